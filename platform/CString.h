@@ -69,8 +69,10 @@ public:
         return CString(std::string(1, a) + b.m_s);
     }
 
-    // Comparison: byte-wise (unsigned), like strcmp.
+    // Comparison: byte-wise (unsigned), like strcmp. Comparing with another CString
+    // takes every stored byte into account, so the ordering operators agree with ==.
     int Compare(const char* s) const;
+    int Compare(const CString& s) const;
     int CompareNoCase(const char* s) const;
     int Collate(const char* s) const { return Compare(s); }
     int CollateNoCase(const char* s) const { return CompareNoCase(s); }
@@ -122,7 +124,8 @@ public:
     int ReverseFind(char ch) const;
     int FindOneOf(const char* charSet) const;
 
-    // printf-style formatting, independent of the process locale.
+    // printf-style formatting, independent of the process locale. A CString argument
+    // for %s must be passed as .c_str() or (LPCTSTR) (objects cannot go through "...").
     void Format(const char* fmt, ...) __attribute__((format(printf, 2, 3)));
     void FormatV(const char* fmt, va_list args);
 

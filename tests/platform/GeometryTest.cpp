@@ -1,0 +1,124 @@
+#include "platform/Geometry.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cmath>
+#include <limits>
+
+namespace {
+
+void ExpectRect(const CRect& r, int l, int t, int rt, int b) {
+    EXPECT_EQ(r, CRect(l, t, rt, b)) << r.left << "," << r.top << "," << r.right << "," << r.bottom;
+}
+
+}  // namespace
+
+TEST(Geometry, PointsAndSizes) {
+    EXPECT_EQ(CPoint(0xFFFE0005u), CPoint(5, -2));  // signed words of a packed point
+    CPoint p(10, 20);
+    p += CSize(1, 2);
+    p -= CPoint(5, 5);
+    EXPECT_EQ(p, CPoint(6, 17));
+    EXPECT_EQ(p - CPoint(1, 1), CSize(5, 16));
+    EXPECT_EQ(p - CSize(1, 1), CPoint(5, 16));
+    EXPECT_EQ(-p, CPoint(-6, -17));
+    EXPECT_NE(p, CPoint(6, 18));
+    EXPECT_EQ(CSize(3, 4) + CSize(1, 1) - CSize(2, 2), CSize(2, 3));
+    EXPECT_EQ(CPoint(INT_MAX, 0) + CSize(1, 0), CPoint(INT_MIN, 0));  // wraps like the platform
+    EXPECT_EQ(-CPoint(INT_MIN, 0), CPoint(INT_MIN, 0));
+}
+
+TEST(Geometry, RectangleMeasuresAndHalfOpenHits) {
+    const CRect r(CPoint(10, 20), CSize(30, 40));
+    ExpectRect(r, 10, 20, 40, 60);
+    EXPECT_EQ(r.Size(), CSize(30, 40));
+    EXPECT_EQ(r.TopLeft(), CPoint(10, 20));
+    EXPECT_EQ(r.BottomRight(), CPoint(40, 60));
+    EXPECT_EQ(CRect(-3, -3, 0, 0).CenterPoint(), CPoint(-1, -1));
+    EXPECT_EQ(CRect(INT_MAX - 2, 0, INT_MAX, 2).CenterPoint(), CPoint(INT_MAX - 1, 1));
+    EXPECT_TRUE(r.PtInRect(CPoint(10, 20)));
+    EXPECT_TRUE(r.PtInRect(CPoint(39, 59)));
+    EXPECT_FALSE(r.PtInRect(CPoint(40, 30)));
+    EXPECT_FALSE(r.PtInRect(CPoint(20, 60)));
+    EXPECT_TRUE(CRect(5, 5, 5, 9).IsRectEmpty());
+    EXPECT_TRUE(CRect(5, 9, 6, 5).IsRectEmpty());
+    EXPECT_FALSE(CRect(5, 9, 6, 5).IsRectNull());
+    EXPECT_EQ(CRect(INT_MIN, 0, INT_MAX, 0).Width(), -1);  // wraps, no overflow
+}
+
+TEST(Geometry, RectangleEdits) {
+    CRect r(40, 60, 10, 20);
+    r.NormalizeRect();
+    ExpectRect(r, 10, 20, 40, 60);
+    r.InflateRect(1, 2);
+    ExpectRect(r, 9, 18, 41, 62);
+    r.DeflateRect(CRect(1, 2, 3, 4));
+    ExpectRect(r, 10, 20, 38, 58);
+    r.OffsetRect(-10, 5);
+    ExpectRect(r, 0, 25, 28, 63);
+    ExpectRect(r + CPoint(1, 1) - CSize(0, 2), 1, 24, 29, 62);
+    r -= CPoint(0, 25);
+    ExpectRect(r, 0, 0, 28, 38);
+}
+
+TEST(Geometry, IntersectionOfRectanglesThatDoNotMeetIsNull) {
+    CRect out(1, 2, 3, 4);
+    EXPECT_FALSE(out.IntersectRect(CRect(0, 0, 10, 10), CRect(10, 0, 20, 10)));  // touching
+    EXPECT_TRUE(out.IsRectNull());
+    out.SetRect(1, 2, 3, 4);
+    EXPECT_FALSE(out.IntersectRect(CRect(0, 0, 10, 10), CRect(5, 5, 5, 8)));  // empty operand
+    EXPECT_TRUE(out.IsRectNull());
+    CRect r(0, 0, 10, 10);
+    EXPECT_TRUE(r.IntersectRect(r, CRect(5, -5, 15, 5)));
+    ExpectRect(r, 5, 0, 10, 5);
+    ExpectRect(CRect(0, 0, 4, 4) & CRect(2, 2, 8, 8), 2, 2, 4, 4);
+}
+
+TEST(Geometry, UnionIgnoresEmptyRectangles) {
+    CRect r(0, 0, 10, 10);
+    EXPECT_TRUE(r.UnionRect(CRect(50, 50, 50, 60), r));
+    ExpectRect(r, 0, 0, 10, 10);
+    EXPECT_FALSE(r.UnionRect(CRect(5, 5, 5, 5), CRect(7, 7, 6, 9)));
+    EXPECT_TRUE(r.IsRectNull());
+    ExpectRect(CRect(0, 0, 4, 4) | CRect(2, -2, 8, 3), 0, -2, 8, 4);
+}
+
+TEST(Geometry, SubtractionCutsOnlyWholeSides) {
+    const CRect a(0, 0, 10, 10);
+    CRect r;
+    EXPECT_TRUE(r.SubtractRect(a, CRect(-5, -5, 4, 15)));
+    ExpectRect(r, 4, 0, 10, 10);
+    EXPECT_TRUE(r.SubtractRect(a, CRect(-5, 6, 15, 15)));
+    ExpectRect(r, 0, 0, 10, 6);
+    EXPECT_TRUE(r.SubtractRect(a, CRect(2, 2, 4, 4)));  // a hole: a is kept
+    ExpectRect(r, 0, 0, 10, 10);
+    EXPECT_FALSE(r.SubtractRect(a, CRect(-1, -1, 11, 11)));
+    EXPECT_TRUE(r.IsRectNull());
+}
+
+TEST(Geometry, MulDivRoundsHalfAwayFromZero) {
+    EXPECT_EQ(MulDiv(5, 1, 2), 3);
+    EXPECT_EQ(MulDiv(-5, 1, 2), -3);
+    EXPECT_EQ(MulDiv(5, 1, -2), -3);
+    EXPECT_EQ(MulDiv(-5, -1, -2), -3);
+    EXPECT_EQ(MulDiv(4, 1, 3), 1);
+    EXPECT_EQ(MulDiv(-80, 100, 72), -111);
+    EXPECT_EQ(MulDiv(7, 3, 0), -1);
+    EXPECT_EQ(MulDiv(INT_MAX, INT_MAX, INT_MAX), INT_MAX);
+    EXPECT_EQ(MulDiv(INT_MIN, INT_MIN, INT_MIN), INT_MIN);
+    EXPECT_EQ(MulDiv(100000, 100000, 10), 1000000000);
+    EXPECT_EQ(MulDiv(INT_MAX, 2, 1), -1);
+    EXPECT_EQ(MulDiv(INT_MIN, 1, -1), -1);
+}
+
+TEST(Geometry, RoundToLongIsFloorOfHalfUpAndSaturates) {
+    EXPECT_EQ(RoundToLong(-0.5), 0);
+    EXPECT_EQ(RoundToLong(2.5), 3);
+    EXPECT_EQ(RoundToLong(-2.5), -2);
+    EXPECT_EQ(RoundToLong(-2.51), -3);
+    EXPECT_EQ(RoundToLong(1e12), INT_MAX);
+    EXPECT_EQ(RoundToLong(-1e12), INT_MIN);
+    EXPECT_EQ(RoundToLong(std::numeric_limits<double>::infinity()), INT_MAX);
+    EXPECT_EQ(RoundToLong(std::nan("")), 0);
+}
