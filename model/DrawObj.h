@@ -17,12 +17,12 @@ class CConnectionRecord;
 class CDC;
 class CDevice;
 class CDrawDoc;
-class CDxfStream;
 class CMapStringToString;
 class CNet;
 class CObList;
 class CSnapGrid;
 class IDocView;
+class IDxfSink;
 class IMenuBuilder;
 
 // Type codes answered by GetObjType; an object filter mask selects code c with bit (1 << c).
@@ -166,7 +166,7 @@ public:
     virtual void NotifyAttached(void* info);
     virtual CDrawObj* Duplicate();
     virtual void CopyGeometryFrom(const CDrawObj* source);
-    virtual void ExportDxf(CDxfStream* dxf, int kind, const double* matrix);
+    virtual void ExportDxf(IDxfSink* dxf, int kind, const double* matrix);
 
     // Not virtual
     int SetLineStyle(int value);
