@@ -1,0 +1,50 @@
+#pragma once
+// The document side of the document/view machinery: path and title, the modified flag, the
+// views that show the document, and storage in a compound file whose "Contents" stream holds
+// the archived document.
+
+#include <vector>
+
+#include "platform/CString.h"
+#include "platform/Object.h"
+
+class CArchive;
+class CompoundStorage;
+class IDocView;
+
+class CDocumentBase : public CObject {
+public:
+    CDocumentBase();
+    ~CDocumentBase() override;
+
+    // Life cycle; the Open and Save defaults read and write the compound file at path.
+    virtual BOOL OnNewDocument();
+    virtual BOOL OnOpenDocument(const char* path);
+    virtual BOOL OnSaveDocument(const char* path);
+    virtual void OnCloseDocument();
+    virtual void DeleteContents();
+
+    virtual void SetPathName(const char* path, BOOL addToMru = TRUE);
+    const CString& GetPathName() const { return m_pathName; }
+    virtual void SetTitle(const char* title);
+    const CString& GetTitle() const { return m_title; }
+
+    BOOL IsModified() const { return m_modified; }
+    virtual void SetModifiedFlag(BOOL modified = TRUE);
+
+    // Views
+    void AddView(IDocView* view);
+    void RemoveView(IDocView* view);
+    const std::vector<IDocView*>& GetViews() const { return m_views; }
+    void UpdateAllViews(IDocView* sender, int hint = 0, CObject* hintObject = nullptr);
+
+    // The root storage of the file being read or written; null outside OnOpen/OnSaveDocument.
+    CompoundStorage* GetRootStorage() const { return m_rootStorage; }
+
+private:
+    CString m_pathName;
+    CString m_title;
+    BOOL m_modified = FALSE;
+    std::vector<IDocView*> m_views;
+    CompoundStorage* m_rootStorage = nullptr;
+};

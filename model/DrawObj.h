@@ -1,0 +1,190 @@
+#pragma once
+// CDrawObj: the base of everything that lies on a schematic or symbol sheet. It keeps what
+// every object has (document, position rectangle, flags, optional own pen and brush) and gives
+// every operation of the drawing-object interface its base behaviour; subclasses override.
+
+#include <optional>
+
+#include "platform/CString.h"
+#include "platform/GdiTypes.h"
+#include "platform/Geometry.h"
+#include "platform/Object.h"
+
+class CArchive;
+class CAttrText;
+class CConnectionList;
+class CConnectionRecord;
+class CDC;
+class CDevice;
+class CDrawDoc;
+class CDxfStream;
+class CMapStringToString;
+class CNet;
+class CObList;
+class CSnapGrid;
+class IDocView;
+class IMenuBuilder;
+
+// Type codes answered by GetObjType; an object filter mask selects code c with bit (1 << c).
+enum ObjType : int {
+    kObjBase = 0,
+    kObjPin = 1,
+    kObjWire = 2,
+    kObjSymbol = 3,
+    kObjRect = 4,
+    kObjRoundRect = 5,
+    kObjEllipse = 6,
+    kObjLine = 7,
+    kObjText = 8,
+    kObjPoly = 9,
+    kObjOle = 10,
+    kObjBus = 11,
+    kObjBezier = 12,
+    kObjFillShape = 14,
+    kObjSpecSymbol = 16
+};
+constexpr DWORD ObjTypeMask(int type) {
+    return DWORD{1} << type;
+}
+
+// Flag bits of the base word.
+enum ObjFlag : DWORD {
+    kFlagFilled = 0x1,
+    kFlagOutlined = 0x2,
+    kFlagCollected = 0x4,     // run-time: gathered by a CollectConnected walk
+    kFlagSnapExcluded = 0x8,  // run-time: being dragged, not a snap target
+    kFlagOpen = 0x10,
+    kFlagDrcError = 0x20,   // run-time
+    kFlagHighlight = 0x40,  // run-time
+    kFlagBezier = 0x1000,
+    kFlagMark = 0x40000000,
+    kFlagsKeptOnLoad = 0xFFFFFF93
+};
+
+// Sizing cursors chosen by GetHandleCursor; the shell maps them to its own cursors.
+enum class CursorId { Arrow, SizeWE, SizeNESW, SizeNS, SizeNWSE, SizeAll };
+
+// The object's centre when no handle is nearer, and "no anchor" for GetAnchorPoint.
+constexpr LONG kNoAnchor = 0x7FFFFFFF;
+
+class CDrawObj : public CObject {
+    DECLARE_SERIAL(CDrawObj)
+public:
+    CDrawObj();
+    explicit CDrawObj(const CRect& position);
+    CDrawObj(const CDrawObj& source, CDrawDoc* document);
+    ~CDrawObj() override;
+    CDrawObj& operator=(const CDrawObj&) = delete;
+
+    void Serialize(CArchive& ar) override;
+
+    // Flags
+    virtual DWORD SetMark(BOOL mark);
+    virtual DWORD SetFlags(DWORD value, DWORD mask);
+    virtual CString GetTipText() const;
+    virtual void ClearFlags(DWORD mask);
+    virtual CDrawDoc* SetDocument(CDrawDoc* document);
+    virtual CPoint GetNearestPoint(CPoint point);
+
+    // Attributes
+    virtual CObList* GetAttrTextList();
+    virtual CMapStringToString* GetAttrMap();
+    virtual void AddAttrTextsTo(CObList* list);
+    virtual int AssignId(int number);
+    virtual CAttrText* ShowAttrText(const char* name, BOOL show);
+    virtual void AddContextMenu(IMenuBuilder* menu);
+    virtual CNet* GetNet() const;
+    virtual CDevice* GetDevice() const;
+    virtual CDevice* SetDevice(CDevice* device);
+    virtual void GetAttrAt(int index, CString& key, CString& value);
+    virtual CString GetAttr(const char* name);
+    virtual CString GetStdAttr(int id);
+    virtual BOOL LookupAttr(const char* name, CString& value);
+    virtual int SetAttr(const char* name, const char* value, UINT flags);
+    virtual int CheckAttrValue(const char* name, CString& value);
+    virtual BOOL IsIdAttrAt(int index);
+    virtual BOOL IsReadOnlyAttr(const char* name);
+    virtual int GetAttrCount();
+    virtual CAttrText* FindAttrText(const char* name);
+    virtual void PlaceAttrText(CAttrText* text);
+    virtual void RemoveAttr(const char* name);
+    virtual void RefreshAttrTexts(const char* name);
+
+    // Geometry and handles
+    virtual int GetObjType() const;
+    virtual int GetHandleCount() const;
+    virtual CPoint GetHandle(int n) const;
+    virtual CursorId GetHandleCursor(int n) const;
+    virtual void LocalToDoc(CPoint* points, int count) const;
+    virtual void DocToLocal(CPoint* points, int count) const;
+
+    // Pens and brushes; the effective ones resolve colour -1 to the default's colour.
+    virtual void SetLineColor(COLORREF colour);
+    virtual void SetFillColor(COLORREF colour);
+    virtual LOGPEN GetDefaultPen() const;
+    virtual LOGBRUSH GetDefaultBrush() const;
+    virtual LOGPEN GetPen() const;
+    virtual LOGBRUSH GetBrush() const;
+    virtual void SetPen(const LOGPEN* pen);
+    virtual void SetBrush(const LOGBRUSH* brush);
+    virtual CDrawDoc* GetDocument() const;
+    virtual void GetBoundingRect(CRect& rect) const;
+
+    // Drawing and editing
+    virtual void Draw(CDC* dc, const double* matrix);
+    virtual void DrawTracker(CDC* dc, int state, const double* matrix);
+    virtual void MoveTo(const CRect& position, IDocView* view);
+    virtual void OffsetBy(CSize delta);
+    virtual void Rotate(int angle, int centreX, int centreY, IDocView* view);
+    virtual void Mirror(int x1, int y1, int x2, int y2);
+    virtual BOOL CanRotate() const;
+    virtual int HitTest(CPoint point, IDocView* view, BOOL selected);
+    virtual BOOL Intersects(const CRect& rect);
+    virtual void MoveHandleTo(int n, CPoint point, IDocView* view);
+    virtual void OnOpen(IDocView* view);
+    virtual void OnEditProperties(IDocView* view);
+    virtual CDrawObj* Clone(CDrawDoc* document);
+    virtual void Remove();
+    virtual void Invalidate(IDocView* view);
+    virtual CPoint GetConnectionPoint(int n);
+    virtual CDrawObj* SnapPoint(CPoint& point, CSnapGrid* grid, double& best);
+    virtual void GetAnchorPoint(CPoint* point, int handle);
+    virtual int GetConnectionCount();
+
+    // Connections
+    virtual void GetConnectInfo(int index, void* info);
+    virtual int GetConnectorCount();
+    virtual int ConnectWith(CDrawObj* other, void* info);
+    virtual void PurgeAttrTexts();
+    virtual void CollectConnections(CConnectionList* list);
+    virtual void Disconnect(const CConnectionRecord* record);
+    virtual void TakeLinksFrom(CDrawObj* replaced);
+    virtual void Connect(const CConnectionRecord* record);
+    virtual void GiveLinksTo(CDrawObj* replacing);
+    virtual void MoveLinksTo(CDrawObj* other);
+    virtual int CollectConnected(CObList* list);
+    virtual void NotifyAttached(void* info);
+    virtual CDrawObj* Duplicate();
+    virtual void CopyGeometryFrom(const CDrawObj* source);
+    virtual void ExportDxf(CDxfStream* dxf, int kind, const double* matrix);
+
+    // Not virtual
+    int SetLineStyle(int value);
+    int SetFillHatch(int hatch);
+    CRect GetHandleRect(int n, IDocView* view) const;
+
+    const CRect& GetPosition() const { return m_position; }
+    DWORD GetFlags() const { return m_flags; }
+    const LOGPEN* GetOwnPen() const { return m_pen ? &*m_pen : nullptr; }
+    const LOGBRUSH* GetOwnBrush() const { return m_brush ? &*m_brush : nullptr; }
+
+protected:
+    CDrawDoc* m_document = nullptr;
+    CRect m_position;
+    DWORD m_flags = 0;
+    std::optional<LOGPEN> m_pen;      // none: the default pen
+    std::optional<LOGBRUSH> m_brush;  // none: the default brush
+};
+
+// TRUE when the list holds the object, or a symbol of the list holds it (recursively).
+BOOL IsObjectInList(const CDrawObj* object, const CObList* list);

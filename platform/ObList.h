@@ -1,0 +1,167 @@
+#pragma once
+// Doubly linked lists of the framework: CObList (object pointers), CPtrList (untyped pointers)
+// and CStringList (strings). A POSITION is the address of a node; it stays valid until that node
+// is removed, and null means "past the end".
+
+#include <cassert>
+
+#include "platform/CString.h"
+#include "platform/Types.h"
+
+class CObject;
+
+// The shared implementation. Self is the concrete list class, so that the overloads taking a
+// whole list never compete with the ones taking an element.
+template <class T, class Self>
+class FrameworkList {
+public:
+    // The framework allocates nodes in blocks of this many; nodes are allocated one by one here,
+    // so the block size is accepted and has no effect.
+    explicit FrameworkList(int blockSize = 10) { static_cast<void>(blockSize); }
+    ~FrameworkList() { RemoveAll(); }
+    FrameworkList(const FrameworkList&) = delete;
+    FrameworkList& operator=(const FrameworkList&) = delete;
+
+    int GetCount() const { return m_count; }
+    int GetSize() const { return m_count; }
+    BOOL IsEmpty() const { return m_count == 0; }
+
+    T& GetHead() { return Checked(m_head)->data; }
+    const T& GetHead() const { return Checked(m_head)->data; }
+    T& GetTail() { return Checked(m_tail)->data; }
+    const T& GetTail() const { return Checked(m_tail)->data; }
+
+    T RemoveHead() {
+        T value = Checked(m_head)->data;
+        Unlink(m_head);
+        return value;
+    }
+    T RemoveTail() {
+        T value = Checked(m_tail)->data;
+        Unlink(m_tail);
+        return value;
+    }
+
+    POSITION AddHead(const T& value) { return ToPosition(LinkBefore(m_head, value)); }
+    POSITION AddTail(const T& value) { return ToPosition(LinkAfter(m_tail, value)); }
+
+    // Puts a copy of the other list's elements, in their order, before the head. The other list
+    // may be this one.
+    void AddHead(const Self* other) {
+        POSITION pos = other->GetTailPosition();
+        for (int left = other->GetCount(); left > 0; --left)
+            AddHead(other->GetPrev(pos));
+    }
+    // Appends a copy of the other list's elements. The other list may be this one.
+    void AddTail(const Self* other) {
+        POSITION pos = other->GetHeadPosition();
+        for (int left = other->GetCount(); left > 0; --left)
+            AddTail(other->GetNext(pos));
+    }
+
+    void RemoveAll() {
+        while (m_head)
+            Unlink(m_head);
+    }
+
+    POSITION GetHeadPosition() const { return ToPosition(m_head); }
+    POSITION GetTailPosition() const { return ToPosition(m_tail); }
+
+    // Return the element at pos and move pos to the next (previous) node, or to null.
+    T& GetNext(POSITION& pos) { return Step(pos, &Node::next)->data; }
+    const T& GetNext(POSITION& pos) const { return Step(pos, &Node::next)->data; }
+    T& GetPrev(POSITION& pos) { return Step(pos, &Node::prev)->data; }
+    const T& GetPrev(POSITION& pos) const { return Step(pos, &Node::prev)->data; }
+
+    T& GetAt(POSITION pos) { return Checked(ToNode(pos))->data; }
+    const T& GetAt(POSITION pos) const { return Checked(ToNode(pos))->data; }
+    void SetAt(POSITION pos, const T& value) { Checked(ToNode(pos))->data = value; }
+    void RemoveAt(POSITION pos) { Unlink(Checked(ToNode(pos))); }
+
+    // Both return the new node's position. A null pos means before the head (InsertBefore) or
+    // after the tail (InsertAfter).
+    POSITION InsertBefore(POSITION pos, const T& value) {
+        return ToPosition(LinkBefore(pos ? ToNode(pos) : m_head, value));
+    }
+    POSITION InsertAfter(POSITION pos, const T& value) {
+        return ToPosition(LinkAfter(pos ? ToNode(pos) : m_tail, value));
+    }
+
+    // The first node after startAfter (or from the head when null) holding value; null when none.
+    POSITION Find(const T& value, POSITION startAfter = nullptr) const {
+        Node* node = startAfter ? ToNode(startAfter)->next : m_head;
+        while (node && !(node->data == value))
+            node = node->next;
+        return ToPosition(node);
+    }
+    // The position of the index-th node from the head; null when the index is out of range.
+    POSITION FindIndex(int index) const {
+        if (index < 0 || index >= m_count)
+            return nullptr;
+        Node* node = m_head;
+        for (; index > 0; --index)
+            node = node->next;
+        return ToPosition(node);
+    }
+
+private:
+    struct Node {
+        Node* next;
+        Node* prev;
+        T data;
+    };
+
+    static POSITION ToPosition(Node* node) { return reinterpret_cast<POSITION>(node); }
+    static Node* ToNode(POSITION pos) { return reinterpret_cast<Node*>(pos); }
+    static Node* Checked(Node* node) {
+        assert(node && "no element at this position");
+        return node;
+    }
+    static Node* Step(POSITION& pos, Node* Node::*link) {
+        Node* node = Checked(ToNode(pos));
+        pos = ToPosition(node->*link);
+        return node;
+    }
+
+    // Insert a new node before (after) the given one, which is null only when the list is empty.
+    Node* LinkBefore(Node* next, const T& value) {
+        Node* node = new Node{next, next ? next->prev : nullptr, value};
+        Attach(node);
+        return node;
+    }
+    Node* LinkAfter(Node* prev, const T& value) {
+        Node* node = new Node{prev ? prev->next : nullptr, prev, value};
+        Attach(node);
+        return node;
+    }
+    void Attach(Node* node) {
+        (node->prev ? node->prev->next : m_head) = node;
+        (node->next ? node->next->prev : m_tail) = node;
+        ++m_count;
+    }
+    void Unlink(Node* node) {
+        (node->prev ? node->prev->next : m_head) = node->next;
+        (node->next ? node->next->prev : m_tail) = node->prev;
+        --m_count;
+        delete node;
+    }
+
+    Node* m_head = nullptr;
+    Node* m_tail = nullptr;
+    int m_count = 0;
+};
+
+class CObList : public FrameworkList<CObject*, CObList> {
+public:
+    using FrameworkList::FrameworkList;
+};
+
+class CPtrList : public FrameworkList<void*, CPtrList> {
+public:
+    using FrameworkList::FrameworkList;
+};
+
+class CStringList : public FrameworkList<CString, CStringList> {
+public:
+    using FrameworkList::FrameworkList;
+};

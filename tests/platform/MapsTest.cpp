@@ -1,0 +1,184 @@
+#include "platform/Maps.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+#include <type_traits>
+#include <vector>
+
+// Every map class compiles in full.
+template class FrameworkMap<CString, const char*, CString>;
+template class FrameworkMap<CString, const char*, void*>;
+template class FrameworkMap<CString, const char*, CObject*>;
+template class FrameworkMap<void*, void*, void*>;
+template class FrameworkMap<WORD, WORD, void*>;
+template class FrameworkMap<void*, void*, WORD>;
+
+namespace {
+
+static_assert(!std::is_copy_constructible_v<CMapStringToString>);
+
+using Keys = std::vector<std::string>;
+
+void Insert(CMapStringToString& map, std::initializer_list<const char*> keys) {
+    for (const char* key : keys)
+        map.SetAt(key, CString("value of ") + key);
+}
+
+Keys Order(const CMapStringToString& map) {
+    Keys keys;
+    CString key, value;
+    for (POSITION pos = map.GetStartPosition(); pos;) {
+        map.GetNextAssoc(pos, key, value);
+        keys.push_back(key.str());
+    }
+    return keys;
+}
+
+void* Address(std::uintptr_t value) {
+    return reinterpret_cast<void*>(value);
+}
+
+// With 17 buckets: "D0" falls in bucket 14, "DA" in 14, "D1" 15, "D2" 16, "D3" 0, "D6" 3.
+
+TEST(MapsTest, IterationFollowsBucketsFromZero) {
+    CMapStringToString map;
+    Insert(map, {"D0", "D1", "D2", "D3"});
+    EXPECT_EQ(Order(map), (Keys{"D3", "D0", "D1", "D2"}));
+    EXPECT_EQ(map.GetHashTableSize(), 17u);
+
+    CString value;
+    ASSERT_TRUE(map.Lookup("D2", value));
+    EXPECT_EQ(value, "value of D2");
+    EXPECT_FALSE(map.Lookup("D4", value));
+}
+
+TEST(MapsTest, NewestKeyLeadsItsBucket) {
+    CMapStringToString map;
+    Insert(map, {"D0", "D1", "DA"});
+    EXPECT_EQ(Order(map), (Keys{"DA", "D0", "D1"}));
+
+    // Changing a value keeps the key where it is.
+    map.SetAt("D0", "changed");
+    map["D1"] = "changed too";
+    EXPECT_EQ(Order(map), (Keys{"DA", "D0", "D1"}));
+    EXPECT_EQ(map.GetCount(), 3);
+}
+
+TEST(MapsTest, TableSizeChangesTheOrder) {
+    CMapStringToString map;
+    map.InitHashTable(31);
+    Insert(map, {"D0", "D1", "D2", "D3"});
+    EXPECT_EQ(Order(map), (Keys{"D2", "D3", "D0", "D1"}));
+
+    // Ignored once keys are present; kept across RemoveAll.
+    map.InitHashTable(17);
+    EXPECT_EQ(map.GetHashTableSize(), 31u);
+    EXPECT_EQ(Order(map), (Keys{"D2", "D3", "D0", "D1"}));
+    map.RemoveAll();
+    EXPECT_EQ(map.GetStartPosition(), nullptr);
+    Insert(map, {"D0", "D1", "D2", "D3"});
+    EXPECT_EQ(Order(map), (Keys{"D2", "D3", "D0", "D1"}));
+
+    map.RemoveAll();
+    map.InitHashTable(0);
+    EXPECT_EQ(map.GetHashTableSize(), 31u);
+}
+
+TEST(MapsTest, HighBytesHashAsSignedCharacters) {
+    EXPECT_EQ(HashMapKey("\xE9"), 0xFFFFFFE9u);
+    EXPECT_EQ(HashMapKey("D0"), 68u * 33 + 48);
+    EXPECT_EQ(HashMapKey(""), 0u);
+
+    // Signed, "\xE9" "A" lands in bucket 4, after "D6" in bucket 3 (unsigned it would be 2).
+    CMapStringToString map;
+    Insert(map, {"\xE9"
+                 "A",
+                 "D6"});
+    EXPECT_EQ(Order(map), (Keys{"D6",
+                                "\xE9"
+                                "A"}));
+}
+
+TEST(MapsTest, RemovingKeepsTheOthersInOrder) {
+    CMapStringToString map;
+    Insert(map, {"D0", "D1", "D2", "D3", "DA"});
+    EXPECT_TRUE(map.RemoveKey("D0"));
+    EXPECT_FALSE(map.RemoveKey("D0"));
+    EXPECT_TRUE(map.RemoveKey("D3"));
+    EXPECT_EQ(Order(map), (Keys{"DA", "D1", "D2"}));
+    EXPECT_EQ(map.GetCount(), 3);
+
+    // A removed key comes back at the head of its bucket.
+    Insert(map, {"D0"});
+    EXPECT_EQ(Order(map), (Keys{"D0", "DA", "D1", "D2"}));
+}
+
+TEST(MapsTest, RemovingTheAssociationJustReturnedDuringIteration) {
+    CMapStringToString map;
+    Insert(map, {"D0", "D1", "D2", "D3", "DA", "D6"});
+    Keys seen;
+    CString key, value;
+    for (POSITION pos = map.GetStartPosition(); pos;) {
+        map.GetNextAssoc(pos, key, value);
+        seen.push_back(key.str());
+        EXPECT_TRUE(map.RemoveKey(key));
+    }
+    EXPECT_EQ(seen, (Keys{"D3", "D6", "DA", "D0", "D1", "D2"}));
+    EXPECT_TRUE(map.IsEmpty());
+    EXPECT_EQ(map.GetStartPosition(), nullptr);
+}
+
+TEST(MapsTest, IndexingAddsADefaultValue) {
+    CMapStringToPtr map;
+    EXPECT_EQ(map["x"], nullptr);
+    EXPECT_EQ(map.GetCount(), 1);
+    void* value = Address(1);
+    EXPECT_TRUE(map.Lookup(CString("x"), value));
+    EXPECT_EQ(value, nullptr);
+    EXPECT_FALSE(map.RemoveKey("y"));
+}
+
+TEST(MapsTest, PointerKeysOrderedByAddressOverSixteen) {
+    CMapPtrToPtr map;
+    for (std::uintptr_t key : {0x100u, 0x10u, 0x110u, 0x118u})
+        map.SetAt(Address(key), Address(key + 1));
+    std::vector<std::uintptr_t> keys;
+    void* key;
+    void* value;
+    for (POSITION pos = map.GetStartPosition(); pos;) {
+        map.GetNextAssoc(pos, key, value);
+        EXPECT_EQ(value, static_cast<char*>(key) + 1);
+        keys.push_back(reinterpret_cast<std::uintptr_t>(key));
+    }
+    // 0x110 and 0x118 share bucket 0 (newest first), 0x10 is in 1 and 0x100 in 16.
+    EXPECT_EQ(keys, (std::vector<std::uintptr_t>{0x118, 0x110, 0x10, 0x100}));
+
+    if constexpr (sizeof(void*) == 8) {
+        // Hashes are truncated to 32 bits: (2^36 + 0x10) >> 4 hashes as 1, not 2^32 + 1.
+        EXPECT_EQ(HashMapKey(Address((std::uintptr_t{1} << 36) + 0x10)), 1u);
+    }
+
+    CMapPtrToWord words;
+    words[Address(0x20)] = 7;
+    WORD word = 0;
+    EXPECT_TRUE(words.Lookup(Address(0x20), word));
+    EXPECT_EQ(word, 7);
+}
+
+TEST(MapsTest, WordKeysAreShiftedLikePointers) {
+    CMapWordToPtr map;
+    map.SetAt(0x11, Address(1));  // bucket 1 (unshifted it would be 0)
+    map.SetAt(0x0F, Address(2));  // bucket 0 (unshifted it would be 15)
+    std::vector<WORD> keys;
+    WORD key;
+    void* value;
+    for (POSITION pos = map.GetStartPosition(); pos;) {
+        map.GetNextAssoc(pos, key, value);
+        keys.push_back(key);
+    }
+    EXPECT_EQ(keys, (std::vector<WORD>{0x0F, 0x11}));
+}
+
+}  // namespace

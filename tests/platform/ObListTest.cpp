@@ -1,0 +1,184 @@
+#include "platform/ObList.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <type_traits>
+#include <vector>
+
+// Every list class compiles in full.
+template class FrameworkList<CObject*, CObList>;
+template class FrameworkList<void*, CPtrList>;
+template class FrameworkList<CString, CStringList>;
+
+namespace {
+
+static_assert(!std::is_copy_constructible_v<CObList> && !std::is_copy_assignable_v<CStringList>);
+
+void Fill(CStringList& list, std::initializer_list<const char*> items) {
+    for (const char* item : items)
+        list.AddTail(item);
+}
+
+std::vector<std::string> Forward(const CStringList& list) {
+    std::vector<std::string> out;
+    for (POSITION pos = list.GetHeadPosition(); pos;)
+        out.push_back(list.GetNext(pos).str());
+    return out;
+}
+
+std::vector<std::string> Backward(const CStringList& list) {
+    std::vector<std::string> out;
+    for (POSITION pos = list.GetTailPosition(); pos;)
+        out.push_back(list.GetPrev(pos).str());
+    return out;
+}
+
+using Items = std::vector<std::string>;
+
+TEST(ObListTest, RemovingKeepsBothDirectionsLinked) {
+    CStringList list;
+    Fill(list, {"a", "b", "c", "d", "e"});
+    list.RemoveAt(list.GetHeadPosition());
+    list.RemoveAt(list.GetTailPosition());
+    list.RemoveAt(list.Find("c"));
+    EXPECT_EQ(Forward(list), (Items{"b", "d"}));
+    EXPECT_EQ(Backward(list), (Items{"d", "b"}));
+    EXPECT_EQ(list.GetCount(), 2);
+
+    EXPECT_EQ(list.RemoveHead(), "b");
+    EXPECT_EQ(list.RemoveTail(), "d");
+    EXPECT_TRUE(list.IsEmpty());
+    EXPECT_EQ(list.GetHeadPosition(), nullptr);
+    EXPECT_EQ(list.GetTailPosition(), nullptr);
+
+    // Both ends must have been cleared, or the next additions would link to freed nodes.
+    list.AddTail("x");
+    list.AddHead("w");
+    EXPECT_EQ(Forward(list), (Items{"w", "x"}));
+    EXPECT_EQ(Backward(list), (Items{"x", "w"}));
+}
+
+TEST(ObListTest, PositionSurvivesRemovalOfOtherNodes) {
+    CStringList list;
+    Fill(list, {"a", "b", "c"});
+    POSITION b = list.Find("b");
+    list.RemoveHead();
+    list.RemoveTail();
+    EXPECT_EQ(list.GetAt(b), "b");
+    EXPECT_EQ(list.GetHeadPosition(), b);
+    EXPECT_EQ(list.GetTailPosition(), b);
+
+    // Removing the node just returned by GetNext leaves the advanced position usable.
+    Fill(list, {"c", "d"});
+    Items seen;
+    for (POSITION pos = list.GetHeadPosition(); pos;) {
+        POSITION current = pos;
+        seen.push_back(list.GetNext(pos).str());
+        list.RemoveAt(current);
+    }
+    EXPECT_EQ(seen, (Items{"b", "c", "d"}));
+    EXPECT_TRUE(list.IsEmpty());
+}
+
+TEST(ObListTest, InsertAtTheEnds) {
+    CStringList list;
+    POSITION only = list.InsertBefore(nullptr, "m");
+    EXPECT_EQ(list.GetHeadPosition(), only);
+    EXPECT_EQ(list.GetTailPosition(), only);
+
+    POSITION head = list.InsertBefore(nullptr, "a");
+    POSITION tail = list.InsertAfter(nullptr, "z");
+    EXPECT_EQ(list.GetHeadPosition(), head);
+    EXPECT_EQ(list.GetTailPosition(), tail);
+
+    POSITION newHead = list.InsertBefore(head, "0");
+    POSITION newTail = list.InsertAfter(tail, "~");
+    EXPECT_EQ(list.GetHeadPosition(), newHead);
+    EXPECT_EQ(list.GetTailPosition(), newTail);
+    EXPECT_EQ(Forward(list), (Items{"0", "a", "m", "z", "~"}));
+    EXPECT_EQ(Backward(list), (Items{"~", "z", "m", "a", "0"}));
+}
+
+TEST(ObListTest, InsertInTheMiddle) {
+    CStringList list;
+    Fill(list, {"a", "d"});
+    POSITION d = list.Find("d");
+    POSITION c = list.InsertBefore(d, "c");
+    list.InsertAfter(list.GetHeadPosition(), "b");
+    EXPECT_EQ(list.GetAt(c), "c");
+    EXPECT_EQ(Forward(list), (Items{"a", "b", "c", "d"}));
+    EXPECT_EQ(Backward(list), (Items{"d", "c", "b", "a"}));
+    EXPECT_EQ(list.GetCount(), 4);
+}
+
+TEST(ObListTest, FindStartsAfterTheGivenPosition) {
+    CStringList list;
+    Fill(list, {"x", "y", "x", "y"});
+    POSITION first = list.Find("x");
+    POSITION second = list.Find("x", first);
+    EXPECT_EQ(first, list.GetHeadPosition());
+    EXPECT_EQ(second, list.FindIndex(2));
+    EXPECT_EQ(list.Find("x", second), nullptr);
+    EXPECT_EQ(list.Find("y", list.GetTailPosition()), nullptr);
+    EXPECT_EQ(list.Find("absent"), nullptr);
+}
+
+TEST(ObListTest, FindIndexBounds) {
+    CStringList list;
+    EXPECT_EQ(list.FindIndex(0), nullptr);
+    Fill(list, {"a", "b", "c"});
+    EXPECT_EQ(list.FindIndex(-1), nullptr);
+    EXPECT_EQ(list.FindIndex(3), nullptr);
+    EXPECT_EQ(list.FindIndex(0), list.GetHeadPosition());
+    EXPECT_EQ(list.FindIndex(2), list.GetTailPosition());
+    EXPECT_EQ(list.GetAt(list.FindIndex(1)), "b");
+}
+
+TEST(ObListTest, AddingWholeListsKeepsTheirOrder) {
+    CStringList list, other;
+    Fill(list, {"m"});
+    Fill(other, {"a", "b"});
+    list.AddHead(&other);
+    list.AddTail(&other);
+    EXPECT_EQ(Forward(list), (Items{"a", "b", "m", "a", "b"}));
+    EXPECT_EQ(Forward(other), (Items{"a", "b"}));
+
+    // A list added to itself is copied once, not followed into its own new nodes.
+    CStringList self;
+    Fill(self, {"p", "q"});
+    self.AddTail(&self);
+    EXPECT_EQ(Forward(self), (Items{"p", "q", "p", "q"}));
+    self.RemoveAll();
+    Fill(self, {"p", "q"});
+    self.AddHead(&self);
+    EXPECT_EQ(Forward(self), (Items{"p", "q", "p", "q"}));
+}
+
+TEST(ObListTest, PointerListsHoldTheirPointersUnowned) {
+    int a = 0, b = 0;
+    CPtrList pointers;
+    pointers.AddTail(&a);
+    pointers.AddHead(&b);
+    CPtrList copy;
+    copy.AddTail(&pointers);  // the list overload, not the element one
+    EXPECT_EQ(copy.GetCount(), 2);
+    EXPECT_EQ(copy.GetHead(), &b);
+    EXPECT_EQ(copy.Find(&a), copy.GetTailPosition());
+
+    CObList objects(10);
+    CObject* object = reinterpret_cast<CObject*>(&a);
+    objects.AddTail(object);
+    EXPECT_EQ(objects.Find(object), objects.GetHeadPosition());
+    EXPECT_EQ(objects.RemoveTail(), object);
+}
+
+#ifndef NDEBUG
+TEST(ObListDeathTest, EmptyListHasNoEnds) {
+    CStringList list;
+    EXPECT_DEATH(list.GetHead(), "no element");
+    EXPECT_DEATH(list.RemoveTail(), "no element");
+}
+#endif
+
+}  // namespace
