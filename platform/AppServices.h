@@ -1,0 +1,36 @@
+#pragma once
+// Services of the application that the headless core calls: change notices and the wait
+// cursor. The window shell installs an implementation; without one every call does nothing.
+
+// Codes of NotifyDocumentChanged.
+constexpr int kDocumentContentChanged = -1;
+constexpr int kDocumentSetChanged = 4;
+
+class IAppServices {
+public:
+    virtual ~IAppServices() = default;
+    // A document's contents (kDocumentContentChanged) or the set of open documents
+    // (kDocumentSetChanged) changed.
+    virtual void NotifyDocumentChanged(void* document, int code) = 0;
+    // Shows the busy cursor until the matching EndWaitCursor; the calls nest.
+    virtual void BeginWaitCursor() = 0;
+    virtual void EndWaitCursor() = 0;
+};
+
+// Installs services for the whole process (null uninstalls) and returns the ones replaced.
+// The caller keeps ownership and uninstalls them before destroying them.
+IAppServices* SetAppServices(IAppServices* services);
+// The installed services, else ones that do nothing.
+IAppServices& GetAppServices();
+
+// Shows the busy cursor for its lifetime, through the services installed when it was made.
+class WaitCursor {
+public:
+    WaitCursor() : m_services(GetAppServices()) { m_services.BeginWaitCursor(); }
+    ~WaitCursor() { m_services.EndWaitCursor(); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+
+private:
+    IAppServices& m_services;
+};

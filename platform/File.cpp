@@ -1,0 +1,73 @@
+#include "platform/File.h"
+
+#include <cerrno>
+#include <string>
+
+namespace {
+
+const char* Describe(CFileException::Cause cause) {
+    switch (cause) {
+        case CFileException::none:
+            return "No error";
+        case CFileException::fileNotFound:
+            return "File not found";
+        case CFileException::badPath:
+            return "Invalid path";
+        case CFileException::tooManyOpenFiles:
+            return "Too many open files";
+        case CFileException::accessDenied:
+            return "Access denied";
+        case CFileException::badSeek:
+            return "Seek before the start of the file";
+        case CFileException::hardIO:
+            return "Hardware I/O error";
+        case CFileException::diskFull:
+            return "Disk full";
+        case CFileException::genericException:
+            break;
+    }
+    return "File error";
+}
+
+std::string Message(CFileException::Cause cause, const CString& fileName) {
+    std::string text = Describe(cause);
+    if (fileName.GetLength() > 0)
+        text += ": " + fileName.str();
+    return text;
+}
+
+}  // namespace
+
+CFileException::CFileException(Cause cause, int osError, const CString& fileName)
+    : CException(Message(cause, fileName)),
+      m_cause(cause),
+      m_lOsError(osError),
+      m_strFileName(fileName) {}
+
+CFileException::Cause CFileException::CauseFromErrno(int osError) {
+    switch (osError) {
+        case 0:
+            return none;
+        case ENOENT:
+            return fileNotFound;
+        case ENOTDIR:
+        case ENAMETOOLONG:
+        case ELOOP:
+            return badPath;
+        case EMFILE:
+        case ENFILE:
+            return tooManyOpenFiles;
+        case EACCES:
+        case EPERM:
+        case EROFS:
+        case EISDIR:
+            return accessDenied;
+        case EIO:
+            return hardIO;
+        case ENOSPC:
+        case EDQUOT:
+            return diskFull;
+        default:
+            return genericException;
+    }
+}

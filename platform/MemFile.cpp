@@ -1,0 +1,57 @@
+#include "platform/MemFile.h"
+
+#include <algorithm>
+#include <cstring>
+#include <limits>
+#include <new>
+
+CMemFile::CMemFile(UINT growBytes) : m_growBytes(growBytes) {}
+
+CMemFile::CMemFile(std::vector<BYTE> bytes, UINT growBytes)
+    : m_bytes(std::move(bytes)), m_growBytes(growBytes) {}
+
+UINT CMemFile::Read(void* buffer, UINT count) {
+    if (m_position >= m_bytes.size())
+        return 0;
+    const auto n = static_cast<UINT>(std::min<std::uint64_t>(count, m_bytes.size() - m_position));
+    if (n > 0)
+        std::memcpy(buffer, m_bytes.data() + m_position, n);
+    m_position += n;
+    return n;
+}
+
+void CMemFile::Write(const void* buffer, UINT count) {
+    if (count == 0)
+        return;
+    const std::uint64_t end = m_position + count;
+    if (end > m_bytes.max_size())
+        throw std::bad_alloc();
+    if (end > m_bytes.capacity()) {
+        const std::uint64_t step = std::max<std::uint64_t>(m_growBytes, 1);
+        m_bytes.reserve(
+            std::max<std::uint64_t>((end + step - 1) / step * step, 2 * m_bytes.capacity()));
+    }
+    if (end > m_bytes.size())
+        m_bytes.resize(end);
+    std::memcpy(m_bytes.data() + m_position, buffer, count);
+    m_position = end;
+}
+
+std::uint64_t CMemFile::Seek(std::int64_t offset, UINT from) {
+    std::int64_t base = 0;
+    if (from == current)
+        base = static_cast<std::int64_t>(m_position);
+    else if (from == end)
+        base = static_cast<std::int64_t>(m_bytes.size());
+    if (offset < -base || offset > std::numeric_limits<std::int64_t>::max() - base)
+        throw CFileException(CFileException::badSeek, 0, {});
+    m_position = static_cast<std::uint64_t>(base + offset);
+    return m_position;
+}
+
+std::vector<BYTE> CMemFile::Detach() {
+    std::vector<BYTE> bytes = std::move(m_bytes);
+    m_bytes.clear();
+    m_position = 0;
+    return bytes;
+}

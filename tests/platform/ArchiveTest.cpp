@@ -1,0 +1,493 @@
+#include "platform/Archive.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/MemFile.h"
+#include "support/TestSupport.h"
+
+// A serializable node: a number and a pointer it does not own. Live nodes are counted so
+// the tests can see that a failed load leaves none behind.
+class CArTestNode : public CObject {
+    DECLARE_SERIAL(CArTestNode)
+public:
+    CArTestNode() { ++live; }
+    CArTestNode(int v, CObject* n = nullptr) : value(v), next(n) { ++live; }
+    ~CArTestNode() override { --live; }
+    void Serialize(CArchive& ar) override {
+        if (ar.IsStoring()) {
+            ar << value << next;
+        } else {
+            loadedSchema = ar.GetObjectSchema();
+            schemaAskedTwice = ar.GetObjectSchema();
+            ar >> value >> next;
+        }
+    }
+
+    int value = 0;
+    CObject* next = nullptr;
+    UINT loadedSchema = 0;
+    UINT schemaAskedTwice = 0;
+    static inline int live = 0;
+};
+IMPLEMENT_SERIAL(CArTestNode, CObject, VERSIONABLE_SCHEMA | 1)
+
+// A serializable class with a fixed schema and an empty record.
+class CArTestLeaf : public CObject {
+    DECLARE_SERIAL(CArTestLeaf)
+};
+IMPLEMENT_SERIAL(CArTestLeaf, CObject, 2)
+
+class CArTestUnstorable : public CObject {
+    DECLARE_DYNAMIC(CArTestUnstorable)
+};
+IMPLEMENT_DYNAMIC(CArTestUnstorable, CObject)
+
+namespace {
+
+using Bytes = std::vector<BYTE>;
+using testsupport::HexDump;
+
+template <class Writer>
+Bytes Store(Writer write, UINT bufferSize = 4096) {
+    CMemFile file;
+    CArchive ar(&file, CArchive::store, bufferSize);
+    write(ar);
+    ar.Close();
+    return file.Detach();
+}
+
+template <class Reader>
+void Load(const Bytes& bytes, Reader read, UINT bufferSize = 4096) {
+    CMemFile file(bytes);
+    CArchive ar(&file, CArchive::load, bufferSize);
+    read(ar);
+    ar.Close();
+}
+
+CArchiveException::Cause LoadFailure(const Bytes& bytes, const CRuntimeClass* expected = nullptr) {
+    try {
+        Load(bytes, [&](CArchive& ar) {
+            std::unique_ptr<CObject> object(ar.ReadObject(expected));
+            ar.ReadObject(expected);
+        });
+    } catch (const CArchiveException& e) {
+        return e.m_cause;
+    }
+    return CArchiveException::none;
+}
+
+Bytes Concat(std::initializer_list<Bytes> parts) {
+    Bytes all;
+    for (const Bytes& part : parts)
+        all.insert(all.end(), part.begin(), part.end());
+    return all;
+}
+
+Bytes Text(const std::string& s) {
+    return Bytes(s.begin(), s.end());
+}
+
+// Tag and class record of a new CArTestNode class, the first index of an archive.
+const Bytes kNodeClass = Concat({{0xFF, 0xFF, 0x01, 0x00, 0x0B, 0x00}, Text("CArTestNode")});
+
+TEST(Archive, WritesNumbersLittleEndian) {
+    const Bytes bytes = Store([](CArchive& ar) {
+        ar << BYTE{0xAB} << char(-1) << WORD{0x1234} << short(-2) << -3 << DWORD{0x89ABCDEF} << 1.5f
+           << 1.0 << true;
+    });
+    const Bytes expected = {0xAB, 0xFF, 0x34, 0x12, 0xFE, 0xFF, 0xFD, 0xFF, 0xFF, 0xFF,
+                            0xEF, 0xCD, 0xAB, 0x89, 0x00, 0x00, 0xC0, 0x3F, 0x00, 0x00,
+                            0x00, 0x00, 0x00, 0x00, 0xF0, 0x3F, 0x01, 0x00, 0x00, 0x00};
+    EXPECT_EQ(bytes, expected) << HexDump(bytes);
+
+    Load(bytes, [](CArchive& ar) {
+        BYTE b;
+        char c;
+        WORD w;
+        short s;
+        int i;
+        DWORD d;
+        float f;
+        double x;
+        BOOL flag;
+        ar >> b >> c >> w >> s >> i >> d >> f >> x >> flag;
+        EXPECT_EQ(b, 0xAB);
+        EXPECT_EQ(c, -1);
+        EXPECT_EQ(w, 0x1234);
+        EXPECT_EQ(s, -2);
+        EXPECT_EQ(i, -3);
+        EXPECT_EQ(d, 0x89ABCDEFu);
+        EXPECT_EQ(f, 1.5f);
+        EXPECT_EQ(x, 1.0);
+        EXPECT_EQ(flag, TRUE);
+    });
+}
+
+TEST(Archive, CountsUseAWordUpTo0xFFFE) {
+    const std::vector<std::pair<DWORD, Bytes>> cases = {
+        {0, {0x00, 0x00}},
+        {0xFFFE, {0xFE, 0xFF}},
+        {0xFFFF, {0xFF, 0xFF, 0xFF, 0xFF, 0x00, 0x00}},
+        {0x10000, {0xFF, 0xFF, 0x00, 0x00, 0x01, 0x00}},
+    };
+    for (const auto& [count, expected] : cases) {
+        const Bytes bytes = Store([&](CArchive& ar) { ar.WriteCount(count); });
+        EXPECT_EQ(bytes, expected) << count;
+        Load(bytes, [&](CArchive& ar) { EXPECT_EQ(ar.ReadCount(), count); });
+    }
+}
+
+TEST(Archive, StringLengthPrefixes) {
+    const std::vector<std::pair<int, Bytes>> cases = {
+        {0, {0x00}},
+        {254, {0xFE}},
+        {255, {0xFF, 0xFF, 0x00}},
+        {0xFFFD, {0xFF, 0xFD, 0xFF}},
+        {0xFFFE, {0xFF, 0xFF, 0xFF, 0xFE, 0xFF, 0x00, 0x00}},
+        {70000, {0xFF, 0xFF, 0xFF, 0x70, 0x11, 0x01, 0x00}},
+    };
+    for (const auto& [length, prefix] : cases) {
+        std::string text(length, 'x');
+        if (length > 2)
+            text.replace(0, 3, std::string("\0\xE9y", 3));
+        const Bytes bytes = Store([&](CArchive& ar) { ar << CString(text); });
+        EXPECT_EQ(Bytes(bytes.begin(), bytes.begin() + prefix.size()), prefix) << length;
+        EXPECT_EQ(Bytes(bytes.begin() + prefix.size(), bytes.end()), Text(text)) << length;
+        Load(bytes, [&](CArchive& ar) {
+            CString loaded;
+            ar >> loaded;
+            EXPECT_EQ(loaded.str(), text) << length;
+        });
+    }
+}
+
+TEST(Archive, WideStringsAreReadAsUtf8) {
+    // "A", e-acute, U+1F600 as a surrogate pair, an unpaired high surrogate, "B", an
+    // unpaired low surrogate.
+    const Bytes shortForm = {0xFF, 0xFE, 0xFF, 0x07, 0x41, 0x00, 0xE9, 0x00, 0x3D, 0xD8,
+                             0x00, 0xDE, 0x3D, 0xD8, 0x42, 0x00, 0x00, 0xDC, 0x2A};
+    const Bytes longForm = {0xFF, 0xFE, 0xFF, 0xFF, 0x02, 0x00, 0x3D, 0xD8, 0x41, 0x00, 0x2A};
+    Load(shortForm, [](CArchive& ar) {
+        CString text;
+        BYTE after;
+        ar >> text >> after;
+        EXPECT_EQ(text.str(),
+                  "A\xC3\xA9\xF0\x9F\x98\x80\xEF\xBF\xBD"
+                  "B\xEF\xBF\xBD");
+        EXPECT_EQ(after, 0x2A);
+    });
+    Load(longForm, [](CArchive& ar) {
+        CString text;
+        BYTE after;
+        ar >> text >> after;
+        EXPECT_EQ(text.str(),
+                  "\xEF\xBF\xBD"
+                  "A");
+        EXPECT_EQ(after, 0x2A);
+    });
+}
+
+TEST(Archive, LengthsBeyondTheStreamFailBeforeAllocating) {
+    const std::vector<Bytes> cases = {
+        {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x7F, 'a', 'b'},
+        {0x05, 'a', 'b'},
+        // 0x80000000 UTF-16 characters: twice that does not fit in 32 bits.
+        {0xFF, 0xFE, 0xFF, 0xFF, 0xFF, 0xFF, 0x00, 0x00, 0x00, 0x80, 'a', 'b'},
+        {0xFF, 0xFE},
+    };
+    for (const Bytes& bytes : cases) {
+        try {
+            Load(bytes, [](CArchive& ar) {
+                CString text;
+                ar >> text;
+            });
+            ADD_FAILURE() << HexDump(bytes);
+        } catch (const CArchiveException& e) {
+            EXPECT_EQ(e.m_cause, CArchiveException::endOfFile) << HexDump(bytes);
+        }
+    }
+}
+
+TEST(Archive, CheckedCountsMustFitTheRestOfTheStream) {
+    const Bytes bytes = {0x03, 0x00, 1, 2, 3, 4, 5, 6};
+    Load(bytes, [](CArchive& ar) { EXPECT_EQ(ar.ReadCheckedCount(2), 3u); });
+    Load(bytes, [](CArchive& ar) { EXPECT_THROW(ar.ReadCheckedCount(3), CArchiveException); });
+    const Bytes huge = {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 1, 2};
+    Load(huge,
+         [](CArchive& ar) { EXPECT_THROW(ar.ReadCheckedCount(0xFFFFFFFF), CArchiveException); });
+}
+
+TEST(Archive, TagsObjectsByClassAndIndex) {
+    CArTestNode first(7);
+    CArTestNode second(8, &first);
+    const Bytes bytes = Store(
+        [&](CArchive& ar) { ar << &first << &second << &first << static_cast<CObject*>(nullptr); });
+    // Index 1 is the class, 2 the first node, 3 the second.
+    const Bytes expected =
+        Concat({kNodeClass,
+                {0x07, 0x00, 0x00, 0x00, 0x00, 0x00},              // first: 7, null
+                {0x01, 0x80, 0x08, 0x00, 0x00, 0x00, 0x02, 0x00},  // second: 8, first
+                {0x02, 0x00},                                      // first again
+                {0x00, 0x00}});                                    // null
+    EXPECT_EQ(bytes, expected) << HexDump(bytes);
+
+    Load(bytes, [](CArchive& ar) {
+        std::unique_ptr<CObject> a(ar.ReadObject(RUNTIME_CLASS(CArTestNode)));
+        std::unique_ptr<CObject> b(ar.ReadObject(RUNTIME_CLASS(CArTestNode)));
+        EXPECT_EQ(ar.ReadObject(RUNTIME_CLASS(CArTestNode)), a.get());
+        EXPECT_EQ(ar.ReadObject(RUNTIME_CLASS(CArTestNode)), nullptr);
+        const auto* nodeB = static_cast<CArTestNode*>(b.get());
+        EXPECT_EQ(static_cast<CArTestNode*>(a.get())->value, 7);
+        EXPECT_EQ(nodeB->value, 8);
+        EXPECT_EQ(nodeB->next, a.get());
+    });
+}
+
+TEST(Archive, SharedObjectIsStoredOnceAndLoadedAsOnePointer) {
+    CArTestNode shared(1);
+    CArTestNode x(2, &shared);
+    CArTestNode y(3, &shared);
+    const Bytes bytes = Store([&](CArchive& ar) { ar << &x << &y; });
+    EXPECT_EQ(bytes.size(), kNodeClass.size() + 6 + 6 + 8);
+
+    Load(bytes, [](CArchive& ar) {
+        CArTestNode* loadedX = nullptr;
+        CArTestNode* loadedY = nullptr;
+        ar >> loadedX >> loadedY;
+        ASSERT_TRUE(loadedX && loadedY);
+        EXPECT_EQ(loadedX->next, loadedY->next);
+        EXPECT_EQ(static_cast<CArTestNode*>(loadedX->next)->value, 1);
+        delete loadedX->next;
+        delete loadedX;
+        delete loadedY;
+    });
+}
+
+TEST(Archive, CycleRoundTrips) {
+    CArTestNode a(1);
+    CArTestNode b(2, &a);
+    a.next = &b;
+    const Bytes bytes = Store([&](CArchive& ar) { ar << &a; });
+    Load(bytes, [](CArchive& ar) {
+        CArTestNode* loadedA = nullptr;
+        ar >> loadedA;
+        ASSERT_TRUE(loadedA && loadedA->next);
+        auto* loadedB = static_cast<CArTestNode*>(loadedA->next);
+        EXPECT_EQ(loadedB->value, 2);
+        EXPECT_EQ(loadedB->next, loadedA);
+        delete loadedA;
+        delete loadedB;
+    });
+}
+
+TEST(Archive, IndexesFrom0x7FFFAreEscaped) {
+    // Index 1 is the node class; nodes take 2 to 0x7FFE, the leaf class 0x7FFF and the
+    // leaves 0x8000 and 0x8001.
+    const int nodeCount = 0x7FFD;
+    std::vector<std::unique_ptr<CArTestNode>> nodes;
+    for (int i = 0; i < nodeCount; ++i)
+        nodes.push_back(std::make_unique<CArTestNode>(i));
+    CArTestLeaf leaf1;
+    CArTestLeaf leaf2;
+    const Bytes bytes = Store([&](CArchive& ar) {
+        for (const auto& node : nodes)
+            ar << node.get();
+        ar << &leaf1 << &leaf2 << nodes.back().get() << &leaf1 << &leaf2;
+    });
+    const Bytes tail = Concat({{0xFF, 0xFF, 0x02, 0x00, 0x0B, 0x00},
+                               Text("CArTestLeaf"),
+                               {0xFF, 0x7F, 0xFF, 0x7F, 0x00, 0x80},
+                               {0xFE, 0x7F},
+                               {0xFF, 0x7F, 0x00, 0x80, 0x00, 0x00},
+                               {0xFF, 0x7F, 0x01, 0x80, 0x00, 0x00}});
+    ASSERT_GT(bytes.size(), tail.size());
+    EXPECT_EQ(Bytes(bytes.end() - tail.size(), bytes.end()), tail);
+
+    Load(bytes, [&](CArchive& ar) {
+        std::vector<std::unique_ptr<CObject>> loaded;
+        for (int i = 0; i < nodeCount + 2; ++i)
+            loaded.emplace_back(ar.ReadObject(nullptr));
+        EXPECT_EQ(static_cast<CArTestNode*>(loaded[nodeCount - 1].get())->value, nodeCount - 1);
+        EXPECT_TRUE(loaded[nodeCount]->IsKindOf(RUNTIME_CLASS(CArTestLeaf)));
+        EXPECT_TRUE(loaded[nodeCount + 1]->IsKindOf(RUNTIME_CLASS(CArTestLeaf)));
+        EXPECT_EQ(ar.ReadObject(nullptr), loaded[nodeCount - 1].get());
+        EXPECT_EQ(ar.ReadObject(nullptr), loaded[nodeCount].get());
+        EXPECT_EQ(ar.ReadObject(nullptr), loaded[nodeCount + 1].get());
+    });
+}
+
+TEST(Archive, VersionableSchemaReachesTheRecordOnce) {
+    CArTestNode a(1);
+    CArTestNode b(2);
+    Bytes bytes = Store([&](CArchive& ar) { ar << &a << &b; });
+    bytes[2] = 0x05;  // stored schema 5
+    Load(bytes, [](CArchive& ar) {
+        std::unique_ptr<CObject> loadedA(ar.ReadObject(nullptr));
+        std::unique_ptr<CObject> loadedB(ar.ReadObject(nullptr));
+        for (const CObject* object : {loadedA.get(), loadedB.get()}) {
+            const auto* node = static_cast<const CArTestNode*>(object);
+            EXPECT_EQ(node->loadedSchema, 5u);
+            EXPECT_EQ(node->schemaAskedTwice, static_cast<UINT>(-1));
+        }
+        EXPECT_EQ(ar.GetObjectSchema(), static_cast<UINT>(-1));
+    });
+}
+
+TEST(Archive, FixedSchemaMustMatch) {
+    CArTestLeaf leaf;
+    Bytes bytes = Store([&](CArchive& ar) { ar << &leaf; });
+    EXPECT_EQ(bytes[2], 0x02);
+    Load(bytes, [](CArchive& ar) {
+        UINT schema = 0;
+        EXPECT_EQ(ar.ReadClass(nullptr, &schema), RUNTIME_CLASS(CArTestLeaf));
+        EXPECT_EQ(schema, 2u);
+    });
+    bytes[2] = 0x03;
+    EXPECT_EQ(LoadFailure(bytes), CArchiveException::badSchema);
+}
+
+TEST(Archive, RejectsUnknownAndUnexpectedClasses) {
+    CArTestNode node(1);
+    const Bytes bytes = Store([&](CArchive& ar) { ar << &node << &node; });
+    EXPECT_EQ(LoadFailure(bytes, RUNTIME_CLASS(CArTestLeaf)), CArchiveException::badClass);
+
+    Bytes unknown = bytes;
+    unknown[7] = 'X';  // "CXrTestNode"
+    EXPECT_EQ(LoadFailure(unknown), CArchiveException::badClass);
+
+    // A back reference to an object of the wrong class.
+    Load(bytes, [](CArchive& ar) {
+        std::unique_ptr<CObject> first(ar.ReadObject(RUNTIME_CLASS(CArTestNode)));
+        try {
+            ar.ReadObject(RUNTIME_CLASS(CArTestLeaf));
+            ADD_FAILURE();
+        } catch (const CArchiveException& e) {
+            EXPECT_EQ(e.m_cause, CArchiveException::badClass);
+        }
+    });
+}
+
+TEST(Archive, RejectsTagsThatReferToNothingFitting) {
+    const Bytes record = {0x07, 0x00, 0x00, 0x00, 0x00, 0x00};
+    const std::vector<Bytes> cases = {
+        Concat({kNodeClass, record, {0x03, 0x00}}),  // object not read yet
+        Concat({kNodeClass, record, {0x01, 0x00}}),  // index of a class
+        Concat({kNodeClass, record, {0x02, 0x80}}),  // class index of an object
+        Concat({kNodeClass, record, {0x05, 0x80}}),  // class not read yet
+        Concat({kNodeClass, record, {0x00, 0x80}}),  // class index 0
+        Concat({kNodeClass, record, {0xFF, 0x7F, 0x09, 0x00, 0x00, 0x00}}),
+        Concat({kNodeClass, record, {0xFF, 0x7F, 0xFF, 0xFF, 0xFF, 0xFF}}),
+        Concat({kNodeClass, record, {0xFF, 0x7F, 0x02, 0x00, 0x00, 0x80}}),
+    };
+    for (const Bytes& bytes : cases)
+        EXPECT_EQ(LoadFailure(bytes), CArchiveException::badIndex) << HexDump(bytes);
+
+    Load({0x02, 0x00}, [](CArchive& ar) { EXPECT_THROW(ar.ReadClass(), CArchiveException); });
+}
+
+TEST(Archive, TruncatedGraphThrowsAndLeavesNoObjectBehind) {
+    CArTestNode a(1);
+    CArTestNode b(2, &a);
+    CArTestNode c(3, &b);
+    a.next = &c;
+    const Bytes bytes = Store([&](CArchive& ar) { ar << &a; });
+    for (size_t length = 0; length < bytes.size(); ++length) {
+        const Bytes truncated(bytes.begin(), bytes.begin() + length);
+        const int liveBefore = CArTestNode::live;
+        try {
+            Load(truncated, [](CArchive& ar) { ar.ReadObject(nullptr); });
+            ADD_FAILURE() << length;
+        } catch (const CArchiveException& e) {
+            EXPECT_EQ(e.m_cause, CArchiveException::endOfFile) << length;
+        }
+        EXPECT_EQ(CArTestNode::live, liveBefore) << length;
+    }
+}
+
+TEST(Archive, FailedObjectCannotBeReferencedAfterwards) {
+    // The node's record refers to index 9, which does not exist. A caller that goes on
+    // reading after the failure must not get the deleted node back through index 2.
+    const Bytes bytes = Concat({kNodeClass, {0x07, 0x00, 0x00, 0x00, 0x09, 0x00}, {0x02, 0x00}});
+    Load(bytes, [](CArchive& ar) {
+        EXPECT_THROW(ar.ReadObject(nullptr), CArchiveException);
+        EXPECT_EQ(CArTestNode::live, 0);
+        try {
+            ar.ReadObject(nullptr);
+            ADD_FAILURE();
+        } catch (const CArchiveException& e) {
+            EXPECT_EQ(e.m_cause, CArchiveException::badIndex);
+        }
+    });
+}
+
+TEST(Archive, MappedObjectsShareTheIndex) {
+    CArTestLeaf context;
+    CArTestNode node(4, &context);
+    const Bytes bytes = Store([&](CArchive& ar) {
+        ar.MapObject(&context);
+        ar << &node;
+    });
+    // The context takes index 1, the class 2, the node 3.
+    EXPECT_EQ(bytes, Concat({kNodeClass, {0x04, 0x00, 0x00, 0x00, 0x01, 0x00}})) << HexDump(bytes);
+
+    CArTestLeaf otherContext;
+    Load(bytes, [&](CArchive& ar) {
+        ar.MapObject(&otherContext);
+        CArTestNode* loaded = nullptr;
+        ar >> loaded;
+        ASSERT_TRUE(loaded);
+        EXPECT_EQ(loaded->next, &otherContext);
+        delete loaded;
+    });
+}
+
+TEST(Archive, RefusesWrongDirectionAndUnstorableClasses) {
+    CMemFile file;
+    CArchive storing(&file, CArchive::store);
+    WORD w = 0;
+    try {
+        storing >> w;
+        ADD_FAILURE();
+    } catch (const CArchiveException& e) {
+        EXPECT_EQ(e.m_cause, CArchiveException::writeOnly);
+    }
+    CArTestUnstorable unstorable;
+    EXPECT_THROW(storing << &unstorable, CArchiveException);
+
+    CArchive loading(&file, CArchive::load);
+    try {
+        loading << w;
+        ADD_FAILURE();
+    } catch (const CArchiveException& e) {
+        EXPECT_EQ(e.m_cause, CArchiveException::readOnly);
+    }
+}
+
+TEST(Archive, BufferingKeepsTheFileInStep) {
+    const std::string longText(10000, 'q');
+    for (UINT bufferSize : {0u, 1u, 3u, 4096u}) {
+        CMemFile file;
+        CArchive ar(&file, CArchive::store, bufferSize);
+        ar << DWORD{1} << CString(longText) << WORD{2};
+        if (bufferSize == 4096) {  // the long text went straight through; the WORD waits
+            EXPECT_EQ(file.GetLength(), 4u + 3u + longText.size());
+        }
+        ar.Close();
+        EXPECT_EQ(file.GetLength(), 4u + 3u + longText.size() + 2u);
+
+        file.SeekToBegin();
+        CArchive in(&file, CArchive::load, bufferSize);
+        DWORD d;
+        CString text;
+        in >> d >> text;
+        in.Close();
+        EXPECT_EQ(text.str(), longText);
+        EXPECT_EQ(file.GetPosition(), 4u + 3u + longText.size()) << bufferSize;
+    }
+}
+
+}  // namespace

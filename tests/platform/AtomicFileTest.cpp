@@ -1,0 +1,133 @@
+#include "platform/AtomicFile.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <algorithm>
+
+#include "support/TestSupport.h"
+
+namespace fs = std::filesystem;
+using testsupport::ReadFileText;
+using testsupport::TempDir;
+using testsupport::WriteFileText;
+
+namespace {
+
+std::vector<std::string> FolderEntries(const fs::path& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+unsigned PermissionBits(const fs::path& file) {
+    struct stat info {};
+    EXPECT_EQ(::stat(file.c_str(), &info), 0);
+    return info.st_mode & 07777;
+}
+
+}  // namespace
+
+TEST(AtomicFile, WritesAndReplacesLeavingNoTemporary) {
+    TempDir dir;
+    fs::path target = dir / "doc.sch";
+    WriteFileAtomically(target, std::string_view("first, longer contents"));
+    EXPECT_EQ(ReadFileText(target), "first, longer contents");
+    WriteFileAtomically(target, std::string_view("second"));
+    EXPECT_EQ(ReadFileText(target), "second");
+    WriteFileAtomically(target, std::string_view());
+    EXPECT_EQ(ReadFileText(target), "");
+    std::vector<BYTE> bytes;
+    for (int i = 0; i < 256 * 300; ++i)
+        bytes.push_back(static_cast<BYTE>(i * 7));
+    WriteFileAtomically(target, bytes);
+    EXPECT_EQ(testsupport::ReadFileBytes(target), bytes);
+    EXPECT_EQ(FolderEntries(dir.path()), std::vector<std::string>{"doc.sch"});
+}
+
+TEST(AtomicFile, PermissionsOfNewAndReplacedFiles) {
+    TempDir dir;
+    mode_t old = ::umask(022);
+    WriteFileAtomically(dir / "new.txt", std::string_view("x"));
+    ::umask(old);
+    EXPECT_EQ(PermissionBits(dir / "new.txt"), 0644u);
+
+    WriteFileText(dir / "kept.txt", "old");
+    fs::permissions(dir / "kept.txt", static_cast<fs::perms>(0640));
+    WriteFileAtomically(dir / "kept.txt", std::string_view("new"));
+    EXPECT_EQ(PermissionBits(dir / "kept.txt"), 0640u);
+}
+
+TEST(AtomicFile, SymbolicLinkStaysAndItsTargetIsReplaced) {
+    TempDir dir;
+    fs::create_directory(dir / "real");
+    WriteFileText(dir / "real" / "settings.reg", "old");
+    fs::create_symlink(dir / "real" / "settings.reg", dir / "link.reg");
+    WriteFileAtomically(dir / "link.reg", std::string_view("new"));
+    EXPECT_TRUE(fs::is_symlink(dir / "link.reg"));
+    EXPECT_EQ(ReadFileText(dir / "real" / "settings.reg"), "new");
+    EXPECT_EQ(FolderEntries(dir / "real"), std::vector<std::string>{"settings.reg"});
+}
+
+TEST(AtomicFile, FailuresLeaveEverythingAsItWas) {
+    TempDir dir;
+    WriteFileText(dir / "plain", "a file, not a folder");
+
+    // The folder does not exist.
+    try {
+        WriteFileAtomically(dir / "missing" / "x.sch", std::string_view("data"));
+        FAIL() << "no error";
+    } catch (const FileWriteError& error) {
+        EXPECT_NE(std::string(error.what()).find("missing/x.sch"), std::string::npos)
+            << error.what();
+        EXPECT_EQ(error.code(), std::errc::no_such_file_or_directory);
+    }
+    // The parent is a file.
+    EXPECT_THROW(WriteFileAtomically(dir / "plain" / "x.sch", std::string_view("data")),
+                 FileWriteError);
+    EXPECT_EQ(ReadFileText(dir / "plain"), "a file, not a folder");
+
+    // The target is a folder: the temporary is written, then the rename fails.
+    fs::create_directory(dir / "folder.sch");
+    WriteFileText(dir / "folder.sch" / "inside", "kept");
+    EXPECT_THROW(WriteFileAtomically(dir / "folder.sch", std::string_view("data")), FileWriteError);
+    EXPECT_EQ(ReadFileText(dir / "folder.sch" / "inside"), "kept");
+    EXPECT_EQ(FolderEntries(dir.path()), (std::vector<std::string>{"folder.sch", "plain"}));
+}
+
+TEST(ReadWholeFile, ReadsBytesAndReportsProblems) {
+    TempDir dir;
+    WriteFileText(dir / "text", std::string("a\0b\r\n", 5));
+    EXPECT_EQ(ReadWholeFile(dir / "text"), std::string("a\0b\r\n", 5));
+    EXPECT_EQ(ReadWholeFile(dir / "text", 5), std::string("a\0b\r\n", 5));
+    WriteFileText(dir / "empty", "");
+    EXPECT_EQ(ReadWholeFile(dir / "empty"), "");
+
+    try {
+        ReadWholeFile(dir / "absent");
+        FAIL() << "no error";
+    } catch (const FileReadError& error) {
+        EXPECT_TRUE(error.IsMissing());
+        EXPECT_NE(std::string(error.what()).find("absent\": the file does not exist"),
+                  std::string::npos)
+            << error.what();
+    }
+    try {
+        ReadWholeFile(dir.path());
+        FAIL() << "no error";
+    } catch (const FileReadError& error) {
+        EXPECT_FALSE(error.IsMissing());
+        EXPECT_NE(std::string(error.what()).find("folder"), std::string::npos) << error.what();
+    }
+    EXPECT_THROW(ReadWholeFile(dir / "text", 4), FileReadError);
+    ASSERT_EQ(::mkfifo((dir / "pipe").c_str(), 0600), 0);
+    EXPECT_THROW(ReadWholeFile(dir / "pipe"), FileReadError) << "a pipe must not block";
+    EXPECT_THROW(ReadWholeFile("/dev/zero", 1 << 20), FileReadError);
+}
+
+TEST(ReadWholeFile, LimitAppliesToFilesOfUnknownSize) {
+    // /proc files report size 0; the limit must still hold while reading.
+    EXPECT_THROW(ReadWholeFile("/proc/self/maps", 10), FileReadError);
+    EXPECT_FALSE(ReadWholeFile("/proc/self/maps").empty());
+}

@@ -1,0 +1,119 @@
+#include "platform/DiskFile.h"
+#include "platform/MemFile.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <vector>
+
+#include "platform/Archive.h"
+#include "support/TestSupport.h"
+
+namespace {
+
+using Bytes = std::vector<BYTE>;
+
+TEST(MemFile, ReadsWritesAndSeeks) {
+    CMemFile file(4);
+    const BYTE data[] = {1, 2, 3, 4, 5, 6};
+    file.Write(data, 6);
+    EXPECT_EQ(file.GetPosition(), 6u);
+    EXPECT_EQ(file.Seek(-4, CFile::current), 2u);
+    file.Write(data, 2);
+    EXPECT_EQ(file.GetBytes(), (Bytes{1, 2, 1, 2, 5, 6}));
+
+    file.SeekToBegin();
+    BYTE buffer[10] = {};
+    EXPECT_EQ(file.Read(buffer, 10), 6u);
+    EXPECT_EQ(file.Read(buffer, 10), 0u);
+
+    // A gap left by seeking past the end reads as zeros.
+    EXPECT_EQ(file.Seek(2, CFile::end), 8u);
+    EXPECT_EQ(file.Read(buffer, 1), 0u);
+    file.Write(data, 1);
+    EXPECT_EQ(file.GetBytes(), (Bytes{1, 2, 1, 2, 5, 6, 0, 0, 1}));
+
+    try {
+        file.Seek(-1, CFile::begin);
+        ADD_FAILURE();
+    } catch (const CFileException& e) {
+        EXPECT_EQ(e.m_cause, CFileException::badSeek);
+    }
+    EXPECT_EQ(file.GetPosition(), 9u);
+}
+
+TEST(MemFile, OpensOnBytesAndHandsThemOut) {
+    CMemFile file(Bytes{9, 8, 7});
+    EXPECT_EQ(file.GetPosition(), 0u);
+    EXPECT_EQ(file.GetLength(), 3u);
+    BYTE b = 0;
+    EXPECT_EQ(file.Read(&b, 1), 1u);
+    EXPECT_EQ(b, 9);
+
+    EXPECT_EQ(file.Detach(), (Bytes{9, 8, 7}));
+    EXPECT_EQ(file.GetLength(), 0u);
+    EXPECT_EQ(file.GetPosition(), 0u);
+}
+
+TEST(DiskFile, ArchiveRoundTripThroughAFile) {
+    testsupport::TempDir dir;
+    const std::string path = (dir / "a.bin").string();
+    {
+        CDiskFile file;
+        ASSERT_TRUE(file.Open(path.c_str(), CDiskFile::modeCreate | CDiskFile::modeWrite));
+        CArchive ar(&file, CArchive::store);
+        ar << DWORD{0x2A51} << CString("text");
+        ar.Close();
+        file.Close();
+    }
+    EXPECT_EQ(testsupport::ReadFileBytes(dir / "a.bin"),
+              (std::vector<unsigned char>{0x51, 0x2A, 0, 0, 4, 't', 'e', 'x', 't'}));
+
+    CDiskFile file;
+    ASSERT_TRUE(file.Open(path.c_str(), CDiskFile::modeRead));
+    EXPECT_EQ(file.GetLength(), 9u);
+    CArchive ar(&file, CArchive::load);
+    DWORD magic = 0;
+    CString text;
+    ar >> magic >> text;
+    EXPECT_EQ(magic, 0x2A51u);
+    EXPECT_EQ(text.str(), "text");
+    EXPECT_THROW(ar >> magic, CArchiveException);
+    EXPECT_EQ(file.GetFilePath().str(), path);
+}
+
+TEST(DiskFile, ReportsWhyItCannotOpen) {
+    testsupport::TempDir dir;
+    const std::string missing = (dir / "missing.sch").string();
+    CDiskFile file;
+    CFileException error(CFileException::none, 0, {});
+    EXPECT_FALSE(file.Open(missing.c_str(), CDiskFile::modeRead, &error));
+    EXPECT_FALSE(file.IsOpen());
+    EXPECT_EQ(error.m_cause, CFileException::fileNotFound);
+    EXPECT_EQ(error.m_lOsError, ENOENT);
+    EXPECT_EQ(error.m_strFileName.str(), missing);
+    EXPECT_EQ(std::string(error.what()), "File not found: " + missing);
+
+    EXPECT_FALSE(file.Open(dir.path().c_str(), CDiskFile::modeWrite, &error));
+    EXPECT_EQ(error.m_cause, CFileException::accessDenied);
+}
+
+TEST(DiskFile, CreateKeepsContentsOnlyWhenAsked) {
+    testsupport::TempDir dir;
+    testsupport::WriteFileBytes(dir / "f", {1, 2, 3});
+    const std::string path = (dir / "f").string();
+    CDiskFile file;
+    ASSERT_TRUE(file.Open(path.c_str(), CDiskFile::modeCreate | CDiskFile::modeNoTruncate |
+                                            CDiskFile::modeReadWrite));
+    EXPECT_EQ(file.GetLength(), 3u);
+    file.SeekToEnd();
+    const BYTE b = 4;
+    file.Write(&b, 1);
+    file.Flush();
+    EXPECT_EQ(file.GetLength(), 4u);
+    ASSERT_TRUE(file.Open(path.c_str(), CDiskFile::modeCreate | CDiskFile::modeWrite));
+    EXPECT_EQ(file.GetLength(), 0u);
+    EXPECT_THROW(file.Seek(-1, CFile::begin), CFileException);
+}
+
+}  // namespace

@@ -1,0 +1,132 @@
+#include "platform/UserPrompt.h"
+
+#include <gtest/gtest-spi.h>
+#include <gtest/gtest.h>
+
+#include "platform/AppServices.h"
+#include "support/ScriptedPrompt.h"
+
+using testsupport::RecordingAppServices;
+using testsupport::ScriptedPrompt;
+
+TEST(UserPrompt, WithoutAPromptTheDefaultButtonAnswersAtOnce) {
+    ASSERT_EQ(SetUserPrompt(nullptr), nullptr);
+    const std::pair<UINT, int> cases[] = {
+        {MB_OK, IDOK},
+        {MB_OKCANCEL | MB_DEFBUTTON2, IDCANCEL},
+        {MB_ABORTRETRYIGNORE | MB_DEFBUTTON3 | MB_ICONSTOP, IDIGNORE},
+        {MB_YESNOCANCEL, IDYES},
+        {MB_YESNOCANCEL | MB_DEFBUTTON2, IDNO},
+        {MB_YESNOCANCEL | MB_DEFBUTTON3, IDCANCEL},
+        {MB_YESNO | MB_DEFBUTTON2, IDNO},
+        {MB_YESNO | MB_DEFBUTTON3, IDYES},  // no third button: the first
+        {MB_YESNO | 0x300, IDYES},
+        {MB_RETRYCANCEL | MB_ICONQUESTION, IDRETRY},
+        {0xE, IDOK},  // unknown button set
+    };
+    for (const auto& [type, answer] : cases) {
+        testing::internal::CaptureStderr();
+        EXPECT_EQ(AfxMessageBox("Save changes?", type), answer) << type;
+        std::string log = testing::internal::GetCapturedStderr();
+        EXPECT_NE(log.find("[Vosk Schematic] Save changes?"), std::string::npos) << log;
+    }
+}
+
+TEST(UserPrompt, AfxMessageBoxUsesTheTitleAndAddsTheUsualIcon) {
+    ScriptedPrompt prompt{IDOK, IDNO, IDCANCEL, IDRETRY, IDOK};
+    EXPECT_EQ(AfxMessageBox("Done."), IDOK);
+    EXPECT_EQ(AfxMessageBox("Replace?", MB_YESNO), IDNO);
+    EXPECT_EQ(AfxMessageBox("Save?", MB_YESNOCANCEL | MB_DEFBUTTON3), IDCANCEL);
+    EXPECT_EQ(AfxMessageBox("Retry?", MB_RETRYCANCEL), IDRETRY);
+    EXPECT_EQ(AfxMessageBox("Note", MB_OK | MB_ICONINFORMATION), IDOK);
+
+    ASSERT_EQ(prompt.shown().size(), 5u);
+    EXPECT_EQ(prompt.shown()[0].text, "Done.");
+    EXPECT_EQ(prompt.shown()[0].caption, "Vosk Schematic");
+    EXPECT_EQ(prompt.shown()[0].type, MB_OK | MB_ICONEXCLAMATION);
+    EXPECT_EQ(prompt.shown()[1].type, MB_YESNO | MB_ICONQUESTION);
+    EXPECT_EQ(prompt.shown()[2].type, MB_YESNOCANCEL | MB_DEFBUTTON3 | MB_ICONQUESTION);
+    EXPECT_EQ(prompt.shown()[3].type, MB_RETRYCANCEL);
+    EXPECT_EQ(prompt.shown()[4].type, MB_OK | MB_ICONINFORMATION);
+}
+
+TEST(UserPrompt, ScriptedPromptsNestAndUninstall) {
+    {
+        ScriptedPrompt outer{IDYES};
+        {
+            ScriptedPrompt inner{IDNO};
+            EXPECT_EQ(&GetUserPrompt(), &inner);
+            EXPECT_EQ(AfxMessageBox("inner", MB_YESNO), IDNO);
+        }
+        EXPECT_EQ(&GetUserPrompt(), &outer);
+        EXPECT_EQ(AfxMessageBox("outer", MB_YESNO), IDYES);
+    }
+    EXPECT_EQ(SetUserPrompt(nullptr), nullptr);
+}
+
+TEST(UserPrompt, ScriptedPromptCatchesScriptMistakes) {
+    EXPECT_NONFATAL_FAILURE(
+        {
+            ScriptedPrompt prompt;
+            EXPECT_EQ(AfxMessageBox("surprise", MB_OKCANCEL | MB_DEFBUTTON2), IDCANCEL);
+        },
+        "unexpected message box: \"surprise\"");
+    EXPECT_NONFATAL_FAILURE(
+        {
+            ScriptedPrompt prompt{IDYES};
+            AfxMessageBox("only OK here");
+        },
+        "is not a button of the box");
+    auto answersLeftOver = [] { ScriptedPrompt prompt{IDOK, IDOK}; };
+    EXPECT_NONFATAL_FAILURE(answersLeftOver(), "2 scripted answer(s)");
+}
+
+TEST(AppServices, DefaultServicesDoNothing) {
+    ASSERT_EQ(SetAppServices(nullptr), nullptr);
+    GetAppServices().NotifyDocumentChanged(nullptr, kDocumentSetChanged);
+    WaitCursor busy;
+}
+
+TEST(AppServices, RecordsNoticesAndBalancedWaitCursors) {
+    RecordingAppServices services;
+    int document = 0;
+    GetAppServices().NotifyDocumentChanged(&document, kDocumentContentChanged);
+    GetAppServices().NotifyDocumentChanged(nullptr, kDocumentSetChanged);
+    {
+        WaitCursor outer;
+        WaitCursor inner;
+        EXPECT_EQ(services.waitCursorDepth(), 2);
+    }
+    EXPECT_EQ(services.waitCursorDepth(), 0);
+    EXPECT_EQ(services.waitCursorsShown(), 2);
+    ASSERT_EQ(services.notices().size(), 2u);
+    EXPECT_EQ(services.notices()[0].document, &document);
+    EXPECT_EQ(services.notices()[0].code, -1);
+    EXPECT_EQ(services.notices()[1].code, 4);
+}
+
+TEST(AppServices, WaitCursorEndsWhereItBegan) {
+    RecordingAppServices first;
+    {
+        WaitCursor busy;
+        RecordingAppServices second;  // installed while the cursor is shown
+        EXPECT_EQ(second.waitCursorDepth(), 0);
+    }
+    EXPECT_EQ(first.waitCursorDepth(), 0);
+    EXPECT_EQ(first.waitCursorsShown(), 1);
+}
+
+TEST(AppServices, RecordingServicesCatchUnbalancedCursors) {
+    EXPECT_NONFATAL_FAILURE(
+        {
+            RecordingAppServices services;
+            GetAppServices().BeginWaitCursor();
+        },
+        "wait cursor begun 1 more time(s) than ended");
+    EXPECT_NONFATAL_FAILURE(
+        {
+            RecordingAppServices services;
+            GetAppServices().EndWaitCursor();
+        },
+        "ended more often than begun");
+}
