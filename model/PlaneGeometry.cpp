@@ -84,7 +84,7 @@ BOOL PtInPolygon(const POINT* points, int count, int x, int y, const RECT* bound
         box = *bounds;
     else
         PointsBoundingRect(points, count, box);
-    if (!box.PtInRect(CPoint(x, y)))
+    if (!box.PtInRect(POINT{x, y}))
         return FALSE;
     int crossings = 0;
     for (int i = 0; i < count; ++i) {
