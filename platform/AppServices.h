@@ -2,6 +2,10 @@
 // Services of the application that the headless core calls: change notices and the wait
 // cursor. The window shell installs an implementation; without one every call does nothing.
 
+#include <vector>
+
+#include "platform/Types.h"
+
 // Codes of NotifyDocumentChanged.
 constexpr int kDocumentContentChanged = -1;
 constexpr int kDocumentSetChanged = 4;
@@ -15,6 +19,12 @@ public:
     // Shows the busy cursor until the matching EndWaitCursor; the calls nest.
     virtual void BeginWaitCursor() = 0;
     virtual void EndWaitCursor() = 0;
+    // Whether a chosen printer (its system printer-names and printer-mode records) can still
+    // print. Without a printing system nothing can be checked, and the choice is kept.
+    virtual bool IsPrinterUsable(const std::vector<BYTE>& /*devNames*/,
+                                 const std::vector<BYTE>& /*devMode*/) {
+        return true;
+    }
 };
 
 // Installs services for the whole process (null uninstalls) and returns the ones replaced.

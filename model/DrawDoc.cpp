@@ -1,0 +1,467 @@
+#include "model/DrawDoc.h"
+
+#include <cstdlib>
+#include <cstring>
+
+#include "model/DocView.h"
+#include "model/DrawObj.h"
+#include "model/PropEditCmd.h"
+#include "model/SummaryInfo.h"
+#include "platform/AppServices.h"
+#include "platform/Archive.h"
+#include "platform/GdiArchive.h"
+#include "platform/MemFile.h"
+#include "platform/SettingsStore.h"
+
+IMPLEMENT_DYNCREATE(CDrawDoc, CObject)
+
+namespace {
+
+constexpr const char* kSection = "Document";
+
+struct ComputedAttr {
+    const char* name;
+    int flags;
+    int kind;
+};
+constexpr ComputedAttr kComputedAttrs[kComputedAttrCount] = {
+    {"Title", 0, kAttrKindComputed},
+    {"Date Created", kAttrFlagsReadOnly, kAttrKindComputedReadOnly},
+    {"Drawn By", 0, kAttrKindComputed},
+    {"Comments", 0, kAttrKindComputed},
+    {"Last Saved", kAttrFlagsReadOnly, kAttrKindComputedReadOnly},
+    {"File", kAttrFlagsReadOnly, kAttrKindComputedReadOnly}};
+enum ComputedIndex { kTitle, kDateCreated, kDrawnBy, kComments, kLastSaved, kFile };
+
+// Power rails and grounds every new schematic starts with.
+constexpr const char* kRailAttrs[][2] = {{"Ground1", "GND"},  {"Ground1.Symbol", "Power Rail"},
+                                         {"Ground2", "AGND"}, {"Ground2.Symbol", "Power Rail"},
+                                         {"Power1", "+5v"},   {"Power1.Symbol", "Power Rail"},
+                                         {"Power2", "+12v"},  {"Power2.Symbol", "Power Rail"},
+                                         {"Power3", "+15v"},  {"Power3.Symbol", "Power Rail"},
+                                         {"Power4", "-15v"},  {"Power4.Symbol", "Power Rail"}};
+
+// Stored attributes read from the settings; a larger count is damaged.
+constexpr int kMaxStoredAttributes = 32767;
+// Largest paper extent accepted from the settings (1000 inches).
+constexpr LONG kMaxPaperExtent = 1000000;
+
+// Setting values hold the drawing records in their stored 32-bit little-endian layout.
+template <class Record>
+std::vector<BYTE> RecordBytes(const Record& record) {
+    CMemFile file;
+    CArchive ar(&file, CArchive::store);
+    ar << record;
+    ar.Close();
+    return file.Detach();
+}
+
+// Reads a record only from a value of exactly its stored size.
+template <class Record>
+bool ReadRecord(const SettingsStore& store, const char* entry, UINT size, Record& record) {
+    std::vector<BYTE> bytes;
+    if (!store.GetProfileBinary(kSection, entry, bytes) || bytes.size() != size)
+        return false;
+    CMemFile file(std::move(bytes));
+    CArchive ar(&file, CArchive::load);
+    ar >> record;
+    return true;
+}
+
+template <class Record>
+void WriteRecord(SettingsStore& store, const char* entry, const Record& record) {
+    std::vector<BYTE> bytes = RecordBytes(record);
+    store.WriteProfileBinary(kSection, entry, bytes.data(), static_cast<UINT>(bytes.size()));
+}
+
+bool IsSanePaperSize(const SIZE& size) {
+    return size.cx > 0 && size.cx <= kMaxPaperExtent && size.cy < 0 && size.cy >= -kMaxPaperExtent;
+}
+
+CString AttrEntry(int index, const char* suffix) {
+    CString entry;
+    entry.Format("Attr%d%s", index, suffix);
+    return entry;
+}
+
+CDrawObj* AsDrawObj(CObject* object) {
+    return static_cast<CDrawObj*>(object);
+}
+
+}  // namespace
+
+const LOGPEN CDrawDoc::kDefaultPen{PS_SOLID, {0, 0}, 0};
+const LOGBRUSH CDrawDoc::kDefaultBrush{BS_SOLID, 0xC0C0C0, 0};
+const LOGPEN CDrawDoc::kDefaultPinPen{PS_SOLID, {2, 0}, 0xFF0000};
+const LOGBRUSH CDrawDoc::kDefaultPinBrush{BS_SOLID, 0xC0C0C0, 0};
+const LOGPEN CDrawDoc::kDefaultWirePen{PS_SOLID, {0, 0}, 0};
+const LOGBRUSH CDrawDoc::kDefaultWireBrush{BS_SOLID, 0xC0C0C0, 0};
+const LOGFONT CDrawDoc::kDefaultPinFont{
+    .lfHeight = 80, .lfWeight = FW_NORMAL, .lfPitchAndFamily = FF_SWISS, .lfFaceName = "Arial"};
+const LOGFONT CDrawDoc::kDefaultTextFont{
+    .lfHeight = -80, .lfOutPrecision = 7, .lfPitchAndFamily = FF_SWISS, .lfFaceName = "Arial"};
+
+// ---------------------------------------------------------------------------------------------
+// Object search
+
+CObjectSearch::CObjectSearch(const CObList& objects, DWORD typeMask, const CRect& rect)
+    : m_objects(objects), m_typeMask(typeMask), m_rect(rect), m_pos(objects.GetHeadPosition()) {}
+
+CDrawObj* CObjectSearch::Next() {
+    while (m_pos) {
+        CDrawObj* object = AsDrawObj(m_objects.GetNext(m_pos));
+        int type = object->GetObjType();
+        if (type >= 0 && type < 32 && (m_typeMask & ObjTypeMask(type)) &&
+            object->Intersects(m_rect))
+            return object;
+    }
+    return nullptr;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Construction
+
+CDrawDoc::CDrawDoc() : m_netlist(this), m_undoList(this) {}
+
+CDrawDoc::~CDrawDoc() {
+    while (!m_objects.IsEmpty())
+        delete m_objects.RemoveHead();
+    m_attrTexts.RemoveAll();
+}
+
+BOOL CDrawDoc::IsObjectAllowed(CObject* object) {
+    if (!object)
+        return FALSE;
+    return !object->IsKindOf(RUNTIME_CLASS(CDrawObj)) || AsDrawObj(object)->GetObjType() != kObjPin;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Attributes
+
+int CDrawDoc::FindComputedName(const char* name) {
+    if (!name)
+        return -1;
+    for (int i = 0; i < kComputedAttrCount; ++i) {
+        if (std::strcmp(kComputedAttrs[i].name, name) == 0)
+            return i;
+    }
+    return -1;
+}
+
+int CDrawDoc::GetAttributeFlags(const char* name) {
+    int index = FindComputedName(name);
+    return index < 0 ? 0 : kComputedAttrs[index].flags;
+}
+
+int CDrawDoc::GetAttributeFlagsAt(int index) {
+    return index >= 0 && index < kComputedAttrCount ? kComputedAttrs[index].kind : kAttrKindStored;
+}
+
+BOOL CDrawDoc::SetAttribute(const char* name, const char* value, UINT flags) {
+    if (!name)
+        return FALSE;
+    if (!value)
+        value = "";
+    if (flags & kAttrUndoable) {
+        CString old;
+        BOOL existed = GetAttribute(name, old);
+        if (existed && old == value)
+            return TRUE;
+        if (!SetAttribute(name, value, flags & ~kAttrUndoable))
+            return FALSE;
+        m_undoList.Add(new CPropEditCmd(name, old, !existed));
+        return TRUE;
+    }
+    int index = FindComputedName(name);
+    switch (index) {
+        case kTitle:
+            Summary().SetTitle(value);
+            break;
+        case kDrawnBy:
+            Summary().SetAuthor(value);
+            break;
+        case kComments:
+            Summary().SetComments(value);
+            break;
+        case kDateCreated:
+        case kLastSaved:
+        case kFile:
+            return FALSE;
+        default:
+            break;
+    }
+    if (flags & kAttrSetModified)
+        SetModifiedFlag();
+    if (index < 0)
+        m_attributes.SetAt(name, value);
+    return TRUE;
+}
+
+BOOL CDrawDoc::GetAttribute(const char* name, CString& value) {
+    const CSummaryInfo* summary = m_summaryInfo.get();
+    switch (FindComputedName(name)) {
+        case kTitle:
+            value = summary ? summary->GetTitle() : CString();
+            return TRUE;
+        case kDateCreated:
+            value = summary ? summary->GetCreateTime() : CString();
+            return TRUE;
+        case kDrawnBy:
+            value = summary ? summary->GetAuthor() : CString();
+            return TRUE;
+        case kComments:
+            value = summary ? summary->GetComments() : CString();
+            return TRUE;
+        case kLastSaved:
+            value = summary ? summary->GetLastSaveTime() : CString();
+            return TRUE;
+        case kFile:
+            value = GetPathName();
+            return TRUE;
+        default:
+            return name && m_attributes.Lookup(name, value);
+    }
+}
+
+CString CDrawDoc::GetAttribute(const char* name) {
+    CString value;
+    if (!GetAttribute(name, value))
+        value.Empty();
+    return value;
+}
+
+int CDrawDoc::GetAttributeCount() const {
+    return m_attributes.GetCount() + kComputedAttrCount;
+}
+
+void CDrawDoc::GetAttributeAt(int index, CString& name, CString& value) {
+    name.Empty();
+    value.Empty();
+    if (index < 0)
+        return;
+    if (index < kComputedAttrCount) {
+        name = kComputedAttrs[index].name;
+        GetAttribute(name, value);
+        return;
+    }
+    POSITION pos = m_attributes.GetStartPosition();
+    for (int i = kComputedAttrCount; pos; ++i) {
+        m_attributes.GetNextAssoc(pos, name, value);
+        if (i == index)
+            return;
+    }
+    name.Empty();
+    value.Empty();
+}
+
+BOOL CDrawDoc::RemoveAttribute(const char* name) {
+    if (!name || FindComputedName(name) >= 0)
+        return FALSE;
+    return m_attributes.RemoveKey(name);
+}
+
+CSummaryInfo& CDrawDoc::Summary() {
+    if (!m_summaryInfo)
+        m_summaryInfo = std::make_unique<CSummaryInfo>();
+    return *m_summaryInfo;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Life cycle
+
+void CDrawDoc::SetPathName(const char* path, BOOL addToMru) {
+    CDocumentBase::SetPathName(path, addToMru);
+}
+
+BOOL CDrawDoc::OnNewDocument() {
+    if (!CDocumentBase::OnNewDocument())
+        return FALSE;
+    m_firstPartNumber = 1;
+    m_summaryInfo = std::make_unique<CSummaryInfo>();
+    m_summaryInfo->StartEditTime();
+    m_summaryInfo->SetCreateTime();
+    m_summaryInfo->SetPageCount(1);
+    m_summaryInfo->SetAppName("Vosk Schematic");
+    for (const auto& rail : kRailAttrs)
+        m_attributes.SetAt(rail[0], rail[1]);
+    GetAppServices().NotifyDocumentChanged(nullptr, kDocumentSetChanged);
+    return TRUE;
+}
+
+BOOL CDrawDoc::OnOpenDocument(const char* path) {
+    m_summaryInfo = std::make_unique<CSummaryInfo>();
+    m_summaryInfo->StartEditTime();
+    GetAppServices().NotifyDocumentChanged(nullptr, kDocumentSetChanged);
+    BOOL opened = CDocumentBase::OnOpenDocument(path);
+    ValidatePrinter();
+    return opened;
+}
+
+BOOL CDrawDoc::OnSaveDocument(const char* path) {
+    CSummaryInfo& summary = Summary();
+    summary.SetLastSaveTime();
+    summary.IncrementRevision();
+    summary.SetLastAuthor(summary.GetAuthor());
+    summary.AddEditTime();
+    summary.StartEditTime();
+    GetAppServices().NotifyDocumentChanged(nullptr, kDocumentSetChanged);
+    return CDocumentBase::OnSaveDocument(path);
+}
+
+void CDrawDoc::OnCloseDocument() {
+    CDocumentBase::OnCloseDocument();
+    GetAppServices().NotifyDocumentChanged(nullptr, kDocumentSetChanged);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Flags, highlighting and look-ups
+
+void CDrawDoc::ClearObjectFlags(DWORD mask) {
+    for (POSITION pos = m_objects.GetHeadPosition(); pos;)
+        AsDrawObj(m_objects.GetNext(pos))->SetFlags(0, mask);
+}
+
+void CDrawDoc::ClearFlagsAndInvalidate(DWORD mask) {
+    for (POSITION pos = m_objects.GetHeadPosition(); pos;)
+        AsDrawObj(m_objects.GetNext(pos))->ClearFlags(mask);
+}
+
+CDrawObj* CDrawDoc::ObjectInRect(const CRect& rect) {
+    for (POSITION pos = m_objects.GetTailPosition(); pos;) {
+        CDrawObj* object = AsDrawObj(m_objects.GetPrev(pos));
+        if (object->Intersects(rect))
+            return object;
+    }
+    return nullptr;
+}
+
+CDrawObj* CDrawDoc::FindOtherObjectInRect(const CRect& rect, CDrawObj* except) {
+    for (POSITION pos = m_objects.GetHeadPosition(); pos;) {
+        CDrawObj* object = AsDrawObj(m_objects.GetNext(pos));
+        if (object != except && object->Intersects(rect))
+            return object;
+    }
+    return nullptr;
+}
+
+CObjectSearch CDrawDoc::SearchObjects(DWORD typeMask, const CRect& rect) const {
+    return CObjectSearch(m_objects, typeMask, rect);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Page
+
+CRect CDrawDoc::GetDrawingArea() const {
+    CRect area(0, 0, WrapSub(WrapSub(m_paperSize.cx, m_margins.left), m_margins.right),
+               WrapAdd(WrapAdd(m_paperSize.cy, m_margins.top), m_margins.bottom));
+    area.NormalizeRect();
+    return area;
+}
+
+void CDrawDoc::GetTitleBlockRect(CRect& rect) {
+    rect = m_border.GetTitleBlockRect(GetDrawingArea());
+}
+
+void CDrawDoc::SetMargins(const RECT& margins) {
+    m_margins = margins;
+    ClampMargins();
+}
+
+// Margins that leave no paper between them become a third of the paper each.
+void CDrawDoc::ClampMargins() {
+    LONG width = m_paperSize.cx;
+    if (std::int64_t{width} < std::int64_t{m_margins.left} + m_margins.right)
+        m_margins.left = m_margins.right = width / 3;
+    LONG height = WrapSub(0, m_paperSize.cy);
+    if (std::int64_t{height} < std::int64_t{m_margins.top} + m_margins.bottom)
+        m_margins.top = m_margins.bottom = height / 3;
+}
+
+void CDrawDoc::SetPaperSize(int cx, int cy) {
+    if (cx == m_paperSize.cx && cy == m_paperSize.cy)
+        return;
+    m_paperSize = SIZE{cx, cy};
+    ClampMargins();
+    for (IDocView* view : GetViews())
+        view->SetPageSize(m_paperSize);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Undo
+
+BOOL CDrawDoc::CancelLastCommand() {
+    return m_undoList.CancelLast();
+}
+
+BOOL CDrawDoc::MergeCommand(CCommand* command) {
+    return m_undoList.Merge(command);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Settings
+
+void CDrawDoc::LoadDefaultSettings(const SettingsStore& store) {
+    ReadRecord(store, "Font", kStoredLogFontSize, m_textFont);
+    ReadRecord(store, "Pen", kStoredLogPenSize, m_pen);
+    ReadRecord(store, "Brush", kStoredLogBrushSize, m_brush);
+    ReadRecord(store, "PinPen", kStoredLogPenSize, m_pinPen);
+    ReadRecord(store, "PinBrush", kStoredLogBrushSize, m_pinBrush);
+    ReadRecord(store, "WirePen", kStoredLogPenSize, m_wirePen);
+    ReadRecord(store, "WireBrush", kStoredLogBrushSize, m_wireBrush);
+    SIZE paper;
+    if (ReadRecord(store, "PaperSize", 8, paper) && IsSanePaperSize(paper))
+        m_paperSize = paper;
+    RECT margins;
+    if (ReadRecord(store, "Margins", 16, margins))
+        m_margins = margins;
+    ClampMargins();
+    m_paperColour = store.GetProfileInt(kSection, "PaperColour", 0xFFFFFF);
+    int count = static_cast<int>(store.GetProfileInt(kSection, "nAttributes", 0));
+    if (count < 0)
+        count = 0;
+    if (count > kMaxStoredAttributes)
+        count = kMaxStoredAttributes;
+    for (int i = 1; i <= count; ++i) {
+        CString name = store.GetProfileString(kSection, AttrEntry(i, ".Name"), "");
+        CString value = store.GetProfileString(kSection, AttrEntry(i, ".Value"), "");
+        if (!name.IsEmpty() && FindComputedName(name) < 0)
+            m_attributes.SetAt(name, value);
+    }
+    m_printSettings.LoadDefaults(store);
+}
+
+void CDrawDoc::SaveDefaultSettings(SettingsStore& store) const {
+    WriteRecord(store, "Font", m_textFont);
+    WriteRecord(store, "Pen", m_pen);
+    WriteRecord(store, "Brush", m_brush);
+    WriteRecord(store, "PinPen", m_pinPen);
+    WriteRecord(store, "PinBrush", m_pinBrush);
+    WriteRecord(store, "WirePen", m_wirePen);
+    WriteRecord(store, "WireBrush", m_wireBrush);
+    WriteRecord(store, "PaperSize", m_paperSize);
+    WriteRecord(store, "Margins", m_margins);
+    store.WriteProfileInt(kSection, "PaperColour", static_cast<int>(m_paperColour));
+    int count = 0;
+    CString name;
+    CString value;
+    for (POSITION pos = m_attributes.GetStartPosition(); pos;) {
+        m_attributes.GetNextAssoc(pos, name, value);
+        ++count;
+        store.WriteProfileString(kSection, AttrEntry(count, ".Name"), name);
+        store.WriteProfileString(kSection, AttrEntry(count, ".Value"), value);
+    }
+    store.WriteProfileInt(kSection, "nAttributes", count);
+    m_printSettings.SaveDefaults(store);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Printer
+
+BOOL CDrawDoc::ValidatePrinter() {
+    if (m_printer.IsEmpty())
+        return FALSE;
+    if (GetAppServices().IsPrinterUsable(m_printer.devNames, m_printer.devMode))
+        return TRUE;
+    m_printer.Clear();
+    return FALSE;
+}

@@ -1,0 +1,25 @@
+#include "model/PrintSettings.h"
+
+#include "platform/CString.h"
+#include "platform/SettingsStore.h"
+
+namespace {
+constexpr const char* kSection = "Printing";
+}
+
+void CPrintSettings::LoadDefaults(const SettingsStore& store) {
+    m_flags = store.GetProfileInt(kSection, "Settings", 20);
+    CString scale = store.GetProfileString(kSection, "Scale", "1.0");
+    m_scale = static_cast<float>(StringToDouble(scale));
+    m_offsetX = static_cast<LONG>(store.GetProfileInt(kSection, "OffsetX", 0));
+    m_offsetY = static_cast<LONG>(store.GetProfileInt(kSection, "OffsetY", 0));
+}
+
+void CPrintSettings::SaveDefaults(SettingsStore& store) const {
+    store.WriteProfileInt(kSection, "Settings", static_cast<int>(m_flags));
+    CString scale;
+    scale.Format("%f", static_cast<double>(m_scale));
+    store.WriteProfileString(kSection, "Scale", scale.c_str());
+    store.WriteProfileInt(kSection, "OffsetX", m_offsetX);
+    store.WriteProfileInt(kSection, "OffsetY", m_offsetY);
+}
