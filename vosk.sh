@@ -9,7 +9,7 @@ ROOT=$(pwd)
 
 PACKAGES=(build-essential cmake ninja-build ccache git qt6-base-dev libgl-dev
           libgtest-dev libgmock-dev libbenchmark-dev fonts-liberation locales
-          clang-format python3 python3-olefile desktop-file-utils shared-mime-info)
+          clang-format clang-tidy python3 python3-olefile desktop-file-utils shared-mime-info)
 
 as_root() {
     if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi

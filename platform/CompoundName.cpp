@@ -1,0 +1,138 @@
+#include "platform/CompoundName.h"
+
+#include "platform/CompoundFileError.h"
+
+namespace compound {
+namespace {
+
+[[noreturn]] void BadName(std::string_view name, const char* reason) {
+    throw CompoundFileError("invalid compound file entry name \"" + std::string(name) +
+                            "\": " + reason);
+}
+
+bool IsForbiddenUnit(char32_t c) {
+    return c == 0 || c == '/' || c == '\\' || c == ':' || c == '!';
+}
+
+// Reads one code point of strict UTF-8 at text[pos]; returns false on a malformed sequence.
+bool NextCodePoint(std::string_view text, std::size_t& pos, char32_t& cp) {
+    const auto lead = static_cast<unsigned char>(text[pos]);
+    int extra = 0;
+    char32_t minimum = 0;
+    if (lead < 0x80) {
+        cp = lead;
+    } else if ((lead & 0xE0) == 0xC0) {
+        cp = lead & 0x1F;
+        extra = 1;
+        minimum = 0x80;
+    } else if ((lead & 0xF0) == 0xE0) {
+        cp = lead & 0x0F;
+        extra = 2;
+        minimum = 0x800;
+    } else if ((lead & 0xF8) == 0xF0) {
+        cp = lead & 0x07;
+        extra = 3;
+        minimum = 0x10000;
+    } else {
+        return false;
+    }
+    if (text.size() - pos <= static_cast<std::size_t>(extra))
+        return false;
+    for (int i = 1; i <= extra; ++i) {
+        const auto next = static_cast<unsigned char>(text[pos + i]);
+        if ((next & 0xC0) != 0x80)
+            return false;
+        cp = (cp << 6) | (next & 0x3F);
+    }
+    pos += 1 + extra;
+    return cp >= minimum && cp <= 0x10FFFF && (cp < 0xD800 || cp > 0xDFFF);
+}
+
+void AppendUtf8(std::string& out, char32_t cp) {
+    if (cp < 0x80) {
+        out += static_cast<char>(cp);
+    } else if (cp < 0x800) {
+        out += static_cast<char>(0xC0 | (cp >> 6));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else if (cp < 0x10000) {
+        out += static_cast<char>(0xE0 | (cp >> 12));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (cp >> 18));
+        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    }
+}
+
+char16_t UpperUnit(char16_t c) {
+    if ((c >= u'a' && c <= u'z') || (c >= 0xE0 && c <= 0xFE && c != 0xF7) ||
+        (c >= 0x3B1 && c <= 0x3CB && c != 0x3C2) || (c >= 0x430 && c <= 0x44F))
+        return static_cast<char16_t>(c - 0x20);
+    if (c == 0xFF)
+        return 0x178;
+    if (c == 0xB5)
+        return 0x39C;
+    if (c == 0x3C2)
+        return 0x3A3;
+    if (c >= 0x450 && c <= 0x45F)
+        return static_cast<char16_t>(c - 0x50);
+    return c;
+}
+
+}  // namespace
+
+std::u16string EncodeName(std::string_view utf8) {
+    if (utf8.empty())
+        BadName(utf8, "empty");
+    std::u16string out;
+    std::size_t pos = 0;
+    while (pos < utf8.size()) {
+        char32_t cp = 0;
+        if (!NextCodePoint(utf8, pos, cp))
+            BadName(utf8, "not valid UTF-8");
+        if (IsForbiddenUnit(cp))
+            BadName(utf8, "contains NUL, '/', '\\', ':' or '!'");
+        if (cp < 0x10000) {
+            out += static_cast<char16_t>(cp);
+        } else {
+            out += static_cast<char16_t>(0xD800 + ((cp - 0x10000) >> 10));
+            out += static_cast<char16_t>(0xDC00 + ((cp - 0x10000) & 0x3FF));
+        }
+        if (out.size() > kMaxNameUnits)
+            BadName(utf8, "longer than 31 UTF-16 units");
+    }
+    return out;
+}
+
+std::string DecodeName(const std::u16string& utf16) {
+    std::string out;
+    for (std::size_t i = 0; i < utf16.size(); ++i) {
+        char32_t cp = utf16[i];
+        if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < utf16.size() && utf16[i + 1] >= 0xDC00 &&
+            utf16[i + 1] <= 0xDFFF) {
+            cp = 0x10000 + ((cp - 0xD800) << 10) + (utf16[++i] - 0xDC00);
+        } else if (cp >= 0xD800 && cp <= 0xDFFF) {
+            BadName(out, "unpaired UTF-16 surrogate");
+        }
+        AppendUtf8(out, cp);
+    }
+    EncodeName(out);
+    return out;
+}
+
+std::u16string NameKey(const std::u16string& utf16) {
+    std::u16string key = utf16;
+    for (char16_t& c : key)
+        c = UpperUnit(c);
+    return key;
+}
+
+bool NameKeyLess(const std::u16string& a, const std::u16string& b) {
+    if (a.size() != b.size())
+        return a.size() < b.size();
+    return a < b;
+}
+
+}  // namespace compound

@@ -1,0 +1,73 @@
+#include "platform/CompoundStorage.h"
+
+#include "platform/CompoundName.h"
+
+CompoundStream::CompoundStream(std::string_view name, std::vector<std::uint8_t> data)
+    : m_name(name), m_key(compound::NameKey(compound::EncodeName(name))), m_data(std::move(data)) {}
+
+CompoundStorage::CompoundStorage(std::string_view name)
+    : m_name(name), m_key(compound::NameKey(compound::EncodeName(name))) {}
+
+// Children are appended in order when a file is read, so the end is checked first.
+template <class Child>
+typename std::list<Child>::iterator CompoundStorage::LowerBound(std::list<Child>& list,
+                                                                const std::u16string& key) {
+    if (list.empty() || compound::NameKeyLess(list.back().m_key, key))
+        return list.end();
+    auto it = list.begin();
+    while (compound::NameKeyLess(it->m_key, key))
+        ++it;
+    return it;
+}
+
+template <class Child>
+Child* CompoundStorage::Find(std::list<Child>& list, const std::u16string& key) {
+    auto it = LowerBound(list, key);
+    return it != list.end() && it->m_key == key ? &*it : nullptr;
+}
+
+template <class Child>
+bool CompoundStorage::Erase(std::list<Child>& list, const std::u16string& key) {
+    auto it = LowerBound(list, key);
+    if (it == list.end() || it->m_key != key)
+        return false;
+    list.erase(it);
+    return true;
+}
+
+CompoundStorage* CompoundStorage::FindStorage(std::string_view name) {
+    return Find(m_storages, compound::NameKey(compound::EncodeName(name)));
+}
+
+const CompoundStorage* CompoundStorage::FindStorage(std::string_view name) const {
+    return const_cast<CompoundStorage*>(this)->FindStorage(name);
+}
+
+CompoundStream* CompoundStorage::FindStream(std::string_view name) {
+    return Find(m_streams, compound::NameKey(compound::EncodeName(name)));
+}
+
+const CompoundStream* CompoundStorage::FindStream(std::string_view name) const {
+    return const_cast<CompoundStorage*>(this)->FindStream(name);
+}
+
+CompoundStorage& CompoundStorage::CreateStorage(std::string_view name) {
+    CompoundStorage storage(name);
+    EraseChild(storage.m_key);
+    return *m_storages.insert(LowerBound(m_storages, storage.m_key), std::move(storage));
+}
+
+CompoundStream& CompoundStorage::WriteStream(std::string_view name,
+                                             std::vector<std::uint8_t> data) {
+    CompoundStream stream(name, std::move(data));
+    EraseChild(stream.m_key);
+    return *m_streams.insert(LowerBound(m_streams, stream.m_key), std::move(stream));
+}
+
+bool CompoundStorage::Remove(std::string_view name) {
+    return EraseChild(compound::NameKey(compound::EncodeName(name)));
+}
+
+bool CompoundStorage::EraseChild(const std::u16string& key) {
+    return Erase(m_storages, key) || Erase(m_streams, key);
+}

@@ -1,0 +1,75 @@
+#pragma once
+// The in-memory tree of a compound file: storages holding named streams and child storages.
+//
+// Names are UTF-8 and compared the way the file format does: case-insensitively on upper-cased
+// UTF-16 units (see CompoundName.h). A storage never holds two children whose names compare
+// equal. Children are listed in the format's sibling order: shorter names first, then by
+// upper-cased units ("Embedding 9" before "Embedding 10"). References to children stay valid
+// until that child is removed or replaced.
+
+#include <array>
+#include <cstdint>
+#include <list>
+#include <string>
+#include <string_view>
+#include <vector>
+
+class CompoundStream {
+public:
+    // Throws CompoundFileError for a name the format cannot hold.
+    CompoundStream(std::string_view name, std::vector<std::uint8_t> data);
+
+    const std::string& Name() const { return m_name; }
+    const std::vector<std::uint8_t>& Data() const { return m_data; }
+    std::vector<std::uint8_t>& Data() { return m_data; }
+
+private:
+    friend class CompoundStorage;
+    std::string m_name;
+    std::u16string m_key;
+    std::vector<std::uint8_t> m_data;
+};
+
+class CompoundStorage {
+public:
+    using Clsid = std::array<std::uint8_t, 16>;
+
+    // Throws CompoundFileError for a name the format cannot hold.
+    explicit CompoundStorage(std::string_view name);
+
+    const std::string& Name() const { return m_name; }
+    const Clsid& GetClsid() const { return m_clsid; }
+    void SetClsid(const Clsid& clsid) { m_clsid = clsid; }
+
+    const std::list<CompoundStorage>& Storages() const { return m_storages; }
+    const std::list<CompoundStream>& Streams() const { return m_streams; }
+
+    // Null when there is no child storage (or stream) of that name.
+    CompoundStorage* FindStorage(std::string_view name);
+    const CompoundStorage* FindStorage(std::string_view name) const;
+    CompoundStream* FindStream(std::string_view name);
+    const CompoundStream* FindStream(std::string_view name) const;
+
+    // Adds an empty storage, replacing any child of the same name.
+    CompoundStorage& CreateStorage(std::string_view name);
+    // Adds a stream, replacing any child of the same name.
+    CompoundStream& WriteStream(std::string_view name, std::vector<std::uint8_t> data);
+    // Removes the child of that name; false when there is none.
+    bool Remove(std::string_view name);
+
+private:
+    template <class Child>
+    static typename std::list<Child>::iterator LowerBound(std::list<Child>& list,
+                                                          const std::u16string& key);
+    template <class Child>
+    static Child* Find(std::list<Child>& list, const std::u16string& key);
+    template <class Child>
+    static bool Erase(std::list<Child>& list, const std::u16string& key);
+    bool EraseChild(const std::u16string& key);
+
+    std::string m_name;
+    std::u16string m_key;
+    Clsid m_clsid{};
+    std::list<CompoundStorage> m_storages;
+    std::list<CompoundStream> m_streams;
+};
