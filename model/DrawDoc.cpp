@@ -326,6 +326,39 @@ void CDrawDoc::ClearFlagsAndInvalidate(DWORD mask) {
         AsDrawObj(m_objects.GetNext(pos))->ClearFlags(mask);
 }
 
+void CDrawDoc::HighlightNet(CNet* net, UINT mode) {
+    if (mode & kHighlightClearAllFirst)
+        ClearFlagsAndInvalidate(kFlagHighlight | kFlagDrcError);
+    DWORD set = 0;
+    DWORD clear = 0;
+    if (mode & kHighlightSet)
+        set |= kFlagHighlight;
+    if (mode & kHighlightClear)
+        clear |= kFlagHighlight;
+    if (mode & kErrorMarkSet)
+        set |= kFlagDrcError;
+    if (mode & kErrorMarkClear)
+        clear |= kFlagDrcError;
+    for (POSITION pos = m_objects.GetHeadPosition(); pos;) {
+        CDrawObj* object = AsDrawObj(m_objects.GetNext(pos));
+        if (object->GetNet() != net)
+            continue;
+        DWORD before = object->GetFlags();
+        object->SetFlags(set, set | clear);
+        if (object->GetFlags() != before)
+            object->Invalidate(nullptr);
+    }
+    if (mode & kHighlightShow)
+        GetAppServices().ShowDocumentObjects(this, set);
+}
+
+void CDrawDoc::ShowObject(CDrawObj* object) {
+    ClearFlagsAndInvalidate(kFlagHighlight | kFlagDrcError);
+    if (object)
+        object->SetFlags(kFlagHighlight, kFlagHighlight);
+    GetAppServices().ShowDocumentObjects(this, kFlagHighlight);
+}
+
 CDrawObj* CDrawDoc::ObjectInRect(const CRect& rect) {
     for (POSITION pos = m_objects.GetTailPosition(); pos;) {
         CDrawObj* object = AsDrawObj(m_objects.GetPrev(pos));

@@ -5,12 +5,17 @@
 
 namespace {
 constexpr const char* kSection = "Printing";
-}
+// A stored scale that is no number, not positive or beyond this many times is damaged.
+constexpr double kMaxScale = 1000.0;
+}  // namespace
 
 void CPrintSettings::LoadDefaults(const SettingsStore& store) {
     m_flags = store.GetProfileInt(kSection, "Settings", 20);
-    CString scale = store.GetProfileString(kSection, "Scale", "1.0");
-    m_scale = static_cast<float>(StringToDouble(scale));
+    double scale = 1.0;
+    CString text = store.GetProfileString(kSection, "Scale", "1.0");
+    if (!ParseDouble(text, scale) || !(scale > 0.0 && scale <= kMaxScale))
+        scale = 1.0;
+    m_scale = static_cast<float>(scale);
     m_offsetX = static_cast<LONG>(store.GetProfileInt(kSection, "OffsetX", 0));
     m_offsetY = static_cast<LONG>(store.GetProfileInt(kSection, "OffsetY", 0));
 }

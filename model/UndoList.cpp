@@ -51,6 +51,8 @@ CCommand* CUndoList::GetLastDone() const {
 }
 
 BOOL CUndoList::Add(CCommand* command) {
+    if (!command)
+        return FALSE;
     NoteChange();
     while (!m_commands.IsEmpty() && m_cursor != m_commands.GetTailPosition())
         DeleteTail();
@@ -91,7 +93,7 @@ BOOL CUndoList::CancelLast() {
 }
 
 BOOL CUndoList::Merge(CCommand* command) {
-    if (!CursorAtTail())
+    if (!command || !CursorAtTail())
         return FALSE;
     CCommand* last = static_cast<CCommand*>(m_commands.GetTail());
     CMultiCmd* multi =

@@ -54,6 +54,7 @@ public:
 
     // Records a command that is already done: drops the undone ones, appends it and trims
     // the oldest beyond the depth. Marks the document modified and tells the application.
+    // FALSE for a null command.
     BOOL Add(CCommand* command);
     BOOL Undo();
     BOOL Redo();

@@ -19,6 +19,10 @@ public:
     // Shows the busy cursor until the matching EndWaitCursor; the calls nest.
     virtual void BeginWaitCursor() = 0;
     virtual void EndWaitCursor() = 0;
+    // Brings a document forward (makes one of its views the active one when the active view
+    // shows another document) and has that view show the objects carrying one of the flag
+    // bits. Without windows there is nothing to show.
+    virtual void ShowDocumentObjects(void* /*document*/, unsigned long /*flagMask*/) {}
     // Whether a chosen printer (its system printer-names and printer-mode records) can still
     // print. Without a printing system nothing can be checked, and the choice is kept.
     virtual bool IsPrinterUsable(const std::vector<BYTE>& /*devNames*/,
