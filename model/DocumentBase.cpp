@@ -4,6 +4,23 @@
 #include <cstring>
 
 #include "model/DocView.h"
+#include "platform/Archive.h"
+#include "platform/CompoundFile.h"
+#include "platform/MemFile.h"
+#include "platform/UserPrompt.h"
+
+namespace {
+
+constexpr const char* kContentsStream = "Contents";
+
+void ReportFailure(const char* what, const std::exception& cause) {
+    CString text(what);
+    text += "\n";
+    text += cause.what();
+    AfxMessageBox(text, MB_OK | MB_ICONEXCLAMATION);
+}
+
+}  // namespace
 
 CDocumentBase::CDocumentBase() = default;
 
@@ -16,14 +33,54 @@ BOOL CDocumentBase::OnNewDocument() {
     return TRUE;
 }
 
+// Reads the archived document from the "Contents" stream of the compound file at path.
 BOOL CDocumentBase::OnOpenDocument(const char* path) {
-    static_cast<void>(path);
-    return FALSE;
+    DeleteContents();
+    SetModifiedFlag(TRUE);
+    try {
+        CompoundFile file = CompoundFile::LoadFromFile(path);
+        const CompoundStream* contents = file.Root().FindStream(kContentsStream);
+        if (!contents)
+            throw CArchiveException(CArchiveException::genericException, path);
+        CMemFile stream(contents->Data());
+        CArchive ar(&stream, CArchive::load);
+        ar.m_pDocument = this;
+        m_rootStorage = &file.Root();
+        Serialize(ar);
+        ar.Close();
+        m_rootStorage = nullptr;
+    } catch (const std::exception& error) {
+        m_rootStorage = nullptr;
+        DeleteContents();
+        SetModifiedFlag(FALSE);
+        ReportFailure("Failed to open document.", error);
+        return FALSE;
+    }
+    SetModifiedFlag(FALSE);
+    return TRUE;
 }
 
+// Writes the document into the "Contents" stream of a new compound file, which replaces the
+// file at path only once it is complete.
 BOOL CDocumentBase::OnSaveDocument(const char* path) {
-    static_cast<void>(path);
-    return FALSE;
+    try {
+        CompoundFile file;
+        CMemFile stream;
+        CArchive ar(&stream, CArchive::store);
+        ar.m_pDocument = this;
+        m_rootStorage = &file.Root();
+        Serialize(ar);
+        ar.Close();
+        m_rootStorage = nullptr;
+        file.Root().WriteStream(kContentsStream, stream.Detach());
+        file.SaveToFile(path);
+    } catch (const std::exception& error) {
+        m_rootStorage = nullptr;
+        ReportFailure("Failed to save document.", error);
+        return FALSE;
+    }
+    SetModifiedFlag(FALSE);
+    return TRUE;
 }
 
 void CDocumentBase::OnCloseDocument() {
