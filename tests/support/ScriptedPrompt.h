@@ -53,13 +53,17 @@ public:
     const std::vector<Notice>& notices() const { return m_notices; }
     int waitCursorDepth() const { return m_depth; }
     int waitCursorsShown() const { return m_begun; }
+    // The hints sent to all views, in order.
+    const std::vector<int>& viewHints() const { return m_viewHints; }
 
     void NotifyDocumentChanged(void* document, int code) override;
     void BeginWaitCursor() override;
     void EndWaitCursor() override;
+    void UpdateAllViews(int hint) override { m_viewHints.push_back(hint); }
 
 private:
     std::vector<Notice> m_notices;
+    std::vector<int> m_viewHints;
     int m_depth = 0;
     int m_begun = 0;
     IAppServices* m_previous;

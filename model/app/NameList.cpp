@@ -1,0 +1,143 @@
+#include "model/app/NameList.h"
+
+#include <climits>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace {
+
+bool IsBlank(char ch) {
+    return ch == ' ' || (ch >= '\t' && ch <= '\r');
+}
+
+std::string_view Trimmed(std::string_view text) {
+    while (!text.empty() && IsBlank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && IsBlank(text.back()))
+        text.remove_suffix(1);
+    return text;
+}
+
+void SkipBlanks(std::string_view& text) {
+    while (!text.empty() && IsBlank(text.front()))
+        text.remove_prefix(1);
+}
+
+// An int with optional blanks and sign before it; false when there are no digits or the
+// number does not fit an int.
+bool ReadInt(std::string_view& text, int& value) {
+    SkipBlanks(text);
+    const bool negative = !text.empty() && text.front() == '-';
+    if (!text.empty() && (text.front() == '-' || text.front() == '+'))
+        text.remove_prefix(1);
+    if (text.empty() || text.front() < '0' || text.front() > '9')
+        return false;
+    std::int64_t magnitude = 0;
+    while (!text.empty() && text.front() >= '0' && text.front() <= '9') {
+        magnitude = magnitude * 10 + (text.front() - '0');
+        if (magnitude > std::int64_t{INT_MAX} + 1)
+            return false;
+        text.remove_prefix(1);
+    }
+    const std::int64_t signedValue = negative ? -magnitude : magnitude;
+    if (signedValue > INT_MAX)
+        return false;
+    value = static_cast<int>(signedValue);
+    return true;
+}
+
+// "[ first .. last" at the start of text, blanks optional; what follows is not looked at.
+bool ReadRange(std::string_view text, int& first, int& last) {
+    text.remove_prefix(1);  // '['
+    if (!ReadInt(text, first))
+        return false;
+    SkipBlanks(text);
+    if (text.substr(0, 2) != "..")
+        return false;
+    text.remove_prefix(2);
+    return ReadInt(text, last);
+}
+
+class NameCollector {
+public:
+    explicit NameCollector(CStringArray& names) : m_names(names) {}
+
+    // False once the limits are reached.
+    bool Add(std::string_view name) {
+        if (name.empty())
+            return true;
+        if (m_count == kMaxListedNames ||
+            name.size() > static_cast<size_t>(kMaxListedNameBytes - m_bytes)) {
+            m_truncated = true;
+            return false;
+        }
+        m_names.Add(CString(name));
+        ++m_count;
+        m_bytes += static_cast<int>(name.size());
+        return true;
+    }
+
+    bool AddRange(std::string_view prefix, int first, int last) {
+        std::string name(prefix);
+        for (std::int64_t i = first; i <= last; ++i) {
+            name.resize(prefix.size());
+            name += std::to_string(i);
+            if (!Add(name))
+                return false;
+        }
+        return true;
+    }
+
+    NameListResult Result() const {
+        return m_truncated ? NameListResult::Truncated : NameListResult::Complete;
+    }
+
+private:
+    CStringArray& m_names;
+    int m_count = 0;
+    int m_bytes = 0;
+    bool m_truncated = false;
+};
+
+}  // namespace
+
+NameListResult ExpandNameList(CStringArray& names, const char* text) {
+    const std::string_view all = text ? std::string_view(text) : std::string_view();
+    NameCollector collector(names);
+    size_t start = 0;
+    auto startSegment = [&](size_t at) {
+        while (at < all.size() && IsBlank(all[at]))
+            ++at;
+        start = at;
+        return at;
+    };
+    for (size_t i = startSegment(0); i < all.size();) {
+        const char ch = all[i];
+        if (ch == ',') {
+            if (!collector.Add(Trimmed(all.substr(start, i - start))))
+                return collector.Result();
+            i = startSegment(i + 1);
+        } else if (ch == '[') {
+            const size_t close = all.find(']', i + 1);
+            if (close == std::string_view::npos) {
+                ++i;
+                continue;
+            }
+            int first = 0;
+            int last = 0;
+            if (ReadRange(all.substr(i, close - i), first, last) && first <= last &&
+                !collector.AddRange(Trimmed(all.substr(start, i - start)), first, last))
+                return collector.Result();
+            i = startSegment(close + 1);
+        } else if (ch == '(') {
+            const size_t close = all.find(')', i + 1);
+            i = close == std::string_view::npos ? i + 1 : close + 1;
+        } else {
+            ++i;
+        }
+    }
+    if (start < all.size())
+        collector.Add(Trimmed(all.substr(start)));
+    return collector.Result();
+}

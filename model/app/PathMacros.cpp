@@ -1,0 +1,129 @@
+#include "model/app/PathMacros.h"
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <system_error>
+
+#include "platform/Paths.h"
+#include "platform/SettingsStore.h"
+
+namespace {
+
+constexpr char kDirectories[] = "Directories";
+
+CString WithoutTrailingSeparator(CString path) {
+    const int last = path.GetLength() - 1;
+    if (last >= 0 && (path[last] == '\\' || path[last] == '/'))
+        path = path.Left(last);
+    return path;
+}
+
+// A library folder setting; an empty one gets its default under the program's folder, which
+// is stored at once.
+CString LibraryFolder(SettingsStore& settings, const char* entry, const char* defaultSubfolder) {
+    CString folder = settings.GetProfileString(kDirectories, entry);
+    if (!folder.IsEmpty())
+        return WithoutTrailingSeparator(folder);
+    folder = JoinPath(ToStoredPath(ProgramDirectory()), defaultSubfolder);
+    settings.WriteProfileString(kDirectories, entry, folder);
+    return folder;
+}
+
+CString CurrentDirectory() {
+    std::error_code error;
+    const std::filesystem::path current = std::filesystem::current_path(error);
+    return error ? CString() : WithoutTrailingSeparator(ToStoredPath(current.string()));
+}
+
+enum class Macro {
+    FileName,
+    FileExt,
+    FileDir,
+    CurDir,
+    StdLibDir,
+    UserLibDir,
+    SpiceDir,
+    UserDir1,
+    UserDir2,
+    UserDir3
+};
+
+struct MacroWord {
+    std::string_view word;
+    Macro macro;
+};
+
+constexpr MacroWord kMacroWords[] = {
+    {"$(FileName)", Macro::FileName},   {"$(FileExt)", Macro::FileExt},
+    {"$(FileDir)", Macro::FileDir},     {"$(CurDir)", Macro::CurDir},
+    {"$(StdLibDir)", Macro::StdLibDir}, {"$(UserLibDir)", Macro::UserLibDir},
+    {"$(SpiceDir)", Macro::SpiceDir},   {"$(UserDir1)", Macro::UserDir1},
+    {"$(UserDir2)", Macro::UserDir2},   {"$(UserDir3)", Macro::UserDir3},
+};
+
+// The value of a macro; none for a document macro without a document.
+std::optional<CString> MacroValue(Macro macro, SettingsStore& settings,
+                                  const MacroDocument* document) {
+    switch (macro) {
+        case Macro::FileName:
+            return document ? std::optional(FileTitle(document->title)) : std::nullopt;
+        case Macro::FileExt:
+            return document ? std::optional(FileExtension(document->title)) : std::nullopt;
+        case Macro::FileDir:
+            if (!document)
+                return std::nullopt;
+            return WithoutTrailingSeparator(ToStoredPath(FileDirectory(document->pathName)));
+        case Macro::CurDir:
+            return CurrentDirectory();
+        case Macro::StdLibDir:
+            return LibraryFolder(settings, "stdlib", "Libraries");
+        case Macro::UserLibDir:
+            return LibraryFolder(settings, "userlib", "Libraries");
+        case Macro::SpiceDir:
+            return LibraryFolder(settings, "spice", "Libraries\\Spice");
+        case Macro::UserDir1:
+            return settings.GetProfileString(kDirectories, "user1");
+        case Macro::UserDir2:
+            return settings.GetProfileString(kDirectories, "user2");
+        case Macro::UserDir3:
+            return settings.GetProfileString(kDirectories, "user3");
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+BOOL ExpandPathMacros(CString& text, int bufferSize, SettingsStore& settings,
+                      const MacroDocument* document) {
+    CString source(text);
+    source.TrimLeft();
+    const std::string& in = source.str();
+    const size_t limit = bufferSize > 0 ? static_cast<size_t>(bufferSize) : 0;
+    std::string out;
+    // The text is copied once from left to right, so inserted values are never searched again;
+    // copying stops as soon as the result can no longer fit.
+    for (size_t i = 0; i < in.size() && out.size() < limit;) {
+        std::optional<CString> value;
+        size_t length = 0;
+        for (const MacroWord& macro : kMacroWords) {
+            if (std::string_view(in).substr(i, macro.word.size()) == macro.word) {
+                value = MacroValue(macro.macro, settings, document);
+                length = macro.word.size();
+                break;
+            }
+        }
+        if (value) {
+            out += value->str();
+            i += length;
+        } else {
+            out += in[i++];
+        }
+    }
+    const BOOL fits = out.size() < limit;
+    if (!fits)
+        out.resize(limit > 0 ? limit - 1 : 0);
+    text = CString(std::move(out));
+    return fits;
+}

@@ -1,0 +1,28 @@
+#pragma once
+// Macro words in command lines and folder settings: "$(StdLibDir)\Std.rlb" names a file in the
+// standard library folder. Expansion works on paths in stored form (with '\'); convert the
+// result with FromStoredPath before using it as a path of this system.
+
+#include "platform/CString.h"
+#include "platform/Types.h"
+
+class SettingsStore;
+
+// The usual size of a path buffer; results that do not fit into it are cut.
+constexpr int kMaxPath = 260;
+
+// What the document macros $(FileName), $(FileExt) and $(FileDir) are taken from.
+struct MacroDocument {
+    CString title;     // "amp.sch"
+    CString pathName;  // "C:\work\amp.sch" or "/work/amp.sch"
+};
+
+// Removes the leading blanks of text and replaces each of these macros (case-sensitive) by its
+// value: $(FileName), $(FileExt), $(FileDir) (left as they are without a document),
+// $(CurDir), $(StdLibDir), $(UserLibDir), $(SpiceDir) ("Directories"/"stdlib", "userlib" and
+// "spice"; an empty or missing one is set to its default folder under the program's folder
+// and written back) and $(UserDir1..3) ("Directories"/"user1".."user3" as stored). Each macro
+// of text is replaced once: macro words inside the inserted values stay as they are. The
+// result is cut to bufferSize - 1 bytes; returns TRUE when it was not cut.
+BOOL ExpandPathMacros(CString& text, int bufferSize, SettingsStore& settings,
+                      const MacroDocument* document);

@@ -1,0 +1,108 @@
+#include "model/app/PathMacros.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <string>
+
+#include "platform/Paths.h"
+#include "platform/SettingsStore.h"
+#include "support/TestSupport.h"
+
+namespace {
+
+using testsupport::TempDir;
+
+class PathMacrosTest : public ::testing::Test {
+protected:
+    // The expansion of text, which must fit into a path buffer.
+    CString Expand(const char* text, const MacroDocument* document = nullptr) {
+        CString expanded(text);
+        EXPECT_TRUE(ExpandPathMacros(expanded, kMaxPath, m_settings, document)) << text;
+        return expanded;
+    }
+
+    static CString ProgramFolder() { return ToStoredPath(ProgramDirectory()); }
+
+    TempDir m_dir;
+    SettingsStore m_settings{m_dir / "settings.reg"};
+};
+
+TEST_F(PathMacrosTest, MissingLibraryFoldersGetTheirDefaultsAndKeepThem) {
+    const CString libraries = ProgramFolder() + "\\Libraries";
+    EXPECT_EQ(Expand("$(StdLibDir)\\Std.rlb"), libraries + "\\Std.rlb");
+    EXPECT_EQ(m_settings.GetProfileString("Directories", "stdlib"), libraries);
+
+    m_settings.WriteProfileString("Directories", "userlib", "");
+    EXPECT_EQ(Expand("$(UserLibDir)"), libraries);
+    EXPECT_EQ(m_settings.GetProfileString("Directories", "userlib"), libraries);
+    EXPECT_EQ(Expand("$(SpiceDir)"), libraries + "\\Spice");
+    EXPECT_EQ(m_settings.GetProfileString("Directories", "spice"), libraries + "\\Spice");
+}
+
+TEST_F(PathMacrosTest, StoredFoldersLoseOneTrailingSeparatorExceptUserFolders) {
+    m_settings.WriteProfileString("Directories", "stdlib", "D:\\Lib\\\\");
+    m_settings.WriteProfileString("Directories", "user1", "E:\\Mine\\");
+    EXPECT_EQ(Expand("$(StdLibDir)|$(UserDir1)|$(UserDir2)|$(UserDir3)"), "D:\\Lib\\|E:\\Mine\\||");
+}
+
+TEST_F(PathMacrosTest, DocumentMacrosComeFromTitleAndPath) {
+    const MacroDocument amp{"amp.sch", "C:\\work\\amp.sch"};
+    EXPECT_EQ(Expand("$(FileName)", &amp), "amp");
+    EXPECT_EQ(Expand("$(FileExt)", &amp), ".sch");
+    EXPECT_EQ(Expand("$(FileDir)", &amp), "C:\\work");
+    EXPECT_EQ(Expand("$(FileDir)\\$(FileName).cir $(FileName).log", &amp),
+              "C:\\work\\amp.cir amp.log");
+
+    const MacroDocument local{"filter.sch", "/home/me/filter.sch"};
+    EXPECT_EQ(Expand("$(FileDir)\\$(FileName)$(FileExt)", &local), "\\home\\me\\filter.sch");
+    const MacroDocument root{"top.sch", "C:\\top.sch"};
+    EXPECT_EQ(Expand("$(FileDir)", &root), "C:");
+
+    // Without a document the words stay, so that the mistake shows.
+    EXPECT_EQ(Expand("$(FileDir)\\$(FileName)"), "$(FileDir)\\$(FileName)");
+}
+
+TEST_F(PathMacrosTest, OnlyExactWordsExpandAndLeadingBlanksGo) {
+    const MacroDocument amp{"amp.sch", "C:\\work\\amp.sch"};
+    EXPECT_EQ(Expand("$(filename) $(FileName", &amp), "$(filename) $(FileName");
+    EXPECT_EQ(Expand(" \t $(FileName)  ", &amp), "amp  ");
+}
+
+TEST_F(PathMacrosTest, ValuesThatNameTheirOwnMacroExpandOnce) {
+    m_settings.WriteProfileString("Directories", "stdlib", "$(StdLibDir)\\x");
+    m_settings.WriteProfileString("Directories", "user1", "$(UserDir2)");
+    m_settings.WriteProfileString("Directories", "user2", "two");
+    EXPECT_EQ(Expand("$(StdLibDir)\\a $(StdLibDir)"), "$(StdLibDir)\\x\\a $(StdLibDir)\\x");
+    EXPECT_EQ(Expand("$(UserDir1)/$(UserDir2)"), "$(UserDir2)/two");
+}
+
+TEST_F(PathMacrosTest, LongResultsAreCut) {
+    m_settings.WriteProfileString("Directories", "user1", "0123456789");
+    CString text("$(UserDir1)$(UserDir1)");
+    EXPECT_TRUE(ExpandPathMacros(text, 21, m_settings, nullptr));
+    EXPECT_EQ(text, "01234567890123456789");
+
+    text = "$(UserDir1)$(UserDir1)";
+    EXPECT_FALSE(ExpandPathMacros(text, 20, m_settings, nullptr));
+    EXPECT_EQ(text, "0123456789012345678");
+
+    text = "abc";
+    EXPECT_FALSE(ExpandPathMacros(text, 0, m_settings, nullptr));
+    EXPECT_EQ(text, "");
+}
+
+TEST_F(PathMacrosTest, HugeValuesDoNotMultiply) {
+    m_settings.WriteProfileString("Directories", "user1", std::string(1 << 20, 'v').c_str());
+    std::string text;
+    for (int i = 0; i < 1000; ++i)
+        text += "$(UserDir1)";
+    CString expanded(text);
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_FALSE(ExpandPathMacros(expanded, kMaxPath, m_settings, nullptr));
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
+    EXPECT_EQ(expanded, CString(std::string(kMaxPath - 1, 'v')));
+}
+
+}  // namespace

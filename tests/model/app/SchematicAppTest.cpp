@@ -1,0 +1,193 @@
+#include "model/app/SchematicApp.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <clocale>
+#include <string>
+#include <vector>
+
+#include "model/DocView.h"
+#include "support/ScriptedPrompt.h"
+#include "support/TestSupport.h"
+
+namespace {
+
+using testsupport::RecordingAppServices;
+using testsupport::TempDir;
+
+class SchematicAppTest : public ::testing::Test {
+protected:
+    std::filesystem::path SettingsFile() const { return m_dir / "settings.reg"; }
+
+    TempDir m_dir;
+    CSchematicApp m_app{SettingsFile()};
+    ScopedApp m_installed{m_app};
+};
+
+TEST_F(SchematicAppTest, ShutDownWithFreshSettingsWritesTheDefaults) {
+    m_app.LoadSettings();
+    m_app.RecordOpenSchematics({});
+    m_app.SaveSettings();
+
+    const SettingsStore saved(SettingsFile());
+    EXPECT_EQ(saved.GetProfileInt("Grid", "SnapGridOptions", 1), 0xAFFFFFFFu);
+    EXPECT_EQ(saved.GetProfileInt("Settings", "Options", 1), 0u);
+    EXPECT_EQ(saved.GetProfileInt("Simulator", "Mode", 0), 1u);
+    for (int i = 0; i < kCustomColours; ++i)
+        EXPECT_EQ(saved.GetProfileInt("Colours", ("Colour" + std::to_string(i)).c_str(), 1), 0u);
+    EXPECT_EQ(saved.GetProfileInt("LastOpen", "Count", 1), 0u);
+    EXPECT_EQ(saved.GetProfileInt("Settings", "Rulers", 0), 1u);
+    const std::vector<CString> settings = saved.EnumerateValues("Settings");
+    EXPECT_EQ(std::count(settings.begin(), settings.end(), CString("ShowCmd")), 0);
+}
+
+TEST_F(SchematicAppTest, LoadSettingsReadsTheStoredValues) {
+    SettingsStore& store = m_app.Settings();
+    store.WriteProfileInt("Grid", "SnapGridOptions", 0x20000004);
+    store.WriteProfileInt("Settings", "Options", 0x22);
+    store.WriteProfileInt("Settings", "SelectColour", 0x123456);
+    store.WriteProfileInt("Settings", "SelectColourD", 0x40AF00);
+    store.WriteProfileInt("Settings", "HighlightColour", 0x0000FF);
+    store.WriteProfileInt("Settings", "Key23", 33006);
+    store.WriteProfileInt("Settings", "ShowCmd", 1);
+    store.WriteProfileInt("Settings", "Rulers", 0);
+    store.WriteProfileInt("Simulator", "Mode", 2);
+    store.WriteProfileInt("Colours", "Colour15", 0xABCDEF);
+    m_app.LoadSettings();
+
+    EXPECT_EQ(m_app.SnapGridOptions, 0x20000004u);
+    EXPECT_EQ(m_app.Options, 0x22u);
+    EXPECT_EQ(m_app.GetPen(kPenSelection)->lopnColor, 0x123456u);
+    EXPECT_EQ(m_app.GetPen(kPenDominantSelection)->lopnColor, 0x40AF00u);
+    EXPECT_EQ(m_app.HighlightColour, 0x0000FFu);
+    EXPECT_EQ(m_app.DRCErrorColour, 0x00FFFFu);
+    EXPECT_EQ(m_app.FunctionKeys.CommandForKey(1, false, true), 33006u);
+    EXPECT_EQ(m_app.FrameSettings.showCmd, 1);
+    EXPECT_EQ(m_app.FrameSettings.rulers, FALSE);
+    EXPECT_EQ(m_app.SimulatorMode, 2);
+    EXPECT_EQ(m_app.GetCustomColours()[15], 0xABCDEFu);
+}
+
+TEST_F(SchematicAppTest, ShowCmdIsWrittenOnlyWhenItChanged) {
+    m_app.Settings().WriteProfileInt("Settings", "ShowCmd", 1);
+    m_app.LoadSettings();
+    m_app.Settings().DeleteValue("Settings", "ShowCmd");
+    m_app.SaveSettings();
+    EXPECT_EQ(m_app.Settings().GetProfileInt("Settings", "ShowCmd", -1), UINT(-1));
+
+    m_app.FrameSettings.showCmd = DrawFrameSettings::kShowMaximized;
+    m_app.SaveSettings();
+    EXPECT_EQ(m_app.Settings().GetProfileInt("Settings", "ShowCmd", -1), 3u);
+}
+
+TEST_F(SchematicAppTest, PensMarkSelectionAndHighlight) {
+    m_app.LoadSettings();
+    for (int index : {0, 1, 2})
+        EXPECT_EQ(m_app.GetPen(index)->lopnStyle, PS_DOT);
+    const std::optional<LOGPEN> dominant = m_app.GetPen(kPenDominantSelection);
+    ASSERT_TRUE(dominant);
+    EXPECT_EQ(dominant->lopnStyle, PS_DOT);
+    EXPECT_EQ(dominant->lopnWidth.x, 0);
+    EXPECT_EQ(dominant->lopnColor, 0xFF0000u);
+    m_app.SetSystemColours(RGB(1, 2, 3), RGB(4, 5, 6));
+    EXPECT_EQ(m_app.GetPen(kPenHighlightText)->lopnColor, RGB(4, 5, 6));
+    EXPECT_EQ(m_app.GetPen(kPenRed)->lopnColor, RGB(255, 0, 0));
+    EXPECT_FALSE(m_app.GetPen(7));
+    EXPECT_FALSE(m_app.GetPen(-1));
+
+    // Each call gives its own copy, which follows the colour setting.
+    const LOGPEN before = *m_app.GetPen(0);
+    m_app.SelectColour = 0x00FF00;
+    EXPECT_EQ(before.lopnColor, 0u);
+    EXPECT_EQ(m_app.GetPen(0)->lopnColor, 0x00FF00u);
+}
+
+TEST_F(SchematicAppTest, SetUnitsSwitchesTheMetricBitAndUpdatesEveryView) {
+    RecordingAppServices services;
+    m_app.Options = 0x81;
+    m_app.SetUnits(TRUE);
+    EXPECT_EQ(m_app.Options, 0x83u);
+    m_app.SetUnits(-1);
+    EXPECT_EQ(m_app.Options, 0x81u);
+    m_app.SetUnits(TRUE);
+    m_app.SetUnits(0);
+    EXPECT_EQ(m_app.Options, 0x81u);
+    EXPECT_EQ(services.viewHints(),
+              (std::vector<int>{kHintUnits, kHintUnits, kHintUnits, kHintUnits}));
+}
+
+TEST_F(SchematicAppTest, OpenSchematicsAreRecordedInOrder) {
+    m_app.RecordOpenSchematics({"/work/amp.sch", "", "/work/sub/filter.sch"});
+    EXPECT_EQ(m_app.GetProfileInt("LastOpen", "Count", 0), 2u);
+    EXPECT_EQ(m_app.GetProfileString("LastOpen", "File1"), "\\work\\amp.sch");
+    EXPECT_EQ(m_app.GetProfileString("LastOpen", "File2"), "\\work\\sub\\filter.sch");
+    EXPECT_EQ(m_app.RecordedSchematics(),
+              (std::vector<CString>{"/work/amp.sch", "/work/sub/filter.sch"}));
+
+    m_app.RecordOpenSchematics({"/work/amp.sch"});
+    EXPECT_EQ(m_app.RecordedSchematics(), std::vector<CString>{"/work/amp.sch"});
+}
+
+TEST_F(SchematicAppTest, RecordedSchematicsSkipEmptyEntriesAndSurviveABadCount) {
+    SettingsStore& store = m_app.Settings();
+    store.WriteProfileInt("LastOpen", "Count", 3);
+    store.WriteProfileString("LastOpen", "File1", "C:\\work\\a.sch");
+    store.WriteProfileString("LastOpen", "File3", "C:\\work\\c.sch");
+    EXPECT_EQ(m_app.RecordedSchematics(), (std::vector<CString>{"/work/a.sch", "/work/c.sch"}));
+
+    store.WriteProfileInt("LastOpen", "Count", -1);
+    EXPECT_EQ(m_app.RecordedSchematics(), (std::vector<CString>{"/work/a.sch", "/work/c.sch"}));
+}
+
+TEST_F(SchematicAppTest, DoublesAreKeptAsLocaleFreeText) {
+    m_app.WriteProfileDouble("Sheet", "Scale", 2.5);
+    EXPECT_EQ(m_app.GetProfileString("Sheet", "Scale"), "2.500000");
+    EXPECT_EQ(m_app.GetProfileDouble("Sheet", "Scale", 0.0), 2.5);
+    EXPECT_EQ(m_app.GetProfileDouble("Sheet", "Missing", 1.25), 1.25);
+    m_app.WriteProfileString("Sheet", "Scale", "abc");
+    EXPECT_EQ(m_app.GetProfileDouble("Sheet", "Scale", 1.25), 1.25);
+
+    const std::string saved = std::setlocale(LC_ALL, nullptr);
+    if (!std::setlocale(LC_ALL, "de_DE.UTF-8"))
+        GTEST_SKIP() << "no decimal-comma locale installed";
+    m_app.WriteProfileDouble("Sheet", "Scale", 0.75);
+    const CString text = m_app.GetProfileString("Sheet", "Scale");
+    const double value = m_app.GetProfileDouble("Sheet", "Scale", 0.0);
+    std::setlocale(LC_ALL, saved.c_str());
+    EXPECT_EQ(text, "0.750000");
+    EXPECT_EQ(value, 0.75);
+}
+
+TEST_F(SchematicAppTest, BinaryValuesAreCopiedOnlyWhenTheyFit) {
+    const BYTE data[] = {1, 2, 3, 4};
+    m_app.Settings().WriteProfileBinary("Settings", "Border", data, sizeof data);
+    BYTE buffer[8] = {};
+    EXPECT_EQ(m_app.GetProfileBinary("Settings", "Border", buffer, sizeof buffer), 4u);
+    EXPECT_EQ(buffer[3], 4);
+    BYTE small[3] = {};
+    EXPECT_EQ(m_app.GetProfileBinary("Settings", "Border", small, sizeof small), 0u);
+    EXPECT_EQ(small[0], 0);
+    EXPECT_EQ(m_app.GetProfileBinary("Settings", "Missing", buffer, sizeof buffer), 0u);
+    m_app.WriteProfileString("Settings", "Text", "abc");
+    EXPECT_EQ(m_app.GetProfileBinary("Settings", "Text", buffer, sizeof buffer), 0u);
+}
+
+TEST(SchematicAppInstall, TheLatestInstalledAppIsReachedUntilItLeaves) {
+    TempDir dir;
+    CSchematicApp first(dir / "a.reg");
+    CSchematicApp second(dir / "b.reg");
+    EXPECT_EQ(GetApp(), nullptr);
+    {
+        ScopedApp outer(first);
+        EXPECT_EQ(GetApp(), &first);
+        {
+            ScopedApp inner(second);
+            EXPECT_EQ(GetApp(), &second);
+        }
+        EXPECT_EQ(GetApp(), &first);
+    }
+    EXPECT_EQ(GetApp(), nullptr);
+}
+
+}  // namespace
