@@ -7,6 +7,7 @@
 #include "model/DrawObj.h"
 #include "model/PropEditCmd.h"
 #include "model/SummaryInfo.h"
+#include "model/app/SchematicApp.h"
 #include "platform/AppServices.h"
 #include "platform/Archive.h"
 #include "platform/GdiArchive.h"
@@ -269,8 +270,10 @@ CSummaryInfo& CDrawDoc::Summary() {
 // ---------------------------------------------------------------------------------------------
 // Life cycle
 
+// A file opened while a netlist is built stays off the recent-file list.
 void CDrawDoc::SetPathName(const char* path, BOOL addToMru) {
-    CDocumentBase::SetPathName(path, addToMru);
+    const CSchematicApp* app = GetApp();
+    CDocumentBase::SetPathName(path, app && app->BuildingNetlist ? FALSE : addToMru);
 }
 
 BOOL CDrawDoc::OnNewDocument() {
@@ -285,6 +288,8 @@ BOOL CDrawDoc::OnNewDocument() {
     for (const auto& rail : kRailAttrs)
         m_attributes.SetAt(rail[0], rail[1]);
     GetAppServices().NotifyDocumentChanged(nullptr, kDocumentSetChanged);
+    if (const CSchematicApp* app = GetApp())
+        LoadDefaultSettings(app->Settings());
     return TRUE;
 }
 

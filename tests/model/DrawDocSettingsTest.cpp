@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "model/DrawDoc.h"
+#include "model/app/SchematicApp.h"
 #include "platform/SettingsStore.h"
 #include "support/TestSupport.h"
 
@@ -187,6 +188,30 @@ TEST_F(DrawDocSettingsTest, PrintSettingsReadTheirSection) {
     store.WriteProfileString("Printing", "Scale", "none");
     doc.LoadDefaultSettings(store);
     EXPECT_FLOAT_EQ(doc.m_printSettings.m_scale, 1.0f);
+}
+
+TEST(DrawDocNewDocument, TakesTheApplicationsDefaults) {
+    testsupport::TempDir dir;
+    CSchematicApp app(dir / "settings.reg");
+    ScopedApp installed(app);
+    {
+        CDrawDoc empty;
+        ASSERT_TRUE(empty.OnNewDocument());
+        EXPECT_EQ(empty.GetAttributeCount(), 18);
+    }
+    SettingsStore& store = app.Settings();
+    store.WriteProfileInt("Document", "nAttributes", 2);
+    store.WriteProfileString("Document", "Attr1.Name", "Ground1");
+    store.WriteProfileString("Document", "Attr1.Value", "0V");
+    store.WriteProfileString("Document", "Attr2.Name", "Company");
+    store.WriteProfileString("Document", "Attr2.Value", "Acme");
+    store.WriteProfileInt("Document", "PaperColour", 0x0000FF);
+    CDrawDoc doc;
+    ASSERT_TRUE(doc.OnNewDocument());
+    EXPECT_EQ(doc.GetAttributeCount(), 19);
+    EXPECT_EQ(doc.GetAttribute("Ground1"), "0V");
+    EXPECT_EQ(doc.GetAttribute("Company"), "Acme");
+    EXPECT_EQ(doc.m_paperColour, 0x0000FFu);
 }
 
 }  // namespace
