@@ -1,0 +1,86 @@
+#pragma once
+// CQtDC: a device context that paints through a QPainter on an image, a widget or a printer.
+// Logical coordinates are mapped to whole device pixels with the context's own rounding and
+// drawn in the painter's coordinates as they were when the context was made; shapes are
+// drawn without antialiasing, so that raster operations such as R2_XORPEN undo exactly when
+// repeated. Raster operations work on raster devices (images, widgets); elsewhere pens and
+// brushes are simply copied.
+//
+// Fonts: the face "Arial" is drawn with Liberation Sans ("Times New Roman" with Liberation
+// Serif, "Courier New" with Liberation Mono), which have the same metrics. Glyphs advance by
+// whole device pixels, so measured extents match what is drawn. A height of 0 gives 12
+// device pixels; the width field is not used.
+
+#include <QFont>
+#include <QPainter>
+#include <QPainterPath>
+#include <QRawFont>
+#include <QTransform>
+
+#include "platform/DC.h"
+#include "platform/DisplayText.h"
+
+// The Qt font for a logical font whose character (em) height is emPixels device pixels.
+QFont QtFontFromLogFont(const LOGFONT& log, double emPixels);
+
+class CQtDC : public CDC {
+public:
+    // The painter must be active and outlive the context; its state is restored when the
+    // context goes. The context's clip replaces any clip the painter had.
+    explicit CQtDC(QPainter& painter, bool printing = false);
+    ~CQtDC() override;
+
+    int GetDeviceCaps(int index) const override;
+
+protected:
+    void OutMoveTo(POINT to) override;
+    void OutPoly(PolyKind kind, const POINT* points, int count) override;
+    void OutShape(ShapeKind kind, const RECT& rect, POINT a, POINT b) override;
+    void OutRect(RectKind kind, const RECT& rect, const CBrush& brush) override;
+    void OutPatBlt(const RECT& rect, DWORD rop) override;
+    void OutFocusRect(const RECT& rect) override;
+    void OutPixel(POINT p, COLORREF color) override;
+    void OutPath(PathOp op) override;
+    void OutText(const TextRun& run) override;
+    TEXTMETRIC MeasureFont() const override;
+    void MeasureChars(std::string_view text, std::vector<LONG>& cumulative) const override;
+
+private:
+    // The selected font realised for the current mapping; metrics in device pixels.
+    struct RealizedFont {
+        QRawFont raw;
+        int ascent = 0;
+        int descent = 0;
+        int internalLeading = 0;
+        int externalLeading = 0;
+        int aveCharWidth = 0;
+        int maxCharWidth = 0;
+    };
+    struct TextGlyphs {
+        std::vector<DisplayChar> chars;
+        QList<quint32> glyphs;     // one per character
+        QList<QPointF> positions;  // x advance from the origin, y 0
+        int width = 0;
+    };
+
+    QPointF Device(POINT p) const;
+    QRect DeviceRect(const RECT& r) const;
+    int DevicePenWidth() const;
+    QPen MakePen() const;
+    QBrush MakeBrush(const CBrush& brush) const;
+    QPainterPath ShapePath(ShapeKind kind, const RECT& rect, POINT a, POINT b) const;
+    void BeginOutput(QPainter::CompositionMode mode);
+    void PaintPath(const QPainterPath& path, bool fill, bool stroke);
+    void FillDeviceRect(const QRect& r, const CBrush& brush);
+    const RealizedFont& Font() const;
+    TextGlyphs Layout(std::string_view text, const int* dx) const;
+    void PaintGlyphs(const TextGlyphs& layout, UINT align);
+
+    QPainter& m_painter;
+    QTransform m_base;
+    bool m_raster;
+    QPainterPath m_path;
+    mutable LOGFONT m_fontLog;
+    mutable double m_fontScale = 0;
+    mutable RealizedFont m_font;
+};

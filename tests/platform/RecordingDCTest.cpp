@@ -1,0 +1,232 @@
+#include "platform/RecordingDC.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+
+namespace {
+
+LOGFONT ArialFont(LONG height, LONG escapement = 0) {
+    LOGFONT log;
+    log.lfHeight = height;
+    log.lfEscapement = escapement;
+    log.lfWeight = FW_BOLD;
+    std::strcpy(log.lfFaceName, "Arial");
+    return log;
+}
+
+}  // namespace
+
+TEST(RecordingDC, LinesAndShapesCarryPenBrushAndRop) {
+    CRecordingDC dc;
+    CPen dashed(PS_DASH, 10, RGB(0, 0, 128));
+    CBrush hatch(HS_BDIAGONAL, RGB(255, 0, 0));
+    dc.MoveTo(100, 200);
+    dc.LineTo(300, -50);
+    dc.SelectObject(&dashed);
+    dc.SelectObject(&hatch);
+    dc.SetROP2(R2_XORPEN);
+    dc.Rectangle(0, 0, 10, -20);
+    dc.SelectStockObject(NULL_PEN);
+    dc.SetPolyFillMode(WINDING);
+    const POINT triangle[] = {{0, 0}, {10, 0}, {5, 8}};
+    dc.Polygon(triangle, 3);
+    dc.SelectStockObject(BLACK_PEN);
+    dc.SelectStockObject(HOLLOW_BRUSH);
+    dc.RoundRect(0, 0, 100, 100, 16, 16);
+    dc.Chord(0, 0, 100, 100, 100, 50, 0, 50);
+    dc.Arc(0, 0, 100, 100, 100, 50, 0, 50);
+    EXPECT_THAT(
+        dc.Lines(),
+        ElementsAre("MoveTo 100,200", "LineTo 300,-50 pen=solid/0/0x000000 rop=13",
+                    "Rectangle 0,0,10,-20 pen=dash/10/0x800000 brush=hatch3/0x0000FF rop=7",
+                    "Polygon 0,0 10,0 5,8 pen=null brush=hatch3/0x0000FF fill=winding rop=7",
+                    "RoundRect 0,0,100,100 corner=16,16 pen=solid/0/0x000000 brush=null rop=7",
+                    "Chord 0,0,100,100 from=100,50 to=0,50 pen=solid/0/0x000000 brush=null "
+                    "rop=7",
+                    "Arc 0,0,100,100 from=100,50 to=0,50 pen=solid/0/0x000000 rop=7"));
+}
+
+TEST(RecordingDC, ContinuingCallsMoveTheCurrentPosition) {
+    CRecordingDC dc;
+    dc.MoveTo(1, 1);
+    const POINT run[] = {{2, 2}, {3, 1}};
+    EXPECT_TRUE(dc.PolylineTo(run, 2));
+    const POINT curve[] = {{4, 4}, {6, 4}, {7, 1}};
+    EXPECT_TRUE(dc.PolyBezierTo(curve, 3));
+    EXPECT_FALSE(dc.PolyBezierTo(curve, 2));  // not whole segments
+    EXPECT_FALSE(dc.PolyBezier(curve, 3));
+    EXPECT_FALSE(dc.Polyline(run, 1));
+    EXPECT_EQ(dc.GetCurrentPosition().x, 7);
+    LOGBRUSH red{BS_SOLID, RGB(255, 0, 0), 0};
+    CPen flat(PS_GEOMETRIC | PS_ENDCAP_FLAT, 30, &red);
+    dc.SelectObject(&flat);
+    EXPECT_TRUE(dc.LineTo(9, 9));
+    EXPECT_THAT(dc.Lines(),
+                ElementsAre("MoveTo 1,1", "PolylineTo 2,2 3,1 pen=solid/0/0x000000 rop=13",
+                            "PolyBezierTo 4,4 6,4 7,1 pen=solid/0/0x000000 rop=13",
+                            "LineTo 9,9 pen=solid+geometric+flatcap/30/0x0000FF rop=13"));
+}
+
+TEST(RecordingDC, PathsDrawOnlyWhenClosed) {
+    CRecordingDC dc;
+    EXPECT_FALSE(dc.StrokeAndFillPath());
+    dc.BeginPath();
+    dc.MoveTo(0, 0);
+    dc.LineTo(100, 0);
+    EXPECT_FALSE(dc.StrokePath());  // still open
+    EXPECT_TRUE(dc.EndPath());
+    EXPECT_FALSE(dc.EndPath());
+    EXPECT_TRUE(dc.StrokeAndFillPath());
+    EXPECT_FALSE(dc.FillPath());  // the path was used up
+    EXPECT_THAT(dc.Lines(), ElementsAre("BeginPath", "MoveTo 0,0",
+                                        "LineTo 100,0 pen=solid/0/0x000000 rop=13", "EndPath",
+                                        "StrokeAndFillPath pen=solid/0/0x000000 "
+                                        "brush=solid/0xFFFFFF fill=alternate rop=13"));
+}
+
+TEST(RecordingDC, RectanglesPatternsAndPixels) {
+    CRecordingDC dc;
+    const RECT r{1, 2, 3, 4};
+    CBrush checker(BrushPattern{0xAA, 0x55, 0xAA, 0x55, 0xAA, 0x55, 0xAA, 0x55});
+    dc.FillRect(&r, &checker);
+    dc.FrameRect(&r, &checker);
+    dc.FillSolidRect(&r, RGB(0, 255, 0));
+    dc.SelectStockObject(GRAY_BRUSH);
+    EXPECT_TRUE(dc.PatBlt(5, 6, 7, 8, PATINVERT));
+    EXPECT_FALSE(dc.PatBlt(5, 6, 7, 8, 0x12345678));
+    dc.InvertRect(&r);
+    dc.DrawFocusRect(&r);
+    EXPECT_EQ(dc.SetPixel(9, 9, RGB(1, 2, 3)), RGB(1, 2, 3));
+    EXPECT_THAT(dc.Lines(), ElementsAre("FillRect 1,2,3,4 brush=pattern/AA55AA55AA55AA55",
+                                        "FrameRect 1,2,3,4 brush=pattern/AA55AA55AA55AA55",
+                                        "FillRect 1,2,3,4 brush=solid/0x00FF00",
+                                        "PatBlt 5,6,12,14 rop=0x005A0049 brush=solid/0x808080",
+                                        "PatBlt 1,2,3,4 rop=0x00550009 brush=solid/0x808080",
+                                        "DrawFocusRect 1,2,3,4", "SetPixel 9,9 color=0x030201"));
+    // Filling with a solid colour leaves it as the background colour.
+    EXPECT_EQ(dc.GetBkColor(), RGB(0, 255, 0));
+}
+
+TEST(RecordingDC, TextCarriesFontColoursAndAlignment) {
+    CRecordingDC dc;
+    const LOGFONT log = ArialFont(-100, 900);
+    CFont font;
+    font.CreateFontIndirect(&log);
+    dc.SelectObject(&font);
+    dc.SetTextColor(RGB(0, 0, 255));
+    dc.SetTextAlign(TA_CENTER | TA_BASELINE);
+    dc.TextOut(10, 20, "say \"\xBA\"\\");
+    dc.SetBkMode(TRANSPARENT);
+    const RECT clip{0, 0, 50, -50};
+    const int dx[] = {60, 70};
+    dc.ExtTextOut(5, 5, ETO_CLIPPED | ETO_OPAQUE, &clip, "ab", 2, dx);
+    EXPECT_THAT(dc.Lines(),
+                ElementsAre("TextOut 10,20 \"say \\\"\\xBA\\\"\\\\\" font=Arial/-100/700/esc900 "
+                            "color=0xFF0000 bk=opaque/0xFFFFFF align=center,baseline",
+                            "TextOut 5,5 \"ab\" font=Arial/-100/700/esc900 color=0xFF0000 "
+                            "bk=transparent align=center,baseline opts=opaque+clipped "
+                            "rect=0,0,50,-50 dx=60,70"));
+}
+
+TEST(RecordingDC, TextMetricsFollowTheFontHeight) {
+    CRecordingDC dc;
+    dc.SetMapMode(MM_HIENGLISH);  // metrics stay in logical units
+    const LOGFONT log = ArialFont(-100);
+    CFont font;
+    font.CreateFontIndirect(&log);
+    dc.SelectObject(&font);
+    TEXTMETRIC tm;
+    ASSERT_TRUE(dc.GetTextMetrics(&tm));
+    EXPECT_EQ(tm.tmHeight, 100);
+    EXPECT_EQ(tm.tmAscent, 80);
+    EXPECT_EQ(tm.tmDescent, 20);
+    EXPECT_EQ(tm.tmAveCharWidth, 60);
+    EXPECT_EQ(tm.tmWeight, FW_BOLD);
+    const SIZE extent = dc.GetTextExtent("Text");
+    EXPECT_EQ(extent.cx, 240);
+    EXPECT_EQ(extent.cy, 100);
+
+    int fit = 0;
+    int dx[5] = {};
+    SIZE size{};
+    ASSERT_TRUE(dc.GetTextExtentExPoint("Hello", 5, 200, &fit, dx, &size));
+    EXPECT_EQ(fit, 3);
+    EXPECT_THAT(dx, ElementsAre(60, 120, 180, 240, 300));
+    EXPECT_EQ(size.cx, 300);
+
+    const LOGFONT odd = ArialFont(7);  // 0.6 x 7 = 4.2, 0.8 x 7 = 5.6
+    font.CreateFontIndirect(&odd);
+    dc.SelectObject(&font);
+    dc.GetTextMetrics(&tm);
+    EXPECT_EQ(tm.tmAveCharWidth, 4);
+    EXPECT_EQ(tm.tmAscent, 6);
+    EXPECT_EQ(tm.tmDescent, 1);
+    dc.SelectStockObject(SYSTEM_FONT);
+    EXPECT_EQ(dc.GetTextExtent(std::string("ab")).cx, 20);  // height 16
+}
+
+TEST(RecordingDC, UpdatingTheCurrentPositionChainsText) {
+    CRecordingDC dc;
+    const LOGFONT log = ArialFont(-10);
+    CFont font;
+    font.CreateFontIndirect(&log);
+    dc.SelectObject(&font);
+    dc.SetMapMode(MM_ANISOTROPIC);
+    dc.SetViewportExt(-1, 1);  // x grows to the left: text advances towards smaller x
+    dc.SetTextAlign(TA_UPDATECP);
+    dc.MoveTo(100, 0);
+    dc.TextOut(0, 0, "abc");
+    dc.TextOut(0, 0, "d");
+    EXPECT_EQ(dc.GetCurrentPosition().x, 76);
+    dc.SetTextAlign(TA_UPDATECP | TA_RIGHT);  // right aligned text steps backwards
+    dc.TextOut(0, 0, "ef");
+    EXPECT_EQ(dc.GetCurrentPosition().x, 88);
+    const std::vector<std::string>& lines = dc.Lines();
+    ASSERT_EQ(lines.size(), 4u);
+    EXPECT_EQ(lines[1].substr(0, lines[1].find(" font")), "TextOut 100,0 \"abc\"");
+    EXPECT_EQ(lines[2].substr(0, lines[2].find(" font")), "TextOut 82,0 \"d\"");
+    EXPECT_EQ(lines[3].substr(0, lines[3].find(" font")), "TextOut 76,0 \"ef\"");
+}
+
+TEST(RecordingDC, DrawTextLaysOutLinesInTheRectangle) {
+    CRecordingDC dc;
+    dc.SetMapMode(MM_HIENGLISH);  // y up: the rectangle's top is its greater y
+    const LOGFONT log = ArialFont(-100);
+    CFont font;
+    font.CreateFontIndirect(&log);
+    dc.SelectObject(&font);
+    dc.SetBkMode(TRANSPARENT);
+
+    RECT box{0, 0, 1000, -500};
+    EXPECT_EQ(dc.DrawText("centre", &box, DT_SINGLELINE | DT_CENTER | DT_VCENTER), 100);
+    RECT calc{0, 0, 250, -500};
+    EXPECT_EQ(dc.DrawText("one two three", &calc, DT_WORDBREAK | DT_CALCRECT), 300);
+    EXPECT_EQ(calc.right, 300);  // the widest line, "three", at 60 a byte
+    EXPECT_EQ(calc.bottom, -300);
+    RECT wrap{0, 0, 450, -500};
+    dc.DrawText("one two three\r\nfour", -1, &wrap, DT_WORDBREAK | DT_RIGHT | DT_NOCLIP);
+
+    const std::vector<std::string>& lines = dc.Lines();
+    ASSERT_EQ(lines.size(), 4u);
+    EXPECT_EQ(lines[0],
+              "TextOut 320,-200 \"centre\" font=Arial/-100/700 color=0x000000 bk=transparent "
+              "align=left,top opts=clipped rect=0,0,1000,-500");
+    EXPECT_EQ(lines[1].substr(0, lines[1].find(" font")), "TextOut 30,0 \"one two\"");
+    EXPECT_EQ(lines[2].substr(0, lines[2].find(" font")), "TextOut 150,-100 \"three\"");
+    EXPECT_EQ(lines[3].substr(0, lines[3].find(" font")), "TextOut 210,-200 \"four\"");
+    EXPECT_EQ(lines[3].find("opts="), std::string::npos);
+}
+
+TEST(RecordingDC, ClearForgetsTheLines) {
+    CRecordingDC dc;
+    dc.MoveTo(1, 2);
+    dc.Clear();
+    EXPECT_THAT(dc.Lines(), IsEmpty());
+}
