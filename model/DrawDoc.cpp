@@ -125,9 +125,8 @@ CDrawObj* CObjectSearch::Next() {
 CDrawDoc::CDrawDoc() : m_netlist(this), m_undoList(this) {}
 
 CDrawDoc::~CDrawDoc() {
-    while (!m_objects.IsEmpty())
-        delete m_objects.RemoveHead();
-    m_attrTexts.RemoveAll();
+    for (POSITION pos = m_objects.GetHeadPosition(); pos;)
+        delete m_objects.GetNext(pos);
 }
 
 BOOL CDrawDoc::IsObjectAllowed(CObject* object) {

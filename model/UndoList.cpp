@@ -19,51 +19,37 @@ const char* CCommand::GetName() const {
     return "";
 }
 
-CMultiCmd::~CMultiCmd() {
-    while (!m_commands.IsEmpty())
-        delete m_commands.RemoveHead();
-}
-
 BOOL CMultiCmd::Do(CDrawDoc* doc) {
-    for (POSITION pos = m_commands.GetHeadPosition(); pos;) {
-        if (!static_cast<CCommand*>(m_commands.GetNext(pos))->Do(doc))
+    for (const auto& command : m_commands) {
+        if (!command->Do(doc))
             return FALSE;
     }
     return TRUE;
 }
 
 BOOL CMultiCmd::Undo(CDrawDoc* doc) {
-    for (POSITION pos = m_commands.GetTailPosition(); pos;) {
-        if (!static_cast<CCommand*>(m_commands.GetPrev(pos))->Undo(doc))
+    for (auto it = m_commands.rbegin(); it != m_commands.rend(); ++it) {
+        if (!(*it)->Undo(doc))
             return FALSE;
     }
     return TRUE;
-}
-
-CUndoList::~CUndoList() {
-    while (!m_commands.IsEmpty())
-        delete m_commands.RemoveHead();
-    m_cursor = nullptr;
-}
-
-CCommand* CUndoList::GetLastDone() const {
-    return m_cursor ? static_cast<CCommand*>(m_commands.GetAt(m_cursor)) : nullptr;
 }
 
 BOOL CUndoList::Add(CCommand* command) {
     if (!command)
         return FALSE;
     NoteChange();
-    while (!m_commands.IsEmpty() && m_cursor != m_commands.GetTailPosition())
-        DeleteTail();
-    m_cursor = m_commands.AddTail(command);
-    while (m_commands.GetCount() > m_depth)
-        delete m_commands.RemoveHead();
+    m_commands.resize(m_done);
+    m_commands.emplace_back(command);
+    if (m_commands.size() > m_depth)
+        m_commands.erase(m_commands.begin(),
+                         m_commands.end() - static_cast<std::ptrdiff_t>(m_depth));
+    m_done = m_commands.size();
     return TRUE;
 }
 
 BOOL CUndoList::Undo() {
-    if (!m_cursor)
+    if (m_done == 0)
         return FALSE;
     UndoAtCursor();
     return TRUE;
@@ -72,14 +58,14 @@ BOOL CUndoList::Undo() {
 BOOL CUndoList::Redo() {
     if (!CanRedo())
         return FALSE;
-    if (m_cursor)
-        m_commands.GetNext(m_cursor);
-    else
-        m_cursor = m_commands.GetHeadPosition();
-    WaitCursor wait;
-    m_doc->UpdateAllViews(nullptr, kHintDeselect);
-    static_cast<CCommand*>(m_commands.GetAt(m_cursor))->Do(m_doc);
-    NoteChange();
+    CCommand* command = m_commands[m_done++].get();
+    {
+        WaitCursor wait;
+        m_doc->UpdateAllViews(nullptr, kHintDeselect);
+        command->Do(m_doc);
+        m_doc->SetModifiedFlag();
+    }
+    GetAppServices().NotifyDocumentChanged(m_doc, kDocumentContentChanged);
     return TRUE;
 }
 
@@ -87,38 +73,34 @@ BOOL CUndoList::CancelLast() {
     if (!CursorAtTail())
         return FALSE;
     UndoAtCursor();
-    DeleteTail();
-    m_cursor = m_commands.GetTailPosition();
+    m_commands.pop_back();
+    m_done = m_commands.size();
     return TRUE;
 }
 
 BOOL CUndoList::Merge(CCommand* command) {
     if (!command || !CursorAtTail())
         return FALSE;
-    CCommand* last = static_cast<CCommand*>(m_commands.GetTail());
-    CMultiCmd* multi =
-        last->IsKindOf(RUNTIME_CLASS(CMultiCmd)) ? static_cast<CMultiCmd*>(last) : nullptr;
-    if (!multi) {
-        multi = new CMultiCmd(last->GetName());
-        multi->Append(last);
-        m_commands.SetAt(m_cursor, multi);
+    std::unique_ptr<CCommand>& last = m_commands.back();
+    if (!last->IsKindOf(RUNTIME_CLASS(CMultiCmd))) {
+        auto multi = std::make_unique<CMultiCmd>(last->GetName());
+        multi->Append(last.release());
+        last = std::move(multi);
     }
-    multi->Append(command);
+    static_cast<CMultiCmd*>(last.get())->Append(command);
     return TRUE;
 }
 
-void CUndoList::DeleteTail() {
-    delete m_commands.RemoveTail();
-}
-
-// Moves the cursor back over the command at the cursor and undoes it.
+// Moves the cursor back over the last done command and undoes it.
 void CUndoList::UndoAtCursor() {
-    CCommand* command = static_cast<CCommand*>(m_commands.GetAt(m_cursor));
-    WaitCursor wait;
-    m_doc->UpdateAllViews(nullptr, kHintDeselect);
-    m_commands.GetPrev(m_cursor);
-    command->Undo(m_doc);
-    NoteChange();
+    CCommand* command = m_commands[--m_done].get();
+    {
+        WaitCursor wait;
+        m_doc->UpdateAllViews(nullptr, kHintDeselect);
+        command->Undo(m_doc);
+        m_doc->SetModifiedFlag();
+    }
+    GetAppServices().NotifyDocumentChanged(m_doc, kDocumentContentChanged);
 }
 
 void CUndoList::NoteChange() {

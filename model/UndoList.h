@@ -2,8 +2,10 @@
 // Undoable edits: CCommand is the base of every command, CMultiCmd joins several into one step,
 // and CUndoList keeps a document's done commands with a cursor.
 
+#include <memory>
+#include <vector>
+
 #include "platform/CString.h"
-#include "platform/ObList.h"
 #include "platform/Object.h"
 
 class CDrawDoc;
@@ -27,9 +29,8 @@ class CMultiCmd : public CCommand {
     DECLARE_DYNAMIC(CMultiCmd)
 public:
     explicit CMultiCmd(const char* name) : m_name(name) {}
-    ~CMultiCmd() override;
 
-    void Append(CCommand* command) { m_commands.AddTail(command); }
+    void Append(CCommand* command) { m_commands.emplace_back(command); }
 
     // Do runs the commands first to last, Undo last to first; both stop at the first failure.
     BOOL Do(CDrawDoc* doc) override;
@@ -37,7 +38,7 @@ public:
     const char* GetName() const override { return m_name.c_str(); }
 
 private:
-    CObList m_commands{10};
+    std::vector<std::unique_ptr<CCommand>> m_commands;
     CString m_name;
 };
 
@@ -48,7 +49,6 @@ public:
     static constexpr int kDefaultDepth = 50;
 
     explicit CUndoList(CDrawDoc* doc) : m_doc(doc) {}
-    ~CUndoList();
     CUndoList(const CUndoList&) = delete;
     CUndoList& operator=(const CUndoList&) = delete;
 
@@ -64,24 +64,19 @@ public:
     // command with the caller, unless the cursor is at the tail.
     BOOL Merge(CCommand* command);
 
-    BOOL CanUndo() const { return m_cursor != nullptr; }
-    BOOL CanRedo() const {
-        return !m_commands.IsEmpty() && m_cursor != m_commands.GetTailPosition();
-    }
-    int GetCount() const { return m_commands.GetCount(); }
+    BOOL CanUndo() const { return m_done > 0; }
+    BOOL CanRedo() const { return m_done < m_commands.size(); }
+    int GetCount() const { return static_cast<int>(m_commands.size()); }
     // The command at the cursor, or null.
-    CCommand* GetLastDone() const;
+    CCommand* GetLastDone() const { return m_done > 0 ? m_commands[m_done - 1].get() : nullptr; }
 
 private:
-    bool CursorAtTail() const {
-        return !m_commands.IsEmpty() && m_cursor == m_commands.GetTailPosition();
-    }
-    void DeleteTail();
+    bool CursorAtTail() const { return !m_commands.empty() && m_done == m_commands.size(); }
     void UndoAtCursor();
     void NoteChange();
 
-    CObList m_commands{10};
-    POSITION m_cursor = nullptr;
+    std::vector<std::unique_ptr<CCommand>> m_commands;  // oldest first
+    std::size_t m_done = 0;                             // the commands before this are done
     CDrawDoc* m_doc;
-    int m_depth = kDefaultDepth;
+    std::size_t m_depth = kDefaultDepth;
 };
