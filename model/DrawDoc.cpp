@@ -10,6 +10,7 @@
 #include "model/app/SchematicApp.h"
 #include "platform/AppServices.h"
 #include "platform/Archive.h"
+#include "platform/DC.h"
 #include "platform/GdiArchive.h"
 #include "platform/MemFile.h"
 #include "platform/SettingsStore.h"
@@ -122,11 +123,23 @@ CDrawObj* CObjectSearch::Next() {
 // ---------------------------------------------------------------------------------------------
 // Construction
 
-CDrawDoc::CDrawDoc() : m_netlist(this), m_undoList(this) {}
+CDrawDoc::CDrawDoc() : m_netlist(this), m_undoList(this) {
+    RebuildPinFonts();
+}
 
 CDrawDoc::~CDrawDoc() {
     for (POSITION pos = m_objects.GetHeadPosition(); pos;)
         delete m_objects.GetNext(pos);
+}
+
+void CDrawDoc::RebuildPinFonts() {
+    LOGFONT font = m_pinFont;
+    font.lfEscapement = font.lfOrientation = 900;
+    m_pinFontV.DeleteObject();
+    m_pinFontV.CreateFontIndirect(&font);
+    font.lfEscapement = font.lfOrientation = 0;
+    m_pinFontH.DeleteObject();
+    m_pinFontH.CreateFontIndirect(&font);
 }
 
 BOOL CDrawDoc::IsObjectAllowed(CObject* object) {
@@ -383,6 +396,42 @@ CDrawObj* CDrawDoc::FindOtherObjectInRect(const CRect& rect, CDrawObj* except) {
 
 CObjectSearch CDrawDoc::SearchObjects(DWORD typeMask, const CRect& rect) const {
     return CObjectSearch(m_objects, typeMask, rect);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Drawing
+
+void CDrawDoc::Draw(CDC* dc, IDocView* view) {
+    m_textFont.lfWidth = 0;
+    LOGFONT scaled = m_textFont;
+    scaled.lfHeight = -MulDiv(m_textFont.lfHeight, 100, 72);
+    CFont font;
+    font.CreateFontIndirect(&scaled);
+    dc->SetBkMode(TRANSPARENT);
+    CFont* previous = dc->SelectObject(&font);
+
+    for (POSITION pos = m_objects.GetHeadPosition(); pos;)
+        AsDrawObj(m_objects.GetNext(pos))->Draw(dc, nullptr);
+    dc->SetBkMode(OPAQUE);
+
+    if (view && view->ShowsTrackers() && !dc->IsPrinting()) {
+        const CObList& selection = view->GetSelection();
+        for (POSITION pos = selection.GetHeadPosition(); pos;) {
+            CDrawObj* object = AsDrawObj(selection.GetNext(pos));
+            object->DrawTracker(dc, pos ? kTrackerSelected : kTrackerDominant, nullptr);
+        }
+    }
+    // A context that had no font of ours started with the system font.
+    if (previous)
+        dc->SelectObject(previous);
+    else
+        dc->SelectStockObject(SYSTEM_FONT);
+}
+
+void CDrawDoc::DrawSheetBorder(CDC* dc, BOOL screen) {
+    BOOL grid = screen ? (m_border.m_flags & CSheetBorder::kScreenGrid) != 0
+                       : (m_printSettings.m_flags & CPrintSettings::kPrintGrid) != 0;
+    m_border.Draw(dc, GetDrawingArea(), grid);
 }
 
 // ---------------------------------------------------------------------------------------------

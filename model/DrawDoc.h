@@ -11,6 +11,7 @@
 #include "model/SheetBorder.h"
 #include "model/UndoList.h"
 #include "netlist/DocNetlist.h"
+#include "platform/GdiObjects.h"
 #include "platform/GdiTypes.h"
 #include "platform/Geometry.h"
 #include "platform/Maps.h"
@@ -103,7 +104,8 @@ public:
     CDrawObj* FindOtherObjectInRect(const CRect& rect, CDrawObj* except);
     CObjectSearch SearchObjects(DWORD typeMask, const CRect& rect) const;
 
-    // Drawing
+    // Drawing: the objects from head to tail in the document's text font, then (on screen)
+    // the trackers of the view's selection; the frame with its fills and zone grid.
     void Draw(CDC* dc, IDocView* view);
     void DrawSheetBorder(CDC* dc, BOOL screen);
     void GetTitleBlockRect(CRect& rect);
@@ -168,6 +170,11 @@ public:
     LONG m_nextNetNumber = 1;
     LONG m_firstPartNumber = 1;
     CSheetBorder m_border;
+    CFont m_pinFontH;  // m_pinFont upright
+    CFont m_pinFontV;  // m_pinFont turned by 90 degrees
+
+    // Remakes the two pin fonts from m_pinFont; call it whenever m_pinFont changes.
+    void RebuildPinFonts();
 
 private:
     void ClampMargins();

@@ -5,6 +5,7 @@
 
 #include "model/DrawDoc.h"
 #include "model/DrawObj.h"
+#include "platform/RecordingDC.h"
 #include "support/RecordingDocView.h"
 #include "support/ScriptedPrompt.h"
 
@@ -30,6 +31,9 @@ public:
         return common.IntersectRect(m_position, rect);
     }
     void Invalidate(IDocView*) override { ++invalidated; }
+    // Writes its type as text, and its tracker state as a pixel at (state, type).
+    void Draw(CDC* dc, const double*) override { dc->TextOut(0, 0, std::to_string(m_type)); }
+    void DrawTracker(CDC* dc, int state, const double*) override { dc->SetPixel(state, m_type, 0); }
 
     int invalidated = 0;
 
@@ -142,6 +146,52 @@ TEST(DrawDocShow, ShowObjectHighlightsOnlyThatObject) {
     doc.HighlightNet(NetTag(0), kErrorMarkSet | kHighlightShow);
     ASSERT_EQ(services.shown.size(), 2u);
     EXPECT_EQ(services.shown[1].second, DWORD{kFlagDrcError});
+}
+
+TEST_F(DrawDocObjectsTest, DrawPaintsObjectsThenTrackersInTheTextFont) {
+    TestObj* a = Add(kObjRect, CRect(0, 0, 10, 10));
+    Add(kObjText, CRect(0, 0, 10, 10));
+    TestObj* c = Add(kObjLine, CRect(0, 0, 10, 10));
+    drawdoctest::RecordingDocView view;
+    view.selection.AddTail(c);
+    view.selection.AddTail(a);
+
+    CRecordingDC dc;
+    doc.Draw(&dc, &view);
+    const std::vector<std::string> expected = {
+        "TextOut 0,0 \"4\" font=Arial/111/0 color=0x000000 bk=transparent align=left,top",
+        "TextOut 0,0 \"8\" font=Arial/111/0 color=0x000000 bk=transparent align=left,top",
+        "TextOut 0,0 \"7\" font=Arial/111/0 color=0x000000 bk=transparent align=left,top",
+        "SetPixel 1,7 color=0x000000", "SetPixel 3,4 color=0x000000"};
+    EXPECT_EQ(dc.Lines(), expected);
+    EXPECT_EQ(dc.GetBkMode(), OPAQUE);
+    EXPECT_NE(dc.GetCurrentFont()->Log().lfHeight, 111);
+    EXPECT_EQ(doc.m_textFont.lfHeight, -80);
+
+    // The previous font is selected again.
+    CFont before;
+    LOGFONT small{.lfHeight = 10};
+    before.CreateFontIndirect(&small);
+    CRecordingDC second;
+    second.SelectObject(&before);
+    view.showTrackers = false;
+    doc.Draw(&second, &view);
+    EXPECT_EQ(second.Lines().size(), 3u);
+    EXPECT_EQ(second.GetCurrentFont()->Log().lfHeight, 10);
+}
+
+TEST_F(DrawDocObjectsTest, PrintingDrawsNoTrackers) {
+    TestObj* a = Add(kObjRect, CRect(0, 0, 10, 10));
+    drawdoctest::RecordingDocView view;
+    view.selection.AddTail(a);
+    CRecordingDC::Device printer;
+    printer.printing = true;
+    CRecordingDC dc(printer);
+    doc.Draw(&dc, &view);
+    ASSERT_EQ(dc.Lines().size(), 1u);
+    CRecordingDC screen;
+    doc.Draw(&screen, nullptr);
+    EXPECT_EQ(screen.Lines().size(), 1u);
 }
 
 TEST_F(DrawDocObjectsTest, SchematicRefusesPins) {

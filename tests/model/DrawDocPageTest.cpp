@@ -23,6 +23,11 @@ TEST_F(DrawDocPageTest, DefaultsOfANewDocument) {
     EXPECT_STREQ(doc.m_textFont.lfFaceName, "Arial");
     EXPECT_EQ(doc.m_pinFont.lfHeight, 80);
     EXPECT_EQ(doc.m_pinFont.lfWeight, 400);
+    EXPECT_EQ(doc.m_pinFont.lfEscapement, 0);
+    EXPECT_EQ(doc.m_pinFontV.Log().lfEscapement, 900);
+    EXPECT_EQ(doc.m_pinFontV.Log().lfOrientation, 900);
+    EXPECT_EQ(doc.m_pinFontH.Log().lfEscapement, 0);
+    EXPECT_EQ(doc.m_pinFontH.Log().lfHeight, 80);
     EXPECT_EQ(doc.m_pinPen.lopnWidth.x, 2);
     EXPECT_EQ(doc.m_pinPen.lopnColor, 0xFF0000u);
     EXPECT_EQ(doc.m_wireBrush.lbColor, 0xC0C0C0u);
