@@ -43,6 +43,30 @@ constexpr const char* kRailAttrs[][2] = {{"Ground1", "GND"},  {"Ground1.Symbol",
                                          {"Power3", "+15v"},  {"Power3.Symbol", "Power Rail"},
                                          {"Power4", "-15v"},  {"Power4.Symbol", "Power Rail"}};
 
+// Opening words of the "Contents" stream: the current layout and the older one still read.
+constexpr WORD kContentsMagic = 0x2A51;
+constexpr WORD kOldContentsMagic = 0x7564;
+// Least stored size of an object (its tag) and of an attribute (two empty strings).
+constexpr DWORD kMinObjectBytes = 2;
+constexpr DWORD kMinAttributeBytes = 2;
+
+// Printer blocks: a DWORD length, then the bytes; an empty block keeps what the document has.
+void WriteBlock(CArchive& ar, const std::vector<BYTE>& block) {
+    ar << static_cast<DWORD>(block.size());
+    if (!block.empty())
+        ar.Write(block.data(), static_cast<UINT>(block.size()));
+}
+
+void ReadBlock(CArchive& ar, std::vector<BYTE>& block) {
+    DWORD size = 0;
+    ar >> size;
+    if (size == 0)
+        return;
+    ar.CheckRemaining(size);
+    block.resize(size);
+    ar.ReadExact(block.data(), size);
+}
+
 // Stored attributes read from the settings; a larger count is damaged.
 constexpr int kMaxStoredAttributes = 32767;
 // Largest paper extent accepted from the settings (1000 inches).
@@ -328,6 +352,95 @@ BOOL CDrawDoc::OnSaveDocument(const char* path) {
 void CDrawDoc::OnCloseDocument() {
     CDocumentBase::OnCloseDocument();
     GetAppServices().NotifyDocumentChanged(nullptr, kDocumentSetChanged);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Archived contents
+
+void CDrawDoc::Serialize(CArchive& ar) {
+    if (ar.IsStoring())
+        StoreContents(ar);
+    else
+        LoadContents(ar);
+}
+
+void CDrawDoc::StoreContents(CArchive& ar) {
+    PurgeAllAttrTexts();
+    ar << kContentsMagic;
+    SerializeObjectsAndAttributes(ar);
+    SerializePageAndStyles(ar);
+    ar << m_pinFont << m_pinNameColour << m_pinNumberColour << m_firstPartNumber;
+    m_printSettings.Serialize(ar);
+    WriteBlock(ar, m_printer.devMode);
+    WriteBlock(ar, m_printer.devNames);
+    ar << DWORD{0};  // embedded items
+}
+
+void CDrawDoc::LoadContents(CArchive& ar) {
+    WORD magic = 0;
+    ar >> magic;
+    if (magic != kContentsMagic && magic != kOldContentsMagic)
+        throw CArchiveException(CArchiveException::genericException);
+    SerializeObjectsAndAttributes(ar);
+    SerializePageAndStyles(ar);
+    if (magic == kOldContentsMagic) {
+        PurgeAllAttrTexts();
+        return;
+    }
+    ar >> m_pinFont;
+    RebuildPinFonts();
+    ar >> m_pinNameColour >> m_pinNumberColour >> m_firstPartNumber;
+    m_printSettings.Serialize(ar);
+    ReadBlock(ar, m_printer.devMode);
+    ReadBlock(ar, m_printer.devNames);
+    PurgeAllAttrTexts();
+    DWORD items = 0;
+    ar >> items;
+    if (items != 0)  // embedded items are not supported
+        throw CArchiveException(CArchiveException::badClass);
+}
+
+// Rows of both layouts: the objects from head to tail, then the stored attributes.
+void CDrawDoc::SerializeObjectsAndAttributes(CArchive& ar) {
+    if (ar.IsStoring()) {
+        ar.WriteCount(static_cast<DWORD>(m_objects.GetCount()));
+        for (POSITION pos = m_objects.GetHeadPosition(); pos;)
+            ar.WriteObject(m_objects.GetNext(pos));
+        ar.WriteCount(static_cast<DWORD>(m_attributes.GetCount()));
+        CString name;
+        CString value;
+        for (POSITION pos = m_attributes.GetStartPosition(); pos;) {
+            m_attributes.GetNextAssoc(pos, name, value);
+            ar << name << value;
+        }
+        return;
+    }
+    for (DWORD count = ar.ReadCheckedCount(kMinObjectBytes); count > 0; --count)
+        m_objects.AddTail(ar.ReadObject(RUNTIME_CLASS(CDrawObj)));
+    for (DWORD count = ar.ReadCheckedCount(kMinAttributeBytes); count > 0; --count) {
+        CString name;
+        CString value;
+        ar >> name >> value;
+        if (FindComputedName(name) < 0)
+            m_attributes.SetAt(name, value);
+    }
+}
+
+// Rows of both layouts: paper colour through the sheet border.
+void CDrawDoc::SerializePageAndStyles(CArchive& ar) {
+    if (ar.IsStoring()) {
+        ar << m_paperColour << m_textFont << m_pen << m_pinPen << m_wirePen << m_brush << m_pinBrush
+           << m_wireBrush << m_paperSize << m_margins;
+    } else {
+        ar >> m_paperColour >> m_textFont >> m_pen >> m_pinPen >> m_wirePen >> m_brush >>
+            m_pinBrush >> m_wireBrush >> m_paperSize >> m_margins;
+    }
+    m_border.Serialize(ar);
+}
+
+void CDrawDoc::PurgeAllAttrTexts() {
+    for (POSITION pos = m_objects.GetHeadPosition(); pos;)
+        AsDrawObj(m_objects.GetNext(pos))->PurgeAttrTexts();
 }
 
 // ---------------------------------------------------------------------------------------------

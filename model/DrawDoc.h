@@ -88,7 +88,9 @@ public:
     static int GetAttributeFlagsAt(int index);
     BOOL RemoveAttribute(const char* name);
 
-    // Life cycle
+    // Life cycle. Serialize stores or loads the archived document of the file's "Contents"
+    // stream; an unknown opening word ends the load with an archive exception.
+    void Serialize(CArchive& ar) override;
     void SetPathName(const char* path, BOOL addToMru = TRUE) override;
     BOOL OnNewDocument() override;
     BOOL OnOpenDocument(const char* path) override;
@@ -177,6 +179,11 @@ public:
     void RebuildPinFonts();
 
 private:
+    void StoreContents(CArchive& ar);
+    void LoadContents(CArchive& ar);
+    void SerializeObjectsAndAttributes(CArchive& ar);
+    void SerializePageAndStyles(CArchive& ar);
+    void PurgeAllAttrTexts();
     void ClampMargins();
     // The document's summary information, made when there is none yet.
     CSummaryInfo& Summary();

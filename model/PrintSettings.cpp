@@ -1,5 +1,6 @@
 #include "model/PrintSettings.h"
 
+#include "platform/Archive.h"
 #include "platform/CString.h"
 #include "platform/SettingsStore.h"
 
@@ -8,6 +9,13 @@ constexpr const char* kSection = "Printing";
 // A stored scale that is no number, not positive or beyond this many times is damaged.
 constexpr double kMaxScale = 1000.0;
 }  // namespace
+
+void CPrintSettings::Serialize(CArchive& ar) {
+    if (ar.IsStoring())
+        ar << m_flags << m_scale << m_offsetX << m_offsetY;
+    else
+        ar >> m_flags >> m_scale >> m_offsetX >> m_offsetY;
+}
 
 void CPrintSettings::LoadDefaults(const SettingsStore& store) {
     m_flags = store.GetProfileInt(kSection, "Settings", 20);

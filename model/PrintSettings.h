@@ -3,6 +3,7 @@
 
 #include "platform/Types.h"
 
+class CArchive;
 class SettingsStore;
 
 class CPrintSettings {
@@ -13,6 +14,9 @@ public:
     static constexpr DWORD kPrintGrid = 0x10;    // also the sheet frame's fills and grid
     static constexpr DWORD kMonochrome = 0x20;
     static constexpr DWORD kMirrorTextAngle = 0x40;
+
+    // The 16-byte record of the schematic file: the four members in order.
+    void Serialize(CArchive& ar);
 
     // The application's defaults for new documents, section "Printing".
     void LoadDefaults(const SettingsStore& store);

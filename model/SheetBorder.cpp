@@ -1,5 +1,8 @@
 #include "model/SheetBorder.h"
 
+#include "platform/Archive.h"
+#include "platform/GdiArchive.h"
+
 void CSheetBorder::Draw(CDC* /*dc*/, const CRect& /*area*/, BOOL /*grid*/) const {}
 
 CRect CSheetBorder::GetTitleBlockRect(const CRect& area) const {
@@ -25,4 +28,16 @@ CRect CSheetBorder::GetTitleBlockRect(const CRect& area) const {
     block.bottom = WrapAdd(block.top, m_blockY);
     block.IntersectRect(block, bounds);
     return block;
+}
+
+void CSheetBorder::Serialize(CArchive& ar) {
+    if (ar.IsStoring()) {
+        ar << m_spacing << static_cast<WORD>(m_frameSize) << m_flags << m_blockX << m_blockY
+           << m_font << m_fill << m_pageFill << m_textColour << m_gridColour;
+        return;
+    }
+    WORD frameSize = 0;
+    ar >> m_spacing >> frameSize >> m_flags >> m_blockX >> m_blockY >> m_font >> m_fill >>
+        m_pageFill >> m_textColour >> m_gridColour;
+    m_frameSize = frameSize;
 }

@@ -1,9 +1,11 @@
 #pragma once
 // CSheetBorder: the drawing frame around a sheet, with its zone marks and title block.
 
+#include "platform/GdiTypes.h"
 #include "platform/Geometry.h"
 #include "platform/Types.h"
 
+class CArchive;
 class CDC;
 
 class CSheetBorder {
@@ -29,8 +31,22 @@ public:
     // The title block's rectangle within the drawing area, clipped to it.
     CRect GetTitleBlockRect(const CRect& area) const;
 
-    LONG m_frameSize = 150;  // width of the frame margin
+    // The 110-byte record of the schematic file. The frame pen is not part of it, and the
+    // frame size is kept in 16 bits.
+    void Serialize(CArchive& ar);
+
+    float m_spacing = 1000.0f;  // zone size
+    LONG m_frameSize = 150;     // width of the frame margin
     DWORD m_flags = 0xF7;
     LONG m_blockX = 6000;  // title-block width
     LONG m_blockY = 1000;  // title-block height
+    LOGFONT m_font{.lfHeight = -100,
+                   .lfWeight = FW_BOLD,
+                   .lfPitchAndFamily = FF_SWISS,
+                   .lfFaceName = "Arial"};       // zone labels
+    LOGPEN m_pen{PS_SOLID, {0, 0}, 0xC00000};    // frame lines
+    LOGBRUSH m_fill{BS_SOLID, 0xE6FFFF, 0};      // title block
+    LOGBRUSH m_pageFill{BS_SOLID, 0xEAD6C8, 0};  // alternate zone cells
+    COLORREF m_textColour = 0x800001;            // zone labels
+    COLORREF m_gridColour = 0xEAD6C8;            // zone grid
 };

@@ -163,4 +163,22 @@ TEST_F(DrawDocAttributeTest, SavingStampsTheSummary) {
     EXPECT_FALSE(doc.GetAttribute("Last Saved").IsEmpty());
 }
 
+TEST(DrawDocLifeCycle, OpeningStartsAFreshSummaryAndChecksThePrinter) {
+    testsupport::RecordingAppServices services;
+    testsupport::ScriptedPrompt prompt({IDOK});  // the failure to open is reported
+    CDrawDoc doc;
+    doc.SetAttribute("Title", "old", 0);
+    doc.m_printer.devNames = {1};
+    EXPECT_FALSE(doc.OnOpenDocument("/nonexistent/missing.sch"));
+    ASSERT_NE(doc.GetSummaryInfo(), nullptr);
+    EXPECT_EQ(doc.GetSummaryInfo()->GetTitle(), "");
+    EXPECT_FALSE(doc.m_printer.IsEmpty());  // kept: nothing can check it here
+    ASSERT_FALSE(services.notices().empty());
+    EXPECT_EQ(services.notices()[0].code, kDocumentSetChanged);
+
+    doc.OnCloseDocument();
+    EXPECT_EQ(services.notices().back().document, nullptr);
+    EXPECT_EQ(services.notices().back().code, kDocumentSetChanged);
+}
+
 }  // namespace
