@@ -5,8 +5,13 @@
 
 #include "model/DocView.h"
 #include "model/DrawDoc.h"
+#include "model/PlacementMatrix.h"
+#include "model/PlaneGeometry.h"
 #include "model/SnapGrid.h"
+#include "model/StdAttrNames.h"
+#include "model/app/SchematicApp.h"
 #include "platform/Archive.h"
+#include "platform/DC.h"
 #include "platform/GdiArchive.h"
 #include "platform/Maps.h"
 #include "platform/ObList.h"
@@ -92,6 +97,28 @@ CursorId CursorForDirection(double dx, double dy) {
     static constexpr CursorId kBySector[] = {CursorId::SizeWE, CursorId::SizeNESW, CursorId::SizeNS,
                                              CursorId::SizeNWSE, CursorId::SizeWE};
     return kBySector[past1 ? passed : 4 - passed];
+}
+
+struct TrackerColours {
+    COLORREF highlight;
+    COLORREF highlightText;
+    COLORREF selectDominant;
+};
+
+constexpr COLORREF kLightGrey = 0xC0C0C0;
+
+// The system's highlight colours and "SelectColourD", from the application when there is one,
+// else their usual defaults.
+TrackerColours CurrentTrackerColours() {
+    TrackerColours colours{RGB(0, 120, 215), RGB(255, 255, 255), 0xFF0000};
+    if (const CSchematicApp* app = GetApp()) {
+        if (const auto pen = app->GetPen(kPenHighlight))
+            colours.highlight = pen->lopnColor;
+        if (const auto pen = app->GetPen(kPenHighlightText))
+            colours.highlightText = pen->lopnColor;
+        colours.selectDominant = app->SelectColourD;
+    }
+    return colours;
 }
 
 }  // namespace
@@ -243,8 +270,8 @@ CString CDrawObj::GetAttr(const char* name) {
 }
 
 CString CDrawObj::GetStdAttr(int id) {
-    static_cast<void>(id);
-    return CString();  // PENDING geom
+    const char* name = GetStdAttrName(id);
+    return name ? GetAttr(name) : CString();
 }
 
 BOOL CDrawObj::LookupAttr(const char* name, CString& value) {
@@ -426,7 +453,7 @@ BOOL CDrawObj::Intersects(const CRect& rect) {
     const CRect& r = m_position;
     CPoint corners[] = {{r.left, r.top}, {r.right, r.top}, {r.right, r.bottom}, {r.left, r.bottom}};
     LocalToDoc(corners, 4);
-    return TRUE;  // PENDING geom
+    return PolygonMeetsRect(corners, 4, query, TRUE);
 }
 
 int CDrawObj::HitTest(CPoint point, IDocView* view, BOOL selected) {
@@ -455,7 +482,12 @@ CRect CDrawObj::GetHandleRect(int n, IDocView* view) const {
         view->ClientToDoc(CPoint(pixel.x - kHitSquareHalf, pixel.y - kHitSquareHalf));
     const CPoint last =
         view->ClientToDoc(CPoint(pixel.x + kHitSquareHalf, pixel.y + kHitSquareHalf));
-    return CRect(first, last);
+    CRect square;  // filled field by field, which the static analyser follows
+    square.left = first.x;
+    square.top = first.y;
+    square.right = last.x;
+    square.bottom = last.y;
+    return square;
 }
 
 void CDrawObj::MoveHandleTo(int n, CPoint point, IDocView* view) {
@@ -499,7 +531,9 @@ void CDrawObj::MoveTo(const CRect& position, IDocView* view) {
 }
 
 void CDrawObj::OffsetBy(CSize delta) {
-    CPoint offset(delta.cx, delta.cy);
+    CPoint offset;  // field by field, for the static analyser
+    offset.x = delta.cx;
+    offset.y = delta.cy;
     DocToLocal(&offset, 1);
     Invalidate(nullptr);
     m_position.OffsetRect(offset.x, offset.y);
@@ -645,9 +679,48 @@ int CDrawObj::SetFillHatch(int hatch) {
 // ---------------------------------------------------------------------------------------------
 // Drawing and invalidation
 
-void CDrawObj::Draw(CDC*, const PlacementMatrix*) {}
+void CDrawObj::Draw(CDC*, const double*) {}
 
-void CDrawObj::DrawTracker(CDC*, int, const PlacementMatrix*) {}  // PENDING dc
+// Handle squares in window pixels around the handle (before, after); the dominant selection
+// gets larger ones, a grey brush for objects without handles and the application's
+// highlight-text pen and "SelectColourD" brush; the others the highlight pen and the
+// highlight-text brush.
+void CDrawObj::DrawTracker(CDC* dc, int state, const double* matrix) {
+    if (!dc || state == kTrackerNone)
+        return;
+    const bool dominant = state == kTrackerDominant;
+    const TrackerColours colours = CurrentTrackerColours();
+    std::vector<CPoint> squares;
+    COLORREF fill = colours.highlightText;
+    if (const int count = GetHandleCount(); count > 0) {
+        for (int n = 1; n <= count; ++n)
+            squares.push_back(GetHandle(n));
+        if (dominant)
+            fill = colours.selectDominant;
+    } else {
+        const CRect& r = m_position;
+        squares = {{r.left, r.top}, {r.right, r.top}, {r.right, r.bottom}, {r.left, r.bottom}};
+        LocalToDoc(squares.data(), 4);
+        MatrixTransformPoints(squares.data(), 4, matrix);
+        if (dominant)
+            fill = kLightGrey;
+    }
+    CPen pen;
+    pen.CreatePen(PS_SOLID, 0, dominant ? colours.highlightText : colours.highlight);
+    CBrush brush(fill);
+    CPen* oldPen = dc->SelectObject(&pen);
+    CBrush* oldBrush = dc->SelectObject(&brush);
+    const int before = dominant ? 3 : 2;
+    const int after = dominant ? 4 : 3;
+    for (CPoint centre : squares) {
+        dc->LPtoDP(&centre);
+        RECT square{centre.x - before, centre.y - before, centre.x + after, centre.y + after};
+        dc->DPtoLP(&square);
+        dc->Rectangle(&square);
+    }
+    dc->SelectObject(oldPen);
+    dc->SelectObject(oldBrush);
+}
 
 void CDrawObj::Invalidate(IDocView* view) {
     if (!view) {
@@ -724,7 +797,7 @@ int CDrawObj::CollectConnected(CObList*) {
 
 void CDrawObj::NotifyAttached(void*) {}
 
-void CDrawObj::ExportDxf(CDxfStream*, int, const PlacementMatrix*) {}
+void CDrawObj::ExportDxf(CDxfStream*, int, const double*) {}
 
 // ---------------------------------------------------------------------------------------------
 // Free functions

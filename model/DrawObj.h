@@ -24,7 +24,6 @@ class CObList;
 class IDocView;
 class IMenuBuilder;
 class ISnapGrid;
-struct PlacementMatrix;
 
 // Type codes answered by GetObjType; an object filter mask selects code c with bit (1 << c).
 enum ObjType : int {
@@ -147,9 +146,9 @@ public:
     virtual CDrawDoc* GetDocument() const;
     virtual void GetBoundingRect(CRect& rect) const;
 
-    // Drawing and editing
-    virtual void Draw(CDC* dc, const PlacementMatrix* matrix);
-    virtual void DrawTracker(CDC* dc, int state, const PlacementMatrix* matrix);
+    // Drawing and editing; a matrix is a placement matrix (PlacementMatrix.h) or null.
+    virtual void Draw(CDC* dc, const double* matrix);
+    virtual void DrawTracker(CDC* dc, int state, const double* matrix);
     virtual void MoveTo(const CRect& position, IDocView* view);
     virtual void OffsetBy(CSize delta);
     virtual void Rotate(int angle, int centreX, int centreY, IDocView* view);
@@ -183,9 +182,10 @@ public:
     virtual void NotifyAttached(void* info);
     virtual CDrawObj* Duplicate();
     virtual void CopyGeometryFrom(const CDrawObj* source);
-    virtual void ExportDxf(CDxfStream* dxf, int kind, const PlacementMatrix* matrix);
+    virtual void ExportDxf(CDxfStream* dxf, int kind, const double* matrix);
 
-    // Not virtual
+    // Not virtual. SetLineStyle takes a line style (> 0) or minus a width in points (<= 0);
+    // SetFillHatch a hatch (>= 0) or solid (< 0). Both return 0 when nothing changed.
     int SetLineStyle(int value);
     int SetFillHatch(int hatch);
     CRect GetHandleRect(int n, IDocView* view) const;

@@ -7,11 +7,14 @@
 #include "model/DrawDoc.h"
 #include "model/DrawObj.h"
 #include "model/SnapGrid.h"
+#include "model/app/SchematicApp.h"
 #include "platform/Archive.h"
 #include "platform/GdiArchive.h"
 #include "platform/Maps.h"
 #include "platform/MemFile.h"
 #include "platform/ObList.h"
+#include "platform/RecordingDC.h"
+#include "support/TestSupport.h"
 
 namespace {
 
@@ -507,4 +510,42 @@ TEST(DrawObjList, TypeMaskSearchAndMembership) {
     EXPECT_TRUE(IsObjectInList(&pin, &list));
     EXPECT_FALSE(IsObjectInList(&other, &list));
     EXPECT_FALSE(IsObjectInList(&pin, nullptr));
+}
+
+TEST(DrawObjTracker, HandleSquaresInPixels) {
+    CRecordingDC dc;
+    CDrawObj object(CRect(100, 100, 200, 300));
+    object.DrawTracker(&dc, kTrackerNone, nullptr);
+    EXPECT_TRUE(dc.Lines().empty());
+    object.DrawTracker(&dc, kTrackerSelected, nullptr);
+    ASSERT_EQ(dc.Lines().size(), 8u);
+    EXPECT_EQ(dc.Lines()[0],
+              "Rectangle 98,98,103,103 pen=solid/0/0xD77800 brush=solid/0xFFFFFF rop=13");
+    EXPECT_EQ(dc.Lines()[3].substr(0, 27), "Rectangle 198,198,203,203 p");
+
+    testsupport::TempDir dir;
+    CSchematicApp app(dir / "settings");
+    const ScopedApp installed(app);
+    app.SetSystemColours(0x112233, 0x445566);
+    app.SelectColourD = 0x0000AA;
+    dc.Clear();
+    object.DrawTracker(&dc, kTrackerDominant, nullptr);
+    EXPECT_EQ(dc.Lines()[0],
+              "Rectangle 97,97,104,104 pen=solid/0/0x445566 brush=solid/0x0000AA rop=13");
+}
+
+TEST(DrawObjTracker, ObjectsWithoutHandlesMarkTheirCorners) {
+    CRecordingDC dc;
+    Probe object(CRect(0, 0, 10, 20));
+    object.handles = 0;
+    const double shift[] = {1, 0, 100, 0, 1, 50};
+    object.DrawTracker(&dc, kTrackerDominant, shift);
+    ASSERT_EQ(dc.Lines().size(), 4u);
+    EXPECT_EQ(dc.Lines()[0],
+              "Rectangle 97,47,104,54 pen=solid/0/0xFFFFFF brush=solid/0xC0C0C0 rop=13");
+    EXPECT_EQ(dc.Lines()[2].substr(0, 27), "Rectangle 107,67,114,74 pen");
+    dc.Clear();
+    object.DrawTracker(&dc, kTrackerSelected, nullptr);
+    EXPECT_EQ(dc.Lines()[0],
+              "Rectangle -2,-2,3,3 pen=solid/0/0xD77800 brush=solid/0xFFFFFF rop=13");
 }
