@@ -21,7 +21,10 @@ class CSize;
 class CPoint : public POINT {
 public:
     CPoint() = default;
-    CPoint(int initX, int initY) : POINT{initX, initY} {}
+    CPoint(int initX, int initY) {
+        x = initX;
+        y = initY;
+    }
     CPoint(POINT p) : POINT(p) {}
     CPoint(SIZE s) : POINT{s.cx, s.cy} {}
     // Packed as in a window message: x in the low word, y in the high word, both signed.
@@ -57,7 +60,10 @@ public:
 class CSize : public SIZE {
 public:
     CSize() = default;
-    CSize(int initCx, int initCy) : SIZE{initCx, initCy} {}
+    CSize(int initCx, int initCy) {
+        cx = initCx;
+        cy = initCy;
+    }
     CSize(SIZE s) : SIZE(s) {}
     CSize(POINT p) : SIZE{p.x, p.y} {}
 
@@ -78,7 +84,12 @@ inline CSize CPoint::operator-(POINT p) const {
 class CRect : public RECT {
 public:
     CRect() = default;
-    CRect(int l, int t, int r, int b) : RECT{l, t, r, b} {}
+    CRect(int l, int t, int r, int b) {
+        left = l;
+        top = t;
+        right = r;
+        bottom = b;
+    }
     CRect(const RECT& r) : RECT(r) {}
     CRect(POINT topLeft, SIZE size)
         : RECT{topLeft.x, topLeft.y, WrapAdd(topLeft.x, size.cx), WrapAdd(topLeft.y, size.cy)} {}
