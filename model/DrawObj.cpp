@@ -482,12 +482,7 @@ CRect CDrawObj::GetHandleRect(int n, IDocView* view) const {
         view->ClientToDoc(CPoint(pixel.x - kHitSquareHalf, pixel.y - kHitSquareHalf));
     const CPoint last =
         view->ClientToDoc(CPoint(pixel.x + kHitSquareHalf, pixel.y + kHitSquareHalf));
-    CRect square;  // filled field by field, which the static analyser follows
-    square.left = first.x;
-    square.top = first.y;
-    square.right = last.x;
-    square.bottom = last.y;
-    return square;
+    return CRect(first.x, first.y, last.x, last.y);
 }
 
 void CDrawObj::MoveHandleTo(int n, CPoint point, IDocView* view) {
@@ -531,9 +526,7 @@ void CDrawObj::MoveTo(const CRect& position, IDocView* view) {
 }
 
 void CDrawObj::OffsetBy(CSize delta) {
-    CPoint offset;  // field by field, for the static analyser
-    offset.x = delta.cx;
-    offset.y = delta.cy;
+    CPoint offset(delta.cx, delta.cy);
     DocToLocal(&offset, 1);
     Invalidate(nullptr);
     m_position.OffsetRect(offset.x, offset.y);
