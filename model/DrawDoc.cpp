@@ -1,7 +1,7 @@
 #include "model/DrawDoc.h"
 
-#include <cstdlib>
 #include <cstring>
+#include <unordered_set>
 
 #include "model/DocView.h"
 #include "model/DrawObj.h"
@@ -202,6 +202,7 @@ BOOL CDrawDoc::SetAttribute(const char* name, const char* value, UINT flags) {
     if (flags & kAttrUndoable) {
         CString old;
         BOOL existed = GetAttribute(name, old);
+        // A missing attribute is made even with an empty value.
         if (existed && old == value)
             return TRUE;
         if (!SetAttribute(name, value, flags & ~kAttrUndoable))
@@ -262,8 +263,7 @@ BOOL CDrawDoc::GetAttribute(const char* name, CString& value) {
 
 CString CDrawDoc::GetAttribute(const char* name) {
     CString value;
-    if (!GetAttribute(name, value))
-        value.Empty();
+    GetAttribute(name, value);  // a missing attribute leaves it empty
     return value;
 }
 
@@ -415,8 +415,14 @@ void CDrawDoc::SerializeObjectsAndAttributes(CArchive& ar) {
         }
         return;
     }
-    for (DWORD count = ar.ReadCheckedCount(kMinObjectBytes); count > 0; --count)
-        m_objects.AddTail(ar.ReadObject(RUNTIME_CLASS(CDrawObj)));
+    // Each object stands in the list once; a missing or repeated one is damage.
+    std::unordered_set<const CObject*> listed;
+    for (DWORD count = ar.ReadCheckedCount(kMinObjectBytes); count > 0; --count) {
+        CObject* object = ar.ReadObject(RUNTIME_CLASS(CDrawObj));
+        if (!object || !listed.insert(object).second)
+            throw CArchiveException(CArchiveException::genericException);
+        m_objects.AddTail(object);
+    }
     for (DWORD count = ar.ReadCheckedCount(kMinAttributeBytes); count > 0; --count) {
         CString name;
         CString value;

@@ -137,6 +137,16 @@ TEST(DrawDocFile, DamagedStreamsAreRefused) {
     Bytes items = bytes;
     items.back() = 1;
     EXPECT_THROW(Load(doc, items), CArchiveException);
+
+    // An object listed twice would be owned twice.
+    CDrawDoc twice;
+    twice.GetObjects().AddTail(new CDrawObj(CRect(0, 0, 10, -10)));
+    twice.GetObjects().AddTail(twice.GetObjects().GetHead());
+    Bytes repeated = Store(twice);
+    twice.GetObjects().RemoveTail();
+    CDrawDoc loaded;
+    EXPECT_THROW(Load(loaded, repeated), CArchiveException);
+    EXPECT_EQ(loaded.GetObjects().GetCount(), 1);
 }
 
 }  // namespace
