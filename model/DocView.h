@@ -9,25 +9,26 @@ class CObject;
 class CObList;
 class CDrawObj;
 
-// Update hints sent with UpdateAllViews.
+// Update hints sent with UpdateAllViews, with one object or a list of objects.
 enum UpdateHint : int {
-    kHintNone = 0,            // redraw everything
-    kHintObject = 1,          // invalidate one object (the hint object)
-    kHintSelection = 2,       // invalidate a list of objects
-    kHintRemoved = 3,         // objects left the document: drop them from the selection
-    kHintSelectObjects = 4,   // select the objects of a list
-    kHintDeselect = 5,        // empty the selection
-    kHintUnits = 6,           // measuring units changed
-    kHintZoomToFit = 7,       // show the whole sheet
-    kHintPropertiesDone = 8,  // objects were replaced by edited copies
-    kHintDocumentChanged = 9  // the document changed as a whole
+    kHintNone = 0,              // redraw everything
+    kHintObject = 1,            // invalidate one object (the hint object)
+    kHintSelection = 2,         // invalidate the listed objects (or the selection)
+    kHintRemoved = 3,           // the listed objects leave the document: drop them from selections
+    kHintOleObjects = 4,        // invalidate the OLE objects
+    kHintDeselect = 5,          // empty the selection
+    kHintUnits = 6,             // rulers and measuring units changed
+    kHintZoomToFit = 7,         // show the whole sheet
+    kHintReplaceSelection = 8,  // the listed objects become the selection
+    kHintAddToSelection = 9     // the listed objects join the selection
 };
 
 class IDocView {
 public:
     virtual ~IDocView() = default;
 
-    virtual void OnUpdate(IDocView* sender, int hint, CObject* hintObject) = 0;
+    // hintObject comes with kHintObject, hintList with the list hints; either may be null.
+    virtual void OnUpdate(IDocView* sender, int hint, CObject* hintObject, CObList* hintList) = 0;
     virtual void SetPageSize(const SIZE& size) = 0;
 
     // Sheet units to window pixels and back, for handle squares and invalidation.
@@ -41,4 +42,9 @@ public:
 
     // Scrolls and zooms so that every object carrying one of the flag bits is visible.
     virtual void ShowFlaggedObjects(unsigned long flagMask) = 0;
+
+    // Runs the "Object Properties" sheet with its "Outline and Fill" page over the objects
+    // (taken from this view's selection); pageOptions selects the page's controls. On OK the
+    // view records the edit as one undoable command of its document.
+    virtual void EditObjectProperties(CObList& objects, DWORD pageOptions) = 0;
 };

@@ -9,6 +9,7 @@
 #include "platform/Object.h"
 
 class CArchive;
+class CObList;
 class CompoundStorage;
 class IDocView;
 
@@ -36,7 +37,9 @@ public:
     void AddView(IDocView* view);
     void RemoveView(IDocView* view);
     const std::vector<IDocView*>& GetViews() const { return m_views; }
+    // Tells every view but the sender what changed (UpdateHint), by one object or a list.
     void UpdateAllViews(IDocView* sender, int hint = 0, CObject* hintObject = nullptr);
+    void UpdateAllViews(IDocView* sender, int hint, CObList* hintList);
 
     // The root storage of the file being read or written; null outside OnOpen/OnSaveDocument.
     CompoundStorage* GetRootStorage() const { return m_rootStorage; }

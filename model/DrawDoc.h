@@ -11,6 +11,7 @@
 #include "model/SheetBorder.h"
 #include "model/UndoList.h"
 #include "netlist/DocNetlist.h"
+#include "platform/GdiObjects.h"
 #include "platform/GdiTypes.h"
 #include "platform/Geometry.h"
 #include "platform/Maps.h"
@@ -24,12 +25,15 @@ class CNet;
 class CNetlistFormat;
 class CSummaryInfo;
 class IDocView;
+class SettingsStore;
 
 // A search over the document's objects by type mask and rectangle. Each search keeps its own
 // position, so searches may nest and the list may change between steps.
 class CObjectSearch {
 public:
     CObjectSearch(const CObList& objects, DWORD typeMask, const CRect& rect);
+    // The next object whose type bit is in the mask and that intersects the rectangle; null at
+    // the end.
     CDrawObj* Next();
 
 private:
@@ -39,6 +43,25 @@ private:
     POSITION m_pos;
 };
 
+// Flags of CDrawDoc::SetAttribute.
+constexpr UINT kAttrUndoable = 0x2;     // record an undoable "property edit"
+constexpr UINT kAttrSetModified = 0x4;  // mark the document modified
+
+// Flags answered by CDrawDoc::GetAttributeFlags and kinds of GetAttributeFlagsAt.
+constexpr int kAttrFlagsReadOnly = 13;
+constexpr int kAttrKindStored = 0;
+constexpr int kAttrKindComputed = 1;
+constexpr int kAttrKindComputedReadOnly = 3;
+constexpr int kComputedAttrCount = 6;
+
+// Bits of CDrawDoc::HighlightNet's mode.
+constexpr UINT kHighlightClear = 0x1;
+constexpr UINT kHighlightSet = 0x2;
+constexpr UINT kErrorMarkClear = 0x4;
+constexpr UINT kErrorMarkSet = 0x8;
+constexpr UINT kHighlightClearAllFirst = 0x10;
+constexpr UINT kHighlightShow = 0x20;
+
 class CDrawDoc : public CDocumentBase {
     DECLARE_DYNCREATE(CDrawDoc)
 public:
@@ -47,28 +70,26 @@ public:
 
     // Objects allowed on this kind of sheet; a schematic refuses pins.
     virtual BOOL IsObjectAllowed(CObject* object);
-    virtual BOOL AddObjects(CObList* list);
-    virtual BOOL AddObject(CDrawObj* object);
 
-    // Attributes: six computed names first, then the stored map.
+    // Attributes: six computed names first ("Title", "Date Created", "Drawn By", "Comments",
+    // "Last Saved", "File"), then the stored map. Names compare exactly.
     virtual int GetAttributeFlags(const char* name);
     virtual BOOL SetAttribute(const char* name, const char* value, UINT flags);
     virtual CString GetAttribute(const char* name);
     virtual CObList* GetAttrTextList() { return &m_attrTexts; }
     virtual CMapStringToString* GetAttributeMap() { return &m_attributes; }
-    virtual void PlaceNewAttrText(CAttrText* text);
 
+    // FALSE when the map has no such key; computed names always answer TRUE.
     BOOL GetAttribute(const char* name, CString& value);
+    // Index 0-5 of a computed name, else -1.
     static int FindComputedName(const char* name);
     int GetAttributeCount() const;
     void GetAttributeAt(int index, CString& name, CString& value);
     static int GetAttributeFlagsAt(int index);
     BOOL RemoveAttribute(const char* name);
-    void UpdateAttrTexts(const char* name);
-    CAttrText* FindAttrText(const char* name, POSITION& pos);
-    CAttrText* GetDocAttrText(const char* name, BOOL create);
 
-    // Life cycle
+    // Life cycle. Serialize stores or loads the archived document of the file's "Contents"
+    // stream; an unknown opening word ends the load with an archive exception.
     void Serialize(CArchive& ar) override;
     void SetPathName(const char* path, BOOL addToMru = TRUE) override;
     BOOL OnNewDocument() override;
@@ -84,12 +105,15 @@ public:
     CDrawObj* ObjectInRect(const CRect& rect);
     CDrawObj* FindOtherObjectInRect(const CRect& rect, CDrawObj* except);
     CObjectSearch SearchObjects(DWORD typeMask, const CRect& rect) const;
-    CNet* FindNet(const char* name);
 
-    // Drawing
+    // Drawing: the objects from head to tail in the document's text font, then (on screen)
+    // the trackers of the view's selection; the frame with its fills and zone grid.
     void Draw(CDC* dc, IDocView* view);
     void DrawSheetBorder(CDC* dc, BOOL screen);
     void GetTitleBlockRect(CRect& rect);
+    // The paper less its margins, normalised: the origin is its top-left corner and it lies
+    // below (at negative y).
+    CRect GetDrawingArea() const;
 
     // Page
     void SetMargins(const RECT& margins);
@@ -102,10 +126,11 @@ public:
     BOOL CancelLastCommand();
     BOOL MergeCommand(CCommand* command);
 
-    // Registry defaults (section "Document")
-    void LoadDefaultSettings();
-    void SaveDefaultSettings();
+    // Defaults for new documents, section "Document" of the application's settings.
+    void LoadDefaultSettings(const SettingsStore& store);
+    void SaveDefaultSettings(SettingsStore& store) const;
 
+    // Drops a chosen printer that can no longer print; FALSE when there is none (left).
     BOOL ValidatePrinter();
 
     CSummaryInfo* GetSummaryInfo() const { return m_summaryInfo.get(); }
@@ -120,6 +145,7 @@ public:
     static const LOGPEN kDefaultWirePen;
     static const LOGBRUSH kDefaultWireBrush;
     static const LOGFONT kDefaultPinFont;
+    static const LOGFONT kDefaultTextFont;
 
     // Document data, in declaration order.
     CDocNetlist m_netlist;
@@ -132,18 +158,33 @@ public:
     CObList m_attrTexts{10};
     SIZE m_paperSize{11693, -8268};
     RECT m_margins{300, 300, 300, 300};
-    LOGFONT m_textFont;
-    LOGFONT m_pinFont;
-    LOGPEN m_pen;
-    LOGBRUSH m_brush;
-    LOGPEN m_pinPen;
-    LOGBRUSH m_pinBrush;
-    LOGPEN m_wirePen;
-    LOGBRUSH m_wireBrush;
+    LOGFONT m_textFont = kDefaultTextFont;
+    LOGFONT m_pinFont = kDefaultPinFont;
+    LOGPEN m_pen = kDefaultPen;
+    LOGBRUSH m_brush = kDefaultBrush;
+    LOGPEN m_pinPen = kDefaultPinPen;
+    LOGBRUSH m_pinBrush = kDefaultPinBrush;
+    LOGPEN m_wirePen = kDefaultWirePen;
+    LOGBRUSH m_wireBrush = kDefaultWireBrush;
     COLORREF m_paperColour = 0xFFFFFF;
     COLORREF m_pinNameColour = 128;
     COLORREF m_pinNumberColour = 32768;
     LONG m_nextNetNumber = 1;
     LONG m_firstPartNumber = 1;
     CSheetBorder m_border;
+    CFont m_pinFontH;  // m_pinFont upright
+    CFont m_pinFontV;  // m_pinFont turned by 90 degrees
+
+    // Remakes the two pin fonts from m_pinFont; call it whenever m_pinFont changes.
+    void RebuildPinFonts();
+
+private:
+    void StoreContents(CArchive& ar);
+    void LoadContents(CArchive& ar);
+    void SerializeObjectsAndAttributes(CArchive& ar);
+    void SerializePageAndStyles(CArchive& ar);
+    void PurgeAllAttrTexts();
+    void ClampMargins();
+    // The document's summary information, made when there is none yet.
+    CSummaryInfo& Summary();
 };

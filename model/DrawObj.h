@@ -20,10 +20,10 @@ class CDrawDoc;
 class CMapStringToString;
 class CNet;
 class CObList;
-class CSnapGrid;
 class IDocView;
 class IDxfSink;
 class IMenuBuilder;
+class ISnapGrid;
 
 // Type codes answered by GetObjType; an object filter mask selects code c with bit (1 << c).
 enum ObjType : int {
@@ -64,8 +64,19 @@ enum ObjFlag : DWORD {
 // Sizing cursors chosen by GetHandleCursor; the shell maps them to its own cursors.
 enum class CursorId { Arrow, SizeWE, SizeNESW, SizeNS, SizeNWSE, SizeAll };
 
-// The object's centre when no handle is nearer, and "no anchor" for GetAnchorPoint.
+// Both coordinates of the point GetAnchorPoint gives for "no anchor".
 constexpr LONG kNoAnchor = 0x7FFFFFFF;
+
+// An own pen or brush colour that follows the default pen or brush.
+constexpr COLORREF kDefaultColour = 0xFFFFFFFF;
+
+// Widths of pens read from a file are cut to this many sheet units.
+constexpr LONG kMaxPenWidth = 10000;
+
+// Tracker states of DrawTracker: 0 nothing, 1 and 2 selected, 3 the dominant selection.
+constexpr int kTrackerNone = 0;
+constexpr int kTrackerSelected = 1;
+constexpr int kTrackerDominant = 3;
 
 class CDrawObj : public CObject {
     DECLARE_SERIAL(CDrawObj)
@@ -76,6 +87,7 @@ public:
     ~CDrawObj() override;
     CDrawObj& operator=(const CDrawObj&) = delete;
 
+    static constexpr UINT kSchema = 1;
     void Serialize(CArchive& ar) override;
 
     // Flags
@@ -91,6 +103,10 @@ public:
     virtual CMapStringToString* GetAttrMap();
     virtual void AddAttrTextsTo(CObList* list);
     virtual int AssignId(int number);
+    // ShowAttrText, FindAttrText, PlaceAttrText, RefreshAttrTexts and PurgeAttrTexts work on
+    // the attribute texts of GetAttrTextList; the objects that own such texts (pins, symbols,
+    // wires) come with the attribute-text class, which completes these bodies. Until then no
+    // object has texts and they give the neutral results.
     virtual CAttrText* ShowAttrText(const char* name, BOOL show);
     virtual void AddContextMenu(IMenuBuilder* menu);
     virtual CNet* GetNet() const;
@@ -130,7 +146,7 @@ public:
     virtual CDrawDoc* GetDocument() const;
     virtual void GetBoundingRect(CRect& rect) const;
 
-    // Drawing and editing
+    // Drawing and editing; a matrix is a placement matrix (PlacementMatrix.h) or null.
     virtual void Draw(CDC* dc, const double* matrix);
     virtual void DrawTracker(CDC* dc, int state, const double* matrix);
     virtual void MoveTo(const CRect& position, IDocView* view);
@@ -147,7 +163,7 @@ public:
     virtual void Remove();
     virtual void Invalidate(IDocView* view);
     virtual CPoint GetConnectionPoint(int n);
-    virtual CDrawObj* SnapPoint(CPoint& point, CSnapGrid* grid, double& best);
+    virtual CDrawObj* SnapPoint(CPoint& point, ISnapGrid* grid, double& best);
     virtual void GetAnchorPoint(CPoint* point, int handle);
     virtual int GetConnectionCount();
 
@@ -168,7 +184,8 @@ public:
     virtual void CopyGeometryFrom(const CDrawObj* source);
     virtual void ExportDxf(IDxfSink* dxf, int kind, const double* matrix);
 
-    // Not virtual
+    // Not virtual. SetLineStyle takes a line style (> 0) or minus a width in points (<= 0);
+    // SetFillHatch a hatch (>= 0) or solid (< 0). Both return 0 when nothing changed.
     int SetLineStyle(int value);
     int SetFillHatch(int hatch);
     CRect GetHandleRect(int n, IDocView* view) const;
@@ -179,6 +196,13 @@ public:
     const LOGBRUSH* GetOwnBrush() const { return m_brush ? &*m_brush : nullptr; }
 
 protected:
+    // The base record; subclasses that need the stored schema read it from the archive and
+    // pass it here instead of calling Serialize.
+    void SerializeRecord(CArchive& ar, UINT schema);
+    // Moves an attribute text of this object up (+y) until its bounding rectangle meets that
+    // of no other text of GetAttrTextList, each step by the height of the text it met.
+    void MoveClearOfOtherTexts(CDrawObj* text) const;
+
     CDrawDoc* m_document = nullptr;
     CRect m_position;
     DWORD m_flags = 0;
@@ -186,5 +210,10 @@ protected:
     std::optional<LOGBRUSH> m_brush;  // none: the default brush
 };
 
-// TRUE when the list holds the object, or a symbol of the list holds it (recursively).
+// TRUE when the list holds the object, or a symbol of the list holds it (recursively; the
+// symbol class adds that search).
 BOOL IsObjectInList(const CDrawObj* object, const CObList* list);
+
+// The objects of a selection that the "Outline and Fill" page edits, appended to targets in
+// selection order; returns the page's option mask.
+DWORD CollectOutlineFillTargets(const CObList& selection, CObList& targets);

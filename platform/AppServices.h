@@ -5,6 +5,7 @@
 // defaults, for a shell without those windows and for test doubles.
 
 #include <iosfwd>
+#include <vector>
 
 #include "platform/CString.h"
 #include "platform/Types.h"
@@ -25,6 +26,16 @@ public:
     // Shows the busy cursor until the matching EndWaitCursor; the calls nest.
     virtual void BeginWaitCursor() = 0;
     virtual void EndWaitCursor() = 0;
+    // Brings a document forward (makes one of its views the active one when the active view
+    // shows another document) and has that view show the objects carrying one of the flag
+    // bits. Without windows there is nothing to show.
+    virtual void ShowDocumentObjects(void* /*document*/, unsigned long /*flagMask*/) {}
+    // Whether a chosen printer (its system printer-names and printer-mode records) can still
+    // print. Without a printing system nothing can be checked, and the choice is kept.
+    virtual bool IsPrinterUsable(const std::vector<BYTE>& /*devNames*/,
+                                 const std::vector<BYTE>& /*devMode*/) {
+        return true;
+    }
 
     // Sends hint to every view of every open document, with no sender.
     virtual void UpdateAllViews(int /*hint*/) {}

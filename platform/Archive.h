@@ -32,7 +32,7 @@
 #include "platform/Object.h"
 #include "platform/Types.h"
 
-class CDocument;
+class CDocumentBase;
 
 class CArchiveException : public CException {
 public:
@@ -129,7 +129,7 @@ public:
     // to it. Both directions must map the same objects in the same order.
     void MapObject(const CObject* object);
 
-    CDocument* m_pDocument = nullptr;  // the document being loaded or stored, if any
+    CDocumentBase* m_pDocument = nullptr;  // the document being loaded or stored, if any
 
 private:
     struct Tag {

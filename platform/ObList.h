@@ -60,8 +60,13 @@ public:
     }
 
     void RemoveAll() {
-        while (m_head)
-            Unlink(m_head);
+        for (Node* node = m_head; node;) {
+            Node* next = node->next;
+            delete node;
+            node = next;
+        }
+        m_head = m_tail = nullptr;
+        m_count = 0;
     }
 
     POSITION GetHeadPosition() const { return ToPosition(m_head); }

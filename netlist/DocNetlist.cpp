@@ -1,0 +1,3 @@
+#include "netlist/DocNetlist.h"
+
+CDocNetlist::CDocNetlist(CDrawDoc* document) : m_document(document) {}
