@@ -16,12 +16,12 @@ class IDxfSink;
 // Shape codes; the shape is also the type code of a plain rectangle-family object.
 enum RectShape : int { kShapeRect = 4, kShapeRoundRect = 5, kShapeEllipse = 6, kShapeLine = 7 };
 
-// Arrow kinds (0 none, 1 two strokes, 2 narrow filled, 3 wide filled) in the flags: a line's
-// end point and a polyline's first point use bits 8-9, a line's start point and a polyline's
-// last point bits 10-11.
+// Arrow kinds (0 none, 1 two strokes, 2 narrow filled, 3 wide filled) in the flags: bits 8-9
+// hold the head at a line's end point and at the first point of a polyline or an arc, bits
+// 10-11 the head at a line's start point and at the last point of a polyline or an arc.
 constexpr DWORD kFlagArrowsMask = 0xF00;
-constexpr int kArrowEndShift = 8;
-constexpr int kArrowStartShift = 10;
+constexpr int kArrowLowShift = 8;
+constexpr int kArrowHighShift = 10;
 constexpr int ArrowKindAt(DWORD flags, int shift) {
     return static_cast<int>((flags >> shift) & 3);
 }
@@ -57,7 +57,7 @@ public:
     BOOL Intersects(const CRect& rect) override;
     void MoveHandleTo(int n, CPoint point, IDocView* view) override;
     CDrawObj* Clone(CDrawDoc* document) override;
-    CDrawObj* SnapPoint(CPoint& point, CSnapGrid* grid, double& best) override;
+    CDrawObj* SnapPoint(CPoint& point, ISnapGrid* grid, double& best) override;
     CDrawObj* Duplicate() override;
     void CopyGeometryFrom(const CDrawObj* source) override;
     void ExportDxf(IDxfSink* dxf, int kind, const double* matrix) override;

@@ -1,0 +1,284 @@
+#include "model/DrawPoly.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "ShapeTestSupport.h"
+#include "model/DrawDoc.h"
+#include "support/TestSupport.h"
+
+using namespace shapetest;
+
+namespace {
+
+std::unique_ptr<CDrawPoly> MakePoly(std::initializer_list<CPoint> points, DWORD flags) {
+    auto poly = std::make_unique<CDrawPoly>(CRect(0, 0, 0, 0));
+    poly->SetFlags(flags, 0xFFFFFFFF);
+    for (const CPoint& p : points)
+        poly->AddPoint(p);
+    return poly;
+}
+
+std::vector<CPoint> PointsOf(const CDrawPoly& poly) {
+    return std::vector<CPoint>(poly.GetPoints(), poly.GetPoints() + poly.GetPointCount());
+}
+
+const std::string kPen = "pen=solid/0/0x000000";
+const std::string kHead = "pen=solid/0/0x000000 brush=solid/0x000000 fill=alternate rop=13";
+
+}  // namespace
+
+TEST(DrawPoly, RecordHoldsCountCapacityAndPoints) {
+    auto poly = MakePoly({{0, 0}, {100, 0}, {100, -100}}, 0x12);
+    const Bytes expected = Concat({NewClassTag("CDrawPoly"), Le32(0), Le32(-100), Le32(100),
+                                   Le32(0), Le32(0x12), Le16(0), Le16(0), Le16(3), Le16(10),
+                                   Le32(0), Le32(0), Le32(100), Le32(0), Le32(100), Le32(-100)});
+    EXPECT_EQ(StoreObject(poly.get()), expected) << testsupport::HexDump(StoreObject(poly.get()));
+    const auto loaded = RoundTrip(*poly);
+    ASSERT_TRUE(loaded);
+    EXPECT_EQ(PointsOf(*loaded), PointsOf(*poly));
+    EXPECT_EQ(loaded->GetCapacity(), 10);
+}
+
+TEST(DrawPoly, AddingPointsSkipsRepeatsAndGrowsByTen) {
+    auto poly = MakePoly({{0, 0}, {0, 0}, {5, 5}}, 0x12);
+    EXPECT_EQ(poly->GetPointCount(), 2);
+    for (int i = 2; i < 11; ++i)
+        poly->AddPoint(CPoint(i * 10, 0));
+    EXPECT_EQ(poly->GetPointCount(), 11);
+    EXPECT_EQ(poly->GetCapacity(), 20);
+    const Bytes bytes = StoreObject(poly.get());
+    const size_t counts = NewClassTag("CDrawPoly").size() + 24;
+    EXPECT_EQ(Bytes(bytes.begin() + counts, bytes.begin() + counts + 4),
+              Concat({Le16(11), Le16(20)}));
+    EXPECT_EQ(poly->GetPosition(), CRect(0, 0, 100, 5));
+
+    poly->RemovePoint(0);
+    EXPECT_EQ(poly->GetPointCount(), 10);
+    EXPECT_EQ(poly->GetPoint(0), CPoint(5, 5));
+    EXPECT_EQ(poly->GetPoints()[10], CPoint(0x7FFFFFFF, 0x7FFFFFFF));
+}
+
+TEST(DrawPoly, InsertingPointsKeepsTheBoundsExact) {
+    CDrawPoly empty(CRect(0, 0, 0, 0));
+    empty.InsertPoint(0, 7, 8);
+    EXPECT_EQ(PointsOf(empty), std::vector<CPoint>{CPoint(7, 8)});
+
+    auto poly = MakePoly({{0, 0}, {100, 0}}, 0x12);
+    poly->InsertPoint(1, 50, 50);
+    EXPECT_EQ(PointsOf(*poly), (std::vector<CPoint>{{0, 0}, {50, 50}, {100, 0}}));
+    EXPECT_EQ(poly->GetPosition(), CRect(0, 0, 100, 50));
+}
+
+TEST(DrawPoly, LoadingChecksTheCountAgainstTheRecord) {
+    const Bytes header = Concat({NewClassTag("CDrawPoly"), Le32(0), Le32(0), Le32(10), Le32(10),
+                                 Le32(0x12), Le16(0), Le16(0)});
+    // Capacity below the count: room is made for the count.
+    const Bytes small = Concat({header, Le16(2), Le16(1), Le32(1), Le32(2), Le32(3), Le32(4)});
+    const auto loaded = LoadObject(small, RUNTIME_CLASS(CDrawPoly));
+    const auto* poly = dynamic_cast<const CDrawPoly*>(loaded.get());
+    ASSERT_TRUE(poly);
+    EXPECT_EQ(PointsOf(*poly), (std::vector<CPoint>{{1, 2}, {3, 4}}));
+    EXPECT_GE(poly->GetCapacity(), 2);
+
+    const Bytes missing = Concat({header, Le16(0xFFFF), Le16(0xFFFF), Le32(1), Le32(2)});
+    try {
+        LoadObject(missing, RUNTIME_CLASS(CDrawPoly));
+        FAIL() << "a count beyond the record loaded";
+    } catch (const CArchiveException& e) {
+        EXPECT_EQ(e.m_cause, CArchiveException::endOfFile);
+    }
+}
+
+TEST(DrawPoly, KindsAndHandleCounts) {
+    const auto four = [](DWORD flags) {
+        return MakePoly({{0, 0}, {100, 0}, {100, 100}, {0, 100}}, flags);
+    };
+    EXPECT_EQ(four(0x12)->GetHandleCount(), 7);
+    EXPECT_EQ(four(0x2)->GetHandleCount(), 8);
+    EXPECT_EQ(four(0x2)->GetObjType(), kObjPoly);
+    auto bezier = MakePoly({{0, 0}, {1, 9}, {2, 9}, {3, 0}, {4, -9}, {5, -9}, {6, 0}}, 0x1012);
+    EXPECT_EQ(bezier->GetHandleCount(), 7);
+    EXPECT_EQ(bezier->GetObjType(), kObjBezier);
+    EXPECT_EQ(CDrawPoly().GetHandleCount(), 0);
+    EXPECT_EQ(MakePoly({{5, 5}}, 0x12)->GetHandleCount(), 1);
+
+    // A segment handle sits on the end of its segment; its cursor is square to the segment.
+    auto closed = four(0x2);
+    EXPECT_EQ(closed->GetHandle(5), CPoint(100, 0));
+    EXPECT_EQ(closed->GetHandle(8), CPoint(0, 0));
+    EXPECT_EQ(closed->GetHandleCursor(5), CursorId::SizeNS);
+    EXPECT_EQ(closed->GetHandleCursor(6), CursorId::SizeWE);
+    EXPECT_EQ(closed->GetHandleCursor(2), CursorId::SizeAll);
+}
+
+TEST(DrawPoly, SelectedHandlesAndSegmentsAreHit) {
+    auto poly = MakePoly({{0, 0}, {20, 0}, {1000, 0}, {1000, -1000}}, 0x12);
+    FakeView view;
+    // Points 1 and 2 share a handle square: within a group the higher number wins.
+    EXPECT_EQ(poly->HitTest(CPoint(10, -5), &view, TRUE), 2);
+    EXPECT_EQ(poly->HitTest(CPoint(1000, -1000), &view, TRUE), 4);
+    EXPECT_EQ(poly->HitTest(CPoint(500, -10), &view, TRUE), 4 + 2);
+    EXPECT_EQ(poly->HitTest(CPoint(1020, -500), &view, TRUE), 4 + 3);
+    EXPECT_EQ(poly->HitTest(CPoint(500, -100), &view, TRUE), 0);
+}
+
+TEST(DrawPoly, DraggingPointsAndSegments) {
+    auto bezier = MakePoly(
+        {{0, 0}, {0, 100}, {100, 100}, {100, 0}, {100, -100}, {200, -100}, {200, 0}}, 0x1012);
+    bezier->MoveHandleTo(4, CPoint(110, 10), nullptr);
+    EXPECT_EQ(bezier->GetPoint(2), CPoint(110, 110));
+    EXPECT_EQ(bezier->GetPoint(3), CPoint(110, 10));
+    EXPECT_EQ(bezier->GetPoint(4), CPoint(110, -90));
+    bezier->MoveHandleTo(2, CPoint(5, 105), nullptr);
+    EXPECT_EQ(bezier->GetPoint(0), CPoint(0, 0));
+    EXPECT_EQ(bezier->GetPoint(1), CPoint(5, 105));
+
+    // The middle segment of a staircase moves parallel; its neighbours stretch.
+    CDrawDoc doc;
+    auto stairs = MakePoly({{100, -100}, {100, -200}, {300, -200}, {300, -300}}, 0x12);
+    stairs->SetDocument(&doc);
+    stairs->MoveHandleTo(4 + 2, CPoint(200, -250), nullptr);
+    EXPECT_EQ(PointsOf(*stairs),
+              (std::vector<CPoint>{{100, -100}, {100, -250}, {300, -250}, {300, -300}}));
+    EXPECT_EQ(stairs->GetPosition(), CRect(100, -300, 300, -100));
+    // An end segment of an open polyline moves square to itself.
+    stairs->MoveHandleTo(4 + 1, CPoint(150, -170), nullptr);
+    EXPECT_EQ(stairs->GetPoint(0), CPoint(150, -100));
+    EXPECT_EQ(stairs->GetPoint(1), CPoint(150, -250));
+    // Off the sheet (x below 0): nothing moves.
+    const std::vector<CPoint> before = PointsOf(*stairs);
+    stairs->MoveHandleTo(4 + 1, CPoint(-50, -170), nullptr);
+    EXPECT_EQ(PointsOf(*stairs), before);
+}
+
+TEST(DrawPoly, AnchorsForConstrainedDrags) {
+    auto poly = MakePoly({{0, 0}, {100, 0}, {100, 100}, {0, 100}}, 0x2);
+    CPoint point(90, 90);
+    poly->GetAnchorPoint(&point, 2);
+    EXPECT_EQ(point, CPoint(100, 100));
+    point = CPoint(10, 10);
+    poly->GetAnchorPoint(&point, 2);
+    EXPECT_EQ(point, CPoint(0, 0));
+    // Segment 2 of a Z runs from (100, 0) to (100, 100); the candidates lie level with the
+    // drag, as far across as the next segment reaches (200) or the previous one (0).
+    auto zed = MakePoly({{0, 0}, {100, 0}, {100, 100}, {200, 100}}, 0x2);
+    point = CPoint(150, 10);
+    zed->GetAnchorPoint(&point, 4 + 2);
+    EXPECT_EQ(point, CPoint(200, 10));
+    point = CPoint(40, 95);
+    zed->GetAnchorPoint(&point, 4 + 2);
+    EXPECT_EQ(point, CPoint(0, 95));
+    point = CPoint(1, 1);
+    poly->GetAnchorPoint(&point, 0);
+    EXPECT_EQ(point, CPoint(kNoAnchor, kNoAnchor));
+}
+
+TEST(DrawPoly, MovingRotatingAndMirroringKeepTheBounds) {
+    auto upright = MakePoly({{10, 0}, {10, 100}, {10, 200}}, 0x12);
+    upright->MoveTo(CRect(60, 0, 60, 400), nullptr);
+    EXPECT_EQ(PointsOf(*upright), (std::vector<CPoint>{{60, 0}, {60, 200}, {60, 400}}));
+
+    auto poly = MakePoly({{0, 0}, {100, 0}, {100, 50}}, 0x12);
+    poly->MoveTo(CRect(0, 0, 200, 100), nullptr);
+    EXPECT_EQ(PointsOf(*poly), (std::vector<CPoint>{{0, 0}, {200, 0}, {200, 100}}));
+    poly->Rotate(900, 0, 0, nullptr);
+    EXPECT_EQ(PointsOf(*poly), (std::vector<CPoint>{{0, 0}, {0, 200}, {-100, 200}}));
+    EXPECT_EQ(poly->GetPosition(), CRect(-100, 0, 0, 200));
+    poly->Mirror(0, 0, 0, 1);
+    EXPECT_EQ(poly->GetPosition(), CRect(0, 0, 100, 200));
+    poly->OffsetBy(CSize(5, -5));
+    EXPECT_EQ(poly->GetPoint(2), CPoint(105, 195));
+    EXPECT_EQ(poly->GetPosition(), CRect(5, -5, 105, 195));
+
+    CRect bounds;
+    auto arrows = MakePoly({{0, 0}, {100, 0}}, 0x312 | 0xC00);
+    arrows->GetBoundingRect(bounds);
+    EXPECT_EQ(bounds, CRect(-41, -41, 141, 41));
+}
+
+TEST(DrawPoly, IntersectionOfPolylinesAndPolygons) {
+    const CRect inside(40, 40, 60, 60);
+    auto open = MakePoly({{0, 100}, {0, 0}, {100, 0}, {100, 100}}, 0x12);
+    EXPECT_FALSE(open->Intersects(inside));
+    EXPECT_TRUE(open->Intersects(CRect(90, 40, 110, 60)));
+    auto filled = MakePoly({{0, 100}, {0, 0}, {100, 0}, {100, 100}}, 0x3);
+    EXPECT_TRUE(filled->Intersects(inside));
+    EXPECT_FALSE(CDrawPoly().Intersects(inside));
+}
+
+TEST(DrawPoly, ClosedObjectsSnapToTheirClosingSegmentFirst) {
+    auto closed = MakePoly({{0, 0}, {100, 0}, {100, 100}}, 0x2);
+    FakeSnapGrid grid;
+    CPoint point(50, 50);
+    double best = 100;
+    EXPECT_EQ(closed->SnapPoint(point, &grid, best), closed.get());
+    EXPECT_EQ(grid.segments,
+              (std::vector<std::string>{"100,100-0,0", "0,0-100,0", "100,0-100,100"}));
+    EXPECT_EQ(best, 4);
+
+    auto open = MakePoly({{0, 0}, {100, 0}, {100, 100}}, 0x12);
+    grid.segments.clear();
+    best = 3;
+    EXPECT_EQ(open->SnapPoint(point, &grid, best), nullptr);
+    EXPECT_EQ(grid.segments, (std::vector<std::string>{"0,0-100,0", "100,0-100,100"}));
+}
+
+struct PolyDrawCase {
+    const char* name;
+    std::unique_ptr<CDrawPoly> poly;
+    std::vector<double> matrix;
+    std::vector<std::string> expected;
+};
+
+TEST(DrawPoly, DrawsPolylinesPolygonsAndCurves) {
+    const std::string line = kPen + " rop=13";
+    std::vector<PolyDrawCase> cases;
+    cases.push_back({"polyline with a wide head at each end, not shortened",
+                     MakePoly({{0, 0}, {100, 0}, {100, 100}}, 0xF12),
+                     {},
+                     {"Polyline 0,0 100,0 100,100 " + line, "Polygon 40,16 0,0 40,-16 " + kHead,
+                      "Polygon 116,60 100,100 84,60 " + kHead}});
+    cases.push_back(
+        {"filled polygon",
+         MakePoly({{0, 0}, {100, 0}, {100, 100}}, 0x3),
+         {},
+         {"Polygon 0,0 100,0 100,100 " + kPen + " brush=solid/0xC0C0C0 fill=alternate rop=13"}});
+    // A single point goes out as a polygon of one point, which a context refuses as GDI does.
+    cases.push_back({"single point of an open polyline", MakePoly({{5, 5}}, 0x12), {}, {}});
+    cases.push_back({"Bezier curve",
+                     MakePoly({{0, 0}, {0, 100}, {100, 100}, {100, 0}}, 0x1012),
+                     {},
+                     {"PolyBezier 0,0 0,100 100,100 100,0 " + line}});
+    cases.push_back({"polyline under a turning placement",
+                     MakePoly({{0, 0}, {100, 0}}, 0x12),
+                     {0, -1, 10, 1, 0, 20},
+                     {"Polyline 10,20 10,120 " + line}});
+    auto longLine = MakePoly({}, 0x12);
+    std::string expected = "Polyline";
+    for (int i = 0; i < 25; ++i) {
+        longLine->AddPoint(CPoint(i, i % 2));
+        expected += " " + std::to_string(i + 1) + "," + std::to_string(i % 2);
+    }
+    cases.push_back({"more points than the stack buffer",
+                     std::move(longLine),
+                     {1, 0, 1, 0, 1, 0},
+                     {expected + " " + line}});
+    for (PolyDrawCase& c : cases) {
+        const double* matrix = c.matrix.empty() ? nullptr : c.matrix.data();
+        EXPECT_EQ(Record([&](CDC& dc) { c.poly->Draw(&dc, matrix); }), c.expected) << c.name;
+    }
+}
+
+TEST(DrawPoly, ExportsPolylinesAndArrowHeadsForDrawingExport) {
+    RecordingDxf dxf;
+    MakePoly({{0, 0}, {100, 0}, {100, 100}}, 0x912)->ExportDxf(&dxf, 2, nullptr);
+    MakePoly({{0, 0}, {100, 0}, {100, 100}}, 0x2)->ExportDxf(&dxf, 2, nullptr);
+    MakePoly({{5, 5}}, 0x12)->ExportDxf(&dxf, 2, nullptr);
+    MakePoly({{0, 0}, {0, 1}, {1, 1}, {1, 0}}, 0x1012)->ExportDxf(&dxf, 2, nullptr);
+    const std::vector<std::string> expected = {
+        "Polyline 0,0 100,0 100,100", "Arrow 0,0 -1,0 kind=1", "Arrow 100,100 0,1 kind=2",
+        "ClosedPolyline 0,0 100,0 100,100", "ClosedPolyline 5,5"};
+    EXPECT_EQ(dxf.calls, expected);
+}
