@@ -425,7 +425,8 @@ const double* CDrawRect::ShapeMatrix(const double* placement, double* storage) c
 
 void CDrawRect::Draw(CDC* dc, const double* matrix) {
     const ShapePaintScope scope(dc, *this);
-    PaintShape(dc, matrix);
+    if (scope.IsReady())
+        PaintShape(dc, matrix);
 }
 
 void CDrawRect::DrawTracker(CDC* dc, int state, const double* matrix) {

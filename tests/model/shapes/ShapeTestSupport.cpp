@@ -116,28 +116,12 @@ void RecordingDxf::DxfWriteEllipse(const LOGPEN* pen, const LOGBRUSH* brush, con
                     Matrix(matrix));
 }
 
-void RecordingDxf::DxfWriteCircle(int, int x, int y, int radius) {
-    calls.push_back("Circle " + Pt({x, y}) + " r=" + std::to_string(radius));
-}
-
-void RecordingDxf::DxfWriteMText(std::string_view text, POINT insertion, int, int, double,
-                                 const double*) {
-    calls.push_back("MText " + Pt(insertion) + " " + std::string(text));
-}
-
 double FakeSnapGrid::TrySegment(CPoint& point, int x1, int y1, int x2, int y2, double) {
     segments.push_back(Pt({x1, y1}) + "-" + Pt({x2, y2}));
     if (decline)
         return -1;
     point = CPoint(x1, y1);
     return 4;
-}
-
-double FakeSnapGrid::TryEllipse(CPoint& point, const CDrawObj*, double) {
-    if (decline)
-        return -1;
-    point = CPoint(1, 2);
-    return 9;
 }
 
 }  // namespace shapetest
