@@ -1,8 +1,10 @@
 #include "model/DrawDoc.h"
 
+#include <algorithm>
 #include <cstring>
 #include <unordered_set>
 
+#include "model/AttrText.h"
 #include "model/DocView.h"
 #include "model/DrawObj.h"
 #include "model/PropEditCmd.h"
@@ -232,6 +234,7 @@ BOOL CDrawDoc::SetAttribute(const char* name, const char* value, UINT flags) {
         SetModifiedFlag();
     if (index < 0)
         m_attributes.SetAt(name, value);
+    UpdateAttrTexts(name);
     return TRUE;
 }
 
@@ -294,7 +297,62 @@ void CDrawDoc::GetAttributeAt(int index, CString& name, CString& value) {
 BOOL CDrawDoc::RemoveAttribute(const char* name) {
     if (!name || FindComputedName(name) >= 0)
         return FALSE;
-    return m_attributes.RemoveKey(name);
+    const BOOL removed = m_attributes.RemoveKey(name);
+    UpdateAttrTexts(nullptr);
+    return removed;
+}
+
+void CDrawDoc::UpdateAttrTexts(const char* name) {
+    for (POSITION pos = m_attrTexts.GetHeadPosition(); pos;) {
+        auto* text = static_cast<CAttrText*>(m_attrTexts.GetNext(pos));
+        if (!name || text->GetName() == name)
+            text->UpdateText(TRUE);
+    }
+}
+
+CAttrText* CDrawDoc::FindAttrText(const char* name, POSITION& pos) {
+    if (!pos)
+        pos = m_attrTexts.GetHeadPosition();
+    while (pos) {
+        auto* text = static_cast<CAttrText*>(m_attrTexts.GetNext(pos));
+        if (text->GetName() == name)
+            return text;
+    }
+    return nullptr;
+}
+
+CAttrText* CDrawDoc::GetDocAttrText(const char* name, BOOL create) {
+    POSITION pos = nullptr;
+    if (CAttrText* text = FindAttrText(name, pos))
+        return text;
+    CString value;
+    if (!create || !GetAttribute(name, value))
+        return nullptr;
+    auto* text = new CAttrText();
+    m_attrTexts.AddTail(text);
+    text->SetTextFlags(kAttrStyleTitleBlock | 0x4, 0xFF);
+    text->Bind(this, name);
+    text->SetDocument(this);
+    text->SetBorders(50, 100, 50, 50);
+    CSize nameSize;
+    CSize valueSize;
+    text->MeasureText(nameSize, name);
+    text->MeasureText(valueSize, value);
+    const LONG width = std::max(nameSize.cx, valueSize.cx) + 150;
+    const LONG height = std::max(nameSize.cy, valueSize.cy) + 100;
+    const LOGBRUSH white{BS_SOLID, RGB(255, 255, 255), 0};
+    text->SetBrush(&white);
+    text->SetFlags(kFlagFilled | kFlagOutlined, kFlagFilled | kFlagOutlined);
+    text->MoveTo(CRect(1000, -1000, 1000 + width, -1000 - height), nullptr);
+    text->SetShownText(value);
+    return text;
+}
+
+void CDrawDoc::PlaceNewAttrText(CAttrText* text) {
+    text->SetRotation(0);
+    const CPoint centre = text->GetPosition().CenterPoint();
+    text->OffsetBy(CSize(WrapSub(100, centre.x), WrapSub(-100, centre.y)));
+    text->SetTextFlags(0, kTextAlignMask);
 }
 
 CSummaryInfo& CDrawDoc::Summary() {
@@ -346,7 +404,9 @@ BOOL CDrawDoc::OnSaveDocument(const char* path) {
     summary.AddEditTime();
     summary.StartEditTime();
     GetAppServices().NotifyDocumentChanged(nullptr, kDocumentSetChanged);
-    return CDocumentBase::OnSaveDocument(path);
+    const BOOL saved = CDocumentBase::OnSaveDocument(path);
+    UpdateAttrTexts(nullptr);
+    return saved;
 }
 
 void CDrawDoc::OnCloseDocument() {

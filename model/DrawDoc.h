@@ -78,6 +78,8 @@ public:
     virtual CString GetAttribute(const char* name);
     virtual CObList* GetAttrTextList() { return &m_attrTexts; }
     virtual CMapStringToString* GetAttributeMap() { return &m_attributes; }
+    // Puts a new attribute text at (100, -100), unrotated and left aligned.
+    virtual void PlaceNewAttrText(CAttrText* text);
 
     // FALSE when the map has no such key; computed names always answer TRUE.
     BOOL GetAttribute(const char* name, CString& value);
@@ -86,7 +88,16 @@ public:
     int GetAttributeCount() const;
     void GetAttributeAt(int index, CString& name, CString& value);
     static int GetAttributeFlagsAt(int index);
+    // FALSE for a computed name; refreshes the attribute texts either way.
     BOOL RemoveAttribute(const char* name);
+    // Refreshes the attribute texts of m_attrTexts bound to name, or all of them (null).
+    void UpdateAttrTexts(const char* name);
+    // The next text of m_attrTexts bound to name after pos (from the head when pos is null);
+    // pos is left after it. Null at the end.
+    CAttrText* FindAttrText(const char* name, POSITION& pos);
+    // The text bound to name; with create, one is made (title-block style, not yet in the
+    // object list) when there is none and the document has that attribute. Else null.
+    CAttrText* GetDocAttrText(const char* name, BOOL create);
 
     // Life cycle. Serialize stores or loads the archived document of the file's "Contents"
     // stream; an unknown opening word ends the load with an archive exception.

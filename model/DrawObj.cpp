@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "model/AttrText.h"
 #include "model/DocView.h"
 #include "model/DrawDoc.h"
 #include "model/PlacementMatrix.h"
@@ -236,7 +237,22 @@ int CDrawObj::AssignId(int) {
 }
 
 CAttrText* CDrawObj::ShowAttrText(const char* name, BOOL show) {
-    return show ? nullptr : FindAttrText(name);
+    CAttrText* existing = FindAttrText(name);
+    CString value;
+    if (!show || existing || !LookupAttr(name, value) || value.IsEmpty())
+        return show ? nullptr : existing;
+    auto* text = new CAttrText();
+    text->Bind(this, name);
+    if (GetAttr(name).IsEmpty())
+        text->SetTextFlags(kAttrStyleEquals, kTextStyleMask);
+    CObList* texts = GetAttrTextList();
+    if (texts && !texts->Find(text))
+        texts->AddTail(text);
+    text->SetDocument(m_document);
+    text->SetShownText(value);
+    text->RecalcLayout();
+    PlaceAttrText(text);
+    return text;
 }
 
 void CDrawObj::AddContextMenu(IMenuBuilder*) {}
@@ -300,11 +316,31 @@ int CDrawObj::GetAttrCount() {
     return map ? map->GetCount() : 0;
 }
 
-CAttrText* CDrawObj::FindAttrText(const char*) {
+CAttrText* CDrawObj::FindAttrText(const char* name) {
+    CObList* texts = GetAttrTextList();
+    for (POSITION pos = texts && name ? texts->GetHeadPosition() : nullptr; pos;) {
+        auto* text = dynamic_cast<CAttrText*>(texts->GetNext(pos));
+        if (text && text->GetName() == name)
+            return text;
+    }
     return nullptr;
 }
 
-void CDrawObj::PlaceAttrText(CAttrText*) {}
+// The text's lower left corner goes to the object's upper left corner on the sheet, then the
+// text moves up clear of the object's other texts.
+void CDrawObj::PlaceAttrText(CAttrText* text) {
+    if (!text)
+        return;
+    text->SetRotation(0);
+    CPoint corner(std::min(m_position.left, m_position.right),
+                  std::max(m_position.top, m_position.bottom));
+    LocalToDoc(&corner, 1);
+    CRect box = text->GetPosition();
+    box.NormalizeRect();
+    text->OffsetBy(CSize(WrapSub(corner.x, box.left), WrapSub(corner.y, box.top)));
+    MoveClearOfOtherTexts(text);
+    text->SetTextFlags(0, kTextAlignMask);
+}
 
 void CDrawObj::RemoveAttr(const char* name) {
     CMapStringToString* map = GetAttrMap();
@@ -312,9 +348,27 @@ void CDrawObj::RemoveAttr(const char* name) {
         map->RemoveKey(name);
 }
 
-void CDrawObj::RefreshAttrTexts(const char*) {}
+void CDrawObj::RefreshAttrTexts(const char* name) {
+    CObList* texts = GetAttrTextList();
+    for (POSITION pos = texts ? texts->GetHeadPosition() : nullptr; pos;) {
+        auto* text = dynamic_cast<CAttrText*>(texts->GetNext(pos));
+        if (text && (!name || text->GetName() == name))
+            text->UpdateText(TRUE);
+    }
+}
 
-void CDrawObj::PurgeAttrTexts() {}
+// Texts of other owners leave the list, and so do this object's texts that left the document
+// (the texts are not deleted). Without a document the object keeps its texts.
+void CDrawObj::PurgeAttrTexts() {
+    CObList* texts = GetAttrTextList();
+    for (POSITION pos = texts ? texts->GetHeadPosition() : nullptr; pos;) {
+        const POSITION at = pos;
+        auto* text = dynamic_cast<CAttrText*>(texts->GetNext(pos));
+        const bool foreign = !text || text->GetOwner() != this;
+        if (foreign || (m_document && !IsObjectInList(text, &m_document->GetObjects())))
+            texts->RemoveAt(at);
+    }
+}
 
 // A text of zero height still moves one unit per step, and after as many passes as there are
 // texts every text has been stepped over, so the loop ends.
@@ -790,7 +844,7 @@ int CDrawObj::CollectConnected(CObList*) {
 
 void CDrawObj::NotifyAttached(void*) {}
 
-void CDrawObj::ExportDxf(CDxfStream*, int, const double*) {}
+void CDrawObj::ExportDxf(IDxfSink*, int, const double*) {}
 
 // ---------------------------------------------------------------------------------------------
 // Free functions

@@ -104,9 +104,7 @@ public:
     virtual void AddAttrTextsTo(CObList* list);
     virtual int AssignId(int number);
     // ShowAttrText, FindAttrText, PlaceAttrText, RefreshAttrTexts and PurgeAttrTexts work on
-    // the attribute texts of GetAttrTextList; the objects that own such texts (pins, symbols,
-    // wires) come with the attribute-text class, which completes these bodies. Until then no
-    // object has texts and they give the neutral results.
+    // the attribute texts (CAttrText) of GetAttrTextList.
     virtual CAttrText* ShowAttrText(const char* name, BOOL show);
     virtual void AddContextMenu(IMenuBuilder* menu);
     virtual CNet* GetNet() const;

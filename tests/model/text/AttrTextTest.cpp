@@ -1,0 +1,405 @@
+#include "model/AttrText.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "model/ConnectionList.h"
+#include "model/DrawDoc.h"
+#include "model/app/SchematicApp.h"
+#include "platform/Maps.h"
+#include "platform/UserPrompt.h"
+#include "tests/model/text/TextTestSupport.h"
+
+using namespace texttest;
+using ::testing::ElementsAre;
+
+namespace {
+
+// A drawing object with attributes and attribute texts, standing for symbols, pins and wires.
+class Owner : public CDrawObj {
+public:
+    explicit Owner(const char* id = "U1") : CDrawObj(CRect(0, 0, 400, -300)) {
+        attrs.SetAt("_ID", id);
+    }
+    ~Owner() override { texts.RemoveAll(); }
+    int GetObjType() const override { return kObjSymbol; }
+    CMapStringToString* GetAttrMap() override { return &attrs; }
+    CObList* GetAttrTextList() override { return keepsTexts ? &texts : nullptr; }
+    int SetAttr(const char* name, const char* value, UINT flags) override {
+        attrs.SetAt(name, value);
+        setFlags.push_back(flags);
+        return 1;
+    }
+    int CheckAttrValue(const char* name, CString& value) override {
+        return check ? check(name, value) : 0;
+    }
+    BOOL IsReadOnlyAttr(const char*) override { return readOnly; }
+    int AssignId(int) override {
+        attrs.SetAt("_ID", "U9");
+        return 1;
+    }
+
+    CMapStringToString attrs;
+    CObList texts;
+    bool keepsTexts = true;
+    std::vector<UINT> setFlags;
+    std::function<int(const char*, CString&)> check;
+    BOOL readOnly = FALSE;
+};
+
+// Answers message boxes from a script (Cancel when it runs out) and keeps what they said.
+class ScriptedPrompt : public IUserPrompt {
+public:
+    explicit ScriptedPrompt(std::deque<int> script)
+        : answers(std::move(script)), m_previous(SetUserPrompt(this)) {}
+    ~ScriptedPrompt() override { SetUserPrompt(m_previous); }
+    int MessageBox(const CString& text, const CString&, UINT type) override {
+        messages.push_back(text.str());
+        types.push_back(type);
+        const int answer = answers.empty() ? IDCANCEL : answers.front();
+        if (!answers.empty())
+            answers.pop_front();
+        return answer;
+    }
+
+    std::deque<int> answers;
+    std::vector<std::string> messages;
+    std::vector<UINT> types;
+
+private:
+    IUserPrompt* m_previous;
+};
+
+// Symbols and their texts, owned by a document.
+struct Sheet {
+    CDrawDoc doc;
+    Owner* Add(const char* id) {
+        auto* owner = new Owner(id);
+        owner->SetDocument(&doc);
+        doc.GetObjects().AddTail(owner);
+        return owner;
+    }
+    CAttrText* AddText(Owner& owner, const char* name) {
+        auto* text = new CAttrText(CRect(0, 0, 300, -100));
+        text->Bind(&owner, name);
+        owner.texts.AddTail(text);
+        text->SetDocument(&doc);
+        doc.GetObjects().AddTail(text);
+        return text;
+    }
+};
+
+TEST(AttrTextTest, DisplayStylesShowTheValueTheNameOrALabel) {
+    Sheet sheet;
+    Owner* owner = sheet.Add("R1");
+    CAttrText* text = sheet.AddText(*owner, "_ID");
+    const std::pair<WORD, const char*> styles[] = {{kAttrStyleValue, "R1"},
+                                                   {kAttrStyleEquals, "_ID = R1"},
+                                                   {kAttrStyleColon, "_ID : R1"},
+                                                   {kAttrStyleTitleBlock, "R1"}};
+    for (const auto& [style, shown] : styles) {
+        text->SetTextFlags(style, kTextStyleMask);
+        CString display;
+        text->GetDisplayText(display);
+        EXPECT_EQ(display, shown) << style;
+    }
+    // The label: the document's font and frame colour, at the top-left corner, unrotated.
+    text->SetRotation(900);
+    PaintDC dc;
+    text->Draw(&dc, nullptr);
+    EXPECT_EQ(dc.Lines().back(),
+              "TextOut 0,0 \"_ID\" font=Arial/-111/0 color=0x800001 bk=transparent align=left,top");
+    EXPECT_EQ(text->GetTipText().str(),
+              "Attribute Text\nProperty : _ID\nWidth    : 0.144 inches\n"
+              "Height   : 0.122 inches\nRotation : 90 \xBA");
+}
+
+TEST(AttrTextRecordTest, DocumentTextsSaveAFlagAndObjectTextsAReference) {
+    CDrawDoc doc;
+    CDrawDoc other;
+    CAttrText text(CRect(0, 0, 1000, -500));
+    const Bytes title = {0x05, 'T', 'i', 't', 'l', 'e'};
+    text.Bind(&doc, "Title");
+    EXPECT_EQ(HexDump(StoreRecord(&text, &doc)),
+              HexDump(Concat({kRectangleRecord, kNewTextRecord, {1, 0, 0, 0}, title})));
+    const auto loaded = LoadObject<CAttrText>(StoreObject(&text, &doc), &other);
+    EXPECT_EQ(loaded->GetOwner(), &other);
+    EXPECT_EQ(other.GetAttrTextList()->GetHead(), loaded.get());
+    other.GetAttrTextList()->RemoveAll();
+    // Unlinked, and linked to another document: a null reference.
+    for (CObject* owner : {static_cast<CObject*>(nullptr), static_cast<CObject*>(&other)}) {
+        text.Bind(owner, "Title");
+        EXPECT_EQ(HexDump(StoreRecord(&text, &doc)),
+                  HexDump(Concat({kRectangleRecord, kNewTextRecord, {0, 0, 0, 0, 0, 0}, title})));
+    }
+    // An owner-is-document word other than 0 and 1 is refused.
+    Bytes bytes = StoreObject(&text);
+    bytes[bytes.size() - title.size() - 2 - 4] = 2;
+    EXPECT_THROW(LoadObject<CAttrText>(bytes), CArchiveException);
+
+    // An owner object comes back by reference.
+    CDrawRect rect(CRect(0, 0, 10, -10));
+    text.Bind(&rect, "_ID");
+    CMemFile file;
+    CArchive out(&file, CArchive::store);
+    out << &rect << &text;
+    out.Close();
+    CMemFile input(file.Detach());
+    CArchive in(&input, CArchive::load);
+    std::unique_ptr<CObject> rectBack(in.ReadObject(nullptr));
+    std::unique_ptr<CObject> textBack(in.ReadObject(RUNTIME_CLASS(CAttrText)));
+    EXPECT_EQ(static_cast<CAttrText*>(textBack.get())->GetOwner(), rectBack.get());
+}
+
+TEST(AttrTextEditTest, ValuesGoThroughTheOwnersCheck) {
+    Sheet sheet;
+    Owner* owner = sheet.Add("U1");
+    CAttrText* text = sheet.AddText(*owner, "_Name");
+    ScriptedPrompt prompt({IDOK, IDCANCEL, IDNO, IDCANCEL, IDYES});
+    EXPECT_TRUE(text->SetText("10k", TRUE));
+    EXPECT_TRUE(text->SetText("4k7", FALSE));
+    EXPECT_TRUE(text->SetText("4\r\r\nk7", TRUE));  // unchanged
+    EXPECT_EQ(owner->setFlags, (std::vector<UINT>{7, 5}));
+    EXPECT_EQ(text->GetText(), "4k7");
+
+    // Errors: OK goes on editing, Cancel gives up.
+    owner->check = [](const char*, CString&) { return 3; };
+    EXPECT_FALSE(text->SetText("x", TRUE));
+    EXPECT_TRUE(text->SetText("x", TRUE));
+    EXPECT_EQ(prompt.messages[0], "Error: Property value invalid - x\nmust have a name.");
+    EXPECT_EQ(prompt.types[0], MB_OKCANCEL | MB_ICONEXCLAMATION);
+    // Warnings: No goes on editing, Cancel gives up, Yes sets the (rewritten) value.
+    owner->check = [](const char*, CString& value) {
+        value.MakeUpper();
+        return -1;
+    };
+    EXPECT_FALSE(text->SetText("y", FALSE));
+    EXPECT_TRUE(text->SetText("y", FALSE));
+    EXPECT_EQ(owner->setFlags.size(), 2u);
+    EXPECT_TRUE(text->SetText("y", FALSE));
+    EXPECT_EQ(owner->GetAttr("_Name"), "Y");
+    EXPECT_EQ(text->GetText(), "Y");
+    EXPECT_EQ(prompt.messages.back(),
+              "Warning : device properties are locked.\nDo you wish to force property change?");
+    EXPECT_EQ(prompt.types.back(), MB_YESNOCANCEL | MB_ICONEXCLAMATION);
+}
+
+TEST(AttrTextEditTest, DocumentTextsSetDocumentAttributes) {
+    CDrawDoc doc;
+    CAttrText text(CRect(0, 0, 1000, -500));
+    text.Bind(&doc, "Last Saved");
+    ScriptedPrompt prompt({IDCANCEL});
+    EXPECT_TRUE(text.SetText("yesterday", TRUE));
+    EXPECT_THAT(prompt.messages, ElementsAre("Error: Property value invalid - yesterday\n"
+                                             "property cannot be modified."));
+    EXPECT_EQ(text.GetText(), "Text");
+    text.Bind(&doc, "Drawn By");
+    EXPECT_TRUE(text.SetText("me", TRUE));
+    EXPECT_EQ(doc.GetAttribute("Drawn By"), "me");
+    EXPECT_EQ(doc.GetUndoList().GetCount(), 1);
+}
+
+TEST(AttrTextEditTest, ATakenIdentifierIsDisplacedInOneUndoStep) {
+    Sheet sheet;
+    Owner* u1 = sheet.Add("R1");
+    Owner* u2 = sheet.Add("R2");
+    for (Owner* owner : {u1, u2}) {
+        owner->check = [&sheet, owner](const char*, CString& value) {
+            for (POSITION pos = sheet.doc.GetObjects().GetHeadPosition(); pos;) {
+                auto* other = static_cast<CDrawObj*>(sheet.doc.GetObjects().GetNext(pos));
+                if (other != owner && other->GetAttr("_ID") == value)
+                    return 2;
+            }
+            return 0;
+        };
+    }
+    CAttrText* text1 = sheet.AddText(*u1, "_ID");
+    CAttrText* text2 = sheet.AddText(*u2, "_ID");
+    ScriptedPrompt prompt({IDYES, IDNO});
+    EXPECT_TRUE(text2->SetText("R1", TRUE));
+    EXPECT_EQ(prompt.messages[0],
+              "Error: Property value invalid - R1ID already exists.\n\nDo you want to displace "
+              "exisiting ID?\n");
+    EXPECT_EQ(prompt.types[0], MB_YESNO | MB_ICONEXCLAMATION);
+    EXPECT_EQ(u2->GetAttr("_ID"), "R1");
+    EXPECT_EQ(u1->GetAttr("_ID"), "U9");
+    EXPECT_EQ(text1->GetText(), "U9");
+    EXPECT_EQ(text2->GetText(), "R1");
+
+    CUndoList& undo = sheet.doc.GetUndoList();
+    ASSERT_EQ(undo.GetCount(), 1);
+    EXPECT_STREQ(undo.GetLastDone()->GetName(), "renumber");
+    ASSERT_TRUE(undo.Undo());
+    EXPECT_EQ(u1->GetAttr("_ID"), "R1");
+    EXPECT_EQ(u2->GetAttr("_ID"), "R2");
+    EXPECT_EQ(text1->GetText(), "R1");
+    ASSERT_TRUE(undo.Redo());
+    EXPECT_EQ(u2->GetAttr("_ID"), "R1");
+    // No: go on editing.
+    EXPECT_FALSE(text1->SetText("R1", TRUE));
+    EXPECT_EQ(u1->GetAttr("_ID"), "U9");
+}
+
+TEST(AttrTextEditTest, AClashNoOtherSymbolCarriesIsAPlainError) {
+    Sheet sheet;
+    Owner* u1 = sheet.Add("U1");
+    u1->check = [](const char*, CString&) { return 2; };
+    CAttrText* text = sheet.AddText(*u1, "_ID");
+    ScriptedPrompt prompt({IDYES, IDOK});
+    EXPECT_FALSE(text->SetText("R7", TRUE));
+    EXPECT_EQ(prompt.messages.back(), "Error: Property value invalid - R7\nID already exists.");
+    EXPECT_EQ(u1->GetAttr("_ID"), "U1");
+    EXPECT_EQ(sheet.doc.GetUndoList().GetCount(), 0);
+}
+
+TEST(AttrTextEditTest, ReadOnlyAttributesOpenThePropertiesInstead) {
+    Sheet sheet;
+    Owner* owner = sheet.Add("U1");
+    CAttrText* text = sheet.AddText(*owner, "_ID");
+    TextView view;
+    text->OnOpen(&view);
+    EXPECT_EQ(view.edited, text);
+    view.edited = nullptr;
+    owner->readOnly = 2;
+    text->OnOpen(&view);
+    EXPECT_EQ(view.edited, nullptr);
+    EXPECT_EQ(view.propertiesCount, 0);
+    // Computed document attributes are edited in place and refused there.
+    text->Bind(&sheet.doc, "Last Saved");
+    text->OnOpen(&view);
+    EXPECT_EQ(view.edited, text);
+}
+
+TEST(AttrTextLinkTest, ObjectsShowPlaceFindAndRefreshTheirTexts) {
+    Owner owner;
+    owner.attrs.SetAt("Value", "10k");
+    EXPECT_EQ(owner.ShowAttrText("Missing", TRUE), nullptr);
+    std::unique_ptr<CAttrText> value(owner.ShowAttrText("Value", TRUE));
+    ASSERT_NE(value, nullptr);
+    EXPECT_EQ(owner.ShowAttrText("Value", TRUE), nullptr);
+    EXPECT_EQ(owner.ShowAttrText("Value", FALSE), value.get());
+    EXPECT_EQ(value->GetOwner(), &owner);
+    EXPECT_EQ(value->GetText(), "10k");
+    // On the owner's upper edge; the next text stacks above it, clear of its bounding
+    // rectangle (one unit beyond the box on each side).
+    const CRect box = value->GetPosition();
+    EXPECT_EQ(box, CRect(0, 0, 5 + 3 * 67 + 5, 122));
+    std::unique_ptr<CAttrText> id(owner.ShowAttrText("_ID", TRUE));
+    EXPECT_EQ(id->GetPosition().top, box.bottom + 2);
+
+    owner.attrs.SetAt("Value", "22k");
+    owner.RefreshAttrTexts("_ID");
+    EXPECT_EQ(value->GetText(), "10k");
+    owner.RefreshAttrTexts(nullptr);
+    EXPECT_EQ(value->GetText(), "22k");
+}
+
+TEST(AttrTextLinkTest, PurgingRebindsOrUnlinksTexts) {
+    Sheet sheet;
+    Owner* u1 = sheet.Add("U1");
+    CAttrText* text = sheet.AddText(*u1, "_ID");
+    u1->texts.RemoveAll();
+    text->PurgeAttrTexts();
+    text->PurgeAttrTexts();
+    EXPECT_EQ(u1->texts.GetCount(), 1);
+    sheet.doc.GetObjects().RemoveAt(sheet.doc.GetObjects().Find(u1));
+    text->PurgeAttrTexts();
+    EXPECT_EQ(text->GetOwner(), nullptr);
+    delete u1;
+
+    text->Bind(&sheet.doc, "Title");
+    text->PurgeAttrTexts();
+    EXPECT_EQ(sheet.doc.GetAttrTextList()->GetCount(), 1);
+    sheet.doc.GetAttrTextList()->RemoveAll();
+    Owner* wire = sheet.Add("N1");
+    wire->keepsTexts = false;
+    text->Bind(wire, "_ID");
+    text->PurgeAttrTexts();
+    EXPECT_EQ(text->GetOwner(), nullptr);
+}
+
+TEST(AttrTextLinkTest, ConnectionsMoveTheLinkBetweenTexts) {
+    Owner owner;
+    CAttrText text(CRect(0, 0, 300, -100));
+    text.Bind(&owner, "_ID");
+    CConnectionList list;
+    text.CollectConnections(&list);
+    owner.SetMark(TRUE);
+    text.CollectConnections(&list);
+    ASSERT_EQ(list.GetCount(), 1);
+    EXPECT_EQ(list.GetAt(0).partner, &owner);
+    text.Connect(&list.GetAt(0));
+    EXPECT_EQ(owner.texts.GetCount(), 1);
+    text.Disconnect(&list.GetAt(0));
+    EXPECT_EQ(text.GetOwner(), nullptr);
+    EXPECT_TRUE(owner.texts.IsEmpty());
+
+    text.Connect(&list.GetAt(0));
+    std::unique_ptr<CDrawObj> copy(text.Clone(nullptr));
+    auto* copied = static_cast<CAttrText*>(copy.get());
+    EXPECT_EQ(copied->GetOwner(), nullptr);
+    EXPECT_EQ(copied->GetName(), "_ID");
+    text.GiveLinksTo(copied);
+    EXPECT_EQ(copied->GetOwner(), &owner);
+    EXPECT_EQ(text.GetOwner(), nullptr);
+    text.TakeLinksFrom(copied);
+    EXPECT_EQ(text.GetOwner(), &owner);
+    EXPECT_EQ(owner.texts.GetHead(), &text);
+    EXPECT_EQ(owner.texts.GetCount(), 1);
+}
+
+TEST(AttrTextLinkTest, TrackersAndRepaintsCoverTheLink) {
+    testsupport::TempDir dir;
+    CSchematicApp app(dir / "settings.ini");
+    ScopedApp installed(app);
+    Owner owner;
+    CAttrText text(CRect(1000, -1000, 1300, -1100));
+    text.Bind(&owner, "_ID");
+    PaintDC dc;
+    text.DrawTracker(&dc, kTrackerSelected, nullptr);
+    // To the owner's handle nearest to the text's corner.
+    EXPECT_EQ(dc.Lines()[0], "MoveTo 1000,-1100");
+    EXPECT_THAT(dc.Lines()[1], ::testing::StartsWith("LineTo 400,-300 "));
+    TextView view;
+    text.Invalidate(&view);
+    view.selection.AddTail(&text);
+    text.Invalidate(&view);
+    EXPECT_THAT(view.invalidated, ElementsAre(CRect(994, 994, 1306, 1106),
+                                              CRect(400 - 5, 299 - 5, 1300 + 5, 1100 + 5)));
+
+    CDrawDoc doc;
+    text.Bind(&doc, "Title");
+    PaintDC docDc;
+    text.DrawTracker(&docDc, kTrackerSelected, nullptr);
+    EXPECT_THAT(docDc.Lines()[0], ::testing::StartsWith("Ellipse 975,-1125,1025,-1075 "
+                                                        "pen=solid/0/0x000000"));
+}
+
+TEST(AttrTextDocumentTest, DocumentTextsFollowTheDocumentsAttributes) {
+    CDrawDoc doc;
+    doc.SetAttribute("Engineer", "Ada", 0);
+    EXPECT_EQ(doc.GetDocAttrText("Nobody", TRUE), nullptr);
+    EXPECT_EQ(doc.GetDocAttrText("Engineer", FALSE), nullptr);
+    std::unique_ptr<CAttrText> text(doc.GetDocAttrText("Engineer", TRUE));
+    ASSERT_NE(text, nullptr);
+    EXPECT_EQ(doc.GetDocAttrText("Engineer", FALSE), text.get());
+    EXPECT_EQ(text->GetOwner(), &doc);
+    EXPECT_EQ(text->GetText(), "Ada");
+    EXPECT_EQ(text->GetTextFlags() & 0xFF, 196);
+    EXPECT_EQ(text->GetFlags() & 0x3u, 0x3u);
+    // The wider of name and value plus 150, the taller plus 100, at (1000, -1000).
+    EXPECT_EQ(text->GetPosition(), CRect(1000, -1000, 1000 + 8 * 67 + 150, -1000 - 212));
+
+    doc.SetAttribute("Engineer", "Grace", 0);
+    EXPECT_EQ(text->GetText(), "Grace");
+    doc.RemoveAttribute("Engineer");
+    EXPECT_EQ(text->GetText(), "");
+    doc.GetAttrTextList()->RemoveAll();
+}
+
+}  // namespace

@@ -1,0 +1,175 @@
+#include "model/TextBox.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <memory>
+
+#include "model/DrawDoc.h"
+#include "tests/model/text/TextTestSupport.h"
+
+using namespace texttest;
+
+namespace {
+
+constexpr LONG kAdvance = 67;  // per byte of the default font
+
+std::unique_ptr<CTextBox> NewText(const CRect& rect, const char* text, WORD flags) {
+    auto box = std::make_unique<CTextBox>(rect);
+    box->SetTextFlags(flags, 0xFF);
+    box->SetText(text, FALSE);
+    return box;
+}
+
+TEST(TextBoxRecordTest, RecordsRoundTripExactly) {
+    const CTextBox tool(CRect(0, 0, 1000, -500));
+    EXPECT_EQ(HexDump(StoreRecord(&tool)), HexDump(Concat({kRectangleRecord, kNewTextRecord})));
+
+    CTextBox box(CRect(10, -20, 900, -400));
+    box.SetTextFlags(kTextMultiLine | kTextAlignRight | 0x100, 0xFFFF);
+    LOGFONT font = CTextBox::kDefaultFont;
+    std::strcpy(font.lfFaceName, "Courier New");
+    box.SetFont(&font);
+    box.SetBorders(1, 2, 3, 4);
+    box.SetText("hello \r\r\nworld", FALSE);
+    EXPECT_EQ(StoreRecord(&box).size(), 38u + 15 + 2 + 2 + 60 + 8);
+    const auto loaded = LoadObject<CTextBox>(StoreObject(&box));
+    EXPECT_EQ(loaded->GetText(), "hello \r\r\nworld");
+    EXPECT_EQ(loaded->GetTextFlags(), kTextMultiLine | kTextAlignRight | 0x100);
+    EXPECT_STREQ(loaded->GetOwnFont()->lfFaceName, "Courier New");
+    const WORD* borders = loaded->GetBorders();
+    EXPECT_EQ(std::vector<WORD>(borders, borders + 4), (std::vector<WORD>{1, 3, 2, 4}));
+    EXPECT_EQ(loaded->GetPosition(), box.GetPosition());
+}
+
+TEST(TextBoxRecordTest, BadRecordsEndTheLoadWithoutReadingPastTheStream) {
+    const CTextBox box(CRect(0, 0, 1000, -500));
+    const Bytes whole = StoreObject(&box);
+    const std::size_t text = 14 + 38;
+    for (std::size_t cut : {whole.size() - 1, text + 3}) {
+        const Bytes shorter(whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(cut));
+        EXPECT_THROW(LoadObject<CTextBox>(shorter), CArchiveException) << cut;
+    }
+    Bytes longText = whole;
+    longText[text] = 0xFE;
+    EXPECT_THROW(LoadObject<CTextBox>(longText), CArchiveException);
+    Bytes missingFont = whole;
+    missingFont[text + 5 + 2] = 1;
+    EXPECT_THROW(LoadObject<CTextBox>(missingFont), CArchiveException);
+    // A face name without terminator is cut to 31 bytes.
+    Bytes withFont = Concat({Bytes(whole.begin(), whole.end() - 8), Bytes(60, 'A'),
+                             Bytes(whole.end() - 8, whole.end())});
+    std::memset(&withFont[text + 9], 0, 28);
+    withFont[text + 7] = 1;
+    EXPECT_EQ(std::strlen(LoadObject<CTextBox>(withFont)->GetOwnFont()->lfFaceName), 31u);
+}
+
+TEST(TextBoxLayoutTest, AutoSizeFitsTheTextAndKeepsTheVisualTop) {
+    // The text tool's box: 5 + extent + 5 wide, 5 + 112 + 5 high.
+    EXPECT_EQ(NewText(CRect(100, -100, 200, -300), "Text", kTextAutoSize)->GetPosition(),
+              CRect(100, -222, 100 + 5 + 4 * kAdvance + 5, -100));
+    const LONG width = 5 + 2 * kAdvance + 5;
+    const CRect wide(0, 0, 1000, -50);
+    EXPECT_EQ(NewText(wide, "ab", kTextAutoSize | kTextAlignCentre)->GetPosition(),
+              CRect(500 - width / 2, -122, 500 - width / 2 + width, 0));
+    EXPECT_EQ(NewText(wide, "ab", kTextAutoSize | kTextAlignRight)->GetPosition(),
+              CRect(1000 - width, -122, 1000, 0));
+    EXPECT_EQ(NewText(wide, "ab", kTextAutoSize | kTextAlignKeep)->GetPosition(),
+              CRect(0, -122, 1000, 0));
+    EXPECT_EQ(NewText(wide, "ab", 0)->GetPosition(), wide);
+    EXPECT_EQ(NewText(wide, "A\nB", kTextAutoSize | kTextMultiLine)->GetPosition(),
+              CRect(0, -232, width, 0));
+}
+
+TEST(TextBoxLayoutTest, MultiLineBoxesRewrapWhenMovedAndEditWithoutSoftBreaks) {
+    const auto box =
+        NewText(CRect(0, 0, 5 + 6 * kAdvance + 5, -500), "hello world", kTextMultiLine);
+    box->RewrapText();
+    EXPECT_EQ(box->GetText(), "hello \r\r\nworld");
+    box->MoveTo(CRect(0, 0, 5 + 3 * kAdvance + 5, -500), nullptr);
+    EXPECT_EQ(box->GetText(), "hel\r\r\nlo \r\r\nwor\r\r\nld");
+
+    TextView view;
+    box->OnOpen(&view);
+    ASSERT_EQ(view.edited, box.get());
+    EXPECT_EQ(view.editSetup.text, "hello world");
+    EXPECT_EQ(box->GetText(), "hello world");
+    EXPECT_EQ(view.editSetup.editRect, CRect(5, -495, 5 + 3 * kAdvance, -5));
+    EXPECT_EQ(view.editSetup.controlRect, view.editSetup.editRect);
+    EXPECT_EQ(view.editSetup.font.lfHeight, -111);
+
+    // A single-line box keeps no soft breaks once moved; its editor has room on the right,
+    // and a rotated box is edited unrotated at its first corner on the sheet.
+    box->SetText("hello \r\r\nworld", FALSE);
+    box->SetTextFlags(0, kTextMultiLine);
+    box->SetRotation(900);
+    box->MoveTo(CRect(100, 0, 600, -200), nullptr);
+    EXPECT_EQ(box->GetText(), "hello world");
+    const TextEditSetup setup = box->BeginInPlaceEdit();
+    EXPECT_EQ(setup.editRect, CRect(195, 105, 685, 295));
+    EXPECT_EQ(setup.controlRect, CRect(195, 105, 785, 295));
+}
+
+TEST(TextBoxLayoutTest, OnlyTextsStartingWithEqualsAreResolved) {
+    class Computed : public CTextBox {
+    public:
+        using CTextBox::CTextBox;
+        CString ResolveText(const char* text) override { return CString("<") + text + ">"; }
+    };
+    Computed box(CRect(0, 0, 100, -100));
+    CString shown = "untouched";
+    box.SetText("", FALSE);
+    box.GetDisplayText(shown);
+    EXPECT_EQ(shown, "untouched");
+    box.SetText("=Title", FALSE);
+    box.GetDisplayText(shown);
+    EXPECT_EQ(shown, "<=Title>");
+    EXPECT_EQ(box.CTextBox::ResolveText("=Title"), "=Title");
+}
+
+TEST(TextBoxDocumentTest, FontsFollowTheDocumentAndTextEditsUndoInOneStep) {
+    CDrawDoc doc;
+    auto* box = new CTextBox(CRect(0, 0, 100, -100));
+    doc.GetObjects().AddTail(box);
+    EXPECT_EQ(box->GetFont().lfWeight, FW_NORMAL);
+    std::strcpy(doc.m_textFont.lfFaceName, "Times");
+    doc.m_textFont.lfHeight = -160;
+    box->SetDocument(&doc);
+    EXPECT_STREQ(box->GetFont().lfFaceName, "Times");
+    // Laid out in the document's font: 222 high, 133 per byte.
+    const CRect before = box->GetPosition();
+    EXPECT_EQ(before, CRect(0, -233, 5 + 4 * 133 + 5, 0));
+
+    ASSERT_TRUE(box->SetText("longer text", TRUE));
+    ASSERT_EQ(doc.GetUndoList().GetCount(), 1);
+    EXPECT_STREQ(doc.GetUndoList().GetLastDone()->GetName(), "text edit");
+    const CRect after = box->GetPosition();
+    ASSERT_TRUE(doc.GetUndoList().Undo());
+    EXPECT_EQ(box->GetText(), "Text");
+    EXPECT_EQ(box->GetPosition(), before);
+    ASSERT_TRUE(doc.GetUndoList().Redo());
+    EXPECT_EQ(box->GetText(), "longer text");
+    EXPECT_EQ(box->GetPosition(), after);
+    box->SetText("plain", FALSE);
+    EXPECT_EQ(doc.GetUndoList().GetCount(), 1);
+}
+
+TEST(TextBoxGeometryTest, TipIntersectionAndAnchorFollowTheRotation) {
+    CTextBox box(CRect(0, 0, 1000, -500));
+    box.SetRotation(900);
+    EXPECT_EQ(box.GetTipText(),
+              "Text Box\nWidth    : 1 inches\nHeight   : 0.5 inches\nRotation : 90 \xBA");
+    // Turned about the sheet origin it covers (0, 0)-(500, 1000).
+    EXPECT_EQ(box.GetNearestPoint(CPoint(5000, 5000)), CPoint(0, 0));
+    EXPECT_TRUE(box.Intersects(CRect(200, 200, 300, 300)));
+    EXPECT_FALSE(box.Intersects(CRect(200, -200, 300, -300)));
+
+    CTextBox square(CRect(0, 0, 1000, -1000));
+    EXPECT_TRUE(square.Intersects(CRect(400, -600, 500, -500)));
+    // At 45 degrees a diamond about (707, 0): inside its bounds but outside it, then inside.
+    square.SetRotation(450);
+    EXPECT_FALSE(square.Intersects(CRect(50, 600, 100, 650)));
+    EXPECT_TRUE(square.Intersects(CRect(650, -50, 750, 50)));
+}
+
+}  // namespace
