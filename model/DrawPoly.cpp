@@ -12,6 +12,7 @@
 #include "model/PlacementMatrix.h"
 #include "model/PlaneGeometry.h"
 #include "model/PointTransforms.h"
+#include "model/RectScaling.h"
 #include "model/ShapePaintScope.h"
 #include "model/SnapGrid.h"
 #include "platform/Archive.h"
@@ -31,14 +32,23 @@ constexpr int kSegmentHitHalf = 3;  // pixels
 constexpr int kStackPoints = 20;
 constexpr double kTiny = 1e-5;
 
+// Exact vector arithmetic on sheet points, whatever their coordinates.
 using Wide = __int128;
+struct WideVector {
+    Wide x;
+    Wide y;
+};
 
-Wide Dot(const POINT& a, const POINT& b) {
-    return Wide{a.x} * b.x + Wide{a.y} * b.y;
+WideVector Minus(const POINT& a, const POINT& b) {
+    return {Wide{a.x} - b.x, Wide{a.y} - b.y};
+}
+
+Wide Dot(const WideVector& a, const WideVector& b) {
+    return a.x * b.x + a.y * b.y;
 }
 
 Wide SquaredDistance(const POINT& a, const POINT& b) {
-    const POINT d{a.x - b.x, a.y - b.y};
+    const WideVector d = Minus(a, b);
     return Dot(d, d);
 }
 
@@ -245,7 +255,7 @@ void CDrawPoly::InsertPoint(int index, int x, int y) {
     }
     const int before = m_count;
     const CPoint last = PointAt(m_count - 1);
-    AddPoint(CPoint(last.x + 1, last.y));
+    AddPoint(CPoint(WrapAdd(last.x, 1), last.y));
     if (m_count == before)
         return;
     std::copy_backward(m_points.begin() + index, m_points.begin() + before,
@@ -411,7 +421,8 @@ bool CDrawPoly::IsOnSheet(const CPoint& point) const {
     if (!m_document)
         return true;
     const SIZE paper = m_document->GetPaperSize();
-    return point.x >= 0 && point.x <= paper.cx && point.y >= -std::abs(paper.cy) && point.y <= 0;
+    return point.x >= 0 && point.x <= paper.cx && point.y >= -std::fabs(double(paper.cy)) &&
+           point.y <= 0;
 }
 
 // The reference point for a constrained drag: for a point handle the nearer of its two
@@ -437,21 +448,18 @@ void CDrawPoly::GetAnchorPoint(CPoint* point, int handle) {
     const CPoint& q1 = PointAt(((j - 1) % n + n) % n);
     const CPoint& q2 = PointAt(j % n);
     const CPoint& q3 = PointAt((j + 1) % n);
-    const POINT d{q2.x - q1.x, q2.y - q1.y};
-    const POINT normal{-d.y, d.x};
+    const WideVector d = Minus(q2, q1);
+    const WideVector normal{-d.y, d.x};
     const Wide length = Dot(d, d);
-    const auto step = [length](Wide amount, LONG along) {
-        return length == 0 ? LONG{0} : static_cast<LONG>(Wide{along} * amount / length);
+    // q1 moved along d by amount / length of its own length, or q1 itself when d is empty.
+    const auto offset = [length](const POINT& from, const WideVector& v, Wide amount) {
+        const Wide x = length == 0 ? 0 : v.x * amount / length;
+        const Wide y = length == 0 ? 0 : v.y * amount / length;
+        return CPoint(static_cast<LONG>(from.x + x), static_cast<LONG>(from.y + y));
     };
-    const POINT rel{point->x - q1.x, point->y - q1.y};
-    const Wide along = Dot(rel, d);
-    const CPoint foot(q1.x + step(along, d.x), q1.y + step(along, d.y));
-    const POINT next{q3.x - q2.x, q3.y - q2.y};
-    const POINT previous{q0.x - q1.x, q0.y - q1.y};
-    const Wide toNext = Dot(next, normal);
-    const Wide toPrevious = Dot(previous, normal);
-    const CPoint first(foot.x + step(toNext, normal.x), foot.y + step(toNext, normal.y));
-    const CPoint second(foot.x + step(toPrevious, normal.x), foot.y + step(toPrevious, normal.y));
+    const CPoint foot = offset(q1, d, Dot(Minus(*point, q1), d));
+    const CPoint first = offset(foot, normal, Dot(Minus(q3, q2), normal));
+    const CPoint second = offset(foot, normal, Dot(Minus(q0, q1), normal));
     *point = SquaredDistance(second, *point) < SquaredDistance(first, *point) ? second : first;
 }
 
@@ -465,12 +473,11 @@ void CDrawPoly::MoveTo(const CRect& position, IDocView* view) {
     const CRect& old = m_position;
     for (int i = 0; i < m_count; ++i) {
         CPoint& p = PointAt(i);
-        p.x = old.Width() ? position.left + MulDiv(p.x - old.left, position.Width(), old.Width())
-                          : p.x + (position.left - old.left);
+        p.x = old.Width() ? ScaleCoordinate(p.x, old.left, old.right, position.left, position.right)
+                          : WrapAdd(p.x, WrapSub(position.left, old.left));
         p.y = old.Height()
-                  ? position.bottom + MulDiv(p.y - old.bottom, position.top - position.bottom,
-                                             old.top - old.bottom)
-                  : p.y + (position.top - old.top);
+                  ? ScaleCoordinate(p.y, old.bottom, old.top, position.bottom, position.top)
+                  : WrapAdd(p.y, WrapSub(position.top, old.top));
     }
     m_position = position;
     Invalidate(view);

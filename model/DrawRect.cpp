@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 
 #include "model/ArrowHead.h"
 #include "model/DocView.h"
@@ -138,6 +139,7 @@ void CDrawRect::Serialize(CArchive& ar) {
     WORD shape = 0;
     ar >> shape >> m_roundness >> m_rotation;
     m_shape = shape;
+    m_rotation %= kFullTurn;  // whole turns change nothing, and negating stays in range
 }
 
 CDrawObj* CDrawRect::Clone(CDrawDoc* document) {
@@ -240,7 +242,7 @@ CPoint CDrawRect::GetHandle(int n) const {
         return CDrawObj::GetHandle(kBaseEndHandle);
     if (shape == kShapeRoundRect && n == kRoundnessHandle) {
         const CRect r = Normalized(m_position);
-        CPoint handle(r.right - m_roundness.x / 2, r.bottom - m_roundness.y / 2);
+        CPoint handle(WrapSub(r.right, m_roundness.x / 2), WrapSub(r.bottom, m_roundness.y / 2));
         LocalToDoc(&handle, 1);
         return handle;
     }
@@ -269,11 +271,14 @@ void CDrawRect::MoveHandleTo(int n, CPoint point, IDocView* view) {
 void CDrawRect::MoveRoundnessHandle(CPoint point, IDocView* view) {
     DocToLocal(&point, 1);
     const CRect r = Normalized(m_position);
-    const LONG midX = r.left + (r.right - r.left) / 2;
-    const LONG midY = r.top + (r.bottom - r.top) / 2;
-    const LONG x = std::min(std::max(point.x, midX), r.right - 1);
-    const LONG y = std::min(std::max(point.y, midY), r.bottom - 1);
-    m_roundness = CPoint(2 * (r.right - x), 2 * (r.bottom - y));
+    const std::int64_t midX = r.left + (std::int64_t{r.right} - r.left) / 2;
+    const std::int64_t midY = r.top + (std::int64_t{r.bottom} - r.top) / 2;
+    const std::int64_t x =
+        std::min(std::max<std::int64_t>(point.x, midX), std::int64_t{r.right} - 1);
+    const std::int64_t y =
+        std::min(std::max<std::int64_t>(point.y, midY), std::int64_t{r.bottom} - 1);
+    m_roundness =
+        CPoint(static_cast<LONG>(2 * (r.right - x)), static_cast<LONG>(2 * (r.bottom - y)));
     Invalidate(view);
 }
 

@@ -10,6 +10,7 @@
 #include "model/EllipseHitTest.h"
 #include "model/PlacementMatrix.h"
 #include "model/PointTransforms.h"
+#include "model/RectScaling.h"
 #include "model/SnapGrid.h"
 #include "model/VectorAngle.h"
 #include "platform/Archive.h"
@@ -191,15 +192,13 @@ void CEllipse::MoveTo(const CRect& position, IDocView* view) {
     CPoint ends[2] = {m_arcStart, m_arcEnd};
     if (position.Size() == old.Size()) {
         for (CPoint& p : ends)
-            p.Offset(position.left - old.left, position.top - old.top);
+            p.Offset(WrapSub(position.left, old.left), WrapSub(position.top, old.top));
     } else if (!old.Width() || !old.Height() || !position.Width() || !position.Height()) {
         ends[0] = ends[1] = position.TopLeft();
     } else {
         for (CPoint& p : ends) {
-            p = CPoint(
-                MulDiv(p.x - old.left, position.Width(), old.Width()) + position.left,
-                MulDiv(p.y - old.bottom, position.top - position.bottom, old.top - old.bottom) +
-                    position.bottom);
+            p = CPoint(ScaleCoordinate(p.x, old.left, old.right, position.left, position.right),
+                       ScaleCoordinate(p.y, old.bottom, old.top, position.bottom, position.top));
         }
     }
     Invalidate(view);

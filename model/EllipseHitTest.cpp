@@ -16,10 +16,10 @@ constexpr double kRadius = 1000;
 class CircleFrame {
 public:
     explicit CircleFrame(const RECT& rect) {
-        const LONG rx = (rect.right - rect.left) / 2;
-        const LONG ry = (rect.bottom - rect.top) / 2;
-        m_rx = rx ? rx : 1;
-        m_ry = ry ? ry : 1;
+        const double rx = std::trunc((double(rect.right) - rect.left) / 2);
+        const double ry = std::trunc((double(rect.bottom) - rect.top) / 2);
+        m_rx = rx != 0 ? rx : 1;
+        m_ry = ry != 0 ? ry : 1;
         m_cx = (double(rect.left) + rect.right) / 2;
         m_cy = (double(rect.top) + rect.bottom) / 2;
     }
@@ -87,6 +87,7 @@ bool SideMeetsArc(POINT a, POINT b, const ArcSide& arc) {
 BOOL EllipseArcMeetsRect(POINT arcStart, POINT arcEnd, const RECT& ellipseRect, int rotation,
                          const RECT& query, int mode) {
     POINT start = arcStart;
+    rotation %= 3600;
     RotatePoints(&start, 1, rotation);
     if (CRect(query).PtInRect(start))
         return TRUE;

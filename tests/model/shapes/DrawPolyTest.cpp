@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <memory>
 
 #include "ShapeTestSupport.h"
@@ -278,4 +279,21 @@ TEST(DrawPoly, ExportsPolylinesAndArrowHeadsForDrawingExport) {
         "Polyline 0,0 100,0 100,100", "Arrow 0,0 -1,0 kind=1", "Arrow 100,100 0,1 kind=2",
         "ClosedPolyline 0,0 100,0 100,100", "ClosedPolyline 5,5"};
     EXPECT_EQ(dxf.calls, expected);
+}
+
+TEST(DrawPoly, ExtremePointsStaySafe) {
+    const int low = std::numeric_limits<int>::min();
+    const int high = std::numeric_limits<int>::max();
+    auto poly = MakePoly({{low, low}, {high, high}, {low, high}, {high, low}}, 0x1312);
+    for (int handle = 1; handle <= poly->GetHandleCount(); ++handle) {
+        CPoint point(high, low);
+        poly->GetAnchorPoint(&point, handle);
+    }
+    CRect bounds;
+    poly->GetBoundingRect(bounds);
+    poly->Intersects(CRect(-10, -10, 10, 10));
+    Record([&](CDC& dc) { poly->Draw(&dc, nullptr); });
+    poly->InsertPoint(4, 0, 0);
+    poly->MoveTo(CRect(low, high, high, low), nullptr);
+    poly->Rotate(450, high, low, nullptr);
 }

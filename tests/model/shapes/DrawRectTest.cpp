@@ -4,9 +4,11 @@
 
 #include <algorithm>
 #include <functional>
+#include <limits>
 #include <memory>
 
 #include "ShapeTestSupport.h"
+#include "model/Ellipse.h"
 #include "model/PlacementMatrix.h"
 #include "model/app/SchematicApp.h"
 #include "support/TestSupport.h"
@@ -266,4 +268,30 @@ TEST(DrawRect, ExportsRectanglesAndArrowedLinesForDrawingExport) {
                                                "3DFace 0,0,10,20 corner=160,160 rot=0",
                                                "Arrow 1000,0 1,0 kind=2", "Line 0,0 960,0"};
     EXPECT_EQ(dxf.calls, expected);
+}
+
+// Coordinates, roundness and rotation at the ends of their ranges, as a damaged file may
+// hold them: every operation stays defined.
+TEST(DrawRect, ExtremeRecordsStaySafe) {
+    const int low = std::numeric_limits<int>::min();
+    const int high = std::numeric_limits<int>::max();
+    for (const char* name : {"CDrawRect", "CEllipse"}) {
+        Bytes bytes =
+            Concat({NewClassTag(name), Le32(low), Le32(high), Le32(high), Le32(low), Le32(3),
+                    Le16(0), Le16(0), Le16(5), Le32(low), Le32(high), Le32(low)});
+        if (std::string(name) == "CEllipse")
+            bytes = Concat({bytes, Le32(high), Le32(low), Le32(low), Le32(high)});
+        const auto object = LoadObject(bytes, CRuntimeClass::FromName(name));
+        auto* rect = dynamic_cast<CDrawRect*>(object.get());
+        ASSERT_TRUE(rect) << name;
+        EXPECT_EQ(rect->GetRotation(), low % 3600);
+        CRect bounds;
+        rect->GetBoundingRect(bounds);
+        rect->Intersects(CRect(-10, -10, 10, 10));
+        Record([&](CDC& dc) { rect->Draw(&dc, nullptr); });
+        rect->MoveHandleTo(9, CPoint(0, 0), nullptr);
+        rect->MoveHandleTo(5, CPoint(high, low), nullptr);
+        rect->Rotate(900, high, low, nullptr);
+        rect->Mirror(0, 0, 1, 1);
+    }
 }
