@@ -1,8 +1,10 @@
 #include "shell/ChildFrame.h"
 
+#include <QAction>
 #include <QCloseEvent>
 #include <QIcon>
 #include <QMdiArea>
+#include <QMenu>
 
 #include "platform/SettingsStore.h"
 #include "resources/CommandIds.h"
@@ -20,6 +22,12 @@ CChildFrame::CChildFrame(UINT menuId, QWidget* parent) : QMdiSubWindow(parent), 
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowIcon(QIcon(":/icons/document.svg"));
     connect(this, &QMdiSubWindow::windowStateChanged, this, &CChildFrame::TrackShowCommand);
+    // Ctrl+F4 and Ctrl+F6 are the window commands of the menus; the system menu must not
+    // claim the same keys.
+    if (QMenu* system = systemMenu()) {
+        for (QAction* action : system->actions())
+            action->setShortcuts({});
+    }
     m_commands.On(ID_WINDOW_CLOSE, [this] { close(); });
     m_commands.On(ID_WINDOW_NEXT, [this] {
         if (mdiArea())

@@ -27,6 +27,8 @@
 #include "shell/CommandActions.h"
 #include "shell/HelpService.h"
 #include "shell/MenuBuilder.h"
+#include "shell/OutputEdit.h"
+#include "shell/SplashWnd.h"
 #include "shell/StatusBar.h"
 #include "shell/ToolMenuEntries.h"
 #include "shell/ToolbarBuilder.h"
@@ -99,6 +101,7 @@ CMainFrame::CMainFrame(SettingsStore& settings, QWidget* parent)
     m_router.SetFrameTarget(&m_commands);
     m_router.SetPendingCommands(PendingCommandIds());
 
+    CSplashWnd::ShowSplashScreen(this);
     CreateToolbars();
     m_statusBar = new CStatusBar(this);
     setStatusBar(m_statusBar);
@@ -178,19 +181,15 @@ void CMainFrame::CreateBars() {
 
     m_output = new CResizableBar("Output", ID_BAR_OUTPUT, this);
     m_output->setAllowedAreas(Qt::TopDockWidgetArea | Qt::BottomDockWidgetArea);
-    m_output->setWidget(new QWidget(m_output));
+    m_outputEdit = new COutputEdit(m_output);
+    m_outputEdit->setObjectName("outputEdit");
+    m_output->setWidget(m_outputEdit);
     addDockWidget(Qt::BottomDockWidgetArea, m_output);
     m_output->SetDockedHeight(m_output->StoredHeight());
     m_output->hide();
     for (QDockWidget* bar :
          {static_cast<QDockWidget*>(m_workspace), static_cast<QDockWidget*>(m_output)})
         connect(bar, &QDockWidget::visibilityChanged, this, &CMainFrame::ScheduleCommandUpdate);
-}
-
-void CMainFrame::setOutputWidget(QWidget* widget) {
-    QWidget* old = m_output->widget();
-    m_output->setWidget(widget);
-    delete old;
 }
 
 void CMainFrame::RegisterBarToggle(UINT id, QWidget* bar) {
@@ -433,6 +432,10 @@ void CMainFrame::OnChildActivated() {
 
 void CMainFrame::ShowOutputBar() {
     m_output->show();
+}
+
+COutputStreamBuf* CMainFrame::GetOutputStreamBuf() const {
+    return m_outputEdit->GetStreamBuf();
 }
 
 // ---- placement

@@ -20,6 +20,8 @@
 
 class CChildFrame;
 class CommandActions;
+class COutputEdit;
+class COutputStreamBuf;
 class CResizableBar;
 class CStatusBar;
 class CWorkspaceBar;
@@ -56,8 +58,6 @@ public:
     }
     void setHelpHandler(HelpHandler handler) { m_help = std::move(handler); }
     void setCloseHandler(CloseHandler handler) { m_close = std::move(handler); }
-    // Puts widget into the Output bar, which owns it.
-    void setOutputWidget(QWidget* widget);
 
     // Commands: the router, the frame's own handlers, the shared actions.
     CommandRouter& router() { return m_router; }
@@ -72,6 +72,9 @@ public:
     CStatusBar* statusPanes() const { return m_statusBar; }
     CWorkspaceBar* workspaceBar() const { return m_workspace; }
     CResizableBar* outputBar() const { return m_output; }
+    COutputEdit* outputEdit() const { return m_outputEdit; }
+    // The stream buffer of the Output bar, for logs and reports.
+    COutputStreamBuf* GetOutputStreamBuf() const;
     // The toolbar of a resource id (IDR_MAIN_TOOLBAR, ...), or null.
     QToolBar* toolbar(UINT resourceId) const;
     // The menu bar's popups for menu id (IDR_MAINFRAME, IDR_SCHEMATIC, ...).
@@ -140,6 +143,7 @@ private:
     CStatusBar* m_statusBar = nullptr;
     CWorkspaceBar* m_workspace = nullptr;
     CResizableBar* m_output = nullptr;
+    COutputEdit* m_outputEdit = nullptr;
     std::map<UINT, QToolBar*> m_toolbars;
     std::map<UINT, std::vector<QMenu*>> m_menuBars;
     UINT m_currentMenu = 0;

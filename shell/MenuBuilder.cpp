@@ -37,11 +37,13 @@ QMenu* BuildMenu(const QString& title, std::span<const MenuItem> items, CommandA
                     own->setStatusTip(shared->statusTip());
                     CommandActions::TagWithId(own, item.id);
                     QObject::connect(own, &QAction::triggered, shared, &QAction::trigger);
-                    QObject::connect(shared, &QAction::changed, own, [own, shared] {
+                    auto sync = [own, shared] {
                         own->setEnabled(shared->isEnabled());
                         own->setCheckable(shared->isCheckable());
                         own->setChecked(shared->isChecked());
-                    });
+                    };
+                    sync();
+                    QObject::connect(shared, &QAction::changed, own, sync);
                 } else {
                     menu->addAction(actions.Action(item.id));
                 }

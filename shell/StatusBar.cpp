@@ -11,6 +11,7 @@
 namespace {
 
 constexpr char kCoordinates[] = "X: 00.000  Y: 00.000";
+constexpr char kIdleMessage[] = "Ready";
 
 }  // namespace
 
@@ -25,6 +26,12 @@ CStatusBar::CStatusBar(QWidget* parent) : QStatusBar(parent) {
     AddPane(ID_INDICATOR_UNITS, "inch ", nullptr,
             "Click here to change the units from inches to cm or cm to inches.");
     Pane(ID_INDICATOR_UNITS)->installEventFilter(this);
+    // With no prompt to show, the message pane says so.
+    connect(this, &QStatusBar::messageChanged, this, [this](const QString& message) {
+        if (message.isEmpty())
+            showMessage(kIdleMessage);
+    });
+    showMessage(kIdleMessage);
 }
 
 void CStatusBar::AddPane(UINT id, const char* text, const char* icon, const char* tooltip) {

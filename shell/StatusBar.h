@@ -1,7 +1,7 @@
 #pragma once
-// The main frame's status bar: the message pane, then the panes of the cursor position (170),
-// the selection's position (171) and size (172) and the units (173). The view writes their
-// texts; a click on the units pane asks for the other units.
+// The main frame's status bar: the message pane ("Ready" when there is no prompt), then the panes
+// of the cursor position (170), the selection's position (171) and size (172) and the units (173).
+// The view writes their texts; a click on the units pane asks for the other units.
 
 #include <QStatusBar>
 #include <map>

@@ -209,3 +209,19 @@ TEST_F(DrawFrameTest, TheUnitsButtonAsksForTheUnitsMenuUnderItsRightEdge) {
     EXPECT_EQ(popup->actions()[0]->text(), "cm");
     EXPECT_EQ(popup->actions()[1]->text(), "inches");
 }
+
+TEST_F(DrawFrameTest, CtrlF6AndCtrlF4SwitchAndCloseWindows) {
+    m_frame.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&m_frame));
+    CDrawFrame* first = Open();
+    CDrawFrame* second = Open();
+    ASSERT_EQ(m_frame.ActiveChildFrame(), second);
+    QApplication::processEvents();  // the commands' states follow on idle
+    QTest::keyClick(m_frame.mdiArea(), Qt::Key_F6, Qt::ControlModifier);
+    EXPECT_EQ(m_frame.ActiveChildFrame(), first);
+    QApplication::processEvents();
+    QTest::keyClick(m_frame.mdiArea(), Qt::Key_F4, Qt::ControlModifier);
+    QApplication::processEvents();
+    ASSERT_EQ(m_frame.mdiArea()->subWindowList().size(), 1);
+    EXPECT_EQ(m_frame.ActiveChildFrame(), second);
+}

@@ -19,6 +19,7 @@
 #include <QToolBar>
 #include <QUrl>
 #include <functional>
+#include <ostream>
 
 #include "platform/SettingsStore.h"
 #include "platform/UserPrompt.h"
@@ -28,6 +29,7 @@
 #include "shell/CommandActions.h"
 #include "shell/DrawFrame.h"
 #include "shell/HelpService.h"
+#include "shell/OutputEdit.h"
 #include "shell/QtTestApp.h"
 #include "shell/ResizableBar.h"
 #include "shell/RulerBar.h"
@@ -150,6 +152,10 @@ TEST_F(MainFrameTest, StartsWithTheBarsTheirTextsAndTheEmptyMenu) {
     EXPECT_EQ(frame.actions().Action(ID_PALETTE_3)->statusTip(), "Place Symbol");
 
     CStatusBar* status = frame.statusPanes();
+    EXPECT_EQ(status->currentMessage(), "Ready");
+    status->showMessage("Drag mouse to select objects.");
+    status->clearMessage();
+    EXPECT_EQ(status->currentMessage(), "Ready");
     EXPECT_EQ(status->PaneText(ID_INDICATOR_CURSOR), "X: 00.000  Y: 00.000");
     EXPECT_EQ(status->PaneText(ID_INDICATOR_SIZE), "X: 00.000  Y: 00.000");
     EXPECT_EQ(status->PaneText(ID_INDICATOR_UNITS), "inch ");
@@ -172,6 +178,10 @@ TEST_F(MainFrameTest, StartsWithTheBarsTheirTextsAndTheEmptyMenu) {
     EXPECT_EQ(frame.outputBar()->windowTitle(), "Output");
     EXPECT_FALSE(frame.outputBar()->isVisible());
     EXPECT_EQ(frame.dockWidgetArea(frame.outputBar()), Qt::BottomDockWidgetArea);
+    EXPECT_EQ(frame.outputBar()->widget(), frame.outputEdit());
+    std::ostream log(frame.GetOutputStreamBuf());
+    log << "Netlist\nOK" << std::flush;
+    EXPECT_EQ(frame.outputEdit()->toPlainText(), "Netlist\nOK");
 
     const LOGFONT& preview = CMainFrame::GetPreviewLogFont();
     EXPECT_STREQ(preview.lfFaceName, "Arial");
@@ -558,7 +568,6 @@ TEST_F(MainFrameTest, ScreenshotOfTheMainWindowWithASchematic) {
     CDrawFrame* child = OpenDrawFrame(frame);
     child->UpdateRulers(QPointF(-120, -120), 1000.0 / 96 / 0.75, QSizeF(11693, 8268), false,
                         kRulerAll);
-    frame.statusPanes()->showMessage("Ready");
     frame.UpdateCommandUI();
     QApplication::processEvents();
 
