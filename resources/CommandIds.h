@@ -1,0 +1,138 @@
+#pragma once
+// Command and control ids of the menus, toolbars, accelerators and bars. The numbers are the
+// ones the settings, the help pages and the function-key table store.
+
+#include "platform/Types.h"
+
+// File
+constexpr UINT ID_FILE_NEW = 57600;
+constexpr UINT ID_FILE_OPEN = 57601;
+constexpr UINT ID_FILE_CLOSE = 57602;
+constexpr UINT ID_FILE_SAVE = 57603;
+constexpr UINT ID_FILE_SAVE_AS = 57604;
+constexpr UINT ID_FILE_PRINT_SETUP = 57606;
+constexpr UINT ID_FILE_PRINT = 57607;
+constexpr UINT ID_FILE_PRINT_PREVIEW = 57609;
+constexpr UINT ID_FILE_MRU_FIRST = 57616;  // the recent-file entries, 16 at most
+constexpr UINT ID_FILE_MRU_LAST = 57631;
+constexpr UINT ID_APP_EXIT = 57665;
+
+// Edit
+constexpr UINT ID_EDIT_CLEAR = 57632;
+constexpr UINT ID_EDIT_COPY = 57634;
+constexpr UINT ID_EDIT_CUT = 57635;
+constexpr UINT ID_EDIT_FIND = 57636;
+constexpr UINT ID_EDIT_PASTE = 57637;
+constexpr UINT ID_EDIT_SELECT_ALL = 57642;
+constexpr UINT ID_EDIT_UNDO = 57643;
+constexpr UINT ID_EDIT_REDO = 57644;
+constexpr UINT ID_EDIT_FIND_NEXT = 33075;
+
+// Window
+constexpr UINT ID_WINDOW_ARRANGE = 57649;
+constexpr UINT ID_WINDOW_CASCADE = 57650;
+constexpr UINT ID_WINDOW_TILE_HORZ = 57651;
+constexpr UINT ID_WINDOW_CLOSE = 33071;
+constexpr UINT ID_WINDOW_NEXT = 33078;
+constexpr UINT ID_WINDOW_PREVIOUS = 33079;
+constexpr UINT ID_WINDOW_CHILD_FIRST = 65280;  // the window list, 9 entries at most
+constexpr UINT ID_WINDOW_CHILD_LAST = 65288;
+
+// Help
+constexpr UINT ID_APP_ABOUT = 57664;
+constexpr UINT ID_HELP_INDEX = 57666;
+constexpr UINT ID_HELP_FINDER = 57667;
+constexpr UINT ID_HELP_USING = 57668;
+constexpr UINT ID_CONTEXT_HELP = 57669;
+constexpr UINT ID_HELP = 57670;
+constexpr UINT ID_DEFAULT_HELP = 57671;
+constexpr UINT ID_HELP_TUTORIAL = 33102;
+constexpr UINT ID_HELP_SEARCH = 33103;
+constexpr UINT ID_HELP_HOME_PAGE = 33106;
+constexpr UINT ID_HELP_MAKER_PAGE = 33107;
+
+// View: bars (the ids double as the bars' window ids)
+constexpr UINT ID_VIEW_TOOLBAR = 59392;
+constexpr UINT ID_VIEW_STATUS_BAR = 59393;
+constexpr UINT ID_VIEW_DRAWING_BAR = 32898;
+constexpr UINT ID_VIEW_WORKSPACE = 32917;
+constexpr UINT ID_VIEW_OUTPUT = 33056;
+constexpr UINT ID_VIEW_TEXT_BAR = 33130;
+constexpr UINT ID_VIEW_RULERS = 32913;
+constexpr UINT ID_VIEW_RULERS_KEY = 127;
+
+// View: zoom and units
+constexpr UINT ID_ZOOM_BOX = 32840;
+constexpr UINT ID_ZOOM_AREA = 32842;
+constexpr UINT ID_ZOOM_IN_AT = 33049;
+constexpr UINT ID_ZOOM_OUT_AT = 33050;
+constexpr UINT ID_UNITS_BUTTON = 33058;
+constexpr UINT ID_UNITS_CM = 33059;
+constexpr UINT ID_UNITS_INCHES = 33060;
+
+// Draw: the drawing tools
+constexpr UINT ID_DRAW_SELECT = 32770;
+constexpr UINT ID_DRAW_LINE = 32771;
+constexpr UINT ID_DRAW_RECT = 32772;
+constexpr UINT ID_DRAW_ROUNDRECT = 32773;
+constexpr UINT ID_DRAW_ELLIPSE = 32774;
+constexpr UINT ID_DRAW_POLYGON = 32782;
+constexpr UINT ID_DRAW_TEXT = 32824;
+constexpr UINT ID_DRAW_WIRE = 32838;
+constexpr UINT ID_DRAW_BUS = 32854;
+constexpr UINT ID_DRAW_BEZIER = 32855;
+constexpr UINT ID_DRAW_ARC = 32915;
+
+// Drawing toolbar: symbol palettes and style pickers
+constexpr UINT ID_PALETTE_1 = 32881;
+constexpr UINT ID_PALETTE_2 = 32885;
+constexpr UINT ID_PALETTE_3 = 32883;
+constexpr UINT ID_PALETTE_4 = 32884;
+constexpr UINT ID_LINE_COLOUR = 32872;
+constexpr UINT ID_FILL_COLOUR = 32864;
+constexpr UINT ID_LINE_WIDTH = 32858;
+constexpr UINT ID_FILL_STYLE = 32999;
+
+// Text toolbar
+constexpr UINT ID_TEXT_BOLD = 33122;
+constexpr UINT ID_TEXT_ITALIC = 33123;
+constexpr UINT ID_TEXT_UNDERLINE = 33124;
+constexpr UINT ID_TEXT_LEFT = 33125;
+constexpr UINT ID_TEXT_CENTRE = 33126;
+constexpr UINT ID_TEXT_RIGHT = 33127;
+constexpr UINT ID_TEXT_FACE = 33128;
+constexpr UINT ID_TEXT_SIZE = 33129;
+
+// Tools: the user tools and the simulators
+constexpr UINT ID_TOOL_FIRST = 33026;  // user tools 33026..33030
+constexpr UINT ID_TOOL_LAST = 33030;
+constexpr UINT ID_SIMULATOR_FIRST = 33023;  // then 33031..33034
+constexpr UINT ID_SIMULATOR_2 = 33031;
+constexpr UINT ID_SIMULATOR_LAST = 33034;
+
+// Status bar panes
+constexpr UINT ID_INDICATOR_CURSOR = 170;
+constexpr UINT ID_INDICATOR_POSITION = 171;
+constexpr UINT ID_INDICATOR_SIZE = 172;
+constexpr UINT ID_INDICATOR_UNITS = 173;
+
+// Window ids of the bars and rulers
+constexpr UINT ID_BAR_WORKSPACE = 59400;
+constexpr UINT ID_BAR_DRAWING = 59401;
+constexpr UINT ID_RULER_HORZ = 59402;
+constexpr UINT ID_RULER_VERT = 59403;
+constexpr UINT ID_BAR_OUTPUT = 59404;
+constexpr UINT ID_BAR_TEXT = 59409;
+
+// Menus
+constexpr UINT IDR_MAINFRAME = 2;  // the frame's menu while no document is open
+constexpr UINT IDR_SCHEMATIC = 3;
+constexpr UINT IDR_OUTPUT = 8;
+constexpr UINT IDR_SYMBOL = 123;
+constexpr UINT IDR_BARS_POPUP = 146;   // the bars' context menu
+constexpr UINT IDR_UNITS_POPUP = 427;  // the rulers' units menu
+
+// Toolbars
+constexpr UINT IDR_MAIN_TOOLBAR = 2;
+constexpr UINT IDR_DRAWING_TOOLBAR = 111;
+constexpr UINT IDR_TEXT_TOOLBAR = 485;

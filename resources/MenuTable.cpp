@@ -1,0 +1,136 @@
+#include "resources/MenuTable.h"
+
+#include <algorithm>
+
+#include "resources/CommandIds.h"
+
+namespace {
+
+constexpr MenuItem Cmd(UINT id, const char* text = nullptr) {
+    return {MenuItem::kCommand, id, text, {}};
+}
+constexpr MenuItem Sep() {
+    return {MenuItem::kSeparator, 0, nullptr, {}};
+}
+constexpr MenuItem Popup(const char* text, std::span<const MenuItem> items) {
+    return {MenuItem::kPopup, 0, text, items};
+}
+constexpr MenuItem RecentFiles() {
+    return {MenuItem::kRecentFiles, ID_FILE_MRU_FIRST, nullptr, {}};
+}
+constexpr MenuItem WindowList() {
+    return {MenuItem::kWindowList, ID_WINDOW_CHILD_FIRST, nullptr, {}};
+}
+
+// The frame's menu while no document is open.
+constexpr MenuItem kFrameFile[] = {Cmd(ID_FILE_NEW),
+                                   Cmd(ID_FILE_OPEN),
+                                   Sep(),
+                                   Cmd(ID_FILE_PRINT_SETUP),
+                                   Sep(),
+                                   RecentFiles(),
+                                   Sep(),
+                                   Cmd(ID_APP_EXIT)};
+constexpr MenuItem kBarsItems[] = {Cmd(ID_VIEW_TOOLBAR),   Cmd(ID_VIEW_DRAWING_BAR),
+                                   Cmd(ID_VIEW_TEXT_BAR),  Cmd(ID_VIEW_STATUS_BAR),
+                                   Cmd(ID_VIEW_WORKSPACE), Cmd(ID_VIEW_OUTPUT)};
+constexpr MenuItem kWeb[] = {Cmd(ID_HELP_HOME_PAGE), Cmd(ID_HELP_MAKER_PAGE)};
+constexpr MenuItem kHelp[] = {Cmd(ID_HELP_FINDER),        Cmd(ID_HELP_INDEX),
+                              Cmd(ID_HELP_SEARCH),        Sep(),
+                              Cmd(ID_HELP_TUTORIAL),      Sep(),
+                              Popup("On the &Web", kWeb), Sep(),
+                              Cmd(ID_APP_ABOUT)};
+constexpr MenuItem kFrameMenu[] = {Popup("&File", kFrameFile), Popup("&View", kBarsItems),
+                                   Popup("&Help", kHelp)};
+
+// The menus of the open documents.
+constexpr MenuItem kDocFile[] = {Cmd(ID_FILE_NEW),
+                                 Cmd(ID_FILE_OPEN),
+                                 Cmd(ID_FILE_CLOSE),
+                                 Sep(),
+                                 Cmd(ID_FILE_SAVE),
+                                 Cmd(ID_FILE_SAVE_AS),
+                                 Sep(),
+                                 Cmd(ID_FILE_PRINT),
+                                 Cmd(ID_FILE_PRINT_PREVIEW),
+                                 Cmd(ID_FILE_PRINT_SETUP),
+                                 Sep(),
+                                 RecentFiles(),
+                                 Sep(),
+                                 Cmd(ID_APP_EXIT)};
+constexpr MenuItem kEdit[] = {
+    Cmd(ID_EDIT_UNDO),  Cmd(ID_EDIT_REDO),     Sep(), Cmd(ID_EDIT_CUT),        Cmd(ID_EDIT_COPY),
+    Cmd(ID_EDIT_PASTE), Cmd(ID_EDIT_CLEAR),    Sep(), Cmd(ID_EDIT_SELECT_ALL), Sep(),
+    Cmd(ID_EDIT_FIND),  Cmd(ID_EDIT_FIND_NEXT)};
+constexpr MenuItem kUnits[] = {Cmd(ID_UNITS_CM), Cmd(ID_UNITS_INCHES)};
+constexpr MenuItem kDrawingView[] = {Cmd(ID_VIEW_TOOLBAR),
+                                     Cmd(ID_VIEW_DRAWING_BAR),
+                                     Cmd(ID_VIEW_TEXT_BAR),
+                                     Cmd(ID_VIEW_STATUS_BAR),
+                                     Cmd(ID_VIEW_WORKSPACE),
+                                     Cmd(ID_VIEW_OUTPUT),
+                                     Sep(),
+                                     Cmd(ID_VIEW_RULERS),
+                                     Popup("Units", kUnits)};
+constexpr MenuItem kDraw[] = {Cmd(ID_DRAW_SELECT),
+                              Sep(),
+                              Cmd(ID_DRAW_WIRE),
+                              Cmd(ID_DRAW_BUS),
+                              Sep(),
+                              Cmd(ID_DRAW_LINE),
+                              Cmd(ID_DRAW_RECT),
+                              Cmd(ID_DRAW_ROUNDRECT),
+                              Cmd(ID_DRAW_ELLIPSE),
+                              Cmd(ID_DRAW_ARC),
+                              Cmd(ID_DRAW_POLYGON),
+                              Cmd(ID_DRAW_BEZIER),
+                              Cmd(ID_DRAW_TEXT)};
+constexpr MenuItem kRunTool[] = {Cmd(ID_TOOL_FIRST), Cmd(ID_TOOL_FIRST + 1), Cmd(ID_TOOL_FIRST + 2),
+                                 Cmd(ID_TOOL_FIRST + 3), Cmd(ID_TOOL_LAST)};
+constexpr MenuItem kSimulators[] = {Cmd(ID_SIMULATOR_FIRST), Cmd(ID_SIMULATOR_2),
+                                    Cmd(ID_SIMULATOR_2 + 1), Cmd(ID_SIMULATOR_2 + 2),
+                                    Cmd(ID_SIMULATOR_LAST)};
+constexpr MenuItem kTools[] = {Popup("Run &Tool", kRunTool),
+                               Popup("S&elect Simulator", kSimulators)};
+constexpr MenuItem kWindow[] = {Cmd(ID_WINDOW_CASCADE),
+                                Cmd(ID_WINDOW_TILE_HORZ),
+                                Cmd(ID_WINDOW_ARRANGE),
+                                Sep(),
+                                Cmd(ID_WINDOW_CLOSE),
+                                Cmd(ID_WINDOW_NEXT),
+                                Cmd(ID_WINDOW_PREVIOUS),
+                                Sep(),
+                                WindowList()};
+constexpr MenuItem kSchematicMenu[] = {Popup("&File", kDocFile),     Popup("&Edit", kEdit),
+                                       Popup("&View", kDrawingView), Popup("&Draw", kDraw),
+                                       Popup("&Tools", kTools),      Popup("&Window", kWindow),
+                                       Popup("&Help", kHelp)};
+constexpr MenuItem kSymbolMenu[] = {Popup("&File", kDocFile),     Popup("&Edit", kEdit),
+                                    Popup("&View", kDrawingView), Popup("&Draw", kDraw),
+                                    Popup("&Window", kWindow),    Popup("&Help", kHelp)};
+constexpr MenuItem kOutputView[] = {Cmd(ID_VIEW_TOOLBAR),   Cmd(ID_VIEW_DRAWING_BAR),
+                                    Cmd(ID_VIEW_TEXT_BAR),  Cmd(ID_VIEW_STATUS_BAR),
+                                    Cmd(ID_VIEW_WORKSPACE), Cmd(ID_VIEW_OUTPUT)};
+constexpr MenuItem kOutputMenu[] = {Popup("&File", kDocFile), Popup("&View", kOutputView),
+                                    Popup("&Window", kWindow), Popup("&Help", kHelp)};
+
+// Popup menus.
+constexpr MenuItem kBarsPopup[] = {Cmd(ID_VIEW_TOOLBAR),    Cmd(ID_VIEW_DRAWING_BAR),
+                                   Cmd(ID_VIEW_STATUS_BAR), Cmd(ID_VIEW_RULERS),
+                                   Cmd(ID_VIEW_WORKSPACE),  Cmd(ID_VIEW_OUTPUT, "&Output Window")};
+
+constexpr MenuInfo kMenus[] = {{IDR_MAINFRAME, kFrameMenu},  {IDR_SCHEMATIC, kSchematicMenu},
+                               {IDR_SYMBOL, kSymbolMenu},    {IDR_OUTPUT, kOutputMenu},
+                               {IDR_BARS_POPUP, kBarsPopup}, {IDR_UNITS_POPUP, kUnits}};
+
+}  // namespace
+
+std::span<const MenuInfo> AllMenus() {
+    return kMenus;
+}
+
+const MenuInfo* FindMenu(UINT id) {
+    auto it = std::find_if(std::begin(kMenus), std::end(kMenus),
+                           [id](const MenuInfo& m) { return m.id == id; });
+    return it == std::end(kMenus) ? nullptr : &*it;
+}

@@ -1,0 +1,123 @@
+#include "shell/CommandRouter.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+namespace {
+
+struct Chain {
+    CommandMap view, document, child, frame, app;
+    CommandRouter router;
+    bool childActive = true;
+
+    Chain() {
+        router.SetActiveTargets([this] {
+            return childActive ? std::vector<const CommandMap*>{&view, &document, &child}
+                               : std::vector<const CommandMap*>{};
+        });
+        router.SetFrameTarget(&frame);
+        router.SetApplicationTarget(&app);
+    }
+};
+
+}  // namespace
+
+TEST(CommandRouter, RunsTheFirstHandlerFromViewToApplication) {
+    Chain c;
+    std::string ran;
+    c.app.On(1, [&] { ran += "app"; });
+    c.frame.On(1, [&] { ran += "frame"; });
+    c.child.On(1, [&] { ran += "child"; });
+    c.document.On(1, [&] { ran += "document"; });
+    EXPECT_TRUE(c.router.Execute(1));
+    EXPECT_EQ(ran, "document");
+
+    c.view.On(1, [&] { ran += "view"; });
+    ran.clear();
+    c.router.Execute(1);
+    EXPECT_EQ(ran, "view");
+
+    // Without an active child frame the frame and the application remain.
+    c.childActive = false;
+    ran.clear();
+    c.router.Execute(1);
+    EXPECT_EQ(ran, "frame");
+    EXPECT_FALSE(c.router.Execute(2));
+}
+
+TEST(CommandRouter, RangeHandlersAreToldTheId) {
+    Chain c;
+    UINT got = 0;
+    c.frame.OnRange(10, 20, [&](UINT id) { got = id; });
+    EXPECT_TRUE(c.router.Execute(17));
+    EXPECT_EQ(got, 17u);
+    EXPECT_FALSE(c.router.Execute(21));
+}
+
+TEST(CommandRouter, UpdateTakesTheFirstUpdateHandlerElseEnablesHandledCommands) {
+    Chain c;
+    c.app.On(1, [] {});
+    EXPECT_TRUE(c.router.Update(1).enabled);
+    EXPECT_FALSE(c.router.Update(1).checked.has_value());
+    EXPECT_FALSE(c.router.Update(99).enabled);
+
+    // A target with only a handler does not stop the search for an update handler.
+    c.view.On(2, [] {});
+    c.frame.OnUpdate(2, [](CmdUI& ui) {
+        ui.SetCheck(true);
+        ui.SetText("Checked");
+    });
+    CmdUI ui = c.router.Update(2);
+    EXPECT_TRUE(ui.enabled);
+    EXPECT_EQ(ui.checked, true);
+    EXPECT_EQ(ui.text, "Checked");
+
+    c.document.OnUpdate(2, [](CmdUI& ui) { ui.Enable(false); });
+    EXPECT_FALSE(c.router.Update(2).enabled);
+    // An update-only entry handles nothing.
+    c.view.OnUpdate(3, [](CmdUI&) {});
+    EXPECT_FALSE(c.router.Execute(3));
+}
+
+TEST(CommandRouter, PendingCommandsAreRoutedButDisabledUntilAHandlerComes) {
+    Chain c;
+    const UINT pending[] = {5};
+    c.router.SetPendingCommands(pending);
+    EXPECT_TRUE(c.router.IsRouted(5));
+    EXPECT_FALSE(c.router.Update(5).enabled);
+    EXPECT_FALSE(c.router.Execute(5));
+    EXPECT_FALSE(c.router.IsRouted(6));
+
+    c.view.On(5, [] {});
+    EXPECT_TRUE(c.router.Update(5).enabled);
+    EXPECT_TRUE(c.router.Execute(5));
+}
+
+TEST(CommandRouter, AHandlerMayDestroyTheTargetThatHoldsIt) {
+    CommandRouter router;
+    auto child = std::make_unique<CommandMap>();
+    int after = 0;
+    child->On(1, [&] {
+        child.reset();  // closing the window that handles the command
+        after = 42;
+    });
+    router.SetActiveTargets([&] {
+        return child ? std::vector<const CommandMap*>{child.get()}
+                     : std::vector<const CommandMap*>{};
+    });
+    EXPECT_TRUE(router.Execute(1));
+    EXPECT_EQ(after, 42);
+    EXPECT_FALSE(router.Execute(1));
+}
+
+TEST(CommandMap, ANewEntryForTheSameIdsReplacesTheOld) {
+    CommandMap map;
+    int which = 0;
+    map.On(1, [&] { which = 1; });
+    map.On(1, [&] { which = 2; });
+    map.Find(1)->handler(1);
+    EXPECT_EQ(which, 2);
+    EXPECT_EQ(map.Find(2), nullptr);
+}

@@ -1,0 +1,98 @@
+#include <gtest/gtest.h>
+
+#include <QIcon>
+#include <QImage>
+#include <QKeySequence>
+#include <QPixmap>
+#include <functional>
+#include <set>
+#include <string>
+
+#include "resources/CommandIds.h"
+#include "resources/CommandTable.h"
+#include "resources/MenuTable.h"
+#include "resources/ToolbarTable.h"
+#include "shell/QtTestApp.h"
+
+namespace {
+
+void ForEachCommand(std::span<const MenuItem> items, const std::function<void(UINT)>& visit) {
+    for (const MenuItem& item : items) {
+        if (item.kind == MenuItem::kCommand)
+            visit(item.id);
+        else if (item.kind == MenuItem::kPopup)
+            ForEachCommand(item.items, visit);
+    }
+}
+
+}  // namespace
+
+TEST(CommandTables, EveryCommandIsListedOnceWithAConsistentAccelerator) {
+    std::set<UINT> ids;
+    for (const CommandInfo& info : AllCommands()) {
+        EXPECT_TRUE(ids.insert(info.id).second) << "listed twice: " << info.id;
+        ASSERT_NE(info.text, nullptr);
+        ASSERT_NE(info.prompt, nullptr);
+        const std::string text = info.text;
+        const std::string key = info.key;
+        if (key.empty())
+            continue;
+        // The key is a valid key sequence, shown in the menu text after the tab.
+        EXPECT_FALSE(
+            QKeySequence(QString::fromStdString(key), QKeySequence::PortableText).isEmpty())
+            << key;
+        const auto tab = text.find('\t');
+        ASSERT_NE(tab, std::string::npos) << text;
+        EXPECT_EQ(text.substr(tab + 1), key) << info.id;
+    }
+    for (UINT id : PendingCommandIds())
+        EXPECT_NE(FindCommandInfo(id), nullptr) << id;
+    EXPECT_EQ(FindCommandInfo(1), nullptr);
+}
+
+TEST(CommandTables, MenusAndToolbarsNameOnlyKnownCommands) {
+    for (const MenuInfo& menu : AllMenus()) {
+        EXPECT_EQ(FindMenu(menu.id), &menu);
+        ForEachCommand(menu.items, [&](UINT id) {
+            EXPECT_NE(FindCommandInfo(id), nullptr) << "menu " << menu.id << " command " << id;
+        });
+    }
+    for (const ToolbarInfo& bar : AllToolbars()) {
+        EXPECT_EQ(FindToolbar(bar.resourceId), &bar);
+        for (const ToolbarButton& button : bar.buttons) {
+            if (button.kind == ToolbarButton::kSeparator)
+                continue;
+            const CommandInfo* info = FindCommandInfo(button.id);
+            ASSERT_NE(info, nullptr) << bar.title << " " << button.id;
+            // Plain and drop-down buttons need a picture; combo boxes a width.
+            if (button.kind == ToolbarButton::kCombo)
+                EXPECT_GT(button.width, 0);
+            else
+                EXPECT_STRNE(info->image, "") << button.id;
+        }
+    }
+    EXPECT_EQ(FindMenu(9999), nullptr);
+    EXPECT_EQ(FindToolbar(9999), nullptr);
+}
+
+TEST(CommandTables, EveryImageIsACompiledInPicture) {
+    QtTestApp::ensure();
+    Q_INIT_RESOURCE(resources);
+    std::set<std::string> images = {
+        ":/icons/vosk.svg",          ":/icons/document.svg",        ":/icons/rulers.svg",
+        ":/icons/status-cursor.svg", ":/icons/status-position.svg", ":/icons/status-size.svg"};
+    for (const CommandInfo& info : AllCommands()) {
+        if (*info.image)
+            images.insert(info.image);
+    }
+    for (const std::string& image : images) {
+        const QImage picture = QIcon(QString::fromStdString(image)).pixmap(16, 16).toImage();
+        ASSERT_FALSE(picture.isNull()) << image;
+        // Something is drawn: not every pixel transparent.
+        bool drawn = false;
+        for (int y = 0; y < picture.height() && !drawn; ++y)
+            for (int x = 0; x < picture.width() && !drawn; ++x)
+                drawn = qAlpha(picture.pixel(x, y)) != 0;
+        EXPECT_TRUE(drawn) << image;
+    }
+}
