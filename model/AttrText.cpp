@@ -75,6 +75,17 @@ std::string WithoutSoftBreaks(const CString& text) {
     return plain;
 }
 
+// The first symbol of the document other than symbol whose identifier is id.
+CDrawObj* FindOtherSymbol(CDrawDoc* document, const CDrawObj* symbol, const char* id) {
+    for (POSITION pos = document ? document->GetObjects().GetHeadPosition() : nullptr; pos;) {
+        auto* object = static_cast<CDrawObj*>(document->GetObjects().GetNext(pos));
+        if (object != symbol && object->GetObjType() == kObjSymbol &&
+            object->GetAttr(kIdName) == id)
+            return object;
+    }
+    return nullptr;
+}
+
 }  // namespace
 
 const char* AttrCheckText(int rc) {
@@ -158,9 +169,8 @@ CString CAttrText::GetTipText() const {
 CDrawDoc* CAttrText::SetDocument(CDrawDoc* document) {
     if (document == m_document)
         return document;
-    CDrawObj::SetDocument(document);
+    CTextBox::SetDocument(document);
     UpdateText(TRUE);
-    RecalcLayout();
     return document;
 }
 
@@ -402,14 +412,7 @@ BOOL CAttrText::SetText(const char* text, BOOL undoable) {
 
 BOOL CAttrText::DisplaceId(CDrawObj* symbol, const char* id, BOOL undoable) {
     CDrawDoc* document = symbol->GetDocument();
-    CDrawObj* other = nullptr;
-    for (POSITION pos = document ? document->GetObjects().GetHeadPosition() : nullptr;
-         pos && !other;) {
-        auto* candidate = static_cast<CDrawObj*>(document->GetObjects().GetNext(pos));
-        if (candidate != symbol && candidate->GetObjType() == kObjSymbol &&
-            candidate->GetAttr(kIdName) == id)
-            other = candidate;
-    }
+    CDrawObj* other = FindOtherSymbol(document, symbol, id);
     if (!other)
         return *AskAboutCheck(kIdExists, id);
     std::unique_ptr<CRenumberCmd> command;

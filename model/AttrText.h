@@ -87,7 +87,6 @@ public:
     // Binds the text to the attribute name of owner; the owner's back-list is left alone.
     void Bind(CObject* owner, const char* name);
     const CString& GetName() const { return m_name; }
-    void SetName(const char* name) { m_name = name; }
 
 private:
     // The back-list of an owner, or null.

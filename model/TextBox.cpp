@@ -62,6 +62,19 @@ bool DrawSqueezed(CDC* dc, POINT at, std::string_view line, std::int64_t width, 
     return true;
 }
 
+// Where a line starts: at the left edge (the right one when mirrored), moved by the alignment
+// when the line fits between the edges.
+std::int64_t LineStart(const CRect& box, LONG extent, int align, bool mirrored) {
+    const std::int64_t left = box.left;
+    const std::int64_t right = box.right;
+    const std::int64_t width = right - left;
+    if (extent <= width && align == kTextAlignCentre)
+        return mirrored ? right - (width - extent) / 2 : left + (width - extent) / 2;
+    if (extent <= width && align == kTextAlignRight)
+        return mirrored ? left + extent : right - extent;
+    return mirrored ? right : left;
+}
+
 }  // namespace
 
 // ---------------------------------------------------------------------------------------------
@@ -284,12 +297,7 @@ void CTextBox::DrawLines(CDC* dc, const TextFrame& frame) {
     for (std::string_view line :
          SplitDrawnLines(display.str(), DrawnLineCount(display.str(), height, step))) {
         const LONG extent = line.empty() ? 0 : dc->GetTextExtent(line).cx;
-        std::int64_t x = frame.mirrored ? box.right : box.left;
-        if (extent <= width && align == kTextAlignCentre)
-            x = frame.mirrored ? box.right - (width - extent) / 2 : box.left + (width - extent) / 2;
-        else if (extent <= width && align == kTextAlignRight)
-            x = frame.mirrored ? std::int64_t{box.left} + extent : std::int64_t{box.right} - extent;
-        POINT at{Saturated(x), Saturated(y)};
+        POINT at{Saturated(LineStart(box, extent, align, frame.mirrored)), Saturated(y)};
         y += step;
         if (line.empty())
             continue;
@@ -302,15 +310,14 @@ void CTextBox::DrawLines(CDC* dc, const TextFrame& frame) {
     }
 }
 
+// The outline in the tracker pen; only the dominant selection shows its handles.
 void CTextBox::DrawTracker(CDC* dc, int state, const double* matrix) {
-    if (state == kTrackerNone)
-        return;
-    {
-        ShapePaintScope paint(dc, state);
+    if (state == kTrackerDominant) {
+        CDrawRect::DrawTracker(dc, state, matrix);
+    } else if (state != kTrackerNone) {
+        const ShapePaintScope paint(dc, state);
         PaintShape(dc, matrix);
     }
-    if (state == kTrackerDominant)
-        CDrawObj::DrawTracker(dc, state, nullptr);
 }
 
 // ---------------------------------------------------------------------------------------------

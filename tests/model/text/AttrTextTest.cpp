@@ -131,12 +131,10 @@ TEST(AttrTextRecordTest, DocumentTextsSaveAFlagAndObjectTextsAReference) {
     EXPECT_EQ(loaded->GetOwner(), &other);
     EXPECT_EQ(other.GetAttrTextList()->GetHead(), loaded.get());
     other.GetAttrTextList()->RemoveAll();
-    // Unlinked, and linked to another document: a null reference.
-    for (CObject* owner : {static_cast<CObject*>(nullptr), static_cast<CObject*>(&other)}) {
-        text.Bind(owner, "Title");
-        EXPECT_EQ(HexDump(StoreRecord(&text, &doc)),
-                  HexDump(Concat({kRectangleRecord, kNewTextRecord, {0, 0, 0, 0, 0, 0}, title})));
-    }
+    // A text of another document is stored unlinked: a null reference.
+    text.Bind(&other, "Title");
+    EXPECT_EQ(HexDump(StoreRecord(&text, &doc)),
+              HexDump(Concat({kRectangleRecord, kNewTextRecord, {0, 0, 0, 0, 0, 0}, title})));
     // An owner-is-document word other than 0 and 1 is refused.
     Bytes bytes = StoreObject(&text);
     bytes[bytes.size() - title.size() - 2 - 4] = 2;
@@ -330,25 +328,24 @@ TEST(AttrTextLinkTest, ConnectionsMoveTheLinkBetweenTexts) {
     CConnectionList list;
     text.CollectConnections(&list);
     owner.SetMark(TRUE);
-    text.CollectConnections(&list);
+    text.CollectConnections(&list);  // a marked owner is left out
     ASSERT_EQ(list.GetCount(), 1);
     EXPECT_EQ(list.GetAt(0).partner, &owner);
-    text.Connect(&list.GetAt(0));
-    EXPECT_EQ(owner.texts.GetCount(), 1);
     text.Disconnect(&list.GetAt(0));
     EXPECT_EQ(text.GetOwner(), nullptr);
-    EXPECT_TRUE(owner.texts.IsEmpty());
-
     text.Connect(&list.GetAt(0));
+    EXPECT_EQ(owner.texts.GetHead(), &text);
+
+    // A copy starts unlinked with the same name and takes the link over.
     std::unique_ptr<CDrawObj> copy(text.Clone(nullptr));
     auto* copied = static_cast<CAttrText*>(copy.get());
-    EXPECT_EQ(copied->GetOwner(), nullptr);
     EXPECT_EQ(copied->GetName(), "_ID");
+    EXPECT_EQ(copied->GetOwner(), nullptr);
     text.GiveLinksTo(copied);
-    EXPECT_EQ(copied->GetOwner(), &owner);
     EXPECT_EQ(text.GetOwner(), nullptr);
+    EXPECT_EQ(owner.texts.GetHead(), copied);
     text.TakeLinksFrom(copied);
-    EXPECT_EQ(text.GetOwner(), &owner);
+    EXPECT_EQ(copied->GetOwner(), nullptr);
     EXPECT_EQ(owner.texts.GetHead(), &text);
     EXPECT_EQ(owner.texts.GetCount(), 1);
 }

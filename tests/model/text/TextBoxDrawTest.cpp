@@ -1,169 +1,118 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <functional>
-#include <memory>
+#include <cstdio>
 #include <string>
 #include <vector>
 
 #include "model/DrawDoc.h"
 #include "model/TextBox.h"
 #include "model/app/SchematicApp.h"
-#include "support/TestSupport.h"
+#include "tests/model/shapes/ShapeTestSupport.h"
 #include "tests/model/text/TextTestSupport.h"
 
 using namespace texttest;
+using ::testing::ElementsAre;
+using ::testing::StartsWith;
 
 namespace {
 
 using Lines = std::vector<std::string>;
 
-// The font the document painter selects, as the recording context writes it.
-const std::string kPaintFont = " font=Arial/111/400 color=0x000000 bk=transparent align=left,top";
+const double kMirrorX[] = {-1, 0, 0, 0, 1, 0};
 
-std::string Text(const char* at, const char* text, const std::string& font = kPaintFont) {
-    return std::string("TextOut ") + at + " \"" + text + "\"" + font;
+// A line placed at "x,y" and its text, in the painter's font with escapement esc.
+Lines Line(const char* at, const char* text, int esc = 0) {
+    const std::string font = esc ? "/esc" + std::to_string(esc) : "";
+    return {std::string("MoveTo ") + at, std::string("TextOut ") + at + " \"" + text +
+                                             "\" font=Arial/111/400" + font +
+                                             " color=0x000000 bk=transparent align=left,top"};
+}
+
+Lines Join(std::initializer_list<Lines> parts) {
+    Lines all;
+    for (const Lines& part : parts)
+        all.insert(all.end(), part.begin(), part.end());
+    return all;
 }
 
 struct DrawCase {
     const char* name;
-    std::function<void(CTextBox&)> setUp;
-    std::vector<double> matrix;  // empty: none
+    const char* text;
+    WORD flags;  // text flags; no auto size
+    CRect rect;
+    int rotation;
+    bool mirrored;  // placed through kMirrorX
     Lines expected;
-    CRect rect = CRect(0, 0, 1000, -200);
-    bool printing = false;
 };
 
-const double kMirrorX[] = {-1, 0, 0, 0, 1, 0};
+const CRect kBox(0, 0, 1000, -300);
 
-std::vector<DrawCase> Cases() {
-    const std::string escaped =
-        " font=Arial/111/400/esc-900 color=0x000000 bk=transparent align=left,top";
-    return {
-        {"one line at the top left inside the borders",
-         [](CTextBox&) {},
-         {},
-         {"MoveTo 5,-5", Text("5,-5", "Text")}},
-        {"lines go down by the line height",
-         [](CTextBox& t) {
-             t.SetTextFlags(kTextMultiLine, kTextMultiLine | kTextAutoSize);
-             t.SetText("A\r\nB", FALSE);
-         },
-         {},
-         {"MoveTo 5,-5", Text("5,-5", "A"), "MoveTo 5,-116", Text("5,-116", "B")},
-         CRect(0, 0, 1000, -300)},
-        {"soft breaks split lines like hard ones",
-         [](CTextBox& t) {
-             t.SetTextFlags(kTextMultiLine, kTextMultiLine | kTextAutoSize);
-             t.SetText("ab \r\r\ncd", FALSE);
-         },
-         {},
-         {"MoveTo 5,-5", Text("5,-5", "ab "), "MoveTo 5,-116", Text("5,-116", "cd")},
-         CRect(0, 0, 1000, -300)},
-        {"lines that do not fit in the rectangle are left out",
-         [](CTextBox& t) {
-             t.SetTextFlags(kTextMultiLine, kTextMultiLine | kTextAutoSize);
-             t.SetText("A\r\nB\r\nC", FALSE);
-         },
-         {},
-         {"MoveTo 5,-5", Text("5,-5", "A")},
-         CRect(0, 0, 1000, -150)},
-        {"centred",
-         [](CTextBox& t) {
-             t.SetTextFlags(kTextAlignCentre, kTextAlignMask | kTextAutoSize);
-             t.SetText("ab", FALSE);
-         },
-         {},
-         {"MoveTo 433,-5", Text("433,-5", "ab")}},
-        {"right aligned",
-         [](CTextBox& t) {
-             t.SetTextFlags(kTextAlignRight, kTextAlignMask | kTextAutoSize);
-             t.SetText("ab", FALSE);
-         },
-         {},
-         {"MoveTo 861,-5", Text("861,-5", "ab")}},
-        {"too wide: squeezed to exactly the text rectangle",
-         [](CTextBox& t) { t.SetTextFlags(kTextAlignRight, kTextAlignMask | kTextAutoSize); },
-         {},
-         {"MoveTo 5,-5", Text("5,-5", "Text") + " dx=48,47,48,47"},
-         CRect(0, 0, 200, -200)},
-        {"one character is never squeezed",
-         [](CTextBox& t) {
-             t.SetTextFlags(0, kTextAutoSize);
-             t.SetText("W", FALSE);
-         },
-         {},
-         {"MoveTo 5,-5", Text("5,-5", "W")},
-         CRect(0, 0, 40, -200)},
-        {"a text rectangle below 20 units draws nothing",
-         [](CTextBox&) {},
-         {},
-         {},
-         CRect(0, 0, 29, -200)},
-        {"turned by the rotation",
-         [](CTextBox& t) { t.SetRotation(900); },
-         {},
-         {"MoveTo 5,5", Text("5,5", "Text", escaped)}},
-        {"mirrored by the placement: from the right edge, upright",
-         [](CTextBox&) {},
-         {kMirrorX, kMirrorX + 6},
-         {"MoveTo -995,-5",
-          Text("-995,-5", "Text",
-               " font=Arial/111/400/esc-3600 color=0x000000 bk=transparent align=left,top")}},
-        {"mirrored and right aligned",
-         [](CTextBox& t) {
-             t.SetTextFlags(kTextAlignRight, kTextAlignMask | kTextAutoSize);
-             t.SetText("ab", FALSE);
-         },
-         {kMirrorX, kMirrorX + 6},
-         {"MoveTo -139,-5",
-          Text("-139,-5", "ab",
-               " font=Arial/111/400/esc-3600 color=0x000000 bk=transparent align=left,top")}},
-        {"an own font in the pen's colour",
-         [](CTextBox& t) {
-             LOGFONT font = CTextBox::kDefaultFont;
-             font.lfHeight = -160;
-             t.SetFont(&font);
-             LOGPEN pen{PS_SOLID, {0, 0}, RGB(255, 0, 0)};
-             t.SetPen(&pen);
-             t.SetTextFlags(0, kTextAutoSize);
-         },
-         {},
-         {"MoveTo 5,-5", Text("5,-5", "Text",
-                              " font=Arial/222/400 color=0x0000FF bk=transparent align=left,top")}},
-    };
-}
+const DrawCase kCases[] = {
+    {"one line inside the borders", "Text", 0, kBox, 0, false, Line("5,-5", "Text")},
+    {"lines go down by the line height", "A\r\nB", kTextMultiLine, kBox, 0, false,
+     Join({Line("5,-5", "A"), Line("5,-116", "B")})},
+    {"soft breaks split lines", "ab \r\r\ncd", kTextMultiLine, kBox, 0, false,
+     Join({Line("5,-5", "ab "), Line("5,-116", "cd")})},
+    {"lines that do not fit are left out", "A\r\nB\r\nC", kTextMultiLine, CRect(0, 0, 1000, -150),
+     0, false, Line("5,-5", "A")},
+    {"centred", "ab", kTextAlignCentre, kBox, 0, false, Line("433,-5", "ab")},
+    {"right aligned", "ab", kTextAlignRight, kBox, 0, false, Line("861,-5", "ab")},
+    {"too wide: squeezed to the text rectangle",
+     "Text",
+     kTextAlignRight,
+     CRect(0, 0, 200, -300),
+     0,
+     false,
+     {"MoveTo 5,-5", Line("5,-5", "Text")[1] + " dx=48,47,48,47"}},
+    {"one character is never squeezed", "W", 0, CRect(0, 0, 40, -300), 0, false, Line("5,-5", "W")},
+    {"below 20 units inside the borders nothing", "Text", 0, CRect(0, 0, 29, -300), 0, false, {}},
+    {"turned by the rotation", "Text", 0, kBox, 900, false, Line("5,5", "Text", -900)},
+    {"mirrored: from the right edge, upright", "Text", 0, kBox, 0, true,
+     Line("-995,-5", "Text", -3600)},
+    {"mirrored and right aligned", "ab", kTextAlignRight, kBox, 0, true,
+     Line("-139,-5", "ab", -3600)},
+};
 
-TEST(TextBoxDrawTest, LinesFontsAndPlacesFollowTheBoxAndThePlacement) {
-    for (const DrawCase& c : Cases()) {
+TEST(TextBoxDrawTest, LinesAndPlacesFollowTheBoxAndThePlacement) {
+    for (const DrawCase& c : kCases) {
         SCOPED_TRACE(c.name);
         CTextBox box(c.rect);
-        c.setUp(box);
+        box.SetTextFlags(c.flags, 0xFF);
+        box.SetText(c.text, FALSE);
+        box.SetRotation(c.rotation);
         PaintDC dc;
-        box.Draw(&dc, c.matrix.empty() ? nullptr : c.matrix.data());
+        box.Draw(&dc, c.mirrored ? kMirrorX : nullptr);
         EXPECT_THAT(dc.Lines(), ::testing::ElementsAreArray(c.expected));
-        // Drawing leaves the context as it found it.
+        // The context is left as it was found.
         EXPECT_EQ(dc.GetCurrentFont()->Log().lfHeight, 111);
         EXPECT_EQ(dc.GetBkMode(), OPAQUE);
         EXPECT_EQ(dc.GetTextAlign(), UINT(TA_LEFT | TA_TOP));
     }
 }
 
-TEST(TextBoxDrawTest, PrintingWithMirroredTextAnglesTurnsTheOtherWay) {
+TEST(TextBoxDrawTest, OwnFontsPenColoursAndPrintingWithMirroredAngles) {
     CDrawDoc doc;
-    CTextBox box(CRect(0, 0, 1000, -200));
+    CTextBox box(kBox);
+    box.SetTextFlags(0, kTextAutoSize);
     box.SetDocument(&doc);
+    LOGFONT font = CTextBox::kDefaultFont;
+    font.lfHeight = -160;
+    box.SetFont(&font);
+    const LOGPEN red{PS_SOLID, {0, 0}, RGB(255, 0, 0)};
+    box.SetPen(&red);
+    PaintDC screen;
+    box.Draw(&screen, nullptr);
+    EXPECT_THAT(screen.Lines(), ElementsAre("MoveTo 5,-5",
+                                            "TextOut 5,-5 \"Text\" "
+                                            "font=Arial/222/400 color=0x0000FF "
+                                            "bk=transparent align=left,top"));
     box.SetRotation(900);
     CRecordingDC::Device printer;
     printer.printing = true;
-    PaintDC screen;
     PaintDC paper(printer);
-    box.Draw(&screen, nullptr);
     doc.m_printSettings.m_flags |= CPrintSettings::kMirrorTextAngle;
     box.Draw(&paper, nullptr);
-    ASSERT_EQ(screen.Lines().size(), 2u);
-    ASSERT_EQ(paper.Lines().size(), 2u);
-    EXPECT_THAT(screen.Lines()[1], ::testing::HasSubstr("/esc-900 "));
     EXPECT_THAT(paper.Lines()[1], ::testing::HasSubstr("/esc900 "));
 }
 
@@ -175,11 +124,10 @@ TEST(TextBoxDrawTest, OutlineFillMarksAndTrackers) {
     box.SetFlags(kFlagOutlined | kFlagFilled | kFlagDrcError, 0xFF);
     PaintDC dc;
     box.Draw(&dc, nullptr);
-    EXPECT_THAT(dc.Lines(),
-                ::testing::ElementsAre(
-                    "Rectangle 0,0,1000,-200 pen=solid/0/0x000000 brush=solid/0xC0C0C0 rop=13",
-                    "Rectangle 0,0,1000,-200 pen=solid/0/0x000000 brush=solid/0x00FFFF rop=13",
-                    "MoveTo 5,-5", Text("5,-5", "Text")));
+    EXPECT_EQ(dc.Lines(),
+              Join({{"Rectangle 0,0,1000,-200 pen=solid/0/0x000000 brush=solid/0xC0C0C0 rop=13",
+                     "Rectangle 0,0,1000,-200 pen=solid/0/0x000000 brush=solid/0x00FFFF rop=13"},
+                    Line("5,-5", "Text")}));
     // Trackers outline the box; only the dominant one adds the eight handles.
     const std::pair<int, std::size_t> trackers[] = {
         {kTrackerNone, 0}, {kTrackerSelected, 1}, {kTrackerDominant, 9}};
@@ -188,6 +136,37 @@ TEST(TextBoxDrawTest, OutlineFillMarksAndTrackers) {
         box.DrawTracker(&tracker, state, nullptr);
         EXPECT_EQ(tracker.Lines().size(), lines) << state;
     }
+}
+
+// Keeps the texts as "MText x,y "text" height alignment angle".
+class TextDxf : public shapetest::RecordingDxf {
+public:
+    void DxfWriteMText(std::string_view text, POINT at, int height, int alignment, double angle,
+                       const double*) override {
+        char line[100];
+        std::snprintf(line, sizeof line, "MText %d,%d \"%.*s\" %d %d %.4f", int(at.x), int(at.y),
+                      int(text.size()), text.data(), height, alignment, angle);
+        calls.push_back(line);
+    }
+};
+
+TEST(TextBoxDrawTest, DxfWritesTheOutlineAndOneMTextPerLine) {
+    CTextBox box(kBox);
+    box.SetTextFlags(kTextMultiLine | kTextAlignCentre, 0xFF);
+    box.SetText("A\r\r\nB", FALSE);
+    TextDxf dxf;
+    box.ExportDxf(&dxf, 1, nullptr);
+    EXPECT_TRUE(dxf.calls.empty());
+    box.ExportDxf(&dxf, 2, nullptr);
+    EXPECT_THAT(dxf.calls,
+                ElementsAre("MText 500,0 \"A\" 111 1 0.0000", "MText 500,-111 \"B\" 111 1 0.0000"));
+    // The points are placed, rotation included; the angle is that of the drawn text.
+    dxf.calls.clear();
+    box.SetFlags(kFlagOutlined, kFlagOutlined);
+    box.SetRotation(900);
+    box.ExportDxf(&dxf, 2, kMirrorX);
+    EXPECT_THAT(dxf.calls, ElementsAre(StartsWith("LwPolyline "), "MText 0,500 \"A\" 111 1 4.7124",
+                                       "MText -111,500 \"B\" 111 1 4.7124"));
 }
 
 }  // namespace
