@@ -3,7 +3,7 @@
 #include <string>
 
 #include "model/DrawDoc.h"
-#include "support/RecordingDocView.h"
+#include "model/support/RecordingDocView.h"
 #include "support/ScriptedPrompt.h"
 
 namespace {
