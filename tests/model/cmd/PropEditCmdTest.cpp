@@ -135,21 +135,4 @@ TEST(TextPropCmdTest, ChangeTestLooksAtShapeFontAndText) {
     EXPECT_TRUE(command.HasChanged());
 }
 
-// A text that used the document's font uses it again after the undo.
-TEST(TextPropCmdTest, UndoDropsAnOwnFontTheTextDidNotHave) {
-    CmdTestSheet sheet;
-    CCmdTestObj* text = sheet.At(4);
-    auto* command = new CTextPropCmd(text);
-    LOGFONT font = CDrawDoc::kDefaultTextFont;
-    font.lfWeight = FW_BOLD;
-    text->SetOwnFont(&font);
-    CUndoList& undo = sheet.doc.GetUndoList();
-    ASSERT_TRUE(undo.Add(command));
-    ASSERT_TRUE(undo.Undo());
-    EXPECT_EQ(text->GetOwnFont(), nullptr);
-    ASSERT_TRUE(undo.Redo());
-    ASSERT_NE(text->GetOwnFont(), nullptr);
-    EXPECT_EQ(text->GetOwnFont()->lfWeight, LONG{FW_BOLD});
-}
-
 }  // namespace
