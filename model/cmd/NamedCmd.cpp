@@ -36,14 +36,16 @@ BOOL CNamedCmd::BeginEdit(CDrawDoc* doc, const CObList& objects, const char* nam
     if (!m_originals.IsEmpty() || objects.IsEmpty() || !AllPlaced(places, objects, true))
         return FALSE;
     for (POSITION pos = objects.GetHeadPosition(); pos;) {
-        CDrawObj* copy = static_cast<CDrawObj*>(objects.GetNext(pos))->Clone(doc);
+        auto* original = static_cast<CDrawObj*>(objects.GetNext(pos));
+        CDrawObj* copy = original->Clone(doc);
         if (!copy) {
             DeleteAll(m_copies);
+            m_originals.RemoveAll();
             return FALSE;
         }
+        m_originals.AddTail(original);
         m_copies.AddTail(copy);
     }
-    m_originals.AddTail(&objects);
     m_name = name;
     // The copies take over the links of the originals, those among them included.
     m_copyLinks.CollectInOrder(m_originals);

@@ -107,9 +107,10 @@ DocSnapshot Snapshot(CDrawDoc& doc) {
 
 void PrintTo(const DocSnapshot& snapshot, std::ostream* out) {
     *out << snapshot.bytes.size() << " bytes, tags";
-    for (const auto& [object, flags] : snapshot.objects)
-        *out << ' ' << static_cast<const CCmdTestObj*>(object)->tag << "/0x" << std::hex << flags
-             << std::dec;
+    for (const auto& [object, flags] : snapshot.objects) {
+        const auto* tagged = dynamic_cast<const CCmdTestObj*>(object);
+        *out << ' ' << (tagged ? tagged->tag : -1) << "/0x" << std::hex << flags << std::dec;
+    }
 }
 
 std::vector<int> TagsOf(const CDrawDoc& doc) {

@@ -67,7 +67,7 @@ TEST(NamedCmdTest, CopiesTakeTheOriginalsPlacesAndLinks) {
     EXPECT_FALSE(copyTwo->IsLinkedTo(copyThree));
 }
 
-TEST(NamedCmdTest, ObjectOutsideTheDocumentRefusesTheEdit) {
+TEST(NamedCmdTest, ObjectOutsideTheDocumentOrWithoutCopyRefusesTheEdit) {
     CmdTestSheet sheet;
     const int alive = CCmdTestObj::alive;
     std::unique_ptr<CCmdTestObj> stranger(sheet.New(10));
@@ -76,6 +76,11 @@ TEST(NamedCmdTest, ObjectOutsideTheDocumentRefusesTheEdit) {
     EXPECT_FALSE(command.BeginEdit(&sheet.doc, ObjectList{sheet.At(1), stranger.get()}, "edit"));
     EXPECT_FALSE(command.BeginEdit(&sheet.doc, ObjectList{sheet.At(1), sheet.At(1)}, "edit"));
     EXPECT_EQ(Snapshot(sheet.doc), before);
+    auto* uncopyable = new CDrawObj(CRect(0, 0, 5, 5));  // Clone gives nothing
+    sheet.doc.GetObjects().AddTail(uncopyable);
+    const DocSnapshot withUncopyable = Snapshot(sheet.doc);
+    EXPECT_FALSE(command.BeginEdit(&sheet.doc, ObjectList{sheet.At(1), uncopyable}, "edit"));
+    EXPECT_EQ(Snapshot(sheet.doc), withUncopyable);
     EXPECT_EQ(CCmdTestObj::alive, alive + 1);
 }
 
