@@ -7,9 +7,9 @@
 #include "model/DrawDoc.h"
 #include "model/PlacementMatrix.h"
 #include "model/PlaneGeometry.h"
-#include "model/RenumberCmd.h"
 #include "model/ShapePaintScope.h"
 #include "model/TextLayout.h"
+#include "model/cmd/RenumberCmd.h"
 #include "platform/Archive.h"
 #include "platform/DC.h"
 #include "platform/Maps.h"
@@ -30,6 +30,10 @@ constexpr int kEditInSheet = 0x2;
 // Radius of the circle that links a text to its document.
 constexpr int kDocumentLinkRadius = 25;
 constexpr int kInvalidateMargin = 5;
+// The end field of a text's link record: to its owner object (the partner), or to the
+// document that holds the text, which is no drawing object and so is not named in the record.
+constexpr int kLinkToObject = 0;
+constexpr int kLinkToDocument = 1;
 
 constexpr const char* kCheckErrors[] = {
     "must have an ID.",
@@ -284,10 +288,13 @@ void CAttrText::PurgeAttrTexts() {
 // Links
 
 void CAttrText::CollectConnections(CConnectionList* list) {
-    CDrawObj* object = GetOwnerObject();
-    if (!m_owner || (object && (object->GetFlags() & kFlagMark)))
+    if (GetOwnerDocument()) {
+        list->Add(CConnectionRecord{this, kLinkToDocument, nullptr, nullptr});
         return;
-    list->Add(CConnectionRecord{this, 0, m_owner, nullptr});
+    }
+    CDrawObj* object = GetOwnerObject();
+    if (object && !(object->GetFlags() & kFlagMark))
+        list->Add(CConnectionRecord{this, kLinkToObject, object, nullptr});
 }
 
 void CAttrText::Disconnect(const CConnectionRecord*) {
@@ -296,7 +303,10 @@ void CAttrText::Disconnect(const CConnectionRecord*) {
 }
 
 void CAttrText::Connect(const CConnectionRecord* record) {
-    m_owner = record->partner;
+    if (record->end == kLinkToDocument)
+        m_owner = m_document;
+    else
+        m_owner = record->partner;
     if (CObList* texts = TextListOf(m_owner))
         texts->AddTail(this);
 }
@@ -399,11 +409,11 @@ BOOL CAttrText::SetText(const char* text, BOOL undoable) {
         if (const std::optional<BOOL> done = AskAboutCheck(rc, entered))
             return *done;
     }
-    const UINT flags = kSetAttrForce | kSetAttrModified | (undoable ? kSetAttrUndoable : 0);
     if (object)
-        object->SetAttr(m_name, value, flags);
+        object->SetAttr(m_name, value,
+                        kSetAttrForce | kSetAttrUser | (undoable ? kSetAttrUndoable : 0));
     else if (document)
-        document->SetAttribute(m_name, value, flags);
+        document->SetAttribute(m_name, value, kAttrSetModified | (undoable ? kAttrUndoable : 0));
     m_text = value;
     RecalcLayout();
     Invalidate(nullptr);
@@ -418,8 +428,8 @@ BOOL CAttrText::DisplaceId(CDrawObj* symbol, const char* id, BOOL undoable) {
     std::unique_ptr<CRenumberCmd> command;
     if (undoable) {
         command = std::make_unique<CRenumberCmd>();
-        command->Add(other, other->GetAttr(kIdName));
-        command->Add(symbol, symbol->GetAttr(kIdName));
+        command->Add(other->GetAttr(kIdName), other);
+        command->Add(symbol->GetAttr(kIdName), symbol);
     }
     const CString previous = other->GetAttr(kIdName);
     other->SetAttr(kIdName, "", kSetAttrForce);

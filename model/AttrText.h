@@ -21,11 +21,6 @@ constexpr WORD kAttrStyleEquals = 0x40;
 constexpr WORD kAttrStyleColon = 0x80;
 constexpr WORD kAttrStyleTitleBlock = 0xC0;
 
-// Flags of CDrawObj::SetAttr and CDrawDoc::SetAttribute.
-constexpr UINT kSetAttrForce = 0x1;     // no check
-constexpr UINT kSetAttrUndoable = 0x2;  // record a "property edit"
-constexpr UINT kSetAttrModified = 0x4;  // mark the document modified
-
 // The message text for an attribute check result: for rc 1 to 15 the error (string 212 + rc,
 // "must have an ID." ...), for rc -1 and -2 the warning (string 240 - rc); else empty.
 const char* AttrCheckText(int rc);
@@ -56,7 +51,8 @@ public:
     // Puts the text back into its owner's back-list, or unlinks it from an owner that left the
     // document or keeps no texts.
     void PurgeAttrTexts() override;
-    // The link as {text, 0, owner, null}, unless the owner is a marked object.
+    // The link as {text, 0, owner, null}, unless the owner is a marked object; a document owner
+    // as {text, 1, null, null}, restored to the document that holds the text.
     void CollectConnections(CConnectionList* list) override;
     void Disconnect(const CConnectionRecord* record) override;
     void TakeLinksFrom(CDrawObj* replaced) override;

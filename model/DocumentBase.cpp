@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "model/DocView.h"
+#include "platform/AppServices.h"
 #include "platform/Archive.h"
 #include "platform/CompoundFile.h"
 #include "platform/MemFile.h"
@@ -90,13 +91,13 @@ void CDocumentBase::OnCloseDocument() {
 
 void CDocumentBase::DeleteContents() {}
 
-// The title becomes the file name without its folder; adding to the recent-file list is the
-// shell's part.
+// The title becomes the file name without its folder.
 void CDocumentBase::SetPathName(const char* path, BOOL addToMru) {
-    static_cast<void>(addToMru);
     m_pathName = path ? path : "";
     const char* slash = path ? std::strrchr(path, '/') : nullptr;
     SetTitle(slash ? slash + 1 : m_pathName.c_str());
+    if (addToMru && !m_pathName.IsEmpty())
+        GetAppServices().AddToRecentFileList(m_pathName.c_str());
 }
 
 void CDocumentBase::SetTitle(const char* title) {

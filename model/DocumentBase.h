@@ -30,7 +30,7 @@ public:
     virtual void SetTitle(const char* title);
     const CString& GetTitle() const { return m_title; }
 
-    BOOL IsModified() const { return m_modified; }
+    virtual BOOL IsModified() const { return m_modified; }
     virtual void SetModifiedFlag(BOOL modified = TRUE);
 
     // Views

@@ -7,9 +7,9 @@
 #include "model/AttrText.h"
 #include "model/DocView.h"
 #include "model/DrawObj.h"
-#include "model/PropEditCmd.h"
 #include "model/SummaryInfo.h"
 #include "model/app/SchematicApp.h"
+#include "model/cmd/AttrEditCmd.h"
 #include "platform/AppServices.h"
 #include "platform/Archive.h"
 #include "platform/DC.h"
@@ -209,7 +209,7 @@ BOOL CDrawDoc::SetAttribute(const char* name, const char* value, UINT flags) {
             return TRUE;
         if (!SetAttribute(name, value, flags & ~kAttrUndoable))
             return FALSE;
-        m_undoList.Add(new CPropEditCmd(name, old, !existed));
+        m_undoList.Add(new CAttrEditCmd(name, old, !existed));
         return TRUE;
     }
     int index = FindComputedName(name);

@@ -71,6 +71,43 @@ public:
     // Objects allowed on this kind of sheet; a schematic refuses pins.
     virtual BOOL IsObjectAllowed(CObject* object);
 
+    // Objects enter the document only through these, each call one undoable step.
+    // AddObjects takes the drawing objects that the document allows out of the list and adds
+    // them as one step; refused objects stay in the list and still belong to the caller. An
+    // object taken out never returns to the caller: it is in the document, or it was deleted
+    // when the step was taken back because some object could not get an identifier (FALSE).
+    // FALSE also when an object was refused, although the others were added.
+    virtual BOOL AddObjects(CObList* list);
+    // Adds one object. The document takes it in every case: on FALSE (refused, or taken back
+    // because it could not get an identifier) it has been deleted.
+    virtual BOOL AddObject(std::unique_ptr<CDrawObj> object);
+    // Adds copies of objects that belong elsewhere (the clipboard, a library, another
+    // document); the objects themselves stay as they were. Links among them are copied
+    // between the copies. On TRUE the list holds the copies, now in this document; on FALSE
+    // it is empty and no copy is left.
+    BOOL AddObjectCopies(CObList* list);
+    // Takes the objects out as one undoable step.
+    void RemoveObjects(CObList* list);
+    // Gives the symbols of the list fresh identifiers, in list order, as one "renumber" step.
+    void RenumberObjects(CObList* list);
+
+    // Identifiers. MakeObjectId takes the wanted identifier and leaves the one to use: the
+    // wanted one when the object accepts it, else the first free prefix + number counted from
+    // m_firstPartNumber (prefix "_Pref", or "A"). The caller stores the result as the object's
+    // "_ID".
+    void MakeObjectId(CString& id, CDrawObj* object);
+    // TRUE when another object of the same type code has this "_ID".
+    BOOL IsIdInUse(CDrawObj* object, const char* id);
+    // The name itself, or with a number "(2)", "(3)"... (counting on from a number that it
+    // already ends with), that no device of the document has.
+    void MakeUniqueDeviceName(CString& result, const char* name);
+
+    // Keeps the listed objects that are in the document, once each, in drawing order.
+    void SortInDrawingOrder(CObList* list);
+    // Moves new texts (not yet in the document) down in steps of 200 units until each is clear
+    // of the document's objects and of the texts placed before it.
+    void StackNewTexts(CObList* texts);
+
     // Attributes: six computed names first ("Title", "Date Created", "Drawn By", "Comments",
     // "Last Saved", "File"), then the stored map. Names compare exactly.
     virtual int GetAttributeFlags(const char* name);
@@ -190,6 +227,9 @@ public:
     void RebuildPinFonts();
 
 private:
+    // Identifiers in use, shared by the id assignments of one operation.
+    struct IdScope;
+
     void StoreContents(CArchive& ar);
     void LoadContents(CArchive& ar);
     void SerializeObjectsAndAttributes(CArchive& ar);
@@ -198,4 +238,10 @@ private:
     void ClampMargins();
     // The document's summary information, made when there is none yet.
     CSummaryInfo& Summary();
+    BOOL IsDrawObjAllowed(CObject* object);
+    // Copies of the sources made for this document; FALSE (copies empty) when it failed.
+    BOOL CopyObjects(const CObList& sources, CObList& copies);
+    void CopyThroughArchive(const CObList& sources, CObList& copies);
+
+    IdScope* m_idScope = nullptr;
 };

@@ -38,24 +38,6 @@ double SquaredDistance(const POINT& a, const POINT& b) {
     return dx * dx + dy * dy;
 }
 
-CRect Normalized(const CRect& rect) {
-    CRect copy = rect;
-    copy.NormalizeRect();
-    return copy;
-}
-
-// The enclosing rectangle of points.
-CRect Enclosing(const CPoint* points, int count) {
-    CRect box(points[0], points[0]);
-    for (int i = 1; i < count; ++i) {
-        box.left = std::min(box.left, points[i].x);
-        box.right = std::max(box.right, points[i].x);
-        box.top = std::min(box.top, points[i].y);
-        box.bottom = std::max(box.bottom, points[i].y);
-    }
-    return box;
-}
-
 bool SamePen(const LOGPEN& a, const LOGPEN& b) {
     return a.lopnStyle == b.lopnStyle && a.lopnWidth.x == b.lopnWidth.x &&
            a.lopnWidth.y == b.lopnWidth.y && a.lopnColor == b.lopnColor;
@@ -85,19 +67,6 @@ LOGBRUSH SanitizedBrush(LOGBRUSH brush) {
         brush.lbHatch = 0;
     }
     return brush;
-}
-
-CursorId CursorForDirection(double dx, double dy) {
-    // Signs of the vector against the unit vectors at 112.5, 157.5, 202.5 and 247.5 degrees;
-    // each one turns positive as the direction passes one more sector border.
-    const double c = 0.382683432;
-    const double s = 0.923879532;
-    const bool past1 = -c * dx + s * dy > 0;
-    const int passed =
-        past1 + (-s * dx + c * dy > 0) + (-s * dx - c * dy > 0) + (-c * dx - s * dy > 0);
-    static constexpr CursorId kBySector[] = {CursorId::SizeWE, CursorId::SizeNESW, CursorId::SizeNS,
-                                             CursorId::SizeNWSE, CursorId::SizeWE};
-    return kBySector[past1 ? passed : 4 - passed];
 }
 
 struct TrackerColours {
@@ -485,7 +454,7 @@ void CDrawObj::GetBoundingRect(CRect& rect) const {
     const CRect& r = m_position;
     CPoint corners[] = {{r.left, r.top}, {r.right, r.top}, {r.right, r.bottom}, {r.left, r.bottom}};
     LocalToDoc(corners, 4);
-    rect = Enclosing(corners, 4);
+    PointsBoundingRect(corners, 4, rect);
     const LOGPEN pen = GetPen();
     if ((pen.lopnStyle & kPenStyleMask) != PS_INSIDEFRAME) {
         const int grow = pen.lopnWidth.x / 2 + 1;
@@ -494,7 +463,7 @@ void CDrawObj::GetBoundingRect(CRect& rect) const {
 }
 
 BOOL CDrawObj::Intersects(const CRect& rect) {
-    CRect query = Normalized(rect);
+    CRect query = NormalizedRect(rect);
     if (m_flags & kFlagOutlined) {
         const int width = GetPen().lopnWidth.x;
         query.InflateRect(width, width);
@@ -513,7 +482,7 @@ BOOL CDrawObj::Intersects(const CRect& rect) {
 int CDrawObj::HitTest(CPoint point, IDocView* view, BOOL selected) {
     if (!selected) {
         DocToLocal(&point, 1);
-        CRect area = Normalized(m_position);
+        CRect area = NormalizedRect(m_position);
         const int width = GetPen().lopnWidth.x;
         area.InflateRect(width, width);
         return area.PtInRect(point) ? 1 : 0;
@@ -761,7 +730,11 @@ void CDrawObj::DrawTracker(CDC* dc, int state, const double* matrix) {
     const int after = dominant ? 4 : 3;
     for (CPoint centre : squares) {
         dc->LPtoDP(&centre);
-        RECT square{centre.x - before, centre.y - before, centre.x + after, centre.y + after};
+        // A square at the end of the device range is cut there.
+        RECT square{SaturatedLong(std::int64_t{centre.x} - before),
+                    SaturatedLong(std::int64_t{centre.y} - before),
+                    SaturatedLong(std::int64_t{centre.x} + after),
+                    SaturatedLong(std::int64_t{centre.y} + after)};
         dc->DPtoLP(&square);
         dc->Rectangle(&square);
     }
@@ -848,6 +821,25 @@ void CDrawObj::ExportDxf(IDxfSink*, int, const double*) {}
 
 // ---------------------------------------------------------------------------------------------
 // Free functions
+
+CRect NormalizedRect(const CRect& rect) {
+    CRect copy = rect;
+    copy.NormalizeRect();
+    return copy;
+}
+
+CursorId CursorForDirection(double dx, double dy) {
+    // Signs of the vector against the unit vectors at 112.5, 157.5, 202.5 and 247.5 degrees;
+    // each one turns positive as the direction passes one more sector border.
+    const double c = 0.382683432;
+    const double s = 0.923879532;
+    const bool past1 = -c * dx + s * dy > 0;
+    const int passed =
+        past1 + (-s * dx + c * dy > 0) + (-s * dx - c * dy > 0) + (-c * dx - s * dy > 0);
+    static constexpr CursorId kBySector[] = {CursorId::SizeWE, CursorId::SizeNESW, CursorId::SizeNS,
+                                             CursorId::SizeNWSE, CursorId::SizeWE};
+    return kBySector[past1 ? passed : 4 - passed];
+}
 
 BOOL IsObjectInList(const CDrawObj* object, const CObList* list) {
     if (!list)

@@ -78,6 +78,11 @@ constexpr int kTrackerNone = 0;
 constexpr int kTrackerSelected = 1;
 constexpr int kTrackerDominant = 3;
 
+// Flags of SetAttr. What the user bit means is up to the object that sets the attribute.
+constexpr UINT kSetAttrForce = 0x1;     // store without checking the value
+constexpr UINT kSetAttrUndoable = 0x2;  // record the change as a "property edit"
+constexpr UINT kSetAttrUser = 0x4;      // set as the user's own edit
+
 class CDrawObj : public CObject {
     DECLARE_SERIAL(CDrawObj)
 public:
@@ -207,6 +212,12 @@ protected:
     std::optional<LOGPEN> m_pen;      // none: the default pen
     std::optional<LOGBRUSH> m_brush;  // none: the default brush
 };
+
+// The rectangle with left <= right and top <= bottom.
+CRect NormalizedRect(const CRect& rect);
+// The sizing cursor for a direction on the sheet (y upward), by sectors of 45 degrees whose
+// borders lie at 22.5 degrees plus multiples of 45.
+CursorId CursorForDirection(double dx, double dy);
 
 // TRUE when the list holds the object, or a symbol of the list holds it (recursively; the
 // symbol class adds that search).

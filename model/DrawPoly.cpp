@@ -69,19 +69,6 @@ bool InHandleSquare(const CRect& square, const CPoint& p) {
     return p.x >= square.left && p.x < square.right && p.y <= square.top && p.y > square.bottom;
 }
 
-// The sizing cursor for a direction in sheet coordinates (y upward), in sectors of 45 degrees
-// whose borders lie at 22.5 degrees plus multiples of 45.
-CursorId SizingCursorFor(double dx, double dy) {
-    const double c = 0.382683432;
-    const double s = 0.923879532;
-    const bool past1 = -c * dx + s * dy > 0;
-    const int passed =
-        past1 + (-s * dx + c * dy > 0) + (-s * dx - c * dy > 0) + (-c * dx - s * dy > 0);
-    static constexpr CursorId kBySector[] = {CursorId::SizeWE, CursorId::SizeNESW, CursorId::SizeNS,
-                                             CursorId::SizeNWSE, CursorId::SizeWE};
-    return kBySector[past1 ? passed : 4 - passed];
-}
-
 // Where the line through p with direction d meets the line through a and b; false for
 // parallel lines.
 bool LineIntersection(const CPoint& p, const CSize& d, const CPoint& a, const CPoint& b,
@@ -314,7 +301,7 @@ CursorId CDrawPoly::GetHandleCursor(int n) const {
     const int j = std::min(m_count, n - m_count);
     const CPoint& a = PointAt(j % m_count);
     const CPoint& b = PointAt((m_count + j - 1) % m_count);
-    return SizingCursorFor(double(b.y) - a.y, double(a.x) - b.x);
+    return CursorForDirection(double(b.y) - a.y, double(a.x) - b.x);
 }
 
 void CDrawPoly::GetBoundingRect(CRect& rect) const {

@@ -31,23 +31,6 @@ constexpr int kHalfTurn = 1800;
 constexpr size_t kMaxTipLength = 259;
 constexpr int kDxfShapesKind = 2;
 
-CRect Normalized(const CRect& rect) {
-    CRect copy = rect;
-    copy.NormalizeRect();
-    return copy;
-}
-
-CRect Enclosing(const CPoint* points, int count) {
-    CRect box(points[0], points[0]);
-    for (int i = 1; i < count; ++i) {
-        box.left = std::min(box.left, points[i].x);
-        box.right = std::max(box.right, points[i].x);
-        box.top = std::min(box.top, points[i].y);
-        box.bottom = std::max(box.bottom, points[i].y);
-    }
-    return box;
-}
-
 // Closed rectangles: touching counts as meeting.
 bool Meet(const CRect& a, const CRect& b) {
     return a.left <= b.right && b.left <= a.right && a.top <= b.bottom && b.top <= a.bottom;
@@ -183,7 +166,7 @@ CString CDrawRect::GetTipText() const {
 
 CString CDrawRect::SizeTipText(const char* title) const {
     const Units units = TipUnits();
-    const CRect r = Normalized(m_position);
+    const CRect r = NormalizedRect(m_position);
     CString text;
     text.Format("%s\nWidth    : %g %s\nHeight   : %g %s\nRotation : %g \xBA", title,
                 r.Width() / units.divisor, units.name, r.Height() / units.divisor, units.name,
@@ -195,7 +178,7 @@ CString CDrawRect::SizeTipText(const char* title) const {
 // that 0 does not come out as "-0".
 CString CDrawRect::LineTipText() const {
     const Units units = TipUnits();
-    const CRect r = Normalized(m_position);
+    const CRect r = NormalizedRect(m_position);
     const double w = r.Width() / units.divisor;
     const double h = r.Height() / units.divisor;
     const auto negated = [](LONG v) { return double(WrapSub(0, v)); };
@@ -241,7 +224,7 @@ CPoint CDrawRect::GetHandle(int n) const {
     if (shape == kShapeLine && n == kLineEndHandle)
         return CDrawObj::GetHandle(kBaseEndHandle);
     if (shape == kShapeRoundRect && n == kRoundnessHandle) {
-        const CRect r = Normalized(m_position);
+        const CRect r = NormalizedRect(m_position);
         CPoint handle(WrapSub(r.right, m_roundness.x / 2), WrapSub(r.bottom, m_roundness.y / 2));
         LocalToDoc(&handle, 1);
         return handle;
@@ -270,7 +253,7 @@ void CDrawRect::MoveHandleTo(int n, CPoint point, IDocView* view) {
 
 void CDrawRect::MoveRoundnessHandle(CPoint point, IDocView* view) {
     DocToLocal(&point, 1);
-    const CRect r = Normalized(m_position);
+    const CRect r = NormalizedRect(m_position);
     const std::int64_t midX = r.left + (std::int64_t{r.right} - r.left) / 2;
     const std::int64_t midY = r.top + (std::int64_t{r.bottom} - r.top) / 2;
     const std::int64_t x =
@@ -286,7 +269,7 @@ void CDrawRect::GetBoundingRect(CRect& rect) const {
     const CRect& r = m_position;
     CPoint corners[] = {{r.left, r.top}, {r.right, r.top}, {r.right, r.bottom}, {r.left, r.bottom}};
     LocalToDoc(corners, 4);
-    rect = Enclosing(corners, 4);
+    PointsBoundingRect(corners, 4, rect);
     const LOGPEN pen = GetPen();
     const int width = pen.lopnWidth.x;
     const int shape = BehaviourShape();
@@ -356,7 +339,7 @@ void CDrawRect::Mirror(int x1, int y1, int x2, int y2) {
 // Hit tests and snapping
 
 BOOL CDrawRect::Intersects(const CRect& rect) {
-    const CRect query = Normalized(rect);
+    const CRect query = NormalizedRect(rect);
     const int shape = BehaviourShape();
     const int width = GetPen().lopnWidth.x;
     const CRect& r = m_position;
@@ -364,7 +347,9 @@ BOOL CDrawRect::Intersects(const CRect& rect) {
         {r.left, r.top}, {r.right, r.top}, {r.right, r.bottom}, {r.left, r.bottom}};
     LocalToDoc(corners, 4);
 
-    CRect box = m_rotation ? Enclosing(corners, 4) : Normalized(r);
+    CRect box = NormalizedRect(r);
+    if (m_rotation)
+        PointsBoundingRect(corners, 4, box);
     if (m_flags & kFlagOutlined)
         box.InflateRect(width / 2, width / 2);
     box.InflateRect(1, 1);
@@ -382,6 +367,26 @@ BOOL CDrawRect::Intersects(const CRect& rect) {
             return FALSE;
     }
     return OutlineIntersects(query, corners);
+}
+
+CDrawRect::BoxMeeting CDrawRect::MeetMappedBox(const CRect& query, CPoint (&corners)[4]) const {
+    const CRect& r = m_position;
+    corners[0] = r.TopLeft();
+    corners[1] = CPoint(r.right, r.top);
+    corners[2] = r.BottomRight();
+    corners[3] = CPoint(r.left, r.bottom);
+    LocalToDoc(corners, 4);
+    CRect box;
+    PointsBoundingRect(corners, 4, box);
+    if (m_flags & kFlagOutlined) {
+        const int half = GetPen().lopnWidth.x / 2;
+        box.InflateRect(half, half);
+    }
+    box.InflateRect(1, 1);
+    CRect common;
+    if (!common.IntersectRect(box, query))
+        return BoxMeeting::kApart;
+    return StrictlyInside(box, query) ? BoxMeeting::kAround : BoxMeeting::kOverlap;
 }
 
 BOOL CDrawRect::OutlineIntersects(const CRect& query, const CPoint* corners) const {

@@ -84,6 +84,11 @@ protected:
     // null when there is neither.
     const double* ShapeMatrix(const double* placement, double* storage) const;
 
+    // Where a normalised query stands against the box around the rectangle as it lies on the
+    // sheet (its corners, mapped, into corners), widened by half the outline and one unit.
+    enum class BoxMeeting { kApart, kAround, kOverlap };
+    BoxMeeting MeetMappedBox(const CRect& query, CPoint (&corners)[4]) const;
+
     // "<title>\nWidth    : %g %s\nHeight   : %g %s\nRotation : %g º" (code page 1252) for the
     // normalised rectangle in the application's units.
     CString SizeTipText(const char* title) const;

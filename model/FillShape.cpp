@@ -254,24 +254,11 @@ BOOL CFillShape::RecalcBounds(IDocView* view) {
 // The bounding box of the mapped rectangle decides most queries; the rest ask whether the
 // mapped quadrilateral meets the query.
 BOOL CFillShape::Intersects(const CRect& rect) {
-    CRect query = rect;
-    query.NormalizeRect();
-    CPoint corners[4] = {m_position.TopLeft(), CPoint(m_position.right, m_position.top),
-                         m_position.BottomRight(), CPoint(m_position.left, m_position.bottom)};
-    LocalToDoc(corners, 4);
-    CRect box;
-    PointsBoundingRect(corners, 4, box);
-    if (m_flags & kFlagOutlined) {
-        const int half = GetPen().lopnWidth.x / 2;
-        box.InflateRect(half, half);
-    }
-    box.InflateRect(1, 1);
-    CRect common;
-    if (!common.IntersectRect(box, query))
-        return FALSE;
-    if (query.left < box.left && box.right < query.right && query.top < box.top &&
-        box.bottom < query.bottom)
-        return TRUE;
+    const CRect query = NormalizedRect(rect);
+    CPoint corners[4];
+    const BoxMeeting meeting = MeetMappedBox(query, corners);
+    if (meeting != BoxMeeting::kOverlap)
+        return meeting == BoxMeeting::kAround;
     return PolygonMeetsRect(corners, 4, query, TRUE);
 }
 

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
-#include <limits>
 #include <memory>
 #include <vector>
 
@@ -13,10 +12,10 @@
 #include "model/PlacementMatrix.h"
 #include "model/PlaneGeometry.h"
 #include "model/ShapePaintScope.h"
-#include "model/TextEditCmd.h"
 #include "model/TextLayout.h"
 #include "model/VectorAngle.h"
 #include "model/app/SchematicApp.h"
+#include "model/cmd/TextPropCmd.h"
 #include "platform/Archive.h"
 #include "platform/DC.h"
 #include "platform/GdiArchive.h"
@@ -30,18 +29,6 @@ namespace {
 constexpr std::int64_t kMinTextExtent = 20;
 // Room added on the right of a single-line editor for typing.
 constexpr LONG kSingleLineEditRoom = 100;
-
-LONG Saturated(std::int64_t v) {
-    constexpr std::int64_t lo = std::numeric_limits<LONG>::min();
-    constexpr std::int64_t hi = std::numeric_limits<LONG>::max();
-    return static_cast<LONG>(std::clamp(v, lo, hi));
-}
-
-CRect Normalized(const CRect& rect) {
-    CRect copy = rect;
-    copy.NormalizeRect();
-    return copy;
-}
 
 // Draws line squeezed to width with per-byte advances; FALSE when the extents are missing.
 bool DrawSqueezed(CDC* dc, POINT at, std::string_view line, std::int64_t width, LONG extent) {
@@ -149,23 +136,12 @@ void CTextBox::MoveTo(const CRect& position, IDocView* view) {
 }
 
 BOOL CTextBox::Intersects(const CRect& rect) {
-    const CRect query = Normalized(rect);
-    CPoint corners[4] = {m_position.TopLeft(), CPoint(m_position.right, m_position.top),
-                         m_position.BottomRight(), CPoint(m_position.left, m_position.bottom)};
-    LocalToDoc(corners, 4);
-    CRect box;
-    PointsBoundingRect(corners, 4, box);
-    if (m_flags & kFlagOutlined) {
-        const int half = GetPen().lopnWidth.x / 2;
-        box.InflateRect(half, half);
-    }
-    box.InflateRect(1, 1);
-    CRect common;
-    if (!common.IntersectRect(box, query))
+    const CRect query = NormalizedRect(rect);
+    CPoint corners[4];
+    const BoxMeeting meeting = MeetMappedBox(query, corners);
+    if (meeting == BoxMeeting::kApart)
         return FALSE;
-    const bool inside = query.left < box.left && box.right < query.right && query.top < box.top &&
-                        box.bottom < query.bottom;
-    if (inside || m_rotation == 0)
+    if (meeting == BoxMeeting::kAround || m_rotation == 0)
         return TRUE;
     if (query.PtInRect(corners[0]) || PtInPolygon(corners, 4, query.left, query.top, nullptr))
         return TRUE;
@@ -217,9 +193,9 @@ CTextBox::TextFrame CTextBox::GetTextFrame(const double* placement, LONG lineHei
     if (matrix != frame.matrix)
         std::copy_n(matrix, 6, frame.matrix);
     frame.hasMatrix = true;
-    const CRect box = Normalized(m_position);
+    const CRect box = NormalizedRect(m_position);
     // A above B on the left edge, C at the right end of the lower edge.
-    POINT points[3] = {{box.left, Saturated(std::int64_t{box.bottom} - lineHeight)},
+    POINT points[3] = {{box.left, SaturatedLong(std::int64_t{box.bottom} - lineHeight)},
                        {box.left, box.bottom},
                        {box.right, box.bottom}};
     MatrixTransformPoints(points, 3, frame.matrix);
@@ -297,7 +273,7 @@ void CTextBox::DrawLines(CDC* dc, const TextFrame& frame) {
     for (std::string_view line :
          SplitDrawnLines(display.str(), DrawnLineCount(display.str(), height, step))) {
         const LONG extent = line.empty() ? 0 : dc->GetTextExtent(line).cx;
-        POINT at{Saturated(LineStart(box, extent, align, frame.mirrored)), Saturated(y)};
+        POINT at{SaturatedLong(LineStart(box, extent, align, frame.mirrored)), SaturatedLong(y)};
         y += step;
         if (line.empty())
             continue;
@@ -331,7 +307,7 @@ void CTextBox::ExportDxf(IDxfSink* dxf, int kind, const double* matrix) {
     const TextFrame frame = GetTextFrame(matrix, lineHeight);
     CString display;
     GetDisplayText(display);
-    const CRect box = Normalized(m_position);
+    const CRect box = NormalizedRect(m_position);
     const int align = m_textFlags & kTextAlignMask;
     std::int64_t x = box.left;
     if (align == kTextAlignCentre)
@@ -343,7 +319,7 @@ void CTextBox::ExportDxf(IDxfSink* dxf, int kind, const double* matrix) {
         DrawnLineCount(display.str(), std::int64_t{box.bottom} - box.top, -lineHeight);
     // The insertion points are placed here, rotation included; the writer maps nothing more.
     for (std::string_view line : SplitDrawnLines(display.str(), count)) {
-        POINT at{Saturated(x), Saturated(y)};
+        POINT at{SaturatedLong(x), SaturatedLong(y)};
         MatrixTransformPoints(&at, 1, frame.Matrix());
         dxf->DxfWriteMText(line, at, lineHeight, align, frame.angle * kRadiansPerTenthDegree,
                            nullptr);
@@ -355,13 +331,13 @@ void CTextBox::ExportDxf(IDxfSink* dxf, int kind, const double* matrix) {
 // Text operations
 
 BOOL CTextBox::SetText(const char* text, BOOL undoable) {
-    std::unique_ptr<CTextEditCmd> command;
+    std::unique_ptr<CTextPropCmd> command;
     if (undoable && m_document)
-        command = std::make_unique<CTextEditCmd>(this);
+        command = std::make_unique<CTextPropCmd>(this, "text edit");
     m_text = NormalizeLineEnds(text ? text : "");
     RecalcLayout();
     Invalidate(nullptr);
-    if (command)
+    if (command && command->HasChanged())
         m_document->GetUndoList().Add(command.release());
     return TRUE;
 }
@@ -373,10 +349,7 @@ LOGFONT CTextBox::GetFont() const {
 }
 
 void CTextBox::SetFont(const LOGFONT* font) {
-    if (font)
-        m_font = *font;
-    else
-        m_font.reset();
+    SetOwnFont(font);
     RecalcLayout();
     Invalidate(nullptr);
 }
@@ -391,7 +364,7 @@ void CTextBox::RecalcLayout() {
         RewrapText();
     CSize size;
     MeasureText(size, text);
-    const CRect box = Normalized(m_position);
+    const CRect box = NormalizedRect(m_position);
     std::int64_t left = box.left;
     std::int64_t right = box.right;
     const std::int64_t width = std::int64_t{m_borders[kLeft]} + size.cx + m_borders[kRight];
@@ -411,7 +384,8 @@ void CTextBox::RecalcLayout() {
     }
     const std::int64_t top =
         std::int64_t{box.bottom} - m_borders[kBottom] - m_borders[kTop] - size.cy;
-    m_position = Normalized(CRect(Saturated(left), Saturated(top), Saturated(right), box.bottom));
+    m_position = NormalizedRect(
+        CRect(SaturatedLong(left), SaturatedLong(top), SaturatedLong(right), box.bottom));
     Invalidate(nullptr);
 }
 
@@ -433,7 +407,7 @@ void CTextBox::RewrapText() {
     CRect box;
     GetTextRect(box);
     box.NormalizeRect();
-    m_text = WrapText(m_text.str(), GetFont(), Saturated(std::int64_t{box.right} - box.left));
+    m_text = WrapText(m_text.str(), GetFont(), SaturatedLong(std::int64_t{box.right} - box.left));
 }
 
 WORD CTextBox::SetTextFlags(WORD value, WORD mask) {
@@ -449,11 +423,11 @@ void CTextBox::SetBorders(int left, int top, int right, int bottom) {
 }
 
 void CTextBox::GetTextRect(CRect& rect) const {
-    const CRect box = Normalized(m_position);
-    rect = CRect(Saturated(std::int64_t{box.left} + m_borders[kLeft]),
-                 Saturated(std::int64_t{box.top} + m_borders[kBottom]),
-                 Saturated(std::int64_t{box.right} - m_borders[kRight]),
-                 Saturated(std::int64_t{box.bottom} - m_borders[kTop]));
+    const CRect box = NormalizedRect(m_position);
+    rect = CRect(SaturatedLong(std::int64_t{box.left} + m_borders[kLeft]),
+                 SaturatedLong(std::int64_t{box.top} + m_borders[kBottom]),
+                 SaturatedLong(std::int64_t{box.right} - m_borders[kRight]),
+                 SaturatedLong(std::int64_t{box.bottom} - m_borders[kTop]));
 }
 
 void CTextBox::MeasureText(CSize& out, const char* text) const {
@@ -475,7 +449,7 @@ TextEditSetup CTextBox::BeginInPlaceEdit() {
     setup.multiLine = m_textFlags & kTextMultiLine;
     setup.autoSize = m_textFlags & kTextAutoSize;
     if (!setup.multiLine)
-        setup.controlRect.right = Saturated(std::int64_t{box.right} + kSingleLineEditRoom);
+        setup.controlRect.right = SaturatedLong(std::int64_t{box.right} + kSingleLineEditRoom);
     setup.font = GetFont();
     setup.font.lfHeight = MulDiv(setup.font.lfHeight, 100, 72);
     setup.font.lfWidth = 0;
@@ -484,17 +458,14 @@ TextEditSetup CTextBox::BeginInPlaceEdit() {
     return setup;
 }
 
-CTextBox::TextState CTextBox::GetTextState() const {
-    return TextState{m_position, m_flags, m_pen, m_brush, m_font, m_text};
+void CTextBox::SetOwnFont(const LOGFONT* font) {
+    if (font)
+        m_font = *font;
+    else
+        m_font.reset();
 }
 
-void CTextBox::SetTextState(const TextState& state) {
-    Invalidate(nullptr);
-    m_position = state.position;
-    m_flags = state.flags;
-    m_pen = state.pen;
-    m_brush = state.brush;
-    m_font = state.font;
-    m_text = state.text;
+void CTextBox::SetContentText(const char* text) {
+    m_text = text ? text : "";
     Invalidate(nullptr);
 }

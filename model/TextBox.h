@@ -14,6 +14,7 @@
 #include <string_view>
 
 #include "model/DrawRect.h"
+#include "model/cmd/TextContent.h"
 #include "platform/CString.h"
 
 class CObList;
@@ -56,7 +57,7 @@ public:
     virtual void EditTextProperties(CObList& texts) = 0;
 };
 
-class CTextBox : public CDrawRect {
+class CTextBox : public CDrawRect, public ITextContent {
     DECLARE_SERIAL(CTextBox)
 public:
     // Empty text, no own font, text flags 0x20, borders 5, flags 0 (no outline, no fill).
@@ -119,7 +120,6 @@ public:
 
     const CString& GetText() const { return m_text; }
     WORD GetTextFlags() const { return m_textFlags; }
-    const LOGFONT* GetOwnFont() const { return m_font ? &*m_font : nullptr; }
     // Borders in storage order: left, right, top, bottom.
     const WORD* GetBorders() const { return m_borders; }
 
@@ -127,18 +127,12 @@ public:
     static constexpr LOGFONT kDefaultFont{
         .lfHeight = -80, .lfWeight = FW_NORMAL, .lfPitchAndFamily = 0x20, .lfFaceName = "Arial"};
 
-    // What a text edit changes, kept by the "text edit" command for undo.
-    struct TextState {
-        CRect position;
-        DWORD flags = 0;
-        std::optional<LOGPEN> pen;
-        std::optional<LOGBRUSH> brush;
-        std::optional<LOGFONT> font;
-        CString text;
-    };
-    TextState GetTextState() const;
-    // Puts the state back, invalidating the object before and after.
-    void SetTextState(const TextState& state);
+    // The text-properties command's access. The setters store exactly what they are given and
+    // lay nothing out: the command restores the rectangle that went with the font and text.
+    const LOGFONT* GetOwnFont() const override { return m_font ? &*m_font : nullptr; }
+    void SetOwnFont(const LOGFONT* font) override;
+    CString GetContentText() const override { return m_text; }
+    void SetContentText(const char* text) override;
 
 protected:
     // The rotation combined with the placement matrix (null when there is neither), and the

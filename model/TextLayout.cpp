@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
-#include <limits>
 
 #include "model/TextMetrics.h"
 
@@ -11,12 +10,6 @@ namespace {
 
 constexpr std::string_view kLineSeparator = "\xE2\x80\xA8";       // U+2028
 constexpr std::string_view kParagraphSeparator = "\xE2\x80\xA9";  // U+2029
-
-LONG Saturated(std::int64_t v) {
-    constexpr std::int64_t lo = std::numeric_limits<LONG>::min();
-    constexpr std::int64_t hi = std::numeric_limits<LONG>::max();
-    return static_cast<LONG>(std::clamp(v, lo, hi));
-}
 
 bool IsBlank(char ch) {
     return ch == ' ' || ch == '\t';
@@ -104,14 +97,14 @@ LOGFONT SheetFont(const LOGFONT& font) {
 }
 
 LONG LineHeight(const LOGFONT& font) {
-    return Saturated(std::abs(std::int64_t{MulDiv(font.lfHeight, 100, 72)}));
+    return SaturatedLong(std::abs(std::int64_t{MulDiv(font.lfHeight, 100, 72)}));
 }
 
 CSize MeasureTextBlock(std::string_view text, const LOGFONT& font, bool multiLine) {
     const LOGFONT sheetFont = SheetFont(font);
     const std::int64_t lineHeight = LineHeight(font);
     if (!multiLine)
-        return CSize(TextWidth(text, sheetFont), Saturated(lineHeight + 1));
+        return CSize(TextWidth(text, sheetFont), SaturatedLong(lineHeight + 1));
     LONG width = 0;
     std::int64_t lineFeeds = 0;
     std::size_t start = 0;
@@ -126,7 +119,7 @@ CSize MeasureTextBlock(std::string_view text, const LOGFONT& font, bool multiLin
         for (; start < text.size() && IsControl(text[start]); ++start)
             lineFeeds += text[start] == '\n';
     }
-    return CSize(width, Saturated((lineFeeds + 1) * lineHeight));
+    return CSize(width, SaturatedLong((lineFeeds + 1) * lineHeight));
 }
 
 std::string WrapText(std::string_view text, const LOGFONT& font, LONG width) {

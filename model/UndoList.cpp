@@ -1,78 +1,96 @@
 #include "model/UndoList.h"
 
+#include <algorithm>
+#include <string>
+
 #include "model/DocView.h"
 #include "model/DrawDoc.h"
+#include "model/MultiCmd.h"
+#include "model/app/SchematicApp.h"
 #include "platform/AppServices.h"
 
-IMPLEMENT_DYNAMIC(CCommand, CObject)
-IMPLEMENT_DYNAMIC(CMultiCmd, CCommand)
+namespace {
 
-BOOL CCommand::Do(CDrawDoc* /*doc*/) {
-    return FALSE;
+std::size_t ReadDepth() {
+    int depth = CUndoList::kDefaultDepth;
+    if (CSchematicApp* app = GetApp())
+        depth = static_cast<int>(app->GetProfileInt("Settings", "UndoDepth", depth));
+    return static_cast<std::size_t>(std::max(depth, 1));
 }
 
-BOOL CCommand::Undo(CDrawDoc* /*doc*/) {
-    return FALSE;
+// "n - Name": the name's first character made upper case when it is a lower-case letter.
+CString Row(std::size_t number, const char* name) {
+    std::string row = std::to_string(number) + " - " + (name ? name : "");
+    std::size_t first = row.find(" - ") + 3;
+    if (first < row.size() && row[first] >= 'a' && row[first] <= 'z')
+        row[first] = static_cast<char>(row[first] - 'a' + 'A');
+    return CString(std::move(row));
 }
 
-const char* CCommand::GetName() const {
-    return "";
-}
+}  // namespace
 
-BOOL CMultiCmd::Do(CDrawDoc* doc) {
-    for (const auto& command : m_commands) {
-        if (!command->Do(doc))
+CUndoList::CUndoList(CDrawDoc* doc) : m_doc(doc), m_depth(ReadDepth()) {}
+
+BOOL CUndoList::Execute(CCommand* command) {
+    if (!command)
+        return FALSE;
+    std::unique_ptr<CCommand> owned(command);
+    {
+        WaitCursor wait;
+        if (!owned->Do(m_doc))
             return FALSE;
+        m_doc->SetModifiedFlag();
     }
-    return TRUE;
-}
-
-BOOL CMultiCmd::Undo(CDrawDoc* doc) {
-    for (auto it = m_commands.rbegin(); it != m_commands.rend(); ++it) {
-        if (!(*it)->Undo(doc))
-            return FALSE;
-    }
-    return TRUE;
+    return Add(owned.release());
 }
 
 BOOL CUndoList::Add(CCommand* command) {
     if (!command)
         return FALSE;
-    NoteChange();
     m_commands.resize(m_done);
     m_commands.emplace_back(command);
-    if (m_commands.size() > m_depth)
-        m_commands.erase(m_commands.begin(),
-                         m_commands.end() - static_cast<std::ptrdiff_t>(m_depth));
+    while (m_commands.size() > m_depth)
+        m_commands.pop_front();
     m_done = m_commands.size();
+    NoteChange();
     return TRUE;
 }
 
 BOOL CUndoList::Undo() {
-    if (m_done == 0)
-        return FALSE;
-    UndoAtCursor();
-    return TRUE;
+    return CanUndo() ? UndoAtCursor() : FALSE;
 }
 
 BOOL CUndoList::Redo() {
     if (!CanRedo())
         return FALSE;
-    CCommand* command = m_commands[m_done++].get();
     {
         WaitCursor wait;
         m_doc->UpdateAllViews(nullptr, kHintDeselect);
-        command->Do(m_doc);
-        m_doc->SetModifiedFlag();
+        if (!m_commands[m_done]->Do(m_doc))
+            return FALSE;
+        ++m_done;
     }
-    GetAppServices().NotifyDocumentChanged(m_doc, kDocumentContentChanged);
+    NoteChange();
     return TRUE;
 }
 
+int CUndoList::Undo(int count) {
+    int done = 0;
+    while (done < count && Undo())
+        ++done;
+    return done;
+}
+
+int CUndoList::Redo(int count) {
+    int done = 0;
+    while (done < count && Redo())
+        ++done;
+    return done;
+}
+
 BOOL CUndoList::CancelLast() {
-    if (!CursorAtTail())
+    if (!CursorAtTail() || !UndoAtCursor())
         return FALSE;
-    UndoAtCursor();
     m_commands.pop_back();
     m_done = m_commands.size();
     return TRUE;
@@ -82,25 +100,51 @@ BOOL CUndoList::Merge(CCommand* command) {
     if (!command || !CursorAtTail())
         return FALSE;
     std::unique_ptr<CCommand>& last = m_commands.back();
-    if (!last->IsKindOf(RUNTIME_CLASS(CMultiCmd))) {
-        auto multi = std::make_unique<CMultiCmd>(last->GetName());
-        multi->Append(last.release());
-        last = std::move(multi);
+    auto* multi = dynamic_cast<CMultiCmd*>(last.get());
+    if (!multi) {
+        auto joined = std::make_unique<CMultiCmd>(last->GetName());
+        joined->Append(last.release());
+        multi = joined.get();
+        last = std::move(joined);
     }
-    static_cast<CMultiCmd*>(last.get())->Append(command);
+    multi->Append(command);
+    NoteChange();
     return TRUE;
 }
 
-// Moves the cursor back over the last done command and undoes it.
-void CUndoList::UndoAtCursor() {
-    CCommand* command = m_commands[--m_done].get();
+const char* CUndoList::GetUndoName() const {
+    return CanUndo() ? m_commands[m_done - 1]->GetName() : "";
+}
+
+const char* CUndoList::GetRedoName() const {
+    return CanRedo() ? m_commands[m_done]->GetName() : "";
+}
+
+std::vector<CString> CUndoList::FillUndoList() const {
+    std::vector<CString> rows;
+    for (std::size_t i = m_done; i > 0; --i)
+        rows.push_back(Row(rows.size() + 1, m_commands[i - 1]->GetName()));
+    return rows;
+}
+
+std::vector<CString> CUndoList::FillRedoList() const {
+    std::vector<CString> rows;
+    for (std::size_t i = m_done; i < m_commands.size(); ++i)
+        rows.push_back(Row(rows.size() + 1, m_commands[i]->GetName()));
+    return rows;
+}
+
+// Undoes the command at the cursor and moves the cursor back over it.
+BOOL CUndoList::UndoAtCursor() {
     {
         WaitCursor wait;
         m_doc->UpdateAllViews(nullptr, kHintDeselect);
-        command->Undo(m_doc);
-        m_doc->SetModifiedFlag();
+        if (!m_commands[m_done - 1]->Undo(m_doc))
+            return FALSE;
+        --m_done;
     }
-    GetAppServices().NotifyDocumentChanged(m_doc, kDocumentContentChanged);
+    NoteChange();
+    return TRUE;
 }
 
 void CUndoList::NoteChange() {

@@ -37,6 +37,8 @@ public:
         return true;
     }
 
+    // A document was opened from or saved to path: it goes to the top of the recent files.
+    virtual void AddToRecentFileList(const char* /*path*/) {}
     // Sends hint to every view of every open document, with no sender.
     virtual void UpdateAllViews(int /*hint*/) {}
     // The view of the active document window; null when there is none.

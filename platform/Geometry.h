@@ -6,6 +6,9 @@
 // platform, so extreme coordinates read from a damaged file never overflow.
 // Rectangles are half-open: a point on the right or bottom edge is outside.
 
+#include <cstdint>
+#include <limits>
+
 #include "platform/GdiTypes.h"
 
 constexpr LONG WrapAdd(LONG a, LONG b) {
@@ -13,6 +16,12 @@ constexpr LONG WrapAdd(LONG a, LONG b) {
 }
 constexpr LONG WrapSub(LONG a, LONG b) {
     return static_cast<LONG>(static_cast<ULONG>(a) - static_cast<ULONG>(b));
+}
+// A wide result cut to the coordinate range, for the places where a wrap would land far away.
+constexpr LONG SaturatedLong(std::int64_t v) {
+    constexpr std::int64_t lo = std::numeric_limits<LONG>::min();
+    constexpr std::int64_t hi = std::numeric_limits<LONG>::max();
+    return static_cast<LONG>(v < lo ? lo : v > hi ? hi : v);
 }
 
 class CSize;

@@ -39,6 +39,12 @@ CChildFrame::CChildFrame(UINT menuId, QWidget* parent) : QMdiSubWindow(parent), 
     });
 }
 
+CChildFrame::~CChildFrame() {
+    // The sub-window leaves its maximised state as it goes; this part of it is gone by then.
+    disconnect(this, &QMdiSubWindow::windowStateChanged, this, &CChildFrame::TrackShowCommand);
+    delete m_view.data();
+}
+
 void CChildFrame::setView(QWidget* view) {
     SetViewWidget(view);
     setWidget(view);

@@ -5,6 +5,7 @@
 // or restored ("Settings"/"ShowCmd").
 
 #include <QMdiSubWindow>
+#include <QPointer>
 #include <functional>
 #include <vector>
 
@@ -18,12 +19,14 @@ class CChildFrame : public QMdiSubWindow {
 public:
     // menuId is the menu bar shown while the frame is active (IDR_SCHEMATIC, ...).
     explicit CChildFrame(UINT menuId, QWidget* parent = nullptr);
+    // The view goes first, before the frame tells anyone (destroyed) that it is gone.
+    ~CChildFrame() override;
 
     UINT menuId() const { return m_menuId; }
 
     // The view shown in the frame; the frame owns it.
     virtual void setView(QWidget* view);
-    QWidget* view() const { return m_view; }
+    QWidget* view() const { return m_view.data(); }
 
     // Command targets in routing order: the view's, the document's, then the frame's own.
     // The view and the document keep their maps; null removes one.
@@ -57,7 +60,7 @@ private:
     void TrackShowCommand(Qt::WindowStates oldState, Qt::WindowStates newState);
 
     UINT m_menuId;
-    QWidget* m_view = nullptr;
+    QPointer<QWidget> m_view;
     const CommandMap* m_viewCommands = nullptr;
     const CommandMap* m_documentCommands = nullptr;
     CommandMap m_commands;

@@ -29,6 +29,8 @@ QListWidgetItem* PageItem(const HelpBook::Entry& entry) {
 CHelpWindow::CHelpWindow(const HelpBook& book, QWidget* parent)
     : QWidget(parent, Qt::Window), m_book(book) {
     setWindowTitle(QString::fromUtf8(kApplicationTitle) + QStringLiteral(" Help"));
+    // Help open beside the program does not keep it running once its main window closed.
+    setAttribute(Qt::WA_QuitOnClose, false);
     m_tabs = new QTabWidget;
     m_tabs->addTab(CreateContentsTab(), QStringLiteral("Contents"));
     m_tabs->addTab(CreateIndexTab(), QStringLiteral("Index"));

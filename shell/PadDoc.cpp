@@ -11,6 +11,7 @@ BOOL CPadDoc::IsModified() const {
 }
 
 void CPadDoc::SetModifiedFlag(BOOL modified) {
+    CDocumentBase::SetModifiedFlag(modified);
     if (m_view)
         m_view->document()->setModified(modified != FALSE);
 }

@@ -6,11 +6,12 @@
 #include <cstddef>
 #include <functional>
 
+#include "model/DocumentBase.h"
 #include "platform/Types.h"
 
 class CStrEditView;
 
-class CPadDoc {
+class CPadDoc : public CDocumentBase {
 public:
     // Larger files are not opened into an output window.
     static constexpr std::size_t kMaxFileBytes = 16 * 1024 * 1024;
@@ -25,14 +26,14 @@ public:
     }
 
     // Whether the view's text changed since it was loaded, saved or cleared of the flag.
-    BOOL IsModified() const;
-    void SetModifiedFlag(BOOL modified = TRUE);
+    BOOL IsModified() const override;
+    void SetModifiedFlag(BOOL modified = TRUE) override;
 
     // Reads the file into the view as it is. A failure is shown to the user and gives FALSE.
-    BOOL OnOpenDocument(const char* path);
+    BOOL OnOpenDocument(const char* path) override;
     // Writes the view's text with CR LF line ends into the file, through a temporary file, and
     // clears the modified flag. A failure is shown to the user and gives FALSE.
-    BOOL OnSaveDocument(const char* path);
+    BOOL OnSaveDocument(const char* path) override;
 
     // Whether the document may close: TRUE at once when it closes without asking, else the
     // answer of askToSave (the usual save prompt).

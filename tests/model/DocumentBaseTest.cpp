@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 #include "model/DocView.h"
@@ -8,6 +9,7 @@
 #include "platform/CompoundFile.h"
 #include "platform/ObList.h"
 #include "platform/UserPrompt.h"
+#include "support/ScriptedPrompt.h"
 #include "support/TestSupport.h"
 
 namespace {
@@ -101,10 +103,13 @@ TEST(DocumentBase, UpdatesEveryViewButTheSender) {
 }
 
 TEST(DocumentBase, PathTitleAndModifiedFlag) {
+    testsupport::RecordingAppServices services;
     CDocumentBase document;
     document.SetPathName("/home/me/boards/amp.sch");
     EXPECT_EQ(document.GetTitle(), CString("amp.sch"));
     EXPECT_EQ(document.GetPathName(), CString("/home/me/boards/amp.sch"));
+    document.SetPathName("/home/me/boards/quiet.sch", FALSE);
+    EXPECT_EQ(services.recentFiles(), std::vector<std::string>{"/home/me/boards/amp.sch"});
     document.SetModifiedFlag();
     EXPECT_TRUE(document.IsModified());
     EXPECT_TRUE(document.OnNewDocument());

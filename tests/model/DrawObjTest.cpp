@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 #include <vector>
 
 #include "model/DocView.h"
@@ -532,6 +533,17 @@ TEST(DrawObjTracker, HandleSquaresInPixels) {
     object.DrawTracker(&dc, kTrackerDominant, nullptr);
     EXPECT_EQ(dc.Lines()[0],
               "Rectangle 97,97,104,104 pen=solid/0/0x445566 brush=solid/0x0000AA rop=13");
+}
+
+TEST(DrawObjTracker, SquaresAtTheEndsOfTheRangeAreCut) {
+    CRecordingDC dc;
+    constexpr LONG kMin = std::numeric_limits<LONG>::min();
+    constexpr LONG kMax = std::numeric_limits<LONG>::max();
+    CDrawObj object(CRect(kMin, kMax, kMax, kMin));
+    object.DrawTracker(&dc, kTrackerDominant, nullptr);
+    ASSERT_EQ(dc.Lines().size(), 8u);
+    EXPECT_EQ(dc.Lines()[0].substr(0, 54),
+              "Rectangle -2147483648,2147483644,-2147483644,214748364");
 }
 
 TEST(DrawObjTracker, ObjectsWithoutHandlesMarkTheirCorners) {

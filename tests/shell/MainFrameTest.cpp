@@ -6,7 +6,6 @@
 #include <QComboBox>
 #include <QDockWidget>
 #include <QDropEvent>
-#include <QImage>
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
@@ -24,8 +23,6 @@
 #include "platform/SettingsStore.h"
 #include "platform/UserPrompt.h"
 #include "resources/CommandIds.h"
-#include "resources/MenuTable.h"
-#include "resources/ToolbarTable.h"
 #include "shell/CommandActions.h"
 #include "shell/DrawFrame.h"
 #include "shell/HelpService.h"
@@ -189,38 +186,6 @@ TEST_F(MainFrameTest, StartsWithTheBarsTheirTextsAndTheEmptyMenu) {
     EXPECT_EQ(preview.lfWeight, 400);
     EXPECT_EQ(preview.lfOutPrecision, 7);
     EXPECT_EQ(preview.lfPitchAndFamily, 0x20);
-}
-
-TEST_F(MainFrameTest, EveryMenuToolbarAndAcceleratorCommandIsRouted) {
-    CMainFrame frame(m_settings);
-    frame.show();
-    OpenDrawFrame(frame);  // the child frame's commands take part too
-    std::vector<std::pair<UINT, std::string>> unrouted;
-    auto check = [&](UINT id, const std::string& where) {
-        if (!frame.router().IsRouted(id))
-            unrouted.emplace_back(id, where);
-    };
-    for (const MenuInfo& menu : AllMenus()) {
-        std::vector<QMenu*> popups = frame.menuBarPopups(menu.id);
-        if (popups.empty())
-            popups.push_back(frame.CreateTablePopup(menu.id));
-        for (QMenu* popup : popups) {
-            for (QAction* action : Commands(popup))
-                check(CommandActions::IdOf(action), "menu " + std::to_string(menu.id));
-        }
-    }
-    for (const ToolbarInfo& bar : AllToolbars()) {
-        for (const ToolbarButton& button : bar.buttons) {
-            if (button.kind != ToolbarButton::kSeparator)
-                check(button.id, bar.title);
-        }
-    }
-    for (const auto& [id, action] : frame.actions().Actions()) {
-        if (!action->shortcut().isEmpty())
-            check(id, action->shortcut().toString().toStdString());
-    }
-    for (const auto& [id, where] : unrouted)
-        ADD_FAILURE() << "command " << id << " of " << where << " has no handler";
 }
 
 TEST_F(MainFrameTest, ViewCommandsToggleTheBarsAndCheckTheirItems) {
@@ -558,20 +523,4 @@ TEST_F(MainFrameTest, TheMenuBarFollowsTheActiveDocumentKind) {
     EXPECT_TRUE(frame.mdiArea()->subWindowList().isEmpty());
     EXPECT_EQ(frame.currentMenuId(), IDR_MAINFRAME);
     EXPECT_EQ(frame.windowTitle(), "Vosk Schematic");
-}
-
-TEST_F(MainFrameTest, ScreenshotOfTheMainWindowWithASchematic) {
-    CMainFrame frame(m_settings);
-    frame.setGeometry(40, 40, 1280, 800);
-    frame.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame));
-    CDrawFrame* child = OpenDrawFrame(frame);
-    child->UpdateRulers(QPointF(-120, -120), 1000.0 / 96 / 0.75, QSizeF(11693, 8268), false,
-                        kRulerAll);
-    frame.UpdateCommandUI();
-    QApplication::processEvents();
-
-    const QImage shot = frame.grab().toImage();
-    EXPECT_EQ(shot.size(), frame.size());
-    EXPECT_TRUE(shot.save(QString(VOSK_BINARY_DIR) + "/main-window.png"));
 }

@@ -3,6 +3,7 @@
 
 #include <deque>
 #include <initializer_list>
+#include <string>
 #include <vector>
 
 #include "platform/AppServices.h"
@@ -55,15 +56,19 @@ public:
     int waitCursorsShown() const { return m_begun; }
     // The hints sent to all views, in order.
     const std::vector<int>& viewHints() const { return m_viewHints; }
+    // The paths given for the recent-file list, in order.
+    const std::vector<std::string>& recentFiles() const { return m_recentFiles; }
 
     void NotifyDocumentChanged(void* document, int code) override;
     void BeginWaitCursor() override;
     void EndWaitCursor() override;
     void UpdateAllViews(int hint) override { m_viewHints.push_back(hint); }
+    void AddToRecentFileList(const char* path) override { m_recentFiles.emplace_back(path); }
 
 private:
     std::vector<Notice> m_notices;
     std::vector<int> m_viewHints;
+    std::vector<std::string> m_recentFiles;
     int m_depth = 0;
     int m_begun = 0;
     IAppServices* m_previous;

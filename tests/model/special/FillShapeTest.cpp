@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <functional>
 #include <limits>
 #include <memory>
@@ -77,15 +76,6 @@ const Bytes kTriangleBlob = Concat({Le32(76), Le32(4), Le32(0), LineRecord(0, 10
 Bytes FillRecord(DWORD flags, const Bytes& blobPart) {
     return Concat({NewClassTag("CFillShape"), Le32(0), Le32(0), Le32(1000), Le32(1000), Le32(flags),
                    Le16(0), Le16(0), Le16(4), Le32(32768), Le32(32768), Le32(0), blobPart});
-}
-
-std::vector<CPoint> SortedCorners(const CFillShape& shape) {
-    std::vector<CPoint> corners;
-    for (int n : {1, 3, 5, 7})
-        corners.push_back(shape.GetHandle(n));
-    std::sort(corners.begin(), corners.end(),
-              [](const CPoint& a, const CPoint& b) { return a.x != b.x ? a.x < b.x : a.y < b.y; });
-    return corners;
 }
 
 const std::string kPen = "pen=solid/0/0x000000 rop=13";

@@ -2,10 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <charconv>
 #include <functional>
 #include <limits>
 #include <memory>
-#include <regex>
 
 #include "model/SpecSymbolGlyph.h"
 #include "support/TestSupport.h"
@@ -24,14 +24,24 @@ std::unique_ptr<CSpecSymbol> Placed(int kind, int x = 0, int y = 0) {
 // The coordinate pairs of a recorded line that lie outside rect (radial points of arcs
 // included).
 std::vector<std::string> PointsOutside(const std::string& line, const CRect& rect) {
-    static const std::regex pair(R"((-?\d+),(-?\d+))");
     std::vector<std::string> outside;
-    for (auto it = std::sregex_iterator(line.begin(), line.end(), pair);
-         it != std::sregex_iterator(); ++it) {
-        const long x = std::stol((*it)[1]);
-        const long y = std::stol((*it)[2]);
+    const char* const end = line.data() + line.size();
+    for (const char* at = line.data(); at < end;) {
+        long x = 0;
+        long y = 0;
+        const auto [comma, xError] = std::from_chars(at, end, x);
+        if (xError != std::errc() || comma == end || *comma != ',') {
+            at = xError == std::errc() ? comma : at + 1;
+            continue;
+        }
+        const auto [next, yError] = std::from_chars(comma + 1, end, y);
+        if (yError != std::errc()) {
+            at = comma + 1;
+            continue;
+        }
         if (x < rect.left || x > rect.right || y < rect.top || y > rect.bottom)
-            outside.push_back(it->str());
+            outside.emplace_back(at, next);
+        at = next;
     }
     return outside;
 }

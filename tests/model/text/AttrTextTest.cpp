@@ -197,9 +197,14 @@ TEST(AttrTextEditTest, DocumentTextsSetDocumentAttributes) {
                                              "property cannot be modified."));
     EXPECT_EQ(text.GetText(), "Text");
     text.Bind(&doc, "Drawn By");
+    doc.GetAttrTextList()->AddTail(&text);
     EXPECT_TRUE(text.SetText("me", TRUE));
     EXPECT_EQ(doc.GetAttribute("Drawn By"), "me");
-    EXPECT_EQ(doc.GetUndoList().GetCount(), 1);
+    ASSERT_EQ(doc.GetUndoList().GetCount(), 1);
+    // Undoing the recorded property edit refreshes the text.
+    ASSERT_TRUE(doc.GetUndoList().Undo());
+    EXPECT_EQ(text.GetText(), "");
+    doc.GetAttrTextList()->RemoveAll();
 }
 
 TEST(AttrTextEditTest, ATakenIdentifierIsDisplacedInOneUndoStep) {
@@ -397,6 +402,23 @@ TEST(AttrTextDocumentTest, DocumentTextsFollowTheDocumentsAttributes) {
     doc.RemoveAttribute("Engineer");
     EXPECT_EQ(text->GetText(), "");
     doc.GetAttrTextList()->RemoveAll();
+}
+
+TEST(AttrTextDocumentTest, ADocumentTextIsRelinkedWhenItsRemovalIsUndone) {
+    CDrawDoc doc;
+    doc.SetAttribute("Engineer", "Ada", 0);
+    CAttrText* text = doc.GetDocAttrText("Engineer", TRUE);
+    ASSERT_TRUE(doc.AddObject(std::unique_ptr<CDrawObj>(text)));
+    CObList removed;
+    removed.AddTail(text);
+    doc.RemoveObjects(&removed);
+    EXPECT_EQ(text->GetOwner(), nullptr);
+    EXPECT_TRUE(doc.GetAttrTextList()->IsEmpty());
+    ASSERT_TRUE(doc.GetUndoList().Undo());
+    EXPECT_EQ(text->GetOwner(), &doc);
+    EXPECT_EQ(doc.GetAttrTextList()->GetCount(), 1);
+    doc.SetAttribute("Engineer", "Grace", 0);
+    EXPECT_EQ(text->GetText(), "Grace");
 }
 
 }  // namespace

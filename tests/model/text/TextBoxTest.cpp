@@ -135,6 +135,8 @@ TEST(TextBoxDocumentTest, FontsFollowTheDocumentAndTextEditsUndoInOneStep) {
     EXPECT_EQ(box->GetPosition(), after);
     box->SetText("plain", FALSE);
     EXPECT_EQ(doc.GetUndoList().GetCount(), 1);
+    box->SetText("plain", TRUE);  // nothing changed, nothing recorded
+    EXPECT_EQ(doc.GetUndoList().GetCount(), 1);
 }
 
 TEST(TextBoxGeometryTest, TipIntersectionAndAnchorFollowTheRotation) {

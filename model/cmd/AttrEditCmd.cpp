@@ -1,0 +1,43 @@
+#include "model/cmd/AttrEditCmd.h"
+
+#include "model/DrawDoc.h"
+#include "model/DrawObj.h"
+
+BOOL CAttrEditCmd::Do(CDrawDoc* doc) {
+    CString present;
+    const BOOL existed = Read(doc, present);
+    if (!Write(doc, m_value))
+        return FALSE;
+    m_value = present;
+    m_isNew = !existed;
+    return TRUE;
+}
+
+BOOL CAttrEditCmd::Undo(CDrawDoc* doc) {
+    if (!m_isNew)
+        return Do(doc);
+    CString present;
+    Read(doc, present);
+    if (!Erase(doc))
+        return FALSE;
+    m_value = present;
+    return TRUE;
+}
+
+BOOL CAttrEditCmd::Read(CDrawDoc* doc, CString& value) const {
+    return m_owner ? m_owner->LookupAttr(m_name, value) : doc->GetAttribute(m_name, value);
+}
+
+// The value goes back the way the user's edit set it.
+BOOL CAttrEditCmd::Write(CDrawDoc* doc, const CString& value) const {
+    if (m_owner)
+        return m_owner->SetAttr(m_name, value, kSetAttrForce | kSetAttrUser) != 0;
+    return doc->SetAttribute(m_name, value, kAttrSetModified);
+}
+
+BOOL CAttrEditCmd::Erase(CDrawDoc* doc) const {
+    if (!m_owner)
+        return doc->RemoveAttribute(m_name);
+    m_owner->RemoveAttr(m_name);
+    return TRUE;
+}

@@ -1,0 +1,33 @@
+#pragma once
+// CAttrEditCmd: the property edit of one attribute of an owner, the document or a drawing
+// object. It keeps the value that is not current: the old value while done, the new one while
+// undone.
+
+#include "model/cmd/PropEditCmd.h"
+#include "platform/CString.h"
+
+class CDrawObj;
+
+class CAttrEditCmd : public CPropEditCmd {
+public:
+    // Recorded after the attribute was set: oldValue is the value before, isNew tells that the
+    // attribute did not exist. owner: the drawing object, or null for the document itself.
+    CAttrEditCmd(const char* name, const char* oldValue, BOOL isNew, CDrawObj* owner = nullptr)
+        : m_owner(owner), m_name(name), m_value(oldValue), m_isNew(isNew) {}
+
+    // Sets the kept value and keeps the one it replaced, noting whether the attribute existed.
+    BOOL Do(CDrawDoc* doc) override;
+    // Removes the attribute when the edit made it (keeping its value for a redo); otherwise
+    // the same exchange as Do.
+    BOOL Undo(CDrawDoc* doc) override;
+
+private:
+    BOOL Read(CDrawDoc* doc, CString& value) const;
+    BOOL Write(CDrawDoc* doc, const CString& value) const;
+    BOOL Erase(CDrawDoc* doc) const;
+
+    CDrawObj* m_owner;
+    CString m_name;
+    CString m_value;
+    BOOL m_isNew;
+};

@@ -1,0 +1,36 @@
+#include "model/cmd/DocSettingsCmd.h"
+
+#include "model/DocView.h"
+#include "model/DrawDoc.h"
+
+DocSettings DocSettings::Of(const CDrawDoc& doc) {
+    return {doc.m_pen,          doc.m_brush,         doc.m_pinPen,          doc.m_pinBrush,
+            doc.m_wirePen,      doc.m_wireBrush,     doc.m_textFont,        doc.m_pinFont,
+            doc.m_paperColour,  doc.m_pinNameColour, doc.m_pinNumberColour, doc.m_firstPartNumber,
+            doc.GetPaperSize(), doc.GetMargins(),    doc.m_border,          doc.m_printSettings};
+}
+
+BOOL CDocSettingsCmd::Do(CDrawDoc* doc) {
+    const DocSettings present = DocSettings::Of(*doc);
+    doc->m_pen = m_kept.pen;
+    doc->m_brush = m_kept.brush;
+    doc->m_pinPen = m_kept.pinPen;
+    doc->m_pinBrush = m_kept.pinBrush;
+    doc->m_wirePen = m_kept.wirePen;
+    doc->m_wireBrush = m_kept.wireBrush;
+    doc->m_textFont = m_kept.textFont;
+    doc->m_pinFont = m_kept.pinFont;
+    doc->m_paperColour = m_kept.paperColour;
+    doc->m_pinNameColour = m_kept.pinNameColour;
+    doc->m_pinNumberColour = m_kept.pinNumberColour;
+    doc->m_firstPartNumber = m_kept.firstPartNumber;
+    doc->m_border = m_kept.border;
+    doc->m_printSettings = m_kept.printSettings;
+    doc->RebuildPinFonts();
+    // The paper first: margins are kept within the paper they are set on.
+    doc->SetPaperSize(m_kept.paperSize.cx, m_kept.paperSize.cy);
+    doc->SetMargins(m_kept.margins);
+    doc->UpdateAllViews(nullptr, kHintNone);
+    m_kept = present;
+    return TRUE;
+}

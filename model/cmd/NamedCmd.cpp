@@ -1,0 +1,89 @@
+#include "model/cmd/NamedCmd.h"
+
+#include <cassert>
+#include <unordered_set>
+
+#include "model/DrawDoc.h"
+#include "model/DrawObj.h"
+#include "model/cmd/LinkCheck.h"
+#include "model/cmd/ObjectPlaces.h"
+
+namespace {
+void DeleteAll(CObList& objects) {
+    for (POSITION pos = objects.GetHeadPosition(); pos;)
+        static_cast<CDrawObj*>(objects.GetNext(pos))->Remove();
+    objects.RemoveAll();
+}
+
+// Every object of the list is in the document once (wanted) or none is (not wanted).
+bool AllPlaced(ObjectPlaces& places, const CObList& objects, bool wanted) {
+    std::unordered_set<const CObject*> seen;
+    for (POSITION pos = objects.GetHeadPosition(); pos;) {
+        const CObject* object = objects.GetNext(pos);
+        if (!object || !seen.insert(object).second || (places.Find(object) != nullptr) != wanted)
+            return false;
+    }
+    return true;
+}
+}  // namespace
+
+CNamedCmd::~CNamedCmd() {
+    DeleteAll(m_done ? m_originals : m_copies);
+}
+
+BOOL CNamedCmd::BeginEdit(CDrawDoc* doc, const CObList& objects, const char* name) {
+    ObjectPlaces places(doc->GetObjects(), static_cast<std::size_t>(objects.GetCount()));
+    if (!m_originals.IsEmpty() || objects.IsEmpty() || !AllPlaced(places, objects, true))
+        return FALSE;
+    for (POSITION pos = objects.GetHeadPosition(); pos;) {
+        auto* original = static_cast<CDrawObj*>(objects.GetNext(pos));
+        CDrawObj* copy = original->Clone(doc);
+        if (!copy) {
+            DeleteAll(m_copies);
+            m_originals.RemoveAll();
+            return FALSE;
+        }
+        m_originals.AddTail(original);
+        m_copies.AddTail(copy);
+    }
+    m_name = name;
+    // The copies take over the links of the originals, those among them included.
+    m_copyLinks.CollectInOrder(m_originals);
+    POSITION copy = m_copies.GetHeadPosition();
+    for (POSITION pos = m_originals.GetHeadPosition(); pos;)
+        m_copyLinks.Replace(static_cast<CDrawObj*>(m_originals.GetNext(pos)),
+                            static_cast<CDrawObj*>(m_copies.GetNext(copy)));
+    return Do(doc);
+}
+
+BOOL CNamedCmd::Do(CDrawDoc* doc) {
+    if (m_originals.IsEmpty() || !Swap(doc, m_originals, m_originalLinks, m_copies, m_copyLinks))
+        return FALSE;
+    m_done = TRUE;
+    return TRUE;
+}
+
+BOOL CNamedCmd::Undo(CDrawDoc* doc) {
+    if (m_originals.IsEmpty() || !Swap(doc, m_copies, m_copyLinks, m_originals, m_originalLinks))
+        return FALSE;
+    m_done = FALSE;
+    return TRUE;
+}
+
+BOOL CNamedCmd::Swap(CDrawDoc* doc, CObList& out, CConnectionList& outLinks, CObList& in,
+                     const CConnectionList& inLinks) {
+    ObjectPlaces places(doc->GetObjects(), 2 * static_cast<std::size_t>(out.GetCount()));
+    if (!AllPlaced(places, out, true) || !AllPlaced(places, in, false))
+        return FALSE;
+    outLinks.RemoveAll();
+    outLinks.CollectInOrder(out);
+    outLinks.Release();
+    POSITION next = in.GetHeadPosition();
+    for (POSITION pos = out.GetHeadPosition(); pos;)
+        places.SetAt(places.Find(out.GetNext(pos)), in.GetNext(next));
+    assert(LinksNameDocumentObjects(inLinks, doc));
+    inLinks.Restore();
+    UpdateViews(doc, &out, kUpdateLeaveSelection);
+    UpdateViews(doc, &in, kUpdateJoinSelection);
+    return TRUE;
+}

@@ -1,0 +1,91 @@
+#include "model/cmd/ObjectSetCmd.h"
+
+#include <cassert>
+#include <span>
+#include <unordered_set>
+
+#include "model/DrawDoc.h"
+#include "model/DrawObj.h"
+#include "model/cmd/LinkCheck.h"
+#include "model/cmd/ObjectPlaces.h"
+
+CObjectSetCmd::CObjectSetCmd(const CObList& objects, BOOL inDocument) : m_inDocument(inDocument) {
+    std::unordered_set<const CObject*> listed;
+    for (POSITION pos = objects.GetHeadPosition(); pos;) {
+        CObject* object = objects.GetNext(pos);
+        if (object && listed.insert(object).second)
+            m_objects.push_back(static_cast<CDrawObj*>(object));
+    }
+    m_followers.resize(m_objects.size());
+}
+
+CObjectSetCmd::CObjectSetCmd(CDrawObj* object, BOOL inDocument) : m_inDocument(inDocument) {
+    if (object)
+        m_objects.push_back(object);
+    m_followers.resize(m_objects.size());
+}
+
+CObjectSetCmd::~CObjectSetCmd() {
+    if (m_inDocument)
+        return;
+    for (CDrawObj* object : m_objects)
+        object->Remove();
+}
+
+BOOL CObjectSetCmd::LinkIn(CDrawDoc* doc) {
+    ObjectPlaces places(doc->GetObjects(), 2 * m_objects.size());
+    if (ReleaseObjectsIn(places))
+        return FALSE;
+    assert(LinksNameDocumentObjects(m_links, doc));
+    m_links.Restore();
+    for (std::size_t i = 0; i < m_objects.size(); ++i) {
+        POSITION before = m_followers[i] ? places.Find(m_followers[i]) : nullptr;
+        places.InsertBefore(before, m_objects[i]);
+        m_objects[i]->Invalidate(nullptr);
+    }
+    TellViews(doc, kUpdateJoinSelection);
+    m_inDocument = TRUE;
+    return TRUE;
+}
+
+BOOL CObjectSetCmd::TakeOut(CDrawDoc* doc) {
+    ObjectPlaces places(doc->GetObjects(), 2 * m_objects.size());
+    for (const CDrawObj* object : m_objects) {
+        if (!places.Find(object))
+            return FALSE;
+    }
+    m_links.RemoveAll();
+    m_links.CollectAndRelease(std::span<CDrawObj* const>(m_objects));
+    for (std::size_t i = m_objects.size(); i-- > 0;) {
+        POSITION pos = places.Find(m_objects[i]);
+        m_followers[i] = static_cast<CDrawObj*>(places.Follower(pos));
+        places.RemoveAt(pos);
+        m_objects[i]->Invalidate(nullptr);
+    }
+    TellViews(doc, kUpdateLeaveSelection);
+    m_inDocument = FALSE;
+    return TRUE;
+}
+
+// Objects that the document holds already are not the command's to delete: it lets go of them.
+// TRUE when there were any.
+bool CObjectSetCmd::ReleaseObjectsIn(ObjectPlaces& places) {
+    std::size_t kept = 0;
+    for (std::size_t i = 0; i < m_objects.size(); ++i) {
+        if (places.Find(m_objects[i]))
+            continue;
+        m_objects[kept] = m_objects[i];
+        m_followers[kept++] = m_followers[i];
+    }
+    const bool released = kept < m_objects.size();
+    m_objects.resize(kept);
+    m_followers.resize(kept);
+    return released;
+}
+
+void CObjectSetCmd::TellViews(CDrawDoc* doc, int how) {
+    CObList objects;
+    for (CDrawObj* object : m_objects)
+        objects.AddTail(object);
+    UpdateViews(doc, &objects, how);
+}

@@ -1,0 +1,52 @@
+#pragma once
+// CObjectSetCmd: what adding and removing objects share. It keeps each object with the object
+// that followed it in the document's list, the links between these objects and the rest of the
+// sheet, and whether the objects are in the document. While they are outside it owns them: the
+// destructor deletes them then.
+
+#include <vector>
+
+#include "model/Command.h"
+#include "model/ConnectionList.h"
+
+class CObList;
+class ObjectPlaces;
+
+class CObjectSetCmd : public CCommand {
+public:
+    ~CObjectSetCmd() override;
+    CObjectSetCmd(const CObjectSetCmd&) = delete;
+    CObjectSetCmd& operator=(const CObjectSetCmd&) = delete;
+
+    int GetObjectCount() const { return static_cast<int>(m_objects.size()); }
+    CDrawObj* GetObjectAt(int index) const { return m_objects.at(index); }
+    BOOL IsInDocument() const { return m_inDocument; }
+
+protected:
+    // Null objects and repeats are left out.
+    CObjectSetCmd(const CObList& objects, BOOL inDocument);
+    CObjectSetCmd(CDrawObj* object, BOOL inDocument);
+
+    // Remakes the recorded links and puts each object back before its recorded follower (at the
+    // tail when it has none or the follower has left the list); the objects join the selection.
+    // FALSE, leaving the document as it was, when some of them are in the list already; the
+    // command then lets go of those.
+    BOOL LinkIn(CDrawDoc* doc);
+    // Records and breaks the objects' links with the rest, then takes them out from the last to
+    // the first, recording each one's follower; they leave the selection. FALSE, changing
+    // nothing, when one of them is not in the list.
+    BOOL TakeOut(CDrawDoc* doc);
+    // one for a single object, else many.
+    const char* Label(const char* one, const char* many) const {
+        return m_objects.size() == 1 ? one : many;
+    }
+
+private:
+    bool ReleaseObjectsIn(ObjectPlaces& places);
+    void TellViews(CDrawDoc* doc, int how);
+
+    std::vector<CDrawObj*> m_objects;
+    std::vector<CDrawObj*> m_followers;  // null: append at the tail
+    CConnectionList m_links;
+    BOOL m_inDocument;
+};

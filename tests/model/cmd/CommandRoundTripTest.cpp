@@ -1,0 +1,253 @@
+// Every command, done, undone and redone through the undo list, takes the document between the
+// same two states: its archived bytes, its object order and the objects' flags.
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "CmdTestSheet.h"
+#include "model/TextBox.h"
+#include "model/cmd/AddCmd.h"
+#include "model/cmd/AttrEditCmd.h"
+#include "model/cmd/AttrMapEditCmd.h"
+#include "model/cmd/DocSettingsCmd.h"
+#include "model/cmd/NamedCmd.h"
+#include "model/cmd/ObjectEditCmd.h"
+#include "model/cmd/OrderCmd.h"
+#include "model/cmd/RemoveCmd.h"
+#include "model/cmd/RenumberCmd.h"
+#include "model/cmd/ShapeEditCmd.h"
+#include "model/cmd/TextPropCmd.h"
+
+namespace {
+
+// A command ready to be recorded: done already (the sheet was edited) or still to be done. No
+// command when the edit recorded its own.
+struct Prepared {
+    CCommand* command;
+    bool done;
+};
+
+struct RoundTripCase {
+    const char* name;   // the test's name
+    const char* label;  // the command's label
+    Prepared (*prepare)(CmdTestSheet& sheet);
+    // Completes the sheet before its first snapshot, for the commands that need more objects.
+    void (*arrange)(CmdTestSheet& sheet) = nullptr;
+};
+
+Prepared AddOne(CmdTestSheet& sheet) {
+    return {new CAddCmd(sheet.New(10), FALSE), false};
+}
+
+// Placed and linked by the caller before the command is recorded.
+Prepared AddPlacedAndLinked(CmdTestSheet& sheet) {
+    CCmdTestObj* x = sheet.Place(10);
+    CCmdTestObj* y = sheet.Place(11);
+    CCmdTestObj::Link(x, sheet.At(1));
+    CCmdTestObj::Link(y, x);
+    return {new CAddCmd(ObjectList{x, y}, TRUE), true};
+}
+
+Prepared AddMany(CmdTestSheet& sheet) {
+    ObjectList list{};
+    for (int tag = 10; tag < 20; ++tag)
+        list.AddTail(sheet.New(tag));
+    return {new CAddCmd(list, FALSE), false};
+}
+
+Prepared RemoveOne(CmdTestSheet& sheet) {
+    return {new CRemoveCmd(sheet.At(3)), false};
+}
+
+Prepared RemoveTwoOutOfOrder(CmdTestSheet& sheet) {
+    return {new CRemoveCmd(ObjectList{sheet.At(4), sheet.At(2)}), false};
+}
+
+Prepared RemoveAll(CmdTestSheet& sheet) {
+    return {new CRemoveCmd(ObjectList{sheet.At(6), sheet.At(1), sheet.At(3), sheet.At(2),
+                                      sheet.At(5), sheet.At(4)}),
+            false};
+}
+
+Prepared ShapeEdit(CmdTestSheet& sheet) {
+    CCmdTestObj* object = sheet.At(1);
+    auto* command = new CShapeEditCmd(object);
+    const LOGPEN followsDefault{PS_DASH, {5, 0}, kDefaultColour};
+    const LOGBRUSH brush{BS_HATCHED, 0x00FF00, 3};
+    object->SetPen(&followsDefault);
+    object->SetBrush(&brush);
+    object->SetFlags(kFlagFilled, kFlagFilled);
+    object->MoveTo(CRect(-50, -50, 50, 50), nullptr);
+    return {command, true};
+}
+
+Prepared AttributeMapEdit(CmdTestSheet& sheet) {
+    CCmdTestObj* object = sheet.At(2);
+    auto* command = new CAttrMapEditCmd(object);
+    object->SetAttr("Value", "2k2", 0);
+    object->SetAttr("Tol", "5%", 0);
+    object->RemoveAttr("_ID");
+    EXPECT_TRUE(command->HasChanged());
+    return {command, true};
+}
+
+Prepared NewDocumentAttribute(CmdTestSheet& sheet) {
+    sheet.doc.SetAttribute("Rev", "B", 0);
+    return {new CAttrEditCmd("Rev", "", TRUE), true};
+}
+
+Prepared ObjectAttribute(CmdTestSheet& sheet) {
+    sheet.At(2)->SetAttr("Value", "2k2", 0);
+    return {new CAttrEditCmd("Value", "1k", FALSE, sheet.At(2)), true};
+}
+
+Prepared TextProperties(CmdTestSheet& sheet) {
+    CCmdTestObj* text = sheet.At(4);
+    auto* command = new CTextPropCmd(text);
+    LOGFONT font = CDrawDoc::kDefaultTextFont;
+    font.lfHeight = -120;
+    text->SetOwnFont(&font);
+    text->SetContentText("Amplifier\r\nstage 2");
+    text->MoveTo(CRect(0, 0, 900, -300), nullptr);
+    EXPECT_TRUE(command->HasChanged());
+    return {command, true};
+}
+
+// A multi-line text box after the six objects, wrapped to its width.
+void PlaceTextBox(CmdTestSheet& sheet) {
+    auto* box = new CTextBox(CRect(0, 0, 600, -300));
+    box->SetDocument(&sheet.doc);
+    box->SetTextFlags(kTextMultiLine, kTextMultiLine);
+    box->SetText("Power supply", FALSE);
+    sheet.doc.GetObjects().AddTail(box);
+}
+
+CTextBox* PlacedTextBox(CmdTestSheet& sheet) {
+    return static_cast<CTextBox*>(sheet.doc.GetObjects().GetTail());
+}
+
+// A new own font, wrapped text and an outline: the layout moves the box's edges.
+Prepared TextBoxProperties(CmdTestSheet& sheet) {
+    CTextBox* box = PlacedTextBox(sheet);
+    auto* command = new CTextPropCmd(box);
+    LOGFONT font = CTextBox::kDefaultFont;
+    font.lfHeight = -120;
+    box->SetFont(&font);
+    box->SetText("Amplifier stage of the supply", FALSE);
+    box->SetFlags(kFlagOutlined, kFlagOutlined);
+    EXPECT_TRUE(command->HasChanged());
+    return {command, true};
+}
+
+Prepared TextBoxEdit(CmdTestSheet& sheet) {
+    EXPECT_TRUE(PlacedTextBox(sheet)->SetText("Regulator\nstage 2 of the supply", TRUE));
+    return {nullptr, true};
+}
+
+Prepared OrderChange(CmdTestSheet& sheet) {
+    auto* command = new COrderCmd;
+    command->Add(sheet.At(6), 0);
+    command->Add(sheet.At(1), 99);  // beyond the list: the tail
+    command->Add(sheet.At(3), 1);
+    return {command, false};
+}
+
+Prepared Renumber(CmdTestSheet& sheet) {
+    auto* command = new CRenumberCmd;
+    command->Add("R1", sheet.At(2));
+    command->Add("R2", sheet.At(3));
+    sheet.At(2)->SetAttr("_ID", "R7", 0);
+    sheet.At(3)->SetAttr("_ID", "R8", 0);
+    return {command, true};
+}
+
+Prepared ObjectEdit(CmdTestSheet& sheet) {
+    CDrawObj* copy = sheet.At(4)->Clone(&sheet.doc);
+    copy->MoveTo(CRect(500, 500, 600, 600), nullptr);
+    return {new CObjectEditCmd(sheet.At(4), copy), false};
+}
+
+Prepared NamedEdit(CmdTestSheet& sheet) {
+    auto* command = new CNamedCmd;
+    EXPECT_TRUE(
+        command->BeginEdit(&sheet.doc, ObjectList{sheet.At(2), sheet.At(3)}, "object properties"));
+    auto* copy = static_cast<CCmdTestObj*>(command->GetCopies().GetHead());
+    copy->SetAttr("Value", "4k7", 0);
+    copy->MoveTo(CRect(0, 0, 1, 1), nullptr);
+    return {command, true};
+}
+
+Prepared DocumentSettings(CmdTestSheet& sheet) {
+    DocSettings settings = DocSettings::Of(sheet.doc);
+    settings.paperSize = {20000, -15000};
+    settings.margins = {7000, 500, 7000, 500};
+    settings.pen.lopnColor = 0x0000FF;
+    settings.pinFont.lfHeight = 100;
+    settings.firstPartNumber = 100;
+    settings.border.m_flags = 0x10;
+    return {new CDocSettingsCmd(settings, FALSE), false};
+}
+
+Prepared PrintOptions(CmdTestSheet& sheet) {
+    DocSettings settings = DocSettings::Of(sheet.doc);
+    settings.printSettings.m_scale = 2.0f;
+    settings.printSettings.m_flags = CPrintSettings::kMonochrome;
+    return {new CDocSettingsCmd(settings, TRUE), false};
+}
+
+const RoundTripCase kCases[] = {
+    {"AddOne", "add object", AddOne},
+    {"AddPlacedAndLinked", "add objects", AddPlacedAndLinked},
+    {"AddMany", "add objects", AddMany},
+    {"RemoveOne", "remove object", RemoveOne},
+    {"RemoveTwoOutOfOrder", "remove objects", RemoveTwoOutOfOrder},
+    {"RemoveAll", "remove objects", RemoveAll},
+    {"ShapeEdit", "property edit", ShapeEdit},
+    {"AttributeMapEdit", "property edit", AttributeMapEdit},
+    {"NewDocumentAttribute", "property edit", NewDocumentAttribute},
+    {"ObjectAttribute", "property edit", ObjectAttribute},
+    {"TextProperties", "text properties", TextProperties},
+    {"TextBoxProperties", "text properties", TextBoxProperties, PlaceTextBox},
+    {"TextBoxEdit", "text edit", TextBoxEdit, PlaceTextBox},
+    {"OrderChange", "order change", OrderChange},
+    {"Renumber", "renumber", Renumber},
+    {"ObjectEdit", "object edit", ObjectEdit},
+    {"NamedEdit", "object properties", NamedEdit},
+    {"DocumentSettings", "document settings", DocumentSettings},
+    {"PrintOptions", "print options", PrintOptions},
+};
+
+void PrintTo(const RoundTripCase& roundTrip, std::ostream* out) {
+    *out << roundTrip.name;
+}
+
+class CommandRoundTrip : public ::testing::TestWithParam<RoundTripCase> {};
+
+TEST_P(CommandRoundTrip, UndoAndRedoReturnToTheSameStates) {
+    CmdTestSheet sheet;
+    CUndoList& undo = sheet.doc.GetUndoList();
+    if (GetParam().arrange)
+        GetParam().arrange(sheet);
+    const DocSnapshot before = Snapshot(sheet.doc);
+    const Prepared prepared = GetParam().prepare(sheet);
+    if (prepared.command) {
+        ASSERT_TRUE(prepared.done ? undo.Add(prepared.command) : undo.Execute(prepared.command));
+    }
+    ASSERT_EQ(undo.GetCount(), 1);
+    const DocSnapshot after = Snapshot(sheet.doc);
+    ASSERT_NE(after, before);
+    EXPECT_STREQ(undo.GetUndoName(), GetParam().label);
+
+    ASSERT_TRUE(undo.Undo());
+    EXPECT_EQ(Snapshot(sheet.doc), before);
+    ASSERT_TRUE(undo.Redo());
+    EXPECT_EQ(Snapshot(sheet.doc), after);
+    ASSERT_TRUE(undo.Undo());
+    EXPECT_EQ(Snapshot(sheet.doc), before);
+}
+
+INSTANTIATE_TEST_SUITE_P(AllCommands, CommandRoundTrip, ::testing::ValuesIn(kCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace

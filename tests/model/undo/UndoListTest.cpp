@@ -1,0 +1,239 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "model/DrawDoc.h"
+#include "model/DrawObj.h"
+#include "model/MultiCmd.h"
+#include "model/app/SchematicApp.h"
+#include "model/support/RecordingDocView.h"
+#include "support/ScriptedPrompt.h"
+#include "support/TestSupport.h"
+
+namespace {
+
+// Logs its letter when done and '-' and the letter when undone, and counts its deletion. On
+// request its Do or Undo fails, changing nothing.
+class LogCmd : public CCommand {
+public:
+    LogCmd(std::string& log, char letter, int& deleted, const char* name)
+        : m_log(log), m_letter(letter), m_deleted(deleted), m_name(name) {}
+    ~LogCmd() override { ++m_deleted; }
+    BOOL Do(CDrawDoc*) override { return !failDo && (m_log += m_letter, true); }
+    BOOL Undo(CDrawDoc*) override { return !failUndo && (m_log += {'-', m_letter}, true); }
+    const char* GetName() const override { return m_name; }
+
+    bool failDo = false;
+    bool failUndo = false;
+
+private:
+    std::string& m_log;
+    char m_letter;
+    int& m_deleted;
+    const char* m_name;
+};
+
+std::vector<std::string> Rows(const std::vector<CString>& rows) {
+    return {rows.begin(), rows.end()};
+}
+
+class UndoListTest : public ::testing::Test {
+protected:
+    LogCmd* Cmd(char letter, const char* name = "log") {
+        return new LogCmd(log, letter, deleted, name);
+    }
+
+    testsupport::RecordingAppServices services;
+    CDrawDoc doc;
+    CUndoList& list = doc.GetUndoList();
+    std::string log;
+    int deleted = 0;
+};
+
+TEST_F(UndoListTest, RowsAreNumberedFromTheCursorWithOnlyALowerCaseInitialCapitalised) {
+    list.Add(Cmd('a', "add objects"));
+    list.Add(Cmd('m', "move"));
+    EXPECT_EQ(Rows(list.FillUndoList()), (std::vector<std::string>{"1 - Move", "2 - Add objects"}));
+    EXPECT_TRUE(list.FillRedoList().empty());
+    list.Undo();
+    EXPECT_EQ(Rows(list.FillRedoList()), std::vector<std::string>{"1 - Move"});
+    EXPECT_STREQ(list.GetUndoName(), "add objects");
+    EXPECT_STREQ(list.GetRedoName(), "move");
+    list.Undo();
+    EXPECT_STREQ(list.GetUndoName(), "");
+    EXPECT_EQ(Rows(list.FillRedoList()), (std::vector<std::string>{"1 - Add objects", "2 - Move"}));
+
+    for (const char* name : {"", "3d move", "Text", "\xC3\xA9tiquette"})
+        list.Add(Cmd('x', name));
+    list.Add(new CMultiCmd);
+    EXPECT_EQ(Rows(list.FillUndoList()),
+              (std::vector<std::string>{"1 - ", "2 - \xC3\xA9tiquette", "3 - Text", "4 - 3d move",
+                                        "5 - "}));
+}
+
+TEST_F(UndoListTest, EveryRecordedOrUndoneEditMarksTheDocumentAndTellsTheApplication) {
+    drawdoctest::RecordingDocView view;
+    doc.AddView(&view);
+    EXPECT_FALSE(list.Add(nullptr));
+    EXPECT_FALSE(doc.IsModified());
+    for (int step = 0; step < 3; ++step) {
+        doc.SetModifiedFlag(FALSE);
+        EXPECT_TRUE(step == 0 ? list.Add(Cmd('a')) : step == 1 ? list.Undo() : list.Redo());
+        EXPECT_TRUE(doc.IsModified());
+        ASSERT_EQ(services.notices().size(), step + 1u);
+        EXPECT_EQ(services.notices().back().document, &doc);
+        EXPECT_EQ(services.notices().back().code, kDocumentContentChanged);
+    }
+    ASSERT_EQ(view.updates.size(), 2u);  // undo and redo empty the selection first
+    EXPECT_EQ(view.updates[1].hint, kHintDeselect);
+    EXPECT_EQ(log, "-aa");
+    EXPECT_EQ(services.waitCursorDepth(), 0);
+    doc.RemoveView(&view);
+}
+
+TEST_F(UndoListTest, RecordingAfterUndoDropsTheUndoneCommands) {
+    list.Add(Cmd('a'));
+    list.Add(Cmd('b'));
+    list.Add(Cmd('c'));
+    EXPECT_EQ(list.Undo(2), 2);
+    list.Add(Cmd('d'));
+    EXPECT_EQ(deleted, 2);
+    EXPECT_FALSE(list.CanRedo());
+    EXPECT_EQ(list.Undo(5), 2);
+    EXPECT_FALSE(list.CanUndo());
+    EXPECT_TRUE(list.CanRedo());
+    EXPECT_EQ(list.Redo(5), 2);
+    EXPECT_EQ(log, "-c-b-d-aad");
+}
+
+TEST_F(UndoListTest, TheDefaultDepthKeepsFiftyAndDeletesTheOldest) {
+    for (int i = 0; i < 51; ++i)
+        list.Add(Cmd('x', i == 0 ? "oldest" : "log"));
+    EXPECT_EQ(list.GetCount(), 50);
+    EXPECT_EQ(deleted, 1);
+    EXPECT_EQ(list.Undo(50), 50);
+    EXPECT_FALSE(list.Undo());
+}
+
+TEST_F(UndoListTest, TheDepthComesFromTheSettingsAndIsAtLeastOne) {
+    testsupport::TempDir dir;
+    CSchematicApp app{dir / "settings.ini"};
+    ScopedApp installed{app};
+    for (int depth : {3, 0, -5}) {
+        app.WriteProfileInt("Settings", "UndoDepth", depth);
+        CDrawDoc other;
+        CUndoList& small = other.GetUndoList();
+        for (char letter : std::string("abcd"))
+            small.Add(Cmd(letter));
+        EXPECT_EQ(small.GetCount(), std::max(depth, 1));
+        EXPECT_EQ(small.Undo(9), std::max(depth, 1));
+    }
+    EXPECT_EQ(log, "-d-c-b-d-d");
+}
+
+TEST_F(UndoListTest, AFailedStepIsNotRecordedAndLeavesTheCursor) {
+    EXPECT_FALSE(list.Execute(nullptr));
+    LogCmd* refused = Cmd('f');
+    refused->failDo = true;
+    EXPECT_FALSE(list.Execute(refused));
+    EXPECT_EQ(deleted, 1);
+    EXPECT_EQ(list.GetCount(), 0);
+    EXPECT_FALSE(doc.IsModified());
+    EXPECT_TRUE(services.notices().empty());
+
+    LogCmd* stuck = Cmd('s');
+    EXPECT_TRUE(list.Execute(Cmd('a')));
+    EXPECT_TRUE(list.Execute(stuck));
+    stuck->failUndo = true;
+    EXPECT_EQ(list.Undo(2), 0);
+    EXPECT_FALSE(list.CancelLast());
+    EXPECT_EQ(list.GetCount(), 2);
+    stuck->failUndo = false;
+    EXPECT_EQ(list.Undo(2), 2);
+    stuck->failDo = true;
+    EXPECT_EQ(list.Redo(2), 1);
+    EXPECT_STREQ(list.GetRedoName(), "log");
+    EXPECT_EQ(log, "as-s-aa");
+    EXPECT_EQ(services.waitCursorDepth(), 0);
+}
+
+// Sets a document attribute; undoing removes it.
+class SetAttrCmd : public CCommand {
+public:
+    BOOL Do(CDrawDoc* doc) override { return doc->SetAttribute("Rev", "B", 0); }
+    BOOL Undo(CDrawDoc* doc) override { return doc->RemoveAttribute("Rev"); }
+};
+
+TEST_F(UndoListTest, CancelLastTakesBackTheEditJustRecorded) {
+    EXPECT_FALSE(doc.CancelLastCommand());
+    list.Add(Cmd('a'));
+    EXPECT_TRUE(list.Execute(new SetAttrCmd));
+    EXPECT_TRUE(doc.CancelLastCommand());
+    CString value;
+    EXPECT_FALSE(doc.GetAttribute("Rev", value));
+    EXPECT_EQ(list.GetCount(), 1);
+    EXPECT_FALSE(list.CanRedo());
+
+    list.Undo();
+    EXPECT_FALSE(doc.CancelLastCommand());
+    EXPECT_EQ(list.GetCount(), 1);
+}
+
+TEST_F(UndoListTest, MergeJoinsDoneCommandsIntoOneStepNamedLikeTheFirst) {
+    LogCmd* refused = Cmd('z');
+    EXPECT_FALSE(doc.MergeCommand(refused));  // empty list: the caller keeps it
+    list.Add(Cmd('m', "move"));
+    EXPECT_TRUE(doc.MergeCommand(Cmd('b')));
+    EXPECT_TRUE(doc.MergeCommand(Cmd('c')));
+    auto* multi = dynamic_cast<CMultiCmd*>(list.GetLastDone());
+    ASSERT_NE(multi, nullptr);
+    EXPECT_EQ(multi->GetCount(), 3);
+    EXPECT_EQ(list.GetCount(), 1);
+    EXPECT_STREQ(list.GetUndoName(), "move");
+
+    list.Undo();
+    EXPECT_FALSE(doc.MergeCommand(refused));  // the last command is undone
+    EXPECT_EQ(deleted, 0);
+    delete refused;
+    list.Redo();
+    EXPECT_EQ(log, "-c-b-mmbc");
+}
+
+TEST_F(UndoListTest, UpdateViewsSendsTheSelectionHints) {
+    drawdoctest::RecordingDocView view;
+    doc.AddView(&view);
+    CDrawObj object;
+    CObList objects;
+    objects.AddTail(&object);
+    std::unique_ptr<CCommand> command(Cmd('a'));
+    for (int how : {kUpdateJoinSelection, kUpdateLeaveSelection, 2})
+        command->UpdateViews(&doc, &objects, how);
+    command->UpdateView(&doc, &object, kUpdateLeaveSelection);
+    ASSERT_EQ(view.updates.size(), 3u);
+    EXPECT_EQ(view.updates[0].hint, kHintAddToSelection);
+    EXPECT_EQ(view.updates[0].list, &objects);
+    EXPECT_EQ(view.updates[1].hint, kHintRemoved);
+    EXPECT_EQ(view.updates[2].hint, kHintRemoved);
+    doc.RemoveView(&view);
+}
+
+TEST_F(UndoListTest, AMultiCommandTakesBackItsDonePartOnAFailure) {
+    CMultiCmd multi("line colour");
+    LogCmd* first = Cmd('a');
+    LogCmd* last = Cmd('c');
+    for (CCommand* command : {first, static_cast<LogCmd*>(nullptr), Cmd('b'), last})
+        multi.Append(command);
+    last->failDo = true;
+    EXPECT_FALSE(multi.Do(&doc));
+    last->failDo = false;
+    EXPECT_TRUE(multi.Do(&doc));
+    first->failUndo = true;
+    EXPECT_FALSE(multi.Undo(&doc));
+    EXPECT_EQ(log,
+              "ab-b-a"
+              "abc-c-bbc");
+}
+
+}  // namespace

@@ -1,0 +1,57 @@
+#include "shell/MessageBoxPrompt.h"
+
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+#include <functional>
+
+#include "shell/QtTestApp.h"
+
+namespace {
+
+// Runs a box of type, handing the box to act once it shows; the answer.
+int Ask(UINT type, const std::function<void(QMessageBox&)>& act) {
+    QtTestApp::ensure();
+    QTimer::singleShot(0, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
+            act(*box);
+    });
+    CMessageBoxPrompt prompt;
+    return prompt.MessageBox("Save changes to Untitled1?", "Vosk Schematic", type);
+}
+
+TEST(MessageBoxPrompt, ShowsTheButtonsIconAndDefaultOfTheTypeAndReturnsTheChoice) {
+    QMessageBox::StandardButtons buttons;
+    QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
+    QString text;
+    QString caption;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    const int answer = Ask(MB_YESNOCANCEL | MB_ICONQUESTION | MB_DEFBUTTON2, [&](QMessageBox& box) {
+        buttons = box.standardButtons();
+        defaultButton = box.standardButton(box.defaultButton());
+        text = box.text();
+        caption = box.windowTitle();
+        icon = box.icon();
+        box.button(QMessageBox::No)->click();
+    });
+    EXPECT_EQ(answer, IDNO);
+    EXPECT_EQ(buttons, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    EXPECT_EQ(defaultButton, QMessageBox::No);
+    EXPECT_EQ(text, "Save changes to Untitled1?");
+    EXPECT_EQ(caption, "Vosk Schematic");
+    EXPECT_EQ(icon, QMessageBox::Question);
+
+    EXPECT_EQ(Ask(MB_RETRYCANCEL | MB_ICONHAND,
+                  [](QMessageBox& box) { box.button(QMessageBox::Retry)->click(); }),
+              IDRETRY);
+}
+
+TEST(MessageBoxPrompt, ABoxClosedWithoutAButtonIsCancelledOrGivesItsDefault) {
+    EXPECT_EQ(Ask(MB_YESNOCANCEL, [](QMessageBox& box) { box.reject(); }), IDCANCEL);
+    EXPECT_EQ(Ask(MB_OK, [](QMessageBox& box) { box.reject(); }), IDOK);
+}
+
+}  // namespace
