@@ -581,16 +581,21 @@ CPoint CDrawObj::GetConnectionPoint(int n) {
     return centre;
 }
 
-CDrawObj* CDrawObj::SnapPoint(CPoint& point, ISnapGrid* grid, double& best) {
-    if (!grid)
-        return nullptr;
-    CPoint candidate = point;
-    const double distance = grid->TryRect(candidate, this, best);
+CDrawObj* CDrawObj::AcceptSnap(CPoint& point, double& best, const CPoint& candidate,
+                               double distance) {
     if (distance < 0)
         return nullptr;
     point = candidate;
     best = distance;
     return this;
+}
+
+CDrawObj* CDrawObj::SnapPoint(CPoint& point, ISnapGrid* grid, double& best) {
+    if (!grid)
+        return nullptr;
+    CPoint candidate = point;
+    const double distance = grid->TryRect(candidate, this, best);
+    return AcceptSnap(point, best, candidate, distance);
 }
 
 void CDrawObj::GetAnchorPoint(CPoint* point, int) {

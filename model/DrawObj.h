@@ -199,6 +199,8 @@ public:
     const LOGBRUSH* GetOwnBrush() const { return m_brush ? &*m_brush : nullptr; }
 
 protected:
+    // Takes the grid's answer for a snap candidate: a distance >= 0 makes it the best so far.
+    CDrawObj* AcceptSnap(CPoint& point, double& best, const CPoint& candidate, double distance);
     // The base record; subclasses that need the stored schema read it from the archive and
     // pass it here instead of calling Serialize.
     void SerializeRecord(CArchive& ar, UINT schema);

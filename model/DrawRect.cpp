@@ -414,11 +414,7 @@ CDrawObj* CDrawRect::SnapPoint(CPoint& point, ISnapGrid* grid, double& best) {
     CPoint candidate = point;
     const double distance = grid->TrySegment(candidate, m_position.left, m_position.top,
                                              m_position.right, m_position.bottom, best);
-    if (distance < 0)
-        return nullptr;
-    point = candidate;
-    best = distance;
-    return this;
+    return AcceptSnap(point, best, candidate, distance);
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -244,11 +244,7 @@ CDrawObj* CEllipse::SnapPoint(CPoint& point, ISnapGrid* grid, double& best) {
         return nullptr;
     CPoint candidate = point;
     const double distance = grid->TryEllipse(candidate, this, best);
-    if (distance < 0)
-        return nullptr;
-    point = candidate;
-    best = distance;
-    return this;
+    return AcceptSnap(point, best, candidate, distance);
 }
 
 void CEllipse::ExportDxf(IDxfSink* dxf, int, const double* matrix) {
