@@ -1,12 +1,8 @@
-// Documents in the whole program: File New, the save prompt when closing, saving under a new
-// name, the recent-file list, dropped files, output documents and the routing of every
-// command of the menus and toolbars.
+// Documents in the whole program: File New, the save prompt, Save As, the recent-file list,
+// output documents and the routing of every command of the menus and toolbars.
 
 #include <QAction>
-#include <QDropEvent>
 #include <QMenu>
-#include <QMimeData>
-#include <QUrl>
 #include <filesystem>
 #include <functional>
 #include <ostream>
@@ -191,23 +187,6 @@ TEST_F(AppDocumentsTest, TheRecentFilesFollowOpeningAndSaving) {
     app.reset();
     app = Start();
     EXPECT_EQ(app->RecentFiles().Files(), std::vector<std::string>{c});
-}
-
-TEST_F(AppDocumentsTest, DroppedFilesOpenInTheOrderOfTheDrop) {
-    const std::string b = MakeSchematic("b.sch");
-    const std::string a = MakeSchematic("a.sch");
-    const std::string c = MakeSchematic("c.sch");
-    auto app = Start();
-    QMimeData data;
-    data.setUrls({QUrl::fromLocalFile(QString::fromStdString(b)),
-                  QUrl::fromLocalFile(QString::fromStdString(a)),
-                  QUrl::fromLocalFile(QString::fromStdString(c))});
-    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(app->MainFrame(), &enter);
-    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(app->MainFrame(), &drop);
-    EXPECT_EQ(Titles(*app), (std::vector<std::string>{"Untitled1", "b.sch", "a.sch", "c.sch"}));
-    EXPECT_EQ(app->MainFrame()->ActiveChildFrame()->windowTitle(), "c.sch");
 }
 
 TEST_F(AppDocumentsTest, OutputDocumentsOpenInTheirOwnWindowsAndSaveAsText) {

@@ -113,6 +113,8 @@ TEST_F(AppKeysTest, TheUnitsPaneSwitchesTheUnitsOfEveryRuler) {
     EXPECT_FALSE(app->App().Options & kOptionMetric);
     EXPECT_EQ(status->PaneText(ID_INDICATOR_UNITS), "inch");
     EXPECT_FALSE(frames[0]->verticalRuler()->IsMetric());
+    QTest::mouseClick(status->Pane(ID_INDICATOR_SIZE), Qt::LeftButton);  // other panes do not
+    EXPECT_FALSE(app->App().Options & kOptionMetric);
 
     ASSERT_TRUE(Close(*app));
     EXPECT_EQ(Stored().GetProfileInt("Settings", "Options", 1), 0u);

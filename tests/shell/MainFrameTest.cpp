@@ -10,75 +10,62 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
-#include <QMouseEvent>
-#include <QPainter>
 #include <QScreen>
 #include <QTabWidget>
 #include <QTest>
+#include <QTimer>
 #include <QToolBar>
+#include <QToolButton>
 #include <QUrl>
 #include <functional>
-#include <ostream>
+#include <tuple>
 
 #include "platform/SettingsStore.h"
-#include "platform/UserPrompt.h"
 #include "resources/CommandIds.h"
 #include "shell/CommandActions.h"
 #include "shell/DrawFrame.h"
 #include "shell/HelpService.h"
-#include "shell/OutputEdit.h"
 #include "shell/QtTestApp.h"
-#include "shell/ResizableBar.h"
 #include "shell/RulerBar.h"
 #include "shell/StatusBar.h"
 #include "shell/WindowPlacement.h"
 #include "shell/WorkspaceBar.h"
+#include "support/ScriptedPrompt.h"
 #include "support/TestSupport.h"
 
 namespace {
 
-// Records the messages shown to the user.
-class RecordingPrompt : public IUserPrompt {
-public:
-    RecordingPrompt() { m_previous = SetUserPrompt(this); }
-    ~RecordingPrompt() override { SetUserPrompt(m_previous); }
-    int MessageBox(const CString& text, const CString&, UINT) override {
-        messages.push_back(text.str());
-        return IDOK;
-    }
-    std::vector<std::string> messages;
+QStringList Texts(const QList<QAction*>& actions) {
+    QStringList texts;
+    for (QAction* action : actions)
+        texts << action->text();
+    return texts;
+}
 
-private:
-    IUserPrompt* m_previous;
-};
-
-// A stand-in view: white paper on the workspace grey.
-class PaperView : public QWidget {
-public:
-    void paintEvent(QPaintEvent*) override {
-        QPainter p(this);
-        p.fillRect(rect(), QColor(128, 128, 128));
-        p.fillRect(QRect(12, 12, 780, 540), Qt::white);
-        p.setPen(Qt::black);
-        p.drawRect(QRect(12, 12, 780, 540));
-        p.drawRect(QRect(32, 32, 740, 500));
-    }
-};
+QStringList Items(const QComboBox* box) {
+    QStringList items;
+    for (int i = 0; i < box->count(); ++i)
+        items << box->itemText(i);
+    return items;
+}
 
 class MainFrameTest : public ::testing::Test {
 protected:
-    MainFrameTest() { QtTestApp::ensure(); }
+    MainFrameTest() {
+        QtTestApp::ensure();
+        CDrawFrame::LoadSettings(m_settings);  // child frames as at a fresh start
+    }
 
     // Every command of a menu (and its submenus), after it was prepared for showing.
-    static std::vector<QAction*> Commands(QMenu* menu) {
+    static std::vector<std::pair<UINT, QString>> Commands(QMenu* menu) {
         emit menu->aboutToShow();
-        std::vector<QAction*> commands;
+        std::vector<std::pair<UINT, QString>> commands;
         for (QAction* action : menu->actions()) {
             if (action->menu()) {
                 auto sub = Commands(action->menu());
                 commands.insert(commands.end(), sub.begin(), sub.end());
-            } else if (CommandActions::IdOf(action)) {
-                commands.push_back(action);
+            } else if (UINT id = CommandActions::IdOf(action)) {
+                commands.emplace_back(id, action->text());
             }
         }
         return commands;
@@ -94,10 +81,10 @@ protected:
         return nullptr;
     }
 
-    CDrawFrame* OpenDrawFrame(CMainFrame& frame, UINT menuId = IDR_SCHEMATIC) {
+    static CDrawFrame* OpenDrawFrame(CMainFrame& frame, UINT menuId, const QString& title) {
         auto* child = new CDrawFrame(menuId);
-        child->setWindowTitle("Untitled1");
-        child->setView(new PaperView);
+        child->setWindowTitle(title);
+        child->setView(new QWidget);
         frame.AddChildFrame(child);
         child->ActivateFrame();
         return child;
@@ -117,10 +104,7 @@ TEST_F(MainFrameTest, StartsWithTheBarsTheirTextsAndTheEmptyMenu) {
     EXPECT_EQ(frame.windowTitle(), "Vosk Schematic");
     EXPECT_TRUE(frame.mdiArea()->subWindowList().isEmpty());
     EXPECT_EQ(frame.currentMenuId(), IDR_MAINFRAME);
-    QStringList titles;
-    for (QAction* a : frame.menuBar()->actions())
-        titles << a->text();
-    EXPECT_EQ(titles, QStringList({"&File", "&View", "&Help"}));
+    EXPECT_EQ(Texts(frame.menuBar()->actions()), QStringList({"&File", "&View", "&Help"}));
 
     EXPECT_EQ(frame.toolbar(IDR_MAIN_TOOLBAR)->windowTitle(), "Main Toolbar");
     EXPECT_EQ(frame.toolbar(IDR_DRAWING_TOOLBAR)->windowTitle(), "Drawing");
@@ -132,18 +116,17 @@ TEST_F(MainFrameTest, StartsWithTheBarsTheirTextsAndTheEmptyMenu) {
     auto* zoom = qobject_cast<QComboBox*>(frame.actions().Control(ID_ZOOM_BOX));
     ASSERT_NE(zoom, nullptr);
     EXPECT_EQ(zoom->width(), 80);
-    QStringList zooms;
-    for (int i = 0; i < zoom->count(); ++i)
-        zooms << zoom->itemText(i);
-    EXPECT_EQ(zooms, QStringList({"50%", "75%", "100%", "200%", "400%"}));
-    auto* sizes = qobject_cast<QComboBox*>(frame.actions().Control(ID_TEXT_SIZE));
-    ASSERT_EQ(sizes->count(), 17);
-    EXPECT_EQ(sizes->itemText(0), "7");
-    EXPECT_EQ(sizes->itemText(16), "72");
-    auto* faces = qobject_cast<QComboBox*>(frame.actions().Control(ID_TEXT_FACE));
-    EXPECT_GT(faces->count(), 0);
-    for (int i = 1; i < faces->count(); ++i)
-        EXPECT_LT(faces->itemText(i - 1), faces->itemText(i));
+    EXPECT_EQ(Items(zoom), QStringList({"50%", "75%", "100%", "200%", "400%"}));
+    const QStringList sizes =
+        Items(qobject_cast<QComboBox*>(frame.actions().Control(ID_TEXT_SIZE)));
+    ASSERT_EQ(sizes.size(), 17);
+    EXPECT_EQ(sizes.front(), "7");
+    EXPECT_EQ(sizes.back(), "72");
+    const QStringList faces =
+        Items(qobject_cast<QComboBox*>(frame.actions().Control(ID_TEXT_FACE)));
+    EXPECT_GT(faces.size(), 0);
+    for (int i = 1; i < faces.size(); ++i)
+        EXPECT_LT(faces[i - 1], faces[i]);
     EXPECT_EQ(frame.actions().Action(ID_LINE_COLOUR)->statusTip(), "Change the line colour");
     EXPECT_EQ(frame.actions().Action(ID_FILL_STYLE)->toolTip(), "Fill Style");
     EXPECT_EQ(frame.actions().Action(ID_PALETTE_3)->statusTip(), "Place Symbol");
@@ -175,10 +158,6 @@ TEST_F(MainFrameTest, StartsWithTheBarsTheirTextsAndTheEmptyMenu) {
     EXPECT_EQ(frame.outputBar()->windowTitle(), "Output");
     EXPECT_FALSE(frame.outputBar()->isVisible());
     EXPECT_EQ(frame.dockWidgetArea(frame.outputBar()), Qt::BottomDockWidgetArea);
-    EXPECT_EQ(frame.outputBar()->widget(), frame.outputEdit());
-    std::ostream log(frame.GetOutputStreamBuf());
-    log << "Netlist\nOK" << std::flush;
-    EXPECT_EQ(frame.outputEdit()->toPlainText(), "Netlist\nOK");
 
     const LOGFONT& preview = CMainFrame::GetPreviewLogFont();
     EXPECT_STREQ(preview.lfFaceName, "Arial");
@@ -191,25 +170,23 @@ TEST_F(MainFrameTest, StartsWithTheBarsTheirTextsAndTheEmptyMenu) {
 TEST_F(MainFrameTest, ViewCommandsToggleTheBarsAndCheckTheirItems) {
     CMainFrame frame(m_settings);
     frame.show();
-    struct Toggle {
-        UINT id;
-        QWidget* bar;
-    };
-    const Toggle toggles[] = {{ID_VIEW_TOOLBAR, frame.toolbar(IDR_MAIN_TOOLBAR)},
-                              {ID_VIEW_DRAWING_BAR, frame.toolbar(IDR_DRAWING_TOOLBAR)},
-                              {ID_VIEW_TEXT_BAR, frame.toolbar(IDR_TEXT_TOOLBAR)},
-                              {ID_VIEW_STATUS_BAR, frame.statusPanes()},
-                              {ID_VIEW_WORKSPACE, frame.workspaceBar()},
-                              {ID_VIEW_OUTPUT, frame.outputBar()}};
-    for (const Toggle& t : toggles) {
-        const bool before = t.bar->isVisible();
-        EXPECT_EQ(frame.router().Update(t.id).checked, before) << t.id;
-        frame.actions().Action(t.id)->trigger();
-        EXPECT_NE(t.bar->isVisible(), before) << t.id;
+    const std::pair<UINT, QWidget*> toggles[] = {
+        {ID_VIEW_TOOLBAR, frame.toolbar(IDR_MAIN_TOOLBAR)},
+        {ID_VIEW_DRAWING_BAR, frame.toolbar(IDR_DRAWING_TOOLBAR)},
+        {ID_VIEW_TEXT_BAR, frame.toolbar(IDR_TEXT_TOOLBAR)},
+        {ID_VIEW_STATUS_BAR, frame.statusPanes()},
+        {ID_VIEW_WORKSPACE, frame.workspaceBar()},
+        {ID_VIEW_OUTPUT, frame.outputBar()}};
+    for (const auto& [id, bar] : toggles) {
+        SCOPED_TRACE(id);
+        const bool before = bar->isVisible();
+        EXPECT_EQ(frame.router().Update(id).checked, before);
+        frame.actions().Action(id)->trigger();
+        EXPECT_NE(bar->isVisible(), before);
         frame.UpdateCommandUI();
-        EXPECT_EQ(frame.actions().Action(t.id)->isChecked(), !before) << t.id;
-        frame.actions().Action(t.id)->trigger();
-        EXPECT_EQ(t.bar->isVisible(), before) << t.id;
+        EXPECT_EQ(frame.actions().Action(id)->isChecked(), !before);
+        frame.actions().Action(id)->trigger();
+        EXPECT_EQ(bar->isVisible(), before);
     }
     // The bars' own close button hides them like the View command.
     frame.workspaceBar()->close();
@@ -218,153 +195,128 @@ TEST_F(MainFrameTest, ViewCommandsToggleTheBarsAndCheckTheirItems) {
     EXPECT_TRUE(frame.outputBar()->isVisible());
 }
 
-TEST_F(MainFrameTest, ClosingWhileMaximisedStoresTheNormalPlacement) {
-    {
-        CMainFrame frame(m_settings);
-        frame.setGeometry(100, 80, 800, 600);
-        frame.show();
-        frame.showMaximized();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame));
-        frame.close();
-    }
-    const std::string stored = m_settings.GetProfileString("Settings", "WindowPos").str();
-    EXPECT_EQ(stored, "2,3,-1,-1,-1,-1,100,80,900,680");
-    std::vector<BYTE> state;
-    EXPECT_TRUE(m_settings.GetProfileBinary("Toolbars", "DockState", state));
-    EXPECT_FALSE(state.empty());
-
-    CMainFrame again(m_settings);
-    again.LoadWindowPlacement(SW_SHOWNORMAL);
-    EXPECT_TRUE(again.isMaximized());
-    EXPECT_EQ(again.normalGeometry(), QRect(100, 80, 800, 600));
-}
-
-TEST_F(MainFrameTest, RestoresARestoredWindowAndClampsItToTheScreen) {
-    m_settings.WriteProfileString("Settings", "WindowPos", "0,1,-1,-1,-1,-1,100,80,900,680");
-    {
+TEST_F(MainFrameTest, ClosingStoresThePlacementAndTheDockStateForTheNextStart) {
+    struct Case {
+        const char* name;
+        QRect normal;
+        std::function<void(CMainFrame&)> leave;
+        const char* stored;
+        bool maximised;
+    };
+    const std::vector<Case> cases = {
+        {"maximised",
+         {100, 80, 800, 600},
+         [](CMainFrame& f) { f.showMaximized(); },
+         "2,3,-1,-1,-1,-1,100,80,900,680",
+         true},
+        // Closed minimised, the next start must not come up minimised.
+        {"minimised",
+         {50, 60, 700, 500},
+         [](CMainFrame& f) { f.showMinimized(); },
+         "0,2,-1,-1,-1,-1,50,60,750,560",
+         false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        {
+            CMainFrame frame(m_settings);
+            frame.setGeometry(c.normal);
+            frame.show();
+            frame.toolbar(IDR_MAIN_TOOLBAR)->hide();
+            frame.toolbar(IDR_TEXT_TOOLBAR)->show();
+            frame.addDockWidget(Qt::RightDockWidgetArea, frame.workspaceBar());
+            frame.ShowOutputBar();
+            c.leave(frame);
+            frame.close();
+        }
+        EXPECT_EQ(m_settings.GetProfileString("Settings", "WindowPos").str(), c.stored);
         CMainFrame frame(m_settings);
         frame.LoadWindowPlacement(SW_SHOWNORMAL);
-        EXPECT_FALSE(frame.isMaximized());
-        EXPECT_EQ(frame.geometry(), QRect(100, 80, 800, 600));
+        EXPECT_EQ(frame.isMaximized(), c.maximised);
+        EXPECT_FALSE(frame.isMinimized());
+        EXPECT_EQ(frame.normalGeometry(), c.normal);
+        EXPECT_FALSE(frame.toolbar(IDR_MAIN_TOOLBAR)->isVisible());
+        EXPECT_TRUE(frame.toolbar(IDR_TEXT_TOOLBAR)->isVisible());
+        EXPECT_TRUE(frame.outputBar()->isVisible());
+        EXPECT_EQ(frame.dockWidgetArea(frame.workspaceBar()), Qt::RightDockWidgetArea);
+    }
+}
+
+TEST_F(MainFrameTest, AStoredPlacementIsClampedToTheScreenAndAMalformedOneIgnored) {
+    {
+        CMainFrame frame(m_settings);  // leaves a dock state without the main toolbar
+        frame.show();
+        frame.toolbar(IDR_MAIN_TOOLBAR)->hide();
+        frame.close();
     }
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
-    // Off the screen's top-left corner: moved onto it.
-    m_settings.WriteProfileString("Settings", "WindowPos", "0,1,-1,-1,-1,-1,-500,-40,900,300");
-    {
+    struct Case {
+        const char* stored;
+        std::function<void(const CMainFrame&)> check;
+    };
+    const std::vector<Case> cases = {
+        {"0,1,-1,-1,-1,-1,100,80,900,680",
+         [](const CMainFrame& f) { EXPECT_EQ(f.geometry(), QRect(100, 80, 800, 600)); }},
+        {"0,1,-1,-1,-1,-1,-500,-40,900,300",  // off the top-left corner: moved onto the screen
+         [&](const CMainFrame& f) {
+             EXPECT_TRUE(screen.contains(f.frameGeometry()));
+             EXPECT_EQ(f.geometry().size(), QSize(1400, 340));
+         }},
+        {"0,1,-1,-1,-1,-1,0,0,9000,300",
+         [&](const CMainFrame& f) { EXPECT_LE(f.geometry().width(), screen.width()); }},
+        {"0,1,-1,-1,-1,-1,100,80,900",  // nine numbers: default show, no dock state
+         [](const CMainFrame& f) { EXPECT_TRUE(f.toolbar(IDR_MAIN_TOOLBAR)->isVisible()); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.stored);
+        m_settings.WriteProfileString("Settings", "WindowPos", c.stored);
         CMainFrame frame(m_settings);
         frame.LoadWindowPlacement(SW_SHOWNORMAL);
-        EXPECT_TRUE(screen.contains(frame.frameGeometry()));
-        EXPECT_EQ(frame.geometry().size(), QSize(1400, 340));
+        EXPECT_TRUE(frame.isVisible());
+        EXPECT_FALSE(frame.isMaximized());
+        c.check(frame);
     }
-    // Wider than the screen: made narrower.
-    m_settings.WriteProfileString("Settings", "WindowPos", "0,1,-1,-1,-1,-1,0,0,9000,300");
-    CMainFrame frame(m_settings);
-    frame.LoadWindowPlacement(SW_SHOWNORMAL);
-    EXPECT_LE(frame.geometry().width(), screen.width());
-}
-
-TEST_F(MainFrameTest, AMalformedPlacementIsIgnoredWithTheDockState) {
-    {
-        CMainFrame frame(m_settings);
-        frame.show();
-        frame.toolbar(IDR_MAIN_TOOLBAR)->hide();
-        frame.close();
-    }
-    m_settings.WriteProfileString("Settings", "WindowPos", "0,1,-1,-1,-1,-1,100,80,900");
-    CMainFrame frame(m_settings);
-    frame.LoadWindowPlacement(SW_SHOWNORMAL);
-    EXPECT_TRUE(frame.isVisible());
-    EXPECT_TRUE(frame.toolbar(IDR_MAIN_TOOLBAR)->isVisible());  // no dock state loaded
-}
-
-TEST_F(MainFrameTest, TheDockStateComesBackWithThePlacement) {
-    {
-        CMainFrame frame(m_settings);
-        frame.show();
-        frame.toolbar(IDR_MAIN_TOOLBAR)->hide();
-        frame.toolbar(IDR_TEXT_TOOLBAR)->show();
-        frame.addDockWidget(Qt::RightDockWidgetArea, frame.workspaceBar());
-        frame.ShowOutputBar();
-        frame.close();
-    }
-    CMainFrame frame(m_settings);
-    frame.LoadWindowPlacement(SW_SHOWNORMAL);
-    EXPECT_FALSE(frame.toolbar(IDR_MAIN_TOOLBAR)->isVisible());
-    EXPECT_TRUE(frame.toolbar(IDR_TEXT_TOOLBAR)->isVisible());
-    EXPECT_TRUE(frame.outputBar()->isVisible());
-    EXPECT_EQ(frame.dockWidgetArea(frame.workspaceBar()), Qt::RightDockWidgetArea);
-}
-
-TEST_F(MainFrameTest, AWindowClosedMinimisedComesBackNormal) {
-    {
-        CMainFrame frame(m_settings);
-        frame.setGeometry(50, 60, 700, 500);
-        frame.show();
-        frame.showMinimized();
-        frame.close();
-    }
-    EXPECT_EQ(m_settings.GetProfileString("Settings", "WindowPos").str(),
-              "0,2,-1,-1,-1,-1,50,60,750,560");
-    CMainFrame frame(m_settings);
-    frame.LoadWindowPlacement(SW_SHOWNORMAL);
-    EXPECT_FALSE(frame.isMinimized());
-    EXPECT_EQ(frame.geometry(), QRect(50, 60, 700, 500));
-}
-
-TEST_F(MainFrameTest, TheCloseHandlerCanKeepTheWindowOpen) {
-    CMainFrame frame(m_settings);
-    frame.show();
-    bool allow = false;
-    int asked = 0;
-    frame.setCloseHandler([&] {
-        ++asked;
-        return allow;
-    });
-    frame.actions().Action(ID_APP_EXIT)->trigger();
-    EXPECT_TRUE(frame.isVisible());
-    allow = true;
-    frame.actions().Action(ID_APP_EXIT)->trigger();
-    EXPECT_FALSE(frame.isVisible());
-    EXPECT_EQ(asked, 2);
 }
 
 TEST_F(MainFrameTest, ToolMenusAreBuiltFromTheSettingsWhenTheyOpen) {
     CMainFrame frame(m_settings);
     frame.show();
-    OpenDrawFrame(frame);
-    ASSERT_EQ(frame.currentMenuId(), IDR_SCHEMATIC);
+    OpenDrawFrame(frame, IDR_SCHEMATIC, "Untitled1");
     QMenu* tools = FindPopup(frame, IDR_SCHEMATIC, "menuRunTool");
     QMenu* simulators = FindPopup(frame, IDR_SCHEMATIC, "menuSelectSimulator");
     ASSERT_NE(tools, nullptr);
     ASSERT_NE(simulators, nullptr);
+    using Entries = std::vector<std::pair<UINT, QString>>;
 
-    auto items = [](QMenu* menu) {
-        std::vector<std::pair<UINT, QString>> result;
-        for (QAction* action : Commands(menu))
-            result.emplace_back(CommandActions::IdOf(action), action->text());
-        return result;
-    };
-    m_settings.WriteProfileInt("Tools", "UserTools", 2);
-    EXPECT_EQ(items(tools), (std::vector<std::pair<UINT, QString>>{{33026, "none\t "}}));
+    const Entries none = {{ID_TOOL_FIRST, "none\t "}};
+    EXPECT_EQ(Commands(tools), none) << "nothing stored";
+    EXPECT_EQ(Commands(simulators), (Entries{{33023, "none\t "}}));
+    for (int stored : {1, 2, -4}) {
+        m_settings.WriteProfileInt("Tools", "UserTools", stored);
+        EXPECT_EQ(Commands(tools), none) << stored;
+    }
 
     m_settings.WriteProfileInt("Tools", "UserTools", 9);
+    m_settings.WriteProfileString("Tools", "Tool1.Name", "PCB");
     for (int k = 3; k <= 7; ++k)
         m_settings.WriteProfileString("Tools", ("Tool" + std::to_string(k) + ".Name").c_str(),
                                       std::string(1, char('A' + k - 3)).c_str());
     EXPECT_EQ(
-        items(tools),
-        (std::vector<std::pair<UINT, QString>>{
+        Commands(tools),
+        (Entries{
             {33026, "A\t "}, {33027, "B\t "}, {33028, "C\t "}, {33029, "D\t "}, {33030, "E\t "}}));
-    // Fewer tools later: the menu shrinks again.
-    m_settings.WriteProfileInt("Tools", "UserTools", 3);
-    EXPECT_EQ(items(tools), (std::vector<std::pair<UINT, QString>>{{33026, "A\t "}}));
+    m_settings.WriteProfileInt("Tools", "UserTools", 3);  // fewer tools later: the menu shrinks
+    EXPECT_EQ(Commands(tools), (Entries{{33026, "A\t "}}));
 
     m_settings.WriteProfileInt("Simulator", "UserTools", 12);
-    const auto sims = items(simulators);
-    ASSERT_EQ(sims.size(), 5u);
-    EXPECT_EQ(sims[0].first, 33023u);
-    EXPECT_EQ(sims[1].first, 33031u);
-    EXPECT_EQ(sims[4].first, 33034u);
+    for (int k = 1; k <= 6; ++k)
+        m_settings.WriteProfileString("Simulator", ("Tool" + std::to_string(k) + ".Name").c_str(),
+                                      ("sim" + std::to_string(k)).c_str());
+    EXPECT_EQ(Commands(simulators), (Entries{{33023, "sim1\t "},
+                                             {33031, "sim2\t "},
+                                             {33032, "sim3\t "},
+                                             {33033, "sim4\t "},
+                                             {33034, "sim5\t "}}));
 }
 
 TEST_F(MainFrameTest, DroppedFilesOpenInTheOrderOfTheDrop) {
@@ -398,62 +350,32 @@ TEST_F(MainFrameTest, TheRecentFilesOpenFromTheFileMenu) {
     });
     QMenu* file = FindPopup(frame, IDR_MAINFRAME, "menuFile");
     ASSERT_NE(file, nullptr);
-    emit file->aboutToShow();
-    auto texts = [&] {
-        QStringList t;
-        for (QAction* a : file->actions())
-            if (a->isVisible() && !a->isSeparator())
-                t << a->text();
-        return t;
+    auto recent = [&] {
+        std::vector<std::pair<UINT, QString>> entries;
+        for (const auto& entry : Commands(file))
+            if (entry.first >= ID_FILE_MRU_FIRST && entry.first <= ID_FILE_MRU_LAST)
+                entries.push_back(entry);
+        return entries;
     };
-    EXPECT_TRUE(texts().contains("Recent File"));
+    EXPECT_EQ(recent(),
+              (std::vector<std::pair<UINT, QString>>{{ID_FILE_MRU_FIRST, "Recent File"}}));
 
     frame.setRecentFilesProvider([] { return std::vector<std::string>{"/w/a.sch", "/w/b.sch"}; });
-    emit file->aboutToShow();
-    EXPECT_FALSE(texts().contains("Recent File"));
-    EXPECT_TRUE(texts().contains("&2 /w/b.sch"));
-    for (QAction* a : file->actions()) {
+    EXPECT_EQ(recent(),
+              (std::vector<std::pair<UINT, QString>>{{ID_FILE_MRU_FIRST, "&1 /w/a.sch"},
+                                                     {ID_FILE_MRU_FIRST + 1, "&2 /w/b.sch"}}));
+    for (QAction* a : file->actions())
         if (a->text() == "&2 /w/b.sch")
             a->trigger();
-    }
     EXPECT_EQ(opened, std::vector<std::string>{"/w/b.sch"});
 }
 
-TEST_F(MainFrameTest, ClickingTheUnitsPaneAsksForTheOtherUnits) {
-    CMainFrame frame(m_settings);
-    frame.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame));
-    // The application's units: switching them updates every view and so every ruler.
-    bool metric = false;
-    CDrawFrame* first = OpenDrawFrame(frame);
-    CDrawFrame* second = OpenDrawFrame(frame);
-    frame.setUnitsToggleHandler([&] {
-        metric = !metric;
-        for (CDrawFrame* f : {first, second})
-            f->UpdateRulers(QPointF(0, 0), 10, QSizeF(11693, 8268), metric, 0);
-        frame.statusPanes()->SetPaneText(ID_INDICATOR_UNITS, metric ? "cm" : "inch ");
-    });
-    QWidget* units = frame.statusPanes()->Pane(ID_INDICATOR_UNITS);
-    QTest::mouseClick(units, Qt::LeftButton);
-    EXPECT_TRUE(metric);
-    EXPECT_EQ(frame.statusPanes()->PaneText(ID_INDICATOR_UNITS), "cm");
-    for (CDrawFrame* f : {first, second}) {
-        EXPECT_TRUE(f->horizontalRuler()->IsMetric());
-        EXPECT_TRUE(f->verticalRuler()->IsMetric());
-    }
-    QTest::mouseClick(units, Qt::LeftButton);
-    EXPECT_FALSE(metric);
-    EXPECT_FALSE(second->verticalRuler()->IsMetric());
-    // Other panes do not toggle.
-    QTest::mouseClick(frame.statusPanes()->Pane(ID_INDICATOR_SIZE), Qt::LeftButton);
-    EXPECT_FALSE(metric);
-}
-
 TEST_F(MainFrameTest, HelpCommandsReachTheHelpHandler) {
-    RecordingPrompt prompt;
+    testsupport::ScriptedPrompt prompt({IDOK});
     CMainFrame frame(m_settings);
     frame.actions().Action(ID_HELP_FINDER)->trigger();
-    EXPECT_EQ(prompt.messages, std::vector<std::string>{"Failed to launch help."});
+    ASSERT_EQ(prompt.shown().size(), 1u);
+    EXPECT_EQ(prompt.shown()[0].text, CString("Failed to launch help."));
 
     std::vector<std::pair<DWORD, UINT>> requests;
     frame.setHelpHandler([&](DWORD data, UINT command) { requests.emplace_back(data, command); });
@@ -466,7 +388,6 @@ TEST_F(MainFrameTest, HelpCommandsReachTheHelpHandler) {
                                                    {0, HELP_INDEX},
                                                    {0, HELP_HELPONHELP},
                                                    {0x10000 + ID_FILE_NEW, HELP_CONTEXT}}));
-    EXPECT_EQ(prompt.messages.size(), 1u);
     EXPECT_EQ(frame.actions().Action(ID_HELP_FINDER)->shortcut(), QKeySequence(Qt::Key_F1));
 }
 
@@ -482,45 +403,215 @@ TEST_F(MainFrameTest, TheBarsContextMenuOpensInsideTheClientAreaFromTheKeyboard)
     EXPECT_EQ(frame.ContextMenuPosition(mouse), QPoint(130, 140));
 
     std::unique_ptr<QMenu> menu(frame.CreateTablePopup(IDR_BARS_POPUP));
-    QStringList texts;
-    for (QAction* a : menu->actions())
-        texts << a->text();
-    EXPECT_EQ(texts, QStringList({"&Main Toolbar", "&Drawing Toolbar", "&Status Bar", "&Rulers",
-                                  "&Workspace", "&Output Window"}));
+    EXPECT_EQ(Texts(menu->actions()),
+              QStringList({"&Main Toolbar", "&Drawing Toolbar", "&Status Bar", "&Rulers",
+                           "&Workspace", "&Output Window"}));
     // The entry with a text of its own still runs the shared command.
     menu->actions().back()->trigger();
     EXPECT_TRUE(frame.outputBar()->isVisible());
-    // Without a drawing window the rulers entry is disabled.
-    EXPECT_FALSE(menu->actions()[3]->isEnabled());
+    EXPECT_FALSE(menu->actions()[3]->isEnabled()) << "no rulers without a drawing window";
 }
 
-TEST_F(MainFrameTest, TheMenuBarFollowsTheActiveDocumentKind) {
+TEST_F(MainFrameTest, TheWindowCommandsSwitchAndCloseAndTheMenuBarFollows) {
     CMainFrame frame(m_settings);
     frame.show();
-    CDrawFrame* schematic = OpenDrawFrame(frame);
+    CDrawFrame* schematic = OpenDrawFrame(frame, IDR_SCHEMATIC, "Untitled1");
     EXPECT_EQ(frame.currentMenuId(), IDR_SCHEMATIC);
     EXPECT_EQ(frame.windowTitle(), "Vosk Schematic - [Untitled1]");  // maximised
-    EXPECT_EQ(frame.ActiveChildFrame(), schematic);
-    CDrawFrame* symbol = OpenDrawFrame(frame, IDR_SYMBOL);
-    symbol->setWindowTitle("Symbol1");
+    CDrawFrame* symbol = OpenDrawFrame(frame, IDR_SYMBOL, "Symbol1");
+    EXPECT_EQ(frame.ActiveChildFrame(), symbol);
     EXPECT_EQ(frame.currentMenuId(), IDR_SYMBOL);
     EXPECT_EQ(frame.windowTitle(), "Vosk Schematic - [Symbol1]");
 
     // The window list names both, the active one checked.
     QMenu* window = FindPopup(frame, IDR_SYMBOL, "menuWindow");
     emit window->aboutToShow();
-    QStringList listed;
+    QStringList checked;
     for (QAction* a : window->actions())
         if (a->isChecked())
-            listed << a->text();
-    EXPECT_EQ(listed, QStringList({"&2 Symbol1"}));
+            checked << a->text();
+    EXPECT_EQ(checked, QStringList({"&2 Symbol1"}));
 
+    frame.router().Execute(ID_WINDOW_NEXT);
+    EXPECT_EQ(frame.ActiveChildFrame(), schematic);
+    frame.router().Execute(ID_WINDOW_PREVIOUS);
+    EXPECT_EQ(frame.ActiveChildFrame(), symbol);
     frame.router().Execute(ID_WINDOW_CHILD_FIRST);
     EXPECT_EQ(frame.ActiveChildFrame(), schematic);
+
+    // The document may refuse to close (its save prompt was cancelled).
+    bool allow = false;
+    schematic->setCloseGuard([&] { return allow; });
     frame.router().Execute(ID_WINDOW_CLOSE);
+    EXPECT_EQ(frame.mdiArea()->subWindowList().size(), 2);
+    allow = true;
+    frame.router().Execute(ID_WINDOW_CLOSE);
+    QApplication::processEvents();
+    EXPECT_EQ(frame.currentMenuId(), IDR_SYMBOL);
     frame.router().Execute(ID_WINDOW_CLOSE);
     QApplication::processEvents();
     EXPECT_TRUE(frame.mdiArea()->subWindowList().isEmpty());
     EXPECT_EQ(frame.currentMenuId(), IDR_MAINFRAME);
     EXPECT_EQ(frame.windowTitle(), "Vosk Schematic");
+}
+
+namespace {
+
+// Child frames in a shown main frame.
+class DrawFrameTest : public MainFrameTest {
+protected:
+    DrawFrameTest() { m_frame.show(); }
+    CDrawFrame* Open(UINT menuId = IDR_SCHEMATIC) {
+        return OpenDrawFrame(m_frame, menuId, "Untitled");
+    }
+    CMainFrame m_frame{m_settings};
+};
+
+}  // namespace
+
+TEST_F(DrawFrameTest, FramesOpenAsTheLastRestoreOrMaximiseLeftThem) {
+    CDrawFrame* child = Open();
+    EXPECT_TRUE(child->isMaximized()) << "nothing stored";
+    EXPECT_TRUE(child->horizontalRuler()->isVisible());
+    EXPECT_TRUE(child->verticalRuler()->isVisible());
+    EXPECT_EQ(child->horizontalRuler()->height(), CRulerBar::kThickness);
+    EXPECT_EQ(child->verticalRuler()->width(), CRulerBar::kThickness);
+    // The horizontal ruler covers the corner above the vertical one.
+    EXPECT_EQ(child->horizontalRuler()->x(), 0);
+    EXPECT_EQ(child->view()->x(), CRulerBar::kThickness);
+    CDrawFrame::SaveSettings(m_settings);  // no change: no "ShowCmd", and "Rulers" 1
+    EXPECT_EQ(m_settings.GetProfileInt("Settings", "ShowCmd", 99), 99u);
+    EXPECT_EQ(m_settings.GetProfileInt("Settings", "Rulers", 99), 1u);
+
+    child->showNormal();
+    CDrawFrame::SaveSettings(m_settings);
+    EXPECT_EQ(m_settings.GetProfileInt("Settings", "ShowCmd", 99), 1u);
+    EXPECT_FALSE(Open()->isMaximized());
+    child->showMinimized();  // changes nothing
+    EXPECT_EQ(CChildFrame::SavedShowCommand(), 1);
+    child->showMaximized();
+    EXPECT_EQ(CChildFrame::SavedShowCommand(), 3);
+    // A stored value that would hide or minimise new frames is not taken.
+    m_settings.WriteProfileInt("Settings", "ShowCmd", 0);
+    CDrawFrame::LoadSettings(m_settings);
+    EXPECT_EQ(CChildFrame::SavedShowCommand(), 3);
+}
+
+TEST_F(DrawFrameTest, TheRulersCommandHidesBothRulersAndNewFramesFollow) {
+    CDrawFrame* child = Open();
+    EXPECT_EQ(m_frame.router().Update(ID_VIEW_RULERS).checked, true);
+    m_frame.router().Execute(ID_VIEW_RULERS);
+    EXPECT_FALSE(child->horizontalRuler()->isVisible());
+    EXPECT_FALSE(child->verticalRuler()->isVisible());
+    QApplication::processEvents();
+    EXPECT_EQ(child->view()->x(), 0);
+    EXPECT_EQ(m_frame.router().Update(ID_VIEW_RULERS).checked, false);
+    CDrawFrame::SaveSettings(m_settings);
+    EXPECT_EQ(m_settings.GetProfileInt("Settings", "Rulers", 99), 0u);
+
+    CDrawFrame* next = Open();
+    EXPECT_FALSE(next->verticalRuler()->isVisible());
+    m_frame.router().Execute(ID_VIEW_RULERS_KEY);
+    EXPECT_TRUE(next->verticalRuler()->isVisible());
+    EXPECT_FALSE(child->verticalRuler()->isVisible());  // only the active frame's rulers
+
+    m_settings.WriteProfileInt("Settings", "Rulers", 0);
+    CDrawFrame::LoadSettings(m_settings);
+    EXPECT_FALSE(CDrawFrame::RulersShownByDefault());
+}
+
+TEST_F(DrawFrameTest, TheRulersFollowScrollZoomAndUnits) {
+    CDrawFrame* child = Open();
+    QApplication::processEvents();
+    CRulerBar* h = child->horizontalRuler();
+    CRulerBar* v = child->verticalRuler();
+    const double unitsPerPixel = 10;
+    child->UpdateRulers(QPointF(0, 0), unitsPerPixel, QSizeF(11693, 8268), false, kRulerAll);
+    EXPECT_EQ(h->unitsButton()->text(), "inches");
+    RulerScale hs = h->Scale();
+    ASSERT_FALSE(hs.majors.empty());
+    // The sheet's left edge lies at the view's left edge, one ruler thickness in.
+    EXPECT_EQ(hs.sheetStart, CRulerBar::kThickness);
+    EXPECT_EQ(hs.majors.front().label, "0");
+    EXPECT_EQ(hs.majors.front().pixel, CRulerBar::kThickness);
+    EXPECT_EQ(v->Scale().sheetStart, 0);
+    EXPECT_EQ(v->Scale().sheetEnd, 827);
+
+    // Scrolled down by an inch: only the vertical ruler was told.
+    child->UpdateRulers(QPointF(0, 1000), unitsPerPixel, QSizeF(11693, 8268), false,
+                        kRulerVertical);
+    EXPECT_EQ(v->Scale().sheetStart, -100);
+    EXPECT_EQ(h->Scale().sheetStart, CRulerBar::kThickness);
+
+    // Other units set both rulers whatever the flags.
+    child->UpdateRulers(QPointF(0, 0), unitsPerPixel * 2, QSizeF(11693, 8268), true, 0);
+    EXPECT_TRUE(h->IsMetric());
+    EXPECT_TRUE(v->IsMetric());
+    EXPECT_EQ(h->unitsButton()->text(), "cm");
+    EXPECT_EQ(v->Scale().sheetEnd, 413);
+}
+
+TEST_F(DrawFrameTest, CommandsGoToTheViewThenTheDocumentThenTheFrame) {
+    CDrawFrame* child = Open();
+    CommandMap view, document;
+    std::string ran;
+    document.On(ID_FILE_SAVE, [&] { ran = "document"; });
+    view.On(ID_EDIT_COPY, [&] { ran = "view"; });
+    child->setViewCommands(&view);
+    child->setDocumentCommands(&document);
+    m_frame.UpdateCommandUI();
+    EXPECT_TRUE(m_frame.actions().Action(ID_FILE_SAVE)->isEnabled());
+    m_frame.actions().Action(ID_FILE_SAVE)->trigger();
+    EXPECT_EQ(ran, "document");
+    m_frame.actions().Action(ID_EDIT_COPY)->trigger();
+    EXPECT_EQ(ran, "view");
+    // A view handler wins over the frame's own.
+    view.On(ID_VIEW_RULERS, [&] { ran = "view rulers"; });
+    m_frame.router().Execute(ID_VIEW_RULERS);
+    EXPECT_EQ(ran, "view rulers");
+    EXPECT_TRUE(child->RulersVisible());
+
+    child->setViewCommands(nullptr);
+    child->setDocumentCommands(nullptr);
+    m_frame.UpdateCommandUI();
+    EXPECT_FALSE(m_frame.actions().Action(ID_FILE_SAVE)->isEnabled());
+}
+
+TEST_F(DrawFrameTest, TheUnitsButtonAsksForTheUnitsMenuUnderItsRightEdge) {
+    CDrawFrame* child = Open();
+    QApplication::processEvents();
+    std::tuple<UINT, QPoint, bool> asked;
+    QObject::connect(child, &CChildFrame::popupMenuRequested,
+                     [&](UINT id, const QPoint& at, bool right) {
+                         asked = {id, at, right};
+                     });
+    // The main frame shows the menu; close it as soon as it is up.
+    QTimer::singleShot(0, [] {
+        if (QWidget* popup = QApplication::activePopupWidget())
+            popup->close();
+    });
+    QToolButton* units = child->horizontalRuler()->unitsButton();
+    units->click();
+    EXPECT_EQ(asked, std::make_tuple(IDR_UNITS_POPUP,
+                                     units->mapToGlobal(units->rect().bottomRight()), true));
+    std::unique_ptr<QMenu> popup(m_frame.CreateTablePopup(IDR_UNITS_POPUP));
+    ASSERT_EQ(popup->actions().size(), 2);
+    EXPECT_EQ(popup->actions()[0]->text(), "cm");
+    EXPECT_EQ(popup->actions()[1]->text(), "inches");
+}
+
+TEST_F(DrawFrameTest, CtrlF6AndCtrlF4SwitchAndCloseWindows) {
+    m_frame.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&m_frame));
+    CDrawFrame* first = Open();
+    CDrawFrame* second = Open();
+    ASSERT_EQ(m_frame.ActiveChildFrame(), second);
+    QApplication::processEvents();  // the commands' states follow on idle
+    QTest::keyClick(m_frame.mdiArea(), Qt::Key_F6, Qt::ControlModifier);
+    EXPECT_EQ(m_frame.ActiveChildFrame(), first);
+    QApplication::processEvents();
+    QTest::keyClick(m_frame.mdiArea(), Qt::Key_F4, Qt::ControlModifier);
+    QApplication::processEvents();
+    ASSERT_EQ(m_frame.mdiArea()->subWindowList().size(), 1);
+    EXPECT_EQ(m_frame.ActiveChildFrame(), second);
 }

@@ -17,7 +17,7 @@
 using testsupport::ReadFileText;
 using testsupport::TempDir;
 
-TEST(OutputEdit, ShowsStreamTextWithLineBreaksAndFormFeedClears) {
+TEST(OutputEdit, ShowsStreamTextWithLineBreaksFormFeedClearsAndAppendsAtTheEnd) {
     QtTestApp::ensure();
     COutputEdit edit;
     std::ostream out(edit.GetStreamBuf());
@@ -32,16 +32,12 @@ TEST(OutputEdit, ShowsStreamTextWithLineBreaksAndFormFeedClears) {
     out << std::string(511, '-') << "\xC2\xB5"
         << "F" << std::flush;
     EXPECT_EQ(edit.toPlainText(), QString(511, '-') + QString::fromUtf8("\xC2\xB5") + "F");
-}
 
-TEST(OutputEdit, AppendsAtTheEndAndCannotBeUndone) {
-    QtTestApp::ensure();
-    COutputEdit edit;
+    // Output goes to the end, whatever the user typed where, and cannot be undone.
     edit.setPlainText("typed");
     edit.moveCursor(QTextCursor::Start);
     edit.insertPlainText(">");
     ASSERT_TRUE(edit.document()->isUndoAvailable());
-    std::ostream out(edit.GetStreamBuf());
     out << " output" << std::flush;
     EXPECT_EQ(edit.toPlainText(), ">typed output");
     EXPECT_EQ(edit.textCursor().position(), edit.toPlainText().size());
@@ -117,14 +113,4 @@ TEST(PadDoc, SavesWithCrLfOpensAndReportsFailures) {
     EXPECT_FALSE(doc.OnOpenDocument((dir / "missing.txt").c_str()));
     ASSERT_EQ(prompt.shown().size(), 2u);
     EXPECT_NE(prompt.shown()[1].text.str().find("missing.txt"), std::string::npos);
-}
-
-TEST(PadDoc, ClosesWithoutAskingOnlyWhenTold) {
-    CPadDoc doc;
-    int asked = 0;
-    auto ask = [&] { return ++asked, FALSE; };
-    EXPECT_FALSE(doc.SaveModified(ask));
-    doc.SetCloseWithoutAsking(TRUE);
-    EXPECT_TRUE(doc.SaveModified(ask));
-    EXPECT_EQ(asked, 1);
 }

@@ -17,6 +17,7 @@ constexpr QRgb kBlack = 0xFF000000;
 constexpr QRgb kRed = 0xFFFF0000;
 
 QImage Blank(int width = 200, int height = 200) {
+    QtTestApp::ensure();
     QImage image(width, height, QImage::Format_RGB32);
     image.setDotsPerMeterX(3780);  // 96 dpi
     image.setDotsPerMeterY(3780);
@@ -25,7 +26,6 @@ QImage Blank(int width = 200, int height = 200) {
 }
 
 void Draw(QImage& image, const std::function<void(CDC&)>& draw) {
-    QtTestApp::ensure();
     QPainter painter(&image);
     CQtDC dc(painter);
     draw(dc);
@@ -147,15 +147,11 @@ TEST(QtDC, EscapementTurnsTextCounterClockwise) {
     EXPECT_LT(ink.top(), 120);
 }
 
-TEST(QtDC, ArialIsDrawnWithLiberationSans) {
-    QtTestApp::ensure();
-    const QFont font = QtFontFromLogFont(Font("Arial", -12), 16);
-    EXPECT_EQ(QFontInfo(font).family(), "Liberation Sans");
-    EXPECT_EQ(font.pixelSize(), 16);
-}
-
-TEST(QtDC, TextExtentMatchesTheInk) {
+TEST(QtDC, ArialIsDrawnWithLiberationSansAndItsExtentMatchesTheInk) {
     QImage image = Blank();
+    const QFont arial = QtFontFromLogFont(Font("Arial", -12), 16);
+    EXPECT_EQ(QFontInfo(arial).family(), "Liberation Sans");
+    EXPECT_EQ(arial.pixelSize(), 16);
     SIZE extent{};
     TEXTMETRIC tm{};
     Draw(image, [&](CDC& dc) {
@@ -229,10 +225,9 @@ TEST(QtDC, HatchesAndPatterns) {
     int down = 0, up = 0;
     for (int x = 1; x < 31; ++x) {
         for (int y = 1; y < 31; ++y) {
-            if (image.pixel(x, y) == kBlack) {
-                down += image.pixel(x + 1, y + 1) == kBlack;
-                up += image.pixel(x + 1, y - 1) == kBlack;
-            }
+            const bool ink = image.pixel(x, y) == kBlack;
+            down += ink && image.pixel(x + 1, y + 1) == kBlack;
+            up += ink && image.pixel(x + 1, y - 1) == kBlack;
         }
     }
     EXPECT_GT(down, 20);

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-TEST(WindowPlacement, FormatsTenNumbersAndReadsThemBack) {
+TEST(WindowPlacement, FormatsTenNumbersAndReadsThemLikeTheScanPattern) {
     WindowPlacement p;
     p.flags = WPF_RESTORETOMAXIMIZED;
     p.showCmd = SW_SHOWMAXIMIZED;
@@ -17,43 +17,41 @@ TEST(WindowPlacement, FormatsTenNumbersAndReadsThemBack) {
     EXPECT_EQ(back->maxPosition.y, -1);
     EXPECT_EQ(back->normal.left, -8);
     EXPECT_EQ(back->normal.bottom, 700);
-}
 
-TEST(WindowPlacement, ReadsLikeTheScanPattern) {
-    // Blanks before numbers and anything after the tenth are allowed.
-    auto p = ParseWindowPlacement(" 0, 1,-1,-1,-1,-1, 100,80,900,680 trailing");
-    ASSERT_TRUE(p);
-    EXPECT_EQ(p->normal.left, 100);
-    EXPECT_EQ(p->normal.right, 900);
+    // Blanks before numbers, signs and anything after the tenth are allowed.
+    back = ParseWindowPlacement(" 0, 1,-1,-1,-1,-1, 100,80,900,680 trailing");
+    ASSERT_TRUE(back);
+    EXPECT_EQ(back->normal.left, 100);
+    EXPECT_EQ(back->normal.right, 900);
     EXPECT_TRUE(ParseWindowPlacement("+0,+1,-1,-1,-1,-1,0,0,10,10"));
+
+    for (const char* bad :
+         {"", "0,1,-1,-1,-1,-1,100,80,900", "0,1,-1,-1,-1,-1,100,80,900,",
+          "0;1;-1;-1;-1;-1;100;80;900;680", "0 ,1,-1,-1,-1,-1,100,80,900,680",
+          "0,1,-1,-1,-1,-1,100,80,x,680", "0,1,-1,-1,-1,-1,100,80,99999999999,680",
+          "0,1,-1,-1,-1,-1,100,80,100,680",  // no width
+          "0,1,-1,-1,-1,-1,100,80,900,70"})  // upside down
+        EXPECT_FALSE(ParseWindowPlacement(bad)) << bad;
 }
 
-TEST(WindowPlacement, RejectsWhatIsNotTenNumbersOrAnEmptyWindow) {
-    EXPECT_FALSE(ParseWindowPlacement(""));
-    EXPECT_FALSE(ParseWindowPlacement("0,1,-1,-1,-1,-1,100,80,900"));  // nine numbers
-    EXPECT_FALSE(ParseWindowPlacement("0,1,-1,-1,-1,-1,100,80,900,"));
-    EXPECT_FALSE(ParseWindowPlacement("0;1;-1;-1;-1;-1;100;80;900;680"));
-    EXPECT_FALSE(ParseWindowPlacement("0 ,1,-1,-1,-1,-1,100,80,900,680"));
-    EXPECT_FALSE(ParseWindowPlacement("0,1,-1,-1,-1,-1,100,80,x,680"));
-    EXPECT_FALSE(ParseWindowPlacement("0,1,-1,-1,-1,-1,100,80,99999999999,680"));
-    EXPECT_FALSE(ParseWindowPlacement("0,1,-1,-1,-1,-1,100,80,100,680"));  // no width
-    EXPECT_FALSE(ParseWindowPlacement("0,1,-1,-1,-1,-1,100,80,900,70"));   // upside down
-}
-
-TEST(WindowPlacement, AStartCommandWinsAndAMinimisedWindowComesBack) {
-    WindowPlacement p;
-    p.showCmd = SW_SHOWMAXIMIZED;
-    EXPECT_EQ(ResolveShowCommand(p, SW_SHOWNORMAL), SW_SHOWMAXIMIZED);
-    EXPECT_EQ(ResolveShowCommand(p, SW_SHOWMINIMIZED), SW_SHOWMINIMIZED);
-    p.showCmd = SW_SHOWNORMAL;
-    EXPECT_EQ(ResolveShowCommand(p, SW_SHOWNORMAL), SW_SHOWNORMAL);
-
-    // Closed while minimised: the next start must not come up minimised or hidden.
-    p.showCmd = SW_SHOWMINIMIZED;
-    EXPECT_EQ(ResolveShowCommand(p, SW_SHOWNORMAL), SW_SHOWNORMAL);
-    p.flags = WPF_RESTORETOMAXIMIZED;
-    EXPECT_EQ(ResolveShowCommand(p, SW_SHOWNORMAL), SW_SHOWMAXIMIZED);
-    p.flags = 0;
-    p.showCmd = SW_HIDE;
-    EXPECT_EQ(ResolveShowCommand(p, SW_SHOWNORMAL), SW_SHOWNORMAL);
+TEST(WindowPlacement, AStartCommandWinsAndAMinimisedOrHiddenWindowComesBack) {
+    struct Case {
+        UINT flags, stored;
+        int start, expected;
+    };
+    const Case cases[] = {
+        {0, SW_SHOWMAXIMIZED, SW_SHOWNORMAL, SW_SHOWMAXIMIZED},
+        {0, SW_SHOWMAXIMIZED, SW_SHOWMINIMIZED, SW_SHOWMINIMIZED},
+        {0, SW_SHOWNORMAL, SW_SHOWNORMAL, SW_SHOWNORMAL},
+        {0, SW_SHOWMINIMIZED, SW_SHOWNORMAL, SW_SHOWNORMAL},
+        {WPF_RESTORETOMAXIMIZED, SW_SHOWMINIMIZED, SW_SHOWNORMAL, SW_SHOWMAXIMIZED},
+        {0, SW_HIDE, SW_SHOWNORMAL, SW_SHOWNORMAL},
+    };
+    for (const Case& c : cases) {
+        WindowPlacement p;
+        p.flags = c.flags;
+        p.showCmd = c.stored;
+        EXPECT_EQ(ResolveShowCommand(p, c.start), c.expected)
+            << c.flags << " " << c.stored << " " << c.start;
+    }
 }
