@@ -55,8 +55,7 @@ TEST(TextLayoutTest, LineEndsAndDrawnLines) {
 }
 
 // 'i' is narrow, everything else wide.
-class ProportionalMetrics : public ITextMetrics {
-public:
+struct ProportionalMetrics : ITextMetrics {
     void MeasureChars(std::string_view text, const LOGFONT&,
                       std::vector<LONG>& cumulative) const override {
         cumulative.clear();

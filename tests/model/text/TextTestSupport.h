@@ -1,9 +1,10 @@
 #pragma once
-// Helpers of the text object tests: records through an in-memory archive, a device context
-// with the document painter's text font selected, and a view that keeps what it is asked.
+// Helpers of the text object tests: records through an in-memory archive that knows the
+// document, a device context with the painter's text font selected, and a view that keeps
+// what it is asked.
 
+#include <cstring>
 #include <memory>
-#include <string>
 #include <vector>
 
 #include "model/DocView.h"
@@ -13,13 +14,17 @@
 #include "platform/ObList.h"
 #include "platform/RecordingDC.h"
 #include "support/TestSupport.h"
+#include "tests/model/shapes/ShapeTestSupport.h"
 
 namespace texttest {
 
-using Bytes = std::vector<BYTE>;
+using shapetest::Bytes;
+using shapetest::Concat;
+using shapetest::Le16;
+using shapetest::Le32;
 using testsupport::HexDump;
 
-// The object written as the first object of an archive: class tag, then its record.
+// The object written as the first object of an archive for document: class tag, then record.
 inline Bytes StoreObject(const CObject* object, CDrawDoc* document = nullptr) {
     CMemFile file;
     CArchive ar(&file, CArchive::store);
@@ -32,8 +37,8 @@ inline Bytes StoreObject(const CObject* object, CDrawDoc* document = nullptr) {
 // The record alone: the bytes after the new-class tag.
 inline Bytes StoreRecord(const CObject* object, CDrawDoc* document = nullptr) {
     const Bytes bytes = StoreObject(object, document);
-    const std::size_t tag = 6 + std::string(object->GetRuntimeClass()->m_lpszClassName).size();
-    return Bytes(bytes.begin() + static_cast<std::ptrdiff_t>(tag), bytes.end());
+    return Bytes(bytes.begin() + 6 + std::strlen(object->GetRuntimeClass()->m_lpszClassName),
+                 bytes.end());
 }
 
 template <class T>
@@ -46,18 +51,10 @@ std::unique_ptr<T> LoadObject(const Bytes& bytes, CDrawDoc* document = nullptr) 
     return std::unique_ptr<T>(object);
 }
 
-inline Bytes Concat(std::initializer_list<Bytes> parts) {
-    Bytes all;
-    for (const Bytes& part : parts)
-        all.insert(all.end(), part.begin(), part.end());
-    return all;
-}
-
 // The rectangle record of (0, 0, 1000, -500) without flags, pen, brush or rotation.
-inline const Bytes kRectangleRecord = {0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0xE8, 0x03,
-                                       0x00, 0x00, 0x0C, 0xFE, 0xFF, 0xFF, 0x00, 0x00, 0x00, 0x00,
-                                       0x00, 0x00, 0x00, 0x00, 0x04, 0x00, 0xA0, 0x00, 0x00, 0x00,
-                                       0xA0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00};
+inline const Bytes kRectangleRecord =
+    Concat({Le32(0), Le32(0), Le32(1000), Le32(-500), Le32(0), Le16(0), Le16(0), Le16(4), Le32(160),
+            Le32(160), Le32(0)});
 // The text part of the text tool's new box: "Text", flags 0x20, no font, borders 5.
 inline const Bytes kNewTextRecord = {0x04, 'T',  'e',  'x',  't',  0x20, 0x00, 0x00, 0x00,
                                      0x05, 0x00, 0x05, 0x00, 0x05, 0x00, 0x05, 0x00};
@@ -79,7 +76,7 @@ private:
 // One sheet unit per pixel, window y downward.
 class TextView : public IDocView, public ITextEditHost {
 public:
-    void OnUpdate(IDocView*, int hint, CObject*, CObList*) override { hints.push_back(hint); }
+    void OnUpdate(IDocView*, int, CObject*, CObList*) override {}
     void SetPageSize(const SIZE&) override {}
     CPoint DocToClient(const CPoint& p) const override { return CPoint(p.x, -p.y); }
     CPoint ClientToDoc(const CPoint& p) const override { return CPoint(p.x, -p.y); }
@@ -94,7 +91,6 @@ public:
     }
     void EditTextProperties(CObList& texts) override { propertiesCount = texts.GetCount(); }
 
-    std::vector<int> hints;
     std::vector<CRect> invalidated;
     CObList selection;
     CTextBox* edited = nullptr;
