@@ -20,17 +20,35 @@ struct ObjectList : CObList {
 
 class CmdTestSheet {
 public:
-    CmdTestSheet();
+    CmdTestSheet() {
+        for (int tag = 1; tag <= 6; ++tag)
+            m_objects.push_back(Place(tag));
+        CCmdTestObj::Link(At(1), At(2));
+        CCmdTestObj::Link(At(2), At(3));
+        CCmdTestObj::Link(At(3), At(5));
+        At(2)->SetAttr("Value", "1k", 0);
+        At(2)->SetAttr("_ID", "R1", 0);
+        At(3)->SetAttr("_ID", "R2", 0);
+        doc.AddView(&view);
+    }
     CmdTestSheet(const CmdTestSheet&) = delete;
     CmdTestSheet& operator=(const CmdTestSheet&) = delete;
-    ~CmdTestSheet();
+    ~CmdTestSheet() { doc.RemoveView(&view); }
 
     // Object of tag 1..6.
     CCmdTestObj* At(int tag) const { return m_objects.at(tag - 1); }
     // A new object of the document that is not in its list.
-    CCmdTestObj* New(int tag);
+    CCmdTestObj* New(int tag) {
+        auto* object = new CCmdTestObj(tag);
+        object->SetDocument(&doc);
+        return object;
+    }
     // A new object appended to the document's list.
-    CCmdTestObj* Place(int tag);
+    CCmdTestObj* Place(int tag) {
+        CCmdTestObj* object = New(tag);
+        doc.GetObjects().AddTail(object);
+        return object;
+    }
 
     testsupport::RecordingAppServices services;
     CDrawDoc doc;

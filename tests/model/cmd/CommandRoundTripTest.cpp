@@ -49,19 +49,8 @@ Prepared AddPlacedAndLinked(CmdTestSheet& sheet) {
     return {new CAddCmd(ObjectList{x, y}, TRUE), true};
 }
 
-Prepared AddMany(CmdTestSheet& sheet) {
-    ObjectList list{};
-    for (int tag = 10; tag < 20; ++tag)
-        list.AddTail(sheet.New(tag));
-    return {new CAddCmd(list, FALSE), false};
-}
-
 Prepared RemoveOne(CmdTestSheet& sheet) {
     return {new CRemoveCmd(sheet.At(3)), false};
-}
-
-Prepared RemoveTwoOutOfOrder(CmdTestSheet& sheet) {
-    return {new CRemoveCmd(ObjectList{sheet.At(4), sheet.At(2)}), false};
 }
 
 Prepared RemoveAll(CmdTestSheet& sheet) {
@@ -199,9 +188,7 @@ Prepared PrintOptions(CmdTestSheet& sheet) {
 const RoundTripCase kCases[] = {
     {"AddOne", "add object", AddOne},
     {"AddPlacedAndLinked", "add objects", AddPlacedAndLinked},
-    {"AddMany", "add objects", AddMany},
     {"RemoveOne", "remove object", RemoveOne},
-    {"RemoveTwoOutOfOrder", "remove objects", RemoveTwoOutOfOrder},
     {"RemoveAll", "remove objects", RemoveAll},
     {"ShapeEdit", "property edit", ShapeEdit},
     {"AttributeMapEdit", "property edit", AttributeMapEdit},

@@ -20,59 +20,29 @@ std::vector<CObject*> Contents(const CObList& list) {
     return result;
 }
 
-class AddObjectsTest : public ::testing::Test {
-protected:
-    void SetUp() override { aliveBefore = OpsPart::alive; }
-    void TearDown() override {
-        doc.reset();
-        EXPECT_EQ(OpsPart::alive, aliveBefore);
-    }
+using AddObjectsTest = opstest::OpsDocTest;
 
-    // An object already in the document, outside any command.
-    OpsPart* Place(int type, const char* id = "") {
-        auto* part = new OpsPart(type);
-        SetId(part, id);
-        part->SetDocument(doc.get());
-        doc->GetObjects().AddTail(part);
-        return part;
-    }
-    OpsPart* Symbol(const char* id = "", const char* prefix = "") {
-        auto* part = new OpsPart(kObjSymbol);
-        SetId(part, id);
-        if (*prefix)
-            part->SetAttr("_Pref", prefix, 1);
-        return part;
-    }
+// A failed add leaves nothing behind: not in the list, no command, and the object is gone.
+TEST_F(AddObjectsTest, OneObjectIsOneUndoableStepOrNothing) {
+    EXPECT_FALSE(doc->AddObject(std::make_unique<OpsPart>(kObjPin)));  // a schematic has no pins
+    auto refusing = std::make_unique<OpsPart>(kObjSymbol);
+    refusing->failAssign = true;
+    EXPECT_FALSE(doc->AddObject(std::move(refusing)));
+    EXPECT_FALSE(doc->AddObject(nullptr));
+    EXPECT_TRUE(doc->GetObjects().IsEmpty());
+    EXPECT_EQ(doc->GetUndoList().GetCount(), 0);
+    EXPECT_EQ(OpsPart::alive, aliveBefore);
 
-    int aliveBefore = 0;
-    std::unique_ptr<CDrawDoc> doc = std::make_unique<CDrawDoc>();
-};
-
-TEST_F(AddObjectsTest, OneObjectIsOneUndoableStep) {
     auto part = std::make_unique<OpsPart>(kObjRect);
     OpsPart* raw = part.get();
     ASSERT_TRUE(doc->AddObject(std::move(part)));
     EXPECT_EQ(Contents(doc->GetObjects()), std::vector<CObject*>{raw});
     EXPECT_EQ(raw->GetDocument(), doc.get());
     EXPECT_STREQ(doc->GetUndoList().GetUndoName(), "add object");
-
     ASSERT_TRUE(doc->GetUndoList().Undo());
     EXPECT_TRUE(doc->GetObjects().IsEmpty());
     ASSERT_TRUE(doc->GetUndoList().Redo());
     EXPECT_EQ(Contents(doc->GetObjects()), std::vector<CObject*>{raw});
-}
-
-// Nothing is left behind by a failed add: not in the list, no command, and the object is gone.
-TEST_F(AddObjectsTest, FailedAddLeavesNothingBehind) {
-    EXPECT_FALSE(doc->AddObject(std::make_unique<OpsPart>(kObjPin)));  // a schematic has no pins
-    auto refusing = std::make_unique<OpsPart>(kObjSymbol);
-    refusing->failAssign = true;
-    EXPECT_FALSE(doc->AddObject(std::move(refusing)));
-    EXPECT_FALSE(doc->AddObject(nullptr));
-
-    EXPECT_TRUE(doc->GetObjects().IsEmpty());
-    EXPECT_EQ(doc->GetUndoList().GetCount(), 0);
-    EXPECT_EQ(OpsPart::alive, aliveBefore);
 }
 
 TEST_F(AddObjectsTest, ListKeepsRefusedObjectsAndAddsTheRestInOrder) {
@@ -120,7 +90,7 @@ TEST_F(AddObjectsTest, IdentifierFailureTakesTheWholeAddBack) {
 }
 
 TEST_F(AddObjectsTest, PastedSymbolsGetFreeIdentifiersInListOrder) {
-    Place(kObjSymbol, "R1")->SetAttr("_Pref", "R", 1);
+    Place(kObjSymbol, "R1", "R");
     Place(kObjWire, "R3");  // any object's identifier counts
     OpsPart* clash = Symbol("R1", "R");
     OpsPart* fresh = Symbol("", "R");
@@ -140,11 +110,10 @@ TEST_F(AddObjectsTest, PastedSymbolsGetFreeIdentifiersInListOrder) {
 // ---------------------------------------------------------------------------------------------
 // Copies
 
-class AddObjectCopiesTest : public AddObjectsTest {
+class AddObjectCopiesTest : public opstest::OpsDocTest {
 protected:
     // Sources outside the document: a links to b, b links to c (which is in the document).
     void SetUp() override {
-        AddObjectsTest::SetUp();
         c = Place(kObjRect);
         a = std::make_unique<OpsPart>(kObjWire);
         b = std::make_unique<OpsPart>(kObjSymbol);
@@ -157,7 +126,7 @@ protected:
     void TearDown() override {
         a.reset();
         b.reset();
-        AddObjectsTest::TearDown();
+        OpsDocTest::TearDown();
     }
 
     OpsPart* c = nullptr;

@@ -13,17 +13,8 @@ using opstest::SetId;
 
 namespace {
 
-class IdentifiersTest : public ::testing::Test {
+class IdentifiersTest : public opstest::OpsDocTest {
 protected:
-    OpsPart* Place(int type, const char* id = "", const char* prefix = "") {
-        auto* part = new OpsPart(type);
-        SetId(part, id);
-        if (*prefix)
-            part->SetAttr("_Pref", prefix, 1);
-        part->SetDocument(&doc);
-        doc.GetObjects().AddTail(part);
-        return part;
-    }
     OpsPart* PlaceDevice(int tag, const char* name) {
         OpsPart* part = Place(kObjSymbol);
         part->SetTestDevice(tag, name);
@@ -31,16 +22,14 @@ protected:
     }
     std::string MakeId(OpsPart* part, const char* wanted = "") {
         CString id = wanted;
-        doc.MakeObjectId(id, part);
+        doc->MakeObjectId(id, part);
         return id.str();
     }
     std::string UniqueDeviceName(const char* name) {
         CString result;
-        doc.MakeUniqueDeviceName(result, name);
+        doc->MakeUniqueDeviceName(result, name);
         return result.str();
     }
-
-    CDrawDoc doc;
 };
 
 TEST_F(IdentifiersTest, ObjectIdsCountFromTheFirstPartNumber) {
@@ -54,7 +43,7 @@ TEST_F(IdentifiersTest, ObjectIdsCountFromTheFirstPartNumber) {
     Place(kObjText)->SetAttr("_DID", "R3", 1);  // device identifiers are taken too
     EXPECT_EQ(MakeId(resistor), "R4");
 
-    doc.m_firstPartNumber = 100;
+    doc->m_firstPartNumber = 100;
     EXPECT_EQ(MakeId(resistor), "R100");
 }
 
@@ -65,10 +54,10 @@ TEST_F(IdentifiersTest, WantedIdIsKeptOnlyWhenTheObjectAcceptsIt) {
     EXPECT_EQ(MakeId(second, "R1"), "R2");  // in use by another symbol
     EXPECT_EQ(MakeId(first, "R1"), "R1");   // its own
 
-    EXPECT_TRUE(doc.IsIdInUse(second, "R1"));
-    EXPECT_FALSE(doc.IsIdInUse(first, "R1"));
+    EXPECT_TRUE(doc->IsIdInUse(second, "R1"));
+    EXPECT_FALSE(doc->IsIdInUse(first, "R1"));
     Place(kObjWire, "N1");
-    EXPECT_FALSE(doc.IsIdInUse(first, "N1"));  // other type codes do not count
+    EXPECT_FALSE(doc->IsIdInUse(first, "N1"));  // other type codes do not count
 }
 
 TEST_F(IdentifiersTest, UniqueDeviceNamesCountOn) {
@@ -102,26 +91,26 @@ TEST_F(IdentifiersTest, RenumberingIsOneStepInListOrder) {
     for (OpsPart* part : {r9, text, c4, r5, r9})
         list.AddTail(part);
 
-    doc.RenumberObjects(&list);
+    doc->RenumberObjects(&list);
     EXPECT_EQ(Id(r9), "R1");
     EXPECT_EQ(Id(c4), "C1");
     EXPECT_EQ(Id(r5), "R3");
     EXPECT_EQ(Id(text), "T1");
-    ASSERT_EQ(doc.GetUndoList().GetCount(), 1);
-    EXPECT_STREQ(doc.GetUndoList().GetUndoName(), "renumber");
+    ASSERT_EQ(doc->GetUndoList().GetCount(), 1);
+    EXPECT_STREQ(doc->GetUndoList().GetUndoName(), "renumber");
 
-    doc.GetUndoList().Undo();
+    doc->GetUndoList().Undo();
     EXPECT_EQ(Id(r9), "R9");
     EXPECT_EQ(Id(c4), "C4");
     EXPECT_EQ(Id(r5), "R5");
-    doc.GetUndoList().Redo();
+    doc->GetUndoList().Redo();
     EXPECT_EQ(Id(r9), "R1");
     EXPECT_EQ(Id(r5), "R3");
 
     CObList noSymbols;
     noSymbols.AddTail(text);
-    doc.RenumberObjects(&noSymbols);
-    EXPECT_EQ(doc.GetUndoList().GetCount(), 1);
+    doc->RenumberObjects(&noSymbols);
+    EXPECT_EQ(doc->GetUndoList().GetCount(), 1);
 }
 
 // The set of identifiers in use must answer as a fresh look at the document would.
@@ -155,7 +144,7 @@ TEST_F(IdentifiersTest, DrawingOrderKeepsDocumentObjectsOnce) {
     CObList list;
     for (CObject* object : std::initializer_list<CObject*>{c, &outside, a, c})
         list.AddTail(object);
-    doc.SortInDrawingOrder(&list);
+    doc->SortInDrawingOrder(&list);
     ASSERT_EQ(list.GetCount(), 2);
     EXPECT_EQ(list.GetHead(), a);
     EXPECT_EQ(list.GetTail(), c);
@@ -165,8 +154,8 @@ TEST_F(IdentifiersTest, DrawingOrderKeepsDocumentObjectsOnce) {
 // y grows upwards: moving down lowers both edges.
 TEST_F(IdentifiersTest, NewTextsStackBelowObjectsAndEachOther) {
     auto* block = new OpsPart(kObjRect, CRect(0, 0, 1000, -300));
-    block->SetDocument(&doc);
-    doc.GetObjects().AddTail(block);
+    block->SetDocument(doc.get());
+    doc->GetObjects().AddTail(block);
     OpsPart first(kObjText, CRect(100, -100, 400, -250));
     OpsPart second(kObjText, CRect(100, -100, 400, -250));
     OpsPart clear(kObjText, CRect(2000, -100, 2300, -250));
@@ -175,7 +164,7 @@ TEST_F(IdentifiersTest, NewTextsStackBelowObjectsAndEachOther) {
     texts.AddTail(&second);
     texts.AddTail(&clear);
 
-    doc.StackNewTexts(&texts);
+    doc->StackNewTexts(&texts);
     CRect box;
     first.GetBoundingRect(box);
     EXPECT_EQ(box.top, -250 - 400 - 1);  // two steps: the box met the block after one

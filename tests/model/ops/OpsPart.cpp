@@ -15,6 +15,14 @@ CDevice* DeviceTag(int tag) {
     static char tags[8];
     return reinterpret_cast<CDevice*>(&tags[tag]);
 }
+
+OpsPart* Make(int type, const char* id, const char* prefix) {
+    auto* part = new OpsPart(type);
+    SetId(part, id);
+    if (*prefix)
+        part->SetAttr("_Pref", prefix, 1);
+    return part;
+}
 }  // namespace
 
 OpsPart::OpsPart(int type, const CRect& position) : CDrawObj(position), m_type(type) {
@@ -119,6 +127,22 @@ void OpsPart::Connect(const CConnectionRecord* record) {
 void OpsPart::SetTestDevice(int tag, const char* name) {
     m_device = DeviceTag(tag);
     m_deviceName = name;
+}
+
+void OpsDocTest::TearDown() {
+    doc.reset();
+    EXPECT_EQ(OpsPart::alive, aliveBefore);
+}
+
+OpsPart* OpsDocTest::Symbol(const char* id, const char* prefix) {
+    return Make(kObjSymbol, id, prefix);
+}
+
+OpsPart* OpsDocTest::Place(int type, const char* id, const char* prefix) {
+    OpsPart* part = Make(type, id, prefix);
+    part->SetDocument(doc.get());
+    doc->GetObjects().AddTail(part);
+    return part;
 }
 
 CString Id(CDrawObj* object) {

@@ -3,6 +3,11 @@
 // attribute map, a device (only its address and name matter), one link to another object
 // that survives copying, and an identifier assignment like a symbol's.
 
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "model/DrawDoc.h"
 #include "model/DrawObj.h"
 #include "platform/Maps.h"
 
@@ -48,6 +53,19 @@ private:
     CMapStringToString m_attrs;
     CDevice* m_device = nullptr;
     CString m_deviceName;
+};
+
+// A document whose objects must all be gone with it.
+class OpsDocTest : public ::testing::Test {
+protected:
+    void TearDown() override;
+    // A new symbol outside the document.
+    static OpsPart* Symbol(const char* id = "", const char* prefix = "");
+    // An object put straight into the document's list, outside any command.
+    OpsPart* Place(int type, const char* id = "", const char* prefix = "");
+
+    int aliveBefore = OpsPart::alive;
+    std::unique_ptr<CDrawDoc> doc = std::make_unique<CDrawDoc>();
 };
 
 // Attribute shortcuts.

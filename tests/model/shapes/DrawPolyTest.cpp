@@ -42,7 +42,7 @@ TEST(DrawPoly, RecordHoldsCountCapacityAndPoints) {
     EXPECT_EQ(loaded->GetCapacity(), 10);
 }
 
-TEST(DrawPoly, AddingPointsSkipsRepeatsAndGrowsByTen) {
+TEST(DrawPoly, AddingPointsSkipsRepeatsAndGrowsByTenInsertingKeepsTheBounds) {
     auto poly = MakePoly({{0, 0}, {0, 0}, {5, 5}}, 0x12);
     EXPECT_EQ(poly->GetPointCount(), 2);
     for (int i = 2; i < 11; ++i)
@@ -59,17 +59,15 @@ TEST(DrawPoly, AddingPointsSkipsRepeatsAndGrowsByTen) {
     EXPECT_EQ(poly->GetPointCount(), 10);
     EXPECT_EQ(poly->GetPoint(0), CPoint(5, 5));
     EXPECT_EQ(poly->GetPoints()[10], CPoint(0x7FFFFFFF, 0x7FFFFFFF));
-}
 
-TEST(DrawPoly, InsertingPointsKeepsTheBoundsExact) {
+    // Inserting keeps the bounds exact, and into an empty polyline simply appends.
     CDrawPoly empty(CRect(0, 0, 0, 0));
     empty.InsertPoint(0, 7, 8);
     EXPECT_EQ(PointsOf(empty), std::vector<CPoint>{CPoint(7, 8)});
-
-    auto poly = MakePoly({{0, 0}, {100, 0}}, 0x12);
-    poly->InsertPoint(1, 50, 50);
-    EXPECT_EQ(PointsOf(*poly), (std::vector<CPoint>{{0, 0}, {50, 50}, {100, 0}}));
-    EXPECT_EQ(poly->GetPosition(), CRect(0, 0, 100, 50));
+    auto two = MakePoly({{0, 0}, {100, 0}}, 0x12);
+    two->InsertPoint(1, 50, 50);
+    EXPECT_EQ(PointsOf(*two), (std::vector<CPoint>{{0, 0}, {50, 50}, {100, 0}}));
+    EXPECT_EQ(two->GetPosition(), CRect(0, 0, 100, 50));
 }
 
 TEST(DrawPoly, LoadingChecksTheCountAgainstTheRecord) {

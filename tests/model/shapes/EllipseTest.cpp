@@ -77,7 +77,7 @@ TEST(Ellipse, RecordIsTheRectangleRecordAndTheArcPoints) {
     EXPECT_EQ(loaded->GetShape(), kShapeEllipse);
 }
 
-TEST(Ellipse, ArcHandlesProjectOntoTheEllipse) {
+TEST(Ellipse, ArcHandlesProjectOntoTheEllipseAndTurnWithIt) {
     CEllipse ellipse(CRect(0, 0, 1000, 1000));
     ellipse.MoveHandleTo(9, CPoint(1500, 500), nullptr);
     EXPECT_EQ(ellipse.GetArcStart(), CPoint(1000, 500));
@@ -93,6 +93,13 @@ TEST(Ellipse, ArcHandlesProjectOntoTheEllipse) {
     turned.MoveHandleTo(9, CPoint(-500, 1300), nullptr);
     EXPECT_EQ(turned.GetArcStart(), CPoint(1000, 500));
     EXPECT_EQ(turned.GetHandle(9), CPoint(-500, 1000));
+
+    // Rotation keeps the arc points in the shape's frame.
+    auto arc = MakeArc(CRect(0, 0, 1000, 1000), {1000, 500}, {500, 1000}, 0x12);
+    arc->Rotate(900, 500, 500, nullptr);
+    EXPECT_EQ(arc->GetRotation(), 900);
+    EXPECT_EQ(arc->GetHandle(9), CPoint(500, 1000));
+    EXPECT_EQ(arc->GetHandle(10), CPoint(0, 500));
 }
 
 TEST(Ellipse, MovingCarriesScalesOrCollapsesTheArc) {
@@ -119,14 +126,6 @@ TEST(Ellipse, MovingCarriesScalesOrCollapsesTheArc) {
     turned->OffsetBy(CSize(0, 100));
     EXPECT_EQ(turned->GetPosition(), CRect(100, 0, 1100, 1000));
     EXPECT_EQ(turned->GetArcStart(), CPoint(1100, 500));
-}
-
-TEST(Ellipse, RotationKeepsTheArcInTheShapesFrame) {
-    auto arc = MakeArc(CRect(0, 0, 1000, 1000), {1000, 500}, {500, 1000}, 0x12);
-    arc->Rotate(900, 500, 500, nullptr);
-    EXPECT_EQ(arc->GetRotation(), 900);
-    EXPECT_EQ(arc->GetHandle(9), CPoint(500, 1000));
-    EXPECT_EQ(arc->GetHandle(10), CPoint(0, 500));
 }
 
 TEST(Ellipse, IntersectionFollowsTheOutlineChordAndFill) {
