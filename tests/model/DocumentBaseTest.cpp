@@ -3,44 +3,14 @@
 #include <string>
 #include <vector>
 
-#include "model/DocView.h"
 #include "model/DocumentBase.h"
+#include "model/support/RecordingDocView.h"
 #include "platform/Archive.h"
 #include "platform/CompoundFile.h"
-#include "platform/ObList.h"
-#include "platform/UserPrompt.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TestSupport.h"
 
 namespace {
-
-class CountingView : public IDocView {
-public:
-    explicit CountingView(CDocumentBase* leaveOnUpdate = nullptr) : m_leave(leaveOnUpdate) {}
-    void OnUpdate(IDocView*, int hint, CObject* object, CObList* list) override {
-        hints.push_back(hint);
-        sawList = list != nullptr;
-        sawObject = object != nullptr;
-        if (m_leave)
-            m_leave->RemoveView(this);
-    }
-    void SetPageSize(const SIZE&) override {}
-    CPoint DocToClient(const CPoint& p) const override { return p; }
-    CPoint ClientToDoc(const CPoint& p) const override { return p; }
-    void InvalidateClientRect(const CRect&) override {}
-    const CObList& GetSelection() const override { return m_selection; }
-    bool ShowsTrackers() const override { return false; }
-    void ShowFlaggedObjects(unsigned long) override {}
-    void EditObjectProperties(CObList&, DWORD) override {}
-
-    std::vector<int> hints;
-    bool sawList = false;
-    bool sawObject = false;
-
-private:
-    CDocumentBase* m_leave;
-    CObList m_selection;
-};
 
 // A document of one number, which also keeps a stream of its own beside "Contents".
 class NumberDocument : public CDocumentBase {
@@ -56,62 +26,41 @@ public:
             sawExtra = GetRootStorage()->FindStream("Extra") != nullptr;
         }
     }
-    void DeleteContents() override {
-        number = 0;
-        ++cleared;
-    }
+    void DeleteContents() override { number = 0; }
 
     int number = 0;
-    int cleared = 0;
     bool failStoring = false;
     bool sawExtra = false;
 };
 
-class RecordingPrompt : public IUserPrompt {
-public:
-    RecordingPrompt() : m_previous(SetUserPrompt(this)) {}
-    ~RecordingPrompt() override { SetUserPrompt(m_previous); }
-    int MessageBox(const CString& text, const CString&, UINT) override {
-        messages.push_back(text);
-        return IDOK;
-    }
-    std::vector<CString> messages;
-
-private:
-    IUserPrompt* m_previous;
-};
-
 }  // namespace
 
-TEST(DocumentBase, UpdatesEveryViewButTheSender) {
+TEST(DocumentBase, UpdatesEveryViewButTheSenderEvenWhenOneLeaves) {
     CDocumentBase document;
-    CountingView a, b(&document);
+    drawdoctest::RecordingDocView a, b;
+    b.onUpdate = [&] { document.RemoveView(&b); };
     document.AddView(&a);
     document.AddView(&b);
     document.AddView(&a);
     EXPECT_EQ(document.GetViews().size(), 2u);
     document.UpdateAllViews(&a, kHintUnits);
-    EXPECT_TRUE(a.hints.empty());
-    EXPECT_EQ(b.hints, std::vector<int>{kHintUnits});
-    // b left the document while it was told.
+    EXPECT_TRUE(a.updates.empty());
+    EXPECT_EQ(b.Hints(), std::vector<int>{kHintUnits});
     CObList list;
     document.UpdateAllViews(nullptr, kHintSelection, &list);
-    EXPECT_EQ(a.hints, std::vector<int>{kHintSelection});
-    EXPECT_TRUE(a.sawList);
-    EXPECT_FALSE(a.sawObject);
-    EXPECT_EQ(b.hints.size(), 1u);
+    ASSERT_EQ(a.Hints(), std::vector<int>{kHintSelection});
+    EXPECT_EQ(a.updates[0].list, &list);
+    EXPECT_EQ(b.updates.size(), 1u);
 }
 
-TEST(DocumentBase, PathTitleAndModifiedFlag) {
+TEST(DocumentBase, PathTitleAndRecentFiles) {
     testsupport::RecordingAppServices services;
     CDocumentBase document;
     document.SetPathName("/home/me/boards/amp.sch");
     EXPECT_EQ(document.GetTitle(), CString("amp.sch"));
-    EXPECT_EQ(document.GetPathName(), CString("/home/me/boards/amp.sch"));
     document.SetPathName("/home/me/boards/quiet.sch", FALSE);
     EXPECT_EQ(services.recentFiles(), std::vector<std::string>{"/home/me/boards/amp.sch"});
     document.SetModifiedFlag();
-    EXPECT_TRUE(document.IsModified());
     EXPECT_TRUE(document.OnNewDocument());
     EXPECT_FALSE(document.IsModified());
     EXPECT_TRUE(document.GetPathName().IsEmpty());
@@ -139,7 +88,7 @@ TEST(DocumentBase, SavesAndOpensTheContentsStream) {
 }
 
 TEST(DocumentBase, FailedOpenAndSaveAreReported) {
-    RecordingPrompt prompt;
+    testsupport::ScriptedPrompt prompt({IDOK, IDOK, IDOK, IDOK});
     testsupport::TempDir dir;
     const std::string path = (dir / "two.sch").string();
     NumberDocument document;
@@ -161,7 +110,7 @@ TEST(DocumentBase, FailedOpenAndSaveAreReported) {
     document.failStoring = true;
     EXPECT_FALSE(document.OnSaveDocument(path.c_str()));
     EXPECT_EQ(CompoundFile::LoadFromFile(path).Root().FindStream("Contents")->Data().size(), 2u);
-    ASSERT_EQ(prompt.messages.size(), 4u);
-    EXPECT_EQ(prompt.messages[0].Left(24), CString("Failed to open document."));
-    EXPECT_EQ(prompt.messages[3].Left(24), CString("Failed to save document."));
+    ASSERT_EQ(prompt.shown().size(), 4u);
+    EXPECT_EQ(prompt.shown()[0].text.Left(24), CString("Failed to open document."));
+    EXPECT_EQ(prompt.shown()[3].text.Left(24), CString("Failed to save document."));
 }

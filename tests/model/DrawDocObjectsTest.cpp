@@ -82,6 +82,8 @@ TEST_F(DrawDocObjectsTest, LookUpsByRectangleAndTypeMask) {
     EXPECT_EQ(inner.Next(), nullptr);
     EXPECT_EQ(outer.Next(), bus);
     EXPECT_EQ(outer.Next(), nullptr);
+    EXPECT_EQ(ObjTypeMask(kObjWire) | ObjTypeMask(kObjBus), 0x804u);
+    EXPECT_EQ(doc.SearchObjects(0, area).Next(), nullptr);
 
     TestObj pin(kObjPin);
     EXPECT_FALSE(doc.IsObjectAllowed(&pin));

@@ -41,10 +41,6 @@ TEST(DrawDocPage, DrawingAreaAndTitleBlock) {
     doc.m_border.m_blockX = 20000;
     doc.GetTitleBlockRect(block);
     EXPECT_EQ(block, CRect(0, -7518, 11093, -6518));
-
-    EXPECT_EQ(doc.m_pinFontV.Log().lfEscapement, 900);
-    EXPECT_EQ(doc.m_pinFontH.Log().lfEscapement, 0);
-    EXPECT_EQ(doc.m_pinFont.lfEscapement, 0);
 }
 
 // Services that find every chosen printer unusable.

@@ -9,38 +9,23 @@
 #include "platform/MemFile.h"
 #include "support/TestSupport.h"
 
-namespace {
-
-using Bytes = std::vector<BYTE>;
-
-Bytes StoreRecord(CObject& object) {
-    CMemFile file;
-    CArchive ar(&file, CArchive::store);
-    object.Serialize(ar);
-    ar.Close();
-    return file.Detach();
-}
-
-void LoadRecord(const Bytes& bytes, CObject& object) {
-    CMemFile file(bytes);
-    CArchive ar(&file, CArchive::load);
-    object.Serialize(ar);
-    ar.Close();
-}
-
-}  // namespace
-
 TEST(FloatGeometry, RectRecordSwapsTheLastTwoValues) {
     CFRect rect(1, 2, 3, 4);
-    const Bytes bytes = StoreRecord(rect);
-    EXPECT_EQ(testsupport::HexDump(bytes), "00 00 80 3F 00 00 00 40 00 00 80 40 00 00 40 40");
+    CMemFile file;
+    {
+        CArchive ar(&file, CArchive::store);
+        rect.Serialize(ar);
+        ar.Close();
+    }
+    EXPECT_EQ(testsupport::HexDump(file.GetBytes()),
+              "00 00 80 3F 00 00 00 40 00 00 80 40 00 00 40 40");
 
+    file.Seek(0, CFile::begin);
     CFRect loaded;
-    LoadRecord(bytes, loaded);
-    EXPECT_EQ(loaded.f1, 1);
-    EXPECT_EQ(loaded.f2, 2);
-    EXPECT_EQ(loaded.f3, 3);
-    EXPECT_EQ(loaded.f4, 4);
+    CArchive ar(&file, CArchive::load);
+    loaded.Serialize(ar);
+    EXPECT_EQ((std::vector<float>{loaded.f1, loaded.f2, loaded.f3, loaded.f4}),
+              (std::vector<float>{1, 2, 3, 4}));
 }
 
 TEST(FloatGeometry, ObjectsComeBackThroughTheClassFactory) {
@@ -54,7 +39,6 @@ TEST(FloatGeometry, ObjectsComeBackThroughTheClassFactory) {
     file.Seek(0, CFile::begin);
     CArchive ar(&file, CArchive::load);
     std::unique_ptr<CObject> loaded(ar.ReadObject(RUNTIME_CLASS(CFPoint)));
-    ar.Close();
     const auto* copy = static_cast<const CFPoint*>(loaded.get());
     EXPECT_EQ(copy->x, -1.5f);
     EXPECT_EQ(copy->y, 0.25f);
@@ -66,7 +50,6 @@ TEST(FloatGeometry, ScaleKeepsDirectionAndLeavesTinyVectors) {
     v.Scale(10);
     EXPECT_FLOAT_EQ(v.x, 6);
     EXPECT_FLOAT_EQ(v.y, -8);
-
     CFPoint tiny(0.000005f, 0);
     tiny.Scale(10);
     EXPECT_EQ(tiny.x, 0.000005f);

@@ -4,22 +4,18 @@
 
 namespace {
 
-TEST(CommandLineInfoTest, NoArgumentsMakeANewDocumentAndAFileOpensIt) {
+TEST(CommandLineInfoTest, FilesAndPrintOptionsInAnyCaseAndOrder) {
     CommandLineInfo info = ParseCommandLine({});
     EXPECT_EQ(info.shellCommand, CommandLineInfo::FileNew);
     EXPECT_TRUE(info.showSplash);
-    EXPECT_TRUE(UnsupportedRequest(info).empty());
 
-    // An absolute path starts with '/' but is no option.
+    // An absolute path starts with '/' but is no option; later files are ignored.
     info = ParseCommandLine({"/home/me/amp.sch", "/home/me/second.sch"});
     EXPECT_EQ(info.shellCommand, CommandLineInfo::FileOpen);
     EXPECT_EQ(info.fileName, "/home/me/amp.sch");
-    EXPECT_TRUE(info.printerName.empty()) << "later files are ignored";
     EXPECT_TRUE(UnsupportedRequest(info).empty());
-}
 
-TEST(CommandLineInfoTest, PrintOptionsTakeTheirParametersInAnyCaseAndShowNoSplash) {
-    CommandLineInfo info = ParseCommandLine({"-P", "a.sch"});
+    info = ParseCommandLine({"a.sch", "-P"});
     EXPECT_EQ(info.shellCommand, CommandLineInfo::FilePrint);
     EXPECT_EQ(info.fileName, "a.sch");
     EXPECT_TRUE(AsksToPrint(info));
@@ -33,27 +29,18 @@ TEST(CommandLineInfoTest, PrintOptionsTakeTheirParametersInAnyCaseAndShowNoSplas
     EXPECT_EQ(info.portName, "port");
     EXPECT_FALSE(info.showSplash);
     EXPECT_TRUE(UnsupportedRequest(info).empty());
-
-    // The option may follow the file.
-    info = ParseCommandLine({"a.sch", "/p"});
-    EXPECT_EQ(info.shellCommand, CommandLineInfo::FilePrint);
-    EXPECT_EQ(info.fileName, "a.sch");
 }
 
 TEST(CommandLineInfoTest, RequestsOfOtherProgramsAndUnknownOptionsAreRefusedWithAReason) {
-    struct Case {
-        const char* option;
-        const char* reason;
-    };
-    const Case cases[] = {{"/Embedding", "/Embedding"},
-                          {"-automation", "/Automation"},
-                          {"/DDE", "/dde"},
-                          {"/Unregserver", "/Unregister"},
-                          {"-x", "\"-x\""},
-                          {"--help", "\"--help\""}};
-    for (const Case& c : cases) {
-        const CommandLineInfo info = ParseCommandLine({c.option, "a.sch"});
-        EXPECT_NE(UnsupportedRequest(info).find(c.reason), std::string::npos) << c.option;
+    const std::pair<const char*, const char*> cases[] = {{"/Embedding", "/Embedding"},
+                                                         {"-automation", "/Automation"},
+                                                         {"/DDE", "/dde"},
+                                                         {"/Unregserver", "/Unregister"},
+                                                         {"-x", "\"-x\""},
+                                                         {"--help", "\"--help\""}};
+    for (const auto& [option, reason] : cases) {
+        const CommandLineInfo info = ParseCommandLine({option, "a.sch"});
+        EXPECT_NE(UnsupportedRequest(info).find(reason), std::string::npos) << option;
     }
     EXPECT_FALSE(ParseCommandLine({"/embedding"}).showSplash);
     EXPECT_FALSE(ParseCommandLine({"/AUTOMATION"}).showSplash);

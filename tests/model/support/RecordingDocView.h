@@ -1,6 +1,8 @@
 #pragma once
 // A view that records what the document tells it, for the document's tests.
 
+#include <functional>
+#include <utility>
 #include <vector>
 
 #include "model/DocView.h"
@@ -14,23 +16,40 @@ public:
         int hint;
         CObject* object;
         CObList* list;
+        std::vector<CObject*> listed;  // the list's objects when it was sent
     };
 
     void OnUpdate(IDocView* /*sender*/, int hint, CObject* hintObject, CObList* hintList) override {
-        updates.push_back({hint, hintObject, hintList});
+        updates.push_back({hint, hintObject, hintList, {}});
+        for (POSITION pos = hintList ? hintList->GetHeadPosition() : nullptr; pos;)
+            updates.back().listed.push_back(hintList->GetNext(pos));
+        if (onUpdate)
+            onUpdate();
     }
     void SetPageSize(const SIZE& size) override { pageSizes.push_back(size); }
     CPoint DocToClient(const CPoint& point) const override { return point; }
     CPoint ClientToDoc(const CPoint& point) const override { return point; }
-    void InvalidateClientRect(const CRect& /*rect*/) override {}
+    void InvalidateClientRect(const CRect& rect) override { invalidated.push_back(rect); }
     const CObList& GetSelection() const override { return selection; }
     bool ShowsTrackers() const override { return showTrackers; }
     void ShowFlaggedObjects(unsigned long flagMask) override { shownFlags.push_back(flagMask); }
-    void EditObjectProperties(CObList& /*objects*/, DWORD /*pageOptions*/) override {}
+    void EditObjectProperties(CObList& objects, DWORD pageOptions) override {
+        edited.push_back({objects.GetCount(), pageOptions});
+    }
+
+    std::vector<int> Hints() const {
+        std::vector<int> hints;
+        for (const Update& update : updates)
+            hints.push_back(update.hint);
+        return hints;
+    }
 
     std::vector<Update> updates;
     std::vector<SIZE> pageSizes;
+    std::vector<CRect> invalidated;
     std::vector<unsigned long> shownFlags;
+    std::vector<std::pair<int, DWORD>> edited;  // object count and page options
+    std::function<void()> onUpdate;
     CObList selection;
     bool showTrackers = true;
 };

@@ -57,43 +57,26 @@ std::vector<std::string> Pairs(const CConnectionList& list) {
     return pairs;
 }
 
-CConnectionRecord Record(int end) {
-    return {nullptr, end, nullptr, nullptr};
-}
-
-TEST(ConnectionListTest, CapacityGrowsInWholeSteps) {
+TEST(ConnectionListTest, CapacityGrowsInWholeStepsAndACopyHoldsExactlyTheRecords) {
     CConnectionList list;
-    EXPECT_EQ(list.GetCapacity(), 0);
     for (int i = 0; i < 11; ++i)
-        list.Add(Record(i));
-    EXPECT_EQ(list.GetCount(), 11);
+        list.Add({nullptr, i, nullptr, nullptr});
     EXPECT_EQ(list.GetCapacity(), 20);
     for (int i = 0; i < 11; ++i)
         EXPECT_EQ(list.GetAt(i).end, i);
-
-    CConnectionList byOne(0);
-    EXPECT_EQ(byOne.GetGrowth(), 1);
-    byOne.Add(Record(1));
-    byOne.Add(Record(2));
-    EXPECT_EQ(byOne.GetCapacity(), 2);
-}
-
-TEST(ConnectionListTest, ACopyHoldsExactlyTheRecords) {
-    CConnectionList empty(7);
-    CConnectionList emptyCopy(empty);
-    EXPECT_EQ(emptyCopy.GetCapacity(), 0);
-    EXPECT_EQ(emptyCopy.GetGrowth(), 7);
-
-    CConnectionList list;
-    for (int i = 0; i < 3; ++i)
-        list.Add(Record(i));
     CConnectionList copy(list);
-    EXPECT_EQ(copy.GetCount(), 3);
-    EXPECT_EQ(copy.GetCapacity(), 3);
-    EXPECT_EQ(copy.GetAt(2).end, 2);
-    copy.Add(Record(3));
-    EXPECT_EQ(copy.GetCapacity(), 13);
-    EXPECT_EQ(list.GetCount(), 3);
+    EXPECT_EQ(copy.GetCount(), 11);
+    EXPECT_EQ(copy.GetCapacity(), 11);
+    copy.Add({});
+    EXPECT_EQ(copy.GetCapacity(), 21);
+    EXPECT_EQ(list.GetCount(), 11);
+
+    CConnectionList byOne(0);  // no growth would never make room
+    byOne.Add({});
+    byOne.Add({});
+    EXPECT_EQ(byOne.GetCapacity(), 2);
+    const CConnectionList empty(7);
+    EXPECT_EQ(CConnectionList(empty).GetCapacity(), 0);
 }
 
 TEST(ConnectionListTest, ReplaceAndRemoveLookAtTheObjectFields) {
