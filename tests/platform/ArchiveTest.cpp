@@ -2,10 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "platform/GdiArchive.h"
 #include "platform/MemFile.h"
 #include "support/TestSupport.h"
 
@@ -68,16 +70,24 @@ void Load(const Bytes& bytes, Reader read, UINT bufferSize = 4096) {
     ar.Close();
 }
 
-CArchiveException::Cause LoadFailure(const Bytes& bytes, const CRuntimeClass* expected = nullptr) {
+// The cause of the archive exception f throws, or none.
+template <class F>
+CArchiveException::Cause CauseOf(F f) {
     try {
-        Load(bytes, [&](CArchive& ar) {
-            std::unique_ptr<CObject> object(ar.ReadObject(expected));
-            ar.ReadObject(expected);
-        });
+        f();
     } catch (const CArchiveException& e) {
         return e.m_cause;
     }
     return CArchiveException::none;
+}
+
+CArchiveException::Cause LoadFailure(const Bytes& bytes, const CRuntimeClass* expected = nullptr) {
+    return CauseOf([&] {
+        Load(bytes, [&](CArchive& ar) {
+            std::unique_ptr<CObject> object(ar.ReadObject(expected));
+            ar.ReadObject(expected);
+        });
+    });
 }
 
 Bytes Concat(std::initializer_list<Bytes> parts) {
@@ -115,34 +125,24 @@ TEST(Archive, WritesNumbersLittleEndian) {
         double x;
         BOOL flag;
         ar >> b >> c >> w >> s >> i >> d >> f >> x >> flag;
-        EXPECT_EQ(b, 0xAB);
-        EXPECT_EQ(c, -1);
-        EXPECT_EQ(w, 0x1234);
-        EXPECT_EQ(s, -2);
-        EXPECT_EQ(i, -3);
-        EXPECT_EQ(d, 0x89ABCDEFu);
-        EXPECT_EQ(f, 1.5f);
-        EXPECT_EQ(x, 1.0);
-        EXPECT_EQ(flag, TRUE);
+        EXPECT_TRUE(b == 0xAB && c == -1 && w == 0x1234 && s == -2 && i == -3 && d == 0x89ABCDEFu &&
+                    f == 1.5f && x == 1.0 && flag == TRUE);
     });
 }
 
-TEST(Archive, CountsUseAWordUpTo0xFFFE) {
-    const std::vector<std::pair<DWORD, Bytes>> cases = {
+TEST(Archive, CountsAndStringLengthPrefixes) {
+    const std::vector<std::pair<DWORD, Bytes>> counts = {
         {0, {0x00, 0x00}},
         {0xFFFE, {0xFE, 0xFF}},
         {0xFFFF, {0xFF, 0xFF, 0xFF, 0xFF, 0x00, 0x00}},
         {0x10000, {0xFF, 0xFF, 0x00, 0x00, 0x01, 0x00}},
     };
-    for (const auto& [count, expected] : cases) {
+    for (const auto& [count, expected] : counts) {
         const Bytes bytes = Store([&](CArchive& ar) { ar.WriteCount(count); });
         EXPECT_EQ(bytes, expected) << count;
         Load(bytes, [&](CArchive& ar) { EXPECT_EQ(ar.ReadCount(), count); });
     }
-}
-
-TEST(Archive, StringLengthPrefixes) {
-    const std::vector<std::pair<int, Bytes>> cases = {
+    const std::vector<std::pair<int, Bytes>> lengths = {
         {0, {0x00}},
         {254, {0xFE}},
         {255, {0xFF, 0xFF, 0x00}},
@@ -150,13 +150,12 @@ TEST(Archive, StringLengthPrefixes) {
         {0xFFFE, {0xFF, 0xFF, 0xFF, 0xFE, 0xFF, 0x00, 0x00}},
         {70000, {0xFF, 0xFF, 0xFF, 0x70, 0x11, 0x01, 0x00}},
     };
-    for (const auto& [length, prefix] : cases) {
+    for (const auto& [length, prefix] : lengths) {
         std::string text(length, 'x');
         if (length > 2)
             text.replace(0, 3, std::string("\0\xE9y", 3));
         const Bytes bytes = Store([&](CArchive& ar) { ar << CString(text); });
-        EXPECT_EQ(Bytes(bytes.begin(), bytes.begin() + prefix.size()), prefix) << length;
-        EXPECT_EQ(Bytes(bytes.begin() + prefix.size(), bytes.end()), Text(text)) << length;
+        EXPECT_EQ(bytes, Concat({prefix, Text(text)})) << length;
         Load(bytes, [&](CArchive& ar) {
             CString loaded;
             ar >> loaded;
@@ -167,28 +166,25 @@ TEST(Archive, StringLengthPrefixes) {
 
 TEST(Archive, WideStringsAreReadAsUtf8) {
     // "A", e-acute, U+1F600 as a surrogate pair, an unpaired high surrogate, "B", an
-    // unpaired low surrogate.
-    const Bytes shortForm = {0xFF, 0xFE, 0xFF, 0x07, 0x41, 0x00, 0xE9, 0x00, 0x3D, 0xD8,
-                             0x00, 0xDE, 0x3D, 0xD8, 0x42, 0x00, 0x00, 0xDC, 0x2A};
-    const Bytes longForm = {0xFF, 0xFE, 0xFF, 0xFF, 0x02, 0x00, 0x3D, 0xD8, 0x41, 0x00, 0x2A};
-    Load(shortForm, [](CArchive& ar) {
-        CString text;
-        BYTE after;
-        ar >> text >> after;
-        EXPECT_EQ(text.str(),
-                  "A\xC3\xA9\xF0\x9F\x98\x80\xEF\xBF\xBD"
-                  "B\xEF\xBF\xBD");
-        EXPECT_EQ(after, 0x2A);
-    });
-    Load(longForm, [](CArchive& ar) {
-        CString text;
-        BYTE after;
-        ar >> text >> after;
-        EXPECT_EQ(text.str(),
-                  "\xEF\xBF\xBD"
-                  "A");
-        EXPECT_EQ(after, 0x2A);
-    });
+    // unpaired low surrogate; then the long form with an unpaired high surrogate and "A".
+    const std::vector<std::pair<Bytes, std::string>> cases = {
+        {{0xFF, 0xFE, 0xFF, 0x07, 0x41, 0x00, 0xE9, 0x00, 0x3D, 0xD8, 0x00, 0xDE, 0x3D, 0xD8, 0x42,
+          0x00, 0x00, 0xDC, 0x2A},
+         "A\xC3\xA9\xF0\x9F\x98\x80\xEF\xBF\xBD"
+         "B\xEF\xBF\xBD"},
+        {{0xFF, 0xFE, 0xFF, 0xFF, 0x02, 0x00, 0x3D, 0xD8, 0x41, 0x00, 0x2A},
+         "\xEF\xBF\xBD"
+         "A"},
+    };
+    for (const auto& [bytes, expected] : cases) {
+        Load(bytes, [&](CArchive& ar) {
+            CString text;
+            BYTE after;
+            ar >> text >> after;
+            EXPECT_EQ(text.str(), expected);
+            EXPECT_EQ(after, 0x2A);
+        });
+    }
 }
 
 TEST(Archive, LengthsBeyondTheStreamFailBeforeAllocating) {
@@ -200,22 +196,18 @@ TEST(Archive, LengthsBeyondTheStreamFailBeforeAllocating) {
         {0xFF, 0xFE},
     };
     for (const Bytes& bytes : cases) {
-        try {
-            Load(bytes, [](CArchive& ar) {
-                CString text;
-                ar >> text;
-            });
-            ADD_FAILURE() << HexDump(bytes);
-        } catch (const CArchiveException& e) {
-            EXPECT_EQ(e.m_cause, CArchiveException::endOfFile) << HexDump(bytes);
-        }
+        EXPECT_EQ(CauseOf([&] {
+                      Load(bytes, [](CArchive& ar) {
+                          CString text;
+                          ar >> text;
+                      });
+                  }),
+                  CArchiveException::endOfFile)
+            << HexDump(bytes);
     }
-}
-
-TEST(Archive, CheckedCountsMustFitTheRestOfTheStream) {
-    const Bytes bytes = {0x03, 0x00, 1, 2, 3, 4, 5, 6};
-    Load(bytes, [](CArchive& ar) { EXPECT_EQ(ar.ReadCheckedCount(2), 3u); });
-    Load(bytes, [](CArchive& ar) { EXPECT_THROW(ar.ReadCheckedCount(3), CArchiveException); });
+    const Bytes counted = {0x03, 0x00, 1, 2, 3, 4, 5, 6};
+    Load(counted, [](CArchive& ar) { EXPECT_EQ(ar.ReadCheckedCount(2), 3u); });
+    Load(counted, [](CArchive& ar) { EXPECT_THROW(ar.ReadCheckedCount(3), CArchiveException); });
     const Bytes huge = {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 1, 2};
     Load(huge,
          [](CArchive& ar) { EXPECT_THROW(ar.ReadCheckedCount(0xFFFFFFFF), CArchiveException); });
@@ -247,40 +239,27 @@ TEST(Archive, TagsObjectsByClassAndIndex) {
     });
 }
 
-TEST(Archive, SharedObjectIsStoredOnceAndLoadedAsOnePointer) {
-    CArTestNode shared(1);
-    CArTestNode x(2, &shared);
-    CArTestNode y(3, &shared);
-    const Bytes bytes = Store([&](CArchive& ar) { ar << &x << &y; });
-    EXPECT_EQ(bytes.size(), kNodeClass.size() + 6 + 6 + 8);
-
-    Load(bytes, [](CArchive& ar) {
-        CArTestNode* loadedX = nullptr;
-        CArTestNode* loadedY = nullptr;
-        ar >> loadedX >> loadedY;
-        ASSERT_TRUE(loadedX && loadedY);
-        EXPECT_EQ(loadedX->next, loadedY->next);
-        EXPECT_EQ(static_cast<CArTestNode*>(loadedX->next)->value, 1);
-        delete loadedX->next;
-        delete loadedX;
-        delete loadedY;
-    });
-}
-
-TEST(Archive, CycleRoundTrips) {
+TEST(Archive, SharedObjectsAndCyclesLoadAsOnePointerEach) {
     CArTestNode a(1);
     CArTestNode b(2, &a);
     a.next = &b;
-    const Bytes bytes = Store([&](CArchive& ar) { ar << &a; });
+    CArTestNode c(3, &a);
+    const Bytes bytes = Store([&](CArchive& ar) { ar << &a << &c; });
+    // a: 4 + b (tag 2, 4, reference to a 2); c: tag 2, 4, reference to a 2.
+    EXPECT_EQ(bytes.size(), kNodeClass.size() + 20);
+
     Load(bytes, [](CArchive& ar) {
         CArTestNode* loadedA = nullptr;
-        ar >> loadedA;
-        ASSERT_TRUE(loadedA && loadedA->next);
+        CArTestNode* loadedC = nullptr;
+        ar >> loadedA >> loadedC;
+        ASSERT_TRUE(loadedA && loadedA->next && loadedC);
         auto* loadedB = static_cast<CArTestNode*>(loadedA->next);
         EXPECT_EQ(loadedB->value, 2);
         EXPECT_EQ(loadedB->next, loadedA);
+        EXPECT_EQ(loadedC->next, loadedA);
         delete loadedA;
         delete loadedB;
+        delete loadedC;
     });
 }
 
@@ -320,7 +299,7 @@ TEST(Archive, IndexesFrom0x7FFFAreEscaped) {
     });
 }
 
-TEST(Archive, VersionableSchemaReachesTheRecordOnce) {
+TEST(Archive, SchemasReachTheRecordAndFixedOnesMustMatch) {
     CArTestNode a(1);
     CArTestNode b(2);
     Bytes bytes = Store([&](CArchive& ar) { ar << &a << &b; });
@@ -335,11 +314,9 @@ TEST(Archive, VersionableSchemaReachesTheRecordOnce) {
         }
         EXPECT_EQ(ar.GetObjectSchema(), static_cast<UINT>(-1));
     });
-}
 
-TEST(Archive, FixedSchemaMustMatch) {
     CArTestLeaf leaf;
-    Bytes bytes = Store([&](CArchive& ar) { ar << &leaf; });
+    bytes = Store([&](CArchive& ar) { ar << &leaf; });
     EXPECT_EQ(bytes[2], 0x02);
     Load(bytes, [](CArchive& ar) {
         UINT schema = 0;
@@ -362,30 +339,27 @@ TEST(Archive, RejectsUnknownAndUnexpectedClasses) {
     // A back reference to an object of the wrong class.
     Load(bytes, [](CArchive& ar) {
         std::unique_ptr<CObject> first(ar.ReadObject(RUNTIME_CLASS(CArTestNode)));
-        try {
-            ar.ReadObject(RUNTIME_CLASS(CArTestLeaf));
-            ADD_FAILURE();
-        } catch (const CArchiveException& e) {
-            EXPECT_EQ(e.m_cause, CArchiveException::badClass);
-        }
+        EXPECT_EQ(CauseOf([&] { ar.ReadObject(RUNTIME_CLASS(CArTestLeaf)); }),
+                  CArchiveException::badClass);
     });
 }
 
 TEST(Archive, RejectsTagsThatReferToNothingFitting) {
     const Bytes record = {0x07, 0x00, 0x00, 0x00, 0x00, 0x00};
-    const std::vector<Bytes> cases = {
-        Concat({kNodeClass, record, {0x03, 0x00}}),  // object not read yet
-        Concat({kNodeClass, record, {0x01, 0x00}}),  // index of a class
-        Concat({kNodeClass, record, {0x02, 0x80}}),  // class index of an object
-        Concat({kNodeClass, record, {0x05, 0x80}}),  // class not read yet
-        Concat({kNodeClass, record, {0x00, 0x80}}),  // class index 0
-        Concat({kNodeClass, record, {0xFF, 0x7F, 0x09, 0x00, 0x00, 0x00}}),
-        Concat({kNodeClass, record, {0xFF, 0x7F, 0xFF, 0xFF, 0xFF, 0xFF}}),
-        Concat({kNodeClass, record, {0xFF, 0x7F, 0x02, 0x00, 0x00, 0x80}}),
+    const std::vector<Bytes> tags = {
+        {0x03, 0x00},  // object not read yet
+        {0x01, 0x00},  // index of a class
+        {0x02, 0x80},  // class index of an object
+        {0x05, 0x80},  // class not read yet
+        {0x00, 0x80},  // class index 0
+        {0xFF, 0x7F, 0x09, 0x00, 0x00, 0x00},
+        {0xFF, 0x7F, 0xFF, 0xFF, 0xFF, 0xFF},
+        {0xFF, 0x7F, 0x02, 0x00, 0x00, 0x80},
     };
-    for (const Bytes& bytes : cases)
+    for (const Bytes& tag : tags) {
+        const Bytes bytes = Concat({kNodeClass, record, tag});
         EXPECT_EQ(LoadFailure(bytes), CArchiveException::badIndex) << HexDump(bytes);
-
+    }
     Load({0x02, 0x00}, [](CArchive& ar) { EXPECT_THROW(ar.ReadClass(), CArchiveException); });
 }
 
@@ -398,12 +372,9 @@ TEST(Archive, TruncatedGraphThrowsAndLeavesNoObjectBehind) {
     for (size_t length = 0; length < bytes.size(); ++length) {
         const Bytes truncated(bytes.begin(), bytes.begin() + length);
         const int liveBefore = CArTestNode::live;
-        try {
-            Load(truncated, [](CArchive& ar) { ar.ReadObject(nullptr); });
-            ADD_FAILURE() << length;
-        } catch (const CArchiveException& e) {
-            EXPECT_EQ(e.m_cause, CArchiveException::endOfFile) << length;
-        }
+        EXPECT_EQ(CauseOf([&] { Load(truncated, [](CArchive& ar) { ar.ReadObject(nullptr); }); }),
+                  CArchiveException::endOfFile)
+            << length;
         EXPECT_EQ(CArTestNode::live, liveBefore) << length;
     }
 }
@@ -415,12 +386,7 @@ TEST(Archive, FailedObjectCannotBeReferencedAfterwards) {
     Load(bytes, [](CArchive& ar) {
         EXPECT_THROW(ar.ReadObject(nullptr), CArchiveException);
         EXPECT_EQ(CArTestNode::live, 0);
-        try {
-            ar.ReadObject(nullptr);
-            ADD_FAILURE();
-        } catch (const CArchiveException& e) {
-            EXPECT_EQ(e.m_cause, CArchiveException::badIndex);
-        }
+        EXPECT_EQ(CauseOf([&] { ar.ReadObject(nullptr); }), CArchiveException::badIndex);
     });
 }
 
@@ -449,22 +415,11 @@ TEST(Archive, RefusesWrongDirectionAndUnstorableClasses) {
     CMemFile file;
     CArchive storing(&file, CArchive::store);
     WORD w = 0;
-    try {
-        storing >> w;
-        ADD_FAILURE();
-    } catch (const CArchiveException& e) {
-        EXPECT_EQ(e.m_cause, CArchiveException::writeOnly);
-    }
+    EXPECT_EQ(CauseOf([&] { storing >> w; }), CArchiveException::writeOnly);
     CArTestUnstorable unstorable;
     EXPECT_THROW(storing << &unstorable, CArchiveException);
-
     CArchive loading(&file, CArchive::load);
-    try {
-        loading << w;
-        ADD_FAILURE();
-    } catch (const CArchiveException& e) {
-        EXPECT_EQ(e.m_cause, CArchiveException::readOnly);
-    }
+    EXPECT_EQ(CauseOf([&] { loading << w; }), CArchiveException::readOnly);
 }
 
 TEST(Archive, BufferingKeepsTheFileInStep) {
@@ -488,6 +443,63 @@ TEST(Archive, BufferingKeepsTheFileInStep) {
         EXPECT_EQ(text.str(), longText);
         EXPECT_EQ(file.GetPosition(), 4u + 3u + longText.size()) << bufferSize;
     }
+}
+
+// Stores a record, compares its bytes, and checks that loading and storing again gives them.
+template <class T>
+void ExpectLayout(const T& record, const Bytes& expected) {
+    const Bytes bytes = Store([&](CArchive& ar) { ar << record; });
+    EXPECT_EQ(bytes, expected) << HexDump(bytes);
+    T loaded;
+    Load(bytes, [&](CArchive& ar) { ar >> loaded; });
+    EXPECT_EQ(Store([&](CArchive& ar) { ar << loaded; }), bytes);
+}
+
+TEST(GdiArchive, RecordsAreStoredFieldByField) {
+    LOGFONT font;
+    font.lfHeight = -13;
+    font.lfEscapement = 900;
+    font.lfOrientation = 900;
+    font.lfWeight = FW_BOLD;
+    font.lfItalic = 1;
+    font.lfStrikeOut = 1;
+    font.lfOutPrecision = 3;
+    font.lfClipPrecision = 2;
+    font.lfQuality = 1;
+    font.lfPitchAndFamily = VARIABLE_PITCH | FF_SWISS;
+    std::strcpy(font.lfFaceName, "Arial");
+    Bytes fontBytes = {0xF3, 0xFF, 0xFF, 0xFF, 0x00, 0x00, 0x00, 0x00, 0x84, 0x03, 0x00,
+                       0x00, 0x84, 0x03, 0x00, 0x00, 0xBC, 0x02, 0x00, 0x00, 0x01, 0x00,
+                       0x01, 0x00, 0x03, 0x02, 0x01, 0x22, 'A',  'r',  'i',  'a',  'l'};
+    fontBytes.resize(kStoredLogFontSize, 0);
+    ExpectLayout(font, fontBytes);
+
+    LOGPEN pen;
+    pen.lopnStyle = PS_DASH;
+    pen.lopnWidth = {3, -1};
+    pen.lopnColor = RGB(1, 2, 3);
+    ExpectLayout(pen, {0x01, 0x00, 0x00, 0x00, 0x03, 0x00, 0x00, 0x00, 0xFF, 0xFF, 0xFF, 0xFF, 0x01,
+                       0x02, 0x03, 0x00});
+    LOGBRUSH brush;
+    brush.lbStyle = BS_HATCHED;
+    brush.lbColor = RGB(0xFF, 0, 0x80);
+    brush.lbHatch = HS_DIAGCROSS;
+    ExpectLayout(brush, {0x02, 0x00, 0x00, 0x00, 0xFF, 0x00, 0x80, 0x00, 0x05, 0x00, 0x00, 0x00});
+    ExpectLayout(RECT{1, -2, 3, 0x01020304}, {0x01, 0x00, 0x00, 0x00, 0xFE, 0xFF, 0xFF, 0xFF, 0x03,
+                                              0x00, 0x00, 0x00, 0x04, 0x03, 0x02, 0x01});
+    ExpectLayout(SIZE{850, -1100}, {0x52, 0x03, 0x00, 0x00, 0xB4, 0xFB, 0xFF, 0xFF});
+    ExpectLayout(POINT{-7, 9}, {0xF9, 0xFF, 0xFF, 0xFF, 0x09, 0x00, 0x00, 0x00});
+}
+
+TEST(GdiArchive, LoadedFaceNameIsAlwaysTerminated) {
+    Bytes bytes(kStoredLogFontSize - LF_FACESIZE, 0);
+    bytes.resize(kStoredLogFontSize, 'F');
+    LOGFONT loaded;
+    Load(bytes, [&](CArchive& ar) { ar >> loaded; });
+    EXPECT_EQ(std::strlen(loaded.lfFaceName), static_cast<size_t>(LF_FACESIZE - 1));
+
+    bytes.pop_back();
+    EXPECT_THROW(Load(bytes, [&](CArchive& ar) { ar >> loaded; }), CArchiveException);
 }
 
 }  // namespace

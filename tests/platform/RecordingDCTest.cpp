@@ -8,7 +8,6 @@
 #include <vector>
 
 using ::testing::ElementsAre;
-using ::testing::IsEmpty;
 
 namespace {
 
@@ -222,11 +221,4 @@ TEST(RecordingDC, DrawTextLaysOutLinesInTheRectangle) {
     EXPECT_EQ(lines[2].substr(0, lines[2].find(" font")), "TextOut 150,-100 \"three\"");
     EXPECT_EQ(lines[3].substr(0, lines[3].find(" font")), "TextOut 210,-200 \"four\"");
     EXPECT_EQ(lines[3].find("opts="), std::string::npos);
-}
-
-TEST(RecordingDC, ClearForgetsTheLines) {
-    CRecordingDC dc;
-    dc.MoveTo(1, 2);
-    dc.Clear();
-    EXPECT_THAT(dc.Lines(), IsEmpty());
 }

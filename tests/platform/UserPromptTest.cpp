@@ -1,6 +1,5 @@
 #include "platform/UserPrompt.h"
 
-#include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
 #include "platform/AppServices.h"
@@ -64,23 +63,6 @@ TEST(UserPrompt, ScriptedPromptsNestAndUninstall) {
     EXPECT_EQ(SetUserPrompt(nullptr), nullptr);
 }
 
-TEST(UserPrompt, ScriptedPromptCatchesScriptMistakes) {
-    EXPECT_NONFATAL_FAILURE(
-        {
-            ScriptedPrompt prompt;
-            EXPECT_EQ(AfxMessageBox("surprise", MB_OKCANCEL | MB_DEFBUTTON2), IDCANCEL);
-        },
-        "unexpected message box: \"surprise\"");
-    EXPECT_NONFATAL_FAILURE(
-        {
-            ScriptedPrompt prompt{IDYES};
-            AfxMessageBox("only OK here");
-        },
-        "is not a button of the box");
-    auto answersLeftOver = [] { ScriptedPrompt prompt{IDOK, IDOK}; };
-    EXPECT_NONFATAL_FAILURE(answersLeftOver(), "2 scripted answer(s)");
-}
-
 TEST(AppServices, DefaultServicesDoNothing) {
     ASSERT_EQ(SetAppServices(nullptr), nullptr);
     GetAppServices().NotifyDocumentChanged(nullptr, kDocumentSetChanged);
@@ -114,19 +96,4 @@ TEST(AppServices, WaitCursorEndsWhereItBegan) {
     }
     EXPECT_EQ(first.waitCursorDepth(), 0);
     EXPECT_EQ(first.waitCursorsShown(), 1);
-}
-
-TEST(AppServices, RecordingServicesCatchUnbalancedCursors) {
-    EXPECT_NONFATAL_FAILURE(
-        {
-            RecordingAppServices services;
-            GetAppServices().BeginWaitCursor();
-        },
-        "wait cursor begun 1 more time(s) than ended");
-    EXPECT_NONFATAL_FAILURE(
-        {
-            RecordingAppServices services;
-            GetAppServices().EndWaitCursor();
-        },
-        "ended more often than begun");
 }
