@@ -541,11 +541,16 @@ void CDrawObj::MoveHandleTo(int n, CPoint point, IDocView* view) {
 }
 
 void CDrawObj::MoveTo(const CRect& position, IDocView* view) {
+    ReplacePosition(position, view);
+}
+
+BOOL CDrawObj::ReplacePosition(const CRect& position, IDocView* view) {
     if (position == m_position)
-        return;
+        return FALSE;
     Invalidate(view);
     m_position = position;
     Invalidate(view);
+    return TRUE;
 }
 
 void CDrawObj::OffsetBy(CSize delta) {

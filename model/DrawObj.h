@@ -199,6 +199,8 @@ public:
     const LOGBRUSH* GetOwnBrush() const { return m_brush ? &*m_brush : nullptr; }
 
 protected:
+    // Moves the position rectangle and invalidates the old and new places; FALSE when unchanged.
+    BOOL ReplacePosition(const CRect& position, IDocView* view);
     // Takes the grid's answer for a snap candidate: a distance >= 0 makes it the best so far.
     CDrawObj* AcceptSnap(CPoint& point, double& best, const CPoint& candidate, double distance);
     // The base record; subclasses that need the stored schema read it from the archive and

@@ -263,12 +263,7 @@ BOOL CDrawPoly::RecalcBounds(IDocView* view) {
         bounds.right = std::max(bounds.right, p.x);
         bounds.bottom = std::max(bounds.bottom, p.y);
     }
-    if (bounds == m_position)
-        return FALSE;
-    Invalidate(view);
-    m_position = bounds;
-    Invalidate(view);
-    return TRUE;
+    return ReplacePosition(bounds, view);
 }
 
 // ---------------------------------------------------------------------------------------------

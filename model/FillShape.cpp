@@ -240,12 +240,7 @@ BOOL CFillShape::RecalcBounds(IDocView* view) {
         });
         PointsBoundingRect(points.data(), static_cast<int>(points.size()), bounds);
     }
-    if (bounds == m_position)
-        return FALSE;
-    Invalidate(view);
-    m_position = bounds;
-    Invalidate(view);
-    return TRUE;
+    return ReplacePosition(bounds, view);
 }
 
 // ---------------------------------------------------------------------------------------------
