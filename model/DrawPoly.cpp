@@ -254,15 +254,8 @@ void CDrawPoly::InsertPoint(int index, int x, int y) {
 BOOL CDrawPoly::RecalcBounds(IDocView* view) {
     if (m_count == 0)
         return FALSE;
-    const CPoint& first = PointAt(0);
-    CRect bounds(first.x, first.y, first.x, first.y);
-    for (int i = 1; i < m_count; ++i) {
-        const CPoint& p = PointAt(i);
-        bounds.left = std::min(bounds.left, p.x);
-        bounds.top = std::min(bounds.top, p.y);
-        bounds.right = std::max(bounds.right, p.x);
-        bounds.bottom = std::max(bounds.bottom, p.y);
-    }
+    CRect bounds;
+    PointsBoundingRect(m_points.data(), m_count, bounds);
     return ReplacePosition(bounds, view);
 }
 

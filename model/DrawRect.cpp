@@ -302,9 +302,7 @@ void CDrawRect::Rotate(int angle, int centreX, int centreY, IDocView* view) {
         Invalidate(view);
         return;
     }
-    angle %= kFullTurn;
-    if (angle < 0)
-        angle += kFullTurn;
+    angle = NormalizedAngle(angle);
     CPoint corners[2] = {m_position.TopLeft(), m_position.BottomRight()};
     LocalToDoc(corners, 2);
     RotatePointsAbout(corners, 2, angle, centreX, centreY);

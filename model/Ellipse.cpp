@@ -25,7 +25,6 @@ constexpr int kArcStartHandle = 9;
 constexpr int kArcEndHandle = 10;
 constexpr LONG kArcHandleSpread = 10;
 constexpr double kTiny = 0.00001;
-constexpr double kRadiansPerTenth = 0.001745329252;
 constexpr int kSampleStep = 20;  // tenths of a degree
 constexpr size_t kMaxSamples = 200;
 
@@ -49,7 +48,7 @@ struct EllipseFrame {
 
     // The point at angle (tenths of a degree) of the ellipse's parameter.
     POINT At(int angle) const {
-        const double radians = angle * kRadiansPerTenth;
+        const double radians = angle * kRadiansPerTenthDegree;
         return POINT{RoundToLong(std::cos(radians) * a + cx),
                      RoundToLong(std::sin(radians) * b + cy)};
     }

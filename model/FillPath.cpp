@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdint>
 
+#include "model/PlacementMatrix.h"
 #include "model/PointTransforms.h"
 #include "model/VectorAngle.h"
 
@@ -12,7 +13,6 @@ constexpr size_t kLineSize = 16;
 constexpr size_t kRunSize = 20;  // before the points
 constexpr size_t kPointSize = 8;
 constexpr size_t kArcSize = 36;
-constexpr double kRadiansPerTenth = 0.001745329252;
 constexpr double kFlat = 0.00001;
 constexpr int kArcStep = 20;  // tenths of a degree
 constexpr int kFullTurn = 3600;
@@ -178,8 +178,8 @@ std::vector<CPoint> ArcToPoints(CPoint from, CPoint to, const RECT& ellipse, WOR
         end = AngleFromVector((ends[1].y - cy) / b, (ends[1].x - cx) / a);
     }
     const auto at = [&](int t) {
-        return CPoint(RoundToLong(std::cos(t * kRadiansPerTenth) * a + cx),
-                      RoundToLong(std::sin(t * kRadiansPerTenth) * b + cy));
+        return CPoint(RoundToLong(std::cos(t * kRadiansPerTenthDegree) * a + cx),
+                      RoundToLong(std::sin(t * kRadiansPerTenthDegree) * b + cy));
     };
     std::vector<CPoint> points;
     if (arc & kArcClockwise) {

@@ -16,15 +16,9 @@ IMPLEMENT_SERIAL(CFillShape, CDrawRect, VERSIONABLE_SCHEMA | 1)
 
 namespace {
 
-constexpr int kFullTurn = 3600;
 constexpr double kMaxResizeFactor = 65535;
 constexpr double kMinResizeFactor = 0.00001;
 constexpr double kMaxScale = 1 << 30;
-
-int NormalizedAngle(int angle) {
-    const int rest = angle % kFullTurn;
-    return rest < 0 ? rest + kFullTurn : rest;
-}
 
 // A scale times a factor, rounded; nothing when it would leave 1..2^30 in size.
 std::optional<LONG> ScaledBy(LONG scale, double factor) {

@@ -6,13 +6,13 @@
 
 #include "model/DrawPoly.h"
 #include "model/Ellipse.h"
+#include "model/VectorAngle.h"
 #include "platform/ObList.h"
 
 namespace {
 
 constexpr int kArcStartHandle = 9;
 constexpr int kArcEndHandle = 10;
-constexpr int kFullTurn = 3600;
 // Bezier records split after whole segments (two controls and an end point each).
 constexpr size_t kBezierChunk = kMaxRunPoints / 3 * 3;
 
@@ -218,9 +218,7 @@ void AppendSegment(std::vector<PathRecord>& records, const Segment& segment, boo
             PathRecord record = LineTo(exit);
             record.type = PathPieceType::Arc;
             record.ellipse = segment.ellipse;
-            int rotation = segment.rotation % kFullTurn;
-            if (rotation < 0)
-                rotation += kFullTurn;
+            const int rotation = NormalizedAngle(segment.rotation);
             record.arc = static_cast<WORD>(rotation | (reversed ? kArcClockwise : 0));
             records.push_back(std::move(record));
             break;
