@@ -361,8 +361,9 @@ void CAttrText::SetShownText(const char* text) {
 
 void CAttrText::UpdateText(BOOL invalidate) {
     if (m_owner) {
-        const CString value = GetOwnerObject() ? GetOwnerObject()->GetAttr(m_name)
-                                               : GetOwnerDocument()->GetAttribute(m_name);
+        CDrawObj* object = GetOwnerObject();
+        const CString value =
+            object ? object->GetAttr(m_name) : GetOwnerDocument()->GetAttribute(m_name);
         if (value.str() != WithoutSoftBreaks(m_text)) {
             m_text = value;
             RecalcLayout();

@@ -178,10 +178,6 @@ CDrawObj* CTextBox::Clone(CDrawDoc* document) {
     return new CTextBox(*this, document);
 }
 
-CDrawObj* CTextBox::Duplicate() {
-    return Clone(nullptr);
-}
-
 // ---------------------------------------------------------------------------------------------
 // Drawing
 

@@ -83,8 +83,6 @@ public:
     // The "Text Properties" sheet over the view's selected texts.
     void OnEditProperties(IDocView* view) override;
     CDrawObj* Clone(CDrawDoc* document) override;
-    // A copy for the object's own document.
-    CDrawObj* Duplicate() override;
     // The rectangle's entities, then one MTEXT per drawn line.
     void ExportDxf(IDxfSink* dxf, int kind, const double* matrix) override;
 

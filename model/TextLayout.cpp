@@ -71,10 +71,12 @@ std::string NormalizeLineEnds(std::string_view text) {
     std::size_t i = 0;
     while (i < text.size()) {
         const std::string_view rest = text.substr(i);
-        if (rest.starts_with(kSoftBreak) || rest.starts_with("\r\n")) {
-            const std::size_t length = rest.starts_with(kSoftBreak) ? kSoftBreak.size() : 2;
-            out.append(rest.substr(0, length));
-            i += length;
+        const std::size_t kept = rest.starts_with(kSoftBreak) ? kSoftBreak.size()
+                                 : rest.starts_with("\r\n")   ? 2
+                                                              : 0;
+        if (kept) {
+            out.append(rest.substr(0, kept));
+            i += kept;
         } else if (rest[0] == '\r' || rest[0] == '\n') {
             out.append("\r\n");
             ++i;

@@ -117,18 +117,12 @@ TEST(AttrTextRecordTest, DocumentTextsSaveAFlagAndObjectTextsAReference) {
     bytes[bytes.size() - title.size() - 2 - 4] = 2;
     EXPECT_THROW(LoadObject<CAttrText>(bytes), CArchiveException);
 
-    // An owner object comes back by reference.
+    // An owner object is stored with the text and comes back by reference.
     CDrawRect rect(CRect(0, 0, 10, -10));
     text.Bind(&rect, "_ID");
-    CMemFile file;
-    CArchive out(&file, CArchive::store);
-    out << &rect << &text;
-    out.Close();
-    CMemFile input(file.Detach());
-    CArchive in(&input, CArchive::load);
-    std::unique_ptr<CObject> rectBack(in.ReadObject(nullptr));
-    std::unique_ptr<CObject> textBack(in.ReadObject(RUNTIME_CLASS(CAttrText)));
-    EXPECT_EQ(static_cast<CAttrText*>(textBack.get())->GetOwner(), rectBack.get());
+    const auto back = LoadObject<CAttrText>(StoreObject(&text));
+    const std::unique_ptr<CObject> owner(back->GetOwner());
+    EXPECT_EQ(owner->GetRuntimeClass(), RUNTIME_CLASS(CDrawRect));
 }
 
 TEST(AttrTextEditTest, ValuesGoThroughTheOwnersCheck) {
@@ -162,26 +156,13 @@ TEST(AttrTextEditTest, ValuesGoThroughTheOwnersCheck) {
     EXPECT_EQ(prompt.shown().back().text,
               "Warning : device properties are locked.\nDo you wish to force property change?");
     EXPECT_EQ(prompt.shown().back().type, UINT(MB_YESNOCANCEL | MB_ICONEXCLAMATION));
-}
 
-TEST(AttrTextEditTest, DocumentTextsSetDocumentAttributesUnlessComputed) {
-    CDrawDoc doc;
-    CAttrText text(CRect(0, 0, 1000, -500));
-    text.Bind(&doc, "Last Saved");
-    ScriptedPrompt prompt({IDCANCEL});
-    EXPECT_TRUE(text.SetText("yesterday", TRUE));
-    EXPECT_EQ(prompt.shown()[0].text,
-              "Error: Property value invalid - yesterday\nproperty cannot be modified.");
-    EXPECT_EQ(text.GetText(), "Text");
-    text.Bind(&doc, "Drawn By");
-    doc.GetAttrTextList()->AddTail(&text);
-    EXPECT_TRUE(text.SetText("me", TRUE));
-    EXPECT_EQ(doc.GetAttribute("Drawn By"), "me");
-    // Undoing the recorded property edit refreshes the text.
-    ASSERT_EQ(doc.GetUndoList().GetCount(), 1);
-    ASSERT_TRUE(doc.GetUndoList().Undo());
-    EXPECT_EQ(text.GetText(), "");
-    doc.GetAttrTextList()->RemoveAll();
+    // Read-only attributes open the properties instead of the editor.
+    TextView view;
+    owner->readOnly = 2;
+    text->OnOpen(&view);
+    EXPECT_EQ(view.edited, nullptr);
+    EXPECT_EQ(view.propertiesCount, 0);
 }
 
 TEST(AttrTextEditTest, ATakenIdentifierIsDisplacedInOneUndoStep) {
@@ -200,7 +181,7 @@ TEST(AttrTextEditTest, ATakenIdentifierIsDisplacedInOneUndoStep) {
     }
     CAttrText* text1 = sheet.AddText(*u1, "_ID");
     CAttrText* text2 = sheet.AddText(*u2, "_ID");
-    ScriptedPrompt prompt({IDYES, IDNO});
+    ScriptedPrompt prompt({IDYES, IDNO, IDYES, IDOK});
     EXPECT_TRUE(text2->SetText("R1", TRUE));
     EXPECT_EQ(prompt.shown()[0].text,
               "Error: Property value invalid - R1ID already exists.\n\nDo you want to displace "
@@ -221,39 +202,18 @@ TEST(AttrTextEditTest, ATakenIdentifierIsDisplacedInOneUndoStep) {
     // No: go on editing.
     EXPECT_FALSE(text1->SetText("R2", TRUE));
     EXPECT_EQ(u1->GetAttr("_ID"), "R1");
-}
-
-TEST(AttrTextEditTest, AClashNoOtherSymbolCarriesIsAPlainError) {
-    Sheet sheet;
-    Owner* u1 = sheet.Add("U1");
+    // A clash that no other symbol carries is a plain error, and nothing is recorded.
     u1->check = [](const char*, CString&) { return 2; };
-    CAttrText* text = sheet.AddText(*u1, "_ID");
-    ScriptedPrompt prompt({IDYES, IDOK});
-    EXPECT_FALSE(text->SetText("R7", TRUE));
+    const int recorded = undo.GetCount();
+    EXPECT_FALSE(text1->SetText("R7", TRUE));
     EXPECT_EQ(prompt.shown().back().text, "Error: Property value invalid - R7\nID already exists.");
-    EXPECT_EQ(u1->GetAttr("_ID"), "U1");
-    EXPECT_EQ(sheet.doc.GetUndoList().GetCount(), 0);
-}
-
-TEST(AttrTextEditTest, ReadOnlyAttributesOpenThePropertiesInstead) {
-    Sheet sheet;
-    Owner* owner = sheet.Add("U1");
-    CAttrText* text = sheet.AddText(*owner, "_ID");
-    TextView view;
-    owner->readOnly = 2;
-    text->OnOpen(&view);
-    EXPECT_EQ(view.edited, nullptr);
-    EXPECT_EQ(view.propertiesCount, 0);
-    // Computed document attributes are edited in place and refused there.
-    text->Bind(&sheet.doc, "Last Saved");
-    text->OnOpen(&view);
-    EXPECT_EQ(view.edited, text);
+    EXPECT_EQ(u1->GetAttr("_ID"), "R1");
+    EXPECT_EQ(undo.GetCount(), recorded);
 }
 
 TEST(AttrTextLinkTest, ObjectsShowPlaceFindAndRefreshTheirTexts) {
     Owner owner;
     owner.attrs.SetAt("Value", "10k");
-    EXPECT_EQ(owner.ShowAttrText("Missing", TRUE), nullptr);
     std::unique_ptr<CAttrText> value(owner.ShowAttrText("Value", TRUE));
     ASSERT_NE(value, nullptr);
     EXPECT_EQ(owner.ShowAttrText("Value", TRUE), nullptr);
@@ -262,8 +222,6 @@ TEST(AttrTextLinkTest, ObjectsShowPlaceFindAndRefreshTheirTexts) {
     EXPECT_EQ(value->GetPosition(), CRect(0, 0, 5 + 3 * 67 + 5, 122));  // on the upper edge
 
     owner.attrs.SetAt("Value", "22k");
-    owner.RefreshAttrTexts("_ID");
-    EXPECT_EQ(value->GetText(), "10k");
     owner.RefreshAttrTexts(nullptr);
     EXPECT_EQ(value->GetText(), "22k");
 }
@@ -346,7 +304,7 @@ TEST(AttrTextLinkTest, TrackersAndRepaintsCoverTheLink) {
     EXPECT_THAT(docDc.Lines()[0], StartsWith("Ellipse 975,-1125,1025,-1075 pen=solid/0/0x000000"));
 }
 
-TEST(AttrTextDocumentTest, DocumentTextsFollowTheAttributesAndTheirRemovalsUndo) {
+TEST(AttrTextDocumentTest, DocumentTextsFollowTheAttributesAndRefuseComputedOnes) {
     CDrawDoc doc;
     doc.SetAttribute("Engineer", "Ada", 0);
     EXPECT_EQ(doc.GetDocAttrText("Nobody", TRUE), nullptr);
@@ -373,8 +331,22 @@ TEST(AttrTextDocumentTest, DocumentTextsFollowTheAttributesAndTheirRemovalsUndo)
     ASSERT_TRUE(doc.GetUndoList().Undo());
     EXPECT_EQ(text->GetOwner(), &doc);
     EXPECT_EQ(doc.GetAttrTextList()->GetCount(), 1);
-    doc.SetAttribute("Engineer", "Ada", 0);
-    EXPECT_EQ(text->GetText(), "Ada");
+    // Edits set the attribute as a property edit; undoing it refreshes the text.
+    EXPECT_TRUE(text->SetText("Ada", TRUE));
+    EXPECT_EQ(doc.GetAttribute("Engineer"), "Ada");
+    ASSERT_TRUE(doc.GetUndoList().Undo());
+    EXPECT_EQ(text->GetText(), "");
+
+    // Computed attributes are edited in place and refused there; Cancel ends the edit.
+    text->Bind(&doc, "Last Saved");
+    TextView view;
+    text->OnOpen(&view);
+    EXPECT_EQ(view.edited, text);
+    ScriptedPrompt prompt({IDCANCEL});
+    EXPECT_TRUE(text->SetText("yesterday", TRUE));
+    EXPECT_EQ(prompt.shown()[0].text,
+              "Error: Property value invalid - yesterday\nproperty cannot be modified.");
+    EXPECT_EQ(text->GetText(), "");
 }
 
 }  // namespace
