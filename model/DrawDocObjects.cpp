@@ -44,11 +44,6 @@ private:
     const CConnectionList& m_links;
 };
 
-void AppendAll(CObList& to, const CObList& from) {
-    for (POSITION pos = from.GetHeadPosition(); pos;)
-        to.AddTail(from.GetNext(pos));
-}
-
 // Deletes the objects of the list, each once, and empties it.
 void DeleteObjects(CObList& objects) {
     std::vector<CObject*> owned;
@@ -161,7 +156,7 @@ BOOL CDrawDoc::AddObjects(CObList* list) {
         static_cast<CDrawObj*>(object)->SetDocument(this);
     }
     list->RemoveAll();
-    AppendAll(*list, refused);
+    list->AddTail(&refused);
     if (taken.IsEmpty() || !m_undoList.Execute(new CAddCmd(taken, FALSE)))
         return FALSE;
     IdScope scope(*this);
@@ -192,7 +187,7 @@ BOOL CDrawDoc::AddObjectCopies(CObList* list) {
     CObList copies;
     if (sources.IsEmpty() || !CopyObjects(sources, copies))
         return FALSE;
-    AppendAll(*list, copies);
+    list->AddTail(&copies);
     if (AddObjects(&copies))
         return TRUE;
     // What AddObjects left in the list is still ours; the rest it added or deleted.

@@ -32,9 +32,8 @@ void IdsInUse::Replace(const CString& from, const CString& to) {
 }
 
 CString IdsInUse::FirstFree(const CString& prefix, long long first) {
-    auto [it, added] = m_cursors.try_emplace(prefix.str(), Cursor{first, first});
-    Cursor& cursor = it->second;
-    if (added || cursor.first != first)
+    Cursor& cursor = m_cursors.try_emplace(prefix.str(), Cursor{first, first}).first->second;
+    if (cursor.first != first)
         cursor = {first, first};
     CString candidate;
     for (;; ++cursor.next) {

@@ -42,10 +42,10 @@ Prepared AddOne(CmdTestSheet& sheet) {
 
 // Placed and linked by the caller before the command is recorded.
 Prepared AddPlacedAndLinked(CmdTestSheet& sheet) {
-    CCmdTestObj* x = sheet.Place(10);
-    CCmdTestObj* y = sheet.Place(11);
-    CCmdTestObj::Link(x, sheet.At(1));
-    CCmdTestObj::Link(y, x);
+    TestPart* x = sheet.Place(10);
+    TestPart* y = sheet.Place(11);
+    TestPart::Link(x, sheet.At(1));
+    TestPart::Link(y, x);
     return {new CAddCmd(ObjectList{x, y}, TRUE), true};
 }
 
@@ -60,7 +60,7 @@ Prepared RemoveAll(CmdTestSheet& sheet) {
 }
 
 Prepared ShapeEdit(CmdTestSheet& sheet) {
-    CCmdTestObj* object = sheet.At(1);
+    TestPart* object = sheet.At(1);
     auto* command = new CShapeEditCmd(object);
     const LOGPEN followsDefault{PS_DASH, {5, 0}, kDefaultColour};
     const LOGBRUSH brush{BS_HATCHED, 0x00FF00, 3};
@@ -72,7 +72,7 @@ Prepared ShapeEdit(CmdTestSheet& sheet) {
 }
 
 Prepared AttributeMapEdit(CmdTestSheet& sheet) {
-    CCmdTestObj* object = sheet.At(2);
+    TestPart* object = sheet.At(2);
     auto* command = new CAttrMapEditCmd(object);
     object->SetAttr("Value", "2k2", 0);
     object->SetAttr("Tol", "5%", 0);
@@ -89,18 +89,6 @@ Prepared NewDocumentAttribute(CmdTestSheet& sheet) {
 Prepared ObjectAttribute(CmdTestSheet& sheet) {
     sheet.At(2)->SetAttr("Value", "2k2", 0);
     return {new CAttrEditCmd("Value", "1k", FALSE, sheet.At(2)), true};
-}
-
-Prepared TextProperties(CmdTestSheet& sheet) {
-    CCmdTestObj* text = sheet.At(4);
-    auto* command = new CTextPropCmd(text);
-    LOGFONT font = CDrawDoc::kDefaultTextFont;
-    font.lfHeight = -120;
-    text->SetOwnFont(&font);
-    text->SetContentText("Amplifier\r\nstage 2");
-    text->MoveTo(CRect(0, 0, 900, -300), nullptr);
-    EXPECT_TRUE(command->HasChanged());
-    return {command, true};
 }
 
 // A multi-line text box after the six objects, wrapped to its width.
@@ -129,15 +117,11 @@ Prepared TextBoxProperties(CmdTestSheet& sheet) {
     return {command, true};
 }
 
-Prepared TextBoxEdit(CmdTestSheet& sheet) {
-    EXPECT_TRUE(PlacedTextBox(sheet)->SetText("Regulator\nstage 2 of the supply", TRUE));
-    return {nullptr, true};
-}
-
 Prepared OrderChange(CmdTestSheet& sheet) {
     auto* command = new COrderCmd;
     command->Add(sheet.At(6), 0);
     command->Add(sheet.At(1), 99);  // beyond the list: the tail
+    command->Add(sheet.At(5), -3);  // before it: the head
     command->Add(sheet.At(3), 1);
     return {command, false};
 }
@@ -161,7 +145,7 @@ Prepared NamedEdit(CmdTestSheet& sheet) {
     auto* command = new CNamedCmd;
     EXPECT_TRUE(
         command->BeginEdit(&sheet.doc, ObjectList{sheet.At(2), sheet.At(3)}, "object properties"));
-    auto* copy = static_cast<CCmdTestObj*>(command->GetCopies().GetHead());
+    auto* copy = static_cast<TestPart*>(command->GetCopies().GetHead());
     copy->SetAttr("Value", "4k7", 0);
     copy->MoveTo(CRect(0, 0, 1, 1), nullptr);
     return {command, true};
@@ -194,9 +178,7 @@ const RoundTripCase kCases[] = {
     {"AttributeMapEdit", "property edit", AttributeMapEdit},
     {"NewDocumentAttribute", "property edit", NewDocumentAttribute},
     {"ObjectAttribute", "property edit", ObjectAttribute},
-    {"TextProperties", "text properties", TextProperties},
     {"TextBoxProperties", "text properties", TextBoxProperties, PlaceTextBox},
-    {"TextBoxEdit", "text edit", TextBoxEdit, PlaceTextBox},
     {"OrderChange", "order change", OrderChange},
     {"Renumber", "renumber", Renumber},
     {"ObjectEdit", "object edit", ObjectEdit},
@@ -204,10 +186,6 @@ const RoundTripCase kCases[] = {
     {"DocumentSettings", "document settings", DocumentSettings},
     {"PrintOptions", "print options", PrintOptions},
 };
-
-void PrintTo(const RoundTripCase& roundTrip, std::ostream* out) {
-    *out << roundTrip.name;
-}
 
 class CommandRoundTrip : public ::testing::TestWithParam<RoundTripCase> {};
 
