@@ -78,6 +78,11 @@ TEST_F(PathMacrosTest, LongResultsAreCut) {
     EXPECT_FALSE(ExpandPathMacros(text, 20, m_settings, nullptr));
     EXPECT_EQ(text, "0123456789012345678");
 
+    m_settings.WriteProfileString("Directories", "user2", "ab\xC3\xA9");  // never half an e-acute
+    text = "$(UserDir2)";
+    EXPECT_FALSE(ExpandPathMacros(text, 4, m_settings, nullptr));
+    EXPECT_EQ(text, "ab");
+
     text = "abc";
     EXPECT_FALSE(ExpandPathMacros(text, 0, m_settings, nullptr));
     EXPECT_EQ(text, "");
