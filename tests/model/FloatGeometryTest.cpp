@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <vector>
 
 #include "platform/Archive.h"
@@ -26,23 +25,6 @@ TEST(FloatGeometry, RectRecordSwapsTheLastTwoValues) {
     loaded.Serialize(ar);
     EXPECT_EQ((std::vector<float>{loaded.f1, loaded.f2, loaded.f3, loaded.f4}),
               (std::vector<float>{1, 2, 3, 4}));
-}
-
-TEST(FloatGeometry, ObjectsComeBackThroughTheClassFactory) {
-    CFPoint point(-1.5f, 0.25f);
-    CMemFile file;
-    {
-        CArchive ar(&file, CArchive::store);
-        ar << &point;
-        ar.Close();
-    }
-    file.Seek(0, CFile::begin);
-    CArchive ar(&file, CArchive::load);
-    std::unique_ptr<CObject> loaded(ar.ReadObject(RUNTIME_CLASS(CFPoint)));
-    const auto* copy = static_cast<const CFPoint*>(loaded.get());
-    EXPECT_EQ(copy->x, -1.5f);
-    EXPECT_EQ(copy->y, 0.25f);
-    EXPECT_NE(CRuntimeClass::FromName("CFRect"), nullptr);
 }
 
 TEST(FloatGeometry, ScaleKeepsDirectionAndLeavesTinyVectors) {

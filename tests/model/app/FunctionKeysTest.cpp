@@ -25,8 +25,6 @@ TEST(FunctionKeysTest, EveryBindableKeyHasItsOwnSlot) {
     // The key page lists exactly these keys, with the slots the dispatcher uses.
     const std::vector<BindableKey> keys = BindableFunctionKeys();
     ASSERT_EQ(keys.size(), 29u);
-    EXPECT_EQ(keys[0].name, "F2");
-    EXPECT_EQ(keys[0].slot, 0);
     EXPECT_EQ(keys[8].name, "F11");  // F10 is left out
     EXPECT_EQ(keys[10].name, "Shift + F2");
     EXPECT_EQ(keys[10].slot, 11);

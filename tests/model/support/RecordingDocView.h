@@ -31,8 +31,8 @@ public:
     CPoint ClientToDoc(const CPoint& point) const override { return point; }
     void InvalidateClientRect(const CRect& rect) override { invalidated.push_back(rect); }
     const CObList& GetSelection() const override { return selection; }
-    bool ShowsTrackers() const override { return showTrackers; }
-    void ShowFlaggedObjects(unsigned long flagMask) override { shownFlags.push_back(flagMask); }
+    bool ShowsTrackers() const override { return true; }
+    void ShowFlaggedObjects(unsigned long) override {}
     void EditObjectProperties(CObList& objects, DWORD pageOptions) override {
         edited.push_back({objects.GetCount(), pageOptions});
     }
@@ -47,11 +47,9 @@ public:
     std::vector<Update> updates;
     std::vector<SIZE> pageSizes;
     std::vector<CRect> invalidated;
-    std::vector<unsigned long> shownFlags;
     std::vector<std::pair<int, DWORD>> edited;  // object count and page options
     std::function<void()> onUpdate;
     CObList selection;
-    bool showTrackers = true;
 };
 
 }  // namespace drawdoctest
