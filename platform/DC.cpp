@@ -1,5 +1,7 @@
 #include "platform/DC.h"
 
+#include "platform/Geometry.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -16,24 +18,19 @@ RECT Normalized(POINT a, POINT b) {
 }
 
 bool IsEmpty(const RECT& r) {
-    return r.right <= r.left || r.bottom <= r.top;
+    return CRect(r).IsRectEmpty();
 }
 
 RECT Intersect(const RECT& a, const RECT& b) {
-    const RECT r{std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
-                 std::min(a.bottom, b.bottom)};
-    return IsEmpty(r) ? RECT{} : r;
+    CRect r;
+    r.IntersectRect(a, b);
+    return r;
 }
 
 std::string_view TextView(const char* text, int count) {
     if (!text)
         return {};
     return count < 0 ? std::string_view(text) : std::string_view(text, size_t(count));
-}
-
-LONG Saturated(std::int64_t v) {
-    return static_cast<LONG>(std::clamp<std::int64_t>(v, std::numeric_limits<LONG>::min(),
-                                                      std::numeric_limits<LONG>::max()));
 }
 
 int Direction(double scale) {
@@ -164,7 +161,7 @@ int CDC::SetMapMode(int mode) {
 POINT CDC::OffsetViewportOrg(int dx, int dy) {
     const POINT org = m_state.mapping.ViewportOrg();
     return m_state.mapping.SetViewportOrg(
-        POINT{Saturated(std::int64_t{org.x} + dx), Saturated(std::int64_t{org.y} + dy)});
+        POINT{SaturatedLong(std::int64_t{org.x} + dx), SaturatedLong(std::int64_t{org.y} + dy)});
 }
 
 void CDC::LPtoDP(POINT* points, int count) const {
@@ -388,7 +385,7 @@ void CDC::FillSolidRect(const RECT* rect, COLORREF color) {
 }
 
 void CDC::FillSolidRect(int x, int y, int cx, int cy, COLORREF color) {
-    const RECT rect{x, y, Saturated(std::int64_t{x} + cx), Saturated(std::int64_t{y} + cy)};
+    const RECT rect{x, y, SaturatedLong(std::int64_t{x} + cx), SaturatedLong(std::int64_t{y} + cy)};
     FillSolidRect(&rect, color);
 }
 
@@ -411,8 +408,9 @@ BOOL CDC::PatBlt(int x, int y, int width, int height, DWORD rop) {
     if (rop != PATCOPY && rop != PATINVERT && rop != DSTINVERT && rop != BLACKNESS &&
         rop != WHITENESS)
         return FALSE;
-    OutPatBlt(RECT{x, y, Saturated(std::int64_t{x} + width), Saturated(std::int64_t{y} + height)},
-              rop);
+    OutPatBlt(
+        RECT{x, y, SaturatedLong(std::int64_t{x} + width), SaturatedLong(std::int64_t{y} + height)},
+        rop);
     return TRUE;
 }
 
@@ -495,7 +493,7 @@ BOOL CDC::ExtTextOut(int x, int y, UINT options, const RECT* rect, const char* t
         } else if (!view.empty()) {
             width = CharExtents(view).back();
         }
-        AdvanceTextPosition(Saturated(width));
+        AdvanceTextPosition(SaturatedLong(width));
     }
     return TRUE;
 }
@@ -510,14 +508,14 @@ void CDC::AdvanceTextPosition(LONG width) {
     const LONG escapement = m_state.font.Log().lfEscapement % 3600;
     if (escapement == 0) {
         m_state.position.x =
-            Saturated(m_state.position.x + Direction(Mapping().ScaleX()) * signedWidth);
+            SaturatedLong(m_state.position.x + Direction(Mapping().ScaleX()) * signedWidth);
         return;
     }
     const double angle = escapement * std::numbers::pi / 1800.0;
-    const double deviceWidth = Mapping().SizeToDevice(SIZE{Saturated(signedWidth), 0}).cx;
+    const double deviceWidth = Mapping().SizeToDevice(SIZE{SaturatedLong(signedWidth), 0}).cx;
     POINT device = Mapping().ToDevice(m_state.position);
-    device.x = Saturated(device.x + std::llround(deviceWidth * std::cos(angle)));
-    device.y = Saturated(device.y - std::llround(deviceWidth * std::sin(angle)));
+    device.x = SaturatedLong(device.x + std::llround(deviceWidth * std::cos(angle)));
+    device.y = SaturatedLong(device.y - std::llround(deviceWidth * std::sin(angle)));
     m_state.position = Mapping().ToLogical(device);
 }
 
@@ -529,8 +527,8 @@ int CDC::DrawText(std::string_view text, RECT* rect, UINT format) {
     if (!rect)
         return 0;
     const std::int64_t boxWidth = std::abs(std::int64_t{rect->right} - rect->left);
-    const std::vector<std::string_view> lines = LayoutLines(text, format, Saturated(boxWidth));
-    const LONG height = Saturated(std::int64_t{MeasureFont().tmHeight} * std::ssize(lines));
+    const std::vector<std::string_view> lines = LayoutLines(text, format, SaturatedLong(boxWidth));
+    const LONG height = SaturatedLong(std::int64_t{MeasureFont().tmHeight} * std::ssize(lines));
     if (!(format & DT_CALCRECT)) {
         DrawTextLines(lines, *rect, format);
         return height;
@@ -538,8 +536,8 @@ int CDC::DrawText(std::string_view text, RECT* rect, UINT format) {
     LONG widest = 0;
     for (std::string_view line : lines)
         widest = std::max(widest, GetTextExtent(line).cx);
-    rect->right = Saturated(rect->left + std::int64_t{Direction(Mapping().ScaleX())} * widest);
-    rect->bottom = Saturated(rect->top + std::int64_t{Direction(Mapping().ScaleY())} * height);
+    rect->right = SaturatedLong(rect->left + std::int64_t{Direction(Mapping().ScaleX())} * widest);
+    rect->bottom = SaturatedLong(rect->top + std::int64_t{Direction(Mapping().ScaleY())} * height);
     return height;
 }
 
@@ -565,7 +563,7 @@ void CDC::DrawTextLines(const std::vector<std::string_view>& lines, const RECT& 
             const std::int64_t free = boxWidth - GetTextExtent(line).cx;
             x += xdir * ((format & DT_CENTER) ? free / 2 : free);
         }
-        OutText(TextRun{POINT{Saturated(x), Saturated(y)}, TA_LEFT | TA_TOP,
+        OutText(TextRun{POINT{SaturatedLong(x), SaturatedLong(y)}, TA_LEFT | TA_TOP,
                         clip ? ETO_CLIPPED : 0u, clip ? &rect : nullptr, line, nullptr});
         y += ydir * lineHeight;
     }

@@ -1,5 +1,7 @@
 #include "platform/DisplayText.h"
 
+#include "platform/Utf8.h"
+
 namespace {
 
 // Code page 1252 at 0x80..0x9F; the five unassigned bytes keep their own value.
@@ -8,40 +10,10 @@ constexpr char32_t kCp1252High[32] = {
     0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
-// Length of the UTF-8 sequence at i and its code point; 0 when it is not well formed
-// (overlong forms, surrogates and values above U+10FFFF included).
-size_t Utf8Sequence(std::string_view s, size_t i, char32_t& code) {
-    const auto byte = [&](size_t k) { return static_cast<unsigned char>(s[k]); };
-    const unsigned char lead = byte(i);
-    size_t length = 0;
-    char32_t min = 0;
-    if (lead < 0x80) {
-        code = lead;
-        return 1;
-    } else if ((lead & 0xE0) == 0xC0) {
-        length = 2, code = lead & 0x1F, min = 0x80;
-    } else if ((lead & 0xF0) == 0xE0) {
-        length = 3, code = lead & 0x0F, min = 0x800;
-    } else if ((lead & 0xF8) == 0xF0) {
-        length = 4, code = lead & 0x07, min = 0x10000;
-    } else {
-        return 0;
-    }
-    if (i + length > s.size())
-        return 0;
-    for (size_t k = 1; k < length; ++k) {
-        if ((byte(i + k) & 0xC0) != 0x80)
-            return 0;
-        code = (code << 6) | (byte(i + k) & 0x3F);
-    }
-    const bool surrogate = code >= 0xD800 && code <= 0xDFFF;
-    return code < min || code > 0x10FFFF || surrogate ? 0 : length;
-}
-
 bool DecodeUtf8(std::string_view s, std::vector<DisplayChar>& out) {
     for (size_t i = 0; i < s.size();) {
         char32_t code = 0;
-        const size_t length = Utf8Sequence(s, i, code);
+        const size_t length = Utf8SequenceAt(s, i, code);
         if (length == 0)
             return false;
         out.push_back(DisplayChar{code, i, length});

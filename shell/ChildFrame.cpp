@@ -57,20 +57,7 @@ std::vector<const CommandMap*> CChildFrame::RoutingTargets() const {
 void CChildFrame::ActivateFrame(int showCmd) {
     if (showCmd == -1)
         showCmd = g_showCmd;
-    switch (showCmd) {
-        case SW_HIDE:
-            hide();
-            break;
-        case SW_SHOWMAXIMIZED:
-            showMaximized();
-            break;
-        case SW_SHOWMINIMIZED:
-            showMinimized();
-            break;
-        default:
-            showNormal();
-            break;
-    }
+    ShowWithCommand(*this, showCmd);
     if (showCmd != SW_HIDE && mdiArea())
         mdiArea()->setActiveSubWindow(this);
 }

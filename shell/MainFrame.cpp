@@ -444,7 +444,7 @@ void CMainFrame::LoadWindowPlacement(int showCmd) {
     const auto placement =
         ParseWindowPlacement(m_settings.GetProfileString("Settings", "WindowPos", "").str());
     if (!placement) {
-        ShowWithCommand(showCmd);
+        ShowWithCommand(*this, showCmd);
         return;
     }
     QRect rect = ToQRect(placement->normal);
@@ -454,27 +454,11 @@ void CMainFrame::LoadWindowPlacement(int showCmd) {
     if (screen)
         rect = ClampToArea(rect, screen->availableGeometry());
     setGeometry(rect);
-    ShowWithCommand(ResolveShowCommand(*placement, showCmd));
+    ShowWithCommand(*this, ResolveShowCommand(*placement, showCmd));
     std::vector<BYTE> state;
     if (m_settings.GetProfileBinary(kDockStateSection, kDockStateEntry, state))
         restoreState(QByteArray(reinterpret_cast<const char*>(state.data()),
                                 static_cast<qsizetype>(state.size())));
-}
-
-void CMainFrame::ShowWithCommand(int showCmd) {
-    switch (showCmd) {
-        case SW_HIDE:
-            break;
-        case SW_SHOWMAXIMIZED:
-            showMaximized();
-            break;
-        case SW_SHOWMINIMIZED:
-            showMinimized();
-            break;
-        default:
-            showNormal();
-            break;
-    }
 }
 
 void CMainFrame::SaveWindowPlacement() {

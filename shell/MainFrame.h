@@ -118,7 +118,6 @@ protected:
     QMenu* createPopupMenu() override;
 
 private:
-    void ShowWithCommand(int showCmd);
     void CreateToolbars();
     void FillToolbarCombos();
     void CreateBars();

@@ -1,5 +1,6 @@
 #include "shell/WindowPlacement.h"
 
+#include <QWidget>
 #include <charconv>
 #include <cstdint>
 #include <limits>
@@ -61,4 +62,21 @@ int ResolveShowCommand(const WindowPlacement& placement, int startShowCmd) {
     if (placement.showCmd == SW_SHOWNORMAL || placement.showCmd == SW_SHOWMAXIMIZED)
         return static_cast<int>(placement.showCmd);
     return (placement.flags & WPF_RESTORETOMAXIMIZED) ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL;
+}
+
+void ShowWithCommand(QWidget& window, int showCmd) {
+    switch (showCmd) {
+        case SW_HIDE:
+            window.hide();
+            break;
+        case SW_SHOWMAXIMIZED:
+            window.showMaximized();
+            break;
+        case SW_SHOWMINIMIZED:
+            window.showMinimized();
+            break;
+        default:
+            window.showNormal();
+            break;
+    }
 }

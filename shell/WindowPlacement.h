@@ -8,6 +8,8 @@
 #include "platform/GdiTypes.h"
 #include "platform/Types.h"
 
+class QWidget;
+
 // Show commands.
 constexpr int SW_HIDE = 0;
 constexpr int SW_SHOWNORMAL = 1;
@@ -34,3 +36,6 @@ std::optional<WindowPlacement> ParseWindowPlacement(const std::string& text);
 // startShowCmd: a start command other than SW_SHOWNORMAL wins; a stored minimised or hidden
 // state comes back normal, or maximised when the flags say so.
 int ResolveShowCommand(const WindowPlacement& placement, int startShowCmd);
+
+// Shows window as showCmd asks: hidden, maximised, minimised or normal.
+void ShowWithCommand(QWidget& window, int showCmd);

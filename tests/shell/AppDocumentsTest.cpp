@@ -50,18 +50,6 @@ protected:
     std::vector<CDocManager::FileRequest> m_requests;
 };
 
-TEST_F(AppDocumentsTest, FileNewNumbersTheUntitledSchematics) {
-    auto app = Start();
-    Run(*app, ID_FILE_NEW);
-    Run(*app, ID_FILE_NEW);
-    EXPECT_EQ(Titles(*app), (std::vector<std::string>{"Untitled1", "Untitled2", "Untitled3"}));
-    EXPECT_EQ(WindowCount(*app), 3);
-    EXPECT_EQ(app->MainFrame()->ActiveChildFrame()->windowTitle(), "Untitled3");
-    EXPECT_EQ(app->GetActiveView(),
-              dynamic_cast<IDocView*>(app->MainFrame()->ActiveChildFrame()->view()));
-    EXPECT_FALSE(Active(*app)->IsModified());
-}
-
 TEST_F(AppDocumentsTest, ClosingAChangedDocumentAsksToSaveIt) {
     auto app = Start();
     ScriptFileNames(*app, {"first"});

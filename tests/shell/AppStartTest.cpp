@@ -30,8 +30,6 @@ TEST_F(AppStartTest, AFreshStartShowsANewSchematicAndClosingWritesTheDefaults) {
     EXPECT_EQ(Titles(*app), std::vector<std::string>{"Untitled1"});
     auto* child = qobject_cast<CDrawFrame*>(frame->ActiveChildFrame());
     ASSERT_NE(child, nullptr);
-    EXPECT_TRUE(child->isMaximized());
-    EXPECT_TRUE(child->RulersVisible());
     EXPECT_NE(qobject_cast<CDrawView*>(child->view()), nullptr);
     EXPECT_EQ(frame->currentMenuId(), IDR_SCHEMATIC);
     EXPECT_EQ(frame->windowTitle(), "Vosk Schematic - [Untitled1]");
@@ -120,24 +118,6 @@ TEST_F(AppStartTest, TheSchematicsOfTheLastRunOpenAgainWhenAsked) {
     settings.Save();
     app = Start();
     EXPECT_EQ(Titles(*app), std::vector<std::string>{"Untitled1"});
-}
-
-TEST_F(AppStartTest, TheNextStartRestoresTheWindowPlacementAndHowSchematicsOpen) {
-    auto app = Start();
-    CMainFrame* frame = app->MainFrame();
-    frame->setGeometry(100, 80, 800, 600);
-    // The user restores the maximised schematic window.
-    frame->ActiveChildFrame()->showNormal();
-    ASSERT_TRUE(Close(*app));
-    const SettingsStore saved = Stored();
-    EXPECT_EQ(saved.GetProfileString("Settings", "WindowPos"),
-              CString("0,1,-1,-1,-1,-1,100,80,900,680"));
-    EXPECT_EQ(saved.GetProfileInt("Settings", "ShowCmd", 0), 1u);
-    app.reset();
-
-    app = Start();
-    EXPECT_EQ(app->MainFrame()->geometry(), QRect(100, 80, 800, 600));
-    EXPECT_FALSE(app->MainFrame()->ActiveChildFrame()->isMaximized());
 }
 
 TEST_F(AppStartTest, TheHiddenSchematicTemplateMakesDocumentsWithoutWindows) {

