@@ -17,3 +17,36 @@ void AppendUtf8(std::string& out, char32_t c) {
         out += static_cast<char>(0x80 | (c & 0x3F));
     }
 }
+
+bool ReadUtf8(std::string_view text, std::size_t& pos, char32_t& cp) {
+    const auto lead = static_cast<unsigned char>(text[pos]);
+    int extra = 0;
+    char32_t minimum = 0;
+    if (lead < 0x80) {
+        cp = lead;
+    } else if ((lead & 0xE0) == 0xC0) {
+        cp = lead & 0x1F;
+        extra = 1;
+        minimum = 0x80;
+    } else if ((lead & 0xF0) == 0xE0) {
+        cp = lead & 0x0F;
+        extra = 2;
+        minimum = 0x800;
+    } else if ((lead & 0xF8) == 0xF0) {
+        cp = lead & 0x07;
+        extra = 3;
+        minimum = 0x10000;
+    } else {
+        return false;
+    }
+    if (text.size() - pos <= static_cast<std::size_t>(extra))
+        return false;
+    for (int i = 1; i <= extra; ++i) {
+        const auto next = static_cast<unsigned char>(text[pos + i]);
+        if ((next & 0xC0) != 0x80)
+            return false;
+        cp = (cp << 6) | (next & 0x3F);
+    }
+    pos += 1 + extra;
+    return cp >= minimum && cp <= 0x10FFFF && (cp < 0xD800 || cp > 0xDFFF);
+}
