@@ -39,13 +39,6 @@ const char* Describe(CArchiveException::Cause cause) {
     return "Unexpected file format";
 }
 
-std::string Message(CArchiveException::Cause cause, const CString& fileName) {
-    std::string text = Describe(cause);
-    if (fileName.GetLength() > 0)
-        text += ": " + fileName.str();
-    return text;
-}
-
 bool IsHighSurrogate(WORD unit) {
     return unit >= 0xD800 && unit < 0xDC00;
 }
@@ -59,7 +52,9 @@ constexpr char32_t kReplacementCharacter = 0xFFFD;
 }  // namespace
 
 CArchiveException::CArchiveException(Cause cause, const CString& fileName)
-    : CException(Message(cause, fileName)), m_cause(cause), m_strFileName(fileName) {}
+    : CException(MessageForFile(Describe(cause), fileName.str())),
+      m_cause(cause),
+      m_strFileName(fileName) {}
 
 CArchive::CArchive(CFile* file, Mode mode, UINT bufferSize)
     : m_file(file), m_mode(mode), m_buffer(bufferSize), m_loaded(1, LoadEntry{}) {}

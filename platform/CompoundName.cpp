@@ -15,40 +15,6 @@ bool IsForbiddenUnit(char32_t c) {
     return c == 0 || c == '/' || c == '\\' || c == ':' || c == '!';
 }
 
-// Reads one code point of strict UTF-8 at text[pos]; returns false on a malformed sequence.
-bool NextCodePoint(std::string_view text, std::size_t& pos, char32_t& cp) {
-    const auto lead = static_cast<unsigned char>(text[pos]);
-    int extra = 0;
-    char32_t minimum = 0;
-    if (lead < 0x80) {
-        cp = lead;
-    } else if ((lead & 0xE0) == 0xC0) {
-        cp = lead & 0x1F;
-        extra = 1;
-        minimum = 0x80;
-    } else if ((lead & 0xF0) == 0xE0) {
-        cp = lead & 0x0F;
-        extra = 2;
-        minimum = 0x800;
-    } else if ((lead & 0xF8) == 0xF0) {
-        cp = lead & 0x07;
-        extra = 3;
-        minimum = 0x10000;
-    } else {
-        return false;
-    }
-    if (text.size() - pos <= static_cast<std::size_t>(extra))
-        return false;
-    for (int i = 1; i <= extra; ++i) {
-        const auto next = static_cast<unsigned char>(text[pos + i]);
-        if ((next & 0xC0) != 0x80)
-            return false;
-        cp = (cp << 6) | (next & 0x3F);
-    }
-    pos += 1 + extra;
-    return cp >= minimum && cp <= 0x10FFFF && (cp < 0xD800 || cp > 0xDFFF);
-}
-
 char16_t UpperUnit(char16_t c) {
     if ((c >= u'a' && c <= u'z') || (c >= 0xE0 && c <= 0xFE && c != 0xF7) ||
         (c >= 0x3B1 && c <= 0x3CB && c != 0x3C2) || (c >= 0x430 && c <= 0x44F))
@@ -73,8 +39,10 @@ std::u16string EncodeName(std::string_view utf8) {
     std::size_t pos = 0;
     while (pos < utf8.size()) {
         char32_t cp = 0;
-        if (!NextCodePoint(utf8, pos, cp))
+        const std::size_t length = Utf8SequenceAt(utf8, pos, cp);
+        if (length == 0)
             BadName(utf8, "not valid UTF-8");
+        pos += length;
         if (IsForbiddenUnit(cp))
             BadName(utf8, "contains NUL, '/', '\\', ':' or '!'");
         if (cp < 0x10000) {

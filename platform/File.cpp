@@ -29,17 +29,10 @@ const char* Describe(CFileException::Cause cause) {
     return "File error";
 }
 
-std::string Message(CFileException::Cause cause, const CString& fileName) {
-    std::string text = Describe(cause);
-    if (fileName.GetLength() > 0)
-        text += ": " + fileName.str();
-    return text;
-}
-
 }  // namespace
 
 CFileException::CFileException(Cause cause, int osError, const CString& fileName)
-    : CException(Message(cause, fileName)),
+    : CException(MessageForFile(Describe(cause), fileName.str())),
       m_cause(cause),
       m_lOsError(osError),
       m_strFileName(fileName) {}

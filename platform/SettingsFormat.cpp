@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "platform/Utf8.h"
+
 namespace {
 
 constexpr char kHeader[] =
@@ -23,39 +25,6 @@ int HexDigit(char c) {
     if (c >= 'a' && c <= 'f')
         return c - 'a' + 10;
     return -1;
-}
-
-// Length of the valid UTF-8 sequence at the start of text, or 0 when it is not one
-// (overlong forms, surrogates and code points above U+10FFFF are not valid).
-std::size_t Utf8SequenceLength(std::string_view text) {
-    auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
-    unsigned char lead = byte(0);
-    std::size_t length;
-    unsigned char low = 0x80, high = 0xBF;
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3;
-        if (lead == 0xE0)
-            low = 0xA0;
-        if (lead == 0xED)
-            high = 0x9F;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4;
-        if (lead == 0xF0)
-            low = 0x90;
-        if (lead == 0xF4)
-            high = 0x8F;
-    } else {
-        return 0;
-    }
-    if (text.size() < length || byte(1) < low || byte(1) > high)
-        return 0;
-    for (std::size_t i = 2; i < length; ++i) {
-        if (byte(i) < 0x80 || byte(i) > 0xBF)
-            return 0;
-    }
-    return length;
 }
 
 void AppendHexByte(std::string& out, unsigned char b) {
@@ -90,7 +59,9 @@ std::size_t EscapeNext(std::string_view text, std::string& out) {
         out += c;
         return 1;
     }
-    if (std::size_t length = Utf8SequenceLength(text)) {
+    char32_t codePoint = 0;
+    const std::size_t length = b >= 0x80 ? Utf8SequenceAt(text, 0, codePoint) : 0;
+    if (length > 0) {
         out.append(text.substr(0, length));
         return length;
     }

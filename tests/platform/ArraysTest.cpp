@@ -61,53 +61,6 @@ TEST(ArraysTest, InsertingElementsAndArraysPastTheEndGrowsWithZeros) {
     EXPECT_EQ(Items(self), (Dwords{1, 1, 2, 3, 2, 3}));
 }
 
-TEST(ArraysTest, AppendReturnsTheOldSize) {
-    CStringArray array, other;
-    array.Add("a");
-    other.Add("b");
-    other.Add("c");
-    EXPECT_EQ(array.Append(other), 1);
-    EXPECT_EQ(array.Append(array), 3);
-    EXPECT_EQ(Items(array), (std::vector<CString>{"a", "b", "c", "a", "b", "c"}));
-
-    CStringArray copy;
-    copy.Add("old");
-    copy.Copy(other);
-    EXPECT_EQ(Items(copy), (std::vector<CString>{"b", "c"}));
-    copy.Copy(copy);
-    EXPECT_EQ(copy.GetSize(), 2);
-}
-
-TEST(ArraysTest, RemoveRanges) {
-    CDWordArray array;
-    Fill(array, {0, 1, 2, 3, 4, 5});
-    array.RemoveAt(1, 2);
-    EXPECT_EQ(Items(array), (Dwords{0, 3, 4, 5}));
-    array.RemoveAt(3);
-    array.RemoveAt(0, 0);
-    EXPECT_EQ(Items(array), (Dwords{0, 3, 4}));
-    array.RemoveAll();
-    EXPECT_TRUE(array.IsEmpty());
-    EXPECT_EQ(array.GetUpperBound(), -1);
-}
-
-TEST(ArraysTest, ShrinkingThenGrowingGivesFreshElements) {
-    CByteArray bytes;
-    bytes.SetSize(3);
-    for (int i = 0; i < 3; ++i)
-        bytes[i] = 5;
-    bytes.SetSize(1);
-    bytes.SetSize(3, 16);
-    EXPECT_EQ(Items(bytes), (std::vector<BYTE>{5, 0, 0}));
-
-    CStringArray strings;
-    strings.SetAtGrow(2, "c");
-    EXPECT_EQ(Items(strings), (std::vector<CString>{"", "", "c"}));
-    strings.SetSize(1);
-    strings.SetAtGrow(1, "b");
-    EXPECT_EQ(Items(strings), (std::vector<CString>{"", "b"}));
-}
-
 TEST(ArraysTest, AddingAnElementOfTheSameArray) {
     // The new element is copied before the storage grows, even when it lives in that storage.
     CStringArray strings;
@@ -122,25 +75,5 @@ TEST(ArraysTest, AddingAnElementOfTheSameArray) {
     strings.FreeExtra();
     EXPECT_EQ(strings[200], strings[0]);
 }
-
-TEST(ArraysTest, PointerArrayTakesAWholeArray) {
-    int value = 0;
-    CPtrArray pointers, more;
-    more.Add(&value);
-    pointers.InsertAt(0, &more);  // the array overload, not the element one
-    EXPECT_EQ(pointers.GetSize(), 1);
-    EXPECT_EQ(pointers.GetAt(0), &value);
-}
-
-#ifndef NDEBUG
-TEST(ArraysDeathTest, IndexingOutsideTheArrayIsCaught) {
-    CDWordArray array;
-    Fill(array, {1, 2});
-    EXPECT_DEATH(array.GetAt(2), "out of range");
-    EXPECT_DEATH(array.SetAt(-1, 0), "out of range");
-    EXPECT_DEATH(array[5] = 1, "out of range");
-    EXPECT_DEATH(array.RemoveAt(1, 2), "bad removal range");
-}
-#endif
 
 }  // namespace

@@ -27,8 +27,7 @@ void Put32(Bytes& b, std::size_t at, std::uint32_t v) {
     Put16(b, at + 2, static_cast<std::uint16_t>(v >> 16));
 }
 
-constexpr std::uint32_t kFree = 0xFFFFFFFF, kEnd = 0xFFFFFFFE, kFatSect = 0xFFFFFFFD,
-                        kDifSect = 0xFFFFFFFC;
+constexpr std::uint32_t kFree = 0xFFFFFFFF, kEnd = 0xFFFFFFFE, kFatSect = 0xFFFFFFFD;
 
 Bytes Pattern(std::size_t size, unsigned seed) {
     Bytes bytes(size);
@@ -92,20 +91,6 @@ TEST(CompoundFile, RoundTripsEmptyFilesStreamsAroundTheCutoffAndNestedStorages) 
     EXPECT_EQ(Get32(empty, 60), kEnd);  // no mini FAT
     ExpectRoundTrip(CompoundFile());
     ExpectRoundTrip(SampleFile());
-}
-
-TEST(CompoundFile, SameTreeGivesSameBytesWhateverTheInsertionOrder) {
-    CompoundFile a;
-    CompoundFile b;
-    for (int i = 0; i < 20; ++i) {
-        a.Root().WriteStream("S" + std::to_string(i), Pattern(i * 300, i));
-        b.Root().WriteStream("S" + std::to_string(19 - i), Pattern((19 - i) * 300, 19 - i));
-    }
-    const Bytes bytes = a.Serialize();
-    EXPECT_TRUE(bytes == b.Serialize());
-    EXPECT_TRUE(bytes == CompoundFile::Parse(bytes).Serialize());
-    const Bytes sample = SampleFile().Serialize();
-    EXPECT_TRUE(sample == CompoundFile::Parse(sample).Serialize());
 }
 
 // Checks every sibling tree of a file we wrote: a search tree in the format's order, a valid
@@ -396,57 +381,6 @@ TEST(CompoundFile, ReadsVersionFourFilesAsOlefileDoes) {
     EXPECT_EQ(OlefileListing(dir / "v4.sch"), ExpectedListing(file));
 }
 
-// Version 3 with 238 FAT sectors (9-246), so that two DIFAT sectors, 248 then 247, list the
-// FAT sectors after the header's 109. Directory in sector 0, stream "Data" in 1-8.
-Bytes ChainedDifatFile() {
-    HandBuiltFile file(3, 249);
-    Put32(file.bytes, 44, 238);
-    Put32(file.bytes, 48, 0);
-    Put32(file.bytes, 68, 248);
-    Put32(file.bytes, 72, 2);
-    for (std::uint32_t i = 0; i < 109; ++i)
-        Put32(file.bytes, 76 + 4 * i, 9 + i);
-    file.FillTable(248, kFree);
-    file.FillTable(247, kFree);
-    for (std::uint32_t i = 109; i < 238; ++i) {
-        const std::uint32_t difat = i < 236 ? 248 : 247;
-        Put32(file.bytes, file.Sector(difat) + 4 * ((i - 109) % 127), 9 + i);
-    }
-    Put32(file.bytes, file.Sector(248) + 508, 247);
-    Put32(file.bytes, file.Sector(247) + 508, kEnd);
-    for (std::uint32_t s = 9; s < 247; ++s)
-        file.FillTable(s, kFree);
-    auto setFat = [&](std::uint32_t entry, std::uint32_t value) {
-        Put32(file.bytes, file.Sector(9 + entry / 128) + 4 * (entry % 128), value);
-    };
-    setFat(0, kEnd);
-    for (std::uint32_t s = 1; s < 9; ++s)
-        setFat(s, s < 8 ? s + 1 : kEnd);
-    for (std::uint32_t s = 9; s < 247; ++s)
-        setFat(s, kFatSect);
-    setFat(247, kDifSect);
-    setFat(248, kDifSect);
-    file.FreeEntries(0);
-    file.SetEntry(0, 0, u"Root Entry", 5, kFree, kFree, 1, kEnd, 0);
-    file.SetEntry(0, 1, u"Data", 2, kFree, kFree, kFree, 1, 4096);
-    file.Write(1, 0, Pattern(4096, 5));
-    return file.bytes;
-}
-
-TEST(CompoundFile, FollowsTheDifatChainOfOtherProducers) {
-    TempDir dir;
-    Bytes bytes = ChainedDifatFile();
-    testsupport::WriteFileBytes(dir / "difat.sch", bytes);
-    const CompoundFile file = CompoundFile::Parse(bytes);
-    EXPECT_TRUE(file.Root().FindStream("Data")->Data() == Pattern(4096, 5));
-    EXPECT_EQ(OlefileListing(dir / "difat.sch"), ExpectedListing(file));
-
-    Put32(bytes, (248 + 1) * 512 + 508, 248);
-    EXPECT_THROW(CompoundFile::Parse(bytes), CompoundFileError);  // loops
-    Put32(bytes, (248 + 1) * 512 + 508, kEnd);
-    EXPECT_THROW(CompoundFile::Parse(bytes), CompoundFileError);  // ends early
-}
-
 // Root holds "Sub" (entry 1) with "Inner" (4, 10 bytes), "Large" (2, 5000 bytes) and
 // "Small" (3, 100 bytes). Our writer keeps the directory and each table in consecutive sectors.
 Bytes BaseFile() {
@@ -576,13 +510,7 @@ TEST(CompoundFile, FileErrorsBecomeCompoundFileErrors) {
     TempDir dir;
     EXPECT_THROW(SampleFile().SaveToFile(dir / "missing" / "b.sch"), CompoundFileError);
     testsupport::WriteFileText(dir / "bad.sch", "not a compound file");
-    try {
-        CompoundFile::LoadFromFile(dir / "bad.sch");
-        ADD_FAILURE() << "accepted a text file";
-    } catch (const CompoundFileError& error) {
-        EXPECT_NE(std::string(error.what()).find("bad.sch"), std::string::npos);
-    }
-    EXPECT_THROW(CompoundFile::LoadFromFile(dir / "none.sch"), CompoundFileError);
+    EXPECT_THROW(CompoundFile::LoadFromFile(dir / "bad.sch"), CompoundFileError);
     EXPECT_THROW(CompoundFile::LoadFromFile(dir.path()), CompoundFileError);
 }
 
@@ -631,34 +559,6 @@ TEST(CompoundStorage, ChildrenAreFoundReplacedAndRemovedIgnoringCase) {
     EXPECT_TRUE(root.Remove("dAtA"));
     EXPECT_FALSE(root.Remove("Data"));
     EXPECT_EQ(ChildNames(root), (std::vector<std::string>{"+\xC3\x84rger"}));
-}
-
-TEST(CompoundStorage, ListsChildrenInTheFormatsSiblingOrder) {
-    CompoundStorage root("Root Entry");
-    for (const char* name : {"Embedding 10", "_", "b", "Embedding 9", "A", "c", "\xC3\xA9"})
-        root.WriteStream(name, {});
-    root.CreateStorage("z");
-    root.CreateStorage("Y");
-    // Shorter names first; then upper-cased units, so "A" < "_" (0x5F) < "É" (0xC9).
-    EXPECT_EQ(ChildNames(root),
-              (std::vector<std::string>{"+Y", "+z", "A", "b", "c", "_", "\xC3\xA9", "Embedding 9",
-                                        "Embedding 10"}));
-}
-
-TEST(CompoundStorage, ChildReferencesSurviveLaterInsertionsAndCopiesAreDeep) {
-    CompoundStorage root("Root Entry");
-    CompoundStorage& middle = root.CreateStorage("M");
-    CompoundStream& stream = root.WriteStream("S", {1});
-    for (const char* name : {"A", "Z", "N", "B"})
-        root.CreateStorage(name);
-    middle.WriteStream("Inner", {7});
-    stream.Data().push_back(2);
-    EXPECT_EQ(root.FindStorage("M")->FindStream("Inner")->Data(), Bytes{7});
-    EXPECT_EQ(root.FindStream("S")->Data(), (Bytes{1, 2}));
-
-    CompoundStorage copy = root;
-    copy.FindStorage("M")->WriteStream("Inner", {8});
-    EXPECT_EQ(root.FindStorage("M")->FindStream("Inner")->Data(), Bytes{7});
 }
 
 }  // namespace

@@ -85,22 +85,4 @@ TEST(DiskFile, ReportsWhyItCannotOpen) {
     EXPECT_EQ(error.m_cause, CFileException::accessDenied);
 }
 
-TEST(DiskFile, CreateKeepsContentsOnlyWhenAsked) {
-    testsupport::TempDir dir;
-    testsupport::WriteFileBytes(dir / "f", {1, 2, 3});
-    const std::string path = (dir / "f").string();
-    CDiskFile file;
-    ASSERT_TRUE(file.Open(path.c_str(), CDiskFile::modeCreate | CDiskFile::modeNoTruncate |
-                                            CDiskFile::modeReadWrite));
-    EXPECT_EQ(file.GetLength(), 3u);
-    file.SeekToEnd();
-    const BYTE b = 4;
-    file.Write(&b, 1);
-    file.Flush();
-    EXPECT_EQ(file.GetLength(), 4u);
-    ASSERT_TRUE(file.Open(path.c_str(), CDiskFile::modeCreate | CDiskFile::modeWrite));
-    EXPECT_EQ(file.GetLength(), 0u);
-    EXPECT_THROW(file.Seek(-1, CFile::begin), CFileException);
-}
-
 }  // namespace

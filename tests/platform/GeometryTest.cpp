@@ -14,14 +14,6 @@ void ExpectRect(const CRect& r, int l, int t, int rt, int b) {
 
 }  // namespace
 
-TEST(Geometry, PointsAndSizes) {
-    EXPECT_EQ(CPoint(0xFFFE0005u), CPoint(5, -2));  // signed words of a packed point
-    EXPECT_EQ(CPoint(6, 17) - CPoint(1, 1), CSize(5, 16));
-    EXPECT_NE(CPoint(6, 17), CPoint(6, 18));
-    EXPECT_EQ(CPoint(INT_MAX, 0) + CSize(1, 0), CPoint(INT_MIN, 0));  // wraps like the platform
-    EXPECT_EQ(-CPoint(INT_MIN, 0), CPoint(INT_MIN, 0));
-}
-
 TEST(Geometry, RectangleMeasuresAndHalfOpenHits) {
     const CRect r(CPoint(10, 20), CSize(30, 40));
     ExpectRect(r, 10, 20, 40, 60);
@@ -75,19 +67,6 @@ TEST(Geometry, UnionIgnoresEmptyRectangles) {
     EXPECT_FALSE(r.UnionRect(CRect(5, 5, 5, 5), CRect(7, 7, 6, 9)));
     EXPECT_TRUE(r.IsRectNull());
     ExpectRect(CRect(0, 0, 4, 4) | CRect(2, -2, 8, 3), 0, -2, 8, 4);
-}
-
-TEST(Geometry, SubtractionCutsOnlyWholeSides) {
-    const CRect a(0, 0, 10, 10);
-    CRect r;
-    EXPECT_TRUE(r.SubtractRect(a, CRect(-5, -5, 4, 15)));
-    ExpectRect(r, 4, 0, 10, 10);
-    EXPECT_TRUE(r.SubtractRect(a, CRect(-5, 6, 15, 15)));
-    ExpectRect(r, 0, 0, 10, 6);
-    EXPECT_TRUE(r.SubtractRect(a, CRect(2, 2, 4, 4)));  // a hole: a is kept
-    ExpectRect(r, 0, 0, 10, 10);
-    EXPECT_FALSE(r.SubtractRect(a, CRect(-1, -1, 11, 11)));
-    EXPECT_TRUE(r.IsRectNull());
 }
 
 TEST(Geometry, MulDivRoundsHalfAwayFromZero) {

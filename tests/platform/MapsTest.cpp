@@ -96,20 +96,6 @@ TEST(MapsTest, HighBytesHashAsSignedCharacters) {
                                 "A"}));
 }
 
-TEST(MapsTest, RemovingKeepsTheOthersInOrder) {
-    CMapStringToString map;
-    Insert(map, {"D0", "D1", "D2", "D3", "DA"});
-    EXPECT_TRUE(map.RemoveKey("D0"));
-    EXPECT_FALSE(map.RemoveKey("D0"));
-    EXPECT_TRUE(map.RemoveKey("D3"));
-    EXPECT_EQ(Order(map), (Keys{"DA", "D1", "D2"}));
-    EXPECT_EQ(map.GetCount(), 3);
-
-    // A removed key comes back at the head of its bucket.
-    Insert(map, {"D0"});
-    EXPECT_EQ(Order(map), (Keys{"D0", "DA", "D1", "D2"}));
-}
-
 TEST(MapsTest, RemovingTheAssociationJustReturnedDuringIteration) {
     CMapStringToString map;
     Insert(map, {"D0", "D1", "D2", "D3", "DA", "D6"});
@@ -144,29 +130,6 @@ TEST(MapsTest, PointerKeysOrderedByAddressOverSixteen) {
         // Hashes are truncated to 32 bits: (2^36 + 0x10) >> 4 hashes as 1, not 2^32 + 1.
         EXPECT_EQ(HashMapKey(Address((std::uintptr_t{1} << 36) + 0x10)), 1u);
     }
-
-    // Indexing adds a default value.
-    CMapPtrToWord words;
-    EXPECT_EQ(words[Address(0x20)], 0);
-    words[Address(0x20)] = 7;
-    WORD word = 0;
-    EXPECT_TRUE(words.Lookup(Address(0x20), word));
-    EXPECT_EQ(word, 7);
-    EXPECT_EQ(words.GetCount(), 1);
-}
-
-TEST(MapsTest, WordKeysAreShiftedLikePointers) {
-    CMapWordToPtr map;
-    map.SetAt(0x11, Address(1));  // bucket 1 (unshifted it would be 0)
-    map.SetAt(0x0F, Address(2));  // bucket 0 (unshifted it would be 15)
-    std::vector<WORD> keys;
-    WORD key;
-    void* value;
-    for (POSITION pos = map.GetStartPosition(); pos;) {
-        map.GetNextAssoc(pos, key, value);
-        keys.push_back(key);
-    }
-    EXPECT_EQ(keys, (std::vector<WORD>{0x0F, 0x11}));
 }
 
 }  // namespace

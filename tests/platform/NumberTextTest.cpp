@@ -56,16 +56,3 @@ TEST_F(NumberText, ParsingUsesThePoint) {
     EXPECT_EQ(consumed, 0);
     EXPECT_FALSE(ParseDouble("", value));
 }
-
-TEST_F(NumberText, IntegersParseLikeAtoiAndSaturate) {
-    EXPECT_EQ(StringToInt(" \t+42x"), 42);
-    EXPECT_EQ(StringToInt("-17"), -17);
-    EXPECT_EQ(StringToInt("1.9"), 1);
-    EXPECT_EQ(StringToInt("x1"), 0);
-    EXPECT_EQ(StringToInt("-"), 0);
-    EXPECT_EQ(StringToInt(nullptr), 0);
-    EXPECT_EQ(StringToInt("2147483647"), INT_MAX);
-    EXPECT_EQ(StringToInt("99999999999999999999"), INT_MAX);
-    EXPECT_EQ(StringToInt("-2147483648"), INT_MIN);
-    EXPECT_EQ(StringToInt("-99999999999999999999"), INT_MIN);
-}

@@ -59,28 +59,6 @@ TEST(ObListTest, RemovingKeepsBothDirectionsLinked) {
     EXPECT_EQ(Backward(list), (Items{"x", "w"}));
 }
 
-TEST(ObListTest, PositionSurvivesRemovalOfOtherNodes) {
-    CStringList list;
-    Fill(list, {"a", "b", "c"});
-    POSITION b = list.Find("b");
-    list.RemoveHead();
-    list.RemoveTail();
-    EXPECT_EQ(list.GetAt(b), "b");
-    EXPECT_EQ(list.GetHeadPosition(), b);
-    EXPECT_EQ(list.GetTailPosition(), b);
-
-    // Removing the node just returned by GetNext leaves the advanced position usable.
-    Fill(list, {"c", "d"});
-    Items seen;
-    for (POSITION pos = list.GetHeadPosition(); pos;) {
-        POSITION current = pos;
-        seen.push_back(list.GetNext(pos).str());
-        list.RemoveAt(current);
-    }
-    EXPECT_EQ(seen, (Items{"b", "c", "d"}));
-    EXPECT_TRUE(list.IsEmpty());
-}
-
 TEST(ObListTest, InsertAtTheEndsAndInTheMiddle) {
     CStringList list;
     POSITION only = list.InsertBefore(nullptr, "m");
@@ -140,31 +118,5 @@ TEST(ObListTest, AddingWholeListsKeepsTheirOrder) {
     self.AddHead(&self);
     EXPECT_EQ(Forward(self), (Items{"p", "q", "p", "q"}));
 }
-
-TEST(ObListTest, PointerListsHoldTheirPointersUnowned) {
-    int a = 0, b = 0;
-    CPtrList pointers;
-    pointers.AddTail(&a);
-    pointers.AddHead(&b);
-    CPtrList copy;
-    copy.AddTail(&pointers);  // the list overload, not the element one
-    EXPECT_EQ(copy.GetCount(), 2);
-    EXPECT_EQ(copy.GetHead(), &b);
-    EXPECT_EQ(copy.Find(&a), copy.GetTailPosition());
-
-    CObList objects(10);
-    CObject* object = reinterpret_cast<CObject*>(&a);
-    objects.AddTail(object);
-    EXPECT_EQ(objects.Find(object), objects.GetHeadPosition());
-    EXPECT_EQ(objects.RemoveTail(), object);
-}
-
-#ifndef NDEBUG
-TEST(ObListDeathTest, EmptyListHasNoEnds) {
-    CStringList list;
-    EXPECT_DEATH(list.GetHead(), "no element");
-    EXPECT_DEATH(list.RemoveTail(), "no element");
-}
-#endif
 
 }  // namespace

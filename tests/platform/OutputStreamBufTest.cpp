@@ -23,12 +23,6 @@ public:
     std::string shown;
 };
 
-class OpenStreamBuf : public COutputStreamBuf {
-public:
-    using COutputStreamBuf::COutputStreamBuf;
-    using COutputStreamBuf::overflow;
-};
-
 }  // namespace
 
 TEST(OutputStreamBuf, ConvertsLineEndsClearsOnFormFeedAndFlushesInPieces) {
@@ -64,22 +58,4 @@ TEST(OutputStreamBuf, TrailingFormFeedDoesNotStopLaterOutput) {
     out << "more\n" << std::flush;
     EXPECT_TRUE(out.good());
     EXPECT_EQ(sink.shown, "after\r\nmore\r\n");
-}
-
-TEST(OutputStreamBuf, OverflowWithEndOfFileOnlyFlushesAndFlushCountIsClamped) {
-    RecordingSink sink;
-    OpenStreamBuf buf(sink);
-    std::ostream out(&buf);
-    using traits = std::char_traits<char>;
-    out << "ab";
-    EXPECT_NE(buf.overflow(traits::eof()), traits::eof());
-    EXPECT_NE(buf.overflow(traits::eof()), traits::eof()) << "also with nothing pending";
-    out << std::flush;
-    EXPECT_EQ(sink.shown, "ab") << "no byte was stored for the end-of-file value";
-
-    out << "cde";
-    buf.Flush(1);
-    out << "f";
-    buf.Flush(1000);
-    EXPECT_EQ(sink.shown, "abcf") << "the rest of a partial flush is dropped; the count clamped";
 }

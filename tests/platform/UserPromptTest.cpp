@@ -14,13 +14,10 @@ TEST(UserPrompt, WithoutAPromptTheDefaultButtonAnswersAtOnce) {
         {MB_OK, IDOK},
         {MB_OKCANCEL | MB_DEFBUTTON2, IDCANCEL},
         {MB_ABORTRETRYIGNORE | MB_DEFBUTTON3 | MB_ICONSTOP, IDIGNORE},
-        {MB_YESNOCANCEL, IDYES},
         {MB_YESNOCANCEL | MB_DEFBUTTON2, IDNO},
         {MB_YESNOCANCEL | MB_DEFBUTTON3, IDCANCEL},
-        {MB_YESNO | MB_DEFBUTTON2, IDNO},
         {MB_YESNO | MB_DEFBUTTON3, IDYES},  // no third button: the first
         {MB_YESNO | 0x300, IDYES},
-        {MB_RETRYCANCEL | MB_ICONQUESTION, IDRETRY},
         {0xE, IDOK},  // unknown button set
     };
     for (const auto& [type, answer] : cases) {
@@ -49,26 +46,6 @@ TEST(UserPrompt, AfxMessageBoxUsesTheTitleAndAddsTheUsualIcon) {
     EXPECT_EQ(prompt.shown()[4].type, MB_OK | MB_ICONINFORMATION);
 }
 
-TEST(UserPrompt, ScriptedPromptsNestAndUninstall) {
-    {
-        ScriptedPrompt outer{IDYES};
-        {
-            ScriptedPrompt inner{IDNO};
-            EXPECT_EQ(&GetUserPrompt(), &inner);
-            EXPECT_EQ(AfxMessageBox("inner", MB_YESNO), IDNO);
-        }
-        EXPECT_EQ(&GetUserPrompt(), &outer);
-        EXPECT_EQ(AfxMessageBox("outer", MB_YESNO), IDYES);
-    }
-    EXPECT_EQ(SetUserPrompt(nullptr), nullptr);
-}
-
-TEST(AppServices, DefaultServicesDoNothing) {
-    ASSERT_EQ(SetAppServices(nullptr), nullptr);
-    GetAppServices().NotifyDocumentChanged(nullptr, kDocumentSetChanged);
-    WaitCursor busy;
-}
-
 TEST(AppServices, RecordsNoticesAndBalancedWaitCursors) {
     RecordingAppServices services;
     int document = 0;
@@ -85,15 +62,4 @@ TEST(AppServices, RecordsNoticesAndBalancedWaitCursors) {
     EXPECT_EQ(services.notices()[0].document, &document);
     EXPECT_EQ(services.notices()[0].code, -1);
     EXPECT_EQ(services.notices()[1].code, 4);
-}
-
-TEST(AppServices, WaitCursorEndsWhereItBegan) {
-    RecordingAppServices first;
-    {
-        WaitCursor busy;
-        RecordingAppServices second;  // installed while the cursor is shown
-        EXPECT_EQ(second.waitCursorDepth(), 0);
-    }
-    EXPECT_EQ(first.waitCursorDepth(), 0);
-    EXPECT_EQ(first.waitCursorsShown(), 1);
 }
