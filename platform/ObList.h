@@ -49,13 +49,13 @@ public:
     // may be this one.
     void AddHead(const Self* other) {
         POSITION pos = other->GetTailPosition();
-        for (int left = other->GetCount(); left > 0; --left)
+        for (int left = other->GetCount(); left > 0 && pos; --left)
             AddHead(other->GetPrev(pos));
     }
     // Appends a copy of the other list's elements. The other list may be this one.
     void AddTail(const Self* other) {
         POSITION pos = other->GetHeadPosition();
-        for (int left = other->GetCount(); left > 0; --left)
+        for (int left = other->GetCount(); left > 0 && pos; --left)
             AddTail(other->GetNext(pos));
     }
 
