@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "model/DocumentBase.h"
+#include "model/doc/DocumentBase.h"
 #include "platform/AppServices.h"
 #include "platform/UserPrompt.h"
 #include "resources/CommandIds.h"

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "model/DocumentBase.h"
+#include "model/doc/DocumentBase.h"
 #include "platform/Types.h"
 
 class CChildFrame;

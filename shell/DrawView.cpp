@@ -5,8 +5,8 @@
 #include <QScrollBar>
 #include <algorithm>
 
-#include "model/DrawDoc.h"
 #include "model/app/SchematicApp.h"
+#include "model/doc/DrawDoc.h"
 #include "platform/Geometry.h"
 #include "shell/DrawFrame.h"
 #include "shell/QtDC.h"

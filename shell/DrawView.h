@@ -6,7 +6,7 @@
 
 #include <QAbstractScrollArea>
 
-#include "model/DocView.h"
+#include "model/doc/DocView.h"
 #include "platform/DCMapping.h"
 #include "platform/ObList.h"
 

@@ -6,7 +6,7 @@
 #include <cstddef>
 #include <functional>
 
-#include "model/DocumentBase.h"
+#include "model/doc/DocumentBase.h"
 #include "platform/Types.h"
 
 class CStrEditView;

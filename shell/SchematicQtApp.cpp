@@ -9,8 +9,8 @@
 #include <cstdio>
 #include <exception>
 
-#include "model/DrawDoc.h"
 #include "model/app/CommandLineInfo.h"
+#include "model/doc/DrawDoc.h"
 #include "platform/UserPrompt.h"
 #include "resources/CommandIds.h"
 #include "shell/AboutDlg.h"

@@ -5,8 +5,8 @@
 
 #include <memory>
 
-#include "model/DrawDoc.h"
-#include "model/DrawObj.h"
+#include "model/doc/DrawDoc.h"
+#include "model/object/DrawObj.h"
 #include "platform/Maps.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <string>
 #include <utility>
 
-#include "model/DocView.h"
+#include "model/doc/DocView.h"
 #include "platform/AppServices.h"
 #include "platform/Paths.h"
 

@@ -1,7 +1,7 @@
 #include "model/cmd/AttrEditCmd.h"
 
-#include "model/DrawDoc.h"
-#include "model/DrawObj.h"
+#include "model/doc/DrawDoc.h"
+#include "model/object/DrawObj.h"
 
 BOOL CAttrEditCmd::Do(CDrawDoc* doc) {
     CString present;

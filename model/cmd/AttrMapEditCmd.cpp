@@ -3,7 +3,7 @@
 #include <map>
 #include <string>
 
-#include "model/DrawObj.h"
+#include "model/object/DrawObj.h"
 
 CAttrMapEditCmd::CAttrMapEditCmd(CDrawObj* object)
     : m_object(object), m_before(AttributesOf(*object)) {}

@@ -1,7 +1,7 @@
 #include "model/cmd/DocSettingsCmd.h"
 
-#include "model/DocView.h"
-#include "model/DrawDoc.h"
+#include "model/doc/DocView.h"
+#include "model/doc/DrawDoc.h"
 
 DocSettings DocSettings::Of(const CDrawDoc& doc) {
     return {doc.m_pen,          doc.m_brush,         doc.m_pinPen,          doc.m_pinBrush,

@@ -2,9 +2,9 @@
 // CDocSettingsCmd: a change of the document settings ("document settings", or "print options"
 // from the print set-up). Doing and undoing exchange the kept settings with the document's.
 
-#include "model/PrintSettings.h"
-#include "model/SheetBorder.h"
 #include "model/cmd/ExchangeCmd.h"
+#include "model/doc/PrintSettings.h"
+#include "model/doc/SheetBorder.h"
 #include "platform/GdiTypes.h"
 
 // The settings of a document that its settings sheets edit.

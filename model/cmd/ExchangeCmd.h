@@ -2,7 +2,7 @@
 // CExchangeCmd: the base of the commands that swap a kept state with the live one. Swapping
 // twice restores the start, so undoing is doing again.
 
-#include "model/Command.h"
+#include "model/undo/Command.h"
 
 class CExchangeCmd : public CCommand {
 public:

@@ -1,7 +1,7 @@
 #include "model/cmd/LinkCheck.h"
 
-#include "model/ConnectionList.h"
-#include "model/DrawObj.h"
+#include "model/object/DrawObj.h"
+#include "model/undo/ConnectionList.h"
 
 namespace {
 bool BelongsTo(const CDrawObj* object, const CDrawDoc* doc) {

@@ -3,10 +3,10 @@
 #include <cassert>
 #include <unordered_set>
 
-#include "model/DrawDoc.h"
-#include "model/DrawObj.h"
 #include "model/cmd/LinkCheck.h"
 #include "model/cmd/ObjectPlaces.h"
+#include "model/doc/DrawDoc.h"
+#include "model/object/DrawObj.h"
 
 namespace {
 void DeleteAll(CObList& objects) {

@@ -5,8 +5,8 @@
 // rest of the sheet, and among the objects of the set, move with them. The command owns the
 // set that is outside the document and deletes it with itself.
 
-#include "model/Command.h"
-#include "model/ConnectionList.h"
+#include "model/undo/Command.h"
+#include "model/undo/ConnectionList.h"
 #include "platform/CString.h"
 #include "platform/ObList.h"
 

@@ -2,10 +2,10 @@
 
 #include <utility>
 
-#include "model/DocView.h"
-#include "model/DrawDoc.h"
-#include "model/DrawObj.h"
 #include "model/cmd/ObjectPlaces.h"
+#include "model/doc/DocView.h"
+#include "model/doc/DrawDoc.h"
+#include "model/object/DrawObj.h"
 
 CObjectEditCmd::~CObjectEditCmd() {
     if (m_outside)

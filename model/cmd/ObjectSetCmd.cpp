@@ -4,10 +4,10 @@
 #include <span>
 #include <unordered_set>
 
-#include "model/DrawDoc.h"
-#include "model/DrawObj.h"
 #include "model/cmd/LinkCheck.h"
 #include "model/cmd/ObjectPlaces.h"
+#include "model/doc/DrawDoc.h"
+#include "model/object/DrawObj.h"
 
 CObjectSetCmd::CObjectSetCmd(const CObList& objects, BOOL inDocument) : m_inDocument(inDocument) {
     std::unordered_set<const CObject*> listed;

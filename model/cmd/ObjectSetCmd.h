@@ -6,8 +6,8 @@
 
 #include <vector>
 
-#include "model/Command.h"
-#include "model/ConnectionList.h"
+#include "model/undo/Command.h"
+#include "model/undo/ConnectionList.h"
 
 class CObList;
 class ObjectPlaces;

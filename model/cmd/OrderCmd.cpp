@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "model/DrawDoc.h"
-#include "model/DrawObj.h"
 #include "model/cmd/ObjectPlaces.h"
+#include "model/doc/DrawDoc.h"
+#include "model/object/DrawObj.h"
 
 BOOL COrderCmd::Do(CDrawDoc* doc) {
     if (!AllInDocument(doc))

@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "model/Command.h"
+#include "model/undo/Command.h"
 
 class COrderCmd : public CCommand {
 public:

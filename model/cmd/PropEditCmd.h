@@ -4,7 +4,7 @@
 // change anything, change the object, then ask HasChanged and record the command only when it
 // answers TRUE (else they delete it).
 
-#include "model/Command.h"
+#include "model/undo/Command.h"
 
 class CPropEditCmd : public CCommand {
 public:

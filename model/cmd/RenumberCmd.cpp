@@ -1,7 +1,7 @@
 #include "model/cmd/RenumberCmd.h"
 
-#include "model/DrawObj.h"
-#include "model/StdAttrNames.h"
+#include "model/object/DrawObj.h"
+#include "model/object/StdAttrNames.h"
 
 BOOL CRenumberCmd::Do(CDrawDoc* /*doc*/) {
     for (std::size_t done = 0; done < m_entries.size(); ++done) {

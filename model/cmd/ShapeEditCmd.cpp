@@ -1,6 +1,6 @@
 #include "model/cmd/ShapeEditCmd.h"
 
-#include "model/DrawObj.h"
+#include "model/object/DrawObj.h"
 
 namespace {
 // The flag bits that belong to the object's state; the others are marks of running walks,

@@ -2,8 +2,8 @@
 
 #include <cstring>
 
-#include "model/DrawObj.h"
 #include "model/cmd/TextContent.h"
+#include "model/object/DrawObj.h"
 
 namespace {
 std::optional<LOGFONT> OwnFont(const ITextContent& content) {

@@ -8,7 +8,7 @@
 #include <ostream>
 
 #include "AppFixture.h"
-#include "model/DocView.h"
+#include "model/doc/DocView.h"
 #include "platform/Paths.h"
 #include "resources/CommandIds.h"
 #include "resources/MenuTable.h"

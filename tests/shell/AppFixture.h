@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "model/DocumentBase.h"
-#include "model/DrawDoc.h"
+#include "model/doc/DocumentBase.h"
+#include "model/doc/DrawDoc.h"
 #include "platform/SettingsStore.h"
 #include "shell/MainFrame.h"
 #include "shell/QtTestApp.h"

@@ -5,7 +5,7 @@
 #include <sstream>
 
 #include "AppFixture.h"
-#include "model/DocView.h"
+#include "model/doc/DocView.h"
 #include "resources/CommandIds.h"
 #include "shell/ChildFrame.h"
 #include "shell/DrawFrame.h"

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "model/DocView.h"
+#include "model/doc/DocView.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TestSupport.h"
 

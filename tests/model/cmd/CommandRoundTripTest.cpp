@@ -6,7 +6,6 @@
 #include <string>
 
 #include "CmdTestSheet.h"
-#include "model/TextBox.h"
 #include "model/cmd/AddCmd.h"
 #include "model/cmd/AttrEditCmd.h"
 #include "model/cmd/AttrMapEditCmd.h"
@@ -18,6 +17,7 @@
 #include "model/cmd/RenumberCmd.h"
 #include "model/cmd/ShapeEditCmd.h"
 #include "model/cmd/TextPropCmd.h"
+#include "model/text/TextBox.h"
 
 namespace {
 

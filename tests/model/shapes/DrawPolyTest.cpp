@@ -1,11 +1,11 @@
-#include "model/DrawPoly.h"
+#include "model/shapes/DrawPoly.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
 
 #include "ShapeTestSupport.h"
-#include "model/DrawDoc.h"
+#include "model/doc/DrawDoc.h"
 #include "support/TestSupport.h"
 
 using namespace shapetest;

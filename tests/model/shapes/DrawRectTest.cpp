@@ -1,4 +1,4 @@
-#include "model/DrawRect.h"
+#include "model/shapes/DrawRect.h"
 
 #include <gtest/gtest.h>
 
@@ -6,9 +6,9 @@
 #include <memory>
 
 #include "ShapeTestSupport.h"
-#include "model/Ellipse.h"
-#include "model/PlacementMatrix.h"
 #include "model/app/SchematicApp.h"
+#include "model/geometry/PlacementMatrix.h"
+#include "model/shapes/Ellipse.h"
 #include "support/TestSupport.h"
 
 using namespace shapetest;

@@ -1,4 +1,4 @@
-#include "model/Ellipse.h"
+#include "model/shapes/Ellipse.h"
 
 #include <gtest/gtest.h>
 
@@ -7,9 +7,9 @@
 #include <sstream>
 
 #include "ShapeTestSupport.h"
-#include "model/EllipseHitTest.h"
-#include "model/PlacementMatrix.h"
-#include "model/VectorAngle.h"
+#include "model/geometry/PlacementMatrix.h"
+#include "model/geometry/VectorAngle.h"
+#include "model/shapes/EllipseHitTest.h"
 #include "support/TestSupport.h"
 
 using namespace shapetest;

@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "ShapeTestSupport.h"
-#include "model/DrawPoly.h"
-#include "model/SpecSymbol.h"
-#include "model/SpecSymbolGlyph.h"
+#include "model/shapes/DrawPoly.h"
+#include "model/shapes/SpecSymbol.h"
+#include "model/shapes/SpecSymbolGlyph.h"
 
 using namespace shapetest;
 

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "model/DocView.h"
-#include "model/DxfSink.h"
-#include "model/SnapGrid.h"
+#include "model/doc/DocView.h"
+#include "model/object/DxfSink.h"
+#include "model/object/SnapGrid.h"
 #include "platform/Archive.h"
 #include "platform/MemFile.h"
 #include "platform/ObList.h"

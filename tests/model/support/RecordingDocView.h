@@ -5,7 +5,7 @@
 #include <utility>
 #include <vector>
 
-#include "model/DocView.h"
+#include "model/doc/DocView.h"
 #include "platform/ObList.h"
 
 namespace drawdoctest {

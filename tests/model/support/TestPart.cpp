@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <string>
 
-#include "model/ConnectionList.h"
+#include "model/undo/ConnectionList.h"
 #include "platform/Archive.h"
 #include "platform/MemFile.h"
 

@@ -7,8 +7,8 @@
 
 #include <vector>
 
-#include "model/DrawDoc.h"
-#include "model/DrawObj.h"
+#include "model/doc/DrawDoc.h"
+#include "model/object/DrawObj.h"
 #include "platform/Maps.h"
 
 class TestPart : public CDrawObj {

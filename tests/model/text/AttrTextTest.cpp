@@ -1,4 +1,4 @@
-#include "model/AttrText.h"
+#include "model/text/AttrText.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "model/ConnectionList.h"
-#include "model/DrawDoc.h"
 #include "model/app/SchematicApp.h"
+#include "model/doc/DrawDoc.h"
+#include "model/undo/ConnectionList.h"
 #include "platform/Maps.h"
 #include "support/ScriptedPrompt.h"
 #include "tests/model/text/TextTestSupport.h"

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "model/DrawDoc.h"
-#include "model/TextBox.h"
 #include "model/app/SchematicApp.h"
+#include "model/doc/DrawDoc.h"
+#include "model/text/TextBox.h"
 #include "tests/model/text/TextTestSupport.h"
 
 using namespace texttest;

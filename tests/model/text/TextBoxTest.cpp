@@ -1,11 +1,11 @@
-#include "model/TextBox.h"
+#include "model/text/TextBox.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <memory>
 
-#include "model/DrawDoc.h"
+#include "model/doc/DrawDoc.h"
 #include "tests/model/text/TextTestSupport.h"
 
 using namespace texttest;

@@ -1,11 +1,11 @@
-#include "model/TextLayout.h"
+#include "model/text/TextLayout.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "model/TextBox.h"
-#include "model/TextMetrics.h"
+#include "model/text/TextBox.h"
+#include "model/text/TextMetrics.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 #include <memory>
 #include <vector>
 
-#include "model/DocView.h"
-#include "model/TextBox.h"
+#include "model/doc/DocView.h"
+#include "model/text/TextBox.h"
 #include "platform/Archive.h"
 #include "platform/MemFile.h"
 #include "platform/ObList.h"

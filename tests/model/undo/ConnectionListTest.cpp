@@ -3,8 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include "model/ConnectionList.h"
 #include "model/support/TestPart.h"
+#include "model/undo/ConnectionList.h"
 
 namespace {
 

@@ -4,11 +4,11 @@
 #include <string>
 #include <vector>
 
-#include "model/DrawDoc.h"
-#include "model/DrawObj.h"
-#include "model/MultiCmd.h"
 #include "model/app/SchematicApp.h"
+#include "model/doc/DrawDoc.h"
+#include "model/object/DrawObj.h"
 #include "model/support/RecordingDocView.h"
+#include "model/undo/MultiCmd.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TestSupport.h"
 

@@ -1,0 +1,732 @@
+#include "model/doc/DrawDoc.h"
+
+#include <algorithm>
+#include <cstring>
+#include <unordered_set>
+
+#include "model/app/SchematicApp.h"
+#include "model/cmd/AttrEditCmd.h"
+#include "model/doc/DocView.h"
+#include "model/doc/SummaryInfo.h"
+#include "model/object/DrawObj.h"
+#include "model/text/AttrText.h"
+#include "platform/AppServices.h"
+#include "platform/Archive.h"
+#include "platform/DC.h"
+#include "platform/GdiArchive.h"
+#include "platform/MemFile.h"
+#include "platform/SettingsStore.h"
+
+IMPLEMENT_DYNCREATE(CDrawDoc, CObject)
+
+namespace {
+
+constexpr const char* kSection = "Document";
+
+struct ComputedAttr {
+    const char* name;
+    int flags;
+    int kind;
+};
+constexpr ComputedAttr kComputedAttrs[kComputedAttrCount] = {
+    {"Title", 0, kAttrKindComputed},
+    {"Date Created", kAttrFlagsReadOnly, kAttrKindComputedReadOnly},
+    {"Drawn By", 0, kAttrKindComputed},
+    {"Comments", 0, kAttrKindComputed},
+    {"Last Saved", kAttrFlagsReadOnly, kAttrKindComputedReadOnly},
+    {"File", kAttrFlagsReadOnly, kAttrKindComputedReadOnly}};
+enum ComputedIndex { kTitle, kDateCreated, kDrawnBy, kComments, kLastSaved, kFile };
+
+// Power rails and grounds every new schematic starts with.
+constexpr const char* kRailAttrs[][2] = {{"Ground1", "GND"},  {"Ground1.Symbol", "Power Rail"},
+                                         {"Ground2", "AGND"}, {"Ground2.Symbol", "Power Rail"},
+                                         {"Power1", "+5v"},   {"Power1.Symbol", "Power Rail"},
+                                         {"Power2", "+12v"},  {"Power2.Symbol", "Power Rail"},
+                                         {"Power3", "+15v"},  {"Power3.Symbol", "Power Rail"},
+                                         {"Power4", "-15v"},  {"Power4.Symbol", "Power Rail"}};
+
+// Opening words of the "Contents" stream: the current layout and the older one still read.
+constexpr WORD kContentsMagic = 0x2A51;
+constexpr WORD kOldContentsMagic = 0x7564;
+// Least stored size of an object (its tag) and of an attribute (two empty strings).
+constexpr DWORD kMinObjectBytes = 2;
+constexpr DWORD kMinAttributeBytes = 2;
+
+// Printer blocks: a DWORD length, then the bytes; an empty block keeps what the document has.
+void WriteBlock(CArchive& ar, const std::vector<BYTE>& block) {
+    ar << static_cast<DWORD>(block.size());
+    if (!block.empty())
+        ar.Write(block.data(), static_cast<UINT>(block.size()));
+}
+
+void ReadBlock(CArchive& ar, std::vector<BYTE>& block) {
+    DWORD size = 0;
+    ar >> size;
+    if (size == 0)
+        return;
+    ar.CheckRemaining(size);
+    block.resize(size);
+    ar.ReadExact(block.data(), size);
+}
+
+// Stored attributes read from the settings; a larger count is damaged.
+constexpr int kMaxStoredAttributes = 32767;
+// Largest paper extent accepted from the settings (1000 inches).
+constexpr LONG kMaxPaperExtent = 1000000;
+
+// Setting values hold the drawing records in their stored 32-bit little-endian layout.
+template <class Record>
+std::vector<BYTE> RecordBytes(const Record& record) {
+    CMemFile file;
+    CArchive ar(&file, CArchive::store);
+    ar << record;
+    ar.Close();
+    return file.Detach();
+}
+
+// Reads a record only from a value of exactly its stored size.
+template <class Record>
+bool ReadRecord(const SettingsStore& store, const char* entry, UINT size, Record& record) {
+    std::vector<BYTE> bytes;
+    if (!store.GetProfileBinary(kSection, entry, bytes) || bytes.size() != size)
+        return false;
+    CMemFile file(std::move(bytes));
+    CArchive ar(&file, CArchive::load);
+    ar >> record;
+    return true;
+}
+
+template <class Record>
+void WriteRecord(SettingsStore& store, const char* entry, const Record& record) {
+    std::vector<BYTE> bytes = RecordBytes(record);
+    store.WriteProfileBinary(kSection, entry, bytes.data(), static_cast<UINT>(bytes.size()));
+}
+
+bool IsSanePaperSize(const SIZE& size) {
+    return size.cx > 0 && size.cx <= kMaxPaperExtent && size.cy < 0 && size.cy >= -kMaxPaperExtent;
+}
+
+CString AttrEntry(int index, const char* suffix) {
+    CString entry;
+    entry.Format("Attr%d%s", index, suffix);
+    return entry;
+}
+
+CDrawObj* AsDrawObj(CObject* object) {
+    return static_cast<CDrawObj*>(object);
+}
+
+}  // namespace
+
+const LOGPEN CDrawDoc::kDefaultPen{PS_SOLID, {0, 0}, 0};
+const LOGBRUSH CDrawDoc::kDefaultBrush{BS_SOLID, 0xC0C0C0, 0};
+const LOGPEN CDrawDoc::kDefaultPinPen{PS_SOLID, {2, 0}, 0xFF0000};
+const LOGBRUSH CDrawDoc::kDefaultPinBrush{BS_SOLID, 0xC0C0C0, 0};
+const LOGPEN CDrawDoc::kDefaultWirePen{PS_SOLID, {0, 0}, 0};
+const LOGBRUSH CDrawDoc::kDefaultWireBrush{BS_SOLID, 0xC0C0C0, 0};
+const LOGFONT CDrawDoc::kDefaultPinFont{
+    .lfHeight = 80, .lfWeight = FW_NORMAL, .lfPitchAndFamily = FF_SWISS, .lfFaceName = "Arial"};
+const LOGFONT CDrawDoc::kDefaultTextFont{
+    .lfHeight = -80, .lfOutPrecision = 7, .lfPitchAndFamily = FF_SWISS, .lfFaceName = "Arial"};
+
+// ---------------------------------------------------------------------------------------------
+// Object search
+
+CObjectSearch::CObjectSearch(const CObList& objects, DWORD typeMask, const CRect& rect)
+    : m_objects(objects), m_typeMask(typeMask), m_rect(rect), m_pos(objects.GetHeadPosition()) {}
+
+CDrawObj* CObjectSearch::Next() {
+    while (m_pos) {
+        CDrawObj* object = AsDrawObj(m_objects.GetNext(m_pos));
+        int type = object->GetObjType();
+        if (type >= 0 && type < 32 && (m_typeMask & ObjTypeMask(type)) &&
+            object->Intersects(m_rect))
+            return object;
+    }
+    return nullptr;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Construction
+
+CDrawDoc::CDrawDoc() : m_netlist(this), m_undoList(this) {
+    RebuildPinFonts();
+}
+
+CDrawDoc::~CDrawDoc() {
+    for (POSITION pos = m_objects.GetHeadPosition(); pos;)
+        delete m_objects.GetNext(pos);
+}
+
+void CDrawDoc::RebuildPinFonts() {
+    LOGFONT font = m_pinFont;
+    font.lfEscapement = font.lfOrientation = 900;
+    m_pinFontV.DeleteObject();
+    m_pinFontV.CreateFontIndirect(&font);
+    font.lfEscapement = font.lfOrientation = 0;
+    m_pinFontH.DeleteObject();
+    m_pinFontH.CreateFontIndirect(&font);
+}
+
+BOOL CDrawDoc::IsObjectAllowed(CObject* object) {
+    if (!object)
+        return FALSE;
+    return !object->IsKindOf(RUNTIME_CLASS(CDrawObj)) || AsDrawObj(object)->GetObjType() != kObjPin;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Attributes
+
+int CDrawDoc::FindComputedName(const char* name) {
+    if (!name)
+        return -1;
+    for (int i = 0; i < kComputedAttrCount; ++i) {
+        if (std::strcmp(kComputedAttrs[i].name, name) == 0)
+            return i;
+    }
+    return -1;
+}
+
+int CDrawDoc::GetAttributeFlags(const char* name) {
+    int index = FindComputedName(name);
+    return index < 0 ? 0 : kComputedAttrs[index].flags;
+}
+
+int CDrawDoc::GetAttributeFlagsAt(int index) {
+    return index >= 0 && index < kComputedAttrCount ? kComputedAttrs[index].kind : kAttrKindStored;
+}
+
+BOOL CDrawDoc::SetAttribute(const char* name, const char* value, UINT flags) {
+    if (!name)
+        return FALSE;
+    if (!value)
+        value = "";
+    if (flags & kAttrUndoable) {
+        CString old;
+        BOOL existed = GetAttribute(name, old);
+        // A missing attribute is made even with an empty value.
+        if (existed && old == value)
+            return TRUE;
+        if (!SetAttribute(name, value, flags & ~kAttrUndoable))
+            return FALSE;
+        m_undoList.Add(new CAttrEditCmd(name, old, !existed));
+        return TRUE;
+    }
+    int index = FindComputedName(name);
+    switch (index) {
+        case kTitle:
+            Summary().SetTitle(value);
+            break;
+        case kDrawnBy:
+            Summary().SetAuthor(value);
+            break;
+        case kComments:
+            Summary().SetComments(value);
+            break;
+        case kDateCreated:
+        case kLastSaved:
+        case kFile:
+            return FALSE;
+        default:
+            break;
+    }
+    if (flags & kAttrSetModified)
+        SetModifiedFlag();
+    if (index < 0)
+        m_attributes.SetAt(name, value);
+    UpdateAttrTexts(name);
+    return TRUE;
+}
+
+BOOL CDrawDoc::GetAttribute(const char* name, CString& value) {
+    const CSummaryInfo* summary = m_summaryInfo.get();
+    switch (FindComputedName(name)) {
+        case kTitle:
+            value = summary ? summary->GetTitle() : CString();
+            return TRUE;
+        case kDateCreated:
+            value = summary ? summary->GetCreateTime() : CString();
+            return TRUE;
+        case kDrawnBy:
+            value = summary ? summary->GetAuthor() : CString();
+            return TRUE;
+        case kComments:
+            value = summary ? summary->GetComments() : CString();
+            return TRUE;
+        case kLastSaved:
+            value = summary ? summary->GetLastSaveTime() : CString();
+            return TRUE;
+        case kFile:
+            value = GetPathName();
+            return TRUE;
+        default:
+            return name && m_attributes.Lookup(name, value);
+    }
+}
+
+CString CDrawDoc::GetAttribute(const char* name) {
+    CString value;
+    GetAttribute(name, value);  // a missing attribute leaves it empty
+    return value;
+}
+
+int CDrawDoc::GetAttributeCount() const {
+    return m_attributes.GetCount() + kComputedAttrCount;
+}
+
+void CDrawDoc::GetAttributeAt(int index, CString& name, CString& value) {
+    name.Empty();
+    value.Empty();
+    if (index < 0)
+        return;
+    if (index < kComputedAttrCount) {
+        name = kComputedAttrs[index].name;
+        GetAttribute(name, value);
+        return;
+    }
+    POSITION pos = m_attributes.GetStartPosition();
+    for (int i = kComputedAttrCount; pos; ++i) {
+        m_attributes.GetNextAssoc(pos, name, value);
+        if (i == index)
+            return;
+    }
+    name.Empty();
+    value.Empty();
+}
+
+BOOL CDrawDoc::RemoveAttribute(const char* name) {
+    if (!name || FindComputedName(name) >= 0)
+        return FALSE;
+    const BOOL removed = m_attributes.RemoveKey(name);
+    UpdateAttrTexts(nullptr);
+    return removed;
+}
+
+void CDrawDoc::UpdateAttrTexts(const char* name) {
+    for (POSITION pos = m_attrTexts.GetHeadPosition(); pos;) {
+        auto* text = static_cast<CAttrText*>(m_attrTexts.GetNext(pos));
+        if (!name || text->GetName() == name)
+            text->UpdateText(TRUE);
+    }
+}
+
+CAttrText* CDrawDoc::FindAttrText(const char* name, POSITION& pos) {
+    if (!pos)
+        pos = m_attrTexts.GetHeadPosition();
+    while (pos) {
+        auto* text = static_cast<CAttrText*>(m_attrTexts.GetNext(pos));
+        if (text->GetName() == name)
+            return text;
+    }
+    return nullptr;
+}
+
+CAttrText* CDrawDoc::GetDocAttrText(const char* name, BOOL create) {
+    POSITION pos = nullptr;
+    if (CAttrText* text = FindAttrText(name, pos))
+        return text;
+    CString value;
+    if (!create || !GetAttribute(name, value))
+        return nullptr;
+    auto* text = new CAttrText();
+    m_attrTexts.AddTail(text);
+    text->SetTextFlags(kAttrStyleTitleBlock | 0x4, 0xFF);
+    text->Bind(this, name);
+    text->SetDocument(this);
+    text->SetBorders(50, 100, 50, 50);
+    CSize nameSize;
+    CSize valueSize;
+    text->MeasureText(nameSize, name);
+    text->MeasureText(valueSize, value);
+    const LONG width = std::max(nameSize.cx, valueSize.cx) + 150;
+    const LONG height = std::max(nameSize.cy, valueSize.cy) + 100;
+    const LOGBRUSH white{BS_SOLID, RGB(255, 255, 255), 0};
+    text->SetBrush(&white);
+    text->SetFlags(kFlagFilled | kFlagOutlined, kFlagFilled | kFlagOutlined);
+    text->MoveTo(CRect(1000, -1000, 1000 + width, -1000 - height), nullptr);
+    text->SetShownText(value);
+    return text;
+}
+
+void CDrawDoc::PlaceNewAttrText(CAttrText* text) {
+    text->SetRotation(0);
+    const CPoint centre = text->GetPosition().CenterPoint();
+    text->OffsetBy(CSize(WrapSub(100, centre.x), WrapSub(-100, centre.y)));
+    text->SetTextFlags(0, kTextAlignMask);
+}
+
+CSummaryInfo& CDrawDoc::Summary() {
+    if (!m_summaryInfo)
+        m_summaryInfo = std::make_unique<CSummaryInfo>();
+    return *m_summaryInfo;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Life cycle
+
+// A file opened while a netlist is built stays off the recent-file list.
+void CDrawDoc::SetPathName(const char* path, BOOL addToMru) {
+    const CSchematicApp* app = GetApp();
+    CDocumentBase::SetPathName(path, app && app->BuildingNetlist ? FALSE : addToMru);
+}
+
+BOOL CDrawDoc::OnNewDocument() {
+    if (!CDocumentBase::OnNewDocument())
+        return FALSE;
+    m_firstPartNumber = 1;
+    m_summaryInfo = std::make_unique<CSummaryInfo>();
+    m_summaryInfo->StartEditTime();
+    m_summaryInfo->SetCreateTime();
+    m_summaryInfo->SetPageCount(1);
+    m_summaryInfo->SetAppName("Vosk Schematic");
+    for (const auto& rail : kRailAttrs)
+        m_attributes.SetAt(rail[0], rail[1]);
+    GetAppServices().NotifyDocumentChanged(nullptr, kDocumentSetChanged);
+    if (const CSchematicApp* app = GetApp())
+        LoadDefaultSettings(app->Settings());
+    return TRUE;
+}
+
+BOOL CDrawDoc::OnOpenDocument(const char* path) {
+    m_summaryInfo = std::make_unique<CSummaryInfo>();
+    m_summaryInfo->StartEditTime();
+    GetAppServices().NotifyDocumentChanged(nullptr, kDocumentSetChanged);
+    BOOL opened = CDocumentBase::OnOpenDocument(path);
+    ValidatePrinter();
+    return opened;
+}
+
+BOOL CDrawDoc::OnSaveDocument(const char* path) {
+    CSummaryInfo& summary = Summary();
+    summary.SetLastSaveTime();
+    summary.IncrementRevision();
+    summary.SetLastAuthor(summary.GetAuthor());
+    summary.AddEditTime();
+    summary.StartEditTime();
+    GetAppServices().NotifyDocumentChanged(nullptr, kDocumentSetChanged);
+    const BOOL saved = CDocumentBase::OnSaveDocument(path);
+    UpdateAttrTexts(nullptr);
+    return saved;
+}
+
+void CDrawDoc::OnCloseDocument() {
+    CDocumentBase::OnCloseDocument();
+    GetAppServices().NotifyDocumentChanged(nullptr, kDocumentSetChanged);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Archived contents
+
+void CDrawDoc::Serialize(CArchive& ar) {
+    if (ar.IsStoring())
+        StoreContents(ar);
+    else
+        LoadContents(ar);
+}
+
+void CDrawDoc::StoreContents(CArchive& ar) {
+    PurgeAllAttrTexts();
+    ar << kContentsMagic;
+    SerializeObjectsAndAttributes(ar);
+    SerializePageAndStyles(ar);
+    ar << m_pinFont << m_pinNameColour << m_pinNumberColour << m_firstPartNumber;
+    m_printSettings.Serialize(ar);
+    WriteBlock(ar, m_printer.devMode);
+    WriteBlock(ar, m_printer.devNames);
+    ar << DWORD{0};  // embedded items
+}
+
+void CDrawDoc::LoadContents(CArchive& ar) {
+    WORD magic = 0;
+    ar >> magic;
+    if (magic != kContentsMagic && magic != kOldContentsMagic)
+        throw CArchiveException(CArchiveException::genericException);
+    SerializeObjectsAndAttributes(ar);
+    SerializePageAndStyles(ar);
+    if (magic == kOldContentsMagic) {
+        PurgeAllAttrTexts();
+        return;
+    }
+    ar >> m_pinFont;
+    RebuildPinFonts();
+    ar >> m_pinNameColour >> m_pinNumberColour >> m_firstPartNumber;
+    m_printSettings.Serialize(ar);
+    ReadBlock(ar, m_printer.devMode);
+    ReadBlock(ar, m_printer.devNames);
+    PurgeAllAttrTexts();
+    DWORD items = 0;
+    ar >> items;
+    if (items != 0)  // embedded items are not supported
+        throw CArchiveException(CArchiveException::badClass);
+}
+
+// Rows of both layouts: the objects from head to tail, then the stored attributes.
+void CDrawDoc::SerializeObjectsAndAttributes(CArchive& ar) {
+    if (ar.IsStoring()) {
+        ar.WriteCount(static_cast<DWORD>(m_objects.GetCount()));
+        for (POSITION pos = m_objects.GetHeadPosition(); pos;)
+            ar.WriteObject(m_objects.GetNext(pos));
+        ar.WriteCount(static_cast<DWORD>(m_attributes.GetCount()));
+        CString name;
+        CString value;
+        for (POSITION pos = m_attributes.GetStartPosition(); pos;) {
+            m_attributes.GetNextAssoc(pos, name, value);
+            ar << name << value;
+        }
+        return;
+    }
+    // Each object stands in the list once; a missing or repeated one is damage.
+    std::unordered_set<const CObject*> listed;
+    for (DWORD count = ar.ReadCheckedCount(kMinObjectBytes); count > 0; --count) {
+        CObject* object = ar.ReadObject(RUNTIME_CLASS(CDrawObj));
+        if (!object || !listed.insert(object).second)
+            throw CArchiveException(CArchiveException::genericException);
+        m_objects.AddTail(object);
+    }
+    for (DWORD count = ar.ReadCheckedCount(kMinAttributeBytes); count > 0; --count) {
+        CString name;
+        CString value;
+        ar >> name >> value;
+        if (FindComputedName(name) < 0)
+            m_attributes.SetAt(name, value);
+    }
+}
+
+// Rows of both layouts: paper colour through the sheet border.
+void CDrawDoc::SerializePageAndStyles(CArchive& ar) {
+    if (ar.IsStoring()) {
+        ar << m_paperColour << m_textFont << m_pen << m_pinPen << m_wirePen << m_brush << m_pinBrush
+           << m_wireBrush << m_paperSize << m_margins;
+    } else {
+        ar >> m_paperColour >> m_textFont >> m_pen >> m_pinPen >> m_wirePen >> m_brush >>
+            m_pinBrush >> m_wireBrush >> m_paperSize >> m_margins;
+    }
+    m_border.Serialize(ar);
+}
+
+void CDrawDoc::PurgeAllAttrTexts() {
+    for (POSITION pos = m_objects.GetHeadPosition(); pos;)
+        AsDrawObj(m_objects.GetNext(pos))->PurgeAttrTexts();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Flags, highlighting and look-ups
+
+void CDrawDoc::ClearObjectFlags(DWORD mask) {
+    for (POSITION pos = m_objects.GetHeadPosition(); pos;)
+        AsDrawObj(m_objects.GetNext(pos))->SetFlags(0, mask);
+}
+
+void CDrawDoc::ClearFlagsAndInvalidate(DWORD mask) {
+    for (POSITION pos = m_objects.GetHeadPosition(); pos;)
+        AsDrawObj(m_objects.GetNext(pos))->ClearFlags(mask);
+}
+
+void CDrawDoc::HighlightNet(CNet* net, UINT mode) {
+    if (mode & kHighlightClearAllFirst)
+        ClearFlagsAndInvalidate(kFlagHighlight | kFlagDrcError);
+    DWORD set = 0;
+    DWORD clear = 0;
+    if (mode & kHighlightSet)
+        set |= kFlagHighlight;
+    if (mode & kHighlightClear)
+        clear |= kFlagHighlight;
+    if (mode & kErrorMarkSet)
+        set |= kFlagDrcError;
+    if (mode & kErrorMarkClear)
+        clear |= kFlagDrcError;
+    for (POSITION pos = m_objects.GetHeadPosition(); pos;) {
+        CDrawObj* object = AsDrawObj(m_objects.GetNext(pos));
+        if (object->GetNet() != net)
+            continue;
+        DWORD before = object->GetFlags();
+        object->SetFlags(set, set | clear);
+        if (object->GetFlags() != before)
+            object->Invalidate(nullptr);
+    }
+    if (mode & kHighlightShow)
+        GetAppServices().ShowDocumentObjects(this, set);
+}
+
+void CDrawDoc::ShowObject(CDrawObj* object) {
+    ClearFlagsAndInvalidate(kFlagHighlight | kFlagDrcError);
+    if (object)
+        object->SetFlags(kFlagHighlight, kFlagHighlight);
+    GetAppServices().ShowDocumentObjects(this, kFlagHighlight);
+}
+
+CDrawObj* CDrawDoc::ObjectInRect(const CRect& rect) {
+    for (POSITION pos = m_objects.GetTailPosition(); pos;) {
+        CDrawObj* object = AsDrawObj(m_objects.GetPrev(pos));
+        if (object->Intersects(rect))
+            return object;
+    }
+    return nullptr;
+}
+
+CDrawObj* CDrawDoc::FindOtherObjectInRect(const CRect& rect, CDrawObj* except) {
+    for (POSITION pos = m_objects.GetHeadPosition(); pos;) {
+        CDrawObj* object = AsDrawObj(m_objects.GetNext(pos));
+        if (object != except && object->Intersects(rect))
+            return object;
+    }
+    return nullptr;
+}
+
+CObjectSearch CDrawDoc::SearchObjects(DWORD typeMask, const CRect& rect) const {
+    return CObjectSearch(m_objects, typeMask, rect);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Drawing
+
+void CDrawDoc::Draw(CDC* dc, IDocView* view) {
+    m_textFont.lfWidth = 0;
+    LOGFONT scaled = m_textFont;
+    scaled.lfHeight = -MulDiv(m_textFont.lfHeight, 100, 72);
+    CFont font;
+    font.CreateFontIndirect(&scaled);
+    dc->SetBkMode(TRANSPARENT);
+    CFont* previous = dc->SelectObject(&font);
+
+    for (POSITION pos = m_objects.GetHeadPosition(); pos;)
+        AsDrawObj(m_objects.GetNext(pos))->Draw(dc, nullptr);
+    dc->SetBkMode(OPAQUE);
+
+    if (view && view->ShowsTrackers() && !dc->IsPrinting()) {
+        const CObList& selection = view->GetSelection();
+        for (POSITION pos = selection.GetHeadPosition(); pos;) {
+            CDrawObj* object = AsDrawObj(selection.GetNext(pos));
+            object->DrawTracker(dc, pos ? kTrackerSelected : kTrackerDominant, nullptr);
+        }
+    }
+    // A context that had no font of ours started with the system font.
+    if (previous)
+        dc->SelectObject(previous);
+    else
+        dc->SelectStockObject(SYSTEM_FONT);
+}
+
+void CDrawDoc::DrawSheetBorder(CDC* dc, BOOL screen) {
+    BOOL grid = screen ? (m_border.m_flags & CSheetBorder::kScreenGrid) != 0
+                       : (m_printSettings.m_flags & CPrintSettings::kPrintGrid) != 0;
+    m_border.Draw(dc, GetDrawingArea(), grid);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Page
+
+CRect CDrawDoc::GetDrawingArea() const {
+    CRect area(0, 0, WrapSub(WrapSub(m_paperSize.cx, m_margins.left), m_margins.right),
+               WrapAdd(WrapAdd(m_paperSize.cy, m_margins.top), m_margins.bottom));
+    area.NormalizeRect();
+    return area;
+}
+
+void CDrawDoc::GetTitleBlockRect(CRect& rect) {
+    rect = m_border.GetTitleBlockRect(GetDrawingArea());
+}
+
+void CDrawDoc::SetMargins(const RECT& margins) {
+    m_margins = margins;
+    ClampMargins();
+}
+
+// Margins that leave no paper between them become a third of the paper each.
+void CDrawDoc::ClampMargins() {
+    LONG width = m_paperSize.cx;
+    if (std::int64_t{width} < std::int64_t{m_margins.left} + m_margins.right)
+        m_margins.left = m_margins.right = width / 3;
+    LONG height = WrapSub(0, m_paperSize.cy);
+    if (std::int64_t{height} < std::int64_t{m_margins.top} + m_margins.bottom)
+        m_margins.top = m_margins.bottom = height / 3;
+}
+
+void CDrawDoc::SetPaperSize(int cx, int cy) {
+    if (cx == m_paperSize.cx && cy == m_paperSize.cy)
+        return;
+    m_paperSize = SIZE{cx, cy};
+    ClampMargins();
+    for (IDocView* view : GetViews())
+        view->SetPageSize(m_paperSize);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Undo
+
+BOOL CDrawDoc::CancelLastCommand() {
+    return m_undoList.CancelLast();
+}
+
+BOOL CDrawDoc::MergeCommand(CCommand* command) {
+    return m_undoList.Merge(command);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Settings
+
+void CDrawDoc::LoadDefaultSettings(const SettingsStore& store) {
+    ReadRecord(store, "Font", kStoredLogFontSize, m_textFont);
+    ReadRecord(store, "Pen", kStoredLogPenSize, m_pen);
+    ReadRecord(store, "Brush", kStoredLogBrushSize, m_brush);
+    ReadRecord(store, "PinPen", kStoredLogPenSize, m_pinPen);
+    ReadRecord(store, "PinBrush", kStoredLogBrushSize, m_pinBrush);
+    ReadRecord(store, "WirePen", kStoredLogPenSize, m_wirePen);
+    ReadRecord(store, "WireBrush", kStoredLogBrushSize, m_wireBrush);
+    SIZE paper;
+    if (ReadRecord(store, "PaperSize", 8, paper) && IsSanePaperSize(paper))
+        m_paperSize = paper;
+    RECT margins;
+    if (ReadRecord(store, "Margins", 16, margins))
+        m_margins = margins;
+    ClampMargins();
+    m_paperColour = store.GetProfileInt(kSection, "PaperColour", 0xFFFFFF);
+    int count = static_cast<int>(store.GetProfileInt(kSection, "nAttributes", 0));
+    if (count < 0)
+        count = 0;
+    if (count > kMaxStoredAttributes)
+        count = kMaxStoredAttributes;
+    for (int i = 1; i <= count; ++i) {
+        CString name = store.GetProfileString(kSection, AttrEntry(i, ".Name"), "");
+        CString value = store.GetProfileString(kSection, AttrEntry(i, ".Value"), "");
+        if (!name.IsEmpty() && FindComputedName(name) < 0)
+            m_attributes.SetAt(name, value);
+    }
+    m_printSettings.LoadDefaults(store);
+}
+
+void CDrawDoc::SaveDefaultSettings(SettingsStore& store) const {
+    WriteRecord(store, "Font", m_textFont);
+    WriteRecord(store, "Pen", m_pen);
+    WriteRecord(store, "Brush", m_brush);
+    WriteRecord(store, "PinPen", m_pinPen);
+    WriteRecord(store, "PinBrush", m_pinBrush);
+    WriteRecord(store, "WirePen", m_wirePen);
+    WriteRecord(store, "WireBrush", m_wireBrush);
+    WriteRecord(store, "PaperSize", m_paperSize);
+    WriteRecord(store, "Margins", m_margins);
+    store.WriteProfileInt(kSection, "PaperColour", static_cast<int>(m_paperColour));
+    int count = 0;
+    CString name;
+    CString value;
+    for (POSITION pos = m_attributes.GetStartPosition(); pos;) {
+        m_attributes.GetNextAssoc(pos, name, value);
+        ++count;
+        store.WriteProfileString(kSection, AttrEntry(count, ".Name"), name);
+        store.WriteProfileString(kSection, AttrEntry(count, ".Value"), value);
+    }
+    store.WriteProfileInt(kSection, "nAttributes", count);
+    m_printSettings.SaveDefaults(store);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Printer
+
+BOOL CDrawDoc::ValidatePrinter() {
+    if (m_printer.IsEmpty())
+        return FALSE;
+    if (GetAppServices().IsPrinterUsable(m_printer.devNames, m_printer.devMode))
+        return TRUE;
+    m_printer.Clear();
+    return FALSE;
+}

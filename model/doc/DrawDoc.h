@@ -1,0 +1,247 @@
+#pragma once
+// CDrawDoc: the schematic document. It owns every drawing object of one sheet, the document's
+// named attributes, the page and the default drawing styles, the sheet border, the print
+// settings and printer choice, the summary information and the undo list.
+
+#include <memory>
+
+#include "model/doc/DocumentBase.h"
+#include "model/doc/PrintSettings.h"
+#include "model/doc/PrinterChoice.h"
+#include "model/doc/SheetBorder.h"
+#include "model/undo/UndoList.h"
+#include "netlist/DocNetlist.h"
+#include "platform/GdiObjects.h"
+#include "platform/GdiTypes.h"
+#include "platform/Geometry.h"
+#include "platform/Maps.h"
+#include "platform/ObList.h"
+
+class CAttrText;
+class CCommand;
+class CDC;
+class CDrawObj;
+class CNet;
+class CNetlistFormat;
+class CSummaryInfo;
+class IDocView;
+class SettingsStore;
+
+// A search over the document's objects by type mask and rectangle. Each search keeps its own
+// position, so searches may nest and the list may change between steps.
+class CObjectSearch {
+public:
+    CObjectSearch(const CObList& objects, DWORD typeMask, const CRect& rect);
+    // The next object whose type bit is in the mask and that intersects the rectangle; null at
+    // the end.
+    CDrawObj* Next();
+
+private:
+    const CObList& m_objects;
+    DWORD m_typeMask;
+    CRect m_rect;
+    POSITION m_pos;
+};
+
+// Flags of CDrawDoc::SetAttribute.
+constexpr UINT kAttrUndoable = 0x2;     // record an undoable "property edit"
+constexpr UINT kAttrSetModified = 0x4;  // mark the document modified
+
+// Flags answered by CDrawDoc::GetAttributeFlags and kinds of GetAttributeFlagsAt.
+constexpr int kAttrFlagsReadOnly = 13;
+constexpr int kAttrKindStored = 0;
+constexpr int kAttrKindComputed = 1;
+constexpr int kAttrKindComputedReadOnly = 3;
+constexpr int kComputedAttrCount = 6;
+
+// Bits of CDrawDoc::HighlightNet's mode.
+constexpr UINT kHighlightClear = 0x1;
+constexpr UINT kHighlightSet = 0x2;
+constexpr UINT kErrorMarkClear = 0x4;
+constexpr UINT kErrorMarkSet = 0x8;
+constexpr UINT kHighlightClearAllFirst = 0x10;
+constexpr UINT kHighlightShow = 0x20;
+
+class CDrawDoc : public CDocumentBase {
+    DECLARE_DYNCREATE(CDrawDoc)
+public:
+    CDrawDoc();
+    ~CDrawDoc() override;
+
+    // Objects allowed on this kind of sheet; a schematic refuses pins.
+    virtual BOOL IsObjectAllowed(CObject* object);
+
+    // Objects enter the document only through these, each call one undoable step.
+    // AddObjects takes the drawing objects that the document allows out of the list and adds
+    // them as one step; refused objects stay in the list and still belong to the caller. An
+    // object taken out never returns to the caller: it is in the document, or it was deleted
+    // when the step was taken back because some object could not get an identifier (FALSE).
+    // FALSE also when an object was refused, although the others were added.
+    virtual BOOL AddObjects(CObList* list);
+    // Adds one object. The document takes it in every case: on FALSE (refused, or taken back
+    // because it could not get an identifier) it has been deleted.
+    virtual BOOL AddObject(std::unique_ptr<CDrawObj> object);
+    // Adds copies of objects that belong elsewhere (the clipboard, a library, another
+    // document); the objects themselves stay as they were. Links among them are copied
+    // between the copies. On TRUE the list holds the copies, now in this document; on FALSE
+    // it is empty and no copy is left.
+    BOOL AddObjectCopies(CObList* list);
+    // Takes the objects out as one undoable step.
+    void RemoveObjects(CObList* list);
+    // Gives the symbols of the list fresh identifiers, in list order, as one "renumber" step.
+    void RenumberObjects(CObList* list);
+
+    // Identifiers. MakeObjectId takes the wanted identifier and leaves the one to use: the
+    // wanted one when the object accepts it, else the first free prefix + number counted from
+    // m_firstPartNumber (prefix "_Pref", or "A"). The caller stores the result as the object's
+    // "_ID".
+    void MakeObjectId(CString& id, CDrawObj* object);
+    // TRUE when another object of the same type code has this "_ID".
+    BOOL IsIdInUse(CDrawObj* object, const char* id);
+    // The name itself, or with a number "(2)", "(3)"... (counting on from a number that it
+    // already ends with), that no device of the document has.
+    void MakeUniqueDeviceName(CString& result, const char* name);
+
+    // Keeps the listed objects that are in the document, once each, in drawing order.
+    void SortInDrawingOrder(CObList* list);
+    // Moves new texts (not yet in the document) down in steps of 200 units until each is clear
+    // of the document's objects and of the texts placed before it.
+    void StackNewTexts(CObList* texts);
+
+    // Attributes: six computed names first ("Title", "Date Created", "Drawn By", "Comments",
+    // "Last Saved", "File"), then the stored map. Names compare exactly.
+    virtual int GetAttributeFlags(const char* name);
+    virtual BOOL SetAttribute(const char* name, const char* value, UINT flags);
+    virtual CString GetAttribute(const char* name);
+    virtual CObList* GetAttrTextList() { return &m_attrTexts; }
+    virtual CMapStringToString* GetAttributeMap() { return &m_attributes; }
+    // Puts a new attribute text at (100, -100), unrotated and left aligned.
+    virtual void PlaceNewAttrText(CAttrText* text);
+
+    // FALSE when the map has no such key; computed names always answer TRUE.
+    BOOL GetAttribute(const char* name, CString& value);
+    // Index 0-5 of a computed name, else -1.
+    static int FindComputedName(const char* name);
+    int GetAttributeCount() const;
+    void GetAttributeAt(int index, CString& name, CString& value);
+    static int GetAttributeFlagsAt(int index);
+    // FALSE for a computed name; refreshes the attribute texts either way.
+    BOOL RemoveAttribute(const char* name);
+    // Refreshes the attribute texts of m_attrTexts bound to name, or all of them (null).
+    void UpdateAttrTexts(const char* name);
+    // The next text of m_attrTexts bound to name after pos (from the head when pos is null);
+    // pos is left after it. Null at the end.
+    CAttrText* FindAttrText(const char* name, POSITION& pos);
+    // The text bound to name; with create, one is made (title-block style, not yet in the
+    // object list) when there is none and the document has that attribute. Else null.
+    CAttrText* GetDocAttrText(const char* name, BOOL create);
+
+    // Life cycle. Serialize stores or loads the archived document of the file's "Contents"
+    // stream; an unknown opening word ends the load with an archive exception.
+    void Serialize(CArchive& ar) override;
+    void SetPathName(const char* path, BOOL addToMru = TRUE) override;
+    BOOL OnNewDocument() override;
+    BOOL OnOpenDocument(const char* path) override;
+    BOOL OnSaveDocument(const char* path) override;
+    void OnCloseDocument() override;
+
+    // Flags, highlighting and look-ups
+    void ClearObjectFlags(DWORD mask);
+    void ClearFlagsAndInvalidate(DWORD mask);
+    void HighlightNet(CNet* net, UINT mode);
+    void ShowObject(CDrawObj* object);
+    CDrawObj* ObjectInRect(const CRect& rect);
+    CDrawObj* FindOtherObjectInRect(const CRect& rect, CDrawObj* except);
+    CObjectSearch SearchObjects(DWORD typeMask, const CRect& rect) const;
+
+    // Drawing: the objects from head to tail in the document's text font, then (on screen)
+    // the trackers of the view's selection; the frame with its fills and zone grid.
+    void Draw(CDC* dc, IDocView* view);
+    void DrawSheetBorder(CDC* dc, BOOL screen);
+    void GetTitleBlockRect(CRect& rect);
+    // The paper less its margins, normalised: the origin is its top-left corner and it lies
+    // below (at negative y).
+    CRect GetDrawingArea() const;
+
+    // Page
+    void SetMargins(const RECT& margins);
+    void SetPaperSize(int cx, int cy);
+    const SIZE& GetPaperSize() const { return m_paperSize; }
+    const RECT& GetMargins() const { return m_margins; }
+
+    // Undo
+    CUndoList& GetUndoList() { return m_undoList; }
+    BOOL CancelLastCommand();
+    BOOL MergeCommand(CCommand* command);
+
+    // Defaults for new documents, section "Document" of the application's settings.
+    void LoadDefaultSettings(const SettingsStore& store);
+    void SaveDefaultSettings(SettingsStore& store) const;
+
+    // Drops a chosen printer that can no longer print; FALSE when there is none (left).
+    BOOL ValidatePrinter();
+
+    CSummaryInfo* GetSummaryInfo() const { return m_summaryInfo.get(); }
+    CObList& GetObjects() { return m_objects; }
+    const CObList& GetObjects() const { return m_objects; }
+
+    // Shared defaults used by objects that have no document.
+    static const LOGPEN kDefaultPen;
+    static const LOGBRUSH kDefaultBrush;
+    static const LOGPEN kDefaultPinPen;
+    static const LOGBRUSH kDefaultPinBrush;
+    static const LOGPEN kDefaultWirePen;
+    static const LOGBRUSH kDefaultWireBrush;
+    static const LOGFONT kDefaultPinFont;
+    static const LOGFONT kDefaultTextFont;
+
+    // Document data, in declaration order.
+    CDocNetlist m_netlist;
+    CPrintSettings m_printSettings;
+    CPrinterChoice m_printer;
+    CUndoList m_undoList;
+    CMapStringToString m_attributes{10};
+    std::unique_ptr<CSummaryInfo> m_summaryInfo;
+    CObList m_objects{10};
+    CObList m_attrTexts{10};
+    SIZE m_paperSize{11693, -8268};
+    RECT m_margins{300, 300, 300, 300};
+    LOGFONT m_textFont = kDefaultTextFont;
+    LOGFONT m_pinFont = kDefaultPinFont;
+    LOGPEN m_pen = kDefaultPen;
+    LOGBRUSH m_brush = kDefaultBrush;
+    LOGPEN m_pinPen = kDefaultPinPen;
+    LOGBRUSH m_pinBrush = kDefaultPinBrush;
+    LOGPEN m_wirePen = kDefaultWirePen;
+    LOGBRUSH m_wireBrush = kDefaultWireBrush;
+    COLORREF m_paperColour = 0xFFFFFF;
+    COLORREF m_pinNameColour = 128;
+    COLORREF m_pinNumberColour = 32768;
+    LONG m_nextNetNumber = 1;
+    LONG m_firstPartNumber = 1;
+    CSheetBorder m_border;
+    CFont m_pinFontH;  // m_pinFont upright
+    CFont m_pinFontV;  // m_pinFont turned by 90 degrees
+
+    // Remakes the two pin fonts from m_pinFont; call it whenever m_pinFont changes.
+    void RebuildPinFonts();
+
+private:
+    // Identifiers in use, shared by the id assignments of one operation.
+    struct IdScope;
+
+    void StoreContents(CArchive& ar);
+    void LoadContents(CArchive& ar);
+    void SerializeObjectsAndAttributes(CArchive& ar);
+    void SerializePageAndStyles(CArchive& ar);
+    void PurgeAllAttrTexts();
+    void ClampMargins();
+    // The document's summary information, made when there is none yet.
+    CSummaryInfo& Summary();
+    BOOL IsDrawObjAllowed(CObject* object);
+    // Copies of the sources made for this document; FALSE (copies empty) when it failed.
+    BOOL CopyObjects(const CObList& sources, CObList& copies);
+    void CopyThroughArchive(const CObList& sources, CObList& copies);
+
+    IdScope* m_idScope = nullptr;
+};

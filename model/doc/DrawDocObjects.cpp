@@ -1,0 +1,372 @@
+// The document's object operations: adding, copying in, removing and renumbering objects,
+// making identifiers and device names unique, drawing order and the stacking of new texts.
+
+#include <algorithm>
+#include <optional>
+#include <string>
+#include <unordered_set>
+#include <vector>
+
+#include "model/cmd/AddCmd.h"
+#include "model/cmd/RemoveCmd.h"
+#include "model/cmd/RenumberCmd.h"
+#include "model/doc/DrawDoc.h"
+#include "model/doc/IdsInUse.h"
+#include "model/object/DrawObj.h"
+#include "model/object/StdAttrNames.h"
+#include "model/undo/ConnectionList.h"
+#include "platform/Archive.h"
+#include "platform/MemFile.h"
+#include "platform/UserPrompt.h"
+
+namespace {
+
+// The memory copy of several objects.
+constexpr UINT kCopyGrowBytes = 1024;
+constexpr UINT kCopyBufferSize = 4096;
+// New texts move down in steps of this many units.
+constexpr LONG kTextStackStep = 200;
+constexpr const char* kDefaultIdPrefix = "A";
+
+CDrawObj* NextDrawObj(const CObList& list, POSITION& pos) {
+    return static_cast<CDrawObj*>(list.GetNext(pos));
+}
+
+// Remakes recorded links when it goes out of scope, also when an exception passes.
+class RestoreLinks {
+public:
+    explicit RestoreLinks(const CConnectionList& links) : m_links(links) {}
+    ~RestoreLinks() { m_links.Restore(); }
+    RestoreLinks(const RestoreLinks&) = delete;
+    RestoreLinks& operator=(const RestoreLinks&) = delete;
+
+private:
+    const CConnectionList& m_links;
+};
+
+// Deletes the objects of the list, each once, and empties it.
+void DeleteObjects(CObList& objects) {
+    std::vector<CObject*> owned;
+    std::unordered_set<const CObject*> seen;
+    for (POSITION pos = objects.GetHeadPosition(); pos;) {
+        CObject* object = objects.GetNext(pos);
+        if (seen.insert(object).second)
+            owned.push_back(object);
+    }
+    objects.RemoveAll();
+    for (CObject* object : owned)
+        delete object;
+}
+
+// What new texts must keep clear of: objects, and the lowest edge of all their bounding
+// rectangles, below which nothing can meet them.
+class Obstacles {
+public:
+    explicit Obstacles(const CObList& objects) {
+        for (POSITION pos = objects.GetHeadPosition(); pos;)
+            Add(NextDrawObj(objects, pos));
+    }
+
+    void Add(CDrawObj* object) {
+        CRect box;
+        object->GetBoundingRect(box);
+        m_lowest = m_objects.empty() ? box.top : std::min(m_lowest, box.top);
+        m_objects.push_back(object);
+    }
+
+    // box is normalised: its bottom member is its upper edge on the sheet.
+    bool Meet(const CRect& box) const {
+        if (m_objects.empty() || box.bottom < m_lowest)
+            return false;
+        return std::any_of(m_objects.begin(), m_objects.end(),
+                           [&box](CDrawObj* object) { return object->Intersects(box); });
+    }
+
+private:
+    std::vector<CDrawObj*> m_objects;
+    LONG m_lowest = 0;
+};
+
+}  // namespace
+
+// The identifiers in use, gathered at the first identifier asked for during one operation and
+// kept up to date by MakeObjectId. Scopes nest by sharing the outermost.
+struct CDrawDoc::IdScope {
+    explicit IdScope(CDrawDoc& doc) : m_doc(doc), m_owner(doc.m_idScope == nullptr) {
+        if (m_owner)
+            doc.m_idScope = this;
+    }
+    ~IdScope() {
+        if (m_owner)
+            m_doc.m_idScope = nullptr;
+    }
+    IdScope(const IdScope&) = delete;
+    IdScope& operator=(const IdScope&) = delete;
+
+    IdsInUse& Ids() {
+        if (!m_ids)
+            m_ids.emplace(m_doc.m_objects);
+        return *m_ids;
+    }
+    // Identifiers changed in ways MakeObjectId did not see; gather them again when needed.
+    void Forget() {
+        if (m_owner)
+            m_ids.reset();
+        else
+            m_doc.m_idScope->Forget();
+    }
+
+    CDrawDoc& m_doc;
+    bool m_owner;
+    std::optional<IdsInUse> m_ids;
+};
+
+BOOL CDrawDoc::IsDrawObjAllowed(CObject* object) {
+    return object && object->IsKindOf(RUNTIME_CLASS(CDrawObj)) && IsObjectAllowed(object);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Adding
+
+BOOL CDrawDoc::AddObject(std::unique_ptr<CDrawObj> object) {
+    if (!IsDrawObjAllowed(object.get()))
+        return FALSE;
+    CDrawObj* added = object.get();
+    added->SetDocument(this);
+    if (!m_undoList.Execute(new CAddCmd(object.release(), FALSE)))
+        return FALSE;
+    if (added->AssignId(m_firstPartNumber))
+        return TRUE;
+    m_undoList.CancelLast();  // the command deletes the object
+    return FALSE;
+}
+
+BOOL CDrawDoc::AddObjects(CObList* list) {
+    if (!list)
+        return FALSE;
+    CObList taken;
+    CObList refused;
+    for (POSITION pos = list->GetHeadPosition(); pos;) {
+        CObject* object = list->GetNext(pos);
+        if (!IsDrawObjAllowed(object)) {
+            refused.AddTail(object);
+            continue;
+        }
+        taken.AddTail(object);
+        static_cast<CDrawObj*>(object)->SetDocument(this);
+    }
+    list->RemoveAll();
+    list->AddTail(&refused);
+    if (taken.IsEmpty() || !m_undoList.Execute(new CAddCmd(taken, FALSE)))
+        return FALSE;
+    IdScope scope(*this);
+    for (POSITION pos = taken.GetHeadPosition(); pos;) {
+        CDrawObj* object = NextDrawObj(taken, pos);
+        if (!object->AssignId(m_firstPartNumber)) {
+            m_undoList.CancelLast();  // the command deletes the objects
+            return FALSE;
+        }
+        // Symbols take their identifiers from MakeObjectId; other objects name themselves
+        // (and their nets) directly.
+        if (object->GetObjType() != kObjSymbol)
+            scope.Forget();
+    }
+    return refused.IsEmpty();
+}
+
+BOOL CDrawDoc::AddObjectCopies(CObList* list) {
+    if (!list)
+        return FALSE;
+    CObList sources;
+    for (POSITION pos = list->GetHeadPosition(); pos;) {
+        CObject* object = list->GetNext(pos);
+        if (IsDrawObjAllowed(object))
+            sources.AddTail(object);
+    }
+    list->RemoveAll();
+    CObList copies;
+    if (sources.IsEmpty() || !CopyObjects(sources, copies))
+        return FALSE;
+    list->AddTail(&copies);
+    if (AddObjects(&copies))
+        return TRUE;
+    // What AddObjects left in the list is still ours; the rest it added or deleted.
+    DeleteObjects(copies);
+    list->RemoveAll();
+    return FALSE;
+}
+
+BOOL CDrawDoc::CopyObjects(const CObList& sources, CObList& copies) {
+    if (sources.GetCount() == 1) {
+        CDrawObj* copy = static_cast<CDrawObj*>(sources.GetHead())->Clone(this);
+        if (!copy)
+            return FALSE;
+        copies.AddTail(copy);
+        return TRUE;
+    }
+    try {
+        CopyThroughArchive(sources, copies);
+        return TRUE;
+    } catch (const CException& e) {
+        AfxMessageBox(CString(e.what()));
+        return FALSE;
+    }
+}
+
+// Writes the sources into memory and reads them back as new objects of this document. Links
+// among the sources are copied as links among the copies; links to other objects are broken
+// while the sources are written, so the copies do not take them, and then remade.
+void CDrawDoc::CopyThroughArchive(const CObList& sources, CObList& copies) {
+    CMemFile file(kCopyGrowBytes);
+    {
+        CConnectionList links;
+        links.CollectAndRelease(sources);
+        RestoreLinks relink(links);
+        CArchive ar(&file, CArchive::store, kCopyBufferSize);
+        ar.WriteCount(static_cast<DWORD>(sources.GetCount()));
+        for (POSITION pos = sources.GetHeadPosition(); pos;)
+            ar.WriteObject(sources.GetNext(pos));
+        ar.Close();
+    }
+    file.SeekToBegin();
+    CArchive ar(&file, CArchive::load, kCopyBufferSize);
+    ar.m_pDocument = this;
+    try {
+        for (DWORD count = ar.ReadCount(); count > 0; --count) {
+            if (CObject* copy = ar.ReadObject(RUNTIME_CLASS(CDrawObj)))
+                copies.AddTail(copy);
+        }
+    } catch (...) {
+        DeleteObjects(copies);
+        throw;
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Removing and renumbering
+
+void CDrawDoc::RemoveObjects(CObList* list) {
+    if (list && !list->IsEmpty())
+        m_undoList.Execute(new CRemoveCmd(*list));
+}
+
+void CDrawDoc::RenumberObjects(CObList* list) {
+    if (!list)
+        return;
+    const char* idName = GetStdAttrName(kStdAttrId);
+    std::vector<CDrawObj*> symbols;
+    std::unordered_set<const CDrawObj*> seen;
+    for (POSITION pos = list->GetHeadPosition(); pos;) {
+        CDrawObj* object = NextDrawObj(*list, pos);
+        if (object->GetObjType() == kObjSymbol && seen.insert(object).second)
+            symbols.push_back(object);
+    }
+    if (symbols.empty())
+        return;
+    auto command = std::make_unique<CRenumberCmd>();
+    for (CDrawObj* symbol : symbols) {
+        command->Add(symbol->GetAttr(idName), symbol);
+        symbol->SetAttr(idName, "", kSetAttrForce);
+    }
+    IdScope scope(*this);
+    for (CDrawObj* symbol : symbols) {
+        symbol->AssignId(m_firstPartNumber);
+        symbol->RefreshAttrTexts(nullptr);
+    }
+    m_undoList.Add(command.release());
+}
+
+// ---------------------------------------------------------------------------------------------
+// Identifiers and device names
+
+void CDrawDoc::MakeObjectId(CString& id, CDrawObj* object) {
+    if (!object)
+        return;
+    const char* idName = GetStdAttrName(kStdAttrId);
+    if (id.IsEmpty() || object->CheckAttrValue(idName, id) != 0) {
+        CString prefix = object->GetAttr(GetStdAttrName(kStdAttrPref));
+        if (prefix.IsEmpty())
+            prefix = kDefaultIdPrefix;
+        id = m_idScope ? m_idScope->Ids().FirstFree(prefix, m_firstPartNumber)
+                       : IdsInUse(m_objects).FirstFree(prefix, m_firstPartNumber);
+    }
+    if (m_idScope)
+        m_idScope->Ids().Replace(object->GetAttr(idName), id);
+}
+
+BOOL CDrawDoc::IsIdInUse(CDrawObj* object, const char* id) {
+    if (!object || !id)
+        return FALSE;
+    const char* idName = GetStdAttrName(kStdAttrId);
+    const int type = object->GetObjType();
+    for (POSITION pos = m_objects.GetHeadPosition(); pos;) {
+        CDrawObj* other = NextDrawObj(m_objects, pos);
+        if (other != object && other->GetObjType() == type && other->GetAttr(idName) == id)
+            return TRUE;
+    }
+    return FALSE;
+}
+
+void CDrawDoc::MakeUniqueDeviceName(CString& result, const char* name) {
+    const char* deviceName = GetStdAttrName(kStdAttrDeviceName);
+    std::unordered_set<std::string> used;
+    for (POSITION pos = m_objects.GetHeadPosition(); pos;) {
+        CDrawObj* object = NextDrawObj(m_objects, pos);
+        if (object->GetDevice())
+            used.insert(object->GetAttr(deviceName).str());
+    }
+    // A name that ends in "(number)" counts on from that number; other text in the brackets
+    // counts as 0, so the bare name comes first.
+    CString base(name);
+    long long number = 0;
+    const int open = base.ReverseFind('(');
+    if (open >= 0 && base[base.GetLength() - 1] == ')') {
+        number = StringToInt(base.Mid(open + 1));
+        base = base.Left(open);
+    }
+    // Each candidate differs from the ones before, so one is free after at most used.size().
+    for (;; ++number) {
+        if (number == 0) {
+            result = base;
+            number = 1;
+        } else {
+            result.Format("%s(%lld)", base.c_str(), number);
+        }
+        if (!used.contains(result.str()))
+            return;
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Order and placement
+
+void CDrawDoc::SortInDrawingOrder(CObList* list) {
+    if (!list)
+        return;
+    std::unordered_set<const CObject*> wanted;
+    for (POSITION pos = list->GetHeadPosition(); pos;)
+        wanted.insert(list->GetNext(pos));
+    list->RemoveAll();
+    for (POSITION pos = m_objects.GetHeadPosition(); pos;) {
+        CObject* object = m_objects.GetNext(pos);
+        if (wanted.contains(object))
+            list->AddTail(object);
+    }
+}
+
+void CDrawDoc::StackNewTexts(CObList* texts) {
+    if (!texts)
+        return;
+    Obstacles obstacles(m_objects);
+    for (POSITION pos = texts->GetHeadPosition(); pos;) {
+        CDrawObj* text = NextDrawObj(*texts, pos);
+        CRect start;
+        text->GetBoundingRect(start);
+        CRect box = start;
+        while (obstacles.Meet(box))
+            box.OffsetRect(0, -kTextStackStep);
+        if (box.top != start.top)
+            text->OffsetBy(CSize(0, box.top - start.top));
+        obstacles.Add(text);
+    }
+}

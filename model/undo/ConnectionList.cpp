@@ -1,0 +1,99 @@
+#include "model/undo/ConnectionList.h"
+
+#include <algorithm>
+
+#include "model/object/DrawObj.h"
+#include "platform/ObList.h"
+
+namespace {
+
+std::vector<CDrawObj*> DrawObjects(const CObList& objects) {
+    std::vector<CDrawObj*> result;
+    result.reserve(static_cast<std::size_t>(objects.GetCount()));
+    for (POSITION pos = objects.GetHeadPosition(); pos;)
+        result.push_back(static_cast<CDrawObj*>(objects.GetNext(pos)));
+    return result;
+}
+
+void Unmark(std::span<CDrawObj* const> objects) {
+    for (CDrawObj* object : objects)
+        object->SetMark(FALSE);
+}
+
+}  // namespace
+
+CConnectionList::CConnectionList(int growth) : m_growth(std::max(growth, 1)) {}
+
+CConnectionList::CConnectionList(const CConnectionList& other)
+    : m_growth(other.m_growth), m_capacity(other.GetCount()), m_records(other.m_records) {}
+
+void CConnectionList::Add(const CConnectionRecord& record) {
+    if (GetCount() == m_capacity) {
+        m_capacity += m_growth;
+        m_records.reserve(static_cast<std::size_t>(m_capacity));
+    }
+    m_records.push_back(record);
+}
+
+void CConnectionList::Collect(const CObList& objects) {
+    Collect(DrawObjects(objects));
+}
+
+void CConnectionList::Collect(std::span<CDrawObj* const> objects) {
+    for (CDrawObj* object : objects)
+        object->SetMark(TRUE);
+    for (CDrawObj* object : objects)
+        object->CollectConnections(this);
+    Unmark(objects);
+}
+
+void CConnectionList::CollectInOrder(const CObList& objects) {
+    CollectInOrder(DrawObjects(objects));
+}
+
+void CConnectionList::CollectInOrder(std::span<CDrawObj* const> objects) {
+    for (CDrawObj* object : objects) {
+        object->CollectConnections(this);
+        object->SetMark(TRUE);
+    }
+    Unmark(objects);
+}
+
+void CConnectionList::CollectAndRelease(const CObList& objects) {
+    CollectAndRelease(DrawObjects(objects));
+}
+
+void CConnectionList::CollectAndRelease(std::span<CDrawObj* const> objects) {
+    Collect(objects);
+    Release();
+}
+
+// Each object gets a copy of its record; records without an object are passed over.
+void CConnectionList::Release() const {
+    for (CConnectionRecord record : m_records) {
+        if (record.object)
+            record.object->Disconnect(&record);
+    }
+}
+
+void CConnectionList::Restore() const {
+    for (CConnectionRecord record : m_records) {
+        if (record.object)
+            record.object->Connect(&record);
+    }
+}
+
+void CConnectionList::Replace(const CDrawObj* oldObject, CDrawObj* newObject) {
+    for (CConnectionRecord& record : m_records) {
+        for (CDrawObj** field : {&record.object, &record.partner, &record.extra}) {
+            if (*field == oldObject)
+                *field = newObject;
+        }
+    }
+}
+
+void CConnectionList::Remove(const CDrawObj* object) {
+    std::erase_if(m_records, [object](const CConnectionRecord& record) {
+        return record.object == object || record.partner == object || record.extra == object;
+    });
+}

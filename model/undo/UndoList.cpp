@@ -1,0 +1,153 @@
+#include "model/undo/UndoList.h"
+
+#include <algorithm>
+#include <string>
+
+#include "model/app/SchematicApp.h"
+#include "model/doc/DocView.h"
+#include "model/doc/DrawDoc.h"
+#include "model/undo/MultiCmd.h"
+#include "platform/AppServices.h"
+
+namespace {
+
+std::size_t ReadDepth() {
+    int depth = CUndoList::kDefaultDepth;
+    if (CSchematicApp* app = GetApp())
+        depth = static_cast<int>(app->GetProfileInt("Settings", "UndoDepth", depth));
+    return static_cast<std::size_t>(std::max(depth, 1));
+}
+
+// "n - Name": the name's first character made upper case when it is a lower-case letter.
+CString Row(std::size_t number, const char* name) {
+    std::string row = std::to_string(number) + " - " + (name ? name : "");
+    std::size_t first = row.find(" - ") + 3;
+    if (first < row.size() && row[first] >= 'a' && row[first] <= 'z')
+        row[first] = static_cast<char>(row[first] - 'a' + 'A');
+    return CString(std::move(row));
+}
+
+}  // namespace
+
+CUndoList::CUndoList(CDrawDoc* doc) : m_doc(doc), m_depth(ReadDepth()) {}
+
+BOOL CUndoList::Execute(CCommand* command) {
+    if (!command)
+        return FALSE;
+    std::unique_ptr<CCommand> owned(command);
+    {
+        WaitCursor wait;
+        if (!owned->Do(m_doc))
+            return FALSE;
+        m_doc->SetModifiedFlag();
+    }
+    return Add(owned.release());
+}
+
+BOOL CUndoList::Add(CCommand* command) {
+    if (!command)
+        return FALSE;
+    m_commands.resize(m_done);
+    m_commands.emplace_back(command);
+    while (m_commands.size() > m_depth)
+        m_commands.pop_front();
+    m_done = m_commands.size();
+    NoteChange();
+    return TRUE;
+}
+
+BOOL CUndoList::Undo() {
+    return CanUndo() ? UndoAtCursor() : FALSE;
+}
+
+BOOL CUndoList::Redo() {
+    if (!CanRedo())
+        return FALSE;
+    {
+        WaitCursor wait;
+        m_doc->UpdateAllViews(nullptr, kHintDeselect);
+        if (!m_commands[m_done]->Do(m_doc))
+            return FALSE;
+        ++m_done;
+    }
+    NoteChange();
+    return TRUE;
+}
+
+int CUndoList::Undo(int count) {
+    int done = 0;
+    while (done < count && Undo())
+        ++done;
+    return done;
+}
+
+int CUndoList::Redo(int count) {
+    int done = 0;
+    while (done < count && Redo())
+        ++done;
+    return done;
+}
+
+BOOL CUndoList::CancelLast() {
+    if (!CursorAtTail() || !UndoAtCursor())
+        return FALSE;
+    m_commands.pop_back();
+    m_done = m_commands.size();
+    return TRUE;
+}
+
+BOOL CUndoList::Merge(CCommand* command) {
+    if (!command || !CursorAtTail())
+        return FALSE;
+    std::unique_ptr<CCommand>& last = m_commands.back();
+    auto* multi = dynamic_cast<CMultiCmd*>(last.get());
+    if (!multi) {
+        auto joined = std::make_unique<CMultiCmd>(last->GetName());
+        joined->Append(last.release());
+        multi = joined.get();
+        last = std::move(joined);
+    }
+    multi->Append(command);
+    NoteChange();
+    return TRUE;
+}
+
+const char* CUndoList::GetUndoName() const {
+    return CanUndo() ? m_commands[m_done - 1]->GetName() : "";
+}
+
+const char* CUndoList::GetRedoName() const {
+    return CanRedo() ? m_commands[m_done]->GetName() : "";
+}
+
+std::vector<CString> CUndoList::FillUndoList() const {
+    std::vector<CString> rows;
+    for (std::size_t i = m_done; i > 0; --i)
+        rows.push_back(Row(rows.size() + 1, m_commands[i - 1]->GetName()));
+    return rows;
+}
+
+std::vector<CString> CUndoList::FillRedoList() const {
+    std::vector<CString> rows;
+    for (std::size_t i = m_done; i < m_commands.size(); ++i)
+        rows.push_back(Row(rows.size() + 1, m_commands[i]->GetName()));
+    return rows;
+}
+
+// Undoes the command at the cursor and moves the cursor back over it.
+BOOL CUndoList::UndoAtCursor() {
+    {
+        WaitCursor wait;
+        m_doc->UpdateAllViews(nullptr, kHintDeselect);
+        if (!m_commands[m_done - 1]->Undo(m_doc))
+            return FALSE;
+        --m_done;
+    }
+    NoteChange();
+    return TRUE;
+}
+
+void CUndoList::NoteChange() {
+    m_doc->SetModifiedFlag();
+    GetAppServices().NotifyDocumentChanged(m_doc, kDocumentContentChanged);
+}

@@ -1,0 +1,74 @@
+#pragma once
+// CUndoList: the history of a document's commands, oldest first, with a cursor. Every command up
+// to the cursor is done; every one after it is undone. The list owns its commands and keeps at
+// most its depth of them ("Settings"/"UndoDepth" of the application, default 50).
+
+#include <deque>
+#include <memory>
+#include <vector>
+
+#include "model/undo/Command.h"
+#include "platform/CString.h"
+
+class CUndoList {
+public:
+    static constexpr int kDefaultDepth = 50;
+
+    // Reads the depth from the installed application's settings (the default without one); a
+    // depth below 1 counts as 1.
+    explicit CUndoList(CDrawDoc* doc);
+    CUndoList(const CUndoList&) = delete;
+    CUndoList& operator=(const CUndoList&) = delete;
+
+    // Does the command and records it. FALSE for a null command, and when its Do fails: the
+    // command is then deleted and the document left as it was (not marked modified). The list
+    // owns the command in every case.
+    BOOL Execute(CCommand* command);
+    // Records a command that is already done: drops the undone ones, appends it and deletes the
+    // oldest beyond the depth. Marks the document modified and tells the application. FALSE
+    // (nothing recorded) for a null command.
+    BOOL Add(CCommand* command);
+    // Undoes the command at the cursor and moves the cursor back. FALSE when nothing is done, or
+    // when the command's Undo fails (it then stays done and the cursor stays).
+    BOOL Undo();
+    // Redoes the command after the cursor and moves the cursor on. FALSE when nothing is undone,
+    // or when the command's Do fails (it then stays undone).
+    BOOL Redo();
+    // Undo (Redo) up to count times, stopping at the first refusal; the number done.
+    int Undo(int count);
+    int Redo(int count);
+    // Takes back and deletes the last recorded command, for an edit found unwanted right after
+    // it was recorded. FALSE, changing nothing, unless the cursor is at the tail and the
+    // command's Undo succeeds.
+    BOOL CancelLast();
+    // Joins a command that is already done to the last recorded one, so that both are undone in
+    // one step named like the last one. FALSE, leaving the command with the caller, unless the
+    // cursor is at the tail; otherwise the list owns it.
+    BOOL Merge(CCommand* command);
+
+    BOOL CanUndo() const { return m_done > 0; }
+    BOOL CanRedo() const { return m_done < m_commands.size(); }
+    // The name of the command at the cursor (after it), or the empty string.
+    const char* GetUndoName() const;
+    const char* GetRedoName() const;
+    // Rows for the undo (redo) drop-down: "1 - Name", "2 - Name"... for the done commands newest
+    // first (the undone ones oldest first), the name's first letter in upper case. The caller
+    // selects row 0.
+    std::vector<CString> FillUndoList() const;
+    std::vector<CString> FillRedoList() const;
+
+    int GetCount() const { return static_cast<int>(m_commands.size()); }
+    int GetDepth() const { return static_cast<int>(m_depth); }
+    // The command at the cursor, or null.
+    CCommand* GetLastDone() const { return m_done > 0 ? m_commands[m_done - 1].get() : nullptr; }
+
+private:
+    bool CursorAtTail() const { return !m_commands.empty() && m_done == m_commands.size(); }
+    BOOL UndoAtCursor();
+    void NoteChange();
+
+    std::deque<std::unique_ptr<CCommand>> m_commands;  // oldest first
+    std::size_t m_done = 0;                            // the commands before this are done
+    CDrawDoc* m_doc;
+    std::size_t m_depth;
+};
