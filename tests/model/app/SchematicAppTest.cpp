@@ -90,11 +90,11 @@ TEST_F(SchematicAppTest, SetUnitsSwitchesTheMetricBitAndUpdatesEveryView) {
 }
 
 TEST_F(SchematicAppTest, OpenSchematicsAreRecordedAndReadBackSkippingGaps) {
-    m_app.RecordOpenSchematics({"/work/amp.sch", "", "/work/sub/filter.sch"});
+    m_app.RecordOpenSchematics({"/work/amp.sch", "", "/work/sub/back\\slash.sch"});
     EXPECT_EQ(m_app.GetProfileInt("LastOpen", "Count", 0), 2u);
-    EXPECT_EQ(m_app.GetProfileString("LastOpen", "File2"), "\\work\\sub\\filter.sch");
+    EXPECT_EQ(m_app.GetProfileString("LastOpen", "File2"), "/work/sub/back\\slash.sch");
     EXPECT_EQ(m_app.RecordedSchematics(),
-              (std::vector<CString>{"/work/amp.sch", "/work/sub/filter.sch"}));
+              (std::vector<CString>{"/work/amp.sch", "/work/sub/back\\slash.sch"}));
 
     SettingsStore& store = m_app.Settings();
     store.WriteProfileInt("LastOpen", "Count", 3);
