@@ -50,7 +50,7 @@ TEST_F(SchematicAppTest, LoadSettingsReadsTheStoredValues) {
     store.WriteProfileInt("Grid", "SnapGridOptions", 0x20000004);
     store.WriteProfileInt("Settings", "Options", 0x22);
     store.WriteProfileInt("Settings", "SelectColourD", 0x40AF00);
-    store.WriteProfileInt("Settings", "Key23", 33006);
+    store.WriteProfileInt("Settings", "Key22", 33006);
     store.WriteProfileInt("Settings", "Rulers", 0);
     store.WriteProfileInt("Colours", "Colour15", 0xABCDEF);
     m_app.LoadSettings();
