@@ -26,6 +26,7 @@
 #include "shell/ChildFrame.h"
 #include "shell/CommandActions.h"
 #include "shell/HelpService.h"
+#include "shell/MdiCascade.h"
 #include "shell/MenuBuilder.h"
 #include "shell/OutputEdit.h"
 #include "shell/SplashWnd.h"
@@ -219,7 +220,7 @@ void CMainFrame::RegisterCommands() {
 
     auto anyChild = [this](CmdUI& ui) { ui.Enable(!m_mdiArea->subWindowList().isEmpty()); };
     m_commands.On(
-        ID_WINDOW_CASCADE, [this] { m_mdiArea->cascadeSubWindows(); }, anyChild);
+        ID_WINDOW_CASCADE, [this] { CascadeWindows(*m_mdiArea); }, anyChild);
     m_commands.On(
         ID_WINDOW_TILE_HORZ, [this] { m_mdiArea->tileSubWindows(); }, anyChild);
     m_commands.On(
@@ -411,8 +412,12 @@ void CMainFrame::ArrangeIcons() {
 // ---- child frames
 
 void CMainFrame::AddChildFrame(CChildFrame* frame) {
+    const int index = static_cast<int>(m_mdiArea->subWindowList().size());
     m_mdiArea->addSubWindow(frame);
+    frame->setGeometry(CascadeRect(*m_mdiArea, index));
     connect(frame, &CChildFrame::popupMenuRequested, this, &CMainFrame::ShowTablePopup);
+    connect(frame, &QMdiSubWindow::windowStateChanged, this, &CMainFrame::UpdateFrameTitle);
+    connect(frame, &QWidget::windowTitleChanged, this, &CMainFrame::UpdateFrameTitle);
     connect(frame, &QObject::destroyed, this, [this] {
         // The last window closed without another becoming active.
         if (m_mdiArea->subWindowList().isEmpty())
@@ -427,7 +432,17 @@ CChildFrame* CMainFrame::ActiveChildFrame() const {
 void CMainFrame::OnChildActivated() {
     CChildFrame* child = ActiveChildFrame();
     SetMenuBar(child ? child->menuId() : IDR_MAINFRAME);
+    UpdateFrameTitle();
     ScheduleCommandUpdate();
+}
+
+void CMainFrame::UpdateFrameTitle() {
+    QString title = QString::fromUtf8(kApplicationTitle);
+    if (CChildFrame* child = ActiveChildFrame()) {
+        const QString name = child->windowTitle();
+        title += child->isMaximized() ? " - [" + name + "]" : " - " + name;
+    }
+    setWindowTitle(title);
 }
 
 void CMainFrame::ShowOutputBar() {

@@ -362,6 +362,18 @@ TEST_F(MainFrameTest, TheWindowCommandsSwitchAndCloseAndTheMenuBarFollows) {
     EXPECT_EQ(frame.ActiveChildFrame(), symbol);
     EXPECT_EQ(frame.currentMenuId(), IDR_SYMBOL);
     EXPECT_EQ(frame.windowTitle(), "Vosk Schematic - [Symbol1]");
+    // A restored window names its document too, also after a switch.
+    symbol->showNormal();
+    EXPECT_EQ(frame.windowTitle(), "Vosk Schematic - Symbol1");
+    frame.router().Execute(ID_WINDOW_NEXT);
+    EXPECT_EQ(frame.windowTitle(), "Vosk Schematic - Untitled1");
+    schematic->setWindowTitle("amp.sch");
+    EXPECT_EQ(frame.windowTitle(), "Vosk Schematic - amp.sch");
+    schematic->showMaximized();
+    EXPECT_EQ(frame.windowTitle(), "Vosk Schematic - [amp.sch]");
+    schematic->setWindowTitle("Untitled1");
+    frame.router().Execute(ID_WINDOW_NEXT);
+    EXPECT_EQ(frame.windowTitle(), "Vosk Schematic - [Symbol1]");
 
     // The window list names both, the active one checked.
     QMenu* window = FindPopup(frame, IDR_SYMBOL, "menuWindow");
@@ -435,6 +447,30 @@ TEST_F(DrawFrameTest, FramesOpenAsTheLastRestoreOrMaximiseLeftThem) {
     m_settings.WriteProfileInt("Settings", "ShowCmd", 0);
     CDrawFrame::LoadSettings(m_settings);
     EXPECT_EQ(CChildFrame::SavedShowCommand(), 3);
+}
+
+TEST_F(DrawFrameTest, RestoredWindowsOpenAndCascadeOverMostOfTheArea) {
+    CDrawFrame* first = Open();
+    first->showNormal();
+    CDrawFrame* second = Open();
+    const QSize area = m_frame.mdiArea()->viewport()->size();
+    // A step of a title bar; as many steps as fit into a third of the height are taken off.
+    const int step = second->geometry().top() - first->geometry().top();
+    EXPECT_GE(step, 15);
+    EXPECT_EQ(second->geometry().left(), first->geometry().left() + step);
+    const QSize expected(area.width() - area.height() / (3 * step) * step,
+                         area.height() - area.height() / (3 * step) * step);
+    EXPECT_EQ(first->size(), expected);
+    EXPECT_EQ(second->size(), expected);
+    EXPECT_GE(expected.height(), area.height() * 2 / 3);
+
+    first->resize(100, 80);
+    second->showMaximized();
+    m_frame.router().Execute(ID_WINDOW_CASCADE);
+    EXPECT_FALSE(second->isMaximized());
+    EXPECT_EQ(first->geometry(), QRect(QPoint(0, 0), expected));
+    EXPECT_EQ(second->geometry(), QRect(QPoint(step, step), expected));
+    EXPECT_EQ(m_frame.ActiveChildFrame(), second);
 }
 
 TEST_F(DrawFrameTest, TheRulersCommandHidesBothRulersAndNewFramesFollow) {
