@@ -41,6 +41,8 @@ namespace {
 constexpr const char kGeneratedProperty[] = "voskGeneratedItem";
 constexpr char kDockStateSection[] = "Toolbars";
 constexpr char kDockStateEntry[] = "DockState";
+// The status bar is one of the bars, but not of the toolbars' and docking bars' state.
+constexpr char kStatusBarEntry[] = "StatusBar";
 constexpr int kMaxWindowListEntries = ID_WINDOW_CHILD_LAST - ID_WINDOW_CHILD_FIRST + 1;
 
 QRect ToQRect(const RECT& r) {
@@ -474,6 +476,7 @@ void CMainFrame::LoadWindowPlacement(int showCmd) {
     if (m_settings.GetProfileBinary(kDockStateSection, kDockStateEntry, state))
         restoreState(QByteArray(reinterpret_cast<const char*>(state.data()),
                                 static_cast<qsizetype>(state.size())));
+    m_statusBar->setVisible(m_settings.GetProfileInt(kDockStateSection, kStatusBarEntry, 1) != 0);
 }
 
 void CMainFrame::SaveWindowPlacement() {
@@ -491,6 +494,7 @@ void CMainFrame::SaveWindowPlacement() {
     m_settings.WriteProfileBinary(kDockStateSection, kDockStateEntry,
                                   reinterpret_cast<const BYTE*>(state.constData()),
                                   static_cast<UINT>(state.size()));
+    m_settings.WriteProfileInt(kDockStateSection, kStatusBarEntry, m_statusBar->isVisible());
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {

@@ -198,6 +198,7 @@ TEST_F(MainFrameTest, ClosingStoresThePlacementAndTheDockStateForTheNextStart) {
             frame.toolbar(IDR_TEXT_TOOLBAR)->show();
             frame.addDockWidget(Qt::RightDockWidgetArea, frame.workspaceBar());
             frame.ShowOutputBar();
+            frame.router().Execute(ID_VIEW_STATUS_BAR);
             c.leave(frame);
             frame.close();
         }
@@ -210,6 +211,7 @@ TEST_F(MainFrameTest, ClosingStoresThePlacementAndTheDockStateForTheNextStart) {
         EXPECT_FALSE(frame.toolbar(IDR_MAIN_TOOLBAR)->isVisible());
         EXPECT_TRUE(frame.toolbar(IDR_TEXT_TOOLBAR)->isVisible());
         EXPECT_TRUE(frame.outputBar()->isVisible());
+        EXPECT_FALSE(frame.statusPanes()->isVisible());
         EXPECT_EQ(frame.dockWidgetArea(frame.workspaceBar()), Qt::RightDockWidgetArea);
     }
 }
