@@ -4,7 +4,6 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QFontDatabase>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMenu>
@@ -25,6 +24,7 @@
 #include "resources/ToolbarTable.h"
 #include "shell/ChildFrame.h"
 #include "shell/CommandActions.h"
+#include "shell/FontFaces.h"
 #include "shell/HelpService.h"
 #include "shell/MdiCascade.h"
 #include "shell/MenuBuilder.h"
@@ -141,9 +141,13 @@ CMainFrame::~CMainFrame() {
 void CMainFrame::CreateToolbars() {
     for (const ToolbarInfo& info : AllToolbars()) {
         QToolBar* bar = BuildToolbar(info, *m_actions, this);
-        bar->setAllowedAreas(info.resourceId == IDR_TEXT_TOOLBAR
-                                 ? Qt::AllToolBarAreas
-                                 : Qt::TopToolBarArea | Qt::BottomToolBarArea);
+        const bool text = info.resourceId == IDR_TEXT_TOOLBAR;
+        bar->setAllowedAreas(text ? Qt::AllToolBarAreas
+                                  : Qt::TopToolBarArea | Qt::BottomToolBarArea);
+        // The text toolbar, hidden at the start, gets a row of its own: shown, it must not
+        // crowd the other bars (a saved dock state then keeps the rows the user made).
+        if (text)
+            addToolBarBreak(Qt::TopToolBarArea);
         addToolBar(Qt::TopToolBarArea, bar);
         bar->setVisible(info.visibleAtStart);
         m_toolbars.emplace(info.resourceId, bar);
@@ -162,15 +166,8 @@ void CMainFrame::FillToolbarCombos() {
             child->view()->setFocus();
     });
 
-    QStringList faces = QFontDatabase::families(QFontDatabase::Latin);
-    faces += QFontDatabase::families(QFontDatabase::Symbol);
-    faces.erase(std::remove_if(faces.begin(), faces.end(),
-                               [](const QString& f) { return !QFontDatabase::isScalable(f); }),
-                faces.end());
-    std::sort(faces.begin(), faces.end());
-    faces.erase(std::unique(faces.begin(), faces.end()), faces.end());
     auto* face = static_cast<QComboBox*>(m_actions->Control(ID_TEXT_FACE));
-    face->addItems(faces);
+    face->addItems(TextToolbarFaces());
     auto* size = static_cast<QComboBox*>(m_actions->Control(ID_TEXT_SIZE));
     for (int points : {7, 8, 9, 10, 11, 12, 14, 16, 18, 20, 22, 24, 26, 28, 36, 48, 72})
         size->addItem(QString::number(points));

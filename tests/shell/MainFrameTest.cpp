@@ -23,6 +23,7 @@
 #include "resources/CommandIds.h"
 #include "shell/CommandActions.h"
 #include "shell/DrawFrame.h"
+#include "shell/FontFaces.h"
 #include "shell/QtTestApp.h"
 #include "shell/RulerBar.h"
 #include "shell/StatusBar.h"
@@ -137,6 +138,26 @@ TEST_F(MainFrameTest, StartsWithTheBarsTheirTextsAndTheEmptyMenu) {
     EXPECT_EQ(frame.outputBar()->windowTitle(), "Output");
     EXPECT_FALSE(frame.outputBar()->isVisible());
     EXPECT_EQ(frame.dockWidgetArea(frame.outputBar()), Qt::BottomDockWidgetArea);
+}
+
+TEST_F(MainFrameTest, TheTextToolbarListsFamiliesAndLeavesTheOtherBarsWhole) {
+    EXPECT_EQ(FamilyNames({"C059 [UKWN]", "Sans", "C059 [URW]", "Mono [x] [y]", "A[1]"}),
+              QStringList({"A[1]", "C059", "Mono [x]", "Sans"}));
+
+    CMainFrame frame(m_settings);
+    frame.LoadWindowPlacement(SW_SHOWNORMAL);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame));
+    frame.router().Execute(ID_VIEW_TEXT_BAR);
+    QApplication::processEvents();
+    const QStringList faces =
+        Items(qobject_cast<QComboBox*>(frame.actions().Control(ID_TEXT_FACE)));
+    EXPECT_EQ(faces, FamilyNames(faces));
+    for (UINT id : {IDR_MAIN_TOOLBAR, IDR_DRAWING_TOOLBAR, IDR_TEXT_TOOLBAR}) {
+        QToolBar* bar = frame.toolbar(id);
+        ASSERT_TRUE(bar->isVisible());
+        auto* overflow = bar->findChild<QToolButton*>("qt_toolbar_ext_button");
+        EXPECT_TRUE(!overflow || !overflow->isVisible()) << bar->windowTitle().toStdString();
+    }
 }
 
 TEST_F(MainFrameTest, ViewCommandsToggleTheBarsAndCheckTheirItems) {
