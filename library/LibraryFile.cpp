@@ -214,31 +214,42 @@ void CLibraryFile::WriteHeaderTo(CFile& target, const CString& description, int 
     target.Write(description.c_str(), static_cast<UINT>(description.GetLength()));
 }
 
-BOOL CLibraryFile::ReadItemHeader(CLibraryItem& item, BOOL skipData) {
-    const std::uint64_t position = m_file->GetPosition();
+std::optional<std::uint64_t> CLibraryFile::ReadRecordAt(std::uint64_t position,
+                                                        std::uint64_t fileLength,
+                                                        CLibraryItem& item, bool texts) {
     item.m_position = static_cast<UINT>(std::min<std::uint64_t>(position, UINT_MAX));
     BYTE bytes[kRecordHeaderSize];
     LibraryRecordHeader header;
     if (position > UINT_MAX || m_file->Read(bytes, kRecordHeaderSize) != kRecordHeaderSize ||
         !DecodeRecordHeader(bytes, header))
-        return FALSE;
-    const std::uint64_t texts = std::uint64_t{header.nameLength} + header.descriptionLength;
-    const std::uint64_t fileLength = m_file->GetLength();
-    const std::uint64_t dataLength = header.recordLength - std::min<std::uint64_t>(
-                                                               header.recordLength, kRecordHeaderSize + texts);
-    if (kRecordHeaderSize + texts > header.recordLength ||
-        position + kRecordHeaderSize + texts > fileLength || dataLength > INT_MAX)
-        return FALSE;
-    const std::uint64_t next = position + header.recordLength;
-    if (skipData && next > fileLength)
-        return FALSE;
-    if (!ReadText(*m_file, header.nameLength, item.m_name) ||
-        !ReadText(*m_file, header.descriptionLength, item.m_description))
-        return FALSE;
+        return std::nullopt;
+    const std::uint64_t textLength = std::uint64_t{header.nameLength} + header.descriptionLength;
+    if (kRecordHeaderSize + textLength > header.recordLength ||
+        position + kRecordHeaderSize + textLength > fileLength)
+        return std::nullopt;
+    const std::uint64_t dataLength = header.recordLength - kRecordHeaderSize - textLength;
+    if (dataLength > INT_MAX)
+        return std::nullopt;
+    if (texts) {
+        CString both;
+        if (!ReadText(*m_file, static_cast<DWORD>(textLength), both))
+            return std::nullopt;
+        item.m_name = both.Left(static_cast<int>(header.nameLength));
+        item.m_description = both.Mid(static_cast<int>(header.nameLength));
+    }
     item.m_type = header.type;
     item.m_dataLength = static_cast<int>(dataLength);
+    return position + header.recordLength;
+}
+
+BOOL CLibraryFile::ReadItemHeader(CLibraryItem& item, BOOL skipData) {
+    const std::uint64_t fileLength = m_file->GetLength();
+    const std::optional<std::uint64_t> next =
+        ReadRecordAt(m_file->GetPosition(), fileLength, item, true);
+    if (!next || (skipData && *next > fileLength))
+        return FALSE;
     if (skipData)
-        m_file->Seek(static_cast<std::int64_t>(next), CFile::begin);
+        m_file->Seek(static_cast<std::int64_t>(*next), CFile::begin);
     return TRUE;
 }
 
@@ -248,12 +259,17 @@ BOOL CLibraryFile::ReadItemHeader(CLibraryItem& item, BOOL skipData) {
 BOOL CLibraryFile::WalkTo(int index, CLibraryItem& item) {
     if (index < 0 || index >= m_itemCount)
         return FALSE;
-    m_file->Seek(kFileHeaderSize + m_description.GetLength(), CFile::begin);
+    const std::uint64_t fileLength = m_file->GetLength();
+    std::uint64_t position = kFileHeaderSize + m_description.GetLength();
     for (int i = 0; i < index; ++i) {
-        if (!ReadItemHeader(item, TRUE))
+        m_file->Seek(static_cast<std::int64_t>(position), CFile::begin);
+        const std::optional<std::uint64_t> next = ReadRecordAt(position, fileLength, item, false);
+        if (!next || *next > fileLength)
             return FALSE;
+        position = *next;
     }
-    return ReadItemHeader(item, FALSE);
+    m_file->Seek(static_cast<std::int64_t>(position), CFile::begin);
+    return ReadRecordAt(position, fileLength, item, true).has_value();
 }
 
 BOOL CLibraryFile::SeekToItem(int index, CLibraryItem& item) {
@@ -273,15 +289,18 @@ int CLibraryFile::Find(const CString& name, CLibraryItem& item, bool& endsAtFile
     endsAtFileEnd = false;
     if (!ReadHeader())
         return kItemNotFound;
+    const std::uint64_t fileLength = m_file->GetLength();
+    std::uint64_t position = m_file->GetPosition();
     for (int index = 0;; ++index) {
-        if (!ReadItemHeader(item, TRUE)) {
-            endsAtFileEnd = item.m_position == m_file->GetLength();
+        m_file->Seek(static_cast<std::int64_t>(position), CFile::begin);
+        const std::optional<std::uint64_t> next = ReadRecordAt(position, fileLength, item, true);
+        if (!next || *next > fileLength) {
+            endsAtFileEnd = position == fileLength;
             return kItemNotFound;
         }
-        if (item.m_name == name) {
-            m_file->Seek(item.m_position, CFile::begin);
-            return ReadItemHeader(item, FALSE) ? index : kItemNotFound;
-        }
+        if (item.m_name == name)
+            return index;  // the file is at its data
+        position = *next;
     }
 }
 

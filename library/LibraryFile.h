@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "library/LibraryItem.h"
@@ -135,6 +136,11 @@ private:
     // From the first record, walks index records with skip and reads record index without;
     // FALSE when index is not below the header's count or a read fails.
     BOOL WalkTo(int index, CLibraryItem& item);
+    // Reads the record at position, where the file is, in a file of fileLength bytes: its
+    // header and, with texts, its name and description, leaving the file after them. Answers
+    // where the next record begins; none for a bad header or texts beyond the file.
+    std::optional<std::uint64_t> ReadRecordAt(std::uint64_t position, std::uint64_t fileLength,
+                                              CLibraryItem& item, bool texts);
     // FindItem; endsAtFileEnd tells whether the records were readable up to the end.
     int Find(const CString& name, CLibraryItem& item, bool& endsAtFileEnd);
     static BOOL WriteRecordTo(CFile& target, CLibraryItem& item, CFile& source, UINT length);

@@ -23,9 +23,9 @@ constexpr int kConnectionGrowth = 10;
 // The least bytes an object of a list takes in the archive: its tag.
 constexpr DWORD kMinObjectBytes = 2;
 
-void DeleteEach(CObList& objects) {
-    while (!objects.IsEmpty())
-        delete objects.RemoveHead();
+void DeleteEach(const std::vector<CObject*>& objects) {
+    for (CObject* object : objects)
+        delete object;
 }
 
 std::vector<CDrawObj*> DrawingObjects(const CObList& objects) {
@@ -47,9 +47,10 @@ void StoreList(const CObList& objects, CFile& file) {
 
 // Reads an archived object list; each object stands in it once. On failure the objects read
 // so far are deleted and the exception passes on.
-void LoadList(CFile& file, CDrawDoc* document, CObList& objects) {
+std::vector<CObject*> LoadList(CFile& file, CDrawDoc* document) {
     CArchive ar(&file, CArchive::load, kArchiveBufferSize);
     ar.m_pDocument = document;
+    std::vector<CObject*> objects;
     std::unordered_set<const CObject*> listed;
     try {
         for (DWORD count = ar.ReadCheckedCount(kMinObjectBytes); count > 0; --count) {
@@ -57,30 +58,30 @@ void LoadList(CFile& file, CDrawDoc* document, CObList& objects) {
             if (object && !listed.insert(object).second)
                 throw CArchiveException(CArchiveException::genericException);
             if (object)
-                objects.AddTail(object);
+                objects.push_back(object);
         }
     } catch (...) {
         DeleteEach(objects);
         throw;
     }
+    return objects;
 }
 
 // Only drawing objects go on to previews and views; anything else a record holds is dropped.
-void DropOtherObjects(CObList& objects) {
-    for (POSITION pos = objects.GetHeadPosition(); pos;) {
-        const POSITION at = pos;
-        CObject* object = objects.GetNext(pos);
-        if (!dynamic_cast<CDrawObj*>(object)) {
-            objects.RemoveAt(at);
+std::vector<CDrawObj*> KeepDrawingObjects(const std::vector<CObject*>& objects) {
+    std::vector<CDrawObj*> kept;
+    for (CObject* object : objects) {
+        if (auto* drawObj = dynamic_cast<CDrawObj*>(object))
+            kept.push_back(drawObj);
+        else
             delete object;
-        }
     }
+    return kept;
 }
 
 // A symbol taken from a library has no identifier yet.
-void ClearSymbolId(const CObList& objects) {
-    for (POSITION pos = objects.GetHeadPosition(); pos;) {
-        auto* object = static_cast<CDrawObj*>(objects.GetNext(pos));
+void ClearSymbolId(const std::vector<CDrawObj*>& objects) {
+    for (CDrawObj* object : objects) {
         if (object->GetObjType() == kObjSymbol) {
             object->SetAttr(GetStdAttrName(kStdAttrId), "", kSetAttrForce);
             return;
@@ -119,12 +120,11 @@ BOOL CLibraryFile::ReadItemObjects(CDrawDoc* document, const CLibraryItem& entry
     if (CopyItemData(length, data) != length)
         return FALSE;
     data.SeekToBegin();
-    CObList loaded;
-    LoadList(data, document, loaded);
-    DropOtherObjects(loaded);
+    const std::vector<CDrawObj*> loaded = KeepDrawingObjects(LoadList(data, document));
     if (entry.m_type == kItemSymbol)
         ClearSymbolId(loaded);
-    objects.AddTail(&loaded);
+    for (CDrawObj* object : loaded)
+        objects.AddTail(object);
     return TRUE;
 }
 

@@ -38,8 +38,8 @@ CLibraryFile::Span CLibraryFile::RecordSpan(const CLibraryItem& item) const {
     return {begin, std::min(begin + length, m_file->GetLength())};
 }
 
-BOOL CLibraryFile::Rewrite(const CString& description, int count,
-                           const std::vector<Span>& removed, const NewRecord* added) {
+BOOL CLibraryFile::Rewrite(const CString& description, int count, const std::vector<Span>& removed,
+                           const NewRecord* added) {
     std::unique_ptr<CFileReplacement> replacement;
     std::unique_ptr<CMemFile> memory;
     const CString path = GetFilePath();
@@ -128,6 +128,7 @@ int CLibraryFile::UpdateItem(int index, const CLibraryItem& entry, UINT flags) {
                   [](const Span& a, const Span& b) { return a.begin < b.begin; });
     }
     const int count = m_itemCount - static_cast<int>(removed.size()) + 1;
-    const NewRecord added{&updated, m_file.get(), dataOffset, static_cast<UINT>(record.m_dataLength)};
+    const NewRecord added{&updated, m_file.get(), dataOffset,
+                          static_cast<UINT>(record.m_dataLength)};
     return Rewrite(m_description, count, removed, &added) ? 1 : 0;
 }

@@ -12,11 +12,11 @@ public:
         modeRead = 0x0000,
         modeWrite = 0x0001,
         modeReadWrite = 0x0002,
-        modeCreate = 0x1000,      // create the file, emptying an existing one
-        modeNoTruncate = 0x2000,  // with modeCreate: keep an existing file's contents
-        modeNoOverwrite = 0x4000, // with modeCreate: fail when the file exists
-        shareExclusive = 0x0010,  // nobody else may hold the lock
-        shareDenyWrite = 0x0020,  // others may hold the lock to read too
+        modeCreate = 0x1000,       // create the file, emptying an existing one
+        modeNoTruncate = 0x2000,   // with modeCreate: keep an existing file's contents
+        modeNoOverwrite = 0x4000,  // with modeCreate: fail when the file exists
+        shareExclusive = 0x0010,   // nobody else may hold the lock
+        shareDenyWrite = 0x0020,   // others may hold the lock to read too
     };
 
     CDiskFile() = default;

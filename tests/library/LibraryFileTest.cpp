@@ -25,9 +25,9 @@ using testsupport::ReadFileBytes;
 using testsupport::TempDir;
 using testsupport::WriteFileBytes;
 
-const Bytes kNewLibrary = Join({{0x2b, 0, 0, 0, 0x74, 0x34, 0x56, 0x78, 0, 0, 0, 0, 0x8a, 0, 0, 0},
-                                Bytes(kDefaultLibraryDescription,
-                                      kDefaultLibraryDescription + 27)});
+const Bytes kNewLibrary =
+    Join({{0x2b, 0, 0, 0, 0x74, 0x34, 0x56, 0x78, 0, 0, 0, 0, 0x8a, 0, 0, 0},
+          Bytes(kDefaultLibraryDescription, kDefaultLibraryDescription + 27)});
 
 BOOL Add(CLibraryFile& library, const char* name, const Bytes& data, int type = kItemSymbol,
          const char* description = "") {
@@ -65,10 +65,9 @@ TEST(LibraryFile, CreateAndAddWriteTheDocumentedBytes) {
     EXPECT_EQ(ReadFileBytes(path), kNewLibrary);
 
     ASSERT_TRUE(Add(library, "RES", {1, 2, 3, 4}, kItemSymbol, "Resistor"));
-    const Bytes record = {0x23, 0,    0,   0,   0x74, 0x34, 0x56, 0x78, 0xa4, 0x0a,
-                          0,    0,    3,   0,   0,    0,    8,    0,    0,    0,
-                          'R',  'E',  'S', 'R', 'e',  's',  'i',  's',  't',  'o',
-                          'r',  1,    2,   3,   4};
+    const Bytes record = {0x23, 0,   0,   0,   0x74, 0x34, 0x56, 0x78, 0xa4, 0x0a, 0,   0,
+                          3,    0,   0,   0,   8,    0,    0,    0,    'R',  'E',  'S', 'R',
+                          'e',  's', 'i', 's', 't',  'o',  'r',  1,    2,    3,    4};
     Bytes header = kNewLibrary;
     header[8] = 1;
     header[12] = 0x8b;
@@ -80,9 +79,8 @@ TEST(LibraryFile, CreateAndAddWriteTheDocumentedBytes) {
     const std::string script =
         "import struct,sys; b=open(sys.argv[1],'rb').read(); "
         "print(struct.unpack('<IIIB', b[:13]), struct.unpack('<IIBBBxII', b[43:63]))";
-    ASSERT_EQ(testsupport::RunCommand(std::string(testsupport::kSystemPython) + " -c \"" + script +
-                                          "\" " + path,
-                                      &out),
+    ASSERT_EQ(testsupport::RunCommand(
+                  std::string(testsupport::kSystemPython) + " -c \"" + script + "\" " + path, &out),
               0);
     EXPECT_EQ(out, "(43, 2018915444, 1, 139) (35, 2018915444, 164, 10, 0, 3, 8)\n");
 
@@ -163,13 +161,20 @@ TEST(LibraryFile, DamagedFilesAreRefused) {
         {"wrong header sum", patched({{12, {0}}}), false, {}, false},
         {"empty description", FileHeader("", 0), false, {}, false},
         {"header longer than the file", patched({{0, {0xff, 0xff}}}), false, {}, false},
-        {"more items than the file holds", patched({{8, {0xff, 0xff, 0xff, 0x7f}}}), false, {}, false},
+        {"more items than the file holds",
+         patched({{8, {0xff, 0xff, 0xff, 0x7f}}}),
+         false,
+         {},
+         false},
         {"truncated header", Bytes(good.begin(), good.begin() + 10), false, {}, false},
         {"record sum wrong", patched({{second + 8, {0}}}, false), true, {"A"}, false},
         {"record length 0", patched({{second, {0}}}), true, {"A"}, false},
         {"record shorter than its texts", patched({{second, {20}}}), true, {"A"}, false},
-        {"name beyond the file", patched({{second, {0xf0, 0xff, 0xff, 0xff}}, {second + 12, {0, 0xff, 0xff, 0xf0}}}),
-         true, {"A"}, false},
+        {"name beyond the file",
+         patched({{second, {0xf0, 0xff, 0xff, 0xff}}, {second + 12, {0, 0xff, 0xff, 0xf0}}}),
+         true,
+         {"A"},
+         false},
         {"data beyond the file", patched({{second, {0xff, 0xff}}}), true, {"A"}, true},
         {"truncated data", Bytes(good.begin(), good.end() - 1), true, {"A"}, true},
     };
@@ -224,7 +229,7 @@ TEST(LibraryFile, RenameOntoAnotherNameAsksFirst) {
     const Case cases[] = {
         {kUpdateName | kUpdateNoPrompt, {}, 4, {"A", "B", "C"}},
         {kUpdateName, {IDNO}, 0, {"A", "B", "C"}},
-        {kUpdateName, {IDYES}, 1, {"B", "A"}},  // the old A is gone, C renamed to A
+        {kUpdateName, {IDYES}, 1, {"B", "A"}},         // the old A is gone, C renamed to A
         {kUpdateDescription, {}, 1, {"A", "B", "C"}},  // same description: nothing to do
     };
     for (const Case& c : cases) {

@@ -165,8 +165,9 @@ TEST(LibraryImage, PasteAsksBeforeReplacing) {
         EXPECT_TRUE(PasteLibraryImage(target, image));
         EXPECT_EQ(ReadFileBytes(path), test.result);
         ASSERT_FALSE(prompt.shown().empty());
-        EXPECT_EQ(prompt.shown()[0].text.str(),
-                  "The item B already exists in library t.rlb.\n\nDo you want to replace the item?");
+        EXPECT_EQ(
+            prompt.shown()[0].text.str(),
+            "The item B already exists in library t.rlb.\n\nDo you want to replace the item?");
         EXPECT_EQ(prompt.shown()[0].type & MB_TYPEMASK, MB_YESNOCANCEL);
     }
     CLibraryFile target;
@@ -184,8 +185,8 @@ protected:
             std::filesystem::create_directory(dir / folder);
         app.WriteProfileString("Directories", "userlib", Stored("user").c_str());
         app.WriteProfileString("Directories", "stdlib", Stored("std").c_str());
-        for (const char* file : {"own/own.rlb", "path/b.RLB", "path/a.rlb", "path/x.txt",
-                                 "user/u.rlb", "std/s.rlb"}) {
+        for (const char* file :
+             {"own/own.rlb", "path/b.RLB", "path/a.rlb", "path/x.txt", "user/u.rlb", "std/s.rlb"}) {
             CLibraryFile library;
             library.Create((dir / file).c_str());
         }
@@ -233,7 +234,8 @@ TEST_F(LibraryFoldersTest, PatternsComeFromStoredSettings) {
     for (const auto& c : cases)
         EXPECT_EQ(LibraryPattern(c.setting.c_str(), own.c_str(), app, nullptr).str(), c.pattern)
             << c.setting;
-    EXPECT_EQ(LibraryFolders(app), (std::vector<CString>{Path("user").c_str(), Path("std").c_str()}));
+    EXPECT_EQ(LibraryFolders(app),
+              (std::vector<CString>{Path("user").c_str(), Path("std").c_str()}));
 }
 
 TEST_F(LibraryFoldersTest, SymbolsAreSearchedInOrder) {
@@ -247,7 +249,8 @@ TEST_F(LibraryFoldersTest, SymbolsAreSearchedInOrder) {
     EXPECT_EQ(Searched(Stored("path").c_str(), a), (std::vector<std::string>{a}));
     EXPECT_EQ(Searched("", own), (std::vector<std::string>{own}));
     // "_Path" naming the device's own library, or the user's folder: each searched once.
-    EXPECT_EQ(Searched(ToStored(own).c_str()), (std::vector<std::string>{own, own, user, standard}));
+    EXPECT_EQ(Searched(ToStored(own).c_str()),
+              (std::vector<std::string>{own, own, user, standard}));
     EXPECT_EQ(Searched("$(UserLibDir)"), (std::vector<std::string>{user, standard}));
     // A Windows folder that does not exist here falls through silently.
     EXPECT_EQ(Searched("D:\\Libs\\Old"), (std::vector<std::string>{user, standard}));
