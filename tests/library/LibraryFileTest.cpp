@@ -74,16 +74,6 @@ TEST(LibraryFile, CreateAndAddWriteTheDocumentedBytes) {
     const Bytes expected = Join({header, record});
     EXPECT_EQ(ReadFileBytes(path), expected);
 
-    // The same file, read by an independent reader.
-    std::string out;
-    const std::string script =
-        "import struct,sys; b=open(sys.argv[1],'rb').read(); "
-        "print(struct.unpack('<IIIB', b[:13]), struct.unpack('<IIBBBxII', b[43:63]))";
-    ASSERT_EQ(testsupport::RunCommand(
-                  std::string(testsupport::kSystemPython) + " -c \"" + script + "\" " + path, &out),
-              0);
-    EXPECT_EQ(out, "(43, 2018915444, 1, 139) (35, 2018915444, 164, 10, 0, 3, 8)\n");
-
     // Creating over an existing file leaves it alone.
     EXPECT_EQ(library.Create(path.c_str()), kCreateExists);
     EXPECT_EQ(ReadFileBytes(path), expected);
