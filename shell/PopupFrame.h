@@ -31,10 +31,8 @@ public:
     int TrackPopup();
     // Ends the running loop with result (nothing when none runs).
     void EndPopup(int result);
-    bool IsTracking() const { return m_loop != nullptr; }
 
-    // Whether some popup's loop runs.
-    static bool IsAnyOpen() { return s_open != nullptr; }
+    // The popup whose loop runs, or null.
     static CPopupFrame* OpenPopup() { return s_open; }
 
 protected:
