@@ -20,6 +20,7 @@
 #include "model/cmd/SetDeviceCmd.h"
 #include "model/cmd/ShapeEditCmd.h"
 #include "model/cmd/TextPropCmd.h"
+#include "model/device/MapText.h"
 #include "model/text/TextBox.h"
 
 namespace {
@@ -175,11 +176,7 @@ Prepared DeviceEdit(CmdTestSheet& sheet) {
     CDevice* device = sheet.At(2)->GetDevice();
     auto* edited = new CDevice(*device);
     edited->SetAttr("_Value", "4k7", FALSE);
-    edited->SetAttr("_Map",
-                    "R\x01\x01"
-                    "1\x01"
-                    "2",
-                    FALSE);
+    edited->SetAttr("_Map", MapText("R||1|2").c_str(), FALSE);
     return {new CDeviceEditCmd(device, edited), false};
 }
 

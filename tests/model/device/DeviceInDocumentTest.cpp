@@ -7,27 +7,18 @@
 #include <string>
 
 #include "model/device/Device.h"
+#include "model/device/MapText.h"
 #include "model/doc/DrawDoc.h"
 #include "model/support/TestPart.h"
 
 namespace {
 
 // A two-gate NAND drawn by symbol "NAND": gate A first.
-constexpr const char* kNandMap =
-    "NAND\x01"
-    "A\x01"
-    "A\x01"
-    "1\x01Y\x01"
-    "3\n"
-    "NAND\x01"
-    "B\x01"
-    "A\x01"
-    "4\x01Y\x01"
-    "6";
+constexpr const char* kNandMap = "NAND|A|A|1|Y|3\nNAND|B|A|4|Y|6";
 
 CDevice* Nand() {
     auto* device = new CDevice("7400");
-    device->SetMap(kNandMap, kMapApply);
+    device->SetMap(MapText(kNandMap).c_str(), kMapApply);
     device->SetAttr("_Pref", "U", TRUE);
     return device;
 }
@@ -119,11 +110,7 @@ TEST_F(DeviceInDocument, PartIdentifierChecks) {
 
 TEST_F(DeviceInDocument, HiddenPinsResolveTheirNetsThroughTheDocument) {
     CDevice device("7400");
-    device.SetAttr("_Implicit",
-                   "VCC\x01"
-                   "14\x01GND\x01"
-                   "7",
-                   TRUE);
+    device.SetAttr("_Implicit", MapText("VCC|14|GND|7").c_str(), TRUE);
     device.SetAttr("VCC.Net", "Power1", TRUE);
     device.SetAttr("GND.Net", "GND", TRUE);
     doc->SetAttribute("Power1", "+5V", 0);

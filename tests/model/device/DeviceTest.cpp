@@ -7,6 +7,7 @@
 #include <string>
 
 #include "model/device/Device.h"
+#include "model/device/MapText.h"
 #include "model/shapes/ShapeTestSupport.h"
 
 namespace {
@@ -17,36 +18,8 @@ using shapetest::Le16;
 using shapetest::Le32;
 
 // The example of a two-gate NAND: gate B written first, pairs out of order.
-constexpr const char* kNandMap =
-    "NAND\x01"
-    "B\x01Y\x01"
-    "6\x01"
-    "A\x01"
-    "4\x01"
-    "B\x01"
-    "5\n"
-    "NAND\x01"
-    "A\x01Y\x01"
-    "3\x01"
-    "A\x01"
-    "1\x01"
-    "B\x01"
-    "2";
-constexpr const char* kNandCanonical =
-    "NAND\x01"
-    "A\x01"
-    "A\x01"
-    "1\x01"
-    "B\x01"
-    "2\x01Y\x01"
-    "3\n"
-    "NAND\x01"
-    "B\x01"
-    "A\x01"
-    "4\x01"
-    "B\x01"
-    "5\x01Y\x01"
-    "6";
+constexpr const char* kNandMap = "NAND|B|Y|6|A|4|B|5\nNAND|A|Y|3|A|1|B|2";
+constexpr const char* kNandCanonical = "NAND|A|A|1|B|2|Y|3\nNAND|B|A|4|B|5|Y|6";
 
 // The archive's form of a short string.
 Bytes Str(const std::string& text) {
@@ -62,12 +35,12 @@ Bytes DeviceTag() {
 }
 
 std::string Map(const CDevice& device) {
-    return device.GetAttr("_Map").str();
+    return ReadableMap(device.GetAttr("_Map").str());
 }
 
 TEST(DeviceMap, SetMapStoresTheSortedCanonicalText) {
     CDevice device("7400");
-    EXPECT_EQ(device.SetMap(kNandMap, kMapCheck | kMapApply), 0);
+    EXPECT_EQ(device.SetMap(MapText(kNandMap).c_str(), kMapCheck | kMapApply), 0);
     EXPECT_EQ(Map(device), kNandCanonical);
     CString number;
     EXPECT_EQ(device.GetPinNumber(number, "NAND", "B", "Y"), 0);
@@ -75,11 +48,8 @@ TEST(DeviceMap, SetMapStoresTheSortedCanonicalText) {
     EXPECT_EQ(device.GetPinNumber(number, "NAND", "C", "Y"), kMapNotFound);
     EXPECT_EQ(device.GetPinNumber(number, "NAND", "A", "Z"), kMapNotFound);
     // Fields are trimmed and pairs with both fields empty left out.
-    EXPECT_EQ(device.SetMap(" R \x01\x01 1 \x01 a \x01\x01", kMapApply), 0);
-    EXPECT_EQ(Map(device),
-              "R\x01\x01"
-              "1\x01"
-              "a");
+    EXPECT_EQ(device.SetMap(MapText(" R || 1 | a ||").c_str(), kMapApply), 0);
+    EXPECT_EQ(Map(device), "R||1|a");
 }
 
 TEST(DeviceMap, CheckCodesAndRefusals) {
@@ -88,69 +58,29 @@ TEST(DeviceMap, CheckCodesAndRefusals) {
         int mode;
         int code;
     } const cases[] = {
-        {"NAND\x01"
-         "A\x01"
-         "A\x01"
-         "1\nNAND\x01"
-         "A\x01"
-         "B\x01"
-         "2",
-         3, kMapDuplicateLine},
-        {"NAND\x01"
-         "A\x01"
-         "A\x01"
-         "1\x01"
-         "A\x01"
-         "2",
-         3, kMapDuplicatePin},
-        {"NAND\x01"
-         "A\x01"
-         "A\x01"
-         "1\x01"
-         "A\x01"
-         "2",
-         kMapApply, 0},  // forced
+        {"NAND|A|A|1\nNAND|A|B|2", 3, kMapDuplicateLine},
+        {"NAND|A|A|1|A|2", 3, kMapDuplicatePin},
+        {"NAND|A|A|1|A|2", kMapApply, 0},  // forced
         // A malformed line anywhere is refused in both modes, not cut off.
-        {"NAND\x01"
-         "A\x01"
-         "A",
-         kMapCheck, kMapUnparsable},
-        {"NAND\x01"
-         "A\x01"
-         "A",
-         kMapApply, kMapUnparsable},
-        {"R\x01\x01"
-         "1\x01"
-         "a\nNAND",
-         kMapCheck | kMapApply, kMapUnparsable},
+        {"NAND|A|A", kMapCheck, kMapUnparsable},
+        {"NAND|A|A", kMapApply, kMapUnparsable},
+        {"R||1|a\nNAND", kMapCheck | kMapApply, kMapUnparsable},
     };
     for (const Case& c : cases) {
         CDevice device("X");
-        device.SetMap("OLD\x01", kMapApply);
-        EXPECT_EQ(device.SetMap(c.map, c.mode), c.code) << c.map;
-        EXPECT_EQ(Map(device) != "OLD\x01", c.code == 0 && (c.mode & kMapApply)) << c.map;
+        device.SetMap(MapText("OLD|").c_str(), kMapApply);
+        EXPECT_EQ(device.SetMap(MapText(c.map).c_str(), c.mode), c.code) << c.map;
+        EXPECT_EQ(Map(device) != "OLD|", c.code == 0 && (c.mode & kMapApply)) << c.map;
     }
 }
 
 TEST(DeviceMap, AttributeMapGoesThroughTheMapCheck) {
     CDevice device("X");
     device.SetFlags(0x3, 0x3);
-    EXPECT_FALSE(device.SetAttr("_Map",
-                                "A\x01\x01"
-                                "1\x01"
-                                "a\x01"
-                                "1\x01"
-                                "b",
-                                FALSE));
+    EXPECT_FALSE(device.SetAttr("_Map", MapText("A||1|a|1|b").c_str(), FALSE));
     EXPECT_EQ(device.GetFlags(), 0x3u);
     EXPECT_EQ(device.CheckAttrValue("_Map", "A"), kMapUnparsable);
-    EXPECT_TRUE(device.SetAttr("_Map",
-                               "A\x01\x01"
-                               "1\x01"
-                               "a\x01"
-                               "1\x01"
-                               "b",
-                               TRUE));
+    EXPECT_TRUE(device.SetAttr("_Map", MapText("A||1|a|1|b").c_str(), TRUE));
     EXPECT_EQ(device.GetFlags(), 0u);
     EXPECT_EQ(device.CheckAttrValue("_Name", ""), kDeviceNameEmpty);
     EXPECT_FALSE(device.SetAttr("_Name", "", FALSE));
@@ -163,7 +93,7 @@ TEST(DeviceMap, AttributeMapGoesThroughTheMapCheck) {
 
 TEST(DeviceMap, PinNumbersAndNamesChangeInEveryGate) {
     CDevice device("7400");
-    device.SetMap(kNandMap, kMapApply);
+    device.SetMap(MapText(kNandMap).c_str(), kMapApply);
     EXPECT_EQ(device.SetPinNumber("NAND", "A", "Y", "13", kMapCheck), 0);
     EXPECT_EQ(Map(device), kNandCanonical);  // checked only
     EXPECT_EQ(device.SetPinNumber("NAND", "A", "Y", "13", kMapCheck | kMapApply), 0);
@@ -175,21 +105,7 @@ TEST(DeviceMap, PinNumbersAndNamesChangeInEveryGate) {
 
     EXPECT_EQ(device.RenamePin("B", "A", "NAND", kMapCheck | kMapApply), kMapDuplicatePin);
     EXPECT_EQ(device.RenamePin("Y", "Out", "NAND", kMapCheck | kMapApply), 0);
-    EXPECT_EQ(Map(device),
-              "NAND\x01"
-              "A\x01"
-              "A\x01"
-              "1\x01"
-              "B\x01"
-              "2\x01Out\x01"
-              "13\n"
-              "NAND\x01"
-              "B\x01"
-              "A\x01"
-              "4\x01"
-              "B\x01"
-              "5\x01Out\x01"
-              "6");
+    EXPECT_EQ(Map(device), "NAND|A|A|1|B|2|Out|13\nNAND|B|A|4|B|5|Out|6");
     EXPECT_EQ(device.RenamePin("Y", "Z", "NAND", kMapApply), kMapNotFound);
 }
 
@@ -197,14 +113,7 @@ TEST(DeviceMap, MapsStoredUnsortedAreSearchedAlike) {
     // A record as another program may have stored it: pairs and lines out of order, and the
     // walker's marks set.
     const Bytes record = Concat({DeviceTag(), Le16(1), Str("_Map"),
-                                 Str("N\x01"
-                                     "B\x01Y\x01"
-                                     "6\x01"
-                                     "A\x01"
-                                     "4\nN\x01"
-                                     "A\x01Y\x01"
-                                     "3"),
-                                 Le32(0x24000005)});
+                                 Str(MapText("N|B|Y|6|A|4\nN|A|Y|3")), Le32(0x24000005)});
     std::unique_ptr<CObject> loaded = shapetest::LoadObject(record, RUNTIME_CLASS(CDevice));
     auto* device = static_cast<CDevice*>(loaded.get());
     EXPECT_EQ(device->GetFlags(), 5u);
