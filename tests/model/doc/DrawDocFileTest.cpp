@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <initializer_list>
 #include <vector>
 
@@ -165,6 +166,24 @@ TEST(DrawDocFile, DamagedStreamsAreRefused) {
     CDrawDoc loaded;
     EXPECT_THROW(Load(loaded, repeated), CArchiveException);
     EXPECT_EQ(loaded.GetObjects().GetCount(), 1);
+}
+
+TEST(DrawDocFile, ImpossiblePageFromAFileIsMadeSound) {
+    CDrawDoc source;
+    source.SetMargins(RECT{100, 200, 300, 400});
+    Bytes bytes = Store(source);
+    std::fill(bytes.begin() + kBorderAt - 24, bytes.begin() + kBorderAt - 16, 0);  // paper 0 x 0
+    CDrawDoc doc;
+    Load(doc, bytes);
+    EXPECT_EQ(doc.GetPaperSize().cx, 11693);
+    EXPECT_EQ(doc.GetPaperSize().cy, -8268);
+    EXPECT_EQ(CRect(doc.GetMargins()), CRect(100, 200, 300, 400));
+
+    bytes = Store(source);
+    for (size_t at = kBorderAt - 16; at < kBorderAt; at += 4)
+        bytes[at + 1] = 0x7F;  // margins of 32 000 and more
+    Load(doc, bytes);
+    EXPECT_EQ(CRect(doc.GetMargins()), CRect(3897, 2756, 3897, 2756));
 }
 
 // A saved schematic opened, changed and saved again: the summary goes with it.
