@@ -33,6 +33,13 @@ void Load(CDrawDoc& doc, Bytes bytes) {
     doc.Serialize(ar);
 }
 
+DWORD DwordAt(const Bytes& bytes, size_t offset) {
+    DWORD value = 0;
+    for (int i = 3; i >= 0; --i)
+        value = (value << 8) | bytes.at(offset + i);
+    return value;
+}
+
 // Offsets in the stream of a document without objects and attributes.
 constexpr size_t kBorderAt = 178;
 constexpr size_t kPinFontAt = 288;
