@@ -20,6 +20,7 @@
 class CAttrText;
 class CCommand;
 class CDC;
+class CDevice;
 class CDrawObj;
 class CNet;
 class CNetlistFormat;
@@ -89,6 +90,10 @@ public:
     BOOL AddObjectCopies(CObList* list);
     // Takes the objects out as one undoable step.
     void RemoveObjects(CObList* list);
+    // The device to use in place of this one: an equal device of the same name that an object
+    // of the document holds; else this one, renamed to a unique name when another device of
+    // the document has its name.
+    CDevice* FindSharedDevice(CDevice* device);
     // Gives the symbols of the list fresh identifiers, in list order, as one "renumber" step.
     void RenumberObjects(CObList* list);
 
@@ -246,6 +251,7 @@ private:
     // The document's summary information, made when there is none yet.
     CSummaryInfo& Summary();
     BOOL IsDrawObjAllowed(CObject* object);
+    void ShareDevice(CDrawObj* object);
     // Copies of the sources made for this document; FALSE (copies empty) when it failed.
     BOOL CopyObjects(const CObList& sources, CObList& copies);
     void CopyThroughArchive(const CObList& sources, CObList& copies);
