@@ -338,7 +338,7 @@ void CSheetBorder::ReadDefaults(const SettingsStore& store) {
     m_spacing = ParseDouble(text, spacing) ? static_cast<float>(spacing) : 1000.0f;
     m_frameSize = static_cast<LONG>(store.GetProfileInt(kSection, "FrameSize", 150));
     m_flags = store.GetProfileInt(kSection, "FrameFlags", 0xF7);
-    m_blockX = static_cast<LONG>(store.GetProfileInt(kSection, "FrameBlockX", 6000));
+    m_blockX = static_cast<LONG>(store.GetProfileInt(kSection, "FrameBlockX", 500));
     m_blockY = static_cast<LONG>(store.GetProfileInt(kSection, "FrameBlockY", 1000));
     m_textColour = store.GetProfileInt(kSection, "FrameTextColour", 0x800001);
     settingsrecords::Read(store, kSection, "FrameFont", kStoredLogFontSize, m_font);

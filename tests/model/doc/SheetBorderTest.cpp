@@ -183,7 +183,7 @@ TEST(SheetBorder, SettingsDefaultsAndRoundTrip) {
     CSheetBorder fresh;
     fresh.m_blockX = 1;
     fresh.ReadDefaults(store);
-    EXPECT_EQ(fresh.m_blockX, 6000);  // as the constructor: a title block, not a sliver
+    EXPECT_EQ(fresh.m_blockX, 500);  // the settings default differs from the constructor's
     EXPECT_EQ(fresh.m_spacing, 1000.0f);
 
     CSheetBorder changed;
