@@ -253,6 +253,10 @@ CDevice* CDrawObj::SetDevice(CDevice*) {
     return nullptr;
 }
 
+const CObList* CDrawObj::GetPinList() const {
+    return nullptr;
+}
+
 void CDrawObj::GetAttrAt(int index, CString& key, CString& value) {
     CMapStringToString* map = GetAttrMap();
     if (!map || index < 0 || index >= map->GetCount())

@@ -114,7 +114,10 @@ public:
     virtual void AddContextMenu(IMenuBuilder* menu);
     virtual CNet* GetNet() const;
     virtual CDevice* GetDevice() const;
+    // Stores the device and returns the one held before; reference counts are the caller's.
     virtual CDevice* SetDevice(CDevice* device);
+    // The pins of a symbol, in order; null for objects without pins.
+    virtual const CObList* GetPinList() const;
     virtual void GetAttrAt(int index, CString& key, CString& value);
     virtual CString GetAttr(const char* name);
     virtual CString GetStdAttr(int id);
