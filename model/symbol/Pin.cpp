@@ -13,10 +13,10 @@
 #include "model/geometry/PointTransforms.h"
 #include "model/geometry/RectScaling.h"
 #include "model/geometry/VectorAngle.h"
+#include "model/object/AttrCheckCodes.h"
 #include "model/object/SnapGrid.h"
 #include "model/object/StdAttrNames.h"
 #include "model/symbol/PinLabels.h"
-#include "model/symbol/PinMetrics.h"
 #include "model/symbol/Symbol.h"
 #include "model/text/AttrText.h"
 #include "model/undo/ConnectionList.h"
@@ -455,7 +455,7 @@ void CPin::RecalcBounds() {
     box.InflateRect(grow, grow);
     const LONG half = m_decorationSize / 2;
     box.UnionRect(box, CRect(m_body.x - half, m_body.y - half, m_body.x + half, m_body.y + half));
-    for (const PinTextQuad& quad : ShownTextQuads(*this, m_body, m_hot)) {
+    for (const PinTextQuad& quad : ShownTextQuads(m_body, m_hot)) {
         CRect textBox;
         PointsBoundingRect(quad.corners, 4, textBox);
         box.UnionRect(box, textBox);
@@ -467,10 +467,10 @@ BOOL CPin::Intersects(const CRect& rect) {
     if (!CDrawObj::Intersects(rect))
         return FALSE;
     const CRect query = NormalizedRect(rect);
-    const POINT band[4] = PinBand(m_body, m_hot, m_decorationSize);
-    if (PolygonMeetsRect(band, 4, query, TRUE))
+    const auto band = PinBand(m_body, m_hot, m_decorationSize);
+    if (PolygonMeetsRect(band.data(), 4, query, TRUE))
         return TRUE;
-    for (const PinTextQuad& quad : ShownTextQuads(*this, m_body, m_hot)) {
+    for (const PinTextQuad& quad : ShownTextQuads(m_body, m_hot)) {
         if (PolygonMeetsRect(quad.corners, 4, query, TRUE))
             return TRUE;
     }

@@ -10,7 +10,11 @@
 // body end and hot end (two 32-bit numbers each), the wire (an archived object, null
 // allowed). The owner is not stored; the owning symbol sets it after loading.
 
+#include <vector>
+
 #include "model/object/DrawObj.h"
+#include "model/symbol/PinLabels.h"
+#include "model/symbol/PinStrokes.h"
 #include "platform/Maps.h"
 #include "platform/ObList.h"
 
@@ -65,7 +69,7 @@ public:
     void SetPinType(int type);
     BOOL IsPortPin() const;
     // The name of the effective type; "User Defined" gives the "_Type" attribute.
-    CString GetTypeText();
+    CString GetTypeText() const;
 
     CDrawObj* GetWire() const { return m_wire; }
     void SetWire(CDrawObj* wire) { m_wire = wire; }
@@ -133,14 +137,24 @@ public:
     void PurgeAttrTexts() override;
 
 private:
-    friend class PinPainter;
-
     // The document whose pin colours and fonts apply: the owner's, else the pin's own.
     CDrawDoc* ColourDocument() const;
     // The owner's placement matrix, or null.
     const double* OwnerMatrix() const;
     // The pin's number as shown: the device's or the own "_No", or "???".
     CString ShownNumber();
+    // The label of a text; empty when it is not shown.
+    PinLabel ShownLabel(PinText which);
+    // The font of the name and number, and its height.
+    LOGFONT PinFont() const;
+    // The quadrilaterals of the shown name and number for the ends given.
+    std::vector<PinTextQuad> ShownTextQuads(POINT body, POINT hot);
+    PinStrokes Strokes() const;
+    // The line and decoration with the pen given; the filled bus outline and the unconnected
+    // mark only when painting (not as a tracker).
+    void PaintPin(CDC* dc, const double* matrix, const LOGPEN& pen, bool tracker);
+    void PaintPinText(CDC* dc, const POINT* ends, PinText which);
+    void PaintUnconnectedMark(CDC* dc, const double* matrix);
     BOOL SetNumberThroughDevice(const CString& value, UINT flags);
     BOOL RenameThroughDevice(const CString& value, UINT flags);
     int CheckId(CString& value);
