@@ -7,6 +7,8 @@
 // through it.
 
 #include <memory>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "model/device/PinMap.h"
@@ -154,6 +156,14 @@ private:
     bool ParseStoredMap(CPinMap& map, bool sorted) const;
     // The check of mode kMapCheck, then the write-back of mode kMapApply.
     int CheckAndStore(CPinMap& map, int mode);
+    // The map has a line for the symbol's "_Name" with the identifier's gate suffix.
+    bool HasGateFor(CDrawObj* symbol, const CString& id) const;
+    // Another symbol of the document, of another device, has the identifier's "_DID".
+    bool IsPartOfOtherDevice(CDrawObj* symbol, const CString& id) const;
+    // The hidden pins as pairs of name and number.
+    std::vector<std::pair<std::string, std::string>> GetImplicitPins() const;
+    // The net of the pin's "<pin>.Net" attribute, resolved through the document's attributes.
+    bool ResolvePinNet(CDrawDoc* doc, const std::string& pin, CString& net) const;
 
     int m_refCount = 0;
     DWORD m_flags = 0;
