@@ -24,6 +24,7 @@ class CDrawObj;
 class CNet;
 class CNetlistFormat;
 class CSummaryInfo;
+class CSymbol;
 class IDocView;
 class SettingsStore;
 
@@ -88,6 +89,9 @@ public:
     BOOL AddObjectCopies(CObList* list);
     // Takes the objects out as one undoable step.
     void RemoveObjects(CObList* list);
+    // Moves the objects into a new symbol at the tail of the list, as one "group objects" step;
+    // the symbol, or null for an empty list.
+    CSymbol* GroupObjects(CObList* list);
     // Gives the symbols of the list fresh identifiers, in list order, as one "renumber" step.
     void RenumberObjects(CObList* list);
 

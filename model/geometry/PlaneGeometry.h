@@ -47,3 +47,7 @@ BOOL SegmentMeetsRect(const RECT& rect, int x1, int y1, int x2, int y2);
 // edges crosses a side of the rect.
 BOOL PolygonMeetsRect(const POINT* points, int count, const RECT& rect, BOOL closed);
 BOOL PolylineMeetsRect(const POINT* points, int count, const RECT& rect);
+
+// Grows the normalised extent to take in the normalised rectangle other. Unlike a union of
+// rectangles, a rectangle of zero width or height counts (a horizontal or vertical line).
+void UniteExtents(RECT& extent, const RECT& other);

@@ -454,11 +454,11 @@ void CPin::RecalcBounds() {
     const LONG grow = (GetPen().lopnWidth.x + 1) / 2;
     box.InflateRect(grow, grow);
     const LONG half = m_decorationSize / 2;
-    box.UnionRect(box, CRect(m_body.x - half, m_body.y - half, m_body.x + half, m_body.y + half));
+    UniteExtents(box, CRect(m_body.x - half, m_body.y - half, m_body.x + half, m_body.y + half));
     for (const PinTextQuad& quad : ShownTextQuads(m_body, m_hot)) {
         CRect textBox;
         PointsBoundingRect(quad.corners, 4, textBox);
-        box.UnionRect(box, textBox);
+        UniteExtents(box, textBox);
     }
     m_position = box;
 }

@@ -6,9 +6,14 @@
 #include <cmath>
 
 #include "model/cmd/AttrEditCmd.h"
+#if __has_include("model/cmd/ChangeDeviceCmd.h")
 #include "model/cmd/ChangeDeviceCmd.h"
+#define VOSK_HAS_CHANGE_DEVICE
+#endif
 #include "model/device/Device.h"
 #include "model/doc/DrawDoc.h"
+#include "model/geometry/PlacementMatrix.h"
+#include "model/geometry/PlaneGeometry.h"
 #include "model/object/AttrCheckCodes.h"
 #include "model/object/StdAttrNames.h"
 #include "model/symbol/Pin.h"
@@ -105,7 +110,7 @@ void CSymbol::BuildFromObjects(const CObList& objects, BOOL clone) {
         if (first)
             m_position = box;
         else
-            m_position.UnionRect(m_position, box);
+            UniteExtents(m_position, box);
         first = false;
     }
 }
@@ -375,10 +380,10 @@ BOOL CSymbol::ChangeDevice(CDevice* device) {
     CString id = oldId;
     device->IsValidPartId(this, id, kPartIdMakeNew);
     m_attributes.SetAt(IdName(), id);
-    if (m_document) {
-        auto* command = new CChangeDeviceCmd(this, old, oldId);
-        m_document->GetUndoList().Add(command);
-    }
+#ifdef VOSK_HAS_CHANGE_DEVICE
+    if (m_document)
+        m_document->GetUndoList().Add(new CChangeDeviceCmd(this, old, oldId));
+#endif
     RefreshAttrTexts(nullptr);
     if (old)
         old->Release();

@@ -130,7 +130,7 @@ BOOL CSymbol::RecalcBounds(IDocView* view) {
         if (empty)
             bounds = box;
         else
-            bounds.UnionRect(bounds, box);
+            UniteExtents(bounds, box);
         empty = false;
     };
     for (POSITION pos = m_graphics.GetHeadPosition(); pos;)
