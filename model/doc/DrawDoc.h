@@ -20,6 +20,7 @@
 class CAttrText;
 class CCommand;
 class CDC;
+class CDevice;
 class CDrawObj;
 class CNet;
 class CNetlistFormat;
@@ -92,6 +93,10 @@ public:
     // Moves the objects into a new symbol at the tail of the list, as one "group objects" step;
     // the symbol, or null for an empty list.
     CSymbol* GroupObjects(CObList* list);
+    // The device to use in place of this one: an equal device of the same name that an object
+    // of the document holds; else this one, renamed to a unique name when another device of
+    // the document has its name.
+    CDevice* FindSharedDevice(CDevice* device);
     // Gives the symbols of the list fresh identifiers, in list order, as one "renumber" step.
     void RenumberObjects(CObList* list);
 
@@ -243,6 +248,7 @@ private:
     // The document's summary information, made when there is none yet.
     CSummaryInfo& Summary();
     BOOL IsDrawObjAllowed(CObject* object);
+    void ShareDevice(CDrawObj* object);
     // Copies of the sources made for this document; FALSE (copies empty) when it failed.
     BOOL CopyObjects(const CObList& sources, CObList& copies);
     void CopyThroughArchive(const CObList& sources, CObList& copies);

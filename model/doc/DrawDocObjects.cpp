@@ -11,6 +11,7 @@
 #include "model/cmd/GroupCmd.h"
 #include "model/cmd/RemoveCmd.h"
 #include "model/cmd/RenumberCmd.h"
+#include "model/device/Device.h"
 #include "model/doc/DrawDoc.h"
 #include "model/doc/IdsInUse.h"
 #include "model/object/DrawObj.h"
@@ -134,6 +135,7 @@ BOOL CDrawDoc::AddObject(std::unique_ptr<CDrawObj> object) {
     if (!IsDrawObjAllowed(object.get()))
         return FALSE;
     CDrawObj* added = object.get();
+    ShareDevice(added);
     added->SetDocument(this);
     if (!m_undoList.Execute(new CAddCmd(object.release(), FALSE)))
         return FALSE;
@@ -164,6 +166,7 @@ BOOL CDrawDoc::AddObjects(CObList* list) {
     IdScope scope(*this);
     for (POSITION pos = taken.GetHeadPosition(); pos;) {
         CDrawObj* object = NextDrawObj(taken, pos);
+        ShareDevice(object);
         if (!object->AssignId(m_firstPartNumber)) {
             m_undoList.CancelLast();  // the command deletes the objects
             return FALSE;
@@ -244,6 +247,38 @@ void CDrawDoc::CopyThroughArchive(const CObList& sources, CObList& copies) {
     }
 }
 
+// The object's device is replaced by an equal one of the same name that the document holds;
+// the object's reference moves to it.
+void CDrawDoc::ShareDevice(CDrawObj* object) {
+    CDevice* own = object->GetDevice();
+    if (!own)
+        return;
+    CDevice* shared = FindSharedDevice(own);
+    if (shared == own)
+        return;
+    shared->AddRef();
+    object->SetDevice(shared);
+    own->Release();
+}
+
+CDevice* CDrawDoc::FindSharedDevice(CDevice* device) {
+    if (!device)
+        return nullptr;
+    const CString name = device->GetStdAttr(kStdAttrName);
+    for (POSITION pos = m_objects.GetHeadPosition(); pos;) {
+        CDevice* other = NextDrawObj(m_objects, pos)->GetDevice();
+        if (!other || other == device || other->GetStdAttr(kStdAttrName) != name)
+            continue;
+        if (other->IsEqual(*device))
+            return other;
+        CString unique;
+        MakeUniqueDeviceName(unique, name);
+        device->SetStdAttr(kStdAttrName, unique, TRUE);
+        return device;
+    }
+    return device;
+}
+
 // ---------------------------------------------------------------------------------------------
 // Removing and renumbering
 
@@ -294,11 +329,15 @@ void CDrawDoc::MakeObjectId(CString& id, CDrawObj* object) {
         return;
     const char* idName = GetStdAttrName(kStdAttrId);
     if (id.IsEmpty() || object->CheckAttrValue(idName, id) != 0) {
-        CString prefix = object->GetAttr(GetStdAttrName(kStdAttrPref));
-        if (prefix.IsEmpty())
-            prefix = kDefaultIdPrefix;
-        id = m_idScope ? m_idScope->Ids().FirstFree(prefix, m_firstPartNumber)
-                       : IdsInUse(m_objects).FirstFree(prefix, m_firstPartNumber);
+        if (const CDevice* device = object->GetDevice()) {
+            device->MakePartId(id, m_firstPartNumber, object);
+        } else {
+            CString prefix = object->GetAttr(GetStdAttrName(kStdAttrPref));
+            if (prefix.IsEmpty())
+                prefix = kDefaultIdPrefix;
+            id = m_idScope ? m_idScope->Ids().FirstFree(prefix, m_firstPartNumber)
+                           : IdsInUse(m_objects).FirstFree(prefix, m_firstPartNumber);
+        }
     }
     if (m_idScope)
         m_idScope->Ids().Replace(object->GetAttr(idName), id);
@@ -318,12 +357,11 @@ BOOL CDrawDoc::IsIdInUse(CDrawObj* object, const char* id) {
 }
 
 void CDrawDoc::MakeUniqueDeviceName(CString& result, const char* name) {
-    const char* deviceName = GetStdAttrName(kStdAttrDeviceName);
     std::unordered_set<std::string> used;
     for (POSITION pos = m_objects.GetHeadPosition(); pos;) {
         CDrawObj* object = NextDrawObj(m_objects, pos);
-        if (object->GetDevice())
-            used.insert(object->GetAttr(deviceName).str());
+        if (const CDevice* device = object->GetDevice())
+            used.insert(device->GetStdAttr(kStdAttrName).str());
     }
     // A name that ends in "(number)" counts on from that number; other text in the brackets
     // counts as 0, so the bare name comes first.

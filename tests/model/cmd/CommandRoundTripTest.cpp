@@ -9,14 +9,18 @@
 #include "model/cmd/AddCmd.h"
 #include "model/cmd/AttrEditCmd.h"
 #include "model/cmd/AttrMapEditCmd.h"
+#include "model/cmd/ChangeDeviceCmd.h"
+#include "model/cmd/DeviceEditCmd.h"
 #include "model/cmd/DocSettingsCmd.h"
 #include "model/cmd/NamedCmd.h"
 #include "model/cmd/ObjectEditCmd.h"
 #include "model/cmd/OrderCmd.h"
 #include "model/cmd/RemoveCmd.h"
 #include "model/cmd/RenumberCmd.h"
+#include "model/cmd/SetDeviceCmd.h"
 #include "model/cmd/ShapeEditCmd.h"
 #include "model/cmd/TextPropCmd.h"
+#include "model/device/MapText.h"
 #include "model/text/TextBox.h"
 
 namespace {
@@ -135,6 +139,47 @@ Prepared Renumber(CmdTestSheet& sheet) {
     return {command, true};
 }
 
+// Parts 2 and 3 are symbols of one shared resistor device.
+void ShareResistor(CmdTestSheet& sheet) {
+    sheet.At(2)->SetTestDevice("RES");
+    sheet.At(2)->GetDevice()->SetAttr("_Value", "1k", TRUE);
+    sheet.At(3)->UseDevice(sheet.At(2)->GetDevice());
+}
+
+// Gives the part a new device and identifier; the command keeps the old ones.
+void GiveDevice(TestPart* part, CSetDeviceCmd& command, const char* name, const char* id) {
+    CString had;
+    command.Add(part, part->GetDevice(), part->LookupAttr("_ID", had) ? had.c_str() : nullptr);
+    part->UseDevice(new CDevice(name));
+    part->SetAttr("_ID", id, kSetAttrForce);
+}
+
+Prepared SetDevice(CmdTestSheet& sheet) {
+    auto* command = new CSetDeviceCmd;
+    GiveDevice(sheet.At(3), *command, "CAP", "C1");
+    GiveDevice(sheet.At(4), *command, "CAP", "C2");  // had none
+    return {command, true};
+}
+
+Prepared ChangeDevice(CmdTestSheet& sheet) {
+    TestPart* symbol = sheet.At(2);
+    CDevice* old = symbol->GetDevice();
+    old->AddRef();  // as the symbol does while it changes devices
+    symbol->UseDevice(new CDevice("RES(2)"));
+    symbol->SetAttr("_ID", "R7", kSetAttrForce);
+    auto* command = new CChangeDeviceCmd(symbol, old, "R1");
+    old->Release();
+    return {command, true};
+}
+
+Prepared DeviceEdit(CmdTestSheet& sheet) {
+    CDevice* device = sheet.At(2)->GetDevice();
+    auto* edited = new CDevice(*device);
+    edited->SetAttr("_Value", "4k7", FALSE);
+    edited->SetAttr("_Map", MapText("R||1|2").c_str(), FALSE);
+    return {new CDeviceEditCmd(device, edited), false};
+}
+
 Prepared ObjectEdit(CmdTestSheet& sheet) {
     CDrawObj* copy = sheet.At(4)->Clone(&sheet.doc);
     copy->MoveTo(CRect(500, 500, 600, 600), nullptr);
@@ -182,6 +227,9 @@ const RoundTripCase kCases[] = {
     {"OrderChange", "order change", OrderChange},
     {"Renumber", "renumber", Renumber},
     {"ObjectEdit", "object edit", ObjectEdit},
+    {"SetDevice", "set device", SetDevice, ShareResistor},
+    {"ChangeDevice", "change device", ChangeDevice, ShareResistor},
+    {"DeviceEdit", "device edit", DeviceEdit, ShareResistor},
     {"NamedEdit", "object properties", NamedEdit},
     {"DocumentSettings", "document settings", DocumentSettings},
     {"PrintOptions", "print options", PrintOptions},

@@ -2,7 +2,10 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 
+#include "model/device/Device.h"
+#include "model/object/StdAttrNames.h"
 #include "model/undo/ConnectionList.h"
 #include "platform/Archive.h"
 #include "platform/MemFile.h"
@@ -19,18 +22,22 @@ TestPart::TestPart(int type, const CRect& position) : CDrawObj(position), tag(0)
 }
 
 TestPart::TestPart(const TestPart& source, CDrawDoc* doc)
-    : CDrawObj(source, doc),
-      tag(source.tag),
-      failAssign(source.failAssign),
-      m_type(source.m_type),
-      m_hasDevice(source.m_hasDevice) {
+    : CDrawObj(source, doc), tag(source.tag), failAssign(source.failAssign), m_type(source.m_type) {
     ++alive;
+    if (source.m_device)
+        UseDevice(source.m_device);
     CString name;
     CString value;
     for (POSITION pos = source.m_attributes.GetStartPosition(); pos;) {
         source.m_attributes.GetNextAssoc(pos, name, value);
         m_attributes.SetAt(name, value);
     }
+}
+
+TestPart::~TestPart() {
+    --alive;
+    if (m_device)
+        m_device->Release();
 }
 
 void TestPart::Serialize(CArchive& ar) {
@@ -52,6 +59,7 @@ void TestPart::Serialize(CArchive& ar) {
         ar.WriteCount(static_cast<DWORD>(partners.size()));
         for (TestPart* partner : partners)
             ar.WriteObject(partner);
+        ar.WriteObject(m_device);
         return;
     }
     BYTE flag = 0;
@@ -63,11 +71,15 @@ void TestPart::Serialize(CArchive& ar) {
     }
     for (DWORD count = ar.ReadCount(); count > 0; --count)
         Link(this, static_cast<TestPart*>(ar.ReadObject(RUNTIME_CLASS(TestPart))));
+    if (auto* device = static_cast<CDevice*>(ar.ReadObject(RUNTIME_CLASS(CDevice))))
+        UseDevice(device);
 }
 
-int TestPart::SetAttr(const char* name, const char* value, UINT /*flags*/) {
+int TestPart::SetAttr(const char* name, const char* value, UINT flags) {
     if (CString(value) == "refused")
         return FALSE;
+    if (IsDeviceAttrName(name))
+        return m_device && m_device->SetAttr(CString(DeviceAttrName(name)), value, flags & 1);
     m_attributes.SetAt(name, value);
     return TRUE;
 }
@@ -91,9 +103,19 @@ int TestPart::AssignId(int /*number*/) {
     return TRUE;
 }
 
-CDevice* TestPart::GetDevice() const {
-    static char device;
-    return m_hasDevice ? reinterpret_cast<CDevice*>(&device) : nullptr;
+BOOL TestPart::LookupAttr(const char* name, CString& value) {
+    if (name && IsDeviceAttrName(name))
+        return m_device && m_device->Lookup(CString(DeviceAttrName(name)), value);
+    if (name && m_device && CString(name) == GetStdAttrName(kStdAttrDid)) {
+        value = GetAttr(GetStdAttrName(kStdAttrId));
+        m_device->StripGateSuffix(value, GetAttr(GetStdAttrName(kStdAttrName)));
+        return TRUE;
+    }
+    return CDrawObj::LookupAttr(name, value);
+}
+
+CDevice* TestPart::SetDevice(CDevice* device) {
+    return std::exchange(m_device, device);
 }
 
 BOOL TestPart::Intersects(const CRect& rect) {
@@ -141,8 +163,13 @@ std::string TestPart::Partners() const {
 }
 
 void TestPart::SetTestDevice(const char* name) {
-    m_hasDevice = true;
-    m_attributes.SetAt("_Device._Name", name);
+    UseDevice(new CDevice(name));
+}
+
+void TestPart::UseDevice(CDevice* device) {
+    device->AddRef();
+    if (CDevice* held = SetDevice(device))
+        held->Release();
 }
 
 std::vector<CObject*> Contents(const CObList& list) {

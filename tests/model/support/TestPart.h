@@ -1,9 +1,9 @@
 #pragma once
 // The drawing object of the command, undo and object-operation tests: a tag, a type code,
-// attributes, a device (only whether it has one matters) and
-// two-way links to other test parts, which it records, breaks and remakes through connection
-// lists. It archives all of these, its links as the partner objects in tag order, so copies
-// through an archive link among themselves and document snapshots see every link.
+// attributes, a counted device (reached through "_Device." names, with the computed "_DID" of
+// a symbol) and two-way links to other test parts, which it records, breaks and remakes through
+// connection lists. It archives all of these, its links as the partner objects in tag order, so
+// copies through an archive link among themselves and document snapshots see every link.
 
 #include <vector>
 
@@ -18,7 +18,7 @@ public:
     explicit TestPart(int tag, int type = kObjRect);
     TestPart(int type, const CRect& position);
     TestPart(const TestPart& source, CDrawDoc* doc);
-    ~TestPart() override { --alive; }
+    ~TestPart() override;
 
     void Serialize(CArchive& ar) override;
     int GetObjType() const override { return m_type; }
@@ -29,7 +29,9 @@ public:
     int CheckAttrValue(const char* name, CString& value) override;
     // Symbols get an identifier from the document; failAssign (kept by copies) refuses.
     int AssignId(int number) override;
-    CDevice* GetDevice() const override;
+    BOOL LookupAttr(const char* name, CString& value) override;
+    CDevice* GetDevice() const override { return m_device; }
+    CDevice* SetDevice(CDevice* device) override;
     // Against the position alone.
     BOOL Intersects(const CRect& rect) override;
     void RefreshAttrTexts(const char* /*name*/) override { ++refreshes; }
@@ -45,8 +47,10 @@ public:
     // The partners' tags in link order, e.g. "2 5 ".
     std::string Partners() const;
 
-    // A device named name ("_Device._Name").
+    // A new device named name ("_Device._Name").
     void SetTestDevice(const char* name);
+    // Takes a reference to the device and holds it, releasing the one held before.
+    void UseDevice(CDevice* device);
 
     static inline int alive = 0;
     int tag;
@@ -56,7 +60,7 @@ public:
 
 private:
     int m_type;
-    bool m_hasDevice = false;
+    CDevice* m_device = nullptr;
     CMapStringToString m_attributes;
     std::vector<TestPart*> m_links;
 };

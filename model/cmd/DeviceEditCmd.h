@@ -1,0 +1,20 @@
+#pragma once
+// CDeviceEditCmd: a device's attributes edited ("device edit"). It keeps the device and a copy
+// holding the other state, one reference each; doing and undoing exchange their attributes and
+// refresh the symbols that use the device.
+
+#include "model/cmd/ExchangeCmd.h"
+#include "model/cmd/Ref.h"
+#include "model/device/Device.h"
+
+class CDeviceEditCmd : public CExchangeCmd {
+public:
+    CDeviceEditCmd(CDevice* device, CDevice* copy) : m_device(device), m_copy(copy) {}
+
+    BOOL Do(CDrawDoc* doc) override;
+    const char* GetName() const override { return "device edit"; }
+
+private:
+    Ref<CDevice> m_device;
+    Ref<CDevice> m_copy;
+};
