@@ -12,9 +12,9 @@ struct Scale {
     double factor;
 };
 
-constexpr Scale kScales[] = {{"T", 1e12},    {"G", 1e9},  {"Meg", 1e6}, {"K", 1e3},
-                             {"mil", 2.54e-5}, {"m", 1e-3}, {"u", 1e-6},  {"M", 1e-6},
-                             {"n", 1e-9},    {"p", 1e-12}, {"f", 1e-15}};
+constexpr Scale kScales[] = {{"T", 1e12},      {"G", 1e9},   {"Meg", 1e6}, {"K", 1e3},
+                             {"mil", 2.54e-5}, {"m", 1e-3},  {"u", 1e-6},  {"M", 1e-6},
+                             {"n", 1e-9},      {"p", 1e-12}, {"f", 1e-15}};
 
 bool IsSpace(char c) {
     return std::isspace(static_cast<unsigned char>(c)) != 0;

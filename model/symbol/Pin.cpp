@@ -27,14 +27,25 @@ IMPLEMENT_SERIAL(CPin, CDrawObj, VERSIONABLE_SCHEMA | 1)
 
 namespace {
 
-constexpr const char* kTypeNames[kPinTypeCount] = {
-    "Input Pin",         "Output Pin",           "I/O Pin",
-    "Undefined Pin",     "Passive Pin",          "Open Collector Pin",
-    "Open Emmitter Pin", "Power Pin",            "3-State Output Pin",
-    "High Impedance Pin", "User Defined",        "Input Port",
-    "Output Port",       "Bidirectional Port",   "Undefined Port",
-    "Input Sheet Entry", "Output Sheet Entry",   "I/O Sheet Entry",
-    "Undefined Sheet Entry"};
+constexpr const char* kTypeNames[kPinTypeCount] = {"Input Pin",
+                                                   "Output Pin",
+                                                   "I/O Pin",
+                                                   "Undefined Pin",
+                                                   "Passive Pin",
+                                                   "Open Collector Pin",
+                                                   "Open Emmitter Pin",
+                                                   "Power Pin",
+                                                   "3-State Output Pin",
+                                                   "High Impedance Pin",
+                                                   "User Defined",
+                                                   "Input Port",
+                                                   "Output Port",
+                                                   "Bidirectional Port",
+                                                   "Undefined Port",
+                                                   "Input Sheet Entry",
+                                                   "Output Sheet Entry",
+                                                   "I/O Sheet Entry",
+                                                   "Undefined Sheet Entry"};
 constexpr int kLastPlainType = 3;
 
 // A point this close to the hot end (in x and in y) snaps to it at once; farther ones go to
@@ -287,7 +298,9 @@ int CPin::AssignId(int) {
     CString id = GetAttr(IdName());
     if (!id.IsEmpty() && CheckId(id) != kIdExists)
         return TRUE;
-    CObList* scope = m_owner ? &m_owner->GetPins() : m_document ? &m_document->GetObjects() : nullptr;
+    CObList* scope = m_owner      ? &m_owner->GetPins()
+                     : m_document ? &m_document->GetObjects()
+                                  : nullptr;
     if (scope)
         SetAttr(IdName(), MakePinName(*scope), 0);
     return TRUE;
@@ -317,8 +330,9 @@ int CPin::CheckId(CString& value) {
         return kIdMissing;
     if (HasLineBreakOrSeparator(value))
         return kInvalidCharacter;
-    const CObList* scope =
-        m_owner ? &m_owner->GetPins() : m_document ? &m_document->GetObjects() : nullptr;
+    const CObList* scope = m_owner      ? &m_owner->GetPins()
+                           : m_document ? &m_document->GetObjects()
+                                        : nullptr;
     for (POSITION pos = scope ? scope->GetHeadPosition() : nullptr; pos;) {
         auto* other = dynamic_cast<CPin*>(scope->GetNext(pos));
         if (other && other != this && other->GetAttr(IdName()) == value)
@@ -527,9 +541,8 @@ void CPin::MoveHandleTo(int n, CPoint point, IDocView* view) {
     else if (n == 2)
         m_body = point;
     else
-        SetDecorationSize(
-            2 * static_cast<int>(std::lround(std::hypot(double(point.x) - m_body.x,
-                                                        double(point.y) - m_body.y))));
+        SetDecorationSize(2 * static_cast<int>(std::lround(std::hypot(
+                                  double(point.x) - m_body.x, double(point.y) - m_body.y))));
     RecalcBounds();
     Invalidate(view);
 }
@@ -547,9 +560,9 @@ void CPin::MoveTo(const CRect& position, IDocView* view) {
     Invalidate(view);
     const CRect& from = m_position;
     for (CPoint* end : {&m_body, &m_hot}) {
-        end->x = from.left == from.right
-                     ? WrapAdd(end->x, WrapSub(position.left, from.left))
-                     : ScaleCoordinate(end->x, from.left, from.right, position.left, position.right);
+        end->x = from.left == from.right ? WrapAdd(end->x, WrapSub(position.left, from.left))
+                                         : ScaleCoordinate(end->x, from.left, from.right,
+                                                           position.left, position.right);
         end->y = from.top == from.bottom ? WrapAdd(end->y, WrapSub(position.bottom, from.bottom))
                                          : ScaleCoordinate(end->y, from.bottom, from.top,
                                                            position.bottom, position.top);

@@ -19,8 +19,8 @@ constexpr int kPinNumberGap = 60;
 constexpr int kOverbarScanLimit = 256;
 
 struct PinLabel {
-    CString shown;                // the text without its backslashes
-    std::vector<int> overlined;   // byte indexes into shown
+    CString shown;               // the text without its backslashes
+    std::vector<int> overlined;  // byte indexes into shown
 };
 PinLabel ParsePinLabel(const CString& text);
 

@@ -77,8 +77,8 @@ std::vector<PinTextQuad> CPin::ShownTextQuads(POINT body, POINT hot) {
     for (const PinText which : {PinText::Name, PinText::Number}) {
         const PinLabel label = ShownLabel(which);
         if (!label.shown.IsEmpty())
-            quads.push_back(
-                PinTextPlace(which, body, hot, TextWidth(label.shown.str(), font), FontHeight(font)));
+            quads.push_back(PinTextPlace(which, body, hot, TextWidth(label.shown.str(), font),
+                                         FontHeight(font)));
     }
     return quads;
 }
@@ -192,8 +192,8 @@ void CPin::Draw(CDC* dc, const double* matrix) {
                              {box.right, box.bottom},
                              {box.left, box.bottom}};
         MatrixTransformPoints(corners, 4, matrix);
-        const LOGBRUSH mark{BS_SOLID,
-                            m_flags & kFlagDrcError ? app->DRCErrorColour : app->HighlightColour, 0};
+        const LOGBRUSH mark{
+            BS_SOLID, m_flags & kFlagDrcError ? app->DRCErrorColour : app->HighlightColour, 0};
         ShapePaintScope scope(dc, NullPen(), mark);
         dc->Polygon(corners, 4);
     }

@@ -63,8 +63,8 @@ void AddDecoration(PinStrokes& strokes, const LineFrame& line, double half, DWOR
 
 }  // namespace
 
-PinStrokes MakePinStrokes(POINT body, POINT hot, int decorationSize, DWORD symbol,
-                          bool outputLike, bool extraMark) {
+PinStrokes MakePinStrokes(POINT body, POINT hot, int decorationSize, DWORD symbol, bool outputLike,
+                          bool extraMark) {
     PinStrokes strokes;
     const LineFrame line(body, hot);
     const double half = decorationSize / 2.0;

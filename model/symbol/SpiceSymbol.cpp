@@ -107,8 +107,8 @@ int CSpiceSymbol::StoreSet(Set set, const std::vector<CString>& values) {
             return static_cast<int>(std::min<std::size_t>(values.size(), kPulseCount));
         return ValidatePulse(values.data());
     }
-    const std::size_t wanted = set == kPwl ? values.size() + values.size() % 2
-                                           : static_cast<std::size_t>(kSetSizes[set]);
+    const std::size_t wanted =
+        set == kPwl ? values.size() + values.size() % 2 : static_cast<std::size_t>(kSetSizes[set]);
     for (std::size_t i = 0; i < wanted; ++i) {
         const bool checked = set != kSpare;
         if (i >= values.size() || (checked && !IsSpiceNumber(values[i])))

@@ -4,12 +4,10 @@
 #include "model/symbol/Symbol.h"
 
 #include <cmath>
+#include <vector>
 
 #include "model/cmd/AttrEditCmd.h"
-#if __has_include("model/cmd/ChangeDeviceCmd.h")
 #include "model/cmd/ChangeDeviceCmd.h"
-#define VOSK_HAS_CHANGE_DEVICE
-#endif
 #include "model/device/Device.h"
 #include "model/doc/DrawDoc.h"
 #include "model/geometry/PlacementMatrix.h"
@@ -36,6 +34,10 @@ const char* NameName() {
 CDrawObj* NextObject(const CObList& list, POSITION& pos) {
     return static_cast<CDrawObj*>(list.GetNext(pos));
 }
+
+// The flag bits a symbol passes on to its children.
+constexpr DWORD kSharedMarks =
+    kFlagCollected | kFlagSnapExcluded | kFlagDrcError | kFlagHighlight | kFlagMark | 0x80000000;
 
 bool HasLineBreakOrSeparator(const CString& value) {
     return value.Find('\n') >= 0 || value.Find('\x01') >= 0;
@@ -199,10 +201,12 @@ DWORD CSymbol::SetMark(BOOL mark) {
     return CDrawObj::SetMark(mark);
 }
 
+// The children share the run-time marks only: the symbol's kind and pin display bits mean
+// other things to pins and graphics.
 DWORD CSymbol::SetFlags(DWORD value, DWORD mask) {
     for (CObList* children : {&m_graphics, &m_pins}) {
         for (POSITION pos = children->GetHeadPosition(); pos;)
-            NextObject(*children, pos)->SetFlags(value, mask);
+            NextObject(*children, pos)->SetFlags(value, mask & kSharedMarks);
     }
     return CDrawObj::SetFlags(value, mask);
 }
@@ -215,8 +219,8 @@ void CSymbol::ClearFlags(DWORD mask) {
     for (CObList* children : {&m_graphics, &m_pins}) {
         for (POSITION pos = children->GetHeadPosition(); pos;) {
             CDrawObj* child = NextObject(*children, pos);
-            if (child->GetFlags() & mask) {
-                child->SetFlags(0, mask);
+            if (child->GetFlags() & mask & kSharedMarks) {
+                child->SetFlags(0, mask & kSharedMarks);
                 changed.push_back(child);
             }
         }
@@ -380,10 +384,8 @@ BOOL CSymbol::ChangeDevice(CDevice* device) {
     CString id = oldId;
     device->IsValidPartId(this, id, kPartIdMakeNew);
     m_attributes.SetAt(IdName(), id);
-#ifdef VOSK_HAS_CHANGE_DEVICE
     if (m_document)
         m_document->GetUndoList().Add(new CChangeDeviceCmd(this, old, oldId));
-#endif
     RefreshAttrTexts(nullptr);
     if (old)
         old->Release();

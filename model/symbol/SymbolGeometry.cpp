@@ -40,8 +40,7 @@ LONG Mid(LONG a, LONG b) {
 
 // One scale factor and shift of the map from the span old onto new; an empty old span only
 // shifts.
-bool ScaleAxis(LONG oldLow, LONG oldHigh, LONG newLow, LONG newHigh, double& scale,
-               double& shift) {
+bool ScaleAxis(LONG oldLow, LONG oldHigh, LONG newLow, LONG newHigh, double& scale, double& shift) {
     const double oldSpan = double(oldHigh) - oldLow;
     scale = oldSpan == 0 ? 1.0 : (double(newHigh) - newLow) / oldSpan;
     shift = newLow - oldLow * scale;
@@ -214,11 +213,10 @@ CPoint CSymbol::GetConnectionPoint(int n) {
     const CRect& r = m_position;
     const LONG midX = Mid(r.left, r.right);
     const LONG midY = Mid(r.top, r.bottom);
-    const CPoint points[kPinlessPoints] = {{midX, midY},         {r.left, r.top},
-                                           {midX, r.top},        {r.right, r.top},
-                                           {r.right, midY},      {r.right, r.bottom},
-                                           {midX, r.bottom},     {r.left, r.bottom},
-                                           {r.left, midY}};
+    const CPoint points[kPinlessPoints] = {
+        {midX, midY},     {r.left, r.top},    {midX, r.top},
+        {r.right, r.top}, {r.right, midY},    {r.right, r.bottom},
+        {midX, r.bottom}, {r.left, r.bottom}, {r.left, midY}};
     CPoint point = n >= 1 && n <= kPinlessPoints ? points[n - 1] : points[0];
     LocalToDoc(&point, 1);
     return point;
@@ -285,10 +283,11 @@ void CSymbol::Draw(CDC* dc, const double* matrix) {
     const CSchematicApp* app = GetApp();
     if ((m_flags & (kFlagDrcError | kFlagHighlight)) && app) {
         const CRect& r = m_position;
-        CPoint corners[4] = {{r.left, r.top}, {r.right, r.top}, {r.right, r.bottom}, {r.left, r.bottom}};
+        CPoint corners[4] = {
+            {r.left, r.top}, {r.right, r.top}, {r.right, r.bottom}, {r.left, r.bottom}};
         MatrixTransformPoints(corners, 4, effective);
-        const LOGBRUSH mark{BS_SOLID,
-                            m_flags & kFlagDrcError ? app->DRCErrorColour : app->HighlightColour, 0};
+        const LOGBRUSH mark{
+            BS_SOLID, m_flags & kFlagDrcError ? app->DRCErrorColour : app->HighlightColour, 0};
         ShapePaintScope scope(dc, NullPen(), mark);
         dc->Polygon(corners, 4);
     }
@@ -304,7 +303,8 @@ void CSymbol::DrawTracker(CDC* dc, int state, const double* matrix) {
     EffectiveMatrix(matrix, effective);
     {
         const CRect& r = m_position;
-        CPoint corners[4] = {{r.left, r.top}, {r.right, r.top}, {r.right, r.bottom}, {r.left, r.bottom}};
+        CPoint corners[4] = {
+            {r.left, r.top}, {r.right, r.top}, {r.right, r.bottom}, {r.left, r.bottom}};
         MatrixTransformPoints(corners, 4, effective);
         ShapePaintScope scope(dc, TrackerPen(state), HollowBrush());
         dc->Polygon(corners, 4);

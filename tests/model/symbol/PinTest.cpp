@@ -58,9 +58,8 @@ public:
 
 TEST(PinTest, FreePinRecordAfterTheBase) {
     const auto pin = FreePin(CPoint(0, 0), CPoint(300, 0));
-    const Bytes expected = {0x00, 0x00, 0x00, 0x00, 0x3C, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00,
-                            0x00, 0x00, 0x00, 0x2C, 0x01, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00,
-                            0x00, 0x00};
+    const Bytes expected = {0x00, 0x00, 0x00, 0x00, 0x3C, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00,
+                            0x00, 0x00, 0x2C, 0x01, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00};
     EXPECT_EQ(PinRecordTail(*pin), expected);
     EXPECT_EQ(pin->GetFlags(), 0x30000u);
 }
@@ -126,10 +125,9 @@ TEST(PinTest, UnconnectedMarkOnlyOnScreenWithoutWire) {
     auto pin = FreePin(CPoint(-300, 0), CPoint(0, 0));
     pin->SetFlags(0, kPinShowName | kPinShowNumber);
     pin->SetDocument(&doc);
-    const std::vector<std::string> cross = {"MoveTo -30,-30",
-                                            "LineTo 30,30 pen=solid/0/0x0000FF rop=13",
-                                            "MoveTo 30,-30",
-                                            "LineTo -30,30 pen=solid/0/0x0000FF rop=13"};
+    const std::vector<std::string> cross = {
+        "MoveTo -30,-30", "LineTo 30,30 pen=solid/0/0x0000FF rop=13", "MoveTo 30,-30",
+        "LineTo -30,30 pen=solid/0/0x0000FF rop=13"};
     CRecordingDC screen;
     pin->Draw(&screen, nullptr);
     ASSERT_GE(screen.Lines().size(), 4u);
@@ -180,9 +178,8 @@ TEST(PinTest, ChecksOfNameAndNumber) {
         int code;
     };
     const Case cases[] = {
-        {"_ID", "  ", kIdMissing},      {"_ID", "A\x01", kInvalidCharacter},
-        {"_ID", " A ", kIdExists},      {"_ID", "B", kAttrOk},
-        {"_No", "", kNumberMissing},    {"_No", "3", kNoDevice},
+        {"_ID", "  ", kIdMissing}, {"_ID", "A\x01", kInvalidCharacter}, {"_ID", " A ", kIdExists},
+        {"_ID", "B", kAttrOk},     {"_No", "", kNumberMissing},         {"_No", "3", kNoDevice},
         {"Other", "", kAttrOk},
     };
     for (const Case& c : cases) {
@@ -242,8 +239,10 @@ TEST(PinTest, DecorationsPaintTheirStrokes) {
         std::size_t lines;
         bool ellipse;
     };
-    const Case cases[] = {{kPinNormal, 1, false},     {kPinBubble, 1, true},
-                          {kPinInverting, 2, false},  {kPinOpenCollector, 5, false},
+    const Case cases[] = {{kPinNormal, 1, false},
+                          {kPinBubble, 1, true},
+                          {kPinInverting, 2, false},
+                          {kPinOpenCollector, 5, false},
                           {kPinInvertingOther, 2, false}};
     for (const Case& c : cases) {
         auto pin = FreePin(CPoint(0, 0), CPoint(300, 0));

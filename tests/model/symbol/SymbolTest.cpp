@@ -50,9 +50,24 @@ protected:
     static CDevice* NandDevice(const char* name) {
         auto* device = new CDevice(name);
         device->SetAttr("_Pref", "U", TRUE);
-        device->SetMap("NAND\x01" "A\x01" "A\x01" "1\x01" "B\x01" "2\x01" "Y\x01" "3\n"
-                       "NAND\x01" "B\x01" "A\x01" "4\x01" "B\x01" "5\x01" "Y\x01" "6",
-                       kMapApply);
+        device->SetMap(
+            "NAND\x01"
+            "A\x01"
+            "A\x01"
+            "1\x01"
+            "B\x01"
+            "2\x01"
+            "Y\x01"
+            "3\n"
+            "NAND\x01"
+            "B\x01"
+            "A\x01"
+            "4\x01"
+            "B\x01"
+            "5\x01"
+            "Y\x01"
+            "6",
+            kMapApply);
         return device;
     }
 
@@ -148,7 +163,6 @@ TEST(SymbolTest, PinDisplayOfTheSymbolOverridesThePins) {
     EXPECT_EQ(texts(), 0);  // hidden
     symbol.SetFlags(kSymbolShowHiddenPins | kSymbolPinNamesAll | kSymbolPinNumbersAll,
                     kSymbolShowHiddenPins | kSymbolPinNamesMask | kSymbolPinNumbersMask);
-    pin->SetFlags(kPinHidden, kPinHidden | kPinShowName | kPinShowNumber);
     EXPECT_EQ(texts(), 2);
     EXPECT_EQ(pin->GetFlags() & (kPinHidden | kPinShowName | kPinShowNumber), kPinHidden);
 }
@@ -192,7 +206,13 @@ TEST_F(SymbolSheet, PinNumbersAndGatesComeFromTheDevice) {
 TEST_F(SymbolSheet, DeviceNameOfAnIncompatibleDeviceIsRefused) {
     CDevice* nand = NandDevice("7400");
     CDevice* other = new CDevice("7404");
-    other->SetMap("INV\x01\x01" "A\x01" "1\x01" "Y\x01" "2", kMapApply);
+    other->SetMap(
+        "INV\x01\x01"
+        "A\x01"
+        "1\x01"
+        "Y\x01"
+        "2",
+        kMapApply);
     CSymbol* symbol = Place(nand, "U1A");
     CSymbol* inverter = Place(other, "U2");
     inverter->SetAttr("_Name", "INV", kSetAttrForce);
@@ -206,7 +226,11 @@ TEST_F(SymbolSheet, DeviceNameOfAnIncompatibleDeviceIsRefused) {
 TEST_F(SymbolSheet, DeviceEditThroughASymbolIsCheckedAndUndoable) {
     CDevice* nand = NandDevice("7400");
     CSymbol* symbol = Place(nand, "U1A");
-    EXPECT_FALSE(symbol->SetAttr("_Device._Map", "NAND\x01" "A\x01" "A", kSetAttrUndoable));
+    EXPECT_FALSE(symbol->SetAttr("_Device._Map",
+                                 "NAND\x01"
+                                 "A\x01"
+                                 "A",
+                                 kSetAttrUndoable));
     EXPECT_EQ(doc.GetUndoList().GetCount(), 0);
     ASSERT_TRUE(symbol->SetAttr("_Device._Footprint", "DIP14", kSetAttrUndoable));
     EXPECT_EQ(nand->GetAttr("_Footprint"), "DIP14");
@@ -238,4 +262,25 @@ TEST_F(SymbolSheet, TooltipNamesKindDeviceAndValues) {
     CSymbol plain;
     plain.SetFlags(kSymbolGraphical, kSymbolKindMask);
     EXPECT_EQ(plain.GetTipText(), "Symbol\nType: Graphical");
+}
+
+// The step takes its reference on the old device before the symbol lets it go, so undoing
+// gives the symbol back a live device.
+TEST_F(SymbolSheet, CompatibleDeviceNameSharesThatDeviceInOneStep) {
+    CDevice* nand = NandDevice("7400");
+    CDevice* lone = NandDevice("74HC00");
+    CSymbol* shared = Place(nand, "U1A");
+    CSymbol* symbol = Place(lone, "U2A");
+    ASSERT_TRUE(symbol->SetAttr("_Device._Name", "7400", kSetAttrUndoable));
+    EXPECT_EQ(symbol->GetDevice(), nand);
+    EXPECT_EQ(nand->GetRefCount(), 2);
+    EXPECT_EQ(lone->GetRefCount(), 1);  // held by the step
+    ASSERT_EQ(doc.GetUndoList().GetCount(), 1);
+    EXPECT_STREQ(doc.GetUndoList().GetUndoName(), "change device");
+    ASSERT_TRUE(doc.GetUndoList().Undo());
+    EXPECT_EQ(symbol->GetDevice(), lone);
+    EXPECT_EQ(symbol->GetAttr("_ID"), "U2A");
+    EXPECT_EQ(lone->GetAttr("_Name"), "74HC00");
+    EXPECT_EQ(nand->GetRefCount(), 2);  // the first symbol's and the step's
+    EXPECT_EQ(shared->GetDevice(), nand);
 }
