@@ -1,5 +1,7 @@
 #include "platform/DisplayText.h"
 
+#include <iterator>
+
 #include "platform/Utf8.h"
 
 namespace {
@@ -36,4 +38,28 @@ std::vector<DisplayChar> DecodeDisplayText(std::string_view bytes) {
         chars.push_back(DisplayChar{code, i, 1});
     }
     return chars;
+}
+
+bool IsCp1252Text(std::string_view bytes) {
+    char32_t code = 0;
+    for (size_t i = 0, length = 0; i < bytes.size(); i += length) {
+        length = Utf8SequenceAt(bytes, i, code);
+        if (length == 0)
+            return true;
+    }
+    return false;
+}
+
+void AppendCp1252(std::string& out, char32_t code) {
+    if (code < 0x80 || (code >= 0xA0 && code < 0x100)) {
+        out += static_cast<char>(code);
+        return;
+    }
+    for (size_t i = 0; i < std::size(kCp1252High); ++i) {
+        if (kCp1252High[i] == code) {
+            out += static_cast<char>(0x80 + i);
+            return;
+        }
+    }
+    AppendUtf8(out, code);
 }

@@ -62,6 +62,12 @@ CString FromStoredPath(const CString& stored) {
     return CString(out);
 }
 
+CString FromSettingsPath(const CString& stored) {
+    const std::string& in = stored.str();
+    const bool windows = HasDrive(in) || in.starts_with("\\\\");
+    return windows ? FromStoredPath(stored) : stored;
+}
+
 CString ToStoredPath(const CString& path) {
     std::string out = path.str();
     for (char& c : out) {

@@ -11,6 +11,11 @@
 // relative; a path already in this system's form is returned unchanged.
 CString FromStoredPath(const CString& stored);
 
+// A path read from this program's own settings. The program writes its paths there as they
+// are, so they come back unchanged (a backslash in a file name stays); only a value written on
+// Windows, with a drive letter or starting with two backslashes, goes through FromStoredPath.
+CString FromSettingsPath(const CString& stored);
+
 // A path of this system in stored form: '/' becomes '\' ("/Lib/a.rlb" gives "\Lib\a.rlb"),
 // which FromStoredPath turns back into the same path.
 CString ToStoredPath(const CString& path);

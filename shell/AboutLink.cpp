@@ -1,10 +1,10 @@
 #include "shell/AboutLink.h"
 
 #include <QCursor>
-#include <QDesktopServices>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QUrl>
+
+#include "shell/WebPage.h"
 
 namespace {
 
@@ -55,6 +55,6 @@ void CAboutLink::CheckHover() {
 
 void CAboutLink::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
-        QDesktopServices::openUrl(QUrl(m_url));
+        OpenWebPage(m_url);
     QWidget::mouseReleaseEvent(event);
 }

@@ -4,7 +4,6 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QFontDatabase>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMenu>
@@ -25,7 +24,9 @@
 #include "resources/ToolbarTable.h"
 #include "shell/ChildFrame.h"
 #include "shell/CommandActions.h"
+#include "shell/FontFaces.h"
 #include "shell/HelpService.h"
+#include "shell/MdiCascade.h"
 #include "shell/MenuBuilder.h"
 #include "shell/OutputEdit.h"
 #include "shell/SplashWnd.h"
@@ -40,6 +41,8 @@ namespace {
 constexpr const char kGeneratedProperty[] = "voskGeneratedItem";
 constexpr char kDockStateSection[] = "Toolbars";
 constexpr char kDockStateEntry[] = "DockState";
+// The status bar is one of the bars, but not of the toolbars' and docking bars' state.
+constexpr char kStatusBarEntry[] = "StatusBar";
 constexpr int kMaxWindowListEntries = ID_WINDOW_CHILD_LAST - ID_WINDOW_CHILD_FIRST + 1;
 
 QRect ToQRect(const RECT& r) {
@@ -138,9 +141,13 @@ CMainFrame::~CMainFrame() {
 void CMainFrame::CreateToolbars() {
     for (const ToolbarInfo& info : AllToolbars()) {
         QToolBar* bar = BuildToolbar(info, *m_actions, this);
-        bar->setAllowedAreas(info.resourceId == IDR_TEXT_TOOLBAR
-                                 ? Qt::AllToolBarAreas
-                                 : Qt::TopToolBarArea | Qt::BottomToolBarArea);
+        const bool text = info.resourceId == IDR_TEXT_TOOLBAR;
+        bar->setAllowedAreas(text ? Qt::AllToolBarAreas
+                                  : Qt::TopToolBarArea | Qt::BottomToolBarArea);
+        // The text toolbar, hidden at the start, gets a row of its own: shown, it must not
+        // crowd the other bars (a saved dock state then keeps the rows the user made).
+        if (text)
+            addToolBarBreak(Qt::TopToolBarArea);
         addToolBar(Qt::TopToolBarArea, bar);
         bar->setVisible(info.visibleAtStart);
         m_toolbars.emplace(info.resourceId, bar);
@@ -159,15 +166,8 @@ void CMainFrame::FillToolbarCombos() {
             child->view()->setFocus();
     });
 
-    QStringList faces = QFontDatabase::families(QFontDatabase::Latin);
-    faces += QFontDatabase::families(QFontDatabase::Symbol);
-    faces.erase(std::remove_if(faces.begin(), faces.end(),
-                               [](const QString& f) { return !QFontDatabase::isScalable(f); }),
-                faces.end());
-    std::sort(faces.begin(), faces.end());
-    faces.erase(std::unique(faces.begin(), faces.end()), faces.end());
     auto* face = static_cast<QComboBox*>(m_actions->Control(ID_TEXT_FACE));
-    face->addItems(faces);
+    face->addItems(TextToolbarFaces());
     auto* size = static_cast<QComboBox*>(m_actions->Control(ID_TEXT_SIZE));
     for (int points : {7, 8, 9, 10, 11, 12, 14, 16, 18, 20, 22, 24, 26, 28, 36, 48, 72})
         size->addItem(QString::number(points));
@@ -219,7 +219,7 @@ void CMainFrame::RegisterCommands() {
 
     auto anyChild = [this](CmdUI& ui) { ui.Enable(!m_mdiArea->subWindowList().isEmpty()); };
     m_commands.On(
-        ID_WINDOW_CASCADE, [this] { m_mdiArea->cascadeSubWindows(); }, anyChild);
+        ID_WINDOW_CASCADE, [this] { CascadeWindows(*m_mdiArea); }, anyChild);
     m_commands.On(
         ID_WINDOW_TILE_HORZ, [this] { m_mdiArea->tileSubWindows(); }, anyChild);
     m_commands.On(
@@ -411,8 +411,12 @@ void CMainFrame::ArrangeIcons() {
 // ---- child frames
 
 void CMainFrame::AddChildFrame(CChildFrame* frame) {
+    const int index = static_cast<int>(m_mdiArea->subWindowList().size());
     m_mdiArea->addSubWindow(frame);
+    frame->setGeometry(CascadeRect(*m_mdiArea, index));
     connect(frame, &CChildFrame::popupMenuRequested, this, &CMainFrame::ShowTablePopup);
+    connect(frame, &QMdiSubWindow::windowStateChanged, this, &CMainFrame::UpdateFrameTitle);
+    connect(frame, &QWidget::windowTitleChanged, this, &CMainFrame::UpdateFrameTitle);
     connect(frame, &QObject::destroyed, this, [this] {
         // The last window closed without another becoming active.
         if (m_mdiArea->subWindowList().isEmpty())
@@ -427,7 +431,17 @@ CChildFrame* CMainFrame::ActiveChildFrame() const {
 void CMainFrame::OnChildActivated() {
     CChildFrame* child = ActiveChildFrame();
     SetMenuBar(child ? child->menuId() : IDR_MAINFRAME);
+    UpdateFrameTitle();
     ScheduleCommandUpdate();
+}
+
+void CMainFrame::UpdateFrameTitle() {
+    QString title = QString::fromUtf8(kApplicationTitle);
+    if (CChildFrame* child = ActiveChildFrame()) {
+        const QString name = child->windowTitle();
+        title += child->isMaximized() ? " - [" + name + "]" : " - " + name;
+    }
+    setWindowTitle(title);
 }
 
 void CMainFrame::ShowOutputBar() {
@@ -459,6 +473,7 @@ void CMainFrame::LoadWindowPlacement(int showCmd) {
     if (m_settings.GetProfileBinary(kDockStateSection, kDockStateEntry, state))
         restoreState(QByteArray(reinterpret_cast<const char*>(state.data()),
                                 static_cast<qsizetype>(state.size())));
+    m_statusBar->setVisible(m_settings.GetProfileInt(kDockStateSection, kStatusBarEntry, 1) != 0);
 }
 
 void CMainFrame::SaveWindowPlacement() {
@@ -476,6 +491,7 @@ void CMainFrame::SaveWindowPlacement() {
     m_settings.WriteProfileBinary(kDockStateSection, kDockStateEntry,
                                   reinterpret_cast<const BYTE*>(state.constData()),
                                   static_cast<UINT>(state.size()));
+    m_settings.WriteProfileInt(kDockStateSection, kStatusBarEntry, m_statusBar->isVisible());
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {

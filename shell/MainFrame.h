@@ -129,6 +129,9 @@ private:
     void FillRecentFiles(QMenu* menu);
     void FillWindowList(QMenu* menu);
     void OnChildActivated();
+    // The title names the active document: "Vosk Schematic - <child>" while the child is
+    // restored, "Vosk Schematic - [<child>]" while it fills the area.
+    void UpdateFrameTitle();
     void ShowTablePopup(UINT menuId, const QPoint& position, bool rightAligned);
     void ScheduleCommandUpdate();
     void OpenRecentFile(UINT id);

@@ -1,10 +1,8 @@
 #include "shell/SchematicQtApp.h"
 
 #include <QApplication>
-#include <QDesktopServices>
 #include <QMdiArea>
 #include <QPrinterInfo>
-#include <QUrl>
 #include <algorithm>
 #include <cstdio>
 #include <exception>
@@ -24,6 +22,7 @@
 #include "shell/SplashWnd.h"
 #include "shell/StatusBar.h"
 #include "shell/StrEditView.h"
+#include "shell/WebPage.h"
 #include "shell/WindowPlacement.h"
 #include "shell/WorkspaceBar.h"
 
@@ -94,6 +93,9 @@ bool CSchematicQtApp::InitInstance(const QStringList& arguments) {
     const CommandLineInfo info = ParseCommandLine(words);
     if (const std::string problem = UnsupportedRequest(info); !problem.empty()) {
         std::fprintf(stderr, "vosk: %s\n", problem.c_str());
+        // A user's mistake is shown also when there is no terminal to read it.
+        if (!info.unknownOption.empty())
+            AfxMessageBox(problem.c_str(), MB_OK | MB_ICONEXCLAMATION);
         m_exitCode = 2;
         return false;
     }
@@ -164,8 +166,8 @@ void CSchematicQtApp::AddApplicationCommands() {
     });
     m_appCommands.On(ID_HELP_SEARCH, [this] { m_help.DisplaySearch(); });
     m_appCommands.On(ID_HELP_TUTORIAL, [this] { m_help.DisplayTopic("html\\tutorial.htm"); });
-    m_appCommands.On(ID_HELP_HOME_PAGE, [] { QDesktopServices::openUrl(QUrl(kProductHomePage)); });
-    m_appCommands.On(ID_HELP_MAKER_PAGE, [] { QDesktopServices::openUrl(QUrl(kMakerHomePage)); });
+    m_appCommands.On(ID_HELP_HOME_PAGE, [] { OpenWebPage(kProductHomePage); });
+    m_appCommands.On(ID_HELP_MAKER_PAGE, [] { OpenWebPage(kMakerHomePage); });
     m_appCommands.On(ID_APP_ABOUT, [this] { CAboutDlg(m_mainFrame.get()).exec(); });
 }
 

@@ -6,6 +6,7 @@
 #include <QFontMetrics>
 #include <QTextDocument>
 
+#include "platform/DisplayText.h"
 #include "platform/Geometry.h"
 #include "platform/SettingsStore.h"
 
@@ -68,11 +69,25 @@ std::string CStrEditView::GetRawText() const {
     QString text = document()->toRawText();
     text.replace(QChar::ParagraphSeparator, QLatin1String("\r\n"));
     text.replace(QChar::LineSeparator, QLatin1String("\r\n"));
-    return text.toStdString();
+    if (!m_cp1252)
+        return text.toStdString();
+    std::string bytes;
+    for (const char32_t code : text.toUcs4())
+        AppendCp1252(bytes, code);
+    return bytes;
 }
 
 void CStrEditView::SetRawText(std::string_view bytes) {
-    QString text = QString::fromUtf8(bytes.data(), qsizetype(bytes.size()));
+    m_cp1252 = IsCp1252Text(bytes);
+    QString text;
+    if (m_cp1252) {
+        std::u32string codes;
+        for (const DisplayChar& c : DecodeDisplayText(bytes))
+            codes += c.code;
+        text = QString::fromUcs4(codes.data(), qsizetype(codes.size()));
+    } else {
+        text = QString::fromUtf8(bytes.data(), qsizetype(bytes.size()));
+    }
     text.remove(QLatin1Char('\r'));
     setPlainText(text);
 }

@@ -20,9 +20,13 @@ public:
     // 8-point "MS Sans Serif" on a screen of dpiY pixels per inch; weight 400.
     static LOGFONT LoadViewFont(const SettingsStore& settings, int dpiY);
 
-    // The text as bytes (UTF-8) with CR LF line ends.
+    // The text as bytes with CR LF line ends, in the encoding the last SetRawText read (UTF-8
+    // for new text).
     std::string GetRawText() const;
-    // Replaces the text; CR LF and LF both end a line, bytes that are not UTF-8 show as
-    // replacement characters.
+    // Replaces the text; CR LF and LF both end a line. Bytes that are not UTF-8 are read as
+    // code page 1252, and the text is written back that way.
     void SetRawText(std::string_view bytes);
+
+private:
+    bool m_cp1252 = false;
 };

@@ -98,7 +98,9 @@ bool AsksToPrint(const CommandLineInfo& info) {
 
 std::string UnsupportedRequest(const CommandLineInfo& info) {
     if (!info.unknownOption.empty())
-        return "Unknown option \"" + info.unknownOption + "\".";
+        return "Unknown option \"" + info.unknownOption +
+               "\". The options are /p file (print), /pt file printer driver port (print to), "
+               "/dde, /Embedding, /Automation and /Unregister; a file name opens that file.";
     if (info.runEmbedded)
         return "Vosk Schematic cannot run embedded in another program (/Embedding).";
     if (info.runAutomated)

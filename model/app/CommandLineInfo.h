@@ -29,8 +29,8 @@ struct CommandLineInfo {
 // name. Further plain arguments are ignored.
 CommandLineInfo ParseCommandLine(const std::vector<std::string>& arguments);
 
-// Why the program cannot do what info asks (an unknown option, or a request of another
-// program), or empty when it can.
+// Why the program cannot do what info asks (an unknown option, named with the options that
+// exist, or a request of another program), or empty when it can.
 std::string UnsupportedRequest(const CommandLineInfo& info);
 // Whether info asks to print a file ("/p", "/pt").
 bool AsksToPrint(const CommandLineInfo& info);

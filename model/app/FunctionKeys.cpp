@@ -16,12 +16,10 @@ CString KeyEntry(int slot) {
 }  // namespace
 
 int FunctionKeySlot(int n, bool shift, bool ctrl) {
-    if (n < kFirstKey || n > kLastKey || (shift && ctrl))
+    if (n < kFirstKey || n > kLastKey || (shift && ctrl) || (n == 1 && !ctrl))
         return -1;
     if (ctrl)
-        return n == 4 || n == 6 || n == 10 ? -1 : n + 22;
-    if (n == 1 || n == 10)
-        return -1;
+        return n + 21;
     return shift ? n + 9 : n - 2;
 }
 

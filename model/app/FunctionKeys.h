@@ -14,9 +14,10 @@ class SettingsStore;
 constexpr int kFunctionKeySlots = 36;
 
 // The slot of F<n> (n = 1..12) with the given modifiers: F2..F12 give 0..10, Shift+F2..F12
-// give 11..21 and Ctrl+F1..F12 give 23..34. -1 for keys that cannot be bound: F1 and Shift+F1
-// (help), F10 and Shift+F10 (menu), Ctrl+F4 and Ctrl+F6 (window commands), Ctrl+F10, every
-// Ctrl+Shift combination and n outside 1..12. Slots 22 and 35 are never used.
+// give 11..21 and Ctrl+F1..F12 give 22..33. -1 for F1 and Shift+F1 (they stay help), for every
+// Ctrl+Shift combination and for n outside 1..12. Slots 34 and 35 are never used. Keys with a
+// meaning of their own (F10, Ctrl+F4, ...) have slots too: while a slot holds no command the
+// key keeps that meaning.
 int FunctionKeySlot(int n, bool shift, bool ctrl);
 
 struct BindableKey {

@@ -100,34 +100,41 @@ void CutAtCharacterStart(std::string& text, size_t size) {
     text.resize(size);
 }
 
+// Appends in to out with its macros replaced by their values, left to right. The macros are
+// expanded in the order of kMacroWords, each everywhere before the next: so in a value inserted
+// for macro `owner`, only the macros after it in that order are expanded; the ones before it,
+// and the owner itself (whose value names itself), stay as they stand. Every nesting moves on in
+// the order, so expansion ends. Stops as soon as out can no longer fit into limit bytes.
+void AppendExpanded(std::string_view in, int owner, size_t limit, std::string& out,
+                    SettingsStore& settings, const MacroDocument* document) {
+    for (size_t i = 0; i < in.size() && out.size() < limit;) {
+        std::optional<CString> value;
+        int index = 0;
+        for (const MacroWord& macro : kMacroWords) {
+            if (index > owner && in.substr(i, macro.word.size()) == macro.word) {
+                value = MacroValue(macro.macro, settings, document);
+                if (value)
+                    i += macro.word.size();
+                break;
+            }
+            ++index;
+        }
+        if (value)
+            AppendExpanded(value->str(), index, limit, out, settings, document);
+        else
+            out += in[i++];
+    }
+}
+
 }  // namespace
 
 BOOL ExpandPathMacros(CString& text, int bufferSize, SettingsStore& settings,
                       const MacroDocument* document) {
     CString source(text);
     source.TrimLeft();
-    const std::string& in = source.str();
     const size_t limit = bufferSize > 0 ? static_cast<size_t>(bufferSize) : 0;
     std::string out;
-    // The text is copied once from left to right, so inserted values are never searched again;
-    // copying stops as soon as the result can no longer fit.
-    for (size_t i = 0; i < in.size() && out.size() < limit;) {
-        std::optional<CString> value;
-        size_t length = 0;
-        for (const MacroWord& macro : kMacroWords) {
-            if (std::string_view(in).substr(i, macro.word.size()) == macro.word) {
-                value = MacroValue(macro.macro, settings, document);
-                length = macro.word.size();
-                break;
-            }
-        }
-        if (value) {
-            out += value->str();
-            i += length;
-        } else {
-            out += in[i++];
-        }
-    }
+    AppendExpanded(source.str(), -1, limit, out, settings, document);
     const BOOL fits = out.size() < limit;
     if (!fits)
         CutAtCharacterStart(out, limit > 0 ? limit - 1 : 0);

@@ -21,8 +21,10 @@ struct MacroDocument {
 // value: $(FileName), $(FileExt), $(FileDir) (left as they are without a document),
 // $(CurDir), $(StdLibDir), $(UserLibDir), $(SpiceDir) ("Directories"/"stdlib", "userlib" and
 // "spice"; an empty or missing one is set to its default folder under the program's folder
-// and written back) and $(UserDir1..3) ("Directories"/"user1".."user3" as stored). Each macro
-// of text is replaced once: macro words inside the inserted values stay as they are. The
-// result is cut to bufferSize - 1 bytes; returns TRUE when it was not cut.
+// and written back) and $(UserDir1..3) ("Directories"/"user1".."user3" as stored). The macros
+// are expanded in that order, each everywhere before the next, so a value may name a macro that
+// comes after its own ("spice" = "$(UserDir1)\Spice"); a value that names its own macro keeps
+// that word as it stands. The result is cut to bufferSize - 1 bytes; returns TRUE when it was
+// not cut.
 BOOL ExpandPathMacros(CString& text, int bufferSize, SettingsStore& settings,
                       const MacroDocument* document);

@@ -37,7 +37,7 @@ void CRecentFileList::ReadList(const SettingsStore& settings) {
         const CString stored = settings.GetProfileString(kSection, Entry(i));
         if (stored.IsEmpty())
             continue;
-        std::string path = FromStoredPath(stored).str();
+        std::string path = FromSettingsPath(stored).str();
         if (std::find(m_files.begin(), m_files.end(), path) == m_files.end())
             m_files.push_back(std::move(path));
     }
@@ -46,5 +46,5 @@ void CRecentFileList::ReadList(const SettingsStore& settings) {
 void CRecentFileList::WriteList(SettingsStore& settings) const {
     settings.DeleteSection(kSection);
     for (size_t i = 0; i < m_files.size(); ++i)
-        settings.WriteProfileString(kSection, Entry(i), ToStoredPath(CString(m_files[i])));
+        settings.WriteProfileString(kSection, Entry(i), CString(m_files[i]));
 }

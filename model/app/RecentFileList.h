@@ -1,6 +1,7 @@
 #pragma once
 // The files used most recently, newest first, as the File menu lists them. They are kept in
-// the settings section "Recent File List" as "File1".."File<n>", in the stored path form.
+// the settings section "Recent File List" as "File1".."File<n>", as paths of this system
+// (lists written on Windows are converted when read).
 
 #include <string>
 #include <vector>

@@ -154,7 +154,7 @@ void CSchematicApp::RecordOpenSchematics(const std::vector<CString>& pathNames) 
         if (path.IsEmpty())
             continue;
         ++count;
-        m_settings.WriteProfileString(kLastOpen, Numbered("File", count), ToStoredPath(path));
+        m_settings.WriteProfileString(kLastOpen, Numbered("File", count), path);
         m_settings.WriteProfileInt(kLastOpen, "Count", count);
     }
 }
@@ -168,7 +168,7 @@ std::vector<CString> CSchematicApp::RecordedSchematics() const {
         const CString path =
             m_settings.GetProfileString(kLastOpen, Numbered("File", static_cast<int>(i)));
         if (!path.IsEmpty())
-            paths.push_back(FromStoredPath(path));
+            paths.push_back(FromSettingsPath(path));
     }
     return paths;
 }

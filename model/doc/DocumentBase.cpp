@@ -47,7 +47,14 @@ BOOL CDocumentBase::OnOpenDocument(const char* path) {
         CArchive ar(&stream, CArchive::load);
         ar.m_pDocument = this;
         m_rootStorage = &file.Root();
-        Serialize(ar);
+        try {
+            Serialize(ar);
+        } catch (const CArchiveException& error) {
+            // The archive reads from memory: the message must still name the damaged file.
+            if (!error.m_strFileName.IsEmpty())
+                throw;
+            throw CArchiveException(error.m_cause, path);
+        }
         ar.Close();
         m_rootStorage = nullptr;
     } catch (const std::exception& error) {

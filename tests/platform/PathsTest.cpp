@@ -20,6 +20,17 @@ TEST(Paths, StoredPathsBecomePathsOfThisSystem) {
         EXPECT_EQ(FromStoredPath(stored), expected) << stored;
 }
 
+TEST(Paths, SettingsPathsComeBackAsWrittenUnlessWrittenOnWindows) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"/w/back\\slash.sch", "/w/back\\slash.sch"},
+        {"rel\\a.sch", "rel\\a.sch"},
+        {"C:\\w\\a.sch", "/w/a.sch"},
+        {"\\\\server\\share\\a.sch", "/server/share/a.sch"},
+    };
+    for (const auto& [stored, expected] : cases)
+        EXPECT_EQ(FromSettingsPath(stored), expected) << stored;
+}
+
 TEST(Paths, JoinUsesOneSeparatorOfTheFolder) {
     const std::tuple<const char*, const char*, const char*> cases[] = {
         {"C:\\work", "amp.sch", "C:\\work\\amp.sch"},

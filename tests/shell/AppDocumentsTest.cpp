@@ -9,7 +9,6 @@
 
 #include "AppFixture.h"
 #include "model/doc/DocView.h"
-#include "platform/Paths.h"
 #include "resources/CommandIds.h"
 #include "resources/MenuTable.h"
 #include "resources/ToolbarTable.h"
@@ -133,7 +132,7 @@ TEST_F(AppDocumentsTest, ClosingTheProgramRecordsTheSavedSchematicsEvenWhenCance
     EXPECT_EQ(Titles(*app).size(), 4u);
     const SettingsStore& current = app->App().Settings();
     EXPECT_EQ(current.GetProfileInt("LastOpen", "Count", 0), 2u);
-    EXPECT_EQ(current.GetProfileString("LastOpen", "File2"), ToStoredPath(CString(b)));
+    EXPECT_EQ(current.GetProfileString("LastOpen", "File2"), CString(b));
 
     m_prompt.Answer(IDNO);
     EXPECT_TRUE(Close(*app));
@@ -141,7 +140,7 @@ TEST_F(AppDocumentsTest, ClosingTheProgramRecordsTheSavedSchematicsEvenWhenCance
     EXPECT_EQ(m_prompt.shown()[1].text, CString("Save changes to a.sch?"));
     const SettingsStore saved = Stored();
     EXPECT_EQ(saved.GetProfileInt("LastOpen", "Count", 0), 2u);
-    EXPECT_EQ(saved.GetProfileString("LastOpen", "File1"), ToStoredPath(CString(a)));
+    EXPECT_EQ(saved.GetProfileString("LastOpen", "File1"), CString(a));
 }
 
 TEST_F(AppDocumentsTest, TheRecentFilesFollowOpeningAndSaving) {
@@ -171,7 +170,7 @@ TEST_F(AppDocumentsTest, TheRecentFilesFollowOpeningAndSaving) {
     EXPECT_EQ(Titles(*app), std::vector<std::string>{"c.sch"});
 
     ASSERT_TRUE(Close(*app));
-    EXPECT_EQ(Stored().GetProfileString("Recent File List", "File1"), ToStoredPath(CString(c)));
+    EXPECT_EQ(Stored().GetProfileString("Recent File List", "File1"), CString(c));
     app.reset();
     app = Start();
     EXPECT_EQ(app->RecentFiles().Files(), std::vector<std::string>{c});

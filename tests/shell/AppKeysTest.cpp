@@ -1,6 +1,7 @@
 // Function keys, the units pane and the services of the whole program.
 
 #include <QDialog>
+#include <QKeyEvent>
 #include <QTest>
 #include <sstream>
 
@@ -40,6 +41,18 @@ protected:
     }
 };
 
+// Counts the F10 presses that reach a window.
+class KeyCounter : public QObject {
+public:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::KeyPress &&
+            static_cast<QKeyEvent*>(event)->key() == Qt::Key_F10)
+            ++f10Presses;
+        return QObject::eventFilter(watched, event);
+    }
+    int f10Presses = 0;
+};
+
 // A page that wants idle time a few times, then no more.
 class CountingPage : public CBarPage {
 public:
@@ -59,28 +72,33 @@ TEST_F(AppKeysTest, ABoundFunctionKeyRunsItsCommandAndUnbindableKeysNever) {
 
     Press(*app, Qt::Key_F2);
     EXPECT_EQ(Titles(*app), (std::vector<std::string>{"Untitled1", "Untitled2"}));
-    Press(*app, Qt::Key_F12, Qt::ControlModifier);  // slot 34
-    EXPECT_EQ(Titles(*app).size(), 3u);
+    // Keys with a meaning of their own run their bound command instead.
+    const std::pair<Qt::Key, Qt::KeyboardModifiers> ownMeaning[] = {
+        {Qt::Key_F12, Qt::ControlModifier}, {Qt::Key_F10, Qt::NoModifier},
+        {Qt::Key_F10, Qt::ShiftModifier},   {Qt::Key_F4, Qt::ControlModifier},
+        {Qt::Key_F6, Qt::ControlModifier},  {Qt::Key_F10, Qt::ControlModifier}};
+    for (const auto& [key, modifiers] : ownMeaning)
+        Press(*app, key, modifiers);
+    EXPECT_EQ(Titles(*app).size(), 8u);
 
-    // Ctrl+F4 closes the window as always, F1 shows help, Ctrl+Shift does nothing.
-    Press(*app, Qt::Key_F4, Qt::ControlModifier);
-    EXPECT_EQ(Titles(*app).size(), 2u);
+    // F1 shows help, Ctrl+Shift and Alt do nothing.
     Press(*app, Qt::Key_F1);
-    EXPECT_EQ(Titles(*app).size(), 2u);
+    EXPECT_EQ(Titles(*app).size(), 8u);
     ASSERT_NE(app->Help().Window(), nullptr);
     EXPECT_TRUE(app->Help().Window()->isVisible());
     app->Help().Window()->close();
     frame->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(frame));
+    Press(*app, Qt::Key_F1, Qt::ControlModifier | Qt::ShiftModifier);
     Press(*app, Qt::Key_F3, Qt::ControlModifier | Qt::ShiftModifier);
     Press(*app, Qt::Key_F2, Qt::AltModifier);
-    EXPECT_EQ(Titles(*app).size(), 2u);
+    EXPECT_EQ(Titles(*app).size(), 8u);
 
     // Not while a dialog is open over the frame.
     QDialog dialog(frame);
     dialog.open();
     Press(*app, Qt::Key_F2);
-    EXPECT_EQ(Titles(*app).size(), 2u);
+    EXPECT_EQ(Titles(*app).size(), 8u);
     dialog.close();
 
     // A key pressed while the splash shows only closes it.
@@ -89,8 +107,39 @@ TEST_F(AppKeysTest, ABoundFunctionKeyRunsItsCommandAndUnbindableKeysNever) {
     ASSERT_NE(CSplashWnd::Current(), nullptr);
     Press(*app, Qt::Key_F2);
     EXPECT_EQ(CSplashWnd::Current(), nullptr);
-    EXPECT_EQ(Titles(*app).size(), 2u);
+    EXPECT_EQ(Titles(*app).size(), 8u);
     CSplashWnd::EnableSplashScreen(false);
+}
+
+TEST_F(AppKeysTest, UnboundKeysKeepTheirOwnMeaning) {
+    {
+        SettingsStore settings = Stored();
+        settings.WriteProfileInt("Settings", "Key0", ID_FILE_NEW);  // F2 only
+        settings.Save();
+    }
+    auto app = Start();
+    CMainFrame* frame = app->MainFrame();
+    frame->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(frame));
+    Press(*app, Qt::Key_F2);
+    ASSERT_EQ(WindowCount(*app), 2);
+    CChildFrame* second = frame->ActiveChildFrame();
+
+    // Ctrl+F6 goes to the next window, Ctrl+F4 closes it.
+    Press(*app, Qt::Key_F6, Qt::ControlModifier);
+    EXPECT_NE(frame->ActiveChildFrame(), second);
+    Press(*app, Qt::Key_F4, Qt::ControlModifier);
+    EXPECT_EQ(WindowCount(*app), 1);
+    EXPECT_EQ(frame->ActiveChildFrame(), second);
+
+    // F10, Shift+F10 and Ctrl+F10 are left to the window that has the focus.
+    KeyCounter counter;
+    second->view()->installEventFilter(&counter);
+    Press(*app, Qt::Key_F10);
+    Press(*app, Qt::Key_F10, Qt::ShiftModifier);
+    Press(*app, Qt::Key_F10, Qt::ControlModifier);
+    EXPECT_EQ(counter.f10Presses, 3);
+    EXPECT_EQ(WindowCount(*app), 1);
 }
 
 TEST_F(AppKeysTest, TheUnitsPaneSwitchesTheUnitsOfEveryRuler) {

@@ -8,7 +8,9 @@
 #include <filesystem>
 
 #include "AppFixture.h"
+#include "platform/CompoundFile.h"
 #include "resources/CommandIds.h"
+#include "shell/AboutProduct.h"
 #include "shell/DrawFrame.h"
 #include "shell/DrawView.h"
 #include "shell/RulerBar.h"
@@ -49,6 +51,7 @@ TEST_F(AppStartTest, AFreshStartShowsANewSchematicAndClosingWritesTheDefaults) {
 }
 
 TEST_F(AppStartTest, RequestsOfOtherProgramsAndPrintingEndTheStartWithAReason) {
+    m_prompt.Answer(IDOK);  // an unknown option is shown to the user
     for (const char* option : {"/Embedding", "-AUTOMATION", "/dde", "/unregister", "-nosuch"}) {
         auto app = Start({option});
         EXPECT_FALSE(m_started) << option;
@@ -65,8 +68,11 @@ TEST_F(AppStartTest, RequestsOfOtherProgramsAndPrintingEndTheStartWithAReason) {
         EXPECT_EQ(app->ExitCode(), 1);
         EXPECT_EQ(app->MainFrame(), nullptr) << "a print request shows no windows";
     }
-    ASSERT_EQ(m_prompt.shown().size(), 2u);
-    EXPECT_EQ(m_prompt.shown()[0].text, CString("Printing is not available yet."));
+    ASSERT_EQ(m_prompt.shown().size(), 3u);
+    const std::string unknown = m_prompt.shown()[0].text.str();
+    for (const char* named : {"\"-nosuch\"", "/pt", "/Unregister"})
+        EXPECT_NE(unknown.find(named), std::string::npos) << named;
+    EXPECT_EQ(m_prompt.shown()[1].text, CString("Printing is not available yet."));
 }
 
 TEST_F(AppStartTest, AFileOnTheCommandLineOpensAloneAndAMissingOneEndsTheStart) {
@@ -83,6 +89,29 @@ TEST_F(AppStartTest, AFileOnTheCommandLineOpensAloneAndAMissingOneEndsTheStart) 
     EXPECT_EQ(app->ExitCode(), 1);
     EXPECT_NE(m_prompt.shown().back().text.str().find("Failed to open document."),
               std::string::npos);
+    app.reset();
+
+    // A damaged file: the message names it.
+    const std::string damaged = (m_dir / "damaged.sch").string();
+    CompoundFile cut;
+    cut.Root().WriteStream("Contents", {0x51, 0x2A, 1});
+    cut.SaveToFile(damaged);
+    m_prompt.Answer(IDOK);
+    app = Start({QString::fromStdString(damaged)});
+    EXPECT_FALSE(m_started);
+    EXPECT_NE(m_prompt.shown().back().text.str().find(damaged), std::string::npos)
+        << m_prompt.shown().back().text.str();
+}
+
+TEST_F(AppStartTest, WithoutAWebBrowserTheWebPagesSaySo) {
+    auto app = Start();
+    for (const UINT id : {ID_HELP_HOME_PAGE, ID_HELP_MAKER_PAGE}) {
+        m_prompt.Answer(IDOK);
+        app->MainFrame()->router().Execute(id);
+    }
+    ASSERT_EQ(m_prompt.shown().size(), 2u);
+    EXPECT_NE(m_prompt.shown()[0].text.str().find(kProductHomePage), std::string::npos);
+    EXPECT_NE(m_prompt.shown()[1].text.str().find(kMakerHomePage), std::string::npos);
 }
 
 TEST_F(AppStartTest, TheSchematicsOfTheLastRunOpenAgainWhenAsked) {

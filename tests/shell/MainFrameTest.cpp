@@ -23,6 +23,7 @@
 #include "resources/CommandIds.h"
 #include "shell/CommandActions.h"
 #include "shell/DrawFrame.h"
+#include "shell/FontFaces.h"
 #include "shell/QtTestApp.h"
 #include "shell/RulerBar.h"
 #include "shell/StatusBar.h"
@@ -139,6 +140,26 @@ TEST_F(MainFrameTest, StartsWithTheBarsTheirTextsAndTheEmptyMenu) {
     EXPECT_EQ(frame.dockWidgetArea(frame.outputBar()), Qt::BottomDockWidgetArea);
 }
 
+TEST_F(MainFrameTest, TheTextToolbarListsFamiliesAndLeavesTheOtherBarsWhole) {
+    EXPECT_EQ(FamilyNames({"C059 [UKWN]", "Sans", "C059 [URW]", "Mono [x] [y]", "A[1]"}),
+              QStringList({"A[1]", "C059", "Mono [x]", "Sans"}));
+
+    CMainFrame frame(m_settings);
+    frame.LoadWindowPlacement(SW_SHOWNORMAL);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame));
+    frame.router().Execute(ID_VIEW_TEXT_BAR);
+    QApplication::processEvents();
+    const QStringList faces =
+        Items(qobject_cast<QComboBox*>(frame.actions().Control(ID_TEXT_FACE)));
+    EXPECT_EQ(faces, FamilyNames(faces));
+    for (UINT id : {IDR_MAIN_TOOLBAR, IDR_DRAWING_TOOLBAR, IDR_TEXT_TOOLBAR}) {
+        QToolBar* bar = frame.toolbar(id);
+        ASSERT_TRUE(bar->isVisible());
+        auto* overflow = bar->findChild<QToolButton*>("qt_toolbar_ext_button");
+        EXPECT_TRUE(!overflow || !overflow->isVisible()) << bar->windowTitle().toStdString();
+    }
+}
+
 TEST_F(MainFrameTest, ViewCommandsToggleTheBarsAndCheckTheirItems) {
     CMainFrame frame(m_settings);
     frame.show();
@@ -198,6 +219,7 @@ TEST_F(MainFrameTest, ClosingStoresThePlacementAndTheDockStateForTheNextStart) {
             frame.toolbar(IDR_TEXT_TOOLBAR)->show();
             frame.addDockWidget(Qt::RightDockWidgetArea, frame.workspaceBar());
             frame.ShowOutputBar();
+            frame.router().Execute(ID_VIEW_STATUS_BAR);
             c.leave(frame);
             frame.close();
         }
@@ -210,6 +232,7 @@ TEST_F(MainFrameTest, ClosingStoresThePlacementAndTheDockStateForTheNextStart) {
         EXPECT_FALSE(frame.toolbar(IDR_MAIN_TOOLBAR)->isVisible());
         EXPECT_TRUE(frame.toolbar(IDR_TEXT_TOOLBAR)->isVisible());
         EXPECT_TRUE(frame.outputBar()->isVisible());
+        EXPECT_FALSE(frame.statusPanes()->isVisible());
         EXPECT_EQ(frame.dockWidgetArea(frame.workspaceBar()), Qt::RightDockWidgetArea);
     }
 }
@@ -362,6 +385,18 @@ TEST_F(MainFrameTest, TheWindowCommandsSwitchAndCloseAndTheMenuBarFollows) {
     EXPECT_EQ(frame.ActiveChildFrame(), symbol);
     EXPECT_EQ(frame.currentMenuId(), IDR_SYMBOL);
     EXPECT_EQ(frame.windowTitle(), "Vosk Schematic - [Symbol1]");
+    // A restored window names its document too, also after a switch.
+    symbol->showNormal();
+    EXPECT_EQ(frame.windowTitle(), "Vosk Schematic - Symbol1");
+    frame.router().Execute(ID_WINDOW_NEXT);
+    EXPECT_EQ(frame.windowTitle(), "Vosk Schematic - Untitled1");
+    schematic->setWindowTitle("amp.sch");
+    EXPECT_EQ(frame.windowTitle(), "Vosk Schematic - amp.sch");
+    schematic->showMaximized();
+    EXPECT_EQ(frame.windowTitle(), "Vosk Schematic - [amp.sch]");
+    schematic->setWindowTitle("Untitled1");
+    frame.router().Execute(ID_WINDOW_NEXT);
+    EXPECT_EQ(frame.windowTitle(), "Vosk Schematic - [Symbol1]");
 
     // The window list names both, the active one checked.
     QMenu* window = FindPopup(frame, IDR_SYMBOL, "menuWindow");
@@ -435,6 +470,30 @@ TEST_F(DrawFrameTest, FramesOpenAsTheLastRestoreOrMaximiseLeftThem) {
     m_settings.WriteProfileInt("Settings", "ShowCmd", 0);
     CDrawFrame::LoadSettings(m_settings);
     EXPECT_EQ(CChildFrame::SavedShowCommand(), 3);
+}
+
+TEST_F(DrawFrameTest, RestoredWindowsOpenAndCascadeOverMostOfTheArea) {
+    CDrawFrame* first = Open();
+    first->showNormal();
+    CDrawFrame* second = Open();
+    const QSize area = m_frame.mdiArea()->viewport()->size();
+    // A step of a title bar; as many steps as fit into a third of the height are taken off.
+    const int step = second->geometry().top() - first->geometry().top();
+    EXPECT_GE(step, 15);
+    EXPECT_EQ(second->geometry().left(), first->geometry().left() + step);
+    const QSize expected(area.width() - area.height() / (3 * step) * step,
+                         area.height() - area.height() / (3 * step) * step);
+    EXPECT_EQ(first->size(), expected);
+    EXPECT_EQ(second->size(), expected);
+    EXPECT_GE(expected.height(), area.height() * 2 / 3);
+
+    first->resize(100, 80);
+    second->showMaximized();
+    m_frame.router().Execute(ID_WINDOW_CASCADE);
+    EXPECT_FALSE(second->isMaximized());
+    EXPECT_EQ(first->geometry(), QRect(QPoint(0, 0), expected));
+    EXPECT_EQ(second->geometry(), QRect(QPoint(step, step), expected));
+    EXPECT_EQ(m_frame.ActiveChildFrame(), second);
 }
 
 TEST_F(DrawFrameTest, TheRulersCommandHidesBothRulersAndNewFramesFollow) {

@@ -4,6 +4,7 @@
 #include <QMainWindow>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTextCursor>
 #include <ostream>
 
 #include "platform/SettingsStore.h"
@@ -107,6 +108,22 @@ TEST(PadDoc, SavesWithCrLfOpensAndReportsFailures) {
     view.SetRawText("x\r\ny\nz");
     ASSERT_TRUE(doc.OnOpenDocument((dir / "out.txt").c_str()));
     EXPECT_EQ(view.GetRawText(), ReadFileText(dir / "out.txt"));
+
+    // What was read is written back byte for byte, text of Windows' code page 1252 included;
+    // a character typed in that the code page lacks is kept as UTF-8.
+    const std::pair<std::string, std::string> files[] = {
+        {"caf\xE9 \x80\x81\r\n", "caf\xE9 \x80\x81\r\n\xE9\xC4\x89"},
+        {"caf\xC3\xA9\r\n", "caf\xC3\xA9\r\n\xC3\xA9\xC4\x89"},
+    };
+    for (const auto& [bytes, edited] : files) {
+        testsupport::WriteFileText(dir / "in.txt", bytes);
+        ASSERT_TRUE(doc.OnOpenDocument((dir / "in.txt").c_str()));
+        ASSERT_TRUE(doc.OnSaveDocument((dir / "again.txt").c_str()));
+        EXPECT_EQ(ReadFileText(dir / "again.txt"), bytes);
+        view.moveCursor(QTextCursor::End);
+        view.insertPlainText(QString::fromUtf8("\u00E9\u0109"));
+        EXPECT_EQ(view.GetRawText(), edited);
+    }
 
     testsupport::ScriptedPrompt prompt({IDOK, IDOK});
     EXPECT_FALSE(doc.OnSaveDocument((dir / "no folder" / "a.txt").c_str()));

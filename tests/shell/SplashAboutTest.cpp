@@ -13,6 +13,7 @@
 #include "shell/AboutProduct.h"
 #include "shell/QtTestApp.h"
 #include "shell/SplashWnd.h"
+#include "support/ScriptedPrompt.h"
 
 namespace {
 
@@ -133,6 +134,11 @@ TEST(AboutBox, ShowsTheVersionAndAHoverLinkToTheMakersPage) {
     QTest::mouseClick(link, Qt::LeftButton, {}, link->rect().center());
     QDesktopServices::unsetUrlHandler("https");
     EXPECT_EQ(recorder.opened, QList<QUrl>{QUrl(kMakerHomePage)});
+    // Without a web browser (none on this platform) a message says so and gives the address.
+    testsupport::ScriptedPrompt prompt({IDOK});
+    QTest::mouseClick(link, Qt::LeftButton, {}, link->rect().center());
+    ASSERT_EQ(prompt.shown().size(), 1u);
+    EXPECT_NE(prompt.shown()[0].text.str().find(kMakerHomePage), std::string::npos);
 
     QCursor::setPos(about.mapToGlobal(QPoint(2, 2)));
     ASSERT_TRUE(QTest::qWaitFor([&] { return !link->IsHot(); }, 5000));

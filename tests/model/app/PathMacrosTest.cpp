@@ -5,6 +5,7 @@
 #include <chrono>
 #include <filesystem>
 #include <string>
+#include <tuple>
 
 #include "platform/Paths.h"
 #include "platform/SettingsStore.h"
@@ -58,12 +59,25 @@ TEST_F(PathMacrosTest, DocumentMacrosComeFromTitleAndPathAndOnlyExactWordsExpand
     EXPECT_EQ(Expand(" \t $(FileName)  ", &amp), "amp  ");
 }
 
-TEST_F(PathMacrosTest, ValuesThatNameTheirOwnMacroExpandOnce) {
-    m_settings.WriteProfileString("Directories", "stdlib", "$(StdLibDir)\\x");
-    m_settings.WriteProfileString("Directories", "user1", "$(UserDir2)");
-    m_settings.WriteProfileString("Directories", "user2", "two");
-    EXPECT_EQ(Expand("$(StdLibDir)\\a $(StdLibDir)"), "$(StdLibDir)\\x\\a $(StdLibDir)\\x");
-    EXPECT_EQ(Expand("$(UserDir1)/$(UserDir2)"), "$(UserDir2)/two");
+TEST_F(PathMacrosTest, ValuesNameLaterMacrosButNeverLoop) {
+    m_settings.WriteProfileString("Directories", "spice", "$(UserDir1)\\Spice");
+    m_settings.WriteProfileString("Directories", "user1", "D:\\Tools");
+    EXPECT_EQ(Expand("$(SpiceDir)\\m.lib"), "D:\\Tools\\Spice\\m.lib");
+
+    // A value naming its own macro, directly or through another, keeps the word as it stands;
+    // so does one naming a macro that was expanded before its own.
+    const std::tuple<const char*, const char*, const char*> cases[] = {
+        {"$(UserDir1)/$(UserDir1)", "x$(UserDir1)", "x$(UserDir1)/x$(UserDir1)"},
+        {"$(SpiceDir)", "$(SpiceDir)\\x", "$(SpiceDir)\\x\\Spice"},
+        {"$(UserDir1)", "$(StdLibDir)", "$(StdLibDir)"},
+    };
+    for (const auto& [text, user1, expected] : cases) {
+        m_settings.WriteProfileString("Directories", "user1", user1);
+        EXPECT_EQ(Expand(text), expected) << text;
+    }
+    m_settings.WriteProfileString("Directories", "user2", "$(UserDir3)");
+    m_settings.WriteProfileString("Directories", "user3", "$(UserDir2)");
+    EXPECT_EQ(Expand("$(UserDir2)"), "$(UserDir2)");
 }
 
 TEST_F(PathMacrosTest, LongResultsAreCut) {
@@ -92,6 +106,14 @@ TEST_F(PathMacrosTest, HugeValuesDoNotMultiply) {
     EXPECT_FALSE(ExpandPathMacros(expanded, kMaxPath, m_settings, nullptr));
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
     EXPECT_EQ(expanded, CString(std::string(kMaxPath - 1, 'v')));
+
+    // Nor do values that name the next one twice.
+    m_settings.WriteProfileString("Directories", "user1", "$(UserDir2)$(UserDir2)");
+    m_settings.WriteProfileString("Directories", "user2", "$(UserDir3)$(UserDir3)");
+    m_settings.WriteProfileString("Directories", "user3", std::string(1 << 20, 'w').c_str());
+    expanded = CString(text);
+    EXPECT_FALSE(ExpandPathMacros(expanded, kMaxPath, m_settings, nullptr));
+    EXPECT_EQ(expanded, CString(std::string(kMaxPath - 1, 'w')));
 }
 
 }  // namespace

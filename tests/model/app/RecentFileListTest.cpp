@@ -21,17 +21,21 @@ TEST(RecentFileListTest, NewestFirstWithoutRepeatsUpToItsSize) {
     EXPECT_EQ(CRecentFileList(4000000000LL).GetSize(), CRecentFileList::kMaxSize);
 }
 
-TEST(RecentFileListTest, KeptInTheSettingsInStoredPathForm) {
+TEST(RecentFileListTest, KeptInTheSettingsAsPathsOfThisSystem) {
     testsupport::TempDir dir;
     SettingsStore settings(dir / "settings.reg");
     settings.WriteProfileString("Recent File List", "File9", "\\old.sch");
     CRecentFileList list(4);
-    list.Add("/w/b.sch");
+    list.Add("/w/back\\slash.sch");
     list.Add("/w/a.sch");
     list.WriteList(settings);
-    EXPECT_EQ(settings.GetProfileString("Recent File List", "File1"), CString("\\w\\a.sch"));
-    EXPECT_EQ(settings.GetProfileString("Recent File List", "File2"), CString("\\w\\b.sch"));
+    EXPECT_EQ(settings.GetProfileString("Recent File List", "File1"), CString("/w/a.sch"));
+    EXPECT_EQ(settings.GetProfileString("Recent File List", "File2"),
+              CString("/w/back\\slash.sch"));
     EXPECT_EQ(settings.EnumerateValues("Recent File List").size(), 2u) << "old entries go";
+    CRecentFileList again(4);
+    again.ReadList(settings);
+    EXPECT_EQ(again.Files(), list.Files());
 
     // Reading takes the first size entries, skipping empty and repeated ones.
     settings.WriteProfileString("Recent File List", "File2", "");

@@ -50,7 +50,7 @@ TEST_F(SchematicAppTest, LoadSettingsReadsTheStoredValues) {
     store.WriteProfileInt("Grid", "SnapGridOptions", 0x20000004);
     store.WriteProfileInt("Settings", "Options", 0x22);
     store.WriteProfileInt("Settings", "SelectColourD", 0x40AF00);
-    store.WriteProfileInt("Settings", "Key23", 33006);
+    store.WriteProfileInt("Settings", "Key22", 33006);
     store.WriteProfileInt("Settings", "Rulers", 0);
     store.WriteProfileInt("Colours", "Colour15", 0xABCDEF);
     m_app.LoadSettings();
@@ -90,11 +90,11 @@ TEST_F(SchematicAppTest, SetUnitsSwitchesTheMetricBitAndUpdatesEveryView) {
 }
 
 TEST_F(SchematicAppTest, OpenSchematicsAreRecordedAndReadBackSkippingGaps) {
-    m_app.RecordOpenSchematics({"/work/amp.sch", "", "/work/sub/filter.sch"});
+    m_app.RecordOpenSchematics({"/work/amp.sch", "", "/work/sub/back\\slash.sch"});
     EXPECT_EQ(m_app.GetProfileInt("LastOpen", "Count", 0), 2u);
-    EXPECT_EQ(m_app.GetProfileString("LastOpen", "File2"), "\\work\\sub\\filter.sch");
+    EXPECT_EQ(m_app.GetProfileString("LastOpen", "File2"), "/work/sub/back\\slash.sch");
     EXPECT_EQ(m_app.RecordedSchematics(),
-              (std::vector<CString>{"/work/amp.sch", "/work/sub/filter.sch"}));
+              (std::vector<CString>{"/work/amp.sch", "/work/sub/back\\slash.sch"}));
 
     SettingsStore& store = m_app.Settings();
     store.WriteProfileInt("LastOpen", "Count", 3);

@@ -104,5 +104,6 @@ TEST(DocumentBase, FailedOpenAndSaveAreReported) {
     EXPECT_EQ(CompoundFile::LoadFromFile(path).Root().FindStream("Contents")->Data().size(), 2u);
     ASSERT_EQ(prompt.shown().size(), 4u);
     EXPECT_EQ(prompt.shown()[0].text.Left(24), CString("Failed to open document."));
+    EXPECT_NE(prompt.shown()[2].text.str().find(path), std::string::npos) << "names the file";
     EXPECT_EQ(prompt.shown()[3].text.Left(24), CString("Failed to save document."));
 }
