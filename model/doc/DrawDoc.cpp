@@ -444,6 +444,7 @@ void CDrawDoc::LoadContents(CArchive& ar) {
     SerializeObjectsAndAttributes(ar);
     SerializePageAndStyles(ar);
     if (magic == kOldContentsMagic) {
+        NameUnnamedNets();
         PurgeAllAttrTexts();
         return;
     }
@@ -453,6 +454,7 @@ void CDrawDoc::LoadContents(CArchive& ar) {
     m_printSettings.Serialize(ar);
     ReadBlock(ar, m_printer.devMode);
     ReadBlock(ar, m_printer.devNames);
+    NameUnnamedNets();
     PurgeAllAttrTexts();
     DWORD items = 0;
     ar >> items;

@@ -154,6 +154,14 @@ public:
     BOOL OnSaveDocument(const char* path) override;
     void OnCloseDocument() override;
 
+    // Nets. FindNet: the net of the first object whose net is named so (exactly), or null.
+    CNet* FindNet(const char* name) const;
+    // Joins the nets of every wire group, in list order; FALSE when the user cancelled a
+    // choice of nets, which ends the joining.
+    BOOL JoinNets();
+    // Gives every unnamed net an automatic name ("n0001", ...) free in the document.
+    void NameUnnamedNets();
+
     // Flags, highlighting and look-ups
     void ClearObjectFlags(DWORD mask);
     void ClearFlagsAndInvalidate(DWORD mask);
@@ -248,6 +256,9 @@ private:
     // The document's summary information, made when there is none yet.
     CSummaryInfo& Summary();
     BOOL IsDrawObjAllowed(CObject* object);
+    // An incoming object's net gives way to the document's net of the same user-given name; an
+    // automatic name that the document already uses is replaced by a free one.
+    void AdoptNet(CDrawObj* object);
     void ShareDevice(CDrawObj* object);
     // Copies of the sources made for this document; FALSE (copies empty) when it failed.
     BOOL CopyObjects(const CObList& sources, CObList& copies);

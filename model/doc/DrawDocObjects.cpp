@@ -158,6 +158,7 @@ BOOL CDrawDoc::AddObjects(CObList* list) {
         }
         taken.AddTail(object);
         static_cast<CDrawObj*>(object)->SetDocument(this);
+        AdoptNet(static_cast<CDrawObj*>(object));
     }
     list->RemoveAll();
     list->AddTail(&refused);
@@ -283,8 +284,8 @@ CDevice* CDrawDoc::FindSharedDevice(CDevice* device) {
 // Removing and renumbering
 
 void CDrawDoc::RemoveObjects(CObList* list) {
-    if (list && !list->IsEmpty())
-        m_undoList.Execute(new CRemoveCmd(*list));
+    if (list && !list->IsEmpty() && m_undoList.Execute(new CRemoveCmd(*list)))
+        JoinNets();
 }
 
 CSymbol* CDrawDoc::GroupObjects(CObList* list) {

@@ -14,6 +14,8 @@
 #include "model/cmd/DocSettingsCmd.h"
 #include "model/cmd/GroupCmd.h"
 #include "model/cmd/NamedCmd.h"
+#include "model/cmd/NetChangeCmd.h"
+#include "model/cmd/NetPropCmd.h"
 #include "model/cmd/ObjectEditCmd.h"
 #include "model/cmd/OrderCmd.h"
 #include "model/cmd/RemoveCmd.h"
@@ -23,6 +25,7 @@
 #include "model/cmd/SymbolPropEditCmd.h"
 #include "model/cmd/TextPropCmd.h"
 #include "model/device/MapText.h"
+#include "model/net/Wire.h"
 #include "model/symbol/Pin.h"
 #include "model/symbol/Symbol.h"
 #include "model/text/TextBox.h"
@@ -251,7 +254,40 @@ Prepared SymbolProperties(CmdTestSheet& sheet) {
     return {command, true};
 }
 
+// Two wires after the six parts, each with a net of its own ("VCC" and "GND").
+void PlaceWires(CmdTestSheet& sheet) {
+    for (const char* name : {"VCC", "GND"}) {
+        auto* wire = new CWire;
+        wire->AddPoint(CPoint(0, 0));
+        wire->AddPoint(CPoint(100, 0));
+        wire->SetDocument(&sheet.doc);
+        auto* net = new CNet(name);
+        net->AddRef();
+        wire->SetNet(net);
+        sheet.doc.GetObjects().AddTail(wire);
+    }
+}
+
+CWire* PlacedWire(CmdTestSheet& sheet, bool last) {
+    CObList& objects = sheet.doc.GetObjects();
+    return static_cast<CWire*>(last ? objects.GetTail() : objects.GetAt(objects.FindIndex(6)));
+}
+
+Prepared NetChange(CmdTestSheet& sheet) {
+    return {new CNetChangeCmd({PlacedWire(sheet, false)}, PlacedWire(sheet, true)->GetNet()),
+            false};
+}
+
+Prepared NetProperties(CmdTestSheet& sheet) {
+    CNet* net = PlacedWire(sheet, true)->GetNet();
+    auto* command = new CNetPropCmd(net);
+    net->SetAttr("Freq", "10M", 0);
+    return {command, true};
+}
+
 const RoundTripCase kCases[] = {
+    {"NetChange", "net change", NetChange, PlaceWires},
+    {"NetProperties", "net properties", NetProperties, PlaceWires},
     {"Group", "group objects", Group},
     {"SymbolProperties", "property edit", SymbolProperties, PlaceSymbol},
     {"AddOne", "add object", AddOne},
