@@ -1,11 +1,8 @@
 #include "model/net/Bus.h"
 
-#include "model/app/SchematicApp.h"
 #include "model/doc/DrawDoc.h"
-#include "model/geometry/PlacementMatrix.h"
 #include "model/geometry/PlaneGeometry.h"
 #include "model/net/Net.h"
-#include "model/object/ShapePaintScope.h"
 #include "model/object/StdAttrNames.h"
 #include "model/symbol/Pin.h"
 #include "platform/Archive.h"
@@ -139,27 +136,4 @@ CDrawObj* CBus::SnapPoint(CPoint& point, ISnapGrid* grid, double& best) {
     if (found)
         best = 0;
     return found;
-}
-
-// ---------------------------------------------------------------------------------------------
-// Painting
-
-void CBus::Draw(CDC* dc, const double* matrix) {
-    std::vector<POINT> outline = BuildOutline();
-    if (!dc || outline.empty())
-        return;
-    MatrixTransformPoints(outline.data(), static_cast<int>(outline.size()), matrix);
-    LOGPEN pen = GetPen();
-    const CSchematicApp* app = GetApp();
-    if (app && (m_flags & kFlagDrcError))
-        pen.lopnColor = app->DRCErrorColour;
-    else if (app && (m_flags & kFlagHighlight))
-        pen.lopnColor = app->HighlightColour;
-    if (!(m_flags & kFlagOutlined))
-        pen.lopnStyle = PS_NULL;
-    const LOGBRUSH brush = m_flags & kFlagFilled ? GetBrush() : LOGBRUSH{BS_NULL, 0, 0};
-    const ShapePaintScope scope(dc, pen, brush);
-    const int oldMode = dc->SetPolyFillMode(WINDING);
-    dc->Polygon(outline.data(), static_cast<int>(outline.size()));
-    dc->SetPolyFillMode(oldMode);
 }

@@ -187,7 +187,7 @@ BOOL CWire::JoinNets() {
         return kWalkOn;
     });
     if (!changing.empty()) {
-        fresh.release();  // held by the wires from now on
+        static_cast<void>(fresh.release());  // held by the wires from now on
         auto* command = new CNetChangeCmd(changing, chosen);
         command->Do(m_document);
         if (m_document)

@@ -153,19 +153,21 @@ void CWire::GiveLinksTo(CDrawObj* replacing) {
     other->Link(start);
     other->Link(end);
     other->m_junctions.RemoveAll();
-    while (!m_junctions.IsEmpty()) {
-        auto* junction = static_cast<CWire*>(m_junctions.RemoveHead());
+    for (POSITION pos = m_junctions.GetHeadPosition(); pos;) {
+        auto* junction = static_cast<CWire*>(m_junctions.GetNext(pos));
         if (junction->m_start == this)
             junction->m_start = other;
         else
             junction->m_end = other;
         other->m_junctions.AddTail(junction);
     }
-    while (!m_attrTexts.IsEmpty()) {
-        auto* text = static_cast<CAttrText*>(m_attrTexts.RemoveHead());
+    m_junctions.RemoveAll();
+    for (POSITION pos = m_attrTexts.GetHeadPosition(); pos;) {
+        auto* text = static_cast<CAttrText*>(m_attrTexts.GetNext(pos));
         text->Bind(other, text->GetName());
         other->m_attrTexts.AddTail(text);
     }
+    m_attrTexts.RemoveAll();
 }
 
 void CWire::TakeLinksFrom(CDrawObj* replaced) {

@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <string>
 #include <vector>
 
 #include "NetTestSheet.h"
 #include "model/shapes/ShapeTestSupport.h"
+#include "platform/RecordingDC.h"
 
 using namespace nettest;
 using namespace shapetest;
@@ -106,6 +109,41 @@ TEST(Bus, NamesItselfFromItsEnds) {
         EXPECT_TRUE(bus->AssignId(1));
         EXPECT_EQ(bus->GetAttr("_ID"), c.name) << c.pinId;
     }
+}
+
+// The edge pieces a bus draws, as "x1,y1 x2,y2".
+std::vector<std::string> EdgePieces(CBus& bus) {
+    CRecordingDC dc;
+    bus.Draw(&dc, nullptr);
+    std::vector<std::string> pieces;
+    std::string from;
+    for (const std::string& line : dc.Lines()) {
+        if (line.starts_with("MoveTo "))
+            from = line.substr(7);
+        else if (line.starts_with("LineTo "))
+            pieces.push_back(from + " " + line.substr(7, line.find(' ', 7) - 7));
+    }
+    return pieces;
+}
+
+// A bus ending on another: neither draws its edge across the other's band.
+TEST(Bus, JoinedBusesDrawAsOneBand) {
+    NetSheet sheet;
+    CBus* left = sheet.Place<CBus>({{0, 0}, {1000, 0}});
+    CBus* upright = sheet.Place<CBus>({{1000, -500}, {1000, 500}});
+    left->SetFlags(0, kBusStartArrow | kBusEndArrow);
+    upright->SetFlags(0, kBusStartArrow | kBusEndArrow);
+    left->SetEndObject(upright);
+    const std::vector<std::string> across{"985,-515 985,-15", "985,15 985,515"};
+    for (const std::string& piece : across) {
+        const std::vector<std::string> drawn = EdgePieces(*upright);
+        EXPECT_NE(std::find(drawn.begin(), drawn.end(), piece), drawn.end()) << piece;
+    }
+    for (const std::string& piece : EdgePieces(*upright))
+        EXPECT_NE(piece, "985,515 985,-515");
+    const std::vector<std::string> sides = EdgePieces(*left);
+    EXPECT_NE(std::find(sides.begin(), sides.end(), "-15,15 985,15"), sides.end());
+    EXPECT_EQ(std::find(sides.begin(), sides.end(), "-15,15 1015,15"), sides.end());
 }
 
 TEST(Bus, TooltipAndReverse) {
