@@ -1,6 +1,7 @@
 #include "platform/DiskFile.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -18,7 +19,9 @@ int OpenFlagsFor(UINT flags) {
         result |= O_RDONLY;
     if (flags & CDiskFile::modeCreate) {
         result |= O_CREAT;
-        if (!(flags & CDiskFile::modeNoTruncate))
+        if (flags & CDiskFile::modeNoOverwrite)
+            result |= O_EXCL;
+        else if (!(flags & CDiskFile::modeNoTruncate))
             result |= O_TRUNC;
     }
     return result;
@@ -38,11 +41,34 @@ bool CDiskFile::Open(const char* path, UINT flags, CFileException* error) {
     do {
         m_fd = ::open(path, OpenFlagsFor(flags), 0666);
     } while (m_fd < 0 && errno == EINTR);
-    if (m_fd >= 0)
+    if (m_fd >= 0 && Lock(flags))
         return true;
-    if (error)
-        *error = CFileException(CFileException::CauseFromErrno(errno), errno, m_path);
+    const int err = errno;
+    if (m_fd >= 0) {
+        ::close(m_fd);
+        m_fd = -1;
+    }
+    if (error) {
+        const auto cause = err == EWOULDBLOCK ? CFileException::sharingViolation
+                                              : CFileException::CauseFromErrno(err);
+        *error = CFileException(cause, err, m_path);
+    }
     return false;
+}
+
+bool CDiskFile::Lock(UINT flags) {
+    int operation = 0;
+    if (flags & shareExclusive)
+        operation = LOCK_EX;
+    else if (flags & shareDenyWrite)
+        operation = LOCK_SH;
+    else
+        return true;
+    int result = 0;
+    do {
+        result = ::flock(m_fd, operation | LOCK_NB);
+    } while (result != 0 && errno == EINTR);
+    return result == 0;
 }
 
 void CDiskFile::Close() {
@@ -110,6 +136,17 @@ std::uint64_t CDiskFile::Seek(std::int64_t offset, UINT from) {
 void CDiskFile::Flush() {
     if (::fsync(m_fd) != 0)
         ThrowLastError();
+}
+
+void CDiskFile::SetLength(std::uint64_t length) {
+    if (::ftruncate(m_fd, static_cast<off_t>(length)) != 0)
+        ThrowLastError();
+}
+
+void CDiskFile::Rename(const char* newPath) {
+    if (::rename(m_path.c_str(), newPath) != 0)
+        ThrowLastError();
+    m_path = newPath;
 }
 
 void CDiskFile::ThrowLastError() const {

@@ -23,6 +23,8 @@ const char* Describe(CFileException::Cause cause) {
             return "Hardware I/O error";
         case CFileException::diskFull:
             return "Disk full";
+        case CFileException::sharingViolation:
+            return "The file is in use";
         case CFileException::genericException:
             break;
     }

@@ -24,6 +24,8 @@ public:
     // before the start throws CFileException::badSeek.
     virtual std::uint64_t Seek(std::int64_t offset, UINT from) = 0;
     virtual void Flush() = 0;
+    // Cuts the file to length bytes, or extends it with zeros.
+    virtual void SetLength(std::uint64_t length) = 0;
     // The path of a file on disk; empty for other files.
     virtual CString GetFilePath() const { return {}; }
 
@@ -46,6 +48,7 @@ public:
         badSeek,
         hardIO,
         diskFull,
+        sharingViolation,  // another holder's lock refuses this open
     };
 
     CFileException(Cause cause, int osError, const CString& fileName);

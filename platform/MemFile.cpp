@@ -49,6 +49,12 @@ std::uint64_t CMemFile::Seek(std::int64_t offset, UINT from) {
     return m_position;
 }
 
+void CMemFile::SetLength(std::uint64_t length) {
+    if (length > m_bytes.max_size())
+        throw std::bad_alloc();
+    m_bytes.resize(length);
+}
+
 std::vector<BYTE> CMemFile::Detach() {
     std::vector<BYTE> bytes = std::move(m_bytes);
     m_bytes.clear();

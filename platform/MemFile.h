@@ -20,6 +20,7 @@ public:
     std::uint64_t GetLength() const override { return m_bytes.size(); }
     std::uint64_t Seek(std::int64_t offset, UINT from) override;
     void Flush() override {}
+    void SetLength(std::uint64_t length) override;
 
     const std::vector<BYTE>& GetBytes() const { return m_bytes; }
     // Takes the bytes out, leaving the file empty.

@@ -173,3 +173,29 @@ void CDrawView::scrollContentsBy(int, int) {
     viewport()->update();
     UpdateRulers(kRulerHorizontal | kRulerVertical);
 }
+
+bool CDrawView::UndoListRows(bool undo, std::vector<CString>& rows) {
+    const CUndoList& history = m_document.GetUndoList();
+    rows = undo ? history.FillUndoList() : history.FillRedoList();
+    return true;
+}
+
+void CDrawView::UndoCommands(bool undo, int count) {
+    CUndoList& history = m_document.GetUndoList();
+    if (undo)
+        history.Undo(count);
+    else
+        history.Redo(count);
+}
+
+ColourState CDrawView::CurrentColour(UINT) {
+    return {RGB(0, 0, 0), true, false};
+}
+
+FillStyleState CDrawView::CurrentFillStyle() {
+    return {FillStyleState::kMixed, 0};
+}
+
+LineWidthState CDrawView::CurrentLineWidth() {
+    return {LineWidthState::kMixed};
+}

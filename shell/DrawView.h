@@ -9,12 +9,13 @@
 #include "model/doc/DocView.h"
 #include "platform/DCMapping.h"
 #include "platform/ObList.h"
+#include "shell/PopupTarget.h"
 
 class CDC;
 class CDrawDoc;
 class CDrawFrame;
 
-class CDrawView : public QAbstractScrollArea, public IDocView {
+class CDrawView : public QAbstractScrollArea, public IDocView, public PopupTarget {
     Q_OBJECT
 public:
     // The view joins document's views until it is destroyed.
@@ -39,6 +40,17 @@ public:
     // At a fixed zoom there is nothing to bring into sight, and no objects to edit.
     void ShowFlaggedObjects(unsigned long /*flagMask*/) override {}
     void EditObjectProperties(CObList& /*objects*/, DWORD /*pageOptions*/) override {}
+
+    // PopupTarget. The lists show the document's history. Nothing is selected yet: the
+    // colour reads as one black, fill style and width as differing, and choices change
+    // nothing.
+    bool UndoListRows(bool undo, std::vector<CString>& rows) override;
+    void UndoCommands(bool undo, int count) override;
+    ColourState CurrentColour(UINT command) override;
+    FillStyleState CurrentFillStyle() override;
+    LineWidthState CurrentLineWidth() override;
+    void ApplyColour(UINT /*command*/, ColourCode /*code*/, COLORREF /*colour*/) override {}
+    void ApplyStyle(UINT /*command*/, int /*value*/) override {}
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -33,6 +33,7 @@
 #include "shell/StatusBar.h"
 #include "shell/ToolMenuEntries.h"
 #include "shell/ToolbarBuilder.h"
+#include "shell/ToolbarPopups.h"
 #include "shell/WindowPlacement.h"
 #include "shell/WorkspaceBar.h"
 
@@ -153,6 +154,11 @@ void CMainFrame::CreateToolbars() {
         m_toolbars.emplace(info.resourceId, bar);
     }
     FillToolbarCombos();
+    AttachToolbarPopups(m_toolbars.at(IDR_MAIN_TOOLBAR), m_toolbars.at(IDR_DRAWING_TOOLBAR),
+                        [this] {
+                            CChildFrame* child = ActiveChildFrame();
+                            return child ? child->view() : nullptr;
+                        });
 }
 
 void CMainFrame::FillToolbarCombos() {

@@ -14,6 +14,7 @@
 #include <numbers>
 
 #include "platform/DisplayText.h"
+#include "shell/QtGdiStyles.h"
 
 namespace {
 
@@ -22,10 +23,6 @@ constexpr double kMaxEm = 20000;
 constexpr int kMaxPenWidth = 10000;
 // Device rectangles are kept within this distance of the origin so their sizes fit an int.
 constexpr LONG kCoordinateLimit = 1 << 28;
-
-QColor ToQColor(COLORREF c) {
-    return QColor(GetRValue(c), GetGValue(c), GetBValue(c));
-}
 
 LONG Limited(std::int64_t v) {
     return LONG(std::clamp<std::int64_t>(v, -kCoordinateLimit, kCoordinateLimit));
@@ -80,23 +77,6 @@ Qt::PenStyle GeometricDashes(UINT style) {
             return Qt::DashDotLine;
         default:
             return Qt::DashDotDotLine;
-    }
-}
-
-Qt::BrushStyle HatchStyle(LONG hatch) {
-    switch (hatch) {
-        case HS_HORIZONTAL:
-            return Qt::HorPattern;
-        case HS_VERTICAL:
-            return Qt::VerPattern;
-        case HS_FDIAGONAL:
-            return Qt::FDiagPattern;
-        case HS_BDIAGONAL:
-            return Qt::BDiagPattern;
-        case HS_CROSS:
-            return Qt::CrossPattern;
-        default:
-            return Qt::DiagCrossPattern;
     }
 }
 
@@ -282,7 +262,7 @@ QBrush CQtDC::MakeBrush(const CBrush& brush) const {
         case BS_SOLID:
             return QBrush(ToQColor(log.lbColor));
         case BS_HATCHED:
-            return QBrush(ToQColor(log.lbColor), HatchStyle(log.lbHatch));
+            return QBrush(ToQColor(log.lbColor), ToQtHatch(log.lbHatch));
         case BS_PATTERN: {
             QImage image(8, 8, QImage::Format_RGB32);
             const QRgb fore = ToQColor(GetTextColor()).rgb();

@@ -3,18 +3,16 @@
 #include <QAction>
 #include <QComboBox>
 #include <QToolBar>
-#include <QToolButton>
 
 #include "shell/CommandActions.h"
+#include "shell/DropDownButton.h"
 
 namespace {
 
-// A button for a drop-down slot; the drop-down part comes with the popup pickers.
-QToolButton* MakeDropDownButton(const ToolbarButton& button, CommandActions& actions,
-                                QToolBar* bar) {
-    auto* tool = new QToolButton(bar);
-    tool->setDefaultAction(actions.Action(button.id));
-    tool->setAutoRaise(true);
+// A button for a drop-down slot; its owner gives it its popup.
+CDropDownButton* MakeDropDownButton(const ToolbarButton& button, CommandActions& actions,
+                                    QToolBar* bar) {
+    auto* tool = new CDropDownButton(actions.Action(button.id), bar);
     tool->setObjectName(QString("dropDown%1").arg(button.id));
     if (button.width > 0)
         tool->setFixedWidth(button.width);

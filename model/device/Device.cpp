@@ -25,8 +25,9 @@ const char* MapAttr() {
 }  // namespace
 
 void CDeviceSymbol::DeleteObjects() {
-    while (!m_objects.IsEmpty())
-        delete m_objects.RemoveHead();
+    for (POSITION pos = m_objects.GetHeadPosition(); pos;)
+        delete m_objects.GetNext(pos);
+    m_objects.RemoveAll();
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -21,7 +21,6 @@ class CDrawDoc;
 class CDrawObj;
 
 // Codes of the checks besides those of the map (PinMap.h).
-constexpr int kDeviceOk = 0;
 constexpr int kDeviceNameEmpty = 3;
 
 // Modes of the map operations, a bit set.

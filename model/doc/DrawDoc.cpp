@@ -449,6 +449,7 @@ void CDrawDoc::LoadContents(CArchive& ar) {
         return;
     }
     ar >> m_pinFont;
+    m_pinFont.lfEscapement = m_pinFont.lfOrientation = 0;  // the kept font is the upright one
     RebuildPinFonts();
     ar >> m_pinNameColour >> m_pinNumberColour >> m_firstPartNumber;
     m_printSettings.Serialize(ar);

@@ -74,6 +74,24 @@ bool EdgeCrossesRect(const POINT& p, const POINT& q, const CRect& rect) {
     return false;
 }
 
+// Whether the first point lies in rect, or (insideTest) rect's left-top corner lies inside the
+// polygon, or one of the first edges (i to i + 1, the last closing to point 0) crosses rect.
+bool PointsMeetRect(const POINT* points, int count, const RECT& rect, int edges, bool insideTest) {
+    if (count <= 0)
+        return false;
+    CRect box(rect);
+    box.NormalizeRect();
+    if (box.PtInRect(points[0]))
+        return true;
+    if (insideTest && PtInPolygon(points, count, box.left, box.top, nullptr))
+        return true;
+    for (int i = 0; i < edges; ++i) {
+        if (EdgeCrossesRect(points[i], points[(i + 1) % count], box))
+            return true;
+    }
+    return false;
+}
+
 }  // namespace
 
 BOOL PtInPolygon(const POINT* points, int count, int x, int y, const RECT* bounds) {
@@ -203,24 +221,11 @@ BOOL SegmentMeetsRect(const RECT& rect, int x1, int y1, int x2, int y2) {
 }
 
 BOOL PolygonMeetsRect(const POINT* points, int count, const RECT& rect, BOOL closed) {
-    if (count <= 0)
-        return FALSE;
-    CRect box(rect);
-    box.NormalizeRect();
-    if (box.PtInRect(points[0]))
-        return TRUE;
-    if (closed && PtInPolygon(points, count, box.left, box.top, nullptr))
-        return TRUE;
-    const int edges = closed ? count : count - 1;
-    for (int i = 0; i < edges; ++i) {
-        if (EdgeCrossesRect(points[i], points[(i + 1) % count], box))
-            return TRUE;
-    }
-    return FALSE;
+    return PointsMeetRect(points, count, rect, count, closed != FALSE);
 }
 
 BOOL PolylineMeetsRect(const POINT* points, int count, const RECT& rect) {
-    return PolygonMeetsRect(points, count, rect, FALSE);
+    return PointsMeetRect(points, count, rect, count - 1, false);
 }
 
 void UniteExtents(RECT& extent, const RECT& other) {

@@ -42,10 +42,11 @@ BOOL ProjectOnSegment(POINT& point, int x1, int y1, int x2, int y2);
 // thousandth of the segment.
 BOOL SegmentMeetsRect(const RECT& rect, int x1, int y1, int x2, int y2);
 
-// TRUE when the polygon (closed) or polyline (open) meets rect: its first point lies in the
-// normalised rect, or (closed only) the rect's left-top corner lies inside it, or one of its
-// edges crosses a side of the rect.
+// TRUE when the polygon meets rect: its first point lies in the normalised rect, or (closed
+// only) the rect's left-top corner lies inside it, or one of its edges, the closing edge
+// included, crosses a side of the rect. closed decides only the inside test.
 BOOL PolygonMeetsRect(const POINT* points, int count, const RECT& rect, BOOL closed);
+// The same for an open polyline: its count - 1 segments, no inside test.
 BOOL PolylineMeetsRect(const POINT* points, int count, const RECT& rect);
 
 // Grows the normalised extent to take in the normalised rectangle other. Unlike a union of

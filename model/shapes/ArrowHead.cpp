@@ -12,8 +12,24 @@ constexpr int kMinArrowLength = 40;
 
 enum ArrowKind : int { kArrowOpen = 1, kArrowNarrow = 2, kArrowWide = 3 };
 
-void FillTriangle(CDC* dc, const POINT (&points)[3]) {
-    const COLORREF colour = dc->GetCurrentPen()->Log().lopnColor;
+bool IsNullPen(const LOGPEN& pen) {
+    return (pen.lopnStyle & 0xF) == PS_NULL;
+}
+
+// Two strokes into the tip with the selected pen, or with replacement when one is given.
+void StrokeHead(CDC* dc, const POINT (&points)[3], const LOGPEN* replacement) {
+    CPen pen;
+    CPen* oldPen =
+        replacement && pen.CreatePenIndirect(replacement) ? dc->SelectObject(&pen) : nullptr;
+    dc->MoveTo(points[0]);
+    dc->LineTo(points[1]);
+    dc->MoveTo(points[2]);
+    dc->LineTo(points[1]);
+    if (oldPen)
+        dc->SelectObject(oldPen);
+}
+
+void FillTriangle(CDC* dc, const POINT (&points)[3], COLORREF colour) {
     CPen pen(PS_SOLID, 0, colour);
     CBrush brush(colour);
     CPen* oldPen = dc->SelectObject(&pen);
@@ -38,12 +54,12 @@ void UnitVector(double x1, double y1, double x2, double y2, double& ux, double& 
     uy = dy / length;
 }
 
-void DrawArrowHead(CDC* dc, int tipX, int tipY, double ux, double uy, int kind) {
+void DrawArrowHead(CDC* dc, const LOGPEN& shapePen, int tipX, int tipY, double ux, double uy,
+                   int kind) {
     if (kind < kArrowOpen || kind > kArrowWide)
         return;
-    const LOGPEN& pen = dc->GetCurrentPen()->Log();
-    if ((pen.lopnStyle & 0xF) == PS_NULL)
-        return;
+    const bool substitute = IsNullPen(dc->GetCurrentPen()->Log());
+    const LOGPEN& pen = substitute ? shapePen : dc->GetCurrentPen()->Log();
     const int length = std::max(kMinArrowLength, 6 * pen.lopnWidth.x);
     const CPoint tip(tipX, tipY);
     const CPoint back = tip + CSize(RoundToLong(-length * ux), RoundToLong(-length * uy));
@@ -53,19 +69,16 @@ void DrawArrowHead(CDC* dc, int tipX, int tipY, double ux, double uy, int kind) 
     const CSize side = kind == kArrowWide ? CSize(2 * sideX / 5, 2 * sideY / 5)
                                           : CSize(3 * sideX / 10, 3 * sideY / 10);
     const POINT points[3] = {back + side, tip, back - side};
-    if (kind == kArrowOpen) {
-        dc->MoveTo(points[0]);
-        dc->LineTo(tip);
-        dc->MoveTo(points[2]);
-        dc->LineTo(tip);
-        return;
-    }
-    FillTriangle(dc, points);
+    if (kind == kArrowOpen)
+        StrokeHead(dc, points, substitute ? &shapePen : nullptr);
+    else
+        FillTriangle(dc, points, pen.lopnColor);
 }
 
-void DrawArrowHeadFrom(CDC* dc, int tipX, int tipY, int fromX, int fromY, int kind) {
+void DrawArrowHeadFrom(CDC* dc, const LOGPEN& shapePen, int tipX, int tipY, int fromX, int fromY,
+                       int kind) {
     double ux = 0;
     double uy = 0;
     UnitVector(fromX, fromY, tipX, tipY, ux, uy);
-    DrawArrowHead(dc, tipX, tipY, ux, uy, kind);
+    DrawArrowHead(dc, shapePen, tipX, tipY, ux, uy, kind);
 }

@@ -554,8 +554,9 @@ void CDrawPoly::PaintPoints(CDC* dc, const double* matrix) const {
         dc->PolyBezier(points.Data(), m_count);
     else
         dc->Polyline(points.Data(), m_count);
+    const LOGPEN pen = GetPen();
     for (const EndArrow& arrow : EndArrows(points, m_flags))
-        DrawArrowHead(dc, arrow.tip.x, arrow.tip.y, arrow.ux, arrow.uy, arrow.kind);
+        DrawArrowHead(dc, pen, arrow.tip.x, arrow.tip.y, arrow.ux, arrow.uy, arrow.kind);
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -466,9 +466,10 @@ void CDrawRect::PaintShape(CDC* dc, const double* matrix) {
 }
 
 void CDrawRect::PaintLine(CDC* dc, const double* matrix) {
-    const ArrowedLine line(m_position, m_flags, GetPen().lopnWidth.x, matrix);
-    DrawArrowHead(dc, line.endTip.x, line.endTip.y, line.ux, line.uy, line.endKind);
-    DrawArrowHead(dc, line.startTip.x, line.startTip.y, -line.ux, -line.uy, line.startKind);
+    const LOGPEN pen = GetPen();
+    const ArrowedLine line(m_position, m_flags, pen.lopnWidth.x, matrix);
+    DrawArrowHead(dc, pen, line.endTip.x, line.endTip.y, line.ux, line.uy, line.endKind);
+    DrawArrowHead(dc, pen, line.startTip.x, line.startTip.y, -line.ux, -line.uy, line.startKind);
     dc->MoveTo(line.start);
     dc->LineTo(line.end);
 }

@@ -66,10 +66,10 @@ bool SamePoint(const POINT& p, const POINT& q) {
 }
 
 // An arrow head pointing along (x, y); none when the vector is too short to give a direction.
-void DrawArrowAlong(CDC* dc, POINT tip, double x, double y, int kind) {
+void DrawArrowAlong(CDC* dc, const LOGPEN& pen, POINT tip, double x, double y, int kind) {
     const double length = std::sqrt(x * x + y * y);
     if (kind && length > kTiny)
-        DrawArrowHead(dc, tip.x, tip.y, x / length, y / length, kind);
+        DrawArrowHead(dc, pen, tip.x, tip.y, x / length, y / length, kind);
 }
 
 // Half the pen width in the shape's own units along its two axes, for an inside-frame pen.
@@ -283,10 +283,11 @@ void CEllipse::PaintAxisAligned(CDC* dc, const double* m) {
     const EllipseFrame frame(rect);
     double x = 0;
     double y = 0;
+    const LOGPEN pen = GetPen();
     frame.Motion(points[2], x, y);
-    DrawArrowAlong(dc, points[2], -x, -y, ArrowKindAt(m_flags, kArrowLowShift));
+    DrawArrowAlong(dc, pen, points[2], -x, -y, ArrowKindAt(m_flags, kArrowLowShift));
     frame.Motion(points[3], x, y);
-    DrawArrowAlong(dc, points[3], x, y, ArrowKindAt(m_flags, kArrowHighShift));
+    DrawArrowAlong(dc, pen, points[3], x, y, ArrowKindAt(m_flags, kArrowHighShift));
 }
 
 void CEllipse::PaintSampled(CDC* dc, const double* m) {
@@ -340,6 +341,8 @@ void CEllipse::PaintSampled(CDC* dc, const double* m) {
     std::copy(m, m + kMatrixSize, linear);
     linear[kMatTx] = linear[kMatTy] = 0;
     MatrixTransformDoubles(x, y, 2, linear);
-    DrawArrowAlong(dc, points.front(), -x[0], -y[0], ArrowKindAt(m_flags, kArrowLowShift));
-    DrawArrowAlong(dc, points.back(), x[1], y[1], ArrowKindAt(m_flags, kArrowHighShift));
+    const LOGPEN shapePen = GetPen();
+    DrawArrowAlong(dc, shapePen, points.front(), -x[0], -y[0],
+                   ArrowKindAt(m_flags, kArrowLowShift));
+    DrawArrowAlong(dc, shapePen, points.back(), x[1], y[1], ArrowKindAt(m_flags, kArrowHighShift));
 }

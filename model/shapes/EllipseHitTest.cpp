@@ -86,10 +86,12 @@ bool SideMeetsArc(POINT a, POINT b, const ArcSide& arc) {
 
 BOOL EllipseArcMeetsRect(POINT arcStart, POINT arcEnd, const RECT& ellipseRect, int rotation,
                          const RECT& query, int mode) {
-    POINT start = arcStart;
     rotation %= 3600;
+    // The arc points of a whole ellipse lie at its rectangle's corner, off the outline.
+    const bool full = arcStart.x == arcEnd.x && arcStart.y == arcEnd.y;
+    POINT start = arcStart;
     RotatePoints(&start, 1, rotation);
-    if (CRect(query).PtInRect(start))
+    if (!full && CRect(query).PtInRect(start))
         return TRUE;
 
     // The query's corners go into the ellipse's frame; the arc points are already there.

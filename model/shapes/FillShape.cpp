@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "model/geometry/PlacementMatrix.h"
 #include "model/geometry/PlaneGeometry.h"
@@ -18,12 +19,16 @@ namespace {
 
 constexpr double kMaxResizeFactor = 65535;
 constexpr double kMinResizeFactor = 0.00001;
-constexpr double kMaxScale = 1 << 30;
 
-// A scale times a factor, rounded; nothing when it would leave 1..2^30 in size.
+// Whether a rounded value keeps within 32 bits (both ends alike).
+bool FitsLong(double rounded) {
+    return std::fabs(rounded) <= std::numeric_limits<LONG>::max();
+}
+
+// A scale times a factor, rounded; nothing when it rounds to 0 or leaves 32 bits.
 std::optional<LONG> ScaledBy(LONG scale, double factor) {
     const double scaled = std::floor(scale * factor + 0.5);
-    if (std::fabs(scaled) < 1 || std::fabs(scaled) > kMaxScale)
+    if (std::fabs(scaled) < 1 || !FitsLong(scaled))
         return std::nullopt;
     return static_cast<LONG>(scaled);
 }
@@ -168,6 +173,9 @@ void CFillShape::MoveTo(const CRect& position, IDocView* view) {
     double placement[kMatrixSize];
     GetPlacement(placement);
     MatrixMultiply(placement, placement, resize);
+    if (!FitsLong(std::floor(placement[kMatTx] + 0.5)) ||
+        !FitsLong(std::floor(placement[kMatTy] + 0.5)))
+        return;
     Invalidate(view);
     m_translation = RoundedTranslation(placement);
     m_roundness = CPoint(*scaleX, *scaleY);

@@ -43,8 +43,8 @@ public:
     // The outline in a dotted black pen, then the handles.
     void DrawTracker(CDC* dc, int state, const double* matrix) override;
     // Scales the placement so that the position rectangle would map where position (in path
-    // coordinates) does now. Refused when either rectangle is flat or a scale would leave
-    // 1..2^30 in size.
+    // coordinates) does now. Refused when either rectangle is flat, a scale would round to 0,
+    // or a scale or the translation would not fit in 32 bits.
     void MoveTo(const CRect& position, IDocView* view) override;
     void OffsetBy(CSize delta) override;
     void Rotate(int angle, int centreX, int centreY, IDocView* view) override;

@@ -41,36 +41,39 @@ constexpr Proportions kProportions[kSpecSymbolKinds + 1] = {
     {12, 6, Anchor::LeftMiddle},  {26, 8, Anchor::Corner},
 };
 
-// The offset of the rectangle (x, y, x + w, y + h) that puts the anchor on (x, y); divisions
-// truncate toward zero.
-void AnchorOffset(Anchor anchor, std::int64_t w, std::int64_t h, std::int64_t& dx,
-                  std::int64_t& dy) {
-    dx = dy = 0;
+struct Box {
+    std::int64_t left;
+    std::int64_t top;
+    std::int64_t right;
+    std::int64_t bottom;
+};
+
+// The rectangle (x, y, x + w, y + h) moved by (dx, dy).
+Box Shifted(std::int64_t x, std::int64_t y, std::int64_t w, std::int64_t h, std::int64_t dx,
+            std::int64_t dy) {
+    return Box{x + dx, y + dy, x + dx + w, y + dy + h};
+}
+
+// The rectangle that puts the anchor on (x, y); divisions truncate toward zero, so a rectangle
+// centred across an odd size is one unit smaller than it.
+Box AnchoredBox(Anchor anchor, std::int64_t x, std::int64_t y, std::int64_t w, std::int64_t h) {
     switch (anchor) {
         case Anchor::Corner:
             break;
         case Anchor::Centre:
-            dx = -w / 2;
-            dy = -h / 2;
-            break;
+            return Box{x - w / 2, y - h / 2, x + w / 2, y + h / 2};
         case Anchor::LeftMiddle:
-            dy = -h / 2;
-            break;
+            return Box{x, y - h / 2, x + w, y + h / 2};
         case Anchor::PiFoot:
-            dx = (w / 3 - w) / 2;
-            dy = -3 * h / 5;
-            break;
+            return Shifted(x, y, w, h, (w / 3 - w) / 2, -3 * h / 5);
         case Anchor::BelowMiddle:
-            dy = -8 * h / 14;
-            break;
+            return Shifted(x, y, w, h, 0, -8 * h / 14);
         case Anchor::OutsideLeft:
-            dx = w / 2;
-            break;
+            return Shifted(x, y, w, h, w / 2, 0);
         case Anchor::Hash:
-            dx = -2 * w / 7;
-            dy = -h / 4;
-            break;
+            return Shifted(x, y, w, h, -2 * w / 7, -h / 4);
     }
+    return Shifted(x, y, w, h, 0, 0);
 }
 
 }  // namespace
@@ -115,13 +118,9 @@ void CSpecSymbol::PlaceAt(int x, int y, int size) {
     const Proportions& p = kProportions[m_shape];
     const std::int64_t w = std::int64_t{p.width} * size;
     const std::int64_t h = std::int64_t{p.height} * size;
-    std::int64_t dx = 0;
-    std::int64_t dy = 0;
-    AnchorOffset(p.anchor, w, h, dx, dy);
-    const std::int64_t left = x + dx;
-    const std::int64_t top = y + dy;
-    m_position = CRect(static_cast<LONG>(left), static_cast<LONG>(top), static_cast<LONG>(left + w),
-                       static_cast<LONG>(top + h));
+    const Box box = AnchoredBox(p.anchor, x, y, w, h);
+    m_position = CRect(static_cast<LONG>(box.left), static_cast<LONG>(box.top),
+                       static_cast<LONG>(box.right), static_cast<LONG>(box.bottom));
 }
 
 // The figure turns with the rotation and the placement (the placement applied last), for the

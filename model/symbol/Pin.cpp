@@ -664,11 +664,12 @@ void CPin::MoveLinks(CPin& to, bool attributes) {
         }
         m_attributes.RemoveAll();
     }
-    while (!m_attrTexts.IsEmpty()) {
-        auto* text = static_cast<CAttrText*>(m_attrTexts.RemoveHead());
+    for (POSITION pos = m_attrTexts.GetHeadPosition(); pos;) {
+        auto* text = static_cast<CAttrText*>(m_attrTexts.GetNext(pos));
         text->Bind(&to, text->GetName());
         to.m_attrTexts.AddTail(text);
     }
+    m_attrTexts.RemoveAll();
 }
 
 void CPin::GiveLinksTo(CDrawObj* replacing) {

@@ -43,9 +43,18 @@ bool HasLineBreakOrSeparator(const CString& value) {
     return value.Find('\n') >= 0 || value.Find('\x01') >= 0;
 }
 
+// Empties the list, then has each object it held remove itself (Remove) or be deleted.
+std::vector<CDrawObj*> TakeAll(CObList& list) {
+    std::vector<CDrawObj*> objects;
+    for (POSITION pos = list.GetHeadPosition(); pos;)
+        objects.push_back(static_cast<CDrawObj*>(list.GetNext(pos)));
+    list.RemoveAll();
+    return objects;
+}
+
 void DeleteAll(CObList& list) {
-    while (!list.IsEmpty())
-        delete list.RemoveHead();
+    for (CDrawObj* object : TakeAll(list))
+        delete object;
 }
 
 }  // namespace
@@ -151,10 +160,10 @@ void CSymbol::CopyGeometryFrom(const CDrawObj* source) {
 }
 
 void CSymbol::Remove() {
-    while (!m_pins.IsEmpty())
-        static_cast<CDrawObj*>(m_pins.RemoveHead())->Remove();
-    while (!m_graphics.IsEmpty())
-        static_cast<CDrawObj*>(m_graphics.RemoveHead())->Remove();
+    for (CObList* children : {&m_pins, &m_graphics}) {
+        for (CDrawObj* child : TakeAll(*children))
+            child->Remove();
+    }
     CDrawObj::Remove();
 }
 
@@ -490,11 +499,12 @@ void CSymbol::MoveTextsTo(CSymbol& other, bool attributes) {
         }
         m_attributes.RemoveAll();
     }
-    while (!m_attrTexts.IsEmpty()) {
-        auto* text = static_cast<CAttrText*>(m_attrTexts.RemoveHead());
+    for (POSITION pos = m_attrTexts.GetHeadPosition(); pos;) {
+        auto* text = static_cast<CAttrText*>(m_attrTexts.GetNext(pos));
         text->Bind(&other, text->GetName());
         other.m_attrTexts.AddTail(text);
     }
+    m_attrTexts.RemoveAll();
 }
 
 void CSymbol::GiveLinksTo(CDrawObj* replacing) {

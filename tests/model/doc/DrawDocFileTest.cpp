@@ -92,6 +92,17 @@ TEST(DrawDocFile, SavedDocumentOpensWithItsContents) {
     EXPECT_EQ(object->GetPosition(), CRect(0, 0, 100, -100));
 }
 
+TEST(DrawDocFile, LoadedPinFontIsUpright) {
+    CDrawDoc source;
+    source.m_pinFont.lfEscapement = source.m_pinFont.lfOrientation = 450;
+    CDrawDoc doc;
+    Load(doc, Store(source));
+    Bytes bytes = Store(doc);
+    EXPECT_EQ(DwordAt(bytes, kPinFontAt + 8), 0u);   // escapement
+    EXPECT_EQ(DwordAt(bytes, kPinFontAt + 12), 0u);  // orientation
+    EXPECT_EQ(doc.m_pinFontV.Log().lfEscapement, 900);
+}
+
 TEST(DrawDocFile, OlderLayoutEndsAfterTheBorder) {
     CDrawDoc source;
     source.m_pinFont.lfHeight = 999;

@@ -111,10 +111,10 @@ TEST(PlaneGeometry, PolygonsAndPolylinesMeetRects) {
     const RECT flipped{20, 20, 10, 10};
     const POINT across[] = {{0, 15}, {30, 15}};
     EXPECT_TRUE(PolylineMeetsRect(across, 2, flipped));
-    // Only the closing edge of the polygon crosses the rect.
+    // Only the closing edge of the polygon crosses the rect; it counts filled or not.
     const POINT hook[] = {{0, 15}, {0, 100}, {30, 100}, {30, 15}};
     EXPECT_FALSE(PolylineMeetsRect(hook, 4, r));
-    EXPECT_FALSE(PolygonMeetsRect(hook, 4, r, FALSE));
+    EXPECT_TRUE(PolygonMeetsRect(hook, 4, r, FALSE));
     EXPECT_TRUE(PolygonMeetsRect(hook, 4, r, TRUE));
     EXPECT_FALSE(PolygonMeetsRect(triangle, 0, r, TRUE));
 

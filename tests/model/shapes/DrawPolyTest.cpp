@@ -190,6 +190,8 @@ TEST(DrawPoly, IntersectionOfPolylinesAndPolygons) {
     auto filled = MakePoly({{0, 100}, {0, 0}, {100, 0}, {100, 100}}, 0x3);
     EXPECT_TRUE(filled->Intersects(inside));
     EXPECT_FALSE(CDrawPoly().Intersects(inside));
+    auto outlined = MakePoly({{0, 0}, {1000, 0}, {1000, 1000}, {0, 1000}}, 0x2);
+    EXPECT_TRUE(outlined->Intersects(CRect(-100, 400, 100, 600)));  // across the closing edge
 }
 
 TEST(DrawPoly, ClosedObjectsSnapToTheirClosingSegmentFirst) {

@@ -43,6 +43,12 @@ std::vector<CPoint> Corners(const CDrawRect& rect) {
 
 const char* const kOutline = "pen=solid/0/0x000000";
 
+std::unique_ptr<CDrawRect> WithPen(std::unique_ptr<CDrawRect> shape, LONG width, COLORREF colour) {
+    const LOGPEN pen{PS_SOLID, POINT{width, 0}, colour};
+    shape->SetPen(&pen);
+    return shape;
+}
+
 }  // namespace
 
 TEST(DrawRect, RecordOfARectangleAndItsRoundTrip) {
@@ -199,6 +205,12 @@ TEST(DrawRect, DrawsItsShapeWithPenBrushAndArrows) {
          {},
          {"MoveTo 40,12", "LineTo 0,0 " + line, "MoveTo 40,-12", "LineTo 0,0 " + line, "MoveTo 0,0",
           "LineTo 1000,0 " + line}},
+        {"heads of a line without outline take its pen's size and colour",
+         WithPen(MakeShape(CRect(0, 0, 1000, 0), kShapeLine, 0x210), 10, 0xFF),
+         {},
+         {"Polygon 940,-18 1000,0 940,18 pen=solid/0/0x0000FF brush=solid/0x0000FF fill=alternate "
+          "rop=13",
+          "MoveTo 0,0", "LineTo 960,0 pen=null rop=13"}},
         {"zero-length line points its heads along +x",
          MakeShape(CRect(500, 0, 500, 0), kShapeLine, 0x312),
          {},

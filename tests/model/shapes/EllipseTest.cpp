@@ -128,6 +128,7 @@ TEST(Ellipse, IntersectionFollowsTheOutlineChordAndFill) {
     CEllipse ring(CRect(0, 0, 1000, 1000));
     EXPECT_FALSE(ring.Intersects(centre));
     EXPECT_TRUE(ring.Intersects(CRect(990, 490, 1010, 510)));
+    EXPECT_FALSE(ring.Intersects(CRect(-10, -10, 10, 10)));  // its arc points' empty corner
     ring.SetFlags(kFlagFilled, kFlagFilled);
     EXPECT_TRUE(ring.Intersects(centre));
 

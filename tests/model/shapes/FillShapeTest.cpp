@@ -230,11 +230,15 @@ TEST(FillShape, MovingAndResizingChangeOnlyThePlacement) {
     EXPECT_EQ(shape->GetHandle(5), CPoint(2100, 1000));
     EXPECT_EQ(shape->GetPosition(), CRect(0, 0, 1000, 1000));
 
-    // A scale beyond 2^30, or one that rounds to 0, would make the placement useless.
+    // A scale or translation beyond 32 bits, or a scale that rounds to 0, is refused.
     shape->MoveTo(CRect(0, 0, 40000000, 1000), nullptr);
     EXPECT_EQ(shape->GetRoundness(), CPoint(65536, 32768));
     shape->MoveTo(CRect(0, 0, 1000, 0), nullptr);
     EXPECT_EQ(shape->GetRoundness(), CPoint(65536, 32768));
+    shape->MoveTo(CRect(2000000000, 0, 2000001000, 1000), nullptr);
+    EXPECT_EQ(shape->GetTranslation(), CPoint(100, 0));
+    shape->MoveTo(CRect(0, 0, 30000000, 1000), nullptr);
+    EXPECT_EQ(shape->GetRoundness(), CPoint(1966080000, 32768));
 
     Pieces big;
     big.Line(0, 0, 1000000, 0);

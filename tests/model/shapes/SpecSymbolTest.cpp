@@ -15,9 +15,9 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-std::unique_ptr<CSpecSymbol> Placed(int kind, int x = 0, int y = 0) {
+std::unique_ptr<CSpecSymbol> Placed(int kind, int x = 0, int y = 0, int size = 10) {
     auto symbol = std::make_unique<CSpecSymbol>(kind);
-    symbol->PlaceAt(x, y, 10);
+    symbol->PlaceAt(x, y, size);
     return symbol;
 }
 
@@ -49,6 +49,7 @@ TEST(SpecSymbol, PlaceAtSizesAndAnchorsEachKind) {
     for (const auto& [kind, expected] : cases)
         EXPECT_EQ(Placed(kind)->GetPosition(), expected) << "kind " << kind;
     EXPECT_EQ(Placed(7, 100, 50)->GetPosition(), CRect(100, 20, 220, 80));
+    EXPECT_EQ(Placed(21, 100, 50, 3)->GetPosition(), CRect(93, 43, 107, 57));  // halves of 15
 }
 
 TEST(SpecSymbol, RecordIsTheRectangleRecordWithTheKind) {

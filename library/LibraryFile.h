@@ -1,0 +1,162 @@
+#pragma once
+// CLibraryFile: one open library file (".rlb"), on disk or held in memory as a whole image.
+// A library holds named items: symbols, circuits and devices, each an archived list of drawing
+// objects. It is opened for reading under a shared lock that keeps writers out, or for
+// changes under a lock of its own. New records go at the end; a record is never changed in
+// place: removing, renaming and re-describing write the changed library beside the file and
+// rename it over, so a failure leaves the library as it was.
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "library/LibraryItem.h"
+#include "platform/CString.h"
+#include "platform/File.h"
+#include "platform/ObList.h"
+#include "platform/Types.h"
+
+class CDrawDoc;
+class CLibraryItemData;
+
+// What FindItem answers when no record has the name or the library cannot be read.
+constexpr int kItemNotFound = -1;
+
+// Flags and results of CLibraryFile::UpdateItem.
+constexpr UINT kUpdateName = 0x1;
+constexpr UINT kUpdateDescription = 0x2;
+constexpr UINT kUpdateNoPrompt = 0x4;  // another record has the new name: answer 4, ask nothing
+
+// Results of CLibraryFile::Create besides the causes of CFileException.
+constexpr int kCreateDone = 0;
+constexpr int kCreateExists = 257;
+
+// The description of a new library.
+constexpr const char* kDefaultLibraryDescription = "Vosk Schematic Library File";
+
+class CLibraryFile {
+public:
+    CLibraryFile();
+    virtual ~CLibraryFile();
+    CLibraryFile(const CLibraryFile&) = delete;
+    CLibraryFile& operator=(const CLibraryFile&) = delete;
+
+    // Opens a library file and reads its header. Flags 0 read it under a shared lock; other
+    // flags are CDiskFile open flags, and a writable open takes the lock alone. FALSE when the
+    // file cannot be opened or locked, or its header is bad.
+    BOOL Open(const char* path, UINT flags = 0);
+    // Creates an empty library with the default description, left open for changes.
+    // kCreateDone, kCreateExists (the file is not touched), or the cause of the failure
+    // (CFileException::Cause, never 0); a file that could not be completed is removed.
+    int Create(const char* path);
+    // An empty library image in memory with this description.
+    void CreateImage(const CString& description);
+    // Takes a library image in memory and reads its header; FALSE when it is bad.
+    BOOL OpenImage(std::vector<BYTE> bytes);
+    // The bytes of a library image in memory; the library is closed afterwards.
+    std::vector<BYTE> DetachImage();
+    void Close();
+    BOOL IsOpen() const { return m_file != nullptr; }
+
+    // Reads and checks the file header and the description; the file is left at the first
+    // record. FALSE for a wrong magic or sum, a header length below 17 or beyond the end of
+    // the file, or a count more records than the file can hold.
+    BOOL ReadHeader();
+    BOOL WriteHeader();
+    // Reads the record header at the current position into item, whose position becomes
+    // that offset (also on failure). FALSE for a short read, a wrong magic or sum, or lengths
+    // that do not fit the record or the file. With skipData the file moves to the next record,
+    // and a record that runs past the end of the file fails; without, it is left at the data.
+    BOOL ReadItemHeader(CLibraryItem& item, BOOL skipData);
+    // Reads the header of record index (from 0) with the file left at its data.
+    BOOL SeekToItem(int index, CLibraryItem& item);
+    // Copies up to count bytes from the current position to target; returns the bytes copied.
+    UINT CopyItemData(UINT count, CFile& target);
+    // The index of the first record named name (exact bytes), the file left at its data and
+    // item filled. kItemNotFound otherwise; item's position then holds where the walk ended.
+    int FindItem(CLibraryItem& item, const CString& name);
+
+    // Write a record at the current position with the whole source, or with length bytes from
+    // the source's current position, as data; item's position and data length are set. FALSE,
+    // with nothing written, when the source has fewer bytes. Throws CFileException.
+    BOOL WriteRecord(CLibraryItem& item, CFile& source);
+    BOOL WriteRecord(CLibraryItem& item, CFile& source, UINT length);
+
+    // Append a record with the whole source, or length bytes from the source's current
+    // position, as its data. FALSE when the name exists, the library cannot be read, its
+    // records do not end at the end of the file, the source has fewer bytes, or the library is
+    // not open for changes; the library is then as it was.
+    BOOL AddItem(CLibraryItem& item, CFile& source);
+    BOOL AddItem(CLibraryItem& item, CFile& source, UINT length);
+    // The records behind the removed one move down.
+    BOOL RemoveItem(int index);
+    // Removes record index and appends item with length bytes of source as its data, in one
+    // change of the library.
+    BOOL ReplaceItem(int index, CLibraryItem& item, CFile& source, UINT length);
+    // FALSE for an empty text, which would make the library unreadable.
+    BOOL SetDescription(const CString& text);
+    // Renames (kUpdateName) or re-describes (kUpdateDescription) record index, which moves to
+    // the end. When another record has the new name the user is asked whether to replace it
+    // (kUpdateNoPrompt answers 4 instead). 1 when done or nothing changed, 0 when refused.
+    int UpdateItem(int index, const CLibraryItem& entry, UINT flags);
+
+    // Stores an object list (or the one object) as a new device record.
+    BOOL AddObjects(CObList* objects, CObject* object, const char* name, const char* description);
+    // Loads the data of the record just read (the file at its data) into objects, which then
+    // belong to the caller. FALSE for a truncated record; archive errors pass as exceptions.
+    BOOL ReadItemObjects(CDrawDoc* document, const CLibraryItem& entry, CObList& objects);
+    // Loads record index into item, telling the user what failed.
+    BOOL ReadItem(CDrawDoc* document, int index, CLibraryItemData& item);
+
+    const CString& GetDescription() const { return m_description; }
+    int GetItemCount() const { return m_itemCount; }
+    // The path of a library on disk; for an image in memory, the path of the library it was
+    // copied from (its description).
+    CString GetSourcePath() const;
+    CString GetFilePath() const;
+    CFile* GetFile() const { return m_file.get(); }
+    // "The item <name> already exists in library <file name>...": the question asked before
+    // a record of that name is replaced.
+    CString ReplaceQuestion(const CString& name) const;
+
+private:
+    struct Span {
+        std::uint64_t begin;
+        std::uint64_t end;
+    };
+    struct NewRecord {
+        CLibraryItem* item;
+        CFile* source;
+        std::uint64_t dataOffset;  // in source
+        UINT length;
+    };
+
+    void Attach(std::unique_ptr<CFile> file, bool writable);
+    // From the first record, walks index records with skip and reads record index without;
+    // FALSE when index is not below the header's count or a read fails.
+    BOOL WalkTo(int index, CLibraryItem& item);
+    // Reads the record at position, where the file is, in a file of fileLength bytes: its
+    // header and, with texts, its name and description, leaving the file after them. Answers
+    // where the next record begins; none for a bad header or texts beyond the file.
+    std::optional<std::uint64_t> ReadRecordAt(std::uint64_t position, std::uint64_t fileLength,
+                                              CLibraryItem& item, bool texts);
+    // FindItem; endsAtFileEnd tells whether the records were readable up to the end.
+    int Find(const CString& name, CLibraryItem& item, bool& endsAtFileEnd);
+    static BOOL WriteRecordTo(CFile& target, CLibraryItem& item, CFile& source, UINT length);
+    static void WriteHeaderTo(CFile& target, const CString& description, int count);
+    // Copies the bytes from begin to end of this library to target's current position.
+    void CopyRange(std::uint64_t begin, std::uint64_t end, CFile& target);
+    // Writes this library again without the removed spans (sorted, disjoint), with the given
+    // description and count, and the new record (if any) at the end; then the rewrite takes
+    // the library's place. FALSE, with nothing changed, when the new record's source has too
+    // few bytes.
+    BOOL Rewrite(const CString& description, int count, const std::vector<Span>& removed,
+                 const NewRecord* added);
+    Span RecordSpan(const CLibraryItem& item) const;
+
+    CString m_description;
+    std::unique_ptr<CFile> m_file;
+    int m_itemCount = 0;
+    bool m_writable = false;
+};

@@ -1,0 +1,145 @@
+// Library records as drawing objects: storing an object list as a record and loading a
+// record's objects for a document.
+
+#include <unordered_set>
+#include <vector>
+
+#include "library/LibraryFile.h"
+#include "library/LibraryItemData.h"
+#include "model/doc/DrawDoc.h"
+#include "model/object/DrawObj.h"
+#include "model/object/StdAttrNames.h"
+#include "model/undo/ConnectionList.h"
+#include "platform/Archive.h"
+#include "platform/MemFile.h"
+#include "platform/UserPrompt.h"
+
+namespace {
+
+constexpr UINT kStoreGrowBytes = 1024;
+constexpr UINT kLoadGrowBytes = 4096;
+constexpr UINT kArchiveBufferSize = 4096;
+constexpr int kConnectionGrowth = 10;
+// The least bytes an object of a list takes in the archive: its tag.
+constexpr DWORD kMinObjectBytes = 2;
+
+void DeleteEach(const std::vector<CObject*>& objects) {
+    for (CObject* object : objects)
+        delete object;
+}
+
+std::vector<CDrawObj*> DrawingObjects(const CObList& objects) {
+    std::vector<CDrawObj*> drawObjs;
+    for (POSITION pos = objects.GetHeadPosition(); pos;) {
+        if (auto* drawObj = dynamic_cast<CDrawObj*>(objects.GetNext(pos)))
+            drawObjs.push_back(drawObj);
+    }
+    return drawObjs;
+}
+
+void StoreList(const CObList& objects, CFile& file) {
+    CArchive ar(&file, CArchive::store, kArchiveBufferSize);
+    ar.WriteCount(static_cast<DWORD>(objects.GetCount()));
+    for (POSITION pos = objects.GetHeadPosition(); pos;)
+        ar.WriteObject(objects.GetNext(pos));
+    ar.Close();
+}
+
+// Reads an archived object list; each object stands in it once. On failure the objects read
+// so far are deleted and the exception passes on.
+std::vector<CObject*> LoadList(CFile& file, CDrawDoc* document) {
+    CArchive ar(&file, CArchive::load, kArchiveBufferSize);
+    ar.m_pDocument = document;
+    std::vector<CObject*> objects;
+    std::unordered_set<const CObject*> listed;
+    try {
+        for (DWORD count = ar.ReadCheckedCount(kMinObjectBytes); count > 0; --count) {
+            CObject* object = ar.ReadObject(nullptr);
+            if (object && !listed.insert(object).second)
+                throw CArchiveException(CArchiveException::genericException);
+            if (object)
+                objects.push_back(object);
+        }
+    } catch (...) {
+        DeleteEach(objects);
+        throw;
+    }
+    return objects;
+}
+
+// Only drawing objects go on to previews and views; anything else a record holds is dropped.
+std::vector<CDrawObj*> KeepDrawingObjects(const std::vector<CObject*>& objects) {
+    std::vector<CDrawObj*> kept;
+    for (CObject* object : objects) {
+        if (auto* drawObj = dynamic_cast<CDrawObj*>(object))
+            kept.push_back(drawObj);
+        else
+            delete object;
+    }
+    return kept;
+}
+
+// A symbol taken from a library has no identifier yet.
+void ClearSymbolId(const std::vector<CDrawObj*>& objects) {
+    for (CDrawObj* object : objects) {
+        if (object->GetObjType() == kObjSymbol) {
+            object->SetAttr(GetStdAttrName(kStdAttrId), "", kSetAttrForce);
+            return;
+        }
+    }
+}
+
+}  // namespace
+
+BOOL CLibraryFile::AddObjects(CObList* objects, CObject* object, const char* name,
+                              const char* description) {
+    CObList list;
+    if (objects)
+        list.AddTail(objects);
+    else if (object)
+        list.AddTail(object);
+    CMemFile data(kStoreGrowBytes);
+    const std::vector<CDrawObj*> drawObjs = DrawingObjects(list);
+    CConnectionList links(kConnectionGrowth);
+    links.CollectAndRelease(drawObjs);
+    try {
+        StoreList(list, data);
+    } catch (...) {
+        links.Restore();
+        throw;
+    }
+    links.Restore();
+    CLibraryItem item(name, description, kItemDevice);
+    return AddItem(item, data);
+}
+
+BOOL CLibraryFile::ReadItemObjects(CDrawDoc* document, const CLibraryItem& entry,
+                                   CObList& objects) {
+    CMemFile data(kLoadGrowBytes);
+    const auto length = static_cast<UINT>(entry.m_dataLength);
+    if (CopyItemData(length, data) != length)
+        return FALSE;
+    data.SeekToBegin();
+    const std::vector<CDrawObj*> loaded = KeepDrawingObjects(LoadList(data, document));
+    if (entry.m_type == kItemSymbol)
+        ClearSymbolId(loaded);
+    for (CDrawObj* object : loaded)
+        objects.AddTail(object);
+    return TRUE;
+}
+
+BOOL CLibraryFile::ReadItem(CDrawDoc* document, int index, CLibraryItemData& item) {
+    CLibraryItem entry;
+    if (!SeekToItem(index, entry)) {
+        AfxMessageBox("Error reading library item", MB_ICONEXCLAMATION);
+        return FALSE;
+    }
+    item.m_name = entry.m_name;
+    item.m_description = entry.m_description;
+    item.m_type = entry.m_type;
+    if (!ReadItemObjects(document, entry, item.m_objects)) {
+        AfxMessageBox("Error - could not read library (truncated record)", MB_ICONEXCLAMATION);
+        return FALSE;
+    }
+    return TRUE;
+}

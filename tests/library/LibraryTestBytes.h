@@ -1,0 +1,70 @@
+#pragma once
+// Library files written byte by byte as the format lays them out, for tests that build or
+// check them without the code under test.
+
+#include <string>
+#include <vector>
+
+#include "platform/MemFile.h"
+#include "support/TestSupport.h"
+
+namespace librarytest {
+
+using Bytes = std::vector<unsigned char>;
+
+inline void Append32(Bytes& bytes, unsigned value) {
+    for (int i = 0; i < 4; ++i)
+        bytes.push_back(static_cast<unsigned char>(value >> (8 * i)));
+}
+
+inline unsigned char Sum(const Bytes& bytes) {
+    unsigned sum = 0;
+    for (unsigned char byte : bytes)
+        sum += byte;
+    return static_cast<unsigned char>(sum);
+}
+
+inline void AppendText(Bytes& bytes, const std::string& text) {
+    bytes.insert(bytes.end(), text.begin(), text.end());
+}
+
+// The 16-byte header with its sum, then the description.
+inline Bytes FileHeader(const std::string& description, unsigned count) {
+    Bytes bytes;
+    Append32(bytes, 16 + static_cast<unsigned>(description.size()));
+    Append32(bytes, 0x78563474);
+    Append32(bytes, count);
+    Append32(bytes, 0);
+    AppendText(bytes, description);
+    bytes[12] = Sum(bytes);
+    return bytes;
+}
+
+// One record: header with both sums, name, description, data.
+inline Bytes Record(const std::string& name, const std::string& description, unsigned type,
+                    const Bytes& data) {
+    Bytes bytes;
+    Append32(bytes, static_cast<unsigned>(20 + name.size() + description.size() + data.size()));
+    Append32(bytes, 0x78563474);
+    bytes.push_back(0);
+    bytes.push_back(0);
+    bytes.push_back(static_cast<unsigned char>(type));
+    bytes.push_back(0);
+    Append32(bytes, static_cast<unsigned>(name.size()));
+    Append32(bytes, static_cast<unsigned>(description.size()));
+    bytes[8] = Sum(bytes);
+    bytes[9] = Sum(data);
+    AppendText(bytes, name);
+    AppendText(bytes, description);
+    bytes.insert(bytes.end(), data.begin(), data.end());
+    return bytes;
+}
+
+inline Bytes Join(std::initializer_list<Bytes> parts) {
+    Bytes bytes;
+    for (const Bytes& part : parts)
+        bytes.insert(bytes.end(), part.begin(), part.end());
+    return bytes;
+}
+
+}  // namespace librarytest
