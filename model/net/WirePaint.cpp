@@ -136,6 +136,6 @@ void CWire::PaintEnd(CDC* dc, const double* matrix, bool atEnd) {
     }
     POINT from = GetPointFromEnd(atEnd ? 1 : 0, 1);
     MatrixTransformPoints(&from, 1, matrix);
-    DrawArrowHeadFrom(dc, tip.x, tip.y, from.x, from.y,
+    DrawArrowHeadFrom(dc, GetPen(), tip.x, tip.y, from.x, from.y,
                       ArrowKindAt(m_flags, atEnd ? kArrowHighShift : kArrowLowShift));
 }
