@@ -111,6 +111,26 @@ public:
     // Joins the nets of the group into one; FALSE only when the user cancelled.
     virtual BOOL JoinNets();
 
+    // Routing and following
+    // Removes repeated points, then middle points of straight runs; two points always stay.
+    void RemoveRedundantVertices();
+    // While drawing: a doubled point before the last two collinear segments moves to the end
+    // once the last segment is longer than 20.
+    void MergeLastSegments();
+    // An end on a wire or bus whose end segment runs along the target's nearest segment moves
+    // back to where it first meets it.
+    void AlignEndsOnWires();
+    // While drawing: moves point count - 1 to point and chooses the elbow at count - 2 from
+    // the obstacles (legs widened by a third of the grid spacing) and the direction so far.
+    void RouteToPoint(int count, CPoint point, int gridSpacing, IDocView* view);
+    // Re-shapes the wire after an object it is attached to (a pin, wire or bus) moved; the
+    // wires ending on its moved segments follow in turn.
+    void FollowObject(CDrawObj* moved);
+    // Moves the end (fromEnd 0 start, 1 end) by (dx, dy) with its first `moving` points,
+    // keeping the segments orthogonal; adds to follow the junction wires on moved segments.
+    void MoveEnd(int fromEnd, int moving, std::vector<CWire*>& follow, LONG dx, LONG dy);
+    void ExportDxf(IDxfSink* dxf, int kind, const double* matrix) override;
+
     // Ends and links
     void SetStart(int x, int y, CDrawObj* object);
     void SetEnd(int x, int y, CDrawObj* object);
@@ -155,5 +175,13 @@ protected:
     CDrawObj* m_end = nullptr;
 
 private:
+    void FollowObject(CDrawObj* moved, std::unordered_set<const CWire*>& followed);
+    // Index of point n counted from the start (fromEnd 0) or the end.
+    int IndexFromEnd(int fromEnd, int n) const { return fromEnd ? m_count - 1 - n : n; }
+    CPoint& PointFromEnd(int fromEnd, int n) {
+        return m_points[static_cast<size_t>(IndexFromEnd(fromEnd, n))];
+    }
+    void FollowWire(CWire& moved, int fromEnd, std::vector<CWire*>& follow);
+    BOOL IsElbowFree(CPoint from, CPoint elbow, CPoint to, int grow) const;
     void PaintEnd(CDC* dc, const double* matrix, bool atEnd);
 };
