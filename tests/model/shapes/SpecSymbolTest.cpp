@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <memory>
-#include <regex>
 
 #include "model/shapes/SpecSymbolGlyph.h"
 #include "support/TestSupport.h"
@@ -21,15 +21,34 @@ std::unique_ptr<CSpecSymbol> Placed(int kind, int x = 0, int y = 0, int size = 1
     return symbol;
 }
 
-// The coordinate pairs of a recorded line that lie outside rect, radial points of arcs included.
+// The integer at line[i] (with an optional minus sign); end is set past it.
+bool ReadInteger(const std::string& line, size_t i, long& value, size_t& end) {
+    size_t j = i + (i < line.size() && line[i] == '-' ? 1 : 0);
+    const size_t digits = j;
+    while (j < line.size() && std::isdigit(static_cast<unsigned char>(line[j])))
+        ++j;
+    if (j == digits)
+        return false;
+    value = std::stol(line.substr(i, j - i));
+    end = j;
+    return true;
+}
+
+// The coordinate pairs "x,y" of a recorded line that lie outside rect, radial points of arcs
+// included.
 Lines PointsOutside(const std::string& line, const CRect& rect) {
-    static const std::regex pair(R"((-?\d+),(-?\d+))");
     Lines outside;
-    for (std::sregex_iterator it(line.begin(), line.end(), pair), end; it != end; ++it) {
-        const long x = std::stol((*it)[1]);
-        const long y = std::stol((*it)[2]);
+    for (size_t i = 0; i < line.size();) {
+        long x = 0, y = 0;
+        size_t comma = 0, end = 0;
+        if (!ReadInteger(line, i, x, comma) || comma >= line.size() || line[comma] != ',' ||
+            !ReadInteger(line, comma + 1, y, end)) {
+            ++i;
+            continue;
+        }
         if (x < rect.left || x > rect.right || y < rect.top || y > rect.bottom)
-            outside.push_back(it->str());
+            outside.push_back(line.substr(i, end - i));
+        i = end;
     }
     return outside;
 }
