@@ -1,6 +1,7 @@
 #pragma once
-// CNetPropCmd: an edit of a net's attributes ("net properties"). It keeps a copy of the
-// attributes taken when it is made; doing and undoing exchange the copy with the net's own.
+// CNetPropCmd: an edit of a net's attributes or name ("net properties"). It keeps a copy of
+// the attributes and the name taken when it is made; doing and undoing exchange the copy with
+// the net's own.
 
 #include "model/cmd/Ref.h"
 #include "model/net/Net.h"

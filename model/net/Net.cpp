@@ -1,5 +1,7 @@
 #include "model/net/Net.h"
 
+#include <utility>
+
 #include "model/doc/DrawDoc.h"
 #include "model/object/AttrCheckCodes.h"
 #include "model/object/DrawObj.h"
@@ -143,6 +145,7 @@ void CNet::ExchangeAttributes(CNet& other) {
     CopyMap(m_attributes, kept);
     CopyMap(other.m_attributes, m_attributes);
     CopyMap(kept, other.m_attributes);
+    std::swap(m_name, other.m_name);
 }
 
 // ---------------------------------------------------------------------------------------------

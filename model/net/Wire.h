@@ -99,6 +99,8 @@ public:
     void GiveLinksTo(CDrawObj* replacing) override;
     void MoveLinksTo(CDrawObj* other) override;
     int CollectConnected(CObList* list) override;
+    // The wire moved: it follows its start and end objects, and its junction wires follow it.
+    void NotifyAttached(void* info) override;
 
     // Stores the net and returns the one held before; reference counts are the caller's.
     CNet* SetNet(CNet* net);
@@ -137,6 +139,8 @@ public:
     void SetStartObject(CDrawObj* object);
     void SetEndObject(CDrawObj* object);
     void AddJunction(CWire* wire);
+    // An end attached to old is attached to replacing instead (a pin handing over its wire).
+    void ReplaceEndObject(const CDrawObj* old, CDrawObj* replacing);
     CDrawObj* GetStartObject() const { return m_start; }
     CDrawObj* GetEndObject() const { return m_end; }
     const CObList& GetJunctions() const { return m_junctions; }

@@ -7,6 +7,7 @@
 
 #include "model/cmd/AttrEditCmd.h"
 #include "model/cmd/NetChangeCmd.h"
+#include "model/cmd/NetPropCmd.h"
 #include "model/doc/DrawDoc.h"
 #include "model/net/Net.h"
 #include "model/net/NetChooser.h"
@@ -195,8 +196,13 @@ BOOL CWire::JoinNets() {
         else
             delete command;
     }
-    if (m_net && m_net->GetName().IsEmpty())
+    if (m_net && m_net->GetName().IsEmpty()) {
+        // Recorded, so that undoing the edit leaves the net unnamed as it was.
+        auto* naming = m_document ? new CNetPropCmd(m_net) : nullptr;
         m_net->MakeUniqueName(m_document);
+        if (naming)
+            RecordDone(m_document, naming, true);
+    }
     return TRUE;
 }
 

@@ -87,6 +87,13 @@ void CWire::AddJunction(CWire* wire) {
         m_junctions.AddTail(wire);
 }
 
+void CWire::ReplaceEndObject(const CDrawObj* old, CDrawObj* replacing) {
+    if (m_start == old)
+        m_start = replacing;
+    if (m_end == old)
+        m_end = replacing;
+}
+
 // ---------------------------------------------------------------------------------------------
 // Connection records
 

@@ -316,6 +316,15 @@ void CWire::FollowObject(CDrawObj* moved, std::unordered_set<const CWire*>& foll
         junction->FollowObject(this, followed);
 }
 
+void CWire::NotifyAttached(void*) {
+    if (m_start)
+        FollowObject(m_start);
+    if (m_end)
+        FollowObject(m_end);
+    for (POSITION pos = m_junctions.GetHeadPosition(); pos;)
+        static_cast<CWire*>(m_junctions.GetNext(pos))->FollowObject(this);
+}
+
 // ---------------------------------------------------------------------------------------------
 // DXF
 
