@@ -2,6 +2,7 @@
 
 #include <unordered_map>
 #include <unordered_set>
+#include <vector>
 
 #include "model/doc/DocView.h"
 #include "model/doc/DrawDoc.h"
@@ -179,6 +180,7 @@ void CTransformCmd::Apply() {
         ApplyTo(At(m_objects, pos), true);
     for (POSITION pos = m_objects.GetHeadPosition(); pos;)
         At(m_objects, pos)->NotifyAttached(this);
+    ClearMarks();
 }
 
 void CTransformCmd::ApplyInPlace() {
@@ -266,10 +268,17 @@ int CTransformCmd::JoinUp() {
             wire->RemoveRedundantVertices();
     }
     bool joinNets = false;
-    const CObList& objects = m_doc->GetObjects();
+    // The objects that can be connected to: those of the document not being transformed.
     std::unordered_set<const CObject*> transformed;
     for (POSITION pos = m_objects.GetHeadPosition(); pos;)
         transformed.insert(m_objects.GetNext(pos));
+    std::vector<CDrawObj*> others;
+    const CObList& objects = m_doc->GetObjects();
+    for (POSITION pos = objects.GetHeadPosition(); pos;) {
+        CDrawObj* object = At(objects, pos);
+        if (!transformed.contains(object))
+            others.push_back(object);
+    }
     for (POSITION at = m_objects.GetHeadPosition(); at;) {
         CDrawObj* object = At(m_objects, at);
         for (int i = 1; i <= object->GetConnectorCount(); ++i) {
@@ -279,10 +288,8 @@ int CTransformCmd::JoinUp() {
                 continue;
             CDrawObj* pending = nullptr;
             WireConnectInfo pendingLink;
-            for (POSITION pos = objects.GetHeadPosition(); pos;) {
-                CDrawObj* candidate = At(objects, pos);
-                if (!(info.acceptedTypes & ObjTypeMask(candidate->GetObjType())) ||
-                    transformed.contains(candidate))
+            for (CDrawObj* candidate : others) {
+                if (!(info.acceptedTypes & ObjTypeMask(candidate->GetObjType())))
                     continue;
                 WireConnectInfo link;
                 const int result = candidate->ConnectWith(object, &link);

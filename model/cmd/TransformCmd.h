@@ -45,7 +45,8 @@ public:
     void SetMirror(CPoint centre);
     // The handle dragged from one point to another.
     void SetResize(int handle, CPoint from, CPoint to);
-    // Transforms the objects and lets the attached wires follow.
+    // Transforms the objects and lets the attached wires follow; the objects are no longer
+    // marked afterwards.
     void Apply();
     // Puts back what Begin and Apply changed; the command can then be deleted.
     void Abort();

@@ -1,5 +1,7 @@
 #include "model/net/Net.h"
 
+#include <string>
+#include <unordered_set>
 #include <utility>
 
 #include "model/doc/DrawDoc.h"
@@ -157,17 +159,18 @@ void CNet::MakeUniqueName(CDrawDoc* doc) {
     const auto draw = [doc](CString& candidate) {
         candidate.Format(kAutoNameFormat, static_cast<int>(doc->m_nextNetNumber++));
     };
+    const CObList& objects = doc->GetObjects();
+    std::unordered_set<std::string> taken;
+    for (POSITION pos = objects.GetHeadPosition(); pos;) {
+        const CNet* other = static_cast<CDrawObj*>(objects.GetNext(pos))->GetNet();
+        if (other && other != this)
+            taken.insert(other->m_name.str());
+    }
     CString candidate = m_name;
     if (candidate.IsEmpty())
         draw(candidate);
-    const CObList& objects = doc->GetObjects();
-    for (POSITION pos = objects.GetHeadPosition(); pos;) {
-        const CNet* other = static_cast<CDrawObj*>(objects.GetNext(pos))->GetNet();
-        if (other && other != this && other->m_name == candidate) {
-            draw(candidate);
-            pos = objects.GetHeadPosition();
-        }
-    }
+    while (taken.contains(candidate.str()))
+        draw(candidate);
     m_name = candidate;
     for (POSITION pos = objects.GetHeadPosition(); pos;) {
         auto* object = static_cast<CDrawObj*>(objects.GetNext(pos));

@@ -20,10 +20,12 @@
 #include "model/cmd/OrderCmd.h"
 #include "model/cmd/RemoveCmd.h"
 #include "model/cmd/RenumberCmd.h"
+#include "model/cmd/RerouteCmd.h"
 #include "model/cmd/SetDeviceCmd.h"
 #include "model/cmd/ShapeEditCmd.h"
 #include "model/cmd/SymbolPropEditCmd.h"
 #include "model/cmd/TextPropCmd.h"
+#include "model/cmd/TransformCmd.h"
 #include "model/device/MapText.h"
 #include "model/net/Wire.h"
 #include "model/symbol/Pin.h"
@@ -285,7 +287,58 @@ Prepared NetProperties(CmdTestSheet& sheet) {
     return {command, true};
 }
 
+// The second wire ends on the first.
+void PlaceJoinedWires(CmdTestSheet& sheet) {
+    PlaceWires(sheet);
+    CWire* main = PlacedWire(sheet, false);
+    CWire* branch = PlacedWire(sheet, true);
+    branch->SetEnd(50, 0, main);
+}
+
+Prepared Reroute(CmdTestSheet& sheet) {
+    CWire* main = PlacedWire(sheet, false);
+    CDrawObj* old[] = {main};
+    CConnectionList before;
+    before.Collect(old);
+    before.Release();
+    auto* copy = static_cast<CWire*>(main->Duplicate());
+    copy->InsertPoint(2, 100, 500);
+    PlacedWire(sheet, true)->SetEndObject(copy);
+    CDrawObj* replacing[] = {copy};
+    CConnectionList after;
+    after.Collect(replacing);
+    CObList& objects = sheet.doc.GetObjects();
+    objects.SetAt(objects.Find(main), copy);
+    return {new CRerouteCmd(main, copy, before, after), true};
+}
+
+// A wire from (1000, 0) to the pin of the symbol placed after the six parts.
+void PlaceSymbolWithWire(CmdTestSheet& sheet) {
+    PlaceSymbol(sheet);
+    auto* symbol = static_cast<CSymbol*>(sheet.doc.GetObjects().GetTail());
+    auto* wire = new CWire;
+    wire->AddPoint(CPoint(1000, 0));
+    wire->SetDocument(&sheet.doc);
+    wire->SetEnd(100, 0, static_cast<CDrawObj*>(symbol->GetPins().GetHead()));
+    auto* net = new CNet;
+    net->AddRef();
+    wire->SetNet(net);
+    sheet.doc.GetObjects().AddTail(wire);
+}
+
+Prepared MoveWithWire(CmdTestSheet& sheet) {
+    CObList& objects = sheet.doc.GetObjects();
+    auto* symbol = static_cast<CDrawObj*>(objects.GetAt(objects.FindIndex(6)));
+    auto* command = new CTransformCmd(&sheet.doc, ObjectList{symbol}, kTransformMove);
+    command->Begin();
+    command->SetMove(300, 500);
+    command->Apply();
+    return {command, true};
+}
+
 const RoundTripCase kCases[] = {
+    {"Reroute", "wire re-route", Reroute, PlaceJoinedWires},
+    {"MoveWithWire", "move", MoveWithWire, PlaceSymbolWithWire},
     {"NetChange", "net change", NetChange, PlaceWires},
     {"NetProperties", "net properties", NetProperties, PlaceWires},
     {"Group", "group objects", Group},

@@ -29,6 +29,8 @@ TEST(NetJoin, UserNameWinsWithoutAsking) {
     EXPECT_EQ(joined.main->GetNet()->GetName(), "CLK");
     EXPECT_EQ(joined.main->GetNet()->GetRefCount(), 2);
     EXPECT_TRUE(chooser.shown.empty());
+    // Nothing recorded to join: the net change is a step of its own, not lost.
+    EXPECT_EQ(joined.sheet.doc.GetUndoList().GetCount(), 1);
 }
 
 TEST(NetJoin, LastAutomaticNetSurvives) {
