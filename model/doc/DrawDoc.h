@@ -4,6 +4,8 @@
 // settings and printer choice, the summary information and the undo list.
 
 #include <memory>
+#include <string>
+#include <unordered_set>
 
 #include "model/doc/DocumentBase.h"
 #include "model/doc/PrintSettings.h"
@@ -162,6 +164,22 @@ public:
     BOOL JoinNets();
     // Gives every unnamed net an automatic name ("n0001", ...) free in the document.
     void NameUnnamedNets();
+    // Whether a net other than except that an object of the document holds has the name. While
+    // a NetNameScope lasts the names are gathered once and names given since are added, so
+    // that adding many wires stays fast; a name that left meanwhile may still count as taken.
+    BOOL IsNetNameInUse(const CString& name, const CNet* except);
+    void NoteNetName(const CString& name);
+    class NetNameScope {
+    public:
+        explicit NetNameScope(CDrawDoc& doc);
+        ~NetNameScope();
+        NetNameScope(const NetNameScope&) = delete;
+        NetNameScope& operator=(const NetNameScope&) = delete;
+
+    private:
+        CDrawDoc& m_doc;
+        bool m_owner;
+    };
 
     // Flags, highlighting and look-ups
     void ClearObjectFlags(DWORD mask);
@@ -272,4 +290,5 @@ private:
     void CopyThroughArchive(const CObList& sources, CObList& copies);
 
     IdScope* m_idScope = nullptr;
+    std::unique_ptr<std::unordered_set<std::string>> m_netNames;  // while a NetNameScope lasts
 };

@@ -81,7 +81,40 @@ BOOL CDrawDoc::JoinNets() {
     return result;
 }
 
+CDrawDoc::NetNameScope::NetNameScope(CDrawDoc& doc) : m_doc(doc), m_owner(!doc.m_netNames) {
+    if (!m_owner)
+        return;
+    m_doc.m_netNames = std::make_unique<std::unordered_set<std::string>>();
+    for (POSITION pos = m_doc.m_objects.GetHeadPosition(); pos;) {
+        if (const CNet* net = static_cast<CDrawObj*>(m_doc.m_objects.GetNext(pos))->GetNet())
+            m_doc.m_netNames->insert(net->GetName().str());
+    }
+}
+
+CDrawDoc::NetNameScope::~NetNameScope() {
+    if (m_owner)
+        m_doc.m_netNames.reset();
+}
+
+// The gathered names include the net's own; a hit is checked against the objects.
+BOOL CDrawDoc::IsNetNameInUse(const CString& name, const CNet* except) {
+    if (m_netNames && !m_netNames->contains(name.str()))
+        return FALSE;
+    for (POSITION pos = m_objects.GetHeadPosition(); pos;) {
+        const CNet* net = static_cast<CDrawObj*>(m_objects.GetNext(pos))->GetNet();
+        if (net && net != except && net->GetName() == name)
+            return TRUE;
+    }
+    return FALSE;
+}
+
+void CDrawDoc::NoteNetName(const CString& name) {
+    if (m_netNames)
+        m_netNames->insert(name.str());
+}
+
 void CDrawDoc::NameUnnamedNets() {
+    NetNameScope scope(*this);
     for (POSITION pos = m_objects.GetHeadPosition(); pos;) {
         CNet* net = static_cast<CDrawObj*>(m_objects.GetNext(pos))->GetNet();
         if (net && net->GetName().IsEmpty())

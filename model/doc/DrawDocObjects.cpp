@@ -166,6 +166,7 @@ BOOL CDrawDoc::AddObjects(CObList* list) {
     if (taken.IsEmpty() || !m_undoList.Execute(new CAddCmd(taken, FALSE)))
         return FALSE;
     IdScope scope(*this);
+    NetNameScope names(*this);
     for (POSITION pos = taken.GetHeadPosition(); pos;) {
         CDrawObj* object = NextDrawObj(taken, pos);
         ShareDevice(object);

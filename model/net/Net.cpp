@@ -1,7 +1,5 @@
 #include "model/net/Net.h"
 
-#include <string>
-#include <unordered_set>
 #include <utility>
 
 #include "model/doc/DrawDoc.h"
@@ -153,25 +151,22 @@ void CNet::ExchangeAttributes(CNet& other) {
 // ---------------------------------------------------------------------------------------------
 // Automatic names
 
-void CNet::MakeUniqueName(CDrawDoc* doc) {
+void CNet::MakeUniqueName(CDrawDoc* doc, BOOL refresh) {
     if (!doc)
         return;
     const auto draw = [doc](CString& candidate) {
         candidate.Format(kAutoNameFormat, static_cast<int>(doc->m_nextNetNumber++));
     };
-    const CObList& objects = doc->GetObjects();
-    std::unordered_set<std::string> taken;
-    for (POSITION pos = objects.GetHeadPosition(); pos;) {
-        const CNet* other = static_cast<CDrawObj*>(objects.GetNext(pos))->GetNet();
-        if (other && other != this)
-            taken.insert(other->m_name.str());
-    }
     CString candidate = m_name;
     if (candidate.IsEmpty())
         draw(candidate);
-    while (taken.contains(candidate.str()))
+    while (doc->IsNetNameInUse(candidate, this))
         draw(candidate);
     m_name = candidate;
+    doc->NoteNetName(m_name);
+    if (!refresh)
+        return;
+    const CObList& objects = doc->GetObjects();
     for (POSITION pos = objects.GetHeadPosition(); pos;) {
         auto* object = static_cast<CDrawObj*>(objects.GetNext(pos));
         if (object->GetNet() == this)

@@ -60,8 +60,9 @@ public:
     void ExchangeAttributes(CNet& other);
 
     // Gives the net a name no other net of the document bears: its own when free, else the
-    // next "n%04d" of the document's counter. The objects carrying it refresh their "_ID" texts.
-    void MakeUniqueName(CDrawDoc* doc);
+    // next "n%04d" of the document's counter. The objects carrying it refresh their "_ID" texts,
+    // unless the caller, who knows all of them, does that itself (refresh FALSE).
+    void MakeUniqueName(CDrawDoc* doc, BOOL refresh = TRUE);
 
 private:
     CMapStringToString m_attributes{10};

@@ -111,9 +111,12 @@ void CWire::SetGroupNet(CNet* net, UINT flags) {
 BOOL CWire::CanKeepNet(CNet* net) {
     int idTexts = 0;
     int openEnds = 0;
+    int holding = 0;
     std::unordered_set<const CWire*> group;
     WalkGroup(
         [&](CWire* wire) {
+            if (wire->m_net == net)
+                ++holding;
             if (wire->FindAttrText(IdName()))
                 ++idTexts;
             for (CDrawObj* end : {wire->m_start, wire->m_end}) {
@@ -125,7 +128,9 @@ BOOL CWire::CanKeepNet(CNet* net) {
         &group);
     if (idTexts > 0 && openEnds > 0)
         return TRUE;
-    if (!m_document)
+    // Every holder keeps a reference: with no more references than the group holds, nothing
+    // outside the group carries the net.
+    if (!m_document || !net || net->GetRefCount() <= holding)
         return TRUE;
     const CObList& objects = m_document->GetObjects();
     for (POSITION pos = objects.GetHeadPosition(); pos;) {
@@ -182,9 +187,11 @@ BOOL CWire::JoinNets() {
     if (std::find(byConnector.begin(), byConnector.end(), chosen) != byConnector.end())
         chosen->SetFlags(kNetNamed, kNetNamed);
     std::vector<CWire*> changing;
+    std::vector<CWire*> group;
     WalkGroup([&](CWire* wire) {
         if (wire->m_net != chosen)
             changing.push_back(wire);
+        group.push_back(wire);
         return kWalkOn;
     });
     if (!changing.empty()) {
@@ -199,7 +206,11 @@ BOOL CWire::JoinNets() {
     if (m_net && m_net->GetName().IsEmpty()) {
         // Recorded, so that undoing the edit leaves the net unnamed as it was.
         auto* naming = m_document ? new CNetPropCmd(m_net) : nullptr;
-        m_net->MakeUniqueName(m_document);
+        // With no more references than the group's, its wires are all that show the name.
+        const bool onlyGroup = m_net->GetRefCount() <= static_cast<int>(group.size()) + 1;
+        m_net->MakeUniqueName(m_document, !onlyGroup);
+        for (CWire* wire : onlyGroup ? group : std::vector<CWire*>())
+            wire->RefreshAttrTexts(IdName());
         if (naming)
             RecordDone(m_document, naming, true);
     }
