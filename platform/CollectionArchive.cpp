@@ -4,6 +4,9 @@
 #include "platform/Maps.h"
 #include "platform/ObList.h"
 
+#include <utility>
+#include <vector>
+
 namespace {
 // A string takes at least its one length byte.
 constexpr DWORD kMinPairBytes = 2;
@@ -11,7 +14,8 @@ constexpr DWORD kMinPairBytes = 2;
 constexpr DWORD kMinObjectBytes = 2;
 }  // namespace
 
-void SerializeStringMap(CArchive& ar, CMapStringToString& map) {
+void SerializeStringMap(CArchive& ar, CMapStringToString& map,
+                        const std::function<bool(const CString&)>& accept) {
     CString key;
     CString value;
     if (ar.IsStoring()) {
@@ -22,9 +26,13 @@ void SerializeStringMap(CArchive& ar, CMapStringToString& map) {
         }
         return;
     }
-    for (DWORD count = ar.ReadCheckedCount(kMinPairBytes); count > 0; --count) {
-        ar >> key >> value;
-        map.SetAt(key, value);
+    std::vector<std::pair<CString, CString>> pairs(ar.ReadCheckedCount(kMinPairBytes));
+    for (auto& [name, text] : pairs)
+        ar >> name >> text;
+    CString existing;
+    for (auto it = pairs.rbegin(); it != pairs.rend(); ++it) {
+        if ((!accept || accept(it->first)) && !map.Lookup(it->first, existing))
+            map.SetAt(it->first, it->second);
     }
 }
 
