@@ -1,87 +1,90 @@
 #include "shell/DrawView.h"
 
+#include <QComboBox>
+#include <QCursor>
 #include <QPaintEvent>
 #include <QPainter>
-#include <QScrollBar>
 #include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <string>
 
 #include "model/app/SchematicApp.h"
 #include "model/doc/DrawDoc.h"
 #include "platform/Geometry.h"
+#include "resources/CommandIds.h"
+#include "shell/CommandActions.h"
 #include "shell/DrawFrame.h"
+#include "shell/MainFrame.h"
 #include "shell/QtDC.h"
-
-namespace {
-
-// Sheet units of border round the paper.
-constexpr int kBorder = 100;
-
-}  // namespace
+#include "shell/SnapEngine.h"
 
 CDrawView::CDrawView(CDrawDoc& document, QWidget* parent)
-    : QAbstractScrollArea(parent), m_document(document) {
+    : ZoomScrollView(parent), m_document(document) {
     setObjectName("drawView");
-    setFrameShape(QFrame::NoFrame);
     m_document.AddView(this);
+    m_grid.m_spaceX = m_grid.m_spaceY = 0.1f;
+    m_grid.m_colour = 0xC0C0C0;
+    m_grid.Update();
+    if (const CSchematicApp* app = GetApp())
+        m_grid.Load(*app, false);
+    SetScrollSizes(m_document.GetPaperSize());
+    AddCommands();
 }
 
 CDrawView::~CDrawView() {
     m_document.RemoveView(this);
 }
 
-SIZE CDrawView::LogicalSize() const {
-    const SIZE& paper = m_document.GetPaperSize();
-    SIZE size{paper.cx + 2 * kBorder, paper.cy - 2 * kBorder};
-    if (size.cx == 0 && size.cy == 0)
-        size = {1, -1};
-    return size;
+RECT CDrawView::GetPageMargins() const {
+    return m_document.GetMargins();
 }
 
-QSize CDrawView::DeviceSize() const {
-    const SIZE logical = LogicalSize();
-    return QSize(std::max(1, MulDiv(logical.cx, logicalDpiX(), 1000)),
-                 std::max(1, MulDiv(logical.cy, logicalDpiY(), -1000)));
-}
-
-DCMapping CDrawView::Mapping() const {
-    DCMapping mapping(logicalDpiX(), logicalDpiY());
-    mapping.SetMode(MM_ANISOTROPIC);
-    const SIZE logical = LogicalSize();
-    const QSize device = DeviceSize();
-    mapping.SetWindowExt(logical);
-    mapping.SetViewportExt(SIZE{device.width(), device.height()});
-    const RECT& margins = m_document.GetMargins();
-    mapping.SetWindowOrg(POINT{-kBorder - margins.left, margins.top + kBorder});
-    // Scrolled along an axis with a scroll bar, centred along one without.
-    const QSize client = viewport()->size();
-    const int x = device.width() > client.width() ? -horizontalScrollBar()->value()
-                                                  : (client.width() - device.width()) / 2;
-    const int y = device.height() > client.height() ? -verticalScrollBar()->value()
-                                                    : (client.height() - device.height()) / 2;
-    mapping.SetViewportOrg(POINT{x, y});
-    return mapping;
-}
-
-void CDrawView::OnPrepareDC(CDC& dc) const {
-    const DCMapping mapping = Mapping();
-    dc.SetMapMode(MM_ANISOTROPIC);
-    dc.SetWindowExt(mapping.WindowExt());
-    dc.SetViewportExt(mapping.ViewportExt());
-    dc.SetWindowOrg(mapping.WindowOrg());
-    dc.SetViewportOrg(mapping.ViewportOrg());
+void CDrawView::AddCommands() {
+    m_commands.On(ID_ZOOM_IN_AT, [this] { ZoomInAt(CursorSheetPoint(), kZoomStep); });
+    m_commands.On(ID_ZOOM_OUT_AT, [this] { ZoomOutAt(CursorSheetPoint(), kZoomStep); });
+    m_commands.On(
+        ID_ZOOM_BOX,
+        [this] {
+            if (auto* box = ZoomBox())
+                ApplyZoomText(box->currentText());
+        },
+        [this](CmdUI& ui) {
+            ui.Enable();
+            ui.SetText(std::to_string(int(std::floor(ZoomFactor() * 100.0 + 0.5))) + "%");
+        });
 }
 
 void CDrawView::paintEvent(QPaintEvent* event) {
     QPainter painter(viewport());
-    painter.fillRect(event->rect(), palette().color(QPalette::Dark));
+    const QRect exposed = event->rect();
+    painter.fillRect(exposed, palette().color(QPalette::Dark));
+    const CRect paper = PaperRect();
+    PaintPaper(painter, paper);
+    PaintGrid(painter, paper, exposed);
+
     CQtDC dc(painter);
     OnPrepareDC(dc);
-    // The paper, framed with a line one pixel wide.
-    const SIZE logical = LogicalSize();
-    const int onePixel = std::max(1, (MulDiv(10, logical.cx, DeviceSize().width()) + 5) / 10);
+    const RECT clip{exposed.left(), exposed.top(), exposed.right() + 1, exposed.bottom() + 1};
+    dc.SelectClipRgn(&clip);
+    m_document.DrawSheetBorder(&dc, TRUE);
+    m_document.Draw(&dc, this);
+}
+
+CRect CDrawView::PaperRect() const {
     const RECT& margins = m_document.GetMargins();
     CRect paper(0, 0, m_document.GetPaperSize().cx, m_document.GetPaperSize().cy);
     paper.OffsetRect(-margins.left, margins.top);
+    return paper;
+}
+
+// The paper in its colour, framed with a line one pixel wide.
+void CDrawView::PaintPaper(QPainter& painter, const CRect& paper) const {
+    CQtDC dc(painter);
+    OnPrepareDC(dc);
+    const CSize logical = View().LogicalSize();
+    const int onePixel =
+        std::max(1, (MulDiv(10, logical.cx, View().TotalDeviceSize().cx) + 5) / 10);
     CBrush paperBrush(m_document.m_paperColour);
     CPen framePen(PS_SOLID, onePixel, RGB(0, 0, 0));
     CPen* oldPen = dc.SelectObject(&framePen);
@@ -89,22 +92,36 @@ void CDrawView::paintEvent(QPaintEvent* event) {
     dc.Rectangle(&paper);
     dc.SelectObject(oldPen);
     dc.SelectObject(oldBrush);
-
-    m_document.DrawSheetBorder(&dc, TRUE);
-    m_document.Draw(&dc, this);
 }
 
-void CDrawView::UpdateScrollBars() {
-    const QSize device = DeviceSize();
-    const QSize client = viewport()->size();
-    QScrollBar* bars[] = {horizontalScrollBar(), verticalScrollBar()};
-    const int overhang[] = {device.width() - client.width(), device.height() - client.height()};
-    const int page[] = {client.width(), client.height()};
-    for (int i = 0; i < 2; ++i) {
-        bars[i]->setRange(0, std::max(0, overhang[i]));
-        bars[i]->setPageStep(std::max(1, page[i]));
-        bars[i]->setSingleStep(std::max(1, page[i] / 10));
-    }
+// The grid's dots in one call.
+void CDrawView::PaintGrid(QPainter& painter, const CRect& paper, const QRect& exposed) const {
+    const CPoint a = ClientToDoc(CPoint(exposed.left(), exposed.top()));
+    const CPoint b = ClientToDoc(CPoint(exposed.right() + 1, exposed.bottom() + 1));
+    const std::vector<POINT> dots = m_grid.Dots(Mapping(), paper, CRect(a.x, a.y, b.x, b.y));
+    if (dots.empty())
+        return;
+    QPolygon points(int(dots.size()));
+    for (size_t i = 0; i < dots.size(); ++i)
+        points.setPoint(int(i), dots[i].x, dots[i].y);
+    const COLORREF c = m_grid.m_colour;
+    painter.setPen(QColor(GetRValue(c), GetGValue(c), GetBValue(c)));
+    painter.drawPoints(points);
+}
+
+DWORD CDrawView::SnapOptions() const {
+    const CSchematicApp* app = GetApp();
+    return app ? app->SnapGridOptions : 0xAFFFFFFF;
+}
+
+CDrawObj* CDrawView::SnapPoint(CPoint& point, DWORD mask, const CObList* exclude) {
+    SnapEngine engine(m_document, m_grid, SnapOptions());
+    return engine.SnapPoint(point, mask, exclude);
+}
+
+void CDrawView::SnapMove(CPoint& delta, CPoint origin, CDrawObj* object, bool invert) {
+    SnapEngine engine(m_document, m_grid, SnapOptions());
+    engine.SnapMove(delta, origin, object, m_selection, invert);
 }
 
 CDrawFrame* CDrawView::Frame() const {
@@ -113,6 +130,11 @@ CDrawFrame* CDrawView::Frame() const {
             return frame;
     }
     return nullptr;
+}
+
+QComboBox* CDrawView::ZoomBox() const {
+    auto* main = qobject_cast<CMainFrame*>(window());
+    return main ? qobject_cast<QComboBox*>(main->actions().Control(ID_ZOOM_BOX)) : nullptr;
 }
 
 void CDrawView::UpdateRulers(UINT flags) {
@@ -131,24 +153,52 @@ void CDrawView::UpdateRulers(UINT flags) {
 }
 
 void CDrawView::OnUpdate(IDocView*, int hint, CObject*, CObList*) {
-    if (hint == kHintUnits)
-        UpdateRulers(kRulerAll);
-    else
-        viewport()->update();
+    switch (hint) {
+        case kHintUnits:
+            UpdateRulers(kRulerAll);
+            break;
+        case kHintZoomToFit:
+            ZoomToRect(PaperRect());
+            break;
+        default:
+            viewport()->update();
+            break;
+    }
 }
 
-void CDrawView::SetPageSize(const SIZE&) {
-    UpdateScrollBars();
+void CDrawView::SetPageSize(const SIZE& size) {
+    SetScrollSizes(size);
+}
+
+void CDrawView::OnZoomChanged() {
     viewport()->update();
     UpdateRulers(kRulerAll);
 }
 
+void CDrawView::OnScrolled(int, int) {
+    viewport()->update();
+    UpdateRulers(kRulerHorizontal | kRulerVertical);
+}
+
 CPoint CDrawView::DocToClient(const CPoint& point) const {
-    return CPoint(Mapping().ToDevice(point));
+    return View().ToDevice(point);
 }
 
 CPoint CDrawView::ClientToDoc(const CPoint& point) const {
-    return CPoint(Mapping().ToLogical(point));
+    return View().ToLogical(point);
+}
+
+POINT CDrawView::CursorSheetPoint() const {
+    QPoint at = viewport()->mapFromGlobal(QCursor::pos());
+    if (!viewport()->rect().contains(at))
+        at = viewport()->rect().center();
+    return ClientToDoc(CPoint(at.x(), at.y()));
+}
+
+void CDrawView::ApplyZoomText(const QString& text) {
+    int percent = 0;
+    if (std::sscanf(text.toUtf8().constData(), "%d", &percent) == 1)
+        SetZoomPercent(float(percent / 100.0));
 }
 
 void CDrawView::InvalidateClientRect(const CRect& rect) {
@@ -157,21 +207,9 @@ void CDrawView::InvalidateClientRect(const CRect& rect) {
     viewport()->update(QRect(QPoint(r.left, r.top), QPoint(r.right, r.bottom)));
 }
 
-void CDrawView::resizeEvent(QResizeEvent* event) {
-    QAbstractScrollArea::resizeEvent(event);
-    UpdateScrollBars();
-    UpdateRulers(kRulerHorizontal | kRulerVertical);
-}
-
 void CDrawView::showEvent(QShowEvent* event) {
-    QAbstractScrollArea::showEvent(event);
-    UpdateScrollBars();
+    ZoomScrollView::showEvent(event);
     UpdateRulers(kRulerAll);
-}
-
-void CDrawView::scrollContentsBy(int, int) {
-    viewport()->update();
-    UpdateRulers(kRulerHorizontal | kRulerVertical);
 }
 
 bool CDrawView::UndoListRows(bool undo, std::vector<CString>& rows) {

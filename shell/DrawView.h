@@ -1,21 +1,23 @@
 #pragma once
 // The view of a schematic document: the paper in the document's paper colour on the
-// workspace grey, with the sheet border and the document's objects, at a fixed zoom (an inch
-// of the sheet is an inch of the screen). The window scrolls when it is smaller than the
-// paper and centres the paper when it is larger; the rulers of its drawing window follow.
-
-#include <QAbstractScrollArea>
+// workspace grey, with the sheet border and the document's objects, zoomed and scrolled (see
+// ZoomScrollView); the rulers of its drawing window follow. Its commands zoom in and out at
+// the cursor and to the factor of the zoom box.
 
 #include "model/doc/DocView.h"
-#include "platform/DCMapping.h"
 #include "platform/ObList.h"
+#include "shell/CommandMap.h"
 #include "shell/PopupTarget.h"
+#include "shell/SnapGrid.h"
+#include "shell/ZoomScrollView.h"
 
 class CDC;
 class CDrawDoc;
 class CDrawFrame;
+class QComboBox;
+class QPainter;
 
-class CDrawView : public QAbstractScrollArea, public IDocView, public PopupTarget {
+class CDrawView : public ZoomScrollView, public IDocView, public PopupTarget, public CommandTarget {
     Q_OBJECT
 public:
     // The view joins document's views until it is destroyed.
@@ -24,9 +26,14 @@ public:
 
     CDrawDoc& GetDocument() const { return m_document; }
 
-    // Sheet coordinates (thousandths of an inch, y up) to window pixels.
-    DCMapping Mapping() const;
-    void OnPrepareDC(CDC& dc) const;
+    const CommandMap& Commands() const override { return m_commands; }
+    // The zoom box's text: a leading number is a percentage.
+    void ApplyZoomText(const QString& text);
+
+    // Snapping of tool points (see SnapEngine) with the application's snap options.
+    CDrawObj* SnapPoint(CPoint& point, DWORD mask, const CObList* exclude);
+    void SnapMove(CPoint& delta, CPoint origin, CDrawObj* object, bool invert);
+    CSnapGrid& Grid() { return m_grid; }
 
     // IDocView. The units hint sets the rulers; other hints repaint the window.
     void OnUpdate(IDocView* sender, int hint, CObject* hintObject, CObList* hintList) override;
@@ -54,18 +61,26 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
-    void scrollContentsBy(int dx, int dy) override;
+    void OnZoomChanged() override;
+    void OnScrolled(int dx, int dy) override;
+    RECT GetPageMargins() const override;
 
 private:
-    // The paper with a border of 100 sheet units, in sheet units and in pixels.
-    SIZE LogicalSize() const;
-    QSize DeviceSize() const;
-    void UpdateScrollBars();
+    void AddCommands();
+    // The sheet point under the cursor, or at the window centre when the cursor is outside.
+    POINT CursorSheetPoint() const;
     void UpdateRulers(UINT flags);
     CDrawFrame* Frame() const;
+    QComboBox* ZoomBox() const;
+    // The paper in sheet units: the drawing area's origin lies inside its margins.
+    CRect PaperRect() const;
+    void PaintPaper(QPainter& painter, const CRect& paper) const;
+    void PaintGrid(QPainter& painter, const CRect& paper, const QRect& exposed) const;
+    DWORD SnapOptions() const;
 
     CDrawDoc& m_document;
     CObList m_selection;
+    CommandMap m_commands;
+    CSnapGrid m_grid;
 };

@@ -1,0 +1,119 @@
+#include "shell/DrawView.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QImage>
+#include <QTest>
+#include <QWheelEvent>
+
+#include "model/app/SchematicApp.h"
+#include "model/doc/DrawDoc.h"
+#include "model/shapes/DrawRect.h"
+#include "resources/CommandIds.h"
+#include "shell/QtTestApp.h"
+
+namespace {
+
+// The application exists before the view member.
+struct WithApp {
+    WithApp() { QtTestApp::ensure(); }
+};
+
+class DrawViewTest : public ::testing::Test, WithApp {
+protected:
+    DrawViewTest() {
+        m_view.resize(800, 600);
+        m_view.show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&m_view));
+    }
+
+    void Wheel(int delta, Qt::KeyboardModifiers keys, QPoint at) {
+        QWheelEvent event(at, m_view.viewport()->mapToGlobal(at), QPoint(), QPoint(0, delta),
+                          Qt::NoButton, keys, Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(m_view.viewport(), &event);
+    }
+
+    void AddShapes() {
+        for (int i = 0; i < 6; ++i) {
+            const int x = 600 + 1700 * i;
+            m_doc.AddObject(std::make_unique<CDrawRect>(CRect(x, -700, x + 1200, -2500)));
+        }
+    }
+
+    CDrawDoc m_doc;
+    CDrawView m_view{m_doc};
+};
+
+TEST_F(DrawViewTest, TheZoomBoxTakesANumberInTheZoomRangeAndIgnoresTheRest) {
+    struct Case {
+        const char* text;
+        float expected;
+    };
+    // "0" and "-5" would give no sheet at all; they are ignored like "abc".
+    const Case cases[] = {{"150", 1.5f},  {"abc", 1.5f},   {"0", 1.5f}, {"-5", 1.5f},
+                          {"75%", 0.75f}, {"1200", 0.75f}, {"30", 0.3f}};
+    for (const Case& c : cases) {
+        m_view.ApplyZoomText(c.text);
+        EXPECT_FLOAT_EQ(m_view.ZoomFactor(), c.expected) << c.text;
+    }
+    CmdUI ui;
+    m_view.Commands().Find(ID_ZOOM_BOX)->update(ui);
+    EXPECT_EQ(ui.text, "30%");
+}
+
+// The paper is drawn from (-left margin, top margin); all of it is shown.
+TEST_F(DrawViewTest, ZoomToFitShowsTheWholePaper) {
+    m_view.SetZoomFactor(4.0f);
+    m_doc.UpdateAllViews(nullptr, kHintZoomToFit);
+    const CRect paper(-300, 300, 11393, -7968);
+    const CPoint a = m_view.DocToClient(paper.TopLeft());
+    const CPoint b = m_view.DocToClient(paper.BottomRight());
+    const QRect client = m_view.viewport()->rect();
+    EXPECT_TRUE(client.contains(QPoint(a.x, a.y))) << a.x << "," << a.y;
+    // The far corner may fall on the pixel just past the window.
+    EXPECT_TRUE(client.adjusted(0, 0, 1, 1).contains(QPoint(b.x, b.y))) << b.x << "," << b.y;
+    EXPECT_LT(m_view.ZoomFactor(), 1.0f);
+}
+
+TEST_F(DrawViewTest, CtrlWheelZoomsAboutTheCursorAndTheOptionReversesIt) {
+    CSchematicApp app(std::filesystem::path{});
+    ScopedApp installed(app);
+    m_view.SetZoomFactor(2.0f);
+    m_view.CenterOnPoint(POINT{5800, -4100});
+    const QPoint at(300, 200);
+    const CPoint sheet = m_view.ClientToDoc(CPoint(at.x(), at.y()));
+    Wheel(120, Qt::ControlModifier, at);
+    EXPECT_FLOAT_EQ(m_view.ZoomFactor(), 1.6f);
+    const CPoint back = m_view.DocToClient(sheet);
+    EXPECT_NEAR(back.x, at.x(), 1);
+    EXPECT_NEAR(back.y, at.y(), 1);
+    app.Options |= kOptionWheelZoomReversed;
+    Wheel(120, Qt::ControlModifier, at);
+    EXPECT_FLOAT_EQ(m_view.ZoomFactor(), 2.0f);
+    Wheel(120, Qt::ShiftModifier, at);
+    EXPECT_FLOAT_EQ(m_view.ZoomFactor(), 2.0f);
+}
+
+// Screenshots at two zoom levels for a look at what the view paints.
+TEST_F(DrawViewTest, PaintsThePaperBorderAndObjectsAtTwoZooms) {
+    AddShapes();
+    const QString dir = QStringLiteral(VOSK_BINARY_DIR "/artefacts");
+    QDir().mkpath(dir);
+    m_doc.UpdateAllViews(nullptr, kHintZoomToFit);
+    const QImage page = m_view.viewport()->grab().toImage();
+    page.save(dir + "/drawview-page.png");
+    m_view.SetZoomFactor(2.5f);
+    m_view.CenterOnPoint(POINT{1200, -1600});
+    const QImage close = m_view.viewport()->grab().toImage();
+    close.save(dir + "/drawview-zoomed.png");
+
+    // The paper is white at the window centre; its left edge lies within the window when
+    // zoomed into the sheet's top-left corner.
+    EXPECT_EQ(page.pixel(400, 300), qRgb(255, 255, 255));
+    const CPoint paperCorner = m_view.DocToClient(CPoint(-300, 300));
+    EXPECT_GT(paperCorner.x, 0);
+    EXPECT_EQ(close.pixel(paperCorner.x - 3, 300), m_view.palette().color(QPalette::Dark).rgb());
+}
+
+}  // namespace
