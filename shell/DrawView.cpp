@@ -2,8 +2,12 @@
 
 #include <QComboBox>
 #include <QCursor>
+#include <QHelpEvent>
+#include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QScrollBar>
+#include <QToolTip>
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -11,6 +15,7 @@
 
 #include "model/app/SchematicApp.h"
 #include "model/doc/DrawDoc.h"
+#include "model/object/DrawObj.h"
 #include "platform/Geometry.h"
 #include "resources/CommandIds.h"
 #include "shell/CommandActions.h"
@@ -18,6 +23,7 @@
 #include "shell/MainFrame.h"
 #include "shell/QtDC.h"
 #include "shell/SnapEngine.h"
+#include "shell/StatusPaneText.h"
 
 CDrawView::CDrawView(CDrawDoc& document, QWidget* parent)
     : ZoomScrollView(parent), m_document(document) {
@@ -40,7 +46,23 @@ RECT CDrawView::GetPageMargins() const {
     return m_document.GetMargins();
 }
 
+void CDrawView::AddPaneCommands() {
+    m_commands.OnUpdate(ID_INDICATOR_CURSOR, [this](CmdUI& ui) {
+        ui.Enable();
+        ui.SetText(CursorPaneText(POINT{m_cursor.x(), m_cursor.y()}).str());
+    });
+    m_commands.OnUpdate(ID_INDICATOR_POSITION, [this](CmdUI& ui) {
+        ui.Enable();
+        ui.SetText(SelectionTexts(m_selection, Metric()).position.str());
+    });
+    m_commands.OnUpdate(ID_INDICATOR_SIZE, [this](CmdUI& ui) {
+        ui.Enable();
+        ui.SetText(SelectionTexts(m_selection, Metric()).size.str());
+    });
+}
+
 void CDrawView::AddCommands() {
+    AddPaneCommands();
     m_commands.On(ID_ZOOM_IN_AT, [this] { ZoomInAt(CursorSheetPoint(), kZoomStep); });
     m_commands.On(ID_ZOOM_OUT_AT, [this] { ZoomOutAt(CursorSheetPoint(), kZoomStep); });
     m_commands.On(
@@ -152,18 +174,205 @@ void CDrawView::UpdateRulers(UINT flags) {
     frame->UpdateRulers(origin, 1.0 / mapping.ScaleX(), QSizeF(paper.cx, -paper.cy), metric, flags);
 }
 
-void CDrawView::OnUpdate(IDocView*, int hint, CObject*, CObList*) {
+void CDrawView::OnUpdate(IDocView*, int hint, CObject* object, CObList* list) {
     switch (hint) {
+        case kHintObject:
+            if (object)
+                static_cast<CDrawObj*>(object)->Invalidate(this);
+            break;
+        case kHintSelection:
+            InvalidateList(list ? *list : m_selection);
+            break;
+        case kHintRemoved:
+            DropFromSelection(list);
+            break;
+        case kHintOleObjects:
+            for (POSITION pos = m_document.GetObjects().GetHeadPosition(); pos;) {
+                auto* item = static_cast<CDrawObj*>(m_document.GetObjects().GetNext(pos));
+                if (item->GetObjType() == kObjOle)
+                    item->Invalidate(this);
+            }
+            break;
+        case kHintDeselect:
+            InvalidateList(m_selection);
+            m_selection.RemoveAll();
+            break;
+        case kHintReplaceSelection:
+            ReplaceSelection(list);
+            break;
+        case kHintAddToSelection:
+            AddToSelection(list);
+            break;
         case kHintUnits:
             UpdateRulers(kRulerAll);
             break;
         case kHintZoomToFit:
             ZoomToRect(PaperRect());
             break;
-        default:
+        case kHintNone:
             viewport()->update();
             break;
+        default:
+            break;
     }
+}
+
+void CDrawView::InvalidateList(const CObList& list) {
+    for (POSITION pos = list.GetHeadPosition(); pos;)
+        static_cast<CDrawObj*>(list.GetNext(pos))->Invalidate(this);
+}
+
+void CDrawView::DropFromSelection(const CObList* list) {
+    if (!list)
+        return;
+    InvalidateList(*list);
+    for (POSITION pos = list->GetHeadPosition(); pos;) {
+        if (POSITION at = m_selection.Find(list->GetNext(pos)))
+            m_selection.RemoveAt(at);
+    }
+}
+
+void CDrawView::ReplaceSelection(const CObList* list) {
+    InvalidateList(m_selection);
+    m_selection.RemoveAll();
+    if (list)
+        m_selection.AddTail(list);
+    InvalidateList(m_selection);
+}
+
+void CDrawView::AddToSelection(const CObList* list) {
+    if (!list)
+        return;
+    InvalidateList(*list);
+    for (POSITION pos = list->GetHeadPosition(); pos;) {
+        CObject* object = list->GetNext(pos);
+        if (!m_selection.Find(object))
+            m_selection.AddTail(object);
+    }
+}
+
+void CDrawView::Select(CDrawObj* object, bool add) {
+    if (!add) {
+        InvalidateList(m_selection);
+        m_selection.RemoveAll();
+    }
+    if (!object)
+        return;
+    if (POSITION at = m_selection.Find(object))
+        m_selection.RemoveAt(at);
+    else
+        object->AddAttrTextsTo(&m_selection);
+    m_selection.AddTail(object);
+    InvalidateList(m_selection);
+}
+
+void CDrawView::Deselect(CDrawObj* object) {
+    POSITION at = m_selection.Find(object);
+    if (!at)
+        return;
+    object->Invalidate(this);
+    m_selection.RemoveAt(at);
+    if (!m_selection.IsEmpty())
+        static_cast<CDrawObj*>(m_selection.GetTail())->Invalidate(this);
+}
+
+bool CDrawView::IsSelected(const CDrawObj* object) const {
+    return m_selection.Find(const_cast<CDrawObj*>(object)) != nullptr;
+}
+
+void CDrawView::SelectWithinRect(const CRect& windowRect, bool add) {
+    InvalidateList(m_selection);
+    if (!add)
+        m_selection.RemoveAll();
+    CRect sheet(ClientToDoc(windowRect.TopLeft()), ClientToDoc(windowRect.BottomRight()));
+    sheet.NormalizeRect();
+    for (POSITION pos = m_document.GetObjects().GetHeadPosition(); pos;) {
+        auto* object = static_cast<CDrawObj*>(m_document.GetObjects().GetNext(pos));
+        if (object->Intersects(sheet) && !m_selection.Find(object))
+            m_selection.AddTail(object);
+    }
+    InvalidateList(m_selection);
+}
+
+CRect CDrawView::GetSelectionBounds() const {
+    return SelectionBounds(m_selection);
+}
+
+void CDrawView::InvalObj(CDrawObj* object) {
+    object->Invalidate(this);
+}
+
+bool CDrawView::Metric() const {
+    const CSchematicApp* app = GetApp();
+    return app && (app->Options & kOptionMetric);
+}
+
+// ---- mouse: tooltips, the status panes and middle-button panning
+
+bool CDrawView::viewportEvent(QEvent* event) {
+    if (event->type() == QEvent::ToolTip) {
+        const auto* help = static_cast<QHelpEvent*>(event);
+        ShowTip(help->pos(), help->globalPos());
+        return true;
+    }
+    return ZoomScrollView::viewportEvent(event);
+}
+
+void CDrawView::ShowTip(const QPoint& at, const QPoint& global) {
+    if (!viewport()->rect().contains(at)) {
+        QToolTip::hideText();
+        return;
+    }
+    const CPoint a = ClientToDoc(CPoint(at.x() - 3, at.y() - 3));
+    const CPoint b = ClientToDoc(CPoint(at.x() + 3, at.y() + 3));
+    CRect near(a.x, a.y, b.x, b.y);
+    near.NormalizeRect();
+    CDrawObj* object = m_document.ObjectInRect(near);
+    const CString tip = object ? object->GetTipText() : CString();
+    if (tip.IsEmpty())
+        QToolTip::hideText();
+    else
+        QToolTip::showText(global, QString::fromUtf8(tip.c_str()), viewport());
+}
+
+void CDrawView::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::MiddleButton && !m_grabbing) {
+        m_grabbing = true;
+        m_grabPoint = event->position().toPoint();
+        viewport()->setCursor(Qt::ClosedHandCursor);
+        event->accept();
+        return;
+    }
+    ZoomScrollView::mousePressEvent(event);
+}
+
+void CDrawView::mouseMoveEvent(QMouseEvent* event) {
+    const QPoint at = event->position().toPoint();
+    m_cursor = at;
+    if (m_grabbing) {
+        if (!(event->buttons() & Qt::MiddleButton)) {
+            EndGrab();
+        } else if (at != m_grabPoint) {
+            const QPoint by = m_grabPoint - at;
+            horizontalScrollBar()->setValue(horizontalScrollBar()->value() + by.x());
+            verticalScrollBar()->setValue(verticalScrollBar()->value() + by.y());
+            m_grabPoint = at;
+        }
+    }
+    if (auto* main = qobject_cast<CMainFrame*>(window()))
+        main->ScheduleCommandUpdate();
+    ZoomScrollView::mouseMoveEvent(event);
+}
+
+void CDrawView::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::MiddleButton && m_grabbing)
+        EndGrab();
+    ZoomScrollView::mouseReleaseEvent(event);
+}
+
+void CDrawView::EndGrab() {
+    m_grabbing = false;
+    viewport()->unsetCursor();
 }
 
 void CDrawView::SetPageSize(const SIZE& size) {

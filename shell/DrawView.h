@@ -4,6 +4,8 @@
 // ZoomScrollView); the rulers of its drawing window follow. Its commands zoom in and out at
 // the cursor and to the factor of the zoom box.
 
+#include <QPoint>
+
 #include "model/doc/DocView.h"
 #include "platform/ObList.h"
 #include "shell/CommandMap.h"
@@ -29,6 +31,16 @@ public:
     const CommandMap& Commands() const override { return m_commands; }
     // The zoom box's text: a leading number is a percentage.
     void ApplyZoomText(const QString& text);
+
+    // The selection; its last object is the dominant one. Select without add empties it
+    // first; selecting a selected object makes it the dominant one.
+    void Select(CDrawObj* object, bool add = false);
+    void Deselect(CDrawObj* object);
+    bool IsSelected(const CDrawObj* object) const;
+    // Adds the objects meeting a window rectangle, in document order.
+    void SelectWithinRect(const CRect& windowRect, bool add);
+    CRect GetSelectionBounds() const;
+    void InvalObj(CDrawObj* object);
 
     // Snapping of tool points (see SnapEngine) with the application's snap options.
     CDrawObj* SnapPoint(CPoint& point, DWORD mask, const CObList* exclude);
@@ -65,9 +77,15 @@ protected:
     void OnZoomChanged() override;
     void OnScrolled(int dx, int dy) override;
     RECT GetPageMargins() const override;
+    bool viewportEvent(QEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
     void AddCommands();
+    // The cursor, selection position and selection size panes of the status bar.
+    void AddPaneCommands();
     // The sheet point under the cursor, or at the window centre when the cursor is outside.
     POINT CursorSheetPoint() const;
     void UpdateRulers(UINT flags);
@@ -78,9 +96,20 @@ private:
     void PaintPaper(QPainter& painter, const CRect& paper) const;
     void PaintGrid(QPainter& painter, const CRect& paper, const QRect& exposed) const;
     DWORD SnapOptions() const;
+    // Each object of list repaints itself.
+    void InvalidateList(const CObList& list);
+    void ReplaceSelection(const CObList* list);
+    void AddToSelection(const CObList* list);
+    void DropFromSelection(const CObList* list);
+    void ShowTip(const QPoint& at, const QPoint& global);
+    void EndGrab();
+    bool Metric() const;
 
     CDrawDoc& m_document;
     CObList m_selection;
     CommandMap m_commands;
     CSnapGrid m_grid;
+    QPoint m_cursor;  // the last mouse position in the window
+    bool m_grabbing = false;
+    QPoint m_grabPoint;
 };

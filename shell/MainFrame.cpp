@@ -378,6 +378,12 @@ void CMainFrame::contextMenuEvent(QContextMenuEvent* event) {
 
 void CMainFrame::UpdateCommandUI() {
     m_actions->UpdateAll();
+    // The panes that follow the active view; they keep their text while no view answers.
+    for (UINT pane : {ID_INDICATOR_CURSOR, ID_INDICATOR_POSITION, ID_INDICATOR_SIZE}) {
+        const CmdUI ui = m_router.Update(pane);
+        if (ui.text)
+            m_statusBar->SetPaneText(pane, QString::fromStdString(*ui.text));
+    }
 }
 
 void CMainFrame::ScheduleCommandUpdate() {

@@ -95,6 +95,61 @@ TEST_F(DrawViewTest, CtrlWheelZoomsAboutTheCursorAndTheOptionReversesIt) {
     EXPECT_FLOAT_EQ(m_view.ZoomFactor(), 2.0f);
 }
 
+TEST_F(DrawViewTest, SelectionFollowsTheHintsAndKeepsTheDominantObjectLast) {
+    AddShapes();
+    std::vector<CDrawObj*> shapes;
+    for (POSITION pos = m_doc.GetObjects().GetHeadPosition(); pos;)
+        shapes.push_back(static_cast<CDrawObj*>(m_doc.GetObjects().GetNext(pos)));
+    auto selected = [&] {
+        std::vector<CDrawObj*> objects;
+        for (POSITION pos = m_view.GetSelection().GetHeadPosition(); pos;)
+            objects.push_back(static_cast<CDrawObj*>(m_view.GetSelection().GetNext(pos)));
+        return objects;
+    };
+    m_view.Select(shapes[0]);
+    m_view.Select(shapes[1], true);
+    m_view.Select(shapes[0], true);
+    EXPECT_EQ(selected(), (std::vector<CDrawObj*>{shapes[1], shapes[0]}));
+    m_view.Deselect(shapes[1]);
+    EXPECT_EQ(selected(), (std::vector<CDrawObj*>{shapes[0]}));
+
+    CObList list;
+    list.AddTail(shapes[2]);
+    list.AddTail(shapes[0]);
+    m_doc.UpdateAllViews(nullptr, kHintAddToSelection, &list);
+    EXPECT_EQ(selected(), (std::vector<CDrawObj*>{shapes[0], shapes[2]}));
+    CObList removed;
+    removed.AddTail(shapes[0]);
+    m_doc.UpdateAllViews(nullptr, kHintRemoved, &removed);
+    EXPECT_EQ(selected(), (std::vector<CDrawObj*>{shapes[2]}));
+    m_doc.UpdateAllViews(nullptr, kHintReplaceSelection, &list);
+    EXPECT_EQ(selected(), (std::vector<CDrawObj*>{shapes[2], shapes[0]}));
+    m_doc.UpdateAllViews(nullptr, kHintDeselect);
+    EXPECT_TRUE(selected().empty());
+
+    // A rubber band over the first two shapes, in window pixels.
+    const CPoint a = m_view.DocToClient(CPoint(500, -600));
+    const CPoint b = m_view.DocToClient(CPoint(3600, -2600));
+    m_view.SelectWithinRect(CRect(a, b), false);
+    EXPECT_EQ(selected(), (std::vector<CDrawObj*>{shapes[0], shapes[1]}));
+}
+
+TEST_F(DrawViewTest, DraggingWithTheMiddleButtonPansTheSheet) {
+    m_view.SetZoomFactor(2.0f);
+    m_view.CenterOnPoint(POINT{5800, -4100});
+    const CPoint before = m_view.View().ScrollPos();
+    auto send = [&](QEvent::Type type, QPoint at, Qt::MouseButtons buttons) {
+        QMouseEvent event(type, at, m_view.viewport()->mapToGlobal(at), Qt::MiddleButton, buttons,
+                          Qt::NoModifier);
+        QCoreApplication::sendEvent(m_view.viewport(), &event);
+    };
+    send(QEvent::MouseButtonPress, QPoint(400, 300), Qt::MiddleButton);
+    send(QEvent::MouseMove, QPoint(350, 280), Qt::MiddleButton);
+    send(QEvent::MouseButtonRelease, QPoint(350, 280), Qt::NoButton);
+    send(QEvent::MouseMove, QPoint(300, 200), Qt::NoButton);
+    EXPECT_EQ(m_view.View().ScrollPos(), (POINT{before.x + 50, before.y + 20}));
+}
+
 // Screenshots at two zoom levels for a look at what the view paints.
 TEST_F(DrawViewTest, PaintsThePaperBorderAndObjectsAtTwoZooms) {
     AddShapes();
