@@ -57,6 +57,15 @@ CompoundStorage& CompoundStorage::CreateStorage(std::string_view name) {
     return *m_storages.insert(LowerBound(m_storages, storage.m_key), std::move(storage));
 }
 
+CompoundStorage& CompoundStorage::CopyStorage(std::string_view name,
+                                              const CompoundStorage& source) {
+    CompoundStorage& copy = CreateStorage(name);
+    copy.m_clsid = source.m_clsid;
+    copy.m_storages = source.m_storages;
+    copy.m_streams = source.m_streams;
+    return copy;
+}
+
 CompoundStream& CompoundStorage::WriteStream(std::string_view name,
                                              std::vector<std::uint8_t> data) {
     CompoundStream stream(name, std::move(data));

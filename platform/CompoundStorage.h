@@ -52,6 +52,9 @@ public:
 
     // Adds an empty storage, replacing any child of the same name.
     CompoundStorage& CreateStorage(std::string_view name);
+    // Adds a storage holding a copy of source's class id, streams and storages (not its name),
+    // replacing any child of the same name.
+    CompoundStorage& CopyStorage(std::string_view name, const CompoundStorage& source);
     // Adds a stream, replacing any child of the same name.
     CompoundStream& WriteStream(std::string_view name, std::vector<std::uint8_t> data);
     // Removes the child of that name; false when there is none.

@@ -414,6 +414,11 @@ BOOL CDC::PatBlt(int x, int y, int width, int height, DWORD rop) {
     return TRUE;
 }
 
+void CDC::DrawImage(const RECT* rect, const DibImage& image) {
+    if (rect && image.width > 0 && image.height > 0)
+        OutImage(*rect, image);
+}
+
 COLORREF CDC::SetPixel(int x, int y, COLORREF color) {
     OutPixel(POINT{x, y}, color);
     return color;

@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "platform/DCMapping.h"
+#include "platform/DibImage.h"
 #include "platform/GdiObjects.h"
 #include "platform/GdiTypes.h"
 
@@ -235,6 +236,8 @@ public:
     // The selected brush over (x, y, x + width, y + height) with PATCOPY, PATINVERT,
     // DSTINVERT, BLACKNESS or WHITENESS; others fail.
     BOOL PatBlt(int x, int y, int width, int height, DWORD rop);
+    // The picture stretched over the rectangle (logical units).
+    void DrawImage(const RECT* rect, const DibImage& image);
     COLORREF SetPixel(int x, int y, COLORREF color);
     COLORREF SetPixel(POINT p, COLORREF color) { return SetPixel(p.x, p.y, color); }
 
@@ -292,6 +295,7 @@ protected:
     virtual void OutPatBlt(const RECT& rect, DWORD rop) = 0;
     virtual void OutFocusRect(const RECT& rect) = 0;
     virtual void OutPixel(POINT p, COLORREF color) = 0;
+    virtual void OutImage(const RECT& rect, const DibImage& image) = 0;
     virtual void OutPath(PathOp op) = 0;
     virtual void OutText(const TextRun& run) = 0;
     // Metrics of the selected font and the advance of the first 1, 2, ... bytes of a text,

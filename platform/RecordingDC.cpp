@@ -216,6 +216,11 @@ void CRecordingDC::OutFocusRect(const RECT& rect) {
     m_lines.push_back("DrawFocusRect " + Rc(rect));
 }
 
+void CRecordingDC::OutImage(const RECT& rect, const DibImage& image) {
+    m_lines.push_back("Image " + Rc(rect) + " size=" + std::to_string(image.width) + "x" +
+                      std::to_string(image.height));
+}
+
 void CRecordingDC::OutPixel(POINT p, COLORREF color) {
     m_lines.push_back("SetPixel " + Pt(p) + " color=" + Color(color));
 }

@@ -20,6 +20,7 @@
 //   PatBlt l,t,r,b rop=0x00F00021 brush=B
 //   DrawFocusRect l,t,r,b
 //   SetPixel x,y color=C
+//   Image l,t,r,b size=WxH
 //   BeginPath | EndPath | AbortPath
 //   StrokePath pen=P rop=R | FillPath brush=B fill=F rop=R
 //   StrokeAndFillPath pen=P brush=B fill=F rop=R
@@ -73,6 +74,7 @@ protected:
     void OutPatBlt(const RECT& rect, DWORD rop) override;
     void OutFocusRect(const RECT& rect) override;
     void OutPixel(POINT p, COLORREF color) override;
+    void OutImage(const RECT& rect, const DibImage& image) override;
     void OutPath(PathOp op) override;
     void OutText(const TextRun& run) override;
     TEXTMETRIC MeasureFont() const override;

@@ -506,6 +506,19 @@ void CQtDC::OutFocusRect(const RECT& rect) {
     m_painter.drawPoints(points);
 }
 
+void CQtDC::OutImage(const RECT& rect, const DibImage& image) {
+    QImage picture(image.width, image.height, QImage::Format_RGB32);
+    for (int y = 0; y < image.height; ++y) {
+        auto* line = reinterpret_cast<QRgb*>(picture.scanLine(y));
+        for (int x = 0; x < image.width; ++x) {
+            const COLORREF c = image.pixels[size_t(y) * size_t(image.width) + size_t(x)];
+            line[x] = qRgb(GetRValue(c), GetGValue(c), GetBValue(c));
+        }
+    }
+    BeginOutput(QPainter::CompositionMode_SourceOver);
+    m_painter.drawImage(DeviceRect(rect), picture);
+}
+
 void CQtDC::OutPixel(POINT p, COLORREF color) {
     BeginOutput(QPainter::CompositionMode_SourceOver);
     m_painter.setPen(QPen(ToQColor(color), 0));

@@ -40,6 +40,7 @@ protected:
     void OutPatBlt(const RECT& rect, DWORD rop) override;
     void OutFocusRect(const RECT& rect) override;
     void OutPixel(POINT p, COLORREF color) override;
+    void OutImage(const RECT& rect, const DibImage& image) override;
     void OutPath(PathOp op) override;
     void OutText(const TextRun& run) override;
     TEXTMETRIC MeasureFont() const override;

@@ -14,10 +14,15 @@ namespace {
 
 constexpr const char* kContentsStream = "Contents";
 
-void ReportFailure(const char* what, const std::exception& cause) {
+// The message names the file: an archive fault inside a stream does not know it.
+void ReportFailure(const char* what, const char* path, const std::exception& cause) {
     CString text(what);
     text += "\n";
-    text += cause.what();
+    const auto* archiveError = dynamic_cast<const CArchiveException*>(&cause);
+    if (archiveError && archiveError->m_strFileName.IsEmpty())
+        text += CArchiveException(archiveError->m_cause, path).what();
+    else
+        text += cause.what();
     AfxMessageBox(text, MB_OK | MB_ICONEXCLAMATION);
 }
 
@@ -40,55 +45,71 @@ BOOL CDocumentBase::OnOpenDocument(const char* path) {
     SetModifiedFlag(TRUE);
     try {
         CompoundFile file = CompoundFile::LoadFromFile(path);
-        const CompoundStream* contents = file.Root().FindStream(kContentsStream);
-        if (!contents)
-            throw CArchiveException(CArchiveException::genericException, path);
-        CMemFile stream(contents->Data());
-        CArchive ar(&stream, CArchive::load);
-        ar.m_pDocument = this;
-        m_rootStorage = &file.Root();
-        try {
-            Serialize(ar);
-        } catch (const CArchiveException& error) {
-            // The archive reads from memory: the message must still name the damaged file.
-            if (!error.m_strFileName.IsEmpty())
-                throw;
-            throw CArchiveException(error.m_cause, path);
-        }
-        ar.Close();
-        m_rootStorage = nullptr;
+        ReadDocument(file);
     } catch (const std::exception& error) {
-        m_rootStorage = nullptr;
         DeleteContents();
         SetModifiedFlag(FALSE);
-        ReportFailure("Failed to open document.", error);
+        ReportFailure("Failed to open document.", path, error);
         return FALSE;
     }
     SetModifiedFlag(FALSE);
     return TRUE;
 }
 
-// Writes the document into the "Contents" stream of a new compound file, which replaces the
-// file at path only once it is complete.
+// Writes the document into a new compound file, which replaces the file at path only once
+// it is complete.
 BOOL CDocumentBase::OnSaveDocument(const char* path) {
     try {
         CompoundFile file;
-        CMemFile stream;
-        CArchive ar(&stream, CArchive::store);
-        ar.m_pDocument = this;
-        m_rootStorage = &file.Root();
-        Serialize(ar);
-        ar.Close();
-        m_rootStorage = nullptr;
-        file.Root().WriteStream(kContentsStream, stream.Detach());
+        WriteDocument(file);
         file.SaveToFile(path);
     } catch (const std::exception& error) {
-        m_rootStorage = nullptr;
-        ReportFailure("Failed to save document.", error);
+        ReportFailure("Failed to save document.", path, error);
         return FALSE;
     }
     SetModifiedFlag(FALSE);
     return TRUE;
+}
+
+// The root storage is known to Serialize while it runs.
+struct CDocumentBase::RootScope {
+    RootScope(CDocumentBase& doc, CompoundStorage* root)
+        : doc(doc), previous(doc.SetRootStorage(root)) {}
+    ~RootScope() { doc.SetRootStorage(previous); }
+    RootScope(const RootScope&) = delete;
+    RootScope& operator=(const RootScope&) = delete;
+    CDocumentBase& doc;
+    CompoundStorage* previous;
+};
+
+void CDocumentBase::ReadDocument(CompoundFile& file) {
+    const CompoundStream* contents = file.Root().FindStream(kContentsStream);
+    if (!contents)
+        throw CArchiveException(CArchiveException::genericException);
+    CMemFile stream(contents->Data());
+    CArchive ar(&stream, CArchive::load);
+    ar.m_pDocument = this;
+    const RootScope scope(*this, &file.Root());
+    Serialize(ar);
+    ar.Close();
+}
+
+void CDocumentBase::WriteDocument(CompoundFile& file) {
+    CMemFile stream;
+    CArchive ar(&stream, CArchive::store);
+    ar.m_pDocument = this;
+    {
+        const RootScope scope(*this, &file.Root());
+        Serialize(ar);
+    }
+    ar.Close();
+    file.Root().WriteStream(kContentsStream, stream.Detach());
+}
+
+CompoundStorage* CDocumentBase::SetRootStorage(CompoundStorage* storage) {
+    CompoundStorage* previous = m_rootStorage;
+    m_rootStorage = storage;
+    return previous;
 }
 
 void CDocumentBase::OnCloseDocument() {

@@ -10,6 +10,7 @@
 
 class CArchive;
 class CObList;
+class CompoundFile;
 class CompoundStorage;
 class IDocView;
 
@@ -41,10 +42,22 @@ public:
     void UpdateAllViews(IDocView* sender, int hint = 0, CObject* hintObject = nullptr);
     void UpdateAllViews(IDocView* sender, int hint, CObList* hintList);
 
-    // The root storage of the file being read or written; null outside OnOpen/OnSaveDocument.
+    // The document from the "Contents" stream of a compound file, and into a new one
+    // ("Contents" and whatever else Serialize puts into the root storage). Failures throw.
+    void ReadDocument(CompoundFile& file);
+    void WriteDocument(CompoundFile& file);
+
+    // The root storage of the file being read or written; null outside those.
     CompoundStorage* GetRootStorage() const { return m_rootStorage; }
 
+protected:
+    // Sets the storage that GetRootStorage answers (for archives of objects that keep
+    // storages of their own, written outside a file); returns the one before.
+    CompoundStorage* SetRootStorage(CompoundStorage* storage);
+
 private:
+    struct RootScope;
+
     CString m_pathName;
     CString m_title;
     BOOL m_modified = FALSE;

@@ -6,12 +6,17 @@
 
 #include "model/app/SchematicApp.h"
 #include "model/cmd/AttrEditCmd.h"
+#include "model/doc/DocStatistics.h"
 #include "model/doc/DocView.h"
+#include "model/doc/SettingsRecords.h"
 #include "model/doc/SummaryInfo.h"
 #include "model/object/DrawObj.h"
+#include "model/ole/DrawItem.h"
+#include "model/ole/DrawOleObj.h"
 #include "model/text/AttrText.h"
 #include "platform/AppServices.h"
 #include "platform/Archive.h"
+#include "platform/CompoundStorage.h"
 #include "platform/DC.h"
 #include "platform/GdiArchive.h"
 #include "platform/MemFile.h"
@@ -52,6 +57,9 @@ constexpr WORD kOldContentsMagic = 0x7564;
 constexpr DWORD kMinObjectBytes = 2;
 constexpr DWORD kMinAttributeBytes = 2;
 
+// Printer blocks are a few hundred bytes with their driver's data; a longer one is damage.
+constexpr DWORD kMaxPrinterBlock = 64 * 1024;
+
 // Printer blocks: a DWORD length, then the bytes; an empty block keeps what the document has.
 void WriteBlock(CArchive& ar, const std::vector<BYTE>& block) {
     ar << static_cast<DWORD>(block.size());
@@ -64,6 +72,8 @@ void ReadBlock(CArchive& ar, std::vector<BYTE>& block) {
     ar >> size;
     if (size == 0)
         return;
+    if (size > kMaxPrinterBlock)
+        throw CArchiveException(CArchiveException::genericException);
     ar.CheckRemaining(size);
     block.resize(size);
     ar.ReadExact(block.data(), size);
@@ -74,32 +84,14 @@ constexpr int kMaxStoredAttributes = 32767;
 // Largest paper extent accepted from the settings (1000 inches).
 constexpr LONG kMaxPaperExtent = 1000000;
 
-// Setting values hold the drawing records in their stored 32-bit little-endian layout.
-template <class Record>
-std::vector<BYTE> RecordBytes(const Record& record) {
-    CMemFile file;
-    CArchive ar(&file, CArchive::store);
-    ar << record;
-    ar.Close();
-    return file.Detach();
-}
-
-// Reads a record only from a value of exactly its stored size.
 template <class Record>
 bool ReadRecord(const SettingsStore& store, const char* entry, UINT size, Record& record) {
-    std::vector<BYTE> bytes;
-    if (!store.GetProfileBinary(kSection, entry, bytes) || bytes.size() != size)
-        return false;
-    CMemFile file(std::move(bytes));
-    CArchive ar(&file, CArchive::load);
-    ar >> record;
-    return true;
+    return settingsrecords::Read(store, kSection, entry, size, record);
 }
 
 template <class Record>
 void WriteRecord(SettingsStore& store, const char* entry, const Record& record) {
-    std::vector<BYTE> bytes = RecordBytes(record);
-    store.WriteProfileBinary(kSection, entry, bytes.data(), static_cast<UINT>(bytes.size()));
+    settingsrecords::Write(store, kSection, entry, record);
 }
 
 bool IsSanePaperSize(const SIZE& size) {
@@ -355,6 +347,12 @@ void CDrawDoc::PlaceNewAttrText(CAttrText* text) {
     text->SetTextFlags(0, kTextAlignMask);
 }
 
+void CDrawDoc::ApplySummaryFields(const SummaryFields& fields) {
+    fields.ApplyTo(Summary());
+    UpdateAttrTexts(nullptr);
+    SetModifiedFlag();
+}
+
 CSummaryInfo& CDrawDoc::Summary() {
     if (!m_summaryInfo)
         m_summaryInfo = std::make_unique<CSummaryInfo>();
@@ -428,12 +426,15 @@ void CDrawDoc::StoreContents(CArchive& ar) {
     PurgeAllAttrTexts();
     ar << kContentsMagic;
     SerializeObjectsAndAttributes(ar);
+    // A summary that cannot be written fails the save.
+    if (CompoundStorage* root = GetRootStorage(); root && !Summary().WriteToStorage(root))
+        throw CArchiveException(CArchiveException::genericException);
     SerializePageAndStyles(ar);
     ar << m_pinFont << m_pinNameColour << m_pinNumberColour << m_firstPartNumber;
     m_printSettings.Serialize(ar);
     WriteBlock(ar, m_printer.devMode);
     WriteBlock(ar, m_printer.devNames);
-    ar << DWORD{0};  // embedded items
+    StoreItemList(ar);
 }
 
 void CDrawDoc::LoadContents(CArchive& ar) {
@@ -442,7 +443,10 @@ void CDrawDoc::LoadContents(CArchive& ar) {
     if (magic != kContentsMagic && magic != kOldContentsMagic)
         throw CArchiveException(CArchiveException::genericException);
     SerializeObjectsAndAttributes(ar);
+    // A missing or damaged summary leaves the fresh one the document has.
+    Summary().ReadFromStorage(GetRootStorage());
     SerializePageAndStyles(ar);
+    SanitizePage();
     if (magic == kOldContentsMagic) {
         PurgeAllAttrTexts();
         return;
@@ -455,10 +459,43 @@ void CDrawDoc::LoadContents(CArchive& ar) {
     ReadBlock(ar, m_printer.devMode);
     ReadBlock(ar, m_printer.devNames);
     PurgeAllAttrTexts();
-    DWORD items = 0;
-    ar >> items;
-    if (items != 0)  // embedded items are not supported
-        throw CArchiveException(CArchiveException::badClass);
+    LoadItemList(ar);
+}
+
+// The embedded objects' items, each already written by its drawing object: back references.
+void CDrawDoc::StoreItemList(CArchive& ar) {
+    std::vector<const CDrawItem*> items;
+    for (POSITION pos = m_objects.GetHeadPosition(); pos;) {
+        const auto* ole = dynamic_cast<const CDrawOleObj*>(m_objects.GetNext(pos));
+        if (ole && ole->GetItem())
+            items.push_back(ole->GetItem());
+    }
+    ar << static_cast<DWORD>(items.size());
+    for (const CDrawItem* item : items)
+        ar.WriteObject(item);
+}
+
+// Every item listed must be one that a drawing object holds; any other would belong to
+// nothing.
+void CDrawDoc::LoadItemList(CArchive& ar) {
+    DWORD count = 0;
+    ar >> count;
+    ar.CheckRemaining(std::uint64_t{count} * kMinObjectBytes);
+    for (; count > 0; --count) {
+        auto* item = static_cast<CDrawItem*>(ar.ReadObject(RUNTIME_CLASS(CDrawItem)));
+        if (item && item->m_pDrawObj)
+            continue;
+        delete item;
+        throw CArchiveException(CArchiveException::genericException);
+    }
+}
+
+// A page read from a file may be impossible: such a paper size gives way to the default, and
+// margins that leave no paper are cut back.
+void CDrawDoc::SanitizePage() {
+    if (!IsSanePaperSize(m_paperSize))
+        m_paperSize = SIZE{11693, -8268};
+    ClampMargins();
 }
 
 // Rows of both layouts: the objects from head to tail, then the stored attributes.
@@ -484,12 +521,16 @@ void CDrawDoc::SerializeObjectsAndAttributes(CArchive& ar) {
             throw CArchiveException(CArchiveException::genericException);
         m_objects.AddTail(object);
     }
-    for (DWORD count = ar.ReadCheckedCount(kMinAttributeBytes); count > 0; --count) {
-        CString name;
-        CString value;
+    // A key enters the map at the head of its chain, so the pairs go in from the last: the
+    // map then lists them in file order and stores them back the same way. Of a key stored
+    // twice the later value counts.
+    std::vector<std::pair<CString, CString>> pairs(ar.ReadCheckedCount(kMinAttributeBytes));
+    for (auto& [name, value] : pairs)
         ar >> name >> value;
-        if (FindComputedName(name) < 0)
-            m_attributes.SetAt(name, value);
+    CString existing;
+    for (auto it = pairs.rbegin(); it != pairs.rend(); ++it) {
+        if (FindComputedName(it->first) < 0 && !m_attributes.Lookup(it->first, existing))
+            m_attributes.SetAt(it->first, it->second);
     }
 }
 
@@ -682,6 +723,7 @@ void CDrawDoc::LoadDefaultSettings(const SettingsStore& store) {
         m_margins = margins;
     ClampMargins();
     m_paperColour = store.GetProfileInt(kSection, "PaperColour", 0xFFFFFF);
+    m_border.ReadDefaults(store);
     int count = static_cast<int>(store.GetProfileInt(kSection, "nAttributes", 0));
     if (count < 0)
         count = 0;
@@ -707,6 +749,7 @@ void CDrawDoc::SaveDefaultSettings(SettingsStore& store) const {
     WriteRecord(store, "PaperSize", m_paperSize);
     WriteRecord(store, "Margins", m_margins);
     store.WriteProfileInt(kSection, "PaperColour", static_cast<int>(m_paperColour));
+    m_border.WriteDefaults(store);
     int count = 0;
     CString name;
     CString value;

@@ -25,6 +25,7 @@ class CDrawObj;
 class CNet;
 class CNetlistFormat;
 class CSummaryInfo;
+struct SummaryFields;
 class IDocView;
 class SettingsStore;
 
@@ -187,6 +188,9 @@ public:
     BOOL ValidatePrinter();
 
     CSummaryInfo* GetSummaryInfo() const { return m_summaryInfo.get(); }
+    // OK on the summary page: the fields go to the summary information, the attribute texts
+    // (which may show "Title", "Drawn By" or "Comments") follow, and the document is modified.
+    void ApplySummaryFields(const SummaryFields& fields);
     CObList& GetObjects() { return m_objects; }
     const CObList& GetObjects() const { return m_objects; }
 
@@ -240,6 +244,9 @@ private:
     void SerializeObjectsAndAttributes(CArchive& ar);
     void SerializePageAndStyles(CArchive& ar);
     void PurgeAllAttrTexts();
+    void SanitizePage();
+    void StoreItemList(CArchive& ar);
+    void LoadItemList(CArchive& ar);
     void ClampMargins();
     // The document's summary information, made when there is none yet.
     CSummaryInfo& Summary();

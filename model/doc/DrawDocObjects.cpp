@@ -17,6 +17,7 @@
 #include "model/object/StdAttrNames.h"
 #include "model/undo/ConnectionList.h"
 #include "platform/Archive.h"
+#include "platform/CompoundStorage.h"
 #include "platform/MemFile.h"
 #include "platform/UserPrompt.h"
 
@@ -220,12 +221,20 @@ BOOL CDrawDoc::CopyObjects(const CObList& sources, CObList& copies) {
 // among the sources are copied as links among the copies; links to other objects are broken
 // while the sources are written, so the copies do not take them, and then remade.
 void CDrawDoc::CopyThroughArchive(const CObList& sources, CObList& copies) {
+    // Embedded objects keep their storages here on the way.
+    CompoundStorage storages("Root Entry");
+    struct RootScope {
+        CDrawDoc& doc;
+        CompoundStorage* previous;
+        ~RootScope() { doc.SetRootStorage(previous); }
+    } scope{*this, SetRootStorage(&storages)};
     CMemFile file(kCopyGrowBytes);
     {
         CConnectionList links;
         links.CollectAndRelease(sources);
         RestoreLinks relink(links);
         CArchive ar(&file, CArchive::store, kCopyBufferSize);
+        ar.m_pDocument = this;
         ar.WriteCount(static_cast<DWORD>(sources.GetCount()));
         for (POSITION pos = sources.GetHeadPosition(); pos;)
             ar.WriteObject(sources.GetNext(pos));

@@ -1,27 +1,34 @@
 #include "model/doc/PrintSettings.h"
 
+#include <cmath>
+
 #include "platform/Archive.h"
 #include "platform/CString.h"
 #include "platform/SettingsStore.h"
 
 namespace {
 constexpr const char* kSection = "Printing";
-// A stored scale that is no number, not positive or beyond this many times is damaged.
-constexpr double kMaxScale = 1000.0;
 }  // namespace
 
+bool CPrintSettings::IsSaneScale(double scale) {
+    return std::isfinite(scale) && scale >= kMinScale && scale <= kMaxScale;
+}
+
 void CPrintSettings::Serialize(CArchive& ar) {
-    if (ar.IsStoring())
+    if (ar.IsStoring()) {
         ar << m_flags << m_scale << m_offsetX << m_offsetY;
-    else
-        ar >> m_flags >> m_scale >> m_offsetX >> m_offsetY;
+        return;
+    }
+    ar >> m_flags >> m_scale >> m_offsetX >> m_offsetY;
+    if (!IsSaneScale(m_scale))
+        m_scale = 1.0f;
 }
 
 void CPrintSettings::LoadDefaults(const SettingsStore& store) {
     m_flags = store.GetProfileInt(kSection, "Settings", 20);
     double scale = 1.0;
     CString text = store.GetProfileString(kSection, "Scale", "1.0");
-    if (!ParseDouble(text, scale) || !(scale > 0.0 && scale <= kMaxScale))
+    if (!ParseDouble(text, scale) || !IsSaneScale(scale))
         scale = 1.0;
     m_scale = static_cast<float>(scale);
     m_offsetX = static_cast<LONG>(store.GetProfileInt(kSection, "OffsetX", 0));

@@ -15,6 +15,12 @@ public:
     static constexpr DWORD kMonochrome = 0x20;
     static constexpr DWORD kMirrorTextAngle = 0x40;
 
+    // Scales a file or the settings may hold; any other (no number, zero, negative, huge) is
+    // damage and reads as 1.0.
+    static constexpr double kMinScale = 0.01;
+    static constexpr double kMaxScale = 100.0;
+    static bool IsSaneScale(double scale);
+
     // The 16-byte record of the schematic file: the four members in order.
     void Serialize(CArchive& ar);
 

@@ -1,12 +1,16 @@
 #pragma once
 // CSheetBorder: the drawing frame around a sheet, with its zone marks and title block.
 
+#include <vector>
+
+#include "platform/CString.h"
 #include "platform/GdiTypes.h"
 #include "platform/Geometry.h"
 #include "platform/Types.h"
 
 class CArchive;
 class CDC;
+class SettingsStore;
 
 class CSheetBorder {
 public:
@@ -24,16 +28,33 @@ public:
     static constexpr DWORD kBlockRight = 0x200;
     static constexpr DWORD kBlockCentred = 0x300;
 
-    // Paints the border into the drawing area: zone fills (and the zone grid when asked),
-    // then the frame and zone labels. Nothing is painted yet.
+    // Zones narrower than this (in sheet units, or on screen in pixels) are not drawn.
+    static constexpr double kMinZoneSize = 5.0;
+
+    // The whole border into the area: the zones, then the frame.
     void Draw(CDC* dc, const CRect& area, BOOL grid) const;
+    // Zone fills in the margins and zone labels, with the dotted zone grid first when asked.
+    void DrawZones(CDC* dc, const CRect& area, BOOL grid) const;
+    // Frame lines and the filled title block.
+    void DrawFrame(CDC* dc, const CRect& area) const;
 
     // The title block's rectangle within the drawing area, clipped to it.
     CRect GetTitleBlockRect(const CRect& area) const;
+    // The area, normalised, less the frame size on each side that has a margin.
+    CRect GetInnerRect(const CRect& area) const;
+    // Whether the zone spacing gives zones at all: a spacing that is no number or below
+    // kMinZoneSize (as a damaged file or setting may hold) gives none.
+    bool HasZones() const;
+    // "A" ... "Z", "AA" ... "AZ", "BA" ... for column 0, 1, 2 ...
+    static CString ColumnLabel(int column);
 
     // The 110-byte record of the schematic file. The frame pen is not part of it, and the
     // frame size is kept in 16 bits.
     void Serialize(CArchive& ar);
+
+    // The application's defaults for new documents, section "Document".
+    void ReadDefaults(const SettingsStore& store);
+    void WriteDefaults(SettingsStore& store) const;
 
     float m_spacing = 1000.0f;  // zone size
     LONG m_frameSize = 150;     // width of the frame margin
@@ -49,4 +70,14 @@ public:
     LOGBRUSH m_pageFill{BS_SOLID, 0xEAD6C8, 0};  // alternate zone cells
     COLORREF m_textColour = 0x800001;            // zone labels
     COLORREF m_gridColour = 0xEAD6C8;            // zone grid
+
+private:
+    struct MarginCells;
+
+    void DrawColumns(CDC* dc, const CRect& outer, const CRect& inner) const;
+    void DrawRows(CDC* dc, const CRect& outer, const CRect& inner) const;
+    void PaintMargin(CDC* dc, const MarginCells& cells, const std::vector<LONG>& bounds,
+                     const CRect& outer, CString (*label)(int)) const;
+    void DrawZoneGrid(CDC* dc, const CRect& outer, const CRect& inner) const;
+    static CString RowLabel(int row);
 };

@@ -1,10 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <initializer_list>
 #include <vector>
 
 #include "model/doc/DrawDoc.h"
+#include "model/doc/SummaryInfo.h"
 #include "model/object/DrawObj.h"
 #include "platform/Archive.h"
+#include "platform/CompoundFile.h"
 #include "platform/MemFile.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TestSupport.h"
@@ -37,27 +41,57 @@ DWORD DwordAt(const Bytes& bytes, size_t offset) {
 }
 
 // Offsets in the stream of a document without objects and attributes.
-constexpr size_t kPaperColourAt = 6;
-constexpr size_t kPaperSizeAt = kPaperColourAt + 4 + 60 + 3 * 16 + 3 * 12;
-constexpr size_t kBorderAt = kPaperSizeAt + 8 + 16;
-constexpr size_t kPinFontAt = kBorderAt + 110;
-constexpr size_t kPrintSettingsAt = kPinFontAt + 60 + 12;
-constexpr size_t kEmptyDocumentSize = kPrintSettingsAt + 16 + 4 + 4 + 4;
+constexpr size_t kBorderAt = 178;
+constexpr size_t kPinFontAt = 288;
+constexpr size_t kPrintSettingsAt = 360;
 
-TEST(DrawDocFile, EmptyDocumentLayout) {
+void Append(Bytes& to, std::initializer_list<int> bytes) {
+    for (int b : bytes)
+        to.push_back(static_cast<BYTE>(b));
+}
+
+void AppendZeros(Bytes& to, size_t count) {
+    to.insert(to.end(), count, 0);
+}
+
+// A LOGFONT whose fields are zero but those given, with the face "Arial".
+void AppendArialFont(Bytes& to, std::initializer_list<int> height,
+                     std::initializer_list<int> weight, int outPrecision) {
+    Append(to, height);
+    AppendZeros(to, 12);
+    Append(to, weight);
+    Append(to, {0, 0, 0, 0, outPrecision, 0, 0, 0x20, 'A', 'r', 'i', 'a', 'l'});
+    AppendZeros(to, 27);
+}
+
+TEST(DrawDocFile, EmptyDocumentStoresTheListedBytes) {
+    Bytes expected;
+    Append(expected, {0x51, 0x2A, 0, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0});
+    AppendArialFont(expected, {0xB0, 0xFF, 0xFF, 0xFF}, {0, 0, 0, 0}, 7);
+    AppendZeros(expected, 16);                                              // pen
+    Append(expected, {0, 0, 0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0xFF, 0});  // pin pen
+    AppendZeros(expected, 16);                                              // wire pen
+    for (int i = 0; i < 3; ++i)
+        Append(expected, {0, 0, 0, 0, 0xC0, 0xC0, 0xC0, 0, 0, 0, 0, 0});
+    Append(expected, {0xAD, 0x2D, 0, 0, 0xB4, 0xDF, 0xFF, 0xFF});
+    for (int i = 0; i < 4; ++i)
+        Append(expected, {0x2C, 0x01, 0, 0});
+    ASSERT_EQ(expected.size(), kBorderAt);
+    Append(expected, {0, 0, 0x7A, 0x44, 0x96, 0, 0xF7, 0, 0, 0, 0x70, 0x17, 0, 0, 0xE8, 3, 0, 0});
+    AppendArialFont(expected, {0x9C, 0xFF, 0xFF, 0xFF}, {0xBC, 0x02, 0, 0}, 0);
+    Append(expected, {0, 0, 0, 0, 0xFF, 0xFF, 0xE6, 0, 0, 0, 0, 0});
+    Append(expected, {0, 0, 0, 0, 0xC8, 0xD6, 0xEA, 0, 0, 0, 0, 0});
+    Append(expected, {1, 0, 0x80, 0, 0xC8, 0xD6, 0xEA, 0});
+    ASSERT_EQ(expected.size(), kPinFontAt);
+    AppendArialFont(expected, {0x50, 0, 0, 0}, {0x90, 0x01, 0, 0}, 0);
+    Append(expected, {0x80, 0, 0, 0, 0, 0x80, 0, 0, 1, 0, 0, 0});
+    ASSERT_EQ(expected.size(), kPrintSettingsAt);
+    Append(expected, {0x14, 0, 0, 0, 0, 0, 0x80, 0x3F});
+    AppendZeros(expected, 8 + 12);
+    ASSERT_EQ(expected.size(), 388u);
+
     CDrawDoc doc;
-    Bytes bytes = Store(doc);
-    ASSERT_EQ(bytes.size(), kEmptyDocumentSize) << testsupport::HexDump(bytes);
-    EXPECT_EQ(DwordAt(bytes, 0), 0x2A51u);  // then no objects, no attributes
-    EXPECT_EQ(DwordAt(bytes, kPaperColourAt), 0xFFFFFFu);
-    EXPECT_EQ(DwordAt(bytes, kPaperSizeAt), 11693u);
-    EXPECT_EQ(DwordAt(bytes, kBorderAt), 0x447A0000u);    // 1000.0f
-    EXPECT_EQ(DwordAt(bytes, kBorderAt + 4), 0xF70096u);  // 16-bit frame size 150, flags
-    EXPECT_EQ(DwordAt(bytes, kPinFontAt), 80u);
-    EXPECT_EQ(DwordAt(bytes, kPinFontAt + 64), 32768u);
-    EXPECT_EQ(DwordAt(bytes, kPrintSettingsAt + 4), 0x3F800000u);  // 1.0f
-    for (size_t at = kPrintSettingsAt + 16; at < bytes.size(); at += 4)
-        EXPECT_EQ(DwordAt(bytes, at), 0u) << at;  // no printer, no embedded items
+    EXPECT_EQ(Store(doc), expected) << testsupport::HexDump(Store(doc));
 }
 
 TEST(DrawDocFile, SavedDocumentOpensWithItsContents) {
@@ -150,6 +184,116 @@ TEST(DrawDocFile, DamagedStreamsAreRefused) {
     CDrawDoc loaded;
     EXPECT_THROW(Load(loaded, repeated), CArchiveException);
     EXPECT_EQ(loaded.GetObjects().GetCount(), 1);
+}
+
+TEST(DrawDocFile, ImpossiblePageFromAFileIsMadeSound) {
+    CDrawDoc source;
+    source.SetMargins(RECT{100, 200, 300, 400});
+    Bytes bytes = Store(source);
+    std::fill(bytes.begin() + kBorderAt - 24, bytes.begin() + kBorderAt - 16, 0);  // paper 0 x 0
+    CDrawDoc doc;
+    Load(doc, bytes);
+    EXPECT_EQ(doc.GetPaperSize().cx, 11693);
+    EXPECT_EQ(doc.GetPaperSize().cy, -8268);
+    EXPECT_EQ(CRect(doc.GetMargins()), CRect(100, 200, 300, 400));
+
+    bytes = Store(source);
+    for (size_t at = kBorderAt - 16; at < kBorderAt; at += 4)
+        bytes[at + 1] = 0x7F;  // margins of 32 000 and more
+    Load(doc, bytes);
+    EXPECT_EQ(CRect(doc.GetMargins()), CRect(3897, 2756, 3897, 2756));
+}
+
+// A saved schematic opened, changed and saved again: the summary goes with it.
+TEST(DrawDocFile, SummaryIsKeptAcrossOpenAndSave) {
+    testsupport::RecordingAppServices services;
+    testsupport::TempDir dir;
+    const std::string path = (dir / "sheet.sch").string();
+    FileTime created = 0;
+    {
+        CDrawDoc doc;
+        ASSERT_TRUE(doc.OnNewDocument());
+        doc.SetAttribute("Title", "Amplifier", 0);
+        doc.SetAttribute("Drawn By", "ann", 0);
+        doc.SetAttribute("Comments", "first cut", 0);
+        created = doc.GetSummaryInfo()->GetCreateTimeValue();
+        ASSERT_TRUE(doc.OnSaveDocument(path.c_str()));
+    }
+    {
+        CDrawDoc doc;
+        ASSERT_TRUE(doc.OnOpenDocument(path.c_str()));
+        const CSummaryInfo& summary = *doc.GetSummaryInfo();
+        EXPECT_EQ(summary.GetTitle(), "Amplifier");
+        EXPECT_EQ(summary.GetAuthor(), "ann");
+        EXPECT_EQ(summary.GetComments(), "first cut");
+        EXPECT_EQ(summary.GetCreateTimeValue(), created);
+        EXPECT_EQ(summary.GetRevision(), "1");
+        ASSERT_TRUE(doc.OnSaveDocument(path.c_str()));
+    }
+    CDrawDoc doc;
+    ASSERT_TRUE(doc.OnOpenDocument(path.c_str()));
+    EXPECT_EQ(doc.GetSummaryInfo()->GetRevision(), "2");
+    EXPECT_EQ(doc.GetAttribute("Drawn By"), "ann");
+}
+
+TEST(DrawDocFile, ExternalReaderSeesTheSummary) {
+    testsupport::RecordingAppServices services;
+    testsupport::TempDir dir;
+    const std::string path = (dir / "sheet.sch").string();
+    CDrawDoc doc;
+    ASSERT_TRUE(doc.OnNewDocument());
+    doc.SetAttribute("Title", "Amplifier", 0);
+    doc.SetAttribute("Drawn By", "ann", 0);
+    doc.SetAttribute("Comments", "first cut", 0);
+    ASSERT_TRUE(doc.OnSaveDocument(path.c_str()));
+    const std::string script =
+        "import olefile, sys, datetime\n"
+        "f = olefile.OleFileIO(sys.argv[1])\n"
+        "print(sorted('/'.join(e) for e in f.listdir()))\n"
+        "m = f.get_metadata()\n"
+        "print(m.title, m.author, m.comments, m.revision_number, m.creating_application)\n"
+        "print(m.codepage, m.num_pages)\n"
+        "now = datetime.datetime.utcnow()\n"
+        "print(abs((now - m.create_time).total_seconds()) < 60,\n"
+        "      abs((now - m.last_saved_time).total_seconds()) < 60)\n";
+    testsupport::WriteFileText(dir / "read.py", script);
+    std::string output;
+    ASSERT_EQ(testsupport::RunCommand(std::string(testsupport::kSystemPython) + " " +
+                                          (dir / "read.py").string() + " " + path,
+                                      &output),
+              0)
+        << output;
+    EXPECT_EQ(output,
+              "['\\x05SummaryInformation', 'Contents']\n"
+              "b'Amplifier' b'ann' b'first cut' b'1' b'Vosk Schematic'\n"
+              "-535 1\n"  // 65001, which the reader takes as a signed 16-bit number
+              "True True\n");
+}
+
+TEST(DrawDocFile, RefusedFileIsNamedAndADamagedSummaryIsNot) {
+    testsupport::RecordingAppServices services;
+    testsupport::ScriptedPrompt prompt({IDOK});
+    testsupport::TempDir dir;
+    const std::string path = (dir / "odd.sch").string();
+    CDrawDoc source;
+    Bytes contents = Store(source);
+    CompoundFile file;
+    file.Root().WriteStream(kSummaryStreamName, {0xFE, 0xFF, 1});  // damaged
+    file.Root().WriteStream("Contents", contents);
+    file.SaveToFile(path);
+    CDrawDoc opened;
+    ASSERT_TRUE(opened.OnOpenDocument(path.c_str()));
+    EXPECT_EQ(opened.GetSummaryInfo()->GetRevision(), "0");
+
+    contents[0] = 0x34;
+    contents[1] = 0x12;
+    file.Root().WriteStream("Contents", contents);
+    file.SaveToFile(path);
+    CDrawDoc refused;
+    EXPECT_FALSE(refused.OnOpenDocument(path.c_str()));
+    ASSERT_EQ(prompt.shown().size(), 1u);
+    EXPECT_NE(prompt.shown()[0].text.str().find(path), std::string::npos)
+        << prompt.shown()[0].text.str();
 }
 
 }  // namespace

@@ -45,9 +45,29 @@ protected:
 TEST_F(DrawDocSettingsTest, SaveWritesRecordsInOrderThenAttributesAndPrinting) {
     doc.m_attributes.SetAt("Rev", "A");
     doc.SaveDefaultSettings(store);
-    const std::vector<CString> expected = {"Font",       "Pen",         "Brush",      "PinPen",
-                                           "PinBrush",   "WirePen",     "WireBrush",  "PaperSize",
-                                           "Margins",    "PaperColour", "Attr1.Name", "Attr1.Value",
+    const std::vector<CString> expected = {"Font",
+                                           "Pen",
+                                           "Brush",
+                                           "PinPen",
+                                           "PinBrush",
+                                           "WirePen",
+                                           "WireBrush",
+                                           "PaperSize",
+                                           "Margins",
+                                           "PaperColour",
+                                           "FrameSpacing",
+                                           "FrameSize",
+                                           "FrameFlags",
+                                           "FrameBlockX",
+                                           "FrameBlockY",
+                                           "FrameTextColour",
+                                           "FrameFont",
+                                           "FramePen",
+                                           "FrameFill",
+                                           "FramePageFill",
+                                           "FrameGridColour",
+                                           "Attr1.Name",
+                                           "Attr1.Value",
                                            "nAttributes"};
     EXPECT_EQ(store.EnumerateValues("Document"), expected);
     EXPECT_EQ(store.EnumerateValues("Printing"),

@@ -1,0 +1,18 @@
+#pragma once
+// A schematic holding one object of each kind that can be stored, an attribute text bound to
+// a document attribute and an embedded object, saved as a whole .sch file.
+
+#include <vector>
+
+#include "platform/Types.h"
+
+class CDrawDoc;
+
+namespace samplesheet {
+
+// Fills a new document with the sample objects.
+void Fill(CDrawDoc& doc);
+// The bytes of the sample sheet's .sch file.
+std::vector<BYTE> FileBytes();
+
+}  // namespace samplesheet
