@@ -90,7 +90,11 @@ void CDrawView::paintEvent(QPaintEvent* event) {
     const RECT clip{exposed.left(), exposed.top(), exposed.right() + 1, exposed.bottom() + 1};
     dc.SelectClipRgn(&clip);
     m_document.DrawSheetBorder(&dc, TRUE);
-    m_document.Draw(&dc, this);
+    // A pixel more all round, for pens that reach past the objects' bounds.
+    const CPoint a = ClientToDoc(CPoint(exposed.left() - 1, exposed.top() - 1));
+    const CPoint b = ClientToDoc(CPoint(exposed.right() + 2, exposed.bottom() + 2));
+    const CRect visible(a.x, a.y, b.x, b.y);
+    m_document.Draw(&dc, this, &visible);
 }
 
 CRect CDrawView::PaperRect() const {

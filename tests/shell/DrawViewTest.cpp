@@ -150,6 +150,32 @@ TEST_F(DrawViewTest, DraggingWithTheMiddleButtonPansTheSheet) {
     EXPECT_EQ(m_view.View().ScrollPos(), (POINT{before.x + 50, before.y + 20}));
 }
 
+// A rectangle that counts how often it is drawn.
+class CountingRect : public CDrawRect {
+public:
+    using CDrawRect::CDrawRect;
+    void Draw(CDC* dc, const double* matrix) override {
+        ++draws;
+        CDrawRect::Draw(dc, matrix);
+    }
+    int draws = 0;
+};
+
+TEST_F(DrawViewTest, OnlyObjectsMeetingTheExposedAreaAreDrawn) {
+    auto near = std::make_unique<CountingRect>(CRect(600, -700, 1800, -2500));
+    auto far = std::make_unique<CountingRect>(CRect(9000, -6000, 10000, -7000));
+    CountingRect* nearShape = near.get();
+    CountingRect* farShape = far.get();
+    m_doc.AddObject(std::move(near));
+    m_doc.AddObject(std::move(far));
+    m_view.SetZoomFactor(2.0f);
+    m_view.CenterOnPoint(POINT{1200, -1600});
+    QImage image(m_view.viewport()->size(), QImage::Format_RGB32);
+    m_view.viewport()->render(&image);
+    EXPECT_EQ(nearShape->draws, 1);
+    EXPECT_EQ(farShape->draws, 0);
+}
+
 // Screenshots at two zoom levels for a look at what the view paints.
 TEST_F(DrawViewTest, PaintsThePaperBorderAndObjectsAtTwoZooms) {
     AddShapes();
