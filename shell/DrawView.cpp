@@ -63,6 +63,12 @@ void CDrawView::AddPaneCommands() {
 
 void CDrawView::AddCommands() {
     AddPaneCommands();
+    m_commands.On(
+        ID_EDIT_SELECT_ALL, [this] { SelectAll(); },
+        [this](CmdUI& ui) { ui.Enable(!m_document.GetObjects().IsEmpty()); });
+    m_commands.On(
+        ID_EDIT_CLEAR, [this] { DeleteSelection(); },
+        [this](CmdUI& ui) { ui.Enable(!m_selection.IsEmpty()); });
     m_commands.On(ID_ZOOM_IN_AT, [this] { ZoomInAt(CursorSheetPoint(), kZoomStep); });
     m_commands.On(ID_ZOOM_OUT_AT, [this] { ZoomOutAt(CursorSheetPoint(), kZoomStep); });
     m_commands.On(
@@ -304,6 +310,48 @@ CRect CDrawView::GetSelectionBounds() const {
 
 void CDrawView::InvalObj(CDrawObj* object) {
     object->Invalidate(this);
+}
+
+namespace {
+
+bool HasMarkedPin(const CDrawObj* object, DWORD mask) {
+    const CObList* pins = object->GetObjType() == kObjSymbol ? object->GetPinList() : nullptr;
+    for (POSITION pos = pins ? pins->GetHeadPosition() : nullptr; pos;) {
+        if (static_cast<const CDrawObj*>(pins->GetNext(pos))->GetFlags() & mask)
+            return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+void CDrawView::ZoomToMarkedObjects(DWORD mask) {
+    CObList marked;
+    for (POSITION pos = m_document.GetObjects().GetHeadPosition(); pos;) {
+        auto* object = static_cast<CDrawObj*>(m_document.GetObjects().GetNext(pos));
+        if ((object->GetFlags() & mask) || HasMarkedPin(object, mask))
+            marked.AddTail(object);
+    }
+    if (!marked.IsEmpty())
+        ZoomToRect(SelectionBounds(marked), std::max(ZoomFactor(), 2.0f));
+}
+
+void CDrawView::ShowFlaggedObjects(unsigned long flagMask) {
+    ZoomToMarkedObjects(DWORD(flagMask));
+}
+
+void CDrawView::SelectAll() {
+    m_selection.RemoveAll();
+    m_selection.AddTail(&m_document.GetObjects());
+    viewport()->update();
+}
+
+void CDrawView::DeleteSelection() {
+    CObList doomed;
+    doomed.AddTail(&m_selection);
+    m_document.UpdateAllViews(nullptr, kHintRemoved, &doomed);
+    m_document.RemoveObjects(&doomed);
+    m_selection.RemoveAll();
 }
 
 bool CDrawView::Metric() const {

@@ -41,6 +41,12 @@ public:
     void SelectWithinRect(const CRect& windowRect, bool add);
     CRect GetSelectionBounds() const;
     void InvalObj(CDrawObj* object);
+    // Zooms to the objects (and the symbols with pins) carrying a flag of mask: at most to
+    // the larger of the current factor and 2.0, then centres them.
+    void ZoomToMarkedObjects(DWORD mask);
+    void SelectAll();
+    // Every view drops the selected objects, which leave the document as one step.
+    void DeleteSelection();
 
     // Snapping of tool points (see SnapEngine) with the application's snap options.
     CDrawObj* SnapPoint(CPoint& point, DWORD mask, const CObList* exclude);
@@ -56,8 +62,9 @@ public:
     // The view selects nothing yet.
     const CObList& GetSelection() const override { return m_selection; }
     bool ShowsTrackers() const override { return true; }
-    // At a fixed zoom there is nothing to bring into sight, and no objects to edit.
-    void ShowFlaggedObjects(unsigned long /*flagMask*/) override {}
+    // ZoomToMarkedObjects.
+    void ShowFlaggedObjects(unsigned long flagMask) override;
+    // No objects to edit yet.
     void EditObjectProperties(CObList& /*objects*/, DWORD /*pageOptions*/) override {}
 
     // PopupTarget. The lists show the document's history. Nothing is selected yet: the

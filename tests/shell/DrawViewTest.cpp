@@ -150,6 +150,49 @@ TEST_F(DrawViewTest, DraggingWithTheMiddleButtonPansTheSheet) {
     EXPECT_EQ(m_view.View().ScrollPos(), (POINT{before.x + 50, before.y + 20}));
 }
 
+TEST_F(DrawViewTest, ZoomToMarkedObjectsIsBoundedByTwoOrTheCurrentFactor) {
+    auto tiny = std::make_unique<CDrawRect>(CRect(5000, -4000, 5010, -4010));
+    auto huge = std::make_unique<CDrawRect>(CRect(-100000, 100000, 100000, -100000));
+    CDrawObj* tinyShape = tiny.get();
+    CDrawObj* hugeShape = huge.get();
+    m_doc.AddObject(std::move(tiny));
+    m_doc.AddObject(std::move(huge));
+    tinyShape->SetFlags(kFlagHighlight, kFlagHighlight);
+    m_view.ZoomToMarkedObjects(kFlagHighlight);
+    EXPECT_FLOAT_EQ(m_view.ZoomFactor(), 2.0f);
+    const CPoint centre = m_view.DocToClient(CPoint(5005, -4005));
+    EXPECT_NEAR(centre.x, m_view.viewport()->width() / 2, 1);
+
+    hugeShape->SetFlags(kFlagDrcError, kFlagDrcError);
+    m_view.SetZoomFactor(5.0f);
+    m_view.ZoomToMarkedObjects(kFlagDrcError);
+    EXPECT_FLOAT_EQ(m_view.ZoomFactor(), kMinZoom);
+    // Nothing marked: nothing happens.
+    m_view.ZoomToMarkedObjects(0x100000);
+    EXPECT_FLOAT_EQ(m_view.ZoomFactor(), kMinZoom);
+}
+
+TEST_F(DrawViewTest, SelectAllAndDeleteFollowTheSelection) {
+    auto update = [&](UINT id) {
+        CmdUI ui;
+        m_view.Commands().Find(id)->update(ui);
+        return ui.enabled;
+    };
+    EXPECT_FALSE(update(ID_EDIT_SELECT_ALL));
+    AddShapes();
+    m_view.Select(nullptr);
+    EXPECT_TRUE(update(ID_EDIT_SELECT_ALL));
+    EXPECT_FALSE(update(ID_EDIT_CLEAR));
+    m_view.Commands().Find(ID_EDIT_SELECT_ALL)->handler(ID_EDIT_SELECT_ALL);
+    EXPECT_EQ(m_view.GetSelection().GetCount(), 6);
+    EXPECT_TRUE(update(ID_EDIT_CLEAR));
+    m_view.Commands().Find(ID_EDIT_CLEAR)->handler(ID_EDIT_CLEAR);
+    EXPECT_TRUE(m_view.GetSelection().IsEmpty());
+    EXPECT_TRUE(m_doc.GetObjects().IsEmpty());
+    m_doc.GetUndoList().Undo(1);
+    EXPECT_EQ(m_doc.GetObjects().GetCount(), 6);
+}
+
 // A rectangle that counts how often it is drawn.
 class CountingRect : public CDrawRect {
 public:
