@@ -3,9 +3,13 @@
 #include <QComboBox>
 #include <QCursor>
 #include <QHelpEvent>
+#include <QMessageBox>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
 #include <QScrollBar>
 #include <QToolTip>
 #include <algorithm>
@@ -22,6 +26,7 @@
 #include "shell/DrawFrame.h"
 #include "shell/MainFrame.h"
 #include "shell/QtDC.h"
+#include "shell/SheetPrinter.h"
 #include "shell/SnapEngine.h"
 #include "shell/StatusPaneText.h"
 
@@ -61,8 +66,38 @@ void CDrawView::AddPaneCommands() {
     });
 }
 
+void CDrawView::OnFilePrint() {
+    QPrinter printer(QPrinter::HighResolution);
+    const std::optional<PrintLayout> layout = SheetLayout(m_document, printer);
+    if (!layout) {
+        ReportUnprintable();
+        return;
+    }
+    QPrintDialog dialog(&printer, this);
+    dialog.setMinMax(1, layout->Pages());
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    const bool range = printer.printRange() == QPrinter::PageRange;
+    if (!PrintSheet(m_document, printer, false, range ? printer.fromPage() : 0,
+                    range ? printer.toPage() : 0))
+        ReportUnprintable();
+}
+
+void CDrawView::OnFilePrintPreview() {
+    QPrintPreviewDialog preview(this);
+    connect(&preview, &QPrintPreviewDialog::paintRequested, this,
+            [this](QPrinter* printer) { PrintSheet(m_document, *printer, true); });
+    preview.exec();
+}
+
+void CDrawView::ReportUnprintable() {
+    QMessageBox::warning(this, "Vosk Schematic", "This sheet cannot be printed on this printer.");
+}
+
 void CDrawView::AddCommands() {
     AddPaneCommands();
+    m_commands.On(ID_FILE_PRINT, [this] { OnFilePrint(); });
+    m_commands.On(ID_FILE_PRINT_PREVIEW, [this] { OnFilePrintPreview(); });
     m_commands.On(
         ID_EDIT_SELECT_ALL, [this] { SelectAll(); },
         [this](CmdUI& ui) { ui.Enable(!m_document.GetObjects().IsEmpty()); });

@@ -91,6 +91,10 @@ protected:
 
 private:
     void AddCommands();
+    // Print through the print dialog, or show the print preview.
+    void OnFilePrint();
+    void OnFilePrintPreview();
+    void ReportUnprintable();
     // The cursor, selection position and selection size panes of the status bar.
     void AddPaneCommands();
     // The sheet point under the cursor, or at the window centre when the cursor is outside.
