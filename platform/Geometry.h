@@ -48,7 +48,8 @@ public:
     void Offset(POINT p) { Offset(p.x, p.y); }
     void Offset(SIZE s) { Offset(s.cx, s.cy); }
 
-    bool operator==(const POINT& p) const { return x == p.x && y == p.y; }
+    // Symmetric, so that C++20's reversed comparisons find one candidate only.
+    friend bool operator==(const POINT& a, const POINT& b) { return a.x == b.x && a.y == b.y; }
     CPoint& operator+=(SIZE s) {
         Offset(s);
         return *this;
@@ -76,7 +77,7 @@ public:
     CSize(SIZE s) : SIZE(s) {}
     CSize(POINT p) : SIZE{p.x, p.y} {}
 
-    bool operator==(const SIZE& s) const { return cx == s.cx && cy == s.cy; }
+    friend bool operator==(const SIZE& a, const SIZE& b) { return a.cx == b.cx && a.cy == b.cy; }
     CSize& operator+=(SIZE s) { return *this = *this + s; }
     CSize& operator-=(SIZE s) { return *this = *this - s; }
     CSize operator+(SIZE s) const { return CSize(WrapAdd(cx, s.cx), WrapAdd(cy, s.cy)); }
@@ -145,8 +146,8 @@ public:
     // a less b when that is a rectangle (b covers a whole side of a), else a itself.
     BOOL SubtractRect(const RECT& a, const RECT& b);
 
-    bool operator==(const RECT& r) const {
-        return left == r.left && top == r.top && right == r.right && bottom == r.bottom;
+    friend bool operator==(const RECT& a, const RECT& b) {
+        return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
     }
     CRect& operator+=(POINT p) { return Offset(p.x, p.y); }
     CRect& operator+=(SIZE s) { return Offset(s.cx, s.cy); }

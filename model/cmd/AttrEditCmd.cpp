@@ -41,3 +41,18 @@ BOOL CAttrEditCmd::Erase(CDrawDoc* doc) const {
     m_owner->RemoveAttr(m_name);
     return TRUE;
 }
+
+int SetAttrRecorded(CDrawObj& object, const char* name, const char* value, UINT flags) {
+    CString old;
+    const BOOL existed = object.LookupAttr(name, old);
+    if (existed && old == value)
+        return TRUE;
+    const int result = object.SetAttr(name, value, flags & ~(kSetAttrUndoable | kSetAttrMerge));
+    CDrawDoc* doc = object.GetDocument();
+    if (!result || !doc)
+        return result;
+    auto* command = new CAttrEditCmd(name, old, !existed, &object);
+    if (!(flags & kSetAttrMerge) || !doc->MergeCommand(command))
+        doc->GetUndoList().Add(command);
+    return result;
+}

@@ -31,3 +31,9 @@ private:
     CString m_value;
     BOOL m_isNew;
 };
+
+// SetAttr of an undoable edit (kSetAttrUndoable): when the value differs from the object's,
+// sets it without the undo flags and records a "property edit" of the attribute in the
+// object's document, joined to the last step with kSetAttrMerge. Returns what the inner
+// SetAttr returned (TRUE for an unchanged value).
+int SetAttrRecorded(CDrawObj& object, const char* name, const char* value, UINT flags);

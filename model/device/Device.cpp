@@ -6,13 +6,11 @@
 #include "model/object/DrawObj.h"
 #include "model/object/StdAttrNames.h"
 #include "platform/Archive.h"
+#include "platform/CollectionArchive.h"
 
 IMPLEMENT_SERIAL(CDevice, CObject, CDevice::kSchema)
 
 namespace {
-
-// The shortest record of one attribute: two empty strings.
-constexpr DWORD kMinAttributeBytes = 2;
 
 const char* NameAttr() {
     return GetStdAttrName(kStdAttrName);
@@ -81,22 +79,13 @@ BOOL CDevice::IsEqual(const CDevice& other) const {
 }
 
 void CDevice::Serialize(CArchive& ar) {
-    CString name;
-    CString value;
     if (ar.IsStoring()) {
-        ar.WriteCount(static_cast<DWORD>(m_attributes.GetCount()));
-        for (POSITION pos = m_attributes.GetStartPosition(); pos;) {
-            m_attributes.GetNextAssoc(pos, name, value);
-            ar << name << value;
-        }
+        SerializeStringMap(ar, m_attributes);
         ar << (m_flags & ~kDeviceTransientFlags);
         return;
     }
     m_attributes.RemoveAll();
-    for (DWORD count = ar.ReadCheckedCount(kMinAttributeBytes); count > 0; --count) {
-        ar >> name >> value;
-        m_attributes.SetAt(name, value);
-    }
+    SerializeStringMap(ar, m_attributes);
     ar >> m_flags;
     m_flags &= ~kDeviceTransientFlags;
 }

@@ -16,6 +16,7 @@
 #include "model/text/AttrText.h"
 #include "platform/AppServices.h"
 #include "platform/Archive.h"
+#include "platform/CollectionArchive.h"
 #include "platform/CompoundStorage.h"
 #include "platform/DC.h"
 #include "platform/GdiArchive.h"
@@ -63,9 +64,8 @@ constexpr const char* kRailAttrs[][2] = {{"Ground1", "GND"},  {"Ground1.Symbol",
 // Opening words of the "Contents" stream: the current layout and the older one still read.
 constexpr WORD kContentsMagic = 0x2A51;
 constexpr WORD kOldContentsMagic = 0x7564;
-// Least stored size of an object (its tag) and of an attribute (two empty strings).
+// Least stored size of an object: its tag.
 constexpr DWORD kMinObjectBytes = 2;
-constexpr DWORD kMinAttributeBytes = 2;
 
 // Printer blocks are a few hundred bytes with their driver's data; a longer one is damage.
 constexpr DWORD kMaxPrinterBlock = 64 * 1024;
@@ -514,13 +514,7 @@ void CDrawDoc::SerializeObjectsAndAttributes(CArchive& ar) {
         ar.WriteCount(static_cast<DWORD>(m_objects.GetCount()));
         for (POSITION pos = m_objects.GetHeadPosition(); pos;)
             ar.WriteObject(m_objects.GetNext(pos));
-        ar.WriteCount(static_cast<DWORD>(m_attributes.GetCount()));
-        CString name;
-        CString value;
-        for (POSITION pos = m_attributes.GetStartPosition(); pos;) {
-            m_attributes.GetNextAssoc(pos, name, value);
-            ar << name << value;
-        }
+        SerializeStringMap(ar, m_attributes);
         return;
     }
     // Each object stands in the list once; a missing or repeated one is damage.
@@ -531,17 +525,9 @@ void CDrawDoc::SerializeObjectsAndAttributes(CArchive& ar) {
             throw CArchiveException(CArchiveException::genericException);
         m_objects.AddTail(object);
     }
-    // A key enters the map at the head of its chain, so the pairs go in from the last: the
-    // map then lists them in file order and stores them back the same way. Of a key stored
-    // twice the later value counts.
-    std::vector<std::pair<CString, CString>> pairs(ar.ReadCheckedCount(kMinAttributeBytes));
-    for (auto& [name, value] : pairs)
-        ar >> name >> value;
-    CString existing;
-    for (auto it = pairs.rbegin(); it != pairs.rend(); ++it) {
-        if (FindComputedName(it->first) < 0 && !m_attributes.Lookup(it->first, existing))
-            m_attributes.SetAt(it->first, it->second);
-    }
+    // Stored attributes named like computed ones are left out.
+    SerializeStringMap(ar, m_attributes,
+                       [](const CString& name) { return FindComputedName(name) < 0; });
 }
 
 // Rows of both layouts: paper colour through the sheet border.

@@ -25,6 +25,7 @@ class CDrawObj;
 class CNet;
 class CNetlistFormat;
 class CSummaryInfo;
+class CSymbol;
 struct SummaryFields;
 class IDocView;
 class SettingsStore;
@@ -90,6 +91,9 @@ public:
     BOOL AddObjectCopies(CObList* list);
     // Takes the objects out as one undoable step.
     void RemoveObjects(CObList* list);
+    // Moves the objects into a new symbol at the tail of the list, as one "group objects" step;
+    // the symbol, or null for an empty list.
+    CSymbol* GroupObjects(CObList* list);
     // The device to use in place of this one: an equal device of the same name that an object
     // of the document holds; else this one, renamed to a unique name when another device of
     // the document has its name.

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "model/cmd/AddCmd.h"
+#include "model/cmd/GroupCmd.h"
 #include "model/cmd/RemoveCmd.h"
 #include "model/cmd/RenumberCmd.h"
 #include "model/device/Device.h"
@@ -15,6 +16,7 @@
 #include "model/doc/IdsInUse.h"
 #include "model/object/DrawObj.h"
 #include "model/object/StdAttrNames.h"
+#include "model/symbol/Symbol.h"
 #include "model/undo/ConnectionList.h"
 #include "platform/Archive.h"
 #include "platform/CompoundStorage.h"
@@ -292,6 +294,14 @@ CDevice* CDrawDoc::FindSharedDevice(CDevice* device) {
 void CDrawDoc::RemoveObjects(CObList* list) {
     if (list && !list->IsEmpty())
         m_undoList.Execute(new CRemoveCmd(*list));
+}
+
+CSymbol* CDrawDoc::GroupObjects(CObList* list) {
+    if (!list || list->IsEmpty())
+        return nullptr;
+    auto* symbol = new CSymbol();
+    symbol->SetDocument(this);
+    return m_undoList.Execute(new CGroupCmd(symbol, *list)) ? symbol : nullptr;
 }
 
 void CDrawDoc::RenumberObjects(CObList* list) {

@@ -227,3 +227,10 @@ BOOL PolygonMeetsRect(const POINT* points, int count, const RECT& rect, BOOL clo
 BOOL PolylineMeetsRect(const POINT* points, int count, const RECT& rect) {
     return PointsMeetRect(points, count, rect, count - 1, false);
 }
+
+void UniteExtents(RECT& extent, const RECT& other) {
+    extent.left = std::min(extent.left, other.left);
+    extent.top = std::min(extent.top, other.top);
+    extent.right = std::max(extent.right, other.right);
+    extent.bottom = std::max(extent.bottom, other.bottom);
+}

@@ -48,3 +48,7 @@ BOOL SegmentMeetsRect(const RECT& rect, int x1, int y1, int x2, int y2);
 BOOL PolygonMeetsRect(const POINT* points, int count, const RECT& rect, BOOL closed);
 // The same for an open polyline: its count - 1 segments, no inside test.
 BOOL PolylineMeetsRect(const POINT* points, int count, const RECT& rect);
+
+// Grows the normalised extent to take in the normalised rectangle other. Unlike a union of
+// rectangles, a rectangle of zero width or height counts (a horizontal or vertical line).
+void UniteExtents(RECT& extent, const RECT& other);

@@ -82,6 +82,7 @@ constexpr int kTrackerDominant = 3;
 constexpr UINT kSetAttrForce = 0x1;     // store without checking the value
 constexpr UINT kSetAttrUndoable = 0x2;  // record the change as a "property edit"
 constexpr UINT kSetAttrUser = 0x4;      // set as the user's own edit
+constexpr UINT kSetAttrMerge = 0x8;     // with kSetAttrUndoable: join the last recorded step
 
 class CDrawObj : public CObject {
     DECLARE_SERIAL(CDrawObj)

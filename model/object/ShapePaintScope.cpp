@@ -52,6 +52,10 @@ ShapePaintScope::ShapePaintScope(CDC* dc, int trackerState) : m_dc(dc) {
     Select(TrackerPen(trackerState), HollowBrush());
 }
 
+ShapePaintScope::ShapePaintScope(CDC* dc, const LOGPEN& pen, const LOGBRUSH& brush) : m_dc(dc) {
+    Select(pen, brush);
+}
+
 void ShapePaintScope::Select(const LOGPEN& pen, const LOGBRUSH& brush) {
     m_oldBrushOrigin = m_dc->GetBrushOrg();
     m_pen.CreatePenIndirect(&pen);

@@ -16,6 +16,8 @@ class ShapePaintScope {
 public:
     ShapePaintScope(CDC* dc, const CDrawObj& object);
     ShapePaintScope(CDC* dc, int trackerState);
+    // A pen and a brush given.
+    ShapePaintScope(CDC* dc, const LOGPEN& pen, const LOGBRUSH& brush);
     ~ShapePaintScope();
     ShapePaintScope(const ShapePaintScope&) = delete;
     ShapePaintScope& operator=(const ShapePaintScope&) = delete;

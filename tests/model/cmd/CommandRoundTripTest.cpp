@@ -12,6 +12,7 @@
 #include "model/cmd/ChangeDeviceCmd.h"
 #include "model/cmd/DeviceEditCmd.h"
 #include "model/cmd/DocSettingsCmd.h"
+#include "model/cmd/GroupCmd.h"
 #include "model/cmd/NamedCmd.h"
 #include "model/cmd/ObjectEditCmd.h"
 #include "model/cmd/OrderCmd.h"
@@ -19,8 +20,11 @@
 #include "model/cmd/RenumberCmd.h"
 #include "model/cmd/SetDeviceCmd.h"
 #include "model/cmd/ShapeEditCmd.h"
+#include "model/cmd/SymbolPropEditCmd.h"
 #include "model/cmd/TextPropCmd.h"
 #include "model/device/MapText.h"
+#include "model/symbol/Pin.h"
+#include "model/symbol/Symbol.h"
 #include "model/text/TextBox.h"
 
 namespace {
@@ -214,7 +218,42 @@ Prepared PrintOptions(CmdTestSheet& sheet) {
     return {new CDocSettingsCmd(settings, TRUE), false};
 }
 
+// The last two parts go into a new symbol; undoing puts them back at the tail.
+Prepared Group(CmdTestSheet& sheet) {
+    auto* symbol = new CSymbol();
+    return {new CGroupCmd(symbol, ObjectList{sheet.At(5), sheet.At(6)}), false};
+}
+
+// A symbol with one pin after the six parts.
+void PlaceSymbol(CmdTestSheet& sheet) {
+    auto* symbol = new CSymbol();
+    auto* pin = new CPin(symbol);
+    pin->SetEnds(CPoint(0, 0), CPoint(100, 0));
+    symbol->GetPins().AddTail(pin);
+    symbol->SetDocument(&sheet.doc);
+    symbol->SetAttr("_ID", "U1", kSetAttrForce);
+    symbol->SetAttr("_Value", "10k", kSetAttrForce);
+    symbol->RecalcBounds(nullptr);
+    sheet.doc.GetObjects().AddTail(symbol);
+}
+
+Prepared SymbolProperties(CmdTestSheet& sheet) {
+    auto* symbol = static_cast<CSymbol*>(sheet.doc.GetObjects().GetTail());
+    auto* command = new CSymbolPropEditCmd(symbol);
+    symbol->SetAttr("_Value", "22k", kSetAttrForce);
+    symbol->RemoveAttr("_ID");
+    symbol->SetFlags(kSymbolPinNamesAll, kSymbolPinNamesMask);
+    symbol->Rotate(900, 0, 0, nullptr);
+    auto* device = new CDevice("R");
+    device->AddRef();
+    symbol->SetDevice(device);
+    EXPECT_TRUE(command->HasChanged());
+    return {command, true};
+}
+
 const RoundTripCase kCases[] = {
+    {"Group", "group objects", Group},
+    {"SymbolProperties", "property edit", SymbolProperties, PlaceSymbol},
     {"AddOne", "add object", AddOne},
     {"AddPlacedAndLinked", "add objects", AddPlacedAndLinked},
     {"RemoveOne", "remove object", RemoveOne},

@@ -1,0 +1,121 @@
+#include "model/symbol/SpiceSymbol.h"
+
+#include "netlist/SpiceValue.h"
+#include "platform/Archive.h"
+#include "platform/UserPrompt.h"
+
+IMPLEMENT_SERIAL(CSpiceSymbol, CSymbol, VERSIONABLE_SCHEMA | 1)
+
+namespace {
+
+constexpr char kSeparator = '\x01';
+constexpr const char* kSetNames[CSpiceSymbol::kSetCount] = {
+    "SpiceSrc.DC",  "SpiceSrc.PULSE", "SpiceSrc.SIN",  "SpiceSrc.EXP",
+    "SpiceSrc.PWL", "SpiceSrc.SFFM",  "SpiceSrc.SPARE"};
+constexpr int kSetSizes[CSpiceSymbol::kSetCount] = {1, CSpiceSymbol::kPulseCount, 5, 6, 0, 5, 6};
+
+bool IsSpiceNumber(const CString& text) {
+    return !text.IsEmpty() && ParseSpiceValue(text, nullptr);
+}
+
+std::vector<CString> Split(const CString& text) {
+    std::vector<CString> values(1);
+    for (int i = 0; i < text.GetLength(); ++i) {
+        if (text[i] == kSeparator)
+            values.emplace_back();
+        else
+            values.back() += text[i];
+    }
+    return values;
+}
+
+}  // namespace
+
+CSpiceSymbol::CSpiceSymbol() {
+    for (int set = 0; set < kSetCount; ++set)
+        m_sets[set].resize(static_cast<std::size_t>(kSetSizes[set]));
+    m_sets[kDc] = {"5V"};
+    m_sets[kPulse] = {"5V", "0V", "0", "0", "0", "0", "1"};
+}
+
+CSpiceSymbol::CSpiceSymbol(const CSpiceSymbol& source, CDrawDoc* document)
+    : CSymbol(source, document), m_sourceKind(source.m_sourceKind) {
+    for (int set = 0; set < kSetCount; ++set)
+        m_sets[set] = source.m_sets[set];
+}
+
+CDrawObj* CSpiceSymbol::Clone(CDrawDoc* document) {
+    return new CSpiceSymbol(*this, document);
+}
+
+const char* CSpiceSymbol::SetAttrName(Set set) {
+    return kSetNames[set];
+}
+
+void CSpiceSymbol::Serialize(CArchive& ar) {
+    CSymbol::Serialize(ar);
+    if (ar.IsStoring()) {
+        ar << m_sourceKind;
+        return;
+    }
+    ar >> m_sourceKind;
+    LoadSets();
+}
+
+// A stored set of the wrong size (damage, or written by a later version) is left at its
+// defaults; PWL takes any even number of values.
+void CSpiceSymbol::LoadSets() {
+    for (int set = 0; set < kSetCount; ++set) {
+        CString text;
+        if (!GetAttrMap()->Lookup(kSetNames[set], text))
+            continue;
+        std::vector<CString> values = text.IsEmpty() ? std::vector<CString>() : Split(text);
+        const bool fits = set == kPwl ? values.size() % 2 == 0
+                                      : values.size() == static_cast<std::size_t>(kSetSizes[set]);
+        if (fits)
+            m_sets[set] = std::move(values);
+    }
+}
+
+void CSpiceSymbol::Keep(Set set, const std::vector<CString>& values) {
+    m_sets[set] = values;
+    CString joined;
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        if (i > 0)
+            joined += kSeparator;
+        joined += values[i];
+    }
+    GetAttrMap()->SetAt(kSetNames[set], joined);
+}
+
+int CSpiceSymbol::ValidatePulse(const CString* values) {
+    if (!IsSpiceNumber(values[0])) {
+        AfxMessageBox("Pulse value invalid");
+        return 0;
+    }
+    for (int i = 1; i < kPulseCount; ++i) {
+        if (!IsSpiceNumber(values[i]))
+            return i;
+    }
+    Keep(kPulse, std::vector<CString>(values, values + kPulseCount));
+    return -1;
+}
+
+int CSpiceSymbol::StoreSet(Set set, const std::vector<CString>& values) {
+    if (set == kPulse) {
+        if (values.size() != kPulseCount)
+            return static_cast<int>(std::min<std::size_t>(values.size(), kPulseCount));
+        return ValidatePulse(values.data());
+    }
+    const std::size_t wanted =
+        set == kPwl ? values.size() + values.size() % 2 : static_cast<std::size_t>(kSetSizes[set]);
+    for (std::size_t i = 0; i < wanted; ++i) {
+        const bool checked = set != kSpare;
+        if (i >= values.size() || (checked && !IsSpiceNumber(values[i])))
+            return static_cast<int>(i);
+    }
+    if (values.size() != wanted)
+        return static_cast<int>(wanted);
+    Keep(set, values);
+    return -1;
+}

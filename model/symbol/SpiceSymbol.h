@@ -1,0 +1,51 @@
+#pragma once
+// CSpiceSymbol: a symbol that stands for a simulation source. It adds the source kind (whose
+// meaning is the Spice writer's) and the parameter sets of the source waveforms, each value a
+// text in Spice notation: DC, PULSE, SIN, EXP, piecewise-linear points (time and value pairs),
+// SFFM and three spare pairs.
+//
+// Record: the symbol's record, then the source kind as a DWORD. The parameter sets travel in
+// the symbol's attributes, under "SpiceSrc.DC", "SpiceSrc.PULSE" and so on, their values
+// joined by the byte 0x01; a set that was never stored has no attribute and keeps its
+// defaults. Readers that know only the symbol record read these files unchanged.
+
+#include <vector>
+
+#include "model/symbol/Symbol.h"
+
+class CSpiceSymbol : public CSymbol {
+    DECLARE_SERIAL(CSpiceSymbol)
+public:
+    // The parameter sets; the first six in the order of the parameter page.
+    enum Set { kDc, kPulse, kSin, kExp, kPwl, kSffm, kSpare, kSetCount };
+    static constexpr int kPulseCount = 7;
+
+    CSpiceSymbol();
+    CSpiceSymbol(const CSpiceSymbol& source, CDrawDoc* document);
+
+    void Serialize(CArchive& ar) override;
+    CDrawObj* Clone(CDrawDoc* document) override;
+
+    DWORD GetSourceKind() const { return m_sourceKind; }
+    void SetSourceKind(DWORD kind) { m_sourceKind = kind; }
+    const std::vector<CString>& GetSet(Set set) const { return m_sets[set]; }
+
+    // Checks a PULSE set: an empty or invalid initial value shows "Pulse value invalid" and
+    // gives 0; else the index of the first invalid value (the pulsed value must not be empty
+    // either). All valid: the set takes the values and -1 is returned.
+    int ValidatePulse(const CString* values);
+    // Stores the values of a set after checking each one as a Spice number (PULSE through
+    // ValidatePulse; PWL takes an even number of values; the spare pairs any texts); the index
+    // of the first missing, surplus or invalid value, or -1 when stored.
+    int StoreSet(Set set, const std::vector<CString>& values);
+
+    // The attribute that carries a set.
+    static const char* SetAttrName(Set set);
+
+private:
+    void Keep(Set set, const std::vector<CString>& values);
+    void LoadSets();
+
+    DWORD m_sourceKind = 0;
+    std::vector<CString> m_sets[kSetCount];
+};

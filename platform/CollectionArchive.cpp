@@ -1,0 +1,50 @@
+#include "platform/CollectionArchive.h"
+
+#include "platform/Archive.h"
+#include "platform/Maps.h"
+#include "platform/ObList.h"
+
+#include <utility>
+#include <vector>
+
+namespace {
+// A string takes at least its one length byte.
+constexpr DWORD kMinPairBytes = 2;
+// An object takes at least its WORD tag.
+constexpr DWORD kMinObjectBytes = 2;
+}  // namespace
+
+void SerializeStringMap(CArchive& ar, CMapStringToString& map,
+                        const std::function<bool(const CString&)>& accept) {
+    CString key;
+    CString value;
+    if (ar.IsStoring()) {
+        ar.WriteCount(static_cast<DWORD>(map.GetCount()));
+        for (POSITION pos = map.GetStartPosition(); pos;) {
+            map.GetNextAssoc(pos, key, value);
+            ar << key << value;
+        }
+        return;
+    }
+    std::vector<std::pair<CString, CString>> pairs(ar.ReadCheckedCount(kMinPairBytes));
+    for (auto& [name, text] : pairs)
+        ar >> name >> text;
+    CString existing;
+    for (auto it = pairs.rbegin(); it != pairs.rend(); ++it) {
+        if ((!accept || accept(it->first)) && !map.Lookup(it->first, existing))
+            map.SetAt(it->first, it->second);
+    }
+}
+
+void SerializeObjectList(CArchive& ar, CObList& list, const CRuntimeClass* expected) {
+    if (ar.IsStoring()) {
+        ar.WriteCount(static_cast<DWORD>(list.GetCount()));
+        for (POSITION pos = list.GetHeadPosition(); pos;)
+            ar.WriteObject(list.GetNext(pos));
+        return;
+    }
+    for (DWORD count = ar.ReadCheckedCount(kMinObjectBytes); count > 0; --count) {
+        if (CObject* object = ar.ReadObject(expected))
+            list.AddTail(object);
+    }
+}
