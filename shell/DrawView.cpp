@@ -20,6 +20,8 @@
 #include "model/app/SchematicApp.h"
 #include "model/doc/DrawDoc.h"
 #include "model/object/DrawObj.h"
+#include "model/symbol/Pin.h"
+#include "model/symbol/Symbol.h"
 #include "platform/Geometry.h"
 #include "resources/CommandIds.h"
 #include "shell/CommandActions.h"
@@ -415,6 +417,11 @@ void CDrawView::ShowTip(const QPoint& at, const QPoint& global) {
     CRect near(a.x, a.y, b.x, b.y);
     near.NormalizeRect();
     CDrawObj* object = m_document.ObjectInRect(near);
+    // A symbol's tip is that of its pin under the cursor, when there is one.
+    if (object && object->GetObjType() == kObjSymbol) {
+        if (CPin* pin = static_cast<CSymbol*>(object)->FindPinAt(near))
+            object = pin;
+    }
     const CString tip = object ? object->GetTipText() : CString();
     if (tip.IsEmpty())
         QToolTip::hideText();

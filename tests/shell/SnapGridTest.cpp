@@ -7,6 +7,8 @@
 #include "model/app/SchematicApp.h"
 #include "model/doc/DrawDoc.h"
 #include "model/shapes/DrawRect.h"
+#include "model/symbol/Pin.h"
+#include "model/symbol/Symbol.h"
 #include "platform/ObList.h"
 #include "shell/SnapEngine.h"
 
@@ -128,4 +130,18 @@ TEST_F(SnapEngineTest, ExcludedObjectsNeverAttractThePoint) {
     EXPECT_EQ(engine.SnapPoint(p, 0xEFFFFFFF, &exclude), nullptr);
     EXPECT_EQ(p, CPoint(400, -100));
     EXPECT_EQ(m_line->GetFlags() & kFlagSnapExcluded, 0u);
+}
+
+TEST_F(SnapEngineTest, APointNearAPinEndTakesTheEndAndReturnsThePin) {
+    auto* symbol = new CSymbol();
+    symbol->SetDocument(&m_doc);
+    auto* pin = new CPin(symbol);
+    pin->SetEnds(CPoint(330, -100), CPoint(230, -100));
+    symbol->GetPins().AddTail(pin);
+    symbol->RecalcBounds(nullptr);
+    m_doc.GetObjects().AddTail(symbol);
+    SnapEngine engine(m_doc, m_grid, 0xAFFFFFFF);
+    CPoint p(210, -90);
+    EXPECT_EQ(engine.SnapPoint(p, 0xEFFFFFFF, nullptr), pin);
+    EXPECT_EQ(p, CPoint(230, -100));
 }
