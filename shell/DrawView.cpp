@@ -39,8 +39,10 @@ CDrawView::CDrawView(CDrawDoc& document, QWidget* parent)
     m_grid.m_spaceX = m_grid.m_spaceY = 0.1f;
     m_grid.m_colour = 0xC0C0C0;
     m_grid.Update();
-    if (const CSchematicApp* app = GetApp())
+    if (const CSchematicApp* app = GetApp()) {
         m_grid.Load(*app, false);
+        m_viewFlags = app->GetProfileInt("Settings", "ViewFlags", int(kViewCrosshair));
+    }
     SetScrollSizes(m_document.GetPaperSize());
     AddCommands();
 }
@@ -138,6 +140,33 @@ void CDrawView::paintEvent(QPaintEvent* event) {
     const CPoint b = ClientToDoc(CPoint(exposed.right() + 2, exposed.bottom() + 2));
     const CRect visible(a.x, a.y, b.x, b.y);
     m_document.Draw(&dc, this, &visible);
+    PaintCrosshair(painter);
+}
+
+void CDrawView::MoveCrosshair(int x, int y) {
+    const bool shown = (m_viewFlags & kViewCrosshair) && !m_grabbing;
+    if (shown)
+        InvalidateCrosshair();
+    m_crosshair = QPoint(x, y);
+    if (shown)
+        InvalidateCrosshair();
+}
+
+void CDrawView::InvalidateCrosshair() {
+    viewport()->update(QRect(m_crosshair.x(), 0, 1, viewport()->height()));
+    viewport()->update(QRect(0, m_crosshair.y(), viewport()->width(), 1));
+}
+
+// Lines one pixel wide through the crosshair point, inverted in dark grey.
+void CDrawView::PaintCrosshair(QPainter& painter) const {
+    if (!(m_viewFlags & kViewCrosshair) || m_grabbing)
+        return;
+    painter.save();
+    painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+    const QColor grey(128, 128, 128);
+    painter.fillRect(QRect(m_crosshair.x(), 0, 1, viewport()->height()), grey);
+    painter.fillRect(QRect(0, m_crosshair.y(), viewport()->width(), 1), grey);
+    painter.restore();
 }
 
 CRect CDrawView::PaperRect() const {
@@ -431,6 +460,7 @@ void CDrawView::ShowTip(const QPoint& at, const QPoint& global) {
 
 void CDrawView::mousePressEvent(QMouseEvent* event) {
     if (event->button() == Qt::MiddleButton && !m_grabbing) {
+        MoveCrosshair(-1000, -1000);
         m_grabbing = true;
         m_grabPoint = event->position().toPoint();
         viewport()->setCursor(Qt::ClosedHandCursor);
@@ -443,6 +473,8 @@ void CDrawView::mousePressEvent(QMouseEvent* event) {
 void CDrawView::mouseMoveEvent(QMouseEvent* event) {
     const QPoint at = event->position().toPoint();
     m_cursor = at;
+    if (!m_grabbing)
+        MoveCrosshair(at.x(), at.y());
     if (m_grabbing) {
         if (!(event->buttons() & Qt::MiddleButton)) {
             EndGrab();
@@ -467,6 +499,7 @@ void CDrawView::mouseReleaseEvent(QMouseEvent* event) {
 void CDrawView::EndGrab() {
     m_grabbing = false;
     viewport()->unsetCursor();
+    MoveCrosshair(m_cursor.x(), m_cursor.y());
 }
 
 void CDrawView::SetPageSize(const SIZE& size) {

@@ -19,6 +19,9 @@ class CDrawFrame;
 class QComboBox;
 class QPainter;
 
+// Bits of the view flags ("Settings"/"ViewFlags").
+constexpr DWORD kViewCrosshair = 0x100;  // full-screen crosshair cursor
+
 class CDrawView : public ZoomScrollView, public IDocView, public PopupTarget, public CommandTarget {
     Q_OBJECT
 public:
@@ -41,6 +44,9 @@ public:
     void SelectWithinRect(const CRect& windowRect, bool add);
     CRect GetSelectionBounds() const;
     void InvalObj(CDrawObj* object);
+    // With the full-screen crosshair view flag, the crosshair lines move to the window point
+    // (x, y); the point is kept in every case.
+    void MoveCrosshair(int x, int y);
     // Zooms to the objects (and the symbols with pins) carrying a flag of mask: at most to
     // the larger of the current factor and 2.0, then centres them.
     void ZoomToMarkedObjects(DWORD mask);
@@ -113,6 +119,8 @@ private:
     void AddToSelection(const CObList* list);
     void DropFromSelection(const CObList* list);
     void ShowTip(const QPoint& at, const QPoint& global);
+    void InvalidateCrosshair();
+    void PaintCrosshair(QPainter& painter) const;
     void EndGrab();
     bool Metric() const;
 
@@ -121,6 +129,8 @@ private:
     CommandMap m_commands;
     CSnapGrid m_grid;
     QPoint m_cursor;  // the last mouse position in the window
+    DWORD m_viewFlags = kViewCrosshair;
+    QPoint m_crosshair{-1, -1};
     bool m_grabbing = false;
     QPoint m_grabPoint;
 };

@@ -193,6 +193,19 @@ TEST_F(DrawViewTest, SelectAllAndDeleteFollowTheSelection) {
     EXPECT_EQ(m_doc.GetObjects().GetCount(), 6);
 }
 
+TEST_F(DrawViewTest, TheCrosshairInvertsALineThroughTheCursor) {
+    m_doc.UpdateAllViews(nullptr, kHintZoomToFit);
+    QImage before(m_view.viewport()->size(), QImage::Format_RGB32);
+    m_view.viewport()->render(&before);
+    ASSERT_EQ(before.pixel(100, 300), qRgb(255, 255, 255));
+    m_view.MoveCrosshair(100, 50);
+    QImage after(m_view.viewport()->size(), QImage::Format_RGB32);
+    m_view.viewport()->render(&after);
+    EXPECT_EQ(after.pixel(100, 300), qRgb(127, 127, 127));
+    EXPECT_EQ(after.pixel(400, 50), qRgb(127, 127, 127));
+    EXPECT_EQ(after.pixel(400, 300), qRgb(255, 255, 255));
+}
+
 // A rectangle that counts how often it is drawn.
 class CountingRect : public CDrawRect {
 public:
