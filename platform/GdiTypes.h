@@ -74,6 +74,18 @@ struct LOGBRUSH {  // 12 bytes stored: style, colour, hatch
     LONG lbHatch = 0;
 };
 
+inline LOGPEN NullPen() {
+    LOGPEN pen;
+    pen.lopnStyle = PS_NULL;
+    return pen;
+}
+
+inline LOGBRUSH HollowBrush() {
+    LOGBRUSH brush;
+    brush.lbStyle = BS_NULL;
+    return brush;
+}
+
 struct LOGFONT {  // 60 bytes stored; the face name is a NUL-terminated 32-byte field
     LONG lfHeight = 0;
     LONG lfWidth = 0;

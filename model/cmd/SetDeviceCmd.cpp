@@ -4,14 +4,7 @@
 #include "model/object/StdAttrNames.h"
 
 BOOL CSetDeviceCmd::Do(CDrawDoc* /*doc*/) {
-    for (std::size_t done = 0; done < m_entries.size(); ++done) {
-        if (Exchange(m_entries[done]))
-            continue;
-        while (done-- > 0)
-            Exchange(m_entries[done]);
-        return FALSE;
-    }
-    return TRUE;
+    return ExchangeAll(m_entries, Exchange);
 }
 
 // The symbol's reference moves to the command and the command's to the symbol.

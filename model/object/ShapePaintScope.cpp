@@ -7,18 +7,6 @@ namespace {
 
 constexpr int kHatchPeriod = 8;
 
-LOGPEN NullPen() {
-    LOGPEN pen;
-    pen.lopnStyle = PS_NULL;
-    return pen;
-}
-
-LOGBRUSH HollowBrush() {
-    LOGBRUSH brush;
-    brush.lbStyle = BS_NULL;
-    return brush;
-}
-
 LONG Modulo(LONG value, LONG period) {
     const LONG rest = value % period;
     return rest < 0 ? rest + period : rest;

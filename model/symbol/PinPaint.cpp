@@ -32,18 +32,6 @@ LONG FontHeight(const LOGFONT& font) {
     return font.lfHeight == 0 ? kDefaultHeight : std::abs(font.lfHeight);
 }
 
-LOGBRUSH HollowBrush() {
-    LOGBRUSH brush;
-    brush.lbStyle = BS_NULL;
-    return brush;
-}
-
-LOGPEN NullPen() {
-    LOGPEN pen;
-    pen.lopnStyle = PS_NULL;
-    return pen;
-}
-
 // The square of a circle after the matrix: its centre mapped, its radius scaled.
 CRect MappedCircle(const CRect& square, const double* matrix) {
     CPoint centre = square.CenterPoint();

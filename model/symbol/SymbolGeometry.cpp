@@ -47,18 +47,6 @@ bool ScaleAxis(LONG oldLow, LONG oldHigh, LONG newLow, LONG newHigh, double& sca
     return std::fabs(scale) >= kMinScale;
 }
 
-LOGBRUSH HollowBrush() {
-    LOGBRUSH brush;
-    brush.lbStyle = BS_NULL;
-    return brush;
-}
-
-LOGPEN NullPen() {
-    LOGPEN pen;
-    pen.lopnStyle = PS_NULL;
-    return pen;
-}
-
 }  // namespace
 
 // ---------------------------------------------------------------------------------------------
