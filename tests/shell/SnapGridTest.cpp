@@ -145,3 +145,30 @@ TEST_F(SnapEngineTest, APointNearAPinEndTakesTheEndAndReturnsThePin) {
     EXPECT_EQ(engine.SnapPoint(p, 0xEFFFFFFF, nullptr), pin);
     EXPECT_EQ(p, CPoint(230, -100));
 }
+
+TEST_F(SnapEngineTest, AMovedSymbolLandsWithItsPinOnTheGrid) {
+    auto* symbol = new CSymbol();
+    symbol->SetDocument(&m_doc);
+    auto* pin = new CPin(symbol);
+    pin->SetEnds(CPoint(330, -100), CPoint(230, -100));
+    symbol->GetPins().AddTail(pin);
+    symbol->RecalcBounds(nullptr);
+    m_doc.GetObjects().AddTail(symbol);
+    CObList selection;
+    selection.AddTail(symbol);
+    struct Case {
+        DWORD options;
+        bool invert;
+        CPoint delta;
+    };
+    // The pin end moves from (230, -100) to (267, -112); (300, -100) is the grid point.
+    const Case cases[] = {
+        {0xA0000000, false, {70, 0}}, {0xA0000000, true, {37, -12}}, {0x80000000, true, {70, 0}}};
+    for (const Case& c : cases) {
+        SnapEngine engine(m_doc, m_grid, c.options);
+        CPoint delta(37, -12);
+        engine.SnapMove(delta, CPoint(0, 0), symbol, selection, c.invert);
+        EXPECT_EQ(delta, c.delta) << std::hex << c.options << " " << c.invert;
+    }
+    EXPECT_EQ(symbol->GetFlags() & kFlagSnapExcluded, 0u);
+}
