@@ -1,5 +1,6 @@
 #include <QApplication>
 
+#include "dialogs/NetsShortedDlg.h"
 #include "platform/AppIdentity.h"
 #include "platform/SettingsStore.h"
 #include "shell/HelpService.h"
@@ -12,12 +13,15 @@ int main(int argc, char** argv) {
     QApplication::setOrganizationName(kRegistryKey);
     CMessageBoxPrompt prompt;
     IUserPrompt* previousPrompt = SetUserPrompt(&prompt);
+    CNetsShortedChooser chooser;
+    INetChooser* previousChooser = SetNetChooser(&chooser);
     int result = 0;
     {
         CSchematicQtApp app(SettingsStore::DefaultFilePath(), HelpService::DefaultFolders());
         const bool started = app.InitInstance(QApplication::arguments().mid(1));
         result = app.ExitInstance(started ? QApplication::exec() : app.ExitCode());
     }
+    SetNetChooser(previousChooser);
     SetUserPrompt(previousPrompt);
     return result;
 }

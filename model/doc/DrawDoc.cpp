@@ -458,6 +458,7 @@ void CDrawDoc::LoadContents(CArchive& ar) {
     SerializePageAndStyles(ar);
     SanitizePage();
     if (magic == kOldContentsMagic) {
+        NameUnnamedNets();
         PurgeAllAttrTexts();
         return;
     }
@@ -468,6 +469,7 @@ void CDrawDoc::LoadContents(CArchive& ar) {
     m_printSettings.Serialize(ar);
     ReadBlock(ar, m_printer.devMode);
     ReadBlock(ar, m_printer.devNames);
+    NameUnnamedNets();
     PurgeAllAttrTexts();
     LoadItemList(ar);
 }

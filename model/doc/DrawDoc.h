@@ -4,6 +4,8 @@
 // settings and printer choice, the summary information and the undo list.
 
 #include <memory>
+#include <string>
+#include <unordered_set>
 
 #include "model/doc/DocumentBase.h"
 #include "model/doc/PrintSettings.h"
@@ -155,6 +157,30 @@ public:
     BOOL OnSaveDocument(const char* path) override;
     void OnCloseDocument() override;
 
+    // Nets. FindNet: the net of the first object whose net is named so (exactly), or null.
+    CNet* FindNet(const char* name) const;
+    // Joins the nets of every wire group, in list order; FALSE when the user cancelled a
+    // choice of nets, which ends the joining.
+    BOOL JoinNets();
+    // Gives every unnamed net an automatic name ("n0001", ...) free in the document.
+    void NameUnnamedNets();
+    // Whether a net other than except that an object of the document holds has the name. While
+    // a NetNameScope lasts the names are gathered once and names given since are added, so
+    // that adding many wires stays fast; a name that left meanwhile may still count as taken.
+    BOOL IsNetNameInUse(const CString& name, const CNet* except);
+    void NoteNetName(const CString& name);
+    class NetNameScope {
+    public:
+        explicit NetNameScope(CDrawDoc& doc);
+        ~NetNameScope();
+        NetNameScope(const NetNameScope&) = delete;
+        NetNameScope& operator=(const NetNameScope&) = delete;
+
+    private:
+        CDrawDoc& m_doc;
+        bool m_owner;
+    };
+
     // Flags, highlighting and look-ups
     void ClearObjectFlags(DWORD mask);
     void ClearFlagsAndInvalidate(DWORD mask);
@@ -256,10 +282,14 @@ private:
     // The document's summary information, made when there is none yet.
     CSummaryInfo& Summary();
     BOOL IsDrawObjAllowed(CObject* object);
+    // An incoming object's net gives way to the document's net of the same user-given name; an
+    // automatic name that the document already uses is replaced by a free one.
+    void AdoptNet(CDrawObj* object);
     void ShareDevice(CDrawObj* object);
     // Copies of the sources made for this document; FALSE (copies empty) when it failed.
     BOOL CopyObjects(const CObList& sources, CObList& copies);
     void CopyThroughArchive(const CObList& sources, CObList& copies);
 
     IdScope* m_idScope = nullptr;
+    std::unique_ptr<std::unordered_set<std::string>> m_netNames;  // while a NetNameScope lasts
 };

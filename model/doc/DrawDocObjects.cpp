@@ -159,12 +159,14 @@ BOOL CDrawDoc::AddObjects(CObList* list) {
         }
         taken.AddTail(object);
         static_cast<CDrawObj*>(object)->SetDocument(this);
+        AdoptNet(static_cast<CDrawObj*>(object));
     }
     list->RemoveAll();
     list->AddTail(&refused);
     if (taken.IsEmpty() || !m_undoList.Execute(new CAddCmd(taken, FALSE)))
         return FALSE;
     IdScope scope(*this);
+    NetNameScope names(*this);
     for (POSITION pos = taken.GetHeadPosition(); pos;) {
         CDrawObj* object = NextDrawObj(taken, pos);
         ShareDevice(object);
@@ -292,8 +294,8 @@ CDevice* CDrawDoc::FindSharedDevice(CDevice* device) {
 // Removing and renumbering
 
 void CDrawDoc::RemoveObjects(CObList* list) {
-    if (list && !list->IsEmpty())
-        m_undoList.Execute(new CRemoveCmd(*list));
+    if (list && !list->IsEmpty() && m_undoList.Execute(new CRemoveCmd(*list)))
+        JoinNets();
 }
 
 CSymbol* CDrawDoc::GroupObjects(CObList* list) {

@@ -827,7 +827,11 @@ BOOL IsObjectInList(const CDrawObj* object, const CObList* list) {
     if (!list)
         return FALSE;
     for (POSITION pos = list->GetHeadPosition(); pos;) {
-        if (list->GetNext(pos) == object)
+        auto* member = static_cast<CDrawObj*>(list->GetNext(pos));
+        if (member == object)
+            return TRUE;
+        const CObList* pins = member->GetPinList();
+        if (pins && object->GetObjType() == kObjPin && IsObjectInList(object, pins))
             return TRUE;
     }
     return FALSE;

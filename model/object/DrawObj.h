@@ -227,8 +227,8 @@ CRect NormalizedRect(const CRect& rect);
 // borders lie at 22.5 degrees plus multiples of 45.
 CursorId CursorForDirection(double dx, double dy);
 
-// TRUE when the list holds the object, or a symbol of the list holds it (recursively; the
-// symbol class adds that search).
+// TRUE when the list holds the object, or (for a pin) a symbol of the list holds it as one of
+// its pins.
 BOOL IsObjectInList(const CDrawObj* object, const CObList* list);
 
 // The objects of a selection that the "Outline and Fill" page edits, appended to targets in

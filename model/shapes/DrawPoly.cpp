@@ -175,9 +175,7 @@ void CDrawPoly::CopyGeometryFrom(const CDrawObj* source) {
     if (!poly)
         return;
     CDrawObj::CopyGeometryFrom(source);
-    if (m_points.size() < static_cast<size_t>(poly->m_count))
-        m_points.resize(static_cast<size_t>(poly->m_count));
-    std::copy(poly->m_points.begin(), poly->m_points.begin() + poly->m_count, m_points.begin());
+    m_points = poly->m_points;  // the capacity too: it is part of the record
     m_count = poly->m_count;
 }
 

@@ -13,6 +13,7 @@
 #include "model/geometry/PointTransforms.h"
 #include "model/geometry/RectScaling.h"
 #include "model/geometry/VectorAngle.h"
+#include "model/net/Wire.h"
 #include "model/object/AttrCheckCodes.h"
 #include "model/object/SnapGrid.h"
 #include "model/object/StdAttrNames.h"
@@ -652,7 +653,10 @@ void CPin::CollectConnections(CConnectionList* list) {
     }
 }
 
+// The wire's end moves over to the other pin with the link.
 void CPin::MoveLinks(CPin& to, bool attributes) {
+    if (auto* wire = dynamic_cast<CWire*>(m_wire))
+        wire->ReplaceEndObject(this, &to);
     to.m_wire = m_wire;
     m_wire = nullptr;
     if (attributes) {
@@ -693,6 +697,11 @@ int CPin::CollectConnected(CObList* list) {
         list->AddTail(m_wire);
     }
     return 0;
+}
+
+void CPin::NotifyAttached(void*) {
+    if (auto* wire = dynamic_cast<CWire*>(m_wire))
+        wire->FollowObject(this);
 }
 
 // A wire that left the document no longer holds the pin.

@@ -135,6 +135,8 @@ public:
     void MoveLinksTo(CDrawObj* other) override;
     int CollectConnected(CObList* list) override;
     void PurgeAttrTexts() override;
+    // The pin moved: its wire follows.
+    void NotifyAttached(void* info) override;
 
 private:
     // The document whose pin colours and fonts apply: the owner's, else the pin's own.

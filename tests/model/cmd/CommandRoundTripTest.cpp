@@ -14,15 +14,20 @@
 #include "model/cmd/DocSettingsCmd.h"
 #include "model/cmd/GroupCmd.h"
 #include "model/cmd/NamedCmd.h"
+#include "model/cmd/NetChangeCmd.h"
+#include "model/cmd/NetPropCmd.h"
 #include "model/cmd/ObjectEditCmd.h"
 #include "model/cmd/OrderCmd.h"
 #include "model/cmd/RemoveCmd.h"
 #include "model/cmd/RenumberCmd.h"
+#include "model/cmd/RerouteCmd.h"
 #include "model/cmd/SetDeviceCmd.h"
 #include "model/cmd/ShapeEditCmd.h"
 #include "model/cmd/SymbolPropEditCmd.h"
 #include "model/cmd/TextPropCmd.h"
+#include "model/cmd/TransformCmd.h"
 #include "model/device/MapText.h"
+#include "model/net/Wire.h"
 #include "model/symbol/Pin.h"
 #include "model/symbol/Symbol.h"
 #include "model/text/TextBox.h"
@@ -251,7 +256,91 @@ Prepared SymbolProperties(CmdTestSheet& sheet) {
     return {command, true};
 }
 
+// Two wires after the six parts, each with a net of its own ("VCC" and "GND").
+void PlaceWires(CmdTestSheet& sheet) {
+    for (const char* name : {"VCC", "GND"}) {
+        auto* wire = new CWire;
+        wire->AddPoint(CPoint(0, 0));
+        wire->AddPoint(CPoint(100, 0));
+        wire->SetDocument(&sheet.doc);
+        auto* net = new CNet(name);
+        net->AddRef();
+        wire->SetNet(net);
+        sheet.doc.GetObjects().AddTail(wire);
+    }
+}
+
+CWire* PlacedWire(CmdTestSheet& sheet, bool last) {
+    CObList& objects = sheet.doc.GetObjects();
+    return static_cast<CWire*>(last ? objects.GetTail() : objects.GetAt(objects.FindIndex(6)));
+}
+
+Prepared NetChange(CmdTestSheet& sheet) {
+    return {new CNetChangeCmd({PlacedWire(sheet, false)}, PlacedWire(sheet, true)->GetNet()),
+            false};
+}
+
+Prepared NetProperties(CmdTestSheet& sheet) {
+    CNet* net = PlacedWire(sheet, true)->GetNet();
+    auto* command = new CNetPropCmd(net);
+    net->SetAttr("Freq", "10M", 0);
+    return {command, true};
+}
+
+// The second wire ends on the first.
+void PlaceJoinedWires(CmdTestSheet& sheet) {
+    PlaceWires(sheet);
+    CWire* main = PlacedWire(sheet, false);
+    CWire* branch = PlacedWire(sheet, true);
+    branch->SetEnd(50, 0, main);
+}
+
+Prepared Reroute(CmdTestSheet& sheet) {
+    CWire* main = PlacedWire(sheet, false);
+    CDrawObj* old[] = {main};
+    CConnectionList before;
+    before.Collect(old);
+    before.Release();
+    auto* copy = static_cast<CWire*>(main->Duplicate());
+    copy->InsertPoint(2, 100, 500);
+    PlacedWire(sheet, true)->SetEndObject(copy);
+    CDrawObj* replacing[] = {copy};
+    CConnectionList after;
+    after.Collect(replacing);
+    CObList& objects = sheet.doc.GetObjects();
+    objects.SetAt(objects.Find(main), copy);
+    return {new CRerouteCmd(main, copy, before, after), true};
+}
+
+// A wire from (1000, 0) to the pin of the symbol placed after the six parts.
+void PlaceSymbolWithWire(CmdTestSheet& sheet) {
+    PlaceSymbol(sheet);
+    auto* symbol = static_cast<CSymbol*>(sheet.doc.GetObjects().GetTail());
+    auto* wire = new CWire;
+    wire->AddPoint(CPoint(1000, 0));
+    wire->SetDocument(&sheet.doc);
+    wire->SetEnd(100, 0, static_cast<CDrawObj*>(symbol->GetPins().GetHead()));
+    auto* net = new CNet;
+    net->AddRef();
+    wire->SetNet(net);
+    sheet.doc.GetObjects().AddTail(wire);
+}
+
+Prepared MoveWithWire(CmdTestSheet& sheet) {
+    CObList& objects = sheet.doc.GetObjects();
+    auto* symbol = static_cast<CDrawObj*>(objects.GetAt(objects.FindIndex(6)));
+    auto* command = new CTransformCmd(&sheet.doc, ObjectList{symbol}, kTransformMove);
+    command->Begin();
+    command->SetMove(300, 500);
+    command->Apply();
+    return {command, true};
+}
+
 const RoundTripCase kCases[] = {
+    {"Reroute", "wire re-route", Reroute, PlaceJoinedWires},
+    {"MoveWithWire", "move", MoveWithWire, PlaceSymbolWithWire},
+    {"NetChange", "net change", NetChange, PlaceWires},
+    {"NetProperties", "net properties", NetProperties, PlaceWires},
     {"Group", "group objects", Group},
     {"SymbolProperties", "property edit", SymbolProperties, PlaceSymbol},
     {"AddOne", "add object", AddOne},

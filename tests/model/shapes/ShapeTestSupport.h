@@ -125,7 +125,10 @@ public:
                         " arc=" + Pt(arcStart) + " " + Pt(arcEnd) + Placed(m));
     }
     // Shapes write no circles and no texts.
-    void DxfWriteCircle(int, int, int, int) override {}
+    void DxfWriteCircle(int, int x, int y, int radius) override {
+        calls.push_back("Circle " + std::to_string(x) + "," + std::to_string(y) +
+                        " r=" + std::to_string(radius));
+    }
     void DxfWriteMText(std::string_view, POINT, int, int, double, const double*) override {}
 
     std::vector<std::string> calls;

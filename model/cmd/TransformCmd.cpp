@@ -1,0 +1,314 @@
+#include "model/cmd/TransformCmd.h"
+
+#include <unordered_map>
+#include <unordered_set>
+#include <vector>
+
+#include "model/doc/DocView.h"
+#include "model/doc/DrawDoc.h"
+#include "model/net/Wire.h"
+#include "model/object/DrawObj.h"
+#include "platform/AppServices.h"
+
+namespace {
+
+// Mirror axes reach this far from the centre.
+constexpr LONG kAxisLength = 1000;
+// Results of ConnectWith that JoinUp acts on.
+constexpr int kConnectAndStop = 1;
+constexpr int kConnectAndGoOn = 2;
+constexpr int kConnectLater = 3;
+constexpr DWORD kNetConnectorKind = 0x200;
+constexpr DWORD kSymbolKindBits = 0x700;
+
+CDrawObj* At(const CObList& list, POSITION& pos) {
+    return static_cast<CDrawObj*>(list.GetNext(pos));
+}
+
+bool IsNetConnector(const CDrawObj* object) {
+    return object->GetObjType() == kObjSymbol &&
+           (object->GetFlags() & kSymbolKindBits) == kNetConnectorKind;
+}
+
+bool IsWireOrBus(const CDrawObj* object) {
+    return object->GetObjType() == kObjWire || object->GetObjType() == kObjBus;
+}
+
+}  // namespace
+
+CTransformCmd::CTransformCmd(CDrawDoc* doc, const CObList& objects, int kind)
+    : m_doc(doc), m_kind(kind) {
+    for (POSITION pos = objects.GetHeadPosition(); pos;) {
+        CDrawObj* object = At(objects, pos);
+        object->SetFlags(kFlagCollected, kFlagCollected);
+        m_objects.AddTail(object);
+    }
+}
+
+// The command owns what stands outside the document: the sources while done, else the
+// duplicates.
+CTransformCmd::~CTransformCmd() {
+    const CObList& owned = m_done ? m_sources : m_copies;
+    for (POSITION pos = owned.GetHeadPosition(); pos;)
+        delete At(owned, pos);
+}
+
+const char* CTransformCmd::GetName() const {
+    switch (m_kind) {
+        case kTransformMove:
+            return "move";
+        case kTransformResize:
+            return "resize object";
+        case kTransformRotate:
+            return "rotate";
+        case kTransformMirrorVertically:
+            return "mirror vertically";
+        case kTransformMirrorHorizontally:
+            return "mirror horizontally";
+        default:
+            return "";
+    }
+}
+
+void CTransformCmd::SetMove(LONG dx, LONG dy) {
+    m_dx = dx;
+    m_dy = dy;
+}
+
+void CTransformCmd::SetRotation(int angle, CPoint centre) {
+    m_angle = angle;
+    m_centre = centre;
+}
+
+void CTransformCmd::SetMirror(CPoint centre) {
+    m_centre = centre;
+}
+
+void CTransformCmd::SetResize(int handle, CPoint from, CPoint to) {
+    m_handle = handle;
+    m_from = from;
+    m_to = to;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Substitution
+
+void CTransformCmd::Begin() {
+    CObList attached;
+    CObList objects;
+    for (POSITION pos = m_objects.GetHeadPosition(); pos;) {
+        CDrawObj* object = At(m_objects, pos);
+        const int before = attached.GetCount();
+        object->CollectConnected(&attached);
+        if (attached.GetCount() == before && m_kind != kTransformResize) {
+            m_inPlace.push_back({object, std::unique_ptr<CDrawObj>(object->Duplicate()), nullptr});
+            objects.AddTail(object);
+            continue;
+        }
+        m_sources.AddTail(object);
+        CDrawObj* copy = object->Duplicate();
+        m_copies.AddTail(copy);
+        objects.AddTail(copy);
+    }
+    m_objects.RemoveAll();
+    m_objects.AddTail(&objects);
+    m_sources.AddTail(&attached);
+    m_count = m_copies.GetCount();
+    for (POSITION pos = attached.GetHeadPosition(); pos;)
+        m_copies.AddTail(At(attached, pos)->Duplicate());
+    SwapIn();
+}
+
+void CTransformCmd::ReplaceInDocument(const CObList& from, const CObList& to) {
+    std::unordered_map<const CObject*, CObject*> replacing;
+    for (POSITION a = from.GetHeadPosition(), b = to.GetHeadPosition(); a && b;)
+        replacing.emplace(from.GetNext(a), to.GetNext(b));
+    CObList& objects = m_doc->GetObjects();
+    for (POSITION pos = objects.GetHeadPosition(); pos;) {
+        const POSITION at = pos;
+        const auto found = replacing.find(objects.GetNext(pos));
+        if (found != replacing.end())
+            objects.SetAt(at, found->second);
+    }
+}
+
+void CTransformCmd::SwapIn() {
+    for (POSITION a = m_sources.GetHeadPosition(), b = m_copies.GetHeadPosition(); a && b;)
+        At(m_sources, a)->GiveLinksTo(At(m_copies, b));
+    ReplaceInDocument(m_sources, m_copies);
+    m_doc->UpdateAllViews(nullptr, kHintRemoved, &m_sources);
+    m_doc->UpdateAllViews(nullptr, kHintAddToSelection, &m_objects);
+    m_done = true;
+}
+
+void CTransformCmd::SwapOut() {
+    for (POSITION a = m_sources.GetHeadPosition(), b = m_copies.GetHeadPosition(); a && b;)
+        At(m_sources, a)->TakeLinksFrom(At(m_copies, b));
+    ReplaceInDocument(m_copies, m_sources);
+    m_doc->UpdateAllViews(nullptr, kHintRemoved, &m_copies);
+    m_done = false;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Transforming
+
+void CTransformCmd::ApplyTo(CDrawObj* object, bool forward) const {
+    switch (m_kind) {
+        case kTransformMove:
+            object->OffsetBy(forward ? CSize(m_dx, m_dy) : CSize(-m_dx, -m_dy));
+            break;
+        case kTransformResize:
+            object->MoveHandleTo(m_handle, forward ? m_to : m_from, nullptr);
+            break;
+        case kTransformRotate:
+            if (object->CanRotate())
+                object->Rotate(forward ? m_angle : -m_angle, m_centre.x, m_centre.y, nullptr);
+            break;
+        case kTransformMirrorVertically:
+            object->Mirror(m_centre.x, m_centre.y, m_centre.x + kAxisLength, m_centre.y);
+            break;
+        case kTransformMirrorHorizontally:
+            object->Mirror(m_centre.x, m_centre.y, m_centre.x, m_centre.y + kAxisLength);
+            break;
+        default:
+            break;
+    }
+}
+
+void CTransformCmd::Apply() {
+    for (POSITION pos = m_objects.GetHeadPosition(); pos;)
+        ApplyTo(At(m_objects, pos), true);
+    for (POSITION pos = m_objects.GetHeadPosition(); pos;)
+        At(m_objects, pos)->NotifyAttached(this);
+    ClearMarks();
+}
+
+void CTransformCmd::ApplyInPlace() {
+    for (InPlace& entry : m_inPlace) {
+        if (!entry.after) {
+            ApplyTo(entry.object, true);
+            continue;
+        }
+        entry.object->Invalidate(nullptr);
+        entry.object->CopyGeometryFrom(entry.after.get());
+        entry.object->Invalidate(nullptr);
+    }
+}
+
+void CTransformCmd::RestoreInPlace() {
+    for (InPlace& entry : m_inPlace) {
+        entry.object->Invalidate(nullptr);
+        entry.after.reset(entry.object->Duplicate());
+        entry.object->CopyGeometryFrom(entry.before.get());
+        entry.object->Invalidate(nullptr);
+    }
+}
+
+void CTransformCmd::Abort() {
+    if (m_done)
+        SwapOut();
+    RestoreInPlace();
+    ClearMarks();
+}
+
+// The duplicates keep their transformed shape while they are out of the document; objects
+// transformed in place are transformed again from their geometry before.
+BOOL CTransformCmd::Do(CDrawDoc*) {
+    ApplyInPlace();
+    SwapIn();
+    m_links.Restore();
+    return TRUE;
+}
+
+BOOL CTransformCmd::Undo(CDrawDoc*) {
+    m_links.Release();
+    SwapOut();
+    RestoreInPlace();
+    CObList given;
+    for (POSITION pos = m_sources.GetHeadPosition(); pos && given.GetCount() < m_count;)
+        given.AddTail(m_sources.GetNext(pos));
+    for (const InPlace& entry : m_inPlace)
+        given.AddTail(entry.object);
+    m_doc->UpdateAllViews(nullptr, kHintAddToSelection, &given);
+    return TRUE;
+}
+
+void CTransformCmd::ClearMarks() {
+    for (const CObList* list : {&m_copies, &m_sources, &m_objects}) {
+        for (POSITION pos = list->GetHeadPosition(); pos;)
+            At(*list, pos)->SetFlags(0, kFlagCollected);
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Joining up
+
+bool CTransformCmd::Connect(CDrawObj* object, CDrawObj* candidate, int, void* link) {
+    const auto* found = static_cast<const WireConnectInfo*>(link);
+    if (!found->wire)
+        return false;
+    const CConnectionRecord record{found->wire, (found->start ? 1 : 0) | (found->end ? 2 : 0),
+                                   found->start, found->end};
+    found->wire->Connect(&record);
+    m_links.Add(record);
+    object->Invalidate(nullptr);
+    candidate->Invalidate(nullptr);
+    const CNet* mine = object->GetNet();
+    const CNet* theirs = candidate->GetNet();
+    if (mine && theirs)
+        return mine != theirs;
+    return (mine || theirs) && (IsNetConnector(object) || IsNetConnector(candidate));
+}
+
+int CTransformCmd::JoinUp() {
+    WaitCursor wait;
+    ClearMarks();
+    for (POSITION pos = m_copies.GetHeadPosition(); pos;) {
+        if (auto* wire = dynamic_cast<CWire*>(At(m_copies, pos)))
+            wire->RemoveRedundantVertices();
+    }
+    bool joinNets = false;
+    // The objects that can be connected to: those of the document not being transformed.
+    std::unordered_set<const CObject*> transformed;
+    for (POSITION pos = m_objects.GetHeadPosition(); pos;)
+        transformed.insert(m_objects.GetNext(pos));
+    std::vector<CDrawObj*> others;
+    const CObList& objects = m_doc->GetObjects();
+    for (POSITION pos = objects.GetHeadPosition(); pos;) {
+        CDrawObj* object = At(objects, pos);
+        if (!transformed.contains(object))
+            others.push_back(object);
+    }
+    for (POSITION at = m_objects.GetHeadPosition(); at;) {
+        CDrawObj* object = At(m_objects, at);
+        for (int i = 1; i <= object->GetConnectorCount(); ++i) {
+            ConnectInfo info;
+            object->GetConnectInfo(i, &info);
+            if (info.freeEnds == 0)
+                continue;
+            CDrawObj* pending = nullptr;
+            WireConnectInfo pendingLink;
+            for (CDrawObj* candidate : others) {
+                if (!(info.acceptedTypes & ObjTypeMask(candidate->GetObjType())))
+                    continue;
+                WireConnectInfo link;
+                const int result = candidate->ConnectWith(object, &link);
+                if (result == kConnectAndStop || result == kConnectAndGoOn) {
+                    joinNets |= Connect(object, candidate, result, &link);
+                    pending = nullptr;
+                    if (result == kConnectAndStop)
+                        break;
+                } else if (result == kConnectLater) {
+                    pending = candidate;
+                    pendingLink = link;
+                }
+            }
+            if (pending) {
+                joinNets |= Connect(object, pending, kConnectLater, &pendingLink);
+                if (IsWireOrBus(object) && IsWireOrBus(pending))
+                    static_cast<CWire*>(object)->AlignEndsOnWires();
+            }
+        }
+    }
+    return joinNets ? m_doc->JoinNets() : 1;
+}

@@ -1,0 +1,95 @@
+#pragma once
+// CTransformCmd: moving, resizing, rotating or mirroring objects ("move", "resize object",
+// "rotate", "mirror vertically", "mirror horizontally"). It works by substitution: an object
+// that has wires attached (and every object being resized) is replaced in the document by a
+// duplicate, and so are the attached wires; the duplicates are transformed and the wires follow.
+// Undoing puts the untouched source objects back. Objects with nothing attached are transformed
+// in place; undoing gives them back their geometry as it was, not an inverse transform.
+//
+// Use: construct with the objects, Begin, set the transform (SetMove, SetRotation, SetMirror,
+// SetResize), Apply, then record the command as done and call JoinUp; Abort instead puts
+// everything back before the command is recorded.
+
+#include <memory>
+#include <vector>
+
+#include "model/undo/Command.h"
+#include "model/undo/ConnectionList.h"
+#include "platform/Geometry.h"
+#include "platform/ObList.h"
+
+constexpr int kTransformMove = 2;
+constexpr int kTransformResize = 4;
+constexpr int kTransformRotate = 6;
+constexpr int kTransformMirrorVertically = 7;
+constexpr int kTransformMirrorHorizontally = 8;
+
+class CTransformCmd : public CCommand {
+public:
+    // Marks the objects as being transformed (object flag 0x4).
+    CTransformCmd(CDrawDoc* doc, const CObList& objects, int kind);
+    ~CTransformCmd() override;
+    CTransformCmd(const CTransformCmd&) = delete;
+    CTransformCmd& operator=(const CTransformCmd&) = delete;
+
+    BOOL Do(CDrawDoc* doc) override;
+    BOOL Undo(CDrawDoc* doc) override;
+    const char* GetName() const override;
+
+    // Substitutes the objects with attached wires, and the wires, by duplicates.
+    void Begin();
+    // The move offset, end point minus start point.
+    void SetMove(LONG dx, LONG dy);
+    void SetRotation(int angle, CPoint centre);
+    // Mirror axis through the centre: horizontal for kind 7 (y flips), vertical for kind 8.
+    void SetMirror(CPoint centre);
+    // The handle dragged from one point to another.
+    void SetResize(int handle, CPoint from, CPoint to);
+    // Transforms the objects and lets the attached wires follow; the objects are no longer
+    // marked afterwards.
+    void Apply();
+    // Puts back what Begin and Apply changed; the command can then be deleted.
+    void Abort();
+    // Connects the free ends of the transformed objects to what they now touch and joins the
+    // nets that meet: the document's joining result, or 1 when no nets met.
+    int JoinUp();
+
+    const CObList& GetObjects() const { return m_objects; }
+    const CObList& GetSources() const { return m_sources; }
+    const CObList& GetCopies() const { return m_copies; }
+
+private:
+    void ApplyTo(CDrawObj* object, bool forward) const;
+    void ApplyInPlace();
+    void RestoreInPlace();
+    void SwapIn();
+    void SwapOut();
+    // Replaces objects of the document's list by those the map names, in one pass.
+    void ReplaceInDocument(const CObList& from, const CObList& to);
+    void ClearMarks();
+    bool Connect(CDrawObj* object, CDrawObj* candidate, int result, void* link);
+
+    CDrawDoc* m_doc;
+    CObList m_copies;
+    CObList m_sources;
+    CObList m_objects;
+    CConnectionList m_links;
+    int m_kind;
+    bool m_done = false;
+    int m_count = 0;
+    LONG m_dx = 0;
+    LONG m_dy = 0;
+    int m_angle = 0;
+    CPoint m_centre{0, 0};
+    int m_handle = 0;
+    CPoint m_from{0, 0};
+    CPoint m_to{0, 0};
+    // An object transformed in place, with copies of its geometry before and, once undone,
+    // after the edit (which the following of wires and the joining up may have changed).
+    struct InPlace {
+        CDrawObj* object;
+        std::unique_ptr<CDrawObj> before;
+        std::unique_ptr<CDrawObj> after;
+    };
+    std::vector<InPlace> m_inPlace;
+};

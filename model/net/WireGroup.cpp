@@ -1,0 +1,310 @@
+// Wire groups: the walk over the wires that lie on each other, the net given to a whole group,
+// the joining of the nets a connection brings together, and the wire's attributes, which are
+// its net's.
+
+#include <algorithm>
+#include <memory>
+
+#include "model/cmd/AttrEditCmd.h"
+#include "model/cmd/NetChangeCmd.h"
+#include "model/cmd/NetPropCmd.h"
+#include "model/doc/DrawDoc.h"
+#include "model/net/Net.h"
+#include "model/net/NetChooser.h"
+#include "model/net/Wire.h"
+#include "model/object/StdAttrNames.h"
+#include "model/symbol/Pin.h"
+#include "model/symbol/Symbol.h"
+
+namespace {
+
+const char* IdName() {
+    return GetStdAttrName(kStdAttrId);
+}
+
+// The pin of a net connector an end lies on, or null.
+CPin* ConnectorPin(CDrawObj* end) {
+    auto* pin = dynamic_cast<CPin*>(end);
+    return pin && pin->GetOwner() && pin->GetOwner()->GetKind() == kSymbolNetConnector ? pin
+                                                                                       : nullptr;
+}
+
+// Records a command that is already done: joined to the last step when asked and possible,
+// else as a step of its own, so that it is never lost.
+void RecordDone(CDrawDoc* doc, CCommand* command, bool merge) {
+    if (!merge || !doc->MergeCommand(command))
+        doc->GetUndoList().Add(command);
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------------------------
+// Group walk
+
+// Depth first with a stack of its own, so that long chains of wires cannot exhaust the call
+// stack; the order is that of the recursive walk.
+BOOL CWire::WalkGroup(const std::function<int(CWire*)>& callback,
+                      std::unordered_set<const CWire*>* visited) {
+    std::unordered_set<const CWire*> own;
+    std::unordered_set<const CWire*>& seen = visited ? *visited : own;
+    const int type = GetObjType();
+    std::vector<CWire*> stack{this};
+    std::vector<CWire*> next;
+    while (!stack.empty()) {
+        CWire* wire = stack.back();
+        stack.pop_back();
+        if (!seen.insert(wire).second)
+            continue;
+        const int answer = callback(wire);
+        if (answer == kWalkStop)
+            return FALSE;
+        if (answer == kWalkSkip)
+            continue;
+        next.clear();
+        const auto offer = [&](CObject* object) {
+            auto* other = dynamic_cast<CWire*>(object);
+            if (other && other->GetObjType() == type && !seen.contains(other))
+                next.push_back(other);
+        };
+        offer(wire->m_start);
+        offer(wire->m_end);
+        for (POSITION pos = wire->m_junctions.GetHeadPosition(); pos;)
+            offer(wire->m_junctions.GetNext(pos));
+        stack.insert(stack.end(), next.rbegin(), next.rend());
+    }
+    return TRUE;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Nets of a group
+
+void CWire::SetGroupNet(CNet* net, UINT flags) {
+    if (!net)
+        return;
+    std::vector<CWire*> changing;
+    WalkGroup([&](CWire* wire) {
+        if (wire->m_net != net)
+            changing.push_back(wire);
+        return kWalkOn;
+    });
+    if (!(flags & kGroupNetRecord) || !m_document) {
+        for (CWire* wire : changing) {
+            net->AddRef();
+            if (CNet* old = wire->SetNet(net))
+                old->Release();
+            wire->RefreshAttrTexts(nullptr);
+        }
+        return;
+    }
+    if (changing.empty())
+        return;
+    auto* command = new CNetChangeCmd(changing, net);
+    if (flags & kGroupNetMerge) {
+        command->Do(m_document);
+        RecordDone(m_document, command, true);
+    } else {
+        m_document->GetUndoList().Execute(command);
+    }
+    RefreshAttrTexts(nullptr);
+}
+
+BOOL CWire::CanKeepNet(CNet* net) {
+    int idTexts = 0;
+    int openEnds = 0;
+    int holding = 0;
+    std::unordered_set<const CWire*> group;
+    WalkGroup(
+        [&](CWire* wire) {
+            if (wire->m_net == net)
+                ++holding;
+            if (wire->FindAttrText(IdName()))
+                ++idTexts;
+            for (CDrawObj* end : {wire->m_start, wire->m_end}) {
+                if (!end || end->GetObjType() == kObjBus || ConnectorPin(end))
+                    ++openEnds;
+            }
+            return kWalkOn;
+        },
+        &group);
+    if (idTexts > 0 && openEnds > 0)
+        return TRUE;
+    // Every holder keeps a reference: with no more references than the group holds, nothing
+    // outside the group carries the net.
+    if (!m_document || !net || net->GetRefCount() <= holding)
+        return TRUE;
+    const CObList& objects = m_document->GetObjects();
+    for (POSITION pos = objects.GetHeadPosition(); pos;) {
+        auto* object = static_cast<CDrawObj*>(objects.GetNext(pos));
+        if (object->GetNet() == net && !group.contains(dynamic_cast<CWire*>(object)))
+            return FALSE;
+    }
+    return TRUE;
+}
+
+void CWire::CollectCandidateNets(std::vector<CNet*>& candidates, std::vector<CNet*>& byConnector) {
+    const auto listed = [&candidates](const CNet* net) {
+        return std::any_of(candidates.begin(), candidates.end(), [net](const CNet* other) {
+            return other == net || other->GetName() == net->GetName();
+        });
+    };
+    WalkGroup([&](CWire* wire) {
+        if (wire->m_net &&
+            std::find(candidates.begin(), candidates.end(), wire->m_net) == candidates.end())
+            candidates.push_back(wire->m_net);
+        for (CDrawObj* end : {wire->m_end, wire->m_start}) {
+            CPin* pin = ConnectorPin(end);
+            CNet* named = pin && m_document ? m_document->FindNet(pin->GetAttr(IdName())) : nullptr;
+            if (named && !listed(named)) {
+                candidates.push_back(named);
+                byConnector.push_back(named);
+            }
+        }
+        return kWalkOn;
+    });
+}
+
+// Nets named by connectors count as named while the choice is made, and are marked named only
+// when the joining goes through.
+BOOL CWire::JoinNets() {
+    std::vector<CNet*> candidates;
+    std::vector<CNet*> byConnector;
+    CollectCandidateNets(candidates, byConnector);
+    std::erase_if(candidates, [this](CNet* net) { return !CanKeepNet(net); });
+    const auto named = [&](const CNet* net) {
+        return (net->GetFlags() & kNetNamed) ||
+               std::find(byConnector.begin(), byConnector.end(), net) != byConnector.end();
+    };
+    for (auto it = candidates.begin(); candidates.size() > 1 && it != candidates.end();)
+        it = named(*it) ? it + 1 : candidates.erase(it);
+    std::unique_ptr<CNet> fresh;
+    if (candidates.empty()) {
+        fresh = std::make_unique<CNet>();
+        candidates.push_back(fresh.get());
+    }
+    CNet* chosen = candidates.size() > 1 ? GetNetChooser().ChooseNet(candidates) : candidates[0];
+    if (!chosen)
+        return FALSE;
+    if (std::find(byConnector.begin(), byConnector.end(), chosen) != byConnector.end())
+        chosen->SetFlags(kNetNamed, kNetNamed);
+    std::vector<CWire*> changing;
+    std::vector<CWire*> group;
+    WalkGroup([&](CWire* wire) {
+        if (wire->m_net != chosen)
+            changing.push_back(wire);
+        group.push_back(wire);
+        return kWalkOn;
+    });
+    if (!changing.empty()) {
+        static_cast<void>(fresh.release());  // held by the wires from now on
+        auto* command = new CNetChangeCmd(changing, chosen);
+        command->Do(m_document);
+        if (m_document)
+            RecordDone(m_document, command, true);
+        else
+            delete command;
+    }
+    if (m_net && m_net->GetName().IsEmpty()) {
+        // Recorded, so that undoing the edit leaves the net unnamed as it was.
+        auto* naming = m_document ? new CNetPropCmd(m_net) : nullptr;
+        // With no more references than the group's, its wires are all that show the name.
+        const bool onlyGroup = m_net->GetRefCount() <= static_cast<int>(group.size()) + 1;
+        m_net->MakeUniqueName(m_document, !onlyGroup);
+        for (CWire* wire : onlyGroup ? group : std::vector<CWire*>())
+            wire->RefreshAttrTexts(IdName());
+        if (naming)
+            RecordDone(m_document, naming, true);
+    }
+    return TRUE;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Attributes
+
+int CWire::SetAttr(const char* name, const char* value, UINT flags) {
+    if (!m_net || !name)
+        return FALSE;
+    CString checked(value ? value : "");
+    if (!(flags & kSetAttrForce) && m_net->CheckAttrValue(name, checked) != 0)
+        return FALSE;
+    if (CString(name) == IdName())
+        return SetId(checked, flags);
+    return SetNetAttr(name, value, flags);
+}
+
+int CWire::SetId(const char* value, UINT flags) {
+    CString name(value);
+    name.Trim();
+    if (name.IsEmpty())
+        return FALSE;
+    if (CNet* existing = m_document ? m_document->FindNet(name) : nullptr) {
+        if (existing != m_net)
+            SetGroupNet(existing, flags);
+        return TRUE;
+    }
+    int inGroup = 0;
+    WalkGroup([&inGroup](CWire*) {
+        ++inGroup;
+        return kWalkOn;
+    });
+    int holders = 0;
+    const CObList* objects = m_document ? &m_document->GetObjects() : nullptr;
+    for (POSITION pos = objects ? objects->GetHeadPosition() : nullptr; pos;) {
+        if (static_cast<CDrawObj*>(objects->GetNext(pos))->GetNet() == m_net)
+            ++holders;
+    }
+    if (inGroup < holders) {
+        auto* net = new CNet(name);
+        if (flags & kSetAttrUser)
+            net->SetFlags(kNetNamed, kNetNamed);
+        SetGroupNet(net, flags);
+        if (net->GetRefCount() == 0)
+            net->Release();
+        return TRUE;
+    }
+    const int result = SetNetAttr(IdName(), name, flags);
+    for (POSITION pos = objects ? objects->GetHeadPosition() : nullptr; pos;) {
+        auto* holder = dynamic_cast<CWire*>(static_cast<CDrawObj*>(objects->GetNext(pos)));
+        if (!holder || holder->m_net != m_net)
+            continue;
+        for (CDrawObj* end : {holder->m_start, holder->m_end}) {
+            CPin* pin = ConnectorPin(end);
+            CSymbol* connector = pin ? pin->GetOwner() : nullptr;
+            if (!connector || connector->GetAttr(IdName()) == name)
+                continue;
+            CString old;
+            const BOOL existed = connector->LookupAttr(IdName(), old);
+            connector->SetAttr(IdName(), name, kSetAttrForce);
+            pin->RefreshAttrTexts(nullptr);
+            if (flags & kSetAttrUndoable)
+                RecordDone(m_document, new CAttrEditCmd(IdName(), old, !existed, connector), true);
+        }
+    }
+    return result;
+}
+
+int CWire::SetNetAttr(const char* name, const char* value, UINT flags) {
+    if (!m_net)
+        return FALSE;
+    if ((flags & kSetAttrUndoable) && m_document) {
+        CString old;
+        const BOOL existed = m_net->LookupAttr(name, old);
+        if (existed && old == value)
+            return TRUE;
+        const int result = SetNetAttr(name, value, flags & ~(kSetAttrUndoable | kSetAttrMerge));
+        if (result)
+            RecordDone(m_document, new CAttrEditCmd(name, old, !existed, this),
+                       flags & kSetAttrMerge);
+        return result;
+    }
+    if (!m_net->SetAttr(name, value, flags))
+        return FALSE;
+    const CObList* objects = m_document ? &m_document->GetObjects() : nullptr;
+    for (POSITION pos = objects ? objects->GetHeadPosition() : nullptr; pos;) {
+        auto* object = static_cast<CDrawObj*>(objects->GetNext(pos));
+        if (object->GetNet() == m_net)
+            object->RefreshAttrTexts(name);
+    }
+    if (!m_document)
+        RefreshAttrTexts(name);
+    return TRUE;
+}

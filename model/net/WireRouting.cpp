@@ -1,0 +1,346 @@
+// Keeping wires tidy and attached: the clean-up of points, the elbow chosen while a wire is
+// drawn, the re-shaping of a wire whose pin or wire moved, and the DXF output.
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <optional>
+
+#include "model/doc/DocView.h"
+#include "model/doc/DrawDoc.h"
+#include "model/geometry/PlacementMatrix.h"
+#include "model/geometry/PlaneGeometry.h"
+#include "model/net/Bus.h"
+#include "model/object/DxfSink.h"
+#include "model/symbol/Pin.h"
+
+namespace {
+
+// The last segment merges once it is longer than this (|dx| + |dy|).
+constexpr LONG kMergeLength = 20;
+constexpr int kDxfDrawPass = 2;
+constexpr int kDxfJunctionRadius = 12;
+constexpr double kOnSegmentSquared = 2.0;
+
+std::int64_t Cross(const CPoint& o, const CPoint& a, const CPoint& b) {
+    return (std::int64_t{a.x} - o.x) * (std::int64_t{b.y} - o.y) -
+           (std::int64_t{a.y} - o.y) * (std::int64_t{b.x} - o.x);
+}
+
+struct Dir {
+    double x;
+    double y;
+};
+
+// Where the line through a with direction da meets the line through b with direction db.
+std::optional<CPoint> LineMeet(const CPoint& a, Dir da, const CPoint& b, Dir db) {
+    const double den = da.x * db.y - da.y * db.x;
+    if (den == 0)
+        return std::nullopt;
+    const double s = ((b.x - double(a.x)) * db.y - (b.y - double(a.y)) * db.x) / den;
+    return CPoint(static_cast<LONG>(std::floor(a.x + s * da.x + 0.5)),
+                  static_cast<LONG>(std::floor(a.y + s * da.y + 0.5)));
+}
+
+double SquaredDistanceToSegment(const CPoint& p, const CPoint& a, const CPoint& b) {
+    POINT q = p;
+    if (!ProjectOnSegment(q, a.x, a.y, b.x, b.y))
+        q = a;
+    const double dx = double(q.x) - p.x;
+    const double dy = double(q.y) - p.y;
+    return dx * dx + dy * dy;
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------------------------
+// Clean-up
+
+void CWire::RemoveRedundantVertices() {
+    for (int i = 0; m_count > 2 && i + 1 < m_count;) {
+        if (m_points[static_cast<size_t>(i)] == m_points[static_cast<size_t>(i) + 1])
+            RemovePoint(i);
+        else
+            ++i;
+    }
+    for (int i = 1; m_count > 2 && i + 1 < m_count;) {
+        if (Cross(m_points[static_cast<size_t>(i) - 1], m_points[static_cast<size_t>(i)],
+                  m_points[static_cast<size_t>(i) + 1]) == 0)
+            RemovePoint(i);
+        else
+            ++i;
+    }
+}
+
+void CWire::MergeLastSegments() {
+    if (m_count < 4)
+        return;
+    const CPoint last = GetPointFromEnd(1, 0);
+    const CPoint doubled = GetPointFromEnd(1, 1);
+    if (doubled != GetPointFromEnd(1, 2) || Cross(GetPointFromEnd(1, 3), doubled, last) != 0)
+        return;
+    if (std::labs(last.x - doubled.x) + std::labs(last.y - doubled.y) <= kMergeLength)
+        return;
+    RemovePoint(m_count - 2);
+    InsertPoint(m_count, last.x, last.y);
+}
+
+void CWire::AlignEndsOnWires() {
+    for (int fromEnd : {0, 1}) {
+        auto* target = dynamic_cast<CWire*>(fromEnd ? m_end : m_start);
+        if (!target || m_count < 2 || target->m_count < 2)
+            continue;
+        const CPoint end = GetPointFromEnd(fromEnd, 0);
+        const CPoint next = GetPointFromEnd(fromEnd, 1);
+        int nearest = 0;
+        double best = -1;
+        for (int i = 0; i + 1 < target->m_count; ++i) {
+            const double distance =
+                SquaredDistanceToSegment(end, target->GetPoint(i), target->GetPoint(i + 1));
+            if (best < 0 || distance < best) {
+                best = distance;
+                nearest = i;
+            }
+        }
+        const CPoint a = target->GetPoint(nearest);
+        const CPoint b = target->GetPoint(nearest + 1);
+        if (Cross(a, b, end) != 0 || Cross(a, b, next) != 0)
+            continue;  // not along the target
+        // Coming from next, the wire first meets the segment at next itself or at the
+        // segment's end nearer to next.
+        CPoint meet = next;
+        if (!target->PointOnWire(next.x, next.y)) {
+            const auto far = [&next](const CPoint& p) {
+                return std::labs(p.x - next.x) + std::labs(p.y - next.y);
+            };
+            meet = far(a) <= far(b) ? a : b;
+        }
+        if (meet == next && m_count > 2)
+            RemovePoint(IndexFromEnd(fromEnd, 0));
+        else
+            PointFromEnd(fromEnd, 0) = meet;
+    }
+    RecalcBounds(nullptr);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Elbows while drawing
+
+BOOL CWire::IsElbowFree(CPoint from, CPoint elbow, CPoint to, int grow) const {
+    if (!m_document)
+        return TRUE;
+    for (const auto& [a, b] : {std::pair{from, elbow}, std::pair{elbow, to}}) {
+        CRect leg = NormalizedRect(CRect(a, b));
+        leg.InflateRect(grow, grow);
+        if (m_document->FindOtherObjectInRect(leg, const_cast<CWire*>(this)))
+            return FALSE;
+    }
+    return TRUE;
+}
+
+void CWire::RouteToPoint(int count, CPoint point, int gridSpacing, IDocView* view) {
+    if (count < 1 || count > m_count || m_points[static_cast<size_t>(count) - 1] == point)
+        return;
+    m_points[static_cast<size_t>(count) - 1] = point;
+    if (count >= 3) {
+        const CPoint q = m_points[static_cast<size_t>(count) - 3];
+        const CPoint a(q.x, point.y);
+        const CPoint b(point.x, q.y);
+        const int grow = gridSpacing / 3;
+        const bool aFree = IsElbowFree(q, a, point, grow);
+        const bool bFree = IsElbowFree(q, b, point, grow);
+        bool aBack = false;
+        bool bBack = false;
+        if (count >= 4) {
+            const CPoint w = m_points[static_cast<size_t>(count) - 4];
+            const auto sameSide = [](LONG w, LONG q, LONG p) {
+                return (std::int64_t{w} - q) * (std::int64_t{p} - q) > 0;
+            };
+            aBack = w.x == q.x && sameSide(w.y, q.y, point.y);
+            bBack = w.y == q.y && sameSide(w.x, q.x, point.x);
+        }
+        bool takeA = false;
+        if (aFree && !bFree && !aBack)
+            takeA = true;
+        else if (!aFree && bFree && !bBack)
+            takeA = false;
+        else if (aBack != bBack)
+            takeA = bBack;
+        else
+            takeA = std::labs(point.x - q.x) < std::labs(point.y - q.y);
+        m_points[static_cast<size_t>(count) - 2] = takeA ? a : b;
+    }
+    RecalcBounds(view);
+    Invalidate(view);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Following moved objects
+
+void CWire::MoveEnd(int fromEnd, int moving, std::vector<CWire*>& follow, LONG dx, LONG dy) {
+    if (m_count < 2 || moving < 1)
+        return;
+    CDrawObj* fixed = fromEnd ? m_start : m_end;
+    int k = std::min(moving, m_count);
+    std::optional<CPoint> fixedOnTarget;
+    if (k >= m_count - 1 && fixed) {
+        const auto* pin = dynamic_cast<CPin*>(fixed);
+        const CPoint fixedPoint = GetPointFromEnd(1 - fromEnd, 0);
+        const bool pinMovedAlike =
+            pin && pin->GetConnectPoint() == CPoint(fixedPoint.x + dx, fixedPoint.y + dy);
+        if (!pinMovedAlike && m_count > 2) {
+            k = m_count - 2;
+        } else if (!pinMovedAlike) {
+            auto* target = dynamic_cast<CWire*>(fixed);
+            const CPoint p0 = GetPointFromEnd(fromEnd, 0);
+            const CPoint shifted(p0.x + dx, p0.y + dy);
+            const Dir along{double(fixedPoint.x) - p0.x, double(fixedPoint.y) - p0.y};
+            double best = -1;
+            for (int i = 0; target && i + 1 < target->m_count; ++i) {
+                const CPoint a = target->GetPoint(i);
+                const CPoint b = target->GetPoint(i + 1);
+                const auto meet =
+                    LineMeet(shifted, along, a, {double(b.x - a.x), double(b.y - a.y)});
+                if (!meet || SquaredDistanceToSegment(*meet, a, b) >= kOnSegmentSquared)
+                    continue;
+                const double distance =
+                    std::hypot(meet->x - double(fixedPoint.x), meet->y - double(fixedPoint.y));
+                if (best < 0 || distance < best) {
+                    best = distance;
+                    fixedOnTarget = meet;
+                }
+            }
+            if (!fixedOnTarget) {
+                const CPoint mid((p0.x + fixedPoint.x) / 2, (p0.y + fixedPoint.y) / 2);
+                InsertPoint(1, mid.x, mid.y);
+                InsertPoint(1, mid.x, mid.y);
+            }
+        }
+    }
+    // Junction wires on the segments that move.
+    for (POSITION pos = m_junctions.GetHeadPosition(); pos;) {
+        auto* junction = static_cast<CWire*>(m_junctions.GetNext(pos));
+        const CPoint on = junction->GetPointFromEnd(junction->m_end == this ? 1 : 0, 0);
+        for (int i = 0; i <= k && i + 1 < m_count; ++i) {
+            if (SquaredDistanceToSegment(on, GetPointFromEnd(fromEnd, i),
+                                         GetPointFromEnd(fromEnd, i + 1)) < kOnSegmentSquared) {
+                if (std::find(follow.begin(), follow.end(), junction) == follow.end())
+                    follow.push_back(junction);
+                break;
+            }
+        }
+    }
+    // The first fixed point slides along its fixed segment to meet the moved segment.
+    if (k >= 1 && k + 1 < m_count && !fixedOnTarget) {
+        const CPoint mover = GetPointFromEnd(fromEnd, k - 1);
+        const CPoint a = GetPointFromEnd(fromEnd, k);
+        const CPoint b = GetPointFromEnd(fromEnd, k + 1);
+        Dir moved{double(a.x) - mover.x, double(a.y) - mover.y};
+        Dir fixedDir{double(b.x) - a.x, double(b.y) - a.y};
+        const bool movedZero = moved.x == 0 && moved.y == 0;
+        const bool fixedZero = fixedDir.x == 0 && fixedDir.y == 0;
+        if (movedZero && fixedZero) {
+            moved = {1, 0};
+            fixedDir = {0, 1};
+        } else if (fixedZero || moved.x * fixedDir.y - moved.y * fixedDir.x == 0) {
+            fixedDir = {-moved.y, moved.x};
+        } else if (movedZero) {
+            moved = {-fixedDir.y, fixedDir.x};
+        }
+        if (const auto meet = LineMeet(a, fixedDir, CPoint(mover.x + dx, mover.y + dy), moved))
+            PointFromEnd(fromEnd, k) = *meet;
+    }
+    for (int i = 0; i < k; ++i) {
+        CPoint& p = PointFromEnd(fromEnd, i);
+        p.Offset(dx, dy);
+    }
+    if (fixedOnTarget)
+        PointFromEnd(1 - fromEnd, 0) = *fixedOnTarget;
+}
+
+void CWire::FollowWire(CWire& moved, int fromEnd, std::vector<CWire*>& follow) {
+    // A segment counted from the fixed end that crosses the moved wire cuts the wire back.
+    for (int i = 0; i + 1 < m_count; ++i) {
+        const CPoint a = GetPointFromEnd(1 - fromEnd, i);
+        const CPoint b = GetPointFromEnd(1 - fromEnd, i + 1);
+        for (int j = 0; j + 1 < moved.m_count; ++j) {
+            POINT cross{};
+            const CPoint c = moved.GetPoint(j);
+            const CPoint d = moved.GetPoint(j + 1);
+            if (!SegmentIntersection(a.x, a.y, b.x, b.y, c.x, c.y, d.x, d.y, cross))
+                continue;
+            const int keep = m_count - 1 - i;  // points from the attached end to collapse
+            for (int n = 0; n < keep; ++n)
+                PointFromEnd(fromEnd, n) = cross;
+            return;
+        }
+    }
+    const CPoint end = GetPointFromEnd(fromEnd, 0);
+    const CPoint next = GetPointFromEnd(fromEnd, 1);
+    const Dir along{double(end.x) - next.x, double(end.y) - next.y};
+    for (int j = 0; j + 1 < moved.m_count; ++j) {
+        const CPoint c = moved.GetPoint(j);
+        const CPoint d = moved.GetPoint(j + 1);
+        const auto meet = LineMeet(next, along, c, {double(d.x - c.x), double(d.y - c.y)});
+        if (meet && SquaredDistanceToSegment(*meet, c, d) < kOnSegmentSquared) {
+            MoveEnd(fromEnd, 1, follow, meet->x - end.x, meet->y - end.y);
+            return;
+        }
+    }
+    const CPoint nearest = moved.GetNearestPoint(end);
+    MoveEnd(fromEnd, 2, follow, nearest.x - end.x, nearest.y - end.y);
+}
+
+void CWire::FollowObject(CDrawObj* moved) {
+    std::unordered_set<const CWire*> followed;
+    FollowObject(moved, followed);
+}
+
+void CWire::FollowObject(CDrawObj* moved, std::unordered_set<const CWire*>& followed) {
+    if (!moved || m_count < 2 || !followed.insert(this).second)
+        return;
+    RemoveRedundantVertices();
+    std::vector<CWire*> follow;
+    const int fromEnd = m_end == moved ? 1 : 0;
+    if (auto* pin = dynamic_cast<CPin*>(moved)) {
+        const CPoint hot = pin->GetConnectPoint();
+        const CPoint end = GetPointFromEnd(fromEnd, 0);
+        MoveEnd(fromEnd, 1, follow, hot.x - end.x, hot.y - end.y);
+    } else if (auto* wire = dynamic_cast<CWire*>(moved)) {
+        FollowWire(*wire, fromEnd, follow);
+    }
+    Invalidate(nullptr);
+    RecalcBounds(nullptr);
+    for (CWire* junction : follow)
+        junction->FollowObject(this, followed);
+}
+
+void CWire::NotifyAttached(void*) {
+    if (m_start)
+        FollowObject(m_start);
+    if (m_end)
+        FollowObject(m_end);
+    for (POSITION pos = m_junctions.GetHeadPosition(); pos;)
+        static_cast<CWire*>(m_junctions.GetNext(pos))->FollowObject(this);
+}
+
+// ---------------------------------------------------------------------------------------------
+// DXF
+
+void CWire::ExportDxf(IDxfSink* dxf, int kind, const double* matrix) {
+    if (!dxf || kind != kDxfDrawPass || m_count < 2)
+        return;
+    const int first = dynamic_cast<CBus*>(m_start) ? 1 : 0;
+    const int last = dynamic_cast<CBus*>(m_end) ? m_count - 2 : m_count - 1;
+    if (last > first)
+        dxf->DxfWritePolyline(0, last - first + 1, m_points.data() + first, matrix);
+    for (int fromEnd : {0, 1}) {
+        CDrawObj* target = fromEnd ? m_end : m_start;
+        if (target && target->GetObjType() == kObjWire) {
+            POINT p = GetPointFromEnd(fromEnd, 0);
+            MatrixTransformPoints(&p, 1, matrix);
+            dxf->DxfWriteCircle(0, p.x, p.y, kDxfJunctionRadius);
+        }
+    }
+}

@@ -1,0 +1,110 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "NetTestSheet.h"
+#include "model/shapes/ShapeTestSupport.h"
+
+using namespace nettest;
+using namespace shapetest;
+
+namespace {
+
+std::vector<CPoint> PointsOf(const CWire& wire) {
+    return {wire.GetPoints(), wire.GetPoints() + wire.GetPointCount()};
+}
+
+TEST(WireRouting, CleanUpRemovesRepeatsAndStraightRuns) {
+    struct Case {
+        std::vector<CPoint> in;
+        std::vector<CPoint> out;
+    };
+    const Case cases[] = {
+        {{{0, 0}, {0, 0}, {100, 0}, {200, 0}, {200, 100}}, {{0, 0}, {200, 0}, {200, 100}}},
+        {{{0, 0}, {0, 0}}, {{0, 0}, {0, 0}}},
+        {{{0, 0}, {100, 0}, {200, 0}}, {{0, 0}, {200, 0}}},
+    };
+    for (const Case& c : cases) {
+        CWire wire;
+        for (const CPoint& p : c.in)
+            wire.InsertPoint(wire.GetPointCount(), p.x, p.y);
+        wire.RemoveRedundantVertices();
+        EXPECT_EQ(PointsOf(wire), c.out);
+    }
+}
+
+TEST(WireRouting, ElbowFollowsTheLongerLeg) {
+    struct Case {
+        CPoint to;
+        CPoint elbow;
+    };
+    for (const Case& c : {Case{{500, 200}, {500, 0}}, Case{{200, 500}, {0, 500}}}) {
+        NetSheet sheet;
+        CWire* wire = sheet.Place({{0, 0}});
+        wire->InsertPoint(1, 0, 0);
+        wire->InsertPoint(2, 0, 0);
+        wire->RouteToPoint(3, c.to, 100, nullptr);
+        EXPECT_EQ(wire->GetPoint(1), c.elbow);
+        EXPECT_EQ(wire->GetPoint(2), c.to);
+    }
+}
+
+TEST(WireRouting, ElbowAvoidsObstacles) {
+    NetSheet sheet;
+    sheet.Place({{250, -50}, {250, 50}});  // across the horizontal-first leg
+    CWire* wire = sheet.Place({{0, 0}});
+    wire->InsertPoint(1, 0, 0);
+    wire->InsertPoint(2, 0, 0);
+    wire->RouteToPoint(3, CPoint(500, 200), 100, nullptr);
+    EXPECT_EQ(wire->GetPoint(1), CPoint(0, 200));
+}
+
+// A straight wire between two pins; the pin at its end moves diagonally.
+TEST(WireRouting, FollowingAPinMakesAnElbow) {
+    NetSheet sheet;
+    CSymbol* left = sheet.PlaceSymbol(CPoint(0, 0), "1");
+    CSymbol* right = sheet.PlaceSymbol(CPoint(1000, 0), "2");
+    CWire* wire = sheet.Place({{0, 0}, {1000, 0}});
+    wire->SetStartObject(NetSheet::PinOf(left));
+    wire->SetEndObject(NetSheet::PinOf(right));
+    right->OffsetBy(CSize(200, 300));
+    wire->FollowObject(NetSheet::PinOf(right));
+    EXPECT_EQ(PointsOf(*wire), (std::vector<CPoint>{{0, 0}, {500, 0}, {500, 300}, {1200, 300}}));
+}
+
+TEST(WireRouting, JunctionWiresFollowTheMovedSegment) {
+    NetSheet sheet;
+    CSymbol* left = sheet.PlaceSymbol(CPoint(0, 0), "1");
+    CSymbol* right = sheet.PlaceSymbol(CPoint(1000, 500), "2");
+    CWire* wire = sheet.Place({{0, 0}, {500, 0}, {500, 500}, {1000, 500}});
+    wire->SetStartObject(NetSheet::PinOf(left));
+    wire->SetEndObject(NetSheet::PinOf(right));
+    CWire* branch = sheet.Place({{1000, 800}, {800, 800}, {800, 500}});
+    branch->SetEndObject(wire);
+    right->OffsetBy(CSize(0, 100));
+    wire->FollowObject(NetSheet::PinOf(right));
+    EXPECT_EQ(PointsOf(*wire), (std::vector<CPoint>{{0, 0}, {500, 0}, {500, 600}, {1000, 600}}));
+    EXPECT_EQ(branch->GetPointFromEnd(1, 0), CPoint(800, 600));
+}
+
+TEST(WireRouting, DxfLeavesOutBusEndsAndMarksJunctions) {
+    NetSheet sheet;
+    CWire* main = sheet.Place({{0, 0}, {1000, 0}});
+    CBus* bus = sheet.Place<CBus>({{0, 1000}, {1000, 1000}});
+    CWire* wire = sheet.Place({{500, 0}, {500, 500}, {600, 1000}});
+    wire->SetStartObject(main);
+    RecordingDxf dxf;
+    wire->ExportDxf(&dxf, 1, nullptr);
+    EXPECT_TRUE(dxf.calls.empty());
+    wire->ExportDxf(&dxf, 2, nullptr);
+    EXPECT_EQ(dxf.calls,
+              (std::vector<std::string>{"Polyline 500,0 500,500 600,1000", "Circle 500,0 r=12"}));
+    dxf.calls.clear();
+    wire->SetStartObject(nullptr);
+    wire->SetEndObject(bus);
+    wire->ExportDxf(&dxf, 2, nullptr);
+    EXPECT_EQ(dxf.calls, (std::vector<std::string>{"Polyline 500,0 500,500"}));
+}
+
+}  // namespace
