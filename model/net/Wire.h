@@ -29,14 +29,6 @@ constexpr int kConnectNone = 0;
 constexpr int kConnectFound = 1;
 constexpr int kConnectWires = 3;
 
-// The record of GetConnectInfo.
-struct ConnectInfo {
-    int reserved = 0;
-    int kind = 0;
-    DWORD acceptedTypes = 0;
-    int freeEnds = 0;
-};
-
 // Answers of a group walk's callback.
 constexpr int kWalkStop = 0;
 constexpr int kWalkSkip = 1;
