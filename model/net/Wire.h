@@ -124,6 +124,10 @@ public:
     // keeping the segments orthogonal; adds to follow the junction wires on moved segments.
     void MoveEnd(int fromEnd, int moving, std::vector<CWire*>& follow, LONG dx, LONG dy);
     void ExportDxf(IDxfSink* dxf, int kind, const double* matrix) override;
+    // Ends the free end (the start when free) on a new rail or net-connector symbol of the
+    // connector symbol source, turned to face the wire, and names the net netName in the same
+    // step; the symbol's identifier follows the net. FALSE when nothing was added.
+    BOOL ConnectToPowerSymbol(const CString& symbolName, const CString& netName);
 
     // Ends and links
     void SetStart(int x, int y, CDrawObj* object);
