@@ -54,6 +54,9 @@ public:
     int GetObjType() const override { return kObjWire; }
     CString GetTipText() const override;
     CPoint GetNearestPoint(CPoint point) override;
+    // The text stands on the middle of the first segment (the last one when only the start is
+    // held, by something other than a bus), turned along it and never upside down.
+    void PlaceAttrText(CAttrText* text) override;
 
     // Attributes: those of the net ("_ID" its name).
     CObList* GetAttrTextList() override { return &m_attrTexts; }
