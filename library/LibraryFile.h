@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "library/LibraryItem.h"
+#include "model/device/Device.h"
 #include "platform/CString.h"
 #include "platform/File.h"
 #include "platform/ObList.h"
@@ -106,8 +107,22 @@ public:
     // Loads the data of the record just read (the file at its data) into objects, which then
     // belong to the caller. FALSE for a truncated record; archive errors pass as exceptions.
     BOOL ReadItemObjects(CDrawDoc* document, const CLibraryItem& entry, CObList& objects);
-    // Loads record index into item, telling the user what failed.
+    // Loads record index into item, telling the user what failed. A device record yields
+    // the device's symbols, arranged on a grid, in place of the device.
     BOOL ReadItem(CDrawDoc* document, int index, CLibraryItemData& item);
+
+    // Fills entries from the device's pin map and loads each one's symbol from the libraries
+    // searched for the device (this one, its "_Path", the user's and the standard folder); a
+    // symbol found nowhere gets a placeholder. FALSE when the device names no symbols (the
+    // user is told) or a placeholder was made.
+    BOOL LoadDeviceSymbols(CDrawDoc* document, CDeviceSymbolList& entries, CDevice* device);
+    // Loads the symbols of the entries not yet loaded from this library: a symbol record of
+    // that name whose symbol fits the device. Answers whether an entry is still not loaded,
+    // so that a symbol of the name that does not fit leaves the search going.
+    BOOL LoadSymbolsFromLibrary(CDrawDoc* document, CDeviceSymbolList& entries, CDevice* device);
+    // A placeholder for the entry's symbol: a box with a pin for every pin of its map line
+    // and the text "Symbol not found". FALSE when the device's map does not parse.
+    static BOOL MakeMissingSymbol(CDrawDoc* document, CDevice* device, CDeviceSymbol& entry);
 
     const CString& GetDescription() const { return m_description; }
     int GetItemCount() const { return m_itemCount; }
@@ -154,6 +169,8 @@ private:
     BOOL Rewrite(const CString& description, int count, const std::vector<Span>& removed,
                  const NewRecord* added);
     Span RecordSpan(const CLibraryItem& item) const;
+    // Puts the device's symbols, arranged, into the item in the device's place.
+    void ExpandDevice(CDrawDoc* document, CDevice* device, CLibraryItemData& item);
 
     CString m_description;
     std::unique_ptr<CFile> m_file;

@@ -23,8 +23,18 @@ constexpr int kConnectionGrowth = 10;
 // The least bytes an object of a list takes in the archive: its tag.
 constexpr DWORD kMinObjectBytes = 2;
 
-void DeleteEach(const std::vector<CObject*>& objects) {
-    for (CObject* object : objects)
+// Deletes loaded objects. A device goes only when no symbol holds it: those that do let go
+// of it themselves, so devices are looked at while every symbol still lives.
+void DeleteLoaded(const std::vector<CObject*>& objects) {
+    std::vector<CObject*> rest;
+    for (CObject* object : objects) {
+        auto* device = dynamic_cast<CDevice*>(object);
+        if (!device)
+            rest.push_back(object);
+        else if (device->GetRefCount() == 0)
+            delete device;
+    }
+    for (CObject* object : rest)
         delete object;
 }
 
@@ -61,32 +71,59 @@ std::vector<CObject*> LoadList(CFile& file, CDrawDoc* document) {
                 objects.push_back(object);
         }
     } catch (...) {
-        DeleteEach(objects);
+        DeleteLoaded(objects);
         throw;
     }
     return objects;
 }
 
-// Only drawing objects go on to previews and views; anything else a record holds is dropped.
-std::vector<CDrawObj*> KeepDrawingObjects(const std::vector<CObject*>& objects) {
-    std::vector<CDrawObj*> kept;
-    for (CObject* object : objects) {
-        if (auto* drawObj = dynamic_cast<CDrawObj*>(object))
-            kept.push_back(drawObj);
-        else
-            delete object;
-    }
+// Only drawing objects go on to previews and views, and the lone device of a device record;
+// anything else a record holds is dropped.
+std::vector<CObject*> KeepDrawingObjects(const std::vector<CObject*>& objects, int type) {
+    if (type == kItemDevice && objects.size() == 1 && dynamic_cast<CDevice*>(objects.front()))
+        return objects;
+    std::vector<CObject*> kept;
+    std::vector<CObject*> dropped;
+    for (CObject* object : objects)
+        (dynamic_cast<CDrawObj*>(object) ? kept : dropped).push_back(object);
+    DeleteLoaded(dropped);
     return kept;
 }
 
 // A symbol taken from a library has no identifier yet.
-void ClearSymbolId(const std::vector<CDrawObj*>& objects) {
-    for (CDrawObj* object : objects) {
-        if (object->GetObjType() == kObjSymbol) {
-            object->SetAttr(GetStdAttrName(kStdAttrId), "", kSetAttrForce);
+void ClearSymbolId(const std::vector<CObject*>& objects) {
+    for (CObject* object : objects) {
+        auto* drawObj = static_cast<CDrawObj*>(object);
+        if (drawObj->GetObjType() == kObjSymbol) {
+            drawObj->SetAttr(GetStdAttrName(kStdAttrId), "", kSetAttrForce);
             return;
         }
     }
+}
+
+// Deletes the device at the end of a scope unless a symbol took it.
+class UnheldDeviceGuard {
+public:
+    explicit UnheldDeviceGuard(CDevice* device) : m_device(device) {}
+    UnheldDeviceGuard(const UnheldDeviceGuard&) = delete;
+    UnheldDeviceGuard& operator=(const UnheldDeviceGuard&) = delete;
+    ~UnheldDeviceGuard() {
+        if (m_device->GetRefCount() == 0)
+            delete m_device;
+    }
+
+private:
+    CDevice* m_device;
+};
+
+// The device a record loaded as its only object, taken out of the list; null otherwise.
+CDevice* TakeLoneDevice(CObList& objects) {
+    if (objects.GetCount() != 1)
+        return nullptr;
+    auto* device = dynamic_cast<CDevice*>(objects.GetHead());
+    if (device)
+        objects.RemoveAll();
+    return device;
 }
 
 }  // namespace
@@ -120,10 +157,10 @@ BOOL CLibraryFile::ReadItemObjects(CDrawDoc* document, const CLibraryItem& entry
     if (CopyItemData(length, data) != length)
         return FALSE;
     data.SeekToBegin();
-    const std::vector<CDrawObj*> loaded = KeepDrawingObjects(LoadList(data, document));
+    const std::vector<CObject*> loaded = KeepDrawingObjects(LoadList(data, document), entry.m_type);
     if (entry.m_type == kItemSymbol)
         ClearSymbolId(loaded);
-    for (CDrawObj* object : loaded)
+    for (CObject* object : loaded)
         objects.AddTail(object);
     return TRUE;
 }
@@ -141,5 +178,21 @@ BOOL CLibraryFile::ReadItem(CDrawDoc* document, int index, CLibraryItemData& ite
         AfxMessageBox("Error - could not read library (truncated record)", MB_ICONEXCLAMATION);
         return FALSE;
     }
+    if (CDevice* device = TakeLoneDevice(item.m_objects))
+        ExpandDevice(document, device, item);
     return TRUE;
+}
+
+// The device's symbols take its place in the item; the device lives on in them, and goes
+// when none could be made.
+void CLibraryFile::ExpandDevice(CDrawDoc* document, CDevice* device, CLibraryItemData& item) {
+    {
+        const UnheldDeviceGuard guard(device);
+        LoadDeviceSymbols(document, item.m_deviceSymbols, device);
+    }
+    item.ArrangeDeviceSymbols();
+    for (size_t i = 0; i < item.m_deviceSymbols.size(); ++i) {
+        if (StartsGate(item.m_deviceSymbols, i))
+            item.m_objects.AddTail(&item.m_deviceSymbols[i]->m_objects);
+    }
 }

@@ -24,6 +24,7 @@
 
 namespace {
 
+using librarytest::Archived;
 using librarytest::Bytes;
 using librarytest::FileHeader;
 using librarytest::Join;
@@ -32,19 +33,6 @@ using testsupport::ReadFileBytes;
 using testsupport::ScriptedPrompt;
 using testsupport::TempDir;
 using testsupport::WriteFileBytes;
-
-// The archived list of the objects, as a record's data.
-Bytes Archived(std::initializer_list<CObject*> objects) {
-    CMemFile file;
-    CArchive ar(&file, CArchive::store);
-    ar.WriteCount(static_cast<DWORD>(objects.size()));
-    for (CObject* object : objects)
-        ar.WriteObject(object);
-    ar.Close();
-    for (CObject* object : objects)
-        delete object;
-    return file.GetBytes();
-}
 
 TEST(LibraryItems, ObjectsStoredAsARecordLoadAgain) {
     TempDir dir;

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/Archive.h"
 #include "platform/MemFile.h"
 #include "support/TestSupport.h"
 
@@ -65,6 +66,19 @@ inline Bytes Join(std::initializer_list<Bytes> parts) {
     for (const Bytes& part : parts)
         bytes.insert(bytes.end(), part.begin(), part.end());
     return bytes;
+}
+
+// The archived list of the objects, as a record's data; the objects are deleted.
+inline Bytes Archived(std::initializer_list<CObject*> objects) {
+    CMemFile file;
+    CArchive ar(&file, CArchive::store);
+    ar.WriteCount(static_cast<DWORD>(objects.size()));
+    for (CObject* object : objects)
+        ar.WriteObject(object);
+    ar.Close();
+    for (CObject* object : objects)
+        delete object;
+    return file.GetBytes();
 }
 
 }  // namespace librarytest
