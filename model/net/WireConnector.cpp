@@ -82,8 +82,9 @@ BOOL CWire::ConnectToPowerSymbol(const CString& symbolName, const CString& netNa
             m_attrTexts.RemoveAt(at);
         if (added.Find(symbol))
             fromEnd ? SetEndObject(nullptr) : SetStartObject(nullptr);
-        while (!added.IsEmpty())
-            delete added.RemoveHead();
+        for (POSITION pos = added.GetHeadPosition(); pos;)
+            delete added.GetNext(pos);
+        added.RemoveAll();
         return FALSE;
     }
     SetAttr(kIdName, netName, kSetAttrUndoable | kSetAttrUser | kSetAttrMerge);
