@@ -1,6 +1,7 @@
 #include <QApplication>
 
 #include "dialogs/NetsShortedDlg.h"
+#include "library/ConnectorSymbolLibrary.h"
 #include "platform/AppIdentity.h"
 #include "platform/SettingsStore.h"
 #include "shell/HelpService.h"
@@ -18,8 +19,11 @@ int main(int argc, char** argv) {
     int result = 0;
     {
         CSchematicQtApp app(SettingsStore::DefaultFilePath(), HelpService::DefaultFolders());
+        CConnectorSymbolLibrary rails(app.App());
+        IConnectorSymbolSource* previousRails = SetConnectorSymbolSource(&rails);
         const bool started = app.InitInstance(QApplication::arguments().mid(1));
         result = app.ExitInstance(started ? QApplication::exec() : app.ExitCode());
+        SetConnectorSymbolSource(previousRails);
     }
     SetNetChooser(previousChooser);
     SetUserPrompt(previousPrompt);

@@ -7,6 +7,7 @@
 #include "model/doc/DocView.h"
 #include "model/doc/DrawDoc.h"
 #include "model/geometry/PlaneGeometry.h"
+#include "model/geometry/VectorAngle.h"
 #include "model/net/Net.h"
 #include "model/object/StdAttrNames.h"
 #include "model/text/AttrText.h"
@@ -23,6 +24,8 @@ constexpr LONG kJunctionMargin = 25;
 constexpr int kMaxTipLength = 259;
 // A point lies on a wire below this squared distance.
 constexpr double kOnWireSquared = 2.0;
+// Smaller turns of an attribute text, in tenths of a degree, are not applied.
+constexpr int kMinTextTurn = 6;
 
 double SquaredDistanceToSegment(const CPoint& p, const CPoint& a, const CPoint& b) {
     const double dx = double(b.x) - a.x;
@@ -223,6 +226,26 @@ void CWire::GetConnectInfo(int, void* info) {
     record->kind = 1;
     record->acceptedTypes = ObjTypeMask(kObjWire) | ObjTypeMask(kObjSymbol);
     record->freeEnds = (m_start ? 0 : 1) + (m_end ? 0 : 1);
+}
+
+void CWire::PlaceAttrText(CAttrText* text) {
+    if (!text || m_count < 2)
+        return;
+    const auto onBus = [](const CDrawObj* object) {
+        return object && object->GetObjType() == kObjBus;
+    };
+    const bool last = m_start && !onBus(m_start) && (!m_end || onBus(m_end));
+    const CPoint a = GetPointFromEnd(last ? 1 : 0, last ? 1 : 0);
+    const CPoint b = GetPointFromEnd(last ? 1 : 0, last ? 0 : 1);
+    const CPoint middle((a.x + b.x) / 2, (a.y + b.y) / 2);
+    text->SetRotation(0);
+    const CRect box = NormalizedRect(text->GetPosition());
+    text->OffsetBy(CSize(middle.x - (box.left + box.Width() / 2), middle.y - box.top));
+    int angle = AngleFromVector(b.y - a.y, b.x - a.x);
+    if (angle >= 900)
+        angle -= 1800;
+    if (std::abs(angle) >= kMinTextTurn)
+        text->Rotate(angle, middle.x, middle.y, nullptr);
 }
 
 // The nearest of: the points, and where the horizontal and the vertical line through the

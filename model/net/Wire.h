@@ -29,14 +29,6 @@ constexpr int kConnectNone = 0;
 constexpr int kConnectFound = 1;
 constexpr int kConnectWires = 3;
 
-// The record of GetConnectInfo.
-struct ConnectInfo {
-    int reserved = 0;
-    int kind = 0;
-    DWORD acceptedTypes = 0;
-    int freeEnds = 0;
-};
-
 // Answers of a group walk's callback.
 constexpr int kWalkStop = 0;
 constexpr int kWalkSkip = 1;
@@ -62,6 +54,9 @@ public:
     int GetObjType() const override { return kObjWire; }
     CString GetTipText() const override;
     CPoint GetNearestPoint(CPoint point) override;
+    // The text stands on the middle of the first segment (the last one when only the start is
+    // held, by something other than a bus), turned along it and never upside down.
+    void PlaceAttrText(CAttrText* text) override;
 
     // Attributes: those of the net ("_ID" its name).
     CObList* GetAttrTextList() override { return &m_attrTexts; }
@@ -132,6 +127,10 @@ public:
     // keeping the segments orthogonal; adds to follow the junction wires on moved segments.
     void MoveEnd(int fromEnd, int moving, std::vector<CWire*>& follow, LONG dx, LONG dy);
     void ExportDxf(IDxfSink* dxf, int kind, const double* matrix) override;
+    // Ends the free end (the start when free) on a new rail or net-connector symbol of the
+    // connector symbol source, turned to face the wire, and names the net netName in the same
+    // step; the symbol's identifier follows the net. FALSE when nothing was added.
+    BOOL ConnectToPowerSymbol(const CString& symbolName, const CString& netName);
 
     // Ends and links
     void SetStart(int x, int y, CDrawObj* object);

@@ -84,6 +84,15 @@ constexpr UINT kSetAttrUndoable = 0x2;  // record the change as a "property edit
 constexpr UINT kSetAttrUser = 0x4;      // set as the user's own edit
 constexpr UINT kSetAttrMerge = 0x8;     // with kSetAttrUndoable: join the last recorded step
 
+// The record of GetConnectInfo: the kind of connector, the object types it may join and how
+// many of its connectors are free.
+struct ConnectInfo {
+    int reserved = 0;
+    int kind = 0;
+    DWORD acceptedTypes = 0;
+    int freeEnds = 0;
+};
+
 class CDrawObj : public CObject {
     DECLARE_SERIAL(CDrawObj)
 public:

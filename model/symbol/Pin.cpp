@@ -632,12 +632,29 @@ void CPin::Invalidate(IDocView* view) {
 // ---------------------------------------------------------------------------------------------
 // Links
 
+int CPin::WireEnds() const {
+    const auto* wire = dynamic_cast<const CWire*>(m_wire);
+    if (!wire)
+        return 0;
+    return (wire->GetStartObject() == this ? 1 : 0) | (wire->GetEndObject() == this ? 2 : 0);
+}
+
+// A pin leaving the document takes the wire's end with it (record end 1 the start, 2 the
+// end), so the wire never refers to a pin outside the document; coming back gives it back.
 void CPin::Connect(const CConnectionRecord* record) {
-    if (record)
-        m_wire = record->partner;
+    if (!record)
+        return;
+    m_wire = record->partner;
+    auto* wire = dynamic_cast<CWire*>(m_wire);
+    if (wire && (record->end & 1) && !wire->GetStartObject())
+        wire->SetStartObject(this);
+    if (wire && (record->end & 2) && !wire->GetEndObject())
+        wire->SetEndObject(this);
 }
 
 void CPin::Disconnect(const CConnectionRecord*) {
+    if (auto* wire = dynamic_cast<CWire*>(m_wire))
+        wire->ReplaceEndObject(this, nullptr);
     m_wire = nullptr;
 }
 
@@ -645,7 +662,7 @@ void CPin::CollectConnections(CConnectionList* list) {
     if (!list)
         return;
     if (m_wire && !(m_wire->GetFlags() & kFlagMark))
-        list->Add({this, 0, m_wire, nullptr});
+        list->Add({this, WireEnds(), m_wire, nullptr});
     for (POSITION pos = m_attrTexts.GetHeadPosition(); pos;) {
         auto* text = static_cast<CDrawObj*>(m_attrTexts.GetNext(pos));
         if (!(text->GetFlags() & kFlagMark))

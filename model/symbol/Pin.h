@@ -139,6 +139,8 @@ public:
     void NotifyAttached(void* info) override;
 
 private:
+    // Which ends of the wire lie on this pin: 1 the start, 2 the end.
+    int WireEnds() const;
     // The document whose pin colours and fonts apply: the owner's, else the pin's own.
     CDrawDoc* ColourDocument() const;
     // The owner's placement matrix, or null.

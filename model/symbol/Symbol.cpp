@@ -469,6 +469,15 @@ void CSymbol::CollectConnections(CConnectionList* list) {
     }
 }
 
+// The pins take wires; every pin counts as a connector.
+void CSymbol::GetConnectInfo(int, void* info) {
+    auto* record = static_cast<ConnectInfo*>(info);
+    if (!record)
+        return;
+    record->acceptedTypes = ObjTypeMask(kObjWire);
+    record->freeEnds = m_pins.GetCount();
+}
+
 int CSymbol::GetConnectorCount() {
     return m_pins.GetCount();
 }

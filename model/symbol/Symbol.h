@@ -119,6 +119,7 @@ public:
     void Remove() override;
 
     void CollectConnections(CConnectionList* list) override;
+    void GetConnectInfo(int index, void* info) override;
     int GetConnectorCount() override;
     int ConnectWith(CDrawObj* other, void* info) override;
     int CollectConnected(CObList* list) override;

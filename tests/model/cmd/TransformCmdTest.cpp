@@ -131,6 +131,36 @@ TEST_F(TransformSheet, RotationAndMirrorUndoExactly) {
     }
 }
 
+// A moved symbol's free pin that lands on a free wire end takes the wire, in the same step.
+TEST_F(TransformSheet, MovedPinJoinsTheWireItLandsOn) {
+    auto* lone = new CSymbol();
+    auto* pin = new CPin(lone);
+    pin->SetEnds(CPoint(5100, 0), CPoint(5000, 0));
+    lone->GetPins().AddTail(pin);
+    Add(lone);
+    lone->RecalcBounds(nullptr);
+    CWire* free = AddWire(CPoint(6000, 1000), CPoint(5500, 1000));
+    const DocSnapshot before = Snapshot(doc);
+    const int steps = doc.GetUndoList().GetCount();
+
+    CTransformCmd* command = Transform(lone, kTransformMove);
+    command->SetMove(500, 1000);
+    command->Apply();
+    Record(command);
+    EXPECT_EQ(doc.GetUndoList().GetCount(), steps + 1);
+    CObList& objects = doc.GetObjects();
+    auto* moved = static_cast<CSymbol*>(objects.GetAt(objects.FindIndex(4)));
+    auto* movedPin = static_cast<CPin*>(moved->GetPins().GetHead());
+    EXPECT_EQ(movedPin->GetConnectPoint(), CPoint(5500, 1000));
+    EXPECT_EQ(movedPin->GetWire(), free);
+    EXPECT_EQ(free->GetEndObject(), movedPin);
+    EXPECT_EQ(free->GetStartObject(), nullptr);
+
+    ASSERT_TRUE(doc.GetUndoList().Undo());
+    EXPECT_EQ(Snapshot(doc), before);
+    EXPECT_EQ(free->GetEndObject(), nullptr);
+}
+
 TEST_F(TransformSheet, AbortPutsEverythingBack) {
     const DocSnapshot before = Snapshot(doc);
     auto* command = new CTransformCmd(&doc, ObjectList{symbol, box}, kTransformMove);

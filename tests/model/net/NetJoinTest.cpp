@@ -110,6 +110,22 @@ TEST(NetJoin, RemovingAWireSplitsTheNet) {
     EXPECT_EQ(right->GetNet()->GetName(), "n0001");
 }
 
+// The wire never keeps an end on a pin that left the document.
+TEST(NetJoin, RemovingASymbolFreesTheWireEndUntilUndone) {
+    NetSheet sheet;
+    CSymbol* symbol = sheet.PlaceSymbol(CPoint(0, 0), "1");
+    CWire* wire = sheet.Place({{0, 0}, {1000, 0}}, "n0001");
+    wire->SetStartObject(NetSheet::PinOf(symbol));
+    const DocSnapshot before = Snapshot(sheet.doc);
+    ObjectList list{symbol};
+    sheet.doc.RemoveObjects(&list);
+    EXPECT_EQ(wire->GetStartObject(), nullptr);
+    ASSERT_TRUE(sheet.doc.GetUndoList().Undo());
+    EXPECT_EQ(wire->GetStartObject(), NetSheet::PinOf(symbol));
+    EXPECT_EQ(NetSheet::PinOf(symbol)->GetWire(), wire);
+    EXPECT_EQ(Snapshot(sheet.doc), before);
+}
+
 TEST(NetJoin, RenamingTheWholeNetRenamesItsConnectors) {
     NetSheet sheet;
     CSymbol* connector = sheet.PlaceSymbol(CPoint(0, 0), "n0001", kSymbolNetConnector);

@@ -5,6 +5,7 @@
 #include "NetTestSheet.h"
 #include "model/shapes/ShapeTestSupport.h"
 #include "model/support/TestPart.h"
+#include "model/text/AttrText.h"
 #include "model/undo/ConnectionList.h"
 #include "platform/MemFile.h"
 #include "platform/RecordingDC.h"
@@ -138,6 +139,36 @@ TEST(Wire, EndOnAWireGetsAJunctionDot) {
 }
 
 // The file allows a wire without a net; joining nets needs one on every wire.
+// The text's lower edge is centred on the segment; only the start held: the last segment.
+TEST(Wire, AttributeTextStandsOnItsSegment) {
+    struct Case {
+        std::initializer_list<CPoint> points;
+        bool startOnPin;
+        CPoint lowerMiddle;  // unturned texts only
+        int rotation;
+    };
+    const Case cases[] = {
+        {{{0, 0}, {1000, 0}}, false, {500, 0}, 0},
+        {{{0, 0}, {1000, 3}}, false, {500, 1}, 0},            // too small a turn
+        {{{0, 0}, {1000, 0}, {1000, 2000}}, true, {}, 2700},  // -900, kept as 2700
+        {{{0, 0}, {0, 1000}, {800, 1000}}, false, {}, 2700},
+    };
+    for (const Case& c : cases) {
+        NetSheet sheet;
+        CWire* wire = sheet.Place(c.points, "n0001");
+        if (c.startOnPin)
+            wire->SetStartObject(NetSheet::PinOf(sheet.PlaceSymbol(CPoint(0, 0), "1")));
+        CAttrText text(CRect(0, 0, 200, -50));
+        wire->PlaceAttrText(&text);
+        EXPECT_EQ(text.GetRotation(), c.rotation);
+        if (c.rotation == 0) {
+            EXPECT_EQ(NormalizedRect(text.GetPosition()),
+                      CRect(c.lowerMiddle.x - 100, c.lowerMiddle.y, c.lowerMiddle.x + 100,
+                            c.lowerMiddle.y + 50));
+        }
+    }
+}
+
 TEST(Wire, LoadedWithoutNetGetsANewOne) {
     CWire wire;
     wire.AddPoint(CPoint(0, 0));
