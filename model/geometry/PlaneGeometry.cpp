@@ -234,3 +234,14 @@ void UniteExtents(RECT& extent, const RECT& other) {
     extent.right = std::max(extent.right, other.right);
     extent.bottom = std::max(extent.bottom, other.bottom);
 }
+
+double SquaredDistanceToSegment(const POINT& p, const POINT& a, const POINT& b) {
+    const double dx = double(b.x) - a.x;
+    const double dy = double(b.y) - a.y;
+    const double length = dx * dx + dy * dy;
+    double t = length > 0 ? ((p.x - double(a.x)) * dx + (p.y - double(a.y)) * dy) / length : 0;
+    t = std::clamp(t, 0.0, 1.0);
+    const double ex = a.x + t * dx - p.x;
+    const double ey = a.y + t * dy - p.y;
+    return ex * ex + ey * ey;
+}

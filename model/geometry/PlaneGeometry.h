@@ -5,6 +5,10 @@
 
 #include "platform/GdiTypes.h"
 
+// The square of the distance from p to the nearest point of the segment a-b (to a when the
+// segment is a point).
+double SquaredDistanceToSegment(const POINT& p, const POINT& a, const POINT& b);
+
 // 1 when (x, y) lies inside the closed polygon, 0 when outside or on its outline. The point
 // must first lie in bounds (the points' own minimum and maximum when bounds is null), left
 // and top inclusive, right and bottom exclusive.

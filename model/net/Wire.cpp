@@ -27,17 +27,6 @@ constexpr double kOnWireSquared = 2.0;
 // Smaller turns of an attribute text, in tenths of a degree, are not applied.
 constexpr int kMinTextTurn = 6;
 
-double SquaredDistanceToSegment(const CPoint& p, const CPoint& a, const CPoint& b) {
-    const double dx = double(b.x) - a.x;
-    const double dy = double(b.y) - a.y;
-    const double length = dx * dx + dy * dy;
-    double t = length > 0 ? ((p.x - double(a.x)) * dx + (p.y - double(a.y)) * dy) / length : 0;
-    t = std::clamp(t, 0.0, 1.0);
-    const double ex = a.x + t * dx - p.x;
-    const double ey = a.y + t * dy - p.y;
-    return ex * ex + ey * ey;
-}
-
 }  // namespace
 
 CWire::CWire() {

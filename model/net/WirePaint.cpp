@@ -7,6 +7,7 @@
 
 #include "model/app/SchematicApp.h"
 #include "model/geometry/PlacementMatrix.h"
+#include "model/geometry/PlaneGeometry.h"
 #include "model/net/Bus.h"
 #include "model/object/ShapePaintScope.h"
 #include "model/shapes/ArrowHead.h"
@@ -26,17 +27,6 @@ struct Vec {
 
 std::int64_t Dot(Vec a, Vec b) {
     return a.x * b.x + a.y * b.y;
-}
-
-double SquaredDistanceToSegment(const CPoint& p, const CPoint& a, const CPoint& b) {
-    const double dx = double(b.x) - a.x;
-    const double dy = double(b.y) - a.y;
-    const double length = dx * dx + dy * dy;
-    double t = length > 0 ? ((p.x - double(a.x)) * dx + (p.y - double(a.y)) * dy) / length : 0;
-    t = std::clamp(t, 0.0, 1.0);
-    const double ex = a.x + t * dx - p.x;
-    const double ey = a.y + t * dy - p.y;
-    return ex * ex + ey * ey;
 }
 
 // The direction of the bus segment nearest to the point, against the bus's flow when it is

@@ -43,7 +43,8 @@ std::optional<CPoint> LineMeet(const CPoint& a, Dir da, const CPoint& b, Dir db)
                   static_cast<LONG>(std::floor(a.y + s * da.y + 0.5)));
 }
 
-double SquaredDistanceToSegment(const CPoint& p, const CPoint& a, const CPoint& b) {
+// The square of the distance from p to its foot on the segment, the foot rounded to the sheet.
+double SquaredDistanceToFoot(const CPoint& p, const CPoint& a, const CPoint& b) {
     POINT q = p;
     if (!ProjectOnSegment(q, a.x, a.y, b.x, b.y))
         q = a;
@@ -97,7 +98,7 @@ void CWire::AlignEndsOnWires() {
         double best = -1;
         for (int i = 0; i + 1 < target->m_count; ++i) {
             const double distance =
-                SquaredDistanceToSegment(end, target->GetPoint(i), target->GetPoint(i + 1));
+                SquaredDistanceToFoot(end, target->GetPoint(i), target->GetPoint(i + 1));
             if (best < 0 || distance < best) {
                 best = distance;
                 nearest = i;
@@ -202,7 +203,7 @@ void CWire::MoveEnd(int fromEnd, int moving, std::vector<CWire*>& follow, LONG d
                 const CPoint b = target->GetPoint(i + 1);
                 const auto meet =
                     LineMeet(shifted, along, a, {double(b.x - a.x), double(b.y - a.y)});
-                if (!meet || SquaredDistanceToSegment(*meet, a, b) >= kOnSegmentSquared)
+                if (!meet || SquaredDistanceToFoot(*meet, a, b) >= kOnSegmentSquared)
                     continue;
                 const double distance =
                     std::hypot(meet->x - double(fixedPoint.x), meet->y - double(fixedPoint.y));
@@ -223,8 +224,8 @@ void CWire::MoveEnd(int fromEnd, int moving, std::vector<CWire*>& follow, LONG d
         auto* junction = static_cast<CWire*>(m_junctions.GetNext(pos));
         const CPoint on = junction->GetPointFromEnd(junction->m_end == this ? 1 : 0, 0);
         for (int i = 0; i <= k && i + 1 < m_count; ++i) {
-            if (SquaredDistanceToSegment(on, GetPointFromEnd(fromEnd, i),
-                                         GetPointFromEnd(fromEnd, i + 1)) < kOnSegmentSquared) {
+            if (SquaredDistanceToFoot(on, GetPointFromEnd(fromEnd, i),
+                                      GetPointFromEnd(fromEnd, i + 1)) < kOnSegmentSquared) {
                 if (std::find(follow.begin(), follow.end(), junction) == follow.end())
                     follow.push_back(junction);
                 break;
@@ -283,7 +284,7 @@ void CWire::FollowWire(CWire& moved, int fromEnd, std::vector<CWire*>& follow) {
         const CPoint c = moved.GetPoint(j);
         const CPoint d = moved.GetPoint(j + 1);
         const auto meet = LineMeet(next, along, c, {double(d.x - c.x), double(d.y - c.y)});
-        if (meet && SquaredDistanceToSegment(*meet, c, d) < kOnSegmentSquared) {
+        if (meet && SquaredDistanceToFoot(*meet, c, d) < kOnSegmentSquared) {
             MoveEnd(fromEnd, 1, follow, meet->x - end.x, meet->y - end.y);
             return;
         }

@@ -52,17 +52,6 @@ Wide SquaredDistance(const POINT& a, const POINT& b) {
     return Dot(d, d);
 }
 
-double SquaredDistanceToSegment(const CPoint& p, const CPoint& a, const CPoint& b) {
-    const double dx = double(b.x) - a.x;
-    const double dy = double(b.y) - a.y;
-    const double length = dx * dx + dy * dy;
-    double t = length > 0 ? ((p.x - double(a.x)) * dx + (p.y - double(a.y)) * dy) / length : 0;
-    t = std::clamp(t, 0.0, 1.0);
-    const double ex = a.x + t * dx - p.x;
-    const double ey = a.y + t * dy - p.y;
-    return ex * ex + ey * ey;
-}
-
 // The handle square test of the base: x from the left inclusive, y from the lower edge
 // exclusive up to the upper edge inclusive (sheet y grows upward).
 bool InHandleSquare(const CRect& square, const CPoint& p) {
