@@ -7,7 +7,7 @@ set -euo pipefail
 cd "$(dirname "$0")"
 ROOT=$(pwd)
 
-PACKAGES=(build-essential cmake ninja-build ccache git qt6-base-dev libgl-dev qt6-svg-dev
+PACKAGES=(build-essential cmake ninja-build ccache git qt6-base-dev libgl-dev qt6-svg-dev poppler-utils
           libgtest-dev libgmock-dev libbenchmark-dev fonts-liberation locales
           clang-format clang-tidy python3 python3-olefile desktop-file-utils shared-mime-info)
 

@@ -50,6 +50,12 @@ void CChildFrame::setView(QWidget* view) {
     setWidget(view);
 }
 
+void CChildFrame::SetViewWidget(QWidget* view) {
+    m_view = view;
+    const auto* target = dynamic_cast<const CommandTarget*>(view);
+    m_viewCommands = target ? &target->Commands() : nullptr;
+}
+
 std::vector<const CommandMap*> CChildFrame::RoutingTargets() const {
     return {m_viewCommands, m_documentCommands, &m_commands};
 }

@@ -54,7 +54,8 @@ signals:
 protected:
     void closeEvent(QCloseEvent* event) override;
     // Records view as the frame's view without placing it.
-    void SetViewWidget(QWidget* view) { m_view = view; }
+    // The view's own commands, when it has any, come first in the routing.
+    void SetViewWidget(QWidget* view);
 
 private:
     void TrackShowCommand(Qt::WindowStates oldState, Qt::WindowStates newState);

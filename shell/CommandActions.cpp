@@ -1,6 +1,7 @@
 #include "shell/CommandActions.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QIcon>
 #include <QWidget>
 
@@ -69,8 +70,13 @@ void CommandActions::Update(UINT id) {
             action->setText(QString::fromStdString(*ui.text));
     }
     auto [first, last] = m_controls.equal_range(id);
-    for (auto it = first; it != last; ++it)
+    for (auto it = first; it != last; ++it) {
         it->second->setEnabled(ui.enabled);
+        // An edit box shows the text unless the user is typing into it.
+        auto* combo = qobject_cast<QComboBox*>(it->second);
+        if (ui.text && combo && combo->isEditable() && !combo->hasFocus())
+            combo->setEditText(QString::fromStdString(*ui.text));
+    }
 }
 
 void CommandActions::UpdateAll() {

@@ -49,3 +49,10 @@ private:
 
     std::vector<Entry> m_entries;
 };
+
+// A window that brings its own command handlers (a view); its frame routes commands to it.
+class CommandTarget {
+public:
+    virtual ~CommandTarget() = default;
+    virtual const CommandMap& Commands() const = 0;
+};

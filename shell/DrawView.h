@@ -1,21 +1,28 @@
 #pragma once
 // The view of a schematic document: the paper in the document's paper colour on the
-// workspace grey, with the sheet border and the document's objects, at a fixed zoom (an inch
-// of the sheet is an inch of the screen). The window scrolls when it is smaller than the
-// paper and centres the paper when it is larger; the rulers of its drawing window follow.
+// workspace grey, with the sheet border and the document's objects, zoomed and scrolled (see
+// ZoomScrollView); the rulers of its drawing window follow. Its commands zoom in and out at
+// the cursor and to the factor of the zoom box.
 
-#include <QAbstractScrollArea>
+#include <QPoint>
 
 #include "model/doc/DocView.h"
-#include "platform/DCMapping.h"
 #include "platform/ObList.h"
+#include "shell/CommandMap.h"
 #include "shell/PopupTarget.h"
+#include "shell/SnapGrid.h"
+#include "shell/ZoomScrollView.h"
 
 class CDC;
 class CDrawDoc;
 class CDrawFrame;
+class QComboBox;
+class QPainter;
 
-class CDrawView : public QAbstractScrollArea, public IDocView, public PopupTarget {
+// Bits of the view flags ("Settings"/"ViewFlags").
+constexpr DWORD kViewCrosshair = 0x100;  // full-screen crosshair cursor
+
+class CDrawView : public ZoomScrollView, public IDocView, public PopupTarget, public CommandTarget {
     Q_OBJECT
 public:
     // The view joins document's views until it is destroyed.
@@ -24,9 +31,33 @@ public:
 
     CDrawDoc& GetDocument() const { return m_document; }
 
-    // Sheet coordinates (thousandths of an inch, y up) to window pixels.
-    DCMapping Mapping() const;
-    void OnPrepareDC(CDC& dc) const;
+    const CommandMap& Commands() const override { return m_commands; }
+    // The zoom box's text: a leading number is a percentage.
+    void ApplyZoomText(const QString& text);
+
+    // The selection; its last object is the dominant one. Select without add empties it
+    // first; selecting a selected object makes it the dominant one.
+    void Select(CDrawObj* object, bool add = false);
+    void Deselect(CDrawObj* object);
+    bool IsSelected(const CDrawObj* object) const;
+    // Adds the objects meeting a window rectangle, in document order.
+    void SelectWithinRect(const CRect& windowRect, bool add);
+    CRect GetSelectionBounds() const;
+    void InvalObj(CDrawObj* object);
+    // With the full-screen crosshair view flag, the crosshair lines move to the window point
+    // (x, y); the point is kept in every case.
+    void MoveCrosshair(int x, int y);
+    // Zooms to the objects (and the symbols with pins) carrying a flag of mask: at most to
+    // the larger of the current factor and 2.0, then centres them.
+    void ZoomToMarkedObjects(DWORD mask);
+    void SelectAll();
+    // Every view drops the selected objects, which leave the document as one step.
+    void DeleteSelection();
+
+    // Snapping of tool points (see SnapEngine) with the application's snap options.
+    CDrawObj* SnapPoint(CPoint& point, DWORD mask, const CObList* exclude);
+    void SnapMove(CPoint& delta, CPoint origin, CDrawObj* object, bool invert);
+    CSnapGrid& Grid() { return m_grid; }
 
     // IDocView. The units hint sets the rulers; other hints repaint the window.
     void OnUpdate(IDocView* sender, int hint, CObject* hintObject, CObList* hintList) override;
@@ -37,8 +68,9 @@ public:
     // The view selects nothing yet.
     const CObList& GetSelection() const override { return m_selection; }
     bool ShowsTrackers() const override { return true; }
-    // At a fixed zoom there is nothing to bring into sight, and no objects to edit.
-    void ShowFlaggedObjects(unsigned long /*flagMask*/) override {}
+    // ZoomToMarkedObjects.
+    void ShowFlaggedObjects(unsigned long flagMask) override;
+    // No objects to edit yet.
     void EditObjectProperties(CObList& /*objects*/, DWORD /*pageOptions*/) override {}
 
     // PopupTarget. The lists show the document's history. Nothing is selected yet: the
@@ -54,18 +86,51 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
-    void scrollContentsBy(int dx, int dy) override;
+    void OnZoomChanged() override;
+    void OnScrolled(int dx, int dy) override;
+    RECT GetPageMargins() const override;
+    bool viewportEvent(QEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
-    // The paper with a border of 100 sheet units, in sheet units and in pixels.
-    SIZE LogicalSize() const;
-    QSize DeviceSize() const;
-    void UpdateScrollBars();
+    void AddCommands();
+    // Print through the print dialog, or show the print preview.
+    void OnFilePrint();
+    void OnFilePrintPreview();
+    void ReportUnprintable();
+    // The cursor, selection position and selection size panes of the status bar.
+    void AddPaneCommands();
+    // The sheet point under the cursor, or at the window centre when the cursor is outside.
+    POINT CursorSheetPoint() const;
     void UpdateRulers(UINT flags);
     CDrawFrame* Frame() const;
+    QComboBox* ZoomBox() const;
+    // The paper in sheet units: the drawing area's origin lies inside its margins.
+    CRect PaperRect() const;
+    void PaintPaper(QPainter& painter, const CRect& paper) const;
+    void PaintGrid(QPainter& painter, const CRect& paper, const QRect& exposed) const;
+    DWORD SnapOptions() const;
+    // Each object of list repaints itself.
+    void InvalidateList(const CObList& list);
+    void ReplaceSelection(const CObList* list);
+    void AddToSelection(const CObList* list);
+    void DropFromSelection(const CObList* list);
+    void ShowTip(const QPoint& at, const QPoint& global);
+    void InvalidateCrosshair();
+    void PaintCrosshair(QPainter& painter) const;
+    void EndGrab();
+    bool Metric() const;
 
     CDrawDoc& m_document;
     CObList m_selection;
+    CommandMap m_commands;
+    CSnapGrid m_grid;
+    QPoint m_cursor;  // the last mouse position in the window
+    DWORD m_viewFlags = kViewCrosshair;
+    QPoint m_crosshair{-1, -1};
+    bool m_grabbing = false;
+    QPoint m_grabPoint;
 };

@@ -164,9 +164,12 @@ void CMainFrame::CreateToolbars() {
 void CMainFrame::FillToolbarCombos() {
     auto* zoom = static_cast<QComboBox*>(m_actions->Control(ID_ZOOM_BOX));
     zoom->setEditable(true);
+    zoom->setInsertPolicy(QComboBox::NoInsert);
     zoom->addItems({"50%", "75%", "100%", "200%", "400%"});
     zoom->setCurrentText("100%");
     connect(zoom, &QComboBox::activated, this, [this] { m_router.Execute(ID_ZOOM_BOX); });
+    connect(zoom->lineEdit(), &QLineEdit::editingFinished, this,
+            [this] { m_router.Execute(ID_ZOOM_BOX); });
     connect(zoom->lineEdit(), &QLineEdit::returnPressed, this, [this] {
         if (CChildFrame* child = ActiveChildFrame(); child && child->view())
             child->view()->setFocus();
@@ -375,6 +378,12 @@ void CMainFrame::contextMenuEvent(QContextMenuEvent* event) {
 
 void CMainFrame::UpdateCommandUI() {
     m_actions->UpdateAll();
+    // The panes that follow the active view; they keep their text while no view answers.
+    for (UINT pane : {ID_INDICATOR_CURSOR, ID_INDICATOR_POSITION, ID_INDICATOR_SIZE}) {
+        const CmdUI ui = m_router.Update(pane);
+        if (ui.text)
+            m_statusBar->SetPaneText(pane, QString::fromStdString(*ui.text));
+    }
 }
 
 void CMainFrame::ScheduleCommandUpdate() {

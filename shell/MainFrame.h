@@ -66,6 +66,8 @@ public:
     // Applies every command's state to its menu items, buttons and controls now (it also
     // runs by itself after input and commands).
     void UpdateCommandUI();
+    // Runs UpdateCommandUI soon, once however often it is asked for meanwhile.
+    void ScheduleCommandUpdate();
 
     // Parts.
     QMdiArea* mdiArea() const { return m_mdiArea; }
@@ -133,7 +135,6 @@ private:
     // restored, "Vosk Schematic - [<child>]" while it fills the area.
     void UpdateFrameTitle();
     void ShowTablePopup(UINT menuId, const QPoint& position, bool rightAligned);
-    void ScheduleCommandUpdate();
     void OpenRecentFile(UINT id);
     void ArrangeIcons();
 

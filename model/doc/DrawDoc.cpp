@@ -27,6 +27,16 @@ IMPLEMENT_DYNCREATE(CDrawDoc, CObject)
 
 namespace {
 
+bool MeetsRect(const CDrawObj* object, const CRect& rect) {
+    CRect bounds;
+    object->GetBoundingRect(bounds);
+    bounds.NormalizeRect();
+    CRect area = rect;
+    area.NormalizeRect();
+    CRect common;
+    return common.IntersectRect(bounds, area) != FALSE;
+}
+
 constexpr const char* kSection = "Document";
 
 struct ComputedAttr {
@@ -639,7 +649,7 @@ CObjectSearch CDrawDoc::SearchObjects(DWORD typeMask, const CRect& rect) const {
 // ---------------------------------------------------------------------------------------------
 // Drawing
 
-void CDrawDoc::Draw(CDC* dc, IDocView* view) {
+void CDrawDoc::Draw(CDC* dc, IDocView* view, const CRect* visible) {
     m_textFont.lfWidth = 0;
     LOGFONT scaled = m_textFont;
     scaled.lfHeight = -MulDiv(m_textFont.lfHeight, 100, 72);
@@ -648,8 +658,11 @@ void CDrawDoc::Draw(CDC* dc, IDocView* view) {
     dc->SetBkMode(TRANSPARENT);
     CFont* previous = dc->SelectObject(&font);
 
-    for (POSITION pos = m_objects.GetHeadPosition(); pos;)
-        AsDrawObj(m_objects.GetNext(pos))->Draw(dc, nullptr);
+    for (POSITION pos = m_objects.GetHeadPosition(); pos;) {
+        CDrawObj* object = AsDrawObj(m_objects.GetNext(pos));
+        if (!visible || MeetsRect(object, *visible))
+            object->Draw(dc, nullptr);
+    }
     dc->SetBkMode(OPAQUE);
 
     if (view && view->ShowsTrackers() && !dc->IsPrinting()) {

@@ -1,0 +1,38 @@
+#pragma once
+// Snapping of the points a drawing tool takes from the mouse: to the view's grid when Snap to
+// Grid applies, and to the nearest connection point of nearby objects when both the tool's
+// mask and the user's snap options (the application's SnapGridOptions) allow their kind.
+
+#include "platform/Geometry.h"
+#include "platform/Types.h"
+
+class CDrawDoc;
+class CDrawObj;
+class CObList;
+class CSnapGrid;
+
+class SnapEngine {
+public:
+    SnapEngine(CDrawDoc& document, CSnapGrid& grid, DWORD options)
+        : m_document(document), m_grid(grid), m_options(options) {}
+
+    // Moves point (sheet units) to its snap point; returns the object that supplied it, or
+    // null for the grid or no snap. Objects of exclude never attract the point.
+    CDrawObj* SnapPoint(CPoint& point, DWORD mask, const CObList* exclude);
+    // For a moving selection: delta holds the proposed new position of the point where the
+    // move began at origin, and is corrected so that one of object's first ten connection
+    // points lands on the grid or on another object's connection point.
+    void SnapMove(CPoint& delta, CPoint origin, CDrawObj* object, const CObList& selection,
+                  bool invert);
+
+private:
+    void MarkExcluded(const CObList* list, bool on);
+    void SnapMoveToGrid(CPoint& delta, CPoint origin, const CPoint* points, int count,
+                        double& best);
+    void SnapMoveToObjects(CPoint& delta, CPoint origin, const CPoint* points, int count,
+                           CDrawObj* object, double best);
+
+    CDrawDoc& m_document;
+    CSnapGrid& m_grid;
+    DWORD m_options;
+};
