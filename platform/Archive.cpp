@@ -6,6 +6,7 @@
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 #include "platform/Utf8.h"
 
@@ -492,16 +493,36 @@ CObject* CArchive::LoadedObject(DWORD index, const CRuntimeClass* expected) cons
 CObject* CArchive::LoadNewObject(const LoadedClass& loaded) {
     std::unique_ptr<CObject> object(loaded.runtimeClass->CreateObject());
     const size_t index = m_loaded.size();
-    m_loaded.push_back({nullptr, 0, object.get()});
+    m_loaded.push_back({nullptr, 0, object.get(), loaded.runtimeClass});
     const UINT outerSchema = m_objectSchema;
     m_objectSchema = loaded.schema;
+    m_loading.push_back(object.get());
     try {
         object->Serialize(*this);
     } catch (...) {
         m_loaded[index].object = nullptr;
         m_objectSchema = outerSchema;
+        m_loading.pop_back();
         throw;
     }
     m_objectSchema = outerSchema;
+    m_loading.pop_back();
     return object.release();
+}
+
+void CArchive::DeleteUnclaimed(const CRuntimeClass* ofClass) {
+    RequireLoading();
+    for (LoadEntry& entry : m_loaded) {
+        // Objects may be gone with a failed owner or a last reference: they are not looked at.
+        if (entry.object && entry.objectClass && entry.objectClass->IsDerivedFrom(ofClass) &&
+            !m_claimed.contains(entry.object))
+            delete std::exchange(entry.object, nullptr);
+    }
+}
+
+void CArchive::ClaimObject(const CObject* object) {
+    RequireLoading();
+    if (std::find(m_loading.begin(), m_loading.end(), object) != m_loading.end() ||
+        !m_claimed.insert(object).second)
+        Throw(CArchiveException::badIndex);
 }

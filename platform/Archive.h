@@ -24,6 +24,7 @@
 
 #include <cstdint>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "platform/CString.h"
@@ -128,6 +129,13 @@ public:
     // Gives an object the next index without writing or reading it, so later tags can refer
     // to it. Both directions must map the same objects in the same order.
     void MapObject(const CObject* object);
+    // Loading: an owning list takes the object read. An object enters one owning list at
+    // most, and never one of an object whose record is still being read (it would own
+    // itself); either throws badIndex, so that no object is deleted twice.
+    void ClaimObject(const CObject* object);
+    // After a failed load: deletes the objects of the class read so far that no owning list
+    // took (owned objects are deleted by their owners).
+    void DeleteUnclaimed(const CRuntimeClass* ofClass);
 
     CDocumentBase* m_pDocument = nullptr;  // the document being loaded or stored, if any
 
@@ -144,7 +152,8 @@ private:
     struct LoadEntry {
         const CRuntimeClass* runtimeClass;  // set for a class
         UINT schema;
-        CObject* object;  // set for an object
+        CObject* object;                             // set for an object
+        const CRuntimeClass* objectClass = nullptr;  // of an object created here
     };
 
     void RequireLoading() const;
@@ -172,5 +181,7 @@ private:
     DWORD m_nextIndex = 1;  // storing: the index the next class or object gets
     std::unordered_map<const CRuntimeClass*, DWORD> m_storedClasses;
     std::unordered_map<const CObject*, DWORD> m_storedObjects;
-    std::vector<LoadEntry> m_loaded;  // by index; entry 0 is the null pointer
+    std::vector<LoadEntry> m_loaded;               // by index; entry 0 is the null pointer
+    std::vector<const CObject*> m_loading;         // the objects whose records are being read
+    std::unordered_set<const CObject*> m_claimed;  // the objects owning lists took
 };

@@ -48,3 +48,16 @@ void SerializeObjectList(CArchive& ar, CObList& list, const CRuntimeClass* expec
             list.AddTail(object);
     }
 }
+
+void SerializeOwnedObjectList(CArchive& ar, CObList& list, const CRuntimeClass* expected) {
+    if (ar.IsStoring()) {
+        SerializeObjectList(ar, list, expected);
+        return;
+    }
+    for (DWORD count = ar.ReadCheckedCount(kMinObjectBytes); count > 0; --count) {
+        if (CObject* object = ar.ReadObject(expected)) {
+            ar.ClaimObject(object);
+            list.AddTail(object);
+        }
+    }
+}

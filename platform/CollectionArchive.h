@@ -21,3 +21,6 @@ void SerializeStringMap(CArchive& ar, CMapStringToString& map,
 // null entries of a damaged list; an object of another class ends the load with a badClass
 // archive exception.
 void SerializeObjectList(CArchive& ar, CObList& list, const CRuntimeClass* expected);
+// The same for a list that owns its objects: each object read is claimed (CArchive::
+// ClaimObject), so that damage making two lists hold one object ends the load.
+void SerializeOwnedObjectList(CArchive& ar, CObList& list, const CRuntimeClass* expected);

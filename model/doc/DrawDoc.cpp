@@ -519,13 +519,19 @@ void CDrawDoc::SerializeObjectsAndAttributes(CArchive& ar) {
         SerializeStringMap(ar, m_attributes);
         return;
     }
-    // Each object stands in the list once; a missing or repeated one is damage.
-    std::unordered_set<const CObject*> listed;
-    for (DWORD count = ar.ReadCheckedCount(kMinObjectBytes); count > 0; --count) {
-        CObject* object = ar.ReadObject(RUNTIME_CLASS(CDrawObj));
-        if (!object || !listed.insert(object).second)
-            throw CArchiveException(CArchiveException::genericException);
-        m_objects.AddTail(object);
+    // Each object stands in the list once and in no other owning list; a missing or repeated
+    // one is damage.
+    try {
+        for (DWORD count = ar.ReadCheckedCount(kMinObjectBytes); count > 0; --count) {
+            CObject* object = ar.ReadObject(RUNTIME_CLASS(CDrawObj));
+            if (!object)
+                throw CArchiveException(CArchiveException::genericException);
+            ar.ClaimObject(object);
+            m_objects.AddTail(object);
+        }
+    } catch (...) {
+        ar.DeleteUnclaimed(RUNTIME_CLASS(CDrawObj));  // read inside a record that failed
+        throw;
     }
     // Stored attributes named like computed ones are left out.
     SerializeStringMap(ar, m_attributes,
@@ -544,9 +550,32 @@ void CDrawDoc::SerializePageAndStyles(CArchive& ar) {
     m_border.Serialize(ar);
 }
 
+// Every object checks its links against the list; the index keeps that linear in the size of
+// the sheet.
 void CDrawDoc::PurgeAllAttrTexts() {
-    for (POSITION pos = m_objects.GetHeadPosition(); pos;)
-        AsDrawObj(m_objects.GetNext(pos))->PurgeAttrTexts();
+    m_listed = std::make_unique<std::unordered_set<const CDrawObj*>>();
+    for (POSITION pos = m_objects.GetHeadPosition(); pos;) {
+        const CDrawObj* object = AsDrawObj(m_objects.GetNext(pos));
+        m_listed->insert(object);
+        if (const CObList* pins = object->GetPinList()) {
+            for (POSITION at = pins->GetHeadPosition(); at;)
+                m_listed->insert(static_cast<const CDrawObj*>(pins->GetNext(at)));
+        }
+    }
+    try {
+        for (POSITION pos = m_objects.GetHeadPosition(); pos;)
+            AsDrawObj(m_objects.GetNext(pos))->PurgeAttrTexts();
+    } catch (...) {
+        m_listed.reset();
+        throw;
+    }
+    m_listed.reset();
+}
+
+BOOL CDrawDoc::IsListed(const CDrawObj* object) const {
+    if (m_listed)
+        return m_listed->contains(object);
+    return IsObjectInList(object, &m_objects);
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -168,6 +168,9 @@ public:
     // a NetNameScope lasts the names are gathered once and names given since are added, so
     // that adding many wires stays fast; a name that left meanwhile may still count as taken.
     BOOL IsNetNameInUse(const CString& name, const CNet* except);
+    // The object stands in the object list, or is a pin of a symbol there. While all texts
+    // and links are purged, an index made once answers in place of a search of the list.
+    BOOL IsListed(const CDrawObj* object) const;
     void NoteNetName(const CString& name);
     class NetNameScope {
     public:
@@ -291,5 +294,6 @@ private:
     void CopyThroughArchive(const CObList& sources, CObList& copies);
 
     IdScope* m_idScope = nullptr;
-    std::unique_ptr<std::unordered_set<std::string>> m_netNames;  // while a NetNameScope lasts
+    std::unique_ptr<std::unordered_set<std::string>> m_netNames;    // while a NetNameScope lasts
+    std::unique_ptr<std::unordered_set<const CDrawObj*>> m_listed;  // while all are purged
 };

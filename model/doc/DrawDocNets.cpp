@@ -8,6 +8,7 @@
 #include "model/doc/DrawDoc.h"
 #include "model/net/Net.h"
 #include "model/net/Wire.h"
+#include "model/object/StdAttrNames.h"
 
 namespace {
 
@@ -113,12 +114,24 @@ void CDrawDoc::NoteNetName(const CString& name) {
         m_netNames->insert(name.str());
 }
 
+// The texts of the nets named are refreshed in one pass afterwards, which keeps a sheet of many
+// unnamed nets linear.
 void CDrawDoc::NameUnnamedNets() {
     NetNameScope scope(*this);
+    std::unordered_set<const CNet*> named;
     for (POSITION pos = m_objects.GetHeadPosition(); pos;) {
         CNet* net = static_cast<CDrawObj*>(m_objects.GetNext(pos))->GetNet();
-        if (net && net->GetName().IsEmpty())
-            net->MakeUniqueName(this);
+        if (net && net->GetName().IsEmpty()) {
+            net->MakeUniqueName(this, FALSE);
+            named.insert(net);
+        }
+    }
+    if (named.empty())
+        return;
+    for (POSITION pos = m_objects.GetHeadPosition(); pos;) {
+        auto* object = static_cast<CDrawObj*>(m_objects.GetNext(pos));
+        if (named.contains(object->GetNet()))
+            object->RefreshAttrTexts(GetStdAttrName(kStdAttrId));
     }
 }
 

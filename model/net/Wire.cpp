@@ -63,12 +63,14 @@ void CWire::Serialize(CArchive& ar) {
         ar.WriteObject(m_start);
         ar.WriteObject(m_end);
     } else {
-        if (m_net)
-            m_net->Release();
-        m_net = static_cast<CNet*>(ar.ReadObject(RUNTIME_CLASS(CNet)));
-        if (!m_net)
-            m_net = new CNet;
-        m_net->AddRef();
+        // The net held so far (a bus's own) goes only once the stored one was read: a damaged
+        // record must leave the wire holding a live net.
+        auto* net = static_cast<CNet*>(ar.ReadObject(RUNTIME_CLASS(CNet)));
+        if (!net)
+            net = new CNet;
+        net->AddRef();
+        if (CNet* held = SetNet(net))
+            held->Release();
         m_start = static_cast<CDrawObj*>(ar.ReadObject(RUNTIME_CLASS(CDrawObj)));
         m_end = static_cast<CDrawObj*>(ar.ReadObject(RUNTIME_CLASS(CDrawObj)));
     }

@@ -211,7 +211,7 @@ void CWire::PurgeAttrTexts() {
     const auto check = [this](CDrawObj*& end) {
         if (!end)
             return;
-        if (m_document && !IsObjectInList(end, &m_document->GetObjects())) {
+        if (m_document && !m_document->IsListed(end)) {
             end = nullptr;
         } else if (auto* pin = dynamic_cast<CPin*>(end)) {
             if (!pin->GetWire())

@@ -353,7 +353,7 @@ void CDrawObj::PurgeAttrTexts() {
         const POSITION at = pos;
         auto* text = dynamic_cast<CAttrText*>(texts->GetNext(pos));
         const bool foreign = !text || text->GetOwner() != this;
-        if (foreign || (m_document && !IsObjectInList(text, &m_document->GetObjects())))
+        if (foreign || (m_document && !m_document->IsListed(text)))
             texts->RemoveAt(at);
     }
 }

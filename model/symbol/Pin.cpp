@@ -725,6 +725,6 @@ void CPin::NotifyAttached(void*) {
 void CPin::PurgeAttrTexts() {
     CDrawObj::PurgeAttrTexts();
     CDrawDoc* doc = m_owner ? m_owner->GetDocument() : m_document;
-    if (m_wire && doc && !IsObjectInList(m_wire, &doc->GetObjects()))
+    if (m_wire && doc && !doc->IsListed(m_wire))
         m_wire = nullptr;
 }

@@ -177,8 +177,8 @@ void CSymbol::SetMatrix(const double* matrix) {
 
 void CSymbol::Serialize(CArchive& ar) {
     CDrawObj::Serialize(ar);
-    SerializeObjectList(ar, m_pins, RUNTIME_CLASS(CPin));
-    SerializeObjectList(ar, m_graphics, RUNTIME_CLASS(CDrawObj));
+    SerializeOwnedObjectList(ar, m_pins, RUNTIME_CLASS(CPin));
+    SerializeOwnedObjectList(ar, m_graphics, RUNTIME_CLASS(CDrawObj));
     SerializeStringMap(ar, m_attributes);
     SerializeObjectList(ar, m_attrTexts, RUNTIME_CLASS(CAttrText));
     if (ar.IsStoring()) {

@@ -277,7 +277,7 @@ void CAttrText::PurgeAttrTexts() {
     if (!owner)
         return;
     CObList* texts = owner->GetAttrTextList();
-    if ((m_document && !IsObjectInList(owner, &m_document->GetObjects())) || !texts) {
+    if ((m_document && !m_document->IsListed(owner)) || !texts) {
         m_owner = nullptr;
         return;
     }

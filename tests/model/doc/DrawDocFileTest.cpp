@@ -2,11 +2,18 @@
 
 #include <algorithm>
 #include <initializer_list>
+#include <memory>
 #include <vector>
 
 #include "model/doc/DrawDoc.h"
 #include "model/doc/SummaryInfo.h"
+#include "model/net/Net.h"
+#include "model/net/Wire.h"
 #include "model/object/DrawObj.h"
+#include "model/shapes/DrawRect.h"
+#include "model/symbol/Pin.h"
+#include "model/symbol/Symbol.h"
+#include "model/text/AttrText.h"
 #include "platform/Archive.h"
 #include "platform/CompoundFile.h"
 #include "platform/MemFile.h"
@@ -202,6 +209,119 @@ TEST(DrawDocFile, ImpossiblePageFromAFileIsMadeSound) {
         bytes[at + 1] = 0x7F;  // margins of 32 000 and more
     Load(doc, bytes);
     EXPECT_EQ(CRect(doc.GetMargins()), CRect(3897, 2756, 3897, 2756));
+}
+
+CPin* AddPin(CSymbol& symbol, CDrawDoc& doc) {
+    symbol.SetDocument(&doc);
+    auto* pin = new CPin(&symbol);
+    pin->SetEnds(CPoint(0, 0), CPoint(100, 0));
+    symbol.GetPins().AddTail(pin);
+    return pin;
+}
+
+CWire* AddWire(CDrawDoc& doc, CNet* net) {
+    auto* wire = new CWire;
+    wire->AddPoint(CPoint(100, 0));
+    wire->AddPoint(CPoint(500, 0));
+    wire->SetDocument(&doc);
+    net->AddRef();
+    if (CNet* old = wire->SetNet(net))
+        old->Release();
+    doc.GetObjects().AddTail(wire);
+    return wire;
+}
+
+// Saving drops the links to objects that left the sheet and keeps those that did not.
+TEST(DrawDocFile, SavingDropsLinksToObjectsOffTheSheet) {
+    testsupport::RecordingAppServices services;
+    CDrawDoc doc;
+    auto* listed = new CSymbol();
+    CPin* onSheet = AddPin(*listed, doc);
+    CPin* leftWire = AddPin(*listed, doc);
+    doc.GetObjects().AddTail(listed);
+    CSymbol gone;
+    CPin* offSheet = AddPin(gone, doc);
+    CWire* kept = AddWire(doc, new CNet("A"));
+    kept->SetStartObject(onSheet);
+    CWire* cut = AddWire(doc, new CNet("B"));
+    cut->SetEndObject(offSheet);
+    CWire removed;
+    leftWire->SetWire(&removed);
+    auto* orphan = new CAttrText(CRect(0, 0, 100, -50));
+    orphan->SetDocument(&doc);
+    orphan->Bind(&gone, "_ID");
+    doc.GetObjects().AddTail(orphan);
+
+    Store(doc);
+    EXPECT_EQ(kept->GetStartObject(), onSheet);
+    EXPECT_EQ(onSheet->GetWire(), kept);
+    EXPECT_EQ(cut->GetEndObject(), nullptr);
+    EXPECT_EQ(leftWire->GetWire(), nullptr);
+    EXPECT_EQ(orphan->GetOwner(), nullptr);
+}
+
+// A net stored without a name gets an automatic one on loading, shown by its texts.
+TEST(DrawDocFile, LoadingNamesUnnamedNetsAndShowsTheNames) {
+    testsupport::RecordingAppServices services;
+    CDrawDoc source;
+    for (int i = 0; i < 2; ++i) {
+        CWire* wire = AddWire(source, new CNet());
+        auto* text = new CAttrText(CRect(0, 0, 100, -50));
+        text->Bind(wire, "_ID");
+        wire->GetAttrTextList()->AddTail(text);
+        text->SetDocument(&source);
+        source.GetObjects().AddTail(text);
+    }
+    CDrawDoc doc;
+    Load(doc, Store(source));
+    std::vector<CString> shown;
+    for (POSITION pos = doc.GetObjects().GetHeadPosition(); pos;) {
+        auto* object = static_cast<CDrawObj*>(doc.GetObjects().GetNext(pos));
+        if (object->GetNet())
+            shown.push_back(object->GetNet()->GetName());
+        else if (auto* text = dynamic_cast<CAttrText*>(object))
+            text->GetDisplayText(shown.emplace_back());
+    }
+    EXPECT_EQ(shown, (std::vector<CString>{"n0001", "n0001", "n0002", "n0002"}));
+}
+
+// Damage can make two owning lists, or an object's own list, hold one object: such a stream
+// is refused, and nothing is deleted twice.
+TEST(DrawDocFile, ObjectHeldByTwoOwnersIsRefused) {
+    testsupport::RecordingAppServices services;
+    enum Case { kRectInSymbolFirst, kRectListedFirst, kPinInTwoSymbols };
+    for (const Case shape : {kRectInSymbolFirst, kRectListedFirst, kPinInTwoSymbols}) {
+        CDrawDoc source;
+        auto* rect = new CDrawRect(CRect(0, 0, 100, -100));
+        auto* symbol = new CSymbol();
+        auto* other = new CSymbol();
+        CPin* pin = AddPin(*symbol, source);
+        if (shape == kRectListedFirst)
+            source.GetObjects().AddTail(rect);
+        source.GetObjects().AddTail(symbol);
+        source.GetObjects().AddTail(other);
+        CObList& shared = shape == kPinInTwoSymbols ? other->GetPins() : symbol->GetGraphics();
+        shared.AddTail(shape == kPinInTwoSymbols ? static_cast<CObject*>(pin) : rect);
+        if (shape == kRectInSymbolFirst)
+            source.GetObjects().AddTail(rect);
+        const Bytes bytes = Store(source);
+        shared.RemoveTail();
+        if (shape == kPinInTwoSymbols)
+            delete rect;
+        CDrawDoc doc;
+        EXPECT_THROW(Load(doc, bytes), CArchiveException) << shape;
+    }
+
+    CSymbol symbol;
+    symbol.GetGraphics().AddTail(&symbol);
+    CMemFile file;
+    CArchive store(&file, CArchive::store);
+    store.WriteObject(&symbol);
+    store.Close();
+    symbol.GetGraphics().RemoveAll();
+    file.SeekToBegin();
+    CArchive load(&file, CArchive::load);
+    EXPECT_THROW(load.ReadObject(RUNTIME_CLASS(CSymbol)), CArchiveException);
 }
 
 // A saved schematic opened, changed and saved again: the summary goes with it.

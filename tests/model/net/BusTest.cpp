@@ -94,6 +94,21 @@ TEST(Bus, RecordEndsWithTheWidth) {
     EXPECT_EQ(loaded->GetNet()->GetRefCount(), 1);
 }
 
+// A bus record cut anywhere is refused; the bus's own net is released once.
+TEST(Bus, DamagedRecordIsRefusedCleanly) {
+    CBus bus;
+    bus.AddPoint(CPoint(0, 0));
+    bus.AddPoint(CPoint(1000, 0));
+    bus.GetNet()->SetAttr("Width", "8", kSetAttrForce);
+    const Bytes bytes = StoreObject(&bus);
+    for (size_t cut = 1; cut < bytes.size(); ++cut) {
+        EXPECT_THROW(LoadObject(Bytes(bytes.begin(), bytes.begin() + static_cast<long>(cut)),
+                                RUNTIME_CLASS(CBus)),
+                     CArchiveException)
+            << cut;
+    }
+}
+
 // An end that offers an empty name leaves the default.
 TEST(Bus, NamesItselfFromItsEnds) {
     struct Case {

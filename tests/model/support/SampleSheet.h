@@ -1,6 +1,8 @@
 #pragma once
 // A schematic holding one object of each kind that can be stored, an attribute text bound to
-// a document attribute and an embedded object, saved as a whole .sch file.
+// a document attribute and an embedded object, two symbols sharing one device with pins
+// linked to wires, wires sharing a net, a wire ending on a bus and a Spice source, saved as a
+// whole .sch file.
 
 #include <vector>
 
