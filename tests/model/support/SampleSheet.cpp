@@ -24,11 +24,8 @@
 
 namespace samplesheet {
 
-namespace {
-
-// A two-gate NAND package: gates A and B with pins A, B and Y each.
-CDevice* NandDevice() {
-    auto* device = new CDevice("7400");
+CDevice* NandDevice(const char* name) {
+    auto* device = new CDevice(name);
     device->SetAttr("_Pref", "U", TRUE);
     device->SetMap(
         "NAND\x01"
@@ -50,6 +47,8 @@ CDevice* NandDevice() {
         kMapApply);
     return device;
 }
+
+namespace {
 
 void AddPin(CSymbol& symbol, const char* id, CPoint body, CPoint hot) {
     auto* pin = new CPin(&symbol);
@@ -97,7 +96,7 @@ T* AddWire(CDrawDoc& doc, std::initializer_list<CPoint> points, CNet* net) {
 // Two gates of one device, wired output to input; a branch on that wire shares its net, a
 // wire from the other input ends on a bus; a Spice source drives the bus wire.
 void AddCircuit(CDrawDoc& doc) {
-    CDevice* nand = NandDevice();
+    CDevice* nand = NandDevice("7400");
     CSymbol* first = AddGate(doc, nand, "U1A", 5000, -2000);
     CSymbol* second = AddGate(doc, nand, "U1B", 6000, -2000);
 

@@ -8,10 +8,13 @@
 
 #include "platform/Types.h"
 
+class CDevice;
 class CDrawDoc;
 
 namespace samplesheet {
 
+// A two-gate NAND package: gates A and B with pins A, B and Y each.
+CDevice* NandDevice(const char* name);
 // Fills a new document with the sample objects.
 void Fill(CDrawDoc& doc);
 // The bytes of the sample sheet's .sch file.

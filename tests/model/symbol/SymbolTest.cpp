@@ -10,6 +10,7 @@
 #include "model/object/AttrCheckCodes.h"
 #include "model/shapes/DrawRect.h"
 #include "model/shapes/ShapeTestSupport.h"
+#include "model/support/SampleSheet.h"
 #include "model/symbol/Pin.h"
 #include "model/symbol/Symbol.h"
 #include "platform/MemFile.h"
@@ -46,29 +47,6 @@ protected:
         symbol->SetDevice(device);
         doc.GetObjects().AddTail(symbol);
         return symbol;
-    }
-    static CDevice* NandDevice(const char* name) {
-        auto* device = new CDevice(name);
-        device->SetAttr("_Pref", "U", TRUE);
-        device->SetMap(
-            "NAND\x01"
-            "A\x01"
-            "A\x01"
-            "1\x01"
-            "B\x01"
-            "2\x01"
-            "Y\x01"
-            "3\n"
-            "NAND\x01"
-            "B\x01"
-            "A\x01"
-            "4\x01"
-            "B\x01"
-            "5\x01"
-            "Y\x01"
-            "6",
-            kMapApply);
-        return device;
     }
 
     testsupport::RecordingAppServices services;
@@ -168,7 +146,7 @@ TEST(SymbolTest, PinDisplayOfTheSymbolOverridesThePins) {
 }
 
 TEST_F(SymbolSheet, SharedDeviceIsStoredOnceAndCountedPerSymbol) {
-    CDevice* nand = NandDevice("7400");
+    CDevice* nand = samplesheet::NandDevice("7400");
     Place(nand, "U1A");
     Place(nand, "U1B");
     EXPECT_EQ(nand->GetRefCount(), 2);
@@ -194,7 +172,7 @@ TEST_F(SymbolSheet, SharedDeviceIsStoredOnceAndCountedPerSymbol) {
 }
 
 TEST_F(SymbolSheet, PinNumbersAndGatesComeFromTheDevice) {
-    CDevice* nand = NandDevice("7400");
+    CDevice* nand = samplesheet::NandDevice("7400");
     CSymbol* gateB = Place(nand, "U1B");
     EXPECT_EQ(gateB->GetAttr("_Inst"), "B");
     EXPECT_EQ(gateB->GetAttr("_DID"), "U1");
@@ -204,7 +182,7 @@ TEST_F(SymbolSheet, PinNumbersAndGatesComeFromTheDevice) {
 }
 
 TEST_F(SymbolSheet, DeviceNameOfAnIncompatibleDeviceIsRefused) {
-    CDevice* nand = NandDevice("7400");
+    CDevice* nand = samplesheet::NandDevice("7400");
     CDevice* other = new CDevice("7404");
     other->SetMap(
         "INV\x01\x01"
@@ -224,7 +202,7 @@ TEST_F(SymbolSheet, DeviceNameOfAnIncompatibleDeviceIsRefused) {
 
 // Device attributes set through a symbol are checked and undoable.
 TEST_F(SymbolSheet, DeviceEditThroughASymbolIsCheckedAndUndoable) {
-    CDevice* nand = NandDevice("7400");
+    CDevice* nand = samplesheet::NandDevice("7400");
     CSymbol* symbol = Place(nand, "U1A");
     EXPECT_FALSE(symbol->SetAttr("_Device._Map",
                                  "NAND\x01"
@@ -252,7 +230,7 @@ TEST_F(SymbolSheet, NetConnectorPinFollowsTheConnectorName) {
 }
 
 TEST_F(SymbolSheet, TooltipNamesKindDeviceAndValues) {
-    CDevice* nand = NandDevice("7400");
+    CDevice* nand = samplesheet::NandDevice("7400");
     CSymbol* symbol = Place(nand, "U1A");
     symbol->SetAttr("_Value", "74HC00", kSetAttrForce);
     symbol->SetAttr("_Footprint", "SO14", kSetAttrForce);
@@ -267,8 +245,8 @@ TEST_F(SymbolSheet, TooltipNamesKindDeviceAndValues) {
 // The step takes its reference on the old device before the symbol lets it go, so undoing
 // gives the symbol back a live device.
 TEST_F(SymbolSheet, CompatibleDeviceNameSharesThatDeviceInOneStep) {
-    CDevice* nand = NandDevice("7400");
-    CDevice* lone = NandDevice("74HC00");
+    CDevice* nand = samplesheet::NandDevice("7400");
+    CDevice* lone = samplesheet::NandDevice("74HC00");
     CSymbol* shared = Place(nand, "U1A");
     CSymbol* symbol = Place(lone, "U2A");
     ASSERT_TRUE(symbol->SetAttr("_Device._Name", "7400", kSetAttrUndoable));
