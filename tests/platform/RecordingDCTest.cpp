@@ -77,27 +77,6 @@ TEST(RecordingDC, PatternsRopsAndTheBackgroundLeftByASolidFill) {
     EXPECT_EQ(dc.GetBkColor(), RGB(0, 255, 0));
 }
 
-TEST(RecordingDC, TextCarriesFontColoursAndAlignment) {
-    CRecordingDC dc;
-    const LOGFONT log = ArialFont(-100, 900);
-    CFont font;
-    font.CreateFontIndirect(&log);
-    dc.SelectObject(&font);
-    dc.SetTextColor(RGB(0, 0, 255));
-    dc.SetTextAlign(TA_CENTER | TA_BASELINE);
-    dc.TextOut(10, 20, "say \"\xBA\"\\");
-    dc.SetBkMode(TRANSPARENT);
-    const RECT clip{0, 0, 50, -50};
-    const int dx[] = {60, 70};
-    dc.ExtTextOut(5, 5, ETO_CLIPPED | ETO_OPAQUE, &clip, "ab", 2, dx);
-    EXPECT_THAT(dc.Lines(),
-                ElementsAre("TextOut 10,20 \"say \\\"\\xBA\\\"\\\\\" font=Arial/-100/700/esc900 "
-                            "color=0xFF0000 bk=opaque/0xFFFFFF align=center,baseline",
-                            "TextOut 5,5 \"ab\" font=Arial/-100/700/esc900 color=0xFF0000 "
-                            "bk=transparent align=center,baseline opts=opaque+clipped "
-                            "rect=0,0,50,-50 dx=60,70"));
-}
-
 TEST(RecordingDC, TextMetricsFollowTheFontHeight) {
     CRecordingDC dc;
     dc.SetMapMode(MM_HIENGLISH);  // metrics stay in logical units
