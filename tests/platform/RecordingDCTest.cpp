@@ -11,10 +11,9 @@ using ::testing::ElementsAre;
 
 namespace {
 
-LOGFONT ArialFont(LONG height, LONG escapement = 0) {
+LOGFONT ArialFont(LONG height) {
     LOGFONT log;
     log.lfHeight = height;
-    log.lfEscapement = escapement;
     log.lfWeight = FW_BOLD;
     std::strcpy(log.lfFaceName, "Arial");
     return log;
