@@ -47,15 +47,9 @@ TEST(HotTrackedButtonStateTest, StoresFlagsWithoutHotThenText) {
     }
 }
 
-TEST(HotTrackedButtonStateTest, LoadingNeverKeepsTheHotFlag) {
+// A stored hot flag is dropped on loading too; a record cut short throws.
+TEST(HotTrackedButtonStateTest, LoadingDropsTheHotFlagAndRefusesTruncation) {
     EXPECT_EQ(Load({0x07, 0, 0, 0, 0x00}).flags, 6u);
-}
-
-TEST(HotTrackedButtonStateTest, DefaultsToEdgeAndCaption) {
-    EXPECT_EQ(HotTrackedButtonState().flags, 6u);
-}
-
-TEST(HotTrackedButtonStateTest, TruncatedRecordThrows) {
     EXPECT_THROW(Load({0x06, 0, 0, 0, 0x05, 'R'}), CArchiveException);
 }
 

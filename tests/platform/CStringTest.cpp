@@ -96,15 +96,3 @@ TEST(CString, ComparesUnsignedBytesAndFoldsAsciiCase) {
     EXPECT_NE(CString("\xC4").CompareNoCase("\xE4"), 0);
     EXPECT_LT(CString("Z"), CString("a"));
 }
-
-TEST(CString, FormatsLikePrintf) {
-    CString s;
-    s.Format("%s|%d|%ld|%lu|%x|%X|%c|%%", "t", -7, 123456789L, 4000000000UL, 255, 255, 'q');
-    EXPECT_EQ(s, "t|-7|123456789|4000000000|ff|FF|q|%");
-    s.Format("[%*d][%-10s][%04d]", 5, 42, "left", 7);
-    EXPECT_EQ(s, "[   42][left      ][0007]");
-    s.Format("%f %g %e %.2f", 1.5, 0.25, 12345.0, 2.346);
-    EXPECT_EQ(s, "1.500000 0.25 1.234500e+04 2.35");
-    s.Format("%s", "");
-    EXPECT_TRUE(s.IsEmpty());
-}

