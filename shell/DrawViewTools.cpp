@@ -206,6 +206,19 @@ void CDrawView::keyPressEvent(QKeyEvent* event) {
     ZoomScrollView::keyPressEvent(event);
 }
 
+// While objects are placed, the keys that turn and mirror them are the tool's, not shortcuts.
+bool CDrawView::event(QEvent* event) {
+    if (event->type() == QEvent::ShortcutOverride) {
+        const ToolManager* tools = GetToolManager();
+        if (tools && tools->state.currentShape == kToolPlace &&
+            ToolKeyOf(static_cast<QKeyEvent*>(event)) != ToolKey::Other) {
+            event->accept();
+            return true;
+        }
+    }
+    return ZoomScrollView::event(event);
+}
+
 void CDrawView::contextMenuEvent(QContextMenuEvent* event) {
     if (CDrawTool* tool = CurrentTool())
         tool->OnContextMenu(*this, CPoint(event->globalPos().x(), event->globalPos().y()));
@@ -248,8 +261,11 @@ void CDrawView::AddToolCommands() {
         ChooseShapeCommand(id, shape);
     m_commands.On(ID_CANCEL, [this] { OnCancelCommand(); });
     const auto updateEnd = [this](CmdUI& ui) {
+        const ToolManager* tools = GetToolManager();
         CDrawTool* tool = CurrentTool();
         ui.Enable(tool && tool->HasOpenObject());
+        if (const char* text = tools ? tools->EndCommandText() : nullptr)
+            ui.SetText(text);
     };
     m_commands.On(
         ID_END_POLYGON, [this] { OnEndCommand(); }, updateEnd);

@@ -1,5 +1,6 @@
 #include "shell/tools/ToolManager.h"
 
+#include "model/net/Wire.h"
 #include "shell/tools/PlaceTool.h"
 #include "shell/tools/PolyTool.h"
 #include "shell/tools/RectTool.h"
@@ -54,6 +55,23 @@ CPlaceTool& ToolManager::PlaceTool() const {
 void ToolManager::ChooseShape(IToolView& view, int shape) {
     state.currentShape = shape;
     view.SetPrompt(ShapePrompt(shape));
+}
+
+const char* ToolManager::EndCommandText() const {
+    switch (state.currentShape) {
+        case kToolBus:
+            return "End Bus";
+        case kToolBezier:
+            return "End Bezier";
+        case kToolPolyline:
+            return "End Polyline";
+        case kToolWireDrag: {
+            const CWire* held = WireDragTool().OpenWire();
+            return held && held->GetObjType() == kObjBus ? "End Bus" : nullptr;
+        }
+        default:
+            return nullptr;
+    }
 }
 
 void ToolManager::ViewClosing(IToolView& view) {

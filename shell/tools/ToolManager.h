@@ -46,6 +46,8 @@ public:
 
     // A Draw menu command: the shape becomes current and its prompt is shown.
     void ChooseShape(IToolView& view, int shape);
+    // The text of End Polygon and End Wire for the current tool; null to keep theirs.
+    const char* EndCommandText() const;
     // Every tool lets go of the view and of what it holds of its document; then the select
     // tool is current.
     void ViewClosing(IToolView& view);

@@ -50,6 +50,8 @@ TEST_F(DrawViewToolsTest, ToolCommandsChooseTheShapeAndMarkIt) {
     EXPECT_TRUE(Update(ID_DRAW_RECT).checked.value_or(false));
     EXPECT_FALSE(Update(ID_DRAW_SELECT).checked.value_or(true));
     EXPECT_FALSE(Update(ID_END_WIRE).enabled);
+    Run(ID_DRAW_BUS);
+    EXPECT_EQ(Update(ID_END_WIRE).text.value_or(""), "End Bus");
     Run(ID_ZOOM_AREA);
     EXPECT_EQ(tools.state.currentShape, kToolZoom);
 }

@@ -75,18 +75,6 @@ TEST_F(PlaceToolTest, CtrlClickDropsTheSetAndEndsPlacing) {
     EXPECT_FALSE(tools.PlaceTool().IsPlacingIn(view));
 }
 
-TEST_F(PlaceToolTest, TheMenuCarriesOutItsChoiceItself) {
-    PlaceBox();
-    view.menuAnswer = kMenuRotate90;
-    const CRect before = Bounds();
-    Tool().OnContextMenu(view, CPoint(0, 0));
-    EXPECT_EQ(Bounds().Height(), before.Width());
-    view.menuAnswer = kMenuCancel;
-    Tool().OnContextMenu(view, CPoint(0, 0));
-    EXPECT_EQ(Steps(), 0);
-    EXPECT_TRUE(view.commands.empty());
-}
-
 // A view that closes while objects are carried in it leaves no tool holding it.
 TEST_F(PlaceToolTest, AClosingViewEndsPlacing) {
     {

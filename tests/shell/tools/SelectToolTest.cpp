@@ -171,20 +171,6 @@ TEST_F(SelectToolTest, HoverAndDragFeedback) {
     EXPECT_FALSE(view.autoScroll);
 }
 
-TEST_F(SelectToolTest, AutoScrollStepsTowardsTheCursorWhileTheMouseIsHeld) {
-    view.capture = true;
-    for (const auto& [at, step] : {std::pair{CPoint(5, 300), std::pair{-1, 0}},
-                                   std::pair{CPoint(790, 590), std::pair{1, 1}}}) {
-        view.cursor = at;
-        tools.SelectTool().OnAutoScroll(view);
-        EXPECT_EQ(view.scrolled.back(), step);
-    }
-    view.cursor = CPoint(400, 300);
-    view.autoScroll = true;
-    tools.SelectTool().OnAutoScroll(view);
-    EXPECT_FALSE(view.autoScroll);
-}
-
 TEST_F(SelectToolTest, ContextMenusOfObjectsAndOfTheSheetRunTheChosenCommand) {
     AddBox(CRect(1000, -1000, 1400, -1400));
     view.cursor = ToolTestView::At(1100, -1000);

@@ -65,7 +65,7 @@ public:
         focusRect = rect ? std::optional<CRect>(*rect) : std::nullopt;
     }
     void SetAutoScroll(bool on) override { autoScroll = on; }
-    void ScrollLines(int dx, int dy) override { scrolled.emplace_back(dx, dy); }
+    void ScrollLines(int, int) override {}
     void ZoomToSheetRect(const CRect& sheet) override { zoomedTo = sheet; }
     void ZoomAt(CPoint sheet, bool in) override { zoomedAt.emplace_back(sheet, in); }
     UINT TrackMenu(const ToolMenu& menu, CPoint) override {
@@ -84,7 +84,6 @@ public:
     ToolCursor cursorShape = ToolCursor::Arrow;
     std::optional<CRect> focusRect;
     std::vector<UINT> prompts;
-    std::vector<std::pair<int, int>> scrolled;
     std::optional<CRect> zoomedTo;
     std::vector<std::pair<CPoint, bool>> zoomedAt;
     std::vector<ToolMenu> shownMenus;

@@ -10,7 +10,6 @@
 #include "model/net/Wire.h"
 #include "model/symbol/Pin.h"
 #include "model/symbol/Symbol.h"
-#include "shell/tools/BusMemberName.h"
 #include "shell/tools/ToolPrompts.h"
 #include "shell/tools/WireDragTool.h"
 #include "support/TestSupport.h"
@@ -165,20 +164,32 @@ TEST_F(WireToolTest, AWireEndingOnABusTakesTheNameOfAMember) {
         EXPECT_EQ(NamesFromBus(c.bus, c.pin), c.names) << c.bus << " " << (c.pin ? c.pin : "-");
 }
 
-TEST(BusMemberName, MembersByPinThenInTurn) {
-    CStringArray members;
-    for (const char* name : {"D0", "D1", "D2", "D3"})
-        members.Add(name);
-    int counter = 0;
-    EXPECT_EQ(ChooseBusMember(members, "D2", counter), CString("D2"));
-    EXPECT_EQ(ChooseBusMember(members, "A03", counter), CString("D3"));
-    EXPECT_EQ(ChooseBusMember(members, "CLK", counter), CString("D0"));
-    EXPECT_EQ(ChooseBusMember(members, nullptr, counter), CString("D1"));
-    counter = 4;
-    EXPECT_EQ(ChooseBusMember(members, nullptr, counter), CString("D0"));
-    CStringArray single;
-    single.Add("CLK");
-    EXPECT_TRUE(ChooseBusMember(single, nullptr, counter).IsEmpty());
+// A press with the select tool on a pin of a symbol starts a wire there.
+TEST_F(WireToolTest, TheSelectToolStartsAWireOnAPin) {
+    CPin* pin = PlacePin(CPoint(1000, -1000), "1");
+    Click(1000, -1000);
+    EXPECT_EQ(tools.state.currentShape, kToolWire);
+    ASSERT_TRUE(Tool().HasOpenObject());
+    EXPECT_EQ(LastWire()->GetStartObject(), pin);
+}
+
+// The free start of a wire is dragged as the start, the end staying where it was.
+TEST_F(WireToolTest, PressingTheFreeStartDragsTheStart) {
+    CPin* pin = PlacePin(CPoint(1000, -3000), "1");
+    Choose(kToolWire);
+    Click(1000, -1000);
+    Move(2000, -1000);
+    DoubleClick(2000, -1000);
+    Choose(kToolWire);
+    Click(1000, -1000);
+    Move(1000, -3000);
+    Click(1000, -3000);
+    CWire* rerouted = LastWire();
+    ASSERT_EQ(Steps(), 2);
+    EXPECT_EQ(pin->GetWire(), rerouted);
+    const CPoint ends[] = {rerouted->GetPointFromEnd(0, 0), rerouted->GetPointFromEnd(1, 0)};
+    EXPECT_TRUE((ends[0] == CPoint(2000, -1000)) != (ends[1] == CPoint(2000, -1000)));
+    EXPECT_TRUE((ends[0] == CPoint(1000, -3000)) != (ends[1] == CPoint(1000, -3000)));
 }
 
 TEST_F(WireToolTest, ABusNeverEndsOnAPlainWire) {
@@ -248,6 +259,12 @@ TEST_F(WireToolTest, ADrawnCircuitSavesAndLoadsWithTheSameObjectsAndNets) {
     auto* second = static_cast<CWire*>(objects.GetAt(objects.FindIndex(5)));
     EXPECT_EQ(second->GetEndObject(), first);
     EXPECT_EQ(second->GetNet(), first->GetNet());
+    // Every gesture is one step: all of them undone and redone give the same sheet.
+    const std::vector<BYTE> drawn = DocumentBytes(doc);
+    EXPECT_EQ(doc.GetUndoList().Undo(4), 4);
+    EXPECT_EQ(doc.GetObjects().GetCount(), 4);
+    EXPECT_EQ(doc.GetUndoList().Redo(4), 4);
+    EXPECT_EQ(DocumentBytes(doc), drawn);
     testsupport::TempDir dir;
     const std::string path = (dir / "circuit.sch").string();
     ASSERT_TRUE(doc.OnSaveDocument(path.c_str()));
