@@ -164,6 +164,26 @@ TEST_F(WireToolTest, AWireEndingOnABusTakesTheNameOfAMember) {
         EXPECT_EQ(NamesFromBus(c.bus, c.pin), c.names) << c.bus << " " << (c.pin ? c.pin : "-");
 }
 
+// Moving a symbol drags the wire on its pin along, as one step that undoes to the same bytes.
+TEST_F(WireToolTest, AMovedSymbolTakesItsWireAlong) {
+    PlacePin(CPoint(1000, -1000), "1");
+    PlacePin(CPoint(3000, -2000), "2");
+    Choose(kToolWire);
+    DrawWire(CPoint(1000, -1000), CPoint(3000, -2000));
+    Choose(kToolSelect);
+    const std::vector<BYTE> drawn = DocumentBytes(doc);
+    Drag(CPoint(900, -1000), CPoint(900, -1500));
+    ASSERT_EQ(Steps(), 2);
+    CWire* wire = LastWire();
+    auto* pin = dynamic_cast<CPin*>(wire->GetStartObject());
+    ASSERT_NE(pin, nullptr);
+    EXPECT_EQ(pin->GetConnectPoint(), CPoint(1000, -1500));
+    EXPECT_EQ(wire->GetPoint(0), CPoint(1000, -1500));
+    EXPECT_EQ(pin->GetWire(), wire);
+    ASSERT_TRUE(doc.GetUndoList().Undo());
+    EXPECT_EQ(DocumentBytes(doc), drawn);
+}
+
 // A press with the select tool on a pin of a symbol starts a wire there.
 TEST_F(WireToolTest, TheSelectToolStartsAWireOnAPin) {
     CPin* pin = PlacePin(CPoint(1000, -1000), "1");
