@@ -78,12 +78,16 @@ TEST_F(ShapeToolsTest, EscWhileSizingTakesTheNewShapeBack) {
     EXPECT_EQ(tools.state.currentShape, kToolSelect);
 }
 
-// A schematic takes no pins: the message shows and nothing is touched of the refused pin.
+// A schematic takes no pins: the message shows, nothing is touched of the refused pin, and the
+// flat rectangle still selected keeps its size.
 TEST_F(ShapeToolsTest, ARefusedPinShowsAddObjectFailed) {
     testsupport::ScriptedPrompt prompt({IDOK});
+    doc.AddObject(std::make_unique<CDrawRect>(CRect(1000, -1000, 1000, -2000)));
+    view.Select(Last(), false);
     Choose(kToolPin);
     Click(500, -500);
-    EXPECT_EQ(doc.GetObjects().GetCount(), 0);
+    EXPECT_EQ(doc.GetObjects().GetCount(), 1);
+    EXPECT_EQ(Last()->GetPosition(), CRect(1000, -1000, 1000, -2000));
     ASSERT_EQ(prompt.shown().size(), 1u);
     EXPECT_EQ(prompt.shown()[0].text, CString("Add object failed"));
     EXPECT_EQ(tools.state.currentShape, kToolPin);
