@@ -82,6 +82,12 @@ constexpr UINT ID_DRAW_WIRE = 32838;
 constexpr UINT ID_DRAW_BUS = 32854;
 constexpr UINT ID_DRAW_BEZIER = 32855;
 constexpr UINT ID_DRAW_ARC = 32915;
+constexpr UINT ID_DRAW_ARROW_LINE = 32975;
+constexpr UINT ID_DRAW_DOUBLE_ARROW_LINE = 32976;
+constexpr UINT ID_DRAW_POLYLINE = 32978;
+constexpr UINT ID_END_POLYGON = 32949;
+constexpr UINT ID_END_WIRE = 32950;
+constexpr UINT ID_CANCEL = 32768;
 
 // Drawing toolbar: symbol palettes and style pickers
 constexpr UINT ID_PALETTE_1 = 32881;

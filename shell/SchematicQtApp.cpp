@@ -57,6 +57,7 @@ CSchematicQtApp::CSchematicQtApp(std::filesystem::path settingsFile, QStringList
     : m_app(std::move(settingsFile)),
       m_installedApp(m_app),
       m_previousServices(SetAppServices(this)),
+      m_previousTools(SetToolManager(&m_tools)),
       m_recentFiles(std::make_unique<CRecentFileList>(0)),
       m_help(std::move(helpFolders)),
       m_idle([this](int count) { return OnIdle(count); }) {}
@@ -67,6 +68,7 @@ CSchematicQtApp::~CSchematicQtApp() {
     // The windows of the documents go before the main frame, the documents after their views.
     m_documents.CloseAllDocuments();
     m_mainFrame.reset();
+    SetToolManager(m_previousTools);
     SetAppServices(m_previousServices);
 }
 

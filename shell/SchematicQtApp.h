@@ -21,6 +21,7 @@
 #include "shell/DocManager.h"
 #include "shell/HelpService.h"
 #include "shell/IdleScheduler.h"
+#include "shell/tools/ToolManager.h"
 
 struct CommandLineInfo;
 class CAppEventFilter;
@@ -89,6 +90,8 @@ private:
     CSchematicApp m_app;
     ScopedApp m_installedApp;
     IAppServices* m_previousServices;
+    ToolManager m_tools;  // outlives every view
+    ToolManager* m_previousTools;
     std::unique_ptr<CRecentFileList> m_recentFiles;
     HelpService m_help;
     CDocManager m_documents;
