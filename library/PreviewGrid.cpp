@@ -1,6 +1,7 @@
 #include "library/PreviewGrid.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "library/LibraryItemData.h"
 #include "model/object/DrawObj.h"
@@ -15,8 +16,11 @@ constexpr int kNameBandHeight = 10;
 constexpr int kImageMargin = 3;
 
 void DeleteObjects(CObList& objects) {
-    while (!objects.IsEmpty()) {
-        CObject* object = objects.RemoveHead();
+    std::vector<CObject*> owned;
+    for (POSITION pos = objects.GetHeadPosition(); pos;)
+        owned.push_back(objects.GetNext(pos));
+    objects.RemoveAll();
+    for (CObject* object : owned) {
         if (auto* drawObj = dynamic_cast<CDrawObj*>(object))
             drawObj->Remove();
         else
@@ -40,6 +44,10 @@ PreviewLayout MakePreviewLayout(int width, int height, UINT flags) {
     layout.image = CRect(inner.left, inner.top, inner.right, layout.nameBand.top);
     layout.image.DeflateRect(kImageMargin, kImageMargin);
     return layout;
+}
+
+size_t CPreviewGrid::CellIndex(int row, int column) const {
+    return static_cast<size_t>(row) * static_cast<size_t>(m_columns) + static_cast<size_t>(column);
 }
 
 CPreviewGrid::~CPreviewGrid() {
@@ -93,7 +101,7 @@ void CPreviewGrid::ShowItem(CLibraryItemData& item) {
 }
 
 const CPreviewGrid::Cell& CPreviewGrid::CellAt(int row, int column) const {
-    return m_cells.at(static_cast<size_t>(row * m_columns + column));
+    return m_cells.at(CellIndex(row, column));
 }
 
 bool CPreviewGrid::HasObjects() const {
@@ -129,7 +137,7 @@ bool CPreviewGrid::Click(const CRect& image, CPoint point, int captionHeight) {
     const int row = (point.y - image.top) / first.Height();
     if (row >= m_rows || column >= m_columns)
         return false;
-    Cell& cell = m_cells[static_cast<size_t>(row * m_columns + column)];
+    Cell& cell = m_cells[CellIndex(row, column)];
     const CRect rect = CellRect(image, row, column);
     const int count = static_cast<int>(cell.alternatives.size());
     if (count < 2 || rect.Height() < kMinCaptionedCell || point.y < rect.bottom - captionHeight)

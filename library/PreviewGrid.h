@@ -74,6 +74,7 @@ public:
 
 private:
     void Resize(int rows, int columns);
+    size_t CellIndex(int row, int column) const;
 
     int m_rows = 0;
     int m_columns = 0;

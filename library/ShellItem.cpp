@@ -81,12 +81,17 @@ std::string ShellDisplayName(const fs::path& path) {
 }
 
 UINT ClassifyShellItem(const fs::path& path) {
+    const UINT kind = ShellItemKind(path);
+    return kind == kShellFolder && HasSubFolder(path) ? kind | kShellHasSubFolders : kind;
+}
+
+UINT ShellItemKind(const fs::path& path) {
     std::error_code ec;
     const fs::file_status status = fs::status(path, ec);
     if (ec || !fs::exists(status))
         return kShellHidden;
     if (fs::is_directory(status))
-        return kShellFolder | (HasSubFolder(path) ? kShellHasSubFolders : 0);
+        return kShellFolder;
     const std::string extension = UpperNameParts(path.filename().string()).extension;
     if (extension == "RLB")
         return kShellLibrary;
@@ -98,7 +103,7 @@ UINT ClassifyShellItem(const fs::path& path) {
 bool HasShellChildren(const fs::path& folder) {
     std::error_code ec;
     for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
-        const UINT kind = ShellKindOf(ClassifyShellItem(it->path()));
+        const UINT kind = ShellItemKind(it->path());
         if (kind == kShellFolder || kind == kShellLibrary)
             return true;
     }

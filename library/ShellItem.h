@@ -47,6 +47,8 @@ std::string ShellDisplayName(const std::filesystem::path& path);
 
 // The kind of item at path (see above); kShellHidden for what does not exist.
 UINT ClassifyShellItem(const std::filesystem::path& path);
+// The same without looking into folders for sub-folders: the low four bits only.
+UINT ShellItemKind(const std::filesystem::path& path);
 // Whether a folder holds a folder or a library, which the folder tree shows as children.
 bool HasShellChildren(const std::filesystem::path& folder);
 

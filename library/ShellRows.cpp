@@ -107,7 +107,7 @@ std::vector<ShellRow> ListFolderRows(const fs::path& folder, const ListSettings&
     std::vector<ShellRow> rows;
     std::error_code ec;
     for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
-        const UINT kind = ShellKindOf(ClassifyShellItem(it->path()));
+        const UINT kind = ShellItemKind(it->path());
         std::string name = it->path().filename().string();
         if (!IsFileRowShown(settings, kind, name))
             continue;

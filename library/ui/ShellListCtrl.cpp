@@ -225,10 +225,9 @@ bool CShellListCtrl::viewportEvent(QEvent* event) {
     if (event->type() == QEvent::ToolTip) {
         auto* help = static_cast<QHelpEvent*>(event);
         const int index = row(itemAt(help->pos()));
-        if (index >= 0)
-            QToolTip::showText(help->globalPos(), TipText(index), viewport());
-        else
-            QToolTip::hideText();
+        const QString tip = index >= 0 ? TipText(index) : QString();
+        QToolTip::showText(help->globalPos(), tip.isEmpty() ? "Browse Folder Contents." : tip,
+                           viewport());
         return true;
     }
     return QListWidget::viewportEvent(event);

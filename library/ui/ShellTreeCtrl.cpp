@@ -36,7 +36,7 @@ std::vector<Child> ListChildren(const std::string& folder) {
     std::vector<Child> children;
     std::error_code ec;
     for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
-        const UINT kind = ShellKindOf(ClassifyShellItem(it->path()));
+        const UINT kind = ShellItemKind(it->path());
         if (kind == kShellFolder || kind == kShellLibrary)
             children.push_back({it->path().string(), it->path().filename().string(), kind});
     }
