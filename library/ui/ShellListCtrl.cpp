@@ -1,11 +1,13 @@
 #include "library/ui/ShellListCtrl.h"
 
 #include <QContextMenuEvent>
+#include <QDesktopServices>
 #include <QFileIconProvider>
 #include <QHelpEvent>
 #include <QKeyEvent>
 #include <QMimeDatabase>
 #include <QToolTip>
+#include <QUrl>
 #include <filesystem>
 #include <set>
 
@@ -155,8 +157,14 @@ void CShellListCtrl::OnItemChanged(QListWidgetItem* changedItem) {
 
 void CShellListCtrl::OnDoubleClicked(QListWidgetItem* clicked) {
     const int index = row(clicked);
-    if (index >= 0)
+    if (index < 0)
+        return;
+    const UINT kind = RowAt(index).kind;
+    // Folders, libraries and records are the host's; other files open in their program.
+    if (kind == kShellFolder || kind == kShellLibrary || IsLibraryItemKind(kind))
         emit rowActivated(index);
+    else
+        QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(RowAt(index).path)));
 }
 
 void CShellListCtrl::DeleteSelected() {

@@ -148,6 +148,41 @@ TEST_F(LibraryBrowser, TopLevelNodesAreNeverDeletedOrRenamed) {
     EXPECT_TRUE(fs::exists(dir / "std" / "basic.rlb"));
 }
 
+TEST_F(LibraryBrowser, DeletedFilesGoToTheTrash) {
+    const QByteArray previous = qgetenv("XDG_DATA_HOME");
+    qputenv("XDG_DATA_HOME", QByteArray::fromStdString((dir / "data").string()));
+    fs::create_directories(dir / "data");
+    WriteFileText(dir / "user" / "old.sch", "kept");
+    CShellListCtrl list;
+    ASSERT_TRUE(list.Fill((dir / "user").string(), kShellFolder));
+    list.item(0)->setSelected(true);
+    ScriptedPrompt prompt({IDNO, IDYES});
+    list.DeleteSelected();  // No: nothing happens
+    EXPECT_TRUE(fs::exists(dir / "user" / "old.sch"));
+    list.DeleteSelected();
+    EXPECT_EQ(prompt.shown().at(0).text.str(),
+              "Are you sure you want to move 'old.sch' to the trash?");
+    EXPECT_FALSE(fs::exists(dir / "user" / "old.sch"));
+    EXPECT_EQ(testsupport::ReadFileText(dir / "data" / "Trash" / "files" / "old.sch"), "kept");
+    EXPECT_EQ(list.count(), 0);
+    qputenv("XDG_DATA_HOME", previous);
+}
+
+TEST_F(LibraryBrowser, TreeRenameNeverReplaces) {
+    fs::create_directories(dir / "std" / "a");
+    fs::create_directories(dir / "std" / "b");
+    CShellTreeCtrl tree;
+    tree.Reset();
+    ASSERT_TRUE(tree.SelectPath((dir / "std" / "a").string()));
+    ScriptedPrompt prompt({IDOK});
+    tree.currentItem()->setText(0, "b");
+    EXPECT_EQ(prompt.shown().at(0).text.str(), "Cannot rename a\nReason: File exists");
+    EXPECT_EQ(tree.currentItem()->text(0), "a");
+    tree.currentItem()->setText(0, "c");
+    EXPECT_TRUE(fs::is_directory(dir / "std" / "c"));
+    EXPECT_EQ(tree.currentItem()->text(0), "c");
+}
+
 TEST_F(LibraryBrowser, RenamingARecordOntoAnExistingNameChangesNothing) {
     CShellListCtrl list;
     const std::string basic = (dir / "std" / "basic.rlb").string();
