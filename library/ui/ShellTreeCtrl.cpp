@@ -245,7 +245,8 @@ bool CShellTreeCtrl::BeginRenameSelected() {
 }
 
 void CShellTreeCtrl::OnItemChanged(QTreeWidgetItem* node, int /*column*/) {
-    if (m_updating)
+    // A top-level node's label is no file name: it never renames its folder.
+    if (m_updating || IsTopLevel(node))
         return;
     const std::string path = NodePath(node);
     const std::string name = fs::path(path).filename().string();

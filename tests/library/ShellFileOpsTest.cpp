@@ -95,6 +95,17 @@ TEST(ShellFileOps, NewFoldersAndLibrariesTakeTheFirstFreeName) {
     EXPECT_TRUE(library.Open((folder + "/Untitled2.rlb").c_str()));
 }
 
+TEST(ShellFileOps, TheSearchForAFreeFolderNameEnds) {
+    TempDir dir;
+    fs::create_directory(dir / "New Folder");
+    for (int i = 2; i <= 1000; ++i)
+        fs::create_directory(dir / ("New Folder (" + std::to_string(i) + ")"));
+    ScriptedPrompt prompt({IDOK});
+    EXPECT_FALSE(CreateNewFolder(dir.path().string()));
+    EXPECT_EQ(prompt.shown().at(0).text.str(),
+              "Cannot create folder " + (dir / "New Folder").string() + "\nReason: File exists");
+}
+
 TEST(ShellFileOps, FailuresToCreateAreReported) {
     ScriptedPrompt prompt({IDOK, IDOK});
     EXPECT_FALSE(CreateNewFolder("/nonexistent-folder-of-tests"));

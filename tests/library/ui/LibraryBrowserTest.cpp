@@ -145,7 +145,9 @@ TEST_F(LibraryBrowser, TopLevelNodesAreNeverDeletedOrRenamed) {
     EXPECT_FALSE(tree.DeleteSelected());
     QTest::keyClick(&tree, Qt::Key_Delete);
     EXPECT_FALSE(tree.BeginRenameSelected());
+    tree.topLevelItem(1)->setText(0, "other");
     EXPECT_TRUE(fs::exists(dir / "std" / "basic.rlb"));
+    EXPECT_FALSE(fs::exists(dir / "other"));
 }
 
 TEST_F(LibraryBrowser, DeletedFilesGoToTheTrash) {
@@ -262,8 +264,18 @@ TEST_F(LibraryBrowser, BarPreviewsPlacesCopiesAndPastesRecords) {
     EXPECT_TRUE(bar.grab().save(QString::fromStdString(shot)));
 
     bar.CopyItems();
-    bar.SelectLibraryPath((dir / "user" / "mine.rlb").string());
+    const std::string mine = (dir / "user" / "mine.rlb").string();
+    bar.SelectLibraryPath(mine);
     ASSERT_EQ(Labels(*list), (QStringList{"X"}));
+    {
+        // A reader holds the library: the paste cannot open it for writing.
+        CLibraryFile reader;
+        ASSERT_TRUE(reader.Open(mine.c_str()));
+        ScriptedPrompt prompt({IDOK});
+        bar.PasteItems();
+        EXPECT_EQ(prompt.shown().at(0).text.str(),
+                  "Error - could not open the library " + mine + " for writing.");
+    }
     bar.PasteItems();
     EXPECT_EQ(Labels(*list), (QStringList{"R", "X"}));
 }
