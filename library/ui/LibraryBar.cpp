@@ -7,6 +7,7 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QSplitter>
+#include <QStorageInfo>
 #include <QUrl>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -29,6 +30,7 @@
 namespace {
 
 constexpr int kRefreshDelayMs = 1500;
+constexpr int kMountPollMs = 2000;
 constexpr int kMinPane = 50;
 
 struct CommandText {
@@ -131,6 +133,7 @@ CLibraryBar::CLibraryBar(QWidget* parent)
     layout->addWidget(m_splitter);
     m_timer.setSingleShot(true);
     connect(&m_timer, &QTimer::timeout, this, &CLibraryBar::OnTimer);
+    connect(&m_mountTimer, &QTimer::timeout, this, &CLibraryBar::PollMounts);
     connect(m_splitter, &QSplitter::splitterMoved, this, &CLibraryBar::OnSplitterMoved);
     connect(m_tree, &QTreeWidget::currentItemChanged, this, &CLibraryBar::OnTreeSelection);
     connect(m_tree, &CShellTreeCtrl::ownCommand, this, &CLibraryBar::OnTreeCommand);
@@ -148,10 +151,13 @@ CLibraryBar::CLibraryBar(QWidget* parent)
         m_tree->SelectPath(path);
     m_ownChange = false;
     RebuildList();
+    PollMounts();
+    m_mountTimer.start(kMountPollMs);
 }
 
 CLibraryBar::~CLibraryBar() {
     m_timer.stop();
+    m_mountTimer.stop();
     disconnect(m_tree, nullptr, this, nullptr);
     disconnect(m_list, nullptr, this, nullptr);
 }
@@ -236,6 +242,24 @@ void CLibraryBar::OnTimer() {
     m_tree->RefreshNodeOrParent(m_tree->currentItem());
     m_ownChange = false;
     RebuildList();
+}
+
+void CLibraryBar::PollMounts() {
+    std::vector<MountedVolume> volumes;
+    for (const QStorageInfo& storage : QStorageInfo::mountedVolumes()) {
+        const std::string root = storage.rootPath().toStdString();
+        if (IsRemovableMountPoint(root))
+            volumes.push_back({root, storage.device().toStdString(), storage.name().toStdString(),
+                               storage.bytesTotal()});
+    }
+    const MountChanges changes = CompareMounts(m_volumes, volumes);
+    m_volumes = std::move(volumes);
+    m_ownChange = true;
+    for (const std::string& root : changes.gone)
+        m_tree->RefreshMount(root, true);
+    for (const std::string& root : changes.arrived)
+        m_tree->RefreshMount(root, false);
+    m_ownChange = false;
 }
 
 void CLibraryBar::OnTreeCommand(int code) {

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "library/MountWatch.h"
 #include "library/ui/PreviewWnd.h"
 #include "platform/Types.h"
 #include "shell/BarPage.h"
@@ -104,6 +105,8 @@ private:
     void ShowItemMenu(QPoint global);
     void FolderContentsChanged();
     void OnTimer();
+    // Looks at the mounted removable media and has the tree follow what changed.
+    void PollMounts();
     void UpdateList();
     void RebuildList();
     void WatchShown();
@@ -117,6 +120,8 @@ private:
     CPreviewWnd* m_preview;
     QSplitter* m_splitter;
     QTimer m_timer;
+    QTimer m_mountTimer;
+    std::vector<MountedVolume> m_volumes;
     QFileSystemWatcher* m_watcher;
     CPreviewWnd::PlaceHandler m_place;
     int m_treeShare = 333;

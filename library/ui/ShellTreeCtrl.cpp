@@ -24,11 +24,7 @@ constexpr int kPathRole = Qt::UserRole;
 constexpr int kKindRole = Qt::UserRole + 1;
 constexpr int kFilledRole = Qt::UserRole + 2;
 
-struct Child {
-    std::string path;
-    std::string name;
-    UINT kind;
-};
+using Child = ShellTreeChild;
 
 // The folders and libraries in folder: folders first, then libraries, each by name without
 // regard to case.
@@ -84,8 +80,8 @@ CShellTreeCtrl::~CShellTreeCtrl() {
 }
 
 QTreeWidgetItem* CShellTreeCtrl::MakeNode(QTreeWidgetItem* parent, const std::string& path,
-                                          UINT kind, const QString& text) {
-    auto* node = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(this);
+                                          UINT kind, const QString& text, bool top) {
+    auto* node = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem;
     node->setText(0, text);
     node->setData(0, kPathRole, QString::fromStdString(path));
     node->setData(0, kKindRole, kind);
@@ -98,7 +94,7 @@ QTreeWidgetItem* CShellTreeCtrl::MakeNode(QTreeWidgetItem* parent, const std::st
     node->setChildIndicatorPolicy(kind == kShellFolder && HasShellChildren(path)
                                       ? QTreeWidgetItem::ShowIndicator
                                       : QTreeWidgetItem::DontShowIndicator);
-    if (parent)
+    if (!top)
         node->setFlags(node->flags() | Qt::ItemIsEditable);
     return node;
 }
@@ -106,17 +102,19 @@ QTreeWidgetItem* CShellTreeCtrl::MakeNode(QTreeWidgetItem* parent, const std::st
 void CShellTreeCtrl::Reset() {
     const QSignalBlocker blocker(this);
     clear();
-    MakeNode(nullptr, "/", kShellFolder, "File System");
+    addTopLevelItem(MakeNode(nullptr, "/", kShellFolder, "File System", true));
     const std::string standard = ExpandedFolder("$(StdLibDir)");
     const std::string user = ExpandedFolder("$(UserLibDir)");
     ShellPath standardIds;
     ShellPath userIds;
     const bool hasStandard = ParseShellPath(standard, standardIds) && fs::is_directory(standard);
     if (hasStandard)
-        MakeNode(nullptr, ShellPathText(standardIds), kShellFolder, "Libraries");
+        addTopLevelItem(
+            MakeNode(nullptr, ShellPathText(standardIds), kShellFolder, "Libraries", true));
     if (ParseShellPath(user, userIds) && fs::is_directory(user) &&
         !(hasStandard && IsItemIdListPrefix(userIds, standardIds) == 2))
-        MakeNode(nullptr, ShellPathText(userIds), kShellFolder, "User Libraries");
+        addTopLevelItem(
+            MakeNode(nullptr, ShellPathText(userIds), kShellFolder, "User Libraries", true));
 }
 
 std::string CShellTreeCtrl::NodePath(const QTreeWidgetItem* node) {
@@ -206,30 +204,99 @@ void CShellTreeCtrl::RefreshNode(QTreeWidgetItem* node) {
     }
     if (!node->data(0, kFilledRole).toBool())
         return;
-    const QSignalBlocker blocker(this);
-    QTreeWidgetItem* current = currentItem();
-    QList<QTreeWidgetItem*> old = node->takeChildren();
-    for (const Child& child : ListChildren(NodePath(node))) {
-        auto it = std::find_if(old.begin(), old.end(), [&](QTreeWidgetItem* item) {
-            return NodePath(item) == child.path && NodeKind(item) == child.kind;
-        });
-        if (it == old.end()) {
-            MakeNode(node, child.path, child.kind, QString::fromStdString(child.name));
-            continue;
+    const std::vector<Child> children = ListChildren(NodePath(node));
+    {
+        // Nodes that stay keep their place where they can, and with it their expansion.
+        const QSignalBlocker blocker(this);
+        int at = 0;
+        for (const Child& child : children) {
+            int found = -1;
+            for (int j = at; j < node->childCount() && found < 0; ++j) {
+                if (NodePath(node->child(j)) == child.path &&
+                    NodeKind(node->child(j)) == child.kind)
+                    found = j;
+            }
+            if (found < 0) {
+                node->insertChild(at, MakeNode(nullptr, child.path, child.kind,
+                                               QString::fromStdString(child.name)));
+            } else if (found != at) {
+                node->insertChild(at, node->takeChild(found));
+            }
+            UpdateNode(node->child(at), child);
+            ++at;
         }
-        QTreeWidgetItem* kept = *it;
-        old.erase(it);
-        node->addChild(kept);
-        kept->setText(0, QString::fromStdString(child.name));
-        kept->setChildIndicatorPolicy(child.kind == kShellFolder && HasShellChildren(child.path)
-                                          ? QTreeWidgetItem::ShowIndicator
-                                          : QTreeWidgetItem::DontShowIndicator);
-        RefreshNode(kept);
+        while (node->childCount() > at)
+            DeleteNode(node->child(at));
     }
-    const bool lostCurrent = old.contains(current);
-    qDeleteAll(old);
-    if (lostCurrent)
-        setCurrentItem(node);
+    for (int i = 0; i < node->childCount(); ++i)
+        RefreshNode(node->child(i));
+}
+
+void CShellTreeCtrl::UpdateNode(QTreeWidgetItem* node, const ShellTreeChild& child) {
+    node->setText(0, QString::fromStdString(child.name));
+    node->setChildIndicatorPolicy(child.kind == kShellFolder && HasShellChildren(child.path)
+                                      ? QTreeWidgetItem::ShowIndicator
+                                      : QTreeWidgetItem::DontShowIndicator);
+}
+
+// A node that goes while it or a node under it is the current one hands that on to its parent.
+void CShellTreeCtrl::DeleteNode(QTreeWidgetItem* node) {
+    for (QTreeWidgetItem* item = currentItem(); item; item = item->parent()) {
+        if (item == node) {
+            setCurrentItem(node->parent());
+            break;
+        }
+    }
+    delete node;
+}
+
+QTreeWidgetItem* CShellTreeCtrl::NearestNode(const ShellPath& path, bool& exact) const {
+    QTreeWidgetItem* node = topLevelItem(0);
+    size_t used = 0;
+    for (; node && used < path.size(); ++used) {
+        QTreeWidgetItem* child =
+            node->data(0, kFilledRole).toBool() ? FindChild(node, path[used]) : nullptr;
+        if (!child)
+            break;
+        node = child;
+    }
+    exact = node && used == path.size();
+    return node;
+}
+
+void CShellTreeCtrl::Collapse(QTreeWidgetItem* node) {
+    for (QTreeWidgetItem* item = currentItem(); item; item = item->parent()) {
+        if (item == node) {
+            setCurrentItem(node);
+            break;
+        }
+    }
+    const QSignalBlocker blocker(this);
+    node->setExpanded(false);
+    qDeleteAll(node->takeChildren());
+    node->setData(0, kFilledRole, false);
+    node->setChildIndicatorPolicy(QTreeWidgetItem::ShowIndicator);
+}
+
+void CShellTreeCtrl::RefreshMount(const std::string& root, bool gone) {
+    ShellPath rootIds;
+    if (!ParseShellPath(root, rootIds))
+        return;
+    bool exact = false;
+    QTreeWidgetItem* node = NearestNode(rootIds, exact);
+    std::vector<QTreeWidgetItem*> affected;
+    if (node && exact)
+        affected.push_back(node);
+    for (int i = 1; i < topLevelItemCount(); ++i) {
+        ShellPath ids;
+        if (ParseShellPath(NodePath(topLevelItem(i)), ids) && IsItemIdListPrefix(rootIds, ids) == 2)
+            affected.push_back(topLevelItem(i));
+    }
+    for (QTreeWidgetItem* item : affected)
+        gone ? Collapse(item) : RefreshNode(item);
+    // The mount point itself may have come or gone with the medium.
+    if (node)
+        RefreshNodeOrParent(node);
 }
 
 void CShellTreeCtrl::RefreshNodeOrParent(QTreeWidgetItem* node) {

@@ -8,7 +8,15 @@
 #include <QTreeWidget>
 #include <string>
 
+#include "library/ShellItem.h"
 #include "platform/Types.h"
+
+// A folder or library found in a folder.
+struct ShellTreeChild {
+    std::string path;
+    std::string name;
+    UINT kind;
+};
 
 class CShellTreeCtrl : public QTreeWidget {
     Q_OBJECT
@@ -34,6 +42,9 @@ public:
     void RefreshNode(QTreeWidgetItem* node);
     // RefreshNode on the node's parent, or on the node itself at the top level.
     void RefreshNodeOrParent(QTreeWidgetItem* node);
+    // A medium mounted at root went or was replaced (gone), or arrived: the nodes of the
+    // folder and of the top-level shortcuts inside it collapse, or are brought up to date.
+    void RefreshMount(const std::string& root, bool gone);
     bool BeginRenameSelected();
     // Makes "New Folder" (or the first free numbered name) in the selected folder, selects it
     // and opens its name for editing.
@@ -51,12 +62,19 @@ protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
+    // A node under parent, or a detached one without; top-level nodes cannot be renamed.
     QTreeWidgetItem* MakeNode(QTreeWidgetItem* parent, const std::string& path, UINT kind,
-                              const QString& text);
+                              const QString& text, bool top = false);
+    void UpdateNode(QTreeWidgetItem* node, const ShellTreeChild& child);
+    void DeleteNode(QTreeWidgetItem* node);
     void FillChildren(QTreeWidgetItem* node);
     void OnExpanded(QTreeWidgetItem* node);
     void OnItemChanged(QTreeWidgetItem* node, int column);
     QTreeWidgetItem* FindChild(QTreeWidgetItem* node, const std::string& name) const;
+    // The filled node nearest to path from the root node down, without filling any; exact
+    // tells whether it stands for path itself.
+    QTreeWidgetItem* NearestNode(const ShellPath& path, bool& exact) const;
+    void Collapse(QTreeWidgetItem* node);
 
     bool m_updating = false;
 };

@@ -137,6 +137,26 @@ TEST_F(LibraryBrowser, TreeMakesNumberedFoldersAndShowsOnlyFoldersWithLibraries)
                                      "basic.rlb"}));
 }
 
+TEST_F(LibraryBrowser, ChangedMediumCollapsesItsNodeTheSameMediumRefreshesIt) {
+    fs::create_directories(dir / "disk" / "parts");
+    CShellTreeCtrl tree;
+    tree.Reset();
+    ASSERT_TRUE(tree.SelectPath((dir / "disk" / "parts").string()));
+    QTreeWidgetItem* disk = tree.currentItem()->parent();
+    ASSERT_EQ(disk->text(0), "disk");
+    fs::create_directories(dir / "disk" / "more");
+    tree.RefreshMount((dir / "disk").string(), false);
+    EXPECT_EQ(disk->childCount(), 2);
+    // A refresh keeps what was open and what was current.
+    EXPECT_TRUE(disk->isExpanded());
+    EXPECT_EQ(tree.currentItem()->text(0), "parts");
+    tree.RefreshMount((dir / "disk").string(), true);
+    EXPECT_EQ(disk->childCount(), 0);
+    EXPECT_FALSE(disk->isExpanded());
+    EXPECT_EQ(tree.currentItem(), disk);
+    EXPECT_EQ(disk->childIndicatorPolicy(), QTreeWidgetItem::ShowIndicator);
+}
+
 TEST_F(LibraryBrowser, TopLevelNodesAreNeverDeletedOrRenamed) {
     CShellTreeCtrl tree;
     tree.Reset();
