@@ -179,15 +179,20 @@ void CLibraryBar::LayOut() {
     m_layingOut = false;
 }
 
-void CLibraryBar::OnSplitterMoved() {
+void CLibraryBar::OnSplitterMoved(int position, int index) {
     if (m_layingOut)
         return;
-    const QList<int> sizes = m_splitter->sizes();
-    const int available = height() - 2 * kSplitterHeight;
-    if (sizes.size() != 3 || available <= 0)
-        return;
-    m_treeShare = MulDiv(sizes[0], 1000, available);
-    m_previewShare = MulDiv(sizes[2], 1000, available);
+    // Handle 1 lies between tree and list, handle 2 between list and preview.
+    const UINT splitter = index == 1 ? kTreeSplitter : kPreviewSplitter;
+    const LibraryBarPanes panes = LibraryBarLayout(height(), m_treeShare, m_previewShare);
+    const DWORD range = SplitterRange(splitter, 0, height(), panes);
+    const int top = static_cast<int>(range & 0xFFFF);
+    const int bottom = static_cast<int>(range >> 16);
+    const int before =
+        splitter == kTreeSplitter ? panes.tree : panes.tree + kSplitterHeight + panes.list;
+    const int delta = std::clamp(position, top, std::max(top, bottom)) - before;
+    ApplySplitterDrag(splitter, delta, height(), panes, m_treeShare, m_previewShare);
+    LayOut();
 }
 
 void CLibraryBar::UpdateList() {

@@ -95,7 +95,7 @@ protected:
 
 private:
     void LayOut();
-    void OnSplitterMoved();
+    void OnSplitterMoved(int position, int index);
     void OnTreeSelection();
     void OnTreeCommand(int code);
     void OnListCommand(int code);

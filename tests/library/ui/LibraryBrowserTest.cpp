@@ -267,6 +267,10 @@ TEST_F(LibraryBrowser, BarPreviewsPlacesCopiesAndPastesRecords) {
     CShellListCtrl* list = bar.List();
     ASSERT_EQ(Labels(*list), (QStringList{"C", "L", "R"}));
     EXPECT_EQ(bar.Splitter()->sizes(), (QList<int>{200, 200, 200}));
+    // Dragging the upper splitter 30 pixels down gives the tree a share of 383.
+    emit bar.Splitter()->splitterMoved(230, 1);
+    EXPECT_EQ(bar.TreeShare(), 383);
+    EXPECT_EQ(bar.Splitter()->sizes(), (QList<int>{230, 170, 200}));
 
     list->item(2)->setSelected(true);
     EXPECT_TRUE(bar.Preview()->Grid().HasObjects());
