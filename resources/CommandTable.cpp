@@ -82,6 +82,18 @@ constexpr CommandInfo kCommands[] = {
     {ID_TEXT_FACE, "Font", "Font of the selected text\nFont", "", ""},
     {ID_TEXT_SIZE, "Size", "Size of the selected text\nFont Size", "", ""},
 
+    // Library and Object > Connect Wire To
+    {ID_LIBRARY_ADD_TO, "Add Selection &to...", "Add the selection to a library\nAdd to Library", "", ""},
+    {ID_LIBRARY_ADD_SELECTED, "&Add Selection to Library", "Add the selection to the library selected in the workspace\nAdd to Library", "", ""},
+    {ID_LIBRARY_LIST_ITEMS, "&List Items...", "Show the items of a library\nList Items", "", ""},
+    {ID_LIBRARY_NEW, "&New...", "Create a new library\nNew Library", "", ""},
+    {ID_CONNECT_GROUND1, "Ground 1", "Connect the wire to ground 1\nGround 1", "", ""},
+    {ID_CONNECT_GROUND2, "Ground 2", "Connect the wire to ground 2\nGround 2", "", ""},
+    {ID_CONNECT_POWER1, "Power 1", "Connect the wire to power rail 1\nPower 1", "", ""},
+    {ID_CONNECT_POWER1 + 1, "Power 2", "Connect the wire to power rail 2\nPower 2", "", ""},
+    {ID_CONNECT_POWER1 + 2, "Power 3", "Connect the wire to power rail 3\nPower 3", "", ""},
+    {ID_CONNECT_POWER4, "Power 4", "Connect the wire to power rail 4\nPower 4", "", ""},
+
     // Tools
     {ID_TOOL_FIRST, "Tool 1\t  ", "Run a custom tool\nRun Tool", "", ":/icons/tool.svg"},
     {ID_TOOL_FIRST + 1, "tool2", "Run a custom tool\nRun Tool", "", ":/icons/tool.svg"},
@@ -130,6 +142,9 @@ constexpr UINT kPendingCommands[] = {
     ID_TEXT_UNDERLINE, ID_TEXT_LEFT, ID_TEXT_CENTRE, ID_TEXT_RIGHT, ID_TEXT_FACE, ID_TEXT_SIZE,
     ID_TOOL_FIRST, ID_TOOL_FIRST + 1, ID_TOOL_FIRST + 2, ID_TOOL_FIRST + 3, ID_TOOL_LAST,
     ID_SIMULATOR_FIRST, ID_SIMULATOR_2, ID_SIMULATOR_2 + 1, ID_SIMULATOR_2 + 2, ID_SIMULATOR_LAST,
+    ID_LIBRARY_ADD_TO, ID_LIBRARY_ADD_SELECTED, ID_LIBRARY_LIST_ITEMS, ID_LIBRARY_NEW,
+    ID_CONNECT_GROUND1, ID_CONNECT_GROUND2, ID_CONNECT_POWER1, ID_CONNECT_POWER1 + 1,
+    ID_CONNECT_POWER1 + 2, ID_CONNECT_POWER4,
     // the application's commands
     ID_FILE_PRINT_SETUP};
 

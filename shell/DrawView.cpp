@@ -113,6 +113,7 @@ void CDrawView::ReportUnprintable() {
 
 void CDrawView::AddCommands() {
     AddPaneCommands();
+    AddLibraryCommands();
     m_commands.On(ID_FILE_PRINT, [this] { OnFilePrint(); });
     m_commands.On(ID_FILE_PRINT_PREVIEW, [this] { OnFilePrintPreview(); });
     m_commands.On(

@@ -60,6 +60,9 @@ public:
     void SelectAll();
     // Every view drops the selected objects, which leave the document as one step.
     void DeleteSelection();
+    // Adds copies of objects from elsewhere (a library, a palette) at their stored place as
+    // one step and selects them; the objects stay the caller's.
+    void PlaceObjects(const CObList& objects);
 
     // Snapping of tool points (see SnapEngine) with the application's snap options.
     CDrawObj* SnapPoint(CPoint& point, DWORD mask, const CObList* exclude,
@@ -134,6 +137,12 @@ protected:
 
 private:
     void AddCommands();
+    // The Library menu and the Object > Connect Wire To commands.
+    void AddLibraryCommands();
+    void AddSelectionToChosenLibrary();
+    void AddSelectionToSelectedLibrary();
+    void ListLibraryItems();
+    void NewLibraryFile();
     // Print through the print dialog, or show the print preview.
     void OnFilePrint();
     void OnFilePrintPreview();

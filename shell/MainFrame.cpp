@@ -15,6 +15,7 @@
 #include <QUrl>
 #include <algorithm>
 
+#include "library/ui/LibraryBar.h"
 #include "platform/AppIdentity.h"
 #include "platform/SettingsStore.h"
 #include "platform/UserPrompt.h"
@@ -24,6 +25,7 @@
 #include "resources/ToolbarTable.h"
 #include "shell/ChildFrame.h"
 #include "shell/CommandActions.h"
+#include "shell/DrawView.h"
 #include "shell/FontFaces.h"
 #include "shell/HelpService.h"
 #include "shell/MdiCascade.h"
@@ -183,7 +185,13 @@ void CMainFrame::FillToolbarCombos() {
 }
 
 void CMainFrame::CreateBars() {
-    m_workspace = new CWorkspaceBar(this);
+    auto* library = new CLibraryBar;
+    library->SetPlaceHandler([this](const CObList& objects) {
+        CChildFrame* frame = ActiveChildFrame();
+        if (auto* view = frame ? dynamic_cast<CDrawView*>(frame->view()) : nullptr)
+            view->PlaceObjects(objects);
+    });
+    m_workspace = new CWorkspaceBar(this, library);
     m_workspace->setAllowedAreas(Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea);
     addDockWidget(Qt::LeftDockWidgetArea, m_workspace);
     m_workspace->SetDockedWidth(m_workspace->StoredWidth());

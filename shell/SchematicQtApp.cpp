@@ -7,6 +7,8 @@
 #include <cstdio>
 #include <exception>
 
+#include "library/ui/LibraryBar.h"
+#include "library/ui/ShellTreeCtrl.h"
 #include "model/app/CommandLineInfo.h"
 #include "model/doc/DrawDoc.h"
 #include "platform/UserPrompt.h"
@@ -335,4 +337,33 @@ void CSchematicQtApp::ShowDrcPage() {
 void CSchematicQtApp::ShowLibraryPage() {
     if (m_mainFrame)
         m_mainFrame->workspaceBar()->SelectPage(m_mainFrame->workspaceBar()->FilesPage());
+}
+
+CLibraryBar* CSchematicQtApp::LibraryBar() const {
+    return m_mainFrame ? dynamic_cast<CLibraryBar*>(m_mainFrame->workspaceBar()->FilesPage())
+                       : nullptr;
+}
+
+void CSchematicQtApp::RefreshLibraryList() {
+    if (CLibraryBar* bar = LibraryBar())
+        bar->RefreshList(0);
+}
+
+void CSchematicQtApp::RefreshLibraryFolders() {
+    if (CLibraryBar* bar = LibraryBar()) {
+        bar->Tree()->Reset();
+        bar->RefreshList(1);
+    }
+}
+
+BOOL CSchematicQtApp::OpenSelectedLibrary(CLibraryFile* library, UINT mode) {
+    CLibraryBar* bar = LibraryBar();
+    return bar ? bar->OpenSelectedLibrary(library, mode) : FALSE;
+}
+
+void CSchematicQtApp::SelectLibraryPath(const CString& path) {
+    if (CLibraryBar* bar = LibraryBar()) {
+        bar->SelectLibraryPath(path.str());
+        m_mainFrame->workspaceBar()->show();
+    }
 }

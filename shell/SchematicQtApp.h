@@ -25,6 +25,7 @@
 
 struct CommandLineInfo;
 class CAppEventFilter;
+class CLibraryBar;
 class CMainFrame;
 
 class CSchematicQtApp : public IAppServices {
@@ -75,8 +76,14 @@ public:
     void ShowOutputBar() override;
     void ShowDrcPage() override;
     void ShowLibraryPage() override;
+    void RefreshLibraryList() override;
+    void RefreshLibraryFolders() override;
+    BOOL OpenSelectedLibrary(CLibraryFile* library, UINT mode) override;
+    void SelectLibraryPath(const CString& path) override;
 
 private:
+    // The Files page of the workspace bar; null without a main window.
+    CLibraryBar* LibraryBar() const;
     void AddDocTemplates();
     bool ProcessShellCommand(const CommandLineInfo& info);
     void CreateMainFrame();
