@@ -60,9 +60,6 @@ public:
     void SelectAll();
     // Every view drops the selected objects, which leave the document as one step.
     void DeleteSelection();
-    // Adds copies of objects from elsewhere (a library, a palette) at their stored place as
-    // one step and selects them; the objects stay the caller's.
-    void PlaceObjects(const CObList& objects);
 
     // Snapping of tool points (see SnapEngine) with the application's snap options.
     CDrawObj* SnapPoint(CPoint& point, DWORD mask, const CObList* exclude,
@@ -70,10 +67,10 @@ public:
     void SnapMove(CPoint& delta, CPoint origin, CDrawObj* object, bool invert) override;
     CSnapGrid& Grid() { return m_grid; }
 
-    // Takes the objects (from the clipboard or a library) into the document as one step and
-    // lets them follow the mouse until a click drops them (see CPlaceTool). Objects the
-    // document refuses stay in the list, the caller's. False when none was taken.
-    bool PlaceObjects(CObList& objects);
+    // Adds copies of objects from elsewhere (the clipboard, a library, a palette) as one step,
+    // selected, and lets them follow the mouse until a click drops them (see CPlaceTool). The
+    // objects stay the caller's. False when none was taken.
+    bool PlaceObjects(const CObList& objects);
 
     // IToolView (DrawViewTools.cpp): what the drawing tools ask of the view.
     CDrawDoc& Document() override { return m_document; }

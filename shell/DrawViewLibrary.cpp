@@ -56,13 +56,6 @@ bool PrepareLibraryFile(const std::string& path) {
 
 }  // namespace
 
-void CDrawView::PlaceObjects(const CObList& objects) {
-    CObList copies;
-    copies.AddTail(&objects);
-    if (m_document.AddObjectCopies(&copies))
-        ReplaceSelection(&copies);
-}
-
 void CDrawView::AddLibraryCommands() {
     auto storable = [this](CmdUI& ui) { ui.Enable(HasStorableSelection(m_selection)); };
     m_commands.On(

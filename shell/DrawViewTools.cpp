@@ -50,7 +50,7 @@ Qt::CursorShape CursorShape(ToolCursor cursor) {
 }
 
 void AddMenuEntries(QMenu& menu, const ToolMenu& entries) {
-    for (const ToolMenuEntry& entry : entries) {
+    for (const ContextMenuEntry& entry : entries) {
         if (!entry.submenu.empty()) {
             AddMenuEntries(*menu.addMenu(QString::fromUtf8(entry.text.c_str())), entry.submenu);
         } else if (entry.id == 0) {
@@ -69,13 +69,18 @@ CDrawTool* CDrawView::CurrentTool() const {
     return tools ? tools->CurrentTool() : nullptr;
 }
 
-bool CDrawView::PlaceObjects(CObList& objects) {
+bool CDrawView::PlaceObjects(const CObList& objects) {
     ToolManager* tools = GetToolManager();
-    if (!tools)
+    CObList copies;
+    if (!tools || !m_document.CopyObjects(objects, copies))
         return false;
     if (CDrawTool* tool = tools->CurrentTool())
         tool->OnCancel(*this);
-    return tools->PlaceTool().StartPlacing(*this, objects);
+    const bool placed = tools->PlaceTool().StartPlacing(*this, copies);
+    // What the document refused is still ours.
+    for (POSITION pos = copies.GetHeadPosition(); pos;)
+        delete copies.GetNext(pos);
+    return placed;
 }
 
 bool CDrawView::CloneSelection() {

@@ -35,11 +35,11 @@ constexpr PromptEntry kPrompts[] = {
     {kPromptReady, "Ready"},
 };
 
-ToolMenuEntry Item(UINT id, const char* text) {
+ContextMenuEntry Item(UINT id, const char* text) {
     return {id, text, {}};
 }
 
-ToolMenuEntry Separator() {
+ContextMenuEntry Separator() {
     return {};
 }
 
@@ -99,7 +99,7 @@ ToolMenu PolyToolMenu() {
 }
 
 ToolMenu WireToolMenu() {
-    ToolMenuEntry connect{0, "Connect Wire &To", {}};
+    ContextMenuEntry connect{0, "Connect Wire &To", {}};
     connect.submenu = {Item(kMenuGround1, "Ground &1"),
                        Item(kMenuGround2, "Ground &2"),
                        Separator(),

@@ -44,12 +44,12 @@ enum class ToolCursor {
 
 // One entry of a context menu: a command, a separator (id 0, no text) or a submenu (id 0,
 // a text and entries).
-struct ToolMenuEntry {
+struct ContextMenuEntry {
     UINT id = 0;
     std::string text;
-    std::vector<ToolMenuEntry> submenu;
+    std::vector<ContextMenuEntry> submenu;
 };
-using ToolMenu = std::vector<ToolMenuEntry>;
+using ToolMenu = std::vector<ContextMenuEntry>;
 
 class IToolView : public IDocView {
 public:

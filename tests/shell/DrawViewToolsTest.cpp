@@ -76,8 +76,9 @@ TEST_F(DrawViewToolsTest, EscCancelsTheGesture) {
 }
 
 TEST_F(DrawViewToolsTest, PlacedObjectsFollowTheMouseUntilTheViewCloses) {
+    CDrawRect rect(CRect(0, 0, 400, -200));
     CObList objects;
-    objects.AddTail(new CDrawRect(CRect(0, 0, 400, -200)));
+    objects.AddTail(&rect);
     ASSERT_TRUE(view->PlaceObjects(objects));
     EXPECT_EQ(tools.state.currentShape, kToolPlace);
     QTest::mouseMove(Port(), QPoint(300, 300));
