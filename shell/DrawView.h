@@ -7,6 +7,7 @@
 #include <QPoint>
 
 #include "model/doc/DocView.h"
+#include "model/text/TextBox.h"
 #include "platform/ObList.h"
 #include "shell/CommandMap.h"
 #include "shell/PopupTarget.h"
@@ -16,13 +17,20 @@
 class CDC;
 class CDrawDoc;
 class CDrawFrame;
+class CInPlaceTextEdit;
+class CompoundStorage;
 class QComboBox;
+class QTimer;
 class QPainter;
 
 // Bits of the view flags ("Settings"/"ViewFlags").
 constexpr DWORD kViewCrosshair = 0x100;  // full-screen crosshair cursor
 
-class CDrawView : public ZoomScrollView, public IDocView, public PopupTarget, public CommandTarget {
+class CDrawView : public ZoomScrollView,
+                  public IDocView,
+                  public ITextEditHost,
+                  public PopupTarget,
+                  public CommandTarget {
     Q_OBJECT
 public:
     // The view joins document's views until it is destroyed.
@@ -58,6 +66,28 @@ public:
     CDrawObj* SnapPoint(CPoint& point, DWORD mask, const CObList* exclude);
     void SnapMove(CPoint& delta, CPoint origin, CDrawObj* object, bool invert);
     CSnapGrid& Grid() { return m_grid; }
+
+    // The in-place text editor. BeginTextEdit opens it over text (as opening the object
+    // does). Return in a single line, or the editor losing the focus, hands the text to the
+    // object as one undoable step (EndTextEdit, false when the object refused it and the
+    // editor stays open); Escape (CancelTextEdit) leaves the object as it was.
+    void BeginTextEdit(CTextBox* text);
+    bool EndTextEdit();
+    void CancelTextEdit();
+    CInPlaceTextEdit* TextEditor() const { return m_textEdit; }
+    // "Insert New Object": the file chosen becomes an embedded object of the sheet (a picture
+    // shows itself, any other file a labelled frame); false, after a message, when that fails.
+    void OnInsertObject();
+    bool InsertObjectFromFile(const QString& path);
+    // "Create Fill Shape": two or more selected lines, Bezier curves, open arcs or open
+    // polylines become one filled shape, in one step.
+    bool CanCreateFillShape() const;
+    void CreateFillShape();
+
+    // ITextEditHost
+    void EditTextInPlace(CTextBox* text, const TextEditSetup& setup) override;
+    // The "Text Properties" sheet is not built yet.
+    void EditTextProperties(CObList& /*texts*/) override {}
 
     // IDocView. The units hint sets the rulers; other hints repaint the window.
     void OnUpdate(IDocView* sender, int hint, CObject* hintObject, CObList* hintList) override;
@@ -123,6 +153,10 @@ private:
     void PaintCrosshair(QPainter& painter) const;
     void EndGrab();
     bool Metric() const;
+    // The editor's place in window pixels, inside the window, and its font at this zoom.
+    QRect TextEditorRect(const CRect& sheetRect) const;
+    void CloseTextEditor();
+    bool AddEmbeddedObject(const CompoundStorage& storage);
 
     CDrawDoc& m_document;
     CObList m_selection;
@@ -133,4 +167,8 @@ private:
     QPoint m_crosshair{-1, -1};
     bool m_grabbing = false;
     QPoint m_grabPoint;
+    QTimer* m_tipTimer;                      // the tip shows once the mouse has rested this long
+    CInPlaceTextEdit* m_textEdit = nullptr;  // while a text is edited in place
+    CTextBox* m_editedText = nullptr;
+    CString m_storedText;  // the edited object's text as it was
 };

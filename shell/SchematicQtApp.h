@@ -78,6 +78,8 @@ public:
 private:
     void AddDocTemplates();
     bool ProcessShellCommand(const CommandLineInfo& info);
+    // "/p" and "/pt": prints the file named, with no window; true when it was printed.
+    bool PrintFromCommandLine(const CommandLineInfo& info);
     void CreateMainFrame();
     void AddApplicationCommands();
     bool OnMainFrameClose();
