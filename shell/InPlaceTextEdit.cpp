@@ -34,7 +34,7 @@ void CInPlaceTextEdit::keyPressEvent(QKeyEvent* event) {
             onCancel();
         return;
     }
-    if (enter && (!m_multiLine || (event->modifiers() & Qt::ControlModifier))) {
+    if (enter && !m_multiLine) {
         Finish();
         return;
     }

@@ -22,6 +22,7 @@
 #include "shell/MainFrame.h"
 #include "shell/OutputEdit.h"
 #include "shell/PadDoc.h"
+#include "shell/PrinterSetup.h"
 #include "shell/SplashWnd.h"
 #include "shell/StatusBar.h"
 #include "shell/StrEditView.h"
@@ -168,6 +169,9 @@ void CSchematicQtApp::AddApplicationCommands() {
     m_appCommands.On(ID_HELP_HOME_PAGE, [] { OpenWebPage(kProductHomePage); });
     m_appCommands.On(ID_HELP_MAKER_PAGE, [] { OpenWebPage(kMakerHomePage); });
     m_appCommands.On(ID_APP_ABOUT, [this] { CAboutDlg(m_mainFrame.get()).exec(); });
+    // The print set-up while no schematic is open; a schematic has its own (see the view).
+    m_appCommands.On(ID_FILE_PRINT_SETUP,
+                     [this] { RunPrinterSetup(m_printer, m_mainFrame.get()); });
 }
 
 void CSchematicQtApp::CreateMainFrame() {

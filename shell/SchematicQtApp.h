@@ -16,6 +16,7 @@
 
 #include "model/app/RecentFileList.h"
 #include "model/app/SchematicApp.h"
+#include "model/doc/PrinterChoice.h"
 #include "platform/AppServices.h"
 #include "shell/CommandMap.h"
 #include "shell/DocManager.h"
@@ -98,6 +99,7 @@ private:
     CDocTemplate* m_hiddenSchematic = nullptr;
     CDocTemplate* m_output = nullptr;
     CommandMap m_appCommands;
+    CPrinterChoice m_printer;  // the printer chosen while no schematic is open
     std::unique_ptr<CMainFrame> m_mainFrame;
     CIdleScheduler m_idle;
     std::unique_ptr<CAppEventFilter> m_eventFilter;
