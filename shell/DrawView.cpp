@@ -125,6 +125,9 @@ void CDrawView::AddCommands() {
         ID_EDIT_CREATE_FILL_SHAPE, [this] { CreateFillShape(); },
         [this](CmdUI& ui) { ui.Enable(CanCreateFillShape()); });
     m_commands.On(
+        ID_CONNECT_IMPLICIT, [this] { ConnectImplicitly(); },
+        [this](CmdUI& ui) { ui.Enable(DominantWire() != nullptr); });
+    m_commands.On(
         ID_EDIT_SELECT_ALL, [this] { SelectAll(); },
         [this](CmdUI& ui) { ui.Enable(!m_document.GetObjects().IsEmpty()); });
     m_commands.On(

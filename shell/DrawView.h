@@ -18,6 +18,7 @@ class CDC;
 class CDrawDoc;
 class CDrawFrame;
 class CInPlaceTextEdit;
+class CWire;
 class CompoundStorage;
 class QComboBox;
 class QTimer;
@@ -83,6 +84,10 @@ public:
     // polylines become one filled shape, in one step.
     bool CanCreateFillShape() const;
     void CreateFillShape();
+    // "Connect Implicitly": when the dominant object is a wire, ties its net to the hidden pins
+    // chosen in the "Connect Wire Implicitly To.." dialog.
+    CWire* DominantWire() const;
+    void ConnectImplicitly();
 
     // ITextEditHost
     void EditTextInPlace(CTextBox* text, const TextEditSetup& setup) override;

@@ -1,5 +1,5 @@
-// The schematic view's commands that make objects: an embedded object from a file, and a
-// fill shape from the selected outline pieces.
+// The schematic view's commands that make objects (an embedded object from a file, a fill
+// shape from the selected outline pieces) and the one that ties a wire's net to hidden pins.
 
 #include <QFile>
 #include <QFileDialog>
@@ -7,9 +7,13 @@
 #include <memory>
 #include <optional>
 
+#include "dialogs/DlgConnectWire.h"
 #include "model/cmd/AddCmd.h"
 #include "model/cmd/RemoveCmd.h"
 #include "model/doc/DrawDoc.h"
+#include "model/net/Net.h"
+#include "model/net/Wire.h"
+#include "model/object/StdAttrNames.h"
 #include "model/ole/DrawItem.h"
 #include "model/ole/DrawOleObj.h"
 #include "model/ole/EmbeddedFile.h"
@@ -125,4 +129,21 @@ void CDrawView::CreateFillShape() {
     step->Append(new CRemoveCmd(m_selection));
     step->Append(new CAddCmd(shape.release(), FALSE));
     m_document.GetUndoList().Execute(step);
+}
+
+CWire* CDrawView::DominantWire() const {
+    if (m_selection.IsEmpty())
+        return nullptr;
+    auto* object = static_cast<CDrawObj*>(m_selection.GetTail());
+    return object->GetObjType() == kObjWire ? static_cast<CWire*>(object) : nullptr;
+}
+
+void CDrawView::ConnectImplicitly() {
+    CWire* wire = DominantWire();
+    if (!wire)
+        return;
+    CNet* net = wire->GetNet();
+    CDlgConnectWire dialog(m_document, net, this);
+    if (dialog.exec() == QDialog::Accepted && net)
+        net->SetAttr(GetStdAttrName(kStdAttrImplicit), dialog.Chosen().c_str(), 0);
 }

@@ -5,11 +5,16 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QListWidget>
 #include <QMouseEvent>
 #include <QTest>
+#include <QTimer>
 #include <QToolTip>
 
+#include "dialogs/DlgConnectWire.h"
 #include "model/doc/DrawDoc.h"
+#include "model/net/Net.h"
+#include "model/net/Wire.h"
 #include "model/ole/DrawItem.h"
 #include "model/ole/DrawOleObj.h"
 #include "model/shapes/DrawRect.h"
@@ -133,6 +138,29 @@ TEST_F(DrawViewObjectsTest, TheTipShowsOnceTheMouseHasRested) {
     EXPECT_TRUE(QToolTip::isVisible());
     EXPECT_EQ(QToolTip::text(), QString::fromUtf8(text->GetTipText().c_str()));
     QToolTip::hideText();
+}
+
+TEST_F(DrawViewObjectsTest, ConnectImplicitlyTiesTheDominantWiresNetToTheChosenPins) {
+    auto* net = new CNet("VCC");
+    net->SetAttr("_Implicit", "U1:VCC", 1);
+    auto wire = std::make_unique<CWire>();
+    net->AddRef();
+    wire->SetNet(net);
+    CWire* raw = wire.get();
+    m_doc.GetObjects().AddTail(wire.release());
+    EXPECT_FALSE(Enabled(ID_CONNECT_IMPLICIT));
+    m_view.Select(raw);
+    ASSERT_TRUE(Enabled(ID_CONNECT_IMPLICIT));
+    QTimer::singleShot(0, [] {
+        auto* dialog = qobject_cast<CDlgConnectWire*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        ASSERT_EQ(dialog->list()->count(), 1);
+        EXPECT_EQ(dialog->list()->item(0)->text(), "None available");
+        dialog->list()->item(0)->setSelected(true);
+        dialog->accept();
+    });
+    m_view.ConnectImplicitly();
+    EXPECT_EQ(net->GetAttr("_Implicit"), CString("")) << "the placeholder is no pin";
 }
 
 }  // namespace
