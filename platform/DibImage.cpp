@@ -65,3 +65,30 @@ std::optional<DibImage> DecodePackedDib(const std::vector<BYTE>& bytes) {
     }
     return image;
 }
+
+std::vector<BYTE> EncodePackedDib(const DibImage& image) {
+    constexpr size_t kHeader = 40;
+    const size_t count = size_t(image.width) * size_t(image.height);
+    std::vector<BYTE> bytes(kHeader + count * 4, 0);
+    auto put = [&bytes](size_t at, std::uint32_t value, int size) {
+        for (int i = 0; i < size; ++i)
+            bytes[at + size_t(i)] = BYTE((value >> (8 * i)) & 0xFF);
+    };
+    put(0, kHeader, 4);
+    put(4, std::uint32_t(image.width), 4);
+    put(8, std::uint32_t(image.height), 4);
+    put(12, 1, 2);   // planes
+    put(14, 32, 2);  // bits per pixel
+    put(20, std::uint32_t(count * 4), 4);
+    for (int y = 0; y < image.height; ++y) {
+        const size_t row = kHeader + size_t(image.height - 1 - y) * size_t(image.width) * 4;
+        for (int x = 0; x < image.width; ++x) {
+            const COLORREF c = image.pixels[size_t(y) * size_t(image.width) + size_t(x)];
+            const size_t at = row + size_t(x) * 4;
+            bytes[at] = GetBValue(c);
+            bytes[at + 1] = GetGValue(c);
+            bytes[at + 2] = GetRValue(c);
+        }
+    }
+    return bytes;
+}

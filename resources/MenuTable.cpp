@@ -58,10 +58,21 @@ constexpr MenuItem kDocFile[] = {Cmd(ID_FILE_NEW),
                                  RecentFiles(),
                                  Sep(),
                                  Cmd(ID_APP_EXIT)};
-constexpr MenuItem kEdit[] = {
-    Cmd(ID_EDIT_UNDO),  Cmd(ID_EDIT_REDO),     Sep(), Cmd(ID_EDIT_CUT),        Cmd(ID_EDIT_COPY),
-    Cmd(ID_EDIT_PASTE), Cmd(ID_EDIT_CLEAR),    Sep(), Cmd(ID_EDIT_SELECT_ALL), Sep(),
-    Cmd(ID_EDIT_FIND),  Cmd(ID_EDIT_FIND_NEXT)};
+constexpr MenuItem kEdit[] = {Cmd(ID_EDIT_UNDO),
+                              Cmd(ID_EDIT_REDO),
+                              Sep(),
+                              Cmd(ID_EDIT_CUT),
+                              Cmd(ID_EDIT_COPY),
+                              Cmd(ID_EDIT_PASTE),
+                              Cmd(ID_EDIT_CLEAR),
+                              Sep(),
+                              Cmd(ID_EDIT_SELECT_ALL),
+                              Sep(),
+                              Cmd(ID_EDIT_FIND),
+                              Cmd(ID_EDIT_FIND_NEXT),
+                              Sep(),
+                              Cmd(ID_EDIT_CREATE_FILL_SHAPE),
+                              Cmd(ID_OLE_INSERT_NEW)};
 constexpr MenuItem kUnits[] = {Cmd(ID_UNITS_CM), Cmd(ID_UNITS_INCHES)};
 constexpr MenuItem kDrawingView[] = {Cmd(ID_VIEW_TOOLBAR),
                                      Cmd(ID_VIEW_DRAWING_BAR),

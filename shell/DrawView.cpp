@@ -2,7 +2,6 @@
 
 #include <QComboBox>
 #include <QCursor>
-#include <QHelpEvent>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -11,12 +10,14 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QScrollBar>
+#include <QTimer>
 #include <QToolTip>
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <string>
 
+#include "dialogs/PrintOptionsSheet.h"
 #include "model/app/SchematicApp.h"
 #include "model/doc/DrawDoc.h"
 #include "model/object/DrawObj.h"
@@ -27,6 +28,7 @@
 #include "shell/CommandActions.h"
 #include "shell/DrawFrame.h"
 #include "shell/MainFrame.h"
+#include "shell/PrinterSetup.h"
 #include "shell/QtDC.h"
 #include "shell/SheetPrinter.h"
 #include "shell/SnapEngine.h"
@@ -35,9 +37,19 @@
 #include "shell/tools/DrawTool.h"
 #include "shell/tools/ToolManager.h"
 
+namespace {
+constexpr int kTipDelay = 400;    // ms
+constexpr int kTipShown = 32767;  // ms
+}  // namespace
+
 CDrawView::CDrawView(CDrawDoc& document, QWidget* parent)
-    : ZoomScrollView(parent), m_document(document) {
+    : ZoomScrollView(parent), m_document(document), m_tipTimer(new QTimer(this)) {
     setObjectName("drawView");
+    viewport()->setMouseTracking(true);
+    m_tipTimer->setSingleShot(true);
+    m_tipTimer->setInterval(kTipDelay);
+    connect(m_tipTimer, &QTimer::timeout, this,
+            [this] { ShowTip(m_cursor, viewport()->mapToGlobal(m_cursor)); });
     m_document.AddView(this);
     m_grid.m_spaceX = m_grid.m_spaceY = 0.1f;
     m_grid.m_colour = 0xC0C0C0;
@@ -59,6 +71,7 @@ CDrawView::CDrawView(CDrawDoc& document, QWidget* parent)
 
 CDrawView::~CDrawView() {
     m_closing = true;
+    CancelTextEdit();
     if (ToolManager* tools = GetToolManager())
         tools->ViewClosing(*this);
     m_document.RemoveView(this);
@@ -85,6 +98,7 @@ void CDrawView::AddPaneCommands() {
 
 void CDrawView::OnFilePrint() {
     QPrinter printer(QPrinter::HighResolution);
+    ApplyPrinterChoice(m_document.m_printer, printer);
     const std::optional<PrintLayout> layout = SheetLayout(m_document, printer);
     if (!layout) {
         ReportUnprintable();
@@ -94,6 +108,7 @@ void CDrawView::OnFilePrint() {
     dialog.setMinMax(1, layout->Pages());
     if (dialog.exec() != QDialog::Accepted)
         return;
+    m_document.m_printer = PrinterChoiceOf(printer);
     const bool range = printer.printRange() == QPrinter::PageRange;
     if (!PrintSheet(m_document, printer, false, range ? printer.fromPage() : 0,
                     range ? printer.toPage() : 0))
@@ -101,7 +116,9 @@ void CDrawView::OnFilePrint() {
 }
 
 void CDrawView::OnFilePrintPreview() {
-    QPrintPreviewDialog preview(this);
+    QPrinter printer(QPrinter::HighResolution);
+    ApplyPrinterChoice(m_document.m_printer, printer);
+    QPrintPreviewDialog preview(&printer, this);
     connect(&preview, &QPrintPreviewDialog::paintRequested, this,
             [this](QPrinter* printer) { PrintSheet(m_document, *printer, true); });
     preview.exec();
@@ -116,6 +133,14 @@ void CDrawView::AddCommands() {
     AddLibraryCommands();
     m_commands.On(ID_FILE_PRINT, [this] { OnFilePrint(); });
     m_commands.On(ID_FILE_PRINT_PREVIEW, [this] { OnFilePrintPreview(); });
+    m_commands.On(ID_FILE_PRINT_SETUP, [this] { EditPrintOptions(m_document, this); });
+    m_commands.On(ID_OLE_INSERT_NEW, [this] { OnInsertObject(); });
+    m_commands.On(
+        ID_EDIT_CREATE_FILL_SHAPE, [this] { CreateFillShape(); },
+        [this](CmdUI& ui) { ui.Enable(CanCreateFillShape()); });
+    m_commands.On(
+        ID_CONNECT_IMPLICIT, [this] { ConnectImplicitly(); },
+        [this](CmdUI& ui) { ui.Enable(DominantWire() != nullptr); });
     m_commands.On(
         ID_EDIT_SELECT_ALL, [this] { SelectAll(); },
         [this](CmdUI& ui) { ui.Enable(!m_document.GetObjects().IsEmpty()); });
@@ -280,6 +305,8 @@ void CDrawView::OnUpdate(IDocView*, int hint, CObject* object, CObList* list) {
             InvalidateList(list ? *list : m_selection);
             break;
         case kHintRemoved:
+            if (m_editedText && list && list->Find(m_editedText))
+                CancelTextEdit();
             DropFromSelection(list);
             break;
         case kHintOleObjects:
@@ -447,12 +474,12 @@ bool CDrawView::Metric() const {
 
 // ---- mouse: tooltips, the status panes and middle-button panning
 
+// The view times its tips itself (see m_tipTimer).
 bool CDrawView::viewportEvent(QEvent* event) {
-    if (event->type() == QEvent::ToolTip) {
-        const auto* help = static_cast<QHelpEvent*>(event);
-        ShowTip(help->pos(), help->globalPos());
+    if (event->type() == QEvent::ToolTip)
         return true;
-    }
+    if (event->type() == QEvent::Leave)
+        m_tipTimer->stop();
     return ZoomScrollView::viewportEvent(event);
 }
 
@@ -475,10 +502,15 @@ void CDrawView::ShowTip(const QPoint& at, const QPoint& global) {
     if (tip.IsEmpty())
         QToolTip::hideText();
     else
-        QToolTip::showText(global, QString::fromUtf8(tip.c_str()), viewport());
+        QToolTip::showText(global, QString::fromUtf8(tip.c_str()), viewport(), QRect(), kTipShown);
 }
 
 void CDrawView::mousePressEvent(QMouseEvent* event) {
+    // A click beside the text editor only takes the focus from it, which ends the edit.
+    if (m_textEdit) {
+        setFocus();
+        return;
+    }
     if (event->button() == Qt::MiddleButton && !m_grabbing) {
         MoveCrosshair(-1000, -1000);
         m_grabbing = true;
@@ -500,6 +532,7 @@ void CDrawView::mousePressEvent(QMouseEvent* event) {
 void CDrawView::mouseMoveEvent(QMouseEvent* event) {
     const QPoint at = event->position().toPoint();
     m_cursor = at;
+    m_tipTimer->start();
     if (!m_grabbing) {
         MoveCrosshair(at.x(), at.y());
         if (CDrawTool* tool = CurrentTool())

@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "model/doc/DocView.h"
+#include "model/text/TextBox.h"
 #include "platform/ObList.h"
 #include "shell/CommandMap.h"
 #include "shell/PopupTarget.h"
@@ -20,6 +21,9 @@ class CDC;
 class CDrawDoc;
 class CDrawFrame;
 class CDrawTool;
+class CInPlaceTextEdit;
+class CWire;
+class CompoundStorage;
 class QComboBox;
 class QPainter;
 
@@ -28,6 +32,7 @@ constexpr DWORD kViewCrosshair = 0x100;  // full-screen crosshair cursor
 
 class CDrawView : public ZoomScrollView,
                   public IToolView,
+                  public ITextEditHost,
                   public PopupTarget,
                   public CommandTarget {
     Q_OBJECT
@@ -91,6 +96,31 @@ public:
     UINT TrackMenu(const ToolMenu& menu, CPoint screen) override;
     void RunCommand(UINT id) override;
     void InvalidateAll() override;
+    // The in-place text editor. BeginTextEdit opens it over text (as opening the object
+    // does). Return in a single line, or the editor losing the focus, hands the text to the
+    // object as one undoable step (EndTextEdit, false when the object refused it and the
+    // editor stays open); Escape (CancelTextEdit) leaves the object as it was.
+    void BeginTextEdit(CTextBox* text);
+    bool EndTextEdit();
+    void CancelTextEdit();
+    CInPlaceTextEdit* TextEditor() const { return m_textEdit; }
+    // "Insert New Object": the file chosen becomes an embedded object of the sheet (a picture
+    // shows itself, any other file a labelled frame); false, after a message, when that fails.
+    void OnInsertObject();
+    bool InsertObjectFromFile(const QString& path);
+    // "Create Fill Shape": two or more selected lines, Bezier curves, open arcs or open
+    // polylines become one filled shape, in one step.
+    bool CanCreateFillShape() const;
+    void CreateFillShape();
+    // "Connect Implicitly": when the dominant object is a wire, ties its net to the hidden pins
+    // chosen in the "Connect Wire Implicitly To.." dialog.
+    CWire* DominantWire() const;
+    void ConnectImplicitly();
+
+    // ITextEditHost
+    void EditTextInPlace(CTextBox* text, const TextEditSetup& setup) override;
+    // The "Text Properties" sheet is not built yet.
+    void EditTextProperties(CObList& /*texts*/) override {}
 
     // IDocView. The units hint sets the rulers; other hints repaint the window.
     void OnUpdate(IDocView* sender, int hint, CObject* hintObject, CObList* hintList) override;
@@ -170,10 +200,16 @@ private:
     void AddToolCommands();
     void ChooseShapeCommand(UINT id, int shape);
     void OnCancelCommand();
+    // Cancels the current tool's gesture and makes the select tool current.
+    void EndTool();
     void OnEndCommand();
     // The current tool, when the program has tools.
     CDrawTool* CurrentTool() const;
     void PaintFocusRect(QPainter& painter) const;
+    // The editor's place in window pixels, inside the window, and its font at this zoom.
+    QRect TextEditorRect(const CRect& sheetRect) const;
+    void CloseTextEditor();
+    bool AddEmbeddedObject(const CompoundStorage& storage);
 
     CDrawDoc& m_document;
     CObList m_selection;
@@ -188,4 +224,8 @@ private:
     std::optional<QRect> m_focusRect;  // a tool's rubber band, window pixels
     QTimer m_autoScroll;
     bool m_closing = false;
+    QTimer* m_tipTimer;                      // the tip shows once the mouse has rested this long
+    CInPlaceTextEdit* m_textEdit = nullptr;  // while a text is edited in place
+    CTextBox* m_editedText = nullptr;
+    CString m_storedText;  // the edited object's text as it was
 };

@@ -279,6 +279,11 @@ void CDrawView::AddToolCommands() {
 }
 
 void CDrawView::OnCancelCommand() {
+    CancelTextEdit();
+    EndTool();
+}
+
+void CDrawView::EndTool() {
     m_capture = false;
     if (CDrawTool* tool = CurrentTool())
         tool->OnCancel(*this);

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QMdiArea>
+#include <QPrinter>
 #include <QPrinterInfo>
 #include <algorithm>
 #include <cstdio>
@@ -11,16 +12,19 @@
 #include "library/ui/ShellTreeCtrl.h"
 #include "model/app/CommandLineInfo.h"
 #include "model/doc/DrawDoc.h"
+#include "model/doc/PrinterRecords.h"
 #include "platform/UserPrompt.h"
 #include "resources/CommandIds.h"
 #include "shell/AboutDlg.h"
 #include "shell/AboutProduct.h"
 #include "shell/AppEventFilter.h"
+#include "shell/CommandLinePrint.h"
 #include "shell/DrawFrame.h"
 #include "shell/DrawView.h"
 #include "shell/MainFrame.h"
 #include "shell/OutputEdit.h"
 #include "shell/PadDoc.h"
+#include "shell/PrinterSetup.h"
 #include "shell/SplashWnd.h"
 #include "shell/StatusBar.h"
 #include "shell/StrEditView.h"
@@ -35,22 +39,9 @@ constexpr char kSchematicDocString[] =
     "Vosk Schematic Document\nVSCH\nVosk Schematic Files";
 constexpr char kOutputDocString[] = "\nOutput Window\nOutput Window\nText Files (*.txt)\n.txt\n";
 constexpr int kDefaultRecentFiles = 4;
-constexpr char kPrintingUnavailable[] = "Printing is not available yet.";
 
 COLORREF ToColorRef(const QColor& colour) {
     return RGB(colour.red(), colour.green(), colour.blue());
-}
-
-// The device name of a stored printer-names record: four little-endian words (the offsets of
-// the driver, device and port names, and a flags word), then the NUL-terminated names.
-std::string DeviceName(const std::vector<BYTE>& devNames) {
-    if (devNames.size() < 8)
-        return {};
-    const size_t offset = devNames[2] | (size_t{devNames[3]} << 8);
-    if (offset >= devNames.size())
-        return {};
-    const auto begin = devNames.begin() + static_cast<std::ptrdiff_t>(offset);
-    return std::string(begin, std::find(begin, devNames.end(), BYTE{0}));
 }
 
 }  // namespace
@@ -104,8 +95,7 @@ bool CSchematicQtApp::InitInstance(const QStringList& arguments) {
         return false;
     }
     if (AsksToPrint(info)) {
-        AfxMessageBox(kPrintingUnavailable, MB_OK | MB_ICONEXCLAMATION);
-        m_exitCode = 1;
+        m_exitCode = PrintFromCommandLine(info) ? 0 : 1;
         return false;
     }
     CSplashWnd::EnableSplashScreen(info.showSplash);
@@ -125,6 +115,16 @@ bool CSchematicQtApp::InitInstance(const QStringList& arguments) {
     }
     m_idle.Restart();
     return true;
+}
+
+bool CSchematicQtApp::PrintFromCommandLine(const CommandLineInfo& info) {
+    const std::string printerName =
+        info.shellCommand == CommandLineInfo::FilePrintTo ? info.printerName : std::string();
+    QPrinter printer(QPrinter::HighResolution);
+    const DirectPrint result = PrintFileDirect(info.fileName, printerName, printer);
+    if (const std::string problem = DirectPrintProblem(result, printerName); !problem.empty())
+        AfxMessageBox(problem.c_str(), MB_OK | MB_ICONEXCLAMATION);
+    return result == DirectPrint::kPrinted;
 }
 
 bool CSchematicQtApp::ProcessShellCommand(const CommandLineInfo& info) {
@@ -173,6 +173,9 @@ void CSchematicQtApp::AddApplicationCommands() {
     m_appCommands.On(ID_HELP_HOME_PAGE, [] { OpenWebPage(kProductHomePage); });
     m_appCommands.On(ID_HELP_MAKER_PAGE, [] { OpenWebPage(kMakerHomePage); });
     m_appCommands.On(ID_APP_ABOUT, [this] { CAboutDlg(m_mainFrame.get()).exec(); });
+    // The print set-up while no schematic is open; a schematic has its own (see the view).
+    m_appCommands.On(ID_FILE_PRINT_SETUP,
+                     [this] { RunPrinterSetup(m_printer, m_mainFrame.get()); });
 }
 
 void CSchematicQtApp::CreateMainFrame() {
@@ -299,7 +302,7 @@ void CSchematicQtApp::ShowDocumentObjects(void* document, unsigned long flagMask
 }
 
 bool CSchematicQtApp::IsPrinterUsable(const std::vector<BYTE>& devNames, const std::vector<BYTE>&) {
-    const std::string name = DeviceName(devNames);
+    const std::string name = PrinterDeviceName(devNames);
     return !name.empty() && !QPrinterInfo::printerInfo(QString::fromStdString(name)).isNull();
 }
 

@@ -16,6 +16,7 @@
 
 #include "model/app/RecentFileList.h"
 #include "model/app/SchematicApp.h"
+#include "model/doc/PrinterChoice.h"
 #include "platform/AppServices.h"
 #include "shell/CommandMap.h"
 #include "shell/DocManager.h"
@@ -86,6 +87,8 @@ private:
     CLibraryBar* LibraryBar() const;
     void AddDocTemplates();
     bool ProcessShellCommand(const CommandLineInfo& info);
+    // "/p" and "/pt": prints the file named, with no window; true when it was printed.
+    bool PrintFromCommandLine(const CommandLineInfo& info);
     void CreateMainFrame();
     void AddApplicationCommands();
     bool OnMainFrameClose();
@@ -106,6 +109,7 @@ private:
     CDocTemplate* m_hiddenSchematic = nullptr;
     CDocTemplate* m_output = nullptr;
     CommandMap m_appCommands;
+    CPrinterChoice m_printer;  // the printer chosen while no schematic is open
     std::unique_ptr<CMainFrame> m_mainFrame;
     CIdleScheduler m_idle;
     std::unique_ptr<CAppEventFilter> m_eventFilter;

@@ -149,6 +149,8 @@ public:
     // numbers in parallel); returns how many.
     int GetImplicitPinNets(CDrawDoc* doc, const char* net, CStringList& pins,
                            CStringList* numbers) const;
+    // The hidden pins as pairs of name and number.
+    std::vector<std::pair<std::string, std::string>> GetImplicitPins() const;
 
 private:
     // The stored map parsed and sorted; false when it does not parse.
@@ -159,8 +161,6 @@ private:
     bool HasGateFor(CDrawObj* symbol, const CString& id) const;
     // Another symbol of the document, of another device, has the identifier's "_DID".
     bool IsPartOfOtherDevice(CDrawObj* symbol, const CString& id) const;
-    // The hidden pins as pairs of name and number.
-    std::vector<std::pair<std::string, std::string>> GetImplicitPins() const;
     // The net of the pin's "<pin>.Net" attribute, resolved through the document's attributes.
     bool ResolvePinNet(CDrawDoc* doc, const std::string& pin, CString& net) const;
 

@@ -449,6 +449,7 @@ TextEditSetup CTextBox::BeginInPlaceEdit() {
     setup.font = GetFont();
     setup.font.lfHeight = MulDiv(setup.font.lfHeight, 100, 72);
     setup.font.lfWidth = 0;
+    setup.storedText = m_text;
     RemoveSoftBreaks(m_text.str());
     setup.text = m_text;
     return setup;

@@ -42,7 +42,8 @@ struct TextEditSetup {
     LOGFONT font;       // height MulDiv(height, 100, 72) in sheet units, width 0
     bool multiLine = false;
     bool autoSize = false;
-    CString text;  // the stored text, without soft breaks
+    CString text;        // the stored text, without soft breaks
+    CString storedText;  // the text as it was stored, to put back when the edit is cancelled
 };
 
 // What a view offers text objects beyond IDocView; the schematic view implements both, and

@@ -50,7 +50,7 @@ TEST_F(AppStartTest, AFreshStartShowsANewSchematicAndClosingWritesTheDefaults) {
     EXPECT_TRUE(HasValue(saved, "Toolbars", "DockState"));
 }
 
-TEST_F(AppStartTest, RequestsOfOtherProgramsAndPrintingEndTheStartWithAReason) {
+TEST_F(AppStartTest, RequestsOfOtherProgramsEndTheStartWithAReason) {
     m_prompt.Answer(IDOK);  // an unknown option is shown to the user
     for (const char* option : {"/Embedding", "-AUTOMATION", "/dde", "/unregister", "-nosuch"}) {
         auto app = Start({option});
@@ -60,19 +60,30 @@ TEST_F(AppStartTest, RequestsOfOtherProgramsAndPrintingEndTheStartWithAReason) {
         EXPECT_EQ(app->ExitInstance(app->ExitCode()), 2);
     }
     EXPECT_FALSE(std::filesystem::exists(SettingsFile())) << "a refused start writes nothing";
-    m_prompt.Answer(IDOK);
-    m_prompt.Answer(IDOK);
-    for (const char* option : {"/p", "/PT"}) {
-        auto app = Start({option, QString::fromStdString(MakeSchematic("a.sch")), "printer"});
-        EXPECT_FALSE(m_started);
-        EXPECT_EQ(app->ExitCode(), 1);
-        EXPECT_EQ(app->MainFrame(), nullptr) << "a print request shows no windows";
-    }
-    ASSERT_EQ(m_prompt.shown().size(), 3u);
+    ASSERT_EQ(m_prompt.shown().size(), 1u);
     const std::string unknown = m_prompt.shown()[0].text.str();
     for (const char* named : {"\"-nosuch\"", "/pt", "/Unregister"})
         EXPECT_NE(unknown.find(named), std::string::npos) << named;
-    EXPECT_EQ(m_prompt.shown()[1].text, CString("Printing is not available yet."));
+}
+
+TEST_F(AppStartTest, PrintingFromTheCommandLineShowsNoWindowAndNamesAMissingPrinter) {
+    m_prompt.Answer(IDOK);
+    auto app = Start({"/PT", QString::fromStdString(MakeSchematic("a.sch")), "no such printer",
+                      "driver", "port"});
+    EXPECT_FALSE(m_started);
+    EXPECT_EQ(app->ExitCode(), 1);
+    EXPECT_EQ(app->MainFrame(), nullptr) << "a print request shows no windows";
+    ASSERT_EQ(m_prompt.shown().size(), 1u);
+    EXPECT_EQ(m_prompt.shown()[0].text,
+              CString("Cannot print: there is no printer \"no such printer\"."));
+    app.reset();
+
+    m_prompt.Answer(IDOK);  // the document's own message
+    app = Start({"/p", QString::fromStdString((m_dir / "missing.sch").string())});
+    EXPECT_EQ(app->ExitCode(), 1);
+    EXPECT_EQ(app->MainFrame(), nullptr);
+    ASSERT_EQ(m_prompt.shown().size(), 2u);
+    EXPECT_NE(m_prompt.shown()[1].text.str().find("Failed to open document."), std::string::npos);
 }
 
 TEST_F(AppStartTest, AFileOnTheCommandLineOpensAloneAndAMissingOneEndsTheStart) {

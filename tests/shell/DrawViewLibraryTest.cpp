@@ -12,14 +12,18 @@
 #include "resources/CommandIds.h"
 #include "shell/DrawView.h"
 #include "shell/QtTestApp.h"
+#include "shell/tools/ToolManager.h"
 
 namespace {
 
 struct WithApp {
-    WithApp() { QtTestApp::ensure(); }
+    WithApp() : previous(SetToolManager(&tools)) { QtTestApp::ensure(); }
+    ~WithApp() { SetToolManager(previous); }
+    ToolManager tools;
+    ToolManager* previous;
 };
 
-class DrawViewLibraryTest : public ::testing::Test, WithApp {
+class DrawViewLibraryTest : public ::testing::Test, protected WithApp {
 protected:
     CDrawDoc m_doc;
     CDrawView m_view{m_doc};
@@ -31,8 +35,9 @@ TEST_F(DrawViewLibraryTest, PlacedObjectsAreCopiesAddedSelectedInOneStep) {
     CObList objects;
     objects.AddTail(&first);
     objects.AddTail(&second);
-    m_view.PlaceObjects(objects);
+    ASSERT_TRUE(m_view.PlaceObjects(objects));
     ASSERT_EQ(m_doc.GetObjects().GetCount(), 2);
+    EXPECT_EQ(tools.state.currentShape, kToolPlace);
     EXPECT_EQ(objects.GetCount(), 2);  // the sender's list and objects stay as they were
     EXPECT_FALSE(m_doc.GetObjects().Find(&first));
     EXPECT_EQ(m_view.GetSelection().GetCount(), 2);

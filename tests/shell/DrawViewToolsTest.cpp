@@ -7,8 +7,11 @@
 
 #include "model/doc/DrawDoc.h"
 #include "model/shapes/DrawRect.h"
+#include "model/text/TextBox.h"
+#include "model/undo/UndoList.h"
 #include "resources/CommandIds.h"
 #include "shell/DrawView.h"
+#include "shell/InPlaceTextEdit.h"
 #include "shell/QtTestApp.h"
 #include "shell/tools/ToolManager.h"
 
@@ -73,6 +76,25 @@ TEST_F(DrawViewToolsTest, EscCancelsTheGesture) {
     QTest::keyClick(Port(), Qt::Key_Escape);
     EXPECT_EQ(doc.GetObjects().GetCount(), 0);
     EXPECT_EQ(tools.state.currentShape, kToolSelect);
+}
+
+TEST_F(DrawViewToolsTest, ANewTextIsTypedInPlaceThenTheSelectToolIsBack) {
+    Run(ID_DRAW_TEXT);
+    QTest::mouseClick(Port(), Qt::LeftButton, Qt::NoModifier, QPoint(200, 200));
+    ASSERT_NE(view->TextEditor(), nullptr);
+    QTest::keyClicks(view->TextEditor(), "R1");
+    QTest::keyClick(view->TextEditor(), Qt::Key_Return);
+    EXPECT_EQ(view->TextEditor(), nullptr);
+    ASSERT_EQ(doc.GetObjects().GetCount(), 1);
+    EXPECT_EQ(static_cast<CTextBox*>(doc.GetObjects().GetHead())->GetText(), "R1");
+    EXPECT_EQ(tools.state.currentShape, kToolSelect);
+
+    // Esc in the editor keeps the text as it was.
+    view->BeginTextEdit(static_cast<CTextBox*>(doc.GetObjects().GetHead()));
+    QTest::keyClicks(view->TextEditor(), "00");
+    Run(ID_CANCEL);
+    EXPECT_EQ(view->TextEditor(), nullptr);
+    EXPECT_EQ(static_cast<CTextBox*>(doc.GetObjects().GetHead())->GetText(), "R1");
 }
 
 TEST_F(DrawViewToolsTest, PlacedObjectsFollowTheMouseUntilTheViewCloses) {

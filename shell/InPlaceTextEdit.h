@@ -1,0 +1,32 @@
+#pragma once
+// The editor that a view opens over a text object to edit its text in place. Return ends a
+// single-line edit and breaks the line of a multi-line one; Escape cancels; losing the focus
+// asks the view to take the text, which may refuse it and keep the editor open.
+
+#include <QPlainTextEdit>
+#include <functional>
+
+class CInPlaceTextEdit : public QPlainTextEdit {
+    Q_OBJECT
+public:
+    CInPlaceTextEdit(bool multiLine, QWidget* parent);
+
+    // Asked when the edit ends (Return or the focus leaving); true keeps the editor open.
+    std::function<bool()> onFinish;
+    // Asked when Escape cancels the edit.
+    std::function<void()> onCancel;
+
+    // The text with line ends "\r\n", as text objects keep it.
+    QByteArray StoredText() const;
+    void SetStoredText(const QByteArray& text);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+
+private:
+    void Finish();
+
+    bool m_multiLine;
+    bool m_ending = false;
+};
