@@ -1,5 +1,6 @@
 #include "netlist/DocNetlist.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <ostream>
 #include <string_view>
@@ -20,7 +21,8 @@
 
 namespace {
 
-// The run-time mark of a symbol already given out as a section of a part.
+// The run-time mark of a symbol already given out as a section of a part. It is the object's
+// own: a symbol does not pass it on to its pins and graphics.
 constexpr DWORD kPartVisited = 0x8000;
 constexpr DWORD kDeviceWalkMarks = kDeviceVisited | kDeviceWalkMark;
 constexpr const char* kRailAttributes[] = {"Ground1", "Ground2", "Power1",
@@ -84,32 +86,32 @@ bool ListsImplicitKey(const CString& list, std::string_view key) {
 
 }  // namespace
 
+// The objects of each device and package identifier, in list order.
 struct CDocNetlist::SectionIndex {
-    using Sections = std::vector<std::pair<CDrawObj*, size_t>>;
-
     explicit SectionIndex(const CObList& objects) {
-        size_t place = 0;
-        for (POSITION pos = objects.GetHeadPosition(); pos; ++place) {
+        for (POSITION pos = objects.GetHeadPosition(); pos;) {
             auto* object = static_cast<CDrawObj*>(objects.GetNext(pos));
-            places.emplace(object, place);
             if (CDevice* device = object->GetDevice())
-                byDevice[device][object->GetAttr(GetStdAttrName(kStdAttrDid)).str()].emplace_back(
-                    object, place);
+                byDevice[device][object->GetAttr(GetStdAttrName(kStdAttrDid)).str()].push_back(
+                    object);
         }
     }
     // The objects of the device and identifier that come after first.
     std::vector<CDrawObj*> After(CDrawObj* first, CDevice* device, const CString& did) const {
-        std::vector<CDrawObj*> later;
-        const size_t firstPlace = places.at(first);
-        for (const auto& [object, place] : byDevice.at(device).at(did.str())) {
-            if (place > firstPlace)
-                later.push_back(object);
-        }
-        return later;
+        const std::vector<CDrawObj*>& all = byDevice.at(device).at(did.str());
+        auto it = std::find(all.begin(), all.end(), first);
+        return {it == all.end() ? it : it + 1, all.end()};
     }
 
-    std::unordered_map<const CDrawObj*, size_t> places;
-    std::unordered_map<const CDevice*, std::unordered_map<std::string, Sections>> byDevice;
+    // Marks the object as given out, to be cleared when the walk ends.
+    void Mark(CDrawObj* object) {
+        object->CDrawObj::SetFlags(kPartVisited, kPartVisited);
+        marked.push_back(object);
+    }
+
+    std::unordered_map<const CDevice*, std::unordered_map<std::string, std::vector<CDrawObj*>>>
+        byDevice;
+    std::vector<CDrawObj*> marked;
 };
 
 BOOL IsSymbolKindInMask(const CDrawObj* symbol, DWORD kindMask) {
@@ -352,7 +354,8 @@ void CDocNetlist::ClearDeviceMarks() {
     }
 }
 
-POSITION CDocNetlist::GetFirstPart(CDevice* device) const {
+POSITION CDocNetlist::GetFirstPart(CDevice* device) {
+    ClearPartMarks();  // of a walk given up before its end
     for (POSITION pos = GetHeadPosition(); pos;) {
         const POSITION at = pos;
         const CDrawObj* object = GetNextObject(pos);
@@ -365,13 +368,14 @@ POSITION CDocNetlist::GetFirstPart(CDevice* device) const {
 
 CSymbol* CDocNetlist::GetNextPart(POSITION& pos, CObList* sections, CDevice* device) {
     auto* first = static_cast<CSymbol*>(GetNextObject(pos));
-    first->SetFlags(kPartVisited, kPartVisited);
+    SectionIndex& index = Sections();
+    index.Mark(first);
     if (sections)
         sections->AddTail(first);
     if (CDevice* own = first->GetDevice()) {
         const CString did = first->GetAttr(GetStdAttrName(kStdAttrDid));
-        for (CDrawObj* section : Sections().After(first, own, did)) {
-            section->SetFlags(kPartVisited, kPartVisited);
+        for (CDrawObj* section : index.After(first, own, did)) {
+            index.Mark(section);
             if (sections)
                 sections->AddTail(section);
         }
@@ -387,19 +391,18 @@ CSymbol* CDocNetlist::GetNextPart(POSITION& pos, CObList* sections, CDevice* dev
     return first;
 }
 
-const CDocNetlist::SectionIndex& CDocNetlist::Sections() {
+CDocNetlist::SectionIndex& CDocNetlist::Sections() {
     if (!m_sections)
         m_sections = std::make_unique<SectionIndex>(m_document->GetObjects());
     return *m_sections;
 }
 
 void CDocNetlist::ClearPartMarks() {
+    if (!m_sections)
+        return;
+    for (CDrawObj* object : m_sections->marked)
+        object->CDrawObj::SetFlags(0, kPartVisited);
     m_sections.reset();
-    for (POSITION pos = GetHeadPosition(); pos;) {
-        CDrawObj* object = GetNextObject(pos);
-        if (object->GetFlags() & kPartVisited)
-            object->SetFlags(0, kPartVisited);
-    }
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -102,7 +102,7 @@ public:
     POSITION GetFirstDevice();
     CDevice* GetNextDevice(POSITION& pos);
     // Parts: the first physical-device symbol (of the device, when one is given).
-    POSITION GetFirstPart(CDevice* device) const;
+    POSITION GetFirstPart(CDevice* device);
     // The part's first section at pos; sections (may be null) receives it and every later
     // object of the same device and "_DID". pos moves on to the next unvisited part.
     CSymbol* GetNextPart(POSITION& pos, CObList* sections, CDevice* device);
@@ -122,7 +122,7 @@ private:
     int AddSubcircuitChildren(CNetNode& node, std::ostream& log);
     void ClearDeviceMarks();
     void ClearPartMarks();
-    const SectionIndex& Sections();
+    SectionIndex& Sections();
 
     CDrawDoc* m_document = nullptr;
     std::unique_ptr<SectionIndex> m_sections;  // while a part walk runs

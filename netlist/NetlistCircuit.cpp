@@ -73,6 +73,19 @@ void LogBusMismatch(std::ostream& log, const CString& id, const CString& pinId, 
         << what << ".\n";
 }
 
+// The port symbols and the sub-circuit blocks of a sheet, in list order.
+struct SheetSymbols {
+    explicit SheetSymbols(CDocNetlist& walker) {
+        const DWORD kinds = kKindMaskPort | kKindMaskSubCircuit;
+        for (POSITION pos = walker.GetFirstSymbolOfKind(kinds); pos;) {
+            auto* symbol = static_cast<CSymbol*>(walker.GetNextSymbolOfKind(pos, kinds));
+            (IsSymbolKindInMask(symbol, kKindMaskPort) ? ports : blocks).push_back(symbol);
+        }
+    }
+    std::vector<CSymbol*> ports;
+    std::vector<CSymbol*> blocks;
+};
+
 }  // namespace
 
 // ---------------------------------------------------------------------------------------------
@@ -151,31 +164,32 @@ void CNetlistCircuit::ReplaceNet(CNetRecord* newNet, CNetRecord* oldNet) {
 
 BOOL CNetlistCircuit::BuildParts(CDocNetlist& walker, std::ostream& log) {
     Clear();
-    if (!AddPorts(walker, log))
+    const SheetSymbols symbols(walker);
+    if (!AddPorts(symbols.ports, log))
         return FALSE;
     for (POSITION pos = walker.GetFirstPart(nullptr); pos;) {
         CObList sections;
         walker.GetNextPart(pos, &sections, nullptr);
         AddPart(walker, sections, log);
     }
-    return AddInstances(walker, log);
+    return AddInstances(symbols.blocks, log);
 }
 
 BOOL CNetlistCircuit::BuildSymbols(CDocNetlist& walker, std::ostream& log) {
     Clear();
-    if (!AddPorts(walker, log))
+    const SheetSymbols symbols(walker);
+    if (!AddPorts(symbols.ports, log))
         return FALSE;
     for (POSITION pos = walker.GetFirstSymbolOfKind(kKindMaskDevice); pos;)
         AddSymbol(walker, *static_cast<CSymbol*>(walker.GetNextSymbolOfKind(pos, kKindMaskDevice)),
                   log);
-    return AddInstances(walker, log);
+    return AddInstances(symbols.blocks, log);
 }
 
-BOOL CNetlistCircuit::AddPorts(CDocNetlist& walker, std::ostream& log) {
+BOOL CNetlistCircuit::AddPorts(const std::vector<CSymbol*>& ports, std::ostream& log) {
     CStringArray nets;
     CStringArray names;
-    for (POSITION pos = walker.GetFirstSymbolOfKind(kKindMaskPort); pos;) {
-        auto* port = static_cast<CSymbol*>(walker.GetNextSymbolOfKind(pos, kKindMaskPort));
+    for (CSymbol* port : ports) {
         for (POSITION pinPos = port->GetPins().GetHeadPosition(); pinPos;) {
             auto* pin = static_cast<CPin*>(port->GetPins().GetNext(pinPos));
             if (!HasNet(*pin))
@@ -194,11 +208,10 @@ BOOL CNetlistCircuit::AddPorts(CDocNetlist& walker, std::ostream& log) {
     return TRUE;
 }
 
-BOOL CNetlistCircuit::AddInstances(CDocNetlist& walker, std::ostream& log) {
+BOOL CNetlistCircuit::AddInstances(const std::vector<CSymbol*>& blocks, std::ostream& log) {
     CStringArray names;
     CStringArray nets;
-    for (POSITION pos = walker.GetFirstSymbolOfKind(kKindMaskSubCircuit); pos;) {
-        auto* block = static_cast<CSymbol*>(walker.GetNextSymbolOfKind(pos, kKindMaskSubCircuit));
+    for (CSymbol* block : blocks) {
         if (block->GetPins().IsEmpty())
             continue;
         auto instance = std::make_unique<CComponentRecord>();

@@ -119,8 +119,8 @@ public:
     std::deque<std::unique_ptr<CComponentRecord>>& Instances() { return m_instances; }
 
 private:
-    BOOL AddPorts(CDocNetlist& walker, std::ostream& log);
-    BOOL AddInstances(CDocNetlist& walker, std::ostream& log);
+    BOOL AddPorts(const std::vector<CSymbol*>& ports, std::ostream& log);
+    BOOL AddInstances(const std::vector<CSymbol*>& blocks, std::ostream& log);
     // The hidden pins of the device's "_Implicit" groups that have a net.
     void AddImplicitPins(CDocNetlist& walker, const CDevice& device, CComponentRecord& part);
     // Connections for the pins of one section; FALSE after a bussed pin error.
