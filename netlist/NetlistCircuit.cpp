@@ -324,7 +324,7 @@ void CNetlistCircuit::AddImplicitPins(CDocNetlist& walker, const CDevice& device
                                       CComponentRecord& part) {
     const std::vector<CString> tokens = Tokens(device.GetStdAttr(kStdAttrImplicit));
     CStringArray pins;
-    for (size_t i = 0; i + 1 < tokens.size(); i += 2) {
+    for (size_t i = 0; i < tokens.size(); i += 2) {
         const CString& group = tokens[i];
         CString named;
         if (!device.Lookup(group + kNetSuffix, named))
@@ -333,7 +333,7 @@ void CNetlistCircuit::AddImplicitPins(CDocNetlist& walker, const CDevice& device
         if (CDrawDoc* doc = walker.GetDocument())
             doc->GetAttribute(named, netName);
         CNetRecord* net = GetNet(netName);
-        CString list = tokens[i + 1];
+        CString list = i + 1 < tokens.size() ? tokens[i + 1] : CString();
         list.Remove('(');
         list.Remove(')');
         Expand(pins, list);

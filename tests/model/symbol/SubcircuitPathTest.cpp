@@ -10,36 +10,28 @@
 
 namespace {
 
-struct PathCase {
-    const char* document;
-    const char* subcircuit;
-    const char* expected;
-};
-
-class SubcircuitPathTest : public testing::TestWithParam<PathCase> {};
-
-TEST_P(SubcircuitPathTest, TheSheetFileIsAPathOfThisSystem) {
+TEST(SubcircuitPathTest, TheSheetFileIsAPathOfThisSystem) {
     testsupport::TempDir dir;
     CSchematicApp app(dir / "settings.ini");
     app.WriteProfileString("Directories", "user1", "/u");
     const ScopedApp scoped(app);
-    CDrawDoc doc;
-    doc.SetPathName(GetParam().document, FALSE);
-    CSymbol symbol;
-    symbol.SetDocument(&doc);
-    symbol.SetAttr("_Subcct", GetParam().subcircuit, kSetAttrForce);
-    CString path;
-    EXPECT_TRUE(symbol.GetSubcircuitPath(path));
-    EXPECT_EQ(path, GetParam().expected);
+    const char* cases[][3] = {{"/d/top.sch", "sub.sch", "/d/sub.sch"},
+                              {"/d/top.sch", "..\\x\\sub.sch", "/d/../x/sub.sch"},
+                              {"/d/top.sch", "C:\\lib\\sub.sch", "/lib/sub.sch"},
+                              {"/d/top.sch", "$(UserDir1)\\s.sch", "/u/s.sch"},
+                              {"", "sub.sch", "sub.sch"},
+                              {"/d/top.sch", "", ""}};
+    for (const auto& [document, subcircuit, expected] : cases) {
+        CDrawDoc doc;
+        doc.SetPathName(document, FALSE);
+        CSymbol symbol;
+        symbol.SetDocument(&doc);
+        symbol.SetAttr("_Subcct", subcircuit, kSetAttrForce);
+        CString path;
+        EXPECT_TRUE(symbol.GetSubcircuitPath(path));
+        EXPECT_EQ(path, expected) << subcircuit;
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, SubcircuitPathTest,
-    testing::Values(PathCase{"/d/top.sch", "sub.sch", "/d/sub.sch"},
-                    PathCase{"/d/top.sch", "..\\x\\sub.sch", "/d/../x/sub.sch"},
-                    PathCase{"/d/top.sch", "C:\\lib\\sub.sch", "/lib/sub.sch"},
-                    PathCase{"/d/top.sch", "$(UserDir1)\\s.sch", "/u/s.sch"},
-                    PathCase{"", "sub.sch", "sub.sch"}, PathCase{"/d/top.sch", "", ""}));
 
 TEST(SubcircuitPathTest, APathTooLongIsRefused) {
     testsupport::ScriptedPrompt prompt({IDOK});

@@ -5,9 +5,7 @@
 #include "model/device/Device.h"
 #include "model/net/Bus.h"
 #include "model/net/Net.h"
-#include "model/net/Wire.h"
 #include "model/symbol/Pin.h"
-#include "support/TestSupport.h"
 
 namespace nltest {
 
@@ -16,19 +14,13 @@ CDevice* MakeDevice(const char* name, const char* symbol, std::initializer_list<
     auto* device = new CDevice(name);
     std::string map;
     for (const GateMap& gate : gates) {
-        if (!map.empty())
-            map += '\n';
-        map += std::string(symbol) + '\x01' + gate.gate;
         std::string pins(gate.pins);
-        for (char& ch : pins) {
-            if (ch == '=' || ch == ';')
-                ch = '\x01';
-        }
-        map += '\x01' + pins;
+        for (char& ch : pins)
+            ch = ch == '=' || ch == ';' ? '\x01' : ch;
+        map += (map.empty() ? "" : "\n") + std::string(symbol) + '\x01' + gate.gate + '\x01' + pins;
     }
     EXPECT_TRUE(device->SetAttr("_Map", map.c_str(), TRUE));
-    if (*footprint)
-        device->SetAttr("_Footprint", footprint, TRUE);
+    device->SetAttr("_Footprint", footprint, TRUE);
     return device;
 }
 
@@ -56,7 +48,6 @@ CSymbol* Sheet::Add(const char* id, DWORD kind, std::initializer_list<const char
         symbol->SetDevice(device);
     }
     symbol->SetDocument(&doc);
-    symbol->RecalcBounds(nullptr);
     doc.GetObjects().AddTail(symbol);
     return symbol;
 }
@@ -67,25 +58,17 @@ CSymbol* Sheet::Block(const char* id, const char* file, std::initializer_list<co
     return block;
 }
 
-CNet* Sheet::NetNamed(const char* name) {
-    CNet*& net = m_nets[name];
-    if (!net) {
-        net = new CNet(name);
-        net->SetFlags(kNetNamed, kNetNamed);
-    }
-    return net;
-}
-
 CWire* Sheet::Attach(CWire* wire, CSymbol* symbol, const char* pin, const char* net) {
     CPin* start = symbol->FindPin(pin);
-    EXPECT_NE(start, nullptr) << pin;
     const CPoint hot = start->GetConnectPoint();
     wire->AddPoint(hot);
     wire->AddPoint(CPoint(hot.x, hot.y - 100));
     wire->SetDocument(&doc);
-    CNet* own = NetNamed(net);
-    own->AddRef();
-    if (CNet* old = wire->SetNet(own))
+    CNet*& shared = m_nets[net];
+    if (!shared)
+        shared = new CNet(net);
+    shared->AddRef();
+    if (CNet* old = wire->SetNet(shared))
         old->Release();
     wire->SetStartObject(start);
     doc.GetObjects().AddTail(wire);
@@ -102,31 +85,12 @@ CWire* Sheet::Bus(CSymbol* symbol, const char* pin, const char* net) {
 
 std::unique_ptr<CDrawDoc> ScriptedOpener::OpenSheet(const CString& path) {
     ++opened[path.str()];
-    auto it = m_makers.find(path.str());
-    if (it == m_makers.end())
+    auto it = m_fills.find(path.str());
+    if (it == m_fills.end())
         return nullptr;
     Sheet sheet(path);
     it->second(sheet);
     return sheet.Release();
-}
-
-int ScriptedReportUi::ChooseReport(const CNetlistFormatList& formats, CDocNetlist& /*walker*/,
-                                   CString& path, BOOL& toScreen) {
-    proposed = path;
-    formatsShown = static_cast<int>(formats.size());
-    if (choice >= 0) {
-        path = file;
-        toScreen = screen;
-    }
-    return choice;
-}
-
-std::streambuf* ScriptedReportUi::NewOutputWindow() {
-    return windowFails ? nullptr : &window;
-}
-
-std::string DataFile(const std::string& name) {
-    return testsupport::ReadFileText(std::string(VOSK_SOURCE_DIR) + "/tests/netlist/data/" + name);
 }
 
 }  // namespace nltest

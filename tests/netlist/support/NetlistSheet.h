@@ -1,7 +1,6 @@
 #pragma once
-// Sheets for the netlist tests, made in code: symbols of each kind with their pins, devices
-// with pin maps, footprints and hidden pins, wires and buses that carry named nets from pins;
-// scripted sheet opening, log capture and report windows.
+// Sheets for the netlist tests, made in code, with scripted sheet opening, log capture and
+// report windows.
 
 #include <functional>
 #include <initializer_list>
@@ -9,6 +8,7 @@
 #include <memory>
 #include <sstream>
 #include <string>
+#include <utility>
 
 #include "model/doc/DrawDoc.h"
 #include "model/symbol/Symbol.h"
@@ -16,17 +16,14 @@
 #include "netlist/SheetOpener.h"
 #include "support/ScriptedPrompt.h"
 
-class CDevice;
-class CPin;
 class CWire;
 
 namespace nltest {
 
-// A device whose symbol name is symbol, with one map line per gate: "A=1,B=2" style pin lists
-// ("" for a symbol without gates).
+// A device with one map line per gate of the symbol; pins as "A=1;B=2".
 struct GateMap {
     const char* gate;
-    const char* pins;  // "pin=number" pairs, parted by ';'
+    const char* pins;
 };
 CDevice* MakeDevice(const char* name, const char* symbol, std::initializer_list<GateMap> gates,
                     const char* footprint = "");
@@ -34,55 +31,45 @@ CDevice* MakeDevice(const char* name, const char* symbol, std::initializer_list<
 class Sheet {
 public:
     explicit Sheet(const char* path = "");
-    Sheet(const Sheet&) = delete;
-    Sheet& operator=(const Sheet&) = delete;
 
-    // A symbol of the kind with pins of these identifiers, in the document's list.
+    // A symbol of the kind with pins of these identifiers.
     CSymbol* Add(const char* id, DWORD kind, std::initializer_list<const char*> pins,
                  CDevice* device = nullptr, const char* name = nullptr);
     CSymbol* Part(const char* id, std::initializer_list<const char*> pins, CDevice* device,
                   const char* name) {
         return Add(id, kSymbolDevice, pins, device, name);
     }
-    // A sub-circuit block whose sheet is file.
     CSymbol* Block(const char* id, const char* file, std::initializer_list<const char*> pins);
-    // A wire from the pin (of the symbol, by identifier) carrying the net of that name; one
-    // net object per name, shared by its wires.
+    // A wire or bus from the pin carrying the net of that name; one net object per name.
     CWire* Wire(CSymbol* symbol, const char* pin, const char* net);
     CWire* Bus(CSymbol* symbol, const char* pin, const char* net);
 
-    // Hands the document over; the sheet must not be used afterwards.
     std::unique_ptr<CDrawDoc> Release() { return std::move(m_owned); }
 
 private:
+    CWire* Attach(CWire* wire, CSymbol* symbol, const char* pin, const char* net);
+
     std::unique_ptr<CDrawDoc> m_owned;
+    std::map<std::string, CNet*> m_nets;
 
 public:
     CDrawDoc& doc;
-
-private:
-    CNet* NetNamed(const char* name);
-    CWire* Attach(CWire* wire, CSymbol* symbol, const char* pin, const char* net);
-
-    std::map<std::string, CNet*> m_nets;
 };
 
-// Serves sheets made in memory by path, a new document per opening, and counts the openings.
+// Serves sheets made in memory by path, a new document per opening.
 class ScriptedOpener : public ISheetOpener {
 public:
-    using Maker = std::function<void(Sheet&)>;
     ScriptedOpener() : m_previous(SetSheetOpener(this)) {}
     ~ScriptedOpener() override { SetSheetOpener(m_previous); }
-    ScriptedOpener(const ScriptedOpener&) = delete;
-    ScriptedOpener& operator=(const ScriptedOpener&) = delete;
-
-    void Serve(const std::string& path, Maker maker) { m_makers[path] = std::move(maker); }
+    void Serve(const std::string& path, std::function<void(Sheet&)> fill) {
+        m_fills[path] = std::move(fill);
+    }
     std::unique_ptr<CDrawDoc> OpenSheet(const CString& path) override;
 
     std::map<std::string, int> opened;
 
 private:
-    std::map<std::string, Maker> m_makers;
+    std::map<std::string, std::function<void(Sheet&)>> m_fills;
     ISheetOpener* m_previous;
 };
 
@@ -96,32 +83,28 @@ private:
     std::stringbuf m_log;
 };
 
-// Answers the Generate Report dialog with a format, a file and the screen choice; the output
-// windows keep their text.
+// Answers the Generate Report dialog (choice -1 cancels); output windows keep their text.
 class ScriptedReportUi : public IReportUi {
 public:
     ScriptedReportUi() : m_previous(SetReportUi(this)) {}
     ~ScriptedReportUi() override { SetReportUi(m_previous); }
-    ScriptedReportUi(const ScriptedReportUi&) = delete;
-    ScriptedReportUi& operator=(const ScriptedReportUi&) = delete;
+    int ChooseReport(const CNetlistFormatList& formats, CDocNetlist& /*walker*/, CString& path,
+                     BOOL& toScreen) override {
+        proposed = path;
+        shown = static_cast<int>(formats.size());
+        toScreen = TRUE;
+        return choice;
+    }
+    std::streambuf* NewOutputWindow() override { return windowFails ? nullptr : &window; }
 
-    int ChooseReport(const CNetlistFormatList& formats, CDocNetlist& walker, CString& path,
-                     BOOL& toScreen) override;
-    std::streambuf* NewOutputWindow() override;
-
-    int choice = -1;  // -1: cancel
-    CString file;
-    BOOL screen = FALSE;
+    int choice = -1;
     bool windowFails = false;
-    CString proposed;      // the file the dialog was given
-    int formatsShown = 0;  // the size of the list it was given
+    CString proposed;
+    int shown = 0;
     std::stringbuf window;
 
 private:
     IReportUi* m_previous;
 };
-
-// The bytes of a test data file of the netlist tests.
-std::string DataFile(const std::string& name);
 
 }  // namespace nltest
