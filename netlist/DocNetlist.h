@@ -1,17 +1,129 @@
 #pragma once
-// CDocNetlist: a document's connectivity walker, which the netlist build walks the document's
-// objects, devices and nets with. It is bound to its document for its whole life.
+// CDocNetlist: a document's connectivity walker. It keeps no nets of its own: it walks the
+// document's object list and yields objects by type, nets, devices and parts (the symbols
+// that share one device and one package identifier), answers net and attribute questions for
+// the writers and the design rule check, and drives the build of a netlist over the sheet and,
+// recursively, every sub-circuit sheet.
+//
+// Walks mark what they visited (nets, devices, symbols) and clear the marks when they end.
 
+#include <functional>
+#include <iosfwd>
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "platform/CString.h"
+#include "platform/Types.h"
+
+class CDevice;
 class CDrawDoc;
+class CDrawObj;
+class CNet;
+class CNetNode;
+class CNetlistFormat;
+class CObList;
+class CPin;
+class CSymbol;
+
+// Kind masks: bit (0x100 << kind) accepts the symbols of that kind (flags & 0x700 >> 8).
+constexpr DWORD kKindMaskGraphical = 0x100;
+constexpr DWORD kKindMaskPort = 0x200;
+constexpr DWORD kKindMaskNetConnector = 0x400;
+constexpr DWORD kKindMaskSimulation = 0x800;
+constexpr DWORD kKindMaskDevice = 0x1000;
+constexpr DWORD kKindMaskSubCircuit = 0x2000;
+
+// Results of CDocNetlist::Build.
+constexpr int kBuildOk = 0;
+constexpr int kBuildError = 1;
+constexpr int kBuildStopped = -1;
+
+// Sub-circuit sheets nest at most this deep; deeper ones count as a sheet within itself.
+constexpr int kMaxSheetDepth = 32;
+
+// FALSE for null, else whether the symbol's kind bit is in the mask.
+BOOL IsSymbolKindInMask(const CDrawObj* symbol, DWORD kindMask);
+
+// What ForEachPinOnNet hands its callback. The caller's own data passes through untouched.
+struct CNetPinVisit {
+    void* callerData = nullptr;
+    CString netName;  // set only for an absent hidden pin
+    CPin* pin = nullptr;
+    int memberIndex = -1;  // the member of a bus net that matched; -1 for the net as a whole
+    CString absentKey;     // "<device id>:<pin>" of a hidden pin no symbol draws
+};
 
 class CDocNetlist {
 public:
+    CDocNetlist();
     explicit CDocNetlist(CDrawDoc* document);
+    virtual ~CDocNetlist();
     CDocNetlist(const CDocNetlist&) = delete;
     CDocNetlist& operator=(const CDocNetlist&) = delete;
 
     CDrawDoc* GetDocument() const { return m_document; }
+    void SetDocument(CDrawDoc* document) { m_document = document; }
+
+    // Objects, in list order. A null position ends a walk.
+    POSITION GetHeadPosition() const;
+    CDrawObj* GetNextObject(POSITION& pos) const;
+    // The first object whose type bit (1 << type) is in the mask.
+    POSITION GetFirstOfType(DWORD typeMask) const;
+    // The object at pos; pos moves on to the next one whose type bit is in the mask.
+    CDrawObj* GetNextOfType(POSITION& pos, DWORD typeMask) const;
+    POSITION GetFirstSymbolOfKind(DWORD kindMask) const;
+    CDrawObj* GetNextSymbolOfKind(POSITION& pos, DWORD kindMask) const;
+
+    // Nets. A walk starts at GetFirstNet and yields each net once, in the order of the first
+    // wire or bus that carries it; the marks are cleared when it ends.
+    POSITION GetFirstNet() const;
+    CNet* GetNextNet(POSITION& pos);
+    // Clears the bits (0: the visited mark) on the net of every object.
+    void ClearNetFlags(DWORD mask = 0);
+    // The first net named exactly so, or null.
+    CNet* FindNetByName(const char* name);
+    // The first net whose "_Implicit" list (items parted by commas or blanks) holds
+    // "<symbolKey>:<pinName>".
+    CNet* FindImplicitNet(const char* symbolKey, const char* pinName);
+    // Calls back for every pin that lies on the named net: drawn pins whose wire carries it
+    // (as a whole or as a member of a bus net), unwired hidden pins the device ties to it, and
+    // at the end the hidden pins tied to it that no symbol draws (pin null).
+    void ForEachPinOnNet(const char* netName, const std::function<void(CNetPinVisit&)>& callback,
+                         CNetPinVisit& visit);
+    // The document attribute of power rail 0-5 ("Ground1", "Ground2", "Power1" .. "Power4").
+    CString GetPowerNetName(int railIndex) const;
+    CString GetDocAttribute(const char* name) const;
+    CString GetPathName() const;
+
+    // Devices. A walk starts at GetFirstDevice and yields each device once; the marks are
+    // cleared when it ends.
+    POSITION GetFirstDevice();
+    CDevice* GetNextDevice(POSITION& pos);
+    // Parts: the first physical-device symbol (of the device, when one is given).
+    POSITION GetFirstPart(CDevice* device);
+    // The part's first section at pos; sections (may be null) receives it and every later
+    // object of the same device and "_DID". pos moves on to the next unvisited part.
+    CSymbol* GetNextPart(POSITION& pos, CObList* sections, CDevice* device);
+
+    // Prepares the node's sheet for the writer, then builds each sub-circuit sheet below it
+    // with a walker of its own. A walker without a document opens the node's file and closes
+    // it again. kBuildOk, kBuildStopped (the whole build ends) or kBuildError (a sheet failed;
+    // the others were still prepared).
+    int Build(CNetNode& node, CNetlistFormat& writer, std::ostream& out, std::ostream& log);
 
 private:
-    CDrawDoc* m_document;
+    // Sections of a part by device and "_DID", in list order with their places in the list.
+    struct SectionIndex;
+
+    // Appends a child for each sub-circuit symbol with pins; kBuildStopped when one names a
+    // sheet that contains it.
+    int AddSubcircuitChildren(CNetNode& node, std::ostream& log);
+    void ClearDeviceMarks();
+    void ClearPartMarks();
+    SectionIndex& Sections();
+
+    CDrawDoc* m_document = nullptr;
+    std::unique_ptr<SectionIndex> m_sections;  // while a part walk runs
 };

@@ -155,6 +155,10 @@ public:
 private:
     // The stored map parsed and sorted; false when it does not parse.
     bool ParseStoredMap(CPinMap& map, bool sorted) const;
+    // The same for reading only, parsed once for as long as "_Map" stays the same (pin
+    // numbers and identifiers of a whole sheet are read through it); null when it does not
+    // parse.
+    CPinMap* ReadStoredMap(bool sorted) const;
     // The check of mode kMapCheck, then the write-back of mode kMapApply.
     int CheckAndStore(CPinMap& map, int mode);
     // The map has a line for the symbol's "_Name" with the identifier's gate suffix.
@@ -164,7 +168,14 @@ private:
     // The net of the pin's "<pin>.Net" attribute, resolved through the document's attributes.
     bool ResolvePinNet(CDrawDoc* doc, const std::string& pin, CString& net) const;
 
+    // The text of "_Map" and its parsed forms, unsorted and sorted, made when first read.
+    struct ParsedMaps {
+        std::string text;
+        std::unique_ptr<CPinMap> parsed[2];
+    };
+
     int m_refCount = 0;
     DWORD m_flags = 0;
     CMapStringToString m_attributes{10};
+    mutable std::unique_ptr<ParsedMaps> m_parsedMaps;  // not copied with the device
 };

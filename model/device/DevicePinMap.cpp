@@ -29,6 +29,22 @@ bool CDevice::ParseStoredMap(CPinMap& map, bool sorted) const {
     return true;
 }
 
+CPinMap* CDevice::ReadStoredMap(bool sorted) const {
+    const CString text = GetAttr(GetStdAttrName(kStdAttrMap));
+    if (!m_parsedMaps || m_parsedMaps->text != text.str()) {
+        m_parsedMaps = std::make_unique<ParsedMaps>();
+        m_parsedMaps->text = text.str();
+    }
+    std::unique_ptr<CPinMap>& map = m_parsedMaps->parsed[sorted ? 1 : 0];
+    if (!map) {
+        auto parsed = std::make_unique<CPinMap>();
+        if (!ParseStoredMap(*parsed, sorted))
+            return nullptr;
+        map = std::move(parsed);
+    }
+    return map.get();
+}
+
 int CDevice::CheckAndStore(CPinMap& map, int mode) {
     if (mode & kMapCheck) {
         if (const int code = map.CheckDuplicates())
@@ -49,10 +65,10 @@ int CDevice::SetMap(const char* text, int mode) {
 
 int CDevice::GetPinNumber(CString& number, const char* symbol, const char* gate,
                           const char* pin) const {
-    CPinMap map;
-    if (!ParseStoredMap(map, true))
+    CPinMap* map = ReadStoredMap(true);
+    if (!map)
         return kMapUnparsable;
-    CPinMapLine* line = map.FindLine(symbol ? symbol : "", gate ? gate : "");
+    CPinMapLine* line = map->FindLine(symbol ? symbol : "", gate ? gate : "");
     CPinMapPair* pair = line ? line->FindPin(pin ? pin : "") : nullptr;
     if (!pair)
         return kMapNotFound;
@@ -91,10 +107,10 @@ int CDevice::RenamePin(const char* oldName, const char* newName, const char* sym
 }
 
 CString CDevice::GetInstance(const char* id, const char* symbol) const {
-    CPinMap map;
-    if (!id || !symbol || !ParseStoredMap(map, false))
+    const CPinMap* map = id && symbol ? ReadStoredMap(false) : nullptr;
+    if (!map)
         return {};
-    for (const CPinMapLine& line : map.Lines()) {
+    for (const CPinMapLine& line : map->Lines()) {
         if (line.symbol != symbol)
             continue;
         if (line.gate.empty() || SuffixEnds(line.gate, id))
@@ -104,10 +120,10 @@ CString CDevice::GetInstance(const char* id, const char* symbol) const {
 }
 
 int CDevice::StripGateSuffix(CString& id, const char* symbol) const {
-    CPinMap map;
-    if (!ParseStoredMap(map, false))
+    const CPinMap* map = ReadStoredMap(false);
+    if (!map)
         return kMapUnparsable;
-    for (const CPinMapLine& line : map.Lines()) {
+    for (const CPinMapLine& line : map->Lines()) {
         if (line.symbol != (symbol ? symbol : ""))
             continue;
         if (line.gate.empty() || SuffixEnds(line.gate, id.str())) {

@@ -224,6 +224,11 @@ public:
     // Drops a chosen printer that can no longer print; FALSE when there is none (left).
     BOOL ValidatePrinter();
 
+    // Builds a netlist or report of the sheet and its sub-circuit sheets. Without both a file
+    // and a writer, the user chooses them (and the screen instead of a file); TRUE when the
+    // whole output was written.
+    BOOL BuildNetlist(const char* path, CNetlistFormat* writer);
+
     CSummaryInfo* GetSummaryInfo() const { return m_summaryInfo.get(); }
     // OK on the summary page: the fields go to the summary information, the attribute texts
     // (which may show "Title", "Drawn By" or "Comments") follow, and the document is modified.

@@ -66,6 +66,10 @@ public:
     BOOL ChangeDevice(CDevice* device);
     // The texts of every pin bound to name (all of them for null).
     void RefreshPinTexts(const char* name);
+    // The file of the sub-circuit sheet: "_Subcct" with the path macros expanded, as a path of
+    // this system, a relative one taken from the document's folder. FALSE with an empty path
+    // when the expansion is longer than a path may be (the user is told).
+    BOOL GetSubcircuitPath(CString& path);
 
     int GetObjType() const override { return kObjSymbol; }
     CString GetTipText() const override;

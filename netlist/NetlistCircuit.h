@@ -1,0 +1,150 @@
+#pragma once
+// CNetlistCircuit: the connectivity of one sheet as the netlist writers see it: its nets, its
+// parts with the nets of their pins, its ports (the names under which its nets leave the
+// sheet) and its sub-circuit instances. Writers build one circuit per sheet file while the
+// sheets are prepared and flatten them into the top sheet's circuit before they write: each
+// instance is replaced by a copy of its sheet's contents, names prefixed with the instance's
+// identifier and ports joined to the nets of the instance's pins.
+//
+// The nets are listed in the order of the framework's string maps, which the output files
+// follow; look-ups by name are hashed.
+
+#include <deque>
+#include <functional>
+#include <iosfwd>
+#include <memory>
+#include <string>
+#include <unordered_set>
+#include <vector>
+
+#include "platform/CString.h"
+#include "platform/FrameworkOrderMap.h"
+#include "platform/Maps.h"
+#include "platform/Types.h"
+
+class CDevice;
+class CDocNetlist;
+class CNetNode;
+class CObList;
+class CSymbol;
+
+// Flags of a circuit.
+constexpr DWORD kCircuitCheckFootprints = 0x1;  // report parts without a footprint
+constexpr DWORD kCircuitCopyAttributes = 0x4;   // keep the attributes of each part
+
+// A net of a circuit. Every map entry that names it holds one reference.
+class CNetRecord {
+public:
+    explicit CNetRecord(const CString& name) : name(name) {}
+    CNetRecord(const CNetRecord&) = delete;
+    CNetRecord& operator=(const CNetRecord&) = delete;
+
+    void AddRef() { ++m_refCount; }
+    // Drops one reference; the last one deletes the record.
+    void Release();
+    int GetRefCount() const { return m_refCount; }
+
+    CString name;
+
+private:
+    ~CNetRecord() = default;
+    int m_refCount = 1;
+};
+
+// Flags of a pin connection.
+constexpr DWORD kPinFromImplicitList = 0x2;  // made from the device's hidden pins
+
+struct CPinConnection {
+    CString name;               // the pin's name, or one member of a bussed pin's name
+    CString number;             // the pin number
+    CNetRecord* net = nullptr;  // null for an unconnected pin
+    DWORD flags = 0;
+};
+
+// A part, or a sub-circuit instance, with its pins in discovery order.
+class CComponentRecord {
+public:
+    CComponentRecord() = default;
+    CComponentRecord(const CComponentRecord&) = delete;
+    CComponentRecord& operator=(const CComponentRecord&) = delete;
+
+    // A copy whose pins lie on the nets that netOf gives for the original's nets.
+    std::unique_ptr<CComponentRecord> CopyWith(
+        const std::function<CNetRecord*(CNetRecord*)>& netOf) const;
+    // The first pin connection with that name and number, or null.
+    CPinConnection* FindPin(const CString& pinName, const CString& pinNumber);
+
+    CString id;
+    CString footprint;
+    CString value;
+    CMapStringToString attributes;  // with kCircuitCopyAttributes only
+    std::vector<CPinConnection> pins;
+};
+
+class CNetlistCircuit {
+public:
+    explicit CNetlistCircuit(DWORD flags) : m_flags(flags) {}
+    virtual ~CNetlistCircuit();
+    CNetlistCircuit(const CNetlistCircuit&) = delete;
+    CNetlistCircuit& operator=(const CNetlistCircuit&) = delete;
+
+    // Every sheet node that uses the circuit holds one reference; the last Release deletes it.
+    void AddRef() { ++m_refCount; }
+    void Release();
+
+    // The sheet's ports, parts (the sections of one device and package identifier making
+    // one part) and instances. FALSE after a port or instance pin error, which is logged.
+    virtual BOOL BuildParts(CDocNetlist& walker, std::ostream& log);
+    // The same with each physical-device symbol a part of its own.
+    virtual BOOL BuildSymbols(CDocNetlist& walker, std::ostream& log);
+    virtual void Clear();
+    // One part of its sections (the first stands for it); FALSE after a bussed pin error.
+    // The part stays with the pins made so far.
+    virtual BOOL AddPart(CDocNetlist& walker, const CObList& sections, std::ostream& log);
+    virtual BOOL AddSymbol(CDocNetlist& walker, CSymbol& symbol, std::ostream& log);
+
+    // Replaces every instance by a copy of its sheet's circuit (the circuit of the top node's
+    // child of the same identifier), until none is left or one cannot be expanded. Parts of a
+    // sheet keep their identifiers unless the circuit already has parts of those identifiers.
+    void Flatten(CNetNode& topNode, std::ostream& log);
+    // Every pin connection and port on oldNet lies on newNet afterwards.
+    void ReplaceNet(CNetRecord* newNet, CNetRecord* oldNet);
+    // The net of that name, made (and listed) when there is none.
+    CNetRecord* GetNet(const CString& name);
+
+    DWORD GetFlags() const { return m_flags; }
+    FrameworkOrderMap<CNetRecord*>& Nets() { return m_nets; }
+    FrameworkOrderMap<CNetRecord*>& Ports() { return m_ports; }
+    std::vector<std::unique_ptr<CComponentRecord>>& Parts() { return m_parts; }
+    std::deque<std::unique_ptr<CComponentRecord>>& Instances() { return m_instances; }
+
+private:
+    BOOL AddPorts(const std::vector<CSymbol*>& ports, std::ostream& log);
+    BOOL AddInstances(const std::vector<CSymbol*>& blocks, std::ostream& log);
+    // The hidden pins of the device's "_Implicit" groups that have a net.
+    void AddImplicitPins(CDocNetlist& walker, const CDevice& device, CComponentRecord& part);
+    // Connections for the pins of one section; FALSE after a bussed pin error.
+    BOOL AddSectionPins(CSymbol& section, CComponentRecord& part, const CString& did,
+                        std::ostream& log);
+    BOOL ExpandInstance(CNetNode& topNode, std::ostream& log,
+                        std::unordered_set<std::string>& partIds);
+    void JoinPorts(CNetlistCircuit& sheet, CComponentRecord& instance, const CString& sheetPath,
+                   const std::function<CNetRecord*(CNetRecord*)>& netOf, std::ostream& log);
+
+    DWORD m_flags;
+    int m_refCount = 0;
+    FrameworkOrderMap<CNetRecord*> m_nets;   // each entry holds a reference
+    FrameworkOrderMap<CNetRecord*> m_ports;  // port member name to net; no references
+    std::vector<std::unique_ptr<CComponentRecord>> m_parts;
+    std::deque<std::unique_ptr<CComponentRecord>> m_instances;
+};
+
+// "N%06d" with the counter raised until the name is not one of the circuit's nets.
+CString MakeUniqueNetName(CNetlistCircuit& circuit, int& counter);
+// Depth first from node, node itself first: the first node of that path that has a circuit.
+CNetNode* FindCircuitNode(const CString& path, CNetNode& node);
+// Drops the circuit reference of the node and of every node below it.
+void ReleaseCircuits(CNetNode& node);
+// The writers' preparation of a sheet: the circuit of another node of the same sheet file
+// (1), or a new circuit with these flags built by parts (the result of BuildParts).
+int PrepareCircuitSheet(CDocNetlist& walker, CNetNode& node, std::ostream& log, DWORD flags);

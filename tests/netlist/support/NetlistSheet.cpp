@@ -1,0 +1,96 @@
+#include "netlist/support/NetlistSheet.h"
+
+#include <gtest/gtest.h>
+
+#include "model/device/Device.h"
+#include "model/net/Bus.h"
+#include "model/net/Net.h"
+#include "model/symbol/Pin.h"
+
+namespace nltest {
+
+CDevice* MakeDevice(const char* name, const char* symbol, std::initializer_list<GateMap> gates,
+                    const char* footprint) {
+    auto* device = new CDevice(name);
+    std::string map;
+    for (const GateMap& gate : gates) {
+        std::string pins(gate.pins);
+        for (char& ch : pins)
+            ch = ch == '=' || ch == ';' ? '\x01' : ch;
+        map += (map.empty() ? "" : "\n") + std::string(symbol) + '\x01' + gate.gate + '\x01' + pins;
+    }
+    EXPECT_TRUE(device->SetAttr("_Map", map.c_str(), TRUE));
+    device->SetAttr("_Footprint", footprint, TRUE);
+    return device;
+}
+
+Sheet::Sheet(const char* path) : m_owned(std::make_unique<CDrawDoc>()), doc(*m_owned) {
+    doc.SetPathName(path, FALSE);
+}
+
+CSymbol* Sheet::Add(const char* id, DWORD kind, std::initializer_list<const char*> pins,
+                    CDevice* device, const char* name) {
+    auto* symbol = new CSymbol();
+    symbol->SetFlags(kind, kSymbolKindMask);
+    symbol->SetAttr("_ID", id, kSetAttrForce);
+    if (name)
+        symbol->SetAttr("_Name", name, kSetAttrForce);
+    LONG y = 0;
+    for (const char* pinId : pins) {
+        auto* pin = new CPin(symbol);
+        pin->SetEnds(CPoint(0, y), CPoint(-100, y));
+        pin->SetAttr("_ID", pinId, kSetAttrForce);
+        symbol->GetPins().AddTail(pin);
+        y -= 100;
+    }
+    if (device) {
+        device->AddRef();
+        symbol->SetDevice(device);
+    }
+    symbol->SetDocument(&doc);
+    doc.GetObjects().AddTail(symbol);
+    return symbol;
+}
+
+CSymbol* Sheet::Block(const char* id, const char* file, std::initializer_list<const char*> pins) {
+    CSymbol* block = Add(id, kSymbolSubCircuit, pins);
+    block->SetAttr("_Subcct", file, kSetAttrForce);
+    return block;
+}
+
+CWire* Sheet::Attach(CWire* wire, CSymbol* symbol, const char* pin, const char* net) {
+    CPin* start = symbol->FindPin(pin);
+    const CPoint hot = start->GetConnectPoint();
+    wire->AddPoint(hot);
+    wire->AddPoint(CPoint(hot.x, hot.y - 100));
+    wire->SetDocument(&doc);
+    CNet*& shared = m_nets[net];
+    if (!shared)
+        shared = new CNet(net);
+    shared->AddRef();
+    if (CNet* old = wire->SetNet(shared))
+        old->Release();
+    wire->SetStartObject(start);
+    doc.GetObjects().AddTail(wire);
+    return wire;
+}
+
+CWire* Sheet::Wire(CSymbol* symbol, const char* pin, const char* net) {
+    return Attach(new CWire, symbol, pin, net);
+}
+
+CWire* Sheet::Bus(CSymbol* symbol, const char* pin, const char* net) {
+    return Attach(new CBus, symbol, pin, net);
+}
+
+std::unique_ptr<CDrawDoc> ScriptedOpener::OpenSheet(const CString& path) {
+    ++opened[path.str()];
+    auto it = m_fills.find(path.str());
+    if (it == m_fills.end())
+        return nullptr;
+    Sheet sheet(path);
+    it->second(sheet);
+    return sheet.Release();
+}
+
+}  // namespace nltest
