@@ -15,7 +15,34 @@ std::uint32_t Le(const std::vector<BYTE>& bytes, size_t at, int size) {
     return value;
 }
 
+void PutLe(std::vector<BYTE>& bytes, std::uint32_t value, int size) {
+    for (int i = 0; i < size; ++i)
+        bytes.push_back(static_cast<BYTE>(value >> (8 * i)));
+}
+
 }  // namespace
+
+std::vector<BYTE> EncodePackedDib(const DibImage& image) {
+    std::vector<BYTE> bytes;
+    bytes.reserve(40 + image.pixels.size() * 4);
+    PutLe(bytes, 40, 4);
+    PutLe(bytes, static_cast<std::uint32_t>(image.width), 4);
+    PutLe(bytes, static_cast<std::uint32_t>(image.height), 4);
+    PutLe(bytes, 1, 2);   // planes
+    PutLe(bytes, 32, 2);  // bits per pixel
+    for (int field = 0; field < 6; ++field)
+        PutLe(bytes, 0, 4);  // uncompressed; sizes, resolutions and colours unstated
+    for (int row = image.height - 1; row >= 0; --row) {
+        for (int column = 0; column < image.width; ++column) {
+            const COLORREF pixel = image.pixels[static_cast<size_t>(row) * image.width + column];
+            bytes.push_back(GetBValue(pixel));
+            bytes.push_back(GetGValue(pixel));
+            bytes.push_back(GetRValue(pixel));
+            bytes.push_back(0);
+        }
+    }
+    return bytes;
+}
 
 std::optional<DibImage> DecodePackedDib(const std::vector<BYTE>& bytes) {
     if (bytes.size() < 40)

@@ -17,3 +17,5 @@ struct DibImage {
 // none for anything else or for data too short for what the header says. Bitmaps of more
 // than 16 million pixels are not decoded.
 std::optional<DibImage> DecodePackedDib(const std::vector<BYTE>& bytes);
+// A 32-bit, bottom-up packed bitmap of the image, which DecodePackedDib reads back.
+std::vector<BYTE> EncodePackedDib(const DibImage& image);

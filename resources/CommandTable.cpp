@@ -29,6 +29,21 @@ constexpr CommandInfo kCommands[] = {
     {ID_EDIT_SELECT_ALL, "Select &All", "Select all objects of the sheet\nSelect All", "", ""},
     {ID_EDIT_FIND, "&Find...\tCtrl+F", "Find library items\nFind", "Ctrl+F", ""},
     {ID_EDIT_FIND_NEXT, "Find &Next\tCtrl+G", "Find the next matching item\nFind Next", "Ctrl+G", ""},
+    {ID_EDIT_GROUP, "Group O&bjects", "Group the selected objects into a symbol\nGroup", "", ""},
+    {ID_EDIT_ROTATE, "R&otate...\tCtrl+R", "Rotate the selection by an angle\nRotate", "Ctrl+R", ""},
+    {ID_EDIT_ROTATE_90, "Rotate &90 Degrees\tSpace", "Rotate the selection anti-clockwise\nRotate 90", "", ""},
+    {ID_EDIT_ROTATE_MINUS_90, "Rotat&e -90 Degrees\tCtrl+Space", "Rotate the selection clockwise\nRotate -90", "Ctrl+Space", ""},
+    {ID_EDIT_MIRROR_HORZ, "Mirror &Horizontally\tX", "Mirror the selection left to right\nMirror Horizontally", "", ""},
+    {ID_EDIT_MIRROR_VERT, "&Mirror Vertically\tY", "Mirror the selection top to bottom\nMirror Vertically", "", ""},
+    {ID_EDIT_FILL_SHAPE, "Create Fill S&hape", "Make one filled shape of the selected lines\nCreate Fill Shape", "", ""},
+
+    // Object
+    {ID_OBJECT_LINE_COLOUR, "&Line Colour...", "Choose the line colour of the selection\nLine Colour", "", ""},
+    {ID_OBJECT_FILL_COLOUR, "&Fill Colour...", "Choose the fill colour of the selection\nFill Colour", "", ""},
+    {ID_OBJECT_MOVE_BACK, "Move B&ack\tMinus", "Move the selection back one place\nMove Back", "", ""},
+    {ID_OBJECT_MOVE_FORWARD, "&Move Forward\tPlus", "Move the selection forward one place\nMove Forward", "", ""},
+    {ID_OBJECT_MOVE_TO_FRONT, "Move To F&ront\tCtrl+Plus", "Draw the selection in front of all objects\nMove To Front", "", ""},
+    {ID_OBJECT_MOVE_TO_BACK, "Move To &Back\tCtrl+Minus", "Draw the selection behind all objects\nMove To Back", "", ""},
 
     // View
     {ID_VIEW_TOOLBAR, "&Main Toolbar", "Show or hide the main toolbar\nToggle Main Toolbar", "", ""},
@@ -116,14 +131,18 @@ constexpr UINT kPendingCommands[] = {
     ID_FILE_PRINT, ID_FILE_PRINT_PREVIEW,
     // the view's commands
     ID_EDIT_UNDO, ID_EDIT_REDO, ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE, ID_EDIT_CLEAR,
-    ID_EDIT_SELECT_ALL, ID_EDIT_FIND, ID_EDIT_FIND_NEXT, ID_ZOOM_BOX, ID_ZOOM_IN_AT, ID_ZOOM_OUT_AT,
-    ID_ZOOM_AREA, ID_UNITS_CM, ID_UNITS_INCHES, ID_DRAW_SELECT, ID_DRAW_WIRE, ID_DRAW_BUS,
-    ID_DRAW_LINE, ID_DRAW_RECT, ID_DRAW_ROUNDRECT, ID_DRAW_ELLIPSE, ID_DRAW_ARC, ID_DRAW_POLYGON,
-    ID_DRAW_BEZIER, ID_DRAW_TEXT, ID_PALETTE_1, ID_PALETTE_2, ID_PALETTE_3, ID_PALETTE_4,
-    ID_LINE_COLOUR, ID_FILL_COLOUR, ID_LINE_WIDTH, ID_FILL_STYLE, ID_TEXT_BOLD, ID_TEXT_ITALIC,
-    ID_TEXT_UNDERLINE, ID_TEXT_LEFT, ID_TEXT_CENTRE, ID_TEXT_RIGHT, ID_TEXT_FACE, ID_TEXT_SIZE,
-    ID_TOOL_FIRST, ID_TOOL_FIRST + 1, ID_TOOL_FIRST + 2, ID_TOOL_FIRST + 3, ID_TOOL_LAST,
-    ID_SIMULATOR_FIRST, ID_SIMULATOR_2, ID_SIMULATOR_2 + 1, ID_SIMULATOR_2 + 2, ID_SIMULATOR_LAST,
+    ID_EDIT_SELECT_ALL, ID_EDIT_GROUP, ID_EDIT_ROTATE, ID_EDIT_ROTATE_90, ID_EDIT_ROTATE_MINUS_90,
+    ID_EDIT_MIRROR_HORZ, ID_EDIT_MIRROR_VERT, ID_EDIT_FILL_SHAPE, ID_OBJECT_LINE_COLOUR,
+    ID_OBJECT_FILL_COLOUR, ID_OBJECT_MOVE_BACK, ID_OBJECT_MOVE_FORWARD, ID_OBJECT_MOVE_TO_FRONT,
+    ID_OBJECT_MOVE_TO_BACK, ID_EDIT_FIND, ID_EDIT_FIND_NEXT, ID_ZOOM_BOX, ID_ZOOM_IN_AT,
+    ID_ZOOM_OUT_AT, ID_ZOOM_AREA, ID_UNITS_CM, ID_UNITS_INCHES, ID_DRAW_SELECT, ID_DRAW_WIRE,
+    ID_DRAW_BUS, ID_DRAW_LINE, ID_DRAW_RECT, ID_DRAW_ROUNDRECT, ID_DRAW_ELLIPSE, ID_DRAW_ARC,
+    ID_DRAW_POLYGON, ID_DRAW_BEZIER, ID_DRAW_TEXT, ID_PALETTE_1, ID_PALETTE_2, ID_PALETTE_3,
+    ID_PALETTE_4, ID_LINE_COLOUR, ID_FILL_COLOUR, ID_LINE_WIDTH, ID_FILL_STYLE, ID_TEXT_BOLD,
+    ID_TEXT_ITALIC, ID_TEXT_UNDERLINE, ID_TEXT_LEFT, ID_TEXT_CENTRE, ID_TEXT_RIGHT, ID_TEXT_FACE,
+    ID_TEXT_SIZE, ID_TOOL_FIRST, ID_TOOL_FIRST + 1, ID_TOOL_FIRST + 2, ID_TOOL_FIRST + 3,
+    ID_TOOL_LAST, ID_SIMULATOR_FIRST, ID_SIMULATOR_2, ID_SIMULATOR_2 + 1, ID_SIMULATOR_2 + 2,
+    ID_SIMULATOR_LAST,
     // the application's commands
     ID_FILE_PRINT_SETUP};
 

@@ -58,10 +58,29 @@ constexpr MenuItem kDocFile[] = {Cmd(ID_FILE_NEW),
                                  RecentFiles(),
                                  Sep(),
                                  Cmd(ID_APP_EXIT)};
-constexpr MenuItem kEdit[] = {
-    Cmd(ID_EDIT_UNDO),  Cmd(ID_EDIT_REDO),     Sep(), Cmd(ID_EDIT_CUT),        Cmd(ID_EDIT_COPY),
-    Cmd(ID_EDIT_PASTE), Cmd(ID_EDIT_CLEAR),    Sep(), Cmd(ID_EDIT_SELECT_ALL), Sep(),
-    Cmd(ID_EDIT_FIND),  Cmd(ID_EDIT_FIND_NEXT)};
+constexpr MenuItem kRotate[] = {Cmd(ID_EDIT_ROTATE), Cmd(ID_EDIT_ROTATE_90),
+                                Cmd(ID_EDIT_ROTATE_MINUS_90)};
+constexpr MenuItem kMirror[] = {Cmd(ID_EDIT_MIRROR_HORZ), Cmd(ID_EDIT_MIRROR_VERT)};
+constexpr MenuItem kEdit[] = {Cmd(ID_EDIT_UNDO),
+                              Cmd(ID_EDIT_REDO),
+                              Sep(),
+                              Cmd(ID_EDIT_CUT),
+                              Cmd(ID_EDIT_COPY),
+                              Cmd(ID_EDIT_PASTE),
+                              Cmd(ID_EDIT_CLEAR),
+                              Sep(),
+                              Cmd(ID_EDIT_SELECT_ALL),
+                              Cmd(ID_EDIT_GROUP),
+                              Popup("R&otate", kRotate),
+                              Popup("&Mirror", kMirror),
+                              Cmd(ID_EDIT_FILL_SHAPE),
+                              Sep(),
+                              Cmd(ID_EDIT_FIND),
+                              Cmd(ID_EDIT_FIND_NEXT)};
+constexpr MenuItem kObject[] = {
+    Cmd(ID_OBJECT_LINE_COLOUR), Cmd(ID_OBJECT_FILL_COLOUR),  Sep(),
+    Cmd(ID_OBJECT_MOVE_BACK),   Cmd(ID_OBJECT_MOVE_FORWARD), Cmd(ID_OBJECT_MOVE_TO_FRONT),
+    Cmd(ID_OBJECT_MOVE_TO_BACK)};
 constexpr MenuItem kUnits[] = {Cmd(ID_UNITS_CM), Cmd(ID_UNITS_INCHES)};
 constexpr MenuItem kDrawingView[] = {Cmd(ID_VIEW_TOOLBAR),
                                      Cmd(ID_VIEW_DRAWING_BAR),
@@ -103,8 +122,8 @@ constexpr MenuItem kWindow[] = {Cmd(ID_WINDOW_CASCADE),
                                 WindowList()};
 constexpr MenuItem kSchematicMenu[] = {Popup("&File", kDocFile),     Popup("&Edit", kEdit),
                                        Popup("&View", kDrawingView), Popup("&Draw", kDraw),
-                                       Popup("&Tools", kTools),      Popup("&Window", kWindow),
-                                       Popup("&Help", kHelp)};
+                                       Popup("&Object", kObject),    Popup("&Tools", kTools),
+                                       Popup("&Window", kWindow),    Popup("&Help", kHelp)};
 constexpr MenuItem kSymbolMenu[] = {Popup("&File", kDocFile),     Popup("&Edit", kEdit),
                                     Popup("&View", kDrawingView), Popup("&Draw", kDraw),
                                     Popup("&Window", kWindow),    Popup("&Help", kHelp)};

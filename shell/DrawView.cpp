@@ -39,6 +39,8 @@ CDrawView::CDrawView(CDrawDoc& document, QWidget* parent)
     m_grid.m_spaceX = m_grid.m_spaceY = 0.1f;
     m_grid.m_colour = 0xC0C0C0;
     m_grid.Update();
+    setAcceptDrops(true);
+    viewport()->setAcceptDrops(true);
     if (const CSchematicApp* app = GetApp()) {
         m_grid.Load(*app, false);
         m_viewFlags = app->GetProfileInt("Settings", "ViewFlags", int(kViewCrosshair));
@@ -100,6 +102,8 @@ void CDrawView::ReportUnprintable() {
 
 void CDrawView::AddCommands() {
     AddPaneCommands();
+    AddClipboardCommands();
+    AddEditCommands();
     m_commands.On(ID_FILE_PRINT, [this] { OnFilePrint(); });
     m_commands.On(ID_FILE_PRINT_PREVIEW, [this] { OnFilePrintPreview(); });
     m_commands.On(
@@ -560,16 +564,4 @@ void CDrawView::UndoCommands(bool undo, int count) {
         history.Undo(count);
     else
         history.Redo(count);
-}
-
-ColourState CDrawView::CurrentColour(UINT) {
-    return {RGB(0, 0, 0), true, false};
-}
-
-FillStyleState CDrawView::CurrentFillStyle() {
-    return {FillStyleState::kMixed, 0};
-}
-
-LineWidthState CDrawView::CurrentLineWidth() {
-    return {LineWidthState::kMixed};
 }

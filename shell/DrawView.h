@@ -5,6 +5,7 @@
 // the cursor and to the factor of the zoom box.
 
 #include <QPoint>
+#include <memory>
 
 #include "model/doc/DocView.h"
 #include "platform/ObList.h"
@@ -16,7 +17,9 @@
 class CDC;
 class CDrawDoc;
 class CDrawFrame;
+class CDrawOleObj;
 class QComboBox;
+class QMimeData;
 class QPainter;
 
 // Bits of the view flags ("Settings"/"ViewFlags").
@@ -54,6 +57,20 @@ public:
     // Every view drops the selected objects, which leave the document as one step.
     void DeleteSelection();
 
+    // The clipboard: a copy of the selection, the same with the selection deleted, and the
+    // clipboard's data pasted.
+    void OnEditCopy();
+    void OnEditCut();
+    void OnEditPaste();
+    // Pastes drawing objects, library records, or else an embedded object made from the data.
+    // Data that fail to load leave the document and the selection empty of them, and the
+    // user is told.
+    void PasteFrom(const QMimeData& data);
+    // Takes loaded objects (the list is emptied): moved off the objects they would cover,
+    // they join the document where they are as one step and become the selection; objects the
+    // document refuses are deleted. Nothing added is told to the user.
+    void PlacePastedObjects(CObList& objects);
+
     // Snapping of tool points (see SnapEngine) with the application's snap options.
     CDrawObj* SnapPoint(CPoint& point, DWORD mask, const CObList* exclude);
     void SnapMove(CPoint& delta, CPoint origin, CDrawObj* object, bool invert);
@@ -73,16 +90,15 @@ public:
     // No objects to edit yet.
     void EditObjectProperties(CObList& /*objects*/, DWORD /*pageOptions*/) override {}
 
-    // PopupTarget. The lists show the document's history. Nothing is selected yet: the
-    // colour reads as one black, fill style and width as differing, and choices change
-    // nothing.
+    // PopupTarget. The lists show the document's history; the colour, fill style and width
+    // are the selection's, and choices apply to the selection.
     bool UndoListRows(bool undo, std::vector<CString>& rows) override;
     void UndoCommands(bool undo, int count) override;
     ColourState CurrentColour(UINT command) override;
     FillStyleState CurrentFillStyle() override;
     LineWidthState CurrentLineWidth() override;
-    void ApplyColour(UINT /*command*/, ColourCode /*code*/, COLORREF /*colour*/) override {}
-    void ApplyStyle(UINT /*command*/, int /*value*/) override {}
+    void ApplyColour(UINT command, ColourCode code, COLORREF colour) override;
+    void ApplyStyle(UINT command, int value) override;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -94,9 +110,27 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    // Files and pictures dropped: schematic files open, anything else becomes an embedded
+    // object where it is dropped.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void AddCommands();
+    void AddClipboardCommands();
+    void AddEditCommands();
+    void AddOrderAndTransformCommands();
+    void AddTextFormatCommands();
+    // An embedded object made from the data with its top-left corner at the sheet point; the
+    // user is told when none can be made.
+    void InsertEmbedded(const QMimeData& data, CPoint topLeft);
+    std::unique_ptr<CDrawOleObj> EmbeddedFrom(const QMimeData& data, const CRect& rect) const;
+    void ChooseColour(bool fill);
+    // Rotates (by angle) or mirrors the selection about its centre.
+    void Transform(int kind, int angle = 0);
+    void OnRotate();
+    void GroupSelection();
     // Print through the print dialog, or show the print preview.
     void OnFilePrint();
     void OnFilePrintPreview();
