@@ -145,6 +145,10 @@ void CDrawView::paintEvent(QPaintEvent* event) {
     const CRect visible(a.x, a.y, b.x, b.y);
     m_document.Draw(&dc, this, &visible);
     PaintCrosshair(painter);
+    if (!m_dropFeedback.isEmpty()) {
+        painter.setPen(QPen(Qt::black, 1, Qt::DotLine));
+        painter.drawRect(m_dropFeedback.adjusted(0, 0, -1, -1));
+    }
 }
 
 void CDrawView::MoveCrosshair(int x, int y) {

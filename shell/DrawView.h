@@ -114,6 +114,7 @@ protected:
     // object where it is dropped.
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
+    void dragLeaveEvent(QDragLeaveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
 private:
@@ -126,6 +127,8 @@ private:
     // user is told when none can be made.
     void InsertEmbedded(const QMimeData& data, CPoint topLeft);
     std::unique_ptr<CDrawOleObj> EmbeddedFrom(const QMimeData& data, const CRect& rect) const;
+    // Moves the dotted frame that shows where a drop would go (an empty rectangle hides it).
+    void ShowDropFeedback(const QRect& rect);
     void ChooseColour(bool fill);
     // Rotates (by angle) or mirrors the selection about its centre.
     void Transform(int kind, int angle = 0);
@@ -167,4 +170,5 @@ private:
     QPoint m_crosshair{-1, -1};
     bool m_grabbing = false;
     QPoint m_grabPoint;
+    QRect m_dropFeedback;  // where a drop would put its object, in window pixels; empty: none
 };

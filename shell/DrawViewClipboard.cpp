@@ -137,32 +137,22 @@ void CDrawView::PasteFrom(const QMimeData& data) {
 }
 
 void CDrawView::PlacePastedObjects(CObList& objects) {
-    CObList candidates;
-    candidates.AddTail(&objects);
+    CObList pasted;
+    pasted.AddTail(&objects);
     objects.RemoveAll();
-    if (candidates.IsEmpty())
-        return;
-    OffsetPastedDuplicates(m_document.GetObjects(), candidates);
-    CObList refused;
-    refused.AddTail(&candidates);
-    const CCommand* before = m_document.GetUndoList().GetLastDone();
-    m_document.AddObjects(&refused);
-    const bool added = m_document.GetUndoList().GetLastDone() != before;
+    DropRefusedObjects(m_document, pasted);
+    OffsetPastedDuplicates(m_document.GetObjects(), pasted);
     InvalidateList(m_selection);
     m_selection.RemoveAll();
-    if (added) {
-        for (POSITION pos = candidates.GetHeadPosition(); pos;) {
-            CObject* object = candidates.GetNext(pos);
-            if (!refused.Find(object))
-                m_selection.AddTail(object);
-        }
-    }
-    while (!refused.IsEmpty())
-        static_cast<CDrawObj*>(refused.RemoveHead())->Remove();
-    if (m_selection.IsEmpty()) {
+    CObList taken;
+    taken.AddTail(&pasted);
+    // Every object is allowed now: it is in the document, or was deleted with a failed step.
+    if (pasted.IsEmpty() || !m_document.AddObjects(&taken)) {
         AfxMessageBox("Add object failed");
         return;
     }
+    m_selection.RemoveAll();
+    m_selection.AddTail(&pasted);
     m_document.UpdateAllViews(nullptr, kHintSelection, &m_selection);
 }
 
@@ -208,16 +198,32 @@ void CDrawView::dragEnterEvent(QDragEnterEvent* event) {
 void CDrawView::dragMoveEvent(QDragMoveEvent* event) {
     const Qt::KeyboardModifiers keys = event->modifiers();
     if ((keys & Qt::ControlModifier) && (keys & Qt::ShiftModifier)) {
+        ShowDropFeedback(QRect());
         event->ignore();
         return;
     }
+    ShowDropFeedback(QRect(event->position().toPoint(), kEmbeddedRect.size()));
     event->setDropAction((keys & Qt::ControlModifier) ? Qt::CopyAction : Qt::MoveAction);
     event->accept();
+}
+
+void CDrawView::dragLeaveEvent(QDragLeaveEvent* event) {
+    ShowDropFeedback(QRect());
+    event->accept();
+}
+
+void CDrawView::ShowDropFeedback(const QRect& rect) {
+    if (rect == m_dropFeedback)
+        return;
+    viewport()->update(m_dropFeedback);
+    m_dropFeedback = rect;
+    viewport()->update(m_dropFeedback);
 }
 
 void CDrawView::dropEvent(QDropEvent* event) {
     const QMimeData& data = *event->mimeData();
     const QStringList files = LocalFiles(data);
+    ShowDropFeedback(QRect());
     event->acceptProposedAction();
     if (OnlySchematicFiles(files)) {
         if (auto* main = qobject_cast<CMainFrame*>(window())) {

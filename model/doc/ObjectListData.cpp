@@ -169,6 +169,25 @@ void LoadObjectList(CDrawDoc& doc, const std::vector<BYTE>& bytes, CompoundStora
     out.AddTail(&loaded);
 }
 
+void DropRefusedObjects(CDrawDoc& doc, CObList& loaded) {
+    CObList kept;
+    CObList refused;
+    for (POSITION pos = loaded.GetHeadPosition(); pos;) {
+        CObject* object = loaded.GetNext(pos);
+        (doc.IsObjectAllowed(object) ? kept : refused).AddTail(object);
+    }
+    if (refused.IsEmpty())
+        return;
+    // Links may have been stored one way only: each side breaks the ones it holds.
+    for (const CObList* side : {&refused, &kept}) {
+        CConnectionList links;
+        links.CollectAndRelease(*side);
+    }
+    DeleteAll(refused);
+    loaded.RemoveAll();
+    loaded.AddTail(&kept);
+}
+
 ClipboardObjects CopyObjectsToClipboard(CDrawDoc& doc, const CObList& selection) {
     CObList objects;
     objects.AddTail(&selection);

@@ -32,6 +32,10 @@ std::vector<BYTE> StoreObjectList(CDrawDoc& doc, const CObList& objects,
 void LoadObjectList(CDrawDoc& doc, const std::vector<BYTE>& bytes, CompoundStorage& embeddings,
                     CObList& out);
 
+// Deletes the loaded objects that doc does not allow (pins on a schematic), first breaking
+// their links with the others, which stay in the list.
+void DropRefusedObjects(CDrawDoc& doc, CObList& loaded);
+
 // The clipboard data of a selection of doc: the selected objects in drawing order, under the
 // format the data are for.
 struct ClipboardObjects {

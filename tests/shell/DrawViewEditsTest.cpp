@@ -151,12 +151,15 @@ TEST_F(ViewEdits, PickersShowAndSetTheSelection) {
     const ColourState red = m_view.CurrentColour(ID_LINE_COLOUR);
     EXPECT_TRUE(red.uniform);
     EXPECT_EQ(red.colour, 0x0000FFu);
+    m_view.ApplyStyle(ID_LINE_WIDTH, PS_DOT);  // the dotted row
+    EXPECT_EQ(a->GetPen().lopnStyle, UINT(PS_DOT));
+    EXPECT_EQ(m_view.CurrentLineWidth().width, PS_DOT);
     m_view.ApplyStyle(ID_LINE_WIDTH, -150);
     EXPECT_EQ(m_view.CurrentLineWidth().width, -150);
     m_view.ApplyStyle(ID_FILL_STYLE, 4);
     EXPECT_EQ(m_view.CurrentFillStyle().state, FillStyleState::kHatched);
     EXPECT_EQ(m_view.CurrentFillStyle().hatch, 4);
-    EXPECT_EQ(Steps(), steps + 3);
+    EXPECT_EQ(Steps(), steps + 4);
     EXPECT_STREQ(m_doc.GetUndoList().GetUndoName(), "fill hatch");
 }
 

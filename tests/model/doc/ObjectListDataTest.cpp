@@ -9,11 +9,13 @@
 #include "model/doc/ObjectListData.h"
 #include "model/net/Bus.h"
 #include "model/net/Net.h"
+#include "model/net/Wire.h"
 #include "model/ole/DrawItem.h"
 #include "model/ole/DrawOleObj.h"
 #include "model/shapes/DrawRect.h"
 #include "model/support/SampleSheet.h"
 #include "model/support/TestPart.h"
+#include "model/symbol/Pin.h"
 #include "model/symbol/Symbol.h"
 #include "platform/Archive.h"
 #include "platform/MemFile.h"
@@ -117,6 +119,32 @@ TEST_F(ObjectListData, PastedDuplicatesMoveOffEarlierSets) {
         EXPECT_EQ(Last(doc)->GetPosition(),
                   CRect(100 * n, -100 * n, 1000 + 100 * n, -500 - 100 * n));
     }
+}
+
+// A pin (from a symbol's sheet) is no object of a schematic: it goes, and the wire that ended
+// on it keeps no link to it.
+TEST_F(ObjectListData, ObjectsTheDocumentRefusesLeaveNoLinksBehind) {
+    auto* pin = new CPin;
+    pin->SetEnds(CPoint(0, 0), CPoint(100, 0));
+    auto* wire = new CWire;
+    wire->AddPoint(CPoint(500, 0));
+    wire->AddPoint(CPoint(100, 0));
+    for (CDrawObj* object : {static_cast<CDrawObj*>(pin), static_cast<CDrawObj*>(wire)}) {
+        object->SetDocument(&doc);
+        doc.GetObjects().AddTail(object);
+    }
+    wire->SetEndObject(pin);
+    const ClipboardObjects data = CopyObjectsToClipboard(doc, doc.GetObjects());
+    CDrawDoc schematic;
+    CObList pasted;
+    PasteObjectsFromClipboard(schematic, data.format, data.data, pasted);
+    ASSERT_EQ(pasted.GetCount(), 2);
+    DropRefusedObjects(schematic, pasted);
+    ASSERT_EQ(pasted.GetCount(), 1);
+    auto* kept = dynamic_cast<CWire*>(pasted.GetHead());
+    ASSERT_TRUE(kept);
+    EXPECT_EQ(kept->GetEndObject(), nullptr);
+    EXPECT_TRUE(schematic.AddObjects(&pasted));
 }
 
 // A net or a device where a drawing object belongs is refused, and so is any damage; the
