@@ -32,9 +32,15 @@ namespace {
 const QRect kEmbeddedRect(QPoint(40, 40), QPoint(200, 100));
 // Files larger than this are not embedded.
 constexpr qint64 kMaxEmbeddedFile = 64 * 1024 * 1024;
+// Pictures larger than this on a side are embedded scaled down to it: the largest picture an
+// embedded object shows.
+constexpr int kMaxPictureSide = 4096;
 
 DibImage DibOf(const QImage& picture) {
-    const QImage argb = picture.convertToFormat(QImage::Format_RGB32);
+    QImage argb = picture.convertToFormat(QImage::Format_RGB32);
+    if (argb.width() > kMaxPictureSide || argb.height() > kMaxPictureSide)
+        argb = argb.scaled(kMaxPictureSide, kMaxPictureSide, Qt::KeepAspectRatio,
+                           Qt::SmoothTransformation);
     DibImage image;
     image.width = argb.width();
     image.height = argb.height();

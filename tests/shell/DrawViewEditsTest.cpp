@@ -139,6 +139,25 @@ TEST_F(ViewEdits, ADroppedFileIsEmbedded) {
     EXPECT_EQ(Steps(), 1);
 }
 
+// A pasted picture becomes an embedded picture; a very wide one is scaled to fit.
+TEST_F(ViewEdits, APastedPictureIsEmbedded) {
+    for (const auto& [size, stored] :
+         {std::pair{QSize(10, 20), QSize(10, 20)}, std::pair{QSize(8192, 16), QSize(4096, 8)}}) {
+        QImage picture(size, QImage::Format_RGB32);
+        picture.fill(Qt::red);
+        QMimeData data;
+        data.setImageData(picture);
+        m_view.PasteFrom(data);
+        auto* object = dynamic_cast<CDrawOleObj*>(m_doc.GetObjects().GetTail());
+        ASSERT_TRUE(object && object->GetItem());
+        const OlePresentation& shown = object->GetItem()->GetPresentation();
+        EXPECT_EQ(shown.userType, "Picture");
+        ASSERT_TRUE(shown.image);
+        EXPECT_EQ(QSize(shown.image->width, shown.image->height), stored);
+        EXPECT_EQ(shown.image->pixels.front(), 0x0000FFu);
+    }
+}
+
 // The pickers show the selection's values and apply a choice in one step.
 TEST_F(ViewEdits, PickersShowAndSetTheSelection) {
     CDrawObj* a = AddRect(0);
