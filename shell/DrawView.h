@@ -70,6 +70,9 @@ public:
     // they join the document where they are as one step and become the selection; objects the
     // document refuses are deleted. Nothing added is told to the user.
     void PlacePastedObjects(CObList& objects);
+    // Copies of objects from elsewhere (a palette, the library preview) join the document as
+    // one step and become the selection; false when none could be added.
+    bool PlaceObjectCopies(const CObList& objects);
 
     // Snapping of tool points (see SnapEngine) with the application's snap options.
     CDrawObj* SnapPoint(CPoint& point, DWORD mask, const CObList* exclude);

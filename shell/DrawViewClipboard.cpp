@@ -162,6 +162,20 @@ void CDrawView::PlacePastedObjects(CObList& objects) {
     m_document.UpdateAllViews(nullptr, kHintSelection, &m_selection);
 }
 
+bool CDrawView::PlaceObjectCopies(const CObList& objects) {
+    window()->activateWindow();
+    setFocus();
+    CObList copies;
+    copies.AddTail(&objects);
+    if (!m_document.AddObjectCopies(&copies))
+        return false;
+    m_document.UpdateAllViews(nullptr, kHintDeselect);
+    m_selection.RemoveAll();
+    m_selection.AddTail(&copies);
+    InvalidateList(m_selection);
+    return true;
+}
+
 std::unique_ptr<CDrawOleObj> CDrawView::EmbeddedFrom(const QMimeData& data,
                                                      const CRect& rect) const {
     if (const QImage picture = PictureIn(data); !picture.isNull())
