@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QSvgGenerator>
 #include <QUrl>
+#include <algorithm>
 
 #include "library/LibraryImage.h"
 #include "model/doc/ObjectListData.h"

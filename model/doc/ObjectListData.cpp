@@ -116,17 +116,16 @@ CRect BoundsOf(const CObject* object) {
     return NormalizedRect(box);
 }
 
-bool CoversSame(const CDrawObj* pasted, const CDrawObj* other) {
-    return other->GetObjType() == pasted->GetObjType() && BoundsOf(other) == BoundsOf(pasted);
-}
-
-// The first object of the document, not pasted, that the pasted one would cover exactly.
-bool LiesOnDocumentObject(const CObList& documentObjects, const CObList& pasted) {
+// Whether the first pasted object would lie exactly on an object of the document that was
+// not pasted: one of the same type code and bounding rectangle.
+bool LiesOnDocumentObject(const CObList& documentObjects, const CObList& pasted,
+                          const std::unordered_set<const CObject*>& pastedSet) {
     const auto* first = static_cast<const CDrawObj*>(pasted.GetHead());
+    const int type = first->GetObjType();
+    const CRect bounds = BoundsOf(first);
     for (POSITION pos = documentObjects.GetHeadPosition(); pos;) {
-        auto* other = static_cast<const CDrawObj*>(documentObjects.GetNext(pos));
-        if (other != first && CoversSame(first, other) &&
-            !pasted.Find(const_cast<CDrawObj*>(other)))
+        const auto* other = static_cast<const CDrawObj*>(documentObjects.GetNext(pos));
+        if (other->GetObjType() == type && !pastedSet.contains(other) && BoundsOf(other) == bounds)
             return true;
     }
     return false;
@@ -258,7 +257,10 @@ void DrawObjectsPicture(CDrawDoc& doc, const CObList& objects, CDC* dc) {
 void OffsetPastedDuplicates(const CObList& documentObjects, const CObList& pasted) {
     if (pasted.IsEmpty())
         return;
-    while (LiesOnDocumentObject(documentObjects, pasted)) {
+    std::unordered_set<const CObject*> pastedSet;
+    for (POSITION pos = pasted.GetHeadPosition(); pos;)
+        pastedSet.insert(pasted.GetNext(pos));
+    while (LiesOnDocumentObject(documentObjects, pasted, pastedSet)) {
         for (POSITION pos = pasted.GetHeadPosition(); pos;)
             static_cast<CDrawObj*>(pasted.GetNext(pos))
                 ->OffsetBy(CSize(kDuplicateStep, -kDuplicateStep));

@@ -81,7 +81,14 @@ TEST_F(ViewEdits, CopyInOneViewPasteInAnother) {
     ASSERT_TRUE(data);
     EXPECT_TRUE(data->hasFormat("application/x-qt-windows-mime;value=\"Vosk Schematic Format\""));
     EXPECT_TRUE(data->data("image/svg+xml").startsWith("<?xml"));
-    EXPECT_FALSE(QImage::fromData(data->data("image/png"), "PNG").isNull());
+    // The picture at 100 pixels an inch: the two frames' left edges drawn, the gap between
+    // them empty.
+    const QImage png = QImage::fromData(data->data("image/png"), "PNG");
+    EXPECT_EQ(png.size(), QSize(301, 81));
+    const auto dark = [&png](int x) { return qGray(png.pixel(x, 40)) < 128; };
+    EXPECT_TRUE(dark(0) || dark(1));
+    EXPECT_TRUE(dark(200) || dark(201));
+    EXPECT_FALSE(dark(150));
 
     CDrawDoc other;
     CDrawView view(other);
