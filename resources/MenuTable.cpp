@@ -126,7 +126,8 @@ constexpr MenuItem kSchematicMenu[] = {Popup("&File", kDocFile),     Popup("&Edi
                                        Popup("&Window", kWindow),    Popup("&Help", kHelp)};
 constexpr MenuItem kSymbolMenu[] = {Popup("&File", kDocFile),     Popup("&Edit", kEdit),
                                     Popup("&View", kDrawingView), Popup("&Draw", kDraw),
-                                    Popup("&Window", kWindow),    Popup("&Help", kHelp)};
+                                    Popup("&Object", kObject),    Popup("&Window", kWindow),
+                                    Popup("&Help", kHelp)};
 constexpr MenuItem kOutputView[] = {Cmd(ID_VIEW_TOOLBAR),   Cmd(ID_VIEW_DRAWING_BAR),
                                     Cmd(ID_VIEW_TEXT_BAR),  Cmd(ID_VIEW_STATUS_BAR),
                                     Cmd(ID_VIEW_WORKSPACE), Cmd(ID_VIEW_OUTPUT)};
