@@ -74,19 +74,6 @@ TEST(SelectionEdits, EveryLineWidthOfThePickerReadsBack) {
     EXPECT_EQ(SelectionPenWord(ObjectList{rect, other}), 0xFFFFFFFFu);  // styles differ
 }
 
-TEST(SelectionEdits, FillStyleOfTheSelection) {
-    Sheet sheet;
-    CDrawRect* a = sheet.Rect();
-    CDrawRect* b = sheet.Rect(1000);
-    EXPECT_TRUE(EditSelectionStyle(sheet.doc, ObjectList{a, b}, true, 3));
-    EXPECT_EQ(SelectionBrushOf(ObjectList{a, b}).style, BS_HATCHED);
-    EXPECT_EQ(SelectionBrushOf(ObjectList{a, b}).hatch, 3);
-    EXPECT_TRUE(a->GetFlags() & kFlagFilled);
-    b->SetFillHatch(-1);
-    EXPECT_EQ(SelectionBrushOf(ObjectList{a, b}).style, -1);
-    EXPECT_EQ(SelectionBrushOf(ObjectList{}).style, -1);
-}
-
 // Open outlines keep their line; a bus is not one of them.
 TEST(SelectionEdits, RemovingOutlinesPassesLinesAndWiresBy) {
     Sheet sheet;
