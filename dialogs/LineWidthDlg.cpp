@@ -19,6 +19,7 @@ public:
         const int dpi = option.widget ? option.widget->logicalDpiX() : 96;
         QPen pen = painter->pen();
         pen.setWidth(CLineWidthDlg::LinePixels(width, dpi));
+        pen.setStyle(CLineWidthDlg::LineStyle(width));
         pen.setCapStyle(Qt::FlatCap);
         const QPen textPen = painter->pen();
         painter->setPen(pen);
@@ -52,7 +53,22 @@ std::span<const int> CLineWidthDlg::Widths() {
 }
 
 int CLineWidthDlg::LinePixels(int width, int dpi) {
-    return width >= 0 ? width : dpi * std::abs(width) / 7200;
+    return width >= 0 ? 1 : dpi * std::abs(width) / 7200;
+}
+
+Qt::PenStyle CLineWidthDlg::LineStyle(int width) {
+    switch (width) {
+        case 1:
+            return Qt::DashLine;
+        case 2:
+            return Qt::DotLine;
+        case 3:
+            return Qt::DashDotLine;
+        case 4:
+            return Qt::DashDotDotLine;
+        default:
+            return Qt::SolidLine;
+    }
 }
 
 QString CLineWidthDlg::PointsText(int width) {

@@ -1,7 +1,7 @@
 #pragma once
-// The line width picker: widths of 0 to 4 pixels and of 0.20 to 4.00 points, each row a line
-// of that width. A width of 0 or more is in pixels (0 the thinnest line), a negative one in
-// hundredths of a point.
+// The line style picker: the thinnest line (0), the dashed and dotted lines (1 to 4: dash, dot,
+// dash-dot, dash-dot-dot, as objects take them), and widths of 0.20 to 4.00 points (negative:
+// hundredths of a point), each row a line drawn so.
 
 #include "dialogs/StyleListDlg.h"
 
@@ -15,8 +15,10 @@ public:
 
     // The values of the rows, in order.
     static std::span<const int> Widths();
-    // How many pixels wide a row draws width on a device of dpi pixels per inch.
+    // How many pixels wide a row draws width on a device of dpi pixels per inch, and in which
+    // pen style.
     static int LinePixels(int width, int dpi);
+    static Qt::PenStyle LineStyle(int width);
     // The size shown beside a width in points ("1.50 pts"); empty for pixel widths.
     static QString PointsText(int width);
 };

@@ -136,6 +136,9 @@ public:
     // After a failed load: deletes the objects of the class read so far that no owning list
     // took (owned objects are deleted by their owners).
     void DeleteUnclaimed(const CRuntimeClass* ofClass);
+    // Whether an object of the class was read that no owning list took: after a load that
+    // should have given every such object an owner, a sign of damage.
+    bool HasUnclaimed(const CRuntimeClass* ofClass) const;
 
     CDocumentBase* m_pDocument = nullptr;  // the document being loaded or stored, if any
 

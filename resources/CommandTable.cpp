@@ -31,6 +31,20 @@ constexpr CommandInfo kCommands[] = {
     {ID_EDIT_FIND_NEXT, "Find &Next\tCtrl+G", "Find the next matching item\nFind Next", "Ctrl+G", ""},
     {ID_EDIT_CREATE_FILL_SHAPE, "Create Fill S&hape", "Group the selected lines into a filled shape\nCreate Fill Shape", "", ""},
     {ID_OLE_INSERT_NEW, "Insert &New Object...", "Insert a file as an embedded object\nInsert Object", "", ""},
+    {ID_EDIT_GROUP, "Group O&bjects", "Group the selected objects into a symbol\nGroup", "", ""},
+    {ID_EDIT_ROTATE, "R&otate...\tCtrl+R", "Rotate the selection by an angle\nRotate", "Ctrl+R", ""},
+    {ID_EDIT_ROTATE_90, "Rotate &90 Degrees\tSpace", "Rotate the selection anti-clockwise\nRotate 90", "", ""},
+    {ID_EDIT_ROTATE_MINUS_90, "Rotat&e -90 Degrees\tCtrl+Space", "Rotate the selection clockwise\nRotate -90", "Ctrl+Space", ""},
+    {ID_EDIT_MIRROR_HORZ, "Mirror &Horizontally\tX", "Mirror the selection left to right\nMirror Horizontally", "", ""},
+    {ID_EDIT_MIRROR_VERT, "&Mirror Vertically\tY", "Mirror the selection top to bottom\nMirror Vertically", "", ""},
+
+    // Object
+    {ID_OBJECT_LINE_COLOUR, "&Line Colour...", "Choose the line colour of the selection\nLine Colour", "", ""},
+    {ID_OBJECT_FILL_COLOUR, "&Fill Colour...", "Choose the fill colour of the selection\nFill Colour", "", ""},
+    {ID_OBJECT_MOVE_BACK, "Move B&ack\tMinus", "Move the selection back one place\nMove Back", "", ""},
+    {ID_OBJECT_MOVE_FORWARD, "&Move Forward\tPlus", "Move the selection forward one place\nMove Forward", "", ""},
+    {ID_OBJECT_MOVE_TO_FRONT, "Move To F&ront\tCtrl+Plus", "Draw the selection in front of all objects\nMove To Front", "", ""},
+    {ID_OBJECT_MOVE_TO_BACK, "Move To &Back\tCtrl+Minus", "Draw the selection behind all objects\nMove To Back", "", ""},
 
     // View
     {ID_VIEW_TOOLBAR, "&Main Toolbar", "Show or hide the main toolbar\nToggle Main Toolbar", "", ""},
@@ -147,7 +161,9 @@ constexpr UINT kPendingCommands[] = {
     ID_SIMULATOR_2 + 1, ID_SIMULATOR_2 + 2, ID_SIMULATOR_LAST, ID_LIBRARY_ADD_TO,
     ID_LIBRARY_ADD_SELECTED, ID_LIBRARY_LIST_ITEMS, ID_LIBRARY_NEW, ID_CONNECT_GROUND1,
     ID_CONNECT_GROUND2, ID_CONNECT_POWER1, ID_CONNECT_POWER1 + 1, ID_CONNECT_POWER1 + 2,
-    ID_CONNECT_POWER4,
+    ID_CONNECT_POWER4, ID_EDIT_GROUP, ID_EDIT_ROTATE, ID_EDIT_ROTATE_90, ID_EDIT_ROTATE_MINUS_90,
+    ID_EDIT_MIRROR_HORZ, ID_EDIT_MIRROR_VERT, ID_OBJECT_LINE_COLOUR, ID_OBJECT_FILL_COLOUR,
+    ID_OBJECT_MOVE_BACK, ID_OBJECT_MOVE_FORWARD, ID_OBJECT_MOVE_TO_FRONT, ID_OBJECT_MOVE_TO_BACK,
     // the application's commands
     ID_FILE_PRINT_SETUP};
 

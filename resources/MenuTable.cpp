@@ -58,6 +58,9 @@ constexpr MenuItem kDocFile[] = {Cmd(ID_FILE_NEW),
                                  RecentFiles(),
                                  Sep(),
                                  Cmd(ID_APP_EXIT)};
+constexpr MenuItem kRotate[] = {Cmd(ID_EDIT_ROTATE), Cmd(ID_EDIT_ROTATE_90),
+                                Cmd(ID_EDIT_ROTATE_MINUS_90)};
+constexpr MenuItem kMirror[] = {Cmd(ID_EDIT_MIRROR_HORZ), Cmd(ID_EDIT_MIRROR_VERT)};
 constexpr MenuItem kEdit[] = {Cmd(ID_EDIT_UNDO),
                               Cmd(ID_EDIT_REDO),
                               Sep(),
@@ -67,11 +70,14 @@ constexpr MenuItem kEdit[] = {Cmd(ID_EDIT_UNDO),
                               Cmd(ID_EDIT_CLEAR),
                               Sep(),
                               Cmd(ID_EDIT_SELECT_ALL),
+                              Cmd(ID_EDIT_GROUP),
+                              Popup("R&otate", kRotate),
+                              Popup("&Mirror", kMirror),
+                              Cmd(ID_EDIT_CREATE_FILL_SHAPE),
                               Sep(),
                               Cmd(ID_EDIT_FIND),
                               Cmd(ID_EDIT_FIND_NEXT),
                               Sep(),
-                              Cmd(ID_EDIT_CREATE_FILL_SHAPE),
                               Cmd(ID_OLE_INSERT_NEW)};
 constexpr MenuItem kUnits[] = {Cmd(ID_UNITS_CM), Cmd(ID_UNITS_INCHES)};
 constexpr MenuItem kDrawingView[] = {Cmd(ID_VIEW_TOOLBAR),
@@ -110,7 +116,15 @@ constexpr MenuItem kSimulators[] = {Cmd(ID_SIMULATOR_FIRST), Cmd(ID_SIMULATOR_2)
 constexpr MenuItem kConnectWireTo[] = {Cmd(ID_CONNECT_GROUND1),    Cmd(ID_CONNECT_GROUND2),
                                        Cmd(ID_CONNECT_POWER1),     Cmd(ID_CONNECT_POWER1 + 1),
                                        Cmd(ID_CONNECT_POWER1 + 2), Cmd(ID_CONNECT_POWER4)};
-constexpr MenuItem kObject[] = {Popup("Connect Wire To", kConnectWireTo)};
+constexpr MenuItem kObject[] = {Cmd(ID_OBJECT_LINE_COLOUR),
+                                Cmd(ID_OBJECT_FILL_COLOUR),
+                                Sep(),
+                                Cmd(ID_OBJECT_MOVE_BACK),
+                                Cmd(ID_OBJECT_MOVE_FORWARD),
+                                Cmd(ID_OBJECT_MOVE_TO_FRONT),
+                                Cmd(ID_OBJECT_MOVE_TO_BACK),
+                                Sep(),
+                                Popup("Connect Wire To", kConnectWireTo)};
 constexpr MenuItem kLibrary[] = {Cmd(ID_LIBRARY_ADD_TO), Cmd(ID_LIBRARY_ADD_SELECTED), Sep(),
                                  Cmd(ID_LIBRARY_LIST_ITEMS), Cmd(ID_LIBRARY_NEW)};
 constexpr MenuItem kTools[] = {Popup("Run &Tool", kRunTool),
@@ -130,7 +144,8 @@ constexpr MenuItem kSchematicMenu[] = {
     Popup("&Tools", kTools),  Popup("&Window", kWindow), Popup("&Help", kHelp)};
 constexpr MenuItem kSymbolMenu[] = {Popup("&File", kDocFile),     Popup("&Edit", kEdit),
                                     Popup("&View", kDrawingView), Popup("&Draw", kDraw),
-                                    Popup("&Window", kWindow),    Popup("&Help", kHelp)};
+                                    Popup("&Object", kObject),    Popup("&Window", kWindow),
+                                    Popup("&Help", kHelp)};
 constexpr MenuItem kOutputView[] = {Cmd(ID_VIEW_TOOLBAR),   Cmd(ID_VIEW_DRAWING_BAR),
                                     Cmd(ID_VIEW_TEXT_BAR),  Cmd(ID_VIEW_STATUS_BAR),
                                     Cmd(ID_VIEW_WORKSPACE), Cmd(ID_VIEW_OUTPUT)};

@@ -58,7 +58,8 @@ constexpr ColourCellInfo kCells[] = {
     {154, 0xFFFFFF, "White"},
 };
 
-// The system colour dialog with the application's custom colours, which it changes.
+}  // namespace
+
 std::optional<COLORREF> AskColour(COLORREF initial) {
     CSchematicApp* app = GetApp();
     if (app) {
@@ -74,8 +75,6 @@ std::optional<COLORREF> AskColour(COLORREF initial) {
         return std::nullopt;
     return ToColorRef(chosen);
 }
-
-}  // namespace
 
 std::span<const ColourCellInfo> ColourGridCells() {
     return kCells;

@@ -20,6 +20,9 @@ struct ColourCellInfo {
 };
 // The cells in grid order, row by row.
 std::span<const ColourCellInfo> ColourGridCells();
+// The system colour dialog with the application's custom colours, which it changes; none
+// when cancelled.
+std::optional<COLORREF> AskColour(COLORREF initial);
 
 // Bits of the picker's mode.
 constexpr int kColourAskTarget = 32;        // the target tells the current colour

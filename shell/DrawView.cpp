@@ -54,6 +54,8 @@ CDrawView::CDrawView(CDrawDoc& document, QWidget* parent)
     m_grid.m_spaceX = m_grid.m_spaceY = 0.1f;
     m_grid.m_colour = 0xC0C0C0;
     m_grid.Update();
+    setAcceptDrops(true);
+    viewport()->setAcceptDrops(true);
     if (const CSchematicApp* app = GetApp()) {
         m_grid.Load(*app, false);
         m_viewFlags = app->GetProfileInt("Settings", "ViewFlags", int(kViewCrosshair));
@@ -131,13 +133,12 @@ void CDrawView::ReportUnprintable() {
 void CDrawView::AddCommands() {
     AddPaneCommands();
     AddLibraryCommands();
+    AddClipboardCommands();
+    AddEditCommands();
     m_commands.On(ID_FILE_PRINT, [this] { OnFilePrint(); });
     m_commands.On(ID_FILE_PRINT_PREVIEW, [this] { OnFilePrintPreview(); });
     m_commands.On(ID_FILE_PRINT_SETUP, [this] { EditPrintOptions(m_document, this); });
     m_commands.On(ID_OLE_INSERT_NEW, [this] { OnInsertObject(); });
-    m_commands.On(
-        ID_EDIT_CREATE_FILL_SHAPE, [this] { CreateFillShape(); },
-        [this](CmdUI& ui) { ui.Enable(CanCreateFillShape()); });
     m_commands.On(
         ID_CONNECT_IMPLICIT, [this] { ConnectImplicitly(); },
         [this](CmdUI& ui) { ui.Enable(DominantWire() != nullptr); });
@@ -181,6 +182,10 @@ void CDrawView::paintEvent(QPaintEvent* event) {
     m_document.Draw(&dc, this, &visible);
     PaintFocusRect(painter);
     PaintCrosshair(painter);
+    if (!m_dropFeedback.isEmpty()) {
+        painter.setPen(QPen(Qt::black, 1, Qt::DotLine));
+        painter.drawRect(m_dropFeedback.adjusted(0, 0, -1, -1));
+    }
 }
 
 void CDrawView::MoveCrosshair(int x, int y) {
@@ -627,16 +632,4 @@ void CDrawView::UndoCommands(bool undo, int count) {
         history.Undo(count);
     else
         history.Redo(count);
-}
-
-ColourState CDrawView::CurrentColour(UINT) {
-    return {RGB(0, 0, 0), true, false};
-}
-
-FillStyleState CDrawView::CurrentFillStyle() {
-    return {FillStyleState::kMixed, 0};
-}
-
-LineWidthState CDrawView::CurrentLineWidth() {
-    return {LineWidthState::kMixed};
 }

@@ -6,6 +6,7 @@
 
 #include <QPoint>
 #include <QTimer>
+#include <memory>
 #include <optional>
 
 #include "model/doc/DocView.h"
@@ -23,8 +24,9 @@ class CDrawFrame;
 class CDrawTool;
 class CInPlaceTextEdit;
 class CWire;
-class CompoundStorage;
+class CDrawOleObj;
 class QComboBox;
+class QMimeData;
 class QPainter;
 
 // Bits of the view flags ("Settings"/"ViewFlags").
@@ -65,6 +67,23 @@ public:
     void SelectAll();
     // Every view drops the selected objects, which leave the document as one step.
     void DeleteSelection();
+
+    // The clipboard: a copy of the selection, the same with the selection deleted, and the
+    // clipboard's data pasted.
+    void OnEditCopy();
+    void OnEditCut();
+    void OnEditPaste();
+    // Pastes drawing objects, library records, or else an embedded object made from the data.
+    // Data that fail to load leave the document and the selection empty of them, and the
+    // user is told.
+    void PasteFrom(const QMimeData& data);
+    // Takes loaded objects (the list is emptied): moved off the objects they would cover,
+    // they join the document where they are as one step and become the selection; objects the
+    // document refuses are deleted. Nothing added is told to the user.
+    void PlacePastedObjects(CObList& objects);
+    // Copies of objects from elsewhere (a palette, the library preview) join the document as
+    // one step and become the selection; false when none could be added.
+    bool PlaceObjectCopies(const CObList& objects);
 
     // Snapping of tool points (see SnapEngine) with the application's snap options.
     CDrawObj* SnapPoint(CPoint& point, DWORD mask, const CObList* exclude,
@@ -108,10 +127,6 @@ public:
     // shows itself, any other file a labelled frame); false, after a message, when that fails.
     void OnInsertObject();
     bool InsertObjectFromFile(const QString& path);
-    // "Create Fill Shape": two or more selected lines, Bezier curves, open arcs or open
-    // polylines become one filled shape, in one step.
-    bool CanCreateFillShape() const;
-    void CreateFillShape();
     // "Connect Implicitly": when the dominant object is a wire, ties its net to the hidden pins
     // chosen in the "Connect Wire Implicitly To.." dialog.
     CWire* DominantWire() const;
@@ -136,16 +151,15 @@ public:
     // No objects to edit yet.
     void EditObjectProperties(CObList& /*objects*/, DWORD /*pageOptions*/) override {}
 
-    // PopupTarget. The lists show the document's history. Nothing is selected yet: the
-    // colour reads as one black, fill style and width as differing, and choices change
-    // nothing.
+    // PopupTarget. The lists show the document's history; the colour, fill style and width
+    // are the selection's, and choices apply to the selection.
     bool UndoListRows(bool undo, std::vector<CString>& rows) override;
     void UndoCommands(bool undo, int count) override;
     ColourState CurrentColour(UINT command) override;
     FillStyleState CurrentFillStyle() override;
     LineWidthState CurrentLineWidth() override;
-    void ApplyColour(UINT /*command*/, ColourCode /*code*/, COLORREF /*colour*/) override {}
-    void ApplyStyle(UINT /*command*/, int /*value*/) override {}
+    void ApplyColour(UINT command, ColourCode code, COLORREF colour) override;
+    void ApplyStyle(UINT command, int value) override;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -162,6 +176,13 @@ protected:
     bool event(QEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
 
+    // Files and pictures dropped: schematic files open, anything else becomes an embedded
+    // object where it is dropped.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dragLeaveEvent(QDragLeaveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
 private:
     void AddCommands();
     // The Library menu and the Object > Connect Wire To commands.
@@ -170,6 +191,21 @@ private:
     void AddSelectionToSelectedLibrary();
     void ListLibraryItems();
     void NewLibraryFile();
+    void AddClipboardCommands();
+    void AddEditCommands();
+    void AddOrderAndTransformCommands();
+    void AddTextFormatCommands();
+    // An embedded object made from the data with its top-left corner at the sheet point; the
+    // user is told when none can be made.
+    bool InsertEmbedded(const QMimeData& data, CPoint topLeft);
+    std::unique_ptr<CDrawOleObj> EmbeddedFrom(const QMimeData& data, const CRect& rect) const;
+    // Moves the dotted frame that shows where a drop would go (an empty rectangle hides it).
+    void ShowDropFeedback(const QRect& rect);
+    void ChooseColour(bool fill);
+    // Rotates (by angle) or mirrors the selection about its centre.
+    void Transform(int kind, int angle = 0);
+    void OnRotate();
+    void GroupSelection();
     // Print through the print dialog, or show the print preview.
     void OnFilePrint();
     void OnFilePrintPreview();
@@ -209,7 +245,6 @@ private:
     // The editor's place in window pixels, inside the window, and its font at this zoom.
     QRect TextEditorRect(const CRect& sheetRect) const;
     void CloseTextEditor();
-    bool AddEmbeddedObject(const CompoundStorage& storage);
 
     CDrawDoc& m_document;
     CObList m_selection;
@@ -228,4 +263,5 @@ private:
     CInPlaceTextEdit* m_textEdit = nullptr;  // while a text is edited in place
     CTextBox* m_editedText = nullptr;
     CString m_storedText;  // the edited object's text as it was
+    QRect m_dropFeedback;  // where a drop would put its object, in window pixels; empty: none
 };

@@ -49,8 +49,6 @@ public:
 
     // The root storage of the file being read or written; null outside those.
     CompoundStorage* GetRootStorage() const { return m_rootStorage; }
-
-protected:
     // Sets the storage that GetRootStorage answers (for archives of objects that keep
     // storages of their own, written outside a file); returns the one before.
     CompoundStorage* SetRootStorage(CompoundStorage* storage);

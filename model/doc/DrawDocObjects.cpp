@@ -14,20 +14,16 @@
 #include "model/device/Device.h"
 #include "model/doc/DrawDoc.h"
 #include "model/doc/IdsInUse.h"
+#include "model/doc/ObjectListData.h"
 #include "model/object/DrawObj.h"
 #include "model/object/StdAttrNames.h"
 #include "model/symbol/Symbol.h"
-#include "model/undo/ConnectionList.h"
 #include "platform/Archive.h"
 #include "platform/CompoundStorage.h"
-#include "platform/MemFile.h"
 #include "platform/UserPrompt.h"
 
 namespace {
 
-// The memory copy of several objects.
-constexpr UINT kCopyGrowBytes = 1024;
-constexpr UINT kCopyBufferSize = 4096;
 // New texts move down in steps of this many units.
 constexpr LONG kTextStackStep = 200;
 constexpr const char* kDefaultIdPrefix = "A";
@@ -35,18 +31,6 @@ constexpr const char* kDefaultIdPrefix = "A";
 CDrawObj* NextDrawObj(const CObList& list, POSITION& pos) {
     return static_cast<CDrawObj*>(list.GetNext(pos));
 }
-
-// Remakes recorded links when it goes out of scope, also when an exception passes.
-class RestoreLinks {
-public:
-    explicit RestoreLinks(const CConnectionList& links) : m_links(links) {}
-    ~RestoreLinks() { m_links.Restore(); }
-    RestoreLinks(const RestoreLinks&) = delete;
-    RestoreLinks& operator=(const RestoreLinks&) = delete;
-
-private:
-    const CConnectionList& m_links;
-};
 
 // Deletes the objects of the list, each once, and empties it.
 void DeleteObjects(CObList& objects) {
@@ -222,40 +206,11 @@ BOOL CDrawDoc::CopyObjects(const CObList& sources, CObList& copies) {
 }
 
 // Writes the sources into memory and reads them back as new objects of this document. Links
-// among the sources are copied as links among the copies; links to other objects are broken
-// while the sources are written, so the copies do not take them, and then remade.
+// among the sources are copied as links among the copies; links to other objects are not.
 void CDrawDoc::CopyThroughArchive(const CObList& sources, CObList& copies) {
     // Embedded objects keep their storages here on the way.
     CompoundStorage storages("Root Entry");
-    struct RootScope {
-        CDrawDoc& doc;
-        CompoundStorage* previous;
-        ~RootScope() { doc.SetRootStorage(previous); }
-    } scope{*this, SetRootStorage(&storages)};
-    CMemFile file(kCopyGrowBytes);
-    {
-        CConnectionList links;
-        links.CollectAndRelease(sources);
-        RestoreLinks relink(links);
-        CArchive ar(&file, CArchive::store, kCopyBufferSize);
-        ar.m_pDocument = this;
-        ar.WriteCount(static_cast<DWORD>(sources.GetCount()));
-        for (POSITION pos = sources.GetHeadPosition(); pos;)
-            ar.WriteObject(sources.GetNext(pos));
-        ar.Close();
-    }
-    file.SeekToBegin();
-    CArchive ar(&file, CArchive::load, kCopyBufferSize);
-    ar.m_pDocument = this;
-    try {
-        for (DWORD count = ar.ReadCount(); count > 0; --count) {
-            if (CObject* copy = ar.ReadObject(RUNTIME_CLASS(CDrawObj)))
-                copies.AddTail(copy);
-        }
-    } catch (...) {
-        DeleteObjects(copies);
-        throw;
-    }
+    LoadObjectList(*this, StoreObjectList(*this, sources, storages), storages, copies);
 }
 
 // The object's device is replaced by an equal one of the same name that the document holds;

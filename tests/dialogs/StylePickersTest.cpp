@@ -34,7 +34,12 @@ TEST_F(StylePickersTest, ListsHoldTheirValuesInOrder) {
     EXPECT_EQ(CLineWidthDlg::PointsText(3), "");
     EXPECT_EQ(CLineWidthDlg::LinePixels(-150, 96), 2);
     EXPECT_EQ(CLineWidthDlg::LinePixels(-400, 96), 5);
-    EXPECT_EQ(CLineWidthDlg::LinePixels(3, 96), 3);
+    // Rows 1 to 4 are the pen styles that choosing them gives the objects, one pixel wide.
+    EXPECT_EQ(CLineWidthDlg::LinePixels(3, 96), 1);
+    EXPECT_EQ(CLineWidthDlg::LineStyle(1), Qt::DashLine);
+    EXPECT_EQ(CLineWidthDlg::LineStyle(4), Qt::DashDotDotLine);
+    EXPECT_EQ(CLineWidthDlg::LineStyle(0), Qt::SolidLine);
+    EXPECT_EQ(CLineWidthDlg::LineStyle(-150), Qt::SolidLine);
 }
 
 TEST_F(StylePickersTest, FillStyleOpensOnTheCurrentStyle) {

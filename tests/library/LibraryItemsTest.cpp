@@ -11,6 +11,7 @@
 #include "library/LibraryFolders.h"
 #include "library/LibraryImage.h"
 #include "library/LibraryItemData.h"
+#include "library/LibraryItemsPaste.h"
 #include "model/app/SchematicApp.h"
 #include "model/doc/DrawDoc.h"
 #include "model/geometry/FloatGeometry.h"
@@ -59,6 +60,31 @@ TEST(LibraryItems, ObjectsStoredAsARecordLoadAgain) {
     EXPECT_EQ(loaded->GetPosition(), CRect(0, 0, 100, -50));
     EXPECT_EQ(loaded->GetDocument(), &document);
     EXPECT_EQ(static_cast<CDrawObj*>(item.m_objects.GetTail())->GetObjType(), kObjText);
+}
+
+// Records on the clipboard paste as their objects, record after record.
+TEST(LibraryItems, ClipboardRecordsPasteAsObjects) {
+    TempDir dir;
+    const std::string path = (dir / "a.rlb").string();
+    CLibraryFile library;
+    ASSERT_EQ(library.Create(path.c_str()), kCreateDone);
+    CDrawRect rect(CRect(0, 0, 100, -50));
+    CTextBox text(CRect(10, -10, 90, -40));
+    ASSERT_TRUE(library.AddObjects(nullptr, &rect, "BOX", "a box"));
+    ASSERT_TRUE(library.AddObjects(nullptr, &text, "TEXT", "a text"));
+    library.Close();
+    const std::optional<Bytes> image = BuildLibraryImage(path, {1, 0});
+    ASSERT_TRUE(image);
+    CDrawDoc document;
+    CObList pasted;
+    ASSERT_TRUE(LoadLibraryImageObjects(&document, *image, pasted));
+    ASSERT_EQ(pasted.GetCount(), 2);
+    EXPECT_EQ(static_cast<CDrawObj*>(pasted.GetHead())->GetObjType(), kObjText);
+    EXPECT_EQ(static_cast<CDrawObj*>(pasted.GetTail())->GetObjType(), kObjRect);
+    for (POSITION pos = pasted.GetHeadPosition(); pos;)
+        delete pasted.GetNext(pos);
+    pasted.RemoveAll();
+    EXPECT_FALSE(LoadLibraryImageObjects(&document, Bytes(40, 0x42), pasted));
 }
 
 TEST(LibraryItems, FailedReadsTellTheUser) {

@@ -70,7 +70,7 @@ TEST_F(DrawViewObjectsTest, ClosedLinesBecomeOneFillShapeInOneStep) {
     ASSERT_TRUE(Enabled(ID_EDIT_CREATE_FILL_SHAPE));
     const size_t steps = Steps();
     testsupport::ScriptedPrompt prompt({IDOK});
-    m_view.CreateFillShape();  // two lines make no loop
+    m_view.Commands().Find(ID_EDIT_CREATE_FILL_SHAPE)->handler(ID_EDIT_CREATE_FILL_SHAPE);  // two lines make no loop
     ASSERT_EQ(prompt.shown().size(), 1u);
     EXPECT_EQ(prompt.shown()[0].text,
               CString("Error - could not resolve objects into a single shape."));
@@ -78,7 +78,7 @@ TEST_F(DrawViewObjectsTest, ClosedLinesBecomeOneFillShapeInOneStep) {
     EXPECT_EQ(Steps(), steps);
 
     m_view.Select(Line(1000, -2000, 0, -1000), true);
-    m_view.CreateFillShape();
+    m_view.Commands().Find(ID_EDIT_CREATE_FILL_SHAPE)->handler(ID_EDIT_CREATE_FILL_SHAPE);
     ASSERT_EQ(m_doc.GetObjects().GetCount(), 1);
     EXPECT_EQ(static_cast<CDrawObj*>(m_doc.GetObjects().GetHead())->GetObjType(), kObjFillShape);
     ASSERT_EQ(m_view.GetSelection().GetCount(), 1) << "the new shape takes the pieces' place";

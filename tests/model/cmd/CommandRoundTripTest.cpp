@@ -21,13 +21,16 @@
 #include "model/cmd/RemoveCmd.h"
 #include "model/cmd/RenumberCmd.h"
 #include "model/cmd/RerouteCmd.h"
+#include "model/cmd/SelectionEdits.h"
 #include "model/cmd/SetDeviceCmd.h"
 #include "model/cmd/ShapeEditCmd.h"
 #include "model/cmd/SymbolPropEditCmd.h"
+#include "model/cmd/TextFormat.h"
 #include "model/cmd/TextPropCmd.h"
 #include "model/cmd/TransformCmd.h"
 #include "model/device/MapText.h"
 #include "model/net/Wire.h"
+#include "model/shapes/DrawRect.h"
 #include "model/symbol/Pin.h"
 #include "model/symbol/Symbol.h"
 #include "model/text/TextBox.h"
@@ -336,6 +339,57 @@ Prepared MoveWithWire(CmdTestSheet& sheet) {
     return {command, true};
 }
 
+// The view's edits of a selection record their own steps.
+Prepared LineColour(CmdTestSheet& sheet) {
+    EditSelectionColour(sheet.doc, ObjectList{sheet.At(2), sheet.At(4)}, false, ColourEdit::kSet,
+                        0x0000FF);
+    return {nullptr, true};
+}
+
+void FillFirst(CmdTestSheet& sheet) {
+    sheet.At(1)->SetFlags(kFlagFilled, kFlagFilled);
+}
+
+Prepared RemoveFill(CmdTestSheet& sheet) {
+    EditSelectionColour(sheet.doc, ObjectList{sheet.At(1)}, true, ColourEdit::kRemove, 0);
+    return {nullptr, true};
+}
+
+Prepared LineStyle(CmdTestSheet& sheet) {
+    EditSelectionStyle(sheet.doc, ObjectList{sheet.At(3)}, false, -150);
+    return {nullptr, true};
+}
+
+Prepared ToFront(CmdTestSheet& sheet) {
+    MoveSelectionInOrder(sheet.doc, ObjectList{sheet.At(2), sheet.At(1)}, OrderMove::kToFront);
+    return {nullptr, true};
+}
+
+Prepared TextFormat(CmdTestSheet& sheet) {
+    ToggleTextFontStyle(sheet.doc, ObjectList{sheet.doc.GetObjects().GetTail()},
+                        TextFontStyle::kBold);
+    return {nullptr, true};
+}
+
+// Three lines of a triangle after the six parts.
+void PlaceTriangle(CmdTestSheet& sheet) {
+    for (const CRect& r : {CRect(0, 1000, 1000, 0), CRect(0, 0, 1000, 0), CRect(0, 0, 0, 1000)}) {
+        auto* line = new CDrawRect(r);
+        line->SetShape(kShapeLine);
+        line->SetFlags(0x12, 0xFFFFFFFF);
+        line->SetDocument(&sheet.doc);
+        sheet.doc.GetObjects().AddTail(line);
+    }
+}
+
+Prepared FillShape(CmdTestSheet& sheet) {
+    CObList& objects = sheet.doc.GetObjects();
+    ObjectList lines{objects.GetAt(objects.FindIndex(6)), objects.GetAt(objects.FindIndex(7)),
+                     objects.GetTail()};
+    EXPECT_TRUE(CreateFillShape(sheet.doc, lines));
+    return {nullptr, true};
+}
+
 const RoundTripCase kCases[] = {
     {"Reroute", "wire re-route", Reroute, PlaceJoinedWires},
     {"MoveWithWire", "move", MoveWithWire, PlaceSymbolWithWire},
@@ -361,6 +415,12 @@ const RoundTripCase kCases[] = {
     {"NamedEdit", "object properties", NamedEdit},
     {"DocumentSettings", "document settings", DocumentSettings},
     {"PrintOptions", "print options", PrintOptions},
+    {"LineColour", "line colour", LineColour},
+    {"RemoveFill", "remove fill", RemoveFill, FillFirst},
+    {"LineStyle", "line style", LineStyle},
+    {"ToFront", "order change", ToFront},
+    {"TextFormat", "text format", TextFormat, PlaceTextBox},
+    {"CreateFillShape", "create fill shape", FillShape, PlaceTriangle},
 };
 
 class CommandRoundTrip : public ::testing::TestWithParam<RoundTripCase> {};
