@@ -16,6 +16,7 @@
 #include <cmath>
 #include <cstdio>
 #include <string>
+#include <unordered_map>
 
 #include "model/app/SchematicApp.h"
 #include "model/doc/DrawDoc.h"
@@ -305,6 +306,18 @@ void CDrawView::DropFromSelection(const CObList* list) {
     for (POSITION pos = list->GetHeadPosition(); pos;) {
         if (POSITION at = m_selection.Find(list->GetNext(pos)))
             m_selection.RemoveAt(at);
+    }
+}
+
+void CDrawView::ReplaceInSelection(const CObList& from, const CObList& to) {
+    std::unordered_map<const CObject*, CObject*> replacing;
+    for (POSITION a = from.GetHeadPosition(), b = to.GetHeadPosition(); a && b;)
+        replacing.emplace(from.GetNext(a), to.GetNext(b));
+    for (POSITION pos = m_selection.GetHeadPosition(); pos;) {
+        const POSITION at = pos;
+        const auto found = replacing.find(m_selection.GetNext(pos));
+        if (found != replacing.end())
+            m_selection.SetAt(at, found->second);
     }
 }
 

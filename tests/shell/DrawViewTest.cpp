@@ -124,6 +124,15 @@ TEST_F(DrawViewTest, SelectionFollowsTheHintsAndKeepsTheDominantObjectLast) {
     EXPECT_EQ(selected(), (std::vector<CDrawObj*>{shapes[2]}));
     m_doc.UpdateAllViews(nullptr, kHintReplaceSelection, &list);
     EXPECT_EQ(selected(), (std::vector<CDrawObj*>{shapes[2], shapes[0]}));
+    // Copies standing in for objects take their places; the dominant one stays last.
+    CObList from;
+    CObList to;
+    from.AddTail(shapes[0]);
+    from.AddTail(shapes[1]);
+    to.AddTail(shapes[3]);
+    to.AddTail(shapes[4]);
+    m_view.ReplaceInSelection(from, to);
+    EXPECT_EQ(selected(), (std::vector<CDrawObj*>{shapes[2], shapes[3]}));
     m_doc.UpdateAllViews(nullptr, kHintDeselect);
     EXPECT_TRUE(selected().empty());
 
