@@ -13,3 +13,19 @@ BOOL CNetPropCmd::Do(CDrawDoc* doc) {
     }
     return TRUE;
 }
+
+bool CNetPropCmd::HasChanged() const {
+    const CNet& net = *m_net.Get();
+    if (net.GetName() != m_kept.GetName() || net.GetFlags() != m_kept.GetFlags() ||
+        net.GetAttrCount() != m_kept.GetAttrCount())
+        return true;
+    for (int i = 1; i < net.GetAttrCount(); ++i) {
+        CString name;
+        CString value;
+        CString kept;
+        net.GetAttrAt(i, name, value);
+        if (!m_kept.LookupAttr(name, kept) || kept != value)
+            return true;
+    }
+    return false;
+}

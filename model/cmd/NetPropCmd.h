@@ -15,6 +15,8 @@ public:
         : m_net(net), m_kept(*net), m_name(name) {}
 
     BOOL Do(CDrawDoc* doc) override;
+    // Whether the net's attributes, name or named state differ from the copy.
+    bool HasChanged() const;
     BOOL Undo(CDrawDoc* doc) override { return Do(doc); }
     const char* GetName() const override { return m_name; }
 

@@ -81,6 +81,8 @@ public:
     CDrawObj* Clone(CDrawDoc* document) override;
     CDrawObj* Duplicate() override;
     void Invalidate(IDocView* view) override;
+    // The "Wire Properties" sheet over the wires of the view's selection.
+    void OnEditProperties(IDocView* view) override;
 
     // Connections
     void GetConnectInfo(int index, void* info) override;
