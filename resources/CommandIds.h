@@ -110,6 +110,14 @@ constexpr UINT ID_SIMULATOR_FIRST = 33023;  // then 33031..33034
 constexpr UINT ID_SIMULATOR_2 = 33031;
 constexpr UINT ID_SIMULATOR_LAST = 33034;
 
+// Object: the wire's context menu
+constexpr UINT ID_OBJECT_SHOW_ID = 32955;
+constexpr UINT ID_CONNECT_GROUND1 = 32956;
+constexpr UINT ID_CONNECT_GROUND2 = 32962;
+constexpr UINT ID_CONNECT_POWER1 = 32958;  // Power 1..4: 32958..32961
+constexpr UINT ID_CONNECT_POWER4 = 32961;
+constexpr UINT ID_CONNECT_OTHER_NET = 32992;
+
 // Status bar panes
 constexpr UINT ID_INDICATOR_CURSOR = 170;
 constexpr UINT ID_INDICATOR_POSITION = 171;

@@ -29,6 +29,7 @@
 #include "shell/DrawFrame.h"
 #include "shell/MainFrame.h"
 #include "shell/QtDC.h"
+#include "shell/RailCommands.h"
 #include "shell/SheetPrinter.h"
 #include "shell/SnapEngine.h"
 #include "shell/StatusPaneText.h"
@@ -101,6 +102,7 @@ void CDrawView::ReportUnprintable() {
 
 void CDrawView::AddCommands() {
     AddPaneCommands();
+    AddRailCommands(m_commands, m_document, m_selection);
     m_commands.On(ID_FILE_PRINT, [this] { OnFilePrint(); });
     m_commands.On(ID_FILE_PRINT_PREVIEW, [this] { OnFilePrintPreview(); });
     m_commands.On(

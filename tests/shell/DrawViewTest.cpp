@@ -9,8 +9,10 @@
 
 #include "model/app/SchematicApp.h"
 #include "model/doc/DrawDoc.h"
+#include "model/net/Wire.h"
 #include "model/shapes/DrawRect.h"
 #include "resources/CommandIds.h"
+#include "resources/MenuTable.h"
 #include "shell/QtTestApp.h"
 
 namespace {
@@ -141,6 +143,38 @@ TEST_F(DrawViewTest, SelectionFollowsTheHintsAndKeepsTheDominantObjectLast) {
     const CPoint b = m_view.DocToClient(CPoint(3600, -2600));
     m_view.SelectWithinRect(CRect(a, b), false);
     EXPECT_EQ(selected(), (std::vector<CDrawObj*>{shapes[0], shapes[1]}));
+}
+
+// The rail items of "Connect To" follow the last selected wire and show the rails' nets.
+TEST_F(DrawViewTest, RailCommandsWantAWireWithAFreeEnd) {
+    AddShapes();
+    auto owned = std::make_unique<CWire>();
+    CWire* wire = owned.get();
+    wire->AddPoint(CPoint(600, -3000));
+    wire->AddPoint(CPoint(2000, -3000));
+    m_doc.AddObject(std::move(owned));
+    m_doc.SetAttribute("Power2", "+24v", 0);
+    const auto state = [this](UINT id) {
+        CmdUI ui;
+        ui.id = id;
+        m_view.Commands().Find(id)->update(ui);
+        return std::pair(ui.enabled, ui.text.value_or(""));
+    };
+    m_view.Select(static_cast<CDrawObj*>(m_doc.GetObjects().GetHead()));
+    EXPECT_EQ(state(ID_CONNECT_GROUND1), std::pair(false, std::string("GND")));
+    m_view.Select(wire, true);
+    EXPECT_EQ(state(ID_CONNECT_GROUND2), std::pair(true, std::string("AGND")));
+    EXPECT_EQ(state(ID_CONNECT_POWER1 + 1), std::pair(true, std::string("+24v")));
+    EXPECT_EQ(state(ID_CONNECT_POWER4), std::pair(true, std::string("-15v")));
+
+    const std::span<const MenuItem> items = WireContextMenuItems();
+    ASSERT_EQ(items.size(), 3u);
+    EXPECT_EQ(items[0].kind, MenuItem::kSeparator);
+    EXPECT_EQ(items[1].id, ID_OBJECT_SHOW_ID);
+    std::vector<UINT> connect;
+    for (const MenuItem& item : items[2].items)
+        connect.push_back(item.id);
+    EXPECT_EQ(connect, (std::vector<UINT>{32956, 32962, 0, 32958, 32959, 32960, 32961, 0, 32992}));
 }
 
 TEST_F(DrawViewTest, DraggingWithTheMiddleButtonPansTheSheet) {
