@@ -12,7 +12,6 @@
 #include "model/net/Wire.h"
 #include "model/shapes/DrawRect.h"
 #include "resources/CommandIds.h"
-#include "resources/MenuTable.h"
 #include "shell/QtTestApp.h"
 
 namespace {
@@ -166,15 +165,6 @@ TEST_F(DrawViewTest, RailCommandsWantAWireWithAFreeEnd) {
     EXPECT_EQ(state(ID_CONNECT_GROUND2), std::pair(true, std::string("AGND")));
     EXPECT_EQ(state(ID_CONNECT_POWER1 + 1), std::pair(true, std::string("+24v")));
     EXPECT_EQ(state(ID_CONNECT_POWER4), std::pair(true, std::string("-15v")));
-
-    const std::span<const MenuItem> items = WireContextMenuItems();
-    ASSERT_EQ(items.size(), 3u);
-    EXPECT_EQ(items[0].kind, MenuItem::kSeparator);
-    EXPECT_EQ(items[1].id, ID_OBJECT_SHOW_ID);
-    std::vector<UINT> connect;
-    for (const MenuItem& item : items[2].items)
-        connect.push_back(item.id);
-    EXPECT_EQ(connect, (std::vector<UINT>{32956, 32962, 0, 32958, 32959, 32960, 32961, 0, 32992}));
 }
 
 TEST_F(DrawViewTest, DraggingWithTheMiddleButtonPansTheSheet) {
