@@ -6,6 +6,7 @@
 #include "model/net/WireSheet.h"
 #include "model/support/RecordingDocView.h"
 #include "model/support/TestPart.h"
+#include "model/text/AttrText.h"
 
 using namespace nettest;
 
@@ -90,6 +91,11 @@ TEST(WireSheet, OkIsOneStepOverCopiesAndNets) {
     };
     const LOGPEN red{PS_SOLID, {20, 0}, 0x0000FF};
     runner.style = [&red](CDrawObj* object) { object->SetPen(&red); };
+    auto* label = new CAttrText(CRect(0, 100, 300, 0));
+    label->Bind(s.a, "Freq");
+    s.a->GetAttrTextList()->AddTail(label);
+    label->SetDocument(&s.sheet.doc);
+    s.sheet.doc.GetObjects().AddTail(label);
     s.view.selection.AddTail(s.a);
     s.view.selection.AddTail(s.b);
     const DocSnapshot before = Snapshot(s.sheet.doc);
@@ -98,7 +104,11 @@ TEST(WireSheet, OkIsOneStepOverCopiesAndNets) {
     CUndoList& undo = s.sheet.doc.GetUndoList();
     ASSERT_EQ(undo.GetCount(), 1);
     EXPECT_STREQ(undo.GetUndoName(), "wire properties");
-    const std::vector<CObject*> objects = Contents(s.sheet.doc.GetObjects());
+    // The label shows the new value of the copy that took its place.
+    EXPECT_EQ(label->GetOwner(), s.sheet.doc.GetObjects().GetHead());
+    EXPECT_EQ(label->GetText(), "5M");
+    std::vector<CObject*> objects = Contents(s.sheet.doc.GetObjects());
+    objects.pop_back();
     ASSERT_EQ(objects.size(), 2u);
     for (CObject* object : objects) {
         auto* copy = static_cast<CWire*>(object);
