@@ -200,6 +200,7 @@ void CTransformCmd::SwapIn() {
         At(m_sources, a)->GiveLinksTo(At(m_copies, b));
     ReplaceInDocument(m_sources, m_copies);
     ReplaceInSelections(m_sources, m_copies);
+    InvalidatePairs();
     m_done = true;
 }
 
@@ -208,7 +209,15 @@ void CTransformCmd::SwapOut() {
         At(m_sources, a)->TakeLinksFrom(At(m_copies, b));
     ReplaceInDocument(m_copies, m_sources);
     ReplaceInSelections(m_copies, m_sources);
+    InvalidatePairs();
     m_done = false;
+}
+
+void CTransformCmd::InvalidatePairs() {
+    for (POSITION a = m_sources.GetHeadPosition(), b = m_copies.GetHeadPosition(); a && b;) {
+        At(m_sources, a)->Invalidate(nullptr);
+        At(m_copies, b)->Invalidate(nullptr);
+    }
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -93,6 +93,8 @@ private:
     void Pair(CDrawObj* source, CDrawObj* copy);
     void SwapIn();
     void SwapOut();
+    // Both objects of every pair repaint.
+    void InvalidatePairs();
     // Replaces objects of the document's list by those the map names, in one pass.
     void ReplaceInDocument(const CObList& from, const CObList& to);
     void ReplaceInSelections(const CObList& from, const CObList& to);
