@@ -520,6 +520,13 @@ void CArchive::DeleteUnclaimed(const CRuntimeClass* ofClass) {
     }
 }
 
+bool CArchive::HasUnclaimed(const CRuntimeClass* ofClass) const {
+    return std::any_of(m_loaded.begin(), m_loaded.end(), [&](const LoadEntry& entry) {
+        return entry.object && entry.objectClass && entry.objectClass->IsDerivedFrom(ofClass) &&
+               !m_claimed.contains(entry.object);
+    });
+}
+
 void CArchive::ClaimObject(const CObject* object) {
     RequireLoading();
     if (std::find(m_loading.begin(), m_loading.end(), object) != m_loading.end() ||

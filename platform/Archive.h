@@ -136,6 +136,8 @@ public:
     // After a failed load: deletes the objects of the class read so far that no owning list
     // took (owned objects are deleted by their owners).
     void DeleteUnclaimed(const CRuntimeClass* ofClass);
+    // Whether some object of the class read so far is in no owning list.
+    bool HasUnclaimed(const CRuntimeClass* ofClass) const;
 
     CDocumentBase* m_pDocument = nullptr;  // the document being loaded or stored, if any
 
