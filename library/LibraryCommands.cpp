@@ -13,21 +13,6 @@
 
 namespace {
 
-struct RailAttr {
-    const char* net;
-    const char* defaultNet;
-    const char* symbol;
-};
-constexpr std::array<RailAttr, kRailCount> kRails = {{
-    {"Ground1", "GND", "Ground1.Symbol"},
-    {"Ground2", "AGND", "Ground2.Symbol"},
-    {"Power1", "+5v", "Power1.Symbol"},
-    {"Power2", "+12v", "Power2.Symbol"},
-    {"Power3", "+15v", "Power3.Symbol"},
-    {"Power4", "-15v", "Power4.Symbol"},
-}};
-constexpr const char* kDefaultRailSymbol = "Power Rail";
-
 // The selected objects other than embedded ones, in the document's drawing order.
 void CollectStorable(const CObList& selection, CDrawDoc& document, CObList& list) {
     std::vector<CObject*> chosen;
@@ -70,32 +55,4 @@ BOOL AddSelectionToLibrary(CLibraryFile& library, const CObList& selection, CDra
     text.Format("Error - Library operation failed :\n%s", library.GetFilePath().c_str());
     AfxMessageBox(text, MB_ICONEXCLAMATION);
     return FALSE;
-}
-
-RailNames RailNamesOf(CDrawDoc& document, int rail) {
-    const RailAttr& attr = kRails.at(static_cast<size_t>(rail));
-    RailNames names{attr.defaultNet, kDefaultRailSymbol};
-    CString value;
-    if (document.GetAttribute(attr.net, value) && !value.IsEmpty())
-        names.net = value;
-    if (document.GetAttribute(attr.symbol, value) && !value.IsEmpty())
-        names.symbol = value;
-    return names;
-}
-
-CWire* DanglingSelectedWire(const CObList& selection) {
-    if (selection.IsEmpty())
-        return nullptr;
-    auto* wire = dynamic_cast<CWire*>(selection.GetTail());
-    if (!wire || wire->GetObjType() != kObjWire)
-        return nullptr;
-    return wire->GetStartObject() && wire->GetEndObject() ? nullptr : wire;
-}
-
-BOOL ConnectWireToRail(CDrawDoc& document, const CObList& selection, int rail) {
-    CWire* wire = DanglingSelectedWire(selection);
-    if (!wire)
-        return FALSE;
-    const RailNames names = RailNamesOf(document, rail);
-    return wire->ConnectToPowerSymbol(names.symbol, names.net);
 }

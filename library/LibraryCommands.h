@@ -29,18 +29,3 @@ using LibraryItemDialog = std::function<std::optional<LibraryItemChoice>(CLibrar
 // the dialog was cancelled or the record could not be added.
 BOOL AddSelectionToLibrary(CLibraryFile& library, const CObList& selection, CDrawDoc& document,
                            const LibraryItemDialog& dialog);
-
-// The six rails: grounds 1 and 2, then powers 1 to 4.
-constexpr int kRailCount = 6;
-struct RailNames {
-    CString net;
-    CString symbol;
-};
-// The rail's net and symbol names from the document's attributes, or their defaults.
-RailNames RailNamesOf(CDrawDoc& document, int rail);
-
-// The last selected object when it is a wire with a free end; null otherwise.
-CWire* DanglingSelectedWire(const CObList& selection);
-// Ends the dangling selected wire on the rail's symbol, with the rail's net. FALSE when there
-// is no such wire or nothing was added.
-BOOL ConnectWireToRail(CDrawDoc& document, const CObList& selection, int rail);

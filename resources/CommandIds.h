@@ -131,10 +131,6 @@ constexpr UINT ID_LIBRARY_ADD_TO = 32967;        // asks for the library
 constexpr UINT ID_LIBRARY_ADD_SELECTED = 32972;  // the library selected on the Files page
 constexpr UINT ID_LIBRARY_LIST_ITEMS = 32988;
 constexpr UINT ID_LIBRARY_NEW = 32987;
-constexpr UINT ID_CONNECT_GROUND1 = 32956;
-constexpr UINT ID_CONNECT_GROUND2 = 32962;
-constexpr UINT ID_CONNECT_POWER1 = 32958;  // then 32959..32961 for powers 2 to 4
-constexpr UINT ID_CONNECT_POWER4 = 32961;
 
 // Tools: the user tools and the simulators
 constexpr UINT ID_TOOL_FIRST = 33026;  // user tools 33026..33030
@@ -142,6 +138,14 @@ constexpr UINT ID_TOOL_LAST = 33030;
 constexpr UINT ID_SIMULATOR_FIRST = 33023;  // then 33031..33034
 constexpr UINT ID_SIMULATOR_2 = 33031;
 constexpr UINT ID_SIMULATOR_LAST = 33034;
+
+// Object: the wire's context menu
+constexpr UINT ID_OBJECT_SHOW_ID = 32955;
+constexpr UINT ID_CONNECT_GROUND1 = 32956;
+constexpr UINT ID_CONNECT_GROUND2 = 32962;
+constexpr UINT ID_CONNECT_POWER1 = 32958;  // Power 1..4: 32958..32961
+constexpr UINT ID_CONNECT_POWER4 = 32961;
+constexpr UINT ID_CONNECT_OTHER_NET = 32992;
 
 // Status bar panes
 constexpr UINT ID_INDICATOR_CURSOR = 170;

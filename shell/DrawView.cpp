@@ -16,6 +16,7 @@
 #include <cmath>
 #include <cstdio>
 #include <string>
+#include <unordered_map>
 
 #include "dialogs/PrintOptionsSheet.h"
 #include "model/app/SchematicApp.h"
@@ -30,6 +31,7 @@
 #include "shell/MainFrame.h"
 #include "shell/PrinterSetup.h"
 #include "shell/QtDC.h"
+#include "shell/RailCommands.h"
 #include "shell/SheetPrinter.h"
 #include "shell/SnapEngine.h"
 #include "shell/StatusPaneText.h"
@@ -135,6 +137,7 @@ void CDrawView::AddCommands() {
     AddLibraryCommands();
     AddClipboardCommands();
     AddEditCommands();
+    AddRailCommands(m_commands, m_document, m_selection);
     m_commands.On(ID_FILE_PRINT, [this] { OnFilePrint(); });
     m_commands.On(ID_FILE_PRINT_PREVIEW, [this] { OnFilePrintPreview(); });
     m_commands.On(ID_FILE_PRINT_SETUP, [this] { EditPrintOptions(m_document, this); });
@@ -357,6 +360,18 @@ void CDrawView::DropFromSelection(const CObList* list) {
     for (POSITION pos = list->GetHeadPosition(); pos;) {
         if (POSITION at = m_selection.Find(list->GetNext(pos)))
             m_selection.RemoveAt(at);
+    }
+}
+
+void CDrawView::ReplaceInSelection(const CObList& from, const CObList& to) {
+    std::unordered_map<const CObject*, CObject*> replacing;
+    for (POSITION a = from.GetHeadPosition(), b = to.GetHeadPosition(); a && b;)
+        replacing.emplace(from.GetNext(a), to.GetNext(b));
+    for (POSITION pos = m_selection.GetHeadPosition(); pos;) {
+        const POSITION at = pos;
+        const auto found = replacing.find(m_selection.GetNext(pos));
+        if (found != replacing.end())
+            m_selection.SetAt(at, found->second);
     }
 }
 

@@ -145,6 +145,7 @@ public:
     void InvalidateClientRect(const CRect& rect) override;
     // The view selects nothing yet.
     const CObList& GetSelection() const override { return m_selection; }
+    void ReplaceInSelection(const CObList& from, const CObList& to) override;
     bool ShowsTrackers() const override { return true; }
     // ZoomToMarkedObjects.
     void ShowFlaggedObjects(unsigned long flagMask) override;

@@ -1,5 +1,5 @@
 // The schematic view's library commands: the selection stored in a library, libraries listed
-// and made, objects placed from the library browser, and wires ended on power rails.
+// and made.
 
 #include <unistd.h>
 #include <QFileInfo>
@@ -17,10 +17,6 @@
 #include "shell/DrawView.h"
 
 namespace {
-
-constexpr UINT kRailCommands[kRailCount] = {ID_CONNECT_GROUND1,    ID_CONNECT_GROUND2,
-                                            ID_CONNECT_POWER1,     ID_CONNECT_POWER1 + 1,
-                                            ID_CONNECT_POWER1 + 2, ID_CONNECT_POWER4};
 
 bool HasStorableSelection(const CObList& selection) {
     for (POSITION pos = selection.GetHeadPosition(); pos;) {
@@ -74,14 +70,6 @@ void CDrawView::AddLibraryCommands() {
         });
     m_commands.On(ID_LIBRARY_LIST_ITEMS, [this] { ListLibraryItems(); });
     m_commands.On(ID_LIBRARY_NEW, [this] { NewLibraryFile(); });
-    for (int rail = 0; rail < kRailCount; ++rail) {
-        m_commands.On(
-            kRailCommands[rail], [this, rail] { ConnectWireToRail(m_document, m_selection, rail); },
-            [this, rail](CmdUI& ui) {
-                ui.Enable(DanglingSelectedWire(m_selection) != nullptr);
-                ui.SetText(RailNamesOf(m_document, rail).net.str());
-            });
-    }
 }
 
 void CDrawView::AddSelectionToChosenLibrary() {

@@ -1,6 +1,7 @@
 #include <QApplication>
 
 #include "dialogs/NetsShortedDlg.h"
+#include "dialogs/WireSheetDlg.h"
 #include "library/ConnectorSymbolLibrary.h"
 #include "platform/AppIdentity.h"
 #include "platform/SettingsStore.h"
@@ -16,6 +17,8 @@ int main(int argc, char** argv) {
     IUserPrompt* previousPrompt = SetUserPrompt(&prompt);
     CNetsShortedChooser chooser;
     INetChooser* previousChooser = SetNetChooser(&chooser);
+    CWireSheetRunner sheets;
+    IWireSheetRunner* previousSheets = SetWireSheetRunner(&sheets);
     int result = 0;
     {
         CSchematicQtApp app(SettingsStore::DefaultFilePath(), HelpService::DefaultFolders());
@@ -25,6 +28,7 @@ int main(int argc, char** argv) {
         result = app.ExitInstance(started ? QApplication::exec() : app.ExitCode());
         SetConnectorSymbolSource(previousRails);
     }
+    SetWireSheetRunner(previousSheets);
     SetNetChooser(previousChooser);
     SetUserPrompt(previousPrompt);
     return result;

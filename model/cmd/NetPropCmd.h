@@ -1,7 +1,8 @@
 #pragma once
 // CNetPropCmd: an edit of a net's attributes or name ("net properties"). It keeps a copy of
-// the attributes and the name taken when it is made; doing and undoing exchange the copy with
-// the net's own.
+// the attributes, the name and the named state taken when it is made; doing and undoing
+// exchange the copy with the net's own, and the texts of the document's objects carrying the net
+// show the values they then have.
 
 #include "model/cmd/Ref.h"
 #include "model/net/Net.h"
@@ -9,16 +10,18 @@
 
 class CNetPropCmd : public CCommand {
 public:
-    explicit CNetPropCmd(CNet* net) : m_net(net), m_kept(*net) {}
+    // name: the label, when the edit is one of another name ("property edit").
+    explicit CNetPropCmd(CNet* net, const char* name = "net properties")
+        : m_net(net), m_kept(*net), m_name(name) {}
 
-    BOOL Do(CDrawDoc*) override {
-        m_net->ExchangeAttributes(m_kept);
-        return TRUE;
-    }
+    BOOL Do(CDrawDoc* doc) override;
+    // Whether the net's attributes, name or named state differ from the copy.
+    bool HasChanged() const;
     BOOL Undo(CDrawDoc* doc) override { return Do(doc); }
-    const char* GetName() const override { return "net properties"; }
+    const char* GetName() const override { return m_name; }
 
 private:
     Ref<CNet> m_net;
     CNet m_kept;
+    const char* m_name;
 };

@@ -8,6 +8,7 @@
 #include "model/doc/DrawDoc.h"
 #include "model/net/Wire.h"
 #include "model/object/DrawObj.h"
+#include "model/text/AttrText.h"
 #include "platform/AppServices.h"
 
 namespace {
@@ -32,6 +33,16 @@ bool IsNetConnector(const CDrawObj* object) {
 
 bool IsWireOrBus(const CDrawObj* object) {
     return object->GetObjType() == kObjWire || object->GetObjType() == kObjBus;
+}
+
+// Gives object the shape of model. Attribute texts keep their place when geometry is copied:
+// they are moved to the model's place.
+void RestoreShape(CDrawObj* object, const CDrawObj* model) {
+    object->CopyGeometryFrom(model);
+    const CRect now = object->GetPosition();
+    const CRect then = model->GetPosition();
+    if (now != then)
+        object->OffsetBy(CSize(then.left - now.left, then.top - now.top));
 }
 
 }  // namespace
@@ -93,6 +104,13 @@ void CTransformCmd::SetResize(int handle, CPoint from, CPoint to) {
 // ---------------------------------------------------------------------------------------------
 // Substitution
 
+void CTransformCmd::Pair(CDrawObj* source, CDrawObj* copy) {
+    m_sources.AddTail(source);
+    m_copies.AddTail(copy);
+    m_copyOf.emplace(source, copy);
+    m_sourceOf.emplace(copy, source);
+}
+
 void CTransformCmd::Begin() {
     CObList attached;
     CObList objects;
@@ -100,23 +118,63 @@ void CTransformCmd::Begin() {
         CDrawObj* object = At(m_objects, pos);
         const int before = attached.GetCount();
         object->CollectConnected(&attached);
-        if (attached.GetCount() == before && m_kind != kTransformResize) {
+        // Attribute texts keep their place when geometry is copied, so only a copy standing
+        // in for them lets undo give them back their place.
+        const bool inPlace = attached.GetCount() == before && m_kind != kTransformResize &&
+                             !dynamic_cast<CAttrText*>(object);
+        if (inPlace) {
+            m_inPlaceAt.emplace(object, m_inPlace.size());
             m_inPlace.push_back({object, std::unique_ptr<CDrawObj>(object->Duplicate()), nullptr});
             objects.AddTail(object);
             continue;
         }
-        m_sources.AddTail(object);
         CDrawObj* copy = object->Duplicate();
-        m_copies.AddTail(copy);
+        Pair(object, copy);
         objects.AddTail(copy);
     }
     m_objects.RemoveAll();
     m_objects.AddTail(&objects);
-    m_sources.AddTail(&attached);
+    for (POSITION pos = m_objects.GetHeadPosition(); pos;)
+        m_transformed.insert(m_objects.GetNext(pos));
     m_count = m_copies.GetCount();
-    for (POSITION pos = attached.GetHeadPosition(); pos;)
-        m_copies.AddTail(At(attached, pos)->Duplicate());
+    for (POSITION pos = attached.GetHeadPosition(); pos;) {
+        CDrawObj* wire = At(attached, pos);
+        Pair(wire, wire->Duplicate());
+    }
     SwapIn();
+}
+
+CDrawObj* CTransformCmd::SubstituteObject(CDrawObj* object) {
+    if (!object || !m_done || m_sourceOf.contains(object) || m_transformed.contains(object))
+        return object;
+    if (const auto found = m_copyOf.find(object); found != m_copyOf.end())
+        return found->second;
+    CObList& objects = m_doc->GetObjects();
+    const POSITION at = objects.Find(object);
+    if (!at)
+        return object;
+    CDrawObj* copy = object->Duplicate();
+    object->SetFlags(kFlagCollected, kFlagCollected);
+    Pair(object, copy);
+    object->GiveLinksTo(copy);
+    objects.SetAt(at, copy);
+    CObList from;
+    CObList to;
+    from.AddTail(object);
+    to.AddTail(copy);
+    ReplaceInSelections(from, to);
+    return copy;
+}
+
+CDrawObj* CTransformCmd::Original(const CDrawObj* object) {
+    if (const auto found = m_sourceOf.find(object); found != m_sourceOf.end())
+        return found->second;
+    const auto found = m_inPlaceAt.find(object);
+    return found != m_inPlaceAt.end() ? m_inPlace[found->second].before.get() : nullptr;
+}
+
+bool CTransformCmd::MovesItself(const CDrawObj* object) const {
+    return m_transformed.contains(object);
 }
 
 void CTransformCmd::ReplaceInDocument(const CObList& from, const CObList& to) {
@@ -132,12 +190,17 @@ void CTransformCmd::ReplaceInDocument(const CObList& from, const CObList& to) {
     }
 }
 
+void CTransformCmd::ReplaceInSelections(const CObList& from, const CObList& to) {
+    for (IDocView* view : m_doc->GetViews())
+        view->ReplaceInSelection(from, to);
+}
+
 void CTransformCmd::SwapIn() {
     for (POSITION a = m_sources.GetHeadPosition(), b = m_copies.GetHeadPosition(); a && b;)
         At(m_sources, a)->GiveLinksTo(At(m_copies, b));
     ReplaceInDocument(m_sources, m_copies);
-    m_doc->UpdateAllViews(nullptr, kHintRemoved, &m_sources);
-    m_doc->UpdateAllViews(nullptr, kHintAddToSelection, &m_objects);
+    ReplaceInSelections(m_sources, m_copies);
+    InvalidatePairs();
     m_done = true;
 }
 
@@ -145,8 +208,16 @@ void CTransformCmd::SwapOut() {
     for (POSITION a = m_sources.GetHeadPosition(), b = m_copies.GetHeadPosition(); a && b;)
         At(m_sources, a)->TakeLinksFrom(At(m_copies, b));
     ReplaceInDocument(m_copies, m_sources);
-    m_doc->UpdateAllViews(nullptr, kHintRemoved, &m_copies);
+    ReplaceInSelections(m_copies, m_sources);
+    InvalidatePairs();
     m_done = false;
+}
+
+void CTransformCmd::InvalidatePairs() {
+    for (POSITION a = m_sources.GetHeadPosition(), b = m_copies.GetHeadPosition(); a && b;) {
+        At(m_sources, a)->Invalidate(nullptr);
+        At(m_copies, b)->Invalidate(nullptr);
+    }
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -175,12 +246,55 @@ void CTransformCmd::ApplyTo(CDrawObj* object, bool forward) const {
     }
 }
 
-void CTransformCmd::Apply() {
+void CTransformCmd::RestoreGeometry() {
+    for (POSITION a = m_sources.GetHeadPosition(), b = m_copies.GetHeadPosition(); a && b;) {
+        const CDrawObj* source = At(m_sources, a);
+        CDrawObj* copy = At(m_copies, b);
+        copy->Invalidate(nullptr);
+        RestoreShape(copy, source);
+    }
+    for (InPlace& entry : m_inPlace) {
+        entry.object->Invalidate(nullptr);
+        RestoreShape(entry.object, entry.before.get());
+    }
+}
+
+void CTransformCmd::Reapply() {
+    RestoreGeometry();
     for (POSITION pos = m_objects.GetHeadPosition(); pos;)
         ApplyTo(At(m_objects, pos), true);
+    // The following may substitute further objects; the list only grows at its tail.
+    std::vector<CDrawObj*> moved;
     for (POSITION pos = m_objects.GetHeadPosition(); pos;)
-        At(m_objects, pos)->NotifyAttached(this);
+        moved.push_back(At(m_objects, pos));
+    for (CDrawObj* object : moved) {
+        object->NotifyAttached(this);
+        object->Invalidate(nullptr);
+    }
+}
+
+void CTransformCmd::SetDragPoints(CPoint first, CPoint second) {
+    m_from = first;
+    m_to = second;
+    if (m_kind != kTransformResize)
+        SetMove(second.x - first.x, second.y - first.y);
+    Reapply();
+}
+
+void CTransformCmd::Track(IDocView*, CPoint point) {
+    if (m_kind == kTransformResize)
+        SetDragPoints(m_from, point);
+    else
+        SetDragPoints(m_from, m_to + CSize(point.x, point.y));
+}
+
+void CTransformCmd::Finish() {
     ClearMarks();
+}
+
+void CTransformCmd::Apply() {
+    Reapply();
+    Finish();
 }
 
 void CTransformCmd::ApplyInPlace() {
@@ -190,7 +304,7 @@ void CTransformCmd::ApplyInPlace() {
             continue;
         }
         entry.object->Invalidate(nullptr);
-        entry.object->CopyGeometryFrom(entry.after.get());
+        RestoreShape(entry.object, entry.after.get());
         entry.object->Invalidate(nullptr);
     }
 }
@@ -199,7 +313,7 @@ void CTransformCmd::RestoreInPlace() {
     for (InPlace& entry : m_inPlace) {
         entry.object->Invalidate(nullptr);
         entry.after.reset(entry.object->Duplicate());
-        entry.object->CopyGeometryFrom(entry.before.get());
+        RestoreShape(entry.object, entry.before.get());
         entry.object->Invalidate(nullptr);
     }
 }
@@ -217,6 +331,7 @@ BOOL CTransformCmd::Do(CDrawDoc*) {
     ApplyInPlace();
     SwapIn();
     m_links.Restore();
+    m_doc->UpdateAllViews(nullptr, kHintAddToSelection, &m_objects);
     return TRUE;
 }
 
@@ -243,7 +358,7 @@ void CTransformCmd::ClearMarks() {
 // ---------------------------------------------------------------------------------------------
 // Joining up
 
-bool CTransformCmd::Connect(CDrawObj* object, CDrawObj* candidate, int, void* link) {
+bool CTransformCmd::Connect(CDrawObj* object, CDrawObj* candidate, void* link) {
     const auto* found = static_cast<const WireConnectInfo*>(link);
     if (!found->wire)
         return false;
@@ -294,7 +409,7 @@ int CTransformCmd::JoinUp() {
                 WireConnectInfo link;
                 const int result = candidate->ConnectWith(object, &link);
                 if (result == kConnectAndStop || result == kConnectAndGoOn) {
-                    joinNets |= Connect(object, candidate, result, &link);
+                    joinNets |= Connect(object, candidate, &link);
                     pending = nullptr;
                     if (result == kConnectAndStop)
                         break;
@@ -304,7 +419,7 @@ int CTransformCmd::JoinUp() {
                 }
             }
             if (pending) {
-                joinNets |= Connect(object, pending, kConnectLater, &pendingLink);
+                joinNets |= Connect(object, pending, &pendingLink);
                 if (IsWireOrBus(object) && IsWireOrBus(pending))
                     static_cast<CWire*>(object)->AlignEndsOnWires();
             }

@@ -3,20 +3,27 @@
 // "rotate", "mirror vertically", "mirror horizontally"). It works by substitution: an object
 // that has wires attached (and every object being resized) is replaced in the document by a
 // duplicate, and so are the attached wires; the duplicates are transformed and the wires follow.
+// Wires and texts that the following reaches further are substituted when it reaches them.
 // Undoing puts the untouched source objects back. Objects with nothing attached are transformed
 // in place; undoing gives them back their geometry as it was, not an inverse transform.
 //
-// Use: construct with the objects, Begin, set the transform (SetMove, SetRotation, SetMirror,
-// SetResize), Apply, then record the command as done and call JoinUp; Abort instead puts
-// everything back before the command is recorded.
+// Use by a drag: construct with the objects, Begin, SetDragPoints with the drag's start point
+// and Track as the pointer moves, Finish, then record the command as done and call JoinUp.
+// Rotating and mirroring: Begin, SetRotation or SetMirror, Apply, record, JoinUp. Abort
+// instead of recording puts everything back.
 
 #include <memory>
+#include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
+#include "model/object/FollowMap.h"
 #include "model/undo/Command.h"
 #include "model/undo/ConnectionList.h"
 #include "platform/Geometry.h"
 #include "platform/ObList.h"
+
+class IDocView;
 
 constexpr int kTransformMove = 2;
 constexpr int kTransformResize = 4;
@@ -24,7 +31,7 @@ constexpr int kTransformRotate = 6;
 constexpr int kTransformMirrorVertically = 7;
 constexpr int kTransformMirrorHorizontally = 8;
 
-class CTransformCmd : public CCommand {
+class CTransformCmd : public CCommand, public IFollowMap {
 public:
     // Marks the objects as being transformed (object flag 0x4).
     CTransformCmd(CDrawDoc* doc, const CObList& objects, int kind);
@@ -36,8 +43,17 @@ public:
     BOOL Undo(CDrawDoc* doc) override;
     const char* GetName() const override;
 
-    // Substitutes the objects with attached wires, and the wires, by duplicates.
+    // Substitutes the objects with attached wires, and the wires, by duplicates; the views'
+    // selections hold the duplicates in the sources' places.
     void Begin();
+    // The drag from first to second: a move by second - first, or the dragged handle (see
+    // SetResize) taken to second. The objects take that shape from where they started, and
+    // what is attached follows.
+    void SetDragPoints(CPoint first, CPoint second);
+    // The pointer moved: by step for a move, to point for a resize.
+    void Track(IDocView* view, CPoint point);
+    // The drag ended: the objects are no longer marked as being transformed.
+    void Finish();
     // The move offset, end point minus start point.
     void SetMove(LONG dx, LONG dy);
     void SetRotation(int angle, CPoint centre);
@@ -45,14 +61,22 @@ public:
     void SetMirror(CPoint centre);
     // The handle dragged from one point to another.
     void SetResize(int handle, CPoint from, CPoint to);
-    // Transforms the objects and lets the attached wires follow; the objects are no longer
-    // marked afterwards.
+    // Transforms the objects, lets the attached wires follow and finishes.
     void Apply();
-    // Puts back what Begin and Apply changed; the command can then be deleted.
+    // Puts back what Begin and the transform changed; the command can then be deleted.
     void Abort();
     // Connects the free ends of the transformed objects to what they now touch and joins the
     // nets that meet: the document's joining result, or 1 when no nets met.
     int JoinUp();
+
+    // The duplicate standing in for object, made now when object is in the document and not
+    // yet substituted; object itself when it is a duplicate or transformed in place.
+    CDrawObj* SubstituteObject(CDrawObj* object);
+
+    // IFollowMap
+    CDrawObj* Substitute(CDrawObj* object) override { return SubstituteObject(object); }
+    CDrawObj* Original(const CDrawObj* object) override;
+    bool MovesItself(const CDrawObj* object) const override;
 
     const CObList& GetObjects() const { return m_objects; }
     const CObList& GetSources() const { return m_sources; }
@@ -60,14 +84,22 @@ public:
 
 private:
     void ApplyTo(CDrawObj* object, bool forward) const;
+    // Every duplicate and every object transformed in place takes its starting shape again.
+    void RestoreGeometry();
+    // From the starting shapes: the transform, then the following.
+    void Reapply();
     void ApplyInPlace();
     void RestoreInPlace();
+    void Pair(CDrawObj* source, CDrawObj* copy);
     void SwapIn();
     void SwapOut();
+    // Both objects of every pair repaint.
+    void InvalidatePairs();
     // Replaces objects of the document's list by those the map names, in one pass.
     void ReplaceInDocument(const CObList& from, const CObList& to);
+    void ReplaceInSelections(const CObList& from, const CObList& to);
     void ClearMarks();
-    bool Connect(CDrawObj* object, CDrawObj* candidate, int result, void* link);
+    bool Connect(CDrawObj* object, CDrawObj* candidate, void* link);
 
     CDrawDoc* m_doc;
     CObList m_copies;
@@ -92,4 +124,8 @@ private:
         std::unique_ptr<CDrawObj> after;
     };
     std::vector<InPlace> m_inPlace;
+    std::unordered_map<const CObject*, size_t> m_inPlaceAt;
+    std::unordered_map<const CObject*, CDrawObj*> m_copyOf;    // source to duplicate
+    std::unordered_map<const CObject*, CDrawObj*> m_sourceOf;  // duplicate to source
+    std::unordered_set<const CObject*> m_transformed;          // the objects of m_objects
 };

@@ -38,6 +38,10 @@ public:
 
     // The selection, in selection order (the last one is the dominant object).
     virtual const CObList& GetSelection() const = 0;
+    // Each object of from that the selection holds gives its place in the selection to the
+    // object at the same position of to (an edit substituting copies for objects). Views
+    // without a selection have nothing to do.
+    virtual void ReplaceInSelection(const CObList& /*from*/, const CObList& /*to*/) {}
     virtual bool ShowsTrackers() const = 0;
 
     // Scrolls and zooms so that every object carrying one of the flag bits is visible.

@@ -520,7 +520,7 @@ void CDrawDoc::SerializeObjectsAndAttributes(CArchive& ar) {
         return;
     }
     // Each object stands in the list once and in no other owning list; a missing or repeated
-    // one is damage.
+    // one is damage, and so is one that only a link refers to (a pin's wire, a symbol's text).
     try {
         for (DWORD count = ar.ReadCheckedCount(kMinObjectBytes); count > 0; --count) {
             CObject* object = ar.ReadObject(RUNTIME_CLASS(CDrawObj));
@@ -529,6 +529,8 @@ void CDrawDoc::SerializeObjectsAndAttributes(CArchive& ar) {
             ar.ClaimObject(object);
             m_objects.AddTail(object);
         }
+        if (ar.HasUnclaimed(RUNTIME_CLASS(CDrawObj)))
+            throw CArchiveException(CArchiveException::genericException);
     } catch (...) {
         ar.DeleteUnclaimed(RUNTIME_CLASS(CDrawObj));  // read inside a record that failed
         throw;

@@ -3,6 +3,7 @@
 #include "model/doc/DrawDoc.h"
 #include "model/geometry/PlaneGeometry.h"
 #include "model/net/Net.h"
+#include "model/net/WireSheet.h"
 #include "model/object/StdAttrNames.h"
 #include "model/symbol/Pin.h"
 #include "platform/Archive.h"
@@ -112,6 +113,11 @@ BOOL CBus::RecalcBounds(IDocView* view) {
 void CBus::MoveTo(const CRect& position, IDocView* view) {
     CWire::MoveTo(position, view);
     RecalcBounds(view);
+}
+
+void CBus::OnEditProperties(IDocView* view) {
+    if (view && m_document)
+        EditBusProperties(*view, *m_document);
 }
 
 void CBus::OffsetBy(CSize delta) {

@@ -38,6 +38,8 @@ public:
     BOOL Intersects(const CRect& rect) override;
     CDrawObj* Clone(CDrawDoc* document) override;
     CDrawObj* Duplicate() override;
+    // The "Bus Properties" sheet over the buses of the view's selection.
+    void OnEditProperties(IDocView* view) override;
     CDrawObj* SnapPoint(CPoint& point, ISnapGrid* grid, double& best) override;
     // The outline's bounding box becomes the position.
     BOOL RecalcBounds(IDocView* view) override;

@@ -146,6 +146,10 @@ void CNet::ExchangeAttributes(CNet& other) {
     CopyMap(other.m_attributes, m_attributes);
     CopyMap(kept, other.m_attributes);
     std::swap(m_name, other.m_name);
+    // The named and read-only states go with the name; run-time marks stay.
+    const DWORD mine = m_flags;
+    SetFlags(other.m_flags, ~kNetVisited);
+    other.SetFlags(mine, ~kNetVisited);
 }
 
 // ---------------------------------------------------------------------------------------------

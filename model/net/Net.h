@@ -56,7 +56,8 @@ public:
     int GetAttrCount() const { return m_attributes.GetCount() + 1; }
     BOOL RemoveAttr(const char* name);
     CMapStringToString* GetAttrMap() { return &m_attributes; }
-    // Exchanges the attribute maps and the names of the two nets.
+    // Exchanges the attribute maps, the names and the flags (but for run-time marks) of the two
+    // nets.
     void ExchangeAttributes(CNet& other);
 
     // Gives the net a name no other net of the document bears: its own when free, else the

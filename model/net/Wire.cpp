@@ -9,6 +9,7 @@
 #include "model/geometry/PlaneGeometry.h"
 #include "model/geometry/VectorAngle.h"
 #include "model/net/Net.h"
+#include "model/net/WireSheet.h"
 #include "model/object/StdAttrNames.h"
 #include "model/text/AttrText.h"
 #include "platform/Archive.h"
@@ -75,6 +76,11 @@ void CWire::Serialize(CArchive& ar) {
         m_end = static_cast<CDrawObj*>(ar.ReadObject(RUNTIME_CLASS(CDrawObj)));
     }
     SerializeObjectList(ar, m_attrTexts, RUNTIME_CLASS(CAttrText));
+}
+
+void CWire::OnEditProperties(IDocView* view) {
+    if (view && m_document)
+        EditWireProperties(*view, *m_document);
 }
 
 CNet* CWire::SetNet(CNet* net) {

@@ -15,6 +15,7 @@
 #include "platform/ObList.h"
 
 class CNet;
+class IFollowMap;
 
 // The connection search result of ConnectWith: the wire that ends on the other object, and
 // the targets of its start and end.
@@ -80,6 +81,8 @@ public:
     CDrawObj* Clone(CDrawDoc* document) override;
     CDrawObj* Duplicate() override;
     void Invalidate(IDocView* view) override;
+    // The "Wire Properties" sheet over the wires of the view's selection.
+    void OnEditProperties(IDocView* view) override;
 
     // Connections
     void GetConnectInfo(int index, void* info) override;
@@ -94,8 +97,13 @@ public:
     void GiveLinksTo(CDrawObj* replacing) override;
     void MoveLinksTo(CDrawObj* other) override;
     int CollectConnected(CObList* list) override;
-    // The wire moved: it follows its start and end objects, and its junction wires follow it.
-    void NotifyAttached(void* info) override;
+    // The wire moved: it follows its start and end objects, its junction wires follow it, and
+    // its attribute texts keep their offsets to it.
+    void NotifyAttached(IFollowMap* map) override;
+    // The extra handles after the segment handles' numbers begin at a pin end: dragging the
+    // first (last) segment when the start (end) lies on a pin keeps that end on the pin and
+    // draws a stub square to the segment from it.
+    void MoveHandleTo(int handle, CPoint point, IDocView* view) override;
 
     // Stores the net and returns the one held before; reference counts are the caller's.
     CNet* SetNet(CNet* net);
@@ -121,8 +129,9 @@ public:
     // the obstacles (legs widened by a third of the grid spacing) and the direction so far.
     void RouteToPoint(int count, CPoint point, int gridSpacing, IDocView* view);
     // Re-shapes the wire after an object it is attached to (a pin, wire or bus) moved; the
-    // wires ending on its moved segments follow in turn.
-    void FollowObject(CDrawObj* moved);
+    // wires ending on its moved segments follow in turn. Within an edit, the wires and texts
+    // that follow are those the edit's map stands in the document.
+    void FollowObject(CDrawObj* moved, IFollowMap* map = nullptr);
     // Moves the end (fromEnd 0 start, 1 end) by (dx, dy) with its first `moving` points,
     // keeping the segments orthogonal; adds to follow the junction wires on moved segments.
     void MoveEnd(int fromEnd, int moving, std::vector<CWire*>& follow, LONG dx, LONG dy);
@@ -178,7 +187,10 @@ protected:
     CDrawObj* m_end = nullptr;
 
 private:
-    void FollowObject(CDrawObj* moved, std::unordered_set<const CWire*>& followed);
+    void FollowObject(CDrawObj* moved, std::unordered_set<const CWire*>& followed, IFollowMap* map);
+    // The attribute texts that the edit does not move itself keep their offsets to the wire:
+    // each moves by how far the nearest point of the wire to it moved.
+    void KeepTextOffsets(IFollowMap& map);
     // Index of point n counted from the start (fromEnd 0) or the end.
     int IndexFromEnd(int fromEnd, int n) const { return fromEnd ? m_count - 1 - n : n; }
     CPoint& PointFromEnd(int fromEnd, int n) {

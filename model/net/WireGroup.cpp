@@ -261,7 +261,10 @@ int CWire::SetId(const char* value, UINT flags) {
             net->Release();
         return TRUE;
     }
-    const int result = SetNetAttr(IdName(), name, flags);
+    // The connectors first, so that undoing the step gives the net its name back before the
+    // connectors theirs.
+    const bool undoable = (flags & kSetAttrUndoable) && m_document;
+    bool recorded = false;
     for (POSITION pos = objects ? objects->GetHeadPosition() : nullptr; pos;) {
         auto* holder = dynamic_cast<CWire*>(static_cast<CDrawObj*>(objects->GetNext(pos)));
         if (!holder || holder->m_net != m_net)
@@ -273,13 +276,28 @@ int CWire::SetId(const char* value, UINT flags) {
                 continue;
             CString old;
             const BOOL existed = connector->LookupAttr(IdName(), old);
+            CString pinOld;
+            const BOOL pinExisted = pin->LookupAttr(IdName(), pinOld);
             connector->SetAttr(IdName(), name, kSetAttrForce);
             pin->RefreshAttrTexts(nullptr);
-            if (flags & kSetAttrUndoable)
-                RecordDone(m_document, new CAttrEditCmd(IdName(), old, !existed, connector), true);
+            if (!undoable)
+                continue;
+            RecordDone(m_document, new CAttrEditCmd(IdName(), pinOld, !pinExisted, pin),
+                       recorded || (flags & kSetAttrMerge));
+            RecordDone(m_document, new CAttrEditCmd(IdName(), old, !existed, connector), true);
+            recorded = true;
         }
     }
-    return result;
+    if (!undoable)
+        return SetNetAttr(IdName(), name, flags);
+    // The net's own record of the edit brings back its named state with its name.
+    auto* renaming = new CNetPropCmd(m_net, "property edit");
+    if (!SetNetAttr(IdName(), name, flags & ~(kSetAttrUndoable | kSetAttrMerge))) {
+        delete renaming;
+        return FALSE;
+    }
+    RecordDone(m_document, renaming, recorded || (flags & kSetAttrMerge));
+    return TRUE;
 }
 
 int CWire::SetNetAttr(const char* name, const char* value, UINT flags) {

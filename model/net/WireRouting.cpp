@@ -13,6 +13,7 @@
 #include "model/geometry/PlaneGeometry.h"
 #include "model/net/Bus.h"
 #include "model/object/DxfSink.h"
+#include "model/object/FollowMap.h"
 #include "model/symbol/Pin.h"
 
 namespace {
@@ -293,12 +294,13 @@ void CWire::FollowWire(CWire& moved, int fromEnd, std::vector<CWire*>& follow) {
     MoveEnd(fromEnd, 2, follow, nearest.x - end.x, nearest.y - end.y);
 }
 
-void CWire::FollowObject(CDrawObj* moved) {
+void CWire::FollowObject(CDrawObj* moved, IFollowMap* map) {
     std::unordered_set<const CWire*> followed;
-    FollowObject(moved, followed);
+    FollowObject(moved, followed, map);
 }
 
-void CWire::FollowObject(CDrawObj* moved, std::unordered_set<const CWire*>& followed) {
+void CWire::FollowObject(CDrawObj* moved, std::unordered_set<const CWire*>& followed,
+                         IFollowMap* map) {
     if (!moved || m_count < 2 || !followed.insert(this).second)
         return;
     RemoveRedundantVertices();
@@ -311,19 +313,94 @@ void CWire::FollowObject(CDrawObj* moved, std::unordered_set<const CWire*>& foll
     } else if (auto* wire = dynamic_cast<CWire*>(moved)) {
         FollowWire(*wire, fromEnd, follow);
     }
+    if (map)
+        KeepTextOffsets(*map);
     Invalidate(nullptr);
     RecalcBounds(nullptr);
-    for (CWire* junction : follow)
-        junction->FollowObject(this, followed);
+    for (CWire* junction : follow) {
+        if (auto* follower = dynamic_cast<CWire*>(map ? map->Substitute(junction) : junction))
+            follower->FollowObject(this, followed, map);
+    }
 }
 
-void CWire::NotifyAttached(void*) {
+void CWire::NotifyAttached(IFollowMap* map) {
     if (m_start)
-        FollowObject(m_start);
+        FollowObject(m_start, map);
     if (m_end)
-        FollowObject(m_end);
+        FollowObject(m_end, map);
+    // Substituting a junction changes the list.
+    std::vector<CDrawObj*> junctions;
     for (POSITION pos = m_junctions.GetHeadPosition(); pos;)
-        static_cast<CWire*>(m_junctions.GetNext(pos))->FollowObject(this);
+        junctions.push_back(static_cast<CDrawObj*>(m_junctions.GetNext(pos)));
+    for (CDrawObj* junction : junctions) {
+        if (auto* follower = dynamic_cast<CWire*>(map ? map->Substitute(junction) : junction))
+            follower->FollowObject(this, map);
+    }
+    if (map)
+        KeepTextOffsets(*map);
+}
+
+void CWire::KeepTextOffsets(IFollowMap& map) {
+    CDrawObj* before = m_attrTexts.IsEmpty() ? nullptr : map.Original(this);
+    if (!before)
+        return;
+    std::vector<CDrawObj*> texts;
+    for (POSITION pos = m_attrTexts.GetHeadPosition(); pos;)
+        texts.push_back(static_cast<CDrawObj*>(m_attrTexts.GetNext(pos)));
+    for (CDrawObj* text : texts) {
+        if (map.MovesItself(text))
+            continue;
+        const CDrawObj* original = map.Original(text);
+        const CRect from = NormalizedRect(original ? original->GetPosition() : text->GetPosition());
+        const CPoint anchor = from.CenterPoint();
+        const CSize moved = GetNearestPoint(anchor) - before->GetNearestPoint(anchor);
+        CDrawObj* copy = map.Substitute(text);
+        const CRect now = NormalizedRect(copy->GetPosition());
+        copy->Invalidate(nullptr);
+        copy->OffsetBy(CSize(from.left + moved.cx - now.left, from.top + moved.cy - now.top));
+        copy->Invalidate(nullptr);
+    }
+}
+
+// A pin end stays on its pin while the segment from it is dragged: the end is doubled, and the
+// neighbour it leaves behind slides square to the segment from the pin.
+void CWire::MoveHandleTo(int handle, CPoint point, IDocView* view) {
+    const auto onPin = [](const CDrawObj* object) { return dynamic_cast<const CPin*>(object); };
+    int segment = m_count >= 2 ? handle - m_count : 0;
+    const bool stubAtStart = segment == 1 && onPin(m_start);
+    const bool stubAtEnd = segment >= 1 && segment == m_count - 1 && onPin(m_end);
+    if (!stubAtStart && !stubAtEnd) {
+        CDrawPoly::MoveHandleTo(handle, point, view);
+        return;
+    }
+    const std::vector<CPoint> before(m_points.begin(), m_points.begin() + m_count);
+    const CPoint first = before.front();
+    const CPoint last = before.back();
+    if (stubAtStart) {
+        InsertPoint(0, first.x, first.y);
+        ++segment;
+    }
+    if (stubAtEnd)
+        InsertPoint(m_count - 1, last.x, last.y);
+    // The pin ends stand square to the segment while it moves, then go back on their pins.
+    const CPoint a = GetPoint(segment - 1);
+    const CPoint b = GetPoint(segment);
+    const CSize square(a.y - b.y, b.x - a.x);
+    if (stubAtStart)
+        m_points.front() = first + square;
+    if (stubAtEnd)
+        PointFromEnd(1, 0) = last + square;
+    CDrawPoly::MoveHandleTo(m_count + segment, point, view);
+    if (stubAtStart)
+        m_points.front() = first;
+    if (stubAtEnd)
+        PointFromEnd(1, 0) = last;
+    if (GetPoint(segment - 1) == a && GetPoint(segment) == b) {
+        // The segment could not move (it would leave the sheet): no stub either.
+        m_count = static_cast<int>(before.size());
+        std::copy(before.begin(), before.end(), m_points.begin());
+    }
+    RecalcBounds(view);
 }
 
 // ---------------------------------------------------------------------------------------------

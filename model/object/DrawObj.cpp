@@ -797,7 +797,7 @@ int CDrawObj::CollectConnected(CObList*) {
     return 0;
 }
 
-void CDrawObj::NotifyAttached(void*) {}
+void CDrawObj::NotifyAttached(IFollowMap*) {}
 
 void CDrawObj::ExportDxf(IDxfSink*, int, const double*) {}
 

@@ -22,6 +22,7 @@ class CNet;
 class CObList;
 class IDocView;
 class IDxfSink;
+class IFollowMap;
 class IMenuBuilder;
 class ISnapGrid;
 
@@ -195,7 +196,9 @@ public:
     virtual void GiveLinksTo(CDrawObj* replacing);
     virtual void MoveLinksTo(CDrawObj* other);
     virtual int CollectConnected(CObList* list);
-    virtual void NotifyAttached(void* info);
+    // The object moved within an edit: what is attached to it follows, through the edit's map
+    // (null outside an edit).
+    virtual void NotifyAttached(IFollowMap* map);
     virtual CDrawObj* Duplicate();
     virtual void CopyGeometryFrom(const CDrawObj* source);
     virtual void ExportDxf(IDxfSink* dxf, int kind, const double* matrix);

@@ -15,6 +15,7 @@
 #include "model/geometry/VectorAngle.h"
 #include "model/net/Wire.h"
 #include "model/object/AttrCheckCodes.h"
+#include "model/object/FollowMap.h"
 #include "model/object/SnapGrid.h"
 #include "model/object/StdAttrNames.h"
 #include "model/symbol/PinLabels.h"
@@ -716,9 +717,10 @@ int CPin::CollectConnected(CObList* list) {
     return 0;
 }
 
-void CPin::NotifyAttached(void*) {
-    if (auto* wire = dynamic_cast<CWire*>(m_wire))
-        wire->FollowObject(this);
+void CPin::NotifyAttached(IFollowMap* map) {
+    CDrawObj* wire = map && m_wire ? map->Substitute(m_wire) : m_wire;
+    if (auto* follower = dynamic_cast<CWire*>(wire))
+        follower->FollowObject(this, map);
 }
 
 // A wire that left the document no longer holds the pin.

@@ -136,7 +136,7 @@ public:
     int CollectConnected(CObList* list) override;
     void PurgeAttrTexts() override;
     // The pin moved: its wire follows.
-    void NotifyAttached(void* info) override;
+    void NotifyAttached(IFollowMap* map) override;
 
 private:
     // Which ends of the wire lie on this pin: 1 the start, 2 the end.

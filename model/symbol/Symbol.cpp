@@ -492,9 +492,9 @@ int CSymbol::CollectConnected(CObList* list) {
     return 0;
 }
 
-void CSymbol::NotifyAttached(void* info) {
+void CSymbol::NotifyAttached(IFollowMap* map) {
     for (POSITION pos = m_pins.GetHeadPosition(); pos;)
-        NextObject(m_pins, pos)->NotifyAttached(info);
+        NextObject(m_pins, pos)->NotifyAttached(map);
 }
 
 void CSymbol::MoveTextsTo(CSymbol& other, bool attributes) {

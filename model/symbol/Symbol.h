@@ -127,7 +127,7 @@ public:
     int GetConnectorCount() override;
     int ConnectWith(CDrawObj* other, void* info) override;
     int CollectConnected(CObList* list) override;
-    void NotifyAttached(void* info) override;
+    void NotifyAttached(IFollowMap* map) override;
     void GiveLinksTo(CDrawObj* replacing) override;
     void TakeLinksFrom(CDrawObj* replaced) override;
     void MoveLinksTo(CDrawObj* other) override;

@@ -314,10 +314,13 @@ void CAttrText::Connect(const CConnectionRecord* record) {
 void CAttrText::TakeLinkOf(CAttrText* other) {
     if (!other || !other->m_owner)
         return;
-    CObList* texts = TextListOf(other->m_owner);
-    RemoveFrom(texts, other);
-    if (texts)
-        texts->AddTail(this);
+    // The owner's list keeps its order: this text takes the other's place in it.
+    if (CObList* texts = TextListOf(other->m_owner)) {
+        if (POSITION at = texts->Find(other))
+            texts->SetAt(at, this);
+        else
+            texts->AddTail(this);
+    }
     m_owner = other->m_owner;
     other->m_owner = nullptr;
 }

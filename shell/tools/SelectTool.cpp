@@ -223,10 +223,11 @@ void CSelectTool::TrackDrag(CPoint sheet) {
     if (state.selectMode == kSelectHandle) {
         m_pending->SetResize(state.dragHandle, state.moveOrigin, sheet);
     } else {
-        const CSize step = sheet - state.lastSheet;
-        if (step.cx == 0 && step.cy == 0)
+        if (sheet == state.lastSheet)
             return;
-        m_pending->SetMove(step.cx, step.cy);
+        // The whole move from where the drag began: the command starts over from the
+        // objects' first shape each time.
+        m_pending->SetMove(sheet.x - state.moveOrigin.x, sheet.y - state.moveOrigin.y);
     }
     m_pending->Apply();
 }

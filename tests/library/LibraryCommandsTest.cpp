@@ -16,6 +16,7 @@
 #include "model/doc/DrawDoc.h"
 #include "model/net/Net.h"
 #include "model/net/Wire.h"
+#include "model/net/WireRails.h"
 #include "model/ole/DrawOleObj.h"
 #include "model/shapes/DrawRect.h"
 #include "model/symbol/Pin.h"
@@ -142,11 +143,11 @@ protected:
 TEST_F(RailCommands, RailNamesComeFromTheDocumentOrTheirDefaults) {
     const char* defaults[] = {"GND", "AGND", "+5v", "+12v", "+15v", "-15v"};
     for (int rail = 0; rail < kRailCount; ++rail) {
-        EXPECT_EQ(RailNamesOf(doc, rail).net.str(), defaults[rail]);
-        EXPECT_EQ(RailNamesOf(doc, rail).symbol.str(), "Power Rail");
+        EXPECT_EQ(RailNetName(doc, rail).str(), defaults[rail]);
+        EXPECT_EQ(RailSymbolName(doc, rail).str(), "Power Rail");
     }
     doc.SetAttribute("Power1", "+3V3", 0);
-    EXPECT_EQ(RailNamesOf(doc, 2).net.str(), "+3V3");
+    EXPECT_EQ(RailNetName(doc, 2).str(), "+3V3");
 }
 
 TEST_F(RailCommands, FreeWireEndGetsTheRailSymbolAndNet) {
@@ -155,7 +156,7 @@ TEST_F(RailCommands, FreeWireEndGetsTheRailSymbolAndNet) {
     CObList selection;
     EXPECT_FALSE(ConnectWireToRail(doc, selection, 2));
     selection.AddTail(wire);
-    ASSERT_EQ(DanglingSelectedWire(selection), wire);
+    ASSERT_EQ(WireToConnect(selection), wire);
     ASSERT_TRUE(ConnectWireToRail(doc, selection, 2));
     EXPECT_TRUE(wire->GetStartObject() || wire->GetEndObject());
     EXPECT_EQ(wire->GetNet()->GetName().str(), "+3V3");

@@ -47,25 +47,4 @@ TEST_F(DrawViewLibraryTest, PlacedObjectsAreCopiesAddedSelectedInOneStep) {
     EXPECT_TRUE(m_doc.GetObjects().IsEmpty());
 }
 
-TEST_F(DrawViewLibraryTest, RailCommandsShowTheNetAndNeedADanglingWire) {
-    m_doc.SetAttribute("Power1", "+3V3", 0);
-    CmdUI ui;
-    m_view.Commands().Find(ID_CONNECT_POWER1)->update(ui);
-    EXPECT_FALSE(ui.enabled);
-    EXPECT_EQ(ui.text, "+3V3");
-    ui = CmdUI{};
-    m_view.Commands().Find(ID_CONNECT_GROUND2)->update(ui);
-    EXPECT_EQ(ui.text, "AGND");
-
-    auto wire = std::make_unique<CWire>();
-    wire->AddPoint(CPoint(0, 0));
-    wire->AddPoint(CPoint(1000, 0));
-    CWire* placed = wire.get();
-    ASSERT_TRUE(m_doc.AddObject(std::move(wire)));
-    m_view.Select(placed);
-    ui = CmdUI{};
-    m_view.Commands().Find(ID_CONNECT_POWER1)->update(ui);
-    EXPECT_TRUE(ui.enabled);
-}
-
 }  // namespace

@@ -9,6 +9,7 @@
 
 #include "model/app/SchematicApp.h"
 #include "model/doc/DrawDoc.h"
+#include "model/net/Wire.h"
 #include "model/shapes/DrawRect.h"
 #include "resources/CommandIds.h"
 #include "shell/QtTestApp.h"
@@ -124,6 +125,15 @@ TEST_F(DrawViewTest, SelectionFollowsTheHintsAndKeepsTheDominantObjectLast) {
     EXPECT_EQ(selected(), (std::vector<CDrawObj*>{shapes[2]}));
     m_doc.UpdateAllViews(nullptr, kHintReplaceSelection, &list);
     EXPECT_EQ(selected(), (std::vector<CDrawObj*>{shapes[2], shapes[0]}));
+    // Copies standing in for objects take their places; the dominant one stays last.
+    CObList from;
+    CObList to;
+    from.AddTail(shapes[0]);
+    from.AddTail(shapes[1]);
+    to.AddTail(shapes[3]);
+    to.AddTail(shapes[4]);
+    m_view.ReplaceInSelection(from, to);
+    EXPECT_EQ(selected(), (std::vector<CDrawObj*>{shapes[2], shapes[3]}));
     m_doc.UpdateAllViews(nullptr, kHintDeselect);
     EXPECT_TRUE(selected().empty());
 
@@ -132,6 +142,29 @@ TEST_F(DrawViewTest, SelectionFollowsTheHintsAndKeepsTheDominantObjectLast) {
     const CPoint b = m_view.DocToClient(CPoint(3600, -2600));
     m_view.SelectWithinRect(CRect(a, b), false);
     EXPECT_EQ(selected(), (std::vector<CDrawObj*>{shapes[0], shapes[1]}));
+}
+
+// The rail items of "Connect To" follow the last selected wire and show the rails' nets.
+TEST_F(DrawViewTest, RailCommandsWantAWireWithAFreeEnd) {
+    AddShapes();
+    auto owned = std::make_unique<CWire>();
+    CWire* wire = owned.get();
+    wire->AddPoint(CPoint(600, -3000));
+    wire->AddPoint(CPoint(2000, -3000));
+    m_doc.AddObject(std::move(owned));
+    m_doc.SetAttribute("Power2", "+24v", 0);
+    const auto state = [this](UINT id) {
+        CmdUI ui;
+        ui.id = id;
+        m_view.Commands().Find(id)->update(ui);
+        return std::pair(ui.enabled, ui.text.value_or(""));
+    };
+    m_view.Select(static_cast<CDrawObj*>(m_doc.GetObjects().GetHead()));
+    EXPECT_EQ(state(ID_CONNECT_GROUND1), std::pair(false, std::string("GND")));
+    m_view.Select(wire, true);
+    EXPECT_EQ(state(ID_CONNECT_GROUND2), std::pair(true, std::string("AGND")));
+    EXPECT_EQ(state(ID_CONNECT_POWER1 + 1), std::pair(true, std::string("+24v")));
+    EXPECT_EQ(state(ID_CONNECT_POWER4), std::pair(true, std::string("-15v")));
 }
 
 TEST_F(DrawViewTest, DraggingWithTheMiddleButtonPansTheSheet) {

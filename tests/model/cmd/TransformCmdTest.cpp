@@ -1,13 +1,17 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "model/cmd/TransformCmd.h"
 #include "model/doc/DrawDoc.h"
 #include "model/net/Net.h"
 #include "model/net/Wire.h"
 #include "model/shapes/DrawRect.h"
+#include "model/support/RecordingDocView.h"
 #include "model/support/TestPart.h"
 #include "model/symbol/Pin.h"
 #include "model/symbol/Symbol.h"
+#include "model/text/AttrText.h"
 #include "support/ScriptedPrompt.h"
 
 namespace {
@@ -31,7 +35,9 @@ protected:
         right->SetEndObject(static_cast<CDrawObj*>(symbol->GetPins().GetTail()));
         box = new CDrawRect(CRect(3000, 0, 3500, -300));
         Add(box);
+        doc.AddView(&view);
     }
+    ~TransformSheet() override { doc.RemoveView(&view); }
 
     void Add(CDrawObj* object) {
         object->SetDocument(&doc);
@@ -57,8 +63,29 @@ protected:
         EXPECT_EQ(command->JoinUp(), 1);
     }
 
+    static CPin* PinAt(CSymbol* symbol, int index) {
+        CObList& pins = symbol->GetPins();
+        return static_cast<CPin*>(pins.GetAt(pins.FindIndex(index)));
+    }
+    static std::vector<CPoint> PointsOf(const CWire* wire) {
+        return {wire->GetPoints(), wire->GetPoints() + wire->GetPointCount()};
+    }
+    CDrawObj* At(int index) {
+        return static_cast<CDrawObj*>(doc.GetObjects().GetAt(doc.GetObjects().FindIndex(index)));
+    }
+    // Records the command, then undoes and redoes it: each state must come back exactly.
+    void RecordAndRoundTrip(CTransformCmd* command, const DocSnapshot& before) {
+        Record(command);
+        const DocSnapshot after = Snapshot(doc);
+        ASSERT_TRUE(doc.GetUndoList().Undo());
+        EXPECT_EQ(Snapshot(doc), before);
+        ASSERT_TRUE(doc.GetUndoList().Redo());
+        EXPECT_EQ(Snapshot(doc), after);
+    }
+
     testsupport::RecordingAppServices services;
     CDrawDoc doc;
+    drawdoctest::RecordingDocView view;
     CSymbol* symbol;
     CWire* left;
     CWire* right;
@@ -171,6 +198,98 @@ TEST_F(TransformSheet, AbortPutsEverythingBack) {
     delete command;
     EXPECT_EQ(Snapshot(doc), before);
     EXPECT_EQ(Contents(doc.GetObjects()), (std::vector<CObject*>{symbol, left, right, box}));
+}
+
+// The drag's steps: the objects take their shape from where they started, so the wire gets one
+// elbow however the pointer went; the selection keeps its order with the copies in it.
+TEST_F(TransformSheet, TrackedMoveFollowsFromTheStart) {
+    CSymbol* far = new CSymbol();
+    auto* farPin = new CPin(far);
+    farPin->SetEnds(CPoint(1300, 0), CPoint(1200, 0));
+    far->GetPins().AddTail(farPin);
+    Add(far);
+    far->RecalcBounds(nullptr);
+    right->SetStartObject(farPin);
+    view.selection.AddTail(box);
+    view.selection.AddTail(symbol);
+    const DocSnapshot before = Snapshot(doc);
+
+    auto* command = new CTransformCmd(&doc, ObjectList{box, symbol}, kTransformMove);
+    command->Begin();
+    EXPECT_EQ(Contents(view.selection), (std::vector<CObject*>{box, At(0)}));
+    command->SetDragPoints(CPoint(50, 50), CPoint(50, 50));
+    for (CPoint step : {CPoint(200, 0), CPoint(0, 300), CPoint(-100, 100), CPoint(100, -100)})
+        command->Track(&view, step);
+    command->Finish();
+    auto* moved = static_cast<CWire*>(At(2));
+    EXPECT_EQ(PointsOf(moved), (std::vector<CPoint>{{1200, 0}, {700, 0}, {700, 300}, {400, 300}}));
+    EXPECT_EQ(box->GetPosition(), CRect(3200, 300, 3700, 0));
+    RecordAndRoundTrip(command, before);
+}
+
+// The wire on the moved pin reshapes its junction wire and its net-name text: both stand in the
+// document as copies, the text kept at its offset to the wire, and undo gives back the very
+// objects untouched.
+TEST_F(TransformSheet, FollowersOfAttachedWiresAreSubstituted) {
+    CWire* branch = AddWire(CPoint(-500, 500), CPoint(-500, 0));
+    branch->SetEndObject(left);
+    auto* text = new CAttrText(CRect(-600, 100, -400, 0));
+    text->Bind(left, "_ID");
+    left->GetAttrTextList()->AddTail(text);
+    Add(text);
+    const CRect placed = text->GetPosition();
+    const DocSnapshot before = Snapshot(doc);
+
+    auto* command = Transform(symbol, kTransformMove);
+    command->SetMove(0, 300);
+    command->Apply();
+    EXPECT_EQ(PointsOf(static_cast<CWire*>(At(1))), (std::vector<CPoint>{{-1000, 0}, {0, 300}}));
+    EXPECT_EQ(PointsOf(static_cast<CWire*>(At(4))),
+              (std::vector<CPoint>{{-500, 500}, {-500, 150}}));
+    // The wire's point nearest the text's centre now lies on the line from (-1000, 0) to
+    // (0, 300), straight above where it lay.
+    const double x = NormalizedRect(placed).CenterPoint().x;
+    const auto lift = static_cast<LONG>(std::floor(300 * (x + 1000) / 1000 + 0.5));
+    EXPECT_EQ(At(5)->GetPosition(), placed + CPoint(0, lift));
+    EXPECT_EQ(PointsOf(branch), (std::vector<CPoint>{{-500, 500}, {-500, 0}}));
+    EXPECT_EQ(text->GetPosition(), placed);
+    RecordAndRoundTrip(command, before);
+    ASSERT_TRUE(doc.GetUndoList().Undo());
+    EXPECT_EQ(Contents(doc.GetObjects()),
+              (std::vector<CObject*>{symbol, left, right, box, branch, text}));
+}
+
+// One of a wire's two texts moves with the symbol, the other follows the wire: undo gives the
+// wire its texts back in their order.
+TEST_F(TransformSheet, WireKeepsTheOrderOfItsTexts) {
+    CAttrText* texts[2];
+    for (CAttrText*& text : texts) {
+        text = new CAttrText(CRect(-600, 100, -400, 0));
+        text->Bind(left, "_ID");
+        left->GetAttrTextList()->AddTail(text);
+        Add(text);
+    }
+    const DocSnapshot before = Snapshot(doc);
+    auto* command = new CTransformCmd(&doc, ObjectList{symbol, texts[1]}, kTransformMove);
+    command->Begin();
+    command->SetMove(0, 300);
+    command->Apply();
+    RecordAndRoundTrip(command, before);
+}
+
+// A text with nothing attached, moved or turned on its own, comes back to its place.
+TEST_F(TransformSheet, LoneTextComesBack) {
+    auto* text = new CAttrText(CRect(4000, 0, 4200, -50));
+    Add(text);
+    for (int kind : {kTransformMove, kTransformRotate}) {
+        const DocSnapshot before = Snapshot(doc);
+        CTransformCmd* command = Transform(text, kind);
+        command->SetMove(100, -100);
+        command->SetRotation(450, CPoint(0, 0));
+        command->Apply();
+        RecordAndRoundTrip(command, before);
+        ASSERT_TRUE(doc.GetUndoList().Undo());
+    }
 }
 
 TEST(TransformLabels, NameTheKind) {

@@ -260,6 +260,21 @@ TEST(DrawDocFile, SavingDropsLinksToObjectsOffTheSheet) {
     EXPECT_EQ(orphan->GetOwner(), nullptr);
 }
 
+// A wire that only a pin refers to, left out of the object list by damage, belongs to nothing:
+// the load is refused and the wire freed with the rest.
+TEST(DrawDocFile, ObjectOnlyLinkedToIsRefused) {
+    testsupport::RecordingAppServices services;
+    CDrawDoc source;
+    auto* symbol = new CSymbol();
+    CPin* pin = AddPin(*symbol, source);
+    source.GetObjects().AddTail(symbol);
+    AddWire(source, new CNet("A"))->SetStartObject(pin);
+    Bytes bytes = Store(source);
+    bytes[2] = 1;  // the object count: the symbol only
+    CDrawDoc doc;
+    EXPECT_THROW(Load(doc, bytes), CArchiveException);
+}
+
 // A net stored without a name gets an automatic one on loading, shown by its texts.
 TEST(DrawDocFile, LoadingNamesUnnamedNetsAndShowsTheNames) {
     testsupport::RecordingAppServices services;

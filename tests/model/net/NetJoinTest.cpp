@@ -132,14 +132,38 @@ TEST(NetJoin, RenamingTheWholeNetRenamesItsConnectors) {
     CWire* wire = sheet.Place({{0, 0}, {1000, 0}}, "n0001");
     wire->SetStartObject(NetSheet::PinOf(connector));
     const DocSnapshot before = Snapshot(sheet.doc);
-    EXPECT_TRUE(wire->SetAttr("_ID", "CLK", kSetAttrUndoable));
+    EXPECT_TRUE(wire->SetAttr("_ID", "CLK", kSetAttrUndoable | kSetAttrUser));
     EXPECT_EQ(wire->GetNet()->GetName(), "CLK");
+    EXPECT_STREQ(sheet.doc.GetUndoList().GetUndoName(), "property edit");
     EXPECT_EQ(NetSheet::PinOf(connector)->GetAttr("_ID"), "CLK");
     EXPECT_EQ(connector->GetAttr("_ID"), "CLK");
     ASSERT_EQ(sheet.doc.GetUndoList().GetCount(), 1);
+    const DocSnapshot after = Snapshot(sheet.doc);
     ASSERT_TRUE(sheet.doc.GetUndoList().Undo());
     EXPECT_EQ(wire->GetNet()->GetName(), "n0001");
     EXPECT_EQ(NetSheet::PinOf(connector)->GetAttr("_ID"), "n0001");
+    EXPECT_EQ(Snapshot(sheet.doc), before);
+    ASSERT_TRUE(sheet.doc.GetUndoList().Redo());
+    EXPECT_EQ(Snapshot(sheet.doc), after);
+}
+
+// With the last step undone there is nothing to join the net change to: it becomes a step of
+// its own (the undone one dropped), and undoing it gives the branch its net back.
+TEST(NetJoin, NetChangeAfterAnUndoIsAStepOfItsOwn) {
+    ScriptedChooser chooser;
+    Joined joined("n0001", false, "n0002", false);
+    CUndoList& undo = joined.sheet.doc.GetUndoList();
+    joined.sheet.doc.SetAttribute("Rev", "A", kAttrUndoable);
+    ASSERT_TRUE(undo.Undo());
+    CNet* mainNet = joined.main->GetNet();
+    const DocSnapshot before = Snapshot(joined.sheet.doc);
+    EXPECT_TRUE(joined.sheet.doc.JoinNets());
+    EXPECT_EQ(joined.main->GetNet(), joined.branch->GetNet());
+    ASSERT_EQ(undo.GetCount(), 1);
+    EXPECT_STREQ(undo.GetUndoName(), "net change");
+    ASSERT_TRUE(undo.Undo());
+    EXPECT_EQ(joined.main->GetNet(), mainNet);
+    EXPECT_EQ(Snapshot(joined.sheet.doc), before);
 }
 
 TEST(NetJoin, RenamingOneGroupOfANetSplitsIt) {

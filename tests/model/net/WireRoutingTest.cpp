@@ -73,6 +73,63 @@ TEST(WireRouting, FollowingAPinMakesAnElbow) {
     EXPECT_EQ(PointsOf(*wire), (std::vector<CPoint>{{0, 0}, {500, 0}, {500, 300}, {1200, 300}}));
 }
 
+// Dragging the segment handle of an end on a pin keeps the end on the pin and draws a stub
+// square to the segment from it; a free end moves square as on any polyline.
+TEST(WireRouting, SegmentDragAtAPinEndDrawsAStub) {
+    struct Case {
+        std::initializer_list<CPoint> points;
+        bool startOnPin;
+        bool endOnPin;
+        int segment;
+        std::vector<CPoint> out;
+    };
+    // On the sheet, whose y runs negative: the points from y -1000, dragged to y -700.
+    const Case cases[] = {
+        {{{1000, -1000}, {2000, -1000}},
+         true,
+         true,
+         1,
+         {{1000, -1000}, {1000, -700}, {2000, -700}, {2000, -1000}}},
+        {{{1000, -1000}, {2000, -1000}},
+         true,
+         false,
+         1,
+         {{1000, -1000}, {1000, -700}, {2000, -700}}},
+        {{{1000, -1000}, {2000, -1000}},
+         false,
+         true,
+         1,
+         {{1000, -700}, {2000, -700}, {2000, -1000}}},
+        {{{1000, -1000}, {2000, -1000}}, false, false, 1, {{1000, -700}, {2000, -700}}},
+        {{{1000, -1000}, {2000, -1000}, {2000, -1500}},
+         true,
+         true,
+         1,
+         {{1000, -1000}, {1000, -700}, {2000, -700}, {2000, -1500}}},
+        {{{1000, -1500}, {1000, -1000}, {2000, -1000}},
+         true,
+         true,
+         2,
+         {{1000, -1500}, {1000, -700}, {2000, -700}, {2000, -1000}}},
+        // Dragged along its own line the segment stays, and so do the ends.
+        {{{1000, -1000}, {2000, -1000}}, true, true, 1, {{1000, -1000}, {2000, -1000}}},
+    };
+    for (const Case& c : cases) {
+        NetSheet sheet;
+        CWire* wire = sheet.Place(c.points);
+        const CPoint first = *c.points.begin();
+        const CPoint last = *(c.points.end() - 1);
+        if (c.startOnPin)
+            wire->SetStartObject(NetSheet::PinOf(sheet.PlaceSymbol(first, "1")));
+        if (c.endOnPin)
+            wire->SetEndObject(NetSheet::PinOf(sheet.PlaceSymbol(last, "2")));
+        const bool along = &c == &cases[std::size(cases) - 1];
+        wire->MoveHandleTo(wire->GetPointCount() + c.segment,
+                           along ? CPoint(1500, -1000) : CPoint(1500, -700), nullptr);
+        EXPECT_EQ(PointsOf(*wire), c.out) << (&c - cases);
+    }
+}
+
 TEST(WireRouting, JunctionWiresFollowTheMovedSegment) {
     NetSheet sheet;
     CSymbol* left = sheet.PlaceSymbol(CPoint(0, 0), "1");

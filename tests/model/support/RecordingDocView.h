@@ -31,6 +31,14 @@ public:
     CPoint ClientToDoc(const CPoint& point) const override { return point; }
     void InvalidateClientRect(const CRect& rect) override { invalidated.push_back(rect); }
     const CObList& GetSelection() const override { return selection; }
+    void ReplaceInSelection(const CObList& from, const CObList& to) override {
+        for (POSITION a = from.GetHeadPosition(), b = to.GetHeadPosition(); a && b;) {
+            CObject* replaced = from.GetNext(a);
+            CObject* replacing = to.GetNext(b);
+            if (POSITION at = selection.Find(replaced))
+                selection.SetAt(at, replacing);
+        }
+    }
     bool ShowsTrackers() const override { return true; }
     void ShowFlaggedObjects(unsigned long) override {}
     void EditObjectProperties(CObList& objects, DWORD pageOptions) override {

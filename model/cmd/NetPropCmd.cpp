@@ -1,0 +1,31 @@
+#include "model/cmd/NetPropCmd.h"
+
+#include "model/doc/DrawDoc.h"
+#include "model/object/DrawObj.h"
+
+BOOL CNetPropCmd::Do(CDrawDoc* doc) {
+    m_net->ExchangeAttributes(m_kept);
+    const CObList* objects = doc ? &doc->GetObjects() : nullptr;
+    for (POSITION pos = objects ? objects->GetHeadPosition() : nullptr; pos;) {
+        auto* object = static_cast<CDrawObj*>(objects->GetNext(pos));
+        if (object->GetNet() == m_net.Get())
+            object->RefreshAttrTexts(nullptr);
+    }
+    return TRUE;
+}
+
+bool CNetPropCmd::HasChanged() const {
+    const CNet& net = *m_net.Get();
+    if (net.GetName() != m_kept.GetName() || net.GetFlags() != m_kept.GetFlags() ||
+        net.GetAttrCount() != m_kept.GetAttrCount())
+        return true;
+    for (int i = 1; i < net.GetAttrCount(); ++i) {
+        CString name;
+        CString value;
+        CString kept;
+        net.GetAttrAt(i, name, value);
+        if (!m_kept.LookupAttr(name, kept) || kept != value)
+            return true;
+    }
+    return false;
+}

@@ -1,0 +1,24 @@
+#pragma once
+// The "Connect Wire To" commands: the last selected wire, when it has a free end, ends on the
+// symbol of a power or ground rail whose net and symbol names the document's attributes give
+// ("Ground1" and "Ground1.Symbol"...), with their defaults.
+
+#include "platform/CString.h"
+#include "platform/Types.h"
+
+class CDrawDoc;
+class CObList;
+class CWire;
+
+// The rails in the menu's order: Ground 1, Ground 2, Power 1 to Power 4.
+constexpr int kRailCount = 6;
+
+// The rail's net name: the document attribute ("Ground1", ...), else its default ("GND", ...).
+CString RailNetName(CDrawDoc& doc, int rail);
+// The library symbol that ends the wire ("Ground1.Symbol", ...), else "Power Rail".
+CString RailSymbolName(CDrawDoc& doc, int rail);
+// The wire the commands act on: the last selected object when it is a wire not linked at both
+// ends; else null.
+CWire* WireToConnect(const CObList& selection);
+// Ends that wire on the rail's symbol; FALSE when nothing was added.
+BOOL ConnectWireToRail(CDrawDoc& doc, const CObList& selection, int rail);
