@@ -308,6 +308,18 @@ void CDrawView::DropFromSelection(const CObList* list) {
     }
 }
 
+bool CDrawView::PlaceObjects(const CObList& objects) {
+    window()->activateWindow();
+    setFocus();
+    CObList copies;
+    copies.AddTail(&objects);
+    if (!m_document.AddObjectCopies(&copies) || copies.IsEmpty())
+        return false;
+    m_document.UpdateAllViews(nullptr, kHintDeselect, static_cast<CObject*>(nullptr));
+    ReplaceSelection(&copies);
+    return true;
+}
+
 void CDrawView::ReplaceSelection(const CObList* list) {
     InvalidateList(m_selection);
     m_selection.RemoveAll();

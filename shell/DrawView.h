@@ -51,6 +51,9 @@ public:
     // the larger of the current factor and 2.0, then centres them.
     void ZoomToMarkedObjects(DWORD mask);
     void SelectAll();
+    // Adds copies of objects that belong elsewhere (a palette, a library) at their stored
+    // place, as one step, and selects them; false when nothing was added.
+    bool PlaceObjects(const CObList& objects);
     // Every view drops the selected objects, which leave the document as one step.
     void DeleteSelection();
 

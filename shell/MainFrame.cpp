@@ -15,6 +15,7 @@
 #include <QUrl>
 #include <algorithm>
 
+#include "library/ui/PaletteWnd.h"
 #include "platform/AppIdentity.h"
 #include "platform/SettingsStore.h"
 #include "platform/UserPrompt.h"
@@ -24,6 +25,8 @@
 #include "resources/ToolbarTable.h"
 #include "shell/ChildFrame.h"
 #include "shell/CommandActions.h"
+#include "shell/DrawView.h"
+#include "shell/DropDownButton.h"
 #include "shell/FontFaces.h"
 #include "shell/HelpService.h"
 #include "shell/MdiCascade.h"
@@ -159,6 +162,36 @@ void CMainFrame::CreateToolbars() {
                             CChildFrame* child = ActiveChildFrame();
                             return child ? child->view() : nullptr;
                         });
+    CreatePalettes();
+}
+
+void CMainFrame::CreatePalettes() {
+    QToolBar* drawing = m_toolbars.at(IDR_DRAWING_TOOLBAR);
+    const UINT ids[] = {ID_PALETTE_1, ID_PALETTE_2, ID_PALETTE_3, ID_PALETTE_4};
+    for (int i = 0; i < kPaletteCount; ++i) {
+        auto* palette = new CPaletteWnd(m_settings, this);
+        palette->CreatePalette(kFirstPaletteId + i);
+        connect(palette, &CPaletteWnd::placeObjects, this, &CMainFrame::PlaceObjects);
+        m_palettes[i] = palette;
+        auto* button = drawing->findChild<CDropDownButton*>(QString("dropDown%1").arg(ids[i]));
+        connect(button, &CDropDownButton::dropDownRequested, palette, [palette, button] {
+            if (palette->isVisible())
+                palette->hide();
+            else
+                palette->TrackDropDown(button);
+        });
+        m_commands.OnUpdate(ids[i], [palette](CmdUI& ui) {
+            ui.Enable();
+            ui.SetCheck(palette->isVisible());
+        });
+    }
+}
+
+void CMainFrame::PlaceObjects(const CObList& objects) {
+    activateWindow();
+    CChildFrame* child = ActiveChildFrame();
+    if (auto* view = child ? qobject_cast<CDrawView*>(child->view()) : nullptr)
+        view->PlaceObjects(objects);
 }
 
 void CMainFrame::FillToolbarCombos() {
