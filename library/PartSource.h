@@ -8,7 +8,7 @@
 //                                             its "_Name" is the item name unless set by attr
 //                                             ("\n" in quoted text is a line break)
 //     attr <name> "<value>"                   an attribute of the symbol
-//     show <name> <x> <y>                     a text showing the attribute, left-bottom at x, y
+//     show <name> <x> <y>                     a text showing the attribute, its top left at x, y
 //     pin <id> <number|-> <bx> <by> <hx> <hy> <type> [bubble] [noname] [nonumber]
 //                                             body end, hot end; input, output, io, undefined,
 //                                             passive, collector, emitter, power, tristate, hiz

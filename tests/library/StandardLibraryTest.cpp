@@ -12,6 +12,7 @@
 #include "model/doc/DrawDoc.h"
 #include "model/symbol/Pin.h"
 #include "model/symbol/Symbol.h"
+#include "model/text/AttrText.h"
 #include "support/ScriptedPrompt.h"
 
 namespace {
@@ -126,6 +127,40 @@ TEST_F(StandardLibrary, PalettesHoldTheirParts) {
             filled += button.objects.IsEmpty() ? 0 : 1;
         }
         EXPECT_EQ(filled, c.buttons) << c.file;
+    }
+}
+
+// Placed from the palettes twice, parts number themselves on, and their texts show it; the
+// second NAND gate takes the free gate of the first package.
+TEST_F(StandardLibrary, PlacedPalettePartsTakeTheirIdentifiers) {
+    struct Case {
+        const char* file;
+        int button;
+        const char* first;
+        const char* second;
+    } cases[] = {
+        {"Resistive.sbc", 0, "R1", "R2"},
+        {"Reactive.sbc", 0, "C1", "C2"},
+        {"Active.sbc", 7, "U1", "U2"},
+        {"Logic.sbc", 0, "U1A", "U1B"},
+    };
+    for (const Case& c : cases) {
+        CPaletteFile palette;
+        ASSERT_TRUE(palette.Load((kFolder / c.file).c_str()));
+        CDrawDoc sheet;
+        for (const char* expected : {c.first, c.second}) {
+            CObList copies;
+            copies.AddTail(&palette.buttons[c.button].objects);
+            ASSERT_TRUE(sheet.AddObjectCopies(&copies)) << c.file;
+            auto* symbol = dynamic_cast<CSymbol*>(copies.GetHead());
+            ASSERT_NE(symbol, nullptr);
+            EXPECT_EQ(symbol->GetAttr("_ID"), expected) << c.file;
+            auto* text = dynamic_cast<CAttrText*>(symbol->GetAttrTextList()->GetHead());
+            ASSERT_NE(text, nullptr) << c.file;
+            CString shown;
+            text->GetDisplayText(shown);
+            EXPECT_EQ(shown, expected) << c.file;
+        }
     }
 }
 
