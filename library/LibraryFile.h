@@ -104,6 +104,10 @@ public:
 
     // Stores an object list (or the one object) as a new device record.
     BOOL AddObjects(CObList* objects, CObject* object, const char* name, const char* description);
+    // Stores the objects as a new record described by item, written like clipboard data: the
+    // count, then each object. Without keepConnections their links to objects outside the
+    // list are cut while writing.
+    BOOL AddObjectList(const CObList& objects, CLibraryItem& item, BOOL keepConnections);
     // Loads the data of the record just read (the file at its data) into objects, which then
     // belong to the caller. FALSE for a truncated record; archive errors pass as exceptions.
     BOOL ReadItemObjects(CDrawDoc* document, const CLibraryItem& entry, CObList& objects);

@@ -135,18 +135,23 @@ BOOL CLibraryFile::AddObjects(CObList* objects, CObject* object, const char* nam
         list.AddTail(objects);
     else if (object)
         list.AddTail(object);
+    CLibraryItem item(name, description, kItemDevice);
+    return AddObjectList(list, item, FALSE);
+}
+
+BOOL CLibraryFile::AddObjectList(const CObList& objects, CLibraryItem& item, BOOL keepConnections) {
     CMemFile data(kStoreGrowBytes);
-    const std::vector<CDrawObj*> drawObjs = DrawingObjects(list);
+    const std::vector<CDrawObj*> drawObjs = DrawingObjects(objects);
     CConnectionList links(kConnectionGrowth);
-    links.CollectAndRelease(drawObjs);
+    if (!keepConnections)
+        links.CollectAndRelease(drawObjs);
     try {
-        StoreList(list, data);
+        StoreList(objects, data);
     } catch (...) {
         links.Restore();
         throw;
     }
     links.Restore();
-    CLibraryItem item(name, description, kItemDevice);
     return AddItem(item, data);
 }
 

@@ -82,6 +82,12 @@ constexpr UINT ID_DRAW_WIRE = 32838;
 constexpr UINT ID_DRAW_BUS = 32854;
 constexpr UINT ID_DRAW_BEZIER = 32855;
 constexpr UINT ID_DRAW_ARC = 32915;
+constexpr UINT ID_DRAW_ARROW_LINE = 32975;
+constexpr UINT ID_DRAW_DOUBLE_ARROW_LINE = 32976;
+constexpr UINT ID_DRAW_POLYLINE = 32978;
+constexpr UINT ID_END_POLYGON = 32949;
+constexpr UINT ID_END_WIRE = 32950;
+constexpr UINT ID_CANCEL = 32768;
 
 // Drawing toolbar: symbol palettes and style pickers
 constexpr UINT ID_PALETTE_1 = 32881;
@@ -102,6 +108,16 @@ constexpr UINT ID_TEXT_CENTRE = 33126;
 constexpr UINT ID_TEXT_RIGHT = 33127;
 constexpr UINT ID_TEXT_FACE = 33128;
 constexpr UINT ID_TEXT_SIZE = 33129;
+
+// Library and Object > Connect Wire To
+constexpr UINT ID_LIBRARY_ADD_TO = 32967;        // asks for the library
+constexpr UINT ID_LIBRARY_ADD_SELECTED = 32972;  // the library selected on the Files page
+constexpr UINT ID_LIBRARY_LIST_ITEMS = 32988;
+constexpr UINT ID_LIBRARY_NEW = 32987;
+constexpr UINT ID_CONNECT_GROUND1 = 32956;
+constexpr UINT ID_CONNECT_GROUND2 = 32962;
+constexpr UINT ID_CONNECT_POWER1 = 32958;  // then 32959..32961 for powers 2 to 4
+constexpr UINT ID_CONNECT_POWER4 = 32961;
 
 // Tools: the user tools and the simulators
 constexpr UINT ID_TOOL_FIRST = 33026;  // user tools 33026..33030

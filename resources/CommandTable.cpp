@@ -57,6 +57,12 @@ constexpr CommandInfo kCommands[] = {
     {ID_DRAW_POLYGON, "&Polygon\tP", "Draw a polygon\nPolygon", "", ":/icons/polygon.svg"},
     {ID_DRAW_BEZIER, "Be&zier\tZ", "Draw a Bezier curve\nBezier", "", ":/icons/bezier.svg"},
     {ID_DRAW_TEXT, "&Text\tT", "Add a text box\nText", "", ":/icons/text.svg"},
+    {ID_DRAW_ARROW_LINE, "Arro&wed Line", "Draw a line with an arrow\nArrowed Line", "", ""},
+    {ID_DRAW_DOUBLE_ARROW_LINE, "&Double Arrowed Line", "Draw a line with two arrows\nDouble Arrowed Line", "", ""},
+    {ID_DRAW_POLYLINE, "Pol&yline", "Draw a polyline\nPolyline", "", ""},
+    {ID_END_POLYGON, "End &Polygon", "End the shape being drawn\nEnd Polygon", "", ""},
+    {ID_END_WIRE, "End &Wire", "End the wire being drawn\nEnd Wire", "", ""},
+    {ID_CANCEL, "&Cancel\tEsc", "Cancel the current operation\nCancel", "", ""},
     {ID_PALETTE_1, "Palette &1", "Place Symbol\nSymbol", "", ":/icons/palette-resistor.svg"},
     {ID_PALETTE_2, "Palette &2", "Place Symbol\nSymbol", "", ":/icons/palette-capacitor.svg"},
     {ID_PALETTE_3, "Palette &3", "Place Symbol\nSymbol", "", ":/icons/palette-transistor.svg"},
@@ -75,6 +81,18 @@ constexpr CommandInfo kCommands[] = {
     {ID_TEXT_RIGHT, "&Right", "Align text right\nRight", "", ":/icons/align-right.svg"},
     {ID_TEXT_FACE, "Font", "Font of the selected text\nFont", "", ""},
     {ID_TEXT_SIZE, "Size", "Size of the selected text\nFont Size", "", ""},
+
+    // Library and Object > Connect Wire To
+    {ID_LIBRARY_ADD_TO, "Add Selection &to...", "Add the selection to a library\nAdd to Library", "", ""},
+    {ID_LIBRARY_ADD_SELECTED, "&Add Selection to Library", "Add the selection to the library selected in the workspace\nAdd to Library", "", ""},
+    {ID_LIBRARY_LIST_ITEMS, "&List Items...", "Show the items of a library\nList Items", "", ""},
+    {ID_LIBRARY_NEW, "&New...", "Create a new library\nNew Library", "", ""},
+    {ID_CONNECT_GROUND1, "Ground 1", "Connect the wire to ground 1\nGround 1", "", ""},
+    {ID_CONNECT_GROUND2, "Ground 2", "Connect the wire to ground 2\nGround 2", "", ""},
+    {ID_CONNECT_POWER1, "Power 1", "Connect the wire to power rail 1\nPower 1", "", ""},
+    {ID_CONNECT_POWER1 + 1, "Power 2", "Connect the wire to power rail 2\nPower 2", "", ""},
+    {ID_CONNECT_POWER1 + 2, "Power 3", "Connect the wire to power rail 3\nPower 3", "", ""},
+    {ID_CONNECT_POWER4, "Power 4", "Connect the wire to power rail 4\nPower 4", "", ""},
 
     // Tools
     {ID_TOOL_FIRST, "Tool 1\t  ", "Run a custom tool\nRun Tool", "", ":/icons/tool.svg"},
@@ -124,6 +142,9 @@ constexpr UINT kPendingCommands[] = {
     ID_TEXT_UNDERLINE, ID_TEXT_LEFT, ID_TEXT_CENTRE, ID_TEXT_RIGHT, ID_TEXT_FACE, ID_TEXT_SIZE,
     ID_TOOL_FIRST, ID_TOOL_FIRST + 1, ID_TOOL_FIRST + 2, ID_TOOL_FIRST + 3, ID_TOOL_LAST,
     ID_SIMULATOR_FIRST, ID_SIMULATOR_2, ID_SIMULATOR_2 + 1, ID_SIMULATOR_2 + 2, ID_SIMULATOR_LAST,
+    ID_LIBRARY_ADD_TO, ID_LIBRARY_ADD_SELECTED, ID_LIBRARY_LIST_ITEMS, ID_LIBRARY_NEW,
+    ID_CONNECT_GROUND1, ID_CONNECT_GROUND2, ID_CONNECT_POWER1, ID_CONNECT_POWER1 + 1,
+    ID_CONNECT_POWER1 + 2, ID_CONNECT_POWER4,
     // the application's commands
     ID_FILE_PRINT_SETUP};
 

@@ -78,18 +78,30 @@ constexpr MenuItem kDraw[] = {Cmd(ID_DRAW_SELECT),
                               Cmd(ID_DRAW_BUS),
                               Sep(),
                               Cmd(ID_DRAW_LINE),
+                              Cmd(ID_DRAW_ARROW_LINE),
+                              Cmd(ID_DRAW_DOUBLE_ARROW_LINE),
                               Cmd(ID_DRAW_RECT),
                               Cmd(ID_DRAW_ROUNDRECT),
                               Cmd(ID_DRAW_ELLIPSE),
                               Cmd(ID_DRAW_ARC),
                               Cmd(ID_DRAW_POLYGON),
                               Cmd(ID_DRAW_BEZIER),
-                              Cmd(ID_DRAW_TEXT)};
+                              Cmd(ID_DRAW_POLYLINE),
+                              Cmd(ID_DRAW_TEXT),
+                              Sep(),
+                              Cmd(ID_END_POLYGON),
+                              Cmd(ID_END_WIRE)};
 constexpr MenuItem kRunTool[] = {Cmd(ID_TOOL_FIRST), Cmd(ID_TOOL_FIRST + 1), Cmd(ID_TOOL_FIRST + 2),
                                  Cmd(ID_TOOL_FIRST + 3), Cmd(ID_TOOL_LAST)};
 constexpr MenuItem kSimulators[] = {Cmd(ID_SIMULATOR_FIRST), Cmd(ID_SIMULATOR_2),
                                     Cmd(ID_SIMULATOR_2 + 1), Cmd(ID_SIMULATOR_2 + 2),
                                     Cmd(ID_SIMULATOR_LAST)};
+constexpr MenuItem kConnectWireTo[] = {Cmd(ID_CONNECT_GROUND1),    Cmd(ID_CONNECT_GROUND2),
+                                       Cmd(ID_CONNECT_POWER1),     Cmd(ID_CONNECT_POWER1 + 1),
+                                       Cmd(ID_CONNECT_POWER1 + 2), Cmd(ID_CONNECT_POWER4)};
+constexpr MenuItem kObject[] = {Popup("Connect Wire To", kConnectWireTo)};
+constexpr MenuItem kLibrary[] = {Cmd(ID_LIBRARY_ADD_TO), Cmd(ID_LIBRARY_ADD_SELECTED), Sep(),
+                                 Cmd(ID_LIBRARY_LIST_ITEMS), Cmd(ID_LIBRARY_NEW)};
 constexpr MenuItem kTools[] = {Popup("Run &Tool", kRunTool),
                                Popup("S&elect Simulator", kSimulators)};
 constexpr MenuItem kWindow[] = {Cmd(ID_WINDOW_CASCADE),
@@ -101,10 +113,10 @@ constexpr MenuItem kWindow[] = {Cmd(ID_WINDOW_CASCADE),
                                 Cmd(ID_WINDOW_PREVIOUS),
                                 Sep(),
                                 WindowList()};
-constexpr MenuItem kSchematicMenu[] = {Popup("&File", kDocFile),     Popup("&Edit", kEdit),
-                                       Popup("&View", kDrawingView), Popup("&Draw", kDraw),
-                                       Popup("&Tools", kTools),      Popup("&Window", kWindow),
-                                       Popup("&Help", kHelp)};
+constexpr MenuItem kSchematicMenu[] = {
+    Popup("&File", kDocFile), Popup("&Edit", kEdit),     Popup("&View", kDrawingView),
+    Popup("&Draw", kDraw),    Popup("&Object", kObject), Popup("&Library", kLibrary),
+    Popup("&Tools", kTools),  Popup("&Window", kWindow), Popup("&Help", kHelp)};
 constexpr MenuItem kSymbolMenu[] = {Popup("&File", kDocFile),     Popup("&Edit", kEdit),
                                     Popup("&View", kDrawingView), Popup("&Draw", kDraw),
                                     Popup("&Window", kWindow),    Popup("&Help", kHelp)};

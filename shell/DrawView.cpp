@@ -31,6 +31,9 @@
 #include "shell/SheetPrinter.h"
 #include "shell/SnapEngine.h"
 #include "shell/StatusPaneText.h"
+#include "shell/ToolEvents.h"
+#include "shell/tools/DrawTool.h"
+#include "shell/tools/ToolManager.h"
 
 CDrawView::CDrawView(CDrawDoc& document, QWidget* parent)
     : ZoomScrollView(parent), m_document(document) {
@@ -45,9 +48,19 @@ CDrawView::CDrawView(CDrawDoc& document, QWidget* parent)
     }
     SetScrollSizes(m_document.GetPaperSize());
     AddCommands();
+    AddToolCommands();
+    viewport()->setMouseTracking(true);
+    m_autoScroll.setInterval(50);
+    connect(&m_autoScroll, &QTimer::timeout, this, [this] {
+        if (CDrawTool* tool = CurrentTool())
+            tool->OnAutoScroll(*this);
+    });
 }
 
 CDrawView::~CDrawView() {
+    m_closing = true;
+    if (ToolManager* tools = GetToolManager())
+        tools->ViewClosing(*this);
     m_document.RemoveView(this);
 }
 
@@ -100,6 +113,7 @@ void CDrawView::ReportUnprintable() {
 
 void CDrawView::AddCommands() {
     AddPaneCommands();
+    AddLibraryCommands();
     m_commands.On(ID_FILE_PRINT, [this] { OnFilePrint(); });
     m_commands.On(ID_FILE_PRINT_PREVIEW, [this] { OnFilePrintPreview(); });
     m_commands.On(
@@ -140,6 +154,7 @@ void CDrawView::paintEvent(QPaintEvent* event) {
     const CPoint b = ClientToDoc(CPoint(exposed.right() + 2, exposed.bottom() + 2));
     const CRect visible(a.x, a.y, b.x, b.y);
     m_document.Draw(&dc, this, &visible);
+    PaintFocusRect(painter);
     PaintCrosshair(painter);
 }
 
@@ -212,8 +227,13 @@ DWORD CDrawView::SnapOptions() const {
     return app ? app->SnapGridOptions : 0xAFFFFFFF;
 }
 
-CDrawObj* CDrawView::SnapPoint(CPoint& point, DWORD mask, const CObList* exclude) {
-    SnapEngine engine(m_document, m_grid, SnapOptions());
+CDrawObj* CDrawView::SnapPoint(CPoint& point, DWORD mask, const CObList* exclude, GridSnap grid) {
+    DWORD options = SnapOptions();
+    if (grid == GridSnap::Inverted)
+        options ^= kSnapToGrid;
+    else if (grid == GridSnap::Forced)
+        options |= kSnapToGrid;
+    SnapEngine engine(m_document, m_grid, options);
     return engine.SnapPoint(point, mask, exclude);
 }
 
@@ -306,18 +326,6 @@ void CDrawView::DropFromSelection(const CObList* list) {
         if (POSITION at = m_selection.Find(list->GetNext(pos)))
             m_selection.RemoveAt(at);
     }
-}
-
-bool CDrawView::PlaceObjects(const CObList& objects) {
-    window()->activateWindow();
-    setFocus();
-    CObList copies;
-    copies.AddTail(&objects);
-    if (!m_document.AddObjectCopies(&copies) || copies.IsEmpty())
-        return false;
-    m_document.UpdateAllViews(nullptr, kHintDeselect, static_cast<CObject*>(nullptr));
-    ReplaceSelection(&copies);
-    return true;
 }
 
 void CDrawView::ReplaceSelection(const CObList* list) {
@@ -479,14 +487,24 @@ void CDrawView::mousePressEvent(QMouseEvent* event) {
         event->accept();
         return;
     }
+    if (event->button() == Qt::LeftButton) {
+        setFocus();
+        if (CDrawTool* tool = CurrentTool())
+            tool->OnLButtonDown(*this, ToolFlags(event), ToolPoint(event));
+        event->accept();
+        return;
+    }
     ZoomScrollView::mousePressEvent(event);
 }
 
 void CDrawView::mouseMoveEvent(QMouseEvent* event) {
     const QPoint at = event->position().toPoint();
     m_cursor = at;
-    if (!m_grabbing)
+    if (!m_grabbing) {
         MoveCrosshair(at.x(), at.y());
+        if (CDrawTool* tool = CurrentTool())
+            tool->OnMouseMove(*this, ToolFlags(event), ToolPoint(event));
+    }
     if (m_grabbing) {
         if (!(event->buttons() & Qt::MiddleButton)) {
             EndGrab();
@@ -505,6 +523,10 @@ void CDrawView::mouseMoveEvent(QMouseEvent* event) {
 void CDrawView::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() == Qt::MiddleButton && m_grabbing)
         EndGrab();
+    if (event->button() == Qt::LeftButton) {
+        if (CDrawTool* tool = CurrentTool())
+            tool->OnLButtonUp(*this, ToolFlags(event), ToolPoint(event));
+    }
     ZoomScrollView::mouseReleaseEvent(event);
 }
 

@@ -5,6 +5,8 @@
 // the cursor and to the factor of the zoom box.
 
 #include <QPoint>
+#include <QTimer>
+#include <optional>
 
 #include "model/doc/DocView.h"
 #include "platform/ObList.h"
@@ -12,17 +14,22 @@
 #include "shell/PopupTarget.h"
 #include "shell/SnapGrid.h"
 #include "shell/ZoomScrollView.h"
+#include "shell/tools/ToolView.h"
 
 class CDC;
 class CDrawDoc;
 class CDrawFrame;
+class CDrawTool;
 class QComboBox;
 class QPainter;
 
 // Bits of the view flags ("Settings"/"ViewFlags").
 constexpr DWORD kViewCrosshair = 0x100;  // full-screen crosshair cursor
 
-class CDrawView : public ZoomScrollView, public IDocView, public PopupTarget, public CommandTarget {
+class CDrawView : public ZoomScrollView,
+                  public IToolView,
+                  public PopupTarget,
+                  public CommandTarget {
     Q_OBJECT
 public:
     // The view joins document's views until it is destroyed.
@@ -37,12 +44,12 @@ public:
 
     // The selection; its last object is the dominant one. Select without add empties it
     // first; selecting a selected object makes it the dominant one.
-    void Select(CDrawObj* object, bool add = false);
-    void Deselect(CDrawObj* object);
-    bool IsSelected(const CDrawObj* object) const;
+    void Select(CDrawObj* object, bool add = false) override;
+    void Deselect(CDrawObj* object) override;
+    bool IsSelected(const CDrawObj* object) const override;
     // Adds the objects meeting a window rectangle, in document order.
-    void SelectWithinRect(const CRect& windowRect, bool add);
-    CRect GetSelectionBounds() const;
+    void SelectWithinRect(const CRect& windowRect, bool add) override;
+    CRect GetSelectionBounds() const override;
     void InvalObj(CDrawObj* object);
     // With the full-screen crosshair view flag, the crosshair lines move to the window point
     // (x, y); the point is kept in every case.
@@ -51,16 +58,39 @@ public:
     // the larger of the current factor and 2.0, then centres them.
     void ZoomToMarkedObjects(DWORD mask);
     void SelectAll();
-    // Adds copies of objects that belong elsewhere (a palette, a library) at their stored
-    // place, as one step, and selects them; false when nothing was added.
-    bool PlaceObjects(const CObList& objects);
     // Every view drops the selected objects, which leave the document as one step.
     void DeleteSelection();
 
     // Snapping of tool points (see SnapEngine) with the application's snap options.
-    CDrawObj* SnapPoint(CPoint& point, DWORD mask, const CObList* exclude);
-    void SnapMove(CPoint& delta, CPoint origin, CDrawObj* object, bool invert);
+    CDrawObj* SnapPoint(CPoint& point, DWORD mask, const CObList* exclude,
+                        GridSnap grid = GridSnap::AsSet) override;
+    void SnapMove(CPoint& delta, CPoint origin, CDrawObj* object, bool invert) override;
     CSnapGrid& Grid() { return m_grid; }
+
+    // Adds copies of objects from elsewhere (the clipboard, a library, a palette) as one step,
+    // selected, and lets them follow the mouse until a click drops them (see CPlaceTool). The
+    // objects stay the caller's. False when none was taken.
+    bool PlaceObjects(const CObList& objects);
+
+    // IToolView (DrawViewTools.cpp): what the drawing tools ask of the view.
+    CDrawDoc& Document() override { return m_document; }
+    bool CloneSelection() override;
+    CRect ClientRect() const override;
+    CPoint CursorPosition() const override;
+    CSize GridSpacing() const override;
+    bool SnapsToGrid() const override;
+    void SetPrompt(UINT id) override;
+    void SetCursor(ToolCursor cursor) override;
+    void SetCapture(bool on) override { m_capture = on; }
+    bool HasCapture() const override { return m_capture; }
+    void ShowFocusRect(const CRect* windowRect) override;
+    void SetAutoScroll(bool on) override;
+    void ScrollLines(int dx, int dy) override;
+    void ZoomToSheetRect(const CRect& sheet) override { ZoomToRect(sheet); }
+    void ZoomAt(CPoint sheet, bool in) override;
+    UINT TrackMenu(const ToolMenu& menu, CPoint screen) override;
+    void RunCommand(UINT id) override;
+    void InvalidateAll() override;
 
     // IDocView. The units hint sets the rulers; other hints repaint the window.
     void OnUpdate(IDocView* sender, int hint, CObject* hintObject, CObList* hintList) override;
@@ -97,9 +127,19 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    bool event(QEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
     void AddCommands();
+    // The Library menu and the Object > Connect Wire To commands.
+    void AddLibraryCommands();
+    void AddSelectionToChosenLibrary();
+    void AddSelectionToSelectedLibrary();
+    void ListLibraryItems();
+    void NewLibraryFile();
     // Print through the print dialog, or show the print preview.
     void OnFilePrint();
     void OnFilePrintPreview();
@@ -126,6 +166,14 @@ private:
     void PaintCrosshair(QPainter& painter) const;
     void EndGrab();
     bool Metric() const;
+    // The drawing tools' commands and the events they get (DrawViewTools.cpp).
+    void AddToolCommands();
+    void ChooseShapeCommand(UINT id, int shape);
+    void OnCancelCommand();
+    void OnEndCommand();
+    // The current tool, when the program has tools.
+    CDrawTool* CurrentTool() const;
+    void PaintFocusRect(QPainter& painter) const;
 
     CDrawDoc& m_document;
     CObList m_selection;
@@ -136,4 +184,8 @@ private:
     QPoint m_crosshair{-1, -1};
     bool m_grabbing = false;
     QPoint m_grabPoint;
+    bool m_capture = false;            // a tool holds the mouse
+    std::optional<QRect> m_focusRect;  // a tool's rubber band, window pixels
+    QTimer m_autoScroll;
+    bool m_closing = false;
 };

@@ -15,6 +15,7 @@
 #include <QUrl>
 #include <algorithm>
 
+#include "library/ui/LibraryBar.h"
 #include "library/ui/PaletteWnd.h"
 #include "platform/AppIdentity.h"
 #include "platform/SettingsStore.h"
@@ -216,7 +217,9 @@ void CMainFrame::FillToolbarCombos() {
 }
 
 void CMainFrame::CreateBars() {
-    m_workspace = new CWorkspaceBar(this);
+    auto* library = new CLibraryBar;
+    library->SetPlaceHandler([this](const CObList& objects) { PlaceObjects(objects); });
+    m_workspace = new CWorkspaceBar(this, library);
     m_workspace->setAllowedAreas(Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea);
     addDockWidget(Qt::LeftDockWidgetArea, m_workspace);
     m_workspace->SetDockedWidth(m_workspace->StoredWidth());

@@ -127,7 +127,7 @@ protected:
 private:
     void CreateToolbars();
     void CreatePalettes();
-    // A palette's objects go to the active view.
+    // Objects of a palette or the library bar go to the active view, to be placed.
     void PlaceObjects(const CObList& objects);
     void FillToolbarCombos();
     void CreateBars();

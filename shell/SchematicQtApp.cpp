@@ -7,6 +7,8 @@
 #include <cstdio>
 #include <exception>
 
+#include "library/ui/LibraryBar.h"
+#include "library/ui/ShellTreeCtrl.h"
 #include "model/app/CommandLineInfo.h"
 #include "model/doc/DrawDoc.h"
 #include "platform/UserPrompt.h"
@@ -57,6 +59,7 @@ CSchematicQtApp::CSchematicQtApp(std::filesystem::path settingsFile, QStringList
     : m_app(std::move(settingsFile)),
       m_installedApp(m_app),
       m_previousServices(SetAppServices(this)),
+      m_previousTools(SetToolManager(&m_tools)),
       m_recentFiles(std::make_unique<CRecentFileList>(0)),
       m_help(std::move(helpFolders)),
       m_idle([this](int count) { return OnIdle(count); }) {}
@@ -67,6 +70,7 @@ CSchematicQtApp::~CSchematicQtApp() {
     // The windows of the documents go before the main frame, the documents after their views.
     m_documents.CloseAllDocuments();
     m_mainFrame.reset();
+    SetToolManager(m_previousTools);
     SetAppServices(m_previousServices);
 }
 
@@ -333,4 +337,33 @@ void CSchematicQtApp::ShowDrcPage() {
 void CSchematicQtApp::ShowLibraryPage() {
     if (m_mainFrame)
         m_mainFrame->workspaceBar()->SelectPage(m_mainFrame->workspaceBar()->FilesPage());
+}
+
+CLibraryBar* CSchematicQtApp::LibraryBar() const {
+    return m_mainFrame ? dynamic_cast<CLibraryBar*>(m_mainFrame->workspaceBar()->FilesPage())
+                       : nullptr;
+}
+
+void CSchematicQtApp::RefreshLibraryList() {
+    if (CLibraryBar* bar = LibraryBar())
+        bar->RefreshList(0);
+}
+
+void CSchematicQtApp::RefreshLibraryFolders() {
+    if (CLibraryBar* bar = LibraryBar()) {
+        bar->Tree()->Reset();
+        bar->RefreshList(1);
+    }
+}
+
+BOOL CSchematicQtApp::OpenSelectedLibrary(CLibraryFile* library, UINT mode) {
+    CLibraryBar* bar = LibraryBar();
+    return bar ? bar->OpenSelectedLibrary(library, mode) : FALSE;
+}
+
+void CSchematicQtApp::SelectLibraryPath(const CString& path) {
+    if (CLibraryBar* bar = LibraryBar()) {
+        bar->SelectLibraryPath(path.str());
+        m_mainFrame->workspaceBar()->show();
+    }
 }

@@ -21,9 +21,11 @@
 #include "shell/DocManager.h"
 #include "shell/HelpService.h"
 #include "shell/IdleScheduler.h"
+#include "shell/tools/ToolManager.h"
 
 struct CommandLineInfo;
 class CAppEventFilter;
+class CLibraryBar;
 class CMainFrame;
 
 class CSchematicQtApp : public IAppServices {
@@ -74,8 +76,14 @@ public:
     void ShowOutputBar() override;
     void ShowDrcPage() override;
     void ShowLibraryPage() override;
+    void RefreshLibraryList() override;
+    void RefreshLibraryFolders() override;
+    BOOL OpenSelectedLibrary(CLibraryFile* library, UINT mode) override;
+    void SelectLibraryPath(const CString& path) override;
 
 private:
+    // The Files page of the workspace bar; null without a main window.
+    CLibraryBar* LibraryBar() const;
     void AddDocTemplates();
     bool ProcessShellCommand(const CommandLineInfo& info);
     void CreateMainFrame();
@@ -89,6 +97,8 @@ private:
     CSchematicApp m_app;
     ScopedApp m_installedApp;
     IAppServices* m_previousServices;
+    ToolManager m_tools;  // outlives every view
+    ToolManager* m_previousTools;
     std::unique_ptr<CRecentFileList> m_recentFiles;
     HelpService m_help;
     CDocManager m_documents;

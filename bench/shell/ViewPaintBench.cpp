@@ -14,6 +14,9 @@
 namespace {
 
 QApplication& App() {
+    // Another benchmark of the program may have made the application already.
+    if (auto* existing = qobject_cast<QApplication*>(QApplication::instance()))
+        return *existing;
     static int argc = 1;
     static char name[] = "bench";
     static char* argv[] = {name, nullptr};

@@ -6,32 +6,12 @@
 #include <algorithm>
 
 #include "library/PaletteFile.h"
+#include "library/PreviewGrid.h"
 #include "model/object/DrawObj.h"
 #include "platform/DC.h"
 #include "platform/GdiObjects.h"
 #include "shell/MainFrame.h"
 #include "shell/QtDC.h"
-
-namespace {
-
-// The normalised union of the objects' rectangles.
-CRect ObjectBounds(const CObList& objects) {
-    CRect bounds;
-    bool first = true;
-    for (POSITION pos = objects.GetHeadPosition(); pos;) {
-        CRect rect;
-        static_cast<CDrawObj*>(objects.GetNext(pos))->GetBoundingRect(rect);
-        rect.NormalizeRect();
-        if (first)
-            bounds = rect;
-        else
-            bounds.UnionRect(bounds, rect);
-        first = false;
-    }
-    return bounds;
-}
-
-}  // namespace
 
 CSymbButton::CSymbButton(int index, QWidget* parent) : CHotTrackedButton(parent), m_index(index) {
     setObjectName(QString("symbButton%1").arg(index));
@@ -63,13 +43,7 @@ void CSymbButton::RebuildImage() {
 void CSymbButton::RenderObjects(CDC& dc, const CRect& rect, const CObList& objects) {
     if (objects.IsEmpty() || rect.Width() <= 0 || rect.Height() <= 0)
         return;
-    const CRect bounds = ObjectBounds(objects);
-    // Sheet y runs upwards: the window extent's height is negative.
-    dc.SetMapMode(MM_ISOTROPIC);
-    dc.SetWindowExt(std::max(1, bounds.Width()), -std::max(1, bounds.Height()));
-    dc.SetWindowOrg(bounds.CenterPoint());
-    dc.SetViewportExt(rect.Width(), rect.Height());
-    dc.SetViewportOrg(rect.CenterPoint());
+    MapObjectsOntoCell(dc, objects, rect);
     LOGFONT log = CMainFrame::GetPreviewLogFont();
     log.lfHeight = -log.lfHeight * 100 / 72;
     log.lfWidth = log.lfWidth * 100 / 72;

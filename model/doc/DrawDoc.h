@@ -91,6 +91,9 @@ public:
     // between the copies. On TRUE the list holds the copies, now in this document; on FALSE
     // it is empty and no copy is left.
     BOOL AddObjectCopies(CObList* list);
+    // Copies of the sources made for this document, links among them kept; FALSE (copies
+    // empty) when it failed. The copies are the caller's until added.
+    BOOL CopyObjects(const CObList& sources, CObList& copies);
     // Takes the objects out as one undoable step.
     void RemoveObjects(CObList* list);
     // Moves the objects into a new symbol at the tail of the list, as one "group objects" step;
@@ -289,8 +292,6 @@ private:
     // automatic name that the document already uses is replaced by a free one.
     void AdoptNet(CDrawObj* object);
     void ShareDevice(CDrawObj* object);
-    // Copies of the sources made for this document; FALSE (copies empty) when it failed.
-    BOOL CopyObjects(const CObList& sources, CObList& copies);
     void CopyThroughArchive(const CObList& sources, CObList& copies);
 
     IdScope* m_idScope = nullptr;

@@ -493,19 +493,23 @@ CDrawObj* CDrawPoly::SnapPoint(CPoint& point, ISnapGrid* grid, double& best) {
         return nullptr;
     double localBest = best;
     CPoint found = point;
+    // A candidate as far as the best so far is taken too: a point on the grid (best 0) snaps
+    // to a segment that runs through it.
+    bool accepted = false;
     const auto offer = [&](const CPoint& a, const CPoint& b) {
         CPoint candidate = point;
         const double distance = grid->TrySegment(candidate, a.x, a.y, b.x, b.y, localBest);
-        if (distance > -1) {
+        if (distance > -1 && distance <= localBest) {
             localBest = distance;
             found = candidate;
+            accepted = true;
         }
     };
     if (!IsOpen())
         offer(PointAt(m_count - 1), PointAt(0));
     for (int i = 1; i < m_count; ++i)
         offer(PointAt(i - 1), PointAt(i));
-    if (!(localBest < best))
+    if (!accepted)
         return nullptr;
     point = found;
     best = localBest;

@@ -1,9 +1,10 @@
-# Fails when a source of the headless core includes a Qt header.
+# Fails when a source of the headless core, or of the drawing tools, includes a Qt header.
 file(GLOB_RECURSE core_files
      ${SOURCE_DIR}/platform/*.h ${SOURCE_DIR}/platform/*.cpp
      ${SOURCE_DIR}/model/*.h ${SOURCE_DIR}/model/*.cpp
      ${SOURCE_DIR}/netlist/*.h ${SOURCE_DIR}/netlist/*.cpp
-     ${SOURCE_DIR}/library/*.h ${SOURCE_DIR}/library/*.cpp)
+     ${SOURCE_DIR}/library/*.h ${SOURCE_DIR}/library/*.cpp
+     ${SOURCE_DIR}/shell/tools/*.h ${SOURCE_DIR}/shell/tools/*.cpp)
 list(FILTER core_files EXCLUDE REGEX "/ui/")
 set(offenders "")
 foreach(f IN LISTS core_files)

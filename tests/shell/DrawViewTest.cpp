@@ -253,25 +253,4 @@ TEST_F(DrawViewTest, PaintsThePaperBorderAndObjectsAtTwoZooms) {
     EXPECT_EQ(close.pixel(paperCorner.x - 3, 300), m_view.palette().color(QPalette::Dark).rgb());
 }
 
-// A palette's objects arrive as copies at their stored place, selected, in one step; the
-// palette keeps its own.
-TEST_F(DrawViewTest, PlacedObjectsAreSelectedCopiesInOneStep) {
-    CDrawRect a(CRect(0, 0, 300, -200));
-    CDrawRect b(CRect(400, 0, 500, -100));
-    CObList objects;
-    objects.AddTail(&a);
-    objects.AddTail(&b);
-    ASSERT_TRUE(m_view.PlaceObjects(objects));
-    ASSERT_EQ(m_doc.GetObjects().GetCount(), 2);
-    EXPECT_EQ(m_view.GetSelection().GetCount(), 2);
-    auto* copy = static_cast<CDrawObj*>(m_doc.GetObjects().GetHead());
-    EXPECT_NE(copy, &a);
-    EXPECT_TRUE(m_view.IsSelected(copy));
-    EXPECT_EQ(copy->GetPosition(), a.GetPosition());
-    EXPECT_EQ(a.GetDocument(), nullptr);
-    m_doc.GetUndoList().Undo();
-    EXPECT_EQ(m_doc.GetObjects().GetCount(), 0);
-    EXPECT_FALSE(m_doc.GetUndoList().CanUndo());
-}
-
 }  // namespace

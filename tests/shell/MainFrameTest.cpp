@@ -36,6 +36,7 @@
 #include "shell/StatusBar.h"
 #include "shell/WindowPlacement.h"
 #include "shell/WorkspaceBar.h"
+#include "shell/tools/ToolManager.h"
 #include "support/TestSupport.h"
 
 namespace {
@@ -571,6 +572,8 @@ TEST_F(DrawFrameTest, CtrlF6AndCtrlF4SwitchAndCloseWindows) {
 // the drop-down and puts the symbol, selected, into the active view.
 TEST_F(MainFrameTest, PaletteButtonsDropThePalettesAndPlaceIntoTheView) {
     m_settings.WriteProfileString("Directories", "stdlib", VOSK_BINARY_DIR "/Libraries");
+    ToolManager tools;
+    ToolManager* previous = SetToolManager(&tools);
     CDrawDoc doc;
     CMainFrame frame(m_settings);
     frame.show();
@@ -596,4 +599,5 @@ TEST_F(MainFrameTest, PaletteButtonsDropThePalettesAndPlaceIntoTheView) {
     // The resistor with its identifier and value texts.
     EXPECT_EQ(doc.GetObjects().GetCount(), 3);
     EXPECT_EQ(view->GetSelection().GetCount(), 3);
+    SetToolManager(previous);
 }

@@ -193,6 +193,19 @@ TEST(DrawPoly, ClosedObjectsSnapToTheirClosingSegmentFirst) {
     EXPECT_EQ(grid.segments, (std::vector<std::string>{"0,0-100,0", "100,0-100,100"}));
 }
 
+// A point on a grid point (best 0) snaps to a wire or line running through it.
+TEST(DrawPoly, APointOnTheGridSnapsToASegmentThroughIt) {
+    struct OnTheSegment : FakeSnapGrid {
+        double TrySegment(CPoint&, int, int, int, int, double) override { return 0; }
+    };
+    auto line = MakePoly({{0, 0}, {0, -1000}}, 0x12);
+    OnTheSegment grid;
+    CPoint point(0, -500);
+    double best = 0;
+    EXPECT_EQ(line->SnapPoint(point, &grid, best), line.get());
+    EXPECT_EQ(point, CPoint(0, -500));
+}
+
 struct PolyDrawCase {
     const char* name;
     std::unique_ptr<CDrawPoly> poly;

@@ -1,0 +1,164 @@
+// The view's library commands without windows: the selection stored as a record, and wires
+// ended on rail symbols.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <optional>
+#include <string>
+
+#include "library/ConnectorSymbolLibrary.h"
+#include "library/LibraryCommands.h"
+#include "library/LibraryFile.h"
+#include "library/LibraryFormat.h"
+#include "library/LibraryItemData.h"
+#include "model/app/SchematicApp.h"
+#include "model/doc/DrawDoc.h"
+#include "model/net/Net.h"
+#include "model/net/Wire.h"
+#include "model/ole/DrawOleObj.h"
+#include "model/shapes/DrawRect.h"
+#include "model/symbol/Pin.h"
+#include "model/symbol/Symbol.h"
+#include "platform/DiskFile.h"
+#include "support/ScriptedPrompt.h"
+#include "support/TestSupport.h"
+
+namespace {
+
+using testsupport::ReadFileBytes;
+using testsupport::ScriptedPrompt;
+using testsupport::TempDir;
+
+LibraryItemDialog Answer(const char* name) {
+    return [name](CLibraryFile&) {
+        return std::optional<LibraryItemChoice>(LibraryItemChoice{name, "made here", kItemSymbol});
+    };
+}
+
+TEST(LibraryCommands, SelectionBecomesARecordThatLoadsIntoAnotherSheet) {
+    TempDir dir;
+    const std::string path = (dir / "new.rlb").string();
+    CDrawDoc document;
+    auto* first = new CDrawRect(CRect(0, 0, 100, -50));
+    auto* second = new CDrawRect(CRect(200, 0, 300, -50));
+    document.GetObjects().AddTail(first);
+    document.GetObjects().AddTail(second);
+    CObList selection;
+    selection.AddTail(second);  // selection order differs from drawing order
+    selection.AddTail(first);
+    {
+        CLibraryFile library;
+        ASSERT_EQ(library.Create(path.c_str()), kCreateDone);
+        ASSERT_TRUE(AddSelectionToLibrary(library, selection, document, Answer("PAIR")));
+    }
+    const auto bytes = ReadFileBytes(path);
+    auto word = [&](size_t at) {
+        return bytes.at(at) | bytes.at(at + 1) << 8 | bytes.at(at + 2) << 16 |
+               DWORD{bytes.at(at + 3)} << 24;
+    };
+    EXPECT_EQ(word(4), kLibraryMagic);
+    // The data: the object count, then the first object's new-class tag, as on the clipboard.
+    const size_t data = word(0) + kRecordHeaderSize + 4 + 9;
+    EXPECT_EQ(testsupport::HexDump({bytes.begin() + data, bytes.begin() + data + 4}),
+              "02 00 FF FF");
+
+    CLibraryFile library;
+    ASSERT_TRUE(library.Open(path.c_str()));
+    ASSERT_EQ(library.GetItemCount(), 1);
+    CDrawDoc other;
+    CLibraryItemData item;
+    ASSERT_TRUE(library.ReadItem(&other, 0, item));
+    EXPECT_EQ(item.m_name.str(), "PAIR");
+    ASSERT_EQ(item.m_objects.GetCount(), 2);
+    EXPECT_EQ(static_cast<CDrawObj*>(item.m_objects.GetHead())->GetPosition(),
+              CRect(0, 0, 100, -50));
+}
+
+TEST(LibraryCommands, NothingSuitableLeavesTheLibraryAlone) {
+    TempDir dir;
+    const std::string path = (dir / "lib.rlb").string();
+    CDrawDoc document;
+    auto* ole = new CDrawOleObj(CRect(0, 0, 10, -10));
+    document.GetObjects().AddTail(ole);
+    CObList selection;
+    selection.AddTail(ole);
+    CLibraryFile library;
+    ASSERT_EQ(library.Create(path.c_str()), kCreateDone);
+    library.Close();
+    const auto before = ReadFileBytes(path);
+    ASSERT_TRUE(library.Open(path.c_str(), CDiskFile::modeReadWrite));
+    ScriptedPrompt prompt({IDOK});
+    bool asked = false;
+    EXPECT_FALSE(AddSelectionToLibrary(library, selection, document, [&](CLibraryFile&) {
+        asked = true;
+        return std::optional<LibraryItemChoice>();
+    }));
+    library.Close();
+    EXPECT_FALSE(asked);
+    EXPECT_EQ(prompt.shown()[0].text.str(), "There are no suitable items to add to the library.");
+    EXPECT_EQ(ReadFileBytes(path), before);
+}
+
+class RailCommands : public ::testing::Test {
+protected:
+    RailCommands() : app(dir / "settings.ini"), previous(SetConnectorSymbolSource(&source)) {
+        std::filesystem::create_directory(dir / "std");
+        CLibraryFile library;
+        EXPECT_EQ(library.Create((dir / "std" / "basic.rlb").string().c_str()), kCreateDone);
+        CSymbol symbol;
+        auto* pin = new CPin(&symbol);
+        pin->SetEnds(CPoint(0, 100), CPoint(0, 0));
+        symbol.GetPins().AddTail(pin);
+        symbol.SetFlags(kSymbolGraphical, kSymbolKindMask);
+        symbol.RecalcBounds(nullptr);
+        EXPECT_TRUE(library.AddObjects(nullptr, &symbol, "Power Rail", ""));
+        std::string stored = "C:" + (dir / "std").string();
+        std::replace(stored.begin(), stored.end(), '/', '\\');
+        app.WriteProfileString("Directories", "stdlib", stored.c_str());
+    }
+    ~RailCommands() override { SetConnectorSymbolSource(previous); }
+
+    CWire* Place(CPoint from, CPoint to) {
+        auto* wire = new CWire;
+        wire->AddPoint(from);
+        wire->AddPoint(to);
+        wire->SetDocument(&doc);
+        auto* net = new CNet;
+        net->AddRef();
+        wire->SetNet(net);
+        doc.GetObjects().AddTail(wire);
+        return wire;
+    }
+
+    testsupport::RecordingAppServices services;
+    TempDir dir;
+    CSchematicApp app;
+    CConnectorSymbolLibrary source{app};
+    IConnectorSymbolSource* previous;
+    CDrawDoc doc;
+};
+
+TEST_F(RailCommands, RailNamesComeFromTheDocumentOrTheirDefaults) {
+    const char* defaults[] = {"GND", "AGND", "+5v", "+12v", "+15v", "-15v"};
+    for (int rail = 0; rail < kRailCount; ++rail) {
+        EXPECT_EQ(RailNamesOf(doc, rail).net.str(), defaults[rail]);
+        EXPECT_EQ(RailNamesOf(doc, rail).symbol.str(), "Power Rail");
+    }
+    doc.SetAttribute("Power1", "+3V3", 0);
+    EXPECT_EQ(RailNamesOf(doc, 2).net.str(), "+3V3");
+}
+
+TEST_F(RailCommands, FreeWireEndGetsTheRailSymbolAndNet) {
+    doc.SetAttribute("Power1", "+3V3", 0);
+    CWire* wire = Place(CPoint(0, 0), CPoint(1000, 0));
+    CObList selection;
+    EXPECT_FALSE(ConnectWireToRail(doc, selection, 2));
+    selection.AddTail(wire);
+    ASSERT_EQ(DanglingSelectedWire(selection), wire);
+    ASSERT_TRUE(ConnectWireToRail(doc, selection, 2));
+    EXPECT_TRUE(wire->GetStartObject() || wire->GetEndObject());
+    EXPECT_EQ(wire->GetNet()->GetName().str(), "+3V3");
+}
+
+}  // namespace
