@@ -25,18 +25,6 @@ CString ProgramSubfolder(const char* subfolder) {
     return JoinPath(ToStoredPath(ProgramDirectory()), subfolder);
 }
 
-// The standard libraries made with the program lie beside it; an installed program finds them
-// in its shared data folder.
-CString DefaultStandardFolder() {
-    namespace fs = std::filesystem;
-    const fs::path program(ProgramDirectory().str());
-    std::error_code error;
-    const fs::path installed = program / ".." / "share" / "vosk" / "Libraries";
-    if (!fs::is_directory(program / "Libraries", error) && fs::is_directory(installed, error))
-        return ToStoredPath(fs::weakly_canonical(installed, error).string());
-    return ProgramSubfolder("Libraries");
-}
-
 // A library folder setting; an empty one gets its default, which is stored at once.
 CString LibraryFolder(SettingsStore& settings, const char* entry, const CString& defaultFolder) {
     const CString folder = settings.GetProfileString(kDirectories, entry);
@@ -93,7 +81,7 @@ std::optional<CString> MacroValue(Macro macro, SettingsStore& settings,
         case Macro::CurDir:
             return CurrentDirectory();
         case Macro::StdLibDir:
-            return LibraryFolder(settings, "stdlib", DefaultStandardFolder());
+            return LibraryFolder(settings, "stdlib", DefaultStandardFolder(ProgramDirectory()));
         case Macro::UserLibDir:
             return LibraryFolder(settings, "userlib", ProgramSubfolder("Libraries"));
         case Macro::SpiceDir:
@@ -142,6 +130,16 @@ void AppendExpanded(std::string_view in, int owner, size_t limit, std::string& o
 }
 
 }  // namespace
+
+CString DefaultStandardFolder(const CString& programDirectory) {
+    namespace fs = std::filesystem;
+    const fs::path program(programDirectory.str());
+    std::error_code error;
+    const fs::path installed = program / ".." / "share" / "vosk" / "Libraries";
+    if (!fs::is_directory(program / "Libraries", error) && fs::is_directory(installed, error))
+        return ToStoredPath(fs::weakly_canonical(installed, error).string());
+    return JoinPath(ToStoredPath(programDirectory), "Libraries");
+}
 
 BOOL ExpandPathMacros(CString& text, int bufferSize, SettingsStore& settings,
                       const MacroDocument* document) {

@@ -27,5 +27,10 @@ struct MacroDocument {
 // comes after its own ("spice" = "$(UserDir1)\Spice"); a value that names its own macro keeps
 // that word as it stands. The result is cut to bufferSize - 1 bytes; returns TRUE when it was
 // not cut.
+// The default standard library folder of a program in programDirectory, in stored form: the
+// "Libraries" folder beside it, or where an installation puts it ("../share/vosk/Libraries")
+// when only that one exists.
+CString DefaultStandardFolder(const CString& programDirectory);
+
 BOOL ExpandPathMacros(CString& text, int bufferSize, SettingsStore& settings,
                       const MacroDocument* document);
