@@ -16,6 +16,7 @@
 #include <algorithm>
 
 #include "library/ui/LibraryBar.h"
+#include "library/ui/PaletteWnd.h"
 #include "platform/AppIdentity.h"
 #include "platform/SettingsStore.h"
 #include "platform/UserPrompt.h"
@@ -26,6 +27,7 @@
 #include "shell/ChildFrame.h"
 #include "shell/CommandActions.h"
 #include "shell/DrawView.h"
+#include "shell/DropDownButton.h"
 #include "shell/FontFaces.h"
 #include "shell/HelpService.h"
 #include "shell/MdiCascade.h"
@@ -161,6 +163,36 @@ void CMainFrame::CreateToolbars() {
                             CChildFrame* child = ActiveChildFrame();
                             return child ? child->view() : nullptr;
                         });
+    CreatePalettes();
+}
+
+void CMainFrame::CreatePalettes() {
+    QToolBar* drawing = m_toolbars.at(IDR_DRAWING_TOOLBAR);
+    const UINT ids[] = {ID_PALETTE_1, ID_PALETTE_2, ID_PALETTE_3, ID_PALETTE_4};
+    for (int i = 0; i < kPaletteCount; ++i) {
+        auto* palette = new CPaletteWnd(m_settings, this);
+        palette->CreatePalette(kFirstPaletteId + i);
+        connect(palette, &CPaletteWnd::placeObjects, this, &CMainFrame::PlaceObjects);
+        m_palettes[i] = palette;
+        auto* button = drawing->findChild<CDropDownButton*>(QString("dropDown%1").arg(ids[i]));
+        connect(button, &CDropDownButton::dropDownRequested, palette, [palette, button] {
+            if (palette->isVisible())
+                palette->hide();
+            else
+                palette->TrackDropDown(button);
+        });
+        m_commands.OnUpdate(ids[i], [palette](CmdUI& ui) {
+            ui.Enable();
+            ui.SetCheck(palette->isVisible());
+        });
+    }
+}
+
+void CMainFrame::PlaceObjects(const CObList& objects) {
+    activateWindow();
+    CChildFrame* child = ActiveChildFrame();
+    if (auto* view = child ? qobject_cast<CDrawView*>(child->view()) : nullptr)
+        view->PlaceObjects(objects);
 }
 
 void CMainFrame::FillToolbarCombos() {
@@ -186,11 +218,7 @@ void CMainFrame::FillToolbarCombos() {
 
 void CMainFrame::CreateBars() {
     auto* library = new CLibraryBar;
-    library->SetPlaceHandler([this](const CObList& objects) {
-        CChildFrame* frame = ActiveChildFrame();
-        if (auto* view = frame ? dynamic_cast<CDrawView*>(frame->view()) : nullptr)
-            view->PlaceObjects(objects);
-    });
+    library->SetPlaceHandler([this](const CObList& objects) { PlaceObjects(objects); });
     m_workspace = new CWorkspaceBar(this, library);
     m_workspace->setAllowedAreas(Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea);
     addDockWidget(Qt::LeftDockWidgetArea, m_workspace);

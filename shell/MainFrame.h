@@ -8,6 +8,7 @@
 // handler the matching action does nothing.
 
 #include <QMainWindow>
+#include <array>
 #include <functional>
 #include <map>
 #include <string>
@@ -19,6 +20,8 @@
 #include "shell/CommandRouter.h"
 
 class CChildFrame;
+class CObList;
+class CPaletteWnd;
 class CommandActions;
 class COutputEdit;
 class COutputStreamBuf;
@@ -73,6 +76,8 @@ public:
     QMdiArea* mdiArea() const { return m_mdiArea; }
     CStatusBar* statusPanes() const { return m_statusBar; }
     CWorkspaceBar* workspaceBar() const { return m_workspace; }
+    // The symbol palettes, 0..3.
+    CPaletteWnd* palette(int index) const { return m_palettes[index]; }
     CResizableBar* outputBar() const { return m_output; }
     COutputEdit* outputEdit() const { return m_outputEdit; }
     // The stream buffer of the Output bar, for logs and reports.
@@ -121,6 +126,9 @@ protected:
 
 private:
     void CreateToolbars();
+    void CreatePalettes();
+    // Objects of a palette or the library bar go to the active view, to be placed.
+    void PlaceObjects(const CObList& objects);
     void FillToolbarCombos();
     void CreateBars();
     void RegisterCommands();
@@ -148,6 +156,7 @@ private:
     CResizableBar* m_output = nullptr;
     COutputEdit* m_outputEdit = nullptr;
     std::map<UINT, QToolBar*> m_toolbars;
+    std::array<CPaletteWnd*, 4> m_palettes{};
     std::map<UINT, std::vector<QMenu*>> m_menuBars;
     UINT m_currentMenu = 0;
     QTimer* m_updateTimer;

@@ -20,15 +20,18 @@ CString WithoutTrailingSeparator(CString path) {
     return path;
 }
 
-// A library folder setting; an empty one gets its default under the program's folder, which
-// is stored at once.
-CString LibraryFolder(SettingsStore& settings, const char* entry, const char* defaultSubfolder) {
-    CString folder = settings.GetProfileString(kDirectories, entry);
+// A folder under the program's folder, in stored form.
+CString ProgramSubfolder(const char* subfolder) {
+    return JoinPath(ToStoredPath(ProgramDirectory()), subfolder);
+}
+
+// A library folder setting; an empty one gets its default, which is stored at once.
+CString LibraryFolder(SettingsStore& settings, const char* entry, const CString& defaultFolder) {
+    const CString folder = settings.GetProfileString(kDirectories, entry);
     if (!folder.IsEmpty())
         return WithoutTrailingSeparator(folder);
-    folder = JoinPath(ToStoredPath(ProgramDirectory()), defaultSubfolder);
-    settings.WriteProfileString(kDirectories, entry, folder);
-    return folder;
+    settings.WriteProfileString(kDirectories, entry, defaultFolder);
+    return defaultFolder;
 }
 
 CString CurrentDirectory() {
@@ -78,11 +81,11 @@ std::optional<CString> MacroValue(Macro macro, SettingsStore& settings,
         case Macro::CurDir:
             return CurrentDirectory();
         case Macro::StdLibDir:
-            return LibraryFolder(settings, "stdlib", "Libraries");
+            return LibraryFolder(settings, "stdlib", DefaultStandardFolder(ProgramDirectory()));
         case Macro::UserLibDir:
-            return LibraryFolder(settings, "userlib", "Libraries");
+            return LibraryFolder(settings, "userlib", ProgramSubfolder("Libraries"));
         case Macro::SpiceDir:
-            return LibraryFolder(settings, "spice", "Libraries\\Spice");
+            return LibraryFolder(settings, "spice", ProgramSubfolder("Libraries\\Spice"));
         case Macro::UserDir1:
             return settings.GetProfileString(kDirectories, "user1");
         case Macro::UserDir2:
@@ -127,6 +130,16 @@ void AppendExpanded(std::string_view in, int owner, size_t limit, std::string& o
 }
 
 }  // namespace
+
+CString DefaultStandardFolder(const CString& programDirectory) {
+    namespace fs = std::filesystem;
+    const fs::path program(programDirectory.str());
+    std::error_code error;
+    const fs::path installed = program / ".." / "share" / "vosk" / "Libraries";
+    if (!fs::is_directory(program / "Libraries", error) && fs::is_directory(installed, error))
+        return ToStoredPath(fs::weakly_canonical(installed, error).string());
+    return JoinPath(ToStoredPath(programDirectory), "Libraries");
+}
 
 BOOL ExpandPathMacros(CString& text, int bufferSize, SettingsStore& settings,
                       const MacroDocument* document) {

@@ -16,6 +16,7 @@
 
 namespace {
 
+// The application's tools carry placed objects.
 struct WithApp {
     WithApp() : previous(SetToolManager(&tools)) { QtTestApp::ensure(); }
     ~WithApp() { SetToolManager(previous); }

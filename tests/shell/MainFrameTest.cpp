@@ -13,22 +13,30 @@
 #include <QScreen>
 #include <QTabWidget>
 #include <QTest>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 #include <QUrl>
 #include <functional>
+#include <optional>
 #include <tuple>
 
+#include "library/ui/PaletteWnd.h"
+#include "library/ui/SymbButton.h"
+#include "model/doc/DrawDoc.h"
 #include "platform/SettingsStore.h"
 #include "resources/CommandIds.h"
 #include "shell/CommandActions.h"
 #include "shell/DrawFrame.h"
+#include "shell/DrawView.h"
+#include "shell/DropDownButton.h"
 #include "shell/FontFaces.h"
 #include "shell/QtTestApp.h"
 #include "shell/RulerBar.h"
 #include "shell/StatusBar.h"
 #include "shell/WindowPlacement.h"
 #include "shell/WorkspaceBar.h"
+#include "shell/tools/ToolManager.h"
 #include "support/TestSupport.h"
 
 namespace {
@@ -558,4 +566,38 @@ TEST_F(DrawFrameTest, CtrlF6AndCtrlF4SwitchAndCloseWindows) {
     QApplication::processEvents();
     ASSERT_EQ(m_frame.mdiArea()->subWindowList().size(), 1);
     EXPECT_EQ(m_frame.ActiveChildFrame(), second);
+}
+
+// A palette button drops its palette down, checked while it shows; a click on a symbol ends
+// the drop-down and puts the symbol, selected, into the active view.
+TEST_F(MainFrameTest, PaletteButtonsDropThePalettesAndPlaceIntoTheView) {
+    m_settings.WriteProfileString("Directories", "stdlib", VOSK_BINARY_DIR "/Libraries");
+    ToolManager tools;
+    ToolManager* previous = SetToolManager(&tools);
+    CDrawDoc doc;
+    CMainFrame frame(m_settings);
+    frame.show();
+    auto* child = new CDrawFrame(IDR_SCHEMATIC);
+    auto* view = new CDrawView(doc);
+    child->setView(view);
+    frame.AddChildFrame(child);
+    child->ActivateFrame();
+    CPaletteWnd* palette = frame.palette(0);
+    EXPECT_EQ(palette->windowTitle(), "Resistive");
+    auto* button = frame.toolbar(IDR_DRAWING_TOOLBAR)
+                       ->findChild<CDropDownButton*>(QString("dropDown%1").arg(ID_PALETTE_1));
+    ASSERT_NE(button, nullptr);
+    std::optional<bool> checkedWhileShown;
+    QTimer::singleShot(0, [&] {
+        checkedWhileShown = frame.router().Update(ID_PALETTE_1).checked;
+        QTest::mouseClick(palette->Button(0), Qt::LeftButton);
+    });
+    button->DropDown();
+    EXPECT_EQ(checkedWhileShown, true);
+    EXPECT_FALSE(palette->isVisible());
+    EXPECT_EQ(frame.router().Update(ID_PALETTE_1).checked, false);
+    // The resistor with its identifier and value texts.
+    EXPECT_EQ(doc.GetObjects().GetCount(), 3);
+    EXPECT_EQ(view->GetSelection().GetCount(), 3);
+    SetToolManager(previous);
 }

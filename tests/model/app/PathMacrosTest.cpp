@@ -40,6 +40,19 @@ TEST_F(PathMacrosTest, MissingLibraryFoldersGetTheirDefaultsAndKeepThem) {
     EXPECT_EQ(m_settings.GetProfileString("Directories", "spice"), libraries + "\\Spice");
 }
 
+// The standard libraries beside the program win; an installed program finds its shared ones.
+TEST_F(PathMacrosTest, StandardFolderBesideTheProgramOrInstalled) {
+    const std::filesystem::path bin = m_dir / "bin";
+    std::filesystem::create_directories(bin);
+    const CString beside = ToStoredPath(bin.string()) + "\\Libraries";
+    EXPECT_EQ(DefaultStandardFolder(bin.c_str()), beside);
+    std::filesystem::create_directories(m_dir / "share" / "vosk" / "Libraries");
+    EXPECT_EQ(DefaultStandardFolder(bin.c_str()),
+              ToStoredPath((m_dir / "share" / "vosk" / "Libraries").string()));
+    std::filesystem::create_directory(bin / "Libraries");
+    EXPECT_EQ(DefaultStandardFolder(bin.c_str()), beside);
+}
+
 TEST_F(PathMacrosTest, StoredFoldersLoseOneTrailingSeparatorExceptUserFolders) {
     m_settings.WriteProfileString("Directories", "stdlib", "D:\\Lib\\\\");
     m_settings.WriteProfileString("Directories", "user1", "E:\\Mine\\");

@@ -1,0 +1,150 @@
+#include "library/PaletteFile.h"
+
+#include <exception>
+#include <memory>
+#include <span>
+#include <vector>
+
+#include "library/ObListRecord.h"
+#include "model/object/DrawObj.h"
+#include "platform/Archive.h"
+#include "platform/AtomicFile.h"
+#include "platform/DiskFile.h"
+#include "platform/MemFile.h"
+
+namespace {
+
+constexpr UINT kArchiveBufferSize = 4096;
+
+// A WORD of the arrangement, refused outside its range.
+int ReadRanged(CArchive& ar, int low, int high) {
+    WORD value = 0;
+    ar >> value;
+    if (value < low || value > high)
+        throw CArchiveException(CArchiveException::genericException);
+    return value;
+}
+
+// The objects of a button record: a list's elements, or one drawing object alone.
+void ReadButtonObjects(CArchive& ar, CObList& out) {
+    CObject* object = ar.ReadObject(nullptr);
+    if (!object)
+        return;
+    if (auto* list = dynamic_cast<CObListRecord*>(object)) {
+        list->Take(out);
+        delete list;
+        return;
+    }
+    if (!dynamic_cast<CDrawObj*>(object)) {
+        delete object;
+        throw CArchiveException(CArchiveException::badClass);
+    }
+    out.AddTail(object);
+}
+
+}  // namespace
+
+void PaletteButtonData::DeleteObjects() {
+    DeleteListObjects(objects);
+}
+
+void PaletteButtonData::Swap(PaletteButtonData& other) {
+    std::swap(state.flags, other.state.flags);
+    std::swap(state.text, other.state.text);
+    CObList mine;
+    mine.AddTail(&objects);
+    objects.RemoveAll();
+    objects.AddTail(&other.objects);
+    other.objects.RemoveAll();
+    other.objects.AddTail(&mine);
+}
+
+void CPaletteFile::Serialize(CArchive& ar) {
+    if (ar.IsStoring())
+        Store(ar);
+    else
+        LoadFrom(ar);
+}
+
+void CPaletteFile::Store(CArchive& ar) const {
+    ar << caption << WORD(floating ? 1 : 0) << WORD(rows) << WORD(columns) << WORD(buttonWidth)
+       << WORD(buttonHeight) << static_cast<LONG>(position.x) << static_cast<LONG>(position.y)
+       << WORD(kPaletteButtonCount);
+    // Each list lives until the archive is done: the archive knows objects by address.
+    std::vector<std::unique_ptr<CObListRecord>> lists;
+    for (const PaletteButtonData& button : buttons) {
+        HotTrackedButtonState state = button.state;
+        state.Serialize(ar);
+        lists.push_back(std::make_unique<CObListRecord>(button.objects));
+        ar.WriteObject(lists.back().get());
+    }
+}
+
+void CPaletteFile::LoadFrom(CArchive& ar) {
+    WORD skipped = 0;
+    LONG ignored = 0;
+    ar >> caption >> skipped;
+    rows = ReadRanged(ar, kPaletteMinCells, kPaletteMaxCells);
+    columns = ReadRanged(ar, kPaletteMinCells, kPaletteMaxCells);
+    buttonWidth = ReadRanged(ar, kPaletteMinButtonSize, kPaletteMaxButtonSize);
+    buttonHeight = ReadRanged(ar, kPaletteMinButtonSize, kPaletteMaxButtonSize);
+    ar >> ignored >> ignored >> skipped;
+    for (PaletteButtonData& button : buttons) {
+        button.DeleteObjects();
+        button.state.Serialize(ar);
+        ReadButtonObjects(ar, button.objects);
+    }
+}
+
+BOOL CPaletteFile::Load(const char* path) {
+    CDiskFile file;
+    if (!file.Open(path, CDiskFile::modeRead | CDiskFile::shareDenyWrite))
+        return FALSE;
+    auto fresh = std::make_unique<CPaletteFile>();
+    try {
+        CArchive ar(&file, CArchive::load, kArchiveBufferSize);
+        fresh->Serialize(ar);
+        ar.Close();
+    } catch (const std::exception&) {
+        return FALSE;
+    }
+    Swap(*fresh);
+    return TRUE;
+}
+
+std::vector<BYTE> CPaletteFile::Store() const {
+    CMemFile bytes;
+    CArchive ar(&bytes, CArchive::store, kArchiveBufferSize);
+    Store(ar);
+    ar.Close();
+    return bytes.Detach();
+}
+
+BOOL CPaletteFile::Save(const char* path) const {
+    try {
+        const std::vector<BYTE> bytes = Store();
+        WriteFileAtomically(path, std::span<const BYTE>(bytes));
+    } catch (const std::exception&) {
+        return FALSE;
+    }
+    return TRUE;
+}
+
+void CPaletteFile::Swap(CPaletteFile& other) {
+    std::swap(caption, other.caption);
+    std::swap(floating, other.floating);
+    std::swap(rows, other.rows);
+    std::swap(columns, other.columns);
+    std::swap(buttonWidth, other.buttonWidth);
+    std::swap(buttonHeight, other.buttonHeight);
+    std::swap(position, other.position);
+    for (int i = 0; i < kPaletteButtonCount; ++i)
+        buttons[i].Swap(other.buttons[i]);
+}
+
+void CPaletteFile::Clear() {
+    for (PaletteButtonData& button : buttons) {
+        button.DeleteObjects();
+        button.state = HotTrackedButtonState{kHotTrackEdge, CString()};
+    }
+}

@@ -1,0 +1,167 @@
+// The standard library and palettes made at build time, read back through the library code.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sstream>
+
+#include "library/LibraryFile.h"
+#include "library/LibraryItemData.h"
+#include "library/PaletteFile.h"
+#include "model/device/Device.h"
+#include "model/doc/DrawDoc.h"
+#include "model/symbol/Pin.h"
+#include "model/symbol/Symbol.h"
+#include "model/text/AttrText.h"
+#include "support/ScriptedPrompt.h"
+
+namespace {
+
+const std::filesystem::path kFolder = std::filesystem::path(VOSK_BINARY_DIR) / "Libraries";
+
+// The attribute of the symbol, else of its device.
+CString PartAttr(CSymbol& symbol, const char* name) {
+    CString value = symbol.GetAttr(name);
+    if (value.IsEmpty() && symbol.GetDevice())
+        value = symbol.GetDevice()->GetAttr(name);
+    return value;
+}
+
+class StandardLibrary : public ::testing::Test {
+protected:
+    // The first object of the named item, which must be a symbol; the item's objects are kept
+    // in item.
+    CSymbol* LoadSymbol(const char* library, const char* name, CLibraryItemData& item) {
+        CLibraryFile file;
+        EXPECT_TRUE(file.Open((kFolder / library).c_str())) << library;
+        CLibraryItem entry;
+        const int index = file.FindItem(entry, name);
+        EXPECT_NE(index, kItemNotFound) << name;
+        EXPECT_EQ(entry.m_type, kItemSymbol) << name;
+        if (index == kItemNotFound || !file.ReadItem(&doc, index, item))
+            return nullptr;
+        return dynamic_cast<CSymbol*>(item.m_objects.GetHead());
+    }
+
+    testsupport::RecordingAppServices services;
+    CDrawDoc doc;
+};
+
+// The ports that sub-circuit sheets are made of, and the connectors that end wires on rails
+// and named nets.
+TEST_F(StandardLibrary, NamesTheProgramLooksUpAreSymbolsOfTheirKind) {
+    struct Case {
+        const char* name;
+        DWORD kind;
+        int pinType;
+    } cases[] = {
+        {"INPORT", kSymbolPort, 11},
+        {"OUTPORT", kSymbolPort, 12},
+        {"IOPORT", kSymbolPort, 13},
+        {"ANYPORT", kSymbolPort, 14},
+        {"Power Rail", kSymbolNetConnector, 7},
+        {"Net Connector", kSymbolNetConnector, 4},
+        {"Ground", kSymbolNetConnector, 7},
+    };
+    for (const Case& c : cases) {
+        CLibraryItemData item;
+        CSymbol* symbol = LoadSymbol("basic.rlb", c.name, item);
+        ASSERT_NE(symbol, nullptr) << c.name;
+        EXPECT_EQ(symbol->GetKind(), c.kind) << c.name;
+        ASSERT_EQ(symbol->GetPins().GetCount(), 1) << c.name;
+        EXPECT_EQ(static_cast<CPin*>(symbol->GetPins().GetHead())->GetPinType(), c.pinType)
+            << c.name;
+    }
+}
+
+// Every part can be numbered, placed on a board and, unless it says otherwise, simulated: the
+// pins its Spice template names exist, and a device's pin map fits its symbol.
+TEST_F(StandardLibrary, EveryPartIsCompleteForNetlistsAndSpice) {
+    int parts = 0;
+    for (const char* library : {"basic.rlb", "discrete.rlb", "logic.rlb"}) {
+        CLibraryFile file;
+        ASSERT_TRUE(file.Open((kFolder / library).c_str())) << library;
+        for (int index = 0; index < file.GetItemCount(); ++index) {
+            CLibraryItemData item;
+            ASSERT_TRUE(file.ReadItem(&doc, index, item));
+            auto* symbol = dynamic_cast<CSymbol*>(item.m_objects.GetHead());
+            ASSERT_NE(symbol, nullptr) << item.m_name;
+            if (symbol->GetKind() != kSymbolDevice)
+                continue;
+            ++parts;
+            EXPECT_FALSE(PartAttr(*symbol, "_Pref").IsEmpty()) << item.m_name;
+            EXPECT_FALSE(PartAttr(*symbol, "_Footprint").IsEmpty()) << item.m_name;
+            if (symbol->GetDevice())
+                EXPECT_TRUE(symbol->GetDevice()->IsCompatibleWith(symbol)) << item.m_name;
+            const CString spice = PartAttr(*symbol, "Spice.Device");
+            EXPECT_NE(spice.IsEmpty(), PartAttr(*symbol, "Spice.Exclude").IsEmpty()) << item.m_name;
+            std::istringstream fields(spice.str());
+            std::string field;
+            std::getline(fields, field, ',');
+            while (std::getline(fields, field, ','))
+                EXPECT_NE(symbol->FindPin(field.c_str()), nullptr) << item.m_name << " " << field;
+        }
+    }
+    EXPECT_GE(parts, 20);
+}
+
+TEST_F(StandardLibrary, PalettesHoldTheirParts) {
+    struct Case {
+        const char* file;
+        const char* caption;
+        int buttons;
+    } cases[] = {
+        {"Resistive.sbc", "Resistive", 11},
+        {"Reactive.sbc", "Reactive", 3},
+        {"Active.sbc", "Active", 8},
+        {"Logic.sbc", "Logic", 7},
+    };
+    for (const Case& c : cases) {
+        CPaletteFile palette;
+        ASSERT_TRUE(palette.Load((kFolder / c.file).c_str())) << c.file;
+        EXPECT_EQ(palette.caption, c.caption);
+        int filled = 0;
+        for (const PaletteButtonData& button : palette.buttons) {
+            if (!button.objects.IsEmpty())
+                EXPECT_NE(dynamic_cast<CSymbol*>(button.objects.GetHead()), nullptr);
+            filled += button.objects.IsEmpty() ? 0 : 1;
+        }
+        EXPECT_EQ(filled, c.buttons) << c.file;
+    }
+}
+
+// Placed from the palettes twice, parts number themselves on, and their texts show it; the
+// second NAND gate takes the free gate of the first package.
+TEST_F(StandardLibrary, PlacedPalettePartsTakeTheirIdentifiers) {
+    struct Case {
+        const char* file;
+        int button;
+        const char* first;
+        const char* second;
+    } cases[] = {
+        {"Resistive.sbc", 0, "R1", "R2"},
+        {"Reactive.sbc", 0, "C1", "C2"},
+        {"Active.sbc", 7, "U1", "U2"},
+        {"Logic.sbc", 0, "U1A", "U1B"},
+    };
+    for (const Case& c : cases) {
+        CPaletteFile palette;
+        ASSERT_TRUE(palette.Load((kFolder / c.file).c_str()));
+        CDrawDoc sheet;
+        for (const char* expected : {c.first, c.second}) {
+            CObList copies;
+            copies.AddTail(&palette.buttons[c.button].objects);
+            ASSERT_TRUE(sheet.AddObjectCopies(&copies)) << c.file;
+            auto* symbol = dynamic_cast<CSymbol*>(copies.GetHead());
+            ASSERT_NE(symbol, nullptr);
+            EXPECT_EQ(symbol->GetAttr("_ID"), expected) << c.file;
+            auto* text = dynamic_cast<CAttrText*>(symbol->GetAttrTextList()->GetHead());
+            ASSERT_NE(text, nullptr) << c.file;
+            CString shown;
+            text->GetDisplayText(shown);
+            EXPECT_EQ(shown, expected) << c.file;
+        }
+    }
+}
+
+}  // namespace
