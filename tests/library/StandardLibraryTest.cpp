@@ -91,8 +91,9 @@ TEST_F(StandardLibrary, EveryPartIsCompleteForNetlistsAndSpice) {
             ++parts;
             EXPECT_FALSE(PartAttr(*symbol, "_Pref").IsEmpty()) << item.m_name;
             EXPECT_FALSE(PartAttr(*symbol, "_Footprint").IsEmpty()) << item.m_name;
-            if (symbol->GetDevice())
+            if (symbol->GetDevice()) {
                 EXPECT_TRUE(symbol->GetDevice()->IsCompatibleWith(symbol)) << item.m_name;
+            }
             const CString spice = PartAttr(*symbol, "Spice.Device");
             EXPECT_NE(spice.IsEmpty(), PartAttr(*symbol, "Spice.Exclude").IsEmpty()) << item.m_name;
             std::istringstream fields(spice.str());
@@ -122,8 +123,9 @@ TEST_F(StandardLibrary, PalettesHoldTheirParts) {
         EXPECT_EQ(palette.caption, c.caption);
         int filled = 0;
         for (const PaletteButtonData& button : palette.buttons) {
-            if (!button.objects.IsEmpty())
+            if (!button.objects.IsEmpty()) {
                 EXPECT_NE(dynamic_cast<CSymbol*>(button.objects.GetHead()), nullptr);
+            }
             filled += button.objects.IsEmpty() ? 0 : 1;
         }
         EXPECT_EQ(filled, c.buttons) << c.file;
