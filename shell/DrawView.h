@@ -81,9 +81,6 @@ public:
     // they join the document where they are as one step and become the selection; objects the
     // document refuses are deleted. Nothing added is told to the user.
     void PlacePastedObjects(CObList& objects);
-    // Copies of objects from elsewhere (a palette, the library preview) join the document as
-    // one step and become the selection; false when none could be added.
-    bool PlaceObjectCopies(const CObList& objects);
 
     // Snapping of tool points (see SnapEngine) with the application's snap options.
     CDrawObj* SnapPoint(CPoint& point, DWORD mask, const CObList* exclude,
@@ -95,6 +92,8 @@ public:
     // selected, and lets them follow the mouse until a click drops them (see CPlaceTool). The
     // objects stay the caller's. False when none was taken.
     bool PlaceObjects(const CObList& objects);
+    // With the option to place on paste: the pasted selection follows the mouse.
+    void CarryPastedObjects();
 
     // IToolView (DrawViewTools.cpp): what the drawing tools ask of the view.
     CDrawDoc& Document() override { return m_document; }

@@ -13,6 +13,7 @@
 
 #include "library/LibraryImage.h"
 #include "library/LibraryItemsPaste.h"
+#include "model/app/SchematicApp.h"
 #include "model/doc/DrawDoc.h"
 #include "model/doc/ObjectListData.h"
 #include "model/object/DrawObj.h"
@@ -160,20 +161,9 @@ void CDrawView::PlacePastedObjects(CObList& objects) {
     m_selection.RemoveAll();
     m_selection.AddTail(&pasted);
     m_document.UpdateAllViews(nullptr, kHintSelection, &m_selection);
-}
-
-bool CDrawView::PlaceObjectCopies(const CObList& objects) {
-    window()->activateWindow();
-    setFocus();
-    CObList copies;
-    copies.AddTail(&objects);
-    if (!m_document.AddObjectCopies(&copies))
-        return false;
-    m_document.UpdateAllViews(nullptr, kHintDeselect);
-    m_selection.RemoveAll();
-    m_selection.AddTail(&copies);
-    InvalidateList(m_selection);
-    return true;
+    const CSchematicApp* app = GetApp();
+    if (app && (app->Options & kOptionPlaceOnPaste))
+        CarryPastedObjects();
 }
 
 std::unique_ptr<CDrawOleObj> CDrawView::EmbeddedFrom(const QMimeData& data,

@@ -83,6 +83,15 @@ bool CDrawView::PlaceObjects(const CObList& objects) {
     return placed;
 }
 
+void CDrawView::CarryPastedObjects() {
+    ToolManager* tools = GetToolManager();
+    if (!tools || m_selection.IsEmpty())
+        return;
+    if (CDrawTool* tool = tools->CurrentTool())
+        tool->OnCancel(*this);
+    tools->PlaceTool().CarrySelection(*this);
+}
+
 bool CDrawView::CloneSelection() {
     CObList copies;
     copies.AddTail(&m_selection);

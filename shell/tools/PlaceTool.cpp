@@ -41,10 +41,14 @@ bool CPlaceTool::StartPlacing(IToolView& view, CObList& objects) {
     doc.SortInDrawingOrder(&placed);
     view.Select(nullptr, false);
     view.OnUpdate(nullptr, kHintReplaceSelection, nullptr, &placed);
+    CarrySelection(view);
+    return true;
+}
+
+void CPlaceTool::CarrySelection(IToolView& view) {
     m_view = &view;
     SetShape(kToolPlace);
     view.SetPrompt(kPromptPlace);
-    return true;
 }
 
 void CPlaceTool::OnMouseMove(IToolView& view, UINT, CPoint point) {

@@ -15,6 +15,8 @@ public:
     // Adds the objects to the view's document as one step (those it refuses stay in the list,
     // the caller's), selects them and lets them follow the mouse. False when none was added.
     bool StartPlacing(IToolView& view, CObList& objects);
+    // The view's selection, already in its document, follows the mouse.
+    void CarrySelection(IToolView& view);
 
     bool OnKeyDown(IToolView& view, ToolKey key, UINT flags) override;
     void OnLButtonDown(IToolView& view, UINT flags, CPoint point) override;

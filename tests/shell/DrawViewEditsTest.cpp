@@ -103,21 +103,6 @@ TEST_F(ViewEdits, CopyInOneViewPasteInAnother) {
               CRect(0, -700, 1000, -1500));
 }
 
-// Objects of a palette or the library preview are copied in, selected, in one step.
-TEST_F(ViewEdits, PlacedObjectsAreCopiesOfTheGivenOnes) {
-    CDrawRect a(CRect(0, 0, 100, -100));
-    CDrawRect b(CRect(200, 0, 300, -100));
-    CObList given;
-    given.AddTail(&a);
-    given.AddTail(&b);
-    EXPECT_TRUE(m_view.PlaceObjectCopies(given));
-    EXPECT_EQ(m_doc.GetObjects().GetCount(), 2);
-    EXPECT_EQ(m_view.GetSelection().GetCount(), 2);
-    EXPECT_FALSE(m_view.GetSelection().Find(&a));
-    EXPECT_EQ(Steps(), 1);
-    EXPECT_EQ(given.GetCount(), 2);
-}
-
 TEST_F(ViewEdits, CutAndUndoRestoreTheDocument) {
     AddRect(0);
     m_view.Select(AddRect(2000));

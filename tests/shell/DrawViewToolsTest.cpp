@@ -5,6 +5,7 @@
 
 #include <QTest>
 
+#include "model/app/SchematicApp.h"
 #include "model/doc/DrawDoc.h"
 #include "model/shapes/DrawRect.h"
 #include "model/text/TextBox.h"
@@ -95,6 +96,25 @@ TEST_F(DrawViewToolsTest, ANewTextIsTypedInPlaceThenTheSelectToolIsBack) {
     Run(ID_CANCEL);
     EXPECT_EQ(view->TextEditor(), nullptr);
     EXPECT_EQ(static_cast<CTextBox*>(doc.GetObjects().GetHead())->GetText(), "R1");
+}
+
+TEST_F(DrawViewToolsTest, WithPlaceOnPasteThePastedObjectsFollowTheMouse) {
+    CSchematicApp app(std::filesystem::path{});
+    ScopedApp installed(app);
+    auto rect = std::make_unique<CDrawRect>(CRect(0, 0, 400, -200));
+    CDrawRect* copied = rect.get();
+    ASSERT_TRUE(doc.AddObject(std::move(rect)));
+    view->Select(copied);
+    Run(ID_EDIT_COPY);
+
+    Run(ID_EDIT_PASTE);
+    EXPECT_EQ(tools.state.currentShape, kToolSelect) << "the option is off";
+    app.Options |= kOptionPlaceOnPaste;
+    Run(ID_EDIT_PASTE);
+    EXPECT_EQ(doc.GetObjects().GetCount(), 3);
+    EXPECT_EQ(tools.state.currentShape, kToolPlace);
+    QTest::keyClick(Port(), Qt::Key_Escape);
+    EXPECT_EQ(doc.GetObjects().GetCount(), 2) << "Esc takes the carried paste away";
 }
 
 TEST_F(DrawViewToolsTest, PlacedObjectsFollowTheMouseUntilTheViewCloses) {
