@@ -157,19 +157,6 @@ constexpr MenuItem kBarsPopup[] = {Cmd(ID_VIEW_TOOLBAR),    Cmd(ID_VIEW_DRAWING_
                                    Cmd(ID_VIEW_STATUS_BAR), Cmd(ID_VIEW_RULERS),
                                    Cmd(ID_VIEW_WORKSPACE),  Cmd(ID_VIEW_OUTPUT, "&Output Window")};
 
-// The wire's own entries of the context menu, with the "Connect To" popup.
-constexpr MenuItem kConnectTo[] = {Cmd(ID_CONNECT_GROUND1, "Ground 1"),
-                                   Cmd(ID_CONNECT_GROUND2, "Ground 2"),
-                                   Sep(),
-                                   Cmd(ID_CONNECT_POWER1, "Power 1"),
-                                   Cmd(ID_CONNECT_POWER1 + 1, "Power 2"),
-                                   Cmd(ID_CONNECT_POWER1 + 2, "Power 3"),
-                                   Cmd(ID_CONNECT_POWER4, "Power 4"),
-                                   Sep(),
-                                   Cmd(ID_CONNECT_OTHER_NET, "&Other Net..")};
-constexpr MenuItem kWireItems[] = {Sep(), Cmd(ID_OBJECT_SHOW_ID, "Show Identifier"),
-                                   Popup("Connect To", kConnectTo)};
-
 constexpr MenuInfo kMenus[] = {{IDR_MAINFRAME, kFrameMenu},  {IDR_SCHEMATIC, kSchematicMenu},
                                {IDR_SYMBOL, kSymbolMenu},    {IDR_OUTPUT, kOutputMenu},
                                {IDR_BARS_POPUP, kBarsPopup}, {IDR_UNITS_POPUP, kUnits}};
@@ -184,8 +171,4 @@ const MenuInfo* FindMenu(UINT id) {
     auto it = std::find_if(std::begin(kMenus), std::end(kMenus),
                            [id](const MenuInfo& m) { return m.id == id; });
     return it == std::end(kMenus) ? nullptr : &*it;
-}
-
-std::span<const MenuItem> WireContextMenuItems() {
-    return kWireItems;
 }

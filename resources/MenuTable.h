@@ -28,7 +28,3 @@ struct MenuInfo {
 std::span<const MenuInfo> AllMenus();
 // The menu with resource id; null for an unknown id.
 const MenuInfo* FindMenu(UINT id);
-
-// The entries a wire adds to the select tool's context menu: a separator, "Show Identifier"
-// and the "Connect To" popup of the rails and "Other Net".
-std::span<const MenuItem> WireContextMenuItems();

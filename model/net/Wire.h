@@ -83,6 +83,8 @@ public:
     void Invalidate(IDocView* view) override;
     // The "Wire Properties" sheet over the wires of the view's selection.
     void OnEditProperties(IDocView* view) override;
+    // "Show Identifier" and the "Connect To" popup of the rails and other nets.
+    void AddContextMenu(IMenuBuilder* menu) override;
 
     // Connections
     void GetConnectInfo(int index, void* info) override;

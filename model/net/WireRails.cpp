@@ -2,6 +2,7 @@
 
 #include "model/doc/DrawDoc.h"
 #include "model/net/Wire.h"
+#include "model/object/MenuBuilder.h"
 
 namespace {
 
@@ -41,4 +42,22 @@ CWire* WireToConnect(const CObList& selection) {
 BOOL ConnectWireToRail(CDrawDoc& doc, const CObList& selection, int rail) {
     CWire* wire = rail >= 0 && rail < kRailCount ? WireToConnect(selection) : nullptr;
     return wire && wire->ConnectToPowerSymbol(RailSymbolName(doc, rail), RailNetName(doc, rail));
+}
+
+void CWire::AddContextMenu(IMenuBuilder* menu) {
+    // The view's commands of these names.
+    constexpr UINT kShowIdentifier = 32955, kGround1 = 32956, kGround2 = 32962, kPower1 = 32958,
+                   kOtherNet = 32992;
+    menu->AddSeparator();
+    menu->AddItem(kShowIdentifier, "Show Identifier");
+    menu->BeginPopup("Connect To");
+    menu->AddItem(kGround1, "Ground 1");
+    menu->AddItem(kGround2, "Ground 2");
+    menu->AddSeparator();
+    const char* powers[] = {"Power 1", "Power 2", "Power 3", "Power 4"};
+    for (UINT i = 0; i < 4; ++i)
+        menu->AddItem(kPower1 + i, powers[i]);
+    menu->AddSeparator();
+    menu->AddItem(kOtherNet, "&Other Net..");
+    menu->EndPopup();
 }

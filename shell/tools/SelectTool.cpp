@@ -399,6 +399,6 @@ void CSelectTool::OnContextMenu(IToolView& view, CPoint screen) {
         if (object)
             view.Select(object, view.IsSelected(object));
     }
-    if (const UINT id = view.TrackMenu(object ? ObjectMenu() : SheetMenu(), screen))
+    if (const UINT id = view.TrackMenu(object ? ObjectMenu(*object) : SheetMenu(), screen))
         view.RunCommand(id);
 }

@@ -1,6 +1,10 @@
 #include "shell/tools/ToolPrompts.h"
 
 #include <iterator>
+#include <vector>
+
+#include "model/object/DrawObj.h"
+#include "model/object/MenuBuilder.h"
 
 namespace {
 
@@ -43,6 +47,26 @@ ContextMenuEntry Separator() {
     return {};
 }
 
+// Collects an object's own entries, popups nested as they are opened.
+class EntryBuilder : public IMenuBuilder {
+public:
+    explicit EntryBuilder(ToolMenu& menu) : m_levels{&menu} {}
+    void AddItem(UINT id, const char* text) override { Top().push_back(Item(id, text)); }
+    void AddSeparator() override { Top().push_back(Separator()); }
+    void BeginPopup(const char* text) override {
+        Top().push_back({0, text, {}});
+        m_levels.push_back(&Top().back().submenu);
+    }
+    void EndPopup() override {
+        if (m_levels.size() > 1)
+            m_levels.pop_back();
+    }
+
+private:
+    ToolMenu& Top() { return *m_levels.back(); }
+    std::vector<ToolMenu*> m_levels;
+};
+
 }  // namespace
 
 const char* PromptText(UINT id) {
@@ -53,19 +77,22 @@ const char* PromptText(UINT id) {
     return "";
 }
 
-ToolMenu ObjectMenu() {
-    return {Item(kMenuCut, "Cu&t"),
-            Item(kMenuCopy, "&Copy"),
-            Item(kMenuDelete, "&Delete"),
-            Separator(),
-            Item(kMenuRotate90, "Rotate &90 Degrees"),
-            Item(kMenuRotateMinus90, "Rotat&e -90 Degrees"),
-            Item(kMenuMirrorHorizontally, "Mirror &Horizontally"),
-            Item(kMenuMirrorVertically, "&Mirror Vertically"),
-            Separator(),
-            Item(kMenuProperties, "Propertie&s..."),
-            Separator(),
-            Item(kMenuAddToLibrary, "Add to &Library...")};
+ToolMenu ObjectMenu(CDrawObj& object) {
+    ToolMenu menu = {Item(kMenuCut, "Cu&t"),
+                     Item(kMenuCopy, "&Copy"),
+                     Item(kMenuDelete, "&Delete"),
+                     Separator(),
+                     Item(kMenuRotate90, "Rotate &90 Degrees"),
+                     Item(kMenuRotateMinus90, "Rotat&e -90 Degrees"),
+                     Item(kMenuMirrorHorizontally, "Mirror &Horizontally"),
+                     Item(kMenuMirrorVertically, "&Mirror Vertically"),
+                     Separator(),
+                     Item(kMenuProperties, "Propertie&s...")};
+    EntryBuilder builder(menu);
+    object.AddContextMenu(&builder);
+    menu.push_back(Separator());
+    menu.push_back(Item(kMenuAddToLibrary, "Add to &Library..."));
+    return menu;
 }
 
 ToolMenu SheetMenu() {

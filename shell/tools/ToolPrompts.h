@@ -4,6 +4,8 @@
 #include "platform/Types.h"
 #include "shell/tools/ToolView.h"
 
+class CDrawObj;
+
 enum ToolPrompt : UINT {
     kPromptMove = 251,
     kPromptRubberBand = 252,
@@ -58,7 +60,8 @@ enum ToolMenuCommand : UINT {
 const char* PromptText(UINT id);
 
 // The menus of the tools.
-ToolMenu ObjectMenu();     // the select tool over an object
+// The select tool over an object: the view's commands with the object's own entries.
+ToolMenu ObjectMenu(CDrawObj& object);
 ToolMenu SheetMenu();      // the select tool over nothing
 ToolMenu ShapeToolMenu();  // the rectangle-family tools
 ToolMenu PolyToolMenu();

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "ToolTestView.h"
 #include "model/net/Wire.h"
 #include "model/shapes/DrawRect.h"
@@ -183,6 +185,29 @@ TEST_F(SelectToolTest, ContextMenusOfObjectsAndOfTheSheetRunTheChosenCommand) {
     Tool().OnContextMenu(view, CPoint(0, 0));
     EXPECT_EQ(view.shownMenus.back().front().id, kMenuUndo);
     EXPECT_EQ(view.commands, std::vector<UINT>{kMenuDelete});
+}
+
+// A wire adds "Show Identifier" and its "Connect To" popup after the properties command.
+TEST_F(SelectToolTest, AWiresMenuHoldsItsOwnEntries) {
+    auto wire = std::make_unique<CWire>();
+    wire->AddPoint(CPoint(1000, -1000));
+    wire->AddPoint(CPoint(3000, -1000));
+    ASSERT_TRUE(doc.AddObject(std::move(wire)));
+    view.cursor = ToolTestView::At(2000, -1000);
+    Tool().OnContextMenu(view, CPoint(0, 0));
+    const ToolMenu& menu = view.shownMenus.back();
+    const auto properties = std::find_if(
+        menu.begin(), menu.end(), [](const auto& entry) { return entry.id == kMenuProperties; });
+    ASSERT_GE(menu.end() - properties, 5);
+    EXPECT_EQ(properties[1].id, 0u);  // a separator
+    EXPECT_EQ(properties[2].id, 32955u);
+    EXPECT_EQ(properties[2].text, "Show Identifier");
+    EXPECT_EQ(properties[3].text, "Connect To");
+    std::vector<UINT> ids;
+    for (const ContextMenuEntry& entry : properties[3].submenu)
+        ids.push_back(entry.id);
+    EXPECT_EQ(ids, (std::vector<UINT>{32956, 32962, 0, 32958, 32959, 32960, 32961, 0, 32992}));
+    EXPECT_EQ(menu.back().id, kMenuAddToLibrary);
 }
 
 TEST_F(SelectToolTest, PressingTheFreeEndOfASelectedWireDragsIt) {
