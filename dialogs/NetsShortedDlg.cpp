@@ -7,6 +7,7 @@
 
 #include "model/net/Net.h"
 #include "platform/UserPrompt.h"
+#include "shell/StoredText.h"
 
 CNetsShortedDlg::CNetsShortedDlg(const std::vector<CNet*>& nets, QWidget* parent)
     : QDialog(parent), m_nets(nets), m_list(new QListWidget(this)) {
@@ -15,7 +16,7 @@ CNetsShortedDlg::CNetsShortedDlg(const std::vector<CNet*>& nets, QWidget* parent
     layout->addWidget(new QLabel("The following nets are shorted:", this));
     m_list->setObjectName("netList");
     for (const CNet* net : m_nets)
-        m_list->addItem(QString::fromUtf8(net->GetName().c_str()));
+        m_list->addItem(FromStoredText(net->GetName().str()));
     layout->addWidget(m_list);
     layout->addWidget(new QLabel("Choose a net or click Cancel to abort the operation.", this));
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);

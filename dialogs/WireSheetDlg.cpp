@@ -14,6 +14,7 @@
 #include <cmath>
 
 #include "model/app/SchematicApp.h"
+#include "shell/StoredText.h"
 
 namespace {
 
@@ -21,7 +22,7 @@ namespace {
 constexpr double kUnitsPer[] = {393.701, 1000.0};
 
 QString Text(const CString& text) {
-    return QString::fromUtf8(text.c_str());
+    return FromStoredText(text.str());
 }
 
 CString Bytes(const QString& text) {

@@ -35,6 +35,7 @@
 #include "shell/SheetPrinter.h"
 #include "shell/SnapEngine.h"
 #include "shell/StatusPaneText.h"
+#include "shell/StoredText.h"
 #include "shell/ToolEvents.h"
 #include "shell/tools/DrawTool.h"
 #include "shell/tools/ToolManager.h"
@@ -522,7 +523,7 @@ void CDrawView::ShowTip(const QPoint& at, const QPoint& global) {
     if (tip.IsEmpty())
         QToolTip::hideText();
     else
-        QToolTip::showText(global, QString::fromUtf8(tip.c_str()), viewport(), QRect(), kTipShown);
+        QToolTip::showText(global, FromStoredText(tip.str()), viewport(), QRect(), kTipShown);
 }
 
 void CDrawView::mousePressEvent(QMouseEvent* event) {

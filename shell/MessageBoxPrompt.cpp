@@ -1,4 +1,5 @@
 #include "shell/MessageBoxPrompt.h"
+#include "shell/StoredText.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -46,7 +47,7 @@ QMessageBox::Icon IconOf(UINT type) {
 }  // namespace
 
 int CMessageBoxPrompt::MessageBox(const CString& text, const CString& caption, UINT type) {
-    QMessageBox box(IconOf(type), QString::fromUtf8(caption.str()), QString::fromUtf8(text.str()),
+    QMessageBox box(IconOf(type), FromStoredText(caption.str()), FromStoredText(text.str()),
                     QMessageBox::NoButton, QApplication::activeWindow());
     const std::vector<int> answers = MessageBoxButtons(type);
     for (int answer : answers)

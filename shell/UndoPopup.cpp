@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
+#include "shell/StoredText.h"
 #include "shell/UndoListBox.h"
 
 namespace {
@@ -39,7 +40,7 @@ bool CUndoListDlg::Init(const PopupTargetRef& target, bool undo) {
     if (!view || !view->UndoListRows(undo, rows))
         return false;
     for (const CString& row : rows)
-        m_list->addItem(QString::fromUtf8(row.c_str()));
+        m_list->addItem(FromStoredText(row.str()));
     m_list->setCurrentRow(0, QItemSelectionModel::NoUpdate);
     return true;
 }
