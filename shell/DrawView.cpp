@@ -138,7 +138,7 @@ void CDrawView::AddCommands() {
     AddLibraryCommands();
     AddClipboardCommands();
     AddEditCommands();
-    AddRailCommands(m_commands, m_document, m_selection);
+    AddRailCommands(m_commands, m_document, m_selection, [this] { OnEndCommand(); });
     m_commands.On(ID_FILE_PRINT, [this] { OnFilePrint(); });
     m_commands.On(ID_FILE_PRINT_PREVIEW, [this] { OnFilePrintPreview(); });
     m_commands.On(ID_FILE_PRINT_SETUP, [this] { EditPrintOptions(m_document, this); });

@@ -35,6 +35,7 @@ CWire* CDrawView::DominantWire() const {
 }
 
 void CDrawView::ConnectImplicitly() {
+    OnEndCommand();  // a wire still being drawn is finished first
     CWire* wire = DominantWire();
     if (!wire)
         return;

@@ -14,11 +14,15 @@ constexpr UINT kRailCommands[kRailCount] = {ID_CONNECT_GROUND1,    ID_CONNECT_GR
 
 }  // namespace
 
-void AddRailCommands(CommandMap& commands, CDrawDoc& document, const CObList& selection) {
+void AddRailCommands(CommandMap& commands, CDrawDoc& document, const CObList& selection,
+                     const std::function<void()>& finishOpenObject) {
     for (int rail = 0; rail < kRailCount; ++rail) {
         commands.On(
             kRailCommands[rail],
-            [&document, &selection, rail] { ConnectWireToRail(document, selection, rail); },
+            [&document, &selection, finishOpenObject, rail] {
+                finishOpenObject();
+                ConnectWireToRail(document, selection, rail);
+            },
             [&document, &selection, rail](CmdUI& ui) {
                 ui.Enable(WireToConnect(selection) != nullptr);
                 ui.SetText(RailNetName(document, rail).str());

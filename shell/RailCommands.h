@@ -3,8 +3,12 @@
 // last selected wire, when it has a free end, ends on the rail's symbol. The items are enabled
 // only for such a wire and show the rails' net names.
 
+#include <functional>
+
 class CDrawDoc;
 class CObList;
 class CommandMap;
 
-void AddRailCommands(CommandMap& commands, CDrawDoc& document, const CObList& selection);
+// finishOpenObject ends a wire still being drawn before it is connected.
+void AddRailCommands(CommandMap& commands, CDrawDoc& document, const CObList& selection,
+                     const std::function<void()>& finishOpenObject);

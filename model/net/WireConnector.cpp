@@ -95,6 +95,8 @@ BOOL CWire::ConnectToPowerSymbol(const CString& symbolName, const CString& netNa
         kind == kSymbolGraphical || kind == kSymbolPort || kind == kSymbolNetConnector;
     symbol->SetAttr(kIdName, netName, forced ? kSetAttrForce : 0);
     pin->SetNetConnectorName(netName);
-    PlaceOpposite(text, symbol->GetPosition(), pin->GetConnectPoint());
+    CRect sheetBox;  // the symbol's position is in its own coordinates
+    symbol->GetBoundingRect(sheetBox);
+    PlaceOpposite(text, sheetBox, pin->GetConnectPoint());
     return TRUE;
 }

@@ -118,6 +118,14 @@ TEST_F(RailSheet, RailSymbolFacesTheWireAndNamesTheNet) {
         EXPECT_EQ(wire->GetAttr("_ID").str(), "GND");
         EXPECT_EQ(pin->GetOwner()->GetAttr("_ID").str(), "GND");
         ASSERT_EQ(wire->GetAttrTextList()->GetCount(), 1);
+        // The net's name stands beside the symbol on the sheet.
+        auto* text = static_cast<CDrawObj*>(wire->GetAttrTextList()->GetHead());
+        CRect near;
+        pin->GetOwner()->GetBoundingRect(near);
+        near.InflateRect(300, 300);
+        CRect shown = text->GetPosition();
+        shown.NormalizeRect();
+        EXPECT_TRUE(near.PtInRect(shown.CenterPoint()));
     }
     EXPECT_EQ(doc.GetObjects().GetCount(), 6);
     ASSERT_TRUE(doc.GetUndoList().Undo());
