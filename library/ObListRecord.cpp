@@ -11,12 +11,6 @@ const CRuntimeClassRegistration registration(RUNTIME_CLASS(CObListRecord));
 constinit const CRuntimeClass CObListRecord::classCObListRecord = {
     "CObList", 0, CObListRecord::CreateObject, RUNTIME_CLASS(CObject)};
 
-void DeleteListObjects(CObList& list) {
-    for (POSITION pos = list.GetHeadPosition(); pos;)
-        delete list.GetNext(pos);
-    list.RemoveAll();
-}
-
 CObject* CObListRecord::CreateObject() {
     return new CObListRecord;
 }
@@ -32,7 +26,7 @@ CObListRecord::CObListRecord(const CObList& list) {
 
 CObListRecord::~CObListRecord() {
     if (m_owns)
-        DeleteListObjects(m_objects);
+        DeleteListedObjects(m_objects);
 }
 
 void CObListRecord::Serialize(CArchive& ar) {

@@ -6,9 +6,6 @@
 #include "platform/ObList.h"
 #include "platform/Object.h"
 
-// Deletes every object of the list and empties it.
-void DeleteListObjects(CObList& list);
-
 class CObListRecord : public CObject {
 public:
     static const CRuntimeClass classCObListRecord;

@@ -45,7 +45,7 @@ void ReadButtonObjects(CArchive& ar, CObList& out) {
 }  // namespace
 
 void PaletteButtonData::DeleteObjects() {
-    DeleteListObjects(objects);
+    DeleteListedObjects(objects);
 }
 
 void PaletteButtonData::Swap(PaletteButtonData& other) {

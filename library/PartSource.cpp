@@ -166,7 +166,7 @@ public:
     }
 
     ~SymbolBuilder() {
-        DeleteListObjects(m_graphics);
+        DeleteListedObjects(m_graphics);
         for (CPin* pin : m_pins)
             delete pin;
     }
@@ -362,7 +362,7 @@ void WritePalette(const PartSources& sources, const PartPalette& palette,
 }  // namespace
 
 PartItem::~PartItem() {
-    DeleteListObjects(objects);
+    DeleteListedObjects(objects);
 }
 
 const PartItem* PartSources::FindItem(const std::string& name) const {

@@ -161,6 +161,9 @@ public:
     using FrameworkList::FrameworkList;
 };
 
+// Deletes the listed objects, one listed twice only once, and empties the list.
+void DeleteListedObjects(CObList& list);
+
 class CPtrList : public FrameworkList<void*, CPtrList> {
 public:
     using FrameworkList::FrameworkList;

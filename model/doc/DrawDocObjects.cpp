@@ -32,20 +32,6 @@ CDrawObj* NextDrawObj(const CObList& list, POSITION& pos) {
     return static_cast<CDrawObj*>(list.GetNext(pos));
 }
 
-// Deletes the objects of the list, each once, and empties it.
-void DeleteObjects(CObList& objects) {
-    std::vector<CObject*> owned;
-    std::unordered_set<const CObject*> seen;
-    for (POSITION pos = objects.GetHeadPosition(); pos;) {
-        CObject* object = objects.GetNext(pos);
-        if (seen.insert(object).second)
-            owned.push_back(object);
-    }
-    objects.RemoveAll();
-    for (CObject* object : owned)
-        delete object;
-}
-
 // What new texts must keep clear of: objects, and the lowest edge of all their bounding
 // rectangles, below which nothing can meet them.
 class Obstacles {
@@ -183,7 +169,7 @@ BOOL CDrawDoc::AddObjectCopies(CObList* list) {
     if (AddObjects(&copies))
         return TRUE;
     // What AddObjects left in the list is still ours; the rest it added or deleted.
-    DeleteObjects(copies);
+    DeleteListedObjects(copies);
     list->RemoveAll();
     return FALSE;
 }

@@ -69,20 +69,6 @@ private:
     CObList m_saved;
 };
 
-// Deletes the objects of the list, each once, and empties it.
-void DeleteAll(CObList& objects) {
-    std::vector<CObject*> owned;
-    std::unordered_set<const CObject*> seen;
-    for (POSITION pos = objects.GetHeadPosition(); pos;) {
-        CObject* object = objects.GetNext(pos);
-        if (seen.insert(object).second)
-            owned.push_back(object);
-    }
-    objects.RemoveAll();
-    for (CObject* object : owned)
-        delete object;
-}
-
 void ReadList(CArchive& ar, CObList& loaded) {
     for (DWORD count = ar.ReadCheckedCount(kMinObjectBytes); count > 0; --count) {
         CObject* object = ar.ReadObject(RUNTIME_CLASS(CDrawObj));
@@ -160,7 +146,7 @@ void LoadObjectList(CDrawDoc& doc, const std::vector<BYTE>& bytes, CompoundStora
     try {
         ReadList(ar, loaded);
     } catch (...) {
-        DeleteAll(loaded);
+        DeleteListedObjects(loaded);
         ar.DeleteUnclaimed(RUNTIME_CLASS(CDrawObj));
         texts.Restore();
         throw;
@@ -182,7 +168,7 @@ void DropRefusedObjects(CDrawDoc& doc, CObList& loaded) {
         CConnectionList links;
         links.CollectAndRelease(*side);
     }
-    DeleteAll(refused);
+    DeleteListedObjects(refused);
     loaded.RemoveAll();
     loaded.AddTail(&kept);
 }

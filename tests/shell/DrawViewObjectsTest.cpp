@@ -22,6 +22,7 @@
 #include "resources/CommandIds.h"
 #include "shell/DrawView.h"
 #include "shell/QtTestApp.h"
+#include "shell/StoredText.h"
 #include "support/ScriptedPrompt.h"
 
 namespace {
@@ -138,7 +139,7 @@ TEST_F(DrawViewObjectsTest, TheTipShowsOnceTheMouseHasRested) {
     EXPECT_FALSE(QToolTip::isVisible());
     QTest::qWait(400);
     EXPECT_TRUE(QToolTip::isVisible());
-    EXPECT_EQ(QToolTip::text(), QString::fromUtf8(text->GetTipText().c_str()));
+    EXPECT_EQ(QToolTip::text(), FromStoredText(text->GetTipText().str()));
     QToolTip::hideText();
 }
 
