@@ -37,6 +37,19 @@ constexpr UINT ID_EDIT_ROTATE_MINUS_90 = 32911;
 constexpr UINT ID_EDIT_MIRROR_HORZ = 32909;
 constexpr UINT ID_EDIT_MIRROR_VERT = 32910;
 
+// Edit > Align, Make Same Size and Space Evenly
+constexpr UINT ID_ALIGN_TOP = 33111;
+constexpr UINT ID_ALIGN_HORIZONTAL = 33112;
+constexpr UINT ID_ALIGN_BOTTOM = 33113;
+constexpr UINT ID_ALIGN_VERTICAL = 33114;
+constexpr UINT ID_ALIGN_LEFT = 33115;
+constexpr UINT ID_ALIGN_RIGHT = 33116;
+constexpr UINT ID_SPACE_ACROSS = 33117;
+constexpr UINT ID_SPACE_DOWN = 33118;
+constexpr UINT ID_SAME_HEIGHT = 33119;
+constexpr UINT ID_SAME_WIDTH = 33120;
+constexpr UINT ID_SAME_SIZE = 33121;
+
 // Object
 constexpr UINT ID_OBJECT_LINE_COLOUR = 32775;
 constexpr UINT ID_OBJECT_FILL_COLOUR = 32776;
@@ -86,6 +99,28 @@ constexpr UINT ID_ZOOM_OUT_AT = 33050;
 constexpr UINT ID_UNITS_BUTTON = 33058;
 constexpr UINT ID_UNITS_CM = 33059;
 constexpr UINT ID_UNITS_INCHES = 33060;
+constexpr UINT ID_ZOOM_100 = 32946;
+constexpr UINT ID_ZOOM_50 = 33067;
+constexpr UINT ID_ZOOM_75 = 33068;
+constexpr UINT ID_ZOOM_200 = 33069;
+constexpr UINT ID_ZOOM_400 = 33070;
+constexpr UINT ID_ZOOM_PAGE = 32848;
+constexpr UINT ID_ZOOM_OBJECTS = 32901;
+constexpr UINT ID_ZOOM_IN = 33063;
+constexpr UINT ID_ZOOM_OUT = 33064;
+constexpr UINT ID_FULL_SCREEN_CURSOR = 33065;
+
+// View: the snap grid
+constexpr UINT ID_SHOW_GRID = 32769;
+constexpr UINT ID_GRID_OPTIONS = 32839;
+constexpr UINT ID_SNAP_TO_GRID = 33087;
+constexpr UINT ID_GRID_010 = 33088;
+constexpr UINT ID_GRID_025 = 33090;
+constexpr UINT ID_GRID_005 = 33091;
+constexpr UINT ID_GRID_002 = 33092;
+constexpr UINT ID_GRID_001 = 33093;
+constexpr UINT ID_GRID_UP = 33098;
+constexpr UINT ID_GRID_DOWN = 33099;
 
 // Draw: the drawing tools
 constexpr UINT ID_DRAW_SELECT = 32770;

@@ -135,6 +135,7 @@ void CDrawView::AddCommands() {
     AddLibraryCommands();
     AddClipboardCommands();
     AddEditCommands();
+    AddArrangeCommands();
     m_commands.On(ID_FILE_PRINT, [this] { OnFilePrint(); });
     m_commands.On(ID_FILE_PRINT_PREVIEW, [this] { OnFilePrintPreview(); });
     m_commands.On(ID_FILE_PRINT_SETUP, [this] { EditPrintOptions(m_document, this); });

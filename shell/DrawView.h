@@ -195,6 +195,15 @@ private:
     void AddEditCommands();
     void AddOrderAndTransformCommands();
     void AddTextFormatCommands();
+    // Aligning and sizing, the grid, zoom and undo items (DrawViewArrange.cpp).
+    void AddArrangeCommands();
+    void AddGridCommands();
+    void SetGridSpacing(float inches);
+    void EditGridOptions();
+    void AddZoomCommands();
+    std::optional<CRect> VisibleObjectsBounds() const;
+    void ToggleCrosshair();
+    void AddUndoCommands();
     // An embedded object made from the data with its top-left corner at the sheet point; the
     // user is told when none can be made.
     bool InsertEmbedded(const QMimeData& data, CPoint topLeft);
