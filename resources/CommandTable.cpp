@@ -56,6 +56,11 @@ constexpr CommandInfo kCommands[] = {
     {ID_OBJECT_MOVE_FORWARD, "&Move Forward\tPlus", "Move the selection forward one place\nMove Forward", "", ""},
     {ID_OBJECT_MOVE_TO_FRONT, "Move To F&ront\tCtrl+Plus", "Draw the selection in front of all objects\nMove To Front", "", ""},
     {ID_OBJECT_MOVE_TO_BACK, "Move To &Back\tCtrl+Minus", "Draw the selection behind all objects\nMove To Back", "", ""},
+    {ID_SHOW_DEVICE_NAME, "&Show Device Name", "Show or hide the device names of the selected symbols\nShow Device Name", "", ""},
+    {ID_SHOW_VALUE, "Show Value", "Show or hide the values of the selected symbols\nShow Value", "", ""},
+    {ID_SHOW_IDENTIFIER, "Show &Identifier", "Show or hide the identifiers or net names of the selection\nShow Identifier", "", ""},
+    {ID_SHOW_PIN_NAMES, "Show Pin &Names", "Show or hide the pin names of the selected symbols\nShow Pin Names", "", ""},
+    {ID_SHOW_PIN_NUMBERS, "Show Pin N&umbers", "Show or hide the pin numbers of the selected symbols\nShow Pin Numbers", "", ""},
 
     // View
     {ID_VIEW_TOOLBAR, "&Main Toolbar", "Show or hide the main toolbar\nToggle Main Toolbar", "", ""},
@@ -67,6 +72,9 @@ constexpr CommandInfo kCommands[] = {
     {ID_VIEW_RULERS, "&Rulers", "Show or hide the rulers\nToggle Rulers", "", ""},
     {ID_UNITS_CM, "cm", "Show lengths in centimetres\ncm", "", ""},
     {ID_UNITS_INCHES, "inches", "Show lengths in inches\ninches", "", ""},
+    {ID_VIEW_SHOW_OBJECTS, "S&how Objects", "Show or hide the indication of embedded objects\nShow Objects", "", ""},
+    {ID_HIGHLIGHT_SELECTION, "&Highlight Selection", "Highlight the selected objects\nHighlight Selection", "", ""},
+    {ID_REMOVE_HIGHLIGHTS, "&Remove Highlights", "Remove the highlights of all objects\nRemove Highlights", "", ""},
     {ID_SNAP_TO_GRID, "Snap to Grid\tG", "Snap points to the grid\nSnap to Grid", "", ""},
     {ID_GRID_001, "0.01\"", "Set the grid spacing to 0.01 inch\nGrid 0.01 inch", "", ""},
     {ID_GRID_002, "0.02\"", "Set the grid spacing to 0.02 inch\nGrid 0.02 inch", "", ""},
@@ -199,7 +207,9 @@ constexpr UINT kPendingCommands[] = {
     ID_ALIGN_RIGHT, ID_SPACE_ACROSS, ID_SPACE_DOWN, ID_SAME_HEIGHT, ID_SAME_WIDTH, ID_SAME_SIZE,
     ID_SNAP_TO_GRID, ID_GRID_001, ID_GRID_002, ID_GRID_005, ID_GRID_010, ID_GRID_025, ID_GRID_DOWN,
     ID_GRID_UP, ID_SHOW_GRID, ID_GRID_OPTIONS, ID_ZOOM_100, ID_ZOOM_50, ID_ZOOM_75, ID_ZOOM_200,
-    ID_ZOOM_400, ID_ZOOM_PAGE, ID_ZOOM_OBJECTS, ID_ZOOM_IN, ID_ZOOM_OUT, ID_FULL_SCREEN_CURSOR,
+    ID_SHOW_DEVICE_NAME, ID_SHOW_VALUE, ID_SHOW_IDENTIFIER, ID_SHOW_PIN_NAMES, ID_SHOW_PIN_NUMBERS,
+    ID_VIEW_SHOW_OBJECTS, ID_HIGHLIGHT_SELECTION, ID_REMOVE_HIGHLIGHTS, ID_ZOOM_400, ID_ZOOM_PAGE,
+    ID_ZOOM_OBJECTS, ID_ZOOM_IN, ID_ZOOM_OUT, ID_FULL_SCREEN_CURSOR,
     // the application's commands
     ID_FILE_PRINT_SETUP};
 

@@ -204,6 +204,8 @@ private:
     std::optional<CRect> VisibleObjectsBounds() const;
     void ToggleCrosshair();
     void AddUndoCommands();
+    // The attribute-text toggles and the highlights (DrawViewToggles.cpp).
+    void AddToggleCommands();
     // An embedded object made from the data with its top-left corner at the sheet point; the
     // user is told when none can be made.
     bool InsertEmbedded(const QMimeData& data, CPoint topLeft);

@@ -85,6 +85,7 @@ void CDrawView::AddArrangeCommands() {
     AddGridCommands();
     AddZoomCommands();
     AddUndoCommands();
+    AddToggleCommands();
 }
 
 void CDrawView::AddGridCommands() {

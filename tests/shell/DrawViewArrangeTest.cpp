@@ -99,4 +99,20 @@ TEST_F(ViewArrange, ZoomPresetsAndObjects) {
     EXPECT_EQ(*State(ID_FULL_SCREEN_CURSOR).checked, !on);
 }
 
+// Remove Highlights clears both highlight bits of every object, selected or not.
+TEST_F(ViewArrange, HighlightsComeAndGo) {
+    CDrawObj* selected = AddRect(0);
+    CDrawObj* other = AddRect(2000);
+    other->SetFlags(kFlagDrcError, kFlagDrcError);
+    m_view.Select(selected);
+    Run(ID_HIGHLIGHT_SELECTION);
+    EXPECT_TRUE(selected->GetFlags() & kFlagHighlight);
+    EXPECT_FALSE(other->GetFlags() & kFlagHighlight);
+    m_view.Select(nullptr);
+    Run(ID_REMOVE_HIGHLIGHTS);
+    EXPECT_EQ(selected->GetFlags() & 0x60, 0u);
+    EXPECT_EQ(other->GetFlags() & 0x60, 0u);
+    EXPECT_FALSE(State(ID_SHOW_IDENTIFIER).enabled);
+}
+
 }  // namespace
