@@ -63,6 +63,8 @@ CDrawView::CDrawView(CDrawDoc& document, QWidget* parent)
     SetScrollSizes(m_document.GetPaperSize());
     AddCommands();
     AddToolCommands();
+    m_steering.setInterval(10);
+    connect(&m_steering, &QTimer::timeout, this, [this] { SteerCursor(); });
     viewport()->setMouseTracking(true);
     m_autoScroll.setInterval(50);
     connect(&m_autoScroll, &QTimer::timeout, this, [this] {
