@@ -210,6 +210,12 @@ private:
     // The keys the view takes before the tool (DrawViewKeys.cpp): the arrows steer the
     // cursor, Enter clicks where it is. True when the key was taken.
     bool TakeViewKey(QKeyEvent* event);
+    // Find, Find Next, Highlight All and Select All with the main frame's Find dialog
+    // (DrawViewFind.cpp).
+    void AddFindCommands();
+    void FindNext();
+    void FindAll(bool select);
+    void HighlightOnly(const CObList& objects);
     void SteerCursor();
     // A left button press (or release) at the cursor, from the keyboard.
     void ClickAtCursor(bool press, const QKeyEvent* event);

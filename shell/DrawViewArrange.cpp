@@ -86,6 +86,7 @@ void CDrawView::AddArrangeCommands() {
     AddZoomCommands();
     AddUndoCommands();
     AddToggleCommands();
+    AddFindCommands();
 }
 
 void CDrawView::AddGridCommands() {
