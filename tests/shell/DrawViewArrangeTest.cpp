@@ -86,19 +86,6 @@ TEST_F(ViewArrange, UndoItemsNameTheNextCommand) {
     EXPECT_EQ(*State(ID_EDIT_REDO).text, "&Redo align left\tCrtl+Y");
 }
 
-TEST_F(ViewArrange, ZoomPresetsAndObjects) {
-    EXPECT_FALSE(State(ID_ZOOM_OBJECTS).enabled);
-    Run(ID_ZOOM_200);
-    EXPECT_FLOAT_EQ(m_view.ZoomFactor(), 2.0f);
-    Run(ID_ZOOM_50);
-    EXPECT_FLOAT_EQ(m_view.ZoomFactor(), 0.5f);
-    AddRect(0);
-    EXPECT_TRUE(State(ID_ZOOM_OBJECTS).enabled);
-    const bool on = *State(ID_FULL_SCREEN_CURSOR).checked;
-    Run(ID_FULL_SCREEN_CURSOR);
-    EXPECT_EQ(*State(ID_FULL_SCREEN_CURSOR).checked, !on);
-}
-
 // Remove Highlights clears both highlight bits of every object, selected or not.
 TEST_F(ViewArrange, HighlightsComeAndGo) {
     CDrawObj* selected = AddRect(0);

@@ -70,7 +70,9 @@ TEST_F(DrawViewObjectsTest, ClosedLinesBecomeOneFillShapeInOneStep) {
     ASSERT_TRUE(Enabled(ID_EDIT_CREATE_FILL_SHAPE));
     const size_t steps = Steps();
     testsupport::ScriptedPrompt prompt({IDOK});
-    m_view.Commands().Find(ID_EDIT_CREATE_FILL_SHAPE)->handler(ID_EDIT_CREATE_FILL_SHAPE);  // two lines make no loop
+    m_view.Commands()
+        .Find(ID_EDIT_CREATE_FILL_SHAPE)
+        ->handler(ID_EDIT_CREATE_FILL_SHAPE);  // two lines make no loop
     ASSERT_EQ(prompt.shown().size(), 1u);
     EXPECT_EQ(prompt.shown()[0].text,
               CString("Error - could not resolve objects into a single shape."));

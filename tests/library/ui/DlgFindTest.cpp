@@ -26,10 +26,6 @@ TEST(DlgFind, ButtonsSendTheirCommandsAndEditingRestartsTheSearch) {
     QtTestApp::ensure();
     std::vector<UINT> sent;
     CDlgFind dialog([&sent](UINT id) { sent.push_back(id); });
-    const FindOptions defaults = dialog.Options();
-    EXPECT_TRUE(defaults.textBoxes && defaults.pinNames && defaults.symbolIds && defaults.netNames);
-    EXPECT_FALSE(defaults.pinAttributes || defaults.symbolAttributes || defaults.netAttributes ||
-                 defaults.matchCase || defaults.exact);
     dialog.ShowFind();
     QTest::keyClicks(dialog.textEdit(), "r1");
     dialog.box("E&xact String")->setChecked(true);

@@ -3,31 +3,15 @@
 #include <gtest/gtest.h>
 
 #include "model/cmd/ArrangeEdits.h"
-#include "model/doc/DrawDoc.h"
 #include "model/shapes/DrawRect.h"
+#include "model/support/EditSheet.h"
 #include "model/support/TestPart.h"
-#include "model/text/TextBox.h"
-#include "support/ScriptedPrompt.h"
 
 namespace {
 
-class Sheet {
+class Sheet : public EditSheet {
 public:
-    CDrawObj* Add(CDrawObj* object) {
-        object->SetDocument(&doc);
-        doc.GetObjects().AddTail(object);
-        return object;
-    }
     CDrawObj* Rect(const CRect& r) { return Add(new CDrawRect(r)); }
-    // The document's object at index, a copy once an edit took its place.
-    const CDrawObj* At(int index) const {
-        const CObList& objects = doc.GetObjects();
-        return static_cast<const CDrawObj*>(objects.GetAt(objects.FindIndex(index)));
-    }
-    int Steps() { return doc.GetUndoList().GetCount(); }
-
-    testsupport::RecordingAppServices services;
-    CDrawDoc doc;
 };
 
 struct AlignCase {
@@ -59,14 +43,6 @@ TEST(ArrangeEdits, AlignMovesByTheNormalisedBoundsToTheDominantObject) {
     }
 }
 
-TEST(ArrangeEdits, AlignNeedsTwoObjects) {
-    Sheet sheet;
-    CDrawObj* only = sheet.Rect(CRect(0, 0, 100, -100));
-    EXPECT_FALSE(CanAlign(ObjectList{only}));
-    EXPECT_FALSE(AlignSelection(sheet.doc, ObjectList{only}, AlignMode::kLeft));
-    EXPECT_EQ(sheet.Steps(), 0);
-}
-
 TEST(ArrangeEdits, SameSizeKeepsTheDirectionOfDrawing) {
     struct Case {
         SizeMode mode;
@@ -90,7 +66,7 @@ TEST(ArrangeEdits, SameSizeKeepsTheDirectionOfDrawing) {
 
 TEST(ArrangeEdits, SameSizePassesByAutoSizedTextsAndSymbols) {
     Sheet sheet;
-    auto* text = static_cast<CTextBox*>(sheet.Add(new CTextBox(CRect(0, 0, 600, -300))));
+    CTextBox* text = sheet.Text("");
     CDrawObj* part = sheet.Add(new TestPart(1, kObjSymbol));
     CDrawObj* dominant = sheet.Rect(CRect(0, 0, 100, -100));
     EXPECT_FALSE(CanMakeSameSize(ObjectList{text, part, dominant}));

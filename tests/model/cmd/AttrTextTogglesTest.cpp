@@ -4,57 +4,19 @@
 
 #include "model/cmd/AddCmd.h"
 #include "model/cmd/AttrTextToggles.h"
-#include "model/doc/DrawDoc.h"
-#include "model/net/Net.h"
-#include "model/net/Wire.h"
+#include "model/support/EditSheet.h"
 #include "model/support/TestPart.h"
-#include "model/symbol/Pin.h"
 #include "model/symbol/Symbol.h"
 #include "model/text/AttrText.h"
-#include "support/ScriptedPrompt.h"
 
 namespace {
 
-class Sheet {
-public:
-    CSymbol* Symbol(const char* id, const char* value) {
-        auto* symbol = new CSymbol();
-        symbol->SetDocument(&doc);
-        symbol->SetAttr("_ID", id, kSetAttrForce);
-        if (value)
-            symbol->SetAttr("_Value", value, kSetAttrForce);
-        for (const char* pinId : {"A", "B"}) {
-            auto* pin = new CPin(symbol);
-            pin->SetEnds(CPoint(0, 0), CPoint(-100, 0));
-            pin->SetAttr("_ID", pinId, kSetAttrForce);
-            pin->SetAttr("_No", "1", kSetAttrForce);
-            symbol->GetPins().AddTail(pin);
-        }
-        symbol->RecalcBounds(nullptr);
-        doc.GetObjects().AddTail(symbol);
-        return symbol;
-    }
-    CWire* Wire(const char* name) {
-        auto* wire = new CWire;
-        wire->AddPoint(CPoint(0, 500));
-        wire->AddPoint(CPoint(300, 500));
-        wire->SetDocument(&doc);
-        auto* net = new CNet(name);
-        net->AddRef();
-        wire->SetNet(net);
-        doc.GetObjects().AddTail(wire);
-        return wire;
-    }
-    int Steps() { return doc.GetUndoList().GetCount(); }
-
-    testsupport::RecordingAppServices services;
-    CDrawDoc doc;
-};
+using Sheet = EditSheet;
 
 // The last object decides, and only objects of its kind (with or without a net) take part.
 TEST(AttrTextToggles, IdentifierOfAWireAffectsTheWiresOnly) {
     Sheet sheet;
-    CSymbol* symbol = sheet.Symbol("R1", "1k");
+    CSymbol* symbol = sheet.Symbol("R1", "1k", {"A", "B"});
     CWire* wire = sheet.Wire("VCC");
     const ObjectList selection{symbol, wire};
     EXPECT_STREQ(AttrTextToggleText(selection, AttrTextToggle::kIdentifier), "Show &Net Name");
@@ -76,8 +38,8 @@ TEST(AttrTextToggles, IdentifierOfAWireAffectsTheWiresOnly) {
 // The last symbol shows its value: every selected symbol's value goes, as one step.
 TEST(AttrTextToggles, MixedValuesAreHiddenTogether) {
     Sheet sheet;
-    CSymbol* plain = sheet.Symbol("R1", "1k");
-    CSymbol* shown = sheet.Symbol("R2", "2k");
+    CSymbol* plain = sheet.Symbol("R1", "1k", {"A", "B"});
+    CSymbol* shown = sheet.Symbol("R2", "2k", {"A", "B"});
     ASSERT_TRUE(ToggleAttrTexts(sheet.doc, ObjectList{shown}, AttrTextToggle::kValue));
     ASSERT_TRUE(ToggleAttrTexts(sheet.doc, ObjectList{plain}, AttrTextToggle::kValue));
     const ObjectList selection{plain, shown};
@@ -93,7 +55,7 @@ TEST(AttrTextToggles, MixedValuesAreHiddenTogether) {
 
 TEST(AttrTextToggles, PinTextsFollowEveryPinOfTheLastSymbol) {
     Sheet sheet;
-    CSymbol* symbol = sheet.Symbol("U1", nullptr);
+    CSymbol* symbol = sheet.Symbol("U1", nullptr, {"A", "B"});
     const ObjectList selection{symbol};
     EXPECT_STREQ(AttrTextToggleText(selection, AttrTextToggle::kPinNumbers), "Show Pin N&umbers");
     EXPECT_FALSE(AttrTextToggleText(selection, AttrTextToggle::kValue));
@@ -111,7 +73,7 @@ TEST(AttrTextToggles, PinTextsFollowEveryPinOfTheLastSymbol) {
 TEST(AttrTextToggles, NothingCollectedRecordsNothing) {
     Sheet sheet;
     CWire* wire = sheet.Wire("");
-    CSymbol* symbol = sheet.Symbol("", nullptr);
+    CSymbol* symbol = sheet.Symbol("", nullptr, {"A", "B"});
     EXPECT_FALSE(ToggleAttrTexts(sheet.doc, ObjectList{wire, symbol}, AttrTextToggle::kValue));
     EXPECT_FALSE(ToggleAttrTexts(sheet.doc, ObjectList{symbol, wire}, AttrTextToggle::kIdentifier));
     EXPECT_FALSE(ToggleAttrTexts(sheet.doc, ObjectList{}, AttrTextToggle::kIdentifier));
