@@ -19,10 +19,13 @@
 
 namespace {
 
-class ViewFind : public ::testing::Test {
+struct WithApp {
+    WithApp() { QtTestApp::ensure(); }
+};
+
+class ViewFind : public ::testing::Test, WithApp {
 protected:
     ViewFind() {
-        QtTestApp::ensure();
         CDrawFrame::LoadSettings(m_settings);
         auto* child = new CDrawFrame(IDR_SCHEMATIC);
         m_view = new CDrawView(m_doc);
@@ -66,6 +69,13 @@ TEST_F(ViewFind, FindNextHighlightsOneMatchAtATime) {
     EXPECT_EQ(prompt.shown()[0].text, "The specified search text was not found");
     Run(ID_EDIT_FIND_NEXT);
     EXPECT_TRUE(first->GetFlags() & kFlagHighlight);
+    // The dialog's own button; a text edited since starts from the first object again.
+    Run(ID_EDIT_FIND_NEXT);
+    QTest::keyClicks(dialog.textEdit(), "c");
+    QTest::keyClick(dialog.textEdit(), Qt::Key_Backspace);
+    QTest::keyClick(dialog.textEdit(), Qt::Key_Return);
+    EXPECT_TRUE(first->GetFlags() & kFlagHighlight);
+    EXPECT_TRUE(dialog.isVisible());
 }
 
 TEST_F(ViewFind, HighlightAndSelectAllTellWhenNothingMatches) {

@@ -73,11 +73,6 @@ TEST(ArrangeEdits, SameSizePassesByAutoSizedTextsAndSymbols) {
     EXPECT_FALSE(CanMakeSameSize(ObjectList{dominant}));
     text->SetTextFlags(0, kTextAutoSize);
     EXPECT_TRUE(CanMakeSameSize(ObjectList{text, part, dominant}));
-    ASSERT_TRUE(
-        MakeSelectionSameSize(sheet.doc, ObjectList{text, part, dominant}, SizeMode::kBoth));
-    const CRect sized = NormalizedRect(sheet.At(0)->GetPosition());
-    EXPECT_EQ(sized.Width(), 100);
-    EXPECT_EQ(sized.Height(), 100);
 }
 
 }  // namespace
