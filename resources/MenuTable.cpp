@@ -61,6 +61,10 @@ constexpr MenuItem kDocFile[] = {Cmd(ID_FILE_NEW),
 constexpr MenuItem kRotate[] = {Cmd(ID_EDIT_ROTATE), Cmd(ID_EDIT_ROTATE_90),
                                 Cmd(ID_EDIT_ROTATE_MINUS_90)};
 constexpr MenuItem kMirror[] = {Cmd(ID_EDIT_MIRROR_HORZ), Cmd(ID_EDIT_MIRROR_VERT)};
+constexpr MenuItem kAlign[] = {Cmd(ID_ALIGN_TOP),  Cmd(ID_ALIGN_BOTTOM), Cmd(ID_ALIGN_HORIZONTAL),
+                               Cmd(ID_ALIGN_LEFT), Cmd(ID_ALIGN_RIGHT),  Cmd(ID_ALIGN_VERTICAL)};
+constexpr MenuItem kSameSize[] = {Cmd(ID_SAME_WIDTH), Cmd(ID_SAME_HEIGHT), Cmd(ID_SAME_SIZE)};
+constexpr MenuItem kSpaceEvenly[] = {Cmd(ID_SPACE_ACROSS), Cmd(ID_SPACE_DOWN)};
 constexpr MenuItem kEdit[] = {Cmd(ID_EDIT_UNDO),
                               Cmd(ID_EDIT_REDO),
                               Sep(),
@@ -75,11 +79,21 @@ constexpr MenuItem kEdit[] = {Cmd(ID_EDIT_UNDO),
                               Popup("&Mirror", kMirror),
                               Cmd(ID_EDIT_CREATE_FILL_SHAPE),
                               Sep(),
+                              Popup("Ali&gn", kAlign),
+                              Popup("Make Same Si&ze\t  ", kSameSize),
+                              Popup("Space &Evenly\t  ", kSpaceEvenly),
+                              Sep(),
                               Cmd(ID_EDIT_FIND),
                               Cmd(ID_EDIT_FIND_NEXT),
                               Sep(),
                               Cmd(ID_OLE_INSERT_NEW)};
 constexpr MenuItem kUnits[] = {Cmd(ID_UNITS_CM), Cmd(ID_UNITS_INCHES)};
+constexpr MenuItem kGridSpacing[] = {Cmd(ID_GRID_001),  Cmd(ID_GRID_002), Cmd(ID_GRID_005),
+                                     Cmd(ID_GRID_010),  Cmd(ID_GRID_025), Sep(),
+                                     Cmd(ID_GRID_DOWN), Cmd(ID_GRID_UP)};
+constexpr MenuItem kZoom[] = {
+    Cmd(ID_ZOOM_50), Cmd(ID_ZOOM_75),   Cmd(ID_ZOOM_100),     Cmd(ID_ZOOM_200), Cmd(ID_ZOOM_400),
+    Sep(),           Cmd(ID_ZOOM_PAGE), Cmd(ID_ZOOM_OBJECTS), Cmd(ID_ZOOM_IN),  Cmd(ID_ZOOM_OUT)};
 constexpr MenuItem kDrawingView[] = {Cmd(ID_VIEW_TOOLBAR),
                                      Cmd(ID_VIEW_DRAWING_BAR),
                                      Cmd(ID_VIEW_TEXT_BAR),
@@ -88,7 +102,18 @@ constexpr MenuItem kDrawingView[] = {Cmd(ID_VIEW_TOOLBAR),
                                      Cmd(ID_VIEW_OUTPUT),
                                      Sep(),
                                      Cmd(ID_VIEW_RULERS),
-                                     Popup("Units", kUnits)};
+                                     Popup("Units", kUnits),
+                                     Sep(),
+                                     Cmd(ID_SNAP_TO_GRID),
+                                     Popup("Grid Spacing", kGridSpacing),
+                                     Cmd(ID_SHOW_GRID),
+                                     Cmd(ID_GRID_OPTIONS),
+                                     Sep(),
+                                     Popup("Zoom", kZoom),
+                                     Cmd(ID_VIEW_SHOW_OBJECTS),
+                                     Cmd(ID_HIGHLIGHT_SELECTION),
+                                     Cmd(ID_REMOVE_HIGHLIGHTS),
+                                     Cmd(ID_FULL_SCREEN_CURSOR)};
 constexpr MenuItem kDraw[] = {Cmd(ID_DRAW_SELECT),
                               Sep(),
                               Cmd(ID_DRAW_WIRE),
@@ -123,6 +148,12 @@ constexpr MenuItem kObject[] = {Cmd(ID_OBJECT_LINE_COLOUR),
                                 Cmd(ID_OBJECT_MOVE_FORWARD),
                                 Cmd(ID_OBJECT_MOVE_TO_FRONT),
                                 Cmd(ID_OBJECT_MOVE_TO_BACK),
+                                Sep(),
+                                Cmd(ID_SHOW_DEVICE_NAME),
+                                Cmd(ID_SHOW_VALUE),
+                                Cmd(ID_SHOW_IDENTIFIER),
+                                Cmd(ID_SHOW_PIN_NAMES),
+                                Cmd(ID_SHOW_PIN_NUMBERS),
                                 Sep(),
                                 Popup("Connect Wire To", kConnectWireTo)};
 constexpr MenuItem kLibrary[] = {Cmd(ID_LIBRARY_ADD_TO), Cmd(ID_LIBRARY_ADD_SELECTED), Sep(),

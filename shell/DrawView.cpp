@@ -66,6 +66,8 @@ CDrawView::CDrawView(CDrawDoc& document, QWidget* parent)
     SetScrollSizes(m_document.GetPaperSize());
     AddCommands();
     AddToolCommands();
+    m_steering.setInterval(10);
+    connect(&m_steering, &QTimer::timeout, this, [this] { SteerCursor(); });
     viewport()->setMouseTracking(true);
     m_autoScroll.setInterval(50);
     connect(&m_autoScroll, &QTimer::timeout, this, [this] {
@@ -139,6 +141,7 @@ void CDrawView::AddCommands() {
     AddClipboardCommands();
     AddEditCommands();
     AddRailCommands(m_commands, m_document, m_selection, [this] { OnEndCommand(); });
+    AddArrangeCommands();
     m_commands.On(ID_FILE_PRINT, [this] { OnFilePrint(); });
     m_commands.On(ID_FILE_PRINT_PREVIEW, [this] { OnFilePrintPreview(); });
     m_commands.On(ID_FILE_PRINT_SETUP, [this] { EditPrintOptions(m_document, this); });

@@ -173,6 +173,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
     bool event(QEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
 
@@ -195,6 +196,29 @@ private:
     void AddEditCommands();
     void AddOrderAndTransformCommands();
     void AddTextFormatCommands();
+    // Aligning and sizing, the grid, zoom and undo items (DrawViewArrange.cpp).
+    void AddArrangeCommands();
+    void AddGridCommands();
+    void SetGridSpacing(float inches);
+    void EditGridOptions();
+    void AddZoomCommands();
+    std::optional<CRect> VisibleObjectsBounds() const;
+    void ToggleCrosshair();
+    void AddUndoCommands();
+    // The attribute-text toggles and the highlights (DrawViewToggles.cpp).
+    void AddToggleCommands();
+    // The keys the view takes before the tool (DrawViewKeys.cpp): the arrows steer the
+    // cursor, Enter clicks where it is. True when the key was taken.
+    bool TakeViewKey(QKeyEvent* event);
+    // Find, Find Next, Highlight All and Select All with the main frame's Find dialog
+    // (DrawViewFind.cpp).
+    void AddFindCommands();
+    void FindNext();
+    void FindAll(bool select);
+    void HighlightOnly(const CObList& objects);
+    void SteerCursor();
+    // A left button press (or release) at the cursor, from the keyboard.
+    void ClickAtCursor(bool press, const QKeyEvent* event);
     // An embedded object made from the data with its top-left corner at the sheet point; the
     // user is told when none can be made.
     bool InsertEmbedded(const QMimeData& data, CPoint topLeft);
@@ -262,6 +286,9 @@ private:
     QTimer* m_tipTimer;                      // the tip shows once the mouse has rested this long
     CInPlaceTextEdit* m_textEdit = nullptr;  // while a text is edited in place
     CTextBox* m_editedText = nullptr;
-    CString m_storedText;  // the edited object's text as it was
-    QRect m_dropFeedback;  // where a drop would put its object, in window pixels; empty: none
+    CString m_storedText;       // the edited object's text as it was
+    QTimer m_steering;          // moves the cursor while arrow keys are held
+    unsigned m_arrowsHeld = 0;  // bits of the arrow keys held down
+    bool m_steerFast = false;   // Shift was down at the last key event
+    QRect m_dropFeedback;       // where a drop would put its object, in window pixels; empty: none
 };

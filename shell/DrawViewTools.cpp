@@ -206,6 +206,8 @@ void CDrawView::mouseDoubleClickEvent(QMouseEvent* event) {
 }
 
 void CDrawView::keyPressEvent(QKeyEvent* event) {
+    if (TakeViewKey(event))
+        return;
     CDrawTool* tool = CurrentTool();
     const ToolKey key = ToolKeyOf(event);
     if (tool && tool->OnKeyDown(*this, key, ToolFlags(event))) {

@@ -15,6 +15,7 @@
 #include <QUrl>
 #include <algorithm>
 
+#include "library/ui/DlgFind.h"
 #include "library/ui/LibraryBar.h"
 #include "library/ui/PaletteWnd.h"
 #include "platform/AppIdentity.h"
@@ -493,6 +494,12 @@ void CMainFrame::UpdateFrameTitle() {
         title += child->isMaximized() ? " - [" + name + "]" : " - " + name;
     }
     setWindowTitle(title);
+}
+
+CDlgFind& CMainFrame::findDialog() {
+    if (!m_findDialog)
+        m_findDialog = new CDlgFind([this](UINT id) { m_router.Execute(id); }, this);
+    return *m_findDialog;
 }
 
 void CMainFrame::ShowOutputBar() {

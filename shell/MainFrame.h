@@ -20,6 +20,7 @@
 #include "shell/CommandRouter.h"
 
 class CChildFrame;
+class CDlgFind;
 class CObList;
 class CPaletteWnd;
 class CommandActions;
@@ -93,6 +94,10 @@ public:
     void AddChildFrame(CChildFrame* frame);
     CChildFrame* ActiveChildFrame() const;
     void ShowOutputBar();
+    // The "Find" dialog, made on first use; its buttons' commands go to the active view.
+    CDlgFind& findDialog();
+    // The dialog when it was made, else null.
+    const CDlgFind* existingFindDialog() const { return m_findDialog; }
 
     // Restores the placement and bar layout of the last run and shows the window with
     // showCmd (a start-up command other than SW_SHOWNORMAL wins over the stored one).
@@ -152,6 +157,7 @@ private:
     CommandActions* m_actions;
     QMdiArea* m_mdiArea;
     CStatusBar* m_statusBar = nullptr;
+    CDlgFind* m_findDialog = nullptr;
     CWorkspaceBar* m_workspace = nullptr;
     CResizableBar* m_output = nullptr;
     COutputEdit* m_outputEdit = nullptr;

@@ -7,6 +7,7 @@
 
 #include "CmdTestSheet.h"
 #include "model/cmd/AddCmd.h"
+#include "model/cmd/ArrangeEdits.h"
 #include "model/cmd/AttrEditCmd.h"
 #include "model/cmd/AttrMapEditCmd.h"
 #include "model/cmd/ChangeDeviceCmd.h"
@@ -390,6 +391,21 @@ Prepared FillShape(CmdTestSheet& sheet) {
     return {nullptr, true};
 }
 
+Prepared AlignLeft(CmdTestSheet& sheet) {
+    EXPECT_TRUE(AlignSelection(sheet.doc, ObjectList{sheet.At(5), sheet.At(2)}, AlignMode::kLeft));
+    return {nullptr, true};
+}
+
+void WidenLast(CmdTestSheet& sheet) {
+    sheet.At(6)->MoveTo(CRect(6, 0, 106, 50), nullptr);
+}
+
+Prepared SameSize(CmdTestSheet& sheet) {
+    EXPECT_TRUE(
+        MakeSelectionSameSize(sheet.doc, ObjectList{sheet.At(3), sheet.At(6)}, SizeMode::kBoth));
+    return {nullptr, true};
+}
+
 const RoundTripCase kCases[] = {
     {"Reroute", "wire re-route", Reroute, PlaceJoinedWires},
     {"MoveWithWire", "move", MoveWithWire, PlaceSymbolWithWire},
@@ -421,6 +437,8 @@ const RoundTripCase kCases[] = {
     {"ToFront", "order change", ToFront},
     {"TextFormat", "text format", TextFormat, PlaceTextBox},
     {"CreateFillShape", "create fill shape", FillShape, PlaceTriangle},
+    {"AlignLeft", "align left", AlignLeft},
+    {"SameSize", "make same size", SameSize, WidenLast},
 };
 
 class CommandRoundTrip : public ::testing::TestWithParam<RoundTripCase> {};

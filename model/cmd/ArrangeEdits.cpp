@@ -1,0 +1,180 @@
+#include "model/cmd/ArrangeEdits.h"
+
+#include <memory>
+#include <unordered_set>
+
+#include "model/cmd/NamedCmd.h"
+#include "model/doc/DocView.h"
+#include "model/doc/DrawDoc.h"
+#include "model/object/DrawObj.h"
+#include "model/text/AttrText.h"
+
+namespace {
+
+const char* const kAlignNames[] = {"align top",  "align vertical centre",   "align bottom",
+                                   "align left", "align horizontal centre", "align right"};
+const char* const kSizeNames[] = {"make same width", "make same height", "make same size"};
+
+CDrawObj* NextObject(const CObList& list, POSITION& pos) {
+    return static_cast<CDrawObj*>(list.GetNext(pos));
+}
+
+CRect BoundsOf(const CDrawObj* object) {
+    CRect rect;
+    object->GetBoundingRect(rect);
+    return NormalizedRect(rect);
+}
+
+// The offset that brings bounds to the target's edge or middle.
+CSize AlignOffset(const CRect& target, const CRect& bounds, AlignMode mode) {
+    switch (mode) {
+        case AlignMode::kTop:
+            return {0, target.bottom - bounds.bottom};
+        case AlignMode::kVertical:
+            return {0, (target.top + target.bottom) / 2 - (bounds.top + bounds.bottom) / 2};
+        case AlignMode::kBottom:
+            return {0, target.top - bounds.top};
+        case AlignMode::kLeft:
+            return {target.left - bounds.left, 0};
+        case AlignMode::kHorizontal:
+            return {(target.left + target.right) / 2 - (bounds.left + bounds.right) / 2, 0};
+        case AlignMode::kRight:
+            return {target.right - bounds.right, 0};
+    }
+    return {0, 0};
+}
+
+bool CanBeSized(const CDrawObj* object) {
+    switch (object->GetObjType()) {
+        case kObjPin:
+        case kObjRect:
+        case kObjRoundRect:
+        case kObjEllipse:
+        case kObjLine:
+        case kObjFillShape:
+        case kObjSpecSymbol:
+            return true;
+        case kObjText: {
+            const auto* text = dynamic_cast<const CTextBox*>(object);
+            return text && !(text->GetTextFlags() & kTextAutoSize);
+        }
+        default:
+            return false;
+    }
+}
+
+// Appends to result the objects of the selection that stand in the document's list and pass
+// the filter, in selection order.
+void ListedObjects(const CDrawDoc& doc, const CObList& selection, bool (*filter)(const CDrawObj*),
+                   CObList& result) {
+    std::unordered_set<const CObject*> listed;
+    const CObList& objects = doc.GetObjects();
+    for (POSITION pos = objects.GetHeadPosition(); pos;)
+        listed.insert(objects.GetNext(pos));
+    for (POSITION pos = selection.GetHeadPosition(); pos;) {
+        CDrawObj* object = NextObject(selection, pos);
+        if (listed.contains(object) && (!filter || filter(object)))
+            result.AddTail(object);
+    }
+}
+
+void SetMarks(const CObList& objects, BOOL mark) {
+    for (POSITION pos = objects.GetHeadPosition(); pos;)
+        NextObject(objects, pos)->SetMark(mark);
+}
+
+bool IsMarked(const CDrawObj* object) {
+    return object && (object->GetFlags() & kFlagMark);
+}
+
+// Attribute texts that move with their owner.
+bool MovesWithOwner(const CDrawObj* object) {
+    const auto* text = dynamic_cast<const CAttrText*>(object);
+    return text && IsMarked(text->GetOwnerObject());
+}
+
+// Moves the marked objects to the target, each with its marked attribute texts.
+void AlignMarked(const CObList& objects, const CRect& target, AlignMode mode) {
+    for (POSITION pos = objects.GetHeadPosition(); pos;) {
+        CDrawObj* object = NextObject(objects, pos);
+        if (MovesWithOwner(object))
+            continue;
+        const CSize delta = AlignOffset(target, BoundsOf(object), mode);
+        object->OffsetBy(delta);
+        CObList texts;
+        object->AddAttrTextsTo(&texts);
+        for (POSITION at = texts.GetHeadPosition(); at;) {
+            CDrawObj* text = NextObject(texts, at);
+            if (IsMarked(text))
+                text->OffsetBy(delta);
+        }
+    }
+}
+
+CRect SizedLike(CRect rect, CSize size, SizeMode mode) {
+    if (mode != SizeMode::kHeight)
+        rect.right = rect.left > rect.right ? rect.left - size.cx : rect.left + size.cx;
+    if (mode != SizeMode::kWidth)
+        rect.bottom = rect.top > rect.bottom ? rect.top - size.cy : rect.top + size.cy;
+    return rect;
+}
+
+// Replaces objects by copies that edit changes, recorded under name as one step.
+template <typename Edit>
+BOOL EditCopies(CDrawDoc& doc, const CObList& selection, bool (*filter)(const CDrawObj*),
+                const char* name, Edit edit) {
+    CObList objects;
+    ListedObjects(doc, selection, filter, objects);
+    if (objects.IsEmpty())
+        return FALSE;
+    auto command = std::make_unique<CNamedCmd>();
+    if (!command->BeginEdit(&doc, objects, name))
+        return FALSE;
+    CObList& copies = command->GetCopies();
+    doc.UpdateAllViews(nullptr, kHintReplaceSelection, &copies);
+    edit(copies);
+    return doc.GetUndoList().Add(command.release());
+}
+
+}  // namespace
+
+BOOL AlignSelection(CDrawDoc& doc, const CObList& selection, AlignMode mode) {
+    if (!CanAlign(selection))
+        return FALSE;
+    const CRect target = BoundsOf(static_cast<const CDrawObj*>(selection.GetTail()));
+    return EditCopies(doc, selection, nullptr, kAlignNames[static_cast<int>(mode)],
+                      [&](CObList& copies) {
+                          SetMarks(copies, TRUE);
+                          AlignMarked(copies, target, mode);
+                          SetMarks(copies, FALSE);
+                      });
+}
+
+BOOL MakeSelectionSameSize(CDrawDoc& doc, const CObList& selection, SizeMode mode) {
+    if (selection.IsEmpty())
+        return FALSE;
+    const CRect dominant =
+        NormalizedRect(static_cast<const CDrawObj*>(selection.GetTail())->GetPosition());
+    const CSize size(dominant.Width(), dominant.Height());
+    return EditCopies(doc, selection, CanBeSized, kSizeNames[static_cast<int>(mode)],
+                      [&](CObList& copies) {
+                          for (POSITION pos = copies.GetHeadPosition(); pos;) {
+                              CDrawObj* copy = NextObject(copies, pos);
+                              copy->MoveTo(SizedLike(copy->GetPosition(), size, mode), nullptr);
+                          }
+                      });
+}
+
+bool CanAlign(const CObList& selection) {
+    return selection.GetCount() >= 2;
+}
+
+bool CanMakeSameSize(const CObList& selection) {
+    const CObject* dominant = selection.IsEmpty() ? nullptr : selection.GetTail();
+    for (POSITION pos = selection.GetHeadPosition(); pos;) {
+        const CDrawObj* object = NextObject(selection, pos);
+        if (object != dominant && CanBeSized(object))
+            return true;
+    }
+    return false;
+}
