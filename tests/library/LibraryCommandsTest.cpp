@@ -3,24 +3,16 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <optional>
 #include <string>
 
-#include "library/ConnectorSymbolLibrary.h"
 #include "library/LibraryCommands.h"
 #include "library/LibraryFile.h"
 #include "library/LibraryFormat.h"
 #include "library/LibraryItemData.h"
-#include "model/app/SchematicApp.h"
 #include "model/doc/DrawDoc.h"
-#include "model/net/Net.h"
-#include "model/net/Wire.h"
-#include "model/net/WireRails.h"
 #include "model/ole/DrawOleObj.h"
 #include "model/shapes/DrawRect.h"
-#include "model/symbol/Pin.h"
-#include "model/symbol/Symbol.h"
 #include "platform/DiskFile.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TestSupport.h"
@@ -99,67 +91,6 @@ TEST(LibraryCommands, NothingSuitableLeavesTheLibraryAlone) {
     EXPECT_FALSE(asked);
     EXPECT_EQ(prompt.shown()[0].text.str(), "There are no suitable items to add to the library.");
     EXPECT_EQ(ReadFileBytes(path), before);
-}
-
-class RailCommands : public ::testing::Test {
-protected:
-    RailCommands() : app(dir / "settings.ini"), previous(SetConnectorSymbolSource(&source)) {
-        std::filesystem::create_directory(dir / "std");
-        CLibraryFile library;
-        EXPECT_EQ(library.Create((dir / "std" / "basic.rlb").string().c_str()), kCreateDone);
-        CSymbol symbol;
-        auto* pin = new CPin(&symbol);
-        pin->SetEnds(CPoint(0, 100), CPoint(0, 0));
-        symbol.GetPins().AddTail(pin);
-        symbol.SetFlags(kSymbolGraphical, kSymbolKindMask);
-        symbol.RecalcBounds(nullptr);
-        EXPECT_TRUE(library.AddObjects(nullptr, &symbol, "Power Rail", ""));
-        std::string stored = "C:" + (dir / "std").string();
-        std::replace(stored.begin(), stored.end(), '/', '\\');
-        app.WriteProfileString("Directories", "stdlib", stored.c_str());
-    }
-    ~RailCommands() override { SetConnectorSymbolSource(previous); }
-
-    CWire* Place(CPoint from, CPoint to) {
-        auto* wire = new CWire;
-        wire->AddPoint(from);
-        wire->AddPoint(to);
-        wire->SetDocument(&doc);
-        auto* net = new CNet;
-        net->AddRef();
-        wire->SetNet(net);
-        doc.GetObjects().AddTail(wire);
-        return wire;
-    }
-
-    testsupport::RecordingAppServices services;
-    TempDir dir;
-    CSchematicApp app;
-    CConnectorSymbolLibrary source{app};
-    IConnectorSymbolSource* previous;
-    CDrawDoc doc;
-};
-
-TEST_F(RailCommands, RailNamesComeFromTheDocumentOrTheirDefaults) {
-    const char* defaults[] = {"GND", "AGND", "+5v", "+12v", "+15v", "-15v"};
-    for (int rail = 0; rail < kRailCount; ++rail) {
-        EXPECT_EQ(RailNetName(doc, rail).str(), defaults[rail]);
-        EXPECT_EQ(RailSymbolName(doc, rail).str(), "Power Rail");
-    }
-    doc.SetAttribute("Power1", "+3V3", 0);
-    EXPECT_EQ(RailNetName(doc, 2).str(), "+3V3");
-}
-
-TEST_F(RailCommands, FreeWireEndGetsTheRailSymbolAndNet) {
-    doc.SetAttribute("Power1", "+3V3", 0);
-    CWire* wire = Place(CPoint(0, 0), CPoint(1000, 0));
-    CObList selection;
-    EXPECT_FALSE(ConnectWireToRail(doc, selection, 2));
-    selection.AddTail(wire);
-    ASSERT_EQ(WireToConnect(selection), wire);
-    ASSERT_TRUE(ConnectWireToRail(doc, selection, 2));
-    EXPECT_TRUE(wire->GetStartObject() || wire->GetEndObject());
-    EXPECT_EQ(wire->GetNet()->GetName().str(), "+3V3");
 }
 
 }  // namespace
