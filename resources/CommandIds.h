@@ -19,6 +19,7 @@ constexpr UINT ID_APP_EXIT = 57665;
 
 // Edit
 constexpr UINT ID_EDIT_CLEAR = 57632;
+constexpr UINT ID_EDIT_PROPERTIES = 32785;
 constexpr UINT ID_EDIT_COPY = 57634;
 constexpr UINT ID_EDIT_CUT = 57635;
 constexpr UINT ID_EDIT_FIND = 57636;

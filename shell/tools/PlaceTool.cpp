@@ -4,6 +4,7 @@
 
 #include "model/doc/DrawDoc.h"
 #include "model/object/DrawObj.h"
+#include "resources/CommandIds.h"
 #include "shell/tools/SelectTool.h"
 #include "shell/tools/ToolManager.h"
 #include "shell/tools/ToolPrompts.h"
@@ -174,22 +175,22 @@ void CPlaceTool::OnContextMenu(IToolView& view, CPoint screen) {
     if (view.HasCapture())
         return;
     switch (view.TrackMenu(PlaceToolMenu(), screen)) {
-        case kMenuCancel:
+        case ID_CANCEL:
             OnCancel(view);
             break;
-        case kMenuSelectionTool:
+        case ID_DRAW_SELECT:
             Stop(view);
             break;
-        case kMenuRotate90:
+        case ID_EDIT_ROTATE_90:
             Rotate(view, kQuarterTurn);
             break;
-        case kMenuRotateMinus90:
+        case ID_EDIT_ROTATE_MINUS_90:
             Rotate(view, -kQuarterTurn);
             break;
-        case kMenuMirrorHorizontally:
+        case ID_EDIT_MIRROR_HORZ:
             Mirror(view, true);
             break;
-        case kMenuMirrorVertically:
+        case ID_EDIT_MIRROR_VERT:
             Mirror(view, false);
             break;
         default:

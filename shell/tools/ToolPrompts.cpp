@@ -5,6 +5,7 @@
 
 #include "model/object/DrawObj.h"
 #include "model/object/MenuBuilder.h"
+#include "resources/CommandIds.h"
 
 namespace {
 
@@ -78,78 +79,78 @@ const char* PromptText(UINT id) {
 }
 
 ToolMenu ObjectMenu(CDrawObj& object) {
-    ToolMenu menu = {Item(kMenuCut, "Cu&t"),
-                     Item(kMenuCopy, "&Copy"),
-                     Item(kMenuDelete, "&Delete"),
+    ToolMenu menu = {Item(ID_EDIT_CUT, "Cu&t"),
+                     Item(ID_EDIT_COPY, "&Copy"),
+                     Item(ID_EDIT_CLEAR, "&Delete"),
                      Separator(),
-                     Item(kMenuRotate90, "Rotate &90 Degrees"),
-                     Item(kMenuRotateMinus90, "Rotat&e -90 Degrees"),
-                     Item(kMenuMirrorHorizontally, "Mirror &Horizontally"),
-                     Item(kMenuMirrorVertically, "&Mirror Vertically"),
+                     Item(ID_EDIT_ROTATE_90, "Rotate &90 Degrees"),
+                     Item(ID_EDIT_ROTATE_MINUS_90, "Rotat&e -90 Degrees"),
+                     Item(ID_EDIT_MIRROR_HORZ, "Mirror &Horizontally"),
+                     Item(ID_EDIT_MIRROR_VERT, "&Mirror Vertically"),
                      Separator(),
-                     Item(kMenuProperties, "Propertie&s...")};
+                     Item(ID_EDIT_PROPERTIES, "Propertie&s...")};
     EntryBuilder builder(menu);
     object.AddContextMenu(&builder);
     menu.push_back(Separator());
-    menu.push_back(Item(kMenuAddToLibrary, "Add to &Library..."));
+    menu.push_back(Item(ID_LIBRARY_ADD_TO, "Add to &Library..."));
     return menu;
 }
 
 ToolMenu SheetMenu() {
-    return {Item(kMenuUndo, "&Undo"),
-            Item(kMenuRedo, "&Redo"),
+    return {Item(ID_EDIT_UNDO, "&Undo"),
+            Item(ID_EDIT_REDO, "&Redo"),
             Separator(),
-            Item(kMenuPaste, "&Paste"),
+            Item(ID_EDIT_PASTE, "&Paste"),
             Separator(),
-            Item(kMenuNormalSize, "&Normal Size"),
-            Item(kMenuViewPage, "&View Page"),
-            Item(kMenuZoomToArea, "Zoom To &Area"),
-            Item(kMenuZoomToObjects, "Zoom To &Objects")};
+            Item(ID_ZOOM_100, "&Normal Size"),
+            Item(ID_ZOOM_PAGE, "&View Page"),
+            Item(ID_ZOOM_AREA, "Zoom To &Area"),
+            Item(ID_ZOOM_OBJECTS, "Zoom To &Objects")};
 }
 
 ToolMenu ShapeToolMenu() {
-    return {Item(kMenuSelectionTool, "&Selection Tool"),
+    return {Item(ID_DRAW_SELECT, "&Selection Tool"),
             Separator(),
-            Item(kMenuCut, "Cu&t"),
-            Item(kMenuCopy, "&Copy"),
-            Item(kMenuPaste, "&Paste"),
-            Item(kMenuDelete, "&Delete"),
+            Item(ID_EDIT_CUT, "Cu&t"),
+            Item(ID_EDIT_COPY, "&Copy"),
+            Item(ID_EDIT_PASTE, "&Paste"),
+            Item(ID_EDIT_CLEAR, "&Delete"),
             Separator(),
-            Item(kMenuNormalSize, "&Normal Size"),
-            Item(kMenuViewPage, "&View Page"),
-            Item(kMenuZoomToArea, "Zoom To &Area"),
-            Item(kMenuZoomToObjects, "Zoom To &Objects")};
+            Item(ID_ZOOM_100, "&Normal Size"),
+            Item(ID_ZOOM_PAGE, "&View Page"),
+            Item(ID_ZOOM_AREA, "Zoom To &Area"),
+            Item(ID_ZOOM_OBJECTS, "Zoom To &Objects")};
 }
 
 ToolMenu PolyToolMenu() {
-    return {Item(kMenuCancel, "&Cancel"), Item(kMenuEndPolygon, "&End Polygon")};
+    return {Item(ID_CANCEL, "&Cancel"), Item(ID_END_POLYGON, "&End Polygon")};
 }
 
 ToolMenu WireToolMenu() {
     ContextMenuEntry connect{0, "Connect Wire &To", {}};
-    connect.submenu = {Item(kMenuGround1, "Ground &1"),
-                       Item(kMenuGround2, "Ground &2"),
+    connect.submenu = {Item(ID_CONNECT_GROUND1, "Ground &1"),
+                       Item(ID_CONNECT_GROUND2, "Ground &2"),
                        Separator(),
-                       Item(kMenuPower1, "Power 1"),
-                       Item(kMenuPower1 + 1, "Power 2"),
-                       Item(kMenuPower1 + 2, "Power 3"),
-                       Item(kMenuPower1 + 3, "Power 4"),
+                       Item(ID_CONNECT_POWER1, "Power 1"),
+                       Item(ID_CONNECT_POWER1 + 1, "Power 2"),
+                       Item(ID_CONNECT_POWER1 + 2, "Power 3"),
+                       Item(ID_CONNECT_POWER1 + 3, "Power 4"),
                        Separator(),
-                       Item(kMenuOtherNet, "&Other Net..")};
-    return {Item(kMenuCancel, "&Cancel"), Item(kMenuEndWire, "&End Wire"), connect};
+                       Item(ID_CONNECT_OTHER_NET, "&Other Net..")};
+    return {Item(ID_CANCEL, "&Cancel"), Item(ID_END_WIRE, "&End Wire"), connect};
 }
 
 ToolMenu PlaceToolMenu() {
-    return {Item(kMenuCancel, "&Cancel"),
-            Item(kMenuSelectionTool, "&Selection Tool"),
+    return {Item(ID_CANCEL, "&Cancel"),
+            Item(ID_DRAW_SELECT, "&Selection Tool"),
             Separator(),
-            Item(kMenuRotate90, "Rotate &90 Degrees"),
-            Item(kMenuRotateMinus90, "Rotat&e -90 Degrees"),
-            Item(kMenuMirrorHorizontally, "Mirror &Horizontally"),
-            Item(kMenuMirrorVertically, "&Mirror Vertically")};
+            Item(ID_EDIT_ROTATE_90, "Rotate &90 Degrees"),
+            Item(ID_EDIT_ROTATE_MINUS_90, "Rotat&e -90 Degrees"),
+            Item(ID_EDIT_MIRROR_HORZ, "Mirror &Horizontally"),
+            Item(ID_EDIT_MIRROR_VERT, "&Mirror Vertically")};
 }
 
 ToolMenu ZoomToolMenu() {
-    return {Item(kMenuSelectionTool, "&Selection Tool"), Separator(), Item(kMenuZoomIn, "Zoom &In"),
-            Item(kMenuZoomOut, "Zoom &Out")};
+    return {Item(ID_DRAW_SELECT, "&Selection Tool"), Separator(), Item(ID_ZOOM_IN_AT, "Zoom &In"),
+            Item(ID_ZOOM_OUT_AT, "Zoom &Out")};
 }

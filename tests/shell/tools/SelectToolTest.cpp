@@ -8,6 +8,7 @@
 #include "ToolTestView.h"
 #include "model/net/Wire.h"
 #include "model/shapes/DrawRect.h"
+#include "resources/CommandIds.h"
 #include "shell/tools/SelectTool.h"
 #include "shell/tools/ToolPrompts.h"
 #include "shell/tools/WireDragTool.h"
@@ -176,15 +177,15 @@ TEST_F(SelectToolTest, HoverAndDragFeedback) {
 TEST_F(SelectToolTest, ContextMenusOfObjectsAndOfTheSheetRunTheChosenCommand) {
     AddBox(CRect(1000, -1000, 1400, -1400));
     view.cursor = ToolTestView::At(1100, -1000);
-    view.menuAnswer = kMenuDelete;
+    view.menuAnswer = ID_EDIT_CLEAR;
     Tool().OnContextMenu(view, CPoint(0, 0));
     EXPECT_EQ(view.selection.GetCount(), 1);
-    EXPECT_EQ(view.shownMenus.back().front().id, kMenuCut);
+    EXPECT_EQ(view.shownMenus.back().front().id, ID_EDIT_CUT);
     view.cursor = ToolTestView::At(5000, -5000);
     view.menuAnswer = 0;
     Tool().OnContextMenu(view, CPoint(0, 0));
-    EXPECT_EQ(view.shownMenus.back().front().id, kMenuUndo);
-    EXPECT_EQ(view.commands, std::vector<UINT>{kMenuDelete});
+    EXPECT_EQ(view.shownMenus.back().front().id, ID_EDIT_UNDO);
+    EXPECT_EQ(view.commands, std::vector<UINT>{ID_EDIT_CLEAR});
 }
 
 // A wire adds "Show Identifier" and its "Connect To" popup after the properties command.
@@ -197,7 +198,7 @@ TEST_F(SelectToolTest, AWiresMenuHoldsItsOwnEntries) {
     Tool().OnContextMenu(view, CPoint(0, 0));
     const ToolMenu& menu = view.shownMenus.back();
     const auto properties = std::find_if(
-        menu.begin(), menu.end(), [](const auto& entry) { return entry.id == kMenuProperties; });
+        menu.begin(), menu.end(), [](const auto& entry) { return entry.id == ID_EDIT_PROPERTIES; });
     ASSERT_GE(menu.end() - properties, 5);
     EXPECT_EQ(properties[1].id, 0u);  // a separator
     EXPECT_EQ(properties[2].id, 32955u);
@@ -207,7 +208,7 @@ TEST_F(SelectToolTest, AWiresMenuHoldsItsOwnEntries) {
     for (const ContextMenuEntry& entry : properties[3].submenu)
         ids.push_back(entry.id);
     EXPECT_EQ(ids, (std::vector<UINT>{32956, 32962, 0, 32958, 32959, 32960, 32961, 0, 32992}));
-    EXPECT_EQ(menu.back().id, kMenuAddToLibrary);
+    EXPECT_EQ(menu.back().id, ID_LIBRARY_ADD_TO);
 }
 
 TEST_F(SelectToolTest, PressingTheFreeEndOfASelectedWireDragsIt) {
