@@ -17,10 +17,10 @@
 #include "model/net/Wire.h"
 #include "model/symbol/Pin.h"
 #include "model/symbol/Symbol.h"
-#include "netlist/DocNetlist.h"
-#include "netlist/NetNode.h"
-#include "netlist/ProtelFormat.h"
-#include "netlist/SheetOpener.h"
+#include "netlist/walker/DocNetlist.h"
+#include "netlist/walker/NetNode.h"
+#include "netlist/walker/SheetOpener.h"
+#include "netlist/writers/ProtelFormat.h"
 #include "platform/CompoundFile.h"
 
 namespace {

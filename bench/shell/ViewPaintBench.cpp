@@ -9,7 +9,7 @@
 
 #include "model/doc/DrawDoc.h"
 #include "model/shapes/DrawRect.h"
-#include "shell/DrawView.h"
+#include "shell/view/DrawView.h"
 
 namespace {
 

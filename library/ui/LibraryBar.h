@@ -12,7 +12,7 @@
 #include "library/MountWatch.h"
 #include "library/ui/PreviewWnd.h"
 #include "platform/Types.h"
-#include "shell/BarPage.h"
+#include "shell/kit/BarPage.h"
 
 class CDrawDoc;
 class CLibraryFile;

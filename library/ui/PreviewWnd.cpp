@@ -9,7 +9,7 @@
 
 #include "library/LibraryItemData.h"
 #include "model/object/DrawObj.h"
-#include "shell/QtDC.h"
+#include "shell/kit/QtDC.h"
 
 namespace {
 

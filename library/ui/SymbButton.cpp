@@ -10,8 +10,8 @@
 #include "model/object/DrawObj.h"
 #include "platform/DC.h"
 #include "platform/GdiObjects.h"
-#include "shell/MainFrame.h"
-#include "shell/QtDC.h"
+#include "shell/frames/MainFrame.h"
+#include "shell/kit/QtDC.h"
 
 CSymbButton::CSymbButton(int index, QWidget* parent) : CHotTrackedButton(parent), m_index(index) {
     setObjectName(QString("symbButton%1").arg(index));

@@ -5,7 +5,7 @@
 
 #include <QPixmap>
 
-#include "shell/HotTrackedButton.h"
+#include "shell/kit/HotTrackedButton.h"
 
 class CDC;
 class CObList;

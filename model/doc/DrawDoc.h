@@ -12,7 +12,7 @@
 #include "model/doc/PrinterChoice.h"
 #include "model/doc/SheetBorder.h"
 #include "model/undo/UndoList.h"
-#include "netlist/DocNetlist.h"
+#include "netlist/walker/DocNetlist.h"
 #include "platform/GdiObjects.h"
 #include "platform/GdiTypes.h"
 #include "platform/Geometry.h"

@@ -1,6 +1,6 @@
 #include "model/symbol/SpiceSymbol.h"
 
-#include "netlist/SpiceValue.h"
+#include "netlist/spice/SpiceValue.h"
 #include "platform/Archive.h"
 #include "platform/UserPrompt.h"
 

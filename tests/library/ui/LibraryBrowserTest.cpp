@@ -21,7 +21,7 @@
 #include "library/ui/ShellTreeCtrl.h"
 #include "model/app/SchematicApp.h"
 #include "model/shapes/DrawRect.h"
-#include "shell/QtTestApp.h"
+#include "shell/support/QtTestApp.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TestSupport.h"
 

@@ -13,7 +13,7 @@
 #include "library/ui/SymbButton.h"
 #include "model/shapes/DrawRect.h"
 #include "platform/SettingsStore.h"
-#include "shell/QtTestApp.h"
+#include "shell/support/QtTestApp.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TestSupport.h"
 

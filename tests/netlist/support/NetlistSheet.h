@@ -12,8 +12,8 @@
 
 #include "model/doc/DrawDoc.h"
 #include "model/symbol/Symbol.h"
-#include "netlist/ReportUi.h"
-#include "netlist/SheetOpener.h"
+#include "netlist/walker/ReportUi.h"
+#include "netlist/walker/SheetOpener.h"
 #include "support/ScriptedPrompt.h"
 
 class CWire;

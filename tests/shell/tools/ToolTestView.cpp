@@ -2,7 +2,7 @@
 
 #include "platform/Archive.h"
 #include "platform/MemFile.h"
-#include "shell/StatusPaneText.h"
+#include "shell/frames/StatusPaneText.h"
 
 void ToolTestView::OnUpdate(IDocView*, int hint, CObject*, CObList* list) {
     switch (hint) {

@@ -10,10 +10,10 @@
 #include "model/doc/DrawDoc.h"
 #include "model/object/DrawObj.h"
 #include "platform/ObList.h"
-#include "shell/SnapEngine.h"
-#include "shell/SnapGrid.h"
 #include "shell/tools/ToolManager.h"
 #include "shell/tools/ToolView.h"
+#include "shell/view/SnapEngine.h"
+#include "shell/view/ViewSnapGrid.h"
 #include "support/ScriptedPrompt.h"
 
 class ToolTestView : public IToolView {

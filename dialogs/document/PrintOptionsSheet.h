@@ -1,0 +1,30 @@
+#pragma once
+// The "Print Options" sheet of the print set-up: the "Position and Scaling" page over a
+// document's print settings and printer.
+
+#include <QDialog>
+
+#include "shell/kit/PrinterSetup.h"
+
+class CDlgPrintScale;
+class CDrawDoc;
+class CPrintSettings;
+
+class CPrintOptionsSheet : public QDialog {
+    Q_OBJECT
+public:
+    CPrintOptionsSheet(CPrintSettings& settings, CPrinterChoice& printer, PrinterSetupRunner setup,
+                       QWidget* parent = nullptr);
+
+    CDlgPrintScale* page() const { return m_page; }
+    // Closes only when the page takes its fields.
+    void accept() override;
+
+private:
+    CDlgPrintScale* m_page;
+};
+
+// The document's print set-up: an unusable stored printer is dropped, the sheet runs on a
+// copy of the document's settings, and OK records them as one "print options" step. The
+// printer chosen in the sheet stays with the document even when the sheet is cancelled.
+void EditPrintOptions(CDrawDoc& doc, QWidget* parent, PrinterSetupRunner setup = RunPrinterSetup);

@@ -1,0 +1,376 @@
+// The circuit of one sheet: its records and how it is read from the sheet.
+
+#include "netlist/circuit/NetlistCircuit.h"
+
+#include <ostream>
+#include <string_view>
+#include <utility>
+
+#include "model/app/NameList.h"
+#include "model/device/Device.h"
+#include "model/doc/DrawDoc.h"
+#include "model/net/Net.h"
+#include "model/object/StdAttrNames.h"
+#include "model/symbol/Pin.h"
+#include "model/symbol/Symbol.h"
+#include "netlist/walker/DocNetlist.h"
+#include "netlist/walker/NetNode.h"
+
+namespace {
+
+// Separators of a device's "_Implicit" groups.
+constexpr std::string_view kGroupSeparators = " \x01";
+constexpr const char* kNetSuffix = ".Net";
+
+CString Attr(CDrawObj& object, int name) {
+    return object.GetAttr(GetStdAttrName(name));
+}
+
+void Expand(CStringArray& names, const CString& text) {
+    names.RemoveAll();
+    ExpandNameList(names, text);
+}
+
+// The name of the net the pin's wire carries; empty when it carries none.
+CString PinNetName(const CPin& pin) {
+    const CDrawObj* wire = pin.GetWire();
+    const CNet* net = wire ? wire->GetNet() : nullptr;
+    return net ? net->GetName() : CString();
+}
+
+bool HasNet(const CPin& pin) {
+    return pin.GetWire() && pin.GetWire()->GetNet();
+}
+
+std::vector<CString> Tokens(const CString& text) {
+    std::vector<CString> tokens;
+    const std::string_view all(text.str());
+    for (size_t start = 0; start < all.size();) {
+        const size_t end = std::min(all.find_first_of(kGroupSeparators, start), all.size());
+        if (end > start)
+            tokens.emplace_back(all.substr(start, end - start));
+        start = end + 1;
+    }
+    return tokens;
+}
+
+void CopyMap(const CMapStringToString& from, CMapStringToString& to) {
+    std::vector<std::pair<CString, CString>> entries;
+    CString key;
+    CString value;
+    for (POSITION pos = from.GetStartPosition(); pos;) {
+        from.GetNextAssoc(pos, key, value);
+        entries.emplace_back(key, value);
+    }
+    // A bucket lists the newest key first: adding them back in reverse keeps the order.
+    for (auto it = entries.rbegin(); it != entries.rend(); ++it)
+        to.SetAt(it->first, it->second);
+}
+
+void LogBusMismatch(std::ostream& log, const CString& id, const CString& pinId, const char* against,
+                    const CString& what) {
+    log << "Error - " << id << " bussed pin " << pinId << " mismatch with " << against << " "
+        << what << ".\n";
+}
+
+// The port symbols and the sub-circuit blocks of a sheet, in list order.
+struct SheetSymbols {
+    explicit SheetSymbols(CDocNetlist& walker) {
+        const DWORD kinds = kKindMaskPort | kKindMaskSubCircuit;
+        for (POSITION pos = walker.GetFirstSymbolOfKind(kinds); pos;) {
+            auto* symbol = static_cast<CSymbol*>(walker.GetNextSymbolOfKind(pos, kinds));
+            (IsSymbolKindInMask(symbol, kKindMaskPort) ? ports : blocks).push_back(symbol);
+        }
+    }
+    std::vector<CSymbol*> ports;
+    std::vector<CSymbol*> blocks;
+};
+
+}  // namespace
+
+// ---------------------------------------------------------------------------------------------
+// Records
+
+void CNetRecord::Release() {
+    if (--m_refCount < 1)
+        delete this;
+}
+
+std::unique_ptr<CComponentRecord> CComponentRecord::CopyWith(
+    const std::function<CNetRecord*(CNetRecord*)>& netOf) const {
+    auto copy = std::make_unique<CComponentRecord>();
+    copy->id = id;
+    copy->footprint = footprint;
+    copy->value = value;
+    CopyMap(attributes, copy->attributes);
+    copy->pins = pins;
+    for (CPinConnection& pin : copy->pins)
+        pin.net = pin.net ? netOf(pin.net) : nullptr;
+    return copy;
+}
+
+CPinConnection* CComponentRecord::FindPin(const CString& pinName, const CString& pinNumber) {
+    for (CPinConnection& pin : pins) {
+        if (pin.name == pinName && pin.number == pinNumber)
+            return &pin;
+    }
+    return nullptr;
+}
+
+// ---------------------------------------------------------------------------------------------
+// The circuit
+
+CNetlistCircuit::~CNetlistCircuit() {
+    Clear();
+}
+
+void CNetlistCircuit::Release() {
+    if (--m_refCount < 1)
+        delete this;
+}
+
+void CNetlistCircuit::Clear() {
+    m_ports.RemoveAll();
+    m_parts.clear();
+    m_instances.clear();
+    m_nets.ForEach([](const CString& /*name*/, CNetRecord* net) { net->Release(); });
+    m_nets.RemoveAll();
+}
+
+CNetRecord* CNetlistCircuit::GetNet(const CString& name) {
+    if (CNetRecord** net = m_nets.Find(name))
+        return *net;
+    auto* net = new CNetRecord(name);
+    m_nets.SetAt(name, net);
+    return net;
+}
+
+void CNetlistCircuit::ReplaceNet(CNetRecord* newNet, CNetRecord* oldNet) {
+    auto replaceIn = [&](const auto& records) {
+        for (const auto& record : records) {
+            for (CPinConnection& pin : record->pins) {
+                if (pin.net == oldNet)
+                    pin.net = newNet;
+            }
+        }
+    };
+    replaceIn(m_parts);
+    replaceIn(m_instances);
+    m_ports.ForEach([&](const CString& /*name*/, CNetRecord*& net) {
+        if (net == oldNet)
+            net = newNet;
+    });
+}
+
+BOOL CNetlistCircuit::BuildParts(CDocNetlist& walker, std::ostream& log) {
+    Clear();
+    const SheetSymbols symbols(walker);
+    if (!AddPorts(symbols.ports, log))
+        return FALSE;
+    for (POSITION pos = walker.GetFirstPart(nullptr); pos;) {
+        CObList sections;
+        walker.GetNextPart(pos, &sections, nullptr);
+        AddPart(walker, sections, log);
+    }
+    return AddInstances(symbols.blocks, log);
+}
+
+BOOL CNetlistCircuit::BuildSymbols(CDocNetlist& walker, std::ostream& log) {
+    Clear();
+    const SheetSymbols symbols(walker);
+    if (!AddPorts(symbols.ports, log))
+        return FALSE;
+    for (POSITION pos = walker.GetFirstSymbolOfKind(kKindMaskDevice); pos;)
+        AddSymbol(walker, *static_cast<CSymbol*>(walker.GetNextSymbolOfKind(pos, kKindMaskDevice)),
+                  log);
+    return AddInstances(symbols.blocks, log);
+}
+
+BOOL CNetlistCircuit::AddPorts(const std::vector<CSymbol*>& ports, std::ostream& log) {
+    CStringArray nets;
+    CStringArray names;
+    for (CSymbol* port : ports) {
+        for (POSITION pinPos = port->GetPins().GetHeadPosition(); pinPos;) {
+            auto* pin = static_cast<CPin*>(port->GetPins().GetNext(pinPos));
+            if (!HasNet(*pin))
+                continue;
+            const CString id = Attr(*pin, kStdAttrId);
+            Expand(nets, PinNetName(*pin));
+            Expand(names, id);
+            if (nets.GetSize() != names.GetSize()) {
+                log << "Error : Port " << id << " different number of nets";
+                return FALSE;
+            }
+            for (int i = 0; i < names.GetSize(); ++i)
+                m_ports.SetAt(names[i], GetNet(nets[i]));
+        }
+    }
+    return TRUE;
+}
+
+BOOL CNetlistCircuit::AddInstances(const std::vector<CSymbol*>& blocks, std::ostream& log) {
+    CStringArray names;
+    CStringArray nets;
+    for (CSymbol* block : blocks) {
+        if (block->GetPins().IsEmpty())
+            continue;
+        auto instance = std::make_unique<CComponentRecord>();
+        instance->id = Attr(*block, kStdAttrId);
+        CComponentRecord& record = *instance;
+        m_instances.push_back(std::move(instance));
+        for (POSITION pinPos = block->GetPins().GetHeadPosition(); pinPos;) {
+            auto* pin = static_cast<CPin*>(block->GetPins().GetNext(pinPos));
+            const CString pinId = Attr(*pin, kStdAttrId);
+            const CString netName = PinNetName(*pin);
+            Expand(names, pinId);
+            Expand(nets, HasNet(*pin) ? netName : CString());
+            if (!nets.IsEmpty() && nets.GetSize() != names.GetSize()) {
+                LogBusMismatch(log, record.id, pinId, "net", netName);
+                return FALSE;
+            }
+            for (int i = 0; i < names.GetSize(); ++i)
+                record.pins.push_back(
+                    {names[i], CString(), nets.IsEmpty() ? nullptr : GetNet(nets[i]), 0});
+        }
+    }
+    return TRUE;
+}
+
+BOOL CNetlistCircuit::AddPart(CDocNetlist& walker, const CObList& sections, std::ostream& log) {
+    if (sections.IsEmpty())
+        return TRUE;
+    auto* first = static_cast<CSymbol*>(sections.GetHead());
+    m_parts.push_back(std::make_unique<CComponentRecord>());
+    CComponentRecord& part = *m_parts.back();
+    part.id = Attr(*first, kStdAttrId);
+    part.footprint = Attr(*first, kStdAttrFootprint);
+    part.value = Attr(*first, kStdAttrValue);
+    const CString did = Attr(*first, kStdAttrDid);
+    const CDevice* device = first->GetDevice();
+    if (device) {
+        part.id = did;
+        if (const CString footprint = device->GetStdAttr(kStdAttrFootprint); !footprint.IsEmpty())
+            part.footprint = footprint;
+        if (part.value.IsEmpty())
+            part.value = device->GetStdAttr(kStdAttrName);
+        AddImplicitPins(walker, *device, part);
+    }
+    if (part.value.IsEmpty())
+        part.value = Attr(*first, kStdAttrName);
+    if (m_flags & kCircuitCopyAttributes) {
+        CopyMap(*first->GetAttrMap(), part.attributes);
+        for (int i = 0; device && i < device->GetAttrCount(); ++i) {
+            CString name;
+            CString value;
+            device->GetAttrAt(i, name, value);
+            if (!value.IsEmpty())
+                part.attributes.SetAt(name, value);
+        }
+    }
+    if ((m_flags & kCircuitCheckFootprints) && part.footprint.IsEmpty())
+        log << "Error - " << part.id << " no PCB footprint set.\n";
+    for (POSITION pos = sections.GetHeadPosition(); pos;) {
+        if (!AddSectionPins(*static_cast<CSymbol*>(sections.GetNext(pos)), part, did, log))
+            return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL CNetlistCircuit::AddSectionPins(CSymbol& section, CComponentRecord& part, const CString& did,
+                                     std::ostream& log) {
+    const bool numbered = section.GetDevice() != nullptr;
+    CStringArray names;
+    CStringArray numbers;
+    CStringArray nets;
+    for (POSITION pos = section.GetPins().GetHeadPosition(); pos;) {
+        auto* pin = static_cast<CPin*>(section.GetPins().GetNext(pos));
+        const CString pinId = Attr(*pin, kStdAttrId);
+        const CString number = numbered ? Attr(*pin, kStdAttrNo) : pinId;
+        const CString netName = PinNetName(*pin);
+        Expand(names, pinId);
+        Expand(numbers, number);
+        Expand(nets, HasNet(*pin) ? netName : CString());
+        if (names.GetSize() > 1 && numbers.GetSize() != names.GetSize()) {
+            LogBusMismatch(log, part.id, pinId, "pin numbers", number);
+            return FALSE;
+        }
+        if (!nets.IsEmpty() && nets.GetSize() != names.GetSize()) {
+            LogBusMismatch(log, part.id, pinId, "net", netName);
+            return FALSE;
+        }
+        for (int i = 0; i < numbers.GetSize(); ++i) {
+            // A pin whose name lists nothing still gets its numbers, under an empty name.
+            const CString name = names.GetSize() > 1 ? names[i] : names.IsEmpty() ? "" : names[0];
+            CNetRecord* net =
+                nets.IsEmpty() ? nullptr : GetNet(nets.GetSize() > i ? nets[i] : nets[0]);
+            CPinConnection* found = part.FindPin(name, numbers[i]);
+            if (!found) {
+                part.pins.push_back({name, numbers[i], net, 0});
+            } else if (pin->GetWire() && (found->flags & kPinFromImplicitList)) {
+                *found = {name, numbers[i], net, 0};
+            } else if (net && !found->net) {
+                // A pin drawn on several sections is connected by any one of them.
+                found->net = net;
+            } else if (net && found->net != net) {
+                log << "Error - " << (did.IsEmpty() ? part.id : did) << " Pin " << numbers[i]
+                    << " shorts nets " << found->net->name << " and " << net->name << "\n";
+            }
+        }
+    }
+    return TRUE;
+}
+
+void CNetlistCircuit::AddImplicitPins(CDocNetlist& walker, const CDevice& device,
+                                      CComponentRecord& part) {
+    const std::vector<CString> tokens = Tokens(device.GetStdAttr(kStdAttrImplicit));
+    CStringArray pins;
+    for (size_t i = 0; i < tokens.size(); i += 2) {
+        const CString& group = tokens[i];
+        CString named;
+        if (!device.Lookup(group + kNetSuffix, named))
+            continue;
+        CString netName = named;
+        if (CDrawDoc* doc = walker.GetDocument())
+            doc->GetAttribute(named, netName);
+        CNetRecord* net = GetNet(netName);
+        CString list = i + 1 < tokens.size() ? tokens[i + 1] : CString();
+        list.Remove('(');
+        list.Remove(')');
+        Expand(pins, list);
+        for (int k = 0; k < pins.GetSize(); ++k)
+            part.pins.push_back({group, pins[k], net, kPinFromImplicitList});
+    }
+}
+
+BOOL CNetlistCircuit::AddSymbol(CDocNetlist& /*walker*/, CSymbol& symbol, std::ostream& log) {
+    m_parts.push_back(std::make_unique<CComponentRecord>());
+    CComponentRecord& part = *m_parts.back();
+    part.id = Attr(symbol, kStdAttrId);
+    part.footprint = Attr(symbol, kStdAttrFootprint);
+    part.value = Attr(symbol, kStdAttrName);
+    CStringArray names;
+    CStringArray nets;
+    for (POSITION pos = symbol.GetPins().GetHeadPosition(); pos;) {
+        auto* pin = static_cast<CPin*>(symbol.GetPins().GetNext(pos));
+        const CString pinId = Attr(*pin, kStdAttrId);
+        const CString netName = PinNetName(*pin);
+        Expand(names, pinId);
+        Expand(nets, HasNet(*pin) ? netName : CString());
+        if (!nets.IsEmpty() && nets.GetSize() != names.GetSize()) {
+            LogBusMismatch(log, part.id, pinId, "net", netName);
+            return FALSE;
+        }
+        for (int i = 0; i < names.GetSize(); ++i)
+            part.pins.push_back(
+                {names[i], names[i], nets.IsEmpty() ? nullptr : GetNet(nets[i]), 0});
+    }
+    return TRUE;
+}
+
+CString MakeUniqueNetName(CNetlistCircuit& circuit, int& counter) {
+    CString name;
+    do {
+        name.Format("N%06d", ++counter);
+    } while (circuit.Nets().Find(name));
+    return name;
+}

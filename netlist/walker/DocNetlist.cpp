@@ -1,0 +1,457 @@
+#include "netlist/walker/DocNetlist.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <ostream>
+#include <string_view>
+#include <unordered_set>
+#include <utility>
+
+#include "model/app/NameList.h"
+#include "model/device/Device.h"
+#include "model/doc/DrawDoc.h"
+#include "model/net/Net.h"
+#include "model/object/StdAttrNames.h"
+#include "model/symbol/Pin.h"
+#include "model/symbol/Symbol.h"
+#include "netlist/walker/NetNode.h"
+#include "netlist/walker/SheetOpener.h"
+#include "netlist/writers/NetlistFormat.h"
+#include "platform/FrameworkOrderMap.h"
+
+namespace {
+
+// The run-time mark of a symbol already given out as a section of a part. It is the object's
+// own: a symbol does not pass it on to its pins and graphics.
+constexpr DWORD kPartVisited = 0x8000;
+constexpr DWORD kDeviceWalkMarks = kDeviceVisited | kDeviceWalkMark;
+constexpr const char* kRailAttributes[] = {"Ground1", "Ground2", "Power1",
+                                           "Power2",  "Power3",  "Power4"};
+
+DWORD KindBit(const CDrawObj* symbol) {
+    return DWORD{0x100} << ((symbol->GetFlags() & kSymbolKindMask) >> 8);
+}
+
+bool IsSymbol(const CDrawObj* object) {
+    return object->GetObjType() == kObjSymbol;
+}
+
+// A physical-device symbol not yet given out as part of a part.
+bool IsUnvisitedPart(const CDrawObj* object, const CDevice* device) {
+    return IsSymbol(object) &&
+           (object->GetFlags() & (kPartVisited | kSymbolKindMask)) == kSymbolDevice &&
+           (!device || object->GetDevice() == device);
+}
+
+CStringArray* Expanded(CStringArray& names, const CString& text) {
+    names.RemoveAll();
+    ExpandNameList(names, text);
+    return &names;
+}
+
+// Whether a and b name the same file, both taken as absolute paths with links resolved.
+bool SameSheetFile(const CString& a, const CString& b) {
+    if (a.IsEmpty() || b.IsEmpty())
+        return false;
+    std::error_code ec;
+    const std::filesystem::path first = std::filesystem::weakly_canonical(a.str(), ec);
+    if (ec)
+        return a == b;
+    const std::filesystem::path second = std::filesystem::weakly_canonical(b.str(), ec);
+    return ec ? a == b : first == second;
+}
+
+// The sheet at path is the node's own or one of its ancestors', or the hierarchy is already
+// as deep as it may get.
+bool IsWithinItself(const CNetNode& node, const CString& path) {
+    int depth = 0;
+    for (const CNetNode* level = &node; level; level = level->GetParent()) {
+        if (SameSheetFile(level->path, path) || ++depth >= kMaxSheetDepth)
+            return true;
+    }
+    return false;
+}
+
+// The items of a net's "_Implicit" list, parted by commas and blanks, hold key.
+bool ListsImplicitKey(const CString& list, std::string_view key) {
+    const std::string_view text(list.str());
+    for (size_t start = 0; start <= text.size();) {
+        const size_t end = std::min(text.find_first_of(", ", start), text.size());
+        if (end > start && text.substr(start, end - start) == key)
+            return true;
+        start = end + 1;
+    }
+    return false;
+}
+
+}  // namespace
+
+// The objects of each device and package identifier, in list order.
+struct CDocNetlist::SectionIndex {
+    explicit SectionIndex(const CObList& objects) {
+        for (POSITION pos = objects.GetHeadPosition(); pos;) {
+            auto* object = static_cast<CDrawObj*>(objects.GetNext(pos));
+            if (CDevice* device = object->GetDevice())
+                byDevice[device][object->GetAttr(GetStdAttrName(kStdAttrDid)).str()].push_back(
+                    object);
+        }
+    }
+    // The objects of the device and identifier that come after first.
+    std::vector<CDrawObj*> After(CDrawObj* first, CDevice* device, const CString& did) const {
+        const std::vector<CDrawObj*>& all = byDevice.at(device).at(did.str());
+        auto it = std::find(all.begin(), all.end(), first);
+        return {it == all.end() ? it : it + 1, all.end()};
+    }
+
+    // Marks the object as given out, to be cleared when the walk ends.
+    void Mark(CDrawObj* object) {
+        object->CDrawObj::SetFlags(kPartVisited, kPartVisited);
+        marked.push_back(object);
+    }
+
+    std::unordered_map<const CDevice*, std::unordered_map<std::string, std::vector<CDrawObj*>>>
+        byDevice;
+    std::vector<CDrawObj*> marked;
+};
+
+BOOL IsSymbolKindInMask(const CDrawObj* symbol, DWORD kindMask) {
+    return symbol && (KindBit(symbol) & kindMask) ? TRUE : FALSE;
+}
+
+CDocNetlist::CDocNetlist() = default;
+
+CDocNetlist::CDocNetlist(CDrawDoc* document) : m_document(document) {}
+
+CDocNetlist::~CDocNetlist() = default;
+
+// ---------------------------------------------------------------------------------------------
+// Objects
+
+POSITION CDocNetlist::GetHeadPosition() const {
+    return m_document ? m_document->GetObjects().GetHeadPosition() : nullptr;
+}
+
+CDrawObj* CDocNetlist::GetNextObject(POSITION& pos) const {
+    return static_cast<CDrawObj*>(m_document->GetObjects().GetNext(pos));
+}
+
+POSITION CDocNetlist::GetFirstOfType(DWORD typeMask) const {
+    for (POSITION pos = GetHeadPosition(); pos;) {
+        const POSITION at = pos;
+        if (ObjTypeMask(GetNextObject(pos)->GetObjType()) & typeMask)
+            return at;
+    }
+    return nullptr;
+}
+
+CDrawObj* CDocNetlist::GetNextOfType(POSITION& pos, DWORD typeMask) const {
+    CDrawObj* object = GetNextObject(pos);
+    while (pos) {
+        const POSITION at = pos;
+        if (ObjTypeMask(GetNextObject(pos)->GetObjType()) & typeMask) {
+            pos = at;
+            break;
+        }
+    }
+    return object;
+}
+
+POSITION CDocNetlist::GetFirstSymbolOfKind(DWORD kindMask) const {
+    for (POSITION pos = GetHeadPosition(); pos;) {
+        const POSITION at = pos;
+        const CDrawObj* object = GetNextObject(pos);
+        if (IsSymbol(object) && IsSymbolKindInMask(object, kindMask))
+            return at;
+    }
+    return nullptr;
+}
+
+CDrawObj* CDocNetlist::GetNextSymbolOfKind(POSITION& pos, DWORD kindMask) const {
+    CDrawObj* object = GetNextObject(pos);
+    while (pos) {
+        const POSITION at = pos;
+        const CDrawObj* next = GetNextObject(pos);
+        if (IsSymbol(next) && IsSymbolKindInMask(next, kindMask)) {
+            pos = at;
+            break;
+        }
+    }
+    return object;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Nets
+
+POSITION CDocNetlist::GetFirstNet() const {
+    for (POSITION pos = GetHeadPosition(); pos;) {
+        const POSITION at = pos;
+        if (GetNextObject(pos)->GetNet())
+            return at;
+    }
+    return nullptr;
+}
+
+CNet* CDocNetlist::GetNextNet(POSITION& pos) {
+    CNet* net = GetNextObject(pos)->GetNet();
+    if (net)
+        net->SetFlags(kNetVisited, kNetVisited);
+    while (pos) {
+        const POSITION at = pos;
+        const CNet* next = GetNextObject(pos)->GetNet();
+        if (next && !(next->GetFlags() & kNetVisited)) {
+            pos = at;
+            return net;
+        }
+    }
+    ClearNetFlags(kNetVisited);
+    return net;
+}
+
+void CDocNetlist::ClearNetFlags(DWORD mask) {
+    if (mask == 0)
+        mask = kNetVisited;
+    for (POSITION pos = GetHeadPosition(); pos;) {
+        if (CNet* net = GetNextObject(pos)->GetNet())
+            net->SetFlags(0, mask);
+    }
+}
+
+// The first object carrying a net of that name carries the first such net of a net walk.
+CNet* CDocNetlist::FindNetByName(const char* name) {
+    for (POSITION pos = GetHeadPosition(); pos;) {
+        CNet* net = GetNextObject(pos)->GetNet();
+        if (net && net->GetName() == name)
+            return net;
+    }
+    return nullptr;
+}
+
+CNet* CDocNetlist::FindImplicitNet(const char* symbolKey, const char* pinName) {
+    const std::string key = CString(symbolKey).str() + ":" + CString(pinName).str();
+    std::unordered_set<const CNet*> seen;
+    for (POSITION pos = GetHeadPosition(); pos;) {
+        CNet* net = GetNextObject(pos)->GetNet();
+        if (net && seen.insert(net).second &&
+            ListsImplicitKey(net->GetAttr(GetStdAttrName(kStdAttrImplicit)), key))
+            return net;
+    }
+    return nullptr;
+}
+
+void CDocNetlist::ForEachPinOnNet(const char* netName,
+                                  const std::function<void(CNetPinVisit&)>& callback,
+                                  CNetPinVisit& visit) {
+    const CString wanted(netName);
+    FrameworkOrderMap<bool> hiddenPins;  // key: drawn by some symbol
+    auto call = [&](CPin* pin, int memberIndex, const CString& absentKey = CString()) {
+        visit.pin = pin;
+        visit.memberIndex = memberIndex;
+        visit.netName = pin ? CString() : wanted;
+        visit.absentKey = absentKey;
+        callback(visit);
+    };
+    CStringArray members;
+    CStringArray ids;
+    for (POSITION pos = GetHeadPosition(); pos;) {
+        CDrawObj* object = GetNextObject(pos);
+        if (!IsSymbol(object) ||
+            IsSymbolKindInMask(object, kKindMaskGraphical | kKindMaskNetConnector))
+            continue;
+        auto* symbol = static_cast<CSymbol*>(object);
+        for (POSITION pinPos = symbol->GetPins().GetHeadPosition(); pinPos;) {
+            auto* pin = static_cast<CPin*>(symbol->GetPins().GetNext(pinPos));
+            const CNet* net = pin->GetWire() ? pin->GetWire()->GetNet() : nullptr;
+            if (!net)
+                continue;
+            if (net->GetName() == wanted) {
+                call(pin, -1);
+                continue;
+            }
+            Expanded(members, net->GetName());
+            for (int k = 0; k < members.GetSize(); ++k) {
+                if (members[k] != wanted)
+                    continue;
+                const int count =
+                    Expanded(ids, pin->GetAttr(GetStdAttrName(kStdAttrId)))->GetSize();
+                if (count > k)
+                    call(pin, k);
+                else if (count == 0 && k == 0)
+                    call(pin, -1);
+            }
+        }
+        const CDevice* device = symbol->GetDevice();
+        CStringList hidden;
+        if (!device || device->GetImplicitPinNets(m_document, netName, hidden, nullptr) == 0)
+            continue;
+        const CString did = symbol->GetAttr(GetStdAttrName(kStdAttrDid));
+        for (POSITION hiddenPos = hidden.GetHeadPosition(); hiddenPos;) {
+            const CString& pinName = hidden.GetNext(hiddenPos);
+            const CString key = did + ":" + pinName;
+            CPin* drawn = symbol->FindPin(pinName);
+            if (!drawn) {
+                if (!hiddenPins.Find(key))
+                    hiddenPins.SetAt(key, false);
+                continue;
+            }
+            hiddenPins.SetAt(key, true);
+            if (!drawn->GetWire())
+                call(drawn, -1);
+        }
+    }
+    for (const auto& entry : hiddenPins.InOrder()) {
+        if (!entry.value)
+            call(nullptr, -1, entry.key);
+    }
+}
+
+CString CDocNetlist::GetPowerNetName(int railIndex) const {
+    if (railIndex < 0 || railIndex >= static_cast<int>(std::size(kRailAttributes)))
+        return {};
+    return GetDocAttribute(kRailAttributes[railIndex]);
+}
+
+CString CDocNetlist::GetDocAttribute(const char* name) const {
+    return m_document ? m_document->GetAttribute(name) : CString();
+}
+
+CString CDocNetlist::GetPathName() const {
+    return m_document ? m_document->GetPathName() : CString();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Devices and parts
+
+POSITION CDocNetlist::GetFirstDevice() {
+    for (POSITION pos = GetHeadPosition(); pos;) {
+        const POSITION at = pos;
+        if (CDevice* device = GetNextObject(pos)->GetDevice()) {
+            device->SetFlags(kDeviceVisited, kDeviceVisited);
+            return at;
+        }
+    }
+    return nullptr;
+}
+
+CDevice* CDocNetlist::GetNextDevice(POSITION& pos) {
+    CDevice* device = GetNextObject(pos)->GetDevice();
+    while (pos) {
+        const POSITION at = pos;
+        CDevice* next = GetNextObject(pos)->GetDevice();
+        if (next && !(next->GetFlags() & kDeviceVisited)) {
+            next->SetFlags(kDeviceVisited, kDeviceVisited);
+            pos = at;
+            return device;
+        }
+    }
+    ClearDeviceMarks();
+    return device;
+}
+
+void CDocNetlist::ClearDeviceMarks() {
+    for (POSITION pos = GetHeadPosition(); pos;) {
+        if (CDevice* device = GetNextObject(pos)->GetDevice())
+            device->SetFlags(0, kDeviceWalkMarks);
+    }
+}
+
+POSITION CDocNetlist::GetFirstPart(CDevice* device) {
+    ClearPartMarks();  // of a walk given up before its end
+    for (POSITION pos = GetHeadPosition(); pos;) {
+        const POSITION at = pos;
+        const CDrawObj* object = GetNextObject(pos);
+        if (IsSymbol(object) && (object->GetFlags() & kSymbolKindMask) == kSymbolDevice &&
+            (!device || object->GetDevice() == device))
+            return at;
+    }
+    return nullptr;
+}
+
+CSymbol* CDocNetlist::GetNextPart(POSITION& pos, CObList* sections, CDevice* device) {
+    auto* first = static_cast<CSymbol*>(GetNextObject(pos));
+    SectionIndex& index = Sections();
+    index.Mark(first);
+    if (sections)
+        sections->AddTail(first);
+    if (CDevice* own = first->GetDevice()) {
+        const CString did = first->GetAttr(GetStdAttrName(kStdAttrDid));
+        for (CDrawObj* section : index.After(first, own, did)) {
+            index.Mark(section);
+            if (sections)
+                sections->AddTail(section);
+        }
+    }
+    while (pos) {
+        const POSITION at = pos;
+        if (IsUnvisitedPart(GetNextObject(pos), device)) {
+            pos = at;
+            return first;
+        }
+    }
+    ClearPartMarks();
+    return first;
+}
+
+CDocNetlist::SectionIndex& CDocNetlist::Sections() {
+    if (!m_sections)
+        m_sections = std::make_unique<SectionIndex>(m_document->GetObjects());
+    return *m_sections;
+}
+
+void CDocNetlist::ClearPartMarks() {
+    if (!m_sections)
+        return;
+    for (CDrawObj* object : m_sections->marked)
+        object->CDrawObj::SetFlags(0, kPartVisited);
+    m_sections.reset();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Build
+
+int CDocNetlist::Build(CNetNode& node, CNetlistFormat& writer, std::ostream& out,
+                       std::ostream& log) {
+    std::unique_ptr<CDrawDoc> opened;
+    if (!m_document) {
+        opened = GetSheetOpener().OpenSheet(node.path);
+        if (!opened) {
+            log << "Could not open file " << node.path << ".\n" << std::flush;
+            return kBuildError;
+        }
+        m_document = opened.get();
+    }
+    log << GetPathName() << "\n";
+    writer.PrepareSheet(*this, node, out, log);
+    int result = AddSubcircuitChildren(node, log);
+    if (opened) {
+        opened->OnCloseDocument();
+        opened.reset();
+        m_document = nullptr;
+    }
+    if (result == kBuildStopped)
+        return result;
+    for (int i = 0; i < node.GetChildCount(); ++i) {
+        CDocNetlist sheet;
+        const int sheetResult = sheet.Build(*node.GetChild(i), writer, out, log);
+        if (sheetResult == kBuildStopped)
+            return kBuildStopped;
+        if (sheetResult != kBuildOk)
+            result = sheetResult;
+    }
+    return result;
+}
+
+int CDocNetlist::AddSubcircuitChildren(CNetNode& node, std::ostream& log) {
+    for (POSITION pos = GetFirstSymbolOfKind(kKindMaskSubCircuit); pos;) {
+        auto* symbol = static_cast<CSymbol*>(GetNextSymbolOfKind(pos, kKindMaskSubCircuit));
+        if (symbol->GetPins().IsEmpty())
+            continue;
+        CString path;
+        symbol->GetSubcircuitPath(path);
+        if (IsWithinItself(node, path)) {
+            log << "Error - " << path << " is a sub-circuit of itself. Stopping.\n" << std::flush;
+            return kBuildStopped;
+        }
+        node.AddChild(path)->id = symbol->GetAttr(GetStdAttrName(kStdAttrId));
+    }
+    return kBuildOk;
+}

@@ -1,0 +1,165 @@
+#include "netlist/walker/NetlistBuild.h"
+
+#include <memory>
+#include <ostream>
+#include <sstream>
+#include <string>
+
+#include "model/app/SchematicApp.h"
+#include "model/doc/DrawDoc.h"
+#include "netlist/circuit/NetlistCircuit.h"
+#include "netlist/walker/DocNetlist.h"
+#include "netlist/walker/NetNode.h"
+#include "netlist/walker/ReportUi.h"
+#include "netlist/writers/NetlistFormat.h"
+#include "platform/AppServices.h"
+#include "platform/DiskFile.h"
+#include "platform/FileReplacement.h"
+#include "platform/UserPrompt.h"
+
+namespace {
+
+// Swallows what a log without an output bar is given.
+class DiscardBuffer : public std::streambuf {
+protected:
+    int_type overflow(int_type ch) override { return traits_type::not_eof(ch); }
+};
+
+// The text of a netlist file, collected and then put in place of the old file as a whole.
+class NetlistFile {
+public:
+    // Throws when the file cannot be made.
+    explicit NetlistFile(const CString& path) : m_replacement(path) {}
+
+    std::ostream& Stream() { return m_text; }
+    // Writes the text with CR LF line ends; throws when it cannot.
+    void Commit() {
+        const std::string text = m_text.str();
+        std::string lines;
+        lines.reserve(text.size() + text.size() / 8);
+        for (char ch : text) {
+            if (ch == '\n')
+                lines += '\r';
+            lines += ch;
+        }
+        m_replacement.File().Write(lines.data(), static_cast<UINT>(lines.size()));
+        m_replacement.Commit();
+    }
+
+private:
+    CFileReplacement m_replacement;
+    std::ostringstream m_text;
+};
+
+// While a build runs: the busy cursor, and documents opened meanwhile stay off the recent
+// files.
+class BuildingScope {
+public:
+    BuildingScope() {
+        if (CSchematicApp* app = GetApp())
+            app->BuildingNetlist = TRUE;
+    }
+    ~BuildingScope() {
+        if (CSchematicApp* app = GetApp())
+            app->BuildingNetlist = FALSE;
+    }
+    BuildingScope(const BuildingScope&) = delete;
+    BuildingScope& operator=(const BuildingScope&) = delete;
+
+private:
+    WaitCursor m_wait;
+};
+
+void ReportFileError(const char* format, const CString& path) {
+    CString text;
+    text.Format(format, path.c_str());
+    AfxMessageBox(text, MB_OK | MB_ICONEXCLAMATION);
+}
+
+// The writer's part of the build; whether the body was written.
+bool RunWriter(CDrawDoc& doc, CNetlistFormat& writer, CNetNode& top, std::ostream& out,
+               std::ostream& log, bool toFile) {
+    CDocNetlist& walker = doc.m_netlist;
+    const int result =
+        writer.WriteHeader(walker, out, log) ? walker.Build(top, writer, out, log) : kBuildStopped;
+    if (result == kBuildStopped) {
+        log << "\nBuild stopped.\n";
+        return false;
+    }
+    if (result != kBuildOk) {
+        log << "\nError building netlist.\n";
+        return false;
+    }
+    if (toFile)
+        log << "\nBuilding Final Target..\n";
+    if (!writer.WriteBody(walker, top, out, log)) {
+        log << "\nError building netlist.\n";
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+BOOL BuildDocumentNetlist(CDrawDoc& doc, const char* path, CNetlistFormat* writer) {
+    IAppServices& services = GetAppServices();
+    DiscardBuffer discard;
+    std::streambuf* logBuffer = services.GetOutputStreamBuf();
+    std::ostream log(logBuffer ? logBuffer : &discard);
+    services.ShowOutputBar();
+    log << "\fBuilding...\n" << std::flush;
+
+    CNetNode top(doc.GetPathName());
+    CNetlistFormatList formats;  // the dialog's writers, for the whole build
+    CString file = path ? CString(path) : doc.GetPathName();
+    BOOL toScreen = FALSE;
+    IReportUi* ui = GetReportUi();
+    if (!path || !writer) {
+        FillReportFormatList(formats);
+        const int chosen = ui ? ui->ChooseReport(formats, doc.m_netlist, file, toScreen) : -1;
+        if (chosen < 0 || chosen >= static_cast<int>(formats.size()))
+            return FALSE;
+        writer = formats[static_cast<size_t>(chosen)].get();
+    }
+
+    std::unique_ptr<NetlistFile> output;
+    std::unique_ptr<std::ostream> screen;
+    if (toScreen) {
+        std::streambuf* window = ui ? ui->NewOutputWindow() : nullptr;
+        if (!window)
+            return FALSE;
+        screen = std::make_unique<std::ostream>(window);
+    } else {
+        try {
+            output = std::make_unique<NetlistFile>(file);
+        } catch (const std::exception&) {
+            ReportFileError("There was an error opening file :\n%s", file);
+            return FALSE;
+        }
+    }
+    std::ostream& out = screen ? *screen : output->Stream();
+
+    bool written = false;
+    {
+        const BuildingScope building;
+        written = RunWriter(doc, *writer, top, out, log, output != nullptr);
+        ReleaseCircuits(top);  // those of a build that ended before its body
+    }
+    out.flush();
+    if (output) {
+        try {
+            output->Commit();
+        } catch (const std::exception&) {
+            ReportFileError("There was an error writing file :\n%s", file);
+            if (written)
+                log << "\nError building netlist.\n";
+            written = false;
+        }
+        if (written)
+            log << file << "\n";
+    }
+    if (written)
+        log << "\nOK\n";
+    log.flush();
+    return written ? TRUE : FALSE;
+}

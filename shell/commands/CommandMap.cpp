@@ -1,0 +1,27 @@
+#include "shell/commands/CommandMap.h"
+
+#include <algorithm>
+
+void CommandMap::On(UINT id, Handler handler, UpdateHandler update) {
+    Add({id, id, [h = std::move(handler)](UINT) { h(); }, std::move(update)});
+}
+
+void CommandMap::OnRange(UINT first, UINT last, RangeHandler handler, UpdateHandler update) {
+    Add({first, last, std::move(handler), std::move(update)});
+}
+
+void CommandMap::OnUpdate(UINT id, UpdateHandler update) {
+    Add({id, id, {}, std::move(update)});
+}
+
+const CommandMap::Entry* CommandMap::Find(UINT id) const {
+    auto it = std::find_if(m_entries.begin(), m_entries.end(),
+                           [id](const Entry& e) { return id >= e.first && id <= e.last; });
+    return it == m_entries.end() ? nullptr : &*it;
+}
+
+void CommandMap::Add(Entry entry) {
+    std::erase_if(m_entries,
+                  [&](const Entry& e) { return e.first == entry.first && e.last == entry.last; });
+    m_entries.push_back(std::move(entry));
+}

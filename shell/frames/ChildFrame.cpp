@@ -1,0 +1,100 @@
+#include "shell/frames/ChildFrame.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QIcon>
+#include <QMdiArea>
+#include <QMenu>
+
+#include "platform/SettingsStore.h"
+#include "resources/CommandIds.h"
+#include "shell/app/WindowPlacement.h"
+
+namespace {
+
+// How new frames open, and the value last stored (rewritten only when they differ).
+int g_showCmd = SW_SHOWMAXIMIZED;
+int g_storedShowCmd = SW_SHOWMAXIMIZED;
+
+}  // namespace
+
+CChildFrame::CChildFrame(UINT menuId, QWidget* parent) : QMdiSubWindow(parent), m_menuId(menuId) {
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowIcon(QIcon(":/icons/document.svg"));
+    connect(this, &QMdiSubWindow::windowStateChanged, this, &CChildFrame::TrackShowCommand);
+    // Ctrl+F4 and Ctrl+F6 are the window commands of the menus; the system menu must not
+    // claim the same keys.
+    if (QMenu* system = systemMenu()) {
+        for (QAction* action : system->actions())
+            action->setShortcuts({});
+    }
+    m_commands.On(ID_WINDOW_CLOSE, [this] { close(); });
+    m_commands.On(ID_WINDOW_NEXT, [this] {
+        if (mdiArea())
+            mdiArea()->activateNextSubWindow();
+    });
+    m_commands.On(ID_WINDOW_PREVIOUS, [this] {
+        if (mdiArea())
+            mdiArea()->activatePreviousSubWindow();
+    });
+}
+
+CChildFrame::~CChildFrame() {
+    // The sub-window leaves its maximised state as it goes; this part of it is gone by then.
+    disconnect(this, &QMdiSubWindow::windowStateChanged, this, &CChildFrame::TrackShowCommand);
+    delete m_view.data();
+}
+
+void CChildFrame::setView(QWidget* view) {
+    SetViewWidget(view);
+    setWidget(view);
+}
+
+void CChildFrame::SetViewWidget(QWidget* view) {
+    m_view = view;
+    const auto* target = dynamic_cast<const CommandTarget*>(view);
+    m_viewCommands = target ? &target->Commands() : nullptr;
+}
+
+std::vector<const CommandMap*> CChildFrame::RoutingTargets() const {
+    return {m_viewCommands, m_documentCommands, &m_commands};
+}
+
+void CChildFrame::ActivateFrame(int showCmd) {
+    if (showCmd == -1)
+        showCmd = g_showCmd;
+    ShowWithCommand(*this, showCmd);
+    if (showCmd != SW_HIDE && mdiArea())
+        mdiArea()->setActiveSubWindow(this);
+}
+
+void CChildFrame::TrackShowCommand(Qt::WindowStates, Qt::WindowStates newState) {
+    if (!isVisible() || (newState & Qt::WindowMinimized))
+        return;
+    g_showCmd = (newState & Qt::WindowMaximized) ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL;
+}
+
+void CChildFrame::closeEvent(QCloseEvent* event) {
+    if (m_closeGuard && !m_closeGuard()) {
+        event->ignore();
+        return;
+    }
+    QMdiSubWindow::closeEvent(event);
+}
+
+int CChildFrame::SavedShowCommand() {
+    return g_showCmd;
+}
+
+void CChildFrame::LoadShowCommand(const SettingsStore& settings) {
+    const UINT stored = settings.GetProfileInt("Settings", "ShowCmd", SW_SHOWMAXIMIZED);
+    // Frames open maximised or restored; a damaged value must not hide or minimise them.
+    g_showCmd = stored == SW_SHOWNORMAL ? SW_SHOWNORMAL : SW_SHOWMAXIMIZED;
+    g_storedShowCmd = static_cast<int>(stored);
+}
+
+void CChildFrame::SaveShowCommand(SettingsStore& settings) {
+    if (g_showCmd != g_storedShowCmd)
+        settings.WriteProfileInt("Settings", "ShowCmd", g_showCmd);
+    g_storedShowCmd = g_showCmd;
+}

@@ -1,0 +1,78 @@
+// The schematic view's searching with the settings of the main frame's "Find" dialog.
+
+#include "library/ui/DlgFind.h"
+#include "model/doc/DocView.h"
+#include "model/doc/DrawDoc.h"
+#include "model/object/DrawObj.h"
+#include "platform/UserPrompt.h"
+#include "resources/CommandIds.h"
+#include "shell/frames/MainFrame.h"
+#include "shell/view/DrawView.h"
+
+namespace {
+
+CMainFrame* MainFrameOf(const QWidget* widget) {
+    return qobject_cast<CMainFrame*>(widget->window());
+}
+
+}  // namespace
+
+void CDrawView::AddFindCommands() {
+    m_commands.On(ID_EDIT_FIND, [this] {
+        if (CMainFrame* main = MainFrameOf(this))
+            main->findDialog().ShowFind();
+    });
+    m_commands.On(
+        ID_EDIT_FIND_NEXT, [this] { FindNext(); },
+        [this](CmdUI& ui) {
+            const CMainFrame* main = MainFrameOf(this);
+            const CDlgFind* dialog = main ? main->existingFindDialog() : nullptr;
+            ui.Enable(dialog && dialog->HasText());
+        });
+    m_commands.On(ID_FIND_HIGHLIGHT_ALL, [this] { FindAll(false); });
+    m_commands.On(ID_FIND_SELECT_ALL, [this] { FindAll(true); });
+}
+
+void CDrawView::FindNext() {
+    CMainFrame* main = MainFrameOf(this);
+    if (!main)
+        return;
+    CDlgFind& dialog = main->findDialog();
+    CDrawObj* match = FindNextMatch(m_document, dialog.Options(), dialog.Position());
+    if (!match) {
+        AfxMessageBox("The specified search text was not found");
+        return;
+    }
+    CObList found;
+    found.AddTail(match);
+    HighlightOnly(found);
+}
+
+// Highlight All marks the matches, pins themselves; Select All selects them, a symbol for
+// its pins.
+void CDrawView::FindAll(bool select) {
+    CMainFrame* main = MainFrameOf(this);
+    if (!main)
+        return;
+    CObList found;
+    FindAllMatches(m_document, main->findDialog().Options(), select, found);
+    if (found.IsEmpty()) {
+        AfxMessageBox("No matching objects found");
+        return;
+    }
+    if (select)
+        m_document.UpdateAllViews(nullptr, kHintReplaceSelection, &found);
+    else
+        HighlightOnly(found);
+}
+
+// Every other highlight goes; the view zooms to the objects.
+void CDrawView::HighlightOnly(const CObList& objects) {
+    m_document.ClearFlagsAndInvalidate(kFlagHighlight | kFlagDrcError);
+    for (POSITION pos = objects.GetHeadPosition(); pos;) {
+        auto* object = static_cast<CDrawObj*>(objects.GetNext(pos));
+        object->SetFlags(kFlagHighlight, kFlagHighlight);
+        object->Invalidate(nullptr);
+    }
+    ZoomToMarkedObjects(kFlagHighlight);
+}

@@ -1,0 +1,59 @@
+#include "shell/view/InPlaceTextEdit.h"
+
+#include <QKeyEvent>
+
+CInPlaceTextEdit::CInPlaceTextEdit(bool multiLine, QWidget* parent)
+    : QPlainTextEdit(parent), m_multiLine(multiLine) {
+    setObjectName("inPlaceTextEdit");
+    setFrameShape(QFrame::Box);
+    setLineWrapMode(multiLine ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    document()->setDocumentMargin(1);
+}
+
+QByteArray CInPlaceTextEdit::StoredText() const {
+    QByteArray text = toPlainText().toUtf8();
+    text.replace("\n", "\r\n");
+    return text;
+}
+
+void CInPlaceTextEdit::SetStoredText(const QByteArray& text) {
+    QByteArray plain = text;
+    plain.replace("\r\n", "\n");
+    setPlainText(QString::fromUtf8(plain));
+    selectAll();
+    ensureCursorVisible();
+}
+
+void CInPlaceTextEdit::keyPressEvent(QKeyEvent* event) {
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (event->key() == Qt::Key_Escape) {
+        m_ending = true;
+        if (onCancel)
+            onCancel();
+        return;
+    }
+    if (enter && !m_multiLine) {
+        Finish();
+        return;
+    }
+    QPlainTextEdit::keyPressEvent(event);
+}
+
+void CInPlaceTextEdit::focusOutEvent(QFocusEvent* event) {
+    QPlainTextEdit::focusOutEvent(event);
+    // Closing the editor takes its focus away too: that is no second end.
+    if (!m_ending && isVisible())
+        Finish();
+}
+
+void CInPlaceTextEdit::Finish() {
+    if (m_ending)
+        return;
+    m_ending = true;
+    const bool keep = onFinish && onFinish();
+    m_ending = false;
+    if (keep)
+        setFocus();
+}

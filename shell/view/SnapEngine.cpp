@@ -1,0 +1,118 @@
+#include "shell/view/SnapEngine.h"
+
+#include <algorithm>
+
+#include "model/app/SchematicApp.h"
+#include "model/doc/DrawDoc.h"
+#include "model/object/DrawObj.h"
+#include "shell/view/ViewSnapGrid.h"
+
+namespace {
+
+constexpr int kMaxMovePoints = 10;
+// A connection point wins over the grid point unless the grid point is clearly nearer.
+constexpr double kGridFavour = 1.2;
+
+double SquaredDistance(POINT a, POINT b) {
+    const double dx = double(a.x) - b.x;
+    const double dy = double(a.y) - b.y;
+    return dx * dx + dy * dy;
+}
+
+}  // namespace
+
+void SnapEngine::MarkExcluded(const CObList* list, bool on) {
+    if (!list)
+        return;
+    for (POSITION pos = list->GetHeadPosition(); pos;) {
+        auto* object = static_cast<CDrawObj*>(list->GetNext(pos));
+        object->SetFlags(on ? DWORD(kFlagSnapExcluded) : 0, kFlagSnapExcluded);
+    }
+}
+
+CDrawObj* SnapEngine::SnapPoint(CPoint& point, DWORD mask, const CObList* exclude) {
+    const CPoint grid = m_grid.SnapPoint(point.x, point.y);
+    const DWORD m = m_options & mask;
+    const bool gridOn = (m & kSnapToGrid) != 0;
+    if (!(m & kSnapObjectMask)) {
+        if (gridOn)
+            point = grid;
+        return nullptr;
+    }
+    MarkExcluded(exclude, true);
+    double best = kGridFavour * SquaredDistance(grid, point);
+    const int hx = int(m_grid.m_logicalX / 2);
+    const int hy = int(m_grid.m_logicalY / 2);
+    const CRect search(point.x - hx, point.y - hy, point.x + hx, point.y + hy);
+    CDrawObj* result = nullptr;
+    CPoint kept = point;
+    CObjectSearch objects(m_document.GetObjects(), m & kSnapObjectMask, search);
+    while (CDrawObj* object = objects.Next()) {
+        if (object->GetFlags() & kFlagSnapExcluded)
+            continue;
+        CPoint candidate = point;
+        if (CDrawObj* accepted = object->SnapPoint(candidate, &m_grid, best)) {
+            result = accepted;
+            kept = candidate;
+        }
+    }
+    if (result)
+        point = kept;
+    else if (gridOn)
+        point = grid;
+    MarkExcluded(exclude, false);
+    return result;
+}
+
+void SnapEngine::SnapMove(CPoint& delta, CPoint origin, CDrawObj* object, const CObList& selection,
+                          bool invert) {
+    if (!object)
+        return;
+    MarkExcluded(&selection, true);
+    const int count = std::min(object->GetConnectionCount(), kMaxMovePoints);
+    CPoint points[kMaxMovePoints];
+    for (int i = 0; i < count; ++i)
+        points[i] = object->GetConnectionPoint(i + 1);
+    double best = double(m_grid.m_logicalX) * m_grid.m_logicalX +
+                  double(m_grid.m_logicalY) * m_grid.m_logicalY;
+    if (((m_options & kSnapToGrid) != 0) != invert)
+        SnapMoveToGrid(delta, origin, points, count, best);
+    if (m_options & kSnapObjectMask)
+        SnapMoveToObjects(delta, origin, points, count, object, best);
+    MarkExcluded(&selection, false);
+}
+
+void SnapEngine::SnapMoveToGrid(CPoint& delta, CPoint origin, const CPoint* points, int count,
+                                double& best) {
+    const CPoint proposed = delta;
+    const CSize shift(proposed.x - origin.x, proposed.y - origin.y);
+    for (int i = 0; i < count; ++i) {
+        const CPoint c = points[i] + shift;
+        const CPoint g = m_grid.SnapPoint(c.x, c.y);
+        const double d = kGridFavour * SquaredDistance(c, g);
+        if (d < best) {
+            best = d;
+            delta = proposed + CSize(g.x - c.x, g.y - c.y);
+        }
+    }
+}
+
+void SnapEngine::SnapMoveToObjects(CPoint& delta, CPoint origin, const CPoint* points, int count,
+                                   CDrawObj* object, double best) {
+    CRect bounds;
+    object->GetBoundingRect(bounds);
+    bounds.NormalizeRect();
+    bounds.OffsetRect(delta.x - origin.x, delta.y - origin.y);
+    bounds.InflateRect(int(m_grid.m_logicalX / 2), int(m_grid.m_logicalY / 2));
+    CObjectSearch objects(m_document.GetObjects(), m_options & kSnapObjectMask, bounds);
+    while (CDrawObj* other = objects.Next()) {
+        if (other->GetFlags() & (kFlagSnapExcluded | kFlagCollected))
+            continue;
+        for (int i = 0; i < count; ++i) {
+            const CPoint moved = points[i] + CSize(delta.x - origin.x, delta.y - origin.y);
+            CPoint candidate = moved;
+            if (other->SnapPoint(candidate, &m_grid, best))
+                delta += CSize(candidate.x - moved.x, candidate.y - moved.y);
+        }
+    }
+}

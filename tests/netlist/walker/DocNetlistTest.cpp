@@ -1,0 +1,166 @@
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "model/device/Device.h"
+#include "model/net/Net.h"
+#include "model/net/Wire.h"
+#include "model/symbol/Pin.h"
+#include "netlist/support/NetlistSheet.h"
+#include "netlist/walker/DocNetlist.h"
+#include "netlist/walker/NetNode.h"
+#include "netlist/writers/NetlistFormat.h"
+
+namespace {
+
+using nltest::Sheet;
+using Strings = std::vector<std::string>;
+
+// Records each sheet it prepares as "path#hierarchical id".
+class RecordingFormat : public CNetlistFormat {
+public:
+    const char* GetName() const override { return "Recording"; }
+    const char* GetExtension() const override { return "txt"; }
+    int PrepareSheet(CDocNetlist& walker, CNetNode& node, std::ostream& /*out*/,
+                     std::ostream& /*log*/) override {
+        prepared.push_back(walker.GetPathName().str() + "#" + node.GetHierarchicalId().str());
+        return 1;
+    }
+    Strings prepared;
+};
+
+struct BuildRun {
+    explicit BuildRun(Sheet& top) : node(top.doc.GetPathName()) {
+        result = top.doc.m_netlist.Build(node, format, out, log);
+    }
+    CNetNode node;
+    RecordingFormat format;
+    std::ostringstream out;
+    std::ostringstream log;
+    int result;
+};
+
+TEST(DocNetlistTest, NetWalksYieldEachNetOnceAndLeaveNoMarks) {
+    Sheet sheet;
+    EXPECT_EQ(sheet.doc.m_netlist.GetFirstNet(), nullptr);
+    CSymbol* u1 = sheet.Part("U1", {"A", "B", "C"}, nullptr, "X");
+    sheet.Wire(u1, "A", "P");
+    sheet.Wire(u1, "B", "Q")->GetNet()->SetAttr("_Implicit", "U7:VCC, U9:VCC", kSetAttrForce);
+    sheet.Bus(u1, "C", "P");
+    CDocNetlist& walker = sheet.doc.m_netlist;
+    std::vector<CNet*> nets;
+    for (POSITION pos = walker.GetFirstNet(); pos;)
+        nets.push_back(walker.GetNextNet(pos));
+    ASSERT_EQ(nets.size(), 2u);
+    EXPECT_EQ(nets[0]->GetName() + nets[1]->GetName(), "PQ");
+    EXPECT_EQ((nets[0]->GetFlags() | nets[1]->GetFlags()) & kNetVisited, 0u);
+    EXPECT_EQ(walker.FindNetByName("Q"), nets[1]);
+    EXPECT_EQ(walker.FindImplicitNet("U9", "VCC"), nets[1]);
+    EXPECT_EQ(walker.FindImplicitNet("U8", "VCC"), nullptr);
+}
+
+TEST(DocNetlistTest, SectionsOfOnePackageMakeOnePart) {
+    Sheet sheet;
+    CDevice* nand = nltest::MakeDevice("7400", "NAND", {{"A", "A=1"}, {"B", "A=4"}});
+    CSymbol* u1a = sheet.Part("U1A", {"A"}, nand, "NAND");
+    CSymbol* u2a = sheet.Part("U2A", {"A"}, nand, "NAND");
+    CSymbol* u1b = sheet.Part("U1B", {"A"}, nand, "NAND");
+    CDocNetlist& walker = sheet.doc.m_netlist;
+    std::vector<std::vector<CObject*>> parts;
+    for (POSITION pos = walker.GetFirstPart(nullptr); pos;) {
+        CObList sections;
+        walker.GetNextPart(pos, &sections, nullptr);
+        parts.emplace_back();
+        for (POSITION at = sections.GetHeadPosition(); at;)
+            parts.back().push_back(sections.GetNext(at));
+    }
+    EXPECT_EQ(parts, (std::vector<std::vector<CObject*>>{{u1a, u1b}, {u2a}}));
+    EXPECT_EQ((u1a->GetFlags() | u1b->GetFlags() | u2a->GetFlags()) & 0x8000, 0u);
+    POSITION pos = walker.GetFirstDevice();
+    EXPECT_EQ(walker.GetNextDevice(pos), nand);
+    EXPECT_EQ(pos, nullptr);
+    EXPECT_EQ(nand->GetFlags() & kDeviceTransientFlags, 0u);
+}
+
+TEST(DocNetlistTest, PinsOnANetIncludeBusMembersAndHiddenPins) {
+    Sheet sheet;
+    sheet.Bus(sheet.Part("U1", {"A0,A1,A2"}, nullptr, "X"), "A0,A1,A2", "D[0..3]");
+    CDevice* reg = nltest::MakeDevice("REG", "REG", {{"", "VCC=1;IN=2"}});
+    reg->SetAttr("_Implicit", "VCC (1) AUX (3)", TRUE);
+    reg->SetAttr("VCC.Net", "D2", TRUE);
+    reg->SetAttr("AUX.Net", "D2", TRUE);
+    sheet.Wire(sheet.Part("U2", {"VCC", "IN"}, reg, "REG"), "IN", "D2");
+    Strings calls;
+    CNetPinVisit visit;
+    sheet.doc.m_netlist.ForEachPinOnNet(
+        "D2",
+        [&](CNetPinVisit& seen) {
+            calls.push_back((seen.pin ? seen.pin->GetAttr("_ID").str() : seen.absentKey.str()) +
+                            "/" + std::to_string(seen.memberIndex) + "/" + seen.netName.str());
+        },
+        visit);
+    EXPECT_EQ(calls, (Strings{"A0,A1,A2/2/", "IN/-1/", "VCC/-1/", "U2:AUX/-1/D2"}));
+}
+
+TEST(DocNetlistTest, EverySheetIsPreparedOncePerInstance) {
+    nltest::ScriptedOpener opener;
+    opener.Serve("/d/a.sch", [](Sheet& sheet) { sheet.Block("U5", "b.sch", {"X"}); });
+    opener.Serve("/d/b.sch", [](Sheet&) {});
+    Sheet top("/d/top.sch");
+    top.Block("U1", "a.sch", {"X"});
+    top.Block("U0", "missing.sch", {});  // without pins: no sheet
+    top.Block("U2", "/d/a.sch", {"X"});
+    BuildRun run(top);
+    EXPECT_EQ(run.result, kBuildOk);
+    EXPECT_EQ(run.format.prepared, (Strings{"/d/top.sch#", "/d/a.sch#U1", "/d/b.sch#U1.U5",
+                                            "/d/a.sch#U2", "/d/b.sch#U2.U5"}));
+    EXPECT_EQ(run.log.str(), "/d/top.sch\n/d/a.sch\n/d/b.sch\n/d/a.sch\n/d/b.sch\n");
+}
+
+TEST(DocNetlistTest, AMissingSheetFailsTheBuildAfterItsSiblings) {
+    nltest::ScriptedOpener opener;
+    opener.Serve("/d/a.sch", [](Sheet&) {});
+    Sheet top("/d/top.sch");
+    top.Block("U1", "x.sch", {"X"});
+    top.Block("U2", "a.sch", {"X"});
+    BuildRun run(top);
+    EXPECT_EQ(run.result, kBuildError);
+    EXPECT_EQ(run.log.str(), "/d/top.sch\nCould not open file /d/x.sch.\n/d/a.sch\n");
+}
+
+class SelfRecursionTest : public testing::TestWithParam<const char*> {};
+
+TEST_P(SelfRecursionTest, ASheetWithinItselfStopsTheBuild) {
+    nltest::ScriptedOpener opener;
+    opener.Serve("/d/a.sch", [](Sheet& sheet) { sheet.Block("U1", GetParam(), {"X"}); });
+    Sheet top("/d/top.sch");
+    top.Block("U1", "a.sch", {"X"});
+    BuildRun run(top);
+    EXPECT_EQ(run.result, kBuildStopped);
+    EXPECT_EQ(opener.opened["/d/a.sch"], 1);
+    const std::string name(GetParam());
+    EXPECT_EQ(run.log.str(), "/d/top.sch\n/d/a.sch\nError - " +
+                                 (name[0] == 'C' ? "/d/top.sch" : "/d/" + name) +
+                                 " is a sub-circuit of itself. Stopping.\n");
+}
+
+INSTANTIATE_TEST_SUITE_P(Aliases, SelfRecursionTest,
+                         testing::Values("a.sch", "./a.sch", "../d/top.sch", "C:\\d\\top.sch"));
+
+TEST(DocNetlistTest, AHierarchyTooDeepStopsTheBuild) {
+    nltest::ScriptedOpener opener;
+    for (int level = 1; level <= kMaxSheetDepth + 2; ++level) {
+        opener.Serve("/d/s" + std::to_string(level) + ".sch", [level](Sheet& sheet) {
+            sheet.Block("U", ("s" + std::to_string(level + 1) + ".sch").c_str(), {"X"});
+        });
+    }
+    Sheet top("/d/top.sch");
+    top.Block("U", "s1.sch", {"X"});
+    BuildRun run(top);
+    EXPECT_EQ(run.result, kBuildStopped);
+    EXPECT_EQ(run.format.prepared.size(), static_cast<size_t>(kMaxSheetDepth));
+}
+
+}  // namespace

@@ -1,0 +1,140 @@
+#include <gtest/gtest.h>
+
+#include <ostream>
+#include <string>
+
+#include "model/app/SchematicApp.h"
+#include "netlist/support/NetlistSheet.h"
+#include "netlist/walker/DocNetlist.h"
+#include "netlist/writers/NetlistFormat.h"
+#include "support/TestSupport.h"
+
+namespace {
+
+using nltest::Sheet;
+
+TEST(NetlistFormatListTest, TheFormatListKeepsItsOrder) {
+    CNetlistFormatList formats;
+    FillReportFormatList(formats);
+    std::string list;
+    for (size_t i = 0; i < formats.size(); ++i)
+        list += std::string(formats[i]->GetName()) + "." + formats[i]->GetExtension() +
+                (formats[i]->HasOptions() ? "+ " : " ");
+    EXPECT_EQ(
+        list,
+        "Protel.net Tango.net Orcad.net Spice.ckt+ Abel.abl+ CUPL.pld+ Bill of Materials.bom+ "
+        "Pads PCB.net Pads 2000.net ExpressPCB.net ");
+}
+
+// Writes a header and a body line, and notes whether the build flag was set meanwhile.
+class LineFormat : public CNetlistFormat {
+public:
+    const char* GetName() const override { return "Lines"; }
+    const char* GetExtension() const override { return "txt"; }
+    BOOL WriteHeader(CDocNetlist& /*walker*/, std::ostream& out, std::ostream& /*log*/) override {
+        out << "HEADER\nline two\n";
+        return header;
+    }
+    int PrepareSheet(CDocNetlist& /*walker*/, CNetNode& /*node*/, std::ostream& /*out*/,
+                     std::ostream& /*log*/) override {
+        building = GetApp()->BuildingNetlist;
+        return 1;
+    }
+    int WriteBody(CDocNetlist& /*walker*/, CNetNode& /*topNode*/, std::ostream& out,
+                  std::ostream& /*log*/) override {
+        out << "BODY\n";
+        return body;
+    }
+    BOOL header = TRUE;
+    int body = 1;
+    BOOL building = FALSE;
+};
+
+class NetlistBuildTest : public testing::Test {
+protected:
+    std::string Path(const char* name) { return (dir / name).string(); }
+    // The log of the last build.
+    std::string LastLog() { return log.text().substr(log.text().rfind('\f')); }
+    std::string Log(const std::string& rest) { return "\fBuilding...\n" + top + "\n" + rest; }
+    BOOL Build() { return sheet.doc.BuildNetlist(Path("out.txt").c_str(), &format); }
+    std::string Output() { return testsupport::ReadFileText(dir / "out.txt"); }
+
+    testsupport::TempDir dir;
+    nltest::LogCapture log;
+    CSchematicApp app{dir / "settings.ini"};
+    ScopedApp scopedApp{app};
+    std::string top = Path("top.sch");
+    Sheet sheet{top.c_str()};
+    LineFormat format;
+};
+
+TEST_F(NetlistBuildTest, AFileGetsItsTextWithWindowsLineEnds) {
+    EXPECT_TRUE(Build());
+    EXPECT_EQ(Output(), "HEADER\r\nline two\r\nBODY\r\n");
+    EXPECT_EQ(LastLog(), Log("\nBuilding Final Target..\n" + Path("out.txt") + "\n\nOK\n"));
+    EXPECT_TRUE(format.building);
+    EXPECT_FALSE(app.BuildingNetlist);
+    EXPECT_EQ(log.waitCursorsShown(), 1);
+}
+
+TEST_F(NetlistBuildTest, TheDialogChoosesTheFormatAndTheScreen) {
+    nltest::ScriptedReportUi ui;
+    EXPECT_FALSE(sheet.doc.BuildNetlist(nullptr, nullptr));
+    EXPECT_EQ(ui.proposed, top);
+    EXPECT_EQ(ui.shown, kFormatCount);
+    EXPECT_EQ(LastLog(), "\fBuilding...\n");
+
+    ui.choice = kFormatProtel;
+    sheet.Wire(sheet.Part("R1", {"1"}, nullptr, "RES"), "1", "VCC");
+    EXPECT_TRUE(sheet.doc.BuildNetlist(nullptr, nullptr));
+    EXPECT_EQ(ui.window.str(), "[\nR1\n\nRES\n\n\n\n]\n(\nVCC\nR1-1\n)\n");
+    EXPECT_EQ(LastLog(), Log("Error - R1 no PCB footprint set.\n\nOK\n"));
+
+    ui.windowFails = true;
+    EXPECT_FALSE(sheet.doc.BuildNetlist(nullptr, nullptr));
+}
+
+TEST_F(NetlistBuildTest, AFileThatCannotBeMadeIsReported) {
+    testsupport::ScriptedPrompt prompt({IDOK});
+    const std::string file = Path("none/out.net");
+    EXPECT_FALSE(sheet.doc.BuildNetlist(file.c_str(), &format));
+    ASSERT_EQ(prompt.shown().size(), 1u);
+    EXPECT_EQ(prompt.shown()[0].text, "There was an error opening file :\n" + file);
+    EXPECT_EQ(prompt.shown()[0].type & MB_ICONMASK, MB_ICONEXCLAMATION);
+    EXPECT_EQ(LastLog(), "\fBuilding...\n");
+}
+
+TEST_F(NetlistBuildTest, SheetsThatFailWriteNoBody) {
+    nltest::ScriptedOpener opener;
+    sheet.Block("U1", "a.sch", {"X"});
+    EXPECT_FALSE(Build());
+    EXPECT_EQ(Output(), "HEADER\r\nline two\r\n");
+    EXPECT_EQ(LastLog(),
+              Log("Could not open file " + Path("a.sch") + ".\n\nError building netlist.\n"));
+
+    opener.Serve(Path("a.sch"), [](Sheet& a) { a.Block("U1", "top.sch", {"X"}); });
+    EXPECT_FALSE(Build());
+    EXPECT_EQ(Output(), "HEADER\r\nline two\r\n");
+    EXPECT_EQ(LastLog(), Log(Path("a.sch") + "\nError - " + top +
+                             " is a sub-circuit of itself. Stopping.\n\nBuild stopped.\n"));
+}
+
+TEST_F(NetlistBuildTest, AWriterThatFailsIsNeverReportedAsDone) {
+    format.header = FALSE;
+    EXPECT_FALSE(Build());
+    EXPECT_EQ(LastLog(), "\fBuilding...\n\nBuild stopped.\n");
+
+    format.header = TRUE;
+    format.body = 0;
+    EXPECT_FALSE(Build());
+    EXPECT_EQ(LastLog(), Log("\nBuilding Final Target..\n\nError building netlist.\n"));
+
+    CNetlistFormatList formats;
+    FillReportFormatList(formats);
+    EXPECT_FALSE(sheet.doc.BuildNetlist(Path("out.txt").c_str(), formats[kFormatOrcad].get()));
+    EXPECT_EQ(LastLog(),
+              "\fBuilding...\nError - Orcad output is not available in this version.\n"
+              "\nBuild stopped.\n");
+}
+
+}  // namespace

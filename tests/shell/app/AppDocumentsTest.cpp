@@ -1,0 +1,239 @@
+// Documents in the whole program: File New, the save prompt, Save As, the recent-file list,
+// output documents and the routing of every command of the menus and toolbars.
+
+#include <QAction>
+#include <QMenu>
+#include <filesystem>
+#include <functional>
+#include <ostream>
+
+#include "AppFixture.h"
+#include "model/doc/DocView.h"
+#include "resources/CommandIds.h"
+#include "resources/MenuTable.h"
+#include "resources/ToolbarTable.h"
+#include "shell/commands/CommandActions.h"
+#include "shell/frames/ChildFrame.h"
+#include "shell/output/PadDoc.h"
+#include "shell/output/StrEditView.h"
+
+namespace {
+
+class AppDocumentsTest : public AppFixture {
+protected:
+    // Answers the file dialogs with the given names in the temporary folder, recording what
+    // each was asked for.
+    void ScriptFileNames(CSchematicQtApp& app, std::vector<std::string> names) {
+        app.Documents().SetFileNamePrompt([this, names](const CDocManager::FileRequest& request) {
+            m_requests.push_back(request);
+            const size_t i = m_requests.size() - 1;
+            return i < names.size() && !names[i].empty() ? (m_dir / names[i]).string()
+                                                         : std::string();
+        });
+    }
+
+    static CDocumentBase* Active(CSchematicQtApp& app) {
+        CChildFrame* frame = app.MainFrame()->ActiveChildFrame();
+        for (CDocumentBase* document : app.Documents().Documents()) {
+            if (app.Documents().FrameOf(*document) == frame)
+                return document;
+        }
+        return nullptr;
+    }
+
+    static void Run(CSchematicQtApp& app, UINT id) {
+        EXPECT_TRUE(app.MainFrame()->router().Execute(id)) << id;
+        QApplication::processEvents();
+    }
+
+    std::vector<CDocManager::FileRequest> m_requests;
+};
+
+TEST_F(AppDocumentsTest, ClosingAChangedDocumentAsksToSaveIt) {
+    auto app = Start();
+    ScriptFileNames(*app, {"first"});
+    CDocumentBase* untitled = Active(*app);
+    untitled->SetModifiedFlag();
+
+    m_prompt.Answer(IDCANCEL);
+    Run(*app, ID_FILE_CLOSE);
+    EXPECT_EQ(Titles(*app), std::vector<std::string>{"Untitled1"});
+    ASSERT_EQ(m_prompt.shown().size(), 1u);
+    EXPECT_EQ(m_prompt.shown()[0].text, CString("Save changes to Untitled1?"));
+    EXPECT_EQ(m_prompt.shown()[0].type & MB_TYPEMASK, MB_YESNOCANCEL);
+
+    // Yes on a document that never had a name asks for one, with the schematic filter.
+    m_prompt.Answer(IDYES);
+    Run(*app, ID_FILE_CLOSE);
+    EXPECT_TRUE(Titles(*app).empty());
+    EXPECT_EQ(WindowCount(*app), 0);
+    ASSERT_EQ(m_requests.size(), 1u);
+    EXPECT_TRUE(m_requests[0].save);
+    EXPECT_EQ(m_requests[0].suggested, "Untitled1.sch");
+    EXPECT_EQ(m_requests[0].filters,
+              (std::vector<std::string>{"Vosk Schematic Files (*.sch)", "All Files (*)"}));
+    const std::string saved = (m_dir / "first").string();
+    EXPECT_TRUE(std::filesystem::exists(saved));
+    EXPECT_EQ(app->RecentFiles().Files(), std::vector<std::string>{saved});
+
+    // The window's own close button asks too; No closes without saving.
+    CDocumentBase* reopened = app->OpenDocumentFile(saved);
+    ASSERT_NE(reopened, nullptr);
+    reopened->SetModifiedFlag();
+    m_prompt.Answer(IDNO);
+    EXPECT_TRUE(app->MainFrame()->ActiveChildFrame()->close());
+    QApplication::processEvents();
+    EXPECT_TRUE(app->Documents().Documents().empty());
+    EXPECT_EQ(m_prompt.shown().back().text, CString("Save changes to first?"));
+
+    // A document without changes closes without a word.
+    Run(*app, ID_FILE_NEW);
+    Run(*app, ID_FILE_CLOSE);
+    EXPECT_EQ(m_prompt.shown().size(), 3u);
+    EXPECT_TRUE(app->Documents().Documents().empty());
+}
+
+TEST_F(AppDocumentsTest, SaveAsRenamesTheDocumentAndItsWindow) {
+    auto app = Start();
+    ScriptFileNames(*app, {"amp.sch", ""});
+    CDocumentBase* document = Active(*app);
+    document->SetModifiedFlag();
+    Run(*app, ID_FILE_SAVE);  // no name yet: Save As
+    EXPECT_FALSE(document->IsModified());
+    EXPECT_EQ(document->GetPathName(), CString((m_dir / "amp.sch").string()));
+    EXPECT_EQ(app->MainFrame()->ActiveChildFrame()->windowTitle(), "amp.sch");
+    EXPECT_EQ(m_requests[0].defaultSuffix, "sch");
+
+    document->SetModifiedFlag();
+    Run(*app, ID_FILE_SAVE);  // saves in place, no dialog
+    EXPECT_FALSE(document->IsModified());
+    EXPECT_EQ(m_requests.size(), 1u);
+
+    document->SetModifiedFlag();
+    Run(*app, ID_FILE_SAVE_AS);  // cancelled dialog: nothing happens
+    EXPECT_EQ(m_requests.size(), 2u);
+    EXPECT_EQ(m_requests[1].suggested, (m_dir / "amp.sch").string());
+    EXPECT_TRUE(document->IsModified());
+}
+
+TEST_F(AppDocumentsTest, ClosingTheProgramRecordsTheSavedSchematicsEvenWhenCancelled) {
+    const std::string a = MakeSchematic("a.sch");
+    const std::string b = MakeSchematic("b.sch");
+    auto app = Start();  // Untitled1
+    app->OpenDocumentFile(a)->SetModifiedFlag();
+    app->OpenDocumentFile(b);
+    CDocumentBase* output = app->Documents().OpenDocumentFile(*app->OutputTemplate(), {});
+    ASSERT_NE(output, nullptr);
+    output->SetModifiedFlag();
+    static_cast<CPadDoc*>(output)->SetCloseWithoutAsking(TRUE);
+
+    m_prompt.Answer(IDCANCEL);
+    EXPECT_FALSE(Close(*app));
+    EXPECT_EQ(Titles(*app).size(), 4u);
+    const SettingsStore& current = app->App().Settings();
+    EXPECT_EQ(current.GetProfileInt("LastOpen", "Count", 0), 2u);
+    EXPECT_EQ(current.GetProfileString("LastOpen", "File2"), CString(b));
+
+    m_prompt.Answer(IDNO);
+    EXPECT_TRUE(Close(*app));
+    EXPECT_EQ(m_prompt.shown().size(), 2u) << "the output closes without asking";
+    EXPECT_EQ(m_prompt.shown()[1].text, CString("Save changes to a.sch?"));
+    const SettingsStore saved = Stored();
+    EXPECT_EQ(saved.GetProfileInt("LastOpen", "Count", 0), 2u);
+    EXPECT_EQ(saved.GetProfileString("LastOpen", "File1"), CString(a));
+}
+
+TEST_F(AppDocumentsTest, TheRecentFilesFollowOpeningAndSaving) {
+    {
+        SettingsStore settings = Stored();
+        settings.WriteProfileInt("Settings", "MRU File Size", 2);
+        settings.Save();
+    }
+    const std::string a = MakeSchematic("a.sch");
+    const std::string b = MakeSchematic("b.sch");
+    const std::string c = MakeSchematic("c.sch");
+    auto app = Start();
+    for (const std::string& path : {a, b, c, a})
+        ASSERT_NE(app->OpenDocumentFile(path), nullptr);
+    EXPECT_EQ(Titles(*app), (std::vector<std::string>{"Untitled1", "a.sch", "b.sch", "c.sch"}))
+        << "an open file is brought forward, not opened twice";
+    EXPECT_EQ(app->RecentFiles().Files(), (std::vector<std::string>{c, b}));
+
+    // The File menu lists them; an entry whose file is gone fails and leaves the list.
+    std::filesystem::remove(b);
+    app->Documents().CloseAllDocuments();
+    m_prompt.Answer(IDOK);
+    Run(*app, ID_FILE_MRU_FIRST + 1);
+    EXPECT_TRUE(app->Documents().Documents().empty());
+    EXPECT_EQ(app->RecentFiles().Files(), std::vector<std::string>{c});
+    Run(*app, ID_FILE_MRU_FIRST);
+    EXPECT_EQ(Titles(*app), std::vector<std::string>{"c.sch"});
+
+    ASSERT_TRUE(Close(*app));
+    EXPECT_EQ(Stored().GetProfileString("Recent File List", "File1"), CString(c));
+    app.reset();
+    app = Start();
+    EXPECT_EQ(app->RecentFiles().Files(), std::vector<std::string>{c});
+}
+
+TEST_F(AppDocumentsTest, OutputDocumentsOpenInTheirOwnWindowsAndSaveAsText) {
+    auto app = Start();
+    ScriptFileNames(*app, {"log.txt"});
+    auto* output =
+        static_cast<CPadDoc*>(app->Documents().OpenDocumentFile(*app->OutputTemplate(), {}));
+    ASSERT_NE(output, nullptr);
+    EXPECT_EQ(output->GetTitle(), CString("Output Window1"));
+    EXPECT_EQ(app->MainFrame()->currentMenuId(), IDR_OUTPUT);
+    EXPECT_EQ(app->Documents().ViewOf(*output), output->GetView());
+    std::ostream(output->GetView()->GetStreamBuf()) << "Netlist\nOK\n" << std::flush;
+    EXPECT_TRUE(output->IsModified());
+    m_prompt.Answer(IDYES);
+    Run(*app, ID_FILE_CLOSE);
+    EXPECT_EQ(m_requests.at(0).defaultSuffix, "txt");
+    EXPECT_EQ(testsupport::ReadFileText(m_dir / "log.txt"), "Netlist\r\nOK\r\n");
+    EXPECT_EQ(Titles(*app), std::vector<std::string>{"Untitled1"});
+}
+
+TEST_F(AppDocumentsTest, EveryMenuToolbarAndAcceleratorCommandIsRouted) {
+    auto app = Start();
+    CMainFrame& frame = *app->MainFrame();
+    std::vector<std::pair<UINT, std::string>> unrouted;
+    auto check = [&](UINT id, const std::string& where) {
+        if (!frame.router().IsRouted(id))
+            unrouted.emplace_back(id, where);
+    };
+    std::function<void(QMenu*, const std::string&)> checkMenu = [&](QMenu* menu,
+                                                                    const std::string& where) {
+        emit menu->aboutToShow();
+        for (QAction* action : menu->actions()) {
+            if (action->menu())
+                checkMenu(action->menu(), where);
+            else if (UINT id = CommandActions::IdOf(action))
+                check(id, where);
+        }
+    };
+    for (const MenuInfo& menu : AllMenus()) {
+        std::vector<QMenu*> popups = frame.menuBarPopups(menu.id);
+        std::unique_ptr<QMenu> single;
+        if (popups.empty()) {
+            single.reset(frame.CreateTablePopup(menu.id));
+            popups.push_back(single.get());
+        }
+        for (QMenu* popup : popups)
+            checkMenu(popup, "menu " + std::to_string(menu.id));
+    }
+    for (const ToolbarInfo& bar : AllToolbars()) {
+        for (const ToolbarButton& button : bar.buttons) {
+            if (button.kind != ToolbarButton::kSeparator)
+                check(button.id, bar.title);
+        }
+    }
+    for (const auto& [id, action] : frame.actions().Actions()) {
+        if (!action->shortcut().isEmpty())
+            check(id, action->shortcut().toString().toStdString());
+    }
+    for (const auto& [id, where] : unrouted)
+        ADD_FAILURE() << "command " << id << " of " << where << " has no handler";
+}
+
+}  // namespace

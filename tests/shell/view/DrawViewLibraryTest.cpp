@@ -1,0 +1,51 @@
+// Objects from the library browser placed in the view, and the rail commands' menu state.
+
+#include <gtest/gtest.h>
+
+#include <QTest>
+
+#include "model/doc/DrawDoc.h"
+#include "model/net/Net.h"
+#include "model/net/Wire.h"
+#include "model/shapes/DrawRect.h"
+#include "model/undo/UndoList.h"
+#include "resources/CommandIds.h"
+#include "shell/support/QtTestApp.h"
+#include "shell/tools/ToolManager.h"
+#include "shell/view/DrawView.h"
+
+namespace {
+
+// The application's tools carry placed objects.
+struct WithApp {
+    WithApp() : previous(SetToolManager(&tools)) { QtTestApp::ensure(); }
+    ~WithApp() { SetToolManager(previous); }
+    ToolManager tools;
+    ToolManager* previous;
+};
+
+class DrawViewLibraryTest : public ::testing::Test, protected WithApp {
+protected:
+    CDrawDoc m_doc;
+    CDrawView m_view{m_doc};
+};
+
+TEST_F(DrawViewLibraryTest, PlacedObjectsAreCopiesAddedSelectedInOneStep) {
+    CDrawRect first(CRect(0, 0, 100, -50));
+    CDrawRect second(CRect(200, 0, 300, -50));
+    CObList objects;
+    objects.AddTail(&first);
+    objects.AddTail(&second);
+    ASSERT_TRUE(m_view.PlaceObjects(objects));
+    ASSERT_EQ(m_doc.GetObjects().GetCount(), 2);
+    EXPECT_EQ(tools.state.currentShape, kToolPlace);
+    EXPECT_EQ(objects.GetCount(), 2);  // the sender's list and objects stay as they were
+    EXPECT_FALSE(m_doc.GetObjects().Find(&first));
+    EXPECT_EQ(m_view.GetSelection().GetCount(), 2);
+    EXPECT_EQ(static_cast<CDrawObj*>(m_doc.GetObjects().GetHead())->GetPosition(),
+              CRect(0, 0, 100, -50));
+    ASSERT_TRUE(m_doc.GetUndoList().Undo());
+    EXPECT_TRUE(m_doc.GetObjects().IsEmpty());
+}
+
+}  // namespace
