@@ -1,0 +1,3 @@
+#pragma once
+// Planted for the include-directions check: the ground floor reaching the model.
+#include "model/doc/DrawDoc.h"
