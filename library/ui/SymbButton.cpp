@@ -10,7 +10,7 @@
 #include "model/object/DrawObj.h"
 #include "platform/DC.h"
 #include "platform/GdiObjects.h"
-#include "shell/frames/MainFrame.h"
+#include "shell/kit/FontFaces.h"
 #include "shell/kit/QtDC.h"
 
 CSymbButton::CSymbButton(int index, QWidget* parent) : CHotTrackedButton(parent), m_index(index) {
@@ -44,7 +44,7 @@ void CSymbButton::RenderObjects(CDC& dc, const CRect& rect, const CObList& objec
     if (objects.IsEmpty() || rect.Width() <= 0 || rect.Height() <= 0)
         return;
     MapObjectsOntoCell(dc, objects, rect);
-    LOGFONT log = CMainFrame::GetPreviewLogFont();
+    LOGFONT log = GetPreviewLogFont();
     log.lfHeight = -log.lfHeight * 100 / 72;
     log.lfWidth = log.lfWidth * 100 / 72;
     CFont font;

@@ -601,15 +601,15 @@ void CMainFrame::dropEvent(QDropEvent* event) {
     OpenFiles(paths);
 }
 
-const LOGFONT& CMainFrame::GetPreviewLogFont() {
-    static const LOGFONT font = [] {
-        LOGFONT f;
-        f.lfHeight = -80;
-        f.lfWeight = 400;
-        f.lfOutPrecision = 7;
-        f.lfPitchAndFamily = 0x20;
-        std::copy_n("Arial", 6, f.lfFaceName);
-        return f;
-    }();
-    return font;
+QComboBox* CMainFrame::ZoomBox() const {
+    return qobject_cast<QComboBox*>(m_actions->Control(ID_ZOOM_BOX));
+}
+
+void CMainFrame::ShowPrompt(const QString& text) {
+    if (!m_statusBar)
+        return;
+    if (text.isEmpty())
+        m_statusBar->clearMessage();
+    else
+        m_statusBar->showMessage(text);
 }

@@ -18,6 +18,7 @@
 #include "platform/Types.h"
 #include "shell/commands/CommandMap.h"
 #include "shell/commands/CommandRouter.h"
+#include "shell/view/ViewHost.h"
 
 class CChildFrame;
 class CDlgFind;
@@ -35,7 +36,7 @@ class QTimer;
 class QToolBar;
 class SettingsStore;
 
-class CMainFrame : public QMainWindow {
+class CMainFrame : public QMainWindow, public IViewHost {
     Q_OBJECT
 public:
     // Opens a file (dropped, or chosen from the recent files); false when it failed.
@@ -71,7 +72,11 @@ public:
     // runs by itself after input and commands).
     void UpdateCommandUI();
     // Runs UpdateCommandUI soon, once however often it is asked for meanwhile.
-    void ScheduleCommandUpdate();
+    void ScheduleCommandUpdate() override;
+    void ExecuteCommand(UINT id) override { m_router.Execute(id); }
+    // The zoom box of the main toolbar.
+    QComboBox* ZoomBox() const override;
+    void ShowPrompt(const QString& text) override;
 
     // Parts.
     QMdiArea* mdiArea() const { return m_mdiArea; }
@@ -95,9 +100,9 @@ public:
     CChildFrame* ActiveChildFrame() const;
     void ShowOutputBar();
     // The "Find" dialog, made on first use; its buttons' commands go to the active view.
-    CDlgFind& findDialog();
+    CDlgFind& findDialog() override;
     // The dialog when it was made, else null.
-    const CDlgFind* existingFindDialog() const { return m_findDialog; }
+    const CDlgFind* existingFindDialog() const override { return m_findDialog; }
 
     // Restores the placement and bar layout of the last run and shows the window with
     // showCmd (a start-up command other than SW_SHOWNORMAL wins over the stored one).
@@ -110,16 +115,13 @@ public:
     void WinHelp(DWORD data, UINT command);
 
     // Opens dropped or given files in order.
-    void OpenFiles(const std::vector<std::string>& paths);
+    void OpenFiles(const std::vector<std::string>& paths) override;
 
     // A popup menu of the menu table (IDR_BARS_POPUP, IDR_UNITS_POPUP), ready to show.
     QMenu* CreateTablePopup(UINT menuId);
     // Where the bars' context menu opens for an event: at the mouse, or for the keyboard
     // 5 pixels inside the client area's top-left corner.
     QPoint ContextMenuPosition(const QContextMenuEvent& event) const;
-
-    // The font of the library and palette previews.
-    static const LOGFONT& GetPreviewLogFont();
 
 protected:
     void closeEvent(QCloseEvent* event) override;

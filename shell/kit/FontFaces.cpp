@@ -2,6 +2,7 @@
 
 #include <QFontDatabase>
 #include <algorithm>
+#include <iterator>
 
 QStringList TextToolbarFaces() {
     QStringList faces = QFontDatabase::families(QFontDatabase::Latin);
@@ -20,4 +21,17 @@ QStringList FamilyNames(QStringList families) {
     std::sort(families.begin(), families.end());
     families.erase(std::unique(families.begin(), families.end()), families.end());
     return families;
+}
+
+const LOGFONT& GetPreviewLogFont() {
+    static const LOGFONT font = [] {
+        LOGFONT f;
+        f.lfHeight = -80;
+        f.lfWeight = 400;
+        f.lfOutPrecision = 7;
+        f.lfPitchAndFamily = 0x20;
+        std::copy_n("Arial", 6, f.lfFaceName);
+        return f;
+    }();
+    return font;
 }

@@ -29,7 +29,6 @@
 #include "shell/commands/CommandActions.h"
 #include "shell/commands/RailCommands.h"
 #include "shell/frames/DrawFrame.h"
-#include "shell/frames/MainFrame.h"
 #include "shell/frames/StatusPaneText.h"
 #include "shell/kit/PrinterSetup.h"
 #include "shell/kit/QtDC.h"
@@ -39,6 +38,7 @@
 #include "shell/view/SheetPrinter.h"
 #include "shell/view/SnapEngine.h"
 #include "shell/view/ToolEvents.h"
+#include "shell/view/ViewHost.h"
 
 namespace {
 constexpr int kTipDelay = 400;    // ms
@@ -288,8 +288,8 @@ CDrawFrame* CDrawView::Frame() const {
 }
 
 QComboBox* CDrawView::ZoomBox() const {
-    auto* main = qobject_cast<CMainFrame*>(window());
-    return main ? qobject_cast<QComboBox*>(main->actions().Control(ID_ZOOM_BOX)) : nullptr;
+    IViewHost* host = ViewHostOf(this);
+    return host ? host->ZoomBox() : nullptr;
 }
 
 void CDrawView::UpdateRulers(UINT flags) {
@@ -572,8 +572,8 @@ void CDrawView::mouseMoveEvent(QMouseEvent* event) {
             m_grabPoint = at;
         }
     }
-    if (auto* main = qobject_cast<CMainFrame*>(window()))
-        main->ScheduleCommandUpdate();
+    if (IViewHost* host = ViewHostOf(this))
+        host->ScheduleCommandUpdate();
     ZoomScrollView::mouseMoveEvent(event);
 }
 

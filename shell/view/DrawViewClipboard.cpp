@@ -22,10 +22,10 @@
 #include "model/ole/EmbeddedStandIn.h"
 #include "platform/UserPrompt.h"
 #include "resources/CommandIds.h"
-#include "shell/frames/MainFrame.h"
 #include "shell/kit/QtGdiStyles.h"
 #include "shell/view/ClipboardMime.h"
 #include "shell/view/DrawView.h"
+#include "shell/view/ViewHost.h"
 
 namespace {
 
@@ -237,11 +237,11 @@ void CDrawView::dropEvent(QDropEvent* event) {
     ShowDropFeedback(QRect());
     event->acceptProposedAction();
     if (OnlySchematicFiles(files)) {
-        if (auto* main = qobject_cast<CMainFrame*>(window())) {
+        if (IViewHost* host = ViewHostOf(this)) {
             std::vector<std::string> paths;
             for (const QString& file : files)
                 paths.push_back(file.toStdString());
-            main->OpenFiles(paths);
+            host->OpenFiles(paths);
         }
         return;
     }

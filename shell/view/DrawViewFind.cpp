@@ -6,27 +6,19 @@
 #include "model/object/DrawObj.h"
 #include "platform/UserPrompt.h"
 #include "resources/CommandIds.h"
-#include "shell/frames/MainFrame.h"
 #include "shell/view/DrawView.h"
-
-namespace {
-
-CMainFrame* MainFrameOf(const QWidget* widget) {
-    return qobject_cast<CMainFrame*>(widget->window());
-}
-
-}  // namespace
+#include "shell/view/ViewHost.h"
 
 void CDrawView::AddFindCommands() {
     m_commands.On(ID_EDIT_FIND, [this] {
-        if (CMainFrame* main = MainFrameOf(this))
-            main->findDialog().ShowFind();
+        if (IViewHost* host = ViewHostOf(this))
+            host->findDialog().ShowFind();
     });
     m_commands.On(
         ID_EDIT_FIND_NEXT, [this] { FindNext(); },
         [this](CmdUI& ui) {
-            const CMainFrame* main = MainFrameOf(this);
-            const CDlgFind* dialog = main ? main->existingFindDialog() : nullptr;
+            const IViewHost* host = ViewHostOf(this);
+            const CDlgFind* dialog = host ? host->existingFindDialog() : nullptr;
             ui.Enable(dialog && dialog->HasText());
         });
     m_commands.On(ID_FIND_HIGHLIGHT_ALL, [this] { FindAll(false); });
@@ -34,10 +26,10 @@ void CDrawView::AddFindCommands() {
 }
 
 void CDrawView::FindNext() {
-    CMainFrame* main = MainFrameOf(this);
-    if (!main)
+    IViewHost* host = ViewHostOf(this);
+    if (!host)
         return;
-    CDlgFind& dialog = main->findDialog();
+    CDlgFind& dialog = host->findDialog();
     CDrawObj* match = FindNextMatch(m_document, dialog.Options(), dialog.Position());
     if (!match) {
         AfxMessageBox("The specified search text was not found");
@@ -51,11 +43,11 @@ void CDrawView::FindNext() {
 // Highlight All marks the matches, pins themselves; Select All selects them, a symbol for
 // its pins.
 void CDrawView::FindAll(bool select) {
-    CMainFrame* main = MainFrameOf(this);
-    if (!main)
+    IViewHost* host = ViewHostOf(this);
+    if (!host)
         return;
     CObList found;
-    FindAllMatches(m_document, main->findDialog().Options(), select, found);
+    FindAllMatches(m_document, host->findDialog().Options(), select, found);
     if (found.IsEmpty()) {
         AfxMessageBox("No matching objects found");
         return;

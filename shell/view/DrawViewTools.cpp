@@ -12,13 +12,12 @@
 #include "model/app/SchematicApp.h"
 #include "model/doc/DrawDoc.h"
 #include "resources/CommandIds.h"
-#include "shell/frames/MainFrame.h"
-#include "shell/frames/StatusBar.h"
 #include "shell/tools/PlaceTool.h"
 #include "shell/tools/ToolManager.h"
 #include "shell/tools/ToolPrompts.h"
 #include "shell/view/DrawView.h"
 #include "shell/view/ToolEvents.h"
+#include "shell/view/ViewHost.h"
 
 namespace {
 
@@ -120,14 +119,9 @@ bool CDrawView::SnapsToGrid() const {
 }
 
 void CDrawView::SetPrompt(UINT id) {
-    auto* main = m_closing ? nullptr : qobject_cast<CMainFrame*>(window());
-    CStatusBar* bar = main ? main->statusPanes() : nullptr;
-    if (!bar)
-        return;
-    if (id == kPromptReady)
-        bar->clearMessage();
-    else
-        bar->showMessage(QString::fromUtf8(PromptText(id)));
+    IViewHost* host = m_closing ? nullptr : ViewHostOf(this);
+    if (host)
+        host->ShowPrompt(id == kPromptReady ? QString() : QString::fromUtf8(PromptText(id)));
 }
 
 void CDrawView::SetCursor(ToolCursor cursor) {
@@ -185,8 +179,8 @@ UINT CDrawView::TrackMenu(const ToolMenu& entries, CPoint screen) {
 }
 
 void CDrawView::RunCommand(UINT id) {
-    if (auto* main = qobject_cast<CMainFrame*>(window()))
-        main->router().Execute(id);
+    if (IViewHost* host = ViewHostOf(this))
+        host->ExecuteCommand(id);
 }
 
 void CDrawView::InvalidateAll() {
