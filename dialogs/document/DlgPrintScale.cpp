@@ -34,7 +34,7 @@ QString Text(const CString& text) {
 
 CDlgPrintScale::CDlgPrintScale(CPrintSettings& settings, CPrinterChoice& printer,
                                PrinterSetupRunner setup, QWidget* parent)
-    : QWidget(parent),
+    : CPropertyPage("Position and Scaling", nullptr, parent),
       m_settings(settings),
       m_printer(printer),
       m_setup(std::move(setup)),
@@ -42,7 +42,6 @@ CDlgPrintScale::CDlgPrintScale(CPrintSettings& settings, CPrinterChoice& printer
       m_shownX(settings.m_offsetX),
       m_shownY(settings.m_offsetY) {
     setObjectName("printScalePage");
-    setWindowTitle("Position and Scaling");
     auto* groups = new QHBoxLayout;
     groups->addWidget(CreatePositionGroup());
     groups->addWidget(CreateSizeGroup());
@@ -172,25 +171,34 @@ std::optional<LONG> CDlgPrintScale::ChangedOffset(QLineEdit* edit, bool& ok) {
     return value.value;
 }
 
-bool CDlgPrintScale::OnOK() {
+std::optional<CDlgPrintScale::Fields> CDlgPrintScale::ReadFields() {
     const FieldValue<int> factor = ParseScaleFactor(m_factor->text().toUtf8().constData());
     if (!factor.value) {
         AfxMessageBox(factor.problem.c_str(), MB_OK | MB_ICONEXCLAMATION);
         m_factor->setFocus();
         m_factor->selectAll();
-        return false;
+        return std::nullopt;
     }
     bool ok = true;
     const std::optional<LONG> x = ChangedOffset(m_offsetX, ok);
     const std::optional<LONG> y = ok ? ChangedOffset(m_offsetY, ok) : std::nullopt;
     if (!ok)
-        return false;
-    m_form.atOffset = m_atOffset->isChecked();
-    m_form.size = PrintScaleForm::Size(m_sizes->checkedId());
-    m_form.factor = *factor.value;
-    m_form.printGrid = m_grid->isChecked();
-    m_form.monochrome = m_monochrome->isChecked();
-    m_form.mirrorTextAngle = m_mirror->isChecked();
-    m_form.ApplyTo(m_settings, x, y);
-    return true;
+        return std::nullopt;
+    Fields fields{m_form, x, y};
+    fields.form.atOffset = m_atOffset->isChecked();
+    fields.form.size = PrintScaleForm::Size(m_sizes->checkedId());
+    fields.form.factor = *factor.value;
+    fields.form.printGrid = m_grid->isChecked();
+    fields.form.monochrome = m_monochrome->isChecked();
+    fields.form.mirrorTextAngle = m_mirror->isChecked();
+    return fields;
+}
+
+bool CDlgPrintScale::OnKillActive() {
+    return ReadFields().has_value();
+}
+
+void CDlgPrintScale::OnApply() {
+    if (const std::optional<Fields> fields = ReadFields())
+        fields->form.ApplyTo(m_settings, fields->x, fields->y);
 }

@@ -2,14 +2,14 @@
 // The "Position and Scaling" page: where the sheet sits on the printed page (centred or at
 // an offset, shown in inches or centimetres), its size (normal, scaled, or fitted to one, two
 // or four pages), the grid, monochrome and text-mirroring choices, and the button that sets
-// up the printer and paper. OK checks the fields and writes the settings in place.
+// up the printer and paper. A bad field keeps the page; OK writes the settings in place.
 
-#include <QWidget>
 #include <optional>
 
 #include "model/doc/PrintScaleForm.h"
 #include "model/doc/PrinterChoice.h"
 #include "shell/kit/PrinterSetup.h"
+#include "shell/kit/PropertySheet.h"
 
 class QButtonGroup;
 class QCheckBox;
@@ -18,15 +18,12 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 
-class CDlgPrintScale : public QWidget {
+class CDlgPrintScale : public CPropertyPage {
     Q_OBJECT
 public:
     // printer may be replaced through "Printer and Paper..", which runs setup.
     CDlgPrintScale(CPrintSettings& settings, CPrinterChoice& printer,
                    PrinterSetupRunner setup = RunPrinterSetup, QWidget* parent = nullptr);
-
-    // Checks the fields; a bad one is reported and focused, and nothing is written (false).
-    bool OnOK();
 
     QLineEdit* factorEdit() const { return m_factor; }
     QLineEdit* offsetEdit(int axis) const { return axis == 0 ? m_offsetX : m_offsetY; }
@@ -35,7 +32,20 @@ public:
     QRadioButton* cmButton() const { return m_cm; }
     QPushButton* printerButton() const { return m_printerButton; }
 
+protected:
+    bool OnKillActive() override;
+    void OnApply() override;
+
 private:
+    // What OK writes: the form and the offsets the user changed.
+    struct Fields {
+        PrintScaleForm form;
+        std::optional<LONG> x;
+        std::optional<LONG> y;
+    };
+
+    // The fields, or none when one is bad: it is reported and focused.
+    std::optional<Fields> ReadFields();
     QWidget* CreatePositionGroup();
     QWidget* CreateSizeGroup();
     QWidget* CreateOptionBoxes();

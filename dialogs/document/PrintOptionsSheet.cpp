@@ -1,31 +1,15 @@
 #include "dialogs/document/PrintOptionsSheet.h"
 
-#include <QDialogButtonBox>
-#include <QTabWidget>
-#include <QVBoxLayout>
-
 #include "dialogs/document/DlgPrintScale.h"
 #include "model/cmd/DocSettingsCmd.h"
 #include "model/doc/DrawDoc.h"
 
 CPrintOptionsSheet::CPrintOptionsSheet(CPrintSettings& settings, CPrinterChoice& printer,
                                        PrinterSetupRunner setup, QWidget* parent)
-    : QDialog(parent), m_page(new CDlgPrintScale(settings, printer, std::move(setup))) {
+    : CPropertySheet("Print Options", parent),
+      m_page(new CDlgPrintScale(settings, printer, std::move(setup))) {
     setObjectName("printOptionsSheet");
-    setWindowTitle("Print Options");
-    auto* tabs = new QTabWidget;
-    tabs->addTab(m_page, m_page->windowTitle());
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(tabs);
-    layout->addWidget(buttons);
-}
-
-void CPrintOptionsSheet::accept() {
-    if (m_page->OnOK())
-        QDialog::accept();
+    AddPage(m_page);
 }
 
 void EditPrintOptions(CDrawDoc& doc, QWidget* parent, PrinterSetupRunner setup) {

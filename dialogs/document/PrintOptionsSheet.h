@@ -2,23 +2,20 @@
 // The "Print Options" sheet of the print set-up: the "Position and Scaling" page over a
 // document's print settings and printer.
 
-#include <QDialog>
-
 #include "shell/kit/PrinterSetup.h"
+#include "shell/kit/PropertySheet.h"
 
 class CDlgPrintScale;
 class CDrawDoc;
 class CPrintSettings;
 
-class CPrintOptionsSheet : public QDialog {
+class CPrintOptionsSheet : public CPropertySheet {
     Q_OBJECT
 public:
     CPrintOptionsSheet(CPrintSettings& settings, CPrinterChoice& printer, PrinterSetupRunner setup,
                        QWidget* parent = nullptr);
 
     CDlgPrintScale* page() const { return m_page; }
-    // Closes only when the page takes its fields.
-    void accept() override;
 
 private:
     CDlgPrintScale* m_page;

@@ -2,13 +2,11 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTabWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <cmath>
@@ -51,7 +49,7 @@ int ReadTriState(const QCheckBox* box) {
 // Attributes page
 
 CDlgWireAttr::CDlgWireAttr(const std::vector<AttrRow>& rows, QWidget* parent)
-    : QWidget(parent),
+    : CPropertyPage("Other Attributes", "Attr", parent),
       m_loaded(rows),
       m_deleted(rows.size(), false),
       m_table(new QTableWidget(static_cast<int>(rows.size()), 2, this)) {
@@ -134,7 +132,7 @@ std::vector<AttrRow> CDlgWireAttr::Rows() const {
 // Bus page
 
 CDlgBus::CDlgBus(const BusGeneral& general, bool metric, QWidget* parent)
-    : QWidget(parent),
+    : CPropertyPage("General", "General", parent),
       m_name(new QLineEdit(Text(general.name), this)),
       m_width(new QLineEdit(this)),
       m_unit(new QComboBox(this)),
@@ -199,23 +197,10 @@ BusGeneral CDlgBus::Values() const {
 // ---------------------------------------------------------------------------------------------
 // Sheets
 
-CWireSheetDlg::CWireSheetDlg(const CString& title, QWidget* page, const char* pageTitle,
-                             QWidget* parent)
-    : QDialog(parent) {
-    setWindowTitle(Text(title));
-    auto* tabs = new QTabWidget(this);
-    tabs->addTab(page, pageTitle);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(tabs);
-    layout->addWidget(buttons);
-}
-
 bool CWireSheetRunner::RunWireSheet(WireSheet& sheet, const std::vector<CWire*>&, StyleApplier&) {
     auto* page = new CDlgWireAttr(sheet.rows, nullptr);
-    CWireSheetDlg dialog(sheet.title, page, "Other Attributes", m_parent);
+    CPropertySheet dialog(Text(sheet.title), m_parent);
+    dialog.AddPage(page);
     if (dialog.exec() != QDialog::Accepted)
         return false;
     sheet.rows = page->Rows();
@@ -225,7 +210,8 @@ bool CWireSheetRunner::RunWireSheet(WireSheet& sheet, const std::vector<CWire*>&
 bool CWireSheetRunner::RunBusSheet(BusSheet& sheet, const std::vector<CBus*>&, StyleApplier&) {
     const CSchematicApp* app = GetApp();
     auto* page = new CDlgBus(sheet.general, app && (app->Options & kOptionMetric), nullptr);
-    CWireSheetDlg dialog(sheet.title, page, "General", m_parent);
+    CPropertySheet dialog(Text(sheet.title), m_parent);
+    dialog.AddPage(page);
     if (dialog.exec() != QDialog::Accepted)
         return false;
     sheet.general = page->Values();

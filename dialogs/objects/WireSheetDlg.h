@@ -2,18 +2,17 @@
 // The windows of the "Wire Properties" and "Bus Properties" sheets: the attributes page of the
 // wires' nets, the bus "General" page, and the runner the core asks to show them.
 
-#include <QDialog>
-
 #include "model/net/WireSheet.h"
+#include "shell/kit/PropertySheet.h"
 
 class QCheckBox;
 class QComboBox;
 class QLineEdit;
 class QTableWidget;
 
-// "Other Attributes": one row per attribute of the nets (name, value); rows can be added and
-// deleted. Reading back marks deleted rows and new ones.
-class CDlgWireAttr : public QWidget {
+// "Other Attributes" (remembered as "Attr"): one row per attribute of the nets (name, value);
+// rows can be added and deleted. Reading back marks deleted rows and new ones.
+class CDlgWireAttr : public CPropertyPage {
     Q_OBJECT
 public:
     CDlgWireAttr(const std::vector<AttrRow>& rows, QWidget* parent);
@@ -32,8 +31,8 @@ private:
     QTableWidget* m_table;
 };
 
-// The bus "General" page.
-class CDlgBus : public QWidget {
+// The bus "General" page (remembered as "General").
+class CDlgBus : public CPropertyPage {
     Q_OBJECT
 public:
     CDlgBus(const BusGeneral& general, bool metric, QWidget* parent);
@@ -58,13 +57,6 @@ private:
     QCheckBox* m_end;
     int m_shownUnit = 1;
     LONG m_loadedWidth;
-};
-
-// A sheet of one page under the sheet's title, with OK and Cancel.
-class CWireSheetDlg : public QDialog {
-    Q_OBJECT
-public:
-    CWireSheetDlg(const CString& title, QWidget* page, const char* pageTitle, QWidget* parent);
 };
 
 class CWireSheetRunner : public IWireSheetRunner {

@@ -3,13 +3,11 @@
 #include <QCheckBox>
 #include <QColorDialog>
 #include <QComboBox>
-#include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QTabWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -38,24 +36,13 @@ QCheckBox* AddBox(QVBoxLayout* layout, const char* text, bool checked) {
 
 }  // namespace
 
-CSnapGridDlg::CSnapGridDlg(const SnapGridSettings& settings, QWidget* parent)
-    : QDialog(parent), m_settings(settings) {
-    setWindowTitle("Snap Grid Settings");
-    auto* tabs = new QTabWidget(this);
-    tabs->addTab(CreateSpacingPage(), "Spacing");
-    tabs->addTab(CreateObjectsPage(), "Snap To Objects");
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(tabs);
-    layout->addWidget(buttons);
-}
+// ---------------------------------------------------------------------------------------------
+// Spacing page
 
-QWidget* CSnapGridDlg::CreateSpacingPage() {
-    auto* page = new QWidget;
+CSnapSpacingPage::CSnapSpacingPage(const SnapGridSettings& settings)
+    : CPropertyPage("Spacing"), m_colour(settings.colour) {
     auto* form = new QFormLayout;
-    m_spacing = new QLineEdit(Number(m_settings.spaceX));
+    m_spacing = new QLineEdit(Number(settings.spaceX));
     m_presets = new QToolButton;
     m_presets->setText("Set");
     m_presets->setPopupMode(QToolButton::InstantPopup);
@@ -66,42 +53,33 @@ QWidget* CSnapGridDlg::CreateSpacingPage() {
     spacingRow->addWidget(m_presets);
     form->addRow("Grid Spacing", spacingRow);
     m_independent = new QCheckBox("&Independant vertical spacing");
-    m_independent->setChecked(m_settings.independent);
+    m_independent->setChecked(settings.independent);
     form->addRow(m_independent);
-    m_vertical = new QLineEdit(Number(m_settings.spaceY));
-    m_vertical->setEnabled(m_settings.independent);
+    m_vertical = new QLineEdit(Number(settings.spaceY));
+    m_vertical->setEnabled(settings.independent);
     connect(m_independent, &QCheckBox::toggled, m_vertical, &QWidget::setEnabled);
     form->addRow("Vertical Grid Spacing", m_vertical);
     m_units = new QComboBox;
     m_units->addItems({"inch", "cm"});
-    m_units->setCurrentIndex(m_settings.metric ? 1 : 0);
+    m_units->setCurrentIndex(settings.metric ? 1 : 0);
     form->addRow("Units", m_units);
-    m_colour = new QPushButton("Colour...");
-    connect(m_colour, &QPushButton::clicked, this, &CSnapGridDlg::ChooseColour);
-    form->addRow("Grid Colour", m_colour);
+    auto* colour = new QPushButton("Colour...");
+    connect(colour, &QPushButton::clicked, this, &CSnapSpacingPage::ChooseColour);
+    form->addRow("Grid Colour", colour);
 
     auto* options = new QVBoxLayout;
-    m_snapToGrid = AddBox(options, "Snap To Grid", m_settings.snapToGrid);
-    m_snapToObjects = AddBox(options, "Snap To Objects", m_settings.snapToObjects);
-    m_snapToGuides = AddBox(options, "Snap To Guides", m_settings.snapToGuides);
-    m_showGrid = AddBox(options, "Show Grid", m_settings.shown);
-    m_dynamic = AddBox(options, "Dynamic Resizing", m_settings.dynamicResizing);
-    auto* layout = new QVBoxLayout(page);
+    m_snapToGrid = AddBox(options, "Snap To Grid", settings.snapToGrid);
+    m_snapToObjects = AddBox(options, "Snap To Objects", settings.snapToObjects);
+    m_snapToGuides = AddBox(options, "Snap To Guides", settings.snapToGuides);
+    m_showGrid = AddBox(options, "Show Grid", settings.shown);
+    m_dynamic = AddBox(options, "Dynamic Resizing", settings.dynamicResizing);
+    auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addLayout(options);
-    return page;
-}
-
-QWidget* CSnapGridDlg::CreateObjectsPage() {
-    auto* page = new QWidget;
-    auto* layout = new QVBoxLayout(page);
-    for (const SnapObjectBox& box : kSnapObjectBoxes)
-        m_objectBoxes.push_back(AddBox(layout, box.label, (m_settings.objectBits & box.bit) != 0));
-    return page;
 }
 
 // The presets follow the application's units.
-void CSnapGridDlg::FillPresets() {
+void CSnapSpacingPage::FillPresets() {
     const CSchematicApp* app = GetApp();
     const bool metric = app && (app->Options & kOptionMetric);
     for (const SpacingPreset& preset : SpacingPresets(metric)) {
@@ -115,40 +93,73 @@ void CSnapGridDlg::FillPresets() {
     }
 }
 
-void CSnapGridDlg::ChooseColour() {
-    const COLORREF c = m_settings.colour;
+void CSnapSpacingPage::ChooseColour() {
+    const COLORREF c = m_colour;
     const QColor chosen = QColorDialog::getColor(QColor(GetRValue(c), GetGValue(c), GetBValue(c)),
                                                  this, "Grid Colour");
     if (chosen.isValid())
-        m_settings.colour = RGB(chosen.red(), chosen.green(), chosen.blue());
+        m_colour = RGB(chosen.red(), chosen.green(), chosen.blue());
 }
 
-SnapGridSettings CSnapGridDlg::Settings() const {
-    SnapGridSettings s = m_settings;
+void CSnapSpacingPage::ReadInto(SnapGridSettings& s) const {
     s.spaceX = ReadNumber(m_spacing);
     s.independent = m_independent->isChecked();
     s.spaceY = s.independent ? ReadNumber(m_vertical) : s.spaceX;
     s.metric = m_units->currentIndex() == 1;
+    s.colour = m_colour;
     s.snapToGrid = m_snapToGrid->isChecked();
     s.snapToObjects = m_snapToObjects->isChecked();
     s.snapToGuides = m_snapToGuides->isChecked();
     s.shown = m_showGrid->isChecked();
     s.dynamicResizing = m_dynamic->isChecked();
-    s.objectBits = 0;
-    for (size_t i = 0; i < m_objectBoxes.size(); ++i) {
-        if (m_objectBoxes[i]->isChecked())
-            s.objectBits |= kSnapObjectBoxes[i].bit;
-    }
-    return s;
 }
 
-void CSnapGridDlg::accept() {
-    if (!Settings().Valid()) {
-        QMessageBox::warning(this, windowTitle(), "Please enter a spacing greater than 0.");
-        m_spacing->setFocus();
-        return;
+bool CSnapSpacingPage::OnKillActive() {
+    SnapGridSettings shown;
+    ReadInto(shown);
+    if (shown.Valid())
+        return true;
+    QMessageBox::warning(window(), window()->windowTitle(),
+                         "Please enter a spacing greater than 0.");
+    m_spacing->setFocus();
+    return false;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Snap To Objects page
+
+CSnapObjectsPage::CSnapObjectsPage(const SnapGridSettings& settings)
+    : CPropertyPage("Snap To Objects") {
+    auto* layout = new QVBoxLayout(this);
+    for (const SnapObjectBox& box : kSnapObjectBoxes)
+        m_boxes.push_back(AddBox(layout, box.label, (settings.objectBits & box.bit) != 0));
+}
+
+void CSnapObjectsPage::ReadInto(SnapGridSettings& s) const {
+    s.objectBits = 0;
+    for (size_t i = 0; i < m_boxes.size(); ++i) {
+        if (m_boxes[i]->isChecked())
+            s.objectBits |= kSnapObjectBoxes[i].bit;
     }
-    QDialog::accept();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Sheet
+
+CSnapGridDlg::CSnapGridDlg(const SnapGridSettings& settings, QWidget* parent)
+    : CPropertySheet("Snap Grid Settings", parent),
+      m_settings(settings),
+      m_spacingPage(new CSnapSpacingPage(settings)),
+      m_objectsPage(new CSnapObjectsPage(settings)) {
+    AddPage(m_spacingPage);
+    AddPage(m_objectsPage);
+}
+
+SnapGridSettings CSnapGridDlg::Settings() const {
+    SnapGridSettings s = m_settings;
+    m_spacingPage->ReadInto(s);
+    m_objectsPage->ReadInto(s);
+    return s;
 }
 
 int EditSnapGridSettings(CSnapGrid& grid, CSchematicApp& app, bool symbolGrid, QWidget* parent) {

@@ -1,0 +1,80 @@
+#pragma once
+// Property sheets: pages on tabs over OK and Cancel, without an Apply button.
+//
+// A page is loaded (filled from its source) when the sheet first shows it. Leaving it, for
+// another tab or with OK, asks the page first: a page whose fields are not valid refuses and
+// the sheet stays on it. OK then applies every page that was loaded, in order, and closes the
+// sheet; pages never shown are left alone. Cancel changes nothing.
+//
+// A page may have a remembered name ("General", "Style", "Attr", "Margins"): each time it is
+// left with valid fields it writes that name to "Settings"/"LastPage", and a sheet opens on
+// the page whose name is stored there (else on its first page).
+
+#include <QDialog>
+
+class QTabWidget;
+
+class CPropertyPage : public QWidget {
+    Q_OBJECT
+public:
+    // title names the page's tab; rememberedName may be null.
+    explicit CPropertyPage(const QString& title, const char* rememberedName = nullptr,
+                           QWidget* parent = nullptr);
+
+    const char* RememberedName() const { return m_rememberedName; }
+    bool IsLoaded() const { return m_loaded; }
+
+    // What OK does with the page on show, for a page used on its own: the page is left, then
+    // applied. False, applying nothing, when it refuses to be left.
+    bool OnOK();
+
+protected:
+    // Fills the fields from the page's source; called once, when the page is first shown.
+    virtual void OnLoad() {}
+    // Whether the page may be left. A page that refuses has told the user why and put the
+    // focus on the field at fault.
+    virtual bool OnKillActive() { return true; }
+    // Writes the fields back to the page's source.
+    virtual void OnApply() {}
+
+private:
+    friend class CPropertySheet;
+    void Load();
+    // OnKillActive, remembering the page when it may be left.
+    bool Leave();
+
+    const char* m_rememberedName;
+    bool m_loaded = false;
+};
+
+class CPropertySheet : public QDialog {
+    Q_OBJECT
+public:
+    explicit CPropertySheet(const QString& title, QWidget* parent = nullptr);
+
+    // Appends a page, which the sheet takes over. Pages are added before the sheet is shown.
+    void AddPage(CPropertyPage* page);
+    int PageCount() const;
+    CPropertyPage* Page(int index) const;
+    // The page on show; null until the sheet is shown.
+    CPropertyPage* CurrentPage() const;
+    // Shows the page at index, as choosing its tab does: only when the page on show may be
+    // left. Whether the page at index is on show now.
+    bool SetCurrentPage(int index);
+
+    // OK: when the page on show may be left, every loaded page applies and the sheet closes.
+    void accept() override;
+
+protected:
+    // The first showing opens the remembered page, unless a page was chosen already.
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void OnTabChosen(int index);
+    void ShowPage(int index);
+    void SelectTab(int index);
+    int RememberedIndex() const;
+
+    QTabWidget* m_tabs;
+    int m_current = -1;
+};
