@@ -1,6 +1,7 @@
 // Library records as drawing objects: storing an object list as a record and loading a
 // record's objects for a document.
 
+#include <stdexcept>
 #include <vector>
 
 #include "library/LibraryFile.h"
@@ -189,6 +190,15 @@ BOOL CLibraryFile::ReadItem(CDrawDoc* document, int index, CLibraryItemData& ite
     if (CDevice* device = TakeLoneDevice(item.m_objects))
         ExpandDevice(document, device, item);
     return TRUE;
+}
+
+BOOL CLibraryFile::ReadItemOrReport(CDrawDoc* document, int index, CLibraryItemData& item) {
+    try {
+        return ReadItem(document, index, item);
+    } catch (const std::runtime_error& damage) {
+        ReportUnreadableItem(item.m_name, damage);
+        return FALSE;
+    }
 }
 
 // The device's symbols take its place in the item; the device lives on in them, and goes

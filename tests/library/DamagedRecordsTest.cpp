@@ -1,4 +1,5 @@
-// Library records whose objects cannot be loaded: the load frees what it read.
+// Library records whose objects cannot be loaded: the load frees what it read, and the readers
+// of records tell which library and item failed and go on.
 
 #include <gtest/gtest.h>
 
@@ -8,18 +9,25 @@
 #include "LibraryTestBytes.h"
 #include "library/LibraryFile.h"
 #include "library/LibraryItemData.h"
+#include "library/LibraryItemsPaste.h"
 #include "library/PartSource.h"
 #include "model/doc/DrawDoc.h"
+#include "model/shapes/DrawRect.h"
 #include "model/text/AttrText.h"
+#include "model/text/TextBox.h"
 #include "platform/Archive.h"
 #include "platform/MemFile.h"
+#include "support/ScriptedPrompt.h"
 
 namespace {
 
+using librarytest::Archived;
 using librarytest::Bytes;
+using librarytest::DamagedRecordData;
 using librarytest::FileHeader;
 using librarytest::Join;
 using librarytest::Record;
+using testsupport::ScriptedPrompt;
 
 // A symbol record's data: a resistor, the text that shows its value, and a text bound to the
 // attributes of the document it was stored from.
@@ -72,6 +80,35 @@ TEST(DamagedRecords, ACutRecordFreesEverythingItRead) {
         EXPECT_THROW(library.ReadItem(&document, 0, item), CArchiveException);
         EXPECT_TRUE(item.m_objects.IsEmpty());
         EXPECT_EQ(document.GetAttrTextList()->GetCount(), 0);
+    }
+}
+
+// Pasted records: each damaged one is told by name and left out, the others are pasted.
+TEST(DamagedRecords, PasteTellsEachDamagedRecordAndPastesTheRest) {
+    const std::string source = "/lib/src.rlb";
+    Bytes image =
+        Join({Record("BOX", "", kItemDevice, Archived({new CDrawRect(CRect(0, 0, 9, -9))}))});
+    const auto damaged = DamagedRecordData();
+    for (const auto& record : damaged)
+        image = Join({image, Record(record.what, "", record.type, record.data)});
+    image = Join({FileHeader(source, static_cast<unsigned>(damaged.size() + 2)), image,
+                  Record("NOTE", "", kItemDevice, Archived({new CTextBox(CRect(0, 0, 9, -9))}))});
+
+    ScriptedPrompt prompt;
+    for (size_t i = 0; i < damaged.size(); ++i)
+        prompt.Answer(IDOK);
+    CDrawDoc document;
+    CObList pasted;
+    ASSERT_TRUE(LoadLibraryImageObjects(&document, image, pasted));
+    ASSERT_EQ(pasted.GetCount(), 2);
+    EXPECT_EQ(static_cast<CDrawObj*>(pasted.GetHead())->GetObjType(), kObjRect);
+    EXPECT_EQ(static_cast<CDrawObj*>(pasted.GetTail())->GetObjType(), kObjText);
+    DeleteListedObjects(pasted);
+    ASSERT_EQ(prompt.shown().size(), damaged.size());
+    for (size_t i = 0; i < damaged.size(); ++i) {
+        SCOPED_TRACE(damaged[i].what);
+        EXPECT_TRUE(librarytest::TellsUnreadable(prompt.shown()[i].text, damaged[i].what, source));
+        EXPECT_EQ(prompt.shown()[i].type & MB_ICONMASK, MB_ICONEXCLAMATION);
     }
 }
 
