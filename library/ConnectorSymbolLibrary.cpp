@@ -23,7 +23,7 @@ CSymbol* CConnectorSymbolLibrary::LoadSymbol(const CString& name, CDrawDoc* docu
         return nullptr;
     }
     CLibraryItemData item;
-    if (!library.ReadItem(document, index, item))
+    if (!library.ReadItemOrReport(document, index, item))
         return nullptr;
     auto* symbol =
         item.m_objects.IsEmpty() ? nullptr : dynamic_cast<CSymbol*>(item.m_objects.GetHead());

@@ -1,6 +1,7 @@
 // A device record's symbols: found by name in the libraries searched for the device, or made
 // up as placeholders when no library holds them.
 
+#include <stdexcept>
 #include <vector>
 
 #include "library/LibraryFile.h"
@@ -126,7 +127,7 @@ BOOL CLibraryFile::LoadSymbolsFromLibrary(CDrawDoc* document, CDeviceSymbolList&
             continue;
         }
         CObList objects;
-        if (!ReadItemObjects(document, item, objects)) {
+        if (!ReadSymbolRecord(document, item, objects)) {
             missing = TRUE;
             continue;
         }
@@ -141,6 +142,16 @@ BOOL CLibraryFile::LoadSymbolsFromLibrary(CDrawDoc* document, CDeviceSymbolList&
         entry->m_flags |= CDeviceSymbol::kLoaded;
     }
     return missing;
+}
+
+BOOL CLibraryFile::ReadSymbolRecord(CDrawDoc* document, const CLibraryItem& entry,
+                                    CObList& objects) {
+    try {
+        return ReadItemObjects(document, entry, objects);
+    } catch (const std::runtime_error& damage) {
+        ReportUnreadableItem(entry.m_name, damage);
+        return FALSE;
+    }
 }
 
 BOOL CLibraryFile::MakeMissingSymbol(CDrawDoc* document, CDevice* device, CDeviceSymbol& entry) {

@@ -12,6 +12,7 @@
 #include "library/LibraryFormat.h"
 #include "platform/DiskFile.h"
 #include "platform/MemFile.h"
+#include "platform/UserPrompt.h"
 
 namespace {
 
@@ -169,6 +170,13 @@ CString CLibraryFile::ReplaceQuestion(const CString& name) const {
     text.Format("The item %s already exists in library %s.\n\nDo you want to replace the item?",
                 name.c_str(), fileName.c_str());
     return text;
+}
+
+void CLibraryFile::ReportUnreadableItem(const CString& name, const std::exception& cause) const {
+    CString text;
+    text.Format("Error - could not read item %s\nin library %s.\n\n%s", name.c_str(),
+                GetSourcePath().c_str(), cause.what());
+    AfxMessageBox(text, MB_ICONEXCLAMATION);
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -7,6 +7,7 @@
 // rename it over, so a failure leaves the library as it was.
 
 #include <cstdint>
+#include <exception>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -109,11 +110,16 @@ public:
     // list are cut while writing.
     BOOL AddObjectList(const CObList& objects, CLibraryItem& item, BOOL keepConnections);
     // Loads the data of the record just read (the file at its data) into objects, which then
-    // belong to the caller. FALSE for a truncated record; archive errors pass as exceptions.
+    // belong to the caller. FALSE for a truncated record. Damaged data end the load with an
+    // exception (CArchiveException mostly) after every object read has been deleted.
     BOOL ReadItemObjects(CDrawDoc* document, const CLibraryItem& entry, CObList& objects);
     // Loads record index into item, telling the user what failed. A device record yields
-    // the device's symbols, arranged on a grid, in place of the device.
+    // the device's symbols, arranged on a grid, in place of the device. Damaged data pass as
+    // an exception, item then holding the record's name and description and no objects.
     BOOL ReadItem(CDrawDoc* document, int index, CLibraryItemData& item);
+    // ReadItem for readers that go on past a damaged record: the user is told which item of
+    // which library could not be loaded, and why, and the answer is FALSE.
+    BOOL ReadItemOrReport(CDrawDoc* document, int index, CLibraryItemData& item);
 
     // Fills entries from the device's pin map and loads each one's symbol from the libraries
     // searched for the device (this one, its "_Path", the user's and the standard folder); a
@@ -122,7 +128,8 @@ public:
     BOOL LoadDeviceSymbols(CDrawDoc* document, CDeviceSymbolList& entries, CDevice* device);
     // Loads the symbols of the entries not yet loaded from this library: a symbol record of
     // that name whose symbol fits the device. Answers whether an entry is still not loaded,
-    // so that a symbol of the name that does not fit leaves the search going.
+    // so that a symbol of the name that does not fit, or whose record is damaged (the user is
+    // told), leaves the search going.
     BOOL LoadSymbolsFromLibrary(CDrawDoc* document, CDeviceSymbolList& entries, CDevice* device);
     // A placeholder for the entry's symbol: a box with a pin for every pin of its map line
     // and the text "Symbol not found". FALSE when the device's map does not parse.
@@ -173,6 +180,11 @@ private:
     BOOL Rewrite(const CString& description, int count, const std::vector<Span>& removed,
                  const NewRecord* added);
     Span RecordSpan(const CLibraryItem& item) const;
+    // ReadItemObjects for the symbol search: a damaged record is told and reads as FALSE,
+    // like a truncated one, so that the search goes on.
+    BOOL ReadSymbolRecord(CDrawDoc* document, const CLibraryItem& entry, CObList& objects);
+    // Tells the user that the objects of record name could not be loaded, and why.
+    void ReportUnreadableItem(const CString& name, const std::exception& cause) const;
     // Puts the device's symbols, arranged, into the item in the device's place.
     void ExpandDevice(CDrawDoc* document, CDevice* device, CLibraryItemData& item);
 

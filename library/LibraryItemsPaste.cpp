@@ -14,7 +14,7 @@ BOOL LoadLibraryImageObjects(CDrawDoc* document, std::vector<BYTE> image, CObLis
     try {
         for (int index = 0; index < library.GetItemCount(); ++index) {
             CLibraryItemData item;
-            if (!library.ReadItem(document, index, item))
+            if (!library.ReadItemOrReport(document, index, item))
                 continue;
             loaded.AddTail(&item.m_objects);
             item.Clear();

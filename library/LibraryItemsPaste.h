@@ -11,6 +11,7 @@ class CObList;
 
 // Loads every record of the library image for document, in order, and appends the objects
 // to out, which then own them; a device record gives its symbols. A record that cannot be
-// read is told to the user and left out. FALSE when the image is no library; damage inside a
-// record ends the paste with an exception after every object loaded has been deleted.
+// read or whose objects are damaged is told to the user and left out. FALSE when the image is
+// no library; any other failure ends the paste with an exception after every object loaded
+// has been deleted.
 BOOL LoadLibraryImageObjects(CDrawDoc* document, std::vector<BYTE> image, CObList& out);

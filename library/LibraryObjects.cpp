@@ -1,11 +1,12 @@
 // Library records as drawing objects: storing an object list as a record and loading a
 // record's objects for a document.
 
-#include <unordered_set>
+#include <stdexcept>
 #include <vector>
 
 #include "library/LibraryFile.h"
 #include "library/LibraryItemData.h"
+#include "model/doc/AttrTextListGuard.h"
 #include "model/doc/DrawDoc.h"
 #include "model/object/DrawObj.h"
 #include "model/object/StdAttrNames.h"
@@ -55,23 +56,26 @@ void StoreList(const CObList& objects, CFile& file) {
     ar.Close();
 }
 
-// Reads an archived object list; each object stands in it once. On failure the objects read
-// so far are deleted and the exception passes on.
+// Reads an archived object list; each object stands in it once and belongs to no other
+// object. On failure every object read so far is deleted, those read inside the others'
+// records too, the document's text list is as it was, and the exception passes on.
 std::vector<CObject*> LoadList(CFile& file, CDrawDoc* document) {
     CArchive ar(&file, CArchive::load, kArchiveBufferSize);
     ar.m_pDocument = document;
+    AttrTextListGuard texts(document);
     std::vector<CObject*> objects;
-    std::unordered_set<const CObject*> listed;
     try {
         for (DWORD count = ar.ReadCheckedCount(kMinObjectBytes); count > 0; --count) {
             CObject* object = ar.ReadObject(nullptr);
-            if (object && !listed.insert(object).second)
-                throw CArchiveException(CArchiveException::genericException);
-            if (object)
-                objects.push_back(object);
+            if (!object)
+                continue;
+            ar.ClaimObject(object);
+            objects.push_back(object);
         }
     } catch (...) {
         DeleteLoaded(objects);
+        ar.DeleteUnclaimed(RUNTIME_CLASS(CDrawObj));
+        texts.Restore();
         throw;
     }
     return objects;
@@ -186,6 +190,15 @@ BOOL CLibraryFile::ReadItem(CDrawDoc* document, int index, CLibraryItemData& ite
     if (CDevice* device = TakeLoneDevice(item.m_objects))
         ExpandDevice(document, device, item);
     return TRUE;
+}
+
+BOOL CLibraryFile::ReadItemOrReport(CDrawDoc* document, int index, CLibraryItemData& item) {
+    try {
+        return ReadItem(document, index, item);
+    } catch (const std::runtime_error& damage) {
+        ReportUnreadableItem(item.m_name, damage);
+        return FALSE;
+    }
 }
 
 // The device's symbols take its place in the item; the device lives on in them, and goes

@@ -315,11 +315,16 @@ void CLibraryBar::OnListCommand(int code) {
     }
 }
 
+std::vector<int> CLibraryBar::SelectedItemRows() const {
+    std::vector<int> rows = m_list->SelectedRows();
+    std::erase_if(rows, [this](int row) { return !IsLibraryItemKind(m_list->RowAt(row).kind); });
+    return rows;
+}
+
 std::vector<std::unique_ptr<CLibraryItemData>> CLibraryBar::ReadSelectedItems(
     CDrawDoc* document) const {
     std::vector<std::unique_ptr<CLibraryItemData>> items;
-    std::vector<int> rows = m_list->SelectedRows();
-    std::erase_if(rows, [this](int row) { return !IsLibraryItemKind(m_list->RowAt(row).kind); });
+    const std::vector<int> rows = SelectedItemRows();
     if (rows.empty())
         return items;
     const std::string& path = m_list->RowAt(rows.front()).path;
@@ -332,17 +337,21 @@ std::vector<std::unique_ptr<CLibraryItemData>> CLibraryBar::ReadSelectedItems(
         if (m_list->RowAt(row).path != path)
             continue;
         auto item = std::make_unique<CLibraryItemData>();
-        if (library.ReadItem(document, m_list->RowAt(row).index, *item))
+        if (library.ReadItemOrReport(document, m_list->RowAt(row).index, *item))
             items.push_back(std::move(item));
     }
     return items;
 }
 
+// One record selected shows in the preview; several, or one that could not be read, show
+// nothing.
 void CLibraryBar::OnListSelection() {
-    std::vector<std::unique_ptr<CLibraryItemData>> items = ReadSelectedItems(nullptr);
-    if (items.size() == 1) {
-        m_preview->ShowItem(*items.front());
-        return;
+    if (SelectedItemRows().size() == 1) {
+        std::vector<std::unique_ptr<CLibraryItemData>> items = ReadSelectedItems(nullptr);
+        if (!items.empty()) {
+            m_preview->ShowItem(*items.front());
+            return;
+        }
     }
     CObList none;
     m_preview->SetObjects(none, "", "");

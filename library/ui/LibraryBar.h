@@ -87,13 +87,15 @@ public:
     void DeleteItems();
 
     // The records selected in the list, read for document (none: no document); all of one
-    // library, in row order.
+    // library, in row order. A record that cannot be read is told to the user and left out.
     std::vector<std::unique_ptr<CLibraryItemData>> ReadSelectedItems(CDrawDoc* document) const;
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    // The list's selected rows that are library records.
+    std::vector<int> SelectedItemRows() const;
     void LayOut();
     void OnSplitterMoved(int position, int index);
     void OnTreeSelection();

@@ -4,6 +4,7 @@
 #include <unordered_set>
 #include <vector>
 
+#include "model/doc/AttrTextListGuard.h"
 #include "model/doc/DrawDoc.h"
 #include "model/object/DrawObj.h"
 #include "model/ole/DrawOleObj.h"
@@ -50,23 +51,6 @@ public:
 
 private:
     const CConnectionList& m_links;
-};
-
-// Texts bound to the document's attributes enter its text list as they are read; a load that
-// fails puts the list back as it was, so that it names none of the deleted objects.
-class AttrTextListGuard {
-public:
-    explicit AttrTextListGuard(CDrawDoc& doc) : m_list(*doc.GetAttrTextList()) {
-        m_saved.AddTail(&m_list);
-    }
-    void Restore() {
-        m_list.RemoveAll();
-        m_list.AddTail(&m_saved);
-    }
-
-private:
-    CObList& m_list;
-    CObList m_saved;
 };
 
 void ReadList(CArchive& ar, CObList& loaded) {
@@ -138,7 +122,7 @@ std::vector<BYTE> StoreObjectList(CDrawDoc& doc, const CObList& objects,
 void LoadObjectList(CDrawDoc& doc, const std::vector<BYTE>& bytes, CompoundStorage& embeddings,
                     CObList& out) {
     RootStorageScope root(doc, embeddings);
-    AttrTextListGuard texts(doc);
+    AttrTextListGuard texts(&doc);
     CMemFile file(bytes);
     CArchive ar(&file, CArchive::load, kBufferSize);
     ar.m_pDocument = &doc;

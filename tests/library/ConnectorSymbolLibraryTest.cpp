@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "LibraryTestBytes.h"
 #include "library/ConnectorSymbolLibrary.h"
 #include "library/LibraryFile.h"
 #include "model/app/SchematicApp.h"
@@ -92,6 +93,25 @@ TEST_F(RailSheet, LibraryProblemsAreToldAndChangeNothing) {
         EXPECT_FALSE(wire->ConnectToPowerSymbol(c.item, "GND"));
         ASSERT_EQ(prompt.shown().size(), 1u);
         EXPECT_EQ(prompt.shown()[0].text.str(), c.message);
+        EXPECT_EQ(doc.GetObjects().GetCount(), 1);
+        EXPECT_EQ(wire->GetStartObject(), nullptr);
+        EXPECT_FALSE(doc.GetUndoList().CanUndo());
+    }
+}
+
+// A rail symbol whose record cannot be loaded is told, naming the library, and nothing changes.
+TEST_F(RailSheet, DamagedRailSymbolIsToldAndChangesNothing) {
+    const std::string path = (dir / "std" / "basic.rlb").string();
+    CWire* wire = Place(CPoint(0, 0), CPoint(1000, 0));
+    for (const auto& damaged : librarytest::DamagedRecordData()) {
+        SCOPED_TRACE(damaged.what);
+        testsupport::WriteFileBytes(
+            path, librarytest::Join({librarytest::FileHeader("basic", 1),
+                                     librarytest::Record("GND", "", damaged.type, damaged.data)}));
+        ScriptedPrompt prompt({IDOK});
+        EXPECT_FALSE(wire->ConnectToPowerSymbol("GND", "GND"));
+        ASSERT_EQ(prompt.shown().size(), 1u);
+        EXPECT_TRUE(librarytest::TellsUnreadable(prompt.shown()[0].text, "GND", path));
         EXPECT_EQ(doc.GetObjects().GetCount(), 1);
         EXPECT_EQ(wire->GetStartObject(), nullptr);
         EXPECT_FALSE(doc.GetUndoList().CanUndo());

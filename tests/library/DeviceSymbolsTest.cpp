@@ -203,6 +203,48 @@ TEST(DeviceSymbols, SymbolsComeFromTheSearchedLibraries) {
     }
 }
 
+// A symbol record that cannot be loaded is told, naming its library, and counts as missing:
+// the search goes on to the next library, and when none has a good one the placeholder takes
+// its place.
+TEST(DeviceSymbols, ADamagedSymbolIsToldAndTheSearchGoesOn) {
+    TempDir dir;
+    for (const char* folder : {"own", "user", "std"})
+        std::filesystem::create_directory(dir / folder);
+    CSchematicApp app(dir / "settings.ini");
+    const ScopedApp installed(app);
+    app.WriteProfileString("Directories", "userlib", (dir / "user").c_str());
+    app.WriteProfileString("Directories", "stdlib", (dir / "std").c_str());
+    const Bytes device =
+        Archived({MakeDevice("NAND\x01\x01"
+                             "a\x01"
+                             "1")});
+    WriteFileBytes(dir / "own/own.rlb",
+                   Join({FileHeader("own", 1), Record("DEV", "", kItemDevice, device)}));
+    const std::string user = (dir / "user/u.rlb").string();
+    for (const bool standardHasIt : {true, false}) {
+        WriteFileBytes(dir / "std/s.rlb",
+                       standardHasIt ? Join({FileHeader("std", 1), SymbolRecord("NAND", {"a"})})
+                                     : FileHeader("std", 0));
+        for (const auto& damaged : librarytest::DamagedRecordData()) {
+            SCOPED_TRACE(std::string(damaged.what) + (standardHasIt ? ", good one" : ", none"));
+            WriteFileBytes(
+                user, Join({FileHeader("user", 1), Record("NAND", "", kItemSymbol, damaged.data)}));
+            ScriptedPrompt prompt({IDOK});
+            CLibraryFile library;
+            ASSERT_TRUE(library.Open((dir / "own/own.rlb").c_str()));
+            CDrawDoc document;
+            CLibraryItemData item;
+            EXPECT_TRUE(library.ReadItem(&document, 0, item));
+            ASSERT_EQ(item.m_deviceSymbols.size(), 1u);
+            const CObList& objects = item.m_deviceSymbols[0]->m_objects;
+            ASSERT_EQ(objects.GetCount(), standardHasIt ? 1 : 2);  // the placeholder has a note
+            EXPECT_EQ(static_cast<CDrawObj*>(objects.GetHead())->GetAttr("_Name").str(), "NAND");
+            ASSERT_EQ(prompt.shown().size(), 1u);
+            EXPECT_TRUE(librarytest::TellsUnreadable(prompt.shown()[0].text, "NAND", user));
+        }
+    }
+}
+
 TEST(DeviceSymbols, PlaceholdersDevicesWithoutSymbolsAndStrayDevices) {
     auto sharedDevice = [] {
         CSymbol* symbol = MakeSymbol("S", {});

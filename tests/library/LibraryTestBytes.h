@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "library/LibraryItem.h"
 #include "platform/Archive.h"
 #include "platform/MemFile.h"
 #include "support/TestSupport.h"
@@ -79,6 +80,37 @@ inline Bytes Archived(std::initializer_list<CObject*> objects) {
     for (CObject* object : objects)
         delete object;
     return file.GetBytes();
+}
+
+// Record data that no load accepts, and the item type each is stored under.
+struct DamagedData {
+    const char* what;
+    int type;
+    Bytes data;
+};
+
+inline std::vector<DamagedData> DamagedRecordData() {
+    Bytes unknownClass = {1, 0, 0xFF, 0xFF, 1, 0};  // one object of a new class, schema 1
+    const std::string name = "CNoSuchClass";
+    unknownClass.push_back(static_cast<unsigned char>(name.size()));
+    unknownClass.push_back(0);
+    AppendText(unknownClass, name);
+    Bytes modelText;
+    AppendText(modelText, ".MODEL D1N4148 D(IS=2.52n RS=.568 N=1.752)\r\n");
+    return {
+        {"no data", kItemSymbol, {}},
+        {"garbage", kItemSymbol, {1, 0, 0x42, 0x42, 0x13, 0x37, 0x00, 0x99}},
+        {"unknown class", kItemCircuit, unknownClass},
+        {"model holding a text", kItemModel, modelText},
+    };
+}
+
+// Whether text is what the user is told when item name of library cannot be loaded.
+inline bool TellsUnreadable(const CString& text, const std::string& name,
+                            const std::string& library) {
+    const std::string start =
+        "Error - could not read item " + name + "\nin library " + library + ".";
+    return text.str().compare(0, start.size(), start) == 0;
 }
 
 }  // namespace librarytest

@@ -14,12 +14,14 @@
 #include <string>
 
 #include "library/LibraryFile.h"
+#include "library/LibraryTestBytes.h"
 #include "library/ShellItem.h"
 #include "library/ui/LibraryBar.h"
 #include "library/ui/PreviewWnd.h"
 #include "library/ui/ShellListCtrl.h"
 #include "library/ui/ShellTreeCtrl.h"
 #include "model/app/SchematicApp.h"
+#include "model/device/Device.h"
 #include "model/shapes/DrawRect.h"
 #include "shell/support/QtTestApp.h"
 #include "support/ScriptedPrompt.h"
@@ -28,8 +30,13 @@
 namespace {
 
 namespace fs = std::filesystem;
+using librarytest::Archived;
+using librarytest::FileHeader;
+using librarytest::Join;
+using librarytest::Record;
 using testsupport::ScriptedPrompt;
 using testsupport::TempDir;
+using testsupport::WriteFileBytes;
 using testsupport::WriteFileText;
 
 std::string Stored(const fs::path& path) {
@@ -302,6 +309,55 @@ TEST_F(LibraryBrowser, BarPreviewsPlacesCopiesAndPastesRecords) {
     }
     bar.PasteItems();
     EXPECT_EQ(Labels(*list), (QStringList{"R", "X"}));
+}
+
+// Selecting or placing a record that cannot be loaded tells which library and item failed and
+// shows nothing; a device whose symbol is damaged in the user's folder shows a placeholder.
+TEST_F(LibraryBrowser, DamagedRecordsAreToldAndShowNothing) {
+    auto* device = new CDevice("DEV");
+    device->SetAttr("_Map",
+                    "NAND\x01\x01"
+                    "a\x01"
+                    "1",
+                    TRUE);  // pin a of NAND is pin 1
+    const auto damaged = librarytest::DamagedRecordData();
+    const std::string user = (dir / "user" / "u.rlb").string();
+    WriteFileBytes(user, Join({FileHeader("user", 1), Record("NAND", "", 0, damaged[1].data)}));
+    librarytest::Bytes records =
+        Join({Record("BOX", "", kItemCircuit, Archived({new CDrawRect(CRect(0, 0, 9, -9))})),
+              Record("DEV", "", kItemDevice, Archived({device}))});
+    for (const auto& record : damaged)
+        records = Join({records, Record(record.what, "", record.type, record.data)});
+    const std::string parts = (dir / "std" / "parts.rlb").string();
+    WriteFileBytes(parts, Join({FileHeader("parts", unsigned(damaged.size() + 2)), records}));
+
+    CLibraryBar bar;
+    int placed = 0;
+    bar.SetPlaceHandler([&](const CObList&) { ++placed; });
+    bar.SelectLibraryPath(parts);
+    auto select = [&](const std::string& name) {  // as a click on the row does
+        bar.List()->setCurrentItem(
+            bar.List()->findItems(QString::fromStdString(name), Qt::MatchExactly).at(0),
+            QItemSelectionModel::ClearAndSelect);
+    };
+    for (const auto& record : damaged) {
+        SCOPED_TRACE(record.what);
+        select("BOX");
+        ASSERT_TRUE(bar.Preview()->Grid().HasObjects());
+        ScriptedPrompt prompt({IDOK, IDOK});
+        select(record.what);
+        EXPECT_FALSE(bar.Preview()->Grid().HasObjects());
+        bar.PlaceSelectedItem();
+        EXPECT_EQ(placed, 0);
+        ASSERT_EQ(prompt.shown().size(), 2u);
+        for (const auto& shown : prompt.shown())
+            EXPECT_TRUE(librarytest::TellsUnreadable(shown.text, record.what, parts));
+    }
+    ScriptedPrompt prompt({IDOK});
+    select("DEV");
+    EXPECT_TRUE(bar.Preview()->Grid().HasObjects());
+    ASSERT_EQ(prompt.shown().size(), 1u);
+    EXPECT_TRUE(librarytest::TellsUnreadable(prompt.shown()[0].text, "NAND", user));
 }
 
 TEST_F(LibraryBrowser, BarFiltersAndMakesLibraries) {

@@ -1,0 +1,115 @@
+// Library records whose objects cannot be loaded: the load frees what it read, and the readers
+// of records tell which library and item failed and go on.
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+
+#include "LibraryTestBytes.h"
+#include "library/LibraryFile.h"
+#include "library/LibraryItemData.h"
+#include "library/LibraryItemsPaste.h"
+#include "library/PartSource.h"
+#include "model/doc/DrawDoc.h"
+#include "model/shapes/DrawRect.h"
+#include "model/text/AttrText.h"
+#include "model/text/TextBox.h"
+#include "platform/Archive.h"
+#include "platform/MemFile.h"
+#include "support/ScriptedPrompt.h"
+
+namespace {
+
+using librarytest::Archived;
+using librarytest::Bytes;
+using librarytest::DamagedRecordData;
+using librarytest::FileHeader;
+using librarytest::Join;
+using librarytest::Record;
+using testsupport::ScriptedPrompt;
+
+// A symbol record's data: a resistor, the text that shows its value, and a text bound to the
+// attributes of the document it was stored from.
+Bytes SymbolWithTexts() {
+    PartSources sources;
+    std::istringstream in(
+        "library t.rlb \"t\"\n"
+        "symbol R \"resistor\" graphical\n"
+        "attr Value 10k\n"
+        "rect 0 0 200 -60\n"
+        "pin 1 1 0 -30 -100 -30 passive\n"
+        "show Value 0 100\n"
+        "end\n");
+    ReadPartSource(in, "test", sources);
+    CObList objects;
+    objects.AddTail(&sources.libraries.front().items.front()->objects);
+    CDrawDoc source;
+    CAttrText title(CRect(0, 0, 500, -100));
+    title.Bind(&source, "Title");
+    objects.AddTail(&title);
+    CMemFile file;
+    CArchive ar(&file, CArchive::store);
+    ar.m_pDocument = &source;
+    ar.WriteCount(static_cast<DWORD>(objects.GetCount()));
+    for (POSITION pos = objects.GetHeadPosition(); pos;)
+        ar.WriteObject(objects.GetNext(pos));
+    ar.Close();
+    return file.GetBytes();
+}
+
+// The record read whole, then cut after every byte: each cut fails, the document's text list
+// is as it was, and the sanitizer finds any object read and left behind (the text that shows
+// the value above all).
+TEST(DamagedRecords, ACutRecordFreesEverythingItRead) {
+    const Bytes data = SymbolWithTexts();
+    {
+        CLibraryFile library;
+        ASSERT_TRUE(library.OpenImage(Join({FileHeader("L", 1), Record("R", "", 0, data)})));
+        CLibraryItemData item;
+        ASSERT_TRUE(library.ReadItem(nullptr, 0, item));
+        ASSERT_EQ(item.m_objects.GetCount(), 3);
+    }
+    for (size_t length = 0; length < data.size(); ++length) {
+        SCOPED_TRACE(length);
+        const Bytes cut(data.begin(), data.begin() + static_cast<std::ptrdiff_t>(length));
+        CLibraryFile library;
+        ASSERT_TRUE(library.OpenImage(Join({FileHeader("L", 1), Record("R", "", 0, cut)})));
+        CDrawDoc document;
+        CLibraryItemData item;
+        EXPECT_THROW(library.ReadItem(&document, 0, item), CArchiveException);
+        EXPECT_TRUE(item.m_objects.IsEmpty());
+        EXPECT_EQ(document.GetAttrTextList()->GetCount(), 0);
+    }
+}
+
+// Pasted records: each damaged one is told by name and left out, the others are pasted.
+TEST(DamagedRecords, PasteTellsEachDamagedRecordAndPastesTheRest) {
+    const std::string source = "/lib/src.rlb";
+    Bytes image =
+        Join({Record("BOX", "", kItemDevice, Archived({new CDrawRect(CRect(0, 0, 9, -9))}))});
+    const auto damaged = DamagedRecordData();
+    for (const auto& record : damaged)
+        image = Join({image, Record(record.what, "", record.type, record.data)});
+    image = Join({FileHeader(source, static_cast<unsigned>(damaged.size() + 2)), image,
+                  Record("NOTE", "", kItemDevice, Archived({new CTextBox(CRect(0, 0, 9, -9))}))});
+
+    ScriptedPrompt prompt;
+    for (size_t i = 0; i < damaged.size(); ++i)
+        prompt.Answer(IDOK);
+    CDrawDoc document;
+    CObList pasted;
+    ASSERT_TRUE(LoadLibraryImageObjects(&document, image, pasted));
+    ASSERT_EQ(pasted.GetCount(), 2);
+    EXPECT_EQ(static_cast<CDrawObj*>(pasted.GetHead())->GetObjType(), kObjRect);
+    EXPECT_EQ(static_cast<CDrawObj*>(pasted.GetTail())->GetObjType(), kObjText);
+    DeleteListedObjects(pasted);
+    ASSERT_EQ(prompt.shown().size(), damaged.size());
+    for (size_t i = 0; i < damaged.size(); ++i) {
+        SCOPED_TRACE(damaged[i].what);
+        EXPECT_TRUE(librarytest::TellsUnreadable(prompt.shown()[i].text, damaged[i].what, source));
+        EXPECT_EQ(prompt.shown()[i].type & MB_ICONMASK, MB_ICONEXCLAMATION);
+    }
+}
+
+}  // namespace
