@@ -49,7 +49,8 @@ BOOL CDocumentBase::OnOpenDocument(const char* path) {
     } catch (const std::exception& error) {
         DeleteContents();
         SetModifiedFlag(FALSE);
-        ReportFailure("Failed to open document.", path, error);
+        if (m_reportsFailures)
+            ReportFailure("Failed to open document.", path, error);
         return FALSE;
     }
     SetModifiedFlag(FALSE);
@@ -64,7 +65,8 @@ BOOL CDocumentBase::OnSaveDocument(const char* path) {
         WriteDocument(file);
         file.SaveToFile(path);
     } catch (const std::exception& error) {
-        ReportFailure("Failed to save document.", path, error);
+        if (m_reportsFailures)
+            ReportFailure("Failed to save document.", path, error);
         return FALSE;
     }
     SetModifiedFlag(FALSE);

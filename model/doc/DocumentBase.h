@@ -31,6 +31,10 @@ public:
     virtual void SetTitle(const char* title);
     const CString& GetTitle() const { return m_title; }
 
+    // Whether a failed open or save tells the user why (TRUE unless turned off). A document
+    // read for another task, such as a sheet of a netlist build, leaves the report to it.
+    void SetReportsFailures(BOOL report) { m_reportsFailures = report; }
+
     virtual BOOL IsModified() const { return m_modified; }
     virtual void SetModifiedFlag(BOOL modified = TRUE);
 
@@ -59,6 +63,7 @@ private:
     CString m_pathName;
     CString m_title;
     BOOL m_modified = FALSE;
+    BOOL m_reportsFailures = TRUE;
     std::vector<IDocView*> m_views;
     CompoundStorage* m_rootStorage = nullptr;
 };

@@ -12,7 +12,8 @@ class CDrawDoc;
 class ISheetOpener {
 public:
     virtual ~ISheetOpener() = default;
-    // The schematic of the file at path, or null when it cannot be opened.
+    // The schematic of the file at path, or null when it cannot be opened. Nothing is asked of
+    // or shown to the user: the build reports to its log.
     virtual std::unique_ptr<CDrawDoc> OpenSheet(const CString& path) = 0;
 };
 

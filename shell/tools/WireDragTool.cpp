@@ -1,5 +1,6 @@
 #include "shell/tools/WireDragTool.h"
 
+#include "model/cmd/RemoveCmd.h"
 #include "model/cmd/RerouteCmd.h"
 #include "model/doc/DrawDoc.h"
 #include "model/net/Wire.h"
@@ -12,6 +13,23 @@ namespace {
 struct OneObject : CObList {
     explicit OneObject(CObject* object) { AddTail(object); }
 };
+
+// The texts of the re-routed wire leave the document in the re-route's step.
+void RemoveLabels(CDrawDoc& doc, const CObList& labels) {
+    CObList listed;
+    for (POSITION pos = labels.GetHeadPosition(); pos;) {
+        auto* label = static_cast<CDrawObj*>(labels.GetNext(pos));
+        if (doc.IsListed(label))
+            listed.AddTail(label);
+    }
+    if (listed.IsEmpty())
+        return;
+    auto* remove = new CRemoveCmd(listed);
+    if (!remove->Do(&doc) || !doc.MergeCommand(remove)) {
+        remove->Undo(&doc);
+        delete remove;
+    }
+}
 
 }  // namespace
 
@@ -35,6 +53,8 @@ void CWireDragTool::Start(IToolView& view, CWire* wire) {
     }
     CDrawObj* fixedEnd = State().dragHandle == 1 ? wire->GetEndObject() : wire->GetStartObject();
     CDrawObj* picked[] = {wire};
+    m_labels.RemoveAll();
+    m_labels.AddTail(wire->GetAttrTextList());
     m_before.RemoveAll();
     m_before.Collect(picked);
     m_before.Release();
@@ -117,8 +137,12 @@ void CWireDragTool::FinishDrag(IToolView& view) {
     view.SetCapture(false);
     State().selectMode = kSelectNone;
     view.SetPrompt(kPromptReady);
+    CObList labels;
+    labels.AddTail(&m_labels);
     Forget();
-    if (!doc.JoinNets())
+    if (doc.JoinNets())
+        RemoveLabels(doc, labels);
+    else
         doc.CancelLastCommand();
 }
 
@@ -164,5 +188,6 @@ void CWireDragTool::Forget() {
     m_wire = nullptr;
     m_pickedUp = nullptr;
     m_before.RemoveAll();
+    m_labels.RemoveAll();
     m_junctionEnds.clear();
 }

@@ -119,6 +119,24 @@ TEST_F(NetlistBuildTest, SheetsThatFailWriteNoBody) {
                              " is a sub-circuit of itself. Stopping.\n\nBuild stopped.\n"));
 }
 
+// Sub-circuit sheets are read from their files for the build; one that is missing or damaged
+// is a line of the log and asks the user nothing, and the sheets after it are still built.
+TEST_F(NetlistBuildTest, SheetsThatCannotBeReadAreReportedToTheLogOnly) {
+    testsupport::ScriptedPrompt prompt;  // a message box fails the test
+    Sheet good(Path("good.sch").c_str());
+    ASSERT_TRUE(good.doc.OnSaveDocument(Path("good.sch").c_str()));
+    testsupport::WriteFileText(dir / "damaged.sch", "not a schematic at all");
+    sheet.Block("U1", "missing.sch", {"X"});
+    sheet.Block("U2", "damaged.sch", {"X"});
+    sheet.Block("U3", "good.sch", {"X"});
+
+    EXPECT_FALSE(Build());
+    EXPECT_EQ(LastLog(), Log("Could not open file " + Path("missing.sch") + ".\n" +
+                             "Could not open file " + Path("damaged.sch") + ".\n" +
+                             Path("good.sch") + "\n\nError building netlist.\n"));
+    EXPECT_TRUE(prompt.shown().empty());
+}
+
 TEST_F(NetlistBuildTest, AWriterThatFailsIsNeverReportedAsDone) {
     format.header = FALSE;
     EXPECT_FALSE(Build());

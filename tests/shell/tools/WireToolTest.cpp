@@ -10,6 +10,7 @@
 #include "model/net/Wire.h"
 #include "model/symbol/Pin.h"
 #include "model/symbol/Symbol.h"
+#include "model/text/AttrText.h"
 #include "shell/tools/ToolPrompts.h"
 #include "shell/tools/WireDragTool.h"
 #include "support/TestSupport.h"
@@ -255,6 +256,65 @@ TEST_F(WireToolTest, TheFreeEndOfAWireIsDraggedToAPinAsOneReroute) {
     EXPECT_EQ(pin->GetWire(), rerouted);
     ASSERT_TRUE(doc.GetUndoList().Undo());
     EXPECT_EQ(DocumentBytes(doc), drawn);
+}
+
+// The attribute texts of the document whose owner is gone: none, or not in the document, or
+// keeping no back-link to the text.
+int OwnerlessTexts(CDrawDoc& doc) {
+    int ownerless = 0;
+    for (POSITION pos = doc.GetObjects().GetHeadPosition(); pos;) {
+        auto* text = dynamic_cast<CAttrText*>(doc.GetObjects().GetNext(pos));
+        if (!text || text->GetOwnerDocument() == &doc)
+            continue;
+        CDrawObj* owner = text->GetOwnerObject();
+        const CObList* texts = owner ? owner->GetAttrTextList() : nullptr;
+        if (!owner || !doc.IsListed(owner) || !texts || !texts->Find(text))
+            ++ownerless;
+    }
+    return ownerless;
+}
+
+// A wire named from a bus shows its name; re-routing its free start leaves no text behind
+// without its wire, in the document or in its file, and undo gives the label back.
+TEST_F(WireToolTest, ARerouteLeavesNoLabelWithoutItsWire) {
+    PlaceBus(CPoint(3000, -500), CPoint(3000, -4000), "D[0..7]");
+    Choose(kToolWire);
+    DrawWire(CPoint(1000, -1000), CPoint(3000, -1000));
+    CWire* named = LastWire();
+    ASSERT_EQ(named->GetAttr("_ID"), "D0");
+    CAttrText* label = named->FindAttrText("_ID");
+    ASSERT_NE(label, nullptr);
+    ASSERT_TRUE(doc.IsListed(label));
+    const std::vector<BYTE> drawn = DocumentBytes(doc);
+
+    Choose(kToolWire);
+    Click(1000, -1000);
+    ASSERT_EQ(tools.state.currentShape, kToolWireDrag);
+    Move(1000, -3000);
+    Click(1000, -3000);
+    Tool().OnFinish(view);
+    EXPECT_EQ(tools.state.currentShape, kToolSelect);
+    EXPECT_STREQ(doc.GetUndoList().GetUndoName(), "wire re-route");
+    ASSERT_NE(LastWire(), named);
+    EXPECT_EQ(LastWire()->GetAttr("_ID"), "D0");
+    EXPECT_FALSE(doc.IsListed(label));  // it went with its wire
+    EXPECT_EQ(OwnerlessTexts(doc), 0);
+    const std::vector<BYTE> rerouted = DocumentBytes(doc);
+
+    testsupport::TempDir dir;
+    const std::string path = (dir / "rerouted.sch").string();
+    ASSERT_TRUE(doc.OnSaveDocument(path.c_str()));
+    CDrawDoc loaded;
+    ASSERT_TRUE(loaded.OnOpenDocument(path.c_str()));
+    EXPECT_EQ(OwnerlessTexts(loaded), 0);
+
+    ASSERT_TRUE(doc.GetUndoList().Undo());
+    EXPECT_EQ(DocumentBytes(doc), drawn);
+    EXPECT_EQ(named->FindAttrText("_ID"), label);
+    EXPECT_EQ(label->GetOwnerObject(), named);
+    ASSERT_TRUE(doc.GetUndoList().Redo());
+    EXPECT_EQ(DocumentBytes(doc), rerouted);
+    EXPECT_EQ(OwnerlessTexts(doc), 0);
 }
 
 // Three symbols, wires between their pins with a junction, and a bus, drawn with the tools,
