@@ -723,10 +723,13 @@ void CPin::NotifyAttached(IFollowMap* map) {
         follower->FollowObject(this, map);
 }
 
-// A wire that left the document no longer holds the pin.
+// The pin lets go of a wire that left the document or that no longer starts or ends on it.
 void CPin::PurgeAttrTexts() {
     CDrawObj::PurgeAttrTexts();
     CDrawDoc* doc = m_owner ? m_owner->GetDocument() : m_document;
-    if (m_wire && doc && !doc->IsListed(m_wire))
+    if (!m_wire || !doc)
+        return;
+    const auto* wire = doc->IsListed(m_wire) ? dynamic_cast<const CWire*>(m_wire) : nullptr;
+    if (!wire || (wire->GetStartObject() != this && wire->GetEndObject() != this))
         m_wire = nullptr;
 }

@@ -137,6 +137,9 @@ CDrawObj* CSymbol::Clone(CDrawDoc* document) {
     return new CSymbol(*this, document);
 }
 
+// The copy stands in for this symbol while an edit transforms it, and keeps its shape for the
+// edit's undo: it has the placement, the flags, the pen and brush and (one more reference) the
+// device. The attributes and texts are handed over by GiveLinksTo.
 CDrawObj* CSymbol::Duplicate() {
     CObList graphics;
     for (POSITION pos = m_graphics.GetHeadPosition(); pos;) {
@@ -150,6 +153,13 @@ CDrawObj* CSymbol::Duplicate() {
         symbol->m_pins.AddTail(copy);
     }
     symbol->m_position = m_position;
+    symbol->m_flags = m_flags;
+    symbol->m_pen = m_pen;
+    symbol->m_brush = m_brush;
+    symbol->SetMatrix(m_matrix);
+    if (m_device)
+        m_device->AddRef();
+    symbol->m_device = m_device;
     return symbol;
 }
 

@@ -12,6 +12,7 @@
 #include "platform/Maps.h"
 #include "platform/ObList.h"
 
+class CNet;
 class CPin;
 
 // Kinds of symbol (flag bits 0x700).
@@ -145,6 +146,8 @@ private:
     int CheckOwnAttr(const CString& name, CString& value);
     int CheckDeviceAttr(const CString& rest, CString& value);
     int SetDeviceAttr(const CString& rest, const char* value, UINT flags);
+    // The net of the wire at the first pin, or null.
+    const CNet* FirstPinNet() const;
     // Another device of the document named name, or null.
     CDevice* FindDocumentDevice(const char* name) const;
 

@@ -9,6 +9,7 @@
 #include "model/doc/DrawDoc.h"
 #include "model/geometry/PlacementMatrix.h"
 #include "model/geometry/PlaneGeometry.h"
+#include "model/net/Net.h"
 #include "model/object/ShapePaintScope.h"
 #include "model/object/StdAttrNames.h"
 #include "model/symbol/Pin.h"
@@ -369,6 +370,13 @@ void CSymbol::PlaceAttrText(CAttrText* text) {
 
 // The identifier and the name, the device, the kind, then value, footprint, category and
 // description; the device's footprint, category and description win over the symbol's.
+const CNet* CSymbol::FirstPinNet() const {
+    if (m_pins.IsEmpty())
+        return nullptr;
+    const CDrawObj* wire = static_cast<const CPin*>(m_pins.GetHead())->GetWire();
+    return wire ? wire->GetNet() : nullptr;
+}
+
 CString CSymbol::GetTipText() const {
     const auto own = [this](int id) {
         CString value;
@@ -399,6 +407,8 @@ CString CSymbol::GetTipText() const {
             break;
         case kSymbolNetConnector:
             tip += "Net Connector";
+            if (const CNet* net = FirstPinNet())
+                tip += " : " + net->GetName();
             break;
         case kSymbolSimulation:
             tip += "Simulation";

@@ -3,7 +3,9 @@
 #include <cmath>
 
 #include "model/cmd/TransformCmd.h"
+#include "model/device/Device.h"
 #include "model/doc/DrawDoc.h"
+#include "model/geometry/PlacementMatrix.h"
 #include "model/net/Net.h"
 #include "model/net/Wire.h"
 #include "model/shapes/DrawRect.h"
@@ -63,6 +65,19 @@ protected:
         EXPECT_EQ(command->JoinUp(), 1);
     }
 
+    // The unwired pin of a new symbol, its hot end at the symbol's origin and its body end 100
+    // to the right; the symbol turned by angle about the origin and moved to at.
+    CPin* AddPlacedPin(int angle, CPoint at) {
+        auto* placed = new CSymbol();
+        auto* pin = new CPin(placed);
+        pin->SetEnds(CPoint(100, 0), CPoint(0, 0));
+        placed->GetPins().AddTail(pin);
+        Add(placed);
+        placed->RecalcBounds(nullptr);
+        placed->Rotate(angle, 0, 0, nullptr);
+        placed->OffsetBy(CSize(at.x, at.y));
+        return pin;
+    }
     static CPin* PinAt(CSymbol* symbol, int index) {
         CObList& pins = symbol->GetPins();
         return static_cast<CPin*>(pins.GetAt(pins.FindIndex(index)));
@@ -290,6 +305,77 @@ TEST_F(TransformSheet, LoneTextComesBack) {
         RecordAndRoundTrip(command, before);
         ASSERT_TRUE(doc.GetUndoList().Undo());
     }
+}
+
+// A placed symbol with nothing attached is transformed in place: it goes from its placement,
+// and undo and redo give back each state exactly.
+TEST_F(TransformSheet, UnwiredPlacedSymbolMovesFromItsPlacement) {
+    CPin* pin = AddPlacedPin(900, CPoint(2000, 1000));
+    const DocSnapshot before = Snapshot(doc);
+    CTransformCmd* command = Transform(pin->GetOwner(), kTransformMove);
+    command->SetMove(300, 0);
+    command->Apply();
+    EXPECT_EQ(pin->GetConnectPoint(), CPoint(2300, 1000));
+    RecordAndRoundTrip(command, before);
+    EXPECT_EQ(pin->GetConnectPoint(), CPoint(2300, 1000));
+    ASSERT_TRUE(doc.GetUndoList().Undo());
+    EXPECT_EQ(pin->GetConnectPoint(), CPoint(2000, 1000));
+}
+
+// Mirrors and turns about (500, 500) of a pin at (510, 530), its symbol placed there as drawn
+// and turned by 90 degrees: redo takes the symbol where the first time did.
+TEST_F(TransformSheet, UnwiredSymbolMirrorsAndTurnsAboutAPointOnRedoToo) {
+    const std::pair<int, CPoint> cases[] = {{kTransformMirrorVertically, CPoint(510, 470)},
+                                            {kTransformMirrorHorizontally, CPoint(490, 530)},
+                                            {kTransformRotate, CPoint(486, 528)}};
+    for (const int angle : {0, 900}) {
+        CPin* pin = AddPlacedPin(angle, CPoint(510, 530));
+        for (const auto& [kind, expected] : cases) {
+            const DocSnapshot before = Snapshot(doc);
+            CTransformCmd* command = Transform(pin->GetOwner(), kind);
+            command->SetRotation(450, CPoint(500, 500));
+            command->SetMirror(CPoint(500, 500));
+            command->Apply();
+            EXPECT_EQ(pin->GetConnectPoint(), expected) << kind << " at " << angle;
+            RecordAndRoundTrip(command, before);
+            EXPECT_EQ(pin->GetConnectPoint(), expected) << kind << " at " << angle;
+            if (kind == kTransformMirrorHorizontally && angle == 0) {
+                EXPECT_EQ(pin->GetOwner()->GetMatrix()[kMatA], -1.0);
+            }
+            ASSERT_TRUE(doc.GetUndoList().Undo());
+            EXPECT_EQ(pin->GetConnectPoint(), CPoint(510, 530)) << kind << " at " << angle;
+        }
+    }
+}
+
+// A placed symbol with a wire is replaced by its duplicate while moved: the duplicate stands in
+// the document as the symbol did, with its kind, its device and its placement.
+TEST_F(TransformSheet, WiredPlacedSymbolKeepsKindDeviceAndPlacement) {
+    symbol->SetFlags(kSymbolNetConnector, kSymbolKindMask);
+    CDevice* device = new CDevice("7400");
+    device->AddRef();
+    symbol->SetDevice(device);
+    // Mirrored about the line of its pins, which stay where they are.
+    symbol->Mirror(0, 0, 1000, 0);
+    const DocSnapshot before = Snapshot(doc);
+
+    CTransformCmd* command = Transform(symbol, kTransformMove);
+    command->SetMove(0, 300);
+    command->Apply();
+    Record(command);
+    auto* moved = static_cast<CSymbol*>(At(0));
+    ASSERT_NE(moved, symbol);
+    EXPECT_EQ(moved->GetKind(), kSymbolNetConnector);
+    EXPECT_EQ(moved->GetFlags(), symbol->GetFlags());
+    EXPECT_EQ(moved->GetDevice(), device);
+    EXPECT_EQ(moved->GetMatrix()[kMatD], -1.0);
+    EXPECT_EQ(PinAt(moved, 0)->GetConnectPoint(), CPoint(0, 300));
+    EXPECT_EQ(PinAt(moved, 1)->GetConnectPoint(), CPoint(200, 300));
+    const DocSnapshot after = Snapshot(doc);
+    ASSERT_TRUE(doc.GetUndoList().Undo());
+    EXPECT_EQ(Snapshot(doc), before);
+    ASSERT_TRUE(doc.GetUndoList().Redo());
+    EXPECT_EQ(Snapshot(doc), after);
 }
 
 TEST(TransformLabels, NameTheKind) {

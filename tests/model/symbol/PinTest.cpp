@@ -6,6 +6,7 @@
 
 #include "model/app/SchematicApp.h"
 #include "model/doc/DrawDoc.h"
+#include "model/net/Wire.h"
 #include "model/object/AttrCheckCodes.h"
 #include "model/shapes/ShapeTestSupport.h"
 #include "model/symbol/Pin.h"
@@ -254,4 +255,39 @@ TEST(PinTest, DecorationsPaintTheirStrokes) {
         EXPECT_EQ(lines, c.lines) << c.symbol;
         EXPECT_EQ(ellipse, c.ellipse) << c.symbol;
     }
+}
+
+// The purge keeps the link to a wire of the document that starts or ends on the pin, and drops
+// it when the wire left the document or ends elsewhere.
+TEST(PinTest, PurgeKeepsOnlyTheWireThatEndsOnThePin) {
+    testsupport::RecordingAppServices services;
+    CDrawDoc doc;
+    auto* symbol = new CSymbol();
+    auto* pin = new CPin(symbol);
+    pin->SetEnds(CPoint(100, 0), CPoint(0, 0));
+    symbol->GetPins().AddTail(pin);
+    symbol->SetDocument(&doc);
+    doc.GetObjects().AddTail(symbol);
+    auto* wire = new CWire();
+    wire->AddPoint(CPoint(0, 0));
+    wire->AddPoint(CPoint(-500, 0));
+    wire->SetDocument(&doc);
+    doc.GetObjects().AddTail(wire);
+
+    wire->SetStartObject(pin);
+    pin->PurgeAttrTexts();
+    EXPECT_EQ(pin->GetWire(), wire);
+    wire->SetStartObject(nullptr);
+    wire->SetEndObject(pin);
+    pin->PurgeAttrTexts();
+    EXPECT_EQ(pin->GetWire(), wire);
+    wire->SetEndObject(nullptr);
+    pin->SetWire(wire);
+    pin->PurgeAttrTexts();
+    EXPECT_EQ(pin->GetWire(), nullptr);
+
+    CWire gone;
+    gone.SetStartObject(pin);
+    pin->PurgeAttrTexts();
+    EXPECT_EQ(pin->GetWire(), nullptr);
 }

@@ -7,6 +7,8 @@
 #include "model/device/Device.h"
 #include "model/doc/DrawDoc.h"
 #include "model/geometry/PlacementMatrix.h"
+#include "model/net/Net.h"
+#include "model/net/Wire.h"
 #include "model/object/AttrCheckCodes.h"
 #include "model/shapes/DrawRect.h"
 #include "model/shapes/ShapeTestSupport.h"
@@ -212,6 +214,28 @@ TEST_F(SymbolSheet, TooltipNamesKindDeviceAndValues) {
     CSymbol plain;
     plain.SetFlags(kSymbolGraphical, kSymbolKindMask);
     EXPECT_EQ(plain.GetTipText(), "Symbol\nType: Graphical");
+}
+
+// A net connector names the net of the wire at its first pin, when it has one.
+TEST_F(SymbolSheet, NetConnectorTooltipNamesTheNetOfItsWire) {
+    auto* connector = new CSymbol();
+    connector->SetFlags(kSymbolNetConnector, kSymbolKindMask);
+    connector->SetDocument(&doc);
+    CPin* pin = AddPin(*connector, "VCC", CPoint(0, 0), CPoint(0, -100));
+    doc.GetObjects().AddTail(connector);
+    EXPECT_EQ(connector->GetTipText(), "Symbol\nType: Net Connector");
+
+    auto* wire = new CWire();
+    wire->AddPoint(CPoint(0, -100));
+    wire->AddPoint(CPoint(0, -500));
+    auto* net = new CNet();
+    net->AddRef();
+    ASSERT_TRUE(net->SetAttr("_ID", "VCC", kSetAttrForce));
+    wire->SetNet(net);
+    wire->SetDocument(&doc);
+    doc.GetObjects().AddTail(wire);
+    wire->SetStartObject(pin);
+    EXPECT_EQ(connector->GetTipText(), "Symbol\nType: Net Connector : VCC");
 }
 
 // The step takes its reference on the old device before the symbol lets it go, so undoing

@@ -8,6 +8,8 @@
 #include "ToolTestView.h"
 #include "model/net/Wire.h"
 #include "model/shapes/DrawRect.h"
+#include "model/symbol/Pin.h"
+#include "model/symbol/Symbol.h"
 #include "resources/CommandIds.h"
 #include "shell/tools/SelectTool.h"
 #include "shell/tools/ToolPrompts.h"
@@ -209,6 +211,35 @@ TEST_F(SelectToolTest, AWiresMenuHoldsItsOwnEntries) {
         ids.push_back(entry.id);
     EXPECT_EQ(ids, (std::vector<UINT>{32956, 32962, 0, 32958, 32959, 32960, 32961, 0, 32992}));
     EXPECT_EQ(menu.back().id, ID_LIBRARY_ADD_TO);
+}
+
+// A part turned by 90 degrees and placed with its one unwired pin at (2000, -3000) goes where
+// it is dragged from its placement, and undo and redo give back each state exactly.
+TEST_F(SelectToolTest, ADraggedPlacedPartKeepsItsPlacement) {
+    auto symbol = std::make_unique<CSymbol>();
+    auto* pin = new CPin(symbol.get());
+    pin->SetEnds(CPoint(100, 0), CPoint(0, 0));
+    symbol->GetPins().AddTail(pin);
+    symbol->GetGraphics().AddTail(new CDrawRect(CRect(100, 200, 500, -200)));
+    symbol->RecalcBounds(nullptr);
+    symbol->Rotate(900, 0, 0, nullptr);
+    symbol->OffsetBy(CSize(2000, -3000));
+    ASSERT_TRUE(doc.AddObject(std::move(symbol)));
+    view.Select(nullptr, false);
+    ASSERT_EQ(pin->GetConnectPoint(), CPoint(2000, -3000));
+    const std::vector<BYTE> before = DocumentBytes(doc);
+
+    // On the body's outline, 300 above the pin and 200 to its left.
+    Drag(CPoint(1800, -2700), CPoint(2100, -2700));
+    ASSERT_EQ(Steps(), 2);
+    EXPECT_EQ(pin->GetConnectPoint(), CPoint(2300, -3000));
+    const std::vector<BYTE> after = DocumentBytes(doc);
+    ASSERT_TRUE(doc.GetUndoList().Undo());
+    EXPECT_EQ(pin->GetConnectPoint(), CPoint(2000, -3000));
+    EXPECT_EQ(DocumentBytes(doc), before);
+    ASSERT_TRUE(doc.GetUndoList().Redo());
+    EXPECT_EQ(pin->GetConnectPoint(), CPoint(2300, -3000));
+    EXPECT_EQ(DocumentBytes(doc), after);
 }
 
 TEST_F(SelectToolTest, PressingTheFreeEndOfASelectedWireDragsIt) {
