@@ -465,7 +465,7 @@ void CMainFrame::ArrangeIcons() {
 void CMainFrame::AddChildFrame(CChildFrame* frame) {
     const int index = static_cast<int>(m_mdiArea->subWindowList().size());
     m_mdiArea->addSubWindow(frame);
-    frame->setGeometry(CascadeRect(*m_mdiArea, index));
+    frame->PlaceInCascade(index);
     connect(frame, &CChildFrame::popupMenuRequested, this, &CMainFrame::ShowTablePopup);
     connect(frame, &QMdiSubWindow::windowStateChanged, this, &CMainFrame::UpdateFrameTitle);
     connect(frame, &QWidget::windowTitleChanged, this, &CMainFrame::UpdateFrameTitle);
