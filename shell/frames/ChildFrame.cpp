@@ -9,6 +9,7 @@
 #include "platform/SettingsStore.h"
 #include "resources/CommandIds.h"
 #include "shell/app/WindowPlacement.h"
+#include "shell/frames/MdiCascade.h"
 
 namespace {
 
@@ -22,6 +23,7 @@ CChildFrame::CChildFrame(UINT menuId, QWidget* parent) : QMdiSubWindow(parent), 
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowIcon(QIcon(":/icons/document.svg"));
     connect(this, &QMdiSubWindow::windowStateChanged, this, &CChildFrame::TrackShowCommand);
+    connect(this, &QMdiSubWindow::windowStateChanged, this, &CChildFrame::EnsureOpeningSize);
     // Ctrl+F4 and Ctrl+F6 are the window commands of the menus; the system menu must not
     // claim the same keys.
     if (QMenu* system = systemMenu()) {
@@ -41,7 +43,8 @@ CChildFrame::CChildFrame(UINT menuId, QWidget* parent) : QMdiSubWindow(parent), 
 
 CChildFrame::~CChildFrame() {
     // The sub-window leaves its maximised state as it goes; this part of it is gone by then.
-    disconnect(this, &QMdiSubWindow::windowStateChanged, this, &CChildFrame::TrackShowCommand);
+    disconnect(this, &QMdiSubWindow::windowStateChanged, this, nullptr);
+    HandOverMaximised();
     delete m_view.data();
 }
 
@@ -66,6 +69,40 @@ void CChildFrame::ActivateFrame(int showCmd) {
     ShowWithCommand(*this, showCmd);
     if (showCmd != SW_HIDE && mdiArea())
         mdiArea()->setActiveSubWindow(this);
+}
+
+void CChildFrame::PlaceInCascade(int index) {
+    m_cascadeIndex = index;
+    if (QMdiArea* area = mdiArea())
+        setGeometry(CascadeRect(*area, index));
+}
+
+void CChildFrame::showEvent(QShowEvent* event) {
+    QMdiSubWindow::showEvent(event);
+    EnsureOpeningSize();
+}
+
+void CChildFrame::EnsureOpeningSize() {
+    if (m_openedRestored || !isVisible() ||
+        (windowState() & (Qt::WindowMinimized | Qt::WindowMaximized)))
+        return;
+    m_openedRestored = true;
+    QMdiArea* area = mdiArea();
+    if (!area || m_cascadeIndex < 0)
+        return;
+    const QRect place = CascadeRect(*area, m_cascadeIndex);
+    if (width() < place.width() || height() < place.height())
+        setGeometry(place);
+}
+
+void CChildFrame::HandOverMaximised() {
+    QMdiArea* area = mdiArea();
+    if (!area || !isMaximized())
+        return;
+    // Still a sub-window here, the frame leaves while the area can tell it was maximised.
+    area->removeSubWindow(this);
+    if (QMdiSubWindow* next = area->currentSubWindow())
+        next->showMaximized();
 }
 
 void CChildFrame::TrackShowCommand(Qt::WindowStates, Qt::WindowStates newState) {

@@ -2,7 +2,8 @@
 // A document window inside the main frame. It names the menu bar shown while it is active,
 // handles the window commands (close, next, previous) and passes commands on to its view and
 // document. All drawing and output windows open the way the user last left one: maximised
-// or restored ("Settings"/"ShowCmd").
+// or restored ("Settings"/"ShowCmd"); restored, a window is at least as large as its place in
+// the area's cascade, and a maximised window hands its state on when it goes.
 
 #include <QMdiSubWindow>
 #include <QPointer>
@@ -41,6 +42,11 @@ public:
     // Shows the frame with showCmd; -1 means the saved show command.
     virtual void ActivateFrame(int showCmd = -1);
 
+    // Places the frame as window number index of its area's cascade. The place is taken
+    // again when the frame first shows restored smaller than that, for the area may have had
+    // no size of its own yet (before the main window showed).
+    void PlaceInCascade(int index);
+
     // The shared show command and its settings.
     static int SavedShowCommand();
     static void LoadShowCommand(const SettingsStore& settings);
@@ -53,12 +59,18 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     // Records view as the frame's view without placing it.
     // The view's own commands, when it has any, come first in the routing.
     void SetViewWidget(QWidget* view);
 
 private:
     void TrackShowCommand(Qt::WindowStates oldState, Qt::WindowStates newState);
+    // Once, when the frame is first seen restored: no smaller than its cascade place.
+    void EnsureOpeningSize();
+    // Deleted while maximised, the frame leaves its area first and maximises the frame the
+    // area activates next, as a close does.
+    void HandOverMaximised();
 
     UINT m_menuId;
     QPointer<QWidget> m_view;
@@ -66,4 +78,6 @@ private:
     const CommandMap* m_documentCommands = nullptr;
     CommandMap m_commands;
     std::function<bool()> m_closeGuard;
+    int m_cascadeIndex = -1;  // -1 while the frame has no place in a cascade
+    bool m_openedRestored = false;
 };

@@ -202,13 +202,24 @@ void CMainFrame::FillToolbarCombos() {
     zoom->setInsertPolicy(QComboBox::NoInsert);
     zoom->addItems({"50%", "75%", "100%", "200%", "400%"});
     zoom->setCurrentText("100%");
-    connect(zoom, &QComboBox::activated, this, [this] { m_router.Execute(ID_ZOOM_BOX); });
-    connect(zoom->lineEdit(), &QLineEdit::editingFinished, this,
-            [this] { m_router.Execute(ID_ZOOM_BOX); });
-    connect(zoom->lineEdit(), &QLineEdit::returnPressed, this, [this] {
+    auto focusView = [this] {
         if (CChildFrame* child = ActiveChildFrame(); child && child->view())
             child->view()->setFocus();
+    };
+    // A factor chosen from the list applies at once and gives the focus back to the view.
+    connect(zoom, &QComboBox::activated, this, [this, focusView] {
+        m_router.Execute(ID_ZOOM_BOX);
+        focusView();
     });
+    // Typed text applies when the typing ends; the text the box was given to show applies
+    // nothing, else leaving the box would undo every zoom made since.
+    connect(zoom->lineEdit(), &QLineEdit::editingFinished, this, [this, zoom] {
+        if (!zoom->lineEdit()->isModified())
+            return;
+        zoom->lineEdit()->setModified(false);
+        m_router.Execute(ID_ZOOM_BOX);
+    });
+    connect(zoom->lineEdit(), &QLineEdit::returnPressed, this, focusView);
 
     auto* face = static_cast<QComboBox*>(m_actions->Control(ID_TEXT_FACE));
     face->addItems(TextToolbarFaces());
@@ -431,6 +442,7 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
         case QEvent::KeyRelease:
         case QEvent::MouseButtonRelease:
+        case QEvent::Wheel:  // Ctrl+wheel zooms
         case QEvent::WindowActivate:
             ScheduleCommandUpdate();
             break;
@@ -465,7 +477,7 @@ void CMainFrame::ArrangeIcons() {
 void CMainFrame::AddChildFrame(CChildFrame* frame) {
     const int index = static_cast<int>(m_mdiArea->subWindowList().size());
     m_mdiArea->addSubWindow(frame);
-    frame->setGeometry(CascadeRect(*m_mdiArea, index));
+    frame->PlaceInCascade(index);
     connect(frame, &CChildFrame::popupMenuRequested, this, &CMainFrame::ShowTablePopup);
     connect(frame, &QMdiSubWindow::windowStateChanged, this, &CMainFrame::UpdateFrameTitle);
     connect(frame, &QWidget::windowTitleChanged, this, &CMainFrame::UpdateFrameTitle);

@@ -504,6 +504,71 @@ TEST_F(DrawFrameTest, RestoredWindowsOpenAndCascadeOverMostOfTheArea) {
     EXPECT_EQ(m_frame.ActiveChildFrame(), second);
 }
 
+namespace {
+
+// A document window opens restored at least at the cascade size: the area less as many
+// title-bar steps as fit into a third of its height.
+void ExpectAtLeastTheCascadeSize(const CMainFrame& frame, const QWidget* child) {
+    const QSize area = frame.mdiArea()->viewport()->size();
+    ASSERT_GT(area.height(), 300);
+    EXPECT_GE(child->width(), area.width() - area.height() / 3);
+    EXPECT_GE(child->height(), area.height() - area.height() / 3);
+}
+
+}  // namespace
+
+// The start-up document opens before the main window shows, while its area has no size yet.
+TEST_F(MainFrameTest, WindowsOpenedBeforeTheMainWindowShowsAreNoStrips) {
+    m_settings.WriteProfileInt("Settings", "ShowCmd", SW_SHOWNORMAL);
+    CDrawFrame::LoadSettings(m_settings);
+    CMainFrame frame(m_settings);
+    CDrawFrame* restored = OpenDrawFrame(frame, IDR_SCHEMATIC, "Untitled1");
+    frame.show();
+    ExpectAtLeastTheCascadeSize(frame, restored);
+    ExpectAtLeastTheCascadeSize(frame, OpenDrawFrame(frame, IDR_SCHEMATIC, "Untitled2"));
+
+    // Opened maximised, it is no strip either when the user restores it.
+    m_settings.WriteProfileInt("Settings", "ShowCmd", SW_SHOWMAXIMIZED);
+    CDrawFrame::LoadSettings(m_settings);
+    CMainFrame second(m_settings);
+    CDrawFrame* maximised = OpenDrawFrame(second, IDR_SCHEMATIC, "Untitled1");
+    second.show();
+    EXPECT_TRUE(maximised->isMaximized());
+    maximised->showNormal();
+    ExpectAtLeastTheCascadeSize(second, maximised);
+}
+
+TEST_F(DrawFrameTest, AMaximisedStateSurvivesClosingASibling) {
+    m_frame.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&m_frame));
+    auto activeIsMaximised = [this] {
+        const CChildFrame* active = m_frame.ActiveChildFrame();
+        return active && active->isMaximized();
+    };
+    CDrawFrame* first = Open();
+    CDrawFrame* second = Open();
+    CDrawFrame* third = Open();
+    ASSERT_TRUE(third->isMaximized());
+    // Closing a document deletes its frame.
+    delete third;
+    EXPECT_TRUE(activeIsMaximised());
+    EXPECT_EQ(CChildFrame::SavedShowCommand(), SW_SHOWMAXIMIZED);
+    EXPECT_TRUE(Open()->isMaximized());
+    // Closed from the Window menu.
+    m_frame.router().Execute(ID_WINDOW_CLOSE);
+    QApplication::processEvents();
+    EXPECT_TRUE(activeIsMaximised());
+    // A document behind the active one.
+    CChildFrame* active = m_frame.ActiveChildFrame();
+    ASSERT_TRUE(active == first || active == second);
+    delete (active == first ? second : first);
+    EXPECT_EQ(m_frame.ActiveChildFrame(), active);
+    EXPECT_TRUE(active->isMaximized());
+
+    active->showNormal();
+    ExpectAtLeastTheCascadeSize(m_frame, active);
+}
+
 TEST_F(DrawFrameTest, TheRulersCommandHidesBothRulersAndNewFramesFollow) {
     CDrawFrame* child = Open();
     EXPECT_EQ(m_frame.router().Update(ID_VIEW_RULERS).checked, true);

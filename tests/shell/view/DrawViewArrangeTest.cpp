@@ -1,9 +1,12 @@
-// The view's grid, undo, highlight and Find commands, routed by the main frame.
+// The view's grid, undo, highlight, Find and zoom box commands, routed by the main frame.
 
 #include <gtest/gtest.h>
 
+#include <QAction>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QTest>
+#include <QWheelEvent>
 
 #include "library/ui/DlgFind.h"
 #include "model/doc/DrawDoc.h"
@@ -11,6 +14,7 @@
 #include "model/text/TextBox.h"
 #include "platform/SettingsStore.h"
 #include "resources/CommandIds.h"
+#include "shell/commands/CommandActions.h"
 #include "shell/frames/DrawFrame.h"
 #include "shell/frames/MainFrame.h"
 #include "shell/support/QtTestApp.h"
@@ -165,6 +169,54 @@ TEST_F(ViewCommands, HighlightAndSelectAllTellWhenNothingMatches) {
     Run(ID_FIND_SELECT_ALL);
     ASSERT_EQ(prompt.shown().size(), 2u);
     EXPECT_EQ(prompt.shown()[1].text, "No matching objects found");
+}
+
+// The main toolbar's zoom box shows the zoom after every change and applies a value only when
+// the user chooses one from its list or types one.
+TEST_F(ViewCommands, TheZoomBoxFollowsTheZoomAndAppliesOnlyAChoice) {
+    m_frame.show();
+    m_frame.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&m_frame));
+    auto* box = qobject_cast<QComboBox*>(m_frame.actions().Control(ID_ZOOM_BOX));
+    ASSERT_TRUE(box);
+    // The box holds the focus when the user picks from its list.
+    box->setFocus(Qt::MouseFocusReason);
+    box->setCurrentIndex(box->findText("200%"));
+    emit box->activated(box->currentIndex());
+    EXPECT_FLOAT_EQ(m_view->ZoomFactor(), 2.0f);
+    EXPECT_TRUE(m_view->hasFocus());
+    QApplication::processEvents();
+
+    // Ctrl+wheel over the sheet zooms out by 1.25.
+    const QPoint at = m_view->viewport()->rect().center();
+    QWheelEvent wheel(at, m_view->viewport()->mapToGlobal(at), QPoint(), QPoint(0, 120),
+                      Qt::NoButton, Qt::ControlModifier, Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(m_view->viewport(), &wheel);
+    QApplication::processEvents();
+    EXPECT_FLOAT_EQ(m_view->ZoomFactor(), 1.6f);
+    EXPECT_EQ(box->currentText().toStdString(), "160%");
+    // A click on the sheet takes the focus and keeps the zoom.
+    m_view->setFocus(Qt::MouseFocusReason);
+    QApplication::processEvents();
+    EXPECT_FLOAT_EQ(m_view->ZoomFactor(), 1.6f);
+    EXPECT_EQ(box->currentText().toStdString(), "160%");
+
+    // A typed value counts when Enter is pressed; the focus goes back to the view.
+    box->setFocus(Qt::MouseFocusReason);
+    box->lineEdit()->selectAll();
+    QTest::keyClicks(box->lineEdit(), "150");
+    QApplication::processEvents();  // what the user types stays
+    EXPECT_EQ(box->currentText().toStdString(), "150");
+    QTest::keyClick(box->lineEdit(), Qt::Key_Return);
+    EXPECT_FLOAT_EQ(m_view->ZoomFactor(), 1.5f);
+    EXPECT_TRUE(m_view->hasFocus());
+    // The focus passing through the box changes nothing ("188%" would give 1.88).
+    m_frame.actions().Action(ID_ZOOM_IN)->trigger();
+    QApplication::processEvents();
+    EXPECT_EQ(box->currentText().toStdString(), "188%");
+    box->setFocus(Qt::TabFocusReason);
+    m_view->setFocus(Qt::MouseFocusReason);
+    EXPECT_FLOAT_EQ(m_view->ZoomFactor(), 1.875f);
 }
 
 }  // namespace
