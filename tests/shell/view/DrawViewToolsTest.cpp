@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QTest>
+#include <QToolTip>
 
 #include "model/app/SchematicApp.h"
 #include "model/doc/DrawDoc.h"
@@ -77,6 +78,19 @@ TEST_F(DrawViewToolsTest, EscCancelsTheGesture) {
     QTest::keyClick(Port(), Qt::Key_Escape);
     EXPECT_EQ(doc.GetObjects().GetCount(), 0);
     EXPECT_EQ(tools.state.currentShape, kToolSelect);
+}
+
+TEST_F(DrawViewToolsTest, EscTakesAWireBeingDrawnAwayWithItsTip) {
+    Run(ID_DRAW_WIRE);
+    QTest::mouseClick(Port(), Qt::LeftButton, Qt::NoModifier, QPoint(200, 200));
+    QTest::mouseMove(Port(), QPoint(300, 200));
+    QTest::mouseClick(Port(), Qt::LeftButton, Qt::NoModifier, QPoint(300, 200));
+    QTest::mouseMove(Port(), QPoint(300, 300));
+    ASSERT_TRUE(QTest::qWaitFor([] { return QToolTip::isVisible(); }));
+    EXPECT_TRUE(QToolTip::text().startsWith("Wire")) << QToolTip::text().toStdString();
+    QTest::keyClick(Port(), Qt::Key_Escape);
+    EXPECT_EQ(doc.GetObjects().GetCount(), 0);
+    EXPECT_TRUE(QTest::qWaitFor([] { return !QToolTip::isVisible(); }));
 }
 
 TEST_F(DrawViewToolsTest, ANewTextIsTypedInPlaceThenTheSelectToolIsBack) {
