@@ -43,6 +43,9 @@
 namespace {
 constexpr int kTipDelay = 400;    // ms
 constexpr int kTipShown = 32767;  // ms
+// A pointer cannot be put finer than a pixel: ends this close to a connection point look
+// joined to it, so they are.
+constexpr int kSnapReachPixels = 2;
 }  // namespace
 
 CDrawView::CDrawView(CDrawDoc& document, QWidget* parent)
@@ -270,7 +273,8 @@ CDrawObj* CDrawView::SnapPoint(CPoint& point, DWORD mask, const CObList* exclude
         options ^= kSnapToGrid;
     else if (grid == GridSnap::Forced)
         options |= kSnapToGrid;
-    SnapEngine engine(m_document, m_grid, options);
+    const SIZE reach = Mapping().SizeToLogical(SIZE{kSnapReachPixels, kSnapReachPixels});
+    SnapEngine engine(m_document, m_grid, options, int(std::max(reach.cx, reach.cy)));
     return engine.SnapPoint(point, mask, exclude);
 }
 
