@@ -4,6 +4,7 @@
 
 #include "model/doc/DrawDoc.h"
 #include "model/object/DrawObj.h"
+#include "model/text/AttrText.h"
 #include "resources/CommandIds.h"
 #include "shell/tools/SelectTool.h"
 #include "shell/tools/ToolManager.h"
@@ -21,6 +22,15 @@ CPoint Centre(const CRect& rect) {
 
 double SquaredLength(CSize size) {
     return double(size.cx) * size.cx + double(size.cy) * size.cy;
+}
+
+// The object the carried set is placed by: the primary object, unless that is a text shown for
+// another carried object (a part comes with its texts after it), which is then the one.
+CDrawObj* PlacedObject(const IToolView& view) {
+    CDrawObj* primary = PrimaryObject(view);
+    const auto* text = dynamic_cast<const CAttrText*>(primary);
+    CDrawObj* owner = text ? text->GetOwnerObject() : nullptr;
+    return owner && view.IsSelected(owner) ? owner : primary;
 }
 
 }  // namespace
@@ -56,7 +66,7 @@ void CPlaceTool::OnMouseMove(IToolView& view, UINT, CPoint point) {
     const CObList& carried = view.GetSelection();
     if (&view != m_view || carried.IsEmpty())
         return;
-    CDrawObj* primary = PrimaryObject(view);
+    CDrawObj* primary = PlacedObject(view);
     CRect box;
     primary->GetBoundingRect(box);
     box.NormalizeRect();

@@ -43,6 +43,9 @@
 namespace {
 constexpr int kTipDelay = 400;    // ms
 constexpr int kTipShown = 32767;  // ms
+// A pointer cannot be put finer than a pixel: ends this close to a connection point look
+// joined to it, so they are.
+constexpr int kSnapReachPixels = 2;
 }  // namespace
 
 CDrawView::CDrawView(CDrawDoc& document, QWidget* parent)
@@ -270,7 +273,8 @@ CDrawObj* CDrawView::SnapPoint(CPoint& point, DWORD mask, const CObList* exclude
         options ^= kSnapToGrid;
     else if (grid == GridSnap::Forced)
         options |= kSnapToGrid;
-    SnapEngine engine(m_document, m_grid, options);
+    const SIZE reach = Mapping().SizeToLogical(SIZE{kSnapReachPixels, kSnapReachPixels});
+    SnapEngine engine(m_document, m_grid, options, int(std::max(reach.cx, reach.cy)));
     return engine.SnapPoint(point, mask, exclude);
 }
 
@@ -319,6 +323,8 @@ void CDrawView::OnUpdate(IDocView*, int hint, CObject* object, CObList* list) {
         case kHintRemoved:
             if (m_editedText && list && list->Find(m_editedText))
                 CancelTextEdit();
+            if (m_tipObject && list && list->Find(const_cast<CDrawObj*>(m_tipObject)))
+                HideTip();
             DropFromSelection(list);
             break;
         case kHintOleObjects:
@@ -509,7 +515,7 @@ bool CDrawView::viewportEvent(QEvent* event) {
 
 void CDrawView::ShowTip(const QPoint& at, const QPoint& global) {
     if (!viewport()->rect().contains(at)) {
-        QToolTip::hideText();
+        HideTip();
         return;
     }
     const CPoint a = ClientToDoc(CPoint(at.x() - 3, at.y() - 3));
@@ -517,16 +523,26 @@ void CDrawView::ShowTip(const QPoint& at, const QPoint& global) {
     CRect near(a.x, a.y, b.x, b.y);
     near.NormalizeRect();
     CDrawObj* object = m_document.ObjectInRect(near);
+    CDrawObj* shown = object;
     // A symbol's tip is that of its pin under the cursor, when there is one.
     if (object && object->GetObjType() == kObjSymbol) {
         if (CPin* pin = static_cast<CSymbol*>(object)->FindPinAt(near))
-            object = pin;
+            shown = pin;
     }
-    const CString tip = object ? object->GetTipText() : CString();
-    if (tip.IsEmpty())
+    const CString tip = shown ? shown->GetTipText() : CString();
+    if (tip.IsEmpty()) {
+        HideTip();
+        return;
+    }
+    QToolTip::showText(global, FromStoredText(tip.str()), viewport(), QRect(), kTipShown);
+    m_tipObject = object;
+}
+
+void CDrawView::HideTip() {
+    m_tipTimer->stop();
+    if (m_tipObject)
         QToolTip::hideText();
-    else
-        QToolTip::showText(global, FromStoredText(tip.str()), viewport(), QRect(), kTipShown);
+    m_tipObject = nullptr;
 }
 
 void CDrawView::mousePressEvent(QMouseEvent* event) {

@@ -252,6 +252,8 @@ private:
     void AddToSelection(const CObList* list);
     void DropFromSelection(const CObList* list);
     void ShowTip(const QPoint& at, const QPoint& global);
+    // Takes the tip away, and the one waiting to show.
+    void HideTip();
     void InvalidateCrosshair();
     void PaintCrosshair(QPainter& painter) const;
     void EndGrab();
@@ -284,6 +286,7 @@ private:
     QTimer m_autoScroll;
     bool m_closing = false;
     QTimer* m_tipTimer;                      // the tip shows once the mouse has rested this long
+    const CDrawObj* m_tipObject = nullptr;   // the object of the document whose tip is shown
     CInPlaceTextEdit* m_textEdit = nullptr;  // while a text is edited in place
     CTextBox* m_editedText = nullptr;
     CString m_storedText;       // the edited object's text as it was

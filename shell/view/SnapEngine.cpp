@@ -40,9 +40,9 @@ CDrawObj* SnapEngine::SnapPoint(CPoint& point, DWORD mask, const CObList* exclud
         return nullptr;
     }
     MarkExcluded(exclude, true);
-    double best = kGridFavour * SquaredDistance(grid, point);
-    const int hx = int(m_grid.m_logicalX / 2);
-    const int hy = int(m_grid.m_logicalY / 2);
+    double best = std::max(kGridFavour * SquaredDistance(grid, point), double(m_reach) * m_reach);
+    const int hx = std::max(int(m_grid.m_logicalX / 2), m_reach);
+    const int hy = std::max(int(m_grid.m_logicalY / 2), m_reach);
     const CRect search(point.x - hx, point.y - hy, point.x + hx, point.y + hy);
     CDrawObj* result = nullptr;
     CPoint kept = point;

@@ -13,8 +13,11 @@ class CSnapGrid;
 
 class SnapEngine {
 public:
-    SnapEngine(CDrawDoc& document, CSnapGrid& grid, DWORD options)
-        : m_document(document), m_grid(grid), m_options(options) {}
+    // Within reach (sheet units) of the point, a connection point wins over the grid however
+    // near the grid point is: a view passes what a few of its pixels cover, so that an end
+    // that looks joined on the screen is joined.
+    SnapEngine(CDrawDoc& document, CSnapGrid& grid, DWORD options, int reach = 0)
+        : m_document(document), m_grid(grid), m_options(options), m_reach(reach) {}
 
     // Moves point (sheet units) to its snap point; returns the object that supplied it, or
     // null for the grid or no snap. Objects of exclude never attract the point.
@@ -35,4 +38,5 @@ private:
     CDrawDoc& m_document;
     CSnapGrid& m_grid;
     DWORD m_options;
+    int m_reach;
 };

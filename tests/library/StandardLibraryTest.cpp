@@ -106,6 +106,27 @@ TEST_F(StandardLibrary, EveryPartIsCompleteForNetlistsAndSpice) {
     EXPECT_GE(parts, 20);
 }
 
+// Wires to a placed part run straight: once one pin end of a part is on the default grid of
+// 100 units, every other one is.
+TEST_F(StandardLibrary, EveryPinEndLiesOnTheDefaultGrid) {
+    for (const char* library : {"basic.rlb", "discrete.rlb", "logic.rlb"}) {
+        CLibraryFile file;
+        ASSERT_TRUE(file.Open((kFolder / library).c_str())) << library;
+        for (int index = 0; index < file.GetItemCount(); ++index) {
+            CLibraryItemData item;
+            ASSERT_TRUE(file.ReadItem(&doc, index, item));
+            for (POSITION pos = item.m_objects.GetHeadPosition(); pos;) {
+                auto* symbol = dynamic_cast<CSymbol*>(item.m_objects.GetNext(pos));
+                for (int n = 1; symbol && n <= symbol->GetPins().GetCount(); ++n) {
+                    const CPoint end = symbol->GetConnectionPoint(n);
+                    EXPECT_TRUE(end.x % 100 == 0 && end.y % 100 == 0)
+                        << item.m_name << " pin " << n << " at " << end.x << ", " << end.y;
+                }
+            }
+        }
+    }
+}
+
 TEST_F(StandardLibrary, PalettesHoldTheirParts) {
     struct Case {
         const char* file;

@@ -5,6 +5,9 @@
 
 #include "ToolTestView.h"
 #include "model/shapes/DrawRect.h"
+#include "model/symbol/Pin.h"
+#include "model/symbol/Symbol.h"
+#include "model/text/AttrText.h"
 #include "shell/tools/PlaceTool.h"
 #include "shell/tools/ToolPrompts.h"
 
@@ -21,6 +24,44 @@ protected:
         return static_cast<CDrawObj*>(view.selection.GetTail());
     }
     CRect Bounds() const { return view.GetSelectionBounds(); }
+};
+
+// A part as a library holds it: the symbol, its pins pointing left to hot ends off the grid,
+// and its shown "_ID" and "_Value" texts after it.
+class PlacePartTest : public PlaceToolTest {
+protected:
+    PlacePartTest() {
+        auto* symbol = new CSymbol();
+        for (const CPoint hot : {CPoint(1030, -1070), CPoint(1030, -1270)}) {
+            auto* pin = new CPin(symbol);
+            pin->SetEnds(CPoint(hot.x + 200, hot.y), hot);
+            symbol->GetPins().AddTail(pin);
+        }
+        symbol->SetAttr("_Value", "10k", kSetAttrForce);
+        symbol->SetAttr("_ID", "R1", kSetAttrForce);
+        symbol->RecalcBounds(nullptr);
+        part.AddTail(symbol);
+        part.AddTail(symbol->ShowAttrText("_ID", TRUE));
+        part.AddTail(symbol->ShowAttrText("_Value", TRUE));
+    }
+    ~PlacePartTest() override {
+        for (POSITION pos = part.GetHeadPosition(); pos;)
+            delete part.GetNext(pos);
+    }
+    // Starts placing a copy of the part; the placed symbol.
+    CSymbol* Place() {
+        CObList copies;
+        EXPECT_TRUE(doc.CopyObjects(part, copies));
+        EXPECT_TRUE(tools.PlaceTool().StartPlacing(view, copies));
+        for (POSITION pos = view.selection.GetHeadPosition(); pos;) {
+            if (auto* symbol = dynamic_cast<CSymbol*>(view.selection.GetNext(pos)))
+                return symbol;
+        }
+        return nullptr;
+    }
+    static CPoint PinEnd(CSymbol& symbol, int n) { return symbol.GetConnectionPoint(n); }
+
+    CObList part;
 };
 
 TEST_F(PlaceToolTest, TheCarriedSetFollowsTheMouseOnTheGrid) {
@@ -88,6 +129,33 @@ TEST_F(PlaceToolTest, AClosingViewEndsPlacing) {
     EXPECT_EQ(doc.GetObjects().GetCount(), 0);
     Click(2000, -2000);
     EXPECT_EQ(Steps(), 0);
+}
+
+// The part is carried by its symbol, whose pins land on grid points however its texts lie.
+TEST_F(PlacePartTest, APartCarriedWithItsTextsLandsWithItsPinsOnTheGrid) {
+    CSymbol* symbol = Place();
+    ASSERT_NE(symbol, nullptr);
+    ASSERT_EQ(view.selection.GetCount(), 3);
+    ASSERT_NE(dynamic_cast<CAttrText*>(view.selection.GetTail()), nullptr) << "a text is last";
+    const CPoint textBefore =
+        static_cast<CDrawObj*>(view.selection.GetTail())->GetPosition().TopLeft();
+    const CPoint pinBefore = PinEnd(*symbol, 1);
+    Move(3000, -3000);
+    for (int n = 1; n <= 2; ++n) {
+        EXPECT_EQ(PinEnd(*symbol, n).x % 100, 0) << "pin " << n;
+        EXPECT_EQ(PinEnd(*symbol, n).y % 100, 0) << "pin " << n;
+    }
+    EXPECT_EQ(PinEnd(*symbol, 1).y - PinEnd(*symbol, 2).y, 200);
+    // The symbol's middle is within half a grid step of the cursor.
+    CRect box;
+    symbol->GetBoundingRect(box);
+    box.NormalizeRect();
+    EXPECT_LE(std::abs(box.CenterPoint().x - 3000), 50);
+    EXPECT_LE(std::abs(box.CenterPoint().y + 3000), 50);
+    // The texts go along.
+    const CSize moved = PinEnd(*symbol, 1) - pinBefore;
+    EXPECT_EQ(static_cast<CDrawObj*>(view.selection.GetTail())->GetPosition().TopLeft(),
+              textBefore + moved);
 }
 
 }  // namespace

@@ -4,9 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <QTest>
+#include <QToolTip>
 
 #include "model/app/SchematicApp.h"
 #include "model/doc/DrawDoc.h"
+#include "model/net/Wire.h"
 #include "model/shapes/DrawRect.h"
 #include "model/text/TextBox.h"
 #include "model/undo/UndoList.h"
@@ -43,6 +45,40 @@ protected:
         return ui;
     }
     QWidget* Port() const { return view->viewport(); }
+    QPoint PixelOf(CPoint sheet) const {
+        const CPoint at = view->DocToClient(sheet);
+        return QPoint(at.x, at.y);
+    }
+    CWire* AddWire(std::initializer_list<CPoint> points) {
+        auto wire = std::make_unique<CWire>();
+        for (const CPoint& point : points)
+            wire->AddPoint(point);
+        CWire* added = wire.get();
+        EXPECT_TRUE(doc.AddObject(std::move(wire)));
+        return added;
+    }
+    // Clicks with the wire tool at one pixel, then at the other; the wire drawn when the
+    // second click ended it, else null (the open wire is taken back).
+    CWire* DrawWire(QPoint from, QPoint to) {
+        Run(ID_DRAW_WIRE);
+        QTest::mouseClick(Port(), Qt::LeftButton, Qt::NoModifier, from);
+        QTest::mouseMove(Port(), to);
+        QTest::mouseClick(Port(), Qt::LeftButton, Qt::NoModifier, to);
+        if (tools.CurrentTool()->HasOpenObject()) {
+            QTest::keyClick(Port(), Qt::Key_Escape);
+            return nullptr;
+        }
+        return static_cast<CWire*>(doc.GetObjects().GetTail());
+    }
+    // Whether a click at the pixel ends a new wire on the wire; the new wire is taken back.
+    bool JoinsAt(QPoint pixel, CWire* wire) {
+        CWire* drawn = DrawWire(pixel + QPoint(120, 80), pixel);
+        const bool joined =
+            drawn && drawn->GetEndObject() == wire && drawn->GetNet() == wire->GetNet();
+        if (drawn)
+            doc.GetUndoList().Undo();
+        return joined;
+    }
 
     CDrawDoc doc;
     std::unique_ptr<CDrawView> view = std::make_unique<CDrawView>(doc);
@@ -77,6 +113,19 @@ TEST_F(DrawViewToolsTest, EscCancelsTheGesture) {
     QTest::keyClick(Port(), Qt::Key_Escape);
     EXPECT_EQ(doc.GetObjects().GetCount(), 0);
     EXPECT_EQ(tools.state.currentShape, kToolSelect);
+}
+
+TEST_F(DrawViewToolsTest, EscTakesAWireBeingDrawnAwayWithItsTip) {
+    Run(ID_DRAW_WIRE);
+    QTest::mouseClick(Port(), Qt::LeftButton, Qt::NoModifier, QPoint(200, 200));
+    QTest::mouseMove(Port(), QPoint(300, 200));
+    QTest::mouseClick(Port(), Qt::LeftButton, Qt::NoModifier, QPoint(300, 200));
+    QTest::mouseMove(Port(), QPoint(300, 300));
+    ASSERT_TRUE(QTest::qWaitFor([] { return QToolTip::isVisible(); }));
+    EXPECT_TRUE(QToolTip::text().startsWith("Wire")) << QToolTip::text().toStdString();
+    QTest::keyClick(Port(), Qt::Key_Escape);
+    EXPECT_EQ(doc.GetObjects().GetCount(), 0);
+    EXPECT_TRUE(QTest::qWaitFor([] { return !QToolTip::isVisible(); }));
 }
 
 TEST_F(DrawViewToolsTest, ANewTextIsTypedInPlaceThenTheSelectToolIsBack) {
@@ -128,6 +177,44 @@ TEST_F(DrawViewToolsTest, PlacedObjectsFollowTheMouseUntilTheViewCloses) {
     view.reset();
     EXPECT_EQ(tools.state.currentShape, kToolSelect);
     EXPECT_EQ(doc.GetObjects().GetCount(), 0);
+}
+
+// At 100 % a pixel covers ten sheet units, so a click cannot hit a point that lies a few units
+// off the grid: what the wire's end looks joined to on the screen, it is joined to.
+TEST_F(DrawViewToolsTest, AClickOnWhatAWireLooksJoinedToJoinsIt) {
+    // A corner between grid points, its legs going left and down, away from the grid point.
+    CWire* corner = AddWire({CPoint(2000, -3000), CPoint(2997, -3000), CPoint(2997, -4000)});
+    const QPoint at = PixelOf(CPoint(2997, -3000));
+    for (const QPoint by : {QPoint(0, 0), QPoint(1, 0), QPoint(-1, 0), QPoint(0, 1), QPoint(0, -1)})
+        EXPECT_TRUE(JoinsAt(at + by, corner)) << "a pixel off by " << by.x() << ", " << by.y();
+
+    // A wire off the grid, clicked where it is drawn, across a whole grid cell.
+    CWire* off = AddWire({CPoint(4000, -2898), CPoint(7000, -2898)});
+    const QPoint from = PixelOf(CPoint(5000, -2898));
+    for (int x = 0; x <= 10; ++x)
+        EXPECT_TRUE(JoinsAt(from + QPoint(x, 0), off)) << "at pixel " << x;
+}
+
+// The dot on a junction is a circle of radius 25 units: about two pixels each way at 100 %.
+TEST_F(DrawViewToolsTest, AJunctionDotIsAboutTwoPixelsRoundTheJunction) {
+    CWire* through = AddWire({CPoint(1000, -2000), CPoint(3000, -2000)});
+    CWire* ending = AddWire({CPoint(2000, -3000), CPoint(2000, -2000)});
+    ending->SetEnd(2000, -2000, through);
+    const QImage image = Port()->grab().toImage();
+    const QPoint at = PixelOf(CPoint(2000, -2000));
+    // The dark pixels round the junction, beside the wires' own row and column.
+    QRect dot;
+    for (int y = -5; y <= 5; ++y) {
+        for (int x = -5; x <= 5; ++x) {
+            if (x != 0 && y != 0 && qGray(image.pixel(at + QPoint(x, y))) < 128)
+                dot |= QRect(at + QPoint(x, y), QSize(1, 1));
+        }
+    }
+    EXPECT_TRUE(dot.adjusted(-1, -1, 1, 1).contains(at));
+    EXPECT_GE(dot.width(), 4);
+    EXPECT_LE(dot.width(), 5);
+    EXPECT_GE(dot.height(), 4);
+    EXPECT_LE(dot.height(), 5);
 }
 
 }  // namespace
