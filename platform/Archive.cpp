@@ -508,7 +508,7 @@ CObject* CArchive::LoadedObject(DWORD index, ClassSpan expected) const {
     if (index < m_sealedBelow && entry.objectClass &&
         entry.objectClass->IsDerivedFrom(m_sealedClass))
         Throw(CArchiveException::badIndex);
-    if (!IsOfAny(entry.object->GetRuntimeClass(), expected))
+    if (!expected.empty() && !IsOfAny(entry.object->GetRuntimeClass(), expected))
         Throw(CArchiveException::badClass);
     return entry.object;
 }

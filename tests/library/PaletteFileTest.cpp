@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <functional>
 #include <memory>
 
 #include "library/ObListRecord.h"
@@ -11,12 +10,15 @@
 #include "model/shapes/DrawRect.h"
 #include "platform/Archive.h"
 #include "platform/MemFile.h"
+#include "support/PaletteBytes.h"
 #include "support/TestSupport.h"
 
 namespace {
 
 using Bytes = std::vector<BYTE>;
 using testsupport::HexDump;
+using testsupport::PaletteFileBytes;
+using testsupport::PaletteWithSharedList;
 using testsupport::TempDir;
 
 void AppendWord(Bytes& bytes, unsigned value) {
@@ -134,21 +136,6 @@ TEST(PaletteFileTest, DamagedFileLeavesThePaletteAsItWas) {
     EXPECT_FALSE(palette.Load((dir / "missing.sbc").c_str()));
 }
 
-// A palette file whose buttons' objects are written by write(archive, button index), one
-// archive for the whole file as the format has it.
-Bytes PaletteWithButtons(const std::function<void(CArchive&, int)>& write) {
-    CMemFile file;
-    CArchive ar(&file, CArchive::store);
-    ar << CString("X") << WORD(0) << WORD(6) << WORD(5) << WORD(30) << WORD(30) << 0 << 0
-       << WORD(30);
-    for (int i = 0; i < kPaletteButtonCount; ++i) {
-        ar << DWORD(2) << CString();
-        write(ar, i);
-    }
-    ar.Close();
-    return file.Detach();
-}
-
 // Damage that makes one object belong to two buttons, or a button refer to what an earlier one
 // holds, is refused, and the palette keeps what it had. Read as they stand, the objects would
 // be used after they were freed or deleted twice.
@@ -159,27 +146,26 @@ TEST(PaletteFileTest, ObjectsOfOneButtonNamedByAnotherAreRefused) {
     CObListRecord list(holding);
     const struct {
         const char* what;
-        std::function<void(CArchive&, int)> write;
+        Bytes bytes;
     } cases[] = {
-        {"a later button's object is the first button's list record",
-         [&](CArchive& ar, int i) { ar.WriteObject(i < 2 ? &list : nullptr); }},
+        {"a later button's object is the first button's list record", PaletteWithSharedList()},
         {"one object is the object of two buttons",
-         [&](CArchive& ar, int i) { ar.WriteObject(i < 2 ? &rect : nullptr); }},
+         PaletteFileBytes([&](CArchive& ar, int i) { ar.WriteObject(i < 2 ? &rect : nullptr); })},
         {"a list's element is also a later button's object",
-         [&](CArchive& ar, int i) {
+         PaletteFileBytes([&](CArchive& ar, int i) {
              ar.WriteObject(i == 0 ? static_cast<CObject*>(&list) : i == 1 ? &rect : nullptr);
-         }},
+         })},
         {"an object alone is also an element of a later button's list",
-         [&](CArchive& ar, int i) {
+         PaletteFileBytes([&](CArchive& ar, int i) {
              ar.WriteObject(i == 0 ? static_cast<CObject*>(&rect) : i == 1 ? &list : nullptr);
-         }},
+         })},
     };
     TempDir dir;
     for (const auto& c : cases) {
         CPaletteFile palette;
         palette.caption = "Kept";
         palette.buttons[0].objects.AddTail(new CDrawRect(CRect(0, 0, 10, 10)));
-        EXPECT_FALSE(LoadBytes(palette, PaletteWithButtons(c.write), dir)) << c.what;
+        EXPECT_FALSE(LoadBytes(palette, c.bytes, dir)) << c.what;
         EXPECT_EQ(palette.caption, "Kept") << c.what;
         EXPECT_EQ(palette.buttons[0].objects.GetCount(), 1) << c.what;
     }
