@@ -25,19 +25,21 @@ int ReadRanged(CArchive& ar, int low, int high) {
     return value;
 }
 
-// The objects of a button record: a list's elements, or one drawing object alone.
-void ReadButtonObjects(CArchive& ar, CObList& out) {
-    CObject* object = ar.ReadObject(nullptr);
+using ListRecords = std::vector<std::unique_ptr<CObListRecord>>;
+
+// The objects of a button record: a list's elements, or one drawing object alone. They belong
+// to this button only: the drawing objects of earlier buttons are sealed, and the list or the
+// object is claimed, so that no object is owned twice or linked from another button. The list
+// records are kept in lists while the archive may still meet references to them.
+void ReadButtonObjects(CArchive& ar, CObList& out, ListRecords& lists) {
+    ar.SealObjects(RUNTIME_CLASS(CDrawObj));
+    CObject* object = ar.ReadObject({RUNTIME_CLASS(CObListRecord), RUNTIME_CLASS(CDrawObj)});
     if (!object)
         return;
+    ar.ClaimObject(object);
     if (auto* list = dynamic_cast<CObListRecord*>(object)) {
-        list->Take(out);
-        delete list;
+        lists.emplace_back(list)->Take(out);
         return;
-    }
-    if (!dynamic_cast<CDrawObj*>(object)) {
-        delete object;
-        throw CArchiveException(CArchiveException::badClass);
     }
     out.AddTail(object);
 }
@@ -81,6 +83,26 @@ void CPaletteFile::Store(CArchive& ar) const {
 }
 
 void CPaletteFile::LoadFrom(CArchive& ar) {
+    Clear();
+    ListRecords lists;
+    try {
+        LoadHead(ar);
+        for (PaletteButtonData& button : buttons) {
+            button.state.Serialize(ar);
+            ReadButtonObjects(ar, button.objects, lists);
+        }
+        // A drawing object that only a link names (a part's text in no button) belongs to
+        // nothing.
+        if (ar.HasUnclaimed(RUNTIME_CLASS(CDrawObj)))
+            throw CArchiveException(CArchiveException::badIndex);
+    } catch (...) {
+        Clear();
+        ar.DeleteUnclaimed(RUNTIME_CLASS(CDrawObj));
+        throw;
+    }
+}
+
+void CPaletteFile::LoadHead(CArchive& ar) {
     WORD skipped = 0;
     LONG ignored = 0;
     ar >> caption >> skipped;
@@ -89,11 +111,6 @@ void CPaletteFile::LoadFrom(CArchive& ar) {
     buttonWidth = ReadRanged(ar, kPaletteMinButtonSize, kPaletteMaxButtonSize);
     buttonHeight = ReadRanged(ar, kPaletteMinButtonSize, kPaletteMaxButtonSize);
     ar >> ignored >> ignored >> skipped;
-    for (PaletteButtonData& button : buttons) {
-        button.DeleteObjects();
-        button.state.Serialize(ar);
-        ReadButtonObjects(ar, button.objects);
-    }
 }
 
 BOOL CPaletteFile::Load(const char* path) {

@@ -47,7 +47,9 @@ public:
     CPaletteFile(const CPaletteFile&) = delete;
     CPaletteFile& operator=(const CPaletteFile&) = delete;
 
-    // Loading throws CArchiveException for a damaged file; what was read is then deleted.
+    // Loading throws CArchiveException for a damaged file; what was read is then deleted and
+    // every button is empty. Each button owns its objects: an object stored for two buttons,
+    // or linked from a button other than its own, is damage.
     void Serialize(CArchive& ar);
     // Reads the file, sharing it only with readers, into a fresh palette that then takes the
     // place of this one. FALSE, with this palette as it was, when the file cannot be opened
@@ -75,4 +77,5 @@ public:
 private:
     void Store(CArchive& ar) const;
     void LoadFrom(CArchive& ar);
+    void LoadHead(CArchive& ar);
 };

@@ -50,6 +50,20 @@ bool IsLowSurrogate(WORD unit) {
 
 constexpr char32_t kReplacementCharacter = 0xFFFD;
 
+using ClassSpan = std::span<const CRuntimeClass* const>;
+
+// The classes a single expected class stands for: none, which accepts any, for null.
+ClassSpan Expecting(const CRuntimeClass* const& expected) {
+    return expected ? ClassSpan(&expected, 1) : ClassSpan();
+}
+
+bool IsOfAny(const CRuntimeClass* runtimeClass, ClassSpan expected) {
+    return expected.empty() ||
+           std::any_of(expected.begin(), expected.end(), [&](const CRuntimeClass* base) {
+               return runtimeClass->IsDerivedFrom(base);
+           });
+}
+
 }  // namespace
 
 CArchiveException::CArchiveException(Cause cause, const CString& fileName)
@@ -433,12 +447,12 @@ const CRuntimeClass* CArchive::ReadClass(const CRuntimeClass* expected, UINT* sc
     const Tag tag = ReadTag();
     if (!tag.IsClass())
         Throw(CArchiveException::badIndex);
-    const LoadedClass loaded = ReadClassFor(tag, expected);
+    const LoadedClass loaded = ReadClassFor(tag, Expecting(expected));
     (schema ? *schema : m_objectSchema) = loaded.schema;
     return loaded.runtimeClass;
 }
 
-CArchive::LoadedClass CArchive::ReadClassFor(const Tag& tag, const CRuntimeClass* expected) {
+CArchive::LoadedClass CArchive::ReadClassFor(const Tag& tag, ClassSpan expected) {
     LoadedClass loaded;
     if (tag.newClass) {
         loaded = LoadNewClass();
@@ -448,7 +462,7 @@ CArchive::LoadedClass CArchive::ReadClassFor(const Tag& tag, const CRuntimeClass
             Throw(CArchiveException::badIndex);
         loaded = {m_loaded[index].runtimeClass, m_loaded[index].schema};
     }
-    if (expected && !loaded.runtimeClass->IsDerivedFrom(expected))
+    if (!IsOfAny(loaded.runtimeClass, expected))
         Throw(CArchiveException::badClass);
     return loaded;
 }
@@ -470,6 +484,14 @@ CArchive::LoadedClass CArchive::LoadNewClass() {
 }
 
 CObject* CArchive::ReadObject(const CRuntimeClass* expected) {
+    return ReadObjectOf(Expecting(expected));
+}
+
+CObject* CArchive::ReadObject(std::initializer_list<const CRuntimeClass*> expected) {
+    return ReadObjectOf(ClassSpan(expected.begin(), expected.size()));
+}
+
+CObject* CArchive::ReadObjectOf(ClassSpan expected) {
     RequireLoading();
     const Tag tag = ReadTag();
     if (!tag.IsClass())
@@ -477,15 +499,18 @@ CObject* CArchive::ReadObject(const CRuntimeClass* expected) {
     return LoadNewObject(ReadClassFor(tag, expected));
 }
 
-CObject* CArchive::LoadedObject(DWORD index, const CRuntimeClass* expected) const {
+CObject* CArchive::LoadedObject(DWORD index, ClassSpan expected) const {
     if (index == 0)
         return nullptr;
     if (index >= m_loaded.size() || !m_loaded[index].object)
         Throw(CArchiveException::badIndex);
-    CObject* object = m_loaded[index].object;
-    if (expected && !object->IsKindOf(expected))
+    const LoadEntry& entry = m_loaded[index];
+    if (index < m_sealedBelow && entry.objectClass &&
+        entry.objectClass->IsDerivedFrom(m_sealedClass))
+        Throw(CArchiveException::badIndex);
+    if (!expected.empty() && !IsOfAny(entry.object->GetRuntimeClass(), expected))
         Throw(CArchiveException::badClass);
-    return object;
+    return entry.object;
 }
 
 // The object enters the index before its record is read, so the record (and records it
@@ -526,6 +551,12 @@ bool CArchive::HasUnclaimed(const CRuntimeClass* ofClass) const {
         return entry.object && entry.objectClass && entry.objectClass->IsDerivedFrom(ofClass) &&
                !m_claimed.contains(entry.object);
     });
+}
+
+void CArchive::SealObjects(const CRuntimeClass* ofClass) {
+    RequireLoading();
+    m_sealedBelow = m_loaded.size();
+    m_sealedClass = ofClass;
 }
 
 void CArchive::ClaimObject(const CObject* object) {

@@ -23,6 +23,8 @@
 // back to just after the bytes read.
 
 #include <cstdint>
+#include <initializer_list>
+#include <span>
 #include <unordered_map>
 #include <unordered_set>
 #include <vector>
@@ -111,6 +113,9 @@ public:
     // Reads an object pointer: null, a new object (created and loaded) or one read before.
     // Throws badClass when the object is not of class expected (null accepts any).
     CObject* ReadObject(const CRuntimeClass* expected);
+    // The same for an object of any one of the classes expected; an object of another class
+    // is refused before it is created.
+    CObject* ReadObject(std::initializer_list<const CRuntimeClass*> expected);
     CArchive& operator<<(const CObject* object) {
         WriteObject(object);
         return *this;
@@ -139,6 +144,10 @@ public:
     // Whether an object of the class was read that no owning list took: after a load that
     // should have given every such object an owner, a sign of damage.
     bool HasUnclaimed(const CRuntimeClass* ofClass) const;
+    // Loading: the objects of the class read so far can no longer be referred to; a reference
+    // to one throws badIndex. A file made of parts that each keep their own objects calls it
+    // as each part starts, so that no part links to the objects of another.
+    void SealObjects(const CRuntimeClass* ofClass);
 
     CDocumentBase* m_pDocument = nullptr;  // the document being loaded or stored, if any
 
@@ -170,9 +179,10 @@ private:
     CString ReadWideString(DWORD length);
     void WriteIndex(DWORD index, bool isClass);
     Tag ReadTag();
-    LoadedClass ReadClassFor(const Tag& tag, const CRuntimeClass* expected);
+    CObject* ReadObjectOf(std::span<const CRuntimeClass* const> expected);
+    LoadedClass ReadClassFor(const Tag& tag, std::span<const CRuntimeClass* const> expected);
     LoadedClass LoadNewClass();
-    CObject* LoadedObject(DWORD index, const CRuntimeClass* expected) const;
+    CObject* LoadedObject(DWORD index, std::span<const CRuntimeClass* const> expected) const;
     CObject* LoadNewObject(const LoadedClass& loaded);
 
     CFile* m_file;
@@ -187,4 +197,6 @@ private:
     std::vector<LoadEntry> m_loaded;               // by index; entry 0 is the null pointer
     std::vector<const CObject*> m_loading;         // the objects whose records are being read
     std::unordered_set<const CObject*> m_claimed;  // the objects owning lists took
+    size_t m_sealedBelow = 0;                      // entries before it are sealed ...
+    const CRuntimeClass* m_sealedClass = nullptr;  // ... when their objects are of this class
 };

@@ -14,6 +14,7 @@
 #include "library/ui/PalettePropPage.h"
 #include "library/ui/SymbButton.h"
 #include "model/app/PathMacros.h"
+#include "platform/Exception.h"
 #include "platform/Paths.h"
 #include "platform/SettingsStore.h"
 #include "platform/UserPrompt.h"
@@ -75,8 +76,11 @@ void CPaletteWnd::CreatePalette(int id) {
         m_path = path;
         SetCaption(FileTitle(path));
     } else {
-        // A file that is there but cannot be read now stays named for the next start.
-        if (!std::filesystem::exists(path.str()))
+        // A file that is there but cannot be read now stays named for the next start, and the
+        // user learns which it is.
+        if (std::filesystem::exists(path.str()))
+            AfxMessageBox(CString(MessageForFile("File load failed", path.str())));
+        else
             m_settings.WriteProfileString(kSection, SettingsKey(), "");
         SetCaption("Palette Window");
     }

@@ -37,7 +37,8 @@ public:
     ~CPaletteWnd() override;
 
     // Makes the palette of window id (kFirstPaletteId + index) and loads its file: the one the
-    // settings name, else the standard library's palette of that index.
+    // settings name, else the standard library's palette of that index. A named file that is
+    // there but cannot be read is reported once, and the palette starts empty.
     void CreatePalette(int id);
     void SetDropDownMode();
     // Shows the palette dropped down under button until the user places, cancels or drags it

@@ -2,16 +2,23 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <memory>
+
+#include "library/ObListRecord.h"
 #include "model/device/Device.h"
 #include "model/shapes/DrawRect.h"
 #include "platform/Archive.h"
 #include "platform/MemFile.h"
+#include "support/PaletteBytes.h"
 #include "support/TestSupport.h"
 
 namespace {
 
 using Bytes = std::vector<BYTE>;
 using testsupport::HexDump;
+using testsupport::PaletteFileBytes;
+using testsupport::PaletteWithSharedList;
 using testsupport::TempDir;
 
 void AppendWord(Bytes& bytes, unsigned value) {
@@ -127,6 +134,102 @@ TEST(PaletteFileTest, DamagedFileLeavesThePaletteAsItWas) {
     }
     CPaletteFile palette;
     EXPECT_FALSE(palette.Load((dir / "missing.sbc").c_str()));
+}
+
+// Damage that makes one object belong to two buttons, or a button refer to what an earlier one
+// holds, is refused, and the palette keeps what it had. Read as they stand, the objects would
+// be used after they were freed or deleted twice.
+TEST(PaletteFileTest, ObjectsOfOneButtonNamedByAnotherAreRefused) {
+    CDrawRect rect(CRect(0, 0, 100, -50));
+    CObList holding;
+    holding.AddTail(&rect);
+    CObListRecord list(holding);
+    const struct {
+        const char* what;
+        Bytes bytes;
+    } cases[] = {
+        {"a later button's object is the first button's list record", PaletteWithSharedList()},
+        {"one object is the object of two buttons",
+         PaletteFileBytes([&](CArchive& ar, int i) { ar.WriteObject(i < 2 ? &rect : nullptr); })},
+        {"a list's element is also a later button's object",
+         PaletteFileBytes([&](CArchive& ar, int i) {
+             ar.WriteObject(i == 0 ? static_cast<CObject*>(&list) : i == 1 ? &rect : nullptr);
+         })},
+        {"an object alone is also an element of a later button's list",
+         PaletteFileBytes([&](CArchive& ar, int i) {
+             ar.WriteObject(i == 0 ? static_cast<CObject*>(&rect) : i == 1 ? &list : nullptr);
+         })},
+    };
+    TempDir dir;
+    for (const auto& c : cases) {
+        CPaletteFile palette;
+        palette.caption = "Kept";
+        palette.buttons[0].objects.AddTail(new CDrawRect(CRect(0, 0, 10, 10)));
+        EXPECT_FALSE(LoadBytes(palette, c.bytes, dir)) << c.what;
+        EXPECT_EQ(palette.caption, "Kept") << c.what;
+        EXPECT_EQ(palette.buttons[0].objects.GetCount(), 1) << c.what;
+    }
+}
+
+const std::filesystem::path kStandardFolder = std::filesystem::path(VOSK_BINARY_DIR) / "Libraries";
+
+// A standard palette's part parted from its attribute texts: in another button, the texts
+// would be owned there and named by the part's button too; without the part, the part would be
+// read through its texts' links and belong to no button.
+TEST(PaletteFileTest, PartAndItsTextsInDifferentButtonsAreRefused) {
+    TempDir dir;
+    for (const bool keepPart : {true, false}) {
+        CPaletteFile palette;
+        ASSERT_TRUE(palette.Load((kStandardFolder / "Resistive.sbc").c_str()));
+        CObList& objects = palette.buttons[0].objects;
+        ASSERT_GT(objects.GetCount(), 1);
+        std::unique_ptr<CObject> part(objects.RemoveHead());
+        palette.buttons[29].DeleteObjects();
+        if (keepPart)
+            palette.buttons[29].objects.AddTail(part.release());
+        CPaletteFile loaded;
+        EXPECT_FALSE(LoadBytes(loaded, palette.Store(), dir)) << keepPart;
+    }
+}
+
+// The bytes read as a palette file straight from memory. A failed load leaves every button
+// empty.
+bool Reads(CPaletteFile& palette, const Bytes& bytes) {
+    CMemFile file(bytes);
+    CArchive ar(&file, CArchive::load);
+    try {
+        palette.Serialize(ar);
+    } catch (const CArchiveException&) {
+        for (const PaletteButtonData& button : palette.buttons)
+            EXPECT_TRUE(button.objects.IsEmpty());
+        return false;
+    }
+    return true;
+}
+
+// Any damage to a standard palette ends in a refused file or in a palette that stores again as
+// it was read; nothing read is left behind (the leak checker watches) or used after it was
+// freed. Every cut of the file is damage.
+TEST(PaletteFileTest, CutOrFlippedStandardPaletteLoadsCleanly) {
+    const Bytes valid = testsupport::ReadFileBytes(kStandardFolder / "Logic.sbc");
+    ASSERT_FALSE(valid.empty());
+    CPaletteFile whole;
+    ASSERT_TRUE(Reads(whole, valid));
+    for (size_t length = 0; length < valid.size(); ++length) {
+        CPaletteFile palette;
+        ASSERT_FALSE(Reads(palette, Bytes(valid.begin(), valid.begin() + length))) << length;
+    }
+    for (size_t at = 0; at < valid.size(); ++at) {
+        Bytes flipped = valid;
+        flipped[at] ^= at % 2 ? 0xFF : 0x01;
+        CPaletteFile palette;
+        if (!Reads(palette, flipped))
+            continue;
+        const Bytes stored = palette.Store();
+        CPaletteFile again;
+        ASSERT_TRUE(Reads(again, stored)) << "flipped at " << at;
+        EXPECT_TRUE(again.Store() == stored) << "flipped at " << at;
+    }
 }
 
 TEST(PaletteFileTest, SaveThatCannotWriteFailsAndKeepsTheOldFile) {

@@ -316,6 +316,30 @@ TEST(Archive, RejectsUnknownAndUnexpectedClasses) {
     });
 }
 
+// An object of one of several classes; one of none of them is refused before it exists. Once
+// the nodes are sealed, a reference to an earlier node is refused, one to a leaf is not.
+TEST(Archive, ObjectsOfSeveralClassesAndSealedReferences) {
+    CArTestNode node(1);
+    CArTestLeaf leaf;
+    const Bytes bytes = Store([&](CArchive& ar) { ar << &node << &leaf << &leaf << &node; });
+    const int liveBefore = CArTestNode::live;
+    Load(bytes, [&](CArchive& ar) {
+        EXPECT_EQ(CauseOf([&] { ar.ReadObject({RUNTIME_CLASS(CArTestLeaf)}); }),
+                  CArchiveException::badClass);
+        EXPECT_EQ(CArTestNode::live, liveBefore);
+    });
+    Load(bytes, [&](CArchive& ar) {
+        const auto either = {RUNTIME_CLASS(CArTestLeaf), RUNTIME_CLASS(CArTestNode)};
+        std::unique_ptr<CObject> first(ar.ReadObject(either));
+        std::unique_ptr<CObject> second(ar.ReadObject(either));
+        EXPECT_TRUE(first->IsKindOf(RUNTIME_CLASS(CArTestNode)));
+        EXPECT_TRUE(second->IsKindOf(RUNTIME_CLASS(CArTestLeaf)));
+        ar.SealObjects(RUNTIME_CLASS(CArTestNode));
+        EXPECT_EQ(ar.ReadObject(nullptr), second.get());
+        EXPECT_EQ(CauseOf([&] { ar.ReadObject(nullptr); }), CArchiveException::badIndex);
+    });
+}
+
 TEST(Archive, RejectsTagsThatReferToNothingFitting) {
     const Bytes record = {0x07, 0x00, 0x00, 0x00, 0x00, 0x00};
     const std::vector<Bytes> tags = {

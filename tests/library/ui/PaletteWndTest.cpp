@@ -88,18 +88,26 @@ TEST_F(PaletteWndTest, FreshStartShowsTheStandardPalettes) {
         palette->grab().toImage().save(QString(VOSK_BINARY_DIR) + "/palette-resistive.png"));
 }
 
-// A stored file that is gone is forgotten; one that is there but unreadable stays named for
-// the next start, and nothing is saved over it.
+// A stored file that is gone is forgotten; one that is there but unreadable is reported, stays
+// named for the next start, and nothing is saved over it.
 TEST_F(PaletteWndTest, StoredFileThatCannotBeLoaded) {
     testsupport::WriteFileBytes(dir / "bad.sbc", {1, 2, 3});
     const struct {
         std::string stored;
         std::string kept;
-    } cases[] = {{(dir / "gone.sbc").string(), ""},
-                 {(dir / "bad.sbc").string(), (dir / "bad.sbc").string()}};
+        size_t messages;
+    } cases[] = {{(dir / "gone.sbc").string(), "", 0},
+                 {(dir / "bad.sbc").string(), (dir / "bad.sbc").string(), 1}};
     for (const auto& c : cases) {
         settings.WriteProfileString("SymbBars", "Path3", c.stored.c_str());
+        ScriptedPrompt prompt;
+        for (size_t i = 0; i < c.messages; ++i)
+            prompt.Answer(IDOK);
         auto palette = Start(2);
+        ASSERT_EQ(prompt.shown().size(), c.messages);
+        if (c.messages) {
+            EXPECT_EQ(prompt.shown()[0].text.str(), "File load failed: " + c.stored);
+        }
         EXPECT_EQ(settings.GetProfileString("SymbBars", "Path3").str(), c.kept);
         EXPECT_EQ(palette->windowTitle(), "Palette Window");
         EXPECT_TRUE(palette->FilePath().IsEmpty());

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "library/ui/PaletteWnd.h"
 #include "platform/CompoundFile.h"
 #include "resources/CommandIds.h"
 #include "shell/app/AboutProduct.h"
@@ -14,6 +15,7 @@
 #include "shell/frames/RulerBar.h"
 #include "shell/support/AppFixture.h"
 #include "shell/view/DrawView.h"
+#include "support/PaletteBytes.h"
 
 namespace {
 
@@ -112,6 +114,29 @@ TEST_F(AppStartTest, AFileOnTheCommandLineOpensAloneAndAMissingOneEndsTheStart) 
     EXPECT_FALSE(m_started);
     EXPECT_NE(m_prompt.shown().back().text.str().find(damaged), std::string::npos)
         << m_prompt.shown().back().text.str();
+}
+
+// A configured palette whose file is damaged (its second button's object is the first
+// button's list, which would be used after it was freed) is reported once, and the program
+// starts with that palette empty.
+TEST_F(AppStartTest, ADamagedConfiguredPaletteIsReportedOnceAndTheProgramStarts) {
+    const std::string damaged = (m_dir / "damaged.sbc").string();
+    testsupport::WriteFileBytes(damaged, testsupport::PaletteWithSharedList());
+    SettingsStore settings = Stored();
+    settings.WriteProfileString("SymbBars", "Path2", damaged.c_str());
+    settings.Save();
+
+    m_prompt.Answer(IDOK);
+    auto app = Start();
+    ASSERT_TRUE(m_started);
+    EXPECT_TRUE(app->MainFrame()->isVisible());
+    ASSERT_EQ(m_prompt.shown().size(), 1u);
+    EXPECT_NE(m_prompt.shown()[0].text.str().find(damaged), std::string::npos);
+    const CPaletteWnd* palette = app->MainFrame()->palette(1);
+    EXPECT_EQ(palette->windowTitle(), "Palette Window");
+    for (const PaletteButtonData& button : palette->Contents().buttons)
+        EXPECT_TRUE(button.objects.IsEmpty());
+    ASSERT_TRUE(Close(*app));
 }
 
 TEST_F(AppStartTest, WithoutAWebBrowserTheWebPagesSaySo) {
