@@ -7,7 +7,6 @@
 #include <functional>
 #include <ostream>
 
-#include "AppFixture.h"
 #include "model/doc/DocView.h"
 #include "resources/CommandIds.h"
 #include "resources/MenuTable.h"
@@ -16,6 +15,7 @@
 #include "shell/frames/ChildFrame.h"
 #include "shell/output/PadDoc.h"
 #include "shell/output/StrEditView.h"
+#include "shell/support/AppFixture.h"
 
 namespace {
 

@@ -5,7 +5,6 @@
 #include <QTest>
 #include <sstream>
 
-#include "AppFixture.h"
 #include "model/doc/DocView.h"
 #include "resources/CommandIds.h"
 #include "shell/frames/ChildFrame.h"
@@ -16,6 +15,7 @@
 #include "shell/frames/WorkspaceBar.h"
 #include "shell/help/HelpWindow.h"
 #include "shell/output/OutputEdit.h"
+#include "shell/support/AppFixture.h"
 
 namespace {
 

@@ -7,12 +7,12 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "AppFixture.h"
 #include "platform/CompoundFile.h"
 #include "resources/CommandIds.h"
 #include "shell/app/AboutProduct.h"
 #include "shell/frames/DrawFrame.h"
 #include "shell/frames/RulerBar.h"
+#include "shell/support/AppFixture.h"
 #include "shell/view/DrawView.h"
 
 namespace {
