@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/CString.h"
+#include "platform/Installed.h"
 #include "platform/Types.h"
 
 class IDocView;
@@ -63,11 +64,19 @@ public:
     virtual void ShowDrcSetup() {}
 };
 
+// Without installed services every call does nothing.
+template <>
+IAppServices& Installed<IAppServices>::Fallback();
+
 // Installs services for the whole process (null uninstalls) and returns the ones replaced.
 // The caller keeps ownership and uninstalls them before destroying them.
-IAppServices* SetAppServices(IAppServices* services);
+inline IAppServices* SetAppServices(IAppServices* services) {
+    return Installed<IAppServices>::Install(services);
+}
 // The installed services, else ones that do nothing.
-IAppServices& GetAppServices();
+inline IAppServices& GetAppServices() {
+    return Installed<IAppServices>::Get();
+}
 
 // Shows the busy cursor for its lifetime, through the services installed when it was made.
 class WaitCursor {
