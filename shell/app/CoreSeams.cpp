@@ -19,7 +19,8 @@ struct CCoreSeams::Windows {
     ScopedInstall<IConnectorSymbolSource> installedRails{rails};
 };
 
-CCoreSeams::CCoreSeams(CSchematicQtApp& app) : m_app(app), m_services(app) {}
+CCoreSeams::CCoreSeams(CSchematicQtApp& app)
+    : m_app(app), m_services(app), m_libraryBar(app), m_drc(app) {}
 
 CCoreSeams::~CCoreSeams() = default;
 

@@ -15,6 +15,8 @@
 #include <memory>
 #include <string>
 
+#include "drc/DrcServices.h"
+#include "library/LibraryBarServices.h"
 #include "model/app/RecentFileList.h"
 #include "model/app/SchematicApp.h"
 #include "model/doc/PrinterChoice.h"
@@ -31,7 +33,7 @@ class CAppEventFilter;
 class CLibraryBar;
 class CMainFrame;
 
-class CSchematicQtApp : public IAppServices {
+class CSchematicQtApp : public IAppServices, public ILibraryBarServices, public IDrcServices {
 public:
     // The settings are read from settingsFile; help is looked for in helpFolders.
     CSchematicQtApp(std::filesystem::path settingsFile, QStringList helpFolders);
@@ -80,12 +82,16 @@ public:
     IDocView* GetActiveView() override;
     std::streambuf* GetOutputStreamBuf() override;
     void ShowOutputBar() override;
-    void ShowDrcPage() override;
+
+    // ILibraryBarServices
     void ShowLibraryPage() override;
     void RefreshLibraryList() override;
     void RefreshLibraryFolders() override;
     BOOL OpenSelectedLibrary(CLibraryFile* library, UINT mode) override;
     void SelectLibraryPath(const CString& path) override;
+
+    // IDrcServices
+    void ShowDrcPage() override;
 
 private:
     // The Files page of the workspace bar; null without a main window.

@@ -23,9 +23,13 @@ TEST_F(CoreSeamsTest, TheApplicationInstallsItsServicesAndLeavesTheWindowsToTest
     {
         CSchematicQtApp app(SettingsFile(), {});
         EXPECT_EQ(&GetAppServices(), static_cast<IAppServices*>(&app));
+        EXPECT_EQ(&GetLibraryBarServices(), static_cast<ILibraryBarServices*>(&app));
+        EXPECT_EQ(&GetDrcServices(), static_cast<IDrcServices*>(&app));
         EXPECT_EQ(&GetUserPrompt(), &m_prompt);
     }
     EXPECT_FALSE(Is<CSchematicQtApp>(GetAppServices()));
+    EXPECT_FALSE(Is<CSchematicQtApp>(GetLibraryBarServices()));
+    EXPECT_FALSE(Is<CSchematicQtApp>(GetDrcServices()));
     EXPECT_EQ(&GetUserPrompt(), &m_prompt);
 }
 
