@@ -1,7 +1,5 @@
 #include "platform/AppServices.h"
 
-#include <atomic>
-
 namespace {
 
 class NoAppServices : public IAppServices {
@@ -11,16 +9,10 @@ public:
     void EndWaitCursor() override {}
 };
 
-std::atomic<IAppServices*> g_services{nullptr};
-
 }  // namespace
 
-IAppServices* SetAppServices(IAppServices* services) {
-    return g_services.exchange(services);
-}
-
-IAppServices& GetAppServices() {
-    static NoAppServices fallback;
-    IAppServices* installed = g_services.load();
-    return installed ? *installed : fallback;
+template <>
+IAppServices& Installed<IAppServices>::Fallback() {
+    static NoAppServices services;
+    return services;
 }

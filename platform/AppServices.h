@@ -1,17 +1,18 @@
 #pragma once
 // Services of the application that the headless core calls: change notices, the wait cursor,
-// view updates and the bars of the main window. The window shell installs an implementation;
-// without one every call does nothing. The calls about views and bars have do-nothing
-// defaults, for a shell without those windows and for test doubles.
+// view updates and the output bar of the main window. The window shell installs an
+// implementation; without one every call does nothing. The calls about views and bars have
+// do-nothing defaults, for a shell without those windows and for test doubles. The pages of
+// the workspace bar that belong to a subsystem are reached through that subsystem's own
+// interface (library/LibraryBarServices.h, drc/DrcServices.h).
 
 #include <iosfwd>
 #include <vector>
 
-#include "platform/CString.h"
+#include "platform/Installed.h"
 #include "platform/Types.h"
 
 class IDocView;
-class CLibraryFile;
 
 // Codes of NotifyDocumentChanged.
 constexpr int kDocumentContentChanged = -1;
@@ -46,28 +47,21 @@ public:
     // The stream buffer of the Output bar, for logs; null when there is no main window.
     virtual std::streambuf* GetOutputStreamBuf() { return nullptr; }
     virtual void ShowOutputBar() {}
-    // The Files page of the workspace bar: refill its library list after a library file
-    // changed, or its folder tree after the library folders changed.
-    virtual void RefreshLibraryList() {}
-    virtual void RefreshLibraryFolders() {}
-    // Opens the library selected on the Files page into library in the given mode; with a null
-    // library only tells whether one is selected. FALSE when there is no Files page.
-    virtual BOOL OpenSelectedLibrary(CLibraryFile* /*library*/, UINT /*mode*/) { return FALSE; }
-    // Expands the Files page's folder tree to path, selects it and shows the workspace bar.
-    virtual void SelectLibraryPath(const CString& /*path*/) {}
-    // Bring the design-rule page (which then checks the active schematic) or the library page
-    // of the workspace bar to the front.
-    virtual void ShowDrcPage() {}
-    virtual void ShowLibraryPage() {}
-    // The design-rule set-up sheet.
-    virtual void ShowDrcSetup() {}
 };
+
+// Without installed services every call does nothing.
+template <>
+IAppServices& Installed<IAppServices>::Fallback();
 
 // Installs services for the whole process (null uninstalls) and returns the ones replaced.
 // The caller keeps ownership and uninstalls them before destroying them.
-IAppServices* SetAppServices(IAppServices* services);
+inline IAppServices* SetAppServices(IAppServices* services) {
+    return Installed<IAppServices>::Install(services);
+}
 // The installed services, else ones that do nothing.
-IAppServices& GetAppServices();
+inline IAppServices& GetAppServices() {
+    return Installed<IAppServices>::Get();
+}
 
 // Shows the busy cursor for its lifetime, through the services installed when it was made.
 class WaitCursor {

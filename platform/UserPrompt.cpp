@@ -1,6 +1,5 @@
 #include "platform/UserPrompt.h"
 
-#include <atomic>
 #include <cstdio>
 
 #include "platform/AppIdentity.h"
@@ -16,8 +15,6 @@ public:
         return answer;
     }
 };
-
-std::atomic<IUserPrompt*> g_prompt{nullptr};
 
 UINT WithDefaultIcon(UINT type) {
     if ((type & MB_ICONMASK) != 0)
@@ -59,14 +56,10 @@ int DefaultMessageBoxAnswer(UINT type) {
     return index < buttons.size() ? buttons[index] : buttons.front();
 }
 
-IUserPrompt* SetUserPrompt(IUserPrompt* prompt) {
-    return g_prompt.exchange(prompt);
-}
-
-IUserPrompt& GetUserPrompt() {
-    static DefaultPrompt fallback;
-    IUserPrompt* installed = g_prompt.load();
-    return installed ? *installed : fallback;
+template <>
+IUserPrompt& Installed<IUserPrompt>::Fallback() {
+    static DefaultPrompt prompt;
+    return prompt;
 }
 
 int AfxMessageBox(const CString& text, UINT type) {

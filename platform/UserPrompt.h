@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/CString.h"
+#include "platform/Installed.h"
 #include "platform/Types.h"
 
 // Buttons (the low four bits of a message box type).
@@ -55,11 +56,19 @@ std::vector<int> MessageBoxButtons(UINT type);
 // The answer of the default button; a default beyond the last button means the first.
 int DefaultMessageBoxAnswer(UINT type);
 
+// Without an installed prompt the default answer is taken and the message goes to stderr.
+template <>
+IUserPrompt& Installed<IUserPrompt>::Fallback();
+
 // Installs prompt for the whole process (null uninstalls) and returns the one it replaces.
 // The caller keeps ownership and uninstalls it before destroying it.
-IUserPrompt* SetUserPrompt(IUserPrompt* prompt);
+inline IUserPrompt* SetUserPrompt(IUserPrompt* prompt) {
+    return Installed<IUserPrompt>::Install(prompt);
+}
 // The installed prompt, else the default one.
-IUserPrompt& GetUserPrompt();
+inline IUserPrompt& GetUserPrompt() {
+    return Installed<IUserPrompt>::Get();
+}
 
 // Shows text through the installed prompt with the application title as caption. When type
 // names no icon, OK and OK/Cancel boxes get the exclamation mark and Yes/No boxes the

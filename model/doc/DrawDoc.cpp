@@ -14,6 +14,7 @@
 #include "model/ole/DrawItem.h"
 #include "model/ole/DrawOleObj.h"
 #include "model/text/AttrText.h"
+#include "netlist/walker/DocNetlist.h"
 #include "platform/AppServices.h"
 #include "platform/Archive.h"
 #include "platform/CollectionArchive.h"
@@ -151,7 +152,10 @@ CDrawObj* CObjectSearch::Next() {
 // ---------------------------------------------------------------------------------------------
 // Construction
 
-CDrawDoc::CDrawDoc() : m_netlist(this), m_undoList(this) {
+CDrawDoc::CDrawDoc()
+    : m_netlistWalker(std::make_unique<CDocNetlist>(this)),
+      m_netlist(*m_netlistWalker),
+      m_undoList(this) {
     RebuildPinFonts();
 }
 

@@ -12,7 +12,6 @@
 #include "model/doc/PrinterChoice.h"
 #include "model/doc/SheetBorder.h"
 #include "model/undo/UndoList.h"
-#include "netlist/walker/DocNetlist.h"
 #include "platform/GdiObjects.h"
 #include "platform/GdiTypes.h"
 #include "platform/Geometry.h"
@@ -23,6 +22,7 @@ class CAttrText;
 class CCommand;
 class CDC;
 class CDevice;
+class CDocNetlist;
 class CDrawObj;
 class CNet;
 class CNetlistFormat;
@@ -246,8 +246,10 @@ public:
     static const LOGFONT kDefaultPinFont;
     static const LOGFONT kDefaultTextFont;
 
-    // Document data, in declaration order.
-    CDocNetlist m_netlist;
+    // Document data, in declaration order. The connectivity walker belongs to the netlist
+    // build: the document holds it through a pointer, and m_netlist names it.
+    std::unique_ptr<CDocNetlist> m_netlistWalker;
+    CDocNetlist& m_netlist;
     CPrintSettings m_printSettings;
     CPrinterChoice m_printer;
     CUndoList m_undoList;

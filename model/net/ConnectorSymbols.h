@@ -3,6 +3,8 @@
 // the installed source; the application installs the standard library, tests a library of
 // their own.
 
+#include "platform/Installed.h"
+
 class CDrawDoc;
 class CString;
 class CSymbol;
@@ -15,8 +17,16 @@ public:
     virtual CSymbol* LoadSymbol(const CString& name, CDrawDoc* document) = 0;
 };
 
+// Without an installed source there are no symbols, and wires end without one.
+template <>
+IConnectorSymbolSource& Installed<IConnectorSymbolSource>::Fallback();
+
 // Installs the source for the whole process (null uninstalls) and returns the one replaced.
 // The caller keeps ownership and uninstalls it before destroying it.
-IConnectorSymbolSource* SetConnectorSymbolSource(IConnectorSymbolSource* source);
-// The installed source, or null.
-IConnectorSymbolSource* GetConnectorSymbolSource();
+inline IConnectorSymbolSource* SetConnectorSymbolSource(IConnectorSymbolSource* source) {
+    return Installed<IConnectorSymbolSource>::Install(source);
+}
+// The installed source, else one without symbols.
+inline IConnectorSymbolSource& GetConnectorSymbolSource() {
+    return Installed<IConnectorSymbolSource>::Get();
+}

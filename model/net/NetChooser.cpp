@@ -9,17 +9,10 @@ public:
     }
 };
 
-INetChooser* g_chooser = nullptr;
-
 }  // namespace
 
-INetChooser* SetNetChooser(INetChooser* chooser) {
-    INetChooser* previous = g_chooser;
-    g_chooser = chooser;
-    return previous;
-}
-
-INetChooser& GetNetChooser() {
-    static FirstNetChooser fallback;
-    return g_chooser ? *g_chooser : fallback;
+template <>
+INetChooser& Installed<INetChooser>::Fallback() {
+    static FirstNetChooser chooser;
+    return chooser;
 }

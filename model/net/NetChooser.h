@@ -5,6 +5,8 @@
 
 #include <vector>
 
+#include "platform/Installed.h"
+
 class CNet;
 
 class INetChooser {
@@ -14,8 +16,16 @@ public:
     virtual CNet* ChooseNet(const std::vector<CNet*>& nets) = 0;
 };
 
+// Without an installed chooser the first net is kept without asking.
+template <>
+INetChooser& Installed<INetChooser>::Fallback();
+
 // Installs the chooser for the whole process (null uninstalls) and returns the one replaced.
 // The caller keeps ownership and uninstalls it before destroying it.
-INetChooser* SetNetChooser(INetChooser* chooser);
+inline INetChooser* SetNetChooser(INetChooser* chooser) {
+    return Installed<INetChooser>::Install(chooser);
+}
 // The installed chooser, else one that keeps the first net without asking.
-INetChooser& GetNetChooser();
+inline INetChooser& GetNetChooser() {
+    return Installed<INetChooser>::Get();
+}

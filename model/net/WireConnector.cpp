@@ -10,9 +10,12 @@
 
 namespace {
 
-IConnectorSymbolSource* g_source = nullptr;
-
 constexpr const char* kIdName = "_ID";
+
+class NoConnectorSymbols : public IConnectorSymbolSource {
+public:
+    CSymbol* LoadSymbol(const CString&, CDrawDoc*) override { return nullptr; }
+};
 
 // Whole degrees, truncated.
 int DegreesOf(double dy, double dx) {
@@ -36,21 +39,17 @@ void PlaceOpposite(CAttrText* text, const CRect& position, CPoint pin) {
 
 }  // namespace
 
-IConnectorSymbolSource* SetConnectorSymbolSource(IConnectorSymbolSource* source) {
-    IConnectorSymbolSource* previous = g_source;
-    g_source = source;
-    return previous;
-}
-
-IConnectorSymbolSource* GetConnectorSymbolSource() {
-    return g_source;
+template <>
+IConnectorSymbolSource& Installed<IConnectorSymbolSource>::Fallback() {
+    static NoConnectorSymbols source;
+    return source;
 }
 
 BOOL CWire::ConnectToPowerSymbol(const CString& symbolName, const CString& netName) {
     const int fromEnd = m_start ? 1 : 0;
-    if ((m_start && m_end) || m_count < 2 || !m_document || !g_source)
+    if ((m_start && m_end) || m_count < 2 || !m_document)
         return FALSE;
-    CSymbol* symbol = g_source->LoadSymbol(symbolName, m_document);
+    CSymbol* symbol = GetConnectorSymbolSource().LoadSymbol(symbolName, m_document);
     auto* pin = symbol && !symbol->GetPins().IsEmpty()
                     ? static_cast<CPin*>(symbol->GetPins().GetHead())
                     : nullptr;

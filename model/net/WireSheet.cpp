@@ -14,8 +14,6 @@
 
 namespace {
 
-IWireSheetRunner* g_runner = nullptr;
-
 const char* const kMultiple = " (Multiple Selection)";
 
 CString Title(const char* name, std::size_t count) {
@@ -88,20 +86,19 @@ void ApplyTriState(CDrawObj& object, int state, DWORD bits) {
 
 }  // namespace
 
-IWireSheetRunner* SetWireSheetRunner(IWireSheetRunner* runner) {
-    IWireSheetRunner* previous = g_runner;
-    g_runner = runner;
-    return previous;
-}
-
-IWireSheetRunner* GetWireSheetRunner() {
-    return g_runner;
-}
-
 // ---------------------------------------------------------------------------------------------
 // Running
 
 namespace {
+
+// Cancels every sheet.
+class CancellingRunner : public IWireSheetRunner {
+public:
+    bool RunWireSheet(WireSheet&, const std::vector<CWire*>&, StyleApplier&) override {
+        return false;
+    }
+    bool RunBusSheet(BusSheet&, const std::vector<CBus*>&, StyleApplier&) override { return false; }
+};
 
 // The objects of the type among the view's selection, each repainted; the selection is emptied
 // when there are any, and saved handed back.
@@ -124,6 +121,12 @@ std::vector<T*> TakeSelected(IDocView& view, int type, CObList& saved) {
 
 }  // namespace
 
+template <>
+IWireSheetRunner& Installed<IWireSheetRunner>::Fallback() {
+    static CancellingRunner runner;
+    return runner;
+}
+
 void EditWireProperties(IDocView& view, CDrawDoc& doc) {
     CObList saved;
     const std::vector<CWire*> wires = TakeSelected<CWire>(view, kObjWire, saved);
@@ -131,7 +134,7 @@ void EditWireProperties(IDocView& view, CDrawDoc& doc) {
         return;
     WireSheet sheet = MakeWireSheet(wires);
     StyleApplier style;
-    if (g_runner && g_runner->RunWireSheet(sheet, wires, style) &&
+    if (GetWireSheetRunner().RunWireSheet(sheet, wires, style) &&
         ApplyWireSheet(doc, wires, sheet, style))
         return;
     view.OnUpdate(nullptr, kHintReplaceSelection, nullptr, &saved);
@@ -144,7 +147,7 @@ void EditBusProperties(IDocView& view, CDrawDoc& doc) {
         return;
     BusSheet sheet = MakeBusSheet(buses);
     StyleApplier style;
-    if (g_runner && g_runner->RunBusSheet(sheet, buses, style) &&
+    if (GetWireSheetRunner().RunBusSheet(sheet, buses, style) &&
         ApplyBusSheet(doc, buses, sheet, style))
         return;
     view.OnUpdate(nullptr, kHintReplaceSelection, nullptr, &saved);

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/CString.h"
+#include "platform/Installed.h"
 #include "platform/Types.h"
 
 class CBus;
@@ -67,10 +68,19 @@ public:
                              StyleApplier& style) = 0;
 };
 
+// Without an installed runner every sheet is cancelled.
+template <>
+IWireSheetRunner& Installed<IWireSheetRunner>::Fallback();
+
 // Installs the runner for the whole process (null uninstalls) and returns the one replaced.
-IWireSheetRunner* SetWireSheetRunner(IWireSheetRunner* runner);
-// The installed runner, or null.
-IWireSheetRunner* GetWireSheetRunner();
+// The caller keeps ownership and uninstalls it before destroying it.
+inline IWireSheetRunner* SetWireSheetRunner(IWireSheetRunner* runner) {
+    return Installed<IWireSheetRunner>::Install(runner);
+}
+// The installed runner, else one that cancels.
+inline IWireSheetRunner& GetWireSheetRunner() {
+    return Installed<IWireSheetRunner>::Get();
+}
 
 // The sheets run from a view: the wires (buses) of its selection are edited; the selection is
 // emptied while the sheet is open and comes back on Cancel.

@@ -1,7 +1,6 @@
 #include "model/text/TextMetrics.h"
 
 #include <algorithm>
-#include <atomic>
 #include <cstdint>
 #include <cstdlib>
 #include <limits>
@@ -26,18 +25,12 @@ public:
     }
 };
 
-std::atomic<ITextMetrics*> g_metrics{nullptr};
-
 }  // namespace
 
-ITextMetrics* SetTextMetrics(ITextMetrics* metrics) {
-    return g_metrics.exchange(metrics);
-}
-
-const ITextMetrics& GetTextMetrics() {
-    static const FixedPitchMetrics fallback;
-    const ITextMetrics* installed = g_metrics.load();
-    return installed ? *installed : fallback;
+template <>
+ITextMetrics& Installed<ITextMetrics>::Fallback() {
+    static FixedPitchMetrics metrics;
+    return metrics;
 }
 
 LONG TextWidth(std::string_view text, const LOGFONT& font) {

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "platform/GdiTypes.h"
+#include "platform/Installed.h"
 
 class ITextMetrics {
 public:
@@ -22,11 +23,19 @@ public:
                               std::vector<LONG>& cumulative) const = 0;
 };
 
+// Without installed metrics the fixed-pitch default measures.
+template <>
+ITextMetrics& Installed<ITextMetrics>::Fallback();
+
 // Installs metrics for the whole process (null uninstalls) and returns the ones replaced.
 // The caller keeps ownership and uninstalls them before destroying them.
-ITextMetrics* SetTextMetrics(ITextMetrics* metrics);
+inline ITextMetrics* SetTextMetrics(ITextMetrics* metrics) {
+    return Installed<ITextMetrics>::Install(metrics);
+}
 // The installed metrics, else the default ones.
-const ITextMetrics& GetTextMetrics();
+inline const ITextMetrics& GetTextMetrics() {
+    return Installed<ITextMetrics>::Get();
+}
 
 // The advance of the whole text through the installed metrics.
 LONG TextWidth(std::string_view text, const LOGFONT& font);

@@ -113,10 +113,10 @@ BOOL BuildDocumentNetlist(CDrawDoc& doc, const char* path, CNetlistFormat* write
     CNetlistFormatList formats;  // the dialog's writers, for the whole build
     CString file = path ? CString(path) : doc.GetPathName();
     BOOL toScreen = FALSE;
-    IReportUi* ui = GetReportUi();
+    IReportUi& ui = GetReportUi();
     if (!path || !writer) {
         FillReportFormatList(formats);
-        const int chosen = ui ? ui->ChooseReport(formats, doc.m_netlist, file, toScreen) : -1;
+        const int chosen = ui.ChooseReport(formats, doc.m_netlist, file, toScreen);
         if (chosen < 0 || chosen >= static_cast<int>(formats.size()))
             return FALSE;
         writer = formats[static_cast<size_t>(chosen)].get();
@@ -125,7 +125,7 @@ BOOL BuildDocumentNetlist(CDrawDoc& doc, const char* path, CNetlistFormat* write
     std::unique_ptr<NetlistFile> output;
     std::unique_ptr<std::ostream> screen;
     if (toScreen) {
-        std::streambuf* window = ui ? ui->NewOutputWindow() : nullptr;
+        std::streambuf* window = ui.NewOutputWindow();
         if (!window)
             return FALSE;
         screen = std::make_unique<std::ostream>(window);

@@ -2,16 +2,18 @@
 
 namespace {
 
-IReportUi* g_reportUi = nullptr;
+class NoReportUi : public IReportUi {
+public:
+    int ChooseReport(const CNetlistFormatList&, CDocNetlist&, CString&, BOOL&) override {
+        return -1;
+    }
+    std::streambuf* NewOutputWindow() override { return nullptr; }
+};
 
 }  // namespace
 
-IReportUi* SetReportUi(IReportUi* ui) {
-    IReportUi* previous = g_reportUi;
-    g_reportUi = ui;
-    return previous;
-}
-
-IReportUi* GetReportUi() {
-    return g_reportUi;
+template <>
+IReportUi& Installed<IReportUi>::Fallback() {
+    static NoReportUi ui;
+    return ui;
 }

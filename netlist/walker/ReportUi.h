@@ -7,6 +7,7 @@
 
 #include "netlist/writers/NetlistFormat.h"
 #include "platform/CString.h"
+#include "platform/Installed.h"
 
 class CDocNetlist;
 
@@ -22,8 +23,16 @@ public:
     virtual std::streambuf* NewOutputWindow() = 0;
 };
 
+// Without installed windows the dialog is cancelled and no output window can be made.
+template <>
+IReportUi& Installed<IReportUi>::Fallback();
+
 // Installs ui for the whole process (null uninstalls) and returns the one it replaces. The
 // caller keeps ownership and uninstalls it before destroying it.
-IReportUi* SetReportUi(IReportUi* ui);
-// The installed windows, or null.
-IReportUi* GetReportUi();
+inline IReportUi* SetReportUi(IReportUi* ui) {
+    return Installed<IReportUi>::Install(ui);
+}
+// The installed windows, else the fallback.
+inline IReportUi& GetReportUi() {
+    return Installed<IReportUi>::Get();
+}

@@ -18,17 +18,10 @@ public:
     }
 };
 
-ISheetOpener* g_opener = nullptr;
-
 }  // namespace
 
-ISheetOpener* SetSheetOpener(ISheetOpener* opener) {
-    ISheetOpener* previous = g_opener;
-    g_opener = opener;
-    return previous;
-}
-
-ISheetOpener& GetSheetOpener() {
-    static CFileSheetOpener fileOpener;
-    return g_opener ? *g_opener : fileOpener;
+template <>
+ISheetOpener& Installed<ISheetOpener>::Fallback() {
+    static CFileSheetOpener opener;
+    return opener;
 }

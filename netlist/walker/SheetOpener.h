@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "platform/CString.h"
+#include "platform/Installed.h"
 
 class CDrawDoc;
 
@@ -17,8 +18,16 @@ public:
     virtual std::unique_ptr<CDrawDoc> OpenSheet(const CString& path) = 0;
 };
 
+// Without an installed opener the file is loaded.
+template <>
+ISheetOpener& Installed<ISheetOpener>::Fallback();
+
 // Installs opener for the whole process (null uninstalls) and returns the one it replaces.
 // The caller keeps ownership and uninstalls it before destroying it.
-ISheetOpener* SetSheetOpener(ISheetOpener* opener);
+inline ISheetOpener* SetSheetOpener(ISheetOpener* opener) {
+    return Installed<ISheetOpener>::Install(opener);
+}
 // The installed opener, else one that loads the file.
-ISheetOpener& GetSheetOpener();
+inline ISheetOpener& GetSheetOpener() {
+    return Installed<ISheetOpener>::Get();
+}

@@ -49,11 +49,11 @@ COLORREF ToColorRef(const QColor& colour) {
 CSchematicQtApp::CSchematicQtApp(std::filesystem::path settingsFile, QStringList helpFolders)
     : m_app(std::move(settingsFile)),
       m_installedApp(m_app),
-      m_previousServices(SetAppServices(this)),
       m_previousTools(SetToolManager(&m_tools)),
       m_recentFiles(std::make_unique<CRecentFileList>(0)),
       m_help(std::move(helpFolders)),
-      m_idle([this](int count) { return OnIdle(count); }) {}
+      m_idle([this](int count) { return OnIdle(count); }),
+      m_seams(*this) {}
 
 CSchematicQtApp::~CSchematicQtApp() {
     if (m_eventFilter)
@@ -62,10 +62,15 @@ CSchematicQtApp::~CSchematicQtApp() {
     m_documents.CloseAllDocuments();
     m_mainFrame.reset();
     SetToolManager(m_previousTools);
-    SetAppServices(m_previousServices);
 }
 
 // ---- start-up and shut-down
+
+int CSchematicQtApp::Run(const QStringList& arguments) {
+    m_seams.InstallWindows();
+    const bool started = InitInstance(arguments);
+    return ExitInstance(started ? QApplication::exec() : m_exitCode);
+}
 
 bool CSchematicQtApp::InitInstance(const QStringList& arguments) {
     SettingsStore& settings = m_app.Settings();

@@ -1,6 +1,7 @@
 #pragma once
 // The window half of the application. It owns the core's application object and installs
-// it; starts the program in a fixed order (settings, recent files, help, the document
+// it, with the interfaces through which the core reaches the windows (see CCoreSeams); starts
+// the program in a fixed order (settings, recent files, help, the document
 // templates, the command line, the splash window, the main frame, then the documents to show);
 // offers the services that the core and the windows call; dispatches function keys; hands
 // idle time to the Workspace bar; and writes the settings back at the end.
@@ -14,10 +15,13 @@
 #include <memory>
 #include <string>
 
+#include "drc/DrcServices.h"
+#include "library/LibraryBarServices.h"
 #include "model/app/RecentFileList.h"
 #include "model/app/SchematicApp.h"
 #include "model/doc/PrinterChoice.h"
 #include "platform/AppServices.h"
+#include "shell/app/CoreSeams.h"
 #include "shell/app/DocManager.h"
 #include "shell/app/IdleScheduler.h"
 #include "shell/commands/CommandMap.h"
@@ -29,7 +33,7 @@ class CAppEventFilter;
 class CLibraryBar;
 class CMainFrame;
 
-class CSchematicQtApp : public IAppServices {
+class CSchematicQtApp : public IAppServices, public ILibraryBarServices, public IDrcServices {
 public:
     // The settings are read from settingsFile; help is looked for in helpFolders.
     CSchematicQtApp(std::filesystem::path settingsFile, QStringList helpFolders);
@@ -37,6 +41,9 @@ public:
     CSchematicQtApp(const CSchematicQtApp&) = delete;
     CSchematicQtApp& operator=(const CSchematicQtApp&) = delete;
 
+    // The whole program: installs the windows that ask the user, starts with the command-line
+    // arguments that follow the program name, runs the event loop and ends; the exit code.
+    int Run(const QStringList& arguments);
     // Starts the program with the command-line arguments that follow the program name. False
     // when it must end at once, with ExitCode().
     bool InitInstance(const QStringList& arguments);
@@ -75,12 +82,16 @@ public:
     IDocView* GetActiveView() override;
     std::streambuf* GetOutputStreamBuf() override;
     void ShowOutputBar() override;
-    void ShowDrcPage() override;
+
+    // ILibraryBarServices
     void ShowLibraryPage() override;
     void RefreshLibraryList() override;
     void RefreshLibraryFolders() override;
     BOOL OpenSelectedLibrary(CLibraryFile* library, UINT mode) override;
     void SelectLibraryPath(const CString& path) override;
+
+    // IDrcServices
+    void ShowDrcPage() override;
 
 private:
     // The Files page of the workspace bar; null without a main window.
@@ -99,7 +110,6 @@ private:
 
     CSchematicApp m_app;
     ScopedApp m_installedApp;
-    IAppServices* m_previousServices;
     ToolManager m_tools;  // outlives every view
     ToolManager* m_previousTools;
     std::unique_ptr<CRecentFileList> m_recentFiles;
@@ -114,4 +124,5 @@ private:
     CIdleScheduler m_idle;
     std::unique_ptr<CAppEventFilter> m_eventFilter;
     int m_exitCode = 0;
+    CCoreSeams m_seams;  // last: installed once the rest is made, uninstalled before it goes
 };

@@ -4,12 +4,12 @@
 #include <unistd.h>
 #include <QFileInfo>
 
+#include "library/LibraryBarServices.h"
 #include "library/LibraryCommands.h"
 #include "library/LibraryFile.h"
 #include "library/ui/LibraryDialogs.h"
 #include "model/doc/DrawDoc.h"
 #include "model/object/DrawObj.h"
-#include "platform/AppServices.h"
 #include "platform/DiskFile.h"
 #include "platform/Paths.h"
 #include "platform/UserPrompt.h"
@@ -60,8 +60,9 @@ void CDrawView::AddLibraryCommands() {
         ID_LIBRARY_ADD_SELECTED, [this] { AddSelectionToSelectedLibrary(); },
         [this](CmdUI& ui) {
             CLibraryFile library;
-            ui.Enable(HasStorableSelection(m_selection) &&
-                      GetAppServices().OpenSelectedLibrary(&library, CDiskFile::modeReadWrite));
+            ui.Enable(
+                HasStorableSelection(m_selection) &&
+                GetLibraryBarServices().OpenSelectedLibrary(&library, CDiskFile::modeReadWrite));
             if (library.IsOpen()) {
                 CString text;
                 text.Format("&Add to %s...", FileTitle(library.GetFilePath()).c_str());
@@ -84,19 +85,19 @@ void CDrawView::AddSelectionToChosenLibrary() {
     AddSelectionToLibrary(library, m_selection, m_document,
                           [this](CLibraryFile& file) { return AskLibraryItem(this, file); });
     library.Close();
-    GetAppServices().RefreshLibraryList();
+    GetLibraryBarServices().RefreshLibraryList();
 }
 
 void CDrawView::AddSelectionToSelectedLibrary() {
     CLibraryFile library;
-    if (!GetAppServices().OpenSelectedLibrary(&library, CDiskFile::modeReadWrite)) {
+    if (!GetLibraryBarServices().OpenSelectedLibrary(&library, CDiskFile::modeReadWrite)) {
         Report("Error - could not open the library %s for writing.", library.GetFilePath().str());
         return;
     }
     AddSelectionToLibrary(library, m_selection, m_document,
                           [this](CLibraryFile& file) { return AskLibraryItem(this, file); });
     library.Close();
-    GetAppServices().RefreshLibraryList();
+    GetLibraryBarServices().RefreshLibraryList();
 }
 
 void CDrawView::ListLibraryItems() {
@@ -107,13 +108,13 @@ void CDrawView::ListLibraryItems() {
         Report("Error - could not open the library %s for reading.", path);
         return;
     }
-    GetAppServices().SelectLibraryPath(path.c_str());
-    GetAppServices().ShowLibraryPage();
+    GetLibraryBarServices().SelectLibraryPath(path.c_str());
+    GetLibraryBarServices().ShowLibraryPage();
 }
 
 void CDrawView::NewLibraryFile() {
     const std::string path = ChooseLibraryFile(this, true).toStdString();
     if (path.empty() || !PrepareLibraryFile(path))
         return;
-    GetAppServices().SelectLibraryPath(path.c_str());
+    GetLibraryBarServices().SelectLibraryPath(path.c_str());
 }

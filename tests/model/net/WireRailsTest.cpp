@@ -75,4 +75,15 @@ TEST(WireRails, RailNamesComeFromTheDocument) {
     EXPECT_EQ(Snapshot(sheet.doc), after);
 }
 
+// Without a symbol source there is no symbol to end the wire, and nothing changes.
+TEST(WireRails, NoSymbolSourceConnectsNothing) {
+    NetSheet sheet;
+    CWire* wire = sheet.Place({{0, 0}, {1000, 0}}, "n0001");
+    const DocSnapshot before = Snapshot(sheet.doc);
+    EXPECT_FALSE(ConnectWireToRail(sheet.doc, ObjectList{wire}, 2));
+    EXPECT_EQ(wire->GetStartObject(), nullptr);
+    EXPECT_EQ(sheet.doc.GetUndoList().GetCount(), 0);
+    EXPECT_EQ(Snapshot(sheet.doc), before);
+}
+
 }  // namespace

@@ -151,6 +151,18 @@ TEST(WireSheet, CancelRestoresTheSelection) {
     EXPECT_EQ(s.view.updates.back().listed, (std::vector<CObject*>{s.b, box}));
 }
 
+// Without sheet windows the sheets are cancelled.
+TEST(WireSheet, NoRunnerCancels) {
+    SheetOfWires s;
+    s.view.selection.AddTail(s.a);
+    s.a->OnEditProperties(&s.view);
+    EXPECT_EQ(s.sheet.doc.GetUndoList().GetCount(), 0);
+    EXPECT_EQ(s.a->GetNet()->GetAttr("Freq"), "10M");
+    ASSERT_FALSE(s.view.updates.empty());
+    EXPECT_EQ(s.view.updates.back().hint, kHintReplaceSelection);
+    EXPECT_EQ(s.view.updates.back().listed, (std::vector<CObject*>{s.a}));
+}
+
 TEST(BusSheet, GeneralPageLoadsCommonValuesAndAppliesDefiniteOnes) {
     NetSheet sheet;
     drawdoctest::RecordingDocView view;

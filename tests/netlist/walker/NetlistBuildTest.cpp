@@ -77,6 +77,12 @@ TEST_F(NetlistBuildTest, AFileGetsItsTextWithWindowsLineEnds) {
     EXPECT_EQ(log.waitCursorsShown(), 1);
 }
 
+// Without the dialog a build that has to ask for its format ends as if cancelled.
+TEST_F(NetlistBuildTest, NoDialogCancels) {
+    EXPECT_FALSE(sheet.doc.BuildNetlist(nullptr, nullptr));
+    EXPECT_EQ(LastLog(), "\fBuilding...\n");
+}
+
 TEST_F(NetlistBuildTest, TheDialogChoosesTheFormatAndTheScreen) {
     nltest::ScriptedReportUi ui;
     EXPECT_FALSE(sheet.doc.BuildNetlist(nullptr, nullptr));

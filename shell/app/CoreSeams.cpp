@@ -1,0 +1,30 @@
+#include "shell/app/CoreSeams.h"
+
+#include "dialogs/commands/NetsShortedDlg.h"
+#include "dialogs/objects/WireSheetDlg.h"
+#include "library/ConnectorSymbolLibrary.h"
+#include "shell/app/MessageBoxPrompt.h"
+#include "shell/app/SchematicQtApp.h"
+
+struct CCoreSeams::Windows {
+    explicit Windows(CSchematicApp& app) : rails(app) {}
+
+    CMessageBoxPrompt prompt;
+    CNetsShortedChooser chooser;
+    CWireSheetRunner sheets;
+    CConnectorSymbolLibrary rails;
+    ScopedInstall<IUserPrompt> installedPrompt{prompt};
+    ScopedInstall<INetChooser> installedChooser{chooser};
+    ScopedInstall<IWireSheetRunner> installedSheets{sheets};
+    ScopedInstall<IConnectorSymbolSource> installedRails{rails};
+};
+
+CCoreSeams::CCoreSeams(CSchematicQtApp& app)
+    : m_app(app), m_services(app), m_libraryBar(app), m_drc(app) {}
+
+CCoreSeams::~CCoreSeams() = default;
+
+void CCoreSeams::InstallWindows() {
+    if (!m_windows)
+        m_windows = std::make_unique<Windows>(m_app.App());
+}

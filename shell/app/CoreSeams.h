@@ -1,0 +1,38 @@
+#pragma once
+// Every interface through which the core reaches the user and the windows, installed in one
+// place. The application's own services (the application object implements them: its
+// services, the Files page and the design-rule windows) are installed for the application
+// object's whole life. The windows that ask the user (message
+// boxes, the "Nets Shorted" dialog, the wire and bus sheets) and the standard library's
+// connector symbols are installed by a run of the program; tests that make the application
+// script their own. Everything is uninstalled, the replaced ones put back, when the
+// application object ends.
+
+#include <memory>
+
+#include "drc/DrcServices.h"
+#include "library/LibraryBarServices.h"
+#include "platform/AppServices.h"
+#include "platform/Installed.h"
+
+class CSchematicQtApp;
+
+class CCoreSeams {
+public:
+    explicit CCoreSeams(CSchematicQtApp& app);
+    ~CCoreSeams();
+    CCoreSeams(const CCoreSeams&) = delete;
+    CCoreSeams& operator=(const CCoreSeams&) = delete;
+
+    // Installs the windows that ask the user and the connector symbols, at the start of a run.
+    void InstallWindows();
+
+private:
+    struct Windows;
+
+    CSchematicQtApp& m_app;
+    ScopedInstall<IAppServices> m_services;
+    ScopedInstall<ILibraryBarServices> m_libraryBar;
+    ScopedInstall<IDrcServices> m_drc;
+    std::unique_ptr<Windows> m_windows;  // uninstalled before the services
+};
