@@ -6,7 +6,8 @@ source_dir=$1
 build_dir=$2
 cd "$source_dir"
 mapfile -t files < <(git ls-files --cached --others --exclude-standard -- \
-    'platform/*.cpp' 'model/*.cpp' 'netlist/*.cpp' 'library/*.cpp' 'shell/tools/*.cpp' |
+    'platform/*.cpp' 'model/*.cpp' 'netlist/*.cpp' 'library/*.cpp' 'drc/*.cpp' \
+    'interchange/*.cpp' 'shell/tools/*.cpp' |
     grep -v '/ui/' || true)
 [ "${#files[@]}" -eq 0 ] && exit 0
 printf '%s\n' "${files[@]}" |
