@@ -7,35 +7,9 @@
 
 #include "model/doc/DrawDoc.h"
 #include "model/object/DrawObj.h"
-#include "platform/Maps.h"
+#include "model/support/TestPart.h"
 
 namespace {
-
-// A symbol as far as identifiers go: an attribute map with a prefix and an identifier that the
-// document assigns.
-class BenchSymbol : public CDrawObj {
-public:
-    BenchSymbol() : CDrawObj(CRect(0, 0, 100, -100)) { m_attrs.SetAt("_Pref", "R"); }
-
-    int GetObjType() const override { return kObjSymbol; }
-    CMapStringToString* GetAttrMap() override { return &m_attrs; }
-    int SetAttr(const char* name, const char* value, UINT) override {
-        m_attrs.SetAt(name, value);
-        return TRUE;
-    }
-    int CheckAttrValue(const char*, CString& value) override {
-        return value.IsEmpty() || m_document->IsIdInUse(this, value) ? 1 : 0;
-    }
-    int AssignId(int) override {
-        CString id = GetAttr("_ID");
-        m_document->MakeObjectId(id, this);
-        SetAttr("_ID", id, 0);
-        return TRUE;
-    }
-
-private:
-    CMapStringToString m_attrs;
-};
 
 void AddUndoRedo(benchmark::State& state) {
     const int count = static_cast<int>(state.range(0));
@@ -65,9 +39,10 @@ void RenumberAll(benchmark::State& state) {
         state.PauseTiming();
         auto doc = std::make_unique<CDrawDoc>();
         for (int i = 0; i < count; ++i) {
-            auto* symbol = new BenchSymbol;
+            auto* symbol = new TestPart(kObjSymbol, CRect(0, 0, 100, -100));
             CString id;
             id.Format("R%d", count - i);
+            symbol->SetAttr("_Pref", "R", 0);
             symbol->SetAttr("_ID", id, 0);
             symbol->SetDocument(doc.get());
             doc->GetObjects().AddTail(symbol);

@@ -9,6 +9,7 @@
 #include "model/doc/DrawDoc.h"
 #include "model/net/Net.h"
 #include "model/net/Wire.h"
+#include "model/support/SampleSheet.h"
 #include "model/symbol/Pin.h"
 #include "model/symbol/Symbol.h"
 
@@ -20,11 +21,8 @@ constexpr LONG kPitch = 1000;
 
 CSymbol* MakeSymbol(LONG x, LONG y) {
     auto* symbol = new CSymbol();
-    for (LONG end : {x, x + 400}) {
-        auto* pin = new CPin(symbol);
-        pin->SetEnds(CPoint(end == x ? x + 100 : x + 300, y), CPoint(end, y));
-        symbol->GetPins().AddTail(pin);
-    }
+    samplesheet::AddPin(*symbol, "1", CPoint(x + 100, y), CPoint(x, y));
+    samplesheet::AddPin(*symbol, "2", CPoint(x + 300, y), CPoint(x + 400, y));
     symbol->RecalcBounds(nullptr);
     return symbol;
 }

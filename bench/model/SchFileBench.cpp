@@ -1,5 +1,5 @@
-// Saving and loading a large sheet as a .sch file in memory: symbols of one shared device with
-// two pins each and an identifier text, a wire from each symbol's output to the next one's
+// Saving and loading a large sheet as a .sch file in memory: gates of the sample sheet's shared
+// package, each with an identifier text, a wire from each gate's output to the next one's
 // input, and a text box beside each. The peak resident size is reported with the times.
 
 #include <benchmark/benchmark.h>
@@ -8,14 +8,12 @@
 #include <memory>
 #include <vector>
 
-#include "model/device/Device.h"
 #include "model/doc/DrawDoc.h"
 #include "model/net/Net.h"
 #include "model/net/Wire.h"
-#include "model/shapes/DrawRect.h"
+#include "model/support/SampleSheet.h"
 #include "model/symbol/Pin.h"
 #include "model/symbol/Symbol.h"
-#include "model/text/AttrText.h"
 #include "model/text/TextBox.h"
 #include "platform/CompoundFile.h"
 
@@ -23,66 +21,24 @@ namespace {
 
 constexpr int kObjectsPerPart = 4;  // symbol, identifier text, wire, text box
 
-void AddPin(CSymbol& symbol, const char* id, CPoint body, CPoint hot) {
-    auto* pin = new CPin(&symbol);
-    pin->SetEnds(body, hot);
-    pin->SetAttr("_ID", id, kSetAttrForce);
-    symbol.GetPins().AddTail(pin);
-}
-
-CSymbol* AddResistor(CDrawDoc& doc, CDevice* device, int number, LONG x, LONG y) {
-    auto* symbol = new CSymbol();
-    symbol->SetDocument(&doc);
-    symbol->SetAttr("_Name", "RES", kSetAttrForce);
-    CString id;
-    id.Format("R%d", number);
-    symbol->SetAttr("_ID", id, kSetAttrForce);
-    symbol->GetGraphics().AddTail(new CDrawRect(CRect(-100, 40, 100, -40)));
-    AddPin(*symbol, "1", CPoint(-100, 0), CPoint(-200, 0));
-    AddPin(*symbol, "2", CPoint(100, 0), CPoint(200, 0));
-    const double matrix[6] = {1, 0, static_cast<double>(x), 0, 1, static_cast<double>(y)};
-    symbol->SetMatrix(matrix);
-    symbol->RecalcBounds(nullptr);
-    device->AddRef();
-    symbol->SetDevice(device);
-    doc.GetObjects().AddTail(symbol);
-    auto* text = new CAttrText(CRect(x - 100, y + 150, x + 100, y + 70));
-    text->Bind(symbol, "_ID");
-    symbol->GetAttrTextList()->AddTail(text);
-    doc.GetObjects().AddTail(text);
-    return symbol;
-}
-
-void AddWire(CDrawDoc& doc, CPin* from, CPin* to, LONG x, LONG y) {
-    auto* wire = new CWire;
-    wire->AddPoint(CPoint(x - 300, y));
-    wire->AddPoint(CPoint(x - 200, y));
-    wire->SetDocument(&doc);
-    auto* net = new CNet();
-    net->AddRef();
-    if (CNet* old = wire->SetNet(net))
-        old->Release();
-    wire->SetStartObject(from);
-    wire->SetEndObject(to);
-    doc.GetObjects().AddTail(wire);
-}
-
-// A sheet of count objects: rows of resistors in series.
+// A sheet of count objects: rows of gates of one package, each one's output wired to the next
+// one's first input.
 void FillSheet(CDrawDoc& doc, int count) {
-    auto* device = new CDevice("RES");
-    device->SetAttr("_Pref", "R", TRUE);
+    CDevice* device = samplesheet::NandDevice("7400");
     CPin* previous = nullptr;
     for (int i = 0; i < count / kObjectsPerPart; ++i) {
         const LONG x = 500 * (i % 100);
         const LONG y = -500 * (i / 100);
-        CSymbol* symbol = AddResistor(doc, device, i + 1, x, y);
-        if (previous && i % 100 != 0)
-            AddWire(doc, previous, symbol->FindPin("1"), x, y);
-        else
-            AddWire(doc, nullptr, symbol->FindPin("1"), x, y);
-        previous = symbol->FindPin("2");
+        CString id;
+        id.Format("U%dA", i + 1);
+        CSymbol* gate = samplesheet::AddGate(doc, device, id, x, y);
+        CWire* wire =
+            samplesheet::AddWire<CWire>(doc, {{x - 300, y + 50}, {x - 200, y + 50}}, new CNet());
+        wire->SetStartObject(i % 100 != 0 ? previous : nullptr);
+        wire->SetEndObject(gate->FindPin("A"));
+        previous = gate->FindPin("Y");
         auto* note = new CTextBox(CRect(x - 100, y - 100, x + 100, y - 180));
-        note->SetText("1k 1%", FALSE);
+        note->SetText("74HC00", FALSE);
         note->SetDocument(&doc);
         doc.GetObjects().AddTail(note);
     }

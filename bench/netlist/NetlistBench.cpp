@@ -17,6 +17,7 @@
 #include "model/net/Wire.h"
 #include "model/symbol/Pin.h"
 #include "model/symbol/Symbol.h"
+#include "netlist/support/NetlistSheet.h"
 #include "netlist/walker/DocNetlist.h"
 #include "netlist/walker/NetNode.h"
 #include "netlist/walker/SheetOpener.h"
@@ -26,119 +27,72 @@
 namespace {
 
 CDevice* Resistor() {
-    auto* device = new CDevice("RES");
+    CDevice* device = nltest::MakeDevice("RES", "RES", {{"", "1=1;2=2"}}, "AXIAL0.4");
     device->SetAttr("_Pref", "R", TRUE);
-    device->SetAttr("_Footprint", "AXIAL0.4", TRUE);
-    device->SetAttr("_Map",
-                    "RES\x01\x01"
-                    "1\x01"
-                    "1\x01"
-                    "2\x01"
-                    "2",
-                    TRUE);
     return device;
 }
 
 CDevice* QuadNand() {
-    auto* device = new CDevice("7400");
+    CDevice* device = nltest::MakeDevice(
+        "7400", "NAND",
+        {{"A", "A=1;B=2;Y=3"}, {"B", "A=4;B=5;Y=6"}, {"C", "A=7;B=8;Y=9"}, {"D", "A=10;B=11;Y=12"}},
+        "DIP14");
     device->SetAttr("_Pref", "U", TRUE);
-    device->SetAttr("_Footprint", "DIP14", TRUE);
-    std::string map;
-    for (int gate = 0; gate < 4; ++gate) {
-        if (gate)
-            map += '\n';
-        map += "NAND\x01";
-        map += static_cast<char>('A' + gate);
-        for (int pin = 0; pin < 3; ++pin)
-            map += std::string("\x01") + "ABY"[pin] + "\x01" + std::to_string(gate * 3 + pin + 1);
-    }
-    device->SetAttr("_Map", map.c_str(), TRUE);
     device->SetAttr("_Implicit", "VCC\x01(14)\x01GND\x01(7)", TRUE);
     device->SetAttr("VCC.Net", "VCC", TRUE);
     device->SetAttr("GND.Net", "GND", TRUE);
     return device;
 }
 
-// Fills a sheet with parts, wiring every pin; pins are paired onto nets in the order made.
+// Fills a sheet with parts, wiring every pin; pins are paired onto named nets in the order made.
 class SheetMaker {
 public:
-    explicit SheetMaker(CDrawDoc& doc) : m_doc(doc), m_resistor(Resistor()), m_nand(QuadNand()) {}
+    explicit SheetMaker(nltest::Sheet& sheet)
+        : m_sheet(sheet), m_resistor(Resistor()), m_nand(QuadNand()) {}
 
     void AddParts(int count) {
         for (int i = 0; i < count; ++i) {
+            const std::string number = std::to_string(i + 1);
             if (i % 2 == 0) {
-                AddSymbol("R" + std::to_string(i + 1), "RES", {"1", "2"}, m_resistor);
+                Wire(m_sheet.Part(("R" + number).c_str(), {"1", "2"}, m_resistor, "RES"));
                 continue;
             }
-            for (int gate = 0; gate < 4; ++gate)
-                AddSymbol("U" + std::to_string(i + 1) + static_cast<char>('A' + gate), "NAND",
-                          {"A", "B", "Y"}, m_nand);
+            for (char gate = 'A'; gate <= 'D'; ++gate)
+                Wire(m_sheet.Part(("U" + number + gate).c_str(), {"A", "B", "Y"}, m_nand, "NAND"));
         }
     }
     // A block of the sheet file with pins IN and OUT.
     void AddBlock(const std::string& id, const char* file) {
-        CSymbol* block = AddSymbol(id, nullptr, {"IN", "OUT"}, nullptr);
-        block->SetFlags(kSymbolSubCircuit, kSymbolKindMask);
-        block->SetAttr("_Subcct", file, kSetAttrForce);
+        Wire(m_sheet.Block(id.c_str(), file, {"IN", "OUT"}));
     }
     // Port symbols IN and OUT.
     void AddPorts() {
         for (const char* name : {"IN", "OUT"})
-            AddSymbol(name, nullptr, {name}, nullptr)->SetFlags(kSymbolPort, kSymbolKindMask);
+            Wire(m_sheet.Add(name, kSymbolPort, {name}));
     }
 
 private:
-    CSymbol* AddSymbol(const std::string& id, const char* name,
-                       std::initializer_list<const char*> pins, CDevice* device) {
-        auto* symbol = new CSymbol();
-        symbol->SetDocument(&m_doc);
-        if (name)
-            symbol->SetAttr("_Name", name, kSetAttrForce);
-        symbol->SetAttr("_ID", id.c_str(), kSetAttrForce);
-        if (device) {
-            device->AddRef();
-            symbol->SetDevice(device);
+    void Wire(CSymbol* symbol) {
+        for (POSITION pos = symbol->GetPins().GetHeadPosition(); pos;) {
+            auto* pin = static_cast<CPin*>(symbol->GetPins().GetNext(pos));
+            const std::string net = "N" + std::to_string(m_pins++ / 2);
+            CWire* wire = m_sheet.Wire(symbol, pin->GetAttr("_ID"), net.c_str());
+            wire->GetNet()->SetFlags(kNetNamed, kNetNamed);
         }
-        m_doc.GetObjects().AddTail(symbol);
-        LONG y = 0;
-        for (const char* id : pins) {
-            auto* pin = new CPin(symbol);
-            pin->SetEnds(CPoint(0, y), CPoint(-100, y));
-            pin->SetAttr("_ID", id, kSetAttrForce);
-            symbol->GetPins().AddTail(pin);
-            Wire(pin);
-            y -= 100;
-        }
-        return symbol;
-    }
-    void Wire(CPin* pin) {
-        if (m_pins++ % 2 == 0) {
-            m_net = new CNet(("N" + std::to_string(m_pins / 2)).c_str());
-            m_net->SetFlags(kNetNamed, kNetNamed);
-        }
-        auto* wire = new CWire;
-        wire->AddPoint(CPoint(0, 0));
-        wire->AddPoint(CPoint(100, 0));
-        wire->SetDocument(&m_doc);
-        m_net->AddRef();
-        wire->SetNet(m_net);
-        wire->SetStartObject(pin);
-        m_doc.GetObjects().AddTail(wire);
     }
 
-    CDrawDoc& m_doc;
+    nltest::Sheet& m_sheet;
     CDevice* m_resistor;
     CDevice* m_nand;
-    CNet* m_net = nullptr;
     int m_pins = 0;
 };
 
 std::vector<BYTE> FileBytes(const std::function<void(SheetMaker&)>& fill) {
-    CDrawDoc doc;
-    SheetMaker maker(doc);
+    nltest::Sheet sheet;
+    SheetMaker maker(sheet);
     fill(maker);
     CompoundFile file;
-    doc.WriteDocument(file);
+    sheet.doc.WriteDocument(file);
     return file.Serialize();
 }
 

@@ -48,8 +48,6 @@ CDevice* NandDevice(const char* name) {
     return device;
 }
 
-namespace {
-
 void AddPin(CSymbol& symbol, const char* id, CPoint body, CPoint hot) {
     auto* pin = new CPin(&symbol);
     pin->SetEnds(body, hot);
@@ -57,7 +55,6 @@ void AddPin(CSymbol& symbol, const char* id, CPoint body, CPoint hot) {
     symbol.GetPins().AddTail(pin);
 }
 
-// A gate of the device at (x, y), its identifier shown by an attribute text.
 CSymbol* AddGate(CDrawDoc& doc, CDevice* device, const char* id, LONG x, LONG y) {
     auto* symbol = new CSymbol();
     symbol->SetDocument(&doc);
@@ -92,6 +89,11 @@ T* AddWire(CDrawDoc& doc, std::initializer_list<CPoint> points, CNet* net) {
     doc.GetObjects().AddTail(wire);
     return wire;
 }
+
+template CWire* AddWire<CWire>(CDrawDoc&, std::initializer_list<CPoint>, CNet*);
+template CBus* AddWire<CBus>(CDrawDoc&, std::initializer_list<CPoint>, CNet*);
+
+namespace {
 
 // Two gates of one device, wired output to input; a branch on that wire shares its net, a
 // wire from the other input ends on a bus; a Spice source drives the bus wire.
