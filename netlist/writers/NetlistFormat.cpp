@@ -2,6 +2,8 @@
 
 #include <ostream>
 
+#include "netlist/writers/AbelFormat.h"
+#include "netlist/writers/CuplFormat.h"
 #include "netlist/writers/ProtelFormat.h"
 
 namespace {
@@ -57,8 +59,8 @@ void FillReportFormatList(CNetlistFormatList& list) {
     list.push_back(std::make_unique<CTangoFormat>());
     list.push_back(std::make_unique<CUnavailableFormat>("Orcad", "net", FALSE));
     list.push_back(std::make_unique<CUnavailableFormat>("Spice", "ckt", TRUE));
-    list.push_back(std::make_unique<CUnavailableFormat>("Abel", "abl", TRUE));
-    list.push_back(std::make_unique<CUnavailableFormat>("CUPL", "pld", TRUE));
+    list.push_back(std::make_unique<CAbelFormat>());
+    list.push_back(std::make_unique<CCuplFormat>());
     list.push_back(std::make_unique<CUnavailableFormat>("Bill of Materials", "bom", TRUE));
     list.push_back(std::make_unique<CUnavailableFormat>("Pads PCB", "net", FALSE));
     list.push_back(std::make_unique<CUnavailableFormat>("Pads 2000", "net", FALSE));
