@@ -234,3 +234,82 @@ TEST(LogicFormatTest, ABussedPortNeedsANetOfAsManyMembers) {
 }
 
 }  // namespace
+
+// A four-bit counter for a logic device: a register U1 and an incrementer U2 joined by the
+// buses CNT[0..3] and NEXT[0..3]; input ports CLK, RST (on the net RESET) and EN, output
+// ports Q0..Q3 on the members of CNT; internal nets whose names Abel or CUPL do not allow
+// (CARRY/OUT, ~LOAD, FIELD), a constant net 1, an unwired pin T, and a symbol U3 without logic.
+void FillCounter(Sheet& sheet) {
+    sheet.doc.SetAttribute("CUPL.Part", "GAL16V8", 0);
+    sheet.doc.SetAttribute("Revision", "3", 0);
+    sheet.doc.SetAttribute("Drawn By", "J. Doe", 0);
+    sheet.doc.SetAttribute("Company", "Vosk Labs", 0);
+    Port(sheet, "CLK", "CLK")->SetAttr("CUPL.PinType", "1", kSetAttrForce);
+    Port(sheet, "RST", "RESET")->SetAttr("CUPL.PinType", "2", kSetAttrForce);
+    Port(sheet, "EN", "EN")->SetAttr("CUPL.PinType", "3", kSetAttrForce);
+    for (int bit = 0; bit < 4; ++bit) {
+        const std::string name = "Q" + std::to_string(bit);
+        CPin* q = Port(sheet, name.c_str(), ("CNT" + std::to_string(bit)).c_str(), 1);
+        q->SetAttr("Abel.PinType", "'reg'", kSetAttrForce);
+        q->SetAttr("CUPL.PinType", std::to_string(14 + bit).c_str(), kSetAttrForce);
+    }
+
+    CSymbol* u1 = sheet.Part("U1", {"Q[0..3]", "D[0..3]", "CLK", "R", "OE"}, nullptr, "REG4");
+    u1->SetAttr("Abel.Equations",
+                "\"Q[0..3]\" := \"D[0..3]\";\n\"Q[0..3]\".clk = \"CLK\";\n"
+                "\"Q[0..3]\".ar = \"R\";\n\"Q[0..3]\".oe = \"OE\";",
+                kSetAttrForce);
+    u1->SetAttr("CUPL.Equations",
+                "\"Q[0..3]\".d = \"D[0..3]\";\n\"Q[0..3]\".ar = \"R\";\n\"Q[0..3]\".oe = \"OE\";",
+                kSetAttrForce);
+    sheet.Bus(u1, "Q[0..3]", "CNT[0..3]");
+    sheet.Bus(u1, "D[0..3]", "NEXT[0..3]");
+    sheet.Wire(u1, "CLK", "CLK");
+    sheet.Wire(u1, "R", "RESET");
+    sheet.Wire(u1, "OE", "1");
+
+    CSymbol* u2 = Logic(sheet, "U2", {"Q[0..3]", "D[0..3]", "EN", "CO", "LD", "T", "S"},
+                        "\"D0\" = \"Q0\" $ \"EN\";\n"
+                        "\"D1\" = \"Q1\" $ (\"Q0\" & \"EN\");\n"
+                        "\"D2\" = \"Q2\" $ (\"Q1\" & \"Q0\" & \"EN\");\n"
+                        "\"D3\" = \"Q3\" $ (\"Q2\" & \"Q1\" & \"Q0\" & \"EN\");\n"
+                        "\"CO\" = \"Q3\" & \"Q2\" & \"Q1\" & \"Q0\" & \"EN\" & \"LD\" & \"T\";\n"
+                        "\"T\" = \"S\";\n");
+    u2->SetAttr("Abel.Declaration", "\"CO\" istype 'com';", kSetAttrForce);
+    u2->SetAttr("CUPL.Declaration", "field count = [\"Q3\", \"Q2\", \"Q1\", \"Q0\"];",
+                kSetAttrForce);
+    sheet.Bus(u2, "Q[0..3]", "CNT[0..3]");
+    sheet.Bus(u2, "D[0..3]", "NEXT[0..3]");
+    sheet.Wire(u2, "EN", "EN");
+    sheet.Wire(u2, "CO", "CARRY/OUT");
+    sheet.Wire(u2, "LD", "~LOAD");
+    sheet.Wire(u2, "S", "FIELD");
+
+    sheet.Part("U3", {}, nullptr, "NOTE");
+}
+
+// The counter built into a file as the user starts it, against a file written by hand.
+class CounterDesignTest : public testing::TestWithParam<int> {};
+
+TEST_P(CounterDesignTest, TheSourceFileIsComplete) {
+    testsupport::TempDir dir;
+    nltest::LogCapture log;
+    Sheet sheet("/vosk-test/cnt.sch");
+    FillCounter(sheet);
+    CNetlistFormatList formats;
+    FillReportFormatList(formats);
+    CNetlistFormat& writer = *formats[static_cast<size_t>(GetParam())];
+    const bool abel = GetParam() == kFormatAbel;
+    const std::string file = (dir / (std::string("cnt.") + writer.GetExtension())).string();
+
+    EXPECT_TRUE(sheet.doc.BuildNetlist(file.c_str(), &writer));
+    EXPECT_EQ(testsupport::ReadFileText(file),
+              testsupport::ReadFileText(
+                  std::string(VOSK_SOURCE_DIR) + "/tests/netlist/data/" +
+                  (abel ? "counter-abel/expected.abl" : "counter-cupl/expected.pld")));
+    EXPECT_EQ(log.text(), "\fBuilding...\n/vosk-test/cnt.sch\n\nBuilding Final Target..\n" +
+                              std::string(abel ? "" : "Warning : U3 CUPL function not set.\n") +
+                              file + "\n\nOK\n");
+}
+
+INSTANTIATE_TEST_SUITE_P(Formats, CounterDesignTest, testing::Values(kFormatAbel, kFormatCupl));
