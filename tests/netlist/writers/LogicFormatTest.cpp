@@ -177,6 +177,25 @@ TEST(LogicFormatTest, OutputPortsAreListedAsOutputsAndTheOtherPortsAsInputs) {
     EXPECT_EQ(output.CuplOutputs(), "Pin 14 = Q;\n");
 }
 
+// Only the top sheet's ports are pins of the device; the nets of a sub-circuit keep their
+// prefixed names unless a port joins them to a net outside, and Abel does not allow them.
+TEST(LogicFormatTest, SubCircuitsAreFlattenedIntoOneDevice) {
+    nltest::ScriptedOpener opener;
+    opener.Serve("/d/sub.sch", [](Sheet& sub) {
+        sub.Wire(sub.Add("P1", kSymbolPort, {"IN"}), "IN", "A");
+        CSymbol* u1 = Logic(sub, "U1", {"A", "Y"}, "\"Y\" = \"A\";");
+        sub.Wire(u1, "A", "A");
+        sub.Wire(u1, "Y", "B");
+    });
+    Sheet top("/d/top.sch");
+    Port(top, "X", "X");
+    top.Wire(top.Block("S1", "sub.sch", {"IN"}), "IN", "X");
+    CAbelFormat abel;
+    const Output output = Written(abel, top);
+    EXPECT_EQ(output.AbelDeclarations(), "X pin;\nN000001 node;\n");
+    EXPECT_EQ(output.AbelEquations(), "N000001 = X;\n");
+}
+
 TEST(LogicFormatTest, AnIllegalPortPinEndsAbelsModuleAndCuplsPinList) {
     Sheet sheet("/designs/top.sch");
     Port(sheet, "A", "A");
