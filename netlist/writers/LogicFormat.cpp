@@ -1,12 +1,13 @@
 #include "netlist/writers/LogicFormat.h"
 
 #include <algorithm>
-#include <cstdio>
+#include <charconv>
 #include <cstdlib>
 #include <optional>
 #include <ostream>
 #include <string>
 
+#include "model/app/NameList.h"
 #include "model/doc/DrawDoc.h"
 #include "netlist/walker/DocNetlist.h"
 #include "netlist/walker/NetNode.h"
@@ -25,28 +26,54 @@ std::string_view Trimmed(std::string_view text) {
 
 // The bounds of "[a..b]" (blanks allowed) at the start of the text; last is empty for "[a]".
 struct BitRange {
-    int first = 0;
-    std::optional<int> last;
+    long long first = 0;
+    std::optional<long long> last;
 
     // Member r of the range, counted from the first bound towards the last.
-    int Member(int r) const {
+    long long Member(int r) const {
         if (!last)
             return first;
         return *last < first ? first - r : first + r;
     }
-    int Count() const { return last ? std::abs(*last - first) + 1 : 1; }
+    // No bus has more members than a name list expands to.
+    int Count() const {
+        const long long count = last ? (*last < first ? first - *last : *last - first) + 1 : 1;
+        return static_cast<int>(std::min<long long>(count, kMaxListedNames));
+    }
 };
 
-std::optional<BitRange> ReadRange(std::string_view fromBracket) {
-    const std::string text(fromBracket);
-    int first = 0;
-    int last = 0;
-    const int read = std::sscanf(text.c_str(), "[ %d .. %d ]", &first, &last);
-    if (read < 1)
+std::string_view SkipBlanks(std::string_view text) {
+    return text.substr(std::min(text.find_first_not_of(" \t"), text.size()));
+}
+
+// Reads a number (bounds beyond nine digits are not taken) and moves past it.
+std::optional<long long> ReadBound(std::string_view& text) {
+    text = SkipBlanks(text);
+    long long value = 0;
+    const auto [end, error] =
+        std::from_chars(text.data(), text.data() + std::min<size_t>(text.size(), 10), value);
+    if (error != std::errc() || std::abs(value) > 999999999)
         return std::nullopt;
-    BitRange range{first, std::nullopt};
-    if (read == 2)
-        range.last = last;
+    text.remove_prefix(static_cast<size_t>(end - text.data()));
+    return value;
+}
+
+std::optional<BitRange> ReadRange(std::string_view text) {
+    if (text.empty() || text.front() != '[')
+        return std::nullopt;
+    text.remove_prefix(1);
+    const std::optional<long long> first = ReadBound(text);
+    if (!first)
+        return std::nullopt;
+    BitRange range{*first, std::nullopt};
+    text = SkipBlanks(text);
+    if (text.starts_with(".."))
+        text.remove_prefix(2);
+    else
+        return range;
+    range.last = ReadBound(text);
+    if (!range.last)
+        return std::nullopt;
     return range;
 }
 

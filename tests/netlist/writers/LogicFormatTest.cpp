@@ -3,9 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
 #include <string>
 
+#include "model/app/NameList.h"
 #include "model/symbol/Pin.h"
 #include "netlist/support/NetlistSheet.h"
 #include "netlist/walker/DocNetlist.h"
@@ -95,6 +97,20 @@ TEST(LogicFormatTest, ARangedStatementIsWrittenOncePerMemberFromTheFirstBound) {
     EXPECT_EQ(output.text.substr(output.text.size() - end.size()), end);
     EXPECT_EQ(output.log, "");
     EXPECT_EQ(output.body, 1);
+}
+
+TEST(LogicFormatTest, ARangeRepeatsNoMoreOftenThanABusCanHaveMembers) {
+    Sheet sheet;
+    sheet.Wire(
+        Logic(sheet, "U1", {"A"}, "\"A\" = \"Q[0..999999999]\";\"A\" = \"Q[1..3000000000]\";"), "A",
+        "X");
+    CCuplFormat cupl;
+    const Output output = Written(cupl, sheet);
+    const std::string equations = output.CuplEquations();
+    EXPECT_EQ(std::count(equations.begin(), equations.end(), '\n'), kMaxListedNames + 1);
+    // A bound of ten digits makes no range: the name is looked up as it stands.
+    EXPECT_EQ(equations.substr(equations.size() - 6), "X = ;\n");
+    EXPECT_EQ(output.log.substr(output.log.size() - 31), "Pin not found Q[1..3000000000]\n");
 }
 
 TEST(LogicFormatTest, StatementsAreCutAtSemicolonsAndLineEndsAndTrimmed) {
