@@ -254,20 +254,6 @@ TEST(LogicFormatTest, ABuildWhoseAbelModuleStoppedIsAnError) {
                               "\nError building netlist.\n");
 }
 
-TEST(LogicFormatTest, ABussedPortNeedsANetOfAsManyMembers) {
-    // The sheet's ports are checked before the port pins are made.
-    Sheet sheet;
-    sheet.Bus(sheet.Add("P1", kSymbolPort, {"Q[0..3]"}), "Q[0..3]", "CNT[0..1]");
-    std::ostringstream out;
-    std::ostringstream log;
-    CNetNode top(sheet.doc.GetPathName());
-    CAbelFormat abel;
-    abel.WriteHeader(sheet.doc.m_netlist, out, log);
-    EXPECT_EQ(abel.PrepareSheet(sheet.doc.m_netlist, top, out, log), 0);
-    EXPECT_EQ(log.str(), "Error : Port Q[0..3] different number of nets");
-    ReleaseCircuits(top);
-}
-
 }  // namespace
 
 // A four-bit counter for a logic device: a register U1 and an incrementer U2 joined by the
