@@ -15,6 +15,7 @@ constexpr UINT ID_FILE_PRINT = 57607;
 constexpr UINT ID_FILE_PRINT_PREVIEW = 57609;
 constexpr UINT ID_FILE_MRU_FIRST = 57616;  // the recent-file entries, 16 at most
 constexpr UINT ID_FILE_MRU_LAST = 57631;
+constexpr UINT ID_FILE_EXPORT_DXF = 33110;
 constexpr UINT ID_APP_EXIT = 57665;
 
 // Edit

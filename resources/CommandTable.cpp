@@ -14,6 +14,7 @@ constexpr CommandInfo kCommands[] = {
     {ID_FILE_CLOSE, "&Close", "Close the active document\nClose", "", ""},
     {ID_FILE_SAVE, "&Save\tCtrl+S", "Save the active document\nSave", "Ctrl+S", ":/icons/save.svg"},
     {ID_FILE_SAVE_AS, "Save &As...", "Save the active document with a new name\nSave As", "", ""},
+    {ID_FILE_EXPORT_DXF, "&DXF File", "Export the drawing as a DXF file\nExport DXF", "", ""},
     {ID_FILE_PRINT, "&Print...\tCtrl+P", "Print the active document\nPrint", "Ctrl+P", ":/icons/print.svg"},
     {ID_FILE_PRINT_PREVIEW, "Print Pre&view", "Display full pages\nPrint Preview", "", ""},
     {ID_FILE_PRINT_SETUP, "P&rint Setup...", "Change the printer and printing options\nPrint Setup", "", ""},
@@ -186,7 +187,7 @@ constexpr CommandInfo kCommands[] = {
 
 constexpr UINT kPendingCommands[] = {
     // the document's commands
-    ID_FILE_PRINT, ID_FILE_PRINT_PREVIEW,
+    ID_FILE_PRINT, ID_FILE_PRINT_PREVIEW, ID_FILE_EXPORT_DXF,
     // the view's commands
     ID_EDIT_UNDO, ID_EDIT_REDO, ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE, ID_EDIT_CLEAR,
     ID_EDIT_SELECT_ALL, ID_EDIT_FIND, ID_EDIT_CREATE_FILL_SHAPE, ID_OLE_INSERT_NEW,

@@ -44,12 +44,14 @@ constexpr MenuItem kFrameMenu[] = {Popup("&File", kFrameFile), Popup("&View", kB
                                    Popup("&Help", kHelp)};
 
 // The menus of the open documents.
+constexpr MenuItem kExport[] = {Cmd(ID_FILE_EXPORT_DXF)};
 constexpr MenuItem kDocFile[] = {Cmd(ID_FILE_NEW),
                                  Cmd(ID_FILE_OPEN),
                                  Cmd(ID_FILE_CLOSE),
                                  Sep(),
                                  Cmd(ID_FILE_SAVE),
                                  Cmd(ID_FILE_SAVE_AS),
+                                 Popup("&Export", kExport),
                                  Sep(),
                                  Cmd(ID_FILE_PRINT),
                                  Cmd(ID_FILE_PRINT_PREVIEW),

@@ -19,6 +19,7 @@
 #include <unordered_map>
 
 #include "dialogs/document/PrintOptionsSheet.h"
+#include "interchange/dxf/ui/DxfExportCommand.h"
 #include "model/app/SchematicApp.h"
 #include "model/doc/DrawDoc.h"
 #include "model/object/DrawObj.h"
@@ -148,6 +149,7 @@ void CDrawView::AddCommands() {
     m_commands.On(ID_FILE_PRINT, [this] { OnFilePrint(); });
     m_commands.On(ID_FILE_PRINT_PREVIEW, [this] { OnFilePrintPreview(); });
     m_commands.On(ID_FILE_PRINT_SETUP, [this] { EditPrintOptions(m_document, this); });
+    m_commands.On(ID_FILE_EXPORT_DXF, [this] { ExportDxfWithDialog(m_document, this); });
     m_commands.On(ID_OLE_INSERT_NEW, [this] { OnInsertObject(); });
     m_commands.On(
         ID_CONNECT_IMPLICIT, [this] { ConnectImplicitly(); },

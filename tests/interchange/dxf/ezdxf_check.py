@@ -1,0 +1,38 @@
+"""Loads a DXF file with ezdxf's recovering loader and prints the entities of its ENTITIES
+section counted by type (from the raw tags, as older releases may be upgraded on loading) and
+the number of errors the audit found. Exits non-zero when the file cannot be loaded."""
+
+import sys
+from collections import Counter
+
+from ezdxf import recover
+from ezdxf.lldxf.tagger import ascii_tags_loader
+
+
+def entity_counts(path):
+    with open(path, "rt", encoding="cp1252") as stream:
+        tags = list(ascii_tags_loader(stream))
+    counts = Counter()
+    in_entities = False
+    for index, tag in enumerate(tags):
+        if tag.code == 2 and tag.value == "ENTITIES":
+            in_entities = True
+        elif tag.code == 0 and tag.value == "ENDSEC":
+            in_entities = False
+        elif in_entities and tag.code == 0 and tag.value not in ("VERTEX", "SEQEND"):
+            counts[tag.value] += 1
+    return counts
+
+
+def main():
+    path = sys.argv[1]
+    doc, auditor = recover.readfile(path)
+    audit = doc.audit()
+    for name, count in sorted(entity_counts(path).items()):
+        print(name, count)
+    print("audit errors", len(auditor.errors) + len(audit.errors))
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
