@@ -53,8 +53,9 @@ int CExpressPcbFormat::WriteBody(CDocNetlist& /*walker*/, CNetNode& topNode, std
         return out.good() ? 1 : 0;
     circuit->Flatten(topNode, log);
     WritePartTable(*circuit, out);
-    const std::vector<Connection> rows = Connections(*circuit, log);
-    WriteNetTable(*circuit, rows, out);
+    const NetList nets = circuit->Nets().InOrder();
+    const std::vector<Connection> rows = Connections(*circuit, nets, log);
+    WriteNetTable(nets, rows, out);
     WriteConnectionTable(rows, out);
     ReleaseCircuits(topNode);
     return out.good() ? 1 : 0;
@@ -67,10 +68,12 @@ void CExpressPcbFormat::WritePartTable(CNetlistCircuit& circuit, std::ostream& o
 }
 
 std::vector<CExpressPcbFormat::Connection> CExpressPcbFormat::Connections(CNetlistCircuit& circuit,
+                                                                          const NetList& nets,
                                                                           std::ostream& log) {
     std::unordered_map<const CNetRecord*, int> netNumbers;
+    netNumbers.reserve(nets.size());
     int netNumber = 0;
-    for (const auto& entry : circuit.Nets().InOrder())
+    for (const auto& entry : nets)
         netNumbers[entry.value] = ++netNumber;
     std::vector<Connection> rows;
     int partNumber = 0;
@@ -96,12 +99,12 @@ std::vector<CExpressPcbFormat::Connection> CExpressPcbFormat::Connections(CNetli
     return rows;
 }
 
-void CExpressPcbFormat::WriteNetTable(CNetlistCircuit& circuit, const std::vector<Connection>& rows,
+void CExpressPcbFormat::WriteNetTable(const NetList& nets, const std::vector<Connection>& rows,
                                       std::ostream& out) {
     out << "\n\"Net Names Table\"\n";
     auto row = rows.begin();
     int netNumber = 0;
-    for (const auto& entry : circuit.Nets().InOrder()) {
+    for (const auto& entry : nets) {
         ++netNumber;
         while (row != rows.end() && row->netNumber < netNumber)
             ++row;

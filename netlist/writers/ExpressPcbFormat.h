@@ -6,8 +6,10 @@
 #include <vector>
 
 #include "netlist/writers/NetlistFormat.h"
+#include "platform/FrameworkOrderMap.h"
 
 class CNetlistCircuit;
+class CNetRecord;
 
 class CExpressPcbFormat : public CNetlistFormat {
 public:
@@ -26,11 +28,14 @@ private:
         int pinNumber;
     };
 
+    using NetList = std::vector<FrameworkOrderMap<CNetRecord*>::Entry>;
+
     static void WritePartTable(CNetlistCircuit& circuit, std::ostream& out);
     // One row per pin member of every connected pin, sorted by net; the rows of one net keep
     // the order of the parts and their pins.
-    static std::vector<Connection> Connections(CNetlistCircuit& circuit, std::ostream& log);
-    static void WriteNetTable(CNetlistCircuit& circuit, const std::vector<Connection>& rows,
+    static std::vector<Connection> Connections(CNetlistCircuit& circuit, const NetList& nets,
+                                               std::ostream& log);
+    static void WriteNetTable(const NetList& nets, const std::vector<Connection>& rows,
                               std::ostream& out);
     static void WriteConnectionTable(const std::vector<Connection>& rows, std::ostream& out);
 };

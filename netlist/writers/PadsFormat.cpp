@@ -33,13 +33,18 @@ int CPadsPcbFormat::WriteBody(CDocNetlist& /*walker*/, CNetNode& topNode, std::o
 void CPadsPcbFormat::WriteSignals(CNetlistCircuit& circuit, std::ostream& out) {
     // The pin references of each net, parts in list order and their pins in order.
     std::unordered_map<const CNetRecord*, CString> pinsOnNet;
+    pinsOnNet.reserve(static_cast<size_t>(circuit.Nets().GetCount()));
     for (const auto& part : circuit.Parts()) {
         for (const CPinConnection& pin : part->pins) {
             if (!pin.net)
                 continue;
             CString& line = pinsOnNet[pin.net];
-            for (const CString& member : PinMembers(pin.number))
-                line += part->id + "." + member + " ";
+            for (const CString& member : PinMembers(pin.number)) {
+                line += part->id;
+                line += '.';
+                line += member;
+                line += ' ';
+            }
         }
     }
     out << "*NET*\n";
