@@ -21,7 +21,8 @@ CString Quoted(const CString& text) {
 }
 
 // The pin number as an integer, like "%d": leading blanks and a sign are taken, and the
-// number ends at the first character that is not a digit. Null when there is no number.
+// number ends at the first character that is not a digit. False, number unchanged, when
+// there is no number.
 bool ReadPinNumber(const CString& member, int& number) {
     const char* first = member.c_str();
     const char* last = first + member.GetLength();
@@ -84,11 +85,9 @@ std::vector<CExpressPcbFormat::Connection> CExpressPcbFormat::Connections(CNetli
                 continue;
             for (const CString& member : PinMembers(pin.number)) {
                 int pinNumber = 0;
-                if (!ReadPinNumber(member, pinNumber)) {
+                if (!ReadPinNumber(member, pinNumber))
                     log << "Error - Component " << part->id << " : Pin number " << member
                         << " not an integer.\n";
-                    pinNumber = 0;
-                }
                 rows.push_back(Connection{netNumbers[pin.net], partNumber, pinNumber});
             }
         }
