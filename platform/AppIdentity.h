@@ -5,3 +5,5 @@
 inline constexpr const char kApplicationTitle[] = "Vosk Schematic";
 // Vendor key; the settings live under <vendor>/<title>.
 inline constexpr const char kRegistryKey[] = "Fenwyk Systems";
+// The program's version, as the About box and the files the program writes name it.
+inline constexpr const char kProductVersion[] = "2.0";

@@ -3,7 +3,11 @@
 #include <ostream>
 
 #include "netlist/writers/AbelFormat.h"
+#include "netlist/writers/BomFormat.h"
 #include "netlist/writers/CuplFormat.h"
+#include "netlist/writers/ExpressPcbFormat.h"
+#include "netlist/writers/OrcadFormat.h"
+#include "netlist/writers/PadsFormat.h"
 #include "netlist/writers/ProtelFormat.h"
 
 namespace {
@@ -57,12 +61,12 @@ int CNetlistFormat::WriteBody(CDocNetlist& /*walker*/, CNetNode& /*topNode*/, st
 void FillReportFormatList(CNetlistFormatList& list) {
     list.push_back(std::make_unique<CProtelFormat>());
     list.push_back(std::make_unique<CTangoFormat>());
-    list.push_back(std::make_unique<CUnavailableFormat>("Orcad", "net", FALSE));
+    list.push_back(std::make_unique<COrcadFormat>());
     list.push_back(std::make_unique<CUnavailableFormat>("Spice", "ckt", TRUE));
     list.push_back(std::make_unique<CAbelFormat>());
     list.push_back(std::make_unique<CCuplFormat>());
-    list.push_back(std::make_unique<CUnavailableFormat>("Bill of Materials", "bom", TRUE));
-    list.push_back(std::make_unique<CUnavailableFormat>("Pads PCB", "net", FALSE));
-    list.push_back(std::make_unique<CUnavailableFormat>("Pads 2000", "net", FALSE));
-    list.push_back(std::make_unique<CUnavailableFormat>("ExpressPCB", "net", FALSE));
+    list.push_back(std::make_unique<CBomFormat>());
+    list.push_back(std::make_unique<CPadsPcbFormat>());
+    list.push_back(std::make_unique<CPads2000Format>());
+    list.push_back(std::make_unique<CExpressPcbFormat>());
 }

@@ -155,9 +155,9 @@ TEST_F(NetlistBuildTest, AWriterThatFailsIsNeverReportedAsDone) {
 
     CNetlistFormatList formats;
     FillReportFormatList(formats);
-    EXPECT_FALSE(sheet.doc.BuildNetlist(Path("out.txt").c_str(), formats[kFormatOrcad].get()));
+    EXPECT_FALSE(sheet.doc.BuildNetlist(Path("out.txt").c_str(), formats[kFormatSpice].get()));
     EXPECT_EQ(LastLog(),
-              "\fBuilding...\nError - Orcad output is not available in this version.\n"
+              "\fBuilding...\nError - Spice output is not available in this version.\n"
               "\nBuild stopped.\n");
 }
 

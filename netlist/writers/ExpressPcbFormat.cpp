@@ -1,0 +1,123 @@
+#include "netlist/writers/ExpressPcbFormat.h"
+
+#include <algorithm>
+#include <charconv>
+#include <ostream>
+#include <unordered_map>
+
+#include "netlist/circuit/NetlistCircuit.h"
+#include "netlist/walker/NetNode.h"
+#include "netlist/writers/PinMembers.h"
+#include "platform/AppIdentity.h"
+
+namespace {
+
+// A text between quotes; a quote inside it, which would end the field early, becomes an
+// apostrophe.
+CString Quoted(const CString& text) {
+    CString field = text;
+    field.Replace('"', '\'');
+    return "\"" + field + "\"";
+}
+
+// The pin number as an integer, like "%d": leading blanks and a sign are taken, and the
+// number ends at the first character that is not a digit. False, number unchanged, when
+// there is no number.
+bool ReadPinNumber(const CString& member, int& number) {
+    const char* first = member.c_str();
+    const char* last = first + member.GetLength();
+    while (first != last && (*first == ' ' || *first == '\t'))
+        ++first;
+    if (first != last && *first == '+')
+        ++first;
+    return std::from_chars(first, last, number).ec == std::errc();
+}
+
+}  // namespace
+
+BOOL CExpressPcbFormat::WriteHeader(CDocNetlist& /*walker*/, std::ostream& out,
+                                    std::ostream& /*log*/) {
+    out << "\"ExpressPCB Netlist\"\n\"Vosk Schematic Version " << kProductVersion << "\"\n"
+        << "1\n0\n0\n\"\"\n\"\"\n\"\"\n";
+    return out.good() ? TRUE : FALSE;
+}
+
+int CExpressPcbFormat::PrepareSheet(CDocNetlist& walker, CNetNode& node, std::ostream& /*out*/,
+                                    std::ostream& log) {
+    return PrepareCircuitSheet(walker, node, log, 0);
+}
+
+int CExpressPcbFormat::WriteBody(CDocNetlist& /*walker*/, CNetNode& topNode, std::ostream& out,
+                                 std::ostream& log) {
+    CNetlistCircuit* circuit = topNode.circuit;
+    if (!circuit)
+        return out.good() ? 1 : 0;
+    circuit->Flatten(topNode, log);
+    WritePartTable(*circuit, out);
+    const NetList nets = circuit->Nets().InOrder();
+    const std::vector<Connection> rows = Connections(*circuit, nets, log);
+    WriteNetTable(nets, rows, out);
+    WriteConnectionTable(rows, out);
+    ReleaseCircuits(topNode);
+    return out.good() ? 1 : 0;
+}
+
+void CExpressPcbFormat::WritePartTable(CNetlistCircuit& circuit, std::ostream& out) {
+    out << "\n\"Part IDs Table\"\n";
+    for (const auto& part : circuit.Parts())
+        out << Quoted(part->id) << " " << Quoted(part->value) << " \" \"\n";
+}
+
+std::vector<CExpressPcbFormat::Connection> CExpressPcbFormat::Connections(CNetlistCircuit& circuit,
+                                                                          const NetList& nets,
+                                                                          std::ostream& log) {
+    std::unordered_map<const CNetRecord*, int> netNumbers;
+    netNumbers.reserve(nets.size());
+    int netNumber = 0;
+    for (const auto& entry : nets)
+        netNumbers[entry.value] = ++netNumber;
+    std::vector<Connection> rows;
+    int partNumber = 0;
+    for (const auto& part : circuit.Parts()) {
+        ++partNumber;
+        for (const CPinConnection& pin : part->pins) {
+            if (!pin.net)
+                continue;
+            for (const CString& member : PinMembers(pin.number)) {
+                int pinNumber = 0;
+                if (!ReadPinNumber(member, pinNumber))
+                    log << "Error - Component " << part->id << " : Pin number " << member
+                        << " not an integer.\n";
+                rows.push_back(Connection{netNumbers[pin.net], partNumber, pinNumber});
+            }
+        }
+    }
+    std::stable_sort(rows.begin(), rows.end(), [](const Connection& a, const Connection& b) {
+        return a.netNumber < b.netNumber;
+    });
+    return rows;
+}
+
+void CExpressPcbFormat::WriteNetTable(const NetList& nets, const std::vector<Connection>& rows,
+                                      std::ostream& out) {
+    out << "\n\"Net Names Table\"\n";
+    auto row = rows.begin();
+    int netNumber = 0;
+    for (const auto& entry : nets) {
+        ++netNumber;
+        while (row != rows.end() && row->netNumber < netNumber)
+            ++row;
+        const bool hasRows = row != rows.end() && row->netNumber == netNumber;
+        out << Quoted(entry.key) << " " << (hasRows ? row - rows.begin() + 1 : 0) << "\n";
+    }
+}
+
+void CExpressPcbFormat::WriteConnectionTable(const std::vector<Connection>& rows,
+                                             std::ostream& out) {
+    out << "\n\"Net Connections Table\"\n";
+    for (size_t i = 0; i < rows.size(); ++i) {
+        const bool linked = i + 1 < rows.size() && rows[i + 1].netNumber == rows[i].netNumber;
+        out << rows[i].netNumber << " " << rows[i].partNumber << " " << rows[i].pinNumber << " "
+            << (linked ? i + 2 : 0) << "\n";
+    }
+}
