@@ -2,6 +2,7 @@
 
 #include <ostream>
 
+#include "netlist/spice/SpiceFormat.h"
 #include "netlist/writers/ProtelFormat.h"
 
 namespace {
@@ -56,7 +57,7 @@ void FillReportFormatList(CNetlistFormatList& list) {
     list.push_back(std::make_unique<CProtelFormat>());
     list.push_back(std::make_unique<CTangoFormat>());
     list.push_back(std::make_unique<CUnavailableFormat>("Orcad", "net", FALSE));
-    list.push_back(std::make_unique<CUnavailableFormat>("Spice", "ckt", TRUE));
+    list.push_back(std::make_unique<CSpiceFormat>());
     list.push_back(std::make_unique<CUnavailableFormat>("Abel", "abl", TRUE));
     list.push_back(std::make_unique<CUnavailableFormat>("CUPL", "pld", TRUE));
     list.push_back(std::make_unique<CUnavailableFormat>("Bill of Materials", "bom", TRUE));
