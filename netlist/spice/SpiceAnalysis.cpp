@@ -177,8 +177,10 @@ BOOL CSpiceICAnalysis::WriteCommand(CSpiceFormat& writer, CDocNetlist& walker, s
     out << ".ic";
     for (const auto& entry : Values.InOrder()) {
         CString node;
-        if (!NetNode(writer, walker, entry.key, node))
+        if (!NetNode(writer, walker, entry.key, node)) {
+            out << "\n";  // the conditions so far stay, on a line of their own
             return Fail(log, "Error : Initial Conditions - Net not found ", entry.key);
+        }
         out << " V( " << node << " ) = " << entry.value;
     }
     out << "\n";
