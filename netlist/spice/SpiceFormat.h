@@ -24,6 +24,7 @@
 #include <vector>
 
 #include "netlist/spice/SpiceAnalysis.h"
+#include "netlist/spice/SpiceSettings.h"
 #include "netlist/writers/NetlistFormat.h"
 #include "platform/CString.h"
 #include "platform/FrameworkOrderMap.h"
@@ -32,9 +33,6 @@ class CNet;
 class CPin;
 class CSymbol;
 class SettingsStore;
-
-// The settings the Spice writer and its options read: the application's, else an empty store.
-SettingsStore& SpiceSettings();
 
 // The first symbol whose kind bit is in the mask and whose "_ID" is id (case-sensitive).
 CSymbol* FindSymbolById(CDocNetlist& walker, DWORD kindMask, const char* id);

@@ -3,6 +3,7 @@
 #include "dialogs/commands/NetsShortedDlg.h"
 #include "dialogs/objects/WireSheetDlg.h"
 #include "library/ConnectorSymbolLibrary.h"
+#include "netlist/spice/ui/SpiceWindows.h"
 #include "shell/app/MessageBoxPrompt.h"
 #include "shell/app/SchematicQtApp.h"
 
@@ -13,10 +14,12 @@ struct CCoreSeams::Windows {
     CNetsShortedChooser chooser;
     CWireSheetRunner sheets;
     CConnectorSymbolLibrary rails;
+    CSpiceWindows spice;
     ScopedInstall<IUserPrompt> installedPrompt{prompt};
     ScopedInstall<INetChooser> installedChooser{chooser};
     ScopedInstall<IWireSheetRunner> installedSheets{sheets};
     ScopedInstall<IConnectorSymbolSource> installedRails{rails};
+    ScopedInstall<ISpiceUi> installedSpice{spice};
 };
 
 CCoreSeams::CCoreSeams(CSchematicQtApp& app)
