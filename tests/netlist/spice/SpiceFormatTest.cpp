@@ -50,6 +50,17 @@ TEST_F(SpiceTest, WithoutAKnownReferenceNetTheUserChoosesOneOrStopsTheDeck) {
     EXPECT_EQ(ui.asked, 2);
 }
 
+TEST_F(SpiceTest, ACancelledReferenceNetStopsTheBuild) {
+    Sheet sheet((dir / "rc.sch").c_str());
+    TwoPin(sheet, "R1", "R,1,2", "1", "A", "B");
+    nltest::LogCapture buildLog;
+    CNetlistFormatList formats;
+    FillReportFormatList(formats);
+    const std::string deck = (dir / "rc.ckt").string();
+    EXPECT_FALSE(sheet.doc.BuildNetlist(deck.c_str(), formats[kFormatSpice].get()));
+    EXPECT_EQ(buildLog.text(), "\fBuilding...\n\nBuild stopped.\n");
+}
+
 TEST_F(SpiceTest, ADuplicateNameTakesTheFirstFreeNumberOfItsPrefix) {
     Sheet sheet("/d/dup.sch");
     Set("RefNet", "GND");
