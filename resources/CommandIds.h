@@ -194,6 +194,8 @@ constexpr UINT ID_CONNECT_GROUND2 = 32962;
 constexpr UINT ID_CONNECT_POWER1 = 32958;  // Power 1..4: 32958..32961
 constexpr UINT ID_CONNECT_POWER4 = 32961;
 constexpr UINT ID_CONNECT_OTHER_NET = 32992;
+// Object: the simulation source's context menu
+constexpr UINT ID_SPICE_SOURCE = 33131;
 
 // Status bar panes
 constexpr UINT ID_INDICATOR_CURSOR = 170;

@@ -143,6 +143,7 @@ constexpr CommandInfo kCommands[] = {
     {ID_LIBRARY_ADD_SELECTED, "&Add Selection to Library", "Add the selection to the library selected in the workspace\nAdd to Library", "", ""},
     {ID_LIBRARY_LIST_ITEMS, "&List Items...", "Show the items of a library\nList Items", "", ""},
     {ID_LIBRARY_NEW, "&New...", "Create a new library\nNew Library", "", ""},
+    {ID_SPICE_SOURCE, "Source &Parameters..", "Edit the waveform of the simulation source\nSource Parameters", "", ""},
     {ID_CONNECT_GROUND1, "Ground 1", "Connect the wire to ground 1\nGround 1", "", ""},
     {ID_CONNECT_GROUND2, "Ground 2", "Connect the wire to ground 2\nGround 2", "", ""},
     {ID_CONNECT_POWER1, "Power 1", "Connect the wire to power rail 1\nPower 1", "", ""},
@@ -210,7 +211,7 @@ constexpr UINT kPendingCommands[] = {
     ID_GRID_UP, ID_SHOW_GRID, ID_GRID_OPTIONS, ID_ZOOM_100, ID_ZOOM_50, ID_ZOOM_75, ID_ZOOM_200,
     ID_SHOW_DEVICE_NAME, ID_SHOW_VALUE, ID_SHOW_IDENTIFIER, ID_SHOW_PIN_NAMES, ID_SHOW_PIN_NUMBERS,
     ID_VIEW_SHOW_OBJECTS, ID_HIGHLIGHT_SELECTION, ID_REMOVE_HIGHLIGHTS, ID_ZOOM_400, ID_ZOOM_PAGE,
-    ID_ZOOM_OBJECTS, ID_ZOOM_IN, ID_ZOOM_OUT, ID_FULL_SCREEN_CURSOR,
+    ID_ZOOM_OBJECTS, ID_ZOOM_IN, ID_ZOOM_OUT, ID_FULL_SCREEN_CURSOR, ID_SPICE_SOURCE,
     // the application's commands
     ID_FILE_PRINT_SETUP};
 

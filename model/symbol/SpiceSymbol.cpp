@@ -1,5 +1,9 @@
 #include "model/symbol/SpiceSymbol.h"
 
+#include <algorithm>
+#include <iterator>
+
+#include "model/object/MenuBuilder.h"
 #include "netlist/spice/SpiceValue.h"
 #include "platform/Archive.h"
 #include "platform/UserPrompt.h"
@@ -32,8 +36,12 @@ std::vector<CString> Split(const CString& text) {
 }  // namespace
 
 CSpiceSymbol::CSpiceSymbol() {
+    ResetSets();
+}
+
+void CSpiceSymbol::ResetSets() {
     for (int set = 0; set < kSetCount; ++set)
-        m_sets[set].resize(static_cast<std::size_t>(kSetSizes[set]));
+        m_sets[set].assign(static_cast<std::size_t>(kSetSizes[set]), CString());
     m_sets[kDc] = {"5V"};
     m_sets[kPulse] = {"5V", "0V", "0", "0", "0", "0", "1"};
 }
@@ -50,6 +58,75 @@ CDrawObj* CSpiceSymbol::Clone(CDrawDoc* document) {
 
 const char* CSpiceSymbol::SetAttrName(Set set) {
     return kSetNames[set];
+}
+
+std::vector<const char*> CSpiceSymbol::GetLabels(Set set) {
+    switch (set) {
+        case kDc:
+            return {"Value (V or A)"};
+        case kPulse:
+            return {"Initial Value (V or A)",
+                    "Pulsed Value (V or A)",
+                    "Delay Time (s)",
+                    "Rise Time (s)",
+                    "Fall Time (s)",
+                    "Pulse Width (s)",
+                    "Period (s)"};
+        case kSin:
+            return {"DC Offset (V or A)", "Amplitude (V or A)", "Frequency (Hz)", "Delay (s)",
+                    "Damping Factor (1/s)"};
+        case kExp:
+            return {"Initial Value (V or A)", "Pulsed Value (V or A)", "Rise Delay Time (s)",
+                    "Rise Time Constant (s)", "Fall Delay Time (s)",   "Fall Time Constant (s)"};
+        case kPwl: {
+            std::vector<const char*> labels;
+            for (int i = 0; i < 16; ++i) {
+                labels.push_back("Time (s)");
+                labels.push_back("Value (V or A)");
+            }
+            return labels;
+        }
+        case kSffm:
+            return {"Offset (V or A)", "Amplitude (V or A)", "Carrier Frequency (Hz)",
+                    "Modulation Index", "Signal Frequency (Hz)"};
+        default:
+            return {};
+    }
+}
+
+bool CSpiceSymbol::SourceState::operator==(const SourceState& other) const {
+    return kind == other.kind && std::equal(std::begin(sets), std::end(sets), other.sets);
+}
+
+CSpiceSymbol::SourceState CSpiceSymbol::GetSourceState() {
+    SourceState state;
+    state.kind = m_sourceKind;
+    for (int set = 0; set < kSetCount; ++set) {
+        CString text;
+        if (GetAttrMap()->Lookup(kSetNames[set], text))
+            state.sets[set] = text;
+    }
+    return state;
+}
+
+void CSpiceSymbol::SetSourceState(const SourceState& state) {
+    m_sourceKind = state.kind;
+    for (int set = 0; set < kSetCount; ++set) {
+        if (state.sets[set])
+            GetAttrMap()->SetAt(kSetNames[set], *state.sets[set]);
+        else
+            GetAttrMap()->RemoveKey(kSetNames[set]);
+    }
+    ResetSets();
+    LoadSets();
+}
+
+void CSpiceSymbol::AddContextMenu(IMenuBuilder* menu) {
+    CSymbol::AddContextMenu(menu);
+    // The view's command of this name.
+    constexpr UINT kSourceParameters = 33131;
+    menu->AddSeparator();
+    menu->AddItem(kSourceParameters, "Source &Parameters..");
 }
 
 void CSpiceSymbol::Serialize(CArchive& ar) {

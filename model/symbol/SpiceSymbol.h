@@ -9,6 +9,7 @@
 // joined by the byte 0x01; a set that was never stored has no attribute and keeps its
 // defaults. Readers that know only the symbol record read these files unchanged.
 
+#include <optional>
 #include <vector>
 
 #include "model/symbol/Symbol.h"
@@ -41,9 +42,26 @@ public:
 
     // The attribute that carries a set.
     static const char* SetAttrName(Set set);
+    // The labels of the parameters of a set, in order (PWL: 16 time and value pairs; the
+    // spare pairs have none).
+    static std::vector<const char*> GetLabels(Set set);
+
+    // The source kind and the stored sets as their attributes hold them (no value: never
+    // stored), which an edit exchanges as a whole.
+    struct SourceState {
+        DWORD kind = 0;
+        std::optional<CString> sets[kSetCount];
+        bool operator==(const SourceState& other) const;
+    };
+    SourceState GetSourceState();
+    void SetSourceState(const SourceState& state);
+
+    // "Source Parameters.." after the symbol's own items.
+    void AddContextMenu(IMenuBuilder* menu) override;
 
 private:
     void Keep(Set set, const std::vector<CString>& values);
+    void ResetSets();
     void LoadSets();
 
     DWORD m_sourceKind = 0;

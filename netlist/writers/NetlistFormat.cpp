@@ -2,6 +2,7 @@
 
 #include <ostream>
 
+#include "netlist/spice/SpiceFormat.h"
 #include "netlist/writers/AbelFormat.h"
 #include "netlist/writers/BomFormat.h"
 #include "netlist/writers/CuplFormat.h"
@@ -9,31 +10,6 @@
 #include "netlist/writers/OrcadFormat.h"
 #include "netlist/writers/PadsFormat.h"
 #include "netlist/writers/ProtelFormat.h"
-
-namespace {
-
-// A format whose writer this version does not have: it says so and stops the build before
-// anything is written.
-class CUnavailableFormat : public CNetlistFormat {
-public:
-    CUnavailableFormat(const char* name, const char* extension, BOOL options)
-        : m_name(name), m_extension(extension), m_options(options) {}
-
-    const char* GetName() const override { return m_name; }
-    const char* GetExtension() const override { return m_extension; }
-    BOOL HasOptions() const override { return m_options; }
-    BOOL WriteHeader(CDocNetlist& /*walker*/, std::ostream& /*out*/, std::ostream& log) override {
-        log << "Error - " << m_name << " output is not available in this version.\n";
-        return FALSE;
-    }
-
-private:
-    const char* m_name;
-    const char* m_extension;
-    BOOL m_options;
-};
-
-}  // namespace
 
 int CNetlistFormat::EditOptions(CDocNetlist* /*walker*/) {
     return 0;
@@ -62,7 +38,7 @@ void FillReportFormatList(CNetlistFormatList& list) {
     list.push_back(std::make_unique<CProtelFormat>());
     list.push_back(std::make_unique<CTangoFormat>());
     list.push_back(std::make_unique<COrcadFormat>());
-    list.push_back(std::make_unique<CUnavailableFormat>("Spice", "ckt", TRUE));
+    list.push_back(std::make_unique<CSpiceFormat>());
     list.push_back(std::make_unique<CAbelFormat>());
     list.push_back(std::make_unique<CCuplFormat>());
     list.push_back(std::make_unique<CBomFormat>());

@@ -3,6 +3,7 @@
 #include "dialogs/commands/NetsShortedDlg.h"
 #include "dialogs/objects/WireSheetDlg.h"
 #include "library/ConnectorSymbolLibrary.h"
+#include "netlist/spice/ui/SpiceWindows.h"
 #include "netlist/writers/ui/BomOptionsDlg.h"
 #include "shell/app/MessageBoxPrompt.h"
 #include "shell/app/SchematicQtApp.h"
@@ -15,11 +16,13 @@ struct CCoreSeams::Windows {
     CWireSheetRunner sheets;
     CConnectorSymbolLibrary rails;
     CBomOptionsWindow bomOptions;
+    CSpiceWindows spice;
     ScopedInstall<IUserPrompt> installedPrompt{prompt};
     ScopedInstall<INetChooser> installedChooser{chooser};
     ScopedInstall<IWireSheetRunner> installedSheets{sheets};
     ScopedInstall<IConnectorSymbolSource> installedRails{rails};
     ScopedInstall<IBomOptionsUi> installedBomOptions{bomOptions};
+    ScopedInstall<ISpiceUi> installedSpice{spice};
 };
 
 CCoreSeams::CCoreSeams(CSchematicQtApp& app)

@@ -25,6 +25,7 @@
 #include "model/cmd/SelectionEdits.h"
 #include "model/cmd/SetDeviceCmd.h"
 #include "model/cmd/ShapeEditCmd.h"
+#include "model/cmd/SpiceSourceCmd.h"
 #include "model/cmd/SymbolPropEditCmd.h"
 #include "model/cmd/TextFormat.h"
 #include "model/cmd/TextPropCmd.h"
@@ -260,6 +261,39 @@ Prepared SymbolProperties(CmdTestSheet& sheet) {
     return {command, true};
 }
 
+// A simulation source after the six parts, its PULSE set stored already.
+void PlaceSpiceSource(CmdTestSheet& sheet) {
+    auto* source = new CSpiceSymbol();
+    source->SetDocument(&sheet.doc);
+    source->SetAttr("_ID", "V1", kSetAttrForce);
+    EXPECT_EQ(source->StoreSet(CSpiceSymbol::kPulse, {"0", "5", "0", "1n", "1n", "1u", "2u"}), -1);
+    sheet.doc.GetObjects().AddTail(source);
+}
+
+// A sine from now on, and the pulse changed on the way.
+Prepared SpiceSource(CmdTestSheet& sheet) {
+    auto* source = static_cast<CSpiceSymbol*>(sheet.doc.GetObjects().GetTail());
+    CSpiceSymbol::SourceState state = source->GetSourceState();
+    state.kind = CSpiceSymbol::kSin;
+    state.sets[CSpiceSymbol::kSin] = CString(
+        "0\x01"
+        "1\x01"
+        "1k\x01"
+        "0\x01"
+        "0");
+    state.sets[CSpiceSymbol::kPulse] = CString(
+        "0\x01"
+        "3\x01"
+        "0\x01"
+        "1n\x01"
+        "1n\x01"
+        "1u\x01"
+        "2u");
+    auto* command = new CSpiceSourceCmd(source, state);
+    EXPECT_TRUE(command->HasChanged());
+    return {command, false};
+}
+
 // Two wires after the six parts, each with a net of its own ("VCC" and "GND").
 void PlaceWires(CmdTestSheet& sheet) {
     for (const char* name : {"VCC", "GND"}) {
@@ -413,6 +447,7 @@ const RoundTripCase kCases[] = {
     {"NetProperties", "net properties", NetProperties, PlaceWires},
     {"Group", "group objects", Group},
     {"SymbolProperties", "property edit", SymbolProperties, PlaceSymbol},
+    {"SpiceSource", "property edit", SpiceSource, PlaceSpiceSource},
     {"AddOne", "add object", AddOne},
     {"AddPlacedAndLinked", "add objects", AddPlacedAndLinked},
     {"RemoveOne", "remove object", RemoveOne},

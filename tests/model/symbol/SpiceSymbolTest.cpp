@@ -74,3 +74,34 @@ TEST(SpiceSymbolTest, StoredParametersSurviveSaveAndLoad) {
     const std::unique_ptr<CDrawObj> copy(loaded->Clone(nullptr));
     EXPECT_EQ(static_cast<CSpiceSymbol*>(copy.get())->GetSet(CSpiceSymbol::kPwl), points);
 }
+
+// An edit exchanges the kind and the stored sets as a whole; sets never stored stay so.
+TEST(SpiceSymbolTest, TheSourceStateCarriesTheKindAndTheStoredSets) {
+    CSpiceSymbol source;
+    const CSpiceSymbol::SourceState fresh = source.GetSourceState();
+    EXPECT_FALSE(fresh.sets[CSpiceSymbol::kDc].has_value());
+    CSpiceSymbol::SourceState state;
+    state.kind = CSpiceSymbol::kPwl;
+    state.sets[CSpiceSymbol::kPwl] = CString(
+        "0\x01"
+        "1V");
+    state.sets[CSpiceSymbol::kDc] = CString("3V");
+    source.SetSourceState(state);
+    EXPECT_EQ(source.GetSourceKind(), static_cast<DWORD>(CSpiceSymbol::kPwl));
+    EXPECT_EQ(source.GetSet(CSpiceSymbol::kPwl), Texts({"0", "1V"}));
+    EXPECT_EQ(source.GetSet(CSpiceSymbol::kDc), Texts({"3V"}));
+    EXPECT_TRUE(source.GetSourceState() == state);
+    source.SetSourceState(fresh);
+    EXPECT_EQ(source.GetSet(CSpiceSymbol::kDc), Texts({"5V"}));
+    EXPECT_TRUE(source.GetSet(CSpiceSymbol::kPwl).empty());
+    EXPECT_FALSE(source.GetAttrMap()->Lookup("SpiceSrc.DC", state.sets[0].emplace()));
+}
+
+TEST(SpiceSymbolTest, EachSetHasALabelPerParameter) {
+    EXPECT_EQ(CSpiceSymbol::GetLabels(CSpiceSymbol::kDc).size(), 1u);
+    EXPECT_EQ(CSpiceSymbol::GetLabels(CSpiceSymbol::kPulse).size(), 7u);
+    EXPECT_EQ(CSpiceSymbol::GetLabels(CSpiceSymbol::kSin).size(), 5u);
+    EXPECT_EQ(CSpiceSymbol::GetLabels(CSpiceSymbol::kExp).size(), 6u);
+    EXPECT_EQ(CSpiceSymbol::GetLabels(CSpiceSymbol::kPwl).size(), 32u);
+    EXPECT_STREQ(CSpiceSymbol::GetLabels(CSpiceSymbol::kSffm)[2], "Carrier Frequency (Hz)");
+}

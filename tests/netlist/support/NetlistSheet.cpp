@@ -6,6 +6,7 @@
 #include "model/net/Bus.h"
 #include "model/net/Net.h"
 #include "model/symbol/Pin.h"
+#include "model/symbol/SpiceSymbol.h"
 
 namespace nltest {
 
@@ -30,7 +31,17 @@ Sheet::Sheet(const char* path) : m_owned(std::make_unique<CDrawDoc>()), doc(*m_o
 
 CSymbol* Sheet::Add(const char* id, DWORD kind, std::initializer_list<const char*> pins,
                     CDevice* device, const char* name) {
-    auto* symbol = new CSymbol();
+    return Place(new CSymbol(), id, kind, pins, device, name);
+}
+
+CSpiceSymbol* Sheet::Source(const char* id, std::initializer_list<const char*> pins) {
+    auto* source = new CSpiceSymbol();
+    Place(source, id, kSymbolSimulation, pins, nullptr, nullptr);
+    return source;
+}
+
+CSymbol* Sheet::Place(CSymbol* symbol, const char* id, DWORD kind,
+                      std::initializer_list<const char*> pins, CDevice* device, const char* name) {
     symbol->SetFlags(kind, kSymbolKindMask);
     symbol->SetAttr("_ID", id, kSetAttrForce);
     if (name)

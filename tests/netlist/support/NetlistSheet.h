@@ -16,6 +16,7 @@
 #include "netlist/walker/SheetOpener.h"
 #include "support/ScriptedPrompt.h"
 
+class CSpiceSymbol;
 class CWire;
 
 namespace nltest {
@@ -40,6 +41,8 @@ public:
         return Add(id, kSymbolDevice, pins, device, name);
     }
     CSymbol* Block(const char* id, const char* file, std::initializer_list<const char*> pins);
+    // A simulation source symbol (CSpiceSymbol).
+    CSpiceSymbol* Source(const char* id, std::initializer_list<const char*> pins);
     // A wire or bus from the pin carrying the net of that name; one net object per name.
     CWire* Wire(CSymbol* symbol, const char* pin, const char* net);
     CWire* Bus(CSymbol* symbol, const char* pin, const char* net);
@@ -47,6 +50,8 @@ public:
     std::unique_ptr<CDrawDoc> Release() { return std::move(m_owned); }
 
 private:
+    CSymbol* Place(CSymbol* symbol, const char* id, DWORD kind,
+                   std::initializer_list<const char*> pins, CDevice* device, const char* name);
     CWire* Attach(CWire* wire, CSymbol* symbol, const char* pin, const char* net);
 
     std::unique_ptr<CDrawDoc> m_owned;

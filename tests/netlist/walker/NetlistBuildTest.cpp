@@ -152,13 +152,6 @@ TEST_F(NetlistBuildTest, AWriterThatFailsIsNeverReportedAsDone) {
     format.body = 0;
     EXPECT_FALSE(Build());
     EXPECT_EQ(LastLog(), Log("\nBuilding Final Target..\n\nError building netlist.\n"));
-
-    CNetlistFormatList formats;
-    FillReportFormatList(formats);
-    EXPECT_FALSE(sheet.doc.BuildNetlist(Path("out.txt").c_str(), formats[kFormatSpice].get()));
-    EXPECT_EQ(LastLog(),
-              "\fBuilding...\nError - Spice output is not available in this version.\n"
-              "\nBuild stopped.\n");
 }
 
 }  // namespace

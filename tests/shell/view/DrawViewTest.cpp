@@ -6,13 +6,17 @@
 #include <QImage>
 #include <QTest>
 #include <QWheelEvent>
+#include <algorithm>
+#include <memory>
 
 #include "model/app/SchematicApp.h"
 #include "model/doc/DrawDoc.h"
 #include "model/net/Wire.h"
 #include "model/shapes/DrawRect.h"
+#include "model/symbol/SpiceSymbol.h"
 #include "resources/CommandIds.h"
 #include "shell/support/QtTestApp.h"
+#include "shell/tools/ToolPrompts.h"
 
 namespace {
 
@@ -165,6 +169,28 @@ TEST_F(DrawViewTest, RailCommandsWantAWireWithAFreeEnd) {
     EXPECT_EQ(state(ID_CONNECT_GROUND2), std::pair(true, std::string("AGND")));
     EXPECT_EQ(state(ID_CONNECT_POWER1 + 1), std::pair(true, std::string("+24v")));
     EXPECT_EQ(state(ID_CONNECT_POWER4), std::pair(true, std::string("-15v")));
+}
+
+// "Source Parameters.." is offered by a simulation source's menu and wants it alone selected.
+TEST_F(DrawViewTest, SourceParametersWantOneSimulationSource) {
+    AddShapes();
+    auto owned = std::make_unique<CSpiceSymbol>();
+    CSpiceSymbol* source = owned.get();
+    m_doc.AddObject(std::move(owned));
+    const auto enabled = [this] {
+        CmdUI ui;
+        ui.id = ID_SPICE_SOURCE;
+        m_view.Commands().Find(ID_SPICE_SOURCE)->update(ui);
+        return ui.enabled;
+    };
+    m_view.Select(source);
+    EXPECT_TRUE(enabled());
+    m_view.Select(static_cast<CDrawObj*>(m_doc.GetObjects().GetHead()), true);
+    EXPECT_FALSE(enabled());
+    const ToolMenu menu = ObjectMenu(*source);
+    EXPECT_NE(std::find_if(menu.begin(), menu.end(),
+                           [](const auto& entry) { return entry.id == ID_SPICE_SOURCE; }),
+              menu.end());
 }
 
 TEST_F(DrawViewTest, DraggingWithTheMiddleButtonPansTheSheet) {

@@ -1,0 +1,126 @@
+// The Spice deck of a 10,000-part design: 9,900 resistors whose device carries the element
+// template, and 100 blocks of one sub-circuit sheet of 100 resistors (loaded from its file
+// bytes for each block, as a build opens it). Every pin is wired, two pins a net.
+
+#include <benchmark/benchmark.h>
+
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "model/device/Device.h"
+#include "model/doc/DrawDoc.h"
+#include "model/symbol/Pin.h"
+#include "model/symbol/Symbol.h"
+#include "netlist/spice/SpiceFormat.h"
+#include "netlist/support/NetlistSheet.h"
+#include "netlist/walker/DocNetlist.h"
+#include "netlist/walker/NetNode.h"
+#include "netlist/walker/SheetOpener.h"
+#include "platform/CompoundFile.h"
+
+namespace {
+
+// Fills a sheet, wiring the pins of every symbol onto nets N0, N0, N1, N1, ...
+class SpiceSheetMaker {
+public:
+    explicit SpiceSheetMaker(nltest::Sheet& sheet) : m_sheet(sheet), m_resistor(Resistor()) {}
+
+    void AddResistors(int count) {
+        for (int i = 0; i < count; ++i) {
+            CSymbol* r =
+                m_sheet.Part(("R" + std::to_string(i + 1)).c_str(), {"1", "2"}, m_resistor, "RES");
+            r->SetAttr("_Value", "1k", kSetAttrForce);
+            Wire(r);
+        }
+    }
+    void AddBlocks(int count, const char* file) {
+        for (int i = 0; i < count; ++i)
+            Wire(m_sheet.Block(("S" + std::to_string(i + 1)).c_str(), file, {"IN", "OUT"}));
+    }
+    void AddPorts() {
+        for (const char* name : {"IN", "OUT"})
+            Wire(m_sheet.Add(name, kSymbolPort, {name}));
+    }
+
+private:
+    static CDevice* Resistor() {
+        CDevice* device = nltest::MakeDevice("RES", "RES", {{"", "1=1;2=2"}}, "AXIAL0.4");
+        device->SetAttr("Spice.Device", "R,1,2", TRUE);
+        return device;
+    }
+    void Wire(CSymbol* symbol) {
+        for (POSITION pos = symbol->GetPins().GetHeadPosition(); pos;) {
+            auto* pin = static_cast<CPin*>(symbol->GetPins().GetNext(pos));
+            m_sheet.Wire(symbol, pin->GetAttr("_ID"), ("N" + std::to_string(m_pins++ / 2)).c_str());
+        }
+    }
+
+    nltest::Sheet& m_sheet;
+    CDevice* m_resistor;
+    int m_pins = 0;
+};
+
+std::unique_ptr<CDrawDoc> Load(const std::vector<BYTE>& bytes, const char* path) {
+    CompoundFile file = CompoundFile::Parse(bytes);
+    auto doc = std::make_unique<CDrawDoc>();
+    doc->ReadDocument(file);
+    doc->SetPathName(path, FALSE);
+    return doc;
+}
+
+// Serves the sub-circuit sheet from its file bytes.
+class BytesOpener : public ISheetOpener {
+public:
+    explicit BytesOpener(std::vector<BYTE> bytes)
+        : m_bytes(std::move(bytes)), m_previous(SetSheetOpener(this)) {}
+    ~BytesOpener() override { SetSheetOpener(m_previous); }
+    BytesOpener(const BytesOpener&) = delete;
+    BytesOpener& operator=(const BytesOpener&) = delete;
+    std::unique_ptr<CDrawDoc> OpenSheet(const CString& path) override {
+        return Load(m_bytes, path);
+    }
+
+private:
+    std::vector<BYTE> m_bytes;
+    ISheetOpener* m_previous;
+};
+
+std::vector<BYTE> SubSheetBytes() {
+    nltest::Sheet sheet;
+    SpiceSheetMaker maker(sheet);
+    maker.AddPorts();
+    maker.AddResistors(100);
+    CompoundFile file;
+    sheet.doc.WriteDocument(file);
+    return file.Serialize();
+}
+
+// The deck of the document, written into memory; its size.
+size_t WriteSpice(CDrawDoc& doc) {
+    CSpiceFormat spice;
+    std::ostringstream out;
+    std::ostringstream log;
+    CNetNode top(doc.GetPathName());
+    if (spice.WriteHeader(doc.m_netlist, out, log) &&
+        doc.m_netlist.Build(top, spice, out, log) == kBuildOk)
+        spice.WriteBody(doc.m_netlist, top, out, log);
+    return out.str().size();
+}
+
+void SpiceDeck(benchmark::State& state) {
+    const BytesOpener opener(SubSheetBytes());
+    nltest::Sheet top("/bench/top.sch");
+    top.doc.SetAttribute("Ground1", "N0", 0);
+    SpiceSheetMaker maker(top);
+    maker.AddResistors(9900);
+    maker.AddBlocks(100, "sub.sch");
+    size_t size = 0;
+    for (auto _ : state)
+        size = WriteSpice(top.doc);
+    state.counters["deck_kB"] = static_cast<double>(size) / 1024.0;
+}
+BENCHMARK(SpiceDeck)->Unit(benchmark::kMillisecond);
+
+}  // namespace

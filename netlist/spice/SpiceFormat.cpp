@@ -1,0 +1,427 @@
+#include "netlist/spice/SpiceFormat.h"
+
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+#include <fstream>
+#include <ostream>
+
+#include "model/app/SchematicApp.h"
+#include "model/doc/DrawDoc.h"
+#include "model/net/Net.h"
+#include "model/symbol/Pin.h"
+#include "model/symbol/Symbol.h"
+#include "netlist/spice/SpiceUi.h"
+#include "netlist/walker/DocNetlist.h"
+#include "netlist/walker/NetNode.h"
+#include "platform/Paths.h"
+#include "platform/SettingsStore.h"
+
+namespace {
+
+constexpr const char* kSection = "Spice";
+constexpr int kMaxNameLength = 7;
+
+bool IsAlnum(char c) {
+    return std::isalnum(static_cast<unsigned char>(c)) != 0;
+}
+
+bool IsAllAlnum(const CString& text) {
+    return std::all_of(text.str().begin(), text.str().end(), IsAlnum);
+}
+
+// The net a pin's wire carries, or null.
+const char* PinNetName(const CPin& pin) {
+    const CDrawObj* wire = pin.GetWire();
+    const CNet* net = wire ? wire->GetNet() : nullptr;
+    return net ? net->GetName().c_str() : nullptr;
+}
+
+// The file name of path without folder and extension.
+CString FileStem(const CString& path) {
+    return CString(std::filesystem::path(path.str()).stem().string());
+}
+
+// The stem and the number a name ends in (0 when none).
+void SplitTrailingNumber(const CString& name, CString& stem, long long& number) {
+    const std::string& text = name.str();
+    std::size_t digits = text.size();
+    while (digits > 0 && std::isdigit(static_cast<unsigned char>(text[digits - 1])))
+        --digits;
+    stem = CString(text.substr(0, digits));
+    number = 0;
+    for (std::size_t i = digits; i < text.size() && number < 1000000000000LL; ++i)
+        number = number * 10 + (text[i] - '0');
+}
+
+int Sign(int value) {
+    return (value > 0) - (value < 0);
+}
+
+}  // namespace
+
+SettingsStore& SpiceSettings() {
+    if (CSchematicApp* app = GetApp())
+        return app->Settings();
+    static SettingsStore empty{std::filesystem::path()};
+    return empty;
+}
+
+CSymbol* FindSymbolById(CDocNetlist& walker, DWORD kindMask, const char* id) {
+    POSITION pos = walker.GetFirstSymbolOfKind(kindMask);
+    while (pos) {
+        auto* symbol = static_cast<CSymbol*>(walker.GetNextSymbolOfKind(pos, kindMask));
+        if (symbol->GetAttr("_ID") == id)
+            return symbol;
+    }
+    return nullptr;
+}
+
+CSpiceFormat::CSpiceFormat() = default;
+CSpiceFormat::~CSpiceFormat() = default;
+
+int CSpiceFormat::EditOptions(CDocNetlist* walker) {
+    if (!Installed<ISpiceUi>::Get().EditOptions(walker))
+        return 0;
+    ClearAnalyses();
+    return 1;
+}
+
+BOOL CSpiceFormat::WriteHeader(CDocNetlist& walker, std::ostream& out, std::ostream& /*log*/) {
+    m_walker = &walker;
+    m_subcktSheets.clear();
+    m_subcktDefs.RemoveAll();
+    m_includes.clear();
+    m_commands.str("");
+    m_commands.clear();
+    m_mainNodes.clear();
+    m_mainNames.clear();
+    const SettingsStore& settings = SpiceSettings();
+    if (m_analyses.empty())
+        m_analyses = MakeSpiceAnalyses(settings.GetProfileInt(kSection, "Analyses", 0), settings);
+    m_subFormat = settings.GetProfileString(kSection, "SubFormat");
+    m_substituteNets = static_cast<int>(settings.GetProfileInt(kSection, "SubsNets", 1));
+    m_refNet = ChooseReferenceNet(walker);
+    if (m_refNet.IsEmpty())
+        return FALSE;
+    m_mainNodes[m_refNet.str()] = "0";
+    const CDrawDoc* document = walker.GetDocument();
+    out << "* Vosk Schematic - " << (document ? document->GetTitle() : CString())
+        << " Spice Netlist\n\n* Main Circuit\n";
+    return out.good() ? TRUE : FALSE;
+}
+
+// "Spice"/"RefNet", else the ground rail's net, when the document has that net; else the
+// user's choice. Empty when the user cancels.
+CString CSpiceFormat::ChooseReferenceNet(CDocNetlist& walker) {
+    CString net = SpiceSettings().GetProfileString(kSection, "RefNet");
+    if (net.IsEmpty())
+        net = walker.GetPowerNetName(0);
+    if (!net.IsEmpty() && walker.FindNetByName(net))
+        return net;
+    net.Empty();
+    if (!Installed<ISpiceUi>::Get().ChooseReferenceNet(walker, net))
+        return CString();
+    return net;
+}
+
+int CSpiceFormat::PrepareSheet(CDocNetlist& walker, CNetNode& node, std::ostream& out,
+                               std::ostream& log) {
+    const bool mainSheet = node.GetParent() == nullptr;
+    CollectSubcircuitSheets(walker);
+    if (!mainSheet) {
+        CSpiceSubcktSheet* sheet = FindSubcktSheet(walker.GetPathName());
+        if (!sheet) {
+            log << "Error - no sub-circuit block names " << walker.GetPathName() << ".\n";
+            return FALSE;
+        }
+        if (sheet->written)
+            return TRUE;
+        StartSheetNodes(walker, false);
+        if (!WriteSubcktHeading(walker, *sheet, out, log))
+            return FALSE;
+    } else {
+        StartSheetNodes(walker, true);
+    }
+    WriteSheetDevices(walker, node, out, log);
+    WriteModels(out);
+    if (mainSheet)
+        m_mainNames = m_sheetNames;
+    else
+        out << ".ends\n";
+    m_nodes = &m_mainNodes;
+    return out.good() ? TRUE : FALSE;
+}
+
+void CSpiceFormat::StartSheetNodes(CDocNetlist& walker, bool mainSheet) {
+    m_nodeCounter = 1;
+    if (!mainSheet) {
+        m_sheetNodes.clear();
+        m_sheetNodes[m_refNet.str()] = "0";
+    }
+    m_nodes = mainSheet ? &m_mainNodes : &m_sheetNodes;
+    m_sheetNetNames.clear();
+    if (m_substituteNets)
+        return;
+    POSITION pos = walker.GetFirstNet();
+    while (pos)
+        m_sheetNetNames.insert(walker.GetNextNet(pos)->GetName().str());
+}
+
+void CSpiceFormat::CollectSubcircuitSheets(CDocNetlist& walker) {
+    POSITION pos = walker.GetFirstSymbolOfKind(kKindMaskSubCircuit);
+    while (pos) {
+        auto* block = static_cast<CSymbol*>(walker.GetNextSymbolOfKind(pos, kKindMaskSubCircuit));
+        CString path;
+        block->GetSubcircuitPath(path);
+        auto& record = m_subcktSheets[path.str()];
+        if (record)
+            continue;
+        record = std::make_unique<CSpiceSubcktSheet>();
+        CString base = FileStem(path);
+        if (base.GetLength() > kMaxNameLength || !IsAllAlnum(base) || base.IsEmpty())
+            base = "Sub";
+        CString name = base == "Sub" ? CString("Sub1") : base;
+        for (int n = 2; std::any_of(m_subcktSheets.begin(), m_subcktSheets.end(),
+                                    [&](const auto& entry) {
+                                        return entry.second.get() != record.get() &&
+                                               entry.second->name == name;
+                                    });
+             ++n)
+            name = base + std::to_string(n).c_str();
+        record->name = name;
+        POSITION pinPos = block->GetPins().GetHeadPosition();
+        while (pinPos)
+            record->ports.push_back(
+                static_cast<CPin*>(block->GetPins().GetNext(pinPos))->GetAttr("_ID"));
+    }
+}
+
+CSpiceSubcktSheet* CSpiceFormat::FindSubcktSheet(const CString& path) {
+    auto it = m_subcktSheets.find(path.str());
+    return it == m_subcktSheets.end() ? nullptr : it->second.get();
+}
+
+// A port is the sheet's first port symbol with pins whose first pin is named so.
+BOOL CSpiceFormat::WriteSubcktHeading(CDocNetlist& walker, CSpiceSubcktSheet& sheet,
+                                      std::ostream& out, std::ostream& log) {
+    sheet.written = TRUE;
+    out << "\n* Sub-Circuit " << sheet.name << "\n.subckt  " << sheet.name;
+    for (const CString& port : sheet.ports) {
+        CPin* portPin = nullptr;
+        POSITION pos = walker.GetFirstSymbolOfKind(kKindMaskPort);
+        while (pos && !portPin) {
+            auto* symbol = static_cast<CSymbol*>(walker.GetNextSymbolOfKind(pos, kKindMaskPort));
+            if (symbol->GetPins().IsEmpty())
+                continue;
+            auto* first = static_cast<CPin*>(symbol->GetPins().GetHead());
+            if (first->GetAttr("_ID") == port)
+                portPin = first;
+        }
+        if (!portPin) {
+            out << "\n.ends\n";
+            log << "Error - unresolved port '" << port << "'.\n";
+            return FALSE;
+        }
+        out << "  " << GetNodeName(PinNetName(*portPin));
+    }
+    out << "\n";
+    return TRUE;
+}
+
+CString CSpiceFormat::NextNumber() {
+    while (true) {
+        CString number(std::to_string(m_nodeCounter++).c_str());
+        if (m_substituteNets || !m_sheetNetNames.contains(number.str()))
+            return number;
+    }
+}
+
+CString CSpiceFormat::GetNodeName(const char* netName) {
+    if (!netName || !*netName)
+        return NextNumber();
+    auto it = m_nodes->find(netName);
+    if (it != m_nodes->end())
+        return it->second;
+    const CString name(netName);
+    if (!m_substituteNets && IsAllAlnum(name) && name != "0")
+        return name;
+    CString node = NextNumber();
+    (*m_nodes)[name.str()] = node;
+    return node;
+}
+
+CString CSpiceFormat::MappedNode(const CString& netName) const {
+    auto it = m_mainNodes.find(netName.str());
+    return it == m_mainNodes.end() ? netName : it->second;
+}
+
+CString CSpiceFormat::LookupSpiceName(const CSymbol* symbol) const {
+    auto it = m_names->find(symbol);
+    return it == m_names->end() ? CString() : it->second;
+}
+
+int CSpiceFormat::CompareSpiceNames(const CString& a, const CString& b) {
+    CString stemA;
+    CString stemB;
+    long long numberA = 0;
+    long long numberB = 0;
+    SplitTrailingNumber(a, stemA, numberA);
+    SplitTrailingNumber(b, stemB, numberB);
+    if (stemA.GetLength() != stemB.GetLength())
+        return Sign(a.CompareNoCase(b));
+    if (const int stems = stemA.CompareNoCase(stemB); stems != 0)
+        return Sign(stems);
+    return (numberA > numberB) - (numberA < numberB);
+}
+
+std::vector<CSpiceDeviceRecord> CSpiceFormat::MakeDeviceRecords(CDocNetlist& walker) {
+    constexpr DWORD kElementKinds = kKindMaskSimulation | kKindMaskDevice | kKindMaskSubCircuit;
+    std::vector<CSpiceDeviceRecord> records;
+    POSITION pos = walker.GetFirstSymbolOfKind(kElementKinds);
+    while (pos) {
+        auto* symbol = static_cast<CSymbol*>(walker.GetNextSymbolOfKind(pos, kElementKinds));
+        records.push_back({symbol, symbol->GetAttr("_ID"), MakeSpiceName(*symbol)});
+    }
+    std::stable_sort(records.begin(), records.end(),
+                     [](const CSpiceDeviceRecord& a, const CSpiceDeviceRecord& b) {
+                         const int order = CompareSpiceNames(a.name, b.name);
+                         if (order != 0)
+                             return order < 0;
+                         return a.name.CompareNoCase(a.id) == 0 && b.name.CompareNoCase(b.id) != 0;
+                     });
+    return records;
+}
+
+// A name met twice is kept by the first record only; each other one gets the first free name
+// of its prefix and moves to its place in the order.
+void CSpiceFormat::MakeNamesUnique(std::vector<CSpiceDeviceRecord>& records) const {
+    for (std::size_t i = 1; i < records.size();) {
+        if (records[i].name.IsEmpty() || records[i].name.CompareNoCase(records[i - 1].name) != 0) {
+            ++i;
+            continue;
+        }
+        CSpiceDeviceRecord record = records[i];
+        records.erase(records.begin() + static_cast<std::ptrdiff_t>(i));
+        const CString prefix = GetDevicePrefix(*record.symbol);
+        int n = 1;
+        record.name = prefix + std::to_string(n).c_str();
+        auto place = records.end();
+        for (auto it = records.begin(); it != records.end(); ++it) {
+            const int order = CompareSpiceNames(it->name, record.name);
+            if (order == 0) {
+                record.name = prefix + std::to_string(++n).c_str();
+            } else if (order > 0) {
+                place = it;
+                break;
+            }
+        }
+        records.insert(place, record);
+    }
+}
+
+BOOL CSpiceFormat::WriteSheetDevices(CDocNetlist& walker, CNetNode& node, std::ostream& out,
+                                     std::ostream& log) {
+    std::vector<CSpiceDeviceRecord> records = MakeDeviceRecords(walker);
+    MakeNamesUnique(records);
+    m_sheetNames.clear();
+    for (const CSpiceDeviceRecord& record : records)
+        m_sheetNames[record.symbol] = record.name;
+    m_names = &m_sheetNames;
+    for (const CSpiceDeviceRecord& record : records)
+        WriteElement(record, walker, node, out, log);
+    return WriteSubcktDefinitions(walker, out, log);
+}
+
+// The line is made apart: one that fails is written as a comment, so that the next element
+// keeps its own line.
+void CSpiceFormat::WriteElement(const CSpiceDeviceRecord& record, CDocNetlist& walker,
+                                CNetNode& node, std::ostream& out, std::ostream& log) {
+    std::ostringstream line;
+    if (!record.name.IsEmpty()) {
+        if (record.id != record.name)
+            out << "* " << record.id << " aliased by " << record.name << "\n";
+        const CString prefix = GetDevicePrefix(*record.symbol);
+        if (std::isspace(static_cast<unsigned char>(prefix.str().back())))
+            line << prefix << " ";
+        line << record.name << " ";
+    }
+    const BOOL written = WriteDevice(*record.symbol, walker, node, line, log);
+    const std::string text = line.str();
+    if (written)
+        out << text;
+    else if (!text.empty())
+        out << "* " << text << "\n";
+}
+
+// The definitions the sheet's elements use, each once per sheet.
+BOOL CSpiceFormat::WriteSubcktDefinitions(CDocNetlist& walker, std::ostream& out,
+                                          std::ostream& log) {
+    BOOL result = TRUE;
+    for (const auto& entry : m_subcktDefs.InOrder()) {
+        if (!m_sheetSubckts.contains(entry.key.str()))
+            continue;
+        out << "\n* Sub-Circuit " << entry.key << "\n\n";
+        if (entry.value.Left(3).CompareNoCase("$(S") == 0) {
+            const CString path = ExpandPath(walker, entry.value);
+            std::ifstream file(path.str(), std::ios::binary);
+            if (!file) {
+                log << "Error - could not open file " << path << "\n";
+                result = FALSE;
+                break;
+            }
+            out << "* ";
+            for (char c; file.get(c);) {
+                if (c != '\r')
+                    out << c;
+            }
+        } else {
+            out << entry.value;
+        }
+        out << "\n";
+    }
+    m_sheetSubckts.clear();
+    return result;
+}
+
+void CSpiceFormat::WriteModels(std::ostream& out) {
+    if (!m_models.IsEmpty()) {
+        out << "\n* Model Definitions\n";
+        for (const auto& entry : m_models.InOrder())
+            out << ".model " << entry.key << " " << entry.value << "\n";
+    }
+    m_models.RemoveAll();
+}
+
+// The path macros of text expanded against the document, as a path of this system.
+CString CSpiceFormat::ExpandPath(CDocNetlist& walker, const CString& text) const {
+    CString path = text;
+    if (CSchematicApp* app = GetApp()) {
+        MacroDocument document;
+        if (const CDrawDoc* doc = walker.GetDocument())
+            document = {doc->GetTitle(), doc->GetPathName()};
+        app->ExpandMacros(path, kMaxPath, &document);
+    }
+    return FromStoredPath(path);
+}
+
+int CSpiceFormat::WriteBody(CDocNetlist& walker, CNetNode& /*topNode*/, std::ostream& out,
+                            std::ostream& log) {
+    m_nodes = &m_mainNodes;
+    m_names = &m_mainNames;
+    for (const CString& include : m_includes)
+        out << ".include " << ExpandPath(walker, include) << "\n";
+    if (const std::string commands = m_commands.str(); !commands.empty())
+        out << "\n* Commands\n" << commands;
+    if (!m_analyses.empty()) {
+        out << "\n* Analyses\n";
+        for (const auto& analysis : m_analyses)
+            analysis->WriteCommand(*this, walker, out, log);
+    }
+    const CString extra = SpiceSettings().GetProfileString(kSection, "Extra");
+    if (!extra.IsEmpty())
+        out << "\n* Extra Commands\n" << extra;
+    out << "\n.end\n";
+    m_names = &m_sheetNames;
+    return out.good() ? 1 : 0;
+}
