@@ -9,7 +9,7 @@ ROOT=$(pwd)
 
 PACKAGES=(build-essential cmake ninja-build ccache git qt6-base-dev libgl-dev qt6-svg-dev poppler-utils
           libgtest-dev libgmock-dev libbenchmark-dev fonts-liberation locales
-          clang-format clang-tidy python3 python3-olefile python3-ezdxf desktop-file-utils
+          clang-format clang-tidy python3 python3-olefile python3-ezdxf ngspice desktop-file-utils
           shared-mime-info)
 
 as_root() {
