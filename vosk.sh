@@ -63,9 +63,13 @@ test)
     settings=$(mktemp -d)
     trap 'rm -rf "$settings"' EXIT
     cd build/test
+    # The leak checker of GCC 12 crashes on the thread-local blocks of libraries that Qt's
+    # plugins load late (printing, images), depending on where they land, so it is told not to
+    # scan thread-local storage. That can only add reports (of what such storage holds, then
+    # suppressed by name); it hides no leak.
     VOSK_SETTINGS_DIR=$settings QT_QPA_PLATFORM=offscreen \
         ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
-        LSAN_OPTIONS=suppressions=$ROOT/tests/lsan.supp \
+        LSAN_OPTIONS=suppressions=$ROOT/tests/lsan.supp:use_tls=0 \
         ctest --output-on-failure -j "$(nproc)"
     ;;
 bench)
