@@ -71,7 +71,6 @@ public:
     // One step of the check; true while there is more to do.
     bool OnIdle();
     bool IsRunning() const { return m_running; }
-    bool HasWork() const { return !m_queue.empty() || m_purge; }
 
     const CString& ReportText() const { return m_report; }
     const std::vector<DrcListedFinding>& Findings() const { return m_findings; }
