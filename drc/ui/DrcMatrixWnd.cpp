@@ -14,6 +14,9 @@ namespace {
 
 constexpr int kWheelStep = 120;
 constexpr const char* kLegend[] = {"No Error", "Warning", "Error"};
+// The room for the labels left of the grid and below it, within the scroll extent.
+constexpr int kRowLabelRoom = DrcMatrixLayout::kLeft - 4;
+constexpr int kColumnLabelRoom = 110;
 
 }  // namespace
 
@@ -40,6 +43,10 @@ QColor CDrcMatrixWnd::LevelColour(int level) {
         default:
             return QColor(0, 0, 255);
     }
+}
+
+QString CDrcMatrixWnd::Name(int type) const {
+    return FromStoredText(m_rules->GetTypeName(type).str());
 }
 
 void CDrcMatrixWnd::SetRules(CDrcRules* rules) {
@@ -147,8 +154,9 @@ void CDrcMatrixWnd::DrawGrid(QPainter& painter) {
 void CDrcMatrixWnd::DrawLabels(QPainter& painter) {
     const int c = m_layout.cell;
     const QFontMetrics metrics(m_font);
+    // Names longer than the room beside or below the grid end in an ellipsis.
     auto label = [&](const QRect& box, int type, int flags) {
-        const QString name = FromStoredText(m_rules->GetTypeName(type).str());
+        const QString name = metrics.elidedText(Name(type), Qt::ElideRight, box.width() - 4);
         if (type == m_selected) {
             painter.fillRect(box, palette().color(QPalette::Highlight));
             painter.setPen(palette().color(QPalette::HighlightedText));
@@ -158,18 +166,16 @@ void CDrcMatrixWnd::DrawLabels(QPainter& painter) {
         painter.drawText(box, flags, name);
     };
     for (int row = 1; row < m_layout.types; ++row) {
-        const QString name = FromStoredText(m_rules->GetTypeName(row).str());
-        const int width = metrics.horizontalAdvance(name) + 4;
+        const int width = std::min(metrics.horizontalAdvance(Name(row)) + 4, kRowLabelRoom);
         label(QRect(DrcMatrixLayout::kLeft - width - 2, m_layout.CellTop(row), width, c), row,
               Qt::AlignRight | Qt::AlignVCenter);
     }
     for (int column = 0; column < m_layout.types; ++column) {
-        const QString name = FromStoredText(m_rules->GetTypeName(column).str());
         painter.save();
         painter.translate(m_layout.CellLeft(column) + c, m_layout.GridBottom() + 5);
         painter.rotate(90);
-        label(QRect(0, 0, metrics.horizontalAdvance(name) + 4, c), column,
-              Qt::AlignLeft | Qt::AlignVCenter);
+        const int width = std::min(metrics.horizontalAdvance(Name(column)) + 4, kColumnLabelRoom);
+        label(QRect(0, 0, width, c), column, Qt::AlignLeft | Qt::AlignVCenter);
         painter.restore();
     }
 }

@@ -38,6 +38,7 @@ protected:
 
 private:
     void UpdateScrollBars();
+    QString Name(int type) const;
     void DrawGrid(QPainter& painter);
     void DrawLabels(QPainter& painter);
     void DrawLegend(QPainter& painter);
