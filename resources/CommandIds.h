@@ -186,6 +186,8 @@ constexpr UINT ID_TOOL_LAST = 33030;
 constexpr UINT ID_SIMULATOR_FIRST = 33023;  // then 33031..33034
 constexpr UINT ID_SIMULATOR_2 = 33031;
 constexpr UINT ID_SIMULATOR_LAST = 33034;
+constexpr UINT ID_TOOLS_DRC = 32981;        // the DRC page checks the active schematic
+constexpr UINT ID_TOOLS_DRC_SETUP = 32982;  // the design-rule set-up sheet
 
 // Object: the wire's context menu
 constexpr UINT ID_OBJECT_SHOW_ID = 32955;

@@ -162,6 +162,8 @@ constexpr CommandInfo kCommands[] = {
     {ID_SIMULATOR_2 + 1, "spice3", "Select the simulator\nSimulator", "", ":/icons/simulator.svg"},
     {ID_SIMULATOR_2 + 2, "spice4", "Select the simulator\nSimulator", "", ":/icons/simulator.svg"},
     {ID_SIMULATOR_LAST, "spice5", "Select the simulator\nSimulator", "", ":/icons/simulator.svg"},
+    {ID_TOOLS_DRC, "&Design Rule Check", "Check the schematic against the design rules\nDesign Rule Check", "", ""},
+    {ID_TOOLS_DRC_SETUP, "Design Rule Chec&k Setup...", "Set up the design rules\nDesign Rule Check Setup", "", ""},
 
     // Window
     {ID_WINDOW_CASCADE, "&Cascade", "Arrange the windows so they overlap\nCascade Windows", "", ""},

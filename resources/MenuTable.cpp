@@ -161,7 +161,8 @@ constexpr MenuItem kObject[] = {Cmd(ID_OBJECT_LINE_COLOUR),
 constexpr MenuItem kLibrary[] = {Cmd(ID_LIBRARY_ADD_TO), Cmd(ID_LIBRARY_ADD_SELECTED), Sep(),
                                  Cmd(ID_LIBRARY_LIST_ITEMS), Cmd(ID_LIBRARY_NEW)};
 constexpr MenuItem kTools[] = {Popup("Run &Tool", kRunTool),
-                               Popup("S&elect Simulator", kSimulators)};
+                               Popup("S&elect Simulator", kSimulators), Sep(), Cmd(ID_TOOLS_DRC),
+                               Cmd(ID_TOOLS_DRC_SETUP)};
 constexpr MenuItem kWindow[] = {Cmd(ID_WINDOW_CASCADE),
                                 Cmd(ID_WINDOW_TILE_HORZ),
                                 Cmd(ID_WINDOW_ARRANGE),

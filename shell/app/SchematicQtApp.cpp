@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <exception>
 
+#include "drc/ui/DrcSetupSheet.h"
 #include "library/ui/LibraryBar.h"
 #include "library/ui/ShellTreeCtrl.h"
 #include "model/app/CommandLineInfo.h"
@@ -80,6 +81,7 @@ bool CSchematicQtApp::InitInstance(const QStringList& arguments) {
         settings.GetProfileInt("Settings", "MRU File Size", kDefaultRecentFiles));
     m_recentFiles->ReadList(settings);
     m_app.LoadSettings();
+    LoadDrcRules(m_drcRules, settings);
     CDrawFrame::LoadSettings(settings);
     const QPalette palette = QApplication::palette();
     m_app.SetSystemColours(ToColorRef(palette.color(QPalette::Highlight)),
@@ -174,6 +176,8 @@ void CSchematicQtApp::AddApplicationCommands() {
             OpenDocumentFile(path);
     });
     m_appCommands.On(ID_HELP_SEARCH, [this] { m_help.DisplaySearch(); });
+    m_appCommands.On(ID_TOOLS_DRC, [this] { ShowDrcPage(); });
+    m_appCommands.On(ID_TOOLS_DRC_SETUP, [this] { ShowDrcSetup(); });
     m_appCommands.On(ID_HELP_TUTORIAL, [this] { m_help.DisplayTopic("html\\tutorial.htm"); });
     m_appCommands.On(ID_HELP_HOME_PAGE, [] { OpenWebPage(kProductHomePage); });
     m_appCommands.On(ID_HELP_MAKER_PAGE, [] { OpenWebPage(kMakerHomePage); });
@@ -340,6 +344,29 @@ void CSchematicQtApp::ShowDrcPage() {
     workspace->show();
     workspace->SelectPage(workspace->DrcPage());
     workspace->DrcPage()->OnDocumentChanged(DocumentChange{});
+    m_idle.Restart();
+}
+
+void CSchematicQtApp::ShowDrcSetup() {
+    EditDrcRules(m_drcRules, m_app.Settings(), m_mainFrame.get());
+}
+
+CDrawDoc* CSchematicQtApp::ActiveSchematic() {
+    CChildFrame* active = m_mainFrame ? m_mainFrame->ActiveChildFrame() : nullptr;
+    for (CDrawDoc* doc : OpenSchematics()) {
+        if (active && m_documents.FrameOf(*doc) == active)
+            return doc;
+    }
+    return nullptr;
+}
+
+std::vector<CDrawDoc*> CSchematicQtApp::OpenSchematics() {
+    std::vector<CDrawDoc*> schematics;
+    for (CDocumentBase* doc : m_documents.Documents(m_schematic)) {
+        if (auto* schematic = dynamic_cast<CDrawDoc*>(doc))
+            schematics.push_back(schematic);
+    }
+    return schematics;
 }
 
 void CSchematicQtApp::ShowLibraryPage() {

@@ -15,6 +15,7 @@
 #include <memory>
 #include <string>
 
+#include "drc/DrcRules.h"
 #include "drc/DrcServices.h"
 #include "library/LibraryBarServices.h"
 #include "model/app/RecentFileList.h"
@@ -92,6 +93,10 @@ public:
 
     // IDrcServices
     void ShowDrcPage() override;
+    void ShowDrcSetup() override;
+    CDrcRules& Rules() override { return m_drcRules; }
+    CDrawDoc* ActiveSchematic() override;
+    std::vector<CDrawDoc*> OpenSchematics() override;
 
 private:
     // The Files page of the workspace bar; null without a main window.
@@ -120,6 +125,7 @@ private:
     CDocTemplate* m_output = nullptr;
     CommandMap m_appCommands;
     CPrinterChoice m_printer;  // the printer chosen while no schematic is open
+    CDrcRules m_drcRules;
     std::unique_ptr<CMainFrame> m_mainFrame;
     CIdleScheduler m_idle;
     std::unique_ptr<CAppEventFilter> m_eventFilter;

@@ -15,6 +15,7 @@
 #include <QUrl>
 #include <algorithm>
 
+#include "drc/ui/DlgDrcRun.h"
 #include "library/ui/DlgFind.h"
 #include "library/ui/LibraryBar.h"
 #include "library/ui/PaletteWnd.h"
@@ -231,7 +232,7 @@ void CMainFrame::FillToolbarCombos() {
 void CMainFrame::CreateBars() {
     auto* library = new CLibraryBar;
     library->SetPlaceHandler([this](const CObList& objects) { PlaceObjects(objects); });
-    m_workspace = new CWorkspaceBar(this, library);
+    m_workspace = new CWorkspaceBar(this, library, nullptr, new CDlgDrcRun);
     m_workspace->setAllowedAreas(Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea);
     addDockWidget(Qt::LeftDockWidgetArea, m_workspace);
     m_workspace->SetDockedWidth(m_workspace->StoredWidth());

@@ -1,0 +1,159 @@
+// The checks of the rule set: nets, symbols and the shared pins of devices.
+
+#include <string_view>
+#include <vector>
+
+#include "drc/DrcFinding.h"
+#include "drc/DrcNetPins.h"
+#include "drc/DrcRules.h"
+#include "model/device/Device.h"
+#include "model/doc/DrawDoc.h"
+#include "model/net/Net.h"
+#include "model/object/StdAttrNames.h"
+#include "model/symbol/Pin.h"
+#include "model/symbol/Symbol.h"
+#include "netlist/walker/DocNetlist.h"
+
+namespace {
+
+constexpr std::string_view kPinNameSeparators = " ,\x01\t";
+
+struct SharedPinName {
+    CString name;
+    int position;
+};
+
+// The pin names of a device's "_Implicit" text with where each starts.
+std::vector<SharedPinName> SplitSharedPins(const CString& text) {
+    const std::string_view all(text.str());
+    std::vector<SharedPinName> names;
+    for (size_t start = 0; start < all.size();) {
+        const size_t end = std::min(all.find_first_of(kPinNameSeparators, start), all.size());
+        if (end > start)
+            names.push_back(
+                {CString(std::string(all.substr(start, end - start))), static_cast<int>(start)});
+        start = end + 1;
+    }
+    return names;
+}
+
+CNet* NetOfPin(const CPin* pin) {
+    return pin && pin->GetWire() ? pin->GetWire()->GetNet() : nullptr;
+}
+
+}  // namespace
+
+void CDrcRules::Report(int kind, int level, CObject* first, CObject* second, int position,
+                       const CString& pinName) {
+    if (m_sink)
+        m_sink->Report(DrcFinding{kind, level, first, second, position, pinName});
+}
+
+void CDrcRules::CheckNet(CNet& net, const DrcCheckContext& context) {
+    std::vector<CPin*> pins;
+    int count = 0;
+    if (const CDrcNetPins::Net* found = context.nets.Find(net.GetName())) {
+        count = found->undrawn;
+        for (DrcPinPlace place : found->pins) {
+            if (CPin* pin = CDrcNetPins::Resolve(context.objects, place)) {
+                pins.push_back(pin);
+                ++count;
+            }
+        }
+    }
+    if (count == 0) {
+        if (m_checkFlags & kDrcCheckEmptyNet)
+            Report(kDrcEmptyNet, kDrcWarning, &net);
+        return;
+    }
+    if (count == 1) {
+        if (m_checkFlags & kDrcCheckOnePinNet)
+            Report(kDrcOnePinNet, kDrcWarning, &net);
+        return;
+    }
+    if (!(m_checkFlags & kDrcCheckPinConnection))
+        return;
+    std::vector<int> types;
+    for (const CPin* pin : pins)
+        types.push_back(GetTypeIndex(*pin));
+    for (size_t p = 0; p < pins.size(); ++p) {
+        for (size_t q = p + 1; q < pins.size(); ++q) {
+            const int level = GetLevel(types[p], types[q]);
+            if (level > kDrcNoError)
+                Report(kDrcPinConnection, level, pins[p], pins[q]);
+        }
+    }
+}
+
+void CDrcRules::CheckSymbol(CSymbol& symbol, const DrcCheckContext& /*context*/) {
+    bool oneNet = true;
+    bool seen = false;
+    const CNet* first = nullptr;
+    int count = 0;
+    for (POSITION pos = symbol.GetPins().GetHeadPosition(); pos; ++count) {
+        auto* pin = static_cast<CPin*>(symbol.GetPins().GetNext(pos));
+        if (pin->GetWire()) {
+            const CNet* net = NetOfPin(pin);
+            if (!seen)
+                first = net;
+            else if (net != first)
+                oneNet = false;
+            seen = true;
+            continue;
+        }
+        oneNet = false;
+        const int level = GetLevel(GetTypeIndex(*pin), kDrcTypeNotConnected);
+        if (level > kDrcNoError && (m_checkFlags & kDrcCheckUnconnectedPin))
+            Report(kDrcUnconnectedPin, level, pin);
+    }
+    if (oneNet && count >= 2 && (m_checkFlags & kDrcCheckShortedSymbol))
+        Report(kDrcShortedSymbol, kDrcWarning, &symbol);
+}
+
+void CDrcRules::CheckDevice(CDevice& device, const DrcCheckContext& context) {
+    // Only a device with shared pins has anything to check; its parts need not be walked.
+    if (device.GetStdAttr(kStdAttrImplicit).IsEmpty())
+        return;
+    CDocNetlist& walker = context.document.m_netlist;
+    for (POSITION pos = walker.GetFirstPart(&device); pos;) {
+        CObList sections;
+        walker.GetNextPart(pos, &sections, &device);
+        CheckSharedPins(sections, context);
+    }
+}
+
+void CDrcRules::CheckSharedPins(const CObList& sections, const DrcCheckContext& context) {
+    if (sections.IsEmpty())
+        return;
+    CDevice* device = static_cast<CDrawObj*>(sections.GetHead())->GetDevice();
+    CString implicit;
+    if (!device || !device->Lookup(GetStdAttrName(kStdAttrImplicit), implicit) ||
+        implicit.IsEmpty())
+        return;
+    for (const SharedPinName& pin : SplitSharedPins(implicit)) {
+        CString value;
+        if (!device->Lookup(pin.name + ".Net", value))
+            continue;
+        CString netName;
+        if (!context.document.GetAttribute(value, netName))
+            netName = value;
+        bool onNet = context.nets.HasNet(netName);
+        for (POSITION pos = sections.GetHeadPosition(); pos && !onNet;) {
+            auto* section = static_cast<CDrawObj*>(sections.GetNext(pos));
+            if (section->GetObjType() == kObjSymbol)
+                onNet = NetOfPin(static_cast<CSymbol*>(section)->FindPin(pin.name)) != nullptr;
+        }
+        if (onNet)
+            continue;
+        CString typeName;
+        if (!device->Lookup(pin.name + "._Type", typeName) || typeName.IsEmpty())
+            typeName = "Power";
+        // A type the rule set does not know counts as "Undefined".
+        int type = FindType(typeName);
+        if (type < 0)
+            type = kDrcTypeUndefined;
+        const int level = GetLevel(type, kDrcTypeNotConnected);
+        if (level > kDrcNoError && (m_checkFlags & kDrcCheckSharedPin))
+            Report(kDrcSharedPin, level, device, nullptr, pin.position, pin.name);
+    }
+}

@@ -1,0 +1,60 @@
+#pragma once
+// The pins on every net of a sheet, gathered in one pass over its objects: for each net name
+// the pins that CDocNetlist::ForEachPinOnNet gives for that name, in its order, and how many
+// hidden pins that no symbol draws the devices tie to it. A check of a large sheet asks this
+// once instead of walking the sheet for every net.
+//
+// Pins are kept by place (the symbol's place in the object list and the pin's place in the
+// symbol), not by address, so the index may be kept while the sheet changes: a place that no
+// longer names a pin gives none.
+
+#include <string>
+#include <unordered_map>
+#include <unordered_set>
+#include <vector>
+
+#include "platform/CString.h"
+
+class CDrawDoc;
+class CDrawObj;
+class CPin;
+
+struct DrcPinPlace {
+    int object = 0;
+    int pin = 0;
+};
+
+class CDrcNetPins {
+public:
+    struct Net {
+        std::vector<DrcPinPlace> pins;
+        int undrawn = 0;  // hidden pins that no symbol draws
+    };
+
+    CDrcNetPins() = default;
+    // objects: the document's objects in list order.
+    CDrcNetPins(CDrawDoc& document, const std::vector<CDrawObj*>& objects);
+
+    // The pins of the net of that name; null when no pin lies on it.
+    const Net* Find(const CString& name) const;
+    // Some object carries a net of that name.
+    bool HasNet(const CString& name) const;
+    // The pin at place among objects; null when there is none.
+    static CPin* Resolve(const std::vector<CDrawObj*>& objects, DrcPinPlace place);
+
+private:
+    void AddHiddenPins(CDrawDoc& document, const std::vector<CDrawObj*>& objects, int index);
+
+    std::unordered_map<std::string, Net> m_nets;
+    std::unordered_set<std::string> m_carried;
+    // While gathering: per net, the hidden pins ("<_DID>:<pin>") and whether a symbol draws them.
+    std::unordered_map<std::string, std::unordered_map<std::string, bool>> m_hidden;
+};
+
+// What the checks of one object see: its document, the document's objects in list order and
+// the pins on its nets.
+struct DrcCheckContext {
+    CDrawDoc& document;
+    const std::vector<CDrawObj*>& objects;
+    const CDrcNetPins& nets;
+};

@@ -1,0 +1,34 @@
+#pragma once
+// Where the parts of the rule matrix lie, in the matrix window's scrolled coordinates: the
+// triangle of cells with its origin at (120, 5), one row per type but "Not Connected" (row r
+// for type r), one column per type, the row labels left of it and the column labels below.
+
+struct DrcMatrixLayout {
+    static constexpr int kLeft = 120;
+    static constexpr int kTop = 5;
+
+    enum class Part { kNothing, kCell, kRowLabel, kColumnLabel };
+    struct Hit {
+        Part part = Part::kNothing;
+        int row = -1;     // the cell's row, or the type of a label
+        int column = -1;  // the cell's column
+    };
+
+    int types = 0;  // the rule set's type count
+    int cell = 1;   // width and height of a cell in pixels
+
+    int ExtentWidth() const { return types * cell + 125; }
+    int ExtentHeight() const { return (types - 1) * cell + 120; }
+    int CellLeft(int column) const { return kLeft + column * cell; }
+    int CellTop(int row) const { return kTop + (row - 1) * cell; }
+    // The bottom of the last row.
+    int GridBottom() const { return kTop + (types - 1) * cell; }
+    int GridRight() const { return kLeft + types * cell; }
+
+    // What lies at (x, y): a cell (column <= row), a row label left of the grid, a column label
+    // below it, or nothing.
+    Hit HitTest(int x, int y) const;
+};
+
+// The level after a click on a cell: 0, 1, 2, then 0 again.
+int NextDrcLevel(int level);

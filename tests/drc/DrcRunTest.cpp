@@ -1,0 +1,223 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+#include <string>
+
+#include "drc/DrcRun.h"
+#include "drc/support/DrcFixture.h"
+#include "model/device/Device.h"
+#include "model/net/Net.h"
+#include "model/net/Wire.h"
+#include "model/symbol/Pin.h"
+#include "model/symbol/Symbol.h"
+
+namespace {
+
+using drctest::EveryKindSheet;
+using drctest::FakeDrcServices;
+
+// Runs the queued checks to their end; the number of steps taken.
+int RunToEnd(CDrcRun& run) {
+    int steps = 0;
+    while (run.OnIdle())
+        ++steps;
+    return steps;
+}
+
+void Notify(CDrcRun& run, int code, const void* document) {
+    const DrcCheckRequest request{code, document};
+    run.QueueCheck(&request);
+}
+
+// Takes the symbols and the wires that start on their pins out of the document and frees them.
+void RemoveWithWires(CDrawDoc& doc, std::vector<CDrawObj*> doomed) {
+    const std::vector<CDrawObj*> symbols = doomed;
+    CObList& objects = doc.GetObjects();
+    for (POSITION pos = objects.GetHeadPosition(); pos;) {
+        auto* wire = dynamic_cast<CWire*>(objects.GetNext(pos));
+        const auto* start = wire ? static_cast<const CPin*>(wire->GetStartObject()) : nullptr;
+        if (start && std::count(symbols.begin(), symbols.end(), start->GetOwner()))
+            doomed.push_back(wire);
+    }
+    for (CDrawObj* object : doomed) {
+        objects.RemoveAt(objects.Find(object));
+        object->Remove();
+    }
+}
+
+std::string Report(const CDrcRun& run) {
+    return run.ReportText().str();
+}
+
+struct DrcRunTest : ::testing::Test {
+    DrcRunTest() {
+        services.open.push_back(&every.sheet.doc);
+        run.SetReportObserver([this](const CString& text) { reports.push_back(text.str()); });
+    }
+    drctest::ShowingAppServices app;
+    FakeDrcServices services;
+    EveryKindSheet every;
+    CDrcRun run;
+    std::vector<std::string> reports;
+};
+
+TEST_F(DrcRunTest, CheckNowListsEveryKindOfFindingAndMarksItsObjects) {
+    run.QueueCheck(nullptr);
+    RunToEnd(run);
+    EXPECT_EQ(Report(run), drctest::kEveryKindReport);
+    ASSERT_GE(reports.size(), 3u);
+    EXPECT_EQ(reports[0], "");
+    EXPECT_EQ(reports[1], "Checking..");
+    ASSERT_EQ(run.Findings().size(), 6u);
+    EXPECT_EQ(run.Findings()[0].line, 1);
+    EXPECT_EQ(run.Findings()[2].line, 7);
+    EXPECT_EQ(run.Findings()[3].line, 10);
+    EXPECT_EQ(run.FindingAtLine(4), &run.Findings()[1]);
+    EXPECT_EQ(run.FindingAtLine(5), nullptr);
+    // Every finding's objects carry the mark.
+    for (const char* pin : {"A", "Y"})
+        EXPECT_TRUE(every.u1->FindPin(pin)->GetFlags() & kFlagDrcError) << pin;
+    EXPECT_TRUE(every.u2->FindPin("Y")->GetFlags() & kFlagDrcError);
+    EXPECT_TRUE(every.n1->GetFlags() & kFlagDrcError);
+    EXPECT_TRUE(every.r1->GetFlags() & kFlagDrcError);
+    EXPECT_TRUE(every.u4->GetFlags() & kFlagDrcError);
+    EXPECT_FALSE(every.u3->GetFlags() & kFlagDrcError);
+}
+
+TEST_F(DrcRunTest, ChecksChosenOffReportNothing) {
+    services.rules.SetCheckFlags(0xFE & ~kDrcCheckEmptyNet & ~kDrcCheckSharedPin);
+    run.QueueCheck(nullptr);
+    RunToEnd(run);
+    EXPECT_EQ(Report(run).find("Empty net"), std::string::npos);
+    EXPECT_EQ(Report(run).find("shared pin"), std::string::npos);
+    EXPECT_NE(Report(run).find("connects only one pin"), std::string::npos);
+    services.rules.SetCheckFlags(0);
+    run.QueueCheck(nullptr);
+    RunToEnd(run);
+    EXPECT_EQ(Report(run), "No errors found.");
+}
+
+TEST_F(DrcRunTest, AWireOnlyNetAloneGivesTheSummary) {
+    nltest::Sheet amp("/work/amp.sch");
+    drctest::LooseWire(amp, "N1");
+    services.open = {&amp.doc};
+    run.QueueCheck(nullptr);
+    RunToEnd(run);
+    EXPECT_EQ(Report(run),
+              "Empty Nets :\r\nWarning: Empty net - N1\r\n\r\namp.sch\r\nErrors :  0\r\n"
+              "Warnings :  1\r\n");
+}
+
+TEST_F(DrcRunTest, DoubleClickedFindingMarksAloneAndIsShown) {
+    run.QueueCheck(nullptr);
+    RunToEnd(run);
+    const DrcListedFinding* shorted = run.FindingAtLine(13);
+    ASSERT_NE(shorted, nullptr);
+    EXPECT_EQ(shorted->kind, kDrcShortedSymbol);
+    EXPECT_TRUE(run.ShowFinding(*shorted));
+    EXPECT_TRUE(every.r1->GetFlags() & kFlagDrcError);
+    EXPECT_FALSE(every.u1->FindPin("A")->GetFlags() & kFlagDrcError);
+    EXPECT_FALSE(every.n1->GetFlags() & kFlagDrcError);
+    ASSERT_EQ(app.shown.size(), 1u);
+    EXPECT_EQ(app.shown[0], &every.sheet.doc);
+    EXPECT_EQ(app.mask, 0x20u);
+}
+
+TEST_F(DrcRunTest, FindingsOfObjectsThatLeftAreNotShown) {
+    run.QueueCheck(nullptr);
+    RunToEnd(run);
+    const DrcListedFinding finding = *run.FindingAtLine(13);
+    CObList gone;
+    gone.AddTail(every.r1);
+    every.sheet.doc.RemoveObjects(&gone);
+    EXPECT_FALSE(run.ShowFinding(finding));
+    services.open.clear();
+    Notify(run, kDocumentSetChanged, nullptr);
+    run.OnIdle();
+    EXPECT_TRUE(run.Findings().empty());
+    EXPECT_TRUE(app.shown.empty());
+}
+
+TEST_F(DrcRunTest, ChangesQueueChecksOnlyWhileRunningWhileWorking) {
+    const DrcCheckRequest changed{kDocumentContentChanged, &every.sheet.doc};
+    run.QueueCheck(&changed);
+    EXPECT_FALSE(run.OnIdle());
+    run.SetRunWhileWorking(true);
+    run.QueueCheck(&changed);
+    run.QueueCheck(&changed);  // once is enough
+    EXPECT_TRUE(run.OnIdle());
+    RunToEnd(run);
+    EXPECT_EQ(Report(run), drctest::kEveryKindReport);
+    // A document that is not open is not checked.
+    nltest::Sheet closed;
+    Notify(run, kDocumentContentChanged, &closed.doc);
+    RunToEnd(run);
+    EXPECT_EQ(Report(run), drctest::kEveryKindReport);
+}
+
+TEST_F(DrcRunTest, AnEditDuringACheckStartsItAgain) {
+    run.SetStepSize(1);
+    run.QueueCheck(nullptr);
+    run.OnIdle();
+    run.OnIdle();
+    EXPECT_TRUE(run.IsRunning());
+    // The shorted resistor goes with its wires; the check starts over without them.
+    RemoveWithWires(every.sheet.doc, {every.r1});
+    Notify(run, kDocumentContentChanged, &every.sheet.doc);
+    const size_t before = reports.size();
+    RunToEnd(run);
+    EXPECT_EQ(reports[before + 1], "Checking..");
+    std::string expected = drctest::kEveryKindReport;
+    const std::string shorted = "Symbol Shorted :\r\nWarning: Symbol R1 pins shorted.\r\n\r\n";
+    expected.erase(expected.find(shorted), shorted.size());
+    expected.replace(expected.find("Warnings :  5"), 13, "Warnings :  4");
+    EXPECT_EQ(Report(run), expected);
+}
+
+TEST_F(DrcRunTest, ObjectsDeletedUnannouncedBetweenStepsAreNotTouched) {
+    run.SetStepSize(1);
+    run.QueueCheck(nullptr);
+    run.OnIdle();
+    // U2 and R1 leave with their wires and are freed, and no notice says so.
+    RemoveWithWires(every.sheet.doc, {every.u2, every.r1});
+    RunToEnd(run);
+    EXPECT_FALSE(run.IsRunning());
+    EXPECT_EQ(Report(run).find("R1"), std::string::npos);
+    for (const DrcListedFinding& finding : run.Findings())
+        EXPECT_TRUE(run.ShowFinding(finding)) << finding.text.str();
+}
+
+TEST_F(DrcRunTest, ClosingTheDocumentEndsItsCheckAndLetsTheNextRun) {
+    auto other = std::make_unique<nltest::Sheet>("/x/b.sch");
+    drctest::LooseWire(*other, "Q");
+    drctest::LooseWire(*other, "R");
+    services.open = {&other->doc, &every.sheet.doc};
+    run.SetStepSize(1);
+    run.SetRunWhileWorking(true);
+    run.QueueCheck(nullptr);  // b.sch, the active one
+    Notify(run, kDocumentContentChanged, &every.sheet.doc);
+    run.OnIdle();
+    EXPECT_TRUE(run.IsRunning());
+    services.open = {&every.sheet.doc};
+    other.reset();
+    Notify(run, kDocumentSetChanged, nullptr);
+    RunToEnd(run);
+    EXPECT_EQ(Report(run), drctest::kEveryKindReport);
+}
+
+TEST_F(DrcRunTest, TheCheckStopsAtAHundredFindings) {
+    nltest::Sheet many("/x/many.sch");
+    for (int i = 0; i < 150; ++i)
+        drctest::LooseWire(many, ("E" + std::to_string(i)).c_str());
+    services.open = {&many.doc};
+    run.QueueCheck(nullptr);
+    RunToEnd(run);
+    EXPECT_EQ(run.Findings().size(), 100u);
+    EXPECT_NE(
+        Report(run).find("\r\n\r\nError/Warnings count exceeds 100, stopping.\r\n\r\nmany.sch\r\n"
+                         "Errors :  0\r\nWarnings :  100\r\n"),
+        std::string::npos);
+}
+
+}  // namespace

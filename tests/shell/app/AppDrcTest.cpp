@@ -1,0 +1,85 @@
+// The application's side of the design-rule check: the rules of the settings at start-up, the
+// schematics the check sees and the Tools menu's check.
+
+#include <QTest>
+
+#include "drc/ui/DlgDrcRun.h"
+#include "drc/ui/DrcReportEdit.h"
+#include "model/net/Net.h"
+#include "model/net/Wire.h"
+#include "resources/CommandIds.h"
+#include "shell/frames/WorkspaceBar.h"
+#include "shell/support/AppFixture.h"
+
+namespace {
+
+class AppDrcTest : public AppFixture {
+protected:
+    // A schematic with one wire on net N1 and nothing else.
+    std::string MakeWireOnlySchematic(const std::string& name) const {
+        const std::string path = (m_dir / name).string();
+        CDrawDoc document;
+        document.OnNewDocument();
+        auto* wire = new CWire;
+        wire->AddPoint(CPoint(1000, -1000));
+        wire->AddPoint(CPoint(2000, -1000));
+        wire->SetDocument(&document);
+        auto* net = new CNet("N1");
+        net->AddRef();
+        wire->SetNet(net);
+        document.GetObjects().AddTail(wire);
+        EXPECT_TRUE(document.OnSaveDocument(path.c_str()));
+        return path;
+    }
+};
+
+TEST_F(AppDrcTest, StartUpTakesTheStoredRulesOrTheDefaultsAfterSayingSo) {
+    CDrcRules defaults;
+    defaults.SetDefaults();
+    {
+        auto app = Start();
+        EXPECT_EQ(app->Rules(), defaults);
+        EXPECT_TRUE(m_prompt.shown().empty());
+        Close(*app);
+    }
+    {
+        SettingsStore store = Stored();
+        CDrcRules rules = defaults;
+        rules.AddType("Clock");
+        rules.Save(store);
+        rules.SetCheckFlags(0xB6);
+        rules.SaveCheckFlags(store);
+        store.Save();
+        auto app = Start();
+        EXPECT_EQ(app->Rules(), rules);
+        Close(*app);
+    }
+    SettingsStore store = Stored();
+    store.WriteProfileString("DRC", "Type4", "Undefined\n5,0,1,1,1,4");
+    store.Save();
+    m_prompt.Answer(IDOK);
+    auto app = Start();
+    EXPECT_EQ(app->Rules().GetTypeCount(), 19);
+    EXPECT_EQ(app->Rules().GetCheckFlags(), 0xB6u);
+    ASSERT_EQ(m_prompt.shown().size(), 1u);
+    Close(*app);
+}
+
+TEST_F(AppDrcTest, TheToolsMenuChecksTheActiveSchematic) {
+    const std::string path = MakeWireOnlySchematic("amp.sch");
+    auto app = Start({QString::fromStdString(path)});
+    ASSERT_TRUE(m_started);
+    ASSERT_EQ(app->OpenSchematics().size(), 1u);
+    EXPECT_EQ(app->ActiveSchematic(), app->OpenSchematics()[0]);
+    CWorkspaceBar* workspace = app->MainFrame()->workspaceBar();
+    auto* page = dynamic_cast<CDlgDrcRun*>(workspace->DrcPage());
+    ASSERT_NE(page, nullptr);
+    app->MainFrame()->router().Execute(ID_TOOLS_DRC);
+    EXPECT_EQ(workspace->CurrentPage(), page);
+    QTRY_COMPARE(page->Report()->toPlainText(),
+                 QString("Empty Nets :\nWarning: Empty net - N1\n\namp.sch\nErrors :  0\n"
+                         "Warnings :  1\n"));
+    Close(*app);
+}
+
+}  // namespace
