@@ -26,6 +26,7 @@ constexpr CommandInfo kCommands[] = {
     {ID_EDIT_COPY, "&Copy\tCtrl+C", "Copy the selection and put it on the clipboard\nCopy", "Ctrl+C", ":/icons/copy.svg"},
     {ID_EDIT_PASTE, "&Paste\tCtrl+V", "Insert the clipboard contents\nPaste", "Ctrl+V", ":/icons/paste.svg"},
     {ID_EDIT_CLEAR, "&Delete\tDel", "Delete the selection\nDelete", "Del", ""},
+    {ID_EDIT_PROPERTIES, "Propertie&s\tAlt+Enter", "Edit the properties of the selection\nProperties", "Alt+Enter", ""},
     {ID_EDIT_SELECT_ALL, "Select &All", "Select all objects of the sheet\nSelect All", "", ""},
     {ID_EDIT_FIND, "&Find...\tCtrl+F", "Find library items\nFind", "Ctrl+F", ""},
     {ID_EDIT_FIND_NEXT, "Find &Next\tCtrl+G", "Find the next matching item\nFind Next", "Ctrl+G", ""},

@@ -4,8 +4,8 @@
 #include <cmath>
 
 #include "model/app/OptionalNumber.h"
-#include "platform/GdiObjects.h"
 #include "model/object/DrawObj.h"
+#include "platform/GdiObjects.h"
 
 namespace {
 
@@ -305,7 +305,8 @@ void OutlineFillState::ApplyFlags(CDrawObj& object) const {
             value = (value & ~(kArrowBits << kStartArrowShift)) |
                     (DWORD(*startArrow) << kStartArrowShift);
         if (endArrow)
-            value = (value & ~(kArrowBits << kEndArrowShift)) | (DWORD(*endArrow) << kEndArrowShift);
+            value =
+                (value & ~(kArrowBits << kEndArrowShift)) | (DWORD(*endArrow) << kEndArrowShift);
     }
     if (value != flags)
         object.SetFlags(value, value ^ flags);

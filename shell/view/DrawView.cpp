@@ -27,6 +27,7 @@
 #include "platform/Geometry.h"
 #include "resources/CommandIds.h"
 #include "shell/commands/CommandActions.h"
+#include "shell/commands/PropertiesCommand.h"
 #include "shell/commands/RailCommands.h"
 #include "shell/frames/DrawFrame.h"
 #include "shell/frames/StatusPaneText.h"
@@ -144,6 +145,16 @@ void CDrawView::AddCommands() {
     AddClipboardCommands();
     AddEditCommands();
     AddRailCommands(m_commands, m_document, m_selection, [this] { OnEndCommand(); });
+    AddPropertiesCommand(
+        m_commands, m_selection,
+        [this] {
+            const CDrawTool* tool = CurrentTool();
+            return tool && tool->Shape() == kToolSelect;
+        },
+        [this] {
+            if (CDrawTool* tool = CurrentTool())
+                tool->OnEditProperties(*this);
+        });
     AddArrangeCommands();
     m_commands.On(ID_FILE_PRINT, [this] { OnFilePrint(); });
     m_commands.On(ID_FILE_PRINT_PREVIEW, [this] { OnFilePrintPreview(); });
