@@ -8,31 +8,13 @@
 #include <QVBoxLayout>
 
 #include "dialogs/objects/OutlineFillControls.h"
+#include "dialogs/objects/TriStateBox.h"
 #include "model/object/DrawObj.h"
 #include "platform/UserPrompt.h"
 #include "shell/kit/ColourPickerDlg.h"
 #include "shell/kit/StoredText.h"
 
 namespace {
-
-void ShowTriState(QCheckBox* box, TriState state) {
-    if (state == TriState::kMixed)
-        box->setTristate(true);
-    box->setCheckState(state == TriState::kMixed ? Qt::PartiallyChecked
-                       : state == TriState::kOn  ? Qt::Checked
-                                                 : Qt::Unchecked);
-}
-
-TriState ReadTriState(const QCheckBox* box) {
-    switch (box->checkState()) {
-        case Qt::Checked:
-            return TriState::kOn;
-        case Qt::PartiallyChecked:
-            return TriState::kMixed;
-        default:
-            return TriState::kOff;
-    }
-}
 
 void ShowIndex(QComboBox* combo, std::optional<int> index) {
     combo->setCurrentIndex(index.value_or(-1));

@@ -4,6 +4,7 @@
 
 #include "model/app/OptionalNumber.h"
 #include "model/text/TextBox.h"
+#include "model/text/TextLayout.h"
 
 namespace {
 
@@ -13,6 +14,13 @@ double PerUnit(MarginUnit unit) {
 }
 
 constexpr int kMaxMargin = 0xFFFF;
+
+// The text as written, without the breaks of its word wrap.
+CString WrittenText(const CTextBox& box) {
+    std::string text = box.GetText().str();
+    RemoveSoftBreaks(text);
+    return CString(text.c_str());
+}
 
 }  // namespace
 
@@ -27,7 +35,7 @@ void TextGeneralState::Load(const CObList& objects) {
         const WORD flags = box->GetTextFlags();
         const WORD* borders = box->GetBorders();
         if (first) {
-            text = box->GetText();
+            text = WrittenText(*box);
             alignment = flags & kTextAlignMask;
             multiLine = ToTriState(flags & kTextMultiLine);
             autoSize = ToTriState(flags & kTextAutoSize);
@@ -37,7 +45,7 @@ void TextGeneralState::Load(const CObList& objects) {
             continue;
         }
         multiple = true;
-        if (text != box->GetText())
+        if (text != WrittenText(*box))
             text.Empty();
         if (alignment != int(flags & kTextAlignMask))
             alignment.reset();
@@ -91,7 +99,7 @@ void TextGeneralState::ApplyTo(CTextBox& box) const {
     for (int i = 0; i < 4; ++i)
         kept[i] = margins[i].value_or(borders[i]);
     box.SetBorders(kept[kLeft], kept[kTop], kept[kRight], kept[kBottom]);
-    if (!text.IsEmpty())
+    if (!text.IsEmpty() && text != WrittenText(box))
         box.SetText(text, FALSE);
     box.RecalcLayout();
 }

@@ -20,7 +20,7 @@ struct TextGeneralState {
     // Margins in storage order.
     enum Margin : int { kLeft = 0, kRight = 1, kTop = 2, kBottom = 3 };
 
-    CString text;  // empty when the texts differ
+    CString text;  // without soft breaks; empty when the texts differ
     std::optional<int> alignment;
     TriState multiLine = TriState::kOff;
     TriState autoSize = TriState::kOff;

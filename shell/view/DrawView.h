@@ -133,8 +133,8 @@ public:
 
     // ITextEditHost
     void EditTextInPlace(CTextBox* text, const TextEditSetup& setup) override;
-    // The "Text Properties" sheet is not built yet.
-    void EditTextProperties(CObList& /*texts*/) override {}
+    // The "Text Properties" sheet.
+    void EditTextProperties(CObList& texts) override;
 
     // IDocView. The units hint sets the rulers; other hints repaint the window.
     void OnUpdate(IDocView* sender, int hint, CObject* hintObject, CObList* hintList) override;

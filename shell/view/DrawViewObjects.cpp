@@ -1,5 +1,5 @@
 // The schematic view's "Insert New Object" (an embedded object from a file), the command that
-// ties a wire's net to hidden pins, and the "Object Properties" sheet.
+// ties a wire's net to hidden pins, and the "Object Properties" and "Text Properties" sheets.
 
 #include <QFileDialog>
 #include <QMimeData>
@@ -7,6 +7,7 @@
 
 #include "dialogs/commands/DlgConnectWire.h"
 #include "dialogs/objects/ObjectPropertiesSheet.h"
+#include "dialogs/objects/TextPropertiesSheet.h"
 #include "model/doc/DrawDoc.h"
 #include "model/net/Net.h"
 #include "model/net/Wire.h"
@@ -48,4 +49,8 @@ void CDrawView::ConnectImplicitly() {
 
 void CDrawView::EditObjectProperties(CObList& objects, DWORD pageOptions) {
     ::EditObjectProperties(m_document, objects, pageOptions, this);
+}
+
+void CDrawView::EditTextProperties(CObList& texts) {
+    ::EditTextProperties(m_document, texts, this);
 }
