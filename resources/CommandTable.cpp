@@ -31,6 +31,7 @@ constexpr CommandInfo kCommands[] = {
     {ID_EDIT_FIND, "&Find...\tCtrl+F", "Find library items\nFind", "Ctrl+F", ""},
     {ID_EDIT_FIND_NEXT, "Find &Next\tCtrl+G", "Find the next matching item\nFind Next", "Ctrl+G", ""},
     {ID_EDIT_CREATE_FILL_SHAPE, "Create Fill S&hape", "Group the selected lines into a filled shape\nCreate Fill Shape", "", ""},
+    {ID_EDIT_NEW_DEVICE, "Create New &Device..", "Describe a new device\nCreate New Device", "", ""},
     {ID_OLE_INSERT_NEW, "Insert &New Object...", "Insert a file as an embedded object\nInsert Object", "", ""},
     {ID_EDIT_GROUP, "Group O&bjects", "Group the selected objects into a symbol\nGroup", "", ""},
     {ID_EDIT_ROTATE, "R&otate...\tCtrl+R", "Rotate the selection by an angle\nRotate", "Ctrl+R", ""},

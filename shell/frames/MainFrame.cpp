@@ -15,6 +15,7 @@
 #include <QUrl>
 #include <algorithm>
 
+#include "dialogs/device/DlgDevice.h"
 #include "library/ui/DlgFind.h"
 #include "library/ui/LibraryBar.h"
 #include "library/ui/PaletteWnd.h"
@@ -271,6 +272,7 @@ void CMainFrame::RegisterCommands() {
     m_commands.On(ID_HELP_USING, [this] { WinHelp(0, HELP_HELPONHELP); });
 
     m_commands.On(ID_APP_EXIT, [this] { close(); });
+    m_commands.On(ID_EDIT_NEW_DEVICE, [this] { CreateNewDevice(this); });
     m_commands.OnRange(ID_FILE_MRU_FIRST, ID_FILE_MRU_LAST,
                        [this](UINT id) { OpenRecentFile(id); });
 

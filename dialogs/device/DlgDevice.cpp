@@ -1,0 +1,197 @@
+#include "dialogs/device/DlgDevice.h"
+
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "dialogs/device/EditListCtrl.h"
+#include "library/LibraryBarServices.h"
+#include "library/LibraryFile.h"
+#include "model/app/PathMacros.h"
+#include "model/app/SchematicApp.h"
+#include "model/device/Device.h"
+#include "platform/DiskFile.h"
+#include "platform/File.h"
+#include "platform/UserPrompt.h"
+#include "shell/kit/StoredText.h"
+
+namespace {
+
+constexpr const char* kFieldLabels[kDeviceFieldCount] = {
+    "&Name", "Identifier Prefi&x", "&Description", "P&CB Footprint", "&Symbol Library or Folder"};
+constexpr char kLibraryFilter[] = "Library Files (*.rlb);;All Files (*.*)";
+constexpr DWORD kSymbolRow = 1;
+constexpr DWORD kHiddenPinsRow = 0;
+
+CString Bytes(const QString& text) {
+    return CString(text.toUtf8().constData());
+}
+
+// The user's library folder, where the library choosers start.
+QString UserLibraryFolder() {
+    CString folder("$(UserLibDir)");
+    if (CSchematicApp* app = GetApp())
+        ExpandPathMacros(folder, 260, app->Settings(), nullptr);
+    return FromStoredText(folder.str());
+}
+
+QString ChooseLibrary(QWidget* parent) {
+    QFileDialog dialog(parent, "Select Library", UserLibraryFolder(), kLibraryFilter);
+    dialog.setDefaultSuffix("rlb");
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+}
+
+}  // namespace
+
+CDlgDevice::CDlgDevice(CDevice& device, const DeviceForm& form, QWidget* parent)
+    : QDialog(parent),
+      m_device(device),
+      m_map(new CEditListCtrl(kListKeepEmptyRow | kListRowsGrow, this)) {
+    setWindowTitle("Device Properties");
+    setObjectName("deviceProperties");
+    auto* addToLibrary = new QPushButton("Add to &Library...", this);
+    connect(addToLibrary, &QPushButton::clicked, this, &CDlgDevice::ChooseLibraryToAddTo);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    buttons->addButton(addToLibrary, QDialogButtonBox::ActionRole);
+    connect(buttons, &QDialogButtonBox::accepted, this, &CDlgDevice::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto* mapLabel = new QLabel("Symbol &Map", this);
+    mapLabel->setBuddy(m_map);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(BuildFields());
+    layout->addWidget(mapLabel);
+    layout->addWidget(m_map, 1);
+    layout->addWidget(buttons);
+    for (int i = 0; i < kDeviceFieldCount; ++i)
+        m_fields[i]->setText(FromStoredText(form.fields[i].str()));
+    FillMap(form);
+    resize(560, 420);
+}
+
+QWidget* CDlgDevice::BuildFields() {
+    auto* fields = new QWidget(this);
+    auto* form = new QFormLayout(fields);
+    form->setContentsMargins(0, 0, 0, 0);
+    for (int i = 0; i < kDeviceFieldCount; ++i)
+        m_fields[i] = new QLineEdit(fields);
+    m_fields[kDeviceFieldFootprint]->setMaxLength(kMaxFootprintLength);
+    m_fields[kDeviceFieldDescription]->setMaxLength(kMaxDescriptionLength);
+    auto* browse = new QPushButton("&Browse..", fields);
+    connect(browse, &QPushButton::clicked, this, &CDlgDevice::Browse);
+    for (int i = 0; i < kDeviceFieldCount; ++i) {
+        if (i != kDeviceFieldPath) {
+            form->addRow(kFieldLabels[i], m_fields[i]);
+            continue;
+        }
+        auto* path = new QHBoxLayout;
+        path->addWidget(m_fields[i], 1);
+        path->addWidget(browse);
+        auto* label = new QLabel(kFieldLabels[i], fields);
+        label->setBuddy(m_fields[i]);
+        form->addRow(label, path);
+    }
+    return fields;
+}
+
+// Each row has one empty cell more than it holds, for the next pin to be typed into.
+void CDlgDevice::FillMap(const DeviceForm& form) {
+    for (int i = 0; i < int(form.rows.size()); ++i) {
+        std::vector<CString> cells = form.rows[i];
+        cells.resize(std::max<std::size_t>(cells.size(), 2));
+        cells.emplace_back();
+        m_map->AppendRow(i == 0 ? kHiddenPinsRow : kSymbolRow, int(cells.size()));
+        m_map->SetRowCells(i, cells);
+    }
+    m_map->AppendRow(kSymbolRow, 1);
+}
+
+DeviceForm CDlgDevice::Form() const {
+    DeviceForm form;
+    for (int i = 0; i < kDeviceFieldCount; ++i)
+        form.fields[i] = Bytes(m_fields[i]->text().trimmed());
+    form.rows.clear();
+    for (int row = 0; row < m_map->rowCount(); ++row)
+        form.rows.push_back(m_map->RowCells(row));
+    return form;
+}
+
+void CDlgDevice::ShowProblem(const DeviceFormProblem& problem) {
+    AfxMessageBox(problem.message, MB_OK | MB_ICONEXCLAMATION);
+    if (problem.field >= 0) {
+        m_fields[problem.field]->setFocus();
+        m_fields[problem.field]->selectAll();
+    } else if (problem.row >= 0) {
+        m_map->setFocus();
+        if (!m_map->EditCell(problem.row, problem.column))
+            m_map->SelectOnly(problem.row);
+    }
+}
+
+void CDlgDevice::accept() {
+    const DeviceForm form = Form();
+    unsigned forced = 0;
+    while (std::optional<DeviceFormProblem> problem = form.Check(m_device, forced)) {
+        if (!problem->question) {
+            ShowProblem(*problem);
+            return;
+        }
+        if (AfxMessageBox(problem->message, MB_YESNO | MB_ICONEXCLAMATION) != IDYES) {
+            m_fields[problem->field]->setFocus();
+            return;
+        }
+        forced |= 1u << problem->field;
+    }
+    form.Store(m_device, forced);
+    QDialog::accept();
+}
+
+void CDlgDevice::Browse() {
+    const QString path = ChooseLibrary(this);
+    if (!path.isEmpty())
+        m_fields[kDeviceFieldPath]->setText(path);
+}
+
+void CDlgDevice::ChooseLibraryToAddTo() {
+    const QString path = ChooseLibrary(this);
+    if (!path.isEmpty())
+        AddToLibrary(path);
+}
+
+bool CDlgDevice::AddToLibrary(const QString& path) {
+    const DeviceForm form = Form();
+    CDevice device(m_device);
+    if (std::optional<DeviceFormProblem> problem = form.Check(device, 0)) {
+        ShowProblem(*problem);
+        return false;
+    }
+    form.Store(device, 0);
+    CLibraryFile library;
+    const QByteArray file = path.toUtf8();
+    bool added = false;
+    try {
+        added = library.Open(file.constData(), CDiskFile::modeReadWrite) &&
+                library.AddObjects(nullptr, &device, form.fields[kDeviceFieldName],
+                                   form.fields[kDeviceFieldDescription]);
+    } catch (const CFileException&) {
+        added = false;
+    }
+    library.Close();
+    if (!added) {
+        AfxMessageBox("The device could not be added to the library.", MB_OK | MB_ICONEXCLAMATION);
+        return false;
+    }
+    GetLibraryBarServices().RefreshLibraryList();
+    return true;
+}
+
+void CreateNewDevice(QWidget* parent) {
+    CDevice device;
+    CDlgDevice dialog(device, DeviceForm::NewDevice(), parent);
+    dialog.exec();
+}
