@@ -16,6 +16,7 @@
 #include "model/net/Bus.h"
 #include "model/net/Wire.h"
 #include "model/object/DrawObj.h"
+#include "platform/UserPrompt.h"
 #include "shell/kit/StoredText.h"
 
 namespace {
@@ -206,6 +207,17 @@ int CDlgBus::ReadWidth() const {
     if (text.isEmpty() || !ParseDouble(text.constData(), value) || value < 0)
         return -1;
     return static_cast<int>(std::floor(value * kUnitsPer[m_shownUnit] + 0.5));
+}
+
+// A width that is typed but no width keeps the page.
+bool CDlgBus::OnKillActive() {
+    const QByteArray text = m_width->text().trimmed().toUtf8();
+    if (text.isEmpty() || ReadWidth() >= 0)
+        return true;
+    AfxMessageBox("Please enter a width of 0 or more.", MB_OK | MB_ICONEXCLAMATION);
+    m_width->setFocus();
+    m_width->selectAll();
+    return false;
 }
 
 BusGeneral CDlgBus::Values() const {

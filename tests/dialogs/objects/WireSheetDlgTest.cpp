@@ -7,6 +7,7 @@
 
 #include "dialogs/objects/WireSheetDlg.h"
 #include "shell/support/QtTestApp.h"
+#include "support/ScriptedPrompt.h"
 
 namespace {
 
@@ -67,6 +68,24 @@ TEST_F(WireSheetDlgTest, BusPageShowsTheWidthInItsUnitAndKeepsMixedStates) {
     EXPECT_EQ(mixed.unit()->currentText(), "cm");
     EXPECT_TRUE(mixed.width()->text().isEmpty());
     EXPECT_EQ(mixed.Values().width, -1);
+}
+
+// An unreadable width keeps the sheet open; the Line Style page follows the General page.
+TEST_F(WireSheetDlgTest, BusSheetRefusesAnUnreadableWidth) {
+    testsupport::ScriptedPrompt prompt({IDOK});
+    BusGeneral general;
+    general.width = 30;
+    auto* page = new CDlgBus(general, false, nullptr);
+    CPropertySheet sheet("Bus Properties", nullptr);
+    sheet.AddPage(page);
+    sheet.show();
+    page->width()->setText("wide");
+    sheet.accept();
+    EXPECT_TRUE(sheet.isVisible());
+    EXPECT_EQ(prompt.shown().size(), 1u);
+    page->width()->setText("");
+    sheet.accept();
+    EXPECT_FALSE(sheet.isVisible());
 }
 
 }  // namespace
