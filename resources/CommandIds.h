@@ -126,6 +126,7 @@ constexpr UINT ID_REMOVE_HIGHLIGHTS = 32964;
 // View: the snap grid
 constexpr UINT ID_SHOW_GRID = 32769;
 constexpr UINT ID_GRID_OPTIONS = 32839;
+constexpr UINT ID_VIEW_OPTIONS = 33006;
 constexpr UINT ID_SNAP_TO_GRID = 33087;
 constexpr UINT ID_GRID_010 = 33088;
 constexpr UINT ID_GRID_025 = 33090;

@@ -86,6 +86,7 @@ constexpr CommandInfo kCommands[] = {
     {ID_GRID_DOWN, "Down\tD", "Make the grid finer\nGrid Down", "", ""},
     {ID_GRID_UP, "Up\tU", "Make the grid coarser\nGrid Up", "", ""},
     {ID_SHOW_GRID, "&Show Snap Grid", "Show or hide the snap grid\nShow Snap Grid", "", ""},
+    {ID_VIEW_OPTIONS, "Options..", "Change the program's options\nOptions", "", ""},
     {ID_GRID_OPTIONS, "Snap Grid &Options...", "Change the snap grid settings\nSnap Grid Options", "", ""},
     {ID_ZOOM_100, "&100%", "Zoom to 100%\nZoom 100%", "", ""},
     {ID_ZOOM_50, "50%", "Zoom to 50%\nZoom 50%", "", ""},

@@ -31,9 +31,14 @@ constexpr MenuItem kFrameFile[] = {Cmd(ID_FILE_NEW),
                                    RecentFiles(),
                                    Sep(),
                                    Cmd(ID_APP_EXIT)};
-constexpr MenuItem kBarsItems[] = {Cmd(ID_VIEW_TOOLBAR),   Cmd(ID_VIEW_DRAWING_BAR),
-                                   Cmd(ID_VIEW_TEXT_BAR),  Cmd(ID_VIEW_STATUS_BAR),
-                                   Cmd(ID_VIEW_WORKSPACE), Cmd(ID_VIEW_OUTPUT)};
+constexpr MenuItem kBarsItems[] = {Cmd(ID_VIEW_TOOLBAR),
+                                   Cmd(ID_VIEW_DRAWING_BAR),
+                                   Cmd(ID_VIEW_TEXT_BAR),
+                                   Cmd(ID_VIEW_STATUS_BAR),
+                                   Cmd(ID_VIEW_WORKSPACE),
+                                   Cmd(ID_VIEW_OUTPUT),
+                                   Sep(),
+                                   Cmd(ID_VIEW_OPTIONS)};
 constexpr MenuItem kWeb[] = {Cmd(ID_HELP_HOME_PAGE), Cmd(ID_HELP_MAKER_PAGE)};
 constexpr MenuItem kHelp[] = {Cmd(ID_HELP_FINDER),        Cmd(ID_HELP_INDEX),
                               Cmd(ID_HELP_SEARCH),        Sep(),
@@ -116,7 +121,9 @@ constexpr MenuItem kDrawingView[] = {Cmd(ID_VIEW_TOOLBAR),
                                      Cmd(ID_VIEW_SHOW_OBJECTS),
                                      Cmd(ID_HIGHLIGHT_SELECTION),
                                      Cmd(ID_REMOVE_HIGHLIGHTS),
-                                     Cmd(ID_FULL_SCREEN_CURSOR)};
+                                     Cmd(ID_FULL_SCREEN_CURSOR),
+                                     Sep(),
+                                     Cmd(ID_VIEW_OPTIONS)};
 constexpr MenuItem kDraw[] = {Cmd(ID_DRAW_SELECT),
                               Sep(),
                               Cmd(ID_DRAW_WIRE),
@@ -180,9 +187,14 @@ constexpr MenuItem kSymbolMenu[] = {Popup("&File", kDocFile),     Popup("&Edit",
                                     Popup("&View", kDrawingView), Popup("&Draw", kDraw),
                                     Popup("&Object", kObject),    Popup("&Window", kWindow),
                                     Popup("&Help", kHelp)};
-constexpr MenuItem kOutputView[] = {Cmd(ID_VIEW_TOOLBAR),   Cmd(ID_VIEW_DRAWING_BAR),
-                                    Cmd(ID_VIEW_TEXT_BAR),  Cmd(ID_VIEW_STATUS_BAR),
-                                    Cmd(ID_VIEW_WORKSPACE), Cmd(ID_VIEW_OUTPUT)};
+constexpr MenuItem kOutputView[] = {Cmd(ID_VIEW_TOOLBAR),
+                                    Cmd(ID_VIEW_DRAWING_BAR),
+                                    Cmd(ID_VIEW_TEXT_BAR),
+                                    Cmd(ID_VIEW_STATUS_BAR),
+                                    Cmd(ID_VIEW_WORKSPACE),
+                                    Cmd(ID_VIEW_OUTPUT),
+                                    Sep(),
+                                    Cmd(ID_VIEW_OPTIONS)};
 constexpr MenuItem kOutputMenu[] = {Popup("&File", kDocFile), Popup("&View", kOutputView),
                                     Popup("&Window", kWindow), Popup("&Help", kHelp)};
 

@@ -13,7 +13,6 @@ constexpr char kDirectories[] = "Directories";
 constexpr int kMaxRecentFiles = 10;
 constexpr DWORD kGeneralBits =
     kOptionPlaceOnPaste | kOptionReopenFiles | kOptionZoomToFitOnOpen | kOptionWheelZoomReversed;
-constexpr DWORD kColourPageBits = kOptionMetric | kOptionKeepItemRect | kOptionItemFrames;
 constexpr COLORREF kMissingDominantColour = 0x40AF00;
 
 constexpr const char* kColourKeys[AppColourOptions::kColourCount] = {
@@ -91,8 +90,12 @@ void AppColourOptions::Apply(CSchematicApp& app) const {
     app.DRCErrorColour = colours[kDrcError];
     for (int i = 0; i < kColourCount; ++i)
         app.WriteProfileInt(kSettings, kColourKeys[i], int(colours[i]));
-    app.Options = (app.Options & ~kColourPageBits) | Bit(metric, kOptionMetric) |
+    const bool wasMetric = app.Options & kOptionMetric;
+    app.Options = (app.Options & ~(kOptionKeepItemRect | kOptionItemFrames)) |
                   Bit(drawBorder, kOptionItemFrames) | Bit(restoreSize, kOptionKeepItemRect);
+    // The views learn of a change of units.
+    if (metric != wasMetric)
+        app.SetUnits(metric);
 }
 
 // ---------------------------------------------------------------------------------------------
