@@ -635,17 +635,21 @@ void CMainFrame::ShowPrompt(const QString& text) {
 
 namespace {
 
-// The commands of the menus in actions, in menu order, each labelled with its path.
+// The commands of the menus in actions, in menu order, each labelled with its path and the
+// text the command table gives it (not the text an update may have put on the item).
 void CollectMenuCommands(const QList<QAction*>& actions, std::vector<CString>& path,
                          std::vector<MenuCommand>& commands) {
     for (const QAction* action : actions) {
         if (action->isSeparator())
             continue;
         path.emplace_back(action->text().toUtf8().constData());
-        if (const QMenu* menu = action->menu())
+        if (const QMenu* menu = action->menu()) {
             CollectMenuCommands(menu->actions(), path, commands);
-        else if (const UINT id = CommandActions::IdOf(action))
+        } else if (const UINT id = CommandActions::IdOf(action)) {
+            if (const CommandInfo* info = FindCommandInfo(id))
+                path.back() = info->text;
             commands.push_back({MenuCommandLabel(path), id});
+        }
         path.pop_back();
     }
 }

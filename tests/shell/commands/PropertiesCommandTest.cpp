@@ -1,10 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include "model/net/Wire.h"
 #include "model/shapes/DrawRect.h"
 #include "model/text/TextBox.h"
 #include "resources/CommandIds.h"
+
+#include "shell/commands/CommandActions.h"
 #include "shell/commands/CommandMap.h"
+#include "shell/commands/CommandRouter.h"
 #include "shell/commands/PropertiesCommand.h"
 
 namespace {
@@ -44,6 +48,19 @@ TEST_F(PropertiesCommandTest, ItemIsNamedAfterTheLastSelectedObjectsSheet) {
     EXPECT_FALSE(Update().enabled);
     commands.Find(ID_EDIT_PROPERTIES)->handler(ID_EDIT_PROPERTIES);
     EXPECT_EQ(runs, 1);
+}
+
+}  // namespace
+
+namespace {
+
+// "Alt+Enter" answers the main Enter key as well as the keypad's.
+TEST(PropertiesCommandKey, AltEnterTakesBothEnterKeys) {
+    CommandRouter router;
+    CommandActions actions(router, nullptr);
+    const QList<QKeySequence> keys = actions.Action(ID_EDIT_PROPERTIES)->shortcuts();
+    EXPECT_TRUE(keys.contains(QKeySequence(Qt::ALT | Qt::Key_Enter)));
+    EXPECT_TRUE(keys.contains(QKeySequence(Qt::ALT | Qt::Key_Return)));
 }
 
 }  // namespace
