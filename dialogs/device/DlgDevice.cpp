@@ -10,11 +10,13 @@
 #include <QVBoxLayout>
 
 #include "dialogs/device/EditListCtrl.h"
+#include "dialogs/objects/DlgOtherAttr.h"
 #include "library/LibraryBarServices.h"
 #include "library/LibraryFile.h"
 #include "model/app/PathMacros.h"
 #include "model/app/SchematicApp.h"
 #include "model/device/Device.h"
+#include "model/object/StdAttrNames.h"
 #include "platform/DiskFile.h"
 #include "platform/File.h"
 #include "platform/UserPrompt.h"
@@ -40,6 +42,31 @@ QString UserLibraryFolder() {
     return FromStoredText(folder.str());
 }
 
+// The Other Attributes page's check of a device attribute: "_Map" belongs to the symbol map;
+// the device judges the rest, and a doubtful value is taken when the user says so.
+int CheckAttribute(const CDevice& device, const CString& name, const CString& value) {
+    if (name == GetStdAttrName(kStdAttrMap)) {
+        CString message;
+        message.Format("Use the Device Properties dialog box to set the %s attribute.",
+                       name.c_str());
+        AfxMessageBox(message, MB_OK | MB_ICONEXCLAMATION);
+        return 1;
+    }
+    const int code = device.CheckAttrValue(name, value);
+    if (code > 0) {
+        CString message("Error: Property value invalid - ");
+        message += DeviceCheckReason(code);
+        AfxMessageBox(message, MB_OK | MB_ICONEXCLAMATION);
+        return code;
+    }
+    if (code < 0) {
+        CString message("Warning : ");
+        message += DeviceCheckQuestion(code);
+        return AfxMessageBox(message, MB_YESNO | MB_ICONEXCLAMATION) == IDYES ? 0 : code;
+    }
+    return 0;
+}
+
 QString ChooseLibrary(QWidget* parent) {
     QFileDialog dialog(parent, "Select Library", UserLibraryFolder(), kLibraryFilter);
     dialog.setDefaultSuffix("rlb");
@@ -52,12 +79,16 @@ QString ChooseLibrary(QWidget* parent) {
 CDlgDevice::CDlgDevice(CDevice& device, const DeviceForm& form, QWidget* parent)
     : QDialog(parent),
       m_device(device),
+      m_work(device),
       m_map(new CEditListCtrl(kListKeepEmptyRow | kListRowsGrow, this)) {
     setWindowTitle("Device Properties");
     setObjectName("deviceProperties");
     auto* addToLibrary = new QPushButton("Add to &Library...", this);
     connect(addToLibrary, &QPushButton::clicked, this, &CDlgDevice::ChooseLibraryToAddTo);
+    auto* attributes = new QPushButton("&Attributes...", this);
+    connect(attributes, &QPushButton::clicked, this, &CDlgDevice::EditAttributes);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    buttons->addButton(attributes, QDialogButtonBox::ActionRole);
     buttons->addButton(addToLibrary, QDialogButtonBox::ActionRole);
     connect(buttons, &QDialogButtonBox::accepted, this, &CDlgDevice::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -136,7 +167,7 @@ void CDlgDevice::ShowProblem(const DeviceFormProblem& problem) {
 void CDlgDevice::accept() {
     const DeviceForm form = Form();
     unsigned forced = 0;
-    while (std::optional<DeviceFormProblem> problem = form.Check(m_device, forced)) {
+    while (std::optional<DeviceFormProblem> problem = form.Check(m_work, forced)) {
         if (!problem->question) {
             ShowProblem(*problem);
             return;
@@ -147,8 +178,66 @@ void CDlgDevice::accept() {
         }
         forced |= 1u << problem->field;
     }
-    form.Store(m_device, forced);
+    form.Store(m_work, forced);
+    StoreEdited();
     QDialog::accept();
+}
+
+void CDlgDevice::StoreEdited() {
+    std::vector<CString> gone;
+    for (int i = 0; i < m_device.GetAttrCount(); ++i) {
+        CString name;
+        CString value;
+        m_device.GetAttrAt(i, name, value);
+        if (!m_work.Lookup(name, value))
+            gone.push_back(name);
+    }
+    for (const CString& name : gone)
+        m_device.RemoveAttr(name);
+    for (int i = 0; i < m_work.GetAttrCount(); ++i) {
+        CString name;
+        CString value;
+        m_work.GetAttrAt(i, name, value);
+        CString present;
+        if (!m_device.Lookup(name, present) || present != value)
+            m_device.SetAttr(name, value, TRUE);
+    }
+}
+
+void CDlgDevice::EditAttributes() {
+    // The fields as typed go to the edited copy first, and come back from it after.
+    Form().StoreFields(m_work, ~0u);
+    CAttrMerge merge;
+    merge.SetObjectCount(1);
+    for (int i = 0; i < m_work.GetAttrCount(); ++i) {
+        CString name;
+        CString value;
+        m_work.GetAttrAt(i, name, value);
+        if (name == GetStdAttrName(kStdAttrMap))
+            continue;
+        const int kind = CDevice::GetAttributeFlags(name);
+        merge.AddAttribute(
+            (kind & kDeviceAttrReadOnly ? kAttrReserved : 0) | (kind & 0x2 ? kAttrValueLocked : 0),
+            name, value);
+    }
+    auto* page = new CDlgOtherAttr("Other Attributes", merge, 1, nullptr);
+    page->SetNameTable({{"Category", GetStdAttrName(kStdAttrCat)}});
+    page->SetCheck([this](const CString& name, const CString& value) {
+        return CheckAttribute(m_work, name, value);
+    });
+    CPropertySheet sheet("Device Properties", this);
+    sheet.AddPage(page);
+    if (sheet.exec() != QDialog::Accepted)
+        return;
+    for (const auto& [name, record] : page->Merge().GetRecords()) {
+        if (record.flags & kAttrDeleted)
+            m_work.RemoveAttr(name.c_str());
+        else if (!(record.flags & (kAttrValueMixed | kAttrValueLocked)))
+            m_work.SetAttr(name.c_str(), record.value, TRUE);
+    }
+    const DeviceForm edited = DeviceForm::Load(m_work);
+    for (int i = 0; i < kDeviceFieldCount; ++i)
+        m_fields[i]->setText(FromStoredText(edited.fields[i].str()));
 }
 
 void CDlgDevice::Browse() {
@@ -165,7 +254,7 @@ void CDlgDevice::ChooseLibraryToAddTo() {
 
 bool CDlgDevice::AddToLibrary(const QString& path) {
     const DeviceForm form = Form();
-    CDevice device(m_device);
+    CDevice device(m_work);
     if (std::optional<DeviceFormProblem> problem = form.Check(device, 0)) {
         ShowProblem(*problem);
         return false;

@@ -2,13 +2,14 @@
 // "Device Properties": a device's name, identifier prefix, PCB footprint, description, symbol
 // library or folder, and its symbol map (row 0 the hidden pins, then one row per symbol:
 // name, instance, then pairs of pin name and number). OK checks everything and only then
-// stores it all in the device; "Add to &Library..." puts the device into a library.
+// stores it all in the device; "&Attributes..." edits the device's other attributes, kept with
+// the dialog until OK; "Add to &Library..." puts the device into a library.
 
 #include <QDialog>
 
+#include "model/device/Device.h"
 #include "model/device/DeviceForm.h"
 
-class CDevice;
 class CEditListCtrl;
 class QLineEdit;
 class QPushButton;
@@ -25,6 +26,11 @@ public:
     // Adds the device to the library at path (a device record named after it); false after
     // a message when the library cannot take it.
     bool AddToLibrary(const QString& path);
+    // "&Attributes...": the "Device Properties" sheet with the Other Attributes page over the
+    // device's attributes but "_Map"; its changes are kept until OK.
+    void EditAttributes();
+    // The device as edited so far.
+    const CDevice& Edited() const { return m_work; }
 
     QLineEdit* field(int index) const { return m_fields[index]; }
     CEditListCtrl* map() const { return m_map; }
@@ -35,8 +41,11 @@ private:
     void Browse();
     void ChooseLibraryToAddTo();
     void ShowProblem(const DeviceFormProblem& problem);
+    // Gives the device every attribute of the edited copy, removing those the copy lacks.
+    void StoreEdited();
 
     CDevice& m_device;
+    CDevice m_work;
     QLineEdit* m_fields[kDeviceFieldCount];
     CEditListCtrl* m_map;
 };

@@ -22,12 +22,6 @@ constexpr const char* kLockedQuestions[] = {
     "device properties are locked.\nDo you wish to force property change?",
     "properties are locked.\nDo you wish to force property change?"};
 
-CString Reason(int code) {
-    if (code >= 1 && code <= int(std::size(kReasons)))
-        return kReasons[code - 1];
-    return "the value cannot be read.";
-}
-
 CString Joined(const char* head, const CString& tail) {
     CString joined(head);
     joined += tail;
@@ -86,6 +80,18 @@ bool IsEmptyRow(const DeviceForm::Row& row) {
 
 }  // namespace
 
+CString DeviceCheckReason(int code) {
+    if (code >= 1 && code <= int(std::size(kReasons)))
+        return kReasons[code - 1];
+    return "the value cannot be read.";
+}
+
+CString DeviceCheckQuestion(int code) {
+    const int which = -code - 1;
+    return which >= 0 && which < int(std::size(kLockedQuestions)) ? kLockedQuestions[which]
+                                                                  : kLockedQuestions[1];
+}
+
 DeviceForm DeviceForm::NewDevice() {
     DeviceForm form;
     form.fields[kDeviceFieldName] = "New Device";
@@ -139,38 +145,43 @@ std::optional<DeviceFormProblem> DeviceForm::Check(const CDevice& device, unsign
     if (auto problem = BuildTexts(implicit, map))
         return problem;
     if (const int code = device.CheckAttrValue(GetStdAttrName(kStdAttrMap), map); code != 0)
-        return DeviceFormProblem{Joined("Error in symbol map : ", Reason(code)), 1, 0};
+        return DeviceFormProblem{Joined("Error in symbol map : ", DeviceCheckReason(code)), 1, 0};
     for (int field = 0; field < kDeviceFieldCount; ++field) {
         if (forced & (1u << field))
             continue;
         const int code = device.CheckAttrValue(GetStdAttrName(kFieldAttr[field]), fields[field]);
         if (code > 0)
-            return DeviceFormProblem{Joined("Error: Property value invalid - ", Reason(code)), -1,
-                                     -1, field};
-        if (code < 0) {
-            const int which = -code - 1;
-            const char* question = which < int(std::size(kLockedQuestions))
-                                       ? kLockedQuestions[which]
-                                       : kLockedQuestions[1];
-            return DeviceFormProblem{Joined("Warning : ", question), -1, -1, field, true};
-        }
+            return DeviceFormProblem{
+                Joined("Error: Property value invalid - ", DeviceCheckReason(code)), -1, -1, field};
+        if (code < 0)
+            return DeviceFormProblem{Joined("Warning : ", DeviceCheckQuestion(code)), -1, -1, field,
+                                     true};
     }
     return std::nullopt;
 }
+
+namespace {
+
+// Stores a value; an empty one leaves the device without the attribute.
+void StoreValue(CDevice& device, int id, const CString& value, bool force) {
+    if (value.IsEmpty())
+        device.RemoveAttr(GetStdAttrName(id));
+    else
+        device.SetStdAttr(id, value, force);
+}
+
+}  // namespace
 
 void DeviceForm::Store(CDevice& device, unsigned forced) const {
     CString implicit;
     CString map;
     BuildTexts(implicit, map);
-    // An empty value leaves the device without the attribute.
-    const auto store = [&device](int id, const CString& value, bool force) {
-        if (value.IsEmpty())
-            device.RemoveAttr(GetStdAttrName(id));
-        else
-            device.SetStdAttr(id, value, force);
-    };
-    store(kStdAttrImplicit, implicit, true);
-    store(kStdAttrMap, map, true);
+    StoreValue(device, kStdAttrImplicit, implicit, true);
+    StoreValue(device, kStdAttrMap, map, true);
+    StoreFields(device, forced);
+}
+
+void DeviceForm::StoreFields(CDevice& device, unsigned forced) const {
     for (int field = 0; field < kDeviceFieldCount; ++field)
-        store(kFieldAttr[field], fields[field], (forced & (1u << field)) != 0);
+        StoreValue(device, kFieldAttr[field], fields[field], (forced & (1u << field)) != 0);
 }

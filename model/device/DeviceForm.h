@@ -35,6 +35,11 @@ struct DeviceFormProblem {
     bool question = false;
 };
 
+// What a device's check code means: the reason of a positive code ("must have a name."), the
+// question of a negative one ("... Do you wish to force property change?").
+CString DeviceCheckReason(int code);
+CString DeviceCheckQuestion(int code);
+
 struct DeviceForm {
     using Row = std::vector<CString>;
 
@@ -56,4 +61,6 @@ struct DeviceForm {
     // Stores every value; call after Check found no problem. Forced fields are stored with
     // force.
     void Store(CDevice& device, unsigned forced) const;
+    // Stores the five fields only.
+    void StoreFields(CDevice& device, unsigned forced) const;
 };

@@ -3,9 +3,11 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QLineEdit>
+#include <QTimer>
 
 #include "dialogs/device/DlgDevice.h"
 #include "dialogs/device/EditListCtrl.h"
+#include "dialogs/objects/DlgOtherAttr.h"
 #include "library/LibraryFile.h"
 #include "model/device/Device.h"
 #include "model/object/StdAttrNames.h"
@@ -111,6 +113,56 @@ TEST_F(DlgDeviceTest, AddToLibraryWritesADeviceRecord) {
     CLibraryItem item;
     EXPECT_NE(library.FindItem(item, "7404"), kItemNotFound);
     EXPECT_EQ(item.m_description, "Hex inverter");
+}
+
+// Attributes edited on their page wait for OK: Cancel leaves the device as it was. "_Map"
+// belongs to the symbol map and is refused there.
+TEST_F(DlgDeviceTest, AttributesAreKeptUntilOk) {
+    testsupport::ScriptedPrompt prompt({IDOK, IDOK});
+    CDevice device("7404");
+    device.SetAttr("Tol", "5%", TRUE);
+    const auto edit = [](CDlgDevice& dialog) {
+        QTimer::singleShot(0, [] {
+            auto* sheet = qobject_cast<CPropertySheet*>(QApplication::activeModalWidget());
+            ASSERT_NE(sheet, nullptr);
+            auto* page = static_cast<CDlgOtherAttr*>(sheet->Page(0));
+            QTableWidget* table = page->table();
+            const int last = table->rowCount() - 1;
+            table->item(last, 0)->setText("_Map");
+            sheet->accept();
+            EXPECT_TRUE(sheet->isVisible());
+            table->item(last, 0)->setText("Rev");
+            table->item(last, 1)->setText("B");
+            table->clearSelection();
+            for (int row = 0; row < table->rowCount(); ++row) {
+                if (table->item(row, 0)->text() == "Tol")
+                    table->selectRow(row);
+            }
+            page->DeleteRows();
+            sheet->accept();
+            EXPECT_FALSE(sheet->isVisible());
+        });
+        dialog.EditAttributes();
+    };
+    {
+        CDlgDevice dialog(device, DeviceForm::Load(device), nullptr);
+        edit(dialog);
+        EXPECT_EQ(dialog.Edited().GetAttr("Rev"), "B");
+        dialog.reject();
+    }
+    EXPECT_EQ(device.GetAttr("Tol"), "5%");
+    EXPECT_EQ(device.GetAttr("Rev"), "");
+    ASSERT_EQ(prompt.shown().size(), 1u);
+    EXPECT_EQ(prompt.shown()[0].text,
+              "Use the Device Properties dialog box to set the _Map attribute.");
+
+    CDlgDevice dialog(device, DeviceForm::Load(device), nullptr);
+    edit(dialog);
+    dialog.accept();
+    EXPECT_EQ(device.GetAttr("Rev"), "B");
+    CString unused;
+    EXPECT_FALSE(device.Lookup("Tol", unused));
+    EXPECT_EQ(device.GetStdAttr(kStdAttrName), "7404");
 }
 
 }  // namespace
