@@ -11,7 +11,12 @@
 #include <QVBoxLayout>
 #include <cmath>
 
+#include "dialogs/objects/DlgOutlineFill.h"
 #include "model/app/SchematicApp.h"
+#include "model/net/Bus.h"
+#include "model/net/Wire.h"
+#include "model/object/DrawObj.h"
+#include "platform/UserPrompt.h"
 #include "shell/kit/StoredText.h"
 
 namespace {
@@ -41,6 +46,26 @@ int ReadTriState(const QCheckBox* box) {
         default:
             return 0;
     }
+}
+
+// The "Line Style" page over the objects, with the kind flags that their types give.
+template <class T>
+CDlgOutlineFill* LineStylePage(const std::vector<T*>& objects) {
+    CObList list;
+    for (T* object : objects)
+        list.AddTail(object);
+    CObList targets;
+    const DWORD kinds = CollectOutlineFillTargets(list, targets);
+    OutlineFillState state;
+    state.Load(targets, kinds);
+    return new CDlgOutlineFill("Line Style", state, nullptr);
+}
+
+// What the page writes into each object, when OK applied it.
+StyleApplier StyleOf(const CDlgOutlineFill& page) {
+    if (!page.IsApplied())
+        return {};
+    return [state = page.State()](CDrawObj* object) { state.ApplyTo(*object); };
 }
 
 }  // namespace
@@ -184,6 +209,17 @@ int CDlgBus::ReadWidth() const {
     return static_cast<int>(std::floor(value * kUnitsPer[m_shownUnit] + 0.5));
 }
 
+// A width that is typed but no width keeps the page.
+bool CDlgBus::OnKillActive() {
+    const QByteArray text = m_width->text().trimmed().toUtf8();
+    if (text.isEmpty() || ReadWidth() >= 0)
+        return true;
+    AfxMessageBox("Please enter a width of 0 or more.", MB_OK | MB_ICONEXCLAMATION);
+    m_width->setFocus();
+    m_width->selectAll();
+    return false;
+}
+
 BusGeneral CDlgBus::Values() const {
     BusGeneral values;
     values.name = Bytes(m_name->text().trimmed());
@@ -197,23 +233,33 @@ BusGeneral CDlgBus::Values() const {
 // ---------------------------------------------------------------------------------------------
 // Sheets
 
-bool CWireSheetRunner::RunWireSheet(WireSheet& sheet, const std::vector<CWire*>&, StyleApplier&) {
+bool CWireSheetRunner::RunWireSheet(WireSheet& sheet, const std::vector<CWire*>& wires,
+                                    StyleApplier& style) {
+    auto* lineStyle = LineStylePage(wires);
     auto* page = new CDlgWireAttr(sheet.rows, nullptr);
     CPropertySheet dialog(Text(sheet.title), m_parent);
+    dialog.setObjectName("wireProperties");
+    dialog.AddPage(lineStyle);
     dialog.AddPage(page);
     if (dialog.exec() != QDialog::Accepted)
         return false;
     sheet.rows = page->Rows();
+    style = StyleOf(*lineStyle);
     return true;
 }
 
-bool CWireSheetRunner::RunBusSheet(BusSheet& sheet, const std::vector<CBus*>&, StyleApplier&) {
+bool CWireSheetRunner::RunBusSheet(BusSheet& sheet, const std::vector<CBus*>& buses,
+                                   StyleApplier& style) {
     const CSchematicApp* app = GetApp();
     auto* page = new CDlgBus(sheet.general, app && (app->Options & kOptionMetric), nullptr);
+    auto* lineStyle = LineStylePage(buses);
     CPropertySheet dialog(Text(sheet.title), m_parent);
+    dialog.setObjectName("busProperties");
     dialog.AddPage(page);
+    dialog.AddPage(lineStyle);
     if (dialog.exec() != QDialog::Accepted)
         return false;
     sheet.general = page->Values();
+    style = StyleOf(*lineStyle);
     return true;
 }

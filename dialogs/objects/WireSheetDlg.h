@@ -45,6 +45,9 @@ public:
     QCheckBox* startArrow() const { return m_start; }
     QCheckBox* endArrow() const { return m_end; }
 
+protected:
+    bool OnKillActive() override;
+
 private:
     void ShowWidth(int unit);
     int ReadWidth() const;

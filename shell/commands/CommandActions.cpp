@@ -19,8 +19,15 @@ void ApplyTableEntry(QAction* action, const CommandInfo& info) {
     action->setStatusTip(newline < 0 ? prompt : prompt.left(newline));
     if (newline >= 0)
         action->setToolTip(prompt.mid(newline + 1));
-    if (*info.key)
-        action->setShortcut(QKeySequence(QString::fromUtf8(info.key), QKeySequence::PortableText));
+    if (*info.key) {
+        // "Enter" names both the main and the keypad key.
+        const QString key = QString::fromUtf8(info.key);
+        QList<QKeySequence> shortcuts{QKeySequence(key, QKeySequence::PortableText)};
+        if (key.endsWith("+Enter"))
+            shortcuts.append(QKeySequence(QString(key).replace("+Enter", "+Return"),
+                                          QKeySequence::PortableText));
+        action->setShortcuts(shortcuts);
+    }
     if (*info.image)
         action->setIcon(QIcon(QString::fromUtf8(info.image)));
 }

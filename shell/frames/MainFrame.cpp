@@ -15,10 +15,13 @@
 #include <QUrl>
 #include <algorithm>
 
+#include "dialogs/device/DlgDevice.h"
+#include "dialogs/options/OptionsSheet.h"
 #include "drc/ui/DlgDrcRun.h"
 #include "library/ui/DlgFind.h"
 #include "library/ui/LibraryBar.h"
 #include "library/ui/PaletteWnd.h"
+#include "model/app/SchematicApp.h"
 #include "platform/AppIdentity.h"
 #include "platform/SettingsStore.h"
 #include "platform/UserPrompt.h"
@@ -272,6 +275,10 @@ void CMainFrame::RegisterCommands() {
     m_commands.On(ID_HELP_USING, [this] { WinHelp(0, HELP_HELPONHELP); });
 
     m_commands.On(ID_APP_EXIT, [this] { close(); });
+    m_commands.On(ID_EDIT_NEW_DEVICE, [this] { CreateNewDevice(this); });
+    m_commands.On(
+        ID_VIEW_OPTIONS, [this] { ShowOptions(); },
+        [](CmdUI& ui) { ui.Enable(GetApp() != nullptr); });
     m_commands.OnRange(ID_FILE_MRU_FIRST, ID_FILE_MRU_LAST,
                        [this](UINT id) { OpenRecentFile(id); });
 
@@ -625,4 +632,43 @@ void CMainFrame::ShowPrompt(const QString& text) {
         m_statusBar->clearMessage();
     else
         m_statusBar->showMessage(text);
+}
+
+namespace {
+
+// The commands of the menus in actions, in menu order, each labelled with its path and the
+// text the command table gives it (not the text an update may have put on the item).
+void CollectMenuCommands(const QList<QAction*>& actions, std::vector<CString>& path,
+                         std::vector<MenuCommand>& commands) {
+    for (const QAction* action : actions) {
+        if (action->isSeparator())
+            continue;
+        path.emplace_back(action->text().toUtf8().constData());
+        if (const QMenu* menu = action->menu()) {
+            CollectMenuCommands(menu->actions(), path, commands);
+        } else if (const UINT id = CommandActions::IdOf(action)) {
+            if (const CommandInfo* info = FindCommandInfo(id))
+                path.back() = info->text;
+            commands.push_back({MenuCommandLabel(path), id});
+        }
+        path.pop_back();
+    }
+}
+
+}  // namespace
+
+void CMainFrame::ShowOptions() {
+    CSchematicApp* app = GetApp();
+    if (!app)
+        return;
+    std::vector<CString> path;
+    std::vector<MenuCommand> commands;
+    CollectMenuCommands(menuBar()->actions(), path, commands);
+    RunOptionsSheet(
+        *app, commands,
+        [this] {
+            for (QWidget* widget : m_mdiArea->findChildren<QWidget*>())
+                widget->update();
+        },
+        this);
 }

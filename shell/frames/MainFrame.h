@@ -151,6 +151,8 @@ private:
     void UpdateFrameTitle();
     void ShowTablePopup(UINT menuId, const QPoint& position, bool rightAligned);
     void OpenRecentFile(UINT id);
+    // View > Options: the application's "Options" sheet.
+    void ShowOptions();
     void ArrangeIcons();
 
     SettingsStore& m_settings;

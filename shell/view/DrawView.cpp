@@ -28,6 +28,7 @@
 #include "platform/Geometry.h"
 #include "resources/CommandIds.h"
 #include "shell/commands/CommandActions.h"
+#include "shell/commands/PropertiesCommand.h"
 #include "shell/commands/RailCommands.h"
 #include "shell/commands/SpiceSourceCommands.h"
 #include "shell/frames/DrawFrame.h"
@@ -147,6 +148,16 @@ void CDrawView::AddCommands() {
     AddEditCommands();
     AddRailCommands(m_commands, m_document, m_selection, [this] { OnEndCommand(); });
     AddSpiceSourceCommands(m_commands, m_document, m_selection);
+    AddPropertiesCommand(
+        m_commands, m_selection,
+        [this] {
+            const CDrawTool* tool = CurrentTool();
+            return tool && tool->Shape() == kToolSelect;
+        },
+        [this] {
+            if (CDrawTool* tool = CurrentTool())
+                tool->OnEditProperties(*this);
+        });
     AddArrangeCommands();
     m_commands.On(ID_FILE_PRINT, [this] { OnFilePrint(); });
     m_commands.On(ID_FILE_PRINT_PREVIEW, [this] { OnFilePrintPreview(); });

@@ -133,8 +133,8 @@ public:
 
     // ITextEditHost
     void EditTextInPlace(CTextBox* text, const TextEditSetup& setup) override;
-    // The "Text Properties" sheet is not built yet.
-    void EditTextProperties(CObList& /*texts*/) override {}
+    // The "Text Properties" sheet.
+    void EditTextProperties(CObList& texts) override;
 
     // IDocView. The units hint sets the rulers; other hints repaint the window.
     void OnUpdate(IDocView* sender, int hint, CObject* hintObject, CObList* hintList) override;
@@ -148,8 +148,8 @@ public:
     bool ShowsTrackers() const override { return true; }
     // ZoomToMarkedObjects.
     void ShowFlaggedObjects(unsigned long flagMask) override;
-    // No objects to edit yet.
-    void EditObjectProperties(CObList& /*objects*/, DWORD /*pageOptions*/) override {}
+    // The "Object Properties" sheet.
+    void EditObjectProperties(CObList& objects, DWORD pageOptions) override;
 
     // PopupTarget. The lists show the document's history; the colour, fill style and width
     // are the selection's, and choices apply to the selection.

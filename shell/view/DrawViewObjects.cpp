@@ -1,11 +1,13 @@
-// The schematic view's "Insert New Object" (an embedded object from a file) and the command
-// that ties a wire's net to hidden pins.
+// The schematic view's "Insert New Object" (an embedded object from a file), the command that
+// ties a wire's net to hidden pins, and the "Object Properties" and "Text Properties" sheets.
 
 #include <QFileDialog>
 #include <QMimeData>
 #include <QUrl>
 
 #include "dialogs/commands/DlgConnectWire.h"
+#include "dialogs/objects/ObjectPropertiesSheet.h"
+#include "dialogs/objects/TextPropertiesSheet.h"
 #include "model/doc/DrawDoc.h"
 #include "model/net/Net.h"
 #include "model/net/Wire.h"
@@ -43,4 +45,12 @@ void CDrawView::ConnectImplicitly() {
     CDlgConnectWire dialog(m_document, net, this);
     if (dialog.exec() == QDialog::Accepted && net)
         net->SetAttr(GetStdAttrName(kStdAttrImplicit), dialog.Chosen().c_str(), 0);
+}
+
+void CDrawView::EditObjectProperties(CObList& objects, DWORD pageOptions) {
+    ::EditObjectProperties(m_document, objects, pageOptions, this);
+}
+
+void CDrawView::EditTextProperties(CObList& texts) {
+    ::EditTextProperties(m_document, texts, this);
 }

@@ -1,12 +1,20 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QLineEdit>
 #include <QTableWidget>
+#include <QTimer>
 
+#include "dialogs/objects/DlgOutlineFill.h"
+#include "dialogs/objects/OutlineFillControls.h"
 #include "dialogs/objects/WireSheetDlg.h"
+#include "model/doc/DrawDoc.h"
+#include "model/net/Bus.h"
 #include "shell/support/QtTestApp.h"
+#include "support/ScriptedPrompt.h"
 
 namespace {
 
@@ -67,6 +75,58 @@ TEST_F(WireSheetDlgTest, BusPageShowsTheWidthInItsUnitAndKeepsMixedStates) {
     EXPECT_EQ(mixed.unit()->currentText(), "cm");
     EXPECT_TRUE(mixed.width()->text().isEmpty());
     EXPECT_EQ(mixed.Values().width, -1);
+}
+
+// An unreadable width keeps the sheet open; the Line Style page follows the General page.
+TEST_F(WireSheetDlgTest, BusSheetRefusesAnUnreadableWidth) {
+    testsupport::ScriptedPrompt prompt({IDOK});
+    BusGeneral general;
+    general.width = 30;
+    auto* page = new CDlgBus(general, false, nullptr);
+    CPropertySheet sheet("Bus Properties", nullptr);
+    sheet.AddPage(page);
+    sheet.show();
+    page->width()->setText("wide");
+    sheet.accept();
+    EXPECT_TRUE(sheet.isVisible());
+    EXPECT_EQ(prompt.shown().size(), 1u);
+    page->width()->setText("");
+    sheet.accept();
+    EXPECT_FALSE(sheet.isVisible());
+}
+
+// The Bus Properties sheet shows the General and Line Style pages; OK hands back what the
+// Line Style page writes into each bus.
+TEST_F(WireSheetDlgTest, BusSheetAppliesItsLineStylePage) {
+    testsupport::RecordingAppServices services;
+    CDrawDoc doc;
+    auto* bus = new CBus;
+    bus->AddPoint(CPoint(0, 0));
+    bus->AddPoint(CPoint(1000, 0));
+    bus->SetDocument(&doc);
+    doc.GetObjects().AddTail(bus);
+    BusSheet sheet = MakeBusSheet({bus});
+    StyleApplier style;
+    QTimer::singleShot(0, [] {
+        auto* dialog = qobject_cast<CPropertySheet*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        ASSERT_EQ(dialog->PageCount(), 2);
+        ASSERT_TRUE(dialog->SetCurrentPage(1));
+        auto* page = qobject_cast<CDlgOutlineFill*>(dialog->CurrentPage());
+        ASSERT_NE(page, nullptr);
+        EXPECT_FALSE(page->arrowGroup()->isVisible());  // buses: fill kinds, no arrows
+        page->outlineDefault()->click();
+        page->style()->setCurrentIndex(1);
+        emit page->style()->activated(1);
+        EXPECT_TRUE(dialog->grab().save(QString(VOSK_BINARY_DIR) + "/bus-properties.png"));
+        dialog->accept();
+    });
+    CWireSheetRunner runner;
+    ASSERT_TRUE(runner.RunBusSheet(sheet, {bus}, style));
+    ASSERT_TRUE(style);
+    style(bus);
+    ASSERT_NE(bus->GetOwnPen(), nullptr);
+    EXPECT_EQ(bus->GetOwnPen()->lopnStyle & 0xF, UINT(PS_DASH));
 }
 
 }  // namespace

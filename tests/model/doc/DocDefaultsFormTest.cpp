@@ -1,0 +1,55 @@
+#include <gtest/gtest.h>
+
+#include "model/doc/DocDefaultsForm.h"
+#include "model/doc/DrawDoc.h"
+#include "support/ScriptedPrompt.h"
+
+namespace {
+
+DocSettings Defaults() {
+    testsupport::RecordingAppServices services;
+    CDrawDoc doc;
+    DocSettings settings = DocSettings::Of(doc);
+    settings.pen.lopnWidth = POINT{42, 42};
+    return settings;
+}
+
+TEST(DocDefaultsForm, LineSizesShowInPointsAndStoreInThousandths) {
+    DocSettings settings = Defaults();
+    DocDefaultsForm form = DocDefaultsForm::Load(settings);
+    EXPECT_EQ(form.LineSizeText(DocDefaultsForm::kObjectLine), "3");
+    CString message;
+    EXPECT_FALSE(form.ParseLineSize(DocDefaultsForm::kWireLine, "3.5", message));
+    EXPECT_EQ(message, "Please enter a number between 0 and 3.");
+    EXPECT_FALSE(form.ParseLineSize(DocDefaultsForm::kWireLine, "", message));
+    ASSERT_TRUE(form.ParseLineSize(DocDefaultsForm::kWireLine, "3.0", message));
+    EXPECT_FALSE(form.ParseFirstPartNumber("20001", message));
+    EXPECT_EQ(message, "Please enter an integer between 1 and 20000.");
+    EXPECT_FALSE(form.ParseFirstPartNumber("0", message));
+    ASSERT_TRUE(form.ParseFirstPartNumber("100", message));
+    form.colours[DocDefaultsForm::kPinNameColour] = 0x123456;
+    form.ApplyTo(settings);
+    EXPECT_EQ(settings.wirePen.lopnWidth.x, 42);
+    EXPECT_EQ(settings.firstPartNumber, 100);
+    EXPECT_EQ(settings.pinNameColour, COLORREF(0x123456));
+}
+
+TEST(DocDefaultsForm, ThePinFontIsEditedWithANegativeHeightAndKeptPositive) {
+    DocSettings settings = Defaults();
+    DocDefaultsForm form = DocDefaultsForm::Load(settings);
+    EXPECT_EQ(form.pinFont.lfHeight, -80);
+    form.ApplyTo(settings);
+    EXPECT_EQ(settings.pinFont.lfHeight, 80);
+    form.pinFont.lfHeight = -100;
+    form.ApplyTo(settings);
+    EXPECT_EQ(settings.pinFont.lfHeight, 100);
+}
+
+TEST(DocDefaultsForm, AutomaticColoursOfTheButtons) {
+    EXPECT_EQ(DocDefaultsForm::DefaultColour(DocDefaultsForm::kPinNumberColour), 0x008000u);
+    EXPECT_EQ(DocDefaultsForm::DefaultColour(DocDefaultsForm::kPinNameColour), 0x000080u);
+    EXPECT_EQ(DocDefaultsForm::DefaultColour(DocDefaultsForm::kPinColour),
+              CDrawDoc::kDefaultPinPen.lopnColor);
+}
+
+}  // namespace
