@@ -160,8 +160,21 @@ constexpr MenuItem kObject[] = {Cmd(ID_OBJECT_LINE_COLOUR),
                                 Popup("Connect Wire To", kConnectWireTo)};
 constexpr MenuItem kLibrary[] = {Cmd(ID_LIBRARY_ADD_TO), Cmd(ID_LIBRARY_ADD_SELECTED), Sep(),
                                  Cmd(ID_LIBRARY_LIST_ITEMS), Cmd(ID_LIBRARY_NEW)};
-constexpr MenuItem kTools[] = {Popup("Run &Tool", kRunTool),
-                               Popup("S&elect Simulator", kSimulators)};
+constexpr MenuItem kTools[] = {Cmd(ID_RENUMBER_SELECTION),
+                               Cmd(ID_RENUMBER_ALL),
+                               Sep(),
+                               Cmd(ID_RUN_SIMULATOR),
+                               Cmd(ID_PAUSE_SIMULATOR),
+                               Cmd(ID_STOP_SIMULATOR),
+                               Popup("S&elect Simulator", kSimulators),
+                               Cmd(ID_SIMULATOR_SETUP),
+                               Sep(),
+                               Cmd(ID_RUN_PCB_TOOL),
+                               Cmd(ID_RUN_PLD_TOOL),
+                               Popup("Run &Tool", kRunTool),
+                               Cmd(ID_CUSTOM_TOOLS_SETUP),
+                               Sep(),
+                               Cmd(ID_DESIGN_RULE_CHECK)};
 constexpr MenuItem kWindow[] = {Cmd(ID_WINDOW_CASCADE),
                                 Cmd(ID_WINDOW_TILE_HORZ),
                                 Cmd(ID_WINDOW_ARRANGE),

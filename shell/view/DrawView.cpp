@@ -30,6 +30,7 @@
 #include "shell/commands/CommandActions.h"
 #include "shell/commands/RailCommands.h"
 #include "shell/commands/SpiceSourceCommands.h"
+#include "shell/commands/ToolsCommands.h"
 #include "shell/frames/DrawFrame.h"
 #include "shell/frames/StatusPaneText.h"
 #include "shell/kit/PrinterSetup.h"
@@ -147,6 +148,7 @@ void CDrawView::AddCommands() {
     AddEditCommands();
     AddRailCommands(m_commands, m_document, m_selection, [this] { OnEndCommand(); });
     AddSpiceSourceCommands(m_commands, m_document, m_selection);
+    AddToolsCommands(m_commands, m_document, m_selection);
     AddArrangeCommands();
     m_commands.On(ID_FILE_PRINT, [this] { OnFilePrint(); });
     m_commands.On(ID_FILE_PRINT_PREVIEW, [this] { OnFilePrintPreview(); });
