@@ -52,6 +52,8 @@ CPropTool::CPropTool(SettingsStore& settings, const ToolPageSetup& setup, QWidge
       m_browseDirectory(new QPushButton("...")),
       m_redirect(new QCheckBox("Redirect Console I/O")) {
     FillReportFormatList(m_formats);
+    m_tool->setMinimumContentsLength(16);
+    m_tool->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     auto* toolRow = new QHBoxLayout;
     toolRow->addWidget(new QLabel(m_setup.nameLabel));
     toolRow->addWidget(m_tool, 1);
@@ -125,6 +127,7 @@ QWidget* CPropTool::EditRow(QLineEdit* edit, QPushButton* browse) {
     QMenu* menu = NewMacroMenu(edit, macros);
     connect(macros, &QToolButton::clicked, menu,
             [macros, menu] { menu->exec(macros->mapToGlobal(macros->rect().topRight())); });
+    edit->setMinimumWidth(edit->fontMetrics().horizontalAdvance('x') * 36);
     browse->setMaximumWidth(browse->fontMetrics().horizontalAdvance("....") + 16);
     layout->addWidget(edit, 1);
     layout->addWidget(browse);
