@@ -100,6 +100,12 @@ TEST_F(PropToolTest, EditedToolsAreStoredAndReloadedEachWithItsOwnValues) {
             EXPECT_EQ(page.commandEdit()->text(), "/opt/pcb/pcbnew");
             EXPECT_EQ(page.directoryEdit()->text(), "/tmp");
             EXPECT_TRUE(page.redirectCheck()->isChecked());
+            // Options.. only for a format that has options.
+            EXPECT_FALSE(page.optionsButton()->isEnabled());
+            page.reportTypeBox()->setCurrentIndex(kFormatSpice);
+            EXPECT_TRUE(page.optionsButton()->isEnabled());
+            page.reportCheck()->setChecked(false);
+            EXPECT_FALSE(page.optionsButton()->isEnabled());
             page.commandEdit()->setText("changed");
         },
         false);
