@@ -182,6 +182,17 @@ constexpr UINT ID_LIBRARY_ADD_SELECTED = 32972;  // the library selected on the 
 constexpr UINT ID_LIBRARY_LIST_ITEMS = 32988;
 constexpr UINT ID_LIBRARY_NEW = 32987;
 
+// Tools
+constexpr UINT ID_RENUMBER_SELECTION = 32997;
+constexpr UINT ID_RENUMBER_ALL = 32998;
+constexpr UINT ID_OPEN_SUBCIRCUIT = 33004;  // the symbol's context menu
+constexpr UINT ID_RUN_SIMULATOR = 33017;
+constexpr UINT ID_STOP_SIMULATOR = 33018;
+constexpr UINT ID_PAUSE_SIMULATOR = 33019;
+constexpr UINT ID_RUN_PCB_TOOL = 33020;
+constexpr UINT ID_RUN_PLD_TOOL = 33021;
+constexpr UINT ID_CUSTOM_TOOLS_SETUP = 33022;
+constexpr UINT ID_SIMULATOR_SETUP = 33024;
 // Tools: the user tools and the simulators
 constexpr UINT ID_TOOL_FIRST = 33026;  // user tools 33026..33030
 constexpr UINT ID_TOOL_LAST = 33030;

@@ -105,6 +105,10 @@ public:
     COLORREF DRCErrorColour = 0x00FFFF;
     COLORREF HighlightColour = 0x957EFE;
     int SimulatorMode = 1;
+    // The simulator's state, which the simulator commands show: set while a run is under way,
+    // and while one is paused.
+    BOOL SimulatorRunning = FALSE;
+    BOOL SimulatorPaused = FALSE;
     FunctionKeyTable FunctionKeys;
     DrawFrameSettings FrameSettings;
     // Set while a netlist is being built; documents opened meanwhile stay off the recent list.

@@ -4,6 +4,7 @@
 #include "dialogs/objects/WireSheetDlg.h"
 #include "library/ConnectorSymbolLibrary.h"
 #include "netlist/spice/ui/SpiceWindows.h"
+#include "netlist/tools/ui/ToolWindows.h"
 #include "netlist/writers/ui/BomOptionsDlg.h"
 #include "shell/app/MessageBoxPrompt.h"
 #include "shell/app/SchematicQtApp.h"
@@ -17,12 +18,16 @@ struct CCoreSeams::Windows {
     CConnectorSymbolLibrary rails;
     CBomOptionsWindow bomOptions;
     CSpiceWindows spice;
+    CToolLauncher launcher;
+    CToolSetupWindow toolSetup;
     ScopedInstall<IUserPrompt> installedPrompt{prompt};
     ScopedInstall<INetChooser> installedChooser{chooser};
     ScopedInstall<IWireSheetRunner> installedSheets{sheets};
     ScopedInstall<IConnectorSymbolSource> installedRails{rails};
     ScopedInstall<IBomOptionsUi> installedBomOptions{bomOptions};
     ScopedInstall<ISpiceUi> installedSpice{spice};
+    ScopedInstall<IProcessLauncher> installedLauncher{launcher};
+    ScopedInstall<IToolSetupUi> installedToolSetup{toolSetup};
 };
 
 CCoreSeams::CCoreSeams(CSchematicQtApp& app)

@@ -31,6 +31,7 @@
 #include "shell/commands/PropertiesCommand.h"
 #include "shell/commands/RailCommands.h"
 #include "shell/commands/SpiceSourceCommands.h"
+#include "shell/commands/ToolsCommands.h"
 #include "shell/frames/DrawFrame.h"
 #include "shell/frames/StatusPaneText.h"
 #include "shell/kit/PrinterSetup.h"
@@ -158,6 +159,7 @@ void CDrawView::AddCommands() {
             if (CDrawTool* tool = CurrentTool())
                 tool->OnEditProperties(*this);
         });
+    AddToolsCommands(m_commands, m_document, m_selection);
     AddArrangeCommands();
     m_commands.On(ID_FILE_PRINT, [this] { OnFilePrint(); });
     m_commands.On(ID_FILE_PRINT_PREVIEW, [this] { OnFilePrintPreview(); });

@@ -1,0 +1,10 @@
+#pragma once
+// The view's Tools-menu commands: renumbering the parts, opening a sub-circuit block, the
+// simulator (run, pause, stop, choice of simulator and its set-up), the custom tools (the PCB
+// layout and PLD compiler tools, the user tools and their set-up) and the design rule check.
+
+class CDrawDoc;
+class CObList;
+class CommandMap;
+
+void AddToolsCommands(CommandMap& commands, CDrawDoc& document, const CObList& selection);

@@ -1,0 +1,149 @@
+// The view's Tools-menu commands, through the view's command map.
+
+#include <gtest/gtest.h>
+
+#include "model/app/SchematicApp.h"
+#include "model/doc/DrawDoc.h"
+#include "model/net/Wire.h"
+#include "model/shapes/DrawRect.h"
+#include "model/symbol/Symbol.h"
+#include "netlist/tools/ProcessLauncher.h"
+#include "netlist/tools/ToolEntry.h"
+#include "platform/SettingsStore.h"
+#include "resources/CommandIds.h"
+#include "shell/commands/CommandMap.h"
+#include "shell/commands/ToolsCommands.h"
+#include "shell/support/QtTestApp.h"
+#include "support/ScriptedPrompt.h"
+#include "support/TestSupport.h"
+
+namespace {
+
+class RecordingLauncher : public IProcessLauncher {
+public:
+    bool Start(const std::string& program, const std::vector<std::string>& /*args*/,
+               const std::string& /*directory*/) override {
+        started.push_back(program);
+        return true;
+    }
+    std::vector<std::string> started;
+};
+
+class ToolsCommandsTest : public testing::Test {
+protected:
+    ToolsCommandsTest() {
+        QtTestApp::ensure();
+        AddToolsCommands(commands, doc, selection);
+    }
+    ~ToolsCommandsTest() override { selection.RemoveAll(); }
+
+    CmdUI State(UINT id) {
+        CmdUI ui;
+        ui.id = id;
+        const CommandMap::Entry* entry = commands.Find(id);
+        EXPECT_NE(entry, nullptr) << id;
+        if (entry && entry->update)
+            entry->update(ui);
+        else if (entry)
+            ui.Enable();
+        return ui;
+    }
+    void Run(UINT id) {
+        const CommandMap::Entry* entry = commands.Find(id);
+        ASSERT_NE(entry, nullptr) << id;
+        entry->handler(id);
+    }
+    template <class T>
+    T* Add(std::unique_ptr<T> object) {
+        T* added = object.get();
+        doc.AddObject(std::move(object));
+        return added;
+    }
+    CSymbol* Part(const char* id) {
+        auto* part = Add(std::make_unique<CSymbol>());
+        part->SetFlags(kSymbolDevice, kSymbolKindMask);
+        part->SetAttr("_ID", id, kSetAttrForce);
+        return part;
+    }
+
+    testsupport::TempDir dir;
+    CSchematicApp app{dir / "settings.reg"};
+    ScopedApp installed{app};
+    CDrawDoc doc;
+    CObList selection;
+    CommandMap commands;
+    testsupport::ScriptedPrompt prompt;
+};
+
+TEST_F(ToolsCommandsTest, RenumberingWantsAPartAndIsOneStep) {
+    auto* rect = Add(std::make_unique<CDrawRect>(CRect(0, 0, 100, -100)));
+    auto* wire = Add(std::make_unique<CWire>());
+    EXPECT_FALSE(State(ID_RENUMBER_ALL).enabled);
+    selection.AddTail(rect);
+    selection.AddTail(wire);
+    EXPECT_FALSE(State(ID_RENUMBER_SELECTION).enabled);
+
+    CSymbol* part = Part("R7");
+    EXPECT_TRUE(State(ID_RENUMBER_ALL).enabled);
+    EXPECT_FALSE(State(ID_RENUMBER_SELECTION).enabled);
+    selection.AddTail(part);
+    EXPECT_TRUE(State(ID_RENUMBER_SELECTION).enabled);
+    const int steps = doc.GetUndoList().GetCount();
+    Run(ID_RENUMBER_SELECTION);
+    EXPECT_EQ(doc.GetUndoList().GetCount(), steps + 1);
+    EXPECT_NE(part->GetAttr("_ID"), "R7");
+    doc.GetUndoList().Undo();
+    EXPECT_EQ(part->GetAttr("_ID"), "R7");
+}
+
+TEST_F(ToolsCommandsTest, TheSimulatorIsChosenRunAndNeitherPausedNorStopped) {
+    Run(ID_SIMULATOR_2 + 1);  // "spice3"
+    EXPECT_EQ(app.SimulatorMode, 3);
+    EXPECT_EQ(State(ID_SIMULATOR_2 + 1).checked, true);
+    EXPECT_EQ(State(ID_SIMULATOR_FIRST).checked, false);
+    app.SaveSettings();
+    EXPECT_EQ(app.Settings().GetProfileInt("Simulator", "Mode", 1), 3u);
+
+    EXPECT_TRUE(State(ID_RUN_SIMULATOR).enabled);
+    EXPECT_FALSE(State(ID_PAUSE_SIMULATOR).enabled);
+    EXPECT_FALSE(State(ID_STOP_SIMULATOR).enabled);
+    app.SimulatorRunning = TRUE;
+    EXPECT_FALSE(State(ID_RUN_SIMULATOR).enabled);
+    EXPECT_TRUE(State(ID_STOP_SIMULATOR).enabled);
+    app.SimulatorRunning = FALSE;
+    app.SimulatorPaused = TRUE;
+    EXPECT_TRUE(State(ID_PAUSE_SIMULATOR).enabled);
+    prompt.Answer(IDOK);
+    prompt.Answer(IDOK);
+    Run(ID_PAUSE_SIMULATOR);
+    Run(ID_STOP_SIMULATOR);
+    ASSERT_EQ(prompt.shown().size(), 2u);
+    EXPECT_EQ(prompt.shown()[0].text, "Not implemented");
+    EXPECT_EQ(prompt.shown()[1].text, "Not implemented");
+}
+
+TEST_F(ToolsCommandsTest, TheToolCommandsRunTheirTools) {
+    RecordingLauncher launcher;
+    ScopedInstall<IProcessLauncher> installedLauncher{launcher};
+    const std::pair<int, UINT> runs[] = {
+        {1, ID_RUN_PCB_TOOL}, {2, ID_RUN_PLD_TOOL}, {3, ID_TOOL_FIRST}, {7, ID_TOOL_LAST}};
+    for (const auto& [number, id] : runs) {
+        CToolEntry tool;
+        tool.flags = kToolExecuteCommand;
+        tool.command = ("/bin/tool" + std::to_string(number)).c_str();
+        SaveToolEntry(app.Settings(), "Tools", number, tool);
+        EXPECT_TRUE(State(id).enabled);
+        Run(id);
+    }
+    CToolEntry simulator;
+    simulator.flags = kToolExecuteCommand;
+    simulator.command = "/bin/simulator2";
+    SaveToolEntry(app.Settings(), "Simulator", 2, simulator);
+    Run(ID_SIMULATOR_2);
+    Run(ID_RUN_SIMULATOR);
+    EXPECT_EQ(launcher.started, (std::vector<std::string>{"/bin/tool1", "/bin/tool2", "/bin/tool3",
+                                                          "/bin/tool7", "/bin/simulator2"}));
+    EXPECT_FALSE(app.SimulatorRunning);
+}
+
+}  // namespace
