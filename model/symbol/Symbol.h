@@ -55,6 +55,8 @@ public:
     DWORD GetKind() const { return m_flags & kSymbolKindMask; }
     const double* GetMatrix() const { return m_matrix; }
     void SetMatrix(const double* matrix);
+    // The kind, the display flags and the matrix of source (its run-time marks stay its own).
+    void CopyPlacementFrom(const CSymbol& source);
     CObList& GetPins() { return m_pins; }
     CObList& GetGraphics() { return m_graphics; }
     const CObList* GetPinList() const override { return &m_pins; }
