@@ -78,6 +78,7 @@ constexpr MenuItem kEdit[] = {Cmd(ID_EDIT_UNDO),
                               Popup("R&otate", kRotate),
                               Popup("&Mirror", kMirror),
                               Cmd(ID_EDIT_CREATE_FILL_SHAPE),
+                              Cmd(ID_EDIT_CREATE_SYMBOL),
                               Sep(),
                               Popup("Ali&gn", kAlign),
                               Popup("Make Same Si&ze\t  ", kSameSize),
@@ -133,6 +134,24 @@ constexpr MenuItem kDraw[] = {Cmd(ID_DRAW_SELECT),
                               Sep(),
                               Cmd(ID_END_POLYGON),
                               Cmd(ID_END_WIRE)};
+constexpr MenuItem kSymbolDraw[] = {Cmd(ID_DRAW_SELECT),
+                                    Sep(),
+                                    Cmd(ID_DRAW_PIN),
+                                    Sep(),
+                                    Cmd(ID_DRAW_LINE),
+                                    Cmd(ID_DRAW_ARROW_LINE),
+                                    Cmd(ID_DRAW_DOUBLE_ARROW_LINE),
+                                    Cmd(ID_DRAW_RECT),
+                                    Cmd(ID_DRAW_ROUNDRECT),
+                                    Cmd(ID_DRAW_ELLIPSE),
+                                    Cmd(ID_DRAW_ARC),
+                                    Cmd(ID_DRAW_POLYGON),
+                                    Cmd(ID_DRAW_BEZIER),
+                                    Cmd(ID_DRAW_POLYLINE),
+                                    Cmd(ID_DRAW_TEXT),
+                                    Sep(),
+                                    Cmd(ID_END_POLYGON)};
+constexpr MenuItem kSymbol[] = {Cmd(ID_SYMBOL_CLOSE_EDITOR)};
 constexpr MenuItem kRunTool[] = {Cmd(ID_TOOL_FIRST), Cmd(ID_TOOL_FIRST + 1), Cmd(ID_TOOL_FIRST + 2),
                                  Cmd(ID_TOOL_FIRST + 3), Cmd(ID_TOOL_LAST)};
 constexpr MenuItem kSimulators[] = {Cmd(ID_SIMULATOR_FIRST), Cmd(ID_SIMULATOR_2),
@@ -174,9 +193,9 @@ constexpr MenuItem kSchematicMenu[] = {
     Popup("&Draw", kDraw),    Popup("&Object", kObject), Popup("&Library", kLibrary),
     Popup("&Tools", kTools),  Popup("&Window", kWindow), Popup("&Help", kHelp)};
 constexpr MenuItem kSymbolMenu[] = {Popup("&File", kDocFile),     Popup("&Edit", kEdit),
-                                    Popup("&View", kDrawingView), Popup("&Draw", kDraw),
-                                    Popup("&Object", kObject),    Popup("&Window", kWindow),
-                                    Popup("&Help", kHelp)};
+                                    Popup("&View", kDrawingView), Popup("&Draw", kSymbolDraw),
+                                    Popup("&Object", kObject),    Popup("&Symbol", kSymbol),
+                                    Popup("&Window", kWindow),    Popup("&Help", kHelp)};
 constexpr MenuItem kOutputView[] = {Cmd(ID_VIEW_TOOLBAR),   Cmd(ID_VIEW_DRAWING_BAR),
                                     Cmd(ID_VIEW_TEXT_BAR),  Cmd(ID_VIEW_STATUS_BAR),
                                     Cmd(ID_VIEW_WORKSPACE), Cmd(ID_VIEW_OUTPUT)};

@@ -3,6 +3,7 @@
 #include "dialogs/commands/NetsShortedDlg.h"
 #include "dialogs/objects/WireSheetDlg.h"
 #include "library/ConnectorSymbolLibrary.h"
+#include "shell/app/DesktopLauncher.h"
 #include "shell/app/MessageBoxPrompt.h"
 #include "shell/app/SchematicQtApp.h"
 
@@ -13,14 +14,16 @@ struct CCoreSeams::Windows {
     CNetsShortedChooser chooser;
     CWireSheetRunner sheets;
     CConnectorSymbolLibrary rails;
+    CDesktopLauncher launcher;
     ScopedInstall<IUserPrompt> installedPrompt{prompt};
     ScopedInstall<INetChooser> installedChooser{chooser};
     ScopedInstall<IWireSheetRunner> installedSheets{sheets};
     ScopedInstall<IConnectorSymbolSource> installedRails{rails};
+    ScopedInstall<IProgramLauncher> installedLauncher{launcher};
 };
 
 CCoreSeams::CCoreSeams(CSchematicQtApp& app)
-    : m_app(app), m_services(app), m_libraryBar(app), m_drc(app) {}
+    : m_app(app), m_services(app), m_libraryBar(app), m_drc(app), m_documentWindows(app) {}
 
 CCoreSeams::~CCoreSeams() = default;
 

@@ -28,6 +28,7 @@
 #include "resources/CommandIds.h"
 #include "shell/commands/CommandActions.h"
 #include "shell/commands/RailCommands.h"
+#include "shell/commands/SymbolCommands.h"
 #include "shell/frames/DrawFrame.h"
 #include "shell/frames/StatusPaneText.h"
 #include "shell/kit/PrinterSetup.h"
@@ -144,6 +145,7 @@ void CDrawView::AddCommands() {
     AddClipboardCommands();
     AddEditCommands();
     AddRailCommands(m_commands, m_document, m_selection, [this] { OnEndCommand(); });
+    AddSymbolCommands(m_commands, m_document, m_selection);
     AddArrangeCommands();
     m_commands.On(ID_FILE_PRINT, [this] { OnFilePrint(); });
     m_commands.On(ID_FILE_PRINT_PREVIEW, [this] { OnFilePrintPreview(); });
