@@ -217,9 +217,11 @@ CSymbol* CSymbolDoc::ReplaceSymbol(CSymbol* source, CSymbol* symbol) {
 
     auto* step = new CMultiCmd("symbol edit");
     CObList& objects = owner.GetObjects();
-    POSITION at = objects.Find(source);
-    objects.GetNext(at);
-    CObject* follower = at ? objects.GetAt(at) : nullptr;
+    CObject* follower = nullptr;
+    if (POSITION at = objects.Find(source)) {
+        objects.GetNext(at);
+        follower = at ? objects.GetAt(at) : nullptr;
+    }
     auto* remove = new CRemoveCmd(source);
     remove->Do(&owner);
     step->Append(remove);

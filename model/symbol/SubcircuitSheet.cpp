@@ -20,8 +20,9 @@ constexpr int kPortRowStep = 200;
 constexpr int kPortFirstRow = -5;
 
 void DeleteObjects(CObList& objects) {
-    while (!objects.IsEmpty())
-        static_cast<CDrawObj*>(objects.RemoveHead())->Remove();
+    for (POSITION pos = objects.GetHeadPosition(); pos;)
+        static_cast<CDrawObj*>(objects.GetNext(pos))->Remove();
+    objects.RemoveAll();
 }
 
 bool OnTheRight(int pinType) {
@@ -111,8 +112,9 @@ BOOL CSymbol::SaveSubcircuitAs() {
         windows.CloseDocument(*sheet);
         return FALSE;
     }
+    // A schematic takes ports and texts alike: none is refused and left to this list.
     sheet->AddObjects(&ports);
-    DeleteObjects(ports);
+    ports.RemoveAll();
     if (!windows.SaveDocumentAs(*sheet, path))
         return FALSE;
     SetAttr(GetStdAttrName(kStdAttrSubcct), path, 0);

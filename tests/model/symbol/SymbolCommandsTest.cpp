@@ -320,10 +320,11 @@ TEST_F(SaveSubcircuitTest, APortThatCannotBeMadeSavesNothing) {
     ScriptedPrompt prompt;
     symbol.SetFlags(kSymbolDevice, kSymbolKindMask);
     symbol.SetAttr("_Subcct", "keep.sch", kSetAttrForce);
-    AddPin(symbol, "A", 0, CPoint(0, 0), CPoint(-200, 0));
-    AddPin(symbol, "P", 4, CPoint(0, 0), CPoint(200, 0));
+    AddPin(symbol, "A", kPinTypeUserDefined, CPoint(0, 0), CPoint(-200, 0));  // a port
+    AddPin(symbol, "P", 4, CPoint(0, 0), CPoint(200, 0));                     // none
     windows.answer = (dir / "sub.sch").string();
     EXPECT_FALSE(symbol.SaveSubcircuitAs());
+    EXPECT_EQ(source.names, (std::vector<std::string>{"ANYPORT", ""}));
     EXPECT_EQ(windows.suggested, "keep.sch");
     EXPECT_FALSE(std::filesystem::exists(dir / "sub.sch"));
     EXPECT_EQ(windows.closed, 1);
