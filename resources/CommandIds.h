@@ -41,6 +41,7 @@ constexpr UINT ID_EDIT_ROTATE_90 = 32906;
 constexpr UINT ID_EDIT_ROTATE_MINUS_90 = 32911;
 constexpr UINT ID_EDIT_MIRROR_HORZ = 32909;
 constexpr UINT ID_EDIT_MIRROR_VERT = 32910;
+constexpr UINT ID_EDIT_CREATE_SYMBOL = 32916;
 
 // Edit > Align, Make Same Size and Space Evenly
 constexpr UINT ID_ALIGN_TOP = 33111;
@@ -67,6 +68,12 @@ constexpr UINT ID_SHOW_PIN_NAMES = 32954;
 constexpr UINT ID_SHOW_IDENTIFIER = 32955;
 constexpr UINT ID_SHOW_DEVICE_NAME = 32971;
 constexpr UINT ID_SHOW_VALUE = 33053;
+constexpr UINT ID_EDIT_SYMBOL = 33005;  // the symbol's context menu
+constexpr UINT ID_OPEN_SUBCIRCUIT = 33004;
+
+// Symbol editor
+constexpr UINT ID_SYMBOL_CLOSE_EDITOR = 32834;
+constexpr UINT ID_DRAW_PIN = 32837;
 
 // Window
 constexpr UINT ID_WINDOW_ARRANGE = 57649;

@@ -34,6 +34,7 @@ constexpr CommandInfo kCommands[] = {
     {ID_EDIT_CREATE_FILL_SHAPE, "Create Fill S&hape", "Group the selected lines into a filled shape\nCreate Fill Shape", "", ""},
     {ID_EDIT_NEW_DEVICE, "Create New &Device..", "Describe a new device\nCreate New Device", "", ""},
     {ID_OLE_INSERT_NEW, "Insert &New Object...", "Insert a file as an embedded object\nInsert Object", "", ""},
+    {ID_EDIT_CREATE_SYMBOL, "Create New S&ymbol", "Open an empty symbol editor\nCreate New Symbol", "", ""},
     {ID_EDIT_GROUP, "Group O&bjects", "Group the selected objects into a symbol\nGroup", "", ""},
     {ID_EDIT_ROTATE, "R&otate...\tCtrl+R", "Rotate the selection by an angle\nRotate", "Ctrl+R", ""},
     {ID_EDIT_ROTATE_90, "Rotate &90 Degrees\tSpace", "Rotate the selection anti-clockwise\nRotate 90", "", ""},
@@ -63,6 +64,9 @@ constexpr CommandInfo kCommands[] = {
     {ID_SHOW_VALUE, "Show Value", "Show or hide the values of the selected symbols\nShow Value", "", ""},
     {ID_SHOW_IDENTIFIER, "Show &Identifier", "Show or hide the identifiers or net names of the selection\nShow Identifier", "", ""},
     {ID_SHOW_PIN_NAMES, "Show Pin &Names", "Show or hide the pin names of the selected symbols\nShow Pin Names", "", ""},
+    {ID_EDIT_SYMBOL, "&Edit Symbol", "Edit the selected symbol in the symbol editor\nEdit Symbol", "", ""},
+    {ID_OPEN_SUBCIRCUIT, "Open Sub-circuit", "Open the file of the selected sub-circuit\nOpen Sub-circuit", "", ""},
+    {ID_SYMBOL_CLOSE_EDITOR, "&Close Symbol Editor", "Close the symbol editor and put the symbol into its schematic\nClose Symbol Editor", "", ""},
     {ID_SHOW_PIN_NUMBERS, "Show Pin N&umbers", "Show or hide the pin numbers of the selected symbols\nShow Pin Numbers", "", ""},
 
     // View
@@ -107,6 +111,7 @@ constexpr CommandInfo kCommands[] = {
     // Draw
     {ID_DRAW_SELECT, "&Select\tS", "Select, move and resize objects\nSelect", "", ":/icons/select.svg"},
     {ID_DRAW_WIRE, "&Wire\tW", "Draw a wire between pins\nWire", "", ":/icons/wire.svg"},
+    {ID_DRAW_PIN, "P&in", "Draw a pin of the symbol\nPin", "", ""},
     {ID_DRAW_BUS, "&Bus\tB", "Draw a bus\nBus", "", ":/icons/bus.svg"},
     {ID_DRAW_LINE, "&Line\tL", "Draw a line\nLine", "", ":/icons/line.svg"},
     {ID_DRAW_RECT, "&Rectangle\tR", "Draw a rectangle\nRectangle", "", ":/icons/rectangle.svg"},
@@ -229,6 +234,9 @@ constexpr UINT kPendingCommands[] = {
     ID_SHOW_DEVICE_NAME, ID_SHOW_VALUE, ID_SHOW_IDENTIFIER, ID_SHOW_PIN_NAMES, ID_SHOW_PIN_NUMBERS,
     ID_VIEW_SHOW_OBJECTS, ID_HIGHLIGHT_SELECTION, ID_REMOVE_HIGHLIGHTS, ID_ZOOM_400, ID_ZOOM_PAGE,
     ID_ZOOM_OBJECTS, ID_ZOOM_IN, ID_ZOOM_OUT, ID_FULL_SCREEN_CURSOR, ID_SPICE_SOURCE,
+    ID_EDIT_CREATE_SYMBOL,
+    // the symbol editor's commands
+    ID_SYMBOL_CLOSE_EDITOR, ID_DRAW_PIN,
     // the application's commands
     ID_FILE_PRINT_SETUP};
 

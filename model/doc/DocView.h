@@ -44,6 +44,10 @@ public:
     virtual void ReplaceInSelection(const CObList& /*from*/, const CObList& /*to*/) {}
     virtual bool ShowsTrackers() const = 0;
 
+    // Zooms and scrolls to show every object of the document. Views without a window have
+    // nothing to do.
+    virtual void ZoomToObjects() {}
+
     // Scrolls and zooms so that every object carrying one of the flag bits is visible.
     virtual void ShowFlaggedObjects(unsigned long flagMask) = 0;
 

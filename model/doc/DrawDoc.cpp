@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 #include <unordered_set>
+#include <utility>
 
 #include "model/app/SchematicApp.h"
 #include "model/cmd/AttrEditCmd.h"
@@ -10,6 +11,7 @@
 #include "model/doc/DocView.h"
 #include "model/doc/SettingsRecords.h"
 #include "model/doc/SummaryInfo.h"
+#include "model/doc/SymbolDoc.h"
 #include "model/object/DrawObj.h"
 #include "model/ole/DrawItem.h"
 #include "model/ole/DrawOleObj.h"
@@ -160,8 +162,24 @@ CDrawDoc::CDrawDoc()
 }
 
 CDrawDoc::~CDrawDoc() {
+    DetachSymbolEditors();
     for (POSITION pos = m_objects.GetHeadPosition(); pos;)
         delete m_objects.GetNext(pos);
+}
+
+void CDrawDoc::AddSymbolEditor(CSymbolDoc* editor) {
+    if (editor &&
+        std::find(m_symbolEditors.begin(), m_symbolEditors.end(), editor) == m_symbolEditors.end())
+        m_symbolEditors.push_back(editor);
+}
+
+void CDrawDoc::RemoveSymbolEditor(CSymbolDoc* editor) {
+    std::erase(m_symbolEditors, editor);
+}
+
+void CDrawDoc::DetachSymbolEditors() {
+    for (CSymbolDoc* editor : std::exchange(m_symbolEditors, {}))
+        editor->OwnerClosed();
 }
 
 void CDrawDoc::RebuildPinFonts() {
@@ -422,6 +440,7 @@ BOOL CDrawDoc::OnSaveDocument(const char* path) {
 }
 
 void CDrawDoc::OnCloseDocument() {
+    DetachSymbolEditors();
     CDocumentBase::OnCloseDocument();
     GetAppServices().NotifyDocumentChanged(nullptr, kDocumentSetChanged);
 }

@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 #include <unordered_set>
+#include <vector>
 
 #include "model/doc/DocumentBase.h"
 #include "model/doc/PrintSettings.h"
@@ -28,6 +29,7 @@ class CNet;
 class CNetlistFormat;
 class CSummaryInfo;
 class CSymbol;
+class CSymbolDoc;
 struct SummaryFields;
 class IDocView;
 class SettingsStore;
@@ -212,6 +214,12 @@ public:
     const SIZE& GetPaperSize() const { return m_paperSize; }
     const RECT& GetMargins() const { return m_margins; }
 
+    // The symbol editors whose symbols go back into this document. Each adds itself when it
+    // takes a symbol and removes itself when it goes; when this document closes first, each is
+    // told and edits on its own from then on.
+    void AddSymbolEditor(CSymbolDoc* editor);
+    void RemoveSymbolEditor(CSymbolDoc* editor);
+
     // Undo
     CUndoList& GetUndoList() { return m_undoList; }
     BOOL CancelLastCommand();
@@ -300,8 +308,10 @@ private:
     void AdoptNet(CDrawObj* object);
     void ShareDevice(CDrawObj* object);
     void CopyThroughArchive(const CObList& sources, CObList& copies);
+    void DetachSymbolEditors();
 
     IdScope* m_idScope = nullptr;
     std::unique_ptr<std::unordered_set<std::string>> m_netNames;    // while a NetNameScope lasts
     std::unique_ptr<std::unordered_set<const CDrawObj*>> m_listed;  // while all are purged
+    std::vector<CSymbolDoc*> m_symbolEditors;
 };

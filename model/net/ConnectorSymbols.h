@@ -1,7 +1,7 @@
 #pragma once
-// Where the rail and net-connector symbols that end a wire come from. The core asks through
-// the installed source; the application installs the standard library, tests a library of
-// their own.
+// Where the symbols that the core places itself come from: the rail and net-connector symbols
+// that end a wire and the ports of a new sub-circuit sheet. The core asks through the installed
+// source; the application installs the standard library, tests a library of their own.
 
 #include "platform/Installed.h"
 

@@ -1,5 +1,6 @@
 #include "model/object/DrawObj.h"
 
+#include <atomic>
 #include <cmath>
 #include <cstdlib>
 
@@ -123,6 +124,11 @@ CDrawObj::CDrawObj(const CDrawObj& source, CDrawDoc* document)
       m_brush(source.m_brush) {}
 
 CDrawObj::~CDrawObj() = default;
+
+std::uint64_t CDrawObj::NextSerial() {
+    static std::atomic<std::uint64_t> last{0};
+    return ++last;
+}
 
 // ---------------------------------------------------------------------------------------------
 // File record

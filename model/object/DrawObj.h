@@ -3,6 +3,7 @@
 // every object has (document, position rectangle, flags, optional own pen and brush) and gives
 // every operation of the drawing-object interface its base behaviour; subclasses override.
 
+#include <cstdint>
 #include <optional>
 
 #include "platform/CString.h"
@@ -211,6 +212,9 @@ public:
 
     const CRect& GetPosition() const { return m_position; }
     DWORD GetFlags() const { return m_flags; }
+    // A number that no other drawing object of this run has or had, copies included: it tells
+    // an object apart from one that later takes its freed address.
+    std::uint64_t GetSerial() const { return m_serial; }
     const LOGPEN* GetOwnPen() const { return m_pen ? &*m_pen : nullptr; }
     const LOGBRUSH* GetOwnBrush() const { return m_brush ? &*m_brush : nullptr; }
 
@@ -231,6 +235,11 @@ protected:
     DWORD m_flags = 0;
     std::optional<LOGPEN> m_pen;      // none: the default pen
     std::optional<LOGBRUSH> m_brush;  // none: the default brush
+
+private:
+    static std::uint64_t NextSerial();
+
+    const std::uint64_t m_serial = NextSerial();
 };
 
 // The rectangle with left <= right and top <= bottom.

@@ -177,6 +177,11 @@ void CSymbol::Remove() {
     CDrawObj::Remove();
 }
 
+void CSymbol::CopyPlacementFrom(const CSymbol& source) {
+    m_flags = source.m_flags & kFlagsKeptOnLoad & ~kFlagMark;
+    SetMatrix(source.m_matrix);
+}
+
 void CSymbol::SetMatrix(const double* matrix) {
     for (int i = 0; i < kMatrixSize; ++i)
         m_matrix[i] = matrix[i];

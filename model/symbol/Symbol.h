@@ -55,6 +55,8 @@ public:
     DWORD GetKind() const { return m_flags & kSymbolKindMask; }
     const double* GetMatrix() const { return m_matrix; }
     void SetMatrix(const double* matrix);
+    // The kind, the display flags and the matrix of source (its run-time marks stay its own).
+    void CopyPlacementFrom(const CSymbol& source);
     CObList& GetPins() { return m_pins; }
     CObList& GetGraphics() { return m_graphics; }
     const CObList* GetPinList() const override { return &m_pins; }
@@ -71,6 +73,25 @@ public:
     // this system, a relative one taken from the document's folder. FALSE with an empty path
     // when the expansion is longer than a path may be (the user is told).
     BOOL GetSubcircuitPath(CString& path);
+    // Opens the sub-circuit's file: a schematic in this program, a program started (after the
+    // user agreed, once per schematic and program) with "_Parameters" in "_Directory", any
+    // other file with the desktop's program. FALSE, after telling the user, when nothing
+    // opened.
+    BOOL OpenSubcircuit();
+    // "Save Sub-circuit As..": a new schematic with a port for each pin, saved under a name
+    // the user chooses, which becomes "_Subcct". FALSE when cancelled or failed; a port that
+    // cannot be made leaves nothing saved.
+    BOOL SaveSubcircuitAs();
+    // Appends a port symbol for each pin, in pin order, to ports: inputs and undefined pins
+    // down the left, outputs and bidirectional pins down the right. FALSE when a port could not
+    // be loaded; what was made so far stays in ports.
+    BOOL BuildSubcircuitPorts(CDrawDoc* sheet, CObList& ports);
+    // Places the port for pin as number n of its side, its pin named as the symbol's pin with
+    // a text showing the name; the text is appended to ports.
+    static void PlacePort(CSymbol* port, CPin* pin, int n, bool right, CObList& ports);
+    // The port of the standard library for an effective pin type, or null after the user was
+    // told why there is none.
+    static CSymbol* LoadPortSymbol(int pinType, CDrawDoc* sheet);
 
     int GetObjType() const override { return kObjSymbol; }
     CString GetTipText() const override;
@@ -95,6 +116,13 @@ public:
     void PlaceAttrText(CAttrText* text) override;
     void RefreshAttrTexts(const char* name) override;
     void PurgeAttrTexts() override;
+    // The symbol's entries of the view's context menu.
+    void AddContextMenu(IMenuBuilder* menu) override;
+    // A sub-circuit opens its file; other symbols their properties.
+    void OnOpen(IDocView* view) override;
+    // Until the "Symbol Properties" sheet is built, a symbol's properties are edited in the
+    // symbol editor.
+    void OnEditProperties(IDocView* view) override;
 
     int GetHandleCount() const override { return 0; }
     void LocalToDoc(CPoint* points, int count) const override;

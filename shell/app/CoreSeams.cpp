@@ -6,6 +6,7 @@
 #include "netlist/spice/ui/SpiceWindows.h"
 #include "netlist/tools/ui/ToolWindows.h"
 #include "netlist/writers/ui/BomOptionsDlg.h"
+#include "shell/app/DesktopLauncher.h"
 #include "shell/app/MessageBoxPrompt.h"
 #include "shell/app/SchematicQtApp.h"
 
@@ -20,6 +21,7 @@ struct CCoreSeams::Windows {
     CSpiceWindows spice;
     CToolLauncher launcher;
     CToolSetupWindow toolSetup;
+    CDesktopLauncher desktop;
     ScopedInstall<IUserPrompt> installedPrompt{prompt};
     ScopedInstall<INetChooser> installedChooser{chooser};
     ScopedInstall<IWireSheetRunner> installedSheets{sheets};
@@ -28,10 +30,11 @@ struct CCoreSeams::Windows {
     ScopedInstall<ISpiceUi> installedSpice{spice};
     ScopedInstall<IProcessLauncher> installedLauncher{launcher};
     ScopedInstall<IToolSetupUi> installedToolSetup{toolSetup};
+    ScopedInstall<IProgramLauncher> installedDesktop{desktop};
 };
 
 CCoreSeams::CCoreSeams(CSchematicQtApp& app)
-    : m_app(app), m_services(app), m_libraryBar(app), m_drc(app) {}
+    : m_app(app), m_services(app), m_libraryBar(app), m_drc(app), m_documentWindows(app) {}
 
 CCoreSeams::~CCoreSeams() = default;
 

@@ -8,6 +8,7 @@
 #include <filesystem>
 
 #include "model/doc/DocumentBase.h"
+#include "model/doc/SymbolDoc.h"
 #include "platform/AppServices.h"
 #include "platform/UserPrompt.h"
 #include "resources/CommandIds.h"
@@ -268,6 +269,8 @@ bool CDocManager::SaveModified(CDocumentBase& document) {
     };
     if (const auto* pad = dynamic_cast<const CPadDoc*>(&document))
         return pad->SaveModified(ask);
+    if (auto* symbol = dynamic_cast<CSymbolDoc*>(&document))
+        return symbol->SaveModified(ask);
     return ask();
 }
 

@@ -50,6 +50,8 @@ public:
     // Asks for a file to open, with the file filters of the templates; empty when the user
     // cancelled.
     std::string AskOpenFileName() const;
+    // The file dialog (or its replacement) for request; empty when the user cancelled.
+    std::string AskFileName(const FileRequest& request) const;
 
     // The open documents in the order they were opened, all or those of one template.
     std::vector<CDocumentBase*> Documents(const CDocTemplate* docTemplate = nullptr) const;
@@ -58,7 +60,8 @@ public:
     QWidget* ViewOf(const CDocumentBase& document) const;
 
     // The save prompt "Save changes to <name>?": true when the document may close (saved,
-    // not changed, or the user chose No).
+    // not changed, or the user chose No). A symbol editor puts its symbol into its schematic
+    // instead, and asks only when it has none.
     bool SaveModified(CDocumentBase& document);
     // Saves under the document's path; under a new name when it has none or the file cannot
     // be written.
@@ -86,7 +89,6 @@ private:
     void ShowFrame(Entry& entry);
     void OnFrameDestroyed(CDocumentBase* document);
     void Erase(const CDocumentBase& document);
-    std::string AskFileName(const FileRequest& request) const;
 
     std::vector<std::unique_ptr<CDocTemplate>> m_templates;
     std::vector<std::unique_ptr<Entry>> m_entries;

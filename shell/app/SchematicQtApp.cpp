@@ -14,6 +14,8 @@
 #include "model/app/CommandLineInfo.h"
 #include "model/doc/DrawDoc.h"
 #include "model/doc/PrinterRecords.h"
+#include "model/doc/SymbolDoc.h"
+#include "platform/Paths.h"
 #include "platform/UserPrompt.h"
 #include "resources/CommandIds.h"
 #include "shell/app/AboutDlg.h"
@@ -32,12 +34,14 @@
 #include "shell/output/PadDoc.h"
 #include "shell/output/StrEditView.h"
 #include "shell/view/DrawView.h"
+#include "shell/view/SymbolView.h"
 
 namespace {
 
 constexpr char kSchematicDocString[] =
     "\nUntitled\nVosk Schematic\nVosk Schematic Files (*.sch)\n.sch\nVoskSch.Document\n"
     "Vosk Schematic Document\nVSCH\nVosk Schematic Files";
+constexpr char kSymbolDocString[] = "\nSymbol\nVosk Symbol";
 constexpr char kOutputDocString[] = "\nOutput Window\nOutput Window\nText Files (*.txt)\n.txt\n";
 constexpr int kDefaultRecentFiles = 4;
 
@@ -157,6 +161,12 @@ void CSchematicQtApp::AddDocTemplates() {
     m_schematic = add(
         IDR_SCHEMATIC, kSchematicDocString, drawDocument,
         [] { return new CDrawFrame(IDR_SCHEMATIC); }, drawView);
+    m_symbol = add(
+        IDR_SYMBOL, kSymbolDocString, [] { return std::make_unique<CSymbolDoc>(); },
+        [] { return new CDrawFrame(IDR_SYMBOL); },
+        [](CDocumentBase& document) -> QWidget* {
+            return new CSymbolView(static_cast<CSymbolDoc&>(document));
+        });
     m_hiddenSchematic = add(IDR_SCHEMATIC, kSchematicDocString, drawDocument, {}, drawView);
     const SettingsStore& settings = m_app.Settings();
     m_output = add(
@@ -245,12 +255,58 @@ CDocumentBase* CSchematicQtApp::OpenDocumentFile(const std::string& path) {
 }
 
 bool CSchematicQtApp::SaveAllModified() {
-    const bool saved = m_documents.SaveAllModified();
+    bool saved = true;
+    for (CDocumentBase* editor : m_documents.Documents(m_symbol)) {
+        saved = m_documents.SaveModified(*editor);
+        if (!saved)
+            break;
+        m_documents.CloseDocument(*editor);
+    }
+    saved = saved && m_documents.SaveAllModified();
     std::vector<CString> paths;
     for (CDocumentBase* document : m_documents.Documents(m_schematic))
         paths.push_back(document->GetPathName());
     m_app.RecordOpenSchematics(paths);
     return saved;
+}
+
+// ---- document windows of the symbol commands
+
+CSymbolDoc* CSchematicQtApp::OpenSymbolEditor(CDrawDoc* owner, CSymbol* symbol, bool spice) {
+    auto* editor =
+        m_symbol ? dynamic_cast<CSymbolDoc*>(m_documents.OpenDocumentFile(*m_symbol, {})) : nullptr;
+    if (!editor)
+        return nullptr;
+    editor->SetSpiceSymbol(spice);
+    editor->LoadSymbol(owner, symbol);
+    editor->UpdateAllViews(nullptr);
+    m_tools.state.currentShape = kToolSelect;
+    return editor;
+}
+
+CDrawDoc* CSchematicQtApp::OpenSchematic(const CString& path) {
+    return dynamic_cast<CDrawDoc*>(OpenDocumentFile(path.str()));
+}
+
+CDrawDoc* CSchematicQtApp::NewSchematic() {
+    return dynamic_cast<CDrawDoc*>(OnFileNew());
+}
+
+BOOL CSchematicQtApp::SaveDocumentAs(CDrawDoc& document, const CString& path) {
+    return m_documents.DoSave(document, path.str()) ? TRUE : FALSE;
+}
+
+void CSchematicQtApp::CloseDocument(CDrawDoc& document) {
+    m_documents.CloseDocument(document);
+}
+
+CString CSchematicQtApp::AskSubcircuitFile(const CString& suggested) {
+    CDocManager::FileRequest request;
+    request.save = true;
+    request.suggested = FromStoredPath(suggested).str();
+    request.filters = {"Schematic Files (*.sch)", "All Files (*)"};
+    request.defaultSuffix = "sch";
+    return CString(m_documents.AskFileName(request).c_str());
 }
 
 // ---- keys, idle time, units

@@ -6,9 +6,10 @@
 // offers the services that the core and the windows call; dispatches function keys; hands
 // idle time to the Workspace bar; and writes the settings back at the end.
 //
-// Document templates, in this order: schematic (a drawing window with rulers), hidden
-// schematic (the same document and view with no window, for sheets that the netlist build
-// reads) and output text. The symbol editor's template joins them with the symbol document.
+// Document templates, in this order: schematic (a drawing window with rulers), symbol (the
+// symbol editor: a symbol sheet in a drawing window, opened by the symbol commands only),
+// hidden schematic (the same document and view with no window, for sheets that the netlist
+// build reads) and output text.
 
 #include <QStringList>
 #include <filesystem>
@@ -20,6 +21,7 @@
 #include "library/LibraryBarServices.h"
 #include "model/app/RecentFileList.h"
 #include "model/app/SchematicApp.h"
+#include "model/doc/DocumentWindows.h"
 #include "model/doc/PrinterChoice.h"
 #include "platform/AppServices.h"
 #include "shell/app/CoreSeams.h"
@@ -34,7 +36,10 @@ class CAppEventFilter;
 class CLibraryBar;
 class CMainFrame;
 
-class CSchematicQtApp : public IAppServices, public ILibraryBarServices, public IDrcServices {
+class CSchematicQtApp : public IAppServices,
+                        public ILibraryBarServices,
+                        public IDrcServices,
+                        public IDocumentWindows {
 public:
     // The settings are read from settingsFile; help is looked for in helpFolders.
     CSchematicQtApp(std::filesystem::path settingsFile, QStringList helpFolders);
@@ -59,6 +64,7 @@ public:
     const CRecentFileList& RecentFiles() const { return *m_recentFiles; }
     HelpService& Help() { return m_help; }
     CDocTemplate* SchematicTemplate() const { return m_schematic; }
+    CDocTemplate* SymbolTemplate() const { return m_symbol; }
     CDocTemplate* HiddenSchematicTemplate() const { return m_hiddenSchematic; }
     CDocTemplate* OutputTemplate() const { return m_output; }
 
@@ -67,8 +73,10 @@ public:
     // Opens path (see CDocManager); with kOptionZoomToFitOnOpen its views show the whole
     // sheet. A file that fails to open leaves the recent files.
     CDocumentBase* OpenDocumentFile(const std::string& path);
-    // The save prompt for every document; then, whatever the answers, the saved schematics
-    // are recorded for the next start. False when the user cancelled.
+    // The save prompt for every document, the symbol editors first (each closes once it has
+    // put its symbol into its schematic, so that the schematic's prompt sees the change);
+    // then, whatever the answers, the saved schematics are recorded for the next start. False
+    // when the user cancelled.
     bool SaveAllModified();
 
     // IAppServices
@@ -98,6 +106,14 @@ public:
     CDrawDoc* ActiveSchematic() override;
     std::vector<CDrawDoc*> OpenSchematics() override;
 
+    // IDocumentWindows. A symbol editor opens with the select tool current.
+    CSymbolDoc* OpenSymbolEditor(CDrawDoc* owner, CSymbol* symbol, bool spice) override;
+    CDrawDoc* OpenSchematic(const CString& path) override;
+    CDrawDoc* NewSchematic() override;
+    BOOL SaveDocumentAs(CDrawDoc& document, const CString& path) override;
+    void CloseDocument(CDrawDoc& document) override;
+    CString AskSubcircuitFile(const CString& suggested) override;
+
 private:
     // The Files page of the workspace bar; null without a main window.
     CLibraryBar* LibraryBar() const;
@@ -121,6 +137,7 @@ private:
     HelpService m_help;
     CDocManager m_documents;
     CDocTemplate* m_schematic = nullptr;
+    CDocTemplate* m_symbol = nullptr;
     CDocTemplate* m_hiddenSchematic = nullptr;
     CDocTemplate* m_output = nullptr;
     CommandMap m_appCommands;

@@ -99,11 +99,6 @@ void AddCustomToolCommands(CommandMap& commands, CDrawDoc& document) {
 
 void AddToolsCommands(CommandMap& commands, CDrawDoc& document, const CObList& selection) {
     AddRenumberCommands(commands, document, selection);
-    commands.On(ID_OPEN_SUBCIRCUIT, [&selection] {
-        auto* symbol = selection.IsEmpty() ? nullptr : dynamic_cast<CSymbol*>(selection.GetTail());
-        if (symbol && symbol->GetKind() == kSymbolSubCircuit)
-            symbol->OnOpen(nullptr);
-    });
     AddSimulatorCommands(commands, document);
     AddCustomToolCommands(commands, document);
 }

@@ -1,5 +1,6 @@
 #include "shell/tools/ToolPrompts.h"
 
+#include <algorithm>
 #include <iterator>
 #include <vector>
 
@@ -54,6 +55,13 @@ public:
     explicit EntryBuilder(ToolMenu& menu) : m_levels{&menu} {}
     void AddItem(UINT id, const char* text) override { Top().push_back(Item(id, text)); }
     void AddSeparator() override { Top().push_back(Separator()); }
+    void InsertAfter(UINT existing, UINT id, const char* text) override {
+        ToolMenu& top = Top();
+        auto at = std::find_if(top.begin(), top.end(),
+                               [existing](const ContextMenuEntry& e) { return e.id == existing; });
+        if (at != top.end())
+            top.insert(at + 1, Item(id, text));
+    }
     void BeginPopup(const char* text) override {
         Top().push_back({0, text, {}});
         m_levels.push_back(&Top().back().submenu);

@@ -31,6 +31,7 @@
 #include "shell/commands/PropertiesCommand.h"
 #include "shell/commands/RailCommands.h"
 #include "shell/commands/SpiceSourceCommands.h"
+#include "shell/commands/SymbolCommands.h"
 #include "shell/commands/ToolsCommands.h"
 #include "shell/frames/DrawFrame.h"
 #include "shell/frames/StatusPaneText.h"
@@ -160,6 +161,7 @@ void CDrawView::AddCommands() {
                 tool->OnEditProperties(*this);
         });
     AddToolsCommands(m_commands, m_document, m_selection);
+    AddSymbolCommands(m_commands, m_document, m_selection);
     AddArrangeCommands();
     m_commands.On(ID_FILE_PRINT, [this] { OnFilePrint(); });
     m_commands.On(ID_FILE_PRINT_PREVIEW, [this] { OnFilePrintPreview(); });

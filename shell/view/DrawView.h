@@ -148,6 +148,8 @@ public:
     bool ShowsTrackers() const override { return true; }
     // ZoomToMarkedObjects.
     void ShowFlaggedObjects(unsigned long flagMask) override;
+    // As View > Zoom > Objects.
+    void ZoomToObjects() override;
     // The "Object Properties" sheet.
     void EditObjectProperties(CObList& objects, DWORD pageOptions) override;
 
@@ -162,6 +164,12 @@ public:
     void ApplyStyle(UINT command, int value) override;
 
 protected:
+    // For the views built on this one: the command map to add to (an entry replaces the one
+    // for the same command), and the grid of symbol sheets: 0.02 inch in navy unless the
+    // settings' "SymbGrid" says otherwise, saved there by the grid's settings sheet.
+    CommandMap& ExtendCommands() { return m_commands; }
+    void UseSymbolGrid();
+
     void paintEvent(QPaintEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void OnZoomChanged() override;
@@ -276,6 +284,7 @@ private:
     CObList m_selection;
     CommandMap m_commands;
     CSnapGrid m_grid;
+    bool m_symbolGrid = false;
     QPoint m_cursor;  // the last mouse position in the window
     DWORD m_viewFlags = kViewCrosshair;
     QPoint m_crosshair{-1, -1};

@@ -160,9 +160,29 @@ void CDrawView::EditGridOptions() {
     if (dialog.exec() != QDialog::Accepted)
         return;
     const DWORD applied = dialog.Settings().ApplyTo(m_grid, options);
-    if (app)
+    if (app) {
         app->SnapGridOptions = applied;
+        m_grid.Save(*app, m_symbolGrid);
+    }
     viewport()->update();
+}
+
+void CDrawView::UseSymbolGrid() {
+    m_symbolGrid = true;
+    m_grid.m_spaceX = m_grid.m_spaceY = 0.02f;
+    m_grid.m_colour = 0x800000;
+    m_grid.Update();
+    if (const CSchematicApp* app = GetApp())
+        m_grid.Load(*app, true);
+    viewport()->update();
+}
+
+void CDrawView::ZoomToObjects() {
+    if (const std::optional<CRect> bounds = VisibleObjectsBounds()) {
+        CRect rect = *bounds;
+        rect.InflateRect(kObjectsMargin, kObjectsMargin);
+        ZoomToRect(rect);
+    }
 }
 
 void CDrawView::AddZoomCommands() {
@@ -175,14 +195,7 @@ void CDrawView::AddZoomCommands() {
         m_commands.On(id, [this, factor] { SetZoomFactor(factor); });
     m_commands.On(ID_ZOOM_PAGE, [this] { ZoomToRect(PaperRect()); });
     m_commands.On(
-        ID_ZOOM_OBJECTS,
-        [this] {
-            if (const std::optional<CRect> bounds = VisibleObjectsBounds()) {
-                CRect rect = *bounds;
-                rect.InflateRect(kObjectsMargin, kObjectsMargin);
-                ZoomToRect(rect);
-            }
-        },
+        ID_ZOOM_OBJECTS, [this] { ZoomToObjects(); },
         [this](CmdUI& ui) { ui.Enable(VisibleObjectsBounds().has_value()); });
     m_commands.On(ID_ZOOM_IN, [this] { ZoomIn(kZoomStep); });
     m_commands.On(ID_ZOOM_OUT, [this] { ZoomOut(kZoomStep); });

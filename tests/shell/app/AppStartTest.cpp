@@ -188,12 +188,17 @@ TEST_F(AppStartTest, TheSchematicsOfTheLastRunOpenAgainWhenAsked) {
 TEST_F(AppStartTest, TheHiddenSchematicTemplateMakesDocumentsWithoutWindows) {
     auto app = Start();
     const std::vector<std::unique_ptr<CDocTemplate>>& templates = app->Documents().Templates();
-    ASSERT_EQ(templates.size(), 3u);
+    ASSERT_EQ(templates.size(), 4u);
     EXPECT_EQ(templates[0].get(), app->SchematicTemplate());
-    EXPECT_EQ(templates[1].get(), app->HiddenSchematicTemplate());
-    EXPECT_EQ(templates[2].get(), app->OutputTemplate());
+    EXPECT_EQ(templates[1].get(), app->SymbolTemplate());
+    EXPECT_EQ(templates[2].get(), app->HiddenSchematicTemplate());
+    EXPECT_EQ(templates[3].get(), app->OutputTemplate());
     std::string text;
-    for (int i = 0; i < 2; ++i) {
+    // The symbol editor's template is never offered in the file dialogs.
+    EXPECT_TRUE(app->SymbolTemplate()->GetDocString(text, CDocTemplate::docName));
+    EXPECT_EQ(text, "Symbol");
+    EXPECT_FALSE(app->SymbolTemplate()->GetDocString(text, CDocTemplate::filterName));
+    for (int i : {0, 2}) {
         EXPECT_TRUE(templates[i]->GetDocString(text, CDocTemplate::filterName));
         EXPECT_EQ(text, "Vosk Schematic Files (*.sch)");
         EXPECT_TRUE(templates[i]->GetDocString(text, CDocTemplate::regFileTypeId));

@@ -1,0 +1,21 @@
+#include "shell/app/DesktopLauncher.h"
+
+#include <QDesktopServices>
+#include <QProcess>
+#include <QStringList>
+#include <QUrl>
+
+#include "shell/kit/StoredText.h"
+
+bool CDesktopLauncher::OpenDocument(const CString& path) {
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(FromStoredText(path.str())));
+}
+
+bool CDesktopLauncher::StartProgram(const CString& program, const std::vector<CString>& arguments,
+                                    const CString& directory) {
+    QStringList list;
+    for (const CString& argument : arguments)
+        list << FromStoredText(argument.str());
+    return QProcess::startDetached(FromStoredText(program.str()), list,
+                                   FromStoredText(directory.str()));
+}

@@ -1,0 +1,179 @@
+// The symbol editor in the whole program: opened from a schematic's symbol, drawn in, and
+// closed, which puts the symbol back into the schematic as one undo step.
+
+#include <QTest>
+
+#include "model/doc/SymbolDoc.h"
+#include "model/net/Wire.h"
+#include "model/shapes/DrawRect.h"
+#include "model/symbol/Pin.h"
+#include "model/symbol/Symbol.h"
+#include "resources/CommandIds.h"
+#include "shell/frames/ChildFrame.h"
+#include "shell/support/AppFixture.h"
+#include "shell/view/DrawView.h"
+#include "shell/view/SymbolView.h"
+
+namespace {
+
+class SymbolEditorTest : public AppFixture {
+protected:
+    static CDocumentBase* Active(CSchematicQtApp& app) {
+        CChildFrame* frame = app.MainFrame()->ActiveChildFrame();
+        for (CDocumentBase* document : app.Documents().Documents()) {
+            if (app.Documents().FrameOf(*document) == frame)
+                return document;
+        }
+        return nullptr;
+    }
+    static void Run(CSchematicQtApp& app, UINT id) {
+        EXPECT_TRUE(app.MainFrame()->router().Execute(id)) << id;
+        QApplication::processEvents();
+    }
+    // A symbol "U1" with a wired pin "1" and a body, in the schematic.
+    static CSymbol* PlaceSymbol(CDrawDoc& doc, CWire** wire) {
+        auto* symbol = new CSymbol();
+        auto* pin = new CPin(symbol);
+        pin->SetEnds(CPoint(0, 0), CPoint(-200, 0));
+        pin->SetAttr("_ID", "1", kSetAttrForce);
+        symbol->GetPins().AddTail(pin);
+        symbol->GetGraphics().AddTail(new CDrawRect(CRect(0, 100, 300, -100)));
+        symbol->SetDocument(&doc);
+        symbol->SetAttr("_ID", "U1", kSetAttrForce);
+        symbol->RecalcBounds(nullptr);
+        doc.GetObjects().AddTail(symbol);
+        *wire = new CWire;
+        (*wire)->AddPoint(CPoint(-800, 0));
+        (*wire)->AddPoint(CPoint(-200, 0));
+        (*wire)->SetDocument(&doc);
+        doc.GetObjects().AddTail(*wire);
+        (*wire)->SetEndObject(pin);
+        return symbol;
+    }
+};
+
+TEST_F(SymbolEditorTest, EditSymbolThenCloseWritesTheSymbolBackAsOneStep) {
+    auto app = Start();
+    auto* schematic = dynamic_cast<CDrawDoc*>(Active(*app));
+    ASSERT_NE(schematic, nullptr);
+    auto* view = dynamic_cast<CDrawView*>(app->Documents().ViewOf(*schematic));
+    CWire* wire = nullptr;
+    CSymbol* symbol = PlaceSymbol(*schematic, &wire);
+    view->Select(symbol);
+    Run(*app, ID_EDIT_SYMBOL);
+
+    auto* editor = dynamic_cast<CSymbolDoc*>(Active(*app));
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(editor->GetTitle(), CString("Symbol1"));
+    EXPECT_EQ(app->MainFrame()->currentMenuId(), IDR_SYMBOL);
+    EXPECT_EQ(editor->GetObjects().GetCount(), 2);
+    auto* symbolView = dynamic_cast<CSymbolView*>(app->Documents().ViewOf(*editor));
+    ASSERT_NE(symbolView, nullptr);
+    // File Save saves nothing here.
+    EXPECT_FALSE(app->MainFrame()->router().Update(ID_FILE_SAVE).enabled);
+
+    // A new pin, drawn with the pin tool.
+    Run(*app, ID_DRAW_PIN);
+    symbolView->resize(800, 600);
+    const CPoint at = symbolView->DocToClient(CPoint(300, -60));
+    QTest::mouseClick(symbolView->viewport(), Qt::LeftButton, {}, QPoint(at.x, at.y));
+    ASSERT_EQ(editor->GetObjects().GetCount(), 3);
+    EXPECT_TRUE(editor->IsModified());
+
+    Run(*app, ID_SYMBOL_CLOSE_EDITOR);
+    QApplication::processEvents();
+    EXPECT_TRUE(m_prompt.shown().empty());
+    EXPECT_EQ(app->Documents().Documents(app->SymbolTemplate()).size(), 0u);
+    EXPECT_STREQ(schematic->GetUndoList().GetUndoName(), "symbol edit");
+    CSymbol* edited = nullptr;
+    for (POSITION pos = schematic->GetObjects().GetHeadPosition(); pos;) {
+        if (auto* s = dynamic_cast<CSymbol*>(schematic->GetObjects().GetNext(pos)))
+            edited = s;
+    }
+    ASSERT_NE(edited, nullptr);
+    EXPECT_EQ(edited->GetPins().GetCount(), 2);
+    EXPECT_EQ(edited->GetAttr("_ID"), "U1");
+    ASSERT_NE(edited->FindPin("1"), nullptr);
+    EXPECT_NE(edited->FindPin("1")->GetWire(), nullptr);
+
+    // One undo brings back the old symbol with its wire.
+    ASSERT_TRUE(schematic->GetUndoList().Undo());
+    EXPECT_TRUE(schematic->GetObjects().Find(symbol) != nullptr);
+    EXPECT_EQ(symbol->FindPin("1")->GetWire(), wire);
+    schematic->SetModifiedFlag(FALSE);
+    EXPECT_TRUE(Close(*app));
+}
+
+TEST_F(SymbolEditorTest, ANewSymbolGoesIntoTheSchematicAsANewComponent) {
+    auto app = Start();
+    auto* schematic = dynamic_cast<CDrawDoc*>(Active(*app));
+    Run(*app, ID_EDIT_CREATE_SYMBOL);
+    auto* editor = dynamic_cast<CSymbolDoc*>(Active(*app));
+    ASSERT_NE(editor, nullptr);
+    EXPECT_TRUE(editor->GetObjects().IsEmpty());
+    EXPECT_EQ(editor->GetPaperSize().cx, 20000);
+    editor->GetObjects().AddTail(new CDrawRect(CRect(0, 0, 400, -400)));
+    editor->SetModifiedFlag();
+    Run(*app, ID_FILE_CLOSE);
+    EXPECT_STREQ(schematic->GetUndoList().GetUndoName(), "create component");
+    EXPECT_NE(dynamic_cast<CSymbol*>(schematic->GetObjects().GetTail()), nullptr);
+    schematic->SetModifiedFlag(FALSE);
+    EXPECT_TRUE(Close(*app));
+}
+
+TEST_F(SymbolEditorTest, DoubleClickOnASymbolOpensItsEditor) {
+    auto app = Start();
+    auto* schematic = dynamic_cast<CDrawDoc*>(Active(*app));
+    auto* view = dynamic_cast<CDrawView*>(app->Documents().ViewOf(*schematic));
+    CWire* wire = nullptr;
+    PlaceSymbol(*schematic, &wire);
+    app->MainFrame()->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(view));
+    view->ZoomToObjects();
+    const CPoint at = view->DocToClient(CPoint(150, 100));  // on the body's outline
+    QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, QPoint(at.x, at.y));
+    QApplication::processEvents();
+    EXPECT_EQ(view->GetSelection().GetCount(), 1) << at.x << "," << at.y;
+    EXPECT_NE(dynamic_cast<CSymbolDoc*>(Active(*app)), nullptr) << Titles(*app).size();
+    EXPECT_TRUE(Close(*app));
+}
+
+TEST_F(SymbolEditorTest, AnEditorWhoseSchematicClosedAsksToSaveItself) {
+    auto app = Start();
+    auto* schematic = dynamic_cast<CDrawDoc*>(Active(*app));
+    CWire* wire = nullptr;
+    CSymbol* symbol = PlaceSymbol(*schematic, &wire);
+    auto* editor = app->OpenSymbolEditor(schematic, symbol, false);
+    ASSERT_NE(editor, nullptr);
+    editor->SetModifiedFlag();
+    schematic->SetModifiedFlag(FALSE);
+    app->Documents().CloseDocument(*schematic);
+    EXPECT_EQ(editor->GetOwnerDoc(), nullptr);
+    m_prompt.Answer(IDCANCEL);
+    Run(*app, ID_SYMBOL_CLOSE_EDITOR);
+    QApplication::processEvents();
+    ASSERT_EQ(m_prompt.shown().size(), 1u);
+    EXPECT_EQ(m_prompt.shown()[0].text, CString("Save changes to Symbol1?"));
+    EXPECT_EQ(app->Documents().Documents(app->SymbolTemplate()).size(), 1u);
+    editor->SetModifiedFlag(FALSE);
+    EXPECT_TRUE(Close(*app));
+}
+
+TEST_F(SymbolEditorTest, LeavingTheProgramPutsOpenSymbolsBackBeforeTheSchematicIsAsked) {
+    auto app = Start();
+    auto* schematic = dynamic_cast<CDrawDoc*>(Active(*app));
+    CWire* wire = nullptr;
+    CSymbol* symbol = PlaceSymbol(*schematic, &wire);
+    schematic->SetModifiedFlag(FALSE);
+    auto* editor = app->OpenSymbolEditor(schematic, symbol, false);
+    editor->SetModifiedFlag();
+    m_prompt.Answer(IDCANCEL);  // the schematic's prompt, for the change the editor brought
+    EXPECT_FALSE(app->SaveAllModified());
+    ASSERT_EQ(m_prompt.shown().size(), 1u);
+    EXPECT_EQ(m_prompt.shown()[0].text, CString("Save changes to Untitled1?"));
+    EXPECT_STREQ(schematic->GetUndoList().GetUndoName(), "symbol edit");
+    schematic->SetModifiedFlag(FALSE);
+    EXPECT_TRUE(Close(*app));
+}
+
+}  // namespace
