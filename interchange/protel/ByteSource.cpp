@@ -16,7 +16,8 @@ ByteSource ByteSource::FromFile(std::FILE* file) {
 bool ByteSource::Read(void* out, size_t count) {
     size_t left = m_bytes.size() - m_position;
     size_t taken = count < left ? count : left;
-    std::memcpy(out, m_bytes.data() + m_position, taken);
+    if (taken > 0)
+        std::memcpy(out, m_bytes.data() + m_position, taken);
     std::memset(static_cast<unsigned char*>(out) + taken, 0, count - taken);
     m_position += taken;
     if (taken < count)

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "interchange/protel/ProtelComponent.h"
+#include "interchange/protel/ProtelDosReader.h"
 #include "interchange/protel/ProtelJoin.h"
 #include "interchange/protel/ProtelRecordReader.h"
 #include "model/device/Device.h"
@@ -36,6 +37,10 @@ OwnedObjects::~OwnedObjects() {
 
 bool ImportProtelBinarySchematic(std::ostream& log, ByteSource& file, CDrawDoc& document) {
     return ProtelImporter(log, file).ReadBinarySchematic(document);
+}
+
+bool ImportProtelDosSchematic(std::ostream& log, ByteSource& file, CDrawDoc& document) {
+    return ProtelImporter(log, file).ReadDosSchematic(document);
 }
 
 ProtelImporter::ProtelImporter(std::ostream& log, ByteSource& file) : m_log(log), m_file(file) {}
@@ -79,6 +84,14 @@ bool ProtelImporter::ReadBinarySchematic(CDrawDoc& document) {
         if (!ReadComponentDef(false) || m_file.AtEnd())
             return false;
     if (!ReadSheetHeader() || !ReadRecords(m_objects.List()))
+        return false;
+    FinishSchematic();
+    return true;
+}
+
+bool ProtelImporter::ReadDosSchematic(CDrawDoc& document) {
+    m_document = &document;
+    if (!ProtelDosReader(*this).Run())
         return false;
     FinishSchematic();
     return true;

@@ -30,6 +30,7 @@ class CWire;
 struct ProtelComponent;
 
 bool ImportProtelBinarySchematic(std::ostream& log, ByteSource& file, CDrawDoc& document);
+bool ImportProtelDosSchematic(std::ostream& log, ByteSource& file, CDrawDoc& document);
 
 // A list of drawing objects that deletes what it still holds.
 class OwnedObjects {
@@ -63,6 +64,7 @@ public:
     ~ProtelImporter();
 
     bool ReadBinarySchematic(CDrawDoc& document);
+    bool ReadDosSchematic(CDrawDoc& document);
 
     // The binary records up to their end mark, appended to target.
     bool ReadRecords(CObList& target);
@@ -74,6 +76,7 @@ public:
 
 private:
     friend class ProtelRecordReader;
+    friend class ProtelDosReader;
 
     bool ReadFontTable();
     bool ReadSheetHeader();
