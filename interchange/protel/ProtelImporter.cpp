@@ -5,6 +5,7 @@
 #include "interchange/protel/ProtelComponent.h"
 #include "interchange/protel/ProtelDosReader.h"
 #include "interchange/protel/ProtelJoin.h"
+#include "interchange/protel/ProtelLibraryWriter.h"
 #include "interchange/protel/ProtelRecordReader.h"
 #include "model/device/Device.h"
 #include "model/doc/DrawDoc.h"
@@ -41,6 +42,10 @@ bool ImportProtelBinarySchematic(std::ostream& log, ByteSource& file, CDrawDoc& 
 
 bool ImportProtelDosSchematic(std::ostream& log, ByteSource& file, CDrawDoc& document) {
     return ProtelImporter(log, file).ReadDosSchematic(document);
+}
+
+bool ImportProtelLibrary(std::ostream& log, ByteSource& file, CLibraryFile& library) {
+    return ProtelImporter(log, file).ReadBinaryLibrary(library);
 }
 
 ProtelImporter::ProtelImporter(std::ostream& log, ByteSource& file) : m_log(log), m_file(file) {}
@@ -94,6 +99,31 @@ bool ProtelImporter::ReadDosSchematic(CDrawDoc& document) {
     if (!ProtelDosReader(*this).Run())
         return false;
     FinishSchematic();
+    return true;
+}
+
+bool ProtelImporter::ReadBinaryLibrary(CLibraryFile& library) {
+    if (m_file.Size() == 0)
+        return false;
+    m_log << m_file.ShortString() << "\n";
+    m_file.Skip(4);
+    m_log << m_file.ShortString() << "\n";
+    m_file.Skip(11);
+    if (!ReadFontTable())
+        return false;
+    const int count = m_file.UInt16();
+    for (int i = 0; i < count; ++i) {
+        if (m_file.AtEnd())
+            return false;
+        m_file.Skip(4);
+        for (int names = m_file.UInt16(); names > 0 && !m_file.AtEnd(); --names)
+            m_file.ShortString();
+    }
+    m_file.Skip(26);
+    for (int i = 0; i < count; ++i)
+        if (!ReadComponentDef(true) || m_file.AtEnd())
+            return false;
+    ProtelLibraryWriter(m_log, library).Write(m_components);
     return true;
 }
 

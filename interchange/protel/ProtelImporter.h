@@ -31,6 +31,7 @@ struct ProtelComponent;
 
 bool ImportProtelBinarySchematic(std::ostream& log, ByteSource& file, CDrawDoc& document);
 bool ImportProtelDosSchematic(std::ostream& log, ByteSource& file, CDrawDoc& document);
+bool ImportProtelLibrary(std::ostream& log, ByteSource& file, CLibraryFile& library);
 
 // A list of drawing objects that deletes what it still holds.
 class OwnedObjects {
@@ -65,6 +66,7 @@ public:
 
     bool ReadBinarySchematic(CDrawDoc& document);
     bool ReadDosSchematic(CDrawDoc& document);
+    bool ReadBinaryLibrary(CLibraryFile& library);
 
     // The binary records up to their end mark, appended to target.
     bool ReadRecords(CObList& target);

@@ -1,10 +1,6 @@
 #include "interchange/protel/ProtelFileBuilder.h"
 
 #include <cmath>
-#include <filesystem>
-#include <fstream>
-
-#include <gtest/gtest.h>
 
 ProtelFileBuilder& ProtelFileBuilder::Byte(int value) {
     m_bytes.push_back(static_cast<unsigned char>(value));
@@ -52,6 +48,27 @@ ProtelFileBuilder& ProtelFileBuilder::SchematicStart(int components) {
     Str("Protel for Windows - Schematic Capture Binary File Version 1.2 - 2.0").Zeros(4);
     Int16(1).Int16(10).Int16(0).Byte(0).Byte(0).Byte(0).Byte(0).Str("Arial");
     return Int16(components);
+}
+
+ProtelFileBuilder& ProtelFileBuilder::LibraryStart(
+    const std::vector<std::vector<std::string>>& names) {
+    Str("Protel for Windows - Schematic Library Editor Binary File Version 1.2 - 2.0").Zeros(4);
+    Str("Test library").Zeros(11);
+    Int16(1).Int16(10).Int16(0).Byte(0).Byte(0).Byte(0).Byte(0).Str("Arial");
+    Int16(static_cast<int>(names.size()));
+    for (const auto& entry : names) {
+        Zeros(4).Int16(static_cast<int>(entry.size()));
+        for (const std::string& name : entry)
+            Str(name);
+    }
+    return Zeros(26);
+}
+
+ProtelFileBuilder& ProtelFileBuilder::LibraryTail(const std::string& name) {
+    Str("").Str(name);
+    for (int i = 0; i < 16; ++i)
+        Str("");
+    return *this;
 }
 
 ProtelFileBuilder& ProtelFileBuilder::SheetHeader(int style, int orientation, int customWidth,
@@ -170,12 +187,4 @@ ProtelFileBuilder& ProtelFileBuilder::DosRecord(int type,
     for (auto [at, value] : bytesAt)
         bytes[static_cast<size_t>(at)] = value;
     return DosRecord(bytes);
-}
-
-std::string ProtelFileBuilder::Save(const std::string& name) const {
-    const auto path = std::filesystem::path(testing::TempDir()) / name;
-    std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(m_bytes.data()),
-               static_cast<std::streamsize>(m_bytes.size()));
-    return path.string();
 }

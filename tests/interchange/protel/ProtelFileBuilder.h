@@ -20,6 +20,11 @@ public:
     // Binary schematic: header text, 4 bytes, the font table (one 10-point Arial font), the
     // component count. The definitions, the sheet header and the records follow.
     ProtelFileBuilder& SchematicStart(int components);
+    // Binary library: the two header texts, the font table and an index of the components'
+    // names, up to the first definition.
+    ProtelFileBuilder& LibraryStart(const std::vector<std::vector<std::string>>& names);
+    // The library texts that end a definition in a library: text, name, sixteen fields.
+    ProtelFileBuilder& LibraryTail(const std::string& name);
     // Sheet header with the texts, sheet number and total, style, orientation and custom size.
     ProtelFileBuilder& SheetHeader(int style, int orientation = 0, int customWidth = 0,
                                    int customHeight = 0, int custom = 0,
@@ -54,8 +59,6 @@ public:
                                  const std::vector<std::pair<int, int>>& bytesAt = {});
 
     const std::vector<unsigned char>& Bytes() const { return m_bytes; }
-    // Writes the bytes to a new file under the test's temporary folder; its path.
-    std::string Save(const std::string& name) const;
 
 private:
     std::vector<unsigned char> m_bytes;
