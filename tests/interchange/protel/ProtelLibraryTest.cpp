@@ -66,8 +66,9 @@ TEST(ProtelLibraryTest, EqualDrawingsShareASymbolAndTheItemsLoad) {
         ASSERT_TRUE(library.ReadItem(&doc, i, item)) << i;
         EXPECT_FALSE(item.m_objects.IsEmpty()) << i;
         names.push_back(std::string(item.m_name));
-        if (item.m_name == "7400")
+        if (item.m_name == "7400") {
             EXPECT_EQ(item.m_description, "Quad nand");
+        }
     }
     EXPECT_EQ(names,
               (std::vector<std::string>{"symb0001", "7400", "7408", "74LS08", "symb0002", "7432"}));
