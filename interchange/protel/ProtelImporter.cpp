@@ -1,6 +1,7 @@
 #include "interchange/protel/ProtelImporter.h"
 
 #include <string>
+#include <unordered_set>
 
 #include "interchange/protel/ProtelComponent.h"
 #include "interchange/protel/ProtelDosReader.h"
@@ -214,7 +215,7 @@ void ProtelImporter::FinishSchematic() {
     ProtelJoin(m_objects.List()).Run();
     ApplyNetLabels();
     ApplyNetConnectors();
-    doc.AddObjects(&m_objects.List());
+    HandOver(doc);
     doc.SetTitle(m_header.title.c_str());
     const std::pair<const char*, std::string> attributes[] = {
         {".documentnumber", m_header.documentNumber},
@@ -231,6 +232,34 @@ void ProtelImporter::FinishSchematic() {
     for (const auto& [name, value] : attributes)
         doc.SetAttribute(name, value.c_str(), 0);
     doc.UpdateAttrTexts(nullptr);
+}
+
+// The new document takes the objects it allows as they are, in one go: the import is no edit
+// to take back, and its identifiers and devices are made unique here. Wires without a net then
+// get their nets as after any addition.
+void ProtelImporter::HandOver(CDrawDoc& doc) {
+    CObList& objects = m_objects.List();
+    std::unordered_set<std::string> ids;
+    std::vector<CSymbol*> renumber;
+    for (POSITION pos = objects.GetHeadPosition(); pos;) {
+        POSITION here = pos;
+        auto* object = static_cast<CDrawObj*>(objects.GetNext(pos));
+        if (!doc.IsObjectAllowed(object))
+            continue;
+        objects.RemoveAt(here);
+        object->SetDocument(&doc);
+        doc.GetObjects().AddTail(object);
+        auto* symbol = dynamic_cast<CSymbol*>(object);
+        if (symbol && symbol->GetKind() == kSymbolDevice &&
+            !ids.insert(std::string(symbol->GetAttr("_ID"))).second)
+            renumber.push_back(symbol);
+    }
+    for (CSymbol* symbol : renumber) {
+        symbol->SetAttr("_ID", "", kSetAttrForce);
+        symbol->AssignId(1);
+    }
+    CDrawDoc::NetNameScope names(doc);
+    doc.JoinNets();
 }
 
 void ProtelImporter::ApplyNetLabels() {

@@ -83,6 +83,7 @@ private:
     bool ReadFontTable();
     bool ReadSheetHeader();
     void FinishSchematic();
+    void HandOver(CDrawDoc& doc);
     void ApplyNetLabels();
     void AttachNetLabel(CAttrText& label, CWire& wire);
     void ApplyNetConnectors();
