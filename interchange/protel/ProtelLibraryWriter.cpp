@@ -42,7 +42,7 @@ void SortDrawing(CObList& list) {
 }
 
 // The archived bytes of the part's three drawings: equal bytes, equal drawings.
-std::vector<BYTE> DrawingBytes(ProtelPart& part) {
+std::string DrawingBytes(ProtelPart& part) {
     CMemFile data;
     {
         CArchive ar(&data, CArchive::store);
@@ -54,7 +54,8 @@ std::vector<BYTE> DrawingBytes(ProtelPart& part) {
         }
         ar.Close();
     }
-    return data.Detach();
+    const std::vector<BYTE> bytes = data.Detach();
+    return std::string(bytes.begin(), bytes.end());
 }
 
 std::string Capitalised(std::string text) {
@@ -95,7 +96,7 @@ void ProtelLibraryWriter::Write(std::vector<std::unique_ptr<ProtelComponent>>& c
 
 void ProtelLibraryWriter::FindEqualDrawings(
     std::vector<std::unique_ptr<ProtelComponent>>& components) {
-    std::map<std::vector<BYTE>, ProtelPart*> first;
+    std::map<std::string, ProtelPart*> first;
     for (auto& component : components)
         for (auto& part : component->parts) {
             for (int mode = 0; mode < 3; ++mode)
