@@ -15,6 +15,7 @@
 #include "model/shapes/Ellipse.h"
 #include "model/symbol/Pin.h"
 #include "model/symbol/Symbol.h"
+#include "model/text/AttrText.h"
 
 namespace {
 
@@ -134,6 +135,33 @@ TEST(ProtelBinaryReaderTest, ComponentPinEndsAndNumber) {
     EXPECT_EQ(symbols[0]->GetAttr("_Name"), "RES");
     ASSERT_NE(symbols[0]->GetDevice(), nullptr);
     EXPECT_EQ(symbols[0]->GetDevice()->GetAttr("_Pref"), "R");
+}
+
+TEST(ProtelBinaryReaderTest, RepeatedDesignatorsAreRenumberedAndFieldsKept) {
+    ProtelFileBuilder file;
+    file.SchematicStart(1).ComponentHead({"RES"}, "resistor", "AXIAL0.4", "R?", 1).PartStart();
+    file.Pin(0, 0, 2, "1", "1").Rectangle(0, 0, 100, 100).End().End().End();
+    file.SheetHeader(0)
+        .Instance(0, 0, 0, 0, 0, 1, 0, "R1")
+        .Text(0x24, 10, 10, "*")
+        .Text(0x26, 10, 10, "5%");
+    file.Text(0x24, 5000, 10, "far").Instance(300, 0, 0, 0, 0, 1, 0, "R1").End();
+    auto imported = Import(file);
+    ASSERT_TRUE(imported->ok) << imported->log.str();
+    auto symbols = ObjectsOf<CSymbol>(imported->doc);
+    ASSERT_EQ(symbols.size(), 2u);
+    EXPECT_EQ(symbols[0]->GetAttr("_ID"), "R1");
+    EXPECT_NE(symbols[1]->GetAttr("_ID"), "R1");
+    EXPECT_FALSE(symbols[1]->GetAttr("_ID").IsEmpty());
+    EXPECT_EQ(symbols[0]->GetAttr("Field2"), "5%");
+    EXPECT_EQ(symbols[0]->GetAttr("Field3"), "far");
+    EXPECT_EQ(symbols[0]->GetDevice(), symbols[1]->GetDevice());
+    EXPECT_EQ(symbols[0]->GetDevice()->GetRefCount(), 2);
+    // The field at x = 50000 lies off the 13200-wide sheet: no text shows it.
+    int fieldTexts = 0;
+    for (CAttrText* text : ObjectsOf<CAttrText>(imported->doc))
+        fieldTexts += text->GetName().Left(5) == "Field";
+    EXPECT_EQ(fieldTexts, 1);
 }
 
 TEST(ProtelBinaryReaderTest, ArcEndsRoundToTheNearestUnit) {
