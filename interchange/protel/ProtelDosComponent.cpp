@@ -3,6 +3,7 @@
 
 #include "interchange/protel/ProtelDosReader.h"
 #include "interchange/protel/ProtelRecordReader.h"
+#include "model/device/Device.h"
 #include "model/doc/DrawDoc.h"
 #include "model/shapes/DrawRect.h"
 #include "model/symbol/Pin.h"
@@ -130,6 +131,8 @@ bool ProtelDosReader::Component(const Record& head) {
     symbol->SetAttr("_ID", c.designator.c_str(), kSetAttrForce);
     symbol->SetAttr("_Name", c.name.c_str(), kSetAttrForce);
     symbol->SetAttr("_Footprint", c.footprint.c_str(), kSetAttrForce);
+    if (c.mode != 2)
+        GiveDevice(*symbol, c.name, c.footprint);
     m_im.m_objects.List().AddTail(symbol);
     if (c.mode != 2) {
         ShowText(*symbol, "_ID", c.designatorFlags, c.designatorAnchor);
@@ -137,6 +140,25 @@ bool ProtelDosReader::Component(const Record& head) {
     }
     symbol->RecalcBounds(nullptr);
     return true;
+}
+
+// A device of the symbol's own, so that its pins are known by their numbers: the component's
+// name and footprint and the map of its pins.
+void ProtelDosReader::GiveDevice(CSymbol& symbol, const std::string& name,
+                                 const std::string& footprint) {
+    std::string map = name + "\x01";
+    for (POSITION pos = symbol.GetPins().GetHeadPosition(); pos;) {
+        auto* pin = static_cast<CPin*>(symbol.GetPins().GetNext(pos));
+        map +=
+            "\x01" + std::string(pin->GetAttr("_ID")) + "\x01" + std::string(pin->GetAttr("_No"));
+    }
+    auto* device = new CDevice(name.c_str());
+    device->SetAttr("_Name", name.c_str(), TRUE);
+    device->SetAttr("_Footprint", footprint.c_str(), TRUE);
+    device->SetAttr("_Map", (map + "\n").c_str(), TRUE);
+    device->AddRef();
+    if (CDevice* old = symbol.SetDevice(device))
+        old->Release();
 }
 
 bool ProtelDosReader::ReadBitmap(const DosPartSize& part, CObList& target) {

@@ -38,6 +38,7 @@ private:
     bool Component(const Record& record);
     CPoint Point(const Record& record, int at) const;
     bool ReadBitmap(const DosPartSize& part, CObList& target);
+    void GiveDevice(CSymbol& symbol, const std::string& name, const std::string& footprint);
     void ShowText(CSymbol& symbol, const char* name, BYTE flags, CPoint anchor);
 
     ProtelImporter& m_im;

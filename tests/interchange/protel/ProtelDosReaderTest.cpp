@@ -67,8 +67,8 @@ void Component(ProtelFileBuilder& file, const std::string& id, int x, int y) {
     file.DosRecord('B', {{3, x}, {5, y + 30}, {7, x}, {9, y - 30}}, {{11, 1}, {12, 1}});
     file.DosRecord({'C', 2, 0, 0, 0, 5, 'A', 'X', 'I', 'A', 'L'});
     file.DosRecord({0, 0, 3, 2});
-    file.DosRecord({1, 0x60, 1, '1', 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1});
-    file.DosRecord({1, 0x60, 1, '2', 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 2, 1});
+    file.DosRecord({1, 0x60, 1, '1', 0, 0, 0, 1, 'A', 0, 0, 0, 0, 0, 0, 1});
+    file.DosRecord({1, 0x60, 1, '2', 0, 0, 0, 1, 'B', 0, 0, 0, 0, 0, 2, 1});
 }
 
 TEST(ProtelDosReaderTest, SheetOneMovesTheDrawingAndMakesTheTitleBlock) {

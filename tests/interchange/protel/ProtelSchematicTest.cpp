@@ -26,7 +26,7 @@ ProtelFileBuilder EveryRecordSchematic(bool subSheet) {
     file.SchematicStart(1)
         .ComponentHead({"RES", "RESISTOR"}, "RESISTOR", "AXIAL0.4", "R?", 1)
         .PartStart();
-    file.Pin(0, 0, 2, "1", "1").Pin(100, 0, 0, "2", "2").Rectangle(0, -20, 100, 20).End();
+    file.Pin(0, 0, 2, "A", "1").Pin(100, 0, 0, "B", "2").Rectangle(0, -20, 100, 20).End();
     file.Line(0, 0, 100, 0).End().End();
     file.SheetHeader(0, 0, 0, 0, 0, "ACME", 1, 1);
     file.Instance(0, 0, 0, 0, 0, 1, 0, "R1").Text(0x22, 0, 30, "R1").Text(0x23, 0, -30, "10K");
