@@ -16,6 +16,7 @@ constexpr UINT ID_FILE_PRINT_PREVIEW = 57609;
 constexpr UINT ID_FILE_MRU_FIRST = 57616;  // the recent-file entries, 16 at most
 constexpr UINT ID_FILE_MRU_LAST = 57631;
 constexpr UINT ID_FILE_EXPORT_DXF = 33110;
+constexpr UINT ID_FILE_IMPORT_PROTEL = 33073;
 constexpr UINT ID_APP_EXIT = 57665;
 
 // Edit

@@ -15,6 +15,7 @@ constexpr CommandInfo kCommands[] = {
     {ID_FILE_SAVE, "&Save\tCtrl+S", "Save the active document\nSave", "Ctrl+S", ":/icons/save.svg"},
     {ID_FILE_SAVE_AS, "Save &As...", "Save the active document with a new name\nSave As", "", ""},
     {ID_FILE_EXPORT_DXF, "&DXF File", "Export the drawing as a DXF file\nExport DXF", "", ""},
+    {ID_FILE_IMPORT_PROTEL, "&Protel File\t", "Import a Protel schematic or library\nImport Protel", "", ""},
     {ID_FILE_PRINT, "&Print...\tCtrl+P", "Print the active document\nPrint", "Ctrl+P", ":/icons/print.svg"},
     {ID_FILE_PRINT_PREVIEW, "Print Pre&view", "Display full pages\nPrint Preview", "", ""},
     {ID_FILE_PRINT_SETUP, "P&rint Setup...", "Change the printer and printing options\nPrint Setup", "", ""},

@@ -23,8 +23,10 @@ constexpr MenuItem WindowList() {
 }
 
 // The frame's menu while no document is open.
+constexpr MenuItem kImport[] = {Cmd(ID_FILE_IMPORT_PROTEL)};
 constexpr MenuItem kFrameFile[] = {Cmd(ID_FILE_NEW),
                                    Cmd(ID_FILE_OPEN),
+                                   Popup("&Import", kImport),
                                    Sep(),
                                    Cmd(ID_FILE_PRINT_SETUP),
                                    Sep(),
@@ -56,6 +58,7 @@ constexpr MenuItem kDocFile[] = {Cmd(ID_FILE_NEW),
                                  Sep(),
                                  Cmd(ID_FILE_SAVE),
                                  Cmd(ID_FILE_SAVE_AS),
+                                 Popup("&Import", kImport),
                                  Popup("&Export", kExport),
                                  Sep(),
                                  Cmd(ID_FILE_PRINT),

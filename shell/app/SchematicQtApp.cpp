@@ -9,6 +9,7 @@
 #include <exception>
 
 #include "drc/ui/DrcSetupSheet.h"
+#include "interchange/protel/ui/ProtelImportCommand.h"
 #include "library/ui/LibraryBar.h"
 #include "library/ui/ShellTreeCtrl.h"
 #include "model/app/CommandLineInfo.h"
@@ -185,6 +186,7 @@ void CSchematicQtApp::AddApplicationCommands() {
         if (const std::string path = m_documents.AskOpenFileName(); !path.empty())
             OpenDocumentFile(path);
     });
+    m_appCommands.On(ID_FILE_IMPORT_PROTEL, [this] { OnImportProtel(); });
     m_appCommands.On(ID_HELP_SEARCH, [this] { m_help.DisplaySearch(); });
     m_appCommands.On(ID_TOOLS_DRC, [this] { ShowDrcPage(); });
     m_appCommands.On(ID_TOOLS_DRC_SETUP, [this] { ShowDrcSetup(); });
@@ -238,6 +240,28 @@ int CSchematicQtApp::ExitInstance(int result) {
 }
 
 // ---- documents
+
+void CSchematicQtApp::OnImportProtel() {
+    ShowOutputBar();
+    std::streambuf* buffer = GetOutputStreamBuf();
+    std::ostream discard(nullptr);
+    std::ostream output(buffer);
+    ProtelImportSeams seams;
+    seams.chooseFile = AskForProtelFile;
+    seams.chooseLibrary = AskForProtelTargetLibrary;
+    seams.documents.create = [this] { return dynamic_cast<CDrawDoc*>(OnFileNew()); };
+    seams.documents.discard = [this](CDrawDoc& document) { m_documents.CloseDocument(document); };
+    seams.showLibraries = [this] {
+        RefreshLibraryList();
+        ShowLibraryPage();
+        if (m_mainFrame)
+            m_mainFrame->workspaceBar()->show();
+    };
+    CString folder("$(UserLibDir)");
+    m_app.ExpandMacros(folder);
+    seams.userLibraryFolder = std::string(folder);
+    RunProtelImport(m_mainFrame.get(), m_app.Settings(), buffer ? output : discard, seams);
+}
 
 CDocumentBase* CSchematicQtApp::OnFileNew() {
     return m_schematic ? m_documents.OpenDocumentFile(*m_schematic, {}) : nullptr;

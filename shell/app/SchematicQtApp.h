@@ -70,6 +70,7 @@ public:
 
     // File New: a new schematic at once, never asking for the kind of document.
     CDocumentBase* OnFileNew();
+    void OnImportProtel();
     // Opens path (see CDocManager); with kOptionZoomToFitOnOpen its views show the whole
     // sheet. A file that fails to open leaves the recent files.
     CDocumentBase* OpenDocumentFile(const std::string& path);
