@@ -193,7 +193,6 @@ constexpr UINT ID_LIBRARY_NEW = 32987;
 // Tools
 constexpr UINT ID_RENUMBER_SELECTION = 32997;
 constexpr UINT ID_RENUMBER_ALL = 32998;
-constexpr UINT ID_OPEN_SUBCIRCUIT = 33004;  // the symbol's context menu
 constexpr UINT ID_RUN_SIMULATOR = 33017;
 constexpr UINT ID_STOP_SIMULATOR = 33018;
 constexpr UINT ID_PAUSE_SIMULATOR = 33019;

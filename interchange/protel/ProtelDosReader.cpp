@@ -16,7 +16,6 @@ namespace {
 
 constexpr COLORREF kLineColour = 0x800000;
 constexpr COLORREF kBodyColour = 0x80;
-constexpr COLORREF kBodyFill = 0xB0FFFF;
 constexpr COLORREF kCellColour = 0xFF0000;
 constexpr LONG kWindowMargin = 4000;
 constexpr size_t kMaxTextLength = 7 + 15;

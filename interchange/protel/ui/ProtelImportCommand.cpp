@@ -7,7 +7,7 @@
 #include "platform/SettingsStore.h"
 
 const char* const kProtelFileFilters[3] = {
-    "Protel Binary File(*.sch)", "Protel Binary Library (*.lib)", "Protel DOS Schematic (*.s??)"};
+    "Protel Binary File(*.sch)", "Protel Binary Library (*.lib)", "Protel DOS Schematic (*.s?\?)"};
 
 namespace {
 
