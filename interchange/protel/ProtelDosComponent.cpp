@@ -177,9 +177,11 @@ bool ProtelDosReader::ReadBitmap(const DosPartSize& part, CObList& target) {
     std::vector<unsigned char> cells(static_cast<size_t>(w) * static_cast<size_t>(h), 0);
     for (int row = 0; row < h; ++row)
         for (int column = 0; column < w; ++column) {
-            const size_t at = static_cast<size_t>(row * rowBytes + column / 8);
+            const size_t at = static_cast<size_t>(row) * static_cast<size_t>(rowBytes) +
+                              static_cast<size_t>(column / 8);
             if (at < bytes.size() && (bytes[at] & (0x80 >> (column % 8))))
-                cells[static_cast<size_t>(row * w + column)] = 1;
+                cells[static_cast<size_t>(row) * static_cast<size_t>(w) +
+                      static_cast<size_t>(column)] = 1;
         }
     AddBitmapRects(target, cells, w, h);
     return true;

@@ -33,8 +33,10 @@ constexpr SIZE kSheetStyles[] = {
 }  // namespace
 
 OwnedObjects::~OwnedObjects() {
-    while (!m_list.IsEmpty())
-        delete static_cast<CObject*>(m_list.RemoveHead());
+    POSITION pos = m_list.GetHeadPosition();
+    while (pos)
+        delete static_cast<CObject*>(m_list.GetNext(pos));
+    m_list.RemoveAll();
 }
 
 bool ImportProtelBinarySchematic(std::ostream& log, ByteSource& file, CDrawDoc& document) {

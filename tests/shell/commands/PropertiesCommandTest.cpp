@@ -1,15 +1,16 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+
 #include "model/net/Wire.h"
 #include "model/shapes/DrawRect.h"
 #include "model/text/TextBox.h"
 #include "resources/CommandIds.h"
-
 #include "shell/commands/CommandActions.h"
 #include "shell/commands/CommandMap.h"
 #include "shell/commands/CommandRouter.h"
 #include "shell/commands/PropertiesCommand.h"
+#include "shell/support/QtTestApp.h"
 
 namespace {
 
@@ -56,6 +57,7 @@ namespace {
 
 // "Alt+Enter" answers the main Enter key as well as the keypad's.
 TEST(PropertiesCommandKey, AltEnterTakesBothEnterKeys) {
+    QtTestApp::ensure();
     CommandRouter router;
     CommandActions actions(router, nullptr);
     const QList<QKeySequence> keys = actions.Action(ID_EDIT_PROPERTIES)->shortcuts();
