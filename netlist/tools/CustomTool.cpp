@@ -5,12 +5,12 @@
 
 #include "model/app/SchematicApp.h"
 #include "model/doc/DrawDoc.h"
-#include "netlist/tools/ProcessLauncher.h"
 #include "netlist/tools/ToolArguments.h"
 #include "netlist/tools/ToolEntry.h"
 #include "netlist/tools/ToolSetupUi.h"
 #include "netlist/writers/NetlistFormat.h"
 #include "platform/Paths.h"
+#include "platform/ProgramLauncher.h"
 #include "platform/UserPrompt.h"
 
 namespace {
@@ -72,8 +72,13 @@ BOOL WriteReport(CDrawDoc& document, int reportType, const CString& path) {
 
 BOOL StartCommand(const CString& command, const std::vector<std::string>& args,
                   const CString& directory) {
+    // A program starts with its arguments; any other file opens with its usual application.
+    IProgramLauncher& launcher = GetProgramLauncher();
+    std::vector<CString> arguments;
+    for (const std::string& arg : args)
+        arguments.emplace_back(arg.data(), static_cast<int>(arg.size()));
     if (!command.IsEmpty() &&
-        Installed<IProcessLauncher>::Get().Start(command.str(), args, directory.str()))
+        (launcher.StartProgram(command, arguments, directory) || launcher.OpenDocument(command)))
         return TRUE;
     CString message("Could not execute command\n");
     message += command;

@@ -19,7 +19,6 @@ struct CCoreSeams::Windows {
     CConnectorSymbolLibrary rails;
     CBomOptionsWindow bomOptions;
     CSpiceWindows spice;
-    CToolLauncher launcher;
     CToolSetupWindow toolSetup;
     CDesktopLauncher desktop;
     ScopedInstall<IUserPrompt> installedPrompt{prompt};
@@ -28,7 +27,6 @@ struct CCoreSeams::Windows {
     ScopedInstall<IConnectorSymbolSource> installedRails{rails};
     ScopedInstall<IBomOptionsUi> installedBomOptions{bomOptions};
     ScopedInstall<ISpiceUi> installedSpice{spice};
-    ScopedInstall<IProcessLauncher> installedLauncher{launcher};
     ScopedInstall<IToolSetupUi> installedToolSetup{toolSetup};
     ScopedInstall<IProgramLauncher> installedDesktop{desktop};
 };

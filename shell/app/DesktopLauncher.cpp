@@ -1,6 +1,7 @@
 #include "shell/app/DesktopLauncher.h"
 
 #include <QDesktopServices>
+#include <QFileInfo>
 #include <QProcess>
 #include <QStringList>
 #include <QUrl>
@@ -8,7 +9,9 @@
 #include "shell/kit/StoredText.h"
 
 bool CDesktopLauncher::OpenDocument(const CString& path) {
-    return QDesktopServices::openUrl(QUrl::fromLocalFile(FromStoredText(path.str())));
+    const QFileInfo document(FromStoredText(path.str()));
+    return document.exists() &&
+           QDesktopServices::openUrl(QUrl::fromLocalFile(document.absoluteFilePath()));
 }
 
 bool CDesktopLauncher::StartProgram(const CString& program, const std::vector<CString>& arguments,

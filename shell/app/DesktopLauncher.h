@@ -1,6 +1,6 @@
 #pragma once
-// The desktop's launcher: documents open with the program the desktop chooses for them,
-// programs start on their own with an argument list (no shell reads it).
+// The desktop's launcher: existing documents open with the program the desktop chooses for
+// them, programs start on their own with an argument list (no shell reads it).
 
 #include "platform/ProgramLauncher.h"
 

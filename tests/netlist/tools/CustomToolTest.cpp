@@ -7,10 +7,10 @@
 #include "model/device/Device.h"
 #include "netlist/support/NetlistSheet.h"
 #include "netlist/tools/CustomTool.h"
-#include "netlist/tools/ProcessLauncher.h"
 #include "netlist/tools/Simulator.h"
 #include "netlist/tools/ToolEntry.h"
 #include "netlist/tools/ToolSetupUi.h"
+#include "platform/ProgramLauncher.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TestSupport.h"
 
@@ -19,16 +19,19 @@ namespace {
 using testsupport::ScriptedPrompt;
 
 // Records what would have been started.
-class RecordingLauncher : public IProcessLauncher {
+class RecordingLauncher : public IProgramLauncher {
 public:
     struct Start {
         std::string program;
         std::vector<std::string> args;
         std::string directory;
     };
-    bool Start(const std::string& program, const std::vector<std::string>& args,
-               const std::string& directory) override {
-        started.push_back({program, args, directory});
+    bool StartProgram(const CString& program, const std::vector<CString>& arguments,
+                      const CString& directory) override {
+        std::vector<std::string> args;
+        for (const CString& argument : arguments)
+            args.push_back(argument.str());
+        started.push_back({program.str(), args, directory.str()});
         runningDuringStart = GetApp()->SimulatorRunning;
         return starts;
     }
@@ -84,7 +87,7 @@ protected:
     nltest::LogCapture log;
     ScriptedPrompt prompt;
     RecordingLauncher launcher;
-    ScopedInstall<IProcessLauncher> installedLauncher{launcher};
+    ScopedInstall<IProgramLauncher> installedLauncher{launcher};
     ScriptedSetup setup;
     ScopedInstall<IToolSetupUi> installedSetup{setup};
 };

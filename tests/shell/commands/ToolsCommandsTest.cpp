@@ -7,8 +7,8 @@
 #include "model/net/Wire.h"
 #include "model/shapes/DrawRect.h"
 #include "model/symbol/Symbol.h"
-#include "netlist/tools/ProcessLauncher.h"
 #include "netlist/tools/ToolEntry.h"
+#include "platform/ProgramLauncher.h"
 #include "platform/SettingsStore.h"
 #include "resources/CommandIds.h"
 #include "shell/commands/CommandMap.h"
@@ -19,11 +19,11 @@
 
 namespace {
 
-class RecordingLauncher : public IProcessLauncher {
+class RecordingLauncher : public IProgramLauncher {
 public:
-    bool Start(const std::string& program, const std::vector<std::string>& /*args*/,
-               const std::string& /*directory*/) override {
-        started.push_back(program);
+    bool StartProgram(const CString& program, const std::vector<CString>& /*arguments*/,
+                      const CString& /*directory*/) override {
+        started.push_back(program.str());
         return true;
     }
     std::vector<std::string> started;
@@ -124,7 +124,7 @@ TEST_F(ToolsCommandsTest, TheSimulatorIsChosenRunAndNeitherPausedNorStopped) {
 
 TEST_F(ToolsCommandsTest, TheToolCommandsRunTheirTools) {
     RecordingLauncher launcher;
-    ScopedInstall<IProcessLauncher> installedLauncher{launcher};
+    ScopedInstall<IProgramLauncher> installedLauncher{launcher};
     const std::pair<int, UINT> runs[] = {
         {1, ID_RUN_PCB_TOOL}, {2, ID_RUN_PLD_TOOL}, {3, ID_TOOL_FIRST}, {7, ID_TOOL_LAST}};
     for (const auto& [number, id] : runs) {

@@ -13,7 +13,7 @@
 #include "model/symbol/Symbol.h"
 #include "netlist/tools/CustomTool.h"
 #include "netlist/tools/ToolEntry.h"
-#include "netlist/tools/ui/ToolWindows.h"
+#include "shell/app/DesktopLauncher.h"
 #include "shell/support/QtTestApp.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TestSupport.h"
@@ -93,8 +93,8 @@ protected:
     ScopedApp installed{app};
     CDrawDoc document;
     testsupport::ScriptedPrompt prompt;
-    CToolLauncher launcher;
-    ScopedInstall<IProcessLauncher> installedLauncher{launcher};
+    CDesktopLauncher launcher;
+    ScopedInstall<IProgramLauncher> installedLauncher{launcher};
 };
 
 TEST_F(ToolLauncherTest, AProtelReportToolWritesItsReportThenStartsTheScriptWithItsArguments) {
