@@ -179,7 +179,8 @@ constexpr UINT ID_LIBRARY_ADD_SELECTED = 32972;  // the library selected on the 
 constexpr UINT ID_LIBRARY_LIST_ITEMS = 32988;
 constexpr UINT ID_LIBRARY_NEW = 32987;
 
-// Tools: the user tools and the simulators
+// Tools: the report, the user tools and the simulators
+constexpr UINT ID_TOOLS_GENERATE_REPORT = 32983;
 constexpr UINT ID_TOOL_FIRST = 33026;  // user tools 33026..33030
 constexpr UINT ID_TOOL_LAST = 33030;
 constexpr UINT ID_SIMULATOR_FIRST = 33023;  // then 33031..33034

@@ -150,6 +150,7 @@ constexpr CommandInfo kCommands[] = {
     {ID_CONNECT_POWER4, "Power 4", "Connect the wire to power rail 4\nPower 4", "", ""},
 
     // Tools
+    {ID_TOOLS_GENERATE_REPORT, "Generate &Report...", "Write a netlist or report of the schematic\nGenerate Report", "", ""},
     {ID_TOOL_FIRST, "Tool 1\t  ", "Run a custom tool\nRun Tool", "", ":/icons/tool.svg"},
     {ID_TOOL_FIRST + 1, "tool2", "Run a custom tool\nRun Tool", "", ":/icons/tool.svg"},
     {ID_TOOL_FIRST + 2, "tool3", "Run a custom tool\nRun Tool", "", ":/icons/tool.svg"},

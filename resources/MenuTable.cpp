@@ -158,7 +158,7 @@ constexpr MenuItem kObject[] = {Cmd(ID_OBJECT_LINE_COLOUR),
                                 Popup("Connect Wire To", kConnectWireTo)};
 constexpr MenuItem kLibrary[] = {Cmd(ID_LIBRARY_ADD_TO), Cmd(ID_LIBRARY_ADD_SELECTED), Sep(),
                                  Cmd(ID_LIBRARY_LIST_ITEMS), Cmd(ID_LIBRARY_NEW)};
-constexpr MenuItem kTools[] = {Popup("Run &Tool", kRunTool),
+constexpr MenuItem kTools[] = {Cmd(ID_TOOLS_GENERATE_REPORT), Sep(), Popup("Run &Tool", kRunTool),
                                Popup("S&elect Simulator", kSimulators)};
 constexpr MenuItem kWindow[] = {Cmd(ID_WINDOW_CASCADE),
                                 Cmd(ID_WINDOW_TILE_HORZ),

@@ -4,19 +4,22 @@
 #include "dialogs/objects/WireSheetDlg.h"
 #include "library/ConnectorSymbolLibrary.h"
 #include "shell/app/MessageBoxPrompt.h"
+#include "shell/app/ReportWindows.h"
 #include "shell/app/SchematicQtApp.h"
 
 struct CCoreSeams::Windows {
-    explicit Windows(CSchematicApp& app) : rails(app) {}
+    explicit Windows(CSchematicQtApp& app) : rails(app.App()), reports(app) {}
 
     CMessageBoxPrompt prompt;
     CNetsShortedChooser chooser;
     CWireSheetRunner sheets;
     CConnectorSymbolLibrary rails;
+    CReportWindows reports;
     ScopedInstall<IUserPrompt> installedPrompt{prompt};
     ScopedInstall<INetChooser> installedChooser{chooser};
     ScopedInstall<IWireSheetRunner> installedSheets{sheets};
     ScopedInstall<IConnectorSymbolSource> installedRails{rails};
+    ScopedInstall<IReportUi> installedReports{reports};
 };
 
 CCoreSeams::CCoreSeams(CSchematicQtApp& app)
@@ -26,5 +29,5 @@ CCoreSeams::~CCoreSeams() = default;
 
 void CCoreSeams::InstallWindows() {
     if (!m_windows)
-        m_windows = std::make_unique<Windows>(m_app.App());
+        m_windows = std::make_unique<Windows>(m_app);
 }

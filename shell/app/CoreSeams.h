@@ -3,7 +3,8 @@
 // place. The application's own services (the application object implements them: its
 // services, the Files page and the design-rule windows) are installed for the application
 // object's whole life. The windows that ask the user (message
-// boxes, the "Nets Shorted" dialog, the wire and bus sheets) and the standard library's
+// boxes, the "Nets Shorted" dialog, the wire and bus sheets, the Generate Report dialog and its
+// output windows) and the standard library's
 // connector symbols are installed by a run of the program; tests that make the application
 // script their own. Everything is uninstalled, the replaced ones put back, when the
 // application object ends.

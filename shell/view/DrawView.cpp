@@ -27,6 +27,7 @@
 #include "platform/Geometry.h"
 #include "resources/CommandIds.h"
 #include "shell/commands/CommandActions.h"
+#include "shell/commands/DocumentCommands.h"
 #include "shell/commands/RailCommands.h"
 #include "shell/frames/DrawFrame.h"
 #include "shell/frames/StatusPaneText.h"
@@ -144,6 +145,7 @@ void CDrawView::AddCommands() {
     AddClipboardCommands();
     AddEditCommands();
     AddRailCommands(m_commands, m_document, m_selection, [this] { OnEndCommand(); });
+    AddDocumentCommands(m_commands, m_document, this);
     AddArrangeCommands();
     m_commands.On(ID_FILE_PRINT, [this] { OnFilePrint(); });
     m_commands.On(ID_FILE_PRINT_PREVIEW, [this] { OnFilePrintPreview(); });

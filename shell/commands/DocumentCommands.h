@@ -1,0 +1,10 @@
+#pragma once
+// The view's commands that act on its document as a whole: Generate Report (the netlist and
+// report build, which asks for the format and the file).
+
+class CDrawDoc;
+class CommandMap;
+class QWidget;
+
+// parent is the window the commands' dialogs are shown over.
+void AddDocumentCommands(CommandMap& commands, CDrawDoc& document, QWidget* parent);
