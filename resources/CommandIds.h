@@ -13,6 +13,7 @@ constexpr UINT ID_FILE_SAVE_AS = 57604;
 constexpr UINT ID_FILE_PRINT_SETUP = 57606;
 constexpr UINT ID_FILE_PRINT = 57607;
 constexpr UINT ID_FILE_PRINT_PREVIEW = 57609;
+constexpr UINT ID_FILE_SUMMARY_INFO = 33141;
 constexpr UINT ID_FILE_MRU_FIRST = 57616;  // the recent-file entries, 16 at most
 constexpr UINT ID_FILE_MRU_LAST = 57631;
 constexpr UINT ID_APP_EXIT = 57665;
@@ -117,6 +118,9 @@ constexpr UINT ID_ZOOM_OBJECTS = 32901;
 constexpr UINT ID_ZOOM_IN = 33063;
 constexpr UINT ID_ZOOM_OUT = 33064;
 constexpr UINT ID_FULL_SCREEN_CURSOR = 33065;
+
+// View: the document's looks
+constexpr UINT ID_VIEW_PAPER_COLOUR = 33140;
 
 constexpr UINT ID_VIEW_SHOW_OBJECTS = 32784;
 constexpr UINT ID_HIGHLIGHT_SELECTION = 32963;

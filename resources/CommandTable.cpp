@@ -16,6 +16,7 @@ constexpr CommandInfo kCommands[] = {
     {ID_FILE_SAVE_AS, "Save &As...", "Save the active document with a new name\nSave As", "", ""},
     {ID_FILE_PRINT, "&Print...\tCtrl+P", "Print the active document\nPrint", "Ctrl+P", ":/icons/print.svg"},
     {ID_FILE_PRINT_PREVIEW, "Print Pre&view", "Display full pages\nPrint Preview", "", ""},
+    {ID_FILE_SUMMARY_INFO, "S&ummary Info...", "Show and edit the document's properties\nSummary Info", "", ""},
     {ID_FILE_PRINT_SETUP, "P&rint Setup...", "Change the printer and printing options\nPrint Setup", "", ""},
     {ID_APP_EXIT, "E&xit", "Quit the application; prompts to save documents\nExit", "", ""},
 
@@ -70,6 +71,7 @@ constexpr CommandInfo kCommands[] = {
     {ID_VIEW_WORKSPACE, "&Workspace", "Show or hide the workspace\nToggle Workspace", "", ""},
     {ID_VIEW_OUTPUT, "&Output", "Show or hide the output window\nToggle Output Window", "", ""},
     {ID_VIEW_RULERS, "&Rulers", "Show or hide the rulers\nToggle Rulers", "", ""},
+    {ID_VIEW_PAPER_COLOUR, "&Paper Colour...", "Change the colour of the paper\nPaper Colour", "", ""},
     {ID_UNITS_CM, "cm", "Show lengths in centimetres\ncm", "", ""},
     {ID_UNITS_INCHES, "inches", "Show lengths in inches\ninches", "", ""},
     {ID_VIEW_SHOW_OBJECTS, "S&how Objects", "Show or hide the indication of embedded objects\nShow Objects", "", ""},

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QColorDialog>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QMenu>
@@ -21,19 +22,6 @@ namespace {
 
 class DocumentCommandsTest : public AppFixture {
 protected:
-    // The Tools menu's item of the command.
-    static QAction* ToolsItem(CSchematicQtApp& app, UINT id) {
-        for (QMenu* popup : app.MainFrame()->menuBarPopups(IDR_SCHEMATIC)) {
-            if (popup->title() != "&Tools")
-                continue;
-            emit popup->aboutToShow();
-            for (QAction* action : popup->actions())
-                if (CommandActions::IdOf(action) == id)
-                    return action;
-        }
-        return nullptr;
-    }
-
     // Answers Generate Report with the format, the screen or the file name, and OK.
     static void AnswerReport(int format, const char* file) {
         QTimer::singleShot(0, [=] {
@@ -49,6 +37,19 @@ protected:
         });
     }
 
+    // The item of the command in the schematic's menu titled menuTitle.
+    static QAction* ItemOf(CSchematicQtApp& app, const char* menuTitle, UINT id) {
+        for (QMenu* popup : app.MainFrame()->menuBarPopups(IDR_SCHEMATIC)) {
+            if (popup->title() != menuTitle)
+                continue;
+            emit popup->aboutToShow();
+            for (QAction* action : popup->actions())
+                if (CommandActions::IdOf(action) == id)
+                    return action;
+        }
+        return nullptr;
+    }
+
     static std::string Log(CSchematicQtApp& app) {
         return app.MainFrame()->outputEdit()->toPlainText().toStdString();
     }
@@ -62,7 +63,7 @@ TEST_F(DocumentCommandsTest, GenerateReportWritesAFileOrAnOutputWindow) {
     ASSERT_TRUE(m_started);
     CReportWindows windows(*app);
     ScopedInstall<IReportUi> installed{windows};
-    QAction* item = ToolsItem(*app, ID_TOOLS_GENERATE_REPORT);
+    QAction* item = ItemOf(*app, "&Tools", ID_TOOLS_GENERATE_REPORT);
     ASSERT_NE(item, nullptr);
     EXPECT_EQ(item->text(), "Generate &Report...");
     EXPECT_TRUE(item->isEnabled());
@@ -83,6 +84,34 @@ TEST_F(DocumentCommandsTest, GenerateReportWritesAFileOrAnOutputWindow) {
     auto* output = static_cast<CPadDoc*>(outputs.front());
     EXPECT_TRUE(output->GetCloseWithoutAsking());
     EXPECT_EQ(app->App().GetProfileInt("Netlist", "Format", -1), 0u);
+}
+
+// Paper Colour is not a step of the undo list: the document is only marked modified.
+TEST_F(DocumentCommandsTest, PaperColourChangesTheDocumentWithoutAnUndoStep) {
+    auto app = Start();
+    auto* doc = dynamic_cast<CDrawDoc*>(app->Documents().Documents().front());
+    ASSERT_NE(doc, nullptr);
+    QAction* item = ItemOf(*app, "&View", ID_VIEW_PAPER_COLOUR);
+    ASSERT_NE(item, nullptr);
+    EXPECT_EQ(item->text(), "&Paper Colour...");
+    auto answer = [](bool ok) {
+        QTimer::singleShot(0, [ok] {
+            auto* dialog = qobject_cast<QColorDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            dialog->setCurrentColor(QColor(0x12, 0x34, 0x56));
+            ok ? dialog->accept() : dialog->reject();
+        });
+    };
+    answer(false);
+    item->trigger();
+    EXPECT_EQ(doc->m_paperColour, 0xFFFFFFu);
+    EXPECT_FALSE(doc->IsModified());
+    answer(true);
+    item->trigger();
+    EXPECT_EQ(doc->m_paperColour, 0x563412u);
+    EXPECT_TRUE(doc->IsModified());
+    EXPECT_TRUE(doc->GetUndoList().FillUndoList().empty());
+    ASSERT_NE(ItemOf(*app, "&File", ID_FILE_SUMMARY_INFO), nullptr);
 }
 
 }  // namespace
