@@ -78,6 +78,7 @@ CDlgReport::CDlgReport(const CNetlistFormatList& formats, CDocNetlist* walker, Q
     m_browse->setObjectName("browse");
     m_format->setObjectName("format");
     m_options->setObjectName("options");
+    m_name->setMinimumWidth(m_name->fontMetrics().averageCharWidth() * 40);
 
     auto* target = new QGroupBox("Target", this);
     auto* targetLayout = new QHBoxLayout(target);
