@@ -13,6 +13,7 @@ constexpr UINT ID_FILE_SAVE_AS = 57604;
 constexpr UINT ID_FILE_PRINT_SETUP = 57606;
 constexpr UINT ID_FILE_PRINT = 57607;
 constexpr UINT ID_FILE_PRINT_PREVIEW = 57609;
+constexpr UINT ID_FILE_SUMMARY_INFO = 33141;
 constexpr UINT ID_FILE_MRU_FIRST = 57616;  // the recent-file entries, 16 at most
 constexpr UINT ID_FILE_MRU_LAST = 57631;
 constexpr UINT ID_FILE_EXPORT_DXF = 33110;
@@ -128,6 +129,9 @@ constexpr UINT ID_ZOOM_IN = 33063;
 constexpr UINT ID_ZOOM_OUT = 33064;
 constexpr UINT ID_FULL_SCREEN_CURSOR = 33065;
 
+// View: the document's looks
+constexpr UINT ID_VIEW_PAPER_COLOUR = 33140;
+
 constexpr UINT ID_VIEW_SHOW_OBJECTS = 32784;
 constexpr UINT ID_HIGHLIGHT_SELECTION = 32963;
 constexpr UINT ID_REMOVE_HIGHLIGHTS = 32964;
@@ -200,7 +204,8 @@ constexpr UINT ID_RUN_PCB_TOOL = 33020;
 constexpr UINT ID_RUN_PLD_TOOL = 33021;
 constexpr UINT ID_CUSTOM_TOOLS_SETUP = 33022;
 constexpr UINT ID_SIMULATOR_SETUP = 33024;
-// Tools: the user tools and the simulators
+// Tools: the report, the user tools and the simulators
+constexpr UINT ID_TOOLS_GENERATE_REPORT = 32983;
 constexpr UINT ID_TOOL_FIRST = 33026;  // user tools 33026..33030
 constexpr UINT ID_TOOL_LAST = 33030;
 constexpr UINT ID_SIMULATOR_FIRST = 33023;  // then 33031..33034

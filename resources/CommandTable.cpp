@@ -18,6 +18,7 @@ constexpr CommandInfo kCommands[] = {
     {ID_FILE_IMPORT_PROTEL, "&Protel File\t", "Import a Protel schematic or library\nImport Protel", "", ""},
     {ID_FILE_PRINT, "&Print...\tCtrl+P", "Print the active document\nPrint", "Ctrl+P", ":/icons/print.svg"},
     {ID_FILE_PRINT_PREVIEW, "Print Pre&view", "Display full pages\nPrint Preview", "", ""},
+    {ID_FILE_SUMMARY_INFO, "S&ummary Info...", "Show and edit the document's properties\nSummary Info", "", ""},
     {ID_FILE_PRINT_SETUP, "P&rint Setup...", "Change the printer and printing options\nPrint Setup", "", ""},
     {ID_APP_EXIT, "E&xit", "Quit the application; prompts to save documents\nExit", "", ""},
 
@@ -78,6 +79,7 @@ constexpr CommandInfo kCommands[] = {
     {ID_VIEW_WORKSPACE, "&Workspace", "Show or hide the workspace\nToggle Workspace", "", ""},
     {ID_VIEW_OUTPUT, "&Output", "Show or hide the output window\nToggle Output Window", "", ""},
     {ID_VIEW_RULERS, "&Rulers", "Show or hide the rulers\nToggle Rulers", "", ""},
+    {ID_VIEW_PAPER_COLOUR, "&Paper Colour...", "Change the colour of the paper\nPaper Colour", "", ""},
     {ID_UNITS_CM, "cm", "Show lengths in centimetres\ncm", "", ""},
     {ID_UNITS_INCHES, "inches", "Show lengths in inches\ninches", "", ""},
     {ID_VIEW_SHOW_OBJECTS, "S&how Objects", "Show or hide the indication of embedded objects\nShow Objects", "", ""},
@@ -161,6 +163,7 @@ constexpr CommandInfo kCommands[] = {
     {ID_CONNECT_POWER4, "Power 4", "Connect the wire to power rail 4\nPower 4", "", ""},
 
     // Tools
+    {ID_TOOLS_GENERATE_REPORT, "Generate &Report...", "Write a netlist or report of the schematic\nGenerate Report", "", ""},
     {ID_RENUMBER_SELECTION, "Renumber &Selection", "Give the selected parts new identifiers\nRenumber Selection", "", ""},
     {ID_RENUMBER_ALL, "Renumber &All", "Give every part new identifiers\nRenumber All", "", ""},
     {ID_RUN_SIMULATOR, "R&un Simulator", "Run the simulator on the schematic\nRun Simulator", "", ""},

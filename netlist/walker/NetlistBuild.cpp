@@ -146,6 +146,10 @@ BOOL BuildDocumentNetlist(CDrawDoc& doc, const char* path, CNetlistFormat* write
         ReleaseCircuits(top);  // those of a build that ended before its body
     }
     out.flush();
+    if (written && !out) {  // a window that could not take the whole text
+        log << "\nError building netlist.\n";
+        written = false;
+    }
     if (output) {
         try {
             output->Commit();

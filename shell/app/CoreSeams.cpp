@@ -8,10 +8,11 @@
 #include "netlist/writers/ui/BomOptionsDlg.h"
 #include "shell/app/DesktopLauncher.h"
 #include "shell/app/MessageBoxPrompt.h"
+#include "shell/app/ReportWindows.h"
 #include "shell/app/SchematicQtApp.h"
 
 struct CCoreSeams::Windows {
-    explicit Windows(CSchematicApp& app) : rails(app) {}
+    explicit Windows(CSchematicQtApp& app) : rails(app.App()), reports(app) {}
 
     CMessageBoxPrompt prompt;
     CNetsShortedChooser chooser;
@@ -21,6 +22,7 @@ struct CCoreSeams::Windows {
     CSpiceWindows spice;
     CToolSetupWindow toolSetup;
     CDesktopLauncher desktop;
+    CReportWindows reports;
     ScopedInstall<IUserPrompt> installedPrompt{prompt};
     ScopedInstall<INetChooser> installedChooser{chooser};
     ScopedInstall<IWireSheetRunner> installedSheets{sheets};
@@ -29,6 +31,7 @@ struct CCoreSeams::Windows {
     ScopedInstall<ISpiceUi> installedSpice{spice};
     ScopedInstall<IToolSetupUi> installedToolSetup{toolSetup};
     ScopedInstall<IProgramLauncher> installedDesktop{desktop};
+    ScopedInstall<IReportUi> installedReports{reports};
 };
 
 CCoreSeams::CCoreSeams(CSchematicQtApp& app)
@@ -38,5 +41,5 @@ CCoreSeams::~CCoreSeams() = default;
 
 void CCoreSeams::InstallWindows() {
     if (!m_windows)
-        m_windows = std::make_unique<Windows>(m_app.App());
+        m_windows = std::make_unique<Windows>(m_app);
 }

@@ -28,6 +28,7 @@
 #include "platform/Geometry.h"
 #include "resources/CommandIds.h"
 #include "shell/commands/CommandActions.h"
+#include "shell/commands/DocumentCommands.h"
 #include "shell/commands/PropertiesCommand.h"
 #include "shell/commands/RailCommands.h"
 #include "shell/commands/SpiceSourceCommands.h"
@@ -162,6 +163,7 @@ void CDrawView::AddCommands() {
         });
     AddToolsCommands(m_commands, m_document, m_selection);
     AddSymbolCommands(m_commands, m_document, m_selection);
+    AddDocumentCommands(m_commands, m_document, this);
     AddArrangeCommands();
     m_commands.On(ID_FILE_PRINT, [this] { OnFilePrint(); });
     m_commands.On(ID_FILE_PRINT_PREVIEW, [this] { OnFilePrintPreview(); });

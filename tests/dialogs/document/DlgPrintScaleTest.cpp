@@ -101,10 +101,12 @@ TEST_F(DlgPrintScaleTest, PrintSetupRecordsOneStepAndKeepsThePrinterEvenWhenCanc
         });
         EditPrintOptions(doc, nullptr, setup);
     };
+    EXPECT_FALSE(doc.IsModified());
     run(false);
     EXPECT_EQ(doc.m_printSettings.m_flags, 20u);
     EXPECT_EQ(doc.GetUndoList().FillUndoList().size(), 0u);
     EXPECT_EQ(doc.m_printer.devMode, chosen.devMode);
+    EXPECT_TRUE(doc.IsModified()) << "the chosen printer would be lost at close";
 
     doc.m_printer.Clear();
     run(true);

@@ -154,4 +154,25 @@ TEST_F(NetlistBuildTest, AWriterThatFailsIsNeverReportedAsDone) {
     EXPECT_EQ(LastLog(), Log("\nBuilding Final Target..\n\nError building netlist.\n"));
 }
 
+// An output window that stops taking text (as a full disk would) fails the build: the log
+// never says "OK" for a report that was cut short.
+class FullWindowUi : public nltest::ScriptedReportUi {
+public:
+    std::streambuf* NewOutputWindow() override { return &full; }
+
+    class FullBuffer : public std::streambuf {
+    protected:
+        int_type overflow(int_type) override { return traits_type::eof(); }
+    } full;
+};
+
+TEST_F(NetlistBuildTest, AWindowThatTakesNoTextIsAnError) {
+    FullWindowUi ui;
+    ui.choice = kFormatProtel;
+    sheet.Wire(sheet.Part("R1", {"1"}, nullptr, "RES"), "1", "VCC");
+    EXPECT_FALSE(sheet.doc.BuildNetlist(nullptr, nullptr));
+    EXPECT_EQ(LastLog(), Log("Error - R1 no PCB footprint set.\n\nError building netlist.\n"));
+    EXPECT_FALSE(app.BuildingNetlist);
+}
+
 }  // namespace

@@ -7,6 +7,7 @@
 #include "library/ConnectorSymbolLibrary.h"
 #include "model/net/NetChooser.h"
 #include "shell/app/MessageBoxPrompt.h"
+#include "shell/app/ReportWindows.h"
 #include "shell/support/AppFixture.h"
 
 namespace {
@@ -45,11 +46,13 @@ TEST_F(CoreSeamsTest, WindowsAreInstalledForARunAndPutBackAfterIt) {
         EXPECT_TRUE(Is<CNetsShortedChooser>(GetNetChooser()));
         EXPECT_TRUE(Is<CWireSheetRunner>(GetWireSheetRunner()));
         EXPECT_TRUE(Is<CConnectorSymbolLibrary>(GetConnectorSymbolSource()));
+        EXPECT_TRUE(Is<CReportWindows>(GetReportUi()));
     }
     EXPECT_EQ(&GetUserPrompt(), &m_prompt);
     EXPECT_EQ(&GetNetChooser(), &chooser);
     EXPECT_EQ(&GetConnectorSymbolSource(), &rails);
     EXPECT_FALSE(Is<CWireSheetRunner>(GetWireSheetRunner()));
+    EXPECT_FALSE(Is<CReportWindows>(GetReportUi()));
     EXPECT_EQ(&GetAppServices(), static_cast<IAppServices*>(&app));
 }
 

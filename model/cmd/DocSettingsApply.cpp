@@ -1,0 +1,101 @@
+#include "model/cmd/DocSettingsApply.h"
+
+#include "model/cmd/AddCmd.h"
+#include "model/cmd/AttrEditCmd.h"
+#include "model/cmd/RemoveCmd.h"
+#include "model/doc/DrawDoc.h"
+#include "model/text/AttrText.h"
+#include "platform/ObList.h"
+
+namespace {
+
+// The inverse of an attribute's removal: undoing puts the attribute back with its value.
+class CAttrRemoveCmd : public CPropEditCmd {
+public:
+    CAttrRemoveCmd(const char* name, const char* value) : m_name(name), m_value(value) {}
+
+    BOOL Do(CDrawDoc* doc) override { return doc->RemoveAttribute(m_name); }
+    BOOL Undo(CDrawDoc* doc) override { return doc->SetAttribute(m_name, m_value, 0); }
+
+private:
+    CString m_name;
+    CString m_value;
+};
+
+// Joins a done command to the settings step.
+void Merge(CDrawDoc& doc, CCommand* command) {
+    if (!doc.MergeCommand(command))
+        delete command;
+}
+
+void SetValues(CDrawDoc& doc, const DocAttributeEdits& edits) {
+    for (const auto& [name, value] : edits.values) {
+        CString old;
+        const BOOL existed = doc.GetAttribute(name, old);
+        if ((existed && old == value) || !doc.SetAttribute(name, value, 0))
+            continue;
+        Merge(doc, new CAttrEditCmd(name, old, !existed));
+    }
+}
+
+void RemoveAttributes(CDrawDoc& doc, const DocAttributeEdits& edits) {
+    for (const CString& name : edits.removed) {
+        CString old;
+        if (doc.GetAttribute(name, old) && doc.RemoveAttribute(name))
+            Merge(doc, new CAttrRemoveCmd(name, old));
+    }
+}
+
+void HideTexts(CDrawDoc& doc, const DocAttributeEdits& edits) {
+    CObList texts;
+    for (const CString& name : edits.hiddenTexts) {
+        // A walk that reaches the end leaves pos null, which would start it again.
+        POSITION pos = nullptr;
+        do {
+            CAttrText* text = doc.FindAttrText(name, pos);
+            if (!text)
+                break;
+            if (doc.GetObjects().Find(text) && !texts.Find(text))
+                texts.AddTail(text);
+        } while (pos);
+    }
+    if (texts.IsEmpty())
+        return;
+    auto* remove = new CRemoveCmd(texts);
+    if (remove->Do(&doc))
+        Merge(doc, remove);
+    else
+        delete remove;
+}
+
+void ShowTexts(CDrawDoc& doc, const DocAttributeEdits& edits) {
+    CObList texts;
+    for (const CString& name : edits.shownTexts) {
+        CAttrText* text = doc.GetDocAttrText(name, TRUE);
+        if (text && !doc.GetObjects().Find(text) && !texts.Find(text))
+            texts.AddTail(text);
+    }
+    if (texts.IsEmpty())
+        return;
+    doc.StackNewTexts(&texts);
+    auto* add = new CAddCmd(texts, FALSE);
+    if (add->Do(&doc))
+        Merge(doc, add);
+    else
+        delete add;
+}
+
+}  // namespace
+
+BOOL ApplyDocumentSettings(CDrawDoc& doc, const DocSettings& settings,
+                           const DocAttributeEdits& edits) {
+    if (!doc.GetUndoList().Execute(new CDocSettingsCmd(settings, FALSE)))
+        return FALSE;
+    SetValues(doc, edits);
+    RemoveAttributes(doc, edits);
+    HideTexts(doc, edits);
+    ShowTexts(doc, edits);
+    doc.UpdateAttrTexts(nullptr);
+    doc.UpdateAllViews(nullptr, 0);
+    return TRUE;
+}

@@ -1,0 +1,26 @@
+#include "shell/commands/DocumentCommands.h"
+
+#include "dialogs/document/DocPropertiesSheet.h"
+#include "model/doc/DrawDoc.h"
+#include "resources/CommandIds.h"
+#include "shell/commands/CommandMap.h"
+#include "shell/kit/ColourPickerDlg.h"
+
+namespace {
+
+void ChoosePaperColour(CDrawDoc& document) {
+    const std::optional<COLORREF> colour = AskColour(document.m_paperColour);
+    if (!colour)
+        return;
+    document.m_paperColour = *colour;
+    document.SetModifiedFlag();
+    document.UpdateAllViews(nullptr, 0);
+}
+
+}  // namespace
+
+void AddDocumentCommands(CommandMap& commands, CDrawDoc& document, QWidget* parent) {
+    commands.On(ID_TOOLS_GENERATE_REPORT, [&document] { document.BuildNetlist(nullptr, nullptr); });
+    commands.On(ID_VIEW_PAPER_COLOUR, [&document] { ChoosePaperColour(document); });
+    commands.On(ID_FILE_SUMMARY_INFO, [&document, parent] { EditSummaryInfo(document, parent); });
+}
