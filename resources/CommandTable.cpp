@@ -139,6 +139,9 @@ constexpr CommandInfo kCommands[] = {
     {ID_TEXT_SIZE, "Size", "Size of the selected text\nFont Size", "", ""},
 
     // Library and Object > Connect Wire To
+    {ID_HIGHLIGHT_SYMBOL, "Highlight Symbol", "Show the symbol in its document\nHighlight Symbol", "", ""},
+    {ID_HIGHLIGHT_NET, "Highlight Net", "Highlight the net in its document\nHighlight Net", "", ""},
+    {ID_HIGHLIGHT_PIN, "Highlight Pin", "Show the pin in its document\nHighlight Pin", "", ""},
     {ID_LIBRARY_ADD_TO, "Add Selection &to...", "Add the selection to a library\nAdd to Library", "", ""},
     {ID_LIBRARY_ADD_SELECTED, "&Add Selection to Library", "Add the selection to the library selected in the workspace\nAdd to Library", "", ""},
     {ID_LIBRARY_LIST_ITEMS, "&List Items...", "Show the items of a library\nList Items", "", ""},
