@@ -45,6 +45,9 @@ public:
     void SetAttributePicking(bool picking) { m_attributePicking = picking; }
     bool IsAttributePicking() const { return m_attributePicking; }
 
+    // The window told of changes; null for none.
+    void SetWindow(IDesignTreeWindow* window) { m_window = window; }
+    void SetDocumentList(DocumentList documents) { m_documents = std::move(documents); }
     // The root: the document, or with none "Schematics" over all open documents.
     void Initialize(CDrawDoc* document);
     CDesignTreeNode* Root() const { return m_root.get(); }

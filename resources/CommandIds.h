@@ -123,7 +123,7 @@ constexpr UINT ID_VIEW_SHOW_OBJECTS = 32784;
 constexpr UINT ID_HIGHLIGHT_SELECTION = 32963;
 constexpr UINT ID_REMOVE_HIGHLIGHTS = 32964;
 
-// The design tree's context menus
+// The design tree's context menus, handled by the tree itself
 constexpr UINT ID_HIGHLIGHT_SYMBOL = 33084;
 constexpr UINT ID_HIGHLIGHT_NET = 33085;
 constexpr UINT ID_HIGHLIGHT_PIN = 33086;
@@ -219,11 +219,8 @@ constexpr UINT IDR_MAINFRAME = 2;  // the frame's menu while no document is open
 constexpr UINT IDR_SCHEMATIC = 3;
 constexpr UINT IDR_OUTPUT = 8;
 constexpr UINT IDR_SYMBOL = 123;
-constexpr UINT IDR_BARS_POPUP = 146;           // the bars' context menu
-constexpr UINT IDR_UNITS_POPUP = 427;          // the rulers' units menu
-constexpr UINT IDR_DESIGN_SYMBOL_POPUP = 469;  // the design tree's menus
-constexpr UINT IDR_DESIGN_NET_POPUP = 470;
-constexpr UINT IDR_DESIGN_PIN_POPUP = 471;
+constexpr UINT IDR_BARS_POPUP = 146;   // the bars' context menu
+constexpr UINT IDR_UNITS_POPUP = 427;  // the rulers' units menu
 
 // Toolbars
 constexpr UINT IDR_MAIN_TOOLBAR = 2;

@@ -190,19 +190,9 @@ constexpr MenuItem kBarsPopup[] = {Cmd(ID_VIEW_TOOLBAR),    Cmd(ID_VIEW_DRAWING_
                                    Cmd(ID_VIEW_STATUS_BAR), Cmd(ID_VIEW_RULERS),
                                    Cmd(ID_VIEW_WORKSPACE),  Cmd(ID_VIEW_OUTPUT, "&Output Window")};
 
-constexpr MenuItem kDesignSymbolPopup[] = {Cmd(ID_HIGHLIGHT_SYMBOL)};
-constexpr MenuItem kDesignNetPopup[] = {Cmd(ID_HIGHLIGHT_NET)};
-constexpr MenuItem kDesignPinPopup[] = {Cmd(ID_HIGHLIGHT_PIN)};
-
-constexpr MenuInfo kMenus[] = {{IDR_MAINFRAME, kFrameMenu},
-                               {IDR_SCHEMATIC, kSchematicMenu},
-                               {IDR_SYMBOL, kSymbolMenu},
-                               {IDR_OUTPUT, kOutputMenu},
-                               {IDR_BARS_POPUP, kBarsPopup},
-                               {IDR_UNITS_POPUP, kUnits},
-                               {IDR_DESIGN_SYMBOL_POPUP, kDesignSymbolPopup},
-                               {IDR_DESIGN_NET_POPUP, kDesignNetPopup},
-                               {IDR_DESIGN_PIN_POPUP, kDesignPinPopup}};
+constexpr MenuInfo kMenus[] = {{IDR_MAINFRAME, kFrameMenu},  {IDR_SCHEMATIC, kSchematicMenu},
+                               {IDR_SYMBOL, kSymbolMenu},    {IDR_OUTPUT, kOutputMenu},
+                               {IDR_BARS_POPUP, kBarsPopup}, {IDR_UNITS_POPUP, kUnits}};
 
 }  // namespace
 

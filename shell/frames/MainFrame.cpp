@@ -18,6 +18,7 @@
 #include "library/ui/DlgFind.h"
 #include "library/ui/LibraryBar.h"
 #include "library/ui/PaletteWnd.h"
+#include "library/ui/TreeBar.h"
 #include "platform/AppIdentity.h"
 #include "platform/SettingsStore.h"
 #include "platform/UserPrompt.h"
@@ -231,7 +232,7 @@ void CMainFrame::FillToolbarCombos() {
 void CMainFrame::CreateBars() {
     auto* library = new CLibraryBar;
     library->SetPlaceHandler([this](const CObList& objects) { PlaceObjects(objects); });
-    m_workspace = new CWorkspaceBar(this, library);
+    m_workspace = new CWorkspaceBar(this, library, new CTreeBar);
     m_workspace->setAllowedAreas(Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea);
     addDockWidget(Qt::LeftDockWidgetArea, m_workspace);
     m_workspace->SetDockedWidth(m_workspace->StoredWidth());
