@@ -36,7 +36,11 @@ void ForEachPin(CSymbol* symbol, Visit visit) {
         visit(static_cast<CPin*>(pins.GetNext(pos)));
 }
 
+// The names of a name list; a plain name is its own list.
 std::vector<CString> Expanded(const char* text) {
+    const std::string_view plain(text);
+    if (!plain.empty() && plain.find_first_of(",[( \t") == std::string_view::npos)
+        return {CString(plain)};
     CStringArray names;
     ExpandNameList(names, text);
     std::vector<CString> list;
@@ -249,10 +253,14 @@ bool CSchematicsItem::UpdateChildren(CDesignTreeModel& tree, CDesignTreeNode& no
 bool CSymbolCategoryItem::HasChildren(const CDesignTreeModel&) const {
     if (m_symbol)
         return true;
-    bool any = false;
-    ForEachSymbol(GetDocument(),
-                  [&](CSymbol* symbol) { any = any || TakesKind(symbol->GetKind()); });
-    return any;
+    const CObList& objects = GetDocument()->GetObjects();
+    for (POSITION pos = objects.GetHeadPosition(); pos;) {
+        auto* object = static_cast<CDrawObj*>(objects.GetNext(pos));
+        if (object->GetObjType() == kObjSymbol &&
+            TakesKind(static_cast<CSymbol*>(object)->GetKind()))
+            return true;
+    }
+    return false;
 }
 
 CObject* CSymbolCategoryItem::GetObject() const {
@@ -288,11 +296,12 @@ bool CSymbolCategoryItem::UpdateCategory(CDesignTreeModel& tree, CDesignTreeNode
     tree.ResetChildButton(node);
     if (!node.IsExpanded())
         return false;
-    std::unordered_set<CSymbol*> listed;
+    std::vector<CSymbol*> symbols;
     ForEachSymbol(GetDocument(), [&](CSymbol* symbol) {
         if (TakesKind(symbol->GetKind()))
-            listed.insert(symbol);
+            symbols.push_back(symbol);
     });
+    const std::unordered_set<CSymbol*> listed(symbols.begin(), symbols.end());
     // A node whose symbol is still listed stays (its subtree is refreshed after); a collapsed
     // one is filled afresh when it is expanded.
     std::unordered_set<CSymbol*> shown;
@@ -308,10 +317,10 @@ bool CSymbolCategoryItem::UpdateCategory(CDesignTreeModel& tree, CDesignTreeNode
     }
     for (CDesignTreeNode* child : gone)
         tree.DeleteNode(*child);
-    ForEachSymbol(GetDocument(), [&](CSymbol* symbol) {
-        if (TakesKind(symbol->GetKind()) && !shown.count(symbol))
+    for (CSymbol* symbol : symbols) {
+        if (!shown.count(symbol))
             tree.InsertChild(node, MakeSymbolItem(symbol));
-    });
+    }
     return true;
 }
 
