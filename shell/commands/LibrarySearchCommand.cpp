@@ -1,0 +1,53 @@
+#include "shell/commands/LibrarySearchCommand.h"
+
+#include <memory>
+#include <vector>
+
+#include "library/LibraryFile.h"
+#include "library/LibraryItemData.h"
+#include "library/ui/DlgSearchLib.h"
+#include "model/app/SchematicApp.h"
+#include "platform/UserPrompt.h"
+#include "resources/CommandIds.h"
+#include "shell/commands/CommandMap.h"
+
+namespace {
+
+// The chosen items, read library by library; unreadable ones are reported and left out.
+std::vector<std::unique_ptr<CLibraryItemData>> ReadChoices(
+    const std::vector<SearchChoice>& choices) {
+    std::vector<std::unique_ptr<CLibraryItemData>> items;
+    for (const SearchChoice& choice : choices) {
+        CLibraryFile library;
+        if (!library.Open(choice.library)) {
+            AfxMessageBox("Error opening library", MB_ICONEXCLAMATION);
+            continue;
+        }
+        auto item = std::make_unique<CLibraryItemData>();
+        if (library.ReadItemOrReport(nullptr, choice.index, *item))
+            items.push_back(std::move(item));
+    }
+    return items;
+}
+
+void SearchAndPlace(QWidget* parent, const std::function<bool(const CObList&)>& place) {
+    CSchematicApp* app = GetApp();
+    if (!app)
+        return;
+    CDlgSearchLib dialog(parent, *app);
+    dialog.exec();
+    const std::vector<std::unique_ptr<CLibraryItemData>> items = ReadChoices(dialog.Choices());
+    if (items.empty())
+        return;
+    CObList all;
+    for (const auto& item : items)
+        all.AddTail(&item->m_objects);
+    place(all);
+}
+
+}  // namespace
+
+void AddLibrarySearchCommand(CommandMap& commands, QWidget* parent,
+                             const std::function<bool(const CObList&)>& place) {
+    commands.On(ID_LIBRARY_SEARCH, [parent, place] { SearchAndPlace(parent, place); });
+}
