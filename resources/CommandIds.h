@@ -185,6 +185,7 @@ constexpr UINT ID_LIBRARY_ADD_SELECTED = 32972;  // the library selected on the 
 constexpr UINT ID_LIBRARY_LIST_ITEMS = 32988;
 constexpr UINT ID_LIBRARY_NEW = 32987;
 constexpr UINT ID_LIBRARY_SEARCH = 32990;
+constexpr UINT ID_LIBRARY_PROPERTIES = 32989;
 
 // Tools: the user tools and the simulators
 constexpr UINT ID_TOOL_FIRST = 33026;  // user tools 33026..33030

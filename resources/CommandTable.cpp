@@ -146,6 +146,7 @@ constexpr CommandInfo kCommands[] = {
     {ID_LIBRARY_ADD_SELECTED, "&Add Selection to Library", "Add the selection to the library selected in the workspace\nAdd to Library", "", ""},
     {ID_LIBRARY_LIST_ITEMS, "&List Items...", "Show the items of a library\nList Items", "", ""},
     {ID_LIBRARY_NEW, "&New...", "Create a new library\nNew Library", "", ""},
+    {ID_LIBRARY_PROPERTIES, "&Properties", "Change the description of the library selected in the workspace\nLibrary Properties", "", ""},
     {ID_LIBRARY_SEARCH, "&Search...", "Search the libraries for items and place them\nSearch Libraries", "", ""},
     {ID_CONNECT_GROUND1, "Ground 1", "Connect the wire to ground 1\nGround 1", "", ""},
     {ID_CONNECT_GROUND2, "Ground 2", "Connect the wire to ground 2\nGround 2", "", ""},

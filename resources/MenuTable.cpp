@@ -159,8 +159,8 @@ constexpr MenuItem kObject[] = {Cmd(ID_OBJECT_LINE_COLOUR),
                                 Sep(),
                                 Popup("Connect Wire To", kConnectWireTo)};
 constexpr MenuItem kLibrary[] = {
-    Cmd(ID_LIBRARY_ADD_TO), Cmd(ID_LIBRARY_ADD_SELECTED), Sep(),
-    Cmd(ID_LIBRARY_SEARCH), Cmd(ID_LIBRARY_LIST_ITEMS),   Cmd(ID_LIBRARY_NEW)};
+    Cmd(ID_LIBRARY_ADD_TO),     Cmd(ID_LIBRARY_ADD_SELECTED), Sep(), Cmd(ID_LIBRARY_SEARCH),
+    Cmd(ID_LIBRARY_LIST_ITEMS), Cmd(ID_LIBRARY_NEW),          Sep(), Cmd(ID_LIBRARY_PROPERTIES)};
 constexpr MenuItem kTools[] = {Popup("Run &Tool", kRunTool),
                                Popup("S&elect Simulator", kSimulators)};
 constexpr MenuItem kWindow[] = {Cmd(ID_WINDOW_CASCADE),

@@ -18,6 +18,7 @@
 #include "library/LibraryItemData.h"
 #include "library/ShellFileOps.h"
 #include "library/ShellItem.h"
+#include "library/ui/DlgLibItem.h"
 #include "library/ui/FileFilterDlg.h"
 #include "library/ui/ShellListCtrl.h"
 #include "library/ui/ShellMenu.h"
@@ -59,6 +60,7 @@ constexpr CommandText kCommandTexts[] = {
     {ID_LIB_ITEM_PLACE, "P&lace", "Place the item on the sheet."},
     {ID_LIB_ITEM_COPY, "&Copy", "Copy the items to the clipboard."},
     {ID_LIB_ITEM_DELETE, "&Delete", "Delete the items from the library."},
+    {ID_LIB_ITEM_PROPERTIES, "P&roperties", "Change the name, description and type of the item."},
 };
 
 // The list's mask bit each kind command toggles.
@@ -368,6 +370,22 @@ void CLibraryBar::PlaceSelectedItem() {
     m_place(all);
 }
 
+void CLibraryBar::ItemProperties() {
+    const std::vector<int> rows = SelectedItemRows();
+    if (rows.size() != 1)
+        return;
+    const ShellRow row = m_list->RowAt(rows.front());
+    CLibraryFile library;
+    if (!library.Open(row.path.c_str(), CDiskFile::modeReadWrite)) {
+        CString text;
+        text.Format("Error - could not open the library %s for writing.", row.path.c_str());
+        AfxMessageBox(text, MB_ICONEXCLAMATION);
+        return;
+    }
+    if (EditLibraryItem(this, library, row.index))
+        UpdateList();
+}
+
 void CLibraryBar::OnRowActivated(int row) {
     const ShellRow shellRow = m_list->RowAt(row);
     if (IsLibraryItemKind(shellRow.kind)) {
@@ -459,6 +477,8 @@ void CLibraryBar::RunCommand(UINT id) {
             return CopyItems();
         case ID_LIB_ITEM_DELETE:
             return DeleteItems();
+        case ID_LIB_ITEM_PROPERTIES:
+            return ItemProperties();
         default:
             if (const KindBit* kind = FindBit(id))
                 ToggleMask(kind->bit);
@@ -516,7 +536,9 @@ void CLibraryBar::OnListMenu(QPoint global, bool onRow) {
 void CLibraryBar::ShowItemMenu(QPoint global) {
     QMenu menu(this);
     menu.setObjectName("itemMenu");
-    AddCommands(menu, {ID_LIB_ITEM_PLACE, ID_LIB_ITEM_COPY, ID_LIB_ITEM_DELETE});
+    AddCommands(menu,
+                {ID_LIB_ITEM_PLACE, ID_LIB_ITEM_COPY, ID_LIB_ITEM_DELETE, ID_LIB_ITEM_PROPERTIES});
+    menu.actions().back()->setEnabled(SelectedItemRows().size() == 1);
     if (QAction* chosen = menu.exec(global))
         RunCommand(chosen->data().toUInt());
     UpdateList();

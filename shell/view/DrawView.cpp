@@ -28,7 +28,7 @@
 #include "platform/Geometry.h"
 #include "resources/CommandIds.h"
 #include "shell/commands/CommandActions.h"
-#include "shell/commands/LibrarySearchCommand.h"
+#include "shell/commands/LibraryMenuCommands.h"
 #include "shell/commands/RailCommands.h"
 #include "shell/frames/DrawFrame.h"
 #include "shell/frames/StatusPaneText.h"
@@ -146,8 +146,8 @@ void CDrawView::AddCommands() {
     AddClipboardCommands();
     AddEditCommands();
     AddRailCommands(m_commands, m_document, m_selection, [this] { OnEndCommand(); });
-    AddLibrarySearchCommand(m_commands, this,
-                            [this](const CObList& objects) { return PlaceObjects(objects); });
+    AddLibraryMenuCommands(m_commands, this,
+                           [this](const CObList& objects) { return PlaceObjects(objects); });
     AddArrangeCommands();
     m_commands.On(ID_FILE_PRINT, [this] { OnFilePrint(); });
     m_commands.On(ID_FILE_PRINT_PREVIEW, [this] { OnFilePrintPreview(); });

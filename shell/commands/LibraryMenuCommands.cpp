@@ -1,12 +1,15 @@
-#include "shell/commands/LibrarySearchCommand.h"
+#include "shell/commands/LibraryMenuCommands.h"
 
 #include <memory>
 #include <vector>
 
+#include "library/LibraryBarServices.h"
 #include "library/LibraryFile.h"
 #include "library/LibraryItemData.h"
+#include "library/ui/DlgLibItem.h"
 #include "library/ui/DlgSearchLib.h"
 #include "model/app/SchematicApp.h"
+#include "platform/DiskFile.h"
 #include "platform/UserPrompt.h"
 #include "resources/CommandIds.h"
 #include "shell/commands/CommandMap.h"
@@ -45,9 +48,25 @@ void SearchAndPlace(QWidget* parent, const std::function<bool(const CObList&)>& 
     place(all);
 }
 
+void EditSelectedLibraryDescription(QWidget* parent) {
+    CLibraryFile library;
+    if (!GetLibraryBarServices().OpenSelectedLibrary(&library, CDiskFile::modeReadWrite)) {
+        CString text;
+        text.Format("Error - could not open the library %s for writing.",
+                    library.GetFilePath().c_str());
+        AfxMessageBox(text, MB_ICONEXCLAMATION);
+        return;
+    }
+    if (EditLibraryDescription(parent, library))
+        GetLibraryBarServices().RefreshLibraryList();
+}
+
 }  // namespace
 
-void AddLibrarySearchCommand(CommandMap& commands, QWidget* parent,
-                             const std::function<bool(const CObList&)>& place) {
+void AddLibraryMenuCommands(CommandMap& commands, QWidget* parent,
+                            const std::function<bool(const CObList&)>& place) {
     commands.On(ID_LIBRARY_SEARCH, [parent, place] { SearchAndPlace(parent, place); });
+    commands.On(
+        ID_LIBRARY_PROPERTIES, [parent] { EditSelectedLibraryDescription(parent); },
+        [](CmdUI& ui) { ui.Enable(GetLibraryBarServices().OpenSelectedLibrary(nullptr, 0)); });
 }
