@@ -19,6 +19,7 @@
 #include "library/ShellFileOps.h"
 #include "library/ShellItem.h"
 #include "library/ui/DlgLibItem.h"
+#include "library/ui/DlgReplaceSymbol.h"
 #include "library/ui/FileFilterDlg.h"
 #include "library/ui/ShellListCtrl.h"
 #include "library/ui/ShellMenu.h"
@@ -60,6 +61,8 @@ constexpr CommandText kCommandTexts[] = {
     {ID_LIB_ITEM_PLACE, "P&lace", "Place the item on the sheet."},
     {ID_LIB_ITEM_COPY, "&Copy", "Copy the items to the clipboard."},
     {ID_LIB_ITEM_DELETE, "&Delete", "Delete the items from the library."},
+    {ID_LIB_ITEM_REPLACE_SYMBOL, "Replace Symbol...",
+     "Make the library's devices use another symbol in place of this one."},
     {ID_LIB_ITEM_PROPERTIES, "P&roperties", "Change the name, description and type of the item."},
 };
 
@@ -386,6 +389,15 @@ void CLibraryBar::ItemProperties() {
         UpdateList();
 }
 
+void CLibraryBar::ReplaceSymbol() {
+    const std::vector<int> rows = SelectedItemRows();
+    if (rows.empty() ||
+        ShellKindOf(m_list->RowAt(rows.front()).kind) != kShellLibraryItem + kItemSymbol)
+        return;
+    const ShellRow row = m_list->RowAt(rows.front());
+    CDlgReplaceSymbol(this, row.path.c_str(), row.index).exec();
+}
+
 void CLibraryBar::OnRowActivated(int row) {
     const ShellRow shellRow = m_list->RowAt(row);
     if (IsLibraryItemKind(shellRow.kind)) {
@@ -479,6 +491,8 @@ void CLibraryBar::RunCommand(UINT id) {
             return DeleteItems();
         case ID_LIB_ITEM_PROPERTIES:
             return ItemProperties();
+        case ID_LIB_ITEM_REPLACE_SYMBOL:
+            return ReplaceSymbol();
         default:
             if (const KindBit* kind = FindBit(id))
                 ToggleMask(kind->bit);
@@ -536,9 +550,14 @@ void CLibraryBar::OnListMenu(QPoint global, bool onRow) {
 void CLibraryBar::ShowItemMenu(QPoint global) {
     QMenu menu(this);
     menu.setObjectName("itemMenu");
-    AddCommands(menu,
-                {ID_LIB_ITEM_PLACE, ID_LIB_ITEM_COPY, ID_LIB_ITEM_DELETE, ID_LIB_ITEM_PROPERTIES});
-    menu.actions().back()->setEnabled(SelectedItemRows().size() == 1);
+    const std::vector<int> rows = SelectedItemRows();
+    AddCommands(menu, {ID_LIB_ITEM_PLACE, ID_LIB_ITEM_COPY, ID_LIB_ITEM_DELETE,
+                       ID_LIB_ITEM_REPLACE_SYMBOL});
+    menu.actions().back()->setEnabled(rows.size() == 1 &&
+                                      ShellKindOf(m_list->RowAt(rows.front()).kind) ==
+                                          kShellLibraryItem + kItemSymbol);
+    AddCommands(menu, {ID_LIB_ITEM_PROPERTIES});
+    menu.actions().back()->setEnabled(rows.size() == 1);
     if (QAction* chosen = menu.exec(global))
         RunCommand(chosen->data().toUInt());
     UpdateList();

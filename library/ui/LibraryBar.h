@@ -46,6 +46,7 @@ enum LibraryBarCommand : UINT {
     ID_LIB_ITEM_COPY = 32924,
     ID_LIB_ITEM_DELETE = 32922,
     ID_LIB_ITEM_PROPERTIES = 32923,
+    ID_LIB_ITEM_REPLACE_SYMBOL = 33108,
 };
 
 class CLibraryBar : public CBarPage {
@@ -85,6 +86,8 @@ public:
     void PlaceSelectedItem();
     // The item dialog over the one selected record.
     void ItemProperties();
+    // Replace Symbol, starting from the one selected symbol record.
+    void ReplaceSymbol();
     void CopyItems();
     void PasteItems();
     void DeleteItems();
