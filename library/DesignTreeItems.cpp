@@ -85,12 +85,10 @@ int ComparePinLabels(const CString& a, const CString& b) {
     return CompareLabelsNumeric(pinA, pinB);
 }
 
-int CompareDesignItems(const CDesignTreeItem& a, const CDesignTreeItem& b) {
-    const int kindA = a.GetKind();
-    const int kindB = b.GetKind();
+int CompareDesignItems(int kindA, const CString& labelA, int kindB, const CString& labelB) {
     if (kindA != kindB) {
         if ((kindA == 3 && kindB == 4) || (kindA == 4 && kindB == 3))
-            return ComparePinLabels(a.GetLabel(), b.GetLabel());
+            return ComparePinLabels(labelA, labelB);
         return KindOrder(kindA, kindB);
     }
     switch (kindA) {
@@ -99,12 +97,12 @@ int CompareDesignItems(const CDesignTreeItem& a, const CDesignTreeItem& b) {
         case 5:
         case 6:
         case 7:
-            return CompareLabelsNumeric(a.GetLabel().str(), b.GetLabel().str());
+            return CompareLabelsNumeric(labelA.str(), labelB.str());
         case 3:
         case 4:
-            return ComparePinLabels(a.GetLabel(), b.GetLabel());
+            return ComparePinLabels(labelA, labelB);
         default:
-            return Sign(a.GetLabel().Compare(b.GetLabel()));
+            return Sign(labelA.Compare(labelB));
     }
 }
 
@@ -250,14 +248,11 @@ bool CSchematicsItem::UpdateChildren(CDesignTreeModel& tree, CDesignTreeNode& no
 
 // ---- symbol categories and symbols
 
-bool CSymbolCategoryItem::HasChildren(const CDesignTreeModel&) const {
+bool CSymbolCategoryItem::HasChildren(const CDesignTreeModel& tree) const {
     if (m_symbol)
         return true;
-    const CObList& objects = GetDocument()->GetObjects();
-    for (POSITION pos = objects.GetHeadPosition(); pos;) {
-        auto* object = static_cast<CDrawObj*>(objects.GetNext(pos));
-        if (object->GetObjType() == kObjSymbol &&
-            TakesKind(static_cast<CSymbol*>(object)->GetKind()))
+    for (DWORD kind = 0; kind <= kSymbolKindMask; kind += 0x100) {
+        if (TakesKind(kind) && tree.HoldsSymbolKind(GetDocument(), kind))
             return true;
     }
     return false;

@@ -34,8 +34,9 @@ struct RefreshEntry {
 // pin.
 enum class DesignTreeMenu { kNone, kSymbol, kNet, kPin };
 
-// Orders two siblings: by kind, then by label (numbers by value, pins by owner then pin).
-int CompareDesignItems(const CDesignTreeItem& a, const CDesignTreeItem& b);
+// Orders two siblings by kind and label: by kind, then by label (numbers by value, pins by
+// owner then pin).
+int CompareDesignItems(int kindA, const CString& labelA, int kindB, const CString& labelB);
 // Labels "owner:pin" compared owner first, each part with the numeric-aware compare.
 int ComparePinLabels(const CString& a, const CString& b);
 

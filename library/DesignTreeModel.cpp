@@ -2,6 +2,9 @@
 
 #include <algorithm>
 
+#include "model/doc/DrawDoc.h"
+#include "model/symbol/Symbol.h"
+
 CDesignTreeNode::CDesignTreeNode(std::unique_ptr<CDesignTreeItem> item, CDesignTreeNode* parent)
     : m_item(std::move(item)), m_parent(parent) {}
 
@@ -105,7 +108,8 @@ void CDesignTreeModel::ResetChildButton(CDesignTreeNode& node) {
 void CDesignTreeModel::SortChildren(CDesignTreeNode& node) {
     auto& children = node.m_children;
     const auto before = [](const auto& a, const auto& b) {
-        return CompareDesignItems(a->Item(), b->Item()) < 0;
+        return CompareDesignItems(a->Item().GetKind(), a->Label(), b->Item().GetKind(),
+                                  b->Label()) < 0;
     };
     if (std::is_sorted(children.begin(), children.end(), before))
         return;
@@ -124,6 +128,7 @@ bool CDesignTreeModel::Expand(CDesignTreeNode& node) {
         return true;
     if (m_pending)
         return false;
+    m_symbolKinds.clear();
     Rebuild(node);
     node.m_expanded = true;
     Notify([&](IDesignTreeWindow& w) { w.NodeChanged(node); });
@@ -141,7 +146,21 @@ DesignTreeMenu CDesignTreeModel::MenuOf(const CDesignTreeNode& node) const {
     return m_pending ? DesignTreeMenu::kNone : node.Item().GetMenu();
 }
 
+bool CDesignTreeModel::HoldsSymbolKind(CDrawDoc* document, DWORD kind) const {
+    auto [entry, added] = m_symbolKinds.try_emplace(document, 0u);
+    if (added) {
+        const CObList& objects = document->GetObjects();
+        for (POSITION pos = objects.GetHeadPosition(); pos;) {
+            auto* object = static_cast<CDrawObj*>(objects.GetNext(pos));
+            if (object->GetObjType() == kObjSymbol)
+                entry->second |= 1u << (static_cast<CSymbol*>(object)->GetKind() >> 8);
+        }
+    }
+    return (entry->second & (1u << (kind >> 8))) != 0;
+}
+
 void CDesignTreeModel::MarkForRefresh(int code, CDrawDoc* document) {
+    m_symbolKinds.clear();
     if (!m_root)
         return;
     m_codes |= static_cast<unsigned>(code) & 0xFFFF;

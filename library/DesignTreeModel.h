@@ -8,6 +8,7 @@
 #include <deque>
 #include <functional>
 #include <memory>
+#include <unordered_map>
 #include <vector>
 
 #include "library/DesignTreeItems.h"
@@ -68,6 +69,10 @@ public:
     // The context menu of node; none while a refresh is pending.
     DesignTreeMenu MenuOf(const CDesignTreeNode& node) const;
 
+    // Whether the document holds a symbol of kind (symbol flags & 0x700); answered from one
+    // walk of its objects per refresh or expansion.
+    bool HoldsSymbolKind(CDrawDoc* document, DWORD kind) const;
+
     // Changes made by the items.
     CDesignTreeNode& InsertChild(CDesignTreeNode& parent, std::unique_ptr<CDesignTreeItem> item);
     void DeleteNode(CDesignTreeNode& node);
@@ -92,5 +97,7 @@ private:
     bool m_pending = false;
     bool m_started = false;
     std::deque<RefreshEntry> m_stack;
+    // Symbol kinds present per document (bit kind >> 8), until the next change notice.
+    mutable std::unordered_map<const CDrawDoc*, unsigned> m_symbolKinds;
     long m_steps = 0;
 };
