@@ -29,6 +29,7 @@ constexpr int kItemNotFound = -1;
 constexpr UINT kUpdateName = 0x1;
 constexpr UINT kUpdateDescription = 0x2;
 constexpr UINT kUpdateNoPrompt = 0x4;  // another record has the new name: answer 4, ask nothing
+constexpr UINT kUpdateType = 0x8;
 
 // Results of CLibraryFile::Create besides the causes of CFileException.
 constexpr int kCreateDone = 0;
@@ -98,7 +99,8 @@ public:
     BOOL ReplaceItem(int index, CLibraryItem& item, CFile& source, UINT length);
     // FALSE for an empty text, which would make the library unreadable.
     BOOL SetDescription(const CString& text);
-    // Renames (kUpdateName) or re-describes (kUpdateDescription) record index, which moves to
+    // Renames (kUpdateName), re-describes (kUpdateDescription) or re-types (kUpdateType)
+    // record index, keeping its data bytes; the record moves to
     // the end. When another record has the new name the user is asked whether to replace it
     // (kUpdateNoPrompt answers 4 instead). 1 when done or nothing changed, 0 when refused.
     int UpdateItem(int index, const CLibraryItem& entry, UINT flags);

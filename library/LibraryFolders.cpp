@@ -19,12 +19,6 @@ namespace {
 
 constexpr const char* kLibraryFilePattern = "*.rlb";
 
-CString ExpandedFolder(const char* macro, CSchematicApp& app) {
-    CString folder(macro);
-    app.ExpandMacros(folder);
-    return FromStoredPath(folder);
-}
-
 // A path that ends with a separator, is a folder, or has no extension names no file.
 bool NamesFolder(const CString& path) {
     const std::string& text = path.str();
@@ -49,9 +43,15 @@ std::vector<std::string> MatchingFiles(const fs::path& folder, const std::string
 
 }  // namespace
 
+CString ExpandedLibraryFolder(const char* macro, CSchematicApp& app) {
+    CString folder(macro);
+    app.ExpandMacros(folder);
+    return FromStoredPath(folder);
+}
+
 std::vector<CString> LibraryFolders(CSchematicApp& app) {
-    std::vector<CString> folders{ExpandedFolder("$(UserLibDir)", app)};
-    const CString standard = ExpandedFolder("$(StdLibDir)", app);
+    std::vector<CString> folders{ExpandedLibraryFolder("$(UserLibDir)", app)};
+    const CString standard = ExpandedLibraryFolder("$(StdLibDir)", app);
     if (standard != folders.front())
         folders.push_back(standard);
     return folders;

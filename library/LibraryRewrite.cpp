@@ -93,7 +93,7 @@ BOOL CLibraryFile::SetDescription(const CString& text) {
 }
 
 int CLibraryFile::UpdateItem(int index, const CLibraryItem& entry, UINT flags) {
-    if (!(flags & (kUpdateName | kUpdateDescription)))
+    if (!(flags & (kUpdateName | kUpdateDescription | kUpdateType)))
         return 0;
     int replaced = kItemNotFound;
     if (flags & kUpdateName) {
@@ -116,7 +116,10 @@ int CLibraryFile::UpdateItem(int index, const CLibraryItem& entry, UINT flags) {
         updated.m_name = entry.m_name;
     if (flags & kUpdateDescription)
         updated.m_description = entry.m_description;
-    if (updated.m_name == record.m_name && updated.m_description == record.m_description)
+    if (flags & kUpdateType)
+        updated.m_type = entry.m_type;
+    if (updated.m_name == record.m_name && updated.m_description == record.m_description &&
+        updated.m_type == record.m_type)
         return 1;
     std::vector<Span> removed{RecordSpan(record)};
     if (replaced != kItemNotFound) {

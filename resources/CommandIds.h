@@ -136,6 +136,11 @@ constexpr UINT ID_VIEW_SHOW_OBJECTS = 32784;
 constexpr UINT ID_HIGHLIGHT_SELECTION = 32963;
 constexpr UINT ID_REMOVE_HIGHLIGHTS = 32964;
 
+// The design tree's context menus, handled by the tree itself
+constexpr UINT ID_HIGHLIGHT_SYMBOL = 33084;
+constexpr UINT ID_HIGHLIGHT_NET = 33085;
+constexpr UINT ID_HIGHLIGHT_PIN = 33086;
+
 // View: the snap grid
 constexpr UINT ID_SHOW_GRID = 32769;
 constexpr UINT ID_GRID_OPTIONS = 32839;
@@ -193,6 +198,8 @@ constexpr UINT ID_LIBRARY_ADD_TO = 32967;        // asks for the library
 constexpr UINT ID_LIBRARY_ADD_SELECTED = 32972;  // the library selected on the Files page
 constexpr UINT ID_LIBRARY_LIST_ITEMS = 32988;
 constexpr UINT ID_LIBRARY_NEW = 32987;
+constexpr UINT ID_LIBRARY_SEARCH = 32990;
+constexpr UINT ID_LIBRARY_PROPERTIES = 32989;
 
 // Tools
 constexpr UINT ID_RENUMBER_SELECTION = 32997;

@@ -150,11 +150,16 @@ constexpr CommandInfo kCommands[] = {
     {ID_TEXT_SIZE, "Size", "Size of the selected text\nFont Size", "", ""},
 
     // Library and Object > Connect Wire To
+    {ID_HIGHLIGHT_SYMBOL, "Highlight Symbol", "Show the symbol in its document\nHighlight Symbol", "", ""},
+    {ID_HIGHLIGHT_NET, "Highlight Net", "Highlight the net in its document\nHighlight Net", "", ""},
+    {ID_HIGHLIGHT_PIN, "Highlight Pin", "Show the pin in its document\nHighlight Pin", "", ""},
     {ID_LIBRARY_ADD_TO, "Add Selection &to...", "Add the selection to a library\nAdd to Library", "", ""},
     {ID_LIBRARY_ADD_SELECTED, "&Add Selection to Library", "Add the selection to the library selected in the workspace\nAdd to Library", "", ""},
     {ID_LIBRARY_LIST_ITEMS, "&List Items...", "Show the items of a library\nList Items", "", ""},
     {ID_LIBRARY_NEW, "&New...", "Create a new library\nNew Library", "", ""},
     {ID_SPICE_SOURCE, "Source &Parameters..", "Edit the waveform of the simulation source\nSource Parameters", "", ""},
+    {ID_LIBRARY_PROPERTIES, "&Properties", "Change the description of the library selected in the workspace\nLibrary Properties", "", ""},
+    {ID_LIBRARY_SEARCH, "&Search...", "Search the libraries for items and place them\nSearch Libraries", "", ""},
     {ID_CONNECT_GROUND1, "Ground 1", "Connect the wire to ground 1\nGround 1", "", ""},
     {ID_CONNECT_GROUND2, "Ground 2", "Connect the wire to ground 2\nGround 2", "", ""},
     {ID_CONNECT_POWER1, "Power 1", "Connect the wire to power rail 1\nPower 1", "", ""},

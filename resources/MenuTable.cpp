@@ -193,8 +193,9 @@ constexpr MenuItem kObject[] = {Cmd(ID_OBJECT_LINE_COLOUR),
                                 Cmd(ID_SHOW_PIN_NUMBERS),
                                 Sep(),
                                 Popup("Connect Wire To", kConnectWireTo)};
-constexpr MenuItem kLibrary[] = {Cmd(ID_LIBRARY_ADD_TO), Cmd(ID_LIBRARY_ADD_SELECTED), Sep(),
-                                 Cmd(ID_LIBRARY_LIST_ITEMS), Cmd(ID_LIBRARY_NEW)};
+constexpr MenuItem kLibrary[] = {
+    Cmd(ID_LIBRARY_ADD_TO),     Cmd(ID_LIBRARY_ADD_SELECTED), Sep(), Cmd(ID_LIBRARY_SEARCH),
+    Cmd(ID_LIBRARY_LIST_ITEMS), Cmd(ID_LIBRARY_NEW),          Sep(), Cmd(ID_LIBRARY_PROPERTIES)};
 constexpr MenuItem kTools[] = {Cmd(ID_TOOLS_GENERATE_REPORT),
                                Sep(),
                                Cmd(ID_RENUMBER_SELECTION),

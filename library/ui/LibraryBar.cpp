@@ -18,6 +18,8 @@
 #include "library/LibraryItemData.h"
 #include "library/ShellFileOps.h"
 #include "library/ShellItem.h"
+#include "library/ui/DlgLibItem.h"
+#include "library/ui/DlgReplaceSymbol.h"
 #include "library/ui/FileFilterDlg.h"
 #include "library/ui/ShellListCtrl.h"
 #include "library/ui/ShellMenu.h"
@@ -59,6 +61,9 @@ constexpr CommandText kCommandTexts[] = {
     {ID_LIB_ITEM_PLACE, "P&lace", "Place the item on the sheet."},
     {ID_LIB_ITEM_COPY, "&Copy", "Copy the items to the clipboard."},
     {ID_LIB_ITEM_DELETE, "&Delete", "Delete the items from the library."},
+    {ID_LIB_ITEM_REPLACE_SYMBOL, "Replace Symbol...",
+     "Make the library's devices use another symbol in place of this one."},
+    {ID_LIB_ITEM_PROPERTIES, "P&roperties", "Change the name, description and type of the item."},
 };
 
 // The list's mask bit each kind command toggles.
@@ -368,6 +373,31 @@ void CLibraryBar::PlaceSelectedItem() {
     m_place(all);
 }
 
+void CLibraryBar::ItemProperties() {
+    const std::vector<int> rows = SelectedItemRows();
+    if (rows.size() != 1)
+        return;
+    const ShellRow row = m_list->RowAt(rows.front());
+    CLibraryFile library;
+    if (!library.Open(row.path.c_str(), CDiskFile::modeReadWrite)) {
+        CString text;
+        text.Format("Error - could not open the library %s for writing.", row.path.c_str());
+        AfxMessageBox(text, MB_ICONEXCLAMATION);
+        return;
+    }
+    if (EditLibraryItem(this, library, row.index))
+        UpdateList();
+}
+
+void CLibraryBar::ReplaceSymbol() {
+    const std::vector<int> rows = SelectedItemRows();
+    if (rows.empty() ||
+        ShellKindOf(m_list->RowAt(rows.front()).kind) != kShellLibraryItem + kItemSymbol)
+        return;
+    const ShellRow row = m_list->RowAt(rows.front());
+    CDlgReplaceSymbol(this, row.path.c_str(), row.index).exec();
+}
+
 void CLibraryBar::OnRowActivated(int row) {
     const ShellRow shellRow = m_list->RowAt(row);
     if (IsLibraryItemKind(shellRow.kind)) {
@@ -459,6 +489,10 @@ void CLibraryBar::RunCommand(UINT id) {
             return CopyItems();
         case ID_LIB_ITEM_DELETE:
             return DeleteItems();
+        case ID_LIB_ITEM_PROPERTIES:
+            return ItemProperties();
+        case ID_LIB_ITEM_REPLACE_SYMBOL:
+            return ReplaceSymbol();
         default:
             if (const KindBit* kind = FindBit(id))
                 ToggleMask(kind->bit);
@@ -516,7 +550,14 @@ void CLibraryBar::OnListMenu(QPoint global, bool onRow) {
 void CLibraryBar::ShowItemMenu(QPoint global) {
     QMenu menu(this);
     menu.setObjectName("itemMenu");
-    AddCommands(menu, {ID_LIB_ITEM_PLACE, ID_LIB_ITEM_COPY, ID_LIB_ITEM_DELETE});
+    const std::vector<int> rows = SelectedItemRows();
+    AddCommands(menu, {ID_LIB_ITEM_PLACE, ID_LIB_ITEM_COPY, ID_LIB_ITEM_DELETE,
+                       ID_LIB_ITEM_REPLACE_SYMBOL});
+    menu.actions().back()->setEnabled(rows.size() == 1 &&
+                                      ShellKindOf(m_list->RowAt(rows.front()).kind) ==
+                                          kShellLibraryItem + kItemSymbol);
+    AddCommands(menu, {ID_LIB_ITEM_PROPERTIES});
+    menu.actions().back()->setEnabled(rows.size() == 1);
     if (QAction* chosen = menu.exec(global))
         RunCommand(chosen->data().toUInt());
     UpdateList();

@@ -45,6 +45,8 @@ enum LibraryBarCommand : UINT {
     ID_LIB_ITEM_PLACE = 32921,
     ID_LIB_ITEM_COPY = 32924,
     ID_LIB_ITEM_DELETE = 32922,
+    ID_LIB_ITEM_PROPERTIES = 32923,
+    ID_LIB_ITEM_REPLACE_SYMBOL = 33108,
 };
 
 class CLibraryBar : public CBarPage {
@@ -82,6 +84,10 @@ public:
     void NewLibrary();
     void NewLibraryInTree();
     void PlaceSelectedItem();
+    // The item dialog over the one selected record.
+    void ItemProperties();
+    // Replace Symbol, starting from the one selected symbol record.
+    void ReplaceSymbol();
     void CopyItems();
     void PasteItems();
     void DeleteItems();

@@ -12,6 +12,7 @@
 #include "interchange/protel/ui/ProtelImportCommand.h"
 #include "library/ui/LibraryBar.h"
 #include "library/ui/ShellTreeCtrl.h"
+#include "library/ui/TreeBar.h"
 #include "model/app/CommandLineInfo.h"
 #include "model/doc/DrawDoc.h"
 #include "model/doc/PrinterRecords.h"
@@ -210,10 +211,21 @@ void CSchematicQtApp::CreateMainFrame() {
     frame.setHelpHandler([this](DWORD data, UINT command) { m_help.WinHelp(data, command); });
     frame.setCloseHandler([this] { return OnMainFrameClose(); });
     frame.router().SetApplicationTarget(&m_appCommands);
+    if (auto* tree = dynamic_cast<CTreeBar*>(frame.workspaceBar()->DesignViewPage()))
+        tree->SetDocumentList([this] { return OpenSchematics(); });
     ShowUnits();
     m_eventFilter = std::make_unique<CAppEventFilter>(
         m_app.FunctionKeys, [this](UINT id) { PostCommand(id); }, [this] { m_idle.Restart(); });
     qApp->installEventFilter(m_eventFilter.get());
+}
+
+std::vector<CDrawDoc*> CSchematicQtApp::OpenSchematics() const {
+    std::vector<CDrawDoc*> schematics;
+    for (CDocumentBase* open : m_documents.Documents()) {
+        if (auto* doc = dynamic_cast<CDrawDoc*>(open))
+            schematics.push_back(doc);
+    }
+    return schematics;
 }
 
 bool CSchematicQtApp::OnMainFrameClose() {

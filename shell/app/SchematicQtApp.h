@@ -32,6 +32,7 @@
 #include "shell/tools/ToolManager.h"
 
 struct CommandLineInfo;
+class CDrawDoc;
 class CAppEventFilter;
 class CLibraryBar;
 class CMainFrame;
@@ -125,6 +126,8 @@ private:
     void CreateMainFrame();
     void AddApplicationCommands();
     bool OnMainFrameClose();
+    // The open schematic documents, in the order they were opened.
+    std::vector<CDrawDoc*> OpenSchematics() const;
     void PostCommand(UINT id);
     bool OnIdle(int count);
     void ToggleUnits();

@@ -21,6 +21,7 @@
 #include "library/ui/DlgFind.h"
 #include "library/ui/LibraryBar.h"
 #include "library/ui/PaletteWnd.h"
+#include "library/ui/TreeBar.h"
 #include "model/app/SchematicApp.h"
 #include "platform/AppIdentity.h"
 #include "platform/SettingsStore.h"
@@ -235,7 +236,7 @@ void CMainFrame::FillToolbarCombos() {
 void CMainFrame::CreateBars() {
     auto* library = new CLibraryBar;
     library->SetPlaceHandler([this](const CObList& objects) { PlaceObjects(objects); });
-    m_workspace = new CWorkspaceBar(this, library, nullptr, new CDlgDrcRun);
+    m_workspace = new CWorkspaceBar(this, library, new CTreeBar, new CDlgDrcRun);
     m_workspace->setAllowedAreas(Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea);
     addDockWidget(Qt::LeftDockWidgetArea, m_workspace);
     m_workspace->SetDockedWidth(m_workspace->StoredWidth());

@@ -29,6 +29,7 @@
 #include "resources/CommandIds.h"
 #include "shell/commands/CommandActions.h"
 #include "shell/commands/DocumentCommands.h"
+#include "shell/commands/LibraryMenuCommands.h"
 #include "shell/commands/PropertiesCommand.h"
 #include "shell/commands/RailCommands.h"
 #include "shell/commands/SpiceSourceCommands.h"
@@ -164,6 +165,8 @@ void CDrawView::AddCommands() {
     AddToolsCommands(m_commands, m_document, m_selection);
     AddSymbolCommands(m_commands, m_document, m_selection);
     AddDocumentCommands(m_commands, m_document, this);
+    AddLibraryMenuCommands(m_commands, this,
+                           [this](const CObList& objects) { return PlaceObjects(objects); });
     AddArrangeCommands();
     m_commands.On(ID_FILE_PRINT, [this] { OnFilePrint(); });
     m_commands.On(ID_FILE_PRINT_PREVIEW, [this] { OnFilePrintPreview(); });

@@ -1,0 +1,93 @@
+// The design tree of a sheet of 10,000 symbols, each with two pins on wires of their own nets:
+// filling the document with its symbols and nets shown, and following one edit (a symbol
+// renamed) through the idle refresh.
+
+#include <benchmark/benchmark.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "library/DesignTreeModel.h"
+#include "model/doc/DrawDoc.h"
+#include "model/net/Net.h"
+#include "model/net/Wire.h"
+#include "model/symbol/Pin.h"
+#include "model/symbol/Symbol.h"
+
+namespace {
+
+constexpr int kSymbols = 10000;
+
+void AddPinOnNet(CDrawDoc& doc, CSymbol* symbol, const char* id, const std::string& net) {
+    auto* pin = new CPin(symbol);
+    pin->SetEnds(CPoint(0, 0), CPoint(100, 0));
+    pin->GetAttrMap()->SetAt("_ID", id);
+    symbol->GetPins().AddTail(pin);
+    auto* wire = new CWire;
+    wire->AddPoint(CPoint(100, 0));
+    wire->AddPoint(CPoint(200, 0));
+    wire->SetDocument(&doc);
+    auto* shared = new CNet(net.c_str());
+    shared->AddRef();
+    wire->SetNet(shared);
+    pin->SetWire(wire);
+    doc.GetObjects().AddTail(wire);
+}
+
+std::unique_ptr<CDrawDoc> MakeSheet() {
+    auto doc = std::make_unique<CDrawDoc>();
+    doc->SetTitle("big.sch");
+    for (int i = 0; i < kSymbols; ++i) {
+        auto* symbol = new CSymbol();
+        symbol->SetDocument(doc.get());
+        symbol->GetAttrMap()->SetAt("_ID", ("R" + std::to_string(i + 1)).c_str());
+        doc->GetObjects().AddTail(symbol);
+        AddPinOnNet(*doc, symbol, "1", "N" + std::to_string(i));
+        AddPinOnNet(*doc, symbol, "2", "N" + std::to_string(i + 1));
+    }
+    return doc;
+}
+
+CDesignTreeNode* Child(CDesignTreeNode* node, const char* label) {
+    for (const auto& child : node->Children()) {
+        if (child->Label() == label)
+            return child.get();
+    }
+    return nullptr;
+}
+
+// The document's node with its symbols and nets expanded.
+void Fill(CDesignTreeModel& tree, CDrawDoc& doc) {
+    tree.Initialize(&doc);
+    tree.Expand(*tree.Root());
+    tree.Expand(*Child(tree.Root(), "Symbols"));
+    tree.Expand(*Child(tree.Root(), "Nets"));
+}
+
+void BM_DesignTreeFill(benchmark::State& state) {
+    const auto doc = MakeSheet();
+    for (auto _ : state) {
+        CDesignTreeModel tree([&] { return std::vector<CDrawDoc*>{doc.get()}; });
+        Fill(tree, *doc);
+        benchmark::DoNotOptimize(tree.Root()->Children().size());
+    }
+}
+BENCHMARK(BM_DesignTreeFill)->Unit(benchmark::kMillisecond);
+
+void BM_DesignTreeFollowOneEdit(benchmark::State& state) {
+    const auto doc = MakeSheet();
+    CDesignTreeModel tree([&] { return std::vector<CDrawDoc*>{doc.get()}; });
+    Fill(tree, *doc);
+    auto* symbol = static_cast<CSymbol*>(doc->GetObjects().GetHead());
+    int round = 0;
+    for (auto _ : state) {
+        symbol->GetAttrMap()->SetAt("_ID", ("Q" + std::to_string(++round)).c_str());
+        tree.MarkForRefresh(-1, doc.get());
+        while (tree.OnIdle()) {
+        }
+    }
+}
+BENCHMARK(BM_DesignTreeFollowOneEdit)->Unit(benchmark::kMillisecond);
+
+}  // namespace

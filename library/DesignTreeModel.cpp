@@ -1,0 +1,202 @@
+#include "library/DesignTreeModel.h"
+
+#include <algorithm>
+
+#include "model/doc/DrawDoc.h"
+#include "model/symbol/Symbol.h"
+
+CDesignTreeNode::CDesignTreeNode(std::unique_ptr<CDesignTreeItem> item, CDesignTreeNode* parent)
+    : m_item(std::move(item)), m_parent(parent) {}
+
+CDesignTreeNode::~CDesignTreeNode() = default;
+
+int CDesignTreeNode::Image() const {
+    if (m_image != kImageFolder)
+        return m_image;
+    return m_expanded ? kImageFolderOpen : kImageFolderClosed;
+}
+
+CDesignTreeNode* CDesignTreeNode::NextSibling() const {
+    if (!m_parent)
+        return nullptr;
+    const auto& siblings = m_parent->m_children;
+    for (size_t i = 0; i + 1 < siblings.size(); ++i) {
+        if (siblings[i].get() == this)
+            return siblings[i + 1].get();
+    }
+    return nullptr;
+}
+
+CDesignTreeModel::CDesignTreeModel(DocumentList documents, IDesignTreeWindow* window)
+    : m_documents(std::move(documents)), m_window(window) {}
+
+CDesignTreeModel::~CDesignTreeModel() {
+    m_stack.clear();
+    m_root.reset();
+}
+
+void CDesignTreeModel::Notify(const std::function<void(IDesignTreeWindow&)>& call) const {
+    if (m_window)
+        call(*m_window);
+}
+
+void CDesignTreeModel::Initialize(CDrawDoc* document) {
+    if (m_root) {
+        Notify([&](IDesignTreeWindow& w) { w.NodeRemoving(*m_root); });
+        m_root.reset();
+    }
+    m_stack.clear();
+    m_pending = m_started = false;
+    m_codes = 0;
+    m_root =
+        std::make_unique<CDesignTreeNode>(std::make_unique<CSchematicsItem>(document), nullptr);
+    m_root->m_label = m_root->Item().GetLabel();
+    m_root->m_image = m_root->Item().GetImage();
+    m_root->m_childButton = m_root->Item().HasChildren(*this);
+    Notify([&](IDesignTreeWindow& w) { w.NodeInserted(*m_root); });
+}
+
+CDesignTreeNode& CDesignTreeModel::InsertChild(CDesignTreeNode& parent,
+                                               std::unique_ptr<CDesignTreeItem> item) {
+    auto node = std::make_unique<CDesignTreeNode>(std::move(item), &parent);
+    CDesignTreeNode& inserted = *node;
+    inserted.m_label = inserted.Item().GetLabel();
+    inserted.m_image = inserted.Item().GetImage();
+    inserted.m_childButton = inserted.Item().HasChildren(*this);
+    parent.m_children.push_back(std::move(node));
+    if (!parent.m_childButton) {
+        parent.m_childButton = true;
+        Notify([&](IDesignTreeWindow& w) { w.NodeChanged(parent); });
+    }
+    Notify([&](IDesignTreeWindow& w) { w.NodeInserted(inserted); });
+    return inserted;
+}
+
+void CDesignTreeModel::DeleteNode(CDesignTreeNode& node) {
+    CDesignTreeNode* parent = node.m_parent;
+    if (!parent) {
+        Initialize(nullptr);
+        return;
+    }
+    Notify([&](IDesignTreeWindow& w) { w.NodeRemoving(node); });
+    auto& siblings = parent->m_children;
+    siblings.erase(std::find_if(siblings.begin(), siblings.end(),
+                                [&](const auto& child) { return child.get() == &node; }));
+}
+
+void CDesignTreeModel::DeleteChildren(CDesignTreeNode& node) {
+    for (const auto& child : node.m_children)
+        Notify([&](IDesignTreeWindow& w) { w.NodeRemoving(*child); });
+    node.m_children.clear();
+}
+
+void CDesignTreeModel::SetLabel(CDesignTreeNode& node, const CString& label) {
+    if (node.m_label == label)
+        return;
+    node.m_label = label;
+    Notify([&](IDesignTreeWindow& w) { w.NodeChanged(node); });
+}
+
+void CDesignTreeModel::ResetChildButton(CDesignTreeNode& node) {
+    const bool button = node.Item().HasChildren(*this);
+    if (node.m_childButton == button)
+        return;
+    node.m_childButton = button;
+    Notify([&](IDesignTreeWindow& w) { w.NodeChanged(node); });
+}
+
+void CDesignTreeModel::SortChildren(CDesignTreeNode& node) {
+    auto& children = node.m_children;
+    const auto before = [](const auto& a, const auto& b) {
+        return CompareDesignItems(a->Item().GetKind(), a->Label(), b->Item().GetKind(),
+                                  b->Label()) < 0;
+    };
+    if (std::is_sorted(children.begin(), children.end(), before))
+        return;
+    std::stable_sort(children.begin(), children.end(), before);
+    Notify([&](IDesignTreeWindow& w) { w.ChildrenSorted(node); });
+}
+
+void CDesignTreeModel::Rebuild(CDesignTreeNode& node) {
+    DeleteChildren(node);
+    node.Item().FillChildren(*this, node);
+    SortChildren(node);
+}
+
+bool CDesignTreeModel::Expand(CDesignTreeNode& node) {
+    if (node.m_expanded)
+        return true;
+    if (m_pending)
+        return false;
+    m_symbolKinds.clear();
+    Rebuild(node);
+    node.m_expanded = true;
+    Notify([&](IDesignTreeWindow& w) { w.NodeChanged(node); });
+    return true;
+}
+
+void CDesignTreeModel::Collapse(CDesignTreeNode& node) {
+    if (!node.m_expanded)
+        return;
+    node.m_expanded = false;
+    Notify([&](IDesignTreeWindow& w) { w.NodeChanged(node); });
+}
+
+DesignTreeMenu CDesignTreeModel::MenuOf(const CDesignTreeNode& node) const {
+    return m_pending ? DesignTreeMenu::kNone : node.Item().GetMenu();
+}
+
+bool CDesignTreeModel::HoldsSymbolKind(CDrawDoc* document, DWORD kind) const {
+    auto [entry, added] = m_symbolKinds.try_emplace(document, 0u);
+    if (added) {
+        const CObList& objects = document->GetObjects();
+        for (POSITION pos = objects.GetHeadPosition(); pos;) {
+            auto* object = static_cast<CDrawObj*>(objects.GetNext(pos));
+            if (object->GetObjType() == kObjSymbol)
+                entry->second |= 1u << (static_cast<CSymbol*>(object)->GetKind() >> 8);
+        }
+    }
+    return (entry->second & (1u << (kind >> 8))) != 0;
+}
+
+void CDesignTreeModel::MarkForRefresh(int code, CDrawDoc* document) {
+    m_symbolKinds.clear();
+    if (!m_root)
+        return;
+    m_codes |= static_cast<unsigned>(code) & 0xFFFF;
+    m_started = false;
+    if (!m_pending) {
+        m_pending = true;
+        Notify([](IDesignTreeWindow& w) { w.RefreshPendingChanged(true); });
+    }
+    ResetChildButton(*m_root);
+    if (!m_root->m_expanded)
+        return;
+    m_root->Item().Flags() |= CDesignTreeItem::kNeedsRefresh;
+    if (m_codes < 8)
+        return;
+    for (const auto& child : m_root->m_children) {
+        if (!document || child->Item().GetDocument() == document)
+            child->Item().Flags() |= CDesignTreeItem::kNeedsRefresh;
+    }
+}
+
+bool CDesignTreeModel::OnIdle() {
+    if (!m_pending)
+        return false;
+    if (!m_started) {
+        m_stack.clear();
+        PushRefresh(*m_root);
+        m_started = true;
+    }
+    RefreshEntry& entry = m_stack.back();
+    ++m_steps;
+    if (!entry.node->Item().RefreshStep(*this, entry))
+        m_stack.pop_back();
+    if (!m_stack.empty())
+        return true;
+    m_codes = 0;
+    m_pending = m_started = false;
+    Notify([](IDesignTreeWindow& w) { w.RefreshPendingChanged(false); });
+    return false;
+}

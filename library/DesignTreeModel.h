@@ -1,0 +1,103 @@
+#pragma once
+// The design tree: the open documents' symbols, nets, devices and attributes as a tree of
+// nodes (library/DesignTreeItems.h). Nodes are filled when expanded; after a change notice
+// the tree is brought up to date one step per idle call, and while that refresh is pending it
+// refuses expansion and context menus, so that no item is used against a changed document.
+// Its window hears of every change to the nodes through IDesignTreeWindow.
+
+#include <deque>
+#include <functional>
+#include <memory>
+#include <unordered_map>
+#include <vector>
+
+#include "library/DesignTreeItems.h"
+#include "library/DesignTreeNode.h"
+
+class CDrawDoc;
+
+class IDesignTreeWindow {
+public:
+    virtual ~IDesignTreeWindow() = default;
+    // node was added as the last child of its parent (or is the new root).
+    virtual void NodeInserted(CDesignTreeNode& node) = 0;
+    // node and its subtree are about to be deleted.
+    virtual void NodeRemoving(CDesignTreeNode& node) = 0;
+    // Text, child button or expanded state of node changed.
+    virtual void NodeChanged(CDesignTreeNode& node) = 0;
+    // The children of node were put in a new order.
+    virtual void ChildrenSorted(CDesignTreeNode& node) = 0;
+    // A refresh began (true) or ended (false).
+    virtual void RefreshPendingChanged(bool pending) = 0;
+};
+
+class CDesignTreeModel {
+public:
+    using DocumentList = std::function<std::vector<CDrawDoc*>()>;
+
+    // documents lists the open documents, in the order they are shown.
+    explicit CDesignTreeModel(DocumentList documents, IDesignTreeWindow* window = nullptr);
+    ~CDesignTreeModel();
+    CDesignTreeModel(const CDesignTreeModel&) = delete;
+    CDesignTreeModel& operator=(const CDesignTreeModel&) = delete;
+
+    // The variant for linking attributes: "Other" in place of "Devices" and "Attributes", and
+    // no attributes under symbols and pins. Set before Initialize.
+    void SetAttributePicking(bool picking) { m_attributePicking = picking; }
+    bool IsAttributePicking() const { return m_attributePicking; }
+
+    // The window told of changes; null for none.
+    void SetWindow(IDesignTreeWindow* window) { m_window = window; }
+    void SetDocumentList(DocumentList documents) { m_documents = std::move(documents); }
+    // The root: the document, or with none "Schematics" over all open documents.
+    void Initialize(CDrawDoc* document);
+    CDesignTreeNode* Root() const { return m_root.get(); }
+    std::vector<CDrawDoc*> Documents() const { return m_documents(); }
+
+    // Requests a refresh after a change; code 4 (set of documents) refreshes only the list of
+    // documents, codes of 8 or more also the subtree of document (all of them when null).
+    void MarkForRefresh(int code, CDrawDoc* document);
+    bool IsRefreshPending() const { return m_pending; }
+    // One refresh step; true while work remains.
+    bool OnIdle();
+    // Refresh steps taken since construction (to see what a refresh visits).
+    long StepCount() const { return m_steps; }
+
+    // Expands node, filling it afresh; false (refused) while a refresh is pending.
+    bool Expand(CDesignTreeNode& node);
+    void Collapse(CDesignTreeNode& node);
+    // The context menu of node; none while a refresh is pending.
+    DesignTreeMenu MenuOf(const CDesignTreeNode& node) const;
+
+    // Whether the document holds a symbol of kind (symbol flags & 0x700); answered from one
+    // walk of its objects per refresh or expansion.
+    bool HoldsSymbolKind(CDrawDoc* document, DWORD kind) const;
+
+    // Changes made by the items.
+    CDesignTreeNode& InsertChild(CDesignTreeNode& parent, std::unique_ptr<CDesignTreeItem> item);
+    void DeleteNode(CDesignTreeNode& node);
+    void DeleteChildren(CDesignTreeNode& node);
+    void SetLabel(CDesignTreeNode& node, const CString& label);
+    void ResetChildButton(CDesignTreeNode& node);
+    void SortChildren(CDesignTreeNode& node);
+    // Deletes the children, fills and sorts them.
+    void Rebuild(CDesignTreeNode& node);
+    // Has the refresh work on node next, before going on with its parent.
+    void PushRefresh(CDesignTreeNode& node) { m_stack.push_back({&node, 0, 0}); }
+
+private:
+    void Notify(const std::function<void(IDesignTreeWindow&)>& call) const;
+
+    DocumentList m_documents;
+    IDesignTreeWindow* m_window;
+    std::unique_ptr<CDesignTreeNode> m_root;
+    bool m_attributePicking = false;
+    // The refresh: codes collected since it was requested, and its state.
+    unsigned m_codes = 0;
+    bool m_pending = false;
+    bool m_started = false;
+    std::deque<RefreshEntry> m_stack;
+    // Symbol kinds present per document (bit kind >> 8), until the next change notice.
+    mutable std::unordered_map<const CDrawDoc*, unsigned> m_symbolKinds;
+    long m_steps = 0;
+};

@@ -1,0 +1,72 @@
+#include "shell/commands/LibraryMenuCommands.h"
+
+#include <memory>
+#include <vector>
+
+#include "library/LibraryBarServices.h"
+#include "library/LibraryFile.h"
+#include "library/LibraryItemData.h"
+#include "library/ui/DlgLibItem.h"
+#include "library/ui/DlgSearchLib.h"
+#include "model/app/SchematicApp.h"
+#include "platform/DiskFile.h"
+#include "platform/UserPrompt.h"
+#include "resources/CommandIds.h"
+#include "shell/commands/CommandMap.h"
+
+namespace {
+
+// The chosen items, read library by library; unreadable ones are reported and left out.
+std::vector<std::unique_ptr<CLibraryItemData>> ReadChoices(
+    const std::vector<SearchChoice>& choices) {
+    std::vector<std::unique_ptr<CLibraryItemData>> items;
+    for (const SearchChoice& choice : choices) {
+        CLibraryFile library;
+        if (!library.Open(choice.library)) {
+            AfxMessageBox("Error opening library", MB_ICONEXCLAMATION);
+            continue;
+        }
+        auto item = std::make_unique<CLibraryItemData>();
+        if (library.ReadItemOrReport(nullptr, choice.index, *item))
+            items.push_back(std::move(item));
+    }
+    return items;
+}
+
+void SearchAndPlace(QWidget* parent, const std::function<bool(const CObList&)>& place) {
+    CSchematicApp* app = GetApp();
+    if (!app)
+        return;
+    CDlgSearchLib dialog(parent, *app);
+    dialog.exec();
+    const std::vector<std::unique_ptr<CLibraryItemData>> items = ReadChoices(dialog.Choices());
+    if (items.empty())
+        return;
+    CObList all;
+    for (const auto& item : items)
+        all.AddTail(&item->m_objects);
+    place(all);
+}
+
+void EditSelectedLibraryDescription(QWidget* parent) {
+    CLibraryFile library;
+    if (!GetLibraryBarServices().OpenSelectedLibrary(&library, CDiskFile::modeReadWrite)) {
+        CString text;
+        text.Format("Error - could not open the library %s for writing.",
+                    library.GetFilePath().c_str());
+        AfxMessageBox(text, MB_ICONEXCLAMATION);
+        return;
+    }
+    if (EditLibraryDescription(parent, library))
+        GetLibraryBarServices().RefreshLibraryList();
+}
+
+}  // namespace
+
+void AddLibraryMenuCommands(CommandMap& commands, QWidget* parent,
+                            const std::function<bool(const CObList&)>& place) {
+    commands.On(ID_LIBRARY_SEARCH, [parent, place] { SearchAndPlace(parent, place); });
+    commands.On(
+        ID_LIBRARY_PROPERTIES, [parent] { EditSelectedLibraryDescription(parent); },
+        [](CmdUI& ui) { ui.Enable(GetLibraryBarServices().OpenSelectedLibrary(nullptr, 0)); });
+}

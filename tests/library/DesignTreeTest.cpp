@@ -1,0 +1,302 @@
+// The design tree: categories and labels of a document's objects, their order, and the
+// incremental refresh that follows changes.
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+#include "library/DesignTreeModel.h"
+#include "model/device/Device.h"
+#include "model/doc/DrawDoc.h"
+#include "model/net/Net.h"
+#include "model/net/Wire.h"
+#include "model/symbol/Pin.h"
+#include "model/symbol/Symbol.h"
+#include "platform/AppServices.h"
+#include "support/ScriptedPrompt.h"
+
+namespace {
+
+class DesignTree : public ::testing::Test {
+protected:
+    CDrawDoc& NewDoc(const char* title) {
+        docs.push_back(std::make_unique<CDrawDoc>());
+        docs.back()->SetTitle(title);
+        return *docs.back();
+    }
+    std::vector<CDrawDoc*> Open() const {
+        std::vector<CDrawDoc*> open;
+        for (const auto& doc : docs)
+            open.push_back(doc.get());
+        return open;
+    }
+    static CSymbol* AddSymbol(CDrawDoc& doc, const char* id, DWORD kind = kSymbolDevice) {
+        auto* symbol = new CSymbol();
+        symbol->SetFlags(kind, kSymbolKindMask);
+        symbol->SetDocument(&doc);
+        symbol->GetAttrMap()->SetAt("_ID", id);
+        doc.GetObjects().AddTail(symbol);
+        return symbol;
+    }
+    static CPin* AddPin(CSymbol* symbol, const char* id, const char* number = nullptr) {
+        auto* pin = new CPin(symbol);
+        pin->SetEnds(CPoint(0, 0), CPoint(100, 0));
+        pin->GetAttrMap()->SetAt("_ID", id);
+        if (number)
+            pin->GetAttrMap()->SetAt("_No", number);
+        symbol->GetPins().AddTail(pin);
+        return pin;
+    }
+    // A wire on a new net named name, attached to pin.
+    static CWire* Attach(CDrawDoc& doc, CPin* pin, const char* name) {
+        auto* wire = new CWire;
+        wire->AddPoint(CPoint(100, 0));
+        wire->AddPoint(CPoint(200, 0));
+        wire->SetDocument(&doc);
+        auto* net = new CNet(name);
+        net->AddRef();
+        wire->SetNet(net);
+        pin->SetWire(wire);
+        doc.GetObjects().AddTail(wire);
+        return wire;
+    }
+    static CDesignTreeNode* Child(CDesignTreeNode* node, const char* label) {
+        for (const auto& child : node->Children()) {
+            if (child->Label() == label)
+                return child.get();
+        }
+        return nullptr;
+    }
+    static std::vector<CString> Labels(const CDesignTreeNode* node) {
+        std::vector<CString> labels;
+        for (const auto& child : node->Children())
+            labels.push_back(child->Label());
+        return labels;
+    }
+    // Expands the path of labels from the root down; the last node.
+    CDesignTreeNode* ExpandPath(std::initializer_list<const char*> path) {
+        CDesignTreeNode* node = tree.Root();
+        EXPECT_TRUE(tree.Expand(*node));
+        for (const char* label : path) {
+            node = Child(node, label);
+            if (!node) {
+                ADD_FAILURE() << "no node " << label;
+                return nullptr;
+            }
+            EXPECT_TRUE(tree.Expand(*node));
+        }
+        return node;
+    }
+    void RunRefresh() {
+        for (int steps = 0; tree.OnIdle(); ++steps)
+            ASSERT_LT(steps, 100000);
+    }
+
+    testsupport::RecordingAppServices services;
+    std::vector<std::unique_ptr<CDrawDoc>> docs;
+    CDesignTreeModel tree{[this] { return Open(); }};
+};
+
+TEST_F(DesignTree, SymbolsSortByNumberAndCategoriesByKindInEachVariant) {
+    CDrawDoc& doc = NewDoc("a.sch");
+    for (const char* id : {"R1", "R2", "R10", "C1"})
+        AddSymbol(doc, id);
+    tree.Initialize(nullptr);
+    EXPECT_EQ(tree.Root()->Label(), "Schematics");
+    CDesignTreeNode* symbols = ExpandPath({"a.sch", "Symbols"});
+    ASSERT_TRUE(symbols);
+    EXPECT_EQ(Labels(symbols), (std::vector<CString>{"C1", "R1", "R2", "R10"}));
+    EXPECT_EQ(Labels(symbols->Parent()),
+              (std::vector<CString>{"Symbols", "Nets", "Devices", "Sub-circuits", "Ports",
+                                    "Attributes"}));
+
+    CDesignTreeModel picking([this] { return Open(); });
+    picking.SetAttributePicking(true);
+    picking.Initialize(&doc);
+    ASSERT_TRUE(picking.Expand(*picking.Root()));
+    EXPECT_EQ(Labels(picking.Root()),
+              (std::vector<CString>{"Symbols", "Nets", "Sub-circuits", "Ports", "Other"}));
+    EXPECT_EQ(picking.Root()->Item().GetKind(), 0);
+}
+
+TEST_F(DesignTree, PinLabelsPickTheGateOfNameAndNumberLists) {
+    CDrawDoc& doc = NewDoc("a.sch");
+    CSymbol* u1 = AddSymbol(doc, "U1");
+    CPin* pin = AddPin(u1, "A,B", "1,2");
+    Attach(doc, pin, "N1,N2");
+    tree.Initialize(&doc);
+    CDesignTreeNode* pins = ExpandPath({"Symbols", "U1", "Pins"});
+    ASSERT_TRUE(pins);
+    EXPECT_EQ(Labels(pins), (std::vector<CString>{"A (1)", "B (2)"}));
+    EXPECT_EQ(pins->Children()[0]->Item().GetKind(), 3);
+    EXPECT_EQ(pins->Children()[0]->Image(), kImagePin);
+
+    // Under a net the owner comes first.
+    CDesignTreeNode* net = ExpandPath({"Nets", "N1"});
+    ASSERT_TRUE(net);
+    EXPECT_EQ(Labels(net), (std::vector<CString>{"U1:A (1)"}));
+    CDesignTreeNode* pinA = ExpandPath({"Symbols", "U1", "Pins", "A (1)"});
+    ASSERT_TRUE(pinA);
+    EXPECT_EQ(Labels(pinA), (std::vector<CString>{"N1", "Attributes"}));
+}
+
+TEST_F(DesignTree, BusNetsListEachMemberAndTheGateOfThePinOnIt) {
+    CDrawDoc& doc = NewDoc("a.sch");
+    CSymbol* u1 = AddSymbol(doc, "U1");
+    Attach(doc, AddPin(u1, "A,B", "1,2"), "D0,D1");
+    tree.Initialize(&doc);
+    CDesignTreeNode* nets = ExpandPath({"Nets"});
+    ASSERT_TRUE(nets);
+    EXPECT_EQ(Labels(nets), (std::vector<CString>{"D0", "D1"}));
+    CDesignTreeNode* d1 = ExpandPath({"Nets", "D1"});
+    ASSERT_TRUE(d1);
+    EXPECT_EQ(Labels(d1), (std::vector<CString>{"U1:B (2)"}));
+}
+
+TEST_F(DesignTree, HiddenPinsOfADeviceAreListedUnderTheirNet) {
+    CDrawDoc& doc = NewDoc("a.sch");
+    auto* device = new CDevice("7400");
+    device->SetAttr("_Implicit", "VCC 14", TRUE);
+    device->SetAttr("VCC.Net", "VCC", TRUE);
+    CSymbol* u1 = AddSymbol(doc, "U1");
+    device->AddRef();
+    u1->SetDevice(device);
+    Attach(doc, AddPin(u1, "Y"), "VCC");  // the device has no map: no number
+    tree.Initialize(&doc);
+    CDesignTreeNode* vcc = ExpandPath({"Nets", "VCC"});
+    ASSERT_TRUE(vcc);
+    EXPECT_EQ(Labels(vcc), (std::vector<CString>{"U1:VCC (14)", "U1:Y"}));
+    EXPECT_EQ(vcc->Children()[0]->Item().GetKind(), 4);
+
+    device->SetAttr("_Implicit", "VCC", TRUE);
+    tree.MarkForRefresh(-1, &doc);
+    RunRefresh();
+    EXPECT_EQ(Labels(vcc), (std::vector<CString>{"U1:VCC (?)", "U1:Y"}));
+}
+
+TEST_F(DesignTree, PortsAreNamedAndPicturedByTheirFirstPin) {
+    CDrawDoc& doc = NewDoc("a.sch");
+    AddSymbol(doc, "P1", kSymbolPort);
+    CSymbol* in = AddSymbol(doc, "P2", kSymbolPort);
+    AddPin(in, "CLK")->SetPinType(0);  // input, an input port on a port symbol
+    AddPin(AddSymbol(doc, "P3", kSymbolPort), "Q")->SetPinType(1);
+    CSymbol* sub = AddSymbol(doc, "S1", kSymbolSubCircuit);
+    tree.Initialize(&doc);
+    CDesignTreeNode* ports = ExpandPath({"Ports"});
+    ASSERT_TRUE(ports);
+    EXPECT_EQ(Labels(ports), (std::vector<CString>{"???", "CLK", "Q"}));
+    EXPECT_EQ(ports->Children()[0]->Image(), kImageFolderClosed);
+    EXPECT_EQ(ports->Children()[1]->Image(), kImageInputPort);
+    EXPECT_EQ(ports->Children()[2]->Image(), kImageOutputPort);
+    EXPECT_EQ(ports->Children()[1]->Item().GetKind(), 7);
+
+    CDesignTreeNode* subcircuits = ExpandPath({"Sub-circuits"});
+    ASSERT_TRUE(subcircuits);
+    ASSERT_EQ(subcircuits->Children().size(), 1u);
+    EXPECT_EQ(subcircuits->Children()[0]->Item().GetObject(), sub);
+    EXPECT_EQ(subcircuits->Children()[0]->Item().GetKind(), 6);
+}
+
+TEST_F(DesignTree, PinLabelsCompareOwnerFirstThenPinByNumber) {
+    EXPECT_LT(ComparePinLabels("U2:A", "U10:A"), 0);
+    EXPECT_LT(ComparePinLabels("U1:9", "U1:10"), 0);
+    EXPECT_GT(ComparePinLabels("U1:B", "U1:A"), 0);
+    // A leading colon does not split.
+    EXPECT_LT(ComparePinLabels(":9", "A:1"), 0);
+}
+
+TEST_F(DesignTree, AnEmptyApplicationShowsSchematicsWithoutAChildButton) {
+    tree.Initialize(nullptr);
+    EXPECT_EQ(tree.Root()->Label(), "Schematics");
+    EXPECT_FALSE(tree.Root()->HasChildButton());
+    NewDoc("a.sch");
+    tree.MarkForRefresh(kDocumentSetChanged, nullptr);
+    EXPECT_TRUE(tree.Root()->HasChildButton());
+}
+
+TEST_F(DesignTree, RefreshVisitsOnlyTheDocumentsThatChanged) {
+    CDrawDoc& a = NewDoc("a.sch");
+    CDrawDoc& b = NewDoc("b.sch");
+    for (int i = 0; i < 20; ++i) {
+        AddSymbol(a, "R1");
+        AddSymbol(b, "R1");
+    }
+    tree.Initialize(nullptr);
+    CDesignTreeNode* symbolsA = ExpandPath({"a.sch", "Symbols"});
+    CDesignTreeNode* symbolsB = ExpandPath({"b.sch", "Symbols"});
+    ASSERT_TRUE(symbolsA && symbolsB);
+    const CDesignTreeNode* firstA = symbolsA->Children()[0].get();
+    const CDesignTreeNode* firstB = symbolsB->Children()[0].get();
+
+    // A change of the set of documents keeps the documents' subtrees as they are.
+    tree.MarkForRefresh(kDocumentSetChanged, nullptr);
+    long before = tree.StepCount();
+    RunRefresh();
+    const long listOnly = tree.StepCount() - before;
+    EXPECT_EQ(symbolsA->Children()[0].get(), firstA);
+    EXPECT_EQ(symbolsB->Children()[0].get(), firstB);
+
+    before = tree.StepCount();
+    tree.MarkForRefresh(65535, &a);
+    RunRefresh();
+    const long oneDocument = tree.StepCount() - before;
+    before = tree.StepCount();
+    tree.MarkForRefresh(65535, nullptr);
+    RunRefresh();
+    const long both = tree.StepCount() - before;
+    EXPECT_GT(oneDocument, listOnly);
+    EXPECT_EQ(both - listOnly, 2 * (oneDocument - listOnly));
+    EXPECT_EQ(symbolsA->Children()[0].get(), firstA);
+}
+
+TEST_F(DesignTree, RefreshFollowsAddedRemovedAndRenamedSymbols) {
+    CDrawDoc& doc = NewDoc("a.sch");
+    CSymbol* r1 = AddSymbol(doc, "R1");
+    CSymbol* r2 = AddSymbol(doc, "R2");
+    tree.Initialize(nullptr);
+    CDesignTreeNode* symbols = ExpandPath({"a.sch", "Symbols"});
+    ASSERT_TRUE(symbols);
+
+    AddSymbol(doc, "C5");
+    doc.GetObjects().RemoveAt(doc.GetObjects().Find(r2));
+    delete r2;
+    r1->GetAttrMap()->SetAt("_ID", "R7");
+    tree.MarkForRefresh(-1, &doc);
+    RunRefresh();
+    EXPECT_EQ(Labels(symbols), (std::vector<CString>{"C5", "R7"}));
+    EXPECT_FALSE(tree.IsRefreshPending());
+}
+
+TEST_F(DesignTree, WhileARefreshIsPendingNodesNeitherExpandNorOfferMenus) {
+    CDrawDoc& doc = NewDoc("a.sch");
+    AddSymbol(doc, "R1");
+    tree.Initialize(nullptr);
+    CDesignTreeNode* symbols = ExpandPath({"a.sch", "Symbols"});
+    ASSERT_TRUE(symbols);
+    CDesignTreeNode* r1 = symbols->Children()[0].get();
+    EXPECT_EQ(tree.MenuOf(*r1), DesignTreeMenu::kSymbol);
+
+    tree.MarkForRefresh(-1, &doc);
+    EXPECT_EQ(tree.MenuOf(*r1), DesignTreeMenu::kNone);
+    EXPECT_FALSE(tree.Expand(*r1));
+    EXPECT_FALSE(r1->IsExpanded());
+    RunRefresh();
+    ASSERT_TRUE(tree.Expand(*r1));
+    EXPECT_EQ(Labels(r1), (std::vector<CString>{"Pins", "Attributes"}));
+}
+
+TEST_F(DesignTree, MenusActOnlyOnObjectsStillInTheDocument) {
+    CDrawDoc& doc = NewDoc("a.sch");
+    CSymbol* r1 = AddSymbol(doc, "R1");
+    tree.Initialize(&doc);
+    CDesignTreeNode* symbols = ExpandPath({"Symbols"});
+    ASSERT_TRUE(symbols);
+    const CDesignTreeItem& item = symbols->Children()[0]->Item();
+    EXPECT_TRUE(item.RunMenuCommand());
+    doc.GetObjects().RemoveAt(doc.GetObjects().Find(r1));
+    EXPECT_FALSE(item.RunMenuCommand());
+    delete r1;
+}
+
+}  // namespace
