@@ -26,7 +26,14 @@ CString Attr(CDrawObj& object, int name) {
     return object.GetAttr(GetStdAttrName(name));
 }
 
+// The members of a name list. A plain name, the common case, is its own member: it skips the
+// list parser and keeps the array's storage.
 void Expand(CStringArray& names, const CString& text) {
+    if (IsPlainName(text.str())) {
+        names.SetSize(1);
+        names[0] = text;
+        return;
+    }
     names.RemoveAll();
     ExpandNameList(names, text);
 }
