@@ -86,14 +86,18 @@ bool ListsImplicitKey(const CString& list, std::string_view key) {
 
 }  // namespace
 
-// The objects of each device and package identifier, in list order.
+// The objects of each device and package identifier, and the physical-device symbols with
+// their positions, in list order: one pass over the sheet serves the whole part walk.
 struct CDocNetlist::SectionIndex {
     explicit SectionIndex(const CObList& objects) {
         for (POSITION pos = objects.GetHeadPosition(); pos;) {
+            const POSITION at = pos;
             auto* object = static_cast<CDrawObj*>(objects.GetNext(pos));
             if (CDevice* device = object->GetDevice())
                 byDevice[device][object->GetAttr(GetStdAttrName(kStdAttrDid)).str()].push_back(
                     object);
+            if (IsSymbol(object) && (object->GetFlags() & kSymbolKindMask) == kSymbolDevice)
+                parts.push_back({at, object});
         }
     }
     // The objects of the device and identifier that come after first.
@@ -101,6 +105,20 @@ struct CDocNetlist::SectionIndex {
         const std::vector<CDrawObj*>& all = byDevice.at(device).at(did.str());
         auto it = std::find(all.begin(), all.end(), first);
         return {it == all.end() ? it : it + 1, all.end()};
+    }
+    // The position of the first unvisited part (of the device, when one is given) after the
+    // part at pos, or null.
+    POSITION NextPart(POSITION pos, const CDevice* device) {
+        if (cursor >= parts.size() || parts[cursor].pos != pos)
+            cursor = static_cast<size_t>(
+                std::find_if(parts.begin(), parts.end(),
+                             [pos](const PartEntry& entry) { return entry.pos == pos; }) -
+                parts.begin());
+        while (++cursor < parts.size()) {
+            if (IsUnvisitedPart(parts[cursor].object, device))
+                return parts[cursor].pos;
+        }
+        return nullptr;
     }
 
     // Marks the object as given out, to be cleared when the walk ends.
@@ -111,6 +129,12 @@ struct CDocNetlist::SectionIndex {
 
     std::unordered_map<const CDevice*, std::unordered_map<std::string, std::vector<CDrawObj*>>>
         byDevice;
+    struct PartEntry {
+        POSITION pos;
+        CDrawObj* object;
+    };
+    std::vector<PartEntry> parts;
+    size_t cursor = 0;  // the entry of the part last given out
     std::vector<CDrawObj*> marked;
 };
 
@@ -367,8 +391,9 @@ POSITION CDocNetlist::GetFirstPart(CDevice* device) {
 }
 
 CSymbol* CDocNetlist::GetNextPart(POSITION& pos, CObList* sections, CDevice* device) {
-    auto* first = static_cast<CSymbol*>(GetNextObject(pos));
     SectionIndex& index = Sections();
+    const POSITION at = pos;
+    auto* first = static_cast<CSymbol*>(GetNextObject(pos));
     index.Mark(first);
     if (sections)
         sections->AddTail(first);
@@ -380,14 +405,9 @@ CSymbol* CDocNetlist::GetNextPart(POSITION& pos, CObList* sections, CDevice* dev
                 sections->AddTail(section);
         }
     }
-    while (pos) {
-        const POSITION at = pos;
-        if (IsUnvisitedPart(GetNextObject(pos), device)) {
-            pos = at;
-            return first;
-        }
-    }
-    ClearPartMarks();
+    pos = index.NextPart(at, device);
+    if (!pos)
+        ClearPartMarks();
     return first;
 }
 
