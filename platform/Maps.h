@@ -62,6 +62,11 @@ public:
         value = assoc->value;
         return TRUE;
     }
+    // The stored value of key, or null; valid until the key is removed.
+    const Value* PLookup(KeyArg key) const {
+        const Assoc* assoc = Find(key);
+        return assoc ? &assoc->value : nullptr;
+    }
     void SetAt(KeyArg key, const Value& value) { (*this)[key] = value; }
     // The value of key, added with a default value when absent.
     Value& operator[](KeyArg key) {

@@ -1,5 +1,6 @@
 #include "model/app/NameList.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdint>
 #include <string>
@@ -133,4 +134,11 @@ NameListResult ExpandNameList(CStringArray& names, const char* text) {
     if (start < all.size())
         collector.Add(Trimmed(all.substr(start)));
     return collector.Result();
+}
+
+bool IsPlainName(std::string_view text) {
+    return !text.empty() && text.size() <= static_cast<size_t>(kMaxListedNameBytes) &&
+           std::none_of(text.begin(), text.end(), [](char ch) {
+               return ch == ',' || ch == '[' || ch == '(' || ch == ')' || IsBlank(ch);
+           });
 }

@@ -3,6 +3,8 @@
 // bracketed range "[first..last]" expands the text before it into numbered names, and
 // parentheses keep their contents together.
 
+#include <string_view>
+
 #include "platform/Arrays.h"
 
 // Expansion stops once it has added this many names or this many bytes of names, so that a
@@ -19,3 +21,6 @@ enum class NameListResult {
 // dropped, empty names are not added, and a bracketed part that is not a rising range of
 // integers adds nothing (not even the text before it).
 NameListResult ExpandNameList(CStringArray& names, const char* text);
+// Whether text is one name as it stands (no list, range, group or blank in it), which
+// ExpandNameList gives back as its only member. Nearly every pin name and number is.
+bool IsPlainName(std::string_view text);

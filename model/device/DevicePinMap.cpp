@@ -30,10 +30,11 @@ bool CDevice::ParseStoredMap(CPinMap& map, bool sorted) const {
 }
 
 CPinMap* CDevice::ReadStoredMap(bool sorted) const {
-    const CString text = GetAttr(GetStdAttrName(kStdAttrMap));
-    if (!m_parsedMaps || m_parsedMaps->text != text.str()) {
+    const CString* stored = m_attributes.PLookup(GetStdAttrName(kStdAttrMap));
+    const std::string_view text = stored ? std::string_view(stored->str()) : std::string_view();
+    if (!m_parsedMaps || m_parsedMaps->text != text) {
         m_parsedMaps = std::make_unique<ParsedMaps>();
-        m_parsedMaps->text = text.str();
+        m_parsedMaps->text = text;
     }
     std::unique_ptr<CPinMap>& map = m_parsedMaps->parsed[sorted ? 1 : 0];
     if (!map) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 
 #include "model/cmd/AttrEditCmd.h"
 #include "model/device/Device.h"
@@ -310,7 +311,7 @@ int CPin::AssignId(int) {
 
 BOOL CPin::LookupAttr(const char* name, CString& value) {
     CDevice* device = m_owner ? m_owner->GetDevice() : nullptr;
-    if (!device || !name || CString(name) != NumberName())
+    if (!device || !name || std::strcmp(name, NumberName()) != 0)
         return CDrawObj::LookupAttr(name, value);
     return device->GetPinNumber(value, m_owner->GetAttr(GetStdAttrName(kStdAttrName)),
                                 m_owner->GetAttr(GetStdAttrName(kStdAttrInst)),

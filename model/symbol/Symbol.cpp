@@ -4,6 +4,7 @@
 #include "model/symbol/Symbol.h"
 
 #include <cmath>
+#include <string_view>
 #include <vector>
 
 #include "model/cmd/AttrEditCmd.h"
@@ -284,7 +285,7 @@ void CSymbol::AddAttrTextsTo(CObList* list) {
 BOOL CSymbol::LookupAttr(const char* name, CString& value) {
     if (!name)
         return FALSE;
-    const CString attribute(name);
+    const std::string_view attribute(name);
     if (attribute == GetStdAttrName(kStdAttrInst) || attribute == GetStdAttrName(kStdAttrDid)) {
         if (!m_device)
             return FALSE;

@@ -26,7 +26,14 @@ CString Attr(CDrawObj& object, int name) {
     return object.GetAttr(GetStdAttrName(name));
 }
 
+// The members of a name list. A plain name, the common case, is its own member: it skips the
+// list parser and keeps the array's storage.
 void Expand(CStringArray& names, const CString& text) {
+    if (IsPlainName(text.str())) {
+        names.SetSize(1);
+        names[0] = text;
+        return;
+    }
     names.RemoveAll();
     ExpandNameList(names, text);
 }
@@ -72,6 +79,30 @@ void LogBusMismatch(std::ostream& log, const CString& id, const CString& pinId, 
     log << "Error - " << id << " bussed pin " << pinId << " mismatch with " << against << " "
         << what << ".\n";
 }
+
+// The numbers a device section gives its pins, as their "No" attributes read them from the
+// device's pin map: the section's symbol name and gate are looked up once, not once a pin.
+class SectionPinNumbers {
+public:
+    explicit SectionPinNumbers(CSymbol& section)
+        : m_device(section.GetDevice()),
+          m_symbolName(m_device ? Attr(section, kStdAttrName) : CString()),
+          m_gate(m_device ? Attr(section, kStdAttrInst) : CString()) {}
+
+    // The number of the pin named pinId; the name itself on a symbol without a device.
+    CString Of(const CString& pinId) const {
+        if (!m_device)
+            return pinId;
+        CString number;
+        m_device->GetPinNumber(number, m_symbolName, m_gate, pinId);
+        return number;
+    }
+
+private:
+    const CDevice* m_device;
+    CString m_symbolName;
+    CString m_gate;
+};
 
 // The port symbols and the sub-circuit blocks of a sheet, in list order.
 struct SheetSymbols {
@@ -278,14 +309,14 @@ BOOL CNetlistCircuit::AddPart(CDocNetlist& walker, const CObList& sections, std:
 
 BOOL CNetlistCircuit::AddSectionPins(CSymbol& section, CComponentRecord& part, const CString& did,
                                      std::ostream& log) {
-    const bool numbered = section.GetDevice() != nullptr;
+    const SectionPinNumbers pinNumbers(section);
     CStringArray names;
     CStringArray numbers;
     CStringArray nets;
     for (POSITION pos = section.GetPins().GetHeadPosition(); pos;) {
         auto* pin = static_cast<CPin*>(section.GetPins().GetNext(pos));
         const CString pinId = Attr(*pin, kStdAttrId);
-        const CString number = numbered ? Attr(*pin, kStdAttrNo) : pinId;
+        const CString number = pinNumbers.Of(pinId);
         const CString netName = PinNetName(*pin);
         Expand(names, pinId);
         Expand(numbers, number);

@@ -86,14 +86,56 @@ bool ListsImplicitKey(const CString& list, std::string_view key) {
 
 }  // namespace
 
-// The objects of each device and package identifier, in list order.
-struct CDocNetlist::SectionIndex {
-    explicit SectionIndex(const CObList& objects) {
+// A symbol and its place in the document's list.
+struct PlacedSymbol {
+    POSITION pos;
+    CDrawObj* object;
+};
+
+// Gathered in one pass over the list, so that the symbol and part walks of one build step
+// through the few symbols instead of over every object of the sheet.
+struct CDocNetlist::SymbolList {
+    explicit SymbolList(const CObList& objects) {
         for (POSITION pos = objects.GetHeadPosition(); pos;) {
+            const POSITION at = pos;
             auto* object = static_cast<CDrawObj*>(objects.GetNext(pos));
+            if (IsSymbol(object))
+                symbols.push_back({at, object});
+        }
+    }
+    // The index of the symbol at pos, or the count when pos holds none.
+    size_t IndexOf(POSITION pos) {
+        if (cursor >= symbols.size() || symbols[cursor].pos != pos)
+            cursor = static_cast<size_t>(
+                std::find_if(symbols.begin(), symbols.end(),
+                             [pos](const PlacedSymbol& entry) { return entry.pos == pos; }) -
+                symbols.begin());
+        return cursor;
+    }
+    // The position of the first symbol of a kind in kindMask from index on, or null.
+    POSITION FindOfKind(size_t index, DWORD kindMask) {
+        for (cursor = index; cursor < symbols.size(); ++cursor) {
+            if (IsSymbolKindInMask(symbols[cursor].object, kindMask))
+                return symbols[cursor].pos;
+        }
+        return nullptr;
+    }
+
+    std::vector<PlacedSymbol> symbols;
+    size_t cursor = 0;  // the index last looked up or found
+};
+
+// The objects of each device and package identifier, and the physical-device symbols with
+// their positions, in list order: one pass over the sheet serves the whole part walk.
+struct CDocNetlist::SectionIndex {
+    explicit SectionIndex(const std::vector<PlacedSymbol>& symbols) {
+        for (const PlacedSymbol& symbol : symbols) {
+            CDrawObj* object = symbol.object;
             if (CDevice* device = object->GetDevice())
                 byDevice[device][object->GetAttr(GetStdAttrName(kStdAttrDid)).str()].push_back(
                     object);
+            if ((object->GetFlags() & kSymbolKindMask) == kSymbolDevice)
+                parts.push_back(symbol);
         }
     }
     // The objects of the device and identifier that come after first.
@@ -101,6 +143,20 @@ struct CDocNetlist::SectionIndex {
         const std::vector<CDrawObj*>& all = byDevice.at(device).at(did.str());
         auto it = std::find(all.begin(), all.end(), first);
         return {it == all.end() ? it : it + 1, all.end()};
+    }
+    // The position of the first unvisited part (of the device, when one is given) after the
+    // part at pos, or null.
+    POSITION NextPart(POSITION pos, const CDevice* device) {
+        if (cursor >= parts.size() || parts[cursor].pos != pos)
+            cursor = static_cast<size_t>(
+                std::find_if(parts.begin(), parts.end(),
+                             [pos](const PlacedSymbol& entry) { return entry.pos == pos; }) -
+                parts.begin());
+        while (++cursor < parts.size()) {
+            if (IsUnvisitedPart(parts[cursor].object, device))
+                return parts[cursor].pos;
+        }
+        return nullptr;
     }
 
     // Marks the object as given out, to be cleared when the walk ends.
@@ -111,6 +167,8 @@ struct CDocNetlist::SectionIndex {
 
     std::unordered_map<const CDevice*, std::unordered_map<std::string, std::vector<CDrawObj*>>>
         byDevice;
+    std::vector<PlacedSymbol> parts;
+    size_t cursor = 0;  // the entry of the part last given out
     std::vector<CDrawObj*> marked;
 };
 
@@ -157,6 +215,8 @@ CDrawObj* CDocNetlist::GetNextOfType(POSITION& pos, DWORD typeMask) const {
 }
 
 POSITION CDocNetlist::GetFirstSymbolOfKind(DWORD kindMask) const {
+    if (m_symbols)
+        return m_symbols->FindOfKind(0, kindMask);
     for (POSITION pos = GetHeadPosition(); pos;) {
         const POSITION at = pos;
         const CDrawObj* object = GetNextObject(pos);
@@ -167,6 +227,12 @@ POSITION CDocNetlist::GetFirstSymbolOfKind(DWORD kindMask) const {
 }
 
 CDrawObj* CDocNetlist::GetNextSymbolOfKind(POSITION& pos, DWORD kindMask) const {
+    if (m_symbols) {
+        if (const size_t index = m_symbols->IndexOf(pos); index < m_symbols->symbols.size()) {
+            pos = m_symbols->FindOfKind(index + 1, kindMask);
+            return m_symbols->symbols[index].object;
+        }
+    }
     CDrawObj* object = GetNextObject(pos);
     while (pos) {
         const POSITION at = pos;
@@ -367,8 +433,9 @@ POSITION CDocNetlist::GetFirstPart(CDevice* device) {
 }
 
 CSymbol* CDocNetlist::GetNextPart(POSITION& pos, CObList* sections, CDevice* device) {
-    auto* first = static_cast<CSymbol*>(GetNextObject(pos));
     SectionIndex& index = Sections();
+    const POSITION at = pos;
+    auto* first = static_cast<CSymbol*>(GetNextObject(pos));
     index.Mark(first);
     if (sections)
         sections->AddTail(first);
@@ -380,20 +447,16 @@ CSymbol* CDocNetlist::GetNextPart(POSITION& pos, CObList* sections, CDevice* dev
                 sections->AddTail(section);
         }
     }
-    while (pos) {
-        const POSITION at = pos;
-        if (IsUnvisitedPart(GetNextObject(pos), device)) {
-            pos = at;
-            return first;
-        }
-    }
-    ClearPartMarks();
+    pos = index.NextPart(at, device);
+    if (!pos)
+        ClearPartMarks();
     return first;
 }
 
 CDocNetlist::SectionIndex& CDocNetlist::Sections() {
     if (!m_sections)
-        m_sections = std::make_unique<SectionIndex>(m_document->GetObjects());
+        m_sections = std::make_unique<SectionIndex>(
+            m_symbols ? m_symbols->symbols : SymbolList(m_document->GetObjects()).symbols);
     return *m_sections;
 }
 
@@ -420,8 +483,7 @@ int CDocNetlist::Build(CNetNode& node, CNetlistFormat& writer, std::ostream& out
         m_document = opened.get();
     }
     log << GetPathName() << "\n";
-    writer.PrepareSheet(*this, node, out, log);
-    int result = AddSubcircuitChildren(node, log);
+    int result = PrepareWithSymbolList(node, writer, out, log);
     if (opened) {
         opened->OnCloseDocument();
         opened.reset();
@@ -438,6 +500,18 @@ int CDocNetlist::Build(CNetNode& node, CNetlistFormat& writer, std::ostream& out
             result = sheetResult;
     }
     return result;
+}
+
+int CDocNetlist::PrepareWithSymbolList(CNetNode& node, CNetlistFormat& writer, std::ostream& out,
+                                       std::ostream& log) {
+    // Dropped however the preparation ends: an edit after the build must not meet it.
+    struct Scope {
+        std::unique_ptr<SymbolList>& list;
+        ~Scope() { list.reset(); }
+    } scope{m_symbols};
+    m_symbols = std::make_unique<SymbolList>(m_document->GetObjects());
+    writer.PrepareSheet(*this, node, out, log);
+    return AddSubcircuitChildren(node, log);
 }
 
 int CDocNetlist::AddSubcircuitChildren(CNetNode& node, std::ostream& log) {

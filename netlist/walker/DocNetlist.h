@@ -116,7 +116,13 @@ public:
 private:
     // Sections of a part by device and "_DID", in list order with their places in the list.
     struct SectionIndex;
+    // The sheet's symbols with their places in the list, while a build of the sheet runs.
+    struct SymbolList;
 
+    // The writer's preparation of the sheet and its sub-circuit children, with the sheet's
+    // symbols listed for the walks meanwhile; the result of AddSubcircuitChildren.
+    int PrepareWithSymbolList(CNetNode& node, CNetlistFormat& writer, std::ostream& out,
+                              std::ostream& log);
     // Appends a child for each sub-circuit symbol with pins; kBuildStopped when one names a
     // sheet that contains it.
     int AddSubcircuitChildren(CNetNode& node, std::ostream& log);
@@ -126,4 +132,5 @@ private:
 
     CDrawDoc* m_document = nullptr;
     std::unique_ptr<SectionIndex> m_sections;  // while a part walk runs
+    std::unique_ptr<SymbolList> m_symbols;     // while Build prepares the sheet
 };

@@ -4,9 +4,9 @@
 #include <unordered_map>
 #include <vector>
 
-#include "model/app/NameList.h"
 #include "netlist/circuit/NetlistCircuit.h"
 #include "netlist/walker/NetNode.h"
+#include "netlist/writers/PinMembers.h"
 
 int CProtelFormat::PrepareSheet(CDocNetlist& walker, CNetNode& node, std::ostream& /*out*/,
                                 std::ostream& log) {
@@ -30,19 +30,13 @@ int CProtelFormat::WriteNetlist(CNetNode& topNode, std::ostream& out, std::ostre
         return out.good() ? 1 : 0;
     circuit->Flatten(topNode, log);
     std::unordered_map<const CNetRecord*, std::vector<CString>> pinsOnNet;
-    CStringArray members;
     for (const auto& part : circuit->Parts()) {
         out << "[\n" << part->id << "\n" << part->footprint << "\n" << part->value << "\n\n\n\n]\n";
         for (const CPinConnection& pin : part->pins) {
             if (!pin.net)
                 continue;
-            CString number = pin.number;
-            number.Remove('(');
-            number.Remove(')');
-            members.RemoveAll();
-            ExpandNameList(members, number);
-            for (int i = 0; i < members.GetSize(); ++i)
-                pinsOnNet[pin.net].push_back(part->id + separator + members[i]);
+            for (const CString& member : PinMembers(pin.number))
+                pinsOnNet[pin.net].push_back(part->id + separator + member);
         }
     }
     for (const auto& entry : circuit->Nets().InOrder()) {

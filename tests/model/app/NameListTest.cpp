@@ -35,6 +35,17 @@ TEST(NameListTest, UnusualListsStillGiveSensibleNames) {
     EXPECT_EQ(Expand(nullptr), Names{});
 }
 
+// A plain name is exactly what the list expands to a single member of its own text.
+TEST(NameListTest, PlainNamesAreTheirOwnOnlyMember) {
+    for (const char* plain : {"R1", "VCC", "A-1", "Q.7"}) {
+        EXPECT_TRUE(IsPlainName(plain)) << plain;
+        EXPECT_EQ(Expand(plain), Names{plain});
+    }
+    for (const char* listed : {"", "A,B", "D[0..1]", "(1)", " A", "A\tB", "A\n"})
+        EXPECT_FALSE(IsPlainName(listed)) << listed;
+    EXPECT_FALSE(IsPlainName(std::string(kMaxListedNameBytes + 1, 'x')));
+}
+
 TEST(NameListTest, HugeRangesAreCutAndReported) {
     CStringArray names;
     names.Add("old");

@@ -84,6 +84,49 @@ TEST(DocNetlistTest, SectionsOfOnePackageMakeOnePart) {
     EXPECT_EQ(nand->GetFlags() & kDeviceTransientFlags, 0u);
 }
 
+// The identifiers of the device symbols, and of the parts of one device, as walked.
+std::string WalkSymbols(CDocNetlist& walker, CDevice* device) {
+    std::string seen;
+    for (POSITION pos = walker.GetFirstSymbolOfKind(kKindMaskDevice); pos;)
+        seen += walker.GetNextSymbolOfKind(pos, kKindMaskDevice)->GetAttr("_ID").str() + " ";
+    seen += "|";
+    for (POSITION pos = walker.GetFirstPart(device); pos;)
+        seen += " " + walker.GetNextPart(pos, nullptr, device)->GetAttr("_ID").str();
+    return seen;
+}
+
+// Walks the sheet while it is prepared.
+class WalkingFormat : public RecordingFormat {
+public:
+    explicit WalkingFormat(CDevice* device) : m_device(device) {}
+    int PrepareSheet(CDocNetlist& walker, CNetNode& /*node*/, std::ostream& /*out*/,
+                     std::ostream& /*log*/) override {
+        prepared.push_back(WalkSymbols(walker, m_device));
+        return 1;
+    }
+
+private:
+    CDevice* m_device;
+};
+
+TEST(DocNetlistTest, WalksDuringABuildMatchTheSheetAndAnEditAfterItIsSeen) {
+    Sheet sheet("/d/top.sch");
+    CDevice* nand = nltest::MakeDevice("7400", "NAND", {{"A", "A=1"}, {"B", "A=4"}});
+    CDevice* res = nltest::MakeDevice("RES", "RES", {{"", "1=1"}});
+    sheet.Part("U1A", {"A"}, nand, "NAND");
+    sheet.Part("R1", {"1"}, res, "RES");
+    sheet.Part("U2A", {"A"}, nand, "NAND");
+    sheet.Part("U1B", {"A"}, nand, "NAND");
+    WalkingFormat format(nand);
+    CNetNode node(sheet.doc.GetPathName());
+    std::ostringstream out;
+    std::ostringstream log;
+    ASSERT_EQ(sheet.doc.m_netlist.Build(node, format, out, log), kBuildOk);
+    EXPECT_EQ(format.prepared, Strings{"U1A R1 U2A U1B | U1A U2A"});
+    sheet.Part("U3A", {"A"}, nand, "NAND");
+    EXPECT_EQ(WalkSymbols(sheet.doc.m_netlist, nand), "U1A R1 U2A U1B U3A | U1A U2A U3A");
+}
+
 TEST(DocNetlistTest, PinsOnANetIncludeBusMembersAndHiddenPins) {
     Sheet sheet;
     sheet.Bus(sheet.Part("U1", {"A0,A1,A2"}, nullptr, "X"), "A0,A1,A2", "D[0..3]");
