@@ -26,8 +26,9 @@ CString PinAttr(CPin* pin, const char* name) {
 // Pins first, by name; the other objects by type code.
 void SortDrawing(CObList& list) {
     std::vector<CDrawObj*> objects;
-    while (!list.IsEmpty())
-        objects.push_back(static_cast<CDrawObj*>(list.RemoveHead()));
+    for (POSITION pos = list.GetHeadPosition(); pos;)
+        objects.push_back(static_cast<CDrawObj*>(list.GetNext(pos)));
+    list.RemoveAll();
     std::stable_sort(objects.begin(), objects.end(), [](CDrawObj* a, CDrawObj* b) {
         const bool pinA = a->GetObjType() == kObjPin, pinB = b->GetObjType() == kObjPin;
         if (pinA != pinB)

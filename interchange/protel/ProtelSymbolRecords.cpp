@@ -175,14 +175,17 @@ bool ProtelRecordReader::SheetSymbol() {
     if (!m_im.ReadRecords(nested.List()))
         return false;
     OwnedObjects texts;
+    CObList drawing;
     for (POSITION pos = nested.List().GetHeadPosition(); pos;) {
-        POSITION here = pos;
-        auto* text = dynamic_cast<CAttrText*>(nested.List().GetNext(pos));
-        if (text && (text->GetName() == "subcct.file" || text->GetName() == "subcct.name")) {
+        CObject* object = nested.List().GetNext(pos);
+        auto* text = dynamic_cast<CAttrText*>(object);
+        if (text && (text->GetName() == "subcct.file" || text->GetName() == "subcct.name"))
             texts.List().AddTail(text);
-            nested.List().RemoveAt(here);
-        }
+        else
+            drawing.AddTail(object);
     }
+    nested.List().RemoveAll();
+    nested.List().AddTail(&drawing);
     auto* frame = new CDrawRect(m_im.m_sheetSymbolRect);
     frame->SetShape(kObjRect);
     frame->SetLineColor(line);
@@ -192,8 +195,8 @@ bool ProtelRecordReader::SheetSymbol() {
     CSymbol* symbol = BuildSymbol(nested.List(), kSymbolSubCircuit);
     nested.List().RemoveAll();
     m_target.AddTail(symbol);
-    while (!texts.List().IsEmpty()) {
-        auto* text = static_cast<CAttrText*>(texts.List().RemoveHead());
+    for (POSITION pos = texts.List().GetHeadPosition(); pos;) {
+        auto* text = static_cast<CAttrText*>(texts.List().GetNext(pos));
         CString value;
         text->GetDisplayText(value);
         const char* name = text->GetName() == "subcct.file" ? "_Subcct" : "_Name";
@@ -202,6 +205,7 @@ bool ProtelRecordReader::SheetSymbol() {
         symbol->GetAttrTextList()->AddTail(text);
         m_target.AddTail(text);
     }
+    texts.List().RemoveAll();
     return true;
 }
 
@@ -292,8 +296,8 @@ bool ProtelRecordReader::Template() {
     m_im.m_template = false;
     if (!read)
         return false;
-    while (!nested.List().IsEmpty()) {
-        auto* object = static_cast<CDrawObj*>(nested.List().RemoveHead());
+    for (POSITION pos = nested.List().GetHeadPosition(); pos;) {
+        auto* object = static_cast<CDrawObj*>(nested.List().GetNext(pos));
         auto* box = dynamic_cast<CTextBox*>(object);
         const char* name =
             box && !dynamic_cast<CAttrText*>(box) ? MapSpecialText(box->GetText()) : nullptr;
@@ -317,5 +321,6 @@ bool ProtelRecordReader::Template() {
         delete box;
         m_target.AddTail(text);
     }
+    nested.List().RemoveAll();
     return true;
 }
