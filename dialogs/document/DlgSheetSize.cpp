@@ -11,6 +11,7 @@
 #include <QRadioButton>
 #include <QSignalBlocker>
 
+#include "model/doc/FieldNumbers.h"
 #include "platform/UserPrompt.h"
 
 namespace {

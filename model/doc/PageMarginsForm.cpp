@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "model/doc/SheetSizeForm.h"
+#include "model/doc/FieldNumbers.h"
 
 namespace {
 

@@ -1,10 +1,7 @@
 #include "model/doc/SheetSizeForm.h"
 
-#include <cctype>
 #include <cmath>
 #include <utility>
-
-#include "platform/CString.h"
 
 const PaperEntry kPaperEntries[13] = {
     {"User Defined", 0},
@@ -88,21 +85,4 @@ std::string SheetSizeProblem(double value, bool mm) {
         return {};
     return mm ? "Please enter a number between 25 and 1270."
               : "Please enter a number between 1 and 50.";
-}
-
-bool ReadFieldNumber(const char* text, double& value) {
-    int used = 0;
-    if (!ParseDouble(text, value, &used))
-        return false;
-    for (const char* rest = text + used; *rest; ++rest) {
-        if (!std::isspace(static_cast<unsigned char>(*rest)))
-            return false;
-    }
-    return std::isfinite(value);
-}
-
-std::string FieldText(float value) {
-    CString text;
-    text.Format("%.6g", double(value));
-    return text.c_str();
 }

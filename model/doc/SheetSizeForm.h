@@ -44,7 +44,3 @@ struct SheetSizeForm {
 // Why a shown value is out of the sheet's bounds (1 to 50 inches, 25 to 1270 mm); empty when
 // it is within them.
 std::string SheetSizeProblem(double value, bool mm);
-// Reads a value typed in a field: the whole text one number, blanks around it allowed.
-bool ReadFieldNumber(const char* text, double& value);
-// A float as a field shows it: up to six significant digits ("297", "8.5", "0.76").
-std::string FieldText(float value);

@@ -4,6 +4,7 @@
 
 #include "model/shapes/DrawRect.h"
 #include "model/text/AttrText.h"
+#include "platform/ObList.h"
 
 namespace {
 
@@ -121,4 +122,16 @@ CRect CTitleBlockLayout::GetFieldCell(const CRect& block, int field, int row) co
 void CTitleBlockLayout::PlaceFieldObject(CDrawObj* object, const CRect& block, int field,
                                          int row) const {
     object->MoveTo(GetFieldCell(block, field, row), nullptr);
+}
+
+void CTitleBlockLayout::CreateFieldObjects(const CRect& block, CObject* owner,
+                                           CObList& objects) const {
+    for (int row = 0; row < m_rowCount; ++row) {
+        for (int field = 0; field < m_rows[row].GetFieldCount(); ++field) {
+            if (CDrawObj* object = CreateFieldObject(field, row, owner)) {
+                PlaceFieldObject(object, block, field, row);
+                objects.AddTail(object);
+            }
+        }
+    }
 }

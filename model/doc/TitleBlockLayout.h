@@ -13,6 +13,7 @@
 
 class CDrawObj;
 class CObject;
+class CObList;
 
 struct CTitleField {
     enum Kind { kFrame = 0, kAttribute = 1 };
@@ -61,6 +62,9 @@ public:
     void PlaceFieldObject(CDrawObj* object, const CRect& block, int field, int row) const;
     // The field's cell in the block.
     CRect GetFieldCell(const CRect& block, int field, int row) const;
+    // Appends the object of every field of the strips in use, strip by strip, each placed in
+    // its cell of the block; they are the caller's.
+    void CreateFieldObjects(const CRect& block, CObject* owner, CObList& objects) const;
 
     int m_rowCount = 3;  // strips in use
     CTitleRow m_rows[kMaxRows];

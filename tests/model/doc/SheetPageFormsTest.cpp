@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "model/doc/FieldNumbers.h"
 #include "model/doc/PageMarginsForm.h"
 #include "model/doc/SheetSizeForm.h"
 

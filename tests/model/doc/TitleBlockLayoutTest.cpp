@@ -9,6 +9,7 @@
 #include "model/doc/TitleBlockLayout.h"
 #include "model/shapes/DrawRect.h"
 #include "model/text/AttrText.h"
+#include "platform/ObList.h"
 
 namespace {
 
@@ -74,6 +75,35 @@ TEST(TitleBlockLayoutTest, FieldObjectsByKind) {
     EXPECT_EQ(text->GetTextFlags() & 0xC0, 0xC0);
     layout.PlaceFieldObject(text, CRect(1000, -1000, 5000, -2000), 1, 1);
     EXPECT_EQ(text->GetPosition(), CRect(2300, -1600, 3600, -2000));
+}
+
+TEST(TitleBlockLayoutTest, InsertingTheDefaultLayoutFillsEveryCellInStripOrder) {
+    CDrawDoc doc;
+    CTitleBlockLayout layout;
+    layout.m_rows[3].AddField("Unused", CTitleField::kAttribute, 0);
+    CObList objects;
+    layout.CreateFieldObjects(CRect(1000, -1000, 5000, -2000), &doc, objects);
+    struct Expected {
+        const char* name;
+        CRect cell;
+    };
+    const Expected expected[] = {
+        {"Company", CRect(1000, -1000, 2300, -2000)},
+        {"Comments", CRect(2300, -1000, 3600, -1600)},
+        {"Title", CRect(2300, -1600, 3600, -2000)},
+        {"Revision", CRect(3600, -1000, 5000, -1200)},
+        {"Drawn By", CRect(3600, -1200, 5000, -1400)},
+        {"Date Created", CRect(3600, -1400, 5000, -1600)},
+        {"Last Saved", CRect(3600, -1600, 5000, -1800)},
+        {"File", CRect(3600, -1800, 5000, -2000)},
+    };
+    ASSERT_EQ(objects.GetCount(), 8) << "the fourth strip is not in use";
+    int i = 0;
+    for (POSITION pos = objects.GetHeadPosition(); pos; ++i) {
+        std::unique_ptr<CAttrText> text(static_cast<CAttrText*>(objects.GetNext(pos)));
+        EXPECT_EQ(text->GetName(), CString(expected[i].name));
+        EXPECT_EQ(text->GetPosition(), expected[i].cell) << expected[i].name;
+    }
 }
 
 }  // namespace
