@@ -2,9 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QDialog>
 #include <QDir>
 #include <QImage>
 #include <QTest>
+#include <QTimer>
 #include <QWheelEvent>
 
 #include "model/app/SchematicApp.h"
@@ -165,6 +168,31 @@ TEST_F(DrawViewTest, RailCommandsWantAWireWithAFreeEnd) {
     EXPECT_EQ(state(ID_CONNECT_GROUND2), std::pair(true, std::string("AGND")));
     EXPECT_EQ(state(ID_CONNECT_POWER1 + 1), std::pair(true, std::string("+24v")));
     EXPECT_EQ(state(ID_CONNECT_POWER4), std::pair(true, std::string("-15v")));
+}
+
+// "Other Net.." asks for the net in "Select Net"; cancelled, the wire stays as it was.
+TEST_F(DrawViewTest, OtherNetAsksForTheNetOfTheWiresFreeEnd) {
+    auto owned = std::make_unique<CWire>();
+    CWire* wire = owned.get();
+    wire->AddPoint(CPoint(600, -3000));
+    wire->AddPoint(CPoint(2000, -3000));
+    m_doc.AddObject(std::move(owned));
+    const CommandMap::Entry* entry = m_view.Commands().Find(ID_CONNECT_OTHER_NET);
+    ASSERT_NE(entry, nullptr);
+    m_view.Select(wire);
+    CmdUI ui;
+    entry->update(ui);
+    EXPECT_TRUE(ui.enabled);
+    QString opened;
+    QTimer::singleShot(0, [&opened] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        ASSERT_NE(dialog, nullptr);
+        opened = dialog->objectName();
+        static_cast<QDialog*>(dialog)->reject();
+    });
+    entry->handler(ID_CONNECT_OTHER_NET);
+    EXPECT_EQ(opened, "selectNetDlg");
+    EXPECT_EQ(m_doc.GetObjects().GetCount(), 1);
 }
 
 TEST_F(DrawViewTest, DraggingWithTheMiddleButtonPansTheSheet) {
