@@ -1,6 +1,7 @@
 #include "shell/app/CoreSeams.h"
 
 #include "dialogs/commands/NetsShortedDlg.h"
+#include "dialogs/objects/PinSheetDlg.h"
 #include "dialogs/objects/WireSheetDlg.h"
 #include "library/ConnectorSymbolLibrary.h"
 #include "shell/app/MessageBoxPrompt.h"
@@ -12,10 +13,12 @@ struct CCoreSeams::Windows {
     CMessageBoxPrompt prompt;
     CNetsShortedChooser chooser;
     CWireSheetRunner sheets;
+    CPinSheetRunner pinSheets;
     CConnectorSymbolLibrary rails;
     ScopedInstall<IUserPrompt> installedPrompt{prompt};
     ScopedInstall<INetChooser> installedChooser{chooser};
     ScopedInstall<IWireSheetRunner> installedSheets{sheets};
+    ScopedInstall<IPinSheetRunner> installedPinSheets{pinSheets};
     ScopedInstall<IConnectorSymbolSource> installedRails{rails};
 };
 
