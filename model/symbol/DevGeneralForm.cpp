@@ -4,6 +4,7 @@
 #include <string>
 
 #include "model/device/Device.h"
+#include "model/doc/DrawDoc.h"
 #include "model/object/StdAttrNames.h"
 #include "model/symbol/Pin.h"
 #include "model/symbol/Symbol.h"
@@ -229,4 +230,60 @@ CDevice* NewDeviceFor(const std::vector<CSymbol*>& symbols, const CString& name)
     device->SetAttr(Name(kStdAttrPref), "U", TRUE);
     device->SetAttr(Name(kStdAttrName), "New Device", TRUE);
     return device;
+}
+
+namespace {
+
+// A part of another device in the document whose "_DID" is the base identifier; its device.
+CDevice* OtherDeviceWithBase(CDrawDoc& doc, CSymbol* symbol, CDevice* device, const CString& base) {
+    const CObList& objects = doc.GetObjects();
+    for (POSITION pos = objects.GetHeadPosition(); pos;) {
+        auto* object = static_cast<CDrawObj*>(objects.GetNext(pos));
+        CDevice* other = object->GetDevice();
+        if (object == symbol || !other || object->GetStdAttr(kStdAttrDid) != base)
+            continue;
+        if (!other->IsEqual(*device))
+            return other;
+    }
+    return nullptr;
+}
+
+// MakePartId for the symbol as it would be with the device, identifier and name of the page.
+bool RewriteId(CDrawDoc& doc, CSymbol* symbol, CDevice* device, CString& id) {
+    CDevice* own = symbol->SetDevice(device);
+    const CString ownId = symbol->GetAttr(Name(kStdAttrId));
+    symbol->SetAttr(Name(kStdAttrId), id, kSetAttrForce);
+    const bool made = device->MakePartId(id, doc.m_firstPartNumber, symbol);
+    symbol->SetAttr(Name(kStdAttrId), ownId, kSetAttrForce);
+    symbol->SetDevice(own);
+    return made;
+}
+
+}  // namespace
+
+std::string DevGeneralIdProblem(CDrawDoc& doc, CSymbol* symbol, CDevice* device, CString& id,
+                                const std::function<bool(const std::string&)>& askRewrite) {
+    id.Trim();
+    if (id.IsEmpty())
+        return "Error: Symbol must have identifier.";
+    if (doc.IsIdInUse(symbol, id))
+        return "ID already exists.";
+    if (!device)
+        return {};
+    CString checked = id;
+    if (!device->IsValidPartId(symbol, checked, 0))
+        return id.str() + " is not a valid identifier for device " +
+               device->GetStdAttr(kStdAttrName).str() + "\n";
+    CString base = id;
+    device->StripGateSuffix(base, symbol->GetAttr(Name(kStdAttrName)));
+    if (!OtherDeviceWithBase(doc, symbol, device, base))
+        return {};
+    const std::string question =
+        "Device Identifier " + base.str() + " is already in use by device " +
+        device->GetStdAttr(kStdAttrName).str() + ".\n\nDo you want to modify the symbol identifer?";
+    if (!askRewrite(question))
+        return "-";
+    if (!RewriteId(doc, symbol, device, id))
+        return "Error setting ID";
+    return {};
 }

@@ -4,6 +4,7 @@
 // pins are shown, each mixed where the symbols differ; the name check made on leaving the
 // page, and the pin map of a new device built from the selection.
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -11,6 +12,7 @@
 #include "platform/Types.h"
 
 class CDevice;
+class CDrawDoc;
 class CObList;
 class CSymbol;
 
@@ -56,3 +58,11 @@ bool NewDeviceMap(const std::vector<CSymbol*>& symbols, CString name, CString& m
 CDevice* NewDeviceFor(const std::vector<CSymbol*>& symbols, const CString& name);
 
 extern const char kNewDeviceLayoutError[];
+
+// The identifier check of a single symbol of kind Simulation Block or higher, with the page's
+// device (may be null): trimmed, not empty, not used by another object, valid for the device.
+// When a part of another device has the same base identifier, `askRewrite` is asked (with
+// the question) whether the identifier is to be made anew; yes rewrites `id`. The message, or
+// empty when the identifier passes; "-" when the user declined.
+std::string DevGeneralIdProblem(CDrawDoc& doc, CSymbol* symbol, CDevice* device, CString& id,
+                                const std::function<bool(const std::string&)>& askRewrite);

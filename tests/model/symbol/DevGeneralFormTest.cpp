@@ -9,6 +9,7 @@
 
 #include "model/device/Device.h"
 #include "model/device/MapText.h"
+#include "model/doc/DrawDoc.h"
 #include "model/object/DrawObj.h"
 #include "model/symbol/DevGeneralForm.h"
 #include "model/symbol/Pin.h"
@@ -85,6 +86,31 @@ TEST_F(DevGeneral, NameCheckDependsOnKindAndSelection) {
     EXPECT_EQ(DevGeneralNameProblem(true, 0, "A\nB"),
               "Error: Property value invalid - A\nB\nValue contains an invalid character.");
     EXPECT_NE(DevGeneralNameProblem(false, 4, "A\x01"), "");
+}
+
+TEST_F(DevGeneral, IdentifierMustBeGivenAndFree) {
+    CDrawDoc doc;
+    auto place = [&](const char* id) {
+        auto* symbol = new CSymbol();
+        symbol->SetDocument(&doc);
+        symbol->SetAttr("_ID", id, kSetAttrForce);
+        doc.GetObjects().AddTail(symbol);
+        return symbol;
+    };
+    place("R1");
+    CSymbol* edited = place("R2");
+    const auto never = [](const std::string&) {
+        ADD_FAILURE() << "no question expected";
+        return false;
+    };
+    CString id = "   ";
+    EXPECT_EQ(DevGeneralIdProblem(doc, edited, nullptr, id, never),
+              "Error: Symbol must have identifier.");
+    id = "R1";
+    EXPECT_EQ(DevGeneralIdProblem(doc, edited, nullptr, id, never), "ID already exists.");
+    id = " R3 ";
+    EXPECT_EQ(DevGeneralIdProblem(doc, edited, nullptr, id, never), "");
+    EXPECT_EQ(id, "R3");
 }
 
 TEST_F(DevGeneral, LoadMarksWhatTheSymbolsDoNotShare) {
