@@ -2,6 +2,7 @@
 
 #include "dialogs/commands/NetsShortedDlg.h"
 #include "dialogs/objects/PinSheetDlg.h"
+#include "dialogs/objects/SymbolPropertiesSheet.h"
 #include "dialogs/objects/WireSheetDlg.h"
 #include "library/ConnectorSymbolLibrary.h"
 #include "netlist/spice/ui/SpiceWindows.h"
@@ -18,6 +19,7 @@ struct CCoreSeams::Windows {
     CNetsShortedChooser chooser;
     CWireSheetRunner sheets;
     CPinSheetRunner pinSheets;
+    CSymbolSheetRunner symbolSheets;
     CConnectorSymbolLibrary rails;
     CBomOptionsWindow bomOptions;
     CSpiceWindows spice;
@@ -28,6 +30,7 @@ struct CCoreSeams::Windows {
     ScopedInstall<INetChooser> installedChooser{chooser};
     ScopedInstall<IWireSheetRunner> installedSheets{sheets};
     ScopedInstall<IPinSheetRunner> installedPinSheets{pinSheets};
+    ScopedInstall<ISymbolSheetRunner> installedSymbolSheets{symbolSheets};
     ScopedInstall<IConnectorSymbolSource> installedRails{rails};
     ScopedInstall<IBomOptionsUi> installedBomOptions{bomOptions};
     ScopedInstall<ISpiceUi> installedSpice{spice};
