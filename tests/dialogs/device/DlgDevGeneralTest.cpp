@@ -1,15 +1,18 @@
 // The General page of the Symbol Properties sheet driven as a user does.
 
 #include "dialogs/device/DlgDevGeneral.h"
+#include "dialogs/device/DlgDevice.h"
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 #include <memory>
 
 #include "model/device/Device.h"
@@ -84,6 +87,40 @@ TEST(DlgDevGeneralTest, DevicesAreOfferedAndTheIdentifierChecked) {
     EXPECT_EQ(nand->GetRefCount(), 2);
     nand->Release();
     other->Release();
+}
+
+// "Ne&w.." on a Physical Device builds a device from the symbol and hands it to Device
+// Properties; OK there makes it the page's device.
+TEST(DlgDevGeneralTest, NewDeviceIsBuiltFromTheSymbol) {
+    QtTestApp::ensure();
+    CDrawDoc doc;
+    auto* symbol = new CSymbol();
+    symbol->SetDocument(&doc);
+    symbol->SetAttr("_Name", "INV", kSetAttrForce);
+    for (const char* id : {"A", "Y"}) {
+        auto* pin = new CPin(symbol);
+        pin->SetAttr("_ID", id, kSetAttrForce);
+        symbol->GetPins().AddTail(pin);
+    }
+    doc.GetObjects().AddTail(symbol);
+    CDlgDevGeneral page(doc, {symbol}, {});
+    page.show();
+    QString title;
+    QTimer::singleShot(0, [&title] {
+        auto* dialog = qobject_cast<CDlgDevice*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        title = dialog->windowTitle();
+        dialog->accept();
+    });
+    page.OnNew();
+    EXPECT_EQ(title, "Device Properties");
+    CDevice* made = page.Form().device;
+    ASSERT_NE(made, nullptr);
+    EXPECT_EQ(made->GetAttr("_Name"), CString("New Device"));
+    EXPECT_EQ(made->GetAttr("_Pref"), CString("U"));
+    EXPECT_TRUE(made->IsCompatibleWith(symbol));
+    EXPECT_EQ(made->GetRefCount(), 1);
+    EXPECT_EQ(page.deviceCombo()->currentText(), "New Device");
 }
 
 }  // namespace
