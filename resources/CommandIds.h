@@ -70,6 +70,7 @@ constexpr UINT ID_SHOW_PIN_NAMES = 32954;
 constexpr UINT ID_SHOW_IDENTIFIER = 32955;
 constexpr UINT ID_SHOW_DEVICE_NAME = 32971;
 constexpr UINT ID_SHOW_VALUE = 33053;
+constexpr UINT ID_OBJECT_DEVICE = 33008;
 constexpr UINT ID_EDIT_SYMBOL = 33005;  // the symbol's context menu
 constexpr UINT ID_OPEN_SUBCIRCUIT = 33004;
 

@@ -34,6 +34,7 @@ constexpr CommandInfo kCommands[] = {
     {ID_EDIT_FIND, "&Find...\tCtrl+F", "Find library items\nFind", "Ctrl+F", ""},
     {ID_EDIT_FIND_NEXT, "Find &Next\tCtrl+G", "Find the next matching item\nFind Next", "Ctrl+G", ""},
     {ID_EDIT_CREATE_FILL_SHAPE, "Create Fill S&hape", "Group the selected lines into a filled shape\nCreate Fill Shape", "", ""},
+    {ID_OBJECT_DEVICE, "&Device...", "Give the selected symbols a device\nDevice", "", ""},
     {ID_EDIT_NEW_DEVICE, "Create New &Device..", "Describe a new device\nCreate New Device", "", ""},
     {ID_OLE_INSERT_NEW, "Insert &New Object...", "Insert a file as an embedded object\nInsert Object", "", ""},
     {ID_EDIT_CREATE_SYMBOL, "Create New S&ymbol", "Open an empty symbol editor\nCreate New Symbol", "", ""},

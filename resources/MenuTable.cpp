@@ -192,6 +192,7 @@ constexpr MenuItem kObject[] = {Cmd(ID_OBJECT_LINE_COLOUR),
                                 Cmd(ID_SHOW_PIN_NAMES),
                                 Cmd(ID_SHOW_PIN_NUMBERS),
                                 Sep(),
+                                Cmd(ID_OBJECT_DEVICE),
                                 Popup("Connect Wire To", kConnectWireTo)};
 constexpr MenuItem kLibrary[] = {
     Cmd(ID_LIBRARY_ADD_TO),     Cmd(ID_LIBRARY_ADD_SELECTED), Sep(), Cmd(ID_LIBRARY_SEARCH),

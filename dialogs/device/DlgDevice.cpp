@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "dialogs/device/DlgPowerPins.h"
 #include "dialogs/device/EditListCtrl.h"
 #include "dialogs/objects/DlgOtherAttr.h"
 #include "library/LibraryBarServices.h"
@@ -87,8 +88,11 @@ CDlgDevice::CDlgDevice(CDevice& device, const DeviceForm& form, QWidget* parent)
     connect(addToLibrary, &QPushButton::clicked, this, &CDlgDevice::ChooseLibraryToAddTo);
     auto* attributes = new QPushButton("&Attributes...", this);
     connect(attributes, &QPushButton::clicked, this, &CDlgDevice::EditAttributes);
+    auto* powerPins = new QPushButton("Po&wer Pins...", this);
+    connect(powerPins, &QPushButton::clicked, this, &CDlgDevice::EditPowerPins);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons->addButton(attributes, QDialogButtonBox::ActionRole);
+    buttons->addButton(powerPins, QDialogButtonBox::ActionRole);
     buttons->addButton(addToLibrary, QDialogButtonBox::ActionRole);
     connect(buttons, &QDialogButtonBox::accepted, this, &CDlgDevice::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -202,6 +206,24 @@ void CDlgDevice::StoreEdited() {
         if (!m_device.Lookup(name, present) || present != value)
             m_device.SetAttr(name, value, TRUE);
     }
+}
+
+// The hidden pins row of the map and the dialog edit the same pins: the row as typed goes to
+// the edited copy first, and comes back from it after.
+void CDlgDevice::EditPowerPins() {
+    CString implicit;
+    CString map;
+    if (const std::optional<DeviceFormProblem> problem = Form().BuildTexts(implicit, map)) {
+        ShowProblem(*problem);
+        return;
+    }
+    m_work.SetStdAttr(kStdAttrImplicit, implicit, TRUE);
+    CDlgPowerPins dialog(m_work, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    std::vector<CString> cells = DeviceForm::Load(m_work).rows[0];
+    cells.emplace_back();
+    m_map->SetRowCells(0, cells);
 }
 
 void CDlgDevice::EditAttributes() {

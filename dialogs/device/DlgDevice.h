@@ -29,6 +29,9 @@ public:
     // "&Attributes...": the "Device Properties" sheet with the Other Attributes page over the
     // device's attributes but "_Map"; its changes are kept until OK.
     void EditAttributes();
+    // "Po&wer Pins...": the "Device Power Pins" dialog over the device as edited so far; its
+    // changes are kept until OK as well.
+    void EditPowerPins();
     // The device as edited so far.
     const CDevice& Edited() const { return m_work; }
 

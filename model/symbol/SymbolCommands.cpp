@@ -11,8 +11,8 @@
 #include "model/doc/DrawDoc.h"
 #include "model/object/MenuBuilder.h"
 #include "model/object/StdAttrNames.h"
-#include "model/symbol/SpiceSymbol.h"
 #include "model/symbol/Symbol.h"
+#include "model/symbol/SymbolSheet.h"
 #include "platform/Paths.h"
 #include "platform/ProgramLauncher.h"
 #include "platform/UserPrompt.h"
@@ -129,9 +129,9 @@ void CSymbol::OnOpen(IDocView* view) {
         OnEditProperties(view);
 }
 
-void CSymbol::OnEditProperties(IDocView*) {
-    GetDocumentWindows().OpenSymbolEditor(m_document, this,
-                                          dynamic_cast<CSpiceSymbol*>(this) != nullptr);
+void CSymbol::OnEditProperties(IDocView* view) {
+    if (view && m_document)
+        EditSymbolProperties(*view, *m_document);
 }
 
 BOOL CSymbol::OpenSubcircuit() {

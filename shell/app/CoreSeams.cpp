@@ -1,6 +1,8 @@
 #include "shell/app/CoreSeams.h"
 
 #include "dialogs/commands/NetsShortedDlg.h"
+#include "dialogs/objects/PinSheetDlg.h"
+#include "dialogs/objects/SymbolPropertiesSheet.h"
 #include "dialogs/objects/WireSheetDlg.h"
 #include "library/ConnectorSymbolLibrary.h"
 #include "netlist/spice/ui/SpiceWindows.h"
@@ -17,6 +19,8 @@ struct CCoreSeams::Windows {
     CMessageBoxPrompt prompt;
     CNetsShortedChooser chooser;
     CWireSheetRunner sheets;
+    CPinSheetRunner pinSheets;
+    CSymbolSheetRunner symbolSheets;
     CConnectorSymbolLibrary rails;
     CBomOptionsWindow bomOptions;
     CSpiceWindows spice;
@@ -26,6 +30,8 @@ struct CCoreSeams::Windows {
     ScopedInstall<IUserPrompt> installedPrompt{prompt};
     ScopedInstall<INetChooser> installedChooser{chooser};
     ScopedInstall<IWireSheetRunner> installedSheets{sheets};
+    ScopedInstall<IPinSheetRunner> installedPinSheets{pinSheets};
+    ScopedInstall<ISymbolSheetRunner> installedSymbolSheets{symbolSheets};
     ScopedInstall<IConnectorSymbolSource> installedRails{rails};
     ScopedInstall<IBomOptionsUi> installedBomOptions{bomOptions};
     ScopedInstall<ISpiceUi> installedSpice{spice};

@@ -2,10 +2,12 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QTimer>
 
 #include "dialogs/device/DlgDevice.h"
+#include "dialogs/device/DlgPowerPins.h"
 #include "dialogs/device/EditListCtrl.h"
 #include "dialogs/objects/DlgOtherAttr.h"
 #include "library/LibraryFile.h"
@@ -163,6 +165,39 @@ TEST_F(DlgDeviceTest, AttributesAreKeptUntilOk) {
     CString unused;
     EXPECT_FALSE(device.Lookup("Tol", unused));
     EXPECT_EQ(device.GetStdAttr(kStdAttrName), "7404");
+}
+
+// Power pins edited in their dialog wait for the Device Properties' OK too.
+TEST_F(DlgDeviceTest, PowerPinsAreKeptUntilOk) {
+    CDevice device("7400");
+    const auto edit = [](CDlgDevice& dialog) {
+        QTimer::singleShot(0, [] {
+            auto* pins = qobject_cast<CDlgPowerPins*>(QApplication::activeModalWidget());
+            ASSERT_NE(pins, nullptr);
+            pins->nameEdit()->setText("VCC");
+            pins->numberEdit()->setText("14");
+            pins->netBox()->setCurrentText("Power1");
+            pins->Add();
+            pins->accept();
+        });
+        dialog.EditPowerPins();
+    };
+    {
+        CDlgDevice dialog(device, DeviceForm::Load(device), nullptr);
+        edit(dialog);
+        EXPECT_EQ(dialog.Edited().GetAttr("_Implicit"),
+                  "VCC\x01"
+                  "14");
+        dialog.reject();
+    }
+    EXPECT_EQ(device.GetAttr("_Implicit"), "");
+    CDlgDevice dialog(device, DeviceForm::Load(device), nullptr);
+    edit(dialog);
+    dialog.accept();
+    EXPECT_EQ(device.GetAttr("_Implicit"),
+              "VCC\x01"
+              "14");
+    EXPECT_EQ(device.GetAttr("VCC.Net"), "Power1");
 }
 
 }  // namespace

@@ -1,8 +1,11 @@
 // The symbol editor in the whole program: opened from a schematic's symbol, drawn in, and
 // closed, which puts the symbol back into the schematic as one undo step.
 
+#include <QDialog>
 #include <QTest>
+#include <QTimer>
 
+#include "dialogs/objects/SymbolPropertiesSheet.h"
 #include "model/doc/SymbolDoc.h"
 #include "model/net/Wire.h"
 #include "model/shapes/DrawRect.h"
@@ -121,7 +124,9 @@ TEST_F(SymbolEditorTest, ANewSymbolGoesIntoTheSchematicAsANewComponent) {
     EXPECT_TRUE(Close(*app));
 }
 
-TEST_F(SymbolEditorTest, DoubleClickOnASymbolOpensItsEditor) {
+// A double click edits the symbol's properties (Edit Symbol opens its editor); Cancel leaves
+// the schematic as it was.
+TEST_F(SymbolEditorTest, DoubleClickOnASymbolOpensItsPropertiesSheet) {
     auto app = Start();
     auto* schematic = dynamic_cast<CDrawDoc*>(Active(*app));
     auto* view = dynamic_cast<CDrawView*>(app->Documents().ViewOf(*schematic));
@@ -131,10 +136,22 @@ TEST_F(SymbolEditorTest, DoubleClickOnASymbolOpensItsEditor) {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(view));
     view->ZoomToObjects();
     const CPoint at = view->DocToClient(CPoint(150, 100));  // on the body's outline
+    CSymbolSheetRunner sheets;
+    ScopedInstall<ISymbolSheetRunner> installed{sheets};
+    QString title;
+    QTimer::singleShot(0, [&title] {
+        if (auto* sheet = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+            title = sheet->windowTitle();
+            sheet->reject();
+        }
+    });
     QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, QPoint(at.x, at.y));
     QApplication::processEvents();
+    EXPECT_EQ(title, "Symbol Properties");
     EXPECT_EQ(view->GetSelection().GetCount(), 1) << at.x << "," << at.y;
-    EXPECT_NE(dynamic_cast<CSymbolDoc*>(Active(*app)), nullptr) << Titles(*app).size();
+    EXPECT_EQ(Active(*app), schematic);
+    EXPECT_EQ(schematic->GetUndoList().GetCount(), 0);
+    schematic->SetModifiedFlag(FALSE);
     EXPECT_TRUE(Close(*app));
 }
 

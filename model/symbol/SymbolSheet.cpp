@@ -1,0 +1,191 @@
+#include "model/symbol/SymbolSheet.h"
+
+#include <algorithm>
+#include <memory>
+#include <string>
+
+#include "model/cmd/AddCmd.h"
+#include "model/cmd/NamedCmd.h"
+#include "model/cmd/RemoveCmd.h"
+#include "model/doc/DocView.h"
+#include "model/doc/DrawDoc.h"
+#include "model/object/StdAttrNames.h"
+#include "model/symbol/Symbol.h"
+#include "model/text/AttrText.h"
+#include "platform/UserPrompt.h"
+
+namespace {
+
+class CancellingRunner : public ISymbolSheetRunner {
+public:
+    int RunSymbolSheet(SymbolSheet&) override { return 0; }
+};
+
+// The attributes the General page edits; the attribute page leaves them out.
+bool IsGeneralPageAttr(const CString& name) {
+    for (int id : {kStdAttrId, kStdAttrName, kStdAttrSubcct, kStdAttrValue}) {
+        if (name == GetStdAttrName(id))
+            return true;
+    }
+    return false;
+}
+
+void LoadAttributes(CAttrMerge& merge, const std::vector<CSymbol*>& symbols) {
+    merge.SetObjectCount(static_cast<int>(symbols.size()));
+    for (CSymbol* symbol : symbols) {
+        for (int i = 0; i < symbol->GetAttrCount(); ++i) {
+            CString name;
+            CString value;
+            symbol->GetAttrAt(i, name, value);
+            if (IsGeneralPageAttr(name))
+                continue;
+            const BOOL readOnly = symbol->IsReadOnlyAttr(name);
+            DWORD flags = symbol->FindAttrText(name) ? kAttrShown : 0;
+            if (readOnly & 1)
+                flags |= kAttrReserved;
+            if (readOnly & 2)
+                flags |= kAttrValueLocked;
+            merge.AddAttribute(flags, name, value);
+        }
+    }
+}
+
+// Refuses the General page's names; asks each symbol's check about any other change.
+int CheckAttribute(const std::vector<CSymbol*>& symbols, const CString& name,
+                   const CString& value) {
+    if (name == GetStdAttrName(kStdAttrId)) {
+        AfxMessageBox("Use the General page to set the identifier (_ID) attribute.");
+        return 1;
+    }
+    if (name == GetStdAttrName(kStdAttrName)) {
+        AfxMessageBox("Use the General page to set the name (_Name) attribute.");
+        return 1;
+    }
+    for (CSymbol* symbol : symbols) {
+        CString checked = value;
+        const int rc = symbol->CheckAttrValue(name, checked);
+        if (rc > 0) {
+            const CString message =
+                CString("Error: Property value invalid - ") + value + "\n" + AttrCheckText(rc);
+            AfxMessageBox(message, MB_OKCANCEL | MB_ICONEXCLAMATION);
+            return rc;
+        }
+        if (rc < 0 && AfxMessageBox(CString("Warning : ") + AttrCheckText(rc),
+                                    MB_YESNO | MB_ICONEXCLAMATION) != IDYES)
+            return rc;
+    }
+    return 0;
+}
+
+void ApplyAttributes(const CAttrMerge& merge, CSymbol* symbol, CObList& shown, CObList& removed) {
+    for (const auto& [key, record] : merge.GetRecords()) {
+        const char* name = key.c_str();
+        if (record.flags & kAttrDeleted) {
+            if (CAttrText* text = symbol->FindAttrText(name))
+                removed.AddTail(text);
+            symbol->RemoveAttr(name);
+            continue;
+        }
+        if (record.flags & kAttrValueLocked)
+            continue;
+        CString ignored;
+        const bool exists = symbol->LookupAttr(name, ignored);
+        if (!(record.flags & kAttrValueMixed) && (exists || (record.flags & kAttrAdded)))
+            symbol->SetAttr(name, record.value, kSetAttrForce);
+        if (record.flags & kAttrShownMixed)
+            continue;
+        CAttrText* text = symbol->FindAttrText(name);
+        if (!(record.flags & kAttrShown) && text)
+            removed.AddTail(text);
+        else if ((record.flags & kAttrShown) && !text) {
+            if (CAttrText* made = symbol->ShowAttrText(name, TRUE))
+                shown.AddTail(made);
+        }
+    }
+}
+
+std::vector<CDevice*> DevicesOf(CDrawDoc& doc) {
+    std::vector<CDevice*> devices;
+    const CObList& objects = doc.GetObjects();
+    for (POSITION pos = objects.GetHeadPosition(); pos;) {
+        CDevice* device = static_cast<CDrawObj*>(objects.GetNext(pos))->GetDevice();
+        if (device && std::find(devices.begin(), devices.end(), device) == devices.end())
+            devices.push_back(device);
+    }
+    return devices;
+}
+
+// Joins a command over the texts to the step just recorded.
+template <class Command>
+void JoinTextCommand(CDrawDoc& doc, const CObList& texts, Command* command) {
+    std::unique_ptr<Command> owned(command);
+    if (texts.IsEmpty() || !owned->Do(&doc))
+        return;
+    if (doc.MergeCommand(owned.get()))
+        static_cast<void>(owned.release());
+    else
+        doc.GetUndoList().Add(owned.release());
+}
+
+}  // namespace
+
+template <>
+ISymbolSheetRunner& Installed<ISymbolSheetRunner>::Fallback() {
+    static CancellingRunner runner;
+    return runner;
+}
+
+SymbolSheet SymbolSheet::Load(CDrawDoc& doc, const std::vector<CSymbol*>& symbols) {
+    SymbolSheet sheet;
+    sheet.doc = &doc;
+    sheet.symbols = symbols;
+    sheet.devices = DevicesOf(doc);
+    sheet.general = DevGeneralForm::Load(symbols);
+    LoadAttributes(sheet.attributes, symbols);
+    sheet.check = [symbols](const CString& name, const CString& value) {
+        return CheckAttribute(symbols, name, value);
+    };
+    return sheet;
+}
+
+void ApplySymbolSheet(const SymbolSheet& sheet, CObList& shown, CObList& removed) {
+    for (CSymbol* symbol : sheet.symbols) {
+        sheet.general.ApplyTo(symbol, shown, removed);
+        symbol->RecalcBounds(nullptr);
+        ApplyAttributes(sheet.attributes, symbol, shown, removed);
+        symbol->RefreshAttrTexts(nullptr);
+    }
+}
+
+void EditSymbolProperties(IDocView& view, CDrawDoc& doc) {
+    CObList symbols;
+    const CObList& selection = view.GetSelection();
+    for (POSITION pos = selection.GetHeadPosition(); pos;) {
+        auto* object = static_cast<CDrawObj*>(selection.GetNext(pos));
+        if (object->GetObjType() == kObjSymbol)
+            symbols.AddTail(object);
+    }
+    auto command = std::make_unique<CNamedCmd>();
+    if (symbols.IsEmpty() || !command->BeginEdit(&doc, symbols, "symbol properties"))
+        return;
+    std::vector<CSymbol*> copies;
+    CObList& copyList = command->GetCopies();
+    for (POSITION pos = copyList.GetHeadPosition(); pos;)
+        copies.push_back(static_cast<CSymbol*>(copyList.GetNext(pos)));
+    SymbolSheet sheet = SymbolSheet::Load(doc, copies);
+    const int end = Installed<ISymbolSheetRunner>::Get().RunSymbolSheet(sheet);
+    if (end == 0) {
+        command->Undo(&doc);
+        doc.UpdateAllViews(nullptr, kHintReplaceSelection, &symbols);
+        return;
+    }
+    CObList shown;
+    CObList removed;
+    ApplySymbolSheet(sheet, shown, removed);
+    doc.GetUndoList().Add(command.release());
+    JoinTextCommand(doc, removed, new CRemoveCmd(removed));
+    JoinTextCommand(doc, shown, new CAddCmd(shown, FALSE));
+    doc.UpdateAllViews(nullptr, kHintReplaceSelection, &copyList);
+    if (end == kSymbolSheetNewSubcircuit && copies.size() == 1)
+        copies.front()->SaveSubcircuitAs();
+}
