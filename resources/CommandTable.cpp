@@ -125,6 +125,7 @@ constexpr CommandInfo kCommands[] = {
     {ID_DRAW_ARROW_LINE, "Arro&wed Line", "Draw a line with an arrow\nArrowed Line", "", ""},
     {ID_DRAW_DOUBLE_ARROW_LINE, "&Double Arrowed Line", "Draw a line with two arrows\nDouble Arrowed Line", "", ""},
     {ID_DRAW_POLYLINE, "Pol&yline", "Draw a polyline\nPolyline", "", ""},
+    {ID_DRAW_SPECIAL_SYMBOL, "Special Symbol...", "Insert a special character or an IEEE symbol\nSpecial Symbol", "", ""},
     {ID_END_POLYGON, "End &Polygon", "End the shape being drawn\nEnd Polygon", "", ""},
     {ID_END_WIRE, "End &Wire", "End the wire being drawn\nEnd Wire", "", ""},
     {ID_CANCEL, "&Cancel\tEsc", "Cancel the current operation\nCancel", "", ""},

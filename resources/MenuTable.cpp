@@ -146,6 +146,7 @@ constexpr MenuItem kDraw[] = {Cmd(ID_DRAW_SELECT),
                               Cmd(ID_DRAW_BEZIER),
                               Cmd(ID_DRAW_POLYLINE),
                               Cmd(ID_DRAW_TEXT),
+                              Cmd(ID_DRAW_SPECIAL_SYMBOL),
                               Sep(),
                               Cmd(ID_END_POLYGON),
                               Cmd(ID_END_WIRE)};
@@ -164,6 +165,7 @@ constexpr MenuItem kSymbolDraw[] = {Cmd(ID_DRAW_SELECT),
                                     Cmd(ID_DRAW_BEZIER),
                                     Cmd(ID_DRAW_POLYLINE),
                                     Cmd(ID_DRAW_TEXT),
+                                    Cmd(ID_DRAW_SPECIAL_SYMBOL),
                                     Sep(),
                                     Cmd(ID_END_POLYGON)};
 constexpr MenuItem kSymbol[] = {Cmd(ID_SYMBOL_CLOSE_EDITOR)};

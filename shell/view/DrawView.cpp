@@ -31,6 +31,7 @@
 #include "shell/commands/CommandActions.h"
 #include "shell/commands/PropertiesCommand.h"
 #include "shell/commands/RailCommands.h"
+#include "shell/commands/SpecialSymbolCommand.h"
 #include "shell/commands/SpiceSourceCommands.h"
 #include "shell/commands/SymbolCommands.h"
 #include "shell/commands/ToolsCommands.h"
@@ -158,6 +159,7 @@ void CDrawView::AddCommands() {
             return dialog.NetName();
         });
     AddSpiceSourceCommands(m_commands, m_document, m_selection);
+    AddSpecialSymbolCommand(m_commands, [this](const CObList& objects) { PlaceObjects(objects); });
     AddPropertiesCommand(
         m_commands, m_selection,
         [this] {
