@@ -197,6 +197,8 @@ constexpr MenuItem kLibrary[] = {Cmd(ID_LIBRARY_ADD_TO), Cmd(ID_LIBRARY_ADD_SELE
 constexpr MenuItem kTools[] = {Cmd(ID_RENUMBER_SELECTION),
                                Cmd(ID_RENUMBER_ALL),
                                Sep(),
+                               Cmd(ID_SUBCIRCUIT_WIZARD),
+                               Sep(),
                                Cmd(ID_RUN_SIMULATOR),
                                Cmd(ID_PAUSE_SIMULATOR),
                                Cmd(ID_STOP_SIMULATOR),

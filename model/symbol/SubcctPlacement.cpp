@@ -17,8 +17,12 @@ bool Overlaps(CRect a, CRect b) {
 }  // namespace
 
 CSize FindSubcctPlace(CDrawDoc& document, const CRect& block) {
-    const int width = block.right - block.left;
-    const int height = block.top - block.bottom;
+    CRect normal = block;
+    normal.NormalizeRect();
+    const int left0 = normal.left;
+    const int top0 = normal.bottom;  // the upper edge, y growing upwards
+    const int width = normal.Width();
+    const int height = normal.Height();
     const SIZE paper = document.GetPaperSize();  // height negative: the sheet lies below 0
     CRect titleBlock;
     document.GetTitleBlockRect(titleBlock);
@@ -26,8 +30,8 @@ CSize FindSubcctPlace(CDrawDoc& document, const CRect& block) {
         for (int top = kFirstTop; top - height >= paper.cy; top -= kStep) {
             const CRect there(left, top, left + width, top - height);
             if (!document.ObjectInRect(there) && !Overlaps(there, titleBlock))
-                return CSize(left - block.left, top - block.top);
+                return CSize(left - left0, top - top0);
         }
     }
-    return CSize(kFirstLeft - block.left, kFirstTop - block.top);
+    return CSize(kFirstLeft - left0, kFirstTop - top0);
 }

@@ -7,6 +7,6 @@
 
 class CDrawDoc;
 
-// block: the union of the objects' rectangles (y upwards). The offset that moves the block to
-// the free place; the first place when none is free.
+// block: the union of the objects' rectangles on the sheet, in either orientation. The offset that
+// moves the block to the free place; the first place when none is free.
 CSize FindSubcctPlace(CDrawDoc& document, const CRect& block);

@@ -68,20 +68,20 @@ CDrawRect* MakeBody(const CRect& body, const SubcctLook& look) {
 
 }  // namespace
 
-CSymbol* BuildSubcctSymbol(const std::vector<SubcctSignal>& signals, const SubcctLook& look,
+CSymbol* BuildSubcctSymbol(const std::vector<SubcctSignal>& signalList, const SubcctLook& look,
                            const CString& sheetPath, const CString& sheetTitle) {
     std::vector<int> sides;
-    for (const SubcctSignal& signal : signals)
+    for (const SubcctSignal& signal : signalList)
         sides.push_back(SideOf(signal.word));
     const SubcctLayout layout = LayOutSubcct(sides);
 
     auto* symbol = new CSymbol;
-    for (size_t i = 0; i < signals.size(); ++i) {
+    for (size_t i = 0; i < signalList.size(); ++i) {
         const SubcctPinPlace& place = layout.pins[i];
-        symbol->GetPins().AddTail(MakePin(symbol, signals[i], place));
+        symbol->GetPins().AddTail(MakePin(symbol, signalList[i], place));
         if (look.style == kSubcctPortsShown)
             symbol->GetGraphics().AddTail(
-                MakePortOutline(SignalDirection(signals[i].word), sides[i], place.bodyEnd));
+                MakePortOutline(SignalDirection(signalList[i].word), sides[i], place.bodyEnd));
     }
     symbol->GetGraphics().AddHead(MakeBody(layout.body, look));
     // Pin names shown for all pins: the "as the pin says" bit goes first, so that the two

@@ -28,5 +28,5 @@ struct SubcctLook {
 
 // A new symbol for signals in list order. With a sheet path the symbol refers to that
 // schematic and is named by its title.
-CSymbol* BuildSubcctSymbol(const std::vector<SubcctSignal>& signals, const SubcctLook& look,
+CSymbol* BuildSubcctSymbol(const std::vector<SubcctSignal>& signalList, const SubcctLook& look,
                            const CString& sheetPath = {}, const CString& sheetTitle = {});

@@ -33,6 +33,7 @@
 #include "shell/commands/RailCommands.h"
 #include "shell/commands/SpecialSymbolCommand.h"
 #include "shell/commands/SpiceSourceCommands.h"
+#include "shell/commands/SubcctWizardCommand.h"
 #include "shell/commands/SymbolCommands.h"
 #include "shell/commands/ToolsCommands.h"
 #include "shell/frames/DrawFrame.h"
@@ -159,6 +160,7 @@ void CDrawView::AddCommands() {
             return dialog.NetName();
         });
     AddSpiceSourceCommands(m_commands, m_document, m_selection);
+    AddSubcctWizardCommand(m_commands, m_document);
     AddSpecialSymbolCommand(m_commands, [this](const CObList& objects) { PlaceObjects(objects); });
     AddPropertiesCommand(
         m_commands, m_selection,
