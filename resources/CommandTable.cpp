@@ -165,7 +165,6 @@ constexpr CommandInfo kCommands[] = {
     {ID_RENUMBER_SELECTION, "Renumber &Selection", "Give the selected parts new identifiers\nRenumber Selection", "", ""},
     {ID_RENUMBER_ALL, "Renumber &All", "Give every part new identifiers\nRenumber All", "", ""},
     {ID_SUBCIRCUIT_WIZARD, "Sub-circuit &Wizard", "Make a sub-circuit symbol and its schematic\nSub-circuit Wizard", "", ""},
-    {ID_OPEN_SUBCIRCUIT, "Open Sub-circuit", "Open the schematic of the sub-circuit\nOpen Sub-circuit", "", ""},
     {ID_RUN_SIMULATOR, "R&un Simulator", "Run the simulator on the schematic\nRun Simulator", "", ""},
     {ID_PAUSE_SIMULATOR, "Pause simulator", "Pause the simulator\nPause Simulator", "", ""},
     {ID_STOP_SIMULATOR, "Stop simulator", "Stop the simulator\nStop Simulator", "", ""},
