@@ -51,6 +51,7 @@ CPropertySheet::CPropertySheet(const QString& title, QWidget* parent)
     : QDialog(parent), m_tabs(new QTabWidget(this)) {
     setWindowTitle(title);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    m_ok = buttons->button(QDialogButtonBox::Ok);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(m_tabs, &QTabWidget::currentChanged, this, &CPropertySheet::OnTabChosen);

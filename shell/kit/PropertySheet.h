@@ -12,6 +12,7 @@
 
 #include <QDialog>
 
+class QPushButton;
 class QTabWidget;
 
 class CPropertyPage : public QWidget {
@@ -62,6 +63,8 @@ public:
     // left. Whether the page at index is on show now.
     bool SetCurrentPage(int index);
 
+    QPushButton* OkButton() const { return m_ok; }
+
     // OK: when the page on show may be left, every loaded page applies and the sheet closes.
     void accept() override;
 
@@ -76,5 +79,6 @@ private:
     int RememberedIndex() const;
 
     QTabWidget* m_tabs;
+    QPushButton* m_ok;
     int m_current = -1;
 };

@@ -14,6 +14,7 @@
 #include <numbers>
 
 #include "platform/DisplayText.h"
+#include "platform/SymbolFace.h"
 #include "shell/kit/QtGdiStyles.h"
 
 namespace {
@@ -564,7 +565,8 @@ const CQtDC::RealizedFont& CQtDC::Font() const {
 CQtDC::TextGlyphs CQtDC::Layout(std::string_view text, const int* dx) const {
     const QRawFont& font = Font().raw;
     TextGlyphs layout;
-    layout.chars = DecodeDisplayText(text);
+    const std::string_view face(m_fontLog.lfFaceName, strnlen(m_fontLog.lfFaceName, LF_FACESIZE));
+    layout.chars = IsSymbolFace(face) ? DecodeSymbolFaceText(text) : DecodeDisplayText(text);
     for (const DisplayChar& ch : layout.chars)
         layout.glyphs.append(GlyphFor(font, ch.code));
     const QList<QPointF> advances = font.advancesForGlyphIndexes(layout.glyphs);

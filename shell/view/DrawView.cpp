@@ -33,7 +33,9 @@
 #include "shell/commands/LibraryMenuCommands.h"
 #include "shell/commands/PropertiesCommand.h"
 #include "shell/commands/RailCommands.h"
+#include "shell/commands/SpecialSymbolCommand.h"
 #include "shell/commands/SpiceSourceCommands.h"
+#include "shell/commands/SubcctWizardCommand.h"
 #include "shell/commands/SymbolCommands.h"
 #include "shell/commands/ToolsCommands.h"
 #include "shell/frames/DrawFrame.h"
@@ -160,6 +162,8 @@ void CDrawView::AddCommands() {
             return dialog.NetName();
         });
     AddSpiceSourceCommands(m_commands, m_document, m_selection);
+    AddSubcctWizardCommand(m_commands, m_document);
+    AddSpecialSymbolCommand(m_commands, [this](const CObList& objects) { PlaceObjects(objects); });
     AddPropertiesCommand(
         m_commands, m_selection,
         [this] {

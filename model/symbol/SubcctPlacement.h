@@ -1,0 +1,12 @@
+#pragma once
+// Where the sub-circuit wizard puts the objects it made: the first free place for their block,
+// column by column from (500, -500) down the sheet in steps of 200, clear of every object and
+// of the title block.
+
+#include "platform/Geometry.h"
+
+class CDrawDoc;
+
+// block: the union of the objects' rectangles on the sheet, in either orientation. The offset that
+// moves the block to the free place; the first place when none is free.
+CSize FindSubcctPlace(CDrawDoc& document, const CRect& block);

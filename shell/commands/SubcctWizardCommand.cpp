@@ -1,0 +1,50 @@
+#include "shell/commands/SubcctWizardCommand.h"
+
+#include <QApplication>
+
+#include "dialogs/wizards/SubcctWizard.h"
+#include "model/doc/DocView.h"
+#include "model/doc/DrawDoc.h"
+#include "model/symbol/SubcctPlacement.h"
+#include "model/symbol/Symbol.h"
+#include "resources/CommandIds.h"
+#include "shell/commands/CommandMap.h"
+
+namespace {
+
+void RunWizard(CDrawDoc& document) {
+    CSubcctWizard wizard(document, QApplication::activeWindow());
+    if (wizard.exec() != QDialog::Accepted)
+        return;
+    if (wizard.Mode() == CSubcctWizard::kFromSymbol) {
+        if (CSymbol* chosen = wizard.ChosenSymbol())
+            chosen->SaveSubcircuitAs();
+        return;
+    }
+    CSymbol* made = wizard.MakeSymbol();
+    if (PlaceSubcctSymbol(document, made) && wizard.Mode() == CSubcctWizard::kNewSubcct)
+        made->SaveSubcircuitAs();
+}
+
+}  // namespace
+
+bool PlaceSubcctSymbol(CDrawDoc& document, CDrawObj* symbol) {
+    symbol->OffsetBy(FindSubcctPlace(document, symbol->GetPosition()));
+    CObList objects;
+    objects.AddTail(symbol);
+    document.AddObjects(&objects);
+    const bool taken = objects.IsEmpty();
+    while (!objects.IsEmpty())
+        delete objects.RemoveHead();  // refused by the document
+    if (!taken)
+        return false;
+    CObList placed;
+    placed.AddTail(symbol);
+    document.UpdateAllViews(nullptr, kHintDeselect, static_cast<CObject*>(nullptr));
+    document.UpdateAllViews(nullptr, kHintAddToSelection, &placed);
+    return true;
+}
+
+void AddSubcctWizardCommand(CommandMap& commands, CDrawDoc& document) {
+    commands.On(ID_SUBCIRCUIT_WIZARD, [&document] { RunWizard(document); });
+}
