@@ -20,6 +20,7 @@
 #include "model/object/SnapGrid.h"
 #include "model/object/StdAttrNames.h"
 #include "model/symbol/PinLabels.h"
+#include "model/symbol/PinSheet.h"
 #include "model/symbol/Symbol.h"
 #include "model/text/AttrText.h"
 #include "model/undo/ConnectionList.h"
@@ -146,6 +147,11 @@ void CPin::Serialize(CArchive& ar) {
     ar >> size >> m_body.x >> m_body.y >> m_hot.x >> m_hot.y;
     m_decorationSize = size;
     m_wire = static_cast<CDrawObj*>(ar.ReadObject(RUNTIME_CLASS(CDrawObj)));
+}
+
+void CPin::OnEditProperties(IDocView* view) {
+    if (view && m_document)
+        EditPinProperties(*view, *m_document);
 }
 
 CDrawObj* CPin::Clone(CDrawDoc* document) {

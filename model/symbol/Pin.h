@@ -121,6 +121,8 @@ public:
     void Invalidate(IDocView* view) override;
     void ExportDxf(IDxfSink* dxf, int kind, const double* matrix) override;
 
+    // The "Pin Properties" sheet on the pins of the view's selection.
+    void OnEditProperties(IDocView* view) override;
     CDrawObj* Clone(CDrawDoc* document) override;
     CDrawObj* Duplicate() override;
     void CopyGeometryFrom(const CDrawObj* source) override;

@@ -1,6 +1,7 @@
 #include "shell/app/CoreSeams.h"
 
 #include "dialogs/commands/NetsShortedDlg.h"
+#include "dialogs/objects/PinSheetDlg.h"
 #include "dialogs/objects/WireSheetDlg.h"
 #include "library/ConnectorSymbolLibrary.h"
 #include "netlist/spice/ui/SpiceWindows.h"
@@ -17,6 +18,7 @@ struct CCoreSeams::Windows {
     CMessageBoxPrompt prompt;
     CNetsShortedChooser chooser;
     CWireSheetRunner sheets;
+    CPinSheetRunner pinSheets;
     CConnectorSymbolLibrary rails;
     CBomOptionsWindow bomOptions;
     CSpiceWindows spice;
@@ -26,6 +28,7 @@ struct CCoreSeams::Windows {
     ScopedInstall<IUserPrompt> installedPrompt{prompt};
     ScopedInstall<INetChooser> installedChooser{chooser};
     ScopedInstall<IWireSheetRunner> installedSheets{sheets};
+    ScopedInstall<IPinSheetRunner> installedPinSheets{pinSheets};
     ScopedInstall<IConnectorSymbolSource> installedRails{rails};
     ScopedInstall<IBomOptionsUi> installedBomOptions{bomOptions};
     ScopedInstall<ISpiceUi> installedSpice{spice};

@@ -18,6 +18,7 @@
 #include <string>
 #include <unordered_map>
 
+#include "dialogs/commands/DlgSelectNet.h"
 #include "dialogs/document/PrintOptionsSheet.h"
 #include "interchange/dxf/ui/DxfExportCommand.h"
 #include "model/app/SchematicApp.h"
@@ -150,7 +151,14 @@ void CDrawView::AddCommands() {
     AddLibraryCommands();
     AddClipboardCommands();
     AddEditCommands();
-    AddRailCommands(m_commands, m_document, m_selection, [this] { OnEndCommand(); });
+    AddRailCommands(
+        m_commands, m_document, m_selection, [this] { OnEndCommand(); },
+        [this]() -> std::optional<CString> {
+            CDlgSelectNet dialog(m_document, this);
+            if (dialog.exec() != QDialog::Accepted)
+                return std::nullopt;
+            return dialog.NetName();
+        });
     AddSpiceSourceCommands(m_commands, m_document, m_selection);
     AddPropertiesCommand(
         m_commands, m_selection,

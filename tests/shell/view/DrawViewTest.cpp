@@ -2,9 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QDialog>
 #include <QDir>
 #include <QImage>
 #include <QTest>
+#include <QTimer>
 #include <QWheelEvent>
 #include <algorithm>
 #include <memory>
@@ -191,6 +194,31 @@ TEST_F(DrawViewTest, SourceParametersWantOneSimulationSource) {
     EXPECT_NE(std::find_if(menu.begin(), menu.end(),
                            [](const auto& entry) { return entry.id == ID_SPICE_SOURCE; }),
               menu.end());
+}
+
+// "Other Net.." asks for the net in "Select Net"; cancelled, the wire stays as it was.
+TEST_F(DrawViewTest, OtherNetAsksForTheNetOfTheWiresFreeEnd) {
+    auto owned = std::make_unique<CWire>();
+    CWire* wire = owned.get();
+    wire->AddPoint(CPoint(600, -3000));
+    wire->AddPoint(CPoint(2000, -3000));
+    m_doc.AddObject(std::move(owned));
+    const CommandMap::Entry* entry = m_view.Commands().Find(ID_CONNECT_OTHER_NET);
+    ASSERT_NE(entry, nullptr);
+    m_view.Select(wire);
+    CmdUI ui;
+    entry->update(ui);
+    EXPECT_TRUE(ui.enabled);
+    QString opened;
+    QTimer::singleShot(0, [&opened] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        ASSERT_NE(dialog, nullptr);
+        opened = dialog->objectName();
+        static_cast<QDialog*>(dialog)->reject();
+    });
+    entry->handler(ID_CONNECT_OTHER_NET);
+    EXPECT_EQ(opened, "selectNetDlg");
+    EXPECT_EQ(m_doc.GetObjects().GetCount(), 1);
 }
 
 TEST_F(DrawViewTest, DraggingWithTheMiddleButtonPansTheSheet) {

@@ -1,0 +1,34 @@
+#pragma once
+// The "Choose Device" dialog: a device for the selected symbols, from the devices of the
+// document's parts that fit at least one of them. Each entry holds a reference to its device
+// while the dialog lives; OK takes one more for the device chosen.
+
+#include <QDialog>
+
+class CDevice;
+class CDrawDoc;
+class CObList;
+class QComboBox;
+class QPushButton;
+
+class CDlgChooseDevice : public QDialog {
+    Q_OBJECT
+public:
+    CDlgChooseDevice(CDrawDoc& doc, const CObList& selection, QWidget* parent = nullptr);
+    ~CDlgChooseDevice() override;
+
+    // The device chosen with OK, with one reference that the caller takes over; null before
+    // OK or after Cancel.
+    CDevice* TakeChosen();
+    QComboBox* deviceBox() const { return m_devices; }
+    QPushButton* okButton() const { return m_ok; }
+
+    void accept() override;
+
+private:
+    CDevice* DeviceAt(int index) const;
+
+    QComboBox* m_devices;
+    QPushButton* m_ok;
+    CDevice* m_chosen = nullptr;
+};

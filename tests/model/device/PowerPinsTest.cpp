@@ -1,0 +1,87 @@
+// A device's power pins: "_Implicit" read and written, the pins' nets, and the checks of a
+// pin to add.
+
+#include <gtest/gtest.h>
+
+#include "model/device/Device.h"
+#include "model/device/PowerPins.h"
+
+namespace {
+
+TEST(PowerPinsTest, PinsAndNetsBecomeImplicitAndNetAttributes) {
+    CDevice device("7400");
+    std::vector<PowerPin> pins;
+    AddPowerPin(pins, {"VCC", "14", "Power1"});
+    ApplyPowerPins(device, pins, {});
+    EXPECT_EQ(device.GetAttr("_Implicit"), CString("VCC\x01"
+                                                   "14"));
+    EXPECT_EQ(device.GetAttr("VCC.Net"), CString("Power1"));
+
+    std::vector<PowerPin> loaded = LoadPowerPins(device);
+    ASSERT_EQ(loaded.size(), 1u);
+    EXPECT_EQ(loaded[0].net, CString("Power1"));
+    pins = loaded;
+    EXPECT_EQ(AddPowerPin(pins, {"GND", "7", ""}), 0) << "the list is sorted";
+    ApplyPowerPins(device, pins, loaded);
+    EXPECT_EQ(device.GetAttr("_Implicit"), CString("GND\x01"
+                                                   "7\x01VCC\x01"
+                                                   "14"));
+}
+
+TEST(PowerPinsTest, ImplicitIsReadTrimmedAndAddingUpdatesByNameIgnoringCase) {
+    CDevice device("7400");
+    device.SetAttr("_Implicit",
+                   " vcc \x01"
+                   "14\x01GND\x01"
+                   "7",
+                   TRUE);
+    device.SetAttr("vcc.Net", "Power2", TRUE);
+    std::vector<PowerPin> pins = LoadPowerPins(device);
+    ASSERT_EQ(pins.size(), 2u);
+    EXPECT_EQ(pins[0].name, CString("GND"));
+    EXPECT_EQ(pins[1].name, CString("vcc"));
+    EXPECT_EQ(pins[1].net, CString("Power2"));
+    EXPECT_EQ(AddPowerPin(pins, {"VCC", "16", ""}), 1);
+    ASSERT_EQ(pins.size(), 2u);
+    EXPECT_EQ(pins[1].number, CString("16"));
+}
+
+TEST(PowerPinsTest, ClearedAndRemovedNetsNoLongerTieThePins) {
+    CDevice device("7400");
+    device.SetAttr("_Implicit",
+                   "VCC\x01"
+                   "14\x01GND\x01"
+                   "7",
+                   TRUE);
+    device.SetAttr("VCC.Net", "Power1", TRUE);
+    device.SetAttr("GND.Net", "Ground1", TRUE);
+    const std::vector<PowerPin> loaded = LoadPowerPins(device);
+    std::vector<PowerPin> pins = loaded;
+    pins.erase(pins.begin());  // GND
+    pins[0].net = "";
+    ApplyPowerPins(device, pins, loaded);
+    CString value;
+    EXPECT_FALSE(device.Lookup("VCC.Net", value));
+    EXPECT_FALSE(device.Lookup("GND.Net", value));
+    EXPECT_EQ(device.GetAttr("_Implicit"), CString("VCC\x01"
+                                                   "14"));
+}
+
+TEST(PowerPinsTest, NamesAndNumbersMustBeGivenWithoutSeparators) {
+    bool inNumber = false;
+    EXPECT_STREQ(PowerPinProblem({"", "1", ""}, inNumber), "Pin must be named");
+    EXPECT_STREQ(PowerPinProblem({"V\nCC", "1", ""}, inNumber),
+                 "Pin name contains illegal characters");
+    EXPECT_FALSE(inNumber);
+    EXPECT_STREQ(PowerPinProblem({"VCC", "", ""}, inNumber), "Pin must have a number");
+    EXPECT_TRUE(inNumber);
+    EXPECT_STREQ(PowerPinProblem({"VCC",
+                                  "1\x01"
+                                  "2",
+                                  ""},
+                                 inNumber),
+                 "Pin number contains illegal characters");
+    EXPECT_EQ(PowerPinProblem({"VCC", "14", ""}, inNumber), nullptr);
+}
+
+}  // namespace
