@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "model/object/TriState.h"
 #include "platform/CString.h"
 #include "platform/Types.h"
 
@@ -19,9 +20,6 @@ struct PinSymbolEntry {
     DWORD flags;  // of kPinSymbolMask
 };
 extern const PinSymbolEntry kPinSymbolEntries[5];
-
-// The three states of a flag shown on the page.
-enum class TriState { kOff = 0, kOn = 1, kMixed = 2 };
 
 struct PinPropForm {
     // The display flags, in the page's order: clock, show name, show number, hidden.
