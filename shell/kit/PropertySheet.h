@@ -12,6 +12,7 @@
 
 #include <QDialog>
 
+class QHBoxLayout;
 class QTabWidget;
 
 class CPropertyPage : public QWidget {
@@ -66,6 +67,8 @@ public:
     void accept() override;
 
 protected:
+    // Puts widget at the start of the row of OK and Cancel; the sheet takes it over.
+    void AddToButtonRow(QWidget* widget);
     // The first showing opens the remembered page, unless a page was chosen already.
     void showEvent(QShowEvent* event) override;
 
@@ -76,5 +79,6 @@ private:
     int RememberedIndex() const;
 
     QTabWidget* m_tabs;
+    QHBoxLayout* m_buttonRow;
     int m_current = -1;
 };
