@@ -132,6 +132,7 @@ constexpr UINT ID_FULL_SCREEN_CURSOR = 33065;
 
 // View: the document's looks
 constexpr UINT ID_VIEW_PAPER_COLOUR = 33140;
+constexpr UINT ID_VIEW_DOCUMENT_SETTINGS = 33142;
 
 constexpr UINT ID_VIEW_SHOW_OBJECTS = 32784;
 constexpr UINT ID_HIGHLIGHT_SELECTION = 32963;
@@ -173,6 +174,7 @@ constexpr UINT ID_DRAW_POLYLINE = 32978;
 constexpr UINT ID_DRAW_SPECIAL_SYMBOL = 33109;
 constexpr UINT ID_END_POLYGON = 32949;
 constexpr UINT ID_END_WIRE = 32950;
+constexpr UINT ID_DRAW_INSERT_TITLE_BLOCK = 33143;
 constexpr UINT ID_CANCEL = 32768;
 
 // Drawing toolbar: symbol palettes and style pickers

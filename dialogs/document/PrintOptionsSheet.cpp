@@ -19,7 +19,10 @@ void EditPrintOptions(CDrawDoc& doc, QWidget* parent, PrinterSetupRunner setup) 
     CPrintOptionsSheet sheet(settings.printSettings, printer, std::move(setup), parent);
     if (sheet.exec() == QDialog::Accepted)
         doc.GetUndoList().Execute(new CDocSettingsCmd(settings, TRUE));
-    // The printer choice is not undoable, so a changed one must at least be saved.
+    KeepPrinterChoice(doc, printer);
+}
+
+void KeepPrinterChoice(CDrawDoc& doc, const CPrinterChoice& printer) {
     if (printer.devNames != doc.m_printer.devNames || printer.devMode != doc.m_printer.devMode) {
         doc.m_printer = printer;
         doc.SetModifiedFlag();

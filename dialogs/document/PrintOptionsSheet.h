@@ -26,3 +26,7 @@ private:
 // printer chosen in the sheet stays with the document even when the sheet is cancelled, and a
 // changed printer marks the document modified.
 void EditPrintOptions(CDrawDoc& doc, QWidget* parent, PrinterSetupRunner setup = RunPrinterSetup);
+
+// Gives the document the printer chosen in a sheet, OK or Cancel. The choice is not undoable,
+// so a changed one marks the document modified, to be saved.
+void KeepPrinterChoice(CDrawDoc& doc, const CPrinterChoice& printer);

@@ -1,6 +1,8 @@
 #include "shell/commands/DocumentCommands.h"
 
 #include "dialogs/document/DocPropertiesSheet.h"
+#include "dialogs/document/DocSettingsSheet.h"
+#include "dialogs/document/TitleBlockSheet.h"
 #include "model/doc/DrawDoc.h"
 #include "resources/CommandIds.h"
 #include "shell/commands/CommandMap.h"
@@ -23,4 +25,8 @@ void AddDocumentCommands(CommandMap& commands, CDrawDoc& document, QWidget* pare
     commands.On(ID_TOOLS_GENERATE_REPORT, [&document] { document.BuildNetlist(nullptr, nullptr); });
     commands.On(ID_VIEW_PAPER_COLOUR, [&document] { ChoosePaperColour(document); });
     commands.On(ID_FILE_SUMMARY_INFO, [&document, parent] { EditSummaryInfo(document, parent); });
+    commands.On(ID_VIEW_DOCUMENT_SETTINGS,
+                [&document, parent] { EditDocumentSettings(document, parent); });
+    commands.On(ID_DRAW_INSERT_TITLE_BLOCK,
+                [&document, parent] { InsertTitleBlock(document, parent); });
 }

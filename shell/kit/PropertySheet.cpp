@@ -1,6 +1,7 @@
 #include "shell/kit/PropertySheet.h"
 
 #include <QDialogButtonBox>
+#include <QHBoxLayout>
 #include <QSignalBlocker>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -48,7 +49,7 @@ bool CPropertyPage::Leave() {
 // Sheets
 
 CPropertySheet::CPropertySheet(const QString& title, QWidget* parent)
-    : QDialog(parent), m_tabs(new QTabWidget(this)) {
+    : QDialog(parent), m_tabs(new QTabWidget(this)), m_buttonRow(new QHBoxLayout) {
     setWindowTitle(title);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     m_ok = buttons->button(QDialogButtonBox::Ok);
@@ -57,7 +58,12 @@ CPropertySheet::CPropertySheet(const QString& title, QWidget* parent)
     connect(m_tabs, &QTabWidget::currentChanged, this, &CPropertySheet::OnTabChosen);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_tabs);
-    layout->addWidget(buttons);
+    m_buttonRow->addWidget(buttons);
+    layout->addLayout(m_buttonRow);
+}
+
+void CPropertySheet::AddToButtonRow(QWidget* widget) {
+    m_buttonRow->insertWidget(0, widget);
 }
 
 void CPropertySheet::AddPage(CPropertyPage* page) {

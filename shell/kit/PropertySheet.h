@@ -12,6 +12,7 @@
 
 #include <QDialog>
 
+class QHBoxLayout;
 class QPushButton;
 class QTabWidget;
 
@@ -69,6 +70,8 @@ public:
     void accept() override;
 
 protected:
+    // Puts widget at the start of the row of OK and Cancel; the sheet takes it over.
+    void AddToButtonRow(QWidget* widget);
     // The first showing opens the remembered page, unless a page was chosen already.
     void showEvent(QShowEvent* event) override;
 
@@ -79,6 +82,7 @@ private:
     int RememberedIndex() const;
 
     QTabWidget* m_tabs;
+    QHBoxLayout* m_buttonRow;
     QPushButton* m_ok;
     int m_current = -1;
 };

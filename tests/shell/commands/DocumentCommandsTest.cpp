@@ -114,4 +114,17 @@ TEST_F(DocumentCommandsTest, PaperColourChangesTheDocumentWithoutAnUndoStep) {
     ASSERT_NE(ItemOf(*app, "&File", ID_FILE_SUMMARY_INFO), nullptr);
 }
 
+// Document Settings and Insert Title Block are on the schematic's menus and handled.
+TEST_F(DocumentCommandsTest, DocumentSettingsAndInsertTitleBlockAreOnTheMenus) {
+    auto app = Start();
+    QAction* settings = ItemOf(*app, "&View", ID_VIEW_DOCUMENT_SETTINGS);
+    ASSERT_NE(settings, nullptr);
+    EXPECT_EQ(settings->text(), "&Document Settings...");
+    EXPECT_TRUE(settings->isEnabled());
+    QAction* titleBlock = ItemOf(*app, "&Draw", ID_DRAW_INSERT_TITLE_BLOCK);
+    ASSERT_NE(titleBlock, nullptr);
+    EXPECT_EQ(titleBlock->text(), "&Insert Title Block...");
+    EXPECT_TRUE(titleBlock->isEnabled());
+}
+
 }  // namespace

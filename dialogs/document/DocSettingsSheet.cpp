@@ -1,0 +1,48 @@
+#include "dialogs/document/DocSettingsSheet.h"
+
+#include <QCheckBox>
+
+#include "dialogs/document/DlgDocGeneral.h"
+#include "dialogs/document/DlgFrame.h"
+#include "dialogs/document/DlgPageMargins.h"
+#include "dialogs/document/DlgPrintScale.h"
+#include "dialogs/document/DlgSheetSize.h"
+#include "dialogs/document/PrintOptionsSheet.h"
+#include "model/app/SchematicApp.h"
+#include "model/cmd/DocSettingsApply.h"
+#include "model/doc/DrawDoc.h"
+#include "shell/kit/ColourPickerDlg.h"
+
+CDocSettingsSheet::CDocSettingsSheet(DocSettings& settings, CPrinterChoice& printer, bool metric,
+                                     PrinterSetupRunner setup, QWidget* parent)
+    : CPropertySheet("Document Properties", parent),
+      m_saveAsDefault(new QCheckBox("Save as Default Setttings", this)) {
+    setObjectName("docSettingsSheet");
+    m_saveAsDefault->setObjectName("saveAsDefault");
+    AddToButtonRow(m_saveAsDefault);
+    AddPage(new CDlgDocGeneral(settings, nullptr));
+    AddPage(new CDlgSheetSize(settings.paperSize, metric));
+    AddPage(new CDlgPageMargins(settings.margins));
+    AddPage(new CDlgFrame(settings.border, metric, AskColour));
+    AddPage(new CDlgPrintScale(settings.printSettings, printer, std::move(setup)));
+}
+
+void CDocSettingsSheet::accept() {
+    m_bSaveAsDefault = m_saveAsDefault->isChecked();
+    CPropertySheet::accept();
+}
+
+void EditDocumentSettings(CDrawDoc& doc, QWidget* parent, PrinterSetupRunner setup) {
+    doc.ValidatePrinter();
+    DocSettings settings = DocSettings::Of(doc);
+    CPrinterChoice printer = doc.m_printer;
+    CSchematicApp* app = GetApp();
+    CDocSettingsSheet sheet(settings, printer, app && (app->Options & kOptionMetric),
+                            std::move(setup), parent);
+    const bool ok = sheet.exec() == QDialog::Accepted;
+    KeepPrinterChoice(doc, printer);
+    if (!ok || !ApplyDocumentSettings(doc, settings, DocAttributeEdits{}))
+        return;
+    if (sheet.SaveAsDefault() && app)
+        doc.SaveDefaultSettings(app->Settings());
+}

@@ -1,0 +1,37 @@
+#pragma once
+// The document settings sheet of View > Document Settings: the General, Sheet Size, Page
+// Margins, Frame and Position and Scaling pages over one settings record, and the check box
+// "Save as Default Setttings" in the row of OK and Cancel.
+
+#include "shell/kit/PrinterSetup.h"
+#include "shell/kit/PropertySheet.h"
+
+class CDrawDoc;
+class QCheckBox;
+struct DocSettings;
+
+class CDocSettingsSheet : public CPropertySheet {
+    Q_OBJECT
+public:
+    // metric: the application shows lengths in metric units. printer may be replaced on the
+    // printing page, which runs setup.
+    CDocSettingsSheet(DocSettings& settings, CPrinterChoice& printer, bool metric,
+                      PrinterSetupRunner setup, QWidget* parent = nullptr);
+
+    QCheckBox* saveAsDefaultBox() const { return m_saveAsDefault; }
+    // Whether "Save as Default Setttings" was ticked when the sheet closed with OK.
+    bool SaveAsDefault() const { return m_bSaveAsDefault; }
+
+    void accept() override;
+
+private:
+    QCheckBox* m_saveAsDefault;
+    bool m_bSaveAsDefault = false;
+};
+
+// The command: an unusable stored printer is dropped and the sheet runs on a copy of the
+// document's settings. OK records them as one "document settings" step and, with the box
+// ticked, writes them as the defaults of new documents. The printer chosen in the sheet stays
+// with the document even when the sheet is cancelled.
+void EditDocumentSettings(CDrawDoc& doc, QWidget* parent,
+                          PrinterSetupRunner setup = RunPrinterSetup);

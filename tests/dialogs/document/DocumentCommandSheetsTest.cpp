@@ -1,0 +1,126 @@
+// Document Settings and Insert Title Block run end to end: OK records one step that undo takes
+// back to the document's archived bytes; Cancel changes nothing.
+
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QTimer>
+
+#include "dialogs/document/DlgFrame.h"
+#include "dialogs/document/DocSettingsSheet.h"
+#include "dialogs/document/TitleBlockSheet.h"
+#include "model/app/SchematicApp.h"
+#include "model/doc/DrawDoc.h"
+#include "platform/Archive.h"
+#include "platform/MemFile.h"
+#include "shell/support/QtTestApp.h"
+#include "support/TestSupport.h"
+
+namespace {
+
+std::vector<BYTE> ArchiveBytes(CDrawDoc& doc) {
+    CMemFile file;
+    CArchive ar(&file, CArchive::store);
+    ar.m_pDocument = &doc;
+    doc.Serialize(ar);
+    ar.Close();
+    return file.Detach();
+}
+
+class DocumentCommandSheetsTest : public ::testing::Test {
+protected:
+    DocumentCommandSheetsTest() : app(dir / "settings.ini") {
+        QtTestApp::ensure();
+        doc.OnNewDocument();
+        // A value the defaults overwrite only when they are saved.
+        app.Settings().WriteProfileInt("Document", "PaperColour", 7);
+    }
+
+    // Answers the next sheet: ok or cancel after edit.
+    template <class Sheet, class Edit>
+    static void Answer(bool ok, Edit edit) {
+        QTimer::singleShot(0, [ok, edit] {
+            auto* sheet = qobject_cast<Sheet*>(QApplication::activeModalWidget());
+            ASSERT_NE(sheet, nullptr);
+            edit(*sheet);
+            ok ? sheet->accept() : sheet->reject();
+        });
+    }
+
+    std::vector<CString> Steps() { return doc.GetUndoList().FillUndoList(); }
+
+    testsupport::TempDir dir;
+    CSchematicApp app;
+    ScopedApp scoped{app};
+    CDrawDoc doc;
+};
+
+// Untick the frame on the Frame page and tick "Save as Default Setttings".
+void UntickFrameAndSave(CDocSettingsSheet& sheet) {
+    EXPECT_EQ(sheet.windowTitle(), "Document Properties");
+    const char* titles[] = {"General", "Sheet Size", "Page Margins", "Frame",
+                            "Position and Scaling"};
+    ASSERT_EQ(sheet.PageCount(), 5);
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(sheet.Page(i)->windowTitle(), titles[i]);
+    EXPECT_EQ(sheet.saveAsDefaultBox()->text(), "Save as Default Setttings");
+    ASSERT_TRUE(sheet.SetCurrentPage(3));
+    static_cast<CDlgFrame*>(sheet.CurrentPage())->frameBox()->click();
+    sheet.saveAsDefaultBox()->setChecked(true);
+}
+
+TEST_F(DocumentCommandSheetsTest, DocumentSettingsAreOneStepAndMaySaveTheDefaults) {
+    const std::vector<BYTE> before = ArchiveBytes(doc);
+    const DWORD frame = doc.m_border.m_flags & CSheetBorder::kFrameLines;
+
+    Answer<CDocSettingsSheet>(false, UntickFrameAndSave);
+    EditDocumentSettings(doc, nullptr, {});
+    EXPECT_EQ(ArchiveBytes(doc), before);
+    EXPECT_TRUE(Steps().empty());
+    EXPECT_FALSE(doc.IsModified());
+    EXPECT_EQ(app.Settings().GetProfileInt("Document", "PaperColour", -1), 7u);
+
+    Answer<CDocSettingsSheet>(true, UntickFrameAndSave);
+    EditDocumentSettings(doc, nullptr, {});
+    EXPECT_NE(doc.m_border.m_flags & CSheetBorder::kFrameLines, frame);
+    EXPECT_EQ(Steps(), std::vector<CString>{"1 - Document settings"});
+    EXPECT_EQ(app.Settings().GetProfileInt("Document", "PaperColour", -1), doc.m_paperColour);
+
+    doc.GetUndoList().Undo(1);
+    EXPECT_EQ(ArchiveBytes(doc), before);
+}
+
+TEST_F(DocumentCommandSheetsTest, DocumentSettingsWithoutTheBoxLeaveTheDefaults) {
+    Answer<CDocSettingsSheet>(true, [](CDocSettingsSheet& sheet) {
+        ASSERT_TRUE(sheet.SetCurrentPage(3));
+        static_cast<CDlgFrame*>(sheet.CurrentPage())->frameBox()->click();
+    });
+    EditDocumentSettings(doc, nullptr, {});
+    EXPECT_EQ(Steps().size(), 1u);
+    EXPECT_EQ(app.Settings().GetProfileInt("Document", "PaperColour", -1), 7u);
+}
+
+TEST_F(DocumentCommandSheetsTest, InsertTitleBlockIsOneStepAndCancelChangesNothing) {
+    const std::vector<BYTE> before = ArchiveBytes(doc);
+    const int objects = static_cast<int>(doc.GetObjects().GetCount());
+    auto check = [](CPropertySheet& sheet) {
+        EXPECT_EQ(sheet.windowTitle(), "Insert Title Block");
+        ASSERT_EQ(sheet.PageCount(), 1);
+        EXPECT_EQ(sheet.Page(0)->windowTitle(), "Title Block Contents");
+    };
+
+    Answer<CPropertySheet>(false, check);
+    InsertTitleBlock(doc, nullptr);
+    EXPECT_EQ(ArchiveBytes(doc), before);
+    EXPECT_TRUE(Steps().empty());
+
+    Answer<CPropertySheet>(true, check);
+    InsertTitleBlock(doc, nullptr);
+    EXPECT_GT(static_cast<int>(doc.GetObjects().GetCount()), objects);
+    EXPECT_EQ(Steps(), std::vector<CString>{"1 - Add title block text"});
+
+    doc.GetUndoList().Undo(1);
+    EXPECT_EQ(ArchiveBytes(doc), before);
+}
+
+}  // namespace
