@@ -144,9 +144,11 @@ private:
         (node->next ? node->next->prev : m_tail) = node;
         ++m_count;
     }
+    // The head and tail are named, not inferred from the links, so that the unlinked node can
+    // never stay the head or tail (which static analysis cannot see from the links alone).
     void Unlink(Node* node) {
-        (node->prev ? node->prev->next : m_head) = node->next;
-        (node->next ? node->next->prev : m_tail) = node->prev;
+        (node == m_head ? m_head : node->prev->next) = node->next;
+        (node == m_tail ? m_tail : node->next->prev) = node->prev;
         --m_count;
         delete node;
     }

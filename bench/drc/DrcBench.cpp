@@ -18,26 +18,11 @@
 
 namespace {
 
-CDevice* Resistor() {
-    return nltest::MakeDevice("RES", "RES", {{"", "1=1;2=2"}}, "AXIAL0.4");
-}
-
-CDevice* QuadNand() {
-    CDevice* device = nltest::MakeDevice(
-        "7400", "NAND",
-        {{"A", "A=1;B=2;Y=3"}, {"B", "A=4;B=5;Y=6"}, {"C", "A=7;B=8;Y=9"}, {"D", "A=10;B=11;Y=12"}},
-        "DIP14");
-    device->SetAttr("_Implicit", "VCC\x01(14)\x01GND\x01(7)", TRUE);
-    device->SetAttr("VCC.Net", "VCC", TRUE);
-    device->SetAttr("GND.Net", "GND", TRUE);
-    return device;
-}
-
 // Parts alternate between a resistor and a gate of the next package. Pin i and pin i + n / 2
 // of the n pins share a net, so that no part's pins lie on one net.
 void Fill(nltest::Sheet& sheet, int parts) {
-    CDevice* resistor = Resistor();
-    CDevice* nand = QuadNand();
+    CDevice* resistor = nltest::MakeResistor();
+    CDevice* nand = nltest::MakeQuadNand();
     std::vector<std::pair<CSymbol*, CString>> pins;
     for (int i = 0; i < parts; ++i) {
         const std::string number = std::to_string(i / 8 + 1);

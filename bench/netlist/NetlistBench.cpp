@@ -27,20 +27,14 @@
 namespace {
 
 CDevice* Resistor() {
-    CDevice* device = nltest::MakeDevice("RES", "RES", {{"", "1=1;2=2"}}, "AXIAL0.4");
+    CDevice* device = nltest::MakeResistor();
     device->SetAttr("_Pref", "R", TRUE);
     return device;
 }
 
 CDevice* QuadNand() {
-    CDevice* device = nltest::MakeDevice(
-        "7400", "NAND",
-        {{"A", "A=1;B=2;Y=3"}, {"B", "A=4;B=5;Y=6"}, {"C", "A=7;B=8;Y=9"}, {"D", "A=10;B=11;Y=12"}},
-        "DIP14");
+    CDevice* device = nltest::MakeQuadNand();
     device->SetAttr("_Pref", "U", TRUE);
-    device->SetAttr("_Implicit", "VCC\x01(14)\x01GND\x01(7)", TRUE);
-    device->SetAttr("VCC.Net", "VCC", TRUE);
-    device->SetAttr("GND.Net", "GND", TRUE);
     return device;
 }
 

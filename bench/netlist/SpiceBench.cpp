@@ -46,7 +46,7 @@ public:
 
 private:
     static CDevice* Resistor() {
-        CDevice* device = nltest::MakeDevice("RES", "RES", {{"", "1=1;2=2"}}, "AXIAL0.4");
+        CDevice* device = nltest::MakeResistor();
         device->SetAttr("Spice.Device", "R,1,2", TRUE);
         return device;
     }

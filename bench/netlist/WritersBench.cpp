@@ -28,13 +28,7 @@ CDevice* Passive(const char* name, const char* footprint, const char* descriptio
 }
 
 CDevice* QuadNand() {
-    CDevice* device = nltest::MakeDevice(
-        "7400", "NAND",
-        {{"A", "A=1;B=2;Y=3"}, {"B", "A=4;B=5;Y=6"}, {"C", "A=7;B=8;Y=9"}, {"D", "A=10;B=11;Y=12"}},
-        "DIP14");
-    device->SetAttr("_Implicit", "VCC\x01(14)\x01GND\x01(7)", TRUE);
-    device->SetAttr("VCC.Net", "VCC", TRUE);
-    device->SetAttr("GND.Net", "GND", TRUE);
+    CDevice* device = nltest::MakeQuadNand();
     device->SetAttr("_Desc", "Quad NAND", TRUE);
     device->SetAttr("_Cat", "Logic", TRUE);
     return device;

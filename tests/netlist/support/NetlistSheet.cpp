@@ -25,6 +25,21 @@ CDevice* MakeDevice(const char* name, const char* symbol, std::initializer_list<
     return device;
 }
 
+CDevice* MakeResistor() {
+    return MakeDevice("RES", "RES", {{"", "1=1;2=2"}}, "AXIAL0.4");
+}
+
+CDevice* MakeQuadNand() {
+    CDevice* device = MakeDevice(
+        "7400", "NAND",
+        {{"A", "A=1;B=2;Y=3"}, {"B", "A=4;B=5;Y=6"}, {"C", "A=7;B=8;Y=9"}, {"D", "A=10;B=11;Y=12"}},
+        "DIP14");
+    device->SetAttr("_Implicit", "VCC\x01(14)\x01GND\x01(7)", TRUE);
+    device->SetAttr("VCC.Net", "VCC", TRUE);
+    device->SetAttr("GND.Net", "GND", TRUE);
+    return device;
+}
+
 Sheet::Sheet(const char* path) : m_owned(std::make_unique<CDrawDoc>()), doc(*m_owned) {
     doc.SetPathName(path, FALSE);
 }

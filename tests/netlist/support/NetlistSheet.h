@@ -28,6 +28,10 @@ struct GateMap {
 };
 CDevice* MakeDevice(const char* name, const char* symbol, std::initializer_list<GateMap> gates,
                     const char* footprint = "");
+// Two standard parts of the large sample sheets: a resistor (RES, AXIAL0.4) and a 7400 with
+// four NAND gates whose power pins 14 and 7 are tied to VCC and GND.
+CDevice* MakeResistor();
+CDevice* MakeQuadNand();
 
 class Sheet {
 public:
