@@ -38,6 +38,8 @@ constexpr CommandInfo kCommands[] = {
     {ID_EDIT_NEW_DEVICE, "Create New &Device..", "Describe a new device\nCreate New Device", "", ""},
     {ID_OLE_INSERT_NEW, "Insert &New Object...", "Insert a file as an embedded object\nInsert Object", "", ""},
     {ID_EDIT_CREATE_SYMBOL, "Create New S&ymbol", "Open an empty symbol editor\nCreate New Symbol", "", ""},
+    {ID_CREATE_SPICE_SOURCE, "Create a spice source.", "Open an empty symbol editor for a simulation source\nCreate Spice Source", "", ""},
+    {ID_DEVICE_PROPERTIES, "De&vice Properties", "Edit the device of the selected symbol\nDevice Properties", "", ""},
     {ID_EDIT_GROUP, "Group O&bjects", "Group the selected objects into a symbol\nGroup", "", ""},
     {ID_EDIT_ROTATE, "R&otate...\tCtrl+R", "Rotate the selection by an angle\nRotate", "Ctrl+R", ""},
     {ID_EDIT_ROTATE_90, "Rotate &90 Degrees\tSpace", "Rotate the selection anti-clockwise\nRotate 90", "", ""},
@@ -247,7 +249,7 @@ constexpr UINT kPendingCommands[] = {
     ID_SHOW_DEVICE_NAME, ID_SHOW_VALUE, ID_SHOW_IDENTIFIER, ID_SHOW_PIN_NAMES, ID_SHOW_PIN_NUMBERS,
     ID_VIEW_SHOW_OBJECTS, ID_HIGHLIGHT_SELECTION, ID_REMOVE_HIGHLIGHTS, ID_ZOOM_400, ID_ZOOM_PAGE,
     ID_ZOOM_OBJECTS, ID_ZOOM_IN, ID_ZOOM_OUT, ID_FULL_SCREEN_CURSOR, ID_SPICE_SOURCE,
-    ID_EDIT_CREATE_SYMBOL,
+    ID_EDIT_CREATE_SYMBOL, ID_CREATE_SPICE_SOURCE, ID_DEVICE_PROPERTIES,
     // the symbol editor's commands
     ID_SYMBOL_CLOSE_EDITOR, ID_DRAW_PIN,
     // the application's commands

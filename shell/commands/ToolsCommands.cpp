@@ -3,8 +3,12 @@
 #include <QApplication>
 #include <memory>
 
+#include "dialogs/device/DlgDevice.h"
 #include "model/app/SchematicApp.h"
+#include "model/device/Device.h"
+#include "model/doc/DocumentWindows.h"
 #include "model/doc/DrawDoc.h"
+#include "model/object/DrawObj.h"
 #include "model/symbol/Symbol.h"
 #include "netlist/tools/CustomTool.h"
 #include "netlist/tools/Simulator.h"
@@ -37,6 +41,28 @@ void Renumber(CDrawDoc& document, CObList& list) {
     document.UpdateAllViews(nullptr);
 }
 
+// The device of the one selected object that has a device; null when none or several have one.
+CDevice* OnlySelectedDevice(const CObList& selection) {
+    CDevice* found = nullptr;
+    for (POSITION pos = selection.GetHeadPosition(); pos;) {
+        const auto* object = dynamic_cast<const CDrawObj*>(selection.GetNext(pos));
+        CDevice* device = object ? object->GetDevice() : nullptr;
+        if (device && found)
+            return nullptr;
+        if (device)
+            found = device;
+    }
+    return found;
+}
+
+void EditDevice(CDrawDoc& document, CDevice& device) {
+    CDlgDevice dialog(device, DeviceForm::Load(device), QApplication::activeWindow());
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    document.SetModifiedFlag();
+    document.UpdateAllViews(nullptr);
+}
+
 void ShowSetup(ToolSetupKind kind) {
     if (CSchematicApp* app = GetApp()) {
         std::unique_ptr<CPropertySheet> sheet(
@@ -57,6 +83,19 @@ void AddRenumberCommands(CommandMap& commands, CDrawDoc& document, const CObList
     commands.On(
         ID_RENUMBER_ALL, [&document] { Renumber(document, document.GetObjects()); },
         [&document](CmdUI& ui) { ui.Enable(HoldsPart(document.GetObjects())); });
+}
+
+void AddSymbolAndDeviceCommands(CommandMap& commands, CDrawDoc& document,
+                                const CObList& selection) {
+    commands.On(ID_CREATE_SPICE_SOURCE,
+                [&document] { GetDocumentWindows().OpenSymbolEditor(&document, nullptr, true); });
+    commands.On(
+        ID_DEVICE_PROPERTIES,
+        [&document, &selection] {
+            if (CDevice* device = OnlySelectedDevice(selection))
+                EditDevice(document, *device);
+        },
+        [&selection](CmdUI& ui) { ui.Enable(OnlySelectedDevice(selection) != nullptr); });
 }
 
 void AddSimulatorCommands(CommandMap& commands, CDrawDoc& document) {
@@ -99,6 +138,7 @@ void AddCustomToolCommands(CommandMap& commands, CDrawDoc& document) {
 
 void AddToolsCommands(CommandMap& commands, CDrawDoc& document, const CObList& selection) {
     AddRenumberCommands(commands, document, selection);
+    AddSymbolAndDeviceCommands(commands, document, selection);
     AddSimulatorCommands(commands, document);
     AddCustomToolCommands(commands, document);
 }

@@ -1,5 +1,6 @@
 #pragma once
-// The view's Tools-menu commands: renumbering the parts, opening a sub-circuit block, the
+// The view's Tools-menu commands: renumbering the parts, opening an empty symbol editor for a
+// new Spice source, the Device Properties of the one selected symbol with a device, the
 // simulator (run, pause, stop, choice of simulator and its set-up), the custom tools (the PCB
 // layout and PLD compiler tools, the user tools and their set-up) and the design rule check.
 

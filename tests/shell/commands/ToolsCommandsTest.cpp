@@ -2,9 +2,17 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QLineEdit>
+#include <QTimer>
+
+#include "dialogs/device/DlgDevice.h"
 #include "model/app/SchematicApp.h"
+#include "model/device/Device.h"
+#include "model/doc/DocumentWindows.h"
 #include "model/doc/DrawDoc.h"
 #include "model/net/Wire.h"
+#include "model/object/StdAttrNames.h"
 #include "model/shapes/DrawRect.h"
 #include "model/symbol/Symbol.h"
 #include "netlist/tools/ToolEntry.h"
@@ -27,6 +35,20 @@ public:
         return true;
     }
     std::vector<std::string> started;
+};
+
+struct RecordingWindows : IDocumentWindows {
+    CSymbolDoc* OpenSymbolEditor(CDrawDoc* owner, CSymbol* symbol, bool spice) override {
+        opened.push_back({owner, symbol, spice});
+        return nullptr;
+    }
+    struct Opening {
+        CDrawDoc* owner;
+        CSymbol* symbol;
+        bool spice;
+    };
+    std::vector<Opening> opened;
+    ScopedInstall<IDocumentWindows> installed{*this};
 };
 
 class ToolsCommandsTest : public testing::Test {
@@ -144,6 +166,55 @@ TEST_F(ToolsCommandsTest, TheToolCommandsRunTheirTools) {
     EXPECT_EQ(launcher.started, (std::vector<std::string>{"/bin/tool1", "/bin/tool2", "/bin/tool3",
                                                           "/bin/tool7", "/bin/simulator2"}));
     EXPECT_FALSE(app.SimulatorRunning);
+}
+
+TEST_F(ToolsCommandsTest, ASpiceSourceOpensAnEmptySymbolEditorInSpiceMode) {
+    RecordingWindows windows;
+    EXPECT_TRUE(State(ID_CREATE_SPICE_SOURCE).enabled);
+    selection.AddTail(Part("R1"));  // the selection plays no part
+    Run(ID_CREATE_SPICE_SOURCE);
+    ASSERT_EQ(windows.opened.size(), 1u);
+    EXPECT_EQ(windows.opened[0].owner, &doc);
+    EXPECT_EQ(windows.opened[0].symbol, nullptr);
+    EXPECT_TRUE(windows.opened[0].spice);
+}
+
+TEST_F(ToolsCommandsTest, DevicePropertiesEditTheDeviceOfTheOneSelectedSymbolThatHasOne) {
+    const auto withDevice = [this](const char* id, const char* name) {
+        CSymbol* part = Part(id);
+        auto* device = new CDevice;
+        device->SetStdAttr(kStdAttrName, name, TRUE);
+        device->AddRef();
+        part->SetDevice(device);
+        return part;
+    };
+    CSymbol* u1 = withDevice("U1", "7400");
+    CSymbol* u2 = withDevice("U2", "7404");
+    selection.AddTail(Part("R1"));
+    selection.AddTail(Add(std::make_unique<CWire>()));
+    EXPECT_FALSE(State(ID_DEVICE_PROPERTIES).enabled);
+    selection.AddTail(u1);
+    EXPECT_TRUE(State(ID_DEVICE_PROPERTIES).enabled);
+    selection.AddTail(u2);
+    EXPECT_FALSE(State(ID_DEVICE_PROPERTIES).enabled);
+    selection.RemoveTail();
+
+    QString title, name;
+    QTimer::singleShot(0, [&title, &name] {
+        auto* dialog = qobject_cast<CDlgDevice*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        title = dialog->windowTitle();
+        name = dialog->field(kDeviceFieldName)->text();
+        dialog->field(kDeviceFieldDescription)->setText("Quad NAND");
+        dialog->accept();
+    });
+    doc.SetModifiedFlag(FALSE);
+    Run(ID_DEVICE_PROPERTIES);
+    EXPECT_EQ(title, "Device Properties");
+    EXPECT_EQ(name, "7400");
+    EXPECT_EQ(u1->GetDevice()->GetStdAttr(kStdAttrDesc), CString("Quad NAND"));
+    EXPECT_NE(u2->GetDevice()->GetStdAttr(kStdAttrDesc), CString("Quad NAND"));
+    EXPECT_TRUE(doc.IsModified());
 }
 
 }  // namespace
