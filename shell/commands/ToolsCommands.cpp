@@ -5,6 +5,8 @@
 
 #include "dialogs/device/DlgDevice.h"
 #include "model/app/SchematicApp.h"
+#include "model/cmd/DeviceEditCmd.h"
+#include "model/cmd/Ref.h"
 #include "model/device/Device.h"
 #include "model/doc/DocumentWindows.h"
 #include "model/doc/DrawDoc.h"
@@ -55,11 +57,15 @@ CDevice* OnlySelectedDevice(const CObList& selection) {
     return found;
 }
 
+// The dialog stores into the device; what the device held before makes the one "device edit"
+// step, so that undo takes the change back.
 void EditDevice(CDrawDoc& document, CDevice& device) {
+    Ref<CDevice> before(new CDevice(device));
     CDlgDevice dialog(device, DeviceForm::Load(device), QApplication::activeWindow());
     if (dialog.exec() != QDialog::Accepted)
         return;
-    document.SetModifiedFlag();
+    device.ExchangeAttributes(*before.Get());
+    document.GetUndoList().Execute(new CDeviceEditCmd(&device, before.Get()));
     document.UpdateAllViews(nullptr);
 }
 

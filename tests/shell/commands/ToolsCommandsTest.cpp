@@ -215,6 +215,9 @@ TEST_F(ToolsCommandsTest, DevicePropertiesEditTheDeviceOfTheOneSelectedSymbolTha
     EXPECT_EQ(u1->GetDevice()->GetStdAttr(kStdAttrDesc), CString("Quad NAND"));
     EXPECT_NE(u2->GetDevice()->GetStdAttr(kStdAttrDesc), CString("Quad NAND"));
     EXPECT_TRUE(doc.IsModified());
+    // One undo step takes the edit back.
+    doc.GetUndoList().Undo();
+    EXPECT_EQ(u1->GetDevice()->GetStdAttr(kStdAttrDesc), CString(""));
 }
 
 }  // namespace
