@@ -144,11 +144,17 @@ private:
         (node->next ? node->next->prev : m_tail) = node;
         ++m_count;
     }
-    // The head and tail are named, not inferred from the links, so that the unlinked node can
-    // never stay the head or tail (which static analysis cannot see from the links alone).
+    // The head and tail are compared, not inferred from the links, so that the unlinked node
+    // can never stay the head or tail (which static analysis cannot see from the links alone).
     void Unlink(Node* node) {
-        (node == m_head ? m_head : node->prev->next) = node->next;
-        (node == m_tail ? m_tail : node->next->prev) = node->prev;
+        if (node->prev)
+            node->prev->next = node->next;
+        if (node->next)
+            node->next->prev = node->prev;
+        if (node == m_head)
+            m_head = node->next;
+        if (node == m_tail)
+            m_tail = node->prev;
         --m_count;
         delete node;
     }

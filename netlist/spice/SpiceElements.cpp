@@ -78,9 +78,9 @@ bool StartsWith(const CString& text, const char* prefix) {
     return text.str().starts_with(prefix);
 }
 
-// The source specification of a simulation source symbol in the form Spice reads, with the
+// The waveform of a simulation source symbol in the form Spice reads, with the
 // word it begins with; empty when its values are all empty.
-CString SourceSpecification(const CSpiceSymbol& source, CString& word) {
+CString SourceWaveform(const CSpiceSymbol& source, CString& word) {
     constexpr const char* kWords[] = {"DC", "PULSE", "SIN", "EXP", "PWL", "SFFM"};
     const DWORD kind = source.GetSourceKind();
     if (kind >= std::size(kWords))
@@ -298,12 +298,12 @@ void CSpiceFormat::AppendSourceWaveform(CSymbol& symbol, std::string& line) cons
     if (!source)
         return;
     CString word;
-    const CString specification = SourceSpecification(*source, word);
-    if (specification.IsEmpty() || ContainsWordNoCase(line, word))
+    const CString waveform = SourceWaveform(*source, word);
+    if (waveform.IsEmpty() || ContainsWordNoCase(line, word))
         return;
     if (source->GetSourceKind() == CSpiceSymbol::kDc && !symbol.GetAttr("_Value").IsEmpty())
         return;
-    line += " " + specification.str();
+    line += " " + waveform.str();
 }
 
 void CSpiceFormat::AddModel(CString& name, const CString& text) {
