@@ -90,14 +90,6 @@ std::vector<BYTE> FileBytes(const std::function<void(SheetMaker&)>& fill) {
     return file.Serialize();
 }
 
-std::unique_ptr<CDrawDoc> Load(const std::vector<BYTE>& bytes, const char* path) {
-    CompoundFile file = CompoundFile::Parse(bytes);
-    auto doc = std::make_unique<CDrawDoc>();
-    doc->ReadDocument(file);
-    doc->SetPathName(path, FALSE);
-    return doc;
-}
-
 // The Protel netlist of the document, written into memory; its size.
 size_t WriteProtel(CDrawDoc& doc) {
     CProtelFormat protel;
@@ -120,7 +112,7 @@ void SetPeakMemory(benchmark::State& state) {
 void LoadAndWriteProtel(benchmark::State& state, const std::vector<BYTE>& bytes, const char* path) {
     size_t size = 0;
     for (auto _ : state) {
-        auto doc = Load(bytes, path);
+        auto doc = nltest::LoadSheet(bytes, path);
         size = WriteProtel(*doc);
         state.PauseTiming();
         doc.reset();
@@ -141,33 +133,16 @@ BENCHMARK(FlatLoadAndProtel)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisec
 // The netlist alone, of a sheet loaded once.
 void FlatProtel(benchmark::State& state) {
     const int parts = static_cast<int>(state.range(0));
-    auto doc =
-        Load(FileBytes([parts](SheetMaker& maker) { maker.AddParts(parts); }), "/bench/flat.sch");
+    auto doc = nltest::LoadSheet(FileBytes([parts](SheetMaker& maker) { maker.AddParts(parts); }),
+                                 "/bench/flat.sch");
     for (auto _ : state)
         benchmark::DoNotOptimize(WriteProtel(*doc));
     SetPeakMemory(state);
 }
 BENCHMARK(FlatProtel)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 
-// Serves the sub-circuit sheet from its file bytes.
-class BytesOpener : public ISheetOpener {
-public:
-    explicit BytesOpener(std::vector<BYTE> bytes)
-        : m_bytes(std::move(bytes)), m_previous(SetSheetOpener(this)) {}
-    ~BytesOpener() override { SetSheetOpener(m_previous); }
-    BytesOpener(const BytesOpener&) = delete;
-    BytesOpener& operator=(const BytesOpener&) = delete;
-    std::unique_ptr<CDrawDoc> OpenSheet(const CString& path) override {
-        return Load(m_bytes, path);
-    }
-
-private:
-    std::vector<BYTE> m_bytes;
-    ISheetOpener* m_previous;
-};
-
 void HierarchyProtel(benchmark::State& state) {
-    const BytesOpener opener(FileBytes([](SheetMaker& maker) {
+    const nltest::BytesOpener opener(FileBytes([](SheetMaker& maker) {
         maker.AddPorts();
         maker.AddParts(100);
     }));

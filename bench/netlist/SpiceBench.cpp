@@ -62,31 +62,6 @@ private:
     int m_pins = 0;
 };
 
-std::unique_ptr<CDrawDoc> Load(const std::vector<BYTE>& bytes, const char* path) {
-    CompoundFile file = CompoundFile::Parse(bytes);
-    auto doc = std::make_unique<CDrawDoc>();
-    doc->ReadDocument(file);
-    doc->SetPathName(path, FALSE);
-    return doc;
-}
-
-// Serves the sub-circuit sheet from its file bytes.
-class BytesOpener : public ISheetOpener {
-public:
-    explicit BytesOpener(std::vector<BYTE> bytes)
-        : m_bytes(std::move(bytes)), m_previous(SetSheetOpener(this)) {}
-    ~BytesOpener() override { SetSheetOpener(m_previous); }
-    BytesOpener(const BytesOpener&) = delete;
-    BytesOpener& operator=(const BytesOpener&) = delete;
-    std::unique_ptr<CDrawDoc> OpenSheet(const CString& path) override {
-        return Load(m_bytes, path);
-    }
-
-private:
-    std::vector<BYTE> m_bytes;
-    ISheetOpener* m_previous;
-};
-
 std::vector<BYTE> SubSheetBytes() {
     nltest::Sheet sheet;
     SpiceSheetMaker maker(sheet);
@@ -110,7 +85,7 @@ size_t WriteSpice(CDrawDoc& doc) {
 }
 
 void SpiceDeck(benchmark::State& state) {
-    const BytesOpener opener(SubSheetBytes());
+    const nltest::BytesOpener opener(SubSheetBytes());
     nltest::Sheet top("/bench/top.sch");
     top.doc.SetAttribute("Ground1", "N0", 0);
     SpiceSheetMaker maker(top);

@@ -10,8 +10,8 @@
 
 #include "model/device/Device.h"
 #include "model/doc/DrawDoc.h"
-#include "model/symbol/Pin.h"
 #include "model/symbol/Symbol.h"
+#include "netlist/support/NetlistSheet.h"
 #include "shell/support/QtTestApp.h"
 
 namespace {
@@ -44,28 +44,11 @@ protected:
     }
     CSymbol* Symbol(const char* id, const char* name, std::initializer_list<const char*> pins,
                     CDevice* device) {
-        auto* symbol = new CSymbol();
-        symbol->SetFlags(kSymbolDevice, kSymbolKindMask);
-        symbol->SetAttr("_ID", id, kSetAttrForce);
-        symbol->SetAttr("_Name", name, kSetAttrForce);
-        LONG y = 0;
-        for (const char* pinId : pins) {
-            auto* pin = new CPin(symbol);
-            pin->SetEnds(CPoint(0, y), CPoint(-100, y));
-            pin->SetAttr("_ID", pinId, kSetAttrForce);
-            symbol->GetPins().AddTail(pin);
-            y -= 100;
-        }
-        if (device) {
-            device->AddRef();
-            symbol->SetDevice(device);
-        }
-        symbol->SetDocument(&m_doc);
-        m_doc.GetObjects().AddTail(symbol);
-        return symbol;
+        return m_sheet.Add(id, kSymbolDevice, pins, device, name);
     }
 
-    CDrawDoc m_doc;
+    nltest::Sheet m_sheet;
+    CDrawDoc& m_doc = m_sheet.doc;
     CDevice* m_nand;
     CDevice* m_inverter;
     CSymbol* m_free;

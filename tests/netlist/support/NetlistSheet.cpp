@@ -7,6 +7,7 @@
 #include "model/net/Net.h"
 #include "model/symbol/Pin.h"
 #include "model/symbol/SpiceSymbol.h"
+#include "platform/CompoundFile.h"
 
 namespace nltest {
 
@@ -23,6 +24,14 @@ CDevice* MakeDevice(const char* name, const char* symbol, std::initializer_list<
     EXPECT_TRUE(device->SetAttr("_Map", map.c_str(), TRUE));
     device->SetAttr("_Footprint", footprint, TRUE);
     return device;
+}
+
+std::unique_ptr<CDrawDoc> LoadSheet(const std::vector<BYTE>& bytes, const char* path) {
+    CompoundFile file = CompoundFile::Parse(bytes);
+    auto doc = std::make_unique<CDrawDoc>();
+    doc->ReadDocument(file);
+    doc->SetPathName(path, FALSE);
+    return doc;
 }
 
 CDevice* MakeResistor() {

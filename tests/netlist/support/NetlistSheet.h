@@ -9,6 +9,7 @@
 #include <sstream>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "model/doc/DrawDoc.h"
 #include "model/symbol/Symbol.h"
@@ -79,6 +80,26 @@ public:
 
 private:
     std::map<std::string, std::function<void(Sheet&)>> m_fills;
+    ISheetOpener* m_previous;
+};
+
+// A schematic read from its file bytes and named path.
+std::unique_ptr<CDrawDoc> LoadSheet(const std::vector<BYTE>& bytes, const char* path);
+
+// Serves one sheet, whatever path is asked for, from its file bytes.
+class BytesOpener : public ISheetOpener {
+public:
+    explicit BytesOpener(std::vector<BYTE> bytes)
+        : m_bytes(std::move(bytes)), m_previous(SetSheetOpener(this)) {}
+    ~BytesOpener() override { SetSheetOpener(m_previous); }
+    BytesOpener(const BytesOpener&) = delete;
+    BytesOpener& operator=(const BytesOpener&) = delete;
+    std::unique_ptr<CDrawDoc> OpenSheet(const CString& path) override {
+        return LoadSheet(m_bytes, path);
+    }
+
+private:
+    std::vector<BYTE> m_bytes;
     ISheetOpener* m_previous;
 };
 
