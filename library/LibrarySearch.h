@@ -57,6 +57,14 @@ private:
     CallerFilter m_caller;
 };
 
+// An item the user chose: its library and its place there.
+struct SearchChoice {
+    CString library;
+    CString name;
+    int index = 0;  // in the library, in record order
+    int kind = 0;
+};
+
 // One item found.
 struct SearchResult {
     CString name;

@@ -17,6 +17,7 @@
 #include <memory>
 
 #include "dialogs/device/DlgDevice.h"
+#include "library/LibraryPicker.h"
 #include "model/device/Device.h"
 #include "model/device/DeviceForm.h"
 #include "model/doc/DrawDoc.h"
@@ -280,8 +281,13 @@ void CDlgDevGeneral::OnNewDevice() {
 }
 
 void CDlgDevGeneral::OnBrowse() {
-    if (m_kinds->currentRow() != kSubcircuitKind)
-        return;
+    if (m_kinds->currentRow() == kSubcircuitKind)
+        BrowseSubcircuit();
+    else
+        PickLibraryDevice();
+}
+
+void CDlgDevGeneral::BrowseSubcircuit() {
     QFileDialog dialog(this, "Select File", m_device->currentText(),
                        "Schematic Files (*.sch);;All Files (*)");
     dialog.setAcceptMode(QFileDialog::AcceptSave);
@@ -289,6 +295,23 @@ void CDlgDevGeneral::OnBrowse() {
     dialog.setDefaultSuffix("sch");
     if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
         m_device->setEditText(QDir::toNativeSeparators(dialog.selectedFiles().first()));
+}
+
+// A device record of the libraries whose device fits every symbol; the document's equal
+// device stands in for it when there is one.
+void CDlgDevGeneral::PickLibraryDevice() {
+    ApplyKindAndName();
+    const auto fitsAll = [this](const CDevice& device) {
+        return std::all_of(m_symbols.begin(), m_symbols.end(),
+                           [&](CSymbol* symbol) { return device.IsCompatibleWith(symbol); });
+    };
+    CDevice* picked = ::PickLibraryDevice(fitsAll, kDevGeneralLibraryTexts);
+    if (!picked)
+        return;
+    SetDevice(m_doc.FindSharedDevice(picked));
+    picked->Release();
+    FillDeviceList(true);
+    m_showDevice->setEnabled(true);
 }
 
 bool CDlgDevGeneral::Refuse(const std::string& message, QWidget* field) {

@@ -39,6 +39,7 @@ public:
     QLineEdit* nameEdit() const { return m_name; }
     QLineEdit* idEdit() const { return m_id; }
     QPushButton* newButton() const { return m_new; }
+    QPushButton* browseButton() const { return m_browse; }
     // "Ne&w..": a new device for a Physical Device (Device Properties opens on it), the end of
     // the sheet for a Sub-circuit Block.
     void OnNew();
@@ -52,7 +53,10 @@ private:
     void FillSubcircuitList();
     void OnSelChangeDevice();
     void OnNewDevice();
+    // "..": a sub-circuit file, or a device picked from the libraries.
     void OnBrowse();
+    void BrowseSubcircuit();
+    void PickLibraryDevice();
     void ReadFields();
     void ApplyKindAndName();
     void SetDevice(CDevice* device);

@@ -14,6 +14,7 @@
 #include "dialogs/objects/DlgOtherAttr.h"
 #include "library/LibraryBarServices.h"
 #include "library/LibraryFile.h"
+#include "library/LibraryPicker.h"
 #include "model/app/PathMacros.h"
 #include "model/app/SchematicApp.h"
 #include "model/device/Device.h"
@@ -119,19 +120,30 @@ QWidget* CDlgDevice::BuildFields() {
     m_fields[kDeviceFieldDescription]->setMaxLength(kMaxDescriptionLength);
     auto* browse = new QPushButton("&Browse..", fields);
     connect(browse, &QPushButton::clicked, this, &CDlgDevice::Browse);
+    auto* search = new QPushButton("S&earch...", fields);
+    connect(search, &QPushButton::clicked, this, &CDlgDevice::SearchFootprint);
     for (int i = 0; i < kDeviceFieldCount; ++i) {
-        if (i != kDeviceFieldPath) {
+        QPushButton* button = i == kDeviceFieldPath        ? browse
+                              : i == kDeviceFieldFootprint ? search
+                                                           : nullptr;
+        if (!button) {
             form->addRow(kFieldLabels[i], m_fields[i]);
             continue;
         }
-        auto* path = new QHBoxLayout;
-        path->addWidget(m_fields[i], 1);
-        path->addWidget(browse);
+        auto* row = new QHBoxLayout;
+        row->addWidget(m_fields[i], 1);
+        row->addWidget(button);
         auto* label = new QLabel(kFieldLabels[i], fields);
         label->setBuddy(m_fields[i]);
-        form->addRow(label, path);
+        form->addRow(label, row);
     }
     return fields;
+}
+
+void CDlgDevice::SearchFootprint() {
+    const CString footprint = PickLibraryFootprint();
+    if (!footprint.IsEmpty())
+        m_fields[kDeviceFieldFootprint]->setText(FromStoredText(footprint.str()));
 }
 
 // Each row has one empty cell more than it holds, for the next pin to be typed into.

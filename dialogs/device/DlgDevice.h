@@ -42,6 +42,8 @@ private:
     QWidget* BuildFields();
     void FillMap(const DeviceForm& form);
     void Browse();
+    // "S&earch...": a footprint item picked from the libraries names the footprint.
+    void SearchFootprint();
     void ChooseLibraryToAddTo();
     void ShowProblem(const DeviceFormProblem& problem);
     // Gives the device every attribute of the edited copy, removing those the copy lacks.

@@ -17,6 +17,7 @@ int CSymbolSheetRunner::RunSymbolSheet(SymbolSheet& sheet) {
     if (end != QDialog::Accepted && end != CDlgDevGeneral::kNewSubcircuit)
         return 0;
     sheet.general = general->Form();
+    sheet.generalDevice = Ref<CDevice>(sheet.general.device);
     sheet.attributes = attributes->Merge();
     return end == QDialog::Accepted ? kSymbolSheetOK : kSymbolSheetNewSubcircuit;
 }

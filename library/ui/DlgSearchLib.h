@@ -22,14 +22,6 @@ class QTabWidget;
 class QTreeWidget;
 class QTreeWidgetItem;
 
-// An item the user chose.
-struct SearchChoice {
-    CString library;
-    CString name;
-    int index = 0;  // in the library, in record order
-    int kind = 0;
-};
-
 class CDlgSearchLib : public QDialog {
     Q_OBJECT
 public:

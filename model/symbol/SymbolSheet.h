@@ -7,11 +7,12 @@
 
 #include <vector>
 
+#include "model/cmd/Ref.h"
+#include "model/device/Device.h"
 #include "model/object/AttrMerge.h"
 #include "model/symbol/DevGeneralForm.h"
 #include "platform/Installed.h"
 
-class CDevice;
 class CDrawDoc;
 class CSymbol;
 class IDocView;
@@ -26,8 +27,11 @@ struct SymbolSheet {
     std::vector<CSymbol*> symbols;  // the copies standing in the document
     std::vector<CDevice*> devices;  // those used in the document
     DevGeneralForm general;         // written by the General page on OK
-    CAttrMerge attributes;          // every attribute but those of the General page
-    AttrCheck check;                // the attribute page's refusals
+    // Keeps the General page's device until it is applied: a device the page made or took
+    // from the libraries has no other holder once the window has gone.
+    Ref<CDevice> generalDevice;
+    CAttrMerge attributes;  // every attribute but those of the General page
+    AttrCheck check;        // the attribute page's refusals
 
     static SymbolSheet Load(CDrawDoc& doc, const std::vector<CSymbol*>& symbols);
 };

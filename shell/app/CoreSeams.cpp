@@ -5,6 +5,7 @@
 #include "dialogs/objects/SymbolPropertiesSheet.h"
 #include "dialogs/objects/WireSheetDlg.h"
 #include "library/ConnectorSymbolLibrary.h"
+#include "library/ui/SearchLibPicker.h"
 #include "netlist/spice/ui/SpiceWindows.h"
 #include "netlist/tools/ui/ToolWindows.h"
 #include "netlist/writers/ui/BomOptionsDlg.h"
@@ -14,7 +15,8 @@
 #include "shell/app/SchematicQtApp.h"
 
 struct CCoreSeams::Windows {
-    explicit Windows(CSchematicQtApp& app) : rails(app.App()), reports(app) {}
+    explicit Windows(CSchematicQtApp& app)
+        : rails(app.App()), libraryPicker(app.App()), reports(app) {}
 
     CMessageBoxPrompt prompt;
     CNetsShortedChooser chooser;
@@ -22,6 +24,7 @@ struct CCoreSeams::Windows {
     CPinSheetRunner pinSheets;
     CSymbolSheetRunner symbolSheets;
     CConnectorSymbolLibrary rails;
+    CSearchLibPicker libraryPicker;
     CBomOptionsWindow bomOptions;
     CSpiceWindows spice;
     CToolSetupWindow toolSetup;
@@ -33,6 +36,7 @@ struct CCoreSeams::Windows {
     ScopedInstall<IPinSheetRunner> installedPinSheets{pinSheets};
     ScopedInstall<ISymbolSheetRunner> installedSymbolSheets{symbolSheets};
     ScopedInstall<IConnectorSymbolSource> installedRails{rails};
+    ScopedInstall<ILibraryPicker> installedLibraryPicker{libraryPicker};
     ScopedInstall<IBomOptionsUi> installedBomOptions{bomOptions};
     ScopedInstall<ISpiceUi> installedSpice{spice};
     ScopedInstall<IToolSetupUi> installedToolSetup{toolSetup};

@@ -5,10 +5,10 @@
 // for the application object's whole life. The windows that ask the user (message boxes, the
 // "Nets Shorted" dialog, the wire and bus sheets, the bill of materials options, the Spice
 // writer's options and reference-net dialog, the custom tools' set-up sheet, the Generate
-// Report dialog and its output windows), the launchers of
-// programs and documents and the standard library's connector symbols are installed by a run
-// of the program; tests that make the application script their own. Everything is
-// uninstalled, the replaced ones put back, when the application object ends.
+// Report dialog and its output windows, the Search Libraries dialog of the pickers), the
+// launchers of programs and documents and the standard library's connector symbols are
+// installed by a run of the program; tests that make the application script their own.
+// Everything is uninstalled, the replaced ones put back, when the application object ends.
 
 #include <memory>
 

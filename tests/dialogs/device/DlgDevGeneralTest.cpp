@@ -15,15 +15,36 @@
 #include <QTimer>
 #include <memory>
 
+#include "library/LibraryFile.h"
 #include "model/device/Device.h"
 #include "model/device/MapText.h"
 #include "model/doc/DrawDoc.h"
 #include "model/symbol/Pin.h"
 #include "model/symbol/Symbol.h"
 #include "shell/support/QtTestApp.h"
+#include "support/ScriptedLibraryPicker.h"
 #include "support/ScriptedPrompt.h"
+#include "support/TestSupport.h"
 
 namespace {
+
+constexpr const char* kNandMap = "NAND|A|A|1|B|2|Y|3\nNAND|B|A|4|B|5|Y|6";
+
+CDevice* Device(const char* name, const char* map) {
+    auto* device = new CDevice(name);
+    device->SetMap(MapText(map).c_str(), kMapApply);
+    return device;
+}
+
+// A library of the quad NAND and the quad NOR, as device records.
+void WriteGates(const std::filesystem::path& path) {
+    CLibraryFile library;
+    ASSERT_EQ(library.Create(path.c_str()), kCreateDone);
+    const std::unique_ptr<CDevice> nand(Device("7400", kNandMap));
+    const std::unique_ptr<CDevice> nor(Device("7402", "NOR|A|A|2|B|3|Y|1"));
+    ASSERT_TRUE(library.AddObjects(nullptr, nand.get(), "7400", "quad nand"));
+    ASSERT_TRUE(library.AddObjects(nullptr, nor.get(), "7402", "quad nor"));
+}
 
 CSymbol* PlaceNand(CDrawDoc& doc, CDevice* device) {
     auto* symbol = new CSymbol();
@@ -34,8 +55,11 @@ CSymbol* PlaceNand(CDrawDoc& doc, CDevice* device) {
         pin->SetAttr("_ID", id, kSetAttrForce);
         symbol->GetPins().AddTail(pin);
     }
-    device->AddRef();
-    symbol->SetDevice(device);
+    symbol->SetFlags(kSymbolDevice, kSymbolKindMask);
+    if (device) {
+        device->AddRef();
+        symbol->SetDevice(device);
+    }
     doc.GetObjects().AddTail(symbol);
     return symbol;
 }
@@ -121,6 +145,38 @@ TEST(DlgDevGeneralTest, NewDeviceIsBuiltFromTheSymbol) {
     EXPECT_TRUE(made->IsCompatibleWith(symbol));
     EXPECT_EQ(made->GetRefCount(), 1);
     EXPECT_EQ(page.deviceCombo()->currentText(), "New Device");
+}
+
+// ".." on a Physical Device picks a device that fits the symbol from the libraries; the
+// document's equal device stands in for it.
+TEST(DlgDevGeneralTest, BrowsePicksAFittingDeviceFromTheLibraries) {
+    QtTestApp::ensure();
+    testsupport::TempDir dir;
+    WriteGates(dir / "gates.rlb");
+    CDrawDoc doc;
+    CSymbol* symbol = PlaceNand(doc, nullptr);
+    CDlgDevGeneral page(doc, {symbol}, {});
+    page.show();
+    EXPECT_TRUE(page.browseButton()->isEnabled());
+    {
+        testsupport::ScriptedLibraryPicker picker(dir.path(), "7400");
+        QTest::mouseClick(page.browseButton(), Qt::LeftButton);
+        EXPECT_EQ(picker.options, kSearchDevices | kSearchSingleChoice);
+        EXPECT_EQ(picker.found, std::vector<std::string>{"7400"}) << "the NOR does not fit";
+    }
+    CDevice* picked = page.Form().device;
+    ASSERT_NE(picked, nullptr);
+    EXPECT_EQ(picked->GetAttr("_Name"), CString("7400"));
+    EXPECT_EQ(picked->GetRefCount(), 1) << "the page's reference alone";
+    EXPECT_EQ(page.deviceCombo()->currentText(), "7400");
+
+    // With an equal device in the document, the page takes the document's.
+    CDevice* own = Device("7400", kNandMap);
+    PlaceNand(doc, own);
+    testsupport::ScriptedLibraryPicker picker(dir.path(), "7400");
+    QTest::mouseClick(page.browseButton(), Qt::LeftButton);
+    EXPECT_EQ(page.Form().device, own);
+    EXPECT_EQ(own->GetRefCount(), 2);
 }
 
 }  // namespace

@@ -4,6 +4,8 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
 #include <QTimer>
 
 #include "dialogs/device/DlgDevice.h"
@@ -14,6 +16,7 @@
 #include "model/device/Device.h"
 #include "model/object/StdAttrNames.h"
 #include "shell/support/QtTestApp.h"
+#include "support/ScriptedLibraryPicker.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TestSupport.h"
 
@@ -115,6 +118,38 @@ TEST_F(DlgDeviceTest, AddToLibraryWritesADeviceRecord) {
     CLibraryItem item;
     EXPECT_NE(library.FindItem(item, "7404"), kItemNotFound);
     EXPECT_EQ(item.m_description, "Hex inverter");
+}
+
+// "S&earch..." picks a footprint item from the libraries; its name becomes the footprint.
+TEST_F(DlgDeviceTest, SearchNamesTheFootprintPickedFromTheLibraries) {
+    testsupport::TempDir dir;
+    {
+        CLibraryFile library;
+        ASSERT_EQ(library.Create((dir / "pcb.rlb").c_str()), kCreateDone);
+        CLibraryItem item("DIP14", "dual in line", kItemFootprint);
+        ASSERT_TRUE(library.AddObjectList(CObList(), item, FALSE));
+    }
+    CDevice device("7404");
+    DeviceForm form = DeviceForm::Load(device);
+    form.fields[kDeviceFieldFootprint] = "SO14";
+    CDlgDevice dialog(device, form, nullptr);
+    dialog.show();
+    QPushButton* search = nullptr;
+    for (QPushButton* button : dialog.findChildren<QPushButton*>()) {
+        if (button->text() == "S&earch...")
+            search = button;
+    }
+    ASSERT_NE(search, nullptr);
+    {
+        testsupport::ScriptedLibraryPicker nothing(dir.path(), "");
+        QTest::mouseClick(search, Qt::LeftButton);
+        EXPECT_EQ(nothing.calls, 1);
+        EXPECT_EQ(dialog.field(kDeviceFieldFootprint)->text(), "SO14");
+    }
+    testsupport::ScriptedLibraryPicker picker(dir.path(), "DIP14");
+    QTest::mouseClick(search, Qt::LeftButton);
+    EXPECT_EQ(picker.options, kSearchSingleChoice | kSearchFootprints);
+    EXPECT_EQ(dialog.field(kDeviceFieldFootprint)->text(), "DIP14");
 }
 
 // Attributes edited on their page wait for OK: Cancel leaves the device as it was. "_Map"
