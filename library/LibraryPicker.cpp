@@ -3,6 +3,7 @@
 #include <stdexcept>
 
 #include "library/LibraryFile.h"
+#include "library/LibraryItemData.h"
 #include "model/device/Device.h"
 #include "model/object/DrawObj.h"
 #include "platform/UserPrompt.h"
@@ -38,6 +39,16 @@ void DeleteObjects(CObList& objects) {
             delete object;
     }
     objects.RemoveAll();
+}
+
+// Opens the chosen item's library for reading; FALSE after telling the user.
+BOOL OpenChosenLibrary(CLibraryFile& library, const SearchChoice& choice) {
+    if (library.Open(choice.library.c_str()))
+        return TRUE;
+    CString message;
+    message.Format("Error - Library %s could not be opened.", choice.library.c_str());
+    AfxMessageBox(message);
+    return FALSE;
 }
 
 }  // namespace
@@ -86,12 +97,8 @@ CDevice* PickLibraryDevice(const std::function<bool(const CDevice&)>& fits,
     if (!choice)
         return nullptr;
     CLibraryFile library;
-    if (!library.Open(choice->library.c_str())) {
-        CString message;
-        message.Format("Error - Library %s could not be opened.", choice->library.c_str());
-        AfxMessageBox(message);
+    if (!OpenChosenLibrary(library, *choice))
         return nullptr;
-    }
     CLibraryItem entry;
     if (!library.SeekToItem(choice->index, entry)) {
         AfxMessageBox("Error reading library item", MB_ICONEXCLAMATION);
@@ -109,4 +116,18 @@ CString PickLibraryFootprint() {
     const std::optional<SearchChoice> choice = Installed<ILibraryPicker>::Get().PickLibraryItem(
         kSearchSingleChoice | kSearchFootprints, nullptr);
     return choice ? choice->name : CString();
+}
+
+std::vector<std::unique_ptr<CLibraryItemData>> ReadChosenItems(
+    const std::vector<SearchChoice>& choices) {
+    std::vector<std::unique_ptr<CLibraryItemData>> items;
+    for (const SearchChoice& choice : choices) {
+        CLibraryFile library;
+        if (!OpenChosenLibrary(library, choice))
+            continue;
+        auto item = std::make_unique<CLibraryItemData>();
+        if (library.ReadItemOrReport(nullptr, choice.index, *item))
+            items.push_back(std::move(item));
+    }
+    return items;
 }

@@ -5,12 +5,15 @@
 // device record, read from its library; the Device Properties dialog gets a footprint's name.
 
 #include <functional>
+#include <memory>
 #include <optional>
+#include <vector>
 
 #include "library/LibrarySearch.h"
 #include "platform/Installed.h"
 
 class CDevice;
+class CLibraryItemData;
 
 class ILibraryPicker {
 public:
@@ -52,3 +55,8 @@ CDevice* PickLibraryDevice(const std::function<bool(const CDevice&)>& fits,
 
 // The user picks a footprint item; its name, or empty when nothing was picked.
 CString PickLibraryFootprint();
+
+// The items chosen, each read from its library, in order. A library that cannot be opened is
+// told and its item left out, as is a record that cannot be read (its reader tells why).
+std::vector<std::unique_ptr<CLibraryItemData>> ReadChosenItems(
+    const std::vector<SearchChoice>& choices);

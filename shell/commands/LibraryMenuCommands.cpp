@@ -6,6 +6,7 @@
 #include "library/LibraryBarServices.h"
 #include "library/LibraryFile.h"
 #include "library/LibraryItemData.h"
+#include "library/LibraryPicker.h"
 #include "library/ui/DlgLibItem.h"
 #include "library/ui/DlgSearchLib.h"
 #include "model/app/SchematicApp.h"
@@ -16,30 +17,13 @@
 
 namespace {
 
-// The chosen items, read library by library; unreadable ones are reported and left out.
-std::vector<std::unique_ptr<CLibraryItemData>> ReadChoices(
-    const std::vector<SearchChoice>& choices) {
-    std::vector<std::unique_ptr<CLibraryItemData>> items;
-    for (const SearchChoice& choice : choices) {
-        CLibraryFile library;
-        if (!library.Open(choice.library)) {
-            AfxMessageBox("Error opening library", MB_ICONEXCLAMATION);
-            continue;
-        }
-        auto item = std::make_unique<CLibraryItemData>();
-        if (library.ReadItemOrReport(nullptr, choice.index, *item))
-            items.push_back(std::move(item));
-    }
-    return items;
-}
-
 void SearchAndPlace(QWidget* parent, const std::function<bool(const CObList&)>& place) {
     CSchematicApp* app = GetApp();
     if (!app)
         return;
     CDlgSearchLib dialog(parent, *app);
     dialog.exec();
-    const std::vector<std::unique_ptr<CLibraryItemData>> items = ReadChoices(dialog.Choices());
+    const std::vector<std::unique_ptr<CLibraryItemData>> items = ReadChosenItems(dialog.Choices());
     if (items.empty())
         return;
     CObList all;

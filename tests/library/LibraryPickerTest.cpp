@@ -1,12 +1,14 @@
 // Picking from the libraries for a dialog: a device search admits only the device records
 // whose device fits, the picked record's device is read with one reference for the caller,
-// each failure is told in the caller's words, and a footprint pick gives the item's name.
+// each failure is told in the caller's words, and a footprint pick gives the item's name;
+// the items chosen for placing are read library by library.
 
 #include "library/LibraryPicker.h"
 
 #include <gtest/gtest.h>
 
 #include "LibraryTestBytes.h"
+#include "library/LibraryItemData.h"
 #include "model/device/Device.h"
 #include "model/device/MapText.h"
 #include "model/symbol/Pin.h"
@@ -149,6 +151,23 @@ TEST_F(LibraryPicker, AFootprintPickGivesTheItemsName) {
 
     ScriptedLibraryPicker nothing(dir.path(), "");
     EXPECT_EQ(PickLibraryFootprint(), CString());
+}
+
+TEST_F(LibraryPicker, ChosenItemsAreReadAndAnUnopenedLibraryIsTold) {
+    const CString parts((dir / "parts.rlb").string());
+    const CString missing((dir / "missing.rlb").string());
+    ScriptedPrompt prompt({IDOK});
+    const auto items = ReadChosenItems({{parts, "NAND", 0, kItemSymbol},
+                                        {missing, "R", 0, kItemSymbol},
+                                        {parts, "NAND", 0, kItemSymbol}});
+    ASSERT_EQ(items.size(), 2u);
+    for (const auto& item : items) {
+        EXPECT_EQ(item->m_name, CString("NAND"));
+        EXPECT_EQ(item->m_objects.GetCount(), 1);
+    }
+    ASSERT_EQ(prompt.shown().size(), 1u);
+    EXPECT_EQ(prompt.shown()[0].text.str(),
+              "Error - Library " + missing.str() + " could not be opened.");
 }
 
 }  // namespace
