@@ -263,9 +263,11 @@ void CSchematicQtApp::OnImportProtel() {
     seams.chooseLibrary = AskForProtelTargetLibrary;
     seams.documents.create = [this] { return dynamic_cast<CDrawDoc*>(OnFileNew()); };
     seams.documents.discard = [this](CDrawDoc& document) { m_documents.CloseDocument(document); };
-    seams.showLibraries = [this] {
+    seams.showLibraries = [this](const std::string& library) {
         RefreshLibraryList();
         ShowLibraryPage();
+        if (!library.empty())
+            SelectLibraryPath(CString(library));
         if (m_mainFrame)
             m_mainFrame->workspaceBar()->show();
     };

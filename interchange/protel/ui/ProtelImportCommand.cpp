@@ -66,12 +66,14 @@ void RunProtelImport(QWidget* parent, SettingsStore& settings, std::ostream& log
     log << "\fReading file " << choice.path << "...\n";
     if (choice.filter == static_cast<int>(ProtelFileKind::BinaryLibrary)) {
         const std::string library = seams.chooseLibrary(parent, seams.userLibraryFolder);
+        std::string written;
         if (!library.empty()) {
             OverrideCursor wait;
-            ImportProtelLibraryFile(log, choice.path, library);
+            if (ImportProtelLibraryFile(log, choice.path, library))
+                written = library;
         }
         if (seams.showLibraries)
-            seams.showLibraries();
+            seams.showLibraries(written);
     } else {
         OverrideCursor wait;
         const auto kind =

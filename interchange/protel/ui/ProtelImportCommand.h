@@ -26,8 +26,9 @@ struct ProtelImportSeams {
     // The library file to add to, or empty when cancelled.
     std::function<std::string(QWidget* parent, const std::string& folder)> chooseLibrary;
     ProtelDocumentHooks documents;
-    // Refreshes the Files page and shows the Workspace bar.
-    std::function<void()> showLibraries;
+    // Refreshes the Files page, selects the library written there (none when empty) and shows
+    // the Workspace bar.
+    std::function<void(const std::string& library)> showLibraries;
     // The folder the library dialog starts in ("$(UserLibDir)" expanded).
     std::string userLibraryFolder;
 };

@@ -38,7 +38,10 @@ protected:
             return documents.back().get();
         };
         seams.documents.discard = [this](CDrawDoc&) { ++discarded; };
-        seams.showLibraries = [this] { ++shownLibraries; };
+        seams.showLibraries = [this](const std::string& written) {
+            ++shownLibraries;
+            shownLibrary = written;
+        };
         seams.chooseLibrary = [this](QWidget*, const std::string&) { return library; };
     }
 
@@ -55,6 +58,7 @@ protected:
     std::string library;
     int discarded = 0;
     int shownLibraries = 0;
+    std::string shownLibrary;  // the library the Files page was to select
     std::ostringstream log;
 };
 
@@ -81,6 +85,7 @@ TEST_F(ProtelImportCommand, TheLibraryFilterReadsALibraryWhateverItsName) {
     RunProtelImport(nullptr, settings, log, seams);
     EXPECT_TRUE(documents.empty());
     EXPECT_EQ(shownLibraries, 1);
+    EXPECT_EQ(shownLibrary, library) << "the library written is selected";
     ASSERT_GE(log.str().size(), 5u);
     EXPECT_EQ(log.str().substr(log.str().size() - 5), "\nOK.\n") << log.str();
     CLibraryFile file;
@@ -138,7 +143,21 @@ TEST_F(ProtelImportCommand, CancellingTheLibraryTargetStillShowsTheLibraries) {
     Choose(path, 2);
     RunProtelImport(nullptr, settings, log, seams);
     EXPECT_EQ(shownLibraries, 1);
+    EXPECT_EQ(shownLibrary, "") << "no library was written";
     EXPECT_EQ(log.str(), "\fReading file " + path + "...\n");
+}
+
+TEST_F(ProtelImportCommand, AFailedLibraryImportSelectsNoLibrary) {
+    const std::string path = (dir / "BAD.LIB").string();
+    Write(path, {0x40, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0});
+    library = (dir / "new.rlb").string();
+    Choose(path, 2);
+    RunProtelImport(nullptr, settings, log, seams);
+    EXPECT_EQ(shownLibraries, 1);
+    EXPECT_EQ(shownLibrary, "");
+    EXPECT_NE(log.str().find("\nError : File is corrupted or the wrong format.\n"),
+              std::string::npos)
+        << log.str();
 }
 
 }  // namespace
