@@ -5,6 +5,7 @@
 #include <QFormLayout>
 #include <QPushButton>
 
+#include "library/LibraryPicker.h"
 #include "model/device/Device.h"
 #include "model/doc/DrawDoc.h"
 #include "model/symbol/Symbol.h"
@@ -25,7 +26,7 @@ bool FitsOneOf(const CDevice& device, const CObList& selection) {
 }  // namespace
 
 CDlgChooseDevice::CDlgChooseDevice(CDrawDoc& doc, const CObList& selection, QWidget* parent)
-    : QDialog(parent), m_devices(new QComboBox(this)) {
+    : QDialog(parent), m_selection(selection), m_devices(new QComboBox(this)) {
     setObjectName("chooseDeviceDlg");
     setWindowTitle("Choose Device");
     CDocNetlist& walker = doc.m_netlist;
@@ -43,6 +44,7 @@ CDlgChooseDevice::CDlgChooseDevice(CDrawDoc& doc, const CObList& selection, QWid
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     m_ok = buttons->button(QDialogButtonBox::Ok);
     m_ok->setEnabled(m_devices->currentIndex() >= 0);
+    m_search = buttons->addButton("Search Libraries..", QDialogButtonBox::ActionRole);
     auto* layout = new QFormLayout(this);
     layout->addRow("&Device", m_devices);
     layout->addRow(buttons);
@@ -50,6 +52,7 @@ CDlgChooseDevice::CDlgChooseDevice(CDrawDoc& doc, const CObList& selection, QWid
             [this](int index) { m_ok->setEnabled(index >= 0); });
     connect(buttons, &QDialogButtonBox::accepted, this, &CDlgChooseDevice::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    connect(m_search, &QPushButton::clicked, this, &CDlgChooseDevice::SearchLibraries);
 }
 
 CDlgChooseDevice::~CDlgChooseDevice() {
@@ -61,6 +64,18 @@ CDlgChooseDevice::~CDlgChooseDevice() {
 
 CDevice* CDlgChooseDevice::DeviceAt(int index) const {
     return static_cast<CDevice*>(m_devices->itemData(index).value<void*>());
+}
+
+void CDlgChooseDevice::SearchLibraries() {
+    CDevice* device =
+        PickLibraryDevice([this](const CDevice& found) { return FitsOneOf(found, m_selection); },
+                          kChooseDeviceLibraryTexts);
+    if (!device)
+        return;
+    const QVariant data = QVariant::fromValue(static_cast<void*>(device));
+    m_devices->addItem(FromStoredText(device->GetAttr("_Name").str()), data);
+    m_devices->model()->sort(0);
+    m_devices->setCurrentIndex(m_devices->findData(data));
 }
 
 void CDlgChooseDevice::accept() {

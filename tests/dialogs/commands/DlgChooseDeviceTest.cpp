@@ -1,5 +1,5 @@
-// "Choose Device": the devices of the document's parts that fit the selection, and the
-// references the dialog takes and gives back.
+// "Choose Device": the devices of the document's parts that fit the selection, a fitting
+// device of the libraries, and the references the dialog takes and gives back.
 
 #include "dialogs/commands/DlgChooseDevice.h"
 
@@ -7,12 +7,16 @@
 
 #include <QComboBox>
 #include <QPushButton>
+#include <QTest>
 
+#include "library/LibraryFile.h"
 #include "model/device/Device.h"
 #include "model/doc/DrawDoc.h"
 #include "model/symbol/Symbol.h"
 #include "netlist/support/NetlistSheet.h"
 #include "shell/support/QtTestApp.h"
+#include "support/ScriptedLibraryPicker.h"
+#include "support/TestSupport.h"
 
 namespace {
 
@@ -87,6 +91,48 @@ TEST_F(DlgChooseDeviceTest, NothingFittingLeavesOkDisabledAndCancelTakesNoRefere
         EXPECT_EQ(dialog.TakeChosen(), nullptr);
     }
     EXPECT_EQ(m_nand->GetRefCount(), before);
+}
+
+// "Search Libraries.." adds a library device that fits a selected symbol to the list, chosen;
+// its entry's reference goes with the dialog, and OK hands one to the caller.
+TEST_F(DlgChooseDeviceTest, SearchLibrariesAddsAFittingLibraryDeviceChosen) {
+    testsupport::TempDir dir;
+    {
+        CLibraryFile library;
+        ASSERT_EQ(library.Create((dir / "gates.rlb").c_str()), kCreateDone);
+        const std::unique_ptr<CDevice> quad(Device("74HC00",
+                                                   "NAND\x01\x01"
+                                                   "A\x01"
+                                                   "1\x01"
+                                                   "B\x01"
+                                                   "2"));
+        const std::unique_ptr<CDevice> mux(Device("74157",
+                                                  "MUX\x01\x01"
+                                                  "S\x01"
+                                                  "1"));
+        ASSERT_TRUE(library.AddObjects(nullptr, quad.get(), "74HC00", "quad nand"));
+        ASSERT_TRUE(library.AddObjects(nullptr, mux.get(), "74157", "multiplexer"));
+    }
+    CObList selection;
+    selection.AddTail(m_free);
+    CDevice* chosen = nullptr;
+    {
+        CDlgChooseDevice dialog(m_doc, selection);
+        dialog.show();
+        testsupport::ScriptedLibraryPicker picker(dir.path(), "74HC00");
+        QTest::mouseClick(dialog.searchButton(), Qt::LeftButton);
+        EXPECT_EQ(picker.options, kSearchDevices | kSearchSingleChoice);
+        EXPECT_EQ(picker.found, std::vector<std::string>{"74HC00"})
+            << "the multiplexer fits no selected symbol";
+        ASSERT_EQ(dialog.deviceBox()->count(), 2);
+        EXPECT_EQ(dialog.deviceBox()->currentText(), "74HC00");
+        dialog.accept();
+        chosen = dialog.TakeChosen();
+    }
+    ASSERT_NE(chosen, nullptr);
+    EXPECT_EQ(chosen->GetAttr("_Name"), CString("74HC00"));
+    EXPECT_EQ(chosen->GetRefCount(), 1) << "the caller's reference alone";
+    chosen->Release();
 }
 
 }  // namespace
