@@ -136,10 +136,14 @@ bool CDesignTreeItem::RefreshStep(CDesignTreeModel& tree, RefreshEntry& entry) {
             ++entry.phase;
             return true;
         default:
-            if (entry.nextChild >= node.Children().size())
-                return false;
-            tree.PushRefresh(*node.Children()[entry.nextChild++]);
-            return true;
+            while (entry.nextChild < node.Children().size()) {
+                CDesignTreeNode& child = *node.Children()[entry.nextChild++];
+                if (child.Item().NeedsRefresh(tree, child)) {
+                    tree.PushRefresh(child);
+                    return true;
+                }
+            }
+            return false;
     }
 }
 
@@ -217,6 +221,8 @@ bool CSchematicsItem::RefreshStep(CDesignTreeModel& tree, RefreshEntry& entry) {
     if (CDesignTreeItem::RefreshStep(tree, entry))
         return true;
     Flags() &= ~kNeedsRefresh;
+    if (GetDocument())
+        tree.FollowFrom(GetDocument());
     return false;
 }
 
@@ -287,10 +293,45 @@ bool CSymbolCategoryItem::UpdateChildren(CDesignTreeModel& tree, CDesignTreeNode
     return node.IsExpanded();
 }
 
+bool CSymbolCategoryItem::NeedsRefresh(CDesignTreeModel& tree, const CDesignTreeNode& node) {
+    if (!m_symbol)
+        return true;
+    return node.IsExpanded() && tree.ChangesOf(GetDocument()).TouchObjects();
+}
+
 bool CSymbolCategoryItem::UpdateCategory(CDesignTreeModel& tree, CDesignTreeNode& node) {
     tree.ResetChildButton(node);
     if (!node.IsExpanded())
         return false;
+    const DesignTreeChanges& changes = tree.ChangesOf(GetDocument());
+    if (changes.all) {
+        FollowAllSymbols(tree, node);
+        return true;
+    }
+    for (size_t i = 0; i < changes.symbols.size(); ++i)
+        FollowSymbol(tree, node, changes.symbols[i], changes.listed[i]);
+    return true;
+}
+
+void CSymbolCategoryItem::FollowSymbol(CDesignTreeModel& tree, CDesignTreeNode& node,
+                                       const CDrawObj* changed, CSymbol* now) const {
+    const bool belongs = now && TakesKind(now->GetKind());
+    const auto& children = node.Children();
+    const auto shown = std::find_if(children.begin(), children.end(), [&](const auto& child) {
+        return static_cast<const CDrawObj*>(
+                   static_cast<CSymbolCategoryItem&>(child->Item()).m_symbol) == changed;
+    });
+    if (shown == children.end()) {
+        if (belongs)
+            tree.InsertChildInOrder(node, MakeSymbolItem(now));
+    } else if (belongs) {
+        tree.SetLabelInOrder(**shown, (*shown)->Item().GetLabel());
+    } else {
+        tree.DeleteNode(**shown);
+    }
+}
+
+void CSymbolCategoryItem::FollowAllSymbols(CDesignTreeModel& tree, CDesignTreeNode& node) const {
     std::vector<CSymbol*> symbols;
     ForEachSymbol(GetDocument(), [&](CSymbol* symbol) {
         if (TakesKind(symbol->GetKind()))
@@ -316,7 +357,6 @@ bool CSymbolCategoryItem::UpdateCategory(CDesignTreeModel& tree, CDesignTreeNode
         if (!shown.count(symbol))
             tree.InsertChild(node, MakeSymbolItem(symbol));
     }
-    return true;
 }
 
 CString CSymbolsItem::GetLabel() const {
@@ -671,7 +711,19 @@ void CNetsItem::MakeHiddenPins(Items& children) const {
     });
 }
 
+bool CNetsItem::NeedsRefresh(CDesignTreeModel& tree, const CDesignTreeNode& node) {
+    if (m_name.IsEmpty())
+        return true;
+    return node.IsExpanded() && tree.ChangesOf(GetDocument()).TouchObjects();
+}
+
 bool CNetsItem::UpdateChildren(CDesignTreeModel& tree, CDesignTreeNode& node) {
+    const DesignTreeChanges& changes = tree.ChangesOf(GetDocument());
+    if (m_name.IsEmpty() && !changes.all && !changes.nets) {
+        // The names are those of the wires' nets: the nets that are shown stay.
+        tree.ResetChildButton(node);
+        return node.IsExpanded();
+    }
     return MatchChildren(tree, node, 2, 4);
 }
 
@@ -730,6 +782,10 @@ void CDevicesItem::MakeChildren(const CDesignTreeModel&, Items& children) const 
 bool CDevicesItem::UpdateChildren(CDesignTreeModel& tree, CDesignTreeNode& node) {
     tree.SetLabel(node, GetLabel());
     if (!node.IsExpanded())
+        return false;
+    // Devices come from symbols; they and their names change only with symbols.
+    const DesignTreeChanges& changes = tree.ChangesOf(GetDocument());
+    if (!m_device && !changes.all && changes.symbols.empty())
         return false;
     tree.ResetChildButton(node);
     const std::vector<CDevice*> devices = DevicesOf(GetDocument());
