@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <deque>
 #include <set>
 #include <string_view>
 #include <unordered_map>
@@ -47,6 +48,42 @@ std::vector<CString> Expanded(const char* text) {
     for (int i = 0; i < names.GetSize(); ++i)
         list.push_back(names[i]);
     return list;
+}
+
+// The names a net's name stands for: the entries of its list, or the name itself when it is
+// plain or its list is empty.
+template <class Visit>
+void ForEachNetName(const CString& name, Visit visit) {
+    const std::string_view plain(name.str());
+    if (!plain.empty() && plain.find_first_of(",[( \t") == std::string_view::npos) {
+        visit(name);
+        return;
+    }
+    const std::vector<CString> names = Expanded(name);
+    if (names.empty())
+        visit(name);
+    for (const CString& entry : names)
+        visit(entry);
+}
+
+// The names of the nets of the document's objects, each once, in the order met.
+template <class Visit>
+void ForEachDistinctNetName(CDrawDoc* doc, Visit visit) {
+    std::deque<CString> names;
+    std::unordered_set<std::string_view> met;
+    const CObList& objects = doc->GetObjects();
+    for (POSITION pos = objects.GetHeadPosition(); pos;) {
+        const CNet* net = static_cast<CDrawObj*>(objects.GetNext(pos))->GetNet();
+        if (!net)
+            continue;
+        ForEachNetName(net->GetName(), [&](const CString& name) {
+            if (met.count(name.str()))
+                return;
+            names.push_back(name);
+            met.insert(names.back().str());
+            visit(names.back());
+        });
+    }
 }
 
 // The name of the net of the pin's wire; empty without one.
@@ -636,22 +673,40 @@ void CNetsItem::MakeChildren(const CDesignTreeModel&, Items& children) const {
 }
 
 void CNetsItem::MakeNetNames(Items& children) const {
-    std::unordered_set<std::string> met;
-    const auto add = [&](const CString& name) {
-        if (met.insert(name.str()).second)
-            children.push_back(std::make_unique<CNetsItem>(GetDocument(), name));
-    };
-    const CObList& objects = GetDocument()->GetObjects();
-    for (POSITION pos = objects.GetHeadPosition(); pos;) {
-        CNet* net = static_cast<CDrawObj*>(objects.GetNext(pos))->GetNet();
-        if (!net)
-            continue;
-        const std::vector<CString> names = Expanded(net->GetName());
-        if (static_cast<int>(names.size()) == 0)
-            add(net->GetName());
-        for (int i = 0; i < static_cast<int>(names.size()); ++i)
-            add(names[i]);
+    ForEachDistinctNetName(GetDocument(), [&](const CString& name) {
+        children.push_back(std::make_unique<CNetsItem>(GetDocument(), name));
+    });
+}
+
+bool CNetsItem::UpdateNetNames(CDesignTreeModel& tree, CDesignTreeNode& node) const {
+    tree.ResetChildButton(node);
+    if (!node.IsExpanded())
+        return false;
+    const size_t oldCount = node.Children().size();
+    std::unordered_map<std::string_view, CDesignTreeNode*> shown;
+    shown.reserve(oldCount);
+    for (const auto& child : node.Children())
+        shown.emplace(child->Label().str(), child.get());
+    ForEachDistinctNetName(GetDocument(), [&](const CString& name) {
+        const auto found = shown.find(name.str());
+        if (found != shown.end() && !(found->second->Item().Flags() & kSeen))
+            found->second->Item().Flags() |= kSeen;
+        else
+            tree.InsertChild(node, std::make_unique<CNetsItem>(GetDocument(), name))
+                .Item()
+                .Flags() |= kSeen;
+    });
+    std::vector<CDesignTreeNode*> gone;
+    for (size_t i = 0; i < oldCount; ++i) {
+        CDesignTreeNode* child = node.Children()[i].get();
+        if (!(child->Item().Flags() & kSeen))
+            gone.push_back(child);
     }
+    for (CDesignTreeNode* child : gone)
+        tree.DeleteNode(*child);
+    for (const auto& child : node.Children())
+        child->Item().Flags() &= ~kSeen;
+    return true;
 }
 
 void CNetsItem::MakeNetPins(Items& children) const {
@@ -719,12 +774,14 @@ bool CNetsItem::NeedsRefresh(CDesignTreeModel& tree, const CDesignTreeNode& node
 
 bool CNetsItem::UpdateChildren(CDesignTreeModel& tree, CDesignTreeNode& node) {
     const DesignTreeChanges& changes = tree.ChangesOf(GetDocument());
-    if (m_name.IsEmpty() && !changes.all && !changes.nets) {
+    if (!m_name.IsEmpty())
+        return MatchChildren(tree, node, 2, 4);
+    if (!changes.all && !changes.nets) {
         // The names are those of the wires' nets: the nets that are shown stay.
         tree.ResetChildButton(node);
         return node.IsExpanded();
     }
-    return MatchChildren(tree, node, 2, 4);
+    return UpdateNetNames(tree, node);
 }
 
 DesignTreeMenu CNetsItem::GetMenu() const {

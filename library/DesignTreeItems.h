@@ -250,6 +250,8 @@ protected:
 
 private:
     void MakeNetNames(Items& children) const;
+    // Phase 0 of "Nets": the shown names kept, new ones added and the names gone deleted.
+    bool UpdateNetNames(CDesignTreeModel& tree, CDesignTreeNode& node) const;
     void MakeNetPins(Items& children) const;
     void MakeHiddenPins(Items& children) const;
 

@@ -227,6 +227,7 @@ void CDesignTreeModel::FollowFrom(CDrawDoc* document) {
 
 void CDesignTreeModel::NoteChanges(CDrawDoc* document) {
     if (!document) {
+        m_symbolKinds.clear();
         for (CDrawDoc* doc : Documents()) {
             m_changes[doc].all = true;
             m_seen[doc] = doc->GetChangeLog().Count();
@@ -252,11 +253,17 @@ void CDesignTreeModel::NoteChanges(CDrawDoc* document) {
     }
     if (changes.symbols.size() > kMostSymbolsFollowed)
         changes.all = true;
+    // The kinds of symbols held change only with symbols.
+    if (changes.all || !changes.symbols.empty())
+        m_symbolKinds.erase(document);
     m_seen[document] = log.Count();
 }
 
 void CDesignTreeModel::Resolve(CDrawDoc* document, DesignTreeChanges& changes) {
+    changes.resolved = true;
     auto& symbols = changes.symbols;
+    if (symbols.empty())
+        return;
     std::sort(symbols.begin(), symbols.end());
     symbols.erase(std::unique(symbols.begin(), symbols.end()), symbols.end());
     changes.listed.assign(symbols.size(), nullptr);
@@ -274,17 +281,19 @@ void CDesignTreeModel::Resolve(CDrawDoc* document, DesignTreeChanges& changes) {
     // A symbol taken out may have ended wires.
     if (std::find(changes.listed.begin(), changes.listed.end(), nullptr) != changes.listed.end())
         changes.nets = true;
-    changes.resolved = true;
 }
 
 void CDesignTreeModel::MarkForRefresh(int code, CDrawDoc* document) {
-    m_symbolKinds.clear();
-    if (!m_root)
+    if (!m_root) {
+        m_symbolKinds.clear();
         return;
+    }
     if (code == kDocumentSetChanged)
         ForgetClosedDocuments();
     else if ((static_cast<unsigned>(code) & 0xFFFF) >= 8)
         NoteChanges(document);
+    else
+        m_symbolKinds.clear();
     m_codes |= static_cast<unsigned>(code) & 0xFFFF;
     m_started = false;
     if (!m_pending) {
@@ -304,6 +313,7 @@ void CDesignTreeModel::MarkForRefresh(int code, CDrawDoc* document) {
 }
 
 void CDesignTreeModel::ForgetClosedDocuments() {
+    m_symbolKinds.clear();
     const std::vector<CDrawDoc*> open = Documents();
     const auto closed = [&](const auto& entry) {
         return std::find(open.begin(), open.end(), entry.first) == open.end();

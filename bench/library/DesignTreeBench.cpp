@@ -117,4 +117,38 @@ void BM_DesignTreeFollowOneEdit(benchmark::State& state) {
 }
 BENCHMARK(BM_DesignTreeFollowOneEdit)->Unit(benchmark::kMillisecond);
 
+// A wire on a net of its own added, then taken back by undo: two edits followed.
+void BM_DesignTreeFollowWireAddedAndUndone(benchmark::State& state) {
+    const auto doc = MakeSheet();
+    CDesignTreeModel tree([&] { return std::vector<CDrawDoc*>{doc.get()}; });
+    Fill(tree, *doc);
+    NoticeQueue queue;
+    IAppServices* const replaced = SetAppServices(&queue);
+    const auto follow = [&] {
+        for (const auto& notice : queue.notices)
+            tree.MarkForRefresh(notice.code, static_cast<CDrawDoc*>(notice.document));
+        queue.notices.clear();
+        while (tree.OnIdle()) {
+        }
+    };
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto wire = std::make_unique<CWire>();
+        wire->AddPoint(CPoint(0, 500));
+        wire->AddPoint(CPoint(100, 500));
+        auto* net = new CNet("X");
+        net->AddRef();
+        wire->SetNet(net);
+        doc->AddObject(std::move(wire));
+        state.ResumeTiming();
+        follow();
+        state.PauseTiming();
+        doc->GetUndoList().Undo();
+        state.ResumeTiming();
+        follow();
+    }
+    SetAppServices(replaced);
+}
+BENCHMARK(BM_DesignTreeFollowWireAddedAndUndone)->Unit(benchmark::kMillisecond);
+
 }  // namespace
