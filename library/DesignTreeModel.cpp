@@ -262,7 +262,7 @@ void CDesignTreeModel::NoteChanges(CDrawDoc* document) {
 void CDesignTreeModel::Resolve(CDrawDoc* document, DesignTreeChanges& changes) {
     changes.resolved = true;
     auto& symbols = changes.symbols;
-    if (symbols.empty())
+    if (changes.all || symbols.empty())
         return;
     std::sort(symbols.begin(), symbols.end());
     symbols.erase(std::unique(symbols.begin(), symbols.end()), symbols.end());

@@ -97,7 +97,7 @@ public:
     void FollowFrom(CDrawDoc* document);
 
     // Whether the document holds a symbol of kind (symbol flags & 0x700); answered from one
-    // walk of its objects per refresh or expansion.
+    // walk of its objects, walked again after its symbols changed or at an expansion.
     bool HoldsSymbolKind(CDrawDoc* document, DWORD kind) const;
 
     // Changes made by the items.
@@ -136,7 +136,7 @@ private:
     bool m_pending = false;
     bool m_started = false;
     std::deque<RefreshEntry> m_stack;
-    // Symbol kinds present per document (bit kind >> 8), until the next change notice.
+    // Symbol kinds present per document (bit kind >> 8), until its symbols change.
     mutable std::unordered_map<const CDrawDoc*, unsigned> m_symbolKinds;
     // Per document: the changes not yet followed, and the count of its change log seen.
     std::unordered_map<const CDrawDoc*, DesignTreeChanges> m_changes;
