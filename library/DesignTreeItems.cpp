@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <deque>
 #include <set>
 #include <string_view>
 #include <unordered_map>
@@ -47,6 +48,42 @@ std::vector<CString> Expanded(const char* text) {
     for (int i = 0; i < names.GetSize(); ++i)
         list.push_back(names[i]);
     return list;
+}
+
+// The names a net's name stands for: the entries of its list, or the name itself when it is
+// plain or its list is empty.
+template <class Visit>
+void ForEachNetName(const CString& name, Visit visit) {
+    const std::string_view plain(name.str());
+    if (!plain.empty() && plain.find_first_of(",[( \t") == std::string_view::npos) {
+        visit(name);
+        return;
+    }
+    const std::vector<CString> names = Expanded(name);
+    if (names.empty())
+        visit(name);
+    for (const CString& entry : names)
+        visit(entry);
+}
+
+// The names of the nets of the document's objects, each once, in the order met.
+template <class Visit>
+void ForEachDistinctNetName(CDrawDoc* doc, Visit visit) {
+    std::deque<CString> names;
+    std::unordered_set<std::string_view> met;
+    const CObList& objects = doc->GetObjects();
+    for (POSITION pos = objects.GetHeadPosition(); pos;) {
+        const CNet* net = static_cast<CDrawObj*>(objects.GetNext(pos))->GetNet();
+        if (!net)
+            continue;
+        ForEachNetName(net->GetName(), [&](const CString& name) {
+            if (met.count(name.str()))
+                return;
+            names.push_back(name);
+            met.insert(names.back().str());
+            visit(names.back());
+        });
+    }
 }
 
 // The name of the net of the pin's wire; empty without one.
@@ -136,10 +173,14 @@ bool CDesignTreeItem::RefreshStep(CDesignTreeModel& tree, RefreshEntry& entry) {
             ++entry.phase;
             return true;
         default:
-            if (entry.nextChild >= node.Children().size())
-                return false;
-            tree.PushRefresh(*node.Children()[entry.nextChild++]);
-            return true;
+            while (entry.nextChild < node.Children().size()) {
+                CDesignTreeNode& child = *node.Children()[entry.nextChild++];
+                if (child.Item().NeedsRefresh(tree, child)) {
+                    tree.PushRefresh(child);
+                    return true;
+                }
+            }
+            return false;
     }
 }
 
@@ -217,6 +258,8 @@ bool CSchematicsItem::RefreshStep(CDesignTreeModel& tree, RefreshEntry& entry) {
     if (CDesignTreeItem::RefreshStep(tree, entry))
         return true;
     Flags() &= ~kNeedsRefresh;
+    if (GetDocument())
+        tree.FollowFrom(GetDocument());
     return false;
 }
 
@@ -287,10 +330,45 @@ bool CSymbolCategoryItem::UpdateChildren(CDesignTreeModel& tree, CDesignTreeNode
     return node.IsExpanded();
 }
 
+bool CSymbolCategoryItem::NeedsRefresh(CDesignTreeModel& tree, const CDesignTreeNode& node) {
+    if (!m_symbol)
+        return true;
+    return node.IsExpanded() && tree.ChangesOf(GetDocument()).TouchObjects();
+}
+
 bool CSymbolCategoryItem::UpdateCategory(CDesignTreeModel& tree, CDesignTreeNode& node) {
     tree.ResetChildButton(node);
     if (!node.IsExpanded())
         return false;
+    const DesignTreeChanges& changes = tree.ChangesOf(GetDocument());
+    if (changes.all) {
+        FollowAllSymbols(tree, node);
+        return true;
+    }
+    for (size_t i = 0; i < changes.symbols.size(); ++i)
+        FollowSymbol(tree, node, changes.symbols[i], changes.listed[i]);
+    return true;
+}
+
+void CSymbolCategoryItem::FollowSymbol(CDesignTreeModel& tree, CDesignTreeNode& node,
+                                       const CDrawObj* changed, CSymbol* now) const {
+    const bool belongs = now && TakesKind(now->GetKind());
+    const auto& children = node.Children();
+    const auto shown = std::find_if(children.begin(), children.end(), [&](const auto& child) {
+        return static_cast<const CDrawObj*>(
+                   static_cast<CSymbolCategoryItem&>(child->Item()).m_symbol) == changed;
+    });
+    if (shown == children.end()) {
+        if (belongs)
+            tree.InsertChildInOrder(node, MakeSymbolItem(now));
+    } else if (belongs) {
+        tree.SetLabelInOrder(**shown, (*shown)->Item().GetLabel());
+    } else {
+        tree.DeleteNode(**shown);
+    }
+}
+
+void CSymbolCategoryItem::FollowAllSymbols(CDesignTreeModel& tree, CDesignTreeNode& node) const {
     std::vector<CSymbol*> symbols;
     ForEachSymbol(GetDocument(), [&](CSymbol* symbol) {
         if (TakesKind(symbol->GetKind()))
@@ -316,7 +394,6 @@ bool CSymbolCategoryItem::UpdateCategory(CDesignTreeModel& tree, CDesignTreeNode
         if (!shown.count(symbol))
             tree.InsertChild(node, MakeSymbolItem(symbol));
     }
-    return true;
 }
 
 CString CSymbolsItem::GetLabel() const {
@@ -596,22 +673,40 @@ void CNetsItem::MakeChildren(const CDesignTreeModel&, Items& children) const {
 }
 
 void CNetsItem::MakeNetNames(Items& children) const {
-    std::unordered_set<std::string> met;
-    const auto add = [&](const CString& name) {
-        if (met.insert(name.str()).second)
-            children.push_back(std::make_unique<CNetsItem>(GetDocument(), name));
-    };
-    const CObList& objects = GetDocument()->GetObjects();
-    for (POSITION pos = objects.GetHeadPosition(); pos;) {
-        CNet* net = static_cast<CDrawObj*>(objects.GetNext(pos))->GetNet();
-        if (!net)
-            continue;
-        const std::vector<CString> names = Expanded(net->GetName());
-        if (static_cast<int>(names.size()) == 0)
-            add(net->GetName());
-        for (int i = 0; i < static_cast<int>(names.size()); ++i)
-            add(names[i]);
+    ForEachDistinctNetName(GetDocument(), [&](const CString& name) {
+        children.push_back(std::make_unique<CNetsItem>(GetDocument(), name));
+    });
+}
+
+bool CNetsItem::UpdateNetNames(CDesignTreeModel& tree, CDesignTreeNode& node) const {
+    tree.ResetChildButton(node);
+    if (!node.IsExpanded())
+        return false;
+    const size_t oldCount = node.Children().size();
+    std::unordered_map<std::string_view, CDesignTreeNode*> shown;
+    shown.reserve(oldCount);
+    for (const auto& child : node.Children())
+        shown.emplace(child->Label().str(), child.get());
+    ForEachDistinctNetName(GetDocument(), [&](const CString& name) {
+        const auto found = shown.find(name.str());
+        if (found != shown.end() && !(found->second->Item().Flags() & kSeen))
+            found->second->Item().Flags() |= kSeen;
+        else
+            tree.InsertChild(node, std::make_unique<CNetsItem>(GetDocument(), name))
+                .Item()
+                .Flags() |= kSeen;
+    });
+    std::vector<CDesignTreeNode*> gone;
+    for (size_t i = 0; i < oldCount; ++i) {
+        CDesignTreeNode* child = node.Children()[i].get();
+        if (!(child->Item().Flags() & kSeen))
+            gone.push_back(child);
     }
+    for (CDesignTreeNode* child : gone)
+        tree.DeleteNode(*child);
+    for (const auto& child : node.Children())
+        child->Item().Flags() &= ~kSeen;
+    return true;
 }
 
 void CNetsItem::MakeNetPins(Items& children) const {
@@ -671,8 +766,22 @@ void CNetsItem::MakeHiddenPins(Items& children) const {
     });
 }
 
+bool CNetsItem::NeedsRefresh(CDesignTreeModel& tree, const CDesignTreeNode& node) {
+    if (m_name.IsEmpty())
+        return true;
+    return node.IsExpanded() && tree.ChangesOf(GetDocument()).TouchObjects();
+}
+
 bool CNetsItem::UpdateChildren(CDesignTreeModel& tree, CDesignTreeNode& node) {
-    return MatchChildren(tree, node, 2, 4);
+    const DesignTreeChanges& changes = tree.ChangesOf(GetDocument());
+    if (!m_name.IsEmpty())
+        return MatchChildren(tree, node, 2, 4);
+    if (!changes.all && !changes.nets) {
+        // The names are those of the wires' nets: the nets that are shown stay.
+        tree.ResetChildButton(node);
+        return node.IsExpanded();
+    }
+    return UpdateNetNames(tree, node);
 }
 
 DesignTreeMenu CNetsItem::GetMenu() const {
@@ -730,6 +839,10 @@ void CDevicesItem::MakeChildren(const CDesignTreeModel&, Items& children) const 
 bool CDevicesItem::UpdateChildren(CDesignTreeModel& tree, CDesignTreeNode& node) {
     tree.SetLabel(node, GetLabel());
     if (!node.IsExpanded())
+        return false;
+    // Devices come from symbols; they and their names change only with symbols.
+    const DesignTreeChanges& changes = tree.ChangesOf(GetDocument());
+    if (!m_device && !changes.all && changes.symbols.empty())
         return false;
     tree.ResetChildButton(node);
     const std::vector<CDevice*> devices = DevicesOf(GetDocument());

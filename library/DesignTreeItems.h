@@ -67,6 +67,10 @@ public:
     void FillChildren(CDesignTreeModel& tree, CDesignTreeNode& node) const;
     // One step of the refresh; false when the node is finished.
     virtual bool RefreshStep(CDesignTreeModel& tree, RefreshEntry& entry);
+    // Whether the refresh may change anything under node (the refresh leaves it out if not).
+    virtual bool NeedsRefresh(CDesignTreeModel& /*tree*/, const CDesignTreeNode& /*node*/) {
+        return true;
+    }
     virtual DesignTreeMenu GetMenu() const { return DesignTreeMenu::kNone; }
     // Carries out the menu's command; false when the object is no longer in the document.
     virtual bool RunMenuCommand() const { return false; }
@@ -111,6 +115,8 @@ public:
     bool HasChildren(const CDesignTreeModel& tree) const override;
     CObject* GetObject() const override;
     std::string MatchKey() const override;
+    // A symbol's node only when it is expanded and symbols, pins or nets changed.
+    bool NeedsRefresh(CDesignTreeModel& tree, const CDesignTreeNode& node) override;
 
 protected:
     // Whether a symbol kind (flags & 0x700) belongs to the category.
@@ -124,6 +130,12 @@ protected:
 
 private:
     bool UpdateCategory(CDesignTreeModel& tree, CDesignTreeNode& node);
+    // Brings the nodes in line with every symbol of the document.
+    void FollowAllSymbols(CDesignTreeModel& tree, CDesignTreeNode& node) const;
+    // Brings the node of one symbol that changed in line with it: now is the symbol, or null
+    // when it has left the document.
+    void FollowSymbol(CDesignTreeModel& tree, CDesignTreeNode& node, const CDrawObj* changed,
+                      CSymbol* now) const;
 
     CSymbol* m_symbol;
 };
@@ -230,12 +242,16 @@ public:
     DesignTreeMenu GetMenu() const override;
     bool RunMenuCommand() const override;
     std::string MatchKey() const override;
+    // A net's node only when it is expanded and symbols, pins or nets changed.
+    bool NeedsRefresh(CDesignTreeModel& tree, const CDesignTreeNode& node) override;
 
 protected:
     bool UpdateChildren(CDesignTreeModel& tree, CDesignTreeNode& node) override;
 
 private:
     void MakeNetNames(Items& children) const;
+    // Phase 0 of "Nets": the shown names kept, new ones added and the names gone deleted.
+    bool UpdateNetNames(CDesignTreeModel& tree, CDesignTreeNode& node) const;
     void MakeNetPins(Items& children) const;
     void MakeHiddenPins(Items& children) const;
 

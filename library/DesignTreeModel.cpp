@@ -2,8 +2,21 @@
 
 #include <algorithm>
 
+#include "library/DesignTree.h"
 #include "model/doc/DrawDoc.h"
 #include "model/symbol/Symbol.h"
+#include "platform/AppServices.h"
+
+namespace {
+
+// More changed symbols than this are followed by looking at every object again.
+constexpr std::size_t kMostSymbolsFollowed = 256;
+
+bool InOrder(const std::unique_ptr<CDesignTreeNode>& a, const std::unique_ptr<CDesignTreeNode>& b) {
+    return CompareDesignItems(a->Item().GetKind(), a->Label(), b->Item().GetKind(), b->Label()) < 0;
+}
+
+}  // namespace
 
 CDesignTreeNode::CDesignTreeNode(std::unique_ptr<CDesignTreeItem> item, CDesignTreeNode* parent)
     : m_item(std::move(item)), m_parent(parent) {}
@@ -53,6 +66,8 @@ void CDesignTreeModel::Initialize(CDrawDoc* document) {
     m_root->m_label = m_root->Item().GetLabel();
     m_root->m_image = m_root->Item().GetImage();
     m_root->m_childButton = m_root->Item().HasChildren(*this);
+    if (document)
+        FollowFrom(document);
     Notify([&](IDesignTreeWindow& w) { w.NodeInserted(*m_root); });
 }
 
@@ -64,6 +79,9 @@ CDesignTreeNode& CDesignTreeModel::InsertChild(CDesignTreeNode& parent,
     inserted.m_image = inserted.Item().GetImage();
     inserted.m_childButton = inserted.Item().HasChildren(*this);
     parent.m_children.push_back(std::move(node));
+    parent.m_sorted = false;
+    if (inserted.Item().GetKind() == kDesignDocument)
+        FollowFrom(inserted.Item().GetDocument());
     if (!parent.m_childButton) {
         parent.m_childButton = true;
         Notify([&](IDesignTreeWindow& w) { w.NodeChanged(parent); });
@@ -94,7 +112,41 @@ void CDesignTreeModel::SetLabel(CDesignTreeNode& node, const CString& label) {
     if (node.m_label == label)
         return;
     node.m_label = label;
+    if (node.m_parent)
+        node.m_parent->m_sorted = false;
     Notify([&](IDesignTreeWindow& w) { w.NodeChanged(node); });
+}
+
+void CDesignTreeModel::SetLabelInOrder(CDesignTreeNode& node, const CString& label) {
+    CDesignTreeNode* parent = node.m_parent;
+    const bool inOrder = parent && parent->m_sorted;
+    SetLabel(node, label);
+    if (inOrder && !parent->m_sorted)
+        MoveIntoOrder(node);
+}
+
+CDesignTreeNode& CDesignTreeModel::InsertChildInOrder(CDesignTreeNode& parent,
+                                                      std::unique_ptr<CDesignTreeItem> item) {
+    const bool inOrder = parent.m_sorted;
+    CDesignTreeNode& inserted = InsertChild(parent, std::move(item));
+    if (inOrder)
+        MoveIntoOrder(inserted);
+    return inserted;
+}
+
+void CDesignTreeModel::MoveIntoOrder(CDesignTreeNode& node) {
+    auto& siblings = node.m_parent->m_children;
+    const auto at = std::find_if(siblings.begin(), siblings.end(),
+                                 [&](const auto& sibling) { return sibling.get() == &node; });
+    const auto from = at - siblings.begin();
+    std::unique_ptr<CDesignTreeNode> moving = std::move(*at);
+    siblings.erase(at);
+    const auto place = std::upper_bound(siblings.begin(), siblings.end(), moving, InOrder);
+    const auto to = place - siblings.begin();
+    siblings.insert(place, std::move(moving));
+    node.m_parent->m_sorted = true;
+    if (to != from)
+        Notify([&](IDesignTreeWindow& w) { w.NodeMoved(node); });
 }
 
 void CDesignTreeModel::ResetChildButton(CDesignTreeNode& node) {
@@ -106,14 +158,13 @@ void CDesignTreeModel::ResetChildButton(CDesignTreeNode& node) {
 }
 
 void CDesignTreeModel::SortChildren(CDesignTreeNode& node) {
-    auto& children = node.m_children;
-    const auto before = [](const auto& a, const auto& b) {
-        return CompareDesignItems(a->Item().GetKind(), a->Label(), b->Item().GetKind(),
-                                  b->Label()) < 0;
-    };
-    if (std::is_sorted(children.begin(), children.end(), before))
+    if (node.m_sorted)
         return;
-    std::stable_sort(children.begin(), children.end(), before);
+    node.m_sorted = true;
+    auto& children = node.m_children;
+    if (std::is_sorted(children.begin(), children.end(), InOrder))
+        return;
+    std::stable_sort(children.begin(), children.end(), InOrder);
     Notify([&](IDesignTreeWindow& w) { w.ChildrenSorted(node); });
 }
 
@@ -159,10 +210,90 @@ bool CDesignTreeModel::HoldsSymbolKind(CDrawDoc* document, DWORD kind) const {
     return (entry->second & (1u << (kind >> 8))) != 0;
 }
 
-void CDesignTreeModel::MarkForRefresh(int code, CDrawDoc* document) {
-    m_symbolKinds.clear();
-    if (!m_root)
+const DesignTreeChanges& CDesignTreeModel::ChangesOf(CDrawDoc* document) {
+    static const DesignTreeChanges kNone;
+    const auto found = m_changes.find(document);
+    if (found == m_changes.end())
+        return kNone;
+    if (!found->second.resolved)
+        Resolve(document, found->second);
+    return found->second;
+}
+
+void CDesignTreeModel::FollowFrom(CDrawDoc* document) {
+    m_changes.erase(document);
+    m_seen[document] = document->GetChangeLog().Count();
+}
+
+void CDesignTreeModel::NoteChanges(CDrawDoc* document) {
+    if (!document) {
+        m_symbolKinds.clear();
+        for (CDrawDoc* doc : Documents()) {
+            m_changes[doc].all = true;
+            m_seen[doc] = doc->GetChangeLog().Count();
+        }
         return;
+    }
+    const CDocChangeLog& log = document->GetChangeLog();
+    DesignTreeChanges& changes = m_changes[document];
+    changes.resolved = false;
+    const auto seen = m_seen.find(document);
+    std::vector<CDocChangeLog::Object> objects;
+    // A notice with nothing new in the log is of a change the log could not name.
+    if (seen == m_seen.end() || seen->second == log.Count() ||
+        !log.ObjectsSince(seen->second, objects))
+        changes.all = true;
+    for (const auto& [object, type] : objects) {
+        if (type == kObjSymbol)
+            changes.symbols.push_back(object);
+        else if (type == kObjWire || type == kObjBus)
+            changes.nets = true;
+        else if (type == kObjPin)
+            changes.all = true;
+    }
+    if (changes.symbols.size() > kMostSymbolsFollowed)
+        changes.all = true;
+    // The kinds of symbols held change only with symbols.
+    if (changes.all || !changes.symbols.empty())
+        m_symbolKinds.erase(document);
+    m_seen[document] = log.Count();
+}
+
+void CDesignTreeModel::Resolve(CDrawDoc* document, DesignTreeChanges& changes) {
+    changes.resolved = true;
+    auto& symbols = changes.symbols;
+    if (changes.all || symbols.empty())
+        return;
+    std::sort(symbols.begin(), symbols.end());
+    symbols.erase(std::unique(symbols.begin(), symbols.end()), symbols.end());
+    changes.listed.assign(symbols.size(), nullptr);
+    const CObList& objects = document->GetObjects();
+    for (POSITION pos = objects.GetHeadPosition(); pos;) {
+        auto* object = static_cast<CDrawObj*>(objects.GetNext(pos));
+        const auto at = std::lower_bound(symbols.begin(), symbols.end(), object);
+        if (at == symbols.end() || *at != object || object->GetObjType() != kObjSymbol)
+            continue;
+        auto* symbol = static_cast<CSymbol*>(object);
+        changes.listed[at - symbols.begin()] = symbol;
+        if (symbol->GetKind() == kSymbolNetConnector)
+            changes.nets = true;
+    }
+    // A symbol taken out may have ended wires.
+    if (std::find(changes.listed.begin(), changes.listed.end(), nullptr) != changes.listed.end())
+        changes.nets = true;
+}
+
+void CDesignTreeModel::MarkForRefresh(int code, CDrawDoc* document) {
+    if (!m_root) {
+        m_symbolKinds.clear();
+        return;
+    }
+    if (code == kDocumentSetChanged)
+        ForgetClosedDocuments();
+    else if ((static_cast<unsigned>(code) & 0xFFFF) >= 8)
+        NoteChanges(document);
+    else
+        m_symbolKinds.clear();
     m_codes |= static_cast<unsigned>(code) & 0xFFFF;
     m_started = false;
     if (!m_pending) {
@@ -179,6 +310,16 @@ void CDesignTreeModel::MarkForRefresh(int code, CDrawDoc* document) {
         if (!document || child->Item().GetDocument() == document)
             child->Item().Flags() |= CDesignTreeItem::kNeedsRefresh;
     }
+}
+
+void CDesignTreeModel::ForgetClosedDocuments() {
+    m_symbolKinds.clear();
+    const std::vector<CDrawDoc*> open = Documents();
+    const auto closed = [&](const auto& entry) {
+        return std::find(open.begin(), open.end(), entry.first) == open.end();
+    };
+    std::erase_if(m_changes, closed);
+    std::erase_if(m_seen, closed);
 }
 
 bool CDesignTreeModel::OnIdle() {

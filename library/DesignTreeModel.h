@@ -5,6 +5,7 @@
 // refuses expansion and context menus, so that no item is used against a changed document.
 // Its window hears of every change to the nodes through IDesignTreeWindow.
 
+#include <cstdint>
 #include <deque>
 #include <functional>
 #include <memory>
@@ -15,6 +16,23 @@
 #include "library/DesignTreeNode.h"
 
 class CDrawDoc;
+class CDrawObj;
+class CSymbol;
+
+// What changed in a document since its subtree was last brought in line with it, read from
+// the document's change log when its change notices come.
+struct DesignTreeChanges {
+    bool all = false;   // anything may have changed
+    bool nets = false;  // wires or buses, or symbols that may end them, changed
+    // Symbols added, removed or changed, once each, and what each is now: the symbol when it
+    // is still in the document's list, else null.
+    std::vector<const CDrawObj*> symbols;
+    std::vector<CSymbol*> listed;
+    bool resolved = false;  // listed is up to date
+
+    // Whether the nodes of objects (symbols, pins, nets) may show something else now.
+    bool TouchObjects() const { return all || nets || !symbols.empty(); }
+};
 
 class IDesignTreeWindow {
 public:
@@ -27,6 +45,8 @@ public:
     virtual void NodeChanged(CDesignTreeNode& node) = 0;
     // The children of node were put in a new order.
     virtual void ChildrenSorted(CDesignTreeNode& node) = 0;
+    // node moved to another place among its siblings (its index in its parent's children).
+    virtual void NodeMoved(CDesignTreeNode& node) = 0;
     // A refresh began (true) or ended (false).
     virtual void RefreshPendingChanged(bool pending) = 0;
 };
@@ -55,7 +75,9 @@ public:
     std::vector<CDrawDoc*> Documents() const { return m_documents(); }
 
     // Requests a refresh after a change; code 4 (set of documents) refreshes only the list of
-    // documents, codes of 8 or more also the subtree of document (all of them when null).
+    // documents, codes of 8 or more also the subtree of document (all of them when null). A
+    // content change of one document is followed through what its change log names since the
+    // last notice; without a new entry there, or for all documents, anything may have changed.
     void MarkForRefresh(int code, CDrawDoc* document);
     bool IsRefreshPending() const { return m_pending; }
     // One refresh step; true while work remains.
@@ -69,8 +91,13 @@ public:
     // The context menu of node; none while a refresh is pending.
     DesignTreeMenu MenuOf(const CDesignTreeNode& node) const;
 
+    // What changed in document since its subtree was last refreshed.
+    const DesignTreeChanges& ChangesOf(CDrawDoc* document);
+    // The subtree of document is in line with it: its changes are followed from now on.
+    void FollowFrom(CDrawDoc* document);
+
     // Whether the document holds a symbol of kind (symbol flags & 0x700); answered from one
-    // walk of its objects per refresh or expansion.
+    // walk of its objects, walked again after its symbols changed or at an expansion.
     bool HoldsSymbolKind(CDrawDoc* document, DWORD kind) const;
 
     // Changes made by the items.
@@ -78,6 +105,11 @@ public:
     void DeleteNode(CDesignTreeNode& node);
     void DeleteChildren(CDesignTreeNode& node);
     void SetLabel(CDesignTreeNode& node, const CString& label);
+    // As SetLabel and InsertChild, but a node among siblings that are in order moves to its
+    // place, so that they stay in order.
+    void SetLabelInOrder(CDesignTreeNode& node, const CString& label);
+    CDesignTreeNode& InsertChildInOrder(CDesignTreeNode& parent,
+                                        std::unique_ptr<CDesignTreeItem> item);
     void ResetChildButton(CDesignTreeNode& node);
     void SortChildren(CDesignTreeNode& node);
     // Deletes the children, fills and sorts them.
@@ -87,6 +119,13 @@ public:
 
 private:
     void Notify(const std::function<void(IDesignTreeWindow&)>& call) const;
+    // Moves node among its siblings, which are in order but for it, to its place.
+    void MoveIntoOrder(CDesignTreeNode& node);
+    // Adds what the change log of document names since the last notice to its changes.
+    void NoteChanges(CDrawDoc* document);
+    static void Resolve(CDrawDoc* document, DesignTreeChanges& changes);
+    // A closed document's address may come back with another document.
+    void ForgetClosedDocuments();
 
     DocumentList m_documents;
     IDesignTreeWindow* m_window;
@@ -97,7 +136,10 @@ private:
     bool m_pending = false;
     bool m_started = false;
     std::deque<RefreshEntry> m_stack;
-    // Symbol kinds present per document (bit kind >> 8), until the next change notice.
+    // Symbol kinds present per document (bit kind >> 8), until its symbols change.
     mutable std::unordered_map<const CDrawDoc*, unsigned> m_symbolKinds;
+    // Per document: the changes not yet followed, and the count of its change log seen.
+    std::unordered_map<const CDrawDoc*, DesignTreeChanges> m_changes;
+    std::unordered_map<const CDrawDoc*, std::uint64_t> m_seen;
     long m_steps = 0;
 };

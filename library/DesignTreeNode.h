@@ -56,4 +56,5 @@ private:
     int m_image = kImageFolder;
     bool m_childButton = false;
     bool m_expanded = false;
+    bool m_sorted = false;  // the children are known to be in order
 };

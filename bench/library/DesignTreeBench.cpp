@@ -1,6 +1,7 @@
 // The design tree of a sheet of 10,000 symbols, each with two pins on wires of their own nets:
 // filling the document with its symbols and nets shown, and following one edit (a symbol
-// renamed) through the idle refresh.
+// renamed the way the editor does it, as an undoable step) from its change notice through the
+// idle refresh until the tree is up to date.
 
 #include <benchmark/benchmark.h>
 
@@ -14,6 +15,7 @@
 #include "model/net/Wire.h"
 #include "model/symbol/Pin.h"
 #include "model/symbol/Symbol.h"
+#include "platform/AppServices.h"
 
 namespace {
 
@@ -75,19 +77,78 @@ void BM_DesignTreeFill(benchmark::State& state) {
 }
 BENCHMARK(BM_DesignTreeFill)->Unit(benchmark::kMillisecond);
 
+// Keeps the change notices the edits send, as the application queues them for its windows.
+class NoticeQueue : public IAppServices {
+public:
+    void NotifyDocumentChanged(void* document, int code) override {
+        notices.push_back({document, code});
+    }
+    void BeginWaitCursor() override {}
+    void EndWaitCursor() override {}
+
+    struct Notice {
+        void* document;
+        int code;
+    };
+    std::vector<Notice> notices;
+};
+
 void BM_DesignTreeFollowOneEdit(benchmark::State& state) {
     const auto doc = MakeSheet();
     CDesignTreeModel tree([&] { return std::vector<CDrawDoc*>{doc.get()}; });
     Fill(tree, *doc);
+    NoticeQueue queue;
+    IAppServices* const replaced = SetAppServices(&queue);
     auto* symbol = static_cast<CSymbol*>(doc->GetObjects().GetHead());
     int round = 0;
     for (auto _ : state) {
-        symbol->GetAttrMap()->SetAt("_ID", ("Q" + std::to_string(++round)).c_str());
-        tree.MarkForRefresh(-1, doc.get());
+        state.PauseTiming();
+        queue.notices.clear();
+        symbol->SetAttr("_ID", ("Q" + std::to_string(++round)).c_str(), kSetAttrUndoable);
+        state.ResumeTiming();
+        for (const auto& notice : queue.notices)
+            tree.MarkForRefresh(notice.code, static_cast<CDrawDoc*>(notice.document));
         while (tree.OnIdle()) {
         }
     }
+    if (Child(Child(tree.Root(), "Symbols"), ("Q" + std::to_string(round)).c_str()) == nullptr)
+        state.SkipWithError("the tree did not follow the edit");
+    SetAppServices(replaced);
 }
 BENCHMARK(BM_DesignTreeFollowOneEdit)->Unit(benchmark::kMillisecond);
+
+// A wire on a net of its own added, then taken back by undo: two edits followed.
+void BM_DesignTreeFollowWireAddedAndUndone(benchmark::State& state) {
+    const auto doc = MakeSheet();
+    CDesignTreeModel tree([&] { return std::vector<CDrawDoc*>{doc.get()}; });
+    Fill(tree, *doc);
+    NoticeQueue queue;
+    IAppServices* const replaced = SetAppServices(&queue);
+    const auto follow = [&] {
+        for (const auto& notice : queue.notices)
+            tree.MarkForRefresh(notice.code, static_cast<CDrawDoc*>(notice.document));
+        queue.notices.clear();
+        while (tree.OnIdle()) {
+        }
+    };
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto wire = std::make_unique<CWire>();
+        wire->AddPoint(CPoint(0, 500));
+        wire->AddPoint(CPoint(100, 500));
+        auto* net = new CNet("X");
+        net->AddRef();
+        wire->SetNet(net);
+        doc->AddObject(std::move(wire));
+        state.ResumeTiming();
+        follow();
+        state.PauseTiming();
+        doc->GetUndoList().Undo();
+        state.ResumeTiming();
+        follow();
+    }
+    SetAppServices(replaced);
+}
+BENCHMARK(BM_DesignTreeFollowWireAddedAndUndone)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <QContextMenuEvent>
 #include <QHeaderView>
 #include <QMenu>
+#include <algorithm>
 
 #include "resources/CommandIds.h"
 #include "resources/CommandTable.h"
@@ -179,6 +180,24 @@ void CDesignTreeCtrl::ChildrenSorted(CDesignTreeNode& node) {
     parent->insertChildren(0, ordered);
     for (const auto& child : node.Children())
         ApplyExpansion(*child);
+    if (current)
+        setCurrentItem(current);
+}
+
+void CDesignTreeCtrl::NodeMoved(CDesignTreeNode& node) {
+    QTreeWidgetItem* item = ItemOf(&node);
+    QTreeWidgetItem* parent = ItemOf(node.Parent());
+    if (!item || !parent)
+        return;
+    SyncScope sync(m_syncing);
+    QTreeWidgetItem* current = currentItem();
+    const auto& siblings = node.Parent()->Children();
+    const auto index = std::find_if(siblings.begin(), siblings.end(),
+                                    [&](const auto& sibling) { return sibling.get() == &node; }) -
+                       siblings.begin();
+    parent->removeChild(item);
+    parent->insertChild(static_cast<int>(index), item);
+    ApplyExpansion(node);
     if (current)
         setCurrentItem(current);
 }

@@ -50,6 +50,7 @@ private:
     void NodeRemoving(CDesignTreeNode& node) override;
     void NodeChanged(CDesignTreeNode& node) override;
     void ChildrenSorted(CDesignTreeNode& node) override;
+    void NodeMoved(CDesignTreeNode& node) override;
     void RefreshPendingChanged(bool pending) override;
 
     void Show(QTreeWidgetItem* item, const CDesignTreeNode& node);

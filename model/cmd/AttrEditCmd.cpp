@@ -24,6 +24,12 @@ BOOL CAttrEditCmd::Undo(CDrawDoc* doc) {
     return TRUE;
 }
 
+BOOL CAttrEditCmd::GetChangedObjects(std::vector<CDrawObj*>& objects) const {
+    if (m_owner)
+        objects.push_back(m_owner);
+    return TRUE;
+}
+
 BOOL CAttrEditCmd::Read(CDrawDoc* doc, CString& value) const {
     return m_owner ? m_owner->LookupAttr(m_name, value) : doc->GetAttribute(m_name, value);
 }

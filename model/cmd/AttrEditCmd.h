@@ -20,6 +20,8 @@ public:
     // Removes the attribute when the edit made it (keeping its value for a redo); otherwise
     // the same exchange as Do.
     BOOL Undo(CDrawDoc* doc) override;
+    // The owner, or none for the document.
+    BOOL GetChangedObjects(std::vector<CDrawObj*>& objects) const override;
 
 private:
     BOOL Read(CDrawDoc* doc, CString& value) const;

@@ -54,6 +54,11 @@ BOOL CAttrMapEditCmd::Do(CDrawDoc* /*doc*/) {
     return Apply(true);
 }
 
+BOOL CAttrMapEditCmd::GetChangedObjects(std::vector<CDrawObj*>& objects) const {
+    objects.push_back(m_object);
+    return TRUE;
+}
+
 BOOL CAttrMapEditCmd::Undo(CDrawDoc* /*doc*/) {
     Compare();
     return Apply(false);

@@ -31,6 +31,7 @@ public:
     BOOL Do(CDrawDoc* doc) override;
     // Sets the old values and removes the added attributes, then refreshes the texts.
     BOOL Undo(CDrawDoc* doc) override;
+    BOOL GetChangedObjects(std::vector<CDrawObj*>& objects) const override;
 
     const std::vector<Change>& GetChanges() const { return m_changes; }
 

@@ -32,6 +32,11 @@ CObjectSetCmd::~CObjectSetCmd() {
         object->Remove();
 }
 
+BOOL CObjectSetCmd::GetChangedObjects(std::vector<CDrawObj*>& objects) const {
+    objects.insert(objects.end(), m_objects.begin(), m_objects.end());
+    return TRUE;
+}
+
 BOOL CObjectSetCmd::LinkIn(CDrawDoc* doc) {
     ObjectPlaces places(doc->GetObjects(), 2 * m_objects.size());
     if (ReleaseObjectsIn(places))

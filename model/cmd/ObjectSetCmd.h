@@ -21,6 +21,8 @@ public:
     int GetObjectCount() const { return static_cast<int>(m_objects.size()); }
     CDrawObj* GetObjectAt(int index) const { return m_objects.at(index); }
     BOOL IsInDocument() const { return m_inDocument; }
+    // The objects added or removed.
+    BOOL GetChangedObjects(std::vector<CDrawObj*>& objects) const override;
 
 protected:
     // Null objects and repeats are left out.

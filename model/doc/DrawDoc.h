@@ -8,6 +8,7 @@
 #include <unordered_set>
 #include <vector>
 
+#include "model/doc/DocChangeLog.h"
 #include "model/doc/DocumentBase.h"
 #include "model/doc/PrintSettings.h"
 #include "model/doc/PrinterChoice.h"
@@ -222,6 +223,9 @@ public:
 
     // Undo
     CUndoList& GetUndoList() { return m_undoList; }
+    // What the recorded edits (done, undone and redone) changed.
+    CDocChangeLog& GetChangeLog() { return m_changeLog; }
+    const CDocChangeLog& GetChangeLog() const { return m_changeLog; }
     BOOL CancelLastCommand();
     BOOL MergeCommand(CCommand* command);
 
@@ -314,4 +318,5 @@ private:
     std::unique_ptr<std::unordered_set<std::string>> m_netNames;    // while a NetNameScope lasts
     std::unique_ptr<std::unordered_set<const CDrawObj*>> m_listed;  // while all are purged
     std::vector<CSymbolDoc*> m_symbolEditors;
+    CDocChangeLog m_changeLog;
 };

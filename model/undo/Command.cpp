@@ -15,6 +15,10 @@ BOOL CCommand::Undo(CDrawDoc* /*doc*/) {
     return FALSE;
 }
 
+BOOL CCommand::GetChangedObjects(std::vector<CDrawObj*>& /*objects*/) const {
+    return FALSE;
+}
+
 const char* CCommand::GetName() const {
     return "";
 }

@@ -3,6 +3,8 @@
 // hands it to the document's undo list (CUndoList::Execute does and records in one step,
 // CUndoList::Add records one that is already done); from then on the list owns it.
 
+#include <vector>
+
 #include "platform/Object.h"
 #include "platform/Types.h"
 
@@ -23,6 +25,10 @@ public:
     virtual BOOL Do(CDrawDoc* doc);
     // Takes the change back; on failure the same rule holds: FALSE, and the change stays done.
     virtual BOOL Undo(CDrawDoc* doc);
+    // Appends the drawing objects that doing or undoing adds, removes or changes (the
+    // document's own attributes are no object); FALSE when the command cannot name them all,
+    // as the base cannot.
+    virtual BOOL GetChangedObjects(std::vector<CDrawObj*>& objects) const;
     // The label shown in the undo lists, in lower case ("add objects"); the base has none.
     virtual const char* GetName() const;
     // Tells the document's views about the listed drawing objects: how kUpdateJoinSelection

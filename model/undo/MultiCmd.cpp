@@ -18,6 +18,14 @@ BOOL CMultiCmd::Do(CDrawDoc* doc) {
     return TRUE;
 }
 
+BOOL CMultiCmd::GetChangedObjects(std::vector<CDrawObj*>& objects) const {
+    for (const auto& command : m_commands) {
+        if (!command->GetChangedObjects(objects))
+            return FALSE;
+    }
+    return TRUE;
+}
+
 BOOL CMultiCmd::Undo(CDrawDoc* doc) {
     for (auto it = m_commands.rbegin(); it != m_commands.rend(); ++it) {
         if (!(*it)->Undo(doc)) {

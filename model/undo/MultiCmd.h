@@ -22,6 +22,8 @@ public:
     // run in this pass are taken back in reverse order and the result is FALSE.
     BOOL Do(CDrawDoc* doc) override;
     BOOL Undo(CDrawDoc* doc) override;
+    // The objects of all the commands; FALSE when one cannot name its own.
+    BOOL GetChangedObjects(std::vector<CDrawObj*>& objects) const override;
     const char* GetName() const override { return m_name.c_str(); }
 
 private:

@@ -52,7 +52,7 @@ BOOL CUndoList::Add(CCommand* command) {
     while (m_commands.size() > m_depth)
         m_commands.pop_front();
     m_done = m_commands.size();
-    NoteChange();
+    NoteChange(*command);
     return TRUE;
 }
 
@@ -70,7 +70,7 @@ BOOL CUndoList::Redo() {
             return FALSE;
         ++m_done;
     }
-    NoteChange();
+    NoteChange(*m_commands[m_done - 1]);
     return TRUE;
 }
 
@@ -108,7 +108,7 @@ BOOL CUndoList::Merge(CCommand* command) {
         last = std::move(joined);
     }
     multi->Append(command);
-    NoteChange();
+    NoteChange(*command);
     return TRUE;
 }
 
@@ -143,11 +143,16 @@ BOOL CUndoList::UndoAtCursor() {
             return FALSE;
         --m_done;
     }
-    NoteChange();
+    NoteChange(*m_commands[m_done]);
     return TRUE;
 }
 
-void CUndoList::NoteChange() {
+void CUndoList::NoteChange(const CCommand& command) {
+    std::vector<CDrawObj*> objects;
+    if (command.GetChangedObjects(objects))
+        m_doc->GetChangeLog().Note(objects);
+    else
+        m_doc->GetChangeLog().NoteUnknown();
     m_doc->SetModifiedFlag();
     GetAppServices().NotifyDocumentChanged(m_doc, kDocumentContentChanged);
 }

@@ -65,7 +65,9 @@ public:
 private:
     bool CursorAtTail() const { return !m_commands.empty() && m_done == m_commands.size(); }
     BOOL UndoAtCursor();
-    void NoteChange();
+    // Notes what command changed in the document's change log, marks the document modified and
+    // tells the application.
+    void NoteChange(const CCommand& command);
 
     std::deque<std::unique_ptr<CCommand>> m_commands;  // oldest first
     std::size_t m_done = 0;                            // the commands before this are done

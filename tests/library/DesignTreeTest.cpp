@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "library/DesignTreeModel.h"
@@ -92,8 +93,47 @@ protected:
         for (int steps = 0; tree.OnIdle(); ++steps)
             ASSERT_LT(steps, 100000);
     }
+    // Hands the tree the change notices sent since the last call, as the workspace bar does.
+    void Deliver() {
+        for (; delivered < services.notices().size(); ++delivered) {
+            const auto& notice = services.notices()[delivered];
+            tree.MarkForRefresh(notice.code, static_cast<CDrawDoc*>(notice.document));
+        }
+    }
+    // The node's text, kind, image and child button, and the same of the children of every
+    // expanded node below it, one line each.
+    static std::string Dump(const CDesignTreeNode& node, int depth = 0) {
+        std::string text = std::string(2 * depth, ' ') + node.Label().str() + " [" +
+                           std::to_string(node.Item().GetKind()) + " " +
+                           std::to_string(node.Image()) + (node.HasChildButton() ? " +" : "") +
+                           "]\n";
+        if (node.IsExpanded()) {
+            for (const auto& child : node.Children())
+                text += Dump(*child, depth + 1);
+        }
+        return text;
+    }
+    // Expands in fresh the nodes that are expanded in shown, found by their labels.
+    static void ExpandLike(CDesignTreeModel& fresh, CDesignTreeNode& node,
+                           const CDesignTreeNode& shown) {
+        if (!shown.IsExpanded())
+            return;
+        ASSERT_TRUE(fresh.Expand(node));
+        for (const auto& child : shown.Children()) {
+            if (CDesignTreeNode* match = Child(&node, child->Label().c_str()))
+                ExpandLike(fresh, *match, *child);
+        }
+    }
+    // The tree as one filled afresh with the same nodes expanded shows it.
+    std::string FreshDump() {
+        CDesignTreeModel fresh([this] { return Open(); });
+        fresh.Initialize(nullptr);
+        ExpandLike(fresh, *fresh.Root(), *tree.Root());
+        return Dump(*fresh.Root());
+    }
 
     testsupport::RecordingAppServices services;
+    size_t delivered = 0;
     std::vector<std::unique_ptr<CDrawDoc>> docs;
     CDesignTreeModel tree{[this] { return Open(); }};
 };
@@ -266,6 +306,100 @@ TEST_F(DesignTree, RefreshFollowsAddedRemovedAndRenamedSymbols) {
     RunRefresh();
     EXPECT_EQ(Labels(symbols), (std::vector<CString>{"C5", "R7"}));
     EXPECT_FALSE(tree.IsRefreshPending());
+}
+
+TEST_F(DesignTree, RecordedEditsAreFollowedThroughTheSymbolsTheyName) {
+    CDrawDoc& doc = NewDoc("a.sch");
+    CSymbol* r1 = AddSymbol(doc, "R1");
+    CSymbol* r2 = AddSymbol(doc, "R2");
+    tree.Initialize(nullptr);
+    CDesignTreeNode* symbols = ExpandPath({"a.sch", "Symbols"});
+    ASSERT_TRUE(symbols);
+    const CDesignTreeNode* shownR2 = Child(symbols, "R2");
+
+    r1->SetAttr("_ID", "R5", kSetAttrUndoable);
+    Deliver();
+    const DesignTreeChanges& renamed = tree.ChangesOf(&doc);
+    EXPECT_FALSE(renamed.all);
+    EXPECT_FALSE(renamed.nets);
+    EXPECT_EQ(renamed.symbols, (std::vector<const CDrawObj*>{r1}));
+    RunRefresh();
+    EXPECT_EQ(Labels(symbols), (std::vector<CString>{"R2", "R5"}));
+    EXPECT_EQ(Child(symbols, "R2"), shownR2);
+    EXPECT_FALSE(tree.ChangesOf(&doc).TouchObjects());
+
+    // A notice that the change log cannot back refreshes everything.
+    r2->GetAttrMap()->SetAt("_ID", "R9");
+    tree.MarkForRefresh(kDocumentContentChanged, &doc);
+    EXPECT_TRUE(tree.ChangesOf(&doc).all);
+    RunRefresh();
+    EXPECT_EQ(Labels(symbols), (std::vector<CString>{"R5", "R9"}));
+
+    // So does a recorded edit that cannot name its objects.
+    ASSERT_TRUE(doc.GetUndoList().Undo());
+    Deliver();
+    EXPECT_FALSE(tree.ChangesOf(&doc).all);
+    struct Opaque : CCommand {};
+    doc.GetUndoList().Add(new Opaque);
+    Deliver();
+    EXPECT_TRUE(tree.ChangesOf(&doc).all);
+    RunRefresh();
+    EXPECT_EQ(Labels(symbols), (std::vector<CString>{"R1", "R9"}));
+}
+
+TEST_F(DesignTree, AFollowedTreeShowsWhatAFreshOneShowsAfterAddDeleteUndoAndRedo) {
+    CDrawDoc& doc = NewDoc("a.sch");
+    CSymbol* r1 = AddSymbol(doc, "R1");
+    Attach(doc, AddPin(r1, "1"), "N1");
+    Attach(doc, AddPin(r1, "2"), "N2");
+    CSymbol* r2 = AddSymbol(doc, "R2");
+    Attach(doc, AddPin(r2, "1"), "N2");
+    Attach(doc, AddPin(r2, "2"), "N3");
+    AddPin(AddSymbol(doc, "P1", kSymbolPort), "IN");
+    AddSymbol(doc, "S1", kSymbolSubCircuit);
+    tree.Initialize(nullptr);
+    for (auto path : {std::initializer_list<const char*>{"a.sch", "Symbols", "R1", "Pins", "1"},
+                      {"a.sch", "Nets", "N2"},
+                      {"a.sch", "Ports", "IN"},
+                      {"a.sch", "Sub-circuits"},
+                      {"a.sch", "Devices"},
+                      {"a.sch", "Attributes"}})
+        ASSERT_TRUE(ExpandPath(path));
+    ASSERT_EQ(Dump(*tree.Root()), FreshDump());
+    const auto follow = [&](const char* step) {
+        Deliver();
+        RunRefresh();
+        EXPECT_EQ(Dump(*tree.Root()), FreshDump()) << "after " << step;
+    };
+
+    r2->SetAttr("_ID", "R0", kSetAttrUndoable);
+    follow("renaming R2");
+    r1->SetAttr("_ID", "R9", kSetAttrUndoable);
+    follow("renaming the expanded R1");
+    auto added = std::make_unique<CSymbol>();
+    added->SetFlags(kSymbolDevice, kSymbolKindMask);
+    added->GetAttrMap()->SetAt("_ID", "C1");
+    AddPin(added.get(), "1");
+    ASSERT_TRUE(doc.AddObject(std::move(added)));
+    follow("adding C1");
+    auto wire = std::make_unique<CWire>();
+    wire->AddPoint(CPoint(500, 0));
+    wire->AddPoint(CPoint(600, 0));
+    auto* net = new CNet("N7");
+    net->AddRef();
+    wire->SetNet(net);
+    ASSERT_TRUE(doc.AddObject(std::move(wire)));
+    follow("adding a wire");
+    CObList removed;
+    removed.AddTail(r2);
+    doc.RemoveObjects(&removed);
+    follow("deleting R0");
+    int undone = 0;
+    while (doc.GetUndoList().Undo())
+        follow(("undo " + std::to_string(++undone)).c_str());
+    EXPECT_GE(undone, 5);
+    for (int redone = 1; doc.GetUndoList().Redo(); ++redone)
+        follow(("redo " + std::to_string(redone)).c_str());
 }
 
 TEST_F(DesignTree, WhileARefreshIsPendingNodesNeitherExpandNorOfferMenus) {

@@ -37,11 +37,12 @@ protected:
         docs.back()->SetTitle(title);
         return *docs.back();
     }
-    static void AddSymbol(CDrawDoc& doc, const char* id) {
+    static CSymbol* AddSymbol(CDrawDoc& doc, const char* id) {
         auto* symbol = new CSymbol();
         symbol->SetDocument(&doc);
         symbol->GetAttrMap()->SetAt("_ID", id);
         doc.GetObjects().AddTail(symbol);
+        return symbol;
     }
     QTreeWidget& Tree() { return *bar.Tree(); }
     static QTreeWidgetItem* Child(QTreeWidgetItem* item, const char* text) {
@@ -106,6 +107,36 @@ TEST_F(TreeBar, EntriesFollowExpansionEditsAndTheSetOfDocuments) {
     bar.OnDocumentChanged(DocumentChange{kDocumentSetChanged, nullptr, nullptr});
     Settle();
     EXPECT_EQ(Texts(root), (QStringList{"b.sch"}));
+}
+
+TEST_F(TreeBar, ARenamedSymbolsEntryMovesToItsPlaceAndStaysExpanded) {
+    CDrawDoc& doc = NewDoc("a.sch");
+    CSymbol* r1 = AddSymbol(doc, "R1");
+    AddSymbol(doc, "R2");
+    AddSymbol(doc, "R3");
+    QTreeWidgetItem* root = Tree().topLevelItem(0);
+    root->setExpanded(true);
+    QTreeWidgetItem* document = Child(root, "a.sch");
+    ASSERT_TRUE(document);
+    document->setExpanded(true);
+    QTreeWidgetItem* symbols = Child(document, "Symbols");
+    ASSERT_TRUE(symbols);
+    symbols->setExpanded(true);
+    QTreeWidgetItem* shownR1 = Child(symbols, "R1");
+    ASSERT_TRUE(shownR1);
+    shownR1->setExpanded(true);
+    Tree().setCurrentItem(Child(symbols, "R2"));
+
+    r1->SetAttr("_ID", "R5", kSetAttrUndoable);
+    ASSERT_FALSE(services.notices().empty());
+    const auto& notice = services.notices().back();
+    bar.OnDocumentChanged(DocumentChange{notice.code, nullptr, notice.document});
+    Settle();
+    EXPECT_EQ(Texts(symbols), (QStringList{"R2", "R3", "R5"}));
+    EXPECT_EQ(Child(symbols, "R5"), shownR1);
+    EXPECT_TRUE(shownR1->isExpanded());
+    EXPECT_EQ(Texts(shownR1), (QStringList{"Pins", "Attributes"}));
+    EXPECT_EQ(Tree().currentItem(), Child(symbols, "R2"));
 }
 
 TEST_F(TreeBar, ExpansionWaitsForAPendingRefresh) {
