@@ -234,6 +234,10 @@ void CDesignTreeModel::NoteChanges(CDrawDoc* document) {
         }
         return;
     }
+    // A notice may name something that is not an open schematic: nothing shown changed.
+    const std::vector<CDrawDoc*> open = Documents();
+    if (std::find(open.begin(), open.end(), document) == open.end())
+        return;
     const CDocChangeLog& log = document->GetChangeLog();
     DesignTreeChanges& changes = m_changes[document];
     changes.resolved = false;
