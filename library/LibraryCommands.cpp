@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "library/LibraryFile.h"
+#include "library/LibraryItem.h"
+#include "model/device/Device.h"
 #include "model/doc/DrawDoc.h"
 #include "model/net/Wire.h"
 #include "model/object/DrawObj.h"
@@ -35,6 +37,18 @@ void CollectStorable(const CObList& selection, CDrawDoc& document, CObList& list
         list.AddTail(object);
 }
 
+// The device of the first object that has one, alone; false when none has one.
+bool KeepDeviceOnly(CObList& objects) {
+    for (POSITION pos = objects.GetHeadPosition(); pos;) {
+        if (CDevice* device = static_cast<CDrawObj*>(objects.GetNext(pos))->GetDevice()) {
+            objects.RemoveAll();
+            objects.AddTail(device);
+            return true;
+        }
+    }
+    return false;
+}
+
 }  // namespace
 
 BOOL AddSelectionToLibrary(CLibraryFile& library, const CObList& selection, CDrawDoc& document,
@@ -45,11 +59,15 @@ BOOL AddSelectionToLibrary(CLibraryFile& library, const CObList& selection, CDra
         AfxMessageBox("There are no suitable items to add to the library.");
         return FALSE;
     }
-    const std::optional<LibraryItemChoice> choice = dialog(library);
+    const std::optional<LibraryItemChoice> choice = dialog(library, objects);
     if (!choice)
         return FALSE;
+    if (choice->deviceOnly && choice->type == kItemDevice && !KeepDeviceOnly(objects))
+        return FALSE;
     CLibraryItem item(choice->name, choice->description, choice->type);
-    if (library.AddObjectList(objects, item, choice->keepConnections != 0))
+    CLibraryItem sameName;
+    const int replacing = library.FindItem(sameName, choice->name);
+    if (library.AddObjectList(objects, item, choice->keepConnections != 0, replacing))
         return TRUE;
     CString text;
     text.Format("Error - Library operation failed :\n%s", library.GetFilePath().c_str());

@@ -109,8 +109,10 @@ public:
     BOOL AddObjects(CObList* objects, CObject* object, const char* name, const char* description);
     // Stores the objects as a new record described by item, written like clipboard data: the
     // count, then each object. Without keepConnections their links to objects outside the
-    // list are cut while writing.
-    BOOL AddObjectList(const CObList& objects, CLibraryItem& item, BOOL keepConnections);
+    // list are cut while writing. The record is appended, or takes the place of record
+    // replacing (ReplaceItem).
+    BOOL AddObjectList(const CObList& objects, CLibraryItem& item, BOOL keepConnections,
+                       int replacing = kItemNotFound);
     // Loads the data of the record just read (the file at its data) into objects, which then
     // belong to the caller. FALSE for a truncated record. Damaged data end the load with an
     // exception (CArchiveException mostly) after every object read has been deleted.

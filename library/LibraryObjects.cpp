@@ -143,7 +143,8 @@ BOOL CLibraryFile::AddObjects(CObList* objects, CObject* object, const char* nam
     return AddObjectList(list, item, FALSE);
 }
 
-BOOL CLibraryFile::AddObjectList(const CObList& objects, CLibraryItem& item, BOOL keepConnections) {
+BOOL CLibraryFile::AddObjectList(const CObList& objects, CLibraryItem& item, BOOL keepConnections,
+                                 int replacing) {
     CMemFile data(kStoreGrowBytes);
     const std::vector<CDrawObj*> drawObjs = DrawingObjects(objects);
     CConnectionList links(kConnectionGrowth);
@@ -156,7 +157,11 @@ BOOL CLibraryFile::AddObjectList(const CObList& objects, CLibraryItem& item, BOO
         throw;
     }
     links.Restore();
-    return AddItem(item, data);
+    if (replacing == kItemNotFound)
+        return AddItem(item, data);
+    const auto length = static_cast<UINT>(data.GetLength());
+    data.SeekToBegin();
+    return ReplaceItem(replacing, item, data, length);
 }
 
 BOOL CLibraryFile::ReadItemObjects(CDrawDoc* document, const CLibraryItem& entry,

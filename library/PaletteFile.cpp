@@ -50,6 +50,29 @@ void PaletteButtonData::DeleteObjects() {
     DeleteListedObjects(objects);
 }
 
+BOOL PaletteButtonData::PasteObjects(const std::vector<BYTE>& data) {
+    CMemFile file(data);
+    CArchive ar(&file, CArchive::load, kArchiveBufferSize);
+    auto list = std::make_unique<CObListRecord>();  // owns what it reads until taken
+    try {
+        list->Serialize(ar);
+        // Every drawing object read belongs to the list or to an object of it.
+        if (ar.HasUnclaimed(RUNTIME_CLASS(CDrawObj)))
+            throw CArchiveException(CArchiveException::badIndex);
+    } catch (...) {
+        list.reset();
+        ar.DeleteUnclaimed(RUNTIME_CLASS(CDrawObj));
+        throw;
+    }
+    CObList pasted;
+    list->Take(pasted);
+    if (pasted.IsEmpty())
+        return FALSE;
+    DeleteObjects();
+    objects.AddTail(&pasted);
+    return TRUE;
+}
+
 void PaletteButtonData::Swap(PaletteButtonData& other) {
     std::swap(state.flags, other.state.flags);
     std::swap(state.text, other.state.text);

@@ -36,6 +36,11 @@ struct PaletteButtonData {
     void DeleteObjects();
     // Exchanges state and objects with other.
     void Swap(PaletteButtonData& other);
+    // Takes the drawing objects of clipboard data of the schematic format (an object list,
+    // ObjectListData.h) in place of its own, keeping them without a document as a palette file
+    // does. FALSE, changing nothing, when the data hold no object. Damaged data throw
+    // CArchiveException after every object read has been deleted; the button is then as it was.
+    BOOL PasteObjects(const std::vector<BYTE>& data);
 
     HotTrackedButtonState state{kHotTrackEdge, CString()};
     CObList objects;

@@ -8,14 +8,17 @@
 #include "dialogs/document/DlgPrintScale.h"
 #include "dialogs/document/DlgSheetSize.h"
 #include "dialogs/document/PrintOptionsSheet.h"
+#include "dialogs/objects/DlgOtherAttr.h"
 #include "model/app/SchematicApp.h"
 #include "model/cmd/DocSettingsApply.h"
 #include "model/doc/DrawDoc.h"
 #include "shell/kit/ColourPickerDlg.h"
 
-CDocSettingsSheet::CDocSettingsSheet(DocSettings& settings, CPrinterChoice& printer, bool metric,
+CDocSettingsSheet::CDocSettingsSheet(DocSettings& settings, CPrinterChoice& printer,
+                                     const CAttrMerge& attributes, bool metric,
                                      PrinterSetupRunner setup, QWidget* parent)
     : CPropertySheet("Document Properties", parent),
+      m_attributes(new CDlgOtherAttr("Attributes", attributes, 0, nullptr)),
       m_saveAsDefault(new QCheckBox("Save as Default Setttings", this)) {
     setObjectName("docSettingsSheet");
     m_saveAsDefault->setObjectName("saveAsDefault");
@@ -24,6 +27,7 @@ CDocSettingsSheet::CDocSettingsSheet(DocSettings& settings, CPrinterChoice& prin
     AddPage(new CDlgSheetSize(settings.paperSize, metric));
     AddPage(new CDlgPageMargins(settings.margins));
     AddPage(new CDlgFrame(settings.border, metric, AskColour));
+    AddPage(m_attributes);
     AddPage(new CDlgPrintScale(settings.printSettings, printer, std::move(setup)));
 }
 
@@ -36,12 +40,18 @@ void EditDocumentSettings(CDrawDoc& doc, QWidget* parent, PrinterSetupRunner set
     doc.ValidatePrinter();
     DocSettings settings = DocSettings::Of(doc);
     CPrinterChoice printer = doc.m_printer;
+    CAttrMerge attributes;
+    LoadDocAttributes(doc, attributes);
     CSchematicApp* app = GetApp();
-    CDocSettingsSheet sheet(settings, printer, app && (app->Options & kOptionMetric),
+    CDocSettingsSheet sheet(settings, printer, attributes, app && (app->Options & kOptionMetric),
                             std::move(setup), parent);
     const bool ok = sheet.exec() == QDialog::Accepted;
     KeepPrinterChoice(doc, printer);
-    if (!ok || !ApplyDocumentSettings(doc, settings, DocAttributeEdits{}))
+    if (!ok)
+        return;
+    const DocAttributeEdits edits =
+        DocAttributeEdits::FromRecords(doc, sheet.attributesPage()->Merge());
+    if (!ApplyDocumentSettings(doc, settings, edits))
         return;
     if (sheet.SaveAsDefault() && app)
         doc.SaveDefaultSettings(app->Settings());

@@ -1,17 +1,18 @@
 #include "dialogs/wizards/DlgScctWiz3.h"
 
-#include <QColorDialog>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QLabel>
 #include <QListWidget>
-#include <QPushButton>
 
 #include "dialogs/objects/ObjectPreview.h"
+#include "dialogs/objects/OutlineFillControls.h"
 #include "dialogs/wizards/SubcctWizard.h"
 #include "model/app/SchematicApp.h"
+#include "model/object/DrawObj.h"
 #include "model/symbol/SubcctLayout.h"
 #include "model/symbol/Symbol.h"
+#include "shell/kit/ColourPickerDlg.h"
 #include "shell/kit/StoredText.h"
 
 namespace {
@@ -21,12 +22,17 @@ constexpr const char* kOutlineEntry = "SubcktOutL";
 constexpr const char* kFillEntry = "SubcktFill";
 constexpr const char* kStyleEntry = "SubcktStyle";
 
-QColor ToQColor(COLORREF colour) {
-    return QColor(int(colour & 0xFF), int((colour >> 8) & 0xFF), int((colour >> 16) & 0xFF));
-}
-
-COLORREF FromQColor(const QColor& colour) {
-    return COLORREF(colour.red()) | COLORREF(colour.green()) << 8 | COLORREF(colour.blue()) << 16;
+// The colour grid's answer as the look takes it: none for "None".
+std::optional<COLORREF> ChoiceOf(ColourCode code, COLORREF colour) {
+    switch (code) {
+        case ColourCode::kAutomatic:
+            return kDefaultColour;
+        case ColourCode::kNone:
+            return std::nullopt;
+        case ColourCode::kColour:
+            break;
+    }
+    return colour;
 }
 
 }  // namespace
@@ -36,8 +42,8 @@ CDlgScctWiz3::CDlgScctWiz3(CSubcctWizard& wizard)
       m_pins(new QListWidget(this)),
       m_side(new QComboBox(this)),
       m_style(new QComboBox(this)),
-      m_outline(new QPushButton("Outline", this)),
-      m_fill(new QPushButton("Fill", this)),
+      m_outline(new CColourButton(kColourNoOutline, this)),
+      m_fill(new CColourButton(kColourNoFill, this)),
       m_preview(new CObjectPreview(this)) {
     setTitle("Sub-circuit Wizard - Step 3");
     m_pins->setSelectionMode(QAbstractItemView::ExtendedSelection);
@@ -49,6 +55,8 @@ CDlgScctWiz3::CDlgScctWiz3(CSubcctWizard& wizard)
     sideLabel->setBuddy(m_side);
     auto* styleLabel = new QLabel("&Style", this);
     styleLabel->setBuddy(m_style);
+    auto* outlineLabel = new QLabel("Outline", this);
+    auto* fillLabel = new QLabel("Fill", this);
     auto* layout = new QGridLayout(this);
     layout->addWidget(pinsLabel, 0, 0);
     layout->addWidget(m_pins, 1, 0, 1, 2);
@@ -56,16 +64,22 @@ CDlgScctWiz3::CDlgScctWiz3(CSubcctWizard& wizard)
     layout->addWidget(m_side, 2, 1);
     layout->addWidget(styleLabel, 3, 0);
     layout->addWidget(m_style, 3, 1);
-    layout->addWidget(m_outline, 4, 0);
-    layout->addWidget(m_fill, 4, 1);
-    layout->addWidget(m_preview, 0, 2, 5, 1);
+    layout->addWidget(outlineLabel, 4, 0);
+    layout->addWidget(m_outline, 4, 1);
+    layout->addWidget(fillLabel, 5, 0);
+    layout->addWidget(m_fill, 5, 1);
+    layout->addWidget(m_preview, 0, 2, 6, 1);
     layout->setColumnStretch(2, 1);
     connect(m_pins, &QListWidget::itemSelectionChanged, this, &CDlgScctWiz3::OnSelection);
     connect(m_side, &QComboBox::activated, this, &CDlgScctWiz3::ChooseSide);
     connect(m_style, &QComboBox::activated, this, &CDlgScctWiz3::ChooseStyle);
-    connect(m_outline, &QPushButton::clicked, this,
-            [this] { ChooseColour(m_look.outline, kOutlineEntry); });
-    connect(m_fill, &QPushButton::clicked, this, [this] { ChooseColour(m_look.fill, kFillEntry); });
+    connect(m_outline, &CColourButton::colourChosen, this,
+            [this](ColourCode code, COLORREF colour) {
+                ChooseColour(SubcctBodyPart::kOutline, code, colour);
+            });
+    connect(m_fill, &CColourButton::colourChosen, this, [this](ColourCode code, COLORREF colour) {
+        ChooseColour(SubcctBodyPart::kFill, code, colour);
+    });
 }
 
 void CDlgScctWiz3::initializePage() {
@@ -120,18 +134,19 @@ void CDlgScctWiz3::ChooseStyle(int style) {
     Rebuild();
 }
 
-void CDlgScctWiz3::ChooseColour(COLORREF& colour, const char* entry) {
-    const QColor chosen = QColorDialog::getColor(ToQColor(colour), this);
-    if (!chosen.isValid())
-        return;
-    colour = FromQColor(chosen);
-    if (CSchematicApp* app = GetApp())
-        app->WriteProfileInt(kSection, entry, int(colour));
+// "None" is no colour: it is not remembered.
+void CDlgScctWiz3::ChooseColour(SubcctBodyPart part, ColourCode code, COLORREF colour) {
+    const std::optional<COLORREF> stored = m_look.Choose(part, ChoiceOf(code, colour));
+    CSchematicApp* app = GetApp();
+    if (stored && app)
+        app->WriteProfileInt(kSection, part == SubcctBodyPart::kFill ? kFillEntry : kOutlineEntry,
+                             int(*stored));
     PaintButtons();
     Rebuild();
 }
 
+// A part drawn without outline or fill shows no colour.
 void CDlgScctWiz3::PaintButtons() {
-    m_outline->setStyleSheet(QString("color: %1").arg(ToQColor(m_look.outline).name()));
-    m_fill->setStyleSheet(QString("background: %1").arg(ToQColor(m_look.fill).name()));
+    m_outline->SetColour(m_look.outlined ? std::optional(m_look.outline) : std::nullopt);
+    m_fill->SetColour(m_look.filled ? std::optional(m_look.fill) : std::nullopt);
 }

@@ -7,11 +7,12 @@
 
 #include "model/symbol/SubcctSymbolBuilder.h"
 
+enum class ColourCode;
+class CColourButton;
 class CObjectPreview;
 class CSubcctWizard;
 class QComboBox;
 class QListWidget;
-class QPushButton;
 
 class CDlgScctWiz3 : public QWizardPage {
     Q_OBJECT
@@ -22,6 +23,8 @@ public:
     QListWidget* PinList() const { return m_pins; }
     QComboBox* SideCombo() const { return m_side; }
     QComboBox* StyleCombo() const { return m_style; }
+    CColourButton* OutlineButton() const { return m_outline; }
+    CColourButton* FillButton() const { return m_fill; }
     CObjectPreview* Preview() const { return m_preview; }
 
     void initializePage() override;
@@ -33,7 +36,7 @@ private:
     void OnSelection();
     void ChooseSide(int side);
     void ChooseStyle(int style);
-    void ChooseColour(COLORREF& colour, const char* entry);
+    void ChooseColour(SubcctBodyPart part, ColourCode code, COLORREF colour);
     void PaintButtons();
 
     CSubcctWizard& m_wizard;
@@ -41,7 +44,7 @@ private:
     QListWidget* m_pins;
     QComboBox* m_side;
     QComboBox* m_style;
-    QPushButton* m_outline;
-    QPushButton* m_fill;
+    CColourButton* m_outline;
+    CColourButton* m_fill;
     CObjectPreview* m_preview;
 };

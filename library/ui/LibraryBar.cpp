@@ -28,6 +28,7 @@
 #include "platform/DiskFile.h"
 #include "platform/Paths.h"
 #include "platform/UserPrompt.h"
+#include "shell/kit/ClipboardFormat.h"
 
 namespace {
 
@@ -620,7 +621,7 @@ void CLibraryBar::CopyItems() {
     if (!image)
         return;
     auto* data = new QMimeData;
-    data->setData(QString::fromUtf8(kLibraryItemsFormat),
+    data->setData(WindowsMimeType(kLibraryItemsFormat),
                   QByteArray(reinterpret_cast<const char*>(image->data()),
                              static_cast<qsizetype>(image->size())));
     QApplication::clipboard()->setMimeData(data);
@@ -628,9 +629,9 @@ void CLibraryBar::CopyItems() {
 
 void CLibraryBar::PasteItems() {
     const QMimeData* data = QApplication::clipboard()->mimeData();
-    if (!data || !data->hasFormat(QString::fromUtf8(kLibraryItemsFormat)))
+    if (!data || !data->hasFormat(WindowsMimeType(kLibraryItemsFormat)))
         return;
-    const QByteArray bytes = data->data(QString::fromUtf8(kLibraryItemsFormat));
+    const QByteArray bytes = data->data(WindowsMimeType(kLibraryItemsFormat));
     CLibraryFile library;
     if (!OpenSelectedLibrary(&library, CDiskFile::modeReadWrite)) {
         CString text;

@@ -1,14 +1,10 @@
 #include "library/ui/LibraryDialogs.h"
 
-#include <QComboBox>
-#include <QDialog>
-#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QFormLayout>
-#include <QLineEdit>
 
 #include "library/LibraryFile.h"
+#include "library/ui/DlgLibItem.h"
 #include "model/app/SchematicApp.h"
 #include "platform/Paths.h"
 #include "platform/UserPrompt.h"
@@ -45,24 +41,14 @@ QString ChooseLibraryFile(QWidget* parent, bool save) {
     return path;
 }
 
-std::optional<LibraryItemChoice> AskLibraryItem(QWidget* parent, CLibraryFile& /*library*/) {
-    QDialog dialog(parent);
-    dialog.setObjectName("libraryItemProperties");
-    dialog.setWindowTitle("Library Item Properties");
-    auto* name = new QLineEdit(&dialog);
-    auto* description = new QLineEdit(&dialog);
-    auto* type = new QComboBox(&dialog);
-    type->addItems({"Symbol", "Circuit", "Device", "Model"});
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
-    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
-    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
-    auto* layout = new QFormLayout(&dialog);
-    layout->addRow("Name", name);
-    layout->addRow("Description", description);
-    layout->addRow("Type", type);
-    layout->addRow(buttons);
-    if (dialog.exec() != QDialog::Accepted || name->text().isEmpty())
+std::optional<LibraryItemChoice> AskLibraryItem(QWidget* parent, CLibraryFile& library,
+                                                const CObList& objects) {
+    LibraryItemForm form;
+    InspectItemObjects(objects, form);
+    CDlgLibItem dialog(parent, form, &library);
+    if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
-    return LibraryItemChoice{name->text().toUtf8().constData(),
-                             description->text().toUtf8().constData(), type->currentIndex(), 0};
+    LibraryItemChoice choice{form.name, form.description, form.type};
+    choice.deviceOnly = form.deviceOnly;
+    return choice;
 }

@@ -1,6 +1,6 @@
 #pragma once
-// The small dialogs of the view's library commands: choosing a library file, and naming the
-// record made from the selection.
+// The dialogs of the view's library commands: choosing a library file, and naming the record
+// made from the selection.
 
 #include <QString>
 #include <optional>
@@ -15,6 +15,8 @@ class QWidget;
 // user agreed. Empty when cancelled.
 QString ChooseLibraryFile(QWidget* parent, bool save);
 
-// The "Library Item Properties" dialog for a new record of library: name, description and
-// type. None when cancelled.
-std::optional<LibraryItemChoice> AskLibraryItem(QWidget* parent, CLibraryFile& library);
+// The "Library Item Properties" dialog for a new record of library holding objects: the
+// name, description and type they propose, as the user confirms or changes them. None when
+// cancelled.
+std::optional<LibraryItemChoice> AskLibraryItem(QWidget* parent, CLibraryFile& library,
+                                                const CObList& objects);

@@ -16,6 +16,7 @@
 #include "library/ShellItem.h"
 #include "platform/CString.h"
 #include "platform/UserPrompt.h"
+#include "shell/kit/ClipboardFormat.h"
 
 namespace {
 
@@ -66,7 +67,7 @@ bool RemoveForGood(const QString& path) {
 
 bool HasLibraryItemsOnClipboard() {
     const QMimeData* data = QApplication::clipboard()->mimeData();
-    return data && data->hasFormat(QString::fromUtf8(kLibraryItemsFormat));
+    return data && data->hasFormat(WindowsMimeType(kLibraryItemsFormat));
 }
 
 UINT ShowShellContextMenu(QWidget* owner, const QStringList& paths, UINT kind, QPoint global) {

@@ -1,15 +1,22 @@
 #include "library/ui/SymbButton.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QContextMenuEvent>
 #include <QMenu>
+#include <QMimeData>
 #include <QPainter>
 #include <algorithm>
+#include <exception>
 
 #include "library/PaletteFile.h"
 #include "library/PreviewGrid.h"
+#include "model/doc/ObjectListData.h"
 #include "model/object/DrawObj.h"
 #include "platform/DC.h"
 #include "platform/GdiObjects.h"
+#include "platform/UserPrompt.h"
+#include "shell/kit/ClipboardFormat.h"
 #include "shell/kit/FontFaces.h"
 #include "shell/kit/QtDC.h"
 
@@ -64,14 +71,33 @@ void CSymbButton::DrawFace(QPainter& painter, const QRect& face) {
 void CSymbButton::contextMenuEvent(QContextMenuEvent* event) {
     QMenu menu(this);
     menu.addAction("P&lace Object", this, [this] { Post(kPaletteCodePlace); });
-    // Pasting into a button needs the schematic clipboard format, which this menu cannot
-    // read yet.
-    menu.addAction("&Paste")->setEnabled(false);
+    menu.addAction("&Paste", this, &CSymbButton::OnPaste)->setEnabled(CanPaste());
     menu.addAction("C&ustomize..", this, [this] { Post(kPaletteCodeCustomize); });
     menu.addSeparator();
     menu.addAction("&Load Palette File..", this, [this] { Post(kPaletteCodeLoadFile); });
     menu.addAction("&New Palette File..", this, [this] { Post(kPaletteCodeNewFile); });
     menu.exec(event->globalPos());
+}
+
+bool CSymbButton::CanPaste() {
+    const QMimeData* data = QApplication::clipboard()->mimeData();
+    return data && data->hasFormat(WindowsMimeType(kSchematicFormat));
+}
+
+void CSymbButton::OnPaste() {
+    const QMimeData* data = QApplication::clipboard()->mimeData();
+    if (!m_data || !data || !data->hasFormat(WindowsMimeType(kSchematicFormat)))
+        return;
+    const QByteArray bytes = data->data(WindowsMimeType(kSchematicFormat));
+    try {
+        if (!m_data->PasteObjects(std::vector<BYTE>(bytes.begin(), bytes.end())))
+            return;
+    } catch (const std::exception& e) {
+        AfxMessageBox(CString(e.what()));
+        return;
+    }
+    RebuildImage();
+    Post(kPaletteCodeChanged);
 }
 
 void CSymbButton::Post(int code) {

@@ -40,6 +40,12 @@ public:
     // and centred, in the preview font.
     static void RenderObjects(CDC& dc, const CRect& rect, const CObList& objects);
 
+    // Whether the clipboard holds drawing objects in the schematic format.
+    static bool CanPaste();
+    // The button takes the clipboard's objects in place of its own and tells the palette it
+    // changed; objects it cannot read are reported and change nothing.
+    void OnPaste();
+
 signals:
     // Posted for a click (kPaletteCodePlace) and for the commands of the button's menu.
     void notify(int index, int code);

@@ -49,20 +49,14 @@ CDrawPoly* MakePortOutline(int direction, int side, CPoint at) {
     return outline;
 }
 
-// "No colour" clears the part's flag; "automatic" leaves the default colour.
+// An automatic colour stays the default's, also in the own pen that the line style makes.
 CDrawRect* MakeBody(const CRect& body, const SubcctLook& look) {
     auto* rect = new CDrawRect(body);
-    DWORD flags = kFilled | kOutlined;
-    if (look.fill == kSubcctNoColour)
-        flags &= ~kFilled;
-    else if (look.fill != kSubcctAutoColour)
-        rect->SetFillColor(look.fill);
-    if (look.outline == kSubcctNoColour)
-        flags &= ~kOutlined;
-    else if (look.outline != kSubcctAutoColour)
-        rect->SetLineColor(look.outline);
+    const DWORD flags = (look.filled ? kFilled : 0) | (look.outlined ? kOutlined : 0);
     rect->SetFlags(flags, kFilled | kOutlined);
     rect->SetLineStyle(kBodyLineStyle);
+    rect->SetLineColor(look.outline);
+    rect->SetFillColor(look.fill);
     return rect;
 }
 

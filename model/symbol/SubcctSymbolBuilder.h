@@ -4,26 +4,14 @@
 
 #include <vector>
 
+#include "model/symbol/SubcctLook.h"
 #include "platform/CString.h"
-#include "platform/GdiTypes.h"
 
 class CSymbol;
 
 struct SubcctSignal {
     CString name;
     DWORD word;  // SubcctLayout.h
-};
-
-enum SubcctStyle { kSubcctSimple = 0, kSubcctPortsShown = 1 };
-
-// The body's colours: a colour, or one of these.
-constexpr COLORREF kSubcctAutoColour = 0xFFFFFFFF;  // no colour of its own
-constexpr COLORREF kSubcctNoColour = 0xFFFFFFFE;    // no outline or no fill at all
-
-struct SubcctLook {
-    int style = kSubcctPortsShown;
-    COLORREF outline = 0xFF0000;
-    COLORREF fill = 0xB0FFFF;
 };
 
 // A new symbol for signals in list order. With a sheet path the symbol refers to that

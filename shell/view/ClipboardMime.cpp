@@ -82,10 +82,6 @@ QByteArray ToByteArray(const std::vector<BYTE>& bytes) {
 
 }  // namespace
 
-QString WindowsMimeType(const char* format) {
-    return QString("application/x-qt-windows-mime;value=\"%1\"").arg(QString::fromUtf8(format));
-}
-
 QMimeData* NewSelectionMimeData(CDrawDoc& doc, const CObList& selection) {
     if (selection.IsEmpty())
         return nullptr;

@@ -3,17 +3,14 @@
 // Qt spells Windows clipboard formats, and pictures of them (SVG and PNG in place of a
 // metafile); and what a view can make of data on the clipboard or dropped on it.
 
-#include <QString>
 #include <vector>
 
 #include "platform/Types.h"
+#include "shell/kit/ClipboardFormat.h"
 
 class CDrawDoc;
 class CObList;
 class QMimeData;
-
-// "application/x-qt-windows-mime;value=\"<format>\"".
-QString WindowsMimeType(const char* format);
 
 // The data of a copy of the selection of doc: the objects, and their picture framed as the
 // clipboard frames it. Null for an empty selection.

@@ -83,7 +83,9 @@ void CDrawView::AddSelectionToChosenLibrary() {
         return;
     }
     AddSelectionToLibrary(library, m_selection, m_document,
-                          [this](CLibraryFile& file) { return AskLibraryItem(this, file); });
+                          [this](CLibraryFile& file, const CObList& objects) {
+                              return AskLibraryItem(this, file, objects);
+                          });
     library.Close();
     GetLibraryBarServices().RefreshLibraryList();
 }
@@ -95,7 +97,9 @@ void CDrawView::AddSelectionToSelectedLibrary() {
         return;
     }
     AddSelectionToLibrary(library, m_selection, m_document,
-                          [this](CLibraryFile& file) { return AskLibraryItem(this, file); });
+                          [this](CLibraryFile& file, const CObList& objects) {
+                              return AskLibraryItem(this, file, objects);
+                          });
     library.Close();
     GetLibraryBarServices().RefreshLibraryList();
 }

@@ -10,9 +10,11 @@
 #include "library/LibraryFile.h"
 #include "library/LibraryFormat.h"
 #include "library/LibraryItemData.h"
+#include "model/device/Device.h"
 #include "model/doc/DrawDoc.h"
 #include "model/ole/DrawOleObj.h"
 #include "model/shapes/DrawRect.h"
+#include "model/symbol/Symbol.h"
 #include "platform/DiskFile.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TestSupport.h"
@@ -24,7 +26,7 @@ using testsupport::ScriptedPrompt;
 using testsupport::TempDir;
 
 LibraryItemDialog Answer(const char* name) {
-    return [name](CLibraryFile&) {
+    return [name](CLibraryFile&, const CObList&) {
         return std::optional<LibraryItemChoice>(LibraryItemChoice{name, "made here", kItemSymbol});
     };
 }
@@ -83,14 +85,60 @@ TEST(LibraryCommands, NothingSuitableLeavesTheLibraryAlone) {
     ASSERT_TRUE(library.Open(path.c_str(), CDiskFile::modeReadWrite));
     ScriptedPrompt prompt({IDOK});
     bool asked = false;
-    EXPECT_FALSE(AddSelectionToLibrary(library, selection, document, [&](CLibraryFile&) {
-        asked = true;
-        return std::optional<LibraryItemChoice>();
-    }));
+    EXPECT_FALSE(
+        AddSelectionToLibrary(library, selection, document, [&](CLibraryFile&, const CObList&) {
+            asked = true;
+            return std::optional<LibraryItemChoice>();
+        }));
     library.Close();
     EXPECT_FALSE(asked);
     EXPECT_EQ(prompt.shown()[0].text.str(), "There are no suitable items to add to the library.");
     EXPECT_EQ(ReadFileBytes(path), before);
+}
+
+// The item dialog asks before a name in use is taken, so the new record replaces the old one;
+// a device-only record keeps the selection's device and not its symbol.
+TEST(LibraryCommands, ANameInUseIsReplacedAndADeviceMayGoAlone) {
+    TempDir dir;
+    const std::string path = (dir / "lib.rlb").string();
+    CDrawDoc document;
+    auto* rect = new CDrawRect(CRect(0, 0, 100, -50));
+    auto* gate = new CSymbol;
+    auto* device = new CDevice("74LS00");
+    device->AddRef();
+    gate->SetDevice(device);
+    document.GetObjects().AddTail(rect);
+    document.GetObjects().AddTail(gate);
+    CObList boxOnly;
+    boxOnly.AddTail(rect);
+    CObList gateOnly;
+    gateOnly.AddTail(gate);
+    CLibraryFile library;
+    ASSERT_EQ(library.Create(path.c_str()), kCreateDone);
+    ASSERT_TRUE(AddSelectionToLibrary(library, boxOnly, document, Answer("PART")));
+    ASSERT_TRUE(AddSelectionToLibrary(library, gateOnly, document,
+                                      [&](CLibraryFile&, const CObList& objects) {
+                                          EXPECT_EQ(objects.GetHead(), gate);
+                                          LibraryItemChoice choice{"PART", "gate", kItemDevice};
+                                          choice.deviceOnly = true;
+                                          return std::optional(choice);
+                                      }));
+    EXPECT_EQ(library.GetItemCount(), 1);
+
+    CLibraryItem entry;
+    ASSERT_NE(library.FindItem(entry, "PART"), kItemNotFound);
+    EXPECT_EQ(entry.m_type, kItemDevice);
+    EXPECT_EQ(entry.m_description.str(), "gate");
+    CObList stored;
+    ASSERT_TRUE(library.ReadItemObjects(nullptr, entry, stored));
+    ASSERT_EQ(stored.GetCount(), 1);
+    auto* alone = dynamic_cast<CDevice*>(stored.GetHead());
+    ASSERT_NE(alone, nullptr);
+    EXPECT_EQ(alone->GetAttr("_Name").str(), "74LS00");
+    delete alone;
+    // The sheet keeps its objects.
+    EXPECT_EQ(document.GetObjects().GetCount(), 2);
+    EXPECT_EQ(gate->GetDevice(), device);
 }
 
 }  // namespace

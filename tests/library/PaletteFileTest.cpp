@@ -7,8 +7,11 @@
 
 #include "library/ObListRecord.h"
 #include "model/device/Device.h"
+#include "model/doc/DrawDoc.h"
+#include "model/doc/ObjectListData.h"
 #include "model/shapes/DrawRect.h"
 #include "platform/Archive.h"
+#include "platform/CompoundFile.h"
 #include "platform/MemFile.h"
 #include "support/PaletteBytes.h"
 #include "support/TestSupport.h"
@@ -134,6 +137,40 @@ TEST(PaletteFileTest, DamagedFileLeavesThePaletteAsItWas) {
     }
     CPaletteFile palette;
     EXPECT_FALSE(palette.Load((dir / "missing.sbc").c_str()));
+}
+
+// A button takes the objects of the schematic clipboard format in place of its own, without a
+// document; no objects, or damaged data, leave it as it was.
+TEST(PaletteFileTest, AButtonTakesTheClipboardsObjects) {
+    CDrawDoc doc;
+    auto small = std::make_unique<CDrawRect>(CRect(0, 0, 100, -50));
+    auto large = std::make_unique<CDrawRect>(CRect(0, 0, 400, -200));
+    CObList selection;
+    selection.AddTail(small.get());
+    selection.AddTail(large.get());
+    ASSERT_TRUE(doc.AddObject(std::move(small)));
+    ASSERT_TRUE(doc.AddObject(std::move(large)));
+    const ClipboardObjects copied = CopyObjectsToClipboard(doc, selection);
+    ASSERT_STREQ(copied.format, kSchematicFormat);
+
+    PaletteButtonData button;
+    button.objects.AddTail(new CDrawRect(CRect(0, 0, 10, 10)));
+    CompoundFile embeddings;
+    EXPECT_FALSE(button.PasteObjects(StoreObjectList(doc, CObList(), embeddings.Root())));
+    EXPECT_EQ(button.objects.GetCount(), 1);
+    Bytes cut = copied.data;
+    cut.pop_back();
+    EXPECT_THROW(button.PasteObjects(cut), CArchiveException);
+    EXPECT_EQ(button.objects.GetCount(), 1);
+
+    ASSERT_TRUE(button.PasteObjects(copied.data));
+    ASSERT_EQ(button.objects.GetCount(), 2);
+    auto* first = dynamic_cast<CDrawRect*>(button.objects.GetHead());
+    auto* second = dynamic_cast<CDrawRect*>(button.objects.GetTail());
+    ASSERT_TRUE(first && second);
+    EXPECT_EQ(first->GetPosition(), CRect(0, 0, 100, -50));
+    EXPECT_EQ(second->GetPosition(), CRect(0, 0, 400, -200));
+    EXPECT_EQ(first->GetDocument(), nullptr);
 }
 
 // Damage that makes one object belong to two buttons, or a button refer to what an earlier one

@@ -4,13 +4,16 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
+#include <QTableWidget>
 #include <QTimer>
 
 #include "dialogs/document/DlgFrame.h"
 #include "dialogs/document/DocSettingsSheet.h"
 #include "dialogs/document/TitleBlockSheet.h"
+#include "dialogs/objects/DlgOtherAttr.h"
 #include "model/app/SchematicApp.h"
 #include "model/doc/DrawDoc.h"
+#include "model/text/AttrText.h"
 #include "platform/Archive.h"
 #include "platform/MemFile.h"
 #include "shell/support/QtTestApp.h"
@@ -58,10 +61,10 @@ protected:
 // Untick the frame on the Frame page and tick "Save as Default Setttings".
 void UntickFrameAndSave(CDocSettingsSheet& sheet) {
     EXPECT_EQ(sheet.windowTitle(), "Document Properties");
-    const char* titles[] = {"General", "Sheet Size", "Page Margins", "Frame",
-                            "Position and Scaling"};
-    ASSERT_EQ(sheet.PageCount(), 5);
-    for (int i = 0; i < 5; ++i)
+    const char* titles[] = {"General", "Sheet Size", "Page Margins",
+                            "Frame",   "Attributes", "Position and Scaling"};
+    ASSERT_EQ(sheet.PageCount(), 6);
+    for (int i = 0; i < 6; ++i)
         EXPECT_EQ(sheet.Page(i)->windowTitle(), titles[i]);
     EXPECT_EQ(sheet.saveAsDefaultBox()->text(), "Save as Default Setttings");
     ASSERT_TRUE(sheet.SetCurrentPage(3));
@@ -98,6 +101,59 @@ TEST_F(DocumentCommandSheetsTest, DocumentSettingsWithoutTheBoxLeaveTheDefaults)
     EditDocumentSettings(doc, nullptr, {});
     EXPECT_EQ(Steps().size(), 1u);
     EXPECT_EQ(app.Settings().GetProfileInt("Document", "PaperColour", -1), 7u);
+}
+
+// The row of the attributes page that names name.
+QTableWidgetItem* NameItem(QTableWidget* table, const char* name) {
+    const QList<QTableWidgetItem*> found = table->findItems(name, Qt::MatchExactly);
+    return found.isEmpty() ? nullptr : found.front();
+}
+
+// Rev becomes B and is shown; a new "Checked By" is added; Old is deleted.
+void EditAttributes(CDocSettingsSheet& sheet) {
+    ASSERT_TRUE(sheet.SetCurrentPage(4));
+    ASSERT_EQ(sheet.CurrentPage(), sheet.attributesPage());
+    QTableWidget* table = sheet.attributesPage()->table();
+    QTableWidgetItem* title = NameItem(table, "Title");
+    ASSERT_NE(title, nullptr);
+    EXPECT_FALSE(title->flags() & Qt::ItemIsEditable);
+    QTableWidgetItem* rev = NameItem(table, "Rev");
+    ASSERT_NE(rev, nullptr);
+    EXPECT_EQ(rev->checkState(), Qt::Unchecked);
+    EXPECT_EQ(table->item(rev->row(), 1)->text(), "A");
+    table->item(rev->row(), 1)->setText("B");
+    rev->setCheckState(Qt::Checked);
+    const int last = table->rowCount() - 1;
+    table->item(last, 0)->setText("Checked By");
+    table->item(last, 1)->setText("JS");
+    table->clearSelection();
+    NameItem(table, "Old")->setSelected(true);
+    sheet.attributesPage()->DeleteRows();
+}
+
+TEST_F(DocumentCommandSheetsTest, TheAttributesPageEditsJoinTheSettingsStep) {
+    doc.SetAttribute("Rev", "A", 0);
+    doc.SetAttribute("Old", "x", 0);
+    const std::vector<BYTE> before = ArchiveBytes(doc);
+
+    Answer<CDocSettingsSheet>(false, EditAttributes);
+    EditDocumentSettings(doc, nullptr, {});
+    EXPECT_EQ(ArchiveBytes(doc), before);
+
+    Answer<CDocSettingsSheet>(true, EditAttributes);
+    EditDocumentSettings(doc, nullptr, {});
+    CString value;
+    EXPECT_TRUE(doc.GetAttribute("Rev", value) && value == "B");
+    EXPECT_TRUE(doc.GetAttribute("Checked By", value) && value == "JS");
+    EXPECT_FALSE(doc.GetAttribute("Old", value));
+    POSITION pos = nullptr;
+    CAttrText* rev = doc.FindAttrText("Rev", pos);
+    ASSERT_NE(rev, nullptr);
+    EXPECT_TRUE(doc.GetObjects().Find(rev));
+    EXPECT_EQ(Steps(), std::vector<CString>{"1 - Document settings"});
+
+    doc.GetUndoList().Undo(1);
+    EXPECT_EQ(ArchiveBytes(doc), before);
 }
 
 TEST_F(DocumentCommandSheetsTest, InsertTitleBlockIsOneStepAndCancelChangesNothing) {

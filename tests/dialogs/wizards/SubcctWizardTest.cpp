@@ -11,15 +11,19 @@
 #include <QTest>
 #include <memory>
 
+#include "dialogs/objects/OutlineFillControls.h"
 #include "dialogs/wizards/DlgScctWiz1.h"
 #include "dialogs/wizards/DlgScctWiz2.h"
 #include "dialogs/wizards/DlgScctWiz3.h"
 #include "dialogs/wizards/SubcctWizard.h"
 #include "model/app/SchematicApp.h"
 #include "model/doc/DrawDoc.h"
+#include "model/shapes/DrawRect.h"
 #include "model/symbol/Pin.h"
+#include "model/symbol/SubcctLayout.h"
 #include "model/symbol/Symbol.h"
 #include "netlist/walker/SheetOpener.h"
+#include "shell/kit/ColourPickerDlg.h"
 #include "shell/support/QtTestApp.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TestSupport.h"
@@ -157,6 +161,46 @@ TEST_F(SubcctWizardTest, ASchematicForASymbolNeedsTheSymbolChosen) {
     ASSERT_EQ(prompt.shown().size(), 1u);
     EXPECT_EQ(prompt.shown()[0].text, CString("Please select a symbol from the symbol list."));
     EXPECT_EQ(wizard.result(), 0);
+}
+
+// The colour buttons offer the grid of "Automatic", "None" and "More Colours...": None takes
+// the fill off the body and is not remembered; Automatic is remembered as -1.
+TEST_F(SubcctWizardTest, TheColourButtonsOfferAutomaticAndNone) {
+    CSubcctWizard wizard(doc);
+    wizard.show();
+    wizard.Signals().Add("IN", kSubcctInto, false);
+    wizard.next();
+    wizard.next();
+    ASSERT_EQ(wizard.currentId(), CSubcctWizard::kStep3);
+    CDlgScctWiz3* step3 = wizard.Step3();
+    EXPECT_EQ(step3->FillButton()->Colour(), std::optional<COLORREF>(0xB0FFFF));
+
+    step3->FillButton()->click();
+    ASSERT_NE(step3->FillButton()->picker(), nullptr);
+    EXPECT_EQ(step3->FillButton()->picker()->noneButton()->text(), "N&o Fill");
+    step3->FillButton()->picker()->noneButton()->click();
+    EXPECT_FALSE(step3->Look().filled);
+    EXPECT_EQ(step3->FillButton()->Colour(), std::nullopt);
+    EXPECT_EQ(app.GetProfileInt("Settings", "SubcktFill", 7), 7u);
+
+    step3->OutlineButton()->click();
+    EXPECT_EQ(step3->OutlineButton()->picker()->noneButton()->text(), "N&o Outline");
+    step3->OutlineButton()->picker()->automaticButton()->click();
+    EXPECT_EQ(step3->OutlineButton()->Colour(), std::optional<COLORREF>(kDefaultColour));
+    EXPECT_EQ(int(app.GetProfileInt("Settings", "SubcktOutL", 7)), -1);
+
+    const std::unique_ptr<CSymbol> symbol(wizard.MakeSymbol());
+    auto* body = static_cast<CDrawRect*>(symbol->GetGraphics().GetHead());
+    EXPECT_EQ(body->GetFlags() & 0x3, 0x2u);  // outlined, not filled
+    EXPECT_EQ(body->GetOwnPen()->lopnColor, kDefaultColour);
+
+    // Any colour from the colour dialog fills the body again.
+    step3->FillButton()->click();
+    step3->FillButton()->picker()->SetColourDialog(
+        [](COLORREF) { return std::optional<COLORREF>(0x123456); });
+    step3->FillButton()->picker()->moreButton()->click();
+    EXPECT_TRUE(step3->Look().filled);
+    EXPECT_EQ(app.GetProfileInt("Settings", "SubcktFill", 7), 0x123456u);
 }
 
 }  // namespace

@@ -13,9 +13,13 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <QTimer>
 
 #include "../LibraryTestBytes.h"
 #include "library/LibraryFile.h"
+#include "library/ui/LibraryDialogs.h"
+#include "model/device/Device.h"
+#include "model/symbol/Symbol.h"
 #include "shell/support/QtTestApp.h"
 #include "support/ScriptedPrompt.h"
 
@@ -92,6 +96,43 @@ TEST_F(DlgLibItem, DescriptionShowsTheCountsAndRefusesAnEmptyText) {
     text->setPlainText(QString(1100, 'x'));
     EXPECT_EQ(dialog.Description().GetLength(), 1024);
     EXPECT_TRUE(Ok(dialog)->isEnabled());
+}
+
+// Adding the selection to a library opens the item dialog with what the objects propose: one
+// symbol of a device names the record after the device, and the user may keep the device
+// alone.
+TEST_F(DlgLibItem, TheSelectionsDialogProposesFromItsObjects) {
+    testsupport::TempDir dir;
+    testsupport::WriteFileBytes(dir / "lib.rlb", Join({FileHeader("lib", 0)}));
+    CLibraryFile library;
+    ASSERT_TRUE(library.Open((dir / "lib.rlb").string().c_str()));
+    CSymbol gate;
+    auto* device = new CDevice("74LS00");
+    device->SetAttr("_Desc", "Quad NAND", TRUE);
+    device->AddRef();
+    gate.SetDevice(device);
+    CObList objects;
+    objects.AddTail(&gate);
+
+    QTimer::singleShot(0, [] {
+        auto* dialog = qobject_cast<CDlgLibItem*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_EQ(dialog->windowTitle(), "Library Item Properties");
+        EXPECT_EQ(dialog->findChild<QLineEdit*>("name")->text(), "74LS00");
+        EXPECT_EQ(dialog->findChild<QLineEdit*>("description")->text(), "Quad NAND");
+        EXPECT_TRUE(Named<QRadioButton>(*dialog, "Device")->isChecked());
+        QCheckBox* deviceOnly = Named<QCheckBox>(*dialog, "Device Only (No Symbol)");
+        EXPECT_TRUE(deviceOnly->isEnabled());
+        EXPECT_FALSE(deviceOnly->isChecked());
+        deviceOnly->setChecked(true);
+        Ok(*dialog)->click();
+    });
+    const std::optional<LibraryItemChoice> choice = AskLibraryItem(nullptr, library, objects);
+    ASSERT_TRUE(choice);
+    EXPECT_EQ(choice->name.str(), "74LS00");
+    EXPECT_EQ(choice->description.str(), "Quad NAND");
+    EXPECT_EQ(choice->type, kItemDevice);
+    EXPECT_TRUE(choice->deviceOnly);
 }
 
 }  // namespace

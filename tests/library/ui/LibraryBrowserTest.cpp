@@ -7,6 +7,7 @@
 #include <QClipboard>
 #include <QDir>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QSplitter>
 #include <QTest>
 #include <algorithm>
@@ -295,6 +296,11 @@ TEST_F(LibraryBrowser, BarPreviewsPlacesCopiesAndPastesRecords) {
     EXPECT_TRUE(bar.grab().save(QString::fromStdString(shot)));
 
     bar.CopyItems();
+    // Under the name the schematic view pastes library items from.
+    const QMimeData* copied = QApplication::clipboard()->mimeData();
+    ASSERT_NE(copied, nullptr);
+    EXPECT_TRUE(
+        copied->hasFormat("application/x-qt-windows-mime;value=\"Vosk Library Items Format\""));
     const std::string mine = (dir / "user" / "mine.rlb").string();
     bar.SelectLibraryPath(mine);
     ASSERT_EQ(Labels(*list), (QStringList{"X"}));

@@ -3,6 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QMenu>
+#include <QMimeData>
 #include <QSpinBox>
 #include <QTest>
 #include <QTimer>
@@ -11,8 +15,11 @@
 
 #include "library/ui/PalettePropPage.h"
 #include "library/ui/SymbButton.h"
+#include "model/doc/DrawDoc.h"
+#include "model/doc/ObjectListData.h"
 #include "model/shapes/DrawRect.h"
 #include "platform/SettingsStore.h"
+#include "shell/kit/ClipboardFormat.h"
 #include "shell/support/QtTestApp.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TestSupport.h"
@@ -209,6 +216,59 @@ TEST_F(PaletteWndTest, DropDownPlacesOrTearsOff) {
     EXPECT_TRUE(palette->IsFloating());
     EXPECT_TRUE(palette->isVisible());
     EXPECT_EQ(palette->size(), QSize(150, 180));
+}
+
+// The menu of a button offers "&Paste" only while the clipboard holds drawing objects; pasting
+// puts them into the button and saves the palette's file.
+TEST_F(PaletteWndTest, PasteFillsTheButtonFromTheClipboard) {
+    chosen = QString::fromStdString((dir / "mine.sbc").string());
+    auto palette = Start(0);
+    ASSERT_TRUE(palette->NewPaletteFile(true));
+    CSymbButton* button = palette->Button(3);
+    // Opens the button's menu and answers it: whether Paste was enabled, after choosing it.
+    const auto choosePaste = [button] {
+        bool enabled = false;
+        QTimer::singleShot(0, [&enabled] {
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            ASSERT_NE(menu, nullptr);
+            for (QAction* action : menu->actions()) {
+                if (action->text() == "&Paste") {
+                    enabled = action->isEnabled();
+                    action->trigger();
+                }
+            }
+            menu->close();
+        });
+        QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5),
+                                button->mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(button, &event);
+        QApplication::processEvents();
+        return enabled;
+    };
+
+    QApplication::clipboard()->setText("not objects");
+    EXPECT_FALSE(choosePaste());
+
+    CDrawDoc doc;
+    auto rect = std::make_unique<CDrawRect>(CRect(0, 0, 300, -100));
+    CObList selection;
+    selection.AddTail(rect.get());
+    ASSERT_TRUE(doc.AddObject(std::move(rect)));
+    const ClipboardObjects copied = CopyObjectsToClipboard(doc, selection);
+    auto* data = new QMimeData;
+    data->setData(WindowsMimeType(copied.format),
+                  QByteArray(reinterpret_cast<const char*>(copied.data.data()),
+                             qsizetype(copied.data.size())));
+    QApplication::clipboard()->setMimeData(data);
+    EXPECT_TRUE(choosePaste());
+    ASSERT_EQ(palette->Contents().buttons[3].objects.GetCount(), 1);
+
+    CPaletteFile stored;
+    ASSERT_TRUE(stored.Load((dir / "mine.sbc").c_str()));
+    ASSERT_EQ(stored.buttons[3].objects.GetCount(), 1);
+    auto* pasted = dynamic_cast<CDrawRect*>(stored.buttons[3].objects.GetHead());
+    ASSERT_NE(pasted, nullptr);
+    EXPECT_EQ(pasted->GetPosition(), CRect(0, 0, 300, -100));
 }
 
 }  // namespace

@@ -59,7 +59,7 @@ TEST(SubcctSymbolBuilderTest, PortsShownAddsAnOutlinePerPinAfterTheBody) {
 
 TEST(SubcctSymbolBuilderTest, NoFillAndAFileOfItsOwn) {
     const std::vector<SubcctSignal> signals{{"IN", kSubcctInto}};
-    const SubcctLook look{.style = kSubcctSimple, .fill = kSubcctNoColour};
+    const SubcctLook look{.style = kSubcctSimple, .filled = false};
     const std::unique_ptr<CSymbol> symbol(
         BuildSubcctSymbol(signals, look, "/tmp/filter.sch", "filter"));
     auto* body = static_cast<CDrawRect*>(symbol->GetGraphics().GetHead());
