@@ -56,6 +56,8 @@ CPropertySheet::CPropertySheet(const QString& title, QWidget* parent)
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(m_tabs, &QTabWidget::currentChanged, this, &CPropertySheet::OnTabChosen);
+    // Every page's tab stays in sight: the sheet grows to hold them rather than scroll them.
+    m_tabs->setUsesScrollButtons(false);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_tabs);
     m_buttonRow->addWidget(buttons);

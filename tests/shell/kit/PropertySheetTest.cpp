@@ -155,4 +155,15 @@ TEST_F(PropertySheetTest, SheetsOpenOnTheLastPageLeftWithValidFields) {
     EXPECT_EQ(ShownTab(elsewhere), 0) << "a name of no page here opens the first";
 }
 
+TEST_F(PropertySheetTest, EveryTabStaysInSightOfASmallSheet) {
+    CPropertySheet sheet("Sheet");
+    for (const char* title : {"General", "Sheet Size", "Page Margins", "Frame", "Attributes",
+                              "Position and Scaling", "Another Long Page Title"})
+        Add(sheet, title);
+    sheet.show();
+    QTabBar* bar = sheet.findChild<QTabWidget*>()->tabBar();
+    for (int i = 0; i < bar->count(); ++i)
+        EXPECT_TRUE(bar->rect().contains(bar->tabRect(i))) << "tab " << i;
+}
+
 }  // namespace
