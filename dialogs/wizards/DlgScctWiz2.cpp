@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -52,6 +53,7 @@ CDlgScctWiz2::CDlgScctWiz2(CSubcctWizard& wizard)
     layout->addWidget(new QLabel("Signals ", this), 0, 1);
     layout->addWidget(m_list, 1, 1, 7, 1);
     layout->setRowStretch(7, 1);
+    m_name->installEventFilter(this);
     connect(m_add, &QPushButton::clicked, this, &CDlgScctWiz2::Add);
     connect(m_remove, &QPushButton::clicked, this, &CDlgScctWiz2::Remove);
     connect(m_list, &QListWidget::itemSelectionChanged, this, &CDlgScctWiz2::OnSelection);
@@ -79,6 +81,19 @@ void CDlgScctWiz2::Add() {
         return;
     }
     Refill();
+}
+
+// Enter in a typed name adds it, as Add does, rather than leaving the page; with nothing typed
+// it moves on as in any other field.
+bool CDlgScctWiz2::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != m_name || event->type() != QEvent::KeyPress)
+        return QWizardPage::eventFilter(watched, event);
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if ((key != Qt::Key_Return && key != Qt::Key_Enter) || m_name->text().trimmed().isEmpty())
+        return false;
+    Add();
+    m_name->selectAll();
+    return true;
 }
 
 void CDlgScctWiz2::Remove() {

@@ -25,6 +25,9 @@ public:
 
     void initializePage() override;
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void Refill();
     void Add();

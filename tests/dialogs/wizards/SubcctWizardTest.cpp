@@ -127,6 +127,20 @@ TEST_F(SubcctWizardTest, SignalsTypedInStepTwoBecomeTheSymbolsPins) {
     EXPECT_EQ(pins, (QStringList{"CLK", "D0", "D1", "D3"}));
 }
 
+TEST_F(SubcctWizardTest, EnterInATypedSignalNameAddsItAndStaysOnTheStep) {
+    CSubcctWizard wizard(doc);
+    wizard.show();
+    wizard.next();
+    CDlgScctWiz2* step2 = wizard.Step2();
+    step2->NameEdit()->setFocus();
+    QTest::keyClicks(step2->NameEdit(), "A[1..2]");
+    QTest::keyClick(step2->NameEdit(), Qt::Key_Return);
+    QTest::keyClicks(step2->NameEdit(), "CLK");
+    QTest::keyClick(step2->NameEdit(), Qt::Key_Enter);
+    EXPECT_EQ(wizard.currentId(), CSubcctWizard::kStep2);
+    EXPECT_EQ(Texts(*step2->List()), (QStringList{"A1", "A2", "CLK"}));
+}
+
 TEST_F(SubcctWizardTest, ASchematicsPortsGoStraightToStepThree) {
     PortSheetOpener opener;
     testsupport::ScriptedPrompt prompt({IDOK});
