@@ -494,8 +494,11 @@ CObject* CArchive::ReadObject(std::initializer_list<const CRuntimeClass*> expect
 CObject* CArchive::ReadObjectOf(ClassSpan expected) {
     RequireLoading();
     const Tag tag = ReadTag();
-    if (!tag.IsClass())
-        return LoadedObject(tag.value, expected);
+    if (!tag.IsClass()) {
+        CObject* object = LoadedObject(tag.value, expected);
+        m_lastRead = tag.value;
+        return object;
+    }
     return LoadNewObject(ReadClassFor(tag, expected));
 }
 
@@ -532,6 +535,7 @@ CObject* CArchive::LoadNewObject(const LoadedClass& loaded) {
     }
     m_objectSchema = outerSchema;
     m_loading.pop_back();
+    m_lastRead = index;
     return object.release();
 }
 
@@ -540,7 +544,7 @@ void CArchive::DeleteUnclaimed(const CRuntimeClass* ofClass) {
     for (LoadEntry& entry : m_loaded) {
         // Objects may be gone with a failed owner or a last reference: they are not looked at.
         if (entry.object && entry.objectClass && entry.objectClass->IsDerivedFrom(ofClass) &&
-            !m_claimed.contains(entry.object))
+            !entry.claimed)
             delete std::exchange(entry.object, nullptr);
     }
 }
@@ -549,7 +553,7 @@ bool CArchive::HasUnclaimed(const CRuntimeClass* ofClass) const {
     RequireLoading();
     return std::any_of(m_loaded.begin(), m_loaded.end(), [&](const LoadEntry& entry) {
         return entry.object && entry.objectClass && entry.objectClass->IsDerivedFrom(ofClass) &&
-               !m_claimed.contains(entry.object);
+               !entry.claimed;
     });
 }
 
@@ -559,9 +563,21 @@ void CArchive::SealObjects(const CRuntimeClass* ofClass) {
     m_sealedClass = ofClass;
 }
 
+// Owning lists claim the object they have just read, so the entry is found at once.
+CArchive::LoadEntry* CArchive::FindLoaded(const CObject* object) {
+    if (object && m_lastRead < m_loaded.size() && m_loaded[m_lastRead].object == object)
+        return &m_loaded[m_lastRead];
+    const auto it =
+        std::find_if(m_loaded.rbegin(), m_loaded.rend(),
+                     [object](const LoadEntry& entry) { return entry.object == object; });
+    return object && it != m_loaded.rend() ? &*it : nullptr;
+}
+
 void CArchive::ClaimObject(const CObject* object) {
     RequireLoading();
-    if (std::find(m_loading.begin(), m_loading.end(), object) != m_loading.end() ||
-        !m_claimed.insert(object).second)
+    LoadEntry* entry = FindLoaded(object);
+    if (!entry || entry->claimed ||
+        std::find(m_loading.begin(), m_loading.end(), object) != m_loading.end())
         Throw(CArchiveException::badIndex);
+    entry->claimed = true;
 }

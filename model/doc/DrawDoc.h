@@ -18,6 +18,7 @@
 #include "platform/Geometry.h"
 #include "platform/Maps.h"
 #include "platform/ObList.h"
+#include "platform/PointerSet.h"
 
 class CAttrText;
 class CCommand;
@@ -311,7 +312,7 @@ private:
     void DetachSymbolEditors();
 
     IdScope* m_idScope = nullptr;
-    std::unique_ptr<std::unordered_set<std::string>> m_netNames;    // while a NetNameScope lasts
-    std::unique_ptr<std::unordered_set<const CDrawObj*>> m_listed;  // while all are purged
+    std::unique_ptr<std::unordered_set<std::string>> m_netNames;  // while a NetNameScope lasts
+    std::unique_ptr<PointerSet> m_listed;                         // while all are purged
     std::vector<CSymbolDoc*> m_symbolEditors;
 };
