@@ -119,6 +119,11 @@ void CArchive::FlushStoreBuffer() {
 
 UINT CArchive::Read(void* buffer, UINT count) {
     RequireLoading();
+    if (count <= m_filled - m_next) {  // the common case: the bytes are in the buffer
+        std::memcpy(buffer, m_buffer.data() + m_next, count);
+        m_next += count;
+        return count;
+    }
     auto* out = static_cast<BYTE*>(buffer);
     UINT done = 0;
     while (done < count) {
