@@ -578,12 +578,7 @@ void CDrawDoc::SerializePageAndStyles(CArchive& ar) {
 // Every object checks its links against the list; the index keeps that linear in the size of
 // the sheet.
 void CDrawDoc::PurgeAllAttrTexts() {
-    size_t count = m_objects.GetCount();
-    for (POSITION pos = m_objects.GetHeadPosition(); pos;) {
-        if (const CObList* pins = AsDrawObj(m_objects.GetNext(pos))->GetPinList())
-            count += pins->GetCount();
-    }
-    m_listed = std::make_unique<PointerSet>(count);
+    m_listed = std::make_unique<PointerSet>(2 * m_objects.GetCount());  // symbols add their pins
     for (POSITION pos = m_objects.GetHeadPosition(); pos;) {
         const CDrawObj* object = AsDrawObj(m_objects.GetNext(pos));
         m_listed->Insert(object);
