@@ -184,9 +184,17 @@ void CArchive::WriteInteger(std::uint64_t value, int size) {
     Write(bytes, static_cast<UINT>(size));
 }
 
+// Decoded in the buffer when the bytes are there.
 std::uint64_t CArchive::ReadInteger(int size) {
-    BYTE bytes[8];
-    ReadExact(bytes, static_cast<UINT>(size));
+    RequireLoading();
+    BYTE copy[8];
+    const BYTE* bytes = copy;
+    if (static_cast<size_t>(size) <= m_filled - m_next) {
+        bytes = m_buffer.data() + m_next;
+        m_next += static_cast<size_t>(size);
+    } else {
+        ReadExact(copy, static_cast<UINT>(size));
+    }
     std::uint64_t value = 0;
     for (int i = size - 1; i >= 0; --i)
         value = (value << 8) | bytes[i];

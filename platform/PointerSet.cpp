@@ -1,15 +1,22 @@
 #include "platform/PointerSet.h"
 
-#include <algorithm>
 #include <bit>
 
 namespace {
 
 constexpr std::size_t kMinSlots = 16;
 
-// A table at most half full.
+// A table at most three quarters full: small enough to stay in the caches longer, with short
+// runs of neighbouring slots to probe.
+bool IsTooFull(std::size_t members, std::size_t slots) {
+    return 4 * members > 3 * slots;
+}
+
 std::size_t SlotsFor(std::size_t members) {
-    return std::bit_ceil(std::max(kMinSlots, 2 * members));
+    std::size_t slots = kMinSlots;
+    while (IsTooFull(members, slots))
+        slots *= 2;
+    return slots;
 }
 
 }  // namespace
@@ -26,7 +33,7 @@ std::size_t PointerSet::SlotOf(const void* pointer) const {
 bool PointerSet::Insert(const void* pointer) {
     if (!pointer)
         return false;
-    if (2 * (m_count + 1) > m_slots.size())
+    if (IsTooFull(m_count + 1, m_slots.size()))
         Grow();
     const std::size_t mask = m_slots.size() - 1;
     for (std::size_t slot = SlotOf(pointer);; slot = (slot + 1) & mask) {
