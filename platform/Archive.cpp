@@ -119,6 +119,11 @@ void CArchive::FlushStoreBuffer() {
 
 UINT CArchive::Read(void* buffer, UINT count) {
     RequireLoading();
+    if (count <= m_filled - m_next) {  // the common case: the bytes are in the buffer
+        std::memcpy(buffer, m_buffer.data() + m_next, count);
+        m_next += count;
+        return count;
+    }
     auto* out = static_cast<BYTE*>(buffer);
     UINT done = 0;
     while (done < count) {
@@ -179,9 +184,17 @@ void CArchive::WriteInteger(std::uint64_t value, int size) {
     Write(bytes, static_cast<UINT>(size));
 }
 
+// Decoded in the buffer when the bytes are there.
 std::uint64_t CArchive::ReadInteger(int size) {
-    BYTE bytes[8];
-    ReadExact(bytes, static_cast<UINT>(size));
+    RequireLoading();
+    BYTE copy[8];
+    const BYTE* bytes = copy;
+    if (static_cast<size_t>(size) <= m_filled - m_next) {
+        bytes = m_buffer.data() + m_next;
+        m_next += static_cast<size_t>(size);
+    } else {
+        ReadExact(copy, static_cast<UINT>(size));
+    }
     std::uint64_t value = 0;
     for (int i = size - 1; i >= 0; --i)
         value = (value << 8) | bytes[i];
@@ -494,8 +507,11 @@ CObject* CArchive::ReadObject(std::initializer_list<const CRuntimeClass*> expect
 CObject* CArchive::ReadObjectOf(ClassSpan expected) {
     RequireLoading();
     const Tag tag = ReadTag();
-    if (!tag.IsClass())
-        return LoadedObject(tag.value, expected);
+    if (!tag.IsClass()) {
+        CObject* object = LoadedObject(tag.value, expected);
+        m_lastRead = tag.value;
+        return object;
+    }
     return LoadNewObject(ReadClassFor(tag, expected));
 }
 
@@ -532,6 +548,7 @@ CObject* CArchive::LoadNewObject(const LoadedClass& loaded) {
     }
     m_objectSchema = outerSchema;
     m_loading.pop_back();
+    m_lastRead = index;
     return object.release();
 }
 
@@ -540,7 +557,7 @@ void CArchive::DeleteUnclaimed(const CRuntimeClass* ofClass) {
     for (LoadEntry& entry : m_loaded) {
         // Objects may be gone with a failed owner or a last reference: they are not looked at.
         if (entry.object && entry.objectClass && entry.objectClass->IsDerivedFrom(ofClass) &&
-            !m_claimed.contains(entry.object))
+            !entry.claimed)
             delete std::exchange(entry.object, nullptr);
     }
 }
@@ -549,7 +566,7 @@ bool CArchive::HasUnclaimed(const CRuntimeClass* ofClass) const {
     RequireLoading();
     return std::any_of(m_loaded.begin(), m_loaded.end(), [&](const LoadEntry& entry) {
         return entry.object && entry.objectClass && entry.objectClass->IsDerivedFrom(ofClass) &&
-               !m_claimed.contains(entry.object);
+               !entry.claimed;
     });
 }
 
@@ -559,9 +576,21 @@ void CArchive::SealObjects(const CRuntimeClass* ofClass) {
     m_sealedClass = ofClass;
 }
 
+// Owning lists claim the object they have just read, so the entry is found at once.
+CArchive::LoadEntry* CArchive::FindLoaded(const CObject* object) {
+    if (object && m_lastRead < m_loaded.size() && m_loaded[m_lastRead].object == object)
+        return &m_loaded[m_lastRead];
+    const auto it =
+        std::find_if(m_loaded.rbegin(), m_loaded.rend(),
+                     [object](const LoadEntry& entry) { return entry.object == object; });
+    return object && it != m_loaded.rend() ? &*it : nullptr;
+}
+
 void CArchive::ClaimObject(const CObject* object) {
     RequireLoading();
-    if (std::find(m_loading.begin(), m_loading.end(), object) != m_loading.end() ||
-        !m_claimed.insert(object).second)
+    LoadEntry* entry = FindLoaded(object);
+    if (!entry || entry->claimed ||
+        std::find(m_loading.begin(), m_loading.end(), object) != m_loading.end())
         Throw(CArchiveException::badIndex);
+    entry->claimed = true;
 }

@@ -26,7 +26,6 @@
 #include <initializer_list>
 #include <span>
 #include <unordered_map>
-#include <unordered_set>
 #include <vector>
 
 #include "platform/CString.h"
@@ -136,7 +135,8 @@ public:
     void MapObject(const CObject* object);
     // Loading: an owning list takes the object read. An object enters one owning list at
     // most, and never one of an object whose record is still being read (it would own
-    // itself); either throws badIndex, so that no object is deleted twice.
+    // itself); either throws badIndex, so that no object is deleted twice, and so does an
+    // object this archive did not read.
     void ClaimObject(const CObject* object);
     // After a failed load: deletes the objects of the class read so far that no owning list
     // took (owned objects are deleted by their owners).
@@ -166,6 +166,7 @@ private:
         UINT schema;
         CObject* object;                             // set for an object
         const CRuntimeClass* objectClass = nullptr;  // of an object created here
+        bool claimed = false;                        // an owning list took the object
     };
 
     void RequireLoading() const;
@@ -184,6 +185,7 @@ private:
     LoadedClass LoadNewClass();
     CObject* LoadedObject(DWORD index, std::span<const CRuntimeClass* const> expected) const;
     CObject* LoadNewObject(const LoadedClass& loaded);
+    LoadEntry* FindLoaded(const CObject* object);
 
     CFile* m_file;
     Mode m_mode;
@@ -196,7 +198,7 @@ private:
     std::unordered_map<const CObject*, DWORD> m_storedObjects;
     std::vector<LoadEntry> m_loaded;               // by index; entry 0 is the null pointer
     std::vector<const CObject*> m_loading;         // the objects whose records are being read
-    std::unordered_set<const CObject*> m_claimed;  // the objects owning lists took
+    size_t m_lastRead = 0;                         // the entry of the object read last
     size_t m_sealedBelow = 0;                      // entries before it are sealed ...
     const CRuntimeClass* m_sealedClass = nullptr;  // ... when their objects are of this class
 };

@@ -4,6 +4,8 @@
 #include "platform/Maps.h"
 #include "platform/ObList.h"
 
+#include <array>
+#include <span>
 #include <utility>
 #include <vector>
 
@@ -12,6 +14,9 @@ namespace {
 constexpr DWORD kMinPairBytes = 2;
 // An object takes at least its WORD tag.
 constexpr DWORD kMinObjectBytes = 2;
+constexpr DWORD kFewPairs = 8;
+
+using StringPair = std::pair<CString, CString>;
 }  // namespace
 
 void SerializeStringMap(CArchive& ar, CMapStringToString& map,
@@ -26,7 +31,12 @@ void SerializeStringMap(CArchive& ar, CMapStringToString& map,
         }
         return;
     }
-    std::vector<std::pair<CString, CString>> pairs(ar.ReadCheckedCount(kMinPairBytes));
+    // Most maps hold a few pairs; those are read without allocating room for them.
+    const DWORD count = ar.ReadCheckedCount(kMinPairBytes);
+    std::array<StringPair, kFewPairs> few;
+    std::vector<StringPair> many(count > kFewPairs ? count : 0);
+    const std::span<StringPair> pairs =
+        count > kFewPairs ? std::span<StringPair>(many) : std::span<StringPair>(few.data(), count);
     for (auto& [name, text] : pairs)
         ar >> name >> text;
     CString existing;

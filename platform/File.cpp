@@ -1,6 +1,7 @@
 #include "platform/File.h"
 
 #include <cerrno>
+#include <limits>
 #include <string>
 
 namespace {
@@ -65,4 +66,16 @@ CFileException::Cause CFileException::CauseFromErrno(int osError) {
         default:
             return genericException;
     }
+}
+
+std::uint64_t CFile::SeekTarget(std::uint64_t position, std::uint64_t length, std::int64_t offset,
+                                UINT from) {
+    std::int64_t base = 0;
+    if (from == current)
+        base = static_cast<std::int64_t>(position);
+    else if (from == end)
+        base = static_cast<std::int64_t>(length);
+    if (offset < -base || offset > std::numeric_limits<std::int64_t>::max() - base)
+        throw CFileException(CFileException::badSeek, 0, {});
+    return static_cast<std::uint64_t>(base + offset);
 }

@@ -34,6 +34,9 @@ public:
 
 protected:
     CFile() = default;
+    // The position a Seek of a file held in memory moves to; throws badSeek before the start.
+    static std::uint64_t SeekTarget(std::uint64_t position, std::uint64_t length,
+                                    std::int64_t offset, UINT from);
 };
 
 class CFileException : public CException {

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <limits>
 #include <new>
 
 CMemFile::CMemFile(UINT growBytes) : m_growBytes(growBytes) {}
@@ -38,14 +37,7 @@ void CMemFile::Write(const void* buffer, UINT count) {
 }
 
 std::uint64_t CMemFile::Seek(std::int64_t offset, UINT from) {
-    std::int64_t base = 0;
-    if (from == current)
-        base = static_cast<std::int64_t>(m_position);
-    else if (from == end)
-        base = static_cast<std::int64_t>(m_bytes.size());
-    if (offset < -base || offset > std::numeric_limits<std::int64_t>::max() - base)
-        throw CFileException(CFileException::badSeek, 0, {});
-    m_position = static_cast<std::uint64_t>(base + offset);
+    m_position = SeekTarget(m_position, m_bytes.size(), offset, from);
     return m_position;
 }
 

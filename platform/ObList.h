@@ -4,6 +4,8 @@
 // is removed, and null means "past the end".
 
 #include <cassert>
+#include <memory>
+#include <new>
 
 #include "platform/CString.h"
 #include "platform/Types.h"
@@ -15,9 +17,9 @@ class CObject;
 template <class T, class Self>
 class FrameworkList {
 public:
-    // The framework allocates nodes in blocks of this many; nodes are allocated one by one here,
-    // so the block size is accepted and has no effect.
-    explicit FrameworkList(int blockSize = 10) { static_cast<void>(blockSize); }
+    // Nodes are allocated in blocks of blockSize, as the framework does: a removed node is kept
+    // for the next one added, and the blocks are released when the list is emptied.
+    explicit FrameworkList(int blockSize = 10) : m_blockSize(blockSize > 0 ? blockSize : 10) {}
     ~FrameworkList() { RemoveAll(); }
     FrameworkList(const FrameworkList&) = delete;
     FrameworkList& operator=(const FrameworkList&) = delete;
@@ -60,12 +62,12 @@ public:
     }
 
     void RemoveAll() {
-        for (Node* node = m_head; node;) {
-            Node* next = node->next;
-            delete node;
-            node = next;
+        while (Node* block = m_blocks) {
+            m_blocks = block->next;
+            std::destroy_n(block, m_blockSize + 1);
+            ::operator delete(block);
         }
-        m_head = m_tail = nullptr;
+        m_head = m_tail = m_free = nullptr;
         m_count = 0;
     }
 
@@ -130,14 +132,37 @@ private:
 
     // Insert a new node before (after) the given one, which is null only when the list is empty.
     Node* LinkBefore(Node* next, const T& value) {
-        Node* node = new Node{next, next ? next->prev : nullptr, value};
+        Node* node = NewNode(next, next ? next->prev : nullptr, value);
         Attach(node);
         return node;
     }
     Node* LinkAfter(Node* prev, const T& value) {
-        Node* node = new Node{prev ? prev->next : nullptr, prev, value};
+        Node* node = NewNode(prev ? prev->next : nullptr, prev, value);
         Attach(node);
         return node;
+    }
+    Node* NewNode(Node* next, Node* prev, const T& value) {
+        if (!m_free)
+            AddBlock();
+        Node* node = m_free;
+        node->data = value;
+        m_free = node->next;
+        node->next = next;
+        node->prev = prev;
+        return node;
+    }
+    // A block is blockSize + 1 nodes in one allocation; the first only links the blocks. Its
+    // nodes join the free chain in address order.
+    void AddBlock() {
+        const auto size = static_cast<size_t>(m_blockSize) + 1;
+        auto* block = static_cast<Node*>(::operator new(sizeof(Node) * size));
+        std::uninitialized_value_construct_n(block, size);
+        block->next = m_blocks;
+        m_blocks = block;
+        for (Node* node = block + size - 1; node != block; --node) {
+            node->next = m_free;
+            m_free = node;
+        }
     }
     void Attach(Node* node) {
         (node->prev ? node->prev->next : m_head) = node;
@@ -156,12 +181,18 @@ private:
         if (node == m_tail)
             m_tail = node->prev;
         --m_count;
-        delete node;
+        node->data = T();
+        node->prev = nullptr;
+        node->next = m_free;
+        m_free = node;
     }
 
     Node* m_head = nullptr;
     Node* m_tail = nullptr;
     int m_count = 0;
+    int m_blockSize;
+    Node* m_blocks = nullptr;  // the newest block; each block's first node links to the next
+    Node* m_free = nullptr;    // nodes of the blocks not in the list
 };
 
 class CObList : public FrameworkList<CObject*, CObList> {

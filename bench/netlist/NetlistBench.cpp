@@ -130,6 +130,21 @@ void FlatLoadAndProtel(benchmark::State& state) {
 }
 BENCHMARK(FlatLoadAndProtel)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 
+// The load alone; the document is freed untimed.
+void FlatLoad(benchmark::State& state) {
+    const int parts = static_cast<int>(state.range(0));
+    const std::vector<BYTE> bytes =
+        FileBytes([parts](SheetMaker& maker) { maker.AddParts(parts); });
+    for (auto _ : state) {
+        auto doc = nltest::LoadSheet(bytes, "/bench/flat.sch");
+        state.PauseTiming();
+        doc.reset();
+        state.ResumeTiming();
+    }
+    SetPeakMemory(state);
+}
+BENCHMARK(FlatLoad)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
 // The netlist alone, of a sheet loaded once.
 void FlatProtel(benchmark::State& state) {
     const int parts = static_cast<int>(state.range(0));

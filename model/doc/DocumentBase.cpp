@@ -8,6 +8,7 @@
 #include "platform/Archive.h"
 #include "platform/CompoundFile.h"
 #include "platform/MemFile.h"
+#include "platform/ReadOnlyMemFile.h"
 #include "platform/UserPrompt.h"
 
 namespace {
@@ -88,7 +89,7 @@ void CDocumentBase::ReadDocument(CompoundFile& file) {
     const CompoundStream* contents = file.Root().FindStream(kContentsStream);
     if (!contents)
         throw CArchiveException(CArchiveException::genericException);
-    CMemFile stream(contents->Data());
+    CReadOnlyMemFile stream(contents->Data());
     CArchive ar(&stream, CArchive::load);
     ar.m_pDocument = this;
     const RootScope scope(*this, &file.Root());

@@ -578,13 +578,13 @@ void CDrawDoc::SerializePageAndStyles(CArchive& ar) {
 // Every object checks its links against the list; the index keeps that linear in the size of
 // the sheet.
 void CDrawDoc::PurgeAllAttrTexts() {
-    m_listed = std::make_unique<std::unordered_set<const CDrawObj*>>();
+    m_listed = std::make_unique<PointerSet>(2 * m_objects.GetCount());  // symbols add their pins
     for (POSITION pos = m_objects.GetHeadPosition(); pos;) {
         const CDrawObj* object = AsDrawObj(m_objects.GetNext(pos));
-        m_listed->insert(object);
+        m_listed->Insert(object);
         if (const CObList* pins = object->GetPinList()) {
             for (POSITION at = pins->GetHeadPosition(); at;)
-                m_listed->insert(static_cast<const CDrawObj*>(pins->GetNext(at)));
+                m_listed->Insert(static_cast<const CDrawObj*>(pins->GetNext(at)));
         }
     }
     try {
@@ -599,7 +599,7 @@ void CDrawDoc::PurgeAllAttrTexts() {
 
 BOOL CDrawDoc::IsListed(const CDrawObj* object) const {
     if (m_listed)
-        return m_listed->contains(object);
+        return m_listed->Contains(object);
     return IsObjectInList(object, &m_objects);
 }
 

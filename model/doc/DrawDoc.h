@@ -19,6 +19,7 @@
 #include "platform/Geometry.h"
 #include "platform/Maps.h"
 #include "platform/ObList.h"
+#include "platform/PointerSet.h"
 
 class CAttrText;
 class CCommand;
@@ -171,8 +172,9 @@ public:
     // Gives every unnamed net an automatic name ("n0001", ...) free in the document.
     void NameUnnamedNets();
     // Whether a net other than except that an object of the document holds has the name. While
-    // a NetNameScope lasts the names are gathered once and names given since are added, so
-    // that adding many wires stays fast; a name that left meanwhile may still count as taken.
+    // a NetNameScope lasts the names are gathered once, when first needed, and names given since
+    // are added, so that adding many wires stays fast; a name that left meanwhile may still
+    // count as taken.
     BOOL IsNetNameInUse(const CString& name, const CNet* except);
     // The object stands in the object list, or is a pin of a symbol there. While all texts
     // and links are purged, an index made once answers in place of a search of the list.
@@ -300,6 +302,9 @@ private:
     void SerializeObjectsAndAttributes(CArchive& ar);
     void SerializePageAndStyles(CArchive& ar);
     void PurgeAllAttrTexts();
+    // The names of the nets the objects hold, gathered on the first call in a NetNameScope;
+    // null outside one.
+    std::unordered_set<std::string>* GatheredNetNames();
     void SanitizePage();
     void StoreItemList(CArchive& ar);
     void LoadItemList(CArchive& ar);
@@ -315,8 +320,9 @@ private:
     void DetachSymbolEditors();
 
     IdScope* m_idScope = nullptr;
-    std::unique_ptr<std::unordered_set<std::string>> m_netNames;    // while a NetNameScope lasts
-    std::unique_ptr<std::unordered_set<const CDrawObj*>> m_listed;  // while all are purged
+    bool m_inNetNameScope = false;
+    std::unique_ptr<std::unordered_set<std::string>> m_netNames;  // gathered in a NetNameScope
+    std::unique_ptr<PointerSet> m_listed;                         // while all are purged
     std::vector<CSymbolDoc*> m_symbolEditors;
     CDocChangeLog m_changeLog;
 };

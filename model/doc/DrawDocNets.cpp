@@ -82,24 +82,31 @@ BOOL CDrawDoc::JoinNets() {
     return result;
 }
 
-CDrawDoc::NetNameScope::NetNameScope(CDrawDoc& doc) : m_doc(doc), m_owner(!doc.m_netNames) {
-    if (!m_owner)
-        return;
-    m_doc.m_netNames = std::make_unique<std::unordered_set<std::string>>();
-    for (POSITION pos = m_doc.m_objects.GetHeadPosition(); pos;) {
-        if (const CNet* net = static_cast<CDrawObj*>(m_doc.m_objects.GetNext(pos))->GetNet())
-            m_doc.m_netNames->insert(net->GetName().str());
-    }
+CDrawDoc::NetNameScope::NetNameScope(CDrawDoc& doc) : m_doc(doc), m_owner(!doc.m_inNetNameScope) {
+    m_doc.m_inNetNameScope = true;
 }
 
 CDrawDoc::NetNameScope::~NetNameScope() {
-    if (m_owner)
-        m_doc.m_netNames.reset();
+    if (!m_owner)
+        return;
+    m_doc.m_inNetNameScope = false;
+    m_doc.m_netNames.reset();
+}
+
+std::unordered_set<std::string>* CDrawDoc::GatheredNetNames() {
+    if (!m_inNetNameScope || m_netNames)
+        return m_netNames.get();
+    m_netNames = std::make_unique<std::unordered_set<std::string>>();
+    for (POSITION pos = m_objects.GetHeadPosition(); pos;) {
+        if (const CNet* net = static_cast<CDrawObj*>(m_objects.GetNext(pos))->GetNet())
+            m_netNames->insert(net->GetName().str());
+    }
+    return m_netNames.get();
 }
 
 // The gathered names include the net's own; a hit is checked against the objects.
 BOOL CDrawDoc::IsNetNameInUse(const CString& name, const CNet* except) {
-    if (m_netNames && !m_netNames->contains(name.str()))
+    if (const auto* names = GatheredNetNames(); names && !names->contains(name.str()))
         return FALSE;
     for (POSITION pos = m_objects.GetHeadPosition(); pos;) {
         const CNet* net = static_cast<CDrawObj*>(m_objects.GetNext(pos))->GetNet();
@@ -110,8 +117,8 @@ BOOL CDrawDoc::IsNetNameInUse(const CString& name, const CNet* except) {
 }
 
 void CDrawDoc::NoteNetName(const CString& name) {
-    if (m_netNames)
-        m_netNames->insert(name.str());
+    if (auto* names = GatheredNetNames())
+        names->insert(name.str());
 }
 
 // The texts of the nets named are refreshed in one pass afterwards, which keeps a sheet of many

@@ -138,7 +138,9 @@ std::optional<std::vector<PathRecord>> ParseFillPath(const std::vector<BYTE>& bl
             return std::nullopt;
         const size_t size = in.Word(offset);
         const DWORD type = in.Dword(offset + 4);
-        if (size > total - offset || size != ExpectedSize(in, offset, size, type))
+        // An unknown type expects no size, which a size word of 0 must not match.
+        const size_t expected = ExpectedSize(in, offset, size, type);
+        if (size > total - offset || expected == 0 || size != expected)
             return std::nullopt;
         records.push_back(ReadRecord(in, offset, type));
         offset += size;

@@ -1,9 +1,11 @@
 #include "platform/DiskFile.h"
 #include "platform/MemFile.h"
+#include "platform/ReadOnlyMemFile.h"
 
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <functional>
 #include <vector>
 
 #include "platform/Archive.h"
@@ -40,6 +42,33 @@ TEST(MemFile, ReadsWritesAndSeeks) {
         EXPECT_EQ(e.m_cause, CFileException::badSeek);
     }
     EXPECT_EQ(file.GetPosition(), 9u);
+}
+
+// The file reads the bytes it was given in place and refuses to change them.
+TEST(ReadOnlyMemFile, ReadsAndSeeksButNeverWrites) {
+    const Bytes bytes{1, 2, 3, 4, 5};
+    CReadOnlyMemFile file(bytes);
+    BYTE buffer[8] = {};
+    EXPECT_EQ(file.Read(buffer, 2), 2u);
+    EXPECT_EQ(buffer[1], 2);
+    EXPECT_EQ(file.Seek(-1, CFile::end), 4u);
+    EXPECT_EQ(file.Read(buffer, 8), 1u);
+    EXPECT_EQ(buffer[0], 5);
+    EXPECT_EQ(file.Seek(3, CFile::current), 8u);
+    EXPECT_EQ(file.Read(buffer, 8), 0u);
+    EXPECT_EQ(file.GetLength(), 5u);
+    for (const auto& change : {std::function<void()>([&] { file.Write(buffer, 1); }),
+                               std::function<void()>([&] { file.SetLength(2); }),
+                               std::function<void()>([&] { file.Seek(-9, CFile::end); })}) {
+        try {
+            change();
+            ADD_FAILURE();
+        } catch (const CFileException& e) {
+            EXPECT_NE(e.m_cause, CFileException::none);
+        }
+    }
+    EXPECT_EQ(bytes, (Bytes{1, 2, 3, 4, 5}));
+    EXPECT_EQ(file.GetPosition(), 8u);
 }
 
 TEST(DiskFile, ArchiveRoundTripThroughAFile) {

@@ -119,4 +119,29 @@ TEST(ObListTest, AddingWholeListsKeepsTheirOrder) {
     EXPECT_EQ(Forward(self), (Items{"p", "q", "p", "q"}));
 }
 
+// Nodes come in blocks and removed ones are used again: across several blocks, removals at
+// both ends and in the middle, and an emptied list filled again, the strings held stay right.
+TEST(ObListTest, NodesOfBlocksAreUsedAgainAfterRemoval) {
+    CStringList list(2);
+    Fill(list, {"a", "b", "c", "d", "e"});
+    list.RemoveHead();
+    list.RemoveAt(list.Find("c"));
+    list.RemoveTail();
+    EXPECT_EQ(Forward(list), (Items{"b", "d"}));
+    Fill(list, {"f", "g", "h"});
+    list.AddHead("z");
+    EXPECT_EQ(Forward(list), (Items{"z", "b", "d", "f", "g", "h"}));
+    EXPECT_EQ(Backward(list), (Items{"h", "g", "f", "d", "b", "z"}));
+    const POSITION kept = list.Find("d");
+    list.RemoveAt(list.Find("b"));
+    EXPECT_EQ(list.GetAt(kept), "d");
+
+    list.RemoveAll();
+    EXPECT_TRUE(list.IsEmpty());
+    EXPECT_EQ(list.GetHeadPosition(), nullptr);
+    Fill(list, {"a long string that does not fit in place", "x"});
+    EXPECT_EQ(Backward(list), (Items{"x", "a long string that does not fit in place"}));
+    EXPECT_EQ(list.GetCount(), 2);
+}
+
 }  // namespace

@@ -104,6 +104,23 @@ TEST(Net, UniqueNameSkipsNamesInUse) {
     EXPECT_EQ(wire->GetNet()->GetName(), "n0008");
 }
 
+// Within a scope the names are looked up in what the sheet holds when a name is first drawn:
+// a wire added after the scope opened still keeps its name, and a name given in the scope
+// is taken for the next net.
+TEST(Net, UniqueNamesInAScopeSeeWiresAddedSinceItOpened) {
+    NetSheet sheet;
+    CWire* first = sheet.Place({{0, 0}, {100, 0}}, "");
+    CWire* second = sheet.Place({{0, 100}, {100, 100}}, "");
+    const CDrawDoc::NetNameScope scope(sheet.doc);
+    sheet.Place({{0, 200}, {100, 200}}, "n0001");
+    sheet.doc.m_nextNetNumber = 1;
+    first->GetNet()->MakeUniqueName(&sheet.doc);
+    sheet.doc.m_nextNetNumber = 1;
+    second->GetNet()->MakeUniqueName(&sheet.doc);
+    EXPECT_EQ(first->GetNet()->GetName(), "n0002");
+    EXPECT_EQ(second->GetNet()->GetName(), "n0003");
+}
+
 Bytes StoreDoc(CDrawDoc& doc) {
     CMemFile file;
     CArchive ar(&file, CArchive::store);

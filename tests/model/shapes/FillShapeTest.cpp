@@ -147,6 +147,8 @@ TEST(FillShape, DamagedPathsAreRefused) {
                                                       Le32(0x20000001), Le32(5), Le32(6)})},
                                              1)},
         {"unknown type", blob({Concat({Le16(16), Le16(0), Le32(4), Le32(0), Le32(0)})}, 1)},
+        {"unknown type of size 0",
+         blob({Concat({Le16(0), Le16(0), Le32(4), Le32(0), Le32(0)})}, 1)},
         {"arc of 16 bytes", blob({Concat({Le16(16), Le16(0), Le32(2), Le32(0), Le32(0)})}, 1)},
     };
     for (const auto& [name, path] : cases)
