@@ -142,9 +142,7 @@ private:
         return node;
     }
     Node* NewNode(Node* next, Node* prev, const T& value) {
-        if (!m_free)
-            AddBlock();
-        Node* node = m_free;
+        Node* node = m_free ? m_free : AddBlock();
         node->data = value;
         m_free = node->next;
         node->next = next;
@@ -152,8 +150,8 @@ private:
         return node;
     }
     // A block is blockSize + 1 nodes in one allocation; the first only links the blocks. Its
-    // nodes join the free chain in address order.
-    void AddBlock() {
+    // nodes join the free chain in address order. Returns the first of them.
+    Node* AddBlock() {
         const auto size = static_cast<size_t>(m_blockSize) + 1;
         auto* block = static_cast<Node*>(::operator new(sizeof(Node) * size));
         std::uninitialized_value_construct_n(block, size);
@@ -163,6 +161,7 @@ private:
             node->next = m_free;
             m_free = node;
         }
+        return block + 1;
     }
     void Attach(Node* node) {
         (node->prev ? node->prev->next : m_head) = node;
