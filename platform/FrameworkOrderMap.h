@@ -4,10 +4,13 @@
 // order (buckets of the key's hash modulo 17 from 0 up, the most recently added key of a
 // bucket first) is worked out only when the entries are listed, for what reaches a file.
 // Changing the value of a key keeps its place, as in the framework.
+//
+// The entries are kept in the order they were added; a removed one is only marked until
+// removed ones outnumber the others, when the storage is compacted.
 
-#include <algorithm>
-#include <cstdint>
-#include <string>
+#include <array>
+#include <deque>
+#include <string_view>
 #include <unordered_map>
 #include <utility>
 #include <vector>
@@ -23,65 +26,110 @@ public:
         Value& value;
     };
 
-    int GetCount() const { return static_cast<int>(m_slots.size()); }
-    BOOL IsEmpty() const { return m_slots.empty(); }
+    FrameworkOrderMap() = default;
+    FrameworkOrderMap(const FrameworkOrderMap&) = delete;
+    FrameworkOrderMap& operator=(const FrameworkOrderMap&) = delete;
+    FrameworkOrderMap(FrameworkOrderMap&&) = default;
+    FrameworkOrderMap& operator=(FrameworkOrderMap&&) = default;
 
-    // The value of key, or null.
+    int GetCount() const { return static_cast<int>(m_index.size()); }
+    BOOL IsEmpty() const { return m_index.empty(); }
+    // Room for count keys in the look-up table, so that adding them does not rebuild it.
+    void Reserve(size_t count) { m_index.reserve(count); }
+
+    // The value of key, or null. Valid until the key or a later added one is removed.
     Value* Find(const CString& key) {
-        auto it = m_slots.find(key.str());
-        return it == m_slots.end() ? nullptr : &it->second.value;
+        auto it = m_index.find(key.str());
+        return it == m_index.end() ? nullptr : &it->second->value;
     }
     const Value* Find(const CString& key) const {
-        auto it = m_slots.find(key.str());
-        return it == m_slots.end() ? nullptr : &it->second.value;
+        auto it = m_index.find(key.str());
+        return it == m_index.end() ? nullptr : &it->second->value;
     }
     // Adds key at the head of its bucket, or changes its value in place.
     void SetAt(const CString& key, Value value) {
-        auto [it, added] = m_slots.try_emplace(key.str());
-        it->second.value = std::move(value);
-        if (added) {
-            it->second.key = key;
-            it->second.bucket = HashMapKey(key.c_str()) % kBuckets;
-            it->second.order = ++m_added;
+        if (Value* found = Find(key)) {
+            *found = std::move(value);
+            return;
         }
+        Slot& slot = m_slots.emplace_back(key, std::move(value));
+        m_index.emplace(slot.key.str(), &slot);
     }
-    BOOL RemoveKey(const CString& key) { return m_slots.erase(key.str()) ? TRUE : FALSE; }
-    void RemoveAll() { m_slots.clear(); }
+    BOOL RemoveKey(const CString& key) {
+        auto it = m_index.find(key.str());
+        if (it == m_index.end())
+            return FALSE;
+        it->second->removed = true;
+        it->second->value = Value{};
+        m_index.erase(it);
+        if (m_slots.size() > 2 * m_index.size() + kSlack)
+            Compact();
+        return TRUE;
+    }
+    void RemoveAll() {
+        m_index.clear();
+        m_slots.clear();
+    }
 
     // Calls visit(key, value) for every entry, in no particular order; visit may change the
     // value but not add or remove keys.
     template <class Visit>
     void ForEach(Visit visit) {
-        for (auto& [name, slot] : m_slots)
-            visit(static_cast<const CString&>(slot.key), slot.value);
+        for (Slot& slot : m_slots) {
+            if (!slot.removed)
+                visit(static_cast<const CString&>(slot.key), slot.value);
+        }
     }
 
     // The entries in the framework's iteration order. Adding or removing keys invalidates it.
     std::vector<Entry> InOrder() {
-        std::vector<Slot*> slots;
-        slots.reserve(m_slots.size());
-        for (auto& [name, slot] : m_slots)
-            slots.push_back(&slot);
-        std::sort(slots.begin(), slots.end(), [](const Slot* a, const Slot* b) {
-            return a->bucket != b->bucket ? a->bucket < b->bucket : a->order > b->order;
-        });
+        // Each bucket's range in the listing, then its keys from the newest.
+        std::array<size_t, kBuckets + 1> next{};
+        for (const Slot& slot : m_slots) {
+            if (!slot.removed)
+                ++next[slot.bucket + 1];
+        }
+        for (UINT bucket = 1; bucket <= kBuckets; ++bucket)
+            next[bucket] += next[bucket - 1];
+        std::vector<Slot*> ordered(m_index.size());
+        for (auto it = m_slots.rbegin(); it != m_slots.rend(); ++it) {
+            if (!it->removed)
+                ordered[next[it->bucket]++] = &*it;
+        }
         std::vector<Entry> entries;
-        entries.reserve(slots.size());
-        for (Slot* slot : slots)
+        entries.reserve(ordered.size());
+        for (Slot* slot : ordered)
             entries.push_back(Entry{slot->key, slot->value});
         return entries;
     }
 
 private:
     static constexpr UINT kBuckets = 17;
+    static constexpr size_t kSlack = 16;
 
     struct Slot {
+        Slot(const CString& name, Value&& initial)
+            : key(name), value(std::move(initial)), bucket(HashMapKey(name.c_str()) % kBuckets) {}
+
         CString key;
-        Value value{};
-        UINT bucket = 0;
-        std::uint64_t order = 0;  // rises with each key added
+        Value value;
+        UINT bucket;
+        bool removed = false;
     };
 
-    std::unordered_map<std::string, Slot> m_slots;
-    std::uint64_t m_added = 0;
+    // Drops the removed entries' storage; the others keep their order.
+    void Compact() {
+        std::deque<Slot> kept;
+        m_index.clear();
+        for (Slot& slot : m_slots) {
+            if (slot.removed)
+                continue;
+            Slot& moved = kept.emplace_back(std::move(slot));
+            m_index.emplace(moved.key.str(), &moved);
+        }
+        m_slots = std::move(kept);
+    }
+
+    std::deque<Slot> m_slots;  // in the order added
+    std::unordered_map<std::string_view, Slot*> m_index;
 };

@@ -45,6 +45,8 @@ public:
     int GetRefCount() const { return m_refCount; }
 
     CString name;
+    // The net's slot in the latest CNetPinTable of its circuit; the table checks it.
+    size_t listIndex = 0;
 
 private:
     ~CNetRecord() = default;
