@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <ostream>
+#include <span>
 #include <string_view>
 #include <unordered_set>
 #include <utility>
@@ -125,36 +126,55 @@ struct CDocNetlist::SymbolList {
     size_t cursor = 0;  // the index last looked up or found
 };
 
-// The objects of each device and package identifier, and the physical-device symbols with
-// their positions, in list order: one pass over the sheet serves the whole part walk.
+// The sheet's symbols in list order, each with the sections of its part: the symbols of the
+// same device and package identifier. One pass over the symbols serves the whole part walk.
 struct CDocNetlist::SectionIndex {
+    struct Entry {
+        PlacedSymbol symbol;
+        int group;      // the entry's device and identifier in groups, or -1 without a device
+        size_t member;  // the entry's place in its group
+    };
+
     explicit SectionIndex(const std::vector<PlacedSymbol>& symbols) {
+        entries.reserve(symbols.size());
+        std::unordered_map<const CDevice*, std::unordered_map<std::string, int>> groupOf;
         for (const PlacedSymbol& symbol : symbols) {
             CDrawObj* object = symbol.object;
-            if (CDevice* device = object->GetDevice())
-                byDevice[device][object->GetAttr(GetStdAttrName(kStdAttrDid)).str()].push_back(
-                    object);
-            if ((object->GetFlags() & kSymbolKindMask) == kSymbolDevice)
-                parts.push_back(symbol);
+            Entry entry{symbol, -1, 0};
+            if (CDevice* device = object->GetDevice()) {
+                const CString did = object->GetAttr(GetStdAttrName(kStdAttrDid));
+                auto [it, added] = groupOf[device].try_emplace(did.str(), groups.size());
+                if (added)
+                    groups.emplace_back();
+                entry.group = it->second;
+                entry.member = groups[static_cast<size_t>(entry.group)].size();
+                groups[static_cast<size_t>(entry.group)].push_back(object);
+            }
+            entries.push_back(entry);
         }
     }
-    // The objects of the device and identifier that come after first.
-    std::vector<CDrawObj*> After(CDrawObj* first, CDevice* device, const CString& did) const {
-        const std::vector<CDrawObj*>& all = byDevice.at(device).at(did.str());
-        auto it = std::find(all.begin(), all.end(), first);
-        return {it == all.end() ? it : it + 1, all.end()};
+    // The entry of the symbol at pos, or null.
+    const Entry* Find(POSITION pos) {
+        if (cursor >= entries.size() || entries[cursor].symbol.pos != pos)
+            cursor = static_cast<size_t>(
+                std::find_if(entries.begin(), entries.end(),
+                             [pos](const Entry& entry) { return entry.symbol.pos == pos; }) -
+                entries.begin());
+        return cursor < entries.size() ? &entries[cursor] : nullptr;
+    }
+    // The objects of the entry's device and identifier that come after it.
+    std::span<CDrawObj* const> After(const Entry& entry) const {
+        if (entry.group < 0)
+            return {};
+        return std::span<CDrawObj* const>(groups[static_cast<size_t>(entry.group)])
+            .subspan(entry.member + 1);
     }
     // The position of the first unvisited part (of the device, when one is given) after the
-    // part at pos, or null.
-    POSITION NextPart(POSITION pos, const CDevice* device) {
-        if (cursor >= parts.size() || parts[cursor].pos != pos)
-            cursor = static_cast<size_t>(
-                std::find_if(parts.begin(), parts.end(),
-                             [pos](const PlacedSymbol& entry) { return entry.pos == pos; }) -
-                parts.begin());
-        while (++cursor < parts.size()) {
-            if (IsUnvisitedPart(parts[cursor].object, device))
-                return parts[cursor].pos;
+    // entry last found, or null.
+    POSITION NextPart(const CDevice* device) {
+        while (++cursor < entries.size()) {
+            if (IsUnvisitedPart(entries[cursor].symbol.object, device))
+                return entries[cursor].symbol.pos;
         }
         return nullptr;
     }
@@ -165,10 +185,9 @@ struct CDocNetlist::SectionIndex {
         marked.push_back(object);
     }
 
-    std::unordered_map<const CDevice*, std::unordered_map<std::string, std::vector<CDrawObj*>>>
-        byDevice;
-    std::vector<PlacedSymbol> parts;
-    size_t cursor = 0;  // the entry of the part last given out
+    std::vector<Entry> entries;
+    std::vector<std::vector<CDrawObj*>> groups;  // by device and identifier, in list order
+    size_t cursor = 0;                           // the entry last found or passed
     std::vector<CDrawObj*> marked;
 };
 
@@ -434,20 +453,22 @@ POSITION CDocNetlist::GetFirstPart(CDevice* device) {
 
 CSymbol* CDocNetlist::GetNextPart(POSITION& pos, CObList* sections, CDevice* device) {
     SectionIndex& index = Sections();
-    const POSITION at = pos;
+    const SectionIndex::Entry* entry = index.Find(pos);
     auto* first = static_cast<CSymbol*>(GetNextObject(pos));
     index.Mark(first);
     if (sections)
         sections->AddTail(first);
-    if (CDevice* own = first->GetDevice()) {
-        const CString did = first->GetAttr(GetStdAttrName(kStdAttrDid));
-        for (CDrawObj* section : index.After(first, own, did)) {
-            index.Mark(section);
-            if (sections)
-                sections->AddTail(section);
-        }
+    if (!entry) {
+        pos = nullptr;
+        ClearPartMarks();
+        return first;
     }
-    pos = index.NextPart(at, device);
+    for (CDrawObj* section : index.After(*entry)) {
+        index.Mark(section);
+        if (sections)
+            sections->AddTail(section);
+    }
+    pos = index.NextPart(device);
     if (!pos)
         ClearPartMarks();
     return first;
