@@ -46,15 +46,16 @@ public:
         auto it = m_index.find(key.str());
         return it == m_index.end() ? nullptr : &it->second->value;
     }
-    // Adds key at the head of its bucket, or changes its value in place.
-    void SetAt(const CString& key, Value value) {
-        if (Value* found = Find(key)) {
-            *found = std::move(value);
-            return;
-        }
-        Slot& slot = m_slots.emplace_back(key, std::move(value));
+    // The value of key; an absent key is added at the head of its bucket with a default value.
+    Value& operator[](const CString& key) {
+        if (Value* found = Find(key))
+            return *found;
+        Slot& slot = m_slots.emplace_back(key);
         m_index.emplace(slot.key.str(), &slot);
+        return slot.value;
     }
+    // Adds key at the head of its bucket, or changes its value in place.
+    void SetAt(const CString& key, Value value) { (*this)[key] = std::move(value); }
     BOOL RemoveKey(const CString& key) {
         auto it = m_index.find(key.str());
         if (it == m_index.end())
@@ -108,11 +109,11 @@ private:
     static constexpr size_t kSlack = 16;
 
     struct Slot {
-        Slot(const CString& name, Value&& initial)
-            : key(name), value(std::move(initial)), bucket(HashMapKey(name.c_str()) % kBuckets) {}
+        explicit Slot(const CString& name)
+            : key(name), bucket(HashMapKey(name.c_str()) % kBuckets) {}
 
         CString key;
-        Value value;
+        Value value{};
         UINT bucket;
         bool removed = false;
     };

@@ -121,10 +121,14 @@ public:
     std::deque<std::unique_ptr<CComponentRecord>>& Instances() { return m_instances; }
 
 private:
+    // Room in the net map for the nets the walker's sheet may have.
+    void ReserveNets(CDocNetlist& walker);
     BOOL AddPorts(const std::vector<CSymbol*>& ports, std::ostream& log);
     BOOL AddInstances(const std::vector<CSymbol*>& blocks, std::ostream& log);
     // The hidden pins of the device's "_Implicit" groups that have a net.
     void AddImplicitPins(CDocNetlist& walker, const CDevice& device, CComponentRecord& part);
+    // Room in the part's pins for one connection per pin its sections draw.
+    static void ReserveDrawnPins(const CObList& sections, CComponentRecord& part);
     // Connections for the pins of one section; FALSE after a bussed pin error.
     BOOL AddSectionPins(CSymbol& section, CComponentRecord& part, const CString& did,
                         std::ostream& log);

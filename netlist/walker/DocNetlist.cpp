@@ -131,26 +131,36 @@ struct CDocNetlist::SymbolList {
 struct CDocNetlist::SectionIndex {
     struct Entry {
         PlacedSymbol symbol;
-        int group;      // the entry's device and identifier in groups, or -1 without a device
-        size_t member;  // the entry's place in its group
+        int group;      // the entry's device and identifier, or -1 without a device
+        size_t member;  // the entry's place in its group's members
     };
 
     explicit SectionIndex(const std::vector<PlacedSymbol>& symbols) {
+        // Number the groups in the order they are met, then lay their members out in one array.
         entries.reserve(symbols.size());
         std::unordered_map<const CDevice*, std::unordered_map<std::string, int>> groupOf;
+        std::vector<size_t> counts;
         for (const PlacedSymbol& symbol : symbols) {
-            CDrawObj* object = symbol.object;
             Entry entry{symbol, -1, 0};
-            if (CDevice* device = object->GetDevice()) {
-                const CString did = object->GetAttr(GetStdAttrName(kStdAttrDid));
-                auto [it, added] = groupOf[device].try_emplace(did.str(), groups.size());
+            if (CDevice* device = symbol.object->GetDevice()) {
+                const CString did = symbol.object->GetAttr(GetStdAttrName(kStdAttrDid));
+                auto [it, added] =
+                    groupOf[device].try_emplace(did.str(), static_cast<int>(counts.size()));
                 if (added)
-                    groups.emplace_back();
+                    counts.push_back(0);
                 entry.group = it->second;
-                entry.member = groups[static_cast<size_t>(entry.group)].size();
-                groups[static_cast<size_t>(entry.group)].push_back(object);
+                entry.member = counts[static_cast<size_t>(entry.group)]++;
             }
             entries.push_back(entry);
+        }
+        groupStart.assign(counts.size() + 1, 0);
+        for (size_t group = 0; group < counts.size(); ++group)
+            groupStart[group + 1] = groupStart[group] + counts[group];
+        members.resize(groupStart.back());
+        for (const Entry& entry : entries) {
+            if (entry.group >= 0)
+                members[groupStart[static_cast<size_t>(entry.group)] + entry.member] =
+                    entry.symbol.object;
         }
     }
     // The entry of the symbol at pos, or null.
@@ -166,8 +176,10 @@ struct CDocNetlist::SectionIndex {
     std::span<CDrawObj* const> After(const Entry& entry) const {
         if (entry.group < 0)
             return {};
-        return std::span<CDrawObj* const>(groups[static_cast<size_t>(entry.group)])
-            .subspan(entry.member + 1);
+        const size_t group = static_cast<size_t>(entry.group);
+        return std::span<CDrawObj* const>(members).subspan(
+            groupStart[group] + entry.member + 1,
+            groupStart[group + 1] - groupStart[group] - entry.member - 1);
     }
     // The position of the first unvisited part (of the device, when one is given) after the
     // entry last found, or null.
@@ -186,8 +198,9 @@ struct CDocNetlist::SectionIndex {
     }
 
     std::vector<Entry> entries;
-    std::vector<std::vector<CDrawObj*>> groups;  // by device and identifier, in list order
-    size_t cursor = 0;                           // the entry last found or passed
+    std::vector<CDrawObj*> members;  // the groups' symbols, group after group, in list order
+    std::vector<size_t> groupStart;  // per group and one more: its first member
+    size_t cursor = 0;               // the entry last found or passed
     std::vector<CDrawObj*> marked;
 };
 
