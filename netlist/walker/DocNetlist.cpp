@@ -4,7 +4,9 @@
 #include <filesystem>
 #include <ostream>
 #include <span>
+#include <string>
 #include <string_view>
+#include <unordered_map>
 #include <unordered_set>
 #include <utility>
 
@@ -84,6 +86,54 @@ bool ListsImplicitKey(const CString& list, std::string_view key) {
     }
     return false;
 }
+
+// The hidden sheet at path, or null when it cannot be opened, which is logged.
+std::unique_ptr<CDrawDoc> OpenSheet(const CString& path, std::ostream& log) {
+    std::unique_ptr<CDrawDoc> sheet = GetSheetOpener().OpenSheet(path);
+    if (!sheet)
+        log << "Could not open file " << path << ".\n" << std::flush;
+    return sheet;
+}
+
+// The hidden sheets of a node's children while they are built one after the other. A sheet
+// stays open until the last child of its file is done, so that the instances of one sheet
+// read it once.
+class ChildSheets {
+public:
+    explicit ChildSheets(const CNetNode& node) : m_node(node) {
+        for (int i = 0; i < node.GetChildCount(); ++i)
+            m_lastChild[node.GetChild(i)->path.str()] = i;
+    }
+    ~ChildSheets() {
+        for (auto& [path, sheet] : m_open)
+            sheet->OnCloseDocument();
+    }
+    ChildSheets(const ChildSheets&) = delete;
+    ChildSheets& operator=(const ChildSheets&) = delete;
+
+    // The sheet of child i; null when it cannot be opened, which is logged.
+    CDrawDoc* Open(int i, std::ostream& log) {
+        const CString& path = m_node.GetChild(i)->path;
+        if (auto it = m_open.find(path.str()); it != m_open.end())
+            return it->second.get();
+        std::unique_ptr<CDrawDoc> sheet = OpenSheet(path, log);
+        return sheet ? m_open.emplace(path.str(), std::move(sheet)).first->second.get() : nullptr;
+    }
+    // Child i is built: its sheet closes unless a later child is of the same file.
+    void Done(int i) {
+        const std::string& path = m_node.GetChild(i)->path.str();
+        auto it = m_open.find(path);
+        if (it == m_open.end() || m_lastChild[path] != i)
+            return;
+        it->second->OnCloseDocument();
+        m_open.erase(it);
+    }
+
+private:
+    const CNetNode& m_node;
+    std::unordered_map<std::string, int> m_lastChild;  // by file
+    std::unordered_map<std::string, std::unique_ptr<CDrawDoc>> m_open;
+};
 
 }  // namespace
 
@@ -509,25 +559,30 @@ int CDocNetlist::Build(CNetNode& node, CNetlistFormat& writer, std::ostream& out
                        std::ostream& log) {
     std::unique_ptr<CDrawDoc> opened;
     if (!m_document) {
-        opened = GetSheetOpener().OpenSheet(node.path);
-        if (!opened) {
-            log << "Could not open file " << node.path << ".\n" << std::flush;
+        opened = OpenSheet(node.path, log);
+        if (!opened)
             return kBuildError;
-        }
         m_document = opened.get();
     }
     log << GetPathName() << "\n";
-    int result = PrepareWithSymbolList(node, writer, out, log);
+    const int result = PrepareWithSymbolList(node, writer, out, log);
     if (opened) {
         opened->OnCloseDocument();
         opened.reset();
         m_document = nullptr;
     }
-    if (result == kBuildStopped)
-        return result;
+    return result == kBuildStopped ? result : BuildChildren(node, writer, out, log, result);
+}
+
+int CDocNetlist::BuildChildren(CNetNode& node, CNetlistFormat& writer, std::ostream& out,
+                               std::ostream& log, int result) {
+    ChildSheets sheets(node);
     for (int i = 0; i < node.GetChildCount(); ++i) {
-        CDocNetlist sheet;
-        const int sheetResult = sheet.Build(*node.GetChild(i), writer, out, log);
+        CDrawDoc* document = sheets.Open(i, log);
+        const int sheetResult =
+            document ? CDocNetlist(document).Build(*node.GetChild(i), writer, out, log)
+                     : kBuildError;
+        sheets.Done(i);
         if (sheetResult == kBuildStopped)
             return kBuildStopped;
         if (sheetResult != kBuildOk)

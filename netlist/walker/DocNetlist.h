@@ -123,6 +123,9 @@ private:
     // symbols listed for the walks meanwhile; the result of AddSubcircuitChildren.
     int PrepareWithSymbolList(CNetNode& node, CNetlistFormat& writer, std::ostream& out,
                               std::ostream& log);
+    // Builds each child of the node; the result is the worst of result and theirs.
+    int BuildChildren(CNetNode& node, CNetlistFormat& writer, std::ostream& out, std::ostream& log,
+                      int result);
     // Appends a child for each sub-circuit symbol with pins; kBuildStopped when one names a
     // sheet that contains it.
     int AddSubcircuitChildren(CNetNode& node, std::ostream& log);
