@@ -6,12 +6,14 @@
 // Changing the value of a key keeps its place, as in the framework.
 //
 // The entries are kept in the order they were added; a removed one is only marked until
-// removed ones outnumber the others, when the storage is compacted.
+// removed ones outnumber the others, when the storage is compacted. The look-up table is one
+// array of cells, open addressed and at most half full, each naming an entry with its hash.
 
 #include <array>
+#include <cstddef>
 #include <deque>
+#include <functional>
 #include <string_view>
-#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -32,44 +34,50 @@ public:
     FrameworkOrderMap(FrameworkOrderMap&&) = default;
     FrameworkOrderMap& operator=(FrameworkOrderMap&&) = default;
 
-    int GetCount() const { return static_cast<int>(m_index.size()); }
-    BOOL IsEmpty() const { return m_index.empty(); }
-    // Room for count keys in the look-up table, so that adding them does not rebuild it.
-    void Reserve(size_t count) { m_index.reserve(count); }
+    int GetCount() const { return static_cast<int>(m_count); }
+    BOOL IsEmpty() const { return m_count == 0; }
 
     // The value of key, or null. Valid until the key or a later added one is removed.
     Value* Find(const CString& key) {
-        auto it = m_index.find(key.str());
-        return it == m_index.end() ? nullptr : &it->second->value;
+        Slot* slot = FindSlot(key.str(), Hash(key.str()));
+        return slot ? &slot->value : nullptr;
     }
     const Value* Find(const CString& key) const {
-        auto it = m_index.find(key.str());
-        return it == m_index.end() ? nullptr : &it->second->value;
+        const Slot* slot = FindSlot(key.str(), Hash(key.str()));
+        return slot ? &slot->value : nullptr;
     }
     // The value of key; an absent key is added at the head of its bucket with a default value.
     Value& operator[](const CString& key) {
-        if (Value* found = Find(key))
-            return *found;
-        Slot& slot = m_slots.emplace_back(key);
-        m_index.emplace(slot.key.str(), &slot);
+        const size_t hash = Hash(key.str());
+        if (Slot* slot = FindSlot(key.str(), hash))
+            return slot->value;
+        if (2 * (m_used + 1) > m_cells.size())
+            Rebuild(m_count + 1);
+        Slot& slot = m_slots.emplace_back(key, hash);
+        Place(slot);
+        ++m_count;
         return slot.value;
     }
     // Adds key at the head of its bucket, or changes its value in place.
     void SetAt(const CString& key, Value value) { (*this)[key] = std::move(value); }
+    // The entry's cell stays, marking its place in the probe sequences, until the table is
+    // rebuilt.
     BOOL RemoveKey(const CString& key) {
-        auto it = m_index.find(key.str());
-        if (it == m_index.end())
+        Slot* slot = FindSlot(key.str(), Hash(key.str()));
+        if (!slot)
             return FALSE;
-        it->second->removed = true;
-        it->second->value = Value{};
-        m_index.erase(it);
-        if (m_slots.size() > 2 * m_index.size() + kSlack)
+        slot->removed = true;
+        slot->value = Value{};
+        --m_count;
+        if (m_slots.size() > 2 * m_count + kSlack)
             Compact();
         return TRUE;
     }
     void RemoveAll() {
-        m_index.clear();
+        m_cells.clear();
         m_slots.clear();
+        m_count = 0;
+        m_used = 0;
     }
 
     // Calls visit(key, value) for every entry, in no particular order; visit may change the
@@ -92,7 +100,7 @@ public:
         }
         for (UINT bucket = 1; bucket <= kBuckets; ++bucket)
             next[bucket] += next[bucket - 1];
-        std::vector<Slot*> ordered(m_index.size());
+        std::vector<Slot*> ordered(m_count);
         for (auto it = m_slots.rbegin(); it != m_slots.rend(); ++it) {
             if (!it->removed)
                 ordered[next[it->bucket]++] = &*it;
@@ -107,30 +115,68 @@ public:
 private:
     static constexpr UINT kBuckets = 17;
     static constexpr size_t kSlack = 16;
+    static constexpr size_t kMinCells = 16;
 
     struct Slot {
-        explicit Slot(const CString& name)
-            : key(name), bucket(HashMapKey(name.c_str()) % kBuckets) {}
+        Slot(const CString& name, size_t keyHash)
+            : key(name), hash(keyHash), bucket(HashMapKey(name.c_str()) % kBuckets) {}
 
         CString key;
         Value value{};
-        UINT bucket;
+        size_t hash;  // of the look-up table
+        UINT bucket;  // of the framework's order
         bool removed = false;
     };
+    struct Cell {
+        Slot* slot = nullptr;  // null for a free cell
+        size_t hash = 0;
+    };
 
+    static size_t Hash(std::string_view key) { return std::hash<std::string_view>{}(key); }
+
+    Slot* FindSlot(std::string_view key, size_t hash) const {
+        const size_t mask = m_cells.size() - 1;
+        for (size_t i = hash & mask; !m_cells.empty() && m_cells[i].slot; i = (i + 1) & mask) {
+            const Cell& cell = m_cells[i];
+            if (cell.hash == hash && !cell.slot->removed && cell.slot->key.str() == key)
+                return cell.slot;
+        }
+        return nullptr;
+    }
+    // Gives the slot the first free cell of its probe sequence.
+    void Place(Slot& slot) {
+        const size_t mask = m_cells.size() - 1;
+        size_t i = slot.hash & mask;
+        while (m_cells[i].slot)
+            i = (i + 1) & mask;
+        m_cells[i] = Cell{&slot, slot.hash};
+        ++m_used;
+    }
+    // A table for at least keys entries, with the present entries placed again.
+    void Rebuild(size_t keys) {
+        size_t size = kMinCells;
+        while (size < 2 * keys)
+            size *= 2;
+        m_cells.assign(size, Cell{});
+        m_used = 0;
+        for (Slot& slot : m_slots) {
+            if (!slot.removed)
+                Place(slot);
+        }
+    }
     // Drops the removed entries' storage; the others keep their order.
     void Compact() {
         std::deque<Slot> kept;
-        m_index.clear();
         for (Slot& slot : m_slots) {
-            if (slot.removed)
-                continue;
-            Slot& moved = kept.emplace_back(std::move(slot));
-            m_index.emplace(moved.key.str(), &moved);
+            if (!slot.removed)
+                kept.push_back(std::move(slot));
         }
         m_slots = std::move(kept);
+        Rebuild(m_count);
     }
 
-    std::deque<Slot> m_slots;  // in the order added
-    std::unordered_map<std::string_view, Slot*> m_index;
+    std::deque<Slot> m_slots;   // in the order added
+    std::vector<Cell> m_cells;  // a power of two in size, or empty
+    size_t m_count = 0;         // entries present
+    size_t m_used = 0;          // cells naming an entry, removed ones included
 };

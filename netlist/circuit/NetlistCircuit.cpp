@@ -201,7 +201,6 @@ void CNetlistCircuit::ReplaceNet(CNetRecord* newNet, CNetRecord* oldNet) {
 
 BOOL CNetlistCircuit::BuildParts(CDocNetlist& walker, std::ostream& log) {
     Clear();
-    ReserveNets(walker);
     const SheetSymbols symbols(walker);
     if (!AddPorts(symbols.ports, log))
         return FALSE;
@@ -215,7 +214,6 @@ BOOL CNetlistCircuit::BuildParts(CDocNetlist& walker, std::ostream& log) {
 
 BOOL CNetlistCircuit::BuildSymbols(CDocNetlist& walker, std::ostream& log) {
     Clear();
-    ReserveNets(walker);
     const SheetSymbols symbols(walker);
     if (!AddPorts(symbols.ports, log))
         return FALSE;
@@ -223,12 +221,6 @@ BOOL CNetlistCircuit::BuildSymbols(CDocNetlist& walker, std::ostream& log) {
         AddSymbol(walker, *static_cast<CSymbol*>(walker.GetNextSymbolOfKind(pos, kKindMaskDevice)),
                   log);
     return AddInstances(symbols.blocks, log);
-}
-
-void CNetlistCircuit::ReserveNets(CDocNetlist& walker) {
-    // A sheet has hardly more nets than objects: most nets are drawn as wires of their own.
-    if (const CDrawDoc* doc = walker.GetDocument())
-        m_nets.Reserve(static_cast<size_t>(doc->GetObjects().GetCount()));
 }
 
 BOOL CNetlistCircuit::AddPorts(const std::vector<CSymbol*>& ports, std::ostream& log) {

@@ -121,8 +121,6 @@ public:
     std::deque<std::unique_ptr<CComponentRecord>>& Instances() { return m_instances; }
 
 private:
-    // Room in the net map for the nets the walker's sheet may have.
-    void ReserveNets(CDocNetlist& walker);
     BOOL AddPorts(const std::vector<CSymbol*>& ports, std::ostream& log);
     BOOL AddInstances(const std::vector<CSymbol*>& blocks, std::ostream& log);
     // The hidden pins of the device's "_Implicit" groups that have a net.
