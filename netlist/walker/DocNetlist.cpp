@@ -24,9 +24,6 @@
 
 namespace {
 
-// The run-time mark of a symbol already given out as a section of a part. It is the object's
-// own: a symbol does not pass it on to its pins and graphics.
-constexpr DWORD kPartVisited = 0x8000;
 constexpr DWORD kDeviceWalkMarks = kDeviceVisited | kDeviceWalkMark;
 constexpr const char* kRailAttributes[] = {"Ground1", "Ground2", "Power1",
                                            "Power2",  "Power3",  "Power4"};
@@ -37,13 +34,6 @@ DWORD KindBit(const CDrawObj* symbol) {
 
 bool IsSymbol(const CDrawObj* object) {
     return object->GetObjType() == kObjSymbol;
-}
-
-// A physical-device symbol not yet given out as part of a part.
-bool IsUnvisitedPart(const CDrawObj* object, const CDevice* device) {
-    return IsSymbol(object) &&
-           (object->GetFlags() & (kPartVisited | kSymbolKindMask)) == kSymbolDevice &&
-           (!device || object->GetDevice() == device);
 }
 
 CStringArray* Expanded(CStringArray& names, const CString& text) {
@@ -177,10 +167,14 @@ struct CDocNetlist::SymbolList {
 };
 
 // The sheet's symbols in list order, each with the sections of its part: the symbols of the
-// same device and package identifier. One pass over the symbols serves the whole part walk.
+// same device and package identifier. One pass over the symbols serves the whole part walk,
+// which marks here the symbols it has given out.
 struct CDocNetlist::SectionIndex {
     struct Entry {
         PlacedSymbol symbol;
+        CDevice* device;
+        bool isPart;    // a physical-device symbol
+        bool visited;   // given out as a section of a part
         int group;      // the entry's device and identifier, or -1 without a device
         size_t member;  // the entry's place in its group's members
     };
@@ -191,11 +185,17 @@ struct CDocNetlist::SectionIndex {
         std::unordered_map<const CDevice*, std::unordered_map<std::string, int>> groupOf;
         std::vector<size_t> counts;
         for (const PlacedSymbol& symbol : symbols) {
-            Entry entry{symbol, -1, 0};
-            if (CDevice* device = symbol.object->GetDevice()) {
-                const CString did = symbol.object->GetAttr(GetStdAttrName(kStdAttrDid));
+            CDrawObj* object = symbol.object;
+            Entry entry{symbol,
+                        object->GetDevice(),
+                        (object->GetFlags() & kSymbolKindMask) == kSymbolDevice,
+                        false,
+                        -1,
+                        0};
+            if (entry.device) {
+                const CString did = object->GetAttr(GetStdAttrName(kStdAttrDid));
                 auto [it, added] =
-                    groupOf[device].try_emplace(did.str(), static_cast<int>(counts.size()));
+                    groupOf[entry.device].try_emplace(did.str(), static_cast<int>(counts.size()));
                 if (added)
                     counts.push_back(0);
                 entry.group = it->second;
@@ -207,14 +207,14 @@ struct CDocNetlist::SectionIndex {
         for (size_t group = 0; group < counts.size(); ++group)
             groupStart[group + 1] = groupStart[group] + counts[group];
         members.resize(groupStart.back());
-        for (const Entry& entry : entries) {
+        for (size_t i = 0; i < entries.size(); ++i) {
+            const Entry& entry = entries[i];
             if (entry.group >= 0)
-                members[groupStart[static_cast<size_t>(entry.group)] + entry.member] =
-                    entry.symbol.object;
+                members[groupStart[static_cast<size_t>(entry.group)] + entry.member] = i;
         }
     }
     // The entry of the symbol at pos, or null.
-    const Entry* Find(POSITION pos) {
+    Entry* Find(POSITION pos) {
         if (cursor >= entries.size() || entries[cursor].symbol.pos != pos)
             cursor = static_cast<size_t>(
                 std::find_if(entries.begin(), entries.end(),
@@ -222,36 +222,30 @@ struct CDocNetlist::SectionIndex {
                 entries.begin());
         return cursor < entries.size() ? &entries[cursor] : nullptr;
     }
-    // The objects of the entry's device and identifier that come after it.
-    std::span<CDrawObj* const> After(const Entry& entry) const {
+    // The entries of the entry's device and identifier that come after it.
+    std::span<const size_t> After(const Entry& entry) const {
         if (entry.group < 0)
             return {};
         const size_t group = static_cast<size_t>(entry.group);
-        return std::span<CDrawObj* const>(members).subspan(
+        return std::span<const size_t>(members).subspan(
             groupStart[group] + entry.member + 1,
             groupStart[group + 1] - groupStart[group] - entry.member - 1);
     }
-    // The position of the first unvisited part (of the device, when one is given) after the
-    // entry last found, or null.
+    // The position of the first part not given out (of the device, when one is given) after
+    // the entry last found, or null.
     POSITION NextPart(const CDevice* device) {
         while (++cursor < entries.size()) {
-            if (IsUnvisitedPart(entries[cursor].symbol.object, device))
-                return entries[cursor].symbol.pos;
+            const Entry& entry = entries[cursor];
+            if (entry.isPart && !entry.visited && (!device || entry.device == device))
+                return entry.symbol.pos;
         }
         return nullptr;
     }
 
-    // Marks the object as given out, to be cleared when the walk ends.
-    void Mark(CDrawObj* object) {
-        object->CDrawObj::SetFlags(kPartVisited, kPartVisited);
-        marked.push_back(object);
-    }
-
     std::vector<Entry> entries;
-    std::vector<CDrawObj*> members;  // the groups' symbols, group after group, in list order
+    std::vector<size_t> members;     // the groups' entries, group after group, in list order
     std::vector<size_t> groupStart;  // per group and one more: its first member
     size_t cursor = 0;               // the entry last found or passed
-    std::vector<CDrawObj*> marked;
 };
 
 BOOL IsSymbolKindInMask(const CDrawObj* symbol, DWORD kindMask) {
@@ -503,7 +497,7 @@ void CDocNetlist::ClearDeviceMarks() {
 }
 
 POSITION CDocNetlist::GetFirstPart(CDevice* device) {
-    ClearPartMarks();  // of a walk given up before its end
+    EndPartWalk();  // one given up before its end
     for (POSITION pos = GetHeadPosition(); pos;) {
         const POSITION at = pos;
         const CDrawObj* object = GetNextObject(pos);
@@ -516,24 +510,24 @@ POSITION CDocNetlist::GetFirstPart(CDevice* device) {
 
 CSymbol* CDocNetlist::GetNextPart(POSITION& pos, CObList* sections, CDevice* device) {
     SectionIndex& index = Sections();
-    const SectionIndex::Entry* entry = index.Find(pos);
+    SectionIndex::Entry* entry = index.Find(pos);
     auto* first = static_cast<CSymbol*>(GetNextObject(pos));
-    index.Mark(first);
     if (sections)
         sections->AddTail(first);
     if (!entry) {
         pos = nullptr;
-        ClearPartMarks();
+        EndPartWalk();
         return first;
     }
-    for (CDrawObj* section : index.After(*entry)) {
-        index.Mark(section);
+    entry->visited = true;
+    for (size_t later : index.After(*entry)) {
+        index.entries[later].visited = true;
         if (sections)
-            sections->AddTail(section);
+            sections->AddTail(index.entries[later].symbol.object);
     }
     pos = index.NextPart(device);
     if (!pos)
-        ClearPartMarks();
+        EndPartWalk();
     return first;
 }
 
@@ -544,11 +538,7 @@ CDocNetlist::SectionIndex& CDocNetlist::Sections() {
     return *m_sections;
 }
 
-void CDocNetlist::ClearPartMarks() {
-    if (!m_sections)
-        return;
-    for (CDrawObj* object : m_sections->marked)
-        object->CDrawObj::SetFlags(0, kPartVisited);
+void CDocNetlist::EndPartWalk() {
     m_sections.reset();
 }
 
