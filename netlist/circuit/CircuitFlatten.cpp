@@ -22,6 +22,8 @@ CNetNode* FindChild(CNetNode& node, const CString& id) {
 }  // namespace
 
 void CNetlistCircuit::Flatten(CNetNode& topNode, std::ostream& log) {
+    if (m_instances.empty())
+        return;
     std::unordered_set<std::string> partIds;
     for (const auto& part : m_parts)
         partIds.insert(part->id.str());
