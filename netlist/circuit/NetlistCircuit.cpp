@@ -183,16 +183,21 @@ CNetRecord* CNetlistCircuit::GetNet(const CString& name) {
 }
 
 void CNetlistCircuit::ReplaceNet(CNetRecord* newNet, CNetRecord* oldNet) {
-    auto replaceIn = [&](const auto& records) {
-        for (const auto& record : records) {
-            for (CPinConnection& pin : record->pins) {
+    ReplaceNetFrom(newNet, oldNet, 0, 0);
+}
+
+void CNetlistCircuit::ReplaceNetFrom(CNetRecord* newNet, CNetRecord* oldNet, size_t firstPart,
+                                     size_t firstInstance) {
+    auto replaceIn = [&](const auto& records, size_t first) {
+        for (size_t i = first; i < records.size(); ++i) {
+            for (CPinConnection& pin : records[i]->pins) {
                 if (pin.net == oldNet)
                     pin.net = newNet;
             }
         }
     };
-    replaceIn(m_parts);
-    replaceIn(m_instances);
+    replaceIn(m_parts, firstPart);
+    replaceIn(m_instances, firstInstance);
     m_ports.ForEach([&](const CString& /*name*/, CNetRecord*& net) {
         if (net == oldNet)
             net = newNet;
