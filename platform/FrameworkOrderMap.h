@@ -4,11 +4,16 @@
 // order (buckets of the key's hash modulo 17 from 0 up, the most recently added key of a
 // bucket first) is worked out only when the entries are listed, for what reaches a file.
 // Changing the value of a key keeps its place, as in the framework.
+//
+// The entries are kept in the order they were added; a removed one is only marked until
+// removed ones outnumber the others, when the storage is compacted. The look-up table is one
+// array of cells, open addressed and at most half full, each naming an entry with its hash.
 
-#include <algorithm>
-#include <cstdint>
-#include <string>
-#include <unordered_map>
+#include <array>
+#include <cstddef>
+#include <deque>
+#include <functional>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -23,65 +28,155 @@ public:
         Value& value;
     };
 
-    int GetCount() const { return static_cast<int>(m_slots.size()); }
-    BOOL IsEmpty() const { return m_slots.empty(); }
+    FrameworkOrderMap() = default;
+    FrameworkOrderMap(const FrameworkOrderMap&) = delete;
+    FrameworkOrderMap& operator=(const FrameworkOrderMap&) = delete;
+    FrameworkOrderMap(FrameworkOrderMap&&) = default;
+    FrameworkOrderMap& operator=(FrameworkOrderMap&&) = default;
 
-    // The value of key, or null.
+    int GetCount() const { return static_cast<int>(m_count); }
+    BOOL IsEmpty() const { return m_count == 0; }
+
+    // The value of key, or null. Valid until the key or a later added one is removed.
     Value* Find(const CString& key) {
-        auto it = m_slots.find(key.str());
-        return it == m_slots.end() ? nullptr : &it->second.value;
+        Slot* slot = FindSlot(key.str(), Hash(key.str()));
+        return slot ? &slot->value : nullptr;
     }
     const Value* Find(const CString& key) const {
-        auto it = m_slots.find(key.str());
-        return it == m_slots.end() ? nullptr : &it->second.value;
+        const Slot* slot = FindSlot(key.str(), Hash(key.str()));
+        return slot ? &slot->value : nullptr;
+    }
+    // The value of key; an absent key is added at the head of its bucket with a default value.
+    Value& operator[](const CString& key) {
+        const size_t hash = Hash(key.str());
+        if (Slot* slot = FindSlot(key.str(), hash))
+            return slot->value;
+        if (2 * (m_used + 1) > m_cells.size())
+            Rebuild(m_count + 1);
+        Slot& slot = m_slots.emplace_back(key, hash);
+        Place(slot);
+        ++m_count;
+        return slot.value;
     }
     // Adds key at the head of its bucket, or changes its value in place.
-    void SetAt(const CString& key, Value value) {
-        auto [it, added] = m_slots.try_emplace(key.str());
-        it->second.value = std::move(value);
-        if (added) {
-            it->second.key = key;
-            it->second.bucket = HashMapKey(key.c_str()) % kBuckets;
-            it->second.order = ++m_added;
-        }
+    void SetAt(const CString& key, Value value) { (*this)[key] = std::move(value); }
+    // The entry's cell stays, marking its place in the probe sequences, until the table is
+    // rebuilt.
+    BOOL RemoveKey(const CString& key) {
+        Slot* slot = FindSlot(key.str(), Hash(key.str()));
+        if (!slot)
+            return FALSE;
+        slot->removed = true;
+        slot->value = Value{};
+        --m_count;
+        if (m_slots.size() > 2 * m_count + kSlack)
+            Compact();
+        return TRUE;
     }
-    BOOL RemoveKey(const CString& key) { return m_slots.erase(key.str()) ? TRUE : FALSE; }
-    void RemoveAll() { m_slots.clear(); }
+    void RemoveAll() {
+        m_cells.clear();
+        m_slots.clear();
+        m_count = 0;
+        m_used = 0;
+    }
 
     // Calls visit(key, value) for every entry, in no particular order; visit may change the
     // value but not add or remove keys.
     template <class Visit>
     void ForEach(Visit visit) {
-        for (auto& [name, slot] : m_slots)
-            visit(static_cast<const CString&>(slot.key), slot.value);
+        for (Slot& slot : m_slots) {
+            if (!slot.removed)
+                visit(static_cast<const CString&>(slot.key), slot.value);
+        }
     }
 
     // The entries in the framework's iteration order. Adding or removing keys invalidates it.
     std::vector<Entry> InOrder() {
-        std::vector<Slot*> slots;
-        slots.reserve(m_slots.size());
-        for (auto& [name, slot] : m_slots)
-            slots.push_back(&slot);
-        std::sort(slots.begin(), slots.end(), [](const Slot* a, const Slot* b) {
-            return a->bucket != b->bucket ? a->bucket < b->bucket : a->order > b->order;
-        });
+        // Each bucket's range in the listing, then its keys from the newest.
+        std::array<size_t, kBuckets + 1> next{};
+        for (const Slot& slot : m_slots) {
+            if (!slot.removed)
+                ++next[slot.bucket + 1];
+        }
+        for (UINT bucket = 1; bucket <= kBuckets; ++bucket)
+            next[bucket] += next[bucket - 1];
+        std::vector<Slot*> ordered(m_count);
+        for (auto it = m_slots.rbegin(); it != m_slots.rend(); ++it) {
+            if (!it->removed)
+                ordered[next[it->bucket]++] = &*it;
+        }
         std::vector<Entry> entries;
-        entries.reserve(slots.size());
-        for (Slot* slot : slots)
+        entries.reserve(ordered.size());
+        for (Slot* slot : ordered)
             entries.push_back(Entry{slot->key, slot->value});
         return entries;
     }
 
 private:
     static constexpr UINT kBuckets = 17;
+    static constexpr size_t kSlack = 16;
+    static constexpr size_t kMinCells = 16;
 
     struct Slot {
+        Slot(const CString& name, size_t keyHash)
+            : key(name), hash(keyHash), bucket(HashMapKey(name.c_str()) % kBuckets) {}
+
         CString key;
         Value value{};
-        UINT bucket = 0;
-        std::uint64_t order = 0;  // rises with each key added
+        size_t hash;  // of the look-up table
+        UINT bucket;  // of the framework's order
+        bool removed = false;
+    };
+    struct Cell {
+        Slot* slot = nullptr;  // null for a free cell
+        size_t hash = 0;
     };
 
-    std::unordered_map<std::string, Slot> m_slots;
-    std::uint64_t m_added = 0;
+    static size_t Hash(std::string_view key) { return std::hash<std::string_view>{}(key); }
+
+    Slot* FindSlot(std::string_view key, size_t hash) const {
+        const size_t mask = m_cells.size() - 1;
+        for (size_t i = hash & mask; !m_cells.empty() && m_cells[i].slot; i = (i + 1) & mask) {
+            const Cell& cell = m_cells[i];
+            if (cell.hash == hash && !cell.slot->removed && cell.slot->key.str() == key)
+                return cell.slot;
+        }
+        return nullptr;
+    }
+    // Gives the slot the first free cell of its probe sequence.
+    void Place(Slot& slot) {
+        const size_t mask = m_cells.size() - 1;
+        size_t i = slot.hash & mask;
+        while (m_cells[i].slot)
+            i = (i + 1) & mask;
+        m_cells[i] = Cell{&slot, slot.hash};
+        ++m_used;
+    }
+    // A table for at least keys entries, with the present entries placed again.
+    void Rebuild(size_t keys) {
+        size_t size = kMinCells;
+        while (size < 2 * keys)
+            size *= 2;
+        m_cells.assign(size, Cell{});
+        m_used = 0;
+        for (Slot& slot : m_slots) {
+            if (!slot.removed)
+                Place(slot);
+        }
+    }
+    // Drops the removed entries' storage; the others keep their order.
+    void Compact() {
+        std::deque<Slot> kept;
+        for (Slot& slot : m_slots) {
+            if (!slot.removed)
+                kept.push_back(std::move(slot));
+        }
+        m_slots = std::move(kept);
+        Rebuild(m_count);
+    }
+
+    std::deque<Slot> m_slots;   // in the order added
+    std::vector<Cell> m_cells;  // a power of two in size, or empty
+    size_t m_count = 0;         // entries present
+    size_t m_used = 0;          // cells naming an entry, removed ones included
 };

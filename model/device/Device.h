@@ -114,6 +114,10 @@ public:
     // answer alike.
     int SetMap(const char* text, int mode);
     int GetPinNumber(CString& number, const char* symbol, const char* gate, const char* pin) const;
+    // The line of the symbol and gate in the sorted map, or null (also when the map does not
+    // parse); valid until the map changes. Reading the numbers of many pins of one symbol, it
+    // is found once instead of once a pin.
+    CPinMapLine* FindPinMapLine(const char* symbol, const char* gate) const;
     int SetPinNumber(const char* symbol, const char* gate, const char* pin, const char* number,
                      int mode);
     // Renames the pin in every line (gate) of the symbol.

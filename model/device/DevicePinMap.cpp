@@ -77,6 +77,11 @@ int CDevice::GetPinNumber(CString& number, const char* symbol, const char* gate,
     return 0;
 }
 
+CPinMapLine* CDevice::FindPinMapLine(const char* symbol, const char* gate) const {
+    CPinMap* map = ReadStoredMap(true);
+    return map ? map->FindLine(symbol ? symbol : "", gate ? gate : "") : nullptr;
+}
+
 int CDevice::SetPinNumber(const char* symbol, const char* gate, const char* pin, const char* number,
                           int mode) {
     CPinMap map;

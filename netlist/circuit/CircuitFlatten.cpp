@@ -22,6 +22,8 @@ CNetNode* FindChild(CNetNode& node, const CString& id) {
 }  // namespace
 
 void CNetlistCircuit::Flatten(CNetNode& topNode, std::ostream& log) {
+    if (m_instances.empty())
+        return;
     std::unordered_set<std::string> partIds;
     for (const auto& part : m_parts)
         partIds.insert(part->id.str());
@@ -42,9 +44,16 @@ BOOL CNetlistCircuit::ExpandInstance(CNetNode& topNode, std::ostream& log,
     const CString prefix = instance->id + ":";
 
     // The sheet's nets under prefixed names; a name the circuit already has is that net.
+    Expansion expansion{m_parts.size(), m_instances.size(), {}};
     std::unordered_map<const CNetRecord*, CNetRecord*> copies;
-    for (const auto& entry : sheet.m_nets.InOrder())
-        copies.emplace(entry.value, GetNet(prefix + entry.key));
+    for (const auto& entry : sheet.m_nets.InOrder()) {
+        const CString name = prefix + entry.key;
+        const bool isNew = !m_nets.Find(name);
+        CNetRecord* net = GetNet(name);
+        copies.emplace(entry.value, net);
+        if (isNew)
+            expansion.newNets.insert(net);
+    }
     auto netOf = [&](CNetRecord* net) {
         auto it = copies.find(net);
         return it != copies.end() ? it->second : GetNet(prefix + net->name);
@@ -64,7 +73,7 @@ BOOL CNetlistCircuit::ExpandInstance(CNetNode& topNode, std::ostream& log,
         m_instances.push_back(inner->CopyWith(netOf));
         m_instances.back()->id = prefix + m_instances.back()->id;
     }
-    JoinPorts(sheet, *instance, child->path, netOf, log);
+    JoinPorts(sheet, *instance, child->path, netOf, expansion, log);
 
     for (int i = 0; i < child->GetChildCount(); ++i)
         child->GetChild(i)->id = prefix + child->GetChild(i)->id;
@@ -78,7 +87,7 @@ BOOL CNetlistCircuit::ExpandInstance(CNetNode& topNode, std::ostream& log,
 void CNetlistCircuit::JoinPorts(CNetlistCircuit& sheet, CComponentRecord& instance,
                                 const CString& sheetPath,
                                 const std::function<CNetRecord*(CNetRecord*)>& netOf,
-                                std::ostream& log) {
+                                const Expansion& expansion, std::ostream& log) {
     std::vector<std::pair<CString, CNetRecord*>> ports;
     for (const auto& entry : sheet.m_ports.InOrder())
         ports.emplace_back(entry.key, netOf(entry.value));
@@ -103,7 +112,10 @@ void CNetlistCircuit::JoinPorts(CNetlistCircuit& sheet, CComponentRecord& instan
         CNetRecord* outer = pin->net;
         if (outer == inner)  // joined already through another port of the same net
             continue;
-        ReplaceNet(outer, inner);
+        if (expansion.newNets.count(inner))
+            ReplaceNetFrom(outer, inner, expansion.firstPart, expansion.firstInstance);
+        else
+            ReplaceNet(outer, inner);
         for (CPinConnection& other : instance.pins) {
             if (other.net == inner)
                 other.net = outer;

@@ -21,22 +21,29 @@ namespace {
 // Separators of a device's "_Implicit" groups.
 constexpr std::string_view kGroupSeparators = " \x01";
 constexpr const char* kNetSuffix = ".Net";
+const CString kNoName;
 
 CString Attr(CDrawObj& object, int name) {
     return object.GetAttr(GetStdAttrName(name));
 }
 
-// The members of a name list. A plain name, the common case, is its own member: it skips the
-// list parser and keeps the array's storage.
-void Expand(CStringArray& names, const CString& text) {
-    if (IsPlainName(text.str())) {
-        names.SetSize(1);
-        names[0] = text;
-        return;
+// The members of a name list. A plain name, the common case, is its own only member: it skips
+// the list parser and is not copied. The text must outlive the members.
+class NameMembers {
+public:
+    explicit NameMembers(const CString& text) : m_plain(IsPlainName(text.str()) ? &text : nullptr) {
+        if (!m_plain)
+            ExpandNameList(m_list, text);
     }
-    names.RemoveAll();
-    ExpandNameList(names, text);
-}
+
+    int GetSize() const { return m_plain ? 1 : m_list.GetSize(); }
+    bool IsEmpty() const { return GetSize() == 0; }
+    const CString& operator[](int i) const { return m_plain ? *m_plain : m_list[i]; }
+
+private:
+    const CString* m_plain;
+    CStringArray m_list;
+};
 
 // The name of the net the pin's wire carries; empty when it carries none.
 CString PinNetName(const CPin& pin) {
@@ -81,27 +88,27 @@ void LogBusMismatch(std::ostream& log, const CString& id, const CString& pinId, 
 }
 
 // The numbers a device section gives its pins, as their "No" attributes read them from the
-// device's pin map: the section's symbol name and gate are looked up once, not once a pin.
+// device's pin map: the map's line of the section's symbol name and gate is found once, not
+// once a pin.
 class SectionPinNumbers {
 public:
-    explicit SectionPinNumbers(CSymbol& section)
-        : m_device(section.GetDevice()),
-          m_symbolName(m_device ? Attr(section, kStdAttrName) : CString()),
-          m_gate(m_device ? Attr(section, kStdAttrInst) : CString()) {}
+    explicit SectionPinNumbers(CSymbol& section) : m_device(section.GetDevice()) {
+        if (m_device)
+            m_line =
+                m_device->FindPinMapLine(Attr(section, kStdAttrName), Attr(section, kStdAttrInst));
+    }
 
     // The number of the pin named pinId; the name itself on a symbol without a device.
     CString Of(const CString& pinId) const {
         if (!m_device)
             return pinId;
-        CString number;
-        m_device->GetPinNumber(number, m_symbolName, m_gate, pinId);
-        return number;
+        const CPinMapPair* pair = m_line ? m_line->FindPin(pinId.str()) : nullptr;
+        return pair ? CString(pair->number) : CString();
     }
 
 private:
     const CDevice* m_device;
-    CString m_symbolName;
-    CString m_gate;
+    CPinMapLine* m_line = nullptr;
 };
 
 // The port symbols and the sub-circuit blocks of a sheet, in list order.
@@ -169,24 +176,28 @@ void CNetlistCircuit::Clear() {
 }
 
 CNetRecord* CNetlistCircuit::GetNet(const CString& name) {
-    if (CNetRecord** net = m_nets.Find(name))
-        return *net;
-    auto* net = new CNetRecord(name);
-    m_nets.SetAt(name, net);
+    CNetRecord*& net = m_nets[name];  // null when just added
+    if (!net)
+        net = new CNetRecord(name);
     return net;
 }
 
 void CNetlistCircuit::ReplaceNet(CNetRecord* newNet, CNetRecord* oldNet) {
-    auto replaceIn = [&](const auto& records) {
-        for (const auto& record : records) {
-            for (CPinConnection& pin : record->pins) {
+    ReplaceNetFrom(newNet, oldNet, 0, 0);
+}
+
+void CNetlistCircuit::ReplaceNetFrom(CNetRecord* newNet, CNetRecord* oldNet, size_t firstPart,
+                                     size_t firstInstance) {
+    auto replaceIn = [&](const auto& records, size_t first) {
+        for (size_t i = first; i < records.size(); ++i) {
+            for (CPinConnection& pin : records[i]->pins) {
                 if (pin.net == oldNet)
                     pin.net = newNet;
             }
         }
     };
-    replaceIn(m_parts);
-    replaceIn(m_instances);
+    replaceIn(m_parts, firstPart);
+    replaceIn(m_instances, firstInstance);
     m_ports.ForEach([&](const CString& /*name*/, CNetRecord*& net) {
         if (net == oldNet)
             net = newNet;
@@ -218,16 +229,15 @@ BOOL CNetlistCircuit::BuildSymbols(CDocNetlist& walker, std::ostream& log) {
 }
 
 BOOL CNetlistCircuit::AddPorts(const std::vector<CSymbol*>& ports, std::ostream& log) {
-    CStringArray nets;
-    CStringArray names;
     for (CSymbol* port : ports) {
         for (POSITION pinPos = port->GetPins().GetHeadPosition(); pinPos;) {
             auto* pin = static_cast<CPin*>(port->GetPins().GetNext(pinPos));
             if (!HasNet(*pin))
                 continue;
             const CString id = Attr(*pin, kStdAttrId);
-            Expand(nets, PinNetName(*pin));
-            Expand(names, id);
+            const CString netName = PinNetName(*pin);
+            const NameMembers nets(netName);
+            const NameMembers names(id);
             if (nets.GetSize() != names.GetSize()) {
                 log << "Error : Port " << id << " different number of nets";
                 return FALSE;
@@ -240,8 +250,6 @@ BOOL CNetlistCircuit::AddPorts(const std::vector<CSymbol*>& ports, std::ostream&
 }
 
 BOOL CNetlistCircuit::AddInstances(const std::vector<CSymbol*>& blocks, std::ostream& log) {
-    CStringArray names;
-    CStringArray nets;
     for (CSymbol* block : blocks) {
         if (block->GetPins().IsEmpty())
             continue;
@@ -253,8 +261,8 @@ BOOL CNetlistCircuit::AddInstances(const std::vector<CSymbol*>& blocks, std::ost
             auto* pin = static_cast<CPin*>(block->GetPins().GetNext(pinPos));
             const CString pinId = Attr(*pin, kStdAttrId);
             const CString netName = PinNetName(*pin);
-            Expand(names, pinId);
-            Expand(nets, HasNet(*pin) ? netName : CString());
+            const NameMembers names(pinId);
+            const NameMembers nets(netName);
             if (!nets.IsEmpty() && nets.GetSize() != names.GetSize()) {
                 LogBusMismatch(log, record.id, pinId, "net", netName);
                 return FALSE;
@@ -300,6 +308,7 @@ BOOL CNetlistCircuit::AddPart(CDocNetlist& walker, const CObList& sections, std:
     }
     if ((m_flags & kCircuitCheckFootprints) && part.footprint.IsEmpty())
         log << "Error - " << part.id << " no PCB footprint set.\n";
+    ReserveDrawnPins(sections, part);
     for (POSITION pos = sections.GetHeadPosition(); pos;) {
         if (!AddSectionPins(*static_cast<CSymbol*>(sections.GetNext(pos)), part, did, log))
             return FALSE;
@@ -307,20 +316,25 @@ BOOL CNetlistCircuit::AddPart(CDocNetlist& walker, const CObList& sections, std:
     return TRUE;
 }
 
+void CNetlistCircuit::ReserveDrawnPins(const CObList& sections, CComponentRecord& part) {
+    size_t drawn = 0;
+    for (POSITION pos = sections.GetHeadPosition(); pos;)
+        drawn +=
+            static_cast<size_t>(static_cast<CSymbol*>(sections.GetNext(pos))->GetPins().GetCount());
+    part.pins.reserve(part.pins.size() + drawn);
+}
+
 BOOL CNetlistCircuit::AddSectionPins(CSymbol& section, CComponentRecord& part, const CString& did,
                                      std::ostream& log) {
     const SectionPinNumbers pinNumbers(section);
-    CStringArray names;
-    CStringArray numbers;
-    CStringArray nets;
     for (POSITION pos = section.GetPins().GetHeadPosition(); pos;) {
         auto* pin = static_cast<CPin*>(section.GetPins().GetNext(pos));
         const CString pinId = Attr(*pin, kStdAttrId);
         const CString number = pinNumbers.Of(pinId);
         const CString netName = PinNetName(*pin);
-        Expand(names, pinId);
-        Expand(numbers, number);
-        Expand(nets, HasNet(*pin) ? netName : CString());
+        const NameMembers names(pinId);
+        const NameMembers numbers(number);
+        const NameMembers nets(netName);
         if (names.GetSize() > 1 && numbers.GetSize() != names.GetSize()) {
             LogBusMismatch(log, part.id, pinId, "pin numbers", number);
             return FALSE;
@@ -331,7 +345,9 @@ BOOL CNetlistCircuit::AddSectionPins(CSymbol& section, CComponentRecord& part, c
         }
         for (int i = 0; i < numbers.GetSize(); ++i) {
             // A pin whose name lists nothing still gets its numbers, under an empty name.
-            const CString name = names.GetSize() > 1 ? names[i] : names.IsEmpty() ? "" : names[0];
+            const CString& name = names.GetSize() > 1 ? names[i]
+                                  : names.IsEmpty()   ? kNoName
+                                                      : names[0];
             CNetRecord* net =
                 nets.IsEmpty() ? nullptr : GetNet(nets.GetSize() > i ? nets[i] : nets[0]);
             CPinConnection* found = part.FindPin(name, numbers[i]);
@@ -354,7 +370,6 @@ BOOL CNetlistCircuit::AddSectionPins(CSymbol& section, CComponentRecord& part, c
 void CNetlistCircuit::AddImplicitPins(CDocNetlist& walker, const CDevice& device,
                                       CComponentRecord& part) {
     const std::vector<CString> tokens = Tokens(device.GetStdAttr(kStdAttrImplicit));
-    CStringArray pins;
     for (size_t i = 0; i < tokens.size(); i += 2) {
         const CString& group = tokens[i];
         CString named;
@@ -367,7 +382,7 @@ void CNetlistCircuit::AddImplicitPins(CDocNetlist& walker, const CDevice& device
         CString list = i + 1 < tokens.size() ? tokens[i + 1] : CString();
         list.Remove('(');
         list.Remove(')');
-        Expand(pins, list);
+        const NameMembers pins(list);
         for (int k = 0; k < pins.GetSize(); ++k)
             part.pins.push_back({group, pins[k], net, kPinFromImplicitList});
     }
@@ -379,14 +394,12 @@ BOOL CNetlistCircuit::AddSymbol(CDocNetlist& /*walker*/, CSymbol& symbol, std::o
     part.id = Attr(symbol, kStdAttrId);
     part.footprint = Attr(symbol, kStdAttrFootprint);
     part.value = Attr(symbol, kStdAttrName);
-    CStringArray names;
-    CStringArray nets;
     for (POSITION pos = symbol.GetPins().GetHeadPosition(); pos;) {
         auto* pin = static_cast<CPin*>(symbol.GetPins().GetNext(pos));
         const CString pinId = Attr(*pin, kStdAttrId);
         const CString netName = PinNetName(*pin);
-        Expand(names, pinId);
-        Expand(nets, HasNet(*pin) ? netName : CString());
+        const NameMembers names(pinId);
+        const NameMembers nets(netName);
         if (!nets.IsEmpty() && nets.GetSize() != names.GetSize()) {
             LogBusMismatch(log, part.id, pinId, "net", netName);
             return FALSE;

@@ -45,6 +45,8 @@ public:
     int GetRefCount() const { return m_refCount; }
 
     CString name;
+    // The net's slot in the latest CNetPinTable of its circuit; the table checks it.
+    size_t listIndex = 0;
 
 private:
     ~CNetRecord() = default;
@@ -123,13 +125,27 @@ private:
     BOOL AddInstances(const std::vector<CSymbol*>& blocks, std::ostream& log);
     // The hidden pins of the device's "_Implicit" groups that have a net.
     void AddImplicitPins(CDocNetlist& walker, const CDevice& device, CComponentRecord& part);
+    // Room in the part's pins for one connection per pin its sections draw.
+    static void ReserveDrawnPins(const CObList& sections, CComponentRecord& part);
     // Connections for the pins of one section; FALSE after a bussed pin error.
     BOOL AddSectionPins(CSymbol& section, CComponentRecord& part, const CString& did,
                         std::ostream& log);
+    // What the expansion of one instance adds: the parts and instances from these places on,
+    // and the nets it makes, on which no earlier record lies.
+    struct Expansion {
+        size_t firstPart = 0;
+        size_t firstInstance = 0;
+        std::unordered_set<const CNetRecord*> newNets;
+    };
+
     BOOL ExpandInstance(CNetNode& topNode, std::ostream& log,
                         std::unordered_set<std::string>& partIds);
     void JoinPorts(CNetlistCircuit& sheet, CComponentRecord& instance, const CString& sheetPath,
-                   const std::function<CNetRecord*(CNetRecord*)>& netOf, std::ostream& log);
+                   const std::function<CNetRecord*(CNetRecord*)>& netOf, const Expansion& expansion,
+                   std::ostream& log);
+    // ReplaceNet over the parts and instances from the given places on.
+    void ReplaceNetFrom(CNetRecord* newNet, CNetRecord* oldNet, size_t firstPart,
+                        size_t firstInstance);
 
     DWORD m_flags;
     int m_refCount = 0;

@@ -3,7 +3,10 @@
 #include <algorithm>
 #include <filesystem>
 #include <ostream>
+#include <span>
+#include <string>
 #include <string_view>
+#include <unordered_map>
 #include <unordered_set>
 #include <utility>
 
@@ -21,9 +24,6 @@
 
 namespace {
 
-// The run-time mark of a symbol already given out as a section of a part. It is the object's
-// own: a symbol does not pass it on to its pins and graphics.
-constexpr DWORD kPartVisited = 0x8000;
 constexpr DWORD kDeviceWalkMarks = kDeviceVisited | kDeviceWalkMark;
 constexpr const char* kRailAttributes[] = {"Ground1", "Ground2", "Power1",
                                            "Power2",  "Power3",  "Power4"};
@@ -34,13 +34,6 @@ DWORD KindBit(const CDrawObj* symbol) {
 
 bool IsSymbol(const CDrawObj* object) {
     return object->GetObjType() == kObjSymbol;
-}
-
-// A physical-device symbol not yet given out as part of a part.
-bool IsUnvisitedPart(const CDrawObj* object, const CDevice* device) {
-    return IsSymbol(object) &&
-           (object->GetFlags() & (kPartVisited | kSymbolKindMask)) == kSymbolDevice &&
-           (!device || object->GetDevice() == device);
 }
 
 CStringArray* Expanded(CStringArray& names, const CString& text) {
@@ -84,6 +77,54 @@ bool ListsImplicitKey(const CString& list, std::string_view key) {
     return false;
 }
 
+// The hidden sheet at path, or null when it cannot be opened, which is logged.
+std::unique_ptr<CDrawDoc> OpenSheet(const CString& path, std::ostream& log) {
+    std::unique_ptr<CDrawDoc> sheet = GetSheetOpener().OpenSheet(path);
+    if (!sheet)
+        log << "Could not open file " << path << ".\n" << std::flush;
+    return sheet;
+}
+
+// The hidden sheets of a node's children while they are built one after the other. A sheet
+// stays open until the last child of its file is done, so that the instances of one sheet
+// read it once.
+class ChildSheets {
+public:
+    explicit ChildSheets(const CNetNode& node) : m_node(node) {
+        for (int i = 0; i < node.GetChildCount(); ++i)
+            m_lastChild[node.GetChild(i)->path.str()] = i;
+    }
+    ~ChildSheets() {
+        for (auto& [path, sheet] : m_open)
+            sheet->OnCloseDocument();
+    }
+    ChildSheets(const ChildSheets&) = delete;
+    ChildSheets& operator=(const ChildSheets&) = delete;
+
+    // The sheet of child i; null when it cannot be opened, which is logged.
+    CDrawDoc* Open(int i, std::ostream& log) {
+        const CString& path = m_node.GetChild(i)->path;
+        if (auto it = m_open.find(path.str()); it != m_open.end())
+            return it->second.get();
+        std::unique_ptr<CDrawDoc> sheet = OpenSheet(path, log);
+        return sheet ? m_open.emplace(path.str(), std::move(sheet)).first->second.get() : nullptr;
+    }
+    // Child i is built: its sheet closes unless a later child is of the same file.
+    void Done(int i) {
+        const std::string& path = m_node.GetChild(i)->path.str();
+        auto it = m_open.find(path);
+        if (it == m_open.end() || m_lastChild[path] != i)
+            return;
+        it->second->OnCloseDocument();
+        m_open.erase(it);
+    }
+
+private:
+    const CNetNode& m_node;
+    std::unordered_map<std::string, int> m_lastChild;  // by file
+    std::unordered_map<std::string, std::unique_ptr<CDrawDoc>> m_open;
+};
+
 }  // namespace
 
 // A symbol and its place in the document's list.
@@ -125,51 +166,86 @@ struct CDocNetlist::SymbolList {
     size_t cursor = 0;  // the index last looked up or found
 };
 
-// The objects of each device and package identifier, and the physical-device symbols with
-// their positions, in list order: one pass over the sheet serves the whole part walk.
+// The sheet's symbols in list order, each with the sections of its part: the symbols of the
+// same device and package identifier. One pass over the symbols serves the whole part walk,
+// which marks here the symbols it has given out.
 struct CDocNetlist::SectionIndex {
+    struct Entry {
+        PlacedSymbol symbol;
+        CDevice* device;
+        bool isPart;    // a physical-device symbol
+        bool visited;   // given out as a section of a part
+        int group;      // the entry's device and identifier, or -1 without a device
+        size_t member;  // the entry's place in its group's members
+    };
+
     explicit SectionIndex(const std::vector<PlacedSymbol>& symbols) {
+        // Number the groups in the order they are met, then lay their members out in one array.
+        entries.reserve(symbols.size());
+        std::unordered_map<const CDevice*, std::unordered_map<std::string, int>> groupOf;
+        std::vector<size_t> counts;
         for (const PlacedSymbol& symbol : symbols) {
             CDrawObj* object = symbol.object;
-            if (CDevice* device = object->GetDevice())
-                byDevice[device][object->GetAttr(GetStdAttrName(kStdAttrDid)).str()].push_back(
-                    object);
-            if ((object->GetFlags() & kSymbolKindMask) == kSymbolDevice)
-                parts.push_back(symbol);
+            Entry entry{symbol,
+                        object->GetDevice(),
+                        (object->GetFlags() & kSymbolKindMask) == kSymbolDevice,
+                        false,
+                        -1,
+                        0};
+            if (entry.device) {
+                const CString did = object->GetAttr(GetStdAttrName(kStdAttrDid));
+                auto [it, added] =
+                    groupOf[entry.device].try_emplace(did.str(), static_cast<int>(counts.size()));
+                if (added)
+                    counts.push_back(0);
+                entry.group = it->second;
+                entry.member = counts[static_cast<size_t>(entry.group)]++;
+            }
+            entries.push_back(entry);
+        }
+        groupStart.assign(counts.size() + 1, 0);
+        for (size_t group = 0; group < counts.size(); ++group)
+            groupStart[group + 1] = groupStart[group] + counts[group];
+        members.resize(groupStart.back());
+        for (size_t i = 0; i < entries.size(); ++i) {
+            const Entry& entry = entries[i];
+            if (entry.group >= 0)
+                members[groupStart[static_cast<size_t>(entry.group)] + entry.member] = i;
         }
     }
-    // The objects of the device and identifier that come after first.
-    std::vector<CDrawObj*> After(CDrawObj* first, CDevice* device, const CString& did) const {
-        const std::vector<CDrawObj*>& all = byDevice.at(device).at(did.str());
-        auto it = std::find(all.begin(), all.end(), first);
-        return {it == all.end() ? it : it + 1, all.end()};
-    }
-    // The position of the first unvisited part (of the device, when one is given) after the
-    // part at pos, or null.
-    POSITION NextPart(POSITION pos, const CDevice* device) {
-        if (cursor >= parts.size() || parts[cursor].pos != pos)
+    // The entry of the symbol at pos, or null.
+    Entry* Find(POSITION pos) {
+        if (cursor >= entries.size() || entries[cursor].symbol.pos != pos)
             cursor = static_cast<size_t>(
-                std::find_if(parts.begin(), parts.end(),
-                             [pos](const PlacedSymbol& entry) { return entry.pos == pos; }) -
-                parts.begin());
-        while (++cursor < parts.size()) {
-            if (IsUnvisitedPart(parts[cursor].object, device))
-                return parts[cursor].pos;
+                std::find_if(entries.begin(), entries.end(),
+                             [pos](const Entry& entry) { return entry.symbol.pos == pos; }) -
+                entries.begin());
+        return cursor < entries.size() ? &entries[cursor] : nullptr;
+    }
+    // The entries of the entry's device and identifier that come after it.
+    std::span<const size_t> After(const Entry& entry) const {
+        if (entry.group < 0)
+            return {};
+        const size_t group = static_cast<size_t>(entry.group);
+        return std::span<const size_t>(members).subspan(
+            groupStart[group] + entry.member + 1,
+            groupStart[group + 1] - groupStart[group] - entry.member - 1);
+    }
+    // The position of the first part not given out (of the device, when one is given) after
+    // the entry last found, or null.
+    POSITION NextPart(const CDevice* device) {
+        while (++cursor < entries.size()) {
+            const Entry& entry = entries[cursor];
+            if (entry.isPart && !entry.visited && (!device || entry.device == device))
+                return entry.symbol.pos;
         }
         return nullptr;
     }
 
-    // Marks the object as given out, to be cleared when the walk ends.
-    void Mark(CDrawObj* object) {
-        object->CDrawObj::SetFlags(kPartVisited, kPartVisited);
-        marked.push_back(object);
-    }
-
-    std::unordered_map<const CDevice*, std::unordered_map<std::string, std::vector<CDrawObj*>>>
-        byDevice;
-    std::vector<PlacedSymbol> parts;
-    size_t cursor = 0;  // the entry of the part last given out
-    std::vector<CDrawObj*> marked;
+    std::vector<Entry> entries;
+    std::vector<size_t> members;     // the groups' entries, group after group, in list order
+    std::vector<size_t> groupStart;  // per group and one more: its first member
+    size_t cursor = 0;               // the entry last found or passed
 };
 
 BOOL IsSymbolKindInMask(const CDrawObj* symbol, DWORD kindMask) {
@@ -421,7 +497,7 @@ void CDocNetlist::ClearDeviceMarks() {
 }
 
 POSITION CDocNetlist::GetFirstPart(CDevice* device) {
-    ClearPartMarks();  // of a walk given up before its end
+    EndPartWalk();  // one given up before its end
     for (POSITION pos = GetHeadPosition(); pos;) {
         const POSITION at = pos;
         const CDrawObj* object = GetNextObject(pos);
@@ -434,22 +510,24 @@ POSITION CDocNetlist::GetFirstPart(CDevice* device) {
 
 CSymbol* CDocNetlist::GetNextPart(POSITION& pos, CObList* sections, CDevice* device) {
     SectionIndex& index = Sections();
-    const POSITION at = pos;
+    SectionIndex::Entry* entry = index.Find(pos);
     auto* first = static_cast<CSymbol*>(GetNextObject(pos));
-    index.Mark(first);
     if (sections)
         sections->AddTail(first);
-    if (CDevice* own = first->GetDevice()) {
-        const CString did = first->GetAttr(GetStdAttrName(kStdAttrDid));
-        for (CDrawObj* section : index.After(first, own, did)) {
-            index.Mark(section);
-            if (sections)
-                sections->AddTail(section);
-        }
+    if (!entry) {
+        pos = nullptr;
+        EndPartWalk();
+        return first;
     }
-    pos = index.NextPart(at, device);
+    entry->visited = true;
+    for (size_t later : index.After(*entry)) {
+        index.entries[later].visited = true;
+        if (sections)
+            sections->AddTail(index.entries[later].symbol.object);
+    }
+    pos = index.NextPart(device);
     if (!pos)
-        ClearPartMarks();
+        EndPartWalk();
     return first;
 }
 
@@ -460,11 +538,7 @@ CDocNetlist::SectionIndex& CDocNetlist::Sections() {
     return *m_sections;
 }
 
-void CDocNetlist::ClearPartMarks() {
-    if (!m_sections)
-        return;
-    for (CDrawObj* object : m_sections->marked)
-        object->CDrawObj::SetFlags(0, kPartVisited);
+void CDocNetlist::EndPartWalk() {
     m_sections.reset();
 }
 
@@ -475,25 +549,30 @@ int CDocNetlist::Build(CNetNode& node, CNetlistFormat& writer, std::ostream& out
                        std::ostream& log) {
     std::unique_ptr<CDrawDoc> opened;
     if (!m_document) {
-        opened = GetSheetOpener().OpenSheet(node.path);
-        if (!opened) {
-            log << "Could not open file " << node.path << ".\n" << std::flush;
+        opened = OpenSheet(node.path, log);
+        if (!opened)
             return kBuildError;
-        }
         m_document = opened.get();
     }
     log << GetPathName() << "\n";
-    int result = PrepareWithSymbolList(node, writer, out, log);
+    const int result = PrepareWithSymbolList(node, writer, out, log);
     if (opened) {
         opened->OnCloseDocument();
         opened.reset();
         m_document = nullptr;
     }
-    if (result == kBuildStopped)
-        return result;
+    return result == kBuildStopped ? result : BuildChildren(node, writer, out, log, result);
+}
+
+int CDocNetlist::BuildChildren(CNetNode& node, CNetlistFormat& writer, std::ostream& out,
+                               std::ostream& log, int result) {
+    ChildSheets sheets(node);
     for (int i = 0; i < node.GetChildCount(); ++i) {
-        CDocNetlist sheet;
-        const int sheetResult = sheet.Build(*node.GetChild(i), writer, out, log);
+        CDrawDoc* document = sheets.Open(i, log);
+        const int sheetResult =
+            document ? CDocNetlist(document).Build(*node.GetChild(i), writer, out, log)
+                     : kBuildError;
+        sheets.Done(i);
         if (sheetResult == kBuildStopped)
             return kBuildStopped;
         if (sheetResult != kBuildOk)

@@ -5,7 +5,8 @@
 // the writers and the design rule check, and drives the build of a netlist over the sheet and,
 // recursively, every sub-circuit sheet.
 //
-// Walks mark what they visited (nets, devices, symbols) and clear the marks when they end.
+// Net and device walks mark what they visited and clear the marks when they end; the part walk
+// keeps its marks to itself.
 
 #include <functional>
 #include <iosfwd>
@@ -123,11 +124,15 @@ private:
     // symbols listed for the walks meanwhile; the result of AddSubcircuitChildren.
     int PrepareWithSymbolList(CNetNode& node, CNetlistFormat& writer, std::ostream& out,
                               std::ostream& log);
+    // Builds each child of the node; the result is the worst of result and theirs.
+    int BuildChildren(CNetNode& node, CNetlistFormat& writer, std::ostream& out, std::ostream& log,
+                      int result);
     // Appends a child for each sub-circuit symbol with pins; kBuildStopped when one names a
     // sheet that contains it.
     int AddSubcircuitChildren(CNetNode& node, std::ostream& log);
     void ClearDeviceMarks();
-    void ClearPartMarks();
+    // Drops the part walk's index and marks.
+    void EndPartWalk();
     SectionIndex& Sections();
 
     CDrawDoc* m_document = nullptr;

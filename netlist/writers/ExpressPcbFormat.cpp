@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <charconv>
 #include <ostream>
-#include <unordered_map>
 
+#include "netlist/circuit/NetPinTable.h"
 #include "netlist/circuit/NetlistCircuit.h"
 #include "netlist/walker/NetNode.h"
 #include "netlist/writers/PinMembers.h"
@@ -54,7 +54,7 @@ int CExpressPcbFormat::WriteBody(CDocNetlist& /*walker*/, CNetNode& topNode, std
         return out.good() ? 1 : 0;
     circuit->Flatten(topNode, log);
     WritePartTable(*circuit, out);
-    const NetList nets = circuit->Nets().InOrder();
+    const CNetPinTable nets(*circuit);
     const std::vector<Connection> rows = Connections(*circuit, nets, log);
     WriteNetTable(nets, rows, out);
     WriteConnectionTable(rows, out);
@@ -69,13 +69,8 @@ void CExpressPcbFormat::WritePartTable(CNetlistCircuit& circuit, std::ostream& o
 }
 
 std::vector<CExpressPcbFormat::Connection> CExpressPcbFormat::Connections(CNetlistCircuit& circuit,
-                                                                          const NetList& nets,
+                                                                          const CNetPinTable& nets,
                                                                           std::ostream& log) {
-    std::unordered_map<const CNetRecord*, int> netNumbers;
-    netNumbers.reserve(nets.size());
-    int netNumber = 0;
-    for (const auto& entry : nets)
-        netNumbers[entry.value] = ++netNumber;
     std::vector<Connection> rows;
     int partNumber = 0;
     for (const auto& part : circuit.Parts()) {
@@ -83,13 +78,13 @@ std::vector<CExpressPcbFormat::Connection> CExpressPcbFormat::Connections(CNetli
         for (const CPinConnection& pin : part->pins) {
             if (!pin.net)
                 continue;
-            for (const CString& member : PinMembers(pin.number)) {
+            ForEachPinMember(pin.number, [&](const CString& member) {
                 int pinNumber = 0;
                 if (!ReadPinNumber(member, pinNumber))
                     log << "Error - Component " << part->id << " : Pin number " << member
                         << " not an integer.\n";
-                rows.push_back(Connection{netNumbers[pin.net], partNumber, pinNumber});
-            }
+                rows.push_back(Connection{nets.GetNumber(pin.net), partNumber, pinNumber});
+            });
         }
     }
     std::stable_sort(rows.begin(), rows.end(), [](const Connection& a, const Connection& b) {
@@ -98,17 +93,16 @@ std::vector<CExpressPcbFormat::Connection> CExpressPcbFormat::Connections(CNetli
     return rows;
 }
 
-void CExpressPcbFormat::WriteNetTable(const NetList& nets, const std::vector<Connection>& rows,
+void CExpressPcbFormat::WriteNetTable(const CNetPinTable& nets, const std::vector<Connection>& rows,
                                       std::ostream& out) {
     out << "\n\"Net Names Table\"\n";
     auto row = rows.begin();
-    int netNumber = 0;
-    for (const auto& entry : nets) {
-        ++netNumber;
+    for (size_t i = 0; i < nets.GetCount(); ++i) {
+        const int netNumber = static_cast<int>(i) + 1;
         while (row != rows.end() && row->netNumber < netNumber)
             ++row;
         const bool hasRows = row != rows.end() && row->netNumber == netNumber;
-        out << Quoted(entry.key) << " " << (hasRows ? row - rows.begin() + 1 : 0) << "\n";
+        out << Quoted(nets.GetName(i)) << " " << (hasRows ? row - rows.begin() + 1 : 0) << "\n";
     }
 }
 

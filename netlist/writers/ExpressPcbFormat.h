@@ -6,10 +6,9 @@
 #include <vector>
 
 #include "netlist/writers/NetlistFormat.h"
-#include "platform/FrameworkOrderMap.h"
 
 class CNetlistCircuit;
-class CNetRecord;
+class CNetPinTable;
 
 class CExpressPcbFormat : public CNetlistFormat {
 public:
@@ -28,14 +27,12 @@ private:
         int pinNumber;
     };
 
-    using NetList = std::vector<FrameworkOrderMap<CNetRecord*>::Entry>;
-
     static void WritePartTable(CNetlistCircuit& circuit, std::ostream& out);
     // One row per pin member of every connected pin, sorted by net; the rows of one net keep
     // the order of the parts and their pins.
-    static std::vector<Connection> Connections(CNetlistCircuit& circuit, const NetList& nets,
+    static std::vector<Connection> Connections(CNetlistCircuit& circuit, const CNetPinTable& nets,
                                                std::ostream& log);
-    static void WriteNetTable(const NetList& nets, const std::vector<Connection>& rows,
+    static void WriteNetTable(const CNetPinTable& nets, const std::vector<Connection>& rows,
                               std::ostream& out);
     static void WriteConnectionTable(const std::vector<Connection>& rows, std::ostream& out);
 };

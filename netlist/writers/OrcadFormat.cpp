@@ -52,8 +52,9 @@ int COrcadFormat::WriteBody(CDocNetlist& /*walker*/, CNetNode& topNode, std::ost
             for (const CPinConnection& pin : part->pins) {
                 if (!pin.net)
                     continue;
-                for (const CString& member : PinMembers(pin.number))
+                ForEachPinMember(pin.number, [&](const CString& member) {
                     out << "  ( " << member << " " << pin.net->name << " )\n";
+                });
             }
             out << " )\n";
         }

@@ -1,9 +1,8 @@
 #include "netlist/writers/PadsFormat.h"
 
 #include <ostream>
-#include <unordered_map>
-#include <vector>
 
+#include "netlist/circuit/NetPinTable.h"
 #include "netlist/circuit/NetlistCircuit.h"
 #include "netlist/walker/DocNetlist.h"
 #include "netlist/walker/NetNode.h"
@@ -31,25 +30,17 @@ int CPadsPcbFormat::WriteBody(CDocNetlist& /*walker*/, CNetNode& topNode, std::o
 }
 
 void CPadsPcbFormat::WriteSignals(CNetlistCircuit& circuit, std::ostream& out) {
-    // The pin references of each net, parts in list order and their pins in order.
-    std::unordered_map<const CNetRecord*, CString> pinsOnNet;
-    pinsOnNet.reserve(static_cast<size_t>(circuit.Nets().GetCount()));
-    for (const auto& part : circuit.Parts()) {
-        for (const CPinConnection& pin : part->pins) {
-            if (!pin.net)
-                continue;
-            CString& line = pinsOnNet[pin.net];
-            for (const CString& member : PinMembers(pin.number)) {
-                line += part->id;
-                line += '.';
-                line += member;
-                line += ' ';
-            }
-        }
-    }
+    const CNetPinTable nets(circuit);
     out << "*NET*\n";
-    for (const auto& entry : circuit.Nets().InOrder())
-        out << "*SIGNAL* " << entry.key << "\n" << pinsOnNet[entry.value] << "\n";
+    for (size_t i = 0; i < nets.GetCount(); ++i) {
+        out << "*SIGNAL* " << nets.GetName(i) << "\n";
+        for (const CNetPinTable::PinOnNet& on : nets.GetPins(i)) {
+            ForEachPinMember(on.pin->number, [&](const CString& member) {
+                out << on.part->id << '.' << member << ' ';
+            });
+        }
+        out << "\n";
+    }
     out << "*END*\n";
 }
 

@@ -1,10 +1,6 @@
 #include "netlist/writers/PinMembers.h"
 
-#include "model/app/NameList.h"
-
-std::vector<CString> PinMembers(const CString& number) {
-    if (IsPlainName(number.str()))
-        return {number};
+std::vector<CString> ExpandPinMembers(const CString& number) {
     CString text = number;
     text.Remove('(');
     text.Remove(')');

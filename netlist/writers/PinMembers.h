@@ -4,6 +4,19 @@
 
 #include <vector>
 
+#include "model/app/NameList.h"
 #include "platform/CString.h"
 
-std::vector<CString> PinMembers(const CString& number);
+// The members of a number that is not a plain name.
+std::vector<CString> ExpandPinMembers(const CString& number);
+
+// Calls visit(member) for each member in order; a plain number is its own only member.
+template <class Visit>
+void ForEachPinMember(const CString& number, Visit visit) {
+    if (IsPlainName(number.str())) {
+        visit(number);
+        return;
+    }
+    for (const CString& member : ExpandPinMembers(number))
+        visit(member);
+}

@@ -1,9 +1,8 @@
 #include "netlist/writers/ProtelFormat.h"
 
 #include <ostream>
-#include <unordered_map>
-#include <vector>
 
+#include "netlist/circuit/NetPinTable.h"
 #include "netlist/circuit/NetlistCircuit.h"
 #include "netlist/walker/NetNode.h"
 #include "netlist/writers/PinMembers.h"
@@ -29,20 +28,16 @@ int CProtelFormat::WriteNetlist(CNetNode& topNode, std::ostream& out, std::ostre
     if (!circuit)
         return out.good() ? 1 : 0;
     circuit->Flatten(topNode, log);
-    std::unordered_map<const CNetRecord*, std::vector<CString>> pinsOnNet;
-    for (const auto& part : circuit->Parts()) {
+    for (const auto& part : circuit->Parts())
         out << "[\n" << part->id << "\n" << part->footprint << "\n" << part->value << "\n\n\n\n]\n";
-        for (const CPinConnection& pin : part->pins) {
-            if (!pin.net)
-                continue;
-            for (const CString& member : PinMembers(pin.number))
-                pinsOnNet[pin.net].push_back(part->id + separator + member);
+    const CNetPinTable nets(*circuit);
+    for (size_t i = 0; i < nets.GetCount(); ++i) {
+        out << "(\n" << nets.GetName(i) << "\n";
+        for (const CNetPinTable::PinOnNet& on : nets.GetPins(i)) {
+            ForEachPinMember(on.pin->number, [&](const CString& member) {
+                out << on.part->id << separator << member << "\n";
+            });
         }
-    }
-    for (const auto& entry : circuit->Nets().InOrder()) {
-        out << "(\n" << entry.key << "\n";
-        for (const CString& pin : pinsOnNet[entry.value])
-            out << pin << "\n";
         out << ")\n";
     }
     ReleaseCircuits(topNode);

@@ -52,6 +52,25 @@ TEST(DeviceMap, SetMapStoresTheSortedCanonicalText) {
     EXPECT_EQ(Map(device), "R||1|a");
 }
 
+// The line of a symbol and gate answers for its pins as GetPinNumber does and follows a change
+// of the map; a missing line gives none.
+TEST(DeviceMap, PinMapLineOfASymbolAndGate) {
+    CDevice device("7400");
+    device.SetMap(MapText(kNandMap).c_str(), kMapApply);
+    CPinMapLine* line = device.FindPinMapLine("NAND", "B");
+    ASSERT_NE(line, nullptr);
+    ASSERT_NE(line->FindPin("A"), nullptr);
+    EXPECT_EQ(line->FindPin("A")->number, "4");
+    EXPECT_EQ(line->FindPin("Z"), nullptr);
+    EXPECT_EQ(device.FindPinMapLine("NAND", "C"), nullptr);
+    EXPECT_EQ(device.FindPinMapLine(nullptr, "A"), nullptr);
+
+    device.SetPinNumber("NAND", "B", "A", "9", kMapApply);
+    line = device.FindPinMapLine("NAND", "B");
+    ASSERT_NE(line, nullptr);
+    EXPECT_EQ(line->FindPin("A")->number, "9");
+}
+
 TEST(DeviceMap, CheckCodesAndRefusals) {
     struct Case {
         const char* map;

@@ -227,7 +227,13 @@ INSTANTIATE_TEST_SUITE_P(
                         t.Wire(t.Part("R9", {"1"}, nullptr, "RES"), "1", "U1:CLK");
                         Block(t, "U1", "N1");
                     },
-                    Sub, "R9[ 1/1=U1:CLK ] R1[ 1/1=N1 2/2=U1:CLK ] nets: N1 U1:CLK", ""}),
+                    Sub, "R9[ 1/1=U1:CLK ] R1[ 1/1=N1 2/2=U1:CLK ] nets: N1 U1:CLK", ""},
+        FlattenCase{"PortNetNamedLikeATopNet",
+                    [](Sheet& t) {
+                        t.Wire(t.Part("R9", {"1"}, nullptr, "RES"), "1", "U1:A");
+                        Block(t, "U1", "N1");
+                    },
+                    Sub, "R9[ 1/1=N1 ] R1[ 1/1=N1 2/2=U1:CLK ] nets: N1 U1:CLK", ""}),
     [](const testing::TestParamInfo<FlattenCase>& info) { return info.param.name; });
 
 TEST(NetlistCircuitTest, SheetsWithinSheetsTakeTheWholeChainOfNames) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <map>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -160,6 +161,29 @@ TEST(DocNetlistTest, EverySheetIsPreparedOncePerInstance) {
     EXPECT_EQ(run.format.prepared, (Strings{"/d/top.sch#", "/d/a.sch#U1", "/d/b.sch#U1.U5",
                                             "/d/a.sch#U2", "/d/b.sch#U2.U5"}));
     EXPECT_EQ(run.log.str(), "/d/top.sch\n/d/a.sch\n/d/b.sch\n/d/a.sch\n/d/b.sch\n");
+}
+
+// Blocks of one sheet side by side read it once; every instance is still prepared and logged,
+// a sheet below them is read per instance, and each block of a missing sheet reports it.
+TEST(DocNetlistTest, SiblingInstancesOfASheetReadItOnce) {
+    nltest::ScriptedOpener opener;
+    opener.Serve("/d/a.sch", [](Sheet& sheet) { sheet.Block("U5", "b.sch", {"X"}); });
+    opener.Serve("/d/b.sch", [](Sheet&) {});
+    Sheet top("/d/top.sch");
+    top.Block("U1", "a.sch", {"X"});
+    top.Block("U2", "x.sch", {"X"});
+    top.Block("U3", "b.sch", {"X"});
+    top.Block("U4", "a.sch", {"X"});
+    top.Block("U6", "x.sch", {"X"});
+    BuildRun run(top);
+    EXPECT_EQ(run.result, kBuildError);
+    EXPECT_EQ(run.format.prepared, (Strings{"/d/top.sch#", "/d/a.sch#U1", "/d/b.sch#U1.U5",
+                                            "/d/b.sch#U3", "/d/a.sch#U4", "/d/b.sch#U4.U5"}));
+    EXPECT_EQ(run.log.str(),
+              "/d/top.sch\n/d/a.sch\n/d/b.sch\nCould not open file /d/x.sch.\n/d/b.sch\n"
+              "/d/a.sch\n/d/b.sch\nCould not open file /d/x.sch.\n");
+    EXPECT_EQ(opener.opened,
+              (std::map<std::string, int>{{"/d/a.sch", 1}, {"/d/b.sch", 3}, {"/d/x.sch", 2}}));
 }
 
 TEST(DocNetlistTest, AMissingSheetFailsTheBuildAfterItsSiblings) {
