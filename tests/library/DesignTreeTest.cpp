@@ -487,6 +487,30 @@ TEST_F(DesignTree, WiresDrawnDeletedUndoneAndRedoneAreFollowedByTheirNetNames) {
     EXPECT_EQ(Child(nets, "N1"), n1);
 }
 
+// As the wire tool draws: the wire is added, then ended on a pin, and what the ending changed
+// is noted in the change log.
+TEST_F(DesignTree, AWireEndedOnAPinIsFollowedThroughWhatTheDrawingNoted) {
+    CDrawDoc& doc = NewDoc("a.sch");
+    CSymbol* r1 = AddSymbol(doc, "R1");
+    CPin* pin = AddPin(r1, "1");
+    Attach(doc, AddPin(r1, "2"), "N2");
+    tree.Initialize(nullptr);
+    ASSERT_TRUE(ExpandPath({"a.sch", "Nets"}));
+    CDesignTreeNode* shownPin = ExpandPath({"a.sch", "Symbols", "R1", "Pins", "1"});
+    ASSERT_TRUE(shownPin);
+    EXPECT_EQ(Labels(shownPin), (std::vector<CString>{"Attributes"}));
+
+    auto drawn = std::make_unique<CWire>();
+    CWire* wire = drawn.get();
+    ASSERT_TRUE(doc.AddObject(std::move(drawn)));
+    wire->SetStart(100, 0, pin);
+    wire->SetEnd(1000, 0, nullptr);
+    doc.NoteObjectsChanged({wire, r1});
+    FollowRecorded(doc, "ending a wire on a pin");
+    ASSERT_EQ(Labels(shownPin).size(), 2u);
+    EXPECT_EQ(Labels(shownPin)[0], wire->GetNet()->GetName());
+}
+
 TEST_F(DesignTree, AWireJoiningTwoNetsAndADeletionSplittingOneAreFollowed) {
     CDrawDoc& doc = NewDoc("a.sch");
     CWire* main = PlaceWire(doc, 0, 0, "n0001");
