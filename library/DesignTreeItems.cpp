@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <deque>
 #include <set>
 #include <string_view>
 #include <unordered_map>
@@ -758,8 +757,21 @@ bool CNetsItem::UpdateChildren(CDesignTreeModel& tree, CDesignTreeNode& node) {
 
 namespace {
 
+// Sorts the names; true when two of them compare equal. Such names ("N1", "N01") stand in the
+// order first met among the objects, which only a walk of them tells.
+bool AnyCompareEqual(std::vector<CDesignTreeNetNames::Change>& names) {
+    std::sort(names.begin(), names.end(), [](const auto& a, const auto& b) {
+        return CompareLabelsNumeric(a.name.str(), b.name.str()) < 0;
+    });
+    for (size_t i = 1; i < names.size(); ++i) {
+        if (CompareLabelsNumeric(names[i - 1].name.str(), names[i].name.str()) == 0)
+            return true;
+    }
+    return false;
+}
+
 // The child of the sorted net nodes labelled name, or null; tied is set when children whose
-// labels differ from name compare equal to it.
+// labels differ from name compare equal to it (their order is the one first met, as above).
 CDesignTreeNode* FindNetNode(const CDesignTreeNode& nets, const CString& name, bool& tied) {
     const auto& children = nets.Children();
     auto at = std::lower_bound(
@@ -788,15 +800,8 @@ bool CNetsItem::FollowNetNames(CDesignTreeModel& tree, CDesignTreeNode& node,
     for (size_t i = 0; i < changes.carriers.size(); ++i)
         changed.push_back({changes.carriers[i], changes.listedCarriers[i]});
     std::vector<CDesignTreeNetNames::Change> names = m_names->Follow(changed);
-    // Names that compare equal but differ ("N1", "N01") stand in the order first met among the
-    // objects, which only a walk of them tells.
-    std::sort(names.begin(), names.end(), [](const auto& a, const auto& b) {
-        return CompareLabelsNumeric(a.name.str(), b.name.str()) < 0;
-    });
-    for (size_t i = 1; i < names.size(); ++i) {
-        if (CompareLabelsNumeric(names[i - 1].name.str(), names[i].name.str()) == 0)
-            return false;
-    }
+    if (AnyCompareEqual(names))
+        return false;
     tree.SortChildren(node);
     std::vector<CDesignTreeNode*> gone;
     for (const auto& name : names) {
