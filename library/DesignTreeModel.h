@@ -81,7 +81,8 @@ public:
     // Requests a refresh after a change; code 4 (set of documents) refreshes only the list of
     // documents, codes of 8 or more also the subtree of document (all of them when null). A
     // content change of one document is followed through what its change log names since the
-    // last notice; without a new entry there, or for all documents, anything may have changed.
+    // last notice; each change of the log backs one notice, and for a notice that none backs,
+    // or one for all documents, anything may have changed.
     void MarkForRefresh(int code, CDrawDoc* document);
     bool IsRefreshPending() const { return m_pending; }
     // One refresh step; true while work remains.
