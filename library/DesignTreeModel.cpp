@@ -332,10 +332,9 @@ void CDesignTreeModel::Resolve(CDrawDoc* document, DesignTreeChanges& changes) {
     const CObList& objects = document->GetObjects();
     for (POSITION pos = objects.GetHeadPosition(); pos;) {
         auto* object = static_cast<CDrawObj*>(objects.GetNext(pos));
-        if (const auto carrier = IndexIn(carriers, object); carrier >= 0) {
+        // An address may have been noted for objects of both kinds, one after the other.
+        if (const auto carrier = IndexIn(carriers, object); carrier >= 0)
             changes.listedCarriers[carrier] = object;
-            continue;
-        }
         const auto at = IndexIn(symbols, object);
         if (at < 0 || object->GetObjType() != kObjSymbol)
             continue;
