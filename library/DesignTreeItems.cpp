@@ -2,13 +2,13 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <deque>
 #include <set>
 #include <string_view>
 #include <unordered_map>
 #include <unordered_set>
 
 #include "library/DesignTreeModel.h"
+#include "library/DesignTreeNetNames.h"
 #include "library/LabelCompare.h"
 #include "model/app/NameList.h"
 #include "model/device/Device.h"
@@ -48,42 +48,6 @@ std::vector<CString> Expanded(const char* text) {
     for (int i = 0; i < names.GetSize(); ++i)
         list.push_back(names[i]);
     return list;
-}
-
-// The names a net's name stands for: the entries of its list, or the name itself when it is
-// plain or its list is empty.
-template <class Visit>
-void ForEachNetName(const CString& name, Visit visit) {
-    const std::string_view plain(name.str());
-    if (!plain.empty() && plain.find_first_of(",[( \t") == std::string_view::npos) {
-        visit(name);
-        return;
-    }
-    const std::vector<CString> names = Expanded(name);
-    if (names.empty())
-        visit(name);
-    for (const CString& entry : names)
-        visit(entry);
-}
-
-// The names of the nets of the document's objects, each once, in the order met.
-template <class Visit>
-void ForEachDistinctNetName(CDrawDoc* doc, Visit visit) {
-    std::deque<CString> names;
-    std::unordered_set<std::string_view> met;
-    const CObList& objects = doc->GetObjects();
-    for (POSITION pos = objects.GetHeadPosition(); pos;) {
-        const CNet* net = static_cast<CDrawObj*>(objects.GetNext(pos))->GetNet();
-        if (!net)
-            continue;
-        ForEachNetName(net->GetName(), [&](const CString& name) {
-            if (met.count(name.str()))
-                return;
-            names.push_back(name);
-            met.insert(names.back().str());
-            visit(names.back());
-        });
-    }
 }
 
 // The name of the net of the pin's wire; empty without one.
@@ -259,7 +223,7 @@ bool CSchematicsItem::RefreshStep(CDesignTreeModel& tree, RefreshEntry& entry) {
         return true;
     Flags() &= ~kNeedsRefresh;
     if (GetDocument())
-        tree.FollowFrom(GetDocument());
+        tree.ChangesFollowed(GetDocument());
     return false;
 }
 
@@ -673,28 +637,29 @@ void CNetsItem::MakeChildren(const CDesignTreeModel&, Items& children) const {
 }
 
 void CNetsItem::MakeNetNames(Items& children) const {
-    ForEachDistinctNetName(GetDocument(), [&](const CString& name) {
+    m_names = std::make_unique<CDesignTreeNetNames>();
+    m_names->Gather(GetDocument(), [&](const CString& name) {
         children.push_back(std::make_unique<CNetsItem>(GetDocument(), name));
     });
 }
 
-bool CNetsItem::UpdateNetNames(CDesignTreeModel& tree, CDesignTreeNode& node) const {
-    tree.ResetChildButton(node);
-    if (!node.IsExpanded())
-        return false;
+void CNetsItem::UpdateNetNames(CDesignTreeModel& tree, CDesignTreeNode& node) const {
     const size_t oldCount = node.Children().size();
     std::unordered_map<std::string_view, CDesignTreeNode*> shown;
     shown.reserve(oldCount);
     for (const auto& child : node.Children())
         shown.emplace(child->Label().str(), child.get());
-    ForEachDistinctNetName(GetDocument(), [&](const CString& name) {
+    // The names in the order met, which sorting keeps for names that compare equal.
+    std::vector<CDesignTreeNode*> met;
+    met.reserve(oldCount);
+    m_names = std::make_unique<CDesignTreeNetNames>();
+    m_names->Gather(GetDocument(), [&](const CString& name) {
         const auto found = shown.find(name.str());
-        if (found != shown.end() && !(found->second->Item().Flags() & kSeen))
-            found->second->Item().Flags() |= kSeen;
-        else
-            tree.InsertChild(node, std::make_unique<CNetsItem>(GetDocument(), name))
-                .Item()
-                .Flags() |= kSeen;
+        CDesignTreeNode* child = found != shown.end() ? found->second : nullptr;
+        if (!child || (child->Item().Flags() & kSeen))
+            child = &tree.InsertChild(node, std::make_unique<CNetsItem>(GetDocument(), name));
+        child->Item().Flags() |= kSeen;
+        met.push_back(child);
     });
     std::vector<CDesignTreeNode*> gone;
     for (size_t i = 0; i < oldCount; ++i) {
@@ -706,7 +671,7 @@ bool CNetsItem::UpdateNetNames(CDesignTreeModel& tree, CDesignTreeNode& node) co
         tree.DeleteNode(*child);
     for (const auto& child : node.Children())
         child->Item().Flags() &= ~kSeen;
-    return true;
+    tree.ArrangeChildren(node, met);
 }
 
 void CNetsItem::MakeNetPins(Items& children) const {
@@ -773,15 +738,87 @@ bool CNetsItem::NeedsRefresh(CDesignTreeModel& tree, const CDesignTreeNode& node
 }
 
 bool CNetsItem::UpdateChildren(CDesignTreeModel& tree, CDesignTreeNode& node) {
-    const DesignTreeChanges& changes = tree.ChangesOf(GetDocument());
     if (!m_name.IsEmpty())
         return MatchChildren(tree, node, 2, 4);
-    if (!changes.all && !changes.nets) {
-        // The names are those of the wires' nets: the nets that are shown stay.
-        tree.ResetChildButton(node);
-        return node.IsExpanded();
+    tree.ResetChildButton(node);
+    if (!node.IsExpanded()) {
+        // Filled afresh when expanded.
+        m_names.reset();
+        return false;
     }
-    return UpdateNetNames(tree, node);
+    // The names are those of the nets of wires and buses: only theirs change the names.
+    const DesignTreeChanges& changes = tree.ChangesOf(GetDocument());
+    if (!changes.all && changes.carriers.empty())
+        return true;
+    if (changes.all || !FollowNetNames(tree, node, changes))
+        UpdateNetNames(tree, node);
+    return true;
+}
+
+namespace {
+
+// Sorts the names; true when two of them compare equal. Such names ("N1", "N01") stand in the
+// order first met among the objects, which only a walk of them tells.
+bool AnyCompareEqual(std::vector<CDesignTreeNetNames::Change>& names) {
+    std::sort(names.begin(), names.end(), [](const auto& a, const auto& b) {
+        return CompareLabelsNumeric(a.name.str(), b.name.str()) < 0;
+    });
+    for (size_t i = 1; i < names.size(); ++i) {
+        if (CompareLabelsNumeric(names[i - 1].name.str(), names[i].name.str()) == 0)
+            return true;
+    }
+    return false;
+}
+
+// The child of the sorted net nodes labelled name, or null; tied is set when children whose
+// labels differ from name compare equal to it (their order is the one first met, as above).
+CDesignTreeNode* FindNetNode(const CDesignTreeNode& nets, const CString& name, bool& tied) {
+    const auto& children = nets.Children();
+    auto at = std::lower_bound(
+        children.begin(), children.end(), name, [](const auto& child, const CString& label) {
+            return CompareLabelsNumeric(child->Label().str(), label.str()) < 0;
+        });
+    CDesignTreeNode* found = nullptr;
+    for (; at != children.end() && CompareLabelsNumeric((*at)->Label().str(), name.str()) == 0;
+         ++at) {
+        if ((*at)->Label() == name)
+            found = at->get();
+        else
+            tied = true;
+    }
+    return found;
+}
+
+}  // namespace
+
+bool CNetsItem::FollowNetNames(CDesignTreeModel& tree, CDesignTreeNode& node,
+                               const DesignTreeChanges& changes) const {
+    if (!m_names)
+        return false;
+    std::vector<CDesignTreeNetNames::Changed> changed;
+    changed.reserve(changes.carriers.size());
+    for (size_t i = 0; i < changes.carriers.size(); ++i)
+        changed.push_back({changes.carriers[i], changes.listedCarriers[i]});
+    std::vector<CDesignTreeNetNames::Change> names = m_names->Follow(changed);
+    if (AnyCompareEqual(names))
+        return false;
+    tree.SortChildren(node);
+    std::vector<CDesignTreeNode*> gone;
+    for (const auto& name : names) {
+        bool tied = false;
+        CDesignTreeNode* shown = FindNetNode(node, name.name, tied);
+        if (tied || (shown != nullptr) != name.before)
+            return false;
+        if (shown && !name.now)
+            gone.push_back(shown);
+    }
+    for (CDesignTreeNode* child : gone)
+        tree.DeleteNode(*child);
+    for (const auto& name : names) {
+        if (name.now && !name.before)
+            tree.InsertChildInOrder(node, std::make_unique<CNetsItem>(GetDocument(), name.name));
+    }
+    return true;
 }
 
 DesignTreeMenu CNetsItem::GetMenu() const {

@@ -9,11 +9,13 @@
 #include <string>
 #include <vector>
 
+#include "library/DesignTreeNetNames.h"
 #include "library/DesignTreeNode.h"
 #include "platform/CString.h"
 #include "platform/Types.h"
 
 class CDesignTreeModel;
+struct DesignTreeChanges;
 class CDevice;
 class CDrawDoc;
 class CDrawObj;
@@ -250,12 +252,21 @@ protected:
 
 private:
     void MakeNetNames(Items& children) const;
-    // Phase 0 of "Nets": the shown names kept, new ones added and the names gone deleted.
-    bool UpdateNetNames(CDesignTreeModel& tree, CDesignTreeNode& node) const;
+    // Phase 0 of "Nets" from every object: the shown names kept, new ones added and the names
+    // gone deleted.
+    void UpdateNetNames(CDesignTreeModel& tree, CDesignTreeNode& node) const;
+    // Phase 0 of "Nets" from the changed wires and buses alone: the names they carried and
+    // carry now added or deleted; false when that cannot be known without a walk of every
+    // object.
+    bool FollowNetNames(CDesignTreeModel& tree, CDesignTreeNode& node,
+                        const DesignTreeChanges& changes) const;
     void MakeNetPins(Items& children) const;
     void MakeHiddenPins(Items& children) const;
 
     CString m_name;
+    // Of "Nets": the names its children were made from, kept in line with them while it is
+    // expanded.
+    mutable std::unique_ptr<CDesignTreeNetNames> m_names;
 };
 
 // "Devices" or one device.

@@ -9,8 +9,21 @@
 
 namespace {
 
-// More changed symbols than this are followed by looking at every object again.
-constexpr std::size_t kMostSymbolsFollowed = 256;
+// More changed symbols, or wires and buses, than this are followed by looking at every object
+// again.
+constexpr std::size_t kMostObjectsFollowed = 256;
+
+// Sorts the objects and drops the repeats.
+void SortOnce(std::vector<const CDrawObj*>& objects) {
+    std::sort(objects.begin(), objects.end());
+    objects.erase(std::unique(objects.begin(), objects.end()), objects.end());
+}
+
+// The index of object in the sorted objects, or -1.
+std::ptrdiff_t IndexIn(const std::vector<const CDrawObj*>& objects, const CDrawObj* object) {
+    const auto at = std::lower_bound(objects.begin(), objects.end(), object);
+    return at != objects.end() && *at == object ? at - objects.begin() : -1;
+}
 
 bool InOrder(const std::unique_ptr<CDesignTreeNode>& a, const std::unique_ptr<CDesignTreeNode>& b) {
     return CompareDesignItems(a->Item().GetKind(), a->Label(), b->Item().GetKind(), b->Label()) < 0;
@@ -157,6 +170,27 @@ void CDesignTreeModel::ResetChildButton(CDesignTreeNode& node) {
     Notify([&](IDesignTreeWindow& w) { w.NodeChanged(node); });
 }
 
+void CDesignTreeModel::ArrangeChildren(CDesignTreeNode& node,
+                                       const std::vector<CDesignTreeNode*>& order) {
+    auto& children = node.m_children;
+    std::vector<CDesignTreeNode*> held(children.size());
+    std::transform(children.begin(), children.end(), held.begin(),
+                   [](const auto& child) { return child.get(); });
+    if (held == order)
+        return;
+    std::sort(children.begin(), children.end(),
+              [](const auto& a, const auto& b) { return a.get() < b.get(); });
+    std::sort(held.begin(), held.end());
+    std::vector<std::unique_ptr<CDesignTreeNode>> arranged;
+    arranged.reserve(children.size());
+    for (CDesignTreeNode* child : order)
+        arranged.push_back(
+            std::move(children[std::lower_bound(held.begin(), held.end(), child) - held.begin()]));
+    children = std::move(arranged);
+    node.m_sorted = false;
+    Notify([&](IDesignTreeWindow& w) { w.ChildrenSorted(node); });
+}
+
 void CDesignTreeModel::SortChildren(CDesignTreeNode& node) {
     if (node.m_sorted)
         return;
@@ -222,7 +256,11 @@ const DesignTreeChanges& CDesignTreeModel::ChangesOf(CDrawDoc* document) {
 
 void CDesignTreeModel::FollowFrom(CDrawDoc* document) {
     m_changes.erase(document);
-    m_seen[document] = document->GetChangeLog().Count();
+    m_logs[document] = {document->GetChangeLog().Count(), 0};
+}
+
+void CDesignTreeModel::ChangesFollowed(CDrawDoc* document) {
+    m_changes.erase(document);
 }
 
 void CDesignTreeModel::NoteChanges(CDrawDoc* document) {
@@ -230,7 +268,7 @@ void CDesignTreeModel::NoteChanges(CDrawDoc* document) {
         m_symbolKinds.clear();
         for (CDrawDoc* doc : Documents()) {
             m_changes[doc].all = true;
-            m_seen[doc] = doc->GetChangeLog().Count();
+            m_logs[doc] = {doc->GetChangeLog().Count(), 0};
         }
         return;
     }
@@ -238,47 +276,70 @@ void CDesignTreeModel::NoteChanges(CDrawDoc* document) {
     const std::vector<CDrawDoc*> open = Documents();
     if (std::find(open.begin(), open.end(), document) == open.end())
         return;
-    const CDocChangeLog& log = document->GetChangeLog();
     DesignTreeChanges& changes = m_changes[document];
     changes.resolved = false;
-    const auto seen = m_seen.find(document);
     std::vector<CDocChangeLog::Object> objects;
-    // A notice with nothing new in the log is of a change the log could not name.
-    if (seen == m_seen.end() || seen->second == log.Count() ||
-        !log.ObjectsSince(seen->second, objects))
+    if (!ReadLog(document, objects))
         changes.all = true;
     for (const auto& [object, type] : objects) {
         if (type == kObjSymbol)
             changes.symbols.push_back(object);
         else if (type == kObjWire || type == kObjBus)
-            changes.nets = true;
+            changes.carriers.push_back(object);
         else if (type == kObjPin)
             changes.all = true;
     }
-    if (changes.symbols.size() > kMostSymbolsFollowed)
+    if (!changes.carriers.empty())
+        changes.nets = true;
+    if (changes.symbols.size() > kMostObjectsFollowed ||
+        changes.carriers.size() > kMostObjectsFollowed)
         changes.all = true;
     // The kinds of symbols held change only with symbols.
     if (changes.all || !changes.symbols.empty())
         m_symbolKinds.erase(document);
-    m_seen[document] = log.Count();
+}
+
+bool CDesignTreeModel::ReadLog(CDrawDoc* document, std::vector<CDocChangeLog::Object>& objects) {
+    const CDocChangeLog& log = document->GetChangeLog();
+    const auto read = m_logs.find(document);
+    if (read == m_logs.end()) {
+        m_logs[document] = {log.Count(), 0};
+        return false;
+    }
+    FollowedLog& followed = read->second;
+    const bool named = log.ObjectsSince(followed.seen, objects);
+    // Each change the log notes comes with one notice; a notice left over is of a change the
+    // log could not name.
+    if (log.Count() > followed.seen)
+        followed.owed += log.Count() - followed.seen;
+    followed.seen = log.Count();
+    if (followed.owed == 0)
+        return false;
+    --followed.owed;
+    return named;
 }
 
 void CDesignTreeModel::Resolve(CDrawDoc* document, DesignTreeChanges& changes) {
     changes.resolved = true;
     auto& symbols = changes.symbols;
-    if (changes.all || symbols.empty())
+    auto& carriers = changes.carriers;
+    if (changes.all || (symbols.empty() && carriers.empty()))
         return;
-    std::sort(symbols.begin(), symbols.end());
-    symbols.erase(std::unique(symbols.begin(), symbols.end()), symbols.end());
+    SortOnce(symbols);
+    SortOnce(carriers);
     changes.listed.assign(symbols.size(), nullptr);
+    changes.listedCarriers.assign(carriers.size(), nullptr);
     const CObList& objects = document->GetObjects();
     for (POSITION pos = objects.GetHeadPosition(); pos;) {
         auto* object = static_cast<CDrawObj*>(objects.GetNext(pos));
-        const auto at = std::lower_bound(symbols.begin(), symbols.end(), object);
-        if (at == symbols.end() || *at != object || object->GetObjType() != kObjSymbol)
+        // An address may have been noted for objects of both kinds, one after the other.
+        if (const auto carrier = IndexIn(carriers, object); carrier >= 0)
+            changes.listedCarriers[carrier] = object;
+        const auto at = IndexIn(symbols, object);
+        if (at < 0 || object->GetObjType() != kObjSymbol)
             continue;
         auto* symbol = static_cast<CSymbol*>(object);
-        changes.listed[at - symbols.begin()] = symbol;
+        changes.listed[at] = symbol;
         if (symbol->GetKind() == kSymbolNetConnector)
             changes.nets = true;
     }
@@ -323,7 +384,7 @@ void CDesignTreeModel::ForgetClosedDocuments() {
         return std::find(open.begin(), open.end(), entry.first) == open.end();
     };
     std::erase_if(m_changes, closed);
-    std::erase_if(m_seen, closed);
+    std::erase_if(m_logs, closed);
 }
 
 bool CDesignTreeModel::OnIdle() {

@@ -14,6 +14,7 @@
 
 #include "library/DesignTreeItems.h"
 #include "library/DesignTreeNode.h"
+#include "model/doc/DocChangeLog.h"
 
 class CDrawDoc;
 class CDrawObj;
@@ -28,7 +29,10 @@ struct DesignTreeChanges {
     // is still in the document's list, else null.
     std::vector<const CDrawObj*> symbols;
     std::vector<CSymbol*> listed;
-    bool resolved = false;  // listed is up to date
+    // The same of the wires and buses, the objects that carry nets.
+    std::vector<const CDrawObj*> carriers;
+    std::vector<CDrawObj*> listedCarriers;
+    bool resolved = false;  // listed and listedCarriers are up to date
 
     // Whether the nodes of objects (symbols, pins, nets) may show something else now.
     bool TouchObjects() const { return all || nets || !symbols.empty(); }
@@ -77,7 +81,8 @@ public:
     // Requests a refresh after a change; code 4 (set of documents) refreshes only the list of
     // documents, codes of 8 or more also the subtree of document (all of them when null). A
     // content change of one document is followed through what its change log names since the
-    // last notice; without a new entry there, or for all documents, anything may have changed.
+    // last notice; each change of the log backs one notice, and for a notice that none backs,
+    // or one for all documents, anything may have changed.
     void MarkForRefresh(int code, CDrawDoc* document);
     bool IsRefreshPending() const { return m_pending; }
     // One refresh step; true while work remains.
@@ -93,8 +98,10 @@ public:
 
     // What changed in document since its subtree was last refreshed.
     const DesignTreeChanges& ChangesOf(CDrawDoc* document);
-    // The subtree of document is in line with it: its changes are followed from now on.
+    // The subtree of document was filled from it: its changes are followed from now on.
     void FollowFrom(CDrawDoc* document);
+    // The subtree of document shows the changes noted so far.
+    void ChangesFollowed(CDrawDoc* document);
 
     // Whether the document holds a symbol of kind (symbol flags & 0x700); answered from one
     // walk of its objects, walked again after its symbols changed or at an expansion.
@@ -111,6 +118,8 @@ public:
     CDesignTreeNode& InsertChildInOrder(CDesignTreeNode& parent,
                                         std::unique_ptr<CDesignTreeItem> item);
     void ResetChildButton(CDesignTreeNode& node);
+    // Puts the children of node in the order given, which lists each of them once.
+    void ArrangeChildren(CDesignTreeNode& node, const std::vector<CDesignTreeNode*>& order);
     void SortChildren(CDesignTreeNode& node);
     // Deletes the children, fills and sorts them.
     void Rebuild(CDesignTreeNode& node);
@@ -123,6 +132,9 @@ private:
     void MoveIntoOrder(CDesignTreeNode& node);
     // Adds what the change log of document names since the last notice to its changes.
     void NoteChanges(CDrawDoc* document);
+    // Reads the changes noted in the log of document since the last notice, for one notice;
+    // false when the notice is of a change the log did not name.
+    bool ReadLog(CDrawDoc* document, std::vector<CDocChangeLog::Object>& objects);
     static void Resolve(CDrawDoc* document, DesignTreeChanges& changes);
     // A closed document's address may come back with another document.
     void ForgetClosedDocuments();
@@ -138,8 +150,14 @@ private:
     std::deque<RefreshEntry> m_stack;
     // Symbol kinds present per document (bit kind >> 8), until its symbols change.
     mutable std::unordered_map<const CDrawDoc*, unsigned> m_symbolKinds;
-    // Per document: the changes not yet followed, and the count of its change log seen.
+    // How far a document's change log was read: the count of changes seen, and how many of
+    // those have not had their notice yet.
+    struct FollowedLog {
+        std::uint64_t seen = 0;
+        std::uint64_t owed = 0;
+    };
+    // Per document: the changes not yet followed, and its change log read.
     std::unordered_map<const CDrawDoc*, DesignTreeChanges> m_changes;
-    std::unordered_map<const CDrawDoc*, std::uint64_t> m_seen;
+    std::unordered_map<const CDrawDoc*, FollowedLog> m_logs;
     long m_steps = 0;
 };

@@ -25,6 +25,8 @@ BOOL CAttrEditCmd::Undo(CDrawDoc* doc) {
 }
 
 BOOL CAttrEditCmd::GetChangedObjects(std::vector<CDrawObj*>& objects) const {
+    if (m_owner && m_owner->GetNet())
+        return FALSE;
     if (m_owner)
         objects.push_back(m_owner);
     return TRUE;

@@ -20,7 +20,8 @@ public:
     // Removes the attribute when the edit made it (keeping its value for a redo); otherwise
     // the same exchange as Do.
     BOOL Undo(CDrawDoc* doc) override;
-    // The owner, or none for the document.
+    // The owner, or none for the document; FALSE for a wire or bus, whose attributes are those
+    // of its net, which other wires may hold too (and whose new name may move its whole group).
     BOOL GetChangedObjects(std::vector<CDrawObj*>& objects) const override;
 
 private:

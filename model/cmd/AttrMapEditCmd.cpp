@@ -55,6 +55,8 @@ BOOL CAttrMapEditCmd::Do(CDrawDoc* /*doc*/) {
 }
 
 BOOL CAttrMapEditCmd::GetChangedObjects(std::vector<CDrawObj*>& objects) const {
+    if (m_object->GetNet())
+        return FALSE;
     objects.push_back(m_object);
     return TRUE;
 }

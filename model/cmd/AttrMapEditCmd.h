@@ -31,6 +31,8 @@ public:
     BOOL Do(CDrawDoc* doc) override;
     // Sets the old values and removes the added attributes, then refreshes the texts.
     BOOL Undo(CDrawDoc* doc) override;
+    // The object; FALSE for a wire or bus, whose attributes are those of a net that other wires
+    // may hold too.
     BOOL GetChangedObjects(std::vector<CDrawObj*>& objects) const override;
 
     const std::vector<Change>& GetChanges() const { return m_changes; }

@@ -49,3 +49,12 @@ BOOL CNetChangeCmd::Do(CDrawDoc*) {
     }
     return TRUE;
 }
+
+BOOL CNetChangeCmd::GetChangedObjects(std::vector<CDrawObj*>& objects) const {
+    for (const Entry& entry : m_entries) {
+        objects.push_back(entry.wire);
+        for (const PinName& pin : entry.pins)
+            objects.push_back(pin.pin->GetOwner());
+    }
+    return TRUE;
+}

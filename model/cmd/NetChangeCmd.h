@@ -21,6 +21,8 @@ public:
 
     BOOL Do(CDrawDoc* doc) override;
     BOOL Undo(CDrawDoc* doc) override { return Do(doc); }
+    // The wires, and the net connectors whose pins take other names.
+    BOOL GetChangedObjects(std::vector<CDrawObj*>& objects) const override;
     const char* GetName() const override { return "net change"; }
 
 private:

@@ -5,12 +5,25 @@
 
 BOOL CNetPropCmd::Do(CDrawDoc* doc) {
     m_net->ExchangeAttributes(m_kept);
-    const CObList* objects = doc ? &doc->GetObjects() : nullptr;
-    for (POSITION pos = objects ? objects->GetHeadPosition() : nullptr; pos;) {
-        auto* object = static_cast<CDrawObj*>(objects->GetNext(pos));
-        if (object->GetNet() == m_net.Get())
-            object->RefreshAttrTexts(nullptr);
+    m_holders.reset();
+    if (!doc)
+        return TRUE;
+    m_holders.emplace();
+    const CObList& objects = doc->GetObjects();
+    for (POSITION pos = objects.GetHeadPosition(); pos;) {
+        auto* object = static_cast<CDrawObj*>(objects.GetNext(pos));
+        if (object->GetNet() != m_net.Get())
+            continue;
+        object->RefreshAttrTexts(nullptr);
+        m_holders->push_back(object);
     }
+    return TRUE;
+}
+
+BOOL CNetPropCmd::GetChangedObjects(std::vector<CDrawObj*>& objects) const {
+    if (!m_holders)
+        return FALSE;
+    objects.insert(objects.end(), m_holders->begin(), m_holders->end());
     return TRUE;
 }
 

@@ -2,7 +2,12 @@
 // CNetPropCmd: an edit of a net's attributes or name ("net properties"). It keeps a copy of
 // the attributes, the name and the named state taken when it is made; doing and undoing
 // exchange the copy with the net's own, and the texts of the document's objects carrying the net
-// show the values they then have.
+// show the values they then have. The objects carrying the net are what it changes: those found
+// the last time it was done or undone, or, for an edit recorded already done, those its maker
+// names.
+
+#include <optional>
+#include <vector>
 
 #include "model/cmd/Ref.h"
 #include "model/net/Net.h"
@@ -18,10 +23,15 @@ public:
     // Whether the net's attributes, name or named state differ from the copy.
     bool HasChanged() const;
     BOOL Undo(CDrawDoc* doc) override { return Do(doc); }
+    // The objects of the document that carry the net, for an edit made before the command.
+    void SetHolders(std::vector<CDrawObj*> holders) { m_holders = std::move(holders); }
+    // FALSE while the objects carrying the net are not known.
+    BOOL GetChangedObjects(std::vector<CDrawObj*>& objects) const override;
     const char* GetName() const override { return m_name; }
 
 private:
     Ref<CNet> m_net;
     CNet m_kept;
     const char* m_name;
+    std::optional<std::vector<CDrawObj*>> m_holders;
 };

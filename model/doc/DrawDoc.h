@@ -230,6 +230,9 @@ public:
     const CDocChangeLog& GetChangeLog() const { return m_changeLog; }
     BOOL CancelLastCommand();
     BOOL MergeCommand(CCommand* command);
+    // Notes in the change log, and tells the application, that the objects changed outside a
+    // recorded edit (as a tool's drawing does before the edit is complete).
+    void NoteObjectsChanged(const std::vector<CDrawObj*>& objects);
 
     // Defaults for new documents, section "Document" of the application's settings.
     void LoadDefaultSettings(const SettingsStore& store);

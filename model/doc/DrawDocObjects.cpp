@@ -18,6 +18,7 @@
 #include "model/object/DrawObj.h"
 #include "model/object/StdAttrNames.h"
 #include "model/symbol/Symbol.h"
+#include "platform/AppServices.h"
 #include "platform/Archive.h"
 #include "platform/CompoundStorage.h"
 #include "platform/UserPrompt.h"
@@ -229,6 +230,11 @@ CDevice* CDrawDoc::FindSharedDevice(CDevice* device) {
         return device;
     }
     return device;
+}
+
+void CDrawDoc::NoteObjectsChanged(const std::vector<CDrawObj*>& objects) {
+    m_changeLog.Note(objects);
+    GetAppServices().NotifyDocumentChanged(this, kDocumentContentChanged);
 }
 
 // ---------------------------------------------------------------------------------------------

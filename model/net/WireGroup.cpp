@@ -211,6 +211,8 @@ BOOL CWire::JoinNets() {
         m_net->MakeUniqueName(m_document, !onlyGroup);
         for (CWire* wire : onlyGroup ? group : std::vector<CWire*>())
             wire->RefreshAttrTexts(IdName());
+        if (naming && onlyGroup)
+            naming->SetHolders(std::vector<CDrawObj*>(group.begin(), group.end()));
         if (naming)
             RecordDone(m_document, naming, true);
     }

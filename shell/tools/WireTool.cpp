@@ -154,11 +154,27 @@ void CWireTool::EndWire(IToolView& view, CPoint sheet, CDrawObj* target) {
         NameFromBus(view);
         m_wire->RecalcBounds(&view);
         m_wire->Invalidate(&view);
-        GetAppServices().NotifyDocumentChanged(&doc, kDocumentContentChanged);
+        doc.NoteObjectsChanged(EndedChanges());
         m_wire = nullptr;
         return;
     }
     TakeBack(view);
+}
+
+std::vector<CDrawObj*> CWireTool::EndedChanges() const {
+    std::vector<CDrawObj*> changed;
+    m_wire->WalkGroup([&changed](CWire* wire) {
+        changed.push_back(wire);
+        for (CDrawObj* end : {wire->GetStartObject(), wire->GetEndObject()}) {
+            CPin* pin = AsPin(end);
+            if (pin && pin->GetOwner())
+                changed.push_back(pin->GetOwner());
+            else if (end && !pin)
+                changed.push_back(end);
+        }
+        return kWalkOn;
+    });
+    return changed;
 }
 
 void CWireTool::OnLButtonUp(IToolView&, UINT, CPoint) {}

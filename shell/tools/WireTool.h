@@ -4,6 +4,8 @@
 // of the bus's members. A press on the free end of a wire of the tool's own kind drags that
 // end instead.
 
+#include <vector>
+
 #include "shell/tools/DrawTool.h"
 
 class CDrawObj;
@@ -53,4 +55,8 @@ private:
     void EndWire(IToolView& view, CPoint sheet, CDrawObj* target);
     // Names a wire that ends on a bus after a member of the bus.
     void NameFromBus(IToolView& view);
+    // What ending the wire changed that no recorded step names: the wires of its group (their
+    // links, and the name a bus may have given their net), the objects their ends lie on, and
+    // the symbols whose pins those are.
+    std::vector<CDrawObj*> EndedChanges() const;
 };

@@ -131,6 +131,36 @@ protected:
         ExpandLike(fresh, *fresh.Root(), *tree.Root());
         return Dump(*fresh.Root());
     }
+    // Hands the tree the notices of the edits since the last call, which the change log must
+    // name, and checks that the refreshed tree shows what a fresh one shows.
+    void FollowRecorded(CDrawDoc& doc, const std::string& step) {
+        Deliver();
+        EXPECT_FALSE(tree.ChangesOf(&doc).all) << step;
+        RunRefresh();
+        EXPECT_EQ(Dump(*tree.Root()), FreshDump()) << "after " << step;
+    }
+    // A wire from (x, y) to (x + 1000, y) in the document's list, on a new net when name is
+    // given.
+    static CWire* PlaceWire(CDrawDoc& doc, int x, int y, const char* name = nullptr) {
+        auto* wire = new CWire;
+        wire->AddPoint(CPoint(x, y));
+        wire->AddPoint(CPoint(x + 1000, y));
+        wire->SetDocument(&doc);
+        if (name)
+            Give(wire, new CNet(name));
+        doc.GetObjects().AddTail(wire);
+        return wire;
+    }
+    static void Give(CWire* wire, CNet* net) {
+        net->AddRef();
+        if (CNet* old = wire->SetNet(net))
+            old->Release();
+    }
+    static void Delete(CDrawDoc& doc, CDrawObj* object) {
+        CObList removed;
+        removed.AddTail(object);
+        doc.RemoveObjects(&removed);
+    }
 
     testsupport::RecordingAppServices services;
     size_t delivered = 0;
@@ -400,6 +430,185 @@ TEST_F(DesignTree, AFollowedTreeShowsWhatAFreshOneShowsAfterAddDeleteUndoAndRedo
     EXPECT_GE(undone, 5);
     for (int redone = 1; doc.GetUndoList().Redo(); ++redone)
         follow(("redo " + std::to_string(redone)).c_str());
+}
+
+TEST_F(DesignTree, WiresDrawnDeletedUndoneAndRedoneAreFollowedByTheirNetNames) {
+    CDrawDoc& doc = NewDoc("a.sch");
+    CSymbol* r1 = AddSymbol(doc, "R1");
+    Attach(doc, AddPin(r1, "1"), "N1");
+    CWire* n2a = Attach(doc, AddPin(r1, "2"), "N2");
+    CSymbol* r2 = AddSymbol(doc, "R2");
+    CWire* n2b = Attach(doc, AddPin(r2, "1"), "N2");
+    Attach(doc, AddPin(r2, "2"), "N10");
+    tree.Initialize(nullptr);
+    CDesignTreeNode* nets = ExpandPath({"a.sch", "Nets"});
+    ASSERT_TRUE(nets);
+    ASSERT_TRUE(ExpandPath({"a.sch", "Nets", "N2"}));
+    ASSERT_TRUE(ExpandPath({"a.sch", "Symbols", "R1", "Pins", "2"}));
+    EXPECT_EQ(Labels(nets), (std::vector<CString>{"N1", "N2", "N10"}));
+    const CDesignTreeNode* n1 = Child(nets, "N1");
+
+    // Drawn, the wire gets a net of its own under a new name: three recorded changes.
+    auto drawn = std::make_unique<CWire>();
+    drawn->AddPoint(CPoint(0, 500));
+    drawn->AddPoint(CPoint(100, 500));
+    CWire* wire = drawn.get();
+    ASSERT_TRUE(doc.AddObject(std::move(drawn)));
+    ASSERT_TRUE(wire->GetNet());
+    const CString name = wire->GetNet()->GetName();
+    FollowRecorded(doc, "drawing a wire");
+    EXPECT_EQ(Labels(nets).size(), 4u);
+    EXPECT_TRUE(Child(nets, name.c_str()));
+    ASSERT_TRUE(doc.GetUndoList().Undo());
+    FollowRecorded(doc, "undoing the wire");
+    EXPECT_EQ(Labels(nets), (std::vector<CString>{"N1", "N2", "N10"}));
+    ASSERT_TRUE(doc.GetUndoList().Redo());
+    FollowRecorded(doc, "redoing the wire");
+    EXPECT_TRUE(Child(nets, name.c_str()));
+
+    // A name stays while a wire carries it.
+    Delete(doc, n2a);
+    FollowRecorded(doc, "deleting a wire of N2");
+    EXPECT_TRUE(Child(nets, "N2"));
+    Delete(doc, n2b);
+    FollowRecorded(doc, "deleting the last wire of N2");
+    EXPECT_FALSE(Child(nets, "N2"));
+    for (int step = 1; step <= 2; ++step) {
+        ASSERT_TRUE(doc.GetUndoList().Undo());
+        FollowRecorded(doc, "undo " + std::to_string(step));
+    }
+    EXPECT_TRUE(Child(nets, "N2"));
+    for (int step = 1; step <= 2; ++step) {
+        ASSERT_TRUE(doc.GetUndoList().Redo());
+        FollowRecorded(doc, "redo " + std::to_string(step));
+    }
+    EXPECT_FALSE(Child(nets, "N2"));
+    // The nodes of the other nets were never made again.
+    EXPECT_EQ(Child(nets, "N1"), n1);
+}
+
+// As the wire tool draws: the wire is added, then ended on a pin, and what the ending changed
+// is noted in the change log.
+TEST_F(DesignTree, AWireEndedOnAPinIsFollowedThroughWhatTheDrawingNoted) {
+    CDrawDoc& doc = NewDoc("a.sch");
+    CSymbol* r1 = AddSymbol(doc, "R1");
+    CPin* pin = AddPin(r1, "1");
+    Attach(doc, AddPin(r1, "2"), "N2");
+    tree.Initialize(nullptr);
+    ASSERT_TRUE(ExpandPath({"a.sch", "Nets"}));
+    CDesignTreeNode* shownPin = ExpandPath({"a.sch", "Symbols", "R1", "Pins", "1"});
+    ASSERT_TRUE(shownPin);
+    EXPECT_EQ(Labels(shownPin), (std::vector<CString>{"Attributes"}));
+
+    auto drawn = std::make_unique<CWire>();
+    CWire* wire = drawn.get();
+    ASSERT_TRUE(doc.AddObject(std::move(drawn)));
+    wire->SetStart(100, 0, pin);
+    wire->SetEnd(1000, 0, nullptr);
+    doc.NoteObjectsChanged({wire, r1});
+    FollowRecorded(doc, "ending a wire on a pin");
+    ASSERT_EQ(Labels(shownPin).size(), 2u);
+    EXPECT_EQ(Labels(shownPin)[0], wire->GetNet()->GetName());
+}
+
+TEST_F(DesignTree, AWireJoiningTwoNetsAndADeletionSplittingOneAreFollowed) {
+    CDrawDoc& doc = NewDoc("a.sch");
+    CWire* main = PlaceWire(doc, 0, 0, "n0001");
+    CWire* other = PlaceWire(doc, 2000, 0, "n0004");
+    CWire* left = PlaceWire(doc, 0, 500, "n0007");
+    CWire* middle = PlaceWire(doc, 1000, 500);
+    CWire* right = PlaceWire(doc, 2000, 500);
+    Give(middle, left->GetNet());
+    Give(right, left->GetNet());
+    middle->SetStartObject(left);
+    middle->SetEndObject(right);
+    tree.Initialize(nullptr);
+    CDesignTreeNode* nets = ExpandPath({"a.sch", "Nets"});
+    ASSERT_TRUE(nets);
+    ASSERT_TRUE(ExpandPath({"a.sch", "Nets", "n0001"}));
+    EXPECT_EQ(Labels(nets), (std::vector<CString>{"n0001", "n0004", "n0007"}));
+
+    auto* joining = PlaceWire(doc, 1000, 0, "");
+    doc.GetObjects().RemoveTail();
+    joining->SetStartObject(main);
+    joining->SetEndObject(other);
+    CObList added;
+    added.AddTail(joining);
+    ASSERT_TRUE(doc.AddObjects(&added));
+    ASSERT_EQ(main->GetNet(), other->GetNet());
+    FollowRecorded(doc, "joining two nets");
+    EXPECT_EQ(Labels(nets).size(), 2u);
+    ASSERT_TRUE(doc.GetUndoList().Undo());
+    FollowRecorded(doc, "undoing the join");
+    EXPECT_EQ(Labels(nets), (std::vector<CString>{"n0001", "n0004", "n0007"}));
+    ASSERT_TRUE(doc.GetUndoList().Redo());
+    FollowRecorded(doc, "redoing the join");
+
+    Delete(doc, middle);
+    ASSERT_NE(left->GetNet(), right->GetNet());
+    FollowRecorded(doc, "splitting a net");
+    EXPECT_EQ(Labels(nets).size(), 3u);
+    ASSERT_TRUE(doc.GetUndoList().Undo());
+    FollowRecorded(doc, "undoing the split");
+    ASSERT_TRUE(doc.GetUndoList().Redo());
+    FollowRecorded(doc, "redoing the split");
+}
+
+TEST_F(DesignTree, NetNamesThatCompareEqualStayInTheOrderFirstMet) {
+    CDrawDoc& doc = NewDoc("a.sch");
+    CWire* first = PlaceWire(doc, 0, 0, "N1");
+    PlaceWire(doc, 0, 500, "N01");
+    tree.Initialize(nullptr);
+    CDesignTreeNode* nets = ExpandPath({"a.sch", "Nets"});
+    ASSERT_TRUE(nets);
+    EXPECT_EQ(Labels(nets), (std::vector<CString>{"N1", "N01"}));
+
+    Delete(doc, first);
+    FollowRecorded(doc, "deleting N1");
+    EXPECT_EQ(Labels(nets), (std::vector<CString>{"N01"}));
+    // Back before N01 in the list, N1 is met first again.
+    ASSERT_TRUE(doc.GetUndoList().Undo());
+    FollowRecorded(doc, "undoing the deletion");
+    EXPECT_EQ(Labels(nets), (std::vector<CString>{"N1", "N01"}));
+    auto added = std::make_unique<CWire>();
+    added->AddPoint(CPoint(0, 1000));
+    added->AddPoint(CPoint(1000, 1000));
+    Give(added.get(), new CNet("N001"));
+    ASSERT_TRUE(doc.AddObject(std::move(added)));
+    FollowRecorded(doc, "adding N001");
+    EXPECT_EQ(Labels(nets), (std::vector<CString>{"N1", "N01", "N001"}));
+}
+
+TEST_F(DesignTree, ANoticeTheChangeLogDoesNotBackIsSeenAmongRecordedOnes) {
+    CDrawDoc& doc = NewDoc("a.sch");
+    CSymbol* r1 = AddSymbol(doc, "R1");
+    CWire* wire = PlaceWire(doc, 0, 0, "N1");
+    tree.Initialize(nullptr);
+    CDesignTreeNode* nets = ExpandPath({"a.sch", "Nets"});
+    ASSERT_TRUE(nets);
+
+    // Notices handed over together: each recorded change backs one.
+    r1->SetAttr("_ID", "R2", kSetAttrUndoable);
+    r1->SetAttr("_ID", "R3", kSetAttrUndoable);
+    Deliver();
+    EXPECT_FALSE(tree.ChangesOf(&doc).all);
+    RunRefresh();
+
+    // A net renamed through one of its wires: the edit does not name every wire carrying it.
+    wire->SetAttr("_ID", "CLK", kSetAttrUndoable | kSetAttrUser);
+    Deliver();
+    EXPECT_TRUE(tree.ChangesOf(&doc).all);
+    RunRefresh();
+    EXPECT_EQ(Labels(nets), (std::vector<CString>{"CLK"}));
+
+    // A change made without a record, told before a recorded one.
+    wire->GetNet()->SetAttr("_ID", "CLK2", kSetAttrForce);
+    GetAppServices().NotifyDocumentChanged(&doc, kDocumentContentChanged);
+    r1->SetAttr("_ID", "R4", kSetAttrUndoable);
+    Deliver();
+    EXPECT_TRUE(tree.ChangesOf(&doc).all);
+    RunRefresh();
+    EXPECT_EQ(Labels(nets), (std::vector<CString>{"CLK2"}));
 }
 
 TEST_F(DesignTree, WhileARefreshIsPendingNodesNeitherExpandNorOfferMenus) {

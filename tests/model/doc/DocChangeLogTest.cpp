@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -10,6 +11,7 @@
 
 #include "model/doc/DocChangeLog.h"
 #include "model/doc/DrawDoc.h"
+#include "model/net/NetTestSheet.h"
 #include "model/net/Wire.h"
 #include "model/symbol/Symbol.h"
 #include "support/ScriptedPrompt.h"
@@ -99,6 +101,55 @@ TEST(DocChangeLog, TheUndoListNotesTheObjectsOfEachStepDoneUndoneOrRedone) {
 
     struct Opaque : CCommand {};
     doc.GetUndoList().Add(new Opaque);
+    EXPECT_EQ(Since(log, seen + 1), std::nullopt);
+}
+
+// The wires whose nets an edit changes are named, down to the joining of nets that follows
+// adding and removing; an attribute edit of a wire is one of its net, which wires the edit does
+// not know may carry, so it names none.
+TEST(DocChangeLog, NetEditsNameTheWiresWhoseNetsTheyChange) {
+    nettest::NetSheet sheet;
+    CDrawDoc& doc = sheet.doc;
+    const CDocChangeLog& log = doc.GetChangeLog();
+    const auto contains = [](const std::optional<Named>& named, const CDrawObj* object) {
+        return named && std::find(named->begin(), named->end(), object) != named->end();
+    };
+    CWire* left = sheet.Place({{0, 0}, {1000, 0}}, "n0001");
+    CWire* middle = sheet.Place({{1000, 0}, {2000, 0}});
+    CWire* right = sheet.Place({{2000, 0}, {3000, 0}});
+    nettest::NetSheet::Give(middle, left->GetNet());
+    nettest::NetSheet::Give(right, left->GetNet());
+    middle->SetStartObject(left);
+    middle->SetEndObject(right);
+
+    // Removing the middle wire gives the left one a new net, and a name for it.
+    std::uint64_t seen = log.Count();
+    CObList removed;
+    removed.AddTail(middle);
+    doc.RemoveObjects(&removed);
+    ASSERT_NE(left->GetNet(), right->GetNet());
+    EXPECT_EQ(log.Count(), seen + 3);
+    EXPECT_TRUE(contains(Since(log, seen), middle));
+    EXPECT_TRUE(contains(Since(log, seen + 1), left));
+    EXPECT_EQ(Since(log, seen + 2), Named{left});
+    seen = log.Count();
+    ASSERT_TRUE(doc.GetUndoList().Undo());
+    EXPECT_TRUE(contains(Since(log, seen), left));
+    EXPECT_TRUE(contains(Since(log, seen), middle));
+
+    // A wire drawn gets a new net and its name.
+    seen = log.Count();
+    auto drawn = std::make_unique<CWire>();
+    drawn->AddPoint(CPoint(0, 500));
+    drawn->AddPoint(CPoint(100, 500));
+    CWire* wire = drawn.get();
+    ASSERT_TRUE(doc.AddObject(std::move(drawn)));
+    EXPECT_EQ(Since(log, seen), (Named{wire, wire, wire}));
+
+    seen = log.Count();
+    ASSERT_TRUE(wire->SetAttr("Class", "power", kSetAttrUndoable));
+    EXPECT_EQ(Since(log, seen), std::nullopt);
+    ASSERT_TRUE(doc.GetUndoList().Undo());
     EXPECT_EQ(Since(log, seen + 1), std::nullopt);
 }
 

@@ -4,6 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
+#include <vector>
+
 #include "ToolTestView.h"
 #include "model/net/Bus.h"
 #include "model/net/Net.h"
@@ -74,6 +78,25 @@ TEST_F(WireToolTest, AWireBetweenTwoPinsTakesAnElbowAndOneNetInOneStep) {
     EXPECT_EQ(Steps(), 1);
     EXPECT_FALSE(Tool().HasOpenObject());
     EXPECT_EQ(tools.state.currentShape, kToolWire);
+}
+
+// Readers of the change log (the design tree) learn from it what drawing the wire changed: the
+// wire and the symbols whose pins it now ends on.
+TEST_F(WireToolTest, TheChangeLogNamesWhatDrawingAWireChanged) {
+    CPin* a = PlacePin(CPoint(1000, -1000), "1");
+    CPin* b = PlacePin(CPoint(3000, -2000), "2");
+    const std::uint64_t before = doc.GetChangeLog().Count();
+    Choose(kToolWire);
+    DrawWire(CPoint(1000, -1000), CPoint(3000, -2000));
+    std::vector<CDocChangeLog::Object> named;
+    ASSERT_TRUE(doc.GetChangeLog().ObjectsSince(before, named));
+    std::vector<const CDrawObj*> objects;
+    for (const auto& object : named)
+        objects.push_back(object.object);
+    for (const CDrawObj* changed :
+         {static_cast<const CDrawObj*>(LastWire()), static_cast<const CDrawObj*>(a->GetOwner()),
+          static_cast<const CDrawObj*>(b->GetOwner())})
+        EXPECT_NE(std::find(objects.begin(), objects.end(), changed), objects.end());
 }
 
 TEST_F(WireToolTest, ADoubleClickRightAfterTheFirstClickTakesTheWireBack) {
