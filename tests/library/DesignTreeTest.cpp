@@ -511,6 +511,33 @@ TEST_F(DesignTree, AWireEndedOnAPinIsFollowedThroughWhatTheDrawingNoted) {
     EXPECT_EQ(Labels(shownPin)[0], wire->GetNet()->GetName());
 }
 
+TEST_F(DesignTree, APinShowsTheNetItLosesWhenItsWireIsDeletedAndRegainsOnUndo) {
+    CDrawDoc& doc = NewDoc("a.sch");
+    CSymbol* r1 = AddSymbol(doc, "R1");
+    CPin* pin = AddPin(r1, "1");
+    auto drawn = std::make_unique<CWire>();
+    CWire* wire = drawn.get();
+    ASSERT_TRUE(doc.AddObject(std::move(drawn)));
+    wire->SetStart(100, 0, pin);
+    wire->SetEnd(1000, 0, nullptr);
+    tree.Initialize(nullptr);
+    CDesignTreeNode* shownPin = ExpandPath({"a.sch", "Symbols", "R1", "Pins", "1"});
+    ASSERT_TRUE(shownPin);
+    ASSERT_EQ(Labels(shownPin).size(), 2u);
+
+    // The pin's link is not among what the delete names, so the tree may look at everything.
+    Delete(doc, wire);
+    Deliver();
+    RunRefresh();
+    EXPECT_EQ(Dump(*tree.Root()), FreshDump());
+    EXPECT_EQ(Labels(shownPin), (std::vector<CString>{"Attributes"}));
+    ASSERT_TRUE(doc.GetUndoList().Undo());
+    Deliver();
+    RunRefresh();
+    EXPECT_EQ(Dump(*tree.Root()), FreshDump());
+    EXPECT_EQ(Labels(shownPin).size(), 2u);
+}
+
 TEST_F(DesignTree, AWireJoiningTwoNetsAndADeletionSplittingOneAreFollowed) {
     CDrawDoc& doc = NewDoc("a.sch");
     CWire* main = PlaceWire(doc, 0, 0, "n0001");
