@@ -14,6 +14,7 @@
 #include <cstdint>
 #include <cstring>
 #include <type_traits>
+#include <utility>
 #include <vector>
 
 #include "platform/CString.h"
@@ -75,6 +76,16 @@ public:
         return Insert(key)->value;
     }
 
+    // Adds the pair, moved in, unless the key is there already: FALSE then, and the map keeps
+    // its value.
+    BOOL AddIfAbsent(Key key, Value value) {
+        const UINT hash = HashMapKey(ArgOf(key));
+        if (FindHashed(hash, ArgOf(key)))
+            return FALSE;
+        InsertHashed(hash, KeptKey(std::move(key)), std::move(value));
+        return TRUE;
+    }
+
     BOOL RemoveKey(KeyArg key) {
         if (m_buckets.empty())
             return FALSE;
@@ -130,19 +141,35 @@ private:
         return reinterpret_cast<POSITION>(const_cast<Assoc*>(assoc));
     }
 
-    Assoc* Find(KeyArg key) const {
+    static KeyArg ArgOf(const Key& key) {
+        if constexpr (std::is_same_v<Key, CString>)
+            return key.c_str();
+        else
+            return key;
+    }
+    // A string key is kept up to its first NUL, as one given as a C string is.
+    static Key KeptKey(Key key) {
+        if constexpr (std::is_same_v<Key, CString>) {
+            if (std::strlen(key.c_str()) != static_cast<std::size_t>(key.GetLength()))
+                return Key(key.c_str());
+        }
+        return key;
+    }
+    Assoc* Find(KeyArg key) const { return FindHashed(HashMapKey(key), key); }
+    Assoc* FindHashed(UINT hash, KeyArg key) const {
         if (m_buckets.empty())
             return nullptr;
-        Assoc* assoc = m_buckets[HashMapKey(key) % m_tableSize];
+        Assoc* assoc = m_buckets[hash % m_tableSize];
         while (assoc && !SameKey(assoc->key, key))
             assoc = assoc->next;
         return assoc;
     }
-    Assoc* Insert(KeyArg key) {
+    Assoc* Insert(KeyArg key) { return InsertHashed(HashMapKey(key), Key(key)); }
+    Assoc* InsertHashed(UINT hash, Key key, Value value = Value()) {
         if (m_buckets.empty())
             m_buckets.assign(m_tableSize, nullptr);
-        UINT bucket = HashMapKey(key) % m_tableSize;
-        Assoc* assoc = new Assoc{m_buckets[bucket], bucket, Key(key), Value()};
+        UINT bucket = hash % m_tableSize;
+        Assoc* assoc = new Assoc{m_buckets[bucket], bucket, std::move(key), std::move(value)};
         m_buckets[bucket] = assoc;
         ++m_count;
         return assoc;
