@@ -10,9 +10,12 @@
 // association just returned, or any other one except the next, and then continuing is safe;
 // keys added during an iteration may or may not be visited.
 
+#include <array>
 #include <cassert>
 #include <cstdint>
 #include <cstring>
+#include <memory>
+#include <span>
 #include <type_traits>
 #include <utility>
 #include <vector>
@@ -52,7 +55,7 @@ public:
     void InitHashTable(UINT tableSize) {
         if (m_count != 0 || tableSize == 0)
             return;
-        m_buckets.clear();
+        DropTable();
         m_tableSize = tableSize;
     }
 
@@ -110,7 +113,7 @@ public:
                 head = next;
             }
         }
-        m_buckets.clear();
+        DropTable();
         m_count = 0;
     }
 
@@ -167,7 +170,7 @@ private:
     Assoc* Insert(KeyArg key) { return InsertHashed(HashMapKey(key), Key(key)); }
     Assoc* InsertHashed(UINT hash, Key key, Value value = Value()) {
         if (m_buckets.empty())
-            m_buckets.assign(m_tableSize, nullptr);
+            MakeTable();
         UINT bucket = hash % m_tableSize;
         Assoc* assoc = new Assoc{m_buckets[bucket], bucket, std::move(key), std::move(value)};
         m_buckets[bucket] = assoc;
@@ -183,8 +186,27 @@ private:
         return nullptr;
     }
 
-    std::vector<Assoc*> m_buckets;  // empty until the first key is added
-    UINT m_tableSize = 17;
+    void MakeTable() {
+        if (m_tableSize == kUsualTableSize) {
+            m_ownBuckets.fill(nullptr);
+            m_buckets = m_ownBuckets;
+        } else {
+            m_otherBuckets = std::make_unique<Assoc*[]>(m_tableSize);
+            m_buckets = std::span<Assoc*>(m_otherBuckets.get(), m_tableSize);
+        }
+    }
+    void DropTable() {
+        m_buckets = {};
+        m_otherBuckets.reset();
+    }
+
+    static constexpr UINT kUsualTableSize = 17;
+    // The bucket table, empty until the first key is added: the map's own room when it has the
+    // usual size, saving an allocation for each of the many small maps of a sheet.
+    std::span<Assoc*> m_buckets;
+    std::array<Assoc*, kUsualTableSize> m_ownBuckets;
+    std::unique_ptr<Assoc*[]> m_otherBuckets;
+    UINT m_tableSize = kUsualTableSize;
     int m_count = 0;
 };
 
