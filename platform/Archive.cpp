@@ -169,9 +169,10 @@ std::uint64_t CArchive::RemainingBytes() const {
     return (m_filled - m_next) + (length > position ? length - position : 0);
 }
 
+// Bytes already in the buffer are there without asking the file.
 void CArchive::CheckRemaining(std::uint64_t byteCount) {
     RequireLoading();
-    if (byteCount > RemainingBytes())
+    if (byteCount > m_filled - m_next && byteCount > RemainingBytes())
         Throw(CArchiveException::endOfFile);
 }
 
@@ -349,6 +350,12 @@ CArchive& CArchive::operator>>(CString& text) {
     const DWORD length = ReadStringLength(wide);
     if (wide) {
         text = ReadWideString(length);
+        return *this;
+    }
+    if (length <= m_filled - m_next) {  // the common case: the bytes are in the buffer
+        text = CString(
+            std::string_view(reinterpret_cast<const char*>(m_buffer.data() + m_next), length));
+        m_next += length;
         return *this;
     }
     CheckRemaining(length);

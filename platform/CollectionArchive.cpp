@@ -39,10 +39,9 @@ void SerializeStringMap(CArchive& ar, CMapStringToString& map,
         count > kFewPairs ? std::span<StringPair>(many) : std::span<StringPair>(few.data(), count);
     for (auto& [name, text] : pairs)
         ar >> name >> text;
-    CString existing;
     for (auto it = pairs.rbegin(); it != pairs.rend(); ++it) {
-        if ((!accept || accept(it->first)) && !map.Lookup(it->first, existing))
-            map.SetAt(it->first, it->second);
+        if (!accept || accept(it->first))
+            map.AddIfAbsent(std::move(it->first), std::move(it->second));
     }
 }
 

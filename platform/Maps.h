@@ -10,10 +10,14 @@
 // association just returned, or any other one except the next, and then continuing is safe;
 // keys added during an iteration may or may not be visited.
 
+#include <array>
 #include <cassert>
 #include <cstdint>
 #include <cstring>
+#include <memory>
+#include <span>
 #include <type_traits>
+#include <utility>
 #include <vector>
 
 #include "platform/CString.h"
@@ -51,7 +55,7 @@ public:
     void InitHashTable(UINT tableSize) {
         if (m_count != 0 || tableSize == 0)
             return;
-        m_buckets.clear();
+        DropTable();
         m_tableSize = tableSize;
     }
 
@@ -73,6 +77,16 @@ public:
         if (Assoc* assoc = Find(key))
             return assoc->value;
         return Insert(key)->value;
+    }
+
+    // Adds the pair, moved in, unless the key is there already: FALSE then, and the map keeps
+    // its value.
+    BOOL AddIfAbsent(Key key, Value value) {
+        const UINT hash = HashMapKey(ArgOf(key));
+        if (FindHashed(hash, ArgOf(key)))
+            return FALSE;
+        InsertHashed(hash, KeptKey(std::move(key)), std::move(value));
+        return TRUE;
     }
 
     BOOL RemoveKey(KeyArg key) {
@@ -99,7 +113,7 @@ public:
                 head = next;
             }
         }
-        m_buckets.clear();
+        DropTable();
         m_count = 0;
     }
 
@@ -130,19 +144,35 @@ private:
         return reinterpret_cast<POSITION>(const_cast<Assoc*>(assoc));
     }
 
-    Assoc* Find(KeyArg key) const {
+    static KeyArg ArgOf(const Key& key) {
+        if constexpr (std::is_same_v<Key, CString>)
+            return key.c_str();
+        else
+            return key;
+    }
+    // A string key is kept up to its first NUL, as one given as a C string is.
+    static Key KeptKey(Key key) {
+        if constexpr (std::is_same_v<Key, CString>) {
+            if (std::strlen(key.c_str()) != static_cast<std::size_t>(key.GetLength()))
+                return Key(key.c_str());
+        }
+        return key;
+    }
+    Assoc* Find(KeyArg key) const { return FindHashed(HashMapKey(key), key); }
+    Assoc* FindHashed(UINT hash, KeyArg key) const {
         if (m_buckets.empty())
             return nullptr;
-        Assoc* assoc = m_buckets[HashMapKey(key) % m_tableSize];
+        Assoc* assoc = m_buckets[hash % m_tableSize];
         while (assoc && !SameKey(assoc->key, key))
             assoc = assoc->next;
         return assoc;
     }
-    Assoc* Insert(KeyArg key) {
+    Assoc* Insert(KeyArg key) { return InsertHashed(HashMapKey(key), Key(key)); }
+    Assoc* InsertHashed(UINT hash, Key key, Value value = Value()) {
         if (m_buckets.empty())
-            m_buckets.assign(m_tableSize, nullptr);
-        UINT bucket = HashMapKey(key) % m_tableSize;
-        Assoc* assoc = new Assoc{m_buckets[bucket], bucket, Key(key), Value()};
+            MakeTable();
+        UINT bucket = hash % m_tableSize;
+        Assoc* assoc = new Assoc{m_buckets[bucket], bucket, std::move(key), std::move(value)};
         m_buckets[bucket] = assoc;
         ++m_count;
         return assoc;
@@ -156,8 +186,27 @@ private:
         return nullptr;
     }
 
-    std::vector<Assoc*> m_buckets;  // empty until the first key is added
-    UINT m_tableSize = 17;
+    void MakeTable() {
+        if (m_tableSize == kUsualTableSize) {
+            m_ownBuckets.fill(nullptr);
+            m_buckets = m_ownBuckets;
+        } else {
+            m_otherBuckets = std::make_unique<Assoc*[]>(m_tableSize);
+            m_buckets = std::span<Assoc*>(m_otherBuckets.get(), m_tableSize);
+        }
+    }
+    void DropTable() {
+        m_buckets = {};
+        m_otherBuckets.reset();
+    }
+
+    static constexpr UINT kUsualTableSize = 17;
+    // The bucket table, empty until the first key is added: the map's own room when it has the
+    // usual size, saving an allocation for each of the many small maps of a sheet.
+    std::span<Assoc*> m_buckets;
+    std::array<Assoc*, kUsualTableSize> m_ownBuckets;
+    std::unique_ptr<Assoc*[]> m_otherBuckets;
+    UINT m_tableSize = kUsualTableSize;
     int m_count = 0;
 };
 

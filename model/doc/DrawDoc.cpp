@@ -1,6 +1,7 @@
 #include "model/doc/DrawDoc.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstring>
 #include <unordered_set>
 #include <utility>
@@ -475,6 +476,7 @@ void CDrawDoc::LoadContents(CArchive& ar) {
     ar >> magic;
     if (magic != kContentsMagic && magic != kOldContentsMagic)
         throw CArchiveException(CArchiveException::genericException);
+    m_loadMark = 0;  // each load takes a fresh one
     SerializeObjectsAndAttributes(ar);
     // A missing or damaged summary leaves the fresh one the document has.
     Summary().ReadFromStorage(GetRootStorage());
@@ -482,7 +484,7 @@ void CDrawDoc::LoadContents(CArchive& ar) {
     SanitizePage();
     if (magic == kOldContentsMagic) {
         NameUnnamedNets();
-        PurgeAllAttrTexts();
+        PurgeLoadedAttrTexts();
         return;
     }
     ar >> m_pinFont;
@@ -493,7 +495,7 @@ void CDrawDoc::LoadContents(CArchive& ar) {
     ReadBlock(ar, m_printer.devMode);
     ReadBlock(ar, m_printer.devNames);
     NameUnnamedNets();
-    PurgeAllAttrTexts();
+    PurgeLoadedAttrTexts();
     LoadItemList(ar);
 }
 
@@ -551,6 +553,7 @@ void CDrawDoc::SerializeObjectsAndAttributes(CArchive& ar) {
                 throw CArchiveException(CArchiveException::genericException);
             ar.ClaimObject(object);
             m_objects.AddTail(object);
+            MarkLoaded(AsDrawObj(object));
         }
         if (ar.HasUnclaimed(RUNTIME_CLASS(CDrawObj)))
             throw CArchiveException(CArchiveException::genericException);
@@ -575,8 +578,9 @@ void CDrawDoc::SerializePageAndStyles(CArchive& ar) {
     m_border.Serialize(ar);
 }
 
-// Every object checks its links against the list; the index keeps that linear in the size of
-// the sheet.
+// Every object checks its links against the list. An address table answers, which never
+// follows a pointer, as a link of an edited sheet may name an object already freed; it keeps
+// the purge linear in the size of the sheet.
 void CDrawDoc::PurgeAllAttrTexts() {
     m_listed = std::make_unique<PointerSet>(2 * m_objects.GetCount());  // symbols add their pins
     for (POSITION pos = m_objects.GetHeadPosition(); pos;) {
@@ -588,8 +592,7 @@ void CDrawDoc::PurgeAllAttrTexts() {
         }
     }
     try {
-        for (POSITION pos = m_objects.GetHeadPosition(); pos;)
-            AsDrawObj(m_objects.GetNext(pos))->PurgeAttrTexts();
+        PurgeEachObject();
     } catch (...) {
         m_listed.reset();
         throw;
@@ -597,7 +600,40 @@ void CDrawDoc::PurgeAllAttrTexts() {
     m_listed.reset();
 }
 
+// Right after a load every object a link names was read by the load and is owned, so the
+// objects of the list and their pins, marked as they were read, answer by their mark.
+void CDrawDoc::PurgeLoadedAttrTexts() {
+    m_listedMark = m_loadMark;
+    try {
+        PurgeEachObject();
+    } catch (...) {
+        m_listedMark = 0;
+        throw;
+    }
+    m_listedMark = 0;
+}
+
+// The object read for the list, and its pins, carry a mark of this load that no other load
+// gives.
+void CDrawDoc::MarkLoaded(CDrawObj* object) {
+    static std::atomic<DWORD> lastMark{0};
+    while (m_loadMark == 0)
+        m_loadMark = ++lastMark;
+    object->SetListedMark(m_loadMark);
+    if (const CObList* pins = object->GetPinList()) {
+        for (POSITION at = pins->GetHeadPosition(); at;)
+            static_cast<CDrawObj*>(pins->GetNext(at))->SetListedMark(m_loadMark);
+    }
+}
+
+void CDrawDoc::PurgeEachObject() {
+    for (POSITION pos = m_objects.GetHeadPosition(); pos;)
+        AsDrawObj(m_objects.GetNext(pos))->PurgeAttrTexts();
+}
+
 BOOL CDrawDoc::IsListed(const CDrawObj* object) const {
+    if (m_listedMark)
+        return object && object->GetListedMark() == m_listedMark;
     if (m_listed)
         return m_listed->Contains(object);
     return IsObjectInList(object, &m_objects);

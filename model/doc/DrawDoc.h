@@ -177,7 +177,7 @@ public:
     // count as taken.
     BOOL IsNetNameInUse(const CString& name, const CNet* except);
     // The object stands in the object list, or is a pin of a symbol there. While all texts
-    // and links are purged, an index made once answers in place of a search of the list.
+    // and links are purged, an index or a mark made once answers in place of a search.
     BOOL IsListed(const CDrawObj* object) const;
     void NoteNetName(const CString& name);
     class NetNameScope {
@@ -305,6 +305,9 @@ private:
     void SerializeObjectsAndAttributes(CArchive& ar);
     void SerializePageAndStyles(CArchive& ar);
     void PurgeAllAttrTexts();
+    void PurgeLoadedAttrTexts();
+    void MarkLoaded(CDrawObj* object);
+    void PurgeEachObject();
     // The names of the nets the objects hold, gathered on the first call in a NetNameScope;
     // null outside one.
     std::unordered_set<std::string>* GatheredNetNames();
@@ -326,6 +329,8 @@ private:
     bool m_inNetNameScope = false;
     std::unique_ptr<std::unordered_set<std::string>> m_netNames;  // gathered in a NetNameScope
     std::unique_ptr<PointerSet> m_listed;                         // while all are purged
+    DWORD m_loadMark = 0;    // of the objects the load read into the list
+    DWORD m_listedMark = 0;  // the load's mark while all are purged after it
     std::vector<CSymbolDoc*> m_symbolEditors;
     CDocChangeLog m_changeLog;
 };

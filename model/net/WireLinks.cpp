@@ -17,7 +17,8 @@ namespace {
 constexpr LONG kPinReach = 3;
 
 CWire* AsWire(CDrawObj* object) {
-    return dynamic_cast<CWire*>(object);
+    const int type = object ? object->GetObjType() : kObjBase;
+    return type == kObjWire || type == kObjBus ? static_cast<CWire*>(object) : nullptr;
 }
 
 void RemoveAll(CObList& list, const CObject* object) {
@@ -213,7 +214,8 @@ void CWire::PurgeAttrTexts() {
             return;
         if (m_document && !m_document->IsListed(end)) {
             end = nullptr;
-        } else if (auto* pin = dynamic_cast<CPin*>(end)) {
+        } else if (end->GetObjType() == kObjPin) {
+            auto* pin = static_cast<CPin*>(end);
             if (!pin->GetWire())
                 pin->SetWire(this);
             else if (pin->GetWire() != this)

@@ -215,6 +215,10 @@ public:
     // A number that no other drawing object of this run has or had, copies included: it tells
     // an object apart from one that later takes its freed address.
     std::uint64_t GetSerial() const { return m_serial; }
+    // The document's purge of its links right after a load marks the objects it lists with a
+    // number of that purge (run-time only; never stored or copied).
+    void SetListedMark(DWORD mark) { m_listedMark = mark; }
+    DWORD GetListedMark() const { return m_listedMark; }
     const LOGPEN* GetOwnPen() const { return m_pen ? &*m_pen : nullptr; }
     const LOGBRUSH* GetOwnBrush() const { return m_brush ? &*m_brush : nullptr; }
 
@@ -240,6 +244,7 @@ private:
     static std::uint64_t NextSerial();
 
     const std::uint64_t m_serial = NextSerial();
+    DWORD m_listedMark = 0;
 };
 
 // The rectangle with left <= right and top <= bottom.

@@ -736,7 +736,12 @@ void CPin::PurgeAttrTexts() {
     CDrawDoc* doc = m_owner ? m_owner->GetDocument() : m_document;
     if (!m_wire || !doc)
         return;
-    const auto* wire = doc->IsListed(m_wire) ? dynamic_cast<const CWire*>(m_wire) : nullptr;
-    if (!wire || (wire->GetStartObject() != this && wire->GetEndObject() != this))
+    const int type = doc->IsListed(m_wire) ? m_wire->GetObjType() : kObjBase;
+    if (type != kObjWire && type != kObjBus) {
+        m_wire = nullptr;
+        return;
+    }
+    const auto* wire = static_cast<const CWire*>(m_wire);
+    if (wire->GetStartObject() != this && wire->GetEndObject() != this)
         m_wire = nullptr;
 }

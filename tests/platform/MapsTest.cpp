@@ -61,6 +61,29 @@ TEST(MapsTest, IterationFollowsBucketsFromZeroNewestKeyFirst) {
     EXPECT_FALSE(map.Lookup("D4", value));
 }
 
+// Adding only an absent key: a new key goes where SetAt puts it, a present one keeps its value
+// and place, and a key with a NUL in it is kept up to the NUL, as SetAt keeps it.
+TEST(MapsTest, AddIfAbsentKeepsWhatIsThere) {
+    CMapStringToString map;
+    EXPECT_TRUE(map.AddIfAbsent("D0", "zero"));
+    EXPECT_TRUE(map.AddIfAbsent("DA", "a"));
+    EXPECT_TRUE(map.AddIfAbsent("D3", "three"));
+    EXPECT_EQ(Order(map), (Keys{"D3", "DA", "D0"}));
+    EXPECT_FALSE(map.AddIfAbsent("D0", "again"));
+    EXPECT_EQ(Order(map), (Keys{"D3", "DA", "D0"}));
+    EXPECT_EQ(map.GetCount(), 3);
+    CString value;
+    ASSERT_TRUE(map.Lookup("D0", value));
+    EXPECT_EQ(value, "zero");
+
+    EXPECT_TRUE(map.AddIfAbsent(CString(std::string("D1\0x", 4)), CString(std::string("v\0w", 3))));
+    EXPECT_FALSE(map.AddIfAbsent(CString(std::string("D1\0y", 4)), "other"));
+    const CString* stored = map.PLookup("D1");
+    ASSERT_NE(stored, nullptr);
+    EXPECT_EQ(stored->str(), std::string("v\0w", 3));
+    EXPECT_EQ(Order(map), (Keys{"D3", "DA", "D0", "D1"}));
+}
+
 TEST(MapsTest, TableSizeChangesTheOrder) {
     CMapStringToString map;
     map.InitHashTable(31);

@@ -7,6 +7,7 @@
 
 #include "model/doc/DrawDoc.h"
 #include "model/doc/SummaryInfo.h"
+#include "model/net/Bus.h"
 #include "model/net/Net.h"
 #include "model/net/Wire.h"
 #include "model/object/DrawObj.h"
@@ -258,6 +259,56 @@ TEST(DrawDocFile, SavingDropsLinksToObjectsOffTheSheet) {
     EXPECT_EQ(cut->GetEndObject(), nullptr);
     EXPECT_EQ(leftWire->GetWire(), nullptr);
     EXPECT_EQ(orphan->GetOwner(), nullptr);
+}
+
+// The links between objects of the sheet come back from the file: a wire and a bus on pins of a
+// symbol that also holds a graphic, and a wire ending on another wire.
+TEST(DrawDocFile, LoadingKeepsTheLinksBetweenObjectsOfTheSheet) {
+    testsupport::RecordingAppServices services;
+    CDrawDoc source;
+    auto* symbol = new CSymbol();
+    AddPin(*symbol, source);
+    AddPin(*symbol, source);
+    symbol->GetGraphics().AddTail(new CDrawRect(CRect(0, 0, 100, -100)));
+    source.GetObjects().AddTail(symbol);
+    CWire* wire = AddWire(source, new CNet("A"));
+    CWire* branch = AddWire(source, new CNet("A"));
+    auto* bus = new CBus();
+    bus->AddPoint(CPoint(100, 0));
+    bus->AddPoint(CPoint(100, 500));
+    bus->SetDocument(&source);
+    source.GetObjects().AddTail(bus);
+    wire->SetStartObject(static_cast<CDrawObj*>(symbol->GetPins().GetHead()));
+    bus->SetStartObject(static_cast<CDrawObj*>(symbol->GetPins().GetTail()));
+    branch->SetEndObject(wire);
+    wire->AddJunction(branch);
+    const Bytes bytes = Store(source);
+
+    CDrawDoc doc;
+    Load(doc, bytes);
+    ASSERT_EQ(doc.GetObjects().GetCount(), 4);
+    POSITION pos = doc.GetObjects().GetHeadPosition();
+    auto* loaded = static_cast<CSymbol*>(doc.GetObjects().GetNext(pos));
+    auto* firstPin = static_cast<CPin*>(loaded->GetPins().GetHead());
+    auto* secondPin = static_cast<CPin*>(loaded->GetPins().GetTail());
+    auto* loadedWire = static_cast<CWire*>(doc.GetObjects().GetNext(pos));
+    auto* loadedBranch = static_cast<CWire*>(doc.GetObjects().GetNext(pos));
+    auto* loadedBus = static_cast<CWire*>(doc.GetObjects().GetNext(pos));
+    EXPECT_EQ(loadedWire->GetStartObject(), firstPin);
+    EXPECT_EQ(firstPin->GetWire(), loadedWire);
+    EXPECT_EQ(loadedBus->GetStartObject(), secondPin);
+    EXPECT_EQ(secondPin->GetWire(), loadedBus);
+    EXPECT_EQ(loadedBranch->GetEndObject(), loadedWire);
+    ASSERT_EQ(loadedWire->GetJunctions().GetCount(), 1);
+    EXPECT_EQ(loadedWire->GetJunctions().GetHead(), loadedBranch);
+
+    // A second load of the same bytes gives objects of its own, linked among themselves.
+    CDrawDoc again;
+    Load(again, bytes);
+    auto* againWire =
+        static_cast<CWire*>(again.GetObjects().GetAt(again.GetObjects().FindIndex(1)));
+    EXPECT_NE(againWire, loadedWire);
+    EXPECT_EQ(static_cast<CPin*>(againWire->GetStartObject())->GetWire(), againWire);
 }
 
 // A wire that only a pin refers to, left out of the object list by damage, belongs to nothing:
