@@ -87,30 +87,6 @@ void LogBusMismatch(std::ostream& log, const CString& id, const CString& pinId, 
         << what << ".\n";
 }
 
-// The numbers a device section gives its pins, as their "No" attributes read them from the
-// device's pin map: the map's line of the section's symbol name and gate is found once, not
-// once a pin.
-class SectionPinNumbers {
-public:
-    explicit SectionPinNumbers(CSymbol& section) : m_device(section.GetDevice()) {
-        if (m_device)
-            m_line =
-                m_device->FindPinMapLine(Attr(section, kStdAttrName), Attr(section, kStdAttrInst));
-    }
-
-    // The number of the pin named pinId; the name itself on a symbol without a device.
-    CString Of(const CString& pinId) const {
-        if (!m_device)
-            return pinId;
-        const CPinMapPair* pair = m_line ? m_line->FindPin(pinId.str()) : nullptr;
-        return pair ? CString(pair->number) : CString();
-    }
-
-private:
-    const CDevice* m_device;
-    CPinMapLine* m_line = nullptr;
-};
-
 // The port symbols and the sub-circuit blocks of a sheet, in list order.
 struct SheetSymbols {
     explicit SheetSymbols(CDocNetlist& walker) {
@@ -157,6 +133,30 @@ CPinConnection* CComponentRecord::FindPin(const CString& pinName, const CString&
 
 // ---------------------------------------------------------------------------------------------
 // The circuit
+
+// The numbers a device section gives its pins, as their "No" attributes read them from the
+// device's pin map: the map's line of the section's symbol name and gate is found once, not
+// once a pin.
+class CNetlistCircuit::SectionPinNumbers {
+public:
+    SectionPinNumbers(const CSymbol& section, const CSymbol::PartAttrs& attrs)
+        : m_device(section.GetDevice()) {
+        if (m_device)
+            m_line = m_device->FindPinMapLine(attrs.name, attrs.inst);
+    }
+
+    // The number of the pin named pinId; the name itself on a symbol without a device.
+    CString Of(const CString& pinId) const {
+        if (!m_device)
+            return pinId;
+        const CPinMapPair* pair = m_line ? m_line->FindPin(pinId.str()) : nullptr;
+        return pair ? CString(pair->number) : CString();
+    }
+
+private:
+    const CDevice* m_device;
+    CPinMapLine* m_line = nullptr;
+};
 
 CNetlistCircuit::~CNetlistCircuit() {
     Clear();
@@ -281,10 +281,11 @@ BOOL CNetlistCircuit::AddPart(CDocNetlist& walker, const CObList& sections, std:
     auto* first = static_cast<CSymbol*>(sections.GetHead());
     m_parts.push_back(std::make_unique<CComponentRecord>());
     CComponentRecord& part = *m_parts.back();
-    part.id = Attr(*first, kStdAttrId);
+    const CSymbol::PartAttrs firstAttrs = first->GetPartAttrs();
+    part.id = firstAttrs.id;
     part.footprint = Attr(*first, kStdAttrFootprint);
     part.value = Attr(*first, kStdAttrValue);
-    const CString did = Attr(*first, kStdAttrDid);
+    const CString& did = firstAttrs.did;
     const CDevice* device = first->GetDevice();
     if (device) {
         part.id = did;
@@ -295,7 +296,7 @@ BOOL CNetlistCircuit::AddPart(CDocNetlist& walker, const CObList& sections, std:
         AddImplicitPins(walker, *device, part);
     }
     if (part.value.IsEmpty())
-        part.value = Attr(*first, kStdAttrName);
+        part.value = firstAttrs.name;
     if (m_flags & kCircuitCopyAttributes) {
         CopyMap(*first->GetAttrMap(), part.attributes);
         for (int i = 0; device && i < device->GetAttrCount(); ++i) {
@@ -310,7 +311,10 @@ BOOL CNetlistCircuit::AddPart(CDocNetlist& walker, const CObList& sections, std:
         log << "Error - " << part.id << " no PCB footprint set.\n";
     ReserveDrawnPins(sections, part);
     for (POSITION pos = sections.GetHeadPosition(); pos;) {
-        if (!AddSectionPins(*static_cast<CSymbol*>(sections.GetNext(pos)), part, did, log))
+        auto* section = static_cast<CSymbol*>(sections.GetNext(pos));
+        const SectionPinNumbers numbers(*section,
+                                        section == first ? firstAttrs : section->GetPartAttrs());
+        if (!AddSectionPins(*section, numbers, part, did, log))
             return FALSE;
     }
     return TRUE;
@@ -324,9 +328,9 @@ void CNetlistCircuit::ReserveDrawnPins(const CObList& sections, CComponentRecord
     part.pins.reserve(part.pins.size() + drawn);
 }
 
-BOOL CNetlistCircuit::AddSectionPins(CSymbol& section, CComponentRecord& part, const CString& did,
+BOOL CNetlistCircuit::AddSectionPins(CSymbol& section, const SectionPinNumbers& pinNumbers,
+                                     CComponentRecord& part, const CString& did,
                                      std::ostream& log) {
-    const SectionPinNumbers pinNumbers(section);
     for (POSITION pos = section.GetPins().GetHeadPosition(); pos;) {
         auto* pin = static_cast<CPin*>(section.GetPins().GetNext(pos));
         const CString pinId = Attr(*pin, kStdAttrId);
