@@ -46,10 +46,10 @@ private:
 };
 
 // The name of the net the pin's wire carries; empty when it carries none.
-CString PinNetName(const CPin& pin) {
+const CString& PinNetName(const CPin& pin) {
     const CDrawObj* wire = pin.GetWire();
     const CNet* net = wire ? wire->GetNet() : nullptr;
-    return net ? net->GetName() : CString();
+    return net ? net->GetName() : kNoName;
 }
 
 bool HasNet(const CPin& pin) {
@@ -125,7 +125,7 @@ std::unique_ptr<CComponentRecord> CComponentRecord::CopyWith(
 
 CPinConnection* CComponentRecord::FindPin(const CString& pinName, const CString& pinNumber) {
     for (CPinConnection& pin : pins) {
-        if (pin.name == pinName && pin.number == pinNumber)
+        if (pin.number == pinNumber && pin.name == pinName)
             return &pin;
     }
     return nullptr;
@@ -235,7 +235,7 @@ BOOL CNetlistCircuit::AddPorts(const std::vector<CSymbol*>& ports, std::ostream&
             if (!HasNet(*pin))
                 continue;
             const CString id = Attr(*pin, kStdAttrId);
-            const CString netName = PinNetName(*pin);
+            const CString& netName = PinNetName(*pin);
             const NameMembers nets(netName);
             const NameMembers names(id);
             if (nets.GetSize() != names.GetSize()) {
@@ -260,7 +260,7 @@ BOOL CNetlistCircuit::AddInstances(const std::vector<CSymbol*>& blocks, std::ost
         for (POSITION pinPos = block->GetPins().GetHeadPosition(); pinPos;) {
             auto* pin = static_cast<CPin*>(block->GetPins().GetNext(pinPos));
             const CString pinId = Attr(*pin, kStdAttrId);
-            const CString netName = PinNetName(*pin);
+            const CString& netName = PinNetName(*pin);
             const NameMembers names(pinId);
             const NameMembers nets(netName);
             if (!nets.IsEmpty() && nets.GetSize() != names.GetSize()) {
@@ -281,7 +281,8 @@ BOOL CNetlistCircuit::AddPart(CDocNetlist& walker, const CObList& sections, std:
     auto* first = static_cast<CSymbol*>(sections.GetHead());
     m_parts.push_back(std::make_unique<CComponentRecord>());
     CComponentRecord& part = *m_parts.back();
-    const CSymbol::PartAttrs firstAttrs = first->GetPartAttrs();
+    const std::vector<CSymbol::PartAttrs> attrs = walker.TakeSectionAttrs(sections);
+    const CSymbol::PartAttrs& firstAttrs = attrs.front();
     part.id = firstAttrs.id;
     part.footprint = Attr(*first, kStdAttrFootprint);
     part.value = Attr(*first, kStdAttrValue);
@@ -310,11 +311,10 @@ BOOL CNetlistCircuit::AddPart(CDocNetlist& walker, const CObList& sections, std:
     if ((m_flags & kCircuitCheckFootprints) && part.footprint.IsEmpty())
         log << "Error - " << part.id << " no PCB footprint set.\n";
     ReserveDrawnPins(sections, part);
-    for (POSITION pos = sections.GetHeadPosition(); pos;) {
+    size_t at = 0;
+    for (POSITION pos = sections.GetHeadPosition(); pos; ++at) {
         auto* section = static_cast<CSymbol*>(sections.GetNext(pos));
-        const SectionPinNumbers numbers(*section,
-                                        section == first ? firstAttrs : section->GetPartAttrs());
-        if (!AddSectionPins(*section, numbers, part, did, log))
+        if (!AddSectionPins(*section, SectionPinNumbers(*section, attrs[at]), part, did, log))
             return FALSE;
     }
     return TRUE;
@@ -335,7 +335,7 @@ BOOL CNetlistCircuit::AddSectionPins(CSymbol& section, const SectionPinNumbers& 
         auto* pin = static_cast<CPin*>(section.GetPins().GetNext(pos));
         const CString pinId = Attr(*pin, kStdAttrId);
         const CString number = pinNumbers.Of(pinId);
-        const CString netName = PinNetName(*pin);
+        const CString& netName = PinNetName(*pin);
         const NameMembers names(pinId);
         const NameMembers numbers(number);
         const NameMembers nets(netName);
@@ -401,7 +401,7 @@ BOOL CNetlistCircuit::AddSymbol(CDocNetlist& /*walker*/, CSymbol& symbol, std::o
     for (POSITION pos = symbol.GetPins().GetHeadPosition(); pos;) {
         auto* pin = static_cast<CPin*>(symbol.GetPins().GetNext(pos));
         const CString pinId = Attr(*pin, kStdAttrId);
-        const CString netName = PinNetName(*pin);
+        const CString& netName = PinNetName(*pin);
         const NameMembers names(pinId);
         const NameMembers nets(netName);
         if (!nets.IsEmpty() && nets.GetSize() != names.GetSize()) {

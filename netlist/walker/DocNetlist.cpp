@@ -173,10 +173,11 @@ struct CDocNetlist::SectionIndex {
     struct Entry {
         PlacedSymbol symbol;
         CDevice* device;
-        bool isPart;    // a physical-device symbol
-        bool visited;   // given out as a section of a part
-        int group;      // the entry's device and identifier, or -1 without a device
-        size_t member;  // the entry's place in its group's members
+        CSymbol::PartAttrs attrs;  // read with the device
+        bool isPart;               // a physical-device symbol
+        bool visited;              // given out as a section of a part
+        int group;                 // the entry's device and identifier, or -1 without a device
+        size_t member;             // the entry's place in its group's members
     };
 
     explicit SectionIndex(const std::vector<PlacedSymbol>& symbols) {
@@ -186,16 +187,14 @@ struct CDocNetlist::SectionIndex {
         std::vector<size_t> counts;
         for (const PlacedSymbol& symbol : symbols) {
             CDrawObj* object = symbol.object;
-            Entry entry{symbol,
-                        object->GetDevice(),
-                        (object->GetFlags() & kSymbolKindMask) == kSymbolDevice,
-                        false,
-                        -1,
+            Entry entry{symbol, object->GetDevice(),
+                        {},     (object->GetFlags() & kSymbolKindMask) == kSymbolDevice,
+                        false,  -1,
                         0};
             if (entry.device) {
-                const CString did = object->GetAttr(GetStdAttrName(kStdAttrDid));
-                auto [it, added] =
-                    groupOf[entry.device].try_emplace(did.str(), static_cast<int>(counts.size()));
+                entry.attrs = static_cast<CSymbol*>(object)->GetPartAttrs();
+                auto [it, added] = groupOf[entry.device].try_emplace(
+                    entry.attrs.did.str(), static_cast<int>(counts.size()));
                 if (added)
                     counts.push_back(0);
                 entry.group = it->second;
@@ -512,6 +511,7 @@ CSymbol* CDocNetlist::GetNextPart(POSITION& pos, CObList* sections, CDevice* dev
     SectionIndex& index = Sections();
     SectionIndex::Entry* entry = index.Find(pos);
     auto* first = static_cast<CSymbol*>(GetNextObject(pos));
+    m_sectionAttrs.clear();
     if (sections)
         sections->AddTail(first);
     if (!entry) {
@@ -519,9 +519,15 @@ CSymbol* CDocNetlist::GetNextPart(POSITION& pos, CObList* sections, CDevice* dev
         EndPartWalk();
         return first;
     }
-    entry->visited = true;
+    auto giveOut = [&](SectionIndex::Entry& section) {
+        section.visited = true;
+        if (sections && section.device)
+            m_sectionAttrs.emplace_back(static_cast<CSymbol*>(section.symbol.object),
+                                        std::move(section.attrs));
+    };
+    giveOut(*entry);
     for (size_t later : index.After(*entry)) {
-        index.entries[later].visited = true;
+        giveOut(index.entries[later]);
         if (sections)
             sections->AddTail(index.entries[later].symbol.object);
     }
@@ -529,6 +535,21 @@ CSymbol* CDocNetlist::GetNextPart(POSITION& pos, CObList* sections, CDevice* dev
     if (!pos)
         EndPartWalk();
     return first;
+}
+
+std::vector<CSymbol::PartAttrs> CDocNetlist::TakeSectionAttrs(const CObList& sections) {
+    std::vector<CSymbol::PartAttrs> attrs;
+    attrs.reserve(static_cast<size_t>(sections.GetCount()));
+    size_t kept = 0;
+    for (POSITION pos = sections.GetHeadPosition(); pos;) {
+        auto* section = static_cast<CSymbol*>(sections.GetNext(pos));
+        if (kept < m_sectionAttrs.size() && m_sectionAttrs[kept].first == section)
+            attrs.push_back(std::move(m_sectionAttrs[kept++].second));
+        else
+            attrs.push_back(section->GetPartAttrs());
+    }
+    m_sectionAttrs.clear();
+    return attrs;
 }
 
 CDocNetlist::SectionIndex& CDocNetlist::Sections() {
