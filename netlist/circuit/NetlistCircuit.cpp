@@ -125,7 +125,7 @@ std::unique_ptr<CComponentRecord> CComponentRecord::CopyWith(
 
 CPinConnection* CComponentRecord::FindPin(const CString& pinName, const CString& pinNumber) {
     for (CPinConnection& pin : pins) {
-        if (pin.number == pinNumber && pin.name == pinName)
+        if (pin.name == pinName && pin.number == pinNumber)
             return &pin;
     }
     return nullptr;

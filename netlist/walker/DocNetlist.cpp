@@ -173,28 +173,31 @@ struct CDocNetlist::SectionIndex {
     struct Entry {
         PlacedSymbol symbol;
         CDevice* device;
-        CSymbol::PartAttrs attrs;  // read with the device
-        bool isPart;               // a physical-device symbol
-        bool visited;              // given out as a section of a part
-        int group;                 // the entry's device and identifier, or -1 without a device
-        size_t member;             // the entry's place in its group's members
+        bool isPart;    // a physical-device symbol
+        bool visited;   // given out as a section of a part
+        int group;      // the entry's device and identifier, or -1 without a device
+        size_t member;  // the entry's place in its group's members
     };
 
     explicit SectionIndex(const std::vector<PlacedSymbol>& symbols) {
         // Number the groups in the order they are met, then lay their members out in one array.
         entries.reserve(symbols.size());
+        attrs.resize(symbols.size());
         std::unordered_map<const CDevice*, std::unordered_map<std::string, int>> groupOf;
         std::vector<size_t> counts;
         for (const PlacedSymbol& symbol : symbols) {
             CDrawObj* object = symbol.object;
-            Entry entry{symbol, object->GetDevice(),
-                        {},     (object->GetFlags() & kSymbolKindMask) == kSymbolDevice,
-                        false,  -1,
+            Entry entry{symbol,
+                        object->GetDevice(),
+                        (object->GetFlags() & kSymbolKindMask) == kSymbolDevice,
+                        false,
+                        -1,
                         0};
             if (entry.device) {
-                entry.attrs = static_cast<CSymbol*>(object)->GetPartAttrs();
+                CSymbol::PartAttrs& read = attrs[entries.size()];
+                read = static_cast<CSymbol*>(object)->GetPartAttrs();
                 auto [it, added] = groupOf[entry.device].try_emplace(
-                    entry.attrs.did.str(), static_cast<int>(counts.size()));
+                    read.did.str(), static_cast<int>(counts.size()));
                 if (added)
                     counts.push_back(0);
                 entry.group = it->second;
@@ -242,9 +245,10 @@ struct CDocNetlist::SectionIndex {
     }
 
     std::vector<Entry> entries;
-    std::vector<size_t> members;     // the groups' entries, group after group, in list order
-    std::vector<size_t> groupStart;  // per group and one more: its first member
-    size_t cursor = 0;               // the entry last found or passed
+    std::vector<CSymbol::PartAttrs> attrs;  // per entry with a device: read with the device
+    std::vector<size_t> members;            // the groups' entries, group after group, in list order
+    std::vector<size_t> groupStart;         // per group and one more: its first member
+    size_t cursor = 0;                      // the entry last found or passed
 };
 
 BOOL IsSymbolKindInMask(const CDrawObj* symbol, DWORD kindMask) {
@@ -519,15 +523,16 @@ CSymbol* CDocNetlist::GetNextPart(POSITION& pos, CObList* sections, CDevice* dev
         EndPartWalk();
         return first;
     }
-    auto giveOut = [&](SectionIndex::Entry& section) {
+    auto giveOut = [&](size_t at) {
+        SectionIndex::Entry& section = index.entries[at];
         section.visited = true;
         if (sections && section.device)
             m_sectionAttrs.emplace_back(static_cast<CSymbol*>(section.symbol.object),
-                                        std::move(section.attrs));
+                                        std::move(index.attrs[at]));
     };
-    giveOut(*entry);
+    giveOut(static_cast<size_t>(entry - index.entries.data()));
     for (size_t later : index.After(*entry)) {
-        giveOut(index.entries[later]);
+        giveOut(later);
         if (sections)
             sections->AddTail(index.entries[later].symbol.object);
     }
