@@ -316,8 +316,10 @@ int CPin::AssignId(int) {
 }
 
 BOOL CPin::LookupAttr(const char* name, CString& value) {
+    if (!name || std::strcmp(name, NumberName()) != 0)
+        return CDrawObj::LookupAttr(name, value);
     CDevice* device = m_owner ? m_owner->GetDevice() : nullptr;
-    if (!device || !name || std::strcmp(name, NumberName()) != 0)
+    if (!device)
         return CDrawObj::LookupAttr(name, value);
     return device->GetPinNumber(value, m_owner->GetAttr(GetStdAttrName(kStdAttrName)),
                                 m_owner->GetAttr(GetStdAttrName(kStdAttrInst)),

@@ -285,6 +285,10 @@ void CSymbol::AddAttrTextsTo(CObList* list) {
 BOOL CSymbol::LookupAttr(const char* name, CString& value) {
     if (!name)
         return FALSE;
+    // The names asked most often, known by the table's own text, are plain attributes.
+    if (name == IdName() || name == NameName() || name == GetStdAttrName(kStdAttrFootprint) ||
+        name == GetStdAttrName(kStdAttrValue))
+        return m_attributes.Lookup(name, value);
     const std::string_view attribute(name);
     if (attribute == GetStdAttrName(kStdAttrInst) || attribute == GetStdAttrName(kStdAttrDid)) {
         if (!m_device)
@@ -303,6 +307,19 @@ BOOL CSymbol::LookupAttr(const char* name, CString& value) {
     if (IsDeviceAttrName(name))
         return m_device ? m_device->Lookup(CString(DeviceAttrName(name)), value) : FALSE;
     return m_attributes.Lookup(name, value);
+}
+
+CSymbol::PartAttrs CSymbol::GetPartAttrs() const {
+    PartAttrs attrs;
+    m_attributes.Lookup(IdName(), attrs.id);
+    m_attributes.Lookup(NameName(), attrs.name);
+    if (!m_device)
+        return attrs;
+    attrs.inst = m_device->GetInstance(attrs.id, attrs.name);
+    attrs.did = attrs.id;
+    if (m_device->StripGateSuffix(attrs.did, attrs.name) == kMapNotValid)
+        attrs.did.Empty();
+    return attrs;
 }
 
 int CSymbol::CheckAttrValue(const char* name, CString& value) {

@@ -107,6 +107,14 @@ public:
     CDevice* GetDevice() const override { return m_device; }
     CDevice* SetDevice(CDevice* device) override;
     BOOL LookupAttr(const char* name, CString& value) override;
+    // "_ID", "_Name", "_Inst" and "_DID" as GetAttr gives them, read in one go.
+    struct PartAttrs {
+        CString id;
+        CString name;
+        CString inst;
+        CString did;
+    };
+    PartAttrs GetPartAttrs() const;
     int SetAttr(const char* name, const char* value, UINT flags) override;
     int CheckAttrValue(const char* name, CString& value) override;
     BOOL IsIdAttrAt(int index) override;

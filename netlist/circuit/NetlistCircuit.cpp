@@ -46,10 +46,10 @@ private:
 };
 
 // The name of the net the pin's wire carries; empty when it carries none.
-CString PinNetName(const CPin& pin) {
+const CString& PinNetName(const CPin& pin) {
     const CDrawObj* wire = pin.GetWire();
     const CNet* net = wire ? wire->GetNet() : nullptr;
-    return net ? net->GetName() : CString();
+    return net ? net->GetName() : kNoName;
 }
 
 bool HasNet(const CPin& pin) {
@@ -86,30 +86,6 @@ void LogBusMismatch(std::ostream& log, const CString& id, const CString& pinId, 
     log << "Error - " << id << " bussed pin " << pinId << " mismatch with " << against << " "
         << what << ".\n";
 }
-
-// The numbers a device section gives its pins, as their "No" attributes read them from the
-// device's pin map: the map's line of the section's symbol name and gate is found once, not
-// once a pin.
-class SectionPinNumbers {
-public:
-    explicit SectionPinNumbers(CSymbol& section) : m_device(section.GetDevice()) {
-        if (m_device)
-            m_line =
-                m_device->FindPinMapLine(Attr(section, kStdAttrName), Attr(section, kStdAttrInst));
-    }
-
-    // The number of the pin named pinId; the name itself on a symbol without a device.
-    CString Of(const CString& pinId) const {
-        if (!m_device)
-            return pinId;
-        const CPinMapPair* pair = m_line ? m_line->FindPin(pinId.str()) : nullptr;
-        return pair ? CString(pair->number) : CString();
-    }
-
-private:
-    const CDevice* m_device;
-    CPinMapLine* m_line = nullptr;
-};
 
 // The port symbols and the sub-circuit blocks of a sheet, in list order.
 struct SheetSymbols {
@@ -157,6 +133,30 @@ CPinConnection* CComponentRecord::FindPin(const CString& pinName, const CString&
 
 // ---------------------------------------------------------------------------------------------
 // The circuit
+
+// The numbers a device section gives its pins, as their "No" attributes read them from the
+// device's pin map: the map's line of the section's symbol name and gate is found once, not
+// once a pin.
+class CNetlistCircuit::SectionPinNumbers {
+public:
+    SectionPinNumbers(const CSymbol& section, const CSymbol::PartAttrs& attrs)
+        : m_device(section.GetDevice()) {
+        if (m_device)
+            m_line = m_device->FindPinMapLine(attrs.name, attrs.inst);
+    }
+
+    // The number of the pin named pinId; the name itself on a symbol without a device.
+    CString Of(const CString& pinId) const {
+        if (!m_device)
+            return pinId;
+        const CPinMapPair* pair = m_line ? m_line->FindPin(pinId.str()) : nullptr;
+        return pair ? CString(pair->number) : CString();
+    }
+
+private:
+    const CDevice* m_device;
+    CPinMapLine* m_line = nullptr;
+};
 
 CNetlistCircuit::~CNetlistCircuit() {
     Clear();
@@ -235,7 +235,7 @@ BOOL CNetlistCircuit::AddPorts(const std::vector<CSymbol*>& ports, std::ostream&
             if (!HasNet(*pin))
                 continue;
             const CString id = Attr(*pin, kStdAttrId);
-            const CString netName = PinNetName(*pin);
+            const CString& netName = PinNetName(*pin);
             const NameMembers nets(netName);
             const NameMembers names(id);
             if (nets.GetSize() != names.GetSize()) {
@@ -260,7 +260,7 @@ BOOL CNetlistCircuit::AddInstances(const std::vector<CSymbol*>& blocks, std::ost
         for (POSITION pinPos = block->GetPins().GetHeadPosition(); pinPos;) {
             auto* pin = static_cast<CPin*>(block->GetPins().GetNext(pinPos));
             const CString pinId = Attr(*pin, kStdAttrId);
-            const CString netName = PinNetName(*pin);
+            const CString& netName = PinNetName(*pin);
             const NameMembers names(pinId);
             const NameMembers nets(netName);
             if (!nets.IsEmpty() && nets.GetSize() != names.GetSize()) {
@@ -281,10 +281,12 @@ BOOL CNetlistCircuit::AddPart(CDocNetlist& walker, const CObList& sections, std:
     auto* first = static_cast<CSymbol*>(sections.GetHead());
     m_parts.push_back(std::make_unique<CComponentRecord>());
     CComponentRecord& part = *m_parts.back();
-    part.id = Attr(*first, kStdAttrId);
+    const std::vector<CSymbol::PartAttrs> attrs = walker.TakeSectionAttrs(sections);
+    const CSymbol::PartAttrs& firstAttrs = attrs.front();
+    part.id = firstAttrs.id;
     part.footprint = Attr(*first, kStdAttrFootprint);
     part.value = Attr(*first, kStdAttrValue);
-    const CString did = Attr(*first, kStdAttrDid);
+    const CString& did = firstAttrs.did;
     const CDevice* device = first->GetDevice();
     if (device) {
         part.id = did;
@@ -295,7 +297,7 @@ BOOL CNetlistCircuit::AddPart(CDocNetlist& walker, const CObList& sections, std:
         AddImplicitPins(walker, *device, part);
     }
     if (part.value.IsEmpty())
-        part.value = Attr(*first, kStdAttrName);
+        part.value = firstAttrs.name;
     if (m_flags & kCircuitCopyAttributes) {
         CopyMap(*first->GetAttrMap(), part.attributes);
         for (int i = 0; device && i < device->GetAttrCount(); ++i) {
@@ -309,8 +311,10 @@ BOOL CNetlistCircuit::AddPart(CDocNetlist& walker, const CObList& sections, std:
     if ((m_flags & kCircuitCheckFootprints) && part.footprint.IsEmpty())
         log << "Error - " << part.id << " no PCB footprint set.\n";
     ReserveDrawnPins(sections, part);
-    for (POSITION pos = sections.GetHeadPosition(); pos;) {
-        if (!AddSectionPins(*static_cast<CSymbol*>(sections.GetNext(pos)), part, did, log))
+    size_t at = 0;
+    for (POSITION pos = sections.GetHeadPosition(); pos; ++at) {
+        auto* section = static_cast<CSymbol*>(sections.GetNext(pos));
+        if (!AddSectionPins(*section, SectionPinNumbers(*section, attrs[at]), part, did, log))
             return FALSE;
     }
     return TRUE;
@@ -324,14 +328,14 @@ void CNetlistCircuit::ReserveDrawnPins(const CObList& sections, CComponentRecord
     part.pins.reserve(part.pins.size() + drawn);
 }
 
-BOOL CNetlistCircuit::AddSectionPins(CSymbol& section, CComponentRecord& part, const CString& did,
+BOOL CNetlistCircuit::AddSectionPins(CSymbol& section, const SectionPinNumbers& pinNumbers,
+                                     CComponentRecord& part, const CString& did,
                                      std::ostream& log) {
-    const SectionPinNumbers pinNumbers(section);
     for (POSITION pos = section.GetPins().GetHeadPosition(); pos;) {
         auto* pin = static_cast<CPin*>(section.GetPins().GetNext(pos));
         const CString pinId = Attr(*pin, kStdAttrId);
         const CString number = pinNumbers.Of(pinId);
-        const CString netName = PinNetName(*pin);
+        const CString& netName = PinNetName(*pin);
         const NameMembers names(pinId);
         const NameMembers numbers(number);
         const NameMembers nets(netName);
@@ -397,7 +401,7 @@ BOOL CNetlistCircuit::AddSymbol(CDocNetlist& /*walker*/, CSymbol& symbol, std::o
     for (POSITION pos = symbol.GetPins().GetHeadPosition(); pos;) {
         auto* pin = static_cast<CPin*>(symbol.GetPins().GetNext(pos));
         const CString pinId = Attr(*pin, kStdAttrId);
-        const CString netName = PinNetName(*pin);
+        const CString& netName = PinNetName(*pin);
         const NameMembers names(pinId);
         const NameMembers nets(netName);
         if (!nets.IsEmpty() && nets.GetSize() != names.GetSize()) {

@@ -127,9 +127,10 @@ private:
     void AddImplicitPins(CDocNetlist& walker, const CDevice& device, CComponentRecord& part);
     // Room in the part's pins for one connection per pin its sections draw.
     static void ReserveDrawnPins(const CObList& sections, CComponentRecord& part);
+    class SectionPinNumbers;
     // Connections for the pins of one section; FALSE after a bussed pin error.
-    BOOL AddSectionPins(CSymbol& section, CComponentRecord& part, const CString& did,
-                        std::ostream& log);
+    BOOL AddSectionPins(CSymbol& section, const SectionPinNumbers& pinNumbers,
+                        CComponentRecord& part, const CString& did, std::ostream& log);
     // What the expansion of one instance adds: the parts and instances from these places on,
     // and the nets it makes, on which no earlier record lies.
     struct Expansion {

@@ -182,6 +182,7 @@ struct CDocNetlist::SectionIndex {
     explicit SectionIndex(const std::vector<PlacedSymbol>& symbols) {
         // Number the groups in the order they are met, then lay their members out in one array.
         entries.reserve(symbols.size());
+        attrs.resize(symbols.size());
         std::unordered_map<const CDevice*, std::unordered_map<std::string, int>> groupOf;
         std::vector<size_t> counts;
         for (const PlacedSymbol& symbol : symbols) {
@@ -193,9 +194,10 @@ struct CDocNetlist::SectionIndex {
                         -1,
                         0};
             if (entry.device) {
-                const CString did = object->GetAttr(GetStdAttrName(kStdAttrDid));
-                auto [it, added] =
-                    groupOf[entry.device].try_emplace(did.str(), static_cast<int>(counts.size()));
+                CSymbol::PartAttrs& read = attrs[entries.size()];
+                read = static_cast<CSymbol*>(object)->GetPartAttrs();
+                auto [it, added] = groupOf[entry.device].try_emplace(
+                    read.did.str(), static_cast<int>(counts.size()));
                 if (added)
                     counts.push_back(0);
                 entry.group = it->second;
@@ -243,9 +245,10 @@ struct CDocNetlist::SectionIndex {
     }
 
     std::vector<Entry> entries;
-    std::vector<size_t> members;     // the groups' entries, group after group, in list order
-    std::vector<size_t> groupStart;  // per group and one more: its first member
-    size_t cursor = 0;               // the entry last found or passed
+    std::vector<CSymbol::PartAttrs> attrs;  // per entry with a device: read with the device
+    std::vector<size_t> members;            // the groups' entries, group after group, in list order
+    std::vector<size_t> groupStart;         // per group and one more: its first member
+    size_t cursor = 0;                      // the entry last found or passed
 };
 
 BOOL IsSymbolKindInMask(const CDrawObj* symbol, DWORD kindMask) {
@@ -512,6 +515,7 @@ CSymbol* CDocNetlist::GetNextPart(POSITION& pos, CObList* sections, CDevice* dev
     SectionIndex& index = Sections();
     SectionIndex::Entry* entry = index.Find(pos);
     auto* first = static_cast<CSymbol*>(GetNextObject(pos));
+    m_sectionAttrs.clear();
     if (sections)
         sections->AddTail(first);
     if (!entry) {
@@ -519,9 +523,16 @@ CSymbol* CDocNetlist::GetNextPart(POSITION& pos, CObList* sections, CDevice* dev
         EndPartWalk();
         return first;
     }
-    entry->visited = true;
+    auto giveOut = [&](size_t at) {
+        SectionIndex::Entry& section = index.entries[at];
+        section.visited = true;
+        if (sections && section.device)
+            m_sectionAttrs.emplace_back(static_cast<CSymbol*>(section.symbol.object),
+                                        std::move(index.attrs[at]));
+    };
+    giveOut(static_cast<size_t>(entry - index.entries.data()));
     for (size_t later : index.After(*entry)) {
-        index.entries[later].visited = true;
+        giveOut(later);
         if (sections)
             sections->AddTail(index.entries[later].symbol.object);
     }
@@ -529,6 +540,21 @@ CSymbol* CDocNetlist::GetNextPart(POSITION& pos, CObList* sections, CDevice* dev
     if (!pos)
         EndPartWalk();
     return first;
+}
+
+std::vector<CSymbol::PartAttrs> CDocNetlist::TakeSectionAttrs(const CObList& sections) {
+    std::vector<CSymbol::PartAttrs> attrs;
+    attrs.reserve(static_cast<size_t>(sections.GetCount()));
+    size_t kept = 0;
+    for (POSITION pos = sections.GetHeadPosition(); pos;) {
+        auto* section = static_cast<CSymbol*>(sections.GetNext(pos));
+        if (kept < m_sectionAttrs.size() && m_sectionAttrs[kept].first == section)
+            attrs.push_back(std::move(m_sectionAttrs[kept++].second));
+        else
+            attrs.push_back(section->GetPartAttrs());
+    }
+    m_sectionAttrs.clear();
+    return attrs;
 }
 
 CDocNetlist::SectionIndex& CDocNetlist::Sections() {

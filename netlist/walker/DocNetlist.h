@@ -13,8 +13,10 @@
 #include <memory>
 #include <string>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
+#include "model/symbol/Symbol.h"
 #include "platform/CString.h"
 #include "platform/Types.h"
 
@@ -107,6 +109,9 @@ public:
     // The part's first section at pos; sections (may be null) receives it and every later
     // object of the same device and "_DID". pos moves on to the next unvisited part.
     CSymbol* GetNextPart(POSITION& pos, CObList* sections, CDevice* device);
+    // The identifier, name, instance and device identifier of each of sections, in order, as
+    // the part walk read them when it gave them out last; read afresh where they differ.
+    std::vector<CSymbol::PartAttrs> TakeSectionAttrs(const CObList& sections);
 
     // Prepares the node's sheet for the writer, then builds each sub-circuit sheet below it
     // with a walker of its own. A walker without a document opens the node's file and closes
@@ -138,4 +143,6 @@ private:
     CDrawDoc* m_document = nullptr;
     std::unique_ptr<SectionIndex> m_sections;  // while a part walk runs
     std::unique_ptr<SymbolList> m_symbols;     // while Build prepares the sheet
+    // The sections the part walk gave out last, with their attributes.
+    std::vector<std::pair<CSymbol*, CSymbol::PartAttrs>> m_sectionAttrs;
 };

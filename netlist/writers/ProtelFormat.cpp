@@ -1,6 +1,7 @@
 #include "netlist/writers/ProtelFormat.h"
 
 #include <ostream>
+#include <string>
 
 #include "netlist/circuit/NetPinTable.h"
 #include "netlist/circuit/NetlistCircuit.h"
@@ -28,18 +29,29 @@ int CProtelFormat::WriteNetlist(CNetNode& topNode, std::ostream& out, std::ostre
     if (!circuit)
         return out.good() ? 1 : 0;
     circuit->Flatten(topNode, log);
-    for (const auto& part : circuit->Parts())
-        out << "[\n" << part->id << "\n" << part->footprint << "\n" << part->value << "\n\n\n\n]\n";
+    // The whole text is put together in one buffer and written at once. A name is written up
+    // to its first null byte, as a stream writes it.
+    std::string text;
+    auto line = [&text](const char* a, const char* b = "") {
+        text.append(a).append(b).push_back('\n');
+    };
+    for (const auto& part : circuit->Parts()) {
+        line("[\n", part->id.c_str());
+        line(part->footprint.c_str());
+        line(part->value.c_str(), "\n\n\n\n]");
+    }
     const CNetPinTable nets(*circuit);
     for (size_t i = 0; i < nets.GetCount(); ++i) {
-        out << "(\n" << nets.GetName(i) << "\n";
+        line("(\n", nets.GetName(i).c_str());
         for (const CNetPinTable::PinOnNet& on : nets.GetPins(i)) {
             ForEachPinMember(on.pin->number, [&](const CString& member) {
-                out << on.part->id << separator << member << "\n";
+                text.append(on.part->id.c_str()).push_back(separator);
+                line(member.c_str());
             });
         }
-        out << ")\n";
+        line(")");
     }
+    out.write(text.data(), static_cast<std::streamsize>(text.size()));
     ReleaseCircuits(topNode);
     return out.good() ? 1 : 0;
 }

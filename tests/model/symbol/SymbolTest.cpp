@@ -155,6 +155,25 @@ TEST_F(SymbolSheet, PinNumbersAndGatesComeFromTheDevice) {
     EXPECT_TRUE(gateB->IsReadOnlyAttr("_Device._Map"));
 }
 
+TEST_F(SymbolSheet, PartAttributesReadInOneGoAreThoseOfTheirNames) {
+    CSymbol* gateB = Place(samplesheet::NandDevice("7400"), "U1B");
+    const CSymbol::PartAttrs gate = gateB->GetPartAttrs();
+    EXPECT_EQ(gate.id, "U1B");
+    EXPECT_EQ(gate.name, gateB->GetAttr("_Name"));
+    EXPECT_EQ(gate.inst, "B");
+    EXPECT_EQ(gate.did, "U1");
+
+    CSymbol plain;
+    plain.SetAttr("_ID", "R1", kSetAttrForce);
+    plain.SetAttr("_Name", "RES", kSetAttrForce);
+    const CSymbol::PartAttrs own = plain.GetPartAttrs();
+    EXPECT_EQ(own.id, "R1");
+    EXPECT_EQ(own.name, "RES");
+    EXPECT_EQ(own.inst, "");  // no device: neither instance nor device identifier
+    EXPECT_EQ(own.did, "");
+    EXPECT_EQ(plain.GetAttr("_DID"), "");
+}
+
 TEST_F(SymbolSheet, DeviceNameOfAnIncompatibleDeviceIsRefused) {
     CDevice* nand = samplesheet::NandDevice("7400");
     CDevice* other = new CDevice("7404");

@@ -85,6 +85,27 @@ TEST(DocNetlistTest, SectionsOfOnePackageMakeOnePart) {
     EXPECT_EQ(nand->GetFlags() & kDeviceTransientFlags, 0u);
 }
 
+TEST(DocNetlistTest, ThePartWalkHandsOverTheAttributesOfTheSectionsItGaveOut) {
+    Sheet sheet;
+    CDevice* nand = nltest::MakeDevice("7400", "NAND", {{"A", "A=1"}, {"B", "A=4"}});
+    sheet.Part("U1A", {"A"}, nand, "NAND");
+    CSymbol* u1b = sheet.Part("U1B", {"A"}, nand, "NAND");
+    CDocNetlist& walker = sheet.doc.m_netlist;
+    POSITION pos = walker.GetFirstPart(nullptr);
+    CObList sections;
+    walker.GetNextPart(pos, &sections, nullptr);
+    const std::vector<CSymbol::PartAttrs> attrs = walker.TakeSectionAttrs(sections);
+    ASSERT_EQ(attrs.size(), 2u);
+    EXPECT_EQ(attrs[0].id + attrs[0].inst + attrs[0].did, "U1AAU1");
+    EXPECT_EQ(attrs[1].id + attrs[1].inst + attrs[1].did, "U1BBU1");
+    // Sections the walk did not give out last are read afresh.
+    CObList other;
+    other.AddTail(u1b);
+    const std::vector<CSymbol::PartAttrs> again = walker.TakeSectionAttrs(other);
+    ASSERT_EQ(again.size(), 1u);
+    EXPECT_EQ(again[0].id + again[0].name + again[0].did, "U1BNANDU1");
+}
+
 // The identifiers of the device symbols, and of the parts of one device, as walked.
 std::string WalkSymbols(CDocNetlist& walker, CDevice* device) {
     std::string seen;
