@@ -1,6 +1,8 @@
 #include "platform/File.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <cstring>
 #include <limits>
 #include <string>
 
@@ -78,4 +80,15 @@ std::uint64_t CFile::SeekTarget(std::uint64_t position, std::uint64_t length, st
     if (offset < -base || offset > std::numeric_limits<std::int64_t>::max() - base)
         throw CFileException(CFileException::badSeek, 0, {});
     return static_cast<std::uint64_t>(base + offset);
+}
+
+UINT CFile::ReadHeld(std::span<const BYTE> bytes, std::uint64_t& position, void* buffer,
+                     UINT count) {
+    if (position >= bytes.size())
+        return 0;
+    const auto n = static_cast<UINT>(std::min<std::uint64_t>(count, bytes.size() - position));
+    if (n > 0)
+        std::memcpy(buffer, bytes.data() + position, n);
+    position += n;
+    return n;
 }

@@ -3,6 +3,7 @@
 // CFileException: an I/O failure of a file, with its cause and the system's error number.
 
 #include <cstdint>
+#include <span>
 
 #include "platform/CString.h"
 #include "platform/Exception.h"
@@ -37,6 +38,9 @@ protected:
     // The position a Seek of a file held in memory moves to; throws badSeek before the start.
     static std::uint64_t SeekTarget(std::uint64_t position, std::uint64_t length,
                                     std::int64_t offset, UINT from);
+    // A Read of a file held in memory: copies what there is from position on and moves it.
+    static UINT ReadHeld(std::span<const BYTE> bytes, std::uint64_t& position, void* buffer,
+                         UINT count);
 };
 
 class CFileException : public CException {

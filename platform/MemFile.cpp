@@ -10,13 +10,7 @@ CMemFile::CMemFile(std::vector<BYTE> bytes, UINT growBytes)
     : m_bytes(std::move(bytes)), m_growBytes(growBytes) {}
 
 UINT CMemFile::Read(void* buffer, UINT count) {
-    if (m_position >= m_bytes.size())
-        return 0;
-    const auto n = static_cast<UINT>(std::min<std::uint64_t>(count, m_bytes.size() - m_position));
-    if (n > 0)
-        std::memcpy(buffer, m_bytes.data() + m_position, n);
-    m_position += n;
-    return n;
+    return ReadHeld(m_bytes, m_position, buffer, count);
 }
 
 void CMemFile::Write(const void* buffer, UINT count) {

@@ -1,16 +1,7 @@
 #include "platform/ReadOnlyMemFile.h"
 
-#include <algorithm>
-#include <cstring>
-
 UINT CReadOnlyMemFile::Read(void* buffer, UINT count) {
-    if (m_position >= m_bytes.size())
-        return 0;
-    const auto n = static_cast<UINT>(std::min<std::uint64_t>(count, m_bytes.size() - m_position));
-    if (n > 0)
-        std::memcpy(buffer, m_bytes.data() + m_position, n);
-    m_position += n;
-    return n;
+    return ReadHeld(m_bytes, m_position, buffer, count);
 }
 
 void CReadOnlyMemFile::Write(const void*, UINT) {

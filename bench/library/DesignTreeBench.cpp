@@ -163,11 +163,13 @@ private:
 
 // Each benchmark times following one edit; the edits that set the sheet up for it, and taking
 // it back, are not timed.
-void BM_DesignTreeFollowWireDrawn(benchmark::State& state) {
+using SheetEdit = void (FollowedSheet::*)();
+
+void TimeFollowingEdit(benchmark::State& state, SheetEdit edit) {
     FollowedSheet sheet;
     for (auto _ : state) {
         state.PauseTiming();
-        sheet.DrawWire();
+        (sheet.*edit)();
         state.ResumeTiming();
         sheet.Follow();
         state.PauseTiming();
@@ -176,18 +178,26 @@ void BM_DesignTreeFollowWireDrawn(benchmark::State& state) {
         state.ResumeTiming();
     }
 }
-BENCHMARK(BM_DesignTreeFollowWireDrawn)->Unit(benchmark::kMillisecond);
 
-void BM_DesignTreeFollowWireDrawnUndone(benchmark::State& state) {
+void TimeFollowingUndo(benchmark::State& state, SheetEdit edit) {
     FollowedSheet sheet;
     for (auto _ : state) {
         state.PauseTiming();
-        sheet.DrawWire();
+        (sheet.*edit)();
         sheet.Follow();
         sheet.Doc().GetUndoList().Undo();
         state.ResumeTiming();
         sheet.Follow();
     }
+}
+
+void BM_DesignTreeFollowWireDrawn(benchmark::State& state) {
+    TimeFollowingEdit(state, &FollowedSheet::DrawWire);
+}
+BENCHMARK(BM_DesignTreeFollowWireDrawn)->Unit(benchmark::kMillisecond);
+
+void BM_DesignTreeFollowWireDrawnUndone(benchmark::State& state) {
+    TimeFollowingUndo(state, &FollowedSheet::DrawWire);
 }
 BENCHMARK(BM_DesignTreeFollowWireDrawnUndone)->Unit(benchmark::kMillisecond);
 
@@ -207,30 +217,12 @@ void BM_DesignTreeFollowWireDrawnRedone(benchmark::State& state) {
 BENCHMARK(BM_DesignTreeFollowWireDrawnRedone)->Unit(benchmark::kMillisecond);
 
 void BM_DesignTreeFollowWireDeleted(benchmark::State& state) {
-    FollowedSheet sheet;
-    for (auto _ : state) {
-        state.PauseTiming();
-        sheet.DeleteWire();
-        state.ResumeTiming();
-        sheet.Follow();
-        state.PauseTiming();
-        sheet.Doc().GetUndoList().Undo();
-        sheet.Follow();
-        state.ResumeTiming();
-    }
+    TimeFollowingEdit(state, &FollowedSheet::DeleteWire);
 }
 BENCHMARK(BM_DesignTreeFollowWireDeleted)->Unit(benchmark::kMillisecond);
 
 void BM_DesignTreeFollowWireDeletedUndone(benchmark::State& state) {
-    FollowedSheet sheet;
-    for (auto _ : state) {
-        state.PauseTiming();
-        sheet.DeleteWire();
-        sheet.Follow();
-        sheet.Doc().GetUndoList().Undo();
-        state.ResumeTiming();
-        sheet.Follow();
-    }
+    TimeFollowingUndo(state, &FollowedSheet::DeleteWire);
 }
 BENCHMARK(BM_DesignTreeFollowWireDeletedUndone)->Unit(benchmark::kMillisecond);
 
