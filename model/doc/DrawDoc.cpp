@@ -13,6 +13,7 @@
 #include "model/doc/SettingsRecords.h"
 #include "model/doc/SummaryInfo.h"
 #include "model/doc/SymbolDoc.h"
+#include "model/net/Net.h"
 #include "model/object/DrawObj.h"
 #include "model/ole/DrawItem.h"
 #include "model/ole/DrawOleObj.h"
@@ -476,14 +477,16 @@ void CDrawDoc::LoadContents(CArchive& ar) {
     ar >> magic;
     if (magic != kContentsMagic && magic != kOldContentsMagic)
         throw CArchiveException(CArchiveException::genericException);
-    m_loadMark = 0;  // each load takes a fresh one
+    m_loadMark = 0;                           // each load takes a fresh one
+    m_readUnnamedNet = !m_objects.IsEmpty();  // objects held before the load are not looked at
     SerializeObjectsAndAttributes(ar);
     // A missing or damaged summary leaves the fresh one the document has.
     Summary().ReadFromStorage(GetRootStorage());
     SerializePageAndStyles(ar);
     SanitizePage();
     if (magic == kOldContentsMagic) {
-        NameUnnamedNets();
+        if (m_readUnnamedNet)
+            NameUnnamedNets();
         PurgeLoadedAttrTexts();
         return;
     }
@@ -494,7 +497,8 @@ void CDrawDoc::LoadContents(CArchive& ar) {
     m_printSettings.Serialize(ar);
     ReadBlock(ar, m_printer.devMode);
     ReadBlock(ar, m_printer.devNames);
-    NameUnnamedNets();
+    if (m_readUnnamedNet)
+        NameUnnamedNets();
     PurgeLoadedAttrTexts();
     LoadItemList(ar);
 }
@@ -554,6 +558,7 @@ void CDrawDoc::SerializeObjectsAndAttributes(CArchive& ar) {
             ar.ClaimObject(object);
             m_objects.AddTail(object);
             MarkLoaded(AsDrawObj(object));
+            NoteUnnamedNet(AsDrawObj(object));
         }
         if (ar.HasUnclaimed(RUNTIME_CLASS(CDrawObj)))
             throw CArchiveException(CArchiveException::genericException);
@@ -624,6 +629,13 @@ void CDrawDoc::MarkLoaded(CDrawObj* object) {
         for (POSITION at = pins->GetHeadPosition(); at;)
             static_cast<CDrawObj*>(pins->GetNext(at))->SetListedMark(m_loadMark);
     }
+}
+
+// Noted while the object is at hand, so that a load whose nets all have names skips the walk
+// that names them.
+void CDrawDoc::NoteUnnamedNet(const CDrawObj* object) {
+    if (const CNet* net = object->GetNet(); net && net->GetName().IsEmpty())
+        m_readUnnamedNet = true;
 }
 
 void CDrawDoc::PurgeEachObject() {

@@ -307,6 +307,7 @@ private:
     void PurgeAllAttrTexts();
     void PurgeLoadedAttrTexts();
     void MarkLoaded(CDrawObj* object);
+    void NoteUnnamedNet(const CDrawObj* object);
     void PurgeEachObject();
     // The names of the nets the objects hold, gathered on the first call in a NetNameScope;
     // null outside one.
@@ -329,8 +330,9 @@ private:
     bool m_inNetNameScope = false;
     std::unique_ptr<std::unordered_set<std::string>> m_netNames;  // gathered in a NetNameScope
     std::unique_ptr<PointerSet> m_listed;                         // while all are purged
-    DWORD m_loadMark = 0;    // of the objects the load read into the list
-    DWORD m_listedMark = 0;  // the load's mark while all are purged after it
+    DWORD m_loadMark = 0;           // of the objects the load read into the list
+    DWORD m_listedMark = 0;         // the load's mark while all are purged after it
+    bool m_readUnnamedNet = false;  // the load read an object whose net has no name yet
     std::vector<CSymbolDoc*> m_symbolEditors;
     CDocChangeLog m_changeLog;
 };
