@@ -14,8 +14,6 @@
 #include "model/device/Device.h"
 #include "model/doc/DrawDoc.h"
 #include "model/net/Net.h"
-#include "model/net/Wire.h"
-#include "model/symbol/Pin.h"
 #include "model/symbol/Symbol.h"
 #include "netlist/support/NetlistSheet.h"
 #include "netlist/walker/DocNetlist.h"
@@ -48,37 +46,29 @@ public:
         for (int i = 0; i < count; ++i) {
             const std::string number = std::to_string(i + 1);
             if (i % 2 == 0) {
-                Wire(m_sheet.Part(("R" + number).c_str(), {"1", "2"}, m_resistor, "RES"));
+                m_sheet.WireInPairs(
+                    m_sheet.Part(("R" + number).c_str(), {"1", "2"}, m_resistor, "RES"));
                 continue;
             }
             for (char gate = 'A'; gate <= 'D'; ++gate)
-                Wire(m_sheet.Part(("U" + number + gate).c_str(), {"A", "B", "Y"}, m_nand, "NAND"));
+                m_sheet.WireInPairs(
+                    m_sheet.Part(("U" + number + gate).c_str(), {"A", "B", "Y"}, m_nand, "NAND"));
         }
     }
     // A block of the sheet file with pins IN and OUT.
     void AddBlock(const std::string& id, const char* file) {
-        Wire(m_sheet.Block(id.c_str(), file, {"IN", "OUT"}));
+        m_sheet.WireInPairs(m_sheet.Block(id.c_str(), file, {"IN", "OUT"}));
     }
     // Port symbols IN and OUT.
     void AddPorts() {
         for (const char* name : {"IN", "OUT"})
-            Wire(m_sheet.Add(name, kSymbolPort, {name}));
+            m_sheet.WireInPairs(m_sheet.Add(name, kSymbolPort, {name}));
     }
 
 private:
-    void Wire(CSymbol* symbol) {
-        for (POSITION pos = symbol->GetPins().GetHeadPosition(); pos;) {
-            auto* pin = static_cast<CPin*>(symbol->GetPins().GetNext(pos));
-            const std::string net = "N" + std::to_string(m_pins++ / 2);
-            CWire* wire = m_sheet.Wire(symbol, pin->GetAttr("_ID"), net.c_str());
-            wire->GetNet()->SetFlags(kNetNamed, kNetNamed);
-        }
-    }
-
     nltest::Sheet& m_sheet;
     CDevice* m_resistor;
     CDevice* m_nand;
-    int m_pins = 0;
 };
 
 std::vector<BYTE> FileBytes(const std::function<void(SheetMaker&)>& fill) {

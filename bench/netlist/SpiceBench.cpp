@@ -11,7 +11,6 @@
 
 #include "model/device/Device.h"
 #include "model/doc/DrawDoc.h"
-#include "model/symbol/Pin.h"
 #include "model/symbol/Symbol.h"
 #include "netlist/spice/SpiceFormat.h"
 #include "netlist/support/NetlistSheet.h"
@@ -32,16 +31,17 @@ public:
             CSymbol* r =
                 m_sheet.Part(("R" + std::to_string(i + 1)).c_str(), {"1", "2"}, m_resistor, "RES");
             r->SetAttr("_Value", "1k", kSetAttrForce);
-            Wire(r);
+            m_sheet.WireInPairs(r);
         }
     }
     void AddBlocks(int count, const char* file) {
         for (int i = 0; i < count; ++i)
-            Wire(m_sheet.Block(("S" + std::to_string(i + 1)).c_str(), file, {"IN", "OUT"}));
+            m_sheet.WireInPairs(
+                m_sheet.Block(("S" + std::to_string(i + 1)).c_str(), file, {"IN", "OUT"}));
     }
     void AddPorts() {
         for (const char* name : {"IN", "OUT"})
-            Wire(m_sheet.Add(name, kSymbolPort, {name}));
+            m_sheet.WireInPairs(m_sheet.Add(name, kSymbolPort, {name}));
     }
 
 private:
@@ -50,16 +50,8 @@ private:
         device->SetAttr("Spice.Device", "R,1,2", TRUE);
         return device;
     }
-    void Wire(CSymbol* symbol) {
-        for (POSITION pos = symbol->GetPins().GetHeadPosition(); pos;) {
-            auto* pin = static_cast<CPin*>(symbol->GetPins().GetNext(pos));
-            m_sheet.Wire(symbol, pin->GetAttr("_ID"), ("N" + std::to_string(m_pins++ / 2)).c_str());
-        }
-    }
-
     nltest::Sheet& m_sheet;
     CDevice* m_resistor;
-    int m_pins = 0;
 };
 
 std::vector<BYTE> SubSheetBytes() {

@@ -10,8 +10,6 @@
 
 #include "model/device/Device.h"
 #include "model/net/Net.h"
-#include "model/net/Wire.h"
-#include "model/symbol/Pin.h"
 #include "model/symbol/Symbol.h"
 #include "netlist/support/NetlistSheet.h"
 #include "netlist/walker/DocNetlist.h"
@@ -56,8 +54,8 @@ public:
                     break;
                 default:
                     for (char gate = 'A'; gate <= 'D'; ++gate)
-                        Wire(m_sheet.Part(("U" + number + gate).c_str(), {"A", "B", "Y"}, m_nand,
-                                          "NAND"));
+                        m_sheet.WireInPairs(m_sheet.Part(("U" + number + gate).c_str(),
+                                                         {"A", "B", "Y"}, m_nand, "NAND"));
             }
         }
     }
@@ -66,22 +64,12 @@ private:
     void Part(const char* id, CDevice* device, const char* name, const char* value) {
         CSymbol* part = m_sheet.Part(id, {"1", "2"}, device, name);
         part->SetAttr("_Value", value, kSetAttrForce);
-        Wire(part);
+        m_sheet.WireInPairs(part);
     }
-    void Wire(CSymbol* symbol) {
-        for (POSITION pos = symbol->GetPins().GetHeadPosition(); pos;) {
-            auto* pin = static_cast<CPin*>(symbol->GetPins().GetNext(pos));
-            const std::string net = "N" + std::to_string(m_pins++ / 2);
-            CWire* wire = m_sheet.Wire(symbol, pin->GetAttr("_ID"), net.c_str());
-            wire->GetNet()->SetFlags(kNetNamed, kNetNamed);
-        }
-    }
-
     nltest::Sheet& m_sheet;
     CDevice* m_resistor;
     CDevice* m_capacitor;
     CDevice* m_nand;
-    int m_pins = 0;
 };
 
 // The output of one writer over the document, written into memory; its size.

@@ -118,6 +118,14 @@ CWire* Sheet::Bus(CSymbol* symbol, const char* pin, const char* net) {
     return Attach(new CBus, symbol, pin, net);
 }
 
+void Sheet::WireInPairs(CSymbol* symbol) {
+    for (POSITION pos = symbol->GetPins().GetHeadPosition(); pos;) {
+        auto* pin = static_cast<CPin*>(symbol->GetPins().GetNext(pos));
+        const std::string net = "N" + std::to_string(m_pairedPins++ / 2);
+        Wire(symbol, pin->GetAttr("_ID"), net.c_str())->GetNet()->SetFlags(kNetNamed, kNetNamed);
+    }
+}
+
 std::unique_ptr<CDrawDoc> ScriptedOpener::OpenSheet(const CString& path) {
     ++opened[path.str()];
     auto it = m_fills.find(path.str());

@@ -51,6 +51,9 @@ public:
     // A wire or bus from the pin carrying the net of that name; one net object per name.
     CWire* Wire(CSymbol* symbol, const char* pin, const char* net);
     CWire* Bus(CSymbol* symbol, const char* pin, const char* net);
+    // Every pin of the symbol on a named net it shares with one other pin wired this way: the
+    // nets N0, N0, N1, N1, ... counted across the sheet.
+    void WireInPairs(CSymbol* symbol);
 
     std::unique_ptr<CDrawDoc> Release() { return std::move(m_owned); }
 
@@ -61,6 +64,7 @@ private:
 
     std::unique_ptr<CDrawDoc> m_owned;
     std::map<std::string, CNet*> m_nets;
+    int m_pairedPins = 0;
 
 public:
     CDrawDoc& doc;
