@@ -10,15 +10,12 @@
 // association just returned, or any other one except the next, and then continuing is safe;
 // keys added during an iteration may or may not be visited.
 
-#include <array>
 #include <cassert>
 #include <cstdint>
 #include <cstring>
 #include <memory>
-#include <span>
 #include <type_traits>
 #include <utility>
-#include <vector>
 
 #include "platform/CString.h"
 #include "platform/Types.h"
@@ -36,6 +33,10 @@ inline UINT HashMapKey(WORD key) {
 }
 
 // Key stored as Key, passed as KeyArg (a C string for string keys).
+//
+// The associations form one list in iteration order, so a map is small and a walk is a walk
+// down the list; a map of more than a few keys also keeps each bucket's first and last
+// association, so that a look-up or an insertion does not walk the whole list.
 template <class Key, class KeyArg, class Value>
 class FrameworkMap {
 public:
@@ -55,7 +56,7 @@ public:
     void InitHashTable(UINT tableSize) {
         if (m_count != 0 || tableSize == 0)
             return;
-        DropTable();
+        m_buckets.reset();
         m_tableSize = tableSize;
     }
 
@@ -74,9 +75,10 @@ public:
     void SetAt(KeyArg key, const Value& value) { (*this)[key] = value; }
     // The value of key, added with a default value when absent.
     Value& operator[](KeyArg key) {
-        if (Assoc* assoc = Find(key))
+        const UINT hash = HashMapKey(key);
+        if (Assoc* assoc = FindHashed(hash, key))
             return assoc->value;
-        return Insert(key)->value;
+        return InsertHashed(hash, Key(key))->value;
     }
 
     // Adds the pair, moved in, unless the key is there already: FALSE then, and the map keeps
@@ -90,55 +92,69 @@ public:
     }
 
     BOOL RemoveKey(KeyArg key) {
-        if (m_buckets.empty())
-            return FALSE;
-        for (Assoc** link = &m_buckets[HashMapKey(key) % m_tableSize]; *link;
-             link = &(*link)->next) {
-            if (SameKey((*link)->key, key)) {
-                Assoc* found = *link;
-                *link = found->next;
-                delete found;
-                --m_count;
-                return TRUE;
-            }
+        const UINT hash = HashMapKey(key);
+        const UINT bucket = hash % m_tableSize;
+        Assoc* before = nullptr;  // the association before the key's in its bucket
+        Assoc** link = FirstLinkOf(bucket);
+        for (; *link && (*link)->bucket == bucket; link = &(*link)->next) {
+            if (Matches(**link, hash, key))
+                break;
+            before = *link;
         }
-        return FALSE;
+        if (!*link || (*link)->bucket != bucket)
+            return FALSE;
+        Assoc* found = *link;
+        if (m_buckets)
+            Unindex(*found, before);
+        *link = found->next;
+        delete found;
+        --m_count;
+        return TRUE;
     }
     // Empties the map; the table size stays.
     void RemoveAll() {
-        for (Assoc* head : m_buckets) {
-            while (head) {
-                Assoc* next = head->next;
-                delete head;
-                head = next;
-            }
+        while (m_first) {
+            Assoc* next = m_first->next;
+            delete m_first;
+            m_first = next;
         }
-        DropTable();
+        m_buckets.reset();
         m_count = 0;
     }
 
-    POSITION GetStartPosition() const { return ToPosition(FirstFrom(0)); }
+    POSITION GetStartPosition() const { return ToPosition(m_first); }
     void GetNextAssoc(POSITION& pos, Key& key, Value& value) const {
         const Assoc* assoc = reinterpret_cast<const Assoc*>(pos);
         assert(assoc && "iteration past the end of a map");
         key = assoc->key;
         value = assoc->value;
-        pos = ToPosition(assoc->next ? assoc->next : FirstFrom(assoc->bucket + 1));
+        pos = ToPosition(assoc->next);
     }
 
 private:
     struct Assoc {
         Assoc* next;
+        UINT hash;
         UINT bucket;
         Key key;
         Value value;
     };
+    // A bucket's first and last association in the list, both null while it is empty.
+    struct Bucket {
+        Assoc* first = nullptr;
+        Assoc* last = nullptr;
+    };
+    // Up to this many keys the list alone is searched.
+    static constexpr int kListedOnly = 8;
 
     static bool SameKey(const Key& stored, KeyArg key) {
         if constexpr (std::is_same_v<Key, CString>)
             return std::strcmp(stored.c_str(), key ? key : "") == 0;
         else
             return stored == key;
+    }
+    static bool Matches(const Assoc& assoc, UINT hash, KeyArg key) {
+        return assoc.hash == hash && SameKey(assoc.key, key);
     }
     static POSITION ToPosition(const Assoc* assoc) {
         return reinterpret_cast<POSITION>(const_cast<Assoc*>(assoc));
@@ -158,56 +174,77 @@ private:
         }
         return key;
     }
+
     Assoc* Find(KeyArg key) const { return FindHashed(HashMapKey(key), key); }
     Assoc* FindHashed(UINT hash, KeyArg key) const {
-        if (m_buckets.empty())
-            return nullptr;
-        Assoc* assoc = m_buckets[hash % m_tableSize];
-        while (assoc && !SameKey(assoc->key, key))
+        const UINT bucket = hash % m_tableSize;
+        Assoc* assoc = m_buckets ? m_buckets[bucket].first : m_first;
+        while (assoc && assoc->bucket < bucket)
             assoc = assoc->next;
-        return assoc;
-    }
-    Assoc* Insert(KeyArg key) { return InsertHashed(HashMapKey(key), Key(key)); }
-    Assoc* InsertHashed(UINT hash, Key key, Value value = Value()) {
-        if (m_buckets.empty())
-            MakeTable();
-        UINT bucket = hash % m_tableSize;
-        Assoc* assoc = new Assoc{m_buckets[bucket], bucket, std::move(key), std::move(value)};
-        m_buckets[bucket] = assoc;
-        ++m_count;
-        return assoc;
-    }
-    // The head of the first non-empty chain at or after bucket, or null.
-    const Assoc* FirstFrom(UINT bucket) const {
-        for (; bucket < m_buckets.size(); ++bucket) {
-            if (m_buckets[bucket])
-                return m_buckets[bucket];
+        for (; assoc && assoc->bucket == bucket; assoc = assoc->next) {
+            if (Matches(*assoc, hash, key))
+                return assoc;
         }
         return nullptr;
     }
-
-    void MakeTable() {
-        if (m_tableSize == kUsualTableSize) {
-            m_ownBuckets.fill(nullptr);
-            m_buckets = m_ownBuckets;
-        } else {
-            m_otherBuckets = std::make_unique<Assoc*[]>(m_tableSize);
-            m_buckets = std::span<Assoc*>(m_otherBuckets.get(), m_tableSize);
+    // The link that holds the bucket's first association, or where it would go: the list head,
+    // or the next link of the last association of an earlier bucket.
+    Assoc** FirstLinkOf(UINT bucket) {
+        if (m_buckets) {
+            for (UINT before = bucket; before-- > 0;) {
+                if (m_buckets[before].last)
+                    return &m_buckets[before].last->next;
+            }
+            return &m_first;
+        }
+        Assoc** link = &m_first;
+        while (*link && (*link)->bucket < bucket)
+            link = &(*link)->next;
+        return link;
+    }
+    // A new key goes first in its bucket.
+    Assoc* InsertHashed(UINT hash, Key key, Value value = Value()) {
+        const UINT bucket = hash % m_tableSize;
+        Assoc** link = FirstLinkOf(bucket);
+        Assoc* assoc = new Assoc{*link, hash, bucket, std::move(key), std::move(value)};
+        *link = assoc;
+        ++m_count;
+        if (m_buckets) {
+            Bucket& entry = m_buckets[bucket];
+            entry.first = assoc;
+            if (!entry.last)
+                entry.last = assoc;
+        } else if (m_count > kListedOnly) {
+            IndexBuckets();
+        }
+        return assoc;
+    }
+    void IndexBuckets() {
+        m_buckets = std::make_unique<Bucket[]>(m_tableSize);
+        for (Assoc* assoc = m_first; assoc; assoc = assoc->next) {
+            Bucket& entry = m_buckets[assoc->bucket];
+            if (!entry.first)
+                entry.first = assoc;
+            entry.last = assoc;
         }
     }
-    void DropTable() {
-        m_buckets = {};
-        m_otherBuckets.reset();
+    // Takes the association out of its bucket's entry; before is the one ahead of it in the
+    // bucket, or null.
+    void Unindex(const Assoc& assoc, Assoc* before) {
+        Bucket& entry = m_buckets[assoc.bucket];
+        if (entry.first == &assoc)
+            entry.first = assoc.next && assoc.next->bucket == assoc.bucket ? assoc.next : nullptr;
+        if (entry.last == &assoc)
+            entry.last = before;
     }
 
-    static constexpr UINT kUsualTableSize = 17;
-    // The bucket table, empty until the first key is added: the map's own room when it has the
-    // usual size, saving an allocation for each of the many small maps of a sheet.
-    std::span<Assoc*> m_buckets;
-    std::array<Assoc*, kUsualTableSize> m_ownBuckets;
-    std::unique_ptr<Assoc*[]> m_otherBuckets;
+    Assoc* m_first = nullptr;
+    // Each bucket's first and last association, for a map of more than kListedOnly keys.
+    std::unique_ptr<Bucket[]> m_buckets;
     UINT m_tableSize = kUsualTableSize;
     int m_count = 0;
+
+    static constexpr UINT kUsualTableSize = 17;
 };
 
 class CMapStringToString : public FrameworkMap<CString, const char*, CString> {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <type_traits>
@@ -152,6 +153,73 @@ TEST(MapsTest, PointerKeysOrderedByAddressOverSixteen) {
     if constexpr (sizeof(void*) == 8) {
         // Hashes are truncated to 32 bits: (2^36 + 0x10) >> 4 hashes as 1, not 2^32 + 1.
         EXPECT_EQ(HashMapKey(Address((std::uintptr_t{1} << 36) + 0x10)), 1u);
+    }
+}
+
+}  // namespace
+
+namespace {
+
+// The framework's order worked out from its rule: buckets from 0 up, the newest key first.
+Keys ExpectedOrder(const std::vector<std::string>& addedOldestFirst, UINT tableSize) {
+    std::vector<std::pair<UINT, size_t>> places;
+    for (size_t i = 0; i < addedOldestFirst.size(); ++i)
+        places.emplace_back(HashMapKey(addedOldestFirst[i].c_str()) % tableSize, i);
+    std::stable_sort(places.begin(), places.end(), [](const auto& a, const auto& b) {
+        return a.first != b.first ? a.first < b.first : a.second > b.second;
+    });
+    Keys keys;
+    for (const auto& place : places)
+        keys.push_back(addedOldestFirst[place.second]);
+    return keys;
+}
+
+// Many keys, so that buckets hold several: added, looked up and removed at every place in a
+// bucket (first, last, between, alone), during an iteration too, the order always the rule's.
+TEST(MapsTest, ManyKeysKeepTheOrderThroughAddsAndRemovals) {
+    for (const UINT tableSize : {17u, 5u, 101u}) {
+        CMapStringToString map;
+        map.InitHashTable(tableSize);
+        std::vector<std::string> present;
+        for (int i = 0; i < 60; ++i) {
+            present.push_back("K" + std::to_string(i * 7));
+            map.SetAt(present.back().c_str(), present.back().c_str());
+        }
+        ASSERT_EQ(Order(map), ExpectedOrder(present, tableSize)) << tableSize;
+
+        for (size_t at : {size_t{0}, size_t{58}, size_t{30}, size_t{5}, size_t{44}}) {
+            const std::string key = present[at];
+            EXPECT_TRUE(map.RemoveKey(key.c_str()));
+            EXPECT_FALSE(map.RemoveKey(key.c_str()));
+            present.erase(present.begin() + static_cast<std::ptrdiff_t>(at));
+            ASSERT_EQ(Order(map), ExpectedOrder(present, tableSize)) << tableSize << key;
+        }
+        map.SetAt("K0", "K0");
+        present.push_back("K0");
+        EXPECT_EQ(Order(map), ExpectedOrder(present, tableSize)) << tableSize;
+
+        // Every other key removed while iterating: the rest still come in order.
+        CString key, value;
+        int step = 0;
+        for (POSITION pos = map.GetStartPosition(); pos; ++step) {
+            map.GetNextAssoc(pos, key, value);
+            EXPECT_EQ(value, key);
+            if (step % 2 == 0) {
+                EXPECT_TRUE(map.RemoveKey(key));
+                std::erase(present, key.str());
+            }
+        }
+        EXPECT_EQ(Order(map), ExpectedOrder(present, tableSize)) << tableSize;
+        EXPECT_EQ(map.GetCount(), static_cast<int>(present.size()));
+        for (const std::string& kept : present)
+            EXPECT_NE(map.PLookup(kept.c_str()), nullptr) << kept;
+
+        // Emptied key by key, the map takes new keys as a fresh one does.
+        for (const std::string& kept : present)
+            EXPECT_TRUE(map.RemoveKey(kept.c_str()));
+        EXPECT_EQ(map.GetStartPosition(), nullptr);
+        Insert(map, {"D0", "D1", "D2", "D3"});
+        EXPECT_EQ(Order(map), ExpectedOrder({"D0", "D1", "D2", "D3"}, tableSize));
     }
 }
 
