@@ -8,6 +8,7 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -128,6 +129,9 @@ public:
     // 1 and the identifier without its gate suffix when a line of the symbol has a suffix
     // ending it, 0 when none, kMapUnparsable.
     int StripGateSuffix(CString& id, const char* symbol) const;
+    // Both of the above in one reading of the map: the gate suffix GetInstance gives and the
+    // identifier StripGateSuffix leaves (empty when the map does not parse).
+    void SplitPartId(const CString& id, const char* symbol, CString& gate, CString& did) const;
     // Appends one entry per map line, sorted; 0 or kMapUnparsable (nothing appended).
     int GetSymbolList(CDeviceSymbolList& list) const;
     // The map's first line for the symbol's "_Name" names each of the symbol's pins ("_ID")
@@ -163,6 +167,10 @@ private:
     // numbers and identifiers of a whole sheet are read through it); null when it does not
     // parse.
     CPinMap* ReadStoredMap(bool sorted) const;
+    // The symbol's first line in map order with an empty gate suffix or one ending the
+    // identifier, or null.
+    static const CPinMapLine* FindGateLine(const CPinMap& map, std::string_view id,
+                                           std::string_view symbol);
     // The check of mode kMapCheck, then the write-back of mode kMapApply.
     int CheckAndStore(CPinMap& map, int mode);
     // The map has a line for the symbol's "_Name" with the identifier's gate suffix.

@@ -112,32 +112,40 @@ int CDevice::RenamePin(const char* oldName, const char* newName, const char* sym
     return CheckAndStore(map, mode);
 }
 
+const CPinMapLine* CDevice::FindGateLine(const CPinMap& map, std::string_view id,
+                                         std::string_view symbol) {
+    for (const CPinMapLine& line : map.Lines()) {
+        if (line.symbol == symbol && (line.gate.empty() || SuffixEnds(line.gate, id)))
+            return &line;
+    }
+    return nullptr;
+}
+
 CString CDevice::GetInstance(const char* id, const char* symbol) const {
     const CPinMap* map = id && symbol ? ReadStoredMap(false) : nullptr;
-    if (!map)
-        return {};
-    for (const CPinMapLine& line : map->Lines()) {
-        if (line.symbol != symbol)
-            continue;
-        if (line.gate.empty() || SuffixEnds(line.gate, id))
-            return CString(line.gate);
-    }
-    return {};
+    const CPinMapLine* line = map ? FindGateLine(*map, id, symbol) : nullptr;
+    return line ? CString(line->gate) : CString();
 }
 
 int CDevice::StripGateSuffix(CString& id, const char* symbol) const {
     const CPinMap* map = ReadStoredMap(false);
     if (!map)
         return kMapUnparsable;
-    for (const CPinMapLine& line : map->Lines()) {
-        if (line.symbol != (symbol ? symbol : ""))
-            continue;
-        if (line.gate.empty() || SuffixEnds(line.gate, id.str())) {
-            id = id.Left(id.GetLength() - static_cast<int>(line.gate.size()));
-            return 1;
-        }
-    }
-    return 0;
+    const CPinMapLine* line = FindGateLine(*map, id.str(), symbol ? symbol : "");
+    if (!line)
+        return 0;
+    id = id.Left(id.GetLength() - static_cast<int>(line->gate.size()));
+    return 1;
+}
+
+void CDevice::SplitPartId(const CString& id, const char* symbol, CString& gate,
+                          CString& did) const {
+    const CPinMap* map = ReadStoredMap(false);
+    const CPinMapLine* line = map ? FindGateLine(*map, id.str(), symbol ? symbol : "") : nullptr;
+    gate = line ? CString(line->gate) : CString();
+    did = !map   ? CString()
+          : line ? id.Left(id.GetLength() - static_cast<int>(line->gate.size()))
+                 : id;
 }
 
 int CDevice::GetSymbolList(CDeviceSymbolList& list) const {

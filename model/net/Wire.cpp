@@ -197,7 +197,7 @@ void CWire::Invalidate(IDocView* view) {
 
 CPoint CWire::GetPointFromEnd(int fromEnd, int n) const {
     const int index = fromEnd ? m_count - 1 - n : n;
-    return m_points.at(static_cast<size_t>(std::clamp(index, 0, std::max(m_count - 1, 0))));
+    return m_points[static_cast<size_t>(std::clamp(index, 0, std::max(m_count - 1, 0)))];
 }
 
 BOOL CWire::PointOnWire(int x, int y) const {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <vector>
 
 #include "model/doc/DocView.h"
 #include "model/doc/DrawDoc.h"
@@ -149,7 +150,10 @@ CDrawPoly::CDrawPoly() = default;
 CDrawPoly::CDrawPoly(const CRect& position) : CDrawObj(position) {}
 
 CDrawPoly::CDrawPoly(const CDrawPoly& source, CDrawDoc* document)
-    : CDrawObj(source, document), m_count(source.m_count), m_points(source.m_points) {}
+    : CDrawObj(source, document),
+      m_count(source.m_count),
+      m_capacity(source.m_capacity),
+      m_points(source.m_points) {}
 
 CDrawObj* CDrawPoly::Clone(CDrawDoc* document) {
     return new CDrawPoly(*this, document);
@@ -164,16 +168,17 @@ void CDrawPoly::CopyGeometryFrom(const CDrawObj* source) {
     if (!poly)
         return;
     CDrawObj::CopyGeometryFrom(source);
-    m_points = poly->m_points;  // the capacity too: it is part of the record
+    m_points = poly->m_points;
+    m_capacity = poly->m_capacity;  // part of the record
     m_count = poly->m_count;
 }
 
-// Loading checks the count against the bytes left before allocating, and makes room for at
-// least the count whatever capacity the record claims.
+// Loading checks the count against the bytes left before allocating, and makes room for the
+// count only; the capacity is kept as a number, raised to the count when the record claims less.
 void CDrawPoly::Serialize(CArchive& ar) {
     CDrawObj::Serialize(ar);
     if (ar.IsStoring()) {
-        ar << static_cast<WORD>(m_count) << static_cast<WORD>(m_points.size());
+        ar << static_cast<WORD>(m_count) << static_cast<WORD>(m_capacity);
         for (int i = 0; i < m_count; ++i)
             ar << static_cast<const POINT&>(PointAt(i));
         return;
@@ -182,24 +187,28 @@ void CDrawPoly::Serialize(CArchive& ar) {
     WORD capacity = 0;
     ar >> count >> capacity;
     ar.CheckRemaining(std::uint64_t{count} * kStoredPointSize);
-    std::vector<CPoint> points(std::max(count, capacity));
+    CPolyPoints points;
+    points.Reserve(count);
     for (int i = 0; i < count; ++i)
         ar >> static_cast<POINT&>(points[static_cast<size_t>(i)]);
     m_points = std::move(points);
     m_count = count;
+    m_capacity = std::max(count, capacity);
 }
 
 // ---------------------------------------------------------------------------------------------
 // Point list
 
+// Room for the points grows with the capacity once they no longer fit inside the object.
 void CDrawPoly::AddPoint(CPoint point) {
-    if (m_count == GetCapacity()) {
+    if (m_count == m_capacity) {
         if (m_count >= kMaxPoints)
             return;
-        m_points.resize(static_cast<size_t>(std::min(m_count + kGrowBy, kMaxPoints)));
+        m_capacity = std::min(m_count + kGrowBy, kMaxPoints);
     }
     if (m_count > 0 && PointAt(m_count - 1) == point)
         return;
+    m_points.Reserve(m_capacity);
     PointAt(m_count++) = point;
     if (m_count == 1) {
         m_position = CRect(point, point);

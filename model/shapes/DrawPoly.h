@@ -10,9 +10,8 @@
 //
 // Record after the base record: count (WORD), capacity (WORD), then count points (two int32).
 
-#include <vector>
-
 #include "model/object/DrawObj.h"
+#include "model/shapes/PolyPoints.h"
 
 class CDrawPoly : public CDrawObj {
     DECLARE_SERIAL(CDrawPoly)
@@ -61,7 +60,8 @@ public:
     void InsertPoint(int index, int x, int y);
 
     int GetPointCount() const { return m_count; }
-    int GetCapacity() const { return static_cast<int>(m_points.size()); }
+    // The capacity the record states; room is made only for the points in use.
+    int GetCapacity() const { return m_capacity; }
     const CPoint* GetPoints() const { return m_points.data(); }
     CPoint GetPoint(int index) const { return m_points[index]; }
 
@@ -73,7 +73,8 @@ protected:
     void PaintPoints(CDC* dc, const double* matrix) const;
 
     int m_count = 0;
-    std::vector<CPoint> m_points;  // the capacity; the first m_count are in use
+    int m_capacity = 0;    // at least m_count
+    CPolyPoints m_points;  // the first m_count are in use
 
 private:
     CPoint& PointAt(int index) { return m_points[static_cast<size_t>(index)]; }

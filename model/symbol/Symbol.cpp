@@ -315,10 +315,7 @@ CSymbol::PartAttrs CSymbol::GetPartAttrs() const {
     m_attributes.Lookup(NameName(), attrs.name);
     if (!m_device)
         return attrs;
-    attrs.inst = m_device->GetInstance(attrs.id, attrs.name);
-    attrs.did = attrs.id;
-    if (m_device->StripGateSuffix(attrs.did, attrs.name) == kMapNotValid)
-        attrs.did.Empty();
+    m_device->SplitPartId(attrs.id, attrs.name, attrs.inst, attrs.did);
     return attrs;
 }
 

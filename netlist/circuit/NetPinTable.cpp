@@ -17,10 +17,14 @@ CNetPinTable::CNetPinTable(CNetlistCircuit& circuit) : m_entries(circuit.Nets().
         m_entrySlot.push_back(static_cast<size_t>(slot));
     }
     // Count the pins of each slot, then place them: a stable bucket sort of the pins by net.
+    // Each pin's slot is read from its net once and kept for the second pass.
+    std::vector<int> pinSlots;
     m_slotStart.assign(m_slotNet.size() + 1, 0);
     for (const auto& part : circuit.Parts()) {
         for (const CPinConnection& pin : part->pins) {
-            if (const int slot = SlotOf(pin.net); slot >= 0)
+            const int slot = SlotOf(pin.net);
+            pinSlots.push_back(slot);
+            if (slot >= 0)
                 ++m_slotStart[static_cast<size_t>(slot) + 1];
         }
     }
@@ -28,10 +32,12 @@ CNetPinTable::CNetPinTable(CNetlistCircuit& circuit) : m_entries(circuit.Nets().
         m_slotStart[slot] += m_slotStart[slot - 1];
     m_pins.resize(m_slotStart.back());
     std::vector<size_t> next(m_slotStart.begin(), m_slotStart.end() - 1);
+    auto slot = pinSlots.begin();
     for (const auto& part : circuit.Parts()) {
         for (const CPinConnection& pin : part->pins) {
-            if (const int slot = SlotOf(pin.net); slot >= 0)
-                m_pins[next[static_cast<size_t>(slot)]++] = PinOnNet{part.get(), &pin};
+            if (*slot >= 0)
+                m_pins[next[static_cast<size_t>(*slot)]++] = PinOnNet{part.get(), &pin};
+            ++slot;
         }
     }
 }

@@ -21,6 +21,8 @@ public:
     explicit CNetPinTable(CNetlistCircuit& circuit);
 
     size_t GetCount() const { return m_entries.size(); }
+    // The pins listed under the nets, each counted once.
+    size_t GetPinCount() const { return m_pins.size(); }
     const CString& GetName(size_t entry) const { return m_entries[entry].key; }
     std::span<const PinOnNet> GetPins(size_t entry) const;
     // The place (1 for the first) of the last entry naming the net; 0 for a net not listed.

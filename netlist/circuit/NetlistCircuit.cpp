@@ -125,7 +125,7 @@ std::unique_ptr<CComponentRecord> CComponentRecord::CopyWith(
 
 CPinConnection* CComponentRecord::FindPin(const CString& pinName, const CString& pinNumber) {
     for (CPinConnection& pin : pins) {
-        if (pin.name == pinName && pin.number == pinNumber)
+        if (pin.number == pinNumber && pin.name == pinName)
             return &pin;
     }
     return nullptr;

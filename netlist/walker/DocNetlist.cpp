@@ -127,21 +127,23 @@ private:
 
 }  // namespace
 
-// A symbol and its place in the document's list.
+// A symbol, its place in the document's list and its kind bit (KindBit).
 struct PlacedSymbol {
     POSITION pos;
     CDrawObj* object;
+    DWORD kindBit;
 };
 
 // Gathered in one pass over the list, so that the symbol and part walks of one build step
-// through the few symbols instead of over every object of the sheet.
+// through the few symbols instead of over every object of the sheet, and pick symbols by
+// kind without reading them again.
 struct CDocNetlist::SymbolList {
     explicit SymbolList(const CObList& objects) {
         for (POSITION pos = objects.GetHeadPosition(); pos;) {
             const POSITION at = pos;
             auto* object = static_cast<CDrawObj*>(objects.GetNext(pos));
             if (IsSymbol(object))
-                symbols.push_back({at, object});
+                symbols.push_back({at, object, KindBit(object)});
         }
     }
     // The index of the symbol at pos, or the count when pos holds none.
@@ -156,7 +158,7 @@ struct CDocNetlist::SymbolList {
     // The position of the first symbol of a kind in kindMask from index on, or null.
     POSITION FindOfKind(size_t index, DWORD kindMask) {
         for (cursor = index; cursor < symbols.size(); ++cursor) {
-            if (IsSymbolKindInMask(symbols[cursor].object, kindMask))
+            if (symbols[cursor].kindBit & kindMask)
                 return symbols[cursor].pos;
         }
         return nullptr;
@@ -179,25 +181,31 @@ struct CDocNetlist::SectionIndex {
         size_t member;  // the entry's place in its group's members
     };
 
+    using GroupKey = std::pair<const CDevice*, std::string_view>;
+    struct GroupKeyHash {
+        size_t operator()(const GroupKey& key) const {
+            return std::hash<std::string_view>{}(key.second) ^
+                   std::hash<const CDevice*>{}(key.first);
+        }
+    };
+
     explicit SectionIndex(const std::vector<PlacedSymbol>& symbols) {
         // Number the groups in the order they are met, then lay their members out in one array.
         entries.reserve(symbols.size());
         attrs.resize(symbols.size());
-        std::unordered_map<const CDevice*, std::unordered_map<std::string, int>> groupOf;
+        // Keyed by views of the identifiers read into attrs, which stays in place meanwhile.
+        std::unordered_map<GroupKey, int, GroupKeyHash> groupOf;
+        groupOf.reserve(symbols.size());
         std::vector<size_t> counts;
         for (const PlacedSymbol& symbol : symbols) {
             CDrawObj* object = symbol.object;
-            Entry entry{symbol,
-                        object->GetDevice(),
-                        (object->GetFlags() & kSymbolKindMask) == kSymbolDevice,
-                        false,
-                        -1,
+            Entry entry{symbol, object->GetDevice(), symbol.kindBit == kKindMaskDevice, false, -1,
                         0};
             if (entry.device) {
                 CSymbol::PartAttrs& read = attrs[entries.size()];
                 read = static_cast<CSymbol*>(object)->GetPartAttrs();
-                auto [it, added] = groupOf[entry.device].try_emplace(
-                    read.did.str(), static_cast<int>(counts.size()));
+                auto [it, added] = groupOf.try_emplace(GroupKey{entry.device, read.did.str()},
+                                                       static_cast<int>(counts.size()));
                 if (added)
                     counts.push_back(0);
                 entry.group = it->second;

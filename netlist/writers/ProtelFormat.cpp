@@ -8,6 +8,15 @@
 #include "netlist/walker/NetNode.h"
 #include "netlist/writers/PinMembers.h"
 
+namespace {
+
+// What a part, a net and a pin line usually take, to size the text once.
+constexpr size_t kBytesPerPart = 40;
+constexpr size_t kBytesPerNet = 16;
+constexpr size_t kBytesPerPin = 12;
+
+}  // namespace
+
 int CProtelFormat::PrepareSheet(CDocNetlist& walker, CNetNode& node, std::ostream& /*out*/,
                                 std::ostream& log) {
     return PrepareCircuitSheet(walker, node, log, kCircuitCheckFootprints);
@@ -32,6 +41,7 @@ int CProtelFormat::WriteNetlist(CNetNode& topNode, std::ostream& out, std::ostre
     // The whole text is put together in one buffer and written at once. A name is written up
     // to its first null byte, as a stream writes it.
     std::string text;
+    text.reserve(kBytesPerPart * circuit->Parts().size());
     auto line = [&text](const char* a, const char* b = "") {
         text.append(a).append(b).push_back('\n');
     };
@@ -41,6 +51,7 @@ int CProtelFormat::WriteNetlist(CNetNode& topNode, std::ostream& out, std::ostre
         line(part->value.c_str(), "\n\n\n\n]");
     }
     const CNetPinTable nets(*circuit);
+    text.reserve(text.size() + kBytesPerNet * nets.GetCount() + kBytesPerPin * nets.GetPinCount());
     for (size_t i = 0; i < nets.GetCount(); ++i) {
         line("(\n", nets.GetName(i).c_str());
         for (const CNetPinTable::PinOnNet& on : nets.GetPins(i)) {

@@ -155,6 +155,33 @@ TEST(DeviceMap, MapsStoredUnsortedAreSearchedAlike) {
     EXPECT_EQ(symbols[1]->m_symbol, "N");
 }
 
+TEST(DeviceMap, SplitsAPartIdentifierAsInstanceAndStripAgree) {
+    // The first line of the symbol in map order decides; for "M" the one without a suffix.
+    CDevice device("N");
+    ASSERT_TRUE(device.SetAttr("_Map", MapText("N|A|Y|3\nN|B|Y|6\nM||Y|1\nM|B|Y|2").c_str(), TRUE));
+    CString gate = "stale";
+    CString did;
+    device.SplitPartId("U3B", "N", gate, did);
+    EXPECT_EQ(gate, "B");
+    EXPECT_EQ(did, "U3");
+    device.SplitPartId("U3C", "N", gate, did);  // no gate ends it: the whole identifier
+    EXPECT_EQ(gate, "");
+    EXPECT_EQ(did, "U3C");
+    device.SplitPartId("B", "N", gate, did);  // no longer than the suffix
+    EXPECT_EQ(gate, "");
+    EXPECT_EQ(did, "B");
+    device.SplitPartId("U3B", "M", gate, did);
+    EXPECT_EQ(gate, "");
+    EXPECT_EQ(did, "U3B");
+
+    // A stored map that does not parse leaves no identifier.
+    const Bytes record = Concat({DeviceTag(), Le16(1), Str("_Map"), Str("N"), Le32(0)});
+    std::unique_ptr<CObject> loaded = shapetest::LoadObject(record, RUNTIME_CLASS(CDevice));
+    static_cast<CDevice*>(loaded.get())->SplitPartId("U3B", "N", gate, did);
+    EXPECT_EQ(gate, "");
+    EXPECT_EQ(did, "");
+}
+
 TEST(DeviceRecord, StoresTheMapAndFlagsWithoutMarksOrCount) {
     CDevice device("R");
     device.AddRef();

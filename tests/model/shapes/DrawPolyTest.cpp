@@ -76,6 +76,65 @@ TEST(DrawPoly, LoadingChecksTheCountAgainstTheRecord) {
     EXPECT_THROW(LoadObject(missing, RUNTIME_CLASS(CDrawPoly)), CArchiveException);
 }
 
+// The capacity is kept as the record states it, however few points are held.
+TEST(DrawPoly, TheCapacityComesBackAsReadAndGrowsByTenFromThere) {
+    const Bytes header = Concat({NewClassTag("CDrawPoly"), Le32(0), Le32(0), Le32(10), Le32(10),
+                                 Le32(0x12), Le16(0), Le16(0)});
+    const Bytes wire = Concat({header, Le16(2), Le16(10), Le32(0), Le32(0), Le32(10), Le32(10)});
+    const auto loaded = LoadObject(wire, RUNTIME_CLASS(CDrawPoly));
+    auto* poly = dynamic_cast<CDrawPoly*>(loaded.get());
+    ASSERT_TRUE(poly);
+    EXPECT_EQ(poly->GetCapacity(), 10);
+    EXPECT_EQ(StoreObject(poly), wire);
+
+    // Past the two points held inside: the capacity of the record is used up first.
+    for (int i = 2; i < 10; ++i)
+        poly->AddPoint(CPoint(10 * i, 0));
+    EXPECT_EQ(poly->GetCapacity(), 10);
+    poly->AddPoint(CPoint(100, 5));
+    EXPECT_EQ(poly->GetPointCount(), 11);
+    EXPECT_EQ(poly->GetCapacity(), 20);
+    EXPECT_EQ(poly->GetPoint(1), CPoint(10, 10));
+    EXPECT_EQ(poly->GetPoint(10), CPoint(100, 5));
+
+    // An empty polyline states no capacity; its first point raises it to ten.
+    CDrawPoly empty(CRect(0, 0, 0, 0));
+    EXPECT_EQ(empty.GetCapacity(), 0);
+    empty.AddPoint(CPoint(1, 1));
+    EXPECT_EQ(empty.GetCapacity(), 10);
+}
+
+TEST(DrawPoly, CopiesKeepPointsAndCapacityBeyondTheRoomInside) {
+    auto poly = MakePoly({{0, 0}, {10, 0}, {10, -10}, {20, -10}, {20, -20}}, 0x12);
+    poly->InsertPoint(1, 5, 0);
+    EXPECT_EQ(PointsOf(*poly),
+              (std::vector<CPoint>{{0, 0}, {5, 0}, {10, 0}, {10, -10}, {20, -10}, {20, -20}}));
+    const Bytes record = StoreObject(poly.get());
+
+    std::unique_ptr<CDrawObj> clone(poly->Clone(nullptr));
+    poly->RemovePoint(0);
+    poly->OffsetBy(CSize(1, 1));
+    EXPECT_EQ(StoreObject(clone.get()), record);
+
+    CDrawPoly geometry(CRect(0, 0, 0, 0));
+    geometry.SetFlags(0x12, 0xFFFFFFFF);  // the flags are not geometry
+    geometry.CopyGeometryFrom(clone.get());
+    EXPECT_EQ(StoreObject(&geometry), record);
+    EXPECT_EQ(StoreObject(RoundTrip(geometry).get()), record);
+
+    // A three-point record holds room for its three points only, and grows when added to.
+    const Bytes header = Concat({NewClassTag("CDrawPoly"), Le32(0), Le32(0), Le32(10), Le32(10),
+                                 Le32(0x12), Le16(0), Le16(0)});
+    const auto loaded = LoadObject(
+        Concat({header, Le16(3), Le16(3), Le32(1), Le32(1), Le32(2), Le32(2), Le32(3), Le32(3)}),
+        RUNTIME_CLASS(CDrawPoly));
+    auto* three = dynamic_cast<CDrawPoly*>(loaded.get());
+    ASSERT_TRUE(three);
+    three->AddPoint(CPoint(4, 4));
+    EXPECT_EQ(three->GetCapacity(), 13);
+    EXPECT_EQ(PointsOf(*three), (std::vector<CPoint>{{1, 1}, {2, 2}, {3, 3}, {4, 4}}));
+}
+
 TEST(DrawPoly, KindsAndHandleCounts) {
     const auto four = [](DWORD flags) {
         return MakePoly({{0, 0}, {100, 0}, {100, 100}, {0, 100}}, flags);
