@@ -208,7 +208,8 @@ void CDrawPoly::AddPoint(CPoint point) {
     }
     if (m_count > 0 && PointAt(m_count - 1) == point)
         return;
-    m_points.Reserve(m_capacity);
+    if (m_count == m_points.GetRoom())
+        m_points.Reserve(m_capacity);
     PointAt(m_count++) = point;
     if (m_count == 1) {
         m_position = CRect(point, point);

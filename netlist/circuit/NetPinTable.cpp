@@ -5,6 +5,12 @@ CNetPinTable::CNetPinTable(CNetlistCircuit& circuit) : m_entries(circuit.Nets().
     // slot, which SlotOf checks against the table.
     m_entrySlot.reserve(m_entries.size());
     for (size_t i = 0; i < m_entries.size(); ++i) {
+        // The entries lie where the map keeps them, the records where they were made: both
+        // are fetched a few entries ahead.
+        if (i + kNameLead < m_entries.size())
+            __builtin_prefetch(&m_entries[i + kNameLead].value);
+        if (i + kPinLead < m_entries.size())
+            __builtin_prefetch(m_entries[i + kPinLead].value);
         CNetRecord* net = m_entries[i].value;
         int slot = SlotOf(net);
         if (slot < 0) {
@@ -46,6 +52,17 @@ std::span<const CNetPinTable::PinOnNet> CNetPinTable::GetPins(size_t entry) cons
     const size_t slot = m_entrySlot[entry];
     return std::span<const PinOnNet>(m_pins).subspan(m_slotStart[slot],
                                                      m_slotStart[slot + 1] - m_slotStart[slot]);
+}
+
+void CNetPinTable::FetchAhead(size_t entry) const {
+    if (entry + kNameLead < m_entries.size())
+        __builtin_prefetch(&m_entries[entry + kNameLead].key);
+    if (entry + kPinLead < m_entries.size()) {
+        for (const PinOnNet& on : GetPins(entry + kPinLead)) {
+            __builtin_prefetch(on.part);
+            __builtin_prefetch(on.pin);
+        }
+    }
 }
 
 int CNetPinTable::GetNumber(const CNetRecord* net) const {

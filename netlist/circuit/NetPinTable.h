@@ -27,8 +27,16 @@ public:
     std::span<const PinOnNet> GetPins(size_t entry) const;
     // The place (1 for the first) of the last entry naming the net; 0 for a net not listed.
     int GetNumber(const CNetRecord* net) const;
+    // Has the processor fetch the names and pins of the entries a few places after entry.
+    // The listing order is the map's, unrelated to where names, parts and pins lie in memory;
+    // a writer going through the entries calls it for each, so that they are at hand when due.
+    void FetchAhead(size_t entry) const;
 
 private:
+    // How far ahead FetchAhead fetches names, and pins of their parts.
+    static constexpr size_t kNameLead = 8;
+    static constexpr size_t kPinLead = 4;
+
     // The slot of a net record listed in the table, or -1.
     int SlotOf(const CNetRecord* net) const;
 

@@ -22,6 +22,8 @@ namespace {
 constexpr std::string_view kGroupSeparators = " \x01";
 constexpr const char* kNetSuffix = ".Net";
 const CString kNoName;
+// Room kept in a part's pins for the hidden pins of its device, usually power and ground.
+constexpr size_t kHiddenPinRoom = 4;
 
 CString Attr(CDrawObj& object, int name) {
     return object.GetAttr(GetStdAttrName(name));
@@ -56,16 +58,16 @@ bool HasNet(const CPin& pin) {
     return pin.GetWire() && pin.GetWire()->GetNet();
 }
 
-std::vector<CString> Tokens(const CString& text) {
-    std::vector<CString> tokens;
-    const std::string_view all(text.str());
-    for (size_t start = 0; start < all.size();) {
-        const size_t end = std::min(all.find_first_of(kGroupSeparators, start), all.size());
-        if (end > start)
-            tokens.emplace_back(all.substr(start, end - start));
+// The token of text from start on up to a separator, start moving past it; empty at the end.
+std::string_view NextToken(std::string_view text, size_t& start) {
+    while (start < text.size()) {
+        const size_t end = std::min(text.find_first_of(kGroupSeparators, start), text.size());
+        const std::string_view token = text.substr(start, end - start);
         start = end + 1;
+        if (!token.empty())
+            return token;
     }
-    return tokens;
+    return {};
 }
 
 void CopyMap(const CMapStringToString& from, CMapStringToString& to) {
@@ -283,15 +285,16 @@ BOOL CNetlistCircuit::AddPart(CDocNetlist& walker, const CObList& sections, std:
     CComponentRecord& part = *m_parts.back();
     const std::vector<CSymbol::PartAttrs> attrs = walker.TakeSectionAttrs(sections);
     const CSymbol::PartAttrs& firstAttrs = attrs.front();
-    part.id = firstAttrs.id;
-    part.footprint = Attr(*first, kStdAttrFootprint);
-    part.value = Attr(*first, kStdAttrValue);
     const CString& did = firstAttrs.did;
     const CDevice* device = first->GetDevice();
+    part.id = device ? did : firstAttrs.id;
+    if (device)
+        part.footprint = device->GetStdAttr(kStdAttrFootprint);
+    if (part.footprint.IsEmpty())
+        part.footprint = Attr(*first, kStdAttrFootprint);
+    part.value = Attr(*first, kStdAttrValue);
+    ReserveDrawnPins(sections, part);
     if (device) {
-        part.id = did;
-        if (const CString footprint = device->GetStdAttr(kStdAttrFootprint); !footprint.IsEmpty())
-            part.footprint = footprint;
         if (part.value.IsEmpty())
             part.value = device->GetStdAttr(kStdAttrName);
         AddImplicitPins(walker, *device, part);
@@ -310,7 +313,6 @@ BOOL CNetlistCircuit::AddPart(CDocNetlist& walker, const CObList& sections, std:
     }
     if ((m_flags & kCircuitCheckFootprints) && part.footprint.IsEmpty())
         log << "Error - " << part.id << " no PCB footprint set.\n";
-    ReserveDrawnPins(sections, part);
     size_t at = 0;
     for (POSITION pos = sections.GetHeadPosition(); pos; ++at) {
         auto* section = static_cast<CSymbol*>(sections.GetNext(pos));
@@ -322,10 +324,14 @@ BOOL CNetlistCircuit::AddPart(CDocNetlist& walker, const CObList& sections, std:
 
 void CNetlistCircuit::ReserveDrawnPins(const CObList& sections, CComponentRecord& part) {
     size_t drawn = 0;
-    for (POSITION pos = sections.GetHeadPosition(); pos;)
-        drawn +=
-            static_cast<size_t>(static_cast<CSymbol*>(sections.GetNext(pos))->GetPins().GetCount());
-    part.pins.reserve(part.pins.size() + drawn);
+    for (POSITION pos = sections.GetHeadPosition(); pos;) {
+        const CObList& pins = static_cast<CSymbol*>(sections.GetNext(pos))->GetPins();
+        drawn += static_cast<size_t>(pins.GetCount());
+        // Fetched all at once here rather than one after the other as they are read.
+        for (POSITION pinPos = pins.GetHeadPosition(); pinPos;)
+            __builtin_prefetch(pins.GetNext(pinPos));
+    }
+    part.pins.reserve(part.pins.size() + drawn + kHiddenPinRoom);
 }
 
 BOOL CNetlistCircuit::AddSectionPins(CSymbol& section, const SectionPinNumbers& pinNumbers,
@@ -373,9 +379,13 @@ BOOL CNetlistCircuit::AddSectionPins(CSymbol& section, const SectionPinNumbers& 
 
 void CNetlistCircuit::AddImplicitPins(CDocNetlist& walker, const CDevice& device,
                                       CComponentRecord& part) {
-    const std::vector<CString> tokens = Tokens(device.GetStdAttr(kStdAttrImplicit));
-    for (size_t i = 0; i < tokens.size(); i += 2) {
-        const CString& group = tokens[i];
+    const CString groups = device.GetStdAttr(kStdAttrImplicit);
+    size_t at = 0;
+    for (std::string_view token = NextToken(groups.str(), at); !token.empty();) {
+        const CString group(token);
+        token = NextToken(groups.str(), at);
+        CString list(token);
+        token = NextToken(groups.str(), at);
         CString named;
         if (!device.Lookup(group + kNetSuffix, named))
             continue;
@@ -383,7 +393,6 @@ void CNetlistCircuit::AddImplicitPins(CDocNetlist& walker, const CDevice& device
         if (CDrawDoc* doc = walker.GetDocument())
             doc->GetAttribute(named, netName);
         CNetRecord* net = GetNet(netName);
-        CString list = i + 1 < tokens.size() ? tokens[i + 1] : CString();
         list.Remove('(');
         list.Remove(')');
         const NameMembers pins(list);

@@ -125,7 +125,8 @@ private:
     BOOL AddInstances(const std::vector<CSymbol*>& blocks, std::ostream& log);
     // The hidden pins of the device's "_Implicit" groups that have a net.
     void AddImplicitPins(CDocNetlist& walker, const CDevice& device, CComponentRecord& part);
-    // Room in the part's pins for one connection per pin its sections draw.
+    // Room in the part's pins for one connection per pin its sections draw (and a few hidden
+    // ones); the pins are fetched on the way.
     static void ReserveDrawnPins(const CObList& sections, CComponentRecord& part);
     class SectionPinNumbers;
     // Connections for the pins of one section; FALSE after a bussed pin error.

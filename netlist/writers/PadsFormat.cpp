@@ -33,6 +33,7 @@ void CPadsPcbFormat::WriteSignals(CNetlistCircuit& circuit, std::ostream& out) {
     const CNetPinTable nets(circuit);
     out << "*NET*\n";
     for (size_t i = 0; i < nets.GetCount(); ++i) {
+        nets.FetchAhead(i);
         out << "*SIGNAL* " << nets.GetName(i) << "\n";
         for (const CNetPinTable::PinOnNet& on : nets.GetPins(i)) {
             ForEachPinMember(on.pin->number, [&](const CString& member) {

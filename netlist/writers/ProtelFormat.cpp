@@ -53,6 +53,7 @@ int CProtelFormat::WriteNetlist(CNetNode& topNode, std::ostream& out, std::ostre
     const CNetPinTable nets(*circuit);
     text.reserve(text.size() + kBytesPerNet * nets.GetCount() + kBytesPerPin * nets.GetPinCount());
     for (size_t i = 0; i < nets.GetCount(); ++i) {
+        nets.FetchAhead(i);
         line("(\n", nets.GetName(i).c_str());
         for (const CNetPinTable::PinOnNet& on : nets.GetPins(i)) {
             ForEachPinMember(on.pin->number, [&](const CString& member) {

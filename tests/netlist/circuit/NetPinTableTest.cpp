@@ -50,6 +50,7 @@ TEST_F(NetPinTableTest, ListsThePinsOfEachNetInPartAndPinOrder) {
     EXPECT_EQ(table.GetNumber(vcc), 1);
     EXPECT_EQ(table.GetNumber(a), 3);
     EXPECT_EQ(table.GetNumber(nullptr), 0);
+    EXPECT_EQ(table.GetPinCount(), 5u);  // the unconnected pin is on no net
 }
 
 // A net listed under two names has its pins under both and is numbered by the later place; a
@@ -69,6 +70,7 @@ TEST_F(NetPinTableTest, FollowsTheNetMapAcrossListings) {
     EXPECT_EQ(Listing(table), "VCC: R1-1\nA: R1-1\n");
     EXPECT_EQ(table.GetNumber(a), 2);
     EXPECT_EQ(table.GetNumber(b), 0);
+    EXPECT_EQ(table.GetPinCount(), 1u);  // R1-1 once, though listed twice
     b->Release();
 }
 
