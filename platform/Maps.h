@@ -34,9 +34,10 @@ inline UINT HashMapKey(WORD key) {
 
 // Key stored as Key, passed as KeyArg (a C string for string keys).
 //
-// The associations form one list in iteration order, so a map is small and a walk is a walk
-// down the list; a map of more than a few keys also keeps each bucket's first and last
-// association, so that a look-up or an insertion does not walk the whole list.
+// The associations form one list in iteration order, so a walk is a walk down the list; a map
+// of more than a few keys also keeps each bucket's first and last association, so that a
+// look-up or an insertion does not walk the whole list. Most maps of a sheet hold one or two
+// keys: the map has room for one association of its own, and allocates only the others.
 template <class Key, class KeyArg, class Value>
 class FrameworkMap {
 public:
@@ -107,7 +108,7 @@ public:
         if (m_buckets)
             Unindex(*found, before);
         *link = found->next;
-        delete found;
+        Free(found);
         --m_count;
         return TRUE;
     }
@@ -115,7 +116,7 @@ public:
     void RemoveAll() {
         while (m_first) {
             Assoc* next = m_first->next;
-            delete m_first;
+            Free(m_first);
             m_first = next;
         }
         m_buckets.reset();
@@ -132,12 +133,14 @@ public:
     }
 
 private:
+    // The bucket of the map's own association while it is not in use.
+    static constexpr UINT kUnused = ~0u;
     struct Assoc {
-        Assoc* next;
-        UINT hash;
-        UINT bucket;
-        Key key;
-        Value value;
+        Assoc* next = nullptr;
+        UINT hash = 0;
+        UINT bucket = kUnused;
+        Key key{};
+        Value value{};
     };
     // A bucket's first and last association in the list, both null while it is empty.
     struct Bucket {
@@ -206,7 +209,13 @@ private:
     Assoc* InsertHashed(UINT hash, Key key, Value value = Value()) {
         const UINT bucket = hash % m_tableSize;
         Assoc** link = FirstLinkOf(bucket);
-        Assoc* assoc = new Assoc{*link, hash, bucket, std::move(key), std::move(value)};
+        Assoc* assoc = nullptr;
+        if (m_own.bucket == kUnused) {
+            assoc = &m_own;
+            m_own = Assoc{*link, hash, bucket, std::move(key), std::move(value)};
+        } else {
+            assoc = new Assoc{*link, hash, bucket, std::move(key), std::move(value)};
+        }
         *link = assoc;
         ++m_count;
         if (m_buckets) {
@@ -228,6 +237,12 @@ private:
             entry.last = assoc;
         }
     }
+    void Free(Assoc* assoc) {
+        if (assoc == &m_own)
+            m_own = Assoc{};
+        else
+            delete assoc;
+    }
     // Takes the association out of its bucket's entry; before is the one ahead of it in the
     // bucket, or null.
     void Unindex(const Assoc& assoc, Assoc* before) {
@@ -243,6 +258,7 @@ private:
     std::unique_ptr<Bucket[]> m_buckets;
     UINT m_tableSize = kUsualTableSize;
     int m_count = 0;
+    Assoc m_own;
 
     static constexpr UINT kUsualTableSize = 17;
 };

@@ -223,4 +223,19 @@ TEST(MapsTest, ManyKeysKeepTheOrderThroughAddsAndRemovals) {
     }
 }
 
+// A value stays where it is until its own key is removed, whichever key went in first.
+TEST(MapsTest, ValuesStayPutWhileOtherKeysComeAndGo) {
+    CMapStringToString map;
+    Insert(map, {"D0", "D1"});
+    const CString* second = map.PLookup("D1");
+    EXPECT_TRUE(map.RemoveKey("D0"));
+    Insert(map, {"D3", "D2"});
+    EXPECT_EQ(map.PLookup("D1"), second);
+    EXPECT_EQ(*second, "value of D1");
+    EXPECT_EQ(Order(map), (Keys{"D3", "D1", "D2"}));
+    map.RemoveAll();
+    Insert(map, {"DA"});
+    EXPECT_EQ(Order(map), (Keys{"DA"}));
+}
+
 }  // namespace
