@@ -7,10 +7,12 @@
 //
 // The entries are kept in the order they were added; a removed one is only marked until
 // removed ones outnumber the others, when the storage is compacted. The look-up table is one
-// array of cells, open addressed and at most half full, each naming an entry with its hash.
+// array of small cells, open addressed and at most half full, each naming an entry by its
+// place in the storage with part of its hash.
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <deque>
 #include <functional>
 #include <string_view>
@@ -54,7 +56,7 @@ public:
         if (2 * (m_used + 1) > m_cells.size())
             Rebuild(m_count + 1);
         Slot& slot = m_slots.emplace_back(key, hash);
-        Place(slot);
+        Place(m_slots.size() - 1);
         ++m_count;
         return slot.value;
     }
@@ -116,6 +118,7 @@ private:
     static constexpr UINT kBuckets = 17;
     static constexpr size_t kSlack = 16;
     static constexpr size_t kMinCells = 16;
+    static constexpr size_t kNowhere = static_cast<size_t>(-1);
 
     struct Slot {
         Slot(const CString& name, size_t keyHash)
@@ -128,28 +131,41 @@ private:
         bool removed = false;
     };
     struct Cell {
-        Slot* slot = nullptr;  // null for a free cell
-        size_t hash = 0;
+        uint32_t place = 0;  // the entry's place in m_slots plus one; 0 for a free cell
+        uint32_t hash = 0;   // the low half of the entry's hash
     };
 
     static size_t Hash(std::string_view key) { return std::hash<std::string_view>{}(key); }
 
-    Slot* FindSlot(std::string_view key, size_t hash) const {
+    // The place in m_slots of the entry of key, or kNowhere.
+    size_t FindPlace(std::string_view key, size_t hash) const {
         const size_t mask = m_cells.size() - 1;
-        for (size_t i = hash & mask; !m_cells.empty() && m_cells[i].slot; i = (i + 1) & mask) {
+        for (size_t i = hash & mask; !m_cells.empty() && m_cells[i].place; i = (i + 1) & mask) {
             const Cell& cell = m_cells[i];
-            if (cell.hash == hash && !cell.slot->removed && cell.slot->key.str() == key)
-                return cell.slot;
+            if (cell.hash != static_cast<uint32_t>(hash))
+                continue;
+            const Slot& slot = m_slots[cell.place - 1];
+            if (!slot.removed && slot.key.str() == key)
+                return cell.place - 1;
         }
-        return nullptr;
+        return kNowhere;
     }
-    // Gives the slot the first free cell of its probe sequence.
-    void Place(Slot& slot) {
+    Slot* FindSlot(std::string_view key, size_t hash) {
+        const size_t place = FindPlace(key, hash);
+        return place == kNowhere ? nullptr : &m_slots[place];
+    }
+    const Slot* FindSlot(std::string_view key, size_t hash) const {
+        const size_t place = FindPlace(key, hash);
+        return place == kNowhere ? nullptr : &m_slots[place];
+    }
+    // Gives the entry at that place in m_slots the first free cell of its probe sequence.
+    void Place(size_t place) {
+        const size_t hash = m_slots[place].hash;
         const size_t mask = m_cells.size() - 1;
-        size_t i = slot.hash & mask;
-        while (m_cells[i].slot)
+        size_t i = hash & mask;
+        while (m_cells[i].place)
             i = (i + 1) & mask;
-        m_cells[i] = Cell{&slot, slot.hash};
+        m_cells[i] = Cell{static_cast<uint32_t>(place + 1), static_cast<uint32_t>(hash)};
         ++m_used;
     }
     // A table for at least keys entries, with the present entries placed again.
@@ -159,9 +175,9 @@ private:
             size *= 2;
         m_cells.assign(size, Cell{});
         m_used = 0;
-        for (Slot& slot : m_slots) {
-            if (!slot.removed)
-                Place(slot);
+        for (size_t place = 0; place < m_slots.size(); ++place) {
+            if (!m_slots[place].removed)
+                Place(place);
         }
     }
     // Drops the removed entries' storage; the others keep their order.
