@@ -1,5 +1,7 @@
 #include "model/ole/EmbeddedStandIn.h"
 
+#include <algorithm>
+#include <array>
 #include <cstdint>
 #include <string>
 
@@ -35,9 +37,10 @@ void PutText(std::vector<BYTE>& bytes, const std::string& text) {
 
 // The object's class stream: the fixed header, then the user type name and no format.
 std::vector<BYTE> CompObj(const std::string& userType) {
-    std::vector<BYTE> bytes = {0x01, 0x00, 0xFE, 0xFF, 0x03, 0x0A,
-                               0x00, 0x00, 0xFF, 0xFF, 0xFF, 0xFF};
-    bytes.resize(28, 0);  // the class id, none
+    std::vector<BYTE> bytes(28, 0);  // the header, then the class id: none
+    constexpr std::array<BYTE, 12> kHeader = {0x01, 0x00, 0xFE, 0xFF, 0x03, 0x0A,
+                                              0x00, 0x00, 0xFF, 0xFF, 0xFF, 0xFF};
+    std::copy(kHeader.begin(), kHeader.end(), bytes.begin());
     PutText(bytes, userType);
     PutDword(bytes, 0);
     return bytes;
