@@ -465,6 +465,9 @@ void CSymbol::RefreshPinTexts(const char* name) {
 }
 
 void CSymbol::PurgeAttrTexts() {
+    // The pins are asked for all at once, not one after the other as they are checked.
+    for (POSITION pos = m_pins.GetHeadPosition(); pos;)
+        __builtin_prefetch(m_pins.GetNext(pos));
     CDrawObj::PurgeAttrTexts();
     for (CObList* children : {&m_pins, &m_graphics}) {
         for (POSITION pos = children->GetHeadPosition(); pos;)
