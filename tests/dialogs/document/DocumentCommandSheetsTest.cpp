@@ -14,21 +14,11 @@
 #include "model/app/SchematicApp.h"
 #include "model/doc/DrawDoc.h"
 #include "model/text/AttrText.h"
-#include "platform/Archive.h"
-#include "platform/MemFile.h"
 #include "shell/support/QtTestApp.h"
+#include "support/DocumentBytes.h"
 #include "support/TestSupport.h"
 
 namespace {
-
-std::vector<BYTE> ArchiveBytes(CDrawDoc& doc) {
-    CMemFile file;
-    CArchive ar(&file, CArchive::store);
-    ar.m_pDocument = &doc;
-    doc.Serialize(ar);
-    ar.Close();
-    return file.Detach();
-}
 
 class DocumentCommandSheetsTest : public ::testing::Test {
 protected:
@@ -73,12 +63,12 @@ void UntickFrameAndSave(CDocSettingsSheet& sheet) {
 }
 
 TEST_F(DocumentCommandSheetsTest, DocumentSettingsAreOneStepAndMaySaveTheDefaults) {
-    const std::vector<BYTE> before = ArchiveBytes(doc);
+    const std::vector<BYTE> before = testsupport::DocumentBytes(doc);
     const DWORD frame = doc.m_border.m_flags & CSheetBorder::kFrameLines;
 
     Answer<CDocSettingsSheet>(false, UntickFrameAndSave);
     EditDocumentSettings(doc, nullptr, {});
-    EXPECT_EQ(ArchiveBytes(doc), before);
+    EXPECT_EQ(testsupport::DocumentBytes(doc), before);
     EXPECT_TRUE(Steps().empty());
     EXPECT_FALSE(doc.IsModified());
     EXPECT_EQ(app.Settings().GetProfileInt("Document", "PaperColour", -1), 7u);
@@ -90,7 +80,7 @@ TEST_F(DocumentCommandSheetsTest, DocumentSettingsAreOneStepAndMaySaveTheDefault
     EXPECT_EQ(app.Settings().GetProfileInt("Document", "PaperColour", -1), doc.m_paperColour);
 
     doc.GetUndoList().Undo(1);
-    EXPECT_EQ(ArchiveBytes(doc), before);
+    EXPECT_EQ(testsupport::DocumentBytes(doc), before);
 }
 
 TEST_F(DocumentCommandSheetsTest, DocumentSettingsWithoutTheBoxLeaveTheDefaults) {
@@ -134,11 +124,11 @@ void EditAttributes(CDocSettingsSheet& sheet) {
 TEST_F(DocumentCommandSheetsTest, TheAttributesPageEditsJoinTheSettingsStep) {
     doc.SetAttribute("Rev", "A", 0);
     doc.SetAttribute("Old", "x", 0);
-    const std::vector<BYTE> before = ArchiveBytes(doc);
+    const std::vector<BYTE> before = testsupport::DocumentBytes(doc);
 
     Answer<CDocSettingsSheet>(false, EditAttributes);
     EditDocumentSettings(doc, nullptr, {});
-    EXPECT_EQ(ArchiveBytes(doc), before);
+    EXPECT_EQ(testsupport::DocumentBytes(doc), before);
 
     Answer<CDocSettingsSheet>(true, EditAttributes);
     EditDocumentSettings(doc, nullptr, {});
@@ -153,11 +143,11 @@ TEST_F(DocumentCommandSheetsTest, TheAttributesPageEditsJoinTheSettingsStep) {
     EXPECT_EQ(Steps(), std::vector<CString>{"1 - Document settings"});
 
     doc.GetUndoList().Undo(1);
-    EXPECT_EQ(ArchiveBytes(doc), before);
+    EXPECT_EQ(testsupport::DocumentBytes(doc), before);
 }
 
 TEST_F(DocumentCommandSheetsTest, InsertTitleBlockIsOneStepAndCancelChangesNothing) {
-    const std::vector<BYTE> before = ArchiveBytes(doc);
+    const std::vector<BYTE> before = testsupport::DocumentBytes(doc);
     const int objects = static_cast<int>(doc.GetObjects().GetCount());
     auto check = [](CPropertySheet& sheet) {
         EXPECT_EQ(sheet.windowTitle(), "Insert Title Block");
@@ -167,7 +157,7 @@ TEST_F(DocumentCommandSheetsTest, InsertTitleBlockIsOneStepAndCancelChangesNothi
 
     Answer<CPropertySheet>(false, check);
     InsertTitleBlock(doc, nullptr);
-    EXPECT_EQ(ArchiveBytes(doc), before);
+    EXPECT_EQ(testsupport::DocumentBytes(doc), before);
     EXPECT_TRUE(Steps().empty());
 
     Answer<CPropertySheet>(true, check);
@@ -176,7 +166,7 @@ TEST_F(DocumentCommandSheetsTest, InsertTitleBlockIsOneStepAndCancelChangesNothi
     EXPECT_EQ(Steps(), std::vector<CString>{"1 - Add title block text"});
 
     doc.GetUndoList().Undo(1);
-    EXPECT_EQ(ArchiveBytes(doc), before);
+    EXPECT_EQ(testsupport::DocumentBytes(doc), before);
 }
 
 }  // namespace

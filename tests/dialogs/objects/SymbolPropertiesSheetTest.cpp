@@ -23,10 +23,9 @@
 #include "model/symbol/Pin.h"
 #include "model/symbol/Symbol.h"
 #include "model/symbol/SymbolSheet.h"
-#include "platform/Archive.h"
-#include "platform/MemFile.h"
 #include "shell/kit/PropertySheet.h"
 #include "shell/support/QtTestApp.h"
+#include "support/DocumentBytes.h"
 #include "support/ScriptedLibraryPicker.h"
 #include "support/TestSupport.h"
 
@@ -60,15 +59,6 @@ TEST(SymbolPropertiesSheetTest, GeneralPageEditsComeBackOnOK) {
     ASSERT_EQ(runner.RunSymbolSheet(sheet), kSymbolSheetOK);
     EXPECT_EQ(sheet.general.name, CString("BADGE"));
     EXPECT_EQ(sheet.attributes.GetRecords().count("Maker"), 1u);
-}
-
-std::vector<BYTE> ArchiveBytes(CDrawDoc& doc) {
-    CMemFile file;
-    CArchive ar(&file, CArchive::store);
-    ar.m_pDocument = &doc;
-    doc.Serialize(ar);
-    ar.Close();
-    return file.Detach();
 }
 
 CSymbol* PlaceNand(CDrawDoc& doc, const char* id) {
@@ -105,7 +95,7 @@ TEST(SymbolPropertiesSheetTest, NewDeviceLibraryDeviceAndNewIdentifiersAreOneSte
     doc.AddView(&view);
     view.selection.AddTail(PlaceNand(doc, "X1"));
     view.selection.AddTail(PlaceNand(doc, "X2"));
-    const std::vector<BYTE> before = ArchiveBytes(doc);
+    const std::vector<BYTE> before = testsupport::DocumentBytes(doc);
     testsupport::ScriptedLibraryPicker picker(dir.path(), "7400");
     CSymbolSheetRunner runner;
     ScopedInstall<ISymbolSheetRunner> installed(runner);
@@ -138,7 +128,7 @@ TEST(SymbolPropertiesSheetTest, NewDeviceLibraryDeviceAndNewIdentifiersAreOneSte
     EXPECT_EQ(second->GetAttr("_ID"), CString("U1B"));
     EXPECT_STREQ(doc.GetUndoList().GetUndoName(), "symbol properties");
     ASSERT_TRUE(doc.GetUndoList().Undo());
-    EXPECT_EQ(ArchiveBytes(doc), before);
+    EXPECT_EQ(testsupport::DocumentBytes(doc), before);
     EXPECT_FALSE(doc.GetUndoList().CanUndo()) << "one step";
     doc.RemoveView(&view);
 }

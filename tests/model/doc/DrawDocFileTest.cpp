@@ -18,21 +18,13 @@
 #include "platform/Archive.h"
 #include "platform/CompoundFile.h"
 #include "platform/MemFile.h"
+#include "support/DocumentBytes.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TestSupport.h"
 
 namespace {
 
 using Bytes = std::vector<BYTE>;
-
-Bytes Store(CDrawDoc& doc) {
-    CMemFile file;
-    CArchive ar(&file, CArchive::store);
-    ar.m_pDocument = &doc;
-    doc.Serialize(ar);
-    ar.Close();
-    return file.Detach();
-}
 
 void Load(CDrawDoc& doc, Bytes bytes) {
     CMemFile file(std::move(bytes));
@@ -99,7 +91,8 @@ TEST(DrawDocFile, EmptyDocumentStoresTheListedBytes) {
     ASSERT_EQ(expected.size(), 388u);
 
     CDrawDoc doc;
-    EXPECT_EQ(Store(doc), expected) << testsupport::HexDump(Store(doc));
+    EXPECT_EQ(testsupport::DocumentBytes(doc), expected)
+        << testsupport::HexDump(testsupport::DocumentBytes(doc));
 }
 
 TEST(DrawDocFile, SavedDocumentOpensWithItsContents) {
@@ -138,8 +131,8 @@ TEST(DrawDocFile, LoadedPinFontIsUpright) {
     CDrawDoc source;
     source.m_pinFont.lfEscapement = source.m_pinFont.lfOrientation = 450;
     CDrawDoc doc;
-    Load(doc, Store(source));
-    Bytes bytes = Store(doc);
+    Load(doc, testsupport::DocumentBytes(source));
+    Bytes bytes = testsupport::DocumentBytes(doc);
     EXPECT_EQ(DwordAt(bytes, kPinFontAt + 8), 0u);   // escapement
     EXPECT_EQ(DwordAt(bytes, kPinFontAt + 12), 0u);  // orientation
     EXPECT_EQ(doc.m_pinFontV.Log().lfEscapement, 900);
@@ -151,7 +144,7 @@ TEST(DrawDocFile, OlderLayoutEndsAfterTheBorder) {
     source.m_firstPartNumber = 50;
     source.m_printSettings.m_flags = 3;
     source.m_border.m_blockY = 2222;
-    Bytes bytes = Store(source);
+    Bytes bytes = testsupport::DocumentBytes(source);
     bytes.resize(kPinFontAt);
     bytes[0] = 0x64;
     bytes[1] = 0x75;
@@ -167,7 +160,7 @@ TEST(DrawDocFile, OlderLayoutEndsAfterTheBorder) {
 
 TEST(DrawDocFile, DamagedStreamsAreRefused) {
     CDrawDoc source;
-    Bytes bytes = Store(source);
+    Bytes bytes = testsupport::DocumentBytes(source);
 
     Bytes badMagic = bytes;
     badMagic[0] = 0x52;
@@ -187,7 +180,7 @@ TEST(DrawDocFile, DamagedStreamsAreRefused) {
     CDrawDoc twice;
     twice.GetObjects().AddTail(new CDrawObj(CRect(0, 0, 10, -10)));
     twice.GetObjects().AddTail(twice.GetObjects().GetHead());
-    Bytes repeated = Store(twice);
+    Bytes repeated = testsupport::DocumentBytes(twice);
     twice.GetObjects().RemoveTail();
     CDrawDoc loaded;
     EXPECT_THROW(Load(loaded, repeated), CArchiveException);
@@ -197,7 +190,7 @@ TEST(DrawDocFile, DamagedStreamsAreRefused) {
 TEST(DrawDocFile, ImpossiblePageFromAFileIsMadeSound) {
     CDrawDoc source;
     source.SetMargins(RECT{100, 200, 300, 400});
-    Bytes bytes = Store(source);
+    Bytes bytes = testsupport::DocumentBytes(source);
     std::fill(bytes.begin() + kBorderAt - 24, bytes.begin() + kBorderAt - 16, 0);  // paper 0 x 0
     CDrawDoc doc;
     Load(doc, bytes);
@@ -205,7 +198,7 @@ TEST(DrawDocFile, ImpossiblePageFromAFileIsMadeSound) {
     EXPECT_EQ(doc.GetPaperSize().cy, -8268);
     EXPECT_EQ(CRect(doc.GetMargins()), CRect(100, 200, 300, 400));
 
-    bytes = Store(source);
+    bytes = testsupport::DocumentBytes(source);
     for (size_t at = kBorderAt - 16; at < kBorderAt; at += 4)
         bytes[at + 1] = 0x7F;  // margins of 32 000 and more
     Load(doc, bytes);
@@ -253,7 +246,7 @@ TEST(DrawDocFile, SavingDropsLinksToObjectsOffTheSheet) {
     orphan->Bind(&gone, "_ID");
     doc.GetObjects().AddTail(orphan);
 
-    Store(doc);
+    testsupport::DocumentBytes(doc);
     EXPECT_EQ(kept->GetStartObject(), onSheet);
     EXPECT_EQ(onSheet->GetWire(), kept);
     EXPECT_EQ(cut->GetEndObject(), nullptr);
@@ -282,7 +275,7 @@ TEST(DrawDocFile, LoadingKeepsTheLinksBetweenObjectsOfTheSheet) {
     bus->SetStartObject(static_cast<CDrawObj*>(symbol->GetPins().GetTail()));
     branch->SetEndObject(wire);
     wire->AddJunction(branch);
-    const Bytes bytes = Store(source);
+    const Bytes bytes = testsupport::DocumentBytes(source);
 
     CDrawDoc doc;
     Load(doc, bytes);
@@ -320,7 +313,7 @@ TEST(DrawDocFile, ObjectOnlyLinkedToIsRefused) {
     CPin* pin = AddPin(*symbol, source);
     source.GetObjects().AddTail(symbol);
     AddWire(source, new CNet("A"))->SetStartObject(pin);
-    Bytes bytes = Store(source);
+    Bytes bytes = testsupport::DocumentBytes(source);
     bytes[2] = 1;  // the object count: the symbol only
     CDrawDoc doc;
     EXPECT_THROW(Load(doc, bytes), CArchiveException);
@@ -339,7 +332,7 @@ TEST(DrawDocFile, LoadingNamesUnnamedNetsAndShowsTheNames) {
         source.GetObjects().AddTail(text);
     }
     CDrawDoc doc;
-    Load(doc, Store(source));
+    Load(doc, testsupport::DocumentBytes(source));
     std::vector<CString> shown;
     for (POSITION pos = doc.GetObjects().GetHeadPosition(); pos;) {
         auto* object = static_cast<CDrawObj*>(doc.GetObjects().GetNext(pos));
@@ -370,7 +363,7 @@ TEST(DrawDocFile, ObjectHeldByTwoOwnersIsRefused) {
         shared.AddTail(shape == kPinInTwoSymbols ? static_cast<CObject*>(pin) : rect);
         if (shape == kRectInSymbolFirst)
             source.GetObjects().AddTail(rect);
-        const Bytes bytes = Store(source);
+        const Bytes bytes = testsupport::DocumentBytes(source);
         shared.RemoveTail();
         if (shape == kPinInTwoSymbols)
             delete rect;
@@ -462,7 +455,7 @@ TEST(DrawDocFile, RefusedFileIsNamedAndADamagedSummaryIsNot) {
     testsupport::TempDir dir;
     const std::string path = (dir / "odd.sch").string();
     CDrawDoc source;
-    Bytes contents = Store(source);
+    Bytes contents = testsupport::DocumentBytes(source);
     CompoundFile file;
     file.Root().WriteStream(kSummaryStreamName, {0xFE, 0xFF, 1});  // damaged
     file.Root().WriteStream("Contents", contents);

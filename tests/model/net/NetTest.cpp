@@ -4,6 +4,7 @@
 #include "model/object/AttrCheckCodes.h"
 #include "model/shapes/ShapeTestSupport.h"
 #include "platform/MemFile.h"
+#include "support/DocumentBytes.h"
 
 using namespace nettest;
 using namespace shapetest;
@@ -121,15 +122,6 @@ TEST(Net, UniqueNamesInAScopeSeeWiresAddedSinceItOpened) {
     EXPECT_EQ(second->GetNet()->GetName(), "n0003");
 }
 
-Bytes StoreDoc(CDrawDoc& doc) {
-    CMemFile file;
-    CArchive ar(&file, CArchive::store);
-    ar.m_pDocument = &doc;
-    doc.Serialize(ar);
-    ar.Close();
-    return file.Detach();
-}
-
 TEST(Net, LoadedNetsAreSharedAndNamed) {
     NetSheet source;
     CWire* first = source.Place({{0, 0}, {100, 0}}, "");
@@ -137,7 +129,7 @@ TEST(Net, LoadedNetsAreSharedAndNamed) {
         NetSheet::Give(source.Place({{0, y}, {100, y}}), first->GetNet());
     source.Place({{0, 300}, {100, 300}}, "n0001");
     NetSheet loaded;
-    CMemFile file(StoreDoc(source.doc));
+    CMemFile file(testsupport::DocumentBytes(source.doc));
     CArchive ar(&file, CArchive::load);
     ar.m_pDocument = &loaded.doc;
     loaded.doc.Serialize(ar);

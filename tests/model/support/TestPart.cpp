@@ -8,7 +8,7 @@
 #include "model/object/StdAttrNames.h"
 #include "model/undo/ConnectionList.h"
 #include "platform/Archive.h"
-#include "platform/MemFile.h"
+#include "support/DocumentBytes.h"
 
 IMPLEMENT_SERIAL(TestPart, CDrawObj, VERSIONABLE_SCHEMA | 1)
 
@@ -181,12 +181,7 @@ std::vector<CObject*> Contents(const CObList& list) {
 
 DocSnapshot Snapshot(CDrawDoc& doc) {
     DocSnapshot snapshot;
-    CMemFile file;
-    CArchive ar(&file, CArchive::store);
-    ar.m_pDocument = &doc;
-    doc.Serialize(ar);
-    ar.Close();
-    snapshot.bytes = file.Detach();
+    snapshot.bytes = testsupport::DocumentBytes(doc);
     for (CObject* object : Contents(doc.GetObjects()))
         snapshot.objects.emplace_back(object, static_cast<const CDrawObj*>(object)->GetFlags());
     return snapshot;

@@ -1,7 +1,5 @@
 #include "ToolTestView.h"
 
-#include "platform/Archive.h"
-#include "platform/MemFile.h"
 #include "shell/frames/StatusPaneText.h"
 
 void ToolTestView::OnUpdate(IDocView*, int hint, CObject*, CObList* list) {
@@ -84,13 +82,4 @@ CDrawObj* ToolTestView::SnapPoint(CPoint& point, DWORD mask, const CObList* excl
     else if (mode == GridSnap::Forced)
         used |= 0x20000000;
     return SnapEngine(m_doc, grid, used).SnapPoint(point, mask, exclude);
-}
-
-std::vector<BYTE> DocumentBytes(CDrawDoc& doc) {
-    CMemFile file;
-    CArchive ar(&file, CArchive::store);
-    ar.m_pDocument = &doc;
-    doc.Serialize(ar);
-    ar.Close();
-    return file.Detach();
 }

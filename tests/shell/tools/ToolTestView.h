@@ -14,6 +14,7 @@
 #include "shell/tools/ToolView.h"
 #include "shell/view/SnapEngine.h"
 #include "shell/view/ViewSnapGrid.h"
+#include "support/DocumentBytes.h"
 #include "support/ScriptedPrompt.h"
 
 class ToolTestView : public IToolView {
@@ -94,8 +95,7 @@ private:
     CDrawDoc& m_doc;
 };
 
-// The document as its file's "Contents" stream stores it.
-std::vector<BYTE> DocumentBytes(CDrawDoc& doc);
+using testsupport::DocumentBytes;
 
 // One document, its view and the tools, with the gestures of a mouse in sheet coordinates.
 class ToolTest {

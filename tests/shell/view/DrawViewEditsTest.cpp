@@ -15,12 +15,11 @@
 #include "model/ole/DrawOleObj.h"
 #include "model/shapes/DrawRect.h"
 #include "model/text/TextBox.h"
-#include "platform/Archive.h"
-#include "platform/MemFile.h"
 #include "resources/CommandIds.h"
 #include "shell/support/QtTestApp.h"
 #include "shell/view/ClipboardMime.h"
 #include "shell/view/DrawView.h"
+#include "support/DocumentBytes.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TestSupport.h"
 
@@ -29,14 +28,6 @@ namespace {
 struct WithApp {
     WithApp() { QtTestApp::ensure(); }
 };
-
-std::vector<BYTE> ArchiveOf(CDrawDoc& doc) {
-    CMemFile file;
-    CArchive ar(&file, CArchive::store);
-    doc.Serialize(ar);
-    ar.Close();
-    return file.GetBytes();
-}
 
 class ViewEdits : public ::testing::Test, WithApp {
 protected:
@@ -106,12 +97,12 @@ TEST_F(ViewEdits, CopyInOneViewPasteInAnother) {
 TEST_F(ViewEdits, CutAndUndoRestoreTheDocument) {
     AddRect(0);
     m_view.Select(AddRect(2000));
-    const std::vector<BYTE> before = ArchiveOf(m_doc);
+    const std::vector<BYTE> before = testsupport::DocumentBytes(m_doc);
     Run(ID_EDIT_CUT);
     EXPECT_EQ(m_doc.GetObjects().GetCount(), 1);
     EXPECT_TRUE(m_view.GetSelection().IsEmpty());
     ASSERT_TRUE(m_doc.GetUndoList().Undo());
-    EXPECT_EQ(ArchiveOf(m_doc), before);
+    EXPECT_EQ(testsupport::DocumentBytes(m_doc), before);
 }
 
 // Data that do not load leave nothing behind and do not count as a change.

@@ -5,10 +5,9 @@
 #include <QTest>
 
 #include "model/doc/DrawDoc.h"
-#include "platform/Archive.h"
-#include "platform/MemFile.h"
 #include "shell/support/QtTestApp.h"
 #include "shell/view/DrawView.h"
+#include "support/DocumentBytes.h"
 
 namespace {
 
@@ -31,14 +30,7 @@ protected:
         EXPECT_TRUE(QTest::qWaitForWindowActive(&m_view));
     }
 
-    std::vector<BYTE> Bytes() {
-        CMemFile file;
-        CArchive ar(&file, CArchive::store);
-        ar.m_pDocument = &m_doc;
-        m_doc.Serialize(ar);
-        ar.Close();
-        return file.Detach();
-    }
+    std::vector<BYTE> Bytes() { return testsupport::DocumentBytes(m_doc); }
 
     size_t Steps() { return m_doc.GetUndoList().FillUndoList().size(); }
 
