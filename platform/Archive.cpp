@@ -71,8 +71,14 @@ CArchiveException::CArchiveException(Cause cause, const CString& fileName)
       m_cause(cause),
       m_strFileName(fileName) {}
 
+// A stored object takes some tens of bytes, so the bytes left in the file give room enough for
+// the load index of most files at once, which then never moves while it grows.
 CArchive::CArchive(CFile* file, Mode mode, UINT bufferSize)
-    : m_file(file), m_mode(mode), m_buffer(bufferSize), m_loaded(1, LoadEntry{}) {}
+    : m_file(file), m_mode(mode), m_buffer(bufferSize), m_loaded(1, LoadEntry{}) {
+    constexpr std::uint64_t kBytesPerObject = 48;
+    if (IsLoading() && m_file)
+        m_loaded.reserve(1 + static_cast<size_t>(RemainingBytes() / kBytesPerObject));
+}
 
 // ---- Buffer and raw bytes ----
 
@@ -109,6 +115,7 @@ void CArchive::Flush() {
 void CArchive::Close() {
     Flush();
     m_file = nullptr;
+    m_next = m_filled = 0;  // numbers read inline find nothing buffered
 }
 
 void CArchive::FlushStoreBuffer() {
@@ -242,46 +249,6 @@ CArchive& CArchive::operator<<(double value) {
     return *this;
 }
 
-CArchive& CArchive::operator>>(BYTE& value) {
-    value = static_cast<BYTE>(ReadInteger(1));
-    return *this;
-}
-
-CArchive& CArchive::operator>>(char& value) {
-    value = static_cast<char>(ReadInteger(1));
-    return *this;
-}
-
-CArchive& CArchive::operator>>(WORD& value) {
-    value = static_cast<WORD>(ReadInteger(2));
-    return *this;
-}
-
-CArchive& CArchive::operator>>(short& value) {
-    value = static_cast<short>(ReadInteger(2));
-    return *this;
-}
-
-CArchive& CArchive::operator>>(int& value) {
-    value = static_cast<int>(ReadInteger(4));
-    return *this;
-}
-
-CArchive& CArchive::operator>>(DWORD& value) {
-    value = static_cast<DWORD>(ReadInteger(4));
-    return *this;
-}
-
-CArchive& CArchive::operator>>(float& value) {
-    value = std::bit_cast<float>(static_cast<std::uint32_t>(ReadInteger(4)));
-    return *this;
-}
-
-CArchive& CArchive::operator>>(double& value) {
-    value = std::bit_cast<double>(ReadInteger(8));
-    return *this;
-}
-
 // ---- Counts and strings ----
 
 void CArchive::WriteCount(DWORD count) {
@@ -353,8 +320,7 @@ CArchive& CArchive::operator>>(CString& text) {
         return *this;
     }
     if (length <= m_filled - m_next) {  // the common case: the bytes are in the buffer
-        text = CString(
-            std::string_view(reinterpret_cast<const char*>(m_buffer.data() + m_next), length));
+        text.str().assign(reinterpret_cast<const char*>(m_buffer.data() + m_next), length);
         m_next += length;
         return *this;
     }
@@ -435,7 +401,7 @@ void CArchive::MapObject(const CObject* object) {
         if (m_storedObjects.try_emplace(object, m_nextIndex).second)
             ++m_nextIndex;
     } else {
-        m_loaded.push_back({nullptr, 0, const_cast<CObject*>(object)});
+        m_loaded.push_back({nullptr, const_cast<CObject*>(object)});
     }
 }
 
@@ -478,7 +444,7 @@ CArchive::LoadedClass CArchive::ReadClassFor(const Tag& tag, ClassSpan expected)
         loaded = LoadNewClass();
     } else {
         const DWORD index = tag.value & ~kBigClassTag;
-        if (index >= m_loaded.size() || !m_loaded[index].runtimeClass)
+        if (index >= m_loaded.size() || !m_loaded[index].isClass)
             Throw(CArchiveException::badIndex);
         loaded = {m_loaded[index].runtimeClass, m_loaded[index].schema};
     }
@@ -499,7 +465,7 @@ CArchive::LoadedClass CArchive::LoadNewClass() {
         Throw(CArchiveException::badClass);
     if (!(runtimeClass->m_wSchema & VERSIONABLE_SCHEMA) && runtimeClass->m_wSchema != schema)
         Throw(CArchiveException::badSchema);
-    m_loaded.push_back({runtimeClass, schema, nullptr});
+    m_loaded.push_back({runtimeClass, nullptr, schema, true});
     return {runtimeClass, schema};
 }
 
@@ -528,8 +494,8 @@ CObject* CArchive::LoadedObject(DWORD index, ClassSpan expected) const {
     if (index >= m_loaded.size() || !m_loaded[index].object)
         Throw(CArchiveException::badIndex);
     const LoadEntry& entry = m_loaded[index];
-    if (index < m_sealedBelow && entry.objectClass &&
-        entry.objectClass->IsDerivedFrom(m_sealedClass))
+    if (index < m_sealedBelow && entry.ObjectClass() &&
+        entry.ObjectClass()->IsDerivedFrom(m_sealedClass))
         Throw(CArchiveException::badIndex);
     if (!expected.empty() && !IsOfAny(entry.object->GetRuntimeClass(), expected))
         Throw(CArchiveException::badClass);
@@ -541,7 +507,7 @@ CObject* CArchive::LoadedObject(DWORD index, ClassSpan expected) const {
 CObject* CArchive::LoadNewObject(const LoadedClass& loaded) {
     std::unique_ptr<CObject> object(loaded.runtimeClass->CreateObject());
     const size_t index = m_loaded.size();
-    m_loaded.push_back({nullptr, 0, object.get(), loaded.runtimeClass});
+    m_loaded.push_back({loaded.runtimeClass, object.get()});
     const UINT outerSchema = m_objectSchema;
     m_objectSchema = loaded.schema;
     m_loading.push_back(object.get());
@@ -563,7 +529,7 @@ void CArchive::DeleteUnclaimed(const CRuntimeClass* ofClass) {
     RequireLoading();
     for (LoadEntry& entry : m_loaded) {
         // Objects may be gone with a failed owner or a last reference: they are not looked at.
-        if (entry.object && entry.objectClass && entry.objectClass->IsDerivedFrom(ofClass) &&
+        if (entry.object && entry.ObjectClass() && entry.ObjectClass()->IsDerivedFrom(ofClass) &&
             !entry.claimed)
             delete std::exchange(entry.object, nullptr);
     }
@@ -572,7 +538,7 @@ void CArchive::DeleteUnclaimed(const CRuntimeClass* ofClass) {
 bool CArchive::HasUnclaimed(const CRuntimeClass* ofClass) const {
     RequireLoading();
     return std::any_of(m_loaded.begin(), m_loaded.end(), [&](const LoadEntry& entry) {
-        return entry.object && entry.objectClass && entry.objectClass->IsDerivedFrom(ofClass) &&
+        return entry.object && entry.ObjectClass() && entry.ObjectClass()->IsDerivedFrom(ofClass) &&
                !entry.claimed;
     });
 }

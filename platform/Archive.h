@@ -22,7 +22,9 @@
 // archive (destroying it without Close discards them) and moves the file of a loading one
 // back to just after the bytes read.
 
+#include <bit>
 #include <cstdint>
+#include <cstring>
 #include <initializer_list>
 #include <span>
 #include <unordered_map>
@@ -86,14 +88,14 @@ public:
     CArchive& operator<<(DWORD value);
     CArchive& operator<<(float value);
     CArchive& operator<<(double value);
-    CArchive& operator>>(BYTE& value);
-    CArchive& operator>>(char& value);
-    CArchive& operator>>(WORD& value);
-    CArchive& operator>>(short& value);
-    CArchive& operator>>(int& value);
-    CArchive& operator>>(DWORD& value);
-    CArchive& operator>>(float& value);
-    CArchive& operator>>(double& value);
+    CArchive& operator>>(BYTE& value) { return ReadNumber(value); }
+    CArchive& operator>>(char& value) { return ReadNumber(value); }
+    CArchive& operator>>(WORD& value) { return ReadNumber(value); }
+    CArchive& operator>>(short& value) { return ReadNumber(value); }
+    CArchive& operator>>(int& value) { return ReadNumber(value); }
+    CArchive& operator>>(DWORD& value) { return ReadNumber(value); }
+    CArchive& operator>>(float& value) { return ReadNumber(value); }
+    CArchive& operator>>(double& value) { return ReadNumber(value); }
 
     CArchive& operator<<(const CString& text);
     CArchive& operator>>(CString& text);
@@ -161,12 +163,15 @@ private:
         const CRuntimeClass* runtimeClass;
         UINT schema;
     };
+    // A class, or an object with the class it was created as (none when only mapped).
     struct LoadEntry {
-        const CRuntimeClass* runtimeClass;  // set for a class
-        UINT schema;
-        CObject* object;                             // set for an object
-        const CRuntimeClass* objectClass = nullptr;  // of an object created here
-        bool claimed = false;                        // an owning list took the object
+        const CRuntimeClass* runtimeClass = nullptr;
+        CObject* object = nullptr;
+        UINT schema = 0;  // of a class
+        bool isClass = false;
+        bool claimed = false;  // an owning list took the object
+
+        const CRuntimeClass* ObjectClass() const { return isClass ? nullptr : runtimeClass; }
     };
 
     void RequireLoading() const;
@@ -176,6 +181,20 @@ private:
     std::uint64_t RemainingBytes() const;
     void WriteInteger(std::uint64_t value, int size);
     std::uint64_t ReadInteger(int size);
+    // A number as stored, little-endian: taken straight from the buffer when it is there, which
+    // is most of a load, else read with every check.
+    template <class T>
+    CArchive& ReadNumber(T& value) {
+        static_assert(std::endian::native == std::endian::little);
+        if (m_mode == load && sizeof(T) <= m_filled - m_next) {
+            std::memcpy(&value, m_buffer.data() + m_next, sizeof(T));
+            m_next += sizeof(T);
+        } else {
+            const std::uint64_t bits = ReadInteger(sizeof(T));
+            std::memcpy(&value, &bits, sizeof(T));
+        }
+        return *this;
+    }
     DWORD ReadStringLength(bool& wide);
     CString ReadWideString(DWORD length);
     void WriteIndex(DWORD index, bool isClass);

@@ -31,8 +31,15 @@ void SerializeStringMap(CArchive& ar, CMapStringToString& map,
         }
         return;
     }
-    // Most maps hold a few pairs; those are read without allocating room for them.
     const DWORD count = ar.ReadCheckedCount(kMinPairBytes);
+    // A pin's or a net's map usually holds one pair: it goes straight in.
+    if (count == 1) {
+        ar >> key >> value;
+        if (!accept || accept(key))
+            map.AddIfAbsent(std::move(key), std::move(value));
+        return;
+    }
+    // Most other maps hold a few pairs; those are read without allocating room for them.
     std::array<StringPair, kFewPairs> few;
     std::vector<StringPair> many(count > kFewPairs ? count : 0);
     const std::span<StringPair> pairs =

@@ -48,6 +48,11 @@ public:
         const Slot* slot = FindSlot(key.str(), Hash(key.str()));
         return slot ? &slot->value : nullptr;
     }
+    // Asks for the look-up cell of key, to be read a little later.
+    void FetchAhead(const CString& key) const {
+        if (!m_cells.empty())
+            __builtin_prefetch(&m_cells[Hash(key.str()) & (m_cells.size() - 1)]);
+    }
     // The value of key; an absent key is added at the head of its bucket with a default value.
     Value& operator[](const CString& key) {
         const size_t hash = Hash(key.str());

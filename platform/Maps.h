@@ -79,7 +79,7 @@ public:
         const UINT hash = HashMapKey(key);
         if (Assoc* assoc = FindHashed(hash, key))
             return assoc->value;
-        return InsertHashed(hash, Key(key))->value;
+        return InsertHashed(hash, Key(key), Value())->value;
     }
 
     // Adds the pair, moved in, unless the key is there already: FALSE then, and the map keeps
@@ -88,13 +88,14 @@ public:
         const UINT hash = HashMapKey(ArgOf(key));
         if (FindHashed(hash, ArgOf(key)))
             return FALSE;
-        InsertHashed(hash, KeptKey(std::move(key)), std::move(value));
+        KeepKey(key);
+        InsertHashed(hash, std::move(key), std::move(value));
         return TRUE;
     }
 
     BOOL RemoveKey(KeyArg key) {
         const UINT hash = HashMapKey(key);
-        const UINT bucket = hash % m_tableSize;
+        const UINT bucket = BucketOf(hash);
         Assoc* before = nullptr;  // the association before the key's in its bucket
         Assoc** link = FirstLinkOf(bucket);
         for (; *link && (*link)->bucket == bucket; link = &(*link)->next) {
@@ -170,17 +171,21 @@ private:
             return key;
     }
     // A string key is kept up to its first NUL, as one given as a C string is.
-    static Key KeptKey(Key key) {
+    static void KeepKey(Key& key) {
         if constexpr (std::is_same_v<Key, CString>) {
-            if (std::strlen(key.c_str()) != static_cast<std::size_t>(key.GetLength()))
-                return Key(key.c_str());
+            const std::size_t end = key.str().find('\0');
+            if (end != std::string::npos)
+                key.str().resize(end);
         }
-        return key;
     }
 
+    // The usual table size is a constant, which spares a division.
+    UINT BucketOf(UINT hash) const {
+        return m_tableSize == kUsualTableSize ? hash % kUsualTableSize : hash % m_tableSize;
+    }
     Assoc* Find(KeyArg key) const { return FindHashed(HashMapKey(key), key); }
     Assoc* FindHashed(UINT hash, KeyArg key) const {
-        const UINT bucket = hash % m_tableSize;
+        const UINT bucket = BucketOf(hash);
         Assoc* assoc = m_buckets ? m_buckets[bucket].first : m_first;
         while (assoc && assoc->bucket < bucket)
             assoc = assoc->next;
@@ -206,13 +211,17 @@ private:
         return link;
     }
     // A new key goes first in its bucket.
-    Assoc* InsertHashed(UINT hash, Key key, Value value = Value()) {
-        const UINT bucket = hash % m_tableSize;
+    Assoc* InsertHashed(UINT hash, Key&& key, Value&& value) {
+        const UINT bucket = BucketOf(hash);
         Assoc** link = FirstLinkOf(bucket);
         Assoc* assoc = nullptr;
         if (m_own.bucket == kUnused) {
             assoc = &m_own;
-            m_own = Assoc{*link, hash, bucket, std::move(key), std::move(value)};
+            m_own.next = *link;
+            m_own.hash = hash;
+            m_own.bucket = bucket;
+            m_own.key = std::move(key);
+            m_own.value = std::move(value);
         } else {
             assoc = new Assoc{*link, hash, bucket, std::move(key), std::move(value)};
         }

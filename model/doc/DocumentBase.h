@@ -9,6 +9,7 @@
 #include "platform/Object.h"
 
 class CArchive;
+class CDrawDoc;
 class CObList;
 class CompoundFile;
 class CompoundStorage;
@@ -34,6 +35,9 @@ public:
     // Whether a failed open or save tells the user why (TRUE unless turned off). A document
     // read for another task, such as a sheet of a netlist build, leaves the report to it.
     void SetReportsFailures(BOOL report) { m_reportsFailures = report; }
+
+    // The schematic this is, or null; the objects read from a file ask it for their document.
+    virtual CDrawDoc* AsDrawDoc() { return nullptr; }
 
     virtual BOOL IsModified() const { return m_modified; }
     virtual void SetModifiedFlag(BOOL modified = TRUE);

@@ -77,6 +77,8 @@ public:
     CDrawDoc();
     ~CDrawDoc() override;
 
+    CDrawDoc* AsDrawDoc() override { return this; }
+
     // Objects allowed on this kind of sheet; a schematic refuses pins.
     virtual BOOL IsObjectAllowed(CObject* object);
 

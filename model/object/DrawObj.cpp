@@ -146,7 +146,7 @@ void CDrawObj::SerializeRecord(CArchive& ar, UINT schema) {
             ar << *m_brush;
         return;
     }
-    m_document = dynamic_cast<CDrawDoc*>(ar.m_pDocument);
+    m_document = ar.m_pDocument ? ar.m_pDocument->AsDrawDoc() : nullptr;
     ar >> m_position;
     if (schema == 0) {
         WORD flags = 0;

@@ -2,6 +2,7 @@
 
 #include "netlist/circuit/NetlistCircuit.h"
 
+#include <array>
 #include <ostream>
 #include <string_view>
 #include <utility>
@@ -10,6 +11,7 @@
 #include "model/device/Device.h"
 #include "model/doc/DrawDoc.h"
 #include "model/net/Net.h"
+#include "model/net/Wire.h"
 #include "model/object/StdAttrNames.h"
 #include "model/symbol/Pin.h"
 #include "model/symbol/Symbol.h"
@@ -22,8 +24,18 @@ namespace {
 constexpr std::string_view kGroupSeparators = " \x01";
 constexpr const char* kNetSuffix = ".Net";
 const CString kNoName;
-// Room kept in a part's pins for the hidden pins of its device, usually power and ground.
+// Room kept in a part's pins for the hidden pins of a device that has some, usually power and
+// ground.
 constexpr size_t kHiddenPinRoom = 4;
+// The pins of a part whose wires and nets are fetched ahead.
+constexpr size_t kFetchedPins = 32;
+
+// Asks for every cache line of an object.
+void FetchObject(const void* object, size_t size) {
+    const auto* bytes = static_cast<const char*>(object);
+    for (size_t offset = 0; offset < size; offset += 64)
+        __builtin_prefetch(bytes + offset);
+}
 
 CString Attr(CDrawObj& object, int name) {
     return object.GetAttr(GetStdAttrName(name));
@@ -118,7 +130,10 @@ std::unique_ptr<CComponentRecord> CComponentRecord::CopyWith(
     copy->id = id;
     copy->footprint = footprint;
     copy->value = value;
-    CopyMap(attributes, copy->attributes);
+    if (attributes) {
+        copy->attributes = std::make_unique<CMapStringToString>();
+        CopyMap(*attributes, *copy->attributes);
+    }
     copy->pins = pins;
     for (CPinConnection& pin : copy->pins)
         pin.net = pin.net ? netOf(pin.net) : nullptr;
@@ -293,22 +308,24 @@ BOOL CNetlistCircuit::AddPart(CDocNetlist& walker, const CObList& sections, std:
     if (part.footprint.IsEmpty())
         part.footprint = Attr(*first, kStdAttrFootprint);
     part.value = Attr(*first, kStdAttrValue);
-    ReserveDrawnPins(sections, part);
+    const CString hiddenGroups = device ? device->GetStdAttr(kStdAttrImplicit) : CString();
+    ReserveDrawnPins(sections, hiddenGroups.IsEmpty() ? 0 : kHiddenPinRoom, part);
     if (device) {
         if (part.value.IsEmpty())
             part.value = device->GetStdAttr(kStdAttrName);
-        AddImplicitPins(walker, *device, part);
+        AddImplicitPins(walker, *device, hiddenGroups, part);
     }
     if (part.value.IsEmpty())
         part.value = firstAttrs.name;
     if (m_flags & kCircuitCopyAttributes) {
-        CopyMap(*first->GetAttrMap(), part.attributes);
+        part.attributes = std::make_unique<CMapStringToString>();
+        CopyMap(*first->GetAttrMap(), *part.attributes);
         for (int i = 0; device && i < device->GetAttrCount(); ++i) {
             CString name;
             CString value;
             device->GetAttrAt(i, name, value);
             if (!value.IsEmpty())
-                part.attributes.SetAt(name, value);
+                part.attributes->SetAt(name, value);
         }
     }
     if ((m_flags & kCircuitCheckFootprints) && part.footprint.IsEmpty())
@@ -322,16 +339,32 @@ BOOL CNetlistCircuit::AddPart(CDocNetlist& walker, const CObList& sections, std:
     return TRUE;
 }
 
-void CNetlistCircuit::ReserveDrawnPins(const CObList& sections, CComponentRecord& part) {
+void CNetlistCircuit::ReserveDrawnPins(const CObList& sections, size_t hiddenRoom,
+                                       CComponentRecord& part) const {
+    // A pin, its wire, the wire's net and the net's look-up cell lie apart in memory, and each is
+    // found through the one before. Each link of that chain is followed for all of the part's
+    // pins in one go, so that their fetches overlap instead of waiting on one another as the
+    // pins are read.
+    std::array<const CDrawObj*, kFetchedPins> wires{};
+    size_t fetched = 0;
     size_t drawn = 0;
     for (POSITION pos = sections.GetHeadPosition(); pos;) {
         const CObList& pins = static_cast<CSymbol*>(sections.GetNext(pos))->GetPins();
         drawn += static_cast<size_t>(pins.GetCount());
-        // Fetched all at once here rather than one after the other as they are read.
-        for (POSITION pinPos = pins.GetHeadPosition(); pinPos;)
-            __builtin_prefetch(pins.GetNext(pinPos));
+        for (POSITION pinPos = pins.GetHeadPosition(); pinPos;) {
+            const auto* pin = static_cast<const CPin*>(pins.GetNext(pinPos));
+            FetchObject(pin, sizeof(CPin));
+            if (fetched < wires.size() && pin->GetWire())
+                wires[fetched++] = pin->GetWire();
+        }
     }
-    part.pins.reserve(part.pins.size() + drawn + kHiddenPinRoom);
+    for (size_t i = 0; i < fetched; ++i)
+        FetchObject(wires[i], sizeof(CWire));
+    for (size_t i = 0; i < fetched; ++i) {
+        if (const CNet* net = wires[i]->GetNet())
+            m_nets.FetchAhead(net->GetName());
+    }
+    part.pins.reserve(part.pins.size() + drawn + hiddenRoom);
 }
 
 BOOL CNetlistCircuit::AddSectionPins(CSymbol& section, const SectionPinNumbers& pinNumbers,
@@ -378,8 +411,7 @@ BOOL CNetlistCircuit::AddSectionPins(CSymbol& section, const SectionPinNumbers& 
 }
 
 void CNetlistCircuit::AddImplicitPins(CDocNetlist& walker, const CDevice& device,
-                                      CComponentRecord& part) {
-    const CString groups = device.GetStdAttr(kStdAttrImplicit);
+                                      const CString& groups, CComponentRecord& part) {
     size_t at = 0;
     for (std::string_view token = NextToken(groups.str(), at); !token.empty();) {
         const CString group(token);

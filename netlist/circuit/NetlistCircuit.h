@@ -79,7 +79,7 @@ public:
     CString id;
     CString footprint;
     CString value;
-    CMapStringToString attributes;  // with kCircuitCopyAttributes only
+    std::unique_ptr<CMapStringToString> attributes;  // with kCircuitCopyAttributes only
     std::vector<CPinConnection> pins;
 };
 
@@ -124,10 +124,11 @@ private:
     BOOL AddPorts(const std::vector<CSymbol*>& ports, std::ostream& log);
     BOOL AddInstances(const std::vector<CSymbol*>& blocks, std::ostream& log);
     // The hidden pins of the device's "_Implicit" groups that have a net.
-    void AddImplicitPins(CDocNetlist& walker, const CDevice& device, CComponentRecord& part);
-    // Room in the part's pins for one connection per pin its sections draw (and a few hidden
-    // ones); the pins are fetched on the way.
-    static void ReserveDrawnPins(const CObList& sections, CComponentRecord& part);
+    void AddImplicitPins(CDocNetlist& walker, const CDevice& device, const CString& groups,
+                         CComponentRecord& part);
+    // Room in the part's pins for one connection per pin its sections draw and hiddenRoom
+    // more; the pins are fetched on the way.
+    void ReserveDrawnPins(const CObList& sections, size_t hiddenRoom, CComponentRecord& part) const;
     class SectionPinNumbers;
     // Connections for the pins of one section; FALSE after a bussed pin error.
     BOOL AddSectionPins(CSymbol& section, const SectionPinNumbers& pinNumbers,

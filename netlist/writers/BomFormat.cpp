@@ -35,7 +35,8 @@ size_t PrefixLength(std::string_view id) {
 
 CString Attribute(const CComponentRecord& part, const char* name) {
     CString value;
-    part.attributes.Lookup(name, value);
+    if (part.attributes)
+        part.attributes->Lookup(name, value);
     return value;
 }
 

@@ -4,6 +4,7 @@
 
 #include <cstring>
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -123,6 +124,23 @@ TEST(Archive, WritesNumbersLittleEndian) {
         EXPECT_TRUE(b == 0xAB && c == -1 && w == 0x1234 && s == -2 && i == -3 && d == 0x89ABCDEFu &&
                     f == 1.5f && x == 1.0 && flag == TRUE);
     });
+}
+
+// Numbers are taken straight from the buffer while they lie in it; ones that cross the end of
+// the buffer or of the stream, and any read after Close, take the checked path.
+TEST(Archive, NumbersAcrossBufferEndsAndAfterClose) {
+    const Bytes bytes = Store([](CArchive& ar) { ar << WORD{0x1234} << -3 << 2.5 << BYTE{7}; });
+    CMemFile file(bytes);
+    CArchive ar(&file, CArchive::load, 3);
+    WORD w = 0;
+    int i = 0;
+    double x = 0;
+    BYTE b = 0;
+    ar >> w >> i >> x >> b;
+    EXPECT_TRUE(w == 0x1234 && i == -3 && x == 2.5 && b == 7);
+    EXPECT_EQ(CauseOf([&] { ar >> b; }), CArchiveException::endOfFile);
+    ar.Close();
+    EXPECT_THROW(ar >> w, std::logic_error);
 }
 
 TEST(Archive, CountsAndStringLengthPrefixes) {
