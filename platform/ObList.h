@@ -199,6 +199,25 @@ public:
     using FrameworkList::FrameworkList;
 };
 
+// Runs a few places ahead of a walk down a list of objects that lie scattered over memory,
+// asking for each object it passes, so that it is at hand when the walk gets to it.
+class CListFetchAhead {
+public:
+    CListFetchAhead(const CObList& list, int lead) : m_list(list), m_ahead(list.GetHeadPosition()) {
+        for (int i = 0; i < lead && m_ahead; ++i)
+            m_list.GetNext(m_ahead);
+    }
+    // Asks for the next object ahead; once for each step of the walk.
+    void Step() {
+        if (m_ahead)
+            __builtin_prefetch(m_list.GetNext(m_ahead));
+    }
+
+private:
+    const CObList& m_list;
+    POSITION m_ahead;
+};
+
 // Deletes the listed objects, one listed twice only once, and empties the list.
 void DeleteListedObjects(CObList& list);
 

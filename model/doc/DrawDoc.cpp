@@ -642,12 +642,9 @@ void CDrawDoc::NoteUnnamedNet(const CDrawObj* object) {
 // before it is checked. Checks never take objects out of the list.
 void CDrawDoc::PurgeEachObject() {
     constexpr int kFetchLead = 8;
-    POSITION ahead = m_objects.GetHeadPosition();
-    for (int i = 0; i < kFetchLead && ahead; ++i)
-        m_objects.GetNext(ahead);
+    CListFetchAhead ahead(m_objects, kFetchLead);
     for (POSITION pos = m_objects.GetHeadPosition(); pos;) {
-        if (ahead)
-            __builtin_prefetch(m_objects.GetNext(ahead));
+        ahead.Step();
         AsDrawObj(m_objects.GetNext(pos))->PurgeAttrTexts();
     }
 }

@@ -17,6 +17,7 @@
 #include "model/symbol/Symbol.h"
 #include "netlist/walker/DocNetlist.h"
 #include "netlist/walker/NetNode.h"
+#include "platform/Prefetch.h"
 
 namespace {
 
@@ -29,13 +30,6 @@ const CString kNoName;
 constexpr size_t kHiddenPinRoom = 4;
 // The pins of a part whose wires and nets are fetched ahead.
 constexpr size_t kFetchedPins = 32;
-
-// Asks for every cache line of an object.
-void FetchObject(const void* object, size_t size) {
-    const auto* bytes = static_cast<const char*>(object);
-    for (size_t offset = 0; offset < size; offset += 64)
-        __builtin_prefetch(bytes + offset);
-}
 
 CString Attr(CDrawObj& object, int name) {
     return object.GetAttr(GetStdAttrName(name));
@@ -353,13 +347,13 @@ void CNetlistCircuit::ReserveDrawnPins(const CObList& sections, size_t hiddenRoo
         drawn += static_cast<size_t>(pins.GetCount());
         for (POSITION pinPos = pins.GetHeadPosition(); pinPos;) {
             const auto* pin = static_cast<const CPin*>(pins.GetNext(pinPos));
-            FetchObject(pin, sizeof(CPin));
+            FetchLines(pin, sizeof(CPin));
             if (fetched < wires.size() && pin->GetWire())
                 wires[fetched++] = pin->GetWire();
         }
     }
     for (size_t i = 0; i < fetched; ++i)
-        FetchObject(wires[i], sizeof(CWire));
+        FetchLines(wires[i], sizeof(CWire));
     for (size_t i = 0; i < fetched; ++i) {
         if (const CNet* net = wires[i]->GetNet())
             m_nets.FetchAhead(net->GetName());

@@ -21,6 +21,7 @@
 #include "netlist/walker/SheetOpener.h"
 #include "netlist/writers/NetlistFormat.h"
 #include "platform/FrameworkOrderMap.h"
+#include "platform/Prefetch.h"
 
 namespace {
 
@@ -139,7 +140,10 @@ struct PlacedSymbol {
 // kind without reading them again.
 struct CDocNetlist::SymbolList {
     explicit SymbolList(const CObList& objects) {
+        constexpr int kFetchLead = 8;
+        CListFetchAhead ahead(objects, kFetchLead);
         for (POSITION pos = objects.GetHeadPosition(); pos;) {
+            ahead.Step();
             const POSITION at = pos;
             auto* object = static_cast<CDrawObj*>(objects.GetNext(pos));
             if (IsSymbol(object))
@@ -197,7 +201,11 @@ struct CDocNetlist::SectionIndex {
         std::unordered_map<GroupKey, int, GroupKeyHash> groupOf;
         groupOf.reserve(symbols.size());
         std::vector<size_t> counts;
-        for (const PlacedSymbol& symbol : symbols) {
+        constexpr size_t kFetchLead = 4;
+        for (size_t i = 0; i < symbols.size(); ++i) {
+            if (i + kFetchLead < symbols.size())
+                FetchLines(symbols[i + kFetchLead].object, sizeof(CSymbol));
+            const PlacedSymbol& symbol = symbols[i];
             CDrawObj* object = symbol.object;
             Entry entry{symbol, object->GetDevice(), symbol.kindBit == kKindMaskDevice, false, -1,
                         0};
