@@ -242,14 +242,30 @@ std::vector<std::uint8_t> CompoundFileReader::ReadSectors(std::uint32_t start, s
     return Gather(FollowChain(start, wanted, m_fat, m_claimed, what), size);
 }
 
+// Sectors that follow one another in the file, as most of a stream's do, are copied as one.
 std::vector<std::uint8_t> CompoundFileReader::Gather(const std::vector<std::uint32_t>& chain,
                                                      std::size_t size) const {
-    std::vector<std::uint8_t> out(size);
-    for (std::size_t i = 0; i < chain.size(); ++i) {
-        const std::size_t offset = i * m_sectorSize;
-        CopySector(chain[i], std::min(m_sectorSize, size - offset), out.data() + offset);
+    std::vector<std::uint8_t> out;
+    out.reserve(size);
+    for (std::size_t i = 0; i < chain.size() && out.size() < size;) {
+        std::size_t run = 1;
+        while (i + run < chain.size() && chain[i + run] == chain[i] + run)
+            ++run;
+        AppendSectors(chain[i], std::min(run * m_sectorSize, size - out.size()), out);
+        i += run;
     }
+    out.resize(size);
     return out;
+}
+
+void CompoundFileReader::AppendSectors(std::uint32_t first, std::size_t count,
+                                       std::vector<std::uint8_t>& out) const {
+    const std::size_t offset = (std::size_t{first} + 1) * m_sectorSize;
+    const std::size_t present =
+        offset < m_bytes.size() ? std::min(count, m_bytes.size() - offset) : 0;
+    out.insert(out.end(), m_bytes.begin() + static_cast<std::ptrdiff_t>(offset),
+               m_bytes.begin() + static_cast<std::ptrdiff_t>(offset + present));
+    out.resize(out.size() + count - present);
 }
 
 std::vector<std::uint8_t> CompoundFileReader::ReadMiniSectors(std::uint32_t start, std::size_t size,

@@ -57,6 +57,10 @@ private:
                                               const std::string& what);
     std::vector<std::uint8_t> ReadStream(const Entry& entry, const std::string& what);
     void CopySector(std::uint32_t sector, std::size_t count, std::uint8_t* dest) const;
+    // Appends count bytes from the start of sector first on; those past the end of the file
+    // read as zeros.
+    void AppendSectors(std::uint32_t first, std::size_t count,
+                       std::vector<std::uint8_t>& out) const;
     static std::vector<std::uint32_t> ToTable(const std::vector<std::uint8_t>& bytes);
 
     std::vector<std::uint32_t> SiblingIds(std::uint32_t top);

@@ -125,7 +125,6 @@ void CNetlistCircuit::JoinPorts(CNetlistCircuit& sheet, CComponentRecord& instan
                 ports[later].second = outer;
         }
         m_nets.RemoveKey(inner->name);
-        inner->Release();
     }
 }
 

@@ -113,11 +113,6 @@ struct SheetSymbols {
 // ---------------------------------------------------------------------------------------------
 // Records
 
-void CNetRecord::Release() {
-    if (--m_refCount < 1)
-        delete this;
-}
-
 std::unique_ptr<CComponentRecord> CComponentRecord::CopyWith(
     const std::function<CNetRecord*(CNetRecord*)>& netOf) const {
     auto copy = std::make_unique<CComponentRecord>();
@@ -182,14 +177,14 @@ void CNetlistCircuit::Clear() {
     m_ports.RemoveAll();
     m_parts.clear();
     m_instances.clear();
-    m_nets.ForEach([](const CString& /*name*/, CNetRecord* net) { net->Release(); });
     m_nets.RemoveAll();
+    m_records.clear();
 }
 
 CNetRecord* CNetlistCircuit::GetNet(const CString& name) {
     CNetRecord*& net = m_nets[name];  // null when just added
     if (!net)
-        net = new CNetRecord(name);
+        net = &m_records.emplace_back(name);
     return net;
 }
 

@@ -32,25 +32,17 @@ class CSymbol;
 constexpr DWORD kCircuitCheckFootprints = 0x1;  // report parts without a footprint
 constexpr DWORD kCircuitCopyAttributes = 0x4;   // keep the attributes of each part
 
-// A net of a circuit. Every map entry that names it holds one reference.
+// A net of a circuit. The circuit keeps its records together and frees them all when it is
+// cleared; a record may be listed under several names, or under none once joined to another.
 class CNetRecord {
 public:
     explicit CNetRecord(const CString& name) : name(name) {}
     CNetRecord(const CNetRecord&) = delete;
     CNetRecord& operator=(const CNetRecord&) = delete;
 
-    void AddRef() { ++m_refCount; }
-    // Drops one reference; the last one deletes the record.
-    void Release();
-    int GetRefCount() const { return m_refCount; }
-
     CString name;
     // The net's slot in the latest CNetPinTable of its circuit; the table checks it.
     size_t listIndex = 0;
-
-private:
-    ~CNetRecord() = default;
-    int m_refCount = 1;
 };
 
 // Flags of a pin connection.
@@ -152,7 +144,8 @@ private:
 
     DWORD m_flags;
     int m_refCount = 0;
-    FrameworkOrderMap<CNetRecord*> m_nets;   // each entry holds a reference
+    std::deque<CNetRecord> m_records;        // every net made, in the order made
+    FrameworkOrderMap<CNetRecord*> m_nets;   // name to net
     FrameworkOrderMap<CNetRecord*> m_ports;  // port member name to net; no references
     std::vector<std::unique_ptr<CComponentRecord>> m_parts;
     std::deque<std::unique_ptr<CComponentRecord>> m_instances;

@@ -240,8 +240,6 @@ void CLogicFormat::WriteReference(CComponentRecord& part, CLogicCircuit& circuit
 void CLogicFormat::Rename(CLogicCircuit& circuit, CNetRecord& net, const CString& name) {
     if (CNetRecord** listed = circuit.Nets().Find(net.name); listed && *listed == &net)
         circuit.Nets().RemoveKey(net.name);
-    else
-        net.AddRef();  // the new entry's reference
     net.name = name;
     circuit.Nets().SetAt(name, &net);
 }
