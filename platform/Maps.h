@@ -23,7 +23,13 @@
 class CObject;
 
 // String keys: h = h * 33 + c over the bytes as signed chars, modulo 2^32.
-UINT HashMapKey(const char* key);
+inline UINT HashMapKey(const char* key) {
+    std::uint32_t hash = 0;
+    for (const char* p = key ? key : ""; *p; ++p)
+        hash = hash * 33u +
+               static_cast<std::uint32_t>(static_cast<std::int32_t>(static_cast<signed char>(*p)));
+    return hash;
+}
 // Pointer keys: the address shifted right by 4, truncated to 32 bits.
 inline UINT HashMapKey(const void* key) {
     return static_cast<UINT>(reinterpret_cast<std::uintptr_t>(key) >> 4);

@@ -19,14 +19,6 @@ CObject* CRuntimeClass::CreateObject() const {
     return m_pfnCreateObject ? m_pfnCreateObject() : nullptr;
 }
 
-bool CRuntimeClass::IsDerivedFrom(const CRuntimeClass* base) const {
-    for (const CRuntimeClass* c = this; c; c = c->m_pBaseClass) {
-        if (c == base)
-            return true;
-    }
-    return false;
-}
-
 const CRuntimeClass* CRuntimeClass::FromName(std::string_view className) {
     const auto it = Registry().find(className);
     return it == Registry().end() ? nullptr : it->second;

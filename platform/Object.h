@@ -36,7 +36,13 @@ struct CRuntimeClass {
 
     // A new object of this class, or null when the class has no factory.
     CObject* CreateObject() const;
-    bool IsDerivedFrom(const CRuntimeClass* base) const;
+    bool IsDerivedFrom(const CRuntimeClass* base) const {
+        for (const CRuntimeClass* c = this; c; c = c->m_pBaseClass) {
+            if (c == base)
+                return true;
+        }
+        return false;
+    }
 
     // The serializable class registered under this name, or null.
     static const CRuntimeClass* FromName(std::string_view className);
