@@ -505,6 +505,28 @@ TEST(CompoundFile, ToleratesHarmlessQuirksOfOtherProducers) {
     ExpectSameTree(expected.Root(), CompoundFile::Parse(bytes).Root());
 }
 
+// Other producers may lay a stream's sectors out in any order: "Large" is read through a chain
+// that takes its second half first from the file, then its first half.
+TEST(CompoundFile, ReadsStreamsWhoseSectorsAreOutOfOrder) {
+    const Bytes base = BaseFile();
+    const std::uint32_t large = StartOf(base, 2);
+    constexpr std::uint32_t kSectors = 10;  // 5000 bytes
+    constexpr std::uint32_t kHalf = kSectors / 2;
+    auto at = [](std::uint32_t sector) { return (std::size_t{sector} + 1) * 512; };
+    Bytes bytes = base;
+    for (std::uint32_t i = 0; i < kSectors; ++i) {
+        const std::uint32_t to = large + (i + kHalf) % kSectors;
+        std::copy_n(base.begin() + static_cast<std::ptrdiff_t>(at(large + i)), 512,
+                    bytes.begin() + static_cast<std::ptrdiff_t>(at(to)));
+        const std::uint32_t next = large + (i + 1 + kHalf) % kSectors;
+        Put32(bytes, FatAt(base, to), i + 1 == kSectors ? kEnd : next);
+    }
+    Put32(bytes, EntryAt(base, 2) + 116, large + kHalf);
+    const CompoundFile file = CompoundFile::Parse(bytes);
+    EXPECT_TRUE(file.Root().FindStream("Large")->Data() == Pattern(5000, 2));
+    EXPECT_TRUE(file.Root().FindStream("Small")->Data() == Pattern(100, 3));
+}
+
 // Writing itself is the atomic file writer's; here only its errors must become ours.
 TEST(CompoundFile, FileErrorsBecomeCompoundFileErrors) {
     TempDir dir;
