@@ -25,13 +25,8 @@ std::vector<BYTE> Stored(const Pairs& pairs) {
     return file.Detach();
 }
 
-Pairs Loaded(const std::vector<BYTE>& bytes,
-             const std::function<bool(const CString&)>& accept = {}) {
-    CMemFile file(bytes);
-    CArchive ar(&file, CArchive::load);
-    CMapStringToString map;
-    SerializeStringMap(ar, map, accept);
-    ar.Close();
+// The pairs in the map's own order.
+Pairs Listed(const CMapStringToString& map) {
     Pairs pairs;
     CString key;
     CString value;
@@ -40,6 +35,16 @@ Pairs Loaded(const std::vector<BYTE>& bytes,
         pairs.emplace_back(key.str(), value.str());
     }
     return pairs;
+}
+
+Pairs Loaded(const std::vector<BYTE>& bytes,
+             const std::function<bool(const CString&)>& accept = {}) {
+    CMemFile file(bytes);
+    CArchive ar(&file, CArchive::load);
+    CMapStringToString map;
+    SerializeStringMap(ar, map, accept);
+    ar.Close();
+    return Listed(map);
 }
 
 // Keys in framework order of 17 buckets: "D3" (bucket 0), "D0" (14), "D1" (15), "D2" (16).
@@ -56,13 +61,7 @@ TEST(CollectionArchive, StringMapsOfAnySizeReadBackInStoredOrder) {
     CMapStringToString map;
     for (auto it = many.rbegin(); it != many.rend(); ++it)
         map.SetAt(it->first.c_str(), it->second.c_str());
-    Pairs listed;
-    CString key;
-    CString value;
-    for (POSITION pos = map.GetStartPosition(); pos;) {
-        map.GetNextAssoc(pos, key, value);
-        listed.emplace_back(key.str(), value.str());
-    }
+    const Pairs listed = Listed(map);
     EXPECT_EQ(Loaded(Stored(listed)), listed);
 }
 
