@@ -71,13 +71,9 @@ CArchiveException::CArchiveException(Cause cause, const CString& fileName)
       m_cause(cause),
       m_strFileName(fileName) {}
 
-// A stored object takes some tens of bytes, so the bytes left in the file give room enough for
-// the load index of most files at once, which then never moves while it grows.
 CArchive::CArchive(CFile* file, Mode mode, UINT bufferSize)
-    : m_file(file), m_mode(mode), m_buffer(bufferSize), m_loaded(1, LoadEntry{}) {
-    constexpr std::uint64_t kBytesPerObject = 48;
-    if (IsLoading() && m_file)
-        m_loaded.reserve(1 + static_cast<size_t>(RemainingBytes() / kBytesPerObject));
+    : m_file(file), m_mode(mode), m_buffer(bufferSize) {
+    m_loaded.push_back(LoadEntry{});
 }
 
 // ---- Buffer and raw bytes ----
@@ -527,20 +523,26 @@ CObject* CArchive::LoadNewObject(const LoadedClass& loaded) {
 
 void CArchive::DeleteUnclaimed(const CRuntimeClass* ofClass) {
     RequireLoading();
-    for (LoadEntry& entry : m_loaded) {
+    for (size_t index = 0; index < m_loaded.size(); ++index) {
         // Objects may be gone with a failed owner or a last reference: they are not looked at.
-        if (entry.object && entry.ObjectClass() && entry.ObjectClass()->IsDerivedFrom(ofClass) &&
-            !entry.claimed)
+        LoadEntry& entry = m_loaded[index];
+        if (IsUnclaimed(entry, ofClass))
             delete std::exchange(entry.object, nullptr);
     }
 }
 
 bool CArchive::HasUnclaimed(const CRuntimeClass* ofClass) const {
     RequireLoading();
-    return std::any_of(m_loaded.begin(), m_loaded.end(), [&](const LoadEntry& entry) {
-        return entry.object && entry.ObjectClass() && entry.ObjectClass()->IsDerivedFrom(ofClass) &&
-               !entry.claimed;
-    });
+    for (size_t index = 0; index < m_loaded.size(); ++index) {
+        if (IsUnclaimed(m_loaded[index], ofClass))
+            return true;
+    }
+    return false;
+}
+
+bool CArchive::IsUnclaimed(const LoadEntry& entry, const CRuntimeClass* ofClass) {
+    return entry.object && entry.ObjectClass() && entry.ObjectClass()->IsDerivedFrom(ofClass) &&
+           !entry.claimed;
 }
 
 void CArchive::SealObjects(const CRuntimeClass* ofClass) {
@@ -553,10 +555,11 @@ void CArchive::SealObjects(const CRuntimeClass* ofClass) {
 CArchive::LoadEntry* CArchive::FindLoaded(const CObject* object) {
     if (object && m_lastRead < m_loaded.size() && m_loaded[m_lastRead].object == object)
         return &m_loaded[m_lastRead];
-    const auto it =
-        std::find_if(m_loaded.rbegin(), m_loaded.rend(),
-                     [object](const LoadEntry& entry) { return entry.object == object; });
-    return object && it != m_loaded.rend() ? &*it : nullptr;
+    for (size_t index = m_loaded.size(); object && index-- > 0;) {
+        if (m_loaded[index].object == object)
+            return &m_loaded[index];
+    }
+    return nullptr;
 }
 
 void CArchive::ClaimObject(const CObject* object) {

@@ -26,6 +26,7 @@
 #include <cstdint>
 #include <cstring>
 #include <initializer_list>
+#include <memory>
 #include <span>
 #include <unordered_map>
 #include <vector>
@@ -173,6 +174,28 @@ private:
 
         const CRuntimeClass* ObjectClass() const { return isClass ? nullptr : runtimeClass; }
     };
+    // The entries by index, in chunks that never move: the index grows without copying, and
+    // from the heap rather than from one large fresh mapping.
+    class LoadIndex {
+    public:
+        size_t size() const { return m_size; }
+        LoadEntry& operator[](size_t index) { return m_chunks[index >> kShift][index & kMask]; }
+        const LoadEntry& operator[](size_t index) const {
+            return m_chunks[index >> kShift][index & kMask];
+        }
+        void push_back(const LoadEntry& entry) {
+            if ((m_size & kMask) == 0)
+                m_chunks.push_back(std::make_unique<LoadEntry[]>(kChunk));
+            (*this)[m_size++] = entry;
+        }
+
+    private:
+        static constexpr size_t kShift = 12;
+        static constexpr size_t kChunk = size_t{1} << kShift;
+        static constexpr size_t kMask = kChunk - 1;
+        std::vector<std::unique_ptr<LoadEntry[]>> m_chunks;
+        size_t m_size = 0;
+    };
 
     void RequireLoading() const;
     void RequireStoring() const;
@@ -205,6 +228,8 @@ private:
     CObject* LoadedObject(DWORD index, std::span<const CRuntimeClass* const> expected) const;
     CObject* LoadNewObject(const LoadedClass& loaded);
     LoadEntry* FindLoaded(const CObject* object);
+    // An object created here, of class ofClass, that no owning list took.
+    static bool IsUnclaimed(const LoadEntry& entry, const CRuntimeClass* ofClass);
 
     CFile* m_file;
     Mode m_mode;
@@ -215,7 +240,7 @@ private:
     DWORD m_nextIndex = 1;  // storing: the index the next class or object gets
     std::unordered_map<const CRuntimeClass*, DWORD> m_storedClasses;
     std::unordered_map<const CObject*, DWORD> m_storedObjects;
-    std::vector<LoadEntry> m_loaded;               // by index; entry 0 is the null pointer
+    LoadIndex m_loaded;                            // entry 0 is the null pointer
     std::vector<const CObject*> m_loading;         // the objects whose records are being read
     size_t m_lastRead = 0;                         // the entry of the object read last
     size_t m_sealedBelow = 0;                      // entries before it are sealed ...
