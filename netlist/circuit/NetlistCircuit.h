@@ -146,7 +146,7 @@ private:
     int m_refCount = 0;
     std::deque<CNetRecord> m_records;        // every net made, in the order made
     FrameworkOrderMap<CNetRecord*> m_nets;   // name to net
-    FrameworkOrderMap<CNetRecord*> m_ports;  // port member name to net; no references
+    FrameworkOrderMap<CNetRecord*> m_ports;  // port member name to net
     std::vector<std::unique_ptr<CComponentRecord>> m_parts;
     std::deque<std::unique_ptr<CComponentRecord>> m_instances;
 };
