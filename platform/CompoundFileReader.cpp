@@ -80,7 +80,7 @@ std::vector<std::uint32_t> CompoundFileReader::FatSectorNumbers() {
     for (std::size_t i = 0; i < std::min<std::size_t>(count, kHeaderDifatEntries); ++i)
         numbers.push_back(GetU32(header + kOffHeaderDifat + 4 * i));
     const std::size_t perSector = m_sectorSize / 4 - 1;
-    std::vector<std::uint8_t> sector(m_sectorSize);
+    std::vector<std::uint8_t> sector;
     std::uint32_t next = GetU32(header + kOffFirstDifatSector);
     while (numbers.size() < count) {
         if (next >= m_sectorCount)
@@ -88,7 +88,8 @@ std::vector<std::uint32_t> CompoundFileReader::FatSectorNumbers() {
         if (m_claimed[next])
             Fail("the DIFAT chain loops");
         m_claimed[next] = true;
-        CopySector(next, m_sectorSize, sector.data());
+        sector.clear();
+        AppendSectors(next, m_sectorSize, sector);
         for (std::size_t i = 0; i < perSector && numbers.size() < count; ++i)
             numbers.push_back(GetU32(sector.data() + 4 * i));
         next = GetU32(sector.data() + 4 * perSector);
@@ -98,7 +99,8 @@ std::vector<std::uint32_t> CompoundFileReader::FatSectorNumbers() {
 
 void CompoundFileReader::ReadFat() {
     const std::vector<std::uint32_t> numbers = FatSectorNumbers();
-    std::vector<std::uint8_t> bytes(numbers.size() * m_sectorSize);
+    std::vector<std::uint8_t> bytes;
+    bytes.reserve(numbers.size() * m_sectorSize);
     for (std::size_t i = 0; i < numbers.size(); ++i) {
         const std::uint32_t sector = numbers[i];
         if (sector >= m_sectorCount)
@@ -106,7 +108,7 @@ void CompoundFileReader::ReadFat() {
         if (m_claimed[sector])
             Fail("a FAT sector is listed twice");
         m_claimed[sector] = true;
-        CopySector(sector, m_sectorSize, bytes.data() + i * m_sectorSize);
+        AppendSectors(sector, m_sectorSize, bytes);
     }
     m_fat = ToTable(bytes);
 }
@@ -305,16 +307,6 @@ std::vector<std::uint32_t> CompoundFileReader::FollowChain(std::uint32_t start, 
         sector = sector < table.size() ? table[sector] : kFreeSector;
     }
     return chain;
-}
-
-void CompoundFileReader::CopySector(std::uint32_t sector, std::size_t count,
-                                    std::uint8_t* dest) const {
-    const std::size_t offset = (std::size_t{sector} + 1) * m_sectorSize;
-    const std::size_t present =
-        offset < m_bytes.size() ? std::min(count, m_bytes.size() - offset) : 0;
-    if (present > 0)
-        std::memcpy(dest, m_bytes.data() + offset, present);
-    std::memset(dest + present, 0, count - present);
 }
 
 std::vector<std::uint32_t> CompoundFileReader::ToTable(const std::vector<std::uint8_t>& bytes) {

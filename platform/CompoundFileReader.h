@@ -56,7 +56,6 @@ private:
     std::vector<std::uint8_t> ReadMiniSectors(std::uint32_t start, std::size_t size,
                                               const std::string& what);
     std::vector<std::uint8_t> ReadStream(const Entry& entry, const std::string& what);
-    void CopySector(std::uint32_t sector, std::size_t count, std::uint8_t* dest) const;
     // Appends count bytes from the start of sector first on; those past the end of the file
     // read as zeros.
     void AppendSectors(std::uint32_t first, std::size_t count,

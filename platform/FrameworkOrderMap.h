@@ -21,6 +21,7 @@
 
 #include "platform/CString.h"
 #include "platform/Maps.h"
+#include "platform/Prefetch.h"
 
 template <class Value>
 class FrameworkOrderMap {
@@ -51,7 +52,7 @@ public:
     // Asks for the look-up cell of key, to be read a little later.
     void FetchAhead(const CString& key) const {
         if (!m_cells.empty())
-            __builtin_prefetch(&m_cells[Hash(key.str()) & (m_cells.size() - 1)]);
+            FetchLine(&m_cells[Hash(key.str()) & (m_cells.size() - 1)]);
     }
     // The value of key; an absent key is added at the head of its bucket with a default value.
     Value& operator[](const CString& key) {

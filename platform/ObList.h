@@ -8,6 +8,7 @@
 #include <new>
 
 #include "platform/CString.h"
+#include "platform/Prefetch.h"
 #include "platform/Types.h"
 
 class CObject;
@@ -210,7 +211,7 @@ public:
     // Asks for the next object ahead; once for each step of the walk.
     void Step() {
         if (m_ahead)
-            __builtin_prefetch(m_list.GetNext(m_ahead));
+            FetchLine(m_list.GetNext(m_ahead));
     }
 
 private:

@@ -20,6 +20,7 @@
 #include "model/undo/ConnectionList.h"
 #include "platform/Archive.h"
 #include "platform/CollectionArchive.h"
+#include "platform/Prefetch.h"
 
 IMPLEMENT_SERIAL(CSymbol, CDrawObj, VERSIONABLE_SCHEMA | 1)
 
@@ -467,7 +468,7 @@ void CSymbol::RefreshPinTexts(const char* name) {
 void CSymbol::PurgeAttrTexts() {
     // The pins are asked for all at once, not one after the other as they are checked.
     for (POSITION pos = m_pins.GetHeadPosition(); pos;)
-        __builtin_prefetch(m_pins.GetNext(pos));
+        FetchLine(m_pins.GetNext(pos));
     CDrawObj::PurgeAttrTexts();
     for (CObList* children : {&m_pins, &m_graphics}) {
         for (POSITION pos = children->GetHeadPosition(); pos;)

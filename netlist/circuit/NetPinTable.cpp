@@ -1,5 +1,7 @@
 #include "netlist/circuit/NetPinTable.h"
 
+#include "platform/Prefetch.h"
+
 CNetPinTable::CNetPinTable(CNetlistCircuit& circuit) : m_entries(circuit.Nets().InOrder()) {
     // Number the net records by their first listing; a record's own index field remembers its
     // slot, which SlotOf checks against the table.
@@ -8,9 +10,9 @@ CNetPinTable::CNetPinTable(CNetlistCircuit& circuit) : m_entries(circuit.Nets().
         // The entries lie where the map keeps them, the records where they were made: both
         // are fetched a few entries ahead.
         if (i + kNameLead < m_entries.size())
-            __builtin_prefetch(&m_entries[i + kNameLead].value);
+            FetchLine(&m_entries[i + kNameLead].value);
         if (i + kPinLead < m_entries.size())
-            __builtin_prefetch(m_entries[i + kPinLead].value);
+            FetchLine(m_entries[i + kPinLead].value);
         CNetRecord* net = m_entries[i].value;
         int slot = SlotOf(net);
         if (slot < 0) {
@@ -56,11 +58,11 @@ std::span<const CNetPinTable::PinOnNet> CNetPinTable::GetPins(size_t entry) cons
 
 void CNetPinTable::FetchAhead(size_t entry) const {
     if (entry + kNameLead < m_entries.size())
-        __builtin_prefetch(&m_entries[entry + kNameLead].key);
+        FetchLine(&m_entries[entry + kNameLead].key);
     if (entry + kPinLead < m_entries.size()) {
         for (const PinOnNet& on : GetPins(entry + kPinLead)) {
-            __builtin_prefetch(on.part);
-            __builtin_prefetch(on.pin);
+            FetchLine(on.part);
+            FetchLine(on.pin);
         }
     }
 }
