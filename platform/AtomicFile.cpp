@@ -120,6 +120,65 @@ void SyncFolder(const fs::path& file) {
     }
 }
 
+// Reads a regular file into a string or byte vector sized from the file's length up front, so
+// the bytes are read straight into place.
+template <class Bytes>
+Bytes ReadWhole(const fs::path& file, std::size_t maxBytes) {
+    auto fail = [&](const std::string& why, std::error_code code) -> FileReadError {
+        return FileReadError("Cannot read " + QuotedPath(file) + ": " + why, code);
+    };
+    // Non-blocking, so that opening a named pipe cannot hang; only regular files are read.
+    FileDescriptor fd(::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    if (fd.get() < 0) {
+        std::error_code code = LastError();
+        if (code == std::errc::no_such_file_or_directory)
+            throw fail("the file does not exist.", code);
+        throw fail(code.message() + ".", code);
+    }
+    struct stat info;
+    if (::fstat(fd.get(), &info) != 0) {
+        std::error_code code = LastError();
+        throw fail(code.message() + ".", code);
+    }
+    if (S_ISDIR(info.st_mode))
+        throw fail("it is a folder.", std::make_error_code(std::errc::is_a_directory));
+    if (!S_ISREG(info.st_mode))
+        throw fail("it is not a regular file.", std::make_error_code(std::errc::invalid_argument));
+    auto tooLarge = [&] {
+        return fail("the file is larger than " + std::to_string(maxBytes) + " bytes.",
+                    std::make_error_code(std::errc::file_too_large));
+    };
+    if (static_cast<std::uintmax_t>(info.st_size) > maxBytes)
+        throw tooLarge();
+
+    // A file that grew since fstat (or reports no length, as some special files do) goes on
+    // through the small buffer.
+    Bytes contents(static_cast<std::size_t>(info.st_size), 0);
+    std::size_t filled = 0;
+    char buffer[65536];
+    for (;;) {
+        const bool full = filled == contents.size();
+        char* into = full ? buffer : reinterpret_cast<char*>(contents.data()) + filled;
+        const std::size_t room = full ? sizeof buffer : contents.size() - filled;
+        ssize_t got = ::read(fd.get(), into, room);
+        if (got < 0) {
+            std::error_code code = LastError();
+            if (code == std::errc::interrupted)
+                continue;
+            throw fail(code.message() + ".", code);
+        }
+        if (got == 0) {
+            contents.resize(filled);
+            return contents;
+        }
+        if (static_cast<std::size_t>(got) > maxBytes - filled)
+            throw tooLarge();
+        if (full)
+            contents.insert(contents.end(), buffer, buffer + got);
+        filled += static_cast<std::size_t>(got);
+    }
+}
+
 }  // namespace
 
 std::string QuotedPath(const fs::path& path) {
@@ -151,47 +210,9 @@ void WriteFileAtomically(const fs::path& target, std::span<const BYTE> bytes) {
 }
 
 std::string ReadWholeFile(const fs::path& file, std::size_t maxBytes) {
-    auto fail = [&](const std::string& why, std::error_code code) -> FileReadError {
-        return FileReadError("Cannot read " + QuotedPath(file) + ": " + why, code);
-    };
-    // Non-blocking, so that opening a named pipe cannot hang; only regular files are read.
-    FileDescriptor fd(::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
-    if (fd.get() < 0) {
-        std::error_code code = LastError();
-        if (code == std::errc::no_such_file_or_directory)
-            throw fail("the file does not exist.", code);
-        throw fail(code.message() + ".", code);
-    }
-    struct stat info;
-    if (::fstat(fd.get(), &info) != 0) {
-        std::error_code code = LastError();
-        throw fail(code.message() + ".", code);
-    }
-    if (S_ISDIR(info.st_mode))
-        throw fail("it is a folder.", std::make_error_code(std::errc::is_a_directory));
-    if (!S_ISREG(info.st_mode))
-        throw fail("it is not a regular file.", std::make_error_code(std::errc::invalid_argument));
-    auto tooLarge = [&] {
-        return fail("the file is larger than " + std::to_string(maxBytes) + " bytes.",
-                    std::make_error_code(std::errc::file_too_large));
-    };
-    if (static_cast<std::uintmax_t>(info.st_size) > maxBytes)
-        throw tooLarge();
+    return ReadWhole<std::string>(file, maxBytes);
+}
 
-    std::string contents;
-    char buffer[65536];
-    for (;;) {
-        ssize_t got = ::read(fd.get(), buffer, sizeof buffer);
-        if (got < 0) {
-            std::error_code code = LastError();
-            if (code == std::errc::interrupted)
-                continue;
-            throw fail(code.message() + ".", code);
-        }
-        if (got == 0)
-            return contents;
-        if (static_cast<std::size_t>(got) > maxBytes - contents.size())
-            throw tooLarge();
-        contents.append(buffer, static_cast<std::size_t>(got));
-    }
+std::vector<BYTE> ReadWholeFileBytes(const fs::path& file, std::size_t maxBytes) {
+    return ReadWhole<std::vector<BYTE>>(file, maxBytes);
 }

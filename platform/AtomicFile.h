@@ -11,6 +11,7 @@
 #include <string>
 #include <string_view>
 #include <system_error>
+#include <vector>
 
 #include "platform/Types.h"
 
@@ -51,3 +52,6 @@ void WriteFileAtomically(const std::filesystem::path& target, std::span<const BY
 // folder, a pipe or a device, cannot be read or holds more than maxBytes bytes.
 std::string ReadWholeFile(const std::filesystem::path& file,
                           std::size_t maxBytes = std::numeric_limits<std::size_t>::max());
+std::vector<BYTE> ReadWholeFileBytes(
+    const std::filesystem::path& file,
+    std::size_t maxBytes = std::numeric_limits<std::size_t>::max());

@@ -106,3 +106,23 @@ TEST(ReadWholeFile, ReadsBytesAndReportsProblems) {
     EXPECT_THROW(ReadWholeFile(dir / "pipe"), FileReadError) << "a pipe must not block";
     EXPECT_THROW(ReadWholeFile("/dev/zero", 1 << 20), FileReadError);
 }
+
+// The byte reader sizes its buffer from the file's length; files longer than one read, files
+// that report no length (as /proc's do) and the size limit must all come out whole.
+TEST(ReadWholeFile, ReadsBytesOfAnyLength) {
+    TempDir dir;
+    std::string large(200000, '\0');
+    for (std::size_t i = 0; i < large.size(); ++i)
+        large[i] = static_cast<char>(i * 7 + i / 256);
+    WriteFileText(dir / "large", large);
+    EXPECT_TRUE(ReadWholeFileBytes(dir / "large") == std::vector<BYTE>(large.begin(), large.end()));
+    EXPECT_EQ(ReadWholeFile(dir / "large"), large);
+    EXPECT_THROW(ReadWholeFileBytes(dir / "large", large.size() - 1), FileReadError);
+    WriteFileText(dir / "empty", "");
+    EXPECT_TRUE(ReadWholeFileBytes(dir / "empty").empty());
+
+    const std::string status = ReadWholeFile("/proc/self/status");
+    EXPECT_NE(status.find("Name:"), std::string::npos) << "a file that reports no length";
+    EXPECT_THROW(ReadWholeFileBytes("/proc/self/status", 4), FileReadError);
+    EXPECT_THROW(ReadWholeFileBytes(dir / "absent"), FileReadError);
+}
