@@ -6,9 +6,16 @@
 
 CompoundFile::CompoundFile() : m_root("Root Entry") {}
 
-CompoundFile CompoundFile::Parse(const std::vector<std::uint8_t>& bytes) {
+CompoundFile CompoundFile::Parse(std::vector<std::uint8_t> image) {
     CompoundFile file;
-    CompoundFileReader(bytes).Read(file.m_root);
+    file.m_image = std::move(image);
+    CompoundFileReader(file.m_image).Read(file.m_root);
+    return file;
+}
+
+CompoundFile CompoundFile::ParseInPlace(std::span<const std::uint8_t> image) {
+    CompoundFile file;
+    CompoundFileReader(image).Read(file.m_root);
     return file;
 }
 
@@ -17,14 +24,14 @@ std::vector<std::uint8_t> CompoundFile::Serialize() const {
 }
 
 CompoundFile CompoundFile::LoadFromFile(const std::filesystem::path& path) {
-    std::string text;
+    std::vector<std::uint8_t> image;
     try {
-        text = ReadWholeFile(path);
+        image = ReadWholeFileBytes(path);
     } catch (const FileError& error) {
         throw CompoundFileError(error.what());
     }
     try {
-        return Parse(std::vector<std::uint8_t>(text.begin(), text.end()));
+        return Parse(std::move(image));
     } catch (const CompoundFileError& error) {
         throw CompoundFileError(path.string() + ": " + error.what());
     }

@@ -5,9 +5,13 @@
 // Parse reads version 3 and 4 files of any producer and rejects corrupt ones with a
 // CompoundFileError. Serialize writes version 3 (512-byte sectors); the same tree always gives
 // the same bytes (see CompoundFileWriter.h for the layout).
+//
+// A large stream whose sectors lie in one run of the file image is not copied: it views the
+// image, which the file keeps (Parse, LoadFromFile) or the caller keeps (ParseInPlace).
 
 #include <cstdint>
 #include <filesystem>
+#include <span>
 #include <vector>
 
 #include "platform/CompoundFileError.h"
@@ -20,7 +24,11 @@ public:
     CompoundStorage& Root() { return m_root; }
     const CompoundStorage& Root() const { return m_root; }
 
-    static CompoundFile Parse(const std::vector<std::uint8_t>& bytes);
+    // The file keeps the image; moving the file keeps its streams' bytes where they are.
+    static CompoundFile Parse(std::vector<std::uint8_t> image);
+    // The image must stay alive and unchanged while the file and its streams live (copies of
+    // streams and storages own their bytes and may outlive it).
+    static CompoundFile ParseInPlace(std::span<const std::uint8_t> image);
     std::vector<std::uint8_t> Serialize() const;
 
     static CompoundFile LoadFromFile(const std::filesystem::path& path);
@@ -29,5 +37,8 @@ public:
     void SaveToFile(const std::filesystem::path& path) const;
 
 private:
+    // The image Parse read, which streams may view; empty otherwise. Declared first, so that
+    // it outlives the streams.
+    std::vector<std::uint8_t> m_image;
     CompoundStorage m_root;
 };

@@ -23,7 +23,7 @@ std::string Quoted(const std::string& name) {
 
 }  // namespace
 
-CompoundFileReader::CompoundFileReader(const std::vector<std::uint8_t>& bytes) : m_bytes(bytes) {}
+CompoundFileReader::CompoundFileReader(std::span<const std::uint8_t> bytes) : m_bytes(bytes) {}
 
 void CompoundFileReader::Read(CompoundStorage& root) {
     ReadHeader();
@@ -157,8 +157,7 @@ void CompoundFileReader::ReadChildren(const Pending& pending, std::vector<Pendin
     }
     for (const Child& child : children) {
         if (child.entry.type == kTypeStream) {
-            pending.storage->WriteStream(child.name,
-                                         ReadStream(child.entry, "stream " + Quoted(child.name)));
+            AddStream(*pending.storage, child.name, child.entry);
             continue;
         }
         if (pending.depth + 1 > kMaxStorageDepth)
@@ -220,13 +219,20 @@ CompoundFileReader::Entry CompoundFileReader::ParseEntry(std::uint32_t id) const
     return entry;
 }
 
-std::vector<std::uint8_t> CompoundFileReader::ReadStream(const Entry& entry,
-                                                         const std::string& what) {
-    if (entry.size == 0)
-        return {};
-    if (entry.size < kMiniStreamCutoff)
-        return ReadMiniSectors(entry.start, entry.size, what);
-    return ReadSectors(entry.start, entry.size, what);
+void CompoundFileReader::AddStream(CompoundStorage& storage, const std::string& name,
+                                   const Entry& entry) {
+    const std::string what = "stream " + Quoted(name);
+    if (entry.size == 0) {
+        storage.WriteStream(name, {});
+    } else if (entry.size < kMiniStreamCutoff) {
+        storage.WriteStream(name, ReadMiniSectors(entry.start, entry.size, what));
+    } else {
+        const std::vector<std::uint32_t> chain = SectorChain(entry.start, entry.size, what);
+        if (const auto run = InPlace(chain, entry.size))
+            storage.ViewStream(name, *run);
+        else
+            storage.WriteStream(name, Gather(chain, entry.size));
+    }
 }
 
 std::vector<std::uint8_t> CompoundFileReader::ReadChain(std::uint32_t start,
@@ -236,12 +242,30 @@ std::vector<std::uint8_t> CompoundFileReader::ReadChain(std::uint32_t start,
     return Gather(chain, chain.size() * m_sectorSize);
 }
 
-std::vector<std::uint8_t> CompoundFileReader::ReadSectors(std::uint32_t start, std::uint64_t size,
-                                                          const std::string& what) {
+// The sectors that hold size bytes from sector start on.
+std::vector<std::uint32_t> CompoundFileReader::SectorChain(std::uint32_t start, std::uint64_t size,
+                                                           const std::string& what) {
     if (size > m_bytes.size())
         Fail(what + " is larger than the file");
     const std::size_t wanted = (size + m_sectorSize - 1) / m_sectorSize;
-    return Gather(FollowChain(start, wanted, m_fat, m_claimed, what), size);
+    return FollowChain(start, wanted, m_fat, m_claimed, what);
+}
+
+std::vector<std::uint8_t> CompoundFileReader::ReadSectors(std::uint32_t start, std::uint64_t size,
+                                                          const std::string& what) {
+    return Gather(SectorChain(start, size, what), size);
+}
+
+std::optional<std::span<const std::uint8_t>> CompoundFileReader::InPlace(
+    const std::vector<std::uint32_t>& chain, std::size_t size) const {
+    for (std::size_t i = 1; i < chain.size(); ++i) {
+        if (chain[i] != chain[0] + i)
+            return std::nullopt;
+    }
+    const std::size_t offset = (std::size_t{chain.front()} + 1) * m_sectorSize;
+    if (offset > m_bytes.size() || size > m_bytes.size() - offset)
+        return std::nullopt;
+    return m_bytes.subspan(offset, size);
 }
 
 // Sectors that follow one another in the file, as most of a stream's do, are copied as one.

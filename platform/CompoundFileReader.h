@@ -5,8 +5,14 @@
 // directory trees that loop or share entries, sizes the chains cannot hold. Each sector and
 // each directory entry is used at most once, so reading takes time and memory in proportion to
 // the size of the input.
+//
+// A large stream whose sectors lie in one run inside the image is not copied: the storage gets
+// a stream viewing the image (see CompoundStorage::ViewStream). The image must outlive those
+// streams; every other stream owns a copy of its bytes.
 
 #include <cstdint>
+#include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -14,7 +20,7 @@
 
 class CompoundFileReader {
 public:
-    explicit CompoundFileReader(const std::vector<std::uint8_t>& bytes);
+    explicit CompoundFileReader(std::span<const std::uint8_t> bytes);
 
     // Fills root, which must be empty, with the file's root CLSID and children.
     // Throws CompoundFileError when the input is not a sound compound file.
@@ -49,13 +55,18 @@ private:
                                            const std::vector<std::uint32_t>& table,
                                            std::vector<bool>& claimed, const std::string& what);
     std::vector<std::uint8_t> ReadChain(std::uint32_t start, const std::string& what);
+    std::vector<std::uint32_t> SectorChain(std::uint32_t start, std::uint64_t size,
+                                           const std::string& what);
     std::vector<std::uint8_t> ReadSectors(std::uint32_t start, std::uint64_t size,
                                           const std::string& what);
     std::vector<std::uint8_t> Gather(const std::vector<std::uint32_t>& chain,
                                      std::size_t size) const;
+    // The chain's first size bytes, when they lie in one run inside the image.
+    std::optional<std::span<const std::uint8_t>> InPlace(const std::vector<std::uint32_t>& chain,
+                                                         std::size_t size) const;
     std::vector<std::uint8_t> ReadMiniSectors(std::uint32_t start, std::size_t size,
                                               const std::string& what);
-    std::vector<std::uint8_t> ReadStream(const Entry& entry, const std::string& what);
+    void AddStream(CompoundStorage& storage, const std::string& name, const Entry& entry);
     // Appends count bytes from the start of sector first on; those past the end of the file
     // read as zeros.
     void AppendSectors(std::uint32_t first, std::size_t count,
@@ -65,7 +76,7 @@ private:
     std::vector<std::uint32_t> SiblingIds(std::uint32_t top);
     Entry ParseEntry(std::uint32_t id) const;
 
-    const std::vector<std::uint8_t>& m_bytes;
+    std::span<const std::uint8_t> m_bytes;
     std::uint16_t m_majorVersion = 0;
     std::size_t m_sectorSize = 0;
     std::size_t m_sectorCount = 0;

@@ -71,7 +71,7 @@ std::uint32_t CompoundFileWriter::AddChildren(const PendingStorage& parent,
         Entry entry;
         entry.name = EncodeName(stream.Name());
         entry.type = kTypeStream;
-        entry.data = &stream.Data();
+        entry.data = stream.Data().data();
         entry.size = stream.Data().size();
         if (entry.size > kMaxStreamSize)
             throw CompoundFileError("stream \"" + stream.Name() + "\" is larger than 2 GB");
@@ -249,14 +249,14 @@ void CompoundFileWriter::WriteMiniFatAndStream() {
     for (const Entry& entry : m_entries) {
         if (entry.type == kTypeStream && entry.size > 0 && entry.size < kMiniStreamCutoff)
             std::memcpy(Sector(m_miniStreamStart) + std::size_t{entry.start} * kMiniSectorSize,
-                        entry.data->data(), entry.size);
+                        entry.data, entry.size);
     }
 }
 
 void CompoundFileWriter::WriteLargeStreams() {
     for (const Entry& entry : m_entries) {
         if (entry.type == kTypeStream && entry.size >= kMiniStreamCutoff)
-            std::memcpy(Sector(entry.start), entry.data->data(), entry.size);
+            std::memcpy(Sector(entry.start), entry.data, entry.size);
     }
 }
 

@@ -31,7 +31,7 @@ private:
         std::uint32_t right = compound::kNoStream;
         std::uint32_t child = compound::kNoStream;
         CompoundStorage::Clsid clsid{};
-        const std::vector<std::uint8_t>* data = nullptr;
+        const std::uint8_t* data = nullptr;
         std::uint32_t start = 0;
         std::uint64_t size = 0;
     };

@@ -1,9 +1,44 @@
 #include "platform/CompoundStorage.h"
 
+#include <utility>
+
 #include "platform/CompoundName.h"
 
 CompoundStream::CompoundStream(std::string_view name, std::vector<std::uint8_t> data)
-    : m_name(name), m_key(compound::NameKey(compound::EncodeName(name))), m_data(std::move(data)) {}
+    : m_name(name),
+      m_key(compound::NameKey(compound::EncodeName(name))),
+      m_owned(std::move(data)),
+      m_data(m_owned) {}
+
+CompoundStream::CompoundStream(std::string_view name, std::span<const std::uint8_t> view)
+    : m_name(name), m_key(compound::NameKey(compound::EncodeName(name))), m_data(view) {}
+
+CompoundStream::CompoundStream(const CompoundStream& other)
+    : m_name(other.m_name),
+      m_key(other.m_key),
+      m_owned(other.m_data.begin(), other.m_data.end()),
+      m_data(m_owned) {}
+
+// A vector's buffer moves with it, so the span stays valid for owned bytes too.
+CompoundStream::CompoundStream(CompoundStream&& other) noexcept
+    : m_name(std::move(other.m_name)),
+      m_key(std::move(other.m_key)),
+      m_owned(std::move(other.m_owned)),
+      m_data(std::exchange(other.m_data, {})) {}
+
+CompoundStream& CompoundStream::operator=(const CompoundStream& other) {
+    if (this != &other)
+        *this = CompoundStream(other);
+    return *this;
+}
+
+CompoundStream& CompoundStream::operator=(CompoundStream&& other) noexcept {
+    m_name = std::move(other.m_name);
+    m_key = std::move(other.m_key);
+    m_owned = std::move(other.m_owned);
+    m_data = std::exchange(other.m_data, {});
+    return *this;
+}
 
 CompoundStorage::CompoundStorage(std::string_view name)
     : m_name(name), m_key(compound::NameKey(compound::EncodeName(name))) {}
@@ -68,7 +103,15 @@ CompoundStorage& CompoundStorage::CopyStorage(std::string_view name,
 
 CompoundStream& CompoundStorage::WriteStream(std::string_view name,
                                              std::vector<std::uint8_t> data) {
-    CompoundStream stream(name, std::move(data));
+    return InsertStream(CompoundStream(name, std::move(data)));
+}
+
+CompoundStream& CompoundStorage::ViewStream(std::string_view name,
+                                            std::span<const std::uint8_t> bytes) {
+    return InsertStream(CompoundStream(name, bytes));
+}
+
+CompoundStream& CompoundStorage::InsertStream(CompoundStream stream) {
     EraseChild(stream.m_key);
     return *m_streams.insert(LowerBound(m_streams, stream.m_key), std::move(stream));
 }

@@ -6,10 +6,15 @@
 // equal. Children are listed in the format's sibling order: shorter names first, then by
 // upper-cased units ("Embedding 9" before "Embedding 10"). References to children stay valid
 // until that child is removed or replaced.
+//
+// A stream owns its bytes, or, when read in place from a file image, views them there (see
+// CompoundFile::ParseInPlace). Moving a stream or storage keeps its bytes where they are;
+// copying one always gives a copy that owns its bytes.
 
 #include <array>
 #include <cstdint>
 #include <list>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -19,15 +24,25 @@ public:
     // Throws CompoundFileError for a name the format cannot hold.
     CompoundStream(std::string_view name, std::vector<std::uint8_t> data);
 
+    CompoundStream(const CompoundStream& other);
+    CompoundStream(CompoundStream&& other) noexcept;
+    CompoundStream& operator=(const CompoundStream& other);
+    CompoundStream& operator=(CompoundStream&& other) noexcept;
+    ~CompoundStream() = default;
+
     const std::string& Name() const { return m_name; }
-    const std::vector<std::uint8_t>& Data() const { return m_data; }
-    std::vector<std::uint8_t>& Data() { return m_data; }
+    std::span<const std::uint8_t> Data() const { return m_data; }
 
 private:
     friend class CompoundStorage;
+    // Views bytes that outlive the stream; see CompoundStorage::ViewStream.
+    CompoundStream(std::string_view name, std::span<const std::uint8_t> view);
+
     std::string m_name;
     std::u16string m_key;
-    std::vector<std::uint8_t> m_data;
+    std::vector<std::uint8_t> m_owned;
+    // m_owned's bytes, or the viewed ones.
+    std::span<const std::uint8_t> m_data;
 };
 
 class CompoundStorage {
@@ -57,6 +72,10 @@ public:
     CompoundStorage& CopyStorage(std::string_view name, const CompoundStorage& source);
     // Adds a stream, replacing any child of the same name.
     CompoundStream& WriteStream(std::string_view name, std::vector<std::uint8_t> data);
+    // Adds a stream that views bytes instead of owning them, replacing any child of the same
+    // name. The bytes must stay alive and unchanged while the stream (or a storage it is moved
+    // into) lives; copies of the stream own their bytes.
+    CompoundStream& ViewStream(std::string_view name, std::span<const std::uint8_t> bytes);
     // Removes the child of that name; false when there is none.
     bool Remove(std::string_view name);
 
@@ -69,6 +88,7 @@ private:
     template <class Child>
     static bool Erase(std::list<Child>& list, const std::u16string& key);
     bool EraseChild(const std::u16string& key);
+    CompoundStream& InsertStream(CompoundStream stream);
 
     std::string m_name;
     std::u16string m_key;

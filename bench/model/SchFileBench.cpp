@@ -80,7 +80,7 @@ void LoadSheet(benchmark::State& state) {
         bytes = Save(doc);
     }
     for (auto _ : state) {
-        CompoundFile file = CompoundFile::Parse(bytes);
+        CompoundFile file = CompoundFile::ParseInPlace(bytes);
         auto doc = std::make_unique<CDrawDoc>();
         doc->ReadDocument(file);
         benchmark::DoNotOptimize(doc->GetObjects().GetCount());

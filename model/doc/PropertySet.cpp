@@ -39,7 +39,7 @@ private:
 // Bounds-checked little-endian input over one range of the stream.
 class Reader {
 public:
-    Reader(const std::vector<BYTE>& bytes, size_t begin, size_t end)
+    Reader(std::span<const BYTE> bytes, size_t begin, size_t end)
         : m_bytes(bytes), m_begin(begin), m_end(end) {}
 
     std::uint64_t Number(size_t at, int size) const {
@@ -64,7 +64,7 @@ private:
             throw PropertySetError("a property value runs past the end of its section");
     }
 
-    const std::vector<BYTE>& m_bytes;
+    std::span<const BYTE> m_bytes;
     size_t m_begin;
     size_t m_end;
 };
@@ -169,8 +169,7 @@ bool ReadValue(const Reader& section, size_t at, CPropValue& value, bool& wide) 
     }
 }
 
-CPropSection ReadSection(const std::vector<BYTE>& bytes, const PropFormatId& formatId,
-                         size_t offset) {
+CPropSection ReadSection(std::span<const BYTE> bytes, const PropFormatId& formatId, size_t offset) {
     if (offset > bytes.size())
         throw PropertySetError("a property section lies past the end of the set");
     const Reader head(bytes, offset, bytes.size());
@@ -244,7 +243,7 @@ std::vector<BYTE> CPropSet::Write() const {
     return std::move(out.Out());
 }
 
-CPropSet CPropSet::Read(const std::vector<BYTE>& bytes) {
+CPropSet CPropSet::Read(std::span<const BYTE> bytes) {
     const Reader stream(bytes, 0, bytes.size());
     if (bytes.size() < kHeaderSize || stream.Number(0, 2) != 0xFFFE)
         throw PropertySetError("not a property set");

@@ -16,6 +16,7 @@
 
 #include <array>
 #include <cstdint>
+#include <span>
 #include <stdexcept>
 #include <vector>
 
@@ -82,7 +83,7 @@ public:
     std::vector<BYTE> Write() const;
     // Reads a whole stream. Strings of a section whose code page is not UTF-8 are taken as
     // Windows Western (1252) text and converted.
-    static CPropSet Read(const std::vector<BYTE>& bytes);
+    static CPropSet Read(std::span<const BYTE> bytes);
 
     const CPropSection* FindSection(const PropFormatId& formatId) const;
 };

@@ -1,6 +1,7 @@
 #include "model/ole/OlePresentation.h"
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -22,7 +23,7 @@ constexpr std::uint32_t kMaxUserTypeBytes = 4096;
 // Little-endian reads that stop the parse at the end of the stream.
 class Cursor {
 public:
-    explicit Cursor(const std::vector<BYTE>& bytes, size_t at = 0) : m_bytes(bytes), m_at(at) {}
+    explicit Cursor(std::span<const BYTE> bytes, size_t at = 0) : m_bytes(bytes), m_at(at) {}
     bool Dword(std::uint32_t& value) {
         if (m_bytes.size() < 4 || m_at > m_bytes.size() - 4)
             return false;
@@ -41,11 +42,11 @@ public:
     size_t At() const { return m_at; }
 
 private:
-    const std::vector<BYTE>& m_bytes;
+    std::span<const BYTE> m_bytes;
     size_t m_at;
 };
 
-void ReadPresentation(const std::vector<BYTE>& bytes, OlePresentation& out) {
+void ReadPresentation(std::span<const BYTE> bytes, OlePresentation& out) {
     Cursor in(bytes);
     std::uint32_t marker = 0;
     std::uint32_t format = 0;
@@ -78,7 +79,7 @@ void ReadPresentation(const std::vector<BYTE>& bytes, OlePresentation& out) {
     out.image = DecodePackedDib(std::vector<BYTE>(data, data + size));
 }
 
-CString ReadUserType(const std::vector<BYTE>& bytes) {
+CString ReadUserType(std::span<const BYTE> bytes) {
     Cursor in(bytes, std::min(kCompObjHeaderSize, bytes.size()));
     std::uint32_t length = 0;
     if (bytes.size() < kCompObjHeaderSize || !in.Dword(length) || length > kMaxUserTypeBytes ||

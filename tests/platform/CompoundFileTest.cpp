@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <memory>
 #include <sstream>
 #include <tuple>
 
@@ -12,6 +13,7 @@
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
+using testsupport::BytesOf;
 using testsupport::TempDir;
 
 // Field access by the offsets the format documents, independent of the code under test.
@@ -51,7 +53,7 @@ void ExpectSameTree(const CompoundStorage& expected, const CompoundStorage& actu
     for (auto e = expected.Streams().begin(), a = actual.Streams().begin();
          e != expected.Streams().end(); ++e, ++a) {
         EXPECT_EQ(e->Name(), a->Name()) << path;
-        EXPECT_TRUE(e->Data() == a->Data()) << path << e->Name();
+        EXPECT_TRUE(BytesOf(e->Data()) == BytesOf(a->Data())) << path << e->Name();
     }
     for (auto e = expected.Storages().begin(), a = actual.Storages().begin();
          e != expected.Storages().end(); ++e, ++a) {
@@ -236,7 +238,7 @@ std::string ClsidHex(const CompoundStorage::Clsid& clsid) {
     return Hex(std::string(clsid.begin(), clsid.end()));
 }
 
-std::uint32_t Adler32(const Bytes& data) {
+std::uint32_t Adler32(std::span<const std::uint8_t> data) {
     std::uint32_t a = 1, b = 0;
     for (std::uint8_t byte : data) {
         a = (a + byte) % 65521;
@@ -375,9 +377,10 @@ TEST(CompoundFile, ReadsVersionFourFilesAsOlefileDoes) {
     EXPECT_EQ(file.Root().GetClsid(), ClsidOf(0x11));
     ASSERT_NE(file.Root().FindStorage("beta"), nullptr);
     EXPECT_EQ(file.Root().FindStorage("beta")->GetClsid(), ClsidOf(0x22));
-    EXPECT_TRUE(file.Root().FindStorage("beta")->FindStream("GAMMA")->Data() == Pattern(50, 2));
-    EXPECT_TRUE(file.Root().FindStream("Alpha")->Data() == Pattern(100, 1));
-    EXPECT_TRUE(file.Root().FindStream("Big")->Data() == Pattern(5000, 3));
+    EXPECT_TRUE(BytesOf(file.Root().FindStorage("beta")->FindStream("GAMMA")->Data()) ==
+                Pattern(50, 2));
+    EXPECT_TRUE(BytesOf(file.Root().FindStream("Alpha")->Data()) == Pattern(100, 1));
+    EXPECT_TRUE(BytesOf(file.Root().FindStream("Big")->Data()) == Pattern(5000, 3));
     EXPECT_EQ(OlefileListing(dir / "v4.sch"), ExpectedListing(file));
 }
 
@@ -507,7 +510,7 @@ TEST(CompoundFile, ToleratesHarmlessQuirksOfOtherProducers) {
 
 // Other producers may lay a stream's sectors out in any order: "Large" is read through a chain
 // that takes its second half first from the file, then its first half.
-TEST(CompoundFile, ReadsStreamsWhoseSectorsAreOutOfOrder) {
+Bytes OutOfOrderFile() {
     const Bytes base = BaseFile();
     const std::uint32_t large = StartOf(base, 2);
     constexpr std::uint32_t kSectors = 10;  // 5000 bytes
@@ -522,9 +525,95 @@ TEST(CompoundFile, ReadsStreamsWhoseSectorsAreOutOfOrder) {
         Put32(bytes, FatAt(base, to), i + 1 == kSectors ? kEnd : next);
     }
     Put32(bytes, EntryAt(base, 2) + 116, large + kHalf);
+    return bytes;
+}
+
+TEST(CompoundFile, ReadsStreamsWhoseSectorsAreOutOfOrder) {
+    const Bytes bytes = OutOfOrderFile();
     const CompoundFile file = CompoundFile::Parse(bytes);
-    EXPECT_TRUE(file.Root().FindStream("Large")->Data() == Pattern(5000, 2));
-    EXPECT_TRUE(file.Root().FindStream("Small")->Data() == Pattern(100, 3));
+    EXPECT_TRUE(BytesOf(file.Root().FindStream("Large")->Data()) == Pattern(5000, 2));
+    EXPECT_TRUE(BytesOf(file.Root().FindStream("Small")->Data()) == Pattern(100, 3));
+}
+
+bool Inside(std::span<const std::uint8_t> data, const Bytes& image) {
+    const auto at = reinterpret_cast<std::uintptr_t>(data.data());
+    const auto begin = reinterpret_cast<std::uintptr_t>(image.data());
+    return at >= begin && at + data.size() <= begin + image.size();
+}
+
+// Large streams whose sectors follow one another view the caller's image; small ones live in
+// the mini stream and are copied.
+TEST(CompoundFile, ParseInPlaceViewsLargeStreamsLaidOutInOneRun) {
+    CompoundFile written;
+    written.Root().WriteStream("Large", Pattern(300000, 1));
+    written.Root().WriteStream("Small", Pattern(100, 2));
+    written.Root().CreateStorage("Sub").WriteStream("Cutoff", Pattern(4096, 3));
+    const Bytes image = written.Serialize();
+    const CompoundFile file = CompoundFile::ParseInPlace(image);
+    ExpectSameTree(written.Root(), file.Root());
+    EXPECT_TRUE(Inside(file.Root().FindStream("Large")->Data(), image));
+    EXPECT_TRUE(Inside(file.Root().FindStorage("Sub")->FindStream("Cutoff")->Data(), image));
+    EXPECT_FALSE(Inside(file.Root().FindStream("Small")->Data(), image));
+}
+
+TEST(CompoundFile, StreamsOutOfOrderOrRunningPastTheEndAreCopied) {
+    // Unused sectors after the end, so that reading on from the chain's first sector stays
+    // inside the image.
+    Bytes shuffled = OutOfOrderFile();
+    shuffled.resize(shuffled.size() + 10 * 512, 0x55);
+    const CompoundFile file = CompoundFile::ParseInPlace(shuffled);
+    const CompoundStream* large = file.Root().FindStream("Large");
+    EXPECT_TRUE(BytesOf(large->Data()) == Pattern(5000, 2));
+    EXPECT_FALSE(Inside(large->Data(), shuffled));
+
+    // "Large" fills the file's last ten sectors, the last one up to byte 392 of 512. Cut 80 of
+    // those bytes off the file, and they read as zeros.
+    Bytes cut = BaseFile();
+    ASSERT_EQ(cut.size(), (StartOf(cut, 2) + 10 + 1) * 512u);
+    cut.resize(cut.size() - 120 - 80);
+    const CompoundFile cutFile = CompoundFile::ParseInPlace(cut);
+    Bytes expected = Pattern(5000, 2);
+    std::fill(expected.end() - 80, expected.end(), 0);
+    EXPECT_TRUE(BytesOf(cutFile.Root().FindStream("Large")->Data()) == expected);
+    EXPECT_FALSE(Inside(cutFile.Root().FindStream("Large")->Data(), cut));
+}
+
+// Copies of what a file holds own their bytes: they outlive the file and its image (a read of
+// a freed image shows under the address sanitizer). Moves keep the bytes where they are.
+TEST(CompoundFile, CopiesOwnTheirBytesAndMovesKeepThem) {
+    CompoundStorage kept("Root Entry");
+    std::vector<CompoundStream> streams;
+    {
+        const auto image = std::make_unique<Bytes>(SampleFile().Serialize());
+        const CompoundFile file = CompoundFile::ParseInPlace(*image);
+        kept.CopyStorage("Copy", file.Root());
+        const CompoundStream& viewed = *file.Root().FindStream("Size 9000");
+        ASSERT_TRUE(Inside(viewed.Data(), *image));
+        streams.push_back(viewed);
+        EXPECT_FALSE(Inside(streams.back().Data(), *image));
+        CompoundStream assigned("x", Bytes{1});
+        assigned = viewed;
+        EXPECT_FALSE(Inside(assigned.Data(), *image));
+        const std::uint8_t* owned = assigned.Data().data();
+        streams.push_back(std::move(assigned));
+        EXPECT_EQ(streams.back().Data().data(), owned);
+    }
+    ExpectSameTree(SampleFile().Root(), *kept.FindStorage("Copy"));
+    for (const CompoundStream& stream : streams) {
+        EXPECT_EQ(stream.Name(), "Size 9000");
+        EXPECT_TRUE(BytesOf(stream.Data()) == Pattern(9000, 9));
+    }
+}
+
+TEST(CompoundFile, ParsedFilesKeepTheirImageWhenMoved) {
+    CompoundFile parsed = CompoundFile::Parse(SampleFile().Serialize());
+    const std::uint8_t* bytes = parsed.Root().FindStream("Size 9000")->Data().data();
+    CompoundFile moved(std::move(parsed));
+    EXPECT_EQ(moved.Root().FindStream("Size 9000")->Data().data(), bytes);
+    CompoundFile assigned;
+    assigned = std::move(moved);
+    EXPECT_EQ(assigned.Root().FindStream("Size 9000")->Data().data(), bytes);
+    ExpectSameTree(SampleFile().Root(), assigned.Root());
 }
 
 // Writing itself is the atomic file writer's; here only its errors must become ours.
@@ -566,7 +655,7 @@ TEST(CompoundStorage, ChildrenAreFoundReplacedAndRemovedIgnoringCase) {
     root.WriteStream("DATA", {2});
     root.CreateStorage("\xC3\x84rger");  // "Ärger"
     EXPECT_EQ(ChildNames(root), (std::vector<std::string>{"+\xC3\x84rger", "DATA"}));
-    EXPECT_EQ(root.FindStream("data")->Data(), Bytes{2});
+    EXPECT_EQ(BytesOf(root.FindStream("data")->Data()), Bytes{2});
     EXPECT_NE(root.FindStorage("\xC3\xA4RGER"), nullptr);  // "äRGER"
     EXPECT_EQ(root.FindStorage("Data"), nullptr);
     EXPECT_EQ(root.FindStream("\xC3\x84rger"), nullptr);

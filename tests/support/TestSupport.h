@@ -2,6 +2,7 @@
 // Small helpers shared by the test programs.
 
 #include <filesystem>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -31,6 +32,11 @@ int RunCommand(const std::string& command, std::string* output = nullptr);
 
 // The Debian interpreter that sees Debian's Python packages (python3-olefile, ...).
 constexpr const char* kSystemPython = "/usr/bin/python3";
+
+// A copy of viewed bytes (such as a compound stream's), to compare with expected ones.
+inline std::vector<unsigned char> BytesOf(std::span<const unsigned char> bytes) {
+    return {bytes.begin(), bytes.end()};
+}
 
 // Bytes written as "01 02 AB", for readable failure messages.
 std::string HexDump(const std::vector<unsigned char>& bytes);

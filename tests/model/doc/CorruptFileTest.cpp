@@ -55,12 +55,14 @@ TEST(CorruptFile, TruncationsAreRefusedWithAMessage) {
     const Bytes whole = samplesheet::FileBytes();
     ASSERT_TRUE(Opens(whole, path, prompt));
     const CompoundFile file = CompoundFile::Parse(whole);
-    const Bytes contents = file.Root().FindStream("Contents")->Data();
+    const Bytes contents = testsupport::BytesOf(file.Root().FindStream("Contents")->Data());
     for (int i = 0; i < 64; ++i) {
         // A cut into the unused end of the last sector loses nothing, and the file opens.
         const Bytes cutFile(whole.begin(), whole.begin() + whole.size() * i / 64);
         if (Opens(cutFile, path, prompt)) {
-            EXPECT_EQ(CompoundFile::Parse(cutFile).Root().FindStream("Contents")->Data(), contents)
+            EXPECT_EQ(testsupport::BytesOf(
+                          CompoundFile::Parse(cutFile).Root().FindStream("Contents")->Data()),
+                      contents)
                 << "file cut at " << i << "/64";
         }
         const Bytes cut(contents.begin(), contents.begin() + contents.size() * i / 64);
@@ -75,7 +77,7 @@ TEST(CorruptFile, FlippedBytesNeverCrash) {
     const std::string path = (dir / "flipped.sch").string();
     const Bytes whole = samplesheet::FileBytes();
     const CompoundFile file = CompoundFile::Parse(whole);
-    const Bytes contents = file.Root().FindStream("Contents")->Data();
+    const Bytes contents = testsupport::BytesOf(file.Root().FindStream("Contents")->Data());
     std::mt19937 random(12);
     for (int round = 0; round < 300; ++round) {
         const bool inStream = round % 2 == 0;

@@ -70,7 +70,7 @@ TEST(DocumentBase, SavesAndOpensTheContentsStream) {
     ASSERT_TRUE(saved.OnSaveDocument(path.c_str()));
     const CompoundFile file = CompoundFile::LoadFromFile(path);
     ASSERT_TRUE(file.Root().FindStream("Contents"));
-    EXPECT_EQ(file.Root().FindStream("Contents")->Data(),
+    EXPECT_EQ(testsupport::BytesOf(file.Root().FindStream("Contents")->Data()),
               (std::vector<std::uint8_t>{0x51, 0x2A, 0, 0}));
 
     NumberDocument opened;

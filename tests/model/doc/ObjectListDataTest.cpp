@@ -20,6 +20,7 @@
 #include "platform/Archive.h"
 #include "platform/MemFile.h"
 #include "support/ScriptedPrompt.h"
+#include "support/TestSupport.h"
 
 namespace {
 
@@ -107,7 +108,8 @@ TEST_F(ObjectListData, CopiesBetweenDocumentsAndMergesByName) {
     EXPECT_EQ(doc.FindNet("CLK")->GetRefCount(), 2 * other.FindNet("CLK")->GetRefCount());
     auto* ole = FirstOf<CDrawOleObj>(again);
     ASSERT_TRUE(ole && ole->GetItem());
-    EXPECT_EQ(ole->GetItem()->GetStorage().Streams().front().Data(), Bytes(700, 0x42));
+    EXPECT_EQ(testsupport::BytesOf(ole->GetItem()->GetStorage().Streams().front().Data()),
+              Bytes(700, 0x42));
 }
 
 TEST_F(ObjectListData, PastedDuplicatesMoveOffEarlierSets) {

@@ -27,7 +27,7 @@ CDevice* MakeDevice(const char* name, const char* symbol, std::initializer_list<
 }
 
 std::unique_ptr<CDrawDoc> LoadSheet(const std::vector<BYTE>& bytes, const char* path) {
-    CompoundFile file = CompoundFile::Parse(bytes);
+    CompoundFile file = CompoundFile::ParseInPlace(bytes);
     auto doc = std::make_unique<CDrawDoc>();
     doc->ReadDocument(file);
     doc->SetPathName(path, FALSE);
