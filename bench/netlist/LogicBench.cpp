@@ -58,7 +58,7 @@ size_t Write(CNetlistFormat& writer, CDrawDoc& doc) {
     writer.WriteHeader(doc.m_netlist, out, log);
     if (doc.m_netlist.Build(top, writer, out, log) == kBuildOk)
         writer.WriteBody(doc.m_netlist, top, out, log);
-    return out.str().size();
+    return out.view().size();
 }
 
 void AbelAndCupl(benchmark::State& state) {

@@ -89,7 +89,7 @@ size_t WriteProtel(CDrawDoc& doc) {
     protel.WriteHeader(doc.m_netlist, out, log);
     if (doc.m_netlist.Build(top, protel, out, log) == kBuildOk)
         protel.WriteBody(doc.m_netlist, top, out, log);
-    return out.str().size();
+    return out.view().size();
 }
 
 void SetPeakMemory(benchmark::State& state) {

@@ -73,7 +73,7 @@ size_t WriteSpice(CDrawDoc& doc) {
     if (spice.WriteHeader(doc.m_netlist, out, log) &&
         doc.m_netlist.Build(top, spice, out, log) == kBuildOk)
         spice.WriteBody(doc.m_netlist, top, out, log);
-    return out.str().size();
+    return out.view().size();
 }
 
 void SpiceDeck(benchmark::State& state) {

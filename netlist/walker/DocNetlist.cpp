@@ -196,7 +196,7 @@ struct CDocNetlist::SectionIndex {
     explicit SectionIndex(const std::vector<PlacedSymbol>& symbols) {
         // Number the groups in the order they are met, then lay their members out in one array.
         entries.reserve(symbols.size());
-        attrs.resize(symbols.size());
+        attrs.reserve(symbols.size());
         // Keyed by views of the identifiers read into attrs, which stays in place meanwhile.
         std::unordered_map<GroupKey, int, GroupKeyHash> groupOf;
         groupOf.reserve(symbols.size());
@@ -209,9 +209,11 @@ struct CDocNetlist::SectionIndex {
             CDrawObj* object = symbol.object;
             Entry entry{symbol, object->GetDevice(), symbol.kindBit == kKindMaskDevice, false, -1,
                         0};
-            if (entry.device) {
-                CSymbol::PartAttrs& read = attrs[entries.size()];
-                read = static_cast<CSymbol*>(object)->GetPartAttrs();
+            if (!entry.device) {
+                attrs.emplace_back();
+            } else {
+                const CSymbol::PartAttrs& read =
+                    attrs.emplace_back(static_cast<CSymbol*>(object)->GetPartAttrs());
                 auto [it, added] = groupOf.try_emplace(GroupKey{entry.device, read.did.str()},
                                                        static_cast<int>(counts.size()));
                 if (added)
