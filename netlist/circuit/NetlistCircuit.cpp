@@ -114,7 +114,7 @@ struct SheetSymbols {
 // Records
 
 std::unique_ptr<CComponentRecord> CComponentRecord::CopyWith(
-    const std::function<CNetRecord*(CNetRecord*)>& netOf) const {
+    const std::function<CNetRecord*(CNetRecord*)>& netOf, CPinTextPool& texts) const {
     auto copy = std::make_unique<CComponentRecord>();
     copy->id = id;
     copy->footprint = footprint;
@@ -124,12 +124,15 @@ std::unique_ptr<CComponentRecord> CComponentRecord::CopyWith(
         CopyMap(*attributes, *copy->attributes);
     }
     copy->pins = pins;
-    for (CPinConnection& pin : copy->pins)
+    for (CPinConnection& pin : copy->pins) {
+        pin.name = texts.Get(pin.name);
+        pin.number = texts.Get(pin.number);
         pin.net = pin.net ? netOf(pin.net) : nullptr;
+    }
     return copy;
 }
 
-CPinConnection* CComponentRecord::FindPin(const CString& pinName, const CString& pinNumber) {
+CPinConnection* CComponentRecord::FindPin(CPinText pinName, CPinText pinNumber) {
     for (CPinConnection& pin : pins) {
         if (pin.number == pinNumber && pin.name == pinName)
             return &pin;
@@ -179,6 +182,7 @@ void CNetlistCircuit::Clear() {
     m_instances.clear();
     m_nets.RemoveAll();
     m_records.clear();
+    m_pinTexts.Clear();
 }
 
 CNetRecord* CNetlistCircuit::GetNet(const CString& name) {
@@ -275,7 +279,7 @@ BOOL CNetlistCircuit::AddInstances(const std::vector<CSymbol*>& blocks, std::ost
             }
             for (int i = 0; i < names.GetSize(); ++i)
                 record.pins.push_back(
-                    {names[i], CString(), nets.IsEmpty() ? nullptr : GetNet(nets[i]), 0});
+                    {PinText(names[i]), CPinText(), nets.IsEmpty() ? nullptr : GetNet(nets[i]), 0});
         }
     }
     return TRUE;
@@ -377,16 +381,17 @@ BOOL CNetlistCircuit::AddSectionPins(CSymbol& section, const SectionPinNumbers& 
         }
         for (int i = 0; i < numbers.GetSize(); ++i) {
             // A pin whose name lists nothing still gets its numbers, under an empty name.
-            const CString& name = names.GetSize() > 1 ? names[i]
-                                  : names.IsEmpty()   ? kNoName
-                                                      : names[0];
+            const CPinText name = PinText(names.GetSize() > 1 ? names[i]
+                                          : names.IsEmpty()   ? kNoName
+                                                              : names[0]);
+            const CPinText pinNumber = PinText(numbers[i]);
             CNetRecord* net =
                 nets.IsEmpty() ? nullptr : GetNet(nets.GetSize() > i ? nets[i] : nets[0]);
-            CPinConnection* found = part.FindPin(name, numbers[i]);
+            CPinConnection* found = part.FindPin(name, pinNumber);
             if (!found) {
-                part.pins.push_back({name, numbers[i], net, 0});
+                part.pins.push_back({name, pinNumber, net, 0});
             } else if (pin->GetWire() && (found->flags & kPinFromImplicitList)) {
-                *found = {name, numbers[i], net, 0};
+                *found = {name, pinNumber, net, 0};
             } else if (net && !found->net) {
                 // A pin drawn on several sections is connected by any one of them.
                 found->net = net;
@@ -417,8 +422,9 @@ void CNetlistCircuit::AddImplicitPins(CDocNetlist& walker, const CDevice& device
         list.Remove('(');
         list.Remove(')');
         const NameMembers pins(list);
+        const CPinText name = PinText(group);
         for (int k = 0; k < pins.GetSize(); ++k)
-            part.pins.push_back({group, pins[k], net, kPinFromImplicitList});
+            part.pins.push_back({name, PinText(pins[k]), net, kPinFromImplicitList});
     }
 }
 
@@ -438,9 +444,10 @@ BOOL CNetlistCircuit::AddSymbol(CDocNetlist& /*walker*/, CSymbol& symbol, std::o
             LogBusMismatch(log, part.id, pinId, "net", netName);
             return FALSE;
         }
-        for (int i = 0; i < names.GetSize(); ++i)
-            part.pins.push_back(
-                {names[i], names[i], nets.IsEmpty() ? nullptr : GetNet(nets[i]), 0});
+        for (int i = 0; i < names.GetSize(); ++i) {
+            const CPinText name = PinText(names[i]);
+            part.pins.push_back({name, name, nets.IsEmpty() ? nullptr : GetNet(nets[i]), 0});
+        }
     }
     return TRUE;
 }

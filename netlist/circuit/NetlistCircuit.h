@@ -17,6 +17,7 @@
 #include <unordered_set>
 #include <vector>
 
+#include "netlist/circuit/PinText.h"
 #include "platform/CString.h"
 #include "platform/FrameworkOrderMap.h"
 #include "platform/Maps.h"
@@ -49,8 +50,8 @@ public:
 constexpr DWORD kPinFromImplicitList = 0x2;  // made from the device's hidden pins
 
 struct CPinConnection {
-    CString name;               // the pin's name, or one member of a bussed pin's name
-    CString number;             // the pin number
+    CPinText name;              // the pin's name, or one member of a bussed pin's name
+    CPinText number;            // the pin number
     CNetRecord* net = nullptr;  // null for an unconnected pin
     DWORD flags = 0;
 };
@@ -62,11 +63,12 @@ public:
     CComponentRecord(const CComponentRecord&) = delete;
     CComponentRecord& operator=(const CComponentRecord&) = delete;
 
-    // A copy whose pins lie on the nets that netOf gives for the original's nets.
-    std::unique_ptr<CComponentRecord> CopyWith(
-        const std::function<CNetRecord*(CNetRecord*)>& netOf) const;
-    // The first pin connection with that name and number, or null.
-    CPinConnection* FindPin(const CString& pinName, const CString& pinNumber);
+    // A copy whose pins lie on the nets that netOf gives for the original's nets, with their
+    // texts from the copy's pool.
+    std::unique_ptr<CComponentRecord> CopyWith(const std::function<CNetRecord*(CNetRecord*)>& netOf,
+                                               CPinTextPool& texts) const;
+    // The first pin connection with that name and number (texts of the record's pool), or null.
+    CPinConnection* FindPin(CPinText pinName, CPinText pinNumber);
 
     CString id;
     CString footprint;
@@ -105,6 +107,8 @@ public:
     void ReplaceNet(CNetRecord* newNet, CNetRecord* oldNet);
     // The net of that name, made (and listed) when there is none.
     CNetRecord* GetNet(const CString& name);
+    // The text for a pin connection of the circuit.
+    CPinText PinText(const CString& text) { return m_pinTexts.Get(text.str()); }
 
     DWORD GetFlags() const { return m_flags; }
     FrameworkOrderMap<CNetRecord*>& Nets() { return m_nets; }
@@ -149,6 +153,7 @@ private:
     FrameworkOrderMap<CNetRecord*> m_ports;  // port member name to net
     std::vector<std::unique_ptr<CComponentRecord>> m_parts;
     std::deque<std::unique_ptr<CComponentRecord>> m_instances;
+    CPinTextPool m_pinTexts;  // of the parts' and instances' pins
 };
 
 // "N%06d" with the counter raised until the name is not one of the circuit's nets.
