@@ -144,15 +144,11 @@ CPinConnection* CComponentRecord::FindPin(CPinText pinName, CPinText pinNumber) 
 // The circuit
 
 // The numbers a device section gives its pins, as their "No" attributes read them from the
-// device's pin map: the map's line of the section's symbol name and gate is found once, not
-// once a pin.
+// section's line of the device's pin map, which the part walk found once for all its pins.
 class CNetlistCircuit::SectionPinNumbers {
 public:
-    SectionPinNumbers(const CSymbol& section, const CSymbol::PartAttrs& attrs)
-        : m_device(section.GetDevice()) {
-        if (m_device)
-            m_line = m_device->FindPinMapLine(attrs.name, attrs.inst);
-    }
+    SectionPinNumbers(const CSymbol& section, CPinMapLine* line)
+        : m_device(section.GetDevice()), m_line(line) {}
 
     // The number of the pin named pinId; the name itself on a symbol without a device.
     CString Of(const CString& pinId) const {
@@ -164,7 +160,7 @@ public:
 
 private:
     const CDevice* m_device;
-    CPinMapLine* m_line = nullptr;
+    CPinMapLine* m_line;
 };
 
 CNetlistCircuit::~CNetlistCircuit() {
@@ -291,11 +287,10 @@ BOOL CNetlistCircuit::AddPart(CDocNetlist& walker, const CObList& sections, std:
     auto* first = static_cast<CSymbol*>(sections.GetHead());
     m_parts.push_back(std::make_unique<CComponentRecord>());
     CComponentRecord& part = *m_parts.back();
-    const std::vector<CSymbol::PartAttrs> attrs = walker.TakeSectionAttrs(sections);
-    const CSymbol::PartAttrs& firstAttrs = attrs.front();
-    const CString& did = firstAttrs.did;
+    const CPartSections read = walker.TakePartSections(sections);
+    const CString& did = read.did;
     const CDevice* device = first->GetDevice();
-    part.id = device ? did : firstAttrs.id;
+    part.id = device ? did : Attr(*first, kStdAttrId);
     if (device)
         part.footprint = device->GetStdAttr(kStdAttrFootprint);
     if (part.footprint.IsEmpty())
@@ -309,7 +304,7 @@ BOOL CNetlistCircuit::AddPart(CDocNetlist& walker, const CObList& sections, std:
         AddImplicitPins(walker, *device, hiddenGroups, part);
     }
     if (part.value.IsEmpty())
-        part.value = firstAttrs.name;
+        part.value = Attr(*first, kStdAttrName);
     if (m_flags & kCircuitCopyAttributes) {
         part.attributes = std::make_unique<CMapStringToString>();
         CopyMap(*first->GetAttrMap(), *part.attributes);
@@ -326,7 +321,7 @@ BOOL CNetlistCircuit::AddPart(CDocNetlist& walker, const CObList& sections, std:
     size_t at = 0;
     for (POSITION pos = sections.GetHeadPosition(); pos; ++at) {
         auto* section = static_cast<CSymbol*>(sections.GetNext(pos));
-        if (!AddSectionPins(*section, SectionPinNumbers(*section, attrs[at]), part, did, log))
+        if (!AddSectionPins(*section, SectionPinNumbers(*section, read.lines[at]), part, did, log))
             return FALSE;
     }
     return TRUE;
