@@ -25,9 +25,6 @@ namespace {
 constexpr std::string_view kGroupSeparators = " \x01";
 constexpr const char* kNetSuffix = ".Net";
 const CString kNoName;
-// Room kept in a part's pins for the hidden pins of a device that has some, usually power and
-// ground.
-constexpr size_t kHiddenPinRoom = 4;
 // The pins of a part whose wires and nets are fetched ahead.
 constexpr size_t kFetchedPins = 32;
 
@@ -179,6 +176,7 @@ void CNetlistCircuit::Clear() {
     m_nets.RemoveAll();
     m_records.clear();
     m_pinTexts.Clear();
+    m_deviceShares.clear();
 }
 
 CNetRecord* CNetlistCircuit::GetNet(const CString& name) {
@@ -220,6 +218,8 @@ BOOL CNetlistCircuit::BuildParts(CDocNetlist& walker, std::ostream& log) {
         walker.GetNextPart(pos, &sections, nullptr);
         AddPart(walker, sections, log);
     }
+    // Devices may change or go once the build is over.
+    m_deviceShares.clear();
     return AddInstances(symbols.blocks, log);
 }
 
@@ -291,17 +291,17 @@ BOOL CNetlistCircuit::AddPart(CDocNetlist& walker, const CObList& sections, std:
     const CString& did = read.did;
     const CDevice* device = first->GetDevice();
     part.id = device ? did : Attr(*first, kStdAttrId);
-    if (device)
-        part.footprint = device->GetStdAttr(kStdAttrFootprint);
+    const DeviceShare* share = device ? &ShareOf(walker, *device) : nullptr;
+    if (share)
+        part.footprint = share->footprint;
     if (part.footprint.IsEmpty())
         part.footprint = Attr(*first, kStdAttrFootprint);
     part.value = Attr(*first, kStdAttrValue);
-    const CString hiddenGroups = device ? device->GetStdAttr(kStdAttrImplicit) : CString();
-    ReserveDrawnPins(sections, hiddenGroups.IsEmpty() ? 0 : kHiddenPinRoom, part);
-    if (device) {
+    ReserveDrawnPins(sections, share ? share->hiddenPins.size() : 0, part);
+    if (share) {
         if (part.value.IsEmpty())
-            part.value = device->GetStdAttr(kStdAttrName);
-        AddImplicitPins(walker, *device, hiddenGroups, part);
+            part.value = share->name;
+        part.pins.insert(part.pins.end(), share->hiddenPins.begin(), share->hiddenPins.end());
     }
     if (part.value.IsEmpty())
         part.value = Attr(*first, kStdAttrName);
@@ -399,8 +399,20 @@ BOOL CNetlistCircuit::AddSectionPins(CSymbol& section, const SectionPinNumbers& 
     return TRUE;
 }
 
+const CNetlistCircuit::DeviceShare& CNetlistCircuit::ShareOf(CDocNetlist& walker,
+                                                             const CDevice& device) {
+    auto [it, added] = m_deviceShares.try_emplace(&device);
+    DeviceShare& share = it->second;
+    if (added) {
+        share.footprint = device.GetStdAttr(kStdAttrFootprint);
+        share.name = device.GetStdAttr(kStdAttrName);
+        AddImplicitPins(walker, device, device.GetStdAttr(kStdAttrImplicit), share.hiddenPins);
+    }
+    return share;
+}
+
 void CNetlistCircuit::AddImplicitPins(CDocNetlist& walker, const CDevice& device,
-                                      const CString& groups, CComponentRecord& part) {
+                                      const CString& groups, std::vector<CPinConnection>& pins) {
     size_t at = 0;
     for (std::string_view token = NextToken(groups.str(), at); !token.empty();) {
         const CString group(token);
@@ -416,10 +428,10 @@ void CNetlistCircuit::AddImplicitPins(CDocNetlist& walker, const CDevice& device
         CNetRecord* net = GetNet(netName);
         list.Remove('(');
         list.Remove(')');
-        const NameMembers pins(list);
+        const NameMembers numbers(list);
         const CPinText name = PinText(group);
-        for (int k = 0; k < pins.GetSize(); ++k)
-            part.pins.push_back({name, PinText(pins[k]), net, kPinFromImplicitList});
+        for (int k = 0; k < numbers.GetSize(); ++k)
+            pins.push_back({name, PinText(numbers[k]), net, kPinFromImplicitList});
     }
 }
 

@@ -14,6 +14,7 @@
 #include <iosfwd>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
@@ -119,9 +120,17 @@ public:
 private:
     BOOL AddPorts(const std::vector<CSymbol*>& ports, std::ostream& log);
     BOOL AddInstances(const std::vector<CSymbol*>& blocks, std::ostream& log);
+    // What every part of one device shares, read once a build: the device's footprint and
+    // name, and the connections of its hidden pins.
+    struct DeviceShare {
+        CString footprint;
+        CString name;
+        std::vector<CPinConnection> hiddenPins;
+    };
+    const DeviceShare& ShareOf(CDocNetlist& walker, const CDevice& device);
     // The hidden pins of the device's "_Implicit" groups that have a net.
     void AddImplicitPins(CDocNetlist& walker, const CDevice& device, const CString& groups,
-                         CComponentRecord& part);
+                         std::vector<CPinConnection>& pins);
     // Room in the part's pins for one connection per pin its sections draw and hiddenRoom
     // more; the pins are fetched on the way.
     void ReserveDrawnPins(const CObList& sections, size_t hiddenRoom, CComponentRecord& part) const;
@@ -154,6 +163,7 @@ private:
     std::vector<std::unique_ptr<CComponentRecord>> m_parts;
     std::deque<std::unique_ptr<CComponentRecord>> m_instances;
     CPinTextPool m_pinTexts;  // of the parts' and instances' pins
+    std::unordered_map<const CDevice*, DeviceShare> m_deviceShares;  // while BuildParts runs
 };
 
 // "N%06d" with the counter raised until the name is not one of the circuit's nets.

@@ -28,7 +28,7 @@ class CNetNode;
 class CNetlistFormat;
 class CObList;
 class CPin;
-class CPinMapLine;
+struct CPinMapLine;
 class CSymbol;
 
 // What the part walk read of a part's sections: the part's device identifier (empty without a
