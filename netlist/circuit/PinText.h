@@ -8,9 +8,10 @@
 // same copy.
 
 #include <cstddef>
+#include <deque>
 #include <iosfwd>
 #include <string_view>
-#include <unordered_set>
+#include <vector>
 
 #include "platform/CString.h"
 
@@ -47,27 +48,15 @@ public:
 
     // The pool's copy of text, made on first use.
     CPinText Get(std::string_view text);
-    CPinText Get(CPinText text) { return Get(View(text.str())); }
+    CPinText Get(CPinText text) { return Get(std::string_view(text.str().str())); }
     // Forgets every copy; the texts handed out become invalid.
-    void Clear() { m_texts.clear(); }
+    void Clear();
 
 private:
-    struct Hash {
-        using is_transparent = void;
-        size_t operator()(std::string_view text) const {
-            return std::hash<std::string_view>{}(text);
-        }
-        size_t operator()(const CString& text) const { return (*this)(View(text)); }
-    };
-    struct Equal {
-        using is_transparent = void;
-        template <class A, class B>
-        bool operator()(const A& a, const B& b) const {
-            return View(a) == View(b);
-        }
-    };
-    static std::string_view View(std::string_view text) { return text; }
-    static std::string_view View(const CString& text) { return text.str(); }
+    // Pin names and numbers are short: a byte-wise hash is quick and spreads them well.
+    static size_t Hash(std::string_view text);
+    void Grow();
 
-    std::unordered_set<CString, Hash, Equal> m_texts;  // its elements never move
+    std::deque<CString> m_texts;          // its elements never move
+    std::vector<const CString*> m_cells;  // open addressed, a power of two, at most half full
 };
