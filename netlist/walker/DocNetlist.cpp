@@ -202,9 +202,9 @@ struct CDocNetlist::SectionIndex {
                 symbol, object->GetDevice(), nullptr, -1, symbol.kindBit == kKindMaskDevice, false,
                 0};
             if (entry.device) {
-                CSymbol::PartAttrs read = static_cast<CSymbol*>(object)->GetPartAttrs();
-                entry.line = entry.device->FindPinMapLine(read.name, read.inst);
-                entry.group = groupOf.Find(entry.device, std::move(read.did));
+                CString did;
+                entry.line = static_cast<CSymbol*>(object)->GetPartLine(did);
+                entry.group = groupOf.Find(entry.device, std::move(did));
                 if (static_cast<size_t>(entry.group) == counts.size())
                     counts.push_back(0);
                 entry.member = counts[static_cast<size_t>(entry.group)]++;
@@ -599,12 +599,10 @@ CPartSections CDocNetlist::TakePartSections(const CObList& sections) {
                 part.did = std::move(m_partDid);
             continue;
         }
-        const CSymbol::PartAttrs read = section->GetPartAttrs();
-        const CDevice* sectionDevice = section->GetDevice();
-        part.lines.push_back(sectionDevice ? sectionDevice->FindPinMapLine(read.name, read.inst)
-                                           : nullptr);
+        CString did;
+        part.lines.push_back(section->GetPartLine(did));
         if (part.lines.size() == 1)
-            part.did = read.did;
+            part.did = std::move(did);
     }
     m_sectionLines.clear();
     m_partDid.Empty();
