@@ -144,8 +144,10 @@ CPinConnection* CComponentRecord::FindPin(CPinText pinName, CPinText pinNumber) 
 // section's line of the device's pin map, which the part walk found once for all its pins.
 class CNetlistCircuit::SectionPinNumbers {
 public:
-    SectionPinNumbers(const CSymbol& section, CPinMapLine* line)
-        : m_device(section.GetDevice()), m_line(line) {}
+    SectionPinNumbers(const CSymbol& section, CPinMapLine* line, CNetlistCircuit& circuit)
+        : m_device(section.GetDevice()),
+          m_line(line),
+          m_mapped(line ? &circuit.MappedPinsOf(*line) : nullptr) {}
 
     // The number of the pin named pinId; the name itself on a symbol without a device.
     CString Of(const CString& pinId) const {
@@ -154,10 +156,16 @@ public:
         const CPinMapPair* pair = m_line ? m_line->FindPin(pinId.str()) : nullptr;
         return pair ? CString(pair->number) : CString();
     }
+    // The pin named pinId as the section's line maps it, or null.
+    const MappedPin* Find(const CString& pinId) const {
+        const CPinMapPair* pair = m_line ? m_line->FindPin(pinId.str()) : nullptr;
+        return pair ? &(*m_mapped)[static_cast<size_t>(pair - m_line->pairs.data())] : nullptr;
+    }
 
 private:
     const CDevice* m_device;
     CPinMapLine* m_line;
+    const std::vector<MappedPin>* m_mapped;
 };
 
 CNetlistCircuit::~CNetlistCircuit() {
@@ -175,8 +183,9 @@ void CNetlistCircuit::Clear() {
     m_instances.clear();
     m_nets.RemoveAll();
     m_records.clear();
-    m_pinTexts.Clear();
     m_deviceShares.clear();
+    m_mappedPins.clear();
+    m_pinTexts.Clear();
 }
 
 CNetRecord* CNetlistCircuit::GetNet(const CString& name) {
@@ -220,6 +229,7 @@ BOOL CNetlistCircuit::BuildParts(CDocNetlist& walker, std::ostream& log) {
     }
     // Devices may change or go once the build is over.
     m_deviceShares.clear();
+    m_mappedPins.clear();
     return AddInstances(symbols.blocks, log);
 }
 
@@ -321,7 +331,8 @@ BOOL CNetlistCircuit::AddPart(CDocNetlist& walker, const CObList& sections, std:
     size_t at = 0;
     for (POSITION pos = sections.GetHeadPosition(); pos; ++at) {
         auto* section = static_cast<CSymbol*>(sections.GetNext(pos));
-        if (!AddSectionPins(*section, SectionPinNumbers(*section, read.lines[at]), part, did, log))
+        if (!AddSectionPins(*section, SectionPinNumbers(*section, read.lines[at], *this), part, did,
+                            log))
             return FALSE;
     }
     return TRUE;
@@ -360,12 +371,22 @@ BOOL CNetlistCircuit::AddSectionPins(CSymbol& section, const SectionPinNumbers& 
                                      std::ostream& log) {
     for (POSITION pos = section.GetPins().GetHeadPosition(); pos;) {
         auto* pin = static_cast<CPin*>(section.GetPins().GetNext(pos));
-        const CString pinId = Attr(*pin, kStdAttrId);
-        const CString number = pinNumbers.Of(pinId);
+        const CString& pinId = pin->GetId();
         const CString& netName = PinNetName(*pin);
+        const NameMembers nets(netName);
+        // Most pins have one name and one number, which their line of the map keeps ready.
+        if (const MappedPin* mapped = pinNumbers.Find(pinId); mapped && mapped->plain) {
+            if (!nets.IsEmpty() && nets.GetSize() != 1) {
+                LogBusMismatch(log, part.id, pinId, "net", netName);
+                return FALSE;
+            }
+            Connect(part, *pin, mapped->name, mapped->number,
+                    nets.IsEmpty() ? nullptr : GetNet(nets[0]), did, log);
+            continue;
+        }
+        const CString number = pinNumbers.Of(pinId);
         const NameMembers names(pinId);
         const NameMembers numbers(number);
-        const NameMembers nets(netName);
         if (names.GetSize() > 1 && numbers.GetSize() != names.GetSize()) {
             LogBusMismatch(log, part.id, pinId, "pin numbers", number);
             return FALSE;
@@ -379,24 +400,40 @@ BOOL CNetlistCircuit::AddSectionPins(CSymbol& section, const SectionPinNumbers& 
             const CPinText name = PinText(names.GetSize() > 1 ? names[i]
                                           : names.IsEmpty()   ? kNoName
                                                               : names[0]);
-            const CPinText pinNumber = PinText(numbers[i]);
             CNetRecord* net =
                 nets.IsEmpty() ? nullptr : GetNet(nets.GetSize() > i ? nets[i] : nets[0]);
-            CPinConnection* found = part.FindPin(name, pinNumber);
-            if (!found) {
-                part.pins.push_back({name, pinNumber, net, 0});
-            } else if (pin->GetWire() && (found->flags & kPinFromImplicitList)) {
-                *found = {name, pinNumber, net, 0};
-            } else if (net && !found->net) {
-                // A pin drawn on several sections is connected by any one of them.
-                found->net = net;
-            } else if (net && found->net != net) {
-                log << "Error - " << (did.IsEmpty() ? part.id : did) << " Pin " << numbers[i]
-                    << " shorts nets " << found->net->name << " and " << net->name << "\n";
-            }
+            Connect(part, *pin, name, PinText(numbers[i]), net, did, log);
         }
     }
     return TRUE;
+}
+
+void CNetlistCircuit::Connect(CComponentRecord& part, const CPin& pin, CPinText name,
+                              CPinText number, CNetRecord* net, const CString& did,
+                              std::ostream& log) {
+    CPinConnection* found = part.FindPin(name, number);
+    if (!found) {
+        part.pins.push_back({name, number, net, 0});
+    } else if (pin.GetWire() && (found->flags & kPinFromImplicitList)) {
+        *found = {name, number, net, 0};
+    } else if (net && !found->net) {
+        // A pin drawn on several sections is connected by any one of them.
+        found->net = net;
+    } else if (net && found->net != net) {
+        log << "Error - " << (did.IsEmpty() ? part.id : did) << " Pin " << number << " shorts nets "
+            << found->net->name << " and " << net->name << "\n";
+    }
+}
+
+const std::vector<CNetlistCircuit::MappedPin>& CNetlistCircuit::MappedPinsOf(
+    const CPinMapLine& line) {
+    auto [it, added] = m_mappedPins.try_emplace(&line);
+    if (added) {
+        for (const CPinMapPair& pair : line.pairs)
+            it->second.push_back({m_pinTexts.Get(pair.name), m_pinTexts.Get(pair.number),
+                                  IsPlainName(pair.name) && IsPlainName(pair.number)});
+    }
+    return it->second;
 }
 
 const CNetlistCircuit::DeviceShare& CNetlistCircuit::ShareOf(CDocNetlist& walker,

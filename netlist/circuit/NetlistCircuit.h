@@ -28,7 +28,9 @@ class CDevice;
 class CDocNetlist;
 class CNetNode;
 class CObList;
+class CPin;
 class CSymbol;
+struct CPinMapLine;
 
 // Flags of a circuit.
 constexpr DWORD kCircuitCheckFootprints = 0x1;  // report parts without a footprint
@@ -134,10 +136,23 @@ private:
     // Room in the part's pins for one connection per pin its sections draw and hiddenRoom
     // more; the pins are fetched on the way.
     void ReserveDrawnPins(const CObList& sections, size_t hiddenRoom, CComponentRecord& part) const;
+    // A pin of a line of a device's pin map as the circuit keeps it; plain when neither its
+    // name nor its number lists several.
+    struct MappedPin {
+        CPinText name;
+        CPinText number;
+        bool plain;
+    };
+    // The pins of the line in its order, made once a build.
+    const std::vector<MappedPin>& MappedPinsOf(const CPinMapLine& line);
     class SectionPinNumbers;
     // Connections for the pins of one section; FALSE after a bussed pin error.
     BOOL AddSectionPins(CSymbol& section, const SectionPinNumbers& pinNumbers,
                         CComponentRecord& part, const CString& did, std::ostream& log);
+    // The connection of one name and number of a drawn pin: a new one, or one the part has
+    // already, which the pin connects (a short between two nets is logged).
+    void Connect(CComponentRecord& part, const CPin& pin, CPinText name, CPinText number,
+                 CNetRecord* net, const CString& did, std::ostream& log);
     // What the expansion of one instance adds: the parts and instances from these places on,
     // and the nets it makes, on which no earlier record lies.
     struct Expansion {
@@ -164,6 +179,7 @@ private:
     std::deque<std::unique_ptr<CComponentRecord>> m_instances;
     CPinTextPool m_pinTexts;  // of the parts' and instances' pins
     std::unordered_map<const CDevice*, DeviceShare> m_deviceShares;  // while BuildParts runs
+    std::unordered_map<const CPinMapLine*, std::vector<MappedPin>> m_mappedPins;  // the same
 };
 
 // "N%06d" with the counter raised until the name is not one of the circuit's nets.

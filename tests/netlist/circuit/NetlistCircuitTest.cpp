@@ -122,6 +122,10 @@ INSTANTIATE_TEST_SUITE_P(
                       s.Part("U3", {"1"}, device, "DEV");
                   },
                   "U1[ VCC/8=V12 ] U2[ VCC/8=VCC 1/1=- ] U3[ VCC/8=VCC 1/1=- ] nets: VCC V12", ""},
+        // One pin name mapped to several numbers connects each of them.
+        SheetCase{"PinOfTwoNumbers",
+                  [](Sheet& s) { s.Wire(s.Part("U1", {"G"}, Dev("G=7,14"), "DEV"), "G", "GND"); },
+                  "U1[ G/7=GND G/14=GND ] nets: GND", ""},
         SheetCase{"NoFootprint", [](Sheet& s) { s.Part("R1", {"1"}, Dev("1=1", ""), "DEV"); },
                   "R1[ 1/1=- ] nets:", "Error - R1 no PCB footprint set.\n"},
         SheetCase{"PinNameListingNothing", [](Sheet& s) { s.Part("U1", {","}, Dev(",=9"), "DEV"); },
