@@ -115,10 +115,11 @@ public:
     // answer alike.
     int SetMap(const char* text, int mode);
     int GetPinNumber(CString& number, const char* symbol, const char* gate, const char* pin) const;
-    // The line of the symbol and gate in the sorted map, or null (also when the map does not
-    // parse); valid until the map changes. Reading the numbers of many pins of one symbol, it
-    // is found once instead of once a pin.
-    CPinMapLine* FindPinMapLine(const char* symbol, const char* gate) const;
+    // The line in the sorted map of a symbol of that name and part identifier, or null (also
+    // when the map does not parse), valid until the map changes; did receives the identifier
+    // without its gate suffix as StripGateSuffix leaves it (empty when the map does not
+    // parse). One reading of the map serves both, and the numbers of all of the symbol's pins.
+    CPinMapLine* FindPartLine(const CString& id, const char* symbol, CString& did) const;
     int SetPinNumber(const char* symbol, const char* gate, const char* pin, const char* number,
                      int mode);
     // Renames the pin in every line (gate) of the symbol.
@@ -129,9 +130,6 @@ public:
     // 1 and the identifier without its gate suffix when a line of the symbol has a suffix
     // ending it, 0 when none, kMapUnparsable.
     int StripGateSuffix(CString& id, const char* symbol) const;
-    // Both of the above in one reading of the map: the gate suffix GetInstance gives and the
-    // identifier StripGateSuffix leaves (empty when the map does not parse).
-    void SplitPartId(const CString& id, const char* symbol, CString& gate, CString& did) const;
     // Appends one entry per map line, sorted; 0 or kMapUnparsable (nothing appended).
     int GetSymbolList(CDeviceSymbolList& list) const;
     // The map's first line for the symbol's "_Name" names each of the symbol's pins ("_ID")
@@ -167,6 +165,8 @@ private:
     // numbers and identifiers of a whole sheet are read through it); null when it does not
     // parse.
     CPinMap* ReadStoredMap(bool sorted) const;
+    // The map parsed (and sorted) from the text ReadStoredMap last checked.
+    CPinMap* ParsedMap(bool sorted) const;
     // The symbol's first line in map order with an empty gate suffix or one ending the
     // identifier, or null.
     static const CPinMapLine* FindGateLine(const CPinMap& map, std::string_view id,

@@ -36,6 +36,10 @@ CPinMap* CDevice::ReadStoredMap(bool sorted) const {
         m_parsedMaps = std::make_unique<ParsedMaps>();
         m_parsedMaps->text = text;
     }
+    return ParsedMap(sorted);
+}
+
+CPinMap* CDevice::ParsedMap(bool sorted) const {
     std::unique_ptr<CPinMap>& map = m_parsedMaps->parsed[sorted ? 1 : 0];
     if (!map) {
         auto parsed = std::make_unique<CPinMap>();
@@ -77,9 +81,17 @@ int CDevice::GetPinNumber(CString& number, const char* symbol, const char* gate,
     return 0;
 }
 
-CPinMapLine* CDevice::FindPinMapLine(const char* symbol, const char* gate) const {
-    CPinMap* map = ReadStoredMap(true);
-    return map ? map->FindLine(symbol ? symbol : "", gate ? gate : "") : nullptr;
+CPinMapLine* CDevice::FindPartLine(const CString& id, const char* symbol, CString& did) const {
+    const std::string_view name = symbol ? symbol : "";
+    const CPinMap* stored = ReadStoredMap(false);
+    const CPinMapLine* gateLine = stored ? FindGateLine(*stored, id.str(), name) : nullptr;
+    did = !stored    ? CString()
+          : gateLine ? id.Left(id.GetLength() - static_cast<int>(gateLine->gate.size()))
+                     : id;
+    // The sorted map is of the text just checked.
+    CPinMap* sorted = stored ? ParsedMap(true) : nullptr;
+    return sorted ? sorted->FindLine(name, gateLine ? gateLine->gate : std::string_view())
+                  : nullptr;
 }
 
 int CDevice::SetPinNumber(const char* symbol, const char* gate, const char* pin, const char* number,
@@ -136,16 +148,6 @@ int CDevice::StripGateSuffix(CString& id, const char* symbol) const {
         return 0;
     id = id.Left(id.GetLength() - static_cast<int>(line->gate.size()));
     return 1;
-}
-
-void CDevice::SplitPartId(const CString& id, const char* symbol, CString& gate,
-                          CString& did) const {
-    const CPinMap* map = ReadStoredMap(false);
-    const CPinMapLine* line = map ? FindGateLine(*map, id.str(), symbol ? symbol : "") : nullptr;
-    gate = line ? CString(line->gate) : CString();
-    did = !map   ? CString()
-          : line ? id.Left(id.GetLength() - static_cast<int>(line->gate.size()))
-                 : id;
 }
 
 int CDevice::GetSymbolList(CDeviceSymbolList& list) const {

@@ -326,6 +326,12 @@ BOOL CPin::LookupAttr(const char* name, CString& value) {
                                 GetAttr(IdName())) == 0;
 }
 
+const CString& CPin::GetId() const {
+    static const CString kNone;
+    const CString* id = m_attributes.PLookup(IdName());
+    return id ? *id : kNone;
+}
+
 int CPin::CheckAttrValue(const char* name, CString& value) {
     const CString attribute(name);
     if (attribute == IdName())

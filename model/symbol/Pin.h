@@ -71,6 +71,8 @@ public:
     // The name of the effective type; "User Defined" gives the "_Type" attribute.
     CString GetTypeText() const;
 
+    // The stored identifier ("_ID"), as GetAttr gives it, without a copy.
+    const CString& GetId() const;
     CDrawObj* GetWire() const { return m_wire; }
     void SetWire(CDrawObj* wire) { m_wire = wire; }
     CSymbol* GetOwner() const { return m_owner; }

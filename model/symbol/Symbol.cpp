@@ -310,14 +310,14 @@ BOOL CSymbol::LookupAttr(const char* name, CString& value) {
     return m_attributes.Lookup(name, value);
 }
 
-CSymbol::PartAttrs CSymbol::GetPartAttrs() const {
-    PartAttrs attrs;
-    m_attributes.Lookup(IdName(), attrs.id);
-    m_attributes.Lookup(NameName(), attrs.name);
-    if (!m_device)
-        return attrs;
-    m_device->SplitPartId(attrs.id, attrs.name, attrs.inst, attrs.did);
-    return attrs;
+CPinMapLine* CSymbol::GetPartLine(CString& did) const {
+    if (!m_device) {
+        did.Empty();
+        return nullptr;
+    }
+    const CString* id = m_attributes.PLookup(IdName());
+    const CString* name = m_attributes.PLookup(NameName());
+    return m_device->FindPartLine(id ? *id : CString(), name ? name->c_str() : "", did);
 }
 
 int CSymbol::CheckAttrValue(const char* name, CString& value) {

@@ -14,6 +14,7 @@
 
 class CNet;
 class CPin;
+struct CPinMapLine;
 
 // Kinds of symbol (flag bits 0x700).
 constexpr DWORD kSymbolKindMask = 0x700;
@@ -107,14 +108,9 @@ public:
     CDevice* GetDevice() const override { return m_device; }
     CDevice* SetDevice(CDevice* device) override;
     BOOL LookupAttr(const char* name, CString& value) override;
-    // "_ID", "_Name", "_Inst" and "_DID" as GetAttr gives them, read in one go.
-    struct PartAttrs {
-        CString id;
-        CString name;
-        CString inst;
-        CString did;
-    };
-    PartAttrs GetPartAttrs() const;
+    // The symbol's line of its device's pin map (CDevice::FindPartLine), did receiving "_DID"
+    // as GetAttr gives it; null and empty without a device.
+    CPinMapLine* GetPartLine(CString& did) const;
     int SetAttr(const char* name, const char* value, UINT flags) override;
     int CheckAttrValue(const char* name, CString& value) override;
     BOOL IsIdAttrAt(int index) override;

@@ -61,7 +61,7 @@ BOOL CNetlistCircuit::ExpandInstance(CNetNode& topNode, std::ostream& log,
 
     std::vector<CString> added;
     for (const auto& part : sheet.m_parts) {
-        m_parts.push_back(part->CopyWith(netOf));
+        m_parts.push_back(part->CopyWith(netOf, m_pinTexts));
         CString& id = m_parts.back()->id;
         if (partIds.count(id.str()))
             id = prefix + id;
@@ -70,7 +70,7 @@ BOOL CNetlistCircuit::ExpandInstance(CNetNode& topNode, std::ostream& log,
     for (const CString& id : added)
         partIds.insert(id.str());
     for (const auto& inner : sheet.m_instances) {
-        m_instances.push_back(inner->CopyWith(netOf));
+        m_instances.push_back(inner->CopyWith(netOf, m_pinTexts));
         m_instances.back()->id = prefix + m_instances.back()->id;
     }
     JoinPorts(sheet, *instance, child->path, netOf, expansion, log);

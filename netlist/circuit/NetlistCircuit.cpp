@@ -25,9 +25,6 @@ namespace {
 constexpr std::string_view kGroupSeparators = " \x01";
 constexpr const char* kNetSuffix = ".Net";
 const CString kNoName;
-// Room kept in a part's pins for the hidden pins of a device that has some, usually power and
-// ground.
-constexpr size_t kHiddenPinRoom = 4;
 // The pins of a part whose wires and nets are fetched ahead.
 constexpr size_t kFetchedPins = 32;
 
@@ -114,7 +111,7 @@ struct SheetSymbols {
 // Records
 
 std::unique_ptr<CComponentRecord> CComponentRecord::CopyWith(
-    const std::function<CNetRecord*(CNetRecord*)>& netOf) const {
+    const std::function<CNetRecord*(CNetRecord*)>& netOf, CPinTextPool& texts) const {
     auto copy = std::make_unique<CComponentRecord>();
     copy->id = id;
     copy->footprint = footprint;
@@ -124,12 +121,15 @@ std::unique_ptr<CComponentRecord> CComponentRecord::CopyWith(
         CopyMap(*attributes, *copy->attributes);
     }
     copy->pins = pins;
-    for (CPinConnection& pin : copy->pins)
+    for (CPinConnection& pin : copy->pins) {
+        pin.name = texts.Get(pin.name);
+        pin.number = texts.Get(pin.number);
         pin.net = pin.net ? netOf(pin.net) : nullptr;
+    }
     return copy;
 }
 
-CPinConnection* CComponentRecord::FindPin(const CString& pinName, const CString& pinNumber) {
+CPinConnection* CComponentRecord::FindPin(CPinText pinName, CPinText pinNumber) {
     for (CPinConnection& pin : pins) {
         if (pin.number == pinNumber && pin.name == pinName)
             return &pin;
@@ -141,15 +141,13 @@ CPinConnection* CComponentRecord::FindPin(const CString& pinName, const CString&
 // The circuit
 
 // The numbers a device section gives its pins, as their "No" attributes read them from the
-// device's pin map: the map's line of the section's symbol name and gate is found once, not
-// once a pin.
+// section's line of the device's pin map, which the part walk found once for all its pins.
 class CNetlistCircuit::SectionPinNumbers {
 public:
-    SectionPinNumbers(const CSymbol& section, const CSymbol::PartAttrs& attrs)
-        : m_device(section.GetDevice()) {
-        if (m_device)
-            m_line = m_device->FindPinMapLine(attrs.name, attrs.inst);
-    }
+    SectionPinNumbers(const CSymbol& section, CPinMapLine* line, CNetlistCircuit& circuit)
+        : m_device(section.GetDevice()),
+          m_line(line),
+          m_mapped(line ? &circuit.MappedPinsOf(*line) : nullptr) {}
 
     // The number of the pin named pinId; the name itself on a symbol without a device.
     CString Of(const CString& pinId) const {
@@ -158,10 +156,16 @@ public:
         const CPinMapPair* pair = m_line ? m_line->FindPin(pinId.str()) : nullptr;
         return pair ? CString(pair->number) : CString();
     }
+    // The pin named pinId as the section's line maps it, or null.
+    const MappedPin* Find(const CString& pinId) const {
+        const CPinMapPair* pair = m_line ? m_line->FindPin(pinId.str()) : nullptr;
+        return pair ? &(*m_mapped)[static_cast<size_t>(pair - m_line->pairs.data())] : nullptr;
+    }
 
 private:
     const CDevice* m_device;
-    CPinMapLine* m_line = nullptr;
+    CPinMapLine* m_line;
+    const std::vector<MappedPin>* m_mapped;
 };
 
 CNetlistCircuit::~CNetlistCircuit() {
@@ -179,6 +183,9 @@ void CNetlistCircuit::Clear() {
     m_instances.clear();
     m_nets.RemoveAll();
     m_records.clear();
+    m_deviceShares.clear();
+    m_mappedPins.clear();
+    m_pinTexts.Clear();
 }
 
 CNetRecord* CNetlistCircuit::GetNet(const CString& name) {
@@ -220,6 +227,9 @@ BOOL CNetlistCircuit::BuildParts(CDocNetlist& walker, std::ostream& log) {
         walker.GetNextPart(pos, &sections, nullptr);
         AddPart(walker, sections, log);
     }
+    // Devices may change or go once the build is over.
+    m_deviceShares.clear();
+    m_mappedPins.clear();
     return AddInstances(symbols.blocks, log);
 }
 
@@ -275,7 +285,7 @@ BOOL CNetlistCircuit::AddInstances(const std::vector<CSymbol*>& blocks, std::ost
             }
             for (int i = 0; i < names.GetSize(); ++i)
                 record.pins.push_back(
-                    {names[i], CString(), nets.IsEmpty() ? nullptr : GetNet(nets[i]), 0});
+                    {PinText(names[i]), CPinText(), nets.IsEmpty() ? nullptr : GetNet(nets[i]), 0});
         }
     }
     return TRUE;
@@ -287,25 +297,24 @@ BOOL CNetlistCircuit::AddPart(CDocNetlist& walker, const CObList& sections, std:
     auto* first = static_cast<CSymbol*>(sections.GetHead());
     m_parts.push_back(std::make_unique<CComponentRecord>());
     CComponentRecord& part = *m_parts.back();
-    const std::vector<CSymbol::PartAttrs> attrs = walker.TakeSectionAttrs(sections);
-    const CSymbol::PartAttrs& firstAttrs = attrs.front();
-    const CString& did = firstAttrs.did;
+    const CPartSections read = walker.TakePartSections(sections);
+    const CString& did = read.did;
     const CDevice* device = first->GetDevice();
-    part.id = device ? did : firstAttrs.id;
-    if (device)
-        part.footprint = device->GetStdAttr(kStdAttrFootprint);
+    part.id = device ? did : Attr(*first, kStdAttrId);
+    const DeviceShare* share = device ? &ShareOf(walker, *device) : nullptr;
+    if (share)
+        part.footprint = share->footprint;
     if (part.footprint.IsEmpty())
         part.footprint = Attr(*first, kStdAttrFootprint);
     part.value = Attr(*first, kStdAttrValue);
-    const CString hiddenGroups = device ? device->GetStdAttr(kStdAttrImplicit) : CString();
-    ReserveDrawnPins(sections, hiddenGroups.IsEmpty() ? 0 : kHiddenPinRoom, part);
-    if (device) {
+    ReserveDrawnPins(sections, share ? share->hiddenPins.size() : 0, part);
+    if (share) {
         if (part.value.IsEmpty())
-            part.value = device->GetStdAttr(kStdAttrName);
-        AddImplicitPins(walker, *device, hiddenGroups, part);
+            part.value = share->name;
+        part.pins.insert(part.pins.end(), share->hiddenPins.begin(), share->hiddenPins.end());
     }
     if (part.value.IsEmpty())
-        part.value = firstAttrs.name;
+        part.value = Attr(*first, kStdAttrName);
     if (m_flags & kCircuitCopyAttributes) {
         part.attributes = std::make_unique<CMapStringToString>();
         CopyMap(*first->GetAttrMap(), *part.attributes);
@@ -322,7 +331,8 @@ BOOL CNetlistCircuit::AddPart(CDocNetlist& walker, const CObList& sections, std:
     size_t at = 0;
     for (POSITION pos = sections.GetHeadPosition(); pos; ++at) {
         auto* section = static_cast<CSymbol*>(sections.GetNext(pos));
-        if (!AddSectionPins(*section, SectionPinNumbers(*section, attrs[at]), part, did, log))
+        if (!AddSectionPins(*section, SectionPinNumbers(*section, read.lines[at], *this), part, did,
+                            log))
             return FALSE;
     }
     return TRUE;
@@ -361,12 +371,22 @@ BOOL CNetlistCircuit::AddSectionPins(CSymbol& section, const SectionPinNumbers& 
                                      std::ostream& log) {
     for (POSITION pos = section.GetPins().GetHeadPosition(); pos;) {
         auto* pin = static_cast<CPin*>(section.GetPins().GetNext(pos));
-        const CString pinId = Attr(*pin, kStdAttrId);
-        const CString number = pinNumbers.Of(pinId);
+        const CString& pinId = pin->GetId();
         const CString& netName = PinNetName(*pin);
+        const NameMembers nets(netName);
+        // Most pins have one name and one number, which their line of the map keeps ready.
+        if (const MappedPin* mapped = pinNumbers.Find(pinId); mapped && mapped->plain) {
+            if (!nets.IsEmpty() && nets.GetSize() != 1) {
+                LogBusMismatch(log, part.id, pinId, "net", netName);
+                return FALSE;
+            }
+            Connect(part, *pin, mapped->name, mapped->number,
+                    nets.IsEmpty() ? nullptr : GetNet(nets[0]), did, log);
+            continue;
+        }
+        const CString number = pinNumbers.Of(pinId);
         const NameMembers names(pinId);
         const NameMembers numbers(number);
-        const NameMembers nets(netName);
         if (names.GetSize() > 1 && numbers.GetSize() != names.GetSize()) {
             LogBusMismatch(log, part.id, pinId, "pin numbers", number);
             return FALSE;
@@ -377,30 +397,59 @@ BOOL CNetlistCircuit::AddSectionPins(CSymbol& section, const SectionPinNumbers& 
         }
         for (int i = 0; i < numbers.GetSize(); ++i) {
             // A pin whose name lists nothing still gets its numbers, under an empty name.
-            const CString& name = names.GetSize() > 1 ? names[i]
-                                  : names.IsEmpty()   ? kNoName
-                                                      : names[0];
+            const CPinText name = PinText(names.GetSize() > 1 ? names[i]
+                                          : names.IsEmpty()   ? kNoName
+                                                              : names[0]);
             CNetRecord* net =
                 nets.IsEmpty() ? nullptr : GetNet(nets.GetSize() > i ? nets[i] : nets[0]);
-            CPinConnection* found = part.FindPin(name, numbers[i]);
-            if (!found) {
-                part.pins.push_back({name, numbers[i], net, 0});
-            } else if (pin->GetWire() && (found->flags & kPinFromImplicitList)) {
-                *found = {name, numbers[i], net, 0};
-            } else if (net && !found->net) {
-                // A pin drawn on several sections is connected by any one of them.
-                found->net = net;
-            } else if (net && found->net != net) {
-                log << "Error - " << (did.IsEmpty() ? part.id : did) << " Pin " << numbers[i]
-                    << " shorts nets " << found->net->name << " and " << net->name << "\n";
-            }
+            Connect(part, *pin, name, PinText(numbers[i]), net, did, log);
         }
     }
     return TRUE;
 }
 
+void CNetlistCircuit::Connect(CComponentRecord& part, const CPin& pin, CPinText name,
+                              CPinText number, CNetRecord* net, const CString& did,
+                              std::ostream& log) {
+    CPinConnection* found = part.FindPin(name, number);
+    if (!found) {
+        part.pins.push_back({name, number, net, 0});
+    } else if (pin.GetWire() && (found->flags & kPinFromImplicitList)) {
+        *found = {name, number, net, 0};
+    } else if (net && !found->net) {
+        // A pin drawn on several sections is connected by any one of them.
+        found->net = net;
+    } else if (net && found->net != net) {
+        log << "Error - " << (did.IsEmpty() ? part.id : did) << " Pin " << number << " shorts nets "
+            << found->net->name << " and " << net->name << "\n";
+    }
+}
+
+const std::vector<CNetlistCircuit::MappedPin>& CNetlistCircuit::MappedPinsOf(
+    const CPinMapLine& line) {
+    auto [it, added] = m_mappedPins.try_emplace(&line);
+    if (added) {
+        for (const CPinMapPair& pair : line.pairs)
+            it->second.push_back({m_pinTexts.Get(pair.name), m_pinTexts.Get(pair.number),
+                                  IsPlainName(pair.name) && IsPlainName(pair.number)});
+    }
+    return it->second;
+}
+
+const CNetlistCircuit::DeviceShare& CNetlistCircuit::ShareOf(CDocNetlist& walker,
+                                                             const CDevice& device) {
+    auto [it, added] = m_deviceShares.try_emplace(&device);
+    DeviceShare& share = it->second;
+    if (added) {
+        share.footprint = device.GetStdAttr(kStdAttrFootprint);
+        share.name = device.GetStdAttr(kStdAttrName);
+        AddImplicitPins(walker, device, device.GetStdAttr(kStdAttrImplicit), share.hiddenPins);
+    }
+    return share;
+}
+
 void CNetlistCircuit::AddImplicitPins(CDocNetlist& walker, const CDevice& device,
-                                      const CString& groups, CComponentRecord& part) {
+                                      const CString& groups, std::vector<CPinConnection>& pins) {
     size_t at = 0;
     for (std::string_view token = NextToken(groups.str(), at); !token.empty();) {
         const CString group(token);
@@ -416,9 +465,10 @@ void CNetlistCircuit::AddImplicitPins(CDocNetlist& walker, const CDevice& device
         CNetRecord* net = GetNet(netName);
         list.Remove('(');
         list.Remove(')');
-        const NameMembers pins(list);
-        for (int k = 0; k < pins.GetSize(); ++k)
-            part.pins.push_back({group, pins[k], net, kPinFromImplicitList});
+        const NameMembers numbers(list);
+        const CPinText name = PinText(group);
+        for (int k = 0; k < numbers.GetSize(); ++k)
+            pins.push_back({name, PinText(numbers[k]), net, kPinFromImplicitList});
     }
 }
 
@@ -438,9 +488,10 @@ BOOL CNetlistCircuit::AddSymbol(CDocNetlist& /*walker*/, CSymbol& symbol, std::o
             LogBusMismatch(log, part.id, pinId, "net", netName);
             return FALSE;
         }
-        for (int i = 0; i < names.GetSize(); ++i)
-            part.pins.push_back(
-                {names[i], names[i], nets.IsEmpty() ? nullptr : GetNet(nets[i]), 0});
+        for (int i = 0; i < names.GetSize(); ++i) {
+            const CPinText name = PinText(names[i]);
+            part.pins.push_back({name, name, nets.IsEmpty() ? nullptr : GetNet(nets[i]), 0});
+        }
     }
     return TRUE;
 }

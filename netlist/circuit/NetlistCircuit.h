@@ -14,9 +14,11 @@
 #include <iosfwd>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
+#include "netlist/circuit/PinText.h"
 #include "platform/CString.h"
 #include "platform/FrameworkOrderMap.h"
 #include "platform/Maps.h"
@@ -26,7 +28,9 @@ class CDevice;
 class CDocNetlist;
 class CNetNode;
 class CObList;
+class CPin;
 class CSymbol;
+struct CPinMapLine;
 
 // Flags of a circuit.
 constexpr DWORD kCircuitCheckFootprints = 0x1;  // report parts without a footprint
@@ -49,8 +53,8 @@ public:
 constexpr DWORD kPinFromImplicitList = 0x2;  // made from the device's hidden pins
 
 struct CPinConnection {
-    CString name;               // the pin's name, or one member of a bussed pin's name
-    CString number;             // the pin number
+    CPinText name;              // the pin's name, or one member of a bussed pin's name
+    CPinText number;            // the pin number
     CNetRecord* net = nullptr;  // null for an unconnected pin
     DWORD flags = 0;
 };
@@ -62,11 +66,12 @@ public:
     CComponentRecord(const CComponentRecord&) = delete;
     CComponentRecord& operator=(const CComponentRecord&) = delete;
 
-    // A copy whose pins lie on the nets that netOf gives for the original's nets.
-    std::unique_ptr<CComponentRecord> CopyWith(
-        const std::function<CNetRecord*(CNetRecord*)>& netOf) const;
-    // The first pin connection with that name and number, or null.
-    CPinConnection* FindPin(const CString& pinName, const CString& pinNumber);
+    // A copy whose pins lie on the nets that netOf gives for the original's nets, with their
+    // texts from the copy's pool.
+    std::unique_ptr<CComponentRecord> CopyWith(const std::function<CNetRecord*(CNetRecord*)>& netOf,
+                                               CPinTextPool& texts) const;
+    // The first pin connection with that name and number (texts of the record's pool), or null.
+    CPinConnection* FindPin(CPinText pinName, CPinText pinNumber);
 
     CString id;
     CString footprint;
@@ -105,6 +110,8 @@ public:
     void ReplaceNet(CNetRecord* newNet, CNetRecord* oldNet);
     // The net of that name, made (and listed) when there is none.
     CNetRecord* GetNet(const CString& name);
+    // The text for a pin connection of the circuit.
+    CPinText PinText(const CString& text) { return m_pinTexts.Get(text.str()); }
 
     DWORD GetFlags() const { return m_flags; }
     FrameworkOrderMap<CNetRecord*>& Nets() { return m_nets; }
@@ -115,16 +122,37 @@ public:
 private:
     BOOL AddPorts(const std::vector<CSymbol*>& ports, std::ostream& log);
     BOOL AddInstances(const std::vector<CSymbol*>& blocks, std::ostream& log);
+    // What every part of one device shares, read once a build: the device's footprint and
+    // name, and the connections of its hidden pins.
+    struct DeviceShare {
+        CString footprint;
+        CString name;
+        std::vector<CPinConnection> hiddenPins;
+    };
+    const DeviceShare& ShareOf(CDocNetlist& walker, const CDevice& device);
     // The hidden pins of the device's "_Implicit" groups that have a net.
     void AddImplicitPins(CDocNetlist& walker, const CDevice& device, const CString& groups,
-                         CComponentRecord& part);
+                         std::vector<CPinConnection>& pins);
     // Room in the part's pins for one connection per pin its sections draw and hiddenRoom
     // more; the pins are fetched on the way.
     void ReserveDrawnPins(const CObList& sections, size_t hiddenRoom, CComponentRecord& part) const;
+    // A pin of a line of a device's pin map as the circuit keeps it; plain when neither its
+    // name nor its number lists several.
+    struct MappedPin {
+        CPinText name;
+        CPinText number;
+        bool plain;
+    };
+    // The pins of the line in its order, made once a build.
+    const std::vector<MappedPin>& MappedPinsOf(const CPinMapLine& line);
     class SectionPinNumbers;
     // Connections for the pins of one section; FALSE after a bussed pin error.
     BOOL AddSectionPins(CSymbol& section, const SectionPinNumbers& pinNumbers,
                         CComponentRecord& part, const CString& did, std::ostream& log);
+    // The connection of one name and number of a drawn pin: a new one, or one the part has
+    // already, which the pin connects (a short between two nets is logged).
+    void Connect(CComponentRecord& part, const CPin& pin, CPinText name, CPinText number,
+                 CNetRecord* net, const CString& did, std::ostream& log);
     // What the expansion of one instance adds: the parts and instances from these places on,
     // and the nets it makes, on which no earlier record lies.
     struct Expansion {
@@ -149,6 +177,9 @@ private:
     FrameworkOrderMap<CNetRecord*> m_ports;  // port member name to net
     std::vector<std::unique_ptr<CComponentRecord>> m_parts;
     std::deque<std::unique_ptr<CComponentRecord>> m_instances;
+    CPinTextPool m_pinTexts;  // of the parts' and instances' pins
+    std::unordered_map<const CDevice*, DeviceShare> m_deviceShares;  // while BuildParts runs
+    std::unordered_map<const CPinMapLine*, std::vector<MappedPin>> m_mappedPins;  // the same
 };
 
 // "N%06d" with the counter raised until the name is not one of the circuit's nets.

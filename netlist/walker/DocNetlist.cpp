@@ -1,6 +1,7 @@
 #include "netlist/walker/DocNetlist.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <filesystem>
 #include <ostream>
 #include <span>
@@ -179,27 +180,17 @@ struct CDocNetlist::SectionIndex {
     struct Entry {
         PlacedSymbol symbol;
         CDevice* device;
-        bool isPart;    // a physical-device symbol
-        bool visited;   // given out as a section of a part
-        int group;      // the entry's device and identifier, or -1 without a device
-        size_t member;  // the entry's place in its group's members
-    };
-
-    using GroupKey = std::pair<const CDevice*, std::string_view>;
-    struct GroupKeyHash {
-        size_t operator()(const GroupKey& key) const {
-            return std::hash<std::string_view>{}(key.second) ^
-                   std::hash<const CDevice*>{}(key.first);
-        }
+        CPinMapLine* line;  // the section's line of the device's pin map, or null
+        int group;          // the entry's device and identifier, or -1 without a device
+        bool isPart;        // a physical-device symbol
+        bool visited;       // given out as a section of a part
+        size_t member;      // the entry's place in its group's members
     };
 
     explicit SectionIndex(const std::vector<PlacedSymbol>& symbols) {
         // Number the groups in the order they are met, then lay their members out in one array.
         entries.reserve(symbols.size());
-        attrs.reserve(symbols.size());
-        // Keyed by views of the identifiers read into attrs, which stays in place meanwhile.
-        std::unordered_map<GroupKey, int, GroupKeyHash> groupOf;
-        groupOf.reserve(symbols.size());
+        GroupTable groupOf(symbols.size(), groupIds, groupDevices);
         std::vector<size_t> counts;
         constexpr size_t kFetchLead = 4;
         for (size_t i = 0; i < symbols.size(); ++i) {
@@ -207,18 +198,15 @@ struct CDocNetlist::SectionIndex {
                 FetchLines(symbols[i + kFetchLead].object, sizeof(CSymbol));
             const PlacedSymbol& symbol = symbols[i];
             CDrawObj* object = symbol.object;
-            Entry entry{symbol, object->GetDevice(), symbol.kindBit == kKindMaskDevice, false, -1,
-                        0};
-            if (!entry.device) {
-                attrs.emplace_back();
-            } else {
-                const CSymbol::PartAttrs& read =
-                    attrs.emplace_back(static_cast<CSymbol*>(object)->GetPartAttrs());
-                auto [it, added] = groupOf.try_emplace(GroupKey{entry.device, read.did.str()},
-                                                       static_cast<int>(counts.size()));
-                if (added)
+            Entry entry{
+                symbol, object->GetDevice(), nullptr, -1, symbol.kindBit == kKindMaskDevice, false,
+                0};
+            if (entry.device) {
+                CString did;
+                entry.line = static_cast<CSymbol*>(object)->GetPartLine(did);
+                entry.group = groupOf.Find(entry.device, std::move(did));
+                if (static_cast<size_t>(entry.group) == counts.size())
                     counts.push_back(0);
-                entry.group = it->second;
                 entry.member = counts[static_cast<size_t>(entry.group)]++;
             }
             entries.push_back(entry);
@@ -263,10 +251,46 @@ struct CDocNetlist::SectionIndex {
     }
 
     std::vector<Entry> entries;
-    std::vector<CSymbol::PartAttrs> attrs;  // per entry with a device: read with the device
-    std::vector<size_t> members;            // the groups' entries, group after group, in list order
-    std::vector<size_t> groupStart;         // per group and one more: its first member
-    size_t cursor = 0;                      // the entry last found or passed
+    std::vector<CString> groupIds;             // per group: its device identifier
+    std::vector<const CDevice*> groupDevices;  // per group: its device
+    std::vector<size_t> members;     // the groups' entries, group after group, in list order
+    std::vector<size_t> groupStart;  // per group and one more: its first member
+    size_t cursor = 0;               // the entry last found or passed
+
+private:
+    // The groups by device and identifier: an open-addressed table of group numbers, at most
+    // half full, over the group lists it extends.
+    class GroupTable {
+    public:
+        GroupTable(size_t symbols, std::vector<CString>& ids, std::vector<const CDevice*>& devices)
+            : m_ids(ids), m_devices(devices) {
+            size_t size = 16;
+            while (size < 2 * symbols)
+                size *= 2;
+            m_cells.assign(size, 0);
+        }
+        // The number of the group of device and did, a new one (the next number) if need be.
+        int Find(const CDevice* device, CString did) {
+            const size_t hash =
+                std::hash<std::string_view>{}(did.str()) ^ std::hash<const CDevice*>{}(device);
+            const size_t mask = m_cells.size() - 1;
+            size_t i = hash & mask;
+            for (; m_cells[i]; i = (i + 1) & mask) {
+                const size_t group = m_cells[i] - 1;
+                if (m_devices[group] == device && m_ids[group] == did)
+                    return static_cast<int>(group);
+            }
+            m_ids.push_back(std::move(did));
+            m_devices.push_back(device);
+            m_cells[i] = static_cast<uint32_t>(m_ids.size());
+            return static_cast<int>(m_ids.size() - 1);
+        }
+
+    private:
+        std::vector<CString>& m_ids;
+        std::vector<const CDevice*>& m_devices;
+        std::vector<uint32_t> m_cells;  // a group's number plus one; 0 for a free cell
+    };
 };
 
 BOOL IsSymbolKindInMask(const CDrawObj* symbol, DWORD kindMask) {
@@ -533,7 +557,8 @@ CSymbol* CDocNetlist::GetNextPart(POSITION& pos, CObList* sections, CDevice* dev
     SectionIndex& index = Sections();
     SectionIndex::Entry* entry = index.Find(pos);
     auto* first = static_cast<CSymbol*>(GetNextObject(pos));
-    m_sectionAttrs.clear();
+    m_sectionLines.clear();
+    m_partDid.Empty();
     if (sections)
         sections->AddTail(first);
     if (!entry) {
@@ -541,12 +566,13 @@ CSymbol* CDocNetlist::GetNextPart(POSITION& pos, CObList* sections, CDevice* dev
         EndPartWalk();
         return first;
     }
+    if (sections && entry->group >= 0)
+        m_partDid = index.groupIds[static_cast<size_t>(entry->group)];
     auto giveOut = [&](size_t at) {
         SectionIndex::Entry& section = index.entries[at];
         section.visited = true;
         if (sections && section.device)
-            m_sectionAttrs.emplace_back(static_cast<CSymbol*>(section.symbol.object),
-                                        std::move(index.attrs[at]));
+            m_sectionLines.emplace_back(static_cast<CSymbol*>(section.symbol.object), section.line);
     };
     giveOut(static_cast<size_t>(entry - index.entries.data()));
     for (size_t later : index.After(*entry)) {
@@ -560,19 +586,27 @@ CSymbol* CDocNetlist::GetNextPart(POSITION& pos, CObList* sections, CDevice* dev
     return first;
 }
 
-std::vector<CSymbol::PartAttrs> CDocNetlist::TakeSectionAttrs(const CObList& sections) {
-    std::vector<CSymbol::PartAttrs> attrs;
-    attrs.reserve(static_cast<size_t>(sections.GetCount()));
+CPartSections CDocNetlist::TakePartSections(const CObList& sections) {
+    CPartSections part;
+    part.lines.reserve(static_cast<size_t>(sections.GetCount()));
     size_t kept = 0;
     for (POSITION pos = sections.GetHeadPosition(); pos;) {
         auto* section = static_cast<CSymbol*>(sections.GetNext(pos));
-        if (kept < m_sectionAttrs.size() && m_sectionAttrs[kept].first == section)
-            attrs.push_back(std::move(m_sectionAttrs[kept++].second));
-        else
-            attrs.push_back(section->GetPartAttrs());
+        const bool isKept = kept < m_sectionLines.size() && m_sectionLines[kept].first == section;
+        if (isKept) {
+            part.lines.push_back(m_sectionLines[kept++].second);
+            if (part.lines.size() == 1)
+                part.did = std::move(m_partDid);
+            continue;
+        }
+        CString did;
+        part.lines.push_back(section->GetPartLine(did));
+        if (part.lines.size() == 1)
+            part.did = std::move(did);
     }
-    m_sectionAttrs.clear();
-    return attrs;
+    m_sectionLines.clear();
+    m_partDid.Empty();
+    return part;
 }
 
 CDocNetlist::SectionIndex& CDocNetlist::Sections() {

@@ -28,7 +28,15 @@ class CNetNode;
 class CNetlistFormat;
 class CObList;
 class CPin;
+struct CPinMapLine;
 class CSymbol;
+
+// What the part walk read of a part's sections: the part's device identifier (empty without a
+// device) and, per section in order, its line of the device's pin map (null for none).
+struct CPartSections {
+    CString did;
+    std::vector<CPinMapLine*> lines;
+};
 
 // Kind masks: bit (0x100 << kind) accepts the symbols of that kind (flags & 0x700 >> 8).
 constexpr DWORD kKindMaskGraphical = 0x100;
@@ -109,9 +117,9 @@ public:
     // The part's first section at pos; sections (may be null) receives it and every later
     // object of the same device and "_DID". pos moves on to the next unvisited part.
     CSymbol* GetNextPart(POSITION& pos, CObList* sections, CDevice* device);
-    // The identifier, name, instance and device identifier of each of sections, in order, as
-    // the part walk read them when it gave them out last; read afresh where they differ.
-    std::vector<CSymbol::PartAttrs> TakeSectionAttrs(const CObList& sections);
+    // The device identifier and pin map lines of sections, as the part walk read them when it
+    // gave them out last; read afresh where they differ.
+    CPartSections TakePartSections(const CObList& sections);
 
     // Prepares the node's sheet for the writer, then builds each sub-circuit sheet below it
     // with a walker of its own. A walker without a document opens the node's file and closes
@@ -143,6 +151,8 @@ private:
     CDrawDoc* m_document = nullptr;
     std::unique_ptr<SectionIndex> m_sections;  // while a part walk runs
     std::unique_ptr<SymbolList> m_symbols;     // while Build prepares the sheet
-    // The sections the part walk gave out last, with their attributes.
-    std::vector<std::pair<CSymbol*, CSymbol::PartAttrs>> m_sectionAttrs;
+    // The sections the part walk gave out last, with their pin map lines, and their part's
+    // device identifier.
+    std::vector<std::pair<CSymbol*, CPinMapLine*>> m_sectionLines;
+    CString m_partDid;
 };

@@ -27,8 +27,8 @@ BOOL CLogicCircuit::BuildSymbols(CDocNetlist& walker, std::ostream& log) {
 }
 
 void CLogicCircuit::Clear() {
-    CNetlistCircuit::Clear();
     m_portPins.clear();
+    CNetlistCircuit::Clear();
 }
 
 BOOL CLogicCircuit::AddSymbol(CDocNetlist& walker, CSymbol& symbol, std::ostream& log) {
@@ -60,8 +60,8 @@ BOOL CLogicCircuit::AddPortPins(CDocNetlist& walker, std::ostream& log) {
             const CString type = PinTypeText(*pin);
             const DWORD flags = pin->GetPinType() == kOutputPortType ? kPortPinOutput : 0;
             for (int i = 0; i < names.GetSize(); ++i)
-                m_portPins.push_back(
-                    {names[i], type, nets.IsEmpty() ? nullptr : GetNet(nets[i]), flags});
+                m_portPins.push_back({PinText(names[i]), PinText(type),
+                                      nets.IsEmpty() ? nullptr : GetNet(nets[i]), flags});
         }
     }
     return TRUE;

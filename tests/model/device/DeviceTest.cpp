@@ -52,21 +52,23 @@ TEST(DeviceMap, SetMapStoresTheSortedCanonicalText) {
     EXPECT_EQ(Map(device), "R||1|a");
 }
 
-// The line of a symbol and gate answers for its pins as GetPinNumber does and follows a change
-// of the map; a missing line gives none.
-TEST(DeviceMap, PinMapLineOfASymbolAndGate) {
+// The line of a symbol and part identifier answers for its pins as GetPinNumber does and
+// follows a change of the map; an identifier without a gate of the symbol gives none.
+TEST(DeviceMap, PinMapLineOfASymbolAndPart) {
     CDevice device("7400");
     device.SetMap(MapText(kNandMap).c_str(), kMapApply);
-    CPinMapLine* line = device.FindPinMapLine("NAND", "B");
+    CString did;
+    CPinMapLine* line = device.FindPartLine("U1B", "NAND", did);
     ASSERT_NE(line, nullptr);
+    EXPECT_EQ(line->gate, "B");
     ASSERT_NE(line->FindPin("A"), nullptr);
     EXPECT_EQ(line->FindPin("A")->number, "4");
     EXPECT_EQ(line->FindPin("Z"), nullptr);
-    EXPECT_EQ(device.FindPinMapLine("NAND", "C"), nullptr);
-    EXPECT_EQ(device.FindPinMapLine(nullptr, "A"), nullptr);
+    EXPECT_EQ(device.FindPartLine("U1C", "NAND", did), nullptr);
+    EXPECT_EQ(device.FindPartLine("U1A", nullptr, did), nullptr);
 
     device.SetPinNumber("NAND", "B", "A", "9", kMapApply);
-    line = device.FindPinMapLine("NAND", "B");
+    line = device.FindPartLine("U1B", "NAND", did);
     ASSERT_NE(line, nullptr);
     EXPECT_EQ(line->FindPin("A")->number, "9");
 }
@@ -159,26 +161,27 @@ TEST(DeviceMap, SplitsAPartIdentifierAsInstanceAndStripAgree) {
     // The first line of the symbol in map order decides; for "M" the one without a suffix.
     CDevice device("N");
     ASSERT_TRUE(device.SetAttr("_Map", MapText("N|A|Y|3\nN|B|Y|6\nM||Y|1\nM|B|Y|2").c_str(), TRUE));
-    CString gate = "stale";
-    CString did;
-    device.SplitPartId("U3B", "N", gate, did);
-    EXPECT_EQ(gate, "B");
+    CString did = "stale";
+    // The gate of the line found, or "-" for none.
+    auto gate = [&](const char* id, const char* symbol) {
+        const CPinMapLine* line = device.FindPartLine(id, symbol, did);
+        return line ? std::string(line->gate) : std::string("-");
+    };
+    EXPECT_EQ(gate("U3B", "N"), "B");
     EXPECT_EQ(did, "U3");
-    device.SplitPartId("U3C", "N", gate, did);  // no gate ends it: the whole identifier
-    EXPECT_EQ(gate, "");
+    EXPECT_EQ(gate("U3C", "N"), "-");  // no gate ends it: the whole identifier
     EXPECT_EQ(did, "U3C");
-    device.SplitPartId("B", "N", gate, did);  // no longer than the suffix
-    EXPECT_EQ(gate, "");
+    EXPECT_EQ(gate("B", "N"), "-");  // no longer than the suffix
     EXPECT_EQ(did, "B");
-    device.SplitPartId("U3B", "M", gate, did);
-    EXPECT_EQ(gate, "");
+    EXPECT_EQ(gate("U3B", "M"), "");
     EXPECT_EQ(did, "U3B");
+    EXPECT_EQ(device.GetInstance("U3B", "N"), "B");
+    EXPECT_EQ(device.GetInstance("U3B", "M"), "");
 
     // A stored map that does not parse leaves no identifier.
     const Bytes record = Concat({DeviceTag(), Le16(1), Str("_Map"), Str("N"), Le32(0)});
     std::unique_ptr<CObject> loaded = shapetest::LoadObject(record, RUNTIME_CLASS(CDevice));
-    static_cast<CDevice*>(loaded.get())->SplitPartId("U3B", "N", gate, did);
-    EXPECT_EQ(gate, "");
+    EXPECT_EQ(static_cast<CDevice*>(loaded.get())->FindPartLine("U3B", "N", did), nullptr);
     EXPECT_EQ(did, "");
 }
 

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "model/device/Device.h"
+#include "model/device/PinMap.h"
 #include "model/doc/DrawDoc.h"
 #include "model/geometry/PlacementMatrix.h"
 #include "model/net/Net.h"
@@ -155,22 +156,22 @@ TEST_F(SymbolSheet, PinNumbersAndGatesComeFromTheDevice) {
     EXPECT_TRUE(gateB->IsReadOnlyAttr("_Device._Map"));
 }
 
-TEST_F(SymbolSheet, PartAttributesReadInOneGoAreThoseOfTheirNames) {
+TEST_F(SymbolSheet, PartLineAndDeviceIdentifierAreThoseOfTheAttributes) {
     CSymbol* gateB = Place(samplesheet::NandDevice("7400"), "U1B");
-    const CSymbol::PartAttrs gate = gateB->GetPartAttrs();
-    EXPECT_EQ(gate.id, "U1B");
-    EXPECT_EQ(gate.name, gateB->GetAttr("_Name"));
-    EXPECT_EQ(gate.inst, "B");
-    EXPECT_EQ(gate.did, "U1");
+    CString did;
+    const CPinMapLine* line = gateB->GetPartLine(did);
+    ASSERT_NE(line, nullptr);
+    EXPECT_EQ(line->symbol, gateB->GetAttr("_Name").str());
+    EXPECT_EQ(line->gate, gateB->GetAttr("_Inst").str());
+    EXPECT_EQ(did, "U1");
+    EXPECT_EQ(did, gateB->GetAttr("_DID"));
 
     CSymbol plain;
     plain.SetAttr("_ID", "R1", kSetAttrForce);
     plain.SetAttr("_Name", "RES", kSetAttrForce);
-    const CSymbol::PartAttrs own = plain.GetPartAttrs();
-    EXPECT_EQ(own.id, "R1");
-    EXPECT_EQ(own.name, "RES");
-    EXPECT_EQ(own.inst, "");  // no device: neither instance nor device identifier
-    EXPECT_EQ(own.did, "");
+    did = "stale";
+    EXPECT_EQ(plain.GetPartLine(did), nullptr);  // no device: neither line nor identifier
+    EXPECT_EQ(did, "");
     EXPECT_EQ(plain.GetAttr("_DID"), "");
 }
 

@@ -14,6 +14,10 @@ protected:
         circuit.Parts().back()->id = id;
         return *circuit.Parts().back();
     }
+    // A pin whose name is its number.
+    void AddPin(CComponentRecord& part, const char* number, CNetRecord* net) {
+        part.pins.push_back({circuit.PinText(number), circuit.PinText(number), net, 0});
+    }
     // "name: part-number ..." for each listed net.
     std::string Listing(const CNetPinTable& table) {
         std::string text;
@@ -37,13 +41,13 @@ TEST_F(NetPinTableTest, ListsThePinsOfEachNetInPartAndPinOrder) {
     CNetRecord* a = circuit.GetNet("A");
     circuit.GetNet("B");
     CComponentRecord& r2 = Part("R2");
-    r2.pins.push_back({"1", "1", out, 0});
-    r2.pins.push_back({"2", "2", vcc, 0});
+    AddPin(r2, "1", out);
+    AddPin(r2, "2", vcc);
     CComponentRecord& r1 = Part("R1");
-    r1.pins.push_back({"1", "1", vcc, 0});
-    r1.pins.push_back({"2", "2", nullptr, 0});
-    r1.pins.push_back({"3", "3", out, 0});
-    r1.pins.push_back({"4", "4", a, 0});
+    AddPin(r1, "1", vcc);
+    AddPin(r1, "2", nullptr);
+    AddPin(r1, "3", out);
+    AddPin(r1, "4", a);
 
     const CNetPinTable table(circuit);
     EXPECT_EQ(Listing(table), "VCC: R2-2 R1-1\nOUT: R2-1 R1-3\nA: R1-4\nB:\n");
@@ -59,8 +63,8 @@ TEST_F(NetPinTableTest, FollowsTheNetMapAcrossListings) {
     CNetRecord* a = circuit.GetNet("A");
     CNetRecord* b = circuit.GetNet("B");
     CComponentRecord& r1 = Part("R1");
-    r1.pins.push_back({"1", "1", a, 0});
-    r1.pins.push_back({"2", "2", b, 0});
+    AddPin(r1, "1", a);
+    AddPin(r1, "2", b);
     EXPECT_EQ(Listing(CNetPinTable(circuit)), "A: R1-1\nB: R1-2\n");
 
     circuit.Nets().SetAt("VCC", a);

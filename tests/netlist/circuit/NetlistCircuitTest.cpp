@@ -110,6 +110,22 @@ INSTANTIATE_TEST_SUITE_P(
                       s.Wire(s.Part("U1", {"VCC"}, device, "DEV"), "VCC", "V12");
                   },
                   "U1[ VCC/8=V12 ] nets: VCC V12", ""},
+        // Every part of a device gets its hidden pins; drawing one in one part leaves the
+        // others' as they are.
+        SheetCase{"HiddenPinsOfEachPart",
+                  [](Sheet& s) {
+                      CDevice* device = Dev("VCC=8;1=1");
+                      device->SetAttr("_Implicit", "VCC (8)", TRUE);
+                      device->SetAttr("VCC.Net", "VCC", TRUE);
+                      s.Wire(s.Part("U1", {"VCC"}, device, "DEV"), "VCC", "V12");
+                      s.Part("U2", {"1"}, device, "DEV");
+                      s.Part("U3", {"1"}, device, "DEV");
+                  },
+                  "U1[ VCC/8=V12 ] U2[ VCC/8=VCC 1/1=- ] U3[ VCC/8=VCC 1/1=- ] nets: VCC V12", ""},
+        // One pin name mapped to several numbers connects each of them.
+        SheetCase{"PinOfTwoNumbers",
+                  [](Sheet& s) { s.Wire(s.Part("U1", {"G"}, Dev("G=7,14"), "DEV"), "G", "GND"); },
+                  "U1[ G/7=GND G/14=GND ] nets: GND", ""},
         SheetCase{"NoFootprint", [](Sheet& s) { s.Part("R1", {"1"}, Dev("1=1", ""), "DEV"); },
                   "R1[ 1/1=- ] nets:", "Error - R1 no PCB footprint set.\n"},
         SheetCase{"PinNameListingNothing", [](Sheet& s) { s.Part("U1", {","}, Dev(",=9"), "DEV"); },
@@ -129,6 +145,25 @@ TEST(NetlistCircuitTest, NetsListInTheFrameworkMapOrderAndNewNamesAvoidThem) {
     std::string log;  // footprints are checked only when the format needs them
     Built([](Sheet& s) { s.Part("R1", {"1"}, Dev("1=1", ""), "DEV"); }, log, 0);
     EXPECT_EQ(log, "");
+}
+
+// What parts share of their device is read again by each build.
+TEST(NetlistCircuitTest, EachBuildReadsTheDevicesAgain) {
+    Sheet sheet;
+    CDevice* device = Dev("1=1");
+    device->SetAttr("_Implicit", "GND (4)", TRUE);
+    device->SetAttr("GND.Net", "GND", TRUE);
+    sheet.Part("U1", {"1"}, device, "DEV");
+    CNetlistCircuit circuit(0);
+    std::ostringstream log;
+    circuit.BuildParts(sheet.doc.m_netlist, log);
+    EXPECT_EQ(Describe(circuit), "U1[ GND/4=GND 1/1=- ] nets: GND");
+    EXPECT_EQ(circuit.Parts().front()->footprint, "SO8");
+    device->SetAttr("_Footprint", "SO16", TRUE);
+    device->SetAttr("GND.Net", "AGND", TRUE);
+    circuit.BuildParts(sheet.doc.m_netlist, log);
+    EXPECT_EQ(Describe(circuit), "U1[ GND/4=AGND 1/1=- ] nets: AGND");
+    EXPECT_EQ(circuit.Parts().front()->footprint, "SO16");
 }
 
 TEST(NetlistCircuitTest, ByLogicSymbolsEverySymbolIsAPartOfItsOwn) {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "model/device/Device.h"
+#include "model/device/PinMap.h"
 #include "model/net/Net.h"
 #include "model/net/Wire.h"
 #include "model/symbol/Pin.h"
@@ -85,25 +86,34 @@ TEST(DocNetlistTest, SectionsOfOnePackageMakeOnePart) {
     EXPECT_EQ(nand->GetFlags() & kDeviceTransientFlags, 0u);
 }
 
-TEST(DocNetlistTest, ThePartWalkHandsOverTheAttributesOfTheSectionsItGaveOut) {
+// The number the section's line of the pin map gives pin A, or "-" without a line.
+std::string NumberOfPinA(CPinMapLine* line) {
+    const CPinMapPair* pair = line ? line->FindPin("A") : nullptr;
+    return pair ? std::string(pair->number) : "-";
+}
+
+TEST(DocNetlistTest, ThePartWalkHandsOverWhatItReadOfTheSectionsItGaveOut) {
     Sheet sheet;
     CDevice* nand = nltest::MakeDevice("7400", "NAND", {{"A", "A=1"}, {"B", "A=4"}});
     sheet.Part("U1A", {"A"}, nand, "NAND");
     CSymbol* u1b = sheet.Part("U1B", {"A"}, nand, "NAND");
+    CSymbol* loose = sheet.Add("X1", kSymbolDevice, {"A"});  // no device
     CDocNetlist& walker = sheet.doc.m_netlist;
     POSITION pos = walker.GetFirstPart(nullptr);
     CObList sections;
     walker.GetNextPart(pos, &sections, nullptr);
-    const std::vector<CSymbol::PartAttrs> attrs = walker.TakeSectionAttrs(sections);
-    ASSERT_EQ(attrs.size(), 2u);
-    EXPECT_EQ(attrs[0].id + attrs[0].inst + attrs[0].did, "U1AAU1");
-    EXPECT_EQ(attrs[1].id + attrs[1].inst + attrs[1].did, "U1BBU1");
-    // Sections the walk did not give out last are read afresh.
+    const CPartSections read = walker.TakePartSections(sections);
+    EXPECT_EQ(read.did, "U1");
+    ASSERT_EQ(read.lines.size(), 2u);
+    EXPECT_EQ(NumberOfPinA(read.lines[0]) + NumberOfPinA(read.lines[1]), "14");
+    // Sections the walk did not give out last are read afresh, a symbol without device too.
     CObList other;
     other.AddTail(u1b);
-    const std::vector<CSymbol::PartAttrs> again = walker.TakeSectionAttrs(other);
-    ASSERT_EQ(again.size(), 1u);
-    EXPECT_EQ(again[0].id + again[0].name + again[0].did, "U1BNANDU1");
+    other.AddTail(loose);
+    const CPartSections again = walker.TakePartSections(other);
+    EXPECT_EQ(again.did, "U1");
+    ASSERT_EQ(again.lines.size(), 2u);
+    EXPECT_EQ(NumberOfPinA(again.lines[0]) + NumberOfPinA(again.lines[1]), "4-");
 }
 
 // The identifiers of the device symbols, and of the parts of one device, as walked.
