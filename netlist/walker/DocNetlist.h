@@ -16,7 +16,6 @@
 #include <utility>
 #include <vector>
 
-#include "model/symbol/Symbol.h"
 #include "platform/CString.h"
 #include "platform/Types.h"
 
