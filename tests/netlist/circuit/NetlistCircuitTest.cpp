@@ -62,6 +62,14 @@ CDevice* Dev(const char* pins, const char* footprint = "SO8") {
     return nltest::MakeDevice("DEV", "DEV", {{"", pins}}, footprint);
 }
 
+// A device whose hidden pin VCC (number 8) lies on net VCC.
+CDevice* PoweredDev(const char* pins) {
+    CDevice* device = Dev(pins);
+    device->SetAttr("_Implicit", "VCC (8)", TRUE);
+    device->SetAttr("VCC.Net", "VCC", TRUE);
+    return device;
+}
+
 // Two sections of one part draw pin P (number 7), wired to the nets given ("" unwired).
 Fill SharedPin(const char* netOfA, const char* netOfB) {
     return [=](Sheet& sheet) {
@@ -104,19 +112,14 @@ INSTANTIATE_TEST_SUITE_P(
                   "U1[ X/1=- P/7=GND X/2=- ] nets: GND", ""},
         SheetCase{"DrawnPowerPin",
                   [](Sheet& s) {
-                      CDevice* device = Dev("VCC=8");
-                      device->SetAttr("_Implicit", "VCC (8)", TRUE);
-                      device->SetAttr("VCC.Net", "VCC", TRUE);
-                      s.Wire(s.Part("U1", {"VCC"}, device, "DEV"), "VCC", "V12");
+                      s.Wire(s.Part("U1", {"VCC"}, PoweredDev("VCC=8"), "DEV"), "VCC", "V12");
                   },
                   "U1[ VCC/8=V12 ] nets: VCC V12", ""},
         // Every part of a device gets its hidden pins; drawing one in one part leaves the
         // others' as they are.
         SheetCase{"HiddenPinsOfEachPart",
                   [](Sheet& s) {
-                      CDevice* device = Dev("VCC=8;1=1");
-                      device->SetAttr("_Implicit", "VCC (8)", TRUE);
-                      device->SetAttr("VCC.Net", "VCC", TRUE);
+                      CDevice* device = PoweredDev("VCC=8;1=1");
                       s.Wire(s.Part("U1", {"VCC"}, device, "DEV"), "VCC", "V12");
                       s.Part("U2", {"1"}, device, "DEV");
                       s.Part("U3", {"1"}, device, "DEV");
