@@ -149,18 +149,14 @@ public:
           m_line(line),
           m_mapped(line ? &circuit.MappedPinsOf(*line) : nullptr) {}
 
-    // The number of the pin named pinId; the name itself on a symbol without a device.
-    CString Of(const CString& pinId) const {
-        if (!m_device)
-            return pinId;
-        const CPinMapPair* pair = m_line ? m_line->FindPin(pinId.str()) : nullptr;
-        return pair ? CString(pair->number) : CString();
-    }
     // The pin named pinId as the section's line maps it, or null.
     const MappedPin* Find(const CString& pinId) const {
         const CPinMapPair* pair = m_line ? m_line->FindPin(pinId.str()) : nullptr;
         return pair ? &(*m_mapped)[static_cast<size_t>(pair - m_line->pairs.data())] : nullptr;
     }
+    // The number of a pin the line does not map: none on a device's symbol, the name itself
+    // on a symbol without a device.
+    CString OfUnmapped(const CString& pinId) const { return m_device ? CString() : pinId; }
 
 private:
     const CDevice* m_device;
@@ -375,7 +371,8 @@ BOOL CNetlistCircuit::AddSectionPins(CSymbol& section, const SectionPinNumbers& 
         const CString& netName = PinNetName(*pin);
         const NameMembers nets(netName);
         // Most pins have one name and one number, which their line of the map keeps ready.
-        if (const MappedPin* mapped = pinNumbers.Find(pinId); mapped && mapped->plain) {
+        const MappedPin* mapped = pinNumbers.Find(pinId);
+        if (mapped && mapped->plain) {
             if (!nets.IsEmpty() && nets.GetSize() != 1) {
                 LogBusMismatch(log, part.id, pinId, "net", netName);
                 return FALSE;
@@ -384,7 +381,7 @@ BOOL CNetlistCircuit::AddSectionPins(CSymbol& section, const SectionPinNumbers& 
                     nets.IsEmpty() ? nullptr : GetNet(nets[0]), did, log);
             continue;
         }
-        const CString number = pinNumbers.Of(pinId);
+        const CString number = mapped ? mapped->number.str() : pinNumbers.OfUnmapped(pinId);
         const NameMembers names(pinId);
         const NameMembers numbers(number);
         if (names.GetSize() > 1 && numbers.GetSize() != names.GetSize()) {
