@@ -18,7 +18,6 @@
 #include "model/ole/DrawItem.h"
 #include "model/ole/DrawOleObj.h"
 #include "model/text/AttrText.h"
-#include "netlist/walker/DocNetlist.h"
 #include "platform/AppServices.h"
 #include "platform/Archive.h"
 #include "platform/CollectionArchive.h"
@@ -157,7 +156,7 @@ CDrawObj* CObjectSearch::Next() {
 // Construction
 
 CDrawDoc::CDrawDoc()
-    : m_netlistWalker(std::make_unique<CDocNetlist>(this)),
+    : m_netlistWalker(Installed<IDocNetlistBuild>::Get().MakeWalker(*this)),
       m_netlist(*m_netlistWalker),
       m_undoList(this) {
     RebuildPinFonts();

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "model/doc/DocChangeLog.h"
+#include "model/doc/DocNetlistBuild.h"
 #include "model/doc/DocumentBase.h"
 #include "model/doc/PrintSettings.h"
 #include "model/doc/PrinterChoice.h"
@@ -266,8 +267,9 @@ public:
     static const LOGFONT kDefaultTextFont;
 
     // Document data, in declaration order. The connectivity walker belongs to the netlist
-    // build: the document holds it through a pointer, and m_netlist names it.
-    std::unique_ptr<CDocNetlist> m_netlistWalker;
+    // build, which makes and releases it: the document holds it through a pointer, and
+    // m_netlist names it.
+    IDocNetlistBuild::Walker m_netlistWalker;
     CDocNetlist& m_netlist;
     CPrintSettings m_printSettings;
     CPrinterChoice m_printer;

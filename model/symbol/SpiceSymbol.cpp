@@ -4,7 +4,7 @@
 #include <iterator>
 
 #include "model/object/MenuBuilder.h"
-#include "netlist/spice/SpiceValue.h"
+#include "model/symbol/SpiceValue.h"
 #include "platform/Archive.h"
 #include "platform/UserPrompt.h"
 

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "model/app/SchematicApp.h"
+#include "model/doc/DocNetlistBuild.h"
 #include "model/doc/DrawDoc.h"
 #include "netlist/circuit/NetlistCircuit.h"
 #include "netlist/walker/DocNetlist.h"
@@ -167,3 +168,21 @@ BOOL BuildDocumentNetlist(CDrawDoc& doc, const char* path, CNetlistFormat* write
     log.flush();
     return written ? TRUE : FALSE;
 }
+
+namespace {
+
+// The build as the documents reach it, installed when the program starts.
+class DocNetlistBuild : public IDocNetlistBuild {
+public:
+    Walker MakeWalker(CDrawDoc& document) override {
+        return Walker(new CDocNetlist(&document), [](CDocNetlist* walker) { delete walker; });
+    }
+    BOOL BuildNetlist(CDrawDoc& document, const char* path, CNetlistFormat* writer) override {
+        return BuildDocumentNetlist(document, path, writer);
+    }
+};
+
+DocNetlistBuild s_build;
+const ScopedInstall<IDocNetlistBuild> s_installed(s_build);
+
+}  // namespace

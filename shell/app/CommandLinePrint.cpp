@@ -3,8 +3,8 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 
+#include "gui/kit/PrinterSetup.h"
 #include "model/doc/DrawDoc.h"
-#include "shell/kit/PrinterSetup.h"
 #include "shell/view/SheetPrinter.h"
 
 DirectPrint PrintFileDirect(const std::string& path, const std::string& printerName,

@@ -6,7 +6,7 @@
 #include <QStringList>
 #include <QUrl>
 
-#include "shell/kit/StoredText.h"
+#include "gui/kit/StoredText.h"
 
 bool CDesktopLauncher::OpenDocument(const CString& path) {
     const QFileInfo document(FromStoredText(path.str()));

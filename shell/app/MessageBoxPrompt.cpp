@@ -1,5 +1,5 @@
 #include "shell/app/MessageBoxPrompt.h"
-#include "shell/kit/StoredText.h"
+#include "gui/kit/StoredText.h"
 
 #include <QApplication>
 #include <QMessageBox>

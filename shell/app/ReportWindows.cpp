@@ -1,6 +1,6 @@
 #include "shell/app/ReportWindows.h"
 
-#include "netlist/walker/ui/DlgReport.h"
+#include "gui/netlist/walker/DlgReport.h"
 #include "shell/app/SchematicQtApp.h"
 #include "shell/frames/MainFrame.h"
 #include "shell/output/PadDoc.h"

@@ -8,11 +8,12 @@
 #include <cstdio>
 #include <exception>
 
-#include "drc/ui/DrcSetupSheet.h"
-#include "interchange/protel/ui/ProtelImportCommand.h"
-#include "library/ui/LibraryBar.h"
-#include "library/ui/ShellTreeCtrl.h"
-#include "library/ui/TreeBar.h"
+#include "gui/drc/DrcSetupSheet.h"
+#include "gui/interchange/protel/ProtelImportCommand.h"
+#include "gui/kit/PrinterSetup.h"
+#include "gui/library/LibraryBar.h"
+#include "gui/library/ShellTreeCtrl.h"
+#include "gui/library/TreeBar.h"
 #include "model/app/CommandLineInfo.h"
 #include "model/doc/DrawDoc.h"
 #include "model/doc/PrinterRecords.h"
@@ -31,7 +32,6 @@
 #include "shell/frames/MainFrame.h"
 #include "shell/frames/StatusBar.h"
 #include "shell/frames/WorkspaceBar.h"
-#include "shell/kit/PrinterSetup.h"
 #include "shell/output/OutputEdit.h"
 #include "shell/output/PadDoc.h"
 #include "shell/output/StrEditView.h"

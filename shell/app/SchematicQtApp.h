@@ -16,6 +16,7 @@
 #include <memory>
 #include <string>
 
+#include "drawtools/ToolManager.h"
 #include "drc/DrcRules.h"
 #include "drc/DrcServices.h"
 #include "library/LibraryBarServices.h"
@@ -29,7 +30,6 @@
 #include "shell/app/IdleScheduler.h"
 #include "shell/commands/CommandMap.h"
 #include "shell/help/HelpService.h"
-#include "shell/tools/ToolManager.h"
 
 struct CommandLineInfo;
 class CDrawDoc;

@@ -1,12 +1,12 @@
 #include "shell/commands/DocumentCommands.h"
 
-#include "dialogs/document/DocPropertiesSheet.h"
-#include "dialogs/document/DocSettingsSheet.h"
-#include "dialogs/document/TitleBlockSheet.h"
+#include "gui/dialogs/document/DocPropertiesSheet.h"
+#include "gui/dialogs/document/DocSettingsSheet.h"
+#include "gui/dialogs/document/TitleBlockSheet.h"
+#include "gui/kit/ColourPickerDlg.h"
 #include "model/doc/DrawDoc.h"
 #include "resources/CommandIds.h"
 #include "shell/commands/CommandMap.h"
-#include "shell/kit/ColourPickerDlg.h"
 
 namespace {
 

@@ -3,12 +3,12 @@
 #include <memory>
 #include <vector>
 
+#include "gui/library/DlgLibItem.h"
+#include "gui/library/DlgSearchLib.h"
 #include "library/LibraryBarServices.h"
 #include "library/LibraryFile.h"
 #include "library/LibraryItemData.h"
 #include "library/LibraryPicker.h"
-#include "library/ui/DlgLibItem.h"
-#include "library/ui/DlgSearchLib.h"
 #include "model/app/SchematicApp.h"
 #include "platform/DiskFile.h"
 #include "platform/UserPrompt.h"

@@ -3,7 +3,7 @@
 #include <QApplication>
 #include <memory>
 
-#include "dialogs/objects/InsertSymbolPropSheet.h"
+#include "gui/dialogs/objects/InsertSymbolPropSheet.h"
 #include "model/app/SchematicApp.h"
 #include "model/object/DrawObj.h"
 #include "platform/ObList.h"

@@ -2,7 +2,7 @@
 
 #include <QApplication>
 
-#include "dialogs/objects/DlgSpiceSource.h"
+#include "gui/dialogs/objects/DlgSpiceSource.h"
 #include "model/cmd/SpiceSourceCmd.h"
 #include "model/doc/DrawDoc.h"
 #include "resources/CommandIds.h"

@@ -2,7 +2,7 @@
 
 #include <QApplication>
 
-#include "dialogs/wizards/SubcctWizard.h"
+#include "gui/dialogs/wizards/SubcctWizard.h"
 #include "model/doc/DocView.h"
 #include "model/doc/DrawDoc.h"
 #include "model/symbol/SubcctPlacement.h"

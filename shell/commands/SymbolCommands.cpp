@@ -2,7 +2,7 @@
 
 #include <QApplication>
 
-#include "dialogs/commands/DlgChooseDevice.h"
+#include "gui/dialogs/commands/DlgChooseDevice.h"
 #include "model/doc/DocumentWindows.h"
 #include "model/doc/DrawDoc.h"
 #include "model/symbol/DeviceChoice.h"

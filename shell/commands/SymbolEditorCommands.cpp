@@ -1,8 +1,8 @@
 #include "shell/commands/SymbolEditorCommands.h"
 
+#include "drawtools/ToolManager.h"
 #include "resources/CommandIds.h"
 #include "shell/commands/CommandMap.h"
-#include "shell/tools/ToolManager.h"
 
 void AddSymbolEditorCommands(CommandMap& commands, IToolView& view,
                              const std::function<void()>& closeDocument) {

@@ -3,7 +3,8 @@
 #include <QApplication>
 #include <memory>
 
-#include "dialogs/device/DlgDevice.h"
+#include "gui/dialogs/device/DlgDevice.h"
+#include "gui/netlist/tools/PropTool.h"
 #include "model/app/SchematicApp.h"
 #include "model/cmd/DeviceEditCmd.h"
 #include "model/cmd/Ref.h"
@@ -14,7 +15,6 @@
 #include "model/symbol/Symbol.h"
 #include "netlist/tools/CustomTool.h"
 #include "netlist/tools/Simulator.h"
-#include "netlist/tools/ui/PropTool.h"
 #include "resources/CommandIds.h"
 #include "shell/commands/CommandMap.h"
 

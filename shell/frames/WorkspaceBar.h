@@ -3,8 +3,8 @@
 
 #include <vector>
 
+#include "gui/kit/BarPage.h"
 #include "shell/frames/ResizableBar.h"
-#include "shell/kit/BarPage.h"
 
 class QTabWidget;
 

@@ -4,7 +4,7 @@
 
 #include <QPointer>
 
-#include "shell/kit/ColourPickerDlg.h"
+#include "gui/kit/ColourPickerDlg.h"
 #include "shell/toolbar/PopupFrame.h"
 
 class CColourPopup : public CPopupFrame {

@@ -1,7 +1,7 @@
 #include "shell/toolbar/StylePopups.h"
 
-#include "dialogs/pickers/FillStyleDlg.h"
-#include "dialogs/pickers/LineWidthDlg.h"
+#include "gui/dialogs/pickers/FillStyleDlg.h"
+#include "gui/dialogs/pickers/LineWidthDlg.h"
 #include "resources/CommandIds.h"
 
 namespace {

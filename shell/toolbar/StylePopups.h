@@ -2,7 +2,7 @@
 // The drop-downs of the line style (width) and fill style buttons: each opens with the
 // target's current value selected and passes the chosen value to it.
 
-#include "shell/kit/PopupTarget.h"
+#include "gui/kit/PopupTarget.h"
 #include "shell/toolbar/PopupFrame.h"
 
 class CFillStyleDlg;

@@ -3,7 +3,7 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
-#include "shell/kit/StoredText.h"
+#include "gui/kit/StoredText.h"
 #include "shell/toolbar/UndoListBox.h"
 
 namespace {

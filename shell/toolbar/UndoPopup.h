@@ -3,7 +3,7 @@
 // (redone), newest (oldest) first, in which the user selects how many to undo (redo) at
 // once, and a caption that says so.
 
-#include "shell/kit/PopupTarget.h"
+#include "gui/kit/PopupTarget.h"
 #include "shell/toolbar/PopupFrame.h"
 
 class CUndoListBox;

@@ -8,10 +8,10 @@
 #include <QUrl>
 #include <algorithm>
 
+#include "gui/kit/QtDC.h"
 #include "library/LibraryImage.h"
 #include "model/doc/ObjectListData.h"
 #include "platform/ObList.h"
-#include "shell/kit/QtDC.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 
 #include <vector>
 
+#include "gui/kit/ClipboardFormat.h"
 #include "platform/Types.h"
-#include "shell/kit/ClipboardFormat.h"
 
 class CDrawDoc;
 class CObList;

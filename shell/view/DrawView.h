@@ -9,12 +9,12 @@
 #include <memory>
 #include <optional>
 
+#include "drawtools/ToolView.h"
+#include "gui/kit/PopupTarget.h"
 #include "model/doc/DocView.h"
 #include "model/text/TextBox.h"
 #include "platform/ObList.h"
 #include "shell/commands/CommandMap.h"
-#include "shell/kit/PopupTarget.h"
-#include "shell/tools/ToolView.h"
 #include "shell/view/ViewSnapGrid.h"
 #include "shell/view/ZoomScrollView.h"
 

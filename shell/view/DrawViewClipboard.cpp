@@ -11,6 +11,7 @@
 #include <QUrl>
 #include <exception>
 
+#include "gui/kit/QtGdiStyles.h"
 #include "library/LibraryImage.h"
 #include "library/LibraryItemsPaste.h"
 #include "model/app/SchematicApp.h"
@@ -22,7 +23,6 @@
 #include "model/ole/EmbeddedStandIn.h"
 #include "platform/UserPrompt.h"
 #include "resources/CommandIds.h"
-#include "shell/kit/QtGdiStyles.h"
 #include "shell/view/ClipboardMime.h"
 #include "shell/view/DrawView.h"
 #include "shell/view/ViewHost.h"

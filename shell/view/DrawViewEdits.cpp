@@ -2,7 +2,8 @@
 // toolbar's pickers), drawing order, grouping, rotation and mirroring, fill shapes and the
 // text format buttons.
 
-#include "dialogs/commands/RotateDlg.h"
+#include "gui/dialogs/commands/RotateDlg.h"
+#include "gui/kit/ColourPickerDlg.h"
 #include "model/cmd/SelectionEdits.h"
 #include "model/cmd/TextFormat.h"
 #include "model/cmd/TransformCmd.h"
@@ -10,7 +11,6 @@
 #include "model/object/DrawObj.h"
 #include "model/symbol/Symbol.h"
 #include "resources/CommandIds.h"
-#include "shell/kit/ColourPickerDlg.h"
 #include "shell/view/DrawView.h"
 
 namespace {

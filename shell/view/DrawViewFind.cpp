@@ -1,6 +1,6 @@
 // The schematic view's searching with the settings of the main frame's "Find" dialog.
 
-#include "library/ui/DlgFind.h"
+#include "gui/library/DlgFind.h"
 #include "model/doc/DocView.h"
 #include "model/doc/DrawDoc.h"
 #include "model/object/DrawObj.h"

@@ -7,7 +7,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 
-#include "shell/tools/DrawTool.h"
+#include "drawtools/DrawTool.h"
 #include "shell/view/DrawView.h"
 #include "shell/view/ToolEvents.h"
 

@@ -4,10 +4,10 @@
 #include <unistd.h>
 #include <QFileInfo>
 
+#include "gui/library/LibraryDialogs.h"
 #include "library/LibraryBarServices.h"
 #include "library/LibraryCommands.h"
 #include "library/LibraryFile.h"
-#include "library/ui/LibraryDialogs.h"
 #include "model/doc/DrawDoc.h"
 #include "model/object/DrawObj.h"
 #include "platform/DiskFile.h"

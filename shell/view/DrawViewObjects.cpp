@@ -5,9 +5,9 @@
 #include <QMimeData>
 #include <QUrl>
 
-#include "dialogs/commands/DlgConnectWire.h"
-#include "dialogs/objects/ObjectPropertiesSheet.h"
-#include "dialogs/objects/TextPropertiesSheet.h"
+#include "gui/dialogs/commands/DlgConnectWire.h"
+#include "gui/dialogs/objects/ObjectPropertiesSheet.h"
+#include "gui/dialogs/objects/TextPropertiesSheet.h"
 #include "model/doc/DrawDoc.h"
 #include "model/net/Net.h"
 #include "model/net/Wire.h"

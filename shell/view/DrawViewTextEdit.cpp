@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "shell/kit/QtDC.h"
+#include "gui/kit/QtDC.h"
 #include "shell/view/DrawView.h"
 #include "shell/view/InPlaceTextEdit.h"
 

@@ -9,12 +9,12 @@
 #include <QPainter>
 #include <QScrollBar>
 
+#include "drawtools/PlaceTool.h"
+#include "drawtools/ToolManager.h"
+#include "drawtools/ToolPrompts.h"
 #include "model/app/SchematicApp.h"
 #include "model/doc/DrawDoc.h"
 #include "resources/CommandIds.h"
-#include "shell/tools/PlaceTool.h"
-#include "shell/tools/ToolManager.h"
-#include "shell/tools/ToolPrompts.h"
 #include "shell/view/DrawView.h"
 #include "shell/view/ToolEvents.h"
 #include "shell/view/ViewHost.h"

@@ -5,9 +5,9 @@
 #include <QPrinter>
 #include <algorithm>
 
+#include "gui/kit/QtDC.h"
 #include "model/doc/DrawDoc.h"
 #include "model/doc/SummaryInfo.h"
-#include "shell/kit/QtDC.h"
 
 PrinterMetrics MetricsOf(const QPrinter& printer) {
     const int dpi = printer.resolution();

@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "shell/kit/PropertySheet.h"
+#include "gui/kit/PropertySheet.h"
 #include "shell/view/SnapGridSettings.h"
 
 class QCheckBox;

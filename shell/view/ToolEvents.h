@@ -1,9 +1,9 @@
 #pragma once
 // Qt's mouse and key events in the terms of the drawing tools.
 
+#include "drawtools/ToolView.h"
 #include "platform/Geometry.h"
 #include "platform/Types.h"
-#include "shell/tools/ToolView.h"
 
 class QInputEvent;
 class QKeyEvent;

@@ -3,8 +3,8 @@
 
 #include <QTest>
 
-#include "drc/ui/DlgDrcRun.h"
-#include "drc/ui/DrcReportEdit.h"
+#include "gui/drc/DlgDrcRun.h"
+#include "gui/drc/DrcReportEdit.h"
 #include "model/net/Net.h"
 #include "model/net/Wire.h"
 #include "resources/CommandIds.h"

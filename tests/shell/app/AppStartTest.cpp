@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "library/ui/PaletteWnd.h"
+#include "gui/library/PaletteWnd.h"
 #include "platform/CompoundFile.h"
 #include "resources/CommandIds.h"
 #include "shell/app/AboutProduct.h"

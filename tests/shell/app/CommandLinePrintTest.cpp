@@ -7,10 +7,10 @@
 #include <QProcess>
 #include <QRegularExpression>
 
+#include "gui/support/QtTestApp.h"
 #include "model/doc/DrawDoc.h"
 #include "model/doc/PrinterRecords.h"
 #include "model/shapes/DrawRect.h"
-#include "shell/support/QtTestApp.h"
 
 namespace {
 

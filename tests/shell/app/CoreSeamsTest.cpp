@@ -2,8 +2,8 @@
 
 #include "shell/app/CoreSeams.h"
 
-#include "dialogs/commands/NetsShortedDlg.h"
-#include "dialogs/objects/WireSheetDlg.h"
+#include "gui/dialogs/commands/NetsShortedDlg.h"
+#include "gui/dialogs/objects/WireSheetDlg.h"
 #include "library/ConnectorSymbolLibrary.h"
 #include "model/net/NetChooser.h"
 #include "shell/app/MessageBoxPrompt.h"

@@ -8,7 +8,7 @@
 #include <QTimer>
 #include <functional>
 
-#include "shell/support/QtTestApp.h"
+#include "gui/support/QtTestApp.h"
 
 namespace {
 

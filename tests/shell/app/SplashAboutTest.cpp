@@ -7,12 +7,12 @@
 #include <QScreen>
 #include <QTest>
 
+#include "gui/support/QtTestApp.h"
 #include "shell/app/AboutDlg.h"
 #include "shell/app/AboutLabel.h"
 #include "shell/app/AboutLink.h"
 #include "shell/app/AboutProduct.h"
 #include "shell/app/SplashWnd.h"
-#include "shell/support/QtTestApp.h"
 #include "support/ScriptedPrompt.h"
 
 namespace {

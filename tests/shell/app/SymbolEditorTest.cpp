@@ -5,7 +5,7 @@
 #include <QTest>
 #include <QTimer>
 
-#include "dialogs/objects/SymbolPropertiesSheet.h"
+#include "gui/dialogs/objects/SymbolPropertiesSheet.h"
 #include "model/doc/SymbolDoc.h"
 #include "model/net/Wire.h"
 #include "model/shapes/DrawRect.h"

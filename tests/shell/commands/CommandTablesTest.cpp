@@ -8,11 +8,11 @@
 #include <set>
 #include <string>
 
+#include "gui/support/QtTestApp.h"
 #include "resources/CommandIds.h"
 #include "resources/CommandTable.h"
 #include "resources/MenuTable.h"
 #include "resources/ToolbarTable.h"
-#include "shell/support/QtTestApp.h"
 
 namespace {
 

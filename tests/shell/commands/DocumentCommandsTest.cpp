@@ -9,7 +9,7 @@
 #include <QRadioButton>
 #include <QTimer>
 
-#include "netlist/walker/ui/DlgReport.h"
+#include "gui/netlist/walker/DlgReport.h"
 #include "resources/CommandIds.h"
 #include "shell/app/ReportWindows.h"
 #include "shell/commands/CommandActions.h"

@@ -2,6 +2,7 @@
 
 #include <QAction>
 
+#include "gui/support/QtTestApp.h"
 #include "model/net/Wire.h"
 #include "model/shapes/DrawRect.h"
 #include "model/text/TextBox.h"
@@ -10,7 +11,6 @@
 #include "shell/commands/CommandMap.h"
 #include "shell/commands/CommandRouter.h"
 #include "shell/commands/PropertiesCommand.h"
-#include "shell/support/QtTestApp.h"
 
 namespace {
 

@@ -6,7 +6,8 @@
 #include <QLineEdit>
 #include <QTimer>
 
-#include "dialogs/device/DlgDevice.h"
+#include "gui/dialogs/device/DlgDevice.h"
+#include "gui/support/QtTestApp.h"
 #include "model/app/SchematicApp.h"
 #include "model/device/Device.h"
 #include "model/doc/DocumentWindows.h"
@@ -21,7 +22,6 @@
 #include "resources/CommandIds.h"
 #include "shell/commands/CommandMap.h"
 #include "shell/commands/ToolsCommands.h"
-#include "shell/support/QtTestApp.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TestSupport.h"
 

@@ -21,8 +21,11 @@
 #include <optional>
 #include <tuple>
 
-#include "library/ui/PaletteWnd.h"
-#include "library/ui/SymbButton.h"
+#include "drawtools/ToolManager.h"
+#include "gui/kit/FontFaces.h"
+#include "gui/library/PaletteWnd.h"
+#include "gui/library/SymbButton.h"
+#include "gui/support/QtTestApp.h"
 #include "model/doc/DrawDoc.h"
 #include "platform/SettingsStore.h"
 #include "resources/CommandIds.h"
@@ -32,10 +35,7 @@
 #include "shell/frames/RulerBar.h"
 #include "shell/frames/StatusBar.h"
 #include "shell/frames/WorkspaceBar.h"
-#include "shell/kit/FontFaces.h"
-#include "shell/support/QtTestApp.h"
 #include "shell/toolbar/DropDownButton.h"
-#include "shell/tools/ToolManager.h"
 #include "shell/view/DrawView.h"
 #include "support/TestSupport.h"
 

@@ -6,7 +6,7 @@
 #include <QMainWindow>
 #include <QTest>
 
-#include "shell/support/QtTestApp.h"
+#include "gui/support/QtTestApp.h"
 
 namespace {
 

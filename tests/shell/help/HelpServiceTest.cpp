@@ -8,8 +8,8 @@
 #include <QTextBrowser>
 #include <QTreeWidget>
 
+#include "gui/support/QtTestApp.h"
 #include "shell/help/HelpWindow.h"
-#include "shell/support/QtTestApp.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TestSupport.h"
 

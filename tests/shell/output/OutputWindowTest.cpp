@@ -7,11 +7,11 @@
 #include <QTextCursor>
 #include <ostream>
 
+#include "gui/support/QtTestApp.h"
 #include "platform/SettingsStore.h"
 #include "shell/output/OutputEdit.h"
 #include "shell/output/PadDoc.h"
 #include "shell/output/StrEditView.h"
-#include "shell/support/QtTestApp.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TestSupport.h"
 

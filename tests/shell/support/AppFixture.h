@@ -11,13 +11,13 @@
 #include <string>
 #include <vector>
 
+#include "gui/support/QtTestApp.h"
 #include "model/doc/DocumentBase.h"
 #include "model/doc/DrawDoc.h"
 #include "platform/SettingsStore.h"
 #include "shell/app/SchematicQtApp.h"
 #include "shell/app/SplashWnd.h"
 #include "shell/frames/MainFrame.h"
-#include "shell/support/QtTestApp.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TestSupport.h"
 

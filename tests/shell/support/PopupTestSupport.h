@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "shell/kit/PopupTarget.h"
-#include "shell/support/QtTestApp.h"
+#include "gui/kit/PopupTarget.h"
+#include "gui/support/QtTestApp.h"
 #include "shell/toolbar/PopupFrame.h"
 
 // A fixture base that makes the application before any member widget.

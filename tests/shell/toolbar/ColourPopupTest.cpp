@@ -4,10 +4,10 @@
 
 #include <QTest>
 
+#include "gui/kit/QtGdiStyles.h"
+#include "gui/support/QtTestApp.h"
 #include "resources/CommandIds.h"
-#include "shell/kit/QtGdiStyles.h"
 #include "shell/support/PopupTestSupport.h"
-#include "shell/support/QtTestApp.h"
 
 namespace {
 

@@ -8,12 +8,12 @@
 #include <QTest>
 #include <QToolBar>
 
+#include "gui/support/QtTestApp.h"
 #include "platform/SettingsStore.h"
 #include "resources/CommandIds.h"
 #include "shell/frames/MainFrame.h"
 #include "shell/frames/SplitterBar.h"
 #include "shell/support/PopupTestSupport.h"
-#include "shell/support/QtTestApp.h"
 #include "shell/toolbar/ColourPopup.h"
 #include "shell/toolbar/StylePopups.h"
 #include "shell/toolbar/UndoPopup.h"

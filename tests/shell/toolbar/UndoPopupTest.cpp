@@ -6,10 +6,10 @@
 #include <QScrollBar>
 #include <QTest>
 
+#include "gui/support/QtTestApp.h"
 #include "model/doc/DrawDoc.h"
 #include "model/undo/MultiCmd.h"
 #include "shell/support/PopupTestSupport.h"
-#include "shell/support/QtTestApp.h"
 #include "shell/toolbar/UndoListBox.h"
 #include "shell/view/DrawView.h"
 

@@ -8,7 +8,8 @@
 #include <QTest>
 #include <QWheelEvent>
 
-#include "library/ui/DlgFind.h"
+#include "gui/library/DlgFind.h"
+#include "gui/support/QtTestApp.h"
 #include "model/doc/DrawDoc.h"
 #include "model/shapes/DrawRect.h"
 #include "model/text/TextBox.h"
@@ -17,7 +18,6 @@
 #include "shell/commands/CommandActions.h"
 #include "shell/frames/DrawFrame.h"
 #include "shell/frames/MainFrame.h"
-#include "shell/support/QtTestApp.h"
 #include "shell/view/DrawView.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TestSupport.h"

@@ -9,6 +9,7 @@
 #include <QTest>
 #include <QUrl>
 
+#include "gui/support/QtTestApp.h"
 #include "model/doc/DrawDoc.h"
 #include "model/doc/ObjectListData.h"
 #include "model/ole/DrawItem.h"
@@ -16,7 +17,6 @@
 #include "model/shapes/DrawRect.h"
 #include "model/text/TextBox.h"
 #include "resources/CommandIds.h"
-#include "shell/support/QtTestApp.h"
 #include "shell/view/ClipboardMime.h"
 #include "shell/view/DrawView.h"
 #include "support/DocumentBytes.h"

@@ -5,9 +5,9 @@
 #include <QCursor>
 #include <QTest>
 
+#include "gui/support/QtTestApp.h"
 #include "model/doc/DrawDoc.h"
 #include "model/shapes/DrawRect.h"
-#include "shell/support/QtTestApp.h"
 #include "shell/view/DrawView.h"
 
 namespace {

@@ -4,14 +4,14 @@
 
 #include <QTest>
 
+#include "drawtools/ToolManager.h"
+#include "gui/support/QtTestApp.h"
 #include "model/doc/DrawDoc.h"
 #include "model/net/Net.h"
 #include "model/net/Wire.h"
 #include "model/shapes/DrawRect.h"
 #include "model/undo/UndoList.h"
 #include "resources/CommandIds.h"
-#include "shell/support/QtTestApp.h"
-#include "shell/tools/ToolManager.h"
 #include "shell/view/DrawView.h"
 
 namespace {

@@ -11,7 +11,9 @@
 #include <QTimer>
 #include <QToolTip>
 
-#include "dialogs/commands/DlgConnectWire.h"
+#include "gui/dialogs/commands/DlgConnectWire.h"
+#include "gui/kit/StoredText.h"
+#include "gui/support/QtTestApp.h"
 #include "model/doc/DrawDoc.h"
 #include "model/net/Net.h"
 #include "model/net/Wire.h"
@@ -20,8 +22,6 @@
 #include "model/shapes/DrawRect.h"
 #include "model/shapes/FillShape.h"
 #include "resources/CommandIds.h"
-#include "shell/kit/StoredText.h"
-#include "shell/support/QtTestApp.h"
 #include "shell/view/DrawView.h"
 #include "support/ScriptedPrompt.h"
 

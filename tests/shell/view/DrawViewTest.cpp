@@ -12,14 +12,14 @@
 #include <algorithm>
 #include <memory>
 
+#include "drawtools/ToolPrompts.h"
+#include "gui/support/QtTestApp.h"
 #include "model/app/SchematicApp.h"
 #include "model/doc/DrawDoc.h"
 #include "model/net/Wire.h"
 #include "model/shapes/DrawRect.h"
 #include "model/symbol/SpiceSymbol.h"
 #include "resources/CommandIds.h"
-#include "shell/support/QtTestApp.h"
-#include "shell/tools/ToolPrompts.h"
 
 namespace {
 

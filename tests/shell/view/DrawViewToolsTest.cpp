@@ -6,6 +6,8 @@
 #include <QTest>
 #include <QToolTip>
 
+#include "drawtools/ToolManager.h"
+#include "gui/support/QtTestApp.h"
 #include "model/app/SchematicApp.h"
 #include "model/doc/DrawDoc.h"
 #include "model/net/Wire.h"
@@ -13,8 +15,6 @@
 #include "model/text/TextBox.h"
 #include "model/undo/UndoList.h"
 #include "resources/CommandIds.h"
-#include "shell/support/QtTestApp.h"
-#include "shell/tools/ToolManager.h"
 #include "shell/view/DrawView.h"
 #include "shell/view/InPlaceTextEdit.h"
 

@@ -4,8 +4,8 @@
 
 #include <QTest>
 
+#include "gui/support/QtTestApp.h"
 #include "model/doc/DrawDoc.h"
-#include "shell/support/QtTestApp.h"
 #include "shell/view/DrawView.h"
 #include "support/DocumentBytes.h"
 

@@ -11,10 +11,10 @@
 #include <QRegularExpression>
 #include <memory>
 
+#include "gui/support/QtTestApp.h"
 #include "model/doc/DrawDoc.h"
 #include "model/doc/SummaryInfo.h"
 #include "model/shapes/DrawRect.h"
-#include "shell/support/QtTestApp.h"
 
 namespace {
 

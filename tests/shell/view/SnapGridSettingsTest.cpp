@@ -8,7 +8,7 @@
 #include <QMenu>
 #include <QToolButton>
 
-#include "shell/support/QtTestApp.h"
+#include "gui/support/QtTestApp.h"
 #include "shell/view/SnapGridDlg.h"
 #include "shell/view/ViewSnapGrid.h"
 

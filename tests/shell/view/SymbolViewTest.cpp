@@ -4,12 +4,12 @@
 
 #include <QTest>
 
+#include "drawtools/ToolManager.h"
+#include "gui/support/QtTestApp.h"
 #include "model/app/SchematicApp.h"
 #include "model/doc/SymbolDoc.h"
 #include "model/symbol/Pin.h"
 #include "resources/CommandIds.h"
-#include "shell/support/QtTestApp.h"
-#include "shell/tools/ToolManager.h"
 #include "shell/view/SymbolView.h"
 #include "support/TestSupport.h"
 

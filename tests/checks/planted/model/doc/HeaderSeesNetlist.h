@@ -1,4 +1,3 @@
 #pragma once
-// Planted for the include-directions check: a model header reaching the netlist build, which
-// only model sources may.
+// Planted for the include-directions check: a model header reaching the netlist build above it.
 #include "netlist/walker/DocNetlist.h"

@@ -1,5 +1,3 @@
 #pragma once
-// Planted for the include-directions check: the core seeing Qt and the widget kit.
-#include <QString>
-
-#include "shell/kit/QtDC.h"
+// Planted for the include-directions check: the model seeing the widget kit.
+#include "gui/kit/QtDC.h"

@@ -1,2 +1,2 @@
-// Planted for the include-directions check: allowed, a model source reaching the netlist build.
+// Planted for the include-directions check: a model source reaching the netlist build above it.
 #include "netlist/walker/DocNetlist.h"

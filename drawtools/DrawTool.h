@@ -1,0 +1,87 @@
+#pragma once
+// CDrawTool: the base of the drawing tools. Every mouse and key event of a view goes to the
+// tool of the current shape; the base takes the mouse capture on a button press and returns
+// to the select tool after a click without movement or on cancel.
+
+#include "drawtools/ToolView.h"
+#include "platform/Geometry.h"
+#include "platform/Types.h"
+
+class ToolManager;
+struct ToolState;
+
+// Shape numbers of the tools.
+enum ToolShape : int {
+    kToolSelect = 0,
+    kToolLine = 1,
+    kToolRect = 2,
+    kToolRoundRect = 3,
+    kToolEllipse = 4,
+    kToolPolygon = 5,
+    kToolText = 6,
+    kToolPin = 7,
+    kToolWire = 8,
+    kToolBus = 9,
+    kToolZoom = 10,
+    kToolArc = 11,
+    kToolBezier = 12,
+    kToolWireDrag = 13,
+    kToolPlace = 14,
+    kToolPolyline = 15,
+    kToolArrowLine = 16,
+    kToolDoubleArrowLine = 17
+};
+
+// What the left button is doing.
+enum SelectMode : int {
+    kSelectNone = 0,
+    kSelectRubberBand = 1,
+    kSelectMove = 2,
+    kSelectSizing = 3,
+    kSelectHandle = 4,
+    kSelectAddPoints = 5
+};
+
+class CDrawTool {
+public:
+    CDrawTool(ToolManager& tools, int shape) : m_tools(tools), m_shape(shape) {}
+    virtual ~CDrawTool() = default;
+    CDrawTool(const CDrawTool&) = delete;
+    CDrawTool& operator=(const CDrawTool&) = delete;
+
+    int Shape() const { return m_shape; }
+
+    // TRUE when the tool consumed the key.
+    virtual bool OnKeyDown(IToolView& view, ToolKey key, UINT flags);
+    virtual void OnLButtonDown(IToolView& view, UINT flags, CPoint point);
+    virtual void OnLButtonDblClk(IToolView& view, UINT flags, CPoint point);
+    virtual void OnLButtonUp(IToolView& view, UINT flags, CPoint point);
+    virtual void OnMouseMove(IToolView& view, UINT flags, CPoint point);
+    virtual void OnEditProperties(IToolView& view);
+    virtual void OnCancel(IToolView& view);
+    // Ends an open multi-point object.
+    virtual void OnFinish(IToolView& view);
+    virtual void OnContextMenu(IToolView& view, CPoint screen);
+    // A tick of the view's auto-scroll timer.
+    virtual void OnAutoScroll(IToolView& view);
+    // The view is closing: nothing of the tool may refer to it or to its objects afterwards.
+    virtual void OnViewClosing(IToolView& view);
+    // Whether the tool holds an open object that End Polygon or End Wire would end.
+    virtual bool HasOpenObject() const { return false; }
+
+protected:
+    // What every press does: the capture, and the press point and keys kept for the gesture.
+    void BeginPress(IToolView& view, UINT flags, CPoint point) const;
+    ToolState& State() const;
+    void SetShape(int shape) const;
+
+    ToolManager& m_tools;
+
+private:
+    int m_shape;
+};
+
+// The window rectangle of half-size 3 around a window point, on the sheet and normalised.
+CRect SheetRectAround(const IToolView& view, CPoint point);
+// The application's snapping rule for one gesture: Alt inverts Snap to Grid.
+GridSnap AltRule(UINT flags);

@@ -1,0 +1,214 @@
+#include "drawtools/PlaceTool.h"
+
+#include <limits>
+
+#include "drawtools/SelectTool.h"
+#include "drawtools/ToolManager.h"
+#include "drawtools/ToolPrompts.h"
+#include "model/doc/DrawDoc.h"
+#include "model/object/DrawObj.h"
+#include "model/text/AttrText.h"
+#include "resources/CommandIds.h"
+
+namespace {
+
+constexpr DWORD kSnapAll = 0xEFFFFFFF;
+constexpr int kQuarterTurn = 900;
+constexpr LONG kAxisLength = 1000;
+
+CPoint Centre(const CRect& rect) {
+    return CPoint((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+}
+
+double SquaredLength(CSize size) {
+    return double(size.cx) * size.cx + double(size.cy) * size.cy;
+}
+
+// The object the carried set is placed by: the primary object, unless that is a text shown for
+// another carried object (a part comes with its texts after it), which is then the one.
+CDrawObj* PlacedObject(const IToolView& view) {
+    CDrawObj* primary = PrimaryObject(view);
+    const auto* text = dynamic_cast<const CAttrText*>(primary);
+    CDrawObj* owner = text ? text->GetOwnerObject() : nullptr;
+    return owner && view.IsSelected(owner) ? owner : primary;
+}
+
+}  // namespace
+
+bool CPlaceTool::StartPlacing(IToolView& view, CObList& objects) {
+    CObList placed;
+    placed.AddTail(&objects);
+    CDrawDoc& doc = view.Document();
+    const int before = doc.GetObjects().GetCount();
+    doc.AddObjects(&objects);
+    // What the document took is now its own; the rest stays with the caller.
+    for (POSITION pos = objects.GetHeadPosition(); pos;) {
+        if (POSITION at = placed.Find(objects.GetNext(pos)))
+            placed.RemoveAt(at);
+    }
+    // Objects of a step taken back are gone: nothing of the list may be looked at then.
+    if (doc.GetObjects().GetCount() == before)
+        return false;
+    doc.SortInDrawingOrder(&placed);
+    view.Select(nullptr, false);
+    view.OnUpdate(nullptr, kHintReplaceSelection, nullptr, &placed);
+    CarrySelection(view);
+    return true;
+}
+
+void CPlaceTool::CarrySelection(IToolView& view) {
+    m_view = &view;
+    SetShape(kToolPlace);
+    view.SetPrompt(kPromptPlace);
+}
+
+void CPlaceTool::OnMouseMove(IToolView& view, UINT, CPoint point) {
+    const CObList& carried = view.GetSelection();
+    if (&view != m_view || carried.IsEmpty())
+        return;
+    CDrawObj* primary = PlacedObject(view);
+    CRect box;
+    primary->GetBoundingRect(box);
+    box.NormalizeRect();
+    CSize offset = view.ClientToDoc(point) - Centre(box);
+    double best = std::numeric_limits<double>::max();
+    CSize correction(0, 0);
+    for (int i = 1; i <= primary->GetConnectionCount(); ++i) {
+        const CPoint moved = primary->GetConnectionPoint(i) + offset;
+        CPoint snapped = moved;
+        view.SnapPoint(snapped, kSnapAll, &carried);
+        if (SquaredLength(snapped - moved) < best) {
+            best = SquaredLength(snapped - moved);
+            correction = snapped - moved;
+        }
+    }
+    offset = KeepOnSheet(view.GetSelectionBounds(), view.Document().GetDrawingArea(),
+                         offset + correction);
+    if (offset.cx == 0 && offset.cy == 0)
+        return;
+    for (POSITION pos = carried.GetHeadPosition(); pos;) {
+        auto* object = static_cast<CDrawObj*>(carried.GetNext(pos));
+        object->Invalidate(&view);
+        object->OffsetBy(offset);
+        object->Invalidate(&view);
+    }
+}
+
+// Without Ctrl the carried set stays and a copy of it is carried on.
+void CPlaceTool::OnLButtonDown(IToolView& view, UINT flags, CPoint) {
+    if (&view != m_view)
+        return;
+    if (flags & kToolControl) {
+        Stop(view);
+        return;
+    }
+    CDrawDoc& doc = view.Document();
+    CObList copies;
+    copies.AddTail(&view.GetSelection());
+    doc.SortInDrawingOrder(&copies);
+    if (!doc.AddObjectCopies(&copies)) {
+        Stop(view);
+        return;
+    }
+    view.OnUpdate(nullptr, kHintDeselect, nullptr, nullptr);
+    view.OnUpdate(nullptr, kHintReplaceSelection, nullptr, &copies);
+}
+
+void CPlaceTool::OnLButtonUp(IToolView&, UINT, CPoint) {}
+
+void CPlaceTool::OnLButtonDblClk(IToolView& view, UINT, CPoint) {
+    OnCancel(view);
+}
+
+// The carried set, the last step, is taken away.
+void CPlaceTool::OnCancel(IToolView& view) {
+    if (&view == m_view && !view.GetSelection().IsEmpty()) {
+        view.Select(nullptr, false);
+        view.Document().CancelLastCommand();
+    }
+    Stop(view);
+}
+
+void CPlaceTool::Stop(IToolView& view) {
+    m_view = nullptr;
+    SetShape(kToolSelect);
+    view.SetPrompt(kPromptReady);
+}
+
+bool CPlaceTool::OnKeyDown(IToolView& view, ToolKey key, UINT flags) {
+    if (&view != m_view)
+        return false;
+    switch (key) {
+        case ToolKey::Space:
+            Rotate(view, (flags & kToolControl) ? -kQuarterTurn : kQuarterTurn);
+            break;
+        case ToolKey::X:
+            Mirror(view, true);
+            break;
+        case ToolKey::Y:
+            Mirror(view, false);
+            break;
+        case ToolKey::Escape:
+            OnCancel(view);
+            break;
+        default:
+            break;
+    }
+    return true;
+}
+
+void CPlaceTool::Rotate(IToolView& view, int angle) const {
+    const CPoint centre = Centre(view.GetSelectionBounds());
+    const CObList& carried = view.GetSelection();
+    for (POSITION pos = carried.GetHeadPosition(); pos;) {
+        auto* object = static_cast<CDrawObj*>(carried.GetNext(pos));
+        object->Invalidate(&view);
+        object->Rotate(angle, centre.x, centre.y, &view);
+        object->Invalidate(&view);
+    }
+}
+
+void CPlaceTool::Mirror(IToolView& view, bool acrossVertical) const {
+    const CPoint centre = Centre(view.GetSelectionBounds());
+    const CPoint other = acrossVertical ? CPoint(centre.x, centre.y + kAxisLength)
+                                        : CPoint(centre.x + kAxisLength, centre.y);
+    const CObList& carried = view.GetSelection();
+    for (POSITION pos = carried.GetHeadPosition(); pos;) {
+        auto* object = static_cast<CDrawObj*>(carried.GetNext(pos));
+        object->Invalidate(&view);
+        object->Mirror(centre.x, centre.y, other.x, other.y);
+        object->Invalidate(&view);
+    }
+}
+
+void CPlaceTool::OnContextMenu(IToolView& view, CPoint screen) {
+    if (view.HasCapture())
+        return;
+    switch (view.TrackMenu(PlaceToolMenu(), screen)) {
+        case ID_CANCEL:
+            OnCancel(view);
+            break;
+        case ID_DRAW_SELECT:
+            Stop(view);
+            break;
+        case ID_EDIT_ROTATE_90:
+            Rotate(view, kQuarterTurn);
+            break;
+        case ID_EDIT_ROTATE_MINUS_90:
+            Rotate(view, -kQuarterTurn);
+            break;
+        case ID_EDIT_MIRROR_HORZ:
+            Mirror(view, true);
+            break;
+        case ID_EDIT_MIRROR_VERT:
+            Mirror(view, false);
+            break;
+        default:
+            break;
+    }
+}
+
+void CPlaceTool::OnViewClosing(IToolView& view) {
+    if (m_view == &view)
+        OnCancel(view);
+}

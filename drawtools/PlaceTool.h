@@ -1,0 +1,40 @@
+#pragma once
+// CPlaceTool: objects pasted or taken from a library follow the mouse, snapped by their
+// connection points and kept on the sheet; each click drops a copy and placing goes on, a
+// Ctrl+click drops them and ends, Esc takes the carried set away. Space turns them, X and Y
+// mirror them.
+
+#include "drawtools/DrawTool.h"
+
+class CObList;
+
+class CPlaceTool : public CDrawTool {
+public:
+    explicit CPlaceTool(ToolManager& tools) : CDrawTool(tools, kToolPlace) {}
+
+    // Adds the objects to the view's document as one step (those it refuses stay in the list,
+    // the caller's), selects them and lets them follow the mouse. False when none was added.
+    bool StartPlacing(IToolView& view, CObList& objects);
+    // The view's selection, already in its document, follows the mouse.
+    void CarrySelection(IToolView& view);
+
+    bool OnKeyDown(IToolView& view, ToolKey key, UINT flags) override;
+    void OnLButtonDown(IToolView& view, UINT flags, CPoint point) override;
+    void OnLButtonDblClk(IToolView& view, UINT flags, CPoint point) override;
+    void OnLButtonUp(IToolView& view, UINT flags, CPoint point) override;
+    void OnMouseMove(IToolView& view, UINT flags, CPoint point) override;
+    void OnCancel(IToolView& view) override;
+    void OnContextMenu(IToolView& view, CPoint screen) override;
+    void OnViewClosing(IToolView& view) override;
+
+    bool IsPlacingIn(const IToolView& view) const { return m_view == &view; }
+
+private:
+    // The carried set turned by angle (tenths of a degree) about its centre.
+    void Rotate(IToolView& view, int angle) const;
+    // Mirrored about the vertical (acrossVertical) or horizontal line through its centre.
+    void Mirror(IToolView& view, bool acrossVertical) const;
+    void Stop(IToolView& view);
+
+    IToolView* m_view = nullptr;  // the view being placed in
+};

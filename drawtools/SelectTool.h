@@ -1,0 +1,62 @@
+#pragma once
+// CSelectTool: selects objects by click or rubber band, moves the selection (copies of it
+// with Ctrl), drags handles to resize, and hands a press on a pin to the wire or bus tool and
+// a press on a wire's end handle to the wire-drag tool. The shape tools lean on it while an
+// object of theirs is sized or drawn point by point.
+
+#include "drawtools/DrawTool.h"
+#include "model/object/DrawObj.h"
+
+class CTransformCmd;
+
+// Pixels the mouse travels before a press becomes a drag.
+constexpr int kDragThreshold = 11;
+// Pixels inside the window's edge where dragging scrolls the view.
+constexpr int kAutoScrollMargin = 15;
+
+class CSelectTool : public CDrawTool {
+public:
+    explicit CSelectTool(ToolManager& tools) : CDrawTool(tools, kToolSelect) {}
+    ~CSelectTool() override;
+
+    void OnLButtonDown(IToolView& view, UINT flags, CPoint point) override;
+    void OnLButtonDblClk(IToolView& view, UINT flags, CPoint point) override;
+    void OnLButtonUp(IToolView& view, UINT flags, CPoint point) override;
+    void OnMouseMove(IToolView& view, UINT flags, CPoint point) override;
+    void OnEditProperties(IToolView& view) override;
+    void OnCancel(IToolView& view) override;
+    void OnContextMenu(IToolView& view, CPoint screen) override;
+    void OnAutoScroll(IToolView& view) override;
+    void OnViewClosing(IToolView& view) override;
+
+    // Whether a drag of the selection or of a handle is under way.
+    bool IsDragging() const { return m_pending != nullptr; }
+
+private:
+    // A press on a handle of the primary object; TRUE when the wire-drag tool took over.
+    bool PressHandle(IToolView& view, CPoint& sheet);
+    // A press on an object; TRUE when a wire or bus tool took over.
+    bool PressObject(IToolView& view, UINT flags, CPoint point, CPoint sheet);
+    // The sheet point of a dragged mouse position, snapped and kept on the sheet.
+    CPoint DragPoint(IToolView& view, UINT flags, CPoint point) const;
+    CPoint ClampMove(IToolView& view, CPoint sheet) const;
+    void BeginDrag(IToolView& view, UINT flags);
+    void TrackDrag(CPoint sheet);
+    void FinishDrag(IToolView& view);
+    // Drops the pending command, and the copies of a Ctrl-drag.
+    void AbortDrag(IToolView& view);
+    void UpdateAutoScroll(IToolView& view, CPoint point) const;
+    void ShowDragCursor(IToolView& view) const;
+    void Hover(IToolView& view, CPoint point) const;
+    void DragRubberBand(IToolView& view, CPoint point) const;
+
+    CTransformCmd* m_pending = nullptr;  // the drag under way
+    bool m_clone = false;                // the drag moves copies made for it
+};
+
+// The primary (last selected) object of the view, or null.
+CDrawObj* PrimaryObject(const IToolView& view);
+// The step limited so that bounds moved by it stay inside the sheet's drawing area.
+CSize KeepOnSheet(const CRect& bounds, const CRect& area, CSize step);
+// The tool's cursor for a handle cursor of an object.
+ToolCursor HandleCursor(CursorId cursor);

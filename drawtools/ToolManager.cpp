@@ -1,0 +1,116 @@
+#include "drawtools/ToolManager.h"
+
+#include "drawtools/PlaceTool.h"
+#include "drawtools/PolyTool.h"
+#include "drawtools/RectTool.h"
+#include "drawtools/SelectTool.h"
+#include "drawtools/ToolPrompts.h"
+#include "drawtools/WireDragTool.h"
+#include "drawtools/WireTool.h"
+#include "drawtools/ZoomTool.h"
+#include "model/net/Wire.h"
+
+namespace {
+
+ToolManager* g_tools = nullptr;
+
+}  // namespace
+
+ToolManager::ToolManager() {
+    m_tools.push_back(std::make_unique<CSelectTool>(*this));
+    m_tools.push_back(std::make_unique<CZoomTool>(*this));
+    for (int shape : {kToolLine, kToolArrowLine, kToolDoubleArrowLine, kToolRect, kToolRoundRect,
+                      kToolEllipse, kToolArc, kToolText, kToolPin})
+        m_tools.push_back(std::make_unique<CRectTool>(*this, shape));
+    for (int shape : {kToolPolygon, kToolBezier, kToolPolyline})
+        m_tools.push_back(std::make_unique<CPolyTool>(*this, shape));
+    m_tools.push_back(std::make_unique<CWireTool>(*this, kToolWire));
+    m_tools.push_back(std::make_unique<CWireTool>(*this, kToolBus));
+    m_tools.push_back(std::make_unique<CWireDragTool>(*this));
+    m_tools.push_back(std::make_unique<CPlaceTool>(*this));
+}
+
+ToolManager::~ToolManager() = default;
+
+CDrawTool* ToolManager::FindTool(int shape) const {
+    for (const auto& tool : m_tools) {
+        if (tool->Shape() == shape)
+            return tool.get();
+    }
+    return nullptr;
+}
+
+CSelectTool& ToolManager::SelectTool() const {
+    return static_cast<CSelectTool&>(*FindTool(kToolSelect));
+}
+
+CWireDragTool& ToolManager::WireDragTool() const {
+    return static_cast<CWireDragTool&>(*FindTool(kToolWireDrag));
+}
+
+CPlaceTool& ToolManager::PlaceTool() const {
+    return static_cast<CPlaceTool&>(*FindTool(kToolPlace));
+}
+
+void ToolManager::ChooseShape(IToolView& view, int shape) {
+    state.currentShape = shape;
+    view.SetPrompt(ShapePrompt(shape));
+}
+
+const char* ToolManager::EndCommandText() const {
+    switch (state.currentShape) {
+        case kToolBus:
+            return "End Bus";
+        case kToolBezier:
+            return "End Bezier";
+        case kToolPolyline:
+            return "End Polyline";
+        case kToolWireDrag: {
+            const CWire* held = WireDragTool().OpenWire();
+            return held && held->GetObjType() == kObjBus ? "End Bus" : nullptr;
+        }
+        default:
+            return nullptr;
+    }
+}
+
+void ToolManager::ViewClosing(IToolView& view) {
+    for (const auto& tool : m_tools)
+        tool->OnViewClosing(view);
+    state.currentShape = kToolSelect;
+    state.selectMode = kSelectNone;
+}
+
+UINT ShapePrompt(int shape) {
+    switch (shape) {
+        case kToolPolygon:
+        case kToolPolyline:
+            return kPromptStartPolygon;
+        case kToolBezier:
+            return kPromptStartBezier;
+        case kToolWire:
+            return kPromptStartWire;
+        case kToolBus:
+            return kPromptStartBus;
+        case kToolZoom:
+            return kPromptZoom;
+        case kToolWireDrag:
+            return kPromptWireDrag;
+        case kToolPlace:
+            return kPromptPlace;
+        case kToolSelect:
+            return kPromptReady;
+        default:
+            return kPromptStartShape;
+    }
+}
+
+ToolManager* GetToolManager() {
+    return g_tools;
+}
+
+ToolManager* SetToolManager(ToolManager* tools) {
+    ToolManager* old = g_tools;
+    g_tools = tools;
+    return old;
+}

@@ -1,0 +1,65 @@
+#pragma once
+// The drawing tools and their shared state: one set for the whole program, since only one
+// mouse gesture runs at a time. The application owns the manager and installs it; tests make
+// one each.
+
+#include <memory>
+#include <vector>
+
+#include "drawtools/DrawTool.h"
+#include "platform/Geometry.h"
+#include "platform/Types.h"
+
+class CDrawObj;
+class CSelectTool;
+class CWireDragTool;
+class CPlaceTool;
+
+struct ToolState {
+    int currentShape = kToolSelect;  // the shape of the current tool, 0-17
+    int selectMode = kSelectNone;
+    CPoint downPoint{0, 0};  // window pixels
+    CPoint lastPoint{0, 0};
+    UINT downFlags = 0;
+    int dragHandle = 0;  // handle of the primary object, or vertex count of an open poly
+    CPoint lastSheet{0, 0};
+    CPoint moveOrigin{0, 0};
+    int busMemberCounter = 0;  // names wires that end on a bus
+};
+
+class ToolManager {
+public:
+    // Makes the tools in table order.
+    ToolManager();
+    ~ToolManager();
+    ToolManager(const ToolManager&) = delete;
+    ToolManager& operator=(const ToolManager&) = delete;
+
+    ToolState state;
+
+    // The first tool of the table with the shape, or null.
+    CDrawTool* FindTool(int shape) const;
+    CDrawTool* CurrentTool() const { return FindTool(state.currentShape); }
+    CSelectTool& SelectTool() const;
+    CWireDragTool& WireDragTool() const;
+    CPlaceTool& PlaceTool() const;
+
+    // A Draw menu command: the shape becomes current and its prompt is shown.
+    void ChooseShape(IToolView& view, int shape);
+    // The text of End Polygon and End Wire for the current tool; null to keep theirs.
+    const char* EndCommandText() const;
+    // Every tool lets go of the view and of what it holds of its document; then the select
+    // tool is current.
+    void ViewClosing(IToolView& view);
+
+private:
+    std::vector<std::unique_ptr<CDrawTool>> m_tools;
+};
+
+// The prompt a Draw menu command shows for the shape, 0 for none.
+UINT ShapePrompt(int shape);
+
+// The installed manager, or null.
+ToolManager* GetToolManager();
+// Installs tools (null uninstalls) and returns the one replaced.
+ToolManager* SetToolManager(ToolManager* tools);

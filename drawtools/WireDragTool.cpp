@@ -1,0 +1,193 @@
+#include "drawtools/WireDragTool.h"
+
+#include "drawtools/ToolManager.h"
+#include "drawtools/ToolPrompts.h"
+#include "model/cmd/RemoveCmd.h"
+#include "model/cmd/RerouteCmd.h"
+#include "model/doc/DrawDoc.h"
+#include "model/net/Wire.h"
+#include "model/symbol/Pin.h"
+
+namespace {
+
+struct OneObject : CObList {
+    explicit OneObject(CObject* object) { AddTail(object); }
+};
+
+// The texts of the re-routed wire leave the document in the re-route's step.
+void RemoveLabels(CDrawDoc& doc, const CObList& labels) {
+    CObList listed;
+    for (POSITION pos = labels.GetHeadPosition(); pos;) {
+        auto* label = static_cast<CDrawObj*>(labels.GetNext(pos));
+        if (doc.IsListed(label))
+            listed.AddTail(label);
+    }
+    if (listed.IsEmpty())
+        return;
+    auto* remove = new CRemoveCmd(listed);
+    if (!remove->Do(&doc) || !doc.MergeCommand(remove)) {
+        remove->Undo(&doc);
+        delete remove;
+    }
+}
+
+}  // namespace
+
+CWireDragTool::~CWireDragTool() = default;
+
+bool CWireDragTool::IsBus() const {
+    return m_wire && m_wire->GetObjType() == kObjBus;
+}
+
+void CWireDragTool::Start(IToolView& view, CWire* wire) {
+    CDrawDoc& doc = view.Document();
+    view.Select(wire, false);
+    m_pickedUp = wire;
+    m_junctionEnds.clear();
+    for (POSITION pos = wire->GetJunctions().GetHeadPosition(); pos;) {
+        auto* junction = static_cast<CWire*>(wire->GetJunctions().GetNext(pos));
+        if (junction->GetStartObject() == wire)
+            m_junctionEnds.emplace_back(junction, false);
+        if (junction->GetEndObject() == wire)
+            m_junctionEnds.emplace_back(junction, true);
+    }
+    CDrawObj* fixedEnd = State().dragHandle == 1 ? wire->GetEndObject() : wire->GetStartObject();
+    CDrawObj* picked[] = {wire};
+    m_labels.RemoveAll();
+    m_labels.AddTail(wire->GetAttrTextList());
+    m_before.RemoveAll();
+    m_before.Collect(picked);
+    m_before.Release();
+    m_wire = static_cast<CWire*>(wire->Duplicate());
+    CObList& objects = doc.GetObjects();
+    objects.SetAt(objects.Find(wire), m_wire);
+    OneObject out(wire);
+    doc.UpdateAllViews(nullptr, kHintRemoved, &out);
+    view.Select(m_wire, false);
+    if (State().dragHandle == 1)
+        m_wire->Reverse();
+    m_wire->SetStartObject(fixedEnd);
+    const int count = m_wire->GetPointCount();
+    AppendFloatingPoints(view, m_wire->GetPoint(count - 1));
+    view.SetCapture(true);
+    view.SetPrompt(kPromptWireDrag);
+}
+
+bool CWireDragTool::CanEndOn(IToolView& view, CDrawObj* target) const {
+    if (!target || target == m_wire->GetStartObject() || view.IsSelected(target))
+        return false;
+    CDrawObj* start = m_wire->GetStartObject();
+    if (start && target->GetObjType() == kObjPin && static_cast<CPin*>(target)->GetWire() == start)
+        return false;
+    return !IsBus() || target->GetObjType() == kObjBus;
+}
+
+void CWireDragTool::OnLButtonDown(IToolView& view, UINT flags, CPoint point) {
+    if (!m_wire)
+        return;
+    BeginPress(view, flags, point);
+    CPoint sheet = view.ClientToDoc(point);
+    CDrawObj* target = SnapTarget(view, flags, sheet);
+    if (!CanEndOn(view, target)) {
+        AppendFloatingPoints(view, sheet);
+        view.SetPrompt(kPromptWirePoints);
+        return;
+    }
+    CDrawObj* endOn = target->GetObjType() == kObjPin && static_cast<CPin*>(target)->GetWire()
+                          ? static_cast<CPin*>(target)->GetWire()
+                          : target;
+    m_wire->SetEnd(sheet.x, sheet.y, endOn);
+    m_wire->RemoveRedundantVertices();
+    m_wire->AlignEndsOnWires();
+    if (m_wire->GetPointCount() > 1) {
+        m_wire->RecalcBounds(&view);
+        m_wire->Invalidate(&view);
+        FinishDrag(view);
+    } else {
+        OnCancel(view);
+    }
+}
+
+void CWireDragTool::OnLButtonDblClk(IToolView& view, UINT flags, CPoint point) {
+    OnLButtonDown(view, flags, point);
+}
+
+void CWireDragTool::FinishDrag(IToolView& view) {
+    if (!m_pickedUp)
+        return;
+    CDrawDoc& doc = view.Document();
+    for (const auto& [junction, atEnd] : m_junctionEnds) {
+        const CPoint end = junction->GetPointFromEnd(atEnd ? 1 : 0, 0);
+        const bool free = !(atEnd ? junction->GetEndObject() : junction->GetStartObject());
+        if (free && m_wire->PointOnWire(end.x, end.y)) {
+            if (atEnd)
+                junction->SetEndObject(m_wire);
+            else
+                junction->SetStartObject(m_wire);
+        }
+        junction->Invalidate(&view);
+    }
+    m_pickedUp->Invalidate(&view);
+    m_wire->Invalidate(&view);
+    CDrawObj* rerouted[] = {m_wire};
+    CConnectionList after;
+    after.Collect(rerouted);
+    doc.GetUndoList().Add(new CRerouteCmd(m_pickedUp, m_wire, m_before, after));
+    SetShape(kToolSelect);
+    view.SetCapture(false);
+    State().selectMode = kSelectNone;
+    view.SetPrompt(kPromptReady);
+    CObList labels;
+    labels.AddTail(&m_labels);
+    Forget();
+    if (doc.JoinNets())
+        RemoveLabels(doc, labels);
+    else
+        doc.CancelLastCommand();
+}
+
+void CWireDragTool::OnFinish(IToolView& view) {
+    if (!m_wire)
+        return;
+    DropFloatingPoints();
+    m_wire->RemoveRedundantVertices();
+    m_wire->RecalcBounds(&view);
+    FinishDrag(view);
+}
+
+// The picked-up wire goes back in place of the copy, with its links.
+void CWireDragTool::OnCancel(IToolView& view) {
+    SetShape(kToolSelect);
+    State().selectMode = kSelectNone;
+    view.SetCapture(false);
+    if (!m_pickedUp)
+        return;
+    CDrawDoc& doc = view.Document();
+    CDrawObj* copy[] = {m_wire};
+    CConnectionList links;
+    links.Collect(copy);
+    links.Release();
+    CObList& objects = doc.GetObjects();
+    objects.SetAt(objects.Find(m_wire), m_pickedUp);
+    m_before.Restore();
+    OneObject out(m_wire);
+    doc.UpdateAllViews(nullptr, kHintRemoved, &out);
+    OneObject back(m_pickedUp);
+    doc.UpdateAllViews(nullptr, kHintAddToSelection, &back);
+    m_pickedUp->Invalidate(&view);
+    delete m_wire;
+    Forget();
+}
+
+void CWireDragTool::OnViewClosing(IToolView& view) {
+    if (m_pickedUp && m_pickedUp->GetDocument() == &view.Document())
+        OnCancel(view);
+}
+
+void CWireDragTool::Forget() {
+    m_wire = nullptr;
+    m_pickedUp = nullptr;
+    m_before.RemoveAll();
+    m_labels.RemoveAll();
+    m_junctionEnds.clear();
+}

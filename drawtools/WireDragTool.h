@@ -1,0 +1,46 @@
+#pragma once
+// CWireDragTool: picks up the free end of a wire or bus and re-routes it click by click, as
+// the wire tool draws. A copy stands in the document while the end moves; finishing records
+// one "wire re-route", in which the picked-up wire leaves the document with its attribute
+// texts; cancelling puts the picked-up wire back as it was.
+
+#include <utility>
+#include <vector>
+
+#include "drawtools/WireTool.h"
+#include "model/undo/ConnectionList.h"
+#include "platform/ObList.h"
+
+class CWireDragTool : public CWireTool {
+public:
+    explicit CWireDragTool(ToolManager& tools) : CWireTool(tools, kToolWireDrag) {}
+    ~CWireDragTool() override;
+
+    // Picks up the wire's end given by the drag handle (1: the start, else the end).
+    void Start(IToolView& view, CWire* wire);
+    // Records the re-route of the copy as it stands.
+    void FinishDrag(IToolView& view);
+
+    void OnLButtonDown(IToolView& view, UINT flags, CPoint point) override;
+    void OnLButtonDblClk(IToolView& view, UINT flags, CPoint point) override;
+    void OnCancel(IToolView& view) override;
+    void OnFinish(IToolView& view) override;
+    void OnViewClosing(IToolView& view) override;
+
+    CWire* PickedUp() const { return m_pickedUp; }
+
+protected:
+    bool IsBus() const override;
+
+private:
+    // A target the drag may end on: not the copy's start object nor its pin, a bus for a bus,
+    // and not selected.
+    bool CanEndOn(IToolView& view, CDrawObj* target) const;
+    void Forget();
+
+    CWire* m_pickedUp = nullptr;  // out of the document while the copy is dragged
+    CConnectionList m_before;     // the picked-up wire's links
+    CObList m_labels;             // its attribute texts, which leave with it
+    // Wires whose start (false) or end (true) lay on the picked-up wire.
+    std::vector<std::pair<CWire*, bool>> m_junctionEnds;
+};

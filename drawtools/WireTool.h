@@ -1,0 +1,62 @@
+#pragma once
+// CWireTool: draws wires (shape 8) and buses (shape 9) click by click with orthogonal elbows,
+// starting and ending on pins, wires and buses. A wire that ends on a bus is named after one
+// of the bus's members. A press on the free end of a wire of the tool's own kind drags that
+// end instead.
+
+#include <vector>
+
+#include "drawtools/DrawTool.h"
+
+class CDrawObj;
+class CWire;
+
+// Object types the tools end wires on: wires, symbols and buses; buses end on symbols and
+// buses.
+constexpr DWORD kWireSnapMask = 0x80C;
+constexpr DWORD kBusSnapMask = 0x808;
+
+class CWireTool : public CDrawTool {
+public:
+    CWireTool(ToolManager& tools, int shape) : CDrawTool(tools, shape) {}
+
+    void OnLButtonDown(IToolView& view, UINT flags, CPoint point) override;
+    void OnLButtonDblClk(IToolView& view, UINT flags, CPoint point) override;
+    void OnLButtonUp(IToolView& view, UINT flags, CPoint point) override;
+    void OnMouseMove(IToolView& view, UINT flags, CPoint point) override;
+    void OnCancel(IToolView& view) override;
+    void OnFinish(IToolView& view) override;
+    void OnContextMenu(IToolView& view, CPoint screen) override;
+    void OnViewClosing(IToolView& view) override;
+    void OnAutoScroll(IToolView& view) override;
+    bool HasOpenObject() const override { return m_wire != nullptr; }
+
+    CWire* OpenWire() const { return m_wire; }
+
+protected:
+    virtual bool IsBus() const { return Shape() == kToolBus; }
+    // Snaps the sheet point for the tool; the object it landed on, or null.
+    CDrawObj* SnapTarget(IToolView& view, UINT flags, CPoint& sheet) const;
+    // Two points one unit right of the sheet point: the elbow and the end that follow the
+    // mouse.
+    void AppendFloatingPoints(IToolView& view, CPoint sheet);
+    // Drops the points left following the mouse after the last click.
+    void DropFloatingPoints() const;
+    // The end of the open wire that the select tool's rules would give a target.
+    CDrawObj* EndObjectFor(CDrawObj* target) const;
+    // Takes the open wire back out of its document.
+    void TakeBack(IToolView& view);
+
+    CWire* m_wire = nullptr;  // the wire or bus being drawn
+
+private:
+    bool StartWire(IToolView& view, CPoint sheet, CDrawObj* target);
+    bool DragFreeEnd(IToolView& view, CPoint sheet, CDrawObj* target);
+    void EndWire(IToolView& view, CPoint sheet, CDrawObj* target);
+    // Names a wire that ends on a bus after a member of the bus.
+    void NameFromBus(IToolView& view);
+    // What ending the wire changed that no recorded step names: the wires of its group (their
+    // links, and the name a bus may have given their net), the objects their ends lie on, and
+    // the symbols whose pins those are.
+    std::vector<CDrawObj*> EndedChanges() const;
+};

@@ -1,0 +1,214 @@
+#include "gui/dialogs/objects/DlgOtherAttr.h"
+
+#include <QCheckBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include "gui/kit/StoredText.h"
+#include "platform/UserPrompt.h"
+
+namespace {
+
+constexpr int kFlagsRole = Qt::UserRole;
+const QColor kReservedColour(64, 64, 255);
+
+CString Bytes(const QString& text) {
+    return CString(text.toUtf8().constData());
+}
+
+Qt::CheckState CheckOf(TriState state) {
+    return state == TriState::kMixed ? Qt::PartiallyChecked
+           : state == TriState::kOn  ? Qt::Checked
+                                     : Qt::Unchecked;
+}
+
+TriState StateOf(Qt::CheckState check) {
+    return check == Qt::PartiallyChecked ? TriState::kMixed
+           : check == Qt::Checked        ? TriState::kOn
+                                         : TriState::kOff;
+}
+
+}  // namespace
+
+CDlgOtherAttr::CDlgOtherAttr(const QString& title, const CAttrMerge& merge, int mode,
+                             QWidget* parent)
+    : CPropertyPage(title, "Attr", parent),
+      m_merge(merge),
+      m_mode(mode),
+      m_table(new QTableWidget(0, 2, this)),
+      m_showAll(new QCheckBox("Show all Properties", this)),
+      m_valueOnly(new QRadioButton("Apply value only", this)),
+      m_toAll(new QRadioButton("Apply to all", this)) {
+    m_table->setHorizontalHeaderLabels({"    Attribute Name", "Value"});
+    m_table->setColumnWidth(0, 100);
+    m_table->setColumnWidth(1, 400);
+    m_table->verticalHeader()->hide();
+    m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_valueOnly->setChecked(true);
+    auto* add = new QPushButton("&Add...", this);
+    auto* edit = new QPushButton("&Edit...", this);
+    auto* remove = new QPushButton("&Delete", this);
+    connect(add, &QPushButton::clicked, this, &CDlgOtherAttr::AddRow);
+    connect(edit, &QPushButton::clicked, this, &CDlgOtherAttr::EditRow);
+    connect(remove, &QPushButton::clicked, this, &CDlgOtherAttr::DeleteRows);
+    connect(m_table, &QTableWidget::cellDoubleClicked, this, &CDlgOtherAttr::EditRow);
+    connect(m_table, &QTableWidget::cellChanged, this, &CDlgOtherAttr::OnItemChanged);
+    connect(m_showAll, &QCheckBox::clicked, this, &CDlgOtherAttr::ToggleShowAll);
+
+    auto* buttons = new QHBoxLayout;
+    for (QWidget* widget : std::initializer_list<QWidget*>{add, edit, remove})
+        buttons->addWidget(widget);
+    buttons->addStretch();
+    auto* options = new QHBoxLayout;
+    for (QWidget* widget : std::initializer_list<QWidget*>{m_showAll, m_valueOnly, m_toAll})
+        options->addWidget(widget);
+    options->addStretch();
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_table);
+    layout->addLayout(buttons);
+    layout->addLayout(options);
+}
+
+int CDlgOtherAttr::ApplyMode() const {
+    return m_toAll->isChecked() ? 1 : 0;
+}
+
+void CDlgOtherAttr::OnLoad() {
+    const bool single = m_merge.ObjectCount() == 1;
+    m_showAll->setChecked(single);
+    m_showAll->setEnabled(!single);
+    Fill();
+}
+
+void CDlgOtherAttr::Fill() {
+    m_filling = true;
+    m_table->setRowCount(0);
+    for (const AttrListRow& row : m_merge.ShownRows(m_showAll->isChecked()))
+        AppendRow(row);
+    AppendEmptyRow();
+    m_valueOnly->setEnabled(m_showAll->isChecked());
+    m_toAll->setEnabled(m_showAll->isChecked());
+    m_filling = false;
+}
+
+void CDlgOtherAttr::AppendRow(const AttrListRow& row) {
+    const bool filling = m_filling;
+    m_filling = true;
+    const int index = m_table->rowCount();
+    m_table->insertRow(index);
+    auto* name = new QTableWidgetItem(FromStoredText(row.name.str()));
+    name->setData(kFlagsRole, uint(row.flags));
+    if (row.flags & kAttrReserved) {
+        name->setFlags(name->flags() & ~Qt::ItemIsEditable);
+        name->setForeground(kReservedColour);
+    }
+    if (m_mode == 0) {
+        name->setFlags(name->flags() | Qt::ItemIsUserCheckable);
+        if (row.visible == TriState::kMixed)
+            name->setFlags(name->flags() | Qt::ItemIsUserTristate);
+        name->setCheckState(CheckOf(row.visible));
+    }
+    auto* value = new QTableWidgetItem(FromStoredText(row.value.str()));
+    if (row.flags & kAttrValueLocked) {
+        value->setFlags(value->flags() & ~Qt::ItemIsEditable);
+        value->setForeground(palette().color(QPalette::Disabled, QPalette::Text));
+    }
+    m_table->setItem(index, 0, name);
+    m_table->setItem(index, 1, value);
+    m_filling = filling;
+}
+
+void CDlgOtherAttr::AppendEmptyRow() {
+    AppendRow({});
+}
+
+std::vector<AttrListRow> CDlgOtherAttr::Rows() const {
+    std::vector<AttrListRow> rows;
+    for (int i = 0; i < m_table->rowCount(); ++i) {
+        const QTableWidgetItem* name = m_table->item(i, 0);
+        const QTableWidgetItem* value = m_table->item(i, 1);
+        AttrListRow row{Bytes(name->text()), Bytes(value->text()), TriState::kOff,
+                        DWORD(name->data(kFlagsRole).toUInt())};
+        if (m_mode == 0)
+            row.visible = StateOf(name->checkState());
+        rows.push_back(row);
+    }
+    return rows;
+}
+
+// A value edited is the user's, no longer mixed; text typed into the empty last row makes it
+// an attribute and a new empty row follows.
+void CDlgOtherAttr::OnItemChanged(int row, int column) {
+    if (m_filling)
+        return;
+    QTableWidgetItem* name = m_table->item(row, 0);
+    if (column == 1 && name)
+        name->setData(kFlagsRole, name->data(kFlagsRole).toUInt() & ~kAttrValueMixed);
+    const bool last = row == m_table->rowCount() - 1;
+    const QTableWidgetItem* item = m_table->item(row, column);
+    if (last && item && !item->text().isEmpty())
+        AppendEmptyRow();
+}
+
+void CDlgOtherAttr::AddRow() {
+    m_table->clearSelection();
+    m_table->setCurrentCell(m_table->rowCount() - 1, 0);
+    EditRow();
+}
+
+void CDlgOtherAttr::EditRow() {
+    const int row = m_table->currentRow();
+    if (row < 0)
+        return;
+    QTableWidgetItem* name = m_table->item(row, 0);
+    QTableWidgetItem* value = m_table->item(row, 1);
+    const bool nameLocked = !(name->flags() & Qt::ItemIsEditable);
+    CDlgModifyAttr dialog(Bytes(name->text()), Bytes(value->text()), nameLocked, m_names, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    if (!nameLocked)
+        name->setText(FromStoredText(dialog.Name().str()));
+    if (value->flags() & Qt::ItemIsEditable)
+        value->setText(FromStoredText(dialog.Value().str()));
+    m_table->setCurrentCell(m_table->rowCount() - 1, 0);
+}
+
+void CDlgOtherAttr::DeleteRows() {
+    const int last = m_table->rowCount() - 1;
+    for (int i = last - 1; i >= 0; --i) {
+        const DWORD flags = m_table->item(i, 0)->data(kFlagsRole).toUInt();
+        if (m_table->item(i, 0)->isSelected() && !(flags & kAttrReserved))
+            m_table->removeRow(i);
+    }
+    m_table->setCurrentCell(m_table->rowCount() - 1, 0);
+}
+
+void CDlgOtherAttr::ToggleShowAll() {
+    // The rows listed so far go back to the records before the list changes.
+    if (!TakeRows(!m_showAll->isChecked())) {
+        m_showAll->setChecked(!m_showAll->isChecked());
+        return;
+    }
+    Fill();
+}
+
+bool CDlgOtherAttr::OnKillActive() {
+    return TakeRows(m_showAll->isChecked());
+}
+
+bool CDlgOtherAttr::TakeRows(bool listedAll) {
+    const std::vector<AttrListRow> rows = Rows();
+    if (const std::optional<AttrRowError> error = CAttrMerge::Validate(rows, m_check)) {
+        if (!error->message.IsEmpty())
+            AfxMessageBox(error->message, MB_OK | MB_ICONEXCLAMATION);
+        m_table->clearSelection();
+        m_table->setCurrentCell(error->row, 0);
+        return false;
+    }
+    m_merge.ReadBack(rows, listedAll);
+    return true;
+}

@@ -1,0 +1,265 @@
+#include "gui/dialogs/objects/WireSheetDlg.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+#include <cmath>
+
+#include "gui/dialogs/objects/DlgOutlineFill.h"
+#include "gui/kit/StoredText.h"
+#include "model/app/SchematicApp.h"
+#include "model/net/Bus.h"
+#include "model/net/Wire.h"
+#include "model/object/DrawObj.h"
+#include "platform/UserPrompt.h"
+
+namespace {
+
+// Sheet units per unit shown: "cm" (0) and "inches" (1).
+constexpr double kUnitsPer[] = {393.701, 1000.0};
+
+QString Text(const CString& text) {
+    return FromStoredText(text.str());
+}
+
+CString Bytes(const QString& text) {
+    return CString(text.toUtf8().constData());
+}
+
+void ShowTriState(QCheckBox* box, int state) {
+    box->setTristate(state == 2);
+    box->setCheckState(state == 2 ? Qt::PartiallyChecked : state ? Qt::Checked : Qt::Unchecked);
+}
+
+int ReadTriState(const QCheckBox* box) {
+    switch (box->checkState()) {
+        case Qt::Checked:
+            return 1;
+        case Qt::PartiallyChecked:
+            return 2;
+        default:
+            return 0;
+    }
+}
+
+// The "Line Style" page over the objects, with the kind flags that their types give.
+template <class T>
+CDlgOutlineFill* LineStylePage(const std::vector<T*>& objects) {
+    CObList list;
+    for (T* object : objects)
+        list.AddTail(object);
+    CObList targets;
+    const DWORD kinds = CollectOutlineFillTargets(list, targets);
+    OutlineFillState state;
+    state.Load(targets, kinds);
+    return new CDlgOutlineFill("Line Style", state, nullptr);
+}
+
+// What the page writes into each object, when OK applied it.
+StyleApplier StyleOf(const CDlgOutlineFill& page) {
+    if (!page.IsApplied())
+        return {};
+    return [state = page.State()](CDrawObj* object) { state.ApplyTo(*object); };
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------------------------
+// Attributes page
+
+CDlgWireAttr::CDlgWireAttr(const std::vector<AttrRow>& rows, QWidget* parent)
+    : CPropertyPage("Other Attributes", "Attr", parent),
+      m_loaded(rows),
+      m_deleted(rows.size(), false),
+      m_table(new QTableWidget(static_cast<int>(rows.size()), 2, this)) {
+    m_table->setHorizontalHeaderLabels({"Name", "Value"});
+    m_table->horizontalHeader()->setStretchLastSection(true);
+    m_table->verticalHeader()->hide();
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        auto* name = new QTableWidgetItem(Text(rows[i].name));
+        name->setFlags(name->flags() & ~Qt::ItemIsEditable);
+        m_table->setItem(static_cast<int>(i), 0, name);
+        auto* value = new QTableWidgetItem(Text(rows[i].value));
+        if (rows[i].flags & kAttrRowKeep)
+            value->setFlags(value->flags() & ~Qt::ItemIsEditable);
+        m_table->setItem(static_cast<int>(i), 1, value);
+    }
+    auto* add = new QPushButton("&Add", this);
+    auto* remove = new QPushButton("&Delete", this);
+    connect(add, &QPushButton::clicked, this, &CDlgWireAttr::AddRow);
+    connect(remove, &QPushButton::clicked, this, &CDlgWireAttr::DeleteRow);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(add);
+    buttons->addWidget(remove);
+    buttons->addStretch();
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_table);
+    layout->addLayout(buttons);
+}
+
+void CDlgWireAttr::AddRow() {
+    const int row = m_table->rowCount();
+    m_table->insertRow(row);
+    m_table->setItem(row, 0, new QTableWidgetItem);
+    m_table->setItem(row, 1, new QTableWidgetItem);
+    m_table->setCurrentCell(row, 0);
+    m_table->editItem(m_table->item(row, 0));
+}
+
+// A loaded row only disappears from the table; reading back marks it removed.
+void CDlgWireAttr::DeleteRow() {
+    const int row = m_table->currentRow();
+    if (row < 0)
+        return;
+    int loaded = -1;
+    for (int i = 0, shown = 0; i < static_cast<int>(m_loaded.size()); ++i) {
+        if (m_deleted[static_cast<std::size_t>(i)])
+            continue;
+        if (shown++ == row)
+            loaded = i;
+    }
+    if (loaded >= 0)
+        m_deleted[static_cast<std::size_t>(loaded)] = true;
+    m_table->removeRow(row);
+}
+
+std::vector<AttrRow> CDlgWireAttr::Rows() const {
+    std::vector<AttrRow> rows;
+    int shown = 0;
+    for (std::size_t i = 0; i < m_loaded.size(); ++i) {
+        AttrRow row = m_loaded[i];
+        if (m_deleted[i]) {
+            row.flags |= kAttrRowRemove;
+        } else {
+            const CString value = Bytes(m_table->item(shown++, 1)->text());
+            if (value != row.value)
+                row.flags &= ~kAttrRowMixed;
+            row.value = value;
+        }
+        rows.push_back(row);
+    }
+    for (; shown < m_table->rowCount(); ++shown) {
+        CString name = Bytes(m_table->item(shown, 0)->text());
+        name.Trim();
+        if (!name.IsEmpty())
+            rows.push_back({name, Bytes(m_table->item(shown, 1)->text()), kAttrRowAdd, 0});
+    }
+    return rows;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Bus page
+
+CDlgBus::CDlgBus(const BusGeneral& general, bool metric, QWidget* parent)
+    : CPropertyPage("General", "General", parent),
+      m_name(new QLineEdit(Text(general.name), this)),
+      m_width(new QLineEdit(this)),
+      m_unit(new QComboBox(this)),
+      m_reverse(new QCheckBox("&Reverse breakout flow direction", this)),
+      m_start(new QCheckBox("&Start", this)),
+      m_end(new QCheckBox("&End", this)),
+      m_loadedWidth(general.width) {
+    m_unit->addItems({"cm", "inches"});
+    m_shownUnit = metric ? 0 : 1;
+    m_unit->setCurrentIndex(m_shownUnit);
+    ShowWidth(m_shownUnit);
+    connect(m_unit, &QComboBox::currentIndexChanged, this, [this](int unit) {
+        m_loadedWidth = ReadWidth();
+        ShowWidth(unit);
+    });
+    ShowTriState(m_reverse, general.reverse);
+    ShowTriState(m_start, general.startArrow);
+    ShowTriState(m_end, general.endArrow);
+    auto* width = new QHBoxLayout;
+    width->addWidget(m_width);
+    width->addWidget(m_unit);
+    auto* arrows = new QHBoxLayout;
+    arrows->addWidget(m_start);
+    arrows->addWidget(m_end);
+    auto* layout = new QFormLayout(this);
+    layout->addRow("Bus &Name", m_name);
+    layout->addRow("&Width", width);
+    layout->addRow("Arrows", arrows);
+    layout->addRow(m_reverse);
+}
+
+void CDlgBus::ShowWidth(int unit) {
+    m_shownUnit = unit;
+    if (m_loadedWidth < 0) {
+        m_width->clear();
+        return;
+    }
+    CString text;
+    text.Format("%.6g", m_loadedWidth / kUnitsPer[unit]);
+    m_width->setText(Text(text));
+}
+
+// An empty or unreadable width is unknown: the buses keep theirs.
+int CDlgBus::ReadWidth() const {
+    double value = 0;
+    const QByteArray text = m_width->text().trimmed().toUtf8();
+    if (text.isEmpty() || !ParseDouble(text.constData(), value) || value < 0)
+        return -1;
+    return static_cast<int>(std::floor(value * kUnitsPer[m_shownUnit] + 0.5));
+}
+
+// A width that is typed but no width keeps the page.
+bool CDlgBus::OnKillActive() {
+    const QByteArray text = m_width->text().trimmed().toUtf8();
+    if (text.isEmpty() || ReadWidth() >= 0)
+        return true;
+    AfxMessageBox("Please enter a width of 0 or more.", MB_OK | MB_ICONEXCLAMATION);
+    m_width->setFocus();
+    m_width->selectAll();
+    return false;
+}
+
+BusGeneral CDlgBus::Values() const {
+    BusGeneral values;
+    values.name = Bytes(m_name->text().trimmed());
+    values.width = ReadWidth();
+    values.reverse = ReadTriState(m_reverse);
+    values.startArrow = ReadTriState(m_start);
+    values.endArrow = ReadTriState(m_end);
+    return values;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Sheets
+
+bool CWireSheetRunner::RunWireSheet(WireSheet& sheet, const std::vector<CWire*>& wires,
+                                    StyleApplier& style) {
+    auto* lineStyle = LineStylePage(wires);
+    auto* page = new CDlgWireAttr(sheet.rows, nullptr);
+    CPropertySheet dialog(Text(sheet.title), m_parent);
+    dialog.setObjectName("wireProperties");
+    dialog.AddPage(lineStyle);
+    dialog.AddPage(page);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    sheet.rows = page->Rows();
+    style = StyleOf(*lineStyle);
+    return true;
+}
+
+bool CWireSheetRunner::RunBusSheet(BusSheet& sheet, const std::vector<CBus*>& buses,
+                                   StyleApplier& style) {
+    const CSchematicApp* app = GetApp();
+    auto* page = new CDlgBus(sheet.general, app && (app->Options & kOptionMetric), nullptr);
+    auto* lineStyle = LineStylePage(buses);
+    CPropertySheet dialog(Text(sheet.title), m_parent);
+    dialog.setObjectName("busProperties");
+    dialog.AddPage(page);
+    dialog.AddPage(lineStyle);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    sheet.general = page->Values();
+    style = StyleOf(*lineStyle);
+    return true;
+}

@@ -1,0 +1,75 @@
+#pragma once
+// The windows of the "Wire Properties" and "Bus Properties" sheets: the attributes page of the
+// wires' nets, the bus "General" page, and the runner the core asks to show them.
+
+#include "gui/kit/PropertySheet.h"
+#include "model/net/WireSheet.h"
+
+class QCheckBox;
+class QComboBox;
+class QLineEdit;
+class QTableWidget;
+
+// "Other Attributes" (remembered as "Attr"): one row per attribute of the nets (name, value);
+// rows can be added and deleted. Reading back marks deleted rows and new ones.
+class CDlgWireAttr : public CPropertyPage {
+    Q_OBJECT
+public:
+    CDlgWireAttr(const std::vector<AttrRow>& rows, QWidget* parent);
+    QTableWidget* table() const { return m_table; }
+    // Adds an empty row and starts editing its name.
+    void AddRow();
+    // Deletes the current row.
+    void DeleteRow();
+    // The rows as edited: loaded rows with their new values, deleted ones marked removed, new
+    // named rows marked added.
+    std::vector<AttrRow> Rows() const;
+
+private:
+    std::vector<AttrRow> m_loaded;
+    std::vector<bool> m_deleted;
+    QTableWidget* m_table;
+};
+
+// The bus "General" page (remembered as "General").
+class CDlgBus : public CPropertyPage {
+    Q_OBJECT
+public:
+    CDlgBus(const BusGeneral& general, bool metric, QWidget* parent);
+    BusGeneral Values() const;
+
+    QLineEdit* name() const { return m_name; }
+    QLineEdit* width() const { return m_width; }
+    QComboBox* unit() const { return m_unit; }
+    QCheckBox* reverse() const { return m_reverse; }
+    QCheckBox* startArrow() const { return m_start; }
+    QCheckBox* endArrow() const { return m_end; }
+
+protected:
+    bool OnKillActive() override;
+
+private:
+    void ShowWidth(int unit);
+    int ReadWidth() const;
+
+    QLineEdit* m_name;
+    QLineEdit* m_width;
+    QComboBox* m_unit;
+    QCheckBox* m_reverse;
+    QCheckBox* m_start;
+    QCheckBox* m_end;
+    int m_shownUnit = 1;
+    LONG m_loadedWidth;
+};
+
+class CWireSheetRunner : public IWireSheetRunner {
+public:
+    explicit CWireSheetRunner(QWidget* parent = nullptr) : m_parent(parent) {}
+    bool RunWireSheet(WireSheet& sheet, const std::vector<CWire*>& wires,
+                      StyleApplier& style) override;
+    bool RunBusSheet(BusSheet& sheet, const std::vector<CBus*>& buses,
+                     StyleApplier& style) override;
+
+private:
+    QWidget* m_parent;
+};

@@ -1,0 +1,663 @@
+#include "gui/kit/QtDC.h"
+
+#include <QGlyphRun>
+#include <QImage>
+#include <QPaintDevice>
+#include <QPaintEngine>
+#include <QPainterPath>
+#include <QPrinter>
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <mutex>
+#include <numbers>
+
+#include "gui/kit/QtGdiStyles.h"
+#include "platform/DisplayText.h"
+#include "platform/SymbolFace.h"
+
+namespace {
+
+constexpr double kDefaultEm = 12;
+constexpr double kMaxEm = 20000;
+constexpr int kMaxPenWidth = 10000;
+// Device rectangles are kept within this distance of the origin so their sizes fit an int.
+constexpr LONG kCoordinateLimit = 1 << 28;
+
+LONG Limited(std::int64_t v) {
+    return LONG(std::clamp<std::int64_t>(v, -kCoordinateLimit, kCoordinateLimit));
+}
+
+void InstallSubstitutions() {
+    static std::once_flag once;
+    std::call_once(once, [] {
+        QFont::insertSubstitution("Arial", "Liberation Sans");
+        QFont::insertSubstitution("Times New Roman", "Liberation Serif");
+        QFont::insertSubstitution("Courier New", "Liberation Mono");
+    });
+}
+
+bool IsSerif(const LOGFONT& log) {
+    return (log.lfPitchAndFamily & 0xF0) == FF_ROMAN;
+}
+
+bool IsFixed(const LOGFONT& log) {
+    return (log.lfPitchAndFamily & 0xF0) == FF_MODERN ||
+           (log.lfPitchAndFamily & 0x3) == FIXED_PITCH;
+}
+
+QString FaceName(const LOGFONT& log) {
+    const size_t length = strnlen(log.lfFaceName, LF_FACESIZE);
+    const QString face = QString::fromLatin1(log.lfFaceName, qsizetype(length)).trimmed();
+    if (!face.isEmpty())
+        return face;
+    return IsSerif(log) ? "Liberation Serif" : IsFixed(log) ? "Liberation Mono" : "Liberation Sans";
+}
+
+QList<qreal> CosmeticDashes(UINT style) {
+    switch (style) {
+        case PS_DASH:
+            return {18, 6};
+        case PS_DOT:
+            return {3, 3};
+        case PS_DASHDOT:
+            return {9, 6, 3, 6};
+        default:
+            return {9, 3, 3, 3, 3, 3};
+    }
+}
+
+Qt::PenStyle GeometricDashes(UINT style) {
+    switch (style) {
+        case PS_DASH:
+            return Qt::DashLine;
+        case PS_DOT:
+            return Qt::DotLine;
+        case PS_DASHDOT:
+            return Qt::DashDotLine;
+        default:
+            return Qt::DashDotDotLine;
+    }
+}
+
+QPainter::CompositionMode ModeForRop2(int rop) {
+    switch (rop) {
+        case R2_BLACK:
+            return QPainter::RasterOp_ClearDestination;
+        case R2_NOTMERGEPEN:
+            return QPainter::RasterOp_NotSourceAndNotDestination;
+        case R2_MASKNOTPEN:
+            return QPainter::RasterOp_NotSourceAndDestination;
+        case R2_NOTCOPYPEN:
+            return QPainter::RasterOp_NotSource;
+        case R2_MASKPENNOT:
+            return QPainter::RasterOp_SourceAndNotDestination;
+        case R2_NOT:
+            return QPainter::RasterOp_NotDestination;
+        case R2_XORPEN:
+            return QPainter::RasterOp_SourceXorDestination;
+        case R2_NOTMASKPEN:
+            return QPainter::RasterOp_NotSourceOrNotDestination;
+        case R2_MASKPEN:
+            return QPainter::RasterOp_SourceAndDestination;
+        case R2_NOTXORPEN:
+            return QPainter::RasterOp_NotSourceXorDestination;
+        case R2_NOP:
+            return QPainter::CompositionMode_Destination;
+        case R2_MERGENOTPEN:
+            return QPainter::RasterOp_NotSourceOrDestination;
+        case R2_MERGEPENNOT:
+            return QPainter::RasterOp_SourceOrNotDestination;
+        case R2_MERGEPEN:
+            return QPainter::RasterOp_SourceOrDestination;
+        case R2_WHITE:
+            return QPainter::RasterOp_SetDestination;
+        default:
+            return QPainter::CompositionMode_SourceOver;
+    }
+}
+
+// The angle in degrees, counter-clockwise on the device, at which the ray from the centre of
+// an ellipse with half axes rx, ry towards v meets it, in the ellipse's own parameter.
+double EllipseAngle(QPointF v, double rx, double ry) {
+    return std::atan2(-v.y() * rx, v.x() * ry) * 180.0 / std::numbers::pi;
+}
+
+int DpiOf(const QPainter& painter, bool horizontal) {
+    const QPaintDevice* device = painter.device();
+    if (!device)
+        return 96;
+    return horizontal ? device->logicalDpiX() : device->logicalDpiY();
+}
+
+quint32 GlyphFor(const QRawFont& font, char32_t code) {
+    const QList<quint32> glyphs = font.glyphIndexesForString(QString::fromUcs4(&code, 1));
+    return glyphs.isEmpty() ? 0 : glyphs.first();
+}
+
+}  // namespace
+
+QFont QtFontFromLogFont(const LOGFONT& log, double emPixels) {
+    InstallSubstitutions();
+    QFont font(FaceName(log));
+    font.setPixelSize(std::max(1, int(std::lround(emPixels))));
+    const LONG weight = log.lfWeight > 0 ? log.lfWeight : FW_NORMAL;
+    font.setWeight(QFont::Weight(std::clamp<LONG>(weight, 1, 1000)));
+    font.setItalic(log.lfItalic != 0);
+    font.setUnderline(log.lfUnderline != 0);
+    font.setStrikeOut(log.lfStrikeOut != 0);
+    font.setStyleHint(IsSerif(log)   ? QFont::Serif
+                      : IsFixed(log) ? QFont::TypeWriter
+                                     : QFont::SansSerif);
+    return font;
+}
+
+CQtDC::CQtDC(QPainter& painter, bool printing)
+    : CDC(DpiOf(painter, true), DpiOf(painter, false), printing),
+      m_painter(painter),
+      m_raster(painter.paintEngine() && painter.paintEngine()->type() == QPaintEngine::Raster) {
+    m_painter.save();
+    m_base = m_painter.worldTransform();
+    m_painter.setRenderHint(QPainter::Antialiasing, false);
+}
+
+CQtDC::~CQtDC() {
+    m_painter.restore();
+}
+
+int CQtDC::GetDeviceCaps(int index) const {
+    const QPaintDevice* device = m_painter.device();
+    if (!device)
+        return 0;
+    const auto* printer = dynamic_cast<const QPrinter*>(device);
+    const QPageLayout layout = printer ? printer->pageLayout() : QPageLayout();
+    const int resolution = printer ? printer->resolution() : 0;
+    switch (index) {
+        case LOGPIXELSX:
+            return device->logicalDpiX();
+        case LOGPIXELSY:
+            return device->logicalDpiY();
+        case HORZRES:
+            return device->width();
+        case VERTRES:
+            return device->height();
+        case HORZSIZE:
+            return device->widthMM();
+        case VERTSIZE:
+            return device->heightMM();
+        case BITSPIXEL:
+            return device->depth();
+        case PHYSICALWIDTH:
+            return printer ? layout.fullRectPixels(resolution).width() : device->width();
+        case PHYSICALHEIGHT:
+            return printer ? layout.fullRectPixels(resolution).height() : device->height();
+        case PHYSICALOFFSETX:
+            return printer ? layout.paintRectPixels(resolution).left() : 0;
+        case PHYSICALOFFSETY:
+            return printer ? layout.paintRectPixels(resolution).top() : 0;
+        default:
+            return 0;
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Coordinates, pens and brushes
+
+QPointF CQtDC::Device(POINT p) const {
+    const POINT d = Mapping().ToDevice(p);
+    return QPointF(d.x, d.y);
+}
+
+// Normalised, in whole pixels; its right and bottom edges lie outside it, as in QRect(x, y,
+// width, height).
+QRect CQtDC::DeviceRect(const RECT& r) const {
+    const POINT a = Mapping().ToDevice(POINT{r.left, r.top});
+    const POINT b = Mapping().ToDevice(POINT{r.right, r.bottom});
+    const LONG left = Limited(std::min(a.x, b.x));
+    const LONG top = Limited(std::min(a.y, b.y));
+    return QRect(left, top, Limited(std::max(a.x, b.x)) - left, Limited(std::max(a.y, b.y)) - top);
+}
+
+// 0 for a pen one pixel wide.
+int CQtDC::DevicePenWidth() const {
+    const CPen& pen = *GetCurrentPen();
+    if (pen.IsExtended() && !pen.IsGeometric())
+        return 0;
+    const LONG width = pen.Log().lopnWidth.x;
+    const LONG device = width ? Mapping().SizeToDevice(SIZE{width, 0}).cx : 0;
+    return device <= 1 ? 0 : std::min<LONG>(device, kMaxPenWidth);
+}
+
+QPen CQtDC::MakePen() const {
+    const CPen& pen = *GetCurrentPen();
+    const UINT style = pen.LineStyle();
+    if (style == PS_NULL)
+        return QPen(Qt::NoPen);
+    const int width = DevicePenWidth();
+    QPen qpen(ToQColor(pen.Log().lopnColor), width);
+    const bool dashed = style >= PS_DASH && style <= PS_DASHDOTDOT;
+    if (width == 0) {
+        qpen.setCapStyle(Qt::FlatCap);  // a line leaves out its last pixel
+        if (dashed)
+            qpen.setDashPattern(CosmeticDashes(style));
+        return qpen;
+    }
+    // Wide plain pens draw solid lines with round ends and joins.
+    const UINT cap = pen.Log().lopnStyle & PS_ENDCAP_MASK;
+    const UINT join = pen.Log().lopnStyle & PS_JOIN_MASK;
+    qpen.setCapStyle(cap == PS_ENDCAP_SQUARE ? Qt::SquareCap
+                     : cap == PS_ENDCAP_FLAT ? Qt::FlatCap
+                                             : Qt::RoundCap);
+    qpen.setJoinStyle(join == PS_JOIN_BEVEL   ? Qt::BevelJoin
+                      : join == PS_JOIN_MITER ? Qt::MiterJoin
+                                              : Qt::RoundJoin);
+    if (dashed && pen.IsExtended())
+        qpen.setStyle(GeometricDashes(style));
+    return qpen;
+}
+
+QBrush CQtDC::MakeBrush(const CBrush& brush) const {
+    const LOGBRUSH& log = brush.Log();
+    switch (log.lbStyle) {
+        case BS_SOLID:
+            return QBrush(ToQColor(log.lbColor));
+        case BS_HATCHED:
+            return QBrush(ToQColor(log.lbColor), ToQtHatch(log.lbHatch));
+        case BS_PATTERN: {
+            QImage image(8, 8, QImage::Format_RGB32);
+            const QRgb fore = ToQColor(GetTextColor()).rgb();
+            const QRgb back = ToQColor(GetBkColor()).rgb();
+            for (int y = 0; y < 8; ++y) {
+                for (int x = 0; x < 8; ++x)
+                    image.setPixel(x, y, (brush.Pattern()[y] >> (7 - x)) & 1 ? back : fore);
+            }
+            return QBrush(image);
+        }
+        default:
+            return QBrush(Qt::NoBrush);
+    }
+}
+
+// Resets the painter for one output call: the painter's own coordinates, the context's clip,
+// the given composition (plain copying on devices without raster operations) and the brush
+// origin.
+void CQtDC::BeginOutput(QPainter::CompositionMode mode) {
+    m_painter.setWorldTransform(m_base);
+    if (const RECT* clip = DeviceClip()) {
+        const LONG left = Limited(clip->left), top = Limited(clip->top);
+        m_painter.setClipRect(
+            QRect(left, top, Limited(clip->right) - left, Limited(clip->bottom) - top));
+    } else {
+        m_painter.setClipping(false);
+    }
+    m_painter.setCompositionMode(m_raster ? mode : QPainter::CompositionMode_SourceOver);
+    const POINT org = GetBrushOrg();
+    m_painter.setBrushOrigin(org.x, org.y);
+}
+
+// Fills with the selected brush and outlines with the selected pen under the raster operation.
+// Hatches and dashes show the background colour between their lines in opaque mode.
+void CQtDC::PaintPath(const QPainterPath& path, bool fill, bool stroke) {
+    if (GetROP2() == R2_NOP)
+        return;
+    BeginOutput(ModeForRop2(GetROP2()));
+    const QColor background = ToQColor(GetBkColor());
+    const bool opaque = GetBkMode() == OPAQUE;
+    const CBrush& brush = *GetCurrentBrush();
+    if (fill && brush.Log().lbStyle != BS_NULL) {
+        if (opaque && brush.Log().lbStyle == BS_HATCHED)
+            m_painter.fillPath(path, background);
+        m_painter.fillPath(path, MakeBrush(brush));
+    }
+    const QPen pen = MakePen();
+    if (!stroke || pen.style() == Qt::NoPen)
+        return;
+    if (opaque && pen.style() != Qt::SolidLine) {
+        QPen gaps = pen;
+        gaps.setStyle(Qt::SolidLine);
+        gaps.setColor(background);
+        m_painter.strokePath(path, gaps);
+    }
+    m_painter.strokePath(path, pen);
+}
+
+void CQtDC::FillDeviceRect(const QRect& r, const CBrush& brush) {
+    if (brush.Log().lbStyle == BS_NULL)
+        return;
+    if (GetBkMode() == OPAQUE && brush.Log().lbStyle == BS_HATCHED)
+        m_painter.fillRect(r, ToQColor(GetBkColor()));
+    m_painter.fillRect(r, MakeBrush(brush));
+}
+
+// ---------------------------------------------------------------------------------------------
+// Lines, curves and shapes
+
+void CQtDC::OutMoveTo(POINT to) {
+    if (IsPathOpen())
+        m_path.moveTo(Device(to));
+}
+
+void CQtDC::OutPoly(PolyKind kind, const POINT* points, int count) {
+    QPainterPath part(Device(points[0]));
+    if (kind == PolyKind::PolyBezier || kind == PolyKind::PolyBezierTo) {
+        for (int i = 1; i + 2 < count; i += 3)
+            part.cubicTo(Device(points[i]), Device(points[i + 1]), Device(points[i + 2]));
+    } else {
+        for (int i = 1; i < count; ++i)
+            part.lineTo(Device(points[i]));
+    }
+    const bool polygon = kind == PolyKind::Polygon;
+    if (polygon) {
+        part.closeSubpath();
+        part.setFillRule(GetPolyFillMode() == WINDING ? Qt::WindingFill : Qt::OddEvenFill);
+    }
+    if (!IsPathOpen()) {
+        PaintPath(part, polygon, true);
+        return;
+    }
+    const bool continues =
+        kind == PolyKind::LineTo || kind == PolyKind::PolylineTo || kind == PolyKind::PolyBezierTo;
+    if (continues && !m_path.isEmpty())
+        m_path.connectPath(part);
+    else
+        m_path.addPath(part);
+}
+
+// The outline runs through the centres of the edge pixels: from left to right - 1 and from
+// top to bottom - 1 of the device rectangle, so filling covers the inside without the right
+// and bottom edge and a one-pixel pen the whole rectangle without them.
+QPainterPath CQtDC::ShapePath(ShapeKind kind, const RECT& rect, POINT a, POINT b) const {
+    QPainterPath path;
+    const QRect device = DeviceRect(rect);
+    if (device.width() <= 0 || device.height() <= 0)
+        return path;
+    double x0 = device.left(), y0 = device.top();
+    double x1 = x0 + device.width() - 1, y1 = y0 + device.height() - 1;
+    const int penWidth = DevicePenWidth();
+    if (GetCurrentPen()->LineStyle() == PS_INSIDEFRAME && penWidth > 1 && kind != ShapeKind::Arc) {
+        x0 += penWidth / 2, y0 += penWidth / 2;
+        x1 = std::max(x0, x1 - (penWidth - 1) / 2), y1 = std::max(y0, y1 - (penWidth - 1) / 2);
+    }
+    const QRectF box(QPointF(x0, y0), QPointF(x1, y1));
+    switch (kind) {
+        case ShapeKind::Rectangle:
+            path.addRect(box);
+            return path;
+        case ShapeKind::RoundRect: {
+            const SIZE corner = Mapping().SizeToDevice(SIZE{a.x, a.y});
+            path.addRoundedRect(box, std::min(std::fabs(double(corner.cx)), box.width()) / 2,
+                                std::min(std::fabs(double(corner.cy)), box.height()) / 2);
+            return path;
+        }
+        case ShapeKind::Ellipse:
+            path.addEllipse(box);
+            return path;
+        default:
+            break;
+    }
+    const double rx = box.width() / 2, ry = box.height() / 2;
+    const double start = EllipseAngle(Device(a) - box.center(), rx, ry);
+    double sweep = EllipseAngle(Device(b) - box.center(), rx, ry) - start;
+    if (sweep <= 1e-9)
+        sweep += 360;
+    if (kind == ShapeKind::Pie)
+        path.moveTo(box.center());
+    else
+        path.arcMoveTo(box, start);
+    path.arcTo(box, start, sweep);
+    if (kind != ShapeKind::Arc)
+        path.closeSubpath();
+    return path;
+}
+
+void CQtDC::OutShape(ShapeKind kind, const RECT& rect, POINT a, POINT b) {
+    const QPainterPath path = ShapePath(kind, rect, a, b);
+    if (IsPathOpen())
+        m_path.addPath(path);
+    else
+        PaintPath(path, kind != ShapeKind::Arc, true);
+}
+
+void CQtDC::OutPath(PathOp op) {
+    switch (op) {
+        case PathOp::Begin:
+        case PathOp::Abort:
+            m_path = QPainterPath();
+            return;
+        case PathOp::End:
+            return;
+        default:
+            break;
+    }
+    m_path.setFillRule(GetPolyFillMode() == WINDING ? Qt::WindingFill : Qt::OddEvenFill);
+    PaintPath(m_path, op != PathOp::Stroke, op != PathOp::Fill);
+    m_path = QPainterPath();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Rectangles, patterns and pixels
+
+void CQtDC::OutRect(RectKind kind, const RECT& rect, const CBrush& brush) {
+    const QRect r = DeviceRect(rect);
+    if (r.isEmpty())
+        return;
+    BeginOutput(QPainter::CompositionMode_SourceOver);
+    if (kind == RectKind::Fill) {
+        FillDeviceRect(r, brush);
+        return;
+    }
+    FillDeviceRect(QRect(r.left(), r.top(), r.width(), 1), brush);
+    FillDeviceRect(QRect(r.left(), r.bottom(), r.width(), 1), brush);
+    FillDeviceRect(QRect(r.left(), r.top() + 1, 1, r.height() - 2), brush);
+    FillDeviceRect(QRect(r.right(), r.top() + 1, 1, r.height() - 2), brush);
+}
+
+void CQtDC::OutPatBlt(const RECT& rect, DWORD rop) {
+    const QRect r = DeviceRect(rect);
+    const CBrush& brush = *GetCurrentBrush();
+    switch (rop) {
+        case PATCOPY:
+            BeginOutput(QPainter::CompositionMode_SourceOver);
+            FillDeviceRect(r, brush);
+            break;
+        case PATINVERT:
+            if (m_raster && brush.Log().lbStyle != BS_NULL) {
+                BeginOutput(QPainter::RasterOp_SourceXorDestination);
+                m_painter.fillRect(r, MakeBrush(brush));
+            }
+            break;
+        case DSTINVERT:
+            if (m_raster) {
+                BeginOutput(QPainter::RasterOp_NotDestination);
+                m_painter.fillRect(r, Qt::white);
+            }
+            break;
+        default:
+            BeginOutput(QPainter::CompositionMode_SourceOver);
+            m_painter.fillRect(r, rop == WHITENESS ? Qt::white : Qt::black);
+            break;
+    }
+}
+
+// Inverts every other pixel of the frame (those with x + y even), within the device.
+void CQtDC::OutFocusRect(const RECT& rect) {
+    const QRect r = DeviceRect(rect);
+    if (!m_raster || r.isEmpty())
+        return;
+    const QRect visible = r & QRect(0, 0, GetDeviceCaps(HORZRES), GetDeviceCaps(VERTRES));
+    QPolygon points;
+    const auto add = [&](int x, int y) {
+        if (visible.contains(x, y) && (x + y) % 2 == 0)
+            points << QPoint(x, y);
+    };
+    for (int x = visible.left(); x <= visible.right(); ++x) {
+        add(x, r.top());
+        if (r.bottom() != r.top())
+            add(x, r.bottom());
+    }
+    for (int y = std::max(visible.top(), r.top() + 1);
+         y <= std::min(visible.bottom(), r.bottom() - 1); ++y) {
+        add(r.left(), y);
+        if (r.right() != r.left())
+            add(r.right(), y);
+    }
+    BeginOutput(QPainter::RasterOp_SourceXorDestination);
+    m_painter.setPen(QPen(Qt::white, 0));
+    m_painter.drawPoints(points);
+}
+
+void CQtDC::OutImage(const RECT& rect, const DibImage& image) {
+    QImage picture(image.width, image.height, QImage::Format_RGB32);
+    for (int y = 0; y < image.height; ++y) {
+        auto* line = reinterpret_cast<QRgb*>(picture.scanLine(y));
+        for (int x = 0; x < image.width; ++x) {
+            const COLORREF c = image.pixels[size_t(y) * size_t(image.width) + size_t(x)];
+            line[x] = qRgb(GetRValue(c), GetGValue(c), GetBValue(c));
+        }
+    }
+    BeginOutput(QPainter::CompositionMode_SourceOver);
+    m_painter.drawImage(DeviceRect(rect), picture);
+}
+
+void CQtDC::OutPixel(POINT p, COLORREF color) {
+    BeginOutput(QPainter::CompositionMode_SourceOver);
+    m_painter.setPen(QPen(ToQColor(color), 0));
+    m_painter.drawPoint(Device(p));
+}
+
+// ---------------------------------------------------------------------------------------------
+// Text
+
+const CQtDC::RealizedFont& CQtDC::Font() const {
+    const LOGFONT& log = GetCurrentFont()->Log();
+    const double scale = Mapping().ScaleY();
+    if (m_font.raw.isValid() && m_fontScale == scale &&
+        std::memcmp(&log, &m_fontLog, sizeof log) == 0)
+        return m_font;
+    m_fontLog = log;
+    m_fontScale = scale;
+
+    double em = kDefaultEm;
+    if (log.lfHeight != 0) {
+        em = std::fabs(double(Mapping().SizeToDevice(SIZE{0, log.lfHeight}).cy));
+        if (log.lfHeight > 0) {  // cell height: ascent + descent
+            const QRawFont probe = QRawFont::fromFont(QtFontFromLogFont(log, 100));
+            const double cell = probe.ascent() + probe.descent();
+            if (cell > 0)
+                em = em * probe.pixelSize() / cell;
+        }
+    }
+    em = std::clamp(em, 1.0, kMaxEm);
+    m_font.raw = QRawFont::fromFont(QtFontFromLogFont(log, em));
+    m_font.raw.setPixelSize(em);
+    m_font.ascent = int(std::lround(m_font.raw.ascent()));
+    m_font.descent = int(std::lround(m_font.raw.descent()));
+    m_font.internalLeading = std::max(0, m_font.ascent + m_font.descent - int(std::lround(em)));
+    m_font.externalLeading = int(std::lround(m_font.raw.leading()));
+    m_font.aveCharWidth = int(std::lround(m_font.raw.averageCharWidth()));
+    m_font.maxCharWidth = int(std::lround(m_font.raw.maxCharWidth()));
+    return m_font;
+}
+
+// Glyphs and their positions on the baseline: each advances by its own width rounded to
+// whole pixels, or by the given logical advances.
+CQtDC::TextGlyphs CQtDC::Layout(std::string_view text, const int* dx) const {
+    const QRawFont& font = Font().raw;
+    TextGlyphs layout;
+    const std::string_view face(m_fontLog.lfFaceName, strnlen(m_fontLog.lfFaceName, LF_FACESIZE));
+    layout.chars = IsSymbolFace(face) ? DecodeSymbolFaceText(text) : DecodeDisplayText(text);
+    for (const DisplayChar& ch : layout.chars)
+        layout.glyphs.append(GlyphFor(font, ch.code));
+    const QList<QPointF> advances = font.advancesForGlyphIndexes(layout.glyphs);
+    LONG logical = 0;
+    std::int64_t x = 0;
+    for (qsizetype i = 0; i < layout.glyphs.size(); ++i) {
+        const DisplayChar& ch = layout.chars[size_t(i)];
+        layout.positions.append(QPointF(qreal(x), 0));
+        if (dx) {
+            for (size_t k = 0; k < ch.length; ++k)
+                logical = Limited(std::int64_t{logical} + dx[ch.offset + k]);
+            x = Mapping().SizeToDevice(SIZE{logical, 0}).cx;
+        } else {
+            x = Limited(x + std::lround(advances.value(i).x()));
+        }
+    }
+    layout.width = int(x);
+    return layout;
+}
+
+void CQtDC::OutText(const TextRun& run) {
+    BeginOutput(QPainter::CompositionMode_SourceOver);
+    if (run.options & ETO_OPAQUE)
+        m_painter.fillRect(DeviceRect(*run.rect), ToQColor(GetBkColor()));
+    if (run.options & ETO_CLIPPED)
+        m_painter.setClipRect(DeviceRect(*run.rect),
+                              DeviceClip() ? Qt::IntersectClip : Qt::ReplaceClip);
+
+    const QPointF origin = Device(run.origin);
+    QTransform transform = m_base;
+    transform.translate(origin.x(), origin.y());
+    transform.rotate(-GetCurrentFont()->Log().lfEscapement / 10.0);
+    m_painter.setWorldTransform(transform);
+    PaintGlyphs(Layout(run.text, run.dx), run.align);
+    m_painter.setWorldTransform(m_base);
+}
+
+// Paints laid-out text whose reference point, chosen by the TA_* alignment, is the origin.
+void CQtDC::PaintGlyphs(const TextGlyphs& layout, UINT align) {
+    const RealizedFont& font = Font();
+    const LOGFONT& log = GetCurrentFont()->Log();
+    const UINT horizontal = align & TA_HORZ_MASK;
+    const UINT vertical = align & TA_VERT_MASK;
+    const int x = horizontal == TA_RIGHT    ? -layout.width
+                  : horizontal == TA_CENTER ? -(layout.width / 2)
+                                            : 0;
+    const int y = vertical == TA_BASELINE ? 0 : vertical == TA_BOTTOM ? -font.descent : font.ascent;
+    if (GetBkMode() == OPAQUE && layout.width > 0) {
+        m_painter.fillRect(QRect(x, y - font.ascent, layout.width, font.ascent + font.descent),
+                           ToQColor(GetBkColor()));
+    }
+    QList<QPointF> positions = layout.positions;
+    for (QPointF& p : positions)
+        p += QPointF(x, y);
+    QGlyphRun glyphs;
+    glyphs.setRawFont(font.raw);
+    glyphs.setGlyphIndexes(layout.glyphs);
+    glyphs.setPositions(positions);
+    glyphs.setUnderline(log.lfUnderline != 0);
+    glyphs.setStrikeOut(log.lfStrikeOut != 0);
+    m_painter.setPen(ToQColor(GetTextColor()));
+    m_painter.drawGlyphRun(QPointF(0, 0), glyphs);
+}
+
+TEXTMETRIC CQtDC::MeasureFont() const {
+    const RealizedFont& font = Font();
+    const auto vertical = [&](int pixels) { return Mapping().SizeToLogical(SIZE{0, pixels}).cy; };
+    const auto horizontal = [&](int pixels) { return Mapping().SizeToLogical(SIZE{pixels, 0}).cx; };
+    TEXTMETRIC tm;
+    tm.tmAscent = vertical(font.ascent);
+    tm.tmDescent = vertical(font.descent);
+    tm.tmHeight = vertical(font.ascent + font.descent);
+    tm.tmInternalLeading = vertical(font.internalLeading);
+    tm.tmExternalLeading = vertical(font.externalLeading);
+    tm.tmAveCharWidth = horizontal(font.aveCharWidth);
+    tm.tmMaxCharWidth = horizontal(font.maxCharWidth);
+    const LONG weight = GetCurrentFont()->Log().lfWeight;
+    tm.tmWeight = weight > 0 ? weight : FW_NORMAL;
+    return tm;
+}
+
+// Every byte of a character gets the extent up to the end of that character.
+void CQtDC::MeasureChars(std::string_view text, std::vector<LONG>& cumulative) const {
+    const TextGlyphs layout = Layout(text, nullptr);
+    cumulative.assign(text.size(), 0);
+    for (size_t i = 0; i < layout.chars.size(); ++i) {
+        const qsizetype next = qsizetype(i) + 1;
+        const int end =
+            next < layout.positions.size() ? int(layout.positions[next].x()) : layout.width;
+        const LONG logical = Mapping().SizeToLogical(SIZE{end, 0}).cx;
+        const DisplayChar& ch = layout.chars[i];
+        std::fill_n(cumulative.begin() + std::ptrdiff_t(ch.offset), ch.length, logical);
+    }
+}

@@ -1,0 +1,109 @@
+#include "gui/library/DlgFind.h"
+
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "resources/CommandIds.h"
+
+namespace {
+
+// The boxes in the order Options reads them.
+struct BoxInfo {
+    const char* label;
+    bool checked;
+};
+constexpr BoxInfo kLookIn[] = {{"&Text Boxes", true},         {"&Pin Names", true},
+                               {"Pin &Attributes", false},    {"Symbol &Identifiers", true},
+                               {"S&ymbol Attributes", false}, {"&Net Names", true},
+                               {"N&et Attributes", false}};
+constexpr BoxInfo kHow[] = {{"&Match Case", false}, {"E&xact String", false}};
+
+}  // namespace
+
+CDlgFind::CDlgFind(std::function<void(UINT id)> sendCommand, QWidget* parent)
+    : QDialog(parent, Qt::Tool), m_sendCommand(std::move(sendCommand)), m_text(new QLineEdit) {
+    setWindowTitle("Find");
+    auto* layout = new QVBoxLayout(this);
+    auto* form = new QFormLayout;
+    form->addRow("&Search for:", m_text);
+    layout->addLayout(form);
+    auto* lookIn = new QGroupBox("Look in");
+    auto* grid = new QGridLayout(lookIn);
+    for (const BoxInfo& info : kLookIn) {
+        const int index = int(m_boxes.size());
+        grid->addWidget(AddBox(info.label, info.checked), index / 2, index % 2);
+    }
+    layout->addWidget(lookIn);
+    for (const BoxInfo& info : kHow)
+        layout->addWidget(AddBox(info.label, info.checked));
+    auto* buttons = new QDialogButtonBox;
+    auto* findNext = buttons->addButton("&Find Next", QDialogButtonBox::ActionRole);
+    auto* highlight = buttons->addButton("&Highlight All", QDialogButtonBox::ActionRole);
+    auto* selectAll = buttons->addButton("&Select All", QDialogButtonBox::ActionRole);
+    auto* close = buttons->addButton("&Close", QDialogButtonBox::RejectRole);
+    findNext->setDefault(true);
+    connect(findNext, &QPushButton::clicked, this, [this] { OnFindNext(); });
+    connect(highlight, &QPushButton::clicked, this, [this] { SendAndHide(ID_FIND_HIGHLIGHT_ALL); });
+    connect(selectAll, &QPushButton::clicked, this, [this] { SendAndHide(ID_FIND_SELECT_ALL); });
+    connect(close, &QPushButton::clicked, this, &QDialog::hide);
+    layout->addWidget(buttons);
+}
+
+QCheckBox* CDlgFind::AddBox(const char* label, bool checked) {
+    auto* box = new QCheckBox(label);
+    box->setChecked(checked);
+    m_boxes.push_back(box);
+    return box;
+}
+
+QCheckBox* CDlgFind::box(const char* label) const {
+    for (QCheckBox* box : m_boxes) {
+        if (box->text() == label)
+            return box;
+    }
+    return nullptr;
+}
+
+void CDlgFind::ShowFind() {
+    m_position.Reset();
+    show();
+    raise();
+    activateWindow();
+    m_text->setFocus();
+    m_text->selectAll();
+}
+
+FindOptions CDlgFind::Options() const {
+    FindOptions options;
+    options.text = CString(m_text->text().toUtf8().constData());
+    bool* fields[] = {&options.textBoxes,     &options.pinNames,         &options.pinAttributes,
+                      &options.symbolIds,     &options.symbolAttributes, &options.netNames,
+                      &options.netAttributes, &options.matchCase,        &options.exact};
+    for (std::size_t i = 0; i < m_boxes.size(); ++i)
+        *fields[i] = m_boxes[i]->isChecked();
+    return options;
+}
+
+bool CDlgFind::HasText() const {
+    return !m_text->text().isEmpty();
+}
+
+// A text edited since the last Find Next is looked for from the first object.
+void CDlgFind::OnFindNext() {
+    if (m_text->isModified()) {
+        m_text->setModified(false);
+        m_position.Reset();
+    }
+    m_sendCommand(ID_EDIT_FIND_NEXT);
+}
+
+void CDlgFind::SendAndHide(UINT id) {
+    m_sendCommand(id);
+    hide();
+}

@@ -1,0 +1,260 @@
+// The select tool's gestures against a real document: clicks, drags under and over the
+// threshold, Ctrl-copies, handle drags, the rubber band, Esc and the sheet's edges.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "ToolTestView.h"
+#include "drawtools/SelectTool.h"
+#include "drawtools/ToolPrompts.h"
+#include "drawtools/WireDragTool.h"
+#include "model/net/Wire.h"
+#include "model/shapes/DrawRect.h"
+#include "model/symbol/Pin.h"
+#include "model/symbol/Symbol.h"
+#include "resources/CommandIds.h"
+
+namespace {
+
+class SelectToolTest : public ToolTest, public ::testing::Test {
+protected:
+    CDrawRect* AddBox(CRect rect) {
+        auto box = std::make_unique<CDrawRect>(rect);
+        CDrawRect* added = box.get();
+        EXPECT_TRUE(doc.AddObject(std::move(box)));
+        view.Select(nullptr, false);
+        return added;
+    }
+    int Objects() const { return doc.GetObjects().GetCount(); }
+};
+
+TEST_F(SelectToolTest, ADragRecordsAMoveOnlyFromElevenPixelsOn) {
+    struct Case {
+        LONG dx;
+        int steps;
+        LONG left;
+    };
+    for (const Case c : {Case{10, 1, 1000}, Case{11, 2, 1011}}) {
+        ToolTest test;
+        auto box = std::make_unique<CDrawRect>(CRect(1000, -1000, 1400, -1400));
+        CDrawRect* added = box.get();
+        test.doc.AddObject(std::move(box));
+        test.view.Select(nullptr, false);
+        test.view.options = 0;  // no snapping: every pixel counts
+        test.Drag(CPoint(1100, -1000), CPoint(1100 + c.dx, -1000));
+        EXPECT_EQ(test.Steps(), c.steps) << c.dx;
+        EXPECT_EQ(added->GetPosition().left, c.left) << c.dx;
+        EXPECT_EQ(test.tools.state.selectMode, kSelectNone);
+        EXPECT_FALSE(test.view.capture);
+    }
+}
+
+TEST_F(SelectToolTest, AMoveIsOneUndoStepNamedMove) {
+    CDrawRect* box = AddBox(CRect(1000, -1000, 1400, -1400));
+    const std::vector<BYTE> before = DocumentBytes(doc);
+    Drag(CPoint(1100, -1000), CPoint(1400, -1500));
+    ASSERT_EQ(Steps(), 2);
+    EXPECT_STREQ(doc.GetUndoList().GetUndoName(), "move");
+    EXPECT_EQ(box->GetPosition(), CRect(1300, -1500, 1700, -1900));
+    ASSERT_TRUE(doc.GetUndoList().Undo());
+    EXPECT_EQ(DocumentBytes(doc), before);
+}
+
+TEST_F(SelectToolTest, ACtrlDragMovesCopiesAndLeavesTheOriginalsInOneStep) {
+    CDrawRect* box = AddBox(CRect(1000, -1000, 1400, -1400));
+    const std::vector<BYTE> before = DocumentBytes(doc);
+    Drag(CPoint(1100, -1000), CPoint(2100, -1000), kToolControl);
+    ASSERT_EQ(Objects(), 2);
+    EXPECT_EQ(Steps(), 2);
+    EXPECT_EQ(box->GetPosition(), CRect(1000, -1000, 1400, -1400));
+    auto* copy = static_cast<CDrawObj*>(doc.GetObjects().GetTail());
+    EXPECT_EQ(copy->GetPosition(), CRect(2000, -1000, 2400, -1400));
+    ASSERT_TRUE(doc.GetUndoList().Undo());
+    EXPECT_EQ(DocumentBytes(doc), before);
+    EXPECT_EQ(Objects(), 1);
+}
+
+// Esc in the middle of any drag, and a Ctrl-drag that comes back to where it began, leave the
+// document as it was: no copies stay stacked on the originals.
+TEST_F(SelectToolTest, AnAbandonedDragLeavesTheDocumentByteIdentical) {
+    struct Case {
+        const char* name;
+        UINT flags;
+        CPoint press;
+        bool backToStart;
+    };
+    const Case cases[] = {{"move", 0, CPoint(1100, -1000), false},
+                          {"copy", kToolControl, CPoint(1100, -1000), false},
+                          {"copy returned", kToolControl, CPoint(1100, -1000), true},
+                          {"resize", 0, CPoint(1400, -1400), false}};
+    for (const Case& c : cases) {
+        ToolTest test;
+        auto box = std::make_unique<CDrawRect>(CRect(1000, -1000, 1400, -1400));
+        CDrawRect* added = box.get();
+        test.doc.AddObject(std::move(box));
+        test.view.Select(added, false);
+        const std::vector<BYTE> before = DocumentBytes(test.doc);
+        test.Press(c.press.x, c.press.y, c.flags);
+        test.Move(c.press.x + 500, c.press.y - 300, c.flags | kToolLeftButton);
+        ASSERT_TRUE(test.tools.SelectTool().IsDragging()) << c.name;
+        if (c.backToStart) {
+            // A pixel beside the press: the box snaps back to where it was.
+            test.Move(c.press.x + 1, c.press.y, c.flags | kToolLeftButton);
+            test.Release(c.press.x + 1, c.press.y, c.flags);
+        } else {
+            test.Escape();
+        }
+        EXPECT_EQ(DocumentBytes(test.doc), before) << c.name;
+        EXPECT_EQ(test.Steps(), 1) << c.name;
+        EXPECT_EQ(test.doc.GetObjects().GetCount(), 1) << c.name;
+        EXPECT_FALSE(test.tools.SelectTool().IsDragging()) << c.name;
+    }
+}
+
+TEST_F(SelectToolTest, AMovedSelectionStaysInsideTheDrawingArea) {
+    CDrawRect* box = AddBox(CRect(1000, -1000, 1400, -1400));
+    // The bounds reach half a pen beyond the position.
+    Drag(CPoint(1100, -1000), CPoint(20000, -20000));
+    EXPECT_LE(box->GetPosition().right, 11093);
+    EXPECT_GT(box->GetPosition().right, 11000);
+    EXPECT_GE(box->GetPosition().bottom, -7668);
+    EXPECT_LT(box->GetPosition().bottom, -7600);
+    const CRect moved = box->GetPosition();
+    Drag(CPoint(moved.left + 100, moved.top), CPoint(-5000, 5000));
+    EXPECT_GE(box->GetPosition().left, 0);
+    EXPECT_LT(box->GetPosition().left, 100);
+    EXPECT_LE(box->GetPosition().top, 0);
+    EXPECT_GT(box->GetPosition().top, -100);
+}
+
+TEST_F(SelectToolTest, ShiftClicksToggleAndTheRubberBandTakesWhatItTouches) {
+    CDrawRect* a = AddBox(CRect(1000, -1000, 1400, -1400));
+    CDrawRect* b = AddBox(CRect(2000, -1000, 2400, -1400));
+    AddBox(CRect(5000, -1000, 5400, -1400));
+    Click(1100, -1000);
+    Click(2100, -1000, kToolShift);
+    EXPECT_EQ(view.selection.GetCount(), 2);
+    Click(1100, -1000, kToolShift);
+    EXPECT_FALSE(view.IsSelected(a));
+    EXPECT_TRUE(view.IsSelected(b));
+    // From empty paper, over the corner of the first box and the middle of the second.
+    Press(1300, -500);
+    Move(2100, -1100, kToolLeftButton);
+    EXPECT_TRUE(view.focusRect.has_value());
+    Release(2100, -1100);
+    EXPECT_FALSE(view.focusRect.has_value());
+    EXPECT_EQ(view.selection.GetCount(), 2);
+    EXPECT_TRUE(view.IsSelected(a) && view.IsSelected(b));
+    EXPECT_EQ(Steps(), 3);
+}
+
+TEST_F(SelectToolTest, DraggingAHandleResizesAsOneStep) {
+    CDrawRect* box = AddBox(CRect(1000, -1000, 1400, -1400));
+    view.Select(box, false);
+    Drag(CPoint(1400, -1400), CPoint(1600, -1800));
+    ASSERT_EQ(Steps(), 2);
+    EXPECT_STREQ(doc.GetUndoList().GetUndoName(), "resize object");
+    auto* resized = static_cast<CDrawObj*>(doc.GetObjects().GetTail());
+    EXPECT_EQ(NormalizedRect(resized->GetPosition()), CRect(1000, -1800, 1600, -1000));
+}
+
+TEST_F(SelectToolTest, HoverAndDragFeedback) {
+    CDrawRect* box = AddBox(CRect(1000, -1000, 1400, -1400));
+    view.Select(box, false);
+    Move(1400, -1400);
+    EXPECT_EQ(view.prompts.back(), kPromptResize);
+    Move(3000, -3000);
+    EXPECT_EQ(view.prompts.back(), kPromptReady);
+    Press(1100, -1000);
+    Move(1100, -1010, kToolLeftButton);
+    EXPECT_EQ(view.prompts.back(), kPromptMove);
+    Move(700, -1010, kToolLeftButton);
+    EXPECT_EQ(view.prompts.back(), kPromptCompleteMove);
+    EXPECT_EQ(view.cursorShape, ToolCursor::MoveOne);
+    Release(700, -1010);
+    EXPECT_FALSE(view.autoScroll);
+}
+
+TEST_F(SelectToolTest, ContextMenusOfObjectsAndOfTheSheetRunTheChosenCommand) {
+    AddBox(CRect(1000, -1000, 1400, -1400));
+    view.cursor = ToolTestView::At(1100, -1000);
+    view.menuAnswer = ID_EDIT_CLEAR;
+    Tool().OnContextMenu(view, CPoint(0, 0));
+    EXPECT_EQ(view.selection.GetCount(), 1);
+    EXPECT_EQ(view.shownMenus.back().front().id, ID_EDIT_CUT);
+    view.cursor = ToolTestView::At(5000, -5000);
+    view.menuAnswer = 0;
+    Tool().OnContextMenu(view, CPoint(0, 0));
+    EXPECT_EQ(view.shownMenus.back().front().id, ID_EDIT_UNDO);
+    EXPECT_EQ(view.commands, std::vector<UINT>{ID_EDIT_CLEAR});
+}
+
+// A wire adds "Show Identifier" and its "Connect To" popup after the properties command.
+TEST_F(SelectToolTest, AWiresMenuHoldsItsOwnEntries) {
+    auto wire = std::make_unique<CWire>();
+    wire->AddPoint(CPoint(1000, -1000));
+    wire->AddPoint(CPoint(3000, -1000));
+    ASSERT_TRUE(doc.AddObject(std::move(wire)));
+    view.cursor = ToolTestView::At(2000, -1000);
+    Tool().OnContextMenu(view, CPoint(0, 0));
+    const ToolMenu& menu = view.shownMenus.back();
+    const auto properties = std::find_if(
+        menu.begin(), menu.end(), [](const auto& entry) { return entry.id == ID_EDIT_PROPERTIES; });
+    ASSERT_GE(menu.end() - properties, 5);
+    EXPECT_EQ(properties[1].id, 0u);  // a separator
+    EXPECT_EQ(properties[2].id, 32955u);
+    EXPECT_EQ(properties[2].text, "Show Identifier");
+    EXPECT_EQ(properties[3].text, "Connect To");
+    std::vector<UINT> ids;
+    for (const ContextMenuEntry& entry : properties[3].submenu)
+        ids.push_back(entry.id);
+    EXPECT_EQ(ids, (std::vector<UINT>{32956, 32962, 0, 32958, 32959, 32960, 32961, 0, 32992}));
+    EXPECT_EQ(menu.back().id, ID_LIBRARY_ADD_TO);
+}
+
+// A part turned by 90 degrees and placed with its one unwired pin at (2000, -3000) goes where
+// it is dragged from its placement, and undo and redo give back each state exactly.
+TEST_F(SelectToolTest, ADraggedPlacedPartKeepsItsPlacement) {
+    auto symbol = std::make_unique<CSymbol>();
+    auto* pin = new CPin(symbol.get());
+    pin->SetEnds(CPoint(100, 0), CPoint(0, 0));
+    symbol->GetPins().AddTail(pin);
+    symbol->GetGraphics().AddTail(new CDrawRect(CRect(100, 200, 500, -200)));
+    symbol->RecalcBounds(nullptr);
+    symbol->Rotate(900, 0, 0, nullptr);
+    symbol->OffsetBy(CSize(2000, -3000));
+    ASSERT_TRUE(doc.AddObject(std::move(symbol)));
+    view.Select(nullptr, false);
+    ASSERT_EQ(pin->GetConnectPoint(), CPoint(2000, -3000));
+    const std::vector<BYTE> before = DocumentBytes(doc);
+
+    // On the body's outline, 300 above the pin and 200 to its left.
+    Drag(CPoint(1800, -2700), CPoint(2100, -2700));
+    ASSERT_EQ(Steps(), 2);
+    EXPECT_EQ(pin->GetConnectPoint(), CPoint(2300, -3000));
+    const std::vector<BYTE> after = DocumentBytes(doc);
+    ASSERT_TRUE(doc.GetUndoList().Undo());
+    EXPECT_EQ(pin->GetConnectPoint(), CPoint(2000, -3000));
+    EXPECT_EQ(DocumentBytes(doc), before);
+    ASSERT_TRUE(doc.GetUndoList().Redo());
+    EXPECT_EQ(pin->GetConnectPoint(), CPoint(2300, -3000));
+    EXPECT_EQ(DocumentBytes(doc), after);
+}
+
+TEST_F(SelectToolTest, PressingTheFreeEndOfASelectedWireDragsIt) {
+    auto wire = std::make_unique<CWire>();
+    CWire* added = wire.get();
+    added->AddPoint(CPoint(1000, -1000));
+    added->AddPoint(CPoint(2000, -1000));
+    ASSERT_TRUE(doc.AddObject(std::move(wire)));
+    view.Select(added, false);
+    Press(2000, -1000);
+    EXPECT_EQ(tools.state.currentShape, kToolWireDrag);
+    EXPECT_EQ(tools.WireDragTool().PickedUp(), added);
+    EXPECT_TRUE(view.capture);
+    Escape();
+    EXPECT_EQ(doc.GetObjects().GetHead(), added);
+}
+
+}  // namespace

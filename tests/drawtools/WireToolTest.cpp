@@ -1,0 +1,380 @@
+// The wire, bus and wire-drag tools against real documents: ends on pins, elbows, double
+// clicks, Esc, names taken from buses, re-routed ends; and a small circuit drawn, saved and
+// read back.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <vector>
+
+#include "ToolTestView.h"
+#include "drawtools/ToolPrompts.h"
+#include "drawtools/WireDragTool.h"
+#include "model/net/Bus.h"
+#include "model/net/Net.h"
+#include "model/net/Wire.h"
+#include "model/symbol/Pin.h"
+#include "model/symbol/Symbol.h"
+#include "model/text/AttrText.h"
+#include "support/TestSupport.h"
+
+namespace {
+
+class WireToolTest : public ToolTest, public ::testing::Test {
+protected:
+    // A symbol with one pin pointing right whose hot end lies at hot.
+    CPin* PlacePin(CPoint hot, const char* id) {
+        auto* symbol = new CSymbol();
+        auto* pin = new CPin(symbol);
+        pin->SetEnds(CPoint(hot.x - 200, hot.y), hot);
+        pin->SetAttr("_ID", id, kSetAttrForce);
+        symbol->GetPins().AddTail(pin);
+        symbol->SetDocument(&doc);
+        symbol->RecalcBounds(nullptr);
+        doc.GetObjects().AddTail(symbol);
+        return pin;
+    }
+    CBus* PlaceBus(CPoint from, CPoint to, const char* name) {
+        auto* bus = new CBus();
+        bus->AddPoint(from);
+        bus->AddPoint(to);
+        bus->SetDocument(&doc);
+        doc.GetObjects().AddTail(bus);
+        bus->SetAttr("_ID", name, kSetAttrForce);
+        return bus;
+    }
+    CWire* LastWire() const {
+        for (POSITION pos = doc.GetObjects().GetTailPosition(); pos;) {
+            if (auto* wire = dynamic_cast<CWire*>(doc.GetObjects().GetPrev(pos)))
+                return wire;
+        }
+        return nullptr;
+    }
+    // Clicks from one point to the other with the current tool.
+    void DrawWire(CPoint from, CPoint to) {
+        Click(from.x, from.y);
+        Move(to.x, to.y);
+        Click(to.x, to.y);
+    }
+};
+
+TEST_F(WireToolTest, AWireBetweenTwoPinsTakesAnElbowAndOneNetInOneStep) {
+    CPin* a = PlacePin(CPoint(1000, -1000), "1");
+    CPin* b = PlacePin(CPoint(3000, -2000), "2");
+    Choose(kToolWire);
+    EXPECT_EQ(view.prompts.back(), kPromptStartWire);
+    DrawWire(CPoint(1000, -1000), CPoint(3000, -2000));
+    CWire* wire = LastWire();
+    ASSERT_NE(wire, nullptr);
+    EXPECT_EQ(wire->GetStartObject(), a);
+    EXPECT_EQ(wire->GetEndObject(), b);
+    EXPECT_EQ(a->GetWire(), wire);
+    EXPECT_EQ(b->GetWire(), wire);
+    ASSERT_EQ(wire->GetPointCount(), 3);
+    EXPECT_EQ(wire->GetPoint(1), CPoint(3000, -1000));
+    ASSERT_NE(wire->GetNet(), nullptr);
+    EXPECT_FALSE(wire->GetNet()->GetName().IsEmpty());
+    EXPECT_EQ(Steps(), 1);
+    EXPECT_FALSE(Tool().HasOpenObject());
+    EXPECT_EQ(tools.state.currentShape, kToolWire);
+}
+
+// Readers of the change log (the design tree) learn from it what drawing the wire changed: the
+// wire and the symbols whose pins it now ends on.
+TEST_F(WireToolTest, TheChangeLogNamesWhatDrawingAWireChanged) {
+    CPin* a = PlacePin(CPoint(1000, -1000), "1");
+    CPin* b = PlacePin(CPoint(3000, -2000), "2");
+    const std::uint64_t before = doc.GetChangeLog().Count();
+    Choose(kToolWire);
+    DrawWire(CPoint(1000, -1000), CPoint(3000, -2000));
+    std::vector<CDocChangeLog::Object> named;
+    ASSERT_TRUE(doc.GetChangeLog().ObjectsSince(before, named));
+    std::vector<const CDrawObj*> objects;
+    for (const auto& object : named)
+        objects.push_back(object.object);
+    for (const CDrawObj* changed :
+         {static_cast<const CDrawObj*>(LastWire()), static_cast<const CDrawObj*>(a->GetOwner()),
+          static_cast<const CDrawObj*>(b->GetOwner())})
+        EXPECT_NE(std::find(objects.begin(), objects.end(), changed), objects.end());
+}
+
+TEST_F(WireToolTest, ADoubleClickRightAfterTheFirstClickTakesTheWireBack) {
+    PlacePin(CPoint(1000, -1000), "1");
+    const std::vector<BYTE> before = DocumentBytes(doc);
+    Choose(kToolWire);
+    Click(1000, -1000);
+    Tool().OnLButtonDblClk(view, 0, ToolTestView::At(1000, -1000));
+    EXPECT_EQ(DocumentBytes(doc), before);
+    EXPECT_EQ(Steps(), 0);
+    EXPECT_EQ(tools.state.currentShape, kToolSelect);
+}
+
+TEST_F(WireToolTest, ADoubleClickEndsAWireWithoutItsFloatingPoints) {
+    Choose(kToolWire);
+    Click(1000, -1000);
+    Move(2000, -1000);
+    DoubleClick(2000, -1000);
+    CWire* wire = LastWire();
+    ASSERT_NE(wire, nullptr);
+    ASSERT_EQ(wire->GetPointCount(), 2);
+    EXPECT_EQ(wire->GetPoint(1), CPoint(2000, -1000));
+    EXPECT_EQ(Steps(), 1);
+}
+
+TEST_F(WireToolTest, EscWhileDrawingLeavesTheDocumentByteIdentical) {
+    PlacePin(CPoint(1000, -1000), "1");
+    const std::vector<BYTE> before = DocumentBytes(doc);
+    Choose(kToolWire);
+    Click(1000, -1000);
+    Move(2000, -1500);
+    Click(2000, -1500);
+    Move(2500, -2500);
+    Escape();
+    EXPECT_EQ(DocumentBytes(doc), before);
+    EXPECT_EQ(Steps(), 0);
+}
+
+// Wires from (1000, y) to a bus at x = 5000, for y = -1000, -2000, -3000, each starting on a
+// pin with the identifier given or on nothing; the names they take.
+std::vector<CString> NamesFromBus(const char* busName, const char* pinId) {
+    ToolTest test;
+    auto* bus = new CBus();
+    bus->AddPoint(CPoint(5000, 0));
+    bus->AddPoint(CPoint(5000, -5000));
+    bus->SetDocument(&test.doc);
+    test.doc.GetObjects().AddTail(bus);
+    bus->SetAttr("_ID", busName, kSetAttrForce);
+    std::vector<CString> names;
+    for (LONG y = -1000; y >= -3000; y -= 1000) {
+        if (pinId) {
+            auto* symbol = new CSymbol();
+            auto* pin = new CPin(symbol);
+            pin->SetEnds(CPoint(800, y), CPoint(1000, y));
+            pin->SetAttr("_ID", pinId, kSetAttrForce);
+            symbol->GetPins().AddTail(pin);
+            symbol->SetDocument(&test.doc);
+            symbol->RecalcBounds(nullptr);
+            test.doc.GetObjects().AddTail(symbol);
+        }
+        test.Choose(kToolWire);
+        test.Click(1000, y);
+        test.Move(5000, y);
+        test.Click(5000, y);
+        CWire* wire = nullptr;
+        for (POSITION pos = test.doc.GetObjects().GetTailPosition(); pos && !wire;) {
+            auto* object = static_cast<CDrawObj*>(test.doc.GetObjects().GetPrev(pos));
+            if (object->GetObjType() == kObjWire)
+                wire = static_cast<CWire*>(object);
+        }
+        EXPECT_EQ(wire->GetEndObject(), bus);
+        names.push_back((wire->GetNet()->GetFlags() & kNetNamed) ? wire->GetAttr("_ID") : "");
+    }
+    return names;
+}
+
+TEST_F(WireToolTest, AWireEndingOnABusTakesTheNameOfAMember) {
+    struct Case {
+        const char* bus;
+        const char* pin;  // null: the wires start on nothing
+        std::vector<CString> names;
+    };
+    const Case cases[] = {{"D[0..7]", "A3", {"D3", "D3", "D3"}},
+                          {"D[0..7]", nullptr, {"D0", "D1", "D2"}},
+                          // A pin number that no member has falls back to the members in turn.
+                          {"D[0..7]", "A9", {"D0", "D1", "D2"}},
+                          {"CLK", nullptr, {"", "", ""}}};
+    for (const Case& c : cases)
+        EXPECT_EQ(NamesFromBus(c.bus, c.pin), c.names) << c.bus << " " << (c.pin ? c.pin : "-");
+}
+
+// Moving a symbol drags the wire on its pin along, as one step that undoes to the same bytes.
+TEST_F(WireToolTest, AMovedSymbolTakesItsWireAlong) {
+    PlacePin(CPoint(1000, -1000), "1");
+    PlacePin(CPoint(3000, -2000), "2");
+    Choose(kToolWire);
+    DrawWire(CPoint(1000, -1000), CPoint(3000, -2000));
+    Choose(kToolSelect);
+    const std::vector<BYTE> drawn = DocumentBytes(doc);
+    Drag(CPoint(900, -1000), CPoint(900, -1500));
+    ASSERT_EQ(Steps(), 2);
+    CWire* wire = LastWire();
+    auto* pin = dynamic_cast<CPin*>(wire->GetStartObject());
+    ASSERT_NE(pin, nullptr);
+    EXPECT_EQ(pin->GetConnectPoint(), CPoint(1000, -1500));
+    EXPECT_EQ(wire->GetPoint(0), CPoint(1000, -1500));
+    EXPECT_EQ(pin->GetWire(), wire);
+    ASSERT_TRUE(doc.GetUndoList().Undo());
+    EXPECT_EQ(DocumentBytes(doc), drawn);
+}
+
+// A press with the select tool on a pin of a symbol starts a wire there.
+TEST_F(WireToolTest, TheSelectToolStartsAWireOnAPin) {
+    CPin* pin = PlacePin(CPoint(1000, -1000), "1");
+    Click(1000, -1000);
+    EXPECT_EQ(tools.state.currentShape, kToolWire);
+    ASSERT_TRUE(Tool().HasOpenObject());
+    EXPECT_EQ(LastWire()->GetStartObject(), pin);
+}
+
+// The free start of a wire is dragged as the start, the end staying where it was.
+TEST_F(WireToolTest, PressingTheFreeStartDragsTheStart) {
+    CPin* pin = PlacePin(CPoint(1000, -3000), "1");
+    Choose(kToolWire);
+    Click(1000, -1000);
+    Move(2000, -1000);
+    DoubleClick(2000, -1000);
+    Choose(kToolWire);
+    Click(1000, -1000);
+    Move(1000, -3000);
+    Click(1000, -3000);
+    CWire* rerouted = LastWire();
+    ASSERT_EQ(Steps(), 2);
+    EXPECT_EQ(pin->GetWire(), rerouted);
+    const CPoint ends[] = {rerouted->GetPointFromEnd(0, 0), rerouted->GetPointFromEnd(1, 0)};
+    EXPECT_TRUE((ends[0] == CPoint(2000, -1000)) != (ends[1] == CPoint(2000, -1000)));
+    EXPECT_TRUE((ends[0] == CPoint(1000, -3000)) != (ends[1] == CPoint(1000, -3000)));
+}
+
+TEST_F(WireToolTest, ABusNeverEndsOnAPlainWire) {
+    Choose(kToolWire);
+    DrawWire(CPoint(1000, -3000), CPoint(3000, -3000));
+    Choose(kToolBus);
+    Click(2000, -1000);
+    Move(2000, -3000);
+    Click(2000, -3000);
+    ASSERT_TRUE(Tool().HasOpenObject());
+    EXPECT_EQ(LastWire()->GetObjType(), kObjBus);
+    Escape();
+}
+
+TEST_F(WireToolTest, TheFreeEndOfAWireIsDraggedToAPinAsOneReroute) {
+    CPin* pin = PlacePin(CPoint(3000, -2000), "1");
+    Choose(kToolWire);
+    Click(1000, -1000);
+    Move(2000, -1000);
+    DoubleClick(2000, -1000);
+    CWire* old = LastWire();
+    ASSERT_EQ(Steps(), 1);
+    const std::vector<BYTE> drawn = DocumentBytes(doc);
+    // Esc while the end is held puts the wire back as it was.
+    Choose(kToolWire);
+    Click(2000, -1000);
+    EXPECT_EQ(tools.state.currentShape, kToolWireDrag);
+    Move(2500, -1500);
+    Escape();
+    EXPECT_EQ(DocumentBytes(doc), drawn);
+    EXPECT_EQ(LastWire(), old);
+    // Dragged to the pin, it is replaced by a re-routed copy in one step.
+    Choose(kToolWire);
+    Click(2000, -1000);
+    Move(3000, -2000);
+    Click(3000, -2000);
+    EXPECT_EQ(tools.state.currentShape, kToolSelect);
+    ASSERT_EQ(Steps(), 2);
+    EXPECT_STREQ(doc.GetUndoList().GetUndoName(), "wire re-route");
+    CWire* rerouted = LastWire();
+    EXPECT_NE(rerouted, old);
+    EXPECT_EQ(rerouted->GetEndObject(), pin);
+    EXPECT_EQ(pin->GetWire(), rerouted);
+    ASSERT_TRUE(doc.GetUndoList().Undo());
+    EXPECT_EQ(DocumentBytes(doc), drawn);
+}
+
+// The attribute texts of the document whose owner is gone: none, or not in the document, or
+// keeping no back-link to the text.
+int OwnerlessTexts(CDrawDoc& doc) {
+    int ownerless = 0;
+    for (POSITION pos = doc.GetObjects().GetHeadPosition(); pos;) {
+        auto* text = dynamic_cast<CAttrText*>(doc.GetObjects().GetNext(pos));
+        if (!text || text->GetOwnerDocument() == &doc)
+            continue;
+        CDrawObj* owner = text->GetOwnerObject();
+        const CObList* texts = owner ? owner->GetAttrTextList() : nullptr;
+        if (!owner || !doc.IsListed(owner) || !texts || !texts->Find(text))
+            ++ownerless;
+    }
+    return ownerless;
+}
+
+// A wire named from a bus shows its name; re-routing its free start leaves no text behind
+// without its wire, in the document or in its file, and undo gives the label back.
+TEST_F(WireToolTest, ARerouteLeavesNoLabelWithoutItsWire) {
+    PlaceBus(CPoint(3000, -500), CPoint(3000, -4000), "D[0..7]");
+    Choose(kToolWire);
+    DrawWire(CPoint(1000, -1000), CPoint(3000, -1000));
+    CWire* named = LastWire();
+    ASSERT_EQ(named->GetAttr("_ID"), "D0");
+    CAttrText* label = named->FindAttrText("_ID");
+    ASSERT_NE(label, nullptr);
+    ASSERT_TRUE(doc.IsListed(label));
+    const std::vector<BYTE> drawn = DocumentBytes(doc);
+
+    Choose(kToolWire);
+    Click(1000, -1000);
+    ASSERT_EQ(tools.state.currentShape, kToolWireDrag);
+    Move(1000, -3000);
+    Click(1000, -3000);
+    Tool().OnFinish(view);
+    EXPECT_EQ(tools.state.currentShape, kToolSelect);
+    EXPECT_STREQ(doc.GetUndoList().GetUndoName(), "wire re-route");
+    ASSERT_NE(LastWire(), named);
+    EXPECT_EQ(LastWire()->GetAttr("_ID"), "D0");
+    EXPECT_FALSE(doc.IsListed(label));  // it went with its wire
+    EXPECT_EQ(OwnerlessTexts(doc), 0);
+    const std::vector<BYTE> rerouted = DocumentBytes(doc);
+
+    testsupport::TempDir dir;
+    const std::string path = (dir / "rerouted.sch").string();
+    ASSERT_TRUE(doc.OnSaveDocument(path.c_str()));
+    CDrawDoc loaded;
+    ASSERT_TRUE(loaded.OnOpenDocument(path.c_str()));
+    EXPECT_EQ(OwnerlessTexts(loaded), 0);
+
+    ASSERT_TRUE(doc.GetUndoList().Undo());
+    EXPECT_EQ(DocumentBytes(doc), drawn);
+    EXPECT_EQ(named->FindAttrText("_ID"), label);
+    EXPECT_EQ(label->GetOwnerObject(), named);
+    ASSERT_TRUE(doc.GetUndoList().Redo());
+    EXPECT_EQ(DocumentBytes(doc), rerouted);
+    EXPECT_EQ(OwnerlessTexts(doc), 0);
+}
+
+// Three symbols, wires between their pins with a junction, and a bus, drawn with the tools,
+// saved and read back.
+TEST_F(WireToolTest, ADrawnCircuitSavesAndLoadsWithTheSameObjectsAndNets) {
+    PlacePin(CPoint(1000, -1000), "1");
+    PlacePin(CPoint(3000, -1000), "2");
+    PlacePin(CPoint(3000, -3000), "3");
+    PlaceBus(CPoint(6000, -500), CPoint(6000, -4000), "D[0..3]");
+    Choose(kToolWire);
+    DrawWire(CPoint(1000, -1000), CPoint(3000, -1000));
+    DrawWire(CPoint(3000, -3000), CPoint(2000, -1000));
+    DrawWire(CPoint(4000, -2000), CPoint(6000, -2000));
+    Choose(kToolBus);
+    Click(7000, -1000);
+    Move(7000, -3000);
+    DoubleClick(7000, -3000);
+    Choose(kToolSelect);
+    ASSERT_EQ(Steps(), 4);
+    const CObList& objects = doc.GetObjects();
+    auto* first = static_cast<CWire*>(objects.GetAt(objects.FindIndex(4)));
+    auto* second = static_cast<CWire*>(objects.GetAt(objects.FindIndex(5)));
+    EXPECT_EQ(second->GetEndObject(), first);
+    EXPECT_EQ(second->GetNet(), first->GetNet());
+    // Every gesture is one step: all of them undone and redone give the same sheet.
+    const std::vector<BYTE> drawn = DocumentBytes(doc);
+    EXPECT_EQ(doc.GetUndoList().Undo(4), 4);
+    EXPECT_EQ(doc.GetObjects().GetCount(), 4);
+    EXPECT_EQ(doc.GetUndoList().Redo(4), 4);
+    EXPECT_EQ(DocumentBytes(doc), drawn);
+    testsupport::TempDir dir;
+    const std::string path = (dir / "circuit.sch").string();
+    ASSERT_TRUE(doc.OnSaveDocument(path.c_str()));
+    CDrawDoc loaded;
+    ASSERT_TRUE(loaded.OnOpenDocument(path.c_str()));
+    EXPECT_EQ(DocumentBytes(loaded), DocumentBytes(doc));
+    EXPECT_EQ(loaded.GetObjects().GetCount(), objects.GetCount());
+}
+
+}  // namespace

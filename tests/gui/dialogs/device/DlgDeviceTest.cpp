@@ -1,0 +1,238 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include "gui/dialogs/device/DlgDevice.h"
+#include "gui/dialogs/device/DlgPowerPins.h"
+#include "gui/dialogs/device/EditListCtrl.h"
+#include "gui/dialogs/objects/DlgOtherAttr.h"
+#include "gui/support/QtTestApp.h"
+#include "library/LibraryFile.h"
+#include "model/device/Device.h"
+#include "model/object/StdAttrNames.h"
+#include "support/ScriptedLibraryPicker.h"
+#include "support/ScriptedPrompt.h"
+#include "support/TestSupport.h"
+
+namespace {
+
+class DlgDeviceTest : public ::testing::Test {
+protected:
+    DlgDeviceTest() { QtTestApp::ensure(); }
+
+    static void Type(CEditListCtrl& list, int row, int column, const char* text) {
+        list.item(row, column)->setText(text);
+    }
+};
+
+TEST_F(DlgDeviceTest, ARowCopiedAndPastedIntoTheEmptyRowFillsItsCellsAndAddsARow) {
+    CEditListCtrl list(kListKeepEmptyRow | kListRowsGrow, nullptr);
+    list.AppendRow(1, 4);
+    list.SetRowCells(0, {"A", "1", "B", ""});
+    list.AppendRow(1, 1);
+    list.SelectOnly(0);
+    list.CopyRow();
+    EXPECT_EQ(QApplication::clipboard()->text(), QString("A\x01"
+                                                         "1\x01"
+                                                         "B\x01"));
+    QApplication::clipboard()->setText(
+        QString("A\x01"
+                "1\x01"
+                "B"));
+    list.SelectOnly(1);
+    list.PasteRow();
+    ASSERT_EQ(list.rowCount(), 3);
+    EXPECT_EQ(list.RowCells(1), (std::vector<CString>{"A", "1", "B"}));
+    EXPECT_EQ(list.CellCount(2), 1);
+}
+
+TEST_F(DlgDeviceTest, TypingIntoARowsLastCellGrowsItAndTheList) {
+    CEditListCtrl list(kListKeepEmptyRow | kListRowsGrow, nullptr);
+    list.AppendRow(1, 1);
+    Type(list, 0, 0, "U");
+    EXPECT_EQ(list.rowCount(), 2);  // a new empty row
+    EXPECT_EQ(list.CellCount(0), 2);
+    Type(list, 0, 1, "a");
+    Type(list, 0, 2, "A");
+    ASSERT_EQ(list.columnCount(), 4);
+    EXPECT_EQ(list.horizontalHeaderItem(2)->text(), "Pin");
+    EXPECT_EQ(list.horizontalHeaderItem(3)->text(), "#");
+    EXPECT_TRUE(list.IsEditable(0, 3));
+    EXPECT_FALSE(list.IsEditable(1, 3));
+}
+
+TEST_F(DlgDeviceTest, OkRefusesAMissingPinNumberAndThenStoresTheWholeDevice) {
+    testsupport::ScriptedPrompt prompt({IDOK});
+    CDevice device;
+    CDlgDevice dialog(device, DeviceForm::NewDevice(), nullptr);
+    dialog.show();
+    EXPECT_EQ(dialog.field(kDeviceFieldName)->text(), "New Device");
+    CEditListCtrl* map = dialog.map();
+    ASSERT_EQ(map->rowCount(), 2);  // the hidden pins and the empty row
+    Type(*map, 0, 2, "VCC");
+    Type(*map, 0, 3, "14");
+    Type(*map, 1, 0, "U");
+    Type(*map, 1, 1, "a");
+    Type(*map, 1, 2, "A");
+    EXPECT_TRUE(dialog.grab().save(QString(VOSK_BINARY_DIR) + "/device-properties.png"));
+    dialog.accept();
+    EXPECT_TRUE(dialog.isVisible());
+    ASSERT_EQ(prompt.shown().size(), 1u);
+    EXPECT_EQ(prompt.shown()[0].text, "Error - pin number missing.");
+    EXPECT_EQ(map->currentColumn(), 3);
+    EXPECT_EQ(device.GetAttrCount(), 0);  // nothing stored before every check passed
+
+    Type(*map, 1, 3, "1");
+    dialog.field(kDeviceFieldName)->setText("Buffer");
+    dialog.accept();
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_EQ(device.GetStdAttr(kStdAttrImplicit),
+              "VCC\x01"
+              "14");
+    const DeviceForm stored = DeviceForm::Load(device);
+    ASSERT_EQ(stored.rows.size(), 2u);
+    EXPECT_EQ(stored.rows[1], (DeviceForm::Row{"U", "a", "A", "1"}));
+    EXPECT_EQ(device.GetStdAttr(kStdAttrName), "Buffer");
+}
+
+TEST_F(DlgDeviceTest, AddToLibraryWritesADeviceRecord) {
+    testsupport::TempDir dir;
+    const std::string path = (dir / "user.rlb").string();
+    {
+        CLibraryFile library;
+        ASSERT_EQ(library.Create(path.c_str()), kCreateDone);
+    }
+    CDevice device("7404");
+    DeviceForm form = DeviceForm::Load(device);
+    form.fields[kDeviceFieldDescription] = "Hex inverter";
+    CDlgDevice dialog(device, form, nullptr);
+    ASSERT_TRUE(dialog.AddToLibrary(QString::fromStdString(path)));
+    CLibraryFile library;
+    ASSERT_TRUE(library.Open(path.c_str()));
+    CLibraryItem item;
+    EXPECT_NE(library.FindItem(item, "7404"), kItemNotFound);
+    EXPECT_EQ(item.m_description, "Hex inverter");
+}
+
+// "S&earch..." picks a footprint item from the libraries; its name becomes the footprint.
+TEST_F(DlgDeviceTest, SearchNamesTheFootprintPickedFromTheLibraries) {
+    testsupport::TempDir dir;
+    {
+        CLibraryFile library;
+        ASSERT_EQ(library.Create((dir / "pcb.rlb").c_str()), kCreateDone);
+        CLibraryItem item("DIP14", "dual in line", kItemFootprint);
+        ASSERT_TRUE(library.AddObjectList(CObList(), item, FALSE));
+    }
+    CDevice device("7404");
+    DeviceForm form = DeviceForm::Load(device);
+    form.fields[kDeviceFieldFootprint] = "SO14";
+    CDlgDevice dialog(device, form, nullptr);
+    dialog.show();
+    QPushButton* search = nullptr;
+    for (QPushButton* button : dialog.findChildren<QPushButton*>()) {
+        if (button->text() == "S&earch...")
+            search = button;
+    }
+    ASSERT_NE(search, nullptr);
+    {
+        testsupport::ScriptedLibraryPicker nothing(dir.path(), "");
+        QTest::mouseClick(search, Qt::LeftButton);
+        EXPECT_EQ(nothing.calls, 1);
+        EXPECT_EQ(dialog.field(kDeviceFieldFootprint)->text(), "SO14");
+    }
+    testsupport::ScriptedLibraryPicker picker(dir.path(), "DIP14");
+    QTest::mouseClick(search, Qt::LeftButton);
+    EXPECT_EQ(picker.options, kSearchSingleChoice | kSearchFootprints);
+    EXPECT_EQ(dialog.field(kDeviceFieldFootprint)->text(), "DIP14");
+}
+
+// Attributes edited on their page wait for OK: Cancel leaves the device as it was. "_Map"
+// belongs to the symbol map and is refused there.
+TEST_F(DlgDeviceTest, AttributesAreKeptUntilOk) {
+    testsupport::ScriptedPrompt prompt({IDOK, IDOK});
+    CDevice device("7404");
+    device.SetAttr("Tol", "5%", TRUE);
+    const auto edit = [](CDlgDevice& dialog) {
+        QTimer::singleShot(0, [] {
+            auto* sheet = qobject_cast<CPropertySheet*>(QApplication::activeModalWidget());
+            ASSERT_NE(sheet, nullptr);
+            auto* page = static_cast<CDlgOtherAttr*>(sheet->Page(0));
+            QTableWidget* table = page->table();
+            const int last = table->rowCount() - 1;
+            table->item(last, 0)->setText("_Map");
+            sheet->accept();
+            EXPECT_TRUE(sheet->isVisible());
+            table->item(last, 0)->setText("Rev");
+            table->item(last, 1)->setText("B");
+            table->clearSelection();
+            for (int row = 0; row < table->rowCount(); ++row) {
+                if (table->item(row, 0)->text() == "Tol")
+                    table->selectRow(row);
+            }
+            page->DeleteRows();
+            sheet->accept();
+            EXPECT_FALSE(sheet->isVisible());
+        });
+        dialog.EditAttributes();
+    };
+    {
+        CDlgDevice dialog(device, DeviceForm::Load(device), nullptr);
+        edit(dialog);
+        EXPECT_EQ(dialog.Edited().GetAttr("Rev"), "B");
+        dialog.reject();
+    }
+    EXPECT_EQ(device.GetAttr("Tol"), "5%");
+    EXPECT_EQ(device.GetAttr("Rev"), "");
+    ASSERT_EQ(prompt.shown().size(), 1u);
+    EXPECT_EQ(prompt.shown()[0].text,
+              "Use the Device Properties dialog box to set the _Map attribute.");
+
+    CDlgDevice dialog(device, DeviceForm::Load(device), nullptr);
+    edit(dialog);
+    dialog.accept();
+    EXPECT_EQ(device.GetAttr("Rev"), "B");
+    CString unused;
+    EXPECT_FALSE(device.Lookup("Tol", unused));
+    EXPECT_EQ(device.GetStdAttr(kStdAttrName), "7404");
+}
+
+// Power pins edited in their dialog wait for the Device Properties' OK too.
+TEST_F(DlgDeviceTest, PowerPinsAreKeptUntilOk) {
+    CDevice device("7400");
+    const auto edit = [](CDlgDevice& dialog) {
+        QTimer::singleShot(0, [] {
+            auto* pins = qobject_cast<CDlgPowerPins*>(QApplication::activeModalWidget());
+            ASSERT_NE(pins, nullptr);
+            pins->nameEdit()->setText("VCC");
+            pins->numberEdit()->setText("14");
+            pins->netBox()->setCurrentText("Power1");
+            pins->Add();
+            pins->accept();
+        });
+        dialog.EditPowerPins();
+    };
+    {
+        CDlgDevice dialog(device, DeviceForm::Load(device), nullptr);
+        edit(dialog);
+        EXPECT_EQ(dialog.Edited().GetAttr("_Implicit"),
+                  "VCC\x01"
+                  "14");
+        dialog.reject();
+    }
+    EXPECT_EQ(device.GetAttr("_Implicit"), "");
+    CDlgDevice dialog(device, DeviceForm::Load(device), nullptr);
+    edit(dialog);
+    dialog.accept();
+    EXPECT_EQ(device.GetAttr("_Implicit"),
+              "VCC\x01"
+              "14");
+    EXPECT_EQ(device.GetAttr("VCC.Net"), "Power1");
+}
+
+}  // namespace

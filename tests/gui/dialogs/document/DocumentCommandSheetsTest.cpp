@@ -1,0 +1,172 @@
+// Document Settings and Insert Title Block run end to end: OK records one step that undo takes
+// back to the document's archived bytes; Cancel changes nothing.
+
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QTableWidget>
+#include <QTimer>
+
+#include "gui/dialogs/document/DlgFrame.h"
+#include "gui/dialogs/document/DocSettingsSheet.h"
+#include "gui/dialogs/document/TitleBlockSheet.h"
+#include "gui/dialogs/objects/DlgOtherAttr.h"
+#include "gui/support/QtTestApp.h"
+#include "model/app/SchematicApp.h"
+#include "model/doc/DrawDoc.h"
+#include "model/text/AttrText.h"
+#include "support/DocumentBytes.h"
+#include "support/TestSupport.h"
+
+namespace {
+
+class DocumentCommandSheetsTest : public ::testing::Test {
+protected:
+    DocumentCommandSheetsTest() : app(dir / "settings.ini") {
+        QtTestApp::ensure();
+        doc.OnNewDocument();
+        // A value the defaults overwrite only when they are saved.
+        app.Settings().WriteProfileInt("Document", "PaperColour", 7);
+    }
+
+    // Answers the next sheet: ok or cancel after edit.
+    template <class Sheet, class Edit>
+    static void Answer(bool ok, Edit edit) {
+        QTimer::singleShot(0, [ok, edit] {
+            auto* sheet = qobject_cast<Sheet*>(QApplication::activeModalWidget());
+            ASSERT_NE(sheet, nullptr);
+            edit(*sheet);
+            ok ? sheet->accept() : sheet->reject();
+        });
+    }
+
+    std::vector<CString> Steps() { return doc.GetUndoList().FillUndoList(); }
+
+    testsupport::TempDir dir;
+    CSchematicApp app;
+    ScopedApp scoped{app};
+    CDrawDoc doc;
+};
+
+// Untick the frame on the Frame page and tick "Save as Default Setttings".
+void UntickFrameAndSave(CDocSettingsSheet& sheet) {
+    EXPECT_EQ(sheet.windowTitle(), "Document Properties");
+    const char* titles[] = {"General", "Sheet Size", "Page Margins",
+                            "Frame",   "Attributes", "Position and Scaling"};
+    ASSERT_EQ(sheet.PageCount(), 6);
+    for (int i = 0; i < 6; ++i)
+        EXPECT_EQ(sheet.Page(i)->windowTitle(), titles[i]);
+    EXPECT_EQ(sheet.saveAsDefaultBox()->text(), "Save as Default Setttings");
+    ASSERT_TRUE(sheet.SetCurrentPage(3));
+    static_cast<CDlgFrame*>(sheet.CurrentPage())->frameBox()->click();
+    sheet.saveAsDefaultBox()->setChecked(true);
+}
+
+TEST_F(DocumentCommandSheetsTest, DocumentSettingsAreOneStepAndMaySaveTheDefaults) {
+    const std::vector<BYTE> before = testsupport::DocumentBytes(doc);
+    const DWORD frame = doc.m_border.m_flags & CSheetBorder::kFrameLines;
+
+    Answer<CDocSettingsSheet>(false, UntickFrameAndSave);
+    EditDocumentSettings(doc, nullptr, {});
+    EXPECT_EQ(testsupport::DocumentBytes(doc), before);
+    EXPECT_TRUE(Steps().empty());
+    EXPECT_FALSE(doc.IsModified());
+    EXPECT_EQ(app.Settings().GetProfileInt("Document", "PaperColour", -1), 7u);
+
+    Answer<CDocSettingsSheet>(true, UntickFrameAndSave);
+    EditDocumentSettings(doc, nullptr, {});
+    EXPECT_NE(doc.m_border.m_flags & CSheetBorder::kFrameLines, frame);
+    EXPECT_EQ(Steps(), std::vector<CString>{"1 - Document settings"});
+    EXPECT_EQ(app.Settings().GetProfileInt("Document", "PaperColour", -1), doc.m_paperColour);
+
+    doc.GetUndoList().Undo(1);
+    EXPECT_EQ(testsupport::DocumentBytes(doc), before);
+}
+
+TEST_F(DocumentCommandSheetsTest, DocumentSettingsWithoutTheBoxLeaveTheDefaults) {
+    Answer<CDocSettingsSheet>(true, [](CDocSettingsSheet& sheet) {
+        ASSERT_TRUE(sheet.SetCurrentPage(3));
+        static_cast<CDlgFrame*>(sheet.CurrentPage())->frameBox()->click();
+    });
+    EditDocumentSettings(doc, nullptr, {});
+    EXPECT_EQ(Steps().size(), 1u);
+    EXPECT_EQ(app.Settings().GetProfileInt("Document", "PaperColour", -1), 7u);
+}
+
+// The row of the attributes page that names name.
+QTableWidgetItem* NameItem(QTableWidget* table, const char* name) {
+    const QList<QTableWidgetItem*> found = table->findItems(name, Qt::MatchExactly);
+    return found.isEmpty() ? nullptr : found.front();
+}
+
+// Rev becomes B and is shown; a new "Checked By" is added; Old is deleted.
+void EditAttributes(CDocSettingsSheet& sheet) {
+    ASSERT_TRUE(sheet.SetCurrentPage(4));
+    ASSERT_EQ(sheet.CurrentPage(), sheet.attributesPage());
+    QTableWidget* table = sheet.attributesPage()->table();
+    QTableWidgetItem* title = NameItem(table, "Title");
+    ASSERT_NE(title, nullptr);
+    EXPECT_FALSE(title->flags() & Qt::ItemIsEditable);
+    QTableWidgetItem* rev = NameItem(table, "Rev");
+    ASSERT_NE(rev, nullptr);
+    EXPECT_EQ(rev->checkState(), Qt::Unchecked);
+    EXPECT_EQ(table->item(rev->row(), 1)->text(), "A");
+    table->item(rev->row(), 1)->setText("B");
+    rev->setCheckState(Qt::Checked);
+    const int last = table->rowCount() - 1;
+    table->item(last, 0)->setText("Checked By");
+    table->item(last, 1)->setText("JS");
+    table->clearSelection();
+    NameItem(table, "Old")->setSelected(true);
+    sheet.attributesPage()->DeleteRows();
+}
+
+TEST_F(DocumentCommandSheetsTest, TheAttributesPageEditsJoinTheSettingsStep) {
+    doc.SetAttribute("Rev", "A", 0);
+    doc.SetAttribute("Old", "x", 0);
+    const std::vector<BYTE> before = testsupport::DocumentBytes(doc);
+
+    Answer<CDocSettingsSheet>(false, EditAttributes);
+    EditDocumentSettings(doc, nullptr, {});
+    EXPECT_EQ(testsupport::DocumentBytes(doc), before);
+
+    Answer<CDocSettingsSheet>(true, EditAttributes);
+    EditDocumentSettings(doc, nullptr, {});
+    CString value;
+    EXPECT_TRUE(doc.GetAttribute("Rev", value) && value == "B");
+    EXPECT_TRUE(doc.GetAttribute("Checked By", value) && value == "JS");
+    EXPECT_FALSE(doc.GetAttribute("Old", value));
+    POSITION pos = nullptr;
+    CAttrText* rev = doc.FindAttrText("Rev", pos);
+    ASSERT_NE(rev, nullptr);
+    EXPECT_TRUE(doc.GetObjects().Find(rev));
+    EXPECT_EQ(Steps(), std::vector<CString>{"1 - Document settings"});
+
+    doc.GetUndoList().Undo(1);
+    EXPECT_EQ(testsupport::DocumentBytes(doc), before);
+}
+
+TEST_F(DocumentCommandSheetsTest, InsertTitleBlockIsOneStepAndCancelChangesNothing) {
+    const std::vector<BYTE> before = testsupport::DocumentBytes(doc);
+    const int objects = static_cast<int>(doc.GetObjects().GetCount());
+    auto check = [](CPropertySheet& sheet) {
+        EXPECT_EQ(sheet.windowTitle(), "Insert Title Block");
+        ASSERT_EQ(sheet.PageCount(), 1);
+        EXPECT_EQ(sheet.Page(0)->windowTitle(), "Title Block Contents");
+    };
+
+    Answer<CPropertySheet>(false, check);
+    InsertTitleBlock(doc, nullptr);
+    EXPECT_EQ(testsupport::DocumentBytes(doc), before);
+    EXPECT_TRUE(Steps().empty());
+
+    Answer<CPropertySheet>(true, check);
+    InsertTitleBlock(doc, nullptr);
+    EXPECT_GT(static_cast<int>(doc.GetObjects().GetCount()), objects);
+    EXPECT_EQ(Steps(), std::vector<CString>{"1 - Add title block text"});
+
+    doc.GetUndoList().Undo(1);
+    EXPECT_EQ(testsupport::DocumentBytes(doc), before);
+}
+
+}  // namespace

@@ -1,0 +1,105 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTableWidget>
+#include <QTimer>
+
+#include "gui/dialogs/objects/DlgOtherAttr.h"
+#include "gui/support/QtTestApp.h"
+#include "model/app/SchematicApp.h"
+#include "support/ScriptedPrompt.h"
+#include "support/TestSupport.h"
+
+namespace {
+
+class DlgOtherAttrTest : public ::testing::Test {
+protected:
+    DlgOtherAttrTest() : app(dir / "settings.ini"), scoped(app) { QtTestApp::ensure(); }
+
+    // Two symbols: "_Value" 1k (shown) and 2k (hidden); "Tol" on the first only.
+    static CAttrMerge TwoSymbols() {
+        CAttrMerge merge;
+        merge.SetObjectCount(2);
+        merge.AddAttribute(kAttrShown, "_Value", "1k");
+        merge.AddAttribute(0, "Tol", "5%");
+        merge.AddAttribute(0, "_Value", "2k");
+        return merge;
+    }
+    // Answers the next modal dialog (Modify Attribute) with a name and value.
+    static void AnswerModify(const char* name, const char* value) {
+        QTimer::singleShot(0, [name, value] {
+            auto* dialog = qobject_cast<CDlgModifyAttr*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            dialog->name()->setText(name);
+            dialog->value()->setPlainText(value);
+            dialog->accept();
+        });
+    }
+
+    testsupport::TempDir dir;
+    CSchematicApp app;
+    ScopedApp scoped;
+};
+
+TEST_F(DlgOtherAttrTest, MixedRowsShowEmptyAndHiddenOnesComeWithShowAll) {
+    auto* page = new CDlgOtherAttr("Other Attributes", TwoSymbols(), 0, nullptr);
+    CPropertySheet sheet("Symbol Properties", nullptr);
+    sheet.AddPage(page);
+    sheet.show();
+    QTableWidget* table = page->table();
+    ASSERT_EQ(table->rowCount(), 2);  // "_Value" and the empty last row
+    EXPECT_EQ(table->horizontalHeaderItem(0)->text(), "    Attribute Name");
+    EXPECT_EQ(table->item(0, 0)->text(), "_Value");
+    EXPECT_EQ(table->item(0, 1)->text(), "");
+    EXPECT_EQ(table->item(0, 0)->checkState(), Qt::PartiallyChecked);
+    EXPECT_FALSE(page->showAll()->isChecked());
+    page->showAll()->click();
+    ASSERT_EQ(table->rowCount(), 3);
+    EXPECT_EQ(table->item(0, 0)->text(), "Tol");
+    EXPECT_TRUE(sheet.grab().save(QString(VOSK_BINARY_DIR) + "/other-attributes.png"));
+
+    // "Tol" deleted while shown goes; the mixed value, untouched, stays mixed.
+    table->selectRow(0);
+    page->DeleteRows();
+    ASSERT_EQ(table->rowCount(), 2);
+    sheet.accept();
+    const CAttrMerge::Records& records = page->Merge().GetRecords();
+    EXPECT_TRUE(records.at("Tol").flags & kAttrDeleted);
+    EXPECT_TRUE(records.at("_Value").flags & kAttrValueMixed);
+    EXPECT_EQ(app.GetProfileString("Settings", "LastPage"), "Attr");
+}
+
+TEST_F(DlgOtherAttrTest, TheSameNewNameTwiceKeepsThePage) {
+    testsupport::ScriptedPrompt prompt({IDOK});
+    auto* page = new CDlgOtherAttr("Other Attributes", TwoSymbols(), 1, nullptr);
+    CPropertySheet sheet("Symbol Properties", nullptr);
+    sheet.AddPage(page);
+    sheet.show();
+    AnswerModify("Note", "a");
+    page->AddRow();
+    AnswerModify("Note", "b");
+    page->AddRow();
+    ASSERT_EQ(page->table()->rowCount(), 4);
+    sheet.accept();
+    EXPECT_TRUE(sheet.isVisible());
+    ASSERT_EQ(prompt.shown().size(), 1u);
+    EXPECT_EQ(prompt.shown()[0].text, "Error: Property defined twice - Note");
+    EXPECT_EQ(page->table()->currentRow(), 2);
+}
+
+TEST_F(DlgOtherAttrTest, ModifyAttributeRemembersItsSizeAndLocksReservedNames) {
+    CDlgModifyAttr dialog("_ID", "R1", true, {{"Value", "_Value"}, {"<sep>", ""}}, nullptr);
+    EXPECT_FALSE(dialog.name()->isEnabled());
+    dialog.show();
+    dialog.resize(350, 200);
+    QApplication::processEvents();
+    EXPECT_EQ(app.GetProfileInt("Settings", "AttrDlg", -1), 0x00C8015Eu);
+    CDlgModifyAttr again("Tol", "5%", false, {}, nullptr);
+    EXPECT_EQ(again.size(), QSize(350, 200));
+    EXPECT_EQ(again.Value(), "5%");
+}
+
+}  // namespace

@@ -1,0 +1,136 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QTest>
+#include <QTimer>
+
+#include "gui/dialogs/objects/DlgOutlineFill.h"
+#include "gui/dialogs/objects/ObjectPropertiesSheet.h"
+#include "gui/dialogs/objects/OutlineFillControls.h"
+#include "gui/kit/ColourPickerDlg.h"
+#include "gui/support/QtTestApp.h"
+#include "model/doc/DrawDoc.h"
+#include "model/shapes/DrawRect.h"
+#include "support/ScriptedPrompt.h"
+
+namespace {
+
+class DlgOutlineFillTest : public ::testing::Test {
+protected:
+    DlgOutlineFillTest() { QtTestApp::ensure(); }
+
+    CDrawRect* Rect(DWORD flags) {
+        auto* rect = new CDrawRect(CRect(0, 0, 1000, -500));
+        rect->SetFlags(flags, ~DWORD{0});
+        rect->SetDocument(&doc);
+        doc.GetObjects().AddTail(rect);
+        objects.AddTail(rect);
+        return rect;
+    }
+    OutlineFillState Loaded(DWORD kinds) {
+        OutlineFillState state;
+        state.Load(objects, kinds);
+        return state;
+    }
+    // Runs the "Object Properties" sheet over the objects; script acts on its page, then the
+    // sheet is accepted (ok) or cancelled.
+    bool Run(bool ok, const std::function<void(CPropertySheet&, CDlgOutlineFill&)>& script) {
+        QTimer::singleShot(0, [ok, script] {
+            auto* sheet = qobject_cast<CPropertySheet*>(QApplication::activeModalWidget());
+            ASSERT_NE(sheet, nullptr);
+            auto* page = qobject_cast<CDlgOutlineFill*>(sheet->Page(0));
+            ASSERT_NE(page, nullptr);
+            script(*sheet, *page);
+            ok ? sheet->accept() : sheet->reject();
+        });
+        return EditObjectProperties(doc, objects, 0x9, nullptr);
+    }
+
+    testsupport::RecordingAppServices services;
+    CDrawDoc doc;
+    CObList objects;
+};
+
+TEST_F(DlgOutlineFillTest, MixedObjectsShowIndeterminateBoxesAndTheGroupsTheirKindsAllow) {
+    Rect(kFlagOutlined | kFlagFilled);
+    Rect(kFlagOutlined);
+    auto* owned = new CDlgOutlineFill("Outline and Fill", Loaded(0x9), nullptr);
+    CDlgOutlineFill& page = *owned;
+    CPropertySheet sheet("Object Properties", nullptr);
+    sheet.AddPage(owned);
+    sheet.show();
+    EXPECT_EQ(page.noFill()->checkState(), Qt::PartiallyChecked);
+    EXPECT_EQ(page.noOutline()->checkState(), Qt::Unchecked);
+    EXPECT_FALSE(page.noOutline()->isTristate());
+    EXPECT_TRUE(page.fillGroup()->isVisible());
+    EXPECT_FALSE(page.arrowGroup()->isVisible());
+    EXPECT_FALSE(page.closedCurve()->isVisible());
+    EXPECT_TRUE(page.insideFrame()->isVisible());
+    EXPECT_EQ(page.outlineGroup()->title(), "Outline");
+    EXPECT_EQ(page.weight()->text(), "0");
+    EXPECT_TRUE(sheet.grab().save(QString(VOSK_BINARY_DIR) + "/object-properties.png"));
+
+    // A broken style zeroes the weight; typing a weight brings back the solid style.
+    page.weight()->edit()->setText("2");
+    page.style()->setCurrentIndex(2);
+    emit page.style()->activated(2);
+    EXPECT_EQ(page.weight()->text(), "0");
+    QTest::keyClicks(page.weight()->edit(), "5");
+    EXPECT_EQ(page.style()->currentIndex(), 0);
+
+    // "Use Default" disables the outline's own controls.
+    page.outlineDefault()->click();
+    EXPECT_FALSE(page.style()->isEnabled());
+    EXPECT_FALSE(page.penColour()->isEnabled());
+}
+
+TEST_F(DlgOutlineFillTest, AnOutOfRangeWeightKeepsThePageOpen) {
+    CDrawRect* rect = Rect(kFlagOutlined);
+    testsupport::ScriptedPrompt prompt({IDOK});
+    EXPECT_FALSE(Run(false, [](CPropertySheet& sheet, CDlgOutlineFill& page) {
+        page.weight()->edit()->setText("150");
+        sheet.accept();
+        EXPECT_TRUE(sheet.isVisible());
+    }));
+    ASSERT_EQ(prompt.shown().size(), 1u);
+    EXPECT_EQ(rect->GetOwnPen(), nullptr);
+    EXPECT_EQ(doc.GetUndoList().GetCount(), 0);
+}
+
+TEST_F(DlgOutlineFillTest, OkAppliesToEveryObjectAsOneStepAndCancelChangesNothing) {
+    Rect(kFlagOutlined | kFlagFilled);
+    Rect(kFlagOutlined);
+    const auto edit = [](CPropertySheet&, CDlgOutlineFill& page) {
+        ASSERT_EQ(page.outlineDefault()->checkState(), Qt::Checked);
+        page.outlineDefault()->click();
+        page.weight()->edit()->setText("");
+        QTest::keyClicks(page.weight()->edit(), "1");
+        page.penColour()->click();
+        ASSERT_NE(page.penColour()->picker(), nullptr);
+        page.penColour()->picker()->cells()[0]->click();
+        EXPECT_FALSE(page.penColour()->popup()->isVisible());
+    };
+    EXPECT_FALSE(Run(false, edit));
+    EXPECT_EQ(doc.GetUndoList().GetCount(), 0);
+    EXPECT_EQ(static_cast<CDrawObj*>(doc.GetObjects().GetHead())->GetOwnPen(), nullptr);
+
+    EXPECT_TRUE(Run(true, edit));
+    EXPECT_EQ(doc.GetUndoList().GetCount(), 1);
+    EXPECT_STREQ(doc.GetUndoList().GetUndoName(), "object properties");
+    const COLORREF first = ColourGridCells()[0].colour;
+    for (POSITION pos = doc.GetObjects().GetHeadPosition(); pos;) {
+        const auto* copy = static_cast<const CDrawObj*>(doc.GetObjects().GetNext(pos));
+        ASSERT_NE(copy->GetOwnPen(), nullptr);
+        EXPECT_EQ(copy->GetOwnPen()->lopnWidth.x, 14);
+        EXPECT_EQ(copy->GetOwnPen()->lopnColor, first);
+    }
+    // The fill bits differed and stay as they were.
+    EXPECT_EQ(static_cast<CDrawObj*>(doc.GetObjects().GetHead())->GetFlags() & kFlagFilled,
+              kFlagFilled);
+    EXPECT_EQ(static_cast<CDrawObj*>(doc.GetObjects().GetTail())->GetFlags() & kFlagFilled, 0u);
+}
+
+}  // namespace

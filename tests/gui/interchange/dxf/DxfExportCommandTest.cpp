@@ -1,0 +1,85 @@
+// The File menu's DXF export: the proposed name, a cancelled dialog, a written file and a
+// file that cannot be written, reported to the user.
+
+#include "gui/interchange/dxf/DxfExportCommand.h"
+
+#include <gtest/gtest.h>
+
+#include <QFileDialog>
+#include <QTimer>
+#include <filesystem>
+
+#include "gui/support/QtTestApp.h"
+#include "model/doc/DrawDoc.h"
+#include "model/shapes/DrawRect.h"
+#include "support/ScriptedPrompt.h"
+#include "support/TestSupport.h"
+
+namespace {
+
+using testsupport::ScriptedPrompt;
+using testsupport::TempDir;
+
+class DxfExportCommand : public ::testing::Test {
+protected:
+    DxfExportCommand() {
+        QtTestApp::ensure();
+        doc.SetTitle("amp.sch");
+        auto* rect = new CDrawRect(CRect(0, 0, 500, -300));
+        rect->SetFlags(kFlagOutlined, kFlagOutlined);
+        doc.GetObjects().AddTail(rect);
+    }
+
+    // A chooser that records the proposed name and answers with path.
+    DxfFileChooser Answer(const std::filesystem::path& path) {
+        return [this, path](QWidget*, const std::string& name) {
+            proposed = name;
+            return path.string();
+        };
+    }
+
+    CDrawDoc doc;
+    TempDir dir;
+    std::string proposed;
+};
+
+TEST_F(DxfExportCommand, WritesTheDrawingUnderTheChosenNameProposingTheTitlesName) {
+    ScriptedPrompt prompt;
+    EXPECT_TRUE(ExportDxfWithDialog(doc, nullptr, Answer(dir / "amp.dxf")));
+    EXPECT_EQ(proposed, "amp");
+    const std::string bytes = testsupport::ReadFileText(dir / "amp.dxf");
+    EXPECT_EQ(bytes.rfind("999\r\nCreated by Vosk Schematic from amp.sch\r\n", 0), 0u);
+    EXPECT_NE(bytes.find("LWPOLYLINE"), std::string::npos);
+}
+
+TEST_F(DxfExportCommand, CancellingWritesNothing) {
+    ScriptedPrompt prompt;
+    EXPECT_FALSE(ExportDxfWithDialog(doc, nullptr, Answer("")));
+    EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
+}
+
+TEST_F(DxfExportCommand, AFileThatCannotBeWrittenIsReportedWithItsPath) {
+    ScriptedPrompt prompt({IDOK});
+    const std::filesystem::path file = dir / "gone" / "amp.dxf";
+    EXPECT_FALSE(ExportDxfWithDialog(doc, nullptr, Answer(file)));
+    ASSERT_EQ(prompt.shown().size(), 1u);
+    EXPECT_NE(prompt.shown()[0].text.str().find(file.string()), std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(file));
+}
+
+// The dialog proposes the name in a folder, adds the extension and filters DXF files.
+TEST_F(DxfExportCommand, TheDialogAddsTheDxfExtension) {
+    QTimer::singleShot(0, [this] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_EQ(dialog->nameFilters().front(), "DXF Files (*.dxf)");
+        dialog->setOption(QFileDialog::DontConfirmOverwrite);
+        dialog->setDirectory(QString::fromStdString(dir.path().string()));
+        dialog->selectFile("amp");
+        static_cast<QDialog*>(dialog)->accept();
+    });
+    const std::string chosen = AskForDxfFile(nullptr, "amp");
+    EXPECT_EQ(chosen, (dir / "amp.dxf").string());
+}
+
+}  // namespace

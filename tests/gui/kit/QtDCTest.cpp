@@ -1,0 +1,247 @@
+#include "gui/kit/QtDC.h"
+
+#include <gtest/gtest.h>
+
+#include <QFontInfo>
+#include <QImage>
+#include <QPainter>
+#include <cstring>
+#include <functional>
+
+#include "gui/support/QtTestApp.h"
+
+namespace {
+
+constexpr QRgb kWhite = 0xFFFFFFFF;
+constexpr QRgb kBlack = 0xFF000000;
+constexpr QRgb kRed = 0xFFFF0000;
+
+QImage Blank(int width = 200, int height = 200) {
+    QtTestApp::ensure();
+    QImage image(width, height, QImage::Format_RGB32);
+    image.setDotsPerMeterX(3780);  // 96 dpi
+    image.setDotsPerMeterY(3780);
+    image.fill(Qt::white);
+    return image;
+}
+
+void Draw(QImage& image, const std::function<void(CDC&)>& draw) {
+    QPainter painter(&image);
+    CQtDC dc(painter);
+    draw(dc);
+}
+
+LOGFONT Font(const char* face, LONG height, LONG escapement = 0) {
+    LOGFONT log;
+    log.lfHeight = height;
+    log.lfEscapement = escapement;
+    log.lfWeight = FW_NORMAL;
+    std::strncpy(log.lfFaceName, face, LF_FACESIZE - 1);
+    return log;
+}
+
+// Bounding box of the pixels that are not white, within the area.
+QRect InkBox(const QImage& image, QRect area = QRect()) {
+    if (area.isNull())
+        area = image.rect();
+    QRect box;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x) {
+            if (image.pixel(x, y) != kWhite)
+                box |= QRect(x, y, 1, 1);
+        }
+    }
+    return box;
+}
+
+}  // namespace
+
+TEST(QtDC, LinesAndFilledShapesExcludeTheirLastPixels) {
+    QImage image = Blank();
+    Draw(image, [](CDC& dc) {
+        CBrush red(RGB(255, 0, 0));
+        dc.SelectObject(&red);
+        dc.Rectangle(20, 20, 40, 30);
+        dc.SelectStockObject(NULL_PEN);
+        dc.Rectangle(60, 20, 80, 30);
+        const RECT fill{100, 20, 120, 30};
+        dc.FillRect(&fill, &red);
+        dc.SelectStockObject(BLACK_PEN);
+        dc.Ellipse(20, 60, 41, 81);
+        dc.MoveTo(10, 150);
+        dc.LineTo(50, 150);
+    });
+    EXPECT_EQ(InkBox(image, QRect(0, 140, 200, 20)), QRect(10, 150, 40, 1));
+    // Outlined: the pen covers 20..39 x 20..29 and the brush the inside.
+    EXPECT_EQ(InkBox(image, QRect(0, 0, 50, 50)), QRect(20, 20, 20, 10));
+    EXPECT_EQ(image.pixel(20, 20), kBlack);
+    EXPECT_EQ(image.pixel(39, 29), kBlack);
+    EXPECT_EQ(image.pixel(30, 25), kRed);
+    // Without a pen the inside alone is one pixel smaller each way.
+    EXPECT_EQ(InkBox(image, QRect(50, 0, 40, 50)), QRect(60, 20, 19, 9));
+    EXPECT_EQ(image.pixel(60, 20), kRed);
+    EXPECT_EQ(InkBox(image, QRect(90, 0, 40, 50)), QRect(100, 20, 20, 10));
+    // The ellipse of (20, 60)-(41, 81) spans 21 pixels from 20 to 40.
+    EXPECT_EQ(InkBox(image, QRect(0, 50, 60, 50)), QRect(20, 60, 21, 21));
+    EXPECT_EQ(image.pixel(30, 70), kRed);
+}
+
+TEST(QtDC, XorDrawingTwiceRestoresTheImage) {
+    QImage image = Blank();
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x)
+            image.setPixel(x, y, qRgb(x, y, (x * y) & 0xFF));
+    }
+    const QImage original = image.copy();
+    const auto xorDrawing = [](CDC& dc) {
+        dc.SetROP2(R2_XORPEN);
+        CPen pen(PS_SOLID, 0, RGB(255, 255, 0));
+        CPen wide(PS_SOLID, 5, RGB(0, 128, 255));
+        dc.SelectObject(&pen);
+        dc.MoveTo(5, 5);
+        dc.LineTo(150, 120);
+        const POINT zigzag[] = {{10, 150}, {40, 100}, {70, 150}, {100, 100}};
+        dc.Polyline(zigzag, 4);
+        dc.SelectObject(&wide);
+        dc.SelectStockObject(NULL_BRUSH);
+        dc.Ellipse(100, 20, 180, 90);
+        dc.SetROP2(R2_NOT);
+        dc.Rectangle(30, 30, 60, 60);
+        const RECT focus{120, 130, 190, 190};
+        dc.DrawFocusRect(&focus);
+        dc.SelectStockObject(DKGRAY_BRUSH);
+        dc.PatBlt(150, 0, 2, 200, PATINVERT);
+    };
+    Draw(image, xorDrawing);
+    EXPECT_NE(image, original);
+    EXPECT_EQ(image.pixel(5, 5), original.pixel(5, 5) ^ 0x00FFFF00);  // yellow xor
+    Draw(image, xorDrawing);
+    EXPECT_EQ(image, original);
+}
+
+TEST(QtDC, EscapementTurnsTextCounterClockwise) {
+    QImage image = Blank();
+    Draw(image, [](CDC& dc) {
+        const LOGFONT log = Font("Arial", -30, 900);
+        CFont font;
+        font.CreateFontIndirect(&log);
+        dc.SelectObject(&font);
+        dc.SetBkMode(TRANSPARENT);
+        dc.SetTextAlign(TA_LEFT | TA_BASELINE);
+        dc.TextOut(100, 180, "Vertical");
+    });
+    const QRect ink = InkBox(image);
+    ASSERT_FALSE(ink.isEmpty());
+    EXPECT_GT(ink.height(), 2 * ink.width());
+    // Going up from the origin, the glyphs on its left (their tops face left).
+    EXPECT_LE(ink.bottom(), 180);
+    EXPECT_LE(ink.right(), 100);
+    EXPECT_LT(ink.top(), 120);
+}
+
+TEST(QtDC, ArialIsDrawnWithLiberationSansAndItsExtentMatchesTheInk) {
+    QImage image = Blank();
+    const QFont arial = QtFontFromLogFont(Font("Arial", -12), 16);
+    EXPECT_EQ(QFontInfo(arial).family(), "Liberation Sans");
+    EXPECT_EQ(arial.pixelSize(), 16);
+    SIZE extent{};
+    TEXTMETRIC tm{};
+    Draw(image, [&](CDC& dc) {
+        const LOGFONT log = Font("Arial", -20);
+        CFont font;
+        font.CreateFontIndirect(&log);
+        dc.SelectObject(&font);
+        dc.SetBkMode(TRANSPARENT);
+        extent = dc.GetTextExtent("HHHH");
+        dc.GetTextMetrics(&tm);
+        dc.TextOut(20, 20, "HHHH");  // aligned at the top of the cell
+    });
+    EXPECT_EQ(tm.tmAscent, 18);  // Liberation Sans: ascent 0.905 em, descent 0.212 em
+    EXPECT_EQ(tm.tmDescent, 4);
+    EXPECT_EQ(tm.tmHeight, 22);
+    EXPECT_EQ(tm.tmInternalLeading, 2);
+    EXPECT_EQ(extent.cy, 22);
+    const QRect ink = InkBox(image);
+    EXPECT_GE(ink.left(), 20);
+    EXPECT_LE(ink.right(), 20 + extent.cx);
+    EXPECT_GT(ink.width(), extent.cx * 3 / 4);
+    // Capital H stands on the baseline, ascent pixels below the top.
+    EXPECT_EQ(ink.bottom(), 20 + tm.tmAscent - 1);
+}
+
+TEST(QtDC, ArcsRunCounterClockwiseOnTheDevice) {
+    // The quarter from east to north is the upper right one on the screen, with y up or down.
+    for (const int yDirection : {1, -1}) {
+        QImage image = Blank();
+        Draw(image, [&](CDC& dc) {
+            dc.SetMapMode(MM_ANISOTROPIC);
+            dc.SetViewportExt(1, yDirection);
+            dc.Arc(0, 0, 101, 101 * yDirection, 100, 50 * yDirection, 50, 0);
+        });
+        SCOPED_TRACE(yDirection);
+        const QRect ink = InkBox(image);
+        EXPECT_GE(ink.left(), 49);
+        EXPECT_LE(ink.bottom(), 51);
+        EXPECT_EQ(ink.top(), 0);
+        EXPECT_GE(ink.right(), 99);
+    }
+}
+
+TEST(QtDC, HatchesAndPatterns) {
+    QImage image = Blank();
+    Draw(image, [](CDC& dc) {
+        CBrush forward(HS_FDIAGONAL, RGB(0, 0, 0));
+        const RECT hatched{0, 0, 32, 32};
+        dc.SetBkMode(TRANSPARENT);
+        dc.FillRect(&hatched, &forward);
+        CBrush checker(BrushPattern{0xAA, 0x55, 0xAA, 0x55, 0xAA, 0x55, 0xAA, 0x55});
+        dc.SetTextColor(RGB(255, 0, 0));
+        dc.SetBkColor(RGB(0, 0, 0));
+        const RECT patterned{40, 0, 48, 8};
+        dc.FillRect(&patterned, &checker);
+    });
+    // A forward diagonal hatch runs from top left to bottom right.
+    int down = 0, up = 0;
+    for (int x = 1; x < 31; ++x) {
+        for (int y = 1; y < 31; ++y) {
+            const bool ink = image.pixel(x, y) == kBlack;
+            down += ink && image.pixel(x + 1, y + 1) == kBlack;
+            up += ink && image.pixel(x + 1, y - 1) == kBlack;
+        }
+    }
+    EXPECT_GT(down, 20);
+    EXPECT_EQ(up, 0);
+    // 1 bits take the background colour, 0 bits the text colour.
+    EXPECT_EQ(image.pixel(40, 0), kBlack);
+    EXPECT_EQ(image.pixel(41, 0), kRed);
+    EXPECT_EQ(image.pixel(40, 1), kRed);
+}
+
+TEST(QtDC, ExtremeValuesFromDamagedFilesAreHarmless) {
+    constexpr LONG lo = -2147483647 - 1, hi = 2147483647;
+    QImage image = Blank(50, 50);
+    Draw(image, [](CDC& dc) {
+        SIZE extent{};
+        for (const LONG height : {lo, hi, 0}) {
+            const LOGFONT log = Font("Arial", height, hi);
+            CFont font;
+            font.CreateFontIndirect(&log);
+            dc.SelectObject(&font);
+            extent = dc.GetTextExtent("x");
+            dc.TextOut(hi, lo, "x");
+        }
+        EXPECT_GT(extent.cx, 0);
+        CPen wide(PS_INSIDEFRAME, hi, RGB(0, 0, 0));
+        dc.SelectObject(&wide);
+        dc.Rectangle(lo, lo, hi, hi);
+        dc.Ellipse(lo, 0, hi, 10);
+        dc.Pie(lo, lo, hi, hi, hi, 0, 0, hi);
+        const RECT all{lo, lo, hi, hi};
+        dc.DrawFocusRect(&all);
+        dc.SelectClipRgn(&all);
+        dc.SetTextAlign(TA_UPDATECP);
+        const int dx[] = {hi, hi};
+        dc.ExtTextOut(0, 0, ETO_CLIPPED, &all, "ab", 2, dx);
+    });
+    SUCCEED();
+}

@@ -1,0 +1,110 @@
+// The Replace Symbol dialog: replacements of the same pin count, the pairing shown, the
+// refusal of one symbol for itself, and the devices rewritten.
+
+#include "gui/library/DlgReplaceSymbol.h"
+
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+
+#include "gui/support/QtTestApp.h"
+#include "library/LibraryTestBytes.h"
+#include "model/device/Device.h"
+#include "model/symbol/Pin.h"
+#include "model/symbol/Symbol.h"
+#include "support/ScriptedPrompt.h"
+
+namespace {
+
+using namespace librarytest;
+
+CSymbol* SymbolWithPins(std::initializer_list<const char*> ids) {
+    auto* symbol = new CSymbol();
+    int y = 0;
+    for (const char* id : ids) {
+        auto* pin = new CPin(symbol);
+        pin->SetEnds(CPoint(0, y), CPoint(100, y));
+        pin->GetAttrMap()->SetAt("_ID", id);
+        symbol->GetPins().AddTail(pin);
+        y += 100;
+    }
+    symbol->RecalcBounds(nullptr);
+    return symbol;
+}
+
+CDevice* DeviceWithMap(const char* name, std::string map) {
+    std::replace(map.begin(), map.end(), '|', '\x01');
+    auto* device = new CDevice(name);
+    device->SetAttr("_Map", map.c_str(), TRUE);
+    return device;
+}
+
+class DlgReplaceSymbol : public ::testing::Test {
+protected:
+    DlgReplaceSymbol() {
+        QtTestApp::ensure();
+        testsupport::WriteFileBytes(
+            path, Join({FileHeader("lib", 5),
+                        Record("OLD", "", kItemSymbol, Archived({SymbolWithPins({"1", "2", "3"})})),
+                        Record("NEW", "", kItemSymbol, Archived({SymbolWithPins({"A", "B", "C"})})),
+                        Record("OTHER", "", kItemSymbol,
+                               Archived({SymbolWithPins({"1", "2", "3", "4"})})),
+                        Record("D1", "", kItemDevice,
+                               Archived({DeviceWithMap("D1", "OLD|A|1|1|2|2|3|3")})),
+                        Record("D3", "", kItemDevice,
+                               Archived({DeviceWithMap("D3", "OTHER||1|1|2|2|3|3|4|4")}))}));
+    }
+    static QPushButton* Button(QDialog& dialog, const QString& text) {
+        for (QPushButton* button : dialog.findChildren<QPushButton*>()) {
+            if (button->text() == text)
+                return button;
+        }
+        return nullptr;
+    }
+    static QStringList Rows(QListWidget* list) {
+        QStringList rows;
+        for (int i = 0; i < list->count(); ++i)
+            rows << list->item(i)->text();
+        return rows;
+    }
+
+    testsupport::TempDir dir;
+    std::filesystem::path path = dir / "lib.rlb";
+};
+
+TEST_F(DlgReplaceSymbol, OffersSymbolsOfAsManyPinsAndReplacesInTheDevices) {
+    testsupport::ScriptedPrompt prompt({IDOK});
+    CDlgReplaceSymbol dialog(nullptr, path.string().c_str(), 0);
+    auto* source = dialog.findChild<QComboBox*>("source");
+    auto* replacement = dialog.findChild<QComboBox*>("replacement");
+    EXPECT_EQ(source->currentText(), "OLD");
+    QStringList offered;
+    for (int i = 0; i < replacement->count(); ++i)
+        offered << replacement->itemText(i);
+    EXPECT_EQ(offered, (QStringList{"NEW", "OLD"}));
+    replacement->setCurrentIndex(0);
+    EXPECT_EQ(Rows(dialog.findChild<QListWidget*>("sourcePins")), (QStringList{"1", "2", "3"}));
+    EXPECT_EQ(Rows(dialog.findChild<QListWidget*>("replacementPins")),
+              (QStringList{"A", "B", "C"}));
+
+    Button(dialog, "Replace")->click();
+    ASSERT_EQ(prompt.shown().size(), 1u);
+    EXPECT_EQ(prompt.shown()[0].text, "1 devices were found and 1 modified");
+}
+
+TEST_F(DlgReplaceSymbol, ASymbolIsNotReplacedByItself) {
+    const std::vector<unsigned char> before = testsupport::ReadFileBytes(path);
+    testsupport::ScriptedPrompt prompt({IDOK});
+    CDlgReplaceSymbol dialog(nullptr, path.string().c_str(), 0);
+    auto* replacement = dialog.findChild<QComboBox*>("replacement");
+    replacement->setCurrentIndex(replacement->findText("OLD"));
+    Button(dialog, "Replace")->click();
+    ASSERT_EQ(prompt.shown().size(), 1u);
+    EXPECT_EQ(prompt.shown()[0].text, "Source and destination symbols are the same.");
+    EXPECT_EQ(testsupport::ReadFileBytes(path), before);
+}
+
+}  // namespace

@@ -1,0 +1,136 @@
+// The Search Libraries dialog: kinds allowed by the caller, a search in a typed folder with
+// its results, counts and history, and the choice of results.
+
+#include "gui/library/DlgSearchLib.h"
+
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTreeWidget>
+
+#include "gui/support/QtTestApp.h"
+#include "library/LibraryTestBytes.h"
+#include "model/app/SchematicApp.h"
+#include "support/ScriptedPrompt.h"
+#include "support/TestSupport.h"
+
+namespace {
+
+using namespace librarytest;
+
+class DlgSearchLib : public ::testing::Test {
+protected:
+    DlgSearchLib() {
+        QtTestApp::ensure();
+        std::filesystem::create_directories(dir / "libs");
+        testsupport::WriteFileBytes(
+            dir / "libs" / "passive.rlb",
+            Join({FileHeader("passives", 4), Record("Resistor", "", kItemSymbol, {}),
+                  Record("C1", "ceramic capacitor", kItemSymbol, {}),
+                  Record("L1", "inductor", kItemSymbol, {}),
+                  Record("RNET", "resistor network", kItemDevice, {})}));
+    }
+    template <class T>
+    static T* Find(CDlgSearchLib& dialog, const char* name) {
+        return dialog.findChild<T*>(name);
+    }
+    static QPushButton* Button(CDlgSearchLib& dialog, const QString& text) {
+        for (QPushButton* button : dialog.findChildren<QPushButton*>()) {
+            if (button->text() == text)
+                return button;
+        }
+        return nullptr;
+    }
+    static QCheckBox* Box(CDlgSearchLib& dialog, const QString& text) {
+        for (QCheckBox* box : dialog.findChildren<QCheckBox*>()) {
+            if (box->text() == text)
+                return box;
+        }
+        return nullptr;
+    }
+    // Types the search and the folder, presses Find Now and waits for the end.
+    void Search(CDlgSearchLib& dialog, const QString& words) {
+        Find<QLineEdit>(dialog, "searchText")->setText(words);
+        Find<QComboBox>(dialog, "lookIn")
+            ->setEditText(QString::fromStdString((dir / "libs").string()));
+        Button(dialog, "F&ind Now")->click();
+        ASSERT_TRUE(dialog.IsSearching());
+        QTRY_VERIFY_WITH_TIMEOUT(!dialog.IsSearching(), 5000);
+    }
+    static QStringList Rows(CDlgSearchLib& dialog) {
+        QStringList rows;
+        QTreeWidget* results = Find<QTreeWidget>(dialog, "results");
+        for (int i = 0; i < results->topLevelItemCount(); ++i)
+            rows << results->topLevelItem(i)->text(0);
+        return rows;
+    }
+
+    testsupport::TempDir dir;
+    CSchematicApp app{dir / "settings.ini"};
+};
+
+TEST_F(DlgSearchLib, KindsTheCallerDoesNotAllowAreClearedAndDisabled) {
+    CDlgSearchLib dialog(nullptr, app, 0x48);
+    for (const char* kind : {"S&ymbols", "&Circuits"}) {
+        EXPECT_FALSE(Box(dialog, kind)->isChecked()) << kind;
+        EXPECT_FALSE(Box(dialog, kind)->isEnabled()) << kind;
+    }
+    EXPECT_TRUE(Box(dialog, "&Devices")->isChecked());
+    EXPECT_EQ(Find<QComboBox>(dialog, "lookIn")->itemText(0), "Standard libraries");
+    EXPECT_EQ(Find<QComboBox>(dialog, "lookIn")->itemText(1), "User libraries");
+}
+
+TEST_F(DlgSearchLib, FindsByWordsSortsByNameCountsAndRemembersTheFolder) {
+    CDlgSearchLib dialog(nullptr, app);
+    Search(dialog, "res, cap");
+    EXPECT_EQ(Rows(dialog), (QStringList{"C1", "Resistor", "RNET"}));
+    EXPECT_EQ(Find<QLabel>(dialog, "status")->text(),
+              "Symbols: 2, Devices: 1, Circuits: 0, Total: 3");
+    EXPECT_EQ(app.Settings().GetProfileString("Search Dialog", "Location0"),
+              CString((dir / "libs").string()));
+}
+
+TEST_F(DlgSearchLib, ClosingTakesTheSelectedRowsOrRefusesTwoForASingleChoice) {
+    testsupport::ScriptedPrompt prompt({IDOK});
+    CDlgSearchLib dialog(nullptr, app, kSearchDefaultOptions | kSearchSingleChoice);
+    Search(dialog, "*");
+    QTreeWidget* results = Find<QTreeWidget>(dialog, "results");
+    ASSERT_EQ(results->topLevelItemCount(), 4);
+    results->topLevelItem(0)->setSelected(true);
+    results->topLevelItem(1)->setSelected(true);
+    dialog.show();
+    Button(dialog, "Close")->click();
+    ASSERT_EQ(prompt.shown().size(), 1u);
+    EXPECT_EQ(prompt.shown()[0].text, "Please select no more than one item.");
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_TRUE(dialog.Choices().empty());
+
+    results->topLevelItem(0)->setSelected(false);
+    Button(dialog, "Close")->click();
+    EXPECT_FALSE(dialog.isVisible());
+    ASSERT_EQ(dialog.Choices().size(), 1u);
+    const SearchChoice& choice = dialog.Choices()[0];
+    EXPECT_EQ(choice.name, "L1");
+    EXPECT_EQ(choice.index, 2);
+    EXPECT_EQ(choice.kind, kItemSymbol);
+    EXPECT_EQ(std::filesystem::path(choice.library.str()), dir / "libs" / "passive.rlb");
+}
+
+TEST_F(DlgSearchLib, AnInvalidPathIsReportedAndNothingStarts) {
+    testsupport::ScriptedPrompt prompt({IDOK});
+    CDlgSearchLib dialog(nullptr, app);
+    Find<QComboBox>(dialog, "lookIn")->setEditText(QString::fromStdString((dir / "none").string()));
+    Button(dialog, "F&ind Now")->click();
+    EXPECT_FALSE(dialog.IsSearching());
+    ASSERT_EQ(prompt.shown().size(), 1u);
+    EXPECT_TRUE(prompt.shown()[0].text.str().starts_with("Path invalid - " +
+                                                         (dir / "none").string() + "\n"));
+    EXPECT_TRUE(SearchHistory(app.Settings()).empty());
+}
+
+}  // namespace
