@@ -15,6 +15,26 @@ void DeleteAll(CObList& objects) {
     objects.RemoveAll();
 }
 
+CDrawObj* NextObject(const CObList& list, POSITION& pos) {
+    return static_cast<CDrawObj*>(list.GetNext(pos));
+}
+
+// Points the records of the original, and those of its pins, at the copy and at the copy's
+// pins, which the copy holds in the same order. A pin without a counterpart loses its links.
+void RedirectLinks(CConnectionList& links, const CDrawObj* original, CDrawObj* copy) {
+    links.Replace(original, copy);
+    const CObList* pins = original->GetPinList();
+    const CObList* copyPins = copy->GetPinList();
+    POSITION theirs = copyPins ? copyPins->GetHeadPosition() : nullptr;
+    for (POSITION mine = pins ? pins->GetHeadPosition() : nullptr; mine;) {
+        const CDrawObj* pin = NextObject(*pins, mine);
+        if (theirs)
+            links.Replace(pin, NextObject(*copyPins, theirs));
+        else
+            links.Remove(pin);
+    }
+}
+
 // Every object of the list is in the document once (wanted) or none is (not wanted).
 bool AllPlaced(ObjectPlaces& places, const CObList& objects, bool wanted) {
     std::unordered_set<const CObject*> seen;
@@ -47,12 +67,12 @@ BOOL CNamedCmd::BeginEdit(CDrawDoc* doc, const CObList& objects, const char* nam
         m_copies.AddTail(copy);
     }
     m_name = name;
-    // The copies take over the links of the originals, those among them included.
+    // The copies take over the links of the originals and of their pins, those among them
+    // included.
     m_copyLinks.CollectInOrder(m_originals);
     POSITION copy = m_copies.GetHeadPosition();
     for (POSITION pos = m_originals.GetHeadPosition(); pos;)
-        m_copyLinks.Replace(static_cast<CDrawObj*>(m_originals.GetNext(pos)),
-                            static_cast<CDrawObj*>(m_copies.GetNext(copy)));
+        RedirectLinks(m_copyLinks, NextObject(m_originals, pos), NextObject(m_copies, copy));
     return Do(doc);
 }
 
@@ -83,6 +103,9 @@ BOOL CNamedCmd::Swap(CDrawDoc* doc, CObList& out, CConnectionList& outLinks, COb
         places.SetAt(places.Find(out.GetNext(pos)), in.GetNext(next));
     assert(LinksNameDocumentObjects(inLinks, doc));
     inLinks.Restore();
+    // The attribute texts came over from the other set: they show the values of this one.
+    for (POSITION pos = in.GetHeadPosition(); pos;)
+        NextObject(in, pos)->RefreshAttrTexts(nullptr);
     UpdateViews(doc, &out, kUpdateLeaveSelection);
     UpdateViews(doc, &in, kUpdateJoinSelection);
     return TRUE;
