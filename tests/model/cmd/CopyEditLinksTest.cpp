@@ -45,7 +45,7 @@ private:
 };
 
 // Resistors R1 above R2, both at x = 1000, each pin wired out to a net of its own, the
-// identifiers shown. They hold every attribute the General page writes.
+// identifiers and values shown. They hold every attribute the General page writes.
 class WiredSheet {
 public:
     WiredSheet() {
@@ -106,15 +106,19 @@ private:
         symbol->SetMatrix(matrix);
         symbol->RecalcBounds(nullptr);
         doc.GetObjects().AddTail(symbol);
-        auto* text = new CAttrText(CRect(900, y + 150, 1100, y + 70));
-        text->SetDocument(&doc);
-        text->Bind(symbol, "_ID");
-        text->UpdateText(FALSE);
-        symbol->GetAttrTextList()->AddTail(text);
-        doc.GetObjects().AddTail(text);
+        ShowText(symbol, "_ID", CRect(900, y + 150, 1100, y + 70));
+        ShowText(symbol, "_Value", CRect(900, y - 70, 1100, y - 150));
         WireOut(symbol->FindPin("1"), {{800, y}, {500, y}}, CString(id) + "_1");
         WireOut(symbol->FindPin("2"), {{1200, y}, {1500, y}}, CString(id) + "_2");
         return symbol;
+    }
+    void ShowText(CSymbol* symbol, const char* name, const CRect& place) {
+        auto* text = new CAttrText(place);
+        text->SetDocument(&doc);
+        text->Bind(symbol, name);
+        text->UpdateText(FALSE);
+        symbol->GetAttrTextList()->AddTail(text);
+        doc.GetObjects().AddTail(text);
     }
     void WireOut(CPin* pin, std::initializer_list<CPoint> points, const CString& net) {
         auto* wire = samplesheet::AddWire<CWire>(doc, points, new CNet(net));
