@@ -12,10 +12,9 @@ namespace {
 constexpr double kMaxLineSize = 3.0;
 constexpr LONG kMaxFirstPartNumber = 20000;
 
-LOGPEN WithWidth(LOGPEN pen, double points) {
+void SetWidth(LOGPEN& pen, double points) {
     const LONG width = PointsToPenWidth(points);
     pen.lopnWidth = POINT{width, width};
-    return pen;
 }
 
 bool SameFont(const LOGFONT& a, const LOGFONT& b) {
@@ -60,13 +59,15 @@ DocDefaultsForm DocDefaultsForm::Load(const DocSettings& settings) {
 }
 
 void DocDefaultsForm::ApplyTo(DocSettings& settings) const {
-    settings.pinPen = WithWidth(settings.pinPen, lineSizes[kPinLine]);
+    LOGPEN* pens[kLineSizeCount] = {&settings.pinPen, &settings.wirePen, &settings.pen};
+    for (int i = 0; i < kLineSizeCount; ++i) {
+        if (lineSizeTyped[i])
+            SetWidth(*pens[i], lineSizes[i]);
+    }
     settings.pinPen.lopnColor = colours[kPinColour];
     settings.pinNameColour = colours[kPinNameColour];
     settings.pinNumberColour = colours[kPinNumberColour];
-    settings.wirePen = WithWidth(settings.wirePen, lineSizes[kWireLine]);
     settings.wirePen.lopnColor = colours[kWireColour];
-    settings.pen = WithWidth(settings.pen, lineSizes[kObjectLine]);
     settings.pen.lopnColor = colours[kOutlineColour];
     settings.brush.lbColor = colours[kFillColour];
     settings.firstPartNumber = firstPartNumber;
@@ -80,6 +81,8 @@ void DocDefaultsForm::ApplyTo(DocSettings& settings) const {
 }
 
 bool DocDefaultsForm::ParseLineSize(LineSize which, const char* text, CString& message) {
+    if (LineSizeText(which) == text)
+        return true;
     double points = 0.0;
     BOOL valid = FALSE;
     if (!ParseOptionalNumber(text, points, valid) || !valid || points < 0.0 ||
@@ -88,6 +91,7 @@ bool DocDefaultsForm::ParseLineSize(LineSize which, const char* text, CString& m
         return false;
     }
     lineSizes[which] = points;
+    lineSizeTyped[which] = true;
     return true;
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 // What the document "General" page edits, without its window: the colours, line sizes and
 // fonts that new pins, wires, objects and texts of the document take, and the first number of
-// generated identifiers. Line sizes are shown in points to a tenth.
+// generated identifiers. Line sizes are shown in points to a tenth, so only a typed size is
+// written back: an untouched one keeps the width the document has.
 
 #include <optional>
 
@@ -22,6 +23,7 @@ struct DocDefaultsForm {
 
     COLORREF colours[kColourCount] = {};
     double lineSizes[kLineSizeCount] = {};  // points
+    bool lineSizeTyped[kLineSizeCount] = {};
     LONG firstPartNumber = 1;
     LOGFONT textFont{};
     LOGFONT pinFont{};  // its height negative, as the Font page takes heights
@@ -30,11 +32,13 @@ struct DocDefaultsForm {
     static COLORREF DefaultColour(Colour colour);
 
     static DocDefaultsForm Load(const DocSettings& settings);
-    // Writes every value back; the fonts only when they changed.
+    // Writes the colours and the base number back, the typed line sizes and the fonts that
+    // changed.
     void ApplyTo(DocSettings& settings) const;
 
     // Reads a line size (0 to 3 points) or the base number (1 to 20000) from text; false with
-    // message set when the text is out of range or no number.
+    // message set when the text is out of range or no number. A line size's text that still
+    // shows the size leaves it untouched.
     bool ParseLineSize(LineSize which, const char* text, CString& message);
     bool ParseFirstPartNumber(const char* text, CString& message);
     CString LineSizeText(LineSize which) const;

@@ -168,45 +168,96 @@ void OutlineFillState::ResetWeightForBrokenStyle() {
     if (style && *style > 0) {
         weight = 0.0;
         insideFrame = TriState::kOff;
+        m_edited |= kWeightField | kInsideFrameField;
     }
+}
+
+void OutlineFillState::SetOutlineDefault(TriState value) {
+    outlineDefault = value;
+    m_edited |= kOutlineDefaultField;
 }
 
 void OutlineFillState::ChooseStyle(int index) {
     style = index;
-    outlineDefault = TriState::kOff;
+    SetOutlineDefault(TriState::kOff);
+    m_edited |= kStyleField;
     ResetWeightForBrokenStyle();
 }
 
 void OutlineFillState::SetNoOutline(TriState value) {
     noOutline = value;
-    outlineDefault = TriState::kOff;
+    SetOutlineDefault(TriState::kOff);
+    m_edited |= kNoOutlineField;
     ResetWeightForBrokenStyle();
 }
 
 void OutlineFillState::TypeWeight(std::optional<double> points) {
     weight = points;
     style = 0;
-    outlineDefault = TriState::kOff;
+    SetOutlineDefault(TriState::kOff);
+    m_edited |= kWeightField | kStyleField;
 }
 
 void OutlineFillState::Spin(int step) {
     const double tenths = std::round(weight.value_or(0.0) * 10.0) + step;
     const double spun = std::clamp(tenths * 0.1, 0.0, kMaxSpunWeight);
     weight = spun;
-    if (spun != 0.0 && style)
+    m_edited |= kWeightField;
+    if (spun != 0.0 && style) {
         style = 0;
-    outlineDefault = TriState::kOff;
+        m_edited |= kStyleField;
+    }
+    SetOutlineDefault(TriState::kOff);
 }
 
 void OutlineFillState::SetInsideFrame(TriState value) {
     insideFrame = value;
-    outlineDefault = TriState::kOff;
+    SetOutlineDefault(TriState::kOff);
+    m_edited |= kInsideFrameField;
 }
 
 void OutlineFillState::SetClosed(TriState value) {
     closed = value;
-    if (closed == TriState::kOff)
+    m_edited |= kClosedField;
+    if (closed == TriState::kOff) {
         noOutline = TriState::kOff;
+        m_edited |= kNoOutlineField;
+    }
+}
+
+void OutlineFillState::SetFillDefault(TriState value) {
+    fillDefault = value;
+    m_edited |= kFillDefaultField;
+}
+
+void OutlineFillState::SetNoFill(TriState value) {
+    noFill = value;
+    m_edited |= kNoFillField;
+}
+
+void OutlineFillState::ChooseHatch(int index) {
+    hatch = index;
+    m_edited |= kHatchField;
+}
+
+void OutlineFillState::ChooseStartArrow(int kind) {
+    startArrow = kind;
+    m_edited |= kStartArrowField;
+}
+
+void OutlineFillState::ChooseEndArrow(int kind) {
+    endArrow = kind;
+    m_edited |= kEndArrowField;
+}
+
+void OutlineFillState::ChoosePenColour(COLORREF colour) {
+    penColour = colour;
+    m_edited |= kPenColourField;
+}
+
+void OutlineFillState::ChooseBrushColour(COLORREF colour) {
+    brushColour = colour;
+    m_edited |= kBrushColourField;
 }
 
 CString OutlineFillState::WeightText() const {
@@ -232,11 +283,35 @@ bool OutlineFillState::ParseWeight(const char* text, std::optional<double>& poin
 // ---------------------------------------------------------------------------------------------
 // Applying
 
+OutlineFillState OutlineFillState::EditsOnly() const {
+    OutlineFillState edits = *this;
+    const auto keep = [this](unsigned field, auto& value, auto unknown) {
+        if (!Edited(field))
+            value = unknown;
+    };
+    keep(kPenColourField, edits.penColour, std::nullopt);
+    keep(kBrushColourField, edits.brushColour, std::nullopt);
+    keep(kOutlineDefaultField, edits.outlineDefault, TriState::kMixed);
+    keep(kNoOutlineField, edits.noOutline, TriState::kMixed);
+    keep(kInsideFrameField, edits.insideFrame, TriState::kMixed);
+    keep(kClosedField, edits.closed, TriState::kMixed);
+    keep(kFillDefaultField, edits.fillDefault, TriState::kMixed);
+    keep(kNoFillField, edits.noFill, TriState::kMixed);
+    keep(kWeightField, edits.weight, std::nullopt);
+    keep(kStyleField, edits.style, std::nullopt);
+    keep(kHatchField, edits.hatch, std::nullopt);
+    keep(kStartArrowField, edits.startArrow, std::nullopt);
+    keep(kEndArrowField, edits.endArrow, std::nullopt);
+    return edits;
+}
+
 void OutlineFillState::ApplyTo(CDrawObj& object) const {
-    ApplyPen(object);
-    if (kinds & kOutlineFillFillable)
-        ApplyBrush(object);
-    ApplyFlags(object);
+    const OutlineFillState edits = EditsOnly();
+    if (Edited(kPenFields))
+        edits.ApplyPen(object);
+    if ((kinds & kOutlineFillFillable) && Edited(kBrushFields))
+        edits.ApplyBrush(object);
+    edits.ApplyFlags(object);
 }
 
 void OutlineFillState::ApplyPen(CDrawObj& object) const {

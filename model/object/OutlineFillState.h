@@ -2,7 +2,8 @@
 // What the "Outline and Fill" page edits, without its window: the pen, the brush, the open or
 // closed state and the arrow heads of the objects loaded, merged over them. A field the objects
 // disagree on is mixed (TriState) or unknown (an empty optional) and is left as each object has
-// it when the page is applied.
+// it when the page is applied. So is a field the user did not edit: read the fields directly,
+// but change them only through the user's actions below, which remember what they edited.
 
 #include <optional>
 
@@ -70,6 +71,7 @@ struct OutlineFillState {
     bool NoOutlineEnabled() const { return closed != TriState::kOff || !ShowsClosed(); }
 
     // The user's actions.
+    void SetOutlineDefault(TriState value);
     void ChooseStyle(int index);
     void SetNoOutline(TriState value);
     // A weight typed: the style becomes solid and the outline's own.
@@ -77,25 +79,59 @@ struct OutlineFillState {
     void Spin(int step);
     void SetInsideFrame(TriState value);
     void SetClosed(TriState value);
+    void SetFillDefault(TriState value);
+    void SetNoFill(TriState value);
+    void ChooseHatch(int index);
+    void ChooseStartArrow(int kind);
+    void ChooseEndArrow(int kind);
     // The colour popups' answers: a colour (kDefaultColour for "Auto"), or "none".
-    void ChoosePenColour(COLORREF colour) { penColour = colour; }
-    void ChooseBrushColour(COLORREF colour) { brushColour = colour; }
+    void ChoosePenColour(COLORREF colour);
+    void ChooseBrushColour(COLORREF colour);
     void ChoosePenNone() { SetNoOutline(TriState::kOn); }
-    void ChooseBrushNone() { noFill = TriState::kOn; }
+    void ChooseBrushNone() { SetNoFill(TriState::kOn); }
+    // Whether any field was edited since loading.
+    bool IsEdited() const { return m_edited != 0; }
 
     // The weight as shown ("%.6g", empty when unknown), and read back from text: false with
     // message set when the text is no number or lies outside 0 to kMaxTypedWeight.
     CString WeightText() const;
     static bool ParseWeight(const char* text, std::optional<double>& points, CString& message);
 
-    // Writes the definite fields into one object.
+    // Writes the edited fields that are definite into one object. The pen is stored only when
+    // one of its fields was edited, the brush likewise.
     void ApplyTo(CDrawObj& object) const;
 
 private:
+    enum Field : unsigned {
+        kPenColourField = 1u << 0,
+        kOutlineDefaultField = 1u << 1,
+        kNoOutlineField = 1u << 2,
+        kInsideFrameField = 1u << 3,
+        kStyleField = 1u << 4,
+        kWeightField = 1u << 5,
+        kBrushColourField = 1u << 6,
+        kFillDefaultField = 1u << 7,
+        kNoFillField = 1u << 8,
+        kHatchField = 1u << 9,
+        kClosedField = 1u << 10,
+        kStartArrowField = 1u << 11,
+        kEndArrowField = 1u << 12,
+    };
+    static constexpr unsigned kPenFields = kPenColourField | kOutlineDefaultField |
+                                           kNoOutlineField | kInsideFrameField | kStyleField |
+                                           kWeightField;
+    static constexpr unsigned kBrushFields =
+        kBrushColourField | kFillDefaultField | kNoFillField | kHatchField;
+
+    bool Edited(unsigned fields) const { return m_edited & fields; }
+    // This state with every field not edited made mixed or unknown.
+    OutlineFillState EditsOnly() const;
     void LoadFirst(const CDrawObj& object);
     void Merge(const CDrawObj& object);
     void ApplyPen(CDrawObj& object) const;
     void ApplyBrush(CDrawObj& object) const;
     void ApplyFlags(CDrawObj& object) const;
     void ResetWeightForBrokenStyle();
+
+    unsigned m_edited = 0;  // Field bits
 };

@@ -107,7 +107,7 @@ void CDlgOutlineFill::Connect() {
         };
     };
     connect(m_outlineDefault, &QCheckBox::clicked, this,
-            react([this](bool) { m_state.outlineDefault = ReadTriState(m_outlineDefault); }));
+            react([this](bool) { m_state.SetOutlineDefault(ReadTriState(m_outlineDefault)); }));
     connect(m_noOutline, &QCheckBox::clicked, this,
             react([this](bool) { m_state.SetNoOutline(ReadTriState(m_noOutline)); }));
     connect(m_insideFrame, &QCheckBox::clicked, this,
@@ -115,26 +115,25 @@ void CDlgOutlineFill::Connect() {
     connect(m_closed, &QCheckBox::clicked, this,
             react([this](bool) { m_state.SetClosed(ReadTriState(m_closed)); }));
     connect(m_fillDefault, &QCheckBox::clicked, this,
-            react([this](bool) { m_state.fillDefault = ReadTriState(m_fillDefault); }));
+            react([this](bool) { m_state.SetFillDefault(ReadTriState(m_fillDefault)); }));
     connect(m_noFill, &QCheckBox::clicked, this,
-            react([this](bool) { m_state.noFill = ReadTriState(m_noFill); }));
+            react([this](bool) { m_state.SetNoFill(ReadTriState(m_noFill)); }));
     connect(m_style, &QComboBox::activated, this,
             react([this](int index) { m_state.ChooseStyle(index); }));
     connect(m_hatch, &QComboBox::activated, this,
-            react([this](int index) { m_state.hatch = index; }));
+            react([this](int index) { m_state.ChooseHatch(index); }));
     connect(m_startArrow, &QComboBox::activated, this,
-            react([this](int index) { m_state.startArrow = index; }));
+            react([this](int index) { m_state.ChooseStartArrow(index); }));
     connect(m_endArrow, &QComboBox::activated, this,
-            react([this](int index) { m_state.endArrow = index; }));
+            react([this](int index) { m_state.ChooseEndArrow(index); }));
     connect(m_weight, &CWeightSpin::stepped, this,
             react([this](int steps) { m_state.Spin(steps); }));
     connect(m_weight->edit(), &QLineEdit::textEdited, this, [this](const QString& text) {
-        std::optional<double> points;
+        // Text that is no weight yet keeps the last one; leaving the page refuses it.
+        std::optional<double> points = m_state.weight;
         CString unused;
-        if (OutlineFillState::ParseWeight(text.toUtf8().constData(), points, unused))
-            m_state.weight = points;
-        m_state.style = 0;
-        m_state.outlineDefault = TriState::kOff;
+        OutlineFillState::ParseWeight(text.toUtf8().constData(), points, unused);
+        m_state.TypeWeight(points);
         ShowState(false);
     });
     connect(
@@ -203,6 +202,8 @@ void CDlgOutlineFill::ShowEnabling() {
     m_noOutline->setEnabled(m_state.NoOutlineEnabled());
 }
 
+// The weight is only checked here: the state took it while it was typed, and an untouched
+// weight is not written back.
 bool CDlgOutlineFill::OnKillActive() {
     std::optional<double> points;
     CString message;
@@ -213,7 +214,6 @@ bool CDlgOutlineFill::OnKillActive() {
         m_weight->selectAll();
         return false;
     }
-    m_state.weight = points;
     return true;
 }
 

@@ -13,7 +13,7 @@ bool EditObjectProperties(CDrawDoc& doc, const CObList& objects, DWORD kinds, QW
     sheet.setObjectName("objectProperties");
     auto* page = new CDlgOutlineFill("Outline and Fill", state, nullptr);
     sheet.AddPage(page);
-    if (sheet.exec() != QDialog::Accepted || !page->IsApplied())
+    if (sheet.exec() != QDialog::Accepted || !page->IsApplied() || !page->State().IsEdited())
         return false;
     const OutlineFillState& edited = page->State();
     return ApplyNamedEdit(doc, objects, "object properties",

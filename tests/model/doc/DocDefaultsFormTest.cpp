@@ -34,6 +34,30 @@ TEST(DocDefaultsForm, LineSizesShowInPointsAndStoreInThousandths) {
     EXPECT_EQ(settings.pinNameColour, COLORREF(0x123456));
 }
 
+// The page reads back every size it shows; a shown size rounded to a tenth of a point (pin
+// width 2 as 0.1) keeps the document's width unless another size is typed.
+TEST(DocDefaultsForm, OnlyATypedLineSizeChangesTheWidth) {
+    DocSettings settings = Defaults();
+    settings.pinPen.lopnWidth = POINT{2, 2};
+    settings.wirePen.lopnWidth = POINT{5, 5};
+    settings.pen.lopnWidth = POINT{9, 9};
+    DocDefaultsForm form = DocDefaultsForm::Load(settings);
+    CString message;
+    for (int i = 0; i < DocDefaultsForm::kLineSizeCount; ++i) {
+        const auto size = DocDefaultsForm::LineSize(i);
+        ASSERT_TRUE(form.ParseLineSize(size, form.LineSizeText(size).c_str(), message));
+    }
+    form.ApplyTo(settings);
+    EXPECT_EQ(settings.pinPen.lopnWidth.x, 2);
+    EXPECT_EQ(settings.wirePen.lopnWidth.x, 5);
+    EXPECT_EQ(settings.pen.lopnWidth.x, 9);
+
+    ASSERT_TRUE(form.ParseLineSize(DocDefaultsForm::kWireLine, "0.5", message));
+    form.ApplyTo(settings);
+    EXPECT_EQ(settings.wirePen.lopnWidth.x, 7);
+    EXPECT_EQ(settings.pinPen.lopnWidth.x, 2);
+}
+
 TEST(DocDefaultsForm, ThePinFontIsEditedWithANegativeHeightAndKeptPositive) {
     DocSettings settings = Defaults();
     DocDefaultsForm form = DocDefaultsForm::Load(settings);

@@ -5,6 +5,7 @@
 #include "model/object/OutlineFillState.h"
 #include "model/shapes/DrawRect.h"
 #include "model/support/TestPart.h"
+#include "support/DocumentBytes.h"
 #include "support/ScriptedPrompt.h"
 
 namespace {
@@ -167,18 +168,17 @@ TEST_F(OutlineFillStateTest, ReactionsFollowTheUsersChoices) {
 TEST_F(OutlineFillStateTest, ApplyingWritesPenBrushFlagsAndArrows) {
     CDrawRect* rect = Rect(kFlagOutlined);
     OutlineFillState state = Loaded({rect});
-    state.ChooseStyle(1);
-    state.weight = 1.0;
-    state.penColour = 0x112233;
-    state.fillDefault = TriState::kOff;
-    state.noFill = TriState::kOff;
-    state.hatch = 1;  // value 4: hatch style 3
-    state.brushColour = kDefaultColour;
-    state.startArrow = 1;
-    state.endArrow = 2;
+    state.TypeWeight(1.0);
+    state.ChoosePenColour(0x112233);
+    state.SetFillDefault(TriState::kOff);
+    state.SetNoFill(TriState::kOff);
+    state.ChooseHatch(1);  // value 4: hatch style 3
+    state.ChooseBrushColour(kDefaultColour);
+    state.ChooseStartArrow(1);
+    state.ChooseEndArrow(2);
     state.ApplyTo(*rect);
     ASSERT_NE(rect->GetOwnPen(), nullptr);
-    EXPECT_EQ(rect->GetOwnPen()->lopnStyle, PS_DASH | PS_GEOMETRIC);
+    EXPECT_EQ(rect->GetOwnPen()->lopnStyle, PS_SOLID | PS_GEOMETRIC);
     EXPECT_EQ(rect->GetOwnPen()->lopnWidth.x, 14);
     EXPECT_EQ(rect->GetOwnPen()->lopnColor, COLORREF(0x112233));
     ASSERT_NE(rect->GetOwnBrush(), nullptr);
@@ -187,14 +187,18 @@ TEST_F(OutlineFillStateTest, ApplyingWritesPenBrushFlagsAndArrows) {
     EXPECT_EQ(rect->GetOwnBrush()->lbColor, kDefaultColour);
     EXPECT_EQ(rect->GetFlags(), kFlagOutlined | kFlagFilled | (1u << 8) | (2u << 10));
 
+    state.ChooseStyle(1);
+    state.ApplyTo(*rect);
+    EXPECT_EQ(rect->GetOwnPen()->lopnStyle, PS_DASH | PS_GEOMETRIC);
+    EXPECT_EQ(rect->GetOwnPen()->lopnWidth.x, 0);
+
     state.ChooseStyle(0);
-    state.insideFrame = TriState::kOn;
-    state.outlineDefault = TriState::kOff;
+    state.SetInsideFrame(TriState::kOn);
     state.ApplyTo(*rect);
     EXPECT_EQ(rect->GetOwnPen()->lopnStyle, PS_INSIDEFRAME | PS_GEOMETRIC);
 
-    state.outlineDefault = TriState::kOn;
-    state.noFill = TriState::kOn;
+    state.SetOutlineDefault(TriState::kOn);
+    state.SetNoFill(TriState::kOn);
     state.ApplyTo(*rect);
     EXPECT_EQ(rect->GetOwnPen(), nullptr);
     EXPECT_EQ(rect->GetOwnBrush(), nullptr);
@@ -212,6 +216,7 @@ TEST_F(OutlineFillStateTest, MixedFieldsLeaveEachObjectAsItWas) {
     ASSERT_EQ(state.noFill, TriState::kMixed);
     ASSERT_EQ(state.insideFrame, TriState::kMixed);
     ASSERT_EQ(state.style, 0);
+    state.ChooseStyle(0);
     state.ApplyTo(*filled);
     state.ApplyTo(*plain);
     EXPECT_EQ(filled->GetFlags(), kFlagOutlined | kFlagFilled);
@@ -226,13 +231,42 @@ TEST_F(OutlineFillStateTest, MixedFieldsLeaveEachObjectAsItWas) {
     EXPECT_EQ(filled->GetOwnBrush(), nullptr);
 }
 
+// A width shown rounded to a tenth of a point (2 as 0.1, 5 as 0.4, 9 as 0.6, 12 as 0.8) would
+// come back as another width: a field not edited is not written at all.
+TEST_F(OutlineFillStateTest, FieldsNotEditedLeaveTheObjectsAsTheyWere) {
+    for (const LONG width : {2, 5, 9, 12}) {
+        SCOPED_TRACE(width);
+        CDrawRect* rect = Rect(kFlagOutlined | kFlagFilled);
+        const LOGPEN pen = Pen(PS_SOLID, width, 0x0000FF);
+        rect->SetPen(&pen);
+        const LOGBRUSH brush = Hatched(HS_CROSS, 0x00FF00);
+        rect->SetBrush(&brush);
+        const std::vector<BYTE> before = testsupport::DocumentBytes(doc);
+        OutlineFillState state = Loaded({rect});
+        EXPECT_FALSE(state.IsEdited());
+        state.ApplyTo(*rect);
+        EXPECT_EQ(testsupport::DocumentBytes(doc), before);
+
+        state.ChoosePenColour(0x123456);
+        EXPECT_TRUE(state.IsEdited());
+        state.ApplyTo(*rect);
+        EXPECT_EQ(rect->GetOwnPen()->lopnWidth.x, width);
+        EXPECT_EQ(rect->GetOwnPen()->lopnColor, COLORREF(0x123456));
+        EXPECT_EQ(rect->GetOwnBrush()->lbColor, COLORREF(0x00FF00));
+    }
+    // Without the fill kind "No Outline" loads as off, yet the object keeps its clear flag.
+    CDrawRect* unoutlined = Rect(0);
+    Loaded({unoutlined}, kOutlineFillArrows).ApplyTo(*unoutlined);
+    EXPECT_EQ(unoutlined->GetFlags(), 0u);
+}
+
 TEST_F(OutlineFillStateTest, ObjectPropertiesIsOneUndoableEdit) {
     CDrawRect* a = Rect(kFlagOutlined);
     CDrawRect* b = Rect(kFlagOutlined | kFlagFilled);
     const DocSnapshot before = Snapshot(doc);
     OutlineFillState state = Loaded({a, b});
     state.ChooseStyle(3);
-    state.penColour = 0x445566;
+    state.ChoosePenColour(0x445566);
     CObList objects;
     objects.AddTail(a);
     objects.AddTail(b);

@@ -4,15 +4,19 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
+#include <QLineEdit>
 #include <QTableWidget>
+#include <QTest>
 #include <QTimer>
 
 #include "gui/dialogs/document/DlgFrame.h"
+#include "gui/dialogs/document/DlgPageMargins.h"
 #include "gui/dialogs/document/DocSettingsSheet.h"
 #include "gui/dialogs/document/TitleBlockSheet.h"
 #include "gui/dialogs/objects/DlgOtherAttr.h"
 #include "gui/support/QtTestApp.h"
 #include "model/app/SchematicApp.h"
+#include "model/cmd/DocSettingsApply.h"
 #include "model/doc/DrawDoc.h"
 #include "model/text/AttrText.h"
 #include "support/DocumentBytes.h"
@@ -91,6 +95,33 @@ TEST_F(DocumentCommandSheetsTest, DocumentSettingsWithoutTheBoxLeaveTheDefaults)
     EditDocumentSettings(doc, nullptr, {});
     EXPECT_EQ(Steps().size(), 1u);
     EXPECT_EQ(app.Settings().GetProfileInt("Document", "PaperColour", -1), 7u);
+}
+
+// The default widths the General page shows rounded (pin 2 as 0.1 points, wire 5 as 0.4,
+// object 9 as 0.6) stay as they are when only a margin is typed.
+TEST_F(DocumentCommandSheetsTest, OnlyTheTypedMarginChanges) {
+    DocSettings thin = DocSettings::Of(doc);
+    thin.pinPen.lopnWidth = POINT{2, 2};
+    thin.wirePen.lopnWidth = POINT{5, 5};
+    thin.pen.lopnWidth = POINT{9, 9};
+    ASSERT_TRUE(ApplyDocumentSettings(doc, thin, {}));
+    CDrawDoc expected;
+    expected.OnNewDocument();
+    thin.margins.left = 500;
+    ASSERT_TRUE(ApplyDocumentSettings(expected, thin, {}));
+
+    Answer<CDocSettingsSheet>(true, [](CDocSettingsSheet& sheet) {
+        ASSERT_TRUE(sheet.SetCurrentPage(2));
+        QLineEdit* left =
+            static_cast<CDlgPageMargins*>(sheet.CurrentPage())->marginEdit(PageMarginsForm::kLeft);
+        left->selectAll();
+        QTest::keyClicks(left, "0.5");
+    });
+    EditDocumentSettings(doc, nullptr, {});
+    EXPECT_EQ(DocSettings::Of(doc).pinPen.lopnWidth.x, 2);
+    EXPECT_EQ(DocSettings::Of(doc).margins.left, 500);
+    EXPECT_EQ(testsupport::DocumentBytes(doc), testsupport::DocumentBytes(expected));
+    EXPECT_EQ(Steps().size(), 2u);
 }
 
 // The row of the attributes page that names name.

@@ -14,6 +14,7 @@
 #include "gui/support/QtTestApp.h"
 #include "model/doc/DrawDoc.h"
 #include "model/shapes/DrawRect.h"
+#include "support/DocumentBytes.h"
 #include "support/ScriptedPrompt.h"
 
 namespace {
@@ -131,6 +132,23 @@ TEST_F(DlgOutlineFillTest, OkAppliesToEveryObjectAsOneStepAndCancelChangesNothin
     EXPECT_EQ(static_cast<CDrawObj*>(doc.GetObjects().GetHead())->GetFlags() & kFlagFilled,
               kFlagFilled);
     EXPECT_EQ(static_cast<CDrawObj*>(doc.GetObjects().GetTail())->GetFlags() & kFlagFilled, 0u);
+}
+
+// Widths the page shows rounded (0.1, 0.4, 0.6 and 0.8 points) stay as they are.
+TEST_F(DlgOutlineFillTest, OkWithNothingEditedKeepsTheObjectsAndAddsNoStep) {
+    for (const LONG width : {2, 5, 9, 12}) {
+        SCOPED_TRACE(width);
+        CDrawRect* rect = Rect(kFlagOutlined | kFlagFilled);
+        const LOGPEN pen{PS_SOLID, {width, width}, 0x0000FF};
+        rect->SetPen(&pen);
+        const std::vector<BYTE> before = testsupport::DocumentBytes(doc);
+        EXPECT_FALSE(Run(true, [](CPropertySheet&, CDlgOutlineFill& page) {
+            EXPECT_FALSE(page.weight()->text().isEmpty());
+        }));
+        EXPECT_EQ(testsupport::DocumentBytes(doc), before);
+        EXPECT_EQ(doc.GetUndoList().GetCount(), 0);
+        objects.RemoveAll();
+    }
 }
 
 }  // namespace
