@@ -127,7 +127,8 @@ BOOL CLibraryFile::LoadSymbolsFromLibrary(CDrawDoc* document, CDeviceSymbolList&
             continue;
         }
         CObList objects;
-        if (!ReadSymbolRecord(document, item, objects)) {
+        // A damaged symbol record is told and passed over like a truncated one.
+        if (ReadItemObjectsOrReport(document, item, objects) != ItemObjectsRead::kRead) {
             missing = TRUE;
             continue;
         }
@@ -142,16 +143,6 @@ BOOL CLibraryFile::LoadSymbolsFromLibrary(CDrawDoc* document, CDeviceSymbolList&
         entry->m_flags |= CDeviceSymbol::kLoaded;
     }
     return missing;
-}
-
-BOOL CLibraryFile::ReadSymbolRecord(CDrawDoc* document, const CLibraryItem& entry,
-                                    CObList& objects) {
-    try {
-        return ReadItemObjects(document, entry, objects);
-    } catch (const std::runtime_error& damage) {
-        ReportUnreadableItem(entry.m_name, damage);
-        return FALSE;
-    }
 }
 
 BOOL CLibraryFile::MakeMissingSymbol(CDrawDoc* document, CDevice* device, CDeviceSymbol& entry) {

@@ -31,6 +31,9 @@ constexpr UINT kUpdateDescription = 0x2;
 constexpr UINT kUpdateNoPrompt = 0x4;  // another record has the new name: answer 4, ask nothing
 constexpr UINT kUpdateType = 0x8;
 
+// How CLibraryFile::ReadItemObjectsOrReport ended.
+enum class ItemObjectsRead { kRead, kTruncated, kDamaged };
+
 // Results of CLibraryFile::Create besides the causes of CFileException.
 constexpr int kCreateDone = 0;
 constexpr int kCreateExists = 257;
@@ -117,6 +120,11 @@ public:
     // belong to the caller. FALSE for a truncated record. Damaged data end the load with an
     // exception (CArchiveException mostly) after every object read has been deleted.
     BOOL ReadItemObjects(CDrawDoc* document, const CLibraryItem& entry, CObList& objects);
+    // ReadItemObjects for readers that go on past a damaged record: damaged data are told as
+    // ReadItemOrReport tells them and answer kDamaged; a truncated record answers kTruncated
+    // and is left for the caller to tell.
+    ItemObjectsRead ReadItemObjectsOrReport(CDrawDoc* document, const CLibraryItem& entry,
+                                            CObList& objects);
     // Loads record index into item, telling the user what failed. A device record yields
     // the device's symbols, arranged on a grid, in place of the device. Damaged data pass as
     // an exception, item then holding the record's name and description and no objects.
@@ -184,9 +192,6 @@ private:
     BOOL Rewrite(const CString& description, int count, const std::vector<Span>& removed,
                  const NewRecord* added);
     Span RecordSpan(const CLibraryItem& item) const;
-    // ReadItemObjects for the symbol search: a damaged record is told and reads as FALSE,
-    // like a truncated one, so that the search goes on.
-    BOOL ReadSymbolRecord(CDrawDoc* document, const CLibraryItem& entry, CObList& objects);
     // Tells the user that the objects of record name could not be loaded, and why.
     void ReportUnreadableItem(const CString& name, const std::exception& cause) const;
     // Puts the device's symbols, arranged, into the item in the device's place.

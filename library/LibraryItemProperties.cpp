@@ -85,6 +85,16 @@ BOOL StoreReplacement(CLibraryFile& library, int index, CLibraryItem& entry,
     return library.ReplaceItem(index, entry, data, length);
 }
 
+// Loads the objects of record index; FALSE, with the user told why, when it cannot be read.
+BOOL ReadRecordObjects(CLibraryFile& library, int index, CLibraryItem& record, CObList& objects) {
+    ItemObjectsRead read = ItemObjectsRead::kTruncated;
+    if (library.SeekToItem(index, record))
+        read = library.ReadItemObjectsOrReport(nullptr, record, objects);
+    if (read == ItemObjectsRead::kTruncated)
+        AfxMessageBox("Error - could not read library (truncated record)", MB_ICONEXCLAMATION);
+    return read == ItemObjectsRead::kRead;
+}
+
 }  // namespace
 
 void InspectItemObjects(const CObList& objects, LibraryItemForm& form) {
@@ -153,10 +163,8 @@ LibraryCounts CountLibraryItems(CLibraryFile& library) {
 BOOL EditItemProperties(CLibraryFile& library, int index, const LibraryItemEditor& dialog) {
     CLibraryItem record;
     CObList objects;
-    if (!library.SeekToItem(index, record) || !library.ReadItemObjects(nullptr, record, objects)) {
-        AfxMessageBox("Error - could not read library (truncated record)", MB_ICONEXCLAMATION);
+    if (!ReadRecordObjects(library, index, record, objects))
         return FALSE;
-    }
     LibraryItemForm form{record.m_name, record.m_description, record.m_type};
     form.flags = kItemEditRecord;
     InspectItemObjects(objects, form);

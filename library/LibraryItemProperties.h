@@ -54,6 +54,6 @@ LibraryCounts CountLibraryItems(CLibraryFile& library);
 // Shows the form of record index of an open, writable library (objects as stored, a device
 // record as its device) and stores what the dialog answers. A record whose objects stay as
 // they were keeps its data bytes. The dialog returns false when cancelled. False when
-// nothing was changed.
+// nothing was changed; a record that cannot be read is told, and the dialog is not shown.
 using LibraryItemEditor = std::function<bool(LibraryItemForm& form, CObList& objects)>;
 BOOL EditItemProperties(CLibraryFile& library, int index, const LibraryItemEditor& dialog);

@@ -179,6 +179,17 @@ BOOL CLibraryFile::ReadItemObjects(CDrawDoc* document, const CLibraryItem& entry
     return TRUE;
 }
 
+ItemObjectsRead CLibraryFile::ReadItemObjectsOrReport(CDrawDoc* document, const CLibraryItem& entry,
+                                                      CObList& objects) {
+    try {
+        return ReadItemObjects(document, entry, objects) ? ItemObjectsRead::kRead
+                                                         : ItemObjectsRead::kTruncated;
+    } catch (const std::runtime_error& damage) {
+        ReportUnreadableItem(entry.m_name, damage);
+        return ItemObjectsRead::kDamaged;
+    }
+}
+
 BOOL CLibraryFile::ReadItem(CDrawDoc* document, int index, CLibraryItemData& item) {
     CLibraryItem entry;
     if (!SeekToItem(index, entry)) {

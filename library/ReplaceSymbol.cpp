@@ -121,7 +121,9 @@ ReplaceSymbolCount ReplaceSymbolInDevices(CLibraryFile& library, const CString& 
         CObList objects;
         if (!library.SeekToItem(index, record))
             break;
-        if (record.m_type != kItemDevice || !library.ReadItemObjects(nullptr, record, objects)) {
+        // A damaged device record is told and passed over like a truncated one.
+        if (record.m_type != kItemDevice ||
+            library.ReadItemObjectsOrReport(nullptr, record, objects) != ItemObjectsRead::kRead) {
             ++index;
             continue;
         }

@@ -50,8 +50,9 @@ struct ReplaceSymbolCount {
 };
 
 // Rewrites every device record of the library (open for writing); a changed device moves to
-// the end of the library. The user is told when a record cannot be rewritten, which ends
-// the walk with the library as it was for that record.
+// the end of the library. A device record whose objects cannot be loaded is told and passed
+// over. The user is told when a record cannot be rewritten, which ends the walk with the
+// library as it was for that record.
 ReplaceSymbolCount ReplaceSymbolInDevices(CLibraryFile& library, const CString& oldSymbol,
                                           const CString& newSymbol,
                                           const std::vector<CString>& oldPins,

@@ -123,7 +123,7 @@ void CDlgReplaceSymbol::FillSources(int selected) {
 bool CDlgReplaceSymbol::ReadPins(int index, CPreviewWnd* preview, std::vector<CString>& pins) {
     CLibraryFile library;
     CLibraryItemData item;
-    if (!library.Open(m_path) || !library.ReadItem(nullptr, index, item))
+    if (!library.Open(m_path) || !library.ReadItemOrReport(nullptr, index, item))
         return false;
     CSymbol* symbol = FirstSymbol(item.m_objects);
     if (!symbol) {

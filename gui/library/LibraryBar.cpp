@@ -386,7 +386,10 @@ void CLibraryBar::ItemProperties() {
         AfxMessageBox(text, MB_ICONEXCLAMATION);
         return;
     }
-    if (EditLibraryItem(this, library, row.index))
+    const bool changed = EditLibraryItem(this, library, row.index);
+    // The list reads the library: it must no longer be held for writing.
+    library.Close();
+    if (changed)
         UpdateList();
 }
 

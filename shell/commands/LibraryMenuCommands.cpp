@@ -41,7 +41,10 @@ void EditSelectedLibraryDescription(QWidget* parent) {
         AfxMessageBox(text, MB_ICONEXCLAMATION);
         return;
     }
-    if (EditLibraryDescription(parent, library))
+    const bool changed = EditLibraryDescription(parent, library);
+    // The list reads the library: it must no longer be held for writing.
+    library.Close();
+    if (changed)
         GetLibraryBarServices().RefreshLibraryList();
 }
 

@@ -9,15 +9,20 @@
 #include "LibraryTestBytes.h"
 #include "library/LibraryFile.h"
 #include "library/LibraryItemData.h"
+#include "library/LibraryItemProperties.h"
 #include "library/LibraryItemsPaste.h"
 #include "library/PartSource.h"
+#include "library/ReplaceSymbol.h"
+#include "model/device/Device.h"
 #include "model/doc/DrawDoc.h"
 #include "model/shapes/DrawRect.h"
 #include "model/text/AttrText.h"
 #include "model/text/TextBox.h"
 #include "platform/Archive.h"
+#include "platform/DiskFile.h"
 #include "platform/MemFile.h"
 #include "support/ScriptedPrompt.h"
+#include "support/TestSupport.h"
 
 namespace {
 
@@ -28,6 +33,43 @@ using librarytest::FileHeader;
 using librarytest::Join;
 using librarytest::Record;
 using testsupport::ScriptedPrompt;
+
+// Whether the boxes shown tell, in order, that each damaged record of library could not be
+// loaded.
+void ExpectEachDamagedRecordTold(const ScriptedPrompt& prompt, const std::string& library) {
+    const auto damaged = DamagedRecordData();
+    ASSERT_EQ(prompt.shown().size(), damaged.size());
+    for (size_t i = 0; i < damaged.size(); ++i) {
+        SCOPED_TRACE(damaged[i].what);
+        EXPECT_TRUE(librarytest::TellsUnreadable(prompt.shown()[i].text, damaged[i].what, library));
+        EXPECT_EQ(prompt.shown()[i].type & MB_ICONMASK, MB_ICONEXCLAMATION);
+    }
+}
+
+// A library on disk, opened for changes, of a good record, each damaged record as the given
+// type, and a second good record.
+class DamagedLibrary : public ::testing::Test {
+protected:
+    void Write(const Bytes& first, unsigned type, const Bytes& last) {
+        const auto damaged = DamagedRecordData();
+        Bytes records = first;
+        for (const auto& record : damaged)
+            records = Join({records, librarytest::Record(record.what, "", type, record.data)});
+        testsupport::WriteFileBytes(
+            path,
+            Join({FileHeader("lib", static_cast<unsigned>(damaged.size() + 2)), records, last}));
+        ASSERT_TRUE(library.Open(path.c_str(), CDiskFile::modeReadWrite));
+    }
+    CString NameOf(int index) {
+        CLibraryItem item;
+        EXPECT_TRUE(library.SeekToItem(index, item));
+        return item.m_name;
+    }
+
+    testsupport::TempDir dir;
+    std::string path = (dir / "lib.rlb").string();
+    CLibraryFile library;
+};
 
 // A symbol record's data: a resistor, the text that shows its value, and a text bound to the
 // attributes of the document it was stored from.
@@ -110,6 +152,70 @@ TEST(DamagedRecords, PasteTellsEachDamagedRecordAndPastesTheRest) {
         EXPECT_TRUE(librarytest::TellsUnreadable(prompt.shown()[i].text, damaged[i].what, source));
         EXPECT_EQ(prompt.shown()[i].type & MB_ICONMASK, MB_ICONEXCLAMATION);
     }
+}
+
+// Replace Symbol passes over the damaged device records, telling each, and rewrites the
+// devices around them.
+TEST_F(DamagedLibrary, ReplaceSymbolTellsEachDamagedDeviceAndRewritesTheOthers) {
+    const auto device = [](const char* name) {
+        auto* made = new CDevice(name);
+        made->SetAttr("_Map",
+                      "OLD\x01\x01"
+                      "1\x01"
+                      "1",
+                      TRUE);
+        return Record(name, "", kItemDevice, Archived({made}));
+    };
+    Write(device("D1"), kItemDevice, device("D2"));
+    ScriptedPrompt prompt;
+    for (size_t i = 0; i < DamagedRecordData().size(); ++i)
+        prompt.Answer(IDOK);
+    const ReplaceSymbolCount count = ReplaceSymbolInDevices(library, "OLD", "NEW", {"1"}, {"A"});
+    ExpectEachDamagedRecordTold(prompt, path);
+    EXPECT_EQ(count.found, 2);
+    EXPECT_EQ(count.modified, 2);
+    const int records = library.GetItemCount();
+    ASSERT_EQ(records, static_cast<int>(DamagedRecordData().size()) + 2);
+    for (const int last : {records - 2, records - 1}) {
+        CLibraryItem item;
+        CObList objects;
+        ASSERT_TRUE(library.SeekToItem(last, item));
+        ASSERT_TRUE(library.ReadItemObjects(nullptr, item, objects));
+        ASSERT_EQ(objects.GetCount(), 1);
+        EXPECT_EQ(static_cast<CDevice*>(objects.GetHead())->GetAttr("_Map"),
+                  "NEW\x01\x01"
+                  "A\x01"
+                  "1");
+        delete objects.RemoveHead();
+    }
+}
+
+// The properties of a damaged record tell it and show no dialog; the good records' still work.
+TEST_F(DamagedLibrary, ItemPropertiesTellADamagedRecordAndChangeNothing) {
+    const Bytes box = Archived({new CDrawRect(CRect(0, 0, 9, -9))});
+    Write(Record("FIRST", "", kItemCircuit, box), kItemCircuit,
+          Record("LAST", "", kItemCircuit, box));
+    const Bytes before = testsupport::ReadFileBytes(path);
+    ScriptedPrompt prompt;
+    const auto rename = [](LibraryItemForm& form, CObList& objects) {
+        EXPECT_EQ(objects.GetCount(), 1);
+        form.name += "+";
+        return true;
+    };
+    const int damaged = static_cast<int>(DamagedRecordData().size());
+    for (int index = 1; index <= damaged; ++index) {
+        prompt.Answer(IDOK);
+        EXPECT_FALSE(EditItemProperties(library, index, [](LibraryItemForm&, CObList&) {
+            ADD_FAILURE() << "the dialog was shown";
+            return false;
+        }));
+    }
+    ExpectEachDamagedRecordTold(prompt, path);
+    EXPECT_EQ(testsupport::ReadFileBytes(path), before);
+    ASSERT_TRUE(EditItemProperties(library, damaged + 1, rename));
+    ASSERT_TRUE(EditItemProperties(library, 0, rename));
+    EXPECT_EQ(NameOf(damaged), "LAST+");
+    EXPECT_EQ(NameOf(damaged + 1), "FIRST+");
 }
 
 }  // namespace

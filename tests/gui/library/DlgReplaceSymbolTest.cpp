@@ -107,4 +107,34 @@ TEST_F(DlgReplaceSymbol, ASymbolIsNotReplacedByItself) {
     EXPECT_EQ(testsupport::ReadFileBytes(path), before);
 }
 
+// A damaged symbol record is told while the replacements are looked for, and a damaged
+// device record while the devices are rewritten; the good records are handled all the same.
+TEST_F(DlgReplaceSymbol, DamagedRecordsAreToldAndPassedOver) {
+    const Bytes garbage = DamagedRecordData()[1].data;
+    testsupport::WriteFileBytes(
+        path, Join({FileHeader("lib", 5),
+                    Record("OLD", "", kItemSymbol, Archived({SymbolWithPins({"1", "2", "3"})})),
+                    Record("BAD", "", kItemSymbol, garbage),
+                    Record("NEW", "", kItemSymbol, Archived({SymbolWithPins({"A", "B", "C"})})),
+                    Record("BADDEV", "", kItemDevice, garbage),
+                    Record("D1", "", kItemDevice,
+                           Archived({DeviceWithMap("D1", "OLD|A|1|1|2|2|3|3")}))}));
+    testsupport::ScriptedPrompt prompt({IDOK});
+    CDlgReplaceSymbol dialog(nullptr, path.string().c_str(), 0);
+    ASSERT_EQ(prompt.shown().size(), 1u);
+    EXPECT_TRUE(TellsUnreadable(prompt.shown()[0].text, "BAD", path.string()));
+    auto* replacement = dialog.findChild<QComboBox*>("replacement");
+    QStringList offered;
+    for (int i = 0; i < replacement->count(); ++i)
+        offered << replacement->itemText(i);
+    EXPECT_EQ(offered, (QStringList{"NEW", "OLD"}));
+
+    prompt.Answer(IDOK);
+    prompt.Answer(IDOK);
+    Button(dialog, "Replace")->click();
+    ASSERT_EQ(prompt.shown().size(), 3u);
+    EXPECT_TRUE(TellsUnreadable(prompt.shown()[1].text, "BADDEV", path.string()));
+    EXPECT_EQ(prompt.shown()[2].text, "1 devices were found and 1 modified");
+}
+
 }  // namespace

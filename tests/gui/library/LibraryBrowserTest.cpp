@@ -10,10 +10,12 @@
 #include <QMimeData>
 #include <QSplitter>
 #include <QTest>
+#include <QTimer>
 #include <algorithm>
 #include <filesystem>
 #include <string>
 
+#include "gui/library/DlgLibItem.h"
 #include "gui/library/LibraryBar.h"
 #include "gui/library/PreviewWnd.h"
 #include "gui/library/ShellListCtrl.h"
@@ -315,6 +317,26 @@ TEST_F(LibraryBrowser, BarPreviewsPlacesCopiesAndPastesRecords) {
     }
     bar.PasteItems();
     EXPECT_EQ(Labels(*list), (QStringList{"R", "X"}));
+}
+
+// A record's properties are written and the library let go before the list reads it again:
+// the list shows the new name at once, and nothing is told.
+TEST_F(LibraryBrowser, ItemPropertiesShowTheNewNameAtOnce) {
+    const std::string mine = (dir / "user" / "mine.rlb").string();
+    MakeLibrary(mine, {"X", "Y"});
+    CLibraryBar bar;
+    bar.SelectLibraryPath(mine);
+    bar.List()->setCurrentItem(bar.List()->findItems("X", Qt::MatchExactly).at(0),
+                               QItemSelectionModel::ClearAndSelect);
+    QTimer::singleShot(0, [] {
+        auto* dialog = qobject_cast<CDlgLibItem*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        dialog->findChild<QLineEdit*>("name")->setText("Z");
+        dialog->accept();
+    });
+    ScriptedPrompt prompt;  // nothing may be told
+    bar.ItemProperties();
+    EXPECT_EQ(Labels(*bar.List()), (QStringList{"Y", "Z"}));
 }
 
 // Selecting or placing a record that cannot be loaded tells which library and item failed and
