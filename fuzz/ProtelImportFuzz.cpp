@@ -60,7 +60,9 @@ ProtelFileBuilder Seed() {
         .End();
     file.SheetHeader(0).Instance(0, 0, 0, 0, 0, 1, 0, "R1").Text(0x22, 0, 30, "R1");
     file.Wire({{120, 0}, {200, 0}}).Wire({{200, 0}, {200, 100}}).NetLabel(150, 0, "MID");
-    file.Power(-20, 0, 1, "VCC").Port(300, 0, 40, "OUT").Arc(600, 600, 10, 0, 180).End();
+    file.Power(-20, 0, 1, "VCC").Port(300, 0, 40, "OUT").Arc(600, 600, 10, 0, 180);
+    // A template inside a template, so that mutations reach records nested deeper still.
+    file.Template("A4").Template("").Text(0x04, 100, 100, ".title").End().End().End();
 #endif
     return file;
 }

@@ -105,6 +105,21 @@ bool ProtelImporter::ReadComponentDef(bool library) {
     if (!component.designatorPrefix.empty() && component.designatorPrefix.back() == '?')
         component.designatorPrefix.pop_back();
     component.libraryReference = m_file.ShortString();
+    m_inDefinition = true;
+    const bool partsRead = ReadParts(component);
+    m_inDefinition = false;
+    if (!partsRead)
+        return false;
+    if (library) {
+        component.libraryText = m_file.ShortString();
+        component.libraryName = m_file.ShortString();
+        for (std::string& field : component.libraryFields)
+            field = m_file.ShortString();
+    }
+    return !m_file.AtEnd();
+}
+
+bool ProtelImporter::ReadParts(ProtelComponent& component) {
     const int parts = m_file.Int16();
     if (parts < 0 || parts > kMaxParts || m_file.AtEnd())
         return false;
@@ -117,13 +132,7 @@ bool ProtelImporter::ReadComponentDef(bool library) {
             RenameDuplicatePins(part.Mode(mode).List());
         }
     }
-    if (library) {
-        component.libraryText = m_file.ShortString();
-        component.libraryName = m_file.ShortString();
-        for (std::string& field : component.libraryFields)
-            field = m_file.ShortString();
-    }
-    return !m_file.AtEnd();
+    return true;
 }
 
 CDevice* ProtelImporter::ComponentDevice(ProtelComponent& component) {
@@ -163,7 +172,9 @@ bool ProtelRecordReader::ComponentInstance() {
     m_file.Skip(2);
     const std::string designator = m_file.ShortString();
     m_file.ShortString();
-    if (!Whole() || !m_im.m_document)
+    // Instances are placed on the sheet only: one in a part's drawing would be owned, and
+    // freed, by its definition while later designators still name it.
+    if (!Whole() || !m_im.m_document || m_im.m_inDefinition)
         return false;
     if (index < 0 || static_cast<size_t>(index) >= m_im.m_components.size())
         return false;

@@ -23,6 +23,9 @@ constexpr int kMaxFaceName = 32;
 constexpr LONG kImportMargin = 850;
 constexpr LONG kImportFrameSize = 200;
 constexpr unsigned kEndOfList = 0xFF;
+// Sheet symbols and templates hold record lists of their own, as may a part's drawing; no
+// drawing nests them deeper than this.
+constexpr int kMaxNesting = 32;
 
 // Sheet sizes of the binary header's styles 0 to 17.
 constexpr SIZE kSheetStyles[] = {
@@ -190,7 +193,17 @@ bool ProtelImporter::ReadSheetHeader() {
     return true;
 }
 
+// A file nested deeper than any drawing is refused before it exhausts the stack.
 bool ProtelImporter::ReadRecords(CObList& target) {
+    if (m_nesting == kMaxNesting)
+        return false;
+    ++m_nesting;
+    const bool read = ReadRecordList(target);
+    --m_nesting;
+    return read;
+}
+
+bool ProtelImporter::ReadRecordList(CObList& target) {
     ProtelRecordReader reader(*this, target);
     while (!m_file.AtEnd()) {
         const unsigned type = m_file.Byte();

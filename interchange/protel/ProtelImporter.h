@@ -80,6 +80,8 @@ private:
     friend class ProtelRecordReader;
     friend class ProtelDosReader;
 
+    bool ReadRecordList(CObList& target);
+    bool ReadParts(ProtelComponent& component);
     bool ReadFontTable();
     bool ReadSheetHeader();
     void FinishSchematic();
@@ -105,6 +107,8 @@ private:
     std::vector<std::unique_ptr<ProtelComponent>> m_components;
     CRect m_sheetSymbolRect{0, 0, 0, 0};
     bool m_template = false;
+    int m_nesting = 0;
+    bool m_inDefinition = false;  // reading the parts of a component definition
     CSymbol* m_currentSymbol = nullptr;
     int m_fieldCounter = 0;
     std::map<std::string, CDevice*> m_devices;

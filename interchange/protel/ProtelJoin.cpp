@@ -1,6 +1,8 @@
 #include "interchange/protel/ProtelJoin.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <cstdlib>
 
 #include "model/net/Bus.h"
 #include "model/net/Wire.h"
@@ -37,6 +39,80 @@ bool AlreadyJoined(const CWire& wire, CWire* candidate) {
            candidate->GetStartObject() == &wire || candidate->GetEndObject() == &wire ||
            wire.GetJunctions().Find(candidate) ||
            candidate->GetJunctions().Find(const_cast<CWire*>(&wire));
+}
+
+// An end of a wire or bus without an object, and the other wires and buses that pass through
+// it, in list order.
+struct FreeEnd {
+    CWire* wire;
+    bool start;
+    CPoint point;
+    std::vector<CWire*> wiresThrough;
+    const CWire* lastLooked = nullptr;  // the last wire tried on this end
+};
+
+std::vector<FreeEnd> FreeEndsOf(const std::vector<CWire*>& wires) {
+    std::vector<FreeEnd> ends;
+    for (CWire* wire : wires) {
+        if (!wire->GetStartObject())
+            ends.push_back(FreeEnd{wire, true, First(*wire), {}});
+        if (!wire->GetEndObject())
+            ends.push_back(FreeEnd{wire, false, Last(*wire), {}});
+    }
+    return ends;
+}
+
+LONG CellOf(LONG coordinate) {
+    return coordinate >= 0 ? coordinate / kCellSize : -((-(coordinate + 1)) / kCellSize) - 1;
+}
+
+// The free ends by cell of a square grid. A segment looks at the cells along it only, so the
+// search grows with the number of ends and the segments' lengths, never with the area a wire
+// spans.
+class EndGrid {
+public:
+    explicit EndGrid(const std::vector<FreeEnd>& ends) {
+        for (size_t i = 0; i < ends.size(); ++i)
+            m_cells[{CellOf(ends[i].point.x), CellOf(ends[i].point.y)}].push_back(i);
+    }
+
+    // Calls visit with every end that may lie on the segment from a to b, some more than once.
+    // Points a cell apart along the segment look at the cells around them: an end on the
+    // segment lies less than a cell from one of those points in either direction.
+    template <class Visit>
+    void ForEachNear(CPoint a, CPoint b, Visit visit) const {
+        const std::int64_t dx = b.x - a.x, dy = b.y - a.y;
+        const std::int64_t steps = std::max(std::abs(dx), std::abs(dy)) / kCellSize + 1;
+        for (std::int64_t i = 0; i <= steps; ++i) {
+            const LONG x = CellOf(static_cast<LONG>(a.x + dx * i / steps));
+            const LONG y = CellOf(static_cast<LONG>(a.y + dy * i / steps));
+            for (LONG cx = x - 1; cx <= x + 1; ++cx)
+                for (LONG cy = y - 1; cy <= y + 1; ++cy)
+                    if (auto found = m_cells.find({cx, cy}); found != m_cells.end())
+                        for (size_t end : found->second)
+                            visit(end);
+        }
+    }
+
+private:
+    std::map<std::pair<LONG, LONG>, std::vector<size_t>> m_cells;
+};
+
+// Fills each end's wires through it, wire after wire in list order.
+void FindWiresThrough(std::vector<FreeEnd>& ends, const std::vector<CWire*>& wires) {
+    const EndGrid grid(ends);
+    for (CWire* wire : wires) {
+        auto look = [&](size_t index) {
+            FreeEnd& end = ends[index];
+            if (end.wire == wire || end.lastLooked == wire)
+                return;
+            end.lastLooked = wire;
+            if (wire->PointOnWire(end.point.x, end.point.y))
+                end.wiresThrough.push_back(wire);
+        };
+        for (int i = 0; i + 1 < wire->GetPointCount(); ++i)
+            grid.ForEachNear(wire->GetPoint(i), wire->GetPoint(i + 1), look);
+    }
 }
 
 }  // namespace
@@ -151,33 +227,22 @@ void ProtelJoin::Connect(CPoint point, Node& node) {
 
 void ProtelJoin::AttachFreeEnds() {
     std::vector<CWire*> wires;
-    std::map<Key, std::vector<CWire*>> cells;
     for (POSITION pos = m_objects.GetHeadPosition(); pos;)
-        if (auto* wire = dynamic_cast<CWire*>(static_cast<CObject*>(m_objects.GetNext(pos)))) {
+        if (auto* wire = dynamic_cast<CWire*>(static_cast<CObject*>(m_objects.GetNext(pos))))
             wires.push_back(wire);
-            CRect box = wire->GetPosition();
-            box.NormalizeRect();
-            for (LONG cx = box.left / kCellSize - 1; cx <= box.right / kCellSize + 1; ++cx)
-                for (LONG cy = box.top / kCellSize - 1; cy <= box.bottom / kCellSize + 1; ++cy)
-                    cells[{cx, cy}].push_back(wire);
-        }
-    auto attach = [&](CWire& wire, CPoint end, bool start) {
-        auto found = cells.find({end.x / kCellSize, end.y / kCellSize});
-        if (found == cells.end())
-            return;
-        for (CWire* candidate : found->second) {
-            if (candidate == &wire || (IsBus(&wire) && !IsBus(candidate)) ||
-                AlreadyJoined(wire, candidate) || !candidate->PointOnWire(end.x, end.y))
+    std::vector<FreeEnd> ends = FreeEndsOf(wires);
+    m_indexedEnds = ends.size();
+    FindWiresThrough(ends, wires);
+    for (const FreeEnd& end : ends) {
+        CWire& wire = *end.wire;
+        if (end.start ? wire.GetStartObject() : wire.GetEndObject())
+            continue;
+        for (CWire* candidate : end.wiresThrough) {
+            if ((IsBus(&wire) && !IsBus(candidate)) || AlreadyJoined(wire, candidate))
                 continue;
-            start ? wire.SetStartObject(candidate) : wire.SetEndObject(candidate);
-            return;
+            end.start ? wire.SetStartObject(candidate) : wire.SetEndObject(candidate);
+            break;
         }
-    };
-    for (CWire* wire : wires) {
-        if (!wire->GetStartObject())
-            attach(*wire, First(*wire), true);
-        if (!wire->GetEndObject())
-            attach(*wire, Last(*wire), false);
     }
 }
 

@@ -21,6 +21,8 @@ class ProtelJoin {
 public:
     explicit ProtelJoin(CObList& objects) : m_objects(objects) {}
     void Run();
+    // The wire ends indexed to find the wires that pass through them, in the last run.
+    size_t IndexedEnds() const { return m_indexedEnds; }
 
 private:
     using Key = std::pair<LONG, LONG>;
@@ -41,6 +43,7 @@ private:
     CObList& m_objects;
     std::map<Key, Node> m_nodes;
     std::unordered_map<CWire*, CWire*> m_mergedInto;
+    size_t m_indexedEnds = 0;
 };
 
 // True when the wire's first (or else its last) vertex lies on point.

@@ -16,6 +16,7 @@
 #include "model/symbol/Pin.h"
 #include "model/symbol/Symbol.h"
 #include "model/text/AttrText.h"
+#include "support/TestSupport.h"
 
 namespace {
 
@@ -194,6 +195,38 @@ TEST(ProtelBinaryReaderTest, BadRecordsFailWithoutTouchingTheDocument) {
     EXPECT_EQ(Import(bad[3])->log.str().substr(Import(bad[3])->log.str().find('\n') + 1),
               "Unknown record type 13 at file position a5.\n");
     EXPECT_FALSE(Import(ProtelFileBuilder())->ok);
+}
+
+TEST(ProtelBinaryReaderTest, RecordsNestTemplatesAFewLevelsDeepButNotWithoutEnd) {
+    ProtelFileBuilder nested = Sheet0();
+    nested.Template("A4").Template("").Text(0x04, 100, 100, ".title").End().End().End();
+    auto imported = Import(nested);
+    ASSERT_TRUE(imported->ok) << imported->log.str();
+    EXPECT_EQ(ObjectsOf<CAttrText>(imported->doc).size(), 1u);
+
+    // 40,000 templates, each inside the one before: an 80 KB file is refused as malformed.
+    ProtelFileBuilder deep = Sheet0();
+    for (int i = 0; i < 40000; ++i)
+        deep.Template("");
+    imported = Import(deep);
+    EXPECT_FALSE(imported->ok);
+    EXPECT_TRUE(imported->doc.GetObjects().IsEmpty());
+}
+
+// A component instance belongs on the sheet: one inside a definition's drawing is refused, so
+// that no later designator names a symbol the definition owns and frees with the import.
+TEST(ProtelBinaryReaderTest, AnInstanceInsideADefinitionIsRefused) {
+    ProtelFileBuilder file;
+    file.SchematicStart(2).ComponentHead({"RES"}, "resistor", "AXIAL0.4", "R?", 1).PartStart();
+    file.Pin(0, 0, 2, "1", "1").Rectangle(0, 0, 100, 100).End().End().End();
+    file.ComponentHead({"PAIR"}, "pair", "DIP8", "U?", 1).PartStart();
+    file.Instance(0, 0, 0, 0, 0, 1, 0, "R9").Pin(0, 0, 2, "1", "1").End().End().End();
+    file.SheetHeader(0).Text(0x22, 0, 30, "R1").Instance(0, 0, 0, 0, 0, 1, 0, "R1").End();
+    auto imported = Import(file);
+    EXPECT_FALSE(imported->ok);
+    EXPECT_TRUE(imported->doc.GetObjects().IsEmpty());
+    testsupport::TempDir dir;
+    EXPECT_TRUE(imported->doc.OnSaveDocument((dir / "refused.sch").string().c_str()));
 }
 
 }  // namespace

@@ -51,6 +51,8 @@ public:
     ProtelFileBuilder& Rectangle(int x1, int y1, int x2, int y2);
     ProtelFileBuilder& Line(int x1, int y1, int x2, int y2);
     ProtelFileBuilder& Junctionless(int type, int count);  // a polyline-like record header
+    // A template record's head; its records and their end mark follow.
+    ProtelFileBuilder& Template(const std::string& name) { return Byte(0x27).Str(name); }
 
     // DOS: one 16-byte record from its bytes (missing bytes zero).
     ProtelFileBuilder& DosRecord(const std::vector<int>& bytes);

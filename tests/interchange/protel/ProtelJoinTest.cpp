@@ -8,6 +8,7 @@
 #include "interchange/protel/ByteSource.h"
 #include "interchange/protel/ProtelFileBuilder.h"
 #include "interchange/protel/ProtelImporter.h"
+#include "interchange/protel/ProtelJoin.h"
 #include "model/doc/DrawDoc.h"
 #include "model/net/Net.h"
 #include "model/net/Wire.h"
@@ -103,6 +104,36 @@ TEST(ProtelJoinTest, ASecondNameOnOneNetIsReported) {
     ASSERT_TRUE(Import(file, doc, log));
     EXPECT_NE(log.str().find("Warning : net label B ignored, wire already on net A"),
               std::string::npos);
+}
+
+// A thousand wires from one edge of the sheet to the other, all crossing its centre, and a
+// short wire ending there: the search for the wires a free end lies on holds the ends, not
+// the ground the wires cover, and the end takes the first wire through it.
+TEST(ProtelJoinTest, WiresAcrossTheSheetAreSearchedByTheirEnds) {
+    constexpr int kWires = 1000;
+    constexpr LONG kSide = 327670;
+    OwnedObjects objects;
+    std::vector<CWire*> wires;
+    auto add = [&](CPoint from, CPoint to) {
+        auto* wire = new CWire;
+        wire->AddPoint(from);
+        wire->AddPoint(to);
+        objects.List().AddTail(wire);
+        wires.push_back(wire);
+    };
+    for (LONG i = 0; i < kWires; ++i)
+        add(CPoint(10 * i, 0), CPoint(kSide - 10 * i, kSide));
+    add(CPoint(kSide / 2, kSide / 2 - 5000), CPoint(kSide / 2, kSide / 2));
+    ProtelJoin join(objects.List());
+    join.Run();
+    EXPECT_LE(join.IndexedEnds(), 2u * wires.size());
+    CWire* tee = wires.back();
+    EXPECT_EQ(tee->GetEndObject(), wires.front());
+    EXPECT_EQ(tee->GetStartObject(), nullptr);
+    for (int i = 0; i < kWires; ++i) {
+        EXPECT_EQ(wires[i]->GetStartObject(), nullptr) << i;
+        EXPECT_EQ(wires[i]->GetEndObject(), nullptr) << i;
+    }
 }
 
 }  // namespace
