@@ -49,6 +49,10 @@ void CDrcRules::Report(int kind, int level, CObject* first, CObject* second, int
         m_sink->Report(DrcFinding{kind, level, first, second, position, pinName});
 }
 
+bool CDrcRules::SinkFull() const {
+    return !m_sink || m_sink->Full();
+}
+
 void CDrcRules::CheckNet(CNet& net, const DrcCheckContext& context) {
     std::vector<CPin*> pins;
     int count = 0;
@@ -76,11 +80,16 @@ void CDrcRules::CheckNet(CNet& net, const DrcCheckContext& context) {
     std::vector<int> types;
     for (const CPin* pin : pins)
         types.push_back(GetTypeIndex(*pin));
+    // Every pair of pins, until the sink is full: a large net of conflicting pins would
+    // otherwise report a number of findings that grows with the square of its pins.
     for (size_t p = 0; p < pins.size(); ++p) {
         for (size_t q = p + 1; q < pins.size(); ++q) {
             const int level = GetLevel(types[p], types[q]);
-            if (level > kDrcNoError)
-                Report(kDrcPinConnection, level, pins[p], pins[q]);
+            if (level <= kDrcNoError)
+                continue;
+            Report(kDrcPinConnection, level, pins[p], pins[q]);
+            if (SinkFull())
+                return;
         }
     }
 }

@@ -33,6 +33,8 @@ class CDrcError {
 public:
     virtual ~CDrcError() = default;
     virtual void Report(const DrcFinding& finding) { (void)finding; }
+    // Whether the sink takes no more findings: a check then stops looking for them.
+    virtual bool Full() const { return false; }
 
     // The finding's line of the report: the level's prefix and the kind's text.
     static CString Format(const DrcFinding& finding);

@@ -113,6 +113,8 @@ private:
     BOOL LoadType(const CString& text, int index);
     void Report(int kind, int level, CObject* first, CObject* second = nullptr, int position = 0,
                 const CString& pinName = CString());
+    // No sink, or one that takes no more findings.
+    bool SinkFull() const;
 
     int m_firstCustomType = kDrcBuiltInTypes;
     DWORD m_checkFlags = kDrcDefaultCheckFlags;

@@ -85,6 +85,9 @@ private:
     public:
         explicit Sink(CDrcRun& run) : m_run(run) {}
         void Report(const DrcFinding& finding) override { m_run.AddFinding(finding); }
+        bool Full() const override {
+            return static_cast<int>(m_run.m_findings.size()) >= kMaxFindings;
+        }
 
     private:
         CDrcRun& m_run;

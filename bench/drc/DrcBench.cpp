@@ -1,6 +1,7 @@
 // The design rule check of a flat sheet of 10,000 parts: two-pin resistors and the gates of
-// quad packages with shared power pins, every drawn pin wired, two pins a net. Each run checks
-// the whole sheet through the DRC page's steps, from the request to the written report.
+// quad packages with shared power pins, every drawn pin wired, two pins a net; and of one net
+// of 2,000 Output pins, which conflict pair by pair. Each run checks the whole sheet through
+// the DRC page's steps, from the request to the written report.
 
 #include <benchmark/benchmark.h>
 
@@ -40,10 +41,19 @@ void Fill(nltest::Sheet& sheet, int parts) {
         sheet.Wire(pins[i].first, pins[i].second, ("N" + std::to_string(i % half)).c_str());
 }
 
-void CheckSheet(benchmark::State& state) {
+// Drivers U1, U2, ... each with its Output pin Y on net OUT.
+void FillOneNet(nltest::Sheet& sheet, int drivers) {
+    for (int i = 0; i < drivers; ++i) {
+        CSymbol* driver = sheet.Part(("U" + std::to_string(i + 1)).c_str(), {"Y"}, nullptr, "BUF");
+        drctest::SetPinType(driver, "Y", 1);
+        sheet.Wire(driver, "Y", "OUT");
+    }
+}
+
+void Check(benchmark::State& state, void (*fill)(nltest::Sheet&, int)) {
     drctest::FakeDrcServices services;
     nltest::Sheet sheet("/bench/flat.sch");
-    Fill(sheet, static_cast<int>(state.range(0)));
+    fill(sheet, static_cast<int>(state.range(0)));
     services.open.push_back(&sheet.doc);
     CDrcRun run;
     for (auto _ : state) {
@@ -55,6 +65,15 @@ void CheckSheet(benchmark::State& state) {
     state.counters["findings"] = static_cast<double>(run.Findings().size());
 }
 
+void CheckSheet(benchmark::State& state) {
+    Check(state, Fill);
+}
+
+void CheckOneLargeNet(benchmark::State& state) {
+    Check(state, FillOneNet);
+}
+
 }  // namespace
 
 BENCHMARK(CheckSheet)->Arg(10000)->Unit(benchmark::kMillisecond);
+BENCHMARK(CheckOneLargeNet)->Arg(2000)->Unit(benchmark::kMillisecond);

@@ -8,6 +8,7 @@
 // start object and the end object (references, null allowed), the attribute-text list.
 
 #include <functional>
+#include <memory>
 #include <unordered_set>
 #include <vector>
 
@@ -175,8 +176,10 @@ protected:
     // Makes the link of an end to its object.
     void Link(CDrawObj* object);
     // The nets the group joins, before the filters: the wires' nets, and the document's nets
-    // named by net connectors at the ends (also listed in byConnector).
-    void CollectCandidateNets(std::vector<CNet*>& candidates, std::vector<CNet*>& byConnector);
+    // named by net connectors at the ends (also listed in byConnector). A connector that names
+    // a net the document no longer has brings a new net of that name, kept in remembered.
+    void CollectCandidateNets(std::vector<CNet*>& candidates, std::vector<CNet*>& byConnector,
+                              std::vector<std::unique_ptr<CNet>>& remembered);
     // "_ID" of the wire: moves, splits or renames the net.
     int SetId(const char* value, UINT flags);
     // Other names, through the net.

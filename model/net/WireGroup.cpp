@@ -29,6 +29,13 @@ CPin* ConnectorPin(CDrawObj* end) {
                                                                                        : nullptr;
 }
 
+// Whether the connector names a net of its own: its identifier, given to its pin, as the editor
+// leaves a rail or connector it joined to a net. A connector fresh from the library does not.
+bool NamesItsNet(CPin& pin) {
+    const CString name = pin.GetAttr(IdName());
+    return !name.IsEmpty() && pin.GetOwner()->GetAttr(IdName()) == name;
+}
+
 // Records a command that is already done: joined to the last step when asked and possible,
 // else as a step of its own, so that it is never lost.
 void RecordDone(CDrawDoc* doc, CCommand* command, bool merge) {
@@ -141,7 +148,8 @@ BOOL CWire::CanKeepNet(CNet* net) {
     return TRUE;
 }
 
-void CWire::CollectCandidateNets(std::vector<CNet*>& candidates, std::vector<CNet*>& byConnector) {
+void CWire::CollectCandidateNets(std::vector<CNet*>& candidates, std::vector<CNet*>& byConnector,
+                                 std::vector<std::unique_ptr<CNet>>& remembered) {
     const auto listed = [&candidates](const CNet* net) {
         return std::any_of(candidates.begin(), candidates.end(), [net](const CNet* other) {
             return other == net || other->GetName() == net->GetName();
@@ -153,7 +161,13 @@ void CWire::CollectCandidateNets(std::vector<CNet*>& candidates, std::vector<CNe
             candidates.push_back(wire->m_net);
         for (CDrawObj* end : {wire->m_end, wire->m_start}) {
             CPin* pin = ConnectorPin(end);
-            CNet* named = pin && m_document ? m_document->FindNet(pin->GetAttr(IdName())) : nullptr;
+            if (!pin || !m_document)
+                continue;
+            CNet* named = m_document->FindNet(pin->GetAttr(IdName()));
+            if (!named && NamesItsNet(*pin)) {
+                remembered.push_back(std::make_unique<CNet>(pin->GetAttr(IdName())));
+                named = remembered.back().get();
+            }
             if (named && !listed(named)) {
                 candidates.push_back(named);
                 byConnector.push_back(named);
@@ -164,16 +178,25 @@ void CWire::CollectCandidateNets(std::vector<CNet*>& candidates, std::vector<CNe
 }
 
 // Nets named by connectors count as named while the choice is made, and are marked named only
-// when the joining goes through.
+// when the joining goes through. A name only a connector remembers gives way to any named net
+// that meets the group, so that joining a rail never renames a net the user named.
 BOOL CWire::JoinNets() {
     std::vector<CNet*> candidates;
     std::vector<CNet*> byConnector;
-    CollectCandidateNets(candidates, byConnector);
+    std::vector<std::unique_ptr<CNet>> remembered;
+    CollectCandidateNets(candidates, byConnector, remembered);
     std::erase_if(candidates, [this](CNet* net) { return !CanKeepNet(net); });
     const auto named = [&](const CNet* net) {
         return (net->GetFlags() & kNetNamed) ||
                std::find(byConnector.begin(), byConnector.end(), net) != byConnector.end();
     };
+    const auto isRemembered = [&remembered](const CNet* net) {
+        return std::any_of(remembered.begin(), remembered.end(),
+                           [net](const auto& own) { return own.get() == net; });
+    };
+    if (std::any_of(candidates.begin(), candidates.end(),
+                    [&](const CNet* net) { return named(net) && !isRemembered(net); }))
+        std::erase_if(candidates, isRemembered);
     for (auto it = candidates.begin(); candidates.size() > 1 && it != candidates.end();)
         it = named(*it) ? it + 1 : candidates.erase(it);
     std::unique_ptr<CNet> fresh;
@@ -195,7 +218,12 @@ BOOL CWire::JoinNets() {
         return kWalkOn;
     });
     if (!changing.empty()) {
-        static_cast<void>(fresh.release());  // held by the wires from now on
+        // Held by the wires from now on.
+        static_cast<void>(fresh.release());
+        for (auto& own : remembered) {
+            if (own.get() == chosen)
+                static_cast<void>(own.release());
+        }
         auto* command = new CNetChangeCmd(changing, chosen);
         command->Do(m_document);
         if (m_document)

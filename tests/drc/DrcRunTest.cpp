@@ -220,4 +220,23 @@ TEST_F(DrcRunTest, TheCheckStopsAtAHundredFindings) {
         std::string::npos);
 }
 
+// One net of many Output pins conflicts pair by pair; the check stops at the cap within it.
+TEST_F(DrcRunTest, OneNetOfTwoThousandOutputsStopsAtAHundredFindings) {
+    nltest::Sheet bus("/x/bus.sch");
+    for (int i = 0; i < 2000; ++i) {
+        CSymbol* driver = bus.Part(("U" + std::to_string(i + 1)).c_str(), {"Y"}, nullptr, "BUF");
+        drctest::SetPinType(driver, "Y", 1);
+        bus.Wire(driver, "Y", "OUT");
+    }
+    services.open = {&bus.doc};
+    run.QueueCheck(nullptr);
+    RunToEnd(run);
+    EXPECT_EQ(run.Findings().size(), 100u);
+    EXPECT_NE(Report(run).find("Error: U1:Y Output Pin connected to U2:Y Output Pin\r\n"),
+              std::string::npos);
+    EXPECT_NE(Report(run).find("Error/Warnings count exceeds 100, stopping.\r\n\r\nbus.sch\r\n"
+                               "Errors :  100\r\nWarnings :  0\r\n"),
+              std::string::npos);
+}
+
 }  // namespace

@@ -166,6 +166,21 @@ TEST(NetJoin, NetChangeAfterAnUndoIsAStepOfItsOwn) {
     EXPECT_EQ(Snapshot(joined.sheet.doc), before);
 }
 
+// A connector fresh from the library (pin "1", no identifier of its own) names no net.
+TEST(NetJoin, AConnectorWithoutAnIdentifierNamesNoNet) {
+    NetSheet sheet;
+    CSymbol* connector = sheet.PlaceSymbol(CPoint(0, 0), "1", kSymbolNetConnector);
+    auto* wire = new CWire;
+    wire->AddPoint(CPoint(0, 0));
+    wire->AddPoint(CPoint(1000, 0));
+    NetSheet::Give(wire, new CNet);
+    wire->SetStartObject(NetSheet::PinOf(connector));
+    ObjectList list{wire};
+    ASSERT_TRUE(sheet.doc.AddObjects(&list));
+    EXPECT_EQ(wire->GetNet()->GetName(), "n0001");
+    EXPECT_EQ(wire->GetNet()->GetFlags() & kNetNamed, 0u);
+}
+
 TEST(NetJoin, RenamingOneGroupOfANetSplitsIt) {
     NetSheet sheet;
     CWire* wire = sheet.Place({{0, 0}, {1000, 0}}, "n0001");

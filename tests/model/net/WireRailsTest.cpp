@@ -10,7 +10,8 @@ using namespace nettest;
 
 namespace {
 
-// Symbols of one pin whose hot end lies at (0, 0), pointing down; records the names asked for.
+// Symbols of one pin whose hot end lies at (0, 0), pointing down, of the kind given;
+// records the names asked for.
 class PinSymbols : public IConnectorSymbolSource {
 public:
     PinSymbols() : m_previous(SetConnectorSymbolSource(this)) {}
@@ -24,11 +25,13 @@ public:
         auto* pin = new CPin(symbol);
         pin->SetEnds(CPoint(0, 100), CPoint(0, 0));
         symbol->GetPins().AddTail(pin);
+        symbol->SetFlags(kind, kSymbolKindMask);
         symbol->SetDocument(document);
         symbol->RecalcBounds(nullptr);
         return symbol;
     }
 
+    DWORD kind = kSymbolGraphical;
     std::vector<CString> asked;
 
 private:
@@ -84,6 +87,83 @@ TEST(WireRails, NoSymbolSourceConnectsNothing) {
     EXPECT_EQ(wire->GetStartObject(), nullptr);
     EXPECT_EQ(sheet.doc.GetUndoList().GetCount(), 0);
     EXPECT_EQ(Snapshot(sheet.doc), before);
+}
+
+// A source V1 whose pin at (0, 0) is wired down to a ground rail connected by the editor.
+struct GroundedSource {
+    GroundedSource() {
+        rails.kind = kSymbolNetConnector;
+        first = sheet.Place({{0, 0}, {0, 1000}}, "n0001");
+        first->SetStartObject(NetSheet::PinOf(source));
+        if (!first->ConnectToPowerSymbol("Ground", "GND"))
+            return;
+        rail = dynamic_cast<CPin*>(first->GetEndObject());
+    }
+    // A wire from V1's pin to the rail's, added as the wire tool adds it.
+    CWire* Redraw() {
+        auto* wire = new CWire;
+        wire->AddPoint(CPoint(0, 0));
+        wire->AddPoint(CPoint(0, 1000));
+        NetSheet::Give(wire, new CNet);
+        wire->SetStartObject(NetSheet::PinOf(source));
+        wire->SetEndObject(rail);
+        ObjectList list{wire};
+        return sheet.doc.AddObjects(&list) ? wire : nullptr;
+    }
+
+    PinSymbols rails;
+    NetSheet sheet;
+    CSymbol* source = sheet.PlaceSymbol(CPoint(0, 0), "1");
+    CWire* first = nullptr;
+    CPin* rail = nullptr;
+};
+
+// The rail keeps its net's name after its last wire went, and gives it to the next wire.
+TEST(WireRails, AWireRedrawnToARailJoinsTheRailsNet) {
+    ScriptedChooser chooser;
+    GroundedSource grounded;
+    ASSERT_NE(grounded.rail, nullptr);
+    ASSERT_EQ(grounded.first->GetNet()->GetName(), "GND");
+    ObjectList gone{grounded.first};
+    grounded.sheet.doc.RemoveObjects(&gone);
+    ASSERT_EQ(grounded.sheet.doc.FindNet("GND"), nullptr);
+
+    CWire* wire = grounded.Redraw();
+    ASSERT_NE(wire, nullptr);
+    EXPECT_EQ(wire->GetNet()->GetName(), "GND");
+    EXPECT_EQ(wire->GetNet()->GetFlags() & kNetNamed, kNetNamed);
+    EXPECT_EQ(grounded.rail->GetAttr("_ID"), "GND");
+    EXPECT_TRUE(chooser.shown.empty());
+    // Undo takes the wire back with the net it brought.
+    ASSERT_TRUE(grounded.sheet.doc.GetUndoList().Undo());
+    EXPECT_EQ(grounded.sheet.doc.FindNet("GND"), nullptr);
+    EXPECT_EQ(grounded.rail->GetAttr("_ID"), "GND");
+}
+
+// A rail joined to a wire of a net the user named leaves that net and its name alone.
+TEST(WireRails, ARailJoinedToAUserNamedNetDoesNotRenameIt) {
+    ScriptedChooser chooser;
+    GroundedSource grounded;
+    ASSERT_NE(grounded.rail, nullptr);
+    ObjectList gone{grounded.first};
+    grounded.sheet.doc.RemoveObjects(&gone);
+    CWire* signal = grounded.sheet.Place({{0, 0}, {-1000, 0}}, "SIG", true);
+    signal->SetStartObject(NetSheet::PinOf(grounded.source));
+    CNet* named = signal->GetNet();
+
+    auto* wire = new CWire;
+    wire->AddPoint(CPoint(-1000, 0));
+    wire->AddPoint(CPoint(0, 1000));
+    NetSheet::Give(wire, new CNet);
+    wire->SetStartObject(signal);
+    wire->SetEndObject(grounded.rail);
+    ObjectList list{wire};
+    ASSERT_TRUE(grounded.sheet.doc.AddObjects(&list));
+    EXPECT_TRUE(chooser.shown.empty());
+    EXPECT_EQ(signal->GetNet(), named);
+    EXPECT_EQ(wire->GetNet(), named);
+    EXPECT_EQ(named->GetName(), "SIG");
+    EXPECT_EQ(grounded.sheet.doc.FindNet("GND"), nullptr);
 }
 
 }  // namespace
