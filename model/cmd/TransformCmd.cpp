@@ -35,14 +35,15 @@ bool IsWireOrBus(const CDrawObj* object) {
     return object->GetObjType() == kObjWire || object->GetObjType() == kObjBus;
 }
 
-// Gives object the shape of model. Attribute texts keep their place when geometry is copied:
-// they are moved to the model's place.
+// Gives object the shape of model. Attribute texts keep their place when geometry is copied,
+// so a text takes the model's rectangle and rotation as the text box it is. (A text's
+// rectangle lies in its turned frame: an offset between two rectangles is no move on the
+// sheet.)
 void RestoreShape(CDrawObj* object, const CDrawObj* model) {
-    object->CopyGeometryFrom(model);
-    const CRect now = object->GetPosition();
-    const CRect then = model->GetPosition();
-    if (now != then)
-        object->OffsetBy(CSize(then.left - now.left, then.top - now.top));
+    if (auto* text = dynamic_cast<CAttrText*>(object))
+        text->CTextBox::CopyGeometryFrom(model);
+    else
+        object->CopyGeometryFrom(model);
 }
 
 }  // namespace

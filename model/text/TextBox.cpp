@@ -225,7 +225,9 @@ void CTextBox::PaintText(CDC* dc, const double* matrix) {
         const bool mirrorAngle =
             dc->IsPrinting() && m_document &&
             (m_document->m_printSettings.m_flags & CPrintSettings::kMirrorTextAngle);
-        log.lfEscapement = mirrorAngle ? frame.angle : -frame.angle;
+        // Escapements turn counter-clockwise, as the text's frame does on the sheet; some
+        // printers turn them the other way.
+        log.lfEscapement = mirrorAngle ? -frame.angle : frame.angle;
         log.lfOrientation = log.lfEscapement;
         if (!font.CreateFontIndirect(&log))
             return;

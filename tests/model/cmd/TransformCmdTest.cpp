@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 #include "model/cmd/TransformCmd.h"
@@ -9,11 +10,13 @@
 #include "model/net/Net.h"
 #include "model/net/Wire.h"
 #include "model/shapes/DrawRect.h"
+#include "model/support/OrientedPart.h"
 #include "model/support/RecordingDocView.h"
 #include "model/support/TestPart.h"
 #include "model/symbol/Pin.h"
 #include "model/symbol/Symbol.h"
 #include "model/text/AttrText.h"
+#include "support/DocumentBytes.h"
 #include "support/ScriptedPrompt.h"
 
 namespace {
@@ -376,6 +379,82 @@ TEST_F(TransformSheet, WiredPlacedSymbolKeepsKindDeviceAndPlacement) {
     EXPECT_EQ(Snapshot(doc), before);
     ASSERT_TRUE(doc.GetUndoList().Redo());
     EXPECT_EQ(Snapshot(doc), after);
+}
+
+// A part dragged at any orientation lands with its body and every text it shows moved by the
+// drag; the views repaint the texts' old and new places on the move and on its undo, and undo
+// and redo give back the document byte for byte.
+TEST(TransformPartTexts, ADraggedPartTakesItsTextsAlongAtEveryOrientation) {
+    const CSize drag(1000, -1000);
+    for (int orientation = 0; orientation < kOrientations; ++orientation) {
+        SCOPED_TRACE(orientation);
+        testsupport::RecordingAppServices services;
+        CDrawDoc doc;
+        const OrientedPart part(doc, orientation);
+        drawdoctest::RecordingDocView view;
+        view.onUpdate = [&view] {
+            if (view.updates.back().hint == kHintObject)
+                static_cast<CDrawObj*>(view.updates.back().object)->Invalidate(&view);
+        };
+        doc.AddView(&view);
+        const auto places = [&part] {
+            std::vector<CRect> rects;
+            CObList objects;
+            part.AddObjectsTo(objects);
+            for (POSITION pos = objects.GetHeadPosition(); pos;) {
+                CRect bounds;
+                static_cast<CDrawObj*>(objects.GetNext(pos))->GetBoundingRect(bounds);
+                rects.push_back(NormalizedRect(bounds));
+            }
+            for (CAttrText* text : part.Texts()) {
+                for (const CRect& cell : DrawnTextCells(*text))
+                    rects.push_back(cell);
+            }
+            return rects;
+        };
+        // Each text cell lies in one of the rectangles the views were told to repaint.
+        const auto repainted = [&view](const std::vector<CRect>& rects) {
+            for (size_t i = 3; i < rects.size(); ++i) {
+                EXPECT_TRUE(
+                    std::any_of(view.invalidated.begin(), view.invalidated.end(),
+                                [&](const CRect& area) { return Encloses(area, rects[i]); }))
+                    << "text cell " << i - 3;
+            }
+        };
+        const std::vector<BYTE> before = testsupport::DocumentBytes(doc);
+        const std::vector<CRect> from = places();
+        ASSERT_EQ(from.size(), 5u);
+
+        CObList objects;
+        part.AddObjectsTo(objects);
+        auto* command = new CTransformCmd(&doc, objects, kTransformMove);
+        command->Begin();
+        command->SetDragPoints(CPoint(3000, -3000), CPoint(3000, -3000));
+        for (const CPoint step : {CPoint(300, 0), CPoint(0, -400), CPoint(700, -600)})
+            command->Track(&view, step);
+        command->Finish();
+        ASSERT_TRUE(doc.GetUndoList().Add(command));
+        EXPECT_EQ(command->JoinUp(), 1);
+        const std::vector<CRect> to = places();
+        ASSERT_EQ(to.size(), from.size());
+        for (size_t i = 0; i < from.size(); ++i) {
+            CRect moved = from[i];
+            moved.OffsetRect(drag.cx, drag.cy);
+            EXPECT_EQ(to[i], moved) << "place " << i;
+        }
+        repainted(from);
+        repainted(to);
+        const std::vector<BYTE> after = testsupport::DocumentBytes(doc);
+
+        view.invalidated.clear();
+        ASSERT_TRUE(doc.GetUndoList().Undo());
+        EXPECT_EQ(testsupport::DocumentBytes(doc), before);
+        repainted(from);
+        repainted(to);
+        ASSERT_TRUE(doc.GetUndoList().Redo());
+        EXPECT_EQ(testsupport::DocumentBytes(doc), after);
+        doc.RemoveView(&view);
+    }
 }
 
 TEST(TransformLabels, NameTheKind) {

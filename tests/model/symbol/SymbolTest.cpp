@@ -13,9 +13,11 @@
 #include "model/object/AttrCheckCodes.h"
 #include "model/shapes/DrawRect.h"
 #include "model/shapes/ShapeTestSupport.h"
+#include "model/support/OrientedPart.h"
 #include "model/support/SampleSheet.h"
 #include "model/symbol/Pin.h"
 #include "model/symbol/Symbol.h"
+#include "model/text/AttrText.h"
 #include "support/ScriptedPrompt.h"
 
 using namespace shapetest;
@@ -277,4 +279,24 @@ TEST_F(SymbolSheet, CompatibleDeviceNameSharesThatDeviceInOneStep) {
     EXPECT_EQ(lone->GetAttr("_Name"), "74HC00");
     EXPECT_EQ(nand->GetRefCount(), 2);  // the first symbol's and the step's
     EXPECT_EQ(shared->GetDevice(), nand);
+}
+
+// Whichever way a part is turned or mirrored, each of its texts is painted inside the box that
+// selects it.
+TEST(SymbolTest, ATurnedOrMirroredPartPaintsItsTextsInsideTheirBoxes) {
+    for (int orientation = 0; orientation < kOrientations; ++orientation) {
+        testsupport::RecordingAppServices services;
+        CDrawDoc doc;
+        const OrientedPart part(doc, orientation);
+        ASSERT_EQ(part.Texts().size(), 2u);
+        for (CAttrText* text : part.Texts()) {
+            CRect box;
+            text->GetBoundingRect(box);
+            box.NormalizeRect();
+            const std::vector<CRect> cells = DrawnTextCells(*text);
+            ASSERT_EQ(cells.size(), 1u);
+            EXPECT_TRUE(Encloses(box, cells[0]))
+                << "orientation " << orientation << ", " << text->GetText().str();
+        }
+    }
 }

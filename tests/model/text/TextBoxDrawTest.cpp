@@ -64,10 +64,11 @@ TEST(TextBoxDrawTest, LinesAndPlacesFollowTheBoxAndThePlacement) {
               (Lines{"MoveTo 5,-5", Line("5,-5", "Text")[1] + " dx=48,47,48,47"}));
     // Below 20 units inside the borders nothing.
     EXPECT_EQ(Drawn("Text", 0, CRect(0, 0, 29, -300)), Lines{});
-    EXPECT_EQ(Drawn("Text", 0, kBox, 900), Line("5,5", "Text", -900));
+    // Turned: the font turns with the frame, counter-clockwise.
+    EXPECT_EQ(Drawn("Text", 0, kBox, 900), Line("5,5", "Text", 900));
     // Mirrored: from the right edge, upright.
-    EXPECT_EQ(Drawn("Text", 0, kBox, 0, kMirrorX), Line("-995,-5", "Text", -3600));
-    EXPECT_EQ(Drawn("ab", kTextAlignRight, kBox, 0, kMirrorX), Line("-139,-5", "ab", -3600));
+    EXPECT_EQ(Drawn("Text", 0, kBox, 0, kMirrorX), Line("-995,-5", "Text", 3600));
+    EXPECT_EQ(Drawn("ab", kTextAlignRight, kBox, 0, kMirrorX), Line("-139,-5", "ab", 3600));
 }
 
 TEST(TextBoxDrawTest, OwnFontsPenColoursAndPrintingWithMirroredAngles) {
@@ -87,12 +88,15 @@ TEST(TextBoxDrawTest, OwnFontsPenColoursAndPrintingWithMirroredAngles) {
                                             "font=Arial/222/400 color=0x0000FF "
                                             "bk=transparent align=left,top"));
     box.SetRotation(900);
+    PaintDC turned;
+    box.Draw(&turned, nullptr);
+    EXPECT_THAT(turned.Lines()[1], ::testing::HasSubstr("/esc900 "));
     CRecordingDC::Device printer;
     printer.printing = true;
     PaintDC paper(printer);
     doc.m_printSettings.m_flags |= CPrintSettings::kMirrorTextAngle;
     box.Draw(&paper, nullptr);
-    EXPECT_THAT(paper.Lines()[1], ::testing::HasSubstr("/esc900 "));
+    EXPECT_THAT(paper.Lines()[1], ::testing::HasSubstr("/esc-900 "));
 }
 
 TEST(TextBoxDrawTest, OutlineFillMarksAndTrackers) {
