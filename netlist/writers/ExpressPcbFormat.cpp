@@ -20,17 +20,20 @@ CString Quoted(const CString& text) {
     return "\"" + field + "\"";
 }
 
-// The pin number as an integer, like "%d": leading blanks and a sign are taken, and the
-// number ends at the first character that is not a digit. False, number unchanged, when
-// there is no number.
+// The pin number as an integer, like "%d" with a sign allowed before the digits, but only
+// when the whole member is that number: pins "1A" and "1B" must not both become pin 1.
+// False, number unchanged, for anything else, including a number that does not fit an int.
 bool ReadPinNumber(const CString& member, int& number) {
     const char* first = member.c_str();
     const char* last = first + member.GetLength();
-    while (first != last && (*first == ' ' || *first == '\t'))
-        ++first;
-    if (first != last && *first == '+')
-        ++first;
-    return std::from_chars(first, last, number).ec == std::errc();
+    if (first != last && *first == '+' && last - first > 1 && first[1] != '-')
+        ++first;  // from_chars takes only a minus sign
+    int value = 0;
+    const auto [end, error] = std::from_chars(first, last, value);
+    if (error != std::errc() || end != last)
+        return false;
+    number = value;
+    return true;
 }
 
 }  // namespace

@@ -54,6 +54,24 @@ TEST(ExpressPcbFormatTest, UnconnectedPartsNetsAndOddPinNumbers) {
     EXPECT_EQ(run.log, "\nError - Component U1 : Pin number A1 not an integer.\n");
 }
 
+// A pin member is a number only as a whole: "1A" is not pin 1, while "+7" reads as 7 as
+// "%d" reads it.
+TEST(ExpressPcbFormatTest, APinNumberWithLettersAfterItsDigitsIsNotAnInteger) {
+    Sheet sheet;
+    CSymbol* u1 = sheet.Add("U1", kSymbolDevice, {"1A", "+7", "A1"});
+    sheet.Wire(u1, "1A", "N");
+    sheet.Wire(u1, "+7", "N");
+    sheet.Wire(u1, "A1", "N");
+    CExpressPcbFormat express;
+    const nltest::WriterRun run = RunWriter(express, sheet);
+    EXPECT_EQ(run.out, std::string(kHeader) + "\n\"Part IDs Table\"\n\"U1\" \"\" \" \"\n" +
+                           "\n\"Net Names Table\"\n\"N\" 1\n" +
+                           "\n\"Net Connections Table\"\n1 1 0 2\n1 1 7 3\n1 1 0 0\n");
+    EXPECT_EQ(run.log,
+              "\nError - Component U1 : Pin number 1A not an integer.\n"
+              "Error - Component U1 : Pin number A1 not an integer.\n");
+}
+
 TEST(ExpressPcbFormatTest, ADesignWithoutConnectionsHasAnEmptyConnectionTable) {
     Sheet sheet;
     CExpressPcbFormat express;
