@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstdint>
 #include <numbers>
+#include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -21,6 +23,28 @@ constexpr double kFullTurn = 2 * std::numbers::pi;
 constexpr double kArrowLength = 40.0;
 constexpr int kEntityColour = 1;
 constexpr int kTextDirectionByStyle = 3;
+
+// MTEXT reads a backslash and braces as formatting codes; each is written after a backslash
+// so that it stands for itself.
+std::string MTextEscaped(std::string_view text) {
+    std::string escaped;
+    escaped.reserve(text.size());
+    for (const char ch : text) {
+        if (ch == '\\' || ch == '{' || ch == '}')
+            escaped += '\\';
+        escaped += ch;
+    }
+    return escaped;
+}
+
+// The length of the piece that starts escaped text: 250 characters, or 249 when the 250th
+// is the backslash of an escape.
+std::size_t PieceLength(std::string_view escaped) {
+    std::size_t end = 0;
+    while (end < kTextPiece)
+        end += escaped[end] == '\\' ? 2 : 1;
+    return end > kTextPiece ? end - 2 : end;
+}
 
 enum ArrowKind : int { kArrowOpen = 1, kArrowWide = 2, kArrowNarrow = 3 };
 
@@ -252,13 +276,15 @@ void CDxfEntityWriter::DxfWriteMText(std::string_view text, POINT insertion, int
     WriteTextPieces(text);
 }
 
-// Whole pieces of 250 characters as group 3, the rest (1 to 250 characters) as group 1.
+// The escaped text in pieces of 250 characters (249 where the 250th would part an escape) as
+// group 3, the rest (1 to 250 characters) as group 1.
 void CDxfEntityWriter::WriteTextPieces(std::string_view text) {
-    if (text.size() > kTextPiece) {
-        const std::size_t pieces = (text.size() - 1) / kTextPiece;
-        for (std::size_t i = 0; i < pieces; ++i)
-            m_stream.WriteString(3, text.substr(i * kTextPiece, kTextPiece));
-        text.remove_prefix(pieces * kTextPiece);
+    const std::string escaped = MTextEscaped(text);
+    std::string_view rest = escaped;
+    while (rest.size() > kTextPiece) {
+        const std::size_t length = PieceLength(rest);
+        m_stream.WriteString(3, rest.substr(0, length));
+        rest.remove_prefix(length);
     }
-    m_stream.WriteString(1, text);
+    m_stream.WriteString(1, rest);
 }

@@ -169,4 +169,17 @@ TEST_F(DxfEntities, LongTextsGoOutInPiecesOf250Characters) {
     EXPECT_EQ(groups.find("|3=", groups.find("|3=") + 1), std::string::npos);
 }
 
+// A backslash and braces are formatting codes in MTEXT: each goes out after a backslash, and a
+// piece ends a character early rather than part the two.
+TEST_F(DxfEntities, BackslashesAndBracesAreEscapedAndNoPieceCutsAnEscape) {
+    writer.DxfWriteMText("C:\\Parts\\Lib {x}", POINT{}, 150, 0, 0.0, nullptr);
+    EXPECT_NE(Written().find("|1=C:\\\\Parts\\\\Lib \\{x\\}|"), std::string::npos);
+    const std::string a249(249, 'a');
+    writer.DxfWriteMText(a249 + "{b}", POINT{}, 150, 0, 0.0, nullptr);
+    EXPECT_NE(Written().find("|3=" + a249 + "|1=\\{b\\}|"), std::string::npos);
+    const std::string a248(248, 'a');
+    writer.DxfWriteMText(a248 + "\\\\b", POINT{}, 150, 0, 0.0, nullptr);
+    EXPECT_NE(Written().find("|3=" + a248 + "\\\\|1=\\\\b|"), std::string::npos);
+}
+
 }  // namespace

@@ -203,6 +203,31 @@ TEST_F(EveryKind, AnIndependentReaderLoadsItWithoutErrors) {
               "audit errors 0\n");
 }
 
+// Backslashes and braces read back as written, also across the 250-character pieces, and a
+// text in the file's code page (cp1252) as its characters.
+TEST(DxfExport, AnIndependentReaderReadsEveryTextAsWritten) {
+    CDrawDoc doc;
+    doc.SetTitle("texts.sch");
+    const std::string a249(249, 'a');
+    for (const std::string& line :
+         {std::string("C:\\Parts\\Lib {x}"), a249 + "{b}", std::string("caf\xE9 47\xB5") + "F"}) {
+        auto* text = new CTextBox(CRect(0, 0, 9000, -200));
+        text->SetTextFlags(0, 0xFF);
+        text->SetText(line.c_str(), FALSE);
+        Add(doc, text);
+    }
+    testsupport::TempDir dir;
+    const std::filesystem::path file = dir / "texts.dxf";
+    ExportDxfFile(doc, file);
+    std::string output;
+    const int status = testsupport::RunCommand(
+        std::string(testsupport::kSystemPython) + " '" + VOSK_SOURCE_DIR +
+            "/tests/interchange/dxf/ezdxf_check.py' --texts '" + file.string() + "' 2>&1",
+        &output);
+    ASSERT_EQ(status, 0) << output;
+    EXPECT_EQ(output, "C:\\Parts\\Lib {x}\n" + a249 + "{b}\ncaf\xC3\xA9 47\xC2\xB5" + "F\n");
+}
+
 TEST_F(EveryKind, AFileThatCannotBeWrittenIsReportedAndNothingIsLeft) {
     const std::filesystem::path file = dir / "missing" / "every kind.dxf";
     EXPECT_THROW(ExportDxfFile(doc, file), FileWriteError);

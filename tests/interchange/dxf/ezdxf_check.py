@@ -1,6 +1,7 @@
 """Loads a DXF file with ezdxf's recovering loader and prints the entities of its ENTITIES
 section counted by type (from the raw tags, as older releases may be upgraded on loading) and
-the number of errors the audit found. Exits non-zero when the file cannot be loaded."""
+the number of errors the audit found; with --texts before the file, the plain text of every
+MTEXT instead, one a line, as ezdxf reads it. Exits non-zero when the file cannot be loaded."""
 
 import sys
 from collections import Counter
@@ -24,9 +25,19 @@ def entity_counts(path):
     return counts
 
 
+def print_texts(doc):
+    sys.stdout.reconfigure(encoding="utf-8")
+    for mtext in doc.modelspace().query("MTEXT"):
+        print(mtext.plain_text())
+
+
 def main():
-    path = sys.argv[1]
+    texts = sys.argv[1] == "--texts"
+    path = sys.argv[-1]
     doc, auditor = recover.readfile(path)
+    if texts:
+        print_texts(doc)
+        return 0
     audit = doc.audit()
     for name, count in sorted(entity_counts(path).items()):
         print(name, count)
