@@ -128,6 +128,12 @@ bool NgspiceMissing() {
     return std::system("command -v ngspice >/dev/null 2>&1") != 0;
 }
 
+// What ngspice prints for the deck text, written to file.
+std::string RunDeck(const std::filesystem::path& file, const std::string& deck) {
+    testsupport::WriteFileText(file, deck);
+    return RunNgspice(file.string());
+}
+
 // The magnitude of the fundamental in ngspice's Fourier table of the variable; NaN when there
 // is no such table.
 double FourierFundamental(const std::string& output, const std::string& variable) {
@@ -161,9 +167,7 @@ protected:
     std::string Run(int analyses) {
         Set("Analyses", analyses);
         deck = Deck(sheet);
-        const std::filesystem::path file = dir / "divider.ckt";
-        testsupport::WriteFileText(file, deck);
-        return RunNgspice(file.string());
+        return RunDeck(dir / "divider.ckt", deck);
     }
 
     nltest::Sheet sheet{"/d/divider.sch"};
@@ -222,6 +226,46 @@ TEST_F(SpiceOutputVariableRunTest, SensitivityNoiseAndTransferFunctionOfTheDivid
         EXPECT_EQ(output.find("rror"), std::string::npos) << output;
         EXPECT_NEAR(Measured(output, c.result), c.expected, c.expected * 0.01) << output;
     }
+}
+
+// Two dividers of 10 V: 1 kohm over 1 kohm at Out, 1 kohm over 3 kohm at OUT. The simulator
+// reads node names without regard to case, so OUT must not be written as OUT.
+using SpiceNetNameRunTest = spicetest::SpiceTest;
+
+TEST_F(SpiceNetNameRunTest, NetsWhoseNamesDifferOnlyInCaseStayApart) {
+    nltest::Sheet dividers("/d/dividers.sch");
+    CSymbol* v1 = dividers.Add("V1", kSymbolSimulation, {"+", "-"});
+    v1->SetAttr("Spice.Device", "V,+,-", kSetAttrForce);
+    v1->SetAttr("_Value", "DC 10", kSetAttrForce);
+    dividers.Wire(v1, "+", "IN");
+    dividers.Wire(v1, "-", "GND");
+    for (auto [id, value, from, to] : {std::array{"R1", "1k", "IN", "Out"},
+                                       {"R2", "1k", "Out", "GND"},
+                                       {"R3", "1k", "IN", "OUT"},
+                                       {"R4", "3k", "OUT", "GND"}}) {
+        CSymbol* r = dividers.Add(id, kSymbolDevice, {"1", "2"});
+        r->SetAttr("Spice.Device", "R,1,2", kSetAttrForce);
+        r->SetAttr("_Value", value, kSetAttrForce);
+        dividers.Wire(r, "1", from);
+        dividers.Wire(r, "2", to);
+    }
+    Set("RefNet", "GND");
+    Set("SubsNets", 0);
+    Set("Analyses", 0x1);
+    Set("Extra", ".control\nrun\nprint v(Out) v(1)\nquit\n.endc\n");
+    const std::string deck = Deck(dividers);
+    // OUT takes the first number of the sheet.
+    EXPECT_TRUE(Body(deck).starts_with(
+        "R1  IN Out 1k\nR2  Out 0 1k\nR3  IN 1 1k\nR4  1 0 3k\nV1  IN 0 DC 10\n"))
+        << deck;
+    EXPECT_EQ(Log(),
+              "Warning - net 'OUT' differs from net 'Out' only in case: renamed to node 1.\n");
+
+    if (NgspiceMissing())
+        GTEST_SKIP() << "ngspice is not installed (Debian package ngspice): the deck was not run";
+    const std::string output = RunDeck(dir / "dividers.ckt", deck);
+    EXPECT_NEAR(Measured(output, "v(out)"), 5.0, 0.01) << output;
+    EXPECT_NEAR(Measured(output, "v(1)"), 7.5, 0.01) << output;
 }
 
 }  // namespace
