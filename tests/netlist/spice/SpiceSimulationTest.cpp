@@ -229,7 +229,7 @@ TEST_F(SpiceOutputVariableRunTest, SensitivityNoiseAndTransferFunctionOfTheDivid
 }
 
 // Two dividers of 10 V: 1 kohm over 1 kohm at Out, 1 kohm over 3 kohm at OUT. The simulator
-// reads node names without regard to case, so OUT must not be written as OUT.
+// reads node names without regard to case, so OUT needs a node name of its own.
 using SpiceNetNameRunTest = spicetest::SpiceTest;
 
 TEST_F(SpiceNetNameRunTest, NetsWhoseNamesDifferOnlyInCaseStayApart) {
