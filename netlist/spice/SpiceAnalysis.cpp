@@ -14,6 +14,7 @@
 namespace {
 
 constexpr const char* kSection = "Spice";
+constexpr const char* kReferenceNode = "0";
 
 CString ReadText(const SettingsStore& settings, const char* key, const char* fallback = "") {
     return settings.GetProfileString(kSection, key, fallback);
@@ -104,7 +105,8 @@ struct VariableMessages {
 };
 
 // Puts the deck's names into an output variable: the element name of a current's source, the
-// nodes of a voltage's nets ("0" for no reference).
+// nodes of a voltage's nets. A voltage against the reference node names its node alone, the
+// one form that every analysis of the simulator reads.
 BOOL ResolveVariable(CSpiceOutputVar& var, const VariableMessages& messages, CSpiceFormat& writer,
                      CDocNetlist& walker, std::ostream& log) {
     if (!var.IsVoltage()) {
@@ -114,13 +116,14 @@ BOOL ResolveVariable(CSpiceOutputVar& var, const VariableMessages& messages, CSp
     const CString net = var.arg1;
     if (!NetNode(writer, walker, net, var.arg1))
         return Fail(log, messages.net, net);
-    if (var.arg2.IsEmpty()) {
-        var.arg2 = "0";
+    if (var.arg2.IsEmpty())
         return TRUE;
-    }
     const CString reference = var.arg2;
-    return NetNode(writer, walker, reference, var.arg2) ? TRUE
-                                                        : Fail(log, messages.reference, reference);
+    if (!NetNode(writer, walker, reference, var.arg2))
+        return Fail(log, messages.reference, reference);
+    if (var.arg2 == kReferenceNode)
+        var.arg2.Empty();
+    return TRUE;
 }
 
 }  // namespace
@@ -391,7 +394,7 @@ BOOL CSpiceNoiseAnalysis::WriteCommand(CSpiceFormat& writer, CDocNetlist& walker
     if (!SourceName(writer, walker, Source, source))
         return Fail(log, "Error : Noise Analysis - Voltage source / Ammeter not found ", Source);
     out << ".noise V( " << outNode;
-    if (!Ref.IsEmpty())
+    if (!Ref.IsEmpty() && refNode != kReferenceNode)
         out << ", " << refNode;
     out << " ) " << source;
     out << " " << ScaleWord(Sweep.Scale);
@@ -458,7 +461,7 @@ BOOL CSpicePZAnalysis::WriteCommand(CSpiceFormat& writer, CDocNetlist& walker, s
     for (int i = 0; i < 4; ++i) {
         const bool optional = i == 1 || i == 3;
         if (optional && nets[i]->IsEmpty())
-            nodes[i] = "0";
+            nodes[i] = kReferenceNode;
         else if (!NetNode(writer, walker, *nets[i], nodes[i]))
             return Fail(log, "Error : Pole/Zero Analysis - Net not found ", *nets[i]);
     }

@@ -30,6 +30,11 @@ bool IsAllAlnum(const CString& text) {
     return std::all_of(text.str().begin(), text.str().end(), IsAlnum);
 }
 
+// Whether a net keeps its name as its node when names are not replaced by numbers.
+bool KeepsItsName(const CString& netName) {
+    return IsAllAlnum(netName) && netName != "0";
+}
+
 // The net a pin's wire carries, or null.
 const char* PinNetName(const CPin& pin) {
     const CDrawObj* wire = pin.GetWire();
@@ -137,11 +142,11 @@ int CSpiceFormat::PrepareSheet(CDocNetlist& walker, CNetNode& node, std::ostream
         }
         if (sheet->written)
             return TRUE;
-        StartSheetNodes(walker, false);
+        StartSheetNodes(walker, false, log);
         if (!WriteSubcktHeading(walker, *sheet, out, log))
             return FALSE;
     } else {
-        StartSheetNodes(walker, true);
+        StartSheetNodes(walker, true, log);
     }
     WriteSheetDevices(walker, node, out, log);
     WriteModels(out);
@@ -153,7 +158,7 @@ int CSpiceFormat::PrepareSheet(CDocNetlist& walker, CNetNode& node, std::ostream
     return out.good() ? TRUE : FALSE;
 }
 
-void CSpiceFormat::StartSheetNodes(CDocNetlist& walker, bool mainSheet) {
+void CSpiceFormat::StartSheetNodes(CDocNetlist& walker, bool mainSheet, std::ostream& log) {
     m_nodeCounter = 1;
     if (!mainSheet) {
         m_sheetNodes.clear();
@@ -166,6 +171,28 @@ void CSpiceFormat::StartSheetNodes(CDocNetlist& walker, bool mainSheet) {
     POSITION pos = walker.GetFirstNet();
     while (pos)
         m_sheetNetNames.insert(walker.GetNextNet(pos)->GetName().str());
+    NumberNamesDifferingInCase(walker, log);
+}
+
+// Node names are read without regard to case: of the kept net names that differ only in case,
+// the first met keeps its name and each other one becomes a number.
+void CSpiceFormat::NumberNamesDifferingInCase(CDocNetlist& walker, std::ostream& log) {
+    std::unordered_map<std::string, CString> kept;  // upper-case name to the net that has it
+    POSITION pos = walker.GetFirstNet();
+    while (pos) {
+        const CString& name = walker.GetNextNet(pos)->GetName();
+        if (!KeepsItsName(name) || m_nodes->contains(name.str()))
+            continue;
+        CString upper = name;
+        upper.MakeUpper();
+        const auto [first, added] = kept.try_emplace(upper.str(), name);
+        if (added)
+            continue;
+        const CString node = NextNumber();
+        (*m_nodes)[name.str()] = node;
+        log << "Warning - net '" << name << "' differs from net '" << first->second
+            << "' only in case: renamed to node " << node << ".\n";
+    }
 }
 
 void CSpiceFormat::CollectSubcircuitSheets(CDocNetlist& walker) {
@@ -244,7 +271,7 @@ CString CSpiceFormat::GetNodeName(const char* netName) {
     if (it != m_nodes->end())
         return it->second;
     const CString name(netName);
-    if (!m_substituteNets && IsAllAlnum(name) && name != "0")
+    if (!m_substituteNets && KeepsItsName(name))
         return name;
     CString node = NextNumber();
     (*m_nodes)[name.str()] = node;

@@ -12,7 +12,8 @@
 // whether net names become numbers, and the net that becomes node 0.
 //
 // Nodes are named per sheet: a sub-circuit's nodes are its own, the reference net is "0"
-// everywhere.
+// everywhere. Node names are read without regard to case, so when net names are kept, a net
+// whose name differs from an earlier one's only in case becomes a number.
 
 #include <iosfwd>
 #include <map>
@@ -103,7 +104,8 @@ private:
     // The ".subckt" line of a sub-circuit sheet; FALSE after an unresolved port.
     BOOL WriteSubcktHeading(CDocNetlist& walker, CSpiceSubcktSheet& sheet, std::ostream& out,
                             std::ostream& log);
-    void StartSheetNodes(CDocNetlist& walker, bool mainSheet);
+    void StartSheetNodes(CDocNetlist& walker, bool mainSheet, std::ostream& log);
+    void NumberNamesDifferingInCase(CDocNetlist& walker, std::ostream& log);
     CString NextNumber();
     std::vector<CSpiceDeviceRecord> MakeDeviceRecords(CDocNetlist& walker);
     void MakeNamesUnique(std::vector<CSpiceDeviceRecord>& records) const;

@@ -67,7 +67,9 @@ TEST_F(SpiceAnalysisTest, InitialConditionsComeBeforeTheOperatingPoint) {
 
 TEST_F(SpiceAnalysisTest, FourierNamesTheDeckNodesAndTheElementOfASource) {
     Set("Four.OutVar", "V(OUT,GND) I(1) vdb(IN)");
-    EXPECT_EQ(Lines(0x4), ".four 1kHz V( 2, 0 ) I( V1 ) VDB( 1, 0 ) \n");
+    EXPECT_EQ(Lines(0x4), ".four 1kHz V( 2 ) I( V1 ) VDB( 1 ) \n");
+    Set("Four.OutVar", "V(OUT,IN)");
+    EXPECT_EQ(Lines(0x4), ".four 1kHz V( 2, 1 ) \n");
     Set("Four.OutVar", "I(V9)");
     EXPECT_EQ(Lines(0x4), "");
     Set("Four.OutVar", "V(OUT,X)");
@@ -99,10 +101,10 @@ TEST_F(SpiceAnalysisTest, SensitivityOfAVariableWithOrWithoutAnACSweep) {
     EXPECT_EQ(Lines(0x20), "");
     EXPECT_EQ(Log(), "Error : Sensistivity Analysis - Net not found 1.\n");
     Set("MC.Var", "V(OUT)");
-    EXPECT_EQ(Lines(0x20), ".sens V( 2, 0 )\n");
+    EXPECT_EQ(Lines(0x20), ".sens V( 2 )\n");
     Set("MC.bAC", 1);
     Set("MC.nScale", 1);
-    EXPECT_EQ(Lines(0x20), ".sens V( 2, 0 ) ac oct 20 20 20k\n");
+    EXPECT_EQ(Lines(0x20), ".sens V( 2 ) ac oct 20 20 20k\n");
     Set("MC.Var", "I(2)");
     EXPECT_EQ(Lines(0x20), "");
     Set("MC.Var", "");
@@ -119,7 +121,9 @@ TEST_F(SpiceAnalysisTest, NoiseAtAnOutputAgainstAReference) {
     EXPECT_EQ(Lines(0x40), "");
     EXPECT_EQ(Log(), "Error : Noise Analysis - Voltage source / Ammeter not found V(1).\n");
     Set("Noise.Source", "1");
-    EXPECT_EQ(Lines(0x40), ".noise V( 2, 0 ) V1 lin 20 20 20k\n");
+    EXPECT_EQ(Lines(0x40), ".noise V( 2 ) V1 lin 20 20 20k\n");
+    Set("Noise.Ref", "IN");
+    EXPECT_EQ(Lines(0x40), ".noise V( 2, 1 ) V1 lin 20 20 20k\n");
     Set("Noise.Ref", "");
     Set("Noise.nScale", 2);
     EXPECT_EQ(Lines(0x40), ".noise V( 2 ) V1 dec 20 20 20k\n");
@@ -133,7 +137,7 @@ TEST_F(SpiceAnalysisTest, TransferFunctionFromASourceToAVariable) {
     Set("TF.OutVar", "V(OUT)");
     EXPECT_EQ(Lines(0x80), "");
     Set("TF.Source", "1");
-    EXPECT_EQ(Lines(0x80), ".tf V( 2, 0 ) V1\n");
+    EXPECT_EQ(Lines(0x80), ".tf V( 2 ) V1\n");
     Set("TF.OutVar", "I(1)");
     EXPECT_EQ(Lines(0x80), ".tf I( V1 ) V1\n");
     Set("TF.OutVar", "V(NOWHERE)");

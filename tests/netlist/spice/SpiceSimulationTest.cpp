@@ -1,11 +1,14 @@
-// An RC low-pass written as a Spice deck, compared with the deck written by hand, then run
-// by ngspice: the measured -3 dB frequency and time constant are those of the circuit.
+// Spice decks run by ngspice: an RC low-pass, compared with the deck written by hand, gives the
+// -3 dB frequency and time constant of the circuit; the analyses that name output variables
+// give the values of a divider.
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <memory>
 #include <string>
 
@@ -119,6 +122,150 @@ TEST_F(SpiceSimulationTest, TheRCLowPassDeckIsTheOneWrittenByHandAndSimulates) {
     // f = 1 / (2 pi R C) with 1 kohm and 100 nF; tau = R C.
     EXPECT_NEAR(Measured(output, "f3db"), 1591.55, 1591.55 * 0.01) << output;
     EXPECT_NEAR(Measured(output, "tau"), 100e-6, 100e-6 * 0.01) << output;
+}
+
+bool NgspiceMissing() {
+    return std::system("command -v ngspice >/dev/null 2>&1") != 0;
+}
+
+// What ngspice prints for the deck text, written to file.
+std::string RunDeck(const std::filesystem::path& file, const std::string& deck) {
+    testsupport::WriteFileText(file, deck);
+    return RunNgspice(file.string());
+}
+
+// The magnitude of the fundamental in ngspice's Fourier table of the variable; NaN when there
+// is no such table.
+double FourierFundamental(const std::string& output, const std::string& variable) {
+    const std::size_t table = output.find("Fourier analysis for " + variable + ":");
+    const std::size_t row = table == std::string::npos ? table : output.find("\n 1 ", table);
+    if (row == std::string::npos)
+        return NAN;
+    char* end = nullptr;
+    std::strtod(output.c_str() + row + 3, &end);  // the frequency
+    return std::strtod(end, nullptr);
+}
+
+// A 1 kohm over 1 kohm divider fed by V1 at IN: IN is node 1, OUT node 2.
+class SpiceOutputVariableRunTest : public spicetest::SpiceTest {
+protected:
+    SpiceOutputVariableRunTest() {
+        Set("RefNet", "GND");
+        v1 = sheet.Add("V1", kSymbolSimulation, {"+", "-"});
+        v1->SetAttr("Spice.Device", "V,+,-", kSetAttrForce);
+        sheet.Wire(v1, "+", "IN");
+        sheet.Wire(v1, "-", "GND");
+        for (auto [id, from, to] : {std::array{"R1", "IN", "OUT"}, {"R2", "OUT", "GND"}}) {
+            CSymbol* r = sheet.Add(id, kSymbolDevice, {"1", "2"});
+            r->SetAttr("Spice.Device", "R,1,2", kSetAttrForce);
+            r->SetAttr("_Value", "1k", kSetAttrForce);
+            sheet.Wire(r, "1", from);
+            sheet.Wire(r, "2", to);
+        }
+    }
+    // ngspice's output for the deck, which is also kept in deck.
+    std::string Run(int analyses) {
+        Set("Analyses", analyses);
+        deck = Deck(sheet);
+        return RunDeck(dir / "divider.ckt", deck);
+    }
+
+    nltest::Sheet sheet{"/d/divider.sch"};
+    CSymbol* v1 = nullptr;
+    std::string deck;
+};
+
+TEST_F(SpiceOutputVariableRunTest, FourierOfVoltagesAgainstGroundAndAnotherNet) {
+    if (NgspiceMissing())
+        GTEST_SKIP() << "ngspice is not installed (Debian package ngspice)";
+    v1->SetAttr("_Value", "DC 0 SIN(0 1 1k)", kSetAttrForce);
+    Set("Tran.Step", "10us");
+    Set("Tran.Stop", "3ms");
+    Set("Four.Fundamental", "1k");
+    Set("Four.OutVar", "V(IN) V(OUT,GND) V(IN,OUT) I(V1)");
+    const std::string output = Run(0x6);
+    EXPECT_EQ(Analyses(deck), ".tran 10us 3ms \n.four 1k V( 1 ) V( 2 ) V( 1, 2 ) I( V1 ) \n");
+    EXPECT_EQ(output.find("rror"), std::string::npos) << output;
+    EXPECT_EQ(output.find("can't parse"), std::string::npos) << output;
+    EXPECT_NEAR(FourierFundamental(output, "v(1)"), 1.0, 0.01) << output;
+    EXPECT_NEAR(FourierFundamental(output, "v(2)"), 0.5, 0.005) << output;
+    EXPECT_NEAR(FourierFundamental(output, "v(1,2)"), 0.5, 0.005) << output;
+    EXPECT_NEAR(FourierFundamental(output, "i(v1)"), 0.5e-3, 0.005e-3) << output;
+}
+
+// One deck per analysis, so that the analysis' own results are ngspice's current plot.
+TEST_F(SpiceOutputVariableRunTest, SensitivityNoiseAndTransferFunctionOfTheDividerOutput) {
+    if (NgspiceMissing())
+        GTEST_SKIP() << "ngspice is not installed (Debian package ngspice)";
+    v1->SetAttr("_Value", "DC 1 AC 1", kSetAttrForce);
+    Set("MC.Var", "V(OUT,GND)");
+    Set("Noise.Out", "OUT");
+    Set("Noise.Source", "V1");
+    Set("TF.Source", "V1");
+    Set("TF.OutVar", "V(OUT)");
+    constexpr double kBoltzmann = 1.380649e-23;
+    constexpr double kKelvin = 300.15;
+    struct Case {
+        int analysis;
+        const char* line;
+        const char* result;
+        double expected;
+    };
+    const Case cases[] = {
+        // d V(OUT) / d R2 = R1 / (R1 + R2)^2 for 1 V.
+        {0x20, ".sens V( 2 )\n", "r2", 1e3 / 4e6},
+        // The thermal noise of 500 ohm over 20 Hz to 20 kHz.
+        {0x40, ".noise V( 2 ) V1 lin 20 20 20k\n", "onoise_total",
+         std::sqrt(4 * kBoltzmann * kKelvin * 500 * (20e3 - 20))},
+        {0x80, ".tf V( 2 ) V1\n", "transfer_function", 0.5},
+    };
+    for (const Case& c : cases) {
+        Set("Extra", (std::string(".control\nrun\nprint ") + c.result + "\nquit\n.endc\n").c_str());
+        const std::string output = Run(c.analysis);
+        EXPECT_NE(deck.find(std::string("\n* Analyses\n") + c.line), std::string::npos) << deck;
+        EXPECT_EQ(output.find("rror"), std::string::npos) << output;
+        EXPECT_NEAR(Measured(output, c.result), c.expected, c.expected * 0.01) << output;
+    }
+}
+
+// Two dividers of 10 V: 1 kohm over 1 kohm at Out, 1 kohm over 3 kohm at OUT. The simulator
+// reads node names without regard to case, so OUT needs a node name of its own.
+using SpiceNetNameRunTest = spicetest::SpiceTest;
+
+TEST_F(SpiceNetNameRunTest, NetsWhoseNamesDifferOnlyInCaseStayApart) {
+    nltest::Sheet dividers("/d/dividers.sch");
+    CSymbol* v1 = dividers.Add("V1", kSymbolSimulation, {"+", "-"});
+    v1->SetAttr("Spice.Device", "V,+,-", kSetAttrForce);
+    v1->SetAttr("_Value", "DC 10", kSetAttrForce);
+    dividers.Wire(v1, "+", "IN");
+    dividers.Wire(v1, "-", "GND");
+    for (auto [id, value, from, to] : {std::array{"R1", "1k", "IN", "Out"},
+                                       {"R2", "1k", "Out", "GND"},
+                                       {"R3", "1k", "IN", "OUT"},
+                                       {"R4", "3k", "OUT", "GND"}}) {
+        CSymbol* r = dividers.Add(id, kSymbolDevice, {"1", "2"});
+        r->SetAttr("Spice.Device", "R,1,2", kSetAttrForce);
+        r->SetAttr("_Value", value, kSetAttrForce);
+        dividers.Wire(r, "1", from);
+        dividers.Wire(r, "2", to);
+    }
+    Set("RefNet", "GND");
+    Set("SubsNets", 0);
+    Set("Analyses", 0x1);
+    Set("Extra", ".control\nrun\nprint v(Out) v(1)\nquit\n.endc\n");
+    const std::string deck = Deck(dividers);
+    // OUT takes the first number of the sheet.
+    EXPECT_TRUE(Body(deck).starts_with(
+        "R1  IN Out 1k\nR2  Out 0 1k\nR3  IN 1 1k\nR4  1 0 3k\nV1  IN 0 DC 10\n"))
+        << deck;
+    EXPECT_EQ(Log(),
+              "Warning - net 'OUT' differs from net 'Out' only in case: renamed to node 1.\n");
+
+    if (NgspiceMissing())
+        GTEST_SKIP() << "ngspice is not installed (Debian package ngspice): the deck was not run";
+    const std::string output = RunDeck(dir / "dividers.ckt", deck);
+    EXPECT_NEAR(Measured(output, "v(out)"), 5.0, 0.01) << output;
+    EXPECT_NEAR(Measured(output, "v(1)"), 7.5, 0.01) << output;
 }
 
 }  // namespace
