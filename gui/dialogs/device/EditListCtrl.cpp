@@ -4,6 +4,9 @@
 #include <QClipboard>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QPainter>
+#include <QScrollBar>
+#include <QStyleOptionButton>
 
 #include "gui/kit/StoredText.h"
 
@@ -12,6 +15,8 @@ namespace {
 constexpr int kFlagsRole = Qt::UserRole;
 constexpr int kCellsRole = Qt::UserRole + 1;
 constexpr char kCellSeparator = '\x01';
+constexpr char kRowSeparator[] = "\r\n";
+constexpr int kImageSize = 16;
 
 CString Bytes(const QString& text) {
     return CString(text.toUtf8().constData());
@@ -31,6 +36,50 @@ int HeadingWidth(int column) {
     return column % 2 == 0 ? 50 : 60;
 }
 
+QString RowText(const std::vector<CString>& cells) {
+    std::string text;
+    for (std::size_t i = 0; i < cells.size(); ++i) {
+        if (i > 0)
+            text += kCellSeparator;
+        text += cells[i].str();
+    }
+    return FromStoredText(text);
+}
+
+// A check image drawn as the style draws a check box; a row without a check shows an
+// attribute's image.
+QVariant ImageIcon(RowImage image, const QWidget* widget) {
+    if (image == RowImage::kNone)
+        return {};
+    if (image == RowImage::kNoCheck)
+        return QIcon(":/icons/tree-attribute.svg");
+    QPixmap pixmap(kImageSize, kImageSize);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    QStyleOptionButton option;
+    option.initFrom(widget);
+    option.rect = pixmap.rect();
+    option.state |= image == RowImage::kChecked ? QStyle::State_On
+                    : image == RowImage::kMixed ? QStyle::State_NoChange
+                                                : QStyle::State_Off;
+    widget->style()->drawPrimitive(QStyle::PE_IndicatorCheckBox, &option, &painter, widget);
+    return QIcon(pixmap);
+}
+
+// The flags after a click on the row's check: checked and unchecked in turn, or with three
+// states unchecked, checked, mixed and unchecked again; a row without a check keeps them.
+DWORD ToggledCheck(DWORD flags) {
+    if (flags & kRowNoCheck)
+        return flags;
+    if (!(flags & kRowThreeState))
+        return flags ^ kRowChecked;
+    if (flags & kRowMixed)
+        return flags & ~(kRowMixed | kRowChecked);
+    if (flags & kRowChecked)
+        return (flags & ~kRowChecked) | kRowMixed;
+    return flags | kRowChecked;
+}
+
 }  // namespace
 
 CEditListCtrl::CEditListCtrl(DWORD options, QWidget* parent)
@@ -39,7 +88,10 @@ CEditListCtrl::CEditListCtrl(DWORD options, QWidget* parent)
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setEditTriggers(QAbstractItemView::SelectedClicked | QAbstractItemView::DoubleClicked |
                     QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed);
+    setIconSize(QSize(kImageSize, kImageSize));
     connect(this, &QTableWidget::cellChanged, this, &CEditListCtrl::OnCellChanged);
+    connect(verticalScrollBar(), &QScrollBar::valueChanged, this, &CEditListCtrl::EndEdit);
+    connect(horizontalScrollBar(), &QScrollBar::valueChanged, this, &CEditListCtrl::EndEdit);
 }
 
 void CEditListCtrl::EnsureColumns(int count) {
@@ -71,11 +123,53 @@ void CEditListCtrl::AppendRow(DWORD flags, int cells) {
     item(row, 0)->setData(kFlagsRole, uint(flags));
     item(row, 0)->setData(kCellsRole, cells);
     ApplyEditability(row);
+    ShowImage(row);
+    m_updating = updating;
+}
+
+void CEditListCtrl::SetRowFlags(int row, DWORD flags) {
+    const bool updating = m_updating;
+    m_updating = true;
+    item(row, 0)->setData(kFlagsRole, uint(flags));
+    ApplyEditability(row);
+    ShowImage(row);
     m_updating = updating;
 }
 
 DWORD CEditListCtrl::GetRowData(int row) const {
     return item(row, 0) ? item(row, 0)->data(kFlagsRole).toUInt() : 0;
+}
+
+RowImage CEditListCtrl::Image(int row) const {
+    if (!(m_options & kListRowImages) || !(m_options & kListCheckImages))
+        return RowImage::kNone;
+    const DWORD flags = GetRowData(row);
+    if (flags & kRowNoCheck)
+        return RowImage::kNoCheck;
+    if (flags & kRowMixed)
+        return RowImage::kMixed;
+    return flags & kRowChecked ? RowImage::kChecked : RowImage::kUnchecked;
+}
+
+void CEditListCtrl::ShowImage(int row) {
+    item(row, 0)->setData(Qt::DecorationRole, ImageIcon(Image(row), this));
+}
+
+bool CEditListCtrl::HitsImage(const QPoint& point, int row) const {
+    if (Image(row) == RowImage::kNone)
+        return false;
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
+    option.rect = visualRect(model()->index(row, 0));
+    option.features |= QStyleOptionViewItem::HasDecoration | QStyleOptionViewItem::HasDisplay;
+    option.text = item(row, 0)->text();
+    return style()
+        ->subElementRect(QStyle::SE_ItemViewItemDecoration, &option, this)
+        .contains(point);
+}
+
+DWORD CEditListCtrl::NewRowKind() const {
+    return (m_options & kListRowImages) ? 2 : 1;
 }
 
 int CEditListCtrl::CellCount(int row) const {
@@ -149,47 +243,96 @@ void CEditListCtrl::OnCellChanged(int row, int column) {
         return;
     const bool filled = item(row, column) && !item(row, column)->text().isEmpty();
     if (filled && (m_options & kListKeepEmptyRow) && row == rowCount() - 1)
-        AppendRow(1, (m_options & kListRowsGrow) ? 1 : columnCount());
+        AppendRow(NewRowKind(), (m_options & kListRowsGrow) ? 1 : columnCount());
     if (filled && (m_options & kListRowsGrow) && column == CellCount(row) - 1)
         SetCellCount(row, CellCount(row) + 1);
     emit cellEdited(row, column);
 }
 
-void CEditListCtrl::CopyRow() {
-    const QList<QTableWidgetSelectionRange> ranges = selectedRanges();
-    if (ranges.size() != 1 || ranges.first().rowCount() != 1)
+void CEditListCtrl::EndEdit() {
+    QWidget* editor = focusWidget();
+    if (state() != QAbstractItemView::EditingState || !editor ||
+        editor->parentWidget() != viewport())
         return;
-    std::string text;
-    const std::vector<CString> cells = RowCells(ranges.first().topRow());
-    for (std::size_t i = 0; i < cells.size(); ++i) {
-        if (i > 0)
-            text += kCellSeparator;
-        text += cells[i].str();
-    }
-    QApplication::clipboard()->setText(FromStoredText(text));
+    commitData(editor);
+    closeEditor(editor, QAbstractItemDelegate::NoHint);
 }
 
-void CEditListCtrl::PasteRow() {
-    const int row = currentRow();
+void CEditListCtrl::CopyRows() {
+    QStringList lines;
+    for (int row = 0; row < rowCount(); ++row) {
+        if (item(row, 0) && item(row, 0)->isSelected())
+            lines.append(RowText(RowCells(row)));
+    }
+    if (!lines.isEmpty())
+        QApplication::clipboard()->setText(lines.join(kRowSeparator));
+}
+
+void CEditListCtrl::PasteRows() {
+    int row = currentRow();
     if (row < 0)
         return;
+    for (const QString& line : QApplication::clipboard()->text().split(kRowSeparator)) {
+        if (row >= rowCount())
+            break;
+        PasteLine(row++, line);
+    }
+}
+
+void CEditListCtrl::PasteLine(int row, const QString& line) {
     std::vector<CString> cells;
-    for (const QString& cell : QApplication::clipboard()->text().split(QChar(kCellSeparator)))
+    for (const QString& cell : line.split(QChar(kCellSeparator)))
         cells.push_back(Bytes(cell));
     SetRowCells(row, cells);
     if ((m_options & kListKeepEmptyRow) && row == rowCount() - 1)
-        AppendRow(1, 1);
+        AppendRow(NewRowKind(), 1);
     emit cellEdited(row, 0);
+}
+
+// The row that had the focus keeps it when it stays; otherwise the last row takes it.
+void CEditListCtrl::DeleteRows() {
+    const QPersistentModelIndex focused = currentIndex();
+    const int kept = (m_options & kListKeepEmptyRow) ? rowCount() - 1 : rowCount();
+    for (int row = kept - 1; row >= 0; --row) {
+        if (item(row, 0)->isSelected() && (GetRowData(row) & kRowDeletable))
+            removeRow(row);
+    }
+    if (focused.isValid())
+        SelectOnly(focused.row());
+    else if (rowCount() > 0)
+        SelectOnly(rowCount() - 1);
 }
 
 void CEditListCtrl::keyPressEvent(QKeyEvent* event) {
     if (event->matches(QKeySequence::Copy)) {
-        CopyRow();
+        CopyRows();
         return;
     }
     if (event->matches(QKeySequence::Paste)) {
-        PasteRow();
+        PasteRows();
+        return;
+    }
+    if (event->key() == Qt::Key_Delete || event->key() == Qt::Key_Clear) {
+        DeleteRows();
         return;
     }
     QTableWidget::keyPressEvent(event);
+}
+
+// A left click on a row's image toggles its check.
+void CEditListCtrl::mousePressEvent(QMouseEvent* event) {
+    const QPoint point = event->position().toPoint();
+    const QModelIndex index = indexAt(point);
+    const int row = index.row();
+    if (event->button() == Qt::LeftButton && index.isValid() && index.column() == 0 &&
+        (GetRowData(row) & kRowKindMask) == 2 && HitsImage(point, row)) {
+        SetRowFlags(row, ToggledCheck(GetRowData(row)));
+        return;
+    }
+    QTableWidget::mousePressEvent(event);
+}
+
+void CEditListCtrl::wheelEvent(QWheelEvent* event) {
+    EndEdit();
+    QTableWidget::wheelEvent(event);
 }

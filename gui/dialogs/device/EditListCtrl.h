@@ -1,8 +1,9 @@
 #pragma once
 // An editable list of rows of cells: cells are edited in place; a row's kind and locks decide
 // which of its cells can be edited; with the owner's options an empty row stays at the end and
-// rows grow by a cell (and the list by a column) as their last cell is filled. Ctrl+C copies
-// the selected row and Ctrl+V pastes one, the cells joined by the byte 0x01.
+// rows grow by a cell (and the list by a column) as their last cell is filled, and rows show
+// an image, which may be their check. Ctrl+C copies the selected rows and Ctrl+V pastes them,
+// a row's cells joined by the byte 0x01; Delete removes the selected deletable rows.
 
 #include <QTableWidget>
 #include <vector>
@@ -13,12 +14,21 @@
 // Options.
 constexpr DWORD kListKeepEmptyRow = 0x1;
 constexpr DWORD kListRowsGrow = 0x2;
+constexpr DWORD kListRowImages = 0x4;
+constexpr DWORD kListCheckImages = 0x8;
 
 // Row flags: the low 4 bits the kind; locks.
 constexpr DWORD kRowKindMask = 0xF;
+constexpr DWORD kRowChecked = 0x100;
+constexpr DWORD kRowNoCheck = 0x200;
 constexpr DWORD kRowDeletable = 0x400;
 constexpr DWORD kRowFirstLocked = 0x800;
 constexpr DWORD kRowOthersLocked = 0x1000;
+constexpr DWORD kRowThreeState = 0x2000;
+constexpr DWORD kRowMixed = 0x4000;
+
+// Images a row can show: its check unchecked, checked or mixed, or no check at all.
+enum class RowImage { kNone, kUnchecked, kChecked, kNoCheck, kMixed };
 
 class CEditListCtrl : public QTableWidget {
     Q_OBJECT
@@ -28,6 +38,7 @@ public:
     // Appends an empty row of the kind and locks in flags with cells cells.
     void AppendRow(DWORD flags, int cells);
     DWORD GetRowData(int row) const;
+    RowImage Image(int row) const;
     int CellCount(int row) const;
     // The row's cells (as many as its cell count) and setting them.
     std::vector<CString> RowCells(int row) const;
@@ -37,8 +48,12 @@ public:
     // Puts a cell into editing; false for a cell that cannot be edited.
     bool EditCell(int row, int column);
 
-    void CopyRow();
-    void PasteRow();
+    // Puts every selected row on the clipboard, one line each.
+    void CopyRows();
+    // Pastes the clipboard's lines into the current row and those after it.
+    void PasteRows();
+    // Removes the selected deletable rows; the empty row kept at the end stays.
+    void DeleteRows();
 
 signals:
     // A cell was edited (notification 12).
@@ -46,9 +61,19 @@ signals:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
 
 private:
     void OnCellChanged(int row, int column);
+    void SetRowFlags(int row, DWORD flags);
+    void ShowImage(int row);
+    bool HitsImage(const QPoint& point, int row) const;
+    // Writes the editor's text into its cell and closes it.
+    void EndEdit();
+    void PasteLine(int row, const QString& line);
+    // The kind of the rows the list makes itself.
+    DWORD NewRowKind() const;
     void SetCellCount(int row, int cells);
     // Adds columns until the list has count of them, with the growing list's headings.
     void EnsureColumns(int count);

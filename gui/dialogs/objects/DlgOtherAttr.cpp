@@ -14,6 +14,7 @@
 namespace {
 
 constexpr int kFlagsRole = Qt::UserRole;
+constexpr int kShownCheckRole = Qt::UserRole + 1;
 const QColor kReservedColour(64, 64, 255);
 
 CString Bytes(const QString& text) {
@@ -30,6 +31,13 @@ TriState StateOf(Qt::CheckState check) {
     return check == Qt::PartiallyChecked ? TriState::kMixed
            : check == Qt::Checked        ? TriState::kOn
                                          : TriState::kOff;
+}
+
+// The visibility check's cycle: unchecked, checked, then mixed when the row has three states.
+Qt::CheckState NextCheck(Qt::CheckState check, bool threeStates) {
+    if (check == Qt::Unchecked)
+        return Qt::Checked;
+    return check == Qt::Checked && threeStates ? Qt::PartiallyChecked : Qt::Unchecked;
 }
 
 }  // namespace
@@ -111,6 +119,7 @@ void CDlgOtherAttr::AppendRow(const AttrListRow& row) {
         if (row.visible == TriState::kMixed)
             name->setFlags(name->flags() | Qt::ItemIsUserTristate);
         name->setCheckState(CheckOf(row.visible));
+        name->setData(kShownCheckRole, int(name->checkState()));
     }
     auto* value = new QTableWidgetItem(FromStoredText(row.value.str()));
     if (row.flags & kAttrValueLocked) {
@@ -146,12 +155,27 @@ void CDlgOtherAttr::OnItemChanged(int row, int column) {
     if (m_filling)
         return;
     QTableWidgetItem* name = m_table->item(row, 0);
+    if (column == 0 && m_mode == 0 && name)
+        FollowCheckCycle(name);
     if (column == 1 && name)
         name->setData(kFlagsRole, name->data(kFlagsRole).toUInt() & ~kAttrValueMixed);
     const bool last = row == m_table->rowCount() - 1;
     const QTableWidgetItem* item = m_table->item(row, column);
     if (last && item && !item->text().isEmpty())
         AppendEmptyRow();
+}
+
+// A toggled check takes the next state of the list's cycle, whatever state the toggle gave.
+void CDlgOtherAttr::FollowCheckCycle(QTableWidgetItem* name) {
+    const auto shown = Qt::CheckState(name->data(kShownCheckRole).toInt());
+    if (name->checkState() == shown)
+        return;
+    const Qt::CheckState next = NextCheck(shown, name->flags() & Qt::ItemIsUserTristate);
+    const bool filling = m_filling;
+    m_filling = true;
+    name->setCheckState(next);
+    name->setData(kShownCheckRole, int(next));
+    m_filling = filling;
 }
 
 void CDlgOtherAttr::AddRow() {

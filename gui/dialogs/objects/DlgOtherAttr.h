@@ -11,6 +11,7 @@
 class QCheckBox;
 class QRadioButton;
 class QTableWidget;
+class QTableWidgetItem;
 
 class CDlgOtherAttr : public CPropertyPage {
     Q_OBJECT
@@ -43,6 +44,7 @@ private:
     void AppendEmptyRow();
     std::vector<AttrListRow> Rows() const;
     void OnItemChanged(int row, int column);
+    void FollowCheckCycle(QTableWidgetItem* name);
     void ToggleShowAll();
     // Validates the rows and reads them back into the records, which were listed with
     // "Show all Properties" as listedAll says; false after telling the user.

@@ -199,7 +199,7 @@ CDlgKeys::CDlgKeys(FunctionKeyTable& keys, const std::vector<MenuCommand>& comma
     for (const MenuCommand& command : commands)
         (new QListWidgetItem(Shown(command.label), m_commands))->setData(kSlotRole, command.id);
     connect(m_keys, &QListWidget::itemSelectionChanged, this, &CDlgKeys::ShowBinding);
-    connect(m_commands, &QListWidget::itemClicked, this, &CDlgKeys::Bind);
+    connect(m_commands, &QListWidget::itemSelectionChanged, this, &CDlgKeys::Bind);
     auto* keyLabel = new QLabel("&Function Key", this);
     keyLabel->setBuddy(m_keys);
     auto* commandLabel = new QLabel("&Menu Command", this);
@@ -226,9 +226,10 @@ void CDlgKeys::ShowBinding() {
     }
 }
 
+// Whichever way a command row becomes selected (mouse or keys), the selected key takes it.
 void CDlgKeys::Bind() {
     const QListWidgetItem* key = m_keys->currentItem();
-    const QListWidgetItem* command = m_commands->currentItem();
-    if (key && command)
-        m_table.commands[key->data(kSlotRole).toInt()] = command->data(kSlotRole).toUInt();
+    const QList<QListWidgetItem*> chosen = m_commands->selectedItems();
+    if (key && key->isSelected() && chosen.size() == 1)
+        m_table.commands[key->data(kSlotRole).toInt()] = chosen.first()->data(kSlotRole).toUInt();
 }

@@ -5,8 +5,10 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
 #include <QTimer>
+#include <QWheelEvent>
 
 #include "gui/dialogs/device/DlgDevice.h"
 #include "gui/dialogs/device/DlgPowerPins.h"
@@ -29,6 +31,14 @@ protected:
     static void Type(CEditListCtrl& list, int row, int column, const char* text) {
         list.item(row, column)->setText(text);
     }
+    // The in-place editor while a cell is being edited.
+    static QLineEdit* Editor(const CEditListCtrl& list) {
+        for (QLineEdit* editor : list.viewport()->findChildren<QLineEdit*>()) {
+            if (editor->isVisible())
+                return editor;
+        }
+        return nullptr;
+    }
 };
 
 TEST_F(DlgDeviceTest, ARowCopiedAndPastedIntoTheEmptyRowFillsItsCellsAndAddsARow) {
@@ -37,7 +47,7 @@ TEST_F(DlgDeviceTest, ARowCopiedAndPastedIntoTheEmptyRowFillsItsCellsAndAddsARow
     list.SetRowCells(0, {"A", "1", "B", ""});
     list.AppendRow(1, 1);
     list.SelectOnly(0);
-    list.CopyRow();
+    list.CopyRows();
     EXPECT_EQ(QApplication::clipboard()->text(), QString("A\x01"
                                                          "1\x01"
                                                          "B\x01"));
@@ -46,7 +56,7 @@ TEST_F(DlgDeviceTest, ARowCopiedAndPastedIntoTheEmptyRowFillsItsCellsAndAddsARow
                 "1\x01"
                 "B"));
     list.SelectOnly(1);
-    list.PasteRow();
+    list.PasteRows();
     ASSERT_EQ(list.rowCount(), 3);
     EXPECT_EQ(list.RowCells(1), (std::vector<CString>{"A", "1", "B"}));
     EXPECT_EQ(list.CellCount(2), 1);
@@ -65,6 +75,106 @@ TEST_F(DlgDeviceTest, TypingIntoARowsLastCellGrowsItAndTheList) {
     EXPECT_EQ(list.horizontalHeaderItem(3)->text(), "#");
     EXPECT_TRUE(list.IsEditable(0, 3));
     EXPECT_FALSE(list.IsEditable(1, 3));
+}
+
+TEST_F(DlgDeviceTest, CtrlCCopiesEverySelectedRowAndCtrlVPastesThemInTurn) {
+    CEditListCtrl list(kListKeepEmptyRow | kListRowsGrow, nullptr);
+    list.AppendRow(1, 2);
+    list.SetRowCells(0, {"A", "1"});
+    list.AppendRow(1, 2);
+    list.SetRowCells(1, {"B", "2"});
+    list.AppendRow(1, 1);
+    list.show();
+    list.SelectOnly(0);
+    QTest::keyClick(&list, Qt::Key_Down, Qt::ShiftModifier);
+    QTest::keyClick(&list, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::clipboard()->text(), QString("A\x01"
+                                                         "1\r\n"
+                                                         "B\x01"
+                                                         "2"));
+    list.SelectOnly(2);
+    QTest::keyClick(&list, Qt::Key_V, Qt::ControlModifier);
+    ASSERT_EQ(list.rowCount(), 5);
+    EXPECT_EQ(list.RowCells(2), (std::vector<CString>{"A", "1"}));
+    EXPECT_EQ(list.RowCells(3), (std::vector<CString>{"B", "2"}));
+    EXPECT_EQ(list.RowCells(4), (std::vector<CString>{""}));
+}
+
+TEST_F(DlgDeviceTest, DeleteAndClearRemoveTheSelectedDeletableRowsButNotTheEmptyOne) {
+    for (Qt::Key key : {Qt::Key_Delete, Qt::Key_Clear}) {
+        CEditListCtrl list(kListKeepEmptyRow, nullptr);
+        for (const char* name : {"A", "B", "C"}) {
+            list.AppendRow(name[0] == 'B' ? 2 : 2 | kRowDeletable, 2);
+            list.SetRowCells(list.rowCount() - 1, {name, "x"});
+        }
+        list.AppendRow(2 | kRowDeletable, 2);  // the empty row
+        list.show();
+        list.SelectOnly(0);
+        QTest::keyClick(&list, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(&list, key);
+        ASSERT_EQ(list.rowCount(), 2) << key;
+        EXPECT_EQ(list.RowCells(0)[0], "B");
+        EXPECT_EQ(list.RowCells(1)[0], "");
+        EXPECT_EQ(list.currentRow(), 1);
+    }
+}
+
+TEST_F(DlgDeviceTest, ScrollingTheListEndsTheEditKeepingTheText) {
+    CEditListCtrl list(0, nullptr);
+    for (int i = 0; i < 40; ++i)
+        list.AppendRow(1, 1);
+    list.resize(200, 150);
+    list.show();
+    auto typeInto = [&list](int row, const char* text) {
+        ASSERT_TRUE(list.EditCell(row, 0));
+        QLineEdit* editor = Editor(list);
+        ASSERT_NE(editor, nullptr);
+        editor->selectAll();
+        QTest::keyClicks(editor, text);
+    };
+    typeInto(0, "U1");
+    list.verticalScrollBar()->setValue(5);
+    EXPECT_EQ(Editor(list), nullptr);
+    EXPECT_EQ(list.item(0, 0)->text(), "U1");
+
+    typeInto(6, "U2");
+    const QPoint inside = list.viewport()->rect().center();
+    QWheelEvent wheel(inside, list.viewport()->mapToGlobal(inside), QPoint(), QPoint(0, -120),
+                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(list.viewport(), &wheel);
+    EXPECT_EQ(Editor(list), nullptr);
+    EXPECT_EQ(list.item(6, 0)->text(), "U2");
+}
+
+TEST_F(DlgDeviceTest, AClickOnARowsImageCyclesItsCheck) {
+    CEditListCtrl list(kListKeepEmptyRow | kListRowImages | kListCheckImages, nullptr);
+    list.AppendRow(2 | kRowThreeState | kRowMixed, 2);
+    list.AppendRow(2, 2);
+    list.AppendRow(2 | kRowNoCheck, 2);
+    list.show();
+    auto clickImage = [&list](int row) {
+        const QRect cell = list.visualRect(list.model()->index(row, 0));
+        QTest::mouseClick(list.viewport(), Qt::LeftButton, {},
+                          QPoint(cell.left() + 10, cell.center().y()));
+        return list.Image(row);
+    };
+    EXPECT_EQ(list.Image(0), RowImage::kMixed);
+    EXPECT_EQ(clickImage(0), RowImage::kUnchecked);
+    EXPECT_EQ(clickImage(0), RowImage::kChecked);
+    EXPECT_EQ(clickImage(0), RowImage::kMixed);
+    EXPECT_EQ(list.Image(1), RowImage::kUnchecked);
+    EXPECT_EQ(clickImage(1), RowImage::kChecked);
+    EXPECT_TRUE(list.GetRowData(1) & kRowChecked);
+    EXPECT_EQ(clickImage(1), RowImage::kUnchecked);
+    EXPECT_EQ(clickImage(2), RowImage::kNoCheck);
+
+    // Text in the last row appends a row of kind 2; without check images rows show none.
+    Type(list, 2, 0, "Name");
+    ASSERT_EQ(list.rowCount(), 4);
+    EXPECT_EQ(list.GetRowData(3) & kRowKindMask, 2u);
+    CEditListCtrl plain(kListRowImages, nullptr);
+    plain.AppendRow(2 | kRowChecked, 2);
+    EXPECT_EQ(plain.Image(0), RowImage::kNone);
 }
 
 TEST_F(DlgDeviceTest, OkRefusesAMissingPinNumberAndThenStoresTheWholeDevice) {

@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTableWidget>
+#include <QTest>
 #include <QTimer>
 
 #include "gui/dialogs/objects/DlgOtherAttr.h"
@@ -70,6 +71,20 @@ TEST_F(DlgOtherAttrTest, MixedRowsShowEmptyAndHiddenOnesComeWithShowAll) {
     EXPECT_TRUE(records.at("Tol").flags & kAttrDeleted);
     EXPECT_TRUE(records.at("_Value").flags & kAttrValueMixed);
     EXPECT_EQ(app.GetProfileString("Settings", "LastPage"), "Attr");
+}
+
+TEST_F(DlgOtherAttrTest, AMixedVisibilityCheckTurnsUncheckedThenCheckedThenMixed) {
+    auto* page = new CDlgOtherAttr("Other Attributes", TwoSymbols(), 0, nullptr);
+    CPropertySheet sheet("Symbol Properties", nullptr);
+    sheet.AddPage(page);
+    sheet.show();
+    QTableWidget* table = page->table();
+    table->setCurrentCell(0, 0);
+    ASSERT_EQ(table->item(0, 0)->checkState(), Qt::PartiallyChecked);
+    for (Qt::CheckState expected : {Qt::Unchecked, Qt::Checked, Qt::PartiallyChecked}) {
+        QTest::keyClick(table, Qt::Key_Space);
+        EXPECT_EQ(table->item(0, 0)->checkState(), expected);
+    }
 }
 
 TEST_F(DlgOtherAttrTest, TheSameNewNameTwiceKeepsThePage) {

@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QTest>
 #include <QTimer>
 
 #include "gui/dialogs/objects/OutlineFillControls.h"
@@ -81,6 +82,28 @@ TEST_F(OptionsSheetTest, OkWritesTheOptionsTheCountAndTheKeys) {
     EXPECT_EQ(app.FunctionKeys.CommandForKey(1, false, true), kOpen);
     EXPECT_EQ(app.GetProfileInt("Settings", "SelectColourD", 0), 0x40AF00u);
     EXPECT_EQ(repaints, 1);
+}
+
+TEST_F(OptionsSheetTest, ACommandChosenWithTheArrowKeysIsBoundToTheKey) {
+    FunctionKeyTable table;
+    CDlgKeys keys(table, {{"File | New", 11}, {"File | Open...", 12}, {"File | Close", 13}},
+                  nullptr);
+    keys.show();
+    QListWidget* keyList = keys.keyList();
+    QListWidget* commands = keys.commandList();
+    keyList->setCurrentRow(1);  // F3
+    ASSERT_EQ(keyList->currentItem()->text(), "F3");
+    EXPECT_EQ(commands->currentItem()->text(), "-- none --");
+    for (int i = 0; i < 3; ++i)
+        QTest::keyClick(commands, Qt::Key_Down);
+    ASSERT_EQ(commands->currentItem()->text(), "File | Close");
+    EXPECT_EQ(table.commands[1], 13u);  // F3's slot
+
+    QTest::keyClick(keyList, Qt::Key_Down);  // F4, unbound
+    EXPECT_EQ(commands->currentItem()->text(), "-- none --");
+    EXPECT_EQ(table.commands[2], 0u);
+    QTest::keyClick(keyList, Qt::Key_Up);
+    EXPECT_EQ(commands->currentItem()->text(), "File | Close");
 }
 
 TEST_F(OptionsSheetTest, CancelChangesNothing) {
