@@ -1,8 +1,27 @@
 #include "gui/kit/FontFaces.h"
 
 #include <QFontDatabase>
+#include <QFontInfo>
+#include <QRawFont>
 #include <algorithm>
 #include <iterator>
+
+#include "platform/SymbolFace.h"
+
+namespace {
+
+// How many of the characters of the Symbol face's codes the family has glyphs for.
+int HeldSymbolFaceChars(const QString& family) {
+    const QRawFont font = QRawFont::fromFont(QFont(family));
+    int held = 0;
+    for (int byte = 0x20; byte <= 0xFF; ++byte) {
+        const char32_t code = SymbolFaceChar(static_cast<unsigned char>(byte));
+        held += code && font.supportsCharacter(code);
+    }
+    return held;
+}
+
+}  // namespace
 
 QStringList TextToolbarFaces() {
     QStringList faces = QFontDatabase::families(QFontDatabase::Latin);
@@ -21,6 +40,25 @@ QStringList FamilyNames(QStringList families) {
     std::sort(families.begin(), families.end());
     families.erase(std::unique(families.begin(), families.end()), families.end());
     return families;
+}
+
+QString SymbolFaceFamily() {
+    static const QString family = [] {
+        QStringList candidates{QFontInfo(QFont("Symbol")).family()};
+        candidates += QFontDatabase::families();
+        QString best = candidates.first();
+        int most = -1;
+        for (const QString& candidate : candidates) {
+            if (!QFontDatabase::isScalable(candidate))
+                continue;
+            if (const int held = HeldSymbolFaceChars(candidate); held > most) {
+                best = candidate;
+                most = held;
+            }
+        }
+        return best;
+    }();
+    return family;
 }
 
 const LOGFONT& GetPreviewLogFont() {

@@ -13,6 +13,7 @@
 #include <mutex>
 #include <numbers>
 
+#include "gui/kit/FontFaces.h"
 #include "gui/kit/QtGdiStyles.h"
 #include "platform/DisplayText.h"
 #include "platform/SymbolFace.h"
@@ -49,6 +50,8 @@ bool IsFixed(const LOGFONT& log) {
 
 QString FaceName(const LOGFONT& log) {
     const size_t length = strnlen(log.lfFaceName, LF_FACESIZE);
+    if (IsSymbolFace(std::string_view(log.lfFaceName, length)))
+        return SymbolFaceFamily();
     const QString face = QString::fromLatin1(log.lfFaceName, qsizetype(length)).trimmed();
     if (!face.isEmpty())
         return face;

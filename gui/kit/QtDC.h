@@ -7,9 +7,10 @@
 // brushes are simply copied.
 //
 // Fonts: the face "Arial" is drawn with Liberation Sans ("Times New Roman" with Liberation
-// Serif, "Courier New" with Liberation Mono), which have the same metrics. Glyphs advance by
-// whole device pixels, so measured extents match what is drawn. A height of 0 gives 12
-// device pixels; the width field is not used.
+// Serif, "Courier New" with Liberation Mono), which have the same metrics. Text in the face
+// "Symbol" is drawn as the characters of its codes, with the family that holds them
+// (SymbolFaceFamily). Glyphs advance by whole device pixels, so measured extents match what
+// is drawn. A height of 0 gives 12 device pixels; the width field is not used.
 
 #include <QFont>
 #include <QPainter>

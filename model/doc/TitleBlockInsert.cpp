@@ -5,6 +5,7 @@
 #include "model/cmd/AddCmd.h"
 #include "model/cmd/RemoveCmd.h"
 #include "model/doc/DrawDoc.h"
+#include "model/doc/TitleBlockLayout.h"
 #include "model/object/DrawObj.h"
 #include "model/text/AttrText.h"
 #include "model/undo/MultiCmd.h"
@@ -80,4 +81,14 @@ BOOL InsertTitleBlockFields(CDrawDoc& doc, const CRect& block, CObList& fields) 
         return FALSE;
     }
     return doc.GetUndoList().Execute(step);
+}
+
+BOOL InsertTitleBlockLayout(CDrawDoc& doc, const CTitleBlockLayout& layout) {
+    CRect block;
+    doc.GetTitleBlockRect(block);
+    block.NormalizeRect();
+    CObList fields;
+    layout.CreateFieldObjects(CRect(block.left, block.bottom, block.right, block.top), &doc,
+                              fields);
+    return InsertTitleBlockFields(doc, block, fields);
 }

@@ -10,6 +10,7 @@
 class CDrawDoc;
 class CObList;
 class CTextBox;
+class CTitleBlockLayout;
 
 // The height in sheet units of text in the font: |height| points at 100 units an inch. A
 // positive stored height (a cell height) gives the same as the usual negative one.
@@ -25,3 +26,8 @@ void FitTitleBlockText(CTextBox& text, LONG cellHeight, const LOGFONT& font);
 // document are fitted to their cells and join its attribute texts. TRUE when a step was
 // recorded; nothing is recorded when there is nothing to add or remove.
 BOOL InsertTitleBlockFields(CDrawDoc& doc, const CRect& block, CObList& fields);
+
+// Inserts the fields of the layout in the document's title block as InsertTitleBlockFields
+// does. The sheet's y grows upwards, so the block is handed to the layout with its top at its
+// greater y: the first field of a strip is the uppermost, as the layout's preview shows it.
+BOOL InsertTitleBlockLayout(CDrawDoc& doc, const CTitleBlockLayout& layout);

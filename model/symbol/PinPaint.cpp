@@ -1,6 +1,7 @@
 // Painting of pins: the line with its decoration, the name and number texts with their
 // overbars, the unconnected mark, the tracker and the DXF entities.
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <vector>
@@ -22,6 +23,9 @@ constexpr COLORREF kNameColour = 0x000080;
 constexpr COLORREF kNumberColour = 0x008000;
 constexpr COLORREF kRed = 0x0000FF;
 constexpr int kCrossHalf = 30;
+// How far the band of a marked pin reaches at least beside its line: half the underlay of a
+// marked wire, so that the mark shows beside the line at any zoom as a wire's does.
+constexpr LONG kMarkReach = 13;
 constexpr int kOverbarWidth = 5;
 constexpr double kRunScale = 1000.0;
 // Output-like stored types turn the inverting mark the other way.
@@ -173,7 +177,7 @@ void CPin::Draw(CDC* dc, const double* matrix) {
     if ((m_flags & (kFlagDrcError | kFlagHighlight)) && app) {
         CRect box(m_body, m_hot);
         box.NormalizeRect();
-        const LONG grow = GetPen().lopnWidth.x / 2 + 1;
+        const LONG grow = std::max(GetPen().lopnWidth.x / 2 + 1, kMarkReach);
         box.InflateRect(grow, grow);
         CPoint corners[4] = {{box.left, box.top},
                              {box.right, box.top},

@@ -3,7 +3,6 @@
 #include "gui/dialogs/document/DlgTitleBlock.h"
 #include "model/doc/DrawDoc.h"
 #include "model/doc/TitleBlockInsert.h"
-#include "platform/ObList.h"
 
 void InsertTitleBlock(CDrawDoc& doc, QWidget* parent) {
     CPropertySheet sheet("Insert Title Block", parent);
@@ -12,10 +11,6 @@ void InsertTitleBlock(CDrawDoc& doc, QWidget* parent) {
     sheet.AddPage(page);
     if (sheet.exec() != QDialog::Accepted)
         return;
-    CRect block;
-    doc.GetTitleBlockRect(block);
-    CObList fields;
-    page->Layout().CreateFieldObjects(block, &doc, fields);
-    if (InsertTitleBlockFields(doc, block, fields))
+    if (InsertTitleBlockLayout(doc, page->Layout()))
         doc.UpdateAllViews(nullptr, 0);
 }

@@ -6,6 +6,7 @@
 #include <QScrollBar>
 #include <QStyleOptionFocusRect>
 
+#include "gui/kit/QtDC.h"
 #include "gui/kit/StoredText.h"
 #include "platform/SymbolFace.h"
 
@@ -100,9 +101,7 @@ QString CWndCharMap::Glyph(int character) const {
 
 void CWndCharMap::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    QFont font(FromStoredText(FaceName(m_face)));
-    font.setPixelSize(kGlyphPixels);
-    painter.setFont(font);
+    painter.setFont(QtFontFromLogFont(m_face, kGlyphPixels));
     const int first = m_grid.CharAt(0, 0);
     const int last = std::min(m_grid.CharAt(m_grid.VisibleRows(), 0) - 1, CCharMapGrid::kLastChar);
     for (int character = first; character <= last; ++character)

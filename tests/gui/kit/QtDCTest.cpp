@@ -169,6 +169,23 @@ TEST(QtDC, ArialIsDrawnWithLiberationSansAndItsExtentMatchesTheInk) {
     EXPECT_EQ(ink.bottom(), 20 + tm.tmAscent - 1);
 }
 
+// The Symbol face puts Greek letters and signs on the codes of ASCII letters and marks; each
+// is drawn, whatever character map the face the name resolves to has.
+TEST(QtDC, TheSymbolFaceDrawsTheCharactersOfItsCodes) {
+    for (const char* text : {"@", "A", "W", "a", "p", "\"", "$", "\xB3", "7"}) {
+        QImage image = Blank(100, 100);
+        Draw(image, [text](CDC& dc) {
+            const LOGFONT log = Font("Symbol", -40);
+            CFont font;
+            font.CreateFontIndirect(&log);
+            dc.SelectObject(&font);
+            dc.SetBkMode(TRANSPARENT);
+            dc.TextOut(20, 20, text);
+        });
+        EXPECT_FALSE(InkBox(image).isEmpty()) << text;
+    }
+}
+
 TEST(QtDC, ArcsRunCounterClockwiseOnTheDevice) {
     // The quarter from east to north is the upper right one on the screen, with y up or down.
     for (const int yDirection : {1, -1}) {

@@ -12,6 +12,7 @@
 #include "model/symbol/Pin.h"
 #include "model/symbol/Symbol.h"
 #include "support/ScriptedPrompt.h"
+#include "support/TestSupport.h"
 
 using namespace shapetest;
 
@@ -140,6 +141,26 @@ TEST(PinTest, UnconnectedMarkOnlyOnScreenWithoutWire) {
     pin->Draw(&wired, nullptr);
     EXPECT_EQ(wired.Lines().size(), screen.Lines().size() - 4);
     pin->SetWire(nullptr);
+}
+
+// A marked pin lies on a band wide enough to be seen beside its line, as wide as the underlay
+// of a marked wire (25 units); the DRC mark wins over the highlight.
+TEST(PinTest, MarkedPinsLieOnABandInTheMarkColour) {
+    testsupport::TempDir dir;
+    CSchematicApp app(dir / "settings.ini");
+    ScopedApp installed(app);
+    auto pin = FreePin(CPoint(0, 0), CPoint(300, 0));
+    pin->SetFlags(kFlagDrcError | kFlagHighlight, kFlagDrcError | kFlagHighlight);
+    CRecordingDC marked;
+    pin->Draw(&marked, nullptr);
+    ASSERT_FALSE(marked.Lines().empty());
+    EXPECT_EQ(marked.Lines()[0],
+              "Polygon -13,-13 313,-13 313,13 -13,13 pen=null brush=solid/0x00FFFF "
+              "fill=alternate rop=13");
+    pin->SetFlags(0, kFlagDrcError | kFlagHighlight);
+    CRecordingDC plain;
+    pin->Draw(&plain, nullptr);
+    EXPECT_EQ(plain.Lines().size(), marked.Lines().size() - 1);
 }
 
 // Name beyond the body end, centred on the line; number 60 units inside, above the line;

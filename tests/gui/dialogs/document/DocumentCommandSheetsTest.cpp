@@ -19,6 +19,7 @@
 #include "model/cmd/DocSettingsApply.h"
 #include "model/doc/DrawDoc.h"
 #include "model/text/AttrText.h"
+#include "platform/ObList.h"
 #include "support/DocumentBytes.h"
 #include "support/TestSupport.h"
 
@@ -45,6 +46,37 @@ protected:
     }
 
     std::vector<CString> Steps() { return doc.GetUndoList().FillUndoList(); }
+
+    // The cell of the document's attribute text of that name on the sheet, whose y grows up.
+    CRect FieldCell(const char* name) {
+        CObList* texts = doc.GetAttrTextList();
+        for (POSITION pos = texts->GetHeadPosition(); pos;) {
+            auto* text = static_cast<CAttrText*>(texts->GetNext(pos));
+            if (text->GetName() == CString(name))
+                return text->GetPosition();
+        }
+        ADD_FAILURE() << "no field " << name;
+        return {};
+    }
+
+    // The default layout stacks its fields down the block as the page's preview shows them:
+    // Comments over Title, and Revision down to File, each cell's top above its bottom.
+    void ExpectFieldsStackedDown() {
+        CRect block;
+        doc.GetTitleBlockRect(block);
+        block.NormalizeRect();
+        const CRect comments = FieldCell("Comments");
+        const CRect title = FieldCell("Title");
+        EXPECT_EQ(comments.top, block.bottom);
+        EXPECT_GT(comments.top, comments.bottom);
+        EXPECT_EQ(title.top, comments.bottom);
+        EXPECT_EQ(title.bottom, block.top);
+        const char* column[] = {"Revision", "Drawn By", "Date Created", "Last Saved", "File"};
+        EXPECT_EQ(FieldCell(column[0]).top, block.bottom);
+        for (int i = 1; i < 5; ++i)
+            EXPECT_EQ(FieldCell(column[i]).top, FieldCell(column[i - 1]).bottom) << column[i];
+        EXPECT_EQ(FieldCell("File").bottom, block.top);
+    }
 
     testsupport::TempDir dir;
     CSchematicApp app;
@@ -195,6 +227,7 @@ TEST_F(DocumentCommandSheetsTest, InsertTitleBlockIsOneStepAndCancelChangesNothi
     InsertTitleBlock(doc, nullptr);
     EXPECT_GT(static_cast<int>(doc.GetObjects().GetCount()), objects);
     EXPECT_EQ(Steps(), std::vector<CString>{"1 - Add title block text"});
+    ExpectFieldsStackedDown();
 
     doc.GetUndoList().Undo(1);
     EXPECT_EQ(testsupport::DocumentBytes(doc), before);

@@ -13,6 +13,7 @@
 #include "gui/dialogs/objects/DlgInsSymbol.h"
 #include "gui/dialogs/objects/DlgInsertSymbol.h"
 #include "gui/dialogs/objects/InsertSymbolPropSheet.h"
+#include "gui/dialogs/objects/ObjectPreview.h"
 #include "gui/dialogs/objects/WndCharMap.h"
 #include "gui/support/QtTestApp.h"
 #include "model/app/SchematicApp.h"
@@ -34,6 +35,25 @@ protected:
         const int cell = (map.width() - bar - 4) / 10;
         QTest::mouseClick(&map, Qt::LeftButton, {},
                           QPoint(2 + column * cell + cell / 2, 2 + row * 18 + 9));
+    }
+
+    // The grid's cell of the character in the view, within its lines.
+    static QRect Cell(CWndCharMap& map, int character) {
+        const int bar = map.findChild<QScrollBar*>()->width();
+        const int cell = (map.width() - bar - 4) / 10;
+        return {2 + map.Grid().ColumnOf(character) * cell + 2,
+                2 + map.Grid().RowOf(character) * 18 + 2, cell - 3, 18 - 3};
+    }
+
+    // The pixels of the area that differ from its top left one.
+    static int Ink(const QImage& image, const QRect& area) {
+        const QRgb background = image.pixel(area.topLeft());
+        int ink = 0;
+        for (int y = area.top(); y <= area.bottom(); ++y) {
+            for (int x = area.left(); x <= area.right(); ++x)
+                ink += image.pixel(x, y) != background;
+        }
+        return ink;
     }
 
     testsupport::TempDir dir;
@@ -69,6 +89,26 @@ TEST_F(InsertSymbolPropSheetTest, FirstUseShowsTheSymbolFaceWithoutACharacter) {
     EXPECT_STREQ(box->GetOwnFont()->lfFaceName, "Symbol");
     EXPECT_EQ(box->GetOwnFont()->lfHeight, -100);
     EXPECT_EQ(box->GetOwnFont()->lfWidth, 0);
+}
+
+// The Symbol face's letters and signs are drawn as the Greek letters and mathematical signs
+// of its codes: in the grid and in the preview of the text box to be inserted.
+TEST_F(InsertSymbolPropSheetTest, TheSymbolFaceDrawsItsLettersAndSigns) {
+    CInsertSymbolPropSheet sheet(0);
+    sheet.resize(500, 300);
+    sheet.show();
+    CWndCharMap& map = *sheet.CharacterPage()->CharMap();
+    ASSERT_GE(map.Grid().VisibleRows(), 8);
+    const QImage grid = map.grab().toImage();
+    for (const char character : {'@', 'A', 'Z', 'a', 'z', '"', '$', '7'})
+        EXPECT_GT(Ink(grid, Cell(map, character)), 5) << character;
+
+    ClickCell(map, map.Grid().RowOf('A'), map.Grid().ColumnOf('A'));
+    ASSERT_EQ(sheet.CharacterPage()->ChosenCharacter(), 'A');
+    auto* preview = sheet.CharacterPage()->findChild<CObjectPreview*>();
+    ASSERT_NE(preview, nullptr);
+    const QImage shown = preview->grab().toImage();
+    EXPECT_GT(Ink(shown, shown.rect().adjusted(4, 4, -4, -4)), 20);
 }
 
 TEST_F(InsertSymbolPropSheetTest, AFaceNoLongerInstalledLeavesNoFontAndInsertDisabled) {
