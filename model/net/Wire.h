@@ -97,6 +97,7 @@ public:
     void Disconnect(const CConnectionRecord* record) override;
     void TakeLinksFrom(CDrawObj* replaced) override;
     void Connect(const CConnectionRecord* record) override;
+    void GetLinkPlaces(const CConnectionRecord& record, std::vector<CLinkPlace>& places) override;
     void GiveLinksTo(CDrawObj* replacing) override;
     void MoveLinksTo(CDrawObj* other) override;
     int CollectConnected(CObList* list) override;
@@ -175,6 +176,11 @@ protected:
     void Unlink(CDrawObj* object);
     // Makes the link of an end to its object.
     void Link(CDrawObj* object);
+    // The end's object is linked to replacing instead of this wire.
+    void HandOverEnd(CDrawObj* end, CWire* replacing);
+    // This wire's place among the junctions of the wire or bus end, kNoLinkPlace on another
+    // object.
+    int PlaceOnEnd(CDrawObj* end) const;
     // The nets the group joins, before the filters: the wires' nets, and the document's nets
     // named by net connectors at the ends (also listed in byConnector). A connector that names
     // a net the document no longer has brings a new net of that name, kept in remembered.

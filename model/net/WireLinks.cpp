@@ -104,21 +104,29 @@ void CWire::CollectConnections(CConnectionList* list) {
     CDrawObj* start = m_start && !IsMarked(m_start) ? m_start : nullptr;
     CDrawObj* end = m_end && !IsMarked(m_end) ? m_end : nullptr;
     if (start || end)
-        list->Add({this, (start ? 1 : 0) | (end ? 2 : 0), start, end});
-    for (POSITION pos = m_junctions.GetHeadPosition(); pos;) {
+        list->Add({this, (start ? 1 : 0) | (end ? 2 : 0), start, end, PlaceOnEnd(start),
+                   PlaceOnEnd(end)});
+    int place = 0;
+    for (POSITION pos = m_junctions.GetHeadPosition(); pos; ++place) {
         auto* junction = static_cast<CWire*>(m_junctions.GetNext(pos));
         if (IsMarked(junction))
             continue;
         const bool starts = junction->m_start == this;
         const bool ends = junction->m_end == this;
         list->Add({junction, (starts ? 1 : 0) | (ends ? 2 : 0), starts ? this : nullptr,
-                   ends ? this : nullptr});
+                   ends ? this : nullptr, place, place});
     }
-    for (POSITION pos = m_attrTexts.GetHeadPosition(); pos;) {
+    place = 0;
+    for (POSITION pos = m_attrTexts.GetHeadPosition(); pos; ++place) {
         auto* text = static_cast<CDrawObj*>(m_attrTexts.GetNext(pos));
         if (!IsMarked(text))
-            list->Add({text, 0, this, nullptr});
+            list->Add({text, 0, this, nullptr, place});
     }
+}
+
+int CWire::PlaceOnEnd(CDrawObj* end) const {
+    const CWire* wire = AsWire(end);
+    return wire ? LinkPlaceIn(&wire->m_junctions, this) : kNoLinkPlace;
 }
 
 void CWire::Disconnect(const CConnectionRecord* record) {
@@ -147,6 +155,15 @@ void CWire::Connect(const CConnectionRecord* record) {
     }
 }
 
+void CWire::GetLinkPlaces(const CConnectionRecord& record, std::vector<CLinkPlace>& places) {
+    const auto add = [this, &places](CDrawObj* end, int place) {
+        if (CWire* wire = AsWire(end); wire && place != kNoLinkPlace)
+            places.push_back({&wire->m_junctions, this, place});
+    };
+    add(record.partner, record.partnerPlace);
+    add(record.extra, record.extraPlace);
+}
+
 // The replacing wire takes the ends, the junctions and the texts; this wire keeps none.
 void CWire::GiveLinksTo(CDrawObj* replacing) {
     CWire* other = AsWire(replacing);
@@ -154,12 +171,10 @@ void CWire::GiveLinksTo(CDrawObj* replacing) {
         return;
     CDrawObj* start = std::exchange(m_start, nullptr);
     CDrawObj* end = std::exchange(m_end, nullptr);
-    Unlink(start);
-    Unlink(end);
     other->m_start = start;
     other->m_end = end;
-    other->Link(start);
-    other->Link(end);
+    HandOverEnd(start, other);
+    HandOverEnd(end, other);
     other->m_junctions.RemoveAll();
     for (POSITION pos = m_junctions.GetHeadPosition(); pos;) {
         auto* junction = static_cast<CWire*>(m_junctions.GetNext(pos));
@@ -176,6 +191,18 @@ void CWire::GiveLinksTo(CDrawObj* replacing) {
         other->m_attrTexts.AddTail(text);
     }
     m_attrTexts.RemoveAll();
+}
+
+// On a wire, the replacing wire takes this one's place among its junctions.
+void CWire::HandOverEnd(CDrawObj* end, CWire* replacing) {
+    if (CWire* wire = AsWire(end)) {
+        if (POSITION at = wire->m_junctions.Find(this)) {
+            wire->m_junctions.SetAt(at, replacing);
+            return;
+        }
+    }
+    Unlink(end);
+    replacing->Link(end);
 }
 
 void CWire::TakeLinksFrom(CDrawObj* replaced) {

@@ -795,6 +795,8 @@ void CDrawObj::TakeLinksFrom(CDrawObj*) {}
 
 void CDrawObj::Connect(const CConnectionRecord*) {}
 
+void CDrawObj::GetLinkPlaces(const CConnectionRecord&, std::vector<CLinkPlace>&) {}
+
 void CDrawObj::GiveLinksTo(CDrawObj*) {}
 
 void CDrawObj::MoveLinksTo(CDrawObj*) {}

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 #include "platform/CString.h"
 #include "platform/GdiTypes.h"
@@ -18,6 +19,7 @@ class CConnectionRecord;
 class CDC;
 class CDevice;
 class CDrawDoc;
+struct CLinkPlace;
 class CMapStringToString;
 class CNet;
 class CObList;
@@ -194,6 +196,8 @@ public:
     virtual void Disconnect(const CConnectionRecord* record);
     virtual void TakeLinksFrom(CDrawObj* replaced);
     virtual void Connect(const CConnectionRecord* record);
+    // The ordered lists in which the link of the record, once remade, has a recorded place.
+    virtual void GetLinkPlaces(const CConnectionRecord& record, std::vector<CLinkPlace>& places);
     virtual void GiveLinksTo(CDrawObj* replacing);
     virtual void MoveLinksTo(CDrawObj* other);
     virtual int CollectConnected(CObList* list);

@@ -679,10 +679,11 @@ void CPin::CollectConnections(CConnectionList* list) {
         return;
     if (m_wire && !(m_wire->GetFlags() & kFlagMark))
         list->Add({this, WireEnds(), m_wire, nullptr});
-    for (POSITION pos = m_attrTexts.GetHeadPosition(); pos;) {
+    int place = 0;
+    for (POSITION pos = m_attrTexts.GetHeadPosition(); pos; ++place) {
         auto* text = static_cast<CDrawObj*>(m_attrTexts.GetNext(pos));
         if (!(text->GetFlags() & kFlagMark))
-            list->Add({text, 0, this, nullptr});
+            list->Add({text, 0, this, nullptr, place});
     }
 }
 

@@ -496,10 +496,11 @@ void CSymbol::CollectConnections(CConnectionList* list) {
         return;
     for (POSITION pos = m_pins.GetHeadPosition(); pos;)
         NextObject(m_pins, pos)->CollectConnections(list);
-    for (POSITION pos = m_attrTexts.GetHeadPosition(); pos;) {
+    int place = 0;
+    for (POSITION pos = m_attrTexts.GetHeadPosition(); pos; ++place) {
         CDrawObj* text = NextObject(m_attrTexts, pos);
         if (!(text->GetFlags() & kFlagMark))
-            list->Add({text, 0, this, nullptr});
+            list->Add({text, 0, this, nullptr, place});
     }
 }
 

@@ -288,13 +288,14 @@ void CAttrText::PurgeAttrTexts() {
 // Links
 
 void CAttrText::CollectConnections(CConnectionList* list) {
+    const int place = LinkPlaceIn(TextListOf(m_owner), this);
     if (GetOwnerDocument()) {
-        list->Add(CConnectionRecord{this, kLinkToDocument, nullptr, nullptr});
+        list->Add(CConnectionRecord{this, kLinkToDocument, nullptr, nullptr, place});
         return;
     }
     CDrawObj* object = GetOwnerObject();
     if (object && !(object->GetFlags() & kFlagMark))
-        list->Add(CConnectionRecord{this, kLinkToObject, object, nullptr});
+        list->Add(CConnectionRecord{this, kLinkToObject, object, nullptr, place});
 }
 
 void CAttrText::Disconnect(const CConnectionRecord*) {
@@ -309,6 +310,11 @@ void CAttrText::Connect(const CConnectionRecord* record) {
         m_owner = record->partner;
     if (CObList* texts = TextListOf(m_owner))
         texts->AddTail(this);
+}
+
+void CAttrText::GetLinkPlaces(const CConnectionRecord& record, std::vector<CLinkPlace>& places) {
+    if (CObList* texts = TextListOf(m_owner); texts && record.partnerPlace != kNoLinkPlace)
+        places.push_back({texts, this, record.partnerPlace});
 }
 
 void CAttrText::TakeLinkOf(CAttrText* other) {

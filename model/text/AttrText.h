@@ -57,6 +57,7 @@ public:
     void Disconnect(const CConnectionRecord* record) override;
     void TakeLinksFrom(CDrawObj* replaced) override;
     void Connect(const CConnectionRecord* record) override;
+    void GetLinkPlaces(const CConnectionRecord& record, std::vector<CLinkPlace>& places) override;
     void GiveLinksTo(CDrawObj* replacing) override;
     void MoveLinksTo(CDrawObj* other) override;
     // Attribute texts keep their place when geometry is copied.

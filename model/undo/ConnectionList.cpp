@@ -20,7 +20,33 @@ void Unmark(std::span<CDrawObj* const> objects) {
         object->SetMark(FALSE);
 }
 
+// Items of one list go back in the order of their places: every item before a place is then
+// back where it was when the item goes there.
+void PutInPlace(std::vector<CLinkPlace>& places) {
+    std::ranges::stable_sort(places, {}, &CLinkPlace::index);
+    for (const CLinkPlace& place : places) {
+        CObList& list = *place.list;
+        const POSITION at = list.Find(place.item);
+        if (!at)
+            continue;
+        list.RemoveAt(at);
+        if (const POSITION before = list.FindIndex(place.index))
+            list.InsertBefore(before, place.item);
+        else
+            list.AddTail(place.item);
+    }
+}
+
 }  // namespace
+
+int LinkPlaceIn(const CObList* list, const CObject* item) {
+    int index = 0;
+    for (POSITION pos = list ? list->GetHeadPosition() : nullptr; pos; ++index) {
+        if (list->GetNext(pos) == item)
+            return index;
+    }
+    return kNoLinkPlace;
+}
 
 CConnectionList::CConnectionList(int growth) : m_growth(std::max(growth, 1)) {}
 
@@ -77,10 +103,14 @@ void CConnectionList::Release() const {
 }
 
 void CConnectionList::Restore() const {
+    std::vector<CLinkPlace> places;
     for (CConnectionRecord record : m_records) {
-        if (record.object)
-            record.object->Connect(&record);
+        if (!record.object)
+            continue;
+        record.object->Connect(&record);
+        record.object->GetLinkPlaces(record, places);
     }
+    PutInPlace(places);
 }
 
 void CConnectionList::Replace(const CDrawObj* oldObject, CDrawObj* newObject) {

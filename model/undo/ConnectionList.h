@@ -8,7 +8,10 @@
 #include <vector>
 
 class CDrawObj;
+class CObject;
 class CObList;
+
+constexpr int kNoLinkPlace = -1;
 
 class CConnectionRecord {
 public:
@@ -16,9 +19,24 @@ public:
     int end = 0;                  // which end or side of the link
     CDrawObj* partner = nullptr;  // the other object of the link
     CDrawObj* extra = nullptr;    // a third object when the link needs one
+    // Where object stood, when the link was recorded, in the list that the partner (or, for
+    // a text of the document, the document) keeps of such objects, and in the extra's list:
+    // a shown text in its owner's texts, a wire in the junctions of the wire it ends on.
+    int partnerPlace = kNoLinkPlace;
+    int extraPlace = kNoLinkPlace;
 
     bool operator==(const CConnectionRecord&) const = default;
 };
+
+// A link remade in a list that its owner keeps in order: the item goes back to index.
+struct CLinkPlace {
+    CObList* list;
+    CObject* item;
+    int index;
+};
+
+// The index of item in list: the place to record for a link; kNoLinkPlace without either.
+int LinkPlaceIn(const CObList* list, const CObject* item);
 
 // The records in the order they were added. The list owns its records, never the objects.
 // Release and Restore call into every recorded object: an object that was deleted must be
@@ -56,6 +74,7 @@ public:
     void CollectAndRelease(std::span<CDrawObj* const> objects);
 
     // Asks each record's object, in order, to break (Release) or remake (Restore) its link.
+    // Restore then puts each remade link back in its recorded place in its owner's list.
     void Release() const;
     void Restore() const;
     // Points the object, partner and extra fields that name oldObject at newObject.
