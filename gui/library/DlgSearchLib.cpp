@@ -217,7 +217,8 @@ void CDlgSearchLib::FillLookIn() {
 }
 
 void CDlgSearchLib::OnBrowse() {
-    QString start = m_lookIn->currentText();
+    bool remembered = false;
+    QString start = FromStoredText(LookInPath(remembered).str());
     if (start.endsWith('/') && start.size() > 1)
         start.chop(1);
     FolderOrFileChooser chooser(this, start);
