@@ -19,6 +19,8 @@ public:
     // Opens the selected library into library in the given mode; with a null library only
     // tells whether one is selected. FALSE when there is no Files page.
     virtual BOOL OpenSelectedLibrary(CLibraryFile* /*library*/, UINT /*mode*/) { return FALSE; }
+    // The path of the selected library, for messages; empty when none is selected.
+    virtual CString SelectedLibraryPath() const { return CString(); }
     // Expands the folder tree to path, selects it and shows the workspace bar.
     virtual void SelectLibraryPath(const CString& /*path*/) {}
     // Brings the Files page to the front of the workspace bar.

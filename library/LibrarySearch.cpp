@@ -27,6 +27,23 @@ bool IsLibraryFile(const fs::path& path) {
     return Upper(CString(path.extension().string())) == ".RLB";
 }
 
+// Whether word occurs in text, a "*" in the word standing for any run of characters: the
+// pieces between the stars occur in their order. A word of stars alone occurs everywhere.
+bool Occurs(const std::string& text, const std::string& word) {
+    size_t at = 0;
+    for (size_t start = 0; start <= word.size();) {
+        const size_t end = std::min(word.find('*', start), word.size());
+        if (end > start) {
+            at = text.find(word.substr(start, end - start), at);
+            if (at == std::string::npos)
+                return false;
+            at += end - start;
+        }
+        start = end + 1;
+    }
+    return true;
+}
+
 }  // namespace
 
 std::vector<CString> SplitSearchWords(const CString& text, bool matchCase) {
@@ -81,9 +98,8 @@ bool CLibrarySearchFilter::WantsKind(int kind) const {
 
 bool CLibrarySearchFilter::HasWord(const CString& text) const {
     const std::string searched = m_matchCase ? text.str() : Upper(text).str();
-    return std::any_of(m_words.begin(), m_words.end(), [&](const CString& word) {
-        return searched.find(word.str()) != std::string::npos;
-    });
+    return std::any_of(m_words.begin(), m_words.end(),
+                       [&](const CString& word) { return Occurs(searched, word.str()); });
 }
 
 bool CLibrarySearchFilter::Accepts(CLibraryFile& library, const CLibraryItem& item) const {

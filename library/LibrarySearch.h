@@ -37,7 +37,8 @@ std::vector<CString> SplitSearchWords(const CString& text, bool matchCase);
 // "Symbols: %d, Devices: %d, Circuits: %d, Total: %d".
 CString SearchCountText(int symbols, int devices, int circuits, int total);
 
-// Accepts the items of the wanted kinds whose name or description holds one of the words.
+// Accepts the items of the wanted kinds whose name or description holds one of the words; a
+// "*" in a word stands for any run of characters, so "CAP", "*CAP" and "cap*" find "CAPPOL".
 class CLibrarySearchFilter {
 public:
     // A filter of the caller's own, given the open library and the item's entry.

@@ -1,6 +1,9 @@
 #include "library/PaletteFile.h"
 
+#include <unistd.h>
+
 #include <exception>
+#include <filesystem>
 #include <memory>
 #include <span>
 #include <vector>
@@ -23,6 +26,15 @@ int ReadRanged(CArchive& ar, int low, int high) {
     if (value < low || value > high)
         throw CArchiveException(CArchiveException::genericException);
     return value;
+}
+
+// Whether a file could be opened for writing at path: the path is no folder and its folder
+// takes new files.
+bool CanOpenForWriting(const std::filesystem::path& path) {
+    std::error_code error;
+    const std::filesystem::path folder = path.has_parent_path() ? path.parent_path() : ".";
+    return !std::filesystem::is_directory(path, error) &&
+           std::filesystem::is_directory(folder, error) && ::access(folder.c_str(), W_OK) == 0;
 }
 
 using ListRecords = std::vector<std::unique_ptr<CObListRecord>>;
@@ -160,14 +172,16 @@ std::vector<BYTE> CPaletteFile::Store() const {
     return bytes.Detach();
 }
 
-BOOL CPaletteFile::Save(const char* path) const {
+PaletteSave CPaletteFile::Save(const char* path) const {
+    if (!CanOpenForWriting(path))
+        return PaletteSave::kNotOpened;
     try {
         const std::vector<BYTE> bytes = Store();
         WriteFileAtomically(path, std::span<const BYTE>(bytes));
     } catch (const std::exception&) {
-        return FALSE;
+        return PaletteSave::kNotWritten;
     }
-    return TRUE;
+    return PaletteSave::kSaved;
 }
 
 void CPaletteFile::Swap(CPaletteFile& other) {

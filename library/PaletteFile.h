@@ -26,6 +26,9 @@ constexpr int kPaletteMaxCells = 30;
 constexpr int kPaletteMinButtonSize = 10;
 constexpr int kPaletteMaxButtonSize = 150;
 
+// How a palette file save ended: the file could not be opened, or failed while being written.
+enum class PaletteSave { kSaved, kNotOpened, kNotWritten };
+
 // One button: its state and the drawing objects it owns.
 struct PaletteButtonData {
     PaletteButtonData() = default;
@@ -60,9 +63,10 @@ public:
     // place of this one. FALSE, with this palette as it was, when the file cannot be opened
     // or read.
     BOOL Load(const char* path);
-    // Writes the file through a temporary file renamed over it; FALSE, with the old file
-    // untouched, when that fails.
-    BOOL Save(const char* path) const;
+    // Writes the file through a temporary file renamed over it. The old file stays untouched
+    // when the path is a folder, or its folder is missing or read-only (kNotOpened), or when the
+    // writing fails (kNotWritten).
+    PaletteSave Save(const char* path) const;
     // The file's bytes.
     std::vector<BYTE> Store() const;
 

@@ -355,7 +355,7 @@ void WritePalette(const PartSources& sources, const PartPalette& palette,
                                      palette.buttons[i]);
         CopyObjects(item->objects, contents.buttons[i].objects);
     }
-    if (!contents.Save(path.c_str()))
+    if (contents.Save(path.c_str()) != PaletteSave::kSaved)
         throw std::runtime_error("cannot write " + path.string());
 }
 

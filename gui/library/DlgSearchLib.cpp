@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -24,6 +25,9 @@
 namespace {
 
 constexpr int kStepsPerTick = 100;
+// The dialog opens wide enough for the button column at its right limit, with the results'
+// item and description columns in view.
+constexpr QSize kOpeningSize(600, 420);
 constexpr const char* kStandardLibraries = "Standard libraries";
 constexpr const char* kUserLibraries = "User libraries";
 
@@ -66,6 +70,32 @@ QByteArray Bytes(const QString& text) {
     return text.toUtf8();
 }
 
+// A chooser that lists folders and files and returns the folder or the file chosen: a folder
+// is chosen by selecting it and accepting, and entered by a double click.
+class FolderOrFileChooser : public QFileDialog {
+public:
+    FolderOrFileChooser(QWidget* parent, const QString& start)
+        : QFileDialog(parent, "Select Folder or Library", start) {
+        setOption(QFileDialog::DontUseNativeDialog);
+        setFileMode(QFileDialog::ExistingFile);
+    }
+    QString Chosen() const { return m_chosen; }
+
+    void accept() override {
+        const QStringList selected = selectedFiles();
+        if (selected.size() != 1)
+            return;
+        m_chosen = selected.front();
+        if (QFileInfo(m_chosen).isDir())
+            QDialog::accept();
+        else
+            QFileDialog::accept();
+    }
+
+private:
+    QString m_chosen;
+};
+
 }  // namespace
 
 CDlgSearchLib::CDlgSearchLib(QWidget* parent, CSchematicApp& app, UINT options,
@@ -74,6 +104,7 @@ CDlgSearchLib::CDlgSearchLib(QWidget* parent, CSchematicApp& app, UINT options,
     setWindowTitle("Search Libraries");
     setMinimumSize(300, 250);
     BuildControls();
+    resize(kOpeningSize);
     FillLookIn();
     const std::pair<QCheckBox*, UINT> kinds[] = {
         {m_symbols, kSearchSymbols}, {m_devices, kSearchDevices}, {m_circuits, kSearchCircuits}};
@@ -99,6 +130,8 @@ void CDlgSearchLib::BuildControls() {
     m_lookIn = new QComboBox;
     m_lookIn->setObjectName("lookIn");
     m_lookIn->setEditable(true);
+    m_lookIn->setMinimumContentsLength(QString(kStandardLibraries).size());
+    m_lookIn->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     m_browse = new QPushButton("&Browse..");
     auto* searchLabel = new QLabel("&Search for:");
     searchLabel->setBuddy(m_searchText);
@@ -184,17 +217,15 @@ void CDlgSearchLib::FillLookIn() {
 }
 
 void CDlgSearchLib::OnBrowse() {
-    QFileDialog dialog(this, "Select Folder or Library");
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
-    dialog.setFileMode(QFileDialog::Directory);
-    QString start = m_lookIn->currentText();
+    bool remembered = false;
+    QString start = FromStoredText(LookInPath(remembered).str());
     if (start.endsWith('/') && start.size() > 1)
         start.chop(1);
-    dialog.setDirectory(start);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    FolderOrFileChooser chooser(this, start);
+    if (chooser.exec() != QDialog::Accepted)
         return;
     m_lookIn->setCurrentIndex(-1);
-    m_lookIn->setEditText(dialog.selectedFiles().first());
+    m_lookIn->setEditText(chooser.Chosen());
 }
 
 CString CDlgSearchLib::LookInPath(bool& remembered) const {

@@ -6,16 +6,49 @@
 #include <QHBoxLayout>
 #include <QSpinBox>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "library/PaletteFile.h"
+#include "platform/UserPrompt.h"
 
 namespace {
 
+// The largest number the fields take as typed; OK then checks it against the field's range.
+constexpr int kTypedLimit = 99999;
+
+// A spin box whose arrows keep to its range while any whole number may be typed, so that OK
+// can refuse a number outside the range instead of the box quietly putting the old one back.
+class RangeSpin : public QSpinBox {
+public:
+    RangeSpin(const char* name, int low, int high) : m_low(low), m_high(high) {
+        setObjectName(name);
+        setRange(-kTypedLimit, kTypedLimit);
+    }
+    void stepBy(int steps) override { setValue(std::clamp(value() + steps, m_low, m_high)); }
+    // The range message when the value is outside the range, else empty.
+    CString Problem() const {
+        CString message;
+        if (value() < m_low || value() > m_high)
+            message.Format("Please enter an integer between %d and %d.", m_low, m_high);
+        return message;
+    }
+
+protected:
+    StepEnabled stepEnabled() const override {
+        StepEnabled enabled = StepNone;
+        if (value() > m_low)
+            enabled |= StepDownEnabled;
+        if (value() < m_high)
+            enabled |= StepUpEnabled;
+        return enabled;
+    }
+
+private:
+    int m_low, m_high;
+};
+
 QSpinBox* Spin(const char* name, int low, int high) {
-    auto* spin = new QSpinBox;
-    spin->setObjectName(name);
-    spin->setRange(low, high);
-    return spin;
+    return new RangeSpin(name, low, high);
 }
 
 QGroupBox* Group(const char* title, const char* first, QSpinBox* a, const char* second,
@@ -45,6 +78,19 @@ CPalettePropPage::CPalettePropPage(QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(groups);
     layout->addWidget(buttons);
+}
+
+void CPalettePropPage::accept() {
+    for (QSpinBox* spin : {m_columns, m_rows, m_width, m_height}) {
+        const CString problem = static_cast<RangeSpin*>(spin)->Problem();
+        if (!problem.IsEmpty()) {
+            AfxMessageBox(problem, MB_ICONEXCLAMATION);
+            spin->setFocus();
+            spin->selectAll();
+            return;
+        }
+    }
+    QDialog::accept();
 }
 
 void CPalettePropPage::SetValues(int columns, int width, int rows, int height) {

@@ -17,6 +17,9 @@ public:
     int Rows() const;
     int ButtonHeight() const;
 
+    // Refuses a value outside its range with the range message, keeping the page open.
+    void accept() override;
+
 private:
     QSpinBox* m_columns;
     QSpinBox* m_width;

@@ -33,6 +33,15 @@ CString Expanded(const CString& setting, SettingsStore& settings) {
     return FromStoredPath(text);
 }
 
+// Writes the palette's file. A failure while writing is told here; the caller tells that the
+// save failed.
+BOOL WritePalette(const CPaletteFile& palette, const CString& path) {
+    const PaletteSave result = palette.Save(path);
+    if (result == PaletteSave::kNotWritten)
+        AfxMessageBox("Palette file save failed");
+    return result == PaletteSave::kSaved;
+}
+
 QString AskForFile(bool save, const QString& folder) {
     if (save) {
         QFileDialog dialog(nullptr, QString(), folder, kFilter);
@@ -150,7 +159,7 @@ BOOL CPaletteWnd::SavePaletteFile(const CString& path) {
     }
     m_contents.floating = m_floating;
     m_contents.position = {x(), y()};
-    return m_contents.Save(path);
+    return WritePalette(m_contents, path);
 }
 
 BOOL CPaletteWnd::NewPaletteFile(bool isNew) {
@@ -166,7 +175,7 @@ BOOL CPaletteWnd::NewPaletteFile(bool isNew) {
         empty.columns = m_contents.columns;
         empty.buttonWidth = m_contents.buttonWidth;
         empty.buttonHeight = m_contents.buttonHeight;
-        if (!empty.Save(path)) {
+        if (!WritePalette(empty, path)) {
             AfxMessageBox("File save failed");
             return FALSE;
         }

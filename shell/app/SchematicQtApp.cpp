@@ -490,6 +490,11 @@ BOOL CSchematicQtApp::OpenSelectedLibrary(CLibraryFile* library, UINT mode) {
     return bar ? bar->OpenSelectedLibrary(library, mode) : FALSE;
 }
 
+CString CSchematicQtApp::SelectedLibraryPath() const {
+    CLibraryBar* bar = LibraryBar();
+    return bar ? CString(bar->SelectedLibraryPath()) : CString();
+}
+
 void CSchematicQtApp::SelectLibraryPath(const CString& path) {
     if (CLibraryBar* bar = LibraryBar()) {
         bar->SelectLibraryPath(path.str());

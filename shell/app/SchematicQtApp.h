@@ -99,6 +99,7 @@ public:
     void RefreshLibraryList() override;
     void RefreshLibraryFolders() override;
     BOOL OpenSelectedLibrary(CLibraryFile* library, UINT mode) override;
+    CString SelectedLibraryPath() const override;
     void SelectLibraryPath(const CString& path) override;
 
     // IDrcServices

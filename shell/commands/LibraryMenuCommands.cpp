@@ -37,7 +37,7 @@ void EditSelectedLibraryDescription(QWidget* parent) {
     if (!GetLibraryBarServices().OpenSelectedLibrary(&library, CDiskFile::modeReadWrite)) {
         CString text;
         text.Format("Error - could not open the library %s for writing.",
-                    library.GetFilePath().c_str());
+                    GetLibraryBarServices().SelectedLibraryPath().c_str());
         AfxMessageBox(text, MB_ICONEXCLAMATION);
         return;
     }

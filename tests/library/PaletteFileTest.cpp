@@ -13,6 +13,7 @@
 #include "platform/Archive.h"
 #include "platform/CompoundFile.h"
 #include "platform/MemFile.h"
+#include "support/FileSizeLimit.h"
 #include "support/PaletteBytes.h"
 #include "support/TestSupport.h"
 
@@ -92,7 +93,7 @@ TEST(PaletteFileTest, PaletteRoundTripsWithoutItsPlace) {
 
     palette.floating = TRUE;
     palette.position = {120, -40};
-    ASSERT_TRUE(palette.Save((dir / "mine.sbc").c_str()));
+    ASSERT_EQ(palette.Save((dir / "mine.sbc").c_str()), PaletteSave::kSaved);
     CPaletteFile loaded;
     ASSERT_TRUE(loaded.Load((dir / "mine.sbc").c_str()));
     EXPECT_EQ(loaded.caption, "Mine");
@@ -269,13 +270,20 @@ TEST(PaletteFileTest, CutOrFlippedStandardPaletteLoadsCleanly) {
     }
 }
 
+// A file that cannot be opened and one whose writing fails are told apart.
 TEST(PaletteFileTest, SaveThatCannotWriteFailsAndKeepsTheOldFile) {
     TempDir dir;
     CPaletteFile palette;
-    EXPECT_FALSE(palette.Save((dir / "no-such-folder" / "p.sbc").c_str()));
+    EXPECT_EQ(palette.Save((dir / "no-such-folder" / "p.sbc").c_str()), PaletteSave::kNotOpened);
     std::filesystem::create_directory(dir / "taken.sbc");
-    EXPECT_FALSE(palette.Save((dir / "taken.sbc").c_str()));
+    EXPECT_EQ(palette.Save((dir / "taken.sbc").c_str()), PaletteSave::kNotOpened);
     EXPECT_TRUE(std::filesystem::is_directory(dir / "taken.sbc"));
+    testsupport::WriteFileBytes(dir / "old.sbc", {1, 2, 3});
+    {
+        testsupport::TinyFileSizeLimit full;
+        EXPECT_EQ(palette.Save((dir / "old.sbc").c_str()), PaletteSave::kNotWritten);
+    }
+    EXPECT_EQ(testsupport::ReadFileBytes(dir / "old.sbc"), (std::vector<BYTE>{1, 2, 3}));
 }
 
 }  // namespace

@@ -76,6 +76,24 @@ QString ChooseLibrary(QWidget* parent) {
     return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
 }
 
+enum class DeviceStore { kStored, kDeclined, kFailed };
+
+// Stores the device as a device record of the open library. A record of the same name is
+// replaced when the user agrees.
+DeviceStore StoreDevice(CLibraryFile& library, CDevice& device, const CString& name,
+                        const CString& description) {
+    CLibraryItem existing;
+    const int replacing = library.FindItem(existing, name);
+    if (replacing != kItemNotFound &&
+        AfxMessageBox(library.ReplaceQuestion(name), MB_YESNO | MB_ICONQUESTION) != IDYES)
+        return DeviceStore::kDeclined;
+    CObList objects;
+    objects.AddTail(&device);
+    CLibraryItem item(name, description, kItemDevice);
+    return library.AddObjectList(objects, item, FALSE, replacing) ? DeviceStore::kStored
+                                                                  : DeviceStore::kFailed;
+}
+
 }  // namespace
 
 CDlgDevice::CDlgDevice(CDevice& device, const DeviceForm& form, QWidget* parent)
@@ -296,19 +314,19 @@ bool CDlgDevice::AddToLibrary(const QString& path) {
     form.Store(device, 0);
     CLibraryFile library;
     const QByteArray file = path.toUtf8();
-    bool added = false;
+    DeviceStore stored = DeviceStore::kFailed;
     try {
-        added = library.Open(file.constData(), CDiskFile::modeReadWrite) &&
-                library.AddObjects(nullptr, &device, form.fields[kDeviceFieldName],
-                                   form.fields[kDeviceFieldDescription]);
+        if (library.Open(file.constData(), CDiskFile::modeReadWrite))
+            stored = StoreDevice(library, device, form.fields[kDeviceFieldName],
+                                 form.fields[kDeviceFieldDescription]);
     } catch (const CFileException&) {
-        added = false;
+        stored = DeviceStore::kFailed;
     }
     library.Close();
-    if (!added) {
+    if (stored == DeviceStore::kFailed)
         AfxMessageBox("The device could not be added to the library.", MB_OK | MB_ICONEXCLAMATION);
+    if (stored != DeviceStore::kStored)
         return false;
-    }
     GetLibraryBarServices().RefreshLibraryList();
     return true;
 }

@@ -5,12 +5,15 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 #include <QTreeWidget>
 
 #include "gui/support/QtTestApp.h"
@@ -93,6 +96,67 @@ TEST_F(DlgSearchLib, FindsByWordsSortsByNameCountsAndRemembersTheFolder) {
               "Symbols: 2, Devices: 1, Circuits: 0, Total: 3");
     EXPECT_EQ(app.Settings().GetProfileString("Search Dialog", "Location0"),
               CString((dir / "libs").string()));
+}
+
+// A new user types after the "*" the field shows; stars in a word stand for any characters.
+TEST_F(DlgSearchLib, TypedWordsFindTheItemsHoldingThem) {
+    std::filesystem::create_directories(dir / "parts");
+    testsupport::WriteFileBytes(
+        dir / "parts" / "parts.rlb",
+        Join({FileHeader("parts", 4), Record("CAP", "Capacitor", kItemSymbol, {}),
+              Record("CAPPOL", "Polarised capacitor", kItemSymbol, {}),
+              Record("7400", "Quad NAND gate", kItemSymbol, {}),
+              Record("RES", "Resistor", kItemSymbol, {})}));
+    const struct {
+        const char* typed;
+        QStringList rows;
+    } cases[] = {{"CAP", {"CAP", "CAPPOL"}}, {"cap*", {"CAP", "CAPPOL"}}, {"74*", {"7400"}}};
+    CDlgSearchLib dialog(nullptr, app);
+    dialog.show();
+    QLineEdit* field = Find<QLineEdit>(dialog, "searchText");
+    Find<QComboBox>(dialog, "lookIn")
+        ->setEditText(QString::fromStdString((dir / "parts").string()));
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    for (const auto& c : cases) {
+        field->setText("*");
+        QTest::mouseClick(field, Qt::LeftButton);
+        QTest::keyClicks(field, c.typed);
+        QTest::keyClick(field, Qt::Key_Return);
+        QTRY_VERIFY_WITH_TIMEOUT(!dialog.IsSearching(), 5000);
+        EXPECT_EQ(Rows(dialog), c.rows) << c.typed;
+    }
+}
+
+// Browse takes a library file as readily as a folder.
+TEST_F(DlgSearchLib, BrowseChoosesALibraryOrAFolder) {
+    CDlgSearchLib dialog(nullptr, app);
+    QComboBox* lookIn = Find<QComboBox>(dialog, "lookIn");
+    for (const std::filesystem::path& chosen : {dir / "libs" / "passive.rlb", dir / "libs"}) {
+        lookIn->setEditText(QString::fromStdString(dir.path().string()));
+        const QString path = QString::fromStdString(chosen.string());
+        QTimer::singleShot(0, [path] {
+            auto* chooser = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(chooser, nullptr);
+            EXPECT_EQ(chooser->windowTitle(), "Select Folder or Library");
+            chooser->selectFile(path);
+            static_cast<QDialog*>(chooser)->accept();
+            if (chooser->isVisible())
+                chooser->reject();
+        });
+        Button(dialog, "&Browse..")->click();
+        EXPECT_EQ(lookIn->currentText(), path);
+    }
+}
+
+// The dialog opens showing the look-in row and the results' item and description columns.
+TEST_F(DlgSearchLib, OpensWideEnoughForItsTexts) {
+    CDlgSearchLib dialog(nullptr, app);
+    dialog.show();
+    QComboBox* lookIn = Find<QComboBox>(dialog, "lookIn");
+    ASSERT_EQ(lookIn->currentText(), "Standard libraries");
+    QLineEdit* shown = lookIn->lineEdit();
+    EXPECT_GE(shown->width(), shown->fontMetrics().horizontalAdvance("Standard libraries"));
+    EXPECT_GE(Find<QTreeWidget>(dialog, "results")->viewport()->width(), 120 + 400);
 }
 
 TEST_F(DlgSearchLib, ClosingTakesTheSelectedRowsOrRefusesTwoForASingleChoice) {

@@ -5,8 +5,10 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QDialogButtonBox>
 #include <QMenu>
 #include <QMimeData>
+#include <QPushButton>
 #include <QSpinBox>
 #include <QTest>
 #include <QTimer>
@@ -21,6 +23,7 @@
 #include "model/doc/ObjectListData.h"
 #include "model/shapes/DrawRect.h"
 #include "platform/SettingsStore.h"
+#include "support/FileSizeLimit.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TestSupport.h"
 
@@ -190,6 +193,54 @@ TEST_F(PaletteWndTest, FailedLoadOrNewFileKeepsTheButtons) {
     EXPECT_TRUE(palette->Contents().buttons[0].objects.IsEmpty());
     EXPECT_EQ(palette->windowTitle(), "empty");
     EXPECT_EQ(settings.GetProfileString("SymbBars", "Path1").str(), (dir / "empty.sbc").string());
+}
+
+// A width typed out of range is refused on OK with the range message; the page stays open
+// and the palette keeps its width.
+TEST_F(PaletteWndTest, PropertiesRefuseAWidthOutOfRange) {
+    chosen = QString::fromStdString((dir / "mine.sbc").string());
+    auto palette = Start(0);
+    ASSERT_TRUE(palette->NewPaletteFile(false));
+    ScriptedPrompt prompt({IDOK});
+    bool stayedOpen = false;
+    QTimer::singleShot(0, [&stayedOpen] {
+        auto* page = qobject_cast<CPalettePropPage*>(QApplication::activeModalWidget());
+        ASSERT_NE(page, nullptr);
+        auto* width = page->findChild<QSpinBox*>("horizontal");
+        width->setFocus();
+        width->selectAll();
+        QTest::keyClicks(width, "9");
+        page->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+        stayedOpen = page->isVisible();
+        page->reject();
+    });
+    palette->Customize();
+    EXPECT_TRUE(stayedOpen);
+    ASSERT_EQ(prompt.shown().size(), 1u);
+    EXPECT_EQ(prompt.shown()[0].text, "Please enter an integer between 10 and 150.");
+    EXPECT_EQ(palette->Contents().buttonWidth, 30);
+}
+
+// A save whose writing fails says so before the save failure; one that cannot open its file
+// says only that the save failed.
+TEST_F(PaletteWndTest, FailedWriteIsToldApartFromAFileThatCannotBeOpened) {
+    chosen = QString::fromStdString((dir / "mine.sbc").string());
+    auto palette = Start(0);
+    ASSERT_TRUE(palette->NewPaletteFile(false));
+    {
+        ScriptedPrompt prompt({IDOK, IDOK});
+        testsupport::TinyFileSizeLimit full;
+        palette->OnCommand(0, kPaletteCodeChanged);
+        ASSERT_EQ(prompt.shown().size(), 2u);
+        EXPECT_EQ(prompt.shown()[0].text, "Palette file save failed");
+        EXPECT_EQ(prompt.shown()[1].text, "File save failed");
+    }
+    std::filesystem::remove(dir / "mine.sbc");
+    std::filesystem::create_directory(dir / "mine.sbc");
+    ScriptedPrompt prompt({IDOK});
+    palette->OnCommand(0, kPaletteCodeChanged);
+    ASSERT_EQ(prompt.shown().size(), 1u);
+    EXPECT_EQ(prompt.shown()[0].text, "File save failed");
 }
 
 // A click places the button's objects and ends the drop-down, an empty button only ends it;

@@ -31,6 +31,7 @@ public:
     BOOL OpenSelectedLibrary(CLibraryFile* library, UINT mode) override {
         return library ? library->Open(m_path.c_str(), mode) : TRUE;
     }
+    CString SelectedLibraryPath() const override { return CString(m_path); }
     void RefreshLibraryList() override {
         CLibraryFile reader;
         listed.push_back(reader.Open(m_path.c_str()) ? reader.GetDescription().str()
@@ -64,6 +65,24 @@ TEST(LibraryMenuCommands, PropertiesLetTheLibraryGoBeforeTheListReadsIt) {
     testsupport::ScriptedPrompt prompt;  // nothing may be told
     commands.Find(ID_LIBRARY_PROPERTIES)->handler(ID_LIBRARY_PROPERTIES);
     EXPECT_EQ(page.listed, (std::vector<std::string>{"new words"}));
+}
+
+// A selected library that cannot be opened is named in the message.
+TEST(LibraryMenuCommands, PropertiesNameTheLibraryThatCannotBeOpened) {
+    QtTestApp::ensure();
+    testsupport::TempDir dir;
+    const std::string path = (dir / "damaged.rlb").string();
+    testsupport::WriteFileBytes(path, {1, 2, 3});
+    SelectedLibrary page(path);
+    CommandMap commands;
+    AddLibraryMenuCommands(commands, nullptr, [](const CObList&) { return false; });
+
+    testsupport::ScriptedPrompt prompt({IDOK});
+    commands.Find(ID_LIBRARY_PROPERTIES)->handler(ID_LIBRARY_PROPERTIES);
+    ASSERT_EQ(prompt.shown().size(), 1u);
+    EXPECT_EQ(prompt.shown()[0].text.str(),
+              "Error - could not open the library " + path + " for writing.");
+    EXPECT_TRUE(page.listed.empty());
 }
 
 }  // namespace

@@ -230,6 +230,44 @@ TEST_F(DlgDeviceTest, AddToLibraryWritesADeviceRecord) {
     EXPECT_EQ(item.m_description, "Hex inverter");
 }
 
+// A name already in the library: the user is asked whether the record is to be replaced.
+TEST_F(DlgDeviceTest, AddToLibraryOffersToReplaceARecordOfTheSameName) {
+    testsupport::TempDir dir;
+    const std::string path = (dir / "user.rlb").string();
+    {
+        CLibraryFile library;
+        ASSERT_EQ(library.Create(path.c_str()), kCreateDone);
+        CDevice old("7404");
+        ASSERT_TRUE(library.AddObjects(nullptr, &old, "7404", "Old inverter"));
+    }
+    CDevice device("7404");
+    DeviceForm form = DeviceForm::Load(device);
+    form.fields[kDeviceFieldDescription] = "Hex inverter";
+    CDlgDevice dialog(device, form, nullptr);
+    const auto description = [&path] {
+        CLibraryFile library;
+        CLibraryItem item;
+        return library.Open(path.c_str()) && library.GetItemCount() == 1 &&
+                       library.FindItem(item, "7404") != kItemNotFound
+                   ? item.m_description
+                   : CString("(not one record)");
+    };
+    const struct {
+        int answer;
+        bool added;
+        const char* description;
+    } answers[] = {{IDNO, false, "Old inverter"}, {IDYES, true, "Hex inverter"}};
+    for (const auto& a : answers) {
+        testsupport::ScriptedPrompt prompt({a.answer});
+        EXPECT_EQ(dialog.AddToLibrary(QString::fromStdString(path)), a.added);
+        ASSERT_EQ(prompt.shown().size(), 1u);
+        EXPECT_EQ(prompt.shown()[0].text,
+                  "The item 7404 already exists in library user.rlb.\n\nDo you want to replace "
+                  "the item?");
+        EXPECT_EQ(description(), a.description);
+    }
+}
+
 // "S&earch..." picks a footprint item from the libraries; its name becomes the footprint.
 TEST_F(DlgDeviceTest, SearchNamesTheFootprintPickedFromTheLibraries) {
     testsupport::TempDir dir;
