@@ -1,11 +1,13 @@
 #pragma once
 // Where the parts of the rule matrix lie, in the matrix window's scrolled coordinates: the
-// triangle of cells with its origin at (120, 5), one row per type but "Not Connected" (row r
+// triangle of cells with its origin at (left, 5), one row per type but "Not Connected" (row r
 // for type r), one column per type, the row labels left of it and the column labels below.
+// The labels have labelRoom pixels each: 116 by default, which puts the grid at (120, 5); a
+// wider label font gets more.
 
 struct DrcMatrixLayout {
-    static constexpr int kLeft = 120;
     static constexpr int kTop = 5;
+    static constexpr int kDefaultLabelRoom = 116;
 
     enum class Part { kNothing, kCell, kRowLabel, kColumnLabel };
     struct Hit {
@@ -16,14 +18,17 @@ struct DrcMatrixLayout {
 
     int types = 0;  // the rule set's type count
     int cell = 1;   // width and height of a cell in pixels
+    int labelRoom = kDefaultLabelRoom;
 
-    int ExtentWidth() const { return types * cell + 125; }
-    int ExtentHeight() const { return (types - 1) * cell + 120; }
-    int CellLeft(int column) const { return kLeft + column * cell; }
+    // The grid's left edge: the row labels and 4 pixels before it.
+    int Left() const { return labelRoom + 4; }
+    int ExtentWidth() const { return Left() + types * cell + 5; }
+    int ExtentHeight() const { return GridBottom() + labelRoom - 1; }
+    int CellLeft(int column) const { return Left() + column * cell; }
     int CellTop(int row) const { return kTop + (row - 1) * cell; }
     // The bottom of the last row.
     int GridBottom() const { return kTop + (types - 1) * cell; }
-    int GridRight() const { return kLeft + types * cell; }
+    int GridRight() const { return Left() + types * cell; }
 
     // What lies at (x, y): a cell (column <= row), a row label left of the grid, a column label
     // below it, or nothing.

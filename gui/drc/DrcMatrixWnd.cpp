@@ -14,9 +14,8 @@ namespace {
 
 constexpr int kWheelStep = 120;
 constexpr const char* kLegend[] = {"No Error", "Warning", "Error"};
-// The room for the labels left of the grid and below it, within the scroll extent.
-constexpr int kRowLabelRoom = DrcMatrixLayout::kLeft - 4;
-constexpr int kColumnLabelRoom = 110;
+// The most room a label gets; longer names end in an ellipsis.
+constexpr int kMaxLabelRoom = 240;
 
 }  // namespace
 
@@ -62,8 +61,17 @@ void CDrcMatrixWnd::SetSelection(int type) {
     emit selectionChanged(type);
 }
 
+QString CDrcMatrixWnd::LabelText(int type) const {
+    return QFontMetrics(m_font).elidedText(Name(type), Qt::ElideRight, m_layout.labelRoom - 4);
+}
+
 void CDrcMatrixWnd::UpdateLayout() {
     m_layout.types = m_rules ? m_rules->GetTypeCount() : 0;
+    const QFontMetrics metrics(m_font);
+    int widest = 0;
+    for (int type = 0; type < m_layout.types; ++type)
+        widest = std::max(widest, metrics.horizontalAdvance(Name(type)));
+    m_layout.labelRoom = std::clamp(widest + 4, DrcMatrixLayout::kDefaultLabelRoom, kMaxLabelRoom);
     UpdateScrollBars();
     viewport()->update();
 }
@@ -154,28 +162,24 @@ void CDrcMatrixWnd::DrawGrid(QPainter& painter) {
 void CDrcMatrixWnd::DrawLabels(QPainter& painter) {
     const int c = m_layout.cell;
     const QFontMetrics metrics(m_font);
-    // Names longer than the room beside or below the grid end in an ellipsis.
     auto label = [&](const QRect& box, int type, int flags) {
-        const QString name = metrics.elidedText(Name(type), Qt::ElideRight, box.width() - 4);
         if (type == m_selected) {
             painter.fillRect(box, palette().color(QPalette::Highlight));
             painter.setPen(palette().color(QPalette::HighlightedText));
         } else {
             painter.setPen(palette().color(QPalette::WindowText));
         }
-        painter.drawText(box, flags, name);
+        painter.drawText(box, flags, LabelText(type));
     };
-    for (int row = 1; row < m_layout.types; ++row) {
-        const int width = std::min(metrics.horizontalAdvance(Name(row)) + 4, kRowLabelRoom);
-        label(QRect(DrcMatrixLayout::kLeft - width - 2, m_layout.CellTop(row), width, c), row,
+    auto width = [&](int type) { return metrics.horizontalAdvance(LabelText(type)) + 4; };
+    for (int row = 1; row < m_layout.types; ++row)
+        label(QRect(m_layout.Left() - width(row) - 2, m_layout.CellTop(row), width(row), c), row,
               Qt::AlignRight | Qt::AlignVCenter);
-    }
     for (int column = 0; column < m_layout.types; ++column) {
         painter.save();
         painter.translate(m_layout.CellLeft(column) + c, m_layout.GridBottom() + 5);
         painter.rotate(90);
-        const int width = std::min(metrics.horizontalAdvance(Name(column)) + 4, kColumnLabelRoom);
-        label(QRect(0, 0, width, c), column, Qt::AlignLeft | Qt::AlignVCenter);
+        label(QRect(0, 0, width(column), c), column, Qt::AlignLeft | Qt::AlignVCenter);
         painter.restore();
     }
 }

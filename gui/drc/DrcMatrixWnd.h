@@ -23,6 +23,9 @@ public:
     void UpdateLayout();
     // A click at a point of the grid's scrolled coordinates.
     void ClickAt(QPoint point);
+    // A type's label as drawn: its name, with an ellipsis when it is longer than the labels'
+    // room, which grows with the font up to a limit.
+    QString LabelText(int type) const;
     // The colour of a level.
     static QColor LevelColour(int level);
 

@@ -22,6 +22,7 @@
 namespace {
 
 constexpr int kIndexRole = Qt::UserRole;
+constexpr int kPreviewSize = 160;
 
 struct SymbolRecord {
     CString name;
@@ -67,8 +68,11 @@ CDlgReplaceSymbol::CDlgReplaceSymbol(QWidget* parent, const CString& path, int s
     m_source->setObjectName("source");
     m_replacement = new QComboBox;
     m_replacement->setObjectName("replacement");
-    m_sourcePreview = new CPreviewWnd;
-    m_replacementPreview = new CPreviewWnd;
+    // Single drawings: no Place button, no description tab.
+    m_sourcePreview = new CPreviewWnd(kPreviewNoPlace | kPreviewNoTabs);
+    m_replacementPreview = new CPreviewWnd(kPreviewNoPlace | kPreviewNoTabs);
+    for (CPreviewWnd* preview : {m_sourcePreview, m_replacementPreview})
+        preview->setMinimumSize(kPreviewSize, kPreviewSize);
     m_sourceList = new QListWidget;
     m_sourceList->setObjectName("sourcePins");
     m_replacementList = new QListWidget;

@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QStorageInfo>
 #include <QTabWidget>
 #include <QTreeWidget>
@@ -173,8 +174,11 @@ void CDlgSearchLib::BuildControls() {
     m_results->setObjectName("results");
     m_results->setHeaderLabels({"Item", "Description", "Library"});
     m_results->setColumnWidth(0, 120);
-    m_results->setColumnWidth(1, 400);
-    m_results->setColumnWidth(2, 250);
+    m_results->setColumnWidth(1, 300);
+    m_results->setColumnWidth(2, 180);
+    // Wide enough for the three columns beside a vertical scroll bar.
+    m_results->setMinimumWidth(m_results->header()->length() + 2 * m_results->frameWidth() +
+                               m_results->verticalScrollBar()->sizeHint().width());
     m_results->setRootIsDecorated(false);
     m_results->setSelectionMode(QAbstractItemView::ExtendedSelection);
     m_results->setSortingEnabled(true);

@@ -5,6 +5,7 @@
 
 #include "model/app/OptionalNumber.h"
 #include "model/app/SchematicApp.h"
+#include "platform/Paths.h"
 
 namespace {
 
@@ -109,20 +110,20 @@ AppDirectories AppDirectories::Load(CSchematicApp& app) {
     static constexpr const char* kMacros[3] = {"$(StdLibDir)", "$(UserLibDir)", "$(SpiceDir)"};
     AppDirectories directories;
     for (int i = 0; i < kCount; ++i) {
+        CString folder;
         if (i < 3) {
-            CString folder(kMacros[i]);
+            folder = kMacros[i];
             app.ExpandMacros(folder);
-            directories.folders[i] = app.GetProfileString(kDirectories, kEntries[i], folder);
-        } else {
-            directories.folders[i] = app.GetProfileString(kDirectories, kEntries[i], "");
         }
+        directories.folders[i] =
+            FromStoredPath(app.GetProfileString(kDirectories, kEntries[i], folder));
     }
     return directories;
 }
 
 void AppDirectories::Apply(CSchematicApp& app) const {
     for (int i = 0; i < kCount; ++i)
-        app.WriteProfileString(kDirectories, kEntries[i], folders[i]);
+        app.WriteProfileString(kDirectories, kEntries[i], ToStoredPath(folders[i]));
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -49,7 +49,9 @@ struct AppColourOptions {
     void Apply(CSchematicApp& app) const;
 };
 
-// The Directories page: "stdlib", "userlib", "spice", "user1", "user2" and "user3".
+// The Directories page: "stdlib", "userlib", "spice", "user1", "user2" and "user3". The settings
+// hold the folders in stored form ("\home\me\Libraries"); the form holds them as paths of this
+// system, as the page shows them and the folder chooser takes them.
 struct AppDirectories {
     static constexpr int kCount = 6;
     static const char* const kEntries[kCount];

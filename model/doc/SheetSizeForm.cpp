@@ -1,6 +1,8 @@
 #include "model/doc/SheetSizeForm.h"
 
 #include <cmath>
+#include <cstdlib>
+#include <iterator>
 #include <utility>
 
 const PaperEntry kPaperEntries[13] = {
@@ -27,6 +29,7 @@ SheetSizeForm SheetSizeForm::From(SIZE paper, bool metric) {
     form.shown[kHeight] = form.inches[kHeight];
     form.SetUnits(metric);
     form.landscape = form.inches[kHeight] <= form.inches[kWidth];
+    form.paper = StandardPaper(paper);
     return form;
 }
 
@@ -69,6 +72,25 @@ void SheetSizeForm::Type(Axis axis, float value) {
     shown[axis] = value;
     typed[axis] = true;
     paper = 0;
+}
+
+int StandardPaper(SIZE paper) {
+    // A paper size as the sheet stores it, in 1/1000 inch.
+    const auto thousandths = [](double value, bool mm) {
+        return LONG(std::floor(value * (mm ? 1000.0 / SheetSizeForm::kMmPerInch : 1000.0) + 0.5));
+    };
+    const auto near = [](LONG a, LONG b) { return std::abs(a - b) <= 1; };
+    const LONG width = paper.cx;
+    const LONG height = -paper.cy;
+    for (int entry = 1; entry < int(std::size(kPaperEntries)); ++entry) {
+        const DWORD data = kPaperEntries[entry].data;
+        const bool mm = (data & 0x80000000u) == 0;
+        const LONG a = thousandths((data & 0xFFFF) * 0.1, mm);
+        const LONG b = thousandths(((data >> 16) & 0x7FFF) * 0.1, mm);
+        if ((near(width, a) && near(height, b)) || (near(width, b) && near(height, a)))
+            return entry;
+    }
+    return 0;
 }
 
 SIZE SheetSizeForm::Record() const {

@@ -25,7 +25,7 @@ struct SheetSizeForm {
     bool typed[2] = {};
     bool mm = false;
     bool landscape = false;
-    int paper = -1;  // the chosen entry; none at first
+    int paper = 0;  // the chosen entry: the standard size of the paper, else "User Defined"
 
     // The paper size, shown in millimetres when metric.
     static SheetSizeForm From(SIZE paper, bool metric);
@@ -40,6 +40,10 @@ struct SheetSizeForm {
     // The paper size in 1/1000 inch from the shown values, the height negative.
     SIZE Record() const;
 };
+
+// The standard size (an entry of kPaperEntries) of a paper in 1/1000 inch, either way round;
+// 0 ("User Defined") when none is.
+int StandardPaper(SIZE paper);
 
 // Why a shown value is out of the sheet's bounds (1 to 50 inches, 25 to 1270 mm); empty when
 // it is within them.

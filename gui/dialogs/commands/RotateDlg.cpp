@@ -26,6 +26,7 @@ CDlgRotate::CDlgRotate(QWidget* parent)
     m_angle->setObjectName("angle");
     m_spin->setRange(int(-kMaxAngle), int(kMaxAngle));
     // Only the arrows of the spin box show: it steps the angle typed beside it.
+    m_spin->findChild<QLineEdit*>()->hide();
     m_spin->setFixedWidth(m_spin->sizeHint().height());
     m_clockwise->setObjectName("clockwise");
     auto* anticlockwise = new QRadioButton("&Anti-clockwise", this);

@@ -12,14 +12,19 @@
 
 namespace {
 
-constexpr SIZE kPreviewExtent{5000, -8000};
+// The border is drawn into 5000 by 8000 units, turned for a landscape sheet.
+SIZE PreviewExtent(SIZE paper) {
+    return -paper.cy <= paper.cx ? SIZE{8000, -5000} : SIZE{5000, -8000};
+}
 
 }  // namespace
 
-CDlgFrame::CDlgFrame(CSheetBorder& border, bool cm, ColourAsker askColour, QWidget* parent)
+CDlgFrame::CDlgFrame(CSheetBorder& border, SIZE paper, bool cm, ColourAsker askColour,
+                     QWidget* parent)
     : CPropertyPage("Frame", nullptr, parent),
       m_border(border),
       m_copy(border),
+      m_extent(PreviewExtent(paper)),
       m_cm(cm),
       m_askColour(std::move(askColour)) {
     setObjectName("framePage");
@@ -28,8 +33,8 @@ CDlgFrame::CDlgFrame(CSheetBorder& border, bool cm, ColourAsker askColour, QWidg
         m_items->addItem(text);
     m_items->setCurrentIndex(int(FrameItem::kGridSpacing));
     m_itemButton = new QPushButton;
-    m_preview = new CMappedPreview(kPreviewExtent, [this](CDC& dc) {
-        m_copy.Draw(&dc, CRect(0, 0, kPreviewExtent.cx, kPreviewExtent.cy), TRUE);
+    m_preview = new CMappedPreview(m_extent, [this](CDC& dc) {
+        m_copy.Draw(&dc, CRect(0, 0, m_extent.cx, m_extent.cy), TRUE);
     });
     auto* item = new QHBoxLayout;
     item->addWidget(m_items);

@@ -21,7 +21,9 @@ class CDlgFrame : public CPropertyPage {
     Q_OBJECT
 public:
     // cm: the application shows metric units.
-    CDlgFrame(CSheetBorder& border, bool cm, ColourAsker askColour, QWidget* parent = nullptr);
+    // paper: the sheet's size (height negative), which gives the preview its shape.
+    CDlgFrame(CSheetBorder& border, SIZE paper, bool cm, ColourAsker askColour,
+              QWidget* parent = nullptr);
 
     const CSheetBorder& Copy() const { return m_copy; }
     QCheckBox* frameBox() const { return m_frame; }
@@ -42,6 +44,7 @@ private:
 
     CSheetBorder& m_border;
     CSheetBorder m_copy;
+    SIZE m_extent;
     bool m_cm;
     ColourAsker m_askColour;
     QCheckBox* m_frame = nullptr;

@@ -58,6 +58,7 @@ CDlgSheetSize::CDlgSheetSize(SIZE& paper, bool metric, QWidget* parent)
     auto* layout = new QHBoxLayout(this);
     layout->addWidget(m_list);
     layout->addLayout(side);
+    m_list->setCurrentRow(m_form.paper);
     connect(m_list, &QListWidget::currentRowChanged, this, &CDlgSheetSize::OnPaperChosen);
     ShowForm();
 }

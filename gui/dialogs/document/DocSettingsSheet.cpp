@@ -26,7 +26,7 @@ CDocSettingsSheet::CDocSettingsSheet(DocSettings& settings, CPrinterChoice& prin
     AddPage(new CDlgDocGeneral(settings, nullptr));
     AddPage(new CDlgSheetSize(settings.paperSize, metric));
     AddPage(new CDlgPageMargins(settings.margins));
-    AddPage(new CDlgFrame(settings.border, metric, AskColour));
+    AddPage(new CDlgFrame(settings.border, settings.paperSize, metric, AskColour));
     AddPage(m_attributes);
     AddPage(new CDlgPrintScale(settings.printSettings, printer, std::move(setup)));
 }

@@ -1,5 +1,7 @@
 #include "gui/dialogs/document/MappedPreview.h"
 
+#include <cstdlib>
+
 #include <QPainter>
 
 #include "gui/kit/QtDC.h"
@@ -16,9 +18,18 @@ CMappedPreview::CMappedPreview(SIZE extent, std::function<void(CDC&)> draw, QWid
     setMinimumSize(80, 100);
 }
 
+QSize CMappedPreview::sizeHint() const {
+    return QSize(std::abs(m_extent.cx), std::abs(m_extent.cy))
+        .scaled(200, 200, Qt::KeepAspectRatio)
+        .grownBy(QMargins(kInset, kInset, kInset, kInset));
+}
+
 void CMappedPreview::paintEvent(QPaintEvent* event) {
     QFrame::paintEvent(event);
-    const QRect area = rect().adjusted(kInset, kInset, -kInset, -kInset);
+    const QRect room = rect().adjusted(kInset, kInset, -kInset, -kInset);
+    QRect area(QPoint(), QSize(std::abs(m_extent.cx), std::abs(m_extent.cy))
+                             .scaled(room.size(), Qt::KeepAspectRatio));
+    area.moveCenter(room.center());
     if (area.isEmpty())
         return;
     QPainter painter(this);

@@ -1,6 +1,7 @@
 #pragma once
-// A preview that draws a picture of fixed logical size stretched over the widget, less a
-// 3-pixel inset, through a device context. The owner redraws it after every change.
+// A preview that draws a picture of fixed logical size through a device context, as large as
+// the widget, less a 3-pixel inset, holds it in its shape, centred. The owner redraws it after
+// every change.
 
 #include <QFrame>
 #include <functional>
@@ -13,7 +14,8 @@ public:
     // extent: the logical size that fills the preview (y negative: upwards).
     CMappedPreview(SIZE extent, std::function<void(CDC&)> draw, QWidget* parent = nullptr);
 
-    QSize sizeHint() const override { return {160, 200}; }
+    // 200 pixels along the longer side.
+    QSize sizeHint() const override;
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -52,8 +52,10 @@ CDlgOtherAttr::CDlgOtherAttr(const QString& title, const CAttrMerge& merge, int 
       m_valueOnly(new QRadioButton("Apply value only", this)),
       m_toAll(new QRadioButton("Apply to all", this)) {
     m_table->setHorizontalHeaderLabels({"    Attribute Name", "Value"});
-    m_table->setColumnWidth(0, 100);
-    m_table->setColumnWidth(1, 400);
+    // The values take the width the names leave.
+    QHeaderView* header = m_table->horizontalHeader();
+    header->setStretchLastSection(true);
+    m_table->setColumnWidth(0, std::max(100, header->sectionSizeHint(0)));
     m_table->verticalHeader()->hide();
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_valueOnly->setChecked(true);

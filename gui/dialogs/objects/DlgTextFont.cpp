@@ -94,12 +94,8 @@ CDlgTextFont::CDlgTextFont(const TextFontState& state, QWidget* parent)
 }
 
 void CDlgTextFont::OnLoad() {
-    if (m_state.face) {
-        const QList<QListWidgetItem*> found =
-            m_faces->findItems(FromStoredText(m_state.face->str()), Qt::MatchFixedString);
-        if (!found.isEmpty())
-            m_faces->setCurrentItem(found.first());
-    }
+    if (m_state.face && !m_state.face->IsEmpty())
+        m_faces->setCurrentItem(FaceItem(FromStoredText(m_state.face->str())));
     const QString size = FromStoredText(m_state.SizeText().str());
     m_size->setCurrentIndex(m_size->findText(size));
     m_size->setEditText(size);
@@ -107,6 +103,14 @@ void CDlgTextFont::OnLoad() {
     ShowTriState(m_italic, m_state.italic);
     ShowTriState(m_underline, m_state.underline);
     ShowSample();
+}
+
+QListWidgetItem* CDlgTextFont::FaceItem(const QString& face) {
+    const QList<QListWidgetItem*> found = m_faces->findItems(face, Qt::MatchFixedString);
+    if (!found.isEmpty())
+        return found.first();
+    // A face this system lacks is listed too, so that the text's face shows and stays chosen.
+    return new QListWidgetItem(face, m_faces);
 }
 
 void CDlgTextFont::ChooseFace() {

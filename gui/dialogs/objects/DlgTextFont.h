@@ -10,6 +10,7 @@ class QCheckBox;
 class QComboBox;
 class QLabel;
 class QListWidget;
+class QListWidgetItem;
 
 class CDlgTextFont : public CPropertyPage {
     Q_OBJECT
@@ -32,6 +33,8 @@ protected:
     void OnApply() override;
 
 private:
+    // The row of a face; one is added for a face that is not installed.
+    QListWidgetItem* FaceItem(const QString& face);
     void ChooseFace();
     // Takes the size typed or chosen when it is one.
     void ReadSize();

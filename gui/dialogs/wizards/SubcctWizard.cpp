@@ -1,5 +1,8 @@
 #include "gui/dialogs/wizards/SubcctWizard.h"
 
+#include <QIcon>
+#include <QPixmap>
+
 #include "gui/dialogs/wizards/DlgScctWiz1.h"
 #include "gui/dialogs/wizards/DlgScctWiz2.h"
 #include "gui/dialogs/wizards/DlgScctWiz3.h"
@@ -19,6 +22,8 @@ CString TitleOf(const CString& path) {
     return CString(name);
 }
 
+constexpr QSize kSidePicture(164, 314);
+
 }  // namespace
 
 CSubcctWizard::CSubcctWizard(CDrawDoc& active, QWidget* parent)
@@ -32,6 +37,10 @@ CSubcctWizard::CSubcctWizard(CDrawDoc& active, QWidget* parent)
     setPage(kStep1, m_step1);
     setPage(kStep2, m_step2);
     setPage(kStep3, m_step3);
+    // Steps 1 and 2 show a block with pins on a sheet down their left side; step 3 its preview.
+    const QPixmap picture = QIcon(":/icons/subcircuit-wizard.svg").pixmap(kSidePicture);
+    m_step1->setPixmap(QWizard::WatermarkPixmap, picture);
+    m_step2->setPixmap(QWizard::WatermarkPixmap, picture);
 }
 
 CSubcctWizard::~CSubcctWizard() = default;

@@ -70,6 +70,19 @@ TEST(DrcMatrixLayoutTest, TheTriangleStandsAtItsOriginWithLabelsBesideAndBelow) 
     EXPECT_EQ(NextDrcLevel(3), 0);
 }
 
+// The labels beside and below the grid show the standard type names whole ("Output", "Open
+// Emitter"); only a name too long for any room is cut, and the grid moves right of the labels.
+TEST_F(DrcSetupSheetTest, TypeLabelsShowTheNamesWhole) {
+    ASSERT_TRUE(rules.AddType(std::string(80, 'W').c_str()));
+    CDrcSetupSheet sheet(rules, store);
+    const CDrcMatrixWnd& matrix = *sheet.OptionsPage()->Matrix();
+    for (int type = 0; type + 1 < rules.GetTypeCount(); ++type)
+        EXPECT_EQ(matrix.LabelText(type).toStdString(), rules.GetTypeName(type).str());
+    const QString cut = matrix.LabelText(rules.GetTypeCount() - 1);
+    EXPECT_TRUE(cut.endsWith(QChar(0x2026))) << cut.toStdString();
+    EXPECT_GE(matrix.Layout().CellLeft(0), 120);
+}
+
 TEST_F(DrcSetupSheetTest, CellsCycleThroughTheLevels) {
     CDrcSetupSheet sheet(rules, store);
     CDrcMatrixWnd& matrix = *sheet.OptionsPage()->Matrix();

@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QTest>
 
+#include "gui/library/PreviewWnd.h"
 #include "gui/support/QtTestApp.h"
 #include "library/LibraryTestBytes.h"
 #include "model/device/Device.h"
@@ -93,6 +94,18 @@ TEST_F(DlgReplaceSymbol, OffersSymbolsOfAsManyPinsAndReplacesInTheDevices) {
     Button(dialog, "Replace")->click();
     ASSERT_EQ(prompt.shown().size(), 1u);
     EXPECT_EQ(prompt.shown()[0].text, "1 devices were found and 1 modified");
+}
+
+// The two previews show one drawing each, large enough to read, without a Place button.
+TEST_F(DlgReplaceSymbol, PreviewsShowTheDrawingsOnly) {
+    CDlgReplaceSymbol dialog(nullptr, path.string().c_str(), 0);
+    dialog.show();
+    const QList<CPreviewWnd*> previews = dialog.findChildren<CPreviewWnd*>();
+    ASSERT_EQ(previews.size(), 2);
+    for (CPreviewWnd* preview : previews) {
+        EXPECT_GE(preview->height(), 100);
+        EXPECT_FALSE(preview->findChild<QPushButton*>("place")->isVisible());
+    }
 }
 
 TEST_F(DlgReplaceSymbol, ASymbolIsNotReplacedByItself) {

@@ -2,6 +2,7 @@
 
 #include "model/app/AppOptionsForm.h"
 #include "model/app/SchematicApp.h"
+#include "platform/Paths.h"
 #include "support/TestSupport.h"
 
 namespace {
@@ -53,13 +54,20 @@ TEST_F(AppOptionsFormTest, ColoursReadTheirKeysAndSetTheirBits) {
     EXPECT_EQ(AppColourOptions::DefaultColour(AppColourOptions::kHighlight), 0x957EFEu);
 }
 
-TEST_F(AppOptionsFormTest, DirectoriesAreWrittenAsTyped) {
+// The settings keep folders in stored form; the page shows and takes paths of this system.
+TEST_F(AppOptionsFormTest, DirectoriesAreShownInThisSystemsFormAndStoredInStoredForm) {
+    app.WriteProfileString("Directories", "spice", "D:\\Lib\\Spice");
     AppDirectories directories = AppDirectories::Load(app);
-    EXPECT_FALSE(directories.folders[0].IsEmpty());
+    EXPECT_EQ(directories.folders[1], JoinPath(ProgramDirectory(), "Libraries"));
+    EXPECT_EQ(app.GetProfileString("Directories", "userlib"),
+              ToStoredPath(JoinPath(ProgramDirectory(), "Libraries")));
+    EXPECT_EQ(directories.folders[2], "/Lib/Spice");
     EXPECT_TRUE(directories.folders[3].IsEmpty());
     directories.folders[3] = "/home/user/designs";
     directories.Apply(app);
-    EXPECT_EQ(app.GetProfileString("Directories", "user1"), "/home/user/designs");
+    EXPECT_EQ(app.GetProfileString("Directories", "user1"), "\\home\\user\\designs");
+    EXPECT_EQ(app.GetProfileString("Directories", "spice"), "\\Lib\\Spice");
+    EXPECT_TRUE(app.GetProfileString("Directories", "user2").IsEmpty());
 }
 
 TEST(AppOptionsKeys, MenuLabelsAndListedKeys) {

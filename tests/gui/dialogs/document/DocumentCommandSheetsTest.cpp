@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
+#include <QImage>
 #include <QLineEdit>
 #include <QTableWidget>
 #include <QTest>
@@ -12,6 +13,7 @@
 #include "gui/dialogs/document/DlgFrame.h"
 #include "gui/dialogs/document/DlgPageMargins.h"
 #include "gui/dialogs/document/DocSettingsSheet.h"
+#include "gui/dialogs/document/MappedPreview.h"
 #include "gui/dialogs/document/TitleBlockSheet.h"
 #include "gui/dialogs/objects/DlgOtherAttr.h"
 #include "gui/support/QtTestApp.h"
@@ -127,6 +129,40 @@ TEST_F(DocumentCommandSheetsTest, DocumentSettingsWithoutTheBoxLeaveTheDefaults)
     EditDocumentSettings(doc, nullptr, {});
     EXPECT_EQ(Steps().size(), 1u);
     EXPECT_EQ(app.Settings().GetProfileInt("Document", "PaperColour", -1), 7u);
+}
+
+// The white sheet of the Frame page's preview: its size on screen.
+QSize PreviewSheet(CDocSettingsSheet& sheet) {
+    EXPECT_TRUE(sheet.SetCurrentPage(3));
+    auto* preview = sheet.CurrentPage()->findChild<CMappedPreview*>();
+    EXPECT_NE(preview, nullptr);
+    if (!preview)
+        return {};
+    const QImage image = preview->grab().toImage();
+    QRect white;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (image.pixel(x, y) == qRgb(255, 255, 255))
+                white |= QRect(x, y, 1, 1);
+    return white.size();
+}
+
+// The preview has the shape of the document's sheet: landscape (the new document's A4) or
+// portrait.
+TEST_F(DocumentCommandSheetsTest, TheFramePreviewHasTheSheetsShape) {
+    for (bool landscape : {true, false}) {
+        if (!landscape) {
+            DocSettings portrait = DocSettings::Of(doc);
+            portrait.paperSize = SIZE{8268, -11693};
+            ASSERT_TRUE(ApplyDocumentSettings(doc, portrait, {}));
+        }
+        Answer<CDocSettingsSheet>(false, [landscape](CDocSettingsSheet& sheet) {
+            const QSize shown = PreviewSheet(sheet);
+            EXPECT_EQ(shown.width() > shown.height(), landscape)
+                << shown.width() << " x " << shown.height();
+        });
+        EditDocumentSettings(doc, nullptr, {});
+    }
 }
 
 // The default widths the General page shows rounded (pin 2 as 0.1 points, wire 5 as 0.4,

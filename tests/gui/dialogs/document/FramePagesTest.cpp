@@ -54,7 +54,7 @@ TEST_F(FramePagesTest, FramePageEditsACopyOfTheBorder) {
     CSheetBorder border;
     border.m_flags = 0x7F | CSheetBorder::kFrameLines;
     std::vector<COLORREF> asked;
-    CDlgFrame page(border, false, [&asked](COLORREF colour) {
+    CDlgFrame page(border, SIZE{11693, -8268}, false, [&asked](COLORREF colour) {
         asked.push_back(colour);
         return std::optional<COLORREF>(0x123456);
     });

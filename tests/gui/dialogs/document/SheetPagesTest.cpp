@@ -49,6 +49,19 @@ TEST_F(SheetPagesTest, A4ChosenInLandscapeWritesTheRecord) {
     EXPECT_EQ(paper.cy, -8268);
 }
 
+// The list highlights the document's paper, in either orientation, or "User Defined".
+TEST_F(SheetPagesTest, TheListHighlightsThePaperOfTheSheet) {
+    const std::pair<SIZE, int> papers[] = {{{11693, -8268}, 3},  // A4 landscape
+                                           {{8268, -11693}, 3},  // A4 portrait
+                                           {{8500, -11000}, 10},
+                                           {{17000, -11000}, 9},
+                                           {{12345, -6789}, 0}};
+    for (auto [paper, row] : papers) {
+        CDlgSheetSize page(paper, true);
+        EXPECT_EQ(page.paperList()->currentRow(), row) << paper.cx << " x " << paper.cy;
+    }
+}
+
 TEST_F(SheetPagesTest, TypingChoosesUserDefinedAndBoundsFollowTheUnit) {
     SIZE paper{11000, -8500};
     CDlgSheetSize page(paper, false);

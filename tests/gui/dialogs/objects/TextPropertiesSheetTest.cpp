@@ -87,6 +87,35 @@ TEST_F(TextPropertiesSheetTest, PagesShowTheMergedTextsAndOkWithoutChangesKeepsT
     EXPECT_EQ(doc.GetUndoList().GetCount(), 1);
 }
 
+// A face this system does not have is shown and chosen on the Font page, and kept by OK unless
+// another face is picked.
+TEST_F(TextPropertiesSheetTest, AStoredFaceThatIsNotInstalledIsShownAndKept) {
+    const char* missing = "Courier New Vosk Test Face";
+    Text("Clock", missing, -100);
+    const auto shownFace = [missing](CPropertySheet& sheet) {
+        ASSERT_TRUE(sheet.SetCurrentPage(1));
+        auto* font = static_cast<CDlgTextFont*>(sheet.CurrentPage());
+        ASSERT_NE(font->faces()->currentItem(), nullptr);
+        EXPECT_EQ(font->faces()->currentItem()->text(), missing);
+        font->size()->setEditText("12");
+    };
+    EXPECT_TRUE(Run(true, shownFace));
+    auto* text = static_cast<CTextBox*>(doc.GetObjects().GetHead());
+    EXPECT_STREQ(text->GetOwnFont()->lfFaceName, missing);
+    EXPECT_EQ(text->GetOwnFont()->lfHeight, -120);
+    texts.RemoveAll();
+    texts.AddTail(doc.GetObjects().GetHead());
+    EXPECT_TRUE(Run(true, [missing](CPropertySheet& sheet) {
+        ASSERT_TRUE(sheet.SetCurrentPage(1));
+        QListWidget* faces = static_cast<CDlgTextFont*>(sheet.CurrentPage())->faces();
+        QListWidgetItem* other = faces->item(faces->item(0)->text() == missing ? 1 : 0);
+        faces->setCurrentItem(other);
+        emit faces->itemClicked(other);
+    }));
+    text = static_cast<CTextBox*>(doc.GetObjects().GetHead());
+    EXPECT_STRNE(text->GetOwnFont()->lfFaceName, missing);
+}
+
 TEST_F(TextPropertiesSheetTest, ASizeAndTextTypedApplyToEveryTextCancelToNone) {
     Text("Supply", "Arial", -100);
     const auto edit = [](CPropertySheet& sheet) {

@@ -4,11 +4,14 @@
 #include <gtest/gtest.h>
 
 #include <QComboBox>
+#include <QImage>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <algorithm>
 #include <memory>
 
 #include "gui/dialogs/objects/OutlineFillControls.h"
@@ -81,6 +84,24 @@ protected:
     ScopedApp scoped;
     CDrawDoc doc;
 };
+
+// Steps 1 and 2 show a picture down their left side, a block with pins on a sheet; step 3 shows
+// its preview there instead.
+TEST_F(SubcctWizardTest, TheFirstTwoStepsShowTheSidePicture) {
+    CSubcctWizard wizard(doc);
+    wizard.show();
+    for (int step : {CSubcctWizard::kStep1, CSubcctWizard::kStep2}) {
+        const QImage picture = wizard.page(step)->pixmap(QWizard::WatermarkPixmap).toImage();
+        ASSERT_FALSE(picture.isNull()) << step;
+        EXPECT_GT(picture.height(), picture.width());
+        EXPECT_NE(picture.pixel(picture.width() / 2, picture.height() / 2), picture.pixel(2, 2));
+    }
+    EXPECT_TRUE(wizard.page(CSubcctWizard::kStep3)->pixmap(QWizard::WatermarkPixmap).isNull());
+    const QList<QLabel*> shown = wizard.findChildren<QLabel*>();
+    EXPECT_TRUE(std::any_of(shown.begin(), shown.end(), [](const QLabel* label) {
+        return label->isVisible() && !label->pixmap().isNull() && label->pixmap().height() > 200;
+    }));
+}
 
 TEST_F(SubcctWizardTest, SignalsTypedInStepTwoBecomeTheSymbolsPins) {
     testsupport::ScriptedPrompt prompt({IDOK});
