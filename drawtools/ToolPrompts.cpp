@@ -4,8 +4,12 @@
 #include <iterator>
 #include <vector>
 
+#include "library/LibraryBarServices.h"
+#include "library/LibraryFile.h"
 #include "model/object/DrawObj.h"
 #include "model/object/MenuBuilder.h"
+#include "platform/DiskFile.h"
+#include "platform/Paths.h"
 #include "resources/CommandIds.h"
 
 namespace {
@@ -47,6 +51,21 @@ ContextMenuEntry Item(UINT id, const char* text) {
 
 ContextMenuEntry Separator() {
     return {};
+}
+
+// Adding to the library selected on the Files page: named after that library while it can be
+// written, else disabled.
+ContextMenuEntry AddToSelectedLibraryItem() {
+    ContextMenuEntry entry = Item(ID_LIBRARY_ADD_SELECTED, "Add to <library>..");
+    CLibraryFile library;
+    if (GetLibraryBarServices().OpenSelectedLibrary(&library, CDiskFile::modeReadWrite)) {
+        CString text;
+        text.Format("&Add to %s...", FileTitle(library.GetFilePath()).c_str());
+        entry.text = text.str();
+    } else {
+        entry.enabled = false;
+    }
+    return entry;
 }
 
 // Collects an object's own entries, popups nested as they are opened.
@@ -101,6 +120,7 @@ ToolMenu ObjectMenu(CDrawObj& object) {
     object.AddContextMenu(&builder);
     menu.push_back(Separator());
     menu.push_back(Item(ID_LIBRARY_ADD_TO, "Add to &Library..."));
+    menu.push_back(AddToSelectedLibraryItem());
     return menu;
 }
 

@@ -48,6 +48,7 @@ struct ContextMenuEntry {
     UINT id = 0;
     std::string text;
     std::vector<ContextMenuEntry> submenu;
+    bool enabled = true;
 };
 using ToolMenu = std::vector<ContextMenuEntry>;
 

@@ -29,6 +29,7 @@ constexpr MenuItem kFrameFile[] = {Cmd(ID_FILE_NEW),
                                    Popup("&Import", kImport),
                                    Sep(),
                                    Cmd(ID_FILE_PRINT_SETUP),
+                                   Cmd(ID_TOOLS_DRC_SETUP, "&Setup DRC.."),
                                    Sep(),
                                    RecentFiles(),
                                    Sep(),
@@ -184,7 +185,8 @@ constexpr MenuItem kSimulators[] = {Cmd(ID_SIMULATOR_FIRST), Cmd(ID_SIMULATOR_2)
                                     Cmd(ID_SIMULATOR_LAST)};
 constexpr MenuItem kConnectWireTo[] = {Cmd(ID_CONNECT_GROUND1),    Cmd(ID_CONNECT_GROUND2),
                                        Cmd(ID_CONNECT_POWER1),     Cmd(ID_CONNECT_POWER1 + 1),
-                                       Cmd(ID_CONNECT_POWER1 + 2), Cmd(ID_CONNECT_POWER4)};
+                                       Cmd(ID_CONNECT_POWER1 + 2), Cmd(ID_CONNECT_POWER4),
+                                       Cmd(ID_CONNECT_OTHER_NET)};
 constexpr MenuItem kObject[] = {Cmd(ID_OBJECT_LINE_COLOUR),
                                 Cmd(ID_OBJECT_FILL_COLOUR),
                                 Sep(),

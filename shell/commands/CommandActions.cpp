@@ -6,6 +6,7 @@
 #include <QWidget>
 
 #include "resources/CommandTable.h"
+#include "shell/commands/AcceleratorKeys.h"
 #include "shell/commands/CommandRouter.h"
 
 namespace {
@@ -19,10 +20,12 @@ void ApplyTableEntry(QAction* action, const CommandInfo& info) {
     action->setStatusTip(newline < 0 ? prompt : prompt.left(newline));
     if (newline >= 0)
         action->setToolTip(prompt.mid(newline + 1));
-    if (*info.key) {
+    // The view's own keys are no shortcuts: the view runs them while it has the focus.
+    const QKeySequence accelerator = AcceleratorOf(info);
+    if (!accelerator.isEmpty() && !IsViewKey(accelerator)) {
         // "Enter" names both the main and the keypad key.
         const QString key = QString::fromUtf8(info.key);
-        QList<QKeySequence> shortcuts{QKeySequence(key, QKeySequence::PortableText)};
+        QList<QKeySequence> shortcuts{accelerator};
         if (key.endsWith("+Enter"))
             shortcuts.append(QKeySequence(QString(key).replace("+Enter", "+Return"),
                                           QKeySequence::PortableText));

@@ -33,6 +33,7 @@
 #include "resources/ToolbarTable.h"
 #include "shell/app/SplashWnd.h"
 #include "shell/app/WindowPlacement.h"
+#include "shell/commands/AcceleratorKeys.h"
 #include "shell/commands/CommandActions.h"
 #include "shell/commands/TableMenus.h"
 #include "shell/commands/ToolMenuEntries.h"
@@ -125,9 +126,10 @@ CMainFrame::CMainFrame(SettingsStore& settings, QWidget* parent)
     });
     CreateBars();
     RegisterCommands();
-    // Accelerators work whichever menu bar is showing.
+    // Accelerators work whichever menu bar is showing; the view's own keys work in the view.
     for (const CommandInfo& info : AllCommands()) {
-        if (*info.key)
+        const QKeySequence key = AcceleratorOf(info);
+        if (!key.isEmpty() && !IsViewKey(key))
             addAction(m_actions->Action(info.id));
     }
     SetMenuBar(IDR_MAINFRAME);
@@ -441,6 +443,11 @@ void CMainFrame::UpdateCommandUI() {
         if (ui.text)
             m_statusBar->SetPaneText(pane, QString::fromStdString(*ui.text));
     }
+}
+
+void CMainFrame::TriggerCommand(UINT id) {
+    m_actions->Update(id);
+    m_actions->Action(id)->trigger();
 }
 
 void CMainFrame::ScheduleCommandUpdate() {

@@ -74,6 +74,7 @@ public:
     // Runs UpdateCommandUI soon, once however often it is asked for meanwhile.
     void ScheduleCommandUpdate() override;
     void ExecuteCommand(UINT id) override { m_router.Execute(id); }
+    void TriggerCommand(UINT id) override;
     // The zoom box of the main toolbar.
     QComboBox* ZoomBox() const override;
     void ShowPrompt(const QString& text) override;

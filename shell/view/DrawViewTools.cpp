@@ -15,6 +15,7 @@
 #include "model/app/SchematicApp.h"
 #include "model/doc/DrawDoc.h"
 #include "resources/CommandIds.h"
+#include "shell/commands/AcceleratorKeys.h"
 #include "shell/view/DrawView.h"
 #include "shell/view/ToolEvents.h"
 #include "shell/view/ViewHost.h"
@@ -57,6 +58,7 @@ void AddMenuEntries(QMenu& menu, const ToolMenu& entries) {
         } else {
             QAction* action = menu.addAction(QString::fromUtf8(entry.text.c_str()));
             action->setData(entry.id);
+            action->setEnabled(entry.enabled);
         }
     }
 }
@@ -79,6 +81,9 @@ bool CDrawView::PlaceObjects(const CObList& objects) {
     // What the document refused is still ours.
     for (POSITION pos = copies.GetHeadPosition(); pos;)
         delete copies.GetNext(pos);
+    // The keys that turn, mirror and drop the carried objects are the view's.
+    if (placed)
+        setFocus();
     return placed;
 }
 
@@ -205,6 +210,12 @@ void CDrawView::keyPressEvent(QKeyEvent* event) {
     CDrawTool* tool = CurrentTool();
     const ToolKey key = ToolKeyOf(event);
     if (tool && tool->OnKeyDown(*this, key, ToolFlags(event))) {
+        event->accept();
+        return;
+    }
+    if (const UINT command = ViewKeyCommand(*event)) {
+        if (IViewHost* host = ViewHostOf(this))
+            host->TriggerCommand(command);
         event->accept();
         return;
     }

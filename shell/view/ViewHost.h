@@ -23,6 +23,8 @@ public:
     virtual void ScheduleCommandUpdate() = 0;
     // Runs a command as the menus would.
     virtual void ExecuteCommand(UINT id) = 0;
+    // Runs a command as its accelerator would: only while it is enabled.
+    virtual void TriggerCommand(UINT id) = 0;
     // Shows a prompt in the status bar; an empty text clears it.
     virtual void ShowPrompt(const QString& text) = 0;
     // Opens dropped or given files in order.

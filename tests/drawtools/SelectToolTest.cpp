@@ -9,11 +9,14 @@
 #include "drawtools/SelectTool.h"
 #include "drawtools/ToolPrompts.h"
 #include "drawtools/WireDragTool.h"
+#include "library/LibraryBarServices.h"
+#include "library/LibraryFile.h"
 #include "model/net/Wire.h"
 #include "model/shapes/DrawRect.h"
 #include "model/symbol/Pin.h"
 #include "model/symbol/Symbol.h"
 #include "resources/CommandIds.h"
+#include "support/TestSupport.h"
 
 namespace {
 
@@ -210,7 +213,45 @@ TEST_F(SelectToolTest, AWiresMenuHoldsItsOwnEntries) {
     for (const ContextMenuEntry& entry : properties[3].submenu)
         ids.push_back(entry.id);
     EXPECT_EQ(ids, (std::vector<UINT>{32956, 32962, 0, 32958, 32959, 32960, 32961, 0, 32992}));
-    EXPECT_EQ(menu.back().id, ID_LIBRARY_ADD_TO);
+    EXPECT_EQ(menu.end()[-2].id, ID_LIBRARY_ADD_TO);
+}
+
+// A Files page with one library selected.
+class SelectedLibrary : public ILibraryBarServices {
+public:
+    explicit SelectedLibrary(std::string path) : m_path(std::move(path)) {}
+    BOOL OpenSelectedLibrary(CLibraryFile* library, UINT mode) override {
+        return library ? library->Open(m_path.c_str(), mode) : TRUE;
+    }
+
+private:
+    std::string m_path;
+    ScopedInstall<ILibraryBarServices> m_installed{*this};
+};
+
+// The two ways to store the object end its menu; the second names the library selected on the
+// Files page and is disabled while none is.
+TEST_F(SelectToolTest, AnObjectsMenuOffersTheChosenAndTheSelectedLibrary) {
+    AddBox(CRect(1000, -1000, 1400, -1400));
+    view.cursor = ToolTestView::At(1100, -1000);
+    Tool().OnContextMenu(view, CPoint(0, 0));
+    const ToolMenu& menu = view.shownMenus.back();
+    ASSERT_GE(menu.size(), 3u);
+    EXPECT_EQ(menu.end()[-3].id, 0u);
+    EXPECT_EQ(menu.end()[-2].text, "Add to &Library...");
+    EXPECT_EQ(menu.back().id, ID_LIBRARY_ADD_SELECTED);
+    EXPECT_EQ(menu.back().text, "Add to <library>..");
+    EXPECT_FALSE(menu.back().enabled);
+
+    testsupport::TempDir dir;
+    const std::string path = (dir / "parts.rlb").string();
+    CLibraryFile created;
+    ASSERT_EQ(created.Create(path.c_str()), kCreateDone);
+    created.Close();
+    SelectedLibrary page(path);
+    Tool().OnContextMenu(view, CPoint(0, 0));
+    EXPECT_EQ(view.shownMenus.back().back().text, "&Add to parts...");
+    EXPECT_TRUE(view.shownMenus.back().back().enabled);
 }
 
 // A part turned by 90 degrees and placed with its one unwired pin at (2000, -3000) goes where

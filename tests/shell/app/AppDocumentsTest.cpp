@@ -9,6 +9,7 @@
 
 #include "model/doc/DocView.h"
 #include "resources/CommandIds.h"
+#include "resources/CommandTable.h"
 #include "resources/MenuTable.h"
 #include "resources/ToolbarTable.h"
 #include "shell/commands/CommandActions.h"
@@ -228,9 +229,9 @@ TEST_F(AppDocumentsTest, EveryMenuToolbarAndAcceleratorCommandIsRouted) {
                 check(button.id, bar.title);
         }
     }
-    for (const auto& [id, action] : frame.actions().Actions()) {
-        if (!action->shortcut().isEmpty())
-            check(id, action->shortcut().toString().toStdString());
+    for (const CommandInfo& info : AllCommands()) {
+        if (*info.key)
+            check(info.id, info.key);
     }
     for (const auto& [id, where] : unrouted)
         ADD_FAILURE() << "command " << id << " of " << where << " has no handler";

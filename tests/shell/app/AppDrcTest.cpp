@@ -1,13 +1,17 @@
 // The application's side of the design-rule check: the rules of the settings at start-up, the
 // schematics the check sees and the Tools menu's check.
 
+#include <QApplication>
+#include <QMenu>
 #include <QTest>
+#include <QTimer>
 
 #include "gui/drc/DlgDrcRun.h"
 #include "gui/drc/DrcReportEdit.h"
 #include "model/net/Net.h"
 #include "model/net/Wire.h"
 #include "resources/CommandIds.h"
+#include "shell/commands/CommandActions.h"
 #include "shell/frames/WorkspaceBar.h"
 #include "shell/support/AppFixture.h"
 
@@ -80,6 +84,30 @@ TEST_F(AppDrcTest, TheToolsMenuChecksTheActiveSchematic) {
                  QString("Empty Nets :\nWarning: Empty net - N1\n\namp.sch\nErrors :  0\n"
                          "Warnings :  1\n"));
     Close(*app);
+}
+
+// With no document open the File menu reaches the rules' set-up sheet.
+TEST_F(AppDrcTest, TheFrameMenuOpensTheSetupSheet) {
+    auto app = Start();
+    CMainFrame* frame = app->MainFrame();
+    QAction* setup = nullptr;
+    for (QAction* action : frame->menuBarPopups(IDR_MAINFRAME).front()->actions()) {
+        if (action->text() == "&Setup DRC..")
+            setup = action;
+    }
+    ASSERT_NE(setup, nullptr);
+    EXPECT_EQ(CommandActions::IdOf(setup), ID_TOOLS_DRC_SETUP);
+    frame->UpdateCommandUI();
+    EXPECT_TRUE(setup->isEnabled());
+    QString shown;
+    QTimer::singleShot(0, [&shown] {
+        if (QWidget* sheet = QApplication::activeModalWidget()) {
+            shown = sheet->windowTitle();
+            sheet->close();
+        }
+    });
+    setup->trigger();
+    EXPECT_EQ(shown, "Design Rule Check Setup");
 }
 
 }  // namespace

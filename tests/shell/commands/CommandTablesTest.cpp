@@ -4,6 +4,7 @@
 #include <QImage>
 #include <QKeySequence>
 #include <QPixmap>
+#include <algorithm>
 #include <functional>
 #include <set>
 #include <string>
@@ -13,6 +14,7 @@
 #include "resources/CommandTable.h"
 #include "resources/MenuTable.h"
 #include "resources/ToolbarTable.h"
+#include "shell/commands/AcceleratorKeys.h"
 
 namespace {
 
@@ -38,9 +40,7 @@ TEST(CommandTables, EveryCommandIsListedOnceWithAConsistentAccelerator) {
         if (key.empty())
             continue;
         // The key is a valid key sequence, shown in the menu text after the tab.
-        EXPECT_FALSE(
-            QKeySequence(QString::fromStdString(key), QKeySequence::PortableText).isEmpty())
-            << key;
+        EXPECT_FALSE(AcceleratorOf(info).isEmpty()) << key;
         const auto tab = text.find('\t');
         ASSERT_NE(tab, std::string::npos) << text;
         EXPECT_EQ(text.substr(tab + 1), key) << info.id;
@@ -48,6 +48,41 @@ TEST(CommandTables, EveryCommandIsListedOnceWithAConsistentAccelerator) {
     for (UINT id : PendingCommandIds())
         EXPECT_NE(FindCommandInfo(id), nullptr) << id;
     EXPECT_EQ(FindCommandInfo(1), nullptr);
+}
+
+TEST(CommandTables, KeysAreTheViewsUnlessCtrlOrAltOrAFunctionKeyIsInThem) {
+    const std::pair<UINT, QKeySequence> keys[] = {
+        {ID_OBJECT_MOVE_BACK, QKeySequence(Qt::Key_Minus)},
+        {ID_OBJECT_MOVE_TO_FRONT, QKeySequence(Qt::CTRL | Qt::Key_Plus)},
+        {ID_ZOOM_IN, QKeySequence(Qt::Key_PageUp)},
+        {ID_ZOOM_OUT, QKeySequence(Qt::Key_PageDown)},
+        {ID_EDIT_ROTATE_MINUS_90, QKeySequence(Qt::CTRL | Qt::Key_Space)}};
+    for (const auto& [id, key] : keys)
+        EXPECT_EQ(AcceleratorOf(*FindCommandInfo(id)), key) << id;
+    for (UINT id : {ID_EDIT_ROTATE_90, ID_OBJECT_MOVE_FORWARD, ID_ZOOM_PAGE, ID_DRAW_ELLIPSE})
+        EXPECT_TRUE(IsViewKey(AcceleratorOf(*FindCommandInfo(id)))) << id;
+    for (UINT id : {ID_OBJECT_MOVE_TO_BACK, ID_EDIT_CLEAR, ID_EDIT_PROPERTIES, ID_HELP_FINDER})
+        EXPECT_FALSE(IsViewKey(AcceleratorOf(*FindCommandInfo(id)))) << id;
+}
+
+// "Other Net.." ends the Object menu's Connect Wire To; the frame's File menu sets up the DRC.
+TEST(CommandTables, TheMenusOfferOtherNetsAndTheDrcSetup) {
+    const MenuInfo* schematic = FindMenu(IDR_SCHEMATIC);
+    const auto object =
+        std::find_if(schematic->items.begin(), schematic->items.end(),
+                     [](const MenuItem& item) { return item.text == std::string("&Object"); });
+    ASSERT_NE(object, schematic->items.end());
+    const MenuItem& connect = object->items.back();
+    EXPECT_EQ(std::string(connect.text), "Connect Wire To");
+    EXPECT_EQ(connect.items.back().id, ID_CONNECT_OTHER_NET);
+    EXPECT_EQ(std::string(FindCommandInfo(ID_CONNECT_OTHER_NET)->text), "&Other Net..");
+
+    std::vector<std::string> setup;
+    for (const MenuItem& item : FindMenu(IDR_MAINFRAME)->items.front().items) {
+        if (item.kind == MenuItem::kCommand && item.id == ID_TOOLS_DRC_SETUP)
+            setup.push_back(item.text ? item.text : FindCommandInfo(item.id)->text);
+    }
+    EXPECT_EQ(setup, std::vector<std::string>{"&Setup DRC.."});
 }
 
 TEST(CommandTables, EveryImageIsACompiledInPicture) {

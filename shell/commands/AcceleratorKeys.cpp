@@ -1,0 +1,59 @@
+#include "shell/commands/AcceleratorKeys.h"
+
+#include <QKeyEvent>
+
+#include "resources/CommandTable.h"
+
+namespace {
+
+// The menus' names of keys that Qt spells otherwise.
+QString PortableKeyText(QString text) {
+    const std::pair<const char*, const char*> names[] = {
+        {"Page Up", "PgUp"}, {"Page Down", "PgDown"}, {"Plus", "+"}, {"Minus", "-"}};
+    for (const auto& [shown, portable] : names) {
+        if (text.endsWith(QLatin1String(shown)))
+            return text.left(text.size() - qsizetype(strlen(shown))) + QLatin1String(portable);
+    }
+    return text;
+}
+
+bool IsFunctionKey(Qt::Key key) {
+    return key >= Qt::Key_F1 && key <= Qt::Key_F35;
+}
+
+// Shift and the keypad only choose how a sign is typed: "+" is Shift+= on many keyboards.
+Qt::KeyboardModifiers ViewKeyModifiers(const QKeyEvent& event) {
+    Qt::KeyboardModifiers modifiers = event.modifiers() & ~Qt::KeypadModifier;
+    const QString text = event.text();
+    if (text.size() == 1 && text[0].isPrint() && !text[0].isLetter())
+        modifiers &= ~Qt::ShiftModifier;
+    return modifiers;
+}
+
+}  // namespace
+
+QKeySequence AcceleratorOf(const CommandInfo& info) {
+    if (!*info.key)
+        return {};
+    return QKeySequence(PortableKeyText(QString::fromUtf8(info.key)), QKeySequence::PortableText);
+}
+
+bool IsViewKey(const QKeySequence& key) {
+    if (key.isEmpty())
+        return false;
+    const QKeyCombination combination = key[0];
+    const Qt::Key code = combination.key();
+    return !(combination.keyboardModifiers() &
+             (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) &&
+           !IsFunctionKey(code) && code != Qt::Key_Delete;
+}
+
+UINT ViewKeyCommand(const QKeyEvent& event) {
+    const QKeySequence pressed(QKeyCombination(ViewKeyModifiers(event), Qt::Key(event.key())));
+    for (const CommandInfo& info : AllCommands()) {
+        const QKeySequence key = AcceleratorOf(info);
+        if (IsViewKey(key) && key == pressed)
+            return info.id;
+    }
+    return 0;
+}
