@@ -125,8 +125,13 @@ TEST_F(UntouchedSheetsTest, WireSheet) {
 TEST_F(UntouchedSheetsTest, BusSheetOverSeveralBuses) {
     CWireSheetRunner runner;
     ScopedInstall<IWireSheetRunner> installed(runner);
-    Wire<CBus>(0)->SetWidth(30);
-    Wire<CBus>(500)->SetWidth(50);
+    for (const LONG width : {30, 50}) {
+        auto* bus = new CBus;
+        bus->SetWidth(width);
+        bus->AddPoint(CPoint(0, width * 10));
+        bus->AddPoint(CPoint(1000, width * 10));
+        Select(bus)->RecalcBounds(nullptr);
+    }
     ExpectOneStepOnlyWhenEdited(
         [this] { EditBusProperties(view, doc); },
         [](CPropertySheet& sheet) { PageOf<CDlgBus>(sheet, 0).startArrow()->click(); });
@@ -138,7 +143,7 @@ TEST_F(UntouchedSheetsTest, PinSheet) {
     auto* pin = new CPin();
     pin->SetEnds(CPoint(0, 0), CPoint(300, 0));
     pin->SetAttr("_ID", "A", kSetAttrForce);
-    Select(pin);
+    Select(pin)->RecalcBounds();
     ExpectOneStepOnlyWhenEdited(
         [this] { EditPinProperties(view, doc); },
         [](CPropertySheet& sheet) { PageOf<CDlgPinProp>(sheet, 0).nameEdit()->setText("CLK"); });
@@ -151,7 +156,7 @@ TEST_F(UntouchedSheetsTest, SymbolSheet) {
     symbol->SetFlags(kSymbolGraphical, kSymbolKindMask);
     symbol->SetAttr("_Name", "LOGO", kSetAttrForce);
     symbol->SetAttr("Maker", "Vosk", kSetAttrForce);
-    Select(symbol);
+    Select(symbol)->RecalcBounds(nullptr);
     ExpectOneStepOnlyWhenEdited([this] { EditSymbolProperties(view, doc); },
                                 [](CPropertySheet& sheet) {
                                     PageOf<CDlgDevGeneral>(sheet, 0).nameEdit()->setText("BADGE");
