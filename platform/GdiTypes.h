@@ -3,6 +3,9 @@
 // pen, brush and font descriptions that documents store. Their stored layouts are the
 // 32-bit little-endian ones; the archive reads and writes them field by field.
 
+#include <cstring>
+#include <type_traits>
+
 #include "platform/Types.h"
 
 struct POINT {
@@ -106,3 +109,11 @@ struct LOGFONT {  // 60 bytes stored; the face name is a NUL-terminated 32-byte 
 constexpr int kStoredLogPenSize = 16;
 constexpr int kStoredLogBrushSize = 12;
 constexpr int kStoredLogFontSize = 60;
+
+// Whether two records hold the same values. Their fields fill them without gaps, so their bytes
+// compare; a face name compares with the bytes after its terminator.
+template <class Record>
+bool SameRecord(const Record& a, const Record& b) {
+    static_assert(std::has_unique_object_representations_v<Record>);
+    return std::memcmp(&a, &b, sizeof(Record)) == 0;
+}

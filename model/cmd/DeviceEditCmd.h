@@ -18,3 +18,7 @@ private:
     Ref<CDevice> m_device;
     Ref<CDevice> m_copy;
 };
+
+// Records the edit of device, whose attributes were before's, as one "device edit" step and
+// refreshes the document's views; an edit that left the attributes as they were adds none.
+void RecordDeviceEdit(CDrawDoc& doc, CDevice& device, CDevice& before);

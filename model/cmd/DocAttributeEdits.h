@@ -18,6 +18,10 @@ struct DocAttributeEdits {
     std::vector<CString> hiddenTexts;  // attributes whose texts leave the sheet
     std::vector<CString> shownTexts;   // attributes that get a text on the sheet
 
+    bool IsEmpty() const {
+        return values.empty() && removed.empty() && hiddenTexts.empty() && shownTexts.empty();
+    }
+
     // The changes the records of a page loaded by LoadDocAttributes hold after OK, against the
     // document as it is. An attribute deleted on the page also loses its texts.
     static DocAttributeEdits FromRecords(CDrawDoc& doc, const CAttrMerge& merge);

@@ -89,6 +89,8 @@ void ShowTexts(CDrawDoc& doc, const DocAttributeEdits& edits) {
 
 BOOL ApplyDocumentSettings(CDrawDoc& doc, const DocSettings& settings,
                            const DocAttributeEdits& edits) {
+    if (settings == DocSettings::Of(doc) && edits.IsEmpty())
+        return TRUE;
     if (!doc.GetUndoList().Execute(new CDocSettingsCmd(settings, FALSE)))
         return FALSE;
     SetValues(doc, edits);
@@ -98,4 +100,9 @@ BOOL ApplyDocumentSettings(CDrawDoc& doc, const DocSettings& settings,
     doc.UpdateAttrTexts(nullptr);
     doc.UpdateAllViews(nullptr, 0);
     return TRUE;
+}
+
+void ApplyPrintOptions(CDrawDoc& doc, const DocSettings& settings) {
+    if (!(settings == DocSettings::Of(doc)))
+        doc.GetUndoList().Execute(new CDocSettingsCmd(settings, TRUE));
 }

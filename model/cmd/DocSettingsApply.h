@@ -6,6 +6,9 @@
 #include "model/cmd/DocAttributeEdits.h"
 #include "model/cmd/DocSettingsCmd.h"
 
-// FALSE, changing nothing, when the settings cannot be applied.
+// Settings that are the document's and no attribute edits add no step. FALSE, changing
+// nothing, when the settings cannot be applied.
 BOOL ApplyDocumentSettings(CDrawDoc& doc, const DocSettings& settings,
                            const DocAttributeEdits& edits);
+// OK of the print options: one "print options" step, none when the settings are the document's.
+void ApplyPrintOptions(CDrawDoc& doc, const DocSettings& settings);

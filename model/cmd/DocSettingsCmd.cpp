@@ -10,6 +10,17 @@ DocSettings DocSettings::Of(const CDrawDoc& doc) {
             doc.GetPaperSize(), doc.GetMargins(),    doc.m_border,          doc.m_printSettings};
 }
 
+bool DocSettings::operator==(const DocSettings& other) const {
+    return SameRecord(pen, other.pen) && SameRecord(brush, other.brush) &&
+           SameRecord(pinPen, other.pinPen) && SameRecord(pinBrush, other.pinBrush) &&
+           SameRecord(wirePen, other.wirePen) && SameRecord(wireBrush, other.wireBrush) &&
+           SameRecord(textFont, other.textFont) && SameRecord(pinFont, other.pinFont) &&
+           paperColour == other.paperColour && pinNameColour == other.pinNameColour &&
+           pinNumberColour == other.pinNumberColour && firstPartNumber == other.firstPartNumber &&
+           SameRecord(paperSize, other.paperSize) && SameRecord(margins, other.margins) &&
+           border == other.border && printSettings == other.printSettings;
+}
+
 BOOL CDocSettingsCmd::Do(CDrawDoc* doc) {
     const DocSettings present = DocSettings::Of(*doc);
     doc->m_pen = m_kept.pen;

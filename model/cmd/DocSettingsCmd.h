@@ -27,6 +27,7 @@ struct DocSettings {
     CPrintSettings printSettings;
 
     static DocSettings Of(const CDrawDoc& doc);
+    bool operator==(const DocSettings& other) const;
 };
 
 class CDocSettingsCmd : public CExchangeCmd {

@@ -7,6 +7,8 @@
 #include "model/cmd/ObjectPlaces.h"
 #include "model/doc/DrawDoc.h"
 #include "model/object/DrawObj.h"
+#include "platform/Archive.h"
+#include "platform/MemFile.h"
 
 namespace {
 void DeleteAll(CObList& objects) {
@@ -33,6 +35,17 @@ void RedirectLinks(CConnectionList& links, const CDrawObj* original, CDrawObj* c
         else
             links.Remove(pin);
     }
+}
+
+// The objects as the document's archive writes them, with the objects they refer to.
+std::vector<BYTE> StoredBytes(CDrawDoc* doc, const CObList& objects) {
+    CMemFile file;
+    CArchive ar(&file, CArchive::store);
+    ar.m_pDocument = doc;
+    for (POSITION pos = objects.GetHeadPosition(); pos;)
+        ar.WriteObject(objects.GetNext(pos));
+    ar.Close();
+    return file.Detach();
 }
 
 // Every object of the list is in the document once (wanted) or none is (not wanted).
@@ -67,6 +80,7 @@ BOOL CNamedCmd::BeginEdit(CDrawDoc* doc, const CObList& objects, const char* nam
         m_copies.AddTail(copy);
     }
     m_name = name;
+    m_originalBytes = StoredBytes(doc, m_originals);
     // The copies take over the links of the originals and of their pins, those among them
     // included.
     m_copyLinks.CollectInOrder(m_originals);
@@ -74,6 +88,10 @@ BOOL CNamedCmd::BeginEdit(CDrawDoc* doc, const CObList& objects, const char* nam
     for (POSITION pos = m_originals.GetHeadPosition(); pos;)
         RedirectLinks(m_copyLinks, NextObject(m_originals, pos), NextObject(m_copies, copy));
     return Do(doc);
+}
+
+bool CNamedCmd::CopiesAreUnchanged(CDrawDoc* doc) const {
+    return StoredBytes(doc, m_copies) == m_originalBytes;
 }
 
 BOOL CNamedCmd::Do(CDrawDoc* doc) {

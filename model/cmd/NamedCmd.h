@@ -5,6 +5,8 @@
 // rest of the sheet, and among the objects of the set, move with them. The command owns the
 // set that is outside the document and deletes it with itself.
 
+#include <vector>
+
 #include "model/undo/Command.h"
 #include "model/undo/ConnectionList.h"
 #include "platform/CString.h"
@@ -23,6 +25,10 @@ public:
     // Only once per command.
     BOOL BeginEdit(CDrawDoc* doc, const CObList& objects, const char* name);
     CObList& GetCopies() { return m_copies; }
+    CObList& GetOriginals() { return m_originals; }
+    // Whether the copies, with their links, are now stored as the originals were when the
+    // edit began: an edit that changed nothing.
+    bool CopiesAreUnchanged(CDrawDoc* doc) const;
 
     BOOL Do(CDrawDoc* doc) override;
     BOOL Undo(CDrawDoc* doc) override;
@@ -38,6 +44,7 @@ private:
     CObList m_copies;
     CConnectionList m_originalLinks;
     CConnectionList m_copyLinks;
+    std::vector<BYTE> m_originalBytes;  // the originals as stored when the edit began
     CString m_name;
     BOOL m_done = FALSE;
 };

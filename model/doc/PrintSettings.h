@@ -21,6 +21,8 @@ public:
     static constexpr double kMaxScale = 100.0;
     static bool IsSaneScale(double scale);
 
+    bool operator==(const CPrintSettings&) const = default;
+
     // The 16-byte record of the schematic file: the four members in order.
     void Serialize(CArchive& ar);
 

@@ -1,6 +1,7 @@
 #include "model/doc/SheetBorder.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <cstdlib>
 #include <vector>
@@ -319,6 +320,16 @@ void CSheetBorder::DrawZoneGrid(CDC* dc, const CRect& outer, const CRect& inner)
 
 // ---------------------------------------------------------------------------------------------
 // Storage
+
+bool CSheetBorder::operator==(const CSheetBorder& other) const {
+    // The spacing by its bits: one that is no number equals itself.
+    return std::bit_cast<DWORD>(m_spacing) == std::bit_cast<DWORD>(other.m_spacing) &&
+           m_frameSize == other.m_frameSize && m_flags == other.m_flags &&
+           m_blockX == other.m_blockX && m_blockY == other.m_blockY &&
+           SameRecord(m_font, other.m_font) && SameRecord(m_pen, other.m_pen) &&
+           SameRecord(m_fill, other.m_fill) && SameRecord(m_pageFill, other.m_pageFill) &&
+           m_textColour == other.m_textColour && m_gridColour == other.m_gridColour;
+}
 
 void CSheetBorder::Serialize(CArchive& ar) {
     if (ar.IsStoring()) {

@@ -48,6 +48,9 @@ public:
     // "A" ... "Z", "AA" ... "AZ", "BA" ... for column 0, 1, 2 ...
     static CString ColumnLabel(int column);
 
+    // Every member the same, the frame pen included.
+    bool operator==(const CSheetBorder& other) const;
+
     // The 110-byte record of the schematic file. The frame pen is not part of it, and the
     // frame size is kept in 16 bits.
     void Serialize(CArchive& ar);

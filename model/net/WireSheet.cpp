@@ -5,6 +5,7 @@
 #include <unordered_set>
 
 #include "model/cmd/NamedCmd.h"
+#include "model/cmd/NamedEdit.h"
 #include "model/cmd/NetPropCmd.h"
 #include "model/doc/DocView.h"
 #include "model/doc/DrawDoc.h"
@@ -237,15 +238,15 @@ BOOL ApplyWireSheet(CDrawDoc& doc, const std::vector<CWire*>& wires, const WireS
             netEdits.push_back(std::move(edit));
         }
     }
-    CUndoList& undo = doc.GetUndoList();
-    undo.Add(command.release());
+    // The wires store their nets: unchanged copies mean no net was changed either.
+    if (!RecordNamedEdit(doc, std::move(command)))
+        return TRUE;
     for (std::unique_ptr<CNetPropCmd>& edit : netEdits) {
         if (doc.MergeCommand(edit.get()))
             static_cast<void>(edit.release());
         else
-            undo.Add(edit.release());
+            doc.GetUndoList().Add(edit.release());
     }
-    doc.UpdateAllViews(nullptr, kHintReplaceSelection, &copies);
     return TRUE;
 }
 
@@ -261,7 +262,6 @@ BOOL ApplyBusSheet(CDrawDoc& doc, const std::vector<CBus*>& buses, const BusShee
         if (style)
             style(copy);
     }
-    doc.GetUndoList().Add(command.release());
-    doc.UpdateAllViews(nullptr, kHintReplaceSelection, &copies);
+    RecordNamedEdit(doc, std::move(command));
     return TRUE;
 }

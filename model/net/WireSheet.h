@@ -94,10 +94,11 @@ BusSheet MakeBusSheet(const std::vector<CBus*>& buses);
 
 // OK of the wire sheet: "wire properties" puts copies of the wires in their places with the
 // style applied, and each net whose attributes the rows change gets a "net properties" edit
-// joined to it. FALSE, changing nothing, when the wires cannot be copied.
+// joined to it. Sheets that change no wire nor net add no step. FALSE, changing nothing, when
+// the wires cannot be copied.
 BOOL ApplyWireSheet(CDrawDoc& doc, const std::vector<CWire*>& wires, const WireSheet& sheet,
                     const StyleApplier& style);
 // OK of the bus sheet: "bus properties" puts copies of the buses in their places with both
-// pages applied.
+// pages applied; sheets that change no bus add no step.
 BOOL ApplyBusSheet(CDrawDoc& doc, const std::vector<CBus*>& buses, const BusSheet& sheet,
                    const StyleApplier& style);

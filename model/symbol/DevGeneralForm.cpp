@@ -26,6 +26,12 @@ const char* Name(int id) {
     return GetStdAttrName(id);
 }
 
+// Writes the value unless the symbol has it already; an attribute it lacks counts as empty.
+void SetChanged(CSymbol* symbol, int id, const CString& value) {
+    if (symbol->GetAttr(Name(id)) != value)
+        symbol->SetAttr(Name(id), value, kSetAttrForce);
+}
+
 // The values of one symbol as the page shows them.
 DevGeneralForm Single(CSymbol* symbol) {
     DevGeneralForm form;
@@ -155,11 +161,11 @@ void DevGeneralForm::ApplyTo(CSymbol* symbol, CObList& shown, CObList& removed) 
     if (kind >= 0)
         symbol->SetFlags(static_cast<DWORD>(kind) << kKindShift, kSymbolKindMask);
     if (!multiple)
-        symbol->SetAttr(Name(kStdAttrId), id, kSetAttrForce);
+        SetChanged(symbol, kStdAttrId, id);
     if (!multiple || !value.IsEmpty())
-        symbol->SetAttr(Name(kStdAttrValue), value, kSetAttrForce);
+        SetChanged(symbol, kStdAttrValue, value);
     if (!multiple || !name.IsEmpty())
-        symbol->SetAttr(Name(kStdAttrName), name, kSetAttrForce);
+        SetChanged(symbol, kStdAttrName, name);
     ApplyShow(symbol, Name(kStdAttrId), showId, shown, removed);
     ApplyShow(symbol, Name(kStdAttrValue), showValue, shown, removed);
     if (hiddenPins != kCheckMixed)

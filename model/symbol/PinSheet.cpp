@@ -1,6 +1,7 @@
 #include "model/symbol/PinSheet.h"
 
 #include "model/cmd/NamedCmd.h"
+#include "model/cmd/NamedEdit.h"
 #include "model/doc/DocView.h"
 #include "model/doc/DrawDoc.h"
 #include "model/symbol/Pin.h"
@@ -53,7 +54,6 @@ BOOL ApplyPinSheet(CDrawDoc& doc, const std::vector<CPin*>& pins, const PinPropF
     CObList& copies = command->GetCopies();
     for (POSITION pos = copies.GetHeadPosition(); pos;)
         form.ApplyTo(*static_cast<CPin*>(copies.GetNext(pos)));
-    doc.GetUndoList().Add(command.release());
-    doc.UpdateAllViews(nullptr, kHintReplaceSelection, &copies);
+    RecordNamedEdit(doc, std::move(command));
     return TRUE;
 }

@@ -30,5 +30,6 @@ inline IPinSheetRunner* SetPinSheetRunner(IPinSheetRunner* runner) {
 
 // The sheet run from a view on the pins of its selection; the selection comes back on Cancel.
 void EditPinProperties(IDocView& view, CDrawDoc& doc);
-// OK of the sheet. FALSE, changing nothing, when the pins cannot be copied.
+// OK of the sheet; a form that changes no pin adds no step. FALSE, changing nothing, when the
+// pins cannot be copied.
 BOOL ApplyPinSheet(CDrawDoc& doc, const std::vector<CPin*>& pins, const PinPropForm& form);

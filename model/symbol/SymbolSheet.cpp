@@ -6,6 +6,7 @@
 
 #include "model/cmd/AddCmd.h"
 #include "model/cmd/NamedCmd.h"
+#include "model/cmd/NamedEdit.h"
 #include "model/cmd/RemoveCmd.h"
 #include "model/doc/DocView.h"
 #include "model/doc/DrawDoc.h"
@@ -127,6 +128,20 @@ void JoinTextCommand(CDrawDoc& doc, const CObList& texts, Command* command) {
         doc.GetUndoList().Add(owned.release());
 }
 
+// Records the sheet's step with the texts it showed and hid joined to it; false when the
+// sheet changed nothing and the step was taken back.
+bool RecordSymbolEdit(CDrawDoc& doc, std::unique_ptr<CNamedCmd> command, const CObList& shown,
+                      const CObList& removed) {
+    if (shown.IsEmpty() && removed.IsEmpty())
+        return RecordNamedEdit(doc, std::move(command));
+    CObList& copies = command->GetCopies();
+    doc.GetUndoList().Add(command.release());
+    JoinTextCommand(doc, removed, new CRemoveCmd(removed));
+    JoinTextCommand(doc, shown, new CAddCmd(shown, FALSE));
+    doc.UpdateAllViews(nullptr, kHintReplaceSelection, &copies);
+    return true;
+}
+
 }  // namespace
 
 template <>
@@ -182,10 +197,9 @@ void EditSymbolProperties(IDocView& view, CDrawDoc& doc) {
     CObList shown;
     CObList removed;
     ApplySymbolSheet(sheet, shown, removed);
-    doc.GetUndoList().Add(command.release());
-    JoinTextCommand(doc, removed, new CRemoveCmd(removed));
-    JoinTextCommand(doc, shown, new CAddCmd(shown, FALSE));
-    doc.UpdateAllViews(nullptr, kHintReplaceSelection, &copyList);
+    CSymbol* standing = copies.front();
+    if (!RecordSymbolEdit(doc, std::move(command), shown, removed))
+        standing = static_cast<CSymbol*>(symbols.GetHead());
     if (end == kSymbolSheetNewSubcircuit && copies.size() == 1)
-        copies.front()->SaveSubcircuitAs();
+        standing->SaveSubcircuitAs();
 }

@@ -2,7 +2,8 @@
 // The "Symbol Properties" sheet without its window: the selected symbols are replaced by
 // copies under a "symbol properties" step, the sheet edits the copies (its General page may
 // change them while it is open), and OK writes both pages into them; Cancel takes the step
-// back. Attribute texts shown or hidden by the sheet join the same step. The window comes
+// back, and so does an OK that changed nothing. Attribute texts shown or hidden by the sheet
+// join the same step. The window comes
 // through the installed ISymbolSheetRunner; tests script one.
 
 #include <vector>

@@ -58,15 +58,12 @@ CDevice* OnlySelectedDevice(const CObList& selection) {
 }
 
 // The dialog stores into the device; what the device held before makes the one "device edit"
-// step, so that undo takes the change back.
+// step, so that undo takes the change back. An OK that changed nothing adds no step.
 void EditDevice(CDrawDoc& document, CDevice& device) {
     Ref<CDevice> before(new CDevice(device));
     CDlgDevice dialog(device, DeviceForm::Load(device), QApplication::activeWindow());
-    if (dialog.exec() != QDialog::Accepted)
-        return;
-    device.ExchangeAttributes(*before.Get());
-    document.GetUndoList().Execute(new CDeviceEditCmd(&device, before.Get()));
-    document.UpdateAllViews(nullptr);
+    if (dialog.exec() == QDialog::Accepted)
+        RecordDeviceEdit(document, device, *before.Get());
 }
 
 void ShowSetup(ToolSetupKind kind) {

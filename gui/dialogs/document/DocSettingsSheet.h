@@ -35,8 +35,8 @@ private:
 };
 
 // The command: an unusable stored printer is dropped and the sheet runs on a copy of the
-// document's settings. OK records them as one "document settings" step and, with the box
-// ticked, writes them as the defaults of new documents; the attribute edits join that step. The
-// printer chosen in the sheet stays with the document even when the sheet is cancelled.
+// document's settings. OK records changed ones as one "document settings" step and, with the
+// box ticked, writes them as the defaults of new documents; the attribute edits join that step.
+// The printer chosen in the sheet stays with the document even when the sheet is cancelled.
 void EditDocumentSettings(CDrawDoc& doc, QWidget* parent,
                           PrinterSetupRunner setup = RunPrinterSetup);

@@ -1,7 +1,7 @@
 #include "gui/dialogs/document/PrintOptionsSheet.h"
 
 #include "gui/dialogs/document/DlgPrintScale.h"
-#include "model/cmd/DocSettingsCmd.h"
+#include "model/cmd/DocSettingsApply.h"
 #include "model/doc/DrawDoc.h"
 
 CPrintOptionsSheet::CPrintOptionsSheet(CPrintSettings& settings, CPrinterChoice& printer,
@@ -18,7 +18,7 @@ void EditPrintOptions(CDrawDoc& doc, QWidget* parent, PrinterSetupRunner setup) 
     CPrinterChoice printer = doc.m_printer;
     CPrintOptionsSheet sheet(settings.printSettings, printer, std::move(setup), parent);
     if (sheet.exec() == QDialog::Accepted)
-        doc.GetUndoList().Execute(new CDocSettingsCmd(settings, TRUE));
+        ApplyPrintOptions(doc, settings);
     KeepPrinterChoice(doc, printer);
 }
 

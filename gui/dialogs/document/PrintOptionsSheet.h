@@ -22,7 +22,7 @@ private:
 };
 
 // The document's print set-up: an unusable stored printer is dropped, the sheet runs on a
-// copy of the document's settings, and OK records them as one "print options" step. The
+// copy of the document's settings, and OK records changed ones as one "print options" step. The
 // printer chosen in the sheet stays with the document even when the sheet is cancelled, and a
 // changed printer marks the document modified.
 void EditPrintOptions(CDrawDoc& doc, QWidget* parent, PrinterSetupRunner setup = RunPrinterSetup);

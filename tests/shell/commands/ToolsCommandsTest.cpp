@@ -22,6 +22,7 @@
 #include "resources/CommandIds.h"
 #include "shell/commands/CommandMap.h"
 #include "shell/commands/ToolsCommands.h"
+#include "support/DocumentBytes.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TestSupport.h"
 
@@ -218,6 +219,34 @@ TEST_F(ToolsCommandsTest, DevicePropertiesEditTheDeviceOfTheOneSelectedSymbolTha
     // One undo step takes the edit back.
     doc.GetUndoList().Undo();
     EXPECT_EQ(u1->GetDevice()->GetStdAttr(kStdAttrDesc), CString(""));
+}
+
+// OK with nothing typed adds no step and leaves the document's bytes; a description typed then
+// makes one step.
+TEST_F(ToolsCommandsTest, DevicePropertiesUntouchedAddNoStep) {
+    CSymbol* part = Part("U1");
+    auto* device = new CDevice;
+    device->SetStdAttr(kStdAttrName, "7400", TRUE);
+    device->AddRef();
+    part->SetDevice(device);
+    selection.AddTail(part);
+    const std::vector<BYTE> before = testsupport::DocumentBytes(doc);
+    const int steps = doc.GetUndoList().GetCount();  // the symbol's placing
+    const auto run = [this](const char* description) {
+        QTimer::singleShot(0, [description] {
+            auto* dialog = qobject_cast<CDlgDevice*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            if (description)
+                dialog->field(kDeviceFieldDescription)->setText(description);
+            dialog->accept();
+        });
+        Run(ID_DEVICE_PROPERTIES);
+    };
+    run(nullptr);
+    EXPECT_EQ(doc.GetUndoList().GetCount(), steps);
+    EXPECT_EQ(testsupport::DocumentBytes(doc), before);
+    run("Quad NAND");
+    EXPECT_EQ(doc.GetUndoList().GetCount(), steps + 1);
 }
 
 }  // namespace

@@ -13,6 +13,7 @@
 #include "gui/support/QtTestApp.h"
 #include "model/doc/DrawDoc.h"
 #include "model/doc/PrinterRecords.h"
+#include "support/DocumentBytes.h"
 #include "support/ScriptedPrompt.h"
 
 namespace {
@@ -81,6 +82,29 @@ TEST_F(DlgPrintScaleTest, TypedValuesAreTakenAndBadOnesRefused) {
     EXPECT_EQ(m_settings.m_scale, 2.5f);
     EXPECT_EQ(m_settings.m_offsetX, -197);
     EXPECT_EQ(m_settings.m_offsetY, 1232);
+}
+
+// OK with the page untouched adds no step and leaves the document's bytes; a size chosen then
+// makes one step.
+TEST_F(DlgPrintScaleTest, PrintOptionsUntouchedAddNoStep) {
+    CDrawDoc doc;
+    ASSERT_TRUE(doc.OnNewDocument());
+    const std::vector<BYTE> before = testsupport::DocumentBytes(doc);
+    auto run = [&doc](bool edit) {
+        QTimer::singleShot(0, [edit] {
+            auto* sheet = qobject_cast<CPrintOptionsSheet*>(QApplication::activeModalWidget());
+            ASSERT_NE(sheet, nullptr);
+            if (edit)
+                sheet->page()->sizeButton(PrintScaleForm::kNormalSize)->setChecked(true);
+            sheet->accept();
+        });
+        EditPrintOptions(doc, nullptr, {});
+    };
+    run(false);
+    EXPECT_FALSE(doc.GetUndoList().CanUndo());
+    EXPECT_EQ(testsupport::DocumentBytes(doc), before);
+    run(true);
+    EXPECT_EQ(doc.GetUndoList().GetCount(), 1);
 }
 
 TEST_F(DlgPrintScaleTest, PrintSetupRecordsOneStepAndKeepsThePrinterEvenWhenCancelled) {

@@ -165,6 +165,29 @@ TEST_F(DocumentCommandSheetsTest, TheFramePreviewHasTheSheetsShape) {
     }
 }
 
+// OK with no page touched adds no step and leaves the document's bytes; a margin typed then
+// makes one step.
+TEST_F(DocumentCommandSheetsTest, DocumentSettingsUntouchedAddNoStep) {
+    const std::vector<BYTE> before = testsupport::DocumentBytes(doc);
+    Answer<CDocSettingsSheet>(true, [](CDocSettingsSheet& sheet) {
+        for (int page = 0; page < sheet.PageCount(); ++page)
+            ASSERT_TRUE(sheet.SetCurrentPage(page));
+    });
+    EditDocumentSettings(doc, nullptr, {});
+    EXPECT_TRUE(Steps().empty());
+    EXPECT_EQ(testsupport::DocumentBytes(doc), before);
+
+    Answer<CDocSettingsSheet>(true, [](CDocSettingsSheet& sheet) {
+        ASSERT_TRUE(sheet.SetCurrentPage(2));
+        QLineEdit* left =
+            static_cast<CDlgPageMargins*>(sheet.CurrentPage())->marginEdit(PageMarginsForm::kLeft);
+        left->selectAll();
+        QTest::keyClicks(left, "0.5");
+    });
+    EditDocumentSettings(doc, nullptr, {});
+    EXPECT_EQ(Steps().size(), 1u);
+}
+
 // The default widths the General page shows rounded (pin 2 as 0.1 points, wire 5 as 0.4,
 // object 9 as 0.6) stay as they are when only a margin is typed.
 TEST_F(DocumentCommandSheetsTest, OnlyTheTypedMarginChanges) {
