@@ -44,6 +44,9 @@ public:
     virtual void ReplaceInSelection(const CObList& /*from*/, const CObList& /*to*/) {}
     virtual bool ShowsTrackers() const = 0;
 
+    // The point of the view's snap grid nearest to point; views without a grid answer point.
+    virtual CPoint NearestGridPoint(const CPoint& point) const { return point; }
+
     // Zooms and scrolls to show every object of the document. Views without a window have
     // nothing to do.
     virtual void ZoomToObjects() {}

@@ -1,8 +1,10 @@
 #include "model/doc/SymbolDoc.h"
 
 #include <map>
+#include <optional>
 #include <ostream>
 #include <string>
+#include <vector>
 
 #include "model/cmd/AddCmd.h"
 #include "model/cmd/RemoveCmd.h"
@@ -26,6 +28,14 @@ namespace {
 
 constexpr SIZE kSymbolPaper{20000, -15000};
 constexpr DWORD kSymbolBorderFlags = 0xA0;
+// A loaded symbol is moved onto the sheet by whole inches, so that every grid that divides an
+// inch keeps its points on the grid.
+constexpr LONG kShiftStep = 1000;
+
+LONG RoundToStep(LONG value) {
+    const LONG half = kShiftStep / 2;
+    return (value >= 0 ? (value + half) / kShiftStep : -((half - value) / kShiftStep)) * kShiftStep;
+}
 
 // What the output window calls an object that a symbol sheet does not hold.
 const char* RefusedKindName(const CObject* object) {
@@ -38,6 +48,10 @@ const char* RefusedKindName(const CObject* object) {
     if (object->IsKindOf(RUNTIME_CLASS(CSymbol)))
         return "symbol";
     return "embedded object";
+}
+
+double SquaredLength(CSize size) {
+    return double(size.cx) * size.cx + double(size.cy) * size.cy;
 }
 
 void TellLeftOut(const std::map<std::string, int>& counts) {
@@ -96,6 +110,7 @@ void CSymbolDoc::LoadSymbol(CDrawDoc* owner, CSymbol* symbol) {
         AppendCopies(symbol->GetPins(), leftOut);
         AppendCopies(symbol->GetGraphics(), leftOut);
         TellLeftOut(leftOut);
+        CentreOnSheet();
     }
     for (IDocView* view : GetViews())
         view->ZoomToObjects();
@@ -113,10 +128,42 @@ void CSymbolDoc::AppendCopies(const CObList& objects, std::map<std::string, int>
     }
 }
 
+// The symbol's own coordinates lie about the origin, mostly off the sheet: its copies move to
+// the middle of the sheet, and the symbol built from them moves back.
+void CSymbolDoc::CentreOnSheet() {
+    CRect bounds;
+    bool first = true;
+    for (POSITION pos = m_objects.GetHeadPosition(); pos;) {
+        CRect box;
+        static_cast<CDrawObj*>(m_objects.GetNext(pos))->GetBoundingRect(box);
+        box.NormalizeRect();
+        if (first)
+            bounds = box;
+        else
+            bounds.UnionRect(bounds, box);
+        first = false;
+    }
+    if (first)
+        return;
+    const SIZE paper = GetPaperSize();
+    m_shift = CSize(RoundToStep(paper.cx / 2 - bounds.CenterPoint().x),
+                    RoundToStep(paper.cy / 2 - bounds.CenterPoint().y));
+    for (POSITION pos = m_objects.GetHeadPosition(); pos;)
+        static_cast<CDrawObj*>(m_objects.GetNext(pos))->OffsetBy(m_shift);
+}
+
 CSymbol* CSymbolDoc::BuildSymbol() {
     CSymbol* symbol = m_bSpiceSymbol ? new CSpiceSymbol() : new CSymbol();
     symbol->SetDocument(m_pOwnerDoc);
-    symbol->BuildFromObjects(m_objects, TRUE);
+    CObList copies;
+    for (POSITION pos = m_objects.GetHeadPosition(); pos;) {
+        CDrawObj* copy = static_cast<CDrawObj*>(m_objects.GetNext(pos))->Clone(m_pOwnerDoc);
+        if (!copy)
+            continue;
+        copy->OffsetBy(CSize(-m_shift.cx, -m_shift.cy));
+        copies.AddTail(copy);
+    }
+    symbol->BuildFromObjects(copies, FALSE);
     symbol->RecalcBounds(nullptr);
     return symbol;
 }
@@ -170,12 +217,30 @@ BOOL CSymbolDoc::SaveModified(const std::function<BOOL()>& askToSave) {
 }
 
 CSymbol* CSymbolDoc::CreateComponent(CSymbol* symbol) {
+    PlaceOnOwnerGrid(*symbol);
     auto* step = new CMultiCmd("create component");
     auto* add = new CAddCmd(symbol, FALSE);
     add->Do(m_pOwnerDoc);
     step->Append(add);
     m_pOwnerDoc->GetUndoList().Add(step);
     return symbol;
+}
+
+// As a part taken from a library is placed: moved by the least step that puts one of its
+// connection points on the grid of the owner's first view.
+void CSymbolDoc::PlaceOnOwnerGrid(CSymbol& symbol) const {
+    const std::vector<IDocView*>& views = m_pOwnerDoc->GetViews();
+    if (views.empty())
+        return;
+    std::optional<CSize> best;
+    for (int i = 1; i <= symbol.GetConnectionCount(); ++i) {
+        const CPoint point = symbol.GetConnectionPoint(i);
+        const CSize step = views.front()->NearestGridPoint(point) - point;
+        if (!best || SquaredLength(step) < SquaredLength(*best))
+            best = step;
+    }
+    if (best)
+        symbol.OffsetBy(*best);
 }
 
 void CSymbolDoc::TransferPinLinks(CConnectionList& list, CSymbol* oldSymbol, CSymbol* newSymbol) {

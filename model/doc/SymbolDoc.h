@@ -34,11 +34,11 @@ public:
 
     // Takes the symbol of owner to edit (null: a new component for owner; a null owner: a
     // symbol on its own). Copies of its pins, then of its graphics, become the sheet's
-    // objects; what a symbol sheet may not hold is left out and named in the output window.
-    // The views then show all the objects.
+    // objects, moved together into the middle of the sheet; what a symbol sheet may not hold
+    // is left out and named in the output window. The views then show all the objects.
     void LoadSymbol(CDrawDoc* owner, CSymbol* symbol);
-    // A new symbol for the owner made of copies of the sheet's objects: a Spice source symbol
-    // when the spice flag is set.
+    // A new symbol for the owner made of copies of the sheet's objects, in the loaded
+    // symbol's own coordinates: a Spice source symbol when the spice flag is set.
     CSymbol* BuildSymbol();
     // Whether the document may close. The selections are emptied first. Without an owner it
     // is the usual save prompt, askToSave. Otherwise a changed sheet is written back into the
@@ -67,6 +67,9 @@ private:
     // Copies of the objects that the sheet may hold go to m_objects; the others are counted
     // by kind in leftOut.
     void AppendCopies(const CObList& objects, std::map<std::string, int>& leftOut);
+    // Moves the loaded copies into the middle of the sheet (m_shift).
+    void CentreOnSheet();
+    void PlaceOnOwnerGrid(CSymbol& symbol) const;
     // The steps of the write-back; each answers the symbol that now stands in the owner.
     CSymbol* CreateComponent(CSymbol* symbol);
     CSymbol* ReplaceSymbol(CSymbol* source, CSymbol* symbol);
@@ -74,4 +77,5 @@ private:
     CDrawDoc* m_pOwnerDoc = nullptr;
     std::uint64_t m_sourceSerial = 0;  // of the edited symbol; 0 for a new component
     BOOL m_bSpiceSymbol = FALSE;
+    CSize m_shift;  // from the symbol's own coordinates to the sheet's
 };

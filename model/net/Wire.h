@@ -202,6 +202,9 @@ private:
     // The attribute texts that the edit does not move itself keep their offsets to the wire:
     // each moves by how far the nearest point of the wire to it moved.
     void KeepTextOffsets(IFollowMap& map);
+    // The direction in which the wire leaves its end (fromEnd 0: the start), a short jog at
+    // the end passed over.
+    CSize FreeEndDirection(int fromEnd) const;
     // Index of point n counted from the start (fromEnd 0) or the end.
     int IndexFromEnd(int fromEnd, int n) const { return fromEnd ? m_count - 1 - n : n; }
     CPoint& PointFromEnd(int fromEnd, int n) {

@@ -11,6 +11,9 @@
 namespace {
 
 constexpr const char* kIdName = "_ID";
+// End segments shorter than this (|dx| + |dy|) are jogs left by rounding, such as the step
+// from a pin turned about a centre off the grid to the grid point the wire was drawn to.
+constexpr int kJogLength = 20;
 
 class NoConnectorSymbols : public IConnectorSymbolSource {
 public:
@@ -39,6 +42,18 @@ void PlaceOpposite(CAttrText* text, const CRect& position, CPoint pin) {
 
 }  // namespace
 
+// The wire's direction at its free end, pointing back into the wire: that of the end's first
+// segment that is not a jog (of the last segment when all are).
+CSize CWire::FreeEndDirection(int fromEnd) const {
+    CSize leg;
+    for (int n = 0; n + 1 < m_count; ++n) {
+        leg = GetPointFromEnd(fromEnd, n + 1) - GetPointFromEnd(fromEnd, n);
+        if (std::abs(leg.cx) + std::abs(leg.cy) >= kJogLength)
+            break;
+    }
+    return leg;
+}
+
 template <>
 IConnectorSymbolSource& Installed<IConnectorSymbolSource>::Fallback() {
     static NoConnectorSymbols source;
@@ -59,11 +74,11 @@ BOOL CWire::ConnectToPowerSymbol(const CString& symbolName, const CString& netNa
     }
     // The pin points back along the wire, so that the symbol stands beyond the end.
     const CPoint end = GetPointFromEnd(fromEnd, 0);
-    const CPoint inner = GetPointFromEnd(fromEnd, 1);
+    const CSize along = FreeEndDirection(fromEnd);
     double dx = 0;
     double dy = 0;
     pin->GetDirection(dx, dy, TRUE);
-    const int turn = DegreesOf(inner.y - end.y, inner.x - end.x) - DegreesOf(dy, dx);
+    const int turn = DegreesOf(along.cy, along.cx) - DegreesOf(dy, dx);
     symbol->Rotate(turn * 10, 0, 0, nullptr);
     const CPoint hot = pin->GetConnectPoint();
     symbol->OffsetBy(CSize(end.x - hot.x, end.y - hot.y));

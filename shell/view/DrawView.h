@@ -146,6 +146,9 @@ public:
     const CObList& GetSelection() const override { return m_selection; }
     void ReplaceInSelection(const CObList& from, const CObList& to) override;
     bool ShowsTrackers() const override { return true; }
+    CPoint NearestGridPoint(const CPoint& point) const override {
+        return m_grid.SnapPoint(point.x, point.y);
+    }
     // ZoomToMarkedObjects.
     void ShowFlaggedObjects(unsigned long flagMask) override;
     // As View > Zoom > Objects.

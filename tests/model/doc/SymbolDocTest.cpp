@@ -256,6 +256,68 @@ TEST(SymbolDocTest, ASymbolDeletedMeanwhileComesBackAsANewComponent) {
     EXPECT_EQ(sheet.OnlySymbol(), nullptr);
 }
 
+// A symbol's own coordinates lie about its origin, half of them off the sheet: the editor shows
+// it on the sheet, its pins still on the grid, and writes it back where it was.
+TEST(SymbolDocTest, ALoadedSymbolLiesOnTheSheetAndGoesBackInItsOwnCoordinates) {
+    WiredSchematic sheet;
+    CSymbolDoc editor;
+    ASSERT_TRUE(editor.OnNewDocument());
+    editor.LoadSymbol(&sheet.doc, sheet.symbol);
+    const CRect paper(0, 0, 20000, -15000);
+    for (POSITION pos = editor.GetObjects().GetHeadPosition(); pos;) {
+        CRect box;
+        static_cast<CDrawObj*>(editor.GetObjects().GetNext(pos))->GetBoundingRect(box);
+        box.NormalizeRect();
+        EXPECT_TRUE(box.left >= paper.left && box.right <= paper.right && box.top >= paper.bottom &&
+                    box.bottom <= paper.top)
+            << box.left << "," << box.top << " " << box.right << "," << box.bottom;
+    }
+    const CPoint one = editor.FindPinById("1")->GetHotEnd();
+    EXPECT_EQ(one.x % 100, 0);
+    EXPECT_EQ(one.y % 100, 0);
+
+    editor.SetModifiedFlag();
+    editor.SaveModified({});
+    CSymbol* edited = sheet.OnlySymbol();
+    EXPECT_EQ(edited->FindPin("1")->GetConnectPoint(), CPoint(-100, 0));
+    EXPECT_EQ(edited->FindPin("2")->GetConnectPoint(), CPoint(300, 0));
+    const auto* wire = dynamic_cast<CWire*>(edited->FindPin("1")->GetWire());
+    ASSERT_NE(wire, nullptr);
+    EXPECT_EQ(wire->GetPointFromEnd(1, 0), CPoint(-100, 0));
+}
+
+// Drawn on the editor's finer grid, a new component lands with its pins on the schematic's
+// grid, as a part taken from a library does; undo and redo keep the schematic's bytes.
+TEST(SymbolDocTest, ANewComponentLandsWithItsPinsOnTheSchematicsGrid) {
+    testsupport::RecordingAppServices services;
+    CDrawDoc owner;
+    owner.OnNewDocument();
+    drawdoctest::RecordingDocView view;
+    view.grid = 100;
+    owner.AddView(&view);
+    const DocSnapshot before = Snapshot(owner);
+    {
+        CSymbolDoc editor;
+        ASSERT_TRUE(editor.OnNewDocument());
+        editor.LoadSymbol(&owner, nullptr);
+        editor.GetObjects().AddTail(MakePin(nullptr, "Pin 1", CPoint(10020, -7460)));
+        editor.GetObjects().AddTail(MakePin(nullptr, "Pin 2", CPoint(10420, -7460)));
+        editor.GetObjects().AddTail(new CDrawRect(CRect(10120, -7360, 10320, -7560)));
+        editor.SetModifiedFlag();
+        editor.SaveModified({});
+    }
+    auto* symbol = dynamic_cast<CSymbol*>(owner.GetObjects().GetTail());
+    ASSERT_NE(symbol, nullptr);
+    EXPECT_EQ(symbol->FindPin("Pin 1")->GetConnectPoint(), CPoint(10000, -7500));
+    EXPECT_EQ(symbol->FindPin("Pin 2")->GetConnectPoint(), CPoint(10400, -7500));
+    const DocSnapshot after = Snapshot(owner);
+    ASSERT_TRUE(owner.GetUndoList().Undo());
+    EXPECT_EQ(Snapshot(owner).bytes, before.bytes);
+    ASSERT_TRUE(owner.GetUndoList().Redo());
+    EXPECT_EQ(Snapshot(owner).bytes, after.bytes);
+    owner.RemoveView(&view);
+}
+
 TEST(SymbolDocTest, AnEditorWhoseOwnerClosedAsksToSaveAndWritesNothingBack) {
     auto owner = std::make_unique<WiredSchematic>();
     CSymbolDoc editor;

@@ -4,6 +4,7 @@
 #include "model/doc/DrawDoc.h"
 #include "model/net/ConnectorSymbols.h"
 #include "model/net/WireRails.h"
+#include "model/shapes/DrawRect.h"
 #include "model/support/TestPart.h"
 
 using namespace nettest;
@@ -87,6 +88,87 @@ TEST(WireRails, NoSymbolSourceConnectsNothing) {
     EXPECT_EQ(wire->GetStartObject(), nullptr);
     EXPECT_EQ(sheet.doc.GetUndoList().GetCount(), 0);
     EXPECT_EQ(Snapshot(sheet.doc), before);
+}
+
+// The standard library's "Power Rail": a bar across the top of a pin whose hot end is (0, 0).
+class PowerRails : public IConnectorSymbolSource {
+public:
+    PowerRails() : m_previous(SetConnectorSymbolSource(this)) {}
+    ~PowerRails() override { SetConnectorSymbolSource(m_previous); }
+    PowerRails(const PowerRails&) = delete;
+    PowerRails& operator=(const PowerRails&) = delete;
+
+    CSymbol* LoadSymbol(const CString&, CDrawDoc* document) override {
+        auto* symbol = new CSymbol();
+        auto* bar = new CDrawRect(CRect(-100, 100, 100, 100));
+        bar->SetShape(kShapeLine);
+        symbol->GetGraphics().AddTail(bar);
+        auto* pin = new CPin(symbol);
+        pin->SetEnds(CPoint(0, 100), CPoint(0, 0));
+        pin->RecalcBounds();
+        symbol->GetPins().AddTail(pin);
+        symbol->SetFlags(kSymbolNetConnector, kSymbolKindMask);
+        symbol->SetDocument(document);
+        symbol->RecalcBounds(nullptr);
+        return symbol;
+    }
+
+private:
+    IConnectorSymbolSource* m_previous;
+};
+
+// The ends of the rail's bar on the sheet.
+std::pair<CPoint, CPoint> BarEnds(CSymbol* rail) {
+    const CRect bar = static_cast<CDrawObj*>(rail->GetGraphics().GetHead())->GetPosition();
+    CPoint ends[2] = {bar.TopLeft(), bar.BottomRight()};
+    rail->LocalToDoc(ends, 2);
+    if (ends[0].x > ends[1].x)
+        std::swap(ends[0], ends[1]);
+    return {ends[0], ends[1]};
+}
+
+// A capacitor turned a quarter about a centre one unit off the grid (as Rotate 90 turns a
+// selection whose box has odd sides) has its lower pin's hot end at (2401, -2501). A wire drawn
+// from there down to the grid point (2400, -2600) runs down, then one unit left. The ground
+// ends it upright, its bar straight below the wire's end, as below an unrotated part.
+TEST(WireRails, ARailBelowATurnedPartStandsUpright) {
+    PowerRails rails;
+    NetSheet sheet;
+    auto* part = new CSymbol();
+    for (const int side : {-1, 1}) {
+        auto* pin = new CPin(part);
+        pin->SetEnds(CPoint(30 * side, 0), CPoint(200 * side, 0));
+        part->GetPins().AddTail(pin);
+    }
+    part->SetDocument(&sheet.doc);
+    part->OffsetBy(CSize(2400, -2300));
+    part->Rotate(900, 2401, -2300, nullptr);
+    part->RecalcBounds(nullptr);
+    sheet.doc.GetObjects().AddTail(part);
+    auto* lower = static_cast<CPin*>(part->GetPins().GetHead());
+    ASSERT_EQ(lower->GetConnectPoint(), CPoint(2401, -2501));
+
+    for (const bool turned : {false, true}) {
+        SCOPED_TRACE(turned ? "below the turned part" : "below a straight wire");
+        CWire* wire = turned ? sheet.Place({{2401, -2501}, {2401, -2600}, {2400, -2600}})
+                             : sheet.Place({{5000, -2500}, {5000, -2600}});
+        wire->SetStartObject(turned ? lower
+                                    : NetSheet::PinOf(sheet.PlaceSymbol({5000, -2500}, "1")));
+        ASSERT_TRUE(wire->ConnectToPowerSymbol("Power Rail", "GND"));
+        auto* pin = dynamic_cast<CPin*>(wire->GetEndObject());
+        ASSERT_NE(pin, nullptr);
+        CSymbol* rail = pin->GetOwner();
+        const CPoint end = wire->GetPointFromEnd(1, 0);
+        EXPECT_EQ(pin->GetConnectPoint(), end);
+        const double* m = rail->GetMatrix();
+        EXPECT_NEAR(m[0], -1.0, 1e-9);
+        EXPECT_NEAR(m[1], 0.0, 1e-9);
+        EXPECT_NEAR(m[3], 0.0, 1e-9);
+        EXPECT_NEAR(m[4], -1.0, 1e-9);
+        const auto [left, right] = BarEnds(rail);
+        EXPECT_EQ(left, CPoint(end.x - 100, end.y - 100));
+        EXPECT_EQ(right, CPoint(end.x + 100, end.y - 100));
+    }
 }
 
 // A source V1 whose pin at (0, 0) is wired down to a ground rail connected by the editor.

@@ -1,6 +1,7 @@
 #pragma once
 // A view that records what the document tells it, for the document's tests.
 
+#include <cmath>
 #include <functional>
 #include <utility>
 #include <vector>
@@ -40,6 +41,15 @@ public:
         }
     }
     bool ShowsTrackers() const override { return true; }
+    // Points of a square grid of that spacing; every point without one.
+    CPoint NearestGridPoint(const CPoint& point) const override {
+        if (!grid)
+            return point;
+        const auto nearest = [this](LONG v) {
+            return LONG(std::floor(double(v) / grid + 0.5)) * grid;
+        };
+        return CPoint(nearest(point.x), nearest(point.y));
+    }
     void ShowFlaggedObjects(unsigned long) override {}
     void EditObjectProperties(CObList& objects, DWORD pageOptions) override {
         edited.push_back({objects.GetCount(), pageOptions});
@@ -58,6 +68,7 @@ public:
     std::vector<std::pair<int, DWORD>> edited;  // object count and page options
     std::function<void()> onUpdate;
     CObList selection;
+    LONG grid = 0;
 };
 
 }  // namespace drawdoctest

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QScrollBar>
 #include <QTest>
 
 #include "drawtools/ToolManager.h"
@@ -9,6 +10,7 @@
 #include "model/app/SchematicApp.h"
 #include "model/doc/SymbolDoc.h"
 #include "model/symbol/Pin.h"
+#include "model/symbol/Symbol.h"
 #include "resources/CommandIds.h"
 #include "shell/view/SymbolView.h"
 #include "support/TestSupport.h"
@@ -84,6 +86,42 @@ TEST_F(SymbolViewTest, APinClickMakesAPinOf200ToTheRight) {
     EXPECT_EQ(pin->GetBodyEnd().x - pin->GetHotEnd().x, 200);
     EXPECT_EQ(pin->GetBodyEnd().y, pin->GetHotEnd().y);
     EXPECT_EQ(pin->GetAttr("_ID"), "Pin 1");
+}
+
+// A placed capacitor, its pins reaching 200 units either side of its origin: at 1000 % the
+// scroll bars reach every part of it, pin 1 at the far left included.
+TEST_F(SymbolViewTest, AtTenTimesTheScrollBarsReachTheWholeLoadedSymbol) {
+    CDrawDoc schematic;
+    auto* part = new CSymbol();
+    for (const int side : {-1, 1}) {
+        auto* pin = new CPin(part);
+        pin->SetEnds(CPoint(30 * side, 0), CPoint(200 * side, 0));
+        pin->SetAttr("_ID", side < 0 ? "1" : "2", kSetAttrForce);
+        part->GetPins().AddTail(pin);
+    }
+    part->SetDocument(&schematic);
+    part->RecalcBounds(nullptr);
+    schematic.GetObjects().AddTail(part);
+    auto view = Show();
+    doc.LoadSymbol(&schematic, part);
+    view->SetZoomFactor(10.0f);
+    QApplication::processEvents();
+    QScrollBar* across = view->horizontalScrollBar();
+    QScrollBar* down = view->verticalScrollBar();
+    for (const char* id : {"1", "2"}) {
+        const CPoint hot = doc.FindPinById(id)->GetHotEnd();
+        across->setValue(across->minimum());
+        down->setValue(down->minimum());
+        const CPoint first = view->DocToClient(hot);
+        across->setValue(across->maximum());
+        down->setValue(down->maximum());
+        const CPoint last = view->DocToClient(hot);
+        // Somewhere between the two ends of the bars the pin is in the window.
+        EXPECT_LE(last.x, view->viewport()->width()) << id;
+        EXPECT_GE(first.x, 0) << id;
+        EXPECT_LE(last.y, view->viewport()->height()) << id;
+        EXPECT_GE(first.y, 0) << id;
+    }
 }
 
 }  // namespace
