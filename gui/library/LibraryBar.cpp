@@ -389,8 +389,11 @@ void CLibraryBar::ItemProperties() {
     const bool changed = EditLibraryItem(this, library, row.index);
     // The list reads the library: it must no longer be held for writing.
     library.Close();
-    if (changed)
-        UpdateList();
+    if (!changed)
+        return;
+    UpdateList();
+    // The record keeps its place in the library, perhaps under a new name: it stays selected.
+    m_list->SelectRecord(row.index);
 }
 
 void CLibraryBar::ReplaceSymbol() {
