@@ -386,14 +386,14 @@ void CLibraryBar::ItemProperties() {
         AfxMessageBox(text, MB_ICONEXCLAMATION);
         return;
     }
-    const bool changed = EditLibraryItem(this, library, row.index);
+    const std::optional<CString> name = EditLibraryItem(this, library, row.index);
     // The list reads the library: it must no longer be held for writing.
     library.Close();
-    if (!changed)
+    if (!name)
         return;
     UpdateList();
-    // The record keeps its place in the library, perhaps under a new name: it stays selected.
-    m_list->SelectRecord(row.index);
+    // The record stays selected under its new name.
+    m_list->SelectLabel(name->str());
 }
 
 void CLibraryBar::ReplaceSymbol() {

@@ -118,18 +118,9 @@ std::vector<int> CShellListCtrl::SelectedRows() const {
 }
 
 bool CShellListCtrl::SelectLabel(const std::string& name) {
-    return SelectFirst([&](const ShellRow& row) { return row.name == name; });
-}
-
-bool CShellListCtrl::SelectRecord(int index) {
-    return SelectFirst(
-        [&](const ShellRow& row) { return IsLibraryItemKind(row.kind) && row.index == index; });
-}
-
-bool CShellListCtrl::SelectFirst(const std::function<bool(const ShellRow&)>& wanted) {
     bool found = false;
     for (int i = 0; i < count(); ++i) {
-        const bool match = !found && wanted(m_rows[static_cast<size_t>(i)]);
+        const bool match = !found && m_rows[static_cast<size_t>(i)].name == name;
         item(i)->setSelected(match);
         if (match)
             setCurrentRow(i, QItemSelectionModel::NoUpdate);

@@ -5,7 +5,6 @@
 // can be edited to rename; the Delete key deletes; the context menu offers the own commands.
 
 #include <QListWidget>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -32,8 +31,6 @@ public:
     std::vector<int> SelectedRows() const;
     // Selects the row labelled name alone.
     bool SelectLabel(const std::string& name);
-    // Selects the row of the library record at index alone.
-    bool SelectRecord(int index);
     // Starts a label edit on the first selected row.
     bool EditSelectedLabel();
     // Deletes the selected rows: records from their library after one question, files and
@@ -58,8 +55,6 @@ protected:
 
 private:
     void ShowRows(std::vector<ShellRow> rows);
-    // Selects the first row wanted alone.
-    bool SelectFirst(const std::function<bool(const ShellRow&)>& wanted);
     void OnItemChanged(QListWidgetItem* item);
     void OnDoubleClicked(QListWidgetItem* item);
 
