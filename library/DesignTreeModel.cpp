@@ -391,6 +391,8 @@ bool CDesignTreeModel::OnIdle() {
     if (!m_pending)
         return false;
     if (!m_started) {
+        // A document tells of its arrival before the application lists it: look again.
+        ResetChildButton(*m_root);
         m_stack.clear();
         PushRefresh(*m_root);
         m_started = true;

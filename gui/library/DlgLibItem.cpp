@@ -150,9 +150,14 @@ bool EditLibraryDescription(QWidget* parent, CLibraryFile& library) {
     return text != library.GetDescription() && library.SetDescription(text);
 }
 
-bool EditLibraryItem(QWidget* parent, CLibraryFile& library, int index) {
-    return EditItemProperties(library, index, [parent](LibraryItemForm& form, CObList&) {
-        CDlgLibItem dialog(parent, form, nullptr);
-        return dialog.exec() == QDialog::Accepted;
-    });
+std::optional<CString> EditLibraryItem(QWidget* parent, CLibraryFile& library, int index) {
+    CString name;
+    const BOOL changed =
+        EditItemProperties(library, index, [parent, &name](LibraryItemForm& form, CObList&) {
+            CDlgLibItem dialog(parent, form, nullptr);
+            const bool accepted = dialog.exec() == QDialog::Accepted;
+            name = form.name;
+            return accepted;
+        });
+    return changed ? std::optional<CString>(name) : std::nullopt;
 }

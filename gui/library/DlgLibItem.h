@@ -4,6 +4,7 @@
 // Description" with the library's counts of symbols, devices and circuits.
 
 #include <QDialog>
+#include <optional>
 
 #include "library/LibraryItemProperties.h"
 
@@ -51,5 +52,6 @@ private:
 // Shows the library's description with its counts; true when a changed description was
 // written.
 bool EditLibraryDescription(QWidget* parent, CLibraryFile& library);
-// The library bar's Properties of record index: the item dialog over the stored record.
-bool EditLibraryItem(QWidget* parent, CLibraryFile& library, int index);
+// The library bar's Properties of record index: the item dialog over the stored record. The
+// record's name after a change was written; none when nothing was.
+std::optional<CString> EditLibraryItem(QWidget* parent, CLibraryFile& library, int index);

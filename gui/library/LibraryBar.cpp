@@ -386,11 +386,14 @@ void CLibraryBar::ItemProperties() {
         AfxMessageBox(text, MB_ICONEXCLAMATION);
         return;
     }
-    const bool changed = EditLibraryItem(this, library, row.index);
+    const std::optional<CString> name = EditLibraryItem(this, library, row.index);
     // The list reads the library: it must no longer be held for writing.
     library.Close();
-    if (changed)
-        UpdateList();
+    if (!name)
+        return;
+    UpdateList();
+    // The record stays selected under its new name.
+    m_list->SelectLabel(name->str());
 }
 
 void CLibraryBar::ReplaceSymbol() {

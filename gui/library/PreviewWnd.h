@@ -30,6 +30,7 @@ public:
 
     // 0 the drawings, 1 the description.
     int Mode() const { return m_mode; }
+    const CString& Name() const { return m_name; }
     const CPreviewGrid& Grid() const { return m_grid; }
     // Sends the shown drawing of each cell, in row order, to the place handler.
     void Place();

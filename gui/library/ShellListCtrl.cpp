@@ -52,11 +52,14 @@ CShellListCtrl::CShellListCtrl(QWidget* parent) : QListWidget(parent) {
 }
 
 void CShellListCtrl::Empty() {
-    const QSignalBlocker blocker(this);
-    clear();
+    {
+        const QSignalBlocker blocker(this);
+        clear();
+    }
     m_rows.clear();
     m_path.clear();
     m_kind = 0;
+    emit itemSelectionChanged();
 }
 
 bool CShellListCtrl::Fill(const std::string& path, UINT kind) {
@@ -88,16 +91,20 @@ void CShellListCtrl::ShowRows(std::vector<ShellRow> rows) {
     for (int row : SelectedRows())
         selected.insert(
             {m_rows[static_cast<size_t>(row)].name, m_rows[static_cast<size_t>(row)].kind});
-    const QSignalBlocker blocker(this);
-    clear();
-    m_rows = std::move(rows);
-    for (const ShellRow& row : m_rows) {
-        auto* item = new QListWidgetItem(RowIcon(row.kind), QString::fromStdString(row.name), this);
-        item->setFlags(item->flags() | Qt::ItemIsEditable);
-        if (const QColor colour = LibraryKindColour(row.kind); colour.isValid())
-            item->setForeground(colour);
-        item->setSelected(selected.count({row.name, row.kind}) != 0);
+    {
+        const QSignalBlocker blocker(this);
+        clear();
+        m_rows = std::move(rows);
+        for (const ShellRow& row : m_rows) {
+            auto* item =
+                new QListWidgetItem(RowIcon(row.kind), QString::fromStdString(row.name), this);
+            item->setFlags(item->flags() | Qt::ItemIsEditable);
+            if (const QColor colour = LibraryKindColour(row.kind); colour.isValid())
+                item->setForeground(colour);
+            item->setSelected(selected.count({row.name, row.kind}) != 0);
+        }
     }
+    // Once, for the rows as they are now: a record kept selected may show something new.
     emit itemSelectionChanged();
 }
 

@@ -465,7 +465,9 @@ void CPin::PlaceAttrText(CAttrText* text) {
     const LONG height = box.Height();
     const LONG gap = height / kTextSideDivisor;
     const bool numberSide = text->GetName() == NumberName();
-    const WORD align = isId ? 2 : side > 0 ? 0 : 2;
+    // Upright text on a pin pointing the other way reads towards the body end: "_ID" starts
+    // at its anchor there, so that it stays beyond the body end.
+    const WORD align = (side > 0) == isId ? 2 : 0;
     const LONG left = align == 2 ? anchor.x - box.Width() : anchor.x;
     LONG bottom = anchor.y - height / 2;  // box.top is the lower edge
     if (!isId)

@@ -1,5 +1,7 @@
 #include "model/symbol/SubcctPlacement.h"
 
+#include <algorithm>
+
 #include "model/doc/DrawDoc.h"
 
 namespace {
@@ -23,15 +25,19 @@ CSize FindSubcctPlace(CDrawDoc& document, const CRect& block) {
     const int top0 = normal.bottom;  // the upper edge, y growing upwards
     const int width = normal.Width();
     const int height = normal.Height();
-    const SIZE paper = document.GetPaperSize();  // height negative: the sheet lies below 0
+    // The frame's inside: the drawing area less the frame's margins (normalised, so its
+    // upper edge is bottom).
+    const CRect inside = document.m_border.GetInnerRect(document.GetDrawingArea());
     CRect titleBlock;
     document.GetTitleBlockRect(titleBlock);
-    for (int left = kFirstLeft; left + width <= paper.cx; left += kStep) {
-        for (int top = kFirstTop; top - height >= paper.cy; top -= kStep) {
+    const int firstLeft = std::max(kFirstLeft, int(inside.left));
+    const int firstTop = std::min(kFirstTop, int(inside.bottom));
+    for (int left = firstLeft; left + width <= inside.right; left += kStep) {
+        for (int top = firstTop; top - height >= inside.top; top -= kStep) {
             const CRect there(left, top, left + width, top - height);
             if (!document.ObjectInRect(there) && !Overlaps(there, titleBlock))
                 return CSize(left - left0, top - top0);
         }
     }
-    return CSize(kFirstLeft - left0, kFirstTop - top0);
+    return CSize(firstLeft - left0, firstTop - top0);
 }

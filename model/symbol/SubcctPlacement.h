@@ -1,7 +1,8 @@
 #pragma once
 // Where the sub-circuit wizard puts the objects it made: the first free place for their block,
-// column by column from (500, -500) down the sheet in steps of 200, clear of every object and
-// of the title block.
+// column by column from (500, -500) down the sheet in steps of 200, inside the frame (the
+// drawing area less the frame's margins), clear of every object and of the title block. A
+// frame wider than the first place moves the start to its inside corner.
 
 #include "platform/Geometry.h"
 

@@ -285,6 +285,22 @@ TEST_F(DesignTree, AnEmptyApplicationShowsSchematicsWithoutAChildButton) {
     EXPECT_TRUE(tree.Root()->HasChildButton());
 }
 
+// A new or opened document tells of itself before the application lists it among the open
+// ones, as at start-up: the root's button follows the list once the refresh runs.
+TEST_F(DesignTree, TheRootsButtonFollowsDocumentsListedAfterTheirNotice) {
+    tree.Initialize(nullptr);
+    tree.MarkForRefresh(kDocumentSetChanged, nullptr);
+    NewDoc("a.sch");
+    while (tree.OnIdle()) {
+    }
+    EXPECT_TRUE(tree.Root()->HasChildButton());
+    tree.MarkForRefresh(kDocumentSetChanged, nullptr);
+    docs.clear();
+    while (tree.OnIdle()) {
+    }
+    EXPECT_FALSE(tree.Root()->HasChildButton());
+}
+
 TEST_F(DesignTree, RefreshVisitsOnlyTheDocumentsThatChanged) {
     CDrawDoc& a = NewDoc("a.sch");
     CDrawDoc& b = NewDoc("b.sch");

@@ -4,12 +4,14 @@
 
 #include <filesystem>
 #include <sstream>
+#include <vector>
 
 #include "library/LibraryFile.h"
 #include "library/LibraryItemData.h"
 #include "library/PaletteFile.h"
 #include "model/device/Device.h"
 #include "model/doc/DrawDoc.h"
+#include "model/shapes/DrawPoly.h"
 #include "model/symbol/Pin.h"
 #include "model/symbol/Symbol.h"
 #include "model/text/AttrText.h"
@@ -184,6 +186,66 @@ TEST_F(StandardLibrary, PlacedPalettePartsTakeTheirIdentifiers) {
             text->GetDisplayText(shown);
             EXPECT_EQ(shown, expected) << c.file;
         }
+    }
+}
+
+// The sheet of a new sub-circuit: inputs and other ports stand on the left, outputs and
+// bidirectional ports on the right, each with its wire end towards the middle of the sheet,
+// its name outside its outline, and an arrow that points the way its signal flows.
+TEST_F(StandardLibrary, SubcircuitPortsFaceTheSheetWithTheirNamesOutside) {
+    CSymbol block;
+    block.SetFlags(kSymbolSubCircuit, kSymbolKindMask);
+    const struct Case {
+        const char* id;
+        int direction;  // the wizard's: into, out of, both ways, other
+        bool right;     // the wizard's side of the block, and the port's side of the sheet
+        const char* port;
+    } cases[] = {{"IN", 0, false, "INPORT"},
+                 {"OUT", 1, true, "OUTPORT"},
+                 {"IO", 2, true, "IOPORT"},
+                 {"ANY", 3, false, "ANYPORT"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.port);
+        auto* pin = new CPin(&block);
+        pin->SetEnds(CPoint(c.right ? 1100 : 200, -400), CPoint(c.right ? 1200 : 100, -400));
+        pin->SetAttr("_ID", c.id, kSetAttrForce);
+        pin->SetPinType(c.direction);
+        block.GetPins().AddTail(pin);
+        CLibraryItemData item;
+        CSymbol* port = LoadSymbol("basic.rlb", c.port, item);
+        ASSERT_NE(port, nullptr);
+        CObList texts;
+        CSymbol::PlacePort(port, pin, 1, c.right, texts);
+        auto* portPin = static_cast<CPin*>(port->GetPins().GetHead());
+        auto* outline = static_cast<CDrawObj*>(port->GetGraphics().GetHead());
+        std::vector<CPoint> corners = {outline->GetPosition().TopLeft(),
+                                       outline->GetPosition().BottomRight()};
+        port->LocalToDoc(corners.data(), 2);
+        CRect box(corners[0], corners[1]);
+        box.NormalizeRect();
+        const CPoint hot = portPin->GetConnectPoint();
+        ASSERT_EQ(texts.GetCount(), 1);
+        CRect name = static_cast<CAttrText*>(texts.GetHead())->GetPosition();
+        name.NormalizeRect();
+        if (c.right) {
+            EXPECT_LE(hot.x, box.left);
+            EXPECT_GE(name.left, box.right);
+        } else {
+            EXPECT_GE(hot.x, box.right);
+            EXPECT_LE(name.right, box.left);
+        }
+        // An input's arrow points into the sheet, an output's out of it: both to the right,
+        // with the tip the one corner on the wire's line.
+        if (auto* arrow = dynamic_cast<CDrawPoly*>(outline); arrow && c.direction < 2) {
+            std::vector<CPoint> points(arrow->GetPoints(),
+                                       arrow->GetPoints() + arrow->GetPointCount());
+            port->LocalToDoc(points.data(), int(points.size()));
+            for (const CPoint& point : points) {
+                if (point.y == hot.y)
+                    EXPECT_EQ(point.x, box.right);
+            }
+        }
+        delete texts.RemoveHead();
     }
 }
 

@@ -339,6 +339,37 @@ TEST_F(LibraryBrowser, ItemPropertiesShowTheNewNameAtOnce) {
     EXPECT_EQ(Labels(*bar.List()), (QStringList{"Y", "Z"}));
 }
 
+// The preview follows the list: switching to another library leaves nothing selected and
+// nothing shown, and a record renamed in the list or in its properties shows its new name.
+TEST_F(LibraryBrowser, ThePreviewFollowsLibrarySwitchesAndRenames) {
+    const std::string mine = (dir / "user" / "mine.rlb").string();
+    MakeLibrary(mine, {"X", "Y"});
+    CLibraryBar bar;
+    auto select = [&](const char* name) {  // as a click on the row does
+        bar.List()->setCurrentItem(bar.List()->findItems(name, Qt::MatchExactly).at(0),
+                                   QItemSelectionModel::ClearAndSelect);
+    };
+    select("R");
+    ASSERT_EQ(bar.Preview()->Name(), "R");
+    bar.SelectLibraryPath(mine);
+    EXPECT_FALSE(bar.Preview()->Grid().HasObjects());
+    EXPECT_EQ(bar.Preview()->Name(), "");
+
+    select("X");
+    ASSERT_EQ(bar.Preview()->Name(), "X");
+    bar.List()->findItems("X", Qt::MatchExactly).at(0)->setText("W");
+    EXPECT_EQ(bar.Preview()->Name(), "W");
+    QTimer::singleShot(0, [] {
+        auto* dialog = qobject_cast<CDlgLibItem*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        dialog->findChild<QLineEdit*>("name")->setText("Z");
+        dialog->accept();
+    });
+    bar.ItemProperties();
+    EXPECT_EQ(bar.Preview()->Name(), "Z");
+    EXPECT_TRUE(bar.Preview()->Grid().HasObjects());
+}
+
 // Selecting or placing a record that cannot be loaded tells which library and item failed and
 // shows nothing; a device whose symbol is damaged in the user's folder shows a placeholder.
 TEST_F(LibraryBrowser, DamagedRecordsAreToldAndShowNothing) {

@@ -28,4 +28,23 @@ TEST(SubcctPlacementTest, TakenPlacesAreSkippedDownTheColumnThenRight) {
     EXPECT_EQ(FindSubcctPlace(doc, kBlock), CSize(500, -300));
 }
 
+// The block goes inside the frame: a frame margin wider than the first place moves it to the
+// frame's inside corner, and no place over the frame's right margin counts as free.
+TEST(SubcctPlacementTest, TheBlockStaysInsideTheFrame) {
+    CDrawDoc wide;
+    wide.m_border.m_frameSize = 800;
+    // The inside starts at (800, -800); the block's upper left corner is (200, -200).
+    EXPECT_EQ(FindSubcctPlace(wide, kBlock), CSize(600, -600));
+
+    CDrawDoc small;
+    small.SetPaperSize(3000, -3000);
+    small.SetMargins(RECT{300, 300, 300, 300});
+    // The drawing area is (0, 0) to (2400, -2400), the frame's inside (150, -150) to
+    // (2250, -2250), the title block its lowest 1000. A rectangle fills the inside above the
+    // title block up to x = 1400: a 900 wide block would fit right of it only over the frame's
+    // right margin, so none is free and the first place is taken.
+    small.AddObject(std::make_unique<CDrawRect>(CRect(150, -150, 1400, -1400)));
+    EXPECT_EQ(FindSubcctPlace(small, kBlock), CSize(300, -300));
+}
+
 }  // namespace
