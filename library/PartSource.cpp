@@ -151,6 +151,8 @@ public:
         m_item->objects.AddTail(symbol);
         symbol->SetFlags(m_kind, kSymbolKindMask);
         symbol->GetAttrMap()->SetAt("_Name", m_item->name);
+        // The part describes itself as its item does, in tips and bills of materials.
+        symbol->GetAttrMap()->SetAt("_Desc", m_item->description);
         for (const auto& [name, value] : m_attributes)
             symbol->GetAttrMap()->SetAt(name.c_str(), value.c_str());
         for (CPin* pin : m_pins) {

@@ -42,6 +42,7 @@ TEST(PartSourceTest, SymbolTakesItsPinsAttributesTextsAndGates) {
     ASSERT_NE(symbol, nullptr);
     EXPECT_EQ(symbol->GetKind(), kSymbolDevice);
     EXPECT_EQ(symbol->GetAttr("Spice.SubcktDef"), "1 2\nE1");
+    EXPECT_EQ(symbol->GetAttr("_Desc"), "Quad NAND");
     CPin* y = symbol->FindPin("Y");
     ASSERT_NE(y, nullptr);
     EXPECT_EQ(y->GetFlags() & kPinSymbolMask, kPinBubble);
