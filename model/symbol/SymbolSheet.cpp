@@ -127,6 +127,14 @@ void JoinTextCommand(CDrawDoc& doc, const CObList& texts, Command* command) {
         doc.GetUndoList().Add(owned.release());
 }
 
+// A net connector's pin names the net of the wires it ends, so connectors named alike join
+// their wires in one net; the joining goes into the step just recorded.
+void JoinConnectorNets(CDrawDoc& doc, const std::vector<CSymbol*>& symbols) {
+    if (std::any_of(symbols.begin(), symbols.end(),
+                    [](const CSymbol* symbol) { return symbol->GetKind() == kSymbolNetConnector; }))
+        doc.JoinNets();
+}
+
 }  // namespace
 
 template <>
@@ -185,6 +193,7 @@ void EditSymbolProperties(IDocView& view, CDrawDoc& doc) {
     doc.GetUndoList().Add(command.release());
     JoinTextCommand(doc, removed, new CRemoveCmd(removed));
     JoinTextCommand(doc, shown, new CAddCmd(shown, FALSE));
+    JoinConnectorNets(doc, copies);
     doc.UpdateAllViews(nullptr, kHintReplaceSelection, &copyList);
     if (end == kSymbolSheetNewSubcircuit && copies.size() == 1)
         copies.front()->SaveSubcircuitAs();
