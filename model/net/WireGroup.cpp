@@ -119,6 +119,7 @@ BOOL CWire::CanKeepNet(CNet* net) {
     int idTexts = 0;
     int openEnds = 0;
     int holding = 0;
+    bool connectorNamesNet = false;
     std::unordered_set<const CWire*> group;
     WalkGroup(
         [&](CWire* wire) {
@@ -129,11 +130,15 @@ BOOL CWire::CanKeepNet(CNet* net) {
             for (CDrawObj* end : {wire->m_start, wire->m_end}) {
                 if (!end || end->GetObjType() == kObjBus || ConnectorPin(end))
                     ++openEnds;
+                if (CPin* pin = ConnectorPin(end); pin && net)
+                    connectorNamesNet |= pin->GetAttr(IdName()) == net->GetName();
             }
             return kWalkOn;
         },
         &group);
-    if (idTexts > 0 && openEnds > 0)
+    // A net connector names the net wherever it stands: connectors named alike join their
+    // wires in one net.
+    if ((idTexts > 0 && openEnds > 0) || connectorNamesNet)
         return TRUE;
     // Every holder keeps a reference: with no more references than the group holds, nothing
     // outside the group carries the net.

@@ -142,6 +142,14 @@ bool RecordSymbolEdit(CDrawDoc& doc, std::unique_ptr<CNamedCmd> command, const C
     return true;
 }
 
+// A net connector's pin names the net of the wires it ends, so connectors named alike join
+// their wires in one net; the joining goes into the step just recorded.
+void JoinConnectorNets(CDrawDoc& doc, const std::vector<CSymbol*>& symbols) {
+    if (std::any_of(symbols.begin(), symbols.end(),
+                    [](const CSymbol* symbol) { return symbol->GetKind() == kSymbolNetConnector; }))
+        doc.JoinNets();
+}
+
 }  // namespace
 
 template <>
@@ -198,7 +206,9 @@ void EditSymbolProperties(IDocView& view, CDrawDoc& doc) {
     CObList removed;
     ApplySymbolSheet(sheet, shown, removed);
     CSymbol* standing = copies.front();
-    if (!RecordSymbolEdit(doc, std::move(command), shown, removed))
+    if (RecordSymbolEdit(doc, std::move(command), shown, removed))
+        JoinConnectorNets(doc, copies);
+    else
         standing = static_cast<CSymbol*>(symbols.GetHead());
     if (end == kSymbolSheetNewSubcircuit && copies.size() == 1)
         standing->SaveSubcircuitAs();

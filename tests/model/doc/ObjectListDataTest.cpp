@@ -17,6 +17,7 @@
 #include "model/support/TestPart.h"
 #include "model/symbol/Pin.h"
 #include "model/symbol/Symbol.h"
+#include "model/text/AttrText.h"
 #include "platform/Archive.h"
 #include "platform/MemFile.h"
 #include "support/ScriptedPrompt.h"
@@ -121,6 +122,57 @@ TEST_F(ObjectListData, PastedDuplicatesMoveOffEarlierSets) {
         EXPECT_EQ(Last(doc)->GetPosition(),
                   CRect(100 * n, -100 * n, 1000 + 100 * n, -500 - 100 * n));
     }
+}
+
+// A gate and a wire from its output labelled CLK, ending on a second gate or left free.
+void AddLabelledClock(CDrawDoc& doc, bool freeEnd) {
+    CDevice* nand = samplesheet::NandDevice("7400");
+    CSymbol* first = samplesheet::AddGate(doc, nand, "U1A", 5000, -2000);
+    CSymbol* second = samplesheet::AddGate(doc, nand, "U1B", 6000, -2000);
+    auto* clock = new CNet("CLK");
+    clock->SetFlags(kNetNamed, kNetNamed);
+    auto* wire = samplesheet::AddWire<CWire>(doc, {{5200, -2000}, {5800, -1950}}, clock);
+    wire->SetStartObject(first->FindPin("Y"));
+    first->FindPin("Y")->SetWire(wire);
+    if (!freeEnd) {
+        wire->SetEndObject(second->FindPin("A"));
+        second->FindPin("A")->SetWire(wire);
+    }
+    auto* label = new CAttrText(CRect(5400, -1900, 5600, -1960));
+    label->Bind(wire, "_ID");
+    wire->GetAttrTextList()->AddTail(label);
+    label->SetDocument(&doc);
+    doc.GetObjects().AddTail(label);
+}
+
+// The name the wire of each of three pastes into an empty sheet reads.
+std::vector<CString> PastedClockNames(bool freeEnd) {
+    CDrawDoc source;
+    AddLabelledClock(source, freeEnd);
+    const ClipboardObjects data = CopyObjectsToClipboard(source, source.GetObjects());
+    CDrawDoc sheet;
+    std::vector<CString> names;
+    for (int n = 0; n < 3; ++n) {
+        CObList pasted;
+        Paste(sheet, data, pasted);
+        auto* wire = FirstOf<CWire>(pasted);
+        auto* label = wire ? dynamic_cast<CAttrText*>(wire->FindAttrText("_ID")) : nullptr;
+        names.push_back(label && label->GetText() == wire->GetNet()->GetName() ? label->GetText()
+                                                                               : CString("?"));
+    }
+    return names;
+}
+
+// Every paste follows one rule: the pasted wires join the sheet's net of their name; a group
+// keeps that net only when it shows the name at a free end (or nothing else holds the net),
+// else the name is taken and the group gets an automatic one.
+TEST_F(ObjectListData, APastedNamedNetJoinsTheSheetsNetOfItsName) {
+    EXPECT_EQ(PastedClockNames(true), (std::vector<CString>{"CLK", "CLK", "CLK"}));
+    const std::vector<CString> between = PastedClockNames(false);
+    EXPECT_EQ(between[0], "CLK");
+    EXPECT_NE(between[1], "CLK");
+    EXPECT_NE(between[2], "CLK");
+    EXPECT_NE(between[1], between[2]);
 }
 
 // A pin (from a symbol's sheet) is no object of a schematic: it goes, and the wire that ended

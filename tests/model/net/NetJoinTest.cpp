@@ -3,6 +3,7 @@
 #include "NetTestSheet.h"
 #include "model/support/TestPart.h"
 #include "model/text/AttrText.h"
+#include "support/DocumentBytes.h"
 
 using namespace nettest;
 
@@ -227,6 +228,35 @@ TEST(NetJoin, IncomingNetsMeetTheDocumentsNets) {
     EXPECT_EQ(named->GetNet(), vcc->GetNet());
     EXPECT_NE(unrelated->GetNet(), automatic->GetNet());
     EXPECT_NE(unrelated->GetNet()->GetName(), "n0001");
+}
+
+}  // namespace
+
+namespace {
+
+// Net connectors whose pins are both named SIG, at the ends of two separate wires, name one
+// net; a third wire on a connector of another name keeps its own.
+TEST(NetJoin, ConnectorsOfOneNameGiveOneNet) {
+    ScriptedChooser chooser;
+    NetSheet sheet;
+    std::vector<CWire*> wires;
+    for (const auto& [x, name] : {std::pair{0L, "SIG"}, {2000L, "SIG"}, {4000L, "CLK"}}) {
+        CSymbol* connector = sheet.PlaceSymbol(CPoint(x, 0), name, kSymbolNetConnector);
+        connector->SetAttr("_ID", name, kSetAttrForce);
+        CWire* wire = sheet.Place({{x, 0}, {x + 1000, 0}});
+        NetSheet::Give(wire, new CNet);
+        wire->SetEndObject(NetSheet::PinOf(connector));
+        wires.push_back(wire);
+    }
+    ASSERT_TRUE(sheet.doc.JoinNets());
+    EXPECT_EQ(wires[0]->GetNet(), wires[1]->GetNet());
+    EXPECT_EQ(wires[0]->GetNet()->GetName(), "SIG");
+    EXPECT_EQ(wires[2]->GetNet()->GetName(), "CLK");
+    EXPECT_TRUE(chooser.shown.empty());
+    // Joining again changes nothing.
+    const std::vector<BYTE> joined = testsupport::DocumentBytes(sheet.doc);
+    ASSERT_TRUE(sheet.doc.JoinNets());
+    EXPECT_EQ(testsupport::DocumentBytes(sheet.doc), joined);
 }
 
 }  // namespace

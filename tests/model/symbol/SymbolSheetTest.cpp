@@ -6,11 +6,13 @@
 
 #include "model/device/Device.h"
 #include "model/doc/DrawDoc.h"
+#include "model/net/NetTestSheet.h"
 #include "model/support/RecordingDocView.h"
 #include "model/support/TestPart.h"
 #include "model/symbol/Pin.h"
 #include "model/symbol/Symbol.h"
 #include "model/symbol/SymbolSheet.h"
+#include "support/DocumentBytes.h"
 
 namespace {
 
@@ -127,3 +129,41 @@ TEST(SymbolSheetTest, AttributePageRowsAreWrittenAndTheGeneralNamesRefused) {
 }
 
 }  // namespace
+
+// Two "Net Connector" symbols, each ending a wire of a net of its own; the user names both SIG
+// on the General page, one after the other.
+TEST(SymbolSheetTest, ConnectorsNamedAlikeJoinTheirWiresInOneNet) {
+    nettest::ScriptedChooser chooser;
+    nettest::NetSheet sheet;
+    drawdoctest::RecordingDocView view;
+    sheet.doc.AddView(&view);
+    std::vector<CWire*> wires;
+    for (const LONG x : {0, 2000}) {
+        CSymbol* connector = sheet.PlaceSymbol(CPoint(x, 0), "1", kSymbolNetConnector);
+        CWire* wire = sheet.Place({{x, 0}, {x + 1000, 0}});
+        nettest::NetSheet::Give(wire, new CNet);
+        wire->SetStartObject(nettest::NetSheet::PinOf(connector));
+        nettest::NetSheet::PinOf(connector)->SetWire(wire);
+        wires.push_back(wire);
+    }
+    ASSERT_TRUE(sheet.doc.JoinNets());
+    ASSERT_NE(wires[0]->GetNet(), wires[1]->GetNet());
+    const std::vector<BYTE> before = testsupport::DocumentBytes(sheet.doc);
+
+    ScriptedSymbolSheet runner;
+    runner.edit = [](SymbolSheet& edited) { edited.general.id = "SIG"; };
+    for (CWire* wire : wires) {
+        view.selection.RemoveAll();
+        view.selection.AddTail(static_cast<CPin*>(wire->GetStartObject())->GetOwner());
+        static_cast<CDrawObj*>(view.selection.GetHead())->OnEditProperties(&view);
+    }
+    EXPECT_EQ(wires[0]->GetNet(), wires[1]->GetNet());
+    EXPECT_EQ(wires[1]->GetNet()->GetName(), "SIG");
+    EXPECT_TRUE(chooser.shown.empty());
+
+    // Each naming is one step, its joining included.
+    EXPECT_TRUE(sheet.doc.GetUndoList().Undo());
+    EXPECT_TRUE(sheet.doc.GetUndoList().Undo());
+    EXPECT_EQ(testsupport::DocumentBytes(sheet.doc), before);
+    sheet.doc.RemoveView(&view);
+}
