@@ -93,7 +93,8 @@ void CDrawView::AddSelectionToChosenLibrary() {
 void CDrawView::AddSelectionToSelectedLibrary() {
     CLibraryFile library;
     if (!GetLibraryBarServices().OpenSelectedLibrary(&library, CDiskFile::modeReadWrite)) {
-        Report("Error - could not open the library %s for writing.", library.GetFilePath().str());
+        Report("Error - could not open the library %s for writing.",
+               GetLibraryBarServices().SelectedLibraryPath().str());
         return;
     }
     AddSelectionToLibrary(library, m_selection, m_document,

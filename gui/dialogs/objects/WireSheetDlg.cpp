@@ -5,6 +5,7 @@
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableWidget>
@@ -184,7 +185,10 @@ CDlgBus::CDlgBus(const BusGeneral& general, bool metric, QWidget* parent)
     arrows->addWidget(m_end);
     auto* layout = new QFormLayout(this);
     layout->addRow("Bus &Name", m_name);
-    layout->addRow("&Width", width);
+    // A row of a layout gets no buddy of its own: the label names the width box.
+    auto* widthLabel = new QLabel("&Width", this);
+    widthLabel->setBuddy(m_width);
+    layout->addRow(widthLabel, width);
     layout->addRow("Arrows", arrows);
     layout->addRow(m_reverse);
 }

@@ -6,6 +6,8 @@
 
 #include "drawtools/ToolManager.h"
 #include "gui/support/QtTestApp.h"
+#include "library/LibraryBarServices.h"
+#include "library/LibraryFile.h"
 #include "model/doc/DrawDoc.h"
 #include "model/net/Net.h"
 #include "model/net/Wire.h"
@@ -13,6 +15,7 @@
 #include "model/undo/UndoList.h"
 #include "resources/CommandIds.h"
 #include "shell/view/DrawView.h"
+#include "support/ScriptedPrompt.h"
 
 namespace {
 
@@ -46,6 +49,29 @@ TEST_F(DrawViewLibraryTest, PlacedObjectsAreCopiesAddedSelectedInOneStep) {
               CRect(0, 0, 100, -50));
     ASSERT_TRUE(m_doc.GetUndoList().Undo());
     EXPECT_TRUE(m_doc.GetObjects().IsEmpty());
+}
+
+// A Files page whose selected library cannot be opened for writing.
+class UnwritableLibrary : public ILibraryBarServices {
+public:
+    BOOL OpenSelectedLibrary(CLibraryFile*, UINT) override { return FALSE; }
+    CString SelectedLibraryPath() const override { return "/libraries/locked.rlb"; }
+
+private:
+    ScopedInstall<ILibraryBarServices> m_installed{*this};
+};
+
+TEST_F(DrawViewLibraryTest, AddingToAnUnwritableSelectedLibraryNamesIt) {
+    UnwritableLibrary page;
+    testsupport::ScriptedPrompt prompt({IDOK});
+    m_doc.AddObject(std::make_unique<CDrawRect>(CRect(0, 0, 100, -50)));
+    m_view.Select(static_cast<CDrawObj*>(m_doc.GetObjects().GetHead()), false);
+    const CommandMap::Entry* add = m_view.Commands().Find(ID_LIBRARY_ADD_SELECTED);
+    ASSERT_NE(add, nullptr);
+    add->handler(ID_LIBRARY_ADD_SELECTED);
+    ASSERT_EQ(prompt.shown().size(), 1u);
+    EXPECT_EQ(prompt.shown()[0].text,
+              "Error - could not open the library /libraries/locked.rlb for writing.");
 }
 
 }  // namespace

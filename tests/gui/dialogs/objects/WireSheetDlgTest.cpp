@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QTableWidget>
 #include <QTimer>
@@ -75,6 +76,22 @@ TEST_F(WireSheetDlgTest, BusPageShowsTheWidthInItsUnitAndKeepsMixedStates) {
     EXPECT_EQ(mixed.unit()->currentText(), "cm");
     EXPECT_TRUE(mixed.width()->text().isEmpty());
     EXPECT_EQ(mixed.Values().width, -1);
+}
+
+// Every label of the page with a mnemonic hides its ampersand: it names the box it leads to.
+TEST_F(WireSheetDlgTest, BusPageLabelsLeadToTheirBoxes) {
+    CDlgBus page(BusGeneral{}, false, nullptr);
+    bool width = false;
+    for (const QLabel* label : page.findChildren<QLabel*>()) {
+        if (!label->text().contains('&'))
+            continue;
+        EXPECT_NE(label->buddy(), nullptr) << label->text().toStdString();
+        if (label->text() == "&Width") {
+            width = true;
+            EXPECT_EQ(label->buddy(), page.width());
+        }
+    }
+    EXPECT_TRUE(width);
 }
 
 // An unreadable width keeps the sheet open; the Line Style page follows the General page.
