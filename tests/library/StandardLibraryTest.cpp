@@ -250,28 +250,29 @@ TEST_F(StandardLibrary, SubcircuitPortsFaceTheSheetWithTheirNamesOutside) {
         }
         delete texts.RemoveHead();
     }
+}
 
-    // The bill of materials describes placed standard parts with their libraries' descriptions.
-    TEST_F(StandardLibrary, BillOfMaterialsDescribesStandardParts) {
-        testsupport::TempDir dir;
-        CSchematicApp app{dir / "settings.reg"};
-        const ScopedApp installed{app};
-        for (const auto& [library, name] :
-             {std::pair{"discrete.rlb", "RES"}, {"discrete.rlb", "CAP"}, {"logic.rlb", "7400"}}) {
-            CLibraryItemData item;
-            ASSERT_NE(LoadSymbol(library, name, item), nullptr);
-            CObList copies;
-            copies.AddTail(&item.m_objects);
-            ASSERT_TRUE(doc.AddObjectCopies(&copies)) << name;
-        }
-        CNetlistFormatList formats;
-        FillReportFormatList(formats);
-        const std::string file = (dir / "parts.bom").string();
-
-        ASSERT_TRUE(doc.BuildNetlist(file.c_str(), formats[kFormatBom].get()));
-        EXPECT_EQ(testsupport::ReadFileText(file),
-                  testsupport::ReadFileText(std::string(VOSK_SOURCE_DIR) +
-                                            "/tests/library/data/standard-parts.bom"));
+// The bill of materials describes placed standard parts with their libraries' descriptions.
+TEST_F(StandardLibrary, BillOfMaterialsDescribesStandardParts) {
+    testsupport::TempDir dir;
+    CSchematicApp app{dir / "settings.reg"};
+    const ScopedApp installed{app};
+    for (const auto& [library, name] :
+         {std::pair{"discrete.rlb", "RES"}, {"discrete.rlb", "CAP"}, {"logic.rlb", "7400"}}) {
+        CLibraryItemData item;
+        ASSERT_NE(LoadSymbol(library, name, item), nullptr);
+        CObList copies;
+        copies.AddTail(&item.m_objects);
+        ASSERT_TRUE(doc.AddObjectCopies(&copies)) << name;
     }
+    CNetlistFormatList formats;
+    FillReportFormatList(formats);
+    const std::string file = (dir / "parts.bom").string();
+
+    ASSERT_TRUE(doc.BuildNetlist(file.c_str(), formats[kFormatBom].get()));
+    EXPECT_EQ(testsupport::ReadFileText(file),
+              testsupport::ReadFileText(std::string(VOSK_SOURCE_DIR) +
+                                        "/tests/library/data/standard-parts.bom"));
+}
 
 }  // namespace
