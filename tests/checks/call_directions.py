@@ -16,7 +16,7 @@ import subprocess
 import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from include_directions import floor_of, offence  # noqa: E402
+from include_directions import floor_of, offence, report  # noqa: E402
 
 TARGETS = ("vosk_core.dir", "vosk_gui.dir")
 STRONG = set("TDBR")
@@ -77,14 +77,7 @@ def main():
     if not any(True for _ in object_files(build_dir, os.path.realpath(source_dir))):
         print("no objects of the core or the windows are built")
         return 1
-    found = sorted(set(offences(build_dir, os.path.realpath(source_dir))))
-    for line in found:
-        print(line)
-    if found:
-        print(f"{len(found)} call(s) against the floors' directions")
-        return 1
-    print("every call follows the floors' directions")
-    return 0
+    return report(sorted(set(offences(build_dir, os.path.realpath(source_dir)))), "call")
 
 
 if __name__ == "__main__":

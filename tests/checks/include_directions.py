@@ -120,13 +120,17 @@ def table_keeps_the_order():
 
 def main():
     table_keeps_the_order()
-    found = list(offences(sys.argv[1]))
+    return report(list(offences(sys.argv[1])), "include")
+
+
+def report(found, what):
+    """Prints the offences against the floors' directions; the exit status."""
     for line in found:
         print(line)
     if found:
-        print(f"{len(found)} include(s) against the floors' directions")
+        print(f"{len(found)} {what}(s) against the floors' directions")
         return 1
-    print("every include follows the floors' directions")
+    print(f"every {what} follows the floors' directions")
     return 0
 
 
