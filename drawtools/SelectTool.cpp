@@ -23,6 +23,19 @@ double SquaredDistance(CPoint a, CPoint b) {
     return dx * dx + dy * dy;
 }
 
+// The handle of the primary object under sheet whose drag reshapes it, or 0. The segments of
+// a drawn polyline or polygon are its outline, which a drag moves like the rest of the shape;
+// only a wire's or a bus's segments are handles, since dragging one reroutes the wire.
+int GripHandle(IToolView& view, CDrawObj* primary, CPoint sheet) {
+    if (!primary)
+        return 0;
+    const int handle = primary->HitTest(sheet, &view, TRUE);
+    const auto* poly = dynamic_cast<CDrawPoly*>(primary);
+    if (poly && !dynamic_cast<CWire*>(primary) && handle > poly->GetPointCount())
+        return 0;
+    return handle;
+}
+
 }  // namespace
 
 CDrawObj* PrimaryObject(const IToolView& view) {
@@ -82,7 +95,7 @@ void CSelectTool::OnLButtonDown(IToolView& view, UINT flags, CPoint point) {
 
 bool CSelectTool::PressHandle(IToolView& view, CPoint& sheet) {
     CDrawObj* primary = PrimaryObject(view);
-    const int handle = primary ? primary->HitTest(sheet, &view, TRUE) : 0;
+    const int handle = GripHandle(view, primary, sheet);
     if (!handle)
         return false;
     ToolState& state = State();
@@ -279,7 +292,7 @@ void CSelectTool::Hover(IToolView& view, CPoint point) const {
     if (State().currentShape != kToolSelect)
         return;
     CDrawObj* primary = PrimaryObject(view);
-    const int handle = primary ? primary->HitTest(view.ClientToDoc(point), &view, TRUE) : 0;
+    const int handle = GripHandle(view, primary, view.ClientToDoc(point));
     if (handle) {
         view.SetCursor(HandleCursor(primary->GetHandleCursor(handle)));
         view.SetPrompt(kPromptResize);

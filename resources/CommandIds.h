@@ -33,6 +33,7 @@ constexpr UINT ID_EDIT_REDO = 57644;
 constexpr UINT ID_EDIT_FIND_NEXT = 33075;
 constexpr UINT ID_FIND_HIGHLIGHT_ALL = 33076;  // from the Find dialog
 constexpr UINT ID_FIND_SELECT_ALL = 33077;
+constexpr UINT ID_FIND_CLOSED = 33074;  // the Find dialog was closed
 constexpr UINT ID_EDIT_CREATE_FILL_SHAPE = 32914;
 constexpr UINT ID_OLE_INSERT_NEW = 57856;
 constexpr UINT ID_CONNECT_IMPLICIT = 32951;

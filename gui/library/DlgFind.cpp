@@ -7,7 +7,9 @@
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "resources/CommandIds.h"
 
@@ -23,6 +25,44 @@ constexpr BoxInfo kLookIn[] = {{"&Text Boxes", true},         {"&Pin Names", tru
                                {"S&ymbol Attributes", false}, {"&Net Names", true},
                                {"N&et Attributes", false}};
 constexpr BoxInfo kHow[] = {{"&Match Case", false}, {"E&xact String", false}};
+
+// Pixels left between a found object and the dialog moved off it.
+constexpr int kClearance = 8;
+
+// window moved to lie inside screen as far as it fits.
+QRect KeptOn(QRect window, const QRect& screen) {
+    window.moveLeft(
+        std::max(screen.left(), std::min(window.left(), screen.right() - window.width() + 1)));
+    window.moveTop(
+        std::max(screen.top(), std::min(window.top(), screen.bottom() - window.height() + 1)));
+    return window;
+}
+
+qint64 CoveredArea(const QRect& window, const QRect& area) {
+    const QRect covered = window.intersected(area);
+    return qint64(covered.width()) * covered.height();
+}
+
+// Where a window of frame rectangle window goes to leave found uncovered: beside it within
+// screen, below, above, right or left in that order of preference, or where it covers least.
+QPoint ClearPlacement(const QRect& window, const QRect& found, const QRect& screen) {
+    const QRect area = found.adjusted(-kClearance, -kClearance, kClearance, kClearance);
+    const QRect candidates[] = {window.translated(0, area.bottom() + 1 - window.top()),
+                                window.translated(0, area.top() - 1 - window.bottom()),
+                                window.translated(area.right() + 1 - window.left(), 0),
+                                window.translated(area.left() - 1 - window.right(), 0)};
+    QRect best = window;
+    qint64 least = CoveredArea(window, area);
+    for (const QRect& candidate : candidates) {
+        const QRect kept = KeptOn(candidate, screen);
+        const qint64 covered = CoveredArea(kept, area);
+        if (covered < least) {
+            best = kept;
+            least = covered;
+        }
+    }
+    return best.topLeft();
+}
 
 }  // namespace
 
@@ -51,7 +91,7 @@ CDlgFind::CDlgFind(std::function<void(UINT id)> sendCommand, QWidget* parent)
     connect(findNext, &QPushButton::clicked, this, [this] { OnFindNext(); });
     connect(highlight, &QPushButton::clicked, this, [this] { SendAndHide(ID_FIND_HIGHLIGHT_ALL); });
     connect(selectAll, &QPushButton::clicked, this, [this] { SendAndHide(ID_FIND_SELECT_ALL); });
-    connect(close, &QPushButton::clicked, this, &QDialog::hide);
+    connect(close, &QPushButton::clicked, this, &QDialog::reject);
     layout->addWidget(buttons);
 }
 
@@ -101,6 +141,20 @@ void CDlgFind::OnFindNext() {
         m_position.Reset();
     }
     m_sendCommand(ID_EDIT_FIND_NEXT);
+}
+
+void CDlgFind::MoveClearOf(const QRect& area) {
+    const QRect frame = frameGeometry();
+    if (!isVisible() || !frame.intersects(area))
+        return;
+    const QScreen* shown = screen();
+    const QRect available = shown ? shown->availableGeometry() : frame.united(area);
+    move(ClearPlacement(frame, area, available));
+}
+
+void CDlgFind::reject() {
+    QDialog::reject();
+    m_sendCommand(ID_FIND_CLOSED);
 }
 
 void CDlgFind::SendAndHide(UINT id) {

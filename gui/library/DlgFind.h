@@ -1,7 +1,8 @@
 #pragma once
 // The modeless "Find" dialog: the text looked for, where to look and how to match. Its
 // buttons send Find Next, Highlight All and Select All to the window that routes commands;
-// the active view does the searching with the dialog's settings. Closing only hides it.
+// the active view does the searching with the dialog's settings. Closing hides it and sends
+// ID_FIND_CLOSED, so that what Find Next highlighted goes with it.
 
 #include <QDialog>
 #include <functional>
@@ -10,6 +11,7 @@
 
 class QCheckBox;
 class QLineEdit;
+class QRect;
 
 class CDlgFind : public QDialog {
     Q_OBJECT
@@ -24,6 +26,9 @@ public:
     FindOptions Options() const;
     bool HasText() const;
     FindPosition& Position() { return m_position; }
+    // Moves the shown dialog off area (global coordinates), where a found object lies.
+    void MoveClearOf(const QRect& area);
+    void reject() override;
 
     QLineEdit* textEdit() const { return m_text; }
     QCheckBox* box(const char* label) const;

@@ -102,9 +102,10 @@ void CBus::Draw(CDC* dc, const double* matrix) {
 
     LOGPEN pen = GetPen();
     const CSchematicApp* app = GetApp();
-    if (app && (m_flags & kFlagDrcError))
+    const DWORD marks = PaintedMarks(dc);
+    if (app && (marks & kFlagDrcError))
         pen.lopnColor = app->DRCErrorColour;
-    else if (app && (m_flags & kFlagHighlight))
+    else if (app && (marks & kFlagHighlight))
         pen.lopnColor = app->HighlightColour;
     const bool outlined = m_flags & kFlagOutlined;
     const LOGBRUSH brush = m_flags & kFlagFilled ? GetBrush() : LOGBRUSH{BS_NULL, 0, 0};

@@ -88,8 +88,8 @@ void CWire::Draw(CDC* dc, const double* matrix) {
         return;
     std::vector<POINT> points(m_points.begin(), m_points.begin() + m_count);
     MatrixTransformPoints(points.data(), m_count, matrix);
-    if (m_flags & (kFlagDrcError | kFlagHighlight)) {
-        const ShapePaintScope underlay(dc, MarkPen(m_flags), LOGBRUSH{BS_NULL, 0, 0});
+    if (const DWORD marks = PaintedMarks(dc)) {
+        const ShapePaintScope underlay(dc, MarkPen(marks), LOGBRUSH{BS_NULL, 0, 0});
         dc->Polyline(points.data(), m_count);
     }
     const LOGPEN pen = GetPen();

@@ -189,6 +189,11 @@ DWORD CDrawObj::SetFlags(DWORD value, DWORD mask) {
     return mask;
 }
 
+DWORD CDrawObj::PaintedMarks(const CDC* dc) const {
+    const DWORD marks = m_flags & (kFlagDrcError | kFlagHighlight);
+    return dc && dc->IsPrinting() ? marks & ~DWORD{kFlagHighlight} : marks;
+}
+
 CString CDrawObj::GetTipText() const {
     return {};
 }

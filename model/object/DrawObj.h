@@ -216,6 +216,9 @@ public:
 
     const CRect& GetPosition() const { return m_position; }
     DWORD GetFlags() const { return m_flags; }
+    // The marks the object paints on dc: the design-rule error mark, and the highlight, which
+    // only a screen shows.
+    DWORD PaintedMarks(const CDC* dc) const;
     // A number that no other drawing object of this run has or had, copies included: it tells
     // an object apart from one that later takes its freed address.
     std::uint64_t GetSerial() const { return m_serial; }

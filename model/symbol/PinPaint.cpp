@@ -174,7 +174,8 @@ void CPin::Draw(CDC* dc, const double* matrix) {
     if (!dc || ((m_flags & kPinHidden) && m_owner) || m_body == m_hot)
         return;
     const CSchematicApp* app = GetApp();
-    if ((m_flags & (kFlagDrcError | kFlagHighlight)) && app) {
+    const DWORD marks = PaintedMarks(dc);
+    if (marks && app) {
         CRect box(m_body, m_hot);
         box.NormalizeRect();
         const LONG grow = std::max(GetPen().lopnWidth.x / 2 + 1, kMarkReach);
@@ -184,8 +185,8 @@ void CPin::Draw(CDC* dc, const double* matrix) {
                              {box.right, box.bottom},
                              {box.left, box.bottom}};
         MatrixTransformPoints(corners, 4, matrix);
-        const LOGBRUSH mark{
-            BS_SOLID, m_flags & kFlagDrcError ? app->DRCErrorColour : app->HighlightColour, 0};
+        const LOGBRUSH mark{BS_SOLID,
+                            marks & kFlagDrcError ? app->DRCErrorColour : app->HighlightColour, 0};
         ShapePaintScope scope(dc, NullPen(), mark);
         dc->Polygon(corners, 4);
     }

@@ -270,13 +270,14 @@ void CSymbol::Draw(CDC* dc, const double* matrix) {
     double effective[kMatrixSize];
     EffectiveMatrix(matrix, effective);
     const CSchematicApp* app = GetApp();
-    if ((m_flags & (kFlagDrcError | kFlagHighlight)) && app) {
+    const DWORD marks = PaintedMarks(dc);
+    if (marks && app) {
         const CRect& r = m_position;
         CPoint corners[4] = {
             {r.left, r.top}, {r.right, r.top}, {r.right, r.bottom}, {r.left, r.bottom}};
         MatrixTransformPoints(corners, 4, effective);
-        const LOGBRUSH mark{
-            BS_SOLID, m_flags & kFlagDrcError ? app->DRCErrorColour : app->HighlightColour, 0};
+        const LOGBRUSH mark{BS_SOLID,
+                            marks & kFlagDrcError ? app->DRCErrorColour : app->HighlightColour, 0};
         ShapePaintScope scope(dc, NullPen(), mark);
         dc->Polygon(corners, 4);
     }

@@ -234,8 +234,9 @@ void CTextBox::PaintText(CDC* dc, const double* matrix) {
         dc->SelectObject(&font);
     }
     const CSchematicApp* app = GetApp();
-    if ((m_flags & (kFlagDrcError | kFlagHighlight)) && app) {
-        CBrush mark(m_flags & kFlagDrcError ? app->DRCErrorColour : app->HighlightColour);
+    const DWORD marks = PaintedMarks(dc);
+    if (marks && app) {
+        CBrush mark(marks & kFlagDrcError ? app->DRCErrorColour : app->HighlightColour);
         dc->SelectObject(&mark);
         PaintShape(dc, matrix);
     }

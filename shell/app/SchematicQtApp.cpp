@@ -15,6 +15,7 @@
 #include "gui/library/ShellTreeCtrl.h"
 #include "gui/library/TreeBar.h"
 #include "model/app/CommandLineInfo.h"
+#include "model/doc/DocView.h"
 #include "model/doc/DrawDoc.h"
 #include "model/doc/PrinterRecords.h"
 #include "model/doc/SymbolDoc.h"
@@ -366,7 +367,6 @@ bool CSchematicQtApp::OnIdle(int count) {
 
 void CSchematicQtApp::ToggleUnits() {
     m_app.SetUnits((m_app.Options & kOptionMetric) ? FALSE : TRUE);
-    ShowUnits();
 }
 
 void CSchematicQtApp::ShowUnits() {
@@ -415,6 +415,9 @@ void CSchematicQtApp::AddToRecentFileList(const char* path) {
 
 void CSchematicQtApp::UpdateAllViews(int hint) {
     m_documents.UpdateAllViews(hint);
+    // However the units were switched (the pane, the rulers' menu, the Options sheet).
+    if (hint == kHintUnits && m_mainFrame)
+        ShowUnits();
 }
 
 IDocView* CSchematicQtApp::GetActiveView() {

@@ -13,9 +13,10 @@ double Unit(bool metric) {
 
 }  // namespace
 
-CString CursorPaneText(POINT pixel) {
+CString CursorPaneText(POINT sheet, bool metric) {
     CString text;
-    text.Format("%d: %d", int(pixel.x), int(pixel.y));
+    text.Format(metric ? "%3.2f: %3.2f" : "%2.3f: %2.3f", sheet.x / Unit(metric),
+                -sheet.y / Unit(metric));
     return text;
 }
 

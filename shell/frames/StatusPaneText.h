@@ -1,6 +1,6 @@
 #pragma once
-// The texts of the status-bar panes that follow the view: the cursor in window pixels, and
-// the position and size of the selection in inches or centimetres, y growing down the sheet.
+// The texts of the status-bar panes that follow the view: the sheet point under the cursor and
+// the position and size of the selection, in inches or centimetres, y growing down the sheet.
 
 #include "platform/CString.h"
 #include "platform/Geometry.h"
@@ -12,7 +12,7 @@ struct SelectionPaneTexts {
     CString size;
 };
 
-CString CursorPaneText(POINT pixel);
+CString CursorPaneText(POINT sheet, bool metric);
 CString PositionPaneText(POINT sheet, bool metric);
 // width and height in sheet units.
 CString SizePaneText(int width, int height, bool metric);

@@ -104,7 +104,7 @@ RECT CDrawView::GetPageMargins() const {
 void CDrawView::AddPaneCommands() {
     m_commands.OnUpdate(ID_INDICATOR_CURSOR, [this](CmdUI& ui) {
         ui.Enable();
-        ui.SetText(CursorPaneText(POINT{m_cursor.x(), m_cursor.y()}).str());
+        ui.SetText(CursorPaneText(ClientToDoc(CPoint(m_cursor.x(), m_cursor.y())), Metric()).str());
     });
     m_commands.OnUpdate(ID_INDICATOR_POSITION, [this](CmdUI& ui) {
         ui.Enable();

@@ -227,6 +227,7 @@ private:
     void FindNext();
     void FindAll(bool select);
     void HighlightOnly(const CObList& objects);
+    QRect GlobalRect(const CRect& sheet) const;
     void SteerCursor();
     // A left button press (or release) at the cursor, from the keyboard.
     void ClickAtCursor(bool press, const QKeyEvent* event);

@@ -1,11 +1,14 @@
 // The schematic view's searching with the settings of the main frame's "Find" dialog.
 
+#include <algorithm>
+
 #include "gui/library/DlgFind.h"
 #include "model/doc/DocView.h"
 #include "model/doc/DrawDoc.h"
 #include "model/object/DrawObj.h"
 #include "platform/UserPrompt.h"
 #include "resources/CommandIds.h"
+#include "shell/frames/StatusPaneText.h"
 #include "shell/view/DrawView.h"
 #include "shell/view/ViewHost.h"
 
@@ -23,6 +26,8 @@ void CDrawView::AddFindCommands() {
         });
     m_commands.On(ID_FIND_HIGHLIGHT_ALL, [this] { FindAll(false); });
     m_commands.On(ID_FIND_SELECT_ALL, [this] { FindAll(true); });
+    // What the search highlighted is for the screen while the dialog is open.
+    m_commands.On(ID_FIND_CLOSED, [this] { m_document.ClearFlagsAndInvalidate(kFlagHighlight); });
 }
 
 void CDrawView::FindNext() {
@@ -38,6 +43,16 @@ void CDrawView::FindNext() {
     CObList found;
     found.AddTail(match);
     HighlightOnly(found);
+    dialog.MoveClearOf(GlobalRect(SelectionBounds(found)));
+}
+
+// The window area of a sheet rectangle, in global coordinates.
+QRect CDrawView::GlobalRect(const CRect& sheet) const {
+    const CPoint a = DocToClient(sheet.TopLeft());
+    const CPoint b = DocToClient(sheet.BottomRight());
+    const QPoint topLeft(std::min(a.x, b.x), std::min(a.y, b.y));
+    const QPoint bottomRight(std::max(a.x, b.x), std::max(a.y, b.y));
+    return QRect(viewport()->mapToGlobal(topLeft), viewport()->mapToGlobal(bottomRight));
 }
 
 // Highlight All marks the matches, pins themselves; Select All selects them, a symbol for

@@ -12,6 +12,7 @@
 #include "library/LibraryBarServices.h"
 #include "library/LibraryFile.h"
 #include "model/net/Wire.h"
+#include "model/shapes/DrawPoly.h"
 #include "model/shapes/DrawRect.h"
 #include "model/symbol/Pin.h"
 #include "model/symbol/Symbol.h"
@@ -296,6 +297,69 @@ TEST_F(SelectToolTest, PressingTheFreeEndOfASelectedWireDragsIt) {
     EXPECT_TRUE(view.capture);
     Escape();
     EXPECT_EQ(doc.GetObjects().GetHead(), added);
+}
+
+// A selected polygon is moved by its outline and reshaped only by its corner handles; a
+// wire's segments stay handles, since dragging one reroutes the wire.
+class SelectedOutlineTest : public SelectToolTest {
+protected:
+    CDrawPoly* AddSquare() {
+        auto square = std::make_unique<CDrawPoly>(CRect(1000, -1000, 1400, -1400));
+        CDrawPoly* added = square.get();
+        for (const CPoint corner :
+             {CPoint(1000, -1000), CPoint(1400, -1000), CPoint(1400, -1400), CPoint(1000, -1400)})
+            added->AddPoint(corner);
+        EXPECT_TRUE(doc.AddObject(std::move(square)));
+        view.Select(added, false);
+        return added;
+    }
+    static std::vector<CPoint> Points(const CDrawPoly& poly) {
+        std::vector<CPoint> points;
+        for (int i = 0; i < poly.GetPointCount(); ++i)
+            points.push_back(poly.GetPoint(i));
+        return points;
+    }
+};
+
+TEST_F(SelectedOutlineTest, DraggingTheOutlineOfASelectedPolygonMovesIt) {
+    AddSquare();
+    Move(1200, -1000);
+    EXPECT_EQ(view.prompts.back(), kPromptReady);
+    EXPECT_EQ(view.cursorShape, ToolCursor::Arrow);
+    const std::vector<BYTE> before = DocumentBytes(doc);
+    Drag(CPoint(1200, -1000), CPoint(1500, -1300));
+    ASSERT_EQ(Steps(), 2);
+    EXPECT_STREQ(doc.GetUndoList().GetUndoName(), "move");
+    const auto* moved = static_cast<CDrawPoly*>(doc.GetObjects().GetTail());
+    EXPECT_EQ(Points(*moved),
+              (std::vector<CPoint>{{1300, -1300}, {1700, -1300}, {1700, -1700}, {1300, -1700}}));
+    ASSERT_TRUE(doc.GetUndoList().Undo());
+    EXPECT_EQ(DocumentBytes(doc), before);
+}
+
+TEST_F(SelectedOutlineTest, DraggingACornerHandleReshapesThePolygon) {
+    AddSquare();
+    Drag(CPoint(1400, -1400), CPoint(1600, -1800));
+    ASSERT_EQ(Steps(), 2);
+    EXPECT_STREQ(doc.GetUndoList().GetUndoName(), "resize object");
+    const auto* reshaped = static_cast<CDrawPoly*>(doc.GetObjects().GetTail());
+    EXPECT_EQ(Points(*reshaped),
+              (std::vector<CPoint>{{1000, -1000}, {1400, -1000}, {1600, -1800}, {1000, -1400}}));
+}
+
+TEST_F(SelectedOutlineTest, DraggingASegmentOfASelectedWireReroutesIt) {
+    auto wire = std::make_unique<CWire>();
+    CWire* added = wire.get();
+    for (const CPoint p : {CPoint(1000, -1000), CPoint(2000, -1000), CPoint(2000, -2000)})
+        added->AddPoint(p);
+    ASSERT_TRUE(doc.AddObject(std::move(wire)));
+    view.Select(added, false);
+    Drag(CPoint(1500, -1000), CPoint(1500, -1200));
+    ASSERT_EQ(Steps(), 2);
+    EXPECT_STREQ(doc.GetUndoList().GetUndoName(), "resize object");
+    const auto* rerouted = static_cast<CDrawPoly*>(doc.GetObjects().GetTail());
+    EXPECT_EQ(Points(*rerouted),
+              (std::vector<CPoint>{{1000, -1200}, {2000, -1200}, {2000, -2000}}));
 }
 
 }  // namespace

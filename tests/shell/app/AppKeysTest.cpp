@@ -169,6 +169,18 @@ TEST_F(AppKeysTest, TheUnitsPaneSwitchesTheUnitsOfEveryRuler) {
     EXPECT_EQ(Stored().GetProfileInt("Settings", "Options", 1), 0u);
 }
 
+TEST_F(AppKeysTest, TheUnitsPaneFollowsUnitsChosenElsewhere) {
+    auto app = Start();
+    app->MainFrame()->router().Execute(ID_FILE_NEW);
+    CStatusBar* status = app->MainFrame()->statusPanes();
+    // The rulers' units menu and the Options sheet change the units without the pane.
+    app->MainFrame()->router().Execute(ID_UNITS_CM);
+    EXPECT_EQ(status->PaneText(ID_INDICATOR_UNITS), "cm");
+    app->App().SetUnits(FALSE);
+    EXPECT_EQ(status->PaneText(ID_INDICATOR_UNITS), "inch");
+    ASSERT_TRUE(Close(*app));
+}
+
 TEST_F(AppKeysTest, ServicesReachTheBarsOnceTheMainFrameExists) {
     CSchematicQtApp app(SettingsFile(), {});
     // Before the start there is no main frame: the notices go nowhere.

@@ -18,7 +18,8 @@ TEST(StatusPaneText, ShowsInchesOrCentimetresWithYGrowingDown) {
         EXPECT_STREQ(PositionPaneText(POINT{1000, -2000}, c.metric), c.position);
         EXPECT_STREQ(SizePaneText(500, 1000, c.metric), c.size);
     }
-    EXPECT_STREQ(CursorPaneText(POINT{12, -3}), "12: -3");
+    EXPECT_STREQ(CursorPaneText(POINT{1000, -2000}, false), "1.000: 2.000");
+    EXPECT_STREQ(CursorPaneText(POINT{1000, -2000}, true), "2.54: 5.08");
 }
 
 TEST(StatusPaneText, OneObjectShowsItsCornerAndSeveralTheirUpperLeftEdges) {

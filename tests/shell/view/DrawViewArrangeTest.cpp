@@ -2,11 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QTest>
 #include <QWheelEvent>
+#include <algorithm>
+#include <memory>
 
 #include "gui/library/DlgFind.h"
 #include "gui/support/QtTestApp.h"
@@ -169,6 +172,69 @@ TEST_F(ViewCommands, HighlightAndSelectAllTellWhenNothingMatches) {
     Run(ID_FIND_SELECT_ALL);
     ASSERT_EQ(prompt.shown().size(), 2u);
     EXPECT_EQ(prompt.shown()[1].text, "No matching objects found");
+}
+
+// Find's highlight lasts while its dialog is open: Close and Esc take it away; Highlight All,
+// which hides the dialog to show its marks, keeps them.
+TEST_F(ViewCommands, ClosingFindTakesItsHighlightAway) {
+    CTextBox* found = Text("R2");
+    Run(ID_EDIT_FIND);
+    CDlgFind& dialog = m_frame.findDialog();
+    QTest::keyClicks(dialog.textEdit(), "R2");
+    Run(ID_EDIT_FIND_NEXT);
+    ASSERT_TRUE(found->GetFlags() & kFlagHighlight);
+    QTest::keyClick(&dialog, Qt::Key_Escape);
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_FALSE(found->GetFlags() & kFlagHighlight);
+
+    Run(ID_EDIT_FIND);
+    QTest::keyClick(dialog.textEdit(), Qt::Key_Return);
+    ASSERT_TRUE(found->GetFlags() & kFlagHighlight);
+    for (QAbstractButton* button : dialog.findChildren<QAbstractButton*>()) {
+        if (button->text() == "&Close")
+            button->click();
+    }
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_FALSE(found->GetFlags() & kFlagHighlight);
+
+    Run(ID_EDIT_FIND);
+    for (QAbstractButton* button : dialog.findChildren<QAbstractButton*>()) {
+        if (button->text() == "&Highlight All")
+            button->click();
+    }
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_TRUE(found->GetFlags() & kFlagHighlight);
+}
+
+// Find Next zooms onto what it finds in the middle of the view; a dialog lying over that spot
+// moves off it.
+TEST_F(ViewCommands, FindNextShowsTheFoundObjectClearOfTheDialog) {
+    m_frame.setGeometry(0, 0, 700, 500);
+    m_frame.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&m_frame));
+    auto box = std::make_unique<CTextBox>(CRect(3000, -3000, 3200, -3100));
+    box->SetText("R2", FALSE);
+    CDrawObj* found = box.get();
+    m_doc.AddObject(std::move(box));
+    Run(ID_EDIT_FIND);
+    CDlgFind& dialog = m_frame.findDialog();
+    QTest::keyClicks(dialog.textEdit(), "R2");
+    const QRect viewArea(m_view->viewport()->mapToGlobal(QPoint(0, 0)), m_view->viewport()->size());
+    QRect over = dialog.frameGeometry();
+    over.moveCenter(viewArea.center());
+    dialog.move(over.topLeft());
+    Run(ID_EDIT_FIND_NEXT);
+    ASSERT_TRUE(found->GetFlags() & kFlagHighlight);
+    CRect bounds;
+    found->GetBoundingRect(bounds);
+    const CPoint a = m_view->DocToClient(bounds.TopLeft());
+    const CPoint b = m_view->DocToClient(bounds.BottomRight());
+    const QRect shown(
+        m_view->viewport()->mapToGlobal(QPoint(std::min(a.x, b.x), std::min(a.y, b.y))),
+        m_view->viewport()->mapToGlobal(QPoint(std::max(a.x, b.x), std::max(a.y, b.y))));
+    EXPECT_TRUE(viewArea.contains(shown));
+    EXPECT_FALSE(dialog.frameGeometry().intersects(shown));
+    EXPECT_TRUE(dialog.isVisible());
 }
 
 // The main toolbar's zoom box shows the zoom after every change and applies a value only when

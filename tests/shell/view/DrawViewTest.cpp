@@ -103,6 +103,37 @@ TEST_F(DrawViewTest, CtrlWheelZoomsAboutTheCursorAndTheOptionReversesIt) {
     EXPECT_FLOAT_EQ(m_view.ZoomFactor(), 2.0f);
 }
 
+// The cursor pane reads the sheet under the cursor in the chosen units, y growing down.
+TEST_F(DrawViewTest, TheCursorPaneShowsTheSheetPointUnderTheCursorInTheUnits) {
+    CSchematicApp app(std::filesystem::path{});
+    ScopedApp installed(app);
+    const QPoint at(300, 200);
+    auto paneAfterMoveTo = [&] {
+        QMouseEvent move(QEvent::MouseMove, at, m_view.viewport()->mapToGlobal(at), Qt::NoButton,
+                         Qt::NoButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(m_view.viewport(), &move);
+        CmdUI ui;
+        m_view.Commands().Find(ID_INDICATOR_CURSOR)->update(ui);
+        return ui.text.value_or("");
+    };
+    auto expected = [&](const char* format, double unit) {
+        const CPoint sheet = m_view.ClientToDoc(CPoint(at.x(), at.y()));
+        char text[64];
+        std::snprintf(text, sizeof text, format, sheet.x / unit, -sheet.y / unit);
+        return std::string(text);
+    };
+    m_view.SetZoomFactor(1.0f);
+    m_view.CenterOnPoint(POINT{5800, -4100});
+    const std::string atFull = paneAfterMoveTo();
+    EXPECT_EQ(atFull, expected("%2.3f: %2.3f", 1000.0));
+    m_view.SetZoomFactor(1.25f);
+    const std::string zoomed = paneAfterMoveTo();
+    EXPECT_EQ(zoomed, expected("%2.3f: %2.3f", 1000.0));
+    EXPECT_NE(zoomed, atFull);
+    app.Options |= kOptionMetric;
+    EXPECT_EQ(paneAfterMoveTo(), expected("%3.2f: %3.2f", 393.701));
+}
+
 TEST_F(DrawViewTest, SelectionFollowsTheHintsAndKeepsTheDominantObjectLast) {
     AddShapes();
     std::vector<CDrawObj*> shapes;
