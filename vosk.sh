@@ -8,7 +8,7 @@ cd "$(dirname "$0")"
 ROOT=$(pwd)
 
 PACKAGES=(build-essential cmake ninja-build ccache git qt6-base-dev libgl-dev qt6-svg-dev poppler-utils
-          libgtest-dev libgmock-dev libbenchmark-dev fonts-liberation locales
+          libgtest-dev libgmock-dev libbenchmark-dev fonts-liberation fonts-droid-fallback locales
           clang-format clang-tidy python3 python3-olefile python3-ezdxf ngspice desktop-file-utils
           shared-mime-info)
 

@@ -6,6 +6,7 @@
 #include <QPaintEngine>
 #include <QPainterPath>
 #include <QPrinter>
+#include <QTextLayout>
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -134,9 +135,41 @@ int DpiOf(const QPainter& painter, bool horizontal) {
     return horizontal ? device->logicalDpiX() : device->logicalDpiY();
 }
 
-quint32 GlyphFor(const QRawFont& font, char32_t code) {
+quint32 GlyphIn(const QRawFont& font, char32_t code) {
     const QList<quint32> glyphs = font.glyphIndexesForString(QString::fromUcs4(&code, 1));
     return glyphs.isEmpty() ? 0 : glyphs.first();
+}
+
+// The font and glyph Qt's text layout draws the character with, falling back from the font to
+// others that hold it; an empty font if none does.
+std::pair<QRawFont, quint32> LaidOutGlyph(const QFont& font, char32_t code) {
+    QTextLayout layout(QString::fromUcs4(&code, 1), font);
+    layout.beginLayout();
+    layout.createLine();
+    layout.endLayout();
+    for (const QGlyphRun& run : layout.glyphRuns()) {
+        const QList<quint32> glyphs = run.glyphIndexes();
+        if (!glyphs.isEmpty() && glyphs.first() != 0)
+            return {run.rawFont(), glyphs.first()};
+    }
+    return {};
+}
+
+// One run for the glyphs of each font, in the order the fonts first appear.
+std::vector<QGlyphRun> GlyphRunsPerFont(const QList<QRawFont>& fonts, const QList<quint32>& glyphs,
+                                        const QList<QPointF>& positions) {
+    std::vector<QGlyphRun> runs;
+    for (qsizetype i = 0; i < glyphs.size(); ++i) {
+        auto run = std::find_if(runs.begin(), runs.end(),
+                                [&](const QGlyphRun& r) { return r.rawFont() == fonts[i]; });
+        if (run == runs.end()) {
+            run = runs.emplace(runs.end());
+            run->setRawFont(fonts[i]);
+        }
+        run->setGlyphIndexes(run->glyphIndexes() << glyphs[i]);
+        run->setPositions(run->positions() << positions[i]);
+    }
+    return runs;
 }
 
 }  // namespace
@@ -554,6 +587,7 @@ const CQtDC::RealizedFont& CQtDC::Font() const {
     em = std::clamp(em, 1.0, kMaxEm);
     m_font.raw = QRawFont::fromFont(QtFontFromLogFont(log, em));
     m_font.raw.setPixelSize(em);
+    m_font.fallbacks.clear();
     m_font.ascent = int(std::lround(m_font.raw.ascent()));
     m_font.descent = int(std::lround(m_font.raw.descent()));
     m_font.internalLeading = std::max(0, m_font.ascent + m_font.descent - int(std::lround(em)));
@@ -563,27 +597,46 @@ const CQtDC::RealizedFont& CQtDC::Font() const {
     return m_font;
 }
 
+// The character's glyph in the selected face or, when the face lacks it, in the font Qt's
+// text layout falls back to; the face's missing glyph if no font holds it.
+CQtDC::FontGlyph CQtDC::GlyphFor(char32_t code) const {
+    const RealizedFont& font = Font();
+    const quint32 glyph = GlyphIn(font.raw, code);
+    if (glyph != 0)
+        return {font.raw, glyph};
+    if (const auto found = font.fallbacks.constFind(code); found != font.fallbacks.cend())
+        return *found;
+    FontGlyph result{font.raw, 0};
+    auto [fallback, fallbackGlyph] =
+        LaidOutGlyph(QtFontFromLogFont(m_fontLog, font.raw.pixelSize()), code);
+    if (fallback.isValid()) {
+        fallback.setPixelSize(font.raw.pixelSize());
+        result = {fallback, fallbackGlyph};
+    }
+    m_font.fallbacks.insert(code, result);
+    return result;
+}
+
 // Glyphs and their positions on the baseline: each advances by its own width rounded to
 // whole pixels, or by the given logical advances.
 CQtDC::TextGlyphs CQtDC::Layout(std::string_view text, const int* dx) const {
-    const QRawFont& font = Font().raw;
     TextGlyphs layout;
     const std::string_view face(m_fontLog.lfFaceName, strnlen(m_fontLog.lfFaceName, LF_FACESIZE));
     layout.chars = IsSymbolFace(face) ? DecodeSymbolFaceText(text) : DecodeDisplayText(text);
-    for (const DisplayChar& ch : layout.chars)
-        layout.glyphs.append(GlyphFor(font, ch.code));
-    const QList<QPointF> advances = font.advancesForGlyphIndexes(layout.glyphs);
     LONG logical = 0;
     std::int64_t x = 0;
-    for (qsizetype i = 0; i < layout.glyphs.size(); ++i) {
-        const DisplayChar& ch = layout.chars[size_t(i)];
+    for (const DisplayChar& ch : layout.chars) {
+        const FontGlyph glyph = GlyphFor(ch.code);
+        layout.fonts.append(glyph.font);
+        layout.glyphs.append(glyph.glyph);
         layout.positions.append(QPointF(qreal(x), 0));
         if (dx) {
             for (size_t k = 0; k < ch.length; ++k)
                 logical = Limited(std::int64_t{logical} + dx[ch.offset + k]);
             x = Mapping().SizeToDevice(SIZE{logical, 0}).cx;
         } else {
-            x = Limited(x + std::lround(advances.value(i).x()));
+            const QList<QPointF> advance = glyph.font.advancesForGlyphIndexes({glyph.glyph});
+            x = Limited(x + std::lround(advance.value(0).x()));
         }
     }
     layout.width = int(x);
@@ -621,17 +674,12 @@ void CQtDC::PaintGlyphs(const TextGlyphs& layout, UINT align) {
         m_painter.fillRect(QRect(x, y - font.ascent, layout.width, font.ascent + font.descent),
                            ToQColor(GetBkColor()));
     }
-    QList<QPointF> positions = layout.positions;
-    for (QPointF& p : positions)
-        p += QPointF(x, y);
-    QGlyphRun glyphs;
-    glyphs.setRawFont(font.raw);
-    glyphs.setGlyphIndexes(layout.glyphs);
-    glyphs.setPositions(positions);
-    glyphs.setUnderline(log.lfUnderline != 0);
-    glyphs.setStrikeOut(log.lfStrikeOut != 0);
     m_painter.setPen(ToQColor(GetTextColor()));
-    m_painter.drawGlyphRun(QPointF(0, 0), glyphs);
+    for (QGlyphRun& run : GlyphRunsPerFont(layout.fonts, layout.glyphs, layout.positions)) {
+        run.setUnderline(log.lfUnderline != 0);
+        run.setStrikeOut(log.lfStrikeOut != 0);
+        m_painter.drawGlyphRun(QPointF(x, y), run);
+    }
 }
 
 TEXTMETRIC CQtDC::MeasureFont() const {

@@ -9,10 +9,12 @@
 // Fonts: the face "Arial" is drawn with Liberation Sans ("Times New Roman" with Liberation
 // Serif, "Courier New" with Liberation Mono), which have the same metrics. Text in the face
 // "Symbol" is drawn as the characters of its codes, with the family that holds them
-// (SymbolFaceFamily). Glyphs advance by whole device pixels, so measured extents match what
-// is drawn. A height of 0 gives 12 device pixels; the width field is not used.
+// (SymbolFaceFamily). A character the face lacks is drawn, and measured, with the font Qt's
+// text layout falls back to. Glyphs advance by whole device pixels, so measured extents match
+// what is drawn. A height of 0 gives 12 device pixels; the width field is not used.
 
 #include <QFont>
+#include <QHash>
 #include <QPainter>
 #include <QPainterPath>
 #include <QRawFont>
@@ -48,9 +50,15 @@ protected:
     void MeasureChars(std::string_view text, std::vector<LONG>& cumulative) const override;
 
 private:
+    // A glyph and the font that holds it.
+    struct FontGlyph {
+        QRawFont font;
+        quint32 glyph = 0;
+    };
     // The selected font realised for the current mapping; metrics in device pixels.
     struct RealizedFont {
         QRawFont raw;
+        QHash<char32_t, FontGlyph> fallbacks;  // characters the face lacks, as found so far
         int ascent = 0;
         int descent = 0;
         int internalLeading = 0;
@@ -60,7 +68,8 @@ private:
     };
     struct TextGlyphs {
         std::vector<DisplayChar> chars;
-        QList<quint32> glyphs;     // one per character
+        QList<QRawFont> fonts;     // one per character
+        QList<quint32> glyphs;     // one per character, in its font
         QList<QPointF> positions;  // x advance from the origin, y 0
         int width = 0;
     };
@@ -75,6 +84,7 @@ private:
     void PaintPath(const QPainterPath& path, bool fill, bool stroke);
     void FillDeviceRect(const QRect& r, const CBrush& brush);
     const RealizedFont& Font() const;
+    FontGlyph GlyphFor(char32_t code) const;
     TextGlyphs Layout(std::string_view text, const int* dx) const;
     void PaintGlyphs(const TextGlyphs& layout, UINT align);
 

@@ -15,6 +15,7 @@
 #include "model/object/DxfSink.h"
 #include "model/object/FollowMap.h"
 #include "model/symbol/Pin.h"
+#include "model/text/TextBox.h"
 
 namespace {
 
@@ -52,6 +53,14 @@ double SquaredDistanceToFoot(const CPoint& p, const CPoint& a, const CPoint& b) 
     const double dx = double(q.x) - p.x;
     const double dy = double(q.y) - p.y;
     return dx * dx + dy * dy;
+}
+
+// Gives object the place and turn of model; a text box takes them as the box it is.
+void PlaceLike(CDrawObj& object, const CDrawObj& model) {
+    if (auto* text = dynamic_cast<CTextBox*>(&object))
+        text->CTextBox::CopyGeometryFrom(&model);
+    else
+        object.CopyGeometryFrom(&model);
 }
 
 }  // namespace
@@ -351,13 +360,15 @@ void CWire::KeepTextOffsets(IFollowMap& map) {
         if (map.MovesItself(text))
             continue;
         const CDrawObj* original = map.Original(text);
-        const CRect from = NormalizedRect(original ? original->GetPosition() : text->GetPosition());
-        const CPoint anchor = from.CenterPoint();
+        const CDrawObj* model = original ? original : text;
+        // A text's rectangle lies in its own turned frame: its centre is taken to the sheet.
+        CPoint anchor = NormalizedRect(model->GetPosition()).CenterPoint();
+        model->LocalToDoc(&anchor, 1);
         const CSize moved = GetNearestPoint(anchor) - before->GetNearestPoint(anchor);
         CDrawObj* copy = map.Substitute(text);
-        const CRect now = NormalizedRect(copy->GetPosition());
         copy->Invalidate(nullptr);
-        copy->OffsetBy(CSize(from.left + moved.cx - now.left, from.top + moved.cy - now.top));
+        PlaceLike(*copy, *model);
+        copy->OffsetBy(moved);
         copy->Invalidate(nullptr);
     }
 }

@@ -582,6 +582,8 @@ void CDrawView::HideTip() {
 }
 
 void CDrawView::mousePressEvent(QMouseEvent* event) {
+    // Any button takes the tip away, and the one waiting to show: it would cover a menu.
+    HideTip();
     // A click beside the text editor only takes the focus from it, which ends the edit.
     if (m_textEdit) {
         setFocus();

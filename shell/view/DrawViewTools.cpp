@@ -241,6 +241,7 @@ bool CDrawView::event(QEvent* event) {
 }
 
 void CDrawView::contextMenuEvent(QContextMenuEvent* event) {
+    HideTip();
     if (CDrawTool* tool = CurrentTool())
         tool->OnContextMenu(*this, CPoint(event->globalPos().x(), event->globalPos().y()));
     event->accept();
@@ -295,6 +296,7 @@ void CDrawView::AddToolCommands() {
 }
 
 void CDrawView::OnCancelCommand() {
+    HideTip();
     CancelTextEdit();
     EndTool();
 }

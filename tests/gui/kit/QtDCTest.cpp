@@ -186,6 +186,31 @@ TEST(QtDC, TheSymbolFaceDrawsTheCharactersOfItsCodes) {
     }
 }
 
+// A character the face lacks is drawn with the font the toolkit falls back to: "电" shows
+// its middle strokes, not the face's hollow missing-glyph box, and takes a full em.
+TEST(QtDC, CharactersTheFaceLacksAreDrawnFromAFallbackFont) {
+    QImage image = Blank();
+    SIZE extent{};
+    Draw(image, [&](CDC& dc) {
+        const LOGFONT log = Font("Arial", -40);
+        CFont font;
+        font.CreateFontIndirect(&log);
+        dc.SelectObject(&font);
+        dc.SetBkMode(TRANSPARENT);
+        extent = dc.GetTextExtent("\xE7\x94\xB5");
+        dc.TextOut(20, 20, "\xE7\x94\xB5H");
+    });
+    EXPECT_GE(extent.cx, 36);
+    EXPECT_LE(extent.cx, 44);
+    const QRect ink = InkBox(image, QRect(0, 0, 20 + extent.cx, 200));
+    ASSERT_FALSE(ink.isEmpty());
+    const QRect inside =
+        ink.adjusted(ink.width() / 4, ink.height() / 4, -ink.width() / 4, -ink.height() / 4);
+    EXPECT_FALSE(InkBox(image, inside).isEmpty());
+    // The H follows the character's advance.
+    EXPECT_FALSE(InkBox(image, QRect(20 + extent.cx, 0, 40, 200)).isEmpty());
+}
+
 TEST(QtDC, ArcsRunCounterClockwiseOnTheDevice) {
     // The quarter from east to north is the upper right one on the screen, with y up or down.
     for (const int yDirection : {1, -1}) {

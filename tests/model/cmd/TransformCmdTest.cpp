@@ -277,6 +277,42 @@ TEST_F(TransformSheet, FollowersOfAttachedWiresAreSubstituted) {
               (std::vector<CObject*>{symbol, left, right, box, branch, text}));
 }
 
+// A wire label turned a quarter turn moves on the sheet as the wire's point nearest its centre
+// does, keeping its turn; undo and redo give back the document byte for byte.
+TEST_F(TransformSheet, ATurnedWireLabelMovesWithItsAnchorPoint) {
+    auto* text = new CAttrText(CRect(-600, 100, -400, 0));
+    text->Bind(left, "_ID");
+    left->GetAttrTextList()->AddTail(text);
+    Add(text);
+    text->Rotate(900, -500, 50, nullptr);
+    const auto corners = [](const CDrawObj* object) {
+        CPoint points[2] = {object->GetPosition().TopLeft(), object->GetPosition().BottomRight()};
+        object->LocalToDoc(points, 2);
+        return std::vector<CPoint>{points[0], points[1]};
+    };
+    // Its centre on the sheet brought to (-500, 100), above the wire.
+    std::vector<CPoint> placed = corners(text);
+    text->OffsetBy(
+        CSize(-500 - (placed[0].x + placed[1].x) / 2, 100 - (placed[0].y + placed[1].y) / 2));
+    placed = corners(text);
+    const std::vector<BYTE> before = testsupport::DocumentBytes(doc);
+
+    auto* command = Transform(symbol, kTransformMove);
+    command->SetMove(0, 300);
+    command->Apply();
+    // The wire now runs from (-1000, 0) to (0, 300): the point under the label's centre has
+    // risen from (-500, 0) to (-500, 150).
+    const CSize moved(0, 150);
+    EXPECT_EQ(corners(At(4)), (std::vector<CPoint>{placed[0] + moved, placed[1] + moved}));
+    EXPECT_EQ(corners(text), placed);
+    Record(command);
+    const std::vector<BYTE> after = testsupport::DocumentBytes(doc);
+    ASSERT_TRUE(doc.GetUndoList().Undo());
+    EXPECT_EQ(testsupport::DocumentBytes(doc), before);
+    ASSERT_TRUE(doc.GetUndoList().Redo());
+    EXPECT_EQ(testsupport::DocumentBytes(doc), after);
+}
+
 // One of a wire's two texts moves with the symbol, the other follows the wire: undo gives the
 // wire its texts back in their order.
 TEST_F(TransformSheet, WireKeepsTheOrderOfItsTexts) {

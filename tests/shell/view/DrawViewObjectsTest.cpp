@@ -143,6 +143,41 @@ TEST_F(DrawViewObjectsTest, TheTipShowsOnceTheMouseHasRested) {
     QToolTip::hideText();
 }
 
+// A tip would cover the menu a button opens, and Esc comes as the Cancel command: each takes
+// the shown tip away, and a button pressed before the tip shows keeps it from showing.
+TEST_F(DrawViewObjectsTest, AButtonOrCancelTakesTheTipAway) {
+    auto box = std::make_unique<CTextBox>(CRect(1000, -1000, 3000, -2000));
+    const CTextBox* text = box.get();
+    m_doc.AddObject(std::move(box));
+    const CPoint centre = m_view.DocToClient(text->GetPosition().CenterPoint());
+    const QPoint at(centre.x, centre.y);
+    const auto send = [this, at](QEvent::Type type, Qt::MouseButton button) {
+        QMouseEvent event(type, at, m_view.viewport()->mapToGlobal(at), button, button,
+                          Qt::NoModifier);
+        QCoreApplication::sendEvent(m_view.viewport(), &event);
+    };
+    const auto rest = [&] {
+        send(QEvent::MouseMove, Qt::NoButton);
+        return QTest::qWaitFor([] { return QToolTip::isVisible(); }, 2000);
+    };
+
+    ASSERT_TRUE(rest());
+    send(QEvent::MouseButtonPress, Qt::RightButton);
+    EXPECT_TRUE(QTest::qWaitFor([] { return !QToolTip::isVisible(); }, 2000));
+    send(QEvent::MouseButtonRelease, Qt::RightButton);
+
+    ASSERT_TRUE(rest());
+    m_view.Commands().Find(ID_CANCEL)->handler(ID_CANCEL);
+    EXPECT_TRUE(QTest::qWaitFor([] { return !QToolTip::isVisible(); }, 2000));
+
+    send(QEvent::MouseMove, Qt::NoButton);
+    send(QEvent::MouseButtonPress, Qt::RightButton);
+    send(QEvent::MouseButtonRelease, Qt::RightButton);
+    QTest::qWait(600);
+    EXPECT_FALSE(QToolTip::isVisible());
+    QToolTip::hideText();
+}
+
 TEST_F(DrawViewObjectsTest, ConnectImplicitlyTiesTheDominantWiresNetToTheChosenPins) {
     auto* net = new CNet("VCC");
     net->SetAttr("_Implicit", "U1:VCC", 1);
