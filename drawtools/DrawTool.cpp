@@ -2,6 +2,7 @@
 
 #include "drawtools/ToolManager.h"
 #include "drawtools/ToolPrompts.h"
+#include "model/doc/DrawDoc.h"
 
 bool CDrawTool::OnKeyDown(IToolView&, ToolKey, UINT) {
     return false;
@@ -56,12 +57,19 @@ void CDrawTool::SetShape(int shape) const {
     m_tools.state.currentShape = shape;
 }
 
-CRect SheetRectAround(const IToolView& view, CPoint point) {
-    const CPoint a = view.ClientToDoc(CPoint(point.x - 3, point.y - 3));
-    const CPoint b = view.ClientToDoc(CPoint(point.x + 3, point.y + 3));
+CRect SheetRectAround(const IToolView& view, CPoint point, int reach) {
+    const CPoint a = view.ClientToDoc(CPoint(point.x - reach, point.y - reach));
+    const CPoint b = view.ClientToDoc(CPoint(point.x + reach, point.y + reach));
     CRect rect(a, b);
     rect.NormalizeRect();
     return rect;
+}
+
+CDrawObj* ObjectAtClick(IToolView& view, CPoint point) {
+    CDrawDoc& doc = view.Document();
+    if (CDrawObj* under = doc.ObjectInRect(SheetRectAround(view, point, kUnderCursorReach)))
+        return under;
+    return doc.ObjectInRect(SheetRectAround(view, point));
 }
 
 GridSnap AltRule(UINT flags) {

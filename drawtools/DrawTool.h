@@ -81,7 +81,17 @@ private:
     int m_shape;
 };
 
-// The window rectangle of half-size 3 around a window point, on the sheet and normalised.
-CRect SheetRectAround(const IToolView& view, CPoint point);
+// How near a click, in pixels, an object counts as clicked.
+constexpr int kClickReach = 3;
+// How near a click, in pixels, an object counts as right under the cursor: a line drawn one
+// pixel wide lies within one pixel of where the mouse points at it.
+constexpr int kUnderCursorReach = 1;
+
+// The window rectangle of half-size reach around a window point, on the sheet and normalised.
+CRect SheetRectAround(const IToolView& view, CPoint point, int reach = kClickReach);
+// The object a click at a window point picks: the topmost one right under the cursor, else the
+// topmost one within the click's reach, so that a near miss of a later object (a label just
+// beside a symbol) never takes the click from the object hit; null when there is none.
+CDrawObj* ObjectAtClick(IToolView& view, CPoint point);
 // The application's snapping rule for one gesture: Alt inverts Snap to Grid.
 GridSnap AltRule(UINT flags);

@@ -114,7 +114,7 @@ bool CSelectTool::PressHandle(IToolView& view, CPoint& sheet) {
 }
 
 bool CSelectTool::PressObject(IToolView& view, UINT flags, CPoint point, CPoint sheet) {
-    CDrawObj* object = view.Document().ObjectInRect(SheetRectAround(view, point));
+    CDrawObj* object = ObjectAtClick(view, point);
     if (!object)
         return false;
     CPoint snapped = sheet;
@@ -386,7 +386,7 @@ void CSelectTool::OnViewClosing(IToolView& view) {
 // Other operations
 
 void CSelectTool::OnLButtonDblClk(IToolView& view, UINT flags, CPoint point) {
-    CDrawObj* object = view.Document().ObjectInRect(SheetRectAround(view, point));
+    CDrawObj* object = ObjectAtClick(view, point);
     if (!object)
         return;
     if (flags & kToolShift) {
@@ -408,7 +408,7 @@ void CSelectTool::OnContextMenu(IToolView& view, CPoint screen) {
         return;
     CDrawObj* object = nullptr;
     if (State().selectMode == kSelectNone) {
-        object = view.Document().ObjectInRect(SheetRectAround(view, view.CursorPosition()));
+        object = ObjectAtClick(view, view.CursorPosition());
         if (object)
             view.Select(object, view.IsSelected(object));
     }

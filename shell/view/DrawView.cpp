@@ -554,15 +554,12 @@ void CDrawView::ShowTip(const QPoint& at, const QPoint& global) {
         HideTip();
         return;
     }
-    const CPoint a = ClientToDoc(CPoint(at.x() - 3, at.y() - 3));
-    const CPoint b = ClientToDoc(CPoint(at.x() + 3, at.y() + 3));
-    CRect near(a.x, a.y, b.x, b.y);
-    near.NormalizeRect();
-    CDrawObj* object = m_document.ObjectInRect(near);
+    const CPoint cursor(at.x(), at.y());
+    CDrawObj* object = ObjectAtClick(*this, cursor);
     CDrawObj* shown = object;
     // A symbol's tip is that of its pin under the cursor, when there is one.
     if (object && object->GetObjType() == kObjSymbol) {
-        if (CPin* pin = static_cast<CSymbol*>(object)->FindPinAt(near))
+        if (CPin* pin = static_cast<CSymbol*>(object)->FindPinAt(SheetRectAround(*this, cursor)))
             shown = pin;
     }
     const CString tip = shown ? shown->GetTipText() : CString();

@@ -11,11 +11,13 @@
 #include "drawtools/WireDragTool.h"
 #include "library/LibraryBarServices.h"
 #include "library/LibraryFile.h"
+#include "model/net/ConnectorSymbols.h"
 #include "model/net/Wire.h"
 #include "model/shapes/DrawPoly.h"
 #include "model/shapes/DrawRect.h"
 #include "model/symbol/Pin.h"
 #include "model/symbol/Symbol.h"
+#include "model/text/AttrText.h"
 #include "resources/CommandIds.h"
 #include "support/TestSupport.h"
 
@@ -360,6 +362,55 @@ TEST_F(SelectedOutlineTest, DraggingASegmentOfASelectedWireReroutesIt) {
     const auto* rerouted = static_cast<CDrawPoly*>(doc.GetObjects().GetTail());
     EXPECT_EQ(Points(*rerouted),
               (std::vector<CPoint>{{1000, -1200}, {2000, -1200}, {2000, -2000}}));
+}
+
+// The standard library's "Power Rail": a bar across the top of a pin whose hot end is (0, 0).
+class PowerRails : public IConnectorSymbolSource {
+public:
+    CSymbol* LoadSymbol(const CString&, CDrawDoc* document) override {
+        auto* symbol = new CSymbol();
+        auto* bar = new CDrawRect(CRect(-100, 100, 100, 100));
+        bar->SetShape(kShapeLine);
+        symbol->GetGraphics().AddTail(bar);
+        auto* pin = new CPin(symbol);
+        pin->SetEnds(CPoint(0, 100), CPoint(0, 0));
+        pin->RecalcBounds();
+        symbol->GetPins().AddTail(pin);
+        symbol->SetFlags(kSymbolNetConnector, kSymbolKindMask);
+        symbol->SetDocument(document);
+        symbol->RecalcBounds(nullptr);
+        return symbol;
+    }
+
+private:
+    ScopedInstall<IConnectorSymbolSource> m_installed{*this};
+};
+
+// A wire ended on a ground rail: the rail's bar lies across (2000, -2100) and the net's name
+// 33 units below it. At 100 % a click on the bar's pixel picks the rail, though the name lies
+// within the click's reach of 3 pixels, and a click on the name picks the name.
+TEST_F(SelectToolTest, AClickPicksWhatLiesUnderTheCursorBeforeWhatLiesNearIt) {
+    PowerRails rails;
+    auto wire = std::make_unique<CWire>();
+    CWire* added = wire.get();
+    added->AddPoint(CPoint(2000, -2000));
+    added->AddPoint(CPoint(2000, -1000));
+    ASSERT_TRUE(doc.AddObject(std::move(wire)));
+    ASSERT_TRUE(added->ConnectToPowerSymbol("Power Rail", "GND"));
+    auto* rail = static_cast<CPin*>(added->GetStartObject())->GetOwner();
+    auto* name = added->FindAttrText("_ID");
+    const CRect label = NormalizedRect(name->GetPosition());
+    ASSERT_LT(label.bottom, -2100);
+    view.Select(nullptr, false);
+    view.unitsPerPixel = 1000.0 / 96;
+    const auto clickAt = [this](CPoint sheet) {
+        Tool().OnLButtonDown(view, kToolLeftButton, view.DocToClient(sheet));
+        Tool().OnLButtonUp(view, 0, view.DocToClient(sheet));
+        return PrimaryObject(view);
+    };
+    EXPECT_EQ(clickAt(CPoint(2050, -2100)), rail);
+    EXPECT_EQ(clickAt(label.CenterPoint()), name);
+    EXPECT_EQ(clickAt(CPoint(2050, -2100)), rail);
 }
 
 }  // namespace

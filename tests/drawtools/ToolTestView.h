@@ -1,8 +1,9 @@
 #pragma once
 // A view for driving the drawing tools without windows: one window pixel is one sheet unit
-// (y flipped), the grid is 100 units, snapping is real; it keeps a selection as the schematic
-// view does and records the feedback the tools give.
+// (y flipped) unless zoomed out, the grid is 100 units, snapping is real; it keeps a selection as
+// the schematic view does and records the feedback the tools give.
 
+#include <cmath>
 #include <optional>
 #include <string>
 #include <vector>
@@ -34,8 +35,12 @@ public:
     CDrawDoc& Document() override { return m_doc; }
     void OnUpdate(IDocView*, int hint, CObject* object, CObList* list) override;
     void SetPageSize(const SIZE&) override {}
-    CPoint DocToClient(const CPoint& point) const override { return CPoint(point.x, -point.y); }
-    CPoint ClientToDoc(const CPoint& point) const override { return CPoint(point.x, -point.y); }
+    CPoint DocToClient(const CPoint& point) const override {
+        return CPoint(std::lround(point.x / unitsPerPixel), -std::lround(point.y / unitsPerPixel));
+    }
+    CPoint ClientToDoc(const CPoint& point) const override {
+        return CPoint(std::lround(point.x * unitsPerPixel), -std::lround(point.y * unitsPerPixel));
+    }
     void InvalidateClientRect(const CRect&) override {}
     const CObList& GetSelection() const override { return selection; }
     bool ShowsTrackers() const override { return true; }
@@ -77,6 +82,7 @@ public:
     void InvalidateAll() override {}
 
     CSnapGrid grid;
+    double unitsPerPixel = 1;  // 1000 / 96 at the editor's 100 %
     DWORD options = 0xAFFFFFFF;
     CObList selection;
     CPoint cursor{400, 300};
