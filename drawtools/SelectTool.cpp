@@ -11,6 +11,7 @@
 #include "model/net/Wire.h"
 #include "model/object/DrawObj.h"
 #include "model/symbol/Pin.h"
+#include "platform/UserPrompt.h"
 
 namespace {
 
@@ -30,9 +31,20 @@ CDrawObj* PrimaryObject(const IToolView& view) {
     return selection.IsEmpty() ? nullptr : static_cast<CDrawObj*>(selection.GetTail());
 }
 
-CSize KeepOnSheet(const CRect& bounds, const CRect& area, CSize step) {
-    step.cx = std::max(std::min(step.cx, area.right - bounds.right), area.left - bounds.left);
-    step.cy = std::max(std::min(step.cy, area.bottom - bounds.bottom), area.top - bounds.top);
+namespace {
+
+// The step along one axis, shortened towards zero, never reversed nor lengthened.
+LONG KeepBetween(LONG step, LONG towardsLow, LONG towardsHigh) {
+    return std::clamp(step, std::min(LONG{0}, towardsLow), std::max(LONG{0}, towardsHigh));
+}
+
+}  // namespace
+
+std::optional<CSize> KeepOnSheet(const CRect& bounds, const CRect& area, CSize step) {
+    if (bounds.Width() > area.Width() || bounds.Height() > area.Height())
+        return std::nullopt;
+    step.cx = KeepBetween(step.cx, area.left - bounds.left, area.right - bounds.right);
+    step.cy = KeepBetween(step.cy, area.top - bounds.top, area.bottom - bounds.bottom);
     return step;
 }
 
@@ -188,14 +200,29 @@ CPoint CSelectTool::DragPoint(IToolView& view, UINT flags, CPoint point) const {
 // The selection moved to sheet stays inside the drawing area.
 CPoint CSelectTool::ClampMove(IToolView& view, CPoint sheet) const {
     const CPoint last = State().lastSheet;
-    return last +
-           KeepOnSheet(view.GetSelectionBounds(), view.Document().GetDrawingArea(), sheet - last);
+    const std::optional<CSize> step =
+        KeepOnSheet(view.GetSelectionBounds(), view.Document().GetDrawingArea(), sheet - last);
+    return last + step.value_or(CSize(0, 0));
 }
+
+namespace {
+
+bool FitsOnSheet(IToolView& view) {
+    return KeepOnSheet(view.GetSelectionBounds(), view.Document().GetDrawingArea(), CSize(0, 0))
+        .has_value();
+}
+
+}  // namespace
 
 void CSelectTool::BeginDrag(IToolView& view, UINT flags) {
     ToolState& state = State();
     m_clone = false;
     const bool resize = state.selectMode == kSelectHandle;
+    if (!resize && !FitsOnSheet(view)) {
+        EndGesture(view);
+        AfxMessageBox(kMoveLargerThanSheet);
+        return;
+    }
     if (resize) {
         CObList primary;
         primary.AddTail(PrimaryObject(view));
@@ -204,9 +231,7 @@ void CSelectTool::BeginDrag(IToolView& view, UINT flags) {
         m_clone = true;
         if (!view.CloneSelection()) {
             m_clone = false;
-            state.selectMode = kSelectNone;
-            view.SetCapture(false);
-            view.SetPrompt(kPromptReady);
+            EndGesture(view);
             return;
         }
     }
@@ -216,6 +241,12 @@ void CSelectTool::BeginDrag(IToolView& view, UINT flags) {
     m_pending->Begin();
     if (resize)
         state.moveOrigin = PrimaryObject(view)->GetHandle(state.dragHandle);
+}
+
+void CSelectTool::EndGesture(IToolView& view) {
+    State().selectMode = kSelectNone;
+    view.SetCapture(false);
+    view.SetPrompt(kPromptReady);
 }
 
 void CSelectTool::TrackDrag(CPoint sheet) {

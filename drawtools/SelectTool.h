@@ -4,6 +4,8 @@
 // a press on a wire's end handle to the wire-drag tool. The shape tools lean on it while an
 // object of theirs is sized or drawn point by point.
 
+#include <optional>
+
 #include "drawtools/DrawTool.h"
 #include "model/object/DrawObj.h"
 
@@ -41,6 +43,8 @@ private:
     CPoint DragPoint(IToolView& view, UINT flags, CPoint point) const;
     CPoint ClampMove(IToolView& view, CPoint sheet) const;
     void BeginDrag(IToolView& view, UINT flags);
+    // Ends the gesture before a drag began, leaving the document as it was.
+    void EndGesture(IToolView& view);
     void TrackDrag(CPoint sheet);
     void FinishDrag(IToolView& view);
     // Drops the pending command, and the copies of a Ctrl-drag.
@@ -56,7 +60,12 @@ private:
 
 // The primary (last selected) object of the view, or null.
 CDrawObj* PrimaryObject(const IToolView& view);
-// The step limited so that bounds moved by it stay inside the sheet's drawing area.
-CSize KeepOnSheet(const CRect& bounds, const CRect& area, CSize step);
+// The step shortened so that bounds moved by it stay inside the sheet's drawing area; bounds
+// already beyond an edge may go no further that way. None when the bounds are wider or taller
+// than the area: no step keeps them on the sheet.
+std::optional<CSize> KeepOnSheet(const CRect& bounds, const CRect& area, CSize step);
+// Shown when a drag would move a selection that the sheet cannot hold.
+inline constexpr const char* kMoveLargerThanSheet =
+    "The selection is larger than the drawing area of the sheet and cannot be moved.";
 // The tool's cursor for a handle cursor of an object.
 ToolCursor HandleCursor(CursorId cursor);
