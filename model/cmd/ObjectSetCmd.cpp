@@ -2,18 +2,18 @@
 
 #include <cassert>
 #include <span>
-#include <unordered_set>
 
 #include "model/cmd/LinkCheck.h"
 #include "model/cmd/ObjectPlaces.h"
 #include "model/doc/DrawDoc.h"
 #include "model/object/DrawObj.h"
+#include "platform/PointerSet.h"
 
 CObjectSetCmd::CObjectSetCmd(const CObList& objects, BOOL inDocument) : m_inDocument(inDocument) {
-    std::unordered_set<const CObject*> listed;
+    PointerSet listed(static_cast<std::size_t>(objects.GetCount()));
     for (POSITION pos = objects.GetHeadPosition(); pos;) {
         CObject* object = objects.GetNext(pos);
-        if (object && listed.insert(object).second)
+        if (listed.Insert(object))
             m_objects.push_back(static_cast<CDrawObj*>(object));
     }
     m_followers.resize(m_objects.size());
