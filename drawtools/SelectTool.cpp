@@ -74,6 +74,7 @@ CSelectTool::~CSelectTool() {
 
 void CSelectTool::OnLButtonDown(IToolView& view, UINT flags, CPoint point) {
     ToolState& state = State();
+    m_startBounds.reset();
     CPoint sheet = view.ClientToDoc(point);
     state.selectMode = kSelectNone;
     if (PressHandle(view, sheet))
@@ -174,7 +175,7 @@ void CSelectTool::OnMouseMove(IToolView& view, UINT flags, CPoint point) {
     ShowDragCursor(view);
 }
 
-CPoint CSelectTool::DragPoint(IToolView& view, UINT flags, CPoint point) const {
+CPoint CSelectTool::DragPoint(IToolView& view, UINT flags, CPoint point) {
     const ToolState& state = State();
     CPoint sheet = view.ClientToDoc(point);
     const CObList& selection = view.GetSelection();
@@ -198,27 +199,31 @@ CPoint CSelectTool::DragPoint(IToolView& view, UINT flags, CPoint point) const {
 }
 
 // The selection moved to sheet stays inside the drawing area.
-CPoint CSelectTool::ClampMove(IToolView& view, CPoint sheet) const {
+CPoint CSelectTool::ClampMove(IToolView& view, CPoint sheet) {
     const CPoint last = State().lastSheet;
     const std::optional<CSize> step =
-        KeepOnSheet(view.GetSelectionBounds(), view.Document().GetDrawingArea(), sheet - last);
+        KeepOnSheet(MovedBounds(view), view.Document().GetDrawingArea(), sheet - last);
     return last + step.value_or(CSize(0, 0));
 }
 
-namespace {
-
-bool FitsOnSheet(IToolView& view) {
-    return KeepOnSheet(view.GetSelectionBounds(), view.Document().GetDrawingArea(), CSize(0, 0))
-        .has_value();
+// The selected objects move together, so their bounds are measured once a gesture: a large
+// selection takes long to measure.
+CRect CSelectTool::MovedBounds(IToolView& view) {
+    const CSize moved = State().lastSheet - State().moveOrigin;
+    if (!m_startBounds) {
+        m_startBounds = view.GetSelectionBounds();
+        m_startBounds->OffsetRect(-moved.cx, -moved.cy);
+    }
+    CRect bounds = *m_startBounds;
+    bounds.OffsetRect(moved.cx, moved.cy);
+    return bounds;
 }
-
-}  // namespace
 
 void CSelectTool::BeginDrag(IToolView& view, UINT flags) {
     ToolState& state = State();
     m_clone = false;
     const bool resize = state.selectMode == kSelectHandle;
-    if (!resize && !FitsOnSheet(view)) {
+    if (!resize && !KeepOnSheet(MovedBounds(view), view.Document().GetDrawingArea(), CSize(0, 0))) {
         EndGesture(view);
         AfxMessageBox(kMoveLargerThanSheet);
         return;

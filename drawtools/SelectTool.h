@@ -40,8 +40,10 @@ private:
     // A press on an object; TRUE when a wire or bus tool took over.
     bool PressObject(IToolView& view, UINT flags, CPoint point, CPoint sheet);
     // The sheet point of a dragged mouse position, snapped and kept on the sheet.
-    CPoint DragPoint(IToolView& view, UINT flags, CPoint point) const;
-    CPoint ClampMove(IToolView& view, CPoint sheet) const;
+    CPoint DragPoint(IToolView& view, UINT flags, CPoint point);
+    CPoint ClampMove(IToolView& view, CPoint sheet);
+    // The bounds of the selection as it stands now, moved by the drag so far.
+    CRect MovedBounds(IToolView& view);
     void BeginDrag(IToolView& view, UINT flags);
     // Ends the gesture before a drag began, leaving the document as it was.
     void EndGesture(IToolView& view);
@@ -56,6 +58,8 @@ private:
 
     CTransformCmd* m_pending = nullptr;  // the drag under way
     bool m_clone = false;                // the drag moves copies made for it
+    // The bounds of the moved selection where the move began; taken once a gesture.
+    std::optional<CRect> m_startBounds;
 };
 
 // The primary (last selected) object of the view, or null.
