@@ -82,8 +82,10 @@ void CPlaceTool::OnMouseMove(IToolView& view, UINT, CPoint point) {
             correction = snapped - moved;
         }
     }
+    // A carried set that the sheet cannot hold follows the mouse unlimited.
     offset = KeepOnSheet(view.GetSelectionBounds(), view.Document().GetDrawingArea(),
-                         offset + correction);
+                         offset + correction)
+                 .value_or(offset + correction);
     if (offset.cx == 0 && offset.cy == 0)
         return;
     for (POSITION pos = carried.GetHeadPosition(); pos;) {

@@ -11,6 +11,7 @@
 #include "model/net/Wire.h"
 #include "model/object/DrawObj.h"
 #include "model/symbol/Pin.h"
+#include "platform/UserPrompt.h"
 
 namespace {
 
@@ -43,9 +44,20 @@ CDrawObj* PrimaryObject(const IToolView& view) {
     return selection.IsEmpty() ? nullptr : static_cast<CDrawObj*>(selection.GetTail());
 }
 
-CSize KeepOnSheet(const CRect& bounds, const CRect& area, CSize step) {
-    step.cx = std::max(std::min(step.cx, area.right - bounds.right), area.left - bounds.left);
-    step.cy = std::max(std::min(step.cy, area.bottom - bounds.bottom), area.top - bounds.top);
+namespace {
+
+// The step along one axis, shortened towards zero, never reversed nor lengthened.
+LONG KeepBetween(LONG step, LONG towardsLow, LONG towardsHigh) {
+    return std::clamp(step, std::min(LONG{0}, towardsLow), std::max(LONG{0}, towardsHigh));
+}
+
+}  // namespace
+
+std::optional<CSize> KeepOnSheet(const CRect& bounds, const CRect& area, CSize step) {
+    if (bounds.Width() > area.Width() || bounds.Height() > area.Height())
+        return std::nullopt;
+    step.cx = KeepBetween(step.cx, area.left - bounds.left, area.right - bounds.right);
+    step.cy = KeepBetween(step.cy, area.top - bounds.top, area.bottom - bounds.bottom);
     return step;
 }
 
@@ -75,6 +87,7 @@ CSelectTool::~CSelectTool() {
 
 void CSelectTool::OnLButtonDown(IToolView& view, UINT flags, CPoint point) {
     ToolState& state = State();
+    m_startBounds.reset();
     CPoint sheet = view.ClientToDoc(point);
     state.selectMode = kSelectNone;
     if (PressHandle(view, sheet))
@@ -175,7 +188,7 @@ void CSelectTool::OnMouseMove(IToolView& view, UINT flags, CPoint point) {
     ShowDragCursor(view);
 }
 
-CPoint CSelectTool::DragPoint(IToolView& view, UINT flags, CPoint point) const {
+CPoint CSelectTool::DragPoint(IToolView& view, UINT flags, CPoint point) {
     const ToolState& state = State();
     CPoint sheet = view.ClientToDoc(point);
     const CObList& selection = view.GetSelection();
@@ -199,16 +212,35 @@ CPoint CSelectTool::DragPoint(IToolView& view, UINT flags, CPoint point) const {
 }
 
 // The selection moved to sheet stays inside the drawing area.
-CPoint CSelectTool::ClampMove(IToolView& view, CPoint sheet) const {
+CPoint CSelectTool::ClampMove(IToolView& view, CPoint sheet) {
     const CPoint last = State().lastSheet;
-    return last +
-           KeepOnSheet(view.GetSelectionBounds(), view.Document().GetDrawingArea(), sheet - last);
+    const std::optional<CSize> step =
+        KeepOnSheet(MovedBounds(view), view.Document().GetDrawingArea(), sheet - last);
+    return last + step.value_or(CSize(0, 0));
+}
+
+// The selected objects move together, so their bounds are measured once a gesture: a large
+// selection takes long to measure.
+CRect CSelectTool::MovedBounds(IToolView& view) {
+    const CSize moved = State().lastSheet - State().moveOrigin;
+    if (!m_startBounds) {
+        m_startBounds = view.GetSelectionBounds();
+        m_startBounds->OffsetRect(-moved.cx, -moved.cy);
+    }
+    CRect bounds = *m_startBounds;
+    bounds.OffsetRect(moved.cx, moved.cy);
+    return bounds;
 }
 
 void CSelectTool::BeginDrag(IToolView& view, UINT flags) {
     ToolState& state = State();
     m_clone = false;
     const bool resize = state.selectMode == kSelectHandle;
+    if (!resize && !KeepOnSheet(MovedBounds(view), view.Document().GetDrawingArea(), CSize(0, 0))) {
+        EndGesture(view);
+        AfxMessageBox(kMoveLargerThanSheet);
+        return;
+    }
     if (resize) {
         CObList primary;
         primary.AddTail(PrimaryObject(view));
@@ -217,9 +249,7 @@ void CSelectTool::BeginDrag(IToolView& view, UINT flags) {
         m_clone = true;
         if (!view.CloneSelection()) {
             m_clone = false;
-            state.selectMode = kSelectNone;
-            view.SetCapture(false);
-            view.SetPrompt(kPromptReady);
+            EndGesture(view);
             return;
         }
     }
@@ -229,6 +259,12 @@ void CSelectTool::BeginDrag(IToolView& view, UINT flags) {
     m_pending->Begin();
     if (resize)
         state.moveOrigin = PrimaryObject(view)->GetHandle(state.dragHandle);
+}
+
+void CSelectTool::EndGesture(IToolView& view) {
+    State().selectMode = kSelectNone;
+    view.SetCapture(false);
+    view.SetPrompt(kPromptReady);
 }
 
 void CSelectTool::TrackDrag(CPoint sheet) {

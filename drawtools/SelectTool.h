@@ -4,6 +4,8 @@
 // a press on a wire's end handle to the wire-drag tool. The shape tools lean on it while an
 // object of theirs is sized or drawn point by point.
 
+#include <optional>
+
 #include "drawtools/DrawTool.h"
 #include "model/object/DrawObj.h"
 
@@ -38,9 +40,13 @@ private:
     // A press on an object; TRUE when a wire or bus tool took over.
     bool PressObject(IToolView& view, UINT flags, CPoint point, CPoint sheet);
     // The sheet point of a dragged mouse position, snapped and kept on the sheet.
-    CPoint DragPoint(IToolView& view, UINT flags, CPoint point) const;
-    CPoint ClampMove(IToolView& view, CPoint sheet) const;
+    CPoint DragPoint(IToolView& view, UINT flags, CPoint point);
+    CPoint ClampMove(IToolView& view, CPoint sheet);
+    // The bounds of the selection as it stands now, moved by the drag so far.
+    CRect MovedBounds(IToolView& view);
     void BeginDrag(IToolView& view, UINT flags);
+    // Ends the gesture before a drag began, leaving the document as it was.
+    void EndGesture(IToolView& view);
     void TrackDrag(CPoint sheet);
     void FinishDrag(IToolView& view);
     // Drops the pending command, and the copies of a Ctrl-drag.
@@ -52,11 +58,18 @@ private:
 
     CTransformCmd* m_pending = nullptr;  // the drag under way
     bool m_clone = false;                // the drag moves copies made for it
+    // The bounds of the moved selection where the move began; taken once a gesture.
+    std::optional<CRect> m_startBounds;
 };
 
 // The primary (last selected) object of the view, or null.
 CDrawObj* PrimaryObject(const IToolView& view);
-// The step limited so that bounds moved by it stay inside the sheet's drawing area.
-CSize KeepOnSheet(const CRect& bounds, const CRect& area, CSize step);
+// The step shortened so that bounds moved by it stay inside the sheet's drawing area; bounds
+// already beyond an edge may go no further that way. None when the bounds are wider or taller
+// than the area: no step keeps them on the sheet.
+std::optional<CSize> KeepOnSheet(const CRect& bounds, const CRect& area, CSize step);
+// Shown when a drag would move a selection that the sheet cannot hold.
+inline constexpr const char* kMoveLargerThanSheet =
+    "The selection is larger than the drawing area of the sheet and cannot be moved.";
 // The tool's cursor for a handle cursor of an object.
 ToolCursor HandleCursor(CursorId cursor);

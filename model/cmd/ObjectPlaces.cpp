@@ -1,29 +1,31 @@
 #include "model/cmd/ObjectPlaces.h"
 
+#include <algorithm>
+
 namespace {
 // More look-ups than this build the index.
 constexpr std::size_t kScanLookups = 4;
 }  // namespace
 
 ObjectPlaces::ObjectPlaces(CObList& objects, std::size_t lookups)
-    : m_objects(objects), m_indexed(lookups > kScanLookups) {
+    : m_objects(objects),
+      m_indexed(lookups > kScanLookups),
+      // Room for the objects, or for those put in (at most one for every two look-ups).
+      m_index(m_indexed ? std::max(static_cast<std::size_t>(objects.GetCount()), lookups / 2) : 0) {
     if (m_indexed)
         BuildIndex();
 }
 
 void ObjectPlaces::BuildIndex() {
-    m_index.reserve(static_cast<std::size_t>(m_objects.GetCount()));
     for (POSITION pos = m_objects.GetHeadPosition(); pos;) {
         POSITION at = pos;
-        m_index.emplace(m_objects.GetNext(pos), at);
+        m_index.Set(m_objects.GetNext(pos), at);
     }
 }
 
 POSITION ObjectPlaces::Find(const CObject* object) {
-    if (m_indexed) {
-        auto found = m_index.find(object);
-        return found == m_index.end() ? nullptr : found->second;
-    }
+    if (m_indexed)
+        return static_cast<POSITION>(m_index.Get(object));
     for (POSITION pos = m_objects.GetTailPosition(); pos;) {
         POSITION at = pos;
         if (m_objects.GetPrev(pos) == object)
@@ -40,20 +42,20 @@ CObject* ObjectPlaces::Follower(POSITION pos) const {
 POSITION ObjectPlaces::InsertBefore(POSITION pos, CObject* object) {
     POSITION added = pos ? m_objects.InsertBefore(pos, object) : m_objects.AddTail(object);
     if (m_indexed)
-        m_index[object] = added;
+        m_index.Set(object, added);
     return added;
 }
 
 void ObjectPlaces::RemoveAt(POSITION pos) {
     if (m_indexed)
-        m_index.erase(m_objects.GetAt(pos));
+        m_index.Remove(m_objects.GetAt(pos));
     m_objects.RemoveAt(pos);
 }
 
 void ObjectPlaces::SetAt(POSITION pos, CObject* object) {
     if (m_indexed) {
-        m_index.erase(m_objects.GetAt(pos));
-        m_index[object] = pos;
+        m_index.Remove(m_objects.GetAt(pos));
+        m_index.Set(object, pos);
     }
     m_objects.SetAt(pos, object);
 }

@@ -5,9 +5,9 @@
 // by the edits made through this class.
 
 #include <cstddef>
-#include <unordered_map>
 
 #include "platform/ObList.h"
+#include "platform/PointerMap.h"
 
 class ObjectPlaces {
 public:
@@ -28,5 +28,5 @@ private:
 
     CObList& m_objects;
     bool m_indexed;
-    std::unordered_map<const CObject*, POSITION> m_index;
+    PointerMap m_index;  // object to POSITION
 };

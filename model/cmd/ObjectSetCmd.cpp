@@ -2,18 +2,19 @@
 
 #include <cassert>
 #include <span>
-#include <unordered_set>
+#include <vector>
 
 #include "model/cmd/LinkCheck.h"
 #include "model/cmd/ObjectPlaces.h"
 #include "model/doc/DrawDoc.h"
 #include "model/object/DrawObj.h"
+#include "platform/PointerSet.h"
 
 CObjectSetCmd::CObjectSetCmd(const CObList& objects, BOOL inDocument) : m_inDocument(inDocument) {
-    std::unordered_set<const CObject*> listed;
+    PointerSet listed(static_cast<std::size_t>(objects.GetCount()));
     for (POSITION pos = objects.GetHeadPosition(); pos;) {
         CObject* object = objects.GetNext(pos);
-        if (object && listed.insert(object).second)
+        if (listed.Insert(object))
             m_objects.push_back(static_cast<CDrawObj*>(object));
     }
     m_followers.resize(m_objects.size());
@@ -54,17 +55,24 @@ BOOL CObjectSetCmd::LinkIn(CDrawDoc* doc) {
 }
 
 BOOL CObjectSetCmd::TakeOut(CDrawDoc* doc) {
-    ObjectPlaces places(doc->GetObjects(), 2 * m_objects.size());
-    for (const CDrawObj* object : m_objects) {
-        if (!places.Find(object))
-            return FALSE;
+    std::vector<POSITION> at(m_objects.size());
+    {
+        ObjectPlaces places(doc->GetObjects(), m_objects.size());
+        for (std::size_t i = 0; i < m_objects.size(); ++i) {
+            at[i] = places.Find(m_objects[i]);
+            if (!at[i])
+                return FALSE;
+        }
     }
     m_links.RemoveAll();
     m_links.CollectAndRelease(std::span<CDrawObj* const>(m_objects));
+    // A position stays valid until its own object leaves the list.
+    CObList& objects = doc->GetObjects();
     for (std::size_t i = m_objects.size(); i-- > 0;) {
-        POSITION pos = places.Find(m_objects[i]);
-        m_followers[i] = static_cast<CDrawObj*>(places.Follower(pos));
-        places.RemoveAt(pos);
+        POSITION next = at[i];
+        objects.GetNext(next);
+        m_followers[i] = next ? static_cast<CDrawObj*>(objects.GetAt(next)) : nullptr;
+        objects.RemoveAt(at[i]);
         m_objects[i]->Invalidate(nullptr);
     }
     TellViews(doc, kUpdateLeaveSelection);

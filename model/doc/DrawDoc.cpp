@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cstdlib>
 #include <cstring>
 #include <unordered_set>
 #include <utility>
@@ -727,6 +728,52 @@ CObjectSearch CDrawDoc::SearchObjects(DWORD typeMask, const CRect& rect) const {
 // ---------------------------------------------------------------------------------------------
 // Drawing
 
+namespace {
+
+// Handle squares reach this many pixels beyond their object's bounds.
+constexpr LONG kTrackerReach = 8;
+
+// Where an object's tracker may draw: its bounds, and for an attribute text the line to its
+// owner too (the few texts of the document itself always draw theirs).
+bool TrackerMeets(CDrawObj* object, const CRect& rect) {
+    if (MeetsRect(object, rect))
+        return true;
+    const auto* text = dynamic_cast<const CAttrText*>(object);
+    if (!text)
+        return false;
+    if (text->GetOwnerDocument())
+        return true;
+    CDrawObj* owner = text->GetOwnerObject();
+    if (!owner)
+        return false;
+    CRect bounds;
+    CRect ownerBounds;
+    object->GetBoundingRect(bounds);
+    owner->GetBoundingRect(ownerBounds);
+    bounds = NormalizedRect(bounds);
+    bounds.UnionRect(bounds, NormalizedRect(ownerBounds));
+    CRect common;
+    return common.IntersectRect(bounds, rect) != FALSE;
+}
+
+// Only the trackers of objects near the visible part: a large selection mostly lies outside it.
+void DrawTrackers(CDC* dc, const CObList& selection, const CRect* visible) {
+    CRect near;
+    if (visible) {
+        CSize reach(kTrackerReach, kTrackerReach);
+        dc->DPtoLP(&reach);
+        near = NormalizedRect(*visible);
+        near.InflateRect(std::abs(reach.cx), std::abs(reach.cy));
+    }
+    for (POSITION pos = selection.GetHeadPosition(); pos;) {
+        CDrawObj* object = AsDrawObj(selection.GetNext(pos));
+        if (!visible || TrackerMeets(object, near))
+            object->DrawTracker(dc, pos ? kTrackerSelected : kTrackerDominant, nullptr);
+    }
+}
+
+}  // namespace
+
 void CDrawDoc::Draw(CDC* dc, IDocView* view, const CRect* visible) {
     m_textFont.lfWidth = 0;
     LOGFONT scaled = m_textFont;
@@ -743,13 +790,8 @@ void CDrawDoc::Draw(CDC* dc, IDocView* view, const CRect* visible) {
     }
     dc->SetBkMode(OPAQUE);
 
-    if (view && view->ShowsTrackers() && !dc->IsPrinting()) {
-        const CObList& selection = view->GetSelection();
-        for (POSITION pos = selection.GetHeadPosition(); pos;) {
-            CDrawObj* object = AsDrawObj(selection.GetNext(pos));
-            object->DrawTracker(dc, pos ? kTrackerSelected : kTrackerDominant, nullptr);
-        }
-    }
+    if (view && view->ShowsTrackers() && !dc->IsPrinting())
+        DrawTrackers(dc, view->GetSelection(), visible);
     // A context that had no font of ours started with the system font.
     if (previous)
         dc->SelectObject(previous);

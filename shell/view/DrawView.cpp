@@ -32,6 +32,7 @@
 #include "model/symbol/Pin.h"
 #include "model/symbol/Symbol.h"
 #include "platform/Geometry.h"
+#include "platform/PointerSet.h"
 #include "resources/CommandIds.h"
 #include "shell/commands/CommandActions.h"
 #include "shell/commands/DocumentCommands.h"
@@ -56,6 +57,8 @@ constexpr int kTipShown = 32767;  // ms
 // A pointer cannot be put finer than a pixel: ends this close to a connection point look
 // joined to it, so they are.
 constexpr int kSnapReachPixels = 2;
+// Rectangles marked for repainting before the whole window is marked instead.
+constexpr int kMaxDirtyRects = 64;
 }  // namespace
 
 CDrawView::CDrawView(CDrawDoc& document, QWidget* parent)
@@ -209,6 +212,7 @@ void CDrawView::AddCommands() {
 }
 
 void CDrawView::paintEvent(QPaintEvent* event) {
+    m_dirtyRects = 0;
     QPainter painter(viewport());
     const QRect exposed = event->rect();
     painter.fillRect(exposed, palette().color(QPalette::Dark));
@@ -350,7 +354,7 @@ void CDrawView::UpdateRulers(UINT flags) {
 void CDrawView::OnUpdate(IDocView*, int hint, CObject* object, CObList* list) {
     switch (hint) {
         case kHintObject:
-            if (object)
+            if (object && m_dirtyRects >= 0)
                 static_cast<CDrawObj*>(object)->Invalidate(this);
             break;
         case kHintSelection:
@@ -394,8 +398,9 @@ void CDrawView::OnUpdate(IDocView*, int hint, CObject* object, CObList* list) {
     }
 }
 
+// Once the whole window is marked for repainting, the objects' own rectangles add nothing.
 void CDrawView::InvalidateList(const CObList& list) {
-    for (POSITION pos = list.GetHeadPosition(); pos;)
+    for (POSITION pos = list.GetHeadPosition(); pos && m_dirtyRects >= 0;)
         static_cast<CDrawObj*>(list.GetNext(pos))->Invalidate(this);
 }
 
@@ -433,9 +438,12 @@ void CDrawView::AddToSelection(const CObList* list) {
     if (!list)
         return;
     InvalidateList(*list);
+    PointerSet selected(static_cast<std::size_t>(m_selection.GetCount() + list->GetCount()));
+    for (POSITION pos = m_selection.GetHeadPosition(); pos;)
+        selected.Insert(m_selection.GetNext(pos));
     for (POSITION pos = list->GetHeadPosition(); pos;) {
         CObject* object = list->GetNext(pos);
-        if (!m_selection.Find(object))
+        if (selected.Insert(object))
             m_selection.AddTail(object);
     }
 }
@@ -679,10 +687,23 @@ void CDrawView::ApplyZoomText(const QString& text) {
         SetZoomPercent(float(percent / 100.0));
 }
 
+// Marking many rectangles costs more than painting the whole window once: past a few dozen,
+// the whole window is marked. Rectangles outside the window are not marked at all.
 void CDrawView::InvalidateClientRect(const CRect& rect) {
+    if (m_dirtyRects < 0)
+        return;
     CRect r = rect;
     r.NormalizeRect();
-    viewport()->update(QRect(QPoint(r.left, r.top), QPoint(r.right, r.bottom)));
+    const QRect dirty =
+        QRect(QPoint(r.left, r.top), QPoint(r.right, r.bottom)) & viewport()->rect();
+    if (dirty.isEmpty())
+        return;
+    if (++m_dirtyRects > kMaxDirtyRects) {
+        m_dirtyRects = -1;
+        viewport()->update();
+        return;
+    }
+    viewport()->update(dirty);
 }
 
 void CDrawView::showEvent(QShowEvent* event) {

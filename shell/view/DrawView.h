@@ -307,4 +307,5 @@ private:
     unsigned m_arrowsHeld = 0;  // bits of the arrow keys held down
     bool m_steerFast = false;   // Shift was down at the last key event
     QRect m_dropFeedback;       // where a drop would put its object, in window pixels; empty: none
+    int m_dirtyRects = 0;       // rectangles marked for repainting since the last paint; -1: all
 };

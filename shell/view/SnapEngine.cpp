@@ -1,10 +1,12 @@
 #include "shell/view/SnapEngine.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "model/app/SchematicApp.h"
 #include "model/doc/DrawDoc.h"
 #include "model/object/DrawObj.h"
+#include "platform/PointerSet.h"
 #include "shell/view/ViewSnapGrid.h"
 
 namespace {
@@ -68,7 +70,6 @@ void SnapEngine::SnapMove(CPoint& delta, CPoint origin, CDrawObj* object, const 
                           bool invert) {
     if (!object)
         return;
-    MarkExcluded(&selection, true);
     const int count = std::min(object->GetConnectionCount(), kMaxMovePoints);
     CPoint points[kMaxMovePoints];
     for (int i = 0; i < count; ++i)
@@ -78,8 +79,7 @@ void SnapEngine::SnapMove(CPoint& delta, CPoint origin, CDrawObj* object, const 
     if (((m_options & kSnapToGrid) != 0) != invert)
         SnapMoveToGrid(delta, origin, points, count, best);
     if (m_options & kSnapObjectMask)
-        SnapMoveToObjects(delta, origin, points, count, object, best);
-    MarkExcluded(&selection, false);
+        SnapMoveToObjects(delta, origin, points, count, object, selection, best);
 }
 
 void SnapEngine::SnapMoveToGrid(CPoint& delta, CPoint origin, const CPoint* points, int count,
@@ -98,15 +98,23 @@ void SnapEngine::SnapMoveToGrid(CPoint& delta, CPoint origin, const CPoint* poin
 }
 
 void SnapEngine::SnapMoveToObjects(CPoint& delta, CPoint origin, const CPoint* points, int count,
-                                   CDrawObj* object, double best) {
+                                   CDrawObj* object, const CObList& selection, double best) {
     CRect bounds;
     object->GetBoundingRect(bounds);
     bounds.NormalizeRect();
     bounds.OffsetRect(delta.x - origin.x, delta.y - origin.y);
     bounds.InflateRect(int(m_grid.m_logicalX / 2), int(m_grid.m_logicalY / 2));
     CObjectSearch objects(m_document.GetObjects(), m_options & kSnapObjectMask, bounds);
+    std::optional<PointerSet> selected;
     while (CDrawObj* other = objects.Next()) {
-        if (other->GetFlags() & (kFlagSnapExcluded | kFlagCollected))
+        if (other->GetFlags() & kFlagCollected)
+            continue;
+        if (!selected) {
+            selected.emplace(static_cast<std::size_t>(selection.GetCount()));
+            for (POSITION pos = selection.GetHeadPosition(); pos;)
+                selected->Insert(selection.GetNext(pos));
+        }
+        if (selected->Contains(other))
             continue;
         for (int i = 0; i < count; ++i) {
             const CPoint moved = points[i] + CSize(delta.x - origin.x, delta.y - origin.y);

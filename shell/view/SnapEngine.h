@@ -32,8 +32,10 @@ private:
     void MarkExcluded(const CObList* list, bool on);
     void SnapMoveToGrid(CPoint& delta, CPoint origin, const CPoint* points, int count,
                         double& best);
+    // The selection, which never attracts its own points, is only looked through for the few
+    // objects near the moved ones.
     void SnapMoveToObjects(CPoint& delta, CPoint origin, const CPoint* points, int count,
-                           CDrawObj* object, double best);
+                           CDrawObj* object, const CObList& selection, double best);
 
     CDrawDoc& m_document;
     CSnapGrid& m_grid;

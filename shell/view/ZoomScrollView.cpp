@@ -32,6 +32,19 @@ void ZoomScrollView::Zoom(Change change) {
     OnZoomChanged();
 }
 
+// A zoom stopped at its limit leaves the window as it is: nothing to repaint.
+template <typename Change>
+void ZoomScrollView::ZoomBy(Change change) {
+    m_view.SetClientSize(SIZE{viewport()->width(), viewport()->height()});
+    const float zoom = m_view.ZoomFactor();
+    const CPoint scroll = m_view.ScrollPos();
+    change();
+    if (m_view.ZoomFactor() == zoom && m_view.ScrollPos() == scroll)
+        return;
+    SyncScrollBars();
+    OnZoomChanged();
+}
+
 void ZoomScrollView::SetScrollSizes(SIZE sheet, SIZE page, SIZE line) {
     Zoom([&] { m_view.SetScrollSizes(sheet, GetPageMargins(), page, line); });
 }
@@ -45,19 +58,19 @@ void ZoomScrollView::SetZoomPercent(float z) {
 }
 
 void ZoomScrollView::ZoomIn(float step) {
-    Zoom([&] { m_view.ZoomIn(step); });
+    ZoomBy([&] { m_view.ZoomIn(step); });
 }
 
 void ZoomScrollView::ZoomOut(float step) {
-    Zoom([&] { m_view.ZoomOut(step); });
+    ZoomBy([&] { m_view.ZoomOut(step); });
 }
 
 void ZoomScrollView::ZoomInAt(POINT sheet, float step) {
-    Zoom([&] { m_view.ZoomInAt(sheet, step); });
+    ZoomBy([&] { m_view.ZoomInAt(sheet, step); });
 }
 
 void ZoomScrollView::ZoomOutAt(POINT sheet, float step) {
-    Zoom([&] { m_view.ZoomOutAt(sheet, step); });
+    ZoomBy([&] { m_view.ZoomOutAt(sheet, step); });
 }
 
 void ZoomScrollView::ZoomToRect(const CRect& sheet, float maxZoom) {
@@ -116,7 +129,7 @@ void ZoomScrollView::wheelEvent(QWheelEvent* event) {
         const bool reversed = app && (app->Options & kOptionWheelZoomReversed);
         const QPoint at = event->position().toPoint();
         const int delta = event->angleDelta().y();
-        Zoom([&] { m_view.WheelZoom(delta, POINT{at.x(), at.y()}, reversed); });
+        ZoomBy([&] { m_view.WheelZoom(delta, POINT{at.x(), at.y()}, reversed); });
         event->accept();
     } else if (keys & Qt::ShiftModifier) {
         event->accept();

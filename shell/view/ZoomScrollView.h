@@ -46,6 +46,9 @@ private:
     // Runs a change of the mapping, then brings the scroll bars up to date.
     template <typename Change>
     void Zoom(Change change);
+    // The same for a zoom by a step, which may leave the mapping as it was.
+    template <typename Change>
+    void ZoomBy(Change change);
     void SyncScrollBars();
 
     ViewMapping m_view;

@@ -77,6 +77,20 @@ TEST_F(PlaceToolTest, TheCarriedSetFollowsTheMouseOnTheGrid) {
     EXPECT_GE(Bounds().bottom, -7668);
 }
 
+// The sheet's drawing area is 11093 wide: a set wider than that cannot be kept on it, so it
+// goes where the mouse takes it, never somewhere else.
+TEST_F(PlaceToolTest, ASetWiderThanTheSheetFollowsTheMouse) {
+    CObList objects;
+    objects.AddTail(new CDrawRect(CRect(0, 0, 20000, -200)));
+    ASSERT_TRUE(tools.PlaceTool().StartPlacing(view, objects));
+    auto* wide = static_cast<CDrawObj*>(view.selection.GetTail());
+    view.options = 0;  // no snapping: the mouse is the place
+    Move(10000, -1000);
+    EXPECT_EQ(wide->GetPosition(), CRect(0, -900, 20000, -1100));
+    Move(11000, -3000);
+    EXPECT_EQ(wide->GetPosition(), CRect(1000, -2900, 21000, -3100));
+}
+
 TEST_F(PlaceToolTest, KeysTurnAndMirrorTheCarriedSetAboutItsCentre) {
     PlaceBox();
     Move(2000, -2000);

@@ -134,6 +134,82 @@ TEST_F(SelectToolTest, AMovedSelectionStaysInsideTheDrawingArea) {
     EXPECT_GT(box->GetPosition().top, -100);
 }
 
+// The sheet's drawing area is 11093 x 7668. A selection it cannot hold is not moved at all,
+// and the user is told; one that can be held but lies partly off the sheet moves by the drag
+// wherever the drag does not take it further off.
+TEST_F(SelectToolTest, AMoveGoesByTheDragOrIsRefusedWithAMessage) {
+    struct Case {
+        const char* name;
+        CRect box;
+        CSize drag;
+        bool refused;
+        CSize moved;
+    };
+    const Case cases[] = {
+        {"wider than the sheet, 2 inches right",
+         CRect(1000, -1000, 31000, -3000),
+         {2000, 0},
+         true,
+         {0, 0}},
+        {"taller than the sheet, 1 inch down",
+         CRect(1000, -1000, 3000, -31000),
+         {0, -1000},
+         true,
+         {0, 0}},
+        {"larger both ways, diagonally",
+         CRect(-5000, 5000, 60000, -120000),
+         {1000, 1000},
+         true,
+         {0, 0}},
+        {"off the left edge, dragged right",
+         CRect(-500, -1000, -100, -1400),
+         {300, 0},
+         false,
+         {300, 0}},
+        {"off the left edge, dragged down",
+         CRect(-500, -1000, -100, -1400),
+         {0, -300},
+         false,
+         {0, -300}},
+        {"off the top edge, dragged further up and right",
+         CRect(1000, 400, 1400, -400),
+         {200, 300},
+         false,
+         {200, 0}},
+    };
+    for (const Case& c : cases) {
+        ToolTest test;
+        testsupport::ScriptedPrompt prompt;
+        if (c.refused)
+            prompt.Answer(IDOK);
+        auto box = std::make_unique<CDrawRect>(c.box);
+        CDrawRect* added = box.get();
+        test.doc.AddObject(std::move(box));
+        test.view.Select(added, false);
+        test.view.options = 0;  // no snapping: the drag is the move
+        const std::vector<BYTE> before = DocumentBytes(test.doc);
+        const CPoint press(c.box.left + 50, c.box.top);
+        test.Drag(press, press + c.drag);
+        const CRect expected(c.box.left + c.moved.cx, c.box.top + c.moved.cy,
+                             c.box.right + c.moved.cx, c.box.bottom + c.moved.cy);
+        EXPECT_EQ(added->GetPosition(), expected) << c.name;
+        EXPECT_EQ(test.tools.state.selectMode, kSelectNone) << c.name;
+        EXPECT_FALSE(test.view.capture) << c.name;
+        if (c.refused) {
+            EXPECT_EQ(DocumentBytes(test.doc), before) << c.name;
+            EXPECT_EQ(test.Steps(), 1) << c.name;
+            ASSERT_EQ(prompt.shown().size(), 1u) << c.name;
+            EXPECT_EQ(prompt.shown()[0].text,
+                      CString("The selection is larger than the drawing area of the sheet and "
+                              "cannot be moved."))
+                << c.name;
+        } else {
+            EXPECT_TRUE(prompt.shown().empty()) << c.name;
+            EXPECT_EQ(test.Steps(), 2) << c.name;
+        }
+    }
+}
+
 TEST_F(SelectToolTest, ShiftClicksToggleAndTheRubberBandTakesWhatItTouches) {
     CDrawRect* a = AddBox(CRect(1000, -1000, 1400, -1400));
     CDrawRect* b = AddBox(CRect(2000, -1000, 2400, -1400));

@@ -15,7 +15,9 @@
 #include "tests/model/text/TextTestSupport.h"
 
 using namespace texttest;
+using ::testing::Contains;
 using ::testing::ElementsAre;
+using ::testing::Not;
 using ::testing::StartsWith;
 using testsupport::ScriptedPrompt;
 
@@ -293,6 +295,31 @@ TEST(AttrTextLinkTest, TrackersAndRepaintsCoverTheLink) {
     text.Invalidate(&view);
     EXPECT_THAT(view.invalidated, ElementsAre(CRect(994, 994, 1306, 1106),
                                               CRect(400 - 5, 299 - 5, 1300 + 5, 1100 + 5)));
+}
+
+// A paint of part of the sheet draws the trackers that reach into it: a selected text far
+// away still shows its line to an owner inside the part; a text and owner both outside show
+// nothing.
+TEST(AttrTextLinkTest, APartialPaintDrawsTheLinksThatCrossIt) {
+    testsupport::TempDir dir;
+    CSchematicApp app(dir / "settings.ini");
+    ScopedApp installed(app);
+    Owner near;
+    Owner far("U2");
+    far.OffsetBy(CSize(30000, -30000));
+    CAttrText linked(CRect(5000, -5000, 5300, -5100));
+    linked.Bind(&near, "_ID");
+    CAttrText away(CRect(31000, -31000, 31300, -31100));
+    away.Bind(&far, "_ID");
+    TextView view;
+    view.selection.AddTail(&linked);
+    view.selection.AddTail(&away);
+    CDrawDoc doc;
+    PaintDC dc;
+    const CRect visible(0, -300, 400, 0);
+    doc.Draw(&dc, &view, &visible);
+    EXPECT_THAT(dc.Lines(), Contains("MoveTo 5000,-5100"));
+    EXPECT_THAT(dc.Lines(), Not(Contains("MoveTo 31000,-31100")));
 }
 
 TEST(AttrTextDocumentTest, DocumentTextsFollowTheAttributesAndRefuseComputedOnes) {

@@ -134,6 +134,42 @@ TEST_F(DrawViewTest, TheCursorPaneShowsTheSheetPointUnderTheCursorInTheUnits) {
     EXPECT_EQ(paneAfterMoveTo(), expected("%3.2f: %3.2f", 393.701));
 }
 
+// Counts the paintings of a widget.
+class PaintCounter : public QObject {
+public:
+    explicit PaintCounter(QWidget* widget) { widget->installEventFilter(this); }
+    bool eventFilter(QObject*, QEvent* event) override {
+        paints += event->type() == QEvent::Paint;
+        return false;
+    }
+    int paints = 0;
+};
+
+// At the zoom's limits a further step changes nothing, so the sheet is not painted again.
+TEST_F(DrawViewTest, AZoomStepAtTheLimitRepaintsNothing) {
+    AddShapes();
+    PaintCounter counter(m_view.viewport());
+    for (const float limit : {kMinZoom, kMaxZoom}) {
+        m_view.SetZoomFactor(limit);
+        QCoreApplication::processEvents();
+        counter.paints = 0;
+        if (limit == kMinZoom) {
+            m_view.ZoomOut(kZoomStep);
+            m_view.ZoomOutAt(POINT{2000, -2000}, kZoomStep);
+        } else {
+            m_view.ZoomIn(kZoomStep);
+            m_view.ZoomInAt(POINT{2000, -2000}, kZoomStep);
+        }
+        QCoreApplication::processEvents();
+        EXPECT_FLOAT_EQ(m_view.ZoomFactor(), limit);
+        EXPECT_EQ(counter.paints, 0) << limit;
+    }
+    m_view.ZoomOut(kZoomStep);
+    QCoreApplication::processEvents();
+    EXPECT_FLOAT_EQ(m_view.ZoomFactor(), kMaxZoom / kZoomStep);
+    EXPECT_GT(counter.paints, 0);
+}
+
 TEST_F(DrawViewTest, SelectionFollowsTheHintsAndKeepsTheDominantObjectLast) {
     AddShapes();
     std::vector<CDrawObj*> shapes;
