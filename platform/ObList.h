@@ -3,6 +3,7 @@
 // and CStringList (strings). A POSITION is the address of a node; it stays valid until that node
 // is removed, and null means "past the end".
 
+#include <algorithm>
 #include <cassert>
 #include <memory>
 #include <new>
@@ -18,8 +19,9 @@ class CObject;
 template <class T, class Self>
 class FrameworkList {
 public:
-    // Nodes are allocated in blocks of blockSize, as the framework does: a removed node is kept
-    // for the next one added, and the blocks are released when the list is emptied.
+    // Nodes are allocated in blocks, at most blockSize nodes each: a removed node is kept for
+    // the next one added, and the blocks are released when the list is emptied. The first blocks
+    // are small (2, 4, 8, ... nodes), since most lists of a sheet hold only a few elements.
     explicit FrameworkList(int blockSize = 10) : m_blockSize(blockSize > 0 ? blockSize : 10) {}
     ~FrameworkList() { RemoveAll(); }
     FrameworkList(const FrameworkList&) = delete;
@@ -63,12 +65,13 @@ public:
     }
 
     void RemoveAll() {
-        while (Node* block = m_blocks) {
+        while (Block* block = m_blocks) {
             m_blocks = block->next;
-            std::destroy_n(block, m_blockSize + 1);
+            std::destroy_n(block->Nodes(), block->room);
+            block->~Block();
             ::operator delete(block);
         }
-        m_head = m_tail = m_free = nullptr;
+        m_head = m_tail = nullptr;
         m_count = 0;
     }
 
@@ -118,6 +121,16 @@ private:
         Node* prev;
         T data;
     };
+    // The header of a block of room nodes, which follow it in the same allocation. The newest
+    // block holds the head of the chain of free nodes, which runs through all blocks.
+    struct Block {
+        Block* next;
+        Node* free;
+        int room;
+        Node* Nodes() { return reinterpret_cast<Node*>(this + 1); }
+    };
+    static_assert(sizeof(Block) % alignof(Node) == 0);
+    static constexpr int kFirstBlockRoom = 2;
 
     static POSITION ToPosition(Node* node) { return reinterpret_cast<POSITION>(node); }
     static Node* ToNode(POSITION pos) { return reinterpret_cast<Node*>(pos); }
@@ -143,26 +156,27 @@ private:
         return node;
     }
     Node* NewNode(Node* next, Node* prev, const T& value) {
-        Node* node = m_free ? m_free : AddBlock();
+        Node* node = m_blocks && m_blocks->free ? m_blocks->free : AddBlock();
         node->data = value;
-        m_free = node->next;
+        m_blocks->free = node->next;
         node->next = next;
         node->prev = prev;
         return node;
     }
-    // A block is blockSize + 1 nodes in one allocation; the first only links the blocks. Its
-    // nodes join the free chain in address order. Returns the first of them.
+    // A block of twice the room of the newest one, or kFirstBlockRoom, and at most blockSize;
+    // its nodes join the free chain in address order. Returns the first of them.
     Node* AddBlock() {
-        const auto size = static_cast<size_t>(m_blockSize) + 1;
-        auto* block = static_cast<Node*>(::operator new(sizeof(Node) * size));
-        std::uninitialized_value_construct_n(block, size);
-        block->next = m_blocks;
-        m_blocks = block;
-        for (Node* node = block + size - 1; node != block; --node) {
-            node->next = m_free;
-            m_free = node;
+        const int room = std::min(m_blockSize, m_blocks ? 2 * m_blocks->room : kFirstBlockRoom);
+        void* memory = ::operator new(sizeof(Block) + sizeof(Node) * static_cast<size_t>(room));
+        auto* block = new (memory) Block{m_blocks, m_blocks ? m_blocks->free : nullptr, room};
+        Node* nodes = block->Nodes();
+        std::uninitialized_value_construct_n(nodes, room);
+        for (Node* node = nodes + room; node-- != nodes;) {
+            node->next = block->free;
+            block->free = node;
         }
-        return block + 1;
+        m_blocks = block;
+        return nodes;
     }
     void Attach(Node* node) {
         (node->prev ? node->prev->next : m_head) = node;
@@ -183,16 +197,15 @@ private:
         --m_count;
         node->data = T();
         node->prev = nullptr;
-        node->next = m_free;
-        m_free = node;
+        node->next = m_blocks->free;
+        m_blocks->free = node;
     }
 
     Node* m_head = nullptr;
     Node* m_tail = nullptr;
     int m_count = 0;
     int m_blockSize;
-    Node* m_blocks = nullptr;  // the newest block; each block's first node links to the next
-    Node* m_free = nullptr;    // nodes of the blocks not in the list
+    Block* m_blocks = nullptr;  // the newest block, which links to the one before
 };
 
 class CObList : public FrameworkList<CObject*, CObList> {

@@ -38,15 +38,21 @@ CNet::CNet() = default;
 CNet::CNet(const char* name) : m_name(name) {}
 
 CNet::CNet(const CNet& source) : CObject(), m_name(source.m_name), m_flags(source.m_flags) {
-    CopyMap(source.m_attributes, m_attributes);
+    if (source.m_attributes)
+        CopyMap(*source.m_attributes, Attributes());
 }
 
 CNet::~CNet() = default;
 
 void CNet::Serialize(CArchive& ar) {
-    if (ar.IsLoading())
-        m_attributes.RemoveAll();
-    SerializeStringMap(ar, m_attributes);
+    if (ar.IsLoading()) {
+        auto loaded = std::make_unique<CMapStringToString>(10);
+        SerializeStringMap(ar, *loaded);
+        m_attributes = loaded->IsEmpty() ? nullptr : std::move(loaded);
+    } else {
+        CMapStringToString none{10};
+        SerializeStringMap(ar, m_attributes ? *m_attributes : none);
+    }
     if (ar.IsStoring()) {
         ar << (m_flags & ~kNetVisited) << m_name;
         return;
@@ -74,8 +80,8 @@ void CNet::GetAttrAt(int index, CString& key, CString& value) const {
         return;
     }
     int i = 1;
-    for (POSITION pos = m_attributes.GetStartPosition(); pos; ++i) {
-        m_attributes.GetNextAssoc(pos, key, value);
+    for (POSITION pos = m_attributes ? m_attributes->GetStartPosition() : nullptr; pos; ++i) {
+        m_attributes->GetNextAssoc(pos, key, value);
         if (i == index)
             return;
     }
@@ -101,7 +107,7 @@ BOOL CNet::LookupAttr(const char* name, CString& value) const {
         value = m_name;
         return TRUE;
     }
-    return m_attributes.Lookup(name, value);
+    return m_attributes && m_attributes->Lookup(name, value);
 }
 
 int CNet::CheckAttrValue(const char* name, CString& value) const {
@@ -127,7 +133,7 @@ BOOL CNet::SetAttr(const char* name, const char* value, UINT flags) {
             return FALSE;
         m_name = checked;
     } else {
-        m_attributes.SetAt(name, value ? value : "");
+        Attributes().SetAt(name, value ? value : "");
     }
     if (flags & kSetAttrUser)
         m_flags = (m_flags & ~kNetClearedByUserName) | kNetNamed;
@@ -137,14 +143,20 @@ BOOL CNet::SetAttr(const char* name, const char* value, UINT flags) {
 BOOL CNet::RemoveAttr(const char* name) {
     if (!name || IsIdName(name))
         return FALSE;
-    return m_attributes.RemoveKey(name);
+    return m_attributes && m_attributes->RemoveKey(name);
+}
+
+CMapStringToString& CNet::Attributes() {
+    if (!m_attributes)
+        m_attributes = std::make_unique<CMapStringToString>(10);
+    return *m_attributes;
 }
 
 void CNet::ExchangeAttributes(CNet& other) {
     CMapStringToString kept{10};
-    CopyMap(m_attributes, kept);
-    CopyMap(other.m_attributes, m_attributes);
-    CopyMap(kept, other.m_attributes);
+    CopyMap(Attributes(), kept);
+    CopyMap(other.Attributes(), Attributes());
+    CopyMap(kept, other.Attributes());
     std::swap(m_name, other.m_name);
     // The named and read-only states go with the name; run-time marks stay.
     const DWORD mine = m_flags;

@@ -7,6 +7,8 @@
 // Record: the attribute map (count, then name and value pairs), the flags (DWORD) without the
 // run-time marks, then the name.
 
+#include <memory>
+
 #include "platform/CString.h"
 #include "platform/Maps.h"
 #include "platform/Object.h"
@@ -53,9 +55,9 @@ public:
     // -1 for a read-only net; for "_ID" trims the value and answers 3 when it is empty.
     int CheckAttrValue(const char* name, CString& value) const;
     BOOL IsIdAttrAt(int index) const { return index == 0; }
-    int GetAttrCount() const { return m_attributes.GetCount() + 1; }
+    int GetAttrCount() const { return (m_attributes ? m_attributes->GetCount() : 0) + 1; }
     BOOL RemoveAttr(const char* name);
-    CMapStringToString* GetAttrMap() { return &m_attributes; }
+    CMapStringToString* GetAttrMap() { return &Attributes(); }
     // Exchanges the attribute maps, the names and the flags (but for run-time marks) of the two
     // nets.
     void ExchangeAttributes(CNet& other);
@@ -66,8 +68,12 @@ public:
     void MakeUniqueName(CDrawDoc* doc, BOOL refresh = TRUE);
 
 private:
-    CMapStringToString m_attributes{10};
-    int m_refCount = 0;
+    // The map, made when first asked for.
+    CMapStringToString& Attributes();
+
+    // Most nets carry no attribute but their name: the map is made only when one is set.
+    std::unique_ptr<CMapStringToString> m_attributes;
     CString m_name;
+    int m_refCount = 0;
     DWORD m_flags = 0;
 };

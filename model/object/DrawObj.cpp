@@ -120,8 +120,7 @@ CDrawObj::CDrawObj(const CDrawObj& source, CDrawDoc* document)
     : m_document(document ? document : source.m_document),
       m_position(source.m_position),
       m_flags(source.m_flags),
-      m_pen(source.m_pen),
-      m_brush(source.m_brush) {}
+      m_style(source.m_style) {}
 
 CDrawObj::~CDrawObj() = default;
 
@@ -139,11 +138,13 @@ void CDrawObj::Serialize(CArchive& ar) {
 
 void CDrawObj::SerializeRecord(CArchive& ar, UINT schema) {
     if (ar.IsStoring()) {
-        ar << m_position << m_flags << WORD(m_pen ? 1 : 0) << WORD(m_brush ? 1 : 0);
-        if (m_pen)
-            ar << *m_pen;
-        if (m_brush)
-            ar << *m_brush;
+        const std::optional<LOGPEN>& pen = m_style.Pen();
+        const std::optional<LOGBRUSH>& brush = m_style.Brush();
+        ar << m_position << m_flags << WORD(pen ? 1 : 0) << WORD(brush ? 1 : 0);
+        if (pen)
+            ar << *pen;
+        if (brush)
+            ar << *brush;
         return;
     }
     m_document = ar.m_pDocument ? ar.m_pDocument->AsDrawDoc() : nullptr;
@@ -159,17 +160,16 @@ void CDrawObj::SerializeRecord(CArchive& ar, UINT schema) {
     WORD hasPen = 0;
     WORD hasBrush = 0;
     ar >> hasPen >> hasBrush;
-    m_pen.reset();
-    m_brush.reset();
+    m_style.Clear();
     if (hasPen) {
         LOGPEN pen;
         ar >> pen;
-        m_pen = SanitizedPen(pen);
+        m_style.EditPen() = SanitizedPen(pen);
     }
     if (hasBrush) {
         LOGBRUSH brush;
         ar >> brush;
-        m_brush = SanitizedBrush(brush);
+        m_style.EditBrush() = SanitizedBrush(brush);
     }
 }
 
@@ -603,18 +603,18 @@ LOGBRUSH CDrawObj::GetDefaultBrush() const {
 }
 
 LOGPEN CDrawObj::GetPen() const {
-    if (!m_pen)
+    if (!m_style.Pen())
         return GetDefaultPen();
-    LOGPEN pen = *m_pen;
+    LOGPEN pen = *m_style.Pen();
     if (pen.lopnColor == kDefaultColour)
         pen.lopnColor = GetDefaultPen().lopnColor;
     return pen;
 }
 
 LOGBRUSH CDrawObj::GetBrush() const {
-    if (!m_brush)
+    if (!m_style.Brush())
         return GetDefaultBrush();
-    LOGBRUSH brush = *m_brush;
+    LOGBRUSH brush = *m_style.Brush();
     if (brush.lbColor == kDefaultColour)
         brush.lbColor = GetDefaultBrush().lbColor;
     return brush;
@@ -622,33 +622,33 @@ LOGBRUSH CDrawObj::GetBrush() const {
 
 void CDrawObj::SetPen(const LOGPEN* pen) {
     if (pen)
-        m_pen = *pen;
+        m_style.EditPen() = *pen;
     else
-        m_pen.reset();
+        m_style.ResetPen();
 }
 
 void CDrawObj::SetBrush(const LOGBRUSH* brush) {
     if (brush)
-        m_brush = *brush;
+        m_style.EditBrush() = *brush;
     else
-        m_brush.reset();
+        m_style.ResetBrush();
 }
 
 void CDrawObj::SetLineColor(COLORREF colour) {
-    if (colour == kDefaultColour && !m_pen)
+    if (colour == kDefaultColour && !m_style.Pen())
         return;
-    if (!m_pen)
-        m_pen = GetDefaultPen();
-    m_pen->lopnColor = colour;
+    if (!m_style.Pen())
+        m_style.EditPen() = GetDefaultPen();
+    m_style.EditPen()->lopnColor = colour;
     Invalidate(nullptr);
 }
 
 void CDrawObj::SetFillColor(COLORREF colour) {
-    if (colour == kDefaultColour && !m_brush)
+    if (colour == kDefaultColour && !m_style.Brush())
         return;
-    if (!m_brush)
-        m_brush = GetDefaultBrush();
-    m_brush->lbColor = colour;
+    if (!m_style.Brush())
+        m_style.EditBrush() = GetDefaultBrush();
+    m_style.EditBrush()->lbColor = colour;
     Invalidate(nullptr);
 }
 
@@ -668,7 +668,7 @@ int CDrawObj::SetLineStyle(int value) {
     }
     if (SamePen(pen, current))
         return 0;
-    m_pen = pen;
+    m_style.EditPen() = pen;
     Invalidate(nullptr);
     return 1;
 }
@@ -680,7 +680,7 @@ int CDrawObj::SetFillHatch(int hatch) {
     brush.lbHatch = hatch >= 0 ? hatch : 0;
     if (SameBrush(brush, current))
         return 0;
-    m_brush = brush;
+    m_style.EditBrush() = brush;
     Invalidate(nullptr);
     return 1;
 }

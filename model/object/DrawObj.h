@@ -7,6 +7,7 @@
 #include <optional>
 #include <vector>
 
+#include "model/object/OwnPenBrush.h"
 #include "platform/CString.h"
 #include "platform/GdiTypes.h"
 #include "platform/Geometry.h"
@@ -226,8 +227,8 @@ public:
     // number of that purge (run-time only; never stored or copied).
     void SetListedMark(DWORD mark) { m_listedMark = mark; }
     DWORD GetListedMark() const { return m_listedMark; }
-    const LOGPEN* GetOwnPen() const { return m_pen ? &*m_pen : nullptr; }
-    const LOGBRUSH* GetOwnBrush() const { return m_brush ? &*m_brush : nullptr; }
+    const LOGPEN* GetOwnPen() const { return m_style.Pen() ? &*m_style.Pen() : nullptr; }
+    const LOGBRUSH* GetOwnBrush() const { return m_style.Brush() ? &*m_style.Brush() : nullptr; }
 
 protected:
     // Moves the position rectangle and invalidates the old and new places; FALSE when unchanged.
@@ -244,14 +245,17 @@ protected:
     CDrawDoc* m_document = nullptr;
     CRect m_position;
     DWORD m_flags = 0;
-    std::optional<LOGPEN> m_pen;      // none: the default pen
-    std::optional<LOGBRUSH> m_brush;  // none: the default brush
+
+private:
+    DWORD m_listedMark = 0;  // beside m_flags, which leaves no gap
+
+protected:
+    OwnPenBrush m_style;
 
 private:
     static std::uint64_t NextSerial();
 
     const std::uint64_t m_serial = NextSerial();
-    DWORD m_listedMark = 0;
 };
 
 // The rectangle with left <= right and top <= bottom.

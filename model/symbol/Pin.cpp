@@ -163,8 +163,7 @@ CDrawObj* CPin::Duplicate() {
     copy->m_position = m_position;
     copy->m_document = m_document;
     copy->m_flags = m_flags;
-    copy->m_pen = m_pen;
-    copy->m_brush = m_brush;
+    copy->m_style = m_style;
     copy->m_decorationSize = m_decorationSize;
     copy->m_body = m_body;
     copy->m_hot = m_hot;

@@ -156,8 +156,7 @@ CDrawObj* CSymbol::Duplicate() {
     }
     symbol->m_position = m_position;
     symbol->m_flags = m_flags;
-    symbol->m_pen = m_pen;
-    symbol->m_brush = m_brush;
+    symbol->m_style = m_style;
     symbol->SetMatrix(m_matrix);
     if (m_device)
         m_device->AddRef();

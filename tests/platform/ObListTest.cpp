@@ -2,9 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include <string>
 #include <type_traits>
 #include <vector>
+
+#include "support/HeapBytes.h"
 
 // Every list class compiles in full.
 template class FrameworkList<CObject*, CObList>;
@@ -142,6 +146,45 @@ TEST(ObListTest, NodesOfBlocksAreUsedAgainAfterRemoval) {
     Fill(list, {"a long string that does not fit in place", "x"});
     EXPECT_EQ(Backward(list), (Items{"x", "a long string that does not fit in place"}));
     EXPECT_EQ(list.GetCount(), 2);
+}
+
+// Lists grow through blocks of 2, 4, 8 and then 10 nodes; nodes freed in any block are used
+// again, and the order holds both ways throughout.
+TEST(ObListTest, GrowingThroughBlocksOfEverySizeKeepsTheOrder) {
+    CStringList list;
+    Items expected;
+    for (int i = 0; i < 40; ++i) {
+        list.AddTail(std::to_string(i).c_str());
+        expected.push_back(std::to_string(i));
+    }
+    for (int i = 0; i < 20; ++i)
+        list.RemoveAt(list.Find(std::to_string(2 * i).c_str()));
+    std::erase_if(expected, [](const std::string& item) { return std::stoi(item) % 2 == 0; });
+    for (int i = 40; i < 70; ++i) {
+        list.AddHead(std::to_string(i).c_str());
+        expected.insert(expected.begin(), std::to_string(i));
+    }
+    EXPECT_EQ(Forward(list), expected);
+    EXPECT_EQ(Backward(list), Items(expected.rbegin(), expected.rend()));
+    EXPECT_EQ(list.GetCount(), 50);
+}
+
+// Most lists of a sheet (a symbol's pins, an object's attribute texts) hold one or two
+// elements: such a list takes room for a few nodes, not a whole block of ten.
+TEST(ObListTest, AShortListTakesRoomForFewNodes) {
+    constexpr int kLists = 1000;
+    std::vector<std::unique_ptr<CObList>> lists;
+    lists.reserve(kLists);
+    for (int i = 0; i < kLists; ++i)
+        lists.push_back(std::make_unique<CObList>());
+    const std::size_t before = HeapBytesInUse();
+    for (auto& list : lists) {
+        list->AddTail(static_cast<CObject*>(nullptr));
+        list->AddTail(static_cast<CObject*>(nullptr));
+    }
+    const std::size_t perList = (HeapBytesInUse() - before) / kLists;
+    constexpr std::size_t kNode = 3 * sizeof(void*);
+    EXPECT_LE(perList, 4 * kNode);  // the two nodes and a header, not a block of ten
 }
 
 }  // namespace

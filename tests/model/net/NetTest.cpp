@@ -83,6 +83,25 @@ TEST(Net, AttributesCountTheNameFirst) {
     EXPECT_FALSE(net.IsIdAttrAt(1));
 }
 
+// A net without attributes of its own takes those of another and gives its empty set back.
+TEST(Net, ExchangeWithANetWithoutAttributes) {
+    CNet plain("A");
+    CNet rich("B");
+    rich.SetAttr("Freq", "10M", 0);
+    rich.SetAttr("Class", "Power", 0);
+    plain.ExchangeAttributes(rich);
+    EXPECT_EQ(plain.GetName(), "B");
+    EXPECT_EQ(plain.GetAttr("Freq") + "," + plain.GetAttr("Class"), "10M,Power");
+    EXPECT_EQ(plain.GetAttrCount(), 3);
+    EXPECT_EQ(rich.GetName(), "A");
+    EXPECT_EQ(rich.GetAttrCount(), 1);
+    CString value;
+    EXPECT_FALSE(rich.LookupAttr("Freq", value));
+    EXPECT_FALSE(rich.RemoveAttr("Freq"));
+    const CNet copy(plain);
+    EXPECT_EQ(copy.GetAttr("Class"), "Power");
+}
+
 // The sanitizers see a net left over or deleted twice.
 TEST(Net, LastReleaseDeletes) {
     auto* net = new CNet;

@@ -181,6 +181,25 @@ TEST(DrawObjPen, ColoursMinusOneFollowTheDocument) {
     EXPECT_EQ(Text(plain.GetBrush()), "0 445566 0");
 }
 
+// The own pen and brush are set and cleared apart; a copy keeps its own.
+TEST(DrawObjPen, OwnPenAndBrushAreKeptApartAndCopied) {
+    CDrawObj object;
+    const LOGPEN pen{PS_DASH, {5, 5}, 0x123456};
+    const LOGBRUSH brush{BS_SOLID, 0x654321, 0};
+    object.SetPen(&pen);
+    object.SetBrush(&brush);
+    const CDrawObj copy(object, nullptr);
+    object.SetPen(nullptr);
+    EXPECT_FALSE(object.GetOwnPen());
+    ASSERT_TRUE(object.GetOwnBrush());
+    EXPECT_EQ(Text(*object.GetOwnBrush()), "0 654321 0");
+    object.SetBrush(nullptr);
+    EXPECT_FALSE(object.GetOwnBrush());
+    ASSERT_TRUE(copy.GetOwnPen() && copy.GetOwnBrush());
+    EXPECT_EQ(Text(*copy.GetOwnPen()), "1 5,5 123456");
+    EXPECT_EQ(Text(*copy.GetOwnBrush()), "0 654321 0");
+}
+
 TEST(DrawObjPen, LineWidthsInPointsAndHatches) {
     Probe object;
     EXPECT_EQ(object.SetLineStyle(-1), 0);
