@@ -1,5 +1,6 @@
 #include "gui/kit/QtDC.h"
 
+#include <QCoreApplication>
 #include <QGlyphRun>
 #include <QImage>
 #include <QPaintDevice>
@@ -10,8 +11,11 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <map>
 #include <mutex>
 #include <numbers>
+#include <string>
+#include <utility>
 
 #include "gui/kit/FontFaces.h"
 #include "gui/kit/QtGdiStyles.h"
@@ -532,6 +536,26 @@ void CQtDC::OutPixel(POINT p, COLORREF color) {
 // ---------------------------------------------------------------------------------------------
 // Text
 
+// The fonts realised so far, kept for the contexts made after this one: a realised font holds
+// its rendered glyphs, so text painted again with the same font and scale reuses them. The
+// fonts go with the application, before Qt's font machinery does.
+struct CQtDC::FontCache {
+    static constexpr size_t kMaxFonts = 64;
+    std::map<std::pair<std::string, double>, RealizedFont> fonts;
+};
+
+CQtDC::FontCache& CQtDC::Fonts() {
+    static FontCache* cache = nullptr;
+    if (!cache) {
+        cache = new FontCache;
+        qAddPostRoutine([] {
+            delete cache;
+            cache = nullptr;
+        });
+    }
+    return *cache;
+}
+
 const CQtDC::RealizedFont& CQtDC::Font() const {
     const LOGFONT& log = GetCurrentFont()->Log();
     const double scale = Mapping().ScaleY();
@@ -541,6 +565,20 @@ const CQtDC::RealizedFont& CQtDC::Font() const {
     m_fontLog = log;
     m_fontScale = scale;
 
+    FontCache& cache = Fonts();
+    std::pair<std::string, double> key(std::string(reinterpret_cast<const char*>(&log), sizeof log),
+                                       scale);
+    auto found = cache.fonts.find(key);
+    if (found == cache.fonts.end()) {
+        if (cache.fonts.size() >= FontCache::kMaxFonts)
+            cache.fonts.clear();
+        found = cache.fonts.emplace(std::move(key), Realize(log)).first;
+    }
+    m_font = found->second;
+    return m_font;
+}
+
+CQtDC::RealizedFont CQtDC::Realize(const LOGFONT& log) const {
     double em = kDefaultEm;
     if (log.lfHeight != 0) {
         em = std::fabs(double(Mapping().SizeToDevice(SIZE{0, log.lfHeight}).cy));
@@ -552,15 +590,16 @@ const CQtDC::RealizedFont& CQtDC::Font() const {
         }
     }
     em = std::clamp(em, 1.0, kMaxEm);
-    m_font.raw = QRawFont::fromFont(QtFontFromLogFont(log, em));
-    m_font.raw.setPixelSize(em);
-    m_font.ascent = int(std::lround(m_font.raw.ascent()));
-    m_font.descent = int(std::lround(m_font.raw.descent()));
-    m_font.internalLeading = std::max(0, m_font.ascent + m_font.descent - int(std::lround(em)));
-    m_font.externalLeading = int(std::lround(m_font.raw.leading()));
-    m_font.aveCharWidth = int(std::lround(m_font.raw.averageCharWidth()));
-    m_font.maxCharWidth = int(std::lround(m_font.raw.maxCharWidth()));
-    return m_font;
+    RealizedFont font;
+    font.raw = QRawFont::fromFont(QtFontFromLogFont(log, em));
+    font.raw.setPixelSize(em);
+    font.ascent = int(std::lround(font.raw.ascent()));
+    font.descent = int(std::lround(font.raw.descent()));
+    font.internalLeading = std::max(0, font.ascent + font.descent - int(std::lround(em)));
+    font.externalLeading = int(std::lround(font.raw.leading()));
+    font.aveCharWidth = int(std::lround(font.raw.averageCharWidth()));
+    font.maxCharWidth = int(std::lround(font.raw.maxCharWidth()));
+    return font;
 }
 
 // Glyphs and their positions on the baseline: each advances by its own width rounded to

@@ -74,7 +74,10 @@ private:
     void BeginOutput(QPainter::CompositionMode mode);
     void PaintPath(const QPainterPath& path, bool fill, bool stroke);
     void FillDeviceRect(const QRect& r, const CBrush& brush);
+    struct FontCache;
+    static FontCache& Fonts();
     const RealizedFont& Font() const;
+    RealizedFont Realize(const LOGFONT& log) const;
     TextGlyphs Layout(std::string_view text, const int* dx) const;
     void PaintGlyphs(const TextGlyphs& layout, UINT align);
 
