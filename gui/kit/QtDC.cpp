@@ -288,19 +288,25 @@ QBrush CQtDC::MakeBrush(const CBrush& brush) const {
 
 // Resets the painter for one output call: the painter's own coordinates, the context's clip,
 // the given composition (plain copying on devices without raster operations) and the brush
-// origin.
+// origin. What the last call set and nothing has changed since is not set again.
 void CQtDC::BeginOutput(QPainter::CompositionMode mode) {
-    m_painter.setWorldTransform(m_base);
+    OutputState state;
     if (const RECT* clip = DeviceClip()) {
         const LONG left = Limited(clip->left), top = Limited(clip->top);
-        m_painter.setClipRect(
-            QRect(left, top, Limited(clip->right) - left, Limited(clip->bottom) - top));
-    } else {
-        m_painter.setClipping(false);
+        state.clip = QRect(left, top, Limited(clip->right) - left, Limited(clip->bottom) - top);
     }
-    m_painter.setCompositionMode(m_raster ? mode : QPainter::CompositionMode_SourceOver);
-    const POINT org = GetBrushOrg();
-    m_painter.setBrushOrigin(org.x, org.y);
+    state.mode = m_raster ? mode : QPainter::CompositionMode_SourceOver;
+    state.brushOrigin = GetBrushOrg();
+    if (m_output && *m_output == state)
+        return;
+    m_painter.setWorldTransform(m_base);
+    if (state.clip)
+        m_painter.setClipRect(*state.clip);
+    else
+        m_painter.setClipping(false);
+    m_painter.setCompositionMode(state.mode);
+    m_painter.setBrushOrigin(state.brushOrigin.x, state.brushOrigin.y);
+    m_output = state;
 }
 
 // Fills with the selected brush and outlines with the selected pen under the raster operation.
@@ -631,6 +637,7 @@ CQtDC::TextGlyphs CQtDC::Layout(std::string_view text, const int* dx) const {
 
 void CQtDC::OutText(const TextRun& run) {
     BeginOutput(QPainter::CompositionMode_SourceOver);
+    m_output.reset();  // the clip and the transform change below
     if (run.options & ETO_OPAQUE)
         m_painter.fillRect(DeviceRect(*run.rect), ToQColor(GetBkColor()));
     if (run.options & ETO_CLIPPED)

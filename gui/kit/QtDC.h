@@ -17,6 +17,7 @@
 #include <QPainterPath>
 #include <QRawFont>
 #include <QTransform>
+#include <optional>
 
 #include "platform/DC.h"
 #include "platform/DisplayText.h"
@@ -81,8 +82,20 @@ private:
     TextGlyphs Layout(std::string_view text, const int* dx) const;
     void PaintGlyphs(const TextGlyphs& layout, UINT align);
 
+    // The painter state BeginOutput set last.
+    struct OutputState {
+        std::optional<QRect> clip;
+        QPainter::CompositionMode mode = QPainter::CompositionMode_SourceOver;
+        POINT brushOrigin{};
+        bool operator==(const OutputState& other) const {
+            return clip == other.clip && mode == other.mode &&
+                   brushOrigin.x == other.brushOrigin.x && brushOrigin.y == other.brushOrigin.y;
+        }
+    };
+
     QPainter& m_painter;
     QTransform m_base;
+    std::optional<OutputState> m_output;
     bool m_raster;
     QPainterPath m_path;
     mutable LOGFONT m_fontLog;
