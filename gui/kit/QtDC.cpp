@@ -264,6 +264,14 @@ QPen CQtDC::MakePen() const {
     return qpen;
 }
 
+// The pen of the last outline when the new one equals it: the paint engine then keeps what it
+// prepared for that pen.
+const QPen& CQtDC::ReusedPen(const QPen& pen) {
+    if (!(pen == m_lastPen))
+        m_lastPen = pen;
+    return m_lastPen;
+}
+
 QBrush CQtDC::MakeBrush(const CBrush& brush) const {
     const LOGBRUSH& log = brush.Log();
     switch (log.lbStyle) {
@@ -323,7 +331,7 @@ void CQtDC::PaintPath(const QPainterPath& path, bool fill, bool stroke) {
             m_painter.fillPath(path, background);
         m_painter.fillPath(path, MakeBrush(brush));
     }
-    const QPen pen = MakePen();
+    const QPen pen = ReusedPen(MakePen());
     if (!stroke || pen.style() == Qt::NoPen)
         return;
     if (opaque && pen.style() != Qt::SolidLine) {

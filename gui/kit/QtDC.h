@@ -70,6 +70,7 @@ private:
     QRect DeviceRect(const RECT& r) const;
     int DevicePenWidth() const;
     QPen MakePen() const;
+    const QPen& ReusedPen(const QPen& pen);
     QBrush MakeBrush(const CBrush& brush) const;
     QPainterPath ShapePath(ShapeKind kind, const RECT& rect, POINT a, POINT b) const;
     void BeginOutput(QPainter::CompositionMode mode);
@@ -96,6 +97,7 @@ private:
     QPainter& m_painter;
     QTransform m_base;
     std::optional<OutputState> m_output;
+    QPen m_lastPen;
     bool m_raster;
     QPainterPath m_path;
     mutable LOGFONT m_fontLog;
