@@ -388,11 +388,12 @@ void CQtDC::OutPoly(PolyKind kind, const POINT* points, int count) {
 // The outline runs through the centres of the edge pixels: from left to right - 1 and from
 // top to bottom - 1 of the device rectangle, so filling covers the inside without the right
 // and bottom edge and a one-pixel pen the whole rectangle without them.
-QPainterPath CQtDC::ShapePath(ShapeKind kind, const RECT& rect, POINT a, POINT b) const {
-    QPainterPath path;
+void CQtDC::ShapePath(ShapeKind kind, const RECT& rect, POINT a, POINT b,
+                      QPainterPath& path) const {
+    path.clear();
     const QRect device = DeviceRect(rect);
     if (device.width() <= 0 || device.height() <= 0)
-        return path;
+        return;
     double x0 = device.left(), y0 = device.top();
     double x1 = x0 + device.width() - 1, y1 = y0 + device.height() - 1;
     const int penWidth = DevicePenWidth();
@@ -404,16 +405,16 @@ QPainterPath CQtDC::ShapePath(ShapeKind kind, const RECT& rect, POINT a, POINT b
     switch (kind) {
         case ShapeKind::Rectangle:
             path.addRect(box);
-            return path;
+            return;
         case ShapeKind::RoundRect: {
             const SIZE corner = Mapping().SizeToDevice(SIZE{a.x, a.y});
             path.addRoundedRect(box, std::min(std::fabs(double(corner.cx)), box.width()) / 2,
                                 std::min(std::fabs(double(corner.cy)), box.height()) / 2);
-            return path;
+            return;
         }
         case ShapeKind::Ellipse:
             path.addEllipse(box);
-            return path;
+            return;
         default:
             break;
     }
@@ -429,15 +430,14 @@ QPainterPath CQtDC::ShapePath(ShapeKind kind, const RECT& rect, POINT a, POINT b
     path.arcTo(box, start, sweep);
     if (kind != ShapeKind::Arc)
         path.closeSubpath();
-    return path;
 }
 
 void CQtDC::OutShape(ShapeKind kind, const RECT& rect, POINT a, POINT b) {
-    const QPainterPath path = ShapePath(kind, rect, a, b);
+    ShapePath(kind, rect, a, b, m_shape);
     if (IsPathOpen())
-        m_path.addPath(path);
+        m_path.addPath(m_shape);
     else
-        PaintPath(path, kind != ShapeKind::Arc, true);
+        PaintPath(m_shape, kind != ShapeKind::Arc, true);
 }
 
 void CQtDC::OutPath(PathOp op) {

@@ -72,7 +72,8 @@ private:
     QPen MakePen() const;
     const QPen& ReusedPen(const QPen& pen);
     QBrush MakeBrush(const CBrush& brush) const;
-    QPainterPath ShapePath(ShapeKind kind, const RECT& rect, POINT a, POINT b) const;
+    // The outline of a shape, made in path (its memory reused from shape to shape).
+    void ShapePath(ShapeKind kind, const RECT& rect, POINT a, POINT b, QPainterPath& path) const;
     void BeginOutput(QPainter::CompositionMode mode);
     void PaintPath(const QPainterPath& path, bool fill, bool stroke);
     void FillDeviceRect(const QRect& r, const CBrush& brush);
@@ -100,6 +101,7 @@ private:
     QPen m_lastPen;
     bool m_raster;
     QPainterPath m_path;
+    QPainterPath m_shape;  // the last shape's outline
     mutable LOGFONT m_fontLog;
     mutable double m_fontScale = 0;
     mutable RealizedFont m_font;
