@@ -1,5 +1,6 @@
 #include "gui/kit/QtDC.h"
 
+#include <QCoreApplication>
 #include <QGlyphRun>
 #include <QImage>
 #include <QPaintDevice>
@@ -11,8 +12,11 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <map>
 #include <mutex>
 #include <numbers>
+#include <string>
+#include <utility>
 
 #include "gui/kit/FontFaces.h"
 #include "gui/kit/QtGdiStyles.h"
@@ -293,6 +297,14 @@ QPen CQtDC::MakePen() const {
     return qpen;
 }
 
+// The pen of the last outline when the new one equals it: the paint engine then keeps what it
+// prepared for that pen.
+const QPen& CQtDC::ReusedPen(const QPen& pen) {
+    if (!(pen == m_lastPen))
+        m_lastPen = pen;
+    return m_lastPen;
+}
+
 QBrush CQtDC::MakeBrush(const CBrush& brush) const {
     const LOGBRUSH& log = brush.Log();
     switch (log.lbStyle) {
@@ -317,19 +329,25 @@ QBrush CQtDC::MakeBrush(const CBrush& brush) const {
 
 // Resets the painter for one output call: the painter's own coordinates, the context's clip,
 // the given composition (plain copying on devices without raster operations) and the brush
-// origin.
+// origin. What the last call set and nothing has changed since is not set again.
 void CQtDC::BeginOutput(QPainter::CompositionMode mode) {
-    m_painter.setWorldTransform(m_base);
+    OutputState state;
     if (const RECT* clip = DeviceClip()) {
         const LONG left = Limited(clip->left), top = Limited(clip->top);
-        m_painter.setClipRect(
-            QRect(left, top, Limited(clip->right) - left, Limited(clip->bottom) - top));
-    } else {
-        m_painter.setClipping(false);
+        state.clip = QRect(left, top, Limited(clip->right) - left, Limited(clip->bottom) - top);
     }
-    m_painter.setCompositionMode(m_raster ? mode : QPainter::CompositionMode_SourceOver);
-    const POINT org = GetBrushOrg();
-    m_painter.setBrushOrigin(org.x, org.y);
+    state.mode = m_raster ? mode : QPainter::CompositionMode_SourceOver;
+    state.brushOrigin = GetBrushOrg();
+    if (m_output && *m_output == state)
+        return;
+    m_painter.setWorldTransform(m_base);
+    if (state.clip)
+        m_painter.setClipRect(*state.clip);
+    else
+        m_painter.setClipping(false);
+    m_painter.setCompositionMode(state.mode);
+    m_painter.setBrushOrigin(state.brushOrigin.x, state.brushOrigin.y);
+    m_output = state;
 }
 
 // Fills with the selected brush and outlines with the selected pen under the raster operation.
@@ -346,7 +364,7 @@ void CQtDC::PaintPath(const QPainterPath& path, bool fill, bool stroke) {
             m_painter.fillPath(path, background);
         m_painter.fillPath(path, MakeBrush(brush));
     }
-    const QPen pen = MakePen();
+    const QPen pen = ReusedPen(MakePen());
     if (!stroke || pen.style() == Qt::NoPen)
         return;
     if (opaque && pen.style() != Qt::SolidLine) {
@@ -403,11 +421,12 @@ void CQtDC::OutPoly(PolyKind kind, const POINT* points, int count) {
 // The outline runs through the centres of the edge pixels: from left to right - 1 and from
 // top to bottom - 1 of the device rectangle, so filling covers the inside without the right
 // and bottom edge and a one-pixel pen the whole rectangle without them.
-QPainterPath CQtDC::ShapePath(ShapeKind kind, const RECT& rect, POINT a, POINT b) const {
-    QPainterPath path;
+void CQtDC::ShapePath(ShapeKind kind, const RECT& rect, POINT a, POINT b,
+                      QPainterPath& path) const {
+    path.clear();
     const QRect device = DeviceRect(rect);
     if (device.width() <= 0 || device.height() <= 0)
-        return path;
+        return;
     double x0 = device.left(), y0 = device.top();
     double x1 = x0 + device.width() - 1, y1 = y0 + device.height() - 1;
     const int penWidth = DevicePenWidth();
@@ -419,16 +438,16 @@ QPainterPath CQtDC::ShapePath(ShapeKind kind, const RECT& rect, POINT a, POINT b
     switch (kind) {
         case ShapeKind::Rectangle:
             path.addRect(box);
-            return path;
+            return;
         case ShapeKind::RoundRect: {
             const SIZE corner = Mapping().SizeToDevice(SIZE{a.x, a.y});
             path.addRoundedRect(box, std::min(std::fabs(double(corner.cx)), box.width()) / 2,
                                 std::min(std::fabs(double(corner.cy)), box.height()) / 2);
-            return path;
+            return;
         }
         case ShapeKind::Ellipse:
             path.addEllipse(box);
-            return path;
+            return;
         default:
             break;
     }
@@ -444,15 +463,14 @@ QPainterPath CQtDC::ShapePath(ShapeKind kind, const RECT& rect, POINT a, POINT b
     path.arcTo(box, start, sweep);
     if (kind != ShapeKind::Arc)
         path.closeSubpath();
-    return path;
 }
 
 void CQtDC::OutShape(ShapeKind kind, const RECT& rect, POINT a, POINT b) {
-    const QPainterPath path = ShapePath(kind, rect, a, b);
+    ShapePath(kind, rect, a, b, m_shape);
     if (IsPathOpen())
-        m_path.addPath(path);
+        m_path.addPath(m_shape);
     else
-        PaintPath(path, kind != ShapeKind::Arc, true);
+        PaintPath(m_shape, kind != ShapeKind::Arc, true);
 }
 
 void CQtDC::OutPath(PathOp op) {
@@ -565,6 +583,26 @@ void CQtDC::OutPixel(POINT p, COLORREF color) {
 // ---------------------------------------------------------------------------------------------
 // Text
 
+// The fonts realised so far, kept for the contexts made after this one: a realised font holds
+// its rendered glyphs, so text painted again with the same font and scale reuses them. The
+// fonts go with the application, before Qt's font machinery does.
+struct CQtDC::FontCache {
+    static constexpr size_t kMaxFonts = 64;
+    std::map<std::pair<std::string, double>, RealizedFont> fonts;
+};
+
+CQtDC::FontCache& CQtDC::Fonts() {
+    static FontCache* cache = nullptr;
+    if (!cache) {
+        cache = new FontCache;
+        qAddPostRoutine([] {
+            delete cache;
+            cache = nullptr;
+        });
+    }
+    return *cache;
+}
+
 const CQtDC::RealizedFont& CQtDC::Font() const {
     const LOGFONT& log = GetCurrentFont()->Log();
     const double scale = Mapping().ScaleY();
@@ -574,6 +612,20 @@ const CQtDC::RealizedFont& CQtDC::Font() const {
     m_fontLog = log;
     m_fontScale = scale;
 
+    FontCache& cache = Fonts();
+    std::pair<std::string, double> key(std::string(reinterpret_cast<const char*>(&log), sizeof log),
+                                       scale);
+    auto found = cache.fonts.find(key);
+    if (found == cache.fonts.end()) {
+        if (cache.fonts.size() >= FontCache::kMaxFonts)
+            cache.fonts.clear();
+        found = cache.fonts.emplace(std::move(key), Realize(log)).first;
+    }
+    m_font = found->second;
+    return m_font;
+}
+
+CQtDC::RealizedFont CQtDC::Realize(const LOGFONT& log) const {
     double em = kDefaultEm;
     if (log.lfHeight != 0) {
         em = std::fabs(double(Mapping().SizeToDevice(SIZE{0, log.lfHeight}).cy));
@@ -585,16 +637,16 @@ const CQtDC::RealizedFont& CQtDC::Font() const {
         }
     }
     em = std::clamp(em, 1.0, kMaxEm);
-    m_font.raw = QRawFont::fromFont(QtFontFromLogFont(log, em));
-    m_font.raw.setPixelSize(em);
-    m_font.fallbacks.clear();
-    m_font.ascent = int(std::lround(m_font.raw.ascent()));
-    m_font.descent = int(std::lround(m_font.raw.descent()));
-    m_font.internalLeading = std::max(0, m_font.ascent + m_font.descent - int(std::lround(em)));
-    m_font.externalLeading = int(std::lround(m_font.raw.leading()));
-    m_font.aveCharWidth = int(std::lround(m_font.raw.averageCharWidth()));
-    m_font.maxCharWidth = int(std::lround(m_font.raw.maxCharWidth()));
-    return m_font;
+    RealizedFont font;
+    font.raw = QRawFont::fromFont(QtFontFromLogFont(log, em));
+    font.raw.setPixelSize(em);
+    font.ascent = int(std::lround(font.raw.ascent()));
+    font.descent = int(std::lround(font.raw.descent()));
+    font.internalLeading = std::max(0, font.ascent + font.descent - int(std::lround(em)));
+    font.externalLeading = int(std::lround(font.raw.leading()));
+    font.aveCharWidth = int(std::lround(font.raw.averageCharWidth()));
+    font.maxCharWidth = int(std::lround(font.raw.maxCharWidth()));
+    return font;
 }
 
 // The character's glyph in the selected face or, when the face lacks it, in the font Qt's
@@ -645,6 +697,7 @@ CQtDC::TextGlyphs CQtDC::Layout(std::string_view text, const int* dx) const {
 
 void CQtDC::OutText(const TextRun& run) {
     BeginOutput(QPainter::CompositionMode_SourceOver);
+    m_output.reset();  // the clip and the transform change below
     if (run.options & ETO_OPAQUE)
         m_painter.fillRect(DeviceRect(*run.rect), ToQColor(GetBkColor()));
     if (run.options & ETO_CLIPPED)

@@ -19,6 +19,7 @@
 #include <QPainterPath>
 #include <QRawFont>
 #include <QTransform>
+#include <optional>
 
 #include "platform/DC.h"
 #include "platform/DisplayText.h"
@@ -78,20 +79,39 @@ private:
     QRect DeviceRect(const RECT& r) const;
     int DevicePenWidth() const;
     QPen MakePen() const;
+    const QPen& ReusedPen(const QPen& pen);
     QBrush MakeBrush(const CBrush& brush) const;
-    QPainterPath ShapePath(ShapeKind kind, const RECT& rect, POINT a, POINT b) const;
+    // The outline of a shape, made in path (its memory reused from shape to shape).
+    void ShapePath(ShapeKind kind, const RECT& rect, POINT a, POINT b, QPainterPath& path) const;
     void BeginOutput(QPainter::CompositionMode mode);
     void PaintPath(const QPainterPath& path, bool fill, bool stroke);
     void FillDeviceRect(const QRect& r, const CBrush& brush);
+    struct FontCache;
+    static FontCache& Fonts();
     const RealizedFont& Font() const;
     FontGlyph GlyphFor(char32_t code) const;
+    RealizedFont Realize(const LOGFONT& log) const;
     TextGlyphs Layout(std::string_view text, const int* dx) const;
     void PaintGlyphs(const TextGlyphs& layout, UINT align);
 
+    // The painter state BeginOutput set last.
+    struct OutputState {
+        std::optional<QRect> clip;
+        QPainter::CompositionMode mode = QPainter::CompositionMode_SourceOver;
+        POINT brushOrigin{};
+        bool operator==(const OutputState& other) const {
+            return clip == other.clip && mode == other.mode &&
+                   brushOrigin.x == other.brushOrigin.x && brushOrigin.y == other.brushOrigin.y;
+        }
+    };
+
     QPainter& m_painter;
     QTransform m_base;
+    std::optional<OutputState> m_output;
+    QPen m_lastPen;
     bool m_raster;
     QPainterPath m_path;
+    QPainterPath m_shape;  // the last shape's outline
     mutable LOGFONT m_fontLog;
     mutable double m_fontScale = 0;
     mutable RealizedFont m_font;

@@ -287,3 +287,38 @@ TEST(QtDC, ExtremeValuesFromDamagedFilesAreHarmless) {
     });
     SUCCEED();
 }
+
+TEST(QtDC, EachOutputKeepsOnlyItsOwnClipAndFontScale) {
+    QImage image = Blank();
+    Draw(image, [](CDC& dc) {
+        // A rectangle after clipped text is not clipped to the text's rectangle.
+        const RECT textBox{0, 0, 10, 10};
+        dc.ExtTextOut(0, 0, ETO_CLIPPED, &textBox, "x", 1, nullptr);
+        dc.Rectangle(100, 100, 120, 120);
+        // A clip chosen between two shapes holds for the second.
+        const RECT left{0, 0, 150, 200};
+        dc.SelectClipRgn(&left);
+        dc.Rectangle(140, 140, 160, 160);
+    });
+    EXPECT_EQ(InkBox(image, QRect(90, 90, 40, 40)), QRect(100, 100, 20, 20));
+    EXPECT_EQ(InkBox(image, QRect(130, 130, 40, 40)), QRect(140, 140, 10, 20));
+
+    // The same font at twice the scale, in a context made after the first, is twice as tall.
+    const auto inkHeight = [](int scale) {
+        QImage text = Blank();
+        Draw(text, [&](CDC& dc) {
+            dc.SetMapMode(MM_ANISOTROPIC);
+            dc.SetViewportExt(scale, scale);
+            const LOGFONT log = Font("Arial", -20);
+            CFont font;
+            font.CreateFontIndirect(&log);
+            dc.SelectObject(&font);
+            dc.SetBkMode(TRANSPARENT);
+            dc.TextOut(5, 5, "H");
+        });
+        return InkBox(text).height();
+    };
+    const int single = inkHeight(1);
+    EXPECT_NEAR(inkHeight(2), 2 * single, 2);
+    EXPECT_EQ(inkHeight(1), single);
+}
