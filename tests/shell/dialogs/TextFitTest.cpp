@@ -20,21 +20,45 @@
 #include <set>
 #include <sstream>
 
+#include "gui/dialogs/commands/DlgChooseDevice.h"
+#include "gui/dialogs/commands/DlgConnectWire.h"
+#include "gui/dialogs/commands/DlgSelectNet.h"
+#include "gui/dialogs/commands/NetsShortedDlg.h"
+#include "gui/dialogs/device/DlgDevice.h"
+#include "gui/dialogs/document/DlgFrameGrid.h"
+#include "gui/dialogs/document/DlgTitleBlockSize.h"
+#include "gui/dialogs/objects/DlgModifyAttr.h"
+#include "gui/dialogs/objects/InsertSymbolPropSheet.h"
+#include "gui/dialogs/objects/PinSheetDlg.h"
 #include "gui/dialogs/objects/SymbolPropertiesSheet.h"
 #include "gui/dialogs/objects/WireSheetDlg.h"
 #include "gui/drc/DlgNewPinType.h"
 #include "gui/kit/PropertySheet.h"
+#include "gui/library/DlgFind.h"
+#include "gui/library/DlgLibItem.h"
 #include "gui/library/DlgReplaceSymbol.h"
+#include "gui/library/FileFilterDlg.h"
+#include "gui/library/PalettePropPage.h"
+#include "gui/netlist/spice/DlgSpiceFormat.h"
+#include "gui/netlist/spice/DlgSpiceRefNet.h"
+#include "gui/netlist/tools/NewToolDlg.h"
+#include "gui/netlist/writers/BomOptionsDlg.h"
+#include "library/LibraryFile.h"
+#include "model/device/Device.h"
 #include "model/doc/DrawDoc.h"
+#include "model/net/Bus.h"
 #include "model/net/Net.h"
 #include "model/net/Wire.h"
 #include "model/net/WireSheet.h"
 #include "model/shapes/DrawRect.h"
 #include "model/symbol/Pin.h"
+#include "model/symbol/PinPropForm.h"
 #include "model/symbol/Symbol.h"
 #include "model/symbol/SymbolSheet.h"
 #include "model/text/TextBox.h"
+#include "netlist/walker/ReportUi.h"
 #include "resources/CommandIds.h"
+#include "shell/app/ReportWindows.h"
 #include "shell/support/AppFixture.h"
 #include "shell/view/DrawView.h"
 
@@ -114,6 +138,14 @@ public:
         probe.stop();
         if (m_windows.size() == before)
             m_faults.push_back(QString(what) + " opened no window");
+    }
+    // Clicks the button of a shown window that carries the text; the windows it opens modally
+    // are checked.
+    void CheckButtonOpens(QWidget& window, const QString& text) {
+        for (QPushButton* button : window.findChildren<QPushButton*>())
+            if (button->text() == text)
+                return CheckModal([button] { button->click(); }, qPrintable(Shown(text)));
+        m_faults.push_back(Name(window) + " has no button " + text);
     }
     void CheckShown(QWidget& window) {
         window.show();
@@ -273,6 +305,62 @@ TEST_F(TextFitTest, EveryDialogShowsItsTextsWhole) {
     run(ID_APP_ABOUT, "About");
     run(ID_LIBRARY_SEARCH, "Library search");
     {
+        // The report's window is installed with the program's seams, which the fixture lacks.
+        CReportWindows reports(*app);
+        ScopedInstall<IReportUi> installed{reports};
+        run(ID_TOOLS_GENERATE_REPORT, "Generate Report");
+    }
+    check.CheckModal([] { CBomOptionsWindow().EditBomOptions(); }, "Bill of Materials");
+    {
+        std::unique_ptr<CPropertySheet> spice(
+            NewSpiceOptionsSheet(app->App().Settings(), &doc.m_netlist, nullptr));
+        check.CheckShown(*spice);
+    }
+    {
+        CDevice device("74LS00");
+        CDlgDevice dialog(device, DeviceForm::Load(device), nullptr);
+        dialog.show();
+        QApplication::processEvents();
+        check.CheckButtonOpens(dialog, "&Attributes...");
+        check.CheckButtonOpens(dialog, "Po&wer Pins...");
+        check.CheckAndClose(dialog);
+    }
+    {
+        CSymbol owner;
+        auto* pin = new CPin(&owner);
+        pin->SetAttr("_ID", "A", kSetAttrForce);
+        owner.GetPins().AddTail(pin);
+        PinPropForm form = PinPropForm::Load({pin});
+        check.CheckModal([&] { CPinSheetRunner().RunPinSheet(form, [](CString&) { return 0; }); },
+                         "Pin Properties");
+    }
+    {
+        CBus bus;
+        std::vector<CBus*> buses{&bus};
+        BusSheet sheet = MakeBusSheet(buses);
+        StyleApplier style;
+        check.CheckModal([&] { CWireSheetRunner().RunBusSheet(sheet, buses, style); },
+                         "Bus Properties");
+    }
+    {
+        CDlgFind find([](UINT) {});
+        check.CheckShown(find);
+    }
+    for (auto mode : {CDlgFileFilter::kItemFilter, CDlgFileFilter::kFileFilter}) {
+        CDlgFileFilter filter(mode, "*", "RLB");
+        check.CheckShown(filter);
+    }
+    {
+        CLibraryFile library;
+        LibraryItemForm form;
+        form.name = "74LS00";
+        form.type = 2;
+        CDlgLibItem item(nullptr, form, &library);
+        check.CheckShown(item);
+        CDlgLibDescription description(nullptr, "passives", LibraryCounts{3, 1, 2});
+        check.CheckShown(description);
+    }
+    {
         CDlgNewPinType newType;
         check.CheckShown(newType);
     }
@@ -280,6 +368,41 @@ TEST_F(TextFitTest, EveryDialogShowsItsTextsWhole) {
         const std::string library = VOSK_BINARY_DIR "/Libraries/basic.rlb";
         CDlgReplaceSymbol replace(nullptr, library.c_str(), 0);
         check.CheckShown(replace);
+    }
+    {
+        CNet* net = nullptr;
+        CObList symbols;
+        for (POSITION pos = doc.GetObjects().GetHeadPosition(); pos;) {
+            auto* object = static_cast<CDrawObj*>(doc.GetObjects().GetNext(pos));
+            if (object->GetObjType() == kObjWire)
+                net = static_cast<CWire*>(object)->GetNet();
+            else if (object->GetObjType() == kObjSymbol)
+                symbols.AddTail(object);
+        }
+        CDlgSelectNet selectNet(doc);
+        check.CheckShown(selectNet);
+        CDlgConnectWire connect(doc, net);
+        check.CheckShown(connect);
+        CNetsShortedDlg shorted({net}, nullptr);
+        check.CheckShown(shorted);
+        CDlgChooseDevice choose(doc, symbols);
+        check.CheckShown(choose);
+        CDlgSpiceRefNet refNet(&doc.m_netlist);
+        check.CheckShown(refNet);
+    }
+    {
+        CDlgModifyAttr modify("Value", "10k", false, {{"Category", "_Cat"}}, nullptr);
+        check.CheckShown(modify);
+        CInsertSymbolPropSheet insert(0);
+        check.CheckShown(insert);
+        CDlgFrameGrid grid(1000, false);
+        check.CheckShown(grid);
+        CDlgTitleBlockSize titleSize(TitleBlockSizeForm{}, false);
+        check.CheckShown(titleSize);
+        CNewToolDlg newTool;
+        check.CheckShown(newTool);
+        CPalettePropPage palette;
+        check.CheckShown(palette);
     }
     EXPECT_EQ(check.Faults(), "") << check.Windows();
     EXPECT_TRUE(m_prompt.shown().empty()) << m_prompt.shown().front().text.str();
