@@ -1,33 +1,16 @@
 #include "platform/PointerMap.h"
 
-#include <bit>
+#include "platform/PointerHash.h"
 
-namespace {
-
-constexpr std::size_t kMinSlots = 16;
-
-// A table at most three quarters full keeps the runs of neighbouring slots short.
-bool IsTooFull(std::size_t entries, std::size_t slots) {
-    return 4 * entries > 3 * slots;
-}
-
-std::size_t SlotsFor(std::size_t entries) {
-    std::size_t slots = kMinSlots;
-    while (IsTooFull(entries, slots))
-        slots *= 2;
-    return slots;
-}
-
-}  // namespace
+using pointerhash::IsTooFull;
+using pointerhash::ShiftFor;
+using pointerhash::SlotsFor;
 
 PointerMap::PointerMap(std::size_t expected)
-    : m_slots(SlotsFor(expected), Slot{nullptr, nullptr}),
-      m_shift(64 - std::countr_zero(m_slots.size())) {}
+    : m_slots(SlotsFor(expected), Slot{nullptr, nullptr}), m_shift(ShiftFor(m_slots.size())) {}
 
-// Fibonacci hashing: the multiplication spreads the address bits into the top bits taken.
 std::size_t PointerMap::SlotOf(const void* key) const {
-    const auto address = reinterpret_cast<std::uintptr_t>(key);
-    return static_cast<std::size_t>((std::uint64_t{address} * 0x9E3779B97F4A7C15ull) >> m_shift);
+    return pointerhash::SlotOf(key, m_shift);
 }
 
 std::size_t PointerMap::Probe(const void* key) const {
@@ -80,7 +63,7 @@ void PointerMap::Remove(const void* key) {
 void PointerMap::Grow() {
     std::vector<Slot> old(2 * m_slots.size(), Slot{nullptr, nullptr});
     old.swap(m_slots);
-    m_shift = 64 - std::countr_zero(m_slots.size());
+    m_shift = ShiftFor(m_slots.size());
     m_count = 0;
     for (const Slot& slot : old) {
         if (slot.key)

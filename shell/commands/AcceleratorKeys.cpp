@@ -1,5 +1,6 @@
 #include "shell/commands/AcceleratorKeys.h"
 
+#include <QHash>
 #include <QKeyEvent>
 
 #include "resources/CommandTable.h"
@@ -49,11 +50,16 @@ bool IsViewKey(const QKeySequence& key) {
 }
 
 UINT ViewKeyCommand(const QKeyEvent& event) {
+    // The view's keys, read from the table once; the first entry of a key answers.
+    static const QHash<QKeySequence, UINT> commands = [] {
+        QHash<QKeySequence, UINT> keys;
+        for (const CommandInfo& info : AllCommands()) {
+            const QKeySequence key = AcceleratorOf(info);
+            if (IsViewKey(key) && !keys.contains(key))
+                keys.insert(key, info.id);
+        }
+        return keys;
+    }();
     const QKeySequence pressed(QKeyCombination(ViewKeyModifiers(event), Qt::Key(event.key())));
-    for (const CommandInfo& info : AllCommands()) {
-        const QKeySequence key = AcceleratorOf(info);
-        if (IsViewKey(key) && key == pressed)
-            return info.id;
-    }
-    return 0;
+    return commands.value(pressed, 0);
 }
