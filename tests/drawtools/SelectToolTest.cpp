@@ -19,6 +19,7 @@
 #include "model/symbol/Symbol.h"
 #include "model/text/AttrText.h"
 #include "resources/CommandIds.h"
+#include "support/PowerRails.h"
 #include "support/TestSupport.h"
 
 namespace {
@@ -440,27 +441,7 @@ TEST_F(SelectedOutlineTest, DraggingASegmentOfASelectedWireReroutesIt) {
               (std::vector<CPoint>{{1000, -1200}, {2000, -1200}, {2000, -2000}}));
 }
 
-// The standard library's "Power Rail": a bar across the top of a pin whose hot end is (0, 0).
-class PowerRails : public IConnectorSymbolSource {
-public:
-    CSymbol* LoadSymbol(const CString&, CDrawDoc* document) override {
-        auto* symbol = new CSymbol();
-        auto* bar = new CDrawRect(CRect(-100, 100, 100, 100));
-        bar->SetShape(kShapeLine);
-        symbol->GetGraphics().AddTail(bar);
-        auto* pin = new CPin(symbol);
-        pin->SetEnds(CPoint(0, 100), CPoint(0, 0));
-        pin->RecalcBounds();
-        symbol->GetPins().AddTail(pin);
-        symbol->SetFlags(kSymbolNetConnector, kSymbolKindMask);
-        symbol->SetDocument(document);
-        symbol->RecalcBounds(nullptr);
-        return symbol;
-    }
-
-private:
-    ScopedInstall<IConnectorSymbolSource> m_installed{*this};
-};
+using testsupport::PowerRails;
 
 // A wire ended on a ground rail: the rail's bar lies across (2000, -2100) and the net's name
 // 33 units below it. At 100 % a click on the bar's pixel picks the rail, though the name lies

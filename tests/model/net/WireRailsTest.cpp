@@ -6,6 +6,7 @@
 #include "model/net/WireRails.h"
 #include "model/shapes/DrawRect.h"
 #include "model/support/TestPart.h"
+#include "support/PowerRails.h"
 
 using namespace nettest;
 
@@ -90,32 +91,7 @@ TEST(WireRails, NoSymbolSourceConnectsNothing) {
     EXPECT_EQ(Snapshot(sheet.doc), before);
 }
 
-// The standard library's "Power Rail": a bar across the top of a pin whose hot end is (0, 0).
-class PowerRails : public IConnectorSymbolSource {
-public:
-    PowerRails() : m_previous(SetConnectorSymbolSource(this)) {}
-    ~PowerRails() override { SetConnectorSymbolSource(m_previous); }
-    PowerRails(const PowerRails&) = delete;
-    PowerRails& operator=(const PowerRails&) = delete;
-
-    CSymbol* LoadSymbol(const CString&, CDrawDoc* document) override {
-        auto* symbol = new CSymbol();
-        auto* bar = new CDrawRect(CRect(-100, 100, 100, 100));
-        bar->SetShape(kShapeLine);
-        symbol->GetGraphics().AddTail(bar);
-        auto* pin = new CPin(symbol);
-        pin->SetEnds(CPoint(0, 100), CPoint(0, 0));
-        pin->RecalcBounds();
-        symbol->GetPins().AddTail(pin);
-        symbol->SetFlags(kSymbolNetConnector, kSymbolKindMask);
-        symbol->SetDocument(document);
-        symbol->RecalcBounds(nullptr);
-        return symbol;
-    }
-
-private:
-    IConnectorSymbolSource* m_previous;
-};
+using testsupport::PowerRails;
 
 // The ends of the rail's bar on the sheet.
 std::pair<CPoint, CPoint> BarEnds(CSymbol* rail) {
