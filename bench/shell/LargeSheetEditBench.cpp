@@ -65,9 +65,8 @@ void AddWire(CDrawDoc& doc, std::initializer_list<CPoint> points, CPin* from, CP
         wire->AddPoint(point);
     auto* net = new CNet(("N" + std::to_string(n)).c_str());
     net->AddRef();
-    if (CNet* old = wire->SetNet(net))
+    if (CNet* old = wire->SetNet(net))  // the wire keeps the reference taken above
         old->Release();
-    net->Release();
     wire->SetStartObject(from);
     wire->SetEndObject(to);
     AddToDocument(doc, wire);
