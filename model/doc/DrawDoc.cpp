@@ -425,6 +425,8 @@ BOOL CDrawDoc::OnOpenDocument(const char* path) {
     GetAppServices().NotifyDocumentChanged(nullptr, kDocumentSetChanged);
     BOOL opened = CDocumentBase::OnOpenDocument(path);
     ValidatePrinter();
+    if (opened)
+        ShowPaperInViews();  // the views were made before the file was read
     return opened;
 }
 
@@ -839,6 +841,10 @@ void CDrawDoc::SetPaperSize(int cx, int cy) {
         return;
     m_paperSize = SIZE{cx, cy};
     ClampMargins();
+    ShowPaperInViews();
+}
+
+void CDrawDoc::ShowPaperInViews() {
     for (IDocView* view : GetViews())
         view->SetPageSize(m_paperSize);
 }

@@ -320,6 +320,7 @@ private:
     void StoreItemList(CArchive& ar);
     void LoadItemList(CArchive& ar);
     void ClampMargins();
+    void ShowPaperInViews();
     // The document's summary information, made when there is none yet.
     CSummaryInfo& Summary();
     BOOL IsDrawObjAllowed(CObject* object);

@@ -3,6 +3,7 @@
 #include "model/doc/DrawDoc.h"
 #include "model/support/RecordingDocView.h"
 #include "support/ScriptedPrompt.h"
+#include "support/TestSupport.h"
 
 namespace {
 
@@ -24,6 +25,26 @@ TEST(DrawDocPage, MarginsAndPaperSize) {
     EXPECT_EQ(CRect(doc.GetMargins()), CRect(500, 1000, 500, 1000));
     ASSERT_EQ(view.pageSizes.size(), 1u);
     EXPECT_EQ(view.pageSizes[0].cx, 1500);
+}
+
+// A view made before its document is read learns the paper the file holds, so it can scroll
+// over all of a large sheet.
+TEST(DrawDocPage, OpenedFileTellsItsViewsThePaper) {
+    testsupport::RecordingAppServices services;
+    testsupport::TempDir dir;
+    const std::string path = (dir / "large.sch").string();
+    {
+        CDrawDoc doc;
+        ASSERT_TRUE(doc.OnNewDocument());
+        doc.SetPaperSize(62000, -122000);
+        ASSERT_TRUE(doc.OnSaveDocument(path.c_str()));
+    }
+    drawdoctest::RecordingDocView view;
+    CDrawDoc doc;
+    doc.AddView(&view);
+    ASSERT_TRUE(doc.OnOpenDocument(path.c_str()));
+    ASSERT_FALSE(view.pageSizes.empty());
+    EXPECT_EQ(CSize(view.pageSizes.back()), CSize(62000, -122000));
 }
 
 TEST(DrawDocPage, DrawingAreaAndTitleBlock) {
