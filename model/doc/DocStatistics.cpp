@@ -31,6 +31,11 @@ void SummaryFields::ApplyTo(CSummaryInfo& summary) const {
     summary.SetTitle(title);
 }
 
+bool SummaryFields::SameEditableFields(const SummaryFields& other) const {
+    return author == other.author && keywords == other.keywords && subject == other.subject &&
+           comments == other.comments && templateName == other.templateName && title == other.title;
+}
+
 // Nets are told apart by identity only; the set is never walked, so no order depends on it.
 ObjectCounts ObjectCounts::Of(const CObList& objects) {
     ObjectCounts counts;

@@ -22,6 +22,7 @@ struct SummaryFields {
     static SummaryFields From(const CSummaryInfo& summary);
     // Writes the editable fields back (not the application name).
     void ApplyTo(CSummaryInfo& summary) const;
+    bool SameEditableFields(const SummaryFields& other) const;
 };
 
 // Counts over a document's objects: each wire counts its net once, each symbol counts once

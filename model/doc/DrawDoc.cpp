@@ -382,6 +382,8 @@ void CDrawDoc::PlaceNewAttrText(CAttrText* text) {
 }
 
 void CDrawDoc::ApplySummaryFields(const SummaryFields& fields) {
+    if (fields.SameEditableFields(SummaryFields::From(Summary())))
+        return;
     fields.ApplyTo(Summary());
     UpdateAttrTexts(nullptr);
     SetModifiedFlag();

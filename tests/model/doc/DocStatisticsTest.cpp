@@ -53,6 +53,8 @@ TEST(DocStatistics, NewDocumentPagesAndWritingBack) {
 
     SummaryFields fields = SummaryFields::From(*doc.GetSummaryInfo());
     EXPECT_EQ(fields.application, "Vosk Schematic");
+    doc.ApplySummaryFields(fields);  // OK on the untouched page
+    EXPECT_FALSE(doc.IsModified());
     fields.title = "Power supply";
     fields.keywords = "psu";
     fields.application = "ignored";
