@@ -336,6 +336,9 @@ int CSymbol::CheckOwnAttr(const CString& name, CString& value) {
         return GetKind() == kSymbolDevice || GetKind() == kSymbolSubCircuit ? kIdMissing : kAttrOk;
     if (m_device && !m_device->IsValidPartId(this, value, kPartIdMakeNew))
         return kInvalidIdentifier;
+    // A net connector's identifier is the name of its net, which many connectors share.
+    if (GetKind() == kSymbolNetConnector)
+        return kAttrOk;
     return m_document && m_document->IsIdInUse(this, value) ? kIdExists : kAttrOk;
 }
 

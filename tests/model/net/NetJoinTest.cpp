@@ -260,3 +260,36 @@ TEST(NetJoin, ConnectorsOfOneNameGiveOneNet) {
 }
 
 }  // namespace
+
+namespace {
+
+// A net connector's identifier names its net, so connectors of one name are many on purpose:
+// pasted beside one of the same name, even twice, each keeps its name and its wire joins that
+// net. Other symbols still get a free identifier.
+TEST(NetJoin, PastedConnectorsKeepTheirName) {
+    ScriptedChooser chooser;
+    NetSheet source;
+    CSymbol* connector = source.PlaceSymbol(CPoint(0, 0), "SIG", kSymbolNetConnector);
+    connector->SetAttr("_ID", "SIG", kSetAttrForce);
+    CWire* wire = source.Place({{0, 0}, {1000, 0}});
+    NetSheet::Give(wire, new CNet);
+    wire->SetEndObject(NetSheet::PinOf(connector));
+    ASSERT_TRUE(source.doc.JoinNets());
+    CSymbol* part = source.PlaceSymbol(CPoint(3000, 0), "1", kSymbolGraphical);
+    part->SetAttr("_ID", "A1", kSetAttrForce);
+
+    NetSheet target;
+    for (int paste = 0; paste < 2; ++paste) {
+        ObjectList list{connector, wire, part};
+        ASSERT_TRUE(target.doc.AddObjectCopies(&list));
+        ASSERT_EQ(list.GetCount(), 3);
+        auto* pasted = static_cast<CSymbol*>(list.GetHead());
+        auto* pastedWire = static_cast<CWire*>(list.GetAt(list.FindIndex(1)));
+        EXPECT_EQ(pasted->GetAttr("_ID"), "SIG") << "paste " << paste;
+        EXPECT_EQ(pastedWire->GetNet()->GetName(), "SIG") << "paste " << paste;
+        EXPECT_EQ(static_cast<CSymbol*>(list.GetTail())->GetAttr("_ID"), paste ? "A2" : "A1");
+    }
+    EXPECT_TRUE(chooser.shown.empty());
+}
+
+}  // namespace
