@@ -656,7 +656,7 @@ CQtDC::FontGlyph CQtDC::GlyphFor(char32_t code) const {
     const quint32 glyph = GlyphIn(font.raw, code);
     if (glyph != 0)
         return {font.raw, glyph};
-    if (const auto found = font.fallbacks.constFind(code); found != font.fallbacks.cend())
+    if (const auto found = font.fallbacks->constFind(code); found != font.fallbacks->cend())
         return *found;
     FontGlyph result{font.raw, 0};
     auto [fallback, fallbackGlyph] =
@@ -665,7 +665,7 @@ CQtDC::FontGlyph CQtDC::GlyphFor(char32_t code) const {
         fallback.setPixelSize(font.raw.pixelSize());
         result = {fallback, fallbackGlyph};
     }
-    m_font.fallbacks.insert(code, result);
+    font.fallbacks->insert(code, result);
     return result;
 }
 

@@ -19,6 +19,7 @@
 #include <QPainterPath>
 #include <QRawFont>
 #include <QTransform>
+#include <memory>
 #include <optional>
 
 #include "platform/DC.h"
@@ -59,7 +60,10 @@ private:
     // The selected font realised for the current mapping; metrics in device pixels.
     struct RealizedFont {
         QRawFont raw;
-        QHash<char32_t, FontGlyph> fallbacks;  // characters the face lacks, as found so far
+        // Characters the face lacks, as found so far; shared by every copy of the font, so
+        // the cached font keeps what one paint found.
+        std::shared_ptr<QHash<char32_t, FontGlyph>> fallbacks =
+            std::make_shared<QHash<char32_t, FontGlyph>>();
         int ascent = 0;
         int descent = 0;
         int internalLeading = 0;
