@@ -39,6 +39,17 @@ QKeySequence AcceleratorOf(const CommandInfo& info) {
     return QKeySequence(PortableKeyText(QString::fromUtf8(info.key)), QKeySequence::PortableText);
 }
 
+QList<QKeySequence> WindowShortcutsOf(const CommandInfo& info) {
+    const QKeySequence accelerator = AcceleratorOf(info);
+    if (accelerator.isEmpty() || IsViewKey(accelerator))
+        return {};
+    QList<QKeySequence> shortcuts{accelerator};
+    if (const QString key = QString::fromUtf8(info.key); key.endsWith("+Enter"))
+        shortcuts.append(
+            QKeySequence(QString(key).replace("+Enter", "+Return"), QKeySequence::PortableText));
+    return shortcuts;
+}
+
 bool IsViewKey(const QKeySequence& key) {
     if (key.isEmpty())
         return false;

@@ -6,6 +6,7 @@
 // anywhere in the main window.
 
 #include <QKeySequence>
+#include <QList>
 
 #include "platform/Types.h"
 
@@ -14,6 +15,10 @@ class QKeyEvent;
 
 // The key of a table entry; empty when it has none.
 QKeySequence AcceleratorOf(const CommandInfo& info);
+// The shortcuts of a table entry that works anywhere: its key and, for a key named "Enter",
+// the same with the main keyboard's Return, since "Enter" names both keys. Empty for an entry
+// without a key and for the view's own keys.
+QList<QKeySequence> WindowShortcutsOf(const CommandInfo& info);
 // Whether the key is one of the drawing view's.
 bool IsViewKey(const QKeySequence& key);
 // The command whose view key the event is; 0 when none.

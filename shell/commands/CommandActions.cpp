@@ -21,16 +21,8 @@ void ApplyTableEntry(QAction* action, const CommandInfo& info) {
     if (newline >= 0)
         action->setToolTip(prompt.mid(newline + 1));
     // The view's own keys are no shortcuts: the view runs them while it has the focus.
-    const QKeySequence accelerator = AcceleratorOf(info);
-    if (!accelerator.isEmpty() && !IsViewKey(accelerator)) {
-        // "Enter" names both the main and the keypad key.
-        const QString key = QString::fromUtf8(info.key);
-        QList<QKeySequence> shortcuts{accelerator};
-        if (key.endsWith("+Enter"))
-            shortcuts.append(QKeySequence(QString(key).replace("+Enter", "+Return"),
-                                          QKeySequence::PortableText));
+    if (const QList<QKeySequence> shortcuts = WindowShortcutsOf(info); !shortcuts.isEmpty())
         action->setShortcuts(shortcuts);
-    }
     if (*info.image)
         action->setIcon(QIcon(QString::fromUtf8(info.image)));
 }

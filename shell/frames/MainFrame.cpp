@@ -128,8 +128,7 @@ CMainFrame::CMainFrame(SettingsStore& settings, QWidget* parent)
     RegisterCommands();
     // Accelerators work whichever menu bar is showing; the view's own keys work in the view.
     for (const CommandInfo& info : AllCommands()) {
-        const QKeySequence key = AcceleratorOf(info);
-        if (!key.isEmpty() && !IsViewKey(key))
+        if (!WindowShortcutsOf(info).isEmpty())
             addAction(m_actions->Action(info.id));
     }
     SetMenuBar(IDR_MAINFRAME);
