@@ -5,8 +5,10 @@
 #include <QFormLayout>
 #include <QHeaderView>
 #include <QSignalBlocker>
+#include <QStyle>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "gui/kit/StoredText.h"
 
@@ -14,6 +16,7 @@ namespace {
 
 constexpr int kKindCount = 6;  // DC to SFFM, the page's kinds
 constexpr int kColumnWidth = 120;
+constexpr int kColumnSlack = 6;  // room beside a header's text
 
 CSpiceSymbol::Set SetOf(int kind) {
     return static_cast<CSpiceSymbol::Set>(kind);
@@ -27,6 +30,11 @@ CDlgSpiceSource::CDlgSpiceSource(CSpiceSymbol& source, QWidget* parent)
     m_work.SetSourceState(source.GetSourceState());
     m_kind->addItems({"DC", "PULSE", "SIN", "EXP", "PWL", "SFFM"});
     m_table->verticalHeader()->hide();
+    // Room for the longest row of parameters, so that no kind needs scrolling.
+    int widest = 0;
+    for (int kind = 0; kind < kKindCount; ++kind)
+        widest = std::max(widest, RowWidth(kind));
+    m_table->setMinimumWidth(widest + 2 * m_table->frameWidth());
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     auto* form = new QFormLayout;
     form->addRow("Source", m_kind);
@@ -84,11 +92,25 @@ void CDlgSpiceSource::ShowRow(int kind) {
     for (int column = 0; column < m_table->columnCount(); ++column) {
         const auto at = static_cast<std::size_t>(column);
         m_table->setHorizontalHeaderItem(column, new QTableWidgetItem(labels[at]));
-        m_table->setColumnWidth(column, kColumnWidth);
+        m_table->setColumnWidth(column, ColumnWidth(labels[at]));
         m_table->setItem(0, column,
                          new QTableWidgetItem(at < values.size() ? FromStoredText(values[at].str())
                                                                  : QString()));
     }
+}
+
+int CDlgSpiceSource::ColumnWidth(const char* label) const {
+    const QHeaderView& header = *m_table->horizontalHeader();
+    const int margin = header.style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, &header);
+    const int text = header.fontMetrics().horizontalAdvance(QString::fromUtf8(label));
+    return std::max(kColumnWidth, text + 2 * margin + kColumnSlack);
+}
+
+int CDlgSpiceSource::RowWidth(int kind) const {
+    int width = 0;
+    for (const char* label : CSpiceSymbol::GetLabels(SetOf(kind)))
+        width += ColumnWidth(label);
+    return width;
 }
 
 void CDlgSpiceSource::accept() {

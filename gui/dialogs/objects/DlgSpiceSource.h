@@ -30,6 +30,9 @@ private:
     // Stores the row as the set of kind; the column at fault, or -1.
     int StoreRow(int kind);
     void ShowRow(int kind);
+    // The width of a parameter's column: its header's text whole.
+    int ColumnWidth(const char* label) const;
+    int RowWidth(int kind) const;
 
     CSpiceSymbol m_work;  // the sets while they are edited
     CSpiceSymbol::SourceState m_state;

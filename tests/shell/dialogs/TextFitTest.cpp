@@ -6,6 +6,7 @@
 #include <QAbstractSpinBox>
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -28,6 +29,7 @@
 #include "gui/dialogs/document/DlgFrameGrid.h"
 #include "gui/dialogs/document/DlgTitleBlockSize.h"
 #include "gui/dialogs/objects/DlgModifyAttr.h"
+#include "gui/dialogs/objects/DlgSpiceSource.h"
 #include "gui/dialogs/objects/InsertSymbolPropSheet.h"
 #include "gui/dialogs/objects/PinSheetDlg.h"
 #include "gui/dialogs/objects/SymbolPropertiesSheet.h"
@@ -295,6 +297,7 @@ TEST_F(TextFitTest, EveryDialogShowsItsTextsWhole) {
     }
     run(ID_EDIT_ROTATE, "Rotate...");
     run(ID_VIEW_DOCUMENT_SETTINGS, "Document Settings");
+    run(ID_FILE_PRINT_SETUP, "Print Options");
     run(ID_FILE_SUMMARY_INFO, "Summary Info");
     run(ID_DRAW_INSERT_TITLE_BLOCK, "Insert Title Block");
     run(ID_VIEW_OPTIONS, "Options");
@@ -389,6 +392,15 @@ TEST_F(TextFitTest, EveryDialogShowsItsTextsWhole) {
         check.CheckShown(choose);
         CDlgSpiceRefNet refNet(&doc.m_netlist);
         check.CheckShown(refNet);
+    }
+    {
+        // Each kind of source shows its own parameter columns.
+        CSpiceSymbol source;
+        CDlgSpiceSource dialog(source);
+        for (int kind = 0; kind < dialog.kindBox()->count(); ++kind) {
+            dialog.kindBox()->setCurrentIndex(kind);
+            check.CheckShown(dialog);
+        }
     }
     {
         CDlgModifyAttr modify("Value", "10k", false, {{"Category", "_Cat"}}, nullptr);
