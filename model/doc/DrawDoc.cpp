@@ -737,29 +737,6 @@ namespace {
 // Handle squares reach this many pixels beyond their object's bounds.
 constexpr LONG kTrackerReach = 8;
 
-// Where an object's tracker may draw: its bounds, and for an attribute text the line to its
-// owner too (the few texts of the document itself always draw theirs).
-bool TrackerMeets(CDrawObj* object, const CRect& rect) {
-    if (MeetsRect(object, rect))
-        return true;
-    const auto* text = dynamic_cast<const CAttrText*>(object);
-    if (!text)
-        return false;
-    if (text->GetOwnerDocument())
-        return true;
-    CDrawObj* owner = text->GetOwnerObject();
-    if (!owner)
-        return false;
-    CRect bounds;
-    CRect ownerBounds;
-    object->GetBoundingRect(bounds);
-    owner->GetBoundingRect(ownerBounds);
-    bounds = NormalizedRect(bounds);
-    bounds.UnionRect(bounds, NormalizedRect(ownerBounds));
-    CRect common;
-    return common.IntersectRect(bounds, rect) != FALSE;
-}
-
 // Only the trackers of objects near the visible part: a large selection mostly lies outside it.
 void DrawTrackers(CDC* dc, const CObList& selection, const CRect* visible) {
     CRect near;
@@ -771,7 +748,7 @@ void DrawTrackers(CDC* dc, const CObList& selection, const CRect* visible) {
     }
     for (POSITION pos = selection.GetHeadPosition(); pos;) {
         CDrawObj* object = AsDrawObj(selection.GetNext(pos));
-        if (!visible || TrackerMeets(object, near))
+        if (!visible || object->TrackerMeets(near))
             object->DrawTracker(dc, pos ? kTrackerSelected : kTrackerDominant, nullptr);
     }
 }

@@ -690,6 +690,13 @@ int CDrawObj::SetFillHatch(int hatch) {
 
 void CDrawObj::Draw(CDC*, const double*) {}
 
+bool CDrawObj::TrackerMeets(const CRect& rect) const {
+    CRect bounds;
+    GetBoundingRect(bounds);
+    CRect common;
+    return common.IntersectRect(NormalizedRect(bounds), NormalizedRect(rect)) != FALSE;
+}
+
 // Handle squares in window pixels around the handle (before, after); the dominant selection
 // gets larger ones, a grey brush for objects without handles and the application's
 // highlight-text pen and "SelectColourD" brush; the others the highlight pen and the

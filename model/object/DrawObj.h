@@ -170,6 +170,9 @@ public:
     // Drawing and editing; a matrix is a placement matrix (PlacementMatrix.h) or null.
     virtual void Draw(CDC* dc, const double* matrix);
     virtual void DrawTracker(CDC* dc, int state, const double* matrix);
+    // Whether the tracker may draw inside the rectangle (sheet units): by default where the
+    // object's bounds meet it.
+    virtual bool TrackerMeets(const CRect& rect) const;
     virtual void MoveTo(const CRect& position, IDocView* view);
     virtual void OffsetBy(CSize delta);
     virtual void Rotate(int angle, int centreX, int centreY, IDocView* view);

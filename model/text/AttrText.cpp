@@ -202,6 +202,22 @@ void CAttrText::DrawLabel(CDC* dc) {
     dc->RestoreDC(saved);
 }
 
+bool CAttrText::TrackerMeets(const CRect& rect) const {
+    if (CDrawObj::TrackerMeets(rect) || GetOwnerDocument())
+        return true;
+    const CDrawObj* owner = GetOwnerObject();
+    if (!owner)
+        return false;
+    CRect bounds;
+    CRect ownerBounds;
+    GetBoundingRect(bounds);
+    owner->GetBoundingRect(ownerBounds);
+    bounds = NormalizedRect(bounds);
+    bounds.UnionRect(bounds, NormalizedRect(ownerBounds));
+    CRect common;
+    return common.IntersectRect(bounds, NormalizedRect(rect)) != FALSE;
+}
+
 void CAttrText::DrawTracker(CDC* dc, int state, const double* matrix) {
     if (state == kTrackerNone)
         return;

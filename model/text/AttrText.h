@@ -43,6 +43,9 @@ public:
     void Draw(CDC* dc, const double* matrix) override;
     // The link to the owner (a line, or a circle for the document), then the text box tracker.
     void DrawTracker(CDC* dc, int state, const double* matrix) override;
+    // The link reaches the owner, so the tracker meets what the text and its owner span; the
+    // few texts of the document itself always draw theirs.
+    bool TrackerMeets(const CRect& rect) const override;
     // Read-only attributes open the properties sheet instead of the in-place editor.
     void OnOpen(IDocView* view) override;
     CDrawObj* Clone(CDrawDoc* document) override;

@@ -240,7 +240,7 @@ TEST(NetJoin, ConnectorsOfOneNameGiveOneNet) {
     ScriptedChooser chooser;
     NetSheet sheet;
     std::vector<CWire*> wires;
-    for (const auto& [x, name] : {std::pair{0L, "SIG"}, {2000L, "SIG"}, {4000L, "CLK"}}) {
+    for (const auto& [x, name] : {std::pair{0, "SIG"}, {2000, "SIG"}, {4000, "CLK"}}) {
         CSymbol* connector = sheet.PlaceSymbol(CPoint(x, 0), name, kSymbolNetConnector);
         connector->SetAttr("_ID", name, kSetAttrForce);
         CWire* wire = sheet.Place({{x, 0}, {x + 1000, 0}});
