@@ -115,6 +115,9 @@ struct TEXTMETRIC {  // logical units
     LONG tmWeight = 0;
 };
 
+// The least character height, in device pixels, at which text is drawn on a screen.
+constexpr LONG kLegibleTextPixels = 4;
+
 class CDC {
 public:
     virtual ~CDC() = default;
@@ -268,6 +271,10 @@ public:
     BOOL GetTextExtentExPoint(const char* text, int count, int maxExtent, int* fit, int* dx,
                               SIZE* size) const;
     BOOL GetTextMetrics(TEXTMETRIC* metrics) const;
+    // Whether text in a font of this height (logical units, as in LOGFONT) is too small to
+    // read on the screen: under kLegibleTextPixels device pixels. A sheet zoomed far out
+    // leaves such text out rather than paint specks; a printer prints all text.
+    bool IsTextTooSmallToRead(LONG fontHeight) const;
 
 protected:
     CDC(int dpiX, int dpiY, bool printing);
