@@ -28,6 +28,9 @@ namespace {
 constexpr double kDefaultEm = 12;
 constexpr double kMaxEm = 20000;
 constexpr int kMaxPenWidth = 10000;
+// Fills at most this wide go in bands of at most this many rows (FillDeviceRect).
+constexpr int kNarrowFillPixels = 16;
+constexpr int kSerialFillRows = 64;
 // Device rectangles are kept within this distance of the origin so their sizes fit an int.
 constexpr LONG kCoordinateLimit = 1 << 28;
 
@@ -376,12 +379,21 @@ void CQtDC::PaintPath(const QPainterPath& path, bool fill, bool stroke) {
     m_painter.strokePath(path, pen);
 }
 
+// Qt's raster engine hands a fill of many rows to its thread pool. For a narrow column, such
+// as a dotted grid line, the hand-over costs far more than the fill, so such a fill goes in
+// bands of rows short enough to stay on this thread.
 void CQtDC::FillDeviceRect(const QRect& r, const CBrush& brush) {
     if (brush.Log().lbStyle == BS_NULL)
         return;
-    if (GetBkMode() == OPAQUE && brush.Log().lbStyle == BS_HATCHED)
-        m_painter.fillRect(r, ToQColor(GetBkColor()));
-    m_painter.fillRect(r, MakeBrush(brush));
+    const bool gaps = GetBkMode() == OPAQUE && brush.Log().lbStyle == BS_HATCHED;
+    const QBrush fill = MakeBrush(brush);
+    const int band = r.width() <= kNarrowFillPixels ? kSerialFillRows : std::max(1, r.height());
+    for (int top = r.top(); top <= r.bottom(); top += band) {
+        const QRect part(r.left(), top, r.width(), std::min(band, r.bottom() + 1 - top));
+        if (gaps)
+            m_painter.fillRect(part, ToQColor(GetBkColor()));
+        m_painter.fillRect(part, fill);
+    }
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -392,7 +404,28 @@ void CQtDC::OutMoveTo(POINT to) {
         m_path.moveTo(Device(to));
 }
 
+// The device rectangle whose edge pixels a polygon of four points at its corners outlines.
+std::optional<QRect> CQtDC::AxisAlignedBox(const POINT* points, int count) const {
+    if (count != 4)
+        return std::nullopt;
+    QPoint p[4];
+    for (int i = 0; i < 4; ++i)
+        p[i] = Device(points[i]).toPoint();
+    const bool across = p[0].y() == p[1].y() && p[1].x() == p[2].x() && p[2].y() == p[3].y() &&
+                        p[3].x() == p[0].x();
+    const bool down = p[0].x() == p[1].x() && p[1].y() == p[2].y() && p[2].x() == p[3].x() &&
+                      p[3].y() == p[0].y();
+    if (!across && !down)
+        return std::nullopt;
+    return QRect(p[0], p[2]).normalized();
+}
+
 void CQtDC::OutPoly(PolyKind kind, const POINT* points, int count) {
+    if (kind == PolyKind::Polygon && !IsPathOpen()) {
+        if (const std::optional<QRect> box = AxisAlignedBox(points, count);
+            box && PaintPlainRectangle(*box))
+            return;
+    }
     QPainterPath part(Device(points[0]));
     if (kind == PolyKind::PolyBezier || kind == PolyKind::PolyBezierTo) {
         for (int i = 1; i + 2 < count; i += 3)
@@ -465,7 +498,40 @@ void CQtDC::ShapePath(ShapeKind kind, const RECT& rect, POINT a, POINT b,
         path.closeSubpath();
 }
 
+// A rectangle (device pixels, the outline on its edge pixels) outlined with a one-pixel
+// solid pen or none and filled with a solid brush or none, copied onto a raster device, as
+// selection handles and symbol bodies draw it by the thousand: painted as device rectangles,
+// which cover the pixels its outline path covers.
+bool CQtDC::PaintPlainRectangle(const QRect& device) {
+    if (!m_raster || GetROP2() != R2_COPYPEN)
+        return false;
+    const CPen& pen = *GetCurrentPen();
+    const UINT line = pen.LineStyle();
+    const bool outlined = line != PS_NULL;
+    if (outlined && ((line != PS_SOLID && line != PS_INSIDEFRAME) || DevicePenWidth() != 0))
+        return false;
+    const LOGBRUSH& brush = GetCurrentBrush()->Log();
+    if (brush.lbStyle != BS_SOLID && brush.lbStyle != BS_NULL)
+        return false;
+    const int x = device.left(), y = device.top(), w = device.width(), h = device.height();
+    if (w < 2 || h < 2)
+        return false;
+    BeginOutput(QPainter::CompositionMode_SourceOver);
+    if (brush.lbStyle == BS_SOLID)
+        m_painter.fillRect(QRect(x, y, w - 1, h - 1), ToQColor(brush.lbColor));
+    if (!outlined)
+        return true;
+    const QColor colour = ToQColor(pen.Log().lopnColor);
+    m_painter.fillRect(QRect(x, y, w, 1), colour);
+    m_painter.fillRect(QRect(x, y + h - 1, w, 1), colour);
+    m_painter.fillRect(QRect(x, y + 1, 1, h - 2), colour);
+    m_painter.fillRect(QRect(x + w - 1, y + 1, 1, h - 2), colour);
+    return true;
+}
+
 void CQtDC::OutShape(ShapeKind kind, const RECT& rect, POINT a, POINT b) {
+    if (kind == ShapeKind::Rectangle && !IsPathOpen() && PaintPlainRectangle(DeviceRect(rect)))
+        return;
     ShapePath(kind, rect, a, b, m_shape);
     if (IsPathOpen())
         m_path.addPath(m_shape);

@@ -86,6 +86,56 @@ TEST(QtDC, LinesAndFilledShapesExcludeTheirLastPixels) {
     EXPECT_EQ(image.pixel(30, 70), kRed);
 }
 
+// An upright four-cornered polygon covers what a rectangle over one pixel more would: the
+// pen its corner pixels' edges, the brush the pixels whose centres lie inside.
+TEST(QtDC, UprightPolygonsOutlineTheirCornerPixelsAndFillInside) {
+    QImage image = Blank();
+    Draw(image, [](CDC& dc) {
+        CBrush red(RGB(255, 0, 0));
+        dc.SelectObject(&red);
+        const POINT box[] = {{20, 20}, {39, 20}, {39, 29}, {20, 29}};
+        dc.Polygon(box, 4);
+        const POINT down[] = {{60, 20}, {60, 29}, {79, 29}, {79, 20}};
+        dc.SelectStockObject(NULL_BRUSH);
+        dc.Polygon(down, 4);
+        CPen dotted(PS_DOT, 0, RGB(0, 0, 0));
+        dc.SelectObject(&dotted);
+        const POINT dots[] = {{100, 20}, {119, 20}, {119, 29}, {100, 29}};
+        dc.Polygon(dots, 4);
+    });
+    EXPECT_EQ(InkBox(image, QRect(0, 0, 50, 50)), QRect(20, 20, 20, 10));
+    EXPECT_EQ(image.pixel(39, 29), kBlack);
+    EXPECT_EQ(image.pixel(38, 28), kRed);
+    EXPECT_EQ(image.pixel(21, 21), kRed);
+    EXPECT_EQ(InkBox(image, QRect(50, 0, 40, 50)), QRect(60, 20, 20, 10));
+    EXPECT_EQ(image.pixel(79, 29), kBlack);
+    EXPECT_EQ(image.pixel(70, 25), kWhite);
+    // A dotted outline leaves gaps along its edges.
+    EXPECT_EQ(InkBox(image, QRect(90, 0, 40, 50)), QRect(100, 20, 20, 10));
+    int inked = 0;
+    for (int x = 100; x < 120; ++x)
+        inked += image.pixel(x, 20) == kBlack;
+    EXPECT_LT(inked, 20);
+}
+
+// A narrow patterned fill many rows tall keeps its pattern fixed to the brush origin all the
+// way down, as the dotted lines of a zone grid need.
+TEST(QtDC, TallNarrowPatternFillsKeepTheirPattern) {
+    QImage image = Blank(40, 400);
+    Draw(image, [](CDC& dc) {
+        CBrush pattern(BrushPattern{0xAA, 0x55, 0xAA, 0x55, 0xAA, 0x55, 0xAA, 0x55});
+        dc.SelectObject(&pattern);
+        dc.SetTextColor(RGB(0, 0, 0));
+        dc.SetBkColor(RGB(255, 0, 0));
+        dc.PatBlt(10, 0, 1, 400, PATCOPY);
+    });
+    int wrong = 0;
+    for (int y = 0; y < 400; ++y)
+        wrong += image.pixel(10, y) != ((10 + y) % 2 ? kBlack : kRed);
+    EXPECT_EQ(wrong, 0);
+    EXPECT_EQ(InkBox(image), QRect(10, 0, 1, 400));
+}
+
 TEST(QtDC, XorDrawingTwiceRestoresTheImage) {
     QImage image = Blank();
     for (int y = 0; y < image.height(); ++y) {
