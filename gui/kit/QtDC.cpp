@@ -358,6 +358,8 @@ void CQtDC::BeginOutput(QPainter::CompositionMode mode) {
 void CQtDC::PaintPath(const QPainterPath& path, bool fill, bool stroke) {
     if (GetROP2() == R2_NOP)
         return;
+    if (fill && stroke && PaintUprightBox(path))
+        return;
     BeginOutput(ModeForRop2(GetROP2()));
     const QColor background = ToQColor(GetBkColor());
     const bool opaque = GetBkMode() == OPAQUE;
@@ -382,6 +384,71 @@ void CQtDC::PaintPath(const QPainterPath& path, bool fill, bool stroke) {
 // Qt's raster engine hands a fill of many rows to its thread pool. For a narrow column, such
 // as a dotted grid line, the hand-over costs far more than the fill, so such a fill goes in
 // bands of rows short enough to stay on this thread.
+namespace {
+
+// The box of pixels a path outlines when it runs once round an upright rectangle through the
+// centres of the box's edge pixels.
+std::optional<QRect> UprightBox(const QPainterPath& path) {
+    if (path.elementCount() != 5 || !path.elementAt(0).isMoveTo())
+        return std::nullopt;
+    QPoint p[5];
+    for (int i = 0; i < 5; ++i) {
+        const QPainterPath::Element e = path.elementAt(i);
+        if ((i > 0 && !e.isLineTo()) || e.x != std::floor(e.x) || e.y != std::floor(e.y))
+            return std::nullopt;
+        p[i] = QPoint(int(e.x), int(e.y));
+    }
+    const bool across = p[0].y() == p[1].y() && p[1].x() == p[2].x() && p[2].y() == p[3].y() &&
+                        p[3].x() == p[0].x();
+    const bool down = p[0].x() == p[1].x() && p[1].y() == p[2].y() && p[2].x() == p[3].x() &&
+                      p[3].y() == p[0].y();
+    if (p[4] != p[0] || !(across || down) || p[0].x() == p[2].x() || p[0].y() == p[2].y())
+        return std::nullopt;
+    return QRect(QPoint(std::min(p[0].x(), p[2].x()), std::min(p[0].y(), p[2].y())),
+                 QPoint(std::max(p[0].x(), p[2].x()), std::max(p[0].y(), p[2].y())));
+}
+
+}  // namespace
+
+// An upright rectangle with a one-pixel pen (or none) and a solid brush (or none), copied onto
+// a raster device, as selection handles, outlines and symbol bodies draw it by the thousand:
+// its inside and its solid edges are filled as device rectangles, which cover the pixels that
+// filling and stroking its path would. Dashes are still stroked; the gaps between them in
+// opaque mode are filled too.
+bool CQtDC::PaintUprightBox(const QPainterPath& path) {
+    if (!m_raster || GetROP2() != R2_COPYPEN)
+        return false;
+    const CPen& pen = *GetCurrentPen();
+    const UINT line = pen.LineStyle();
+    const bool dashed = line >= PS_DASH && line <= PS_DASHDOTDOT;
+    if (line != PS_NULL &&
+        (DevicePenWidth() != 0 || !(dashed || line == PS_SOLID || line == PS_INSIDEFRAME)))
+        return false;
+    const LOGBRUSH& brush = GetCurrentBrush()->Log();
+    if (brush.lbStyle != BS_SOLID && brush.lbStyle != BS_NULL)
+        return false;
+    const std::optional<QRect> box = UprightBox(path);
+    if (!box)
+        return false;
+    BeginOutput(QPainter::CompositionMode_SourceOver);
+    const int x = box->left(), y = box->top(), w = box->width(), h = box->height();
+    if (brush.lbStyle == BS_SOLID)
+        m_painter.fillRect(QRect(x, y, w - 1, h - 1), ToQColor(brush.lbColor));
+    if (line == PS_NULL || (dashed && GetBkMode() != OPAQUE)) {
+        if (line != PS_NULL)
+            m_painter.strokePath(path, ReusedPen(MakePen()));
+        return true;
+    }
+    const QColor edge = ToQColor(dashed ? GetBkColor() : pen.Log().lopnColor);
+    m_painter.fillRect(QRect(x, y, w, 1), edge);
+    m_painter.fillRect(QRect(x, y + h - 1, w, 1), edge);
+    m_painter.fillRect(QRect(x, y + 1, 1, h - 2), edge);
+    m_painter.fillRect(QRect(x + w - 1, y + 1, 1, h - 2), edge);
+    if (dashed)
+        m_painter.strokePath(path, ReusedPen(MakePen()));
+    return true;
+}
+
 void CQtDC::FillDeviceRect(const QRect& r, const CBrush& brush) {
     if (brush.Log().lbStyle == BS_NULL)
         return;
@@ -404,28 +471,7 @@ void CQtDC::OutMoveTo(POINT to) {
         m_path.moveTo(Device(to));
 }
 
-// The device rectangle whose edge pixels a polygon of four points at its corners outlines.
-std::optional<QRect> CQtDC::AxisAlignedBox(const POINT* points, int count) const {
-    if (count != 4)
-        return std::nullopt;
-    QPoint p[4];
-    for (int i = 0; i < 4; ++i)
-        p[i] = Device(points[i]).toPoint();
-    const bool across = p[0].y() == p[1].y() && p[1].x() == p[2].x() && p[2].y() == p[3].y() &&
-                        p[3].x() == p[0].x();
-    const bool down = p[0].x() == p[1].x() && p[1].y() == p[2].y() && p[2].x() == p[3].x() &&
-                      p[3].y() == p[0].y();
-    if (!across && !down)
-        return std::nullopt;
-    return QRect(p[0], p[2]).normalized();
-}
-
 void CQtDC::OutPoly(PolyKind kind, const POINT* points, int count) {
-    if (kind == PolyKind::Polygon && !IsPathOpen()) {
-        if (const std::optional<QRect> box = AxisAlignedBox(points, count);
-            box && PaintPlainRectangle(*box))
-            return;
-    }
     QPainterPath part(Device(points[0]));
     if (kind == PolyKind::PolyBezier || kind == PolyKind::PolyBezierTo) {
         for (int i = 1; i + 2 < count; i += 3)
@@ -498,40 +544,7 @@ void CQtDC::ShapePath(ShapeKind kind, const RECT& rect, POINT a, POINT b,
         path.closeSubpath();
 }
 
-// A rectangle (device pixels, the outline on its edge pixels) outlined with a one-pixel
-// solid pen or none and filled with a solid brush or none, copied onto a raster device, as
-// selection handles and symbol bodies draw it by the thousand: painted as device rectangles,
-// which cover the pixels its outline path covers.
-bool CQtDC::PaintPlainRectangle(const QRect& device) {
-    if (!m_raster || GetROP2() != R2_COPYPEN)
-        return false;
-    const CPen& pen = *GetCurrentPen();
-    const UINT line = pen.LineStyle();
-    const bool outlined = line != PS_NULL;
-    if (outlined && ((line != PS_SOLID && line != PS_INSIDEFRAME) || DevicePenWidth() != 0))
-        return false;
-    const LOGBRUSH& brush = GetCurrentBrush()->Log();
-    if (brush.lbStyle != BS_SOLID && brush.lbStyle != BS_NULL)
-        return false;
-    const int x = device.left(), y = device.top(), w = device.width(), h = device.height();
-    if (w < 2 || h < 2)
-        return false;
-    BeginOutput(QPainter::CompositionMode_SourceOver);
-    if (brush.lbStyle == BS_SOLID)
-        m_painter.fillRect(QRect(x, y, w - 1, h - 1), ToQColor(brush.lbColor));
-    if (!outlined)
-        return true;
-    const QColor colour = ToQColor(pen.Log().lopnColor);
-    m_painter.fillRect(QRect(x, y, w, 1), colour);
-    m_painter.fillRect(QRect(x, y + h - 1, w, 1), colour);
-    m_painter.fillRect(QRect(x, y + 1, 1, h - 2), colour);
-    m_painter.fillRect(QRect(x + w - 1, y + 1, 1, h - 2), colour);
-    return true;
-}
-
 void CQtDC::OutShape(ShapeKind kind, const RECT& rect, POINT a, POINT b) {
-    if (kind == ShapeKind::Rectangle && !IsPathOpen() && PaintPlainRectangle(DeviceRect(rect)))
-        return;
     ShapePath(kind, rect, a, b, m_shape);
     if (IsPathOpen())
         m_path.addPath(m_shape);

@@ -83,8 +83,7 @@ private:
     QBrush MakeBrush(const CBrush& brush) const;
     // The outline of a shape, made in path (its memory reused from shape to shape).
     void ShapePath(ShapeKind kind, const RECT& rect, POINT a, POINT b, QPainterPath& path) const;
-    std::optional<QRect> AxisAlignedBox(const POINT* points, int count) const;
-    bool PaintPlainRectangle(const QRect& device);
+    bool PaintUprightBox(const QPainterPath& path);
     void BeginOutput(QPainter::CompositionMode mode);
     void PaintPath(const QPainterPath& path, bool fill, bool stroke);
     void FillDeviceRect(const QRect& r, const CBrush& brush);

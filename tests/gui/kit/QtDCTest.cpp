@@ -95,27 +95,47 @@ TEST(QtDC, UprightPolygonsOutlineTheirCornerPixelsAndFillInside) {
         dc.SelectObject(&red);
         const POINT box[] = {{20, 20}, {39, 20}, {39, 29}, {20, 29}};
         dc.Polygon(box, 4);
+        const POINT up[] = {{20, 69}, {39, 69}, {39, 60}, {20, 60}};
+        dc.Polygon(up, 4);
         const POINT down[] = {{60, 20}, {60, 29}, {79, 29}, {79, 20}};
         dc.SelectStockObject(NULL_BRUSH);
         dc.Polygon(down, 4);
         CPen dotted(PS_DOT, 0, RGB(0, 0, 0));
         dc.SelectObject(&dotted);
+        dc.SetBkColor(RGB(0, 255, 0));
         const POINT dots[] = {{100, 20}, {119, 20}, {119, 29}, {100, 29}};
         dc.Polygon(dots, 4);
+        dc.SetBkMode(TRANSPARENT);
+        dc.Rectangle(140, 20, 160, 30);
     });
     EXPECT_EQ(InkBox(image, QRect(0, 0, 50, 50)), QRect(20, 20, 20, 10));
     EXPECT_EQ(image.pixel(39, 29), kBlack);
     EXPECT_EQ(image.pixel(38, 28), kRed);
     EXPECT_EQ(image.pixel(21, 21), kRed);
+    // Corners taken from the bottom up cover the same pixels.
+    EXPECT_EQ(InkBox(image, QRect(0, 50, 50, 50)), QRect(20, 60, 20, 10));
+    EXPECT_EQ(image.pixel(20, 60), kBlack);
+    EXPECT_EQ(image.pixel(38, 68), kRed);
     EXPECT_EQ(InkBox(image, QRect(50, 0, 40, 50)), QRect(60, 20, 20, 10));
     EXPECT_EQ(image.pixel(79, 29), kBlack);
     EXPECT_EQ(image.pixel(70, 25), kWhite);
-    // A dotted outline leaves gaps along its edges.
+    // A dotted outline shows the background colour between its dots in opaque mode, and
+    // what lay beneath in transparent mode.
     EXPECT_EQ(InkBox(image, QRect(90, 0, 40, 50)), QRect(100, 20, 20, 10));
-    int inked = 0;
-    for (int x = 100; x < 120; ++x)
-        inked += image.pixel(x, 20) == kBlack;
-    EXPECT_LT(inked, 20);
+    EXPECT_EQ(InkBox(image, QRect(130, 0, 40, 50)), QRect(140, 20, 20, 10));
+    const auto count = [&](int left, int y, QRgb colour) {
+        int n = 0;
+        for (int x = left; x < left + 20; ++x)
+            n += image.pixel(x, y) == colour;
+        return n;
+    };
+    for (const int y : {20, 29}) {
+        EXPECT_GT(count(100, y, kBlack), 0);
+        EXPECT_EQ(count(100, y, kBlack) + count(100, y, 0xFF00FF00), 20);
+        EXPECT_GT(count(140, y, kBlack), 0);
+        EXPECT_EQ(count(140, y, kBlack) + count(140, y, kWhite), 20);
+    }
+    EXPECT_EQ(image.pixel(110, 25), kWhite);
 }
 
 // A narrow patterned fill many rows tall keeps its pattern fixed to the brush origin all the
