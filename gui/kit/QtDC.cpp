@@ -431,19 +431,22 @@ bool CQtDC::PaintUprightBox(const QPainterPath& path) {
     if (!box)
         return false;
     BeginOutput(QPainter::CompositionMode_SourceOver);
+    const bool filled = brush.lbStyle == BS_SOLID;
+    const bool edged = line != PS_NULL && (!dashed || GetBkMode() == OPAQUE);
     const int x = box->left(), y = box->top(), w = box->width(), h = box->height();
-    if (brush.lbStyle == BS_SOLID)
+    if (edged && filled) {
+        // The edge colour over the whole box, then the brush inside the edges.
+        m_painter.fillRect(*box, ToQColor(dashed ? GetBkColor() : pen.Log().lopnColor));
+        m_painter.fillRect(QRect(x + 1, y + 1, w - 2, h - 2), ToQColor(brush.lbColor));
+    } else if (edged) {
+        const QColor edge = ToQColor(dashed ? GetBkColor() : pen.Log().lopnColor);
+        m_painter.fillRect(QRect(x, y, w, 1), edge);
+        m_painter.fillRect(QRect(x, y + h - 1, w, 1), edge);
+        m_painter.fillRect(QRect(x, y + 1, 1, h - 2), edge);
+        m_painter.fillRect(QRect(x + w - 1, y + 1, 1, h - 2), edge);
+    } else if (filled) {
         m_painter.fillRect(QRect(x, y, w - 1, h - 1), ToQColor(brush.lbColor));
-    if (line == PS_NULL || (dashed && GetBkMode() != OPAQUE)) {
-        if (line != PS_NULL)
-            m_painter.strokePath(path, ReusedPen(MakePen()));
-        return true;
     }
-    const QColor edge = ToQColor(dashed ? GetBkColor() : pen.Log().lopnColor);
-    m_painter.fillRect(QRect(x, y, w, 1), edge);
-    m_painter.fillRect(QRect(x, y + h - 1, w, 1), edge);
-    m_painter.fillRect(QRect(x, y + 1, 1, h - 2), edge);
-    m_painter.fillRect(QRect(x + w - 1, y + 1, 1, h - 2), edge);
     if (dashed)
         m_painter.strokePath(path, ReusedPen(MakePen()));
     return true;
