@@ -115,7 +115,7 @@ struct TEXTMETRIC {  // logical units
     LONG tmWeight = 0;
 };
 
-// The least character height, in device pixels, at which text is drawn on a screen.
+// The least font height, in device pixels, at which text is drawn on a screen.
 constexpr LONG kLegibleTextPixels = 4;
 
 class CDC {

@@ -381,9 +381,6 @@ void CQtDC::PaintPath(const QPainterPath& path, bool fill, bool stroke) {
     m_painter.strokePath(path, pen);
 }
 
-// Qt's raster engine hands a fill of many rows to its thread pool. For a narrow column, such
-// as a dotted grid line, the hand-over costs far more than the fill, so such a fill goes in
-// bands of rows short enough to stay on this thread.
 namespace {
 
 // The box of pixels a path outlines when it runs once round an upright rectangle through the
@@ -452,6 +449,9 @@ bool CQtDC::PaintUprightBox(const QPainterPath& path) {
     return true;
 }
 
+// Qt's raster engine hands a fill of many rows to its thread pool. For a narrow column, such
+// as a dotted grid line, the hand-over costs far more than the fill, so such a fill goes in
+// bands of rows short enough to stay on this thread.
 void CQtDC::FillDeviceRect(const QRect& r, const CBrush& brush) {
     if (brush.Log().lbStyle == BS_NULL)
         return;
