@@ -630,7 +630,7 @@ BOOL CDC::GetTextMetrics(TEXTMETRIC* metrics) const {
 }
 
 bool CDC::IsTextTooSmallToRead(LONG fontHeight) const {
-    if (m_printing || fontHeight == 0)
+    if (fontHeight == 0 || KeepsAllText())
         return false;
     return std::labs(m_state.mapping.SizeToDevice(SIZE{0, fontHeight}).cy) < kLegibleTextPixels;
 }

@@ -273,7 +273,8 @@ public:
     BOOL GetTextMetrics(TEXTMETRIC* metrics) const;
     // Whether text in a font of this height (logical units, as in LOGFONT) is too small to
     // read on the screen: under kLegibleTextPixels device pixels. A sheet zoomed far out
-    // leaves such text out rather than paint specks; a printer prints all text.
+    // leaves such text out rather than paint specks; a context that keeps all text (see
+    // KeepsAllText) has none too small.
     bool IsTextTooSmallToRead(LONG fontHeight) const;
 
 protected:
@@ -309,6 +310,10 @@ protected:
     // in logical units, ignoring the escapement.
     virtual TEXTMETRIC MeasureFont() const = 0;
     virtual void MeasureChars(std::string_view text, std::vector<LONG>& cumulative) const = 0;
+
+    // Whether all text is output however small: on a printer, and on devices whose output is
+    // scaled afterwards.
+    virtual bool KeepsAllText() const { return m_printing; }
 
     // State for the output calls.
     const DCMapping& Mapping() const { return m_state.mapping; }

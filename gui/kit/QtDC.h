@@ -48,6 +48,8 @@ protected:
     void OutPath(PathOp op) override;
     void OutText(const TextRun& run) override;
     TEXTMETRIC MeasureFont() const override;
+    // Pictures and vector files are scaled after they are made.
+    bool KeepsAllText() const override { return IsPrinting() || !m_raster; }
     void MeasureChars(std::string_view text, std::vector<LONG>& cumulative) const override;
 
 private:

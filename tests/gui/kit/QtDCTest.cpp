@@ -5,6 +5,7 @@
 #include <QFontInfo>
 #include <QImage>
 #include <QPainter>
+#include <QPicture>
 #include <cstring>
 #include <functional>
 
@@ -154,6 +155,23 @@ TEST(QtDC, TallNarrowPatternFillsKeepTheirPattern) {
         wrong += image.pixel(10, y) != ((10 + y) % 2 ? kBlack : kRed);
     EXPECT_EQ(wrong, 0);
     EXPECT_EQ(InkBox(image), QRect(10, 0, 1, 400));
+}
+
+// Text 3 pixels high at 29 pixels to 1000 units is left out of an image on the screen, but
+// kept in a picture, which is scaled when it is played.
+TEST(QtDC, TinyTextIsKeptWhereTheOutputIsScaledLater) {
+    QImage image = Blank();
+    QPicture picture;
+    const auto tooSmall = [](QPaintDevice& device) {
+        QPainter painter(&device);
+        CQtDC dc(painter);
+        dc.SetMapMode(MM_ANISOTROPIC);
+        dc.SetWindowExt(1000, 1000);
+        dc.SetViewportExt(29, -29);
+        return dc.IsTextTooSmallToRead(120);
+    };
+    EXPECT_TRUE(tooSmall(image));
+    EXPECT_FALSE(tooSmall(picture));
 }
 
 TEST(QtDC, XorDrawingTwiceRestoresTheImage) {
