@@ -629,6 +629,12 @@ BOOL CDC::GetTextMetrics(TEXTMETRIC* metrics) const {
     return TRUE;
 }
 
+bool CDC::IsTextTooSmallToRead(LONG fontHeight) const {
+    if (fontHeight == 0 || KeepsAllText())
+        return false;
+    return std::labs(m_state.mapping.SizeToDevice(SIZE{0, fontHeight}).cy) < kLegibleTextPixels;
+}
+
 std::vector<LONG> CDC::CharExtents(std::string_view text) const {
     std::vector<LONG> extents;
     MeasureChars(text, extents);

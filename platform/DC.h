@@ -115,6 +115,9 @@ struct TEXTMETRIC {  // logical units
     LONG tmWeight = 0;
 };
 
+// The least font height, in device pixels, at which text is drawn on a screen.
+constexpr LONG kLegibleTextPixels = 4;
+
 class CDC {
 public:
     virtual ~CDC() = default;
@@ -268,6 +271,11 @@ public:
     BOOL GetTextExtentExPoint(const char* text, int count, int maxExtent, int* fit, int* dx,
                               SIZE* size) const;
     BOOL GetTextMetrics(TEXTMETRIC* metrics) const;
+    // Whether text in a font of this height (logical units, as in LOGFONT) is too small to
+    // read on the screen: under kLegibleTextPixels device pixels. A sheet zoomed far out
+    // leaves such text out rather than paint specks; a context that keeps all text (see
+    // KeepsAllText) has none too small.
+    bool IsTextTooSmallToRead(LONG fontHeight) const;
 
 protected:
     CDC(int dpiX, int dpiY, bool printing);
@@ -302,6 +310,10 @@ protected:
     // in logical units, ignoring the escapement.
     virtual TEXTMETRIC MeasureFont() const = 0;
     virtual void MeasureChars(std::string_view text, std::vector<LONG>& cumulative) const = 0;
+
+    // Whether all text is output however small: on a printer, and on devices whose output is
+    // scaled afterwards.
+    virtual bool KeepsAllText() const { return m_printing; }
 
     // State for the output calls.
     const DCMapping& Mapping() const { return m_state.mapping; }

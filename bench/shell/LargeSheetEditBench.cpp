@@ -33,8 +33,10 @@ QApplication& App() {
     static char name[] = "bench";
     static char* argv[] = {name, nullptr};
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QApplication app(argc, argv);
-    return app;
+    // Never destroyed: at exit Qt's own globals go first, and an application destroyed
+    // after them crashes.
+    static auto* app = new QApplication(argc, argv);
+    return *app;
 }
 
 void AddToDocument(CDrawDoc& doc, CDrawObj* object) {
@@ -63,10 +65,10 @@ void AddWire(CDrawDoc& doc, std::initializer_list<CPoint> points, CPin* from, CP
     auto* wire = new CWire;
     for (const CPoint point : points)
         wire->AddPoint(point);
+    // The wire holds the net's one reference.
     auto* net = new CNet(("N" + std::to_string(n)).c_str());
     net->AddRef();
-    if (CNet* old = wire->SetNet(net))  // the wire keeps the reference taken above
-        old->Release();
+    wire->SetNet(net);
     wire->SetStartObject(from);
     wire->SetEndObject(to);
     AddToDocument(doc, wire);
@@ -141,9 +143,10 @@ private:
     std::unique_ptr<CDrawView> m_view;
 };
 
+// Like the application, never destroyed: its window would go after Qt's globals.
 ChainWindow& Window() {
-    static ChainWindow window;
-    return window;
+    static auto* window = new ChainWindow;
+    return *window;
 }
 
 void BM_SelectAll(benchmark::State& state) {

@@ -31,8 +31,10 @@ QApplication& App() {
     static char* argv[] = {name, nullptr};
     qputenv("QT_QPA_PLATFORM",
             "offscreen:configfile=" VOSK_SOURCE_DIR "/tests/gui/support/offscreen-screen.json");
-    static QApplication app(argc, argv);
-    return app;
+    // Never destroyed: at exit Qt's own globals go first, and an application destroyed
+    // after them crashes.
+    static auto* app = new QApplication(argc, argv);
+    return *app;
 }
 
 // 100 x 100 rectangles, each 80 x 60 units, spread over the drawing area.

@@ -28,6 +28,9 @@ namespace {
 constexpr double kDefaultEm = 12;
 constexpr double kMaxEm = 20000;
 constexpr int kMaxPenWidth = 10000;
+// Fills at most this wide go in bands of at most this many rows (FillDeviceRect).
+constexpr int kNarrowFillPixels = 16;
+constexpr int kSerialFillRows = 64;
 // Device rectangles are kept within this distance of the origin so their sizes fit an int.
 constexpr LONG kCoordinateLimit = 1 << 28;
 
@@ -355,6 +358,8 @@ void CQtDC::BeginOutput(QPainter::CompositionMode mode) {
 void CQtDC::PaintPath(const QPainterPath& path, bool fill, bool stroke) {
     if (GetROP2() == R2_NOP)
         return;
+    if (fill && stroke && PaintUprightBox(path))
+        return;
     BeginOutput(ModeForRop2(GetROP2()));
     const QColor background = ToQColor(GetBkColor());
     const bool opaque = GetBkMode() == OPAQUE;
@@ -376,12 +381,89 @@ void CQtDC::PaintPath(const QPainterPath& path, bool fill, bool stroke) {
     m_painter.strokePath(path, pen);
 }
 
+namespace {
+
+// The box of pixels a path outlines when it runs once round an upright rectangle through the
+// centres of the box's edge pixels.
+std::optional<QRect> UprightBox(const QPainterPath& path) {
+    if (path.elementCount() != 5 || !path.elementAt(0).isMoveTo())
+        return std::nullopt;
+    QPoint p[5];
+    for (int i = 0; i < 5; ++i) {
+        const QPainterPath::Element e = path.elementAt(i);
+        if ((i > 0 && !e.isLineTo()) || e.x != std::floor(e.x) || e.y != std::floor(e.y))
+            return std::nullopt;
+        p[i] = QPoint(int(e.x), int(e.y));
+    }
+    const bool across = p[0].y() == p[1].y() && p[1].x() == p[2].x() && p[2].y() == p[3].y() &&
+                        p[3].x() == p[0].x();
+    const bool down = p[0].x() == p[1].x() && p[1].y() == p[2].y() && p[2].x() == p[3].x() &&
+                      p[3].y() == p[0].y();
+    if (p[4] != p[0] || !(across || down) || p[0].x() == p[2].x() || p[0].y() == p[2].y())
+        return std::nullopt;
+    return QRect(QPoint(std::min(p[0].x(), p[2].x()), std::min(p[0].y(), p[2].y())),
+                 QPoint(std::max(p[0].x(), p[2].x()), std::max(p[0].y(), p[2].y())));
+}
+
+}  // namespace
+
+// An upright rectangle with a one-pixel pen (or none) and a solid brush (or none), copied onto
+// a raster device, as selection handles, outlines and symbol bodies draw it by the thousand:
+// its inside and its solid edges are filled as device rectangles, which cover the pixels that
+// filling and stroking its path would. Dashes are still stroked; the gaps between them in
+// opaque mode are filled too.
+bool CQtDC::PaintUprightBox(const QPainterPath& path) {
+    if (!m_raster || GetROP2() != R2_COPYPEN)
+        return false;
+    const CPen& pen = *GetCurrentPen();
+    const UINT line = pen.LineStyle();
+    const bool dashed = line >= PS_DASH && line <= PS_DASHDOTDOT;
+    if (line != PS_NULL &&
+        (DevicePenWidth() != 0 || !(dashed || line == PS_SOLID || line == PS_INSIDEFRAME)))
+        return false;
+    const LOGBRUSH& brush = GetCurrentBrush()->Log();
+    if (brush.lbStyle != BS_SOLID && brush.lbStyle != BS_NULL)
+        return false;
+    const std::optional<QRect> box = UprightBox(path);
+    if (!box)
+        return false;
+    BeginOutput(QPainter::CompositionMode_SourceOver);
+    const bool filled = brush.lbStyle == BS_SOLID;
+    const bool edged = line != PS_NULL && (!dashed || GetBkMode() == OPAQUE);
+    const int x = box->left(), y = box->top(), w = box->width(), h = box->height();
+    if (edged && filled) {
+        // The edge colour over the whole box, then the brush inside the edges.
+        m_painter.fillRect(*box, ToQColor(dashed ? GetBkColor() : pen.Log().lopnColor));
+        m_painter.fillRect(QRect(x + 1, y + 1, w - 2, h - 2), ToQColor(brush.lbColor));
+    } else if (edged) {
+        const QColor edge = ToQColor(dashed ? GetBkColor() : pen.Log().lopnColor);
+        m_painter.fillRect(QRect(x, y, w, 1), edge);
+        m_painter.fillRect(QRect(x, y + h - 1, w, 1), edge);
+        m_painter.fillRect(QRect(x, y + 1, 1, h - 2), edge);
+        m_painter.fillRect(QRect(x + w - 1, y + 1, 1, h - 2), edge);
+    } else if (filled) {
+        m_painter.fillRect(QRect(x, y, w - 1, h - 1), ToQColor(brush.lbColor));
+    }
+    if (dashed)
+        m_painter.strokePath(path, ReusedPen(MakePen()));
+    return true;
+}
+
+// Qt's raster engine hands a fill of many rows to its thread pool. For a narrow column, such
+// as a dotted grid line, the hand-over costs far more than the fill, so such a fill goes in
+// bands of rows short enough to stay on this thread.
 void CQtDC::FillDeviceRect(const QRect& r, const CBrush& brush) {
     if (brush.Log().lbStyle == BS_NULL)
         return;
-    if (GetBkMode() == OPAQUE && brush.Log().lbStyle == BS_HATCHED)
-        m_painter.fillRect(r, ToQColor(GetBkColor()));
-    m_painter.fillRect(r, MakeBrush(brush));
+    const bool gaps = GetBkMode() == OPAQUE && brush.Log().lbStyle == BS_HATCHED;
+    const QBrush fill = MakeBrush(brush);
+    const int band = r.width() <= kNarrowFillPixels ? kSerialFillRows : std::max(1, r.height());
+    for (int top = r.top(); top <= r.bottom(); top += band) {
+        const QRect part(r.left(), top, r.width(), std::min(band, r.bottom() + 1 - top));
+        if (gaps)
+            m_painter.fillRect(part, ToQColor(GetBkColor()));
+        m_painter.fillRect(part, fill);
+    }
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -49,6 +49,8 @@ protected:
     void OutPath(PathOp op) override;
     void OutText(const TextRun& run) override;
     TEXTMETRIC MeasureFont() const override;
+    // Pictures and vector files are scaled after they are made.
+    bool KeepsAllText() const override { return IsPrinting() || !m_raster; }
     void MeasureChars(std::string_view text, std::vector<LONG>& cumulative) const override;
 
 private:
@@ -87,6 +89,7 @@ private:
     QBrush MakeBrush(const CBrush& brush) const;
     // The outline of a shape, made in path (its memory reused from shape to shape).
     void ShapePath(ShapeKind kind, const RECT& rect, POINT a, POINT b, QPainterPath& path) const;
+    bool PaintUprightBox(const QPainterPath& path);
     void BeginOutput(QPainter::CompositionMode mode);
     void PaintPath(const QPainterPath& path, bool fill, bool stroke);
     void FillDeviceRect(const QRect& r, const CBrush& brush);

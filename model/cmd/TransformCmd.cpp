@@ -1,7 +1,5 @@
 #include "model/cmd/TransformCmd.h"
 
-#include <unordered_map>
-#include <unordered_set>
 #include <vector>
 
 #include "model/doc/DocView.h"
@@ -108,8 +106,8 @@ void CTransformCmd::SetResize(int handle, CPoint from, CPoint to) {
 void CTransformCmd::Pair(CDrawObj* source, CDrawObj* copy) {
     m_sources.AddTail(source);
     m_copies.AddTail(copy);
-    m_copyOf.emplace(source, copy);
-    m_sourceOf.emplace(copy, source);
+    m_copyOf.Set(source, copy);
+    m_sourceOf.Set(copy, source);
 }
 
 void CTransformCmd::Begin() {
@@ -124,8 +122,8 @@ void CTransformCmd::Begin() {
         const bool inPlace = attached.GetCount() == before && m_kind != kTransformResize &&
                              !dynamic_cast<CAttrText*>(object);
         if (inPlace) {
-            m_inPlaceAt.emplace(object, m_inPlace.size());
             m_inPlace.push_back({object, std::unique_ptr<CDrawObj>(object->Duplicate()), nullptr});
+            m_inPlaceBefore.Set(object, m_inPlace.back().before.get());
             objects.AddTail(object);
             continue;
         }
@@ -136,7 +134,7 @@ void CTransformCmd::Begin() {
     m_objects.RemoveAll();
     m_objects.AddTail(&objects);
     for (POSITION pos = m_objects.GetHeadPosition(); pos;)
-        m_transformed.insert(m_objects.GetNext(pos));
+        m_transformed.Insert(m_objects.GetNext(pos));
     m_count = m_copies.GetCount();
     for (POSITION pos = attached.GetHeadPosition(); pos;) {
         CDrawObj* wire = At(attached, pos);
@@ -146,10 +144,10 @@ void CTransformCmd::Begin() {
 }
 
 CDrawObj* CTransformCmd::SubstituteObject(CDrawObj* object) {
-    if (!object || !m_done || m_sourceOf.contains(object) || m_transformed.contains(object))
+    if (!object || !m_done || m_sourceOf.Get(object) || m_transformed.Contains(object))
         return object;
-    if (const auto found = m_copyOf.find(object); found != m_copyOf.end())
-        return found->second;
+    if (auto* copy = static_cast<CDrawObj*>(m_copyOf.Get(object)))
+        return copy;
     CObList& objects = m_doc->GetObjects();
     const POSITION at = objects.Find(object);
     if (!at)
@@ -168,26 +166,24 @@ CDrawObj* CTransformCmd::SubstituteObject(CDrawObj* object) {
 }
 
 CDrawObj* CTransformCmd::Original(const CDrawObj* object) {
-    if (const auto found = m_sourceOf.find(object); found != m_sourceOf.end())
-        return found->second;
-    const auto found = m_inPlaceAt.find(object);
-    return found != m_inPlaceAt.end() ? m_inPlace[found->second].before.get() : nullptr;
+    if (auto* source = static_cast<CDrawObj*>(m_sourceOf.Get(object)))
+        return source;
+    return static_cast<CDrawObj*>(m_inPlaceBefore.Get(object));
 }
 
 bool CTransformCmd::MovesItself(const CDrawObj* object) const {
-    return m_transformed.contains(object);
+    return m_transformed.Contains(object);
 }
 
 void CTransformCmd::ReplaceInDocument(const CObList& from, const CObList& to) {
-    std::unordered_map<const CObject*, CObject*> replacing;
+    PointerMap replacing(static_cast<std::size_t>(from.GetCount()));
     for (POSITION a = from.GetHeadPosition(), b = to.GetHeadPosition(); a && b;)
-        replacing.emplace(from.GetNext(a), to.GetNext(b));
+        replacing.Set(from.GetNext(a), to.GetNext(b));
     CObList& objects = m_doc->GetObjects();
     for (POSITION pos = objects.GetHeadPosition(); pos;) {
         const POSITION at = pos;
-        const auto found = replacing.find(objects.GetNext(pos));
-        if (found != replacing.end())
-            objects.SetAt(at, found->second);
+        if (auto* replacement = static_cast<CObject*>(replacing.Get(objects.GetNext(pos))))
+            objects.SetAt(at, replacement);
     }
 }
 
@@ -385,14 +381,11 @@ int CTransformCmd::JoinUp() {
     }
     bool joinNets = false;
     // The objects that can be connected to: those of the document not being transformed.
-    std::unordered_set<const CObject*> transformed;
-    for (POSITION pos = m_objects.GetHeadPosition(); pos;)
-        transformed.insert(m_objects.GetNext(pos));
     std::vector<CDrawObj*> others;
     const CObList& objects = m_doc->GetObjects();
     for (POSITION pos = objects.GetHeadPosition(); pos;) {
         CDrawObj* object = At(objects, pos);
-        if (!transformed.contains(object))
+        if (!m_transformed.Contains(object))
             others.push_back(object);
     }
     for (POSITION at = m_objects.GetHeadPosition(); at;) {

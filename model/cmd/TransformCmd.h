@@ -13,8 +13,6 @@
 // instead of recording puts everything back.
 
 #include <memory>
-#include <unordered_map>
-#include <unordered_set>
 #include <vector>
 
 #include "model/object/FollowMap.h"
@@ -22,6 +20,8 @@
 #include "model/undo/ConnectionList.h"
 #include "platform/Geometry.h"
 #include "platform/ObList.h"
+#include "platform/PointerMap.h"
+#include "platform/PointerSet.h"
 
 class IDocView;
 
@@ -124,8 +124,9 @@ private:
         std::unique_ptr<CDrawObj> after;
     };
     std::vector<InPlace> m_inPlace;
-    std::unordered_map<const CObject*, size_t> m_inPlaceAt;
-    std::unordered_map<const CObject*, CDrawObj*> m_copyOf;    // source to duplicate
-    std::unordered_map<const CObject*, CDrawObj*> m_sourceOf;  // duplicate to source
-    std::unordered_set<const CObject*> m_transformed;          // the objects of m_objects
+    // Flat tables, as a large selection fills them with thousands of objects.
+    PointerMap m_inPlaceBefore;  // an object transformed in place to its geometry before
+    PointerMap m_copyOf;         // source to duplicate
+    PointerMap m_sourceOf;       // duplicate to source
+    PointerSet m_transformed;    // the objects of m_objects
 };

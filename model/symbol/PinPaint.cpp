@@ -82,6 +82,8 @@ void CPin::PaintPinText(CDC* dc, const POINT* ends, PinText which) {
     if (label.shown.IsEmpty())
         return;
     LOGFONT log = PinFont();
+    if (dc->IsTextTooSmallToRead(log.lfHeight))
+        return;
     CFont upright;
     upright.CreateFontIndirect(&log);
     dc->SelectObject(&upright);
@@ -206,9 +208,12 @@ void CPin::DrawTracker(CDC* dc, int state, const double* matrix) {
     PaintPin(dc, matrix, TrackerPen(state), true);
     POINT ends[2] = {m_body, m_hot};
     MatrixTransformPoints(ends, 2, matrix);
-    ShapePaintScope scope(dc, TrackerPen(state), HollowBrush());
-    for (PinTextQuad& quad : ShownTextQuads(ends[0], ends[1]))
-        dc->Polygon(quad.corners, 4);
+    // The texts' outlines go with the texts: none where they are too small to draw.
+    if (!dc->IsTextTooSmallToRead(PinFont().lfHeight)) {
+        ShapePaintScope scope(dc, TrackerPen(state), HollowBrush());
+        for (PinTextQuad& quad : ShownTextQuads(ends[0], ends[1]))
+            dc->Polygon(quad.corners, 4);
+    }
     CDrawObj::DrawTracker(dc, state, matrix);
 }
 

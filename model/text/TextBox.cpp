@@ -255,6 +255,8 @@ int CTextBox::DrawnLineCount(std::string_view text, std::int64_t height, LONG st
 }
 
 void CTextBox::DrawLines(CDC* dc, const TextFrame& frame) {
+    if (dc->IsTextTooSmallToRead(dc->GetCurrentFont()->Log().lfHeight))
+        return;
     CString display;
     GetDisplayText(display);
     CRect box;

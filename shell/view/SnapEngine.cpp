@@ -1,7 +1,6 @@
 #include "shell/view/SnapEngine.h"
 
 #include <algorithm>
-#include <optional>
 
 #include "model/app/SchematicApp.h"
 #include "model/doc/DrawDoc.h"
@@ -19,6 +18,11 @@ double SquaredDistance(POINT a, POINT b) {
     const double dx = double(a.x) - b.x;
     const double dy = double(a.y) - b.y;
     return dx * dx + dy * dy;
+}
+
+bool IsOfKind(const CDrawObj& object, DWORD mask) {
+    const int type = object.GetObjType();
+    return type >= 0 && type < 32 && (mask & ObjTypeMask(type));
 }
 
 }  // namespace
@@ -104,17 +108,15 @@ void SnapEngine::SnapMoveToObjects(CPoint& delta, CPoint origin, const CPoint* p
     bounds.NormalizeRect();
     bounds.OffsetRect(delta.x - origin.x, delta.y - origin.y);
     bounds.InflateRect(int(m_grid.m_logicalX / 2), int(m_grid.m_logicalY / 2));
-    CObjectSearch objects(m_document.GetObjects(), m_options & kSnapObjectMask, bounds);
-    std::optional<PointerSet> selected;
-    while (CDrawObj* other = objects.Next()) {
-        if (other->GetFlags() & kFlagCollected)
-            continue;
-        if (!selected) {
-            selected.emplace(static_cast<std::size_t>(selection.GetCount()));
-            for (POSITION pos = selection.GetHeadPosition(); pos;)
-                selected->Insert(selection.GetNext(pos));
-        }
-        if (selected->Contains(other))
+    PointerSet selected(static_cast<std::size_t>(selection.GetCount()));
+    for (POSITION pos = selection.GetHeadPosition(); pos;)
+        selected.Insert(selection.GetNext(pos));
+    const DWORD mask = m_options & kSnapObjectMask;
+    const CObList& objects = m_document.GetObjects();
+    for (POSITION pos = objects.GetHeadPosition(); pos;) {
+        auto* other = static_cast<CDrawObj*>(objects.GetNext(pos));
+        if ((other->GetFlags() & kFlagCollected) || selected.Contains(other) ||
+            !IsOfKind(*other, mask) || !other->Intersects(bounds))
             continue;
         for (int i = 0; i < count; ++i) {
             const CPoint moved = points[i] + CSize(delta.x - origin.x, delta.y - origin.y);

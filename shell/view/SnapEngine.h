@@ -32,8 +32,8 @@ private:
     void MarkExcluded(const CObList* list, bool on);
     void SnapMoveToGrid(CPoint& delta, CPoint origin, const CPoint* points, int count,
                         double& best);
-    // The selection, which never attracts its own points, is only looked through for the few
-    // objects near the moved ones.
+    // The selection never attracts its own points. It is passed over before any object's
+    // shape is measured, which for a large selection costs far more than the look-up.
     void SnapMoveToObjects(CPoint& delta, CPoint origin, const CPoint* points, int count,
                            CDrawObj* object, const CObList& selection, double best);
 

@@ -313,3 +313,25 @@ TEST(DCState, ExtremeValuesSaturateInsteadOfOverflowing) {
     CPen pen(PS_SOLID, lo, RGB(0, 0, 0));
     EXPECT_EQ(pen.Log().lopnWidth.x, hi);
 }
+
+// At 30 % of 96 pixels per inch, 29 pixels show 1000 sheet units.
+TEST(DCText, TextUnderFourPixelsHighIsTooSmallToReadOnAScreen) {
+    CRecordingDC screen;
+    screen.SetMapMode(MM_ANISOTROPIC);
+    screen.SetWindowExt(1000, 1000);
+    screen.SetViewportExt(29, -29);
+    EXPECT_TRUE(screen.IsTextTooSmallToRead(120));   // 3.48 pixels
+    EXPECT_TRUE(screen.IsTextTooSmallToRead(-120));  // a character height likewise
+    EXPECT_FALSE(screen.IsTextTooSmallToRead(140));  // 4.06 pixels
+    EXPECT_FALSE(screen.IsTextTooSmallToRead(0));    // the default font's 12 pixels
+    SetSheetMapping(screen);                         // 100 %: 11.5 pixels
+    EXPECT_FALSE(screen.IsTextTooSmallToRead(120));
+
+    CRecordingDC::Device printer;
+    printer.printing = true;
+    CRecordingDC print(printer);
+    print.SetMapMode(MM_ANISOTROPIC);
+    print.SetWindowExt(1000, 1000);
+    print.SetViewportExt(29, -29);
+    EXPECT_FALSE(print.IsTextTooSmallToRead(120));
+}

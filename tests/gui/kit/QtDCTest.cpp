@@ -5,6 +5,7 @@
 #include <QFontInfo>
 #include <QImage>
 #include <QPainter>
+#include <QPicture>
 #include <cstring>
 #include <functional>
 
@@ -84,6 +85,93 @@ TEST(QtDC, LinesAndFilledShapesExcludeTheirLastPixels) {
     // The ellipse of (20, 60)-(41, 81) spans 21 pixels from 20 to 40.
     EXPECT_EQ(InkBox(image, QRect(0, 50, 60, 50)), QRect(20, 60, 21, 21));
     EXPECT_EQ(image.pixel(30, 70), kRed);
+}
+
+// An upright four-cornered polygon covers what a rectangle over one pixel more would: the
+// pen its corner pixels' edges, the brush the pixels whose centres lie inside.
+TEST(QtDC, UprightPolygonsOutlineTheirCornerPixelsAndFillInside) {
+    QImage image = Blank();
+    Draw(image, [](CDC& dc) {
+        CBrush red(RGB(255, 0, 0));
+        dc.SelectObject(&red);
+        const POINT box[] = {{20, 20}, {39, 20}, {39, 29}, {20, 29}};
+        dc.Polygon(box, 4);
+        const POINT up[] = {{20, 69}, {39, 69}, {39, 60}, {20, 60}};
+        dc.Polygon(up, 4);
+        const POINT down[] = {{60, 20}, {60, 29}, {79, 29}, {79, 20}};
+        dc.SelectStockObject(NULL_BRUSH);
+        dc.Polygon(down, 4);
+        CPen dotted(PS_DOT, 0, RGB(0, 0, 0));
+        dc.SelectObject(&dotted);
+        dc.SetBkColor(RGB(0, 255, 0));
+        const POINT dots[] = {{100, 20}, {119, 20}, {119, 29}, {100, 29}};
+        dc.Polygon(dots, 4);
+        dc.SetBkMode(TRANSPARENT);
+        dc.Rectangle(140, 20, 160, 30);
+    });
+    EXPECT_EQ(InkBox(image, QRect(0, 0, 50, 50)), QRect(20, 20, 20, 10));
+    EXPECT_EQ(image.pixel(39, 29), kBlack);
+    EXPECT_EQ(image.pixel(38, 28), kRed);
+    EXPECT_EQ(image.pixel(21, 21), kRed);
+    // Corners taken from the bottom up cover the same pixels.
+    EXPECT_EQ(InkBox(image, QRect(0, 50, 50, 50)), QRect(20, 60, 20, 10));
+    EXPECT_EQ(image.pixel(20, 60), kBlack);
+    EXPECT_EQ(image.pixel(38, 68), kRed);
+    EXPECT_EQ(InkBox(image, QRect(50, 0, 40, 50)), QRect(60, 20, 20, 10));
+    EXPECT_EQ(image.pixel(79, 29), kBlack);
+    EXPECT_EQ(image.pixel(70, 25), kWhite);
+    // A dotted outline shows the background colour between its dots in opaque mode, and
+    // what lay beneath in transparent mode.
+    EXPECT_EQ(InkBox(image, QRect(90, 0, 40, 50)), QRect(100, 20, 20, 10));
+    EXPECT_EQ(InkBox(image, QRect(130, 0, 40, 50)), QRect(140, 20, 20, 10));
+    const auto count = [&](int left, int y, QRgb colour) {
+        int n = 0;
+        for (int x = left; x < left + 20; ++x)
+            n += image.pixel(x, y) == colour;
+        return n;
+    };
+    for (const int y : {20, 29}) {
+        EXPECT_GT(count(100, y, kBlack), 0);
+        EXPECT_EQ(count(100, y, kBlack) + count(100, y, 0xFF00FF00), 20);
+        EXPECT_GT(count(140, y, kBlack), 0);
+        EXPECT_EQ(count(140, y, kBlack) + count(140, y, kWhite), 20);
+    }
+    EXPECT_EQ(image.pixel(110, 25), kWhite);
+}
+
+// A narrow patterned fill many rows tall keeps its pattern fixed to the brush origin all the
+// way down, as the dotted lines of a zone grid need.
+TEST(QtDC, TallNarrowPatternFillsKeepTheirPattern) {
+    QImage image = Blank(40, 400);
+    Draw(image, [](CDC& dc) {
+        CBrush pattern(BrushPattern{0xAA, 0x55, 0xAA, 0x55, 0xAA, 0x55, 0xAA, 0x55});
+        dc.SelectObject(&pattern);
+        dc.SetTextColor(RGB(0, 0, 0));
+        dc.SetBkColor(RGB(255, 0, 0));
+        dc.PatBlt(10, 0, 1, 400, PATCOPY);
+    });
+    int wrong = 0;
+    for (int y = 0; y < 400; ++y)
+        wrong += image.pixel(10, y) != ((10 + y) % 2 ? kBlack : kRed);
+    EXPECT_EQ(wrong, 0);
+    EXPECT_EQ(InkBox(image), QRect(10, 0, 1, 400));
+}
+
+// Text 3 pixels high at 29 pixels to 1000 units is left out of an image on the screen, but
+// kept in a picture, which is scaled when it is played.
+TEST(QtDC, TinyTextIsKeptWhereTheOutputIsScaledLater) {
+    QImage image = Blank();
+    QPicture picture;
+    const auto tooSmall = [](QPaintDevice& device) {
+        QPainter painter(&device);
+        CQtDC dc(painter);
+        dc.SetMapMode(MM_ANISOTROPIC);
+        dc.SetWindowExt(1000, 1000);
+        dc.SetViewportExt(29, -29);
+        return dc.IsTextTooSmallToRead(120);
+    };
+    EXPECT_TRUE(tooSmall(image));
+    EXPECT_FALSE(tooSmall(picture));
 }
 
 TEST(QtDC, XorDrawingTwiceRestoresTheImage) {

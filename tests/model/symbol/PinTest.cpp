@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <set>
 #include <string>
@@ -181,6 +182,31 @@ TEST(PinTest, NameAndNumberLieAlongTheLine) {
     EXPECT_NE(std::find(lines.begin(), lines.end(), number), lines.end());
     const std::string bar = "LineTo -131,40 pen=solid/5/0x000080 rop=13";
     EXPECT_NE(std::find(lines.begin(), lines.end(), bar), lines.end());
+}
+
+// The pin font of 80 units comes out 2 pixels high at 29 pixels to 1000 units, 8 at 96.
+TEST(PinTest, NameAndNumberTooSmallToReadAreLeftOutWithTheirOutlines) {
+    auto pin = FreePin(CPoint(0, 0), CPoint(300, 0));
+    pin->SetAttr("_ID", "RST", kSetAttrForce);
+    pin->SetAttr("_No", "7", kSetAttrForce);
+    const auto count = [&](int pixelsPerInch, bool tracker, const std::string& kind) {
+        CRecordingDC dc;
+        dc.SetMapMode(MM_ANISOTROPIC);
+        dc.SetWindowExt(1000, 1000);
+        dc.SetViewportExt(pixelsPerInch, -pixelsPerInch);
+        if (tracker)
+            pin->DrawTracker(&dc, kTrackerSelected, nullptr);
+        else
+            pin->Draw(&dc, nullptr);
+        return std::count_if(dc.Lines().begin(), dc.Lines().end(),
+                             [&](const std::string& line) { return line.starts_with(kind); });
+    };
+    EXPECT_EQ(count(96, false, "TextOut"), 2);
+    EXPECT_EQ(count(96, true, "Polygon"), 2);
+    EXPECT_EQ(count(29, false, "TextOut"), 0);
+    EXPECT_EQ(count(29, true, "Polygon"), 0);
+    // The line itself stays.
+    EXPECT_GT(count(29, false, "LineTo"), 0);
 }
 
 TEST(PinTest, ChecksOfNameAndNumber) {

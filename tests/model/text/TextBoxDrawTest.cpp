@@ -71,6 +71,25 @@ TEST(TextBoxDrawTest, LinesAndPlacesFollowTheBoxAndThePlacement) {
     EXPECT_EQ(Drawn("ab", kTextAlignRight, kBox, 0, kMirrorX), Line("-139,-5", "ab", 3600));
 }
 
+// The painter's font of 111 units comes out 3 pixels high at 29 pixels to 1000 units.
+TEST(TextBoxDrawTest, TextTooSmallToReadIsLeftOutOnTheScreenButPrinted) {
+    const auto drawn = [](bool printing) {
+        CRecordingDC::Device device;
+        device.printing = printing;
+        PaintDC dc(device);
+        dc.SetMapMode(MM_ANISOTROPIC);
+        dc.SetWindowExt(1000, 1000);
+        dc.SetViewportExt(29, -29);
+        CTextBox box(kBox);
+        box.SetTextFlags(0, 0xFF);
+        box.SetText("Text", FALSE);
+        box.Draw(&dc, nullptr);
+        return dc.Lines();
+    };
+    EXPECT_EQ(drawn(false), Lines{});
+    EXPECT_EQ(drawn(true), Line("5,-5", "Text"));
+}
+
 TEST(TextBoxDrawTest, OwnFontsPenColoursAndPrintingWithMirroredAngles) {
     CDrawDoc doc;
     CTextBox box(kBox);
