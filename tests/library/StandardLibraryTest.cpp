@@ -244,8 +244,9 @@ TEST_F(StandardLibrary, SubcircuitPortsFaceTheSheetWithTheirNamesOutside) {
                                        arrow->GetPoints() + arrow->GetPointCount());
             port->LocalToDoc(points.data(), int(points.size()));
             for (const CPoint& point : points) {
-                if (point.y == hot.y)
+                if (point.y == hot.y) {
                     EXPECT_EQ(point.x, box.right);
+                }
             }
         }
         delete texts.RemoveHead();
