@@ -6,6 +6,8 @@
 #include <cerrno>
 #include <random>
 
+#include "platform/ReadableFile.h"
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -124,59 +126,30 @@ void SyncFolder(const fs::path& file) {
 // the bytes are read straight into place.
 template <class Bytes>
 Bytes ReadWhole(const fs::path& file, std::size_t maxBytes) {
-    auto fail = [&](const std::string& why, std::error_code code) -> FileReadError {
-        return FileReadError("Cannot read " + QuotedPath(file) + ": " + why, code);
-    };
-    // Non-blocking, so that opening a named pipe cannot hang; only regular files are read.
-    FileDescriptor fd(::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
-    if (fd.get() < 0) {
-        std::error_code code = LastError();
-        if (code == std::errc::no_such_file_or_directory)
-            throw fail("the file does not exist.", code);
-        throw fail(code.message() + ".", code);
-    }
-    struct stat info;
-    if (::fstat(fd.get(), &info) != 0) {
-        std::error_code code = LastError();
-        throw fail(code.message() + ".", code);
-    }
-    if (S_ISDIR(info.st_mode))
-        throw fail("it is a folder.", std::make_error_code(std::errc::is_a_directory));
-    if (!S_ISREG(info.st_mode))
-        throw fail("it is not a regular file.", std::make_error_code(std::errc::invalid_argument));
+    const ReadableFile readable(file);
     auto tooLarge = [&] {
-        return fail("the file is larger than " + std::to_string(maxBytes) + " bytes.",
-                    std::make_error_code(std::errc::file_too_large));
+        return FileReadError("Cannot read " + QuotedPath(file) + ": the file is larger than " +
+                                 std::to_string(maxBytes) + " bytes.",
+                             std::make_error_code(std::errc::file_too_large));
     };
-    if (static_cast<std::uintmax_t>(info.st_size) > maxBytes)
+    if (readable.Size() > maxBytes)
         throw tooLarge();
-
-    // A file that grew since fstat (or reports no length, as some special files do) goes on
-    // through the small buffer.
-    Bytes contents(static_cast<std::size_t>(info.st_size), 0);
-    std::size_t filled = 0;
+    // A file that grew since it was opened (or reports no length, as some special files do)
+    // goes on through the small buffer.
+    Bytes contents(static_cast<std::size_t>(readable.Size()), 0);
+    std::size_t filled = readable.ReadAt(0, contents.data(), contents.size());
     char buffer[65536];
-    for (;;) {
-        const bool full = filled == contents.size();
-        char* into = full ? buffer : reinterpret_cast<char*>(contents.data()) + filled;
-        const std::size_t room = full ? sizeof buffer : contents.size() - filled;
-        ssize_t got = ::read(fd.get(), into, room);
-        if (got < 0) {
-            std::error_code code = LastError();
-            if (code == std::errc::interrupted)
-                continue;
-            throw fail(code.message() + ".", code);
-        }
-        if (got == 0) {
-            contents.resize(filled);
-            return contents;
-        }
-        if (static_cast<std::size_t>(got) > maxBytes - filled)
+    while (filled == contents.size()) {
+        const std::size_t got = readable.ReadAt(filled, buffer, sizeof buffer);
+        if (got == 0)
+            break;
+        if (got > maxBytes - filled)
             throw tooLarge();
-        if (full)
-            contents.insert(contents.end(), buffer, buffer + got);
-        filled += static_cast<std::size_t>(got);
+        contents.insert(contents.end(), buffer, buffer + got);
+        filled += got;
     }
+    contents.resize(filled);
+    return contents;
 }
 
 }  // namespace

@@ -3,19 +3,20 @@
 #include "platform/AtomicFile.h"
 #include "platform/CompoundFileReader.h"
 #include "platform/CompoundFileWriter.h"
+#include "platform/CompoundImage.h"
 
 CompoundFile::CompoundFile() : m_root("Root Entry") {}
 
 CompoundFile CompoundFile::Parse(std::vector<std::uint8_t> image) {
     CompoundFile file;
     file.m_image = std::move(image);
-    CompoundFileReader(file.m_image).Read(file.m_root);
+    CompoundFileReader(std::make_shared<CompoundImage>(file.m_image)).Read(file.m_root);
     return file;
 }
 
 CompoundFile CompoundFile::ParseInPlace(std::span<const std::uint8_t> image) {
     CompoundFile file;
-    CompoundFileReader(image).Read(file.m_root);
+    CompoundFileReader(std::make_shared<CompoundImage>(image)).Read(file.m_root);
     return file;
 }
 
@@ -24,17 +25,14 @@ std::vector<std::uint8_t> CompoundFile::Serialize() const {
 }
 
 CompoundFile CompoundFile::LoadFromFile(const std::filesystem::path& path) {
-    std::vector<std::uint8_t> image;
+    auto image = std::make_shared<CompoundImage>(path);
+    CompoundFile file;
     try {
-        image = ReadWholeFileBytes(path);
-    } catch (const FileError& error) {
-        throw CompoundFileError(error.what());
-    }
-    try {
-        return Parse(std::move(image));
+        CompoundFileReader(std::move(image)).Read(file.m_root);
     } catch (const CompoundFileError& error) {
         throw CompoundFileError(path.string() + ": " + error.what());
     }
+    return file;
 }
 
 void CompoundFile::SaveToFile(const std::filesystem::path& path) const {

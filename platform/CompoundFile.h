@@ -6,8 +6,11 @@
 // CompoundFileError. Serialize writes version 3 (512-byte sectors); the same tree always gives
 // the same bytes (see CompoundFileWriter.h for the layout).
 //
-// A large stream whose sectors lie in one run of the file image is not copied: it views the
-// image, which the file keeps (Parse, LoadFromFile) or the caller keeps (ParseInPlace).
+// A large stream whose sectors lie in one run of an image in memory is not copied: it views
+// the image, which the file keeps (Parse) or the caller keeps (ParseInPlace). LoadFromFile does
+// not read the file whole: it reads the structures it checks, and each large stream reads its
+// sectors from the open file when its bytes are wanted; the file stays open while such a
+// stream lives.
 
 #include <cstdint>
 #include <filesystem>

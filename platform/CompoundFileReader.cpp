@@ -6,6 +6,7 @@
 #include "platform/CompoundFileError.h"
 #include "platform/CompoundFileFormat.h"
 #include "platform/CompoundName.h"
+#include "platform/CompoundStreamExtents.h"
 
 using namespace compound;
 
@@ -23,7 +24,8 @@ std::string Quoted(const std::string& name) {
 
 }  // namespace
 
-CompoundFileReader::CompoundFileReader(std::span<const std::uint8_t> bytes) : m_bytes(bytes) {}
+CompoundFileReader::CompoundFileReader(std::shared_ptr<const CompoundImage> image)
+    : m_image(std::move(image)) {}
 
 void CompoundFileReader::Read(CompoundStorage& root) {
     ReadHeader();
@@ -45,11 +47,12 @@ void CompoundFileReader::Read(CompoundStorage& root) {
 }
 
 void CompoundFileReader::ReadHeader() {
-    if (m_bytes.size() < kHeaderSize)
+    if (m_image->Size() < kHeaderSize)
         Fail("too short for a header");
-    if (!std::equal(std::begin(kSignature), std::end(kSignature), m_bytes.begin()))
+    m_image->Read(0, kHeaderSize, m_header.data());
+    if (!std::equal(std::begin(kSignature), std::end(kSignature), m_header.begin()))
         throw CompoundFileError("not a compound file: bad signature");
-    const std::uint8_t* header = m_bytes.data();
+    const std::uint8_t* header = m_header.data();
     if (GetU16(header + kOffByteOrder) != kByteOrderMark)
         Fail("bad byte order mark");
     m_majorVersion = GetU16(header + kOffMajorVersion);
@@ -63,8 +66,8 @@ void CompoundFileReader::ReadHeader() {
         Fail("bad mini stream cutoff");
     m_sectorSize = std::size_t{1} << shift;
     // The header fills sector -1; a last sector cut short by the producer reads as zeros.
-    if (m_bytes.size() > m_sectorSize)
-        m_sectorCount = (m_bytes.size() - 1) / m_sectorSize;
+    if (m_image->Size() > m_sectorSize)
+        m_sectorCount = static_cast<std::size_t>((m_image->Size() - 1) / m_sectorSize);
     m_sectorCount = std::min<std::size_t>(m_sectorCount, kMaxRegularSector + std::size_t{1});
     m_claimed.assign(m_sectorCount, false);
 }
@@ -72,7 +75,7 @@ void CompoundFileReader::ReadHeader() {
 // The FAT's own sectors: the first 109 are listed in the header, the rest in a chain of DIFAT
 // sectors whose last entry links to the next one.
 std::vector<std::uint32_t> CompoundFileReader::FatSectorNumbers() {
-    const std::uint8_t* header = m_bytes.data();
+    const std::uint8_t* header = m_header.data();
     const std::uint32_t count = GetU32(header + kOffFatSectorCount);
     if (count > m_sectorCount)
         Fail("the FAT has more sectors than the file");
@@ -114,14 +117,14 @@ void CompoundFileReader::ReadFat() {
 }
 
 void CompoundFileReader::ReadDirectory() {
-    m_directory = ReadChain(GetU32(m_bytes.data() + kOffFirstDirectorySector), "the directory");
+    m_directory = ReadChain(GetU32(m_header.data() + kOffFirstDirectorySector), "the directory");
     if (m_directory.size() < kEntrySize)
         Fail("the directory is empty");
     m_visitedEntries.assign(m_directory.size() / kEntrySize, false);
 }
 
 void CompoundFileReader::ReadMiniFat() {
-    const std::uint32_t start = GetU32(m_bytes.data() + kOffFirstMiniFatSector);
+    const std::uint32_t start = GetU32(m_header.data() + kOffFirstMiniFatSector);
     if (start != kEndOfChain)
         m_miniFat = ToTable(ReadChain(start, "the mini FAT"));
 }
@@ -228,7 +231,10 @@ void CompoundFileReader::AddStream(CompoundStorage& storage, const std::string& 
         storage.WriteStream(name, ReadMiniSectors(entry.start, entry.size, what));
     } else {
         const std::vector<std::uint32_t> chain = SectorChain(entry.start, entry.size, what);
-        if (const auto run = InPlace(chain, entry.size))
+        if (!m_image->Held())
+            storage.LeaveStreamInFile(name, std::make_shared<CompoundStreamExtents>(
+                                                m_image, chain, m_sectorSize, entry.size));
+        else if (const auto run = InPlace(chain, entry.size))
             storage.ViewStream(name, *run);
         else
             storage.WriteStream(name, Gather(chain, entry.size));
@@ -245,7 +251,7 @@ std::vector<std::uint8_t> CompoundFileReader::ReadChain(std::uint32_t start,
 // The sectors that hold size bytes from sector start on.
 std::vector<std::uint32_t> CompoundFileReader::SectorChain(std::uint32_t start, std::uint64_t size,
                                                            const std::string& what) {
-    if (size > m_bytes.size())
+    if (size > m_image->Size())
         Fail(what + " is larger than the file");
     const std::size_t wanted = (size + m_sectorSize - 1) / m_sectorSize;
     return FollowChain(start, wanted, m_fat, m_claimed, what);
@@ -262,10 +268,11 @@ std::optional<std::span<const std::uint8_t>> CompoundFileReader::InPlace(
         if (chain[i] != chain[0] + i)
             return std::nullopt;
     }
+    const std::span<const std::uint8_t> bytes = *m_image->Held();
     const std::size_t offset = (std::size_t{chain.front()} + 1) * m_sectorSize;
-    if (offset > m_bytes.size() || size > m_bytes.size() - offset)
+    if (offset > bytes.size() || size > bytes.size() - offset)
         return std::nullopt;
-    return m_bytes.subspan(offset, size);
+    return bytes.subspan(offset, size);
 }
 
 // Sectors that follow one another in the file, as most of a stream's do, are copied as one.
@@ -286,12 +293,9 @@ std::vector<std::uint8_t> CompoundFileReader::Gather(const std::vector<std::uint
 
 void CompoundFileReader::AppendSectors(std::uint32_t first, std::size_t count,
                                        std::vector<std::uint8_t>& out) const {
-    const std::size_t offset = (std::size_t{first} + 1) * m_sectorSize;
-    const std::size_t present =
-        offset < m_bytes.size() ? std::min(count, m_bytes.size() - offset) : 0;
-    out.insert(out.end(), m_bytes.begin() + static_cast<std::ptrdiff_t>(offset),
-               m_bytes.begin() + static_cast<std::ptrdiff_t>(offset + present));
-    out.resize(out.size() + count - present);
+    const std::size_t at = out.size();
+    out.resize(at + count);
+    m_image->Read((std::uint64_t{first} + 1) * m_sectorSize, count, out.data() + at);
 }
 
 std::vector<std::uint8_t> CompoundFileReader::ReadMiniSectors(std::uint32_t start, std::size_t size,

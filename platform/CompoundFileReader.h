@@ -6,21 +6,27 @@
 // each directory entry is used at most once, so reading takes time and memory in proportion to
 // the size of the input.
 //
-// A large stream whose sectors lie in one run inside the image is not copied: the storage gets
-// a stream viewing the image (see CompoundStorage::ViewStream). The image must outlive those
-// streams; every other stream owns a copy of its bytes.
+// A large stream of an image held in memory whose sectors lie in one run is not copied: the
+// storage gets a stream viewing the image (see CompoundStorage::ViewStream), and the image must
+// outlive those streams. A large stream of a file on disk is left there: the storage gets a
+// stream that reads its sectors when they are wanted (see CompoundStorage::LeaveStreamInFile).
+// Every other stream owns a copy of its bytes.
 
+#include <array>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <span>
 #include <string>
 #include <vector>
 
+#include "platform/CompoundFileFormat.h"
+#include "platform/CompoundImage.h"
 #include "platform/CompoundStorage.h"
 
 class CompoundFileReader {
 public:
-    explicit CompoundFileReader(std::span<const std::uint8_t> bytes);
+    explicit CompoundFileReader(std::shared_ptr<const CompoundImage> image);
 
     // Fills root, which must be empty, with the file's root CLSID and children.
     // Throws CompoundFileError when the input is not a sound compound file.
@@ -61,7 +67,7 @@ private:
                                           const std::string& what);
     std::vector<std::uint8_t> Gather(const std::vector<std::uint32_t>& chain,
                                      std::size_t size) const;
-    // The chain's first size bytes, when they lie in one run inside the image.
+    // The chain's first size bytes, when they lie in one run inside an image held in memory.
     std::optional<std::span<const std::uint8_t>> InPlace(const std::vector<std::uint32_t>& chain,
                                                          std::size_t size) const;
     std::vector<std::uint8_t> ReadMiniSectors(std::uint32_t start, std::size_t size,
@@ -76,7 +82,8 @@ private:
     std::vector<std::uint32_t> SiblingIds(std::uint32_t top);
     Entry ParseEntry(std::uint32_t id) const;
 
-    std::span<const std::uint8_t> m_bytes;
+    std::shared_ptr<const CompoundImage> m_image;
+    std::array<std::uint8_t, compound::kHeaderSize> m_header{};
     std::uint16_t m_majorVersion = 0;
     std::size_t m_sectorSize = 0;
     std::size_t m_sectorCount = 0;

@@ -1,8 +1,10 @@
 #include "platform/CompoundStorage.h"
 
+#include <cstring>
 #include <utility>
 
 #include "platform/CompoundName.h"
+#include "platform/CompoundStreamExtents.h"
 
 CompoundStream::CompoundStream(std::string_view name, std::vector<std::uint8_t> data)
     : m_name(name),
@@ -13,16 +15,25 @@ CompoundStream::CompoundStream(std::string_view name, std::vector<std::uint8_t> 
 CompoundStream::CompoundStream(std::string_view name, std::span<const std::uint8_t> view)
     : m_name(name), m_key(compound::NameKey(compound::EncodeName(name))), m_data(view) {}
 
+CompoundStream::CompoundStream(std::string_view name,
+                               std::shared_ptr<const CompoundStreamExtents> extents)
+    : m_name(name),
+      m_key(compound::NameKey(compound::EncodeName(name))),
+      m_extents(std::move(extents)) {}
+
+// A copy of a stream left in its file reads the bytes for itself, leaving the other as it is.
 CompoundStream::CompoundStream(const CompoundStream& other)
-    : m_name(other.m_name),
-      m_key(other.m_key),
-      m_owned(other.m_data.begin(), other.m_data.end()),
-      m_data(m_owned) {}
+    : m_name(other.m_name), m_key(other.m_key) {
+    m_owned.resize(static_cast<std::size_t>(other.Size()));
+    other.Read(0, m_owned.size(), m_owned.data());
+    m_data = m_owned;
+}
 
 // A vector's buffer moves with it, so the span stays valid for owned bytes too.
 CompoundStream::CompoundStream(CompoundStream&& other) noexcept
     : m_name(std::move(other.m_name)),
       m_key(std::move(other.m_key)),
+      m_extents(std::move(other.m_extents)),
       m_owned(std::move(other.m_owned)),
       m_data(std::exchange(other.m_data, {})) {}
 
@@ -35,9 +46,32 @@ CompoundStream& CompoundStream::operator=(const CompoundStream& other) {
 CompoundStream& CompoundStream::operator=(CompoundStream&& other) noexcept {
     m_name = std::move(other.m_name);
     m_key = std::move(other.m_key);
+    m_extents = std::move(other.m_extents);
     m_owned = std::move(other.m_owned);
     m_data = std::exchange(other.m_data, {});
     return *this;
+}
+
+std::span<const std::uint8_t> CompoundStream::Data() const {
+    if (m_extents) {
+        std::vector<std::uint8_t> bytes(static_cast<std::size_t>(m_extents->Size()));
+        m_extents->Read(0, bytes.size(), bytes.data());
+        m_owned = std::move(bytes);
+        m_extents.reset();
+        m_data = m_owned;
+    }
+    return m_data;
+}
+
+std::uint64_t CompoundStream::Size() const {
+    return m_extents ? m_extents->Size() : m_data.size();
+}
+
+void CompoundStream::Read(std::uint64_t position, std::size_t count, std::uint8_t* out) const {
+    if (m_extents)
+        m_extents->Read(position, count, out);
+    else if (count != 0)
+        std::memcpy(out, m_data.data() + position, count);
 }
 
 CompoundStorage::CompoundStorage(std::string_view name)
@@ -109,6 +143,11 @@ CompoundStream& CompoundStorage::WriteStream(std::string_view name,
 CompoundStream& CompoundStorage::ViewStream(std::string_view name,
                                             std::span<const std::uint8_t> bytes) {
     return InsertStream(CompoundStream(name, bytes));
+}
+
+CompoundStream& CompoundStorage::LeaveStreamInFile(
+    std::string_view name, std::shared_ptr<const CompoundStreamExtents> extents) {
+    return InsertStream(CompoundStream(name, std::move(extents)));
 }
 
 CompoundStream& CompoundStorage::InsertStream(CompoundStream stream) {

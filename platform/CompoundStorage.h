@@ -8,16 +8,20 @@
 // until that child is removed or replaced.
 //
 // A stream owns its bytes, or, when read in place from a file image, views them there (see
-// CompoundFile::ParseInPlace). Moving a stream or storage keeps its bytes where they are;
-// copying one always gives a copy that owns its bytes.
+// CompoundFile::ParseInPlace), or, when read from a file on disk, leaves them there until they
+// are wanted (see CompoundFile::LoadFromFile). Moving a stream or storage keeps its bytes where
+// they are; copying one always gives a copy that owns its bytes.
 
 #include <array>
 #include <cstdint>
 #include <list>
+#include <memory>
 #include <span>
 #include <string>
 #include <string_view>
 #include <vector>
+
+class CompoundStreamExtents;
 
 class CompoundStream {
 public:
@@ -31,18 +35,28 @@ public:
     ~CompoundStream() = default;
 
     const std::string& Name() const { return m_name; }
-    std::span<const std::uint8_t> Data() const { return m_data; }
+    // The bytes of a stream left in its file are read here, and kept from then on. Throws
+    // CompoundFileError when they cannot be read.
+    std::span<const std::uint8_t> Data() const;
+    std::uint64_t Size() const;
+    // Copies count bytes from position on (they must lie inside the stream) into out, without
+    // keeping the stream's bytes. Throws as Data does.
+    void Read(std::uint64_t position, std::size_t count, std::uint8_t* out) const;
 
 private:
     friend class CompoundStorage;
     // Views bytes that outlive the stream; see CompoundStorage::ViewStream.
     CompoundStream(std::string_view name, std::span<const std::uint8_t> view);
+    // Leaves the bytes in the file; see CompoundStorage::LeaveStreamInFile.
+    CompoundStream(std::string_view name, std::shared_ptr<const CompoundStreamExtents> extents);
 
     std::string m_name;
     std::u16string m_key;
-    std::vector<std::uint8_t> m_owned;
+    // Where the bytes lie in the file, until Data reads them.
+    mutable std::shared_ptr<const CompoundStreamExtents> m_extents;
+    mutable std::vector<std::uint8_t> m_owned;
     // m_owned's bytes, or the viewed ones.
-    std::span<const std::uint8_t> m_data;
+    mutable std::span<const std::uint8_t> m_data;
 };
 
 class CompoundStorage {
@@ -76,6 +90,10 @@ public:
     // name. The bytes must stay alive and unchanged while the stream (or a storage it is moved
     // into) lives; copies of the stream own their bytes.
     CompoundStream& ViewStream(std::string_view name, std::span<const std::uint8_t> bytes);
+    // Adds a stream whose bytes stay in a file until they are wanted, replacing any child of
+    // the same name.
+    CompoundStream& LeaveStreamInFile(std::string_view name,
+                                      std::shared_ptr<const CompoundStreamExtents> extents);
     // Removes the child of that name; false when there is none.
     bool Remove(std::string_view name);
 

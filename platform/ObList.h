@@ -7,6 +7,7 @@
 #include <cassert>
 #include <memory>
 #include <new>
+#include <utility>
 
 #include "platform/CString.h"
 #include "platform/Prefetch.h"
@@ -21,34 +22,38 @@ class FrameworkList {
 public:
     // Nodes are allocated in blocks, at most blockSize nodes each: a removed node is kept for
     // the next one added, and the blocks are released when the list is emptied. The first blocks
-    // are small (2, 4, 8, ... nodes), since most lists of a sheet hold only a few elements.
+    // are small (2, 4, 8, ... nodes), since most lists of a sheet hold only a few elements. The
+    // list's ends and count are kept in its newest block, so that a list that never held an
+    // element takes little room: many objects of a sheet have lists that stay empty.
     explicit FrameworkList(int blockSize = 10) : m_blockSize(blockSize > 0 ? blockSize : 10) {}
     ~FrameworkList() { RemoveAll(); }
     FrameworkList(const FrameworkList&) = delete;
     FrameworkList& operator=(const FrameworkList&) = delete;
 
-    int GetCount() const { return m_count; }
-    int GetSize() const { return m_count; }
-    BOOL IsEmpty() const { return m_count == 0; }
+    int GetCount() const { return m_blocks->count; }
+    int GetSize() const { return GetCount(); }
+    BOOL IsEmpty() const { return GetCount() == 0; }
 
-    T& GetHead() { return Checked(m_head)->data; }
-    const T& GetHead() const { return Checked(m_head)->data; }
-    T& GetTail() { return Checked(m_tail)->data; }
-    const T& GetTail() const { return Checked(m_tail)->data; }
+    T& GetHead() { return Checked(Head())->data; }
+    const T& GetHead() const { return Checked(Head())->data; }
+    T& GetTail() { return Checked(Tail())->data; }
+    const T& GetTail() const { return Checked(Tail())->data; }
 
     T RemoveHead() {
-        T value = Checked(m_head)->data;
-        Unlink(m_head);
+        Node* head = Checked(Head());
+        T value = head->data;
+        Unlink(head);
         return value;
     }
     T RemoveTail() {
-        T value = Checked(m_tail)->data;
-        Unlink(m_tail);
+        Node* tail = Checked(Tail());
+        T value = tail->data;
+        Unlink(tail);
         return value;
     }
 
-    POSITION AddHead(const T& value) { return ToPosition(LinkBefore(m_head, value)); }
-    POSITION AddTail(const T& value) { return ToPosition(LinkAfter(m_tail, value)); }
+    POSITION AddHead(const T& value) { return ToPosition(LinkBefore(Head(), value)); }
+    POSITION AddTail(const T& value) { return ToPosition(LinkAfter(Tail(), value)); }
 
     // Puts a copy of the other list's elements, in their order, before the head. The other list
     // may be this one.
@@ -65,18 +70,16 @@ public:
     }
 
     void RemoveAll() {
-        while (Block* block = m_blocks) {
-            m_blocks = block->next;
+        while (m_blocks != NoBlock()) {
+            Block* block = std::exchange(m_blocks, m_blocks->next);
             std::destroy_n(block->Nodes(), block->room);
             block->~Block();
             ::operator delete(block);
         }
-        m_head = m_tail = nullptr;
-        m_count = 0;
     }
 
-    POSITION GetHeadPosition() const { return ToPosition(m_head); }
-    POSITION GetTailPosition() const { return ToPosition(m_tail); }
+    POSITION GetHeadPosition() const { return ToPosition(Head()); }
+    POSITION GetTailPosition() const { return ToPosition(Tail()); }
 
     // Return the element at pos and move pos to the next (previous) node, or to null.
     T& GetNext(POSITION& pos) { return Step(pos, &Node::next)->data; }
@@ -92,24 +95,24 @@ public:
     // Both return the new node's position. A null pos means before the head (InsertBefore) or
     // after the tail (InsertAfter).
     POSITION InsertBefore(POSITION pos, const T& value) {
-        return ToPosition(LinkBefore(pos ? ToNode(pos) : m_head, value));
+        return ToPosition(LinkBefore(pos ? ToNode(pos) : Head(), value));
     }
     POSITION InsertAfter(POSITION pos, const T& value) {
-        return ToPosition(LinkAfter(pos ? ToNode(pos) : m_tail, value));
+        return ToPosition(LinkAfter(pos ? ToNode(pos) : Tail(), value));
     }
 
     // The first node after startAfter (or from the head when null) holding value; null when none.
     POSITION Find(const T& value, POSITION startAfter = nullptr) const {
-        Node* node = startAfter ? ToNode(startAfter)->next : m_head;
+        Node* node = startAfter ? ToNode(startAfter)->next : Head();
         while (node && !(node->data == value))
             node = node->next;
         return ToPosition(node);
     }
     // The position of the index-th node from the head; null when the index is out of range.
     POSITION FindIndex(int index) const {
-        if (index < 0 || index >= m_count)
+        if (index < 0 || index >= GetCount())
             return nullptr;
-        Node* node = m_head;
+        Node* node = Head();
         for (; index > 0; --index)
             node = node->next;
         return ToPosition(node);
@@ -122,10 +125,14 @@ private:
         T data;
     };
     // The header of a block of room nodes, which follow it in the same allocation. The newest
-    // block holds the head of the chain of free nodes, which runs through all blocks.
+    // block holds the head of the chain of free nodes, which runs through all blocks, and the
+    // list's ends and count.
     struct Block {
         Block* next;
         Node* free;
+        Node* head;
+        Node* tail;
+        int count;
         int room;
         Node* Nodes() { return reinterpret_cast<Node*>(this + 1); }
     };
@@ -156,7 +163,7 @@ private:
         return node;
     }
     Node* NewNode(Node* next, Node* prev, const T& value) {
-        Node* node = m_blocks && m_blocks->free ? m_blocks->free : AddBlock();
+        Node* node = m_blocks->free ? m_blocks->free : AddBlock();
         node->data = value;
         m_blocks->free = node->next;
         node->next = next;
@@ -166,9 +173,10 @@ private:
     // A block of twice the room of the newest one, or kFirstBlockRoom, and at most blockSize;
     // its nodes join the free chain in address order. Returns the first of them.
     Node* AddBlock() {
-        const int room = std::min(m_blockSize, m_blocks ? 2 * m_blocks->room : kFirstBlockRoom);
+        const int room = std::min(m_blockSize, 2 * m_blocks->room);
         void* memory = ::operator new(sizeof(Block) + sizeof(Node) * static_cast<size_t>(room));
-        auto* block = new (memory) Block{m_blocks, m_blocks ? m_blocks->free : nullptr, room};
+        auto* block = new (memory)
+            Block{m_blocks, m_blocks->free, m_blocks->head, m_blocks->tail, m_blocks->count, room};
         Node* nodes = block->Nodes();
         std::uninitialized_value_construct_n(nodes, room);
         for (Node* node = nodes + room; node-- != nodes;) {
@@ -179,9 +187,9 @@ private:
         return nodes;
     }
     void Attach(Node* node) {
-        (node->prev ? node->prev->next : m_head) = node;
-        (node->next ? node->next->prev : m_tail) = node;
-        ++m_count;
+        (node->prev ? node->prev->next : m_blocks->head) = node;
+        (node->next ? node->next->prev : m_blocks->tail) = node;
+        ++m_blocks->count;
     }
     // The head and tail are compared, not inferred from the links, so that the unlinked node
     // can never stay the head or tail (which static analysis cannot see from the links alone).
@@ -190,22 +198,28 @@ private:
             node->prev->next = node->next;
         if (node->next)
             node->next->prev = node->prev;
-        if (node == m_head)
-            m_head = node->next;
-        if (node == m_tail)
-            m_tail = node->prev;
-        --m_count;
+        if (node == m_blocks->head)
+            m_blocks->head = node->next;
+        if (node == m_blocks->tail)
+            m_blocks->tail = node->prev;
+        --m_blocks->count;
         node->data = T();
         node->prev = nullptr;
         node->next = m_blocks->free;
         m_blocks->free = node;
     }
 
-    Node* m_head = nullptr;
-    Node* m_tail = nullptr;
-    int m_count = 0;
+    Node* Head() const { return m_blocks->head; }
+    Node* Tail() const { return m_blocks->tail; }
+    // A list without blocks points to this header of no nodes, shared by all such lists and
+    // never written: its ends are null, its count 0, and its room makes the first block's.
+    static Block* NoBlock() {
+        static Block none{nullptr, nullptr, nullptr, nullptr, 0, kFirstBlockRoom / 2};
+        return &none;
+    }
+
+    Block* m_blocks = NoBlock();  // the newest block, which links to the one before
     int m_blockSize;
-    Block* m_blocks = nullptr;  // the newest block, which links to the one before
 };
 
 class CObList : public FrameworkList<CObject*, CObList> {

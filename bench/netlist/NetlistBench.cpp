@@ -1,11 +1,17 @@
 // Netlists of large generated designs: a flat sheet of two-pin parts and four-gate packages
 // (hidden power pins, every drawn pin wired, two pins a net), loaded from its file bytes and
 // written as a Protel netlist; and a hierarchy of 100 instances of a 100-part sheet. The peak
-// resident size is reported with the times.
+// resident size is reported with the times. A sheet of two-pin parts is also opened from its
+// file and netlisted to a file by a child process, whose own peak is reported: the memory the
+// editor needs for that work, without the benchmark's.
 
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
+#include <unistd.h>
 
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -158,5 +164,66 @@ void HierarchyProtel(benchmark::State& state) {
     LoadAndWriteProtel(state, top, "/bench/top.sch");
 }
 BENCHMARK(HierarchyProtel)->Unit(benchmark::kMillisecond);
+
+// A folder of its own for the files of one benchmark, removed with it.
+class ScratchFolder {
+public:
+    ScratchFolder()
+        : m_path(std::filesystem::temp_directory_path() /
+                 ("vosk-bench-" + std::to_string(getpid()))) {
+        std::filesystem::create_directories(m_path);
+    }
+    ~ScratchFolder() { std::filesystem::remove_all(m_path); }
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
+    std::string File(const char* name) const { return (m_path / name).string(); }
+
+private:
+    std::filesystem::path m_path;
+};
+
+// Runs the child program on the sheet; its peak resident size in bytes, or -1 when it failed.
+long OpenAndNetlistInChild(const std::string& sheet, const std::string& netlist) {
+    const std::string command =
+        std::string("'") + VOSK_OPEN_AND_NETLIST + "' '" + sheet + "' '" + netlist + "'";
+    FILE* child = popen(command.c_str(), "r");
+    if (!child)
+        return -1;
+    long kib = -1;
+    if (std::fscanf(child, "%ld", &kib) != 1)
+        kib = -1;
+    return pclose(child) == 0 && kib >= 0 ? kib * 1024L : -1;
+}
+
+// Each run is a new process that opens the sheet file of two-pin parts and writes its Protel
+// netlist file; child_peak_MiB is the largest peak of those processes.
+void FreshOpenAndProtel(benchmark::State& state) {
+    const int parts = static_cast<int>(state.range(0));
+    const ScratchFolder folder;
+    const std::string sheet = folder.File("chain.sch");
+    {
+        nltest::Sheet chain;
+        CDevice* resistor = Resistor();
+        for (int i = 0; i < parts; ++i) {
+            const std::string id = "R" + std::to_string(i + 1);
+            chain.WireInPairs(chain.Part(id.c_str(), {"1", "2"}, resistor, "RES"));
+        }
+        CompoundFile file;
+        chain.doc.WriteDocument(file);
+        file.SaveToFile(sheet);
+        state.counters["file_MB"] = static_cast<double>(std::filesystem::file_size(sheet)) / 1e6;
+    }
+    long peak = 0;
+    for (auto _ : state) {
+        const long bytes = OpenAndNetlistInChild(sheet, folder.File("chain.net"));
+        if (bytes < 0) {
+            state.SkipWithError("the child program failed");
+            return;
+        }
+        peak = std::max(peak, bytes);
+    }
+    state.counters["child_peak_MiB"] = static_cast<double>(peak) / (1024.0 * 1024.0);
+}
+BENCHMARK(FreshOpenAndProtel)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -7,8 +7,8 @@
 #include "platform/AppServices.h"
 #include "platform/Archive.h"
 #include "platform/CompoundFile.h"
+#include "platform/CompoundStreamFile.h"
 #include "platform/MemFile.h"
-#include "platform/ReadOnlyMemFile.h"
 #include "platform/UserPrompt.h"
 
 namespace {
@@ -89,7 +89,7 @@ void CDocumentBase::ReadDocument(CompoundFile& file) {
     const CompoundStream* contents = file.Root().FindStream(kContentsStream);
     if (!contents)
         throw CArchiveException(CArchiveException::genericException);
-    CReadOnlyMemFile stream(contents->Data());
+    CCompoundStreamFile stream(*contents);
     CArchive ar(&stream, CArchive::load);
     ar.m_pDocument = this;
     const RootScope scope(*this, &file.Root());

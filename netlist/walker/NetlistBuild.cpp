@@ -1,8 +1,9 @@
 #include "netlist/walker/NetlistBuild.h"
 
+#include <array>
+#include <exception>
 #include <memory>
 #include <ostream>
-#include <sstream>
 #include <string>
 
 #include "model/app/SchematicApp.h"
@@ -26,30 +27,60 @@ protected:
     int_type overflow(int_type ch) override { return traits_type::not_eof(ch); }
 };
 
-// The text of a netlist file, collected and then put in place of the old file as a whole.
-class NetlistFile {
+// The text of a netlist file, written with CR LF line ends into a new file as it comes and put
+// in place of the old file once complete. A failed write is reported by Commit, as if the text
+// had been written at the end.
+class NetlistFile : private std::streambuf {
 public:
     // Throws when the file cannot be made.
-    explicit NetlistFile(const CString& path) : m_replacement(path) {}
+    explicit NetlistFile(const CString& path) : m_replacement(path), m_stream(this) {
+        setp(m_pending.data(), m_pending.data() + m_pending.size());
+    }
 
-    std::ostream& Stream() { return m_text; }
-    // Writes the text with CR LF line ends; throws when it cannot.
+    std::ostream& Stream() { return m_stream; }
+    // Throws when the text could not be written or the file not put in place.
     void Commit() {
-        const std::string text = m_text.str();
-        std::string lines;
-        lines.reserve(text.size() + text.size() / 8);
-        for (char ch : text) {
-            if (ch == '\n')
-                lines += '\r';
-            lines += ch;
-        }
-        m_replacement.File().Write(lines.data(), static_cast<UINT>(lines.size()));
+        WritePending();
+        if (m_failure)
+            std::rethrow_exception(m_failure);
         m_replacement.Commit();
     }
 
 private:
+    int_type overflow(int_type ch) override {
+        WritePending();
+        if (!traits_type::eq_int_type(ch, traits_type::eof())) {
+            *pptr() = traits_type::to_char_type(ch);
+            pbump(1);
+        }
+        return traits_type::not_eof(ch);
+    }
+    int sync() override {
+        WritePending();
+        return 0;
+    }
+    void WritePending() {
+        m_lines.clear();
+        for (const char* ch = pbase(); ch != pptr(); ++ch) {
+            if (*ch == '\n')
+                m_lines += '\r';
+            m_lines += *ch;
+        }
+        setp(m_pending.data(), m_pending.data() + m_pending.size());
+        if (m_failure)
+            return;
+        try {
+            m_replacement.File().Write(m_lines.data(), static_cast<UINT>(m_lines.size()));
+        } catch (...) {
+            m_failure = std::current_exception();
+        }
+    }
+
     CFileReplacement m_replacement;
-    std::ostringstream m_text;
+    std::array<char, 64 * 1024> m_pending{};
+    std::string m_lines;
+    std::exception_ptr m_failure;
+    std::ostream m_stream;
 };
 
 // While a build runs: the busy cursor, and documents opened meanwhile stay off the recent

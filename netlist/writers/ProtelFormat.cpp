@@ -10,10 +10,30 @@
 
 namespace {
 
-// What a part, a net and a pin line usually take, to size the text once.
-constexpr size_t kBytesPerPart = 40;
-constexpr size_t kBytesPerNet = 16;
-constexpr size_t kBytesPerPin = 12;
+// The text goes out in pieces of about this size: few writes, and little of it held at once.
+constexpr size_t kPieceBytes = 64 * 1024;
+
+// Gathers lines and writes them to out a piece at a time.
+class PieceWriter {
+public:
+    explicit PieceWriter(std::ostream& out) : m_out(out) { m_text.reserve(2 * kPieceBytes); }
+
+    std::string& Text() { return m_text; }
+    void Line(const char* a, const char* b = "") { m_text.append(a).append(b).push_back('\n'); }
+    // Writes the piece once it is large enough.
+    void Next() {
+        if (m_text.size() >= kPieceBytes)
+            Flush();
+    }
+    void Flush() {
+        m_out.write(m_text.data(), static_cast<std::streamsize>(m_text.size()));
+        m_text.clear();
+    }
+
+private:
+    std::ostream& m_out;
+    std::string m_text;
+};
 
 }  // namespace
 
@@ -38,32 +58,28 @@ int CProtelFormat::WriteNetlist(CNetNode& topNode, std::ostream& out, std::ostre
     if (!circuit)
         return out.good() ? 1 : 0;
     circuit->Flatten(topNode, log);
-    // The whole text is put together in one buffer and written at once. A name is written up
-    // to its first null byte, as a stream writes it.
-    std::string text;
-    text.reserve(kBytesPerPart * circuit->Parts().size());
-    auto line = [&text](const char* a, const char* b = "") {
-        text.append(a).append(b).push_back('\n');
-    };
+    // A name is written up to its first null byte, as a stream writes it.
+    PieceWriter text(out);
     for (const auto& part : circuit->Parts()) {
-        line("[\n", part->id.c_str());
-        line(part->footprint.c_str());
-        line(part->value.c_str(), "\n\n\n\n]");
+        text.Line("[\n", part->id.c_str());
+        text.Line(part->footprint.c_str());
+        text.Line(part->value.c_str(), "\n\n\n\n]");
+        text.Next();
     }
     const CNetPinTable nets(*circuit);
-    text.reserve(text.size() + kBytesPerNet * nets.GetCount() + kBytesPerPin * nets.GetPinCount());
     for (size_t i = 0; i < nets.GetCount(); ++i) {
         nets.FetchAhead(i);
-        line("(\n", nets.GetName(i).c_str());
+        text.Line("(\n", nets.GetName(i).c_str());
         for (const CNetPinTable::PinOnNet& on : nets.GetPins(i)) {
             ForEachPinMember(on.pin->number, [&](const CString& member) {
-                text.append(on.part->id.c_str()).push_back(separator);
-                line(member.c_str());
+                text.Text().append(on.part->id.c_str()).push_back(separator);
+                text.Line(member.c_str());
             });
+            text.Next();
         }
-        line(")");
+        text.Line(")");
     }
-    out.write(text.data(), static_cast<std::streamsize>(text.size()));
+    text.Flush();
     ReleaseCircuits(topNode);
     return out.good() ? 1 : 0;
 }

@@ -8,6 +8,7 @@
 #include <sstream>
 #include <tuple>
 
+#include "platform/CompoundStreamFile.h"
 #include "support/TestSupport.h"
 
 namespace {
@@ -406,12 +407,20 @@ std::size_t MiniFatAt(const Bytes& b, std::uint32_t miniSector) {
     return (Get32(b, 60) + 1) * 512 + 4 * miniSector;
 }
 
+// Read from memory and from a file on disk, the bytes give the same error.
 void ExpectCorrupt(const Bytes& bytes, const std::string& fragment) {
-    try {
-        CompoundFile::Parse(bytes);
-        ADD_FAILURE() << "accepted; expected an error about " << fragment;
-    } catch (const CompoundFileError& error) {
-        EXPECT_NE(std::string(error.what()).find(fragment), std::string::npos) << error.what();
+    const TempDir dir;
+    testsupport::WriteFileBytes(dir / "corrupt.sch", bytes);
+    for (bool fromDisk : {false, true}) {
+        try {
+            if (fromDisk)
+                CompoundFile::LoadFromFile(dir / "corrupt.sch");
+            else
+                CompoundFile::Parse(bytes);
+            ADD_FAILURE() << "accepted; expected an error about " << fragment;
+        } catch (const CompoundFileError& error) {
+            EXPECT_NE(std::string(error.what()).find(fragment), std::string::npos) << error.what();
+        }
     }
 }
 
@@ -614,6 +623,82 @@ TEST(CompoundFile, ParsedFilesKeepTheirImageWhenMoved) {
     assigned = std::move(moved);
     EXPECT_EQ(assigned.Root().FindStream("Size 9000")->Data().data(), bytes);
     ExpectSameTree(SampleFile().Root(), assigned.Root());
+}
+
+// The streams of a file on disk are read from it when they are wanted, in any order and in
+// pieces, whatever order their sectors lie in.
+TEST(CompoundFile, LoadFromFileReadsStreamsFromTheFileWhenWanted) {
+    const TempDir dir;
+    testsupport::WriteFileBytes(dir / "sample.sch", SampleFile().Serialize());
+    ExpectSameTree(SampleFile().Root(), CompoundFile::LoadFromFile(dir / "sample.sch").Root());
+
+    const Bytes shuffled = OutOfOrderFile();
+    testsupport::WriteFileBytes(dir / "shuffled.sch", shuffled);
+    const CompoundFile file = CompoundFile::LoadFromFile(dir / "shuffled.sch");
+    // Bytes changed on disk after loading are the ones read: the file was not read whole.
+    Bytes changed = shuffled;
+    // The stream's second sector follows its first in the file, after the header.
+    const std::size_t secondSector = (std::size_t{StartOf(shuffled, 2)} + 1 + 1) * 512;
+    changed[secondSector] ^= 0xFF;
+    testsupport::WriteFileBytes(dir / "shuffled.sch", changed);
+    Bytes expected = Pattern(5000, 2);
+    expected[512] ^= 0xFF;
+
+    const CompoundStream& large = *file.Root().FindStream("Large");
+    EXPECT_EQ(large.Size(), 5000u);
+    CCompoundStreamFile stream(large);
+    Bytes pieces(5000);
+    ASSERT_EQ(stream.Seek(2400, CFile::begin), 2400u);
+    EXPECT_EQ(stream.Read(pieces.data() + 2400, 3000), 2600u);  // across the halves' seam
+    stream.SeekToBegin();
+    EXPECT_EQ(stream.Read(pieces.data(), 2400), 2400u);
+    EXPECT_TRUE(pieces == expected);
+    Bytes more(10);
+    EXPECT_EQ(stream.Read(more.data(), 10), 10u);
+    EXPECT_TRUE(std::equal(more.begin(), more.end(), expected.begin() + 2400));
+    stream.SeekToEnd();
+    EXPECT_EQ(stream.Read(more.data(), 10), 0u);
+    EXPECT_TRUE(BytesOf(large.Data()) == expected);
+    EXPECT_TRUE(BytesOf(file.Root().FindStream("Small")->Data()) == Pattern(100, 3));
+}
+
+// A file cut short on disk gives the errors its bytes give in memory; one cut short while it is
+// open gives an error naming it when the lost bytes are wanted, and copies made before keep
+// theirs.
+TEST(CompoundFile, LoadFromFileReportsFilesCutShort) {
+    const Bytes base = BaseFile();
+    ExpectCorrupt(Bytes(base.begin(), base.begin() + 2048), "leads outside the file");
+    ExpectCorrupt(Bytes(base.begin(), base.begin() + 300), "too short");
+
+    const TempDir dir;
+    const std::filesystem::path path = dir / "cut.sch";
+    Bytes cut = base;  // the last sector cut short after the data reads as zeros
+    cut.resize(cut.size() - 120 - 80);
+    testsupport::WriteFileBytes(path, cut);
+    Bytes expected = Pattern(5000, 2);
+    std::fill(expected.end() - 80, expected.end(), 0);
+    EXPECT_TRUE(BytesOf(CompoundFile::LoadFromFile(path).Root().FindStream("Large")->Data()) ==
+                expected);
+
+    testsupport::WriteFileBytes(path, base);
+    const CompoundFile file = CompoundFile::LoadFromFile(path);
+    CompoundStorage kept("Root Entry");
+    kept.CopyStorage("Copy", file.Root());
+    std::filesystem::resize_file(path, (std::size_t{StartOf(base, 2)} + 2) * 512);
+    const CompoundStream& large = *file.Root().FindStream("Large");
+    try {
+        large.Data();
+        ADD_FAILURE() << "read bytes the file no longer holds";
+    } catch (const CompoundFileError& error) {
+        EXPECT_NE(std::string(error.what()).find("cut.sch\": the file became shorter"),
+                  std::string::npos)
+            << error.what();
+    }
+    CCompoundStreamFile stream(large);
+    Bytes first(512);
+    EXPECT_EQ(stream.Read(first.data(), 512), 512u);
+    EXPECT_THROW(stream.Read(first.data(), 1000), CompoundFileError);
+    EXPECT_TRUE(BytesOf(kept.FindStorage("Copy")->FindStream("Large")->Data()) == Pattern(5000, 2));
 }
 
 // Writing itself is the atomic file writer's; here only its errors must become ours.

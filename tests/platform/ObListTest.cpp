@@ -187,4 +187,18 @@ TEST(ObListTest, AShortListTakesRoomForFewNodes) {
     EXPECT_LE(perList, 4 * kNode);  // the two nodes and a header, not a block of ten
 }
 
+// Many objects of a sheet have lists that never hold an element (a wire's junctions, a pin's
+// attribute texts): such a list takes the room of two pointers at most.
+TEST(ObListTest, AListThatNeverHeldAnElementIsSmall) {
+    EXPECT_LE(sizeof(CObList), 2 * sizeof(void*));
+    EXPECT_LE(sizeof(CStringList), 2 * sizeof(void*));
+    const std::size_t before = HeapBytesInUse();
+    const CObList list;
+    EXPECT_EQ(HeapBytesInUse(), before);
+    EXPECT_TRUE(list.IsEmpty());
+    EXPECT_EQ(list.GetHeadPosition(), nullptr);
+    EXPECT_EQ(list.GetTailPosition(), nullptr);
+    EXPECT_EQ(list.FindIndex(0), nullptr);
+}
+
 }  // namespace

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <filesystem>
 #include <ostream>
 #include <string>
 
@@ -75,6 +77,39 @@ TEST_F(NetlistBuildTest, AFileGetsItsTextWithWindowsLineEnds) {
     EXPECT_TRUE(format.building);
     EXPECT_FALSE(app.BuildingNetlist);
     EXPECT_EQ(log.waitCursorsShown(), 1);
+}
+
+// Writes many body lines, and notes what the new file beside the target held by then.
+class LongFormat : public LineFormat {
+public:
+    explicit LongFormat(std::filesystem::path folder) : m_folder(std::move(folder)) {}
+    int WriteBody(CDocNetlist& /*walker*/, CNetNode& /*topNode*/, std::ostream& out,
+                  std::ostream& /*log*/) override {
+        for (int i = 0; i < kLines; ++i)
+            out << "line " << i << "\n";
+        for (const auto& entry : std::filesystem::directory_iterator(m_folder)) {
+            if (entry.path().filename().string().starts_with(".out.txt"))
+                writtenBeforeTheEnd += entry.file_size();
+        }
+        return 1;
+    }
+    static constexpr int kLines = 100000;
+    std::uintmax_t writtenBeforeTheEnd = 0;
+
+private:
+    std::filesystem::path m_folder;
+};
+
+// The text goes to the new file as it comes, not held whole until the end: most of it is
+// there while the writer is still at work. Line ends are converted throughout.
+TEST_F(NetlistBuildTest, TheFileGetsTheTextAsItComes) {
+    LongFormat longFormat(dir.path());
+    EXPECT_TRUE(sheet.doc.BuildNetlist(Path("out.txt").c_str(), &longFormat));
+    std::string expected = "HEADER\r\nline two\r\n";
+    for (int i = 0; i < LongFormat::kLines; ++i)
+        expected += "line " + std::to_string(i) + "\r\n";
+    EXPECT_EQ(Output(), expected);
+    EXPECT_GE(longFormat.writtenBeforeTheEnd, expected.size() / 2);
 }
 
 // Without the dialog a build that has to ask for its format ends as if cancelled.

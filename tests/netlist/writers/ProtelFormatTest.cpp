@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
+#include <streambuf>
+#include <string>
 
 #include "model/device/Device.h"
 #include "netlist/support/NetlistSheet.h"
@@ -60,6 +63,47 @@ TEST(ProtelFormatTest, PinNumberListsAndHiddenPinsGiveOneReferencePerNumber) {
               "[\nR1\nAXIAL0.4\n10K\n\n\n\n]\n[\nU1\n\nREG\n\n\n\n]\n"
               "(\nVCC\nR1-1\nR1-2\n)\n(\n+5V\nU1-5\nU1-6\n)\n"
               "(\nGND\nU1-7\n)\n(\nOUT\nR1-3\n)\n");
+}
+
+// Counts what reaches it and the largest piece written at once.
+class PieceCounter : public std::streambuf {
+public:
+    std::size_t total = 0;
+    std::size_t largest = 0;
+
+protected:
+    std::streamsize xsputn(const char* /*text*/, std::streamsize count) override {
+        total += static_cast<std::size_t>(count);
+        largest = std::max(largest, static_cast<std::size_t>(count));
+        return count;
+    }
+    int_type overflow(int_type ch) override {
+        if (!traits_type::eq_int_type(ch, traits_type::eof()))
+            xsputn(nullptr, 1);
+        return traits_type::not_eof(ch);
+    }
+};
+
+// The text of a large design is not held whole: it reaches the file a piece at a time.
+TEST(ProtelFormatTest, ALargeNetlistReachesTheStreamInPieces) {
+    Sheet sheet;
+    CDevice* resistor = nltest::MakeResistor();
+    constexpr int kParts = 5000;
+    for (int i = 0; i < kParts; ++i)
+        sheet.WireInPairs(
+            sheet.Part(("R" + std::to_string(i + 1)).c_str(), {"1", "2"}, resistor, "RES"));
+    CProtelFormat protel;
+    const std::string whole = Written(protel, sheet);
+    PieceCounter counter;
+    std::ostream out(&counter);
+    std::ostringstream log;
+    CNetNode top(sheet.doc.GetPathName());
+    ASSERT_EQ(sheet.doc.m_netlist.Build(top, protel, out, log), kBuildOk);
+    ASSERT_TRUE(protel.WriteBody(sheet.doc.m_netlist, top, out, log));
+    EXPECT_EQ(counter.total, whole.size());
+    // Every part takes more than 25 bytes ("[", its name, footprint, value, four empty lines,
+    // "]"), so the text is well over 100 KB.
+    EXPECT_LE(counter.largest, whole.size() / 2);
 }
 
 }  // namespace
