@@ -1,17 +1,11 @@
 #include "platform/PointerMap.h"
 
-#include "platform/PointerHash.h"
-
 using pointerhash::IsTooFull;
 using pointerhash::ShiftFor;
 using pointerhash::SlotsFor;
 
 PointerMap::PointerMap(std::size_t expected)
     : m_slots(SlotsFor(expected), Slot{nullptr, nullptr}), m_shift(ShiftFor(m_slots.size())) {}
-
-std::size_t PointerMap::SlotOf(const void* key) const {
-    return pointerhash::SlotOf(key, m_shift);
-}
 
 std::size_t PointerMap::Probe(const void* key) const {
     const std::size_t mask = m_slots.size() - 1;

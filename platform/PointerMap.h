@@ -9,6 +9,9 @@
 #include <cstdint>
 #include <vector>
 
+#include "platform/PointerHash.h"
+#include "platform/Prefetch.h"
+
 class PointerMap {
 public:
     // Room for expected entries before the table grows.
@@ -19,6 +22,9 @@ public:
     // The value of key; null when key has none.
     void* Get(const void* key) const;
     void Remove(const void* key);
+    // Asks for the cache line of key's home slot, so that a look-up or change of key a few
+    // steps later finds it at hand; walks over many keys ask a few keys ahead.
+    void Fetch(const void* key) const { FetchLine(&m_slots[SlotOf(key)]); }
     std::size_t GetCount() const { return m_count; }
 
 private:
@@ -27,7 +33,7 @@ private:
         void* value;
     };
 
-    std::size_t SlotOf(const void* key) const;
+    std::size_t SlotOf(const void* key) const { return pointerhash::SlotOf(key, m_shift); }
     // The slot holding key, or the empty slot that ends its run.
     std::size_t Probe(const void* key) const;
     void Grow();

@@ -13,6 +13,9 @@ namespace {
 
 constexpr double kDrawingUnit = 0.001;
 constexpr int kEntitiesPass = 2;
+// Room asked for each object of the sheet before its entities are written: more than a shape
+// or a line of text takes. Room never written to costs no memory.
+constexpr std::size_t kBytesPerObject = 256;
 
 void WriteVariable(CDxfStream& stream, const char* name) {
     stream.WriteString(9, name);
@@ -59,6 +62,7 @@ void WriteEntities(CDrawDoc& document, CDxfStream& stream) {
     stream.WriteString(2, "ENTITIES");
     CDxfEntityWriter writer(stream);
     const CObList& objects = document.GetObjects();
+    stream.Reserve(kBytesPerObject * static_cast<std::size_t>(objects.GetCount()));
     for (POSITION pos = objects.GetHeadPosition(); pos;) {
         auto* object = static_cast<CDrawObj*>(objects.GetNext(pos));
         object->ExportDxf(&writer, kEntitiesPass, kIdentityMatrix);

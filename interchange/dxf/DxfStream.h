@@ -12,6 +12,9 @@ class CDxfStream {
 public:
     CDxfStream();
 
+    // Makes room for about bytes more, so that a large drawing is not copied as it grows.
+    void Reserve(std::size_t bytes) { m_bytes.reserve(m_bytes.size() + bytes); }
+
     void WriteReal(int code, double value);
     void WriteInt(int code, int value);
     // Line breaks inside the text become blanks: a value is one line of the file.

@@ -17,7 +17,12 @@ ObjectPlaces::ObjectPlaces(CObList& objects, std::size_t lookups)
 }
 
 void ObjectPlaces::BuildIndex() {
+    POSITION ahead = m_objects.GetHeadPosition();
+    for (std::size_t i = 0; i < kFetchLead && ahead; ++i)
+        m_index.Fetch(m_objects.GetNext(ahead));
     for (POSITION pos = m_objects.GetHeadPosition(); pos;) {
+        if (ahead)
+            m_index.Fetch(m_objects.GetNext(ahead));
         POSITION at = pos;
         m_index.Set(m_objects.GetNext(pos), at);
     }

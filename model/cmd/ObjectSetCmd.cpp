@@ -45,6 +45,11 @@ BOOL CObjectSetCmd::LinkIn(CDrawDoc* doc) {
     assert(LinksNameDocumentObjects(m_links, doc));
     m_links.Restore();
     for (std::size_t i = 0; i < m_objects.size(); ++i) {
+        if (const std::size_t ahead = i + ObjectPlaces::kFetchLead; ahead < m_objects.size()) {
+            places.Fetch(m_objects[ahead]);
+            if (m_followers[ahead])
+                places.Fetch(m_followers[ahead]);
+        }
         POSITION before = m_followers[i] ? places.Find(m_followers[i]) : nullptr;
         places.InsertBefore(before, m_objects[i]);
         m_objects[i]->Invalidate(nullptr);
@@ -55,19 +60,13 @@ BOOL CObjectSetCmd::LinkIn(CDrawDoc* doc) {
 }
 
 BOOL CObjectSetCmd::TakeOut(CDrawDoc* doc) {
+    CObList& objects = doc->GetObjects();
     std::vector<POSITION> at(m_objects.size());
-    {
-        ObjectPlaces places(doc->GetObjects(), m_objects.size());
-        for (std::size_t i = 0; i < m_objects.size(); ++i) {
-            at[i] = places.Find(m_objects[i]);
-            if (!at[i])
-                return FALSE;
-        }
-    }
+    if (!FindPositions(objects, at))
+        return FALSE;
     m_links.RemoveAll();
     m_links.CollectAndRelease(std::span<CDrawObj* const>(m_objects));
     // A position stays valid until its own object leaves the list.
-    CObList& objects = doc->GetObjects();
     for (std::size_t i = m_objects.size(); i-- > 0;) {
         POSITION next = at[i];
         objects.GetNext(next);
@@ -80,11 +79,36 @@ BOOL CObjectSetCmd::TakeOut(CDrawDoc* doc) {
     return TRUE;
 }
 
+// The objects of an add stand at the tail of the list in the command's order until it is
+// undone: those found there by a walk back from the tail need no index.
+bool CObjectSetCmd::FindPositions(CObList& objects, std::vector<POSITION>& at) const {
+    std::size_t left = m_objects.size();
+    for (POSITION pos = objects.GetTailPosition(); pos && left > 0;) {
+        POSITION here = pos;
+        if (objects.GetPrev(pos) != m_objects[left - 1])
+            break;
+        at[--left] = here;
+    }
+    if (left == 0)
+        return true;
+    ObjectPlaces places(objects, left);
+    for (std::size_t i = 0; i < left; ++i) {
+        if (const std::size_t ahead = i + ObjectPlaces::kFetchLead; ahead < left)
+            places.Fetch(m_objects[ahead]);
+        at[i] = places.Find(m_objects[i]);
+        if (!at[i])
+            return false;
+    }
+    return true;
+}
+
 // Objects that the document holds already are not the command's to delete: it lets go of them.
 // TRUE when there were any.
 bool CObjectSetCmd::ReleaseObjectsIn(ObjectPlaces& places) {
     std::size_t kept = 0;
     for (std::size_t i = 0; i < m_objects.size(); ++i) {
+        if (const std::size_t ahead = i + ObjectPlaces::kFetchLead; ahead < m_objects.size())
+            places.Fetch(m_objects[ahead]);
         if (places.Find(m_objects[i]))
             continue;
         m_objects[kept] = m_objects[i];

@@ -44,6 +44,8 @@ protected:
     }
 
 private:
+    // Each object's position in the list; false when one of them is not in it.
+    bool FindPositions(CObList& objects, std::vector<POSITION>& at) const;
     bool ReleaseObjectsIn(ObjectPlaces& places);
     void TellViews(CDrawDoc* doc, int how);
 

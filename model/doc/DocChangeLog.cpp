@@ -1,12 +1,18 @@
 #include "model/doc/DocChangeLog.h"
 
 #include "model/object/DrawObj.h"
+#include "platform/Prefetch.h"
 
 void CDocChangeLog::Note(const std::vector<CDrawObj*>& objects) {
     Change change{true, {}};
     change.objects.reserve(objects.size());
-    for (CDrawObj* object : objects)
-        change.objects.push_back({object, object->GetObjType()});
+    // The objects may lie apart: each is asked for a few objects before its type is read.
+    constexpr std::size_t kFetchLead = 8;
+    for (std::size_t i = 0; i < objects.size(); ++i) {
+        if (i + kFetchLead < objects.size())
+            FetchLine(objects[i + kFetchLead]);
+        change.objects.push_back({objects[i], objects[i]->GetObjType()});
+    }
     Append(std::move(change));
 }
 

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -53,6 +54,40 @@ TEST(AddCmdTest, AddsInListOrderOnceEachThroughUndoAndRedo) {
     EXPECT_EQ(TagsOf(sheet.doc), kSix);
     ASSERT_TRUE(undo.Redo());
     EXPECT_EQ(TagsOf(sheet.doc), added);
+}
+
+// Objects standing at the tail in the command's order, out of order there, or anywhere else
+// are all found, from few objects to many; one that is not in the list fails the removal.
+TEST(RemoveCmdTest, FindsObjectsAtTheTailInAnyOrderOrElsewhere) {
+    CmdTestSheet sheet;
+    std::vector<CObject*> parts;
+    for (int tag = 1; tag <= 12; ++tag)
+        parts.push_back(tag <= 6 ? sheet.At(tag) : sheet.Place(tag));
+    std::unique_ptr<TestPart> stranger(sheet.New(20));
+    auto listed = [&](const Tags& tags) {
+        auto* list = new CObList;
+        for (const int tag : tags)
+            list->AddTail(tag == 20 ? stranger.get() : parts.at(tag - 1));
+        return std::unique_ptr<CObList>(list);
+    };
+    const Tags twelve{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12};
+    CUndoList& undo = sheet.doc.GetUndoList();
+    for (const Tags& removed : {Tags{2, 11, 12}, Tags{12, 11}, Tags{1, 3, 5, 7, 9, 11, 12},
+                                Tags{12, 1, 2, 3, 4, 5, 6}, Tags{7, 8, 9, 10, 11, 12}}) {
+        ASSERT_TRUE(undo.Execute(new CRemoveCmd(*listed(removed))));
+        Tags left;
+        for (const int tag : twelve) {
+            if (std::find(removed.begin(), removed.end(), tag) == removed.end())
+                left.push_back(tag);
+        }
+        EXPECT_EQ(TagsOf(sheet.doc), left);
+        ASSERT_TRUE(undo.Undo());
+        EXPECT_EQ(TagsOf(sheet.doc), twelve);
+    }
+    for (const Tags& removed : {Tags{20, 12}, Tags{20, 1, 2, 3, 4, 11, 12}}) {
+        EXPECT_FALSE(undo.Execute(new CRemoveCmd(*listed(removed))));
+        EXPECT_EQ(TagsOf(sheet.doc), twelve);
+    }
 }
 
 // Adding what the document holds, or removing or moving what it does not, fails before any
