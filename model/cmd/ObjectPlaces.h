@@ -18,6 +18,8 @@ public:
     // lookups: about how many look-ups will follow.
     ObjectPlaces(CObList& objects, std::size_t lookups);
 
+    // Whether look-ups go through the index rather than a scan from the tail.
+    bool Indexed() const { return m_indexed; }
     // Asks for the index entry that a Find or InsertBefore of the object will read.
     void Fetch(const CObject* object) const {
         if (m_indexed)

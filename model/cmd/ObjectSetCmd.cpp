@@ -1,5 +1,6 @@
 #include "model/cmd/ObjectSetCmd.h"
 
+#include <algorithm>
 #include <cassert>
 #include <span>
 #include <vector>
@@ -39,8 +40,13 @@ BOOL CObjectSetCmd::GetChangedObjects(std::vector<CDrawObj*>& objects) const {
 }
 
 BOOL CObjectSetCmd::LinkIn(CDrawDoc* doc) {
-    ObjectPlaces places(doc->GetObjects(), 2 * m_objects.size());
-    if (ReleaseObjectsIn(places))
+    CObList& list = doc->GetObjects();
+    // Objects go back before their followers, each found once; all of them at the tail need no
+    // look-up, as after undoing an add.
+    const auto followed = static_cast<std::size_t>(
+        std::count_if(m_followers.begin(), m_followers.end(), [](CDrawObj* f) { return f; }));
+    ObjectPlaces places(list, followed ? followed + m_objects.size() : 0);
+    if (places.Indexed() ? ReleaseObjectsIn(places) : ReleaseObjectsIn(list))
         return FALSE;
     assert(LinksNameDocumentObjects(m_links, doc));
     m_links.Restore();
@@ -103,13 +109,34 @@ bool CObjectSetCmd::FindPositions(CObList& objects, std::vector<POSITION>& at) c
 }
 
 // Objects that the document holds already are not the command's to delete: it lets go of them.
-// TRUE when there were any.
+// TRUE when there were any. They are found through the index when there is one, else through a
+// set of the list, which an empty list does not need.
 bool CObjectSetCmd::ReleaseObjectsIn(ObjectPlaces& places) {
-    std::size_t kept = 0;
+    std::vector<bool> listed(m_objects.size());
     for (std::size_t i = 0; i < m_objects.size(); ++i) {
         if (const std::size_t ahead = i + ObjectPlaces::kFetchLead; ahead < m_objects.size())
             places.Fetch(m_objects[ahead]);
-        if (places.Find(m_objects[i]))
+        listed[i] = places.Find(m_objects[i]) != nullptr;
+    }
+    return LetGoOf(listed);
+}
+
+bool CObjectSetCmd::ReleaseObjectsIn(const CObList& list) {
+    std::vector<bool> listed(m_objects.size());
+    if (!list.IsEmpty()) {
+        PointerSet held(static_cast<std::size_t>(list.GetCount()));
+        for (POSITION pos = list.GetHeadPosition(); pos;)
+            held.Insert(list.GetNext(pos));
+        for (std::size_t i = 0; i < m_objects.size(); ++i)
+            listed[i] = held.Contains(m_objects[i]);
+    }
+    return LetGoOf(listed);
+}
+
+bool CObjectSetCmd::LetGoOf(const std::vector<bool>& listed) {
+    std::size_t kept = 0;
+    for (std::size_t i = 0; i < m_objects.size(); ++i) {
+        if (listed[i])
             continue;
         m_objects[kept] = m_objects[i];
         m_followers[kept++] = m_followers[i];

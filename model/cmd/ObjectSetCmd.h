@@ -47,6 +47,9 @@ private:
     // Each object's position in the list; false when one of them is not in it.
     bool FindPositions(CObList& objects, std::vector<POSITION>& at) const;
     bool ReleaseObjectsIn(ObjectPlaces& places);
+    bool ReleaseObjectsIn(const CObList& list);
+    // Lets go of the objects marked listed; TRUE when there were any.
+    bool LetGoOf(const std::vector<bool>& listed);
     void TellViews(CDrawDoc* doc, int how);
 
     std::vector<CDrawObj*> m_objects;

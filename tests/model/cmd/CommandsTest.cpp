@@ -56,6 +56,38 @@ TEST(AddCmdTest, AddsInListOrderOnceEachThroughUndoAndRedo) {
     EXPECT_EQ(TagsOf(sheet.doc), added);
 }
 
+// An object the document took back by other means while a command held it is the document's:
+// putting the command's objects back fails, changes nothing and lets go of that object, so it
+// is never deleted twice. Objects going back at the tail (an add redone) and before their
+// followers (a removal undone), few and many.
+TEST(AddCmdTest, PuttingBackLetsGoOfObjectsTheDocumentHoldsAlready) {
+    for (const int count : {2, 9}) {
+        CmdTestSheet sheet;
+        CUndoList& undo = sheet.doc.GetUndoList();
+        CObList added;
+        for (int tag = 10; tag < 10 + count; ++tag)
+            added.AddTail(sheet.New(tag));
+        ASSERT_TRUE(undo.Execute(new CAddCmd(added, FALSE)));
+        ASSERT_TRUE(undo.Undo());
+        sheet.doc.GetObjects().AddTail(added.GetTail());
+        const Tags held = TagsOf(sheet.doc);
+        EXPECT_FALSE(undo.Redo()) << count;
+        EXPECT_EQ(TagsOf(sheet.doc), held);
+    }
+    for (const Tags& removed : {Tags{2, 4}, Tags{1, 2, 3, 4, 5}}) {
+        CmdTestSheet sheet;
+        CUndoList& undo = sheet.doc.GetUndoList();
+        CObList list;
+        for (const int tag : removed)
+            list.AddTail(sheet.At(tag));
+        ASSERT_TRUE(undo.Execute(new CRemoveCmd(list)));
+        sheet.doc.GetObjects().AddTail(list.GetHead());
+        const Tags held = TagsOf(sheet.doc);
+        EXPECT_FALSE(undo.Undo()) << removed.size();
+        EXPECT_EQ(TagsOf(sheet.doc), held);
+    }
+}
+
 // Objects standing at the tail in the command's order, out of order there, or anywhere else
 // are all found, from few objects to many; one that is not in the list fails the removal.
 TEST(RemoveCmdTest, FindsObjectsAtTheTailInAnyOrderOrElsewhere) {
