@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 
+#include "bench/shell/BenchApplication.h"
 #include "drawtools/ToolManager.h"
 #include "model/doc/DrawDoc.h"
 #include "model/net/Net.h"
@@ -24,20 +25,6 @@ constexpr int kParts = 10000;
 constexpr int kColumns = 100;
 constexpr LONG kPitchX = 600;
 constexpr LONG kPitchY = 1200;
-
-QApplication& App() {
-    // Another benchmark of the program may have made the application already.
-    if (auto* existing = qobject_cast<QApplication*>(QApplication::instance()))
-        return *existing;
-    static int argc = 1;
-    static char name[] = "bench";
-    static char* argv[] = {name, nullptr};
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    // Never destroyed: at exit Qt's own globals go first, and an application destroyed
-    // after them crashes.
-    static auto* app = new QApplication(argc, argv);
-    return *app;
-}
 
 void AddToDocument(CDrawDoc& doc, CDrawObj* object) {
     object->SetDocument(&doc);
@@ -105,7 +92,7 @@ void FillChain(CDrawDoc& doc) {
 class ChainWindow {
 public:
     ChainWindow() : m_previous(SetToolManager(&m_tools)) {
-        App();
+        BenchApplication();
         FillChain(m_doc);
         m_view = std::make_unique<CDrawView>(m_doc);
         m_view->resize(1600, 1000);

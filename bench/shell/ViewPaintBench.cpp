@@ -9,6 +9,7 @@
 #include <functional>
 #include <string>
 
+#include "bench/shell/BenchApplication.h"
 #include "model/doc/DrawDoc.h"
 #include "model/net/Wire.h"
 #include "model/shapes/DrawRect.h"
@@ -21,21 +22,6 @@ namespace {
 
 constexpr int kWindowWidth = 1600;
 constexpr int kWindowHeight = 1000;
-
-QApplication& App() {
-    // Another benchmark of the program may have made the application already.
-    if (auto* existing = qobject_cast<QApplication*>(QApplication::instance()))
-        return *existing;
-    static int argc = 1;
-    static char name[] = "bench";
-    static char* argv[] = {name, nullptr};
-    qputenv("QT_QPA_PLATFORM",
-            "offscreen:configfile=" VOSK_SOURCE_DIR "/tests/gui/support/offscreen-screen.json");
-    // Never destroyed: at exit Qt's own globals go first, and an application destroyed
-    // after them crashes.
-    static auto* app = new QApplication(argc, argv);
-    return *app;
-}
 
 // 100 x 100 rectangles, each 80 x 60 units, spread over the drawing area.
 void FillShapes(CDrawDoc& doc) {
@@ -137,7 +123,7 @@ void ZoomToPage(CDrawView& view) {
 
 void Repaint(benchmark::State& state, void (*fill)(CDrawDoc&), const CRuntimeClass* counted,
              const Framing& framing) {
-    App();
+    BenchApplication();
     CDrawDoc doc;
     fill(doc);
     CDrawView view(doc);
