@@ -49,6 +49,17 @@ protected:
 
     std::vector<CString> Steps() { return doc.GetUndoList().FillUndoList(); }
 
+    // Answers the next Document Settings sheet with OK after typing 0.5 as the left margin.
+    static void TypeLeftMarginOfHalfAnInch() {
+        Answer<CDocSettingsSheet>(true, [](CDocSettingsSheet& sheet) {
+            ASSERT_TRUE(sheet.SetCurrentPage(2));
+            QLineEdit* left = static_cast<CDlgPageMargins*>(sheet.CurrentPage())
+                                  ->marginEdit(PageMarginsForm::kLeft);
+            left->selectAll();
+            QTest::keyClicks(left, "0.5");
+        });
+    }
+
     // The cell of the document's attribute text of that name on the sheet, whose y grows up.
     CRect FieldCell(const char* name) {
         CObList* texts = doc.GetAttrTextList();
@@ -177,13 +188,7 @@ TEST_F(DocumentCommandSheetsTest, DocumentSettingsUntouchedAddNoStep) {
     EXPECT_TRUE(Steps().empty());
     EXPECT_EQ(testsupport::DocumentBytes(doc), before);
 
-    Answer<CDocSettingsSheet>(true, [](CDocSettingsSheet& sheet) {
-        ASSERT_TRUE(sheet.SetCurrentPage(2));
-        QLineEdit* left =
-            static_cast<CDlgPageMargins*>(sheet.CurrentPage())->marginEdit(PageMarginsForm::kLeft);
-        left->selectAll();
-        QTest::keyClicks(left, "0.5");
-    });
+    TypeLeftMarginOfHalfAnInch();
     EditDocumentSettings(doc, nullptr, {});
     EXPECT_EQ(Steps().size(), 1u);
 }
@@ -201,13 +206,7 @@ TEST_F(DocumentCommandSheetsTest, OnlyTheTypedMarginChanges) {
     thin.margins.left = 500;
     ASSERT_TRUE(ApplyDocumentSettings(expected, thin, {}));
 
-    Answer<CDocSettingsSheet>(true, [](CDocSettingsSheet& sheet) {
-        ASSERT_TRUE(sheet.SetCurrentPage(2));
-        QLineEdit* left =
-            static_cast<CDlgPageMargins*>(sheet.CurrentPage())->marginEdit(PageMarginsForm::kLeft);
-        left->selectAll();
-        QTest::keyClicks(left, "0.5");
-    });
+    TypeLeftMarginOfHalfAnInch();
     EditDocumentSettings(doc, nullptr, {});
     EXPECT_EQ(DocSettings::Of(doc).pinPen.lopnWidth.x, 2);
     EXPECT_EQ(DocSettings::Of(doc).margins.left, 500);
