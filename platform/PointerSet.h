@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "platform/Prefetch.h"
+
 class PointerSet {
 public:
     // Room for expected members before the table grows.
@@ -16,6 +18,9 @@ public:
     // Whether the pointer was added (false for null or a member).
     bool Insert(const void* pointer);
     bool Contains(const void* pointer) const;
+    // Asks for the cache line of pointer's home slot, so that an insertion or test of it a few
+    // steps later finds it at hand; walks over many pointers ask a few pointers ahead.
+    void Fetch(const void* pointer) const { FetchLine(&m_slots[SlotOf(pointer)]); }
     std::size_t GetCount() const { return m_count; }
 
 private:

@@ -9,6 +9,8 @@ public:
     // inDocument: the caller has already put the objects in the document, so the command
     // starts done.
     CAddCmd(const CObList& objects, BOOL inDocument) : CObjectSetCmd(objects, inDocument) {}
+    CAddCmd(std::span<CDrawObj* const> objects, BOOL inDocument)
+        : CObjectSetCmd(objects, inDocument) {}
     CAddCmd(CDrawObj* object, BOOL inDocument) : CObjectSetCmd(object, inDocument) {}
 
     BOOL Do(CDrawDoc* doc) override { return LinkIn(doc); }

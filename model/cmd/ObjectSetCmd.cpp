@@ -12,12 +12,30 @@
 #include "platform/PointerSet.h"
 
 CObjectSetCmd::CObjectSetCmd(const CObList& objects, BOOL inDocument) : m_inDocument(inDocument) {
-    PointerSet listed(static_cast<std::size_t>(objects.GetCount()));
-    for (POSITION pos = objects.GetHeadPosition(); pos;) {
-        CObject* object = objects.GetNext(pos);
-        if (listed.Insert(object))
-            m_objects.push_back(static_cast<CDrawObj*>(object));
+    m_objects.reserve(static_cast<std::size_t>(objects.GetCount()));
+    for (POSITION pos = objects.GetHeadPosition(); pos;)
+        m_objects.push_back(static_cast<CDrawObj*>(objects.GetNext(pos)));
+    KeepFirstOfEach();
+    m_followers.resize(m_objects.size());
+}
+
+// Each object stays where it first stands. The set's slots lie apart in a large table: each is
+// asked for a few objects before it is read.
+void CObjectSetCmd::KeepFirstOfEach() {
+    PointerSet listed(m_objects.size());
+    std::size_t kept = 0;
+    for (std::size_t i = 0; i < m_objects.size(); ++i) {
+        if (const std::size_t ahead = i + ObjectPlaces::kFetchLead; ahead < m_objects.size())
+            listed.Fetch(m_objects[ahead]);
+        if (listed.Insert(m_objects[i]))
+            m_objects[kept++] = m_objects[i];
     }
+    m_objects.resize(kept);
+}
+
+CObjectSetCmd::CObjectSetCmd(std::span<CDrawObj* const> objects, BOOL inDocument)
+    : m_objects(objects.begin(), objects.end()), m_inDocument(inDocument) {
+    KeepFirstOfEach();
     m_followers.resize(m_objects.size());
 }
 
@@ -148,6 +166,8 @@ bool CObjectSetCmd::LetGoOf(const std::vector<bool>& listed) {
 }
 
 void CObjectSetCmd::TellViews(CDrawDoc* doc, int how) {
+    if (doc->GetViews().empty())
+        return;
     CObList objects;
     for (CDrawObj* object : m_objects)
         objects.AddTail(object);

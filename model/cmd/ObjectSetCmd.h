@@ -4,6 +4,7 @@
 // sheet, and whether the objects are in the document. While they are outside it owns them: the
 // destructor deletes them then.
 
+#include <span>
 #include <vector>
 
 #include "model/undo/Command.h"
@@ -27,6 +28,7 @@ public:
 protected:
     // Null objects and repeats are left out.
     CObjectSetCmd(const CObList& objects, BOOL inDocument);
+    CObjectSetCmd(std::span<CDrawObj* const> objects, BOOL inDocument);
     CObjectSetCmd(CDrawObj* object, BOOL inDocument);
 
     // Remakes the recorded links and puts each object back before its recorded follower (at the
@@ -44,6 +46,8 @@ protected:
     }
 
 private:
+    // Leaves out null objects and repeats.
+    void KeepFirstOfEach();
     // Each object's position in the list; false when one of them is not in it.
     bool FindPositions(CObList& objects, std::vector<POSITION>& at) const;
     bool ReleaseObjectsIn(ObjectPlaces& places);

@@ -120,7 +120,8 @@ BOOL CDrawDoc::AddObject(std::unique_ptr<CDrawObj> object) {
 BOOL CDrawDoc::AddObjects(CObList* list) {
     if (!list)
         return FALSE;
-    CObList taken;
+    std::vector<CDrawObj*> taken;
+    taken.reserve(static_cast<std::size_t>(list->GetCount()));
     CObList refused;
     for (POSITION pos = list->GetHeadPosition(); pos;) {
         CObject* object = list->GetNext(pos);
@@ -128,18 +129,18 @@ BOOL CDrawDoc::AddObjects(CObList* list) {
             refused.AddTail(object);
             continue;
         }
-        taken.AddTail(object);
-        static_cast<CDrawObj*>(object)->SetDocument(this);
-        AdoptNet(static_cast<CDrawObj*>(object));
+        auto* drawObj = static_cast<CDrawObj*>(object);
+        taken.push_back(drawObj);
+        drawObj->SetDocument(this);
+        AdoptNet(drawObj);
     }
     list->RemoveAll();
     list->AddTail(&refused);
-    if (taken.IsEmpty() || !m_undoList.Execute(new CAddCmd(taken, FALSE)))
+    if (taken.empty() || !m_undoList.Execute(new CAddCmd(taken, FALSE)))
         return FALSE;
     IdScope scope(*this);
     NetNameScope names(*this);
-    for (POSITION pos = taken.GetHeadPosition(); pos;) {
-        CDrawObj* object = NextDrawObj(taken, pos);
+    for (CDrawObj* object : taken) {
         ShareDevice(object);
         if (!object->AssignId(m_firstPartNumber)) {
             m_undoList.CancelLast();  // the command deletes the objects
