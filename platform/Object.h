@@ -16,6 +16,7 @@
 // both are valid during static initialization in any order.
 
 #include <string_view>
+#include <type_traits>
 
 #include "platform/Types.h"
 
@@ -74,6 +75,19 @@ protected:
 
 #define RUNTIME_CLASS(class_name) (&class_name::class##class_name)
 
+// The object as a class_name, or null when it is none or null: what dynamic_cast answers, read
+// from the run-time class records, which is much cheaper than the compiler's comparison of type
+// names in walks over many objects. class_name must declare its own record.
+#define DYNAMIC_DOWNCAST(class_name, object) \
+    (DowncastByRecord<class_name>(RUNTIME_CLASS(class_name), (object)))
+
+template <class T, class From>
+auto DowncastByRecord(const CRuntimeClass* target, From* object) {
+    static_assert(std::is_base_of_v<From, T>, "a downcast goes from a base to a derived class");
+    using Result = std::conditional_t<std::is_const_v<From>, const T*, T*>;
+    return object && object->IsKindOf(target) ? static_cast<Result>(object) : nullptr;
+}
+
 #define DECLARE_DYNAMIC(class_name)               \
 public:                                           \
     static const CRuntimeClass class##class_name; \
@@ -88,6 +102,7 @@ public:                                           \
     friend CArchive& operator>>(CArchive& ar, class_name*& object);
 
 #define IMPLEMENT_RUNTIMECLASS_(class_name, base_class_name, schema, factory) \
+    static_assert(std::is_base_of_v<base_class_name, class_name>);            \
     constinit const CRuntimeClass class_name::class##class_name = {           \
         #class_name, schema, factory, RUNTIME_CLASS(base_class_name)};        \
     const CRuntimeClass* class_name::GetRuntimeClass() const {                \

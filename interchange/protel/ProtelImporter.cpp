@@ -223,7 +223,7 @@ void ProtelImporter::FinishSchematic() {
     doc.m_border.m_frameSize = kImportFrameSize;
     CObList& docTexts = *doc.GetAttrTextList();
     for (POSITION pos = m_objects.List().GetHeadPosition(); pos;) {
-        auto* text = dynamic_cast<CAttrText*>(m_objects.List().GetNext(pos));
+        auto* text = DYNAMIC_DOWNCAST(CAttrText, m_objects.List().GetNext(pos));
         if (text && text->GetOwner() == &doc && !docTexts.Find(text))
             docTexts.AddTail(text);
     }
@@ -264,7 +264,7 @@ void ProtelImporter::HandOver(CDrawDoc& doc) {
         objects.RemoveAt(here);
         object->SetDocument(&doc);
         doc.GetObjects().AddTail(object);
-        auto* symbol = dynamic_cast<CSymbol*>(object);
+        auto* symbol = DYNAMIC_DOWNCAST(CSymbol, object);
         if (symbol && symbol->GetKind() == kSymbolDevice &&
             !ids.insert(std::string(symbol->GetAttr("_ID"))).second)
             renumber.push_back(symbol);
@@ -280,7 +280,7 @@ void ProtelImporter::HandOver(CDrawDoc& doc) {
 void ProtelImporter::ApplyNetLabels() {
     CObList& objects = m_objects.List();
     for (POSITION pos = objects.GetHeadPosition(); pos;) {
-        auto* label = dynamic_cast<CAttrText*>(objects.GetNext(pos));
+        auto* label = DYNAMIC_DOWNCAST(CAttrText, objects.GetNext(pos));
         if (!label || label->GetOwner() || label->GetName() != "NetID")
             continue;
         // A band along the label from a little below its anchor to a little above; the anchor
@@ -323,11 +323,12 @@ bool ProtelImporter::NameNet(CWire& wire, const CString& name) {
 // The wires on a net connector's pin are on the net the connector names.
 void ProtelImporter::ApplyNetConnectors() {
     for (POSITION pos = m_objects.List().GetHeadPosition(); pos;) {
-        auto* symbol = dynamic_cast<CSymbol*>(static_cast<CObject*>(m_objects.List().GetNext(pos)));
+        auto* symbol =
+            DYNAMIC_DOWNCAST(CSymbol, static_cast<CObject*>(m_objects.List().GetNext(pos)));
         if (!symbol || symbol->GetKind() != kSymbolNetConnector || symbol->GetPins().IsEmpty())
             continue;
         auto* pin = static_cast<CPin*>(symbol->GetPins().GetHead());
-        if (auto* wire = dynamic_cast<CWire*>(pin->GetWire()))
+        if (auto* wire = DYNAMIC_DOWNCAST(CWire, pin->GetWire()))
             NameNet(*wire, pin->GetAttr("_ID"));
     }
 }

@@ -142,14 +142,14 @@ void ProtelJoin::Insert() {
     };
     for (POSITION pos = m_objects.GetHeadPosition(); pos;) {
         auto* object = static_cast<CDrawObj*>(m_objects.GetNext(pos));
-        if (auto* wire = dynamic_cast<CWire*>(object)) {
+        if (auto* wire = DYNAMIC_DOWNCAST(CWire, object)) {
             const CPoint a = First(*wire), b = Last(*wire);
             m_nodes[{a.x, a.y}].wires.push_back(wire);
             if (b != a)
                 m_nodes[{b.x, b.y}].wires.push_back(wire);
-        } else if (auto* pin = dynamic_cast<CPin*>(object)) {
+        } else if (auto* pin = DYNAMIC_DOWNCAST(CPin, object)) {
             addPin(pin);
-        } else if (auto* symbol = dynamic_cast<CSymbol*>(object)) {
+        } else if (auto* symbol = DYNAMIC_DOWNCAST(CSymbol, object)) {
             for (POSITION at = symbol->GetPins().GetHeadPosition(); at;)
                 addPin(static_cast<CPin*>(symbol->GetPins().GetNext(at)));
         }
@@ -217,7 +217,7 @@ void ProtelJoin::Connect(CPoint point, Node& node) {
         link->RecalcBounds(nullptr);
         m_objects.AddHead(link);
     }
-    auto* held = dynamic_cast<CWire*>(pin->GetWire());
+    auto* held = DYNAMIC_DOWNCAST(CWire, pin->GetWire());
     if (!held)
         return;
     for (CWire* other : node.wires)
@@ -228,7 +228,7 @@ void ProtelJoin::Connect(CPoint point, Node& node) {
 void ProtelJoin::AttachFreeEnds() {
     std::vector<CWire*> wires;
     for (POSITION pos = m_objects.GetHeadPosition(); pos;)
-        if (auto* wire = dynamic_cast<CWire*>(static_cast<CObject*>(m_objects.GetNext(pos))))
+        if (auto* wire = DYNAMIC_DOWNCAST(CWire, static_cast<CObject*>(m_objects.GetNext(pos))))
             wires.push_back(wire);
     std::vector<FreeEnd> ends = FreeEndsOf(wires);
     m_indexedEnds = ends.size();
@@ -248,7 +248,7 @@ void ProtelJoin::AttachFreeEnds() {
 
 void ProtelJoin::FitPorts() {
     for (POSITION pos = m_objects.GetHeadPosition(); pos;) {
-        auto* symbol = dynamic_cast<CSymbol*>(static_cast<CObject*>(m_objects.GetNext(pos)));
+        auto* symbol = DYNAMIC_DOWNCAST(CSymbol, static_cast<CObject*>(m_objects.GetNext(pos)));
         if (!symbol || symbol->GetKind() != kSymbolPort || symbol->GetPins().IsEmpty())
             continue;
         auto* pin = static_cast<CPin*>(symbol->GetPins().GetHead());
@@ -257,7 +257,7 @@ void ProtelJoin::FitPorts() {
         CRect box = symbol->GetPosition();
         box.NormalizeRect();
         for (POSITION at = m_objects.GetHeadPosition(); at;) {
-            auto* wire = dynamic_cast<CWire*>(static_cast<CObject*>(m_objects.GetNext(at)));
+            auto* wire = DYNAMIC_DOWNCAST(CWire, static_cast<CObject*>(m_objects.GetNext(at)));
             if (!wire)
                 continue;
             const bool startFree = !wire->GetStartObject() && box.PtInRect(First(*wire));

@@ -11,7 +11,7 @@ namespace {
 
 // The pin of a net connector that an end of the wire lies on, or null.
 CPin* ConnectorPin(CDrawObj* end) {
-    auto* pin = dynamic_cast<CPin*>(end);
+    auto* pin = DYNAMIC_DOWNCAST(CPin, end);
     return pin && pin->GetOwner() && pin->GetOwner()->GetKind() == kSymbolNetConnector ? pin
                                                                                        : nullptr;
 }

@@ -33,7 +33,7 @@ void GatherGroup(CWire* first, std::unordered_set<const CDrawObj*>& gathered) {
         if (!gathered.insert(wire).second || wire->GetObjType() == kObjBus)
             continue;
         const auto push = [&stack, &gathered](CObject* object) {
-            auto* next = dynamic_cast<CWire*>(object);
+            auto* next = DYNAMIC_DOWNCAST(CWire, object);
             if (next && !gathered.contains(next))
                 stack.push_back(next);
         };
@@ -66,7 +66,7 @@ BOOL CDrawDoc::JoinNets() {
     for (POSITION pos = m_objects.GetHeadPosition(); pos;) {
         auto* object = static_cast<CDrawObj*>(m_objects.GetNext(pos));
         if (object->GetObjType() == kObjWire || object->GetObjType() == kObjBus) {
-            if (auto* wire = dynamic_cast<CWire*>(object))
+            if (auto* wire = DYNAMIC_DOWNCAST(CWire, object))
                 wires.push_back(wire);
         }
     }
@@ -143,7 +143,7 @@ void CDrawDoc::NameUnnamedNets() {
 }
 
 void CDrawDoc::AdoptNet(CDrawObj* object) {
-    auto* wire = dynamic_cast<CWire*>(object);
+    auto* wire = DYNAMIC_DOWNCAST(CWire, object);
     CNet* incoming = wire ? wire->GetNet() : nullptr;
     if (!incoming || incoming->GetName().IsEmpty())
         return;

@@ -24,7 +24,7 @@ const char* IdName() {
 
 // The pin of a net connector an end lies on, or null.
 CPin* ConnectorPin(CDrawObj* end) {
-    auto* pin = dynamic_cast<CPin*>(end);
+    auto* pin = DYNAMIC_DOWNCAST(CPin, end);
     return pin && pin->GetOwner() && pin->GetOwner()->GetKind() == kSymbolNetConnector ? pin
                                                                                        : nullptr;
 }
@@ -69,7 +69,7 @@ BOOL CWire::WalkGroup(const std::function<int(CWire*)>& callback,
             continue;
         next.clear();
         const auto offer = [&](CObject* object) {
-            auto* other = dynamic_cast<CWire*>(object);
+            auto* other = DYNAMIC_DOWNCAST(CWire, object);
             if (other && other->GetObjType() == type && !seen.contains(other))
                 next.push_back(other);
         };
@@ -147,7 +147,7 @@ BOOL CWire::CanKeepNet(CNet* net) {
     const CObList& objects = m_document->GetObjects();
     for (POSITION pos = objects.GetHeadPosition(); pos;) {
         auto* object = static_cast<CDrawObj*>(objects.GetNext(pos));
-        if (object->GetNet() == net && !group.contains(dynamic_cast<CWire*>(object)))
+        if (object->GetNet() == net && !group.contains(DYNAMIC_DOWNCAST(CWire, object)))
             return FALSE;
     }
     return TRUE;
@@ -301,7 +301,7 @@ int CWire::SetId(const char* value, UINT flags) {
     const bool undoable = (flags & kSetAttrUndoable) && m_document;
     bool recorded = false;
     for (POSITION pos = objects ? objects->GetHeadPosition() : nullptr; pos;) {
-        auto* holder = dynamic_cast<CWire*>(static_cast<CDrawObj*>(objects->GetNext(pos)));
+        auto* holder = DYNAMIC_DOWNCAST(CWire, static_cast<CDrawObj*>(objects->GetNext(pos)));
         if (!holder || holder->m_net != m_net)
             continue;
         for (CDrawObj* end : {holder->m_start, holder->m_end}) {

@@ -39,14 +39,14 @@ bool IsMarked(const CDrawObj* object) {
 // Ends
 
 void CWire::Link(CDrawObj* object) {
-    if (auto* pin = dynamic_cast<CPin*>(object))
+    if (auto* pin = DYNAMIC_DOWNCAST(CPin, object))
         pin->SetWire(this);
     else if (CWire* wire = AsWire(object))
         wire->AddJunction(this);
 }
 
 void CWire::Unlink(CDrawObj* object) {
-    if (auto* pin = dynamic_cast<CPin*>(object)) {
+    if (auto* pin = DYNAMIC_DOWNCAST(CPin, object)) {
         if (pin->GetWire() == this)
             pin->SetWire(nullptr);
     } else if (CWire* wire = AsWire(object)) {
@@ -288,7 +288,7 @@ int CWire::ConnectWith(CDrawObj* other, void* info) {
     if (other->GetObjType() == kObjSymbol) {
         const CObList* pins = other->GetPinList();
         for (POSITION pos = pins ? pins->GetHeadPosition() : nullptr; pos;) {
-            auto* pin = dynamic_cast<CPin*>(pins->GetNext(pos));
+            auto* pin = DYNAMIC_DOWNCAST(CPin, pins->GetNext(pos));
             if (!pin || pin->GetWire())
                 continue;
             if (!m_start && !found.start && m_count > 0 && NearPin(GetPointFromEnd(0, 0), *pin))
@@ -329,7 +329,7 @@ BOOL CWire::DetachStrayEnds(const CObList& objects) {
         if (object->GetObjType() == kObjSymbol) {
             const CObList* pins = object->GetPinList();
             for (POSITION at = pins ? pins->GetHeadPosition() : nullptr; at;) {
-                auto* pin = dynamic_cast<CPin*>(pins->GetNext(at));
+                auto* pin = DYNAMIC_DOWNCAST(CPin, pins->GetNext(at));
                 CWire* wire = pin ? AsWire(pin->GetWire()) : nullptr;
                 if (!wire || wire->m_count == 0)
                     continue;
@@ -340,7 +340,7 @@ BOOL CWire::DetachStrayEnds(const CObList& objects) {
             }
         } else if (CWire* wire = AsWire(object); wire && wire->m_count > 0) {
             const auto stray = [](CDrawObj* target, const CPoint& point) {
-                if (auto* pin = dynamic_cast<CPin*>(target))
+                if (auto* pin = DYNAMIC_DOWNCAST(CPin, target))
                     return pin->GetConnectPoint() != point;
                 const CWire* on = AsWire(target);
                 return on && !on->PointOnWire(point.x, point.y);

@@ -110,7 +110,7 @@ void CSymbol::BuildFromObjects(const CObList& objects, BOOL clone) {
         CDrawObj* child = clone ? object->Clone(m_document) : object;
         if (!child)
             continue;
-        if (auto* pin = dynamic_cast<CPin*>(child)) {
+        if (auto* pin = DYNAMIC_DOWNCAST(CPin, child)) {
             pin->SetOwner(this);
             m_pins.AddTail(pin);
         } else {
@@ -166,7 +166,7 @@ CDrawObj* CSymbol::Duplicate() {
 
 void CSymbol::CopyGeometryFrom(const CDrawObj* source) {
     CDrawObj::CopyGeometryFrom(source);
-    if (const auto* symbol = dynamic_cast<const CSymbol*>(source))
+    if (const auto* symbol = DYNAMIC_DOWNCAST(CSymbol, source))
         SetMatrix(symbol->m_matrix);
 }
 
@@ -554,7 +554,7 @@ void CSymbol::MoveTextsTo(CSymbol& other, bool attributes) {
 }
 
 void CSymbol::GiveLinksTo(CDrawObj* replacing) {
-    auto* other = dynamic_cast<CSymbol*>(replacing);
+    auto* other = DYNAMIC_DOWNCAST(CSymbol, replacing);
     if (!other)
         return;
     POSITION mine = m_pins.GetHeadPosition();
@@ -565,7 +565,7 @@ void CSymbol::GiveLinksTo(CDrawObj* replacing) {
 }
 
 void CSymbol::TakeLinksFrom(CDrawObj* replaced) {
-    auto* other = dynamic_cast<CSymbol*>(replaced);
+    auto* other = DYNAMIC_DOWNCAST(CSymbol, replaced);
     if (!other)
         return;
     POSITION mine = m_pins.GetTailPosition();
@@ -578,7 +578,7 @@ void CSymbol::TakeLinksFrom(CDrawObj* replaced) {
 }
 
 void CSymbol::MoveLinksTo(CDrawObj* other) {
-    auto* symbol = dynamic_cast<CSymbol*>(other);
+    auto* symbol = DYNAMIC_DOWNCAST(CSymbol, other);
     if (!symbol)
         return;
     POSITION mine = m_pins.GetHeadPosition();

@@ -100,7 +100,7 @@ BOOL CUndoList::Merge(CCommand* command) {
     if (!command || !CursorAtTail())
         return FALSE;
     std::unique_ptr<CCommand>& last = m_commands.back();
-    auto* multi = dynamic_cast<CMultiCmd*>(last.get());
+    auto* multi = DYNAMIC_DOWNCAST(CMultiCmd, last.get());
     if (!multi) {
         auto joined = std::make_unique<CMultiCmd>(last->GetName());
         joined->Append(last.release());

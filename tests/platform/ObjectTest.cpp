@@ -26,6 +26,9 @@ class CObjTestFrame : public CObject {
 };
 IMPLEMENT_DYNAMIC(CObjTestFrame, CObject)
 
+// A class that keeps its base's record.
+class CObjTestRing : public CObjTestCircle {};
+
 namespace {
 
 TEST(RuntimeClass, DerivationAndLookUpByExactName) {
@@ -43,6 +46,24 @@ TEST(RuntimeClass, DerivationAndLookUpByExactName) {
     EXPECT_EQ(CRuntimeClass::FromName("cobjtestshape"), nullptr);
     EXPECT_EQ(CRuntimeClass::FromName(std::string_view("CObjTestShape\0x", 15)), nullptr);
     EXPECT_EQ(CRuntimeClass::FromName(""), nullptr);
+}
+
+// The downcast by records answers as dynamic_cast does, also for an object of a class that
+// keeps its base's record, for const objects and for null.
+TEST(RuntimeClass, DowncastByRecordsAnswersAsDynamicCast) {
+    CObjTestShape shape;
+    CObjTestCircle circle;
+    CObjTestRing ring;
+    CObjTestView view;
+    for (CObject* object : std::initializer_list<CObject*>{&shape, &circle, &ring, &view}) {
+        EXPECT_EQ(DYNAMIC_DOWNCAST(CObjTestShape, object), dynamic_cast<CObjTestShape*>(object));
+        EXPECT_EQ(DYNAMIC_DOWNCAST(CObjTestCircle, object), dynamic_cast<CObjTestCircle*>(object));
+        EXPECT_EQ(DYNAMIC_DOWNCAST(CObjTestView, object), dynamic_cast<CObjTestView*>(object));
+    }
+    const CObjTestShape* constant = &ring;
+    const CObjTestCircle* found = DYNAMIC_DOWNCAST(CObjTestCircle, constant);
+    EXPECT_EQ(found, &ring);
+    EXPECT_EQ(DYNAMIC_DOWNCAST(CObjTestCircle, static_cast<CObjTestShape*>(nullptr)), nullptr);
 }
 
 }  // namespace
