@@ -128,9 +128,9 @@ template <class Bytes>
 Bytes ReadWhole(const fs::path& file, std::size_t maxBytes) {
     const ReadableFile readable(file);
     auto tooLarge = [&] {
-        return FileReadError("Cannot read " + QuotedPath(file) + ": the file is larger than " +
-                                 std::to_string(maxBytes) + " bytes.",
-                             std::make_error_code(std::errc::file_too_large));
+        return FileReadError::About(
+            file, "the file is larger than " + std::to_string(maxBytes) + " bytes.",
+            std::make_error_code(std::errc::file_too_large));
     };
     if (readable.Size() > maxBytes)
         throw tooLarge();
@@ -153,6 +153,11 @@ Bytes ReadWhole(const fs::path& file, std::size_t maxBytes) {
 }
 
 }  // namespace
+
+FileReadError FileReadError::About(const fs::path& file, const std::string& why,
+                                   std::error_code code) {
+    return FileReadError("Cannot read " + QuotedPath(file) + ": " + why, code);
+}
 
 std::string QuotedPath(const fs::path& path) {
     std::string quoted(1, '"');

@@ -30,6 +30,9 @@ private:
 class FileReadError : public FileError {
 public:
     using FileError::FileError;
+    // "Cannot read <file>: " and why.
+    static FileReadError About(const std::filesystem::path& file, const std::string& why,
+                               std::error_code code);
     bool IsMissing() const { return code() == std::errc::no_such_file_or_directory; }
 };
 

@@ -21,7 +21,7 @@ ReadableFile::ReadableFile(const std::filesystem::path& path) : m_path(path) {
     auto fail = [&](const std::string& why, std::error_code code) {
         if (m_fd >= 0)
             ::close(m_fd);
-        throw FileReadError("Cannot read " + QuotedPath(m_path) + ": " + why, code);
+        throw FileReadError::About(m_path, why, code);
     };
     // Non-blocking, so that opening a named pipe cannot hang; only regular files are read.
     m_fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
@@ -57,8 +57,7 @@ std::size_t ReadableFile::ReadAt(std::uint64_t offset, void* buffer, std::size_t
             const std::error_code code = LastError();
             if (code == std::errc::interrupted)
                 continue;
-            throw FileReadError("Cannot read " + QuotedPath(m_path) + ": " + code.message() + ".",
-                                code);
+            throw FileReadError::About(m_path, code.message() + ".", code);
         }
         if (got == 0)
             break;
