@@ -13,14 +13,19 @@
 
 namespace {
 
+// count plain shapes side by side at the list's tail.
+void AddShapes(CObList& list, int count) {
+    for (int i = 0; i < count; ++i)
+        list.AddTail(new CDrawObj(CRect(i, 0, i + 10, -10)));
+}
+
 void AddUndoRedo(benchmark::State& state) {
     const int count = static_cast<int>(state.range(0));
     for (auto _ : state) {
         state.PauseTiming();
         auto doc = std::make_unique<CDrawDoc>();
         CObList list;
-        for (int i = 0; i < count; ++i)
-            list.AddTail(new CDrawObj(CRect(i, 0, i + 10, -10)));
+        AddShapes(list, count);
         state.ResumeTiming();
 
         doc->AddObjects(&list);
@@ -40,8 +45,7 @@ void ReadEachObject(benchmark::State& state) {
     for (auto _ : state) {
         state.PauseTiming();
         CObList list;
-        for (int i = 0; i < count; ++i)
-            list.AddTail(new CDrawObj(CRect(i, 0, i + 10, -10)));
+        AddShapes(list, count);
         state.ResumeTiming();
 
         int types = 0;

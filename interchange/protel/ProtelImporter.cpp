@@ -323,8 +323,7 @@ bool ProtelImporter::NameNet(CWire& wire, const CString& name) {
 // The wires on a net connector's pin are on the net the connector names.
 void ProtelImporter::ApplyNetConnectors() {
     for (POSITION pos = m_objects.List().GetHeadPosition(); pos;) {
-        auto* symbol =
-            DYNAMIC_DOWNCAST(CSymbol, static_cast<CObject*>(m_objects.List().GetNext(pos)));
+        auto* symbol = DYNAMIC_DOWNCAST(CSymbol, m_objects.List().GetNext(pos));
         if (!symbol || symbol->GetKind() != kSymbolNetConnector || symbol->GetPins().IsEmpty())
             continue;
         auto* pin = static_cast<CPin*>(symbol->GetPins().GetHead());

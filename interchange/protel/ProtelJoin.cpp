@@ -228,7 +228,7 @@ void ProtelJoin::Connect(CPoint point, Node& node) {
 void ProtelJoin::AttachFreeEnds() {
     std::vector<CWire*> wires;
     for (POSITION pos = m_objects.GetHeadPosition(); pos;)
-        if (auto* wire = DYNAMIC_DOWNCAST(CWire, static_cast<CObject*>(m_objects.GetNext(pos))))
+        if (auto* wire = DYNAMIC_DOWNCAST(CWire, m_objects.GetNext(pos)))
             wires.push_back(wire);
     std::vector<FreeEnd> ends = FreeEndsOf(wires);
     m_indexedEnds = ends.size();
@@ -248,7 +248,7 @@ void ProtelJoin::AttachFreeEnds() {
 
 void ProtelJoin::FitPorts() {
     for (POSITION pos = m_objects.GetHeadPosition(); pos;) {
-        auto* symbol = DYNAMIC_DOWNCAST(CSymbol, static_cast<CObject*>(m_objects.GetNext(pos)));
+        auto* symbol = DYNAMIC_DOWNCAST(CSymbol, m_objects.GetNext(pos));
         if (!symbol || symbol->GetKind() != kSymbolPort || symbol->GetPins().IsEmpty())
             continue;
         auto* pin = static_cast<CPin*>(symbol->GetPins().GetHead());
@@ -257,7 +257,7 @@ void ProtelJoin::FitPorts() {
         CRect box = symbol->GetPosition();
         box.NormalizeRect();
         for (POSITION at = m_objects.GetHeadPosition(); at;) {
-            auto* wire = DYNAMIC_DOWNCAST(CWire, static_cast<CObject*>(m_objects.GetNext(at)));
+            auto* wire = DYNAMIC_DOWNCAST(CWire, m_objects.GetNext(at));
             if (!wire)
                 continue;
             const bool startFree = !wire->GetStartObject() && box.PtInRect(First(*wire));

@@ -19,6 +19,18 @@ CObjectSetCmd::CObjectSetCmd(const CObList& objects, BOOL inDocument) : m_inDocu
     m_followers.resize(m_objects.size());
 }
 
+CObjectSetCmd::CObjectSetCmd(std::span<CDrawObj* const> objects, BOOL inDocument)
+    : m_objects(objects.begin(), objects.end()), m_inDocument(inDocument) {
+    KeepFirstOfEach();
+    m_followers.resize(m_objects.size());
+}
+
+CObjectSetCmd::CObjectSetCmd(CDrawObj* object, BOOL inDocument) : m_inDocument(inDocument) {
+    if (object)
+        m_objects.push_back(object);
+    m_followers.resize(m_objects.size());
+}
+
 // Each object stays where it first stands. The set's slots lie apart in a large table: each is
 // asked for a few objects before it is read.
 void CObjectSetCmd::KeepFirstOfEach() {
@@ -31,18 +43,6 @@ void CObjectSetCmd::KeepFirstOfEach() {
             m_objects[kept++] = m_objects[i];
     }
     m_objects.resize(kept);
-}
-
-CObjectSetCmd::CObjectSetCmd(std::span<CDrawObj* const> objects, BOOL inDocument)
-    : m_objects(objects.begin(), objects.end()), m_inDocument(inDocument) {
-    KeepFirstOfEach();
-    m_followers.resize(m_objects.size());
-}
-
-CObjectSetCmd::CObjectSetCmd(CDrawObj* object, BOOL inDocument) : m_inDocument(inDocument) {
-    if (object)
-        m_objects.push_back(object);
-    m_followers.resize(m_objects.size());
 }
 
 CObjectSetCmd::~CObjectSetCmd() {

@@ -301,7 +301,7 @@ int CWire::SetId(const char* value, UINT flags) {
     const bool undoable = (flags & kSetAttrUndoable) && m_document;
     bool recorded = false;
     for (POSITION pos = objects ? objects->GetHeadPosition() : nullptr; pos;) {
-        auto* holder = DYNAMIC_DOWNCAST(CWire, static_cast<CDrawObj*>(objects->GetNext(pos)));
+        auto* holder = DYNAMIC_DOWNCAST(CWire, objects->GetNext(pos));
         if (!holder || holder->m_net != m_net)
             continue;
         for (CDrawObj* end : {holder->m_start, holder->m_end}) {
