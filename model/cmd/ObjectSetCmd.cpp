@@ -76,7 +76,6 @@ BOOL CObjectSetCmd::LinkIn(CDrawDoc* doc) {
         }
         POSITION before = m_followers[i] ? places.Find(m_followers[i]) : nullptr;
         places.InsertBefore(before, m_objects[i]);
-        m_objects[i]->Invalidate(nullptr);
     }
     TellViews(doc, kUpdateJoinSelection);
     m_inDocument = TRUE;
@@ -96,7 +95,6 @@ BOOL CObjectSetCmd::TakeOut(CDrawDoc* doc) {
         objects.GetNext(next);
         m_followers[i] = next ? static_cast<CDrawObj*>(objects.GetAt(next)) : nullptr;
         objects.RemoveAt(at[i]);
-        m_objects[i]->Invalidate(nullptr);
     }
     TellViews(doc, kUpdateLeaveSelection);
     m_inDocument = FALSE;
@@ -165,11 +163,15 @@ bool CObjectSetCmd::LetGoOf(const std::vector<bool>& listed) {
     return released;
 }
 
+// Each object is redrawn where it stands. A document without views is left alone: reading each
+// object again for nobody costs a walk over all of them.
 void CObjectSetCmd::TellViews(CDrawDoc* doc, int how) {
     if (doc->GetViews().empty())
         return;
     CObList objects;
-    for (CDrawObj* object : m_objects)
+    for (CDrawObj* object : m_objects) {
+        object->Invalidate(nullptr);
         objects.AddTail(object);
+    }
     UpdateViews(doc, &objects, how);
 }

@@ -4,6 +4,8 @@
 #include "platform/Prefetch.h"
 
 void CDocChangeLog::Note(const std::vector<CDrawObj*>& objects) {
+    if (objects.size() > kMostNamed)
+        return NoteUnknown();
     Change change{true, {}};
     change.objects.reserve(objects.size());
     // The objects may lie apart: each is asked for a few objects before its type is read.

@@ -4,7 +4,10 @@
 // entry: the drawing objects it added, removed or changed, with their type codes read when the
 // change was noted, or, for an edit that cannot name its objects, a mark that anything may
 // have changed. A reader keeps the count it has seen and asks for the objects noted since.
+// An edit of more objects than kMostNamed is noted as one that may have changed anything: a
+// reader looks at everything after such an edit anyway, and the log stays small.
 
+#include <cstddef>
 #include <cstdint>
 #include <deque>
 #include <vector>
@@ -13,6 +16,8 @@ class CDrawObj;
 
 class CDocChangeLog {
 public:
+    static constexpr std::size_t kMostNamed = 4096;
+
     struct Object {
         const CDrawObj* object;  // not to be used unless found in the document
         int type;                // its type code when noted

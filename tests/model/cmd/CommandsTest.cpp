@@ -56,6 +56,26 @@ TEST(AddCmdTest, AddsInListOrderOnceEachThroughUndoAndRedo) {
     EXPECT_EQ(TagsOf(sheet.doc), added);
 }
 
+// Each object is redrawn once when it comes and once when it goes; a document nobody shows
+// redraws nothing.
+TEST(AddCmdTest, ObjectsAreRedrawnOncePerStepWhileTheDocumentIsShown) {
+    CmdTestSheet sheet;
+    CUndoList& undo = sheet.doc.GetUndoList();
+    TestPart* ten = sheet.New(10);
+    TestPart* eleven = sheet.New(11);
+    ASSERT_TRUE(undo.Execute(new CAddCmd(ObjectList{ten, eleven}, FALSE)));
+    ASSERT_TRUE(undo.Undo());
+    ASSERT_TRUE(undo.Redo());
+    EXPECT_EQ(ten->redraws, 3);
+    EXPECT_EQ(eleven->redraws, 3);
+
+    sheet.doc.RemoveView(&sheet.view);
+    ASSERT_TRUE(undo.Undo());
+    ASSERT_TRUE(undo.Redo());
+    EXPECT_EQ(ten->redraws, 3);
+    EXPECT_EQ(TagsOf(sheet.doc), (Tags{1, 2, 3, 4, 5, 6, 10, 11}));
+}
+
 // An object the document took back by other means while a command held it is the document's:
 // putting the command's objects back fails, changes nothing and lets go of that object, so it
 // is never deleted twice. Objects going back at the tail (an add redone) and before their

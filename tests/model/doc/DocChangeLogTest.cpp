@@ -58,6 +58,20 @@ TEST(DocChangeLog, AReaderGetsTheObjectsNotedSinceTheCountItSaw) {
     EXPECT_EQ(Since(log, 3), Named{&wire});
 }
 
+// A reader looks at everything after a change of many objects: the log does not keep their
+// names, which would hold thousands of entries for each of its sixty-four changes.
+TEST(DocChangeLog, AChangeOfMoreThanTheMostNamedObjectsNamesNone) {
+    CDocChangeLog log;
+    CSymbol symbol;
+    log.Note(std::vector<CDrawObj*>(CDocChangeLog::kMostNamed, &symbol));
+    EXPECT_EQ(Since(log, 0)->size(), CDocChangeLog::kMostNamed);
+    log.Note(std::vector<CDrawObj*>(CDocChangeLog::kMostNamed + 1, &symbol));
+    EXPECT_EQ(Since(log, 1), std::nullopt);
+    log.Note({&symbol});
+    EXPECT_EQ(log.Count(), 3u);
+    EXPECT_EQ(Since(log, 2), Named{&symbol});
+}
+
 TEST(DocChangeLog, OnlyTheNewestSixtyFourChangesAreKept) {
     CDocChangeLog log;
     CSymbol symbol;

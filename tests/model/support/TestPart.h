@@ -35,7 +35,8 @@ public:
     // Against the position alone.
     BOOL Intersects(const CRect& rect) override;
     void RefreshAttrTexts(const char* /*name*/) override { ++refreshes; }
-    void Invalidate(IDocView* /*view*/) override {}
+    // Counts the redraws asked for.
+    void Invalidate(IDocView* /*view*/) override { ++redraws; }
     CDrawObj* Clone(CDrawDoc* doc) override { return new TestPart(*this, doc); }
 
     // Links to marked objects belong to the same set and are left out.
@@ -55,6 +56,7 @@ public:
     static inline int alive = 0;
     int tag;
     int refreshes = 0;
+    int redraws = 0;
     bool failAssign = false;
     bool failStore = false;
 
