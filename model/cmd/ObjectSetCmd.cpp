@@ -16,19 +16,16 @@ CObjectSetCmd::CObjectSetCmd(const CObList& objects, BOOL inDocument) : m_inDocu
     for (POSITION pos = objects.GetHeadPosition(); pos;)
         m_objects.push_back(static_cast<CDrawObj*>(objects.GetNext(pos)));
     KeepFirstOfEach();
-    m_followers.resize(m_objects.size());
 }
 
 CObjectSetCmd::CObjectSetCmd(std::span<CDrawObj* const> objects, BOOL inDocument)
     : m_objects(objects.begin(), objects.end()), m_inDocument(inDocument) {
     KeepFirstOfEach();
-    m_followers.resize(m_objects.size());
 }
 
 CObjectSetCmd::CObjectSetCmd(CDrawObj* object, BOOL inDocument) : m_inDocument(inDocument) {
     if (object)
         m_objects.push_back(object);
-    m_followers.resize(m_objects.size());
 }
 
 // Each object stays where it first stands. The set's slots lie apart in a large table: each is
@@ -71,10 +68,11 @@ BOOL CObjectSetCmd::LinkIn(CDrawDoc* doc) {
     for (std::size_t i = 0; i < m_objects.size(); ++i) {
         if (const std::size_t ahead = i + ObjectPlaces::kFetchLead; ahead < m_objects.size()) {
             places.Fetch(m_objects[ahead]);
-            if (m_followers[ahead])
-                places.Fetch(m_followers[ahead]);
+            if (CDrawObj* follower = FollowerOf(ahead))
+                places.Fetch(follower);
         }
-        POSITION before = m_followers[i] ? places.Find(m_followers[i]) : nullptr;
+        CDrawObj* follower = FollowerOf(i);
+        POSITION before = follower ? places.Find(follower) : nullptr;
         places.InsertBefore(before, m_objects[i]);
     }
     TellViews(doc, kUpdateJoinSelection);
@@ -87,6 +85,7 @@ BOOL CObjectSetCmd::TakeOut(CDrawDoc* doc) {
     std::vector<POSITION> at(m_objects.size());
     if (!FindPositions(objects, at))
         return FALSE;
+    m_followers.resize(m_objects.size());
     m_links.RemoveAll();
     m_links.CollectAndRelease(std::span<CDrawObj* const>(m_objects));
     // A position stays valid until its own object leaves the list.
@@ -154,12 +153,14 @@ bool CObjectSetCmd::LetGoOf(const std::vector<bool>& listed) {
     for (std::size_t i = 0; i < m_objects.size(); ++i) {
         if (listed[i])
             continue;
-        m_objects[kept] = m_objects[i];
-        m_followers[kept++] = m_followers[i];
+        if (!m_followers.empty())
+            m_followers[kept] = m_followers[i];
+        m_objects[kept++] = m_objects[i];
     }
     const bool released = kept < m_objects.size();
     m_objects.resize(kept);
-    m_followers.resize(kept);
+    if (!m_followers.empty())
+        m_followers.resize(kept);
     return released;
 }
 

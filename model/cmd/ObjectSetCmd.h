@@ -55,9 +55,15 @@ private:
     // Lets go of the objects marked listed; TRUE when there were any.
     bool LetGoOf(const std::vector<bool>& listed);
     void TellViews(CDrawDoc* doc, int how);
+    // The recorded follower of the index-th object; null when it goes to the tail.
+    CDrawObj* FollowerOf(std::size_t index) const {
+        return m_followers.empty() ? nullptr : m_followers[index];
+    }
 
     std::vector<CDrawObj*> m_objects;
-    std::vector<CDrawObj*> m_followers;  // null: append at the tail
+    // Each object's follower, null to append it at the tail; none at all until the objects are
+    // first taken out, as all of them go to the tail then.
+    std::vector<CDrawObj*> m_followers;
     CConnectionList m_links;
     BOOL m_inDocument;
 };
