@@ -4,8 +4,9 @@
 // entry: the drawing objects it added, removed or changed, with their type codes read when the
 // change was noted, or, for an edit that cannot name its objects, a mark that anything may
 // have changed. A reader keeps the count it has seen and asks for the objects noted since.
-// An edit of more objects than kMostNamed is noted as one that may have changed anything: a
-// reader looks at everything after such an edit anyway, and the log stays small.
+// An edit of more objects than kMostNamed is noted as one that may have changed anything: after
+// so large an edit a reader does better to look at everything again, and the log, which keeps
+// its newest changes whole, stays small.
 
 #include <cstddef>
 #include <cstdint>
