@@ -148,9 +148,9 @@ BOOL CUndoList::UndoAtCursor() {
 }
 
 void CUndoList::NoteChange(const CCommand& command) {
-    m_changed.clear();
-    if (command.GetChangedObjects(m_changed))
-        m_doc->GetChangeLog().Note(m_changed);
+    std::vector<CDrawObj*> objects;
+    if (command.GetChangedObjects(objects))
+        m_doc->GetChangeLog().Note(objects);
     else
         m_doc->GetChangeLog().NoteUnknown();
     m_doc->SetModifiedFlag();

@@ -73,7 +73,4 @@ private:
     std::size_t m_done = 0;                            // the commands before this are done
     CDrawDoc* m_doc;
     std::size_t m_depth;
-    // The objects of the change being noted; kept between changes, so that large steps do not
-    // ask for fresh memory each time.
-    std::vector<CDrawObj*> m_changed;
 };
