@@ -1,59 +1,63 @@
 #include "interchange/dxf/DxfStream.h"
 
+#include <algorithm>
 #include <charconv>
 
+#include "interchange/dxf/DxfReal.h"
 #include "platform/AtomicFile.h"
 
 namespace {
 
 constexpr unsigned kFirstHandle = 0x100;
-constexpr int kRealDigits = 6;
 
 }  // namespace
 
 CDxfStream::CDxfStream() : m_nextHandle(kFirstHandle) {}
 
-void CDxfStream::WriteCode(int code) {
-    char digits[16];
-    char* end = std::to_chars(digits, digits + sizeof digits, code).ptr;
-    const std::size_t length = static_cast<std::size_t>(end - digits);
-    if (length < 3)
-        m_bytes.append(3 - length, ' ');
-    m_bytes.append(digits, length);
-    EndLine();
+// The code line of a group, right-aligned in three characters.
+char* CDxfStream::PutCode(char* out, int code) {
+    if (code < 0 || code > 999) {
+        char digits[kIntRoom];
+        char* end = std::to_chars(digits, digits + sizeof digits, code).ptr;
+        for (auto length = end - digits; length < 3; ++length)
+            *out++ = ' ';
+        return PutLineEnd(std::copy(digits, end, out));
+    }
+    out[0] = code >= 100 ? static_cast<char>('0' + code / 100) : ' ';
+    out[1] = code >= 10 ? static_cast<char>('0' + code / 10 % 10) : ' ';
+    out[2] = static_cast<char>('0' + code % 10);
+    return PutLineEnd(out + 3);
 }
 
-void CDxfStream::EndLine() {
-    m_bytes += "\r\n";
+char* CDxfStream::PutLineEnd(char* out) {
+    *out++ = '\r';
+    *out++ = '\n';
+    return out;
 }
 
 void CDxfStream::WriteReal(int code, double value) {
-    WriteCode(code);
-    char digits[32];
-    char* end = std::to_chars(digits, digits + sizeof digits, value, std::chars_format::general,
-                              kRealDigits)
-                    .ptr;
-    m_bytes.append(digits, end);
-    EndLine();
+    char group[kCodeRoom + kDxfRealRoom + 2];
+    char* end = PutLineEnd(FormatDxfReal(PutCode(group, code), value));
+    m_bytes.append(group, end);
 }
 
 void CDxfStream::WriteInt(int code, int value) {
-    WriteCode(code);
-    char digits[16];
-    char* end = std::to_chars(digits, digits + sizeof digits, value).ptr;
-    m_bytes.append(digits, end);
-    EndLine();
+    char group[kCodeRoom + kIntRoom + 2];
+    char* end = PutCode(group, code);
+    end = PutLineEnd(std::to_chars(end, end + kIntRoom, value).ptr);
+    m_bytes.append(group, end);
 }
 
 void CDxfStream::WriteString(int code, std::string_view text) {
-    WriteCode(code);
+    char line[kCodeRoom];
+    m_bytes.append(line, PutCode(line, code));
     const std::size_t start = m_bytes.size();
     m_bytes += text;
     for (std::size_t i = start; i < m_bytes.size(); ++i) {
         if (m_bytes[i] == '\r' || m_bytes[i] == '\n')
             m_bytes[i] = ' ';
     }
-    EndLine();
+    m_bytes += "\r\n";
 }
 
 std::string CDxfStream::NextHandle() {

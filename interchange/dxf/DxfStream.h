@@ -28,8 +28,12 @@ public:
     void Save(const std::filesystem::path& path) const;
 
 private:
-    void WriteCode(int code);
-    void EndLine();
+    // Room for an int's digits, and for a code line.
+    static constexpr std::size_t kIntRoom = 12;
+    static constexpr std::size_t kCodeRoom = kIntRoom + 2;
+
+    static char* PutCode(char* out, int code);
+    static char* PutLineEnd(char* out);
 
     unsigned m_nextHandle;
     std::string m_bytes;

@@ -14,7 +14,11 @@ TEST(DxfStream, CodesAreRightAlignedInThreeCharactersAndLinesEndWithCrLf) {
     stream.WriteInt(62, 256);
     stream.WriteString(999, "note");
     stream.WriteInt(70, -3);
-    EXPECT_EQ(stream.Bytes(), "  5\r\n100\r\n 62\r\n256\r\n999\r\nnote\r\n 70\r\n-3\r\n");
+    stream.WriteInt(100, 0);
+    stream.WriteInt(1071, 0);
+    EXPECT_EQ(stream.Bytes(),
+              "  5\r\n100\r\n 62\r\n256\r\n999\r\nnote\r\n 70\r\n-3\r\n"
+              "100\r\n0\r\n1071\r\n0\r\n");
 }
 
 TEST(DxfStream, RealsHaveUpToSixSignificantDigitsWithoutTrailingZeros) {
