@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <iterator>
 
 namespace {
 
@@ -11,11 +12,13 @@ constexpr int kDigits = 6;
 // rounding they are still written without an exponent.
 constexpr int kLeastExponent = -4;
 constexpr int kMostExponent = 4;
-constexpr double kLeast = 1e-4;
-constexpr double kBound = 1e5;
+// Exact powers of ten, enough to scale the least magnitude to six digits.
 constexpr double kPowers[] = {1, 10, 100, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9};
-constexpr double kSixDigitsLow = 1e5;
-constexpr double kSixDigitsHigh = 1e6;
+static_assert(std::size(kPowers) == kDigits - kLeastExponent);
+constexpr double kLeast = 1 / kPowers[-kLeastExponent];
+constexpr double kBound = kPowers[kMostExponent + 1];
+constexpr double kSixDigitsLow = kPowers[kDigits - 1];
+constexpr double kSixDigitsHigh = kPowers[kDigits];
 // The scaled value carries an error below 1e-10; a fraction closer than this to one half may
 // round either way and is left to std::to_chars.
 constexpr double kTieMargin = 1e-9;
