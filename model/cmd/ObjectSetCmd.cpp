@@ -11,6 +11,24 @@
 #include "model/object/DrawObj.h"
 #include "platform/PointerSet.h"
 
+namespace {
+
+// Walks back from the list's tail while it holds the objects in their order, the last of them
+// first, and calls found(index, position) for each; how many it found.
+template <class Found>
+std::size_t WalkTailRun(const CObList& list, std::span<CDrawObj* const> objects, Found found) {
+    std::size_t left = objects.size();
+    for (POSITION pos = list.GetTailPosition(); pos && left > 0;) {
+        POSITION here = pos;
+        if (list.GetPrev(pos) != objects[left - 1])
+            break;
+        found(--left, here);
+    }
+    return objects.size() - left;
+}
+
+}  // namespace
+
 CObjectSetCmd::CObjectSetCmd(const CObList& objects, BOOL inDocument) : m_inDocument(inDocument) {
     m_objects.reserve(static_cast<std::size_t>(objects.GetCount()));
     for (POSITION pos = objects.GetHeadPosition(); pos;)
@@ -82,12 +100,24 @@ BOOL CObjectSetCmd::LinkIn(CDrawDoc* doc) {
 
 BOOL CObjectSetCmd::TakeOut(CDrawDoc* doc) {
     CObList& objects = doc->GetObjects();
+    if (POSITION first = TailRunStart(objects)) {
+        ReleaseLinks();
+        objects.RemoveTailFrom(first, static_cast<int>(m_objects.size()));
+        m_followers.clear();  // each would go back to the tail
+    } else if (!TakeOutEach(objects)) {
+        return FALSE;
+    }
+    TellViews(doc, kUpdateLeaveSelection);
+    m_inDocument = FALSE;
+    return TRUE;
+}
+
+bool CObjectSetCmd::TakeOutEach(CObList& objects) {
     std::vector<POSITION> at(m_objects.size());
     if (!FindPositions(objects, at))
-        return FALSE;
+        return false;
     m_followers.resize(m_objects.size());
-    m_links.RemoveAll();
-    m_links.CollectAndRelease(std::span<CDrawObj* const>(m_objects));
+    ReleaseLinks();
     // A position stays valid until its own object leaves the list.
     for (std::size_t i = m_objects.size(); i-- > 0;) {
         POSITION next = at[i];
@@ -95,21 +125,28 @@ BOOL CObjectSetCmd::TakeOut(CDrawDoc* doc) {
         m_followers[i] = next ? static_cast<CDrawObj*>(objects.GetAt(next)) : nullptr;
         objects.RemoveAt(at[i]);
     }
-    TellViews(doc, kUpdateLeaveSelection);
-    m_inDocument = FALSE;
-    return TRUE;
+    return true;
+}
+
+void CObjectSetCmd::ReleaseLinks() {
+    m_links.RemoveAll();
+    m_links.CollectAndRelease(std::span<CDrawObj* const>(m_objects));
 }
 
 // The objects of an add stand at the tail of the list in the command's order until it is
-// undone: those found there by a walk back from the tail need no index.
+// undone.
+POSITION CObjectSetCmd::TailRunStart(const CObList& objects) const {
+    POSITION first = nullptr;
+    const std::size_t run =
+        WalkTailRun(objects, m_objects, [&first](std::size_t, POSITION at) { first = at; });
+    return run == m_objects.size() ? first : nullptr;
+}
+
+// Those of the objects found at the tail by a walk back need no index.
 bool CObjectSetCmd::FindPositions(CObList& objects, std::vector<POSITION>& at) const {
-    std::size_t left = m_objects.size();
-    for (POSITION pos = objects.GetTailPosition(); pos && left > 0;) {
-        POSITION here = pos;
-        if (objects.GetPrev(pos) != m_objects[left - 1])
-            break;
-        at[--left] = here;
-    }
+    const std::size_t left =
+        m_objects.size() - WalkTailRun(objects, m_objects,
+                                       [&at](std::size_t index, POSITION pos) { at[index] = pos; });
     if (left == 0)
         return true;
     ObjectPlaces places(objects, left);
@@ -149,6 +186,8 @@ bool CObjectSetCmd::ReleaseObjectsIn(const CObList& list) {
 }
 
 bool CObjectSetCmd::LetGoOf(const std::vector<bool>& listed) {
+    if (std::ranges::find(listed, true) == listed.end())
+        return false;
     std::size_t kept = 0;
     for (std::size_t i = 0; i < m_objects.size(); ++i) {
         if (listed[i])

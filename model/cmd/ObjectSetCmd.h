@@ -37,8 +37,9 @@ protected:
     // command then lets go of those.
     BOOL LinkIn(CDrawDoc* doc);
     // Records and breaks the objects' links with the rest, then takes them out from the last to
-    // the first, recording each one's follower; they leave the selection. FALSE, changing
-    // nothing, when one of them is not in the list.
+    // the first, recording each one's follower; they leave the selection. Objects that stand
+    // together at the list's tail in their order, as after an add, are cut off at once and need
+    // no followers. FALSE, changing nothing, when one of them is not in the list.
     BOOL TakeOut(CDrawDoc* doc);
     // one for a single object, else many.
     const char* Label(const char* one, const char* many) const {
@@ -48,6 +49,13 @@ protected:
 private:
     // Leaves out null objects and repeats.
     void KeepFirstOfEach();
+    // Takes the objects out one by one, recording each one's follower; false, changing nothing,
+    // when one of them is not in the list.
+    bool TakeOutEach(CObList& objects);
+    void ReleaseLinks();
+    // The position of the first object when the objects stand at the list's tail in their
+    // order; else null.
+    POSITION TailRunStart(const CObList& objects) const;
     // Each object's position in the list; false when one of them is not in it.
     bool FindPositions(CObList& objects, std::vector<POSITION>& at) const;
     bool ReleaseObjectsIn(ObjectPlaces& places);
@@ -61,8 +69,8 @@ private:
     }
 
     std::vector<CDrawObj*> m_objects;
-    // Each object's follower, null to append it at the tail; none at all until the objects are
-    // first taken out, as all of them go to the tail then.
+    // Each object's follower, null to append it at the tail; none at all when all of them go
+    // to the tail: until the objects are first taken out, and after they were cut off the tail.
     std::vector<CDrawObj*> m_followers;
     CConnectionList m_links;
     BOOL m_inDocument;

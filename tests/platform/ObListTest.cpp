@@ -148,6 +148,45 @@ TEST(ObListTest, NodesOfBlocksAreUsedAgainAfterRemoval) {
     EXPECT_EQ(list.GetCount(), 2);
 }
 
+// Cutting off the tail from a middle node or from the head leaves both directions linked, and
+// the cut nodes are the next ones used, in their order.
+TEST(ObListTest, CuttingOffTheTailKeepsTheRestAndUsesItsNodesAgain) {
+    int items[6] = {};
+    CPtrList list(4);
+    std::vector<POSITION> at;
+    for (int& item : items)
+        at.push_back(list.AddTail(&item));
+    auto forward = [&list] {
+        std::vector<void*> out;
+        for (POSITION pos = list.GetHeadPosition(); pos;)
+            out.push_back(list.GetNext(pos));
+        return out;
+    };
+    auto backward = [&list] {
+        std::vector<void*> out;
+        for (POSITION pos = list.GetTailPosition(); pos;)
+            out.push_back(list.GetPrev(pos));
+        return out;
+    };
+
+    list.RemoveTailFrom(at[3], 3);
+    EXPECT_EQ(list.GetCount(), 3);
+    EXPECT_EQ(forward(), (std::vector<void*>{&items[0], &items[1], &items[2]}));
+    EXPECT_EQ(backward(), (std::vector<void*>{&items[2], &items[1], &items[0]}));
+    EXPECT_EQ(list.AddTail(&items[5]), at[3]);
+    EXPECT_EQ(list.AddHead(&items[4]), at[4]);
+    EXPECT_EQ(forward(),
+              (std::vector<void*>{&items[4], &items[0], &items[1], &items[2], &items[5]}));
+
+    list.RemoveTailFrom(list.GetHeadPosition(), 5);
+    EXPECT_TRUE(list.IsEmpty());
+    EXPECT_EQ(list.GetHeadPosition(), nullptr);
+    EXPECT_EQ(list.GetTailPosition(), nullptr);
+    list.AddTail(&items[1]);
+    list.AddHead(&items[0]);
+    EXPECT_EQ(backward(), (std::vector<void*>{&items[1], &items[0]}));
+}
+
 // Lists grow through blocks of 2, 4, 8 and then 10 nodes; nodes freed in any block are used
 // again, and the order holds both ways throughout.
 TEST(ObListTest, GrowingThroughBlocksOfEverySizeKeepsTheOrder) {

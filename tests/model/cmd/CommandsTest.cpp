@@ -108,8 +108,9 @@ TEST(AddCmdTest, PuttingBackLetsGoOfObjectsTheDocumentHoldsAlready) {
     }
 }
 
-// Objects standing at the tail in the command's order, out of order there, or anywhere else
-// are all found, from few objects to many; one that is not in the list fails the removal.
+// Objects standing at the tail in the command's order (up to the whole list), out of order
+// there, or anywhere else are all found, from few objects to many; one that is not in the list
+// fails the removal.
 TEST(RemoveCmdTest, FindsObjectsAtTheTailInAnyOrderOrElsewhere) {
     CmdTestSheet sheet;
     std::vector<CObject*> parts;
@@ -125,7 +126,7 @@ TEST(RemoveCmdTest, FindsObjectsAtTheTailInAnyOrderOrElsewhere) {
     const Tags twelve{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12};
     CUndoList& undo = sheet.doc.GetUndoList();
     for (const Tags& removed : {Tags{2, 11, 12}, Tags{12, 11}, Tags{1, 3, 5, 7, 9, 11, 12},
-                                Tags{12, 1, 2, 3, 4, 5, 6}, Tags{7, 8, 9, 10, 11, 12}}) {
+                                Tags{12, 1, 2, 3, 4, 5, 6}, Tags{7, 8, 9, 10, 11, 12}, twelve}) {
         ASSERT_TRUE(undo.Execute(new CRemoveCmd(*listed(removed))));
         Tags left;
         for (const int tag : twelve) {
