@@ -9,6 +9,7 @@
 namespace {
 
 constexpr unsigned kFirstHandle = 0x100;
+constexpr std::string_view kLineEnd = "\r\n";
 
 }  // namespace
 
@@ -30,19 +31,17 @@ char* CDxfStream::PutCode(char* out, int code) {
 }
 
 char* CDxfStream::PutLineEnd(char* out) {
-    *out++ = '\r';
-    *out++ = '\n';
-    return out;
+    return std::ranges::copy(kLineEnd, out).out;
 }
 
 void CDxfStream::WriteReal(int code, double value) {
-    char group[kCodeRoom + kDxfRealRoom + 2];
+    char group[kCodeRoom + kDxfRealRoom + kLineEnd.size()];
     char* end = PutLineEnd(FormatDxfReal(PutCode(group, code), value));
     m_bytes.append(group, end);
 }
 
 void CDxfStream::WriteInt(int code, int value) {
-    char group[kCodeRoom + kIntRoom + 2];
+    char group[kCodeRoom + kIntRoom + kLineEnd.size()];
     char* end = PutCode(group, code);
     end = PutLineEnd(std::to_chars(end, end + kIntRoom, value).ptr);
     m_bytes.append(group, end);
@@ -57,7 +56,7 @@ void CDxfStream::WriteString(int code, std::string_view text) {
         if (m_bytes[i] == '\r' || m_bytes[i] == '\n')
             m_bytes[i] = ' ';
     }
-    m_bytes += "\r\n";
+    m_bytes += kLineEnd;
 }
 
 std::string CDxfStream::NextHandle() {
