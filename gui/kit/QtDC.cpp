@@ -742,7 +742,7 @@ CQtDC::FontGlyph CQtDC::GlyphFor(char32_t code) const {
         return *found;
     FontGlyph result{font.raw, 0};
     auto [fallback, fallbackGlyph] =
-        LaidOutGlyph(QtFontFromLogFont(m_fontLog, font.raw.pixelSize()), code);
+        LaidOutGlyph(QtFontFromLogFont(GetCurrentFont()->Log(), font.raw.pixelSize()), code);
     if (fallback.isValid()) {
         fallback.setPixelSize(font.raw.pixelSize());
         result = {fallback, fallbackGlyph};
@@ -751,11 +751,12 @@ CQtDC::FontGlyph CQtDC::GlyphFor(char32_t code) const {
     return result;
 }
 
-// Glyphs and their positions on the baseline: each advances by its own width rounded to
-// whole pixels, or by the given logical advances.
+// Glyphs and their positions on the baseline, in the selected font: each advances by its own
+// width rounded to whole pixels, or by the given logical advances.
 CQtDC::TextGlyphs CQtDC::Layout(std::string_view text, const int* dx) const {
     TextGlyphs layout;
-    const std::string_view face(m_fontLog.lfFaceName, strnlen(m_fontLog.lfFaceName, LF_FACESIZE));
+    const LOGFONT& log = GetCurrentFont()->Log();
+    const std::string_view face(log.lfFaceName, strnlen(log.lfFaceName, LF_FACESIZE));
     layout.chars = IsSymbolFace(face) ? DecodeSymbolFaceText(text) : DecodeDisplayText(text);
     LONG logical = 0;
     std::int64_t x = 0;

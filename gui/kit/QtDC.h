@@ -119,6 +119,8 @@ private:
     bool m_raster;
     QPainterPath m_path;
     QPainterPath m_shape;  // the last shape's outline
+    // The font Font() realised last and what for: until the next Font() call they may lag
+    // behind the selected font, so text is laid out by the selected font's own fields.
     mutable LOGFONT m_fontLog;
     mutable double m_fontScale = 0;
     mutable RealizedFont m_font;

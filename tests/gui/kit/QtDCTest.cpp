@@ -274,6 +274,59 @@ TEST(QtDC, TheSymbolFaceDrawsTheCharactersOfItsCodes) {
     }
 }
 
+// A text after a text in the Symbol face keeps its own face: drawn at once (as a label is)
+// and measured, it gives the pixels and the extent it gives alone, on the screen and in the
+// print path's picture, which is played onto an image to be seen.
+TEST(QtDC, TextAfterSymbolFaceTextIsDrawnAndMeasuredInItsOwnFace) {
+    const auto symbolText = [](CDC& dc) {
+        const int saved = dc.SaveDC();
+        const LOGFONT log = Font("Symbol", -30);
+        CFont font;
+        font.CreateFontIndirect(&log);
+        dc.SelectObject(&font);
+        dc.GetTextExtent("A");
+        dc.TextOut(20, 120, "A");
+        dc.RestoreDC(saved);
+    };
+    const auto render = [&](bool printing, bool afterSymbol, SIZE& extent) {
+        QImage image = Blank();
+        QPicture picture;
+        {
+            QPainter painter;
+            if (printing)
+                painter.begin(&picture);
+            else
+                painter.begin(&image);
+            CQtDC dc(painter, printing);
+            const LOGFONT log = Font("Arial", -20);
+            CFont font;
+            font.CreateFontIndirect(&log);
+            dc.SelectObject(&font);
+            dc.SetBkMode(TRANSPARENT);
+            if (afterSymbol)
+                symbolText(dc);
+            dc.TextOut(20, 20, "Company");
+            if (afterSymbol)
+                symbolText(dc);
+            extent = dc.GetTextExtent("Company");
+        }
+        if (printing) {
+            QPainter player(&image);
+            picture.play(&player);
+        }
+        return image.copy(0, 0, 200, 100);
+    };
+    for (const bool printing : {false, true}) {
+        SCOPED_TRACE(printing ? "printing" : "screen");
+        SIZE alone{}, after{};
+        const QImage expected = render(printing, false, alone);
+        ASSERT_FALSE(InkBox(expected).isEmpty());
+        EXPECT_TRUE(render(printing, true, after) == expected);
+        EXPECT_EQ(after.cx, alone.cx);
+        EXPECT_EQ(after.cy, alone.cy);
+    }
+}
+
 // A character the face lacks is drawn with the font the toolkit falls back to: "电" shows
 // its middle strokes, not the face's hollow missing-glyph box, and takes a full em.
 TEST(QtDC, CharactersTheFaceLacksAreDrawnFromAFallbackFont) {
