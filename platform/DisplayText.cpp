@@ -50,16 +50,19 @@ bool IsCp1252Text(std::string_view bytes) {
     return false;
 }
 
-void AppendCp1252(std::string& out, char32_t code) {
-    if (code < 0x80 || (code >= 0xA0 && code < 0x100)) {
-        out += static_cast<char>(code);
-        return;
-    }
+std::optional<char> Cp1252Byte(char32_t code) {
+    if (code < 0x80 || (code >= 0xA0 && code < 0x100))
+        return static_cast<char>(code);
     for (size_t i = 0; i < std::size(kCp1252High); ++i) {
-        if (kCp1252High[i] == code) {
-            out += static_cast<char>(0x80 + i);
-            return;
-        }
+        if (kCp1252High[i] == code)
+            return static_cast<char>(0x80 + i);
     }
-    AppendUtf8(out, code);
+    return std::nullopt;
+}
+
+void AppendCp1252(std::string& out, char32_t code) {
+    if (const std::optional<char> byte = Cp1252Byte(code))
+        out += *byte;
+    else
+        AppendUtf8(out, code);
 }

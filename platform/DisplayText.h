@@ -4,6 +4,7 @@
 // UTF-8 is read as UTF-8, any other as code page 1252, byte by byte.
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -18,6 +19,10 @@ std::vector<DisplayChar> DecodeDisplayText(std::string_view bytes);
 
 // Whether DecodeDisplayText reads bytes as code page 1252 (they are not valid UTF-8).
 bool IsCp1252Text(std::string_view bytes);
+
+// The byte that stands for code in code page 1252 as DecodeDisplayText reads it; none for a
+// character the code page lacks.
+std::optional<char> Cp1252Byte(char32_t code);
 
 // Appends code in code page 1252, so that text read that way is written back byte for byte.
 // A character the code page lacks can only have been typed in: its UTF-8 bytes are appended.

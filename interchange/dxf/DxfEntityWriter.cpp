@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "interchange/dxf/DxfCodePage.h"
 #include "interchange/dxf/DxfLineTypes.h"
 #include "interchange/dxf/DxfStream.h"
 #include "model/geometry/PlacementMatrix.h"
@@ -37,13 +38,20 @@ std::string MTextEscaped(std::string_view text) {
     return escaped;
 }
 
-// The length of the piece that starts escaped text: 250 characters, or 249 when the 250th
-// is the backslash of an escape.
+// The characters the escape or character at escaped[at] takes.
+std::size_t UnitLength(std::string_view escaped, std::size_t at) {
+    if (escaped[at] != '\\')
+        return 1;
+    return escaped.substr(at).starts_with(kDxfUnicodeEscape) ? kDxfUnicodeEscapeLength : 2;
+}
+
+// The length of the piece that starts escaped text: 250 characters, fewer where the 250th
+// would part an escape.
 std::size_t PieceLength(std::string_view escaped) {
     std::size_t end = 0;
-    while (end < kTextPiece)
-        end += escaped[end] == '\\' ? 2 : 1;
-    return end > kTextPiece ? end - 2 : end;
+    for (std::size_t next = 0; next <= kTextPiece; next += UnitLength(escaped, next))
+        end = next;
+    return end;
 }
 
 enum ArrowKind : int { kArrowOpen = 1, kArrowWide = 2, kArrowNarrow = 3 };
@@ -276,10 +284,10 @@ void CDxfEntityWriter::DxfWriteMText(std::string_view text, POINT insertion, int
     WriteTextPieces(text);
 }
 
-// The escaped text in pieces of 250 characters (249 where the 250th would part an escape) as
-// group 3, the rest (1 to 250 characters) as group 1.
+// The escaped text in the file's code page, in pieces of 250 characters (fewer where the 250th
+// would part an escape) as group 3, the rest (1 to 250 characters) as group 1.
 void CDxfEntityWriter::WriteTextPieces(std::string_view text) {
-    const std::string escaped = MTextEscaped(text);
+    const std::string escaped = DxfCodePageText(MTextEscaped(text));
     std::string_view rest = escaped;
     while (rest.size() > kTextPiece) {
         const std::size_t length = PieceLength(rest);

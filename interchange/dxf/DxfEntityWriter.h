@@ -31,8 +31,9 @@ public:
                          POINT arcStart, POINT arcEnd, const double* matrix) override;
     void DxfWriteCircle(int layer, int x, int y, int radius) override;
     // An MTEXT whose text height is height / 1500; a backslash or brace in the text is written
-    // after a backslash, so that it is not read as formatting, and texts longer than 250
-    // characters go out in pieces of 250 that keep each escape whole.
+    // after a backslash, so that it is not read as formatting, the text is in the file's code
+    // page (DxfCodePageText), and texts longer than 250 characters go out in pieces of 250 that
+    // keep each escape whole.
     void DxfWriteMText(std::string_view text, POINT insertion, int height, int alignment,
                        double angle, const double* matrix) override;
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "interchange/dxf/DxfCodePage.h"
 #include "interchange/dxf/DxfEntityWriter.h"
 #include "interchange/dxf/DxfLineTypes.h"
 #include "interchange/dxf/DxfStream.h"
@@ -33,6 +34,8 @@ void WriteHeader(CDxfStream& stream, const SIZE& paper) {
     stream.WriteString(2, "HEADER");
     WriteVariable(stream, "$ACADVER");
     stream.WriteString(1, "AC1006");
+    WriteVariable(stream, "$DWGCODEPAGE");
+    stream.WriteString(3, kDxfCodePage);
     WriteVariable(stream, "$TEXTSTYLE");
     stream.WriteString(7, "STANDARD");
     WriteVariable(stream, "$CECOLOR");
@@ -73,7 +76,8 @@ void WriteEntities(CDrawDoc& document, CDxfStream& stream) {
 }  // namespace
 
 void WriteDxfDrawing(CDrawDoc& document, CDxfStream& stream) {
-    stream.WriteString(999, "Created by Vosk Schematic from " + document.GetTitle().str());
+    stream.WriteString(
+        999, "Created by Vosk Schematic from " + DxfCodePageText(document.GetTitle().str()));
     WriteHeader(stream, document.GetPaperSize());
     WriteTables(stream);
     WriteEntities(document, stream);

@@ -1,6 +1,7 @@
 #pragma once
 // The DXF export of a schematic: the whole drawing as an ASCII DXF file of release AC1006,
-// with a header, the line-type table and one entity per drawn primitive, in inches.
+// with a header, the line-type table and one entity per drawn primitive, in inches. The header
+// declares the code page of its text right after the release, where readers look for it.
 
 #include <filesystem>
 #include <string>

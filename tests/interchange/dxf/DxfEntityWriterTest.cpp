@@ -182,4 +182,20 @@ TEST_F(DxfEntities, BackslashesAndBracesAreEscapedAndNoPieceCutsAnEscape) {
     EXPECT_NE(Written().find("|3=" + a248 + "\\\\|1=\\\\b|"), std::string::npos);
 }
 
+// The file's code page is 1252: typed (UTF-8) text goes out in it where it can, each other
+// character as a "\U+" escape (a character beyond U+FFFF as its two UTF-16 halves), which no
+// piece cuts; text stored in code page 1252 goes out as stored.
+TEST_F(DxfEntities, TextsAreInCodePage1252WithUnicodeEscapesForTheRest) {
+    writer.DxfWriteMText(std::string("10\xC2\xB5") + "F \xCE\xA9", POINT{}, 150, 0, 0.0, nullptr);
+    EXPECT_NE(Written().find(std::string("|1=10\xB5") + "F \\U+03A9|"), std::string::npos);
+    writer.DxfWriteMText("\xE7\x94\xB5\xE9\x98\xBB \xF0\x9F\x98\x80", POINT{}, 150, 0, 0.0,
+                         nullptr);
+    EXPECT_NE(Written().find("|1=\\U+7535\\U+963B \\U+D83D\\U+DE00|"), std::string::npos);
+    writer.DxfWriteMText("caf\xE9 \xC2\xB5", POINT{}, 150, 0, 0.0, nullptr);
+    EXPECT_NE(Written().find("|1=caf\xE9 \xC2\xB5|"), std::string::npos);
+    const std::string a246(246, 'a');
+    writer.DxfWriteMText(a246 + "\xCE\xA9" + "b", POINT{}, 150, 0, 0.0, nullptr);
+    EXPECT_NE(Written().find("|3=" + a246 + "|1=\\U+03A9b|"), std::string::npos);
+}
+
 }  // namespace

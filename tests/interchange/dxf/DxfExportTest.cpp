@@ -30,6 +30,17 @@ namespace {
 
 const std::string kDataDir = std::string(VOSK_SOURCE_DIR) + "/tests/interchange/data/";
 
+// What the independent reader (ezdxf_check.py, with the given options) prints for file.
+std::string ReadBack(const std::filesystem::path& file, const std::string& options) {
+    std::string output;
+    const int status = testsupport::RunCommand(
+        std::string(testsupport::kSystemPython) + " '" + VOSK_SOURCE_DIR +
+            "/tests/interchange/dxf/ezdxf_check.py' " + options + " '" + file.string() + "' 2>&1",
+        &output);
+    EXPECT_EQ(status, 0) << output;
+    return output;
+}
+
 std::string Drawing(CDrawDoc& doc) {
     CDxfStream stream;
     WriteDxfDrawing(doc, stream);
@@ -131,7 +142,8 @@ TEST(DxfExport, AnEmptySheetHasTheWholeFrameAndAnEmptyEntitiesSection) {
     const std::string bytes = Drawing(doc);
     EXPECT_EQ(
         bytes.rfind("999\r\nCreated by Vosk Schematic from amp.sch\r\n  0\r\nSECTION\r\n"
-                    "  2\r\nHEADER\r\n  9\r\n$ACADVER\r\n  1\r\nAC1006\r\n  9\r\n$TEXTSTYLE\r\n"
+                    "  2\r\nHEADER\r\n  9\r\n$ACADVER\r\n  1\r\nAC1006\r\n  9\r\n$DWGCODEPAGE\r\n"
+                    "  3\r\nANSI_1252\r\n  9\r\n$TEXTSTYLE\r\n"
                     "  7\r\nSTANDARD\r\n  9\r\n$CECOLOR\r\n 62\r\n256\r\n  9\r\n$ACUNITS\r\n"
                     " 70\r\n0\r\n  9\r\n$LUNITS\r\n 70\r\n3\r\n",
                     0),
@@ -187,12 +199,7 @@ TEST_F(EveryKind, ADecimalCommaLocaleChangesNoByte) {
 TEST_F(EveryKind, AnIndependentReaderLoadsItWithoutErrors) {
     const std::filesystem::path file = dir / "every kind.dxf";
     ExportDxfFile(doc, file);
-    std::string output;
-    const int status = testsupport::RunCommand(
-        std::string(testsupport::kSystemPython) + " '" + VOSK_SOURCE_DIR +
-            "/tests/interchange/dxf/ezdxf_check.py' '" + file.string() + "' 2>&1",
-        &output);
-    ASSERT_EQ(status, 0) << output;
+    const std::string output = ReadBack(file, "");
     // Rectangles: the outlined one, the gate's body and the text's frame; the second text has
     // no frame. Lines: the line, its open head, the Bezier curve's open head and the two pins'
     // strokes. Polylines: the line's filled head, the open polyline and its head, the polygon,
@@ -203,14 +210,16 @@ TEST_F(EveryKind, AnIndependentReaderLoadsItWithoutErrors) {
               "audit errors 0\n");
 }
 
-// Backslashes and braces read back as written, also across the 250-character pieces, and a
-// text in the file's code page (cp1252) as its characters.
+// Backslashes and braces read back as written, also across the 250-character pieces; a text
+// stored in the file's code page (cp1252) and typed texts beyond it as their characters. A
+// title beyond the code page leaves the whole file in it.
 TEST(DxfExport, AnIndependentReaderReadsEveryTextAsWritten) {
     CDrawDoc doc;
-    doc.SetTitle("texts.sch");
+    doc.SetTitle("texts \xC4\x81.sch");
     const std::string a249(249, 'a');
     for (const std::string& line :
-         {std::string("C:\\Parts\\Lib {x}"), a249 + "{b}", std::string("caf\xE9 47\xB5") + "F"}) {
+         {std::string("C:\\Parts\\Lib {x}"), a249 + "{b}", std::string("caf\xE9 47\xB5") + "F",
+          std::string("10\xC2\xB5") + "F \xCE\xA9", std::string("\xE7\x94\xB5\xE9\x98\xBB")}) {
         auto* text = new CTextBox(CRect(0, 0, 9000, -200));
         text->SetTextFlags(0, 0xFF);
         text->SetText(line.c_str(), FALSE);
@@ -219,13 +228,12 @@ TEST(DxfExport, AnIndependentReaderReadsEveryTextAsWritten) {
     testsupport::TempDir dir;
     const std::filesystem::path file = dir / "texts.dxf";
     ExportDxfFile(doc, file);
-    std::string output;
-    const int status = testsupport::RunCommand(
-        std::string(testsupport::kSystemPython) + " '" + VOSK_SOURCE_DIR +
-            "/tests/interchange/dxf/ezdxf_check.py' --texts '" + file.string() + "' 2>&1",
-        &output);
-    ASSERT_EQ(status, 0) << output;
-    EXPECT_EQ(output, "C:\\Parts\\Lib {x}\n" + a249 + "{b}\ncaf\xC3\xA9 47\xC2\xB5" + "F\n");
+    EXPECT_EQ(ReadBack(file, "--texts"), "C:\\Parts\\Lib {x}\n" + a249 +
+                                             "{b}\ncaf\xC3\xA9 47\xC2\xB5" + "F\n10\xC2\xB5" +
+                                             "F \xCE\xA9\n\xE7\x94\xB5\xE9\x98\xBB\n");
+    EXPECT_EQ(ReadBack(file, ""), "MTEXT 5\naudit errors 0\n");
+    EXPECT_TRUE(testsupport::ReadFileText(file).starts_with(
+        "999\r\nCreated by Vosk Schematic from texts \\U+0101.sch\r\n"));
 }
 
 TEST_F(EveryKind, AFileThatCannotBeWrittenIsReportedAndNothingIsLeft) {
