@@ -135,7 +135,7 @@ constexpr CommandInfo kCommands[] = {
     {ID_END_POLYGON, "End &Polygon", "End the shape being drawn\nEnd Polygon", "", ""},
     {ID_END_WIRE, "End &Wire", "End the wire being drawn\nEnd Wire", "", ""},
     {ID_DRAW_INSERT_TITLE_BLOCK, "&Insert Title Block...", "Fill the title block of the sheet border with fields\nInsert Title Block", "", ""},
-    {ID_CANCEL, "&Cancel\tEsc", "Cancel the current operation\nCancel", "", ""},
+    {ID_CANCEL, "&Cancel\tEsc", "Cancel the current operation\nCancel", "Esc", ""},
     {ID_PALETTE_1, "Palette &1", "Place Symbol\nSymbol", "", ":/icons/palette-resistor.svg"},
     {ID_PALETTE_2, "Palette &2", "Place Symbol\nSymbol", "", ":/icons/palette-capacitor.svg"},
     {ID_PALETTE_3, "Palette &3", "Place Symbol\nSymbol", "", ":/icons/palette-transistor.svg"},

@@ -57,7 +57,7 @@ bool IsViewKey(const QKeySequence& key) {
     const Qt::Key code = combination.key();
     return !(combination.keyboardModifiers() &
              (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) &&
-           !IsFunctionKey(code) && code != Qt::Key_Delete;
+           !IsFunctionKey(code) && code != Qt::Key_Delete && code != Qt::Key_Escape;
 }
 
 UINT ViewKeyCommand(const QKeyEvent& event) {

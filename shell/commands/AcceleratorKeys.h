@@ -2,8 +2,8 @@
 // The accelerators of the command table as keys. The table names a key as the menus show it
 // ("Minus", "Ctrl+Plus", "Page Up"). Keys without Ctrl or Alt (letters, Space, Plus, Minus,
 // Home, Page Up, Page Down) belong to the drawing view: they act only while it has the focus,
-// so that edit fields, lists and dialogs keep them. The others, the function keys and Del work
-// anywhere in the main window.
+// so that edit fields, lists and dialogs keep them. The others, the function keys, Del and Esc
+// work anywhere in the main window: Esc cancels the view's gesture wherever the focus is.
 
 #include <QKeySequence>
 #include <QList>

@@ -34,6 +34,8 @@ void CRulerBar::CreateButtons() {
     m_units->setText("inches");
     m_units->setToolTip("Units");
     m_units->setFixedSize(kUnitsButtonWidth, kThickness - 4);
+    // The buttons are for the mouse: the keys stay with the view beside them.
+    m_units->setFocusPolicy(Qt::NoFocus);
     connect(m_units, &QToolButton::clicked, this, [this] {
         emit unitsMenuRequested(m_units->mapToGlobal(m_units->rect().bottomRight()));
     });
@@ -43,6 +45,7 @@ void CRulerBar::CreateButtons() {
     m_corner->setToolTip("Hide the rulers");
     m_corner->setAutoRaise(true);
     m_corner->setFixedSize(kCornerButtonSize, kCornerButtonSize);
+    m_corner->setFocusPolicy(Qt::NoFocus);
     connect(m_corner, &QToolButton::clicked, this, &CRulerBar::rulersButtonClicked);
 }
 

@@ -57,13 +57,17 @@ void CDrawView::AddEditCommands() {
 
 void CDrawView::AddOrderAndTransformCommands() {
     const auto selected = [this](CmdUI& ui) { ui.Enable(!m_selection.IsEmpty()); };
+    // One place back or forward is for a single object; to the front or back, for any.
+    const auto single = [this](CmdUI& ui) { ui.Enable(m_selection.GetCount() == 1); };
     const std::pair<UINT, OrderMove> moves[] = {{ID_OBJECT_MOVE_BACK, OrderMove::kBack},
                                                 {ID_OBJECT_MOVE_FORWARD, OrderMove::kForward},
                                                 {ID_OBJECT_MOVE_TO_FRONT, OrderMove::kToFront},
                                                 {ID_OBJECT_MOVE_TO_BACK, OrderMove::kToBack}};
     for (const auto& [id, move] : moves) {
+        const bool oneStep = move == OrderMove::kBack || move == OrderMove::kForward;
         m_commands.On(
-            id, [this, move] { MoveSelectionInOrder(m_document, m_selection, move); }, selected);
+            id, [this, move] { MoveSelectionInOrder(m_document, m_selection, move); },
+            oneStep ? CommandMap::UpdateHandler(single) : CommandMap::UpdateHandler(selected));
     }
     const auto rotatable = [this](CmdUI& ui) { ui.Enable(CanRotate(m_selection)); };
     m_commands.On(

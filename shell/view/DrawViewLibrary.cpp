@@ -14,6 +14,7 @@
 #include "platform/Paths.h"
 #include "platform/UserPrompt.h"
 #include "resources/CommandIds.h"
+#include "resources/CommandTable.h"
 #include "shell/view/DrawView.h"
 
 namespace {
@@ -63,11 +64,11 @@ void CDrawView::AddLibraryCommands() {
             ui.Enable(
                 HasStorableSelection(m_selection) &&
                 GetLibraryBarServices().OpenSelectedLibrary(&library, CDiskFile::modeReadWrite));
-            if (library.IsOpen()) {
-                CString text;
+            // Only a library that can take the selection is named.
+            CString text = FindCommandInfo(ID_LIBRARY_ADD_SELECTED)->text;
+            if (library.IsOpen())
                 text.Format("&Add to %s...", FileTitle(library.GetFilePath()).c_str());
-                ui.SetText(text.str());
-            }
+            ui.SetText(text.str());
         });
     m_commands.On(ID_LIBRARY_LIST_ITEMS, [this] { ListLibraryItems(); });
     m_commands.On(ID_LIBRARY_NEW, [this] { NewLibraryFile(); });

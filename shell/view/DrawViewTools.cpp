@@ -228,11 +228,13 @@ void CDrawView::keyPressEvent(QKeyEvent* event) {
 }
 
 // While objects are placed, the keys that turn and mirror them are the tool's, not shortcuts.
+// Esc, the window's Cancel elsewhere, goes to the tool or the text editor here as a key.
 bool CDrawView::event(QEvent* event) {
     if (event->type() == QEvent::ShortcutOverride) {
         const ToolManager* tools = GetToolManager();
-        if (tools && tools->state.currentShape == kToolPlace &&
-            ToolKeyOf(static_cast<QKeyEvent*>(event)) != ToolKey::Other) {
+        const ToolKey key = ToolKeyOf(static_cast<QKeyEvent*>(event));
+        if (key == ToolKey::Escape ||
+            (tools && tools->state.currentShape == kToolPlace && key != ToolKey::Other)) {
             event->accept();
             return true;
         }

@@ -132,6 +132,8 @@ TEST_F(MenuKeysTest, KeysWithoutCtrlEditTheSheetAndChooseTools) {
     EXPECT_EQ(LastStep(), "rotate");
     Press(Qt::Key_X);
     EXPECT_EQ(LastStep(), "mirror horizontally");
+    // One place back is for one object.
+    m_view->Select(static_cast<CDrawObj*>(Document().GetObjects().GetTail()), false);
     Press(Qt::Key_Minus);
     EXPECT_EQ(LastStep(), "order change");
     const size_t steps = Document().GetUndoList().FillUndoList().size();

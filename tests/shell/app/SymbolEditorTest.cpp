@@ -155,6 +155,35 @@ TEST_F(SymbolEditorTest, DoubleClickOnASymbolOpensItsPropertiesSheet) {
     EXPECT_TRUE(Close(*app));
 }
 
+// With several schematics open, closing the editor returns to the schematic the symbol came
+// from, changed or not, so that the next Save saves that one.
+TEST_F(SymbolEditorTest, ClosingTheEditorReturnsToTheSchematicTheSymbolCameFrom) {
+    auto app = Start();
+    Run(*app, ID_FILE_NEW);
+    Run(*app, ID_FILE_NEW);
+    ASSERT_EQ(Titles(*app), (std::vector<std::string>{"Untitled1", "Untitled2", "Untitled3"}));
+    auto* second = dynamic_cast<CDrawDoc*>(app->Documents().Documents()[1]);
+    CWire* wire = nullptr;
+    CSymbol* symbol = PlaceSymbol(*second, &wire);
+    app->MainFrame()->mdiArea()->setActiveSubWindow(app->Documents().FrameOf(*second));
+    ASSERT_EQ(Active(*app), second);
+    for (const bool changed : {false, true}) {
+        dynamic_cast<CDrawView*>(app->Documents().ViewOf(*second))->Select(symbol);
+        Run(*app, ID_EDIT_SYMBOL);
+        auto* editor = dynamic_cast<CSymbolDoc*>(Active(*app));
+        ASSERT_NE(editor, nullptr);
+        editor->SetModifiedFlag(changed);
+        Run(*app, ID_SYMBOL_CLOSE_EDITOR);
+        QApplication::processEvents();
+        EXPECT_EQ(Active(*app), second) << changed;
+        EXPECT_EQ(app->MainFrame()->currentMenuId(), IDR_SCHEMATIC);
+    }
+    EXPECT_STREQ(second->GetUndoList().GetUndoName(), "symbol edit");
+    for (CDocumentBase* document : app->Documents().Documents())
+        document->SetModifiedFlag(FALSE);
+    EXPECT_TRUE(Close(*app));
+}
+
 TEST_F(SymbolEditorTest, AnEditorWhoseSchematicClosedAsksToSaveItself) {
     auto app = Start();
     auto* schematic = dynamic_cast<CDrawDoc*>(Active(*app));

@@ -213,4 +213,22 @@ TEST_F(ViewEdits, OrderRotateAndMirror) {
     EXPECT_STREQ(m_doc.GetUndoList().GetUndoName(), "mirror horizontally");
 }
 
+// Back and Forward take exactly one object; To Front and To Back any selection.
+TEST_F(ViewEdits, OneStepOrderMovesTakeExactlyOneObject) {
+    CDrawObj* first = AddRect(0);
+    CDrawObj* second = AddRect(2000);
+    const UINT oneStep[] = {ID_OBJECT_MOVE_BACK, ID_OBJECT_MOVE_FORWARD};
+    const UINT toEnd[] = {ID_OBJECT_MOVE_TO_FRONT, ID_OBJECT_MOVE_TO_BACK};
+    for (UINT id : oneStep)
+        EXPECT_FALSE(State(id).enabled) << id;
+    m_view.Select(first);
+    for (UINT id : oneStep)
+        EXPECT_TRUE(State(id).enabled) << id;
+    m_view.Select(second, true);
+    for (UINT id : oneStep)
+        EXPECT_FALSE(State(id).enabled) << id;
+    for (UINT id : toEnd)
+        EXPECT_TRUE(State(id).enabled) << id;
+}
+
 }  // namespace

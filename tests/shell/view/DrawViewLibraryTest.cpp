@@ -16,6 +16,7 @@
 #include "resources/CommandIds.h"
 #include "shell/view/DrawView.h"
 #include "support/ScriptedPrompt.h"
+#include "support/TestSupport.h"
 
 namespace {
 
@@ -60,6 +61,44 @@ public:
 private:
     ScopedInstall<ILibraryBarServices> m_installed{*this};
 };
+
+// A Files page whose selected library is one of two files, readable or not.
+class SwitchingLibrary : public ILibraryBarServices {
+public:
+    BOOL OpenSelectedLibrary(CLibraryFile* library, UINT mode) override {
+        return library->Open(selected.c_str(), mode);
+    }
+    CString SelectedLibraryPath() const override { return selected.c_str(); }
+    std::string selected;
+
+private:
+    ScopedInstall<ILibraryBarServices> m_installed{*this};
+};
+
+// The item names the selected library only while that library can take the selection.
+TEST_F(DrawViewLibraryTest, AddToNamesOnlyTheSelectedWritableLibrary) {
+    testsupport::TempDir dir;
+    SwitchingLibrary page;
+    const std::string parts = (dir.path() / "parts.rlb").string();
+    ASSERT_EQ(CLibraryFile().Create(parts.c_str()), kCreateDone);
+    m_doc.AddObject(std::make_unique<CDrawRect>(CRect(0, 0, 100, -50)));
+    m_view.Select(static_cast<CDrawObj*>(m_doc.GetObjects().GetHead()), false);
+    const CommandMap::Entry* add = m_view.Commands().Find(ID_LIBRARY_ADD_SELECTED);
+    ASSERT_NE(add, nullptr);
+    const auto state = [add] {
+        CmdUI ui;
+        add->update(ui);
+        return ui;
+    };
+    page.selected = parts;
+    CmdUI ui = state();
+    EXPECT_TRUE(ui.enabled);
+    EXPECT_EQ(ui.text, "&Add to parts...");
+    page.selected = (dir.path() / "missing.rlb").string();
+    ui = state();
+    EXPECT_FALSE(ui.enabled);
+    EXPECT_EQ(ui.text, "&Add Selection to Library");
+}
 
 TEST_F(DrawViewLibraryTest, AddingToAnUnwritableSelectedLibraryNamesIt) {
     UnwritableLibrary page;

@@ -1,0 +1,143 @@
+// The keyboard follows the document windows: the view of a window that becomes active takes
+// the keys, and Esc cancels the view's gesture wherever the focus is in the main window.
+
+#include <QDialog>
+#include <QLineEdit>
+#include <QPointer>
+#include <QTest>
+#include <QTreeWidget>
+
+#include "drawtools/ToolManager.h"
+#include "gui/library/LibraryBar.h"
+#include "gui/library/ShellTreeCtrl.h"
+#include "model/shapes/DrawRect.h"
+#include "resources/CommandIds.h"
+#include "shell/frames/ChildFrame.h"
+#include "shell/frames/WorkspaceBar.h"
+#include "shell/support/AppFixture.h"
+#include "shell/view/DrawView.h"
+
+namespace {
+
+class WindowFocusTest : public AppFixture {
+protected:
+    void SetUp() override {
+        m_app = Start();
+        ASSERT_TRUE(m_started);
+        m_frame = m_app->MainFrame();
+        m_frame->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(m_frame));
+    }
+    void TearDown() override {
+        for (CDocumentBase* document : m_app->Documents().Documents())
+            document->SetModifiedFlag(FALSE);
+        EXPECT_TRUE(Close(*m_app));
+    }
+
+    // A key pressed as the user does: to the window with the focus.
+    static void Press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QWidget* target = QApplication::focusWidget();
+        ASSERT_NE(target, nullptr);
+        QTest::keyClick(target, key, modifiers);
+        QApplication::processEvents();
+    }
+    CDrawView* ActiveView() const {
+        CChildFrame* child = m_frame->ActiveChildFrame();
+        return child ? qobject_cast<CDrawView*>(child->view()) : nullptr;
+    }
+    // The Workspace tree takes the focus, as a click on it does.
+    void FocusWorkspaceTree() {
+        auto* library = dynamic_cast<CLibraryBar*>(m_frame->workspaceBar()->FilesPage());
+        ASSERT_NE(library, nullptr);
+        CShellTreeCtrl* tree = library->Tree();
+        tree->setFocus(Qt::MouseFocusReason);
+        ASSERT_TRUE(QTest::qWaitFor([tree] { return tree->hasFocus(); }));
+    }
+    static int Shape() { return GetToolManager()->state.currentShape; }
+
+    // The active window's view has the focus and its keys choose tools.
+    void ExpectKeysReachTheActiveView(const char* after) {
+        CDrawView* view = ActiveView();
+        ASSERT_NE(view, nullptr) << after;
+        EXPECT_EQ(QApplication::focusWidget(), view) << after;
+        Press(Qt::Key_R);
+        EXPECT_EQ(Shape(), kToolRect) << after;
+        Press(Qt::Key_S);
+        EXPECT_EQ(Shape(), kToolSelect) << after;
+    }
+
+    std::unique_ptr<CSchematicQtApp> m_app;
+    CMainFrame* m_frame = nullptr;
+};
+
+TEST_F(WindowFocusTest, TheViewOfEachNewOpenedOrSwitchedWindowTakesTheKeys) {
+    const std::string first = MakeSchematic("first.sch");
+    const std::string second = MakeSchematic("second.sch");
+    ExpectKeysReachTheActiveView("start");
+    FocusWorkspaceTree();
+    Press(Qt::Key_N, Qt::ControlModifier);
+    ASSERT_EQ(WindowCount(*m_app), 2);
+    ExpectKeysReachTheActiveView("Ctrl+N");
+    ASSERT_NE(m_app->OpenDocumentFile(first), nullptr);
+    ExpectKeysReachTheActiveView("open");
+    ASSERT_NE(m_app->OpenDocumentFile(second), nullptr);
+    m_frame->router().Execute(ID_FILE_MRU_FIRST + 1);  // first.sch, again
+    QApplication::processEvents();
+    EXPECT_EQ(m_frame->ActiveChildFrame()->windowTitle(), "first.sch");
+    ExpectKeysReachTheActiveView("recent file");
+    CDrawView* before = ActiveView();
+    FocusWorkspaceTree();
+    Press(Qt::Key_F6, Qt::ControlModifier);
+    EXPECT_NE(ActiveView(), before);
+    ExpectKeysReachTheActiveView("Ctrl+F6");
+    m_frame->router().Execute(ID_WINDOW_NEXT);
+    QApplication::processEvents();
+    ExpectKeysReachTheActiveView("Window > Next");
+}
+
+// Placing from the library list, the Workspace tree takes the focus; Esc still takes the
+// part away. In a dialog or a label being edited, Esc stays theirs.
+TEST_F(WindowFocusTest, EscapeCancelsPlacingWhereverTheFocusIsInTheMainWindow) {
+    CDrawView* view = ActiveView();
+    ASSERT_NE(view, nullptr);
+    CDrawRect part(CRect(0, 0, 400, -200));
+    CObList objects;
+    objects.AddTail(&part);
+    ASSERT_TRUE(view->PlaceObjects(objects));
+    ASSERT_EQ(Shape(), kToolPlace);
+
+    QDialog dialog(m_frame);
+    auto* field = new QLineEdit(&dialog);
+    dialog.show();
+    dialog.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    field->setFocus();
+    ASSERT_TRUE(QTest::qWaitFor([field] { return field->hasFocus(); }));
+    Press(Qt::Key_Escape);
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_EQ(Shape(), kToolPlace);
+    m_frame->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(m_frame));
+
+    // A label edited in the window keeps its Esc, which ends the edit.
+    QTreeWidget list(m_frame->workspaceBar()->FilesPage());
+    auto* item = new QTreeWidgetItem(&list, {"name"});
+    item->setFlags(item->flags() | Qt::ItemIsEditable);
+    list.show();
+    list.editItem(item);
+    QPointer<QLineEdit> editor;
+    ASSERT_TRUE(QTest::qWaitFor([&editor] {
+        editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+        return editor != nullptr;
+    }));
+    Press(Qt::Key_Escape);
+    EXPECT_TRUE(!editor || !editor->isVisible());
+    EXPECT_EQ(Shape(), kToolPlace);
+
+    FocusWorkspaceTree();
+    Press(Qt::Key_Escape);
+    EXPECT_EQ(Shape(), kToolSelect);
+    EXPECT_TRUE(view->GetDocument().GetObjects().IsEmpty());
+}
+
+}  // namespace
