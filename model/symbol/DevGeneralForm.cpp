@@ -159,15 +159,19 @@ void ReplaceDevice(CSymbol* symbol, CDevice* device) {
 
 }  // namespace
 
-void DevGeneralForm::ApplyTo(CSymbol* symbol, CObList& shown, CObList& removed) const {
+void WriteKindAndName(CSymbol* symbol, bool multiple, int kind, const CString& name) {
     if (kind >= 0)
         symbol->SetFlags(static_cast<DWORD>(kind) << kKindShift, kSymbolKindMask);
+    if (!multiple || !name.IsEmpty())
+        SetChanged(symbol, kStdAttrName, name);
+}
+
+void DevGeneralForm::ApplyTo(CSymbol* symbol, CObList& shown, CObList& removed) const {
+    WriteKindAndName(symbol, multiple, kind, name);
     if (!multiple)
         SetChanged(symbol, kStdAttrId, id);
     if (!multiple || !value.IsEmpty())
         SetChanged(symbol, kStdAttrValue, value);
-    if (!multiple || !name.IsEmpty())
-        SetChanged(symbol, kStdAttrName, name);
     ApplyShow(symbol, Name(kStdAttrId), showId, shown, removed);
     ApplyShow(symbol, Name(kStdAttrValue), showValue, shown, removed);
     if (hiddenPins != kCheckMixed)

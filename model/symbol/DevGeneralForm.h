@@ -48,6 +48,12 @@ struct DevGeneralForm {
     void ApplyTo(CSymbol* symbol, CObList& shown, CObList& removed) const;
 };
 
+// The kind (unless kMixed) and the name into one symbol of the selection, as the page writes
+// them while it is open so that the device tests see them: the name into a single symbol, or
+// when it is not empty. Nothing is written where the symbol has them already; a symbol without
+// a name has an empty one.
+void WriteKindAndName(CSymbol* symbol, bool multiple, int kind, const CString& name);
+
 // The name check on leaving the page: a single symbol of kind Simulation Block or higher must
 // have a name, and no name may hold the separator 0x01 or a newline. The message, or empty.
 std::string DevGeneralNameProblem(bool multiple, int kind, const CString& name);

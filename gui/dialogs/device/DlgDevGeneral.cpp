@@ -36,10 +36,6 @@ constexpr int kDeviceKind = 4;
 constexpr int kSubcircuitKind = 5;
 constexpr const char* kNoDevice = "No device";
 
-CString Stored(const QString& text) {
-    return CString(text.toUtf8().constData());
-}
-
 QCheckBox* Check(const char* text, int state) {
     auto* box = new QCheckBox(text);
     box->setTristate(state == DevGeneralForm::kCheckMixed);
@@ -152,12 +148,16 @@ void CDlgDevGeneral::SetDevice(CDevice* device) {
     m_form.ChooseDevice(device);
 }
 
+CString CDlgDevGeneral::ShownName() const {
+    return ToStoredText(m_name->text(), m_form.name);
+}
+
 void CDlgDevGeneral::ReadFields() {
     m_form.kind = ChosenRow(*m_kinds);
-    m_form.name = Stored(m_name->text());
-    m_form.id = Stored(m_id->text());
-    m_form.value = Stored(m_value->text());
-    m_form.deviceText = Stored(m_device->currentText());
+    m_form.name = ShownName();
+    m_form.id = ToStoredText(m_id->text(), m_form.id);
+    m_form.value = ToStoredText(m_value->text(), m_form.value);
+    m_form.deviceText = ToStoredText(m_device->currentText(), m_form.deviceText);
     m_form.showId = CheckValue(m_showId);
     m_form.showValue = CheckValue(m_showValue);
     m_form.showDeviceName = CheckValue(m_showDevice);
@@ -168,14 +168,9 @@ void CDlgDevGeneral::ReadFields() {
 
 // The compatibility tests see the kind and name chosen so far.
 void CDlgDevGeneral::ApplyKindAndName() {
-    const int kind = ChosenRow(*m_kinds);
-    const CString name = Stored(m_name->text());
-    for (CSymbol* symbol : m_symbols) {
-        if (kind >= 0)
-            symbol->SetFlags(static_cast<DWORD>(kind) << 8, kSymbolKindMask);
-        if (!name.IsEmpty() || !m_form.multiple)
-            symbol->SetAttr(GetStdAttrName(kStdAttrName), name, kSetAttrForce);
-    }
+    const CString name = ShownName();
+    for (CSymbol* symbol : m_symbols)
+        WriteKindAndName(symbol, m_form.multiple, ChosenRow(*m_kinds), name);
 }
 
 void CDlgDevGeneral::UpdateKindControls() {
@@ -262,9 +257,8 @@ void CDlgDevGeneral::OnNew() {
 }
 
 void CDlgDevGeneral::OnNewDevice() {
-    std::unique_ptr<CDevice> device(m_form.device
-                                        ? new CDevice(*m_form.device)
-                                        : NewDeviceFor(m_symbols, Stored(m_name->text())));
+    std::unique_ptr<CDevice> device(m_form.device ? new CDevice(*m_form.device)
+                                                  : NewDeviceFor(m_symbols, ShownName()));
     if (!device) {
         AfxMessageBox(kNewDeviceLayoutError, MB_OK | MB_ICONEXCLAMATION);
         return;

@@ -101,8 +101,8 @@ bool CDlgPinProp::OnKillActive() {
     choices.symbol = ChosenRow(*m_symbols);
     for (int i = 0; i < 4; ++i)
         choices.checks[i] = TriStateOf(m_checks[i]->checkState());
-    choices.name = CString(m_name->text().toUtf8().constData());
-    choices.customType = CString(m_customType->text().toUtf8().constData());
+    choices.name = ToStoredText(m_name->text(), m_form.name);
+    choices.customType = ToStoredText(m_customType->text(), m_form.customType);
     const PinPropForm::Refusal refusal = m_form.Leave(choices, m_checkName);
     if (refusal.field == PinPropForm::Field::kNone)
         return true;
