@@ -101,27 +101,6 @@ TEST_F(PinSheetDlgTest, SeveralPinsHaveTheMultipleSelectionCaptionAndThreePages)
     }
 }
 
-// Pins of different types and pin symbols: every page shown and left as it came, and the
-// lists of types and pin symbols, whose choice is open, tabbed into.
-TEST_F(PinSheetDlgTest, UntouchedOkOverSeveralPinsChangesNothing) {
-    m_pins[2]->SetPinType(1);
-    m_pins[2]->SetFlags(kPinBubble, kPinSymbolMask);
-    Select({0, 1, 2});
-    const std::vector<BYTE> before = testsupport::DocumentBytes(m_doc);
-    RunSheet([](CPropertySheet& sheet) {
-        for (int i : {1, 2, 0})
-            ASSERT_TRUE(sheet.SetCurrentPage(i));
-        auto* page = qobject_cast<CDlgPinProp*>(sheet.CurrentPage());
-        ASSERT_NE(page, nullptr);
-        for (QListWidget* list : {page->typeList(), page->symbolList()}) {
-            QFocusEvent focus(QEvent::FocusIn, Qt::TabFocusReason);
-            QApplication::sendEvent(list, &focus);
-        }
-    });
-    EXPECT_FALSE(m_doc.GetUndoList().CanUndo()) << "untouched OK added a step";
-    EXPECT_EQ(testsupport::DocumentBytes(m_doc), before);
-}
-
 // The attribute page lists what every pin carries but "_ID", with the pins' differing numbers
 // mixed; a weight and an attribute edited over two pins are one step, the numbers kept.
 TEST_F(PinSheetDlgTest, StyleAndAttributesOverSeveralPinsAreOneStep) {

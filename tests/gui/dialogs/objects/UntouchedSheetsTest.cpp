@@ -7,7 +7,9 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFocusEvent>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QTableWidget>
 #include <QTimer>
@@ -60,15 +62,20 @@ protected:
         return object;
     }
 
-    // Runs command twice: first the sheet is accepted untouched, every page shown, which must
-    // add no step and leave the bytes; then edit acts on it before OK, which must add exactly
-    // one step.
+    // Runs command twice: first the sheet is accepted untouched, every page shown and every
+    // list on it tabbed into, which must add no step and leave the bytes; then edit acts on it
+    // before OK, which must add exactly one step.
     void ExpectOneStepOnlyWhenEdited(const std::function<void()>& command,
                                      const SheetScript& edit) {
         const std::vector<BYTE> before = testsupport::DocumentBytes(doc);
         Accept([](CPropertySheet& sheet) {
-            for (int i = sheet.PageCount() - 1; i >= 0; --i)
+            for (int i = sheet.PageCount() - 1; i >= 0; --i) {
                 ASSERT_TRUE(sheet.SetCurrentPage(i));
+                for (QListWidget* list : sheet.CurrentPage()->findChildren<QListWidget*>()) {
+                    QFocusEvent focus(QEvent::FocusIn, Qt::TabFocusReason);
+                    QApplication::sendEvent(list, &focus);
+                }
+            }
         });
         command();
         EXPECT_FALSE(doc.GetUndoList().CanUndo()) << "untouched OK added a step";
@@ -151,6 +158,25 @@ TEST_F(UntouchedSheetsTest, PinSheet) {
     ExpectOneStepOnlyWhenEdited(
         [this] { EditPinProperties(view, doc); },
         [](CPropertySheet& sheet) { PageOf<CDlgPinProp>(sheet, 0).nameEdit()->setText("CLK"); });
+}
+
+// Pins of different types and pin symbols, whose lists show no choice.
+TEST_F(UntouchedSheetsTest, PinSheetOverSeveralPins) {
+    CPinSheetRunner runner;
+    ScopedInstall<IPinSheetRunner> installed(runner);
+    for (const int type : {0, 1}) {
+        auto* pin = new CPin();
+        pin->SetEnds(CPoint(0, -300 * type), CPoint(300, -300 * type));
+        pin->SetAttr("_ID", type ? "B" : "A", kSetAttrForce);
+        pin->SetPinType(type);
+        pin->SetFlags(type ? kPinBubble : kPinNormal, kPinSymbolMask);
+        Select(pin)->RecalcBounds();
+    }
+    ExpectOneStepOnlyWhenEdited(
+        [this] { EditPinProperties(view, doc); },
+        [](CPropertySheet& sheet) {
+            PageOf<CDlgPinProp>(sheet, 0).checkBox(0)->setCheckState(Qt::Checked);
+        });
 }
 
 TEST_F(UntouchedSheetsTest, SymbolSheet) {
