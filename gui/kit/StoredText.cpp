@@ -10,3 +10,9 @@ QString FromStoredText(std::string_view bytes) {
         text += QString::fromUcs4(&c.code, 1);
     return text;
 }
+
+CString ToStoredText(const QString& shown, const CString& stored) {
+    if (shown == FromStoredText(stored.str()))
+        return stored;
+    return CString(shown.toUtf8().constData());
+}

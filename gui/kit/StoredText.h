@@ -5,4 +5,10 @@
 #include <QString>
 #include <string_view>
 
+#include "platform/CString.h"
+
 QString FromStoredText(std::string_view bytes);
+// The text of a field as it is to be stored: the stored bytes it was filled from while it shows
+// them unchanged, so that text of older files is given back as it is stored; else the text
+// shown, in UTF-8.
+CString ToStoredText(const QString& shown, const CString& stored);

@@ -2,6 +2,8 @@
 
 #include <set>
 
+#include "model/object/DrawObj.h"
+
 namespace {
 
 CString Joined(const char* text, const CString& tail) {
@@ -108,4 +110,35 @@ void CAttrMerge::ReadBack(const std::vector<AttrListRow>& rows, bool showAll) {
         record.flags &= ~kAttrSeen;
         ++it;
     }
+}
+
+void AddObjectAttributes(CAttrMerge& merge, CDrawObj& object,
+                         const std::function<bool(const CString& name)>& skip) {
+    for (int i = 0; i < object.GetAttrCount(); ++i) {
+        CString name;
+        CString value;
+        object.GetAttrAt(i, name, value);
+        if (skip(name))
+            continue;
+        const BOOL readOnly = object.IsReadOnlyAttr(name);
+        DWORD flags = object.FindAttrText(name) ? kAttrShown : 0;
+        if (readOnly & 1)
+            flags |= kAttrReserved;
+        if (readOnly & 2)
+            flags |= kAttrValueLocked;
+        merge.AddAttribute(flags, name, value);
+    }
+}
+
+void WriteAttrRecord(CDrawObj& object, const char* name, const AttrRecord& record) {
+    if (record.flags & kAttrDeleted) {
+        object.RemoveAttr(name);
+        return;
+    }
+    if (record.flags & (kAttrValueLocked | kAttrValueMixed))
+        return;
+    CString own;
+    const bool exists = object.LookupAttr(name, own);
+    if ((exists && own != record.value) || (!exists && (record.flags & kAttrAdded)))
+        object.SetAttr(name, record.value, kSetAttrForce);
 }

@@ -14,6 +14,8 @@
 #include "platform/CString.h"
 #include "platform/Types.h"
 
+class CDrawObj;
+
 // Record flags.
 constexpr DWORD kAttrShown = 0x1;       // visible on the sheet
 constexpr DWORD kAttrShownMixed = 0x2;  // the objects' visibility differs
@@ -78,3 +80,14 @@ private:
     Records m_records;
     int m_objectCount = 0;
 };
+
+// The attributes of drawing objects on the page.
+
+// Adds every attribute of the object whose name skip does not take, with the flags of its
+// read-only bits (kAttrReserved, kAttrValueLocked) and of a shown text (kAttrShown).
+void AddObjectAttributes(CAttrMerge& merge, CDrawObj& object,
+                         const std::function<bool(const CString& name)>& skip);
+// Writes one record's value into the object: a deleted record removes the attribute; any other
+// value that is neither locked nor mixed is set, forced, where the object has the attribute or
+// the page added it, and only where it differs from the object's.
+void WriteAttrRecord(CDrawObj& object, const char* name, const AttrRecord& record);

@@ -33,22 +33,8 @@ bool IsGeneralPageAttr(const CString& name) {
 
 void LoadAttributes(CAttrMerge& merge, const std::vector<CSymbol*>& symbols) {
     merge.SetObjectCount(static_cast<int>(symbols.size()));
-    for (CSymbol* symbol : symbols) {
-        for (int i = 0; i < symbol->GetAttrCount(); ++i) {
-            CString name;
-            CString value;
-            symbol->GetAttrAt(i, name, value);
-            if (IsGeneralPageAttr(name))
-                continue;
-            const BOOL readOnly = symbol->IsReadOnlyAttr(name);
-            DWORD flags = symbol->FindAttrText(name) ? kAttrShown : 0;
-            if (readOnly & 1)
-                flags |= kAttrReserved;
-            if (readOnly & 2)
-                flags |= kAttrValueLocked;
-            merge.AddAttribute(flags, name, value);
-        }
-    }
+    for (CSymbol* symbol : symbols)
+        AddObjectAttributes(merge, *symbol, IsGeneralPageAttr);
 }
 
 // Refuses the General page's names; asks each symbol's check about any other change.
@@ -81,21 +67,15 @@ int CheckAttribute(const std::vector<CSymbol*>& symbols, const CString& name,
 void ApplyAttributes(const CAttrMerge& merge, CSymbol* symbol, CObList& shown, CObList& removed) {
     for (const auto& [key, record] : merge.GetRecords()) {
         const char* name = key.c_str();
+        CAttrText* text = symbol->FindAttrText(name);
+        WriteAttrRecord(*symbol, name, record);
         if (record.flags & kAttrDeleted) {
-            if (CAttrText* text = symbol->FindAttrText(name))
+            if (text)
                 removed.AddTail(text);
-            symbol->RemoveAttr(name);
             continue;
         }
-        if (record.flags & kAttrValueLocked)
+        if (record.flags & (kAttrValueLocked | kAttrShownMixed))
             continue;
-        CString ignored;
-        const bool exists = symbol->LookupAttr(name, ignored);
-        if (!(record.flags & kAttrValueMixed) && (exists || (record.flags & kAttrAdded)))
-            symbol->SetAttr(name, record.value, kSetAttrForce);
-        if (record.flags & kAttrShownMixed)
-            continue;
-        CAttrText* text = symbol->FindAttrText(name);
         if (!(record.flags & kAttrShown) && text)
             removed.AddTail(text);
         else if ((record.flags & kAttrShown) && !text) {

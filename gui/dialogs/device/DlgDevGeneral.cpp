@@ -17,6 +17,7 @@
 #include <memory>
 
 #include "gui/dialogs/device/DlgDevice.h"
+#include "gui/kit/ChosenRow.h"
 #include "gui/kit/StoredText.h"
 #include "library/LibraryPicker.h"
 #include "model/device/Device.h"
@@ -34,10 +35,6 @@ constexpr const char* kKinds[6] = {"Graphical Only",  "Port",
 constexpr int kDeviceKind = 4;
 constexpr int kSubcircuitKind = 5;
 constexpr const char* kNoDevice = "No device";
-
-CString Stored(const QString& text) {
-    return CString(text.toUtf8().constData());
-}
 
 QCheckBox* Check(const char* text, int state) {
     auto* box = new QCheckBox(text);
@@ -131,7 +128,7 @@ CDlgDevGeneral::CDlgDevGeneral(CDrawDoc& doc, std::vector<CSymbol*> symbols,
     if (m_form.multiple)
         m_id->setEnabled(false);
     UpdateKindControls();
-    connect(m_kinds, &QListWidget::currentRowChanged, this, &CDlgDevGeneral::UpdateKindControls);
+    connect(m_kinds, &QListWidget::itemSelectionChanged, this, &CDlgDevGeneral::UpdateKindControls);
     connect(m_device, qOverload<int>(&QComboBox::activated), this,
             &CDlgDevGeneral::OnSelChangeDevice);
     connect(m_new, &QPushButton::clicked, this, &CDlgDevGeneral::OnNew);
@@ -148,16 +145,19 @@ void CDlgDevGeneral::SetDevice(CDevice* device) {
         device->AddRef();
     if (m_form.device)
         m_form.device->Release();
-    m_form.device = device;
-    m_form.deviceText = device ? device->GetStdAttr(kStdAttrName) : CString();
+    m_form.ChooseDevice(device);
+}
+
+CString CDlgDevGeneral::ShownName() const {
+    return ToStoredText(m_name->text(), m_form.name);
 }
 
 void CDlgDevGeneral::ReadFields() {
-    m_form.kind = m_kinds->currentRow();
-    m_form.name = Stored(m_name->text());
-    m_form.id = Stored(m_id->text());
-    m_form.value = Stored(m_value->text());
-    m_form.deviceText = Stored(m_device->currentText());
+    m_form.kind = ChosenRow(*m_kinds);
+    m_form.name = ShownName();
+    m_form.id = ToStoredText(m_id->text(), m_form.id);
+    m_form.value = ToStoredText(m_value->text(), m_form.value);
+    m_form.deviceText = ToStoredText(m_device->currentText(), m_form.deviceText);
     m_form.showId = CheckValue(m_showId);
     m_form.showValue = CheckValue(m_showValue);
     m_form.showDeviceName = CheckValue(m_showDevice);
@@ -168,18 +168,13 @@ void CDlgDevGeneral::ReadFields() {
 
 // The compatibility tests see the kind and name chosen so far.
 void CDlgDevGeneral::ApplyKindAndName() {
-    const int kind = m_kinds->currentRow();
-    const CString name = Stored(m_name->text());
-    for (CSymbol* symbol : m_symbols) {
-        if (kind >= 0)
-            symbol->SetFlags(static_cast<DWORD>(kind) << 8, kSymbolKindMask);
-        if (!name.IsEmpty() || !m_form.multiple)
-            symbol->SetAttr(GetStdAttrName(kStdAttrName), name, kSetAttrForce);
-    }
+    const CString name = ShownName();
+    for (CSymbol* symbol : m_symbols)
+        WriteKindAndName(symbol, m_form.multiple, ChosenRow(*m_kinds), name);
 }
 
 void CDlgDevGeneral::UpdateKindControls() {
-    const int kind = m_kinds->currentRow();
+    const int kind = ChosenRow(*m_kinds);
     const bool device = kind == kDeviceKind;
     const bool subcircuit = kind == kSubcircuitKind;
     if (device) {
@@ -242,7 +237,7 @@ void CDlgDevGeneral::FillSubcircuitList() {
 }
 
 void CDlgDevGeneral::OnSelChangeDevice() {
-    if (m_kinds->currentRow() != kDeviceKind)
+    if (ChosenRow(*m_kinds) != kDeviceKind)
         return;
     SetDevice(static_cast<CDevice*>(m_device->currentData().value<void*>()));
     m_device->setEditText(m_form.device ? FromStoredText(m_form.deviceText.str()) : kNoDevice);
@@ -252,7 +247,7 @@ void CDlgDevGeneral::OnSelChangeDevice() {
 }
 
 void CDlgDevGeneral::OnNew() {
-    const int kind = m_kinds->currentRow();
+    const int kind = ChosenRow(*m_kinds);
     if (kind == kDeviceKind) {
         OnNewDevice();
     } else if (kind == kSubcircuitKind && OnKillActive()) {
@@ -262,9 +257,8 @@ void CDlgDevGeneral::OnNew() {
 }
 
 void CDlgDevGeneral::OnNewDevice() {
-    std::unique_ptr<CDevice> device(m_form.device
-                                        ? new CDevice(*m_form.device)
-                                        : NewDeviceFor(m_symbols, Stored(m_name->text())));
+    std::unique_ptr<CDevice> device(m_form.device ? new CDevice(*m_form.device)
+                                                  : NewDeviceFor(m_symbols, ShownName()));
     if (!device) {
         AfxMessageBox(kNewDeviceLayoutError, MB_OK | MB_ICONEXCLAMATION);
         return;
@@ -281,7 +275,7 @@ void CDlgDevGeneral::OnNewDevice() {
 }
 
 void CDlgDevGeneral::OnBrowse() {
-    if (m_kinds->currentRow() == kSubcircuitKind)
+    if (ChosenRow(*m_kinds) == kSubcircuitKind)
         BrowseSubcircuit();
     else
         PickLibraryDevice();

@@ -57,6 +57,8 @@ private:
     void OnBrowse();
     void BrowseSubcircuit();
     void PickLibraryDevice();
+    // The name typed, as it is to be stored.
+    CString ShownName() const;
     void ReadFields();
     void ApplyKindAndName();
     void SetDevice(CDevice* device);

@@ -15,10 +15,17 @@ namespace {
 
 constexpr int kFlagsRole = Qt::UserRole;
 constexpr int kShownCheckRole = Qt::UserRole + 1;
+constexpr int kStoredRole = Qt::UserRole + 2;  // the bytes a cell was filled from
 const QColor kReservedColour(64, 64, 255);
 
-CString Bytes(const QString& text) {
-    return CString(text.toUtf8().constData());
+QTableWidgetItem* StoredItem(const CString& stored) {
+    auto* item = new QTableWidgetItem(FromStoredText(stored.str()));
+    item->setData(kStoredRole, QByteArray(stored.c_str()));
+    return item;
+}
+
+CString Bytes(const QTableWidgetItem* item) {
+    return ToStoredText(item->text(), CString(item->data(kStoredRole).toByteArray().constData()));
 }
 
 Qt::CheckState CheckOf(TriState state) {
@@ -110,7 +117,7 @@ void CDlgOtherAttr::AppendRow(const AttrListRow& row) {
     m_filling = true;
     const int index = m_table->rowCount();
     m_table->insertRow(index);
-    auto* name = new QTableWidgetItem(FromStoredText(row.name.str()));
+    auto* name = StoredItem(row.name);
     name->setData(kFlagsRole, uint(row.flags));
     if (row.flags & kAttrReserved) {
         name->setFlags(name->flags() & ~Qt::ItemIsEditable);
@@ -123,7 +130,7 @@ void CDlgOtherAttr::AppendRow(const AttrListRow& row) {
         name->setCheckState(CheckOf(row.visible));
         name->setData(kShownCheckRole, int(name->checkState()));
     }
-    auto* value = new QTableWidgetItem(FromStoredText(row.value.str()));
+    auto* value = StoredItem(row.value);
     if (row.flags & kAttrValueLocked) {
         value->setFlags(value->flags() & ~Qt::ItemIsEditable);
         value->setForeground(palette().color(QPalette::Disabled, QPalette::Text));
@@ -142,7 +149,7 @@ std::vector<AttrListRow> CDlgOtherAttr::Rows() const {
     for (int i = 0; i < m_table->rowCount(); ++i) {
         const QTableWidgetItem* name = m_table->item(i, 0);
         const QTableWidgetItem* value = m_table->item(i, 1);
-        AttrListRow row{Bytes(name->text()), Bytes(value->text()), TriState::kOff,
+        AttrListRow row{Bytes(name), Bytes(value), TriState::kOff,
                         DWORD(name->data(kFlagsRole).toUInt())};
         if (m_mode == 0)
             row.visible = StateOf(name->checkState());
@@ -193,7 +200,7 @@ void CDlgOtherAttr::EditRow() {
     QTableWidgetItem* name = m_table->item(row, 0);
     QTableWidgetItem* value = m_table->item(row, 1);
     const bool nameLocked = !(name->flags() & Qt::ItemIsEditable);
-    CDlgModifyAttr dialog(Bytes(name->text()), Bytes(value->text()), nameLocked, m_names, this);
+    CDlgModifyAttr dialog(Bytes(name), Bytes(value), nameLocked, m_names, this);
     if (dialog.exec() != QDialog::Accepted)
         return;
     if (!nameLocked)

@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 
+#include "gui/kit/ChosenRow.h"
 #include "gui/kit/StoredText.h"
 #include "model/symbol/Pin.h"
 #include "platform/UserPrompt.h"
@@ -82,23 +83,26 @@ CDlgPinProp::CDlgPinProp(const PinPropForm& form, PinPropForm::NameCheck checkNa
     checks->addStretch();
     grid->addLayout(checks, 1, 2);
     m_customType->setEnabled(m_form.ShownType() == kPinTypeUserDefined);
-    connect(m_types, &QListWidget::currentRowChanged, this, &CDlgPinProp::OnTypeChosen);
+    connect(m_types, &QListWidget::itemSelectionChanged, this, &CDlgPinProp::OnTypeChosen);
+}
+
+int CDlgPinProp::ChosenType() const {
+    const int row = ChosenRow(*m_types);
+    return row < 0 ? -1 : m_types->item(row)->data(Qt::UserRole).toInt();
 }
 
 void CDlgPinProp::OnTypeChosen() {
-    const QListWidgetItem* item = m_types->currentItem();
-    m_customType->setEnabled(item && item->data(Qt::UserRole).toInt() == kPinTypeUserDefined);
+    m_customType->setEnabled(ChosenType() == kPinTypeUserDefined);
 }
 
 bool CDlgPinProp::OnKillActive() {
     PinPropForm::Choices choices;
-    const QListWidgetItem* type = m_types->currentItem();
-    choices.type = type ? type->data(Qt::UserRole).toInt() : -1;
-    choices.symbol = m_symbols->currentRow();
+    choices.type = ChosenType();
+    choices.symbol = ChosenRow(*m_symbols);
     for (int i = 0; i < 4; ++i)
         choices.checks[i] = TriStateOf(m_checks[i]->checkState());
-    choices.name = CString(m_name->text().toUtf8().constData());
-    choices.customType = CString(m_customType->text().toUtf8().constData());
+    choices.name = ToStoredText(m_name->text(), m_form.name);
+    choices.customType = ToStoredText(m_customType->text(), m_form.customType);
     const PinPropForm::Refusal refusal = m_form.Leave(choices, m_checkName);
     if (refusal.field == PinPropForm::Field::kNone)
         return true;

@@ -29,6 +29,8 @@ protected:
     bool OnKillActive() override;
 
 private:
+    // The type chosen in the list (its effective type), or -1.
+    int ChosenType() const;
     void OnTypeChosen();
 
     PinPropForm m_form;

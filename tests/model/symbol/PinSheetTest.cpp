@@ -18,7 +18,8 @@ public:
     ScriptedPinSheet(const ScriptedPinSheet&) = delete;
     ScriptedPinSheet& operator=(const ScriptedPinSheet&) = delete;
 
-    bool RunPinSheet(PinPropForm& form, const PinPropForm::NameCheck& checkName) override {
+    bool RunPinSheet(PinSheet& sheet) override {
+        PinPropForm& form = sheet.settings;
         shown = form;
         PinPropForm::Choices choices;
         choices.type = type;
@@ -26,7 +27,7 @@ public:
         for (int i = 0; i < 4; ++i)
             choices.checks[i] = form.Check(i);
         choices.name = name;
-        refusal = form.Leave(choices, checkName).message;
+        refusal = form.Leave(choices, sheet.checkName).message;
         return ok && refusal.empty();
     }
 

@@ -333,9 +333,8 @@ TEST_F(TextFitTest, EveryDialogShowsItsTextsWhole) {
         auto* pin = new CPin(&owner);
         pin->SetAttr("_ID", "A", kSetAttrForce);
         owner.GetPins().AddTail(pin);
-        PinPropForm form = PinPropForm::Load({pin});
-        check.CheckModal([&] { CPinSheetRunner().RunPinSheet(form, [](CString&) { return 0; }); },
-                         "Pin Properties");
+        PinSheet sheet = PinSheet::Load({pin});
+        check.CheckModal([&] { CPinSheetRunner().RunPinSheet(sheet); }, "Pin Properties");
     }
     {
         CBus bus;

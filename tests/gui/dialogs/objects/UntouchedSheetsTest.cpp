@@ -7,7 +7,9 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFocusEvent>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QTableWidget>
 #include <QTimer>
@@ -60,12 +62,21 @@ protected:
         return object;
     }
 
-    // Runs command twice: first the sheet is accepted untouched, which must add no step and
-    // leave the bytes; then edit acts on it before OK, which must add exactly one step.
+    // Runs command twice: first the sheet is accepted untouched, every page shown and every
+    // list on it tabbed into, which must add no step and leave the bytes; then edit acts on it
+    // before OK, which must add exactly one step.
     void ExpectOneStepOnlyWhenEdited(const std::function<void()>& command,
                                      const SheetScript& edit) {
         const std::vector<BYTE> before = testsupport::DocumentBytes(doc);
-        Accept([](CPropertySheet&) {});
+        Accept([](CPropertySheet& sheet) {
+            for (int i = sheet.PageCount() - 1; i >= 0; --i) {
+                ASSERT_TRUE(sheet.SetCurrentPage(i));
+                for (QListWidget* list : sheet.CurrentPage()->findChildren<QListWidget*>()) {
+                    QFocusEvent focus(QEvent::FocusIn, Qt::TabFocusReason);
+                    QApplication::sendEvent(list, &focus);
+                }
+            }
+        });
         command();
         EXPECT_FALSE(doc.GetUndoList().CanUndo()) << "untouched OK added a step";
         EXPECT_EQ(testsupport::DocumentBytes(doc), before);
@@ -149,6 +160,25 @@ TEST_F(UntouchedSheetsTest, PinSheet) {
         [](CPropertySheet& sheet) { PageOf<CDlgPinProp>(sheet, 0).nameEdit()->setText("CLK"); });
 }
 
+// Pins of different types and pin symbols, whose lists show no choice.
+TEST_F(UntouchedSheetsTest, PinSheetOverSeveralPins) {
+    CPinSheetRunner runner;
+    ScopedInstall<IPinSheetRunner> installed(runner);
+    for (const int type : {0, 1}) {
+        auto* pin = new CPin();
+        pin->SetEnds(CPoint(0, -300 * type), CPoint(300, -300 * type));
+        pin->SetAttr("_ID", type ? "B" : "A", kSetAttrForce);
+        pin->SetPinType(type);
+        pin->SetFlags(type ? kPinBubble : kPinNormal, kPinSymbolMask);
+        Select(pin)->RecalcBounds();
+    }
+    ExpectOneStepOnlyWhenEdited(
+        [this] { EditPinProperties(view, doc); },
+        [](CPropertySheet& sheet) {
+            PageOf<CDlgPinProp>(sheet, 0).checkBox(0)->setCheckState(Qt::Checked);
+        });
+}
+
 TEST_F(UntouchedSheetsTest, SymbolSheet) {
     CSymbolSheetRunner runner;
     ScopedInstall<ISymbolSheetRunner> installed(runner);
@@ -160,6 +190,53 @@ TEST_F(UntouchedSheetsTest, SymbolSheet) {
     ExpectOneStepOnlyWhenEdited([this] { EditSymbolProperties(view, doc); },
                                 [](CPropertySheet& sheet) {
                                     PageOf<CDlgDevGeneral>(sheet, 0).nameEdit()->setText("BADGE");
+                                });
+}
+
+// Texts of older files are stored in the Windows Western code page ("\xB5" is the micro
+// sign); an untouched page gives them back as they are stored. A symbol without a name keeps
+// having none.
+TEST_F(UntouchedSheetsTest, SymbolSheetOverOlderTextsAndNoName) {
+    CSymbolSheetRunner runner;
+    ScopedInstall<ISymbolSheetRunner> installed(runner);
+    auto* symbol = new CSymbol();
+    symbol->SetFlags(kSymbolGraphical, kSymbolKindMask);
+    symbol->SetAttr("_Value",
+                    "10\xB5"
+                    "F",
+                    kSetAttrForce);
+    symbol->SetAttr("Note\xB5",
+                    "\xB5"
+                    "A",
+                    kSetAttrForce);
+    Select(symbol)->RecalcBounds(nullptr);
+    ExpectOneStepOnlyWhenEdited([this] { EditSymbolProperties(view, doc); },
+                                [](CPropertySheet& sheet) {
+                                    PageOf<CDlgDevGeneral>(sheet, 0).nameEdit()->setText("LOGO");
+                                    ASSERT_TRUE(sheet.SetCurrentPage(1));
+                                });
+}
+
+TEST_F(UntouchedSheetsTest, PinSheetOverOlderTexts) {
+    CPinSheetRunner runner;
+    ScopedInstall<IPinSheetRunner> installed(runner);
+    auto* pin = new CPin();
+    pin->SetEnds(CPoint(0, 0), CPoint(300, 0));
+    pin->SetAttr("_ID",
+                 "\xB5"
+                 "A",
+                 kSetAttrForce);
+    pin->SetAttr("_Type",
+                 "\xB5"
+                 "T",
+                 kSetAttrForce);
+    pin->SetAttr("Note", "\xB5", kSetAttrForce);
+    pin->SetPinType(kPinTypeUserDefined);
+    Select(pin)->RecalcBounds();
+    ExpectOneStepOnlyWhenEdited([this] { EditPinProperties(view, doc); },
+                                [](CPropertySheet& sheet) {
+                                    ASSERT_TRUE(sheet.SetCurrentPage(2));
+                                    PageOf<CDlgPinProp>(sheet, 0).nameEdit()->setText("CLK");
                                 });
 }
 
