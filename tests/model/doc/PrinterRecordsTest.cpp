@@ -22,12 +22,6 @@ TEST(PrinterRecords, MadeRecordsReadBack) {
     const PrinterFields noPaper = ReadPrinterFields(MakePrinterChoice("P", false, kPortrait, 0));
     EXPECT_EQ(noPaper.orientation, kPortrait);
     EXPECT_FALSE(noPaper.paperSize) << "a size code 0 is left unmarked";
-
-    const CPrinterChoice toFile = MakePrinterChoice("", false, kPortrait, 9, "/home/a/sheet.pdf");
-    EXPECT_EQ(Bytes(toFile.devNames.begin(), toFile.devNames.begin() + 6),
-              (Bytes{8, 0, 9, 0, 10, 0}));
-    EXPECT_EQ(ReadPrinterFields(toFile).outputName, "/home/a/sheet.pdf");
-    EXPECT_EQ(ReadPrinterFields(choice).outputName, "");
 }
 
 TEST(PrinterRecords, ForeignAndDamagedRecordsGiveWhatTheyHold) {
