@@ -6,6 +6,8 @@
 namespace {
 
 constexpr size_t kNamesHeader = 8;
+constexpr size_t kDeviceOffsetAt = 2;
+constexpr size_t kOutputOffsetAt = 4;
 constexpr size_t kDeviceNameBytes = 32;
 constexpr size_t kFieldsAt = 40;
 constexpr size_t kOrientationAt = 44;
@@ -30,6 +32,13 @@ std::string TextAt(const std::vector<BYTE>& bytes, size_t at, size_t limit) {
     return std::string(begin, std::find(begin, end, BYTE{0}));
 }
 
+// The name whose offset stands at offsetAt of a printer-names record.
+std::string NameAt(const std::vector<BYTE>& devNames, size_t offsetAt) {
+    if (devNames.size() < kNamesHeader)
+        return {};
+    return TextAt(devNames, Word(devNames, offsetAt), devNames.size());
+}
+
 void AppendName(std::vector<BYTE>& bytes, const std::string& name) {
     bytes.insert(bytes.end(), name.begin(), name.end());
     bytes.push_back(0);
@@ -38,14 +47,13 @@ void AppendName(std::vector<BYTE>& bytes, const std::string& name) {
 }  // namespace
 
 std::string PrinterDeviceName(const std::vector<BYTE>& devNames) {
-    if (devNames.size() < kNamesHeader)
-        return {};
-    return TextAt(devNames, Word(devNames, 2), devNames.size());
+    return NameAt(devNames, kDeviceOffsetAt);
 }
 
 PrinterFields ReadPrinterFields(const CPrinterChoice& choice) {
     PrinterFields fields;
     fields.deviceName = PrinterDeviceName(choice.devNames);
+    fields.outputName = NameAt(choice.devNames, kOutputOffsetAt);
     const std::vector<BYTE>& mode = choice.devMode;
     if (fields.deviceName.empty())
         fields.deviceName = TextAt(mode, 0, kDeviceNameBytes);
@@ -60,16 +68,16 @@ PrinterFields ReadPrinterFields(const CPrinterChoice& choice) {
 }
 
 CPrinterChoice MakePrinterChoice(const std::string& device, bool isDefault, short orientation,
-                                 short paperSize) {
+                                 short paperSize, const std::string& output) {
     CPrinterChoice choice;
-    // Names: no driver, the device, no port.
+    // Names: no driver, the device, the output.
     std::vector<BYTE>& names = choice.devNames;
     names.assign(kNamesHeader, 0);
     AppendName(names, "");
-    PutWord(names, 2, unsigned(names.size()));
+    PutWord(names, kDeviceOffsetAt, unsigned(names.size()));
     AppendName(names, device);
-    PutWord(names, 4, unsigned(names.size()));
-    AppendName(names, "");
+    PutWord(names, kOutputOffsetAt, unsigned(names.size()));
+    AppendName(names, output);
     PutWord(names, 0, kNamesHeader);
     PutWord(names, 6, isDefault ? 1 : 0);
 

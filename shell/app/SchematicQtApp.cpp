@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QMdiArea>
 #include <QPrinter>
-#include <QPrinterInfo>
 #include <algorithm>
 #include <cstdio>
 #include <exception>
@@ -17,7 +16,6 @@
 #include "model/app/CommandLineInfo.h"
 #include "model/doc/DocView.h"
 #include "model/doc/DrawDoc.h"
-#include "model/doc/PrinterRecords.h"
 #include "model/doc/SymbolDoc.h"
 #include "platform/Paths.h"
 #include "platform/UserPrompt.h"
@@ -404,9 +402,9 @@ void CSchematicQtApp::ShowDocumentObjects(void* document, unsigned long flagMask
     }
 }
 
-bool CSchematicQtApp::IsPrinterUsable(const std::vector<BYTE>& devNames, const std::vector<BYTE>&) {
-    const std::string name = PrinterDeviceName(devNames);
-    return !name.empty() && !QPrinterInfo::printerInfo(QString::fromStdString(name)).isNull();
+bool CSchematicQtApp::IsPrinterUsable(const std::vector<BYTE>& devNames,
+                                      const std::vector<BYTE>& devMode) {
+    return IsPrinterChoiceUsable(CPrinterChoice{devNames, devMode});
 }
 
 void CSchematicQtApp::AddToRecentFileList(const char* path) {
