@@ -1,4 +1,4 @@
-#include "gui/dialogs/device/EditListCtrl.h"
+#include "gui/kit/EditListCtrl.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -3,7 +3,8 @@
 // which of its cells can be edited; with the owner's options an empty row stays at the end and
 // rows grow by a cell (and the list by a column) as their last cell is filled, and rows show
 // an image, which may be their check. Ctrl+C copies the selected rows and Ctrl+V pastes them,
-// a row's cells joined by the byte 0x01; Delete removes the selected deletable rows.
+// a row's cells joined by the byte 0x01; Delete and Clear remove the selected deletable
+// rows.
 
 #include <QTableWidget>
 #include <vector>
@@ -27,6 +28,9 @@ constexpr DWORD kRowOthersLocked = 0x1000;
 constexpr DWORD kRowThreeState = 0x2000;
 constexpr DWORD kRowMixed = 0x4000;
 
+// Item data roles from this one on are free for the list's owner.
+constexpr int kListOwnerRole = Qt::UserRole + 2;
+
 // Images a row can show: its check unchecked, checked or mixed, or no check at all.
 enum class RowImage { kNone, kUnchecked, kChecked, kNoCheck, kMixed };
 
@@ -38,6 +42,7 @@ public:
     // Appends an empty row of the kind and locks in flags with cells cells.
     void AppendRow(DWORD flags, int cells);
     DWORD GetRowData(int row) const;
+    void SetRowFlags(int row, DWORD flags);
     RowImage Image(int row) const;
     int CellCount(int row) const;
     // The row's cells (as many as its cell count) and setting them.
@@ -66,7 +71,6 @@ protected:
 
 private:
     void OnCellChanged(int row, int column);
-    void SetRowFlags(int row, DWORD flags);
     void ShowImage(int row);
     bool HitsImage(const QPoint& point, int row) const;
     // Writes the editor's text into its cell and closes it.
