@@ -169,7 +169,7 @@ bool CEditListCtrl::HitsImage(const QPoint& point, int row) const {
 }
 
 DWORD CEditListCtrl::NewRowKind() const {
-    return (m_options & kListRowImages) ? 2 : 1;
+    return (m_options & kListRowImages) ? kRowKindLockable : 1;
 }
 
 int CEditListCtrl::CellCount(int row) const {
@@ -325,7 +325,7 @@ void CEditListCtrl::mousePressEvent(QMouseEvent* event) {
     const QModelIndex index = indexAt(point);
     const int row = index.row();
     if (event->button() == Qt::LeftButton && index.isValid() && index.column() == 0 &&
-        (GetRowData(row) & kRowKindMask) == 2 && HitsImage(point, row)) {
+        (GetRowData(row) & kRowKindMask) == kRowKindLockable && HitsImage(point, row)) {
         SetRowFlags(row, ToggledCheck(GetRowData(row)));
         return;
     }

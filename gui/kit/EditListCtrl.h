@@ -20,6 +20,8 @@ constexpr DWORD kListCheckImages = 0x8;
 
 // Row flags: the low 4 bits the kind; locks.
 constexpr DWORD kRowKindMask = 0xF;
+// The kind whose cells are editable unless the row locks its first cell or the others.
+constexpr DWORD kRowKindLockable = 2;
 constexpr DWORD kRowChecked = 0x100;
 constexpr DWORD kRowNoCheck = 0x200;
 constexpr DWORD kRowDeletable = 0x400;

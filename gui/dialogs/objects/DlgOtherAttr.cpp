@@ -36,7 +36,8 @@ TriState StateOf(Qt::CheckState check) {
 // A row of names and values: a reserved name is locked and stays, any other row can be
 // deleted; a locked value cannot be edited.
 DWORD ListRowFlags(DWORD recordFlags) {
-    DWORD flags = 2 | ((recordFlags & kAttrReserved) ? kRowFirstLocked : kRowDeletable);
+    DWORD flags =
+        kRowKindLockable | ((recordFlags & kAttrReserved) ? kRowFirstLocked : kRowDeletable);
     if (recordFlags & kAttrValueLocked)
         flags |= kRowOthersLocked;
     return flags;
@@ -137,7 +138,7 @@ void CDlgOtherAttr::AppendRow(const AttrListRow& row, DWORD listFlags) {
 
 // The empty row stays at the end; it can be deleted once it holds an attribute.
 void CDlgOtherAttr::AppendEmptyRow() {
-    AppendRow({}, 2);
+    AppendRow({}, kRowKindLockable);
 }
 
 std::vector<AttrListRow> CDlgOtherAttr::Rows() const {

@@ -107,7 +107,7 @@ CDlgWireAttr::CDlgWireAttr(const std::vector<AttrRow>& rows, QWidget* parent)
 
 void CDlgWireAttr::AppendListRow(DWORD locks, int loaded) {
     const int row = m_table->rowCount();
-    m_table->AppendRow(2 | kRowDeletable | locks, 2);
+    m_table->AppendRow(kRowKindLockable | kRowDeletable | locks, 2);
     m_table->item(row, 0)->setData(kLoadedRole, loaded);
 }
 
