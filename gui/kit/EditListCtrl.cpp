@@ -279,10 +279,15 @@ void CEditListCtrl::PasteRows() {
     }
 }
 
+// A cell the row locks keeps its text.
 void CEditListCtrl::PasteLine(int row, const QString& line) {
+    const std::vector<CString> held = RowCells(row);
     std::vector<CString> cells;
-    for (const QString& cell : line.split(QChar(kCellSeparator)))
-        cells.push_back(Bytes(cell));
+    for (const QString& cell : line.split(QChar(kCellSeparator))) {
+        const int column = static_cast<int>(cells.size());
+        const bool locked = column < CellCount(row) && !IsEditable(row, column);
+        cells.push_back(locked ? held[static_cast<std::size_t>(column)] : Bytes(cell));
+    }
     SetRowCells(row, cells);
     if ((m_options & kListKeepEmptyRow) && row == rowCount() - 1)
         AppendRow(NewRowKind(), 1);

@@ -57,7 +57,7 @@ public:
 
     // Puts every selected row on the clipboard, one line each.
     void CopyRows();
-    // Pastes the clipboard's lines into the current row and those after it.
+    // Pastes the clipboard's lines into the current row and those after it; locked cells stay.
     void PasteRows();
     // Removes the selected deletable rows; the empty row kept at the end stays.
     void DeleteRows();

@@ -136,6 +136,27 @@ TEST_F(DlgOtherAttrTest, CtrlCCopiesEachSelectedRowsCellsAsTheSymbolMapDoes) {
                                                                      "R1"));
 }
 
+// A row pasted over a reserved attribute gives it the value only: its locked name stays.
+TEST_F(DlgOtherAttrTest, CtrlVKeepsTheLockedCellsOfTheRow) {
+    CAttrMerge merge;
+    merge.SetObjectCount(1);
+    merge.AddAttribute(kAttrReserved | kAttrShown, "_ID", "R1");
+    auto* page = new CDlgOtherAttr("Other Attributes", merge, 1, nullptr);
+    CPropertySheet sheet("Symbol Properties", nullptr);
+    sheet.AddPage(page);
+    sheet.show();
+    QApplication::clipboard()->setText(
+        QString("Tol\x01"
+                "5%"));
+    page->table()->setCurrentCell(0, 0);
+    QTest::keyClick(page->table(), Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(page->table()->item(0, 0)->text(), "_ID");
+    EXPECT_EQ(page->table()->item(0, 1)->text(), "5%");
+    sheet.accept();
+    EXPECT_EQ(page->Merge().GetRecords().count("Tol"), 0u);
+    EXPECT_FALSE(page->Merge().GetRecords().at("_ID").flags & kAttrDeleted);
+}
+
 TEST_F(DlgOtherAttrTest, TheSameNewNameTwiceKeepsThePage) {
     testsupport::ScriptedPrompt prompt({IDOK});
     auto* page = new CDlgOtherAttr("Other Attributes", TwoSymbols(), 1, nullptr);
