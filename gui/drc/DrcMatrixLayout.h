@@ -3,11 +3,15 @@
 // triangle of cells with its origin at (left, 5), one row per type but "Not Connected" (row r
 // for type r), one column per type, the row labels left of it and the column labels below.
 // The labels have labelRoom pixels each: 116 by default, which puts the grid at (120, 5); a
-// wider label font gets more.
+// wider label font gets more. A column label starts 5 pixels below the grid and its text ends
+// with the extent.
 
 struct DrcMatrixLayout {
     static constexpr int kTop = 5;
     static constexpr int kDefaultLabelRoom = 116;
+    static constexpr int kColumnLabelGap = 5;
+    // What a label's room keeps beside its text.
+    static constexpr int kLabelMargin = 6;
 
     enum class Part { kNothing, kCell, kRowLabel, kColumnLabel };
     struct Hit {
@@ -23,7 +27,9 @@ struct DrcMatrixLayout {
     // The grid's left edge: the row labels and 4 pixels before it.
     int Left() const { return labelRoom + 4; }
     int ExtentWidth() const { return Left() + types * cell + 5; }
-    int ExtentHeight() const { return GridBottom() + labelRoom - 1; }
+    int ExtentHeight() const { return GridBottom() + kColumnLabelGap + LabelLength(); }
+    // The longest label text a label's room holds.
+    int LabelLength() const { return labelRoom - kLabelMargin; }
     int CellLeft(int column) const { return Left() + column * cell; }
     int CellTop(int row) const { return kTop + (row - 1) * cell; }
     // The bottom of the last row.

@@ -27,6 +27,8 @@ CDrcMatrixWnd::CDrcMatrixWnd(QWidget* parent) : QAbstractScrollArea(parent) {
     m_font.setPointSize(10);
     m_font.setWeight(QFont::Normal);
     m_layout.cell = std::max(1, 10 * logicalDpiY() / 72);
+    // The window opens large enough to show the whole matrix, labels included.
+    setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
     horizontalScrollBar()->setSingleStep(m_layout.cell);
     verticalScrollBar()->setSingleStep(m_layout.cell);
 }
@@ -62,7 +64,7 @@ void CDrcMatrixWnd::SetSelection(int type) {
 }
 
 QString CDrcMatrixWnd::LabelText(int type) const {
-    return QFontMetrics(m_font).elidedText(Name(type), Qt::ElideRight, m_layout.labelRoom - 4);
+    return QFontMetrics(m_font).elidedText(Name(type), Qt::ElideRight, m_layout.LabelLength());
 }
 
 void CDrcMatrixWnd::UpdateLayout() {
@@ -71,8 +73,10 @@ void CDrcMatrixWnd::UpdateLayout() {
     int widest = 0;
     for (int type = 0; type < m_layout.types; ++type)
         widest = std::max(widest, metrics.horizontalAdvance(Name(type)));
-    m_layout.labelRoom = std::clamp(widest + 4, DrcMatrixLayout::kDefaultLabelRoom, kMaxLabelRoom);
+    m_layout.labelRoom = std::clamp(widest + DrcMatrixLayout::kLabelMargin,
+                                    DrcMatrixLayout::kDefaultLabelRoom, kMaxLabelRoom);
     UpdateScrollBars();
+    updateGeometry();
     viewport()->update();
 }
 
@@ -82,6 +86,10 @@ void CDrcMatrixWnd::UpdateScrollBars() {
     verticalScrollBar()->setPageStep(page.height());
     horizontalScrollBar()->setRange(0, std::max(0, m_layout.ExtentWidth() - page.width()));
     verticalScrollBar()->setRange(0, std::max(0, m_layout.ExtentHeight() - page.height()));
+}
+
+QSize CDrcMatrixWnd::viewportSizeHint() const {
+    return {m_layout.ExtentWidth(), m_layout.ExtentHeight()};
 }
 
 void CDrcMatrixWnd::resizeEvent(QResizeEvent* event) {
@@ -177,7 +185,8 @@ void CDrcMatrixWnd::DrawLabels(QPainter& painter) {
               Qt::AlignRight | Qt::AlignVCenter);
     for (int column = 0; column < m_layout.types; ++column) {
         painter.save();
-        painter.translate(m_layout.CellLeft(column) + c, m_layout.GridBottom() + 5);
+        painter.translate(m_layout.CellLeft(column) + c,
+                          m_layout.GridBottom() + DrcMatrixLayout::kColumnLabelGap);
         painter.rotate(90);
         label(QRect(0, 0, width(column), c), column, Qt::AlignLeft | Qt::AlignVCenter);
         painter.restore();

@@ -26,6 +26,7 @@ public:
     // A type's label as drawn: its name, with an ellipsis when it is longer than the labels'
     // room, which grows with the font up to a limit.
     QString LabelText(int type) const;
+    const QFont& LabelFont() const { return m_font; }
     // The colour of a level.
     static QColor LevelColour(int level);
 
@@ -38,6 +39,7 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    QSize viewportSizeHint() const override;
 
 private:
     void UpdateScrollBars();

@@ -10,8 +10,8 @@
 #include <QVBoxLayout>
 
 #include "gui/dialogs/device/DlgPowerPins.h"
-#include "gui/dialogs/device/EditListCtrl.h"
 #include "gui/dialogs/objects/DlgOtherAttr.h"
+#include "gui/kit/EditListCtrl.h"
 #include "gui/kit/StoredText.h"
 #include "library/LibraryBarServices.h"
 #include "library/LibraryFile.h"

@@ -5,28 +5,17 @@
 #include <QHeaderView>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTableWidget>
 #include <QVBoxLayout>
 
+#include "gui/kit/EditListCtrl.h"
 #include "gui/kit/StoredText.h"
 #include "platform/UserPrompt.h"
 
 namespace {
 
-constexpr int kFlagsRole = Qt::UserRole;
-constexpr int kShownCheckRole = Qt::UserRole + 1;
-constexpr int kStoredRole = Qt::UserRole + 2;  // the bytes a cell was filled from
+constexpr int kFlagsRole = kListOwnerRole;
+constexpr int kShownCheckRole = kListOwnerRole + 1;
 const QColor kReservedColour(64, 64, 255);
-
-QTableWidgetItem* StoredItem(const CString& stored) {
-    auto* item = new QTableWidgetItem(FromStoredText(stored.str()));
-    item->setData(kStoredRole, QByteArray(stored.c_str()));
-    return item;
-}
-
-CString Bytes(const QTableWidgetItem* item) {
-    return ToStoredText(item->text(), CString(item->data(kStoredRole).toByteArray().constData()));
-}
 
 Qt::CheckState CheckOf(TriState state) {
     return state == TriState::kMixed ? Qt::PartiallyChecked
@@ -38,6 +27,16 @@ TriState StateOf(Qt::CheckState check) {
     return check == Qt::PartiallyChecked ? TriState::kMixed
            : check == Qt::Checked        ? TriState::kOn
                                          : TriState::kOff;
+}
+
+// A row of names and values: a reserved name is locked and stays, any other row can be
+// deleted; a locked value cannot be edited.
+DWORD ListRowFlags(DWORD recordFlags) {
+    DWORD flags =
+        kRowKindLockable | ((recordFlags & kAttrReserved) ? kRowFirstLocked : kRowDeletable);
+    if (recordFlags & kAttrValueLocked)
+        flags |= kRowOthersLocked;
+    return flags;
 }
 
 // The visibility check's cycle: unchecked, checked, then mixed when the row has three states.
@@ -54,17 +53,16 @@ CDlgOtherAttr::CDlgOtherAttr(const QString& title, const CAttrMerge& merge, int 
     : CPropertyPage(title, "Attr", parent),
       m_merge(merge),
       m_mode(mode),
-      m_table(new QTableWidget(0, 2, this)),
+      m_table(new CEditListCtrl(0, this)),
       m_showAll(new QCheckBox("Show all Properties", this)),
       m_valueOnly(new QRadioButton("Apply value only", this)),
       m_toAll(new QRadioButton("Apply to all", this)) {
+    m_table->setColumnCount(2);
     m_table->setHorizontalHeaderLabels({"    Attribute Name", "Value"});
     // The values take the width the names leave.
     QHeaderView* header = m_table->horizontalHeader();
     header->setStretchLastSection(true);
     m_table->setColumnWidth(0, std::max(100, header->sectionSizeHint(0)));
-    m_table->verticalHeader()->hide();
-    m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_valueOnly->setChecked(true);
     auto* add = new QPushButton("&Add...", this);
     auto* edit = new QPushButton("&Edit...", this);
@@ -105,24 +103,23 @@ void CDlgOtherAttr::Fill() {
     m_filling = true;
     m_table->setRowCount(0);
     for (const AttrListRow& row : m_merge.ShownRows(m_showAll->isChecked()))
-        AppendRow(row);
+        AppendRow(row, ListRowFlags(row.flags));
     AppendEmptyRow();
     m_valueOnly->setEnabled(m_showAll->isChecked());
     m_toAll->setEnabled(m_showAll->isChecked());
     m_filling = false;
 }
 
-void CDlgOtherAttr::AppendRow(const AttrListRow& row) {
+void CDlgOtherAttr::AppendRow(const AttrListRow& row, DWORD listFlags) {
     const bool filling = m_filling;
     m_filling = true;
     const int index = m_table->rowCount();
-    m_table->insertRow(index);
-    auto* name = StoredItem(row.name);
+    m_table->AppendRow(listFlags, 2);
+    m_table->SetRowCells(index, {row.name, row.value});
+    QTableWidgetItem* name = m_table->item(index, 0);
     name->setData(kFlagsRole, uint(row.flags));
-    if (row.flags & kAttrReserved) {
-        name->setFlags(name->flags() & ~Qt::ItemIsEditable);
+    if (row.flags & kAttrReserved)
         name->setForeground(kReservedColour);
-    }
     if (m_mode == 0) {
         name->setFlags(name->flags() | Qt::ItemIsUserCheckable);
         if (row.visible == TriState::kMixed)
@@ -130,26 +127,21 @@ void CDlgOtherAttr::AppendRow(const AttrListRow& row) {
         name->setCheckState(CheckOf(row.visible));
         name->setData(kShownCheckRole, int(name->checkState()));
     }
-    auto* value = StoredItem(row.value);
-    if (row.flags & kAttrValueLocked) {
-        value->setFlags(value->flags() & ~Qt::ItemIsEditable);
-        value->setForeground(palette().color(QPalette::Disabled, QPalette::Text));
-    }
-    m_table->setItem(index, 0, name);
-    m_table->setItem(index, 1, value);
+    if (row.flags & kAttrValueLocked)
+        m_table->item(index, 1)->setForeground(palette().color(QPalette::Disabled, QPalette::Text));
     m_filling = filling;
 }
 
+// The empty row stays at the end; it can be deleted once it holds an attribute.
 void CDlgOtherAttr::AppendEmptyRow() {
-    AppendRow({});
+    AppendRow({}, kRowKindLockable);
 }
 
 std::vector<AttrListRow> CDlgOtherAttr::Rows() const {
     std::vector<AttrListRow> rows;
     for (int i = 0; i < m_table->rowCount(); ++i) {
         const QTableWidgetItem* name = m_table->item(i, 0);
-        const QTableWidgetItem* value = m_table->item(i, 1);
-        AttrListRow row{Bytes(name), Bytes(value), TriState::kOff,
+        AttrListRow row{m_table->CellBytes(i, 0), m_table->CellBytes(i, 1), TriState::kOff,
                         DWORD(name->data(kFlagsRole).toUInt())};
         if (m_mode == 0)
             row.visible = StateOf(name->checkState());
@@ -170,8 +162,12 @@ void CDlgOtherAttr::OnItemChanged(int row, int column) {
         name->setData(kFlagsRole, name->data(kFlagsRole).toUInt() & ~kAttrValueMixed);
     const bool last = row == m_table->rowCount() - 1;
     const QTableWidgetItem* item = m_table->item(row, column);
-    if (last && item && !item->text().isEmpty())
+    if (last && item && !item->text().isEmpty()) {
+        m_filling = true;
+        m_table->SetRowFlags(row, ListRowFlags(0));
         AppendEmptyRow();
+        m_filling = false;
+    }
 }
 
 // A toggled check takes the next state of the list's cycle, whatever state the toggle gave.
@@ -199,25 +195,20 @@ void CDlgOtherAttr::EditRow() {
         return;
     QTableWidgetItem* name = m_table->item(row, 0);
     QTableWidgetItem* value = m_table->item(row, 1);
-    const bool nameLocked = !(name->flags() & Qt::ItemIsEditable);
-    CDlgModifyAttr dialog(Bytes(name), Bytes(value), nameLocked, m_names, this);
+    const bool nameLocked = !m_table->IsEditable(row, 0);
+    CDlgModifyAttr dialog(m_table->CellBytes(row, 0), m_table->CellBytes(row, 1), nameLocked,
+                          m_names, this);
     if (dialog.exec() != QDialog::Accepted)
         return;
     if (!nameLocked)
         name->setText(FromStoredText(dialog.Name().str()));
-    if (value->flags() & Qt::ItemIsEditable)
+    if (m_table->IsEditable(row, 1))
         value->setText(FromStoredText(dialog.Value().str()));
     m_table->setCurrentCell(m_table->rowCount() - 1, 0);
 }
 
 void CDlgOtherAttr::DeleteRows() {
-    const int last = m_table->rowCount() - 1;
-    for (int i = last - 1; i >= 0; --i) {
-        const DWORD flags = m_table->item(i, 0)->data(kFlagsRole).toUInt();
-        if (m_table->item(i, 0)->isSelected() && !(flags & kAttrReserved))
-            m_table->removeRow(i);
-    }
-    m_table->setCurrentCell(m_table->rowCount() - 1, 0);
+    m_table->DeleteRows();
 }
 
 void CDlgOtherAttr::ToggleShowAll() {

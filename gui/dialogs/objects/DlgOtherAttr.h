@@ -2,15 +2,16 @@
 // "Other Attributes" (remembered as "Attr"): the merged attributes of the loaded objects in an
 // editable list of names and values, with "&Add...", "&Edit..." and "&Delete", "Show all
 // Properties" for the attributes that only some objects carry, and whether a value applies
-// alone or to all objects. The last row is always an empty row for a new attribute.
+// alone or to all objects. The last row is always an empty row for a new attribute. The list's
+// keys copy, paste and delete rows; a reserved attribute's row stays.
 
 #include "gui/dialogs/objects/DlgModifyAttr.h"
+#include "gui/kit/EditListCtrl.h"
 #include "gui/kit/PropertySheet.h"
 #include "model/object/AttrMerge.h"
 
 class QCheckBox;
 class QRadioButton;
-class QTableWidget;
 class QTableWidgetItem;
 
 class CDlgOtherAttr : public CPropertyPage {
@@ -27,7 +28,7 @@ public:
     // 0 "Apply value only", 1 "Apply to all".
     int ApplyMode() const;
 
-    QTableWidget* table() const { return m_table; }
+    CEditListCtrl* table() const { return m_table; }
     QCheckBox* showAll() const { return m_showAll; }
     // Opens "Modify Attribute" over the current row (exec'd; tests close it).
     void EditRow();
@@ -40,7 +41,8 @@ protected:
 
 private:
     void Fill();
-    void AppendRow(const AttrListRow& row);
+    // Appends a row with the list's row flags.
+    void AppendRow(const AttrListRow& row, DWORD listFlags);
     void AppendEmptyRow();
     std::vector<AttrListRow> Rows() const;
     void OnItemChanged(int row, int column);
@@ -55,7 +57,7 @@ private:
     AttrCheck m_check;
     AttrNameTable m_names;
     bool m_filling = false;
-    QTableWidget* m_table;
+    CEditListCtrl* m_table;
     QCheckBox* m_showAll;
     QRadioButton* m_valueOnly;
     QRadioButton* m_toAll;

@@ -13,6 +13,7 @@
 #include <cmath>
 
 #include "gui/dialogs/objects/DlgOutlineFill.h"
+#include "gui/kit/EditListCtrl.h"
 #include "gui/kit/StoredText.h"
 #include "model/app/SchematicApp.h"
 #include "model/net/Bus.h"
@@ -21,6 +22,10 @@
 #include "platform/UserPrompt.h"
 
 namespace {
+
+// Each row of the attribute list knows the loaded attribute it shows, or that it was added.
+constexpr int kLoadedRole = kListOwnerRole;
+constexpr int kAddedRow = -1;
 
 // Sheet units per unit shown: "cm" (0) and "inches" (1).
 constexpr double kUnitsPer[] = {393.701, 1000.0};
@@ -77,24 +82,20 @@ StyleApplier StyleOf(const CDlgOutlineFill& page) {
 CDlgWireAttr::CDlgWireAttr(const std::vector<AttrRow>& rows, QWidget* parent)
     : CPropertyPage("Other Attributes", "Attr", parent),
       m_loaded(rows),
-      m_deleted(rows.size(), false),
-      m_table(new QTableWidget(static_cast<int>(rows.size()), 2, this)) {
+      m_table(new CEditListCtrl(0, this)) {
+    m_table->setColumnCount(2);
     m_table->setHorizontalHeaderLabels({"Name", "Value"});
     m_table->horizontalHeader()->setStretchLastSection(true);
-    m_table->verticalHeader()->hide();
     for (std::size_t i = 0; i < rows.size(); ++i) {
-        auto* name = new QTableWidgetItem(Text(rows[i].name));
-        name->setFlags(name->flags() & ~Qt::ItemIsEditable);
-        m_table->setItem(static_cast<int>(i), 0, name);
-        auto* value = new QTableWidgetItem(Text(rows[i].value));
-        if (rows[i].flags & kAttrRowKeep)
-            value->setFlags(value->flags() & ~Qt::ItemIsEditable);
-        m_table->setItem(static_cast<int>(i), 1, value);
+        const DWORD locks =
+            kRowFirstLocked | ((rows[i].flags & kAttrRowKeep) ? kRowOthersLocked : 0);
+        AppendListRow(locks, static_cast<int>(i));
+        m_table->SetRowCells(static_cast<int>(i), {rows[i].name, rows[i].value});
     }
     auto* add = new QPushButton("&Add", this);
     auto* remove = new QPushButton("&Delete", this);
     connect(add, &QPushButton::clicked, this, &CDlgWireAttr::AddRow);
-    connect(remove, &QPushButton::clicked, this, &CDlgWireAttr::DeleteRow);
+    connect(remove, &QPushButton::clicked, this, &CDlgWireAttr::DeleteRows);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(add);
     buttons->addWidget(remove);
@@ -104,53 +105,51 @@ CDlgWireAttr::CDlgWireAttr(const std::vector<AttrRow>& rows, QWidget* parent)
     layout->addLayout(buttons);
 }
 
+void CDlgWireAttr::AppendListRow(DWORD locks, int loaded) {
+    const int row = m_table->rowCount();
+    m_table->AppendRow(kRowKindLockable | kRowDeletable | locks, 2);
+    m_table->item(row, 0)->setData(kLoadedRole, loaded);
+}
+
 void CDlgWireAttr::AddRow() {
     const int row = m_table->rowCount();
-    m_table->insertRow(row);
-    m_table->setItem(row, 0, new QTableWidgetItem);
-    m_table->setItem(row, 1, new QTableWidgetItem);
-    m_table->setCurrentCell(row, 0);
-    m_table->editItem(m_table->item(row, 0));
+    AppendListRow(0, kAddedRow);
+    m_table->EditCell(row, 0);
 }
 
-// A loaded row only disappears from the table; reading back marks it removed.
-void CDlgWireAttr::DeleteRow() {
-    const int row = m_table->currentRow();
-    if (row < 0)
-        return;
-    int loaded = -1;
-    for (int i = 0, shown = 0; i < static_cast<int>(m_loaded.size()); ++i) {
-        if (m_deleted[static_cast<std::size_t>(i)])
-            continue;
-        if (shown++ == row)
-            loaded = i;
-    }
-    if (loaded >= 0)
-        m_deleted[static_cast<std::size_t>(loaded)] = true;
-    m_table->removeRow(row);
+void CDlgWireAttr::DeleteRows() {
+    m_table->DeleteRows();
 }
 
+// A loaded row deleted from the list comes back marked removed.
 std::vector<AttrRow> CDlgWireAttr::Rows() const {
+    std::vector<int> listRow(m_loaded.size(), -1);
+    std::vector<AttrRow> added;
+    for (int row = 0; row < m_table->rowCount(); ++row) {
+        const int loaded = m_table->item(row, 0)->data(kLoadedRole).toInt();
+        if (loaded != kAddedRow) {
+            listRow[static_cast<std::size_t>(loaded)] = row;
+            continue;
+        }
+        CString name = Bytes(m_table->item(row, 0)->text());
+        name.Trim();
+        if (!name.IsEmpty())
+            added.push_back({name, Bytes(m_table->item(row, 1)->text()), kAttrRowAdd, 0});
+    }
     std::vector<AttrRow> rows;
-    int shown = 0;
     for (std::size_t i = 0; i < m_loaded.size(); ++i) {
         AttrRow row = m_loaded[i];
-        if (m_deleted[i]) {
+        if (listRow[i] < 0) {
             row.flags |= kAttrRowRemove;
         } else {
-            const CString value = Bytes(m_table->item(shown++, 1)->text());
+            const CString value = Bytes(m_table->item(listRow[i], 1)->text());
             if (value != row.value)
                 row.flags &= ~kAttrRowMixed;
             row.value = value;
         }
         rows.push_back(row);
     }
-    for (; shown < m_table->rowCount(); ++shown) {
-        CString name = Bytes(m_table->item(shown, 0)->text());
-        name.Trim();
-        if (!name.IsEmpty())
-            rows.push_back({name, Bytes(m_table->item(shown, 1)->text()), kAttrRowAdd, 0});
-    }
+    rows.insert(rows.end(), added.begin(), added.end());
     return rows;
 }
 

@@ -2,13 +2,13 @@
 // The windows of the "Wire Properties" and "Bus Properties" sheets: the attributes page of the
 // wires' nets, the bus "General" page, and the runner the core asks to show them.
 
+#include "gui/kit/EditListCtrl.h"
 #include "gui/kit/PropertySheet.h"
 #include "model/net/WireSheet.h"
 
 class QCheckBox;
 class QComboBox;
 class QLineEdit;
-class QTableWidget;
 
 // "Other Attributes" (remembered as "Attr"): one row per attribute of the nets (name, value);
 // rows can be added and deleted. Reading back marks deleted rows and new ones.
@@ -16,19 +16,21 @@ class CDlgWireAttr : public CPropertyPage {
     Q_OBJECT
 public:
     CDlgWireAttr(const std::vector<AttrRow>& rows, QWidget* parent);
-    QTableWidget* table() const { return m_table; }
+    CEditListCtrl* table() const { return m_table; }
     // Adds an empty row and starts editing its name.
     void AddRow();
-    // Deletes the current row.
-    void DeleteRow();
+    // Deletes the selected rows, as the Delete key does.
+    void DeleteRows();
     // The rows as edited: loaded rows with their new values, deleted ones marked removed, new
     // named rows marked added.
     std::vector<AttrRow> Rows() const;
 
 private:
+    // Appends a row that shows the loaded attribute at that index, or kAddedRow.
+    void AppendListRow(DWORD locks, int loaded);
+
     std::vector<AttrRow> m_loaded;
-    std::vector<bool> m_deleted;
-    QTableWidget* m_table;
+    CEditListCtrl* m_table;
 };
 
 // The bus "General" page (remembered as "General").

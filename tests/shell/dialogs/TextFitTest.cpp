@@ -35,6 +35,7 @@
 #include "gui/dialogs/objects/SymbolPropertiesSheet.h"
 #include "gui/dialogs/objects/WireSheetDlg.h"
 #include "gui/drc/DlgNewPinType.h"
+#include "gui/drc/DrcMatrixWnd.h"
 #include "gui/kit/PropertySheet.h"
 #include "gui/library/DlgFind.h"
 #include "gui/library/DlgLibItem.h"
@@ -102,6 +103,8 @@ public:
                 CheckSpin(*spin);
             else if (auto* header = qobject_cast<QHeaderView*>(widget))
                 CheckHeader(*header);
+            else if (auto* matrix = qobject_cast<CDrcMatrixWnd*>(widget))
+                CheckMatrix(*matrix);
             if (auto* table = qobject_cast<QAbstractItemView*>(widget);
                 table && (qobject_cast<QTableView*>(table) || qobject_cast<QTreeView*>(table)) &&
                 table->horizontalScrollBar()->isVisible())
@@ -232,6 +235,21 @@ private:
             const int needed = header.fontMetrics().horizontalAdvance(text) + 2 * margin;
             if (needed > header.sectionSize(section))
                 Report(header, text, needed, header.sectionSize(section));
+        }
+    }
+
+    // The type names run down from 5 pixels below the rule matrix's grid, under its columns.
+    void CheckMatrix(const CDrcMatrixWnd& matrix) {
+        const DrcMatrixLayout& layout = matrix.Layout();
+        const QFontMetrics metrics(matrix.LabelFont());
+        const int room = matrix.viewport()->height() - (layout.GridBottom() + 5);
+        for (int type = 0; type < layout.types; ++type) {
+            const QString text = matrix.LabelText(type);
+            if (metrics.horizontalAdvance(text) > room)
+                Report(matrix, text, metrics.horizontalAdvance(text), room);
+            if (layout.CellLeft(type) + layout.cell > matrix.viewport()->width())
+                Report(matrix, text, layout.CellLeft(type) + layout.cell,
+                       matrix.viewport()->width());
         }
     }
 

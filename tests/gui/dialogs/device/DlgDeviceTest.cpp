@@ -12,8 +12,8 @@
 
 #include "gui/dialogs/device/DlgDevice.h"
 #include "gui/dialogs/device/DlgPowerPins.h"
-#include "gui/dialogs/device/EditListCtrl.h"
 #include "gui/dialogs/objects/DlgOtherAttr.h"
+#include "gui/kit/EditListCtrl.h"
 #include "gui/support/QtTestApp.h"
 #include "library/LibraryFile.h"
 #include "model/device/Device.h"

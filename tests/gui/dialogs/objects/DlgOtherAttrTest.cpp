@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTableWidget>
@@ -85,6 +86,75 @@ TEST_F(DlgOtherAttrTest, AMixedVisibilityCheckTurnsUncheckedThenCheckedThenMixed
         QTest::keyClick(table, Qt::Key_Space);
         EXPECT_EQ(table->item(0, 0)->checkState(), expected);
     }
+}
+
+// One symbol's reserved "_ID" and its "Tol", sorted: "Tol", "_ID", the empty row. Mode 1 is the
+// Device Properties' Attributes sheet.
+TEST_F(DlgOtherAttrTest, DeleteAndClearRemoveTheSelectedDeletableRowsInEitherMode) {
+    for (int mode : {0, 1}) {
+        for (Qt::Key key : {Qt::Key_Delete, Qt::Key_Clear}) {
+            CAttrMerge merge;
+            merge.SetObjectCount(1);
+            merge.AddAttribute(kAttrReserved | kAttrShown, "_ID", "R1");
+            merge.AddAttribute(kAttrShown, "Tol", "5%");
+            auto* page = new CDlgOtherAttr("Other Attributes", merge, mode, nullptr);
+            CPropertySheet sheet("Symbol Properties", nullptr);
+            sheet.AddPage(page);
+            sheet.show();
+            QTableWidget* table = page->table();
+            table->setCurrentCell(1, 0);
+            QTest::keyClick(table, key);
+            ASSERT_EQ(table->rowCount(), 3) << "reserved, mode " << mode;
+            table->setCurrentCell(0, 0);
+            QTest::keyClick(table, Qt::Key_Down, Qt::ShiftModifier);
+            QTest::keyClick(table, key);
+            ASSERT_EQ(table->rowCount(), 2) << "mode " << mode << ", key " << key;
+            EXPECT_EQ(table->item(0, 0)->text(), "_ID");
+            EXPECT_EQ(table->item(1, 0)->text(), "");
+            sheet.accept();
+            EXPECT_TRUE(page->Merge().GetRecords().at("Tol").flags & kAttrDeleted);
+            EXPECT_FALSE(page->Merge().GetRecords().at("_ID").flags & kAttrDeleted);
+        }
+    }
+}
+
+TEST_F(DlgOtherAttrTest, CtrlCCopiesEachSelectedRowsCellsAsTheSymbolMapDoes) {
+    CAttrMerge merge;
+    merge.SetObjectCount(1);
+    merge.AddAttribute(kAttrReserved | kAttrShown, "_ID", "R1");
+    merge.AddAttribute(kAttrShown, "Tol", "5%");
+    auto* page = new CDlgOtherAttr("Other Attributes", merge, 0, nullptr);
+    CPropertySheet sheet("Symbol Properties", nullptr);
+    sheet.AddPage(page);
+    sheet.show();
+    QTableWidget* table = page->table();
+    table->setCurrentCell(0, 0);
+    QTest::keyClick(table, Qt::Key_Down, Qt::ShiftModifier);
+    QTest::keyClick(table, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::clipboard()->text().toUtf8(), QByteArray("Tol\x01"
+                                                                     "5%\r\n_ID\x01"
+                                                                     "R1"));
+}
+
+// A row pasted over a reserved attribute gives it the value only: its locked name stays.
+TEST_F(DlgOtherAttrTest, CtrlVKeepsTheLockedCellsOfTheRow) {
+    CAttrMerge merge;
+    merge.SetObjectCount(1);
+    merge.AddAttribute(kAttrReserved | kAttrShown, "_ID", "R1");
+    auto* page = new CDlgOtherAttr("Other Attributes", merge, 1, nullptr);
+    CPropertySheet sheet("Symbol Properties", nullptr);
+    sheet.AddPage(page);
+    sheet.show();
+    QApplication::clipboard()->setText(
+        QString("Tol\x01"
+                "5%"));
+    page->table()->setCurrentCell(0, 0);
+    QTest::keyClick(page->table(), Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(page->table()->item(0, 0)->text(), "_ID");
+    EXPECT_EQ(page->table()->item(0, 1)->text(), "5%");
+    sheet.accept();
+    EXPECT_EQ(page->Merge().GetRecords().count("Tol"), 0u);
+    EXPECT_FALSE(page->Merge().GetRecords().at("_ID").flags & kAttrDeleted);
 }
 
 TEST_F(DlgOtherAttrTest, TheSameNewNameTwiceKeepsThePage) {

@@ -2,11 +2,13 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTableWidget>
+#include <QTest>
 #include <QTimer>
 
 #include "gui/dialogs/objects/DlgOutlineFill.h"
@@ -31,7 +33,7 @@ TEST_F(WireSheetDlgTest, AttributeRowsReadBackWithTheirMarks) {
     ASSERT_EQ(page.table()->rowCount(), 3);
     EXPECT_EQ(page.table()->item(1, 1)->text(), "1%");
     page.table()->setCurrentCell(1, 0);
-    page.DeleteRow();
+    page.DeleteRows();
     page.table()->item(1, 1)->setText("B");
     page.AddRow();
     page.table()->item(2, 0)->setText(" Note ");
@@ -47,6 +49,29 @@ TEST_F(WireSheetDlgTest, AttributeRowsReadBackWithTheirMarks) {
     EXPECT_EQ(rows[3].name, "Note");
     EXPECT_EQ(rows[3].value, "x");
     EXPECT_EQ(rows[3].flags, kAttrRowAdd);
+}
+
+// The nets' attribute list takes the keys of every attribute list: Ctrl+C copies the selected
+// rows, Delete and Clear remove them.
+TEST_F(WireSheetDlgTest, AttributeRowsAreCopiedAndDeletedByTheKeys) {
+    for (Qt::Key key : {Qt::Key_Delete, Qt::Key_Clear}) {
+        CDlgWireAttr page({{"Freq", "", kAttrRowMixed, 2}, {"Tol", "1%", 0, 1}, {"Rev", "A", 0, 2}},
+                          nullptr);
+        page.show();
+        QTableWidget* table = page.table();
+        table->setCurrentCell(1, 0);
+        QTest::keyClick(table, Qt::Key_Down, Qt::ShiftModifier);
+        QTest::keyClick(table, Qt::Key_C, Qt::ControlModifier);
+        EXPECT_EQ(QApplication::clipboard()->text().toUtf8(), QByteArray("Tol\x01"
+                                                                         "1%\r\nRev\x01"
+                                                                         "A"));
+        QTest::keyClick(table, key);
+        const std::vector<AttrRow> rows = page.Rows();
+        ASSERT_EQ(rows.size(), 3u);
+        EXPECT_EQ(rows[0].flags, kAttrRowMixed);
+        EXPECT_EQ(rows[1].flags, kAttrRowRemove) << key;
+        EXPECT_EQ(rows[2].flags, kAttrRowRemove) << key;
+    }
 }
 
 TEST_F(WireSheetDlgTest, BusPageShowsTheWidthInItsUnitAndKeepsMixedStates) {

@@ -3,7 +3,8 @@
 // which of its cells can be edited; with the owner's options an empty row stays at the end and
 // rows grow by a cell (and the list by a column) as their last cell is filled, and rows show
 // an image, which may be their check. Ctrl+C copies the selected rows and Ctrl+V pastes them,
-// a row's cells joined by the byte 0x01; Delete removes the selected deletable rows.
+// a row's cells joined by the byte 0x01; Delete and Clear remove the selected deletable
+// rows.
 
 #include <QTableWidget>
 #include <vector>
@@ -19,6 +20,8 @@ constexpr DWORD kListCheckImages = 0x8;
 
 // Row flags: the low 4 bits the kind; locks.
 constexpr DWORD kRowKindMask = 0xF;
+// The kind whose cells are editable unless the row locks its first cell or the others.
+constexpr DWORD kRowKindLockable = 2;
 constexpr DWORD kRowChecked = 0x100;
 constexpr DWORD kRowNoCheck = 0x200;
 constexpr DWORD kRowDeletable = 0x400;
@@ -26,6 +29,9 @@ constexpr DWORD kRowFirstLocked = 0x800;
 constexpr DWORD kRowOthersLocked = 0x1000;
 constexpr DWORD kRowThreeState = 0x2000;
 constexpr DWORD kRowMixed = 0x4000;
+
+// Item data roles from this one on are free for the list's owner.
+constexpr int kListOwnerRole = Qt::UserRole + 3;
 
 // Images a row can show: its check unchecked, checked or mixed, or no check at all.
 enum class RowImage { kNone, kUnchecked, kChecked, kNoCheck, kMixed };
@@ -38,11 +44,14 @@ public:
     // Appends an empty row of the kind and locks in flags with cells cells.
     void AppendRow(DWORD flags, int cells);
     DWORD GetRowData(int row) const;
+    void SetRowFlags(int row, DWORD flags);
     RowImage Image(int row) const;
     int CellCount(int row) const;
-    // The row's cells (as many as its cell count) and setting them.
+    // The row's cells (as many as its cell count) and setting them. A cell that still shows the
+    // text it was set from gives back those bytes unchanged.
     std::vector<CString> RowCells(int row) const;
     void SetRowCells(int row, const std::vector<CString>& cells);
+    CString CellBytes(int row, int column) const;
     bool IsEditable(int row, int column) const;
     void SelectOnly(int row);
     // Puts a cell into editing; false for a cell that cannot be edited.
@@ -50,7 +59,7 @@ public:
 
     // Puts every selected row on the clipboard, one line each.
     void CopyRows();
-    // Pastes the clipboard's lines into the current row and those after it.
+    // Pastes the clipboard's lines into the current row and those after it; locked cells stay.
     void PasteRows();
     // Removes the selected deletable rows; the empty row kept at the end stays.
     void DeleteRows();
@@ -66,7 +75,6 @@ protected:
 
 private:
     void OnCellChanged(int row, int column);
-    void SetRowFlags(int row, DWORD flags);
     void ShowImage(int row);
     bool HitsImage(const QPoint& point, int row) const;
     // Writes the editor's text into its cell and closes it.

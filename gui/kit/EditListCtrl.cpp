@@ -1,4 +1,4 @@
-#include "gui/dialogs/device/EditListCtrl.h"
+#include "gui/kit/EditListCtrl.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -14,13 +14,10 @@ namespace {
 
 constexpr int kFlagsRole = Qt::UserRole;
 constexpr int kCellsRole = Qt::UserRole + 1;
+constexpr int kStoredRole = Qt::UserRole + 2;  // the bytes a cell was filled from
 constexpr char kCellSeparator = '\x01';
 constexpr char kRowSeparator[] = "\r\n";
 constexpr int kImageSize = 16;
-
-CString Bytes(const QString& text) {
-    return CString(text.toUtf8().constData());
-}
 
 // Headings and widths of a growing list's columns: "Symbol Name", "Instance", then "Pin" and
 // "#" in turn.
@@ -169,7 +166,7 @@ bool CEditListCtrl::HitsImage(const QPoint& point, int row) const {
 }
 
 DWORD CEditListCtrl::NewRowKind() const {
-    return (m_options & kListRowImages) ? 2 : 1;
+    return (m_options & kListRowImages) ? kRowKindLockable : 1;
 }
 
 int CEditListCtrl::CellCount(int row) const {
@@ -207,16 +204,26 @@ void CEditListCtrl::ApplyEditability(int row) {
 std::vector<CString> CEditListCtrl::RowCells(int row) const {
     std::vector<CString> cells;
     for (int column = 0; column < CellCount(row); ++column)
-        cells.push_back(item(row, column) ? Bytes(item(row, column)->text()) : CString());
+        cells.push_back(CellBytes(row, column));
     return cells;
+}
+
+CString CEditListCtrl::CellBytes(int row, int column) const {
+    const QTableWidgetItem* cell = item(row, column);
+    if (!cell)
+        return CString();
+    return ToStoredText(cell->text(), CString(cell->data(kStoredRole).toByteArray().constData()));
 }
 
 void CEditListCtrl::SetRowCells(int row, const std::vector<CString>& cells) {
     const bool updating = m_updating;
     m_updating = true;
     SetCellCount(row, int(cells.size()));
-    for (int column = 0; column < int(cells.size()); ++column)
-        item(row, column)->setText(FromStoredText(cells[column].str()));
+    for (int column = 0; column < int(cells.size()); ++column) {
+        QTableWidgetItem* cell = item(row, column);
+        cell->setText(FromStoredText(cells[column].str()));
+        cell->setData(kStoredRole, QByteArray(cells[column].c_str()));
+    }
     m_updating = updating;
 }
 
@@ -279,10 +286,16 @@ void CEditListCtrl::PasteRows() {
     }
 }
 
+// A cell the row locks keeps its text.
 void CEditListCtrl::PasteLine(int row, const QString& line) {
+    const std::vector<CString> held = RowCells(row);
     std::vector<CString> cells;
-    for (const QString& cell : line.split(QChar(kCellSeparator)))
-        cells.push_back(Bytes(cell));
+    for (const QString& cell : line.split(QChar(kCellSeparator))) {
+        const int column = static_cast<int>(cells.size());
+        const bool locked = column < CellCount(row) && !IsEditable(row, column);
+        cells.push_back(locked ? held[static_cast<std::size_t>(column)]
+                               : CString(cell.toUtf8().constData()));
+    }
     SetRowCells(row, cells);
     if ((m_options & kListKeepEmptyRow) && row == rowCount() - 1)
         AppendRow(NewRowKind(), 1);
@@ -325,7 +338,7 @@ void CEditListCtrl::mousePressEvent(QMouseEvent* event) {
     const QModelIndex index = indexAt(point);
     const int row = index.row();
     if (event->button() == Qt::LeftButton && index.isValid() && index.column() == 0 &&
-        (GetRowData(row) & kRowKindMask) == 2 && HitsImage(point, row)) {
+        (GetRowData(row) & kRowKindMask) == kRowKindLockable && HitsImage(point, row)) {
         SetRowFlags(row, ToggledCheck(GetRowData(row)));
         return;
     }
