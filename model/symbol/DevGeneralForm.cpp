@@ -83,9 +83,11 @@ void Merge(DevGeneralForm& form, const DevGeneralForm& other) {
     }
     MergeText(form.value, other.value);
     MergeText(form.name, other.name);
-    if (form.kind == kDeviceKind && form.device != other.device) {
+    if (form.device != other.device) {
         form.device = nullptr;
-        form.deviceText.Empty();
+        form.deviceMixed = true;
+        if (form.kind == kDeviceKind)
+            form.deviceText.Empty();
     }
     if (form.kind == kSubcircuitKind && form.subcircuit != other.subcircuit)
         form.deviceText.Empty();
@@ -175,7 +177,8 @@ void DevGeneralForm::ApplyTo(CSymbol* symbol, CObList& shown, CObList& removed) 
     if (pinNumbers >= 0)
         symbol->SetFlags(static_cast<DWORD>(pinNumbers) << kPinNumbersShift, kSymbolPinNumbersMask);
     if (kind == kDeviceKind) {
-        ReplaceDevice(symbol, device);
+        if (!deviceMixed)
+            ReplaceDevice(symbol, device);
         ApplyShow(symbol, Name(kStdAttrDeviceName), showDeviceName, shown, removed);
         symbol->AssignId(0);
     } else if (kind == kSubcircuitKind) {
@@ -185,6 +188,12 @@ void DevGeneralForm::ApplyTo(CSymbol* symbol, CObList& shown, CObList& removed) 
     } else if (kind >= 0) {
         ReplaceDevice(symbol, nullptr);
     }
+}
+
+void DevGeneralForm::ChooseDevice(CDevice* chosen) {
+    device = chosen;
+    deviceMixed = false;
+    deviceText = chosen ? chosen->GetStdAttr(kStdAttrName) : CString();
 }
 
 DevGeneralForm DevGeneralForm::Load(const std::vector<CSymbol*>& symbols) {

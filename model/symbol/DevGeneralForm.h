@@ -27,6 +27,7 @@ struct DevGeneralForm {
     CString subcircuit;         // the "_Subcct" as loaded
     CString deviceText;         // the device's "_Name", or the sub-circuit file
     CDevice* device = nullptr;  // not counted here
+    bool deviceMixed = false;   // the symbols' devices differ: each keeps its own
     int showId = 0;             // 0, 1 or kCheckMixed
     int showValue = 0;
     int showDeviceName = 0;
@@ -37,9 +38,13 @@ struct DevGeneralForm {
 
     static DevGeneralForm Load(const std::vector<CSymbol*>& symbols);
 
-    // Writes the page into one symbol of the selection. Attribute texts shown anew are
-    // appended to `shown`, texts to hide to `removed` (the caller records both). The symbol
-    // holds its device counted; a Physical Device's identifier is then made unique.
+    // The device chosen on the page (null for "No device"): it is written into every symbol.
+    void ChooseDevice(CDevice* chosen);
+
+    // Writes the page into one symbol of the selection; a field left mixed is not written.
+    // Attribute texts shown anew are appended to `shown`, texts to hide to `removed` (the
+    // caller records both). The symbol holds its device counted; a Physical Device's
+    // identifier is then made unique.
     void ApplyTo(CSymbol* symbol, CObList& shown, CObList& removed) const;
 };
 

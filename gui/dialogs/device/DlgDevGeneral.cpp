@@ -17,6 +17,7 @@
 #include <memory>
 
 #include "gui/dialogs/device/DlgDevice.h"
+#include "gui/kit/ChosenRow.h"
 #include "gui/kit/StoredText.h"
 #include "library/LibraryPicker.h"
 #include "model/device/Device.h"
@@ -131,7 +132,7 @@ CDlgDevGeneral::CDlgDevGeneral(CDrawDoc& doc, std::vector<CSymbol*> symbols,
     if (m_form.multiple)
         m_id->setEnabled(false);
     UpdateKindControls();
-    connect(m_kinds, &QListWidget::currentRowChanged, this, &CDlgDevGeneral::UpdateKindControls);
+    connect(m_kinds, &QListWidget::itemSelectionChanged, this, &CDlgDevGeneral::UpdateKindControls);
     connect(m_device, qOverload<int>(&QComboBox::activated), this,
             &CDlgDevGeneral::OnSelChangeDevice);
     connect(m_new, &QPushButton::clicked, this, &CDlgDevGeneral::OnNew);
@@ -148,12 +149,11 @@ void CDlgDevGeneral::SetDevice(CDevice* device) {
         device->AddRef();
     if (m_form.device)
         m_form.device->Release();
-    m_form.device = device;
-    m_form.deviceText = device ? device->GetStdAttr(kStdAttrName) : CString();
+    m_form.ChooseDevice(device);
 }
 
 void CDlgDevGeneral::ReadFields() {
-    m_form.kind = m_kinds->currentRow();
+    m_form.kind = ChosenRow(*m_kinds);
     m_form.name = Stored(m_name->text());
     m_form.id = Stored(m_id->text());
     m_form.value = Stored(m_value->text());
@@ -168,7 +168,7 @@ void CDlgDevGeneral::ReadFields() {
 
 // The compatibility tests see the kind and name chosen so far.
 void CDlgDevGeneral::ApplyKindAndName() {
-    const int kind = m_kinds->currentRow();
+    const int kind = ChosenRow(*m_kinds);
     const CString name = Stored(m_name->text());
     for (CSymbol* symbol : m_symbols) {
         if (kind >= 0)
@@ -179,7 +179,7 @@ void CDlgDevGeneral::ApplyKindAndName() {
 }
 
 void CDlgDevGeneral::UpdateKindControls() {
-    const int kind = m_kinds->currentRow();
+    const int kind = ChosenRow(*m_kinds);
     const bool device = kind == kDeviceKind;
     const bool subcircuit = kind == kSubcircuitKind;
     if (device) {
@@ -242,7 +242,7 @@ void CDlgDevGeneral::FillSubcircuitList() {
 }
 
 void CDlgDevGeneral::OnSelChangeDevice() {
-    if (m_kinds->currentRow() != kDeviceKind)
+    if (ChosenRow(*m_kinds) != kDeviceKind)
         return;
     SetDevice(static_cast<CDevice*>(m_device->currentData().value<void*>()));
     m_device->setEditText(m_form.device ? FromStoredText(m_form.deviceText.str()) : kNoDevice);
@@ -252,7 +252,7 @@ void CDlgDevGeneral::OnSelChangeDevice() {
 }
 
 void CDlgDevGeneral::OnNew() {
-    const int kind = m_kinds->currentRow();
+    const int kind = ChosenRow(*m_kinds);
     if (kind == kDeviceKind) {
         OnNewDevice();
     } else if (kind == kSubcircuitKind && OnKillActive()) {
@@ -281,7 +281,7 @@ void CDlgDevGeneral::OnNewDevice() {
 }
 
 void CDlgDevGeneral::OnBrowse() {
-    if (m_kinds->currentRow() == kSubcircuitKind)
+    if (ChosenRow(*m_kinds) == kSubcircuitKind)
         BrowseSubcircuit();
     else
         PickLibraryDevice();
