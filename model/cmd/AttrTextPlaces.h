@@ -13,15 +13,24 @@
 
 class CAttrText;
 class CDrawObj;
+class CObList;
 
 class AttrTextPlaces {
 public:
-    // For a command recorded already done: the places the texts had before the edit, which its
-    // first exchange (the undo) gives back.
+    // For a command recorded already done: the places the owners' texts have before the edit,
+    // which its first exchange (the undo) gives back.
     void Keep(const std::vector<CDrawObj*>& owners);
-    // Runs the exchange over the owners' texts; then each text kept stands where it was kept,
-    // and the places the texts had before this exchange are kept for the next.
-    void Exchange(const std::vector<CDrawObj*>& owners, const std::function<void()>& exchange);
+    // Runs the exchange, which hands the texts of owners to incoming (the same objects, unless
+    // the exchange puts others in their places). Then each kept text that incoming holds stands
+    // where it was kept, and the places the texts had before this exchange are kept for the
+    // next.
+    void Exchange(const std::vector<CDrawObj*>& owners, const std::vector<CDrawObj*>& incoming,
+                  const std::function<void()>& exchange);
+    void Exchange(const std::vector<CDrawObj*>& owners, const std::function<void()>& exchange) {
+        Exchange(owners, owners, exchange);
+    }
+
+    static std::vector<CDrawObj*> ObjectsOf(const CObList& list);
 
 private:
     struct Place {
