@@ -31,11 +31,12 @@ void AttrTextPlaces::Keep(const std::vector<CDrawObj*>& owners) {
 }
 
 // Only the texts that incoming holds are moved: a kept text that left it is not touched.
-void AttrTextPlaces::Exchange(const std::vector<CDrawObj*>& owners,
+bool AttrTextPlaces::Exchange(const std::vector<CDrawObj*>& owners,
                               const std::vector<CDrawObj*>& incoming,
-                              const std::function<void()>& exchange) {
+                              const std::function<bool()>& exchange) {
     std::vector<Place> before = PlacesOf(owners);
-    exchange();
+    if (!exchange())
+        return false;
     std::unordered_set<const CAttrText*> held;
     for (const Place& place : PlacesOf(incoming))
         held.insert(place.text);
@@ -44,4 +45,5 @@ void AttrTextPlaces::Exchange(const std::vector<CDrawObj*>& owners,
             place.text->MoveTo(place.rect, nullptr);
     }
     m_kept = std::move(before);
+    return true;
 }

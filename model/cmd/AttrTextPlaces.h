@@ -21,13 +21,13 @@ public:
     // which its first exchange (the undo) gives back.
     void Keep(const std::vector<CDrawObj*>& owners);
     // Runs the exchange, which hands the texts of owners to incoming (the same objects, unless
-    // the exchange puts others in their places). Then each kept text that incoming holds stands
-    // where it was kept, and the places the texts had before this exchange are kept for the
-    // next.
-    void Exchange(const std::vector<CDrawObj*>& owners, const std::vector<CDrawObj*>& incoming,
-                  const std::function<void()>& exchange);
-    void Exchange(const std::vector<CDrawObj*>& owners, const std::function<void()>& exchange) {
-        Exchange(owners, owners, exchange);
+    // the exchange puts others in their places). When it succeeds, each kept text that incoming
+    // holds stands where it was kept, and the places the texts had before this exchange are
+    // kept for the next. What the exchange returned.
+    bool Exchange(const std::vector<CDrawObj*>& owners, const std::vector<CDrawObj*>& incoming,
+                  const std::function<bool()>& exchange);
+    bool Exchange(const std::vector<CDrawObj*>& owners, const std::function<bool()>& exchange) {
+        return Exchange(owners, owners, exchange);
     }
 
     static std::vector<CDrawObj*> ObjectsOf(const CObList& list);

@@ -125,6 +125,7 @@ BOOL CNamedCmd::Swap(CDrawDoc* doc, CObList& out, CConnectionList& outLinks, COb
         // The attribute texts came over from the other set: they show the values of this one.
         for (POSITION pos = in.GetHeadPosition(); pos;)
             NextObject(in, pos)->RefreshAttrTexts(nullptr);
+        return true;
     });
     UpdateViews(doc, &out, kUpdateLeaveSelection);
     UpdateViews(doc, &in, kUpdateJoinSelection);

@@ -36,7 +36,10 @@ BOOL CNetChangeCmd::Do(CDrawDoc*) {
         for (const PinName& pin : entry.pins)
             changed.push_back(pin.pin);
     }
-    m_texts.Exchange(changed, [this] { ExchangeNets(); });
+    m_texts.Exchange(changed, [this] {
+        ExchangeNets();
+        return true;
+    });
     return TRUE;
 }
 

@@ -14,6 +14,7 @@ BOOL CNetPropCmd::Do(CDrawDoc* doc) {
         m_net->ExchangeAttributes(m_kept);
         for (CDrawObj* holder : *m_holders)
             holder->RefreshAttrTexts(nullptr);
+        return true;
     });
     return TRUE;
 }
