@@ -126,8 +126,9 @@ void AddText(CDrawDoc& doc, const CRect& place, const char* text) {
     doc.GetObjects().AddTail(box);
 }
 
-// Two resistors, two gates of a 7400 and a two-pin connector, three of their pins wired, one
-// wire running down onto a bus; two texts, a frame and a loose pin; the other pins are free.
+// Two resistors, two gates of a 7400, a two-pin connector and a test point without a device,
+// three of their pins wired, one wire running down onto a bus; two texts, a frame and a loose
+// pin; the other pins are free.
 void FillSheet(CDrawDoc& doc) {
     CDevice* res = MakeDevice("RES", "RES||1|1|2|2", "AXIAL0.4");
     CDevice* nand = MakeDevice("7400", "NAND|A|A|1|B|2|Y|3\nNAND|B|A|4|B|5|Y|6", "DIP14");
@@ -141,6 +142,7 @@ void FillSheet(CDrawDoc& doc) {
     CSymbol* u1a = AddPart(doc, nand, "NAND", "U1A", {3000, -1500}, gatePins);
     CSymbol* u1b = AddPart(doc, nand, "NAND", "U1B", {3000, -2500}, gatePins);
     AddPart(doc, conn, "CONN", "J1", {4300, -3000}, twoPins);
+    AddPart(doc, nullptr, "TP", "TP1", {4300, -700}, {{"1", {0, -100}, {0, -200}}});
 
     auto* in =
         AddWire<CWire>(doc, {{1700, -1500}, {2300, -1500}, {2300, -1450}, {2800, -1450}}, "IN");
