@@ -1,9 +1,20 @@
 #include "model/cmd/AttrEditCmd.h"
 
+#include <utility>
+
 #include "model/doc/DrawDoc.h"
 #include "model/object/DrawObj.h"
 
 BOOL CAttrEditCmd::Do(CDrawDoc* doc) {
+    return m_texts.Exchange(Owners(), [this, doc] { return Exchange(doc) != FALSE; });
+}
+
+BOOL CAttrEditCmd::Undo(CDrawDoc* doc) {
+    return m_texts.Exchange(
+        Owners(), [this, doc] { return (m_isNew ? EraseNew(doc) : Exchange(doc)) != FALSE; });
+}
+
+BOOL CAttrEditCmd::Exchange(CDrawDoc* doc) {
     CString present;
     const BOOL existed = Read(doc, present);
     if (!Write(doc, m_value))
@@ -13,15 +24,17 @@ BOOL CAttrEditCmd::Do(CDrawDoc* doc) {
     return TRUE;
 }
 
-BOOL CAttrEditCmd::Undo(CDrawDoc* doc) {
-    if (!m_isNew)
-        return Do(doc);
+BOOL CAttrEditCmd::EraseNew(CDrawDoc* doc) {
     CString present;
     Read(doc, present);
     if (!Erase(doc))
         return FALSE;
     m_value = present;
     return TRUE;
+}
+
+std::vector<CDrawObj*> CAttrEditCmd::Owners() const {
+    return m_owner ? std::vector<CDrawObj*>{m_owner} : std::vector<CDrawObj*>{};
 }
 
 BOOL CAttrEditCmd::GetChangedObjects(std::vector<CDrawObj*>& objects) const {
@@ -55,11 +68,14 @@ int SetAttrRecorded(CDrawObj& object, const char* name, const char* value, UINT 
     const BOOL existed = object.LookupAttr(name, old);
     if (existed && old == value)
         return TRUE;
+    AttrTextPlaces places;
+    places.Keep({&object});
     const int result = object.SetAttr(name, value, flags & ~(kSetAttrUndoable | kSetAttrMerge));
     CDrawDoc* doc = object.GetDocument();
     if (!result || !doc)
         return result;
     auto* command = new CAttrEditCmd(name, old, !existed, &object);
+    command->KeepTextPlaces(std::move(places));
     if (!(flags & kSetAttrMerge) || !doc->MergeCommand(command))
         doc->GetUndoList().Add(command);
     return result;

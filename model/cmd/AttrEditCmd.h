@@ -1,8 +1,9 @@
 #pragma once
 // CAttrEditCmd: the property edit of one attribute of an owner, the document or a drawing
 // object. It keeps the value that is not current: the old value while done, the new one while
-// undone.
+// undone, and gives the object's attribute texts their rectangles back with each exchange.
 
+#include "model/cmd/AttrTextPlaces.h"
 #include "model/cmd/PropEditCmd.h"
 #include "platform/CString.h"
 
@@ -23,8 +24,14 @@ public:
     // The owner, or none for the document; FALSE for a wire or bus, whose attributes are those
     // of its net, which other wires may hold too (and whose new name may move its whole group).
     BOOL GetChangedObjects(std::vector<CDrawObj*>& objects) const override;
+    // The places the owner's texts had before the edit, which undo gives back.
+    void KeepTextPlaces(AttrTextPlaces places) { m_texts = std::move(places); }
 
 private:
+    // The exchange of Do; Undo erases an attribute the edit made.
+    BOOL Exchange(CDrawDoc* doc);
+    BOOL EraseNew(CDrawDoc* doc);
+    std::vector<CDrawObj*> Owners() const;
     BOOL Read(CDrawDoc* doc, CString& value) const;
     BOOL Write(CDrawDoc* doc, const CString& value) const;
     BOOL Erase(CDrawDoc* doc) const;
@@ -33,6 +40,7 @@ private:
     CString m_name;
     CString m_value;
     BOOL m_isNew;
+    AttrTextPlaces m_texts;
 };
 
 // SetAttr of an undoable edit (kSetAttrUndoable): when the value differs from the object's,

@@ -113,17 +113,20 @@ BOOL CNamedCmd::Swap(CDrawDoc* doc, CObList& out, CConnectionList& outLinks, COb
     ObjectPlaces places(doc->GetObjects(), 2 * static_cast<std::size_t>(out.GetCount()));
     if (!AllPlaced(places, out, true) || !AllPlaced(places, in, false))
         return FALSE;
-    outLinks.RemoveAll();
-    outLinks.CollectInOrder(out);
-    outLinks.Release();
-    POSITION next = in.GetHeadPosition();
-    for (POSITION pos = out.GetHeadPosition(); pos;)
-        places.SetAt(places.Find(out.GetNext(pos)), in.GetNext(next));
-    assert(LinksNameDocumentObjects(inLinks, doc));
-    inLinks.Restore();
-    // The attribute texts came over from the other set: they show the values of this one.
-    for (POSITION pos = in.GetHeadPosition(); pos;)
-        NextObject(in, pos)->RefreshAttrTexts(nullptr);
+    m_texts.Exchange(AttrTextPlaces::ObjectsOf(out), AttrTextPlaces::ObjectsOf(in), [&] {
+        outLinks.RemoveAll();
+        outLinks.CollectInOrder(out);
+        outLinks.Release();
+        POSITION next = in.GetHeadPosition();
+        for (POSITION pos = out.GetHeadPosition(); pos;)
+            places.SetAt(places.Find(out.GetNext(pos)), in.GetNext(next));
+        assert(LinksNameDocumentObjects(inLinks, doc));
+        inLinks.Restore();
+        // The attribute texts came over from the other set: they show the values of this one.
+        for (POSITION pos = in.GetHeadPosition(); pos;)
+            NextObject(in, pos)->RefreshAttrTexts(nullptr);
+        return true;
+    });
     UpdateViews(doc, &out, kUpdateLeaveSelection);
     UpdateViews(doc, &in, kUpdateJoinSelection);
     return TRUE;

@@ -3,10 +3,12 @@
 // name the caller gives ("object properties", "text properties"...). Doing puts the copies in
 // the places of the originals, undoing puts the originals back; the links of each set with the
 // rest of the sheet, and among the objects of the set, move with them. The command owns the
-// set that is outside the document and deletes it with itself.
+// set that is outside the document and deletes it with itself. The attribute texts the sets
+// hand over come back to the rectangles they had with the set that comes in.
 
 #include <vector>
 
+#include "model/cmd/AttrTextPlaces.h"
 #include "model/undo/Command.h"
 #include "model/undo/ConnectionList.h"
 #include "platform/CString.h"
@@ -45,6 +47,7 @@ private:
     CConnectionList m_originalLinks;
     CConnectionList m_copyLinks;
     std::vector<BYTE> m_originalBytes;  // the originals as stored when the edit began
+    AttrTextPlaces m_texts;             // the texts the sets hand over, where each set has them
     CString m_name;
     BOOL m_done = FALSE;
 };

@@ -30,6 +30,20 @@ CNetChangeCmd::CNetChangeCmd(const std::vector<CWire*>& wires, CNet* net) {
 }
 
 BOOL CNetChangeCmd::Do(CDrawDoc*) {
+    std::vector<CDrawObj*> changed;
+    GetChangedObjects(changed);
+    for (const Entry& entry : m_entries) {
+        for (const PinName& pin : entry.pins)
+            changed.push_back(pin.pin);
+    }
+    m_texts.Exchange(changed, [this] {
+        ExchangeNets();
+        return true;
+    });
+    return TRUE;
+}
+
+void CNetChangeCmd::ExchangeNets() {
     const char* idName = GetStdAttrName(kStdAttrId);
     for (Entry& entry : m_entries) {
         CNet* present = entry.wire->SetNet(entry.net.Get());
@@ -47,7 +61,6 @@ BOOL CNetChangeCmd::Do(CDrawDoc*) {
         }
         entry.wire->RefreshAttrTexts(nullptr);
     }
-    return TRUE;
 }
 
 BOOL CNetChangeCmd::GetChangedObjects(std::vector<CDrawObj*>& objects) const {

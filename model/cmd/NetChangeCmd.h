@@ -2,10 +2,11 @@
 // CNetChangeCmd: gives wires other nets ("net change"). Each entry keeps a wire and the net
 // that is not the wire's at present; doing and undoing exchange the two. The pins of net
 // connectors at the wires' ends take the name of the net they now stand on, and get their own
-// name back with the exchange.
+// name back with the exchange. The texts showing the nets get their rectangles back too.
 
 #include <vector>
 
+#include "model/cmd/AttrTextPlaces.h"
 #include "model/cmd/Ref.h"
 #include "model/net/Net.h"
 #include "model/undo/Command.h"
@@ -36,5 +37,8 @@ private:
         std::vector<PinName> pins;
     };
 
+    void ExchangeNets();
+
     std::vector<Entry> m_entries;
+    AttrTextPlaces m_texts;
 };

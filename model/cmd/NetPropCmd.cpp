@@ -4,20 +4,32 @@
 #include "model/object/DrawObj.h"
 
 BOOL CNetPropCmd::Do(CDrawDoc* doc) {
-    m_net->ExchangeAttributes(m_kept);
     m_holders.reset();
-    if (!doc)
+    if (!doc) {
+        m_net->ExchangeAttributes(m_kept);
         return TRUE;
-    m_holders.emplace();
+    }
+    m_holders = HoldersIn(doc);
+    m_texts.Exchange(*m_holders, [this] {
+        m_net->ExchangeAttributes(m_kept);
+        for (CDrawObj* holder : *m_holders)
+            holder->RefreshAttrTexts(nullptr);
+        return true;
+    });
+    return TRUE;
+}
+
+std::vector<CDrawObj*> CNetPropCmd::HoldersIn(CDrawDoc* doc) const {
+    std::vector<CDrawObj*> holders;
+    if (!doc)
+        return holders;
     const CObList& objects = doc->GetObjects();
     for (POSITION pos = objects.GetHeadPosition(); pos;) {
         auto* object = static_cast<CDrawObj*>(objects.GetNext(pos));
-        if (object->GetNet() != m_net.Get())
-            continue;
-        object->RefreshAttrTexts(nullptr);
-        m_holders->push_back(object);
+        if (object->GetNet() == m_net.Get())
+            holders.push_back(object);
     }
-    return TRUE;
+    return holders;
 }
 
 BOOL CNetPropCmd::GetChangedObjects(std::vector<CDrawObj*>& objects) const {

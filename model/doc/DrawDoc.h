@@ -325,8 +325,9 @@ private:
     CSummaryInfo& Summary();
     BOOL IsDrawObjAllowed(CObject* object);
     // An incoming object's net gives way to the document's net of the same user-given name; an
-    // automatic name that the document already uses is replaced by a free one.
-    void AdoptNet(CDrawObj* object);
+    // automatic name that the document already uses is replaced by a free one. The net renamed
+    // so, or null.
+    CNet* AdoptNet(CDrawObj* object);
     void ShareDevice(CDrawObj* object);
     void CopyThroughArchive(const CObList& sources, CObList& copies);
     void DetachSymbolEditors();

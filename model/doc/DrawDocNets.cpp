@@ -142,19 +142,20 @@ void CDrawDoc::NameUnnamedNets() {
     }
 }
 
-void CDrawDoc::AdoptNet(CDrawObj* object) {
+CNet* CDrawDoc::AdoptNet(CDrawObj* object) {
     auto* wire = DYNAMIC_DOWNCAST(CWire, object);
     CNet* incoming = wire ? wire->GetNet() : nullptr;
     if (!incoming || incoming->GetName().IsEmpty())
-        return;
+        return nullptr;
     CNet* existing = FindNet(incoming->GetName());
     if (!existing || existing == incoming)
-        return;
+        return nullptr;
     if (!(incoming->GetFlags() & kNetNamed) && IsAutomaticName(incoming->GetName())) {
         incoming->MakeUniqueName(this);
-        return;
+        return incoming;
     }
     existing->AddRef();
     wire->SetNet(existing);
     incoming->Release();
+    return nullptr;
 }

@@ -123,6 +123,7 @@ BOOL CDrawDoc::AddObjects(CObList* list) {
     std::vector<CDrawObj*> taken;
     taken.reserve(static_cast<std::size_t>(list->GetCount()));
     CObList refused;
+    std::unordered_set<const CNet*> renamed;
     for (POSITION pos = list->GetHeadPosition(); pos;) {
         CObject* object = list->GetNext(pos);
         if (!IsDrawObjAllowed(object)) {
@@ -132,7 +133,13 @@ BOOL CDrawDoc::AddObjects(CObList* list) {
         auto* drawObj = static_cast<CDrawObj*>(object);
         taken.push_back(drawObj);
         drawObj->SetDocument(this);
-        AdoptNet(drawObj);
+        if (const CNet* net = AdoptNet(drawObj))
+            renamed.insert(net);
+    }
+    // A text that came in before its wire took the name the net had.
+    for (CDrawObj* object : taken) {
+        if (renamed.contains(object->GetNet()))
+            object->RefreshAttrTexts(GetStdAttrName(kStdAttrId));
     }
     list->RemoveAll();
     list->AddTail(&refused);

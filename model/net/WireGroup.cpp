@@ -241,6 +241,8 @@ BOOL CWire::JoinNets() {
         auto* naming = m_document ? new CNetPropCmd(m_net) : nullptr;
         // With no more references than the group's, its wires are all that show the name.
         const bool onlyGroup = m_net->GetRefCount() <= static_cast<int>(group.size()) + 1;
+        if (naming)
+            naming->KeepTextPlaces(m_document);
         m_net->MakeUniqueName(m_document, !onlyGroup);
         for (CWire* wire : onlyGroup ? group : std::vector<CWire*>())
             wire->RefreshAttrTexts(IdName());
@@ -327,6 +329,7 @@ int CWire::SetId(const char* value, UINT flags) {
         return SetNetAttr(IdName(), name, flags);
     // The net's own record of the edit brings back its named state with its name.
     auto* renaming = new CNetPropCmd(m_net, "property edit");
+    renaming->KeepTextPlaces(m_document);
     if (!SetNetAttr(IdName(), name, flags & ~(kSetAttrUndoable | kSetAttrMerge))) {
         delete renaming;
         return FALSE;

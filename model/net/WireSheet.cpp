@@ -1,6 +1,7 @@
 #include "model/net/WireSheet.h"
 
 #include <algorithm>
+#include <map>
 #include <memory>
 #include <unordered_set>
 
@@ -73,6 +74,21 @@ std::unique_ptr<CNamedCmd> BeginCopies(CDrawDoc& doc, const std::vector<T*>& obj
     if (objects.empty() || !command->BeginEdit(&doc, list, name))
         return nullptr;
     return command;
+}
+
+// A bus's copy has a net of its own: copies of buses that shared a net share the first one's.
+void ShareNetsAsBefore(const std::vector<CBus*>& buses, const CObList& copies) {
+    std::map<const CNet*, CNet*> copied;
+    POSITION at = copies.GetHeadPosition();
+    for (const CBus* bus : buses) {
+        auto* copy = static_cast<CBus*>(copies.GetNext(at));
+        const auto [first, added] = copied.emplace(bus->GetNet(), copy->GetNet());
+        if (added || !first->second)
+            continue;
+        first->second->AddRef();
+        if (CNet* own = copy->SetNet(first->second))
+            own->Release();
+    }
 }
 
 int TriState(bool first, int state, bool on) {
@@ -256,6 +272,7 @@ BOOL ApplyBusSheet(CDrawDoc& doc, const std::vector<CBus*>& buses, const BusShee
     if (!command)
         return FALSE;
     CObList& copies = command->GetCopies();
+    ShareNetsAsBefore(buses, copies);
     for (POSITION pos = copies.GetHeadPosition(); pos;) {
         auto* copy = static_cast<CBus*>(copies.GetNext(pos));
         sheet.general.ApplyTo(*copy);

@@ -1,5 +1,6 @@
 #include "model/text/TextGeneralState.h"
 
+#include <array>
 #include <cmath>
 
 #include "model/app/OptionalNumber.h"
@@ -85,8 +86,13 @@ bool TextGeneralState::ParseMargin(int margin, const char* text, MarginUnit unit
     return true;
 }
 
+// A text is laid out anew only when its text, flags or borders change: laying out also
+// normalises a rectangle that a mirror or a turn reversed, which an untouched OK must keep.
 void TextGeneralState::ApplyTo(CTextBox& box) const {
-    WORD flags = box.GetTextFlags();
+    const WORD flagsBefore = box.GetTextFlags();
+    const WORD* borders = box.GetBorders();
+    const std::array<int, 4> bordersBefore{borders[0], borders[1], borders[2], borders[3]};
+    WORD flags = flagsBefore;
     if (alignment)
         flags = WORD((flags & ~kTextAlignMask) | *alignment);
     if (multiLine != TriState::kMixed)
@@ -94,12 +100,12 @@ void TextGeneralState::ApplyTo(CTextBox& box) const {
     if (autoSize != TriState::kMixed)
         flags = autoSize == TriState::kOn ? (flags | kTextAutoSize) : (flags & ~kTextAutoSize);
     box.SetTextFlags(flags, 0xFFFF);
-    const WORD* borders = box.GetBorders();
-    int kept[4];
+    std::array<int, 4> kept{};
     for (int i = 0; i < 4; ++i)
-        kept[i] = margins[i].value_or(borders[i]);
+        kept[i] = margins[i].value_or(bordersBefore[i]);
     box.SetBorders(kept[kLeft], kept[kTop], kept[kRight], kept[kBottom]);
     if (!text.IsEmpty() && text != WrittenText(box))
         box.SetText(text, FALSE);
-    box.RecalcLayout();
+    else if (flags != flagsBefore || kept != bordersBefore)
+        box.RecalcLayout();
 }

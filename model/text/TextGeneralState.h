@@ -36,6 +36,7 @@ struct TextGeneralState {
     CString MarginText(int margin, MarginUnit unit) const;
     bool ParseMargin(int margin, const char* text, MarginUnit unit, CString& message);
 
-    // Writes the definite fields into a text and lays it out again.
+    // Writes the definite fields into a text and lays it out again when its text, flags or
+    // borders changed.
     void ApplyTo(CTextBox& text) const;
 };

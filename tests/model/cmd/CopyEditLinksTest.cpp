@@ -7,6 +7,8 @@
 #include <functional>
 
 #include "model/cmd/ArrangeEdits.h"
+#include "model/cmd/SelectionEdits.h"
+#include "model/cmd/TransformCmd.h"
 #include "model/doc/DrawDoc.h"
 #include "model/net/Net.h"
 #include "model/net/Wire.h"
@@ -183,6 +185,32 @@ TEST(CopyEditLinks, TheShownIdentifierFollowsTheAttributeThroughUndoAndRedo) {
     EXPECT_EQ(sheet.ShownId(), CString("R9"));
     EXPECT_EQ(DocumentBytes(sheet.doc), after);
     EXPECT_EQ(sheet.JoinedPins(), 4);
+}
+
+// A mirror leaves the identifier's text of R1 with two edges reversed; a new identifier, from
+// the Symbol sheet or typed into the text, lays the text out anew, and undo gives back its
+// rectangle edge for edge.
+TEST(CopyEditLinks, UndoGivesAMirroredPartsTextItsRectangleBack) {
+    for (const bool typed : {false, true}) {
+        SCOPED_TRACE(typed);
+        WiredSheet sheet;
+        CAttrText* shown = sheet.r1->FindAttrText("_ID");
+        ASSERT_TRUE(TransformSelection(sheet.doc, ObjectList{sheet.r1, shown},
+                                       kTransformMirrorHorizontally, CPoint(1000, -1000), 0));
+        auto* r1 = static_cast<CSymbol*>(sheet.doc.GetObjects().GetHead());
+        shown = r1->FindAttrText("_ID");
+        ASSERT_NE(shown->GetPosition(), NormalizedRect(shown->GetPosition())) << "reversed";
+        const std::vector<BYTE> before = DocumentBytes(sheet.doc);
+        ScriptedSymbolSheet runner;
+        runner.edit = [](SymbolSheet& edited) { edited.general.id = "R19"; };
+        sheet.view.selection.AddTail(r1);
+        if (typed)
+            ASSERT_TRUE(shown->SetText("R19", TRUE));
+        else
+            EditSymbolProperties(sheet.view, sheet.doc);
+        ASSERT_EQ(sheet.ShownId(), CString("R19"));
+        ExpectRoundTrip(sheet, before);
+    }
 }
 
 }  // namespace

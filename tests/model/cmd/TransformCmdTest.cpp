@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "model/cmd/SelectionEdits.h"
 #include "model/cmd/TransformCmd.h"
 #include "model/device/Device.h"
 #include "model/doc/DrawDoc.h"
@@ -491,6 +492,61 @@ TEST(TransformPartTexts, ADraggedPartTakesItsTextsAlongAtEveryOrientation) {
         EXPECT_EQ(testsupport::DocumentBytes(doc), after);
         doc.RemoveView(&view);
     }
+}
+
+// A wire's turned net label that a vertical mirror left with two edges of its stored rectangle
+// reversed (its left and right on the sheet). Another wire, of a named net, is moved onto that
+// wire: the label comes to show the named net and is laid out anew. The wire with its label is
+// mirrored vertically once more; undoing the mirror and then the move gives back the label's
+// rectangle edge for edge.
+TEST(TransformNetLabels, UndoingAMoveThatRenamedTheNetGivesBackAReversedLabel) {
+    testsupport::RecordingAppServices services;
+    CDrawDoc doc;
+    drawdoctest::RecordingDocView view;
+    doc.AddView(&view);
+    const auto addWire = [&doc](CPoint from, CPoint to, CNet* net) {
+        auto* wire = new CWire;
+        wire->AddPoint(from);
+        wire->AddPoint(to);
+        net->AddRef();
+        wire->SetNet(net);
+        wire->SetDocument(&doc);
+        doc.GetObjects().AddTail(wire);
+        return wire;
+    };
+    const CObList& objects = doc.GetObjects();
+    const auto at = [&objects](int index) {
+        return static_cast<CDrawObj*>(objects.GetAt(objects.FindIndex(index)));
+    };
+    auto* clock = new CNet("CLK");
+    clock->SetFlags(kNetNamed, kNetNamed);
+    CWire* mover = addWire(CPoint(0, -1500), CPoint(700, -1500), clock);
+    CWire* wire = addWire(CPoint(1000, -1000), CPoint(1000, -2000), new CNet("SIGNAL"));
+    CAttrText* label = wire->ShowAttrText("_ID", TRUE);
+    ASSERT_NE(label, nullptr);
+    doc.GetObjects().AddTail(label);
+    ASSERT_NE(label->GetRotation(), 0) << "the label runs along the wire";
+    const CPoint centre(1000, -1500);
+    ASSERT_TRUE(
+        TransformSelection(doc, ObjectList{wire, label}, kTransformMirrorVertically, centre, 0));
+    ASSERT_NE(at(2)->GetPosition(), NormalizedRect(at(2)->GetPosition())) << "edges reversed";
+    const std::vector<BYTE> before = testsupport::DocumentBytes(doc);
+
+    // Dragged right by 300: its end lands on the wire, which takes the net CLK.
+    auto* move = new CTransformCmd(&doc, ObjectList{mover}, kTransformMove);
+    move->Begin();
+    move->SetMove(300, 0);
+    move->Apply();
+    ASSERT_TRUE(doc.GetUndoList().Add(move));
+    move->JoinUp();
+    ASSERT_EQ(at(1)->GetNet()->GetName(), CString("CLK"));
+    ASSERT_TRUE(
+        TransformSelection(doc, ObjectList{at(1), at(2)}, kTransformMirrorVertically, centre, 0));
+
+    ASSERT_TRUE(doc.GetUndoList().Undo());
+    ASSERT_TRUE(doc.GetUndoList().Undo());
+    EXPECT_EQ(testsupport::DocumentBytes(doc), before);
+    doc.RemoveView(&view);
 }
 
 TEST(TransformLabels, NameTheKind) {

@@ -230,6 +230,25 @@ TEST(NetJoin, IncomingNetsMeetTheDocumentsNets) {
     EXPECT_NE(unrelated->GetNet()->GetName(), "n0001");
 }
 
+// A pasted wire's automatic name that the document uses gives way to a free one, which its
+// label shows also when the label came in before the wire.
+TEST(NetJoin, ALabelAheadOfItsWireShowsTheFreeName) {
+    NetSheet sheet;
+    sheet.Place({{0, 500}, {1000, 500}}, "n0001");
+    auto* wire = new CWire;
+    wire->AddPoint(CPoint(5000, 0));
+    wire->AddPoint(CPoint(6000, 0));
+    NetSheet::Give(wire, new CNet("n0001"));
+    auto* label = new CAttrText(CRect(5000, 100, 5300, 0));
+    label->Bind(wire, "_ID");
+    wire->GetAttrTextList()->AddTail(label);
+    label->UpdateText(FALSE);
+    ObjectList list{label, wire};
+    ASSERT_TRUE(sheet.doc.AddObjects(&list));
+    ASSERT_NE(wire->GetNet()->GetName(), "n0001");
+    EXPECT_EQ(label->GetText(), wire->GetNet()->GetName());
+}
+
 }  // namespace
 
 namespace {

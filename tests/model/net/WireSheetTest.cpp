@@ -7,6 +7,7 @@
 #include "model/support/RecordingDocView.h"
 #include "model/support/TestPart.h"
 #include "model/text/AttrText.h"
+#include "support/DocumentBytes.h"
 
 using namespace nettest;
 
@@ -204,6 +205,29 @@ TEST(BusSheet, GeneralPageLoadsCommonValuesAndAppliesDefiniteOnes) {
     EXPECT_EQ(wide->GetAttr("_ID"), "A[0..3]");
     ASSERT_TRUE(sheet.doc.GetUndoList().Undo());
     EXPECT_EQ(Snapshot(sheet.doc), before);
+    sheet.doc.RemoveView(&view);
+}
+
+// Buses that share one net (as a pasted bus shares the net of its name) keep sharing it when
+// the sheet is accepted: untouched, it adds no step and leaves every byte.
+TEST(BusSheet, AnUntouchedOkOverBusesSharingANetChangesNothing) {
+    NetSheet sheet;
+    drawdoctest::RecordingDocView view;
+    sheet.doc.AddView(&view);
+    auto* first = sheet.Place<CBus>({{0, -1000}, {2000, -1000}});
+    auto* second = sheet.Place<CBus>({{0, -2000}, {2000, -2000}});
+    CNet* shared = first->GetNet();
+    shared->AddRef();
+    second->SetNet(shared)->Release();
+    for (CBus* bus : {first, second}) {
+        bus->RecalcBounds(nullptr);
+        view.selection.AddTail(bus);
+    }
+    const std::vector<BYTE> before = testsupport::DocumentBytes(sheet.doc);
+    ScriptedRunner runner;
+    second->OnEditProperties(&view);
+    EXPECT_FALSE(sheet.doc.GetUndoList().CanUndo());
+    EXPECT_EQ(testsupport::DocumentBytes(sheet.doc), before);
     sheet.doc.RemoveView(&view);
 }
 

@@ -88,6 +88,23 @@ TEST_F(TextPageStatesTest, DifferingTextsLoadUnknownAndKeepTheirOwnOnApply) {
     EXPECT_EQ(b->GetBorders()[TextGeneralState::kLeft], 20);
 }
 
+// A mirror leaves an auto-sized text's stored rectangle with its edges reversed; the General
+// page accepted as it loaded keeps that rectangle, and a changed border lays the text out anew.
+TEST_F(TextPageStatesTest, AnUntouchedApplyKeepsAMirroredRectangle) {
+    CTextBox* box = Text("Supply");
+    box->Mirror(1000, 0, 1000, 1000);
+    const CRect mirrored = box->GetPosition();
+    ASSERT_GT(mirrored.left, mirrored.right);
+    TextGeneralState state;
+    state.Load(texts);
+    state.ApplyTo(*box);
+    EXPECT_EQ(box->GetPosition(), mirrored);
+
+    state.margins[TextGeneralState::kLeft] = 40;
+    state.ApplyTo(*box);
+    EXPECT_LT(box->GetPosition().left, box->GetPosition().right);
+}
+
 TEST_F(TextPageStatesTest, DifferentFontsLoadUnknownAndOkKeepsEachFont) {
     CTextBox* a = Text("A");
     CTextBox* b = Text("B");
