@@ -59,7 +59,6 @@ public:
     // The selection (GetSelection) and its changes.
     virtual void Select(CDrawObj* object, bool add) = 0;
     virtual void Deselect(CDrawObj* object) = 0;
-    virtual bool IsSelected(const CDrawObj* object) const = 0;
     // Adds the objects meeting the window rectangle.
     virtual void SelectWithinRect(const CRect& windowRect, bool add) = 0;
     virtual CRect GetSelectionBounds() const = 0;

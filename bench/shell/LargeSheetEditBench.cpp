@@ -1,10 +1,16 @@
-// Everyday editing of a chain of 10,000 resistors on a 62" x 122" sheet, as the schematic view
-// runs it: Select All, dragging everything with the select tool, undoing that drag, and a Zoom
-// Out click at the smallest zoom. Each run ends with the window's repaint.
+// Everyday editing of 10,000 wired resistors as the schematic view runs it: Select All,
+// dragging everything with the select tool (the step that starts the drag, each later step,
+// and a whole drag), undoing that drag, and a Zoom Out click at the smallest zoom. Each run
+// ends with the window's repaint.
+//
+// Two sheets: a chain of resistors spread over a 62" x 122" sheet, and the same chain packed
+// into 48" x 48" on a 50" sheet. The arguments are the sheet (0 chain, 1 packed) and the zoom
+// in percent; the counter "zoom" tells the zoom the view took (a large sheet limits it).
 
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <map>
 #include <memory>
 #include <string>
 
@@ -23,8 +29,28 @@ namespace {
 
 constexpr int kParts = 10000;
 constexpr int kColumns = 100;
-constexpr LONG kPitchX = 600;
-constexpr LONG kPitchY = 1200;
+// How far each drag step takes the selection, right or left of where it started.
+constexpr LONG kDragReach = 450;
+// Runs of the benchmarks whose untimed set-up takes longer than what they time.
+constexpr int kSetUpHeavyRuns = 5;
+
+// Where the resistors go: the paper, the first resistor's left pin end and the distances
+// between neighbours.
+struct SheetLayout {
+    CSize paper;
+    CPoint first;
+    LONG pitchX;
+    LONG pitchY;
+};
+
+constexpr int kChain = 0;
+constexpr int kPacked = 1;
+
+SheetLayout LayoutOf(int sheet) {
+    if (sheet == kPacked)
+        return {CSize(50000, -50000), CPoint(740, -740), 480, 480};
+    return {CSize(62000, -122000), CPoint(500, -500), 600, 1200};
+}
 
 void AddToDocument(CDrawDoc& doc, CDrawObj* object) {
     object->SetDocument(&doc);
@@ -66,78 +92,115 @@ CPin* Pin(CSymbol* symbol, bool second) {
     return static_cast<CPin*>(second ? pins.GetTail() : pins.GetHead());
 }
 
+CPoint PartPosition(const SheetLayout& layout, int i) {
+    return layout.first + CSize((i % kColumns) * layout.pitchX, -(i / kColumns) * layout.pitchY);
+}
+
 // Rows of 100 resistors joined end to end; each row's end is wired to the next row's start.
-void FillChain(CDrawDoc& doc) {
-    doc.SetPaperSize(62000, -122000);
+void FillChain(CDrawDoc& doc, const SheetLayout& layout) {
+    doc.SetPaperSize(layout.paper.cx, layout.paper.cy);
     CSymbol* previous = nullptr;
     for (int i = 0; i < kParts; ++i) {
-        const LONG x = 500 + (i % kColumns) * kPitchX;
-        const LONG y = -500 - (i / kColumns) * kPitchY;
-        CSymbol* part = AddResistor(doc, x, y, i + 1);
+        const CPoint start = PartPosition(layout, i);
+        CSymbol* part = AddResistor(doc, start.x, start.y, i + 1);
         if (previous) {
             const CPoint end = Pin(previous, true)->GetConnectPoint();
-            const CPoint start(x, y);
+            const LONG between = start.y + layout.pitchY / 2;
             if (i % kColumns)
                 AddWire(doc, {end, start}, Pin(previous, true), Pin(part, false), i);
             else
-                AddWire(doc,
-                        {end, CPoint(end.x, y + kPitchY / 2), CPoint(x, y + kPitchY / 2), start},
+                AddWire(doc, {end, CPoint(end.x, between), CPoint(start.x, between), start},
                         Pin(previous, true), Pin(part, false), i);
         }
         previous = part;
     }
 }
 
-// The chain in a window of 1600 x 1000 pixels at the smallest zoom, with the select tool.
-class ChainWindow {
+// A sheet in a window of 1600 x 1000 pixels with the select tool.
+class SheetWindow {
 public:
-    ChainWindow() : m_previous(SetToolManager(&m_tools)) {
+    explicit SheetWindow(int sheet) : m_previous(SetToolManager(&m_tools)) {
         BenchApplication();
-        FillChain(m_doc);
+        const SheetLayout layout = LayoutOf(sheet);
+        FillChain(m_doc, layout);
+        // The outline of the body of the resistor in the middle of the sheet.
+        m_press = PartPosition(layout, kParts / 2 + kColumns / 2) + CSize(200, 50);
         m_view = std::make_unique<CDrawView>(m_doc);
         m_view->resize(1600, 1000);
         m_view->show();
-        m_view->SetZoomFactor(0.3f);
-        m_view->CenterOnPoint(POINT{30000, -30000});
-        Settle();
+        ShowAt(30);
     }
-    ~ChainWindow() {
+    ~SheetWindow() {
         m_view.reset();
         SetToolManager(m_previous);
     }
-    ChainWindow(const ChainWindow&) = delete;
-    ChainWindow& operator=(const ChainWindow&) = delete;
+    SheetWindow(const SheetWindow&) = delete;
+    SheetWindow& operator=(const SheetWindow&) = delete;
 
     CDrawView& View() { return *m_view; }
     CDrawDoc& Doc() { return m_doc; }
 
     // Runs the window's events: it repaints what was marked for repainting.
     static void Settle() { QApplication::processEvents(); }
-    // Presses on the first resistor's body and drags the selection 2 inches right in ten steps.
+    // The zoom, centred on the middle resistor, with nothing selected.
+    void ShowAt(int percent) {
+        m_view->Select(nullptr, false);
+        m_view->SetZoomFactor(float(percent) / 100.0f);
+        m_view->CenterOnPoint(m_press);
+        Settle();
+    }
+    // Presses on the middle resistor's outline.
+    void Press() { Tool()->OnLButtonDown(*m_view, kToolLeftButton, m_view->DocToClient(m_press)); }
+    // Drag step number step takes the selection right of where it started when odd, left
+    // when even.
+    void DragStep(int step) {
+        const CSize reach(step % 2 ? kDragReach : -kDragReach, 0);
+        Tool()->OnMouseMove(*m_view, kToolLeftButton, m_view->DocToClient(m_press + reach));
+    }
+    void Cancel() { Tool()->OnCancel(*m_view); }
+    // A whole drag of ten steps.
     void DragAll() {
-        CDrawTool* tool = m_tools.CurrentTool();
-        const CPoint press = m_view->DocToClient(CPoint(700, -500));
-        tool->OnLButtonDown(*m_view, kToolLeftButton, press);
+        Press();
         for (int step = 1; step <= 10; ++step)
-            tool->OnMouseMove(*m_view, kToolLeftButton, press + CSize(step * 58, 0));
-        tool->OnLButtonUp(*m_view, 0, press + CSize(580, 0));
+            DragStep(step);
+        Tool()->OnLButtonUp(*m_view, 0, m_view->DocToClient(m_press + CSize(-kDragReach, 0)));
     }
 
 private:
+    CDrawTool* Tool() { return m_tools.CurrentTool(); }
+
     ToolManager m_tools;
     ToolManager* m_previous;
     CDrawDoc m_doc;
+    CPoint m_press;
     std::unique_ptr<CDrawView> m_view;
 };
 
 // Like the application, never destroyed: its window would go after Qt's globals.
-ChainWindow& Window() {
-    static auto* window = new ChainWindow;
+SheetWindow& Window(const benchmark::State& state) {
+    static std::map<int, SheetWindow*> windows;
+    const int sheet = int(state.range(0));
+    SheetWindow*& window = windows[sheet];
+    if (!window)
+        window = new SheetWindow(sheet);
+    window->ShowAt(int(state.range(1)));
     return *window;
 }
 
+void CountZoom(benchmark::State& state, SheetWindow& window) {
+    state.counters["zoom"] = window.View().ZoomFactor();
+}
+
+void SheetsAndZooms(benchmark::internal::Benchmark* bench) {
+    bench->Unit(benchmark::kMillisecond)->ArgNames({"sheet", "zoom"});
+    for (const int sheet : {kChain, kPacked}) {
+        for (const int zoom : {30, 100, 400})
+            bench->Args({sheet, zoom});
+    }
+}
+
 void BM_SelectAll(benchmark::State& state) {
-    ChainWindow& window = Window();
+    SheetWindow& window = Window(state);
     for (auto _ : state) {
         state.PauseTiming();
         window.View().Select(nullptr, false);
@@ -146,11 +209,50 @@ void BM_SelectAll(benchmark::State& state) {
         window.View().SelectAll();
         window.Settle();
     }
+    CountZoom(state, window);
 }
-BENCHMARK(BM_SelectAll)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SelectAll)->Apply(SheetsAndZooms);
+
+// The step that starts dragging everything.
+void BM_FirstDragStep(benchmark::State& state) {
+    SheetWindow& window = Window(state);
+    window.View().SelectAll();
+    for (auto _ : state) {
+        state.PauseTiming();
+        window.Press();
+        window.Settle();
+        state.ResumeTiming();
+        window.DragStep(1);
+        window.Settle();
+        state.PauseTiming();
+        window.Cancel();
+        window.Settle();
+        state.ResumeTiming();
+    }
+    CountZoom(state, window);
+}
+BENCHMARK(BM_FirstDragStep)->Apply(SheetsAndZooms)->Iterations(kSetUpHeavyRuns);
+
+// Each later step of dragging everything.
+void BM_DragStep(benchmark::State& state) {
+    SheetWindow& window = Window(state);
+    window.View().SelectAll();
+    window.Press();
+    window.DragStep(1);
+    window.Settle();
+    int step = 2;
+    for (auto _ : state) {
+        window.DragStep(step++);
+        window.Settle();
+    }
+    window.Cancel();
+    window.Settle();
+    CountZoom(state, window);
+}
+BENCHMARK(BM_DragStep)->Apply(SheetsAndZooms);
 
 void BM_MoveAll(benchmark::State& state) {
-    ChainWindow& window = Window();
+    SheetWindow& window = Window(state);
     window.View().SelectAll();
     for (auto _ : state) {
         window.DragAll();
@@ -160,11 +262,12 @@ void BM_MoveAll(benchmark::State& state) {
         window.Settle();
         state.ResumeTiming();
     }
+    CountZoom(state, window);
 }
-BENCHMARK(BM_MoveAll)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_MoveAll)->Apply(SheetsAndZooms);
 
 void BM_UndoMoveAll(benchmark::State& state) {
-    ChainWindow& window = Window();
+    SheetWindow& window = Window(state);
     window.View().SelectAll();
     for (auto _ : state) {
         state.PauseTiming();
@@ -174,29 +277,29 @@ void BM_UndoMoveAll(benchmark::State& state) {
         window.Doc().GetUndoList().Undo();
         window.Settle();
     }
+    CountZoom(state, window);
 }
-BENCHMARK(BM_UndoMoveAll)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_UndoMoveAll)->Apply(SheetsAndZooms)->Iterations(kSetUpHeavyRuns);
 
 // The repaint alone, which each action above ends with.
 void BM_RepaintAll(benchmark::State& state) {
-    ChainWindow& window = Window();
+    SheetWindow& window = Window(state);
     window.View().SelectAll();
     for (auto _ : state) {
         window.View().viewport()->update();
         window.Settle();
     }
+    CountZoom(state, window);
 }
-BENCHMARK(BM_RepaintAll)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RepaintAll)->Apply(SheetsAndZooms);
 
 void BM_ZoomOutAtTheLimit(benchmark::State& state) {
-    ChainWindow& window = Window();
-    window.View().Select(nullptr, false);
-    window.Settle();
+    SheetWindow& window = Window(state);
     for (auto _ : state) {
         window.View().ZoomOut(1.25f);
         window.Settle();
     }
 }
-BENCHMARK(BM_ZoomOutAtTheLimit)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ZoomOutAtTheLimit)->Unit(benchmark::kMillisecond)->Args({kChain, 30});
 
 }  // namespace

@@ -38,6 +38,9 @@ public:
 
     // The selection, in selection order (the last one is the dominant object).
     virtual const CObList& GetSelection() const = 0;
+    // Whether the selection holds the object. Views with a large selection answer faster than
+    // a walk along it.
+    virtual bool IsSelected(const CDrawObj* object) const;
     // Each object of from that the selection holds gives its place in the selection to the
     // object at the same position of to (an edit substituting copies for objects). Views
     // without a selection have nothing to do.

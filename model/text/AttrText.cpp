@@ -260,7 +260,7 @@ CDrawObj* CAttrText::Clone(CDrawDoc* document) {
 }
 
 void CAttrText::Invalidate(IDocView* view) {
-    if (!view || !Contains(view->GetSelection(), this)) {
+    if (!view || !view->IsSelected(this)) {
         CTextBox::Invalidate(view);
         return;
     }

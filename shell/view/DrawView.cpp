@@ -376,7 +376,7 @@ void CDrawView::OnUpdate(IDocView*, int hint, CObject* object, CObList* list) {
             break;
         case kHintDeselect:
             InvalidateList(m_selection);
-            m_selection.RemoveAll();
+            ChangeSelection().RemoveAll();
             break;
         case kHintReplaceSelection:
             ReplaceSelection(list);
@@ -410,7 +410,7 @@ void CDrawView::DropFromSelection(const CObList* list) {
     InvalidateList(*list);
     for (POSITION pos = list->GetHeadPosition(); pos;) {
         if (POSITION at = m_selection.Find(list->GetNext(pos)))
-            m_selection.RemoveAt(at);
+            ChangeSelection().RemoveAt(at);
     }
 }
 
@@ -422,15 +422,15 @@ void CDrawView::ReplaceInSelection(const CObList& from, const CObList& to) {
         const POSITION at = pos;
         const auto found = replacing.find(m_selection.GetNext(pos));
         if (found != replacing.end())
-            m_selection.SetAt(at, found->second);
+            ChangeSelection().SetAt(at, found->second);
     }
 }
 
 void CDrawView::ReplaceSelection(const CObList* list) {
     InvalidateList(m_selection);
-    m_selection.RemoveAll();
+    ChangeSelection().RemoveAll();
     if (list)
-        m_selection.AddTail(list);
+        ChangeSelection().AddTail(list);
     InvalidateList(m_selection);
 }
 
@@ -444,22 +444,22 @@ void CDrawView::AddToSelection(const CObList* list) {
     for (POSITION pos = list->GetHeadPosition(); pos;) {
         CObject* object = list->GetNext(pos);
         if (selected.Insert(object))
-            m_selection.AddTail(object);
+            ChangeSelection().AddTail(object);
     }
 }
 
 void CDrawView::Select(CDrawObj* object, bool add) {
     if (!add) {
         InvalidateList(m_selection);
-        m_selection.RemoveAll();
+        ChangeSelection().RemoveAll();
     }
     if (!object)
         return;
     if (POSITION at = m_selection.Find(object))
-        m_selection.RemoveAt(at);
+        ChangeSelection().RemoveAt(at);
     else
-        object->AddAttrTextsTo(&m_selection);
-    m_selection.AddTail(object);
+        object->AddAttrTextsTo(&ChangeSelection());
+    ChangeSelection().AddTail(object);
     InvalidateList(m_selection);
 }
 
@@ -468,25 +468,35 @@ void CDrawView::Deselect(CDrawObj* object) {
     if (!at)
         return;
     object->Invalidate(this);
-    m_selection.RemoveAt(at);
+    ChangeSelection().RemoveAt(at);
     if (!m_selection.IsEmpty())
         static_cast<CDrawObj*>(m_selection.GetTail())->Invalidate(this);
 }
 
 bool CDrawView::IsSelected(const CDrawObj* object) const {
-    return m_selection.Find(const_cast<CDrawObj*>(object)) != nullptr;
+    if (!m_selected) {
+        m_selected.emplace(static_cast<std::size_t>(m_selection.GetCount()));
+        for (POSITION pos = m_selection.GetHeadPosition(); pos;)
+            m_selected->Insert(m_selection.GetNext(pos));
+    }
+    return m_selected->Contains(object);
+}
+
+CObList& CDrawView::ChangeSelection() {
+    m_selected.reset();
+    return m_selection;
 }
 
 void CDrawView::SelectWithinRect(const CRect& windowRect, bool add) {
     InvalidateList(m_selection);
     if (!add)
-        m_selection.RemoveAll();
+        ChangeSelection().RemoveAll();
     CRect sheet(ClientToDoc(windowRect.TopLeft()), ClientToDoc(windowRect.BottomRight()));
     sheet.NormalizeRect();
     for (POSITION pos = m_document.GetObjects().GetHeadPosition(); pos;) {
         auto* object = static_cast<CDrawObj*>(m_document.GetObjects().GetNext(pos));
         if (object->Intersects(sheet) && !m_selection.Find(object))
-            m_selection.AddTail(object);
+            ChangeSelection().AddTail(object);
     }
     InvalidateList(m_selection);
 }
@@ -528,8 +538,8 @@ void CDrawView::ShowFlaggedObjects(unsigned long flagMask) {
 }
 
 void CDrawView::SelectAll() {
-    m_selection.RemoveAll();
-    m_selection.AddTail(&m_document.GetObjects());
+    ChangeSelection().RemoveAll();
+    ChangeSelection().AddTail(&m_document.GetObjects());
     viewport()->update();
 }
 
@@ -538,7 +548,7 @@ void CDrawView::DeleteSelection() {
     doomed.AddTail(&m_selection);
     m_document.UpdateAllViews(nullptr, kHintRemoved, &doomed);
     m_document.RemoveObjects(&doomed);
-    m_selection.RemoveAll();
+    ChangeSelection().RemoveAll();
 }
 
 bool CDrawView::Metric() const {

@@ -14,6 +14,7 @@
 #include "model/doc/DocView.h"
 #include "model/text/TextBox.h"
 #include "platform/ObList.h"
+#include "platform/PointerSet.h"
 #include "shell/commands/CommandMap.h"
 #include "shell/view/ViewSnapGrid.h"
 #include "shell/view/ZoomScrollView.h"
@@ -258,6 +259,9 @@ private:
     void PaintPaper(QPainter& painter, const CRect& paper) const;
     void PaintGrid(QPainter& painter, const CRect& paper, const QRect& exposed) const;
     DWORD SnapOptions() const;
+    // The selection to change: every change goes through here, which drops the table of its
+    // members.
+    CObList& ChangeSelection();
     // Each object of list repaints itself.
     void InvalidateList(const CObList& list);
     void ReplaceSelection(const CObList* list);
@@ -286,6 +290,8 @@ private:
 
     CDrawDoc& m_document;
     CObList m_selection;
+    // The members of m_selection, made when first asked after a change (see IsSelected).
+    mutable std::optional<PointerSet> m_selected;
     CommandMap m_commands;
     CSnapGrid m_grid;
     bool m_symbolGrid = false;

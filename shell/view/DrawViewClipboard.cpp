@@ -124,7 +124,7 @@ void CDrawView::OnEditPaste() {
 
 void CDrawView::PasteFrom(const QMimeData& data) {
     InvalidateList(m_selection);
-    m_selection.RemoveAll();
+    ChangeSelection().RemoveAll();
     CObList loaded;
     try {
         if (const char* format = ObjectFormatIn(data)) {
@@ -150,7 +150,7 @@ void CDrawView::PlacePastedObjects(CObList& objects) {
     DropRefusedObjects(m_document, pasted);
     OffsetPastedDuplicates(m_document.GetObjects(), pasted);
     InvalidateList(m_selection);
-    m_selection.RemoveAll();
+    ChangeSelection().RemoveAll();
     CObList taken;
     taken.AddTail(&pasted);
     // Every object is allowed now: it is in the document, or was deleted with a failed step.
@@ -158,8 +158,8 @@ void CDrawView::PlacePastedObjects(CObList& objects) {
         AfxMessageBox("Add object failed");
         return;
     }
-    m_selection.RemoveAll();
-    m_selection.AddTail(&pasted);
+    ChangeSelection().RemoveAll();
+    ChangeSelection().AddTail(&pasted);
     m_document.UpdateAllViews(nullptr, kHintSelection, &m_selection);
     const CSchematicApp* app = GetApp();
     if (app && (app->Options & kOptionPlaceOnPaste))
@@ -246,7 +246,7 @@ void CDrawView::dropEvent(QDropEvent* event) {
         return;
     }
     InvalidateList(m_selection);
-    m_selection.RemoveAll();
+    ChangeSelection().RemoveAll();
     const QPoint at = event->position().toPoint();
     InsertEmbedded(data, ClientToDoc(CPoint(at.x(), at.y())));
 }

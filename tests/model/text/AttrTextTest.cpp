@@ -297,6 +297,26 @@ TEST(AttrTextLinkTest, TrackersAndRepaintsCoverTheLink) {
                                               CRect(400 - 5, 299 - 5, 1300 + 5, 1100 + 5)));
 }
 
+// The view tells whether it selects the text, without a list to look through.
+TEST(AttrTextLinkTest, TheViewTellsWhetherTheLinkIsRepainted) {
+    struct TellingView : TextView {
+        bool IsSelected(const CDrawObj*) const override { return selected; }
+        bool selected = false;
+    };
+    testsupport::TempDir dir;
+    CSchematicApp app(dir / "settings.ini");
+    ScopedApp installed(app);
+    Owner owner;
+    CAttrText text(CRect(1000, -1000, 1300, -1100));
+    text.Bind(&owner, "_ID");
+    TellingView view;
+    text.Invalidate(&view);
+    view.selected = true;
+    text.Invalidate(&view);
+    EXPECT_THAT(view.invalidated, ElementsAre(CRect(994, 994, 1306, 1106),
+                                              CRect(400 - 5, 299 - 5, 1300 + 5, 1100 + 5)));
+}
+
 // A paint of part of the sheet draws the trackers that reach into it: a selected text far
 // away still shows its line to an owner inside the part; a text and owner both outside show
 // nothing.

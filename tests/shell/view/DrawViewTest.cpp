@@ -175,10 +175,15 @@ TEST_F(DrawViewTest, SelectionFollowsTheHintsAndKeepsTheDominantObjectLast) {
     std::vector<CDrawObj*> shapes;
     for (POSITION pos = m_doc.GetObjects().GetHeadPosition(); pos;)
         shapes.push_back(static_cast<CDrawObj*>(m_doc.GetObjects().GetNext(pos)));
+    // The list, which the view's answers to whether it selects a shape follow.
     auto selected = [&] {
         std::vector<CDrawObj*> objects;
         for (POSITION pos = m_view.GetSelection().GetHeadPosition(); pos;)
             objects.push_back(static_cast<CDrawObj*>(m_view.GetSelection().GetNext(pos)));
+        for (CDrawObj* shape : shapes) {
+            const bool listed = std::find(objects.begin(), objects.end(), shape) != objects.end();
+            EXPECT_EQ(m_view.IsSelected(shape), listed);
+        }
         return objects;
     };
     m_view.Select(shapes[0]);

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QBackingStore>
 #include <QTest>
 #include <QToolTip>
 
@@ -12,6 +13,9 @@
 #include "model/doc/DrawDoc.h"
 #include "model/net/Wire.h"
 #include "model/shapes/DrawRect.h"
+#include "model/symbol/Pin.h"
+#include "model/symbol/Symbol.h"
+#include "model/text/AttrText.h"
 #include "model/text/TextBox.h"
 #include "model/undo/UndoList.h"
 #include "resources/CommandIds.h"
@@ -215,6 +219,65 @@ TEST_F(DrawViewToolsTest, AJunctionDotIsAboutTwoPixelsRoundTheJunction) {
     EXPECT_LE(dot.width(), 5);
     EXPECT_GE(dot.height(), 4);
     EXPECT_LE(dot.height(), 5);
+}
+
+// A two-pin part at (x, y) with its identifier shown, joined by a wire to the part before it.
+CSymbol* AddWiredPart(CDrawDoc& doc, LONG x, LONG y, CSymbol* previous) {
+    auto symbol = std::make_unique<CSymbol>();
+    symbol->GetGraphics().AddTail(new CDrawRect(CRect(100, 50, 300, -50)));
+    for (const LONG end : {0, 400}) {
+        auto* pin = new CPin(symbol.get());
+        pin->SetEnds(CPoint(end == 0 ? 100 : 300, 0), CPoint(end, 0));
+        symbol->GetPins().AddTail(pin);
+    }
+    symbol->RecalcBounds(nullptr);
+    symbol->SetAttr("_ID", "R1", kSetAttrForce);
+    symbol->OffsetBy(CSize(x, y));
+    CSymbol* part = symbol.get();
+    EXPECT_TRUE(doc.AddObject(std::move(symbol)));
+    doc.AddObject(std::unique_ptr<CDrawObj>(part->ShowAttrText("_ID", TRUE)));
+    if (previous) {
+        auto wire = std::make_unique<CWire>();
+        CPin* from = static_cast<CPin*>(previous->GetPins().GetTail());
+        CPin* to = static_cast<CPin*>(part->GetPins().GetHead());
+        wire->AddPoint(from->GetConnectPoint());
+        wire->AddPoint(to->GetConnectPoint());
+        wire->SetStartObject(from);
+        wire->SetEndObject(to);
+        EXPECT_TRUE(doc.AddObject(std::move(wire)));
+    }
+    return part;
+}
+
+// What a drag shows is what the window holds after repainting only what changed: after each
+// step it must equal a paint of the whole window, for a selection of parts, their texts with
+// the links to them, and a wire.
+TEST_F(DrawViewToolsTest, EveryFrameOfADragShowsWhatAWholePaintWould) {
+    CSymbol* first = AddWiredPart(doc, 1000, -1000, nullptr);
+    AddWiredPart(doc, 1600, -1000, first);
+    // The first part's identifier far above it: only its link spans the space between.
+    first->FindAttrText("_ID")->OffsetBy(CSize(700, 1500));
+    const CPoint press(1600 + 200, -1000 + 50);  // the outline of the second part's body
+    view->SetZoomFactor(2.0f);
+    view->CenterOnPoint(press);
+    view->SelectAll();
+    QApplication::processEvents();
+    CDrawTool* tool = tools.CurrentTool();
+    tool->OnLButtonDown(*view, kToolLeftButton, view->DocToClient(press));
+    for (int step = 1; step <= 4; ++step) {
+        const CSize reach(step * 110, step % 2 ? -230 : 0);
+        tool->OnMouseMove(*view, kToolLeftButton, view->DocToClient(press + reach));
+        QApplication::processEvents();
+        // The window's backing store holds what the repaints left on the screen.
+        const auto* screen = dynamic_cast<QImage*>(view->window()->backingStore()->paintDevice());
+        ASSERT_NE(screen, nullptr);
+        const QPoint corner = Port()->mapTo(view->window(), QPoint(0, 0));
+        const QImage shown =
+            screen->copy(QRect(corner, Port()->size())).convertToFormat(QImage::Format_RGB32);
+        const QImage whole = Port()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        EXPECT_EQ(shown, whole) << "step " << step;
+    }
+    tool->OnCancel(*view);
 }
 
 }  // namespace
