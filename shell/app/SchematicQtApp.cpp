@@ -272,9 +272,6 @@ void CSchematicQtApp::OnImportProtel() {
         if (m_mainFrame)
             m_mainFrame->workspaceBar()->show();
     };
-    CString folder("$(UserLibDir)");
-    m_app.ExpandMacros(folder);
-    seams.userLibraryFolder = std::string(folder);
     RunProtelImport(m_mainFrame.get(), m_app.Settings(), buffer ? output : discard, seams);
 }
 
@@ -407,6 +404,12 @@ void CSchematicQtApp::ShowDocumentObjects(void* document, unsigned long flagMask
 bool CSchematicQtApp::IsPrinterUsable(const std::vector<BYTE>& devNames, const std::vector<BYTE>&) {
     const std::string name = PrinterDeviceName(devNames);
     return !name.empty() && !QPrinterInfo::printerInfo(QString::fromStdString(name)).isNull();
+}
+
+void CSchematicQtApp::DocumentTitleChanged(void* document) {
+    for (CDocumentBase* open : m_documents.Documents())
+        if (open == document)
+            m_documents.ShowTitle(*open);
 }
 
 void CSchematicQtApp::AddToRecentFileList(const char* path) {
