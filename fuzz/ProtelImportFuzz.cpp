@@ -3,7 +3,8 @@
 // or fail with a message, never crash, hang or leak.
 //
 // With VOSK_FUZZ_SEED_DIR set, a small schematic of the format is written there first as a
-// seed.
+// seed; the binary schematic's seeds also hold a file that once freed a part's device while the
+// importer still named it.
 
 #include <cstdint>
 #include <cstdlib>
@@ -67,15 +68,34 @@ ProtelFileBuilder Seed() {
     return file;
 }
 
+#if !defined(PROTEL_FUZZ_LIBRARY) && !defined(PROTEL_FUZZ_DOS)
+// A part placed in a template inside a template, then a record of no known type: the outer
+// template's records fail and are freed with the part.
+ProtelFileBuilder FailedNestedPart() {
+    ProtelFileBuilder file;
+    file.SchematicStart(1).ComponentHead({"RES"}, "resistor", "AXIAL0.4", "R?", 1).PartStart();
+    file.Pin(0, 0, 2, "1", "1").Rectangle(0, -20, 100, 20).End().End().End();
+    file.SheetHeader(0).Template("A4").Template("").Instance(0, 0, 0, 0, 0, 1, 0, "R1").End();
+    file.Byte(0x13).End().End();
+    return file;
+}
+#endif
+
+void WriteSeed(const std::filesystem::path& path, const ProtelFileBuilder& file) {
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(file.Bytes().data()),
+               static_cast<std::streamsize>(file.Bytes().size()));
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int* /*argc*/, char*** /*argv*/) {
     if (const char* dir = std::getenv("VOSK_FUZZ_SEED_DIR")) {
         std::filesystem::create_directories(dir);
-        const std::vector<unsigned char> bytes = Seed().Bytes();
-        std::ofstream(std::filesystem::path(dir) / "seed.sch", std::ios::binary)
-            .write(reinterpret_cast<const char*>(bytes.data()),
-                   static_cast<std::streamsize>(bytes.size()));
+        WriteSeed(std::filesystem::path(dir) / "seed.sch", Seed());
+#if !defined(PROTEL_FUZZ_LIBRARY) && !defined(PROTEL_FUZZ_DOS)
+        WriteSeed(std::filesystem::path(dir) / "failed-nested-part.sch", FailedNestedPart());
+#endif
     }
     return 0;
 }

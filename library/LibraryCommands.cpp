@@ -62,7 +62,8 @@ BOOL AddSelectionToLibrary(CLibraryFile& library, const CObList& selection, CDra
     const std::optional<LibraryItemChoice> choice = dialog(library, objects);
     if (!choice)
         return FALSE;
-    if (choice->deviceOnly && choice->type == kItemDevice && !KeepDeviceOnly(objects))
+    // A device record holds the device alone, whatever else was selected with it.
+    if (choice->type == kItemDevice && !KeepDeviceOnly(objects))
         return FALSE;
     CLibraryItem item(choice->name, choice->description, choice->type);
     CLibraryItem sameName;

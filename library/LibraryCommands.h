@@ -20,7 +20,8 @@ struct LibraryItemChoice {
     int type = 0;
     // 0: the links between the stored objects and the rest of the sheet are cut while writing.
     int keepConnections = 0;
-    // A device record of the device alone, without its symbols.
+    // "Device Only (No Symbol)" as the user left it. A device record holds its device alone
+    // either way: the libraries give its symbols when it is read.
     bool deviceOnly = false;
 };
 // Shows the item dialog for the objects to be stored in the library; none when the user
@@ -30,8 +31,8 @@ using LibraryItemDialog =
     std::function<std::optional<LibraryItemChoice>(CLibraryFile&, const CObList& objects)>;
 
 // Stores the selected objects other than embedded ones, in drawing order, as a record of the
-// library, named by the dialog; it takes the place of a record of the same name. A device-only
-// record stores the device of the first object that has one. FALSE when there was nothing to
+// library, named by the dialog; it takes the place of a record of the same name. A device
+// record stores the device of the first object that has one, alone. FALSE when there was nothing to
 // store (the user is told), the dialog was cancelled or the record could not be written.
 BOOL AddSelectionToLibrary(CLibraryFile& library, const CObList& selection, CDrawDoc& document,
                            const LibraryItemDialog& dialog);

@@ -8,6 +8,7 @@
 #include <system_error>
 
 #include "library/LibraryFile.h"
+#include "model/app/PathMacros.h"
 #include "model/app/SchematicApp.h"
 #include "platform/AppIdentity.h"
 #include "platform/Paths.h"
@@ -43,15 +44,9 @@ std::vector<std::string> MatchingFiles(const fs::path& folder, const std::string
 
 }  // namespace
 
-CString ExpandedLibraryFolder(const char* macro, CSchematicApp& app) {
-    CString folder(macro);
-    app.ExpandMacros(folder);
-    return FromStoredPath(folder);
-}
-
 std::vector<CString> LibraryFolders(CSchematicApp& app) {
-    std::vector<CString> folders{ExpandedLibraryFolder("$(UserLibDir)", app)};
-    const CString standard = ExpandedLibraryFolder("$(StdLibDir)", app);
+    std::vector<CString> folders{ExpandedPath("$(UserLibDir)", app.Settings())};
+    const CString standard = ExpandedPath("$(StdLibDir)", app.Settings());
     if (standard != folders.front())
         folders.push_back(standard);
     return folders;

@@ -12,9 +12,6 @@ class CLibraryFile;
 class CSchematicApp;
 struct MacroDocument;
 
-// A folder setting such as "$(StdLibDir)" expanded to a path of this system.
-CString ExpandedLibraryFolder(const char* macro, CSchematicApp& app);
-
 // The user's library folder ("$(UserLibDir)") and the standard one ("$(StdLibDir)") as paths
 // of this system; the standard one is left out when it is the same folder.
 std::vector<CString> LibraryFolders(CSchematicApp& app);

@@ -172,7 +172,8 @@ BOOL EditItemProperties(CLibraryFile& library, int index, const LibraryItemEdito
     BOOL changed = FALSE;
     if (dialog(form, objects)) {
         CLibraryItem entry(form.name, form.description, form.type);
-        const bool reduced = !wasBare && form.type == kItemDevice && form.deviceOnly;
+        // A device record holds its device alone, also one written before with its symbol.
+        const bool reduced = !wasBare && form.type == kItemDevice;
         if (reduced)
             changed = ReduceToDevice(objects) && StoreReplacement(library, index, entry, objects);
         else

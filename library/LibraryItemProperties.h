@@ -40,7 +40,7 @@ struct LibraryItemForm {
 // them propose the type, name and description, unless the flags keep the caller's.
 void InspectItemObjects(const CObList& objects, LibraryItemForm& form);
 
-// For a device-only record: the objects give way to the device of the first object that has
+// For a device record: the objects give way to the device of the first object that has
 // one (deleted objects; the device is then the list's only entry). False when none has one.
 bool ReduceToDevice(CObList& objects);
 

@@ -38,6 +38,8 @@ public:
         return true;
     }
 
+    // A document's title changed: the windows that show it take it as their caption.
+    virtual void DocumentTitleChanged(void* /*document*/) {}
     // A document was opened from or saved to path: it goes to the top of the recent files.
     virtual void AddToRecentFileList(const char* /*path*/) {}
     // Sends hint to every view of every open document, with no sender.

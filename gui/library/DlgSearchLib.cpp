@@ -20,6 +20,7 @@
 #include "gui/kit/StoredText.h"
 #include "library/LibraryFolders.h"
 #include "library/LibraryItem.h"
+#include "model/app/PathMacros.h"
 #include "model/app/SchematicApp.h"
 #include "platform/UserPrompt.h"
 
@@ -241,9 +242,9 @@ CString CDlgSearchLib::LookInPath(bool& remembered) const {
     if (kind == kLookInFolder)
         return CString(Bytes(m_lookIn->itemData(row, kPathRole).toString()).toStdString());
     if (kind == kLookInStandard || text == kStandardLibraries)
-        return ExpandedLibraryFolder("$(StdLibDir)", m_app);
+        return ExpandedPath("$(StdLibDir)", m_app.Settings());
     if (kind == kLookInUser || text == kUserLibraries)
-        return ExpandedLibraryFolder("$(UserLibDir)", m_app);
+        return ExpandedPath("$(UserLibDir)", m_app.Settings());
     remembered = true;
     return CString(Bytes(text).toStdString());
 }

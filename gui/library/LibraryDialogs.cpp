@@ -5,18 +5,16 @@
 
 #include "gui/library/DlgLibItem.h"
 #include "library/LibraryFile.h"
+#include "model/app/PathMacros.h"
 #include "model/app/SchematicApp.h"
-#include "platform/Paths.h"
 #include "platform/UserPrompt.h"
 
 namespace {
 
 QString UserLibraryFolder() {
     CSchematicApp* app = GetApp();
-    CString folder("$(UserLibDir)");
-    if (!app || !app->ExpandMacros(folder))
-        return {};
-    return QString::fromStdString(FromStoredPath(folder).str());
+    return app ? QString::fromStdString(ExpandedPath("$(UserLibDir)", app->Settings()).str())
+               : QString();
 }
 
 }  // namespace

@@ -26,13 +26,6 @@ constexpr const char* kDefaultFiles[kPaletteCount] = {"Resistive.sbc", "Reactive
 constexpr char kSection[] = "SymbBars";
 constexpr char kFilter[] = "Symbol Palette Files (*.sbc);;All Files (*)";
 
-// A folder or file setting with its macros expanded, as a path of this system.
-CString Expanded(const CString& setting, SettingsStore& settings) {
-    CString text = setting;
-    ExpandPathMacros(text, kMaxPath, settings, nullptr);
-    return FromStoredPath(text);
-}
-
 // Writes the palette's file. A failure while writing is told here; the caller tells that the
 // save failed.
 BOOL WritePalette(const CPaletteFile& palette, const CString& path) {
@@ -78,7 +71,7 @@ void CPaletteWnd::CreatePalette(int id) {
     m_index = id - kFirstPaletteId;
     setObjectName(QString("palette%1").arg(m_index + 1));
     const CString standard =
-        Expanded(CString("$(StdLibDir)\\") + kDefaultFiles[m_index], m_settings);
+        ExpandedPath(CString("$(StdLibDir)\\") + kDefaultFiles[m_index], m_settings);
     const CString path =
         FromSettingsPath(m_settings.GetProfileString(kSection, SettingsKey(), standard));
     if (!path.IsEmpty() && LoadPaletteFile(path)) {
@@ -290,7 +283,7 @@ CString CPaletteWnd::SettingsKey() const {
 }
 
 QString CPaletteWnd::UserLibraryFolder() const {
-    return QString::fromUtf8(Expanded("$(UserLibDir)", m_settings).c_str());
+    return QString::fromUtf8(ExpandedPath("$(UserLibDir)", m_settings).c_str());
 }
 
 // ---- dragging the dropped-down palette off

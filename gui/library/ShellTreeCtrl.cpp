@@ -12,8 +12,8 @@
 #include "gui/library/ShellMenu.h"
 #include "library/ShellFileOps.h"
 #include "library/ShellItem.h"
+#include "model/app/PathMacros.h"
 #include "model/app/SchematicApp.h"
-#include "platform/Paths.h"
 #include "platform/UserPrompt.h"
 
 namespace fs = std::filesystem;
@@ -49,9 +49,7 @@ std::string ExpandedFolder(const char* macro) {
     CSchematicApp* app = GetApp();
     if (!app)
         return {};
-    CString folder(macro);
-    app->ExpandMacros(folder);
-    return FromStoredPath(folder).str();
+    return ExpandedPath(macro, app->Settings()).str();
 }
 
 bool IsTopLevel(const QTreeWidgetItem* node) {

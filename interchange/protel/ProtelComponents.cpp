@@ -140,6 +140,7 @@ CDevice* ProtelImporter::ComponentDevice(ProtelComponent& component) {
     if (auto found = m_devices.find(key); found != m_devices.end())
         return found->second;
     auto* device = new CDevice(key.c_str());
+    device->AddRef();
     m_devices[key] = device;
     device->SetAttr("_Name", key.c_str(), TRUE);
     device->SetAttr("_Pref", component.designatorPrefix.c_str(), TRUE);

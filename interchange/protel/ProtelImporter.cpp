@@ -56,15 +56,12 @@ bool ImportProtelLibrary(std::ostream& log, ByteSource& file, CLibraryFile& libr
 
 ProtelImporter::ProtelImporter(std::ostream& log, ByteSource& file) : m_log(log), m_file(file) {}
 
+// The importer holds one reference on each device it made, so that a symbol freed with a
+// failed record list cannot take a device the importer still names; the symbols still held
+// release theirs when their objects go.
 ProtelImporter::~ProtelImporter() {
-    // Symbols still held release their devices; a device that no symbol took goes here.
-    std::vector<CDevice*> unused;
     for (auto& [name, device] : m_devices)
-        if (device->GetRefCount() == 0)
-            unused.push_back(device);
-    m_devices.clear();
-    for (CDevice* device : unused)
-        delete device;
+        device->Release();
 }
 
 void ProtelImporter::LogUnknownRecord(unsigned type, size_t position) {
@@ -72,6 +69,22 @@ void ProtelImporter::LogUnknownRecord(unsigned type, size_t position) {
     text.Format("Unknown record type %lx at file position %lx.\n", static_cast<unsigned long>(type),
                 static_cast<unsigned long>(position));
     m_log << static_cast<const char*>(text);
+}
+
+// A header text of a damaged file may hold any bytes: those outside printable ASCII are
+// written as "\xHH" and a backslash as "\\", so that the log shows what the file holds.
+void ProtelImporter::LogHeaderText() {
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    for (const char c : m_file.ShortString()) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte == '\\')
+            m_log << "\\\\";
+        else if (byte >= 0x20 && byte < 0x7F)
+            m_log << c;
+        else
+            m_log << "\\x" << kHex[byte >> 4] << kHex[byte & 0xF];
+    }
+    m_log << "\n";
 }
 
 const LOGFONT* ProtelImporter::Font(int number) const {
@@ -84,7 +97,7 @@ bool ProtelImporter::ReadBinarySchematic(CDrawDoc& document) {
     m_document = &document;
     if (m_file.Size() == 0)
         return false;
-    m_log << m_file.ShortString() << "\n";
+    LogHeaderText();
     m_file.Skip(4);
     if (!ReadFontTable())
         return false;
@@ -111,9 +124,9 @@ bool ProtelImporter::ReadDosSchematic(CDrawDoc& document) {
 bool ProtelImporter::ReadBinaryLibrary(CLibraryFile& library) {
     if (m_file.Size() == 0)
         return false;
-    m_log << m_file.ShortString() << "\n";
+    LogHeaderText();
     m_file.Skip(4);
-    m_log << m_file.ShortString() << "\n";
+    LogHeaderText();
     m_file.Skip(11);
     if (!ReadFontTable())
         return false;

@@ -82,6 +82,8 @@ private:
 
     bool ReadRecordList(CObList& target);
     bool ReadParts(ProtelComponent& component);
+    // Reads a header text and writes it to the log, readably, on a line of its own.
+    void LogHeaderText();
     bool ReadFontTable();
     bool ReadSheetHeader();
     void FinishSchematic();
@@ -111,6 +113,7 @@ private:
     bool m_inDefinition = false;  // reading the parts of a component definition
     CSymbol* m_currentSymbol = nullptr;
     int m_fieldCounter = 0;
+    // One device per component definition used, each holding one reference of the importer.
     std::map<std::string, CDevice*> m_devices;
     std::map<std::string, CNet*> m_nets;
     OwnedObjects m_objects;

@@ -154,3 +154,10 @@ BOOL ExpandPathMacros(CString& text, int bufferSize, SettingsStore& settings,
     text = CString(std::move(out));
     return fits;
 }
+
+CString ExpandedPath(const CString& setting, SettingsStore& settings) {
+    CString text = setting;
+    if (!ExpandPathMacros(text, kMaxPath, settings, nullptr))
+        return CString();
+    return FromStoredPath(text);
+}

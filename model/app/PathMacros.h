@@ -34,3 +34,8 @@ CString DefaultStandardFolder(const CString& programDirectory);
 
 BOOL ExpandPathMacros(CString& text, int bufferSize, SettingsStore& settings,
                       const MacroDocument* document);
+
+// A folder or file setting such as "$(UserLibDir)" with its macros expanded (no document) and
+// converted to a path of this system, as the file dialogs start in it; empty when the
+// expansion does not fit into a path.
+CString ExpandedPath(const CString& setting, SettingsStore& settings);

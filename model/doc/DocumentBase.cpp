@@ -133,6 +133,7 @@ void CDocumentBase::SetPathName(const char* path, BOOL addToMru) {
 
 void CDocumentBase::SetTitle(const char* title) {
     m_title = title ? title : "";
+    GetAppServices().DocumentTitleChanged(this);
 }
 
 void CDocumentBase::SetModifiedFlag(BOOL modified) {

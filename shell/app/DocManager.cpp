@@ -198,7 +198,7 @@ void CDocManager::AttachCommands(Entry& entry) {
 void CDocManager::ShowFrame(Entry& entry) {
     if (!entry.frame)
         return;
-    entry.frame->setWindowTitle(QString::fromUtf8(entry.document->GetTitle().str()));
+    ShowTitle(*entry.document);
     if (m_mainFrame)
         m_mainFrame->AddChildFrame(entry.frame);
     entry.frame->ActivateFrame();
@@ -247,6 +247,11 @@ CDocTemplate* CDocManager::TemplateOf(const CDocumentBase& document) const {
 CChildFrame* CDocManager::FrameOf(const CDocumentBase& document) const {
     const Entry* entry = Find(document);
     return entry ? entry->frame.data() : nullptr;
+}
+
+void CDocManager::ShowTitle(const CDocumentBase& document) {
+    if (CChildFrame* frame = FrameOf(document))
+        frame->setWindowTitle(QString::fromUtf8(document.GetTitle().str()));
 }
 
 QWidget* CDocManager::ViewOf(const CDocumentBase& document) const {
@@ -312,11 +317,8 @@ bool CDocManager::DoSave(CDocumentBase& document, const std::string& path, bool 
         if (!document.OnSaveDocument(target.c_str()))
             return false;
     }
-    if (replace) {
+    if (replace)
         document.SetPathName(target.c_str());
-        if (CChildFrame* frame = FrameOf(document))
-            frame->setWindowTitle(QString::fromUtf8(document.GetTitle().str()));
-    }
     return true;
 }
 

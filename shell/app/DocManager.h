@@ -57,6 +57,8 @@ public:
     std::vector<CDocumentBase*> Documents(const CDocTemplate* docTemplate = nullptr) const;
     CDocTemplate* TemplateOf(const CDocumentBase& document) const;
     CChildFrame* FrameOf(const CDocumentBase& document) const;
+    // The document's window takes its title as the caption (and the Window menu's entry).
+    void ShowTitle(const CDocumentBase& document);
     QWidget* ViewOf(const CDocumentBase& document) const;
 
     // The save prompt "Save changes to <name>?": true when the document may close (saved,

@@ -270,9 +270,6 @@ void CSchematicQtApp::OnImportProtel() {
         if (m_mainFrame)
             m_mainFrame->workspaceBar()->show();
     };
-    CString folder("$(UserLibDir)");
-    m_app.ExpandMacros(folder);
-    seams.userLibraryFolder = std::string(folder);
     RunProtelImport(m_mainFrame.get(), m_app.Settings(), buffer ? output : discard, seams);
 }
 
@@ -405,6 +402,12 @@ void CSchematicQtApp::ShowDocumentObjects(void* document, unsigned long flagMask
 bool CSchematicQtApp::IsPrinterUsable(const std::vector<BYTE>& devNames,
                                       const std::vector<BYTE>& devMode) {
     return IsPrinterChoiceUsable(CPrinterChoice{devNames, devMode});
+}
+
+void CSchematicQtApp::DocumentTitleChanged(void* document) {
+    for (CDocumentBase* open : m_documents.Documents())
+        if (open == document)
+            m_documents.ShowTitle(*open);
 }
 
 void CSchematicQtApp::AddToRecentFileList(const char* path) {

@@ -88,6 +88,7 @@ public:
     void ShowDocumentObjects(void* document, unsigned long flagMask) override;
     bool IsPrinterUsable(const std::vector<BYTE>& devNames,
                          const std::vector<BYTE>& devMode) override;
+    void DocumentTitleChanged(void* document) override;
     void AddToRecentFileList(const char* path) override;
     void UpdateAllViews(int hint) override;
     IDocView* GetActiveView() override;

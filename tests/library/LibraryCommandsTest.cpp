@@ -15,6 +15,7 @@
 #include "model/ole/DrawOleObj.h"
 #include "model/shapes/DrawRect.h"
 #include "model/symbol/Symbol.h"
+#include "model/text/AttrText.h"
 #include "platform/DiskFile.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TestSupport.h"
@@ -139,6 +140,58 @@ TEST(LibraryCommands, ANameInUseIsReplacedAndADeviceMayGoAlone) {
     // The sheet keeps its objects.
     EXPECT_EQ(document.GetObjects().GetCount(), 2);
     EXPECT_EQ(gate->GetDevice(), device);
+}
+
+// A part with its device stored as a Device record, its symbol and a text of it selected and
+// "Device Only" left clear: the record holds the device alone, as every reader expects.
+TEST(LibraryCommands, ADeviceRecordHoldsItsDeviceAloneWhateverIsSelected) {
+    TempDir dir;
+    const std::string path = (dir / "lib.rlb").string();
+    CDrawDoc document;
+    auto* gate = new CSymbol;
+    auto* device = new CDevice("7400");
+    device->SetAttr("_Map",
+                    "NAND\x01"
+                    "A\x01"
+                    "A\x01"
+                    "1\n",
+                    TRUE);
+    device->AddRef();
+    gate->SetDevice(device);
+    auto* label = new CAttrText;
+    label->Bind(gate, "_ID");
+    gate->GetAttrTextList()->AddTail(label);
+    document.GetObjects().AddTail(gate);
+    document.GetObjects().AddTail(label);
+    CObList selection;
+    selection.AddTail(gate);
+    selection.AddTail(label);
+    {
+        CLibraryFile library;
+        ASSERT_EQ(library.Create(path.c_str()), kCreateDone);
+        ASSERT_TRUE(
+            AddSelectionToLibrary(library, selection, document, [](CLibraryFile&, const CObList&) {
+                return std::optional(LibraryItemChoice{"7400", "quad nand", kItemDevice});
+            }));
+    }
+    CLibraryFile library;
+    ASSERT_TRUE(library.Open(path.c_str()));
+    CLibraryItem entry;
+    ASSERT_EQ(library.FindItem(entry, "7400"), 0);
+    EXPECT_EQ(entry.m_type, kItemDevice);
+    CObList stored;
+    ASSERT_TRUE(library.ReadItemObjects(nullptr, entry, stored));
+    ASSERT_EQ(stored.GetCount(), 1);
+    auto* alone = dynamic_cast<CDevice*>(stored.GetHead());
+    ASSERT_NE(alone, nullptr);
+    EXPECT_EQ(alone->GetAttr("_Name").str(), "7400");
+    delete alone;
+    // Read as an item, the device brings a symbol for its one map line.
+    CDrawDoc other;
+    CLibraryItemData item;
+    ASSERT_TRUE(library.ReadItem(&other, 0, item));
+    EXPECT_EQ(item.m_type, kItemDevice);
+    EXPECT_EQ(item.m_deviceSymbols.size(), 1u);
 }
 
 }  // namespace

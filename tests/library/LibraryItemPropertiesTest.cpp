@@ -172,4 +172,25 @@ TEST_F(StoredRecords, DeviceOnlyKeepsJustTheDeviceAndTheReplaceQuestionGuardsNam
     delete objects.RemoveHead();
 }
 
+// A device record written with its symbol reads as a device record again once its properties
+// are stored, whatever "Device Only" shows.
+TEST_F(StoredRecords, ADeviceRecordStoredAgainHoldsItsDeviceAlone) {
+    Write(Join({FileHeader("lib", 1),
+                Record("GATE", "", kItemDevice, Archived({SymbolOf(new CDevice("7400"))}))}));
+    ASSERT_TRUE(EditItemProperties(library, 0, [](LibraryItemForm& form, CObList&) {
+        form.deviceOnly = false;
+        form.description = "quad nand";
+        return true;
+    }));
+    CLibraryItem item;
+    ASSERT_TRUE(library.SeekToItem(0, item));
+    EXPECT_EQ(item.m_description, "quad nand");
+    CObList objects;
+    ASSERT_TRUE(library.ReadItemObjects(nullptr, item, objects));
+    ASSERT_EQ(objects.GetCount(), 1);
+    EXPECT_NE(dynamic_cast<CDevice*>(objects.GetHead()), nullptr);
+    while (!objects.IsEmpty())
+        delete objects.RemoveHead();
+}
+
 }  // namespace

@@ -38,10 +38,8 @@ CString Bytes(const QString& text) {
 
 // The user's library folder, where the library choosers start.
 QString UserLibraryFolder() {
-    CString folder("$(UserLibDir)");
-    if (CSchematicApp* app = GetApp())
-        ExpandPathMacros(folder, 260, app->Settings(), nullptr);
-    return FromStoredText(folder.str());
+    CSchematicApp* app = GetApp();
+    return app ? FromStoredText(ExpandedPath("$(UserLibDir)", app->Settings()).str()) : QString();
 }
 
 // The Other Attributes page's check of a device attribute: "_Map" belongs to the symbol map;

@@ -4,6 +4,7 @@
 #include <QFileDialog>
 #include <filesystem>
 
+#include "model/app/PathMacros.h"
 #include "platform/SettingsStore.h"
 
 const char* const kProtelFileFilters[3] = {
@@ -65,7 +66,8 @@ void RunProtelImport(QWidget* parent, SettingsStore& settings, std::ostream& log
     settings.WriteProfileInt("Settings", "ProtelFileType", choice.filter);
     log << "\fReading file " << choice.path << "...\n";
     if (choice.filter == static_cast<int>(ProtelFileKind::BinaryLibrary)) {
-        const std::string library = seams.chooseLibrary(parent, seams.userLibraryFolder);
+        const std::string library =
+            seams.chooseLibrary(parent, ExpandedPath("$(UserLibDir)", settings).str());
         std::string written;
         if (!library.empty()) {
             OverrideCursor wait;

@@ -29,13 +29,12 @@ struct ProtelImportSeams {
     // Refreshes the Files page, selects the library written there (none when empty) and shows
     // the Workspace bar.
     std::function<void(const std::string& library)> showLibraries;
-    // The folder the library dialog starts in ("$(UserLibDir)" expanded).
-    std::string userLibraryFolder;
 };
 
 ProtelFileChoice AskForProtelFile(QWidget* parent, const std::string& folder, int filter);
 std::string AskForProtelTargetLibrary(QWidget* parent, const std::string& folder);
 
-// Runs the command, its steps written to log; settings keep the folder and the filter.
+// Runs the command, its steps written to log; settings keep the folder and the filter, and
+// the library dialog starts in the user's library folder ("$(UserLibDir)").
 void RunProtelImport(QWidget* parent, SettingsStore& settings, std::ostream& log,
                      const ProtelImportSeams& seams);

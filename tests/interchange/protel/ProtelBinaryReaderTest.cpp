@@ -213,6 +213,37 @@ TEST(ProtelBinaryReaderTest, RecordsNestTemplatesAFewLevelsDeepButNotWithoutEnd)
     EXPECT_TRUE(imported->doc.GetObjects().IsEmpty());
 }
 
+// The header text of a file that is no Protel file goes to the log with its bytes readable.
+TEST(ProtelBinaryReaderTest, ADamagedHeaderIsLoggedReadably) {
+    ProtelFileBuilder file;
+    file.Str(std::string("PK\x03\x04\xE9\\\x7F", 7)).Zeros(3);
+    auto imported = Import(file);
+    EXPECT_FALSE(imported->ok);
+    EXPECT_EQ(imported->log.str(), "PK\\x03\\x04\\xE9\\\\\\x7F\n");
+}
+
+// A part placed inside a template or a sheet symbol whose records then fail is freed with that
+// record list; the device the importer made for it must outlive it.
+TEST(ProtelBinaryReaderTest, AFailedNestedListFreesItsPartsButNotTheirDevices) {
+    auto withResistor = [] {
+        ProtelFileBuilder file;
+        file.SchematicStart(1).ComponentHead({"RES"}, "resistor", "AXIAL0.4", "R?", 1);
+        file.PartStart().Pin(0, 0, 2, "1", "1").Rectangle(0, 0, 100, 100).End().End().End();
+        return file.SheetHeader(0);
+    };
+    std::vector<ProtelFileBuilder> bad(3, withResistor());
+    bad[0].Template("A4").Instance(0, 0, 0, 0, 0, 1, 0, "R1").Byte(0x13);
+    bad[1].Template("A4").Template("").Instance(0, 0, 0, 0, 0, 1, 0, "R1").End().Byte(0x13);
+    bad[2].Byte(0x0F).Int16(0).Int16(0).Int16(50).Int16(50).Zeros(11);
+    bad[2].Instance(0, 0, 0, 0, 0, 1, 0, "R1").Byte(0x13);
+    for (size_t i = 0; i < bad.size(); ++i) {
+        bad[i].End().End();
+        auto imported = Import(bad[i]);
+        EXPECT_FALSE(imported->ok) << i;
+        EXPECT_TRUE(imported->doc.GetObjects().IsEmpty()) << i;
+    }
+}
+
 // A component instance belongs on the sheet: one inside a definition's drawing is refused, so
 // that no later designator names a symbol the definition owns and frees with the import.
 TEST(ProtelBinaryReaderTest, AnInstanceInsideADefinitionIsRefused) {

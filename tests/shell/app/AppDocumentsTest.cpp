@@ -94,6 +94,23 @@ TEST_F(AppDocumentsTest, ClosingAChangedDocumentAsksToSaveIt) {
     EXPECT_TRUE(app->Documents().Documents().empty());
 }
 
+// A document given a title after its window opened (as an imported schematic is) shows it in
+// the caption and in the Window menu.
+TEST_F(AppDocumentsTest, ATitleGivenLaterIsTheWindowsCaption) {
+    auto app = Start();
+    Active(*app)->SetTitle("AMP_vsch");
+    EXPECT_EQ(app->MainFrame()->ActiveChildFrame()->windowTitle().toStdString(), "AMP_vsch");
+    QStringList entries;
+    for (QMenu* popup : app->MainFrame()->menuBarPopups(IDR_SCHEMATIC)) {
+        if (popup->objectName() != "menuWindow")
+            continue;
+        emit popup->aboutToShow();
+        for (QAction* action : popup->actions())
+            entries << action->text();
+    }
+    EXPECT_TRUE(entries.contains("&1 AMP_vsch")) << entries.join('|').toStdString();
+}
+
 TEST_F(AppDocumentsTest, SaveAsRenamesTheDocumentAndItsWindow) {
     auto app = Start();
     ScriptFileNames(*app, {"amp.sch", ""});

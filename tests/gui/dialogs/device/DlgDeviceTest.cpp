@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QFileDialog>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
@@ -16,8 +17,10 @@
 #include "gui/kit/EditListCtrl.h"
 #include "gui/support/QtTestApp.h"
 #include "library/LibraryFile.h"
+#include "model/app/SchematicApp.h"
 #include "model/device/Device.h"
 #include "model/object/StdAttrNames.h"
+#include "platform/Paths.h"
 #include "support/ScriptedLibraryPicker.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TestSupport.h"
@@ -228,6 +231,32 @@ TEST_F(DlgDeviceTest, AddToLibraryWritesADeviceRecord) {
     CLibraryItem item;
     EXPECT_NE(library.FindItem(item, "7404"), kItemNotFound);
     EXPECT_EQ(item.m_description, "Hex inverter");
+}
+
+// "Add to &Library..." starts in the user's library folder, stored with backslashes and shown
+// as a folder of this system, with no file named yet.
+TEST_F(DlgDeviceTest, AddToLibraryStartsInTheUsersLibraryFolder) {
+    testsupport::TempDir dir;
+    std::filesystem::create_directory(dir / "mine");
+    CSchematicApp app(dir / "settings.reg");
+    ScopedApp installed(app);
+    app.WriteProfileString("Directories", "userlib", ToStoredPath((dir / "mine").string()));
+    CDevice device("7404");
+    CDlgDevice dialog(device, DeviceForm::Load(device), nullptr);
+    QString folder = "not asked";
+    QString name = "not asked";
+    QTimer::singleShot(0, [&] {
+        auto* chooser = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(chooser, nullptr);
+        folder = chooser->directory().absolutePath();
+        name = chooser->findChild<QLineEdit*>("fileNameEdit")->text();
+        chooser->reject();
+    });
+    for (QPushButton* button : dialog.findChildren<QPushButton*>())
+        if (button->text() == "Add to &Library...")
+            button->click();
+    EXPECT_EQ(folder.toStdString(), (dir / "mine").string());
+    EXPECT_EQ(name.toStdString(), "");
 }
 
 // A name already in the library: the user is asked whether the record is to be replaced.

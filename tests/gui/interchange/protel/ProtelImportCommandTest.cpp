@@ -16,6 +16,7 @@
 #include "interchange/protel/ProtelFileBuilder.h"
 #include "library/LibraryFile.h"
 #include "model/doc/DrawDoc.h"
+#include "platform/Paths.h"
 #include "platform/SettingsStore.h"
 #include "support/TestSupport.h"
 
@@ -91,6 +92,22 @@ TEST_F(ProtelImportCommand, TheLibraryFilterReadsALibraryWhateverItsName) {
     CLibraryFile file;
     ASSERT_TRUE(file.Open(library.c_str()));
     EXPECT_EQ(file.GetItemCount(), 2);  // the symbol and the device
+}
+
+// The library dialog starts in the user's library folder, stored with backslashes and handed
+// over as a folder of this system.
+TEST_F(ProtelImportCommand, TheLibraryDialogStartsInTheUsersLibraryFolder) {
+    const std::string path = (dir / "GATES.LIB").string();
+    Write(path, Library().Bytes());
+    settings.WriteProfileString("Directories", "userlib", ToStoredPath((dir / "mine").string()));
+    std::string folder = "not asked";
+    seams.chooseLibrary = [&folder](QWidget*, const std::string& start) {
+        folder = start;
+        return std::string();
+    };
+    Choose(path, 2);
+    RunProtelImport(nullptr, settings, log, seams);
+    EXPECT_EQ(folder, (dir / "mine").string());
 }
 
 TEST_F(ProtelImportCommand, AnUnreadableFileIsReportedWithoutADocument) {
