@@ -20,9 +20,6 @@ struct LibraryItemChoice {
     int type = 0;
     // 0: the links between the stored objects and the rest of the sheet are cut while writing.
     int keepConnections = 0;
-    // "Device Only (No Symbol)" as the user left it. A device record holds its device alone
-    // either way: the libraries give its symbols when it is read.
-    bool deviceOnly = false;
 };
 // Shows the item dialog for the objects to be stored in the library; none when the user
 // cancelled. A name the library holds already is answered only when the user agreed to

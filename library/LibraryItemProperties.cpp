@@ -99,10 +99,8 @@ BOOL ReadRecordObjects(CLibraryFile& library, int index, CLibraryItem& record, C
 
 void InspectItemObjects(const CObList& objects, LibraryItemForm& form) {
     const ObjectSurvey survey = Survey(objects);
-    if (survey.bareDevice) {
-        form.deviceOnly = true;
+    if (survey.bareDevice)
         form.flags |= kItemBareDevice;
-    }
     if (!(form.flags & kItemKeepType))
         form.type = kItemCircuit;
     if (survey.symbols == 1 && survey.nets == 0) {

@@ -27,13 +27,9 @@ struct LibraryItemForm {
     CString name;
     CString description;
     int type = -1;  // kItemSymbol, kItemCircuit or kItemDevice
-    bool deviceOnly = false;
     bool symbolAllowed = true;
     bool deviceAllowed = true;
     UINT flags = 0;
-
-    // "Device Only (No Symbol)" can be changed: a device that is more than a bare device.
-    bool DeviceOnlyEnabled() const { return type == 2 && !(flags & kItemBareDevice); }
 };
 
 // Fills the form from the objects: a bare device, or the symbols, nets and devices among

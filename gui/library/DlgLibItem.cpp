@@ -60,7 +60,7 @@ CDlgLibItem::CDlgLibItem(QWidget* parent, LibraryItemForm& form, CLibraryFile* l
     if (QAbstractButton* chosen = m_types->button(form.type))
         chosen->setChecked(true);
     m_deviceOnly = new QCheckBox("Device Only (No Symbol)");
-    m_deviceOnly->setChecked(form.deviceOnly);
+    m_deviceOnly->setEnabled(false);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     m_ok = buttons->button(QDialogButtonBox::Ok);
 
@@ -84,9 +84,8 @@ CDlgLibItem::CDlgLibItem(QWidget* parent, LibraryItemForm& form, CLibraryFile* l
 
 void CDlgLibItem::ShowType(int type) {
     m_icon->setPixmap(QIcon(IconOfType(type)).pixmap(32, 32));
-    LibraryItemForm shown = m_form;
-    shown.type = type;
-    m_deviceOnly->setEnabled(shown.DeviceOnlyEnabled());
+    // A device record holds its device alone, whatever the objects were.
+    m_deviceOnly->setChecked(type == kItemDevice);
 }
 
 void CDlgLibItem::accept() {
@@ -102,7 +101,6 @@ void CDlgLibItem::accept() {
     m_form.name = name;
     m_form.description = Stored(m_description->text());
     m_form.type = m_types->checkedId();
-    m_form.deviceOnly = m_deviceOnly->isChecked();
     QDialog::accept();
 }
 

@@ -47,6 +47,5 @@ std::optional<LibraryItemChoice> AskLibraryItem(QWidget* parent, CLibraryFile& l
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     LibraryItemChoice choice{form.name, form.description, form.type};
-    choice.deviceOnly = form.deviceOnly;
     return choice;
 }

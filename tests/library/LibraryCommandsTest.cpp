@@ -117,13 +117,11 @@ TEST(LibraryCommands, ANameInUseIsReplacedAndADeviceMayGoAlone) {
     CLibraryFile library;
     ASSERT_EQ(library.Create(path.c_str()), kCreateDone);
     ASSERT_TRUE(AddSelectionToLibrary(library, boxOnly, document, Answer("PART")));
-    ASSERT_TRUE(AddSelectionToLibrary(library, gateOnly, document,
-                                      [&](CLibraryFile&, const CObList& objects) {
-                                          EXPECT_EQ(objects.GetHead(), gate);
-                                          LibraryItemChoice choice{"PART", "gate", kItemDevice};
-                                          choice.deviceOnly = true;
-                                          return std::optional(choice);
-                                      }));
+    ASSERT_TRUE(AddSelectionToLibrary(
+        library, gateOnly, document, [&](CLibraryFile&, const CObList& objects) {
+            EXPECT_EQ(objects.GetHead(), gate);
+            return std::optional(LibraryItemChoice{"PART", "gate", kItemDevice});
+        }));
     EXPECT_EQ(library.GetItemCount(), 1);
 
     CLibraryItem entry;
@@ -142,8 +140,8 @@ TEST(LibraryCommands, ANameInUseIsReplacedAndADeviceMayGoAlone) {
     EXPECT_EQ(gate->GetDevice(), device);
 }
 
-// A part with its device stored as a Device record, its symbol and a text of it selected and
-// "Device Only" left clear: the record holds the device alone, as every reader expects.
+// A part with its device stored as a Device record, its symbol and a text of it selected: the
+// record holds the device alone, as every reader expects.
 TEST(LibraryCommands, ADeviceRecordHoldsItsDeviceAloneWhateverIsSelected) {
     TempDir dir;
     const std::string path = (dir / "lib.rlb").string();

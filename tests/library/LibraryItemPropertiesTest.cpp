@@ -67,11 +67,9 @@ TEST(LibraryItemForm, TheOneDeviceNamesAndDescribesTheItem) {
     EXPECT_EQ(form.name, "74LS00");
     EXPECT_EQ(form.description, "Quad NAND");
     EXPECT_EQ(form.type, kItemDevice);
-    EXPECT_TRUE(form.DeviceOnlyEnabled());
-    EXPECT_FALSE(form.deviceOnly);
 
     // The caller's name, description and type stay with the keep flags.
-    LibraryItemForm kept{"MINE", "mine", kItemCircuit, false, true, true, kItemEditRecord};
+    LibraryItemForm kept{"MINE", "mine", kItemCircuit, true, true, kItemEditRecord};
     InspectItemObjects(objects.list, kept);
     EXPECT_EQ(kept.name, "MINE");
     EXPECT_EQ(kept.description, "mine");
@@ -91,8 +89,7 @@ TEST(LibraryItemForm, TwoDevicesDisableDeviceAndABareDeviceIsDeviceOnly) {
     bare.list.AddTail(new CDevice("7400"));
     LibraryItemForm device;
     InspectItemObjects(bare.list, device);
-    EXPECT_TRUE(device.deviceOnly);
-    EXPECT_FALSE(device.DeviceOnlyEnabled());
+    EXPECT_TRUE(device.flags & kItemBareDevice);
     EXPECT_EQ(device.type, kItemDevice);
 }
 
@@ -133,7 +130,7 @@ TEST_F(StoredRecords, ADeviceRecordRenamedStaysTheSameDeviceRecord) {
     bool shownBare = false;
     ASSERT_TRUE(EditItemProperties(library, 0, [&](LibraryItemForm& form, CObList& objects) {
         shownBare = objects.GetCount() == 1 && dynamic_cast<CDevice*>(objects.GetHead());
-        EXPECT_TRUE(form.deviceOnly);
+        EXPECT_TRUE(form.flags & kItemBareDevice);
         EXPECT_EQ(form.name, "7400");
         form.name = "74HC00";
         form.description = "quad nand";
@@ -147,22 +144,18 @@ TEST_F(StoredRecords, ADeviceRecordRenamedStaysTheSameDeviceRecord) {
     EXPECT_EQ(DataOf(1), device);
 }
 
-TEST_F(StoredRecords, DeviceOnlyKeepsJustTheDeviceAndTheReplaceQuestionGuardsNames) {
+TEST_F(StoredRecords, ADeviceRecordKeepsJustTheDeviceAndTheReplaceQuestionGuardsNames) {
     auto* device = new CDevice("7400");
     Write(Join({FileHeader("lib", 2), Record("OTHER", "", kItemSymbol, {}),
                 Record("GATE", "", kItemDevice, Archived({SymbolOf(device)}))}));
     testsupport::ScriptedPrompt prompt({IDNO});
     EXPECT_FALSE(EditItemProperties(library, 1, [](LibraryItemForm& form, CObList&) {
         form.name = "OTHER";
-        form.deviceOnly = true;
         return true;
     }));
     EXPECT_EQ(library.GetItemCount(), 2);
 
-    ASSERT_TRUE(EditItemProperties(library, 1, [](LibraryItemForm& form, CObList&) {
-        form.deviceOnly = true;
-        return true;
-    }));
+    ASSERT_TRUE(EditItemProperties(library, 1, [](LibraryItemForm&, CObList&) { return true; }));
     CLibraryItem item;
     ASSERT_EQ(library.SeekToItem(1, item), TRUE);
     CObList objects;
@@ -173,12 +166,11 @@ TEST_F(StoredRecords, DeviceOnlyKeepsJustTheDeviceAndTheReplaceQuestionGuardsNam
 }
 
 // A device record written with its symbol reads as a device record again once its properties
-// are stored, whatever "Device Only" shows.
+// are stored.
 TEST_F(StoredRecords, ADeviceRecordStoredAgainHoldsItsDeviceAlone) {
     Write(Join({FileHeader("lib", 1),
                 Record("GATE", "", kItemDevice, Archived({SymbolOf(new CDevice("7400"))}))}));
     ASSERT_TRUE(EditItemProperties(library, 0, [](LibraryItemForm& form, CObList&) {
-        form.deviceOnly = false;
         form.description = "quad nand";
         return true;
     }));

@@ -52,10 +52,12 @@ TEST_F(DlgLibItem, TypeButtonsFollowTheProposal) {
     CDlgLibItem dialog(nullptr, form, nullptr);
     EXPECT_FALSE(Named<QRadioButton>(dialog, "Symbol")->isEnabled());
     EXPECT_TRUE(Named<QRadioButton>(dialog, "Device")->isChecked());
+    // A device record always holds its device alone: the box says so and cannot be changed.
     QCheckBox* deviceOnly = Named<QCheckBox>(dialog, "Device Only (No Symbol)");
-    EXPECT_TRUE(deviceOnly->isEnabled());
-    Named<QRadioButton>(dialog, "Circuit")->click();
     EXPECT_FALSE(deviceOnly->isEnabled());
+    EXPECT_TRUE(deviceOnly->isChecked());
+    Named<QRadioButton>(dialog, "Circuit")->click();
+    EXPECT_FALSE(deviceOnly->isChecked());
 
     dialog.findChild<QLineEdit*>("name")->clear();
     EXPECT_FALSE(Ok(dialog)->isEnabled());
@@ -121,10 +123,6 @@ TEST_F(DlgLibItem, TheSelectionsDialogProposesFromItsObjects) {
         EXPECT_EQ(dialog->findChild<QLineEdit*>("name")->text(), "74LS00");
         EXPECT_EQ(dialog->findChild<QLineEdit*>("description")->text(), "Quad NAND");
         EXPECT_TRUE(Named<QRadioButton>(*dialog, "Device")->isChecked());
-        QCheckBox* deviceOnly = Named<QCheckBox>(*dialog, "Device Only (No Symbol)");
-        EXPECT_TRUE(deviceOnly->isEnabled());
-        EXPECT_FALSE(deviceOnly->isChecked());
-        deviceOnly->setChecked(true);
         Ok(*dialog)->click();
     });
     const std::optional<LibraryItemChoice> choice = AskLibraryItem(nullptr, library, objects);
@@ -132,7 +130,6 @@ TEST_F(DlgLibItem, TheSelectionsDialogProposesFromItsObjects) {
     EXPECT_EQ(choice->name.str(), "74LS00");
     EXPECT_EQ(choice->description.str(), "Quad NAND");
     EXPECT_EQ(choice->type, kItemDevice);
-    EXPECT_TRUE(choice->deviceOnly);
 }
 
 }  // namespace
