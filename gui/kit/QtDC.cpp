@@ -413,27 +413,45 @@ std::optional<QRect> UprightBox(const QPainterPath& path) {
 // filling and stroking its path would. Dashes are still stroked; the gaps between them in
 // opaque mode are filled too.
 bool CQtDC::PaintUprightBox(const QPainterPath& path) {
-    if (!m_raster || GetROP2() != R2_COPYPEN)
-        return false;
-    const CPen& pen = *GetCurrentPen();
-    const UINT line = pen.LineStyle();
-    const bool dashed = line >= PS_DASH && line <= PS_DASHDOTDOT;
-    if (line != PS_NULL &&
-        (DevicePenWidth() != 0 || !(dashed || line == PS_SOLID || line == PS_INSIDEFRAME)))
-        return false;
-    const LOGBRUSH& brush = GetCurrentBrush()->Log();
-    if (brush.lbStyle != BS_SOLID && brush.lbStyle != BS_NULL)
+    if (!FillsUprightBoxes())
         return false;
     const std::optional<QRect> box = UprightBox(path);
     if (!box)
         return false;
+    FillUprightBox(*box);
+    if (HasDashedPen())
+        m_painter.strokePath(path, ReusedPen(MakePen()));
+    return true;
+}
+
+bool CQtDC::HasDashedPen() const {
+    const UINT line = GetCurrentPen()->LineStyle();
+    return line >= PS_DASH && line <= PS_DASHDOTDOT;
+}
+
+bool CQtDC::FillsUprightBoxes() const {
+    if (!m_raster || GetROP2() != R2_COPYPEN)
+        return false;
+    const UINT line = GetCurrentPen()->LineStyle();
+    if (line != PS_NULL &&
+        (DevicePenWidth() != 0 || !(HasDashedPen() || line == PS_SOLID || line == PS_INSIDEFRAME)))
+        return false;
+    const UINT brush = GetCurrentBrush()->Log().lbStyle;
+    return brush == BS_SOLID || brush == BS_NULL;
+}
+
+// The fills of PaintUprightBox for the box of pixels an outline runs round.
+void CQtDC::FillUprightBox(const QRect& box) {
     BeginOutput(QPainter::CompositionMode_SourceOver);
+    const CPen& pen = *GetCurrentPen();
+    const LOGBRUSH& brush = GetCurrentBrush()->Log();
+    const bool dashed = HasDashedPen();
     const bool filled = brush.lbStyle == BS_SOLID;
-    const bool edged = line != PS_NULL && (!dashed || GetBkMode() == OPAQUE);
-    const int x = box->left(), y = box->top(), w = box->width(), h = box->height();
+    const bool edged = pen.LineStyle() != PS_NULL && (!dashed || GetBkMode() == OPAQUE);
+    const int x = box.left(), y = box.top(), w = box.width(), h = box.height();
     if (edged && filled) {
         // The edge colour over the whole box, then the brush inside the edges.
-        m_painter.fillRect(*box, ToQColor(dashed ? GetBkColor() : pen.Log().lopnColor));
+        m_painter.fillRect(box, ToQColor(dashed ? GetBkColor() : pen.Log().lopnColor));
         m_painter.fillRect(QRect(x + 1, y + 1, w - 2, h - 2), ToQColor(brush.lbColor));
     } else if (edged) {
         const QColor edge = ToQColor(dashed ? GetBkColor() : pen.Log().lopnColor);
@@ -444,9 +462,6 @@ bool CQtDC::PaintUprightBox(const QPainterPath& path) {
     } else if (filled) {
         m_painter.fillRect(QRect(x, y, w - 1, h - 1), ToQColor(brush.lbColor));
     }
-    if (dashed)
-        m_painter.strokePath(path, ReusedPen(MakePen()));
-    return true;
 }
 
 // Qt's raster engine hands a fill of many rows to its thread pool. For a narrow column, such
@@ -548,6 +563,15 @@ void CQtDC::ShapePath(ShapeKind kind, const RECT& rect, POINT a, POINT b,
 }
 
 void CQtDC::OutShape(ShapeKind kind, const RECT& rect, POINT a, POINT b) {
+    // A rectangle with a solid outline goes straight to its fills, as selection handles come
+    // by the ten thousand: it covers the box its path would run round (ShapePath).
+    if (kind == ShapeKind::Rectangle && !IsPathOpen() && !HasDashedPen() && FillsUprightBoxes()) {
+        const QRect device = DeviceRect(rect);
+        if (device.width() >= 2 && device.height() >= 2) {
+            FillUprightBox(device);
+            return;
+        }
+    }
     ShapePath(kind, rect, a, b, m_shape);
     if (IsPathOpen())
         m_path.addPath(m_shape);

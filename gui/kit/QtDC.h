@@ -90,6 +90,10 @@ private:
     // The outline of a shape, made in path (its memory reused from shape to shape).
     void ShapePath(ShapeKind kind, const RECT& rect, POINT a, POINT b, QPainterPath& path) const;
     bool PaintUprightBox(const QPainterPath& path);
+    bool HasDashedPen() const;
+    // Whether the pen, brush and raster operation let PaintUprightBox fill instead of paint.
+    bool FillsUprightBoxes() const;
+    void FillUprightBox(const QRect& box);
     void BeginOutput(QPainter::CompositionMode mode);
     void PaintPath(const QPainterPath& path, bool fill, bool stroke);
     void FillDeviceRect(const QRect& r, const CBrush& brush);

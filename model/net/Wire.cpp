@@ -28,6 +28,12 @@ constexpr double kOnWireSquared = 2.0;
 // Smaller turns of an attribute text, in tenths of a degree, are not applied.
 constexpr int kMinTextTurn = 6;
 
+CRect ClientRectOf(IDocView& view, const CRect& rect) {
+    CRect pixels(view.DocToClient(rect.TopLeft()), view.DocToClient(rect.BottomRight()));
+    pixels.NormalizeRect();
+    return pixels;
+}
+
 }  // namespace
 
 CWire::CWire() {
@@ -186,9 +192,11 @@ void CWire::Invalidate(IDocView* view) {
         return;
     }
     CRect bounds = NormalizedRect(m_position);
+    CRect handles = ClientRectOf(*view, bounds);
+    handles.InflateRect(kHandleMargin, kHandleMargin);
     bounds.InflateRect(kJunctionMargin, kJunctionMargin);
-    CRect pixels(view->DocToClient(bounds.TopLeft()), view->DocToClient(bounds.BottomRight()));
-    pixels.NormalizeRect();
+    CRect pixels;
+    pixels.UnionRect(ClientRectOf(*view, bounds), handles);
     view->InvalidateClientRect(pixels);
 }
 

@@ -82,6 +82,9 @@ constexpr LONG kMaxPenWidth = 10000;
 constexpr int kTrackerNone = 0;
 constexpr int kTrackerSelected = 1;
 constexpr int kTrackerDominant = 3;
+// Handle squares have a fixed size in window pixels: a repaint margin of this many pixels
+// round an object's points holds them at any zoom.
+constexpr int kHandleMargin = 5;
 
 // Flags of SetAttr. What the user bit means is up to the object that sets the attribute.
 constexpr UINT kSetAttrForce = 0x1;     // store without checking the value

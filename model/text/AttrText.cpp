@@ -203,19 +203,20 @@ void CAttrText::DrawLabel(CDC* dc) {
 }
 
 bool CAttrText::TrackerMeets(const CRect& rect) const {
-    if (CDrawObj::TrackerMeets(rect) || GetOwnerDocument())
+    const CRect area = NormalizedRect(rect);
+    CRect bounds;
+    GetBoundingRect(bounds);
+    bounds = NormalizedRect(bounds);
+    CRect common;
+    if (common.IntersectRect(bounds, area))
         return true;
     const CDrawObj* owner = GetOwnerObject();
     if (!owner)
-        return false;
-    CRect bounds;
+        return GetOwnerDocument() != nullptr;
     CRect ownerBounds;
-    GetBoundingRect(bounds);
     owner->GetBoundingRect(ownerBounds);
-    bounds = NormalizedRect(bounds);
     bounds.UnionRect(bounds, NormalizedRect(ownerBounds));
-    CRect common;
-    return common.IntersectRect(bounds, NormalizedRect(rect)) != FALSE;
+    return common.IntersectRect(bounds, area) != FALSE;
 }
 
 void CAttrText::DrawTracker(CDC* dc, int state, const double* matrix) {

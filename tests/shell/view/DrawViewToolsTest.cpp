@@ -1,6 +1,8 @@
 // The schematic view hands its mouse and key events to the current drawing tool, chooses
 // tools by command, and places objects for its callers.
 
+#include <cmath>
+
 #include <gtest/gtest.h>
 
 #include <QBackingStore>
@@ -251,33 +253,40 @@ CSymbol* AddWiredPart(CDrawDoc& doc, LONG x, LONG y, CSymbol* previous) {
 
 // What a drag shows is what the window holds after repainting only what changed: after each
 // step it must equal a paint of the whole window, for a selection of parts, their texts with
-// the links to them, and a wire.
+// the links to them, a wire between them and a wire of its own. Handles keep their pixel size at
+// every zoom, so at a small zoom they reach far beyond their objects in sheet units.
 TEST_F(DrawViewToolsTest, EveryFrameOfADragShowsWhatAWholePaintWould) {
     CSymbol* first = AddWiredPart(doc, 1000, -1000, nullptr);
     AddWiredPart(doc, 1600, -1000, first);
     // The first part's identifier far above it: only its link spans the space between.
     first->FindAttrText("_ID")->OffsetBy(CSize(700, 1500));
+    AddWire({CPoint(1000, -2000), CPoint(2000, -2000)});
     const CPoint press(1600 + 200, -1000 + 50);  // the outline of the second part's body
-    view->SetZoomFactor(2.0f);
-    view->CenterOnPoint(press);
     view->SelectAll();
-    QApplication::processEvents();
     CDrawTool* tool = tools.CurrentTool();
-    tool->OnLButtonDown(*view, kToolLeftButton, view->DocToClient(press));
-    for (int step = 1; step <= 4; ++step) {
-        const CSize reach(step * 110, step % 2 ? -230 : 0);
-        tool->OnMouseMove(*view, kToolLeftButton, view->DocToClient(press + reach));
+    for (const float zoom : {2.0f, 0.3f}) {
+        // The same steps in window pixels at both zooms.
+        const LONG scale = std::lround(2.0f / zoom);
+        view->SetZoomFactor(zoom);
+        view->CenterOnPoint(press);
         QApplication::processEvents();
-        // The window's backing store holds what the repaints left on the screen.
-        const auto* screen = dynamic_cast<QImage*>(view->window()->backingStore()->paintDevice());
-        ASSERT_NE(screen, nullptr);
-        const QPoint corner = Port()->mapTo(view->window(), QPoint(0, 0));
-        const QImage shown =
-            screen->copy(QRect(corner, Port()->size())).convertToFormat(QImage::Format_RGB32);
-        const QImage whole = Port()->grab().toImage().convertToFormat(QImage::Format_RGB32);
-        EXPECT_EQ(shown, whole) << "step " << step;
+        tool->OnLButtonDown(*view, kToolLeftButton, view->DocToClient(press));
+        for (int step = 1; step <= 4; ++step) {
+            const CSize reach(step * 110 * scale, step % 2 ? -230 * scale : 0);
+            tool->OnMouseMove(*view, kToolLeftButton, view->DocToClient(press + reach));
+            QApplication::processEvents();
+            // The window's backing store holds what the repaints left on the screen.
+            const auto* screen =
+                dynamic_cast<QImage*>(view->window()->backingStore()->paintDevice());
+            ASSERT_NE(screen, nullptr);
+            const QPoint corner = Port()->mapTo(view->window(), QPoint(0, 0));
+            const QImage shown =
+                screen->copy(QRect(corner, Port()->size())).convertToFormat(QImage::Format_RGB32);
+            const QImage whole = Port()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+            EXPECT_EQ(shown, whole) << "zoom " << zoom << " step " << step;
+        }
+        tool->OnCancel(*view);
     }
-    tool->OnCancel(*view);
 }
 
 }  // namespace
