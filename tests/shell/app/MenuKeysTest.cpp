@@ -52,20 +52,12 @@ std::optional<KeyPress> KeyNamed(const QString& shown) {
 class MenuKeysTest : public AppFixture {
 protected:
     void SetUp() override {
-        m_app = Start();
+        m_app = StartActive();
         ASSERT_TRUE(m_started);
         m_frame = m_app->MainFrame();
-        m_frame->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(m_frame));
         m_view = qobject_cast<CDrawView*>(m_frame->ActiveChildFrame()->view());
         ASSERT_NE(m_view, nullptr);
         m_view->setFocus();
-    }
-
-    // A key pressed as the user does: to the window with the focus.
-    static void Press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-        QTest::keyClick(QApplication::focusWidget(), key, modifiers);
-        QApplication::processEvents();
     }
 
     CDrawDoc& Document() { return m_view->GetDocument(); }

@@ -22,11 +22,9 @@ namespace {
 class WindowFocusTest : public AppFixture {
 protected:
     void SetUp() override {
-        m_app = Start();
+        m_app = StartActive();
         ASSERT_TRUE(m_started);
         m_frame = m_app->MainFrame();
-        m_frame->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(m_frame));
     }
     void TearDown() override {
         for (CDocumentBase* document : m_app->Documents().Documents())
@@ -34,13 +32,6 @@ protected:
         EXPECT_TRUE(Close(*m_app));
     }
 
-    // A key pressed as the user does: to the window with the focus.
-    static void Press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-        QWidget* target = QApplication::focusWidget();
-        ASSERT_NE(target, nullptr);
-        QTest::keyClick(target, key, modifiers);
-        QApplication::processEvents();
-    }
     CDrawView* ActiveView() const {
         CChildFrame* child = m_frame->ActiveChildFrame();
         return child ? qobject_cast<CDrawView*>(child->view()) : nullptr;

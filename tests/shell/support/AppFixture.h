@@ -5,8 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QMdiArea>
 #include <QStringList>
+#include <QTest>
 #include <memory>
 #include <string>
 #include <vector>
@@ -37,6 +39,25 @@ protected:
         delete CSplashWnd::Current();
         CSplashWnd::EnableSplashScreen(false);
         return app;
+    }
+
+    // Starts a program whose main window then becomes the active one, as the user finds it;
+    // m_started holds whether both happened.
+    std::unique_ptr<CSchematicQtApp> StartActive() {
+        auto app = Start();
+        if (m_started) {
+            app->MainFrame()->activateWindow();
+            m_started = QTest::qWaitForWindowActive(app->MainFrame());
+        }
+        return app;
+    }
+
+    // A key pressed as the user does: to the window with the focus.
+    static void Press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QWidget* target = QApplication::focusWidget();
+        ASSERT_NE(target, nullptr);
+        QTest::keyClick(target, key, modifiers);
+        QApplication::processEvents();
     }
 
     // Closes the main window as the user does; when it closed, the program ends as after its
