@@ -25,6 +25,7 @@
 #include "library/LibraryItemData.h"
 #include "library/ShellFileOps.h"
 #include "library/ShellItem.h"
+#include "model/app/PathMacros.h"
 #include "model/app/SchematicApp.h"
 #include "platform/DiskFile.h"
 #include "platform/Paths.h"
@@ -109,10 +110,7 @@ std::string DefaultBrowserDirectory() {
     CString path = app->GetProfileString("Settings", "BrowserDirectory", "");
     if (!path.IsEmpty())
         return FromSettingsPath(path).str();
-    path = "$(StdLibDir)\\basic.rlb";
-    if (!app->ExpandMacros(path))
-        return {};
-    return FromStoredPath(path).str();
+    return ExpandedPath("$(StdLibDir)\\basic.rlb", app->Settings()).str();
 }
 
 }  // namespace

@@ -7,13 +7,6 @@
 #include "model/text/AttrText.h"
 #include "platform/ObList.h"
 
-std::vector<CDrawObj*> AttrTextPlaces::ObjectsOf(const CObList& list) {
-    std::vector<CDrawObj*> objects;
-    for (POSITION pos = list.GetHeadPosition(); pos;)
-        objects.push_back(static_cast<CDrawObj*>(list.GetNext(pos)));
-    return objects;
-}
-
 std::vector<AttrTextPlaces::Place> AttrTextPlaces::PlacesOf(const std::vector<CDrawObj*>& owners) {
     std::vector<Place> places;
     for (CDrawObj* owner : owners) {

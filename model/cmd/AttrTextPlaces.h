@@ -13,7 +13,6 @@
 
 class CAttrText;
 class CDrawObj;
-class CObList;
 
 class AttrTextPlaces {
 public:
@@ -29,8 +28,6 @@ public:
     bool Exchange(const std::vector<CDrawObj*>& owners, const std::function<bool()>& exchange) {
         return Exchange(owners, owners, exchange);
     }
-
-    static std::vector<CDrawObj*> ObjectsOf(const CObList& list);
 
 private:
     struct Place {

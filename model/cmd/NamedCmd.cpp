@@ -113,7 +113,7 @@ BOOL CNamedCmd::Swap(CDrawDoc* doc, CObList& out, CConnectionList& outLinks, COb
     ObjectPlaces places(doc->GetObjects(), 2 * static_cast<std::size_t>(out.GetCount()));
     if (!AllPlaced(places, out, true) || !AllPlaced(places, in, false))
         return FALSE;
-    m_texts.Exchange(AttrTextPlaces::ObjectsOf(out), AttrTextPlaces::ObjectsOf(in), [&] {
+    m_texts.Exchange(DrawObjectsOf(out), DrawObjectsOf(in), [&] {
         outLinks.RemoveAll();
         outLinks.CollectInOrder(out);
         outLinks.Release();

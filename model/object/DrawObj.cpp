@@ -843,6 +843,14 @@ CursorId CursorForDirection(double dx, double dy) {
     return kBySector[past1 ? passed : 4 - passed];
 }
 
+std::vector<CDrawObj*> DrawObjectsOf(const CObList& list) {
+    std::vector<CDrawObj*> objects;
+    objects.reserve(static_cast<std::size_t>(list.GetCount()));
+    for (POSITION pos = list.GetHeadPosition(); pos;)
+        objects.push_back(static_cast<CDrawObj*>(list.GetNext(pos)));
+    return objects;
+}
+
 BOOL IsObjectInList(const CDrawObj* object, const CObList* list) {
     if (!list)
         return FALSE;

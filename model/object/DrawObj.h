@@ -270,6 +270,9 @@ CRect NormalizedRect(const CRect& rect);
 // borders lie at 22.5 degrees plus multiples of 45.
 CursorId CursorForDirection(double dx, double dy);
 
+// The objects of a list of drawing objects, in list order.
+std::vector<CDrawObj*> DrawObjectsOf(const CObList& list);
+
 // TRUE when the list holds the object, or (for a pin) a symbol of the list holds it as one of
 // its pins.
 BOOL IsObjectInList(const CDrawObj* object, const CObList* list);

@@ -7,14 +7,6 @@
 
 namespace {
 
-std::vector<CDrawObj*> DrawObjects(const CObList& objects) {
-    std::vector<CDrawObj*> result;
-    result.reserve(static_cast<std::size_t>(objects.GetCount()));
-    for (POSITION pos = objects.GetHeadPosition(); pos;)
-        result.push_back(static_cast<CDrawObj*>(objects.GetNext(pos)));
-    return result;
-}
-
 void Unmark(std::span<CDrawObj* const> objects) {
     for (CDrawObj* object : objects)
         object->SetMark(FALSE);
@@ -62,7 +54,7 @@ void CConnectionList::Add(const CConnectionRecord& record) {
 }
 
 void CConnectionList::Collect(const CObList& objects) {
-    Collect(DrawObjects(objects));
+    Collect(DrawObjectsOf(objects));
 }
 
 void CConnectionList::Collect(std::span<CDrawObj* const> objects) {
@@ -74,7 +66,7 @@ void CConnectionList::Collect(std::span<CDrawObj* const> objects) {
 }
 
 void CConnectionList::CollectInOrder(const CObList& objects) {
-    CollectInOrder(DrawObjects(objects));
+    CollectInOrder(DrawObjectsOf(objects));
 }
 
 void CConnectionList::CollectInOrder(std::span<CDrawObj* const> objects) {
@@ -86,7 +78,7 @@ void CConnectionList::CollectInOrder(std::span<CDrawObj* const> objects) {
 }
 
 void CConnectionList::CollectAndRelease(const CObList& objects) {
-    CollectAndRelease(DrawObjects(objects));
+    CollectAndRelease(DrawObjectsOf(objects));
 }
 
 void CConnectionList::CollectAndRelease(std::span<CDrawObj* const> objects) {

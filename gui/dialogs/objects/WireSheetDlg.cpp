@@ -131,10 +131,10 @@ std::vector<AttrRow> CDlgWireAttr::Rows() const {
             listRow[static_cast<std::size_t>(loaded)] = row;
             continue;
         }
-        CString name = Bytes(m_table->item(row, 0)->text());
+        CString name = m_table->CellBytes(row, 0);
         name.Trim();
         if (!name.IsEmpty())
-            added.push_back({name, Bytes(m_table->item(row, 1)->text()), kAttrRowAdd, 0});
+            added.push_back({name, m_table->CellBytes(row, 1), kAttrRowAdd, 0});
     }
     std::vector<AttrRow> rows;
     for (std::size_t i = 0; i < m_loaded.size(); ++i) {
@@ -142,7 +142,7 @@ std::vector<AttrRow> CDlgWireAttr::Rows() const {
         if (listRow[i] < 0) {
             row.flags |= kAttrRowRemove;
         } else {
-            const CString value = Bytes(m_table->item(listRow[i], 1)->text());
+            const CString value = m_table->CellBytes(listRow[i], 1);
             if (value != row.value)
                 row.flags &= ~kAttrRowMixed;
             row.value = value;

@@ -51,6 +51,21 @@ TEST_F(WireSheetDlgTest, AttributeRowsReadBackWithTheirMarks) {
     EXPECT_EQ(rows[3].flags, kAttrRowAdd);
 }
 
+// A value stored in code page 1252 and left as shown comes back as stored.
+TEST_F(WireSheetDlgTest, AnUntouchedRowKeepsItsStoredBytes) {
+    CDlgWireAttr page({{"Cap",
+                        "10\xB5"
+                        "F",
+                        0, 1}},
+                      nullptr);
+    EXPECT_EQ(page.table()->item(0, 1)->text(), QString::fromUtf8("10\u00B5F"));
+    const std::vector<AttrRow> rows = page.Rows();
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(rows[0].value,
+              "10\xB5"
+              "F");
+}
+
 // The nets' attribute list takes the keys of every attribute list: Ctrl+C copies the selected
 // rows, Delete and Clear remove them.
 TEST_F(WireSheetDlgTest, AttributeRowsAreCopiedAndDeletedByTheKeys) {
