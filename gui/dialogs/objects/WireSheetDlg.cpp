@@ -34,10 +34,6 @@ QString Text(const CString& text) {
     return FromStoredText(text.str());
 }
 
-CString Bytes(const QString& text) {
-    return CString(text.toUtf8().constData());
-}
-
 void ShowTriState(QCheckBox* box, int state) {
     box->setTristate(state == 2);
     box->setCheckState(state == 2 ? Qt::PartiallyChecked : state ? Qt::Checked : Qt::Unchecked);
@@ -158,6 +154,7 @@ std::vector<AttrRow> CDlgWireAttr::Rows() const {
 
 CDlgBus::CDlgBus(const BusGeneral& general, bool metric, QWidget* parent)
     : CPropertyPage("General", "General", parent),
+      m_storedName(general.name),
       m_name(new QLineEdit(Text(general.name), this)),
       m_width(new QLineEdit(this)),
       m_unit(new QComboBox(this)),
@@ -225,7 +222,7 @@ bool CDlgBus::OnKillActive() {
 
 BusGeneral CDlgBus::Values() const {
     BusGeneral values;
-    values.name = Bytes(m_name->text().trimmed());
+    values.name = ToStoredText(m_name->text().trimmed(), m_storedName);
     values.width = ReadWidth();
     values.reverse = ReadTriState(m_reverse);
     values.startArrow = ReadTriState(m_start);

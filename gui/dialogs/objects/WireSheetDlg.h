@@ -54,6 +54,7 @@ private:
     void ShowWidth(int unit);
     int ReadWidth() const;
 
+    CString m_storedName;  // the name as loaded, given back while it is shown unchanged
     QLineEdit* m_name;
     QLineEdit* m_width;
     QComboBox* m_unit;

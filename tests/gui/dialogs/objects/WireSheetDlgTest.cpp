@@ -51,8 +51,12 @@ TEST_F(WireSheetDlgTest, AttributeRowsReadBackWithTheirMarks) {
     EXPECT_EQ(rows[3].flags, kAttrRowAdd);
 }
 
-// A value stored in code page 1252 and left as shown comes back as stored.
-TEST_F(WireSheetDlgTest, AnUntouchedRowKeepsItsStoredBytes) {
+// A value or bus name stored in code page 1252 and left as shown comes back as stored.
+TEST_F(WireSheetDlgTest, AnUntouchedRowOrBusNameKeepsItsStoredBytes) {
+    BusGeneral general;
+    general.name = "D\xB5[0..7]";
+    EXPECT_EQ(CDlgBus(general, false, nullptr).Values().name, general.name);
+
     CDlgWireAttr page({{"Cap",
                         "10\xB5"
                         "F",
