@@ -108,12 +108,16 @@ TEST_F(EditListCtrlTest, RowsPastedIntoTheEmptyRowAreAllAdded) {
     EXPECT_EQ(list.RowCells(6), (Cells{""}));
 }
 
-// An empty clipboard, or one holding a picture only, has nothing a row can take.
+// An empty clipboard (no data, or data of no format as an X11 clipboard that no program owns
+// gives them), or one holding a picture only, has nothing a row can take.
 TEST_F(EditListCtrlTest, APasteOfNoTextChangesNothing) {
     const std::vector<Cells> before = Rows();
     for (int row : {2, 4}) {
         QApplication::clipboard()->clear();
         Select({row});
+        PressCtrlV();
+        EXPECT_EQ(Rows(), before) << row;
+        QApplication::clipboard()->setMimeData(new QMimeData);
         PressCtrlV();
         EXPECT_EQ(Rows(), before) << row;
         auto* picture = new QMimeData;
