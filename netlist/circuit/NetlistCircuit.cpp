@@ -12,6 +12,7 @@
 #include "model/doc/DrawDoc.h"
 #include "model/net/Net.h"
 #include "model/net/Wire.h"
+#include "model/net/WireRails.h"
 #include "model/object/StdAttrNames.h"
 #include "model/symbol/Pin.h"
 #include "model/symbol/Symbol.h"
@@ -177,6 +178,7 @@ void CNetlistCircuit::Clear() {
     m_ports.RemoveAll();
     m_parts.clear();
     m_instances.clear();
+    m_rails.clear();
     m_nets.RemoveAll();
     m_records.clear();
     m_deviceShares.clear();
@@ -215,6 +217,7 @@ void CNetlistCircuit::ReplaceNetFrom(CNetRecord* newNet, CNetRecord* oldNet, siz
 
 BOOL CNetlistCircuit::BuildParts(CDocNetlist& walker, std::ostream& log) {
     Clear();
+    ReadRails(walker);
     const SheetSymbols symbols(walker);
     if (!AddPorts(symbols.ports, log))
         return FALSE;
@@ -231,6 +234,7 @@ BOOL CNetlistCircuit::BuildParts(CDocNetlist& walker, std::ostream& log) {
 
 BOOL CNetlistCircuit::BuildSymbols(CDocNetlist& walker, std::ostream& log) {
     Clear();
+    ReadRails(walker);
     const SheetSymbols symbols(walker);
     if (!AddPorts(symbols.ports, log))
         return FALSE;
@@ -238,6 +242,14 @@ BOOL CNetlistCircuit::BuildSymbols(CDocNetlist& walker, std::ostream& log) {
         AddSymbol(walker, *static_cast<CSymbol*>(walker.GetNextSymbolOfKind(pos, kKindMaskDevice)),
                   log);
     return AddInstances(symbols.blocks, log);
+}
+
+void CNetlistCircuit::ReadRails(CDocNetlist& walker) {
+    for (int rail = 0; rail < kRailCount; ++rail) {
+        const CString name = walker.GetPowerNetName(rail);
+        if (!name.IsEmpty())
+            m_rails.insert(name.str());
+    }
 }
 
 BOOL CNetlistCircuit::AddPorts(const std::vector<CSymbol*>& ports, std::ostream& log) {
