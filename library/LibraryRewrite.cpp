@@ -40,6 +40,9 @@ CLibraryFile::Span CLibraryFile::RecordSpan(const CLibraryItem& item) const {
 
 BOOL CLibraryFile::Rewrite(const CString& description, int count, const std::vector<Span>& removed,
                            const NewRecord* added) {
+    // Behind damaged records the new one could never be read again.
+    if (added && !RecordsReachFileEnd())
+        return FALSE;
     std::unique_ptr<CFileReplacement> replacement;
     std::unique_ptr<CMemFile> memory;
     const CString path = GetFilePath();

@@ -127,6 +127,22 @@ TEST_F(DlgSearchLib, TypedWordsFindTheItemsHoldingThem) {
     }
 }
 
+// A library damaged after its first record gives that record and is told by name, the search
+// going on with the other libraries.
+TEST_F(DlgSearchLib, ADamagedLibraryGivesItsReadableItemsAndIsTold) {
+    const std::filesystem::path damaged = dir / "libs" / "damaged.rlb";
+    testsupport::WriteFileBytes(damaged,
+                                Join({FileHeader("damaged", 2), Record("RCUT", "", kItemSymbol, {}),
+                                      DamagedRecordHeaders()[0].bytes}));
+    CDlgSearchLib dialog(nullptr, app);
+    testsupport::ScriptedPrompt prompt({IDOK});
+    Search(dialog, "rcut, resistor");
+    EXPECT_EQ(Rows(dialog), (QStringList{"RCUT", "Resistor", "RNET"}));
+    ASSERT_EQ(prompt.shown().size(), 1u);
+    EXPECT_TRUE(TellsDamagedAfter(prompt.shown()[0].text, damaged.string(), 1))
+        << prompt.shown()[0].text.str();
+}
+
 // Browse takes a library file as readily as a folder.
 TEST_F(DlgSearchLib, BrowseChoosesALibraryOrAFolder) {
     CDlgSearchLib dialog(nullptr, app);
