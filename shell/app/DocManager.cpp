@@ -208,14 +208,8 @@ void CDocManager::ShowFrame(Entry& entry) {
 void CDocManager::OnFrameDestroyed(CDocumentBase* document) {
     if (!Find(*document))
         return;
-    const auto* editor = dynamic_cast<const CSymbolDoc*>(document);
-    CDrawDoc* owner = editor ? editor->GetOwnerDoc() : nullptr;
     document->OnCloseDocument();
     Erase(*document);
-    // A symbol editor hands the keys back to the schematic its symbol came from.
-    CChildFrame* ownerFrame = owner ? FrameOf(*owner) : nullptr;
-    if (ownerFrame && ownerFrame->mdiArea())
-        ownerFrame->mdiArea()->setActiveSubWindow(ownerFrame);
 }
 
 CDocManager::Entry* CDocManager::Find(const CDocumentBase& document) const {
