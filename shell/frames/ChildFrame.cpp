@@ -94,11 +94,12 @@ void CChildFrame::EnsureOpeningSize() {
 }
 
 void CChildFrame::LeaveArea() {
+    // The sub-window leaves its maximised state as it goes, which is no choice of the user's;
+    // when deleted, this part of it is gone by then.
+    disconnect(this, &QMdiSubWindow::windowStateChanged, this, nullptr);
     QMdiArea* area = mdiArea();
     if (!area)
         return;
-    // The sub-window leaves its maximised state as it goes: that is no choice of the user's.
-    disconnect(this, &QMdiSubWindow::windowStateChanged, this, nullptr);
     const bool maximised = isMaximized();
     // The area picks the window that follows by its activation order; the frames keep theirs
     // (Window > Next goes by creation) and take the history only for this.
