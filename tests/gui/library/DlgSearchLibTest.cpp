@@ -98,6 +98,22 @@ TEST_F(DlgSearchLib, FindsByWordsSortsByNameCountsAndRemembersTheFolder) {
               CString((dir / "libs").string()));
 }
 
+// A settings file the user may not write keeps the search going; the folder is remembered
+// for the rest of the run, and the file stays as it was.
+TEST_F(DlgSearchLib, ASettingsFileThatCannotBeWrittenKeepsTheSearchGoing) {
+    app.Settings().WriteProfileString("Search Dialog", "Options", "0");
+    app.Settings().Save();
+    const std::filesystem::path file = dir / "settings.ini";
+    std::filesystem::permissions(file, std::filesystem::perms(0444));
+    const std::string stored = testsupport::ReadFileText(file);
+    CDlgSearchLib dialog(nullptr, app);
+    Search(dialog, "res");
+    EXPECT_EQ(Rows(dialog), (QStringList{"Resistor", "RNET"}));
+    EXPECT_EQ(app.Settings().GetProfileString("Search Dialog", "Location0"),
+              CString((dir / "libs").string()));
+    EXPECT_EQ(testsupport::ReadFileText(file), stored);
+}
+
 // A new user types after the "*" the field shows; stars in a word stand for any characters.
 TEST_F(DlgSearchLib, TypedWordsFindTheItemsHoldingThem) {
     std::filesystem::create_directories(dir / "parts");
