@@ -75,6 +75,15 @@ int CreateFailure(CFileException::Cause cause) {
 
 }  // namespace
 
+CString DamagedLibraryText(const CString& library, int readable) {
+    CString text;
+    text.Format(
+        "Error - the library %s is damaged after %d %s.\nThe items stored behind that point "
+        "cannot be read.",
+        library.c_str(), readable, readable == 1 ? "item" : "items");
+    return text;
+}
+
 CLibraryFile::CLibraryFile() = default;
 
 CLibraryFile::~CLibraryFile() = default;
@@ -280,6 +289,27 @@ BOOL CLibraryFile::WalkTo(int index, CLibraryItem& item) {
     return ReadRecordAt(position, fileLength, item, true).has_value();
 }
 
+int CLibraryFile::VisitItemHeaders(const ItemVisitor& visit) {
+    if (!ReadHeader())
+        return 0;
+    CLibraryItem item;
+    for (int index = 0; index < m_itemCount; ++index) {
+        if (!ReadItemHeader(item, TRUE))
+            return index;
+        const std::uint64_t next = m_file->GetPosition();
+        visit(index, item);
+        m_file->Seek(static_cast<std::int64_t>(next), CFile::begin);
+    }
+    return m_itemCount;
+}
+
+int CLibraryFile::VisitItemHeadersOrReport(const ItemVisitor& visit) {
+    const int read = VisitItemHeaders(visit);
+    if (read < m_itemCount)
+        AfxMessageBox(DamagedLibraryText(GetSourcePath(), read), MB_ICONEXCLAMATION);
+    return read;
+}
+
 BOOL CLibraryFile::SeekToItem(int index, CLibraryItem& item) {
     return ReadHeader() && WalkTo(index, item);
 }
@@ -310,6 +340,21 @@ int CLibraryFile::Find(const CString& name, CLibraryItem& item, bool& endsAtFile
             return index;  // the file is at its data
         position = *next;
     }
+}
+
+bool CLibraryFile::RecordsReachFileEnd() {
+    if (!ReadHeader())
+        return false;
+    const std::uint64_t fileLength = m_file->GetLength();
+    CLibraryItem item;
+    for (std::uint64_t position = m_file->GetPosition(); position != fileLength;) {
+        m_file->Seek(static_cast<std::int64_t>(position), CFile::begin);
+        const std::optional<std::uint64_t> next = ReadRecordAt(position, fileLength, item, false);
+        if (!next || *next > fileLength)
+            return false;
+        position = *next;
+    }
+    return true;
 }
 
 // ---------------------------------------------------------------------------------------------

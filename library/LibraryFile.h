@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <exception>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -40,6 +41,9 @@ constexpr int kCreateExists = 257;
 
 // The description of a new library.
 constexpr const char* kDefaultLibraryDescription = "Vosk Schematic Library File";
+
+// What the user is told when the records of library behind the first `readable` cannot be read.
+CString DamagedLibraryText(const CString& library, int readable);
 
 class CLibraryFile {
 public:
@@ -77,6 +81,14 @@ public:
     BOOL ReadItemHeader(CLibraryItem& item, BOOL skipData);
     // Reads the header of record index (from 0) with the file left at its data.
     BOOL SeekToItem(int index, CLibraryItem& item);
+    // Reads the record headers in order, up to the header's count, handing each with its index
+    // to visit, which may move the file: the walk goes on behind the record. Answers the number
+    // of records read, fewer than the count when the library is damaged behind them.
+    using ItemVisitor = std::function<void(int index, const CLibraryItem& item)>;
+    int VisitItemHeaders(const ItemVisitor& visit);
+    // VisitItemHeaders for readers that list the records: a damaged library is told
+    // (DamagedLibraryText), and the records before the damage are still visited.
+    int VisitItemHeadersOrReport(const ItemVisitor& visit);
     // Copies up to count bytes from the current position to target; returns the bytes copied.
     UINT CopyItemData(UINT count, CFile& target);
     // The index of the first record named name (exact bytes), the file left at its data and
@@ -98,14 +110,16 @@ public:
     // The records behind the removed one move down.
     BOOL RemoveItem(int index);
     // Removes record index and appends item with length bytes of source as its data, in one
-    // change of the library.
+    // change of the library. FALSE, with nothing changed, when the records do not reach the end
+    // of the file (a record appended behind damaged ones could not be read again).
     BOOL ReplaceItem(int index, CLibraryItem& item, CFile& source, UINT length);
     // FALSE for an empty text, which would make the library unreadable.
     BOOL SetDescription(const CString& text);
     // Renames (kUpdateName), re-describes (kUpdateDescription) or re-types (kUpdateType)
     // record index, keeping its data bytes; the record moves to
     // the end. When another record has the new name the user is asked whether to replace it
-    // (kUpdateNoPrompt answers 4 instead). 1 when done or nothing changed, 0 when refused.
+    // (kUpdateNoPrompt answers 4 instead). 1 when done or nothing changed, 0 when refused, as
+    // it is when the records do not reach the end of the file.
     int UpdateItem(int index, const CLibraryItem& entry, UINT flags);
 
     // Stores an object list (or the one object) as a new device record.
@@ -179,6 +193,9 @@ private:
     // where the next record begins; none for a bad header or texts beyond the file.
     std::optional<std::uint64_t> ReadRecordAt(std::uint64_t position, std::uint64_t fileLength,
                                               CLibraryItem& item, bool texts);
+    // Whether every record can be read and the last one ends at the end of the file, where a
+    // new record goes.
+    bool RecordsReachFileEnd();
     // FindItem; endsAtFileEnd tells whether the records were readable up to the end.
     int Find(const CString& name, CLibraryItem& item, bool& endsAtFileEnd);
     static BOOL WriteRecordTo(CFile& target, CLibraryItem& item, CFile& source, UINT length);

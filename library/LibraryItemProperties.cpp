@@ -144,17 +144,14 @@ bool ReduceToDevice(CObList& objects) {
 
 LibraryCounts CountLibraryItems(CLibraryFile& library) {
     LibraryCounts counts;
-    CLibraryItem item;
-    if (!library.ReadHeader())
-        return counts;
-    for (int i = 0; i < library.GetItemCount() && library.ReadItemHeader(item, TRUE); ++i) {
+    library.VisitItemHeadersOrReport([&counts](int, const CLibraryItem& item) {
         if (item.m_type == kItemSymbol)
             ++counts.symbols;
         else if (item.m_type == kItemDevice)
             ++counts.devices;
         else if (item.m_type == kItemCircuit)
             ++counts.circuits;
-    }
+    });
     return counts;
 }
 

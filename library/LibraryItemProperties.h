@@ -45,6 +45,8 @@ struct LibraryCounts {
     int devices = 0;
     int circuits = 0;
 };
+// The records of each kind; a library damaged behind some records is told and its readable
+// records counted.
 LibraryCounts CountLibraryItems(CLibraryFile& library);
 
 // Shows the form of record index of an open, writable library (objects as stored, a device

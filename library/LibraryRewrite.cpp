@@ -40,13 +40,21 @@ CLibraryFile::Span CLibraryFile::RecordSpan(const CLibraryItem& item) const {
 
 BOOL CLibraryFile::Rewrite(const CString& description, int count, const std::vector<Span>& removed,
                            const NewRecord* added) {
+    // Behind damaged records the new one could never be read again.
+    if (added && !RecordsReachFileEnd())
+        return FALSE;
     std::unique_ptr<CFileReplacement> replacement;
     std::unique_ptr<CMemFile> memory;
     const CString path = GetFilePath();
-    if (path.IsEmpty())
+    if (path.IsEmpty()) {
         memory = std::make_unique<CMemFile>(kImageGrowBytes);
-    else
-        replacement = std::make_unique<CFileReplacement>(path);
+    } else {
+        try {
+            replacement = std::make_unique<CFileReplacement>(path);
+        } catch (const CFileException&) {
+            return FALSE;  // write-protected by now, or its folder takes no new file
+        }
+    }
     CFile& target = memory ? static_cast<CFile&>(*memory) : replacement->File();
 
     WriteHeaderTo(target, description, count);

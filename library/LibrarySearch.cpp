@@ -131,6 +131,7 @@ bool CLibrarySearchWalk::List(const fs::path& folder, Level& level) {
 bool CLibrarySearchWalk::Start(const fs::path& path, std::error_code& error) {
     m_levels.clear();
     m_results.clear();
+    m_damaged.clear();
     std::fill(std::begin(m_found), std::end(m_found), 0);
     const fs::path absolute = fs::absolute(path, error);
     if (error)
@@ -181,21 +182,17 @@ void CLibrarySearchWalk::ReadLibrary(const fs::path& path) {
     CLibraryFile library;
     if (!library.Open(path.string().c_str()))
         return;
-    CLibraryItem item;
-    for (int index = 0; index < library.GetItemCount(); ++index) {
-        if (!library.ReadItemHeader(item, TRUE))
+    // The caller's filter may read the library: the walk goes on after each record.
+    const int read = library.VisitItemHeaders([&](int index, const CLibraryItem& item) {
+        if (!m_filter.Accepts(library, item))
             return;
-        // The caller's filter may read the library: the walk goes on after this record.
-        const std::uint64_t next = library.GetFile()->GetPosition();
-        const bool accepted = m_filter.Accepts(library, item);
-        library.GetFile()->Seek(static_cast<std::int64_t>(next), CFile::begin);
-        if (!accepted)
-            continue;
         if (item.m_type >= kItemSymbol && item.m_type <= kItemDevice)
             ++m_found[item.m_type];
         m_results.push_back(SearchResult{item.m_name, item.m_description, CString(path.string()),
                                          index, item.m_type});
-    }
+    });
+    if (read < library.GetItemCount())
+        m_damaged.push_back(DamagedLibrary{CString(path.string()), read});
 }
 
 CString CLibrarySearchWalk::CurrentFolder() const {

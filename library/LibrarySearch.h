@@ -75,6 +75,12 @@ struct SearchResult {
     int kind = 0;
 };
 
+// A library searched that is damaged behind its first `readable` records.
+struct DamagedLibrary {
+    CString library;
+    int readable = 0;
+};
+
 // The walk over the look-in path. A path ending in a separator is a folder whose contents
 // are searched (folder mode); any other path names the one entry searched: a folder (whose
 // contents are then searched) or a library file. Sub-folders are entered only with
@@ -95,6 +101,9 @@ public:
     CString CurrentFolder() const;
     const CString& CurrentEntry() const { return m_entry; }
     const std::vector<SearchResult>& Results() const { return m_results; }
+    // The libraries read so far whose records could be read only in part, in the order met;
+    // their readable records are among the results.
+    const std::vector<DamagedLibrary>& Damaged() const { return m_damaged; }
     int Found(int kind) const;
 
 private:
@@ -112,6 +121,7 @@ private:
     std::deque<Level> m_levels;
     CString m_entry;
     std::vector<SearchResult> m_results;
+    std::vector<DamagedLibrary> m_damaged;
     int m_found[3] = {0, 0, 0};
 };
 

@@ -14,6 +14,7 @@
 #include "platform/AtomicFile.h"
 #include "platform/DiskFile.h"
 #include "platform/MemFile.h"
+#include "platform/WriteAccess.h"
 
 namespace {
 
@@ -28,12 +29,12 @@ int ReadRanged(CArchive& ar, int low, int high) {
     return value;
 }
 
-// Whether a file could be opened for writing at path: the path is no folder and its folder
-// takes new files.
+// Whether a file could be opened for writing at path: the path is no folder, the user may
+// write a file already there, and its folder takes new files.
 bool CanOpenForWriting(const std::filesystem::path& path) {
     std::error_code error;
     const std::filesystem::path folder = path.has_parent_path() ? path.parent_path() : ".";
-    return !std::filesystem::is_directory(path, error) &&
+    return !std::filesystem::is_directory(path, error) && !IsWriteProtected(path) &&
            std::filesystem::is_directory(folder, error) && ::access(folder.c_str(), W_OK) == 0;
 }
 

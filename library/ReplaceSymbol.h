@@ -52,7 +52,8 @@ struct ReplaceSymbolCount {
 // Rewrites every device record of the library (open for writing); a changed device moves to
 // the end of the library. A device record whose objects cannot be loaded is told and passed
 // over. The user is told when a record cannot be rewritten, which ends the walk with the
-// library as it was for that record.
+// library as it was for that record. A library damaged behind some records is told and left
+// as it is.
 ReplaceSymbolCount ReplaceSymbolInDevices(CLibraryFile& library, const CString& oldSymbol,
                                           const CString& newSymbol,
                                           const std::vector<CString>& oldPins,

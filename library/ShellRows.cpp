@@ -123,8 +123,7 @@ std::vector<ShellRow> ListFolderRows(const fs::path& folder, const ListSettings&
     return rows;
 }
 
-std::optional<std::vector<ShellRow>> ListLibraryRows(const std::string& path,
-                                                     const ListSettings& settings) {
+std::optional<LibraryRows> ListLibraryRows(const std::string& path, const ListSettings& settings) {
     CLibraryFile library;
     if (!library.Open(path.c_str())) {
         CString text;
@@ -132,18 +131,17 @@ std::optional<std::vector<ShellRow>> ListLibraryRows(const std::string& path,
         AfxMessageBox(text, MB_ICONEXCLAMATION);
         return std::nullopt;
     }
-    std::vector<ShellRow> rows;
-    CLibraryItem item;
-    for (int index = 0; index < library.GetItemCount(); ++index) {
-        if (!library.ReadItemHeader(item, TRUE))
-            break;
+    LibraryRows listed;
+    const int read = library.VisitItemHeaders([&](int index, const CLibraryItem& item) {
         // Only symbols, circuits, devices and models have kinds of their own.
         if (item.m_type < kItemSymbol || item.m_type > kItemModel)
-            continue;
+            return;
         const UINT kind = kShellLibraryItem + static_cast<UINT>(item.m_type);
         if (IsItemRowShown(settings, kind, item.m_name.str()))
-            rows.push_back(ShellRow{item.m_name.str(), path, kind, index});
-    }
-    std::stable_sort(rows.begin(), rows.end(), LibraryRowLess);
-    return rows;
+            listed.rows.push_back(ShellRow{item.m_name.str(), path, kind, index});
+    });
+    if (read < library.GetItemCount())
+        listed.damagedAfter = read;
+    std::stable_sort(listed.rows.begin(), listed.rows.end(), LibraryRowLess);
+    return listed;
 }

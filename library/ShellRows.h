@@ -51,10 +51,14 @@ bool LibraryRowLess(const ShellRow& a, const ShellRow& b);
 // The shown rows of a folder in order; empty when it cannot be read.
 std::vector<ShellRow> ListFolderRows(const std::filesystem::path& folder,
                                      const ListSettings& settings);
-// The shown records of a library in order. None, after telling the user, when the library
-// cannot be opened.
-std::optional<std::vector<ShellRow>> ListLibraryRows(const std::string& path,
-                                                     const ListSettings& settings);
+// The shown records of a library in order, and the number of records read when the library
+// is damaged behind them.
+struct LibraryRows {
+    std::vector<ShellRow> rows;
+    std::optional<int> damagedAfter;
+};
+// The records of a library. None, after telling the user, when the library cannot be opened.
+std::optional<LibraryRows> ListLibraryRows(const std::string& path, const ListSettings& settings);
 
 // A file's creation time where the file system keeps one, else its modification time.
 std::int64_t FileCreationTime(const std::filesystem::path& path);

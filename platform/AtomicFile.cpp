@@ -7,6 +7,7 @@
 #include <random>
 
 #include "platform/ReadableFile.h"
+#include "platform/WriteAccess.h"
 
 namespace fs = std::filesystem;
 
@@ -168,6 +169,9 @@ std::string QuotedPath(const fs::path& path) {
 
 void WriteFileAtomically(const fs::path& target, std::string_view bytes) {
     const fs::path real = ResolveTarget(target);
+    if (IsWriteProtected(real))
+        throw FileWriteError("Cannot save " + QuotedPath(target) + ": the file is write-protected.",
+                             std::make_error_code(std::errc::permission_denied));
     TemporaryFile temporary(real);
     FileDescriptor fd(temporary.Create());
     struct stat old;

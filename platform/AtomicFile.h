@@ -45,9 +45,10 @@ public:
 std::string QuotedPath(const std::filesystem::path& path);
 
 // Replaces the contents of target with bytes, or leaves the old file untouched and throws
-// FileWriteError. The folder must exist. An existing file keeps its permission bits; a new one
-// gets the usual ones (0666 less the umask). When target is a symbolic link the file it points
-// to is replaced and the link stays.
+// FileWriteError. The folder must exist. A file the user may not write (IsWriteProtected) is
+// refused, although its folder would let it be replaced. An existing file keeps its permission
+// bits; a new one gets the usual ones (0666 less the umask). When target is a symbolic link the
+// file it points to is replaced and the link stays.
 void WriteFileAtomically(const std::filesystem::path& target, std::string_view bytes);
 void WriteFileAtomically(const std::filesystem::path& target, std::span<const BYTE> bytes);
 

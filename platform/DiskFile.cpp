@@ -7,6 +7,8 @@
 
 #include <cerrno>
 
+#include "platform/WriteAccess.h"
+
 namespace {
 
 int OpenFlagsFor(UINT flags) {
@@ -27,6 +29,13 @@ int OpenFlagsFor(UINT flags) {
     return result;
 }
 
+// Whether an open with flags may write into a file that is already there.
+bool ChangesExistingFile(UINT flags) {
+    const bool writes = (flags & (CDiskFile::modeWrite | CDiskFile::modeReadWrite)) != 0;
+    const bool onlyNew = (flags & CDiskFile::modeCreate) && (flags & CDiskFile::modeNoOverwrite);
+    return writes && !onlyNew;
+}
+
 }  // namespace
 
 CDiskFile::~CDiskFile() {
@@ -38,9 +47,13 @@ bool CDiskFile::Open(const char* path, UINT flags, CFileException* error) {
     if (m_fd >= 0)
         Close();
     m_path = path;
-    do {
-        m_fd = ::open(path, OpenFlagsFor(flags), 0666);
-    } while (m_fd < 0 && errno == EINTR);
+    if (ChangesExistingFile(flags) && IsWriteProtected(path)) {
+        errno = EACCES;
+    } else {
+        do {
+            m_fd = ::open(path, OpenFlagsFor(flags), 0666);
+        } while (m_fd < 0 && errno == EINTR);
+    }
     if (m_fd >= 0 && Lock(flags))
         return true;
     const int err = errno;

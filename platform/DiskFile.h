@@ -25,7 +25,8 @@ public:
     CDiskFile& operator=(const CDiskFile&) = delete;
 
     // Opens the file; on failure returns false and, when given, fills error. A lock another
-    // holder refuses fails with CFileException::sharingViolation.
+    // holder refuses fails with CFileException::sharingViolation; opening a file the user may
+    // not write (IsWriteProtected) for writing fails with accessDenied, for the superuser too.
     bool Open(const char* path, UINT flags, CFileException* error = nullptr);
     // Closes the file; a failure to close (a late write error) throws.
     void Close();

@@ -2,9 +2,12 @@
 
 #include <unistd.h>
 
+#include <cerrno>
 #include <filesystem>
 #include <random>
 #include <string>
+
+#include "platform/WriteAccess.h"
 
 namespace fs = std::filesystem;
 
@@ -24,6 +27,8 @@ CString ResolvedTarget(const CString& target) {
 
 CFileReplacement::CFileReplacement(const CString& target)
     : m_target(ResolvedTarget(target)), m_file(std::make_unique<CDiskFile>()) {
+    if (IsWriteProtected(m_target.str()))
+        throw CFileException(CFileException::accessDenied, EACCES, m_target);
     std::random_device seed;
     std::mt19937_64 random(seed() ^ (static_cast<std::uint64_t>(::getpid()) << 32));
     const fs::path path(m_target.str());

@@ -11,7 +11,8 @@
 
 class CFileReplacement {
 public:
-    // Creates the temporary file; throws CFileException when it cannot.
+    // Creates the temporary file; throws CFileException when it cannot, or (accessDenied) when
+    // the user may not write the target (IsWriteProtected).
     explicit CFileReplacement(const CString& target);
     ~CFileReplacement();
     CFileReplacement(const CFileReplacement&) = delete;

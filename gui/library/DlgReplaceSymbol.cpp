@@ -29,18 +29,18 @@ struct SymbolRecord {
     int index;
 };
 
-// The symbol records of the library, in PinNameBefore order.
-std::vector<SymbolRecord> SymbolRecords(const CString& path) {
+// The symbol records of the library, in PinNameBefore order; with tell, a damaged library is
+// told.
+std::vector<SymbolRecord> SymbolRecords(const CString& path, bool tell) {
     std::vector<SymbolRecord> records;
     CLibraryFile library;
     if (!library.Open(path))
         return records;
-    CLibraryItem item;
-    for (int index = 0; index < library.GetItemCount() && library.ReadItemHeader(item, TRUE);
-         ++index) {
+    const auto visit = [&records](int index, const CLibraryItem& item) {
         if (item.m_type == kItemSymbol)
             records.push_back({item.m_name, index});
-    }
+    };
+    tell ? library.VisitItemHeadersOrReport(visit) : library.VisitItemHeaders(visit);
     std::stable_sort(records.begin(), records.end(),
                      [](const auto& a, const auto& b) { return PinNameBefore(a.name, b.name); });
     return records;
@@ -115,7 +115,7 @@ CDlgReplaceSymbol::~CDlgReplaceSymbol() = default;
 
 void CDlgReplaceSymbol::FillSources(int selected) {
     m_filling = true;
-    for (const SymbolRecord& record : SymbolRecords(m_path)) {
+    for (const SymbolRecord& record : SymbolRecords(m_path, true)) {
         m_source->addItem(FromStoredText(record.name.str()), record.index);
         if (record.index == selected)
             m_source->setCurrentIndex(m_source->count() - 1);
@@ -154,7 +154,7 @@ void CDlgReplaceSymbol::OnSourceChanged() {
     // The replacements: the symbols with as many pins.
     m_filling = true;
     m_replacement->clear();
-    for (const SymbolRecord& record : SymbolRecords(m_path)) {
+    for (const SymbolRecord& record : SymbolRecords(m_path, false)) {
         std::vector<CString> pins;
         if (ReadPins(record.index, nullptr, pins) && pins.size() == m_sourcePins.size())
             m_replacement->addItem(FromStoredText(record.name.str()), record.index);

@@ -18,10 +18,12 @@
 #include <QVBoxLayout>
 
 #include "gui/kit/StoredText.h"
+#include "library/LibraryFile.h"
 #include "library/LibraryFolders.h"
 #include "library/LibraryItem.h"
 #include "model/app/PathMacros.h"
 #include "model/app/SchematicApp.h"
+#include "platform/AtomicFile.h"
 #include "platform/UserPrompt.h"
 
 namespace {
@@ -265,6 +267,7 @@ bool CDlgSearchLib::StartSearch() {
         (m_options & kSearchFootprints) != 0, m_callerFilter);
     m_results->clear();
     m_shown = 0;
+    m_told = 0;
     bool remembered = false;
     const CString path = LookInPath(remembered);
     m_walk = std::make_unique<CLibrarySearchWalk>(*m_filter, m_subfolders->isChecked());
@@ -280,7 +283,12 @@ bool CDlgSearchLib::StartSearch() {
     m_options = (m_options & ~kSearchFolderMode) | (m_walk->IsFolderMode() ? kSearchFolderMode : 0);
     if (remembered) {
         AddToSearchHistory(m_app.Settings(), path);
-        m_app.Settings().Save();
+        try {
+            m_app.Settings().Save();
+        } catch (const FileWriteError&) {
+            // The history stays in the settings; the program says at its end that they could
+            // not be written.
+        }
     }
     SetSearching(true);
     m_timer.start();
@@ -295,17 +303,33 @@ void CDlgSearchLib::RunBatch() {
         if (step == CLibrarySearchWalk::kDone) {
             ShowNewResults();
             StopSearch(CountText());
+            TellDamagedLibraries();
             return;
         }
         if (step == CLibrarySearchWalk::kLibraryRead)
             break;
     }
     ShowNewResults();
+    TellDamagedLibraries();
     if (m_results->topLevelItemCount() > kMaxSearchRows) {
         StopSearch("Items exceed 20000, search stopped");
         return;
     }
     m_status->setText(FromStoredText((m_walk->CurrentFolder() + m_walk->CurrentEntry()).str()));
+}
+
+void CDlgSearchLib::TellDamagedLibraries() {
+    const std::vector<DamagedLibrary>& damaged = m_walk->Damaged();
+    if (m_told >= damaged.size())
+        return;
+    // No step of the search runs while the user reads.
+    const bool searching = m_timer.isActive();
+    m_timer.stop();
+    for (; m_told < damaged.size(); ++m_told)
+        AfxMessageBox(DamagedLibraryText(damaged[m_told].library, damaged[m_told].readable),
+                      MB_ICONEXCLAMATION);
+    if (searching)
+        m_timer.start();
 }
 
 void CDlgSearchLib::ShowNewResults() {

@@ -47,6 +47,8 @@ private:
     CString LookInPath(bool& remembered) const;
     void RunBatch();
     void ShowNewResults();
+    // Tells each library found damaged since the last call, the search waiting meanwhile.
+    void TellDamagedLibraries();
     void StopSearch(const CString& status);
     void SetSearching(bool searching);
     CString CountText() const;
@@ -59,6 +61,7 @@ private:
     std::unique_ptr<CLibrarySearchFilter> m_filter;
     std::unique_ptr<CLibrarySearchWalk> m_walk;
     size_t m_shown = 0;
+    size_t m_told = 0;  // damaged libraries told
     QTimer m_timer;
     std::vector<SearchChoice> m_choices;
 

@@ -3,21 +3,10 @@
 #include <QFileDialog>
 #include <QFileInfo>
 
+#include "gui/kit/UserLibraryFolder.h"
 #include "gui/library/DlgLibItem.h"
 #include "library/LibraryFile.h"
-#include "model/app/PathMacros.h"
-#include "model/app/SchematicApp.h"
 #include "platform/UserPrompt.h"
-
-namespace {
-
-QString UserLibraryFolder() {
-    CSchematicApp* app = GetApp();
-    return app ? QString::fromStdString(ExpandedPath("$(UserLibDir)", app->Settings()).str())
-               : QString();
-}
-
-}  // namespace
 
 QString ChooseLibraryFile(QWidget* parent, bool save) {
     QFileDialog dialog(parent, "Select Library", UserLibraryFolder(),

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "gui/kit/UserLibraryFolder.h"
 #include "gui/library/CaptionBar.h"
 #include "gui/library/PalettePropPage.h"
 #include "gui/library/SymbButton.h"
@@ -156,7 +157,7 @@ BOOL CPaletteWnd::SavePaletteFile(const CString& path) {
 }
 
 BOOL CPaletteWnd::NewPaletteFile(bool isNew) {
-    const QString chosen = m_chooseFile(true, UserLibraryFolder());
+    const QString chosen = m_chooseFile(true, UserLibraryFolder(m_settings));
     if (chosen.isEmpty())
         return FALSE;
     const CString path(chosen.toUtf8().toStdString());
@@ -183,7 +184,7 @@ BOOL CPaletteWnd::NewPaletteFile(bool isNew) {
 }
 
 BOOL CPaletteWnd::OpenPaletteFile() {
-    const QString chosen = m_chooseFile(false, UserLibraryFolder());
+    const QString chosen = m_chooseFile(false, UserLibraryFolder(m_settings));
     if (chosen.isEmpty())
         return FALSE;
     const CString path(chosen.toUtf8().toStdString());
@@ -280,10 +281,6 @@ CString CPaletteWnd::SettingsKey() const {
     CString key;
     key.Format("Path%d", m_index + 1);
     return key;
-}
-
-QString CPaletteWnd::UserLibraryFolder() const {
-    return QString::fromUtf8(ExpandedPath("$(UserLibDir)", m_settings).c_str());
 }
 
 // ---- dragging the dropped-down palette off

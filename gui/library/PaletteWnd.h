@@ -87,7 +87,6 @@ private:
     void UseFile(const CString& path);
     void SetCaption(const CString& caption);
     CString SettingsKey() const;
-    QString UserLibraryFolder() const;
     QRect DragFrame(const QPoint& global) const;
 
     SettingsStore& m_settings;

@@ -17,6 +17,7 @@
 #include "library/ShellFileOps.h"
 #include "library/ShellItem.h"
 #include "model/app/SchematicApp.h"
+#include "platform/UserPrompt.h"
 
 namespace {
 
@@ -65,11 +66,13 @@ void CShellListCtrl::Empty() {
 bool CShellListCtrl::Fill(const std::string& path, UINT kind) {
     std::vector<ShellRow> rows;
     if (ShellKindOf(kind) == kShellLibrary) {
-        std::optional<std::vector<ShellRow>> records = ListLibraryRows(path, m_settings);
+        std::optional<LibraryRows> records = ListLibraryRows(path, m_settings);
         if (!records)
             return false;
-        rows = std::move(*records);
+        TellDamage(path, records->damagedAfter);
+        rows = std::move(records->rows);
     } else {
+        m_toldDamage.reset();
         rows = ListFolderRows(path, m_settings);
     }
     const bool sameSource = path == m_path && ShellKindOf(kind) == m_kind;
@@ -79,6 +82,18 @@ bool CShellListCtrl::Fill(const std::string& path, UINT kind) {
         return false;
     ShowRows(std::move(rows));
     return true;
+}
+
+void CShellListCtrl::TellDamage(const std::string& path, std::optional<int> damagedAfter) {
+    std::optional<std::pair<std::string, int>> damage;
+    if (damagedAfter)
+        damage.emplace(path, *damagedAfter);
+    if (damage == m_toldDamage)
+        return;
+    // Remembered first: the list may be filled again while the user reads.
+    m_toldDamage = damage;
+    if (damage)
+        AfxMessageBox(DamagedLibraryText(path.c_str(), *damagedAfter), MB_ICONEXCLAMATION);
 }
 
 void CShellListCtrl::Refill(const std::string& path, UINT kind) {

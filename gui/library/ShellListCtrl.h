@@ -5,7 +5,9 @@
 // can be edited to rename; the Delete key deletes; the context menu offers the own commands.
 
 #include <QListWidget>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "library/ShellRows.h"
@@ -55,6 +57,9 @@ protected:
 
 private:
     void ShowRows(std::vector<ShellRow> rows);
+    // Tells that the library at path is damaged behind its first damagedAfter records, once
+    // while the list keeps showing it damaged there.
+    void TellDamage(const std::string& path, std::optional<int> damagedAfter);
     void OnItemChanged(QListWidgetItem* item);
     void OnDoubleClicked(QListWidgetItem* item);
 
@@ -62,5 +67,7 @@ private:
     std::string m_path;
     UINT m_kind = 0;
     std::vector<ShellRow> m_rows;
+    // The library and the point of its damage last told.
+    std::optional<std::pair<std::string, int>> m_toldDamage;
     bool m_updating = false;
 };

@@ -131,6 +131,21 @@ void CShellTreeCtrl::FillChildren(QTreeWidgetItem* node) {
     qDeleteAll(node->takeChildren());
     for (const Child& child : ListChildren(NodePath(node)))
         MakeNode(node, child.path, child.kind, QString::fromStdString(child.name));
+    ShowIndicatorForChildren(node);
+}
+
+void CShellTreeCtrl::ShowIndicatorForChildren(QTreeWidgetItem* node) {
+    node->setChildIndicatorPolicy(node->childCount() > 0 ? QTreeWidgetItem::ShowIndicator
+                                                         : QTreeWidgetItem::DontShowIndicator);
+}
+
+QTreeWidgetItem* CShellTreeCtrl::ChildOnDisk(QTreeWidgetItem* node, const std::string& name) {
+    FillChildren(node);
+    if (QTreeWidgetItem* child = FindChild(node, name))
+        return child;
+    // The folder may have gained it since the node was filled.
+    UpdateChildren(node);
+    return FindChild(node, name);
 }
 
 void CShellTreeCtrl::OnExpanded(QTreeWidgetItem* node) {
@@ -165,9 +180,8 @@ bool CShellTreeCtrl::SelectPath(const std::string& path) {
     if (!node)
         return true;
     for (; used < target.size(); ++used) {
-        FillChildren(node);
+        QTreeWidgetItem* child = ChildOnDisk(node, target[used]);
         node->setExpanded(true);
-        QTreeWidgetItem* child = FindChild(node, target[used]);
         if (!child)
             break;
         node = child;
@@ -180,9 +194,8 @@ bool CShellTreeCtrl::SelectPath(const std::string& path) {
 bool CShellTreeCtrl::SelectChildItem(QTreeWidgetItem* node, const std::string& name) {
     if (!node)
         return false;
-    FillChildren(node);
+    QTreeWidgetItem* child = name.empty() ? node : ChildOnDisk(node, name);
     node->setExpanded(true);
-    QTreeWidgetItem* child = name.empty() ? node : FindChild(node, name);
     if (!child)
         return false;
     setCurrentItem(child);
@@ -202,32 +215,36 @@ void CShellTreeCtrl::RefreshNode(QTreeWidgetItem* node) {
     }
     if (!node->data(0, kFilledRole).toBool())
         return;
-    const std::vector<Child> children = ListChildren(NodePath(node));
-    {
-        // Nodes that stay keep their place where they can, and with it their expansion.
-        const QSignalBlocker blocker(this);
-        int at = 0;
-        for (const Child& child : children) {
-            int found = -1;
-            for (int j = at; j < node->childCount() && found < 0; ++j) {
-                if (NodePath(node->child(j)) == child.path &&
-                    NodeKind(node->child(j)) == child.kind)
-                    found = j;
-            }
-            if (found < 0) {
-                node->insertChild(at, MakeNode(nullptr, child.path, child.kind,
-                                               QString::fromStdString(child.name)));
-            } else if (found != at) {
-                node->insertChild(at, node->takeChild(found));
-            }
-            UpdateNode(node->child(at), child);
-            ++at;
-        }
-        while (node->childCount() > at)
-            DeleteNode(node->child(at));
-    }
+    UpdateChildren(node);
     for (int i = 0; i < node->childCount(); ++i)
         RefreshNode(node->child(i));
+}
+
+void CShellTreeCtrl::UpdateChildren(QTreeWidgetItem* node) {
+    if (!node->data(0, kFilledRole).toBool())
+        return;
+    const std::vector<Child> children = ListChildren(NodePath(node));
+    // Nodes that stay keep their place where they can, and with it their expansion.
+    const QSignalBlocker blocker(this);
+    int at = 0;
+    for (const Child& child : children) {
+        int found = -1;
+        for (int j = at; j < node->childCount() && found < 0; ++j) {
+            if (NodePath(node->child(j)) == child.path && NodeKind(node->child(j)) == child.kind)
+                found = j;
+        }
+        if (found < 0) {
+            node->insertChild(
+                at, MakeNode(nullptr, child.path, child.kind, QString::fromStdString(child.name)));
+        } else if (found != at) {
+            node->insertChild(at, node->takeChild(found));
+        }
+        UpdateNode(node->child(at), child);
+        ++at;
+    }
+    while (node->childCount() > at)
+        DeleteNode(node->child(at));
+    ShowIndicatorForChildren(node);
 }
 
 void CShellTreeCtrl::UpdateNode(QTreeWidgetItem* node, const ShellTreeChild& child) {

@@ -68,6 +68,13 @@ private:
     void UpdateNode(QTreeWidgetItem* node, const ShellTreeChild& child);
     void DeleteNode(QTreeWidgetItem* node);
     void FillChildren(QTreeWidgetItem* node);
+    // Brings a filled node's own children up to date with its folder.
+    void UpdateChildren(QTreeWidgetItem* node);
+    // A filled folder node shows its expand arrow exactly when it has children.
+    static void ShowIndicatorForChildren(QTreeWidgetItem* node);
+    // The child of node named name, filling the node first; a child missing from a filled node
+    // is looked for on the disk again.
+    QTreeWidgetItem* ChildOnDisk(QTreeWidgetItem* node, const std::string& name);
     void OnExpanded(QTreeWidgetItem* node);
     void OnItemChanged(QTreeWidgetItem* node, int column);
     QTreeWidgetItem* FindChild(QTreeWidgetItem* node, const std::string& name) const;

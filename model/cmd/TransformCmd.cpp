@@ -372,13 +372,17 @@ bool CTransformCmd::Connect(CDrawObj* object, CDrawObj* candidate, void* link) {
     return (mine || theirs) && (IsNetConnector(object) || IsNetConnector(candidate));
 }
 
-int CTransformCmd::JoinUp() {
-    WaitCursor wait;
-    ClearMarks();
+void CTransformCmd::TidyWires() {
     for (POSITION pos = m_copies.GetHeadPosition(); pos;) {
         if (auto* wire = dynamic_cast<CWire*>(At(m_copies, pos)))
             wire->RemoveRedundantVertices();
     }
+}
+
+int CTransformCmd::JoinUp() {
+    WaitCursor wait;
+    ClearMarks();
+    TidyWires();
     bool joinNets = false;
     // The objects that can be connected to: those of the document not being transformed.
     std::vector<CDrawObj*> others;

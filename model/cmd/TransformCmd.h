@@ -65,8 +65,10 @@ public:
     void Apply();
     // Puts back what Begin and the transform changed; the command can then be deleted.
     void Abort();
-    // Connects the free ends of the transformed objects to what they now touch and joins the
-    // nets that meet: the document's joining result, or 1 when no nets met.
+    // Takes the repeated and collinear vertices out of the wires it moved or re-routed.
+    void TidyWires();
+    // Tidies the wires, connects the free ends of the transformed objects to what they now
+    // touch and joins the nets that meet: the document's joining result, or 1 when no nets met.
     int JoinUp();
 
     // The duplicate standing in for object, made now when object is in the document and not

@@ -305,6 +305,8 @@ CSymbol* CSymbolDoc::ReplaceSymbol(CSymbol* source, CSymbol* symbol) {
     move->Begin();
     move->SetMove(0, 0);
     move->Apply();
+    // Wires that followed a pin in a straight line keep no elbow of the re-routing.
+    move->TidyWires();
     auto* placed = static_cast<CSymbol*>(move->SubstituteObject(symbol));
     step->Append(move);
     owner.GetUndoList().Add(step);

@@ -43,20 +43,24 @@ BOOL CNetlistCircuit::ExpandInstance(CNetNode& topNode, std::ostream& log,
     CNetlistCircuit& sheet = *child->circuit;
     const CString prefix = instance->id + ":";
 
-    // The sheet's nets under prefixed names; a name the circuit already has is that net.
-    Expansion expansion{m_parts.size(), m_instances.size(), {}};
+    // The sheet's nets under prefixed names, its rails under their own; a name the circuit
+    // already has is that net.
+    Expansion expansion{m_parts.size(), m_instances.size(), {}, {}};
+    auto nameOf = [&](const CString& name) { return sheet.IsRail(name) ? name : prefix + name; };
     std::unordered_map<const CNetRecord*, CNetRecord*> copies;
     for (const auto& entry : sheet.m_nets.InOrder()) {
-        const CString name = prefix + entry.key;
+        const CString name = nameOf(entry.key);
         const bool isNew = !m_nets.Find(name);
         CNetRecord* net = GetNet(name);
         copies.emplace(entry.value, net);
         if (isNew)
             expansion.newNets.insert(net);
+        if (sheet.IsRail(entry.key))
+            expansion.rails.insert(net);
     }
     auto netOf = [&](CNetRecord* net) {
         auto it = copies.find(net);
-        return it != copies.end() ? it->second : GetNet(prefix + net->name);
+        return it != copies.end() ? it->second : GetNet(nameOf(net->name));
     };
 
     std::vector<CString> added;
@@ -112,19 +116,23 @@ void CNetlistCircuit::JoinPorts(CNetlistCircuit& sheet, CComponentRecord& instan
         CNetRecord* outer = pin->net;
         if (outer == inner)  // joined already through another port of the same net
             continue;
-        if (expansion.newNets.count(inner))
-            ReplaceNetFrom(outer, inner, expansion.firstPart, expansion.firstInstance);
+        // The instance's net takes the port's net, unless that is a rail, which keeps its name.
+        const bool rail = expansion.rails.count(inner) != 0;
+        CNetRecord* kept = rail ? inner : outer;
+        CNetRecord* joined = rail ? outer : inner;
+        if (expansion.newNets.count(joined))
+            ReplaceNetFrom(kept, joined, expansion.firstPart, expansion.firstInstance);
         else
-            ReplaceNet(outer, inner);
+            ReplaceNet(kept, joined);
         for (CPinConnection& other : instance.pins) {
-            if (other.net == inner)
-                other.net = outer;
+            if (other.net == joined)
+                other.net = kept;
         }
         for (size_t later = i + 1; later < ports.size(); ++later) {
-            if (ports[later].second == inner)
-                ports[later].second = outer;
+            if (ports[later].second == joined)
+                ports[later].second = kept;
         }
-        m_nets.RemoveKey(inner->name);
+        m_nets.RemoveKey(joined->name);
     }
 }
 

@@ -13,6 +13,7 @@
 #include "model/doc/DrawDoc.h"
 #include "model/net/Net.h"
 #include "model/net/Wire.h"
+#include "model/net/WireRails.h"
 #include "model/object/StdAttrNames.h"
 #include "model/symbol/Pin.h"
 #include "model/symbol/Symbol.h"
@@ -60,7 +61,6 @@ bool HasNet(const CPin& pin) {
     return pin.GetWire() && pin.GetWire()->GetNet();
 }
 
-// The token of text from start on up to a separator, start moving past it; empty at the end.
 void CopyMap(const CMapStringToString& from, CMapStringToString& to) {
     std::vector<std::pair<CString, CString>> entries;
     CString key;
@@ -165,6 +165,7 @@ void CNetlistCircuit::Clear() {
     m_ports.RemoveAll();
     m_parts.clear();
     m_instances.clear();
+    m_rails.clear();
     m_nets.RemoveAll();
     m_records.clear();
     m_deviceShares.clear();
@@ -203,6 +204,7 @@ void CNetlistCircuit::ReplaceNetFrom(CNetRecord* newNet, CNetRecord* oldNet, siz
 
 BOOL CNetlistCircuit::BuildParts(CDocNetlist& walker, std::ostream& log) {
     Clear();
+    ReadRails(walker);
     const SheetSymbols symbols(walker);
     if (!AddPorts(symbols.ports, log))
         return FALSE;
@@ -219,6 +221,7 @@ BOOL CNetlistCircuit::BuildParts(CDocNetlist& walker, std::ostream& log) {
 
 BOOL CNetlistCircuit::BuildSymbols(CDocNetlist& walker, std::ostream& log) {
     Clear();
+    ReadRails(walker);
     const SheetSymbols symbols(walker);
     if (!AddPorts(symbols.ports, log))
         return FALSE;
@@ -226,6 +229,14 @@ BOOL CNetlistCircuit::BuildSymbols(CDocNetlist& walker, std::ostream& log) {
         AddSymbol(walker, *static_cast<CSymbol*>(walker.GetNextSymbolOfKind(pos, kKindMaskDevice)),
                   log);
     return AddInstances(symbols.blocks, log);
+}
+
+void CNetlistCircuit::ReadRails(CDocNetlist& walker) {
+    for (int rail = 0; rail < kRailCount; ++rail) {
+        const CString name = walker.GetPowerNetName(rail);
+        if (!name.IsEmpty())
+            m_rails.insert(name.str());
+    }
 }
 
 BOOL CNetlistCircuit::AddPorts(const std::vector<CSymbol*>& ports, std::ostream& log) {

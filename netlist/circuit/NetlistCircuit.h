@@ -4,7 +4,9 @@
 // sheet) and its sub-circuit instances. Writers build one circuit per sheet file while the
 // sheets are prepared and flatten them into the top sheet's circuit before they write: each
 // instance is replaced by a copy of its sheet's contents, names prefixed with the instance's
-// identifier and ports joined to the nets of the instance's pins.
+// identifier and ports joined to the nets of the instance's pins. The nets that the sheet's
+// power and ground rails name (its document's "Ground1" .. "Power4") name one supply in the
+// whole design: they keep their names and join the nets of those names.
 //
 // The nets are listed in the order of the framework's string maps, which the output files
 // follow; look-ups by name are hashed.
@@ -113,6 +115,8 @@ public:
     // The text for a pin connection of the circuit.
     CPinText PinText(const CString& text) { return m_pinTexts.Get(text.str()); }
 
+    // Whether the net of that name is one of the sheet's power or ground rails.
+    bool IsRail(const CString& netName) const { return m_rails.contains(netName.str()); }
     DWORD GetFlags() const { return m_flags; }
     FrameworkOrderMap<CNetRecord*>& Nets() { return m_nets; }
     FrameworkOrderMap<CNetRecord*>& Ports() { return m_ports; }
@@ -120,6 +124,7 @@ public:
     std::deque<std::unique_ptr<CComponentRecord>>& Instances() { return m_instances; }
 
 private:
+    void ReadRails(CDocNetlist& walker);
     BOOL AddPorts(const std::vector<CSymbol*>& ports, std::ostream& log);
     BOOL AddInstances(const std::vector<CSymbol*>& blocks, std::ostream& log);
     // What every part of one device shares, read once a build: the device's footprint and
@@ -154,11 +159,12 @@ private:
     void Connect(CComponentRecord& part, const CPin& pin, CPinText name, CPinText number,
                  CNetRecord* net, const CString& did, std::ostream& log);
     // What the expansion of one instance adds: the parts and instances from these places on,
-    // and the nets it makes, on which no earlier record lies.
+    // the nets it makes, on which no earlier record lies, and the nets of the sheet's rails.
     struct Expansion {
         size_t firstPart = 0;
         size_t firstInstance = 0;
         std::unordered_set<const CNetRecord*> newNets;
+        std::unordered_set<const CNetRecord*> rails;
     };
 
     BOOL ExpandInstance(CNetNode& topNode, std::ostream& log,
@@ -177,7 +183,8 @@ private:
     FrameworkOrderMap<CNetRecord*> m_ports;  // port member name to net
     std::vector<std::unique_ptr<CComponentRecord>> m_parts;
     std::deque<std::unique_ptr<CComponentRecord>> m_instances;
-    CPinTextPool m_pinTexts;  // of the parts' and instances' pins
+    std::unordered_set<std::string> m_rails;  // net names of the sheet's rails
+    CPinTextPool m_pinTexts;                  // of the parts' and instances' pins
     std::unordered_map<const CDevice*, DeviceShare> m_deviceShares;  // while BuildParts runs
     std::unordered_map<const CPinMapLine*, std::vector<MappedPin>> m_mappedPins;  // the same
 };

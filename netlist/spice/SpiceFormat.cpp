@@ -9,6 +9,7 @@
 #include "model/app/SchematicApp.h"
 #include "model/doc/DrawDoc.h"
 #include "model/net/Net.h"
+#include "model/net/WireRails.h"
 #include "model/symbol/Pin.h"
 #include "model/symbol/Symbol.h"
 #include "netlist/spice/SpiceUi.h"
@@ -101,6 +102,10 @@ BOOL CSpiceFormat::WriteHeader(CDocNetlist& walker, std::ostream& out, std::ostr
     m_commands.clear();
     m_mainNodes.clear();
     m_mainNames.clear();
+    m_railNodes.clear();
+    m_railNodeSet.clear();
+    m_globalNodes.clear();
+    m_highestNumber = 0;
     const SettingsStore& settings = SpiceSettings();
     if (m_analyses.empty())
         m_analyses = MakeSpiceAnalyses(settings.GetProfileInt(kSection, "Analyses", 0), settings);
@@ -150,10 +155,12 @@ int CSpiceFormat::PrepareSheet(CDocNetlist& walker, CNetNode& node, std::ostream
     }
     WriteSheetDevices(walker, node, out, log);
     WriteModels(out);
-    if (mainSheet)
+    if (mainSheet) {
         m_mainNames = m_sheetNames;
-    else
+        KeepMainRails(walker);
+    } else {
         out << ".ends\n";
+    }
     m_nodes = &m_mainNodes;
     return out.good() ? TRUE : FALSE;
 }
@@ -163,6 +170,7 @@ void CSpiceFormat::StartSheetNodes(CDocNetlist& walker, bool mainSheet, std::ost
     if (!mainSheet) {
         m_sheetNodes.clear();
         m_sheetNodes[m_refNet.str()] = "0";
+        JoinSheetRails(walker);
     }
     m_nodes = mainSheet ? &m_mainNodes : &m_sheetNodes;
     m_sheetNetNames.clear();
@@ -172,6 +180,48 @@ void CSpiceFormat::StartSheetNodes(CDocNetlist& walker, bool mainSheet, std::ost
     while (pos)
         m_sheetNetNames.insert(walker.GetNextNet(pos)->GetName().str());
     NumberNamesDifferingInCase(walker, log);
+}
+
+// Numbered rails keep their numbers: sub-circuit sheets, all written after the main circuit,
+// number their own nets around them.
+void CSpiceFormat::KeepMainRails(CDocNetlist& walker) {
+    for (int rail = 0; rail < kRailCount; ++rail) {
+        const CString name = walker.GetPowerNetName(rail);
+        if (name.IsEmpty() || name == m_refNet)
+            continue;
+        if (auto it = m_mainNodes.find(name.str()); it != m_mainNodes.end())
+            m_railNodes[name.str()] = it->second;
+        else if (!m_substituteNets && KeepsItsName(name) && walker.FindNetByName(name))
+            m_railNodes[name.str()] = name;
+        else
+            continue;
+        m_railNodeSet.insert(m_railNodes[name.str()].str());
+    }
+}
+
+void CSpiceFormat::JoinSheetRails(CDocNetlist& walker) {
+    for (int rail = 0; rail < kRailCount; ++rail) {
+        const CString name = walker.GetPowerNetName(rail);
+        if (name.IsEmpty() || m_sheetNodes.contains(name.str()) || !walker.FindNetByName(name))
+            continue;
+        const CString node = RailNode(name);
+        m_sheetNodes[name.str()] = node;
+        if (std::find(m_globalNodes.begin(), m_globalNodes.end(), node) == m_globalNodes.end())
+            m_globalNodes.push_back(node);
+    }
+}
+
+// A rail that the main circuit does not have takes its name when names are kept, else a number
+// above every number handed out so far, which later sheets leave to it.
+CString CSpiceFormat::RailNode(const CString& netName) {
+    auto [it, added] = m_railNodes.try_emplace(netName.str());
+    if (added) {
+        it->second = !m_substituteNets && KeepsItsName(netName)
+                         ? netName
+                         : CString(std::to_string(++m_highestNumber).c_str());
+        m_railNodeSet.insert(it->second.str());
+    }
+    return it->second;
 }
 
 // Node names are read without regard to case: of the kept net names that differ only in case,
@@ -258,8 +308,10 @@ BOOL CSpiceFormat::WriteSubcktHeading(CDocNetlist& walker, CSpiceSubcktSheet& sh
 
 CString CSpiceFormat::NextNumber() {
     while (true) {
+        m_highestNumber = std::max(m_highestNumber, m_nodeCounter);
         CString number(std::to_string(m_nodeCounter++).c_str());
-        if (m_substituteNets || !m_sheetNetNames.contains(number.str()))
+        if ((m_substituteNets || !m_sheetNetNames.contains(number.str())) &&
+            !m_railNodeSet.contains(number.str()))
             return number;
     }
 }
@@ -271,7 +323,9 @@ CString CSpiceFormat::GetNodeName(const char* netName) {
     if (it != m_nodes->end())
         return it->second;
     const CString name(netName);
-    if (!m_substituteNets && KeepsItsName(name))
+    // On a sub-circuit sheet, a name that is a rail's node is left to that rail.
+    const bool railNode = m_nodes == &m_sheetNodes && m_railNodeSet.contains(name.str());
+    if (!m_substituteNets && KeepsItsName(name) && !railNode)
         return name;
     CString node = NextNumber();
     (*m_nodes)[name.str()] = node;
@@ -436,6 +490,12 @@ int CSpiceFormat::WriteBody(CDocNetlist& walker, CNetNode& /*topNode*/, std::ost
                             std::ostream& log) {
     m_nodes = &m_mainNodes;
     m_names = &m_mainNames;
+    if (!m_globalNodes.empty()) {
+        out << "\n* Global Nodes\n.global";
+        for (const CString& node : m_globalNodes)
+            out << " " << node;
+        out << "\n";
+    }
     for (const CString& include : m_includes)
         out << ".include " << ExpandPath(walker, include) << "\n";
     if (const std::string commands = m_commands.str(); !commands.empty())

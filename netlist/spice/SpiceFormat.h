@@ -12,8 +12,12 @@
 // whether net names become numbers, and the net that becomes node 0.
 //
 // Nodes are named per sheet: a sub-circuit's nodes are its own, the reference net is "0"
-// everywhere. Node names are read without regard to case, so when net names are kept, a net
-// whose name differs from an earlier one's only in case becomes a number.
+// everywhere. The nets that a sheet's power and ground rails name (its document's "Ground1" ..
+// "Power4") are one supply in the whole design: on a sub-circuit sheet such a net takes the
+// node the main circuit gave the rail of that name (or a node of its own that no sheet uses
+// otherwise), and the deck declares those nodes ".global". Node names are read without regard
+// to case, so when net names are kept, a net whose name differs from an earlier one's only in
+// case becomes a number.
 
 #include <iosfwd>
 #include <map>
@@ -105,6 +109,11 @@ private:
     BOOL WriteSubcktHeading(CDocNetlist& walker, CSpiceSubcktSheet& sheet, std::ostream& out,
                             std::ostream& log);
     void StartSheetNodes(CDocNetlist& walker, bool mainSheet, std::ostream& log);
+    // The nodes of the main circuit's rails, which sub-circuit sheets may join.
+    void KeepMainRails(CDocNetlist& walker);
+    // The sub-circuit sheet's rails on their design-wide nodes.
+    void JoinSheetRails(CDocNetlist& walker);
+    CString RailNode(const CString& netName);
     void NumberNamesDifferingInCase(CDocNetlist& walker, std::ostream& log);
     CString NextNumber();
     std::vector<CSpiceDeviceRecord> MakeDeviceRecords(CDocNetlist& walker);
@@ -158,6 +167,10 @@ private:
     std::stringstream m_commands;
     NodeMap m_mainNodes;
     std::unordered_map<const CSymbol*, CString> m_mainNames;
+    NodeMap m_railNodes;                            // rail net name to its node
+    std::unordered_set<std::string> m_railNodeSet;  // the nodes of m_railNodes
+    std::vector<CString> m_globalNodes;             // rail nodes that sub-circuits use
+    int m_highestNumber = 0;                        // of the numbered nodes of every sheet
 
     // Sheet being written
     int m_nodeCounter = 1;

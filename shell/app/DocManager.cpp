@@ -1,6 +1,5 @@
 #include "shell/app/DocManager.h"
 
-#include <unistd.h>
 #include <QApplication>
 #include <QFileDialog>
 #include <QMdiArea>
@@ -10,7 +9,9 @@
 #include "model/doc/DocumentBase.h"
 #include "model/doc/SymbolDoc.h"
 #include "platform/AppServices.h"
+#include "platform/AtomicFile.h"
 #include "platform/UserPrompt.h"
+#include "platform/WriteAccess.h"
 #include "resources/CommandIds.h"
 #include "shell/frames/ChildFrame.h"
 #include "shell/frames/MainFrame.h"
@@ -207,14 +208,8 @@ void CDocManager::ShowFrame(Entry& entry) {
 void CDocManager::OnFrameDestroyed(CDocumentBase* document) {
     if (!Find(*document))
         return;
-    const auto* editor = dynamic_cast<const CSymbolDoc*>(document);
-    CDrawDoc* owner = editor ? editor->GetOwnerDoc() : nullptr;
     document->OnCloseDocument();
     Erase(*document);
-    // A symbol editor hands the keys back to the schematic its symbol came from.
-    CChildFrame* ownerFrame = owner ? FrameOf(*owner) : nullptr;
-    if (ownerFrame && ownerFrame->mdiArea())
-        ownerFrame->mdiArea()->setActiveSubWindow(ownerFrame);
 }
 
 CDocManager::Entry* CDocManager::Find(const CDocumentBase& document) const {
@@ -287,9 +282,15 @@ bool CDocManager::SaveModified(CDocumentBase& document) {
 
 bool CDocManager::DoFileSave(CDocumentBase& document) {
     const std::string path = document.GetPathName().str();
-    const bool writable =
-        !path.empty() && std::filesystem::exists(path) && access(path.c_str(), W_OK) == 0;
-    return DoSave(document, writable ? path : std::string());
+    if (path.empty() || !std::filesystem::exists(path))
+        return DoSave(document, {});
+    if (IsWriteProtected(path)) {
+        AfxMessageBox(
+            CString(QuotedPath(path) + " is write-protected.\nSave the document under a new name."),
+            MB_OK | MB_ICONINFORMATION);
+        return DoSave(document, {});
+    }
+    return DoSave(document, path);
 }
 
 bool CDocManager::DoSave(CDocumentBase& document, const std::string& path, bool replace) {

@@ -65,8 +65,8 @@ public:
     // not changed, or the user chose No). A symbol editor puts its symbol into its schematic
     // instead, and asks only when it has none.
     bool SaveModified(CDocumentBase& document);
-    // Saves under the document's path; under a new name when it has none or the file cannot
-    // be written.
+    // Saves under the document's path; under a new name when it has none or its file is gone,
+    // and after saying why when the user may not write the file.
     bool DoFileSave(CDocumentBase& document);
     // Saves to path, or to a name the user chooses when path is empty; replace makes the
     // document take the new name.

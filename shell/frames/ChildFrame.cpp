@@ -42,9 +42,7 @@ CChildFrame::CChildFrame(UINT menuId, QWidget* parent) : QMdiSubWindow(parent), 
 }
 
 CChildFrame::~CChildFrame() {
-    // The sub-window leaves its maximised state as it goes; this part of it is gone by then.
-    disconnect(this, &QMdiSubWindow::windowStateChanged, this, nullptr);
-    HandOverMaximised();
+    LeaveArea();
     delete m_view.data();
 }
 
@@ -95,13 +93,22 @@ void CChildFrame::EnsureOpeningSize() {
         setGeometry(place);
 }
 
-void CChildFrame::HandOverMaximised() {
+void CChildFrame::LeaveArea() {
+    // The sub-window leaves its maximised state as it goes, which is no choice of the user's;
+    // when deleted, this part of it is gone by then.
+    disconnect(this, &QMdiSubWindow::windowStateChanged, this, nullptr);
     QMdiArea* area = mdiArea();
-    if (!area || !isMaximized())
+    if (!area)
         return;
-    // Still a sub-window here, the frame leaves while the area can tell it was maximised.
+    const bool maximised = isMaximized();
+    // The area picks the window that follows by its activation order; the frames keep theirs
+    // (Window > Next goes by creation) and take the history only for this.
+    const QMdiArea::WindowOrder order = area->activationOrder();
+    area->setActivationOrder(QMdiArea::ActivationHistoryOrder);
     area->removeSubWindow(this);
-    if (QMdiSubWindow* next = area->currentSubWindow())
+    area->setActivationOrder(order);
+    QMdiSubWindow* next = area->currentSubWindow();
+    if (next && maximised)
         next->showMaximized();
 }
 
@@ -116,6 +123,7 @@ void CChildFrame::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
+    LeaveArea();
     QMdiSubWindow::closeEvent(event);
 }
 

@@ -3,7 +3,8 @@
 // handles the window commands (close, next, previous) and passes commands on to its view and
 // document. All drawing and output windows open the way the user last left one: maximised
 // or restored ("Settings"/"ShowCmd"); restored, a window is at least as large as its place in
-// the area's cascade, and a maximised window hands its state on when it goes.
+// the area's cascade. A window that goes hands the activation back to the one used before it,
+// and its maximised state with it.
 
 #include <QMdiSubWindow>
 #include <QPointer>
@@ -68,9 +69,9 @@ private:
     void TrackShowCommand(Qt::WindowStates oldState, Qt::WindowStates newState);
     // Once, when the frame is first seen restored: no smaller than its cascade place.
     void EnsureOpeningSize();
-    // Deleted while maximised, the frame leaves its area first and maximises the frame the
-    // area activates next, as a close does.
-    void HandOverMaximised();
+    // Closed or deleted, the frame leaves its area; when it was active, the frame active before
+    // it takes over (the order of activation, not of creation), maximised when this one was.
+    void LeaveArea();
 
     UINT m_menuId;
     QPointer<QWidget> m_view;

@@ -1,5 +1,7 @@
 // Library records whose objects cannot be loaded: the load frees what it read, and the readers
-// of records tell which library and item failed and go on.
+// of records tell which library and item failed and go on. Libraries whose records stop being
+// readable part way: the readers that list records give those before the damage and tell where
+// the library is damaged, and nothing is written where no walk could find it.
 
 #include <gtest/gtest.h>
 
@@ -11,8 +13,10 @@
 #include "library/LibraryItemData.h"
 #include "library/LibraryItemProperties.h"
 #include "library/LibraryItemsPaste.h"
+#include "library/LibrarySearch.h"
 #include "library/PartSource.h"
 #include "library/ReplaceSymbol.h"
+#include "library/ShellRows.h"
 #include "model/device/Device.h"
 #include "model/doc/DrawDoc.h"
 #include "model/shapes/DrawRect.h"
@@ -29,10 +33,12 @@ namespace {
 using librarytest::Archived;
 using librarytest::Bytes;
 using librarytest::DamagedRecordData;
+using librarytest::DamagedRecordHeaders;
 using librarytest::FileHeader;
 using librarytest::Join;
 using librarytest::Record;
 using testsupport::ScriptedPrompt;
+using testsupport::TempDir;
 
 // Whether the boxes shown tell, in order, that each damaged record of library could not be
 // loaded.
@@ -216,6 +222,112 @@ TEST_F(DamagedLibrary, ItemPropertiesTellADamagedRecordAndChangeNothing) {
     ASSERT_TRUE(EditItemProperties(library, 0, rename));
     EXPECT_EQ(NameOf(damaged), "LAST+");
     EXPECT_EQ(NameOf(damaged + 1), "FIRST+");
+}
+
+// A library of circuit records named A, B, C and D whose records can be read only in part.
+struct PartlyReadable {
+    std::string what;
+    Bytes bytes;
+    int readable;  // records before the damage
+};
+
+Bytes Circuit(const std::string& name) {
+    return Record(name, std::string(40, '.'), kItemCircuit,
+                  Archived({new CDrawRect(CRect(0, 0, 9, -9))}));
+}
+
+// A damaged record header first or third, and a library cut to half its length.
+std::vector<PartlyReadable> PartlyReadableLibraries() {
+    std::vector<PartlyReadable> libraries;
+    for (const auto& [what, header] : DamagedRecordHeaders()) {
+        libraries.push_back({std::string(what) + " first",
+                             Join({FileHeader("lib", 3), header, Circuit("A"), Circuit("B")}), 0});
+        libraries.push_back({std::string(what) + " third",
+                             Join({FileHeader("lib", 3), Circuit("A"), Circuit("B"), header}), 2});
+    }
+    const Bytes whole =
+        Join({FileHeader("lib", 4), Circuit("A"), Circuit("B"), Circuit("C"), Circuit("D")});
+    // Four records of one size: the first half holds the first record whole.
+    libraries.push_back(
+        {"cut in half", Bytes(whole.begin(), whole.begin() + std::ptrdiff_t(whole.size() / 2)), 1});
+    return libraries;
+}
+
+std::vector<std::string> FirstNames(int count) {
+    const std::vector<std::string> names = {"A", "B", "C", "D"};
+    return {names.begin(), names.begin() + count};
+}
+
+// The Files page's list, the library's counts and the library search give the records before
+// the damage; the counts tell where the library is damaged, the list and the search say so to
+// their windows.
+TEST(DamagedRecords, ReadersListTheRecordsBeforeTheDamageAndTellWhere) {
+    for (const PartlyReadable& library : PartlyReadableLibraries()) {
+        SCOPED_TRACE(library.what);
+        TempDir dir;
+        const std::string path = (dir / "lib.rlb").string();
+        testsupport::WriteFileBytes(path, library.bytes);
+
+        const std::optional<LibraryRows> listed = ListLibraryRows(path, ListSettings{});
+        ASSERT_TRUE(listed);
+        std::vector<std::string> names;
+        for (const ShellRow& row : listed->rows)
+            names.push_back(row.name);
+        EXPECT_EQ(names, FirstNames(library.readable));
+        EXPECT_EQ(listed->damagedAfter, library.readable);
+
+        CLibraryFile file;
+        ASSERT_TRUE(file.Open(path.c_str()));
+        ScriptedPrompt prompt({IDOK});
+        EXPECT_EQ(CountLibraryItems(file).circuits, library.readable);
+        ASSERT_EQ(prompt.shown().size(), 1u);
+        EXPECT_TRUE(librarytest::TellsDamagedAfter(prompt.shown()[0].text, path, library.readable))
+            << prompt.shown()[0].text.str();
+        EXPECT_EQ(prompt.shown()[0].type & MB_ICONMASK, MB_ICONEXCLAMATION);
+
+        const CLibrarySearchFilter all({}, false, true, true, true, false);
+        CLibrarySearchWalk walk(all, false);
+        std::error_code error;
+        ASSERT_TRUE(walk.Start(path, error));
+        while (walk.DoStep() != CLibrarySearchWalk::kDone) {
+        }
+        names.clear();
+        for (const SearchResult& result : walk.Results())
+            names.push_back(result.name.str());
+        EXPECT_EQ(names, FirstNames(library.readable));
+        ASSERT_EQ(walk.Damaged().size(), 1u);
+        EXPECT_EQ(walk.Damaged()[0].library.str(), path);
+        EXPECT_EQ(walk.Damaged()[0].readable, library.readable);
+    }
+}
+
+// A record renamed, replaced or rewritten by Replace Symbol goes to the end of the library,
+// where behind the damage no walk could find it again: the library is left as it is, and
+// Replace Symbol tells why.
+TEST(DamagedRecords, NothingIsWrittenBehindTheDamage) {
+    for (const PartlyReadable& library : PartlyReadableLibraries()) {
+        if (library.readable == 0)
+            continue;
+        SCOPED_TRACE(library.what);
+        TempDir dir;
+        const std::string path = (dir / "lib.rlb").string();
+        testsupport::WriteFileBytes(path, library.bytes);
+        CLibraryFile file;
+        ASSERT_TRUE(file.Open(path.c_str(), CDiskFile::modeReadWrite));
+
+        ScriptedPrompt prompt({IDOK});
+        const ReplaceSymbolCount count = ReplaceSymbolInDevices(file, "OLD", "NEW", {"1"}, {"A"});
+        EXPECT_EQ(count.found, 0);
+        ASSERT_EQ(prompt.shown().size(), 1u);
+        EXPECT_TRUE(librarytest::TellsDamagedAfter(prompt.shown()[0].text, path, library.readable));
+
+        EXPECT_EQ(file.UpdateItem(0, CLibraryItem("Z", "", kItemCircuit), kUpdateName), 0);
+        CMemFile data(Archived({new CDrawRect(CRect(0, 0, 5, -5))}));
+        CLibraryItem replacing("A", "", kItemCircuit);
+        EXPECT_FALSE(file.ReplaceItem(0, replacing, data, static_cast<UINT>(data.GetLength())));
+        file.Close();
+        EXPECT_EQ(testsupport::ReadFileBytes(path), library.bytes);
+    }
 }
 
 }  // namespace

@@ -294,6 +294,27 @@ TEST(LibraryFile, FailedChangesLeaveTheLibraryAlone) {
               1);
 }
 
+// A library write-protected while it was open for writing is not replaced: the changes fail
+// and the file stays as it was.
+TEST(LibraryFile, AWriteProtectedLibraryIsNotReplaced) {
+    TempDir dir;
+    const std::string path = MakeLibrary(dir, {"A", "B"});
+    CLibraryFile library;
+    ASSERT_TRUE(library.Open(path.c_str(), CDiskFile::modeReadWrite));
+    std::filesystem::permissions(path, std::filesystem::perms(0444));
+    const Bytes stored = ReadFileBytes(path);
+    EXPECT_FALSE(library.RemoveItem(0));
+    EXPECT_EQ(library.UpdateItem(0, CLibraryItem("Z", "", 0), kUpdateName), 0);
+    EXPECT_FALSE(library.SetDescription("Mine"));
+    EXPECT_EQ(ReadFileBytes(path), stored);
+    EXPECT_EQ(Names(library), (std::vector<std::string>{"A", "B"}));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()),
+                            std::filesystem::directory_iterator()),
+              1);
+    library.Close();
+    EXPECT_FALSE(library.Open(path.c_str(), CDiskFile::modeReadWrite));
+}
+
 TEST(LibraryFile, ReadersShareAndWritersHoldTheLibraryAlone) {
     TempDir dir;
     const std::string path = MakeLibrary(dir, {"A"});

@@ -62,6 +62,39 @@ inline Bytes Record(const std::string& name, const std::string& description, uns
     return bytes;
 }
 
+// A record header holding the lengths as given, with a right magic and sum, then the name:
+// lengths that no record can have.
+inline Bytes RecordHeader(unsigned recordLength, unsigned nameLength, const std::string& name) {
+    Bytes bytes;
+    Append32(bytes, recordLength);
+    Append32(bytes, 0x78563474);
+    bytes.insert(bytes.end(), {0, 0, 0, 0});
+    Append32(bytes, nameLength);
+    Append32(bytes, 0);
+    bytes[8] = Sum(bytes);
+    AppendText(bytes, name);
+    return bytes;
+}
+
+struct DamagedHeader {
+    const char* what;
+    Bytes bytes;
+};
+
+// Record headers that end every walk over the records.
+inline std::vector<DamagedHeader> DamagedRecordHeaders() {
+    return {{"record length 0xFFFFFFF0", RecordHeader(0xFFFFFFF0, 1, "X")},
+            {"name length 0x7FFFFFF0", RecordHeader(40, 0x7FFFFFF0, "X")},
+            {"record length 0", RecordHeader(0, 1, "X")}};
+}
+
+// Whether text tells that library is damaged after its first `readable` items.
+inline bool TellsDamagedAfter(const CString& text, const std::string& library, int readable) {
+    const std::string after = "damaged after " + std::to_string(readable) + " item";
+    return text.str().find(library) != std::string::npos &&
+           text.str().find(after) != std::string::npos;
+}
+
 inline Bytes Join(std::initializer_list<Bytes> parts) {
     Bytes bytes;
     for (const Bytes& part : parts)

@@ -284,6 +284,10 @@ TEST(PaletteFileTest, SaveThatCannotWriteFailsAndKeepsTheOldFile) {
         EXPECT_EQ(palette.Save((dir / "old.sbc").c_str()), PaletteSave::kNotWritten);
     }
     EXPECT_EQ(testsupport::ReadFileBytes(dir / "old.sbc"), (std::vector<BYTE>{1, 2, 3}));
+    // A file the user may not write cannot be opened for writing, and stays.
+    std::filesystem::permissions(dir / "old.sbc", std::filesystem::perms(0444));
+    EXPECT_EQ(palette.Save((dir / "old.sbc").c_str()), PaletteSave::kNotOpened);
+    EXPECT_EQ(testsupport::ReadFileBytes(dir / "old.sbc"), (std::vector<BYTE>{1, 2, 3}));
 }
 
 }  // namespace

@@ -89,18 +89,20 @@ TEST(ShellRows, LibraryRowsDevicesFirstThenKindsByName) {
         AddRecord(library, "A1", kItemSymbol);
         AddRecord(library, "foot", kItemFootprint);
     }
-    const auto rows = ListLibraryRows(path, ListSettings{});
-    ASSERT_TRUE(rows);
-    ASSERT_EQ(Names(*rows), (std::vector<std::string>{"Z", "A1", "B", "A"}));
-    EXPECT_EQ((*rows)[0].kind, 7u);
-    EXPECT_EQ((*rows)[0].index, 1);
-    EXPECT_EQ((*rows)[3].kind, 6u);
+    const auto listed = ListLibraryRows(path, ListSettings{});
+    ASSERT_TRUE(listed);
+    EXPECT_FALSE(listed->damagedAfter);
+    const std::vector<ShellRow>& rows = listed->rows;
+    ASSERT_EQ(Names(rows), (std::vector<std::string>{"Z", "A1", "B", "A"}));
+    EXPECT_EQ(rows[0].kind, 7u);
+    EXPECT_EQ(rows[0].index, 1);
+    EXPECT_EQ(rows[3].kind, 6u);
 
     // The item filter upper-cases the names as it does the pattern; the whole text counts.
     ListSettings settings;
     settings.mask = (DWORD{1} << 5) | kListFilterItems;
     settings.itemPattern = "B";
-    EXPECT_EQ(Names(*ListLibraryRows(path, settings)), (std::vector<std::string>{"B"}));
+    EXPECT_EQ(Names(ListLibraryRows(path, settings)->rows), (std::vector<std::string>{"B"}));
 }
 
 TEST(ShellRows, UnreadableLibraryIsReported) {

@@ -13,11 +13,10 @@
 #include "gui/dialogs/objects/DlgOtherAttr.h"
 #include "gui/kit/EditListCtrl.h"
 #include "gui/kit/StoredText.h"
+#include "gui/kit/UserLibraryFolder.h"
 #include "library/LibraryBarServices.h"
 #include "library/LibraryFile.h"
 #include "library/LibraryPicker.h"
-#include "model/app/PathMacros.h"
-#include "model/app/SchematicApp.h"
 #include "model/device/Device.h"
 #include "model/object/StdAttrNames.h"
 #include "platform/DiskFile.h"
@@ -34,12 +33,6 @@ constexpr DWORD kHiddenPinsRow = 0;
 
 CString Bytes(const QString& text) {
     return CString(text.toUtf8().constData());
-}
-
-// The user's library folder, where the library choosers start.
-QString UserLibraryFolder() {
-    CSchematicApp* app = GetApp();
-    return app ? FromStoredText(ExpandedPath("$(UserLibDir)", app->Settings()).str()) : QString();
 }
 
 // The Other Attributes page's check of a device attribute: "_Map" belongs to the symbol map;

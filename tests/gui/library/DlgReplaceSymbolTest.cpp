@@ -150,4 +150,22 @@ TEST_F(DlgReplaceSymbol, DamagedRecordsAreToldAndPassedOver) {
     EXPECT_EQ(prompt.shown()[2].text, "1 devices were found and 1 modified");
 }
 
+// A library damaged behind its symbols is told once when the dialog lists them, and the
+// symbols before the damage are offered.
+TEST_F(DlgReplaceSymbol, ADamagedLibraryIsToldOnceAndItsSymbolsOffered) {
+    testsupport::WriteFileBytes(
+        path,
+        Join({FileHeader("lib", 5),
+              Record("OLD", "", kItemSymbol, Archived({SymbolWithPins({"1", "2", "3"})})),
+              Record("NEW", "", kItemSymbol, Archived({SymbolWithPins({"A", "B", "C"})})),
+              Record("D1", "", kItemDevice, Archived({DeviceWithMap("D1", "OLD|A|1|1|2|2|3|3")})),
+              DamagedRecordHeaders()[2].bytes}));
+    testsupport::ScriptedPrompt prompt({IDOK});
+    CDlgReplaceSymbol dialog(nullptr, path.string().c_str(), 0);
+    ASSERT_EQ(prompt.shown().size(), 1u);
+    EXPECT_TRUE(TellsDamagedAfter(prompt.shown()[0].text, path.string(), 3))
+        << prompt.shown()[0].text.str();
+    EXPECT_EQ(dialog.findChild<QComboBox*>("replacement")->currentText(), "NEW");
+}
+
 }  // namespace

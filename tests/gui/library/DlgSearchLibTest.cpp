@@ -98,6 +98,22 @@ TEST_F(DlgSearchLib, FindsByWordsSortsByNameCountsAndRemembersTheFolder) {
               CString((dir / "libs").string()));
 }
 
+// A settings file the user may not write keeps the search going; the folder is remembered
+// for the rest of the run, and the file stays as it was.
+TEST_F(DlgSearchLib, ASettingsFileThatCannotBeWrittenKeepsTheSearchGoing) {
+    app.Settings().WriteProfileString("Search Dialog", "Options", "0");
+    app.Settings().Save();
+    const std::filesystem::path file = dir / "settings.ini";
+    std::filesystem::permissions(file, std::filesystem::perms(0444));
+    const std::string stored = testsupport::ReadFileText(file);
+    CDlgSearchLib dialog(nullptr, app);
+    Search(dialog, "res");
+    EXPECT_EQ(Rows(dialog), (QStringList{"Resistor", "RNET"}));
+    EXPECT_EQ(app.Settings().GetProfileString("Search Dialog", "Location0"),
+              CString((dir / "libs").string()));
+    EXPECT_EQ(testsupport::ReadFileText(file), stored);
+}
+
 // A new user types after the "*" the field shows; stars in a word stand for any characters.
 TEST_F(DlgSearchLib, TypedWordsFindTheItemsHoldingThem) {
     std::filesystem::create_directories(dir / "parts");
@@ -125,6 +141,22 @@ TEST_F(DlgSearchLib, TypedWordsFindTheItemsHoldingThem) {
         QTRY_VERIFY_WITH_TIMEOUT(!dialog.IsSearching(), 5000);
         EXPECT_EQ(Rows(dialog), c.rows) << c.typed;
     }
+}
+
+// A library damaged after its first record gives that record and is told by name, the search
+// going on with the other libraries.
+TEST_F(DlgSearchLib, ADamagedLibraryGivesItsReadableItemsAndIsTold) {
+    const std::filesystem::path damaged = dir / "libs" / "damaged.rlb";
+    testsupport::WriteFileBytes(damaged,
+                                Join({FileHeader("damaged", 2), Record("RCUT", "", kItemSymbol, {}),
+                                      DamagedRecordHeaders()[0].bytes}));
+    CDlgSearchLib dialog(nullptr, app);
+    testsupport::ScriptedPrompt prompt({IDOK});
+    Search(dialog, "rcut, resistor");
+    EXPECT_EQ(Rows(dialog), (QStringList{"RCUT", "Resistor", "RNET"}));
+    ASSERT_EQ(prompt.shown().size(), 1u);
+    EXPECT_TRUE(TellsDamagedAfter(prompt.shown()[0].text, damaged.string(), 1))
+        << prompt.shown()[0].text.str();
 }
 
 // Browse takes a library file as readily as a folder.

@@ -34,6 +34,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using librarytest::Archived;
+using librarytest::Bytes;
 using librarytest::FileHeader;
 using librarytest::Join;
 using librarytest::Record;
@@ -431,6 +432,70 @@ TEST_F(LibraryBrowser, DamagedRecordsAreToldAndShowNothing) {
     EXPECT_TRUE(bar.Preview()->Grid().HasObjects());
     ASSERT_EQ(prompt.shown().size(), 1u);
     EXPECT_TRUE(librarytest::TellsUnreadable(prompt.shown()[0].text, "NAND", user));
+}
+
+// Libraries made after the tree read their folder, as Library > New makes them: selecting
+// the path and a double click on the row both select the library in the tree and list its
+// records; a folder that had no children gains its expand arrow.
+TEST_F(LibraryBrowser, LibrariesMadeAfterTheTreeReadTheFolderAreSelectedAndOpened) {
+    for (const char* folder : {"user", "empty"}) {
+        SCOPED_TRACE(folder);
+        const fs::path user = dir / folder;
+        fs::create_directories(user);
+        SetFolders("std", folder);
+        if (std::string(folder) == "user")
+            MakeLibrary(user / "mine.rlb", {"X"});
+        CLibraryBar bar;
+        bar.SelectLibraryPath(user.string());
+        QTreeWidgetItem* node = bar.Tree()->currentItem();
+        ASSERT_EQ(node->text(0), "User Libraries");
+        node->setExpanded(true);  // the tree reads the folder now
+        const auto expectShown = [&](const fs::path& library) {
+            EXPECT_EQ(CShellTreeCtrl::NodePath(bar.Tree()->currentItem()), library.string());
+            EXPECT_EQ(CShellTreeCtrl::NodeKind(bar.Tree()->currentItem()), kShellLibrary);
+            EXPECT_EQ(bar.List()->ShownPath(), library.string());
+            EXPECT_TRUE(Labels(*bar.List()).isEmpty());
+        };
+
+        ASSERT_EQ(CLibraryFile().Create((user / "lib3.rlb").string().c_str()), kCreateDone);
+        bar.SelectLibraryPath((user / "lib3.rlb").string());
+        expectShown(user / "lib3.rlb");
+        EXPECT_EQ(node->childIndicatorPolicy(), QTreeWidgetItem::ShowIndicator);
+
+        ASSERT_EQ(CLibraryFile().Create((user / "lib4.rlb").string().c_str()), kCreateDone);
+        bar.SelectLibraryPath(user.string());
+        const QList<QListWidgetItem*> rows = bar.List()->findItems("lib4.rlb", Qt::MatchExactly);
+        ASSERT_EQ(rows.size(), 1);
+        emit bar.List()->itemDoubleClicked(rows.front());
+        expectShown(user / "lib4.rlb");
+    }
+}
+
+// A library whose third record header cannot be read lists its first two records and tells
+// where it is damaged, once while it stays shown; shown again later, it tells again.
+TEST_F(LibraryBrowser, ADamagedLibraryListsItsReadableItemsAndTellsWhere) {
+    const std::string parts = (dir / "user" / "parts.rlb").string();
+    const Bytes box = Archived({new CDrawRect(CRect(0, 0, 9, -9))});
+    for (const auto& [what, header] : librarytest::DamagedRecordHeaders()) {
+        SCOPED_TRACE(what);
+        WriteFileBytes(parts, Join({FileHeader("parts", 4), Record("B", "", kItemCircuit, box),
+                                    Record("A", "", kItemCircuit, box), header,
+                                    Record("C", "", kItemCircuit, box)}));
+        ScriptedPrompt prompt({IDOK, IDOK});
+        CLibraryBar bar;
+        bar.SelectLibraryPath(parts);
+        EXPECT_EQ(Labels(*bar.List()), (QStringList{"A", "B"}));
+        ASSERT_EQ(prompt.shown().size(), 1u);
+        EXPECT_TRUE(librarytest::TellsDamagedAfter(prompt.shown()[0].text, parts, 2))
+            << prompt.shown()[0].text.str();
+        bar.RefreshList(0);
+        bar.RefreshList(1);
+        EXPECT_EQ(prompt.shown().size(), 1u);
+        bar.SelectLibraryPath((dir / "std" / "basic.rlb").string());
+        bar.SelectLibraryPath(parts);
+        EXPECT_EQ(prompt.shown().size(), 2u);
+        EXPECT_EQ(Labels(*bar.List()), (QStringList{"A", "B"}));
+    }
 }
 
 TEST_F(LibraryBrowser, BarFiltersAndMakesLibraries) {

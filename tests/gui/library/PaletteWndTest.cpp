@@ -195,6 +195,27 @@ TEST_F(PaletteWndTest, FailedLoadOrNewFileKeepsTheButtons) {
     EXPECT_EQ(settings.GetProfileString("SymbBars", "Path1").str(), (dir / "empty.sbc").string());
 }
 
+// The file choosers start in the user's library folder, also when an older program stored it
+// in the Western code page ("B\xFC" is "Bü") rather than in UTF-8.
+TEST_F(PaletteWndTest, FileChoosersStartInTheUserLibraryFolder) {
+    settings.WriteProfileString("Directories", "userlib",
+                                (dir.path().string() + "/B\xFC"
+                                                       "cher")
+                                    .c_str());
+    auto palette = Start(0);
+    QStringList folders;
+    palette->SetFileChooser([&folders](bool, const QString& folder) {
+        folders << folder;
+        return QString();
+    });
+    EXPECT_FALSE(palette->OpenPaletteFile());
+    EXPECT_FALSE(palette->NewPaletteFile(true));
+    const QString expected = QString::fromStdString(dir.path().string()) + QString::fromUtf8(
+                                                                               "/B\xC3\xBC"
+                                                                               "cher");
+    EXPECT_EQ(folders, QStringList({expected, expected}));
+}
+
 // A width typed out of range is refused on OK with the range message; the page stays open
 // and the palette keeps its width.
 TEST_F(PaletteWndTest, PropertiesRefuseAWidthOutOfRange) {

@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
+#include <vector>
 
 #include "model/device/Device.h"
 #include "model/doc/SymbolDoc.h"
@@ -217,6 +219,64 @@ TEST(SymbolDocTest, ARenamedPinLosesItsWireAndOneUndoBringsBackTheOldSymbol) {
     ASSERT_TRUE(sheet.doc.GetUndoList().Redo());
     EXPECT_EQ(sheet.OnlySymbol()->FindPin("3")->GetWire(), nullptr);
     EXPECT_NE(sheet.OnlySymbol()->FindPin("1")->GetWire(), nullptr);
+}
+
+// A gate of one pin, its hot end at hot and its body on the side of body.
+CSymbol* OnePinGate(CDrawDoc& doc, const char* id, const char* pinId, CPoint hot, LONG body) {
+    auto* gate = new CSymbol();
+    auto* pin = new CPin(gate);
+    pin->SetEnds(CPoint(hot.x + body, hot.y), hot);
+    pin->SetAttr("_ID", pinId, kSetAttrForce);
+    gate->GetPins().AddTail(pin);
+    const LONG edge = hot.x + body;
+    gate->GetGraphics().AddTail(new CDrawRect(
+        CRect(std::min(edge, edge + body), hot.y + 200, std::max(edge, edge + body), hot.y - 200)));
+    gate->SetDocument(&doc);
+    gate->SetAttr("_ID", id, kSetAttrForce);
+    gate->RecalcBounds(nullptr);
+    doc.GetObjects().AddTail(gate);
+    return gate;
+}
+
+// An inverter's input pin A moved 0.1" left in the editor: its wire, straight from the output
+// of another gate, ends at the pin's new place and stays a single straight segment.
+TEST(SymbolDocTest, AWireFollowingAMovedPinKeepsNoRedundantVertices) {
+    testsupport::RecordingAppServices services;
+    CDrawDoc doc;
+    doc.OnNewDocument();
+    CSymbol* driver = OnePinGate(doc, "U2A", "Y", CPoint(2600, -1700), -300);
+    CSymbol* gate = OnePinGate(doc, "U1A", "A", CPoint(4200, -1700), 300);
+    auto* wire = new CWire;
+    wire->AddPoint(CPoint(2600, -1700));
+    wire->AddPoint(CPoint(4200, -1700));
+    wire->SetDocument(&doc);
+    doc.GetObjects().AddTail(wire);
+    wire->SetStartObject(driver->FindPin("Y"));
+    wire->SetEndObject(gate->FindPin("A"));
+    const DocSnapshot before = Snapshot(doc);
+    auto wirePoints = [&] {
+        std::vector<CPoint> points;
+        for (POSITION pos = doc.GetObjects().GetHeadPosition(); pos;) {
+            if (auto* w = dynamic_cast<CWire*>(doc.GetObjects().GetNext(pos)))
+                points.assign(w->GetPoints(), w->GetPoints() + w->GetPointCount());
+        }
+        return points;
+    };
+
+    CSymbolDoc editor;
+    editor.LoadSymbol(&doc, gate);
+    editor.FindPinById("A")->OffsetBy(CSize(-100, 0));
+    editor.SetModifiedFlag();
+    editor.SaveModified({});
+    const std::vector<CPoint> straight{CPoint(2600, -1700), CPoint(4100, -1700)};
+    EXPECT_EQ(wirePoints(), straight);
+    const DocSnapshot after = Snapshot(doc);
+
+    ASSERT_TRUE(doc.GetUndoList().Undo());
+    EXPECT_EQ(Snapshot(doc).bytes, before.bytes);
+    ASSERT_TRUE(doc.GetUndoList().Redo());
+    EXPECT_EQ(wirePoints(), straight);
+    EXPECT_EQ(Snapshot(doc).bytes, after.bytes);
 }
 
 TEST(SymbolDocTest, TheSymbolKeepsItsDeviceAttributesAndPlace) {

@@ -266,6 +266,33 @@ INSTANTIATE_TEST_SUITE_P(
                         Block(t, "U1", "N1");
                     },
                     Sub, "R9[ 1/1=U1:CLK ] R1[ 1/1=N1 2/2=U1:CLK ] nets: N1 U1:CLK", ""},
+        // The sheet's ground rail is the top's net of that name in every instance.
+        FlattenCase{"RailsKeepTheirNames",
+                    [](Sheet& t) {
+                        t.Wire(t.Part("R9", {"1"}, nullptr, "RES"), "1", "GND");
+                        Block(t, "U1", "N1");
+                        Block(t, "U2", "N2");
+                    },
+                    [](Sheet& s) {
+                        Sub(s);
+                        s.doc.SetAttribute("Ground1", "GND", 0);
+                        s.Wire(s.Part("R2", {"1"}, nullptr, "RES"), "1", "GND");
+                    },
+                    "R9[ 1/1=GND ] R1[ 1/1=N1 2/2=U1:CLK ] R2[ 1/1=GND ] U2:R1[ 1/1=N2 "
+                    "2/2=U2:CLK ] U2:R2[ 1/1=GND ] nets: N1 U1:CLK N2 U2:CLK GND",
+                    ""},
+        // A port on a rail joins the instance's net to the rail, which keeps its name.
+        FlattenCase{"PortOnARail",
+                    [](Sheet& t) {
+                        t.Wire(t.Part("R9", {"1"}, nullptr, "RES"), "1", "0V");
+                        t.Wire(t.Block("U1", "sub.sch", {"G"}), "G", "0V");
+                    },
+                    [](Sheet& s) {
+                        s.doc.SetAttribute("Ground1", "GND", 0);
+                        s.Wire(s.Add("P1", kSymbolPort, {"G"}), "G", "GND");
+                        s.Wire(s.Part("R1", {"1"}, nullptr, "RES"), "1", "GND");
+                    },
+                    "R9[ 1/1=GND ] R1[ 1/1=GND ] nets: GND", ""},
         FlattenCase{"PortNetNamedLikeATopNet",
                     [](Sheet& t) {
                         t.Wire(t.Part("R9", {"1"}, nullptr, "RES"), "1", "U1:A");

@@ -268,4 +268,52 @@ TEST_F(SpiceNetNameRunTest, NetsWhoseNamesDifferOnlyInCaseStayApart) {
     EXPECT_NEAR(Measured(output, "v(1)"), 7.5, 0.01) << output;
 }
 
+// A divider from its sheet's own "+5v" rail symbol to ground, its middle the port OUT.
+void FillRailDivider(Sheet& sheet) {
+    sheet.doc.SetAttribute("Ground1", "GND", 0);
+    sheet.doc.SetAttribute("Power1", "+5v", 0);
+    sheet.Wire(sheet.Add("P1", kSymbolPort, {"OUT"}), "OUT", "B");
+    for (const char* rail : {"+5v", "GND"})
+        sheet.Wire(sheet.Add(rail, kSymbolNetConnector, {rail}), rail, rail);
+    for (auto [id, from, to] : {std::array{"R1", "+5v", "B"}, {"R2", "B", "GND"}}) {
+        CSymbol* r = sheet.Add(id, kSymbolDevice, {"1", "2"});
+        r->SetAttr("Spice.Device", "R,1,2", kSetAttrForce);
+        r->SetAttr("_Value", "1k", kSetAttrForce);
+        sheet.Wire(r, "1", from);
+        sheet.Wire(r, "2", to);
+    }
+}
+
+using SpiceRailTest = spicetest::SpiceTest;
+
+// V1 feeds the main circuit's "+5v" rail; the block X1 of the divider sheet has no pin for it.
+TEST_F(SpiceRailTest, ASubCircuitsRailIsTheMainCircuitsNetOfThatName) {
+    nltest::ScriptedOpener opener;
+    opener.Serve((dir / "divider.sch").string(), FillRailDivider);
+    nltest::LogCapture buildLog;
+    Sheet top((dir / "rails.sch").c_str());
+    top.doc.SetAttribute("Ground1", "GND", 0);
+    top.doc.SetAttribute("Power1", "+5v", 0);
+    CSymbol* v1 = top.Add("V1", kSymbolSimulation, {"+", "-"});
+    v1->SetAttr("Spice.Device", "V,+,-", kSetAttrForce);
+    v1->SetAttr("_Value", "DC 5", kSetAttrForce);
+    top.Wire(v1, "+", "+5v");
+    top.Wire(v1, "-", "GND");
+    top.Wire(top.Block("X1", "divider.sch", {"OUT"}), "OUT", "OUT");
+    Set("Extra", ".control\nop\nprint v(2)\n.endc\n");
+    CNetlistFormatList formats;
+    FillReportFormatList(formats);
+    const std::string deck = (dir / "rails.ckt").string();
+    ASSERT_TRUE(top.doc.BuildNetlist(deck.c_str(), formats[kFormatSpice].get()));
+    EXPECT_EQ(testsupport::ReadFileText(deck),
+              testsupport::ReadFileText(std::string(VOSK_SOURCE_DIR) +
+                                        "/tests/netlist/data/spice-rails/expected.ckt"));
+
+    if (NgspiceMissing())
+        GTEST_SKIP() << "ngspice is not installed (Debian package ngspice): the deck was not run";
+    const std::string output = RunNgspice(deck);
+    EXPECT_EQ(output.find("rror"), std::string::npos) << output;
+    EXPECT_NEAR(Measured(output, "v(2)"), 2.5, 0.001) << output;
+}
+
 }  // namespace

@@ -135,14 +135,21 @@ TEST_F(NetlistBuildTest, TheDialogChoosesTheFormatAndTheScreen) {
     EXPECT_FALSE(sheet.doc.BuildNetlist(nullptr, nullptr));
 }
 
+// A file in a folder that is missing, or one the user may not write, is reported and left
+// as it was.
 TEST_F(NetlistBuildTest, AFileThatCannotBeMadeIsReported) {
-    testsupport::ScriptedPrompt prompt({IDOK});
-    const std::string file = Path("none/out.net");
-    EXPECT_FALSE(sheet.doc.BuildNetlist(file.c_str(), &format));
-    ASSERT_EQ(prompt.shown().size(), 1u);
-    EXPECT_EQ(prompt.shown()[0].text, "There was an error opening file :\n" + file);
-    EXPECT_EQ(prompt.shown()[0].type & MB_ICONMASK, MB_ICONEXCLAMATION);
-    EXPECT_EQ(LastLog(), "\fBuilding...\n");
+    const std::string locked = Path("locked.net");
+    testsupport::WriteFileText(locked, "kept");
+    std::filesystem::permissions(locked, std::filesystem::perms(0444));
+    for (const std::string& file : {Path("none/out.net"), locked}) {
+        testsupport::ScriptedPrompt prompt({IDOK});
+        EXPECT_FALSE(sheet.doc.BuildNetlist(file.c_str(), &format));
+        ASSERT_EQ(prompt.shown().size(), 1u);
+        EXPECT_EQ(prompt.shown()[0].text, "There was an error opening file :\n" + file);
+        EXPECT_EQ(prompt.shown()[0].type & MB_ICONMASK, MB_ICONEXCLAMATION);
+        EXPECT_EQ(LastLog(), "\fBuilding...\n");
+    }
+    EXPECT_EQ(testsupport::ReadFileText(locked), "kept");
 }
 
 TEST_F(NetlistBuildTest, SheetsThatFailWriteNoBody) {

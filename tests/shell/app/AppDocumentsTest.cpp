@@ -134,6 +134,44 @@ TEST_F(AppDocumentsTest, SaveAsRenamesTheDocumentAndItsWindow) {
     EXPECT_TRUE(document->IsModified());
 }
 
+// A file the user may not write is never replaced, although its folder would let a new file
+// be renamed over it. Save says why it asks for a new name; keeping the name is refused and
+// the changes stay. (The test may run as the superuser: the file has no write bit at all.)
+TEST_F(AppDocumentsTest, AWriteProtectedFileIsNeverReplaced) {
+    const std::string path = MakeSchematic("locked.sch");
+    std::filesystem::permissions(path, std::filesystem::perms(0444));
+    const std::vector<unsigned char> stored = testsupport::ReadFileBytes(path);
+    auto app = Start();
+    ScriptFileNames(*app, {"locked.sch", "copy.sch"});
+    CDocumentBase* document = app->OpenDocumentFile(path);
+    ASSERT_NE(document, nullptr);
+    document->SetModifiedFlag();
+    const CString why("\"" + path + "\" is write-protected.\nSave the document under a new name.");
+
+    m_prompt.Answer(IDOK);
+    m_prompt.Answer(IDOK);
+    Run(*app, ID_FILE_SAVE);
+    ASSERT_EQ(m_prompt.shown().size(), 2u);
+    EXPECT_EQ(m_prompt.shown()[0].text, why);
+    ASSERT_EQ(m_requests.size(), 1u);
+    EXPECT_EQ(m_requests[0].suggested, path);
+    EXPECT_EQ(m_prompt.shown()[1].text, CString("Failed to save document.\nCannot save \"" + path +
+                                                "\": the file is write-protected."));
+    EXPECT_TRUE(document->IsModified());
+    EXPECT_EQ(document->GetPathName(), CString(path));
+    EXPECT_EQ(testsupport::ReadFileBytes(path), stored);
+    EXPECT_EQ(std::filesystem::status(path).permissions(), std::filesystem::perms(0444));
+
+    // Another name saves the changes there.
+    m_prompt.Answer(IDOK);
+    Run(*app, ID_FILE_SAVE);
+    ASSERT_EQ(m_prompt.shown().size(), 3u);
+    EXPECT_EQ(m_prompt.shown()[2].text, why);
+    EXPECT_FALSE(document->IsModified());
+    EXPECT_EQ(document->GetPathName(), CString((m_dir / "copy.sch").string()));
+    EXPECT_EQ(testsupport::ReadFileBytes(path), stored);
+}
+
 TEST_F(AppDocumentsTest, ClosingTheProgramRecordsTheSavedSchematicsEvenWhenCancelled) {
     const std::string a = MakeSchematic("a.sch");
     const std::string b = MakeSchematic("b.sch");

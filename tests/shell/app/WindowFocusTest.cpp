@@ -86,6 +86,42 @@ TEST_F(WindowFocusTest, TheViewOfEachNewOpenedOrSwitchedWindowTakesTheKeys) {
     ExpectKeysReachTheActiveView("Window > Next");
 }
 
+// Closing the active window activates the window used before it, not the first one opened;
+// that window's view takes the keys.
+TEST_F(WindowFocusTest, ClosingTheActiveWindowReturnsToTheWindowUsedBeforeIt) {
+    const std::string rc = MakeSchematic("rc.sch");
+    const std::string top = MakeSchematic("top.sch");
+    const std::string lpf = MakeSchematic("lpf.sch");
+    m_frame->router().Execute(ID_FILE_CLOSE);  // the new document of the start
+    for (const std::string& path : {rc, top, lpf})
+        ASSERT_NE(m_app->OpenDocumentFile(path), nullptr);
+    auto activeTitle = [this] {
+        CChildFrame* child = m_frame->ActiveChildFrame();
+        return child ? child->windowTitle().toStdString() : std::string("none");
+    };
+    auto chooseWindow = [this](UINT number) {  // Window > number
+        m_frame->router().Execute(ID_WINDOW_CHILD_FIRST + number - 1);
+        QApplication::processEvents();
+    };
+    chooseWindow(2);
+    chooseWindow(3);
+    ASSERT_EQ(activeTitle(), "lpf.sch");
+    m_frame->router().Execute(ID_FILE_CLOSE);
+    QApplication::processEvents();
+    EXPECT_EQ(activeTitle(), "top.sch");
+    ExpectKeysReachTheActiveView("File > Close");
+
+    // The window's own close command (Ctrl+F4) goes the same way.
+    ASSERT_NE(m_app->OpenDocumentFile(lpf), nullptr);
+    chooseWindow(1);
+    chooseWindow(2);
+    ASSERT_EQ(activeTitle(), "top.sch");
+    m_frame->router().Execute(ID_WINDOW_CLOSE);
+    QApplication::processEvents();
+    EXPECT_EQ(activeTitle(), "rc.sch");
+    ExpectKeysReachTheActiveView("Window > Close");
+}
+
 // Placing from the library list, the Workspace tree takes the focus; Esc still takes the
 // part away. In a dialog or a label being edited, Esc stays theirs.
 TEST_F(WindowFocusTest, EscapeCancelsPlacingWhereverTheFocusIsInTheMainWindow) {

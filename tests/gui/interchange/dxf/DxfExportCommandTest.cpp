@@ -58,13 +58,19 @@ TEST_F(DxfExportCommand, CancellingWritesNothing) {
     EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
 }
 
+// In a folder that is gone, or a file the user may not write (which stays as it was).
 TEST_F(DxfExportCommand, AFileThatCannotBeWrittenIsReportedWithItsPath) {
-    ScriptedPrompt prompt({IDOK});
-    const std::filesystem::path file = dir / "gone" / "amp.dxf";
-    EXPECT_FALSE(ExportDxfWithDialog(doc, nullptr, Answer(file)));
-    ASSERT_EQ(prompt.shown().size(), 1u);
-    EXPECT_NE(prompt.shown()[0].text.str().find(file.string()), std::string::npos);
-    EXPECT_FALSE(std::filesystem::exists(file));
+    const std::filesystem::path locked = dir / "locked.dxf";
+    testsupport::WriteFileText(locked, "kept");
+    std::filesystem::permissions(locked, std::filesystem::perms(0444));
+    for (const std::filesystem::path& file : {dir / "gone" / "amp.dxf", locked}) {
+        ScriptedPrompt prompt({IDOK});
+        EXPECT_FALSE(ExportDxfWithDialog(doc, nullptr, Answer(file)));
+        ASSERT_EQ(prompt.shown().size(), 1u);
+        EXPECT_NE(prompt.shown()[0].text.str().find(file.string()), std::string::npos);
+    }
+    EXPECT_FALSE(std::filesystem::exists(dir / "gone"));
+    EXPECT_EQ(testsupport::ReadFileText(locked), "kept");
 }
 
 // The dialog proposes the name in a folder, adds the extension and filters DXF files.

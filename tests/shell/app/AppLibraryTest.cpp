@@ -1,0 +1,95 @@
+// The Library menu's commands that show a library on the Files page, through the whole program.
+
+#include <QFileDialog>
+#include <QTimer>
+#include <QTreeWidget>
+#include <algorithm>
+#include <filesystem>
+
+#include "gui/library/LibraryBar.h"
+#include "gui/library/ShellListCtrl.h"
+#include "gui/library/ShellTreeCtrl.h"
+#include "library/LibraryFile.h"
+#include "library/ShellItem.h"
+#include "resources/CommandIds.h"
+#include "shell/frames/ChildFrame.h"
+#include "shell/frames/WorkspaceBar.h"
+#include "shell/support/AppFixture.h"
+#include "shell/view/DrawView.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string StoredPath(const fs::path& path) {
+    std::string stored = "C:" + path.string();
+    std::replace(stored.begin(), stored.end(), '/', '\\');
+    return stored;
+}
+
+class AppLibraryTest : public AppFixture {
+protected:
+    // The user's library folder, holding the folder "more", is the Files page's first folder.
+    AppLibraryTest() {
+        fs::create_directories(m_user / "more");
+        SettingsStore settings = Stored();
+        settings.WriteProfileString("Directories", "userlib", StoredPath(m_user).c_str());
+        settings.WriteProfileString("Settings", "BrowserDirectory", m_user.string().c_str());
+        settings.Save();
+    }
+
+    // Runs a command of the active view whose file dialog is given name and accepted.
+    static void RunWithFile(CSchematicQtApp& app, UINT command, const QString& name) {
+        QTimer::singleShot(0, [name] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            dialog->selectFile(name);
+            QMetaObject::invokeMethod(dialog, "accept");
+        });
+        auto* view = qobject_cast<CDrawView*>(app.MainFrame()->ActiveChildFrame()->view());
+        ASSERT_NE(view, nullptr);
+        view->Commands().Find(command)->handler(command);
+    }
+
+    // The tree selects library and the list shows its records: none.
+    static void ExpectShown(CLibraryBar& bar, const fs::path& library) {
+        EXPECT_EQ(CShellTreeCtrl::NodePath(bar.Tree()->currentItem()), library.string());
+        EXPECT_EQ(CShellTreeCtrl::NodeKind(bar.Tree()->currentItem()), kShellLibrary);
+        EXPECT_EQ(bar.List()->ShownPath(), library.string());
+        EXPECT_EQ(bar.List()->count(), 0);
+    }
+
+    fs::path m_user = m_dir / "user";
+};
+
+// The tree has read the folders before the libraries are made: Library > New and Library >
+// List Items still select them and list them at once.
+TEST_F(AppLibraryTest, NewAndListItemsShowALibraryMadeAfterTheTreeReadItsFolder) {
+    auto app = StartActive();
+    ASSERT_TRUE(m_started);
+    CWorkspaceBar* workspace = app->MainFrame()->workspaceBar();
+    auto* bar = dynamic_cast<CLibraryBar*>(workspace->FilesPage());
+    ASSERT_NE(bar, nullptr);
+    QTreeWidgetItem* user = bar->Tree()->currentItem();
+    ASSERT_EQ(user->text(0), "User Libraries");
+    user->setExpanded(true);
+    ASSERT_EQ(user->childCount(), 1);
+    user->child(0)->setExpanded(true);  // "more", empty
+
+    m_prompt.Answer(IDYES);  // "Create the file?"
+    RunWithFile(*app, ID_LIBRARY_NEW, "lib3");
+    ASSERT_EQ(m_prompt.shown().size(), 1u);
+    EXPECT_EQ(fs::file_size(m_user / "lib3.rlb"), 43u);
+    ExpectShown(*bar, m_user / "lib3.rlb");
+
+    ASSERT_EQ(CLibraryFile().Create((m_user / "more" / "lib4.rlb").string().c_str()), kCreateDone);
+    workspace->SelectPage(workspace->DrcPage());
+    RunWithFile(*app, ID_LIBRARY_LIST_ITEMS,
+                QString::fromStdString((m_user / "more").string()) + "/lib4.rlb");
+    ExpectShown(*bar, m_user / "more" / "lib4.rlb");
+    EXPECT_EQ(workspace->CurrentPage(), workspace->FilesPage());
+    EXPECT_EQ(user->child(0)->childIndicatorPolicy(), QTreeWidgetItem::ShowIndicator);
+    EXPECT_TRUE(Close(*app));
+}
+
+}  // namespace
