@@ -1,10 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
-#include <QApplication>
-#include <QClipboard>
 #include <QMainWindow>
-#include <QMimeData>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTextCursor>
@@ -65,17 +62,6 @@ TEST(OutputEdit, TakesShortcutKeysWhileFocused) {
     edit->setFocus();
     QTest::keyClick(edit, Qt::Key_N, Qt::ControlModifier);
     EXPECT_EQ(fired.count(), 1) << "the window's shortcut must not take the edit's key";
-}
-
-// Data of no format, as an X11 clipboard that no program owns gives them, paste nothing.
-TEST(OutputEdit, TakesNoPasteWithoutText) {
-    QtTestApp::ensure();
-    COutputEdit edit;
-    edit.setPlainText("log");
-    edit.show();
-    QApplication::clipboard()->setMimeData(new QMimeData);
-    QTest::keyClick(&edit, Qt::Key_V, Qt::ControlModifier);
-    EXPECT_EQ(edit.toPlainText(), "log");
 }
 
 TEST(StrEditView, ViewFontFromTheTextSettings) {

@@ -2,10 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QClipboard>
-#include <QGuiApplication>
-#include <QImage>
-#include <QMimeData>
 #include <QTest>
 
 #include "gui/support/QtTestApp.h"
@@ -88,32 +84,6 @@ TEST_F(InPlaceTextEditTest, ReturnEndsASingleLineEditAndTheEditorStaysInTheWindo
     QTest::keyClick(m_view.TextEditor(), Qt::Key_Return);
     EXPECT_EQ(m_view.TextEditor(), nullptr);
     EXPECT_EQ(m_text->GetText(), "R1");
-}
-
-// Ctrl+V with an empty clipboard, with data of no format (as an X11 clipboard that no program
-// owns gives them) or with a picture only leaves the text as typed; text on the clipboard is
-// pasted as plain text.
-TEST_F(InPlaceTextEditTest, CtrlVPastesOnlyText) {
-    m_view.BeginTextEdit(m_text);
-    CInPlaceTextEdit* edit = m_view.TextEditor();
-    ASSERT_NE(edit, nullptr);
-    edit->clear();
-    QGuiApplication::clipboard()->setMimeData(new QMimeData);
-    QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
-    EXPECT_EQ(edit->StoredText(), "");
-    QTest::keyClicks(edit, "R1");
-    QGuiApplication::clipboard()->clear();
-    QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
-    EXPECT_EQ(edit->StoredText(), "R1");
-    auto* picture = new QMimeData;
-    picture->setImageData(QImage(4, 4, QImage::Format_RGB32));
-    QGuiApplication::clipboard()->setMimeData(picture);
-    QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
-    EXPECT_EQ(edit->StoredText(), "R1");
-    QGuiApplication::clipboard()->setText("0k");
-    QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
-    EXPECT_EQ(edit->StoredText(), "R10k");
-    QTest::keyClick(edit, Qt::Key_Escape);
 }
 
 }  // namespace

@@ -4,7 +4,6 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QLineEdit>
-#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QTableWidget>
 #include <QTest>
@@ -193,16 +192,6 @@ TEST_F(DlgOtherAttrTest, ModifyAttributeRemembersItsSizeAndLocksReservedNames) {
     CDlgModifyAttr again("Tol", "5%", false, {}, nullptr);
     EXPECT_EQ(again.size(), QSize(350, 200));
     EXPECT_EQ(again.Value(), "5%");
-}
-
-// Data of no format, as an X11 clipboard that no program owns gives them, paste nothing into
-// the value.
-TEST_F(DlgOtherAttrTest, ModifyAttributeTakesNoPasteWithoutText) {
-    CDlgModifyAttr dialog("Tol", "5%", false, {}, nullptr);
-    dialog.show();
-    QApplication::clipboard()->setMimeData(new QMimeData);
-    QTest::keyClick(dialog.value(), Qt::Key_V, Qt::ControlModifier);
-    EXPECT_EQ(dialog.Value(), "5%");
 }
 
 }  // namespace
