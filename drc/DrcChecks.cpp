@@ -7,6 +7,7 @@
 #include "drc/DrcNetPins.h"
 #include "drc/DrcRules.h"
 #include "model/device/Device.h"
+#include "model/device/ImplicitPins.h"
 #include "model/doc/DrawDoc.h"
 #include "model/net/Net.h"
 #include "model/object/StdAttrNames.h"
@@ -15,27 +16,6 @@
 #include "netlist/walker/DocNetlist.h"
 
 namespace {
-
-constexpr std::string_view kPinNameSeparators = " ,\x01\t";
-
-struct SharedPinName {
-    CString name;
-    int position;
-};
-
-// The pin names of a device's "_Implicit" text with where each starts.
-std::vector<SharedPinName> SplitSharedPins(const CString& text) {
-    const std::string_view all(text.str());
-    std::vector<SharedPinName> names;
-    for (size_t start = 0; start < all.size();) {
-        const size_t end = std::min(all.find_first_of(kPinNameSeparators, start), all.size());
-        if (end > start)
-            names.push_back(
-                {CString(std::string(all.substr(start, end - start))), static_cast<int>(start)});
-        start = end + 1;
-    }
-    return names;
-}
 
 CNet* NetOfPin(const CPin* pin) {
     return pin && pin->GetWire() ? pin->GetWire()->GetNet() : nullptr;
@@ -139,9 +119,11 @@ void CDrcRules::CheckSharedPins(const CObList& sections, const DrcCheckContext& 
     if (!device || !device->Lookup(GetStdAttrName(kStdAttrImplicit), implicit) ||
         implicit.IsEmpty())
         return;
-    for (const SharedPinName& pin : SplitSharedPins(implicit)) {
+    // Every item of the list is looked at as a pin name; a pin number has no net.
+    for (const ImplicitToken& token : SplitImplicitList(implicit.str())) {
+        const CString name(token.text);
         CString value;
-        if (!device->Lookup(pin.name + ".Net", value))
+        if (!device->Lookup(name + ".Net", value))
             continue;
         CString netName;
         if (!context.document.GetAttribute(value, netName))
@@ -150,12 +132,12 @@ void CDrcRules::CheckSharedPins(const CObList& sections, const DrcCheckContext& 
         for (POSITION pos = sections.GetHeadPosition(); pos && !onNet;) {
             auto* section = static_cast<CDrawObj*>(sections.GetNext(pos));
             if (section->GetObjType() == kObjSymbol)
-                onNet = NetOfPin(static_cast<CSymbol*>(section)->FindPin(pin.name)) != nullptr;
+                onNet = NetOfPin(static_cast<CSymbol*>(section)->FindPin(name)) != nullptr;
         }
         if (onNet)
             continue;
         CString typeName;
-        if (!device->Lookup(pin.name + "._Type", typeName) || typeName.IsEmpty())
+        if (!device->Lookup(name + "._Type", typeName) || typeName.IsEmpty())
             typeName = "Power";
         // A type the rule set does not know counts as "Undefined".
         int type = FindType(typeName);
@@ -163,6 +145,6 @@ void CDrcRules::CheckSharedPins(const CObList& sections, const DrcCheckContext& 
             type = kDrcTypeUndefined;
         const int level = GetLevel(type, kDrcTypeNotConnected);
         if (level > kDrcNoError && (m_checkFlags & kDrcCheckSharedPin))
-            Report(kDrcSharedPin, level, device, nullptr, pin.position, pin.name);
+            Report(kDrcSharedPin, level, device, nullptr, static_cast<int>(token.position), name);
     }
 }

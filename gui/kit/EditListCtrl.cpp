@@ -5,6 +5,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QPainter>
+#include <QRegularExpression>
 #include <QScrollBar>
 #include <QStyleOptionButton>
 
@@ -17,6 +18,8 @@ constexpr int kCellsRole = Qt::UserRole + 1;
 constexpr int kStoredRole = Qt::UserRole + 2;  // the bytes a cell was filled from
 constexpr char kCellSeparator = '\x01';
 constexpr char kRowSeparator[] = "\r\n";
+// Lines of pasted text end as this program writes them or as other programs do.
+const QRegularExpression kLineBreak("\r?\n");
 constexpr int kImageSize = 16;
 
 // Headings and widths of a growing list's columns: "Symbol Name", "Instance", then "Pin" and
@@ -227,10 +230,12 @@ void CEditListCtrl::SetRowCells(int row, const std::vector<CString>& cells) {
     m_updating = updating;
 }
 
+// Through the selection model: the view's own selecting heeds the modifier keys held.
 void CEditListCtrl::SelectOnly(int row) {
-    clearSelection();
-    setCurrentCell(row, 0);
-    selectRow(row);
+    const QModelIndex index = model()->index(row, 0);
+    selectionModel()->setCurrentIndex(index, QItemSelectionModel::NoUpdate);
+    selectionModel()->select(index,
+                             QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
 }
 
 bool CEditListCtrl::EditCell(int row, int column) {
@@ -267,39 +272,55 @@ void CEditListCtrl::EndEdit() {
 
 void CEditListCtrl::CopyRows() {
     QStringList lines;
-    for (int row = 0; row < rowCount(); ++row) {
-        if (item(row, 0) && item(row, 0)->isSelected())
-            lines.append(RowText(RowCells(row)));
-    }
+    for (int row : SelectedRows())
+        lines.append(RowText(RowCells(row)));
     if (!lines.isEmpty())
         QApplication::clipboard()->setText(lines.join(kRowSeparator));
 }
 
+std::vector<int> CEditListCtrl::SelectedRows() const {
+    std::vector<int> rows;
+    for (int row = 0; row < rowCount(); ++row) {
+        if (item(row, 0) && item(row, 0)->isSelected())
+            rows.push_back(row);
+    }
+    return rows;
+}
+
+// Nothing lands in a row that is not selected. The one exception is the row a paste into the
+// last row makes after it: that is where the next line goes, so that pasting into the empty
+// row at the end adds every line.
 void CEditListCtrl::PasteRows() {
-    int row = currentRow();
-    if (row < 0)
-        return;
-    for (const QString& line : QApplication::clipboard()->text().split(kRowSeparator)) {
-        if (row >= rowCount())
-            break;
-        PasteLine(row++, line);
+    QStringList lines = QApplication::clipboard()->text().split(kLineBreak);
+    lines.removeAll(QString());
+    std::vector<int> rows = SelectedRows();
+    for (std::size_t i = 0; i < rows.size() && !lines.isEmpty(); ++i) {
+        const int row = rows[i];
+        const bool last = row == rowCount() - 1;
+        if (PasteLine(row, lines.takeFirst()) && last && i + 1 == rows.size() &&
+            row + 1 < rowCount())
+            rows.push_back(row + 1);
     }
 }
 
-// A cell the row locks keeps its text.
-void CEditListCtrl::PasteLine(int row, const QString& line) {
+bool CEditListCtrl::PasteLine(int row, const QString& line) {
     const std::vector<CString> held = RowCells(row);
     std::vector<CString> cells;
     for (const QString& cell : line.split(QChar(kCellSeparator))) {
-        const int column = static_cast<int>(cells.size());
-        const bool locked = column < CellCount(row) && !IsEditable(row, column);
-        cells.push_back(locked ? held[static_cast<std::size_t>(column)]
-                               : CString(cell.toUtf8().constData()));
+        const std::size_t column = cells.size();
+        cells.push_back(ToStoredText(cell, column < held.size() ? held[column] : CString()));
+    }
+    for (int column = 0; column < CellCount(row); ++column) {
+        const std::size_t at = static_cast<std::size_t>(column);
+        const CString pasted = at < cells.size() ? cells[at] : CString();
+        if (!IsEditable(row, column) && pasted != held[at])
+            return false;
     }
     SetRowCells(row, cells);
     if ((m_options & kListKeepEmptyRow) && row == rowCount() - 1)
         AppendRow(NewRowKind(), 1);
     emit cellEdited(row, 0);
+    return true;
 }
 
 // The row that had the focus keeps it when it stays; otherwise the last row takes it.

@@ -59,7 +59,9 @@ public:
 
     // Puts every selected row on the clipboard, one line each.
     void CopyRows();
-    // Pastes the clipboard's lines into the current row and those after it; locked cells stay.
+    // Pastes the clipboard's lines into the selected rows, one a row, in order; lines left
+    // over are dropped. A row whose locked cells a line would change takes nothing. An empty
+    // clipboard, or one without text, changes nothing.
     void PasteRows();
     // Removes the selected deletable rows; the empty row kept at the end stays.
     void DeleteRows();
@@ -79,7 +81,9 @@ private:
     bool HitsImage(const QPoint& point, int row) const;
     // Writes the editor's text into its cell and closes it.
     void EndEdit();
-    void PasteLine(int row, const QString& line);
+    std::vector<int> SelectedRows() const;
+    // False, changing nothing, when the row refuses the line.
+    bool PasteLine(int row, const QString& line);
     // The kind of the rows the list makes itself.
     DWORD NewRowKind() const;
     void SetCellCount(int row, int cells);

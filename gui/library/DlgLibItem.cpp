@@ -7,10 +7,10 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "gui/kit/PlainTextEdit.h"
 #include "gui/kit/StoredText.h"
 #include "library/LibraryFile.h"
 #include "library/LibraryItem.h"
@@ -108,7 +108,7 @@ CDlgLibDescription::CDlgLibDescription(QWidget* parent, const CString& descripti
                                        const LibraryCounts& counts)
     : QDialog(parent) {
     setWindowTitle("Modify Library Description");
-    m_description = new QPlainTextEdit(FromStoredText(description.str()));
+    m_description = new CPlainTextEdit(FromStoredText(description.str()));
     m_description->setObjectName("description");
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     m_ok = buttons->button(QDialogButtonBox::Ok);

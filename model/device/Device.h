@@ -12,6 +12,7 @@
 #include <utility>
 #include <vector>
 
+#include "model/device/ImplicitPins.h"
 #include "model/device/PinMap.h"
 #include "platform/CString.h"
 #include "platform/Maps.h"
@@ -156,7 +157,7 @@ public:
     int GetImplicitPinNets(CDrawDoc* doc, const char* net, CStringList& pins,
                            CStringList* numbers) const;
     // The hidden pins as pairs of name and number.
-    std::vector<std::pair<std::string, std::string>> GetImplicitPins() const;
+    std::vector<ImplicitPin> GetImplicitPins() const;
 
 private:
     // The stored map parsed and sorted; false when it does not parse.

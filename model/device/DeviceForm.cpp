@@ -1,6 +1,7 @@
 #include "model/device/DeviceForm.h"
 
 #include "model/device/Device.h"
+#include "model/device/ImplicitPins.h"
 #include "model/device/PinMap.h"
 #include "model/object/StdAttrNames.h"
 
@@ -104,12 +105,11 @@ DeviceForm DeviceForm::Load(const CDevice& device) {
     DeviceForm form;
     for (int field = 0; field < kDeviceFieldCount; ++field)
         form.fields[field] = device.GetStdAttr(kFieldAttr[field]);
-    const CString implicit = device.GetStdAttr(kStdAttrImplicit);
     Row& hidden = form.rows[0];
     hidden = {CString(), CString()};
-    if (!implicit.IsEmpty()) {
-        for (const CString& cell : Split(implicit, kPinMapFieldSep))
-            hidden.push_back(cell);
+    for (const ImplicitPin& pin : device.GetImplicitPins()) {
+        hidden.push_back(pin.name.c_str());
+        hidden.push_back(pin.number.c_str());
     }
     for (const CString& line : Split(device.GetStdAttr(kStdAttrMap), '\n')) {
         if (!line.IsEmpty())
@@ -162,8 +162,12 @@ std::optional<DeviceFormProblem> DeviceForm::Check(const CDevice& device, unsign
 
 namespace {
 
-// Stores a value; an empty one leaves the device without the attribute.
+// Stores a value; an empty one leaves the device without the attribute. A value the device
+// holds already is left alone.
 void StoreValue(CDevice& device, int id, const CString& value, bool force) {
+    CString held;
+    if (device.Lookup(GetStdAttrName(id), held) && held == value)
+        return;
     if (value.IsEmpty())
         device.RemoveAttr(GetStdAttrName(id));
     else
@@ -176,9 +180,15 @@ void DeviceForm::Store(CDevice& device, unsigned forced) const {
     CString implicit;
     CString map;
     BuildTexts(implicit, map);
-    StoreValue(device, kStdAttrImplicit, implicit, true);
-    StoreValue(device, kStdAttrMap, map, true);
+    StoreImplicit(device, implicit);
+    if (!SamePinMaps(device.GetStdAttr(kStdAttrMap).str(), map.str()))
+        StoreValue(device, kStdAttrMap, map, true);
     StoreFields(device, forced);
+}
+
+void DeviceForm::StoreImplicit(CDevice& device, const CString& implicit) {
+    if (!SameImplicitPins(device.GetStdAttr(kStdAttrImplicit).str(), implicit.str()))
+        StoreValue(device, kStdAttrImplicit, implicit, true);
 }
 
 void DeviceForm::StoreFields(CDevice& device, unsigned forced) const {

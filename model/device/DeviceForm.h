@@ -59,8 +59,11 @@ struct DeviceForm {
     // them. Fields whose bit is set in forced are taken without the device's judgement.
     std::optional<DeviceFormProblem> Check(const CDevice& device, unsigned forced) const;
     // Stores every value; call after Check found no problem. Forced fields are stored with
-    // force.
+    // force. A value the device already holds, as the same pins or the same map in another
+    // form, is left as it is stored.
     void Store(CDevice& device, unsigned forced) const;
+    // Stores a hidden-pin list unless the device holds the same pins already.
+    static void StoreImplicit(CDevice& device, const CString& implicit);
     // Stores the five fields only.
     void StoreFields(CDevice& device, unsigned forced) const;
 };

@@ -9,6 +9,7 @@
 #include <unordered_set>
 
 #include "model/device/Device.h"
+#include "model/device/ImplicitPins.h"
 #include "model/doc/DrawDoc.h"
 #include "model/object/DrawObj.h"
 #include "model/object/StdAttrNames.h"
@@ -17,9 +18,6 @@ namespace {
 
 constexpr std::string_view kForbiddenIdChars = "@#$%^&*()_+=-'~`,.?;";
 constexpr const char* kDefaultPrefix = "A";
-// Separators of the hidden-pin list: the device dialogs write 0x01, older texts blanks or
-// commas.
-constexpr std::string_view kImplicitSeps = "\x01 ,\t";
 constexpr const char* kNetSuffix = ".Net";
 
 CDrawObj* NextDrawObj(const CObList& list, POSITION& pos) {
@@ -204,19 +202,8 @@ BOOL CDevice::MakePartId(CString& id, long firstNumber, CDrawObj* symbol) const 
 // ---------------------------------------------------------------------------------------------
 // Hidden pins
 
-std::vector<std::pair<std::string, std::string>> CDevice::GetImplicitPins() const {
-    const std::string text = GetStdAttr(kStdAttrImplicit).str();
-    std::vector<std::string> tokens;
-    for (size_t start = 0; start < text.size();) {
-        const size_t end = std::min(text.find_first_of(kImplicitSeps, start), text.size());
-        if (end > start)
-            tokens.push_back(text.substr(start, end - start));
-        start = end + 1;
-    }
-    std::vector<std::pair<std::string, std::string>> pins;
-    for (size_t i = 0; i < tokens.size(); i += 2)
-        pins.emplace_back(tokens[i], i + 1 < tokens.size() ? tokens[i + 1] : std::string());
-    return pins;
+std::vector<ImplicitPin> CDevice::GetImplicitPins() const {
+    return ParseImplicitPins(GetStdAttr(kStdAttrImplicit).str());
 }
 
 BOOL CDevice::GetImplicitPinNet(CDrawDoc* doc, const char* pin, CString& net) const {

@@ -82,6 +82,16 @@ void CPinMap::Sort() {
     std::stable_sort(m_lines.begin(), m_lines.end(), LineLess);
 }
 
+bool SamePinMaps(std::string_view a, std::string_view b) {
+    CPinMap first;
+    CPinMap second;
+    if (!first.Parse(a) || !second.Parse(b))
+        return false;
+    first.Sort();
+    second.Sort();
+    return first.Format() == second.Format();
+}
+
 std::string CPinMap::Format() const {
     std::string text;
     for (const CPinMapLine& line : m_lines) {

@@ -32,6 +32,10 @@ struct CPinMapLine {
     CPinMapPair* FindPin(std::string_view name);
 };
 
+// Whether two map texts parse to the same map, whatever the order of their lines and pairs and
+// the white space around their fields.
+bool SamePinMaps(std::string_view a, std::string_view b);
+
 class CPinMap {
 public:
     CPinMap() = default;

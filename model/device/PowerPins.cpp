@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "model/device/Device.h"
+#include "model/device/ImplicitPins.h"
 
 namespace {
 
@@ -13,38 +14,26 @@ CString NetAttribute(const CString& pin) {
     return pin + ".Net";
 }
 
-CString Trimmed(const std::string& text) {
-    const size_t first = text.find_first_not_of(" \t\r\n");
-    if (first == std::string::npos)
-        return CString();
-    const size_t last = text.find_last_not_of(" \t\r\n");
-    return CString(text.substr(first, last - first + 1).c_str());
-}
-
 bool Before(const CString& a, const CString& b) {
     return strcasecmp(a.c_str(), b.c_str()) < 0;
 }
 
+// A name or number that would not read back from the list as itself: one holding a line
+// break or a separator of the list.
 bool HoldsIllegal(const CString& text) {
-    return text.str().find_first_of("\x01\n") != std::string::npos;
+    const std::vector<ImplicitToken> tokens = SplitImplicitList(text.str());
+    return text.str().find('\n') != std::string::npos || tokens.size() != 1 ||
+           tokens[0].text.size() != text.str().size();
 }
 
 }  // namespace
 
 std::vector<PowerPin> LoadPowerPins(const CDevice& device) {
     std::vector<PowerPin> pins;
-    const std::string implicit = device.GetAttr("_Implicit").str();
-    if (implicit.empty())
-        return pins;
-    std::vector<std::string> tokens;
-    size_t start = 0;
-    for (size_t at; (at = implicit.find(kSeparator, start)) != std::string::npos; start = at + 1)
-        tokens.push_back(implicit.substr(start, at - start));
-    tokens.push_back(implicit.substr(start));
-    for (size_t i = 0; i < tokens.size(); i += 2) {
+    for (const ImplicitPin& hidden : device.GetImplicitPins()) {
         PowerPin pin;
-        pin.name = Trimmed(tokens[i]);
-        pin.number = i + 1 < tokens.size() ? tokens[i + 1].c_str() : "";
+        pin.name = hidden.name.c_str();
+        pin.number = hidden.number.c_str();
         pin.net = device.GetAttr(NetAttribute(pin.name));
         AddPowerPin(pins, pin);
     }
@@ -101,9 +90,12 @@ void ApplyPowerPins(CDevice& device, const std::vector<PowerPin>& pins,
         if (kept == pins.end())
             device.RemoveAttr(NetAttribute(old.name));
     }
-    device.SetAttr("_Implicit", ComposeImplicit(pins), TRUE);
+    // The same pins keep the list as it is stored, in its order and with its separators.
+    const CString implicit = ComposeImplicit(pins);
+    if (!SameImplicitPins(device.GetAttr("_Implicit").str(), implicit.str()))
+        device.SetAttr("_Implicit", implicit, TRUE);
     for (const PowerPin& pin : pins) {
-        if (!pin.net.IsEmpty())
+        if (!pin.net.IsEmpty() && device.GetAttr(NetAttribute(pin.name)) != pin.net)
             device.SetAttr(NetAttribute(pin.name), pin.net, TRUE);
     }
 }

@@ -9,6 +9,7 @@
 
 #include "model/app/NameList.h"
 #include "model/device/Device.h"
+#include "model/device/ImplicitPins.h"
 #include "model/doc/DrawDoc.h"
 #include "model/net/Net.h"
 #include "model/net/Wire.h"
@@ -22,8 +23,6 @@
 
 namespace {
 
-// Separators of a device's "_Implicit" groups.
-constexpr std::string_view kGroupSeparators = " \x01";
 constexpr const char* kNetSuffix = ".Net";
 const CString kNoName;
 // The pins of a part whose wires and nets are fetched ahead.
@@ -60,18 +59,6 @@ const CString& PinNetName(const CPin& pin) {
 
 bool HasNet(const CPin& pin) {
     return pin.GetWire() && pin.GetWire()->GetNet();
-}
-
-// The token of text from start on up to a separator, start moving past it; empty at the end.
-std::string_view NextToken(std::string_view text, size_t& start) {
-    while (start < text.size()) {
-        const size_t end = std::min(text.find_first_of(kGroupSeparators, start), text.size());
-        const std::string_view token = text.substr(start, end - start);
-        start = end + 1;
-        if (!token.empty())
-            return token;
-    }
-    return {};
 }
 
 void CopyMap(const CMapStringToString& from, CMapStringToString& to) {
@@ -459,12 +446,9 @@ const CNetlistCircuit::DeviceShare& CNetlistCircuit::ShareOf(CDocNetlist& walker
 
 void CNetlistCircuit::AddImplicitPins(CDocNetlist& walker, const CDevice& device,
                                       const CString& groups, std::vector<CPinConnection>& pins) {
-    size_t at = 0;
-    for (std::string_view token = NextToken(groups.str(), at); !token.empty();) {
-        const CString group(token);
-        token = NextToken(groups.str(), at);
-        CString list(token);
-        token = NextToken(groups.str(), at);
+    for (const ImplicitPin& pin : ParseImplicitPins(groups.str())) {
+        const CString group(pin.name.c_str());
+        CString list(pin.number.c_str());
         CString named;
         if (!device.Lookup(group + kNetSuffix, named))
             continue;

@@ -3,7 +3,7 @@
 #include <QEvent>
 
 COutputEdit::COutputEdit(QWidget* parent)
-    : QPlainTextEdit(parent), m_sink(*this), m_streamBuf(m_sink) {
+    : CPlainTextEdit(parent), m_sink(*this), m_streamBuf(m_sink) {
     setLineWrapMode(QPlainTextEdit::NoWrap);
 }
 
@@ -12,5 +12,5 @@ bool COutputEdit::event(QEvent* event) {
         event->accept();
         return true;
     }
-    return QPlainTextEdit::event(event);
+    return CPlainTextEdit::event(event);
 }

@@ -3,12 +3,12 @@
 // reports and logs can be written to it with stream insertion. While it has the focus it takes
 // every key itself, before the window's shortcuts.
 
-#include <QPlainTextEdit>
+#include "gui/kit/PlainTextEdit.h"
 
 #include "platform/OutputStreamBuf.h"
 #include "shell/output/OutputTextSink.h"
 
-class COutputEdit : public QPlainTextEdit {
+class COutputEdit : public CPlainTextEdit {
     Q_OBJECT
 public:
     explicit COutputEdit(QWidget* parent = nullptr);

@@ -110,6 +110,10 @@ bool CanEmbed(const QMimeData& data) {
     return data.hasImage() || data.hasFormat("image/png") || data.hasUrls();
 }
 
+bool CanPaste(const QMimeData* data) {
+    return data && (ObjectFormatIn(*data) || HasLibraryItems(*data) || CanEmbed(*data));
+}
+
 std::vector<BYTE> BytesOf(const QMimeData& data, const char* format) {
     const QByteArray bytes = data.data(WindowsMimeType(format));
     return std::vector<BYTE>(bytes.begin(), bytes.end());

@@ -21,4 +21,6 @@ const char* ObjectFormatIn(const QMimeData& data);
 bool HasLibraryItems(const QMimeData& data);
 // Whether an embedded object can be made from the data: a picture, or files.
 bool CanEmbed(const QMimeData& data);
+// Whether a view can paste anything from the data (null: an empty clipboard).
+bool CanPaste(const QMimeData* data);
 std::vector<BYTE> BytesOf(const QMimeData& data, const char* format);

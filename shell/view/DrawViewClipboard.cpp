@@ -95,10 +95,7 @@ void CDrawView::AddClipboardCommands() {
         ID_EDIT_CUT, [this] { OnEditCut(); }, selected);
     m_commands.On(
         ID_EDIT_PASTE, [this] { OnEditPaste(); },
-        [](CmdUI& ui) {
-            const QMimeData* data = QGuiApplication::clipboard()->mimeData();
-            ui.Enable(data && (ObjectFormatIn(*data) || HasLibraryItems(*data) || CanEmbed(*data)));
-        });
+        [](CmdUI& ui) { ui.Enable(CanPaste(QGuiApplication::clipboard()->mimeData())); });
 }
 
 void CDrawView::OnEditCopy() {
@@ -117,8 +114,11 @@ void CDrawView::OnEditCut() {
     DeleteSelection();
 }
 
+// The clipboard may have changed since the command was last enabled: data the view cannot
+// take are left alone.
 void CDrawView::OnEditPaste() {
-    if (const QMimeData* data = QGuiApplication::clipboard()->mimeData())
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    if (CanPaste(data))
         PasteFrom(*data);
 }
 

@@ -3,7 +3,7 @@
 #include <QKeyEvent>
 
 CInPlaceTextEdit::CInPlaceTextEdit(bool multiLine, QWidget* parent)
-    : QPlainTextEdit(parent), m_multiLine(multiLine) {
+    : CPlainTextEdit(parent), m_multiLine(multiLine) {
     setObjectName("inPlaceTextEdit");
     setFrameShape(QFrame::Box);
     setLineWrapMode(multiLine ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
@@ -38,11 +38,11 @@ void CInPlaceTextEdit::keyPressEvent(QKeyEvent* event) {
         Finish();
         return;
     }
-    QPlainTextEdit::keyPressEvent(event);
+    CPlainTextEdit::keyPressEvent(event);
 }
 
 void CInPlaceTextEdit::focusOutEvent(QFocusEvent* event) {
-    QPlainTextEdit::focusOutEvent(event);
+    CPlainTextEdit::focusOutEvent(event);
     // Closing the editor takes its focus away too: that is no second end.
     if (!m_ending && isVisible())
         Finish();

@@ -3,10 +3,10 @@
 // single-line edit and breaks the line of a multi-line one; Escape cancels; losing the focus
 // asks the view to take the text, which may refuse it and keep the editor open.
 
-#include <QPlainTextEdit>
 #include <functional>
+#include "gui/kit/PlainTextEdit.h"
 
-class CInPlaceTextEdit : public QPlainTextEdit {
+class CInPlaceTextEdit : public CPlainTextEdit {
     Q_OBJECT
 public:
     CInPlaceTextEdit(bool multiLine, QWidget* parent);

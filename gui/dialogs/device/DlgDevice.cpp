@@ -113,8 +113,7 @@ CDlgDevice::CDlgDevice(CDevice& device, const DeviceForm& form, QWidget* parent)
     layout->addWidget(mapLabel);
     layout->addWidget(m_map, 1);
     layout->addWidget(buttons);
-    for (int i = 0; i < kDeviceFieldCount; ++i)
-        m_fields[i]->setText(FromStoredText(form.fields[i].str()));
+    ShowFields(form);
     FillMap(form);
     resize(560, 420);
 }
@@ -167,10 +166,23 @@ void CDlgDevice::FillMap(const DeviceForm& form) {
     m_map->AppendRow(kSymbolRow, 1);
 }
 
+void CDlgDevice::ShowFields(const DeviceForm& form) {
+    m_shownFields = form.fields;
+    for (int i = 0; i < kDeviceFieldCount; ++i)
+        m_fields[i]->setText(FromStoredText(m_shownFields[i].str()));
+}
+
+// A field that still shows the bytes it was filled from gives them back as they are.
+CString CDlgDevice::FieldBytes(int index) const {
+    const QString text = m_fields[index]->text();
+    return text == FromStoredText(m_shownFields[index].str()) ? m_shownFields[index]
+                                                              : Bytes(text.trimmed());
+}
+
 DeviceForm CDlgDevice::Form() const {
     DeviceForm form;
     for (int i = 0; i < kDeviceFieldCount; ++i)
-        form.fields[i] = Bytes(m_fields[i]->text().trimmed());
+        form.fields[i] = FieldBytes(i);
     form.rows.clear();
     for (int row = 0; row < m_map->rowCount(); ++row)
         form.rows.push_back(m_map->RowCells(row));
@@ -238,7 +250,7 @@ void CDlgDevice::EditPowerPins() {
         ShowProblem(*problem);
         return;
     }
-    m_work.SetStdAttr(kStdAttrImplicit, implicit, TRUE);
+    DeviceForm::StoreImplicit(m_work, implicit);
     CDlgPowerPins dialog(m_work, this);
     if (dialog.exec() != QDialog::Accepted)
         return;
@@ -278,9 +290,7 @@ void CDlgDevice::EditAttributes() {
         else if (!(record.flags & (kAttrValueMixed | kAttrValueLocked)))
             m_work.SetAttr(name.c_str(), record.value, TRUE);
     }
-    const DeviceForm edited = DeviceForm::Load(m_work);
-    for (int i = 0; i < kDeviceFieldCount; ++i)
-        m_fields[i]->setText(FromStoredText(edited.fields[i].str()));
+    ShowFields(DeviceForm::Load(m_work));
 }
 
 void CDlgDevice::Browse() {

@@ -40,6 +40,8 @@ public:
 
 private:
     QWidget* BuildFields();
+    void ShowFields(const DeviceForm& form);
+    CString FieldBytes(int index) const;
     void FillMap(const DeviceForm& form);
     void Browse();
     // "S&earch...": a footprint item picked from the libraries names the footprint.
@@ -52,6 +54,8 @@ private:
     CDevice& m_device;
     CDevice m_work;
     QLineEdit* m_fields[kDeviceFieldCount];
+    // The bytes each field was last filled from.
+    std::array<CString, kDeviceFieldCount> m_shownFields;
     CEditListCtrl* m_map;
 };
 

@@ -86,7 +86,7 @@ void CDlgPowerPins::OnPinChosen(int row) {
 }
 
 void CDlgPowerPins::Add() {
-    const PowerPin pin{Stored(m_name->text()), Stored(m_number->text()),
+    const PowerPin pin{Stored(m_name->text().trimmed()), Stored(m_number->text().trimmed()),
                        Stored(m_net->currentText())};
     bool inNumber = false;
     if (const char* problem = PowerPinProblem(pin, inNumber)) {

@@ -5,12 +5,12 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QResizeEvent>
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "gui/kit/PlainTextEdit.h"
 #include "gui/kit/StoredText.h"
 #include "model/app/SchematicApp.h"
 
@@ -38,7 +38,7 @@ CDlgModifyAttr::CDlgModifyAttr(const CString& name, const CString& value, bool n
                                const AttrNameTable& names, QWidget* parent)
     : QDialog(parent),
       m_name(new QLineEdit(FromStoredText(name.str()), this)),
-      m_value(new QPlainTextEdit(FromStoredText(value.str()).replace("\r\n", "\n"), this)),
+      m_value(new CPlainTextEdit(FromStoredText(value.str()).replace("\r\n", "\n"), this)),
       m_nameMenu(new QToolButton(this)) {
     setWindowTitle("Modify Attribute");
     setMinimumSize(kMinWidth, kMinHeight);

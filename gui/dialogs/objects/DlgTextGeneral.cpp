@@ -8,11 +8,11 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QVBoxLayout>
 
 #include "gui/dialogs/objects/TriStateBox.h"
+#include "gui/kit/PlainTextEdit.h"
 #include "gui/kit/StoredText.h"
 #include "platform/UserPrompt.h"
 
@@ -37,7 +37,7 @@ CDlgTextGeneral::CDlgTextGeneral(const TextGeneralState& state, bool metric, QWi
     : CPropertyPage("General", nullptr, parent),
       m_state(state),
       m_shownUnit(metric ? MarginUnit::kMillimetre : MarginUnit::kInch),
-      m_text(new QPlainTextEdit(this)),
+      m_text(new CPlainTextEdit(this)),
       m_alignment(new QComboBox(this)),
       m_multiLine(new QCheckBox("&Multi-line", this)),
       m_autoSize(new QCheckBox("&Auto Size", this)),

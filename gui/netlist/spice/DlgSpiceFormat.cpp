@@ -5,10 +5,10 @@
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "gui/kit/PlainTextEdit.h"
 #include "gui/kit/StoredText.h"
 #include "model/net/Net.h"
 #include "netlist/walker/DocNetlist.h"
@@ -95,7 +95,7 @@ void CDlgSpiceFormat::OnApply() {
 CDlgSpiceExtra::CDlgSpiceExtra(SettingsStore& settings, QWidget* parent)
     : CPropertyPage("Extra Commands", nullptr, parent),
       m_settings(settings),
-      m_extra(new QPlainTextEdit) {
+      m_extra(new CPlainTextEdit) {
     m_extra->setLineWrapMode(QPlainTextEdit::NoWrap);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_extra);

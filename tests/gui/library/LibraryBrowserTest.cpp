@@ -308,6 +308,20 @@ TEST_F(LibraryBrowser, BarPreviewsPlacesCopiesAndPastesRecords) {
     bar.SelectLibraryPath(mine);
     ASSERT_EQ(Labels(*list), (QStringList{"X"}));
     {
+        // An empty clipboard, or one without library items, pastes nothing.
+        const QByteArray items = copied->data(copied->formats().first());
+        ScriptedPrompt prompt;
+        QApplication::clipboard()->clear();
+        bar.PasteItems();
+        QApplication::clipboard()->setText("R");
+        bar.PasteItems();
+        EXPECT_EQ(Labels(*list), (QStringList{"X"}));
+        auto* restored = new QMimeData;
+        restored->setData("application/x-qt-windows-mime;value=\"Vosk Library Items Format\"",
+                          items);
+        QApplication::clipboard()->setMimeData(restored);
+    }
+    {
         // A reader holds the library: the paste cannot open it for writing.
         CLibraryFile reader;
         ASSERT_TRUE(reader.Open(mine.c_str()));

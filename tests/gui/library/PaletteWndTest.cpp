@@ -320,6 +320,10 @@ TEST_F(PaletteWndTest, PasteFillsTheButtonFromTheClipboard) {
 
     QApplication::clipboard()->setText("not objects");
     EXPECT_FALSE(choosePaste());
+    QApplication::clipboard()->clear();
+    EXPECT_FALSE(choosePaste());
+    button->OnPaste();  // as if the menu had been opened before the clipboard was emptied
+    EXPECT_EQ(palette->Contents().buttons[3].objects.GetCount(), 0);
 
     CDrawDoc doc;
     auto rect = std::make_unique<CDrawRect>(CRect(0, 0, 300, -100));

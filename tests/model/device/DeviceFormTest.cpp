@@ -96,4 +96,34 @@ TEST(DeviceForm, ARefusedFormChangesNothingAndAnAcceptedOneStoresEverything) {
     EXPECT_EQ(loaded.fields[kDeviceFieldName], "7400");
 }
 
+// The standard library parts their hidden pins with blanks: they load as pairs, and a form
+// stored unchanged leaves every stored byte as it was.
+TEST(DeviceForm, HiddenPinsPartedByBlanksLoadAsPairsAndStayAsStored) {
+    CDevice device("7400");
+    device.SetStdAttr(kStdAttrImplicit, "VCC 14 GND 7", TRUE);
+    device.SetStdAttr(kStdAttrMap,
+                      "U\x01"
+                      "a\x01"
+                      "A\x01"
+                      "1",
+                      TRUE);
+    device.SetStdAttr(kStdAttrPref, "U", TRUE);
+    device.SetStdAttr(kStdAttrDesc, "Quad gate ", TRUE);
+    const CDevice before(device);
+    const DeviceForm form = DeviceForm::Load(device);
+    EXPECT_EQ(form.rows[0], (DeviceForm::Row{"", "", "VCC", "14", "GND", "7"}));
+    ASSERT_FALSE(form.Check(device, 0));
+    form.Store(device, 0);
+    EXPECT_EQ(device.GetStdAttr(kStdAttrImplicit), "VCC 14 GND 7");
+    EXPECT_TRUE(device.IsEqual(before));
+
+    DeviceForm changed = form;
+    changed.rows[0][3] = "16";
+    changed.Store(device, 0);
+    EXPECT_EQ(device.GetStdAttr(kStdAttrImplicit),
+              "VCC\x01"
+              "16\x01GND\x01"
+              "7");
+}
+
 }  // namespace

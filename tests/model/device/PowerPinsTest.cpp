@@ -82,6 +82,32 @@ TEST(PowerPinsTest, NamesAndNumbersMustBeGivenWithoutSeparators) {
                                  inNumber),
                  "Pin number contains illegal characters");
     EXPECT_EQ(PowerPinProblem({"VCC", "14", ""}, inNumber), nullptr);
+    // A blank or comma parts the list: such a name would come back as two pins.
+    EXPECT_STREQ(PowerPinProblem({"V CC", "14", ""}, inNumber),
+                 "Pin name contains illegal characters");
+    EXPECT_STREQ(PowerPinProblem({"VCC", "14,15", ""}, inNumber),
+                 "Pin number contains illegal characters");
+    EXPECT_EQ(PowerPinProblem({"VCC", "(14,15)", ""}, inNumber), nullptr);
+}
+
+// The standard library parts the pins with blanks; the pins loaded and applied unchanged keep
+// the list as it is stored, and a device without hidden pins gains no empty list.
+TEST(PowerPinsTest, PinsAppliedUnchangedKeepTheStoredList) {
+    CDevice device("7400");
+    device.SetAttr("_Implicit", "VCC 14 GND 7", TRUE);
+    device.SetAttr("VCC.Net", "Power1", TRUE);
+    std::vector<PowerPin> loaded = LoadPowerPins(device);
+    ASSERT_EQ(loaded.size(), 2u);
+    EXPECT_EQ(loaded[1].name, CString("VCC"));
+    EXPECT_EQ(loaded[1].number, CString("14"));
+    const CDevice before(device);
+    ApplyPowerPins(device, loaded, loaded);
+    EXPECT_EQ(device.GetAttr("_Implicit"), CString("VCC 14 GND 7"));
+    EXPECT_TRUE(device.IsEqual(before));
+
+    CDevice bare("7404");
+    ApplyPowerPins(bare, {}, {});
+    EXPECT_EQ(bare.GetAttrCount(), 1);
 }
 
 }  // namespace

@@ -1,10 +1,13 @@
 // The accelerators the menus show, pressed in the schematic view; keys without Ctrl leave
 // typing in edit fields alone.
 
+#include <QClipboard>
 #include <QComboBox>
 #include <QDialog>
+#include <QImage>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMimeData>
 #include <QTest>
 #include <optional>
 
@@ -184,6 +187,36 @@ TEST_F(MenuKeysTest, TypingInTheTextEditorOrAFieldStaysTyping) {
     EXPECT_EQ(field->text(), "r+g");
     EXPECT_EQ(Shape(), kToolSelect);
     EXPECT_FLOAT_EQ(m_view->ZoomFactor(), 1.0f);
+}
+
+// T, a click on the sheet, then Ctrl+V with nothing on the clipboard (data of no format, as an
+// X11 clipboard that no program owns gives them, or none at all) or a picture only: the text
+// being typed stays as it is and nothing is pasted on the sheet.
+TEST_F(MenuKeysTest, CtrlVInATextBeingTypedTakesNothingButText) {
+    Press(Qt::Key_T);
+    QTest::mouseClick(m_view->viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(200, 200));
+    ASSERT_NE(m_view->TextEditor(), nullptr);
+    ASSERT_EQ(QApplication::focusWidget(), m_view->TextEditor());
+    const QByteArray placed = m_view->TextEditor()->StoredText();
+    QGuiApplication::clipboard()->setMimeData(new QMimeData);
+    Press(Qt::Key_V, Qt::ControlModifier);
+    ASSERT_NE(m_view->TextEditor(), nullptr);
+    EXPECT_EQ(m_view->TextEditor()->StoredText(), placed);
+    Press(Qt::Key_R);  // in place of the text placed, which is selected
+    QGuiApplication::clipboard()->clear();
+    Press(Qt::Key_V, Qt::ControlModifier);
+    ASSERT_NE(m_view->TextEditor(), nullptr);
+    EXPECT_EQ(m_view->TextEditor()->StoredText(), "r");
+    auto* picture = new QMimeData;
+    picture->setImageData(QImage(4, 4, QImage::Format_RGB32));
+    QGuiApplication::clipboard()->setMimeData(picture);
+    Press(Qt::Key_V, Qt::ControlModifier);
+    ASSERT_NE(m_view->TextEditor(), nullptr);
+    EXPECT_EQ(m_view->TextEditor()->StoredText(), "r");
+    Press(Qt::Key_Return);
+    EXPECT_EQ(m_view->TextEditor(), nullptr);
+    ASSERT_EQ(Document().GetObjects().GetCount(), 1);
+    EXPECT_EQ(static_cast<CTextBox*>(Document().GetObjects().GetHead())->GetText(), "r");
 }
 
 // Placing started from a window beside the view (the library list, a palette) takes the keys

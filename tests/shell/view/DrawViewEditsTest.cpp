@@ -120,6 +120,21 @@ TEST_F(ViewEdits, AFailedPasteChangesNothing) {
     EXPECT_FALSE(m_doc.IsModified());
 }
 
+// Paste with an empty clipboard, or one holding text only, takes nothing and says nothing, even
+// when the command was enabled before the clipboard changed.
+TEST_F(ViewEdits, APasteOfNothingTheSheetCanTakeDoesNothing) {
+    testsupport::ScriptedPrompt prompt;
+    const std::vector<BYTE> before = testsupport::DocumentBytes(m_doc);
+    QApplication::clipboard()->clear();
+    EXPECT_FALSE(State(ID_EDIT_PASTE).enabled);
+    Run(ID_EDIT_PASTE);
+    QApplication::clipboard()->setText("R1");
+    EXPECT_FALSE(State(ID_EDIT_PASTE).enabled);
+    Run(ID_EDIT_PASTE);
+    EXPECT_EQ(testsupport::DocumentBytes(m_doc), before);
+    EXPECT_EQ(Steps(), 0);
+}
+
 TEST_F(ViewEdits, ADroppedFileIsEmbedded) {
     testsupport::TempDir dir;
     testsupport::WriteFileText(dir / "notes.txt", "some notes");

@@ -17,15 +17,32 @@
 #include "gui/kit/EditListCtrl.h"
 #include "gui/support/QtTestApp.h"
 #include "library/LibraryFile.h"
+#include "library/LibraryItemData.h"
 #include "model/app/SchematicApp.h"
 #include "model/device/Device.h"
+#include "model/doc/DrawDoc.h"
 #include "model/object/StdAttrNames.h"
+#include "model/symbol/Symbol.h"
+#include "platform/Archive.h"
+#include "platform/MemFile.h"
 #include "platform/Paths.h"
 #include "support/ScriptedLibraryPicker.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TestSupport.h"
 
 namespace {
+
+const std::filesystem::path kStandardLibraries =
+    std::filesystem::path(VOSK_BINARY_DIR) / "Libraries";
+
+// The device as its record stores it.
+std::vector<BYTE> DeviceBytes(CDevice& device) {
+    CMemFile file;
+    CArchive ar(&file, CArchive::store);
+    device.Serialize(ar);
+    ar.Close();
+    return file.Detach();
+}
 
 class DlgDeviceTest : public ::testing::Test {
 protected:
@@ -410,6 +427,73 @@ TEST_F(DlgDeviceTest, PowerPinsAreKeptUntilOk) {
               "VCC\x01"
               "14");
     EXPECT_EQ(device.GetAttr("VCC.Net"), "Power1");
+}
+
+// Every device of the standard library loads into the dialog, its hidden pins as pairs; an
+// untouched OK finds no problem and gives back the device's bytes as they were.
+TEST_F(DlgDeviceTest, EveryStandardDeviceLoadsAndAnUntouchedOkChangesNothing) {
+    CDrawDoc doc;
+    int devices = 0;
+    int withHiddenPins = 0;
+    for (const char* library : {"basic.rlb", "discrete.rlb", "logic.rlb"}) {
+        CLibraryFile file;
+        ASSERT_TRUE(file.Open((kStandardLibraries / library).c_str())) << library;
+        for (int index = 0; index < file.GetItemCount(); ++index) {
+            CLibraryItemData item;
+            ASSERT_TRUE(file.ReadItem(&doc, index, item));
+            auto* symbol = dynamic_cast<CSymbol*>(item.m_objects.GetHead());
+            CDevice* device = symbol ? symbol->GetDevice() : nullptr;
+            if (!device)
+                continue;
+            ++devices;
+            const std::vector<BYTE> before = DeviceBytes(*device);
+            testsupport::ScriptedPrompt prompt;
+            CDlgDevice dialog(*device, DeviceForm::Load(*device), nullptr);
+            const std::vector<CString> hidden = dialog.map()->RowCells(0);
+            if (!device->GetAttr("_Implicit").IsEmpty()) {
+                ++withHiddenPins;
+                EXPECT_EQ(hidden.size() % 2, 1u) << item.m_name << ": pairs and an empty cell";
+                EXPECT_GE(hidden.size(), 5u) << item.m_name;
+            }
+            dialog.accept();
+            EXPECT_EQ(dialog.result(), QDialog::Accepted) << item.m_name;
+            EXPECT_TRUE(prompt.shown().empty()) << item.m_name << ": " << prompt.shown()[0].text;
+            EXPECT_EQ(DeviceBytes(*device), before) << item.m_name;
+        }
+    }
+    EXPECT_GE(devices, 7);  // the logic gates
+    EXPECT_EQ(withHiddenPins, devices);
+}
+
+// The 7400 as the standard library stores it: "VCC 14 GND 7" shows as two pairs, the power pins
+// looked at and left keep it, and the device goes into a library as it is.
+TEST_F(DlgDeviceTest, TheHiddenPinsOfAStandardGateShowAsPairsAndItCanBeAddedToALibrary) {
+    testsupport::TempDir dir;
+    const std::string path = (dir / "user.rlb").string();
+    {
+        CLibraryFile library;
+        ASSERT_EQ(library.Create(path.c_str()), kCreateDone);
+    }
+    CDevice device("7400");
+    device.SetAttr("_Implicit", "VCC 14 GND 7", TRUE);
+    device.SetAttr("VCC.Net", "Power1", TRUE);
+    CDlgDevice dialog(device, DeviceForm::Load(device), nullptr);
+    EXPECT_EQ(dialog.map()->RowCells(0),
+              (std::vector<CString>{"", "", "VCC", "14", "GND", "7", ""}));
+    QTimer::singleShot(0, [] {
+        auto* pins = qobject_cast<CDlgPowerPins*>(QApplication::activeModalWidget());
+        ASSERT_NE(pins, nullptr);
+        pins->accept();
+    });
+    dialog.EditPowerPins();
+    EXPECT_EQ(dialog.Edited().GetAttr("_Implicit"), "VCC 14 GND 7");
+    EXPECT_TRUE(dialog.Edited().IsEqual(device));
+    testsupport::ScriptedPrompt prompt;
+    ASSERT_TRUE(dialog.AddToLibrary(QString::fromStdString(path)));
+    CLibraryFile library;
+    ASSERT_TRUE(library.Open(path.c_str()));
+    CLibraryItem item;
+    EXPECT_NE(library.FindItem(item, "7400"), kItemNotFound);
 }
 
 }  // namespace

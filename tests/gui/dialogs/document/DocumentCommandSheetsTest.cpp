@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
+#include <QClipboard>
 #include <QImage>
 #include <QLineEdit>
 #include <QTableWidget>
@@ -265,6 +266,37 @@ TEST_F(DocumentCommandSheetsTest, TheAttributesPageEditsJoinTheSettingsStep) {
 
     doc.GetUndoList().Undo(1);
     EXPECT_EQ(testsupport::DocumentBytes(doc), before);
+}
+
+// Two rows copied from a part's Other Attributes and pasted with the reserved row "File"
+// selected: "File" cannot take another attribute's row, and nothing lands in the rows after it
+// ("Ground1" names the rail the netlists use). OK then changes nothing.
+TEST_F(DocumentCommandSheetsTest, APasteOntoTheFileRowWritesIntoNoOtherRow) {
+    const std::vector<BYTE> before = testsupport::DocumentBytes(doc);
+    QApplication::clipboard()->setText(
+        QString("_Footprint\x01"
+                "R0805\r\n_Pref\x01R"));
+    Answer<CDocSettingsSheet>(true, [](CDocSettingsSheet& sheet) {
+        ASSERT_TRUE(sheet.SetCurrentPage(4));
+        CEditListCtrl* table = sheet.attributesPage()->table();
+        const auto rows = [table] {
+            std::vector<std::vector<CString>> cells;
+            for (int row = 0; row < table->rowCount(); ++row)
+                cells.push_back(table->RowCells(row));
+            return cells;
+        };
+        const auto listed = rows();
+        QTableWidgetItem* file = NameItem(table, "File");
+        ASSERT_NE(file, nullptr);
+        table->SelectOnly(file->row());
+        QTest::keyClick(table, Qt::Key_V, Qt::ControlModifier);
+        EXPECT_EQ(rows(), listed);
+    });
+    EditDocumentSettings(doc, nullptr, {});
+    CString ground;
+    EXPECT_TRUE(doc.GetAttribute("Ground1", ground) && ground == "GND");
+    EXPECT_EQ(testsupport::DocumentBytes(doc), before);
+    EXPECT_TRUE(Steps().empty());
 }
 
 TEST_F(DocumentCommandSheetsTest, InsertTitleBlockIsOneStepAndCancelChangesNothing) {

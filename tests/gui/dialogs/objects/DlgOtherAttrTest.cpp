@@ -136,8 +136,9 @@ TEST_F(DlgOtherAttrTest, CtrlCCopiesEachSelectedRowsCellsAsTheSymbolMapDoes) {
                                                                      "R1"));
 }
 
-// A row pasted over a reserved attribute gives it the value only: its locked name stays.
-TEST_F(DlgOtherAttrTest, CtrlVKeepsTheLockedCellsOfTheRow) {
+// A reserved attribute's name is locked: a row of another attribute pasted over it is refused
+// whole, a row of its own name gives it the value.
+TEST_F(DlgOtherAttrTest, CtrlVIntoAReservedRowTakesOnlyARowOfItsName) {
     CAttrMerge merge;
     merge.SetObjectCount(1);
     merge.AddAttribute(kAttrReserved | kAttrShown, "_ID", "R1");
@@ -148,13 +149,19 @@ TEST_F(DlgOtherAttrTest, CtrlVKeepsTheLockedCellsOfTheRow) {
     QApplication::clipboard()->setText(
         QString("Tol\x01"
                 "5%"));
-    page->table()->setCurrentCell(0, 0);
+    page->table()->SelectOnly(0);
     QTest::keyClick(page->table(), Qt::Key_V, Qt::ControlModifier);
     EXPECT_EQ(page->table()->item(0, 0)->text(), "_ID");
-    EXPECT_EQ(page->table()->item(0, 1)->text(), "5%");
+    EXPECT_EQ(page->table()->item(0, 1)->text(), "R1");
+    QApplication::clipboard()->setText(
+        QString("_ID\x01"
+                "R2"));
+    QTest::keyClick(page->table(), Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(page->table()->item(0, 1)->text(), "R2");
     sheet.accept();
     EXPECT_EQ(page->Merge().GetRecords().count("Tol"), 0u);
     EXPECT_FALSE(page->Merge().GetRecords().at("_ID").flags & kAttrDeleted);
+    EXPECT_EQ(page->Merge().GetRecords().at("_ID").value, "R2");
 }
 
 TEST_F(DlgOtherAttrTest, TheSameNewNameTwiceKeepsThePage) {

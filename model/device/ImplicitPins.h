@@ -1,0 +1,33 @@
+#pragma once
+// The reading of a device's hidden-pin list ("_Implicit"), shared by every reader: pin names,
+// each followed by its pin number or a parenthesised list of numbers. The device dialogs part
+// the items with the byte 0x01, the standard library and older texts with blanks or commas; a
+// blank or comma inside parentheses belongs to the number list.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+// One item of the list and where it starts in the text.
+struct ImplicitToken {
+    std::string_view text;
+    size_t position;
+};
+
+// The items of the list, in order; empty items are passed over. They point into text.
+std::vector<ImplicitToken> SplitImplicitList(std::string_view text);
+
+// A hidden pin: its name and number (empty when the list ends after the name).
+struct ImplicitPin {
+    std::string name;
+    std::string number;
+
+    bool operator==(const ImplicitPin&) const = default;
+};
+
+// The items taken in pairs of name and number.
+std::vector<ImplicitPin> ParseImplicitPins(std::string_view text);
+
+// Whether the two lists hold the same pins with the same numbers, whatever their separators
+// and order.
+bool SameImplicitPins(std::string_view a, std::string_view b);
