@@ -53,6 +53,7 @@ CPlaceTool& ToolManager::PlaceTool() const {
 }
 
 void ToolManager::ChooseShape(IToolView& view, int shape) {
+    EndGesture(view);
     state.currentShape = shape;
     view.SetPrompt(ShapePrompt(shape));
 }
@@ -74,11 +75,49 @@ const char* ToolManager::EndCommandText() const {
     }
 }
 
-void ToolManager::ViewClosing(IToolView& view) {
+void ToolManager::EndGesture(IToolView& view, GestureEnd how) {
+    EndGestureElsewhere(view, how);
+    EndGestureIn(view, how);
+}
+
+void ToolManager::Engage(IToolView& view) {
+    EndGestureElsewhere(view, GestureEnd::Finish);
+    m_engaged = &view;
+}
+
+void ToolManager::EndGestureElsewhere(const IToolView& view, GestureEnd how) {
+    if (!m_engaged || m_engaged == &view)
+        return;
+    IToolView* other = m_engaged;
+    m_engaged = nullptr;
+    EndGestureIn(*other, how);
+}
+
+// The current tool first: the shared state (the select mode above all) still tells what its
+// gesture is. Any other tool holds nothing open unless a gesture was handed over mid-way.
+void ToolManager::EndGestureIn(IToolView& view, GestureEnd how) {
+    if (CDrawTool* current = CurrentTool())
+        current->EndGesture(view, how);
     for (const auto& tool : m_tools)
-        tool->OnViewClosing(view);
-    state.currentShape = kToolSelect;
+        tool->EndGesture(view, how);
     state.selectMode = kSelectNone;
+    if (state.currentShape == kToolWireDrag || state.currentShape == kToolPlace)
+        state.currentShape = kToolSelect;
+    view.ShowFocusRect(nullptr);
+    view.SetAutoScroll(false);
+    view.SetCapture(false);
+}
+
+void ToolManager::ObjectsLeft(IToolView& view, const CObList& objects) {
+    for (const auto& tool : m_tools)
+        tool->OnObjectsLeft(view, objects);
+}
+
+void ToolManager::ViewClosing(IToolView& view) {
+    if (m_engaged == &view)
+        m_engaged = nullptr;
+    EndGestureIn(view, GestureEnd::Cancel);
+    state.currentShape = kToolSelect;
 }
 
 UINT ShapePrompt(int shape) {
