@@ -2,26 +2,14 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <algorithm>
 
 #include "support/TestSupport.h"
 
 namespace fs = std::filesystem;
+using testsupport::FolderEntries;
 using testsupport::ReadFileText;
 using testsupport::TempDir;
 using testsupport::WriteFileText;
-
-namespace {
-
-std::vector<std::string> FolderEntries(const fs::path& folder) {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder))
-        names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
-}  // namespace
 
 TEST(AtomicFile, WritesAndReplacesLeavingNoTemporary) {
     TempDir dir;

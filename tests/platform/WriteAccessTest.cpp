@@ -20,6 +20,7 @@
 #include "support/TestSupport.h"
 
 namespace fs = std::filesystem;
+using testsupport::FolderEntries;
 using testsupport::ReadFileText;
 using testsupport::TempDir;
 using testsupport::WriteFileText;
@@ -33,14 +34,6 @@ fs::path MakeFile(const TempDir& dir, const std::string& name, mode_t mode) {
     WriteFileText(file, "kept as it was");
     EXPECT_EQ(::chmod(file.c_str(), mode), 0);
     return file;
-}
-
-std::vector<std::string> FolderEntries(const fs::path& folder) {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder))
-        names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
 }
 
 // Runs check in a child process that has given up the superuser's rights for those of the

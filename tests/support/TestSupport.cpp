@@ -1,6 +1,7 @@
 #include "support/TestSupport.h"
 
 #include <sys/wait.h>
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -43,6 +44,14 @@ std::string ReadFileText(const std::filesystem::path& file) {
 
 void WriteFileText(const std::filesystem::path& file, const std::string& text) {
     WriteFileBytes(file, std::vector<unsigned char>(text.begin(), text.end()));
+}
+
+std::vector<std::string> FolderEntries(const std::filesystem::path& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
 int RunCommand(const std::string& command, std::string* output) {

@@ -26,6 +26,8 @@ std::vector<unsigned char> ReadFileBytes(const std::filesystem::path& file);
 void WriteFileBytes(const std::filesystem::path& file, const std::vector<unsigned char>& bytes);
 std::string ReadFileText(const std::filesystem::path& file);
 void WriteFileText(const std::filesystem::path& file, const std::string& text);
+// The names of a folder's entries, sorted.
+std::vector<std::string> FolderEntries(const std::filesystem::path& folder);
 
 // Runs a shell command; returns its exit status and stores what it printed on stdout.
 int RunCommand(const std::string& command, std::string* output = nullptr);
