@@ -165,6 +165,11 @@ void CPolyTool::OnViewClosing(IToolView& view) {
         m_poly = nullptr;
 }
 
+void CPolyTool::AddHeldObjects(std::vector<const CDrawObj*>& held) const {
+    if (m_poly)
+        held.push_back(m_poly);
+}
+
 void CPolyTool::OnContextMenu(IToolView& view, CPoint screen) {
     const bool captured = view.HasCapture();
     if (captured)

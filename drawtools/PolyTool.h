@@ -19,6 +19,7 @@ public:
     void OnContextMenu(IToolView& view, CPoint screen) override;
     void OnViewClosing(IToolView& view) override;
     bool HasOpenObject() const override { return m_poly != nullptr; }
+    void AddHeldObjects(std::vector<const CDrawObj*>& held) const override;
 
     CDrawPoly* OpenPoly() const { return m_poly; }
 

@@ -28,6 +28,7 @@ public:
     void OnViewClosing(IToolView& view) override;
 
     CWire* PickedUp() const { return m_pickedUp; }
+    void AddHeldObjects(std::vector<const CDrawObj*>& held) const override;
 
 protected:
     bool IsBus() const override;

@@ -308,6 +308,11 @@ void CWireTool::OnViewClosing(IToolView& view) {
         OnCancel(view);
 }
 
+void CWireTool::AddHeldObjects(std::vector<const CDrawObj*>& held) const {
+    if (m_wire)
+        held.push_back(m_wire);
+}
+
 void CWireTool::OnContextMenu(IToolView& view, CPoint screen) {
     const bool captured = view.HasCapture();
     if (captured)

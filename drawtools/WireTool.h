@@ -30,6 +30,7 @@ public:
     void OnViewClosing(IToolView& view) override;
     void OnAutoScroll(IToolView& view) override;
     bool HasOpenObject() const override { return m_wire != nullptr; }
+    void AddHeldObjects(std::vector<const CDrawObj*>& held) const override;
 
     CWire* OpenWire() const { return m_wire; }
 
