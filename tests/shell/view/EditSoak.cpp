@@ -88,7 +88,7 @@ EditSoak::EditSoak(unsigned seed, SoakTally& tally)
     : m_seed(seed), m_random(seed), m_tally(tally), m_app(StartProgram(m_dir)) {
     QGuiApplication::clipboard()->clear();
     if (CMainFrame* frame = m_app->MainFrame(); frame && frame->ActiveChildFrame()) {
-        frame->resize(1100, 900);
+        frame->resize(800, 640);
         frame->ActiveChildFrame()->showMaximized();
         m_view = qobject_cast<CDrawView*>(frame->ActiveChildFrame()->view());
     }
@@ -99,6 +99,7 @@ EditSoak::EditSoak(unsigned seed, SoakTally& tally)
     m_doc = &m_view->GetDocument();
     FillSoakSheet(*m_doc);
     m_view->ZoomToSheetRect(CRect(600, -300, 5400, -4200));
+    m_commandsStale = true;
     m_view->setFocus();
     QObject::connect(&m_answerer, &QTimer::timeout, [this] { AnswerWindows(); });
     m_answerer.start(1);
@@ -341,6 +342,7 @@ void EditSoak::ShowEveryPage(CPropertySheet& sheet) {
 // The editor's side
 
 void EditSoak::Command(UINT id) {
+    m_commandsStale = true;
     const CommandMap::Entry* entry = m_view->Commands().Find(id);
     if (!entry)
         Fail("the view has no command " + std::to_string(id));
@@ -435,7 +437,11 @@ std::string EditSoak::Describe(CPoint point) {
 
 std::string EditSoak::SelectionText() const {
     std::string text;
-    for (CDrawObj* object : Selection())
-        text += (text.empty() ? "type " : ", ") + std::to_string(object->GetObjType());
+    for (CDrawObj* object : Selection()) {
+        CRect box = object->GetPosition();
+        box.NormalizeRect();
+        text += (text.empty() ? "of type " : ", ") + std::to_string(object->GetObjType()) + " at " +
+                Describe(box.CenterPoint());
+    }
     return text;
 }

@@ -103,10 +103,10 @@ private:
     void UndoRun(bool undo);
     void RewindAndReplay();
 
-    // Gestures (EditSoakGestures.cpp)
+    // Gestures (EditSoakSteps.cpp)
     // Ends an open wire, wire drag or polygon at the mouse's place as a user might: a double
     // click, Esc, a right click and a choice of its menu (the entry starting with "End",
-    // Cancel, or none and then Esc), another tool's key, undo and redo, or target.
+    // Cancel, or none), another tool's key, undo and redo, or target; Esc when it is still open.
     void EndOpenGesture(QPoint at, const std::function<void()>& target);
     void PressToolKey();
     void SetClipboard();
@@ -183,6 +183,9 @@ private:
     ScopedInstall<ISymbolSheetRunner> m_installedSymbolSheets{m_symbolSheets};
     CDrawView* m_view = nullptr;
     CDrawDoc* m_doc = nullptr;
+    // The soak selected or ran a command itself since the window last brought its commands'
+    // states up to date.
+    bool m_commandsStale = false;
 
     // The windows: answered on a timer while a gesture or command waits for them.
     QTimer m_answerer;

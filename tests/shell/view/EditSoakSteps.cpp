@@ -34,6 +34,7 @@ std::string KeyName(int key) {
 void EditSoak::Step() {
     if (!m_view->TextEditor())
         m_view->setFocus();
+    m_commandsStale = true;
     switch (Pick(17)) {
         case 0:
         case 1:
@@ -112,21 +113,29 @@ void EditSoak::DragSelection() {
 void EditSoak::TransformSelection() {
     static constexpr UINT kTransforms[] = {ID_EDIT_ROTATE_90, ID_EDIT_ROTATE_MINUS_90,
                                            ID_EDIT_MIRROR_HORZ, ID_EDIT_MIRROR_VERT};
+    static constexpr const char* kNames[] = {"rotate 90", "rotate -90", "mirror horizontally",
+                                             "mirror vertically"};
     SelectSome(3);
-    Command(kTransforms[Pick(4)]);
+    const std::size_t which = Pick(4);
+    Log(std::string(kNames[which]) + " objects " + SelectionText());
+    Command(kTransforms[which]);
 }
 
 void EditSoak::DeleteSelection() {
     SelectSome(2);
-    Log("Del on " + SelectionText());
+    Log("Del on objects " + SelectionText());
     Press(Qt::Key_Delete);
 }
 
 void EditSoak::AlignSelection() {
     static constexpr UINT kAligns[] = {ID_ALIGN_TOP,  ID_ALIGN_VERTICAL,   ID_ALIGN_BOTTOM,
                                        ID_ALIGN_LEFT, ID_ALIGN_HORIZONTAL, ID_ALIGN_RIGHT};
+    static constexpr const char* kNames[] = {"top",  "vertical centre",   "bottom",
+                                             "left", "horizontal centre", "right"};
     SelectSome(4);
-    Command(kAligns[Pick(6)]);
+    const std::size_t which = Pick(6);
+    Log(std::string("align ") + kNames[which] + " objects " + SelectionText());
+    Command(kAligns[which]);
 }
 
 // Ctrl+C now and then, and Ctrl+V, on the sheet with the clipboard empty, holding a text or
@@ -135,7 +144,7 @@ void EditSoak::CopyAndPaste() {
     SelectSome(3);
     SetClipboard();
     if (Pick(2) == 0) {
-        Log("Ctrl+C on " + SelectionText());
+        Log("Ctrl+C on objects " + SelectionText());
         Press(Qt::Key_C, Qt::ControlModifier);
     }
     Log("Ctrl+V");
@@ -363,7 +372,7 @@ void EditSoak::AcceptPropertiesUntouched() {
         return;
     SelectSome(Pick(3));
     m_view->Select(candidates[Pick(candidates.size())], true);
-    Log("Alt+Enter on " + SelectionText());
+    Log("Alt+Enter on objects " + SelectionText());
     const Bytes before = DocumentBytes();
     const std::string netlist = ProtelNetlist();
     const CCommand* last = List().GetLastDone();
@@ -423,27 +432,36 @@ void EditSoak::EndOpenGesture(QPoint at, const std::function<void()>& target) {
     switch (Pick(7)) {
         case 0:
             Log("double click");
-            return DoubleClick(at);
+            DoubleClick(at);
+            break;
         case 1:
             Log("Esc");
-            return Press(Qt::Key_Escape);
+            Press(Qt::Key_Escape);
+            break;
         case 2: {
             const char* choice = kChoices[Pick(3)];
-            Log(std::string("right click, then ") + (choice ? choice : "no choice and Esc"));
+            Log(std::string("right click, then ") + (choice ? choice : "no choice"));
             RightClick(at, choice);
-            if (!choice)
-                Press(Qt::Key_Escape);
-            return;
+            break;
         }
         case 3:
         case 4:
-            return PressToolKey();
+            PressToolKey();
+            break;
         case 5:
             Log("Ctrl+Z and Ctrl+Y");
             Press(Qt::Key_Z, Qt::ControlModifier);
-            return Press(Qt::Key_Y, Qt::ControlModifier);
+            Press(Qt::Key_Y, Qt::ControlModifier);
+            break;
         default:
-            return target();
+            target();
+            break;
+    }
+    // A click that found no target, a double click in a wire drag (a click there) or a menu
+    // closed without a choice leave it open: the user presses Esc.
+    if (GetToolManager()->CurrentTool()->HasOpenObject()) {
+        Log("still open: Esc");
+        Press(Qt::Key_Escape);
     }
 }
 
@@ -496,8 +514,8 @@ void EditSoak::MoveTo(QPoint at) {
 }
 
 // A key as the user presses it: to the window with the focus, whose menus and shortcuts are up
-// to date as after the user's last key or click, also when the soak selected or ran a command
-// itself.
+// to date as after the user's last key or click (the window brings them up to date after every
+// key and click), also when the soak selected or ran a command itself.
 void EditSoak::Press(int key, Qt::KeyboardModifiers modifiers) {
     CMainFrame& frame = *m_app->MainFrame();
     // The desktop gives the activation back to the main window when a dialog closes; the
@@ -506,7 +524,10 @@ void EditSoak::Press(int key, Qt::KeyboardModifiers modifiers) {
         frame.activateWindow();
         QApplication::processEvents();
     }
-    frame.UpdateCommandUI();
+    QApplication::processEvents();
+    if (m_commandsStale)
+        frame.UpdateCommandUI();
+    m_commandsStale = false;
     QWidget* target = QApplication::focusWidget();
     QTest::keyClick(target ? target : m_view, Qt::Key(key), modifiers);
     QApplication::processEvents();

@@ -1,5 +1,5 @@
-// The soak of seeded random edits (see EditSoak.h) in the test command: a few seeds of a
-// hundred steps. VOSK_SOAK_SEED=n runs seed n alone, VOSK_SOAK_SEEDS=n the seeds 1 to n,
+// The soak of seeded random edits (see EditSoak.h) in the test command: three seeds of fifty
+// steps. VOSK_SOAK_SEED=n runs seed n alone, VOSK_SOAK_SEEDS=n the seeds 1 to n,
 // VOSK_SOAK_STEPS=n that many steps of each. A failure names its seed and step and the steps
 // that led to it.
 
@@ -14,21 +14,24 @@
 
 namespace {
 
+constexpr int kSeeds = 3;
+constexpr int kSteps = 50;
+
 int EnvNumber(const char* name, int fallback) {
     const char* text = std::getenv(name);
     return text && *text ? std::atoi(text) : fallback;
 }
 
-// Over several seeds every kind of edit records steps: a soak whose gestures stopped reaching
-// the sheet would pass on no-ops.
+// Over the test command's seeds every kind of edit records steps: a soak whose gestures stopped
+// reaching the sheet would pass on no-ops.
 TEST(EditSoak, SeededEditsKeepLinksUndoAndUntouchedSheets) {
     QtTestApp::ensure();
-    const int steps = EnvNumber("VOSK_SOAK_STEPS", 100);
+    const int steps = EnvNumber("VOSK_SOAK_STEPS", kSteps);
     std::vector<unsigned> seeds;
     if (const int seed = EnvNumber("VOSK_SOAK_SEED", 0))
         seeds.push_back(unsigned(seed));
     else
-        for (int seed = 1; seed <= EnvNumber("VOSK_SOAK_SEEDS", 5); ++seed)
+        for (int seed = 1; seed <= EnvNumber("VOSK_SOAK_SEEDS", kSeeds); ++seed)
             seeds.push_back(unsigned(seed));
     SoakTally tally;
     for (unsigned seed : seeds) {
@@ -36,7 +39,7 @@ TEST(EditSoak, SeededEditsKeepLinksUndoAndUntouchedSheets) {
         const std::string failure = soak.Run(steps);
         EXPECT_TRUE(failure.empty()) << failure;
     }
-    if (seeds.size() < 5 || steps < 100)
+    if (seeds.size() < std::size_t(kSeeds) || steps < kSteps)
         return;
     for (const std::string& kind : RecordingSoakSteps())
         EXPECT_GT(tally[kind], 0) << "no \"" << kind << "\" step recorded anything";
