@@ -63,7 +63,9 @@ void EditSoak::Step() {
             return Edit("align", [this] { AlignSelection(); });
         case 14:
         case 15:
-            return UndoRun(true);
+            // Undone too far now and then, and partly redone.
+            UndoRun(true);
+            return Pick(2) == 0 ? UndoRun(false) : void();
         default:
             return UndoRun(false);
     }
