@@ -165,7 +165,8 @@ void EditSoak::Edit(const std::string& kind, const std::function<void()>& gestur
         if (!List().CanRedo())
             m_states.resize(m_done + 1);
     } else {
-        ++m_tally[kind];
+        if (!List().CanRedo())
+            ++m_tally[kind];
         UndoAndRedoAtOnce(last, before, after);
     }
     BackToSelectTool();
@@ -175,12 +176,15 @@ void EditSoak::Edit(const std::string& kind, const std::function<void()>& gestur
 
 // The steps a gesture recorded (a text made and then typed records two) are undone with Ctrl+Z
 // back to the bytes before it, and redone with Ctrl+Y through the same states to the bytes
-// after it; they join the history.
+// after it; they join the history. A gesture that left undone steps to redo recorded none: its
+// Ctrl+Y redid steps of the history (its Ctrl+Z found nothing to undo), whose states are known.
 void EditSoak::UndoAndRedoAtOnce(const CCommand* last, const Bytes& before, const Bytes& after) {
     constexpr std::size_t kMostSteps = 4;
+    const bool redidHistory = List().CanRedo();
     std::vector<Bytes> states{after};
     while (List().GetLastDone() != last) {
-        Log(std::string("  recorded \"") + List().GetUndoName() + "\"");
+        Log(std::string(redidHistory ? "  redid \"" : "  recorded \"") + List().GetUndoName() +
+            "\"");
         if (states.size() > kMostSteps)
             Fail("one gesture recorded more than " + std::to_string(kMostSteps) + " steps");
         Undo();
@@ -192,7 +196,10 @@ void EditSoak::UndoAndRedoAtOnce(const CCommand* last, const Bytes& before, cons
              FirstDifference(states.back(), before));
     for (std::size_t i = states.size() - 1; i-- > 0;) {
         Redo();
-        Record(states[i]);
+        if (redidHistory)
+            ++m_done;
+        else
+            Record(states[i]);
         ExpectState("its redo");
     }
 }

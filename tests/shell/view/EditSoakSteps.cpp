@@ -65,7 +65,9 @@ void EditSoak::Step() {
         case 15:
             // Undone too far now and then, and partly redone.
             UndoRun(true);
-            return Pick(2) == 0 ? UndoRun(false) : void();
+            if (Pick(2) == 0)
+                UndoRun(false);
+            return;
         default:
             return UndoRun(false);
     }
