@@ -47,7 +47,9 @@ void CDrawTool::OnAutoScroll(IToolView& view) {
     view.SetAutoScroll(false);
 }
 
-void CDrawTool::OnViewClosing(IToolView&) {}
+void CDrawTool::EndGesture(IToolView&, GestureEnd) {}
+
+void CDrawTool::OnObjectsLeft(IToolView&, const CObList&) {}
 
 ToolState& CDrawTool::State() const {
     return m_tools.state;

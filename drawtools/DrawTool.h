@@ -10,6 +10,7 @@
 #include "platform/Types.h"
 
 class CDrawObj;
+class CObList;
 class ToolManager;
 struct ToolState;
 
@@ -34,6 +35,11 @@ enum ToolShape : int {
     kToolArrowLine = 16,
     kToolDoubleArrowLine = 17
 };
+
+// How an open gesture ends when something else comes first (another tool, an undo, an edit,
+// a save): an object drawn click by click is finished as its last click would finish it, or
+// every gesture is cancelled as Esc cancels it.
+enum class GestureEnd { Finish, Cancel };
 
 // What the left button is doing.
 enum SelectMode : int {
@@ -67,8 +73,13 @@ public:
     virtual void OnContextMenu(IToolView& view, CPoint screen);
     // A tick of the view's auto-scroll timer.
     virtual void OnAutoScroll(IToolView& view);
-    // The view is closing: nothing of the tool may refer to it or to its objects afterwards.
-    virtual void OnViewClosing(IToolView& view);
+    // Ends the gesture the tool has open in the view, if any (see GestureEnd); afterwards
+    // nothing of the tool refers to the view or to the objects of its gesture. Leaves the
+    // current shape and the shared state to the caller.
+    virtual void EndGesture(IToolView& view, GestureEnd how);
+    // Objects have left the view's document: the tool lets go of those it holds, without
+    // touching the document.
+    virtual void OnObjectsLeft(IToolView& view, const CObList& objects);
     // Whether the tool holds an open object that End Polygon or End Wire would end.
     virtual bool HasOpenObject() const { return false; }
     // Adds the drawing objects the tool keeps between events (an open object, a picked-up

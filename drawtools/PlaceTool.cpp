@@ -210,7 +210,21 @@ void CPlaceTool::OnContextMenu(IToolView& view, CPoint screen) {
     }
 }
 
-void CPlaceTool::OnViewClosing(IToolView& view) {
+// Placing ends as Esc ends it: the carried set is taken away.
+void CPlaceTool::EndGesture(IToolView& view, GestureEnd) {
     if (m_view == &view)
         OnCancel(view);
+}
+
+// Carried objects taken out by something else: what is left is no longer the last step, which
+// a cancel would take back; placing stops where it stands.
+void CPlaceTool::OnObjectsLeft(IToolView& view, const CObList& objects) {
+    if (m_view != &view)
+        return;
+    for (POSITION pos = objects.GetHeadPosition(); pos;) {
+        if (view.IsSelected(static_cast<const CDrawObj*>(objects.GetNext(pos)))) {
+            Stop(view);
+            return;
+        }
+    }
 }

@@ -25,7 +25,8 @@ public:
     void OnMouseMove(IToolView& view, UINT flags, CPoint point) override;
     void OnCancel(IToolView& view) override;
     void OnContextMenu(IToolView& view, CPoint screen) override;
-    void OnViewClosing(IToolView& view) override;
+    void EndGesture(IToolView& view, GestureEnd how) override;
+    void OnObjectsLeft(IToolView& view, const CObList& objects) override;
 
     bool IsPlacingIn(const IToolView& view) const { return m_view == &view; }
 

@@ -71,8 +71,7 @@ void CPolyTool::Close(IToolView& view) {
     if (!IsBezier())
         m_poly->RemovePoint(m_poly->GetPointCount() - 1);
     if (m_poly->GetPointCount() < 2) {
-        view.Select(nullptr, false);
-        view.Document().CancelLastCommand();
+        TakeBack(view);
     } else {
         m_poly->RecalcBounds(&view);
         m_poly->Invalidate(&view);
@@ -160,8 +159,35 @@ void CPolyTool::OnCancel(IToolView& view) {
     view.SetCapture(false);
 }
 
-void CPolyTool::OnViewClosing(IToolView& view) {
-    if (m_poly && m_poly->GetDocument() == &view.Document())
+// Finished as End Polygon finishes it, unless nothing beyond its first click was drawn: that
+// is taken back. Cancelled as Esc cancels it.
+void CPolyTool::EndGesture(IToolView& view, GestureEnd how) {
+    if (!m_poly || m_poly->GetDocument() != &view.Document())
+        return;
+    DropFloatingPoint(view);
+    if (how == GestureEnd::Finish && HasOnlyItsStart())
+        TakeBack(view);
+    m_poly = nullptr;
+}
+
+bool CPolyTool::HasOnlyItsStart() const {
+    const CPoint start = m_poly->GetPoint(0);
+    for (int i = 1; i < m_poly->GetPointCount(); ++i) {
+        const CPoint point = m_poly->GetPoint(i);
+        if (point != start && !(point.y == start.y && point.x == start.x + 1))
+            return false;
+    }
+    return true;
+}
+
+void CPolyTool::TakeBack(IToolView& view) {
+    view.Select(nullptr, false);
+    view.Document().CancelLastCommand();
+    m_poly = nullptr;
+}
+
+void CPolyTool::OnObjectsLeft(IToolView&, const CObList& objects) {
+    if (m_poly && objects.Find(m_poly))
         m_poly = nullptr;
 }
 

@@ -17,7 +17,8 @@ public:
     void OnCancel(IToolView& view) override;
     void OnFinish(IToolView& view) override;
     void OnContextMenu(IToolView& view, CPoint screen) override;
-    void OnViewClosing(IToolView& view) override;
+    void EndGesture(IToolView& view, GestureEnd how) override;
+    void OnObjectsLeft(IToolView& view, const CObList& objects) override;
     bool HasOpenObject() const override { return m_poly != nullptr; }
     void AddHeldObjects(std::vector<const CDrawObj*>& held) const override;
 
@@ -30,6 +31,10 @@ private:
     void Close(IToolView& view);
     // Drops the point left following the mouse; the Bezier's are its own.
     void DropFloatingPoint(IToolView& view);
+    // Whether the poly has no point beyond its first click yet.
+    bool HasOnlyItsStart() const;
+    // Takes the poly being drawn back out of its document.
+    void TakeBack(IToolView& view);
     void SmoothBezier(IToolView& view);
 
     CDrawPoly* m_poly = nullptr;  // the poly being drawn

@@ -128,19 +128,27 @@ void CRectTool::GiveDefaultSize(IToolView& view, CDrawObj* object) const {
 
 // Esc while the new object is being sized takes it back.
 void CRectTool::OnCancel(IToolView& view) {
+    EndGesture(view, GestureEnd::Cancel);
+    CDrawTool::OnCancel(view);
+}
+
+// A new object being sized is taken back whichever way its gesture ends: it has no size yet.
+void CRectTool::EndGesture(IToolView& view, GestureEnd) {
+    if (!m_created || m_created->GetDocument() != &view.Document())
+        return;
     ToolState& state = State();
-    if (m_created && state.selectMode == kSelectSizing) {
+    if (state.selectMode == kSelectSizing) {
         view.Select(nullptr, false);
         view.Document().CancelLastCommand();
         state.selectMode = kSelectNone;
         view.SetCapture(false);
     }
     m_created = nullptr;
-    CDrawTool::OnCancel(view);
 }
 
-void CRectTool::OnViewClosing(IToolView&) {
-    m_created = nullptr;
+void CRectTool::OnObjectsLeft(IToolView&, const CObList& objects) {
+    if (m_created && objects.Find(m_created))
+        m_created = nullptr;
 }
 
 void CRectTool::OnContextMenu(IToolView& view, CPoint screen) {

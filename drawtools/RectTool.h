@@ -22,7 +22,8 @@ public:
     void OnMouseMove(IToolView& view, UINT flags, CPoint point) override;
     void OnCancel(IToolView& view) override;
     void OnContextMenu(IToolView& view, CPoint screen) override;
-    void OnViewClosing(IToolView& view) override;
+    void EndGesture(IToolView& view, GestureEnd how) override;
+    void OnObjectsLeft(IToolView& view, const CObList& objects) override;
 
 private:
     // The tool's object on the empty rectangle at the sheet point.

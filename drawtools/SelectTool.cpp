@@ -413,9 +413,28 @@ void CSelectTool::OnCancel(IToolView& view) {
     view.SetCapture(false);
 }
 
-void CSelectTool::OnViewClosing(IToolView& view) {
-    if (m_pending)
-        OnCancel(view);
+void CSelectTool::EndGesture(IToolView& view, GestureEnd) {
+    if (m_pending && m_pending->GetDocument() == &view.Document())
+        AbortDrag(view);
+}
+
+// A drag whose objects were taken out by something else can neither put them back nor free
+// them: they are the taker's now. The drag is given up where it stands.
+void CSelectTool::OnObjectsLeft(IToolView& view, const CObList& objects) {
+    if (!m_pending || m_pending->GetDocument() != &view.Document())
+        return;
+    for (POSITION pos = objects.GetHeadPosition(); pos;) {
+        const CObject* object = objects.GetNext(pos);
+        for (const CObList* held :
+             {&m_pending->GetObjects(), &m_pending->GetSources(), &m_pending->GetCopies()}) {
+            if (held->Find(const_cast<CObject*>(object))) {
+                m_pending = nullptr;
+                m_clone = false;
+                State().selectMode = kSelectNone;
+                return;
+            }
+        }
+    }
 }
 
 void CSelectTool::AddHeldObjects(std::vector<const CDrawObj*>& held) const {

@@ -29,7 +29,8 @@ public:
     void OnCancel(IToolView& view) override;
     void OnContextMenu(IToolView& view, CPoint screen) override;
     void OnAutoScroll(IToolView& view) override;
-    void OnViewClosing(IToolView& view) override;
+    void EndGesture(IToolView& view, GestureEnd how) override;
+    void OnObjectsLeft(IToolView& view, const CObList& objects) override;
 
     // Whether a drag of the selection or of a handle is under way.
     bool IsDragging() const { return m_pending != nullptr; }

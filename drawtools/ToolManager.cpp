@@ -60,6 +60,7 @@ CPlaceTool& ToolManager::PlaceTool() const {
 }
 
 void ToolManager::ChooseShape(IToolView& view, int shape) {
+    EndGesture(view);
     state.currentShape = shape;
     view.SetPrompt(ShapePrompt(shape));
 }
@@ -81,11 +82,29 @@ const char* ToolManager::EndCommandText() const {
     }
 }
 
-void ToolManager::ViewClosing(IToolView& view) {
+// The current tool first: the shared state (the select mode above all) still tells what its
+// gesture is. Any other tool holds nothing open unless a gesture was handed over mid-way.
+void ToolManager::EndGesture(IToolView& view, GestureEnd how) {
+    if (CDrawTool* current = CurrentTool())
+        current->EndGesture(view, how);
     for (const auto& tool : m_tools)
-        tool->OnViewClosing(view);
-    state.currentShape = kToolSelect;
+        tool->EndGesture(view, how);
     state.selectMode = kSelectNone;
+    if (state.currentShape == kToolWireDrag || state.currentShape == kToolPlace)
+        state.currentShape = kToolSelect;
+    view.ShowFocusRect(nullptr);
+    view.SetAutoScroll(false);
+    view.SetCapture(false);
+}
+
+void ToolManager::ObjectsLeft(IToolView& view, const CObList& objects) {
+    for (const auto& tool : m_tools)
+        tool->OnObjectsLeft(view, objects);
+}
+
+void ToolManager::ViewClosing(IToolView& view) {
+    EndGesture(view, GestureEnd::Cancel);
+    state.currentShape = kToolSelect;
 }
 
 UINT ShapePrompt(int shape) {

@@ -46,12 +46,22 @@ public:
     CWireDragTool& WireDragTool() const;
     CPlaceTool& PlaceTool() const;
 
-    // A Draw menu command: the shape becomes current and its prompt is shown.
+    // A Draw menu command: the open gesture ends (see EndGesture), the shape becomes current
+    // and its prompt is shown.
     void ChooseShape(IToolView& view, int shape);
+    // Ends whatever gesture is open in the view, before anything else changes its document
+    // (another tool, an undo or redo, an edit, a save): the wire, bus, polygon, Bezier or
+    // polyline being drawn is finished as End Wire or End Polygon would finish it (taken back
+    // when that fails), every other gesture is cancelled as Esc cancels it. The mouse is
+    // released; a tool that lives only for its gesture (wire drag, place) gives way to the
+    // select tool.
+    void EndGesture(IToolView& view, GestureEnd how = GestureEnd::Finish);
+    // The objects have left the view's document: no tool may hold on to them.
+    void ObjectsLeft(IToolView& view, const CObList& objects);
     // The text of End Polygon and End Wire for the current tool; null to keep theirs.
     const char* EndCommandText() const;
-    // Every tool lets go of the view and of what it holds of its document; then the select
-    // tool is current.
+    // Every gesture open in the view is cancelled and every tool lets go of the view and of
+    // what it holds of its document; then the select tool is current.
     void ViewClosing(IToolView& view);
 
 private:

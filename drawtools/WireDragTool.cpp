@@ -155,33 +155,50 @@ void CWireDragTool::OnFinish(IToolView& view) {
     FinishDrag(view);
 }
 
-// The picked-up wire goes back in place of the copy, with its links.
 void CWireDragTool::OnCancel(IToolView& view) {
     SetShape(kToolSelect);
     State().selectMode = kSelectNone;
     view.SetCapture(false);
-    if (!m_pickedUp)
-        return;
-    CDrawDoc& doc = view.Document();
-    CDrawObj* copy[] = {m_wire};
-    CConnectionList links;
-    links.Collect(copy);
-    links.Release();
-    CObList& objects = doc.GetObjects();
-    objects.SetAt(objects.Find(m_wire), m_pickedUp);
-    m_before.Restore();
-    OneObject out(m_wire);
-    doc.UpdateAllViews(nullptr, kHintRemoved, &out);
-    OneObject back(m_pickedUp);
-    doc.UpdateAllViews(nullptr, kHintAddToSelection, &back);
-    m_pickedUp->Invalidate(&view);
-    delete m_wire;
-    Forget();
+    if (m_pickedUp)
+        PutBack(view);
 }
 
-void CWireDragTool::OnViewClosing(IToolView& view) {
+// A drag ends as Esc ends it whichever way its gesture ends: the wire is as it was.
+void CWireDragTool::EndGesture(IToolView& view, GestureEnd) {
     if (m_pickedUp && m_pickedUp->GetDocument() == &view.Document())
-        OnCancel(view);
+        PutBack(view);
+}
+
+// The tool lets go before the views hear of the copy leaving.
+void CWireDragTool::PutBack(IToolView& view) {
+    CWire* copy = m_wire;
+    CWire* original = m_pickedUp;
+    CConnectionList before(m_before);
+    Forget();
+    CDrawDoc& doc = view.Document();
+    CObList& objects = doc.GetObjects();
+    const POSITION at = objects.Find(copy);
+    if (!at)
+        return;
+    CDrawObj* copies[] = {copy};
+    CConnectionList links;
+    links.Collect(copies);
+    links.Release();
+    objects.SetAt(at, original);
+    before.Restore();
+    OneObject out(copy);
+    doc.UpdateAllViews(nullptr, kHintRemoved, &out);
+    OneObject back(original);
+    doc.UpdateAllViews(nullptr, kHintAddToSelection, &back);
+    original->Invalidate(&view);
+    delete copy;
+}
+
+// A copy taken out by something else is the taker's now, and the picked-up wire cannot come
+// back in its place: the drag is given up where it stands.
+void CWireDragTool::OnObjectsLeft(IToolView&, const CObList& objects) {
+    if (m_wire && m_pickedUp && objects.Find(m_wire))
+        Forget();
 }
 
 void CWireDragTool::AddHeldObjects(std::vector<const CDrawObj*>& held) const {

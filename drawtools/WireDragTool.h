@@ -25,7 +25,8 @@ public:
     void OnLButtonDblClk(IToolView& view, UINT flags, CPoint point) override;
     void OnCancel(IToolView& view) override;
     void OnFinish(IToolView& view) override;
-    void OnViewClosing(IToolView& view) override;
+    void EndGesture(IToolView& view, GestureEnd how) override;
+    void OnObjectsLeft(IToolView& view, const CObList& objects) override;
 
     CWire* PickedUp() const { return m_pickedUp; }
     void AddHeldObjects(std::vector<const CDrawObj*>& held) const override;
@@ -38,6 +39,8 @@ private:
     // and not selected.
     bool CanEndOn(IToolView& view, CDrawObj* target) const;
     void Forget();
+    // Puts the picked-up wire back in place of the copy, with its links, and frees the copy.
+    void PutBack(IToolView& view);
 
     CWire* m_pickedUp = nullptr;  // out of the document while the copy is dragged
     CConnectionList m_before;     // the picked-up wire's links

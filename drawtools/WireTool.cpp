@@ -303,9 +303,30 @@ void CWireTool::OnCancel(IToolView& view) {
     view.SetCapture(false);
 }
 
-void CWireTool::OnViewClosing(IToolView& view) {
-    if (m_wire && m_wire->GetDocument() == &view.Document())
-        OnCancel(view);
+// Finished as a double click finishes it: kept when longer than a click's wobble and its
+// nets join, else taken back. Cancelled as Esc cancels it.
+void CWireTool::EndGesture(IToolView& view, GestureEnd how) {
+    if (!m_wire || m_wire->GetDocument() != &view.Document())
+        return;
+    if (how == GestureEnd::Cancel) {
+        TakeBack(view);
+        return;
+    }
+    DropFloatingPoints();
+    m_wire->RemoveRedundantVertices();
+    if (m_wire->GetPointCount() >= 2 && SquaredLength(*m_wire) > kShortestWire &&
+        view.Document().JoinNets()) {
+        m_wire->RecalcBounds(&view);
+        m_wire->Invalidate(&view);
+        m_wire = nullptr;
+    } else {
+        TakeBack(view);
+    }
+}
+
+void CWireTool::OnObjectsLeft(IToolView&, const CObList& objects) {
+    if (m_wire && objects.Find(m_wire))
+        m_wire = nullptr;
 }
 
 void CWireTool::AddHeldObjects(std::vector<const CDrawObj*>& held) const {

@@ -27,7 +27,8 @@ public:
     void OnCancel(IToolView& view) override;
     void OnFinish(IToolView& view) override;
     void OnContextMenu(IToolView& view, CPoint screen) override;
-    void OnViewClosing(IToolView& view) override;
+    void EndGesture(IToolView& view, GestureEnd how) override;
+    void OnObjectsLeft(IToolView& view, const CObList& objects) override;
     void OnAutoScroll(IToolView& view) override;
     bool HasOpenObject() const override { return m_wire != nullptr; }
     void AddHeldObjects(std::vector<const CDrawObj*>& held) const override;

@@ -51,9 +51,11 @@ void CZoomTool::OnCancel(IToolView& view) {
     SetShape(kToolSelect);
 }
 
-void CZoomTool::OnViewClosing(IToolView& view) {
-    if (m_view == &view)
-        m_view = nullptr;
+void CZoomTool::EndGesture(IToolView& view, GestureEnd) {
+    if (m_view != &view)
+        return;
+    view.ShowFocusRect(nullptr);
+    m_view = nullptr;
 }
 
 void CZoomTool::OnContextMenu(IToolView& view, CPoint screen) {

@@ -17,7 +17,7 @@ public:
     void OnMouseMove(IToolView& view, UINT flags, CPoint point) override;
     void OnCancel(IToolView& view) override;
     void OnContextMenu(IToolView& view, CPoint screen) override;
-    void OnViewClosing(IToolView& view) override;
+    void EndGesture(IToolView& view, GestureEnd how) override;
 
 private:
     IToolView* m_view = nullptr;  // the view of the rectangle being dragged

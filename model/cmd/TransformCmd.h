@@ -78,6 +78,7 @@ public:
     CDrawObj* Original(const CDrawObj* object) override;
     bool MovesItself(const CDrawObj* object) const override;
 
+    CDrawDoc* GetDocument() const { return m_doc; }
     const CObList& GetObjects() const { return m_objects; }
     const CObList& GetSources() const { return m_sources; }
     const CObList& GetCopies() const { return m_copies; }

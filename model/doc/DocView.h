@@ -50,6 +50,10 @@ public:
     // The point of the view's snap grid nearest to point; views without a grid answer point.
     virtual CPoint NearestGridPoint(const CPoint& point) const { return point; }
 
+    // Ends the drawing gesture open in the view, before the document is written. Views
+    // without drawing tools have nothing to do.
+    virtual void EndGesture() {}
+
     // Zooms and scrolls to show every object of the document. Views without a window have
     // nothing to do.
     virtual void ZoomToObjects() {}

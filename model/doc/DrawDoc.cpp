@@ -432,7 +432,10 @@ BOOL CDrawDoc::OnOpenDocument(const char* path) {
     return opened;
 }
 
+// What is written is what the user sees finished: no wire half drawn, no drag half done.
 BOOL CDrawDoc::OnSaveDocument(const char* path) {
+    for (IDocView* view : std::vector<IDocView*>(GetViews()))
+        view->EndGesture();
     CSummaryInfo& summary = Summary();
     summary.SetLastSaveTime();
     summary.IncrementRevision();

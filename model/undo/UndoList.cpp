@@ -8,6 +8,7 @@
 #include "model/doc/DrawDoc.h"
 #include "model/undo/MultiCmd.h"
 #include "platform/AppServices.h"
+#include "platform/UserPrompt.h"
 
 namespace {
 
@@ -57,19 +58,37 @@ BOOL CUndoList::Add(CCommand* command) {
 }
 
 BOOL CUndoList::Undo() {
-    return CanUndo() ? UndoAtCursor() : FALSE;
+    if (!CanUndo())
+        return FALSE;
+    if (UndoAtCursor())
+        return TRUE;
+    const CString name = GetUndoName();
+    m_commands.erase(m_commands.begin(), m_commands.begin() + std::ptrdiff_t(m_done));
+    m_done = 0;
+    AfxMessageBox(CString("\"") + name + "\" could not be undone; the steps before it can no " +
+                      "longer be undone.",
+                  MB_OK | MB_ICONEXCLAMATION);
+    return FALSE;
 }
 
 BOOL CUndoList::Redo() {
     if (!CanRedo())
         return FALSE;
+    bool done = false;
     {
         WaitCursor wait;
         m_doc->UpdateAllViews(nullptr, kHintDeselect);
-        if (!m_commands[m_done]->Do(m_doc))
-            return FALSE;
-        ++m_done;
+        done = m_commands[m_done]->Do(m_doc);
     }
+    if (!done) {
+        const CString name = GetRedoName();
+        m_commands.resize(m_done);
+        AfxMessageBox(CString("\"") + name + "\" could not be redone; the steps after it can no " +
+                          "longer be redone.",
+                      MB_OK | MB_ICONEXCLAMATION);
+        return FALSE;
+    }
+    ++m_done;
     NoteChange(*m_commands[m_done - 1]);
     return TRUE;
 }

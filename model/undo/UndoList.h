@@ -29,10 +29,13 @@ public:
     // (nothing recorded) for a null command.
     BOOL Add(CCommand* command);
     // Undoes the command at the cursor and moves the cursor back. FALSE when nothing is done, or
-    // when the command's Undo fails (it then stays done and the cursor stays).
+    // when the command's Undo fails: the document is then as before, no step before it can be
+    // undone in order any more, so it and every earlier one leave the list, and the user is
+    // told.
     BOOL Undo();
     // Redoes the command after the cursor and moves the cursor on. FALSE when nothing is undone,
-    // or when the command's Do fails (it then stays undone).
+    // or when the command's Do fails: it and every later one leave the list, and the user is
+    // told.
     BOOL Redo();
     // Undo (Redo) up to count times, stopping at the first refusal; the number done.
     int Undo(int count);

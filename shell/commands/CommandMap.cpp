@@ -6,6 +6,17 @@ void CommandMap::On(UINT id, Handler handler, UpdateHandler update) {
     Add({id, id, [h = std::move(handler)](UINT) { h(); }, std::move(update)});
 }
 
+void CommandMap::Precede(const std::function<bool(UINT first)>& runsFirst, const Handler& first) {
+    for (Entry& entry : m_entries) {
+        if (!entry.handler || !runsFirst(entry.first))
+            continue;
+        entry.handler = [first, handler = std::move(entry.handler)](UINT id) {
+            first();
+            handler(id);
+        };
+    }
+}
+
 void CommandMap::OnRange(UINT first, UINT last, RangeHandler handler, UpdateHandler update) {
     Add({first, last, std::move(handler), std::move(update)});
 }

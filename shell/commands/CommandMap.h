@@ -41,6 +41,9 @@ public:
     // Only decides how id looks; the command is handled elsewhere.
     void OnUpdate(UINT id, UpdateHandler update);
 
+    // Each handler of a command that runs first says yes to runs first before it.
+    void Precede(const std::function<bool(UINT first)>& runsFirst, const Handler& first);
+
     // The entry covering id, or null.
     const Entry* Find(UINT id) const;
 

@@ -82,6 +82,7 @@ CDrawView::CDrawView(CDrawDoc& document, QWidget* parent)
     SetScrollSizes(m_document.GetPaperSize());
     AddCommands();
     AddToolCommands();
+    EndGestureBeforeCommands();
     m_steering.setInterval(10);
     connect(&m_steering, &QTimer::timeout, this, [this] { SteerCursor(); });
     viewport()->setMouseTracking(true);
@@ -361,6 +362,8 @@ void CDrawView::OnUpdate(IDocView*, int hint, CObject* object, CObList* list) {
             InvalidateList(list ? *list : m_selection);
             break;
         case kHintRemoved:
+            if (ToolManager* tools = GetToolManager(); tools && list)
+                tools->ObjectsLeft(*this, *list);
             if (m_editedText && list && list->Find(m_editedText))
                 CancelTextEdit();
             if (m_tipObject && list && list->Find(const_cast<CDrawObj*>(m_tipObject)))
@@ -728,9 +731,5 @@ bool CDrawView::UndoListRows(bool undo, std::vector<CString>& rows) {
 }
 
 void CDrawView::UndoCommands(bool undo, int count) {
-    CUndoList& history = m_document.GetUndoList();
-    if (undo)
-        history.Undo(count);
-    else
-        history.Redo(count);
+    UndoSteps(undo, count);
 }

@@ -152,6 +152,8 @@ public:
     }
     // ZoomToMarkedObjects.
     void ShowFlaggedObjects(unsigned long flagMask) override;
+    // Ends the drawing gesture open in this view (see ToolManager::EndGesture).
+    void EndGesture() override;
     // As View > Zoom > Objects.
     void ZoomToObjects() override;
     // The "Object Properties" sheet.
@@ -217,6 +219,12 @@ private:
     std::optional<CRect> VisibleObjectsBounds() const;
     void ToggleCrosshair();
     void AddUndoCommands();
+    // Undoes (redoes) count steps after the open gesture ended; a gesture that took its own
+    // step back counts as one step undone.
+    void UndoSteps(bool undo, int count);
+    // Every command of the view ends the open gesture before it runs, but those that only
+    // change how the sheet is seen and those that end it their own way.
+    void EndGestureBeforeCommands();
     // The attribute-text toggles and the highlights (DrawViewToggles.cpp).
     void AddToggleCommands();
     // The keys the view takes before the tool (DrawViewKeys.cpp): the arrows steer the

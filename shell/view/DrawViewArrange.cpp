@@ -236,17 +236,20 @@ void CDrawView::ToggleCrosshair() {
         app->WriteProfileInt("Settings", "ViewFlags", int(m_viewFlags));
 }
 
+void CDrawView::UndoSteps(bool undo, int count) {
+    CUndoList& list = m_document.GetUndoList();
+    const int before = list.GetCount();
+    EndGesture();
+    if (undo)
+        list.Undo(count - (before - list.GetCount()));
+    else
+        list.Redo(count);
+}
+
 void CDrawView::AddUndoCommands() {
     for (const bool undo : {true, false}) {
         m_commands.On(
-            undo ? ID_EDIT_UNDO : ID_EDIT_REDO,
-            [this, undo] {
-                CUndoList& list = m_document.GetUndoList();
-                if (undo && list.CanUndo())
-                    list.Undo();
-                else if (!undo && list.CanRedo())
-                    list.Redo();
-            },
+            undo ? ID_EDIT_UNDO : ID_EDIT_REDO, [this, undo] { UndoSteps(undo, 1); },
             [this, undo](CmdUI& ui) {
                 const CUndoList& list = m_document.GetUndoList();
                 const bool can = undo ? list.CanUndo() : list.CanRedo();

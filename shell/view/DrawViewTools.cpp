@@ -8,6 +8,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <algorithm>
+#include <iterator>
 
 #include "drawtools/PlaceTool.h"
 #include "drawtools/ToolManager.h"
@@ -75,8 +77,7 @@ bool CDrawView::PlaceObjects(const CObList& objects) {
     CObList copies;
     if (!tools || !m_document.CopyObjects(objects, copies))
         return false;
-    if (CDrawTool* tool = tools->CurrentTool())
-        tool->OnCancel(*this);
+    tools->EndGesture(*this);
     const bool placed = tools->PlaceTool().StartPlacing(*this, copies);
     // What the document refused is still ours.
     for (POSITION pos = copies.GetHeadPosition(); pos;)
@@ -91,8 +92,9 @@ void CDrawView::CarryPastedObjects() {
     ToolManager* tools = GetToolManager();
     if (!tools || m_selection.IsEmpty())
         return;
-    if (CDrawTool* tool = tools->CurrentTool())
-        tool->OnCancel(*this);
+    tools->EndGesture(*this);
+    if (m_selection.IsEmpty())
+        return;
     tools->PlaceTool().CarrySelection(*this);
 }
 
@@ -307,11 +309,73 @@ void CDrawView::EndTool() {
     m_capture = false;
     if (CDrawTool* tool = CurrentTool())
         tool->OnCancel(*this);
-    if (ToolManager* tools = GetToolManager())
+    if (ToolManager* tools = GetToolManager()) {
+        tools->EndGesture(*this, GestureEnd::Cancel);
         tools->state.currentShape = kToolSelect;
+    }
 }
 
+// The open object is finished as its tool finishes it; anything else open ends too.
 void CDrawView::OnEndCommand() {
     if (CDrawTool* tool = CurrentTool())
         tool->OnFinish(*this);
+    EndGesture();
+}
+
+void CDrawView::EndGesture() {
+    if (ToolManager* tools = GetToolManager())
+        tools->EndGesture(*this);
+}
+
+namespace {
+
+// Commands that leave a gesture open: those that only change how the sheet is seen, and
+// those that end it their own way (Esc, End Wire, the undo steps, the connections that finish
+// the wire being drawn first).
+bool LeavesGestureOpen(UINT id) {
+    static const UINT kOpen[] = {ID_CANCEL,
+                                 ID_END_POLYGON,
+                                 ID_END_WIRE,
+                                 ID_EDIT_UNDO,
+                                 ID_EDIT_REDO,
+                                 ID_CONNECT_IMPLICIT,
+                                 ID_CONNECT_GROUND1,
+                                 ID_CONNECT_GROUND2,
+                                 ID_CONNECT_POWER1,
+                                 ID_CONNECT_POWER1 + 1,
+                                 ID_CONNECT_POWER1 + 2,
+                                 ID_CONNECT_POWER4,
+                                 ID_CONNECT_OTHER_NET,
+                                 ID_ZOOM_IN_AT,
+                                 ID_ZOOM_OUT_AT,
+                                 ID_ZOOM_BOX,
+                                 ID_ZOOM_IN,
+                                 ID_ZOOM_OUT,
+                                 ID_ZOOM_PAGE,
+                                 ID_ZOOM_OBJECTS,
+                                 ID_ZOOM_50,
+                                 ID_ZOOM_75,
+                                 ID_ZOOM_100,
+                                 ID_ZOOM_200,
+                                 ID_ZOOM_400,
+                                 ID_SHOW_GRID,
+                                 ID_SNAP_TO_GRID,
+                                 ID_GRID_001,
+                                 ID_GRID_002,
+                                 ID_GRID_005,
+                                 ID_GRID_010,
+                                 ID_GRID_025,
+                                 ID_GRID_UP,
+                                 ID_GRID_DOWN,
+                                 ID_FULL_SCREEN_CURSOR,
+                                 ID_UNITS_CM,
+                                 ID_UNITS_INCHES,
+                                 ID_VIEW_SHOW_OBJECTS};
+    return std::find(std::begin(kOpen), std::end(kOpen), id) != std::end(kOpen);
+}
+
+}  // namespace
+
+void CDrawView::EndGestureBeforeCommands() {
+    m_commands.Precede([](UINT id) { return !LeavesGestureOpen(id); }, [this] { EndGesture(); });
 }

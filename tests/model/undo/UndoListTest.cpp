@@ -143,15 +143,44 @@ TEST_F(UndoListTest, AFailedStepIsNotRecordedAndLeavesTheCursor) {
     EXPECT_TRUE(list.Execute(Cmd('a')));
     EXPECT_TRUE(list.Execute(stuck));
     stuck->failUndo = true;
-    EXPECT_EQ(list.Undo(2), 0);
     EXPECT_FALSE(list.CancelLast());
     EXPECT_EQ(list.GetCount(), 2);
     stuck->failUndo = false;
     EXPECT_EQ(list.Undo(2), 2);
-    stuck->failDo = true;
-    EXPECT_EQ(list.Redo(2), 1);
-    EXPECT_STREQ(list.GetRedoName(), "log");
-    EXPECT_EQ(log, "as-s-aa");
+    EXPECT_EQ(log, "as-s-a");
+    EXPECT_EQ(services.waitCursorDepth(), 0);
+}
+
+// The document is as before the failed step, which no step before it expects: those leave
+// the list with it, instead of the same step being offered again and again.
+TEST_F(UndoListTest, AStepThatCannotBeUndoneTakesTheStepsBeforeItAlongAndSaysSo) {
+    testsupport::ScriptedPrompt prompt{IDOK, IDOK};
+    LogCmd* stuck = Cmd('s', "add object");
+    LogCmd* last = Cmd('c', "move");
+    list.Execute(Cmd('a'));
+    list.Execute(stuck);
+    list.Execute(last);
+    EXPECT_EQ(list.Undo(3), 1);
+    stuck->failUndo = true;
+    EXPECT_EQ(list.Undo(2), 0);
+    EXPECT_EQ(deleted, 2);
+    EXPECT_FALSE(list.CanUndo());
+    EXPECT_STREQ(list.GetRedoName(), "move");
+    ASSERT_EQ(prompt.shown().size(), 1u);
+    EXPECT_EQ(prompt.shown()[0].text,
+              CString("\"add object\" could not be undone; the steps before it can no longer be "
+                      "undone."));
+
+    // A step that cannot be redone goes with every step after it.
+    last->failDo = true;
+    EXPECT_EQ(list.Redo(2), 0);
+    EXPECT_EQ(list.GetCount(), 0);
+    EXPECT_EQ(deleted, 3);
+    ASSERT_EQ(prompt.shown().size(), 2u);
+    EXPECT_EQ(prompt.shown()[1].text,
+              CString("\"move\" could not be redone; the steps after it can no longer be "
+                      "redone."));
+    EXPECT_EQ(log, "asc-c");
     EXPECT_EQ(services.waitCursorDepth(), 0);
 }
 

@@ -1,0 +1,476 @@
+// A drawing tool's gesture ends before anything else changes the sheet: another tool, an undo
+// or a redo, an edit of the selection, closing the window. Driven as the user drives the
+// program: keys to the window with the focus, the mouse on the sheet.
+
+#include <QApplication>
+#include <QDialog>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "drawtools/PlaceTool.h"
+#include "drawtools/SelectTool.h"
+#include "drawtools/ToolManager.h"
+#include "drawtools/WireDragTool.h"
+#include "model/doc/DrawDoc.h"
+#include "model/net/Net.h"
+#include "model/net/Wire.h"
+#include "model/shapes/DrawRect.h"
+#include "model/symbol/Pin.h"
+#include "model/symbol/Symbol.h"
+#include "model/undo/UndoList.h"
+#include "resources/CommandIds.h"
+#include "shell/frames/ChildFrame.h"
+#include "shell/support/AppFixture.h"
+#include "shell/view/DrawView.h"
+#include "support/DocumentBytes.h"
+
+namespace {
+
+using Bytes = std::vector<BYTE>;
+
+class ToolLifeCycle : public AppFixture {
+protected:
+    void SetUp() override {
+        m_app = StartActive();
+        ASSERT_TRUE(m_started);
+        m_frame = m_app->MainFrame();
+        TakeActiveView();
+    }
+    void TearDown() override {
+        for (CDocumentBase* document : m_app->Documents().Documents())
+            document->SetModifiedFlag(FALSE);
+        EXPECT_TRUE(Close(*m_app));
+    }
+
+    void TakeActiveView() {
+        CChildFrame* child = m_frame->ActiveChildFrame();
+        m_view = child ? qobject_cast<CDrawView*>(child->view()) : nullptr;
+        ASSERT_NE(m_view, nullptr);
+        m_view->setFocus();
+    }
+    CDrawDoc& Doc() { return m_view->GetDocument(); }
+    CUndoList& History() { return Doc().GetUndoList(); }
+    Bytes Saved() { return testsupport::DocumentBytes(Doc()); }
+    static ToolManager& Tools() { return *GetToolManager(); }
+    static int Shape() { return Tools().state.currentShape; }
+
+    QWidget* Port() const { return m_view->viewport(); }
+    QPoint At(CPoint sheet) const {
+        const CPoint pixel = m_view->DocToClient(sheet);
+        return QPoint(pixel.x, pixel.y);
+    }
+    void Click(CPoint sheet) {
+        QTest::mouseClick(Port(), Qt::LeftButton, Qt::NoModifier, At(sheet));
+    }
+    void DoubleClick(CPoint sheet) {
+        QTest::mouseDClick(Port(), Qt::LeftButton, Qt::NoModifier, At(sheet));
+    }
+    void MoveTo(CPoint sheet) { QTest::mouseMove(Port(), At(sheet)); }
+    void PressAt(CPoint sheet) {
+        QTest::mousePress(Port(), Qt::LeftButton, Qt::NoModifier, At(sheet));
+    }
+    void ReleaseAt(CPoint sheet) {
+        QTest::mouseRelease(Port(), Qt::LeftButton, Qt::NoModifier, At(sheet));
+    }
+    void Drag(CPoint from, CPoint to) {
+        PressAt(from);
+        MoveTo(CPoint((from.x + to.x) / 2, (from.y + to.y) / 2));
+        MoveTo(to);
+        ReleaseAt(to);
+    }
+    void Undo() { Press(Qt::Key_Z, Qt::ControlModifier); }
+    void Redo() { Press(Qt::Key_Y, Qt::ControlModifier); }
+    // Undoes every step; false when the history did not run out (an undo stuck).
+    bool UndoAll() {
+        for (int i = 0; i < 20 && History().CanUndo(); ++i)
+            Undo();
+        return !History().CanUndo();
+    }
+    void Run(UINT id) { m_frame->ExecuteCommand(id); }
+    // Closes the active window as Ctrl+F4 does, answering No to saving it.
+    void CloseWindowUnsaved() {
+        if (Doc().IsModified())
+            m_prompt.Answer(IDNO);
+        const int windows = WindowCount(*m_app);
+        m_view = nullptr;
+        Press(Qt::Key_F4, Qt::ControlModifier);
+        EXPECT_EQ(WindowCount(*m_app), windows - 1);
+    }
+    // A new sheet in a window of its own.
+    void NewSheet() {
+        Run(ID_FILE_NEW);
+        TakeActiveView();
+    }
+
+    // A part of two pins, left (hot end at at - 200) and right (at + 200), put on the sheet as
+    // it was opened: no step records it.
+    CSymbol* AddPart(CPoint at) {
+        auto* symbol = new CSymbol();
+        symbol->SetDocument(&Doc());
+        symbol->SetFlags(kSymbolDefaultFlags, ~DWORD{0});
+        symbol->SetAttr("_ID", "U1", kSetAttrForce);
+        symbol->GetGraphics().AddTail(new CDrawRect(CRect(-100, 100, 100, -100)));
+        for (const int side : {-1, 1}) {
+            auto* pin = new CPin(symbol);
+            pin->SetEnds(CPoint(side * 100, 0), CPoint(side * 200, 0));
+            pin->SetAttr("_ID", side < 0 ? "1" : "2", kSetAttrForce);
+            symbol->GetPins().AddTail(pin);
+        }
+        const double matrix[6] = {1, 0, double(at.x), 0, 1, double(at.y)};
+        symbol->SetMatrix(matrix);
+        symbol->RecalcBounds(nullptr);
+        Doc().GetObjects().AddTail(symbol);
+        return symbol;
+    }
+    // A wire or a box on the sheet as it was opened.
+    CWire* AddWire(CPoint from, CPoint to) {
+        auto* wire = new CWire;
+        wire->AddPoint(from);
+        wire->AddPoint(to);
+        wire->SetDocument(&Doc());
+        auto* net = new CNet("N1");
+        net->AddRef();
+        if (CNet* old = wire->SetNet(net))
+            old->Release();
+        wire->RecalcBounds(nullptr);
+        Doc().GetObjects().AddTail(wire);
+        return wire;
+    }
+    void AddBox(const CRect& rect) {
+        auto* box = new CDrawRect(rect);
+        box->SetDocument(&Doc());
+        box->SetFlags(kFlagFilled, kFlagFilled);
+        Doc().GetObjects().AddTail(box);
+    }
+
+    // Whether some tool still holds a gesture of the view.
+    bool AnyGestureOpen() const {
+        ToolManager& tools = Tools();
+        for (int shape = kToolSelect; shape <= kToolDoubleArrowLine; ++shape) {
+            if (tools.FindTool(shape) && tools.FindTool(shape)->HasOpenObject())
+                return true;
+        }
+        return tools.SelectTool().IsDragging() || tools.WireDragTool().PickedUp() ||
+               (m_view && tools.PlaceTool().IsPlacingIn(*m_view)) ||
+               tools.state.selectMode != kSelectNone;
+    }
+
+    std::unique_ptr<CSchematicQtApp> m_app;
+    CMainFrame* m_frame = nullptr;
+    CDrawView* m_view = nullptr;
+};
+
+// The free right-hand pin of the part at (3000, -3000).
+const CPoint kPart(3000, -3000);
+const CPoint kFreePin(3200, -3000);
+
+// W, a click on a free pin and the wire following the mouse down; S; Ctrl+Z.
+TEST_F(ToolLifeCycle, AWireLeftOpenForAnotherToolIsFinishedThenUndoneAndForgotten) {
+    CSymbol* part = AddPart(kPart);
+    const Bytes start = Saved();
+    Press(Qt::Key_W);
+    Click(kFreePin);
+    MoveTo(CPoint(3500, -3600));
+    Press(Qt::Key_S);
+    EXPECT_EQ(Doc().GetObjects().GetCount(), 2) << "the wire is finished where the mouse was";
+    EXPECT_STREQ(History().GetUndoName(), "add object");
+    Undo();
+    EXPECT_EQ(Saved(), start);
+    EXPECT_FALSE(AnyGestureOpen());
+
+    // W and a click on the same pin start a new wire on it; more clicks and Esc leave the sheet.
+    Press(Qt::Key_W);
+    Click(kFreePin);
+    EXPECT_TRUE(Tools().FindTool(kToolWire)->HasOpenObject());
+    auto* wire = dynamic_cast<CWire*>(static_cast<CDrawObj*>(Doc().GetObjects().GetTail()));
+    EXPECT_TRUE(wire && wire->GetStartObject() == part->GetPins().GetTail());
+    Click(CPoint(3600, -3800));
+    Click(kFreePin);
+    Press(Qt::Key_Escape);
+    EXPECT_EQ(Saved(), start);
+}
+
+// The same, then a rectangle drawn and the window closed without saving.
+TEST_F(ToolLifeCycle, AWireUndoneAfterAToolKeyLeavesNothingForTheClosingWindow) {
+    AddPart(kPart);
+    Press(Qt::Key_W);
+    Click(kFreePin);
+    MoveTo(CPoint(3500, -3600));
+    Press(Qt::Key_S);
+    Undo();
+    Press(Qt::Key_R);
+    Drag(CPoint(5000, -5000), CPoint(6000, -5500));
+    EXPECT_EQ(Doc().GetObjects().GetCount(), 2);
+    CloseWindowUnsaved();
+}
+
+// A new sheet: a wire drawn by clicks, ended by a double click; with the select tool a click
+// on it and one without moving on its end at (3.0", 3.0"), which picks the end up.
+class WireEndPickedUp : public ToolLifeCycle {
+protected:
+    void SetUp() override {
+        ToolLifeCycle::SetUp();
+        Press(Qt::Key_W);
+        Click(CPoint(3000, -3000));
+        MoveTo(CPoint(4000, -3000));
+        Click(CPoint(4000, -3000));
+        MoveTo(CPoint(4000, -3500));
+        DoubleClick(CPoint(4000, -3500));
+        ASSERT_EQ(Doc().GetObjects().GetCount(), 1);
+        m_drawn = Saved();
+        Press(Qt::Key_S);
+        Click(CPoint(3500, -3000));
+        Click(CPoint(3000, -3000));
+        ASSERT_EQ(Shape(), kToolWireDrag);
+    }
+    Bytes m_drawn;
+};
+
+TEST_F(WireEndPickedUp, AToolKeyPutsTheWireBackAsItWasAndUndoTakesItAway) {
+    for (const Qt::Key key : {Qt::Key_S, Qt::Key_L}) {
+        Press(key);
+        EXPECT_EQ(Saved(), m_drawn) << "no reversed wire, no points off the grid";
+        EXPECT_FALSE(AnyGestureOpen());
+        Press(Qt::Key_S);
+        Click(CPoint(3000, -3000));
+    }
+    Press(Qt::Key_S);
+    Undo();
+    EXPECT_EQ(Doc().GetObjects().GetCount(), 0);
+    EXPECT_FALSE(History().CanUndo());
+}
+
+TEST_F(WireEndPickedUp, DeleteAndClosingTheWindowWithoutSavingEndTheDrag) {
+    Press(Qt::Key_Delete);
+    EXPECT_EQ(Doc().GetObjects().GetCount(), 0);
+    EXPECT_FALSE(AnyGestureOpen());
+    Undo();
+    EXPECT_EQ(Saved(), m_drawn);
+    Press(Qt::Key_Delete);
+    CloseWindowUnsaved();
+}
+
+// The wire tool continues a wire from its free end; a tool key then leaves earlier steps
+// undoable.
+TEST_F(ToolLifeCycle, AWireContinuedFromItsFreeEndThenAToolKeyLeavesEarlierStepsUndoable) {
+    const Bytes start = Saved();
+    Press(Qt::Key_R);
+    Drag(CPoint(1000, -1000), CPoint(1500, -1500));
+    Press(Qt::Key_W);
+    Click(CPoint(3000, -3000));
+    MoveTo(CPoint(4000, -3000));
+    DoubleClick(CPoint(4000, -3000));
+    Press(Qt::Key_W);
+    Click(CPoint(4000, -3000));
+    ASSERT_EQ(Shape(), kToolWireDrag);
+    MoveTo(CPoint(4000, -4000));
+    Press(Qt::Key_L);
+    EXPECT_TRUE(UndoAll());
+    EXPECT_EQ(Saved(), start);
+}
+
+// A round rectangle dragged while W is pressed, then edited, undone, deleted and another
+// rectangle drawn: the drag of the first is over before any of it.
+TEST_F(ToolLifeCycle, ASelectDragEndsWhenAToolKeyIsPressedInIt) {
+    const Bytes start = Saved();
+    Press(Qt::Key_N);
+    Drag(CPoint(2000, -2000), CPoint(3000, -2600));
+    Press(Qt::Key_S);
+    for (int i = 0; i < 8; ++i)
+        Undo();
+    for (int i = 0; i < 4; ++i)
+        Redo();
+    ASSERT_EQ(Doc().GetObjects().GetCount(), 1);
+    PressAt(CPoint(2000, -2300));
+    MoveTo(CPoint(2200, -2500));
+    MoveTo(CPoint(2400, -2700));
+    ASSERT_TRUE(Tools().SelectTool().IsDragging());
+    Press(Qt::Key_W);
+    EXPECT_FALSE(Tools().SelectTool().IsDragging());
+    ReleaseAt(CPoint(2400, -2700));
+    Press(Qt::Key_Escape);
+    Press(Qt::Key_S);
+    Click(CPoint(2000, -2300));
+    // Alt+Enter opens the properties; Enter takes them untouched.
+    bool accepted = false;
+    QTimer::singleShot(0, [&accepted] {
+        if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+            QTest::keyClick(dialog, Qt::Key_Return);
+            accepted = dialog->result() == QDialog::Accepted;
+        }
+    });
+    Press(Qt::Key_Return, Qt::AltModifier);
+    EXPECT_TRUE(accepted);
+    m_frame->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(m_frame));
+    m_view->setFocus();
+    for (int i = 0; i < 6; ++i)
+        Undo();
+    Drag(CPoint(2000, -2300), CPoint(2100, -2400));
+    Click(CPoint(2100, -2400));
+    Press(Qt::Key_Delete);
+    Press(Qt::Key_R);
+    Drag(CPoint(5000, -5000), CPoint(6000, -5500));
+    MoveTo(CPoint(6500, -6000));
+    EXPECT_TRUE(UndoAll());
+    EXPECT_EQ(Saved(), start);
+}
+
+// A polygon left open for another tool, undone, more shapes and another polygon.
+TEST_F(ToolLifeCycle, APolygonLeftOpenForAnotherToolIsFinishedAndForgotten) {
+    const Bytes start = Saved();
+    Press(Qt::Key_P);
+    Click(CPoint(1000, -1000));
+    MoveTo(CPoint(2000, -1000));
+    Click(CPoint(2000, -1000));
+    MoveTo(CPoint(2000, -2000));
+    Press(Qt::Key_R);
+    EXPECT_FALSE(AnyGestureOpen());
+    Undo();
+    EXPECT_EQ(Saved(), start);
+    Drag(CPoint(4000, -4000), CPoint(5000, -4500));
+    Press(Qt::Key_P);
+    MoveTo(CPoint(3000, -3000));
+    Click(CPoint(3000, -3000));
+    MoveTo(CPoint(3500, -3000));
+    Click(CPoint(3500, -3000));
+    MoveTo(CPoint(3500, -3500));
+    DoubleClick(CPoint(3500, -3500));
+    MoveTo(CPoint(3000, -4000));
+    EXPECT_EQ(Doc().GetObjects().GetCount(), 2);
+    EXPECT_TRUE(UndoAll());
+    EXPECT_EQ(Saved(), start);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Every tool's gesture, ended each way
+
+class EveryGesture : public ToolLifeCycle {
+protected:
+    // A box, a wire and a part on the sheet as opened, for the gestures that need them; then
+    // two boxes added, the second undone, so that there is a step to undo and one to redo.
+    // The sheet as opened, before the two steps.
+    Bytes Furnish() {
+        AddBox(CRect(1000, -1000, 1600, -1400));
+        AddWire(CPoint(2000, -5000), CPoint(3000, -5000));
+        AddPart(kPart);
+        const Bytes opened = Saved();
+        for (const LONG x : {8000, 9000})
+            EXPECT_TRUE(
+                Doc().AddObject(std::make_unique<CDrawRect>(CRect(x, -500, x + 400, -700))));
+        History().Undo();
+        return opened;
+    }
+    void ShapeSizing(Qt::Key key) {
+        Press(key);
+        PressAt(CPoint(5000, -2000));
+        MoveTo(CPoint(5500, -2300));
+        MoveTo(CPoint(6000, -2600));
+    }
+    void PointByPoint(Qt::Key key) {
+        Press(key);
+        Click(CPoint(5000, -2000));
+        MoveTo(CPoint(6000, -2000));
+        Click(CPoint(6000, -2000));
+        MoveTo(CPoint(6000, -3000));
+    }
+    void Polyline() {
+        Run(ID_DRAW_POLYLINE);
+        Click(CPoint(5000, -2000));
+        MoveTo(CPoint(6000, -2000));
+        Click(CPoint(6000, -2000));
+        MoveTo(CPoint(6000, -3000));
+    }
+    void WireDrag() {
+        Press(Qt::Key_S);
+        Click(CPoint(2500, -5000));
+        Click(CPoint(2000, -5000));
+        MoveTo(CPoint(1500, -5500));
+    }
+    void SelectDrag() {
+        Press(Qt::Key_S);
+        PressAt(CPoint(1300, -1200));
+        MoveTo(CPoint(1600, -1500));
+        MoveTo(CPoint(2000, -1800));
+    }
+    void Place() {
+        CDrawRect box(CRect(0, 0, 400, -200));
+        CObList objects;
+        objects.AddTail(&box);
+        ASSERT_TRUE(m_view->PlaceObjects(objects));
+        MoveTo(CPoint(7000, -4000));
+    }
+    void ZoomRectangle() {
+        Run(ID_ZOOM_AREA);
+        PressAt(CPoint(5000, -2000));
+        MoveTo(CPoint(6000, -3000));
+    }
+};
+
+using Steps = std::vector<std::pair<const char*, std::function<void()>>>;
+
+// Each gesture in a new sheet of its own, ended by each of the ways; then the select tool and
+// every step undone give back the sheet as it was.
+TEST_F(EveryGesture, EndsBeforeAToolKeyAToolButtonAnUndoARedoOrTheWindowClosing) {
+    const Steps gestures = {{"line", [this] { ShapeSizing(Qt::Key_L); }},
+                            {"rectangle", [this] { ShapeSizing(Qt::Key_R); }},
+                            {"round rectangle", [this] { ShapeSizing(Qt::Key_N); }},
+                            {"ellipse", [this] { ShapeSizing(Qt::Key_E); }},
+                            {"arc", [this] { ShapeSizing(Qt::Key_A); }},
+                            {"polygon", [this] { PointByPoint(Qt::Key_P); }},
+                            {"bezier", [this] { PointByPoint(Qt::Key_Z); }},
+                            {"polyline", [this] { Polyline(); }},
+                            {"wire", [this] { PointByPoint(Qt::Key_W); }},
+                            {"bus", [this] { PointByPoint(Qt::Key_B); }},
+                            {"wire drag", [this] { WireDrag(); }},
+                            {"select drag", [this] { SelectDrag(); }},
+                            {"place", [this] { Place(); }},
+                            {"zoom", [this] { ZoomRectangle(); }}};
+    const Steps endings = {{"tool key", [] { Press(Qt::Key_L); }},
+                           {"tool button", [this] { Run(ID_DRAW_ELLIPSE); }},
+                           {"undo", [this] { Undo(); }},
+                           {"redo", [this] { Redo(); }},
+                           {"window closed", [this] { CloseWindowUnsaved(); }}};
+    for (const auto& [gesture, open] : gestures) {
+        for (const auto& [ending, end] : endings) {
+            const std::string what = std::string(gesture) + ", " + ending;
+            // While placing, the keys turn and mirror what is carried.
+            if (what == "place, tool key")
+                continue;
+            NewSheet();
+            const Bytes opened = Furnish();
+            const Bytes start = Saved();
+            open();
+            EXPECT_TRUE(AnyGestureOpen() || Shape() == kToolZoom) << what;
+            // A gesture that records its object drops the step to redo.
+            const bool recorded = !History().CanRedo();
+            const bool undo = std::string(ending) == "undo";
+            const bool redo = std::string(ending) == "redo";
+            // As when the program is idle: the menus and keys learn what can be done.
+            m_frame->UpdateCommandUI();
+            end();
+            if (!m_view)
+                continue;
+            if (redo && recorded) {
+                EXPECT_TRUE(AnyGestureOpen() || Shape() == kToolZoom)
+                    << what << ": nothing to redo";
+                Press(Qt::Key_Escape);
+            }
+            ReleaseAt(CPoint(6000, -3000));
+            EXPECT_FALSE(AnyGestureOpen()) << what;
+            if (undo) {
+                EXPECT_EQ(Saved(), recorded ? start : opened)
+                    << what << ": the undo takes the gesture's object away, else the step before";
+            }
+            Press(Qt::Key_S);
+            EXPECT_TRUE(UndoAll()) << what;
+            EXPECT_EQ(Saved(), opened) << what;
+            CloseWindowUnsaved();
+        }
+    }
+}
+
+}  // namespace
