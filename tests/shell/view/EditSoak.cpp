@@ -72,6 +72,19 @@ std::set<const CDrawObj*> ListedObjects(CDrawDoc& doc) {
     return listed;
 }
 
+// The shapes of the tools that hold the object.
+std::string HolderOf(const ToolManager& tools, const CDrawObj* object) {
+    std::string shapes;
+    for (int shape = kToolSelect; shape <= kToolDoubleArrowLine; ++shape) {
+        std::vector<const CDrawObj*> held;
+        if (const CDrawTool* tool = tools.FindTool(shape))
+            tool->AddHeldObjects(held);
+        if (std::find(held.begin(), held.end(), object) != held.end())
+            shapes += (shapes.empty() ? "the tool of shape " : ", ") + std::to_string(shape);
+    }
+    return shapes;
+}
+
 }  // namespace
 
 const std::vector<std::string>& RecordingSoakSteps() {
@@ -251,9 +264,11 @@ void EditSoak::Audit(const std::string& when) {
     if (const std::string repair = testsupport::FirstPurgeRepair(*m_doc); !repair.empty())
         Fail(when + ", before the save's purge: " + repair);
     const std::set<const CDrawObj*> listed = ListedObjects(*m_doc);
-    for (const CDrawObj* held : GetToolManager()->HeldObjects()) {
+    const ToolManager& tools = *GetToolManager();
+    for (const CDrawObj* held : tools.HeldObjects()) {
         if (!listed.count(held))
-            Fail(when + ": a drawing tool holds an object outside the document");
+            Fail(when + ": a drawing tool holds an object outside the document (" +
+                 HolderOf(tools, held) + ")");
     }
     for (const CDrawObj* selected : Selection()) {
         if (!listed.count(selected))

@@ -112,6 +112,12 @@ void EditSoak::DragSelection() {
     if (Pick(3) == 0)
         PressToolKey();
     QTest::mouseRelease(Port(), Qt::LeftButton, Qt::NoModifier, Pixel(to));
+    // A press on the end of the selected wire picked the end up: it follows the mouse until
+    // the gesture ends.
+    if (GetToolManager()->CurrentTool()->HasOpenObject()) {
+        Log("the wire's end was picked up");
+        EndOpenGesture(Pixel(to), [this, to] { DoubleClick(Pixel(to)); });
+    }
 }
 
 void EditSoak::TransformSelection() {
@@ -495,8 +501,17 @@ void EditSoak::Click(QPoint at, Qt::KeyboardModifiers modifiers) {
     QTest::mouseClick(Port(), Qt::LeftButton, modifiers, at);
 }
 
+// A press and release, and the double click and release that follow. When the first click
+// already ended the gesture and the select tool took over, the rest is left out: a double click
+// there opens the object under the mouse (a text's editor, a part's symbol editor).
 void EditSoak::DoubleClick(QPoint at) {
+    Click(at);
+    if (GetToolManager()->state.currentShape == kToolSelect) {
+        Log("  the first click ended it");
+        return;
+    }
     QTest::mouseDClick(Port(), Qt::LeftButton, Qt::NoModifier, at);
+    QTest::mouseRelease(Port(), Qt::LeftButton, Qt::NoModifier, at);
 }
 
 // The menu the click opens is answered with the entry starting with choice, or closed.
