@@ -34,7 +34,6 @@ public:
     void Draw(CDC* dc, const double* matrix) override;
     void MoveTo(const CRect& position, IDocView* view) override;
     void OffsetBy(CSize delta) override;
-    void CopyGeometryFrom(const CDrawObj* source) override;
     BOOL Intersects(const CRect& rect) override;
     CDrawObj* Clone(CDrawDoc* document) override;
     CDrawObj* Duplicate() override;
