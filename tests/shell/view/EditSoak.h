@@ -87,7 +87,9 @@ private:
     using Bytes = std::vector<BYTE>;
 
     // Steps (EditSoakSteps.cpp)
+    static constexpr int kStepChoices = 17;
     void Step();
+    int NextStepKind();
     void DragSelection();
     void TransformSelection();
     void DeleteSelection();
@@ -167,6 +169,7 @@ private:
 
     unsigned m_seed;
     std::mt19937 m_random;
+    std::vector<int> m_round;  // the kinds of step left in this round
     SoakTally& m_tally;
     int m_step = 0;
     bool m_rewinding = false;

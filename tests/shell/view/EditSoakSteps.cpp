@@ -4,6 +4,7 @@
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QTest>
+#include <algorithm>
 
 #include "drawtools/DrawTool.h"
 #include "drawtools/ToolManager.h"
@@ -35,7 +36,7 @@ void EditSoak::Step() {
     if (!m_view->TextEditor())
         m_view->setFocus();
     m_commandsStale = true;
-    switch (Pick(17)) {
+    switch (NextStepKind()) {
         case 0:
         case 1:
             return Edit("move", [this] { DragSelection(); });
@@ -71,6 +72,19 @@ void EditSoak::Step() {
         default:
             return UndoRun(false);
     }
+}
+
+// The kinds come in random order, each with its weight in every round of kStepChoices steps, so
+// that a short soak sees every kind.
+int EditSoak::NextStepKind() {
+    if (m_round.empty()) {
+        for (int kind = 0; kind < kStepChoices; ++kind)
+            m_round.push_back(kind);
+        std::shuffle(m_round.begin(), m_round.end(), m_random);
+    }
+    const int kind = m_round.back();
+    m_round.pop_back();
+    return kind;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -418,15 +432,18 @@ void EditSoak::UndoRun(bool undo) {
         ++m_tally[kind];
 }
 
+// Through the undo list itself: the keys had their turn in the steps.
 void EditSoak::RewindAndReplay() {
     Log("rewind and replay");
     while (List().CanUndo()) {
-        Undo();
+        if (!List().Undo())
+            Fail(std::string("the undo of \"") + List().GetUndoName() + "\" failed");
         --m_done;
         ExpectState("the rewind");
     }
     while (List().CanRedo()) {
-        Redo();
+        if (!List().Redo())
+            Fail(std::string("the redo of \"") + List().GetRedoName() + "\" failed");
         ++m_done;
         ExpectState("the replay");
     }

@@ -1,4 +1,4 @@
-// The soak of seeded random edits (see EditSoak.h) in the test command: three seeds of fifty
+// The soak of seeded random edits (see EditSoak.h) in the test command: two seeds of forty
 // steps. VOSK_SOAK_SEED=n runs seed n alone, VOSK_SOAK_SEEDS=n the seeds 1 to n,
 // VOSK_SOAK_STEPS=n that many steps of each. A failure names its seed and step and the steps
 // that led to it.
@@ -14,8 +14,8 @@
 
 namespace {
 
-constexpr int kSeeds = 3;
-constexpr int kSteps = 50;
+constexpr int kSeeds = 2;
+constexpr int kSteps = 40;
 
 int EnvNumber(const char* name, int fallback) {
     const char* text = std::getenv(name);
