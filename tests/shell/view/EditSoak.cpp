@@ -285,6 +285,7 @@ void EditSoak::Audit(const std::string& when) {
 }
 
 void EditSoak::CheckWindows(const std::string& when) {
+    std::erase(m_prompt.shown, m_expectedMessage);
     if (!m_prompt.shown.empty()) {
         const std::string text = m_prompt.shown.front();
         m_prompt.shown.clear();

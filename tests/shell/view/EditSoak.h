@@ -197,6 +197,8 @@ private:
     bool m_menuShown = false;
     QPointer<QDialog> m_answered;
     std::vector<std::string> m_windowFaults;
+    std::string m_expectedMessage;  // a message the step may show
+    bool m_pinsCopied = false;      // the clipboard holds loose pins alone
 
     // The document's bytes at each place of the undo list's cursor, and the cursor's place.
     std::vector<Bytes> m_states;

@@ -169,10 +169,18 @@ void EditSoak::CopyAndPaste() {
     SetClipboard();
     if (Pick(2) == 0) {
         Log("Ctrl+C on objects " + SelectionText());
+        const std::vector<CDrawObj*> copied = Selection();
+        m_pinsCopied = !copied.empty() && std::all_of(copied.begin(), copied.end(), [](auto* o) {
+            return o->GetObjType() == kObjPin;
+        });
         Press(Qt::Key_C, Qt::ControlModifier);
     }
     Log("Ctrl+V");
+    // A schematic takes no loose pins: pasting nothing else says so.
+    m_expectedMessage = m_pinsCopied ? "Add object failed" : "";
     Press(Qt::Key_V, Qt::ControlModifier);
+    CheckWindows("Ctrl+V");
+    m_expectedMessage.clear();
     if (GetToolManager()->state.currentShape == kToolPlace)
         Place();
 }
@@ -349,6 +357,7 @@ void EditSoak::TypeText() {
                 Log("Ctrl+A, Ctrl+C");
                 Press(Qt::Key_A, Qt::ControlModifier);
                 Press(Qt::Key_C, Qt::ControlModifier);
+                m_pinsCopied = false;
                 break;
             default:
                 Log("type \"ab\"");
@@ -504,10 +513,12 @@ void EditSoak::SetClipboard() {
         case 0:
             Log("the clipboard emptied");
             QGuiApplication::clipboard()->clear();
+            m_pinsCopied = false;
             break;
         case 1:
             Log("the clipboard holds a text");
             QGuiApplication::clipboard()->setText(QStringLiteral("R7 10k"));
+            m_pinsCopied = false;
             break;
         default:
             break;
