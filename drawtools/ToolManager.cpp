@@ -85,6 +85,24 @@ const char* ToolManager::EndCommandText() const {
 // The current tool first: the shared state (the select mode above all) still tells what its
 // gesture is. Any other tool holds nothing open unless a gesture was handed over mid-way.
 void ToolManager::EndGesture(IToolView& view, GestureEnd how) {
+    EndGestureElsewhere(view, how);
+    EndGestureIn(view, how);
+}
+
+void ToolManager::Engage(IToolView& view) {
+    EndGestureElsewhere(view, GestureEnd::Finish);
+    m_engaged = &view;
+}
+
+void ToolManager::EndGestureElsewhere(const IToolView& view, GestureEnd how) {
+    if (!m_engaged || m_engaged == &view)
+        return;
+    IToolView* other = m_engaged;
+    m_engaged = nullptr;
+    EndGestureIn(*other, how);
+}
+
+void ToolManager::EndGestureIn(IToolView& view, GestureEnd how) {
     if (CDrawTool* current = CurrentTool())
         current->EndGesture(view, how);
     for (const auto& tool : m_tools)
@@ -103,7 +121,9 @@ void ToolManager::ObjectsLeft(IToolView& view, const CObList& objects) {
 }
 
 void ToolManager::ViewClosing(IToolView& view) {
-    EndGesture(view, GestureEnd::Cancel);
+    if (m_engaged == &view)
+        m_engaged = nullptr;
+    EndGestureIn(view, GestureEnd::Cancel);
     state.currentShape = kToolSelect;
 }
 

@@ -55,7 +55,12 @@ public:
     // when that fails), every other gesture is cancelled as Esc cancels it. The mouse is
     // released; a tool that lives only for its gesture (wire drag, place) gives way to the
     // select tool.
+    // A gesture still open in another view (the tools are the program's, not a view's) ends
+    // first.
     void EndGesture(IToolView& view, GestureEnd how = GestureEnd::Finish);
+    // A press or a placing is about to begin a gesture in the view: one open in another view
+    // ends first.
+    void Engage(IToolView& view);
     // The objects have left the view's document: no tool may hold on to them.
     void ObjectsLeft(IToolView& view, const CObList& objects);
     // The text of End Polygon and End Wire for the current tool; null to keep theirs.
@@ -65,7 +70,11 @@ public:
     void ViewClosing(IToolView& view);
 
 private:
+    void EndGestureIn(IToolView& view, GestureEnd how);
+    void EndGestureElsewhere(const IToolView& view, GestureEnd how);
+
     std::vector<std::unique_ptr<CDrawTool>> m_tools;
+    IToolView* m_engaged = nullptr;  // the view of the last gesture begun
 };
 
 // The prompt a Draw menu command shows for the shape, 0 for none.

@@ -81,10 +81,7 @@ BOOL CUndoList::Redo() {
         done = m_commands[m_done]->Do(m_doc);
     }
     if (!done) {
-        const CString name = GetRedoName();
-        m_commands.resize(m_done);
-        AfxMessageBox(CString("\"") + name + "\" could not be redone; the steps after it can no " +
-                          "longer be redone.",
+        AfxMessageBox(CString("\"") + GetRedoName() + "\" could not be redone.",
                       MB_OK | MB_ICONEXCLAMATION);
         return FALSE;
     }

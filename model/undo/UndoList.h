@@ -34,8 +34,7 @@ public:
     // told.
     BOOL Undo();
     // Redoes the command after the cursor and moves the cursor on. FALSE when nothing is undone,
-    // or when the command's Do fails: it and every later one leave the list, and the user is
-    // told.
+    // or when the command's Do fails: it then stays undone, and the user is told.
     BOOL Redo();
     // Undo (Redo) up to count times, stopping at the first refusal; the number done.
     int Undo(int count);

@@ -617,6 +617,8 @@ void CDrawView::mousePressEvent(QMouseEvent* event) {
     }
     if (event->button() == Qt::LeftButton) {
         setFocus();
+        if (ToolManager* tools = GetToolManager())
+            tools->Engage(*this);
         if (CDrawTool* tool = CurrentTool())
             tool->OnLButtonDown(*this, ToolFlags(event), ToolPoint(event));
         event->accept();

@@ -78,6 +78,7 @@ bool CDrawView::PlaceObjects(const CObList& objects) {
     if (!tools || !m_document.CopyObjects(objects, copies))
         return false;
     tools->EndGesture(*this);
+    tools->Engage(*this);
     const bool placed = tools->PlaceTool().StartPlacing(*this, copies);
     // What the document refused is still ours.
     for (POSITION pos = copies.GetHeadPosition(); pos;)
@@ -95,6 +96,7 @@ void CDrawView::CarryPastedObjects() {
     tools->EndGesture(*this);
     if (m_selection.IsEmpty())
         return;
+    tools->Engage(*this);
     tools->PlaceTool().CarrySelection(*this);
 }
 
@@ -201,6 +203,8 @@ void CDrawView::mouseDoubleClickEvent(QMouseEvent* event) {
         ZoomScrollView::mouseDoubleClickEvent(event);
         return;
     }
+    if (ToolManager* tools = GetToolManager())
+        tools->Engage(*this);
     if (CDrawTool* tool = CurrentTool())
         tool->OnLButtonDblClk(*this, ToolFlags(event), ToolPoint(event));
     event->accept();

@@ -1,10 +1,14 @@
 #include "ToolTestView.h"
 
+#include "drawtools/ToolManager.h"
 #include "shell/frames/StatusPaneText.h"
 
 void ToolTestView::OnUpdate(IDocView*, int hint, CObject*, CObList* list) {
     switch (hint) {
         case kHintRemoved:
+            // As the schematic view: the tools hear of it first.
+            if (ToolManager* tools = GetToolManager(); tools && list)
+                tools->ObjectsLeft(*this, *list);
             for (POSITION pos = list ? list->GetHeadPosition() : nullptr; pos;) {
                 if (POSITION at = selection.Find(list->GetNext(pos)))
                     selection.RemoveAt(at);

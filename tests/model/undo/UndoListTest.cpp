@@ -147,7 +147,10 @@ TEST_F(UndoListTest, AFailedStepIsNotRecordedAndLeavesTheCursor) {
     EXPECT_EQ(list.GetCount(), 2);
     stuck->failUndo = false;
     EXPECT_EQ(list.Undo(2), 2);
-    EXPECT_EQ(log, "as-s-a");
+    stuck->failDo = true;
+    EXPECT_EQ(list.Redo(2), 1);
+    EXPECT_STREQ(list.GetRedoName(), "log");
+    EXPECT_EQ(log, "as-s-aa");
     EXPECT_EQ(services.waitCursorDepth(), 0);
 }
 
@@ -160,7 +163,7 @@ TEST_F(UndoListTest, AStepThatCannotBeUndoneTakesTheStepsBeforeItAlongAndSaysSo)
     list.Execute(Cmd('a'));
     list.Execute(stuck);
     list.Execute(last);
-    EXPECT_EQ(list.Undo(3), 1);
+    EXPECT_TRUE(list.Undo());
     stuck->failUndo = true;
     EXPECT_EQ(list.Undo(2), 0);
     EXPECT_EQ(deleted, 2);
@@ -171,15 +174,12 @@ TEST_F(UndoListTest, AStepThatCannotBeUndoneTakesTheStepsBeforeItAlongAndSaysSo)
               CString("\"add object\" could not be undone; the steps before it can no longer be "
                       "undone."));
 
-    // A step that cannot be redone goes with every step after it.
+    // A step that cannot be redone stays to be redone; undoing goes on as before.
     last->failDo = true;
     EXPECT_EQ(list.Redo(2), 0);
-    EXPECT_EQ(list.GetCount(), 0);
-    EXPECT_EQ(deleted, 3);
+    EXPECT_STREQ(list.GetRedoName(), "move");
     ASSERT_EQ(prompt.shown().size(), 2u);
-    EXPECT_EQ(prompt.shown()[1].text,
-              CString("\"move\" could not be redone; the steps after it can no longer be "
-                      "redone."));
+    EXPECT_EQ(prompt.shown()[1].text, CString("\"move\" could not be redone."));
     EXPECT_EQ(log, "asc-c");
     EXPECT_EQ(services.waitCursorDepth(), 0);
 }

@@ -68,7 +68,11 @@ protected:
     void DoubleClick(CPoint sheet) {
         QTest::mouseDClick(Port(), Qt::LeftButton, Qt::NoModifier, At(sheet));
     }
-    void MoveTo(CPoint sheet) { QTest::mouseMove(Port(), At(sheet)); }
+    // A move to where the cursor already is would reach no window: it comes from beside.
+    void MoveTo(CPoint sheet) {
+        QTest::mouseMove(Port(), At(sheet) + QPoint(1, 1));
+        QTest::mouseMove(Port(), At(sheet));
+    }
     void PressAt(CPoint sheet) {
         QTest::mousePress(Port(), Qt::LeftButton, Qt::NoModifier, At(sheet));
     }
@@ -207,6 +211,42 @@ TEST_F(ToolLifeCycle, AWireUndoneAfterAToolKeyLeavesNothingForTheClosingWindow) 
     CloseWindowUnsaved();
 }
 
+// The toolbar's undo list undoes as Ctrl+Z does.
+TEST_F(ToolLifeCycle, TheToolbarsUndoListEndsTheGestureFirst) {
+    const Bytes start = Saved();
+    Press(Qt::Key_W);
+    Click(CPoint(3000, -3000));
+    MoveTo(CPoint(4000, -3000));
+    Click(CPoint(4000, -3000));
+    MoveTo(CPoint(4000, -4000));
+    m_view->UndoCommands(true, 1);
+    EXPECT_EQ(Saved(), start);
+    EXPECT_FALSE(AnyGestureOpen());
+    EXPECT_FALSE(History().CanUndo());
+}
+
+// A wire left open in one window is finished before a tool is chosen or a press begins in
+// another: nothing of the second window's clicks lands on the first sheet.
+TEST_F(ToolLifeCycle, AGestureOpenInAnotherWindowEndsFirst) {
+    CDrawDoc& first = Doc();
+    Press(Qt::Key_W);
+    Click(CPoint(3000, -3000));
+    MoveTo(CPoint(4000, -3000));
+    NewSheet();
+    Press(Qt::Key_R);
+    EXPECT_FALSE(AnyGestureOpen());
+    ASSERT_EQ(first.GetObjects().GetCount(), 1);
+    auto* wire = static_cast<CWire*>(first.GetObjects().GetHead());
+    EXPECT_EQ(wire->GetPointCount(), 2);
+    EXPECT_EQ(wire->GetPoint(1), CPoint(4000, -3000));
+    const Bytes firstSheet = testsupport::DocumentBytes(first);
+    Press(Qt::Key_W);
+    Click(CPoint(1000, -1000));
+    Click(CPoint(2000, -1000));
+    Press(Qt::Key_Escape);
+    EXPECT_EQ(testsupport::DocumentBytes(first), firstSheet);
+}
+
 // A new sheet: a wire drawn by clicks, ended by a double click; with the select tool a click
 // on it and one without moving on its end at (3.0", 3.0"), which picks the end up.
 class WireEndPickedUp : public ToolLifeCycle {
@@ -243,6 +283,16 @@ TEST_F(WireEndPickedUp, AToolKeyPutsTheWireBackAsItWasAndUndoTakesItAway) {
     EXPECT_FALSE(History().CanUndo());
 }
 
+// What is saved is the wire as it was, not the copy being dragged with its end following the
+// mouse.
+TEST_F(WireEndPickedUp, ASaveWritesTheWireAsItWas) {
+    MoveTo(CPoint(2000, -2500));
+    const std::string path = (m_dir / "picked.sch").string();
+    ASSERT_TRUE(Doc().OnSaveDocument(path.c_str()));
+    EXPECT_EQ(Saved(), m_drawn);
+    EXPECT_FALSE(AnyGestureOpen());
+}
+
 TEST_F(WireEndPickedUp, DeleteAndClosingTheWindowWithoutSavingEndTheDrag) {
     Press(Qt::Key_Delete);
     EXPECT_EQ(Doc().GetObjects().GetCount(), 0);
@@ -262,7 +312,8 @@ TEST_F(ToolLifeCycle, AWireContinuedFromItsFreeEndThenAToolKeyLeavesEarlierSteps
     Press(Qt::Key_W);
     Click(CPoint(3000, -3000));
     MoveTo(CPoint(4000, -3000));
-    DoubleClick(CPoint(4000, -3000));
+    Click(CPoint(4000, -3000));
+    Press(Qt::Key_S);
     Press(Qt::Key_W);
     Click(CPoint(4000, -3000));
     ASSERT_EQ(Shape(), kToolWireDrag);
