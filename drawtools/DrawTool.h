@@ -74,8 +74,8 @@ public:
     // A tick of the view's auto-scroll timer.
     virtual void OnAutoScroll(IToolView& view);
     // Ends the gesture the tool has open in the view, if any (see GestureEnd); afterwards
-    // nothing of the tool refers to the view or to the objects of its gesture. Leaves the
-    // current shape and the shared state to the caller.
+    // nothing of the tool refers to the view or to the objects of its gesture. The tool
+    // manager settles the shared state afterwards.
     virtual void EndGesture(IToolView& view, GestureEnd how);
     // Objects have left the view's document: the tool lets go of those it holds, without
     // touching the document.

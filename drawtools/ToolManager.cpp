@@ -82,8 +82,6 @@ const char* ToolManager::EndCommandText() const {
     }
 }
 
-// The current tool first: the shared state (the select mode above all) still tells what its
-// gesture is. Any other tool holds nothing open unless a gesture was handed over mid-way.
 void ToolManager::EndGesture(IToolView& view, GestureEnd how) {
     EndGestureElsewhere(view, how);
     EndGestureIn(view, how);
@@ -102,6 +100,8 @@ void ToolManager::EndGestureElsewhere(const IToolView& view, GestureEnd how) {
     EndGestureIn(*other, how);
 }
 
+// The current tool first: the shared state (the select mode above all) still tells what its
+// gesture is. Any other tool holds nothing open unless a gesture was handed over mid-way.
 void ToolManager::EndGestureIn(IToolView& view, GestureEnd how) {
     if (CDrawTool* current = CurrentTool())
         current->EndGesture(view, how);

@@ -6,7 +6,9 @@
 #include <QMdiArea>
 #include <algorithm>
 #include <filesystem>
+#include <vector>
 
+#include "model/doc/DocView.h"
 #include "model/doc/DocumentBase.h"
 #include "model/doc/SymbolDoc.h"
 #include "platform/AppServices.h"
@@ -264,6 +266,9 @@ QWidget* CDocManager::ViewOf(const CDocumentBase& document) const {
 // ---- saving
 
 bool CDocManager::SaveModified(CDocumentBase& document) {
+    // What is kept or written back is what the user sees finished.
+    for (IDocView* view : std::vector<IDocView*>(document.GetViews()))
+        view->EndGesture();
     auto ask = [&]() -> BOOL {
         if (!document.IsModified())
             return TRUE;

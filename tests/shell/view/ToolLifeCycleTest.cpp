@@ -17,6 +17,7 @@
 #include "model/doc/DrawDoc.h"
 #include "model/net/Net.h"
 #include "model/net/Wire.h"
+#include "model/shapes/DrawPoly.h"
 #include "model/shapes/DrawRect.h"
 #include "model/symbol/Pin.h"
 #include "model/symbol/Symbol.h"
@@ -245,6 +246,28 @@ TEST_F(ToolLifeCycle, AGestureOpenInAnotherWindowEndsFirst) {
     Click(CPoint(2000, -1000));
     Press(Qt::Key_Escape);
     EXPECT_EQ(testsupport::DocumentBytes(first), firstSheet);
+}
+
+// Closing the symbol editor writes the symbol back as drawn: a polygon still open is finished
+// first, without the point that follows the mouse.
+TEST_F(ToolLifeCycle, TheSymbolEditorWritesBackAPolygonFinished) {
+    CDrawDoc& schematic = Doc();
+    Run(ID_EDIT_CREATE_SYMBOL);
+    TakeActiveView();
+    ASSERT_NE(&Doc(), &schematic);
+    Press(Qt::Key_P);
+    Click(CPoint(1000, -1000));
+    MoveTo(CPoint(2000, -1000));
+    Click(CPoint(2000, -1000));
+    Run(ID_SYMBOL_CLOSE_EDITOR);
+    QApplication::processEvents();
+    m_view = nullptr;
+    auto* symbol = dynamic_cast<CSymbol*>(static_cast<CDrawObj*>(schematic.GetObjects().GetTail()));
+    ASSERT_NE(symbol, nullptr);
+    ASSERT_EQ(symbol->GetGraphics().GetCount(), 1);
+    auto* poly = dynamic_cast<CDrawPoly*>(static_cast<CDrawObj*>(symbol->GetGraphics().GetHead()));
+    ASSERT_NE(poly, nullptr);
+    EXPECT_EQ(poly->GetPointCount(), 2);
 }
 
 // A new sheet: a wire drawn by clicks, ended by a double click; with the select tool a click
