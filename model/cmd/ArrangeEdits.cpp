@@ -124,14 +124,19 @@ bool EndMeets(const CDrawObj* linked, CPoint point) {
     return true;
 }
 
+// A bus's outline, and so its bounds, change with the links of its ends.
 void UnlinkPartedEnds(CWire& wire) {
     const int count = wire.GetPointCount();
     if (count == 0)
         return;
-    if (!EndMeets(wire.GetStartObject(), wire.GetPoint(0)))
+    const bool start = !EndMeets(wire.GetStartObject(), wire.GetPoint(0));
+    const bool end = !EndMeets(wire.GetEndObject(), wire.GetPoint(count - 1));
+    if (start)
         wire.SetStartObject(nullptr);
-    if (!EndMeets(wire.GetEndObject(), wire.GetPoint(count - 1)))
+    if (end)
         wire.SetEndObject(nullptr);
+    if (start || end)
+        wire.RecalcBounds(nullptr);
 }
 
 // Moved objects keep no link to what they parted from: the ends of a moved wire, the wires that

@@ -43,6 +43,10 @@ public:
     // The outline's bounding box becomes the position.
     BOOL RecalcBounds(IDocView* view) override;
     void Reverse() override;
+    // An end on a bus pulls back from it: the outline, and with it the bounds, follow the links
+    // made and broken.
+    void Disconnect(const CConnectionRecord* record) override;
+    void Connect(const CConnectionRecord* record) override;
     void SetGroupNet(CNet* net, UINT flags) override;
     BOOL JoinNets() override;
 
