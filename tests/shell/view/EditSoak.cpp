@@ -14,6 +14,8 @@
 #include "drawtools/ToolManager.h"
 #include "gui/kit/PropertySheet.h"
 #include "model/doc/DrawDoc.h"
+#include "model/geometry/PlaneGeometry.h"
+#include "model/net/Bus.h"
 #include "model/symbol/Symbol.h"
 #include "model/text/AttrText.h"
 #include "model/undo/UndoList.h"
@@ -70,6 +72,16 @@ std::set<const CDrawObj*> ListedObjects(CDrawDoc& doc) {
         }
     }
     return listed;
+}
+
+// A bus's stored bounds are those of its outline, which a sheet's copy of it takes.
+bool FollowsOutline(const CBus& bus) {
+    const std::vector<POINT> outline = bus.BuildOutline();
+    if (outline.empty())
+        return true;
+    CRect bounds;
+    PointsBoundingRect(outline.data(), static_cast<int>(outline.size()), bounds);
+    return bounds == bus.GetPosition();
 }
 
 // The shapes of the tools that hold the object.
@@ -276,6 +288,9 @@ void EditSoak::Audit(const std::string& when) {
     }
     const CObList& objects = m_doc->GetObjects();
     for (POSITION pos = objects.GetHeadPosition(); pos;) {
+        if (const auto* bus = dynamic_cast<const CBus*>(objects.GetAt(pos));
+            bus && !FollowsOutline(*bus))
+            Fail(when + ": the bounds of a bus are not those of its outline");
         const auto* text = dynamic_cast<CAttrText*>(objects.GetNext(pos));
         CDrawObj* owner = text ? text->GetOwnerObject() : nullptr;
         if (owner && text->GetText() != owner->GetAttr(text->GetName()))

@@ -135,8 +135,8 @@ private:
     // Ctrl+Z and Ctrl+Y, which must move the list's cursor.
     void Undo();
     void Redo();
-    // The links, the purge's repairs, the objects held by the tools and the view, and the
-    // attribute texts' values.
+    // The links, the purge's repairs, the objects held by the tools and the view, the buses'
+    // bounds and the attribute texts' values.
     void Audit(const std::string& when);
     // Message boxes shown and windows answered since the last look.
     void CheckWindows(const std::string& when);
