@@ -124,19 +124,14 @@ bool EndMeets(const CDrawObj* linked, CPoint point) {
     return true;
 }
 
-// A bus's outline, and so its bounds, change with the links of its ends.
 void UnlinkPartedEnds(CWire& wire) {
     const int count = wire.GetPointCount();
     if (count == 0)
         return;
-    const bool start = !EndMeets(wire.GetStartObject(), wire.GetPoint(0));
-    const bool end = !EndMeets(wire.GetEndObject(), wire.GetPoint(count - 1));
-    if (start)
+    if (!EndMeets(wire.GetStartObject(), wire.GetPoint(0)))
         wire.SetStartObject(nullptr);
-    if (end)
+    if (!EndMeets(wire.GetEndObject(), wire.GetPoint(count - 1)))
         wire.SetEndObject(nullptr);
-    if (start || end)
-        wire.RecalcBounds(nullptr);
 }
 
 // Moved objects keep no link to what they parted from: the ends of a moved wire, the wires that

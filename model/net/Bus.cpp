@@ -125,16 +125,6 @@ void CBus::OffsetBy(CSize delta) {
     RecalcBounds(nullptr);
 }
 
-void CBus::Disconnect(const CConnectionRecord* record) {
-    CWire::Disconnect(record);
-    RecalcBounds(nullptr);
-}
-
-void CBus::Connect(const CConnectionRecord* record) {
-    CWire::Connect(record);
-    RecalcBounds(nullptr);
-}
-
 BOOL CBus::Intersects(const CRect& rect) {
     const std::vector<POINT> outline = BuildOutline();
     if (outline.size() < 4)

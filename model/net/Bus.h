@@ -43,10 +43,6 @@ public:
     // The outline's bounding box becomes the position.
     BOOL RecalcBounds(IDocView* view) override;
     void Reverse() override;
-    // An end on a bus pulls back from it: the outline, and with it the bounds, follow the links
-    // made and broken.
-    void Disconnect(const CConnectionRecord* record) override;
-    void Connect(const CConnectionRecord* record) override;
     void SetGroupNet(CNet* net, UINT flags) override;
     BOOL JoinNets() override;
 
@@ -57,6 +53,11 @@ public:
     // half a width beyond the end points, arrow heads one width long and two wide. Empty with
     // fewer than two distinct points.
     std::vector<POINT> BuildOutline() const;
+
+protected:
+    // An end on a bus pulls back from it: the outline, and with it the bounds, follow the links
+    // made and broken.
+    void EndsRelinked() override { RecalcBounds(nullptr); }
 
 private:
     LONG m_width = kDefaultBusWidth;

@@ -57,6 +57,21 @@ TEST(Bus, BoundsFollowTheEndWhenTheBusItEndsOnLeaves) {
     EXPECT_EQ(testsupport::DocumentBytes(doc), before);
 }
 
+// Ending a bus on another one, as the tools and the joining of nets do, pulls its end back.
+TEST(Bus, BoundsFollowTheEndLinkedToABus) {
+    CBus main;
+    main.AddPoint(CPoint(0, -1000));
+    main.AddPoint(CPoint(2000, -1000));
+    CBus branch;
+    branch.AddPoint(CPoint(1000, 0));
+    branch.AddPoint(CPoint(1000, -1000));
+    branch.RecalcBounds(nullptr);
+    branch.SetEndObject(&main);
+    EXPECT_EQ(branch.GetPosition(), OutlineBounds(branch));
+    branch.SetEndObject(nullptr);
+    EXPECT_EQ(branch.GetPosition(), OutlineBounds(branch));
+}
+
 TEST(Bus, NewBusHasItsOwnUnnamedNet) {
     CBus bus;
     EXPECT_EQ(bus.GetWidth(), 30);
