@@ -3,10 +3,13 @@
 // tool of the current shape; the base takes the mouse capture on a button press and returns
 // to the select tool after a click without movement or on cancel.
 
+#include <vector>
+
 #include "drawtools/ToolView.h"
 #include "platform/Geometry.h"
 #include "platform/Types.h"
 
+class CDrawObj;
 class CObList;
 class ToolManager;
 struct ToolState;
@@ -79,6 +82,9 @@ public:
     virtual void OnObjectsLeft(IToolView& view, const CObList& objects);
     // Whether the tool holds an open object that End Polygon or End Wire would end.
     virtual bool HasOpenObject() const { return false; }
+    // Adds the drawing objects the tool keeps between events (an open object, a picked-up
+    // wire, a pending drag's objects): what a check finds still held once every gesture ended.
+    virtual void AddHeldObjects(std::vector<const CDrawObj*>&) const {}
 
 protected:
     // What every press does: the capture, and the press point and keys kept for the gesture.

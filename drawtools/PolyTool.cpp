@@ -191,6 +191,11 @@ void CPolyTool::OnObjectsLeft(IToolView&, const CObList& objects) {
         m_poly = nullptr;
 }
 
+void CPolyTool::AddHeldObjects(std::vector<const CDrawObj*>& held) const {
+    if (m_poly)
+        held.push_back(m_poly);
+}
+
 void CPolyTool::OnContextMenu(IToolView& view, CPoint screen) {
     const bool captured = view.HasCapture();
     if (captured)

@@ -20,6 +20,7 @@ public:
     void EndGesture(IToolView& view, GestureEnd how) override;
     void OnObjectsLeft(IToolView& view, const CObList& objects) override;
     bool HasOpenObject() const override { return m_poly != nullptr; }
+    void AddHeldObjects(std::vector<const CDrawObj*>& held) const override;
 
     CDrawPoly* OpenPoly() const { return m_poly; }
 

@@ -437,6 +437,14 @@ void CSelectTool::OnObjectsLeft(IToolView& view, const CObList& objects) {
     }
 }
 
+void CSelectTool::AddHeldObjects(std::vector<const CDrawObj*>& held) const {
+    if (!m_pending)
+        return;
+    const CObList& objects = m_pending->GetObjects();
+    for (POSITION pos = objects.GetHeadPosition(); pos;)
+        held.push_back(static_cast<const CDrawObj*>(objects.GetNext(pos)));
+}
+
 // ---------------------------------------------------------------------------------------------
 // Other operations
 

@@ -34,6 +34,7 @@ public:
 
     // Whether a drag of the selection or of a handle is under way.
     bool IsDragging() const { return m_pending != nullptr; }
+    void AddHeldObjects(std::vector<const CDrawObj*>& held) const override;
 
 private:
     // A press on a handle of the primary object; TRUE when the wire-drag tool took over.

@@ -40,6 +40,13 @@ CDrawTool* ToolManager::FindTool(int shape) const {
     return nullptr;
 }
 
+std::vector<const CDrawObj*> ToolManager::HeldObjects() const {
+    std::vector<const CDrawObj*> held;
+    for (const auto& tool : m_tools)
+        tool->AddHeldObjects(held);
+    return held;
+}
+
 CSelectTool& ToolManager::SelectTool() const {
     return static_cast<CSelectTool&>(*FindTool(kToolSelect));
 }

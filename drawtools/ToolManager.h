@@ -40,6 +40,8 @@ public:
     // The first tool of the table with the shape, or null.
     CDrawTool* FindTool(int shape) const;
     CDrawTool* CurrentTool() const { return FindTool(state.currentShape); }
+    // The drawing objects every tool keeps between events (see CDrawTool::AddHeldObjects).
+    std::vector<const CDrawObj*> HeldObjects() const;
     CSelectTool& SelectTool() const;
     CWireDragTool& WireDragTool() const;
     CPlaceTool& PlaceTool() const;

@@ -201,6 +201,16 @@ void CWireDragTool::OnObjectsLeft(IToolView&, const CObList& objects) {
         Forget();
 }
 
+void CWireDragTool::AddHeldObjects(std::vector<const CDrawObj*>& held) const {
+    CWireTool::AddHeldObjects(held);
+    if (m_pickedUp)
+        held.push_back(m_pickedUp);
+    for (POSITION pos = m_labels.GetHeadPosition(); pos;)
+        held.push_back(static_cast<const CDrawObj*>(m_labels.GetNext(pos)));
+    for (const auto& [junction, atEnd] : m_junctionEnds)
+        held.push_back(junction);
+}
+
 void CWireDragTool::Forget() {
     m_wire = nullptr;
     m_pickedUp = nullptr;

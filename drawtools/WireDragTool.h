@@ -29,6 +29,7 @@ public:
     void OnObjectsLeft(IToolView& view, const CObList& objects) override;
 
     CWire* PickedUp() const { return m_pickedUp; }
+    void AddHeldObjects(std::vector<const CDrawObj*>& held) const override;
 
 protected:
     bool IsBus() const override;

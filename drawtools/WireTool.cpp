@@ -329,6 +329,11 @@ void CWireTool::OnObjectsLeft(IToolView&, const CObList& objects) {
         m_wire = nullptr;
 }
 
+void CWireTool::AddHeldObjects(std::vector<const CDrawObj*>& held) const {
+    if (m_wire)
+        held.push_back(m_wire);
+}
+
 void CWireTool::OnContextMenu(IToolView& view, CPoint screen) {
     const bool captured = view.HasCapture();
     if (captured)

@@ -31,6 +31,7 @@ public:
     void OnObjectsLeft(IToolView& view, const CObList& objects) override;
     void OnAutoScroll(IToolView& view) override;
     bool HasOpenObject() const override { return m_wire != nullptr; }
+    void AddHeldObjects(std::vector<const CDrawObj*>& held) const override;
 
     CWire* OpenWire() const { return m_wire; }
 

@@ -2,11 +2,14 @@
 
 #include <memory>
 #include <unordered_set>
+#include <vector>
 
 #include "model/cmd/NamedCmd.h"
 #include "model/doc/DocView.h"
 #include "model/doc/DrawDoc.h"
+#include "model/net/Wire.h"
 #include "model/object/DrawObj.h"
+#include "model/symbol/Pin.h"
 #include "model/text/AttrText.h"
 
 namespace {
@@ -111,6 +114,53 @@ void AlignMarked(const CObList& objects, const CRect& target, AlignMode mode) {
     }
 }
 
+// Whether a wire's end at point still meets what it is linked to: a pin's connection point or
+// a wire.
+bool EndMeets(const CDrawObj* linked, CPoint point) {
+    if (const auto* pin = dynamic_cast<const CPin*>(linked))
+        return pin->GetConnectPoint() == point;
+    if (const auto* wire = dynamic_cast<const CWire*>(linked))
+        return wire->PointOnWire(point.x, point.y) != FALSE;
+    return true;
+}
+
+void UnlinkPartedEnds(CWire& wire) {
+    const int count = wire.GetPointCount();
+    if (count == 0)
+        return;
+    if (!EndMeets(wire.GetStartObject(), wire.GetPoint(0)))
+        wire.SetStartObject(nullptr);
+    if (!EndMeets(wire.GetEndObject(), wire.GetPoint(count - 1)))
+        wire.SetEndObject(nullptr);
+}
+
+// Moved objects keep no link to what they parted from: the ends of a moved wire, the wires that
+// ended on it, and the wires on the pins of a moved part or a moved pin. The command's undo
+// gives back the links of the objects as they were.
+void UnlinkPartedWires(const CObList& objects) {
+    for (POSITION pos = objects.GetHeadPosition(); pos;) {
+        CDrawObj* object = NextObject(objects, pos);
+        std::vector<CWire*> wires;
+        if (auto* wire = dynamic_cast<CWire*>(object)) {
+            wires.push_back(wire);
+            const CObList& junctions = wire->GetJunctions();
+            for (POSITION at = junctions.GetHeadPosition(); at;)
+                wires.push_back(static_cast<CWire*>(junctions.GetNext(at)));
+        }
+        CObList pins;
+        if (const CObList* owned = object->GetPinList())
+            pins.AddTail(const_cast<CObList*>(owned));
+        else if (object->GetObjType() == kObjPin)
+            pins.AddTail(object);
+        for (POSITION at = pins.GetHeadPosition(); at;) {
+            if (auto* wire = dynamic_cast<CWire*>(static_cast<CPin*>(pins.GetNext(at))->GetWire()))
+                wires.push_back(wire);
+        }
+        for (CWire* wire : wires)
+            UnlinkPartedEnds(*wire);
+    }
+}
+
 CRect SizedLike(CRect rect, CSize size, SizeMode mode) {
     if (mode != SizeMode::kHeight)
         rect.right = rect.left > rect.right ? rect.left - size.cx : rect.left + size.cx;
@@ -147,6 +197,7 @@ BOOL AlignSelection(CDrawDoc& doc, const CObList& selection, AlignMode mode) {
                           SetMarks(copies, TRUE);
                           AlignMarked(copies, target, mode);
                           SetMarks(copies, FALSE);
+                          UnlinkPartedWires(copies);
                       });
 }
 

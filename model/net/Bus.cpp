@@ -125,11 +125,6 @@ void CBus::OffsetBy(CSize delta) {
     RecalcBounds(nullptr);
 }
 
-void CBus::CopyGeometryFrom(const CDrawObj* source) {
-    CWire::CopyGeometryFrom(source);
-    RecalcBounds(nullptr);
-}
-
 BOOL CBus::Intersects(const CRect& rect) {
     const std::vector<POINT> outline = BuildOutline();
     if (outline.size() < 4)

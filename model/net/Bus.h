@@ -34,7 +34,6 @@ public:
     void Draw(CDC* dc, const double* matrix) override;
     void MoveTo(const CRect& position, IDocView* view) override;
     void OffsetBy(CSize delta) override;
-    void CopyGeometryFrom(const CDrawObj* source) override;
     BOOL Intersects(const CRect& rect) override;
     CDrawObj* Clone(CDrawDoc* document) override;
     CDrawObj* Duplicate() override;
@@ -54,6 +53,11 @@ public:
     // half a width beyond the end points, arrow heads one width long and two wide. Empty with
     // fewer than two distinct points.
     std::vector<POINT> BuildOutline() const;
+
+protected:
+    // An end on a bus pulls back from it: the outline, and with it the bounds, follow the links
+    // made and broken.
+    void EndsRelinked() override { RecalcBounds(nullptr); }
 
 private:
     LONG m_width = kDefaultBusWidth;

@@ -172,6 +172,8 @@ public:
                    std::unordered_set<const CWire*>* visited = nullptr);
 
 protected:
+    // The object of an end changed (a bus's outline depends on it).
+    virtual void EndsRelinked() {}
     // Breaks the link of one end to its object (pin, wire or bus).
     void Unlink(CDrawObj* object);
     // Makes the link of an end to its object.

@@ -74,6 +74,7 @@ void CWire::SetStartObject(CDrawObj* object) {
         Unlink(m_start);
     m_start = object;
     Link(object);
+    EndsRelinked();
 }
 
 void CWire::SetEndObject(CDrawObj* object) {
@@ -81,6 +82,7 @@ void CWire::SetEndObject(CDrawObj* object) {
         Unlink(m_end);
     m_end = object;
     Link(object);
+    EndsRelinked();
 }
 
 void CWire::AddJunction(CWire* wire) {
@@ -93,6 +95,7 @@ void CWire::ReplaceEndObject(const CDrawObj* old, CDrawObj* replacing) {
         m_start = replacing;
     if (m_end == old)
         m_end = replacing;
+    EndsRelinked();
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -140,6 +143,7 @@ void CWire::Disconnect(const CConnectionRecord* record) {
         Unlink(m_end);
         m_end = nullptr;
     }
+    EndsRelinked();
 }
 
 void CWire::Connect(const CConnectionRecord* record) {
@@ -153,6 +157,7 @@ void CWire::Connect(const CConnectionRecord* record) {
         m_end = record->extra;
         Link(m_end);
     }
+    EndsRelinked();
 }
 
 void CWire::GetLinkPlaces(const CConnectionRecord& record, std::vector<CLinkPlace>& places) {

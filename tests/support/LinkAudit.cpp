@@ -1,5 +1,6 @@
 #include "support/LinkAudit.h"
 
+#include <map>
 #include <set>
 #include <vector>
 
@@ -7,6 +8,7 @@
 #include "model/net/Wire.h"
 #include "model/symbol/Pin.h"
 #include "model/symbol/Symbol.h"
+#include "model/text/AttrText.h"
 
 namespace testsupport {
 
@@ -112,10 +114,105 @@ private:
     std::string m_broken;
 };
 
+// What the purge repairs, looked at before it runs.
+class PurgeAudit {
+public:
+    explicit PurgeAudit(CDrawDoc& doc) : m_doc(doc) {
+        m_owners[&doc] = nullptr;
+        const CObList& objects = doc.GetObjects();
+        for (POSITION pos = objects.GetHeadPosition(); pos;) {
+            auto* object = static_cast<CDrawObj*>(objects.GetNext(pos));
+            Add(object);
+            if (const CObList* pins = object->GetPinList()) {
+                for (POSITION at = pins->GetHeadPosition(); at;)
+                    Add(static_cast<CDrawObj*>(pins->GetNext(at)));
+            }
+        }
+    }
+
+    std::string Run() {
+        CheckList(m_doc, m_doc.GetAttrTextList());
+        for (CDrawObj* object : m_inOrder) {
+            CheckList(*object, object->GetAttrTextList());
+            if (const auto* text = dynamic_cast<const CAttrText*>(object))
+                CheckText(*text);
+            if (const auto* wire = dynamic_cast<const CWire*>(object))
+                CheckEnds(*wire);
+        }
+        return m_repair;
+    }
+
+private:
+    void Add(CDrawObj* object) {
+        m_owners[object] = object;
+        m_inOrder.push_back(object);
+    }
+    void Note(const std::string& what) {
+        if (m_repair.empty())
+            m_repair = what;
+    }
+    // Every text an owner lists is in the document and names it.
+    void CheckList(const CObject& owner, const CObList* texts) {
+        for (POSITION pos = texts ? texts->GetHeadPosition() : nullptr; pos;) {
+            const auto* listed = static_cast<const CObject*>(texts->GetNext(pos));
+            const auto found = m_owners.find(listed);
+            const auto* text =
+                found == m_owners.end() ? nullptr : dynamic_cast<const CAttrText*>(found->second);
+            if (!text)
+                Note("an owner of attribute texts lists one outside the document");
+            else if (text->GetOwner() != &owner)
+                Note("an owner lists the attribute text \"" + text->GetText().str() +
+                     "\", which names another owner");
+        }
+    }
+    // A text's owner is in the document and lists it.
+    void CheckText(const CAttrText& text) {
+        const CObject* owner = text.GetOwner();
+        if (!owner)
+            return;
+        const auto found = m_owners.find(owner);
+        const std::string what = "the attribute text \"" + text.GetText().str() + "\"";
+        if (found == m_owners.end()) {
+            Note(what + " names an owner outside the document");
+            return;
+        }
+        const CObList* texts =
+            found->second ? found->second->GetAttrTextList() : m_doc.GetAttrTextList();
+        if (!texts || !texts->Find(const_cast<CAttrText*>(&text)))
+            Note(what + " is not listed by its owner");
+    }
+    void CheckEnds(const CWire& wire) {
+        const int count = wire.GetPointCount();
+        if (count > 0) {
+            CheckEnd(wire, wire.GetStartObject(), wire.GetPoint(0));
+            CheckEnd(wire, wire.GetEndObject(), wire.GetPoint(count - 1));
+        }
+    }
+    void CheckEnd(const CWire& wire, const CDrawObj* end, CPoint point) {
+        const auto found = m_owners.find(end);
+        const auto* pin =
+            found == m_owners.end() ? nullptr : dynamic_cast<const CPin*>(found->second);
+        if (pin && pin->GetConnectPoint() != point)
+            Note("wire " + Describe(&wire) + " has an end at (" + std::to_string(point.x) + ", " +
+                 std::to_string(point.y) + ") linked to " + Describe(pin));
+    }
+
+    CDrawDoc& m_doc;
+    // The document, its objects and their pins, each by its address as an owner (the
+    // document's entry holds null).
+    std::map<const CObject*, CDrawObj*> m_owners;
+    std::vector<CDrawObj*> m_inOrder;
+    std::string m_repair;
+};
+
 }  // namespace
 
 std::string FirstBrokenLink(CDrawDoc& doc) {
     return Audit(doc).Run();
+}
+
+std::string FirstPurgeRepair(CDrawDoc& doc) {
+    return PurgeAudit(doc).Run();
 }
 
 }  // namespace testsupport

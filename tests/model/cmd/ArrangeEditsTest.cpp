@@ -6,6 +6,8 @@
 #include "model/shapes/DrawRect.h"
 #include "model/support/EditSheet.h"
 #include "model/support/TestPart.h"
+#include "support/DocumentBytes.h"
+#include "support/LinkAudit.h"
 
 namespace {
 
@@ -40,6 +42,39 @@ TEST(ArrangeEdits, AlignMovesByTheNormalisedBoundsToTheDominantObject) {
         EXPECT_EQ(sheet.At(1)->GetPosition(), CRect(300, -100, 500, -400)) << c.label;
         EXPECT_EQ(sheet.Steps(), 1);
         EXPECT_STREQ(sheet.doc.GetUndoList().GetUndoName(), c.label);
+    }
+}
+
+// A part aligned away from the wires on its pins, and a wire aligned away from the pin and the
+// wire its ends lie on, no longer end there: no link is kept between ends that parted. Undo
+// gives the links back with the places.
+TEST(ArrangeEdits, AlignBreaksTheLinksOfEndsThatParted) {
+    for (const bool movePart : {true, false}) {
+        Sheet sheet;
+        CSymbol* part = sheet.Symbol("U1", nullptr, {"A"});
+        CPin* pin = part->FindPin("A");
+        CWire* wire = sheet.Wire("N1");
+        CWire* branch = sheet.Wire("N1");
+        wire->SetStart(-100, 0, pin);
+        wire->SetEnd(-600, 0, nullptr);
+        branch->SetStart(-400, 0, wire);
+        branch->SetEnd(-400, 500, nullptr);
+        wire->RecalcBounds(nullptr);
+        branch->RecalcBounds(nullptr);
+        CDrawObj* dominant = sheet.Rect(CRect(1000, -1000, 1200, -1200));
+        const std::vector<BYTE> before = testsupport::DocumentBytes(sheet.doc);
+        CDrawObj* moved = movePart ? static_cast<CDrawObj*>(part) : wire;
+        ASSERT_TRUE(AlignSelection(sheet.doc, ObjectList{moved, dominant}, AlignMode::kBottom));
+        EXPECT_EQ(testsupport::FirstPurgeRepair(sheet.doc), "") << movePart;
+        EXPECT_EQ(testsupport::FirstBrokenLink(sheet.doc), "") << movePart;
+        const std::vector<BYTE> after = testsupport::DocumentBytes(sheet.doc);
+        ASSERT_TRUE(sheet.doc.GetUndoList().Undo());
+        EXPECT_EQ(testsupport::DocumentBytes(sheet.doc), before) << movePart;
+        EXPECT_EQ(wire->GetStartObject(), pin);
+        EXPECT_EQ(branch->GetStartObject(), wire);
+        ASSERT_TRUE(sheet.doc.GetUndoList().Redo());
+        EXPECT_EQ(testsupport::DocumentBytes(sheet.doc), after) << movePart;
+        EXPECT_EQ(testsupport::FirstPurgeRepair(sheet.doc), "") << movePart;
     }
 }
 

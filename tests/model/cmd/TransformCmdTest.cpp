@@ -8,6 +8,7 @@
 #include "model/device/Device.h"
 #include "model/doc/DrawDoc.h"
 #include "model/geometry/PlacementMatrix.h"
+#include "model/net/Bus.h"
 #include "model/net/Net.h"
 #include "model/net/Wire.h"
 #include "model/shapes/DrawRect.h"
@@ -174,6 +175,27 @@ TEST_F(TransformSheet, RotationAndMirrorUndoExactly) {
         ASSERT_TRUE(doc.GetUndoList().Redo());
         EXPECT_EQ(Snapshot(doc), after) << c.label;
         ASSERT_TRUE(doc.GetUndoList().Undo());
+    }
+}
+
+// A bus whose stored bounds are not yet those of its outline (as the tool leaves a bus it ended)
+// comes back from a mirror or a turn byte for byte.
+TEST_F(TransformSheet, ABusComesBackAsItWasStored) {
+    auto* bus = new CBus;
+    bus->AddPoint(CPoint(1000, -2000));
+    bus->AddPoint(CPoint(3000, -2000));
+    bus->CWire::RecalcBounds(nullptr);
+    Add(bus);
+    for (const int kind : {kTransformMirrorVertically, kTransformRotate}) {
+        const std::vector<BYTE> before = testsupport::DocumentBytes(doc);
+        auto* command = new CTransformCmd(&doc, ObjectList{bus}, kind);
+        command->Begin();
+        command->SetRotation(900, CPoint(0, 0));
+        command->SetMirror(CPoint(0, 0));
+        command->Apply();
+        Record(command);
+        ASSERT_TRUE(doc.GetUndoList().Undo());
+        EXPECT_EQ(testsupport::DocumentBytes(doc), before) << kind;
     }
 }
 

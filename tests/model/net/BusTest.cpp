@@ -6,8 +6,11 @@
 #include <vector>
 
 #include "NetTestSheet.h"
+#include "model/cmd/RemoveCmd.h"
+#include "model/geometry/PlaneGeometry.h"
 #include "model/shapes/ShapeTestSupport.h"
 #include "platform/RecordingDC.h"
+#include "support/DocumentBytes.h"
 
 using namespace nettest;
 using namespace shapetest;
@@ -19,6 +22,54 @@ std::vector<CPoint> Outline(const CBus& bus) {
     for (const POINT& p : bus.BuildOutline())
         points.emplace_back(p);
     return points;
+}
+
+CRect OutlineBounds(const CBus& bus) {
+    const std::vector<POINT> outline = bus.BuildOutline();
+    CRect bounds;
+    PointsBoundingRect(outline.data(), static_cast<int>(outline.size()), bounds);
+    return bounds;
+}
+
+// A bus's end pulls back from a bus it ends on: when that bus leaves, the end reaches out and
+// the bounds follow, and the undo gives both back as they were.
+TEST(Bus, BoundsFollowTheEndWhenTheBusItEndsOnLeaves) {
+    testsupport::RecordingAppServices services;
+    CDrawDoc doc;
+    auto* main = new CBus;
+    main->AddPoint(CPoint(0, -1000));
+    main->AddPoint(CPoint(2000, -1000));
+    auto* branch = new CBus;
+    branch->AddPoint(CPoint(1000, 0));
+    branch->AddPoint(CPoint(1000, -1000));
+    branch->SetEndObject(main);
+    for (CBus* bus : {main, branch}) {
+        bus->SetDocument(&doc);
+        bus->RecalcBounds(nullptr);
+        doc.GetObjects().AddTail(bus);
+    }
+    const std::vector<BYTE> before = testsupport::DocumentBytes(doc);
+    ASSERT_TRUE(doc.GetUndoList().Execute(new CRemoveCmd(main)));
+    EXPECT_EQ(branch->GetEndObject(), nullptr);
+    EXPECT_EQ(branch->GetPosition(), OutlineBounds(*branch));
+    ASSERT_TRUE(doc.GetUndoList().Undo());
+    EXPECT_EQ(branch->GetEndObject(), main);
+    EXPECT_EQ(testsupport::DocumentBytes(doc), before);
+}
+
+// Ending a bus on another one, as the tools and the joining of nets do, pulls its end back.
+TEST(Bus, BoundsFollowTheEndLinkedToABus) {
+    CBus main;
+    main.AddPoint(CPoint(0, -1000));
+    main.AddPoint(CPoint(2000, -1000));
+    CBus branch;
+    branch.AddPoint(CPoint(1000, 0));
+    branch.AddPoint(CPoint(1000, -1000));
+    branch.RecalcBounds(nullptr);
+    branch.SetEndObject(&main);
+    EXPECT_EQ(branch.GetPosition(), OutlineBounds(branch));
+    branch.SetEndObject(nullptr);
+    EXPECT_EQ(branch.GetPosition(), OutlineBounds(branch));
 }
 
 TEST(Bus, NewBusHasItsOwnUnnamedNet) {

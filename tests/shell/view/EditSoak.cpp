@@ -1,0 +1,485 @@
+#include "shell/view/EditSoak.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDialog>
+#include <QFocusEvent>
+#include <QListWidget>
+#include <QMenu>
+#include <QTest>
+#include <algorithm>
+#include <iostream>
+#include <set>
+
+#include "drawtools/ToolManager.h"
+#include "gui/kit/PropertySheet.h"
+#include "model/doc/DrawDoc.h"
+#include "model/geometry/PlaneGeometry.h"
+#include "model/net/Bus.h"
+#include "model/symbol/Symbol.h"
+#include "model/text/AttrText.h"
+#include "model/undo/UndoList.h"
+#include "netlist/walker/DocNetlist.h"
+#include "netlist/walker/NetNode.h"
+#include "netlist/writers/ProtelFormat.h"
+#include "resources/CommandIds.h"
+#include "shell/app/SchematicQtApp.h"
+#include "shell/app/SplashWnd.h"
+#include "shell/frames/ChildFrame.h"
+#include "shell/frames/MainFrame.h"
+#include "shell/view/DrawView.h"
+#include "shell/view/EditSoakSheet.h"
+#include "support/DocumentBytes.h"
+#include "support/LinkAudit.h"
+
+namespace {
+
+struct SoakFailure {
+    std::string what;
+};
+
+std::unique_ptr<CSchematicQtApp> StartProgram(const testsupport::TempDir& dir) {
+    auto app = std::make_unique<CSchematicQtApp>(
+        dir / "settings.reg", QStringList{QStringLiteral(VOSK_SOURCE_DIR "/resources/help")});
+    const bool started = app->InitInstance({});
+    delete CSplashWnd::Current();
+    CSplashWnd::EnableSplashScreen(false);
+    // Whether it started and became active is looked at by the soak.
+    if (started) {
+        app->MainFrame()->activateWindow();
+        if (!QTest::qWaitForWindowActive(app->MainFrame()))
+            return app;
+    }
+    return app;
+}
+
+std::string FirstDifference(const std::vector<BYTE>& now, const std::vector<BYTE>& expected) {
+    const auto [at, _] = std::mismatch(now.begin(), now.end(), expected.begin(), expected.end());
+    return "they differ from byte " + std::to_string(at - now.begin()) + " of " +
+           std::to_string(now.size()) + " (" + std::to_string(expected.size()) + " expected)";
+}
+
+// The document's objects and their pins.
+std::set<const CDrawObj*> ListedObjects(CDrawDoc& doc) {
+    std::set<const CDrawObj*> listed;
+    const CObList& objects = doc.GetObjects();
+    for (POSITION pos = objects.GetHeadPosition(); pos;) {
+        const auto* object = static_cast<const CDrawObj*>(objects.GetNext(pos));
+        listed.insert(object);
+        if (const CObList* pins = object->GetPinList()) {
+            for (POSITION at = pins->GetHeadPosition(); at;)
+                listed.insert(static_cast<const CDrawObj*>(pins->GetNext(at)));
+        }
+    }
+    return listed;
+}
+
+// A bus's stored bounds are those of its outline, which a sheet's copy of it takes.
+bool FollowsOutline(const CBus& bus) {
+    const std::vector<POINT> outline = bus.BuildOutline();
+    if (outline.empty())
+        return true;
+    CRect bounds;
+    PointsBoundingRect(outline.data(), static_cast<int>(outline.size()), bounds);
+    return bounds == bus.GetPosition();
+}
+
+// The shapes of the tools that hold the object.
+std::string HolderOf(const ToolManager& tools, const CDrawObj* object) {
+    std::string shapes;
+    for (int shape = kToolSelect; shape <= kToolDoubleArrowLine; ++shape) {
+        std::vector<const CDrawObj*> held;
+        if (const CDrawTool* tool = tools.FindTool(shape))
+            tool->AddHeldObjects(held);
+        if (std::find(held.begin(), held.end(), object) != held.end())
+            shapes += (shapes.empty() ? "the tool of shape " : ", ") + std::to_string(shape);
+    }
+    return shapes;
+}
+
+}  // namespace
+
+const std::vector<std::string>& RecordingSoakSteps() {
+    static const std::vector<std::string> kinds = {"move",         "rotate or mirror",
+                                                   "delete",       "copy and paste",
+                                                   "draw a wire",  "pick up a wire end",
+                                                   "draw a shape", "draw a polygon",
+                                                   "type a text",  "align",
+                                                   "undo",         "redo"};
+    return kinds;
+}
+
+EditSoak::EditSoak(unsigned seed, SoakTally& tally)
+    : m_seed(seed), m_random(seed), m_tally(tally), m_app(StartProgram(m_dir)) {
+    QGuiApplication::clipboard()->clear();
+    if (CMainFrame* frame = m_app->MainFrame(); frame && frame->ActiveChildFrame()) {
+        frame->resize(800, 640);
+        frame->ActiveChildFrame()->showMaximized();
+        m_view = qobject_cast<CDrawView*>(frame->ActiveChildFrame()->view());
+    }
+    if (!m_view || !m_app->MainFrame()->isActiveWindow()) {
+        m_view = nullptr;
+        return;
+    }
+    m_doc = &m_view->GetDocument();
+    FillSoakSheet(*m_doc);
+    m_view->ZoomToSheetRect(CRect(600, -300, 5400, -4200));
+    m_commandsStale = true;
+    m_view->setFocus();
+    QObject::connect(&m_answerer, &QTimer::timeout, [this] { AnswerWindows(); });
+    m_answerer.start(1);
+}
+
+EditSoak::~EditSoak() {
+    m_answerer.stop();
+    if (m_doc)
+        m_doc->SetModifiedFlag(FALSE);
+    if (CMainFrame* frame = m_app->MainFrame(); frame && frame->isVisible()) {
+        frame->close();
+        if (!frame->isVisible())
+            m_app->ExitInstance(0);
+    }
+    m_app.reset();
+}
+
+std::string EditSoak::Run(int steps) {
+    try {
+        if (!m_view)
+            Fail("the program did not start with an active schematic window");
+        Audit("at the start");
+        m_states.push_back(DocumentBytes());
+        Edit("show the net names", [this] {
+            m_view->Select(nullptr);
+            for (CDrawObj* wire : ObjectsOfType({kObjWire, kObjBus}))
+                m_view->Select(wire, true);
+            Command(ID_SHOW_IDENTIFIER);
+        });
+        for (m_step = 1; m_step <= steps; ++m_step)
+            Step();
+        m_step = steps;
+        m_rewinding = true;
+        RewindAndReplay();
+    } catch (const SoakFailure& failure) {
+        std::ostringstream text;
+        text << "seed " << m_seed << (m_rewinding ? ", in the rewind after step " : ", step ")
+             << m_step << ": " << failure.what << "\nreplay with VOSK_SOAK_SEED=" << m_seed
+             << " VOSK_SOAK_STEPS=" << m_step << "\nsteps:\n"
+             << m_log.str();
+        return text.str();
+    }
+    return {};
+}
+
+// ---------------------------------------------------------------------------------------------
+// The checks
+
+void EditSoak::Edit(const std::string& kind, const std::function<void()>& gesture) {
+    Log(kind);
+    const Bytes before = DocumentBytes();
+    const CCommand* last = List().GetLastDone();
+    gesture();
+    CheckWindows("after " + kind);
+    Audit("after " + kind);
+    const Bytes after = DocumentBytes();
+    if (List().GetLastDone() == last) {
+        if (after != before)
+            Fail(kind + " changed the document without recording a step: " +
+                 FirstDifference(after, before));
+        // A step recorded and taken back at once (a wire begun and cancelled) still drops
+        // the undone steps.
+        if (!List().CanRedo())
+            m_states.resize(m_done + 1);
+    } else {
+        if (!List().CanRedo())
+            ++m_tally[kind];
+        UndoAndRedoAtOnce(last, before, after);
+    }
+    BackToSelectTool();
+    CheckWindows("back at the select tool");
+    ExpectState("Esc back to the select tool");
+}
+
+// The steps a gesture recorded (a text made and then typed records two) are undone with Ctrl+Z
+// back to the bytes before it, and redone with Ctrl+Y through the same states to the bytes
+// after it; they join the history. A gesture that left undone steps to redo recorded none: its
+// Ctrl+Y redid steps of the history (its Ctrl+Z found nothing to undo), whose states are known.
+void EditSoak::UndoAndRedoAtOnce(const CCommand* last, const Bytes& before, const Bytes& after) {
+    constexpr std::size_t kMostSteps = 4;
+    const bool redidHistory = List().CanRedo();
+    std::vector<Bytes> states{after};
+    while (List().GetLastDone() != last) {
+        Log(std::string(redidHistory ? "  redid \"" : "  recorded \"") + List().GetUndoName() +
+            "\"");
+        if (states.size() > kMostSteps)
+            Fail("one gesture recorded more than " + std::to_string(kMostSteps) + " steps");
+        Undo();
+        Audit("after its undo");
+        states.push_back(DocumentBytes());
+    }
+    if (states.back() != before)
+        Fail("the bytes after its undo are not those before it: " +
+             FirstDifference(states.back(), before));
+    for (std::size_t i = states.size() - 1; i-- > 0;) {
+        Redo();
+        if (redidHistory)
+            ++m_done;
+        else
+            Record(states[i]);
+        ExpectState("its redo");
+    }
+}
+
+// The state after a new step: the undone states are dropped, and the oldest ones the list no
+// longer keeps.
+void EditSoak::Record(const Bytes& after) {
+    m_states.resize(m_done + 1);
+    m_states.push_back(after);
+    ++m_done;
+    while (m_states.size() > std::size_t(List().GetCount()) + 1) {
+        m_states.erase(m_states.begin());
+        --m_done;
+    }
+}
+
+void EditSoak::ExpectState(const std::string& when) {
+    Audit("after " + when);
+    const Bytes now = DocumentBytes();
+    const Bytes& expected = m_states[m_done];
+    if (now != expected)
+        Fail("the bytes after " + when + " are not those of state " + std::to_string(m_done) +
+             " of the history: " + FirstDifference(now, expected));
+}
+
+void EditSoak::Undo() {
+    const CCommand* last = List().GetLastDone();
+    const std::string name = List().GetUndoName();
+    Press(Qt::Key_Z, Qt::ControlModifier);
+    CheckWindows("Ctrl+Z");
+    if (List().GetLastDone() == last)
+        Fail(List().Undo() ? "Ctrl+Z did not reach the undo of \"" + name + "\""
+                           : "the undo of \"" + name + "\" failed; the list did not move");
+}
+
+void EditSoak::Redo() {
+    const CCommand* last = List().GetLastDone();
+    const std::string name = List().GetRedoName();
+    Press(Qt::Key_Y, Qt::ControlModifier);
+    CheckWindows("Ctrl+Y");
+    if (List().GetLastDone() == last)
+        Fail(List().Redo() ? "Ctrl+Y did not reach the redo of \"" + name + "\""
+                           : "the redo of \"" + name + "\" failed; the list did not move");
+}
+
+void EditSoak::Audit(const std::string& when) {
+    if (const std::string broken = testsupport::FirstBrokenLink(*m_doc); !broken.empty())
+        Fail(when + ": " + broken);
+    if (const std::string repair = testsupport::FirstPurgeRepair(*m_doc); !repair.empty())
+        Fail(when + ", before the save's purge: " + repair);
+    const std::set<const CDrawObj*> listed = ListedObjects(*m_doc);
+    const ToolManager& tools = *GetToolManager();
+    for (const CDrawObj* held : tools.HeldObjects()) {
+        if (!listed.count(held))
+            Fail(when + ": a drawing tool holds an object outside the document (" +
+                 HolderOf(tools, held) + ")");
+    }
+    for (const CDrawObj* selected : Selection()) {
+        if (!listed.count(selected))
+            Fail(when + ": the view's selection holds an object outside the document");
+    }
+    const CObList& objects = m_doc->GetObjects();
+    for (POSITION pos = objects.GetHeadPosition(); pos;) {
+        if (const auto* bus = dynamic_cast<const CBus*>(objects.GetAt(pos));
+            bus && !FollowsOutline(*bus))
+            Fail(when + ": the bounds of a bus are not those of its outline");
+        const auto* text = dynamic_cast<CAttrText*>(objects.GetNext(pos));
+        CDrawObj* owner = text ? text->GetOwnerObject() : nullptr;
+        if (owner && text->GetText() != owner->GetAttr(text->GetName()))
+            Fail(when + ": a text shows \"" + text->GetText().str() + "\" for " +
+                 text->GetName().str() + " \"" + owner->GetAttr(text->GetName()).str() + "\"");
+    }
+}
+
+void EditSoak::CheckWindows(const std::string& when) {
+    std::erase(m_prompt.shown, m_expectedMessage);
+    if (!m_prompt.shown.empty()) {
+        const std::string text = m_prompt.shown.front();
+        m_prompt.shown.clear();
+        Fail(when + ": an unexpected message \"" + text + "\"");
+    }
+    if (!m_windowFaults.empty()) {
+        const std::string fault = m_windowFaults.front();
+        m_windowFaults.clear();
+        Fail(when + ": " + fault);
+    }
+}
+
+void EditSoak::Fail(const std::string& what) {
+    throw SoakFailure{what};
+}
+
+// ---------------------------------------------------------------------------------------------
+// The program's windows
+
+void EditSoak::AnswerWindows() {
+    if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+        ChooseFromMenu(*menu);
+        return;
+    }
+    if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
+        AnswerDialog(*dialog);
+}
+
+void EditSoak::ChooseFromMenu(QMenu& menu) {
+    const QString choice = m_menuChoice ? QString::fromUtf8(m_menuChoice) : QString();
+    m_menuChoice = nullptr;
+    m_menuShown = true;
+    for (QAction* action : menu.actions()) {
+        if (!choice.isEmpty() && !action->menu() && action->isEnabled() &&
+            action->text().remove('&').startsWith(choice)) {
+            menu.setActiveAction(action);
+            QTest::keyClick(&menu, Qt::Key_Return);
+            return;
+        }
+    }
+    menu.close();
+}
+
+// A property sheet asked for is accepted as it opened, once every page was shown and every
+// list on it given the focus; a sheet that stays open after its OK, and any other window, is a
+// fault and is cancelled.
+void EditSoak::AnswerDialog(QDialog& dialog) {
+    const std::string title = dialog.windowTitle().toStdString();
+    if (&dialog == m_answered) {
+        m_windowFaults.push_back("the window \"" + title + "\" refused an untouched OK");
+        dialog.reject();
+        return;
+    }
+    m_answered = &dialog;
+    auto* sheet = qobject_cast<CPropertySheet*>(&dialog);
+    if (!sheet || !m_sheetAwaited) {
+        m_windowFaults.push_back("an unexpected window \"" + title + "\"");
+        dialog.reject();
+        return;
+    }
+    ShowEveryPage(*sheet);
+    sheet->accept();
+}
+
+void EditSoak::ShowEveryPage(CPropertySheet& sheet) {
+    for (int i = sheet.PageCount() - 1; i >= 0; --i) {
+        if (!sheet.SetCurrentPage(i))
+            continue;
+        for (QListWidget* list : sheet.CurrentPage()->findChildren<QListWidget*>()) {
+            QFocusEvent focus(QEvent::FocusIn, Qt::TabFocusReason);
+            QApplication::sendEvent(list, &focus);
+        }
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+// The editor's side
+
+void EditSoak::Command(UINT id) {
+    m_commandsStale = true;
+    const CommandMap::Entry* entry = m_view->Commands().Find(id);
+    if (!entry)
+        Fail("the view has no command " + std::to_string(id));
+    CmdUI ui;
+    ui.id = id;
+    if (entry->update)
+        entry->update(ui);
+    else
+        ui.Enable(static_cast<bool>(entry->handler));
+    if (ui.enabled && entry->handler)
+        entry->handler(id);
+}
+
+CUndoList& EditSoak::List() {
+    return m_doc->GetUndoList();
+}
+
+// Empties the selection and selects up to most random objects.
+void EditSoak::SelectSome(int most) {
+    m_view->Select(nullptr);
+    const CObList& objects = m_doc->GetObjects();
+    const int count = Between(most > 0 ? 1 : 0, most);
+    for (int i = 0; i < count && !objects.IsEmpty(); ++i)
+        m_view->Select(static_cast<CDrawObj*>(objects.GetAt(objects.FindIndex(
+                           static_cast<int>(Pick(std::size_t(objects.GetCount())))))),
+                       true);
+}
+
+std::vector<CDrawObj*> EditSoak::Selection() const {
+    std::vector<CDrawObj*> objects;
+    const CObList& selection = m_view->GetSelection();
+    for (POSITION pos = selection.GetHeadPosition(); pos;)
+        objects.push_back(static_cast<CDrawObj*>(selection.GetNext(pos)));
+    return objects;
+}
+
+std::vector<CDrawObj*> EditSoak::ObjectsOfType(std::initializer_list<int> types) const {
+    std::vector<CDrawObj*> found;
+    const CObList& objects = m_doc->GetObjects();
+    for (POSITION pos = objects.GetHeadPosition(); pos;) {
+        auto* object = static_cast<CDrawObj*>(objects.GetNext(pos));
+        if (std::find(types.begin(), types.end(), object->GetObjType()) != types.end())
+            found.push_back(object);
+    }
+    return found;
+}
+
+QWidget* EditSoak::Port() const {
+    return m_view->viewport();
+}
+
+QPoint EditSoak::Pixel(CPoint sheet) const {
+    const CPoint at = m_view->DocToClient(sheet);
+    return QPoint(at.x, at.y);
+}
+
+std::string EditSoak::ProtelNetlist() {
+    CProtelFormat writer;
+    std::ostringstream out;
+    std::ostringstream log;
+    CNetNode top(m_doc->GetPathName());
+    writer.WriteHeader(m_doc->m_netlist, out, log);
+    m_doc->m_netlist.Build(top, writer, out, log);
+    writer.WriteBody(m_doc->m_netlist, top, out, log);
+    return out.str();
+}
+
+EditSoak::Bytes EditSoak::DocumentBytes() {
+    return testsupport::DocumentBytes(*m_doc);
+}
+
+// ---------------------------------------------------------------------------------------------
+// The seed's choices and the log
+
+std::size_t EditSoak::Pick(std::size_t count) {
+    return std::uniform_int_distribution<std::size_t>(0, count - 1)(m_random);
+}
+
+int EditSoak::Between(int low, int high) {
+    return std::uniform_int_distribution<int>(low, high)(m_random);
+}
+
+// Kept for the failure's report, and written at once to stderr, where a crash leaves it.
+void EditSoak::Log(const std::string& line) {
+    m_log << "  " << m_step << ": " << line << '\n';
+    std::cerr << "soak seed " << m_seed << " step " << m_step << ": " << line << '\n';
+}
+
+std::string EditSoak::Describe(CPoint point) {
+    return "(" + std::to_string(point.x) + ", " + std::to_string(point.y) + ")";
+}
+
+std::string EditSoak::SelectionText() const {
+    std::string text;
+    for (CDrawObj* object : Selection()) {
+        CRect box = object->GetPosition();
+        box.NormalizeRect();
+        text += (text.empty() ? "of type " : ", ") + std::to_string(object->GetObjType()) + " at " +
+                Describe(box.CenterPoint());
+    }
+    return text;
+}
