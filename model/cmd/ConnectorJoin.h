@@ -16,8 +16,9 @@ using CandidateFilter = std::function<bool(const CDrawObj* candidate)>;
 // Told of every link made.
 using LinkMade = std::function<void(const CConnectionRecord& record)>;
 
-// Links the free connectors of each of objects to the candidates among the document's objects
-// (candidates, in list order, that filter lets through). Returns whether a link brought two
-// different nets together, or a net to a net connector: the document must then join its nets.
+// Links the free connectors of each of objects to what they touch among candidates (the
+// document's objects, scanned in list order; a null filter lets all through, an object is
+// never linked to itself). A null made is allowed. Returns whether a link brought two different
+// nets together, or a net to a net connector: the document must then join its nets.
 bool ConnectFreeConnectors(const CObList& objects, const CObList& candidates,
                            const CandidateFilter& filter, const LinkMade& made);
