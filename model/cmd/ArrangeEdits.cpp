@@ -4,6 +4,7 @@
 #include <unordered_set>
 #include <vector>
 
+#include "model/cmd/ConnectorJoin.h"
 #include "model/cmd/NamedCmd.h"
 #include "model/doc/DocView.h"
 #include "model/doc/DrawDoc.h"
@@ -169,7 +170,15 @@ CRect SizedLike(CRect rect, CSize size, SizeMode mode) {
     return rect;
 }
 
-// Replaces objects by copies that edit changes, recorded under name as one step.
+// Links the free wire and bus ends and the free pins of the moved objects to what they now
+// touch, the other moved objects included, as they moved apart or together; whether nets met.
+bool ConnectWhatTouches(CDrawDoc& doc, const CObList& objects) {
+    return ConnectFreeConnectors(objects, doc.GetObjects(), nullptr, nullptr);
+}
+
+// Replaces objects by copies that edit changes, recorded under name as one step. When edit
+// asks for it, the nets its links brought together are joined in that step; the user's
+// declining a join takes the whole step back.
 template <typename Edit>
 BOOL EditCopies(CDrawDoc& doc, const CObList& selection, bool (*filter)(const CDrawObj*),
                 const char* name, Edit edit) {
@@ -182,8 +191,14 @@ BOOL EditCopies(CDrawDoc& doc, const CObList& selection, bool (*filter)(const CD
         return FALSE;
     CObList& copies = command->GetCopies();
     doc.UpdateAllViews(nullptr, kHintReplaceSelection, &copies);
-    edit(copies);
-    return doc.GetUndoList().Add(command.release());
+    const bool joinNets = edit(copies);
+    if (!doc.GetUndoList().Add(command.release()))
+        return FALSE;
+    if (joinNets && !doc.JoinNets()) {
+        doc.CancelLastCommand();
+        return FALSE;
+    }
+    return TRUE;
 }
 
 }  // namespace
@@ -198,6 +213,7 @@ BOOL AlignSelection(CDrawDoc& doc, const CObList& selection, AlignMode mode) {
                           AlignMarked(copies, target, mode);
                           SetMarks(copies, FALSE);
                           UnlinkPartedWires(copies);
+                          return ConnectWhatTouches(doc, copies);
                       });
 }
 
@@ -213,6 +229,7 @@ BOOL MakeSelectionSameSize(CDrawDoc& doc, const CObList& selection, SizeMode mod
                               CDrawObj* copy = NextObject(copies, pos);
                               copy->MoveTo(SizedLike(copy->GetPosition(), size, mode), nullptr);
                           }
+                          return false;
                       });
 }
 

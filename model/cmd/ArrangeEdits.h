@@ -19,8 +19,10 @@ enum class AlignMode {
 };
 
 // Moves every selected object of the document (with its attribute texts) so that its
-// bounding rectangle meets the dominant object's at the mode's edge or middle. FALSE, with
-// nothing recorded, for fewer than two objects.
+// bounding rectangle meets the dominant object's at the mode's edge or middle. Wire and bus
+// ends and pins of the moved objects are linked to what they now touch, and the nets that meet
+// are joined, in the same step. FALSE, with nothing recorded, for fewer than two objects, and
+// with the document as it was when the user declines the joining of nets.
 BOOL AlignSelection(CDrawDoc& doc, const CObList& selection, AlignMode mode);
 
 // Which sides of the dominant object's position rectangle the others take.

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "model/cmd/ConnectorJoin.h"
 #include "model/doc/DocView.h"
 #include "model/doc/DrawDoc.h"
 #include "model/net/Wire.h"
@@ -13,24 +14,9 @@ namespace {
 
 // Mirror axes reach this far from the centre.
 constexpr LONG kAxisLength = 1000;
-// Results of ConnectWith that JoinUp acts on.
-constexpr int kConnectAndStop = 1;
-constexpr int kConnectAndGoOn = 2;
-constexpr int kConnectLater = 3;
-constexpr DWORD kNetConnectorKind = 0x200;
-constexpr DWORD kSymbolKindBits = 0x700;
 
 CDrawObj* At(const CObList& list, POSITION& pos) {
     return static_cast<CDrawObj*>(list.GetNext(pos));
-}
-
-bool IsNetConnector(const CDrawObj* object) {
-    return object->GetObjType() == kObjSymbol &&
-           (object->GetFlags() & kSymbolKindBits) == kNetConnectorKind;
-}
-
-bool IsWireOrBus(const CDrawObj* object) {
-    return object->GetObjType() == kObjWire || object->GetObjType() == kObjBus;
 }
 
 // Gives object the shape of model. Attribute texts keep their place when geometry is copied,
@@ -355,23 +341,6 @@ void CTransformCmd::ClearMarks() {
 // ---------------------------------------------------------------------------------------------
 // Joining up
 
-bool CTransformCmd::Connect(CDrawObj* object, CDrawObj* candidate, void* link) {
-    const auto* found = static_cast<const WireConnectInfo*>(link);
-    if (!found->wire)
-        return false;
-    const CConnectionRecord record{found->wire, (found->start ? 1 : 0) | (found->end ? 2 : 0),
-                                   found->start, found->end};
-    found->wire->Connect(&record);
-    m_links.Add(record);
-    object->Invalidate(nullptr);
-    candidate->Invalidate(nullptr);
-    const CNet* mine = object->GetNet();
-    const CNet* theirs = candidate->GetNet();
-    if (mine && theirs)
-        return mine != theirs;
-    return (mine || theirs) && (IsNetConnector(object) || IsNetConnector(candidate));
-}
-
 void CTransformCmd::TidyWires() {
     for (POSITION pos = m_copies.GetHeadPosition(); pos;) {
         if (auto* wire = dynamic_cast<CWire*>(At(m_copies, pos)))
@@ -383,45 +352,10 @@ int CTransformCmd::JoinUp() {
     WaitCursor wait;
     ClearMarks();
     TidyWires();
-    bool joinNets = false;
-    // The objects that can be connected to: those of the document not being transformed.
-    std::vector<CDrawObj*> others;
-    const CObList& objects = m_doc->GetObjects();
-    for (POSITION pos = objects.GetHeadPosition(); pos;) {
-        CDrawObj* object = At(objects, pos);
-        if (!m_transformed.Contains(object))
-            others.push_back(object);
-    }
-    for (POSITION at = m_objects.GetHeadPosition(); at;) {
-        CDrawObj* object = At(m_objects, at);
-        for (int i = 1; i <= object->GetConnectorCount(); ++i) {
-            ConnectInfo info;
-            object->GetConnectInfo(i, &info);
-            if (info.freeEnds == 0)
-                continue;
-            CDrawObj* pending = nullptr;
-            WireConnectInfo pendingLink;
-            for (CDrawObj* candidate : others) {
-                if (!(info.acceptedTypes & ObjTypeMask(candidate->GetObjType())))
-                    continue;
-                WireConnectInfo link;
-                const int result = candidate->ConnectWith(object, &link);
-                if (result == kConnectAndStop || result == kConnectAndGoOn) {
-                    joinNets |= Connect(object, candidate, &link);
-                    pending = nullptr;
-                    if (result == kConnectAndStop)
-                        break;
-                } else if (result == kConnectLater) {
-                    pending = candidate;
-                    pendingLink = link;
-                }
-            }
-            if (pending) {
-                joinNets |= Connect(object, pending, &pendingLink);
-                if (IsWireOrBus(object) && IsWireOrBus(pending))
-                    static_cast<CWire*>(object)->AlignEndsOnWires();
-            }
-        }
-    }
+    // The objects being transformed keep their links among themselves.
+    const bool joinNets = ConnectFreeConnectors(
+        m_objects, m_doc->GetObjects(),
+        [this](const CDrawObj* candidate) { return !m_transformed.Contains(candidate); },
+        [this](const CConnectionRecord& record) { m_links.Add(record); });
     return joinNets ? m_doc->JoinNets() : 1;
 }

@@ -102,7 +102,6 @@ private:
     void ReplaceInDocument(const CObList& from, const CObList& to);
     void ReplaceInSelections(const CObList& from, const CObList& to);
     void ClearMarks();
-    bool Connect(CDrawObj* object, CDrawObj* candidate, void* link);
 
     CDrawDoc* m_doc;
     CObList m_copies;

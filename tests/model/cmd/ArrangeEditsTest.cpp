@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "model/cmd/ArrangeEdits.h"
+#include "model/net/NetTestSheet.h"
 #include "model/shapes/DrawRect.h"
 #include "model/support/EditSheet.h"
 #include "model/support/TestPart.h"
@@ -14,6 +15,31 @@ namespace {
 class Sheet : public EditSheet {
 public:
     CDrawObj* Rect(const CRect& r) { return Add(new CDrawRect(r)); }
+    // A wire of a net of its own from one point to the other.
+    CWire* WireFrom(const char* net, CPoint from, CPoint to) {
+        CWire* wire = Wire(net);
+        wire->SetStart(from.x, from.y, nullptr);
+        wire->SetEnd(to.x, to.y, nullptr);
+        wire->RecalcBounds(nullptr);
+        return wire;
+    }
+    CWire* WireAt(int index) { return dynamic_cast<CWire*>(const_cast<CDrawObj*>(At(index))); }
+    // Aligns, checks the links, then that undo gives back the bytes of before and redo those
+    // of after the edit.
+    void AlignUndoRedo(const ObjectList& selection, AlignMode mode) {
+        const std::vector<BYTE> before = testsupport::DocumentBytes(doc);
+        ASSERT_TRUE(AlignSelection(doc, selection, mode));
+        EXPECT_EQ(Steps(), 1);
+        EXPECT_EQ(testsupport::FirstPurgeRepair(doc), "");
+        EXPECT_EQ(testsupport::FirstBrokenLink(doc), "");
+        after = testsupport::DocumentBytes(doc);
+        ASSERT_TRUE(doc.GetUndoList().Undo());
+        EXPECT_EQ(testsupport::DocumentBytes(doc), before);
+        ASSERT_TRUE(doc.GetUndoList().Redo());
+        EXPECT_EQ(testsupport::DocumentBytes(doc), after);
+        EXPECT_EQ(testsupport::FirstPurgeRepair(doc), "");
+    }
+    std::vector<BYTE> after;
 };
 
 struct AlignCase {
@@ -75,6 +101,92 @@ TEST(ArrangeEdits, AlignBreaksTheLinksOfEndsThatParted) {
         ASSERT_TRUE(sheet.doc.GetUndoList().Redo());
         EXPECT_EQ(testsupport::DocumentBytes(sheet.doc), after) << movePart;
         EXPECT_EQ(testsupport::FirstPurgeRepair(sheet.doc), "") << movePart;
+    }
+}
+
+// A wire aligned so that its end lies on a free pin's connection point, and a part aligned so
+// that its free pin lies on a free wire end, are linked there; undo and redo take the links
+// away and back.
+TEST(ArrangeEdits, AlignLinksEndsAndPinsThatNowMeet) {
+    {
+        Sheet sheet;
+        CSymbol* part = sheet.Symbol("U1", nullptr, {"A"});
+        CWire* wire = sheet.WireFrom("N1", CPoint(-600, 300), CPoint(-100, 300));
+        CWire* dominant = sheet.WireFrom("N2", CPoint(1000, 0), CPoint(1500, 0));
+        sheet.AlignUndoRedo(ObjectList{wire, dominant}, AlignMode::kBottom);
+        CWire* moved = sheet.WireAt(1);
+        ASSERT_EQ(moved->GetPoint(1), CPoint(-100, 0));
+        EXPECT_EQ(moved->GetEndObject(), part->FindPin("A"));
+        EXPECT_EQ(part->FindPin("A")->GetWire(), moved);
+        EXPECT_EQ(moved->GetNet()->GetName(), CString("N1"));
+    }
+    {
+        Sheet sheet;
+        CSymbol* dominant = sheet.Symbol("U1", nullptr, {"A"});
+        dominant->OffsetBy(CSize(2000, 0));
+        CSymbol* part = sheet.Symbol("U2", nullptr, {"A"});
+        part->OffsetBy(CSize(0, 500));
+        CWire* wire = sheet.WireFrom("N1", CPoint(-600, 0), CPoint(-100, 0));
+        sheet.AlignUndoRedo(ObjectList{part, dominant}, AlignMode::kBottom);
+        auto* moved = dynamic_cast<CSymbol*>(const_cast<CDrawObj*>(sheet.At(1)));
+        ASSERT_TRUE(moved);
+        EXPECT_EQ(moved->FindPin("A")->GetConnectPoint(), CPoint(-100, 0));
+        EXPECT_EQ(moved->FindPin("A")->GetWire(), wire);
+        EXPECT_EQ(wire->GetEndObject(), moved->FindPin("A"));
+        EXPECT_EQ(dominant->FindPin("A")->GetWire(), nullptr);
+    }
+}
+
+// A wire aligned so that its end lies on another wire ends there, and the two nets become one
+// in the same step.
+TEST(ArrangeEdits, AlignJoinsTheNetsOfWiresThatNowMeet) {
+    Sheet sheet;
+    CWire* trunk = sheet.WireFrom("N1", CPoint(0, 0), CPoint(0, 1000));
+    CWire* branch = sheet.WireFrom("N2", CPoint(-500, 800), CPoint(-100, 800));
+    CWire* dominant = sheet.WireFrom("N3", CPoint(-300, -2000), CPoint(0, -2000));
+    sheet.AlignUndoRedo(ObjectList{branch, dominant}, AlignMode::kRight);
+    CWire* moved = sheet.WireAt(1);
+    ASSERT_EQ(moved->GetPoint(1), CPoint(0, 800));
+    EXPECT_EQ(moved->GetEndObject(), trunk);
+    EXPECT_TRUE(trunk->GetJunctions().Find(moved));
+    ASSERT_TRUE(moved->GetNet());
+    EXPECT_EQ(moved->GetNet(), trunk->GetNet());
+    EXPECT_NE(dominant->GetNet(), trunk->GetNet());
+}
+
+// Joining two named nets asks which survives: declined, the align leaves the document as it
+// was and records nothing; accepted, the chosen net holds both wires in the one step.
+TEST(ArrangeEdits, AlignShortingNamedNetsAsksForTheNet) {
+    for (const char* answer : {"", "N2"}) {
+        Sheet sheet;
+        nettest::ScriptedChooser chooser;
+        chooser.answer = answer;
+        CWire* trunk = sheet.WireFrom("N1", CPoint(0, 0), CPoint(0, 1000));
+        CWire* branch = sheet.WireFrom("N2", CPoint(-500, 800), CPoint(-100, 800));
+        CWire* dominant = sheet.WireFrom("N3", CPoint(-300, -2000), CPoint(0, -2000));
+        for (CWire* wire : {trunk, branch})
+            wire->GetNet()->SetFlags(kNetNamed, kNetNamed);
+        const std::vector<BYTE> before = testsupport::DocumentBytes(sheet.doc);
+        const BOOL aligned =
+            AlignSelection(sheet.doc, ObjectList{branch, dominant}, AlignMode::kRight);
+        ASSERT_EQ(chooser.shown.size(), 1u) << answer;
+        EXPECT_EQ(chooser.shown[0], (std::vector<CString>{"N1", "N2"})) << answer;
+        if (CString(answer).IsEmpty()) {
+            EXPECT_FALSE(aligned);
+            EXPECT_EQ(sheet.Steps(), 0);
+            EXPECT_EQ(testsupport::DocumentBytes(sheet.doc), before);
+            EXPECT_EQ(sheet.At(1), branch);
+            EXPECT_EQ(branch->GetEndObject(), nullptr);
+            EXPECT_TRUE(trunk->GetJunctions().IsEmpty());
+            EXPECT_EQ(testsupport::FirstBrokenLink(sheet.doc), "");
+            continue;
+        }
+        EXPECT_TRUE(aligned);
+        EXPECT_EQ(sheet.Steps(), 1);
+        EXPECT_EQ(trunk->GetNet()->GetName(), CString("N2"));
+        EXPECT_EQ(sheet.WireAt(1)->GetNet(), trunk->GetNet());
+        ASSERT_TRUE(sheet.doc.GetUndoList().Undo());
+        EXPECT_EQ(testsupport::DocumentBytes(sheet.doc), before);
     }
 }
 
