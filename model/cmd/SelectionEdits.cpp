@@ -275,6 +275,8 @@ BOOL TransformSelection(CDrawDoc& doc, const CObList& selection, int kind, CPoin
     else
         command->SetMirror(centre);
     command->Apply();
+    // Wires that followed a pin along their own line keep no elbow of the re-routing.
+    command->TidyWires();
     return doc.GetUndoList().Add(command.release());
 }
 

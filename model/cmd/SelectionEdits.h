@@ -53,7 +53,9 @@ BOOL MoveSelectionInOrder(CDrawDoc& doc, const CObList& selection, OrderMove mov
 
 // Rotates the selection about centre by angle (tenths of a degree, anti-clockwise), or mirrors
 // it about the axis through centre (kind 7 horizontally, 8 vertically): one "rotate",
-// "mirror vertically" or "mirror horizontally" step. FALSE for an empty selection.
+// "mirror vertically" or "mirror horizontally" step. The attached wires follow and keep no
+// repeated or collinear vertices; free ends are not joined to what they now touch. FALSE for an
+// empty selection.
 BOOL TransformSelection(CDrawDoc& doc, const CObList& selection, int kind, CPoint centre,
                         int angle = 0);
 // The angle a rotation in degrees gives: tenths, rounded, negative for clockwise.

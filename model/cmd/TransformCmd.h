@@ -9,8 +9,9 @@
 //
 // Use by a drag: construct with the objects, Begin, SetDragPoints with the drag's start point
 // and Track as the pointer moves, Finish, then record the command as done and call JoinUp.
-// Rotating and mirroring: Begin, SetRotation or SetMirror, Apply, record, JoinUp. Abort
-// instead of recording puts everything back.
+// Rotating and mirroring: Begin, SetRotation or SetMirror, Apply, then TidyWires and record
+// (the menu's turns join nothing up) or record and JoinUp. Abort instead of recording puts
+// everything back.
 
 #include <memory>
 #include <vector>

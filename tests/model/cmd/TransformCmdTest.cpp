@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "model/cmd/SelectionEdits.h"
 #include "model/cmd/TransformCmd.h"
@@ -569,6 +570,91 @@ TEST(TransformNetLabels, UndoingAMoveThatRenamedTheNetGivesBackAReversedLabel) {
     ASSERT_TRUE(doc.GetUndoList().Undo());
     EXPECT_EQ(testsupport::DocumentBytes(doc), before);
     doc.RemoveView(&view);
+}
+
+// A one-pin gate, its pin from body to hot, wired to nothing yet.
+CSymbol* AddGate(CDrawDoc& doc, CPoint body, CPoint hot) {
+    auto* gate = new CSymbol();
+    auto* pin = new CPin(gate);
+    pin->SetEnds(body, hot);
+    gate->GetPins().AddTail(pin);
+    gate->SetDocument(&doc);
+    gate->RecalcBounds(nullptr);
+    doc.GetObjects().AddTail(gate);
+    return gate;
+}
+
+// Where a wire has a vertex equal to the next one, or a middle vertex on the straight line
+// between its neighbours: its index, else -1.
+int RedundantVertex(const std::vector<CPoint>& points) {
+    for (size_t i = 0; i + 1 < points.size(); ++i) {
+        if (points[i] == points[i + 1])
+            return static_cast<int>(i);
+    }
+    for (size_t i = 1; i + 1 < points.size(); ++i) {
+        const CPoint a = points[i] - points[i - 1];
+        const CPoint b = points[i + 1] - points[i];
+        if (static_cast<long long>(a.x) * b.y == static_cast<long long>(a.y) * b.x)
+            return static_cast<int>(i);
+    }
+    return -1;
+}
+
+// A gate wired straight from another gate's output is turned a quarter turn about its centre
+// (its wire gains an elbow), turned once more (its pin comes back onto the line of the wire)
+// and mirrored left to right (its pin back where it began), each from the menu. The wire
+// follows the pin every time and keeps no repeated vertex and no vertex on a straight run; undo
+// gives back each state byte for byte, and so does redo.
+TEST(TransformSelectionWires, ATurnedOrMirroredGateLeavesItsWireWithoutRedundantVertices) {
+    testsupport::RecordingAppServices services;
+    CDrawDoc doc;
+    CSymbol* driver = AddGate(doc, CPoint(2300, -1700), CPoint(2600, -1700));
+    CSymbol* gate = AddGate(doc, CPoint(4800, -1700), CPoint(4200, -1700));
+    auto* wire = new CWire;
+    wire->AddPoint(CPoint(2600, -1700));
+    wire->AddPoint(CPoint(4200, -1700));
+    wire->SetDocument(&doc);
+    doc.GetObjects().AddTail(wire);
+    wire->SetStartObject(static_cast<CDrawObj*>(driver->GetPins().GetHead()));
+    wire->SetEndObject(static_cast<CDrawObj*>(gate->GetPins().GetHead()));
+    const CObList& objects = doc.GetObjects();
+    const auto at = [&objects](int index) {
+        return static_cast<CDrawObj*>(objects.GetAt(objects.FindIndex(index)));
+    };
+    const auto wirePoints = [&at] {
+        const auto* now = static_cast<const CWire*>(at(2));
+        return std::vector<CPoint>(now->GetPoints(), now->GetPoints() + now->GetPointCount());
+    };
+    const CPoint centre(4500, -1700);
+    struct Step {
+        int kind;
+        std::vector<CPoint> wire;
+    };
+    const Step steps[] = {
+        {kTransformRotate, {{2600, -1700}, {3400, -1700}, {3400, -2000}, {4500, -2000}}},
+        {kTransformRotate, {{2600, -1700}, {4800, -1700}}},
+        {kTransformMirrorHorizontally, {{2600, -1700}, {4200, -1700}}},
+    };
+    std::vector<std::vector<BYTE>> states{testsupport::DocumentBytes(doc)};
+    for (const Step& step : steps) {
+        ASSERT_TRUE(TransformSelection(doc, ObjectList{at(1)}, step.kind, centre, 900));
+        const std::vector<CPoint> points = wirePoints();
+        EXPECT_EQ(RedundantVertex(points), -1) << "after step " << states.size();
+        EXPECT_EQ(points, step.wire) << "after step " << states.size();
+        const auto* pin =
+            static_cast<const CPin*>(static_cast<CSymbol*>(at(1))->GetPins().GetHead());
+        EXPECT_EQ(points.back(), pin->GetConnectPoint());
+        states.push_back(testsupport::DocumentBytes(doc));
+    }
+    for (size_t state = states.size() - 1; state > 0; --state) {
+        ASSERT_TRUE(doc.GetUndoList().Undo());
+        EXPECT_EQ(testsupport::DocumentBytes(doc), states[state - 1]) << "undo to " << state - 1;
+    }
+    for (size_t state = 1; state < states.size(); ++state) {
+        ASSERT_TRUE(doc.GetUndoList().Redo());
+        EXPECT_EQ(testsupport::DocumentBytes(doc), states[state]) << "redo to " << state;
+        EXPECT_EQ(wirePoints(), steps[state - 1].wire) << "redo to " << state;
+    }
 }
 
 TEST(TransformLabels, NameTheKind) {
