@@ -213,7 +213,10 @@ BOOL AlignSelection(CDrawDoc& doc, const CObList& selection, AlignMode mode) {
                           AlignMarked(copies, target, mode);
                           SetMarks(copies, FALSE);
                           UnlinkPartedWires(copies);
-                          return ConnectWhatTouches(doc, copies);
+                          const bool joinNets = ConnectWhatTouches(doc, copies);
+                          // A connector found near an end is no link: the end is not on it.
+                          UnlinkPartedWires(copies);
+                          return joinNets;
                       });
 }
 

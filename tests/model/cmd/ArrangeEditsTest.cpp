@@ -137,6 +137,20 @@ TEST(ArrangeEdits, AlignLinksEndsAndPinsThatNowMeet) {
     }
 }
 
+// An end that an align brings a unit beside a pin's connection point is not on it: it stays
+// free, as the save would leave it.
+TEST(ArrangeEdits, AlignLinksNothingItOnlyBringsNear) {
+    Sheet sheet;
+    CSymbol* part = sheet.Symbol("U1", nullptr, {"A"});
+    CWire* wire = sheet.WireFrom("N1", CPoint(-600, 300), CPoint(-100, 300));
+    CWire* dominant = sheet.WireFrom("N2", CPoint(1000, 1), CPoint(1500, 1));
+    sheet.AlignUndoRedo(ObjectList{wire, dominant}, AlignMode::kBottom);
+    CWire* moved = sheet.WireAt(1);
+    ASSERT_EQ(moved->GetPoint(1), CPoint(-100, 1));
+    EXPECT_EQ(moved->GetEndObject(), nullptr);
+    EXPECT_EQ(part->FindPin("A")->GetWire(), nullptr);
+}
+
 // A wire aligned so that its end lies on another wire ends there, and the two nets become one
 // in the same step.
 TEST(ArrangeEdits, AlignJoinsTheNetsOfWiresThatNowMeet) {
