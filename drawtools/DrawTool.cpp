@@ -35,12 +35,6 @@ void CDrawTool::OnMouseMove(IToolView& view, UINT, CPoint point) {
 
 void CDrawTool::OnEditProperties(IToolView&) {}
 
-void CDrawTool::OnCancel(IToolView&) {
-    SetShape(kToolSelect);
-}
-
-void CDrawTool::OnFinish(IToolView&) {}
-
 void CDrawTool::OnContextMenu(IToolView&, CPoint) {}
 
 void CDrawTool::OnAutoScroll(IToolView& view) {

@@ -36,11 +36,6 @@ enum ToolShape : int {
     kToolDoubleArrowLine = 17
 };
 
-// How an open gesture ends when something else comes first (another tool, an undo, an edit,
-// a save): an object drawn click by click is finished as its last click would finish it, or
-// every gesture is cancelled as Esc cancels it.
-enum class GestureEnd { Finish, Cancel };
-
 // What the left button is doing.
 enum SelectMode : int {
     kSelectNone = 0,
@@ -67,15 +62,14 @@ public:
     virtual void OnLButtonUp(IToolView& view, UINT flags, CPoint point);
     virtual void OnMouseMove(IToolView& view, UINT flags, CPoint point);
     virtual void OnEditProperties(IToolView& view);
-    virtual void OnCancel(IToolView& view);
-    // Ends an open multi-point object.
-    virtual void OnFinish(IToolView& view);
     virtual void OnContextMenu(IToolView& view, CPoint screen);
     // A tick of the view's auto-scroll timer.
     virtual void OnAutoScroll(IToolView& view);
     // Ends the gesture the tool has open in the view, if any (see GestureEnd); afterwards
-    // nothing of the tool refers to the view or to the objects of its gesture. The tool
-    // manager settles the shared state afterwards.
+    // nothing of the tool refers to the view or to the objects of its gesture. Only the tool
+    // manager calls it, with the view the gesture lives in, and settles the shared state
+    // afterwards; a step the gesture recorded is taken back by its identity (StepId), never
+    // as the last step of whatever document.
     virtual void EndGesture(IToolView& view, GestureEnd how);
     // Objects have left the view's document: the tool lets go of those it holds, without
     // touching the document.

@@ -58,6 +58,7 @@ bool CPlaceTool::StartPlacing(IToolView& view, CObList& objects) {
 
 void CPlaceTool::CarrySelection(IToolView& view) {
     m_view = &view;
+    m_carried = view.Document().GetUndoList().LastStep();
     SetShape(kToolPlace);
     view.SetPrompt(kPromptPlace);
 }
@@ -112,6 +113,7 @@ void CPlaceTool::OnLButtonDown(IToolView& view, UINT flags, CPoint) {
         Stop(view);
         return;
     }
+    m_carried = doc.GetUndoList().LastStep();
     view.OnUpdate(nullptr, kHintDeselect, nullptr, nullptr);
     view.OnUpdate(nullptr, kHintReplaceSelection, nullptr, &copies);
 }
@@ -119,14 +121,13 @@ void CPlaceTool::OnLButtonDown(IToolView& view, UINT flags, CPoint) {
 void CPlaceTool::OnLButtonUp(IToolView&, UINT, CPoint) {}
 
 void CPlaceTool::OnLButtonDblClk(IToolView& view, UINT, CPoint) {
-    OnCancel(view);
+    Cancel(view);
 }
 
-// The carried set, the last step, is taken away.
-void CPlaceTool::OnCancel(IToolView& view) {
+void CPlaceTool::Cancel(IToolView& view) {
     if (&view == m_view && !view.GetSelection().IsEmpty()) {
         view.Select(nullptr, false);
-        view.Document().CancelLastCommand();
+        view.Document().GetUndoList().CancelStep(m_carried);
     }
     Stop(view);
 }
@@ -151,7 +152,7 @@ bool CPlaceTool::OnKeyDown(IToolView& view, ToolKey key, UINT flags) {
             Mirror(view, false);
             break;
         case ToolKey::Escape:
-            OnCancel(view);
+            Cancel(view);
             break;
         default:
             break;
@@ -188,7 +189,7 @@ void CPlaceTool::OnContextMenu(IToolView& view, CPoint screen) {
         return;
     switch (view.TrackMenu(PlaceToolMenu(), screen)) {
         case ID_CANCEL:
-            OnCancel(view);
+            Cancel(view);
             break;
         case ID_DRAW_SELECT:
             Stop(view);
@@ -213,7 +214,7 @@ void CPlaceTool::OnContextMenu(IToolView& view, CPoint screen) {
 // Placing ends as Esc ends it: the carried set is taken away.
 void CPlaceTool::EndGesture(IToolView& view, GestureEnd) {
     if (m_view == &view)
-        OnCancel(view);
+        Cancel(view);
 }
 
 // Carried objects taken out by something else: what is left is no longer the last step, which

@@ -5,6 +5,7 @@
 // mirror them.
 
 #include "drawtools/DrawTool.h"
+#include "model/undo/UndoList.h"
 
 class CObList;
 
@@ -15,7 +16,7 @@ public:
     // Adds the objects to the view's document as one step (those it refuses stay in the list,
     // the caller's), selects them and lets them follow the mouse. False when none was added.
     bool StartPlacing(IToolView& view, CObList& objects);
-    // The view's selection, already in its document, follows the mouse.
+    // The view's selection, added to its document by the last step, follows the mouse.
     void CarrySelection(IToolView& view);
 
     bool OnKeyDown(IToolView& view, ToolKey key, UINT flags) override;
@@ -23,7 +24,6 @@ public:
     void OnLButtonDblClk(IToolView& view, UINT flags, CPoint point) override;
     void OnLButtonUp(IToolView& view, UINT flags, CPoint point) override;
     void OnMouseMove(IToolView& view, UINT flags, CPoint point) override;
-    void OnCancel(IToolView& view) override;
     void OnContextMenu(IToolView& view, CPoint screen) override;
     void EndGesture(IToolView& view, GestureEnd how) override;
     void OnObjectsLeft(IToolView& view, const CObList& objects) override;
@@ -36,6 +36,9 @@ private:
     // Mirrored about the vertical (acrossVertical) or horizontal line through its centre.
     void Mirror(IToolView& view, bool acrossVertical) const;
     void Stop(IToolView& view);
+    // Esc: the carried set is taken away and placing ends.
+    void Cancel(IToolView& view);
 
     IToolView* m_view = nullptr;  // the view being placed in
+    StepId m_carried = kNoStep;   // the step that added the carried set
 };

@@ -60,6 +60,7 @@ bool CPolyTool::Start(IToolView& view, CPoint sheet) {
         return false;
     }
     m_poly = added;
+    m_added = view.Document().GetUndoList().LastStep();
     view.Select(m_poly, false);
     m_poly->AddPoint(sheet);
     return true;
@@ -142,30 +143,14 @@ void CPolyTool::OnLButtonDblClk(IToolView& view, UINT, CPoint) {
     SetShape(kToolSelect);
 }
 
-void CPolyTool::OnFinish(IToolView& view) {
-    if (m_poly)
-        DropFloatingPoint(view);
-    m_poly = nullptr;
-    State().selectMode = kSelectNone;
-    view.SetCapture(false);
-}
-
-void CPolyTool::OnCancel(IToolView& view) {
-    SetShape(kToolSelect);
-    if (m_poly)
-        DropFloatingPoint(view);
-    m_poly = nullptr;
-    State().selectMode = kSelectNone;
-    view.SetCapture(false);
-}
-
-// Finished as End Polygon finishes it, unless nothing beyond its first click was drawn: that
-// is taken back. Cancelled as Esc cancels it.
+// Finished (by End Polygon, which keeps the tool for the next shape, or by whatever comes
+// first) as drawn, unless nothing beyond its first click was drawn: that is taken back.
+// Cancelled as Esc cancels it: the shape stays as drawn.
 void CPolyTool::EndGesture(IToolView& view, GestureEnd how) {
     if (!m_poly || m_poly->GetDocument() != &view.Document())
         return;
     DropFloatingPoint(view);
-    if (how == GestureEnd::Finish && HasOnlyItsStart())
+    if (how != GestureEnd::Cancel && HasOnlyItsStart())
         TakeBack(view);
     m_poly = nullptr;
 }
@@ -182,7 +167,7 @@ bool CPolyTool::HasOnlyItsStart() const {
 
 void CPolyTool::TakeBack(IToolView& view) {
     view.Select(nullptr, false);
-    view.Document().CancelLastCommand();
+    view.Document().GetUndoList().CancelStep(m_added);
     m_poly = nullptr;
 }
 

@@ -3,6 +3,7 @@
 // point follows the mouse; a click on the first point closes the shape, End Polygon ends it.
 
 #include "drawtools/DrawTool.h"
+#include "model/undo/UndoList.h"
 
 class CDrawPoly;
 
@@ -14,8 +15,6 @@ public:
     void OnLButtonDblClk(IToolView& view, UINT flags, CPoint point) override;
     void OnLButtonUp(IToolView& view, UINT flags, CPoint point) override;
     void OnMouseMove(IToolView& view, UINT flags, CPoint point) override;
-    void OnCancel(IToolView& view) override;
-    void OnFinish(IToolView& view) override;
     void OnContextMenu(IToolView& view, CPoint screen) override;
     void EndGesture(IToolView& view, GestureEnd how) override;
     void OnObjectsLeft(IToolView& view, const CObList& objects) override;
@@ -33,9 +32,11 @@ private:
     void DropFloatingPoint(IToolView& view);
     // Whether the poly has no point beyond its first click yet.
     bool HasOnlyItsStart() const;
-    // Takes the poly being drawn back out of its document.
+    // Takes the poly being drawn back out of its document: the step that added it, when
+    // nothing was recorded after it; else the poly stays as drawn.
     void TakeBack(IToolView& view);
     void SmoothBezier(IToolView& view);
 
     CDrawPoly* m_poly = nullptr;  // the poly being drawn
+    StepId m_added = kNoStep;     // the step that added it, while it is drawn
 };

@@ -76,6 +76,7 @@ void CRectTool::OnLButtonDown(IToolView& view, UINT flags, CPoint point) {
         return;
     }
     m_created = added;
+    m_added = view.Document().GetUndoList().LastStep();
     view.Select(added, false);
     ToolState& state = State();
     state.selectMode = kSelectSizing;
@@ -126,12 +127,6 @@ void CRectTool::GiveDefaultSize(IToolView& view, CDrawObj* object) const {
         text->OnOpen(&view);
 }
 
-// Esc while the new object is being sized takes it back.
-void CRectTool::OnCancel(IToolView& view) {
-    EndGesture(view, GestureEnd::Cancel);
-    CDrawTool::OnCancel(view);
-}
-
 // A new object being sized is taken back whichever way its gesture ends: it has no size yet.
 void CRectTool::EndGesture(IToolView& view, GestureEnd) {
     if (!m_created || m_created->GetDocument() != &view.Document())
@@ -139,7 +134,7 @@ void CRectTool::EndGesture(IToolView& view, GestureEnd) {
     ToolState& state = State();
     if (state.selectMode == kSelectSizing) {
         view.Select(nullptr, false);
-        view.Document().CancelLastCommand();
+        view.Document().GetUndoList().CancelStep(m_added);
         state.selectMode = kSelectNone;
         view.SetCapture(false);
     }

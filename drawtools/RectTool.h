@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "drawtools/DrawTool.h"
+#include "model/undo/UndoList.h"
 
 class CDrawObj;
 
@@ -20,7 +21,6 @@ public:
     void OnLButtonDown(IToolView& view, UINT flags, CPoint point) override;
     void OnLButtonUp(IToolView& view, UINT flags, CPoint point) override;
     void OnMouseMove(IToolView& view, UINT flags, CPoint point) override;
-    void OnCancel(IToolView& view) override;
     void OnContextMenu(IToolView& view, CPoint screen) override;
     void EndGesture(IToolView& view, GestureEnd how) override;
     void OnObjectsLeft(IToolView& view, const CObList& objects) override;
@@ -32,4 +32,5 @@ private:
     void GiveDefaultSize(IToolView& view, CDrawObj* object) const;
 
     CDrawObj* m_created = nullptr;  // the object of the gesture under way
+    StepId m_added = kNoStep;       // the step that added it
 };

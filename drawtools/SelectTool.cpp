@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <utility>
 
 #include "drawtools/ToolManager.h"
 #include "drawtools/ToolPrompts.h"
@@ -234,7 +235,7 @@ CRect CSelectTool::MovedBounds(IToolView& view) {
 
 void CSelectTool::BeginDrag(IToolView& view, UINT flags) {
     ToolState& state = State();
-    m_clone = false;
+    m_copies = kNoStep;
     const bool resize = state.selectMode == kSelectHandle;
     if (!resize && !KeepOnSheet(MovedBounds(view), view.Document().GetDrawingArea(), CSize(0, 0))) {
         EndGesture(view);
@@ -246,12 +247,11 @@ void CSelectTool::BeginDrag(IToolView& view, UINT flags) {
         primary.AddTail(PrimaryObject(view));
         view.OnUpdate(nullptr, kHintReplaceSelection, nullptr, &primary);
     } else if (flags & kToolControl) {
-        m_clone = true;
         if (!view.CloneSelection()) {
-            m_clone = false;
             EndGesture(view);
             return;
         }
+        m_copies = view.Document().GetUndoList().LastStep();
     }
     view.SetPrompt(kPromptCompleteMove);
     m_pending = new CTransformCmd(&view.Document(), view.GetSelection(),
@@ -313,7 +313,7 @@ void CSelectTool::ShowDragCursor(IToolView& view) const {
     CDrawObj* primary = PrimaryObject(view);
     if (state.selectMode == kSelectMove && m_pending) {
         const bool many = view.GetSelection().GetCount() > 1;
-        if (m_clone)
+        if (m_copies != kNoStep)
             view.SetCursor(many ? ToolCursor::CopyMany : ToolCursor::CopyOne);
         else
             view.SetCursor(many ? ToolCursor::MoveMany : ToolCursor::MoveOne);
@@ -377,16 +377,20 @@ void CSelectTool::FinishDrag(IToolView& view) {
     view.SetCapture(false);
     CTransformCmd* command = m_pending;
     m_pending = nullptr;
-    CDrawDoc& doc = view.Document();
-    const BOOL recorded = m_clone ? doc.MergeCommand(command) : doc.GetUndoList().Add(command);
-    m_clone = false;
+    CUndoList& history = view.Document().GetUndoList();
+    // The move of copies joins the step that made them.
+    const StepId copies = std::exchange(m_copies, kNoStep);
+    const BOOL recorded = copies == kNoStep              ? history.Add(command)
+                          : history.LastStep() == copies ? history.Merge(command)
+                                                         : FALSE;
     if (!recorded) {
         command->Abort();
         delete command;
+        history.CancelStep(copies);
         return;
     }
     if (!command->JoinUp())
-        doc.CancelLastCommand();
+        history.CancelStep(history.LastStep());
     view.InvalidateAll();
 }
 
@@ -395,13 +399,11 @@ void CSelectTool::AbortDrag(IToolView& view) {
     m_pending->Abort();
     delete m_pending;
     m_pending = nullptr;
-    if (m_clone)
-        view.Document().CancelLastCommand();
-    m_clone = false;
+    view.Document().GetUndoList().CancelStep(std::exchange(m_copies, kNoStep));
     view.InvalidateAll();
 }
 
-void CSelectTool::OnCancel(IToolView& view) {
+void CSelectTool::Cancel(IToolView& view) {
     SetShape(kToolSelect);
     if (m_pending)
         AbortDrag(view);
@@ -429,7 +431,7 @@ void CSelectTool::OnObjectsLeft(IToolView& view, const CObList& objects) {
              {&m_pending->GetObjects(), &m_pending->GetSources(), &m_pending->GetCopies()}) {
             if (held->Find(const_cast<CObject*>(object))) {
                 m_pending = nullptr;
-                m_clone = false;
+                m_copies = kNoStep;
                 State().selectMode = kSelectNone;
                 return;
             }
@@ -456,7 +458,7 @@ void CSelectTool::OnLButtonDblClk(IToolView& view, UINT flags, CPoint point) {
         view.Deselect(object);
         return;
     }
-    OnCancel(view);
+    Cancel(view);
     view.Select(object, false);
     object->OnOpen(&view);
 }

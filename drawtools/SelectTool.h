@@ -8,6 +8,7 @@
 
 #include "drawtools/DrawTool.h"
 #include "model/object/DrawObj.h"
+#include "model/undo/UndoList.h"
 
 class CTransformCmd;
 
@@ -26,7 +27,6 @@ public:
     void OnLButtonUp(IToolView& view, UINT flags, CPoint point) override;
     void OnMouseMove(IToolView& view, UINT flags, CPoint point) override;
     void OnEditProperties(IToolView& view) override;
-    void OnCancel(IToolView& view) override;
     void OnContextMenu(IToolView& view, CPoint screen) override;
     void OnAutoScroll(IToolView& view) override;
     void EndGesture(IToolView& view, GestureEnd how) override;
@@ -57,9 +57,11 @@ private:
     void ShowDragCursor(IToolView& view) const;
     void Hover(IToolView& view, CPoint point) const;
     void DragRubberBand(IToolView& view, CPoint point) const;
+    // Esc's end of the tool's gesture, which the double click that opens an object ends too.
+    void Cancel(IToolView& view);
 
     CTransformCmd* m_pending = nullptr;  // the drag under way
-    bool m_clone = false;                // the drag moves copies made for it
+    StepId m_copies = kNoStep;           // the step that made the copies a Ctrl-drag moves
     // The bounds of the moved selection where the move began; taken once a gesture.
     std::optional<CRect> m_startBounds;
 };

@@ -83,32 +83,40 @@ const char* ToolManager::EndCommandText() const {
 }
 
 void ToolManager::EndGesture(IToolView& view, GestureEnd how) {
-    EndGestureElsewhere(view, how);
+    EndGestureOutside(&view);
     EndGestureIn(view, how);
 }
 
 void ToolManager::Engage(IToolView& view) {
-    EndGestureElsewhere(view, GestureEnd::Finish);
+    EndGestureOutside(&view);
     m_engaged = &view;
 }
 
-void ToolManager::EndGestureElsewhere(const IToolView& view, GestureEnd how) {
-    if (!m_engaged || m_engaged == &view)
+void ToolManager::EndGestureOutside(const IToolView* view) {
+    if (!m_engaged || m_engaged == view)
         return;
     IToolView* other = m_engaged;
     m_engaged = nullptr;
-    EndGestureIn(*other, how);
+    EndGestureIn(*other, GestureEnd::Interrupt);
+}
+
+bool ToolManager::HasOpenObjectIn(const IToolView& view) const {
+    const CDrawTool* current = CurrentTool();
+    return current && current->HasOpenObject() && m_engaged == &view;
 }
 
 // The current tool first: the shared state (the select mode above all) still tells what its
-// gesture is. Any other tool holds nothing open unless a gesture was handed over mid-way.
+// gesture is. Any other tool holds nothing open unless a gesture was handed over mid-way. A
+// text being edited in place ends with the view's gesture.
 void ToolManager::EndGestureIn(IToolView& view, GestureEnd how) {
     if (CDrawTool* current = CurrentTool())
         current->EndGesture(view, how);
     for (const auto& tool : m_tools)
         tool->EndGesture(view, how);
+    view.EndInPlaceEdit(how);
     state.selectMode = kSelectNone;
-    if (state.currentShape == kToolWireDrag || state.currentShape == kToolPlace)
+    if (how == GestureEnd::Cancel || state.currentShape == kToolWireDrag ||
+        state.currentShape == kToolPlace)
         state.currentShape = kToolSelect;
     view.ShowFocusRect(nullptr);
     view.SetAutoScroll(false);

@@ -49,18 +49,24 @@ public:
     // A Draw menu command: the open gesture ends (see EndGesture), the shape becomes current
     // and its prompt is shown.
     void ChooseShape(IToolView& view, int shape);
-    // Ends whatever gesture is open in the view, before anything else changes its document
-    // (another tool, an undo or redo, an edit, a save): the wire, bus, polygon, Bezier or
-    // polyline being drawn is finished as End Wire or End Polygon would finish it (taken back
-    // when that fails), every other gesture is cancelled as Esc cancels it. The mouse is
-    // released; a tool that lives only for its gesture (wire drag, place) gives way to the
-    // select tool.
-    // A gesture still open in another view (the tools are the program's, not a view's) ends
-    // first.
-    void EndGesture(IToolView& view, GestureEnd how = GestureEnd::Finish);
-    // A press or a placing is about to begin a gesture in the view: one open in another view
-    // ends first.
+    // Ends the gesture open in the view, before anything else changes a document (another
+    // tool, an undo or redo, an edit, a save): by default as interrupted (see GestureEnd). A
+    // gesture open in another view ends there first, always as interrupted: what one view does
+    // never finishes or cancels a gesture of another as its own. The mouse is released; a tool
+    // that lives only for its gesture (wire drag, place) gives way to the select tool, and so
+    // does every tool after a cancel.
+    void EndGesture(IToolView& view, GestureEnd how = GestureEnd::Interrupt);
+    // The gesture open in a view other than view (in any view when null) ends there as
+    // interrupted: the user turned to something else.
+    void EndGestureOutside(const IToolView* view);
+    // A press, a key, a menu or a placing is about to act in the view: a gesture open in
+    // another view ends first, and the view's events are the tools' from now on.
     void Engage(IToolView& view);
+    // Whether the view is the one whose events the tools take: the view of the last gesture
+    // begun, or any view before the first.
+    bool IsEngaged(const IToolView& view) const { return !m_engaged || m_engaged == &view; }
+    // Whether the view holds an open object that End Polygon or End Wire would end.
+    bool HasOpenObjectIn(const IToolView& view) const;
     // The objects have left the view's document: no tool may hold on to them.
     void ObjectsLeft(IToolView& view, const CObList& objects);
     // The text of End Polygon and End Wire for the current tool; null to keep theirs.
@@ -71,7 +77,6 @@ public:
 
 private:
     void EndGestureIn(IToolView& view, GestureEnd how);
-    void EndGestureElsewhere(const IToolView& view, GestureEnd how);
 
     std::vector<std::unique_ptr<CDrawTool>> m_tools;
     IToolView* m_engaged = nullptr;  // the view of the last gesture begun

@@ -24,6 +24,12 @@ constexpr UINT kToolAlt = 0x20;
 // Keys that tools react to.
 enum class ToolKey { Other, Space, X, Y, Escape };
 
+// Why an open gesture ends. Finish: End Wire or End Polygon finishes the open object as drawn.
+// Interrupt: something else comes first (another tool, an undo, an edit, a save, another
+// window); an object drawn click by click is finished as its End command finishes it, every
+// other gesture is cancelled. Cancel: Esc takes the gesture back.
+enum class GestureEnd { Finish, Interrupt, Cancel };
+
 // How a snap treats the grid bit of the application's snap options.
 enum class GridSnap { AsSet, Inverted, Forced };
 
@@ -96,4 +102,7 @@ public:
     virtual void RunCommand(UINT id) = 0;
     // Repaints the whole window.
     virtual void InvalidateAll() = 0;
+    // A text being edited in place in the view, a gesture of its own, ends with the view's
+    // other gestures: handed to its object as one step, or left as it was when cancelled.
+    virtual void EndInPlaceEdit(GestureEnd how) = 0;
 };

@@ -104,7 +104,7 @@ void CWireDragTool::OnLButtonDown(IToolView& view, UINT flags, CPoint point) {
         m_wire->Invalidate(&view);
         FinishDrag(view);
     } else {
-        OnCancel(view);
+        Cancel(view);
     }
 }
 
@@ -133,6 +133,7 @@ void CWireDragTool::FinishDrag(IToolView& view) {
     CConnectionList after;
     after.Collect(rerouted);
     doc.GetUndoList().Add(new CRerouteCmd(m_pickedUp, m_wire, m_before, after));
+    const StepId step = doc.GetUndoList().LastStep();
     SetShape(kToolSelect);
     view.SetCapture(false);
     State().selectMode = kSelectNone;
@@ -143,19 +144,10 @@ void CWireDragTool::FinishDrag(IToolView& view) {
     if (doc.JoinNets())
         RemoveLabels(doc, labels);
     else
-        doc.CancelLastCommand();
+        doc.GetUndoList().CancelStep(step);
 }
 
-void CWireDragTool::OnFinish(IToolView& view) {
-    if (!m_wire)
-        return;
-    DropFloatingPoints();
-    m_wire->RemoveRedundantVertices();
-    m_wire->RecalcBounds(&view);
-    FinishDrag(view);
-}
-
-void CWireDragTool::OnCancel(IToolView& view) {
+void CWireDragTool::Cancel(IToolView& view) {
     SetShape(kToolSelect);
     State().selectMode = kSelectNone;
     view.SetCapture(false);
@@ -163,10 +155,18 @@ void CWireDragTool::OnCancel(IToolView& view) {
         PutBack(view);
 }
 
-// A drag ends as Esc ends it whichever way its gesture ends: the wire is as it was.
-void CWireDragTool::EndGesture(IToolView& view, GestureEnd) {
-    if (m_pickedUp && m_pickedUp->GetDocument() == &view.Document())
+// End Wire records the re-route as it stands; any other end puts the wire back as it was.
+void CWireDragTool::EndGesture(IToolView& view, GestureEnd how) {
+    if (!m_pickedUp || m_pickedUp->GetDocument() != &view.Document())
+        return;
+    if (how != GestureEnd::Finish) {
         PutBack(view);
+        return;
+    }
+    DropFloatingPoints();
+    m_wire->RemoveRedundantVertices();
+    m_wire->RecalcBounds(&view);
+    FinishDrag(view);
 }
 
 // The tool lets go before the views hear of the copy leaving.

@@ -23,8 +23,6 @@ public:
 
     void OnLButtonDown(IToolView& view, UINT flags, CPoint point) override;
     void OnLButtonDblClk(IToolView& view, UINT flags, CPoint point) override;
-    void OnCancel(IToolView& view) override;
-    void OnFinish(IToolView& view) override;
     void EndGesture(IToolView& view, GestureEnd how) override;
     void OnObjectsLeft(IToolView& view, const CObList& objects) override;
 
@@ -41,6 +39,8 @@ private:
     void Forget();
     // Puts the picked-up wire back in place of the copy, with its links, and frees the copy.
     void PutBack(IToolView& view);
+    // The drag is put back and the select tool is current.
+    void Cancel(IToolView& view);
 
     CWire* m_pickedUp = nullptr;  // out of the document while the copy is dragged
     CConnectionList m_before;     // the picked-up wire's links

@@ -102,6 +102,7 @@ bool CWireTool::StartWire(IToolView& view, CPoint sheet, CDrawObj* target) {
         return false;
     }
     m_wire = added;
+    m_added = view.Document().GetUndoList().LastStep();
     view.Select(m_wire, false);
     CDrawObj* startOn = nullptr;
     if (CPin* pin = AsPin(target)) {
@@ -209,7 +210,7 @@ void CWireTool::DropFloatingPoints() const {
 
 void CWireTool::TakeBack(IToolView& view) {
     view.Select(nullptr, false);
-    view.Document().CancelLastCommand();
+    view.Document().GetUndoList().CancelStep(m_added);
     m_wire = nullptr;
     State().selectMode = kSelectNone;
 }
@@ -279,35 +280,14 @@ void CWireTool::OnAutoScroll(IToolView& view) {
     m_tools.SelectTool().OnAutoScroll(view);
 }
 
-void CWireTool::OnFinish(IToolView& view) {
-    SetShape(kToolSelect);
-    if (!m_wire)
-        return;
-    DropFloatingPoints();
-    m_wire->RemoveRedundantVertices();
-    if (m_wire->GetPointCount() >= 2 && view.Document().JoinNets()) {
-        m_wire->RecalcBounds(&view);
-        m_wire->Invalidate(&view);
-        m_wire = nullptr;
-    } else {
-        TakeBack(view);
-    }
-    State().selectMode = kSelectNone;
-    view.SetCapture(false);
-}
-
-void CWireTool::OnCancel(IToolView& view) {
-    SetShape(kToolSelect);
-    if (m_wire)
-        TakeBack(view);
-    view.SetCapture(false);
-}
-
-// Finished as a double click finishes it: kept when longer than a click's wobble and its
-// nets join, else taken back. Cancelled as Esc cancels it.
+// Finished (by End Wire, or by whatever comes first) as a double click finishes it: kept when
+// longer than a click's wobble and its nets join, else taken back; End Wire then returns to
+// the select tool. Cancelled as Esc cancels it.
 void CWireTool::EndGesture(IToolView& view, GestureEnd how) {
     if (!m_wire || m_wire->GetDocument() != &view.Document())
         return;
+    if (how == GestureEnd::Finish)
+        SetShape(kToolSelect);
     if (how == GestureEnd::Cancel) {
         TakeBack(view);
         return;

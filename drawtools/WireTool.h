@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "drawtools/DrawTool.h"
+#include "model/undo/UndoList.h"
 
 class CDrawObj;
 class CWire;
@@ -24,8 +25,6 @@ public:
     void OnLButtonDblClk(IToolView& view, UINT flags, CPoint point) override;
     void OnLButtonUp(IToolView& view, UINT flags, CPoint point) override;
     void OnMouseMove(IToolView& view, UINT flags, CPoint point) override;
-    void OnCancel(IToolView& view) override;
-    void OnFinish(IToolView& view) override;
     void OnContextMenu(IToolView& view, CPoint screen) override;
     void EndGesture(IToolView& view, GestureEnd how) override;
     void OnObjectsLeft(IToolView& view, const CObList& objects) override;
@@ -46,10 +45,12 @@ protected:
     void DropFloatingPoints() const;
     // The end of the open wire that the select tool's rules would give a target.
     CDrawObj* EndObjectFor(CDrawObj* target) const;
-    // Takes the open wire back out of its document.
+    // Takes the open wire back out of its document: the step that added it, when nothing was
+    // recorded after it; else the wire stays as drawn. The tool forgets it either way.
     void TakeBack(IToolView& view);
 
-    CWire* m_wire = nullptr;  // the wire or bus being drawn
+    CWire* m_wire = nullptr;   // the wire or bus being drawn
+    StepId m_added = kNoStep;  // the step that added it, while it is drawn
 
 private:
     bool StartWire(IToolView& view, CPoint sheet, CDrawObj* target);

@@ -43,14 +43,6 @@ void CZoomTool::OnLButtonUp(IToolView& view, UINT flags, CPoint point) {
     view.SetPrompt(kPromptZoom);
 }
 
-void CZoomTool::OnCancel(IToolView& view) {
-    if (m_view == &view)
-        view.ShowFocusRect(nullptr);
-    m_view = nullptr;
-    view.SetCapture(false);
-    SetShape(kToolSelect);
-}
-
 void CZoomTool::EndGesture(IToolView& view, GestureEnd) {
     if (m_view != &view)
         return;

@@ -15,7 +15,6 @@ public:
     void OnLButtonDblClk(IToolView& view, UINT flags, CPoint point) override;
     void OnLButtonUp(IToolView& view, UINT flags, CPoint point) override;
     void OnMouseMove(IToolView& view, UINT flags, CPoint point) override;
-    void OnCancel(IToolView& view) override;
     void OnContextMenu(IToolView& view, CPoint screen) override;
     void EndGesture(IToolView& view, GestureEnd how) override;
 

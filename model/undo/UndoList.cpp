@@ -28,6 +28,11 @@ CString Row(std::size_t number, const char* name) {
     return CString(std::move(row));
 }
 
+StepId NewStepId() {
+    static StepId last = kNoStep;
+    return ++last;
+}
+
 }  // namespace
 
 CUndoList::CUndoList(CDrawDoc* doc) : m_doc(doc), m_depth(ReadDepth()) {}
@@ -49,7 +54,7 @@ BOOL CUndoList::Add(CCommand* command) {
     if (!command)
         return FALSE;
     m_commands.resize(m_done);
-    m_commands.emplace_back(command);
+    m_commands.push_back({std::unique_ptr<CCommand>(command), NewStepId()});
     while (m_commands.size() > m_depth)
         m_commands.pop_front();
     m_done = m_commands.size();
@@ -78,7 +83,7 @@ BOOL CUndoList::Redo() {
     {
         WaitCursor wait;
         m_doc->UpdateAllViews(nullptr, kHintDeselect);
-        done = m_commands[m_done]->Do(m_doc);
+        done = m_commands[m_done].command->Do(m_doc);
     }
     if (!done) {
         AfxMessageBox(CString("\"") + GetRedoName() + "\" could not be redone.",
@@ -86,7 +91,7 @@ BOOL CUndoList::Redo() {
         return FALSE;
     }
     ++m_done;
-    NoteChange(*m_commands[m_done - 1]);
+    NoteChange(*m_commands[m_done - 1].command);
     return TRUE;
 }
 
@@ -112,10 +117,16 @@ BOOL CUndoList::CancelLast() {
     return TRUE;
 }
 
+BOOL CUndoList::CancelStep(StepId step) {
+    if (step == kNoStep || !CursorAtTail() || m_commands.back().id != step)
+        return FALSE;
+    return CancelLast();
+}
+
 BOOL CUndoList::Merge(CCommand* command) {
     if (!command || !CursorAtTail())
         return FALSE;
-    std::unique_ptr<CCommand>& last = m_commands.back();
+    std::unique_ptr<CCommand>& last = m_commands.back().command;
     auto* multi = DYNAMIC_DOWNCAST(CMultiCmd, last.get());
     if (!multi) {
         auto joined = std::make_unique<CMultiCmd>(last->GetName());
@@ -129,24 +140,24 @@ BOOL CUndoList::Merge(CCommand* command) {
 }
 
 const char* CUndoList::GetUndoName() const {
-    return CanUndo() ? m_commands[m_done - 1]->GetName() : "";
+    return CanUndo() ? m_commands[m_done - 1].command->GetName() : "";
 }
 
 const char* CUndoList::GetRedoName() const {
-    return CanRedo() ? m_commands[m_done]->GetName() : "";
+    return CanRedo() ? m_commands[m_done].command->GetName() : "";
 }
 
 std::vector<CString> CUndoList::FillUndoList() const {
     std::vector<CString> rows;
     for (std::size_t i = m_done; i > 0; --i)
-        rows.push_back(Row(rows.size() + 1, m_commands[i - 1]->GetName()));
+        rows.push_back(Row(rows.size() + 1, m_commands[i - 1].command->GetName()));
     return rows;
 }
 
 std::vector<CString> CUndoList::FillRedoList() const {
     std::vector<CString> rows;
     for (std::size_t i = m_done; i < m_commands.size(); ++i)
-        rows.push_back(Row(rows.size() + 1, m_commands[i]->GetName()));
+        rows.push_back(Row(rows.size() + 1, m_commands[i].command->GetName()));
     return rows;
 }
 
@@ -155,11 +166,11 @@ BOOL CUndoList::UndoAtCursor() {
     {
         WaitCursor wait;
         m_doc->UpdateAllViews(nullptr, kHintDeselect);
-        if (!m_commands[m_done - 1]->Undo(m_doc))
+        if (!m_commands[m_done - 1].command->Undo(m_doc))
             return FALSE;
         --m_done;
     }
-    NoteChange(*m_commands[m_done]);
+    NoteChange(*m_commands[m_done].command);
     return TRUE;
 }
 

@@ -3,12 +3,18 @@
 // to the cursor is done; every one after it is undone. The list owns its commands and keeps at
 // most its depth of them ("Settings"/"UndoDepth" of the application, default 50).
 
+#include <cstdint>
 #include <deque>
 #include <memory>
 #include <vector>
 
 #include "model/undo/Command.h"
 #include "platform/CString.h"
+
+// Names one recorded step for as long as the list keeps it, and is never given to another
+// step of any list: whoever recorded a step can take back that step and no other.
+using StepId = std::uint64_t;
+constexpr StepId kNoStep = 0;
 
 class CUndoList {
 public:
@@ -43,10 +49,16 @@ public:
     // it was recorded. FALSE, changing nothing, unless the cursor is at the tail and the
     // command's Undo succeeds.
     BOOL CancelLast();
+    // Takes back and deletes the step when it is the last recorded one and done, as CancelLast
+    // does; FALSE, changing nothing, for any other step (one recorded after it, one undone,
+    // one of another list).
+    BOOL CancelStep(StepId step);
     // Joins a command that is already done to the last recorded one, so that both are undone in
     // one step named like the last one. FALSE, leaving the command with the caller, unless the
     // cursor is at the tail; otherwise the list owns it.
     BOOL Merge(CCommand* command);
+    // The step at the cursor (a command merged into it keeps its name), or kNoStep.
+    StepId LastStep() const { return m_done > 0 ? m_commands[m_done - 1].id : kNoStep; }
 
     BOOL CanUndo() const { return m_done > 0; }
     BOOL CanRedo() const { return m_done < m_commands.size(); }
@@ -62,7 +74,9 @@ public:
     int GetCount() const { return static_cast<int>(m_commands.size()); }
     int GetDepth() const { return static_cast<int>(m_depth); }
     // The command at the cursor, or null.
-    CCommand* GetLastDone() const { return m_done > 0 ? m_commands[m_done - 1].get() : nullptr; }
+    CCommand* GetLastDone() const {
+        return m_done > 0 ? m_commands[m_done - 1].command.get() : nullptr;
+    }
 
 private:
     bool CursorAtTail() const { return !m_commands.empty() && m_done == m_commands.size(); }
@@ -71,8 +85,13 @@ private:
     // tells the application.
     void NoteChange(const CCommand& command);
 
-    std::deque<std::unique_ptr<CCommand>> m_commands;  // oldest first
-    std::size_t m_done = 0;                            // the commands before this are done
+    struct Step {
+        std::unique_ptr<CCommand> command;
+        StepId id;
+    };
+
+    std::deque<Step> m_commands;  // oldest first
+    std::size_t m_done = 0;       // the commands before this are done
     CDrawDoc* m_doc;
     std::size_t m_depth;
 };

@@ -19,6 +19,8 @@ public:
     void SetActiveTargets(ActiveTargets targets) { m_activeTargets = std::move(targets); }
     void SetFrameTarget(const CommandMap* frame) { m_frame = frame; }
     void SetApplicationTarget(const CommandMap* app) { m_app = app; }
+    // What runs before every handled command, whatever its target.
+    void SetBeforeCommand(std::function<void(UINT id)> before) { m_before = std::move(before); }
     // Commands known to exist whose handlers are registered later; they stay disabled
     // until then.
     void SetPendingCommands(std::span<const UINT> ids) { m_pending.assign(ids.begin(), ids.end()); }
@@ -37,5 +39,6 @@ private:
     ActiveTargets m_activeTargets;
     const CommandMap* m_frame = nullptr;
     const CommandMap* m_app = nullptr;
+    std::function<void(UINT id)> m_before;
     std::vector<UINT> m_pending;
 };

@@ -15,6 +15,7 @@
 #include <QUrl>
 #include <algorithm>
 
+#include "drawtools/ToolManager.h"
 #include "gui/dialogs/device/DlgDevice.h"
 #include "gui/dialogs/options/OptionsSheet.h"
 #include "gui/drc/DlgDrcRun.h"
@@ -35,6 +36,7 @@
 #include "shell/app/WindowPlacement.h"
 #include "shell/commands/AcceleratorKeys.h"
 #include "shell/commands/CommandActions.h"
+#include "shell/commands/GestureCommands.h"
 #include "shell/commands/TableMenus.h"
 #include "shell/commands/ToolMenuEntries.h"
 #include "shell/frames/ChildFrame.h"
@@ -114,6 +116,7 @@ CMainFrame::CMainFrame(SettingsStore& settings, QWidget* parent)
         return child ? child->RoutingTargets() : std::vector<const CommandMap*>();
     });
     m_router.SetFrameTarget(&m_commands);
+    m_router.SetBeforeCommand([this](UINT id) { EndGestureBefore(id); });
     m_router.SetPendingCommands(PendingCommandIds());
 
     CSplashWnd::ShowSplashScreen(this);
@@ -507,8 +510,32 @@ CChildFrame* CMainFrame::ActiveChildFrame() const {
     return qobject_cast<CChildFrame*>(m_mdiArea->currentSubWindow());
 }
 
+namespace {
+
+// The drawing view of a child frame, or null (an output window).
+IToolView* ToolViewOf(const CChildFrame* child) {
+    return child ? dynamic_cast<IToolView*>(child->view()) : nullptr;
+}
+
+}  // namespace
+
+void CMainFrame::EndGestureBefore(UINT id) {
+    ToolManager* tools = GetToolManager();
+    if (!tools)
+        return;
+    IToolView* view = ToolViewOf(ActiveChildFrame());
+    if (LeavesGestureOpen(id))
+        tools->EndGestureOutside(view);
+    else if (view)
+        tools->EndGesture(*view);
+    else
+        tools->EndGestureOutside(nullptr);
+}
+
 void CMainFrame::OnChildActivated() {
     CChildFrame* child = ActiveChildFrame();
+    if (ToolManager* tools = GetToolManager(); tools && child)
+        tools->EndGestureOutside(ToolViewOf(child));
     SetMenuBar(child ? child->menuId() : IDR_MAINFRAME);
     UpdateFrameTitle();
     ScheduleCommandUpdate();

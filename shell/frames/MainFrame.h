@@ -146,7 +146,11 @@ private:
     void PrepareMenu(QMenu* menu);
     void FillRecentFiles(QMenu* menu);
     void FillWindowList(QMenu* menu);
+    // Another window turned to ends the drawing gesture left open in the one before.
     void OnChildActivated();
+    // Before a command runs, the drawing gesture open in a window ends there, unless the
+    // command leaves it open and it lives in the active window.
+    void EndGestureBefore(UINT id);
     // The title names the active document: "Vosk Schematic - <child>" while the child is
     // restored, "Vosk Schematic - [<child>]" while it fills the area.
     void UpdateFrameTitle();

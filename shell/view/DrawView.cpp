@@ -617,9 +617,7 @@ void CDrawView::mousePressEvent(QMouseEvent* event) {
     }
     if (event->button() == Qt::LeftButton) {
         setFocus();
-        if (ToolManager* tools = GetToolManager())
-            tools->Engage(*this);
-        if (CDrawTool* tool = CurrentTool())
+        if (CDrawTool* tool = EngageTools())
             tool->OnLButtonDown(*this, ToolFlags(event), ToolPoint(event));
         event->accept();
         return;
@@ -654,7 +652,7 @@ void CDrawView::mouseMoveEvent(QMouseEvent* event) {
 void CDrawView::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() == Qt::MiddleButton && m_grabbing)
         EndGrab();
-    if (event->button() == Qt::LeftButton) {
+    if (event->button() == Qt::LeftButton && ToolsEngaged()) {
         if (CDrawTool* tool = CurrentTool())
             tool->OnLButtonUp(*this, ToolFlags(event), ToolPoint(event));
     }

@@ -115,6 +115,9 @@ public:
     UINT TrackMenu(const ToolMenu& menu, CPoint screen) override;
     void RunCommand(UINT id) override;
     void InvalidateAll() override;
+    // The text being edited in place is handed to its object (taken back when the object
+    // refuses it), or left as it was when the gesture is cancelled.
+    void EndInPlaceEdit(GestureEnd how) override;
     // The in-place text editor. BeginTextEdit opens it over text (as opening the object
     // does). Return in a single line, or the editor losing the focus, hands the text to the
     // object as one undoable step (EndTextEdit, false when the object refused it and the
@@ -152,7 +155,8 @@ public:
     }
     // ZoomToMarkedObjects.
     void ShowFlaggedObjects(unsigned long flagMask) override;
-    // Ends the drawing gesture open in this view (see ToolManager::EndGesture).
+    // Ends the drawing gesture open in this view, a text being edited in place too, and one
+    // open in another view (see ToolManager::EndGesture).
     void EndGesture() override;
     // As View > Zoom > Objects.
     void ZoomToObjects() override;
@@ -220,7 +224,8 @@ private:
     void ToggleCrosshair();
     void AddUndoCommands();
     // Undoes (redoes) count steps after the open gesture ended; a gesture that took its own
-    // step back counts as one step undone.
+    // step back counts as one step undone, a text edited in place and handed over as a step
+    // of its own is that step.
     void UndoSteps(bool undo, int count);
     // Every command of the view ends the open gesture before it runs, but those that only
     // change how the sheet is seen and those that end it their own way.
@@ -240,6 +245,7 @@ private:
     void SteerCursor();
     // A left button press (or release) at the cursor, from the keyboard.
     void ClickAtCursor(bool press, const QKeyEvent* event);
+    void ShowPropertiesFromKey();
     // An embedded object made from the data with its top-left corner at the sheet point; the
     // user is told when none can be made.
     bool InsertEmbedded(const QMimeData& data, CPoint topLeft);
@@ -291,6 +297,11 @@ private:
     void OnEndCommand();
     // The current tool, when the program has tools.
     CDrawTool* CurrentTool() const;
+    // An event that may begin or go on with a gesture here: a gesture open in another view
+    // ends first, and the tools take this view's events. The current tool, when there are tools.
+    CDrawTool* EngageTools();
+    // Whether the tools take this view's events (see ToolManager::IsEngaged).
+    bool ToolsEngaged() const;
     void PaintFocusRect(QPainter& painter) const;
     // The editor's place in window pixels, inside the window, and its font at this zoom.
     QRect TextEditorRect(const CRect& sheetRect) const;

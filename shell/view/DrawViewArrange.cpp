@@ -1,6 +1,7 @@
 // The schematic view's arranging commands: aligning and sizing the selection, the snap grid
 // and units, the zoom presets, the full-screen crosshair and the undo and redo items.
 
+#include <algorithm>
 #include <array>
 #include <optional>
 
@@ -241,7 +242,7 @@ void CDrawView::UndoSteps(bool undo, int count) {
     const int before = list.GetCount();
     EndGesture();
     if (undo)
-        list.Undo(count - (before - list.GetCount()));
+        list.Undo(count - std::max(before - list.GetCount(), 0));
     else
         list.Redo(count);
 }

@@ -236,6 +236,7 @@ void CDrawView::dropEvent(QDropEvent* event) {
     const QStringList files = LocalFiles(data);
     ShowDropFeedback(QRect());
     event->acceptProposedAction();
+    EndGesture();
     if (OnlySchematicFiles(files)) {
         if (IViewHost* host = ViewHostOf(this)) {
             std::vector<std::string> paths;

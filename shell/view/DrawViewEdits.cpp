@@ -168,13 +168,16 @@ LineWidthState CDrawView::CurrentLineWidth() {
     return LineWidthState::FromWord(SelectionPenWord(m_selection));
 }
 
+// The pickers' choices are edits like any command's: the open gesture ends first.
 void CDrawView::ApplyColour(UINT command, ColourCode code, COLORREF colour) {
+    EndGesture();
     if (command == ID_LINE_COLOUR || command == ID_FILL_COLOUR)
         EditSelectionColour(m_document, m_selection, command == ID_FILL_COLOUR, EditOf(code),
                             colour);
 }
 
 void CDrawView::ApplyStyle(UINT command, int value) {
+    EndGesture();
     if (command == ID_LINE_WIDTH || command == ID_FILL_STYLE)
         EditSelectionStyle(m_document, m_selection, command == ID_FILL_STYLE, value);
 }

@@ -8,8 +8,10 @@
 #include <QMouseEvent>
 
 #include "drawtools/DrawTool.h"
+#include "resources/CommandIds.h"
 #include "shell/view/DrawView.h"
 #include "shell/view/ToolEvents.h"
+#include "shell/view/ViewHost.h"
 
 namespace {
 
@@ -60,6 +62,10 @@ bool CDrawView::TakeViewKey(QKeyEvent* event) {
             tool->OnKeyDown(*this, ToolKeyOf(event), ToolFlags(event));
         return true;
     }
+    if (IsEnter(event) && (event->modifiers() & Qt::AltModifier)) {
+        ShowPropertiesFromKey();
+        return true;
+    }
     if (IsEnter(event) && !event->isAutoRepeat()) {
         ClickAtCursor(true, event);
         return true;
@@ -67,11 +73,20 @@ bool CDrawView::TakeViewKey(QKeyEvent* event) {
     return false;
 }
 
+// Alt+Enter reaches the view when Properties has nothing to show (a drawing tool is current,
+// or nothing is selected): the gesture ends as before any command, and Properties runs when
+// that left it something to show.
+void CDrawView::ShowPropertiesFromKey() {
+    EndGesture();
+    if (IViewHost* host = ViewHostOf(this))
+        host->TriggerCommand(ID_EDIT_PROPERTIES);
+}
+
 void CDrawView::keyReleaseEvent(QKeyEvent* event) {
     m_steerFast = event->modifiers() & Qt::ShiftModifier;
     if (!event->isAutoRepeat()) {
         m_arrowsHeld &= ~ArrowBitOf(event->key());
-        if (IsEnter(event) && !m_textEdit)
+        if (IsEnter(event) && !(event->modifiers() & Qt::AltModifier) && !m_textEdit)
             ClickAtCursor(false, event);
     }
     ZoomScrollView::keyReleaseEvent(event);
@@ -98,14 +113,13 @@ void CDrawView::SteerCursor() {
 void CDrawView::ClickAtCursor(bool press, const QKeyEvent* event) {
     if (!viewport()->rect().contains(m_cursor) && !m_capture)
         return;
-    CDrawTool* tool = CurrentTool();
-    if (press) {
+    if (press)
         setFocus();
-        if (m_textEdit || !tool)
-            return;
-    } else if (m_textEdit || !tool) {
+    if (m_textEdit || (!press && !ToolsEngaged()))
         return;
-    }
+    CDrawTool* tool = press ? EngageTools() : CurrentTool();
+    if (!tool)
+        return;
     const UINT flags = ToolFlags(event) & (kToolShift | kToolControl);
     const CPoint at(m_cursor.x(), m_cursor.y());
     if (press)

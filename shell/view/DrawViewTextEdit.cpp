@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "drawtools/ToolManager.h"
+#include "drawtools/ToolPrompts.h"
 #include "gui/kit/QtDC.h"
 #include "shell/view/DrawView.h"
 #include "shell/view/InPlaceTextEdit.h"
@@ -17,7 +19,9 @@ void CDrawView::BeginTextEdit(CTextBox* text) {
         text->OnOpen(this);
 }
 
+// The edit is a gesture of this view: one open in another view ends first.
 void CDrawView::EditTextInPlace(CTextBox* text, const TextEditSetup& setup) {
+    EngageTools();
     CloseTextEditor();
     m_editedText = text;
     m_storedText = setup.storedText;
@@ -63,6 +67,11 @@ bool CDrawView::EndTextEdit() {
     return true;
 }
 
+void CDrawView::EndInPlaceEdit(GestureEnd how) {
+    if (how == GestureEnd::Cancel || !EndTextEdit())
+        CancelTextEdit();
+}
+
 void CDrawView::CancelTextEdit() {
     if (!m_textEdit)
         return;
@@ -84,6 +93,9 @@ void CDrawView::CloseTextEditor() {
     if (hadFocus)
         setFocus();
     // The edit ends the gesture that opened it: the select tool is next.
-    if (!m_closing)
-        EndTool();
+    m_capture = false;
+    if (ToolManager* tools = GetToolManager(); tools && !m_closing) {
+        tools->state.currentShape = kToolSelect;
+        SetPrompt(kPromptReady);
+    }
 }

@@ -8,9 +8,6 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
-#include <algorithm>
-#include <iterator>
-
 #include "drawtools/PlaceTool.h"
 #include "drawtools/ToolManager.h"
 #include "drawtools/ToolPrompts.h"
@@ -18,6 +15,7 @@
 #include "model/doc/DrawDoc.h"
 #include "resources/CommandIds.h"
 #include "shell/commands/AcceleratorKeys.h"
+#include "shell/commands/GestureCommands.h"
 #include "shell/view/DrawView.h"
 #include "shell/view/ToolEvents.h"
 #include "shell/view/ViewHost.h"
@@ -198,19 +196,31 @@ void CDrawView::InvalidateAll() {
 
 // ---- events
 
+CDrawTool* CDrawView::EngageTools() {
+    ToolManager* tools = GetToolManager();
+    if (!tools)
+        return nullptr;
+    tools->Engage(*this);
+    return tools->CurrentTool();
+}
+
+bool CDrawView::ToolsEngaged() const {
+    const ToolManager* tools = GetToolManager();
+    return tools && tools->IsEngaged(*this);
+}
+
 void CDrawView::mouseDoubleClickEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) {
         ZoomScrollView::mouseDoubleClickEvent(event);
         return;
     }
-    if (ToolManager* tools = GetToolManager())
-        tools->Engage(*this);
-    if (CDrawTool* tool = CurrentTool())
+    if (CDrawTool* tool = EngageTools())
         tool->OnLButtonDblClk(*this, ToolFlags(event), ToolPoint(event));
     event->accept();
 }
 
 void CDrawView::keyPressEvent(QKeyEvent* event) {
+    EngageTools();
     if (TakeViewKey(event))
         return;
     CDrawTool* tool = CurrentTool();
@@ -250,7 +260,7 @@ bool CDrawView::event(QEvent* event) {
 
 void CDrawView::contextMenuEvent(QContextMenuEvent* event) {
     HideTip();
-    if (CDrawTool* tool = CurrentTool())
+    if (CDrawTool* tool = EngageTools())
         tool->OnContextMenu(*this, CPoint(event->globalPos().x(), event->globalPos().y()));
     event->accept();
 }
@@ -292,8 +302,7 @@ void CDrawView::AddToolCommands() {
     m_commands.On(ID_CANCEL, [this] { OnCancelCommand(); });
     const auto updateEnd = [this](CmdUI& ui) {
         const ToolManager* tools = GetToolManager();
-        CDrawTool* tool = CurrentTool();
-        ui.Enable(tool && tool->HasOpenObject());
+        ui.Enable(tools && tools->HasOpenObjectIn(*this));
         if (const char* text = tools ? tools->EndCommandText() : nullptr)
             ui.SetText(text);
     };
@@ -311,74 +320,23 @@ void CDrawView::OnCancelCommand() {
 
 void CDrawView::EndTool() {
     m_capture = false;
-    if (CDrawTool* tool = CurrentTool())
-        tool->OnCancel(*this);
-    if (ToolManager* tools = GetToolManager()) {
+    if (ToolManager* tools = GetToolManager())
         tools->EndGesture(*this, GestureEnd::Cancel);
-        tools->state.currentShape = kToolSelect;
-    }
+    SetPrompt(kPromptReady);
 }
 
 // The open object is finished as its tool finishes it; anything else open ends too.
 void CDrawView::OnEndCommand() {
-    if (CDrawTool* tool = CurrentTool())
-        tool->OnFinish(*this);
-    EndGesture();
+    if (ToolManager* tools = GetToolManager())
+        tools->EndGesture(*this, GestureEnd::Finish);
 }
 
 void CDrawView::EndGesture() {
     if (ToolManager* tools = GetToolManager())
         tools->EndGesture(*this);
+    else
+        EndInPlaceEdit(GestureEnd::Interrupt);
 }
-
-namespace {
-
-// Commands that leave a gesture open: those that only change how the sheet is seen, and
-// those that end it their own way (Esc, End Wire, the undo steps, the connections that finish
-// the wire being drawn first).
-bool LeavesGestureOpen(UINT id) {
-    static const UINT kOpen[] = {ID_CANCEL,
-                                 ID_END_POLYGON,
-                                 ID_END_WIRE,
-                                 ID_EDIT_UNDO,
-                                 ID_EDIT_REDO,
-                                 ID_CONNECT_IMPLICIT,
-                                 ID_CONNECT_GROUND1,
-                                 ID_CONNECT_GROUND2,
-                                 ID_CONNECT_POWER1,
-                                 ID_CONNECT_POWER1 + 1,
-                                 ID_CONNECT_POWER1 + 2,
-                                 ID_CONNECT_POWER4,
-                                 ID_CONNECT_OTHER_NET,
-                                 ID_ZOOM_IN_AT,
-                                 ID_ZOOM_OUT_AT,
-                                 ID_ZOOM_BOX,
-                                 ID_ZOOM_IN,
-                                 ID_ZOOM_OUT,
-                                 ID_ZOOM_PAGE,
-                                 ID_ZOOM_OBJECTS,
-                                 ID_ZOOM_50,
-                                 ID_ZOOM_75,
-                                 ID_ZOOM_100,
-                                 ID_ZOOM_200,
-                                 ID_ZOOM_400,
-                                 ID_SHOW_GRID,
-                                 ID_SNAP_TO_GRID,
-                                 ID_GRID_001,
-                                 ID_GRID_002,
-                                 ID_GRID_005,
-                                 ID_GRID_010,
-                                 ID_GRID_025,
-                                 ID_GRID_UP,
-                                 ID_GRID_DOWN,
-                                 ID_FULL_SCREEN_CURSOR,
-                                 ID_UNITS_CM,
-                                 ID_UNITS_INCHES,
-                                 ID_VIEW_SHOW_OBJECTS};
-    return std::find(std::begin(kOpen), std::end(kOpen), id) != std::end(kOpen);
-}
-
-}  // namespace
 
 void CDrawView::EndGestureBeforeCommands() {
     m_commands.Precede([](UINT id) { return !LeavesGestureOpen(id); }, [this] { EndGesture(); });

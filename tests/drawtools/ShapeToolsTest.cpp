@@ -127,7 +127,7 @@ TEST_F(ShapeToolsTest, PolygonsEndByClosingByDoubleClickOrByEndPolygon) {
         } else if (c.ending == 1) {
             test.Tool().OnLButtonDblClk(test.view, 0, ToolTestView::At(2000, -2000));
         } else {
-            test.Tool().OnFinish(test.view);
+            test.tools.EndGesture(test.view, GestureEnd::Finish);
         }
         EXPECT_EQ(poly->GetPointCount(), c.points) << c.name;
         EXPECT_EQ(poly->GetPoint(c.points - 1), CPoint(2000, -2000)) << c.name;
@@ -141,7 +141,7 @@ TEST_F(ShapeToolsTest, ABezierKeepsTwoControlPointsPerAnchor) {
     ASSERT_NE(curve, nullptr);
     EXPECT_TRUE(curve->IsBezier());
     EXPECT_EQ(curve->GetPointCount(), 10);
-    Tool().OnFinish(view);
+    tools.EndGesture(view, GestureEnd::Finish);
     EXPECT_EQ(curve->GetPointCount(), 10);
 }
 

@@ -80,6 +80,7 @@ public:
     }
     void RunCommand(UINT id) override { commands.push_back(id); }
     void InvalidateAll() override {}
+    void EndInPlaceEdit(GestureEnd) override {}
 
     CSnapGrid grid;
     double unitsPerPixel = 1;  // 1000 / 96 at the editor's 100 %
@@ -143,8 +144,7 @@ public:
         if (Tool().OnKeyDown(view, ToolKey::Escape, 0))
             return;
         view.capture = false;
-        Tool().OnCancel(view);
-        tools.state.currentShape = kToolSelect;
+        tools.EndGesture(view, GestureEnd::Cancel);
     }
     int Steps() { return doc.GetUndoList().GetCount(); }
 

@@ -315,7 +315,7 @@ TEST_F(WireToolTest, ARerouteLeavesNoLabelWithoutItsWire) {
     ASSERT_EQ(tools.state.currentShape, kToolWireDrag);
     Move(1000, -3000);
     Click(1000, -3000);
-    Tool().OnFinish(view);
+    tools.EndGesture(view, GestureEnd::Finish);
     EXPECT_EQ(tools.state.currentShape, kToolSelect);
     EXPECT_STREQ(doc.GetUndoList().GetUndoName(), "wire re-route");
     ASSERT_NE(LastWire(), named);

@@ -285,7 +285,7 @@ TEST_F(DrawViewToolsTest, EveryFrameOfADragShowsWhatAWholePaintWould) {
             const QImage whole = Port()->grab().toImage().convertToFormat(QImage::Format_RGB32);
             EXPECT_EQ(shown, whole) << "zoom " << zoom << " step " << step;
         }
-        tool->OnCancel(*view);
+        tools.EndGesture(*view, GestureEnd::Cancel);
     }
 }
 
