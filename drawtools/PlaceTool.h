@@ -1,9 +1,8 @@
 #pragma once
 // CPlaceTool: objects pasted or taken from a library follow the mouse, snapped by their
 // connection points and kept on the sheet; each click drops them, linked to the pins and wires
-// they land on, and a copy is carried on; a
-// Ctrl+click drops them and ends, Esc takes the carried set away. Space turns them, X and Y
-// mirror them.
+// they land on, and a copy of them is carried on; a Ctrl+click drops them and ends, Esc takes
+// the carried set away. Space turns them, X and Y mirror them.
 
 #include "drawtools/DrawTool.h"
 
