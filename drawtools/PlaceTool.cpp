@@ -1,13 +1,18 @@
 #include "drawtools/PlaceTool.h"
 
 #include <limits>
+#include <vector>
 
 #include "drawtools/SelectTool.h"
 #include "drawtools/ToolManager.h"
 #include "drawtools/ToolPrompts.h"
+#include "model/cmd/ConnectorJoin.h"
 #include "model/doc/DrawDoc.h"
 #include "model/object/DrawObj.h"
+#include "model/symbol/Pin.h"
+#include "model/symbol/Symbol.h"
 #include "model/text/AttrText.h"
+#include "model/undo/ConnectionList.h"
 #include "resources/CommandIds.h"
 
 namespace {
@@ -99,7 +104,7 @@ void CPlaceTool::OnMouseMove(IToolView& view, UINT, CPoint point) {
 
 // Without Ctrl the carried set stays and a copy of it is carried on.
 void CPlaceTool::OnLButtonDown(IToolView& view, UINT flags, CPoint) {
-    if (&view != m_view)
+    if (&view != m_view || !LinkCarried(view))
         return;
     if (flags & kToolControl) {
         Stop(view);
@@ -116,6 +121,30 @@ void CPlaceTool::OnLButtonDown(IToolView& view, UINT flags, CPoint) {
     m_carried = doc.GetUndoList().LastStep();
     view.OnUpdate(nullptr, kHintDeselect, nullptr, nullptr);
     view.OnUpdate(nullptr, kHintReplaceSelection, nullptr, &copies);
+}
+
+bool CPlaceTool::LinkCarried(IToolView& view) {
+    CDrawDoc& doc = view.Document();
+    std::vector<CDrawObj*> changed;
+    const auto noteChanged = [&changed](const CConnectionRecord& record) {
+        for (CDrawObj* object : {record.object, record.partner, record.extra}) {
+            if (!object)
+                continue;
+            const auto* pin = dynamic_cast<const CPin*>(object);
+            CDrawObj* owner = pin ? pin->GetOwner() : nullptr;
+            changed.push_back(owner ? owner : object);
+        }
+    };
+    const bool joinNets = ConnectFreeConnectors(
+        view.GetSelection(), doc.GetObjects(),
+        [&view](const CDrawObj* candidate) { return !view.IsSelected(candidate); }, noteChanged);
+    if (joinNets && !doc.JoinNets()) {
+        OnCancel(view);
+        return false;
+    }
+    if (!changed.empty())
+        doc.NoteObjectsChanged(changed);
+    return true;
 }
 
 void CPlaceTool::OnLButtonUp(IToolView&, UINT, CPoint) {}

@@ -1,8 +1,8 @@
 #pragma once
 // CPlaceTool: objects pasted or taken from a library follow the mouse, snapped by their
-// connection points and kept on the sheet; each click drops a copy and placing goes on, a
-// Ctrl+click drops them and ends, Esc takes the carried set away. Space turns them, X and Y
-// mirror them.
+// connection points and kept on the sheet; each click drops them, linked to the pins and wires
+// they land on, and a copy of them is carried on; a Ctrl+click drops them and ends, Esc takes
+// the carried set away. Space turns them, X and Y mirror them.
 
 #include "drawtools/DrawTool.h"
 #include "model/undo/UndoList.h"
@@ -35,6 +35,10 @@ private:
     void Rotate(IToolView& view, int angle) const;
     // Mirrored about the vertical (acrossVertical) or horizontal line through its centre.
     void Mirror(IToolView& view, bool acrossVertical) const;
+    // Links the free pins and wire ends of the carried set to what they lie on, in the step
+    // that added the set. A join of nets that the user declines takes the set back and ends
+    // placing: false then.
+    bool LinkCarried(IToolView& view);
     void Stop(IToolView& view);
     // Esc: the carried set is taken away and placing ends.
     void Cancel(IToolView& view);

@@ -62,12 +62,31 @@ CDrawObj* SnapEngine::SnapPoint(CPoint& point, DWORD mask, const CObList* exclud
             kept = candidate;
         }
     }
-    if (result)
+    if (result) {
         point = kept;
-    else if (gridOn)
+    } else if (gridOn) {
         point = grid;
+        result = ObjectOn(point, m, CSize(hx, hy));
+    }
     MarkExcluded(exclude, false);
     return result;
+}
+
+// Asked with no distance to spare, an object accepts only a connection point lying on the
+// point itself.
+CDrawObj* SnapEngine::ObjectOn(CPoint point, DWORD mask, CSize half) {
+    const CRect search(point.x - half.cx, point.y - half.cy, point.x + half.cx, point.y + half.cy);
+    CObjectSearch objects(m_document.GetObjects(), mask & kSnapObjectMask, search);
+    while (CDrawObj* object = objects.Next()) {
+        if (object->GetFlags() & kFlagSnapExcluded)
+            continue;
+        CPoint candidate = point;
+        double exact = 0;
+        CDrawObj* accepted = object->SnapPoint(candidate, &m_grid, exact);
+        if (accepted && candidate == point)
+            return accepted;
+    }
+    return nullptr;
 }
 
 void SnapEngine::SnapMove(CPoint& delta, CPoint origin, CDrawObj* object, const CObList& selection,

@@ -20,7 +20,8 @@ public:
         : m_document(document), m_grid(grid), m_options(options), m_reach(reach) {}
 
     // Moves point (sheet units) to its snap point; returns the object that supplied it, or
-    // null for the grid or no snap. Objects of exclude never attract the point.
+    // null for no snap and for a grid point where no object has a connection point. Objects of
+    // exclude never attract the point.
     CDrawObj* SnapPoint(CPoint& point, DWORD mask, const CObList* exclude);
     // For a moving selection: delta holds the proposed new position of the point where the
     // move began at origin, and is corrected so that one of object's first ten connection
@@ -30,6 +31,10 @@ public:
 
 private:
     void MarkExcluded(const CObList* list, bool on);
+    // The object of a kind in mask, not excluded, with a connection point on point (a pin's
+    // end, a wire's or bus's vertex or a point of its segments), looked for within half of
+    // the point.
+    CDrawObj* ObjectOn(CPoint point, DWORD mask, CSize half);
     void SnapMoveToGrid(CPoint& delta, CPoint origin, const CPoint* points, int count,
                         double& best);
     // The selection never attracts its own points. It is passed over before any object's

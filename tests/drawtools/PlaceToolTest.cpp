@@ -6,10 +6,12 @@
 #include "ToolTestView.h"
 #include "drawtools/PlaceTool.h"
 #include "drawtools/ToolPrompts.h"
+#include "model/net/Wire.h"
 #include "model/shapes/DrawRect.h"
 #include "model/symbol/Pin.h"
 #include "model/symbol/Symbol.h"
 #include "model/text/AttrText.h"
+#include "model/undo/UndoList.h"
 
 namespace {
 
@@ -170,6 +172,38 @@ TEST_F(PlacePartTest, APartCarriedWithItsTextsLandsWithItsPinsOnTheGrid) {
     const CSize moved = PinEnd(*symbol, 1) - pinBefore;
     EXPECT_EQ(static_cast<CDrawObj*>(view.selection.GetTail())->GetPosition().TopLeft(),
               textBefore + moved);
+}
+
+// A part dropped with a pin on the free end of a wire is linked to it in the step that
+// dropped it.
+TEST_F(PlacePartTest, APartDroppedWithAPinOnAWireEndIsLinkedToIt) {
+    CSymbol* symbol = Place();
+    ASSERT_NE(symbol, nullptr);
+    Move(3000, -3000);
+    const CPoint pinEnd = PinEnd(*symbol, 1);
+    Escape();
+    ASSERT_EQ(doc.GetObjects().GetCount(), 0);
+
+    auto added = std::make_unique<CWire>();
+    added->AddPoint(pinEnd + CSize(-1000, 0));
+    added->AddPoint(pinEnd);
+    CWire* wire = added.get();
+    ASSERT_TRUE(doc.AddObject(std::move(added)));
+    symbol = Place();
+    Move(3000, -3000);
+    ASSERT_EQ(PinEnd(*symbol, 1), pinEnd);
+    Click(3000, -3000);
+    auto* pin = static_cast<CPin*>(symbol->GetPins().GetHead());
+    EXPECT_EQ(wire->GetEndObject(), pin);
+    EXPECT_EQ(pin->GetWire(), wire);
+    EXPECT_EQ(Steps(), 3);
+    EXPECT_EQ(tools.state.currentShape, kToolPlace);
+
+    // Undone with the drop, redone with it.
+    EXPECT_EQ(doc.GetUndoList().Undo(2), 2);
+    EXPECT_EQ(wire->GetEndObject(), nullptr);
+    EXPECT_EQ(doc.GetUndoList().Redo(1), 1);
+    EXPECT_EQ(wire->GetEndObject(), pin);
 }
 
 }  // namespace

@@ -340,6 +340,62 @@ TEST_F(WireToolTest, ARerouteLeavesNoLabelWithoutItsWire) {
     EXPECT_EQ(OwnerlessTexts(doc), 0);
 }
 
+// A click a little beside a pin's end, too far for the pin itself to take it, lands on the
+// grid point that is the pin's end: the wire, bus or dragged end that lies there is linked.
+TEST_F(WireToolTest, APointSnappedOntoAPinBesideItIsLinkedToThePin) {
+    CPin* a = PlacePin(CPoint(1000, -1000), "1");
+    CPin* b = PlacePin(CPoint(3000, -2000), "2");
+    Choose(kToolWire);
+    Click(1040, -1005);
+    ASSERT_TRUE(Tool().HasOpenObject());
+    EXPECT_EQ(LastWire()->GetStartObject(), a);
+    Move(2955, -1990);
+    Click(2955, -1990);
+    CWire* wire = LastWire();
+    EXPECT_FALSE(Tool().HasOpenObject()) << "the click beside the pin ends the wire";
+    EXPECT_EQ(wire->GetPointFromEnd(1, 0), CPoint(3000, -2000));
+    EXPECT_EQ(wire->GetEndObject(), b);
+    EXPECT_EQ(a->GetWire(), wire);
+    EXPECT_EQ(b->GetWire(), wire);
+    ASSERT_TRUE(doc.GetUndoList().Undo());
+
+    // A double click there ends it the same.
+    Choose(kToolWire);
+    Click(1000, -1000);
+    Move(2960, -2000);
+    DoubleClick(2960, -2000);
+    EXPECT_EQ(LastWire()->GetEndObject(), b);
+    EXPECT_EQ(tools.state.currentShape, kToolSelect);
+    ASSERT_TRUE(doc.GetUndoList().Undo());
+
+    // The bus tool alike.
+    Choose(kToolBus);
+    Click(960, -1000);
+    Move(3000, -2040);
+    Click(3000, -2040);
+    CWire* bus = LastWire();
+    EXPECT_EQ(bus->GetObjType(), kObjBus);
+    EXPECT_EQ(bus->GetStartObject(), a);
+    EXPECT_EQ(bus->GetEndObject(), b);
+}
+
+TEST_F(WireToolTest, AnEndDraggedBesideAPinIsLinkedToThePin) {
+    CPin* pin = PlacePin(CPoint(3000, -2000), "1");
+    Choose(kToolWire);
+    Click(1000, -1000);
+    Move(2000, -1000);
+    DoubleClick(2000, -1000);
+    Choose(kToolWire);
+    Click(2000, -1000);
+    ASSERT_EQ(tools.state.currentShape, kToolWireDrag);
+    Move(3045, -2000);
+    Click(3045, -2000);
+    EXPECT_EQ(tools.state.currentShape, kToolSelect);
+    EXPECT_STREQ(doc.GetUndoList().GetUndoName(), "wire re-route");
+    EXPECT_EQ(LastWire()->GetEndObject(), pin);
+    EXPECT_EQ(pin->GetWire(), LastWire());
+}
+
 // Three symbols, wires between their pins with a junction, and a bus, drawn with the tools,
 // saved and read back.
 TEST_F(WireToolTest, ADrawnCircuitSavesAndLoadsWithTheSameObjectsAndNets) {

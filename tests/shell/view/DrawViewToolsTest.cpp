@@ -2,6 +2,7 @@
 // tools by command, and places objects for its callers.
 
 #include <cmath>
+#include <sstream>
 
 #include <gtest/gtest.h>
 
@@ -11,6 +12,9 @@
 
 #include "drawtools/ToolManager.h"
 #include "gui/support/QtTestApp.h"
+#include "library/LibraryFile.h"
+#include "library/LibraryItem.h"
+#include "library/LibraryItemData.h"
 #include "model/app/SchematicApp.h"
 #include "model/doc/DrawDoc.h"
 #include "model/net/Wire.h"
@@ -20,6 +24,9 @@
 #include "model/text/AttrText.h"
 #include "model/text/TextBox.h"
 #include "model/undo/UndoList.h"
+#include "netlist/walker/DocNetlist.h"
+#include "netlist/walker/NetNode.h"
+#include "netlist/writers/ProtelFormat.h"
 #include "resources/CommandIds.h"
 #include "shell/view/DrawView.h"
 #include "shell/view/InPlaceTextEdit.h"
@@ -199,6 +206,69 @@ TEST_F(DrawViewToolsTest, AClickOnWhatAWireLooksJoinedToJoinsIt) {
     const QPoint from = PixelOf(CPoint(5000, -2898));
     for (int x = 0; x <= 10; ++x)
         EXPECT_TRUE(JoinsAt(from + QPoint(x, 0), off)) << "at pixel " << x;
+}
+
+// Two resistors of the standard library side by side, their pins 600 units apart on one line.
+class WireBesidePinsTest : public DrawViewToolsTest {
+protected:
+    WireBesidePinsTest() {
+        CLibraryFile file;
+        EXPECT_TRUE(file.Open(VOSK_BINARY_DIR "/Libraries/discrete.rlb"));
+        CLibraryItem entry;
+        CLibraryItemData item;
+        const int index = file.FindItem(entry, "RES");
+        EXPECT_TRUE(index != kItemNotFound && file.ReadItem(&doc, index, item));
+        for (const CSize at : {CSize(2000, -2000), CSize(3000, -2000)}) {
+            CObList copies;
+            copies.AddTail(&item.m_objects);
+            EXPECT_TRUE(doc.AddObjectCopies(&copies));
+            for (POSITION pos = copies.GetHeadPosition(); pos;)
+                static_cast<CDrawObj*>(copies.GetNext(pos))->OffsetBy(at);
+            parts.push_back(static_cast<CSymbol*>(copies.GetHead()));
+        }
+    }
+    CPin* PinOf(int part, const char* id) const { return parts[part]->FindPin(id); }
+    std::string ProtelNetlist() {
+        CProtelFormat writer;
+        std::ostringstream out;
+        std::ostringstream log;
+        CNetNode top(doc.GetPathName());
+        writer.WriteHeader(doc.m_netlist, out, log);
+        doc.m_netlist.Build(top, writer, out, log);
+        writer.WriteBody(doc.m_netlist, top, out, log);
+        return out.str();
+    }
+
+    std::vector<CSymbol*> parts;
+};
+
+// A click a few pixels beside a pin's mark lands on the pin's end, the grid point nearest, and
+// the wire is linked there: started on R1's right pin, ended on R2's left pin, one net.
+TEST_F(WireBesidePinsTest, AWireClickedBesidePinsIsLinkedToThem) {
+    struct Case {
+        float zoom;
+        QPoint besideStart;
+        QPoint besideEnd;
+    } cases[] = {{1.0f, QPoint(4, 0), QPoint(-3, -1)}, {1.5f, QPoint(5, 0), QPoint(-5, 1)}};
+    CPin* start = PinOf(0, "2");
+    CPin* end = PinOf(1, "1");
+    ASSERT_TRUE(start && end);
+    ASSERT_EQ(start->GetConnectPoint(), CPoint(2200, -2000));
+    ASSERT_EQ(end->GetConnectPoint(), CPoint(2800, -2000));
+    for (const Case& c : cases) {
+        view->SetZoomFactor(c.zoom);
+        view->CenterOnPoint(POINT{2500, -2000});
+        CWire* wire = DrawWire(PixelOf(CPoint(2200, -2000)) + c.besideStart,
+                               PixelOf(CPoint(2800, -2000)) + c.besideEnd);
+        ASSERT_NE(wire, nullptr) << "the wire is not ended at zoom " << c.zoom;
+        EXPECT_EQ(wire->GetStartObject(), start) << "zoom " << c.zoom;
+        EXPECT_EQ(wire->GetEndObject(), end) << "zoom " << c.zoom;
+        EXPECT_EQ(start->GetWire(), wire);
+        EXPECT_EQ(end->GetWire(), wire);
+        const std::string netlist = ProtelNetlist();
+        EXPECT_NE(netlist.find("R1-2\nR2-1\n)"), std::string::npos) << netlist;
+        ASSERT_TRUE(doc.GetUndoList().Undo());
+    }
 }
 
 // The dot on a junction is a circle of radius 25 units: about two pixels each way at 100 %.
