@@ -139,7 +139,7 @@ bool CPlaceTool::LinkCarried(IToolView& view) {
         view.GetSelection(), doc.GetObjects(),
         [&view](const CDrawObj* candidate) { return !view.IsSelected(candidate); }, noteChanged);
     if (joinNets && !doc.JoinNets()) {
-        OnCancel(view);
+        Cancel(view);
         return false;
     }
     if (!changed.empty())
