@@ -73,9 +73,9 @@ public:
 
     CDevice();
     explicit CDevice(const char* name);
-    // A new device with the other's attributes, count and flags 0.
+    // A new device with the other's attributes in their order, count and flags 0.
     CDevice(const CDevice& other);
-    // Takes the other's flags and a copy of its attributes; the count stays.
+    // Takes the other's flags and a copy of its attributes in their order; the count stays.
     CDevice& operator=(const CDevice& other);
     ~CDevice() override;
 

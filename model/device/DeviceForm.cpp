@@ -3,6 +3,7 @@
 #include "model/device/Device.h"
 #include "model/device/ImplicitPins.h"
 #include "model/device/PinMap.h"
+#include "model/device/PowerPins.h"
 #include "model/object/StdAttrNames.h"
 
 namespace {
@@ -48,9 +49,11 @@ std::vector<CString> Split(const CString& text, char separator) {
     return parts;
 }
 
-// Appends the row's pairs from column first on; a problem names the cell at fault.
+// Appends the row's pairs from column first on; a problem names the cell at fault. The
+// hidden pins' row starts its text without a separator, and each of its names and numbers
+// must read back from "_Implicit" as it was typed.
 std::optional<DeviceFormProblem> AppendPairs(const DeviceForm::Row& row, int rowIndex,
-                                             std::size_t first, CString& text, bool leading) {
+                                             std::size_t first, CString& text, bool hiddenPins) {
     bool any = false;
     for (std::size_t column = first; column < row.size(); column += 2) {
         const CString pin = Cell(row, column);
@@ -59,9 +62,13 @@ std::optional<DeviceFormProblem> AppendPairs(const DeviceForm::Row& row, int row
             continue;
         if (pin.IsEmpty())
             return DeviceFormProblem{"Error - pin name missing.", rowIndex, int(column)};
+        if (hiddenPins && !IsImplicitPinText(pin.str()))
+            return DeviceFormProblem{kIllegalPinName, rowIndex, int(column)};
         if (number.IsEmpty())
             return DeviceFormProblem{"Error - pin number missing.", rowIndex, int(column + 1)};
-        if (leading || any)
+        if (hiddenPins && !IsImplicitPinText(number.str()))
+            return DeviceFormProblem{kIllegalPinNumber, rowIndex, int(column + 1)};
+        if (!hiddenPins || any)
             text += kPinMapFieldSep;
         text += pin;
         text += kPinMapFieldSep;
@@ -121,7 +128,7 @@ DeviceForm DeviceForm::Load(const CDevice& device) {
 std::optional<DeviceFormProblem> DeviceForm::BuildTexts(CString& implicit, CString& map) const {
     implicit.Empty();
     map.Empty();
-    if (auto problem = AppendPairs(rows[0], 0, kFirstPinColumn, implicit, false))
+    if (auto problem = AppendPairs(rows[0], 0, kFirstPinColumn, implicit, true))
         return problem;
     for (int i = 1; i < int(rows.size()); ++i) {
         const Row& row = rows[i];
@@ -132,7 +139,7 @@ std::optional<DeviceFormProblem> DeviceForm::BuildTexts(CString& implicit, CStri
         map += Cell(row, 0);
         map += kPinMapFieldSep;
         map += Cell(row, 1);
-        if (auto problem = AppendPairs(row, i, kFirstPinColumn, map, true))
+        if (auto problem = AppendPairs(row, i, kFirstPinColumn, map, false))
             return problem;
         map += '\n';
     }

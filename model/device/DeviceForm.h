@@ -53,7 +53,8 @@ struct DeviceForm {
     static DeviceForm Load(const CDevice& device);
 
     // The "_Implicit" and "_Map" texts of the rows; a problem when a row lacks a name or a
-    // number. Pairs and symbol rows left wholly empty are passed over.
+    // number, or a hidden pin's name or number would not read back from "_Implicit" as
+    // itself. Pairs and symbol rows left wholly empty are passed over.
     std::optional<DeviceFormProblem> BuildTexts(CString& implicit, CString& map) const;
     // Everything OK checks, in order: the rows, the map and the fields as the device judges
     // them. Fields whose bit is set in forced are taken without the device's judgement.

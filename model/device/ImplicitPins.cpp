@@ -33,6 +33,12 @@ std::vector<ImplicitToken> SplitImplicitList(std::string_view text) {
     return tokens;
 }
 
+bool IsImplicitPinText(std::string_view text) {
+    const std::vector<ImplicitToken> tokens = SplitImplicitList(text);
+    return text.find('\n') == std::string_view::npos && tokens.size() == 1 &&
+           tokens[0].text.size() == text.size();
+}
+
 std::vector<ImplicitPin> ParseImplicitPins(std::string_view text) {
     const std::vector<ImplicitToken> tokens = SplitImplicitList(text);
     std::vector<ImplicitPin> pins;

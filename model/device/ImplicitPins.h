@@ -25,6 +25,10 @@ struct ImplicitPin {
     bool operator==(const ImplicitPin&) const = default;
 };
 
+// Whether a pin name or number can stand in the list: it reads back as one item, itself, and
+// holds no line break. A blank, tab, comma or 0x01 outside parentheses would part it.
+bool IsImplicitPinText(std::string_view text);
+
 // The items taken in pairs of name and number.
 std::vector<ImplicitPin> ParseImplicitPins(std::string_view text);
 

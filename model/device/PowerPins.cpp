@@ -18,14 +18,6 @@ bool Before(const CString& a, const CString& b) {
     return strcasecmp(a.c_str(), b.c_str()) < 0;
 }
 
-// A name or number that would not read back from the list as itself: one holding a line
-// break or a separator of the list.
-bool HoldsIllegal(const CString& text) {
-    const std::vector<ImplicitToken> tokens = SplitImplicitList(text.str());
-    return text.str().find('\n') != std::string::npos || tokens.size() != 1 ||
-           tokens[0].text.size() != text.str().size();
-}
-
 }  // namespace
 
 std::vector<PowerPin> LoadPowerPins(const CDevice& device) {
@@ -54,13 +46,13 @@ const char* PowerPinProblem(const PowerPin& pin, bool& inNumber) {
     inNumber = false;
     if (pin.name.IsEmpty())
         return "Pin must be named";
-    if (HoldsIllegal(pin.name))
-        return "Pin name contains illegal characters";
+    if (!IsImplicitPinText(pin.name.str()))
+        return kIllegalPinName;
     inNumber = true;
     if (pin.number.IsEmpty())
         return "Pin must have a number";
-    if (HoldsIllegal(pin.number))
-        return "Pin number contains illegal characters";
+    if (!IsImplicitPinText(pin.number.str()))
+        return kIllegalPinNumber;
     inNumber = false;
     return nullptr;
 }

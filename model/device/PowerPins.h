@@ -20,6 +20,10 @@ std::vector<PowerPin> LoadPowerPins(const CDevice& device);
 // The "_Implicit" value of the pins.
 CString ComposeImplicit(const std::vector<PowerPin>& pins);
 
+// What a pin name or number that cannot stand in "_Implicit" is told (IsImplicitPinText).
+constexpr char kIllegalPinName[] = "Pin name contains illegal characters";
+constexpr char kIllegalPinNumber[] = "Pin number contains illegal characters";
+
 // Why a pin cannot be added, and whether the fault is in the number; null when it can.
 const char* PowerPinProblem(const PowerPin& pin, bool& inNumber);
 // Updates the pin of that name (ignoring case), else adds it in its sorted place; the index.

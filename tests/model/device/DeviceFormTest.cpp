@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "model/device/Device.h"
 #include "model/device/DeviceForm.h"
 #include "model/object/StdAttrNames.h"
@@ -55,6 +57,28 @@ TEST(DeviceForm, IncompleteRowsNameTheCellAtFault) {
     problem = form.BuildTexts(implicit, map);
     ASSERT_TRUE(problem);
     EXPECT_EQ(problem->message, "Error - symbol name missing.");
+}
+
+// A blank, comma or tab would part a hidden pin's name or number in "_Implicit", so that the
+// pins read back slid by one item; a parenthesised number list stays one item.
+TEST(DeviceForm, HiddenPinsThatWouldNotReadBackAsTypedAreRefused) {
+    const std::pair<int, const char*> cells[] = {
+        {2, "V CC"}, {2, "V,CC"}, {4, "G\tND"}, {3, "1 4"}, {5, "7,8"}};
+    CString implicit;
+    CString map;
+    for (const auto& [column, text] : cells) {
+        DeviceForm form = Gate();
+        form.rows[0][column] = text;
+        std::optional<DeviceFormProblem> problem = form.BuildTexts(implicit, map);
+        ASSERT_TRUE(problem) << text;
+        EXPECT_EQ(problem->message, column % 2 == 0 ? "Pin name contains illegal characters"
+                                                    : "Pin number contains illegal characters");
+        EXPECT_EQ(problem->row, 0);
+        EXPECT_EQ(problem->column, column);
+    }
+    DeviceForm form = Gate();
+    form.rows[0][3] = "(14,15)";
+    EXPECT_FALSE(form.BuildTexts(implicit, map));
 }
 
 TEST(DeviceForm, ARefusedFormChangesNothingAndAnAcceptedOneStoresEverything) {

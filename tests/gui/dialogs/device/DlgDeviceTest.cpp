@@ -10,6 +10,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QWheelEvent>
+#include <tuple>
 
 #include "gui/dialogs/device/DlgDevice.h"
 #include "gui/dialogs/device/DlgPowerPins.h"
@@ -229,6 +230,38 @@ TEST_F(DlgDeviceTest, OkRefusesAMissingPinNumberAndThenStoresTheWholeDevice) {
     ASSERT_EQ(stored.rows.size(), 2u);
     EXPECT_EQ(stored.rows[1], (DeviceForm::Row{"U", "a", "A", "1"}));
     EXPECT_EQ(device.GetStdAttr(kStdAttrName), "Buffer");
+}
+
+// A hidden pin whose name or number holds a blank or a comma would come back from "_Implicit"
+// as other pins: OK refuses it on the cell at fault, and the device stays as it was.
+TEST_F(DlgDeviceTest, OkRefusesAHiddenPinThatWouldNotReadBackAsTyped) {
+    CDevice device("7404");
+    device.SetAttr("_Implicit", "VCC 14 GND 7", TRUE);
+    const std::vector<BYTE> before = DeviceBytes(device);
+    CDlgDevice dialog(device, DeviceForm::Load(device), nullptr);
+    dialog.show();
+    CEditListCtrl* map = dialog.map();
+    const std::tuple<int, const char*, const char*> cases[] = {
+        {2, "V CC", "Pin name contains illegal characters"},
+        {5, "7,8", "Pin number contains illegal characters"}};
+    for (const auto& [column, text, message] : cases) {
+        ASSERT_TRUE(map->EditCell(0, column));
+        QLineEdit* editor = Editor(*map);
+        ASSERT_NE(editor, nullptr);
+        editor->selectAll();
+        QTest::keyClicks(editor, text);
+        QTest::keyClick(editor, Qt::Key_Return);
+        QApplication::processEvents();  // the edit ends queued
+        EXPECT_EQ(Editor(*map), nullptr);
+        testsupport::ScriptedPrompt prompt({IDOK});
+        dialog.accept();
+        EXPECT_TRUE(dialog.isVisible());
+        ASSERT_EQ(prompt.shown().size(), 1u);
+        EXPECT_EQ(prompt.shown()[0].text, message);
+        EXPECT_EQ(map->currentColumn(), column);
+        EXPECT_EQ(DeviceBytes(device), before);
+        Type(*map, 0, column, column == 2 ? "VCC" : "7");
+    }
 }
 
 TEST_F(DlgDeviceTest, AddToLibraryWritesADeviceRecord) {
