@@ -13,7 +13,6 @@
 #include "model/doc/DrawDoc.h"
 #include "model/net/Net.h"
 #include "model/net/Wire.h"
-#include "model/net/WireRails.h"
 #include "model/object/StdAttrNames.h"
 #include "model/symbol/Pin.h"
 #include "model/symbol/Symbol.h"
@@ -232,11 +231,8 @@ BOOL CNetlistCircuit::BuildSymbols(CDocNetlist& walker, std::ostream& log) {
 }
 
 void CNetlistCircuit::ReadRails(CDocNetlist& walker) {
-    for (int rail = 0; rail < kRailCount; ++rail) {
-        const CString name = walker.GetPowerNetName(rail);
-        if (!name.IsEmpty())
-            m_rails.insert(name.str());
-    }
+    for (const CString& name : walker.GetSupplyNetNames())
+        m_rails.insert(name.str());
 }
 
 BOOL CNetlistCircuit::AddPorts(const std::vector<CSymbol*>& ports, std::ostream& log) {

@@ -5,8 +5,8 @@
 // sheets are prepared and flatten them into the top sheet's circuit before they write: each
 // instance is replaced by a copy of its sheet's contents, names prefixed with the instance's
 // identifier and ports joined to the nets of the instance's pins. The nets that the sheet's
-// power and ground rails name (its document's "Ground1" .. "Power4") name one supply in the
-// whole design: they keep their names and join the nets of those names.
+// power and ground rails name (its document's "Ground1" .. "Power4", and its rail symbols) name
+// one supply in the whole design: they keep their names and join the nets of those names.
 //
 // The nets are listed in the order of the framework's string maps, which the output files
 // follow; look-ups by name are hashed.
@@ -183,7 +183,7 @@ private:
     FrameworkOrderMap<CNetRecord*> m_ports;  // port member name to net
     std::vector<std::unique_ptr<CComponentRecord>> m_parts;
     std::deque<std::unique_ptr<CComponentRecord>> m_instances;
-    std::unordered_set<std::string> m_rails;  // net names of the sheet's rails
+    std::unordered_set<std::string> m_rails;  // net names of the sheet's rails and rail symbols
     CPinTextPool m_pinTexts;                  // of the parts' and instances' pins
     std::unordered_map<const CDevice*, DeviceShare> m_deviceShares;  // while BuildParts runs
     std::unordered_map<const CPinMapLine*, std::vector<MappedPin>> m_mappedPins;  // the same

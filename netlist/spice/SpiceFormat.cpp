@@ -9,7 +9,6 @@
 #include "model/app/SchematicApp.h"
 #include "model/doc/DrawDoc.h"
 #include "model/net/Net.h"
-#include "model/net/WireRails.h"
 #include "model/symbol/Pin.h"
 #include "model/symbol/Symbol.h"
 #include "netlist/spice/SpiceUi.h"
@@ -185,9 +184,8 @@ void CSpiceFormat::StartSheetNodes(CDocNetlist& walker, bool mainSheet, std::ost
 // Numbered rails keep their numbers: sub-circuit sheets, all written after the main circuit,
 // number their own nets around them.
 void CSpiceFormat::KeepMainRails(CDocNetlist& walker) {
-    for (int rail = 0; rail < kRailCount; ++rail) {
-        const CString name = walker.GetPowerNetName(rail);
-        if (name.IsEmpty() || name == m_refNet)
+    for (const CString& name : walker.GetSupplyNetNames()) {
+        if (name == m_refNet)
             continue;
         if (auto it = m_mainNodes.find(name.str()); it != m_mainNodes.end())
             m_railNodes[name.str()] = it->second;
@@ -200,9 +198,8 @@ void CSpiceFormat::KeepMainRails(CDocNetlist& walker) {
 }
 
 void CSpiceFormat::JoinSheetRails(CDocNetlist& walker) {
-    for (int rail = 0; rail < kRailCount; ++rail) {
-        const CString name = walker.GetPowerNetName(rail);
-        if (name.IsEmpty() || m_sheetNodes.contains(name.str()) || !walker.FindNetByName(name))
+    for (const CString& name : walker.GetSupplyNetNames()) {
+        if (m_sheetNodes.contains(name.str()) || !walker.FindNetByName(name))
             continue;
         const CString node = RailNode(name);
         m_sheetNodes[name.str()] = node;

@@ -13,11 +13,11 @@
 //
 // Nodes are named per sheet: a sub-circuit's nodes are its own, the reference net is "0"
 // everywhere. The nets that a sheet's power and ground rails name (its document's "Ground1" ..
-// "Power4") are one supply in the whole design: on a sub-circuit sheet such a net takes the
-// node the main circuit gave the rail of that name (or a node of its own that no sheet uses
-// otherwise), and the deck declares those nodes ".global". Node names are read without regard
-// to case, so when net names are kept, a net whose name differs from an earlier one's only in
-// case becomes a number.
+// "Power4", and its rail symbols) are one supply in the whole design: on a sub-circuit sheet
+// such a net takes the node the main circuit gave the rail of that name (or a node of its own
+// that no sheet uses otherwise), and the deck declares those nodes ".global". Node names are
+// read without regard to case, so when net names are kept, a net whose name differs from an
+// earlier one's only in case becomes a number.
 
 #include <iosfwd>
 #include <map>

@@ -29,6 +29,8 @@ namespace {
 constexpr DWORD kDeviceWalkMarks = kDeviceVisited | kDeviceWalkMark;
 constexpr const char* kRailAttributes[] = {"Ground1", "Ground2", "Power1",
                                            "Power2",  "Power3",  "Power4"};
+// The pin type of a rail symbol's pin ("Power Pin").
+constexpr int kPowerPinType = 7;
 
 DWORD KindBit(const CDrawObj* symbol) {
     return DWORD{0x100} << ((symbol->GetFlags() & kSymbolKindMask) >> 8);
@@ -495,6 +497,27 @@ CString CDocNetlist::GetPowerNetName(int railIndex) const {
     if (railIndex < 0 || railIndex >= static_cast<int>(std::size(kRailAttributes)))
         return {};
     return GetDocAttribute(kRailAttributes[railIndex]);
+}
+
+std::vector<CString> CDocNetlist::GetSupplyNetNames() {
+    std::vector<CString> names;
+    auto add = [&](const CString& name) {
+        if (!name.IsEmpty() && std::find(names.begin(), names.end(), name) == names.end())
+            names.push_back(name);
+    };
+    for (int rail = 0; rail < static_cast<int>(std::size(kRailAttributes)); ++rail)
+        add(GetPowerNetName(rail));
+    for (POSITION pos = GetFirstSymbolOfKind(kKindMaskNetConnector); pos;) {
+        const CObList& pins =
+            static_cast<CSymbol*>(GetNextSymbolOfKind(pos, kKindMaskNetConnector))->GetPins();
+        for (POSITION pinPos = pins.GetHeadPosition(); pinPos;) {
+            const auto* pin = static_cast<const CPin*>(pins.GetNext(pinPos));
+            const CNet* net = pin->GetWire() ? pin->GetWire()->GetNet() : nullptr;
+            if (net && pin->GetPinType() == kPowerPinType)
+                add(net->GetName());
+        }
+    }
+    return names;
 }
 
 CString CDocNetlist::GetDocAttribute(const char* name) const {

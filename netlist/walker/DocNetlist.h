@@ -104,6 +104,10 @@ public:
                          CNetPinVisit& visit);
     // The document attribute of power rail 0-5 ("Ground1", "Ground2", "Power1" .. "Power4").
     CString GetPowerNetName(int railIndex) const;
+    // The nets that name one supply in the whole design, each once: those of the document's
+    // rails, then those that power and ground rail symbols on the sheet name (net connectors
+    // whose pin is a power pin), in list order.
+    std::vector<CString> GetSupplyNetNames();
     CString GetDocAttribute(const char* name) const;
     CString GetPathName() const;
 

@@ -2,8 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
 #include <filesystem>
 #include <sstream>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "library/LibraryFile.h"
@@ -16,6 +20,8 @@
 #include "model/symbol/Pin.h"
 #include "model/symbol/Symbol.h"
 #include "model/text/AttrText.h"
+#include "netlist/support/NetlistSheet.h"
+#include "netlist/support/WriterRun.h"
 #include "netlist/writers/NetlistFormat.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TestSupport.h"
@@ -46,6 +52,14 @@ protected:
         if (index == kItemNotFound || !file.ReadItem(&doc, index, item))
             return nullptr;
         return dynamic_cast<CSymbol*>(item.m_objects.GetHead());
+    }
+
+    // A copy of the item's part on the sheet, with the identifier the sheet gives it.
+    static CSymbol* Place(CLibraryItemData& item, nltest::Sheet& sheet) {
+        CObList copies;
+        copies.AddTail(&item.m_objects);
+        EXPECT_TRUE(sheet.doc.AddObjectCopies(&copies)) << item.m_name;
+        return copies.IsEmpty() ? nullptr : dynamic_cast<CSymbol*>(copies.GetHead());
     }
 
     testsupport::RecordingAppServices services;
@@ -109,6 +123,87 @@ TEST_F(StandardLibrary, EveryPartIsCompleteForNetlistsAndSpice) {
         }
     }
     EXPECT_GE(parts, 20);
+}
+
+// A layout tool matches a part's pins to the numbered pads of its footprint: every part that
+// has a footprint, each of its pins on a net of its own, is written to a Protel netlist with
+// a pad number for every pin, whatever the pin is called.
+TEST_F(StandardLibrary, EveryPartWithAFootprintGivesPadNumbersToPcbNetlists) {
+    CNetlistFormatList formats;
+    FillReportFormatList(formats);
+    int parts = 0;
+    for (const char* library : {"basic.rlb", "discrete.rlb", "logic.rlb"}) {
+        CLibraryFile file;
+        ASSERT_TRUE(file.Open((kFolder / library).c_str())) << library;
+        for (int index = 0; index < file.GetItemCount(); ++index) {
+            CLibraryItemData item;
+            ASSERT_TRUE(file.ReadItem(&doc, index, item));
+            auto* symbol = dynamic_cast<CSymbol*>(item.m_objects.GetHead());
+            if (!symbol || PartAttr(*symbol, "_Footprint").IsEmpty())
+                continue;
+            ++parts;
+            nltest::Sheet sheet;
+            CSymbol* part = Place(item, sheet);
+            ASSERT_NE(part, nullptr);
+            int pins = 0;
+            for (POSITION pos = part->GetPins().GetHeadPosition(); pos; ++pins) {
+                const CString id = static_cast<CPin*>(part->GetPins().GetNext(pos))->GetId();
+                sheet.Wire(part, id, ("N" + std::to_string(pins)).c_str());
+            }
+            std::istringstream netlist(nltest::RunWriter(*formats[kFormatProtel], sheet).out);
+            int references = 0;  // on the nets of the drawn pins
+            std::string net;     // empty outside the net blocks
+            for (std::string line; std::getline(netlist, line);) {
+                if (line == "(" || line == ")") {
+                    net.clear();
+                    if (line == "(")
+                        std::getline(netlist, net);
+                    continue;
+                }
+                if (net.empty())
+                    continue;
+                references += net.starts_with("N") ? 1 : 0;
+                const std::string pad = line.substr(line.find('-') + 1);
+                EXPECT_TRUE(
+                    !pad.empty() &&
+                    std::all_of(pad.begin(), pad.end(),
+                                [](char c) { return std::isdigit(static_cast<unsigned char>(c)); }))
+                    << item.m_name << ": " << line;
+            }
+            EXPECT_EQ(references, pins) << item.m_name;
+        }
+    }
+    EXPECT_GE(parts, 20);
+}
+
+// The NPN transistor on a board is a TO-92 with the emitter on pad 1, the base on pad 2 and the
+// collector on pad 3; a Spice deck takes its nodes in the element's order, collector, base and
+// emitter, and the model of its device.
+TEST_F(StandardLibrary, TheNpnTransistorGivesPadsToPcbNetlistsAndItsNodeOrderToSpice) {
+    testsupport::TempDir dir;
+    CSchematicApp app{dir / "settings.reg"};
+    const ScopedApp installed{app};
+    nltest::Sheet sheet((dir / "npn.sch").c_str());
+    CLibraryItemData item;
+    ASSERT_NE(LoadSymbol("discrete.rlb", "NPN", item), nullptr);
+    CSymbol* q1 = Place(item, sheet);
+    ASSERT_NE(q1, nullptr);
+    for (const auto& [pin, net] : {std::pair{"B", "IN"}, {"C", "OUT"}, {"E", "GND"}})
+        sheet.Wire(q1, pin, net);
+    CNetlistFormatList formats;
+    FillReportFormatList(formats);
+    const std::string file = (dir / "npn.net").string();
+    const std::string deck = (dir / "npn.ckt").string();
+    app.Settings().WriteProfileString("Spice", "RefNet", "GND");
+
+    ASSERT_TRUE(sheet.doc.BuildNetlist(file.c_str(), formats[kFormatProtel].get()));
+    ASSERT_TRUE(sheet.doc.BuildNetlist(deck.c_str(), formats[kFormatSpice].get()));
+    EXPECT_EQ(testsupport::ReadFileText(file),
+              testsupport::ReadFileText(std::string(VOSK_SOURCE_DIR) +
+                                        "/tests/library/data/standard-npn.net"));
+    const std::string spice = testsupport::ReadFileText(deck);
+    EXPECT_NE(spice.find("\r\nQ1  1 2 0 2N3904\r\n"), std::string::npos) << spice;
+    EXPECT_NE(spice.find("\r\n.model 2N3904 NPN("), std::string::npos) << spice;
 }
 
 // Wires to a placed part run straight: once one pin end of a part is on the default grid of

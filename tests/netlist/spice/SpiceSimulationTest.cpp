@@ -13,6 +13,7 @@
 #include <string>
 
 #include "model/device/Device.h"
+#include "model/symbol/Pin.h"
 #include "model/symbol/SpiceSymbol.h"
 #include "netlist/spice/SpiceDeck.h"
 
@@ -284,36 +285,71 @@ void FillRailDivider(Sheet& sheet) {
     }
 }
 
-using SpiceRailTest = spicetest::SpiceTest;
+// The same divider, 2k over 1k, from a "+5v" rail symbol on a sheet whose own "Power1" is
+// "+3v3".
+void FillRailSymbolDivider(Sheet& sheet) {
+    sheet.doc.SetAttribute("Ground1", "GND", 0);
+    sheet.doc.SetAttribute("Power1", "+3v3", 0);
+    sheet.Wire(sheet.Add("P1", kSymbolPort, {"OUT"}), "OUT", "B");
+    for (const char* rail : {"+5v", "GND"}) {
+        CSymbol* symbol = sheet.Add(rail, kSymbolNetConnector, {rail});
+        constexpr int kPowerPin = 7;
+        symbol->FindPin(rail)->SetPinType(kPowerPin);
+        sheet.Wire(symbol, rail, rail);
+    }
+    for (auto [id, value, from, to] :
+         {std::array{"R1", "2k", "+5v", "B"}, {"R2", "1k", "B", "GND"}}) {
+        CSymbol* r = sheet.Add(id, kSymbolDevice, {"1", "2"});
+        r->SetAttr("Spice.Device", "R,1,2", kSetAttrForce);
+        r->SetAttr("_Value", value, kSetAttrForce);
+        sheet.Wire(r, "1", from);
+        sheet.Wire(r, "2", to);
+    }
+}
 
 // V1 feeds the main circuit's "+5v" rail; the block X1 of the divider sheet has no pin for it.
-TEST_F(SpiceRailTest, ASubCircuitsRailIsTheMainCircuitsNetOfThatName) {
-    nltest::ScriptedOpener opener;
-    opener.Serve((dir / "divider.sch").string(), FillRailDivider);
-    nltest::LogCapture buildLog;
-    Sheet top((dir / "rails.sch").c_str());
-    top.doc.SetAttribute("Ground1", "GND", 0);
-    top.doc.SetAttribute("Power1", "+5v", 0);
-    CSymbol* v1 = top.Add("V1", kSymbolSimulation, {"+", "-"});
-    v1->SetAttr("Spice.Device", "V,+,-", kSetAttrForce);
-    v1->SetAttr("_Value", "DC 5", kSetAttrForce);
-    top.Wire(v1, "+", "+5v");
-    top.Wire(v1, "-", "GND");
-    top.Wire(top.Block("X1", "divider.sch", {"OUT"}), "OUT", "OUT");
-    Set("Extra", ".control\nop\nprint v(2)\n.endc\n");
-    CNetlistFormatList formats;
-    FillReportFormatList(formats);
-    const std::string deck = (dir / "rails.ckt").string();
-    ASSERT_TRUE(top.doc.BuildNetlist(deck.c_str(), formats[kFormatSpice].get()));
-    EXPECT_EQ(testsupport::ReadFileText(deck),
-              testsupport::ReadFileText(std::string(VOSK_SOURCE_DIR) +
-                                        "/tests/netlist/data/spice-rails/expected.ckt"));
+class SpiceRailTest : public spicetest::SpiceTest {
+protected:
+    // Writes the deck with X1 made by fillDivider, compares it with the file of the folder
+    // under tests/netlist/data and, where ngspice is installed, runs it for the voltage of X1's
+    // pin OUT.
+    void CheckDeck(void (*fillDivider)(Sheet&), const char* folder, double out) {
+        nltest::ScriptedOpener opener;
+        opener.Serve((dir / "divider.sch").string(), fillDivider);
+        nltest::LogCapture buildLog;
+        Sheet top((dir / "rails.sch").c_str());
+        top.doc.SetAttribute("Ground1", "GND", 0);
+        top.doc.SetAttribute("Power1", "+5v", 0);
+        CSymbol* v1 = top.Add("V1", kSymbolSimulation, {"+", "-"});
+        v1->SetAttr("Spice.Device", "V,+,-", kSetAttrForce);
+        v1->SetAttr("_Value", "DC 5", kSetAttrForce);
+        top.Wire(v1, "+", "+5v");
+        top.Wire(v1, "-", "GND");
+        top.Wire(top.Block("X1", "divider.sch", {"OUT"}), "OUT", "OUT");
+        Set("Extra", ".control\nop\nprint v(2)\n.endc\n");
+        CNetlistFormatList formats;
+        FillReportFormatList(formats);
+        const std::string deck = (dir / "rails.ckt").string();
+        ASSERT_TRUE(top.doc.BuildNetlist(deck.c_str(), formats[kFormatSpice].get()));
+        EXPECT_EQ(testsupport::ReadFileText(deck),
+                  testsupport::ReadFileText(std::string(VOSK_SOURCE_DIR) + "/tests/netlist/data/" +
+                                            folder + "/expected.ckt"));
 
-    if (NgspiceMissing())
-        GTEST_SKIP() << "ngspice is not installed (Debian package ngspice): the deck was not run";
-    const std::string output = RunNgspice(deck);
-    EXPECT_EQ(output.find("rror"), std::string::npos) << output;
-    EXPECT_NEAR(Measured(output, "v(2)"), 2.5, 0.001) << output;
+        if (NgspiceMissing())
+            GTEST_SKIP()
+                << "ngspice is not installed (Debian package ngspice): the deck was not run";
+        const std::string output = RunNgspice(deck);
+        EXPECT_EQ(output.find("rror"), std::string::npos) << output;
+        EXPECT_NEAR(Measured(output, "v(2)"), out, 0.001) << output;
+    }
+};
+
+TEST_F(SpiceRailTest, ASubCircuitsRailIsTheMainCircuitsNetOfThatName) {
+    CheckDeck(FillRailDivider, "spice-rails", 2.5);
+}
+
+TEST_F(SpiceRailTest, ARailSymbolIsTheMainCircuitsNetOfItsNameWhateverTheSheetsRails) {
+    CheckDeck(FillRailSymbolDivider, "spice-rail-symbol", 5.0 / 3);
 }
 
 }  // namespace

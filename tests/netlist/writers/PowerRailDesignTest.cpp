@@ -1,15 +1,17 @@
 // A logic sheet whose gates are powered through their hidden pins, used as a block of a top
 // sheet with gates of its own (and, one level deeper, through a sheet whose own "+3v3" rail
 // powers a gate): the rails of every sheet are one supply with the top's, against files
-// written by hand.
+// written by hand. So is a rail symbol on a sheet whose own rails name other nets.
 
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "model/app/SchematicApp.h"
 #include "model/device/Device.h"
+#include "model/symbol/Pin.h"
 #include "netlist/support/NetlistSheet.h"
 #include "netlist/writers/NetlistFormat.h"
 #include "support/TestSupport.h"
@@ -58,6 +60,30 @@ void FillMiddle(Sheet& sheet) {
     sheet.Wire(sheet.Block("Y1", "logic.sch", {"IN"}), "IN", "M");
 }
 
+// Power1 is "+3v3" here, yet a rail symbol names "+5v": R1 between that rail and the port IN,
+// which feeds a 7404 on the sheet's own rails.
+void FillSupply(Sheet& sheet) {
+    Rails(sheet, "+3v3");
+    sheet.Wire(sheet.Add("P1", kSymbolPort, {"IN"}), "IN", "IN");
+    CSymbol* rail = sheet.Add("+5v", kSymbolNetConnector, {"+5v"});
+    constexpr int kPowerPin = 7;
+    rail->FindPin("+5v")->SetPinType(kPowerPin);
+    sheet.Wire(rail, "+5v", "+5v");
+    CSymbol* resistor = sheet.Part("R1", {"1", "2"}, nltest::MakeResistor(), "RES");
+    sheet.Wire(resistor, "1", "+5v");
+    sheet.Wire(resistor, "2", "IN");
+    sheet.Wire(sheet.Part("U4A", {"A", "Y"}, Inverters(), "INV"), "A", "IN");
+}
+
+// The sheets below a top sheet whose block X1 uses the sheet block, in build order.
+std::vector<std::pair<const char*, void (*)(Sheet&)>> SheetsBelow(const std::string& block) {
+    if (block == "middle.sch")
+        return {{"middle.sch", FillMiddle}, {"logic.sch", FillLogic}};
+    if (block == "supply.sch")
+        return {{"supply.sch", FillSupply}};
+    return {{"logic.sch", FillLogic}};
+}
+
 // A 7404 driving the block X1 of the given sheet.
 void FillTop(Sheet& sheet, const char* block) {
     Rails(sheet, "+5v");
@@ -68,7 +94,8 @@ void FillTop(Sheet& sheet, const char* block) {
 struct Case {
     int format;
     const char* folder;  // under tests/netlist/data
-    bool nested;         // X1 is the middle sheet, whose block Y1 is the logic sheet
+    const char* block;   // the sheet of X1: the logic sheet, or the middle sheet whose block Y1
+                         // is the logic sheet, or the supply sheet
 };
 
 class PowerRailDesignTest : public testing::TestWithParam<Case> {};
@@ -78,18 +105,15 @@ TEST_P(PowerRailDesignTest, SubSheetRailsAreTheTopSheetsNets) {
     CSchematicApp app{dir / "settings.reg"};
     const ScopedApp installed{app};
     std::vector<std::string> sheets;
-    auto save = [&](const char* name, void (*fill)(Sheet&)) {
+    for (const auto& [name, fill] : SheetsBelow(GetParam().block)) {
         Sheet sheet;
         fill(sheet);
         sheets.push_back((dir / name).string());
         ASSERT_TRUE(sheet.doc.OnSaveDocument(sheets.back().c_str()));
-    };
-    if (GetParam().nested)
-        save("middle.sch", FillMiddle);
-    save("logic.sch", FillLogic);
+    }
     nltest::LogCapture log;
     Sheet top((dir / "top.sch").c_str());
-    FillTop(top, GetParam().nested ? "middle.sch" : "logic.sch");
+    FillTop(top, GetParam().block);
     const std::string file = (dir / "design.net").string();
     CNetlistFormatList formats;
     FillReportFormatList(formats);
@@ -106,9 +130,10 @@ TEST_P(PowerRailDesignTest, SubSheetRailsAreTheTopSheetsNets) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Formats, PowerRailDesignTest,
-                         testing::Values(Case{kFormatProtel, "rails-protel", false},
-                                         Case{kFormatPadsPcb, "rails-pads-pcb", false},
-                                         Case{kFormatProtel, "rails-nested-protel", true}),
+                         testing::Values(Case{kFormatProtel, "rails-protel", "logic.sch"},
+                                         Case{kFormatPadsPcb, "rails-pads-pcb", "logic.sch"},
+                                         Case{kFormatProtel, "rails-nested-protel", "middle.sch"},
+                                         Case{kFormatProtel, "rail-symbol-protel", "supply.sch"}),
                          [](const testing::TestParamInfo<Case>& info) {
                              std::string name = info.param.folder;
                              std::erase(name, '-');
