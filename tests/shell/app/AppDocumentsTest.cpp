@@ -2,11 +2,14 @@
 // output documents and the routing of every command of the menus and toolbars.
 
 #include <QAction>
+#include <QFileDialog>
 #include <QMenu>
+#include <QTimer>
 #include <filesystem>
 #include <functional>
 #include <ostream>
 
+#include "gui/support/ReplaceQuestion.h"
 #include "model/doc/DocView.h"
 #include "resources/CommandIds.h"
 #include "resources/CommandTable.h"
@@ -170,6 +173,34 @@ TEST_F(AppDocumentsTest, AWriteProtectedFileIsNeverReplaced) {
     EXPECT_FALSE(document->IsModified());
     EXPECT_EQ(document->GetPathName(), CString((m_dir / "copy.sch").string()));
     EXPECT_EQ(testsupport::ReadFileBytes(path), stored);
+}
+
+// Kept in the Save As dialog after the question whether to replace it, a write-protected file
+// is refused there with the reason, and the dialog stays open for another name.
+TEST_F(AppDocumentsTest, SaveAsRefusesAWriteProtectedFileInItsDialog) {
+    const std::string locked = MakeSchematic("locked.sch");
+    std::filesystem::permissions(locked, std::filesystem::perms(0444));
+    auto app = Start();
+    CDocumentBase* document = Active(*app);
+    bool stayedOpen = false;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        dialog->setDirectory(QString::fromStdString(m_dir.path().string()));
+        dialog->selectFile("locked.sch");
+        m_prompt.Answer(IDOK);
+        AnswerReplaceQuestionYes();
+        static_cast<QDialog*>(dialog)->accept();
+        stayedOpen = dialog->isVisible();
+        dialog->selectFile("copy.sch");
+        static_cast<QDialog*>(dialog)->accept();
+    });
+    Run(*app, ID_FILE_SAVE_AS);
+    EXPECT_TRUE(stayedOpen);
+    ASSERT_EQ(m_prompt.shown().size(), 1u);
+    EXPECT_EQ(m_prompt.shown()[0].text,
+              CString("Cannot save \"" + locked + "\": the file is write-protected."));
+    EXPECT_EQ(document->GetPathName(), CString((m_dir / "copy.sch").string()));
 }
 
 TEST_F(AppDocumentsTest, ClosingTheProgramRecordsTheSavedSchematicsEvenWhenCancelled) {
