@@ -3,7 +3,6 @@
 
 #include <QDialog>
 #include <QKeyEvent>
-#include <QMenu>
 #include <QTest>
 #include <sstream>
 
@@ -165,10 +164,10 @@ TEST_F(AppKeysTest, AnOutputWindowLeavesTheMenuAndWindowKeysToTheWindow) {
     EXPECT_EQ(view->toPlainText(), "abc");
 
     Press(*app, Qt::Key_W, Qt::AltModifier);
-    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-    ASSERT_NE(menu, nullptr);
-    EXPECT_EQ(menu->objectName(), "menuWindow");
-    menu->close();
+    QWidget* menu = QApplication::activePopupWidget();
+    EXPECT_EQ(menu ? menu->objectName() : QString(), "menuWindow");
+    if (menu)
+        menu->close();
     EXPECT_EQ(view->toPlainText(), "abc");
 
     Press(*app, Qt::Key_F6, Qt::ControlModifier);
