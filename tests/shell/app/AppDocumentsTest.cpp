@@ -2,14 +2,12 @@
 // output documents and the routing of every command of the menus and toolbars.
 
 #include <QAction>
-#include <QFileDialog>
 #include <QMenu>
-#include <QTimer>
 #include <filesystem>
 #include <functional>
 #include <ostream>
 
-#include "gui/support/ReplaceQuestion.h"
+#include "gui/support/SaveDialogScript.h"
 #include "model/doc/DocView.h"
 #include "resources/CommandIds.h"
 #include "resources/CommandTable.h"
@@ -183,18 +181,8 @@ TEST_F(AppDocumentsTest, SaveAsRefusesAWriteProtectedFileInItsDialog) {
     auto app = Start();
     CDocumentBase* document = Active(*app);
     bool stayedOpen = false;
-    QTimer::singleShot(0, [&] {
-        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-        ASSERT_NE(dialog, nullptr);
-        dialog->setDirectory(QString::fromStdString(m_dir.path().string()));
-        dialog->selectFile("locked.sch");
-        m_prompt.Answer(IDOK);
-        AnswerReplaceQuestionYes();
-        static_cast<QDialog*>(dialog)->accept();
-        stayedOpen = dialog->isVisible();
-        dialog->selectFile("copy.sch");
-        static_cast<QDialog*>(dialog)->accept();
-    });
+    ChooseKeptThenOther(m_dir.path(), "locked.sch", "copy.sch", stayedOpen);
+    m_prompt.Answer(IDOK);
     Run(*app, ID_FILE_SAVE_AS);
     EXPECT_TRUE(stayedOpen);
     ASSERT_EQ(m_prompt.shown().size(), 1u);

@@ -10,7 +10,7 @@
 #include <filesystem>
 
 #include "gui/support/QtTestApp.h"
-#include "gui/support/ReplaceQuestion.h"
+#include "gui/support/SaveDialogScript.h"
 #include "model/doc/DrawDoc.h"
 #include "model/shapes/DrawRect.h"
 #include "support/ScriptedPrompt.h"
@@ -97,17 +97,7 @@ TEST_F(DxfExportCommand, TheDialogRefusesAWriteProtectedFile) {
     std::filesystem::permissions(locked, std::filesystem::perms(0444));
     ScriptedPrompt prompt({IDOK});
     bool stayedOpen = false;
-    QTimer::singleShot(0, [&] {
-        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-        ASSERT_NE(dialog, nullptr);
-        dialog->setDirectory(QString::fromStdString(dir.path().string()));
-        dialog->selectFile("locked.dxf");
-        AnswerReplaceQuestionYes();
-        static_cast<QDialog*>(dialog)->accept();
-        stayedOpen = dialog->isVisible();
-        dialog->selectFile("amp.dxf");
-        static_cast<QDialog*>(dialog)->accept();
-    });
+    ChooseKeptThenOther(dir.path(), "locked.dxf", "amp.dxf", stayedOpen);
     EXPECT_EQ(AskForDxfFile(nullptr, "amp"), (dir / "amp.dxf").string());
     EXPECT_TRUE(stayedOpen);
     ASSERT_EQ(prompt.shown().size(), 1u);
