@@ -310,6 +310,10 @@ int CLibraryFile::VisitItemHeadersOrReport(const ItemVisitor& visit) {
     return read;
 }
 
+BOOL CLibraryFile::AllItemsReadableOrReport() {
+    return VisitItemHeadersOrReport([](int, const CLibraryItem&) {}) == m_itemCount;
+}
+
 BOOL CLibraryFile::SeekToItem(int index, CLibraryItem& item) {
     return ReadHeader() && WalkTo(index, item);
 }

@@ -89,6 +89,10 @@ public:
     // VisitItemHeaders for readers that list the records: a damaged library is told
     // (DamagedLibraryText), and the records before the damage are still visited.
     int VisitItemHeadersOrReport(const ItemVisitor& visit);
+    // Whether every record header can be read, as changes that move a record to the end need:
+    // behind damaged records it could never be read again. A damaged library is told
+    // (DamagedLibraryText).
+    BOOL AllItemsReadableOrReport();
     // Copies up to count bytes from the current position to target; returns the bytes copied.
     UINT CopyItemData(UINT count, CFile& target);
     // The index of the first record named name (exact bytes), the file left at its data and

@@ -165,7 +165,8 @@ BOOL EditItemProperties(CLibraryFile& library, int index, const LibraryItemEdito
     InspectItemObjects(objects, form);
     const bool wasBare = (form.flags & kItemBareDevice) != 0;
     BOOL changed = FALSE;
-    if (dialog(form, objects)) {
+    // The changed record goes to the end of the library.
+    if (dialog(form, objects) && library.AllItemsReadableOrReport()) {
         CLibraryItem entry(form.name, form.description, form.type);
         // A device record holds its device alone, also one written before with its symbol.
         const bool reduced = !wasBare && form.type == kItemDevice;

@@ -52,6 +52,7 @@ LibraryCounts CountLibraryItems(CLibraryFile& library);
 // Shows the form of record index of an open, writable library (objects as stored, a device
 // record as its device) and stores what the dialog answers. A record whose objects stay as
 // they were keeps its data bytes. The dialog returns false when cancelled. False when
-// nothing was changed; a record that cannot be read is told, and the dialog is not shown.
+// nothing was changed; a record that cannot be read is told, and the dialog is not shown; a
+// library damaged behind some records is told after the dialog, and left as it was.
 using LibraryItemEditor = std::function<bool(LibraryItemForm& form, CObList& objects)>;
 BOOL EditItemProperties(CLibraryFile& library, int index, const LibraryItemEditor& dialog);

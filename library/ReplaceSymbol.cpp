@@ -115,7 +115,7 @@ ReplaceSymbolCount ReplaceSymbolInDevices(CLibraryFile& library, const CString& 
                                           const std::vector<CString>& newPins) {
     ReplaceSymbolCount count;
     // Rewritten records move to the end, where behind damaged records they could not be read.
-    if (library.VisitItemHeadersOrReport([](int, const CLibraryItem&) {}) < library.GetItemCount())
+    if (!library.AllItemsReadableOrReport())
         return count;
     // Rewritten records move to the end; the walk ends before them.
     int left = library.GetItemCount();

@@ -160,6 +160,9 @@ bool RenameLibraryItem(const std::string& path, int index, const std::string& ne
         ReportNotWritable(path);
         return false;
     }
+    // The renamed record goes to the end of the library.
+    if (!library.AllItemsReadableOrReport())
+        return false;
     CLibraryItem entry;
     entry.m_name = newName.c_str();
     const int result = library.UpdateItem(index, entry, kUpdateName | kUpdateNoPrompt);

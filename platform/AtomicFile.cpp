@@ -170,7 +170,7 @@ std::string QuotedPath(const fs::path& path) {
 void WriteFileAtomically(const fs::path& target, std::string_view bytes) {
     const fs::path real = ResolveTarget(target);
     if (IsWriteProtected(real))
-        throw FileWriteError("Cannot save " + QuotedPath(target) + ": the file is write-protected.",
+        throw FileWriteError(WriteProtectedText(target),
                              std::make_error_code(std::errc::permission_denied));
     TemporaryFile temporary(real);
     FileDescriptor fd(temporary.Create());

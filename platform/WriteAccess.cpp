@@ -6,6 +6,8 @@
 
 #include <cerrno>
 
+#include "platform/AtomicFile.h"
+
 bool IsWriteProtected(const std::filesystem::path& file) {
     struct stat info {};
     if (::stat(file.c_str(), &info) != 0 || !S_ISREG(info.st_mode))
@@ -16,4 +18,8 @@ bool IsWriteProtected(const std::filesystem::path& file) {
     if (::faccessat(AT_FDCWD, file.c_str(), W_OK, AT_EACCESS) == 0)
         return false;
     return errno == EACCES || errno == EPERM || errno == EROFS;
+}
+
+std::string WriteProtectedText(const std::filesystem::path& file) {
+    return "Cannot save " + QuotedPath(file) + ": the file is write-protected.";
 }

@@ -21,6 +21,9 @@
 
 namespace {
 
+// The log's last line of a build that wrote no netlist.
+constexpr const char kBuildFailed[] = "\nError building netlist.\n";
+
 // Swallows what a log without an output bar is given.
 class DiscardBuffer : public std::streambuf {
 protected:
@@ -119,13 +122,13 @@ bool RunWriter(CDrawDoc& doc, CNetlistFormat& writer, CNetNode& top, std::ostrea
         return false;
     }
     if (result != kBuildOk) {
-        log << "\nError building netlist.\n";
+        log << kBuildFailed;
         return false;
     }
     if (toFile)
         log << "\nBuilding Final Target..\n";
     if (!writer.WriteBody(walker, top, out, log)) {
-        log << "\nError building netlist.\n";
+        log << kBuildFailed;
         return false;
     }
     return true;
@@ -166,6 +169,7 @@ BOOL BuildDocumentNetlist(CDrawDoc& doc, const char* path, CNetlistFormat* write
             output = std::make_unique<NetlistFile>(file);
         } catch (const std::exception&) {
             ReportFileError("There was an error opening file :\n%s", file);
+            log << kBuildFailed << std::flush;
             return FALSE;
         }
     }
@@ -179,7 +183,7 @@ BOOL BuildDocumentNetlist(CDrawDoc& doc, const char* path, CNetlistFormat* write
     }
     out.flush();
     if (written && !out) {  // a window that could not take the whole text
-        log << "\nError building netlist.\n";
+        log << kBuildFailed;
         written = false;
     }
     if (output) {
@@ -188,7 +192,7 @@ BOOL BuildDocumentNetlist(CDrawDoc& doc, const char* path, CNetlistFormat* write
         } catch (const std::exception&) {
             ReportFileError("There was an error writing file :\n%s", file);
             if (written)
-                log << "\nError building netlist.\n";
+                log << kBuildFailed;
             written = false;
         }
         if (written)

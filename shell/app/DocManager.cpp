@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <vector>
 
+#include "gui/kit/SaveFileDialog.h"
 #include "model/doc/DocView.h"
 #include "model/doc/DocumentBase.h"
 #include "model/doc/SymbolDoc.h"
@@ -61,17 +62,15 @@ std::string FileDialog(const CDocManager::FileRequest& request) {
     QStringList filters;
     for (const std::string& filter : request.filters)
         filters << QString::fromStdString(filter);
+    if (request.save)
+        return CSaveFileDialog(QApplication::activeWindow(), filters,
+                               QString::fromStdString(request.defaultSuffix),
+                               QString::fromStdString(request.suggested))
+            .AskFileName();
     QFileDialog dialog(QApplication::activeWindow());
     dialog.setNameFilters(filters);
-    if (request.save) {
-        dialog.setAcceptMode(QFileDialog::AcceptSave);
-        dialog.setFileMode(QFileDialog::AnyFile);
-        dialog.setDefaultSuffix(QString::fromStdString(request.defaultSuffix));
-        dialog.selectFile(QString::fromStdString(request.suggested));
-    } else {
-        dialog.setAcceptMode(QFileDialog::AcceptOpen);
-        dialog.setFileMode(QFileDialog::ExistingFile);
-    }
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     return dialog.selectedFiles().front().toStdString();

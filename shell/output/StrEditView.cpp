@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include <QEvent>
 #include <QFontMetrics>
 #include <QTextDocument>
 
@@ -49,6 +50,13 @@ CStrEditView::CStrEditView(const SettingsStore& settings, QWidget* parent) : COu
     setAutoFillBackground(true);
     // Dialog units are quarters of the font's average character width.
     setTabStopDistance(QFontMetrics(font()).averageCharWidth() * kTabStopDialogUnits / 4.0);
+}
+
+bool CStrEditView::event(QEvent* event) {
+    // The plain-text edit claims the keys it edits with, not the output edit's every key.
+    if (event->type() == QEvent::ShortcutOverride)
+        return CPlainTextEdit::event(event);
+    return COutputEdit::event(event);
 }
 
 LOGFONT CStrEditView::LoadViewFont(const SettingsStore& settings, int dpiY) {

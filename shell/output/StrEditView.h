@@ -1,7 +1,9 @@
 #pragma once
 // The view of an output-text document: an output edit in the font of the settings' "Text"
 // section, with margins of 10 pixels and a tab stop every 70 dialog units. Its text is kept
-// with CR LF line ends when it is saved or loaded.
+// with CR LF line ends when it is saved or loaded. Being a document window, it keeps only the
+// keys it edits its text with: the menus' accelerators and the window keys work here as in a
+// drawing window.
 
 #include <string>
 #include <string_view>
@@ -26,6 +28,9 @@ public:
     // Replaces the text; CR LF and LF both end a line. Bytes that are not UTF-8 are read as
     // code page 1252, and the text is written back that way.
     void SetRawText(std::string_view bytes);
+
+protected:
+    bool event(QEvent* event) override;
 
 private:
     bool m_cp1252 = false;

@@ -16,6 +16,7 @@
 #include "library/LibrarySearch.h"
 #include "library/PartSource.h"
 #include "library/ReplaceSymbol.h"
+#include "library/ShellFileOps.h"
 #include "library/ShellRows.h"
 #include "model/device/Device.h"
 #include "model/doc/DrawDoc.h"
@@ -326,6 +327,36 @@ TEST(DamagedRecords, NothingIsWrittenBehindTheDamage) {
         CLibraryItem replacing("A", "", kItemCircuit);
         EXPECT_FALSE(file.ReplaceItem(0, replacing, data, static_cast<UINT>(data.GetLength())));
         file.Close();
+        EXPECT_EQ(testsupport::ReadFileBytes(path), library.bytes);
+    }
+}
+
+// Renaming or re-describing a record in its properties, or renaming it in the list, is
+// refused there too, and the user is told where the library is damaged.
+TEST(DamagedRecords, RenamingOrRedescribingTellsTheDamage) {
+    for (const PartlyReadable& library : PartlyReadableLibraries()) {
+        if (library.readable == 0)
+            continue;
+        SCOPED_TRACE(library.what);
+        TempDir dir;
+        const std::string path = (dir / "lib.rlb").string();
+        testsupport::WriteFileBytes(path, library.bytes);
+        ScriptedPrompt prompt({IDOK, IDOK, IDOK});
+        {
+            CLibraryFile file;
+            ASSERT_TRUE(file.Open(path.c_str(), CDiskFile::modeReadWrite));
+            for (const bool rename : {true, false}) {
+                EXPECT_FALSE(EditItemProperties(file, 0, [rename](LibraryItemForm& form, CObList&) {
+                    (rename ? form.name : form.description) += "+";
+                    return true;
+                }));
+            }
+        }
+        EXPECT_FALSE(RenameLibraryItem(path, 0, "Z"));
+        ASSERT_EQ(prompt.shown().size(), 3u);
+        for (const ScriptedPrompt::Shown& shown : prompt.shown())
+            EXPECT_TRUE(librarytest::TellsDamagedAfter(shown.text, path, library.readable))
+                << shown.text.str();
         EXPECT_EQ(testsupport::ReadFileBytes(path), library.bytes);
     }
 }

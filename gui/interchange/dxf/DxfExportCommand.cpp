@@ -1,7 +1,6 @@
 #include "gui/interchange/dxf/DxfExportCommand.h"
 
-#include <QFileDialog>
-
+#include "gui/kit/SaveFileDialog.h"
 #include "interchange/dxf/DxfExport.h"
 #include "model/doc/DrawDoc.h"
 #include "platform/AppServices.h"
@@ -9,15 +8,9 @@
 #include "platform/UserPrompt.h"
 
 std::string AskForDxfFile(QWidget* parent, const std::string& proposed) {
-    QFileDialog dialog(parent);
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setNameFilters({"DXF Files (*.dxf)", "All Files (*)"});
-    dialog.setDefaultSuffix("dxf");
-    dialog.selectFile(QString::fromStdString(proposed));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return {};
-    return dialog.selectedFiles().front().toStdString();
+    return CSaveFileDialog(parent, {"DXF Files (*.dxf)", "All Files (*)"}, "dxf",
+                           QString::fromStdString(proposed))
+        .AskFileName();
 }
 
 bool ExportDxfWithDialog(CDrawDoc& document, QWidget* parent, const DxfFileChooser& choose) {

@@ -12,8 +12,8 @@ class QWidget;
 // Returns the chosen path, or an empty text when the user cancels.
 using DxfFileChooser = std::function<std::string(QWidget* parent, const std::string& proposed)>;
 
-// The save dialog: DXF files, the extension "dxf" added when none is typed, and a question
-// before an existing file is replaced.
+// The save dialog: DXF files, the extension "dxf" added when none is typed, a question
+// before an existing file is replaced, and a write-protected file refused.
 std::string AskForDxfFile(QWidget* parent, const std::string& proposed);
 
 // Runs the command; true when a file was written.

@@ -136,7 +136,7 @@ TEST_F(NetlistBuildTest, TheDialogChoosesTheFormatAndTheScreen) {
 }
 
 // A file in a folder that is missing, or one the user may not write, is reported and left
-// as it was.
+// as it was; the output bar ends the build with the failure.
 TEST_F(NetlistBuildTest, AFileThatCannotBeMadeIsReported) {
     const std::string locked = Path("locked.net");
     testsupport::WriteFileText(locked, "kept");
@@ -147,7 +147,7 @@ TEST_F(NetlistBuildTest, AFileThatCannotBeMadeIsReported) {
         ASSERT_EQ(prompt.shown().size(), 1u);
         EXPECT_EQ(prompt.shown()[0].text, "There was an error opening file :\n" + file);
         EXPECT_EQ(prompt.shown()[0].type & MB_ICONMASK, MB_ICONEXCLAMATION);
-        EXPECT_EQ(LastLog(), "\fBuilding...\n");
+        EXPECT_EQ(LastLog(), "\fBuilding...\n\nError building netlist.\n");
     }
     EXPECT_EQ(testsupport::ReadFileText(locked), "kept");
 }

@@ -7,6 +7,7 @@
 #include <functional>
 #include <ostream>
 
+#include "gui/support/SaveDialogScript.h"
 #include "model/doc/DocView.h"
 #include "resources/CommandIds.h"
 #include "resources/CommandTable.h"
@@ -170,6 +171,24 @@ TEST_F(AppDocumentsTest, AWriteProtectedFileIsNeverReplaced) {
     EXPECT_FALSE(document->IsModified());
     EXPECT_EQ(document->GetPathName(), CString((m_dir / "copy.sch").string()));
     EXPECT_EQ(testsupport::ReadFileBytes(path), stored);
+}
+
+// Kept in the Save As dialog after the question whether to replace it, a write-protected file
+// is refused there with the reason, and the dialog stays open for another name.
+TEST_F(AppDocumentsTest, SaveAsRefusesAWriteProtectedFileInItsDialog) {
+    const std::string locked = MakeSchematic("locked.sch");
+    std::filesystem::permissions(locked, std::filesystem::perms(0444));
+    auto app = Start();
+    CDocumentBase* document = Active(*app);
+    bool stayedOpen = false;
+    ChooseKeptThenOther(m_dir.path(), "locked.sch", "copy.sch", stayedOpen);
+    m_prompt.Answer(IDOK);
+    Run(*app, ID_FILE_SAVE_AS);
+    EXPECT_TRUE(stayedOpen);
+    ASSERT_EQ(m_prompt.shown().size(), 1u);
+    EXPECT_EQ(m_prompt.shown()[0].text,
+              CString("Cannot save \"" + locked + "\": the file is write-protected."));
+    EXPECT_EQ(document->GetPathName(), CString((m_dir / "copy.sch").string()));
 }
 
 TEST_F(AppDocumentsTest, ClosingTheProgramRecordsTheSavedSchematicsEvenWhenCancelled) {

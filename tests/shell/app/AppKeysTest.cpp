@@ -1,4 +1,5 @@
-// Function keys, the units pane and the services of the whole program.
+// Function keys, the keys of an output window, the units pane and the services of the whole
+// program.
 
 #include <QDialog>
 #include <QKeyEvent>
@@ -15,6 +16,7 @@
 #include "shell/frames/WorkspaceBar.h"
 #include "shell/help/HelpWindow.h"
 #include "shell/output/OutputEdit.h"
+#include "shell/output/StrEditView.h"
 #include "shell/support/AppFixture.h"
 
 namespace {
@@ -140,6 +142,42 @@ TEST_F(AppKeysTest, UnboundKeysKeepTheirOwnMeaning) {
     Press(*app, Qt::Key_F10, Qt::ControlModifier);
     EXPECT_EQ(counter.f10Presses, 3);
     EXPECT_EQ(WindowCount(*app), 1);
+}
+
+// A report shown on the screen keeps the keys its text is edited with; the menus' keys and the
+// window keys work there as in a drawing window.
+TEST_F(AppKeysTest, AnOutputWindowLeavesTheMenuAndWindowKeysToTheWindow) {
+    auto app = StartActive();
+    ASSERT_TRUE(m_started);
+    CMainFrame* frame = app->MainFrame();
+    ASSERT_NE(app->Documents().OpenDocumentFile(*app->OutputTemplate(), {}), nullptr);
+    CChildFrame* output = frame->ActiveChildFrame();
+    auto* view = qobject_cast<CStrEditView*>(output->view());
+    ASSERT_NE(view, nullptr);
+    view->setFocus();
+
+    for (const Qt::Key key : {Qt::Key_A, Qt::Key_B, Qt::Key_C, Qt::Key_Home})
+        Press(*app, key);
+    Press(*app, Qt::Key_Delete);
+    EXPECT_EQ(view->toPlainText(), "bc");
+    Press(*app, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(view->toPlainText(), "abc");
+
+    Press(*app, Qt::Key_W, Qt::AltModifier);
+    QWidget* menu = QApplication::activePopupWidget();
+    EXPECT_EQ(menu ? menu->objectName() : QString(), "menuWindow");
+    if (menu)
+        menu->close();
+    EXPECT_EQ(view->toPlainText(), "abc");
+
+    Press(*app, Qt::Key_F6, Qt::ControlModifier);
+    EXPECT_NE(frame->ActiveChildFrame(), output);
+    frame->mdiArea()->setActiveSubWindow(output);
+    view->setFocus();
+    m_prompt.Answer(IDNO);  // not saving the text typed
+    Press(*app, Qt::Key_F4, Qt::ControlModifier);
+    EXPECT_EQ(WindowCount(*app), 1);
+    EXPECT_EQ(m_prompt.shown().size(), 1u);
 }
 
 TEST_F(AppKeysTest, TheUnitsPaneSwitchesTheUnitsOfEveryRuler) {

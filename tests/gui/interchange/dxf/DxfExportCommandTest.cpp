@@ -1,5 +1,5 @@
 // The File menu's DXF export: the proposed name, a cancelled dialog, a written file and a
-// file that cannot be written, reported to the user.
+// file that cannot be written, reported to the user, or refused in the dialog.
 
 #include "gui/interchange/dxf/DxfExportCommand.h"
 
@@ -10,6 +10,7 @@
 #include <filesystem>
 
 #include "gui/support/QtTestApp.h"
+#include "gui/support/SaveDialogScript.h"
 #include "model/doc/DrawDoc.h"
 #include "model/shapes/DrawRect.h"
 #include "support/ScriptedPrompt.h"
@@ -86,6 +87,22 @@ TEST_F(DxfExportCommand, TheDialogAddsTheDxfExtension) {
     });
     const std::string chosen = AskForDxfFile(nullptr, "amp");
     EXPECT_EQ(chosen, (dir / "amp.dxf").string());
+}
+
+// A write-protected file the user still wants to replace is refused with the reason, and the
+// dialog stays open for another name.
+TEST_F(DxfExportCommand, TheDialogRefusesAWriteProtectedFile) {
+    const std::filesystem::path locked = dir / "locked.dxf";
+    testsupport::WriteFileText(locked, "kept");
+    std::filesystem::permissions(locked, std::filesystem::perms(0444));
+    ScriptedPrompt prompt({IDOK});
+    bool stayedOpen = false;
+    ChooseKeptThenOther(dir.path(), "locked.dxf", "amp.dxf", stayedOpen);
+    EXPECT_EQ(AskForDxfFile(nullptr, "amp"), (dir / "amp.dxf").string());
+    EXPECT_TRUE(stayedOpen);
+    ASSERT_EQ(prompt.shown().size(), 1u);
+    EXPECT_EQ(prompt.shown()[0].text,
+              CString("Cannot save \"" + locked.string() + "\": the file is write-protected."));
 }
 
 }  // namespace
