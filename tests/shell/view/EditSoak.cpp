@@ -166,7 +166,7 @@ std::string EditSoak::Run(int steps) {
     try {
         if (!m_windows[0].view || !m_windows[1].view)
             Fail("the program did not start with an active schematic window and a second one");
-        Audit("at the start");
+        Audit("at the start", true);
         for (Window& window : m_windows)
             window.states.push_back(testsupport::DocumentBytes(*window.doc));
         for (Window& window : {std::ref(m_windows[1]), std::ref(m_windows[0])}) {
@@ -220,7 +220,7 @@ void EditSoak::Edit(const std::string& kind, const std::function<void()>& gestur
     m_window = started;
     gesture();
     CheckWindows("after " + kind);
-    Audit("after " + kind);
+    Audit("after " + kind, true);
     // The window the gesture ended in first, as it left it.
     Window* const ended = m_window;
     std::stable_partition(befores.begin(), befores.end(),
@@ -337,10 +337,15 @@ void EditSoak::Redo() {
                            : "the redo of \"" + name + "\" failed; the list did not move");
 }
 
-void EditSoak::Audit(const std::string& when) {
+void EditSoak::Audit(const std::string& when, bool everyWindow) {
     std::set<const CDrawObj*> everywhere;
     for (const Window& window : m_windows) {
         CDrawDoc& doc = *window.doc;
+        if (!everyWindow && &window != m_window) {
+            const std::set<const CDrawObj*> listed = ListedObjects(doc);
+            everywhere.insert(listed.begin(), listed.end());
+            continue;
+        }
         const std::string where =
             &window == &m_windows[0] ? " (the first window)" : " (the second window)";
         if (const std::string broken = testsupport::FirstBrokenLink(doc); !broken.empty())

@@ -114,7 +114,7 @@ private:
     };
 
     // Steps (EditSoakSteps.cpp)
-    static constexpr int kStepChoices = 26;
+    static constexpr int kStepChoices = 27;
     void Step();
     int NextStepKind();
     void DragSelection();
@@ -129,6 +129,7 @@ private:
     void DrawPolygon();
     void TypeText();
     void EditTextInPlace();
+    void ExpectSheet(Qt::KeyboardModifiers modifiers);
     void AcceptPropertiesUntouched();
     void AlignSelection();
     void SaveInGesture();
@@ -209,9 +210,10 @@ private:
     // Ctrl+Z and Ctrl+Y, which must move the list's cursor.
     void Undo();
     void Redo();
-    // In every window: the links, the purge's repairs, the objects held by the tools and the
-    // view, the buses' bounds and the attribute texts' values.
-    void Audit(const std::string& when);
+    // In the window (in every window with everyWindow): the links, the purge's repairs, the
+    // objects held by the view, the buses' bounds and the attribute texts' values; in every
+    // window the objects held by the tools.
+    void Audit(const std::string& when, bool everyWindow = false);
     // Message boxes shown and windows answered since the last look.
     void CheckWindows(const std::string& when);
     [[noreturn]] void Fail(const std::string& what);

@@ -46,6 +46,9 @@ namespace {
 constexpr Qt::Key kToolKeys[] = {Qt::Key_S, Qt::Key_W, Qt::Key_B, Qt::Key_L, Qt::Key_R, Qt::Key_N,
                                  Qt::Key_E, Qt::Key_A, Qt::Key_P, Qt::Key_Z, Qt::Key_T};
 
+constexpr const char* kCannotOpenEmbedded =
+    "Embedded objects cannot be opened or edited on this system; they are kept as they are.";
+
 std::string KeyName(int key) {
     return QKeySequence(key).toString().toStdString();
 }
@@ -70,6 +73,7 @@ void EditSoak::Step() {
         case 6:
             return Edit("draw a wire", [this] { DrawWire(); });
         case 7:
+        case 26:
             return Edit("pick up a wire end", [this] { PickUpWireEnd(); });
         case 8:
             return Edit("draw a shape", [this] { DrawShape(); });
@@ -237,17 +241,18 @@ void EditSoak::CopyAndPaste() {
 void EditSoak::Place() {
     const QPoint at = Pixel(RandomPoint());
     MoveTo(at);
-    switch (Pick(5)) {
+    switch (Pick(6)) {
         case 0:
         case 1:
+        case 2:
             Log("Ctrl+click");
             Click(at, Qt::ControlModifier);
             break;
-        case 2:
+        case 3:
             Log("Esc");
             Press(Qt::Key_Escape);
             break;
-        case 3:
+        case 4:
             PressToolKey();
             break;
         default:
@@ -257,7 +262,7 @@ void EditSoak::Place() {
             break;
     }
     if (GetToolManager()->PlaceTool().IsPlacingIn(*m_window->view)) {
-        const bool drop = Pick(2) == 0;
+        const bool drop = Pick(4) != 0;
         Log(drop ? "still carried: Ctrl+click" : "still carried: Esc");
         drop ? Click(at, Qt::ControlModifier) : Press(Qt::Key_Escape);
     }
@@ -476,10 +481,7 @@ void EditSoak::EditTextInPlace() {
         return;
     QTest::keyClicks(m_window->view->TextEditor(), "ab");
     InterruptGesture();
-    if (m_window->view->TextEditor()) {
-        Log("Return");
-        Press(Qt::Key_Return);
-    }
+    EndGestureLeftOpen();
 }
 
 void EditSoak::SaveInGesture() {
@@ -619,6 +621,20 @@ void EditSoak::AcrossWindows() {
 
 // The sheet of an object of a random kind (a pin of a part, too), over it alone or with
 // others, accepted as it opened: no step, no byte and no netlist line may change.
+// The key (Alt+Enter) as the properties of the selection are asked for: a sheet is accepted;
+// an embedded object says it cannot be edited.
+void EditSoak::ExpectSheet(Qt::KeyboardModifiers modifiers) {
+    const std::vector<CDrawObj*> selection = Selection();
+    if (std::any_of(selection.begin(), selection.end(),
+                    [](const CDrawObj* object) { return object->GetObjType() == kObjOle; }))
+        m_expectedMessage = kCannotOpenEmbedded;
+    m_sheetAwaited = true;
+    Press(Qt::Key_Return, modifiers);
+    m_sheetAwaited = false;
+    CheckWindows("Alt+Enter");
+    m_expectedMessage.clear();
+}
+
 void EditSoak::AcceptPropertiesUntouched() {
     static constexpr int kKinds[] = {kObjSymbol, kObjWire, kObjBus, kObjPin, kObjText, kObjRect};
     const int kind = kKinds[Pick(6)];
@@ -639,9 +655,7 @@ void EditSoak::AcceptPropertiesUntouched() {
     const std::string netlist = ProtelNetlist();
     const CCommand* last = List().GetLastDone();
     const int count = List().GetCount();
-    m_sheetAwaited = true;
-    Press(Qt::Key_Return, Qt::AltModifier);
-    m_sheetAwaited = false;
+    ExpectSheet(Qt::AltModifier);
     CheckWindows("after an untouched OK");
     BackToSelectTool();
     Audit("after an untouched OK");
@@ -795,6 +809,10 @@ void EditSoak::EndGestureLeftOpen() {
     if (m_window->view->TextEditor()) {
         Log("Return in the editor");
         Press(Qt::Key_Return);
+        if (m_window->view->TextEditor()) {
+            Log("the focus leaves the editor");
+            m_window->view->setFocus();
+        }
         return;
     }
     if (GetToolManager()->PlaceTool().IsPlacingIn(*m_window->view)) {
@@ -865,9 +883,7 @@ void EditSoak::PressAltEnter() {
     Log("Alt+Enter");
     const Bytes before = DocumentBytes();
     const std::string open = OpenGestureName();
-    m_sheetAwaited = true;
-    Press(Qt::Key_Return, Qt::AltModifier);
-    m_sheetAwaited = false;
+    ExpectSheet(Qt::AltModifier);
     if (!open.empty() && !OpenGestureName().empty() && DocumentBytes() != before)
         Fail("Alt+Enter changed the document in " + open + " and left it open");
 }
@@ -918,24 +934,24 @@ void EditSoak::ChooseFromPicker() {
         if (!popup || !popup->isVisible())
             return;
         chose = choice > 0;
+        if (!chose) {
+            QTest::keyClick(popup, Qt::Key_Escape);
+            return;
+        }
         if (auto* colour = qobject_cast<CColourPopup*>(popup)) {
             CColourPickerDlg& grid = *colour->dialog();
             if (choice == 1)
                 grid.automaticButton()->click();
             else if (choice == 2 && grid.noneButton()->isVisible())
                 grid.noneButton()->click();
-            else if (choice > 0)
+            else
                 grid.cells()[std::size_t(row) % grid.cells().size()]->click();
-        } else if (choice > 0) {
+        } else {
             auto* width = qobject_cast<CLineWidthPopup*>(popup);
             auto* fill = qobject_cast<CLineStylePopup*>(popup);
             QListWidget* list = width ? width->dialog()->list() : fill->dialog()->list();
             list->clearSelection();
             list->setCurrentRow(row % list->count());
-        }
-        if (popup->isVisible()) {
-            chose = false;
-            QTest::keyClick(popup, Qt::Key_Escape);
         }
     });
     QTest::mouseClick(button, Qt::LeftButton);
