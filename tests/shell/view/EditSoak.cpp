@@ -240,9 +240,12 @@ void EditSoak::Edit(const std::string& kind, const std::function<void()>& gestur
         if (DoneCount() < before.done)
             Fail(kind + " took back the step \"" + before.lastName + "\" done before it" + where);
         if (List().GetLastDone() == before.last) {
-            if (after != before.bytes)
-                Fail(kind + " changed the document" + where +
-                     " without recording a step: " + FirstDifference(after, before.bytes));
+            if (after != before.bytes) {
+                const std::string open = OpenGestureName();
+                Fail(kind + " changed the document" + where + " without recording a step" +
+                     (open.empty() ? "" : " (" + open + " is open)") + ": " +
+                     FirstDifference(after, before.bytes));
+            }
             // A step recorded and taken back at once (a wire begun and cancelled) still drops
             // the undone steps.
             if (!List().CanRedo())
@@ -377,6 +380,22 @@ void EditSoak::Audit(const std::string& when, bool everyWindow) {
             Fail(when + ": a drawing tool holds an object outside the documents (" +
                  HolderOf(tools, held) + ")");
     }
+}
+
+std::string EditSoak::OpenGestureIn(const Window& window) const {
+    ToolManager* tools = GetToolManager();
+    if (!tools)
+        return {};
+    if (window.view->TextEditor())
+        return "a text edited in place";
+    if (tools->PlaceTool().IsPlacingIn(*window.view))
+        return "objects being placed";
+    const std::set<const CDrawObj*> listed = ListedObjects(*window.doc);
+    for (const CDrawObj* held : tools->HeldObjects()) {
+        if (listed.count(held))
+            return "a gesture holding one of its objects (" + OpenGestureName() + ")";
+    }
+    return {};
 }
 
 void EditSoak::CheckWindows(const std::string& when) {
@@ -527,15 +546,18 @@ CUndoList& EditSoak::List() {
     return m_window->doc->GetUndoList();
 }
 
-// Empties the selection and selects up to most random objects.
+// Empties the selection and selects up to most random objects. Embedded objects are left out:
+// a save numbers the storage of a copy of one anew, which its bytes hold, without a step.
 void EditSoak::SelectSome(int most) {
     m_window->view->Select(nullptr);
     const CObList& objects = m_window->doc->GetObjects();
     const int count = Between(most > 0 ? 1 : 0, most);
-    for (int i = 0; i < count && !objects.IsEmpty(); ++i)
-        m_window->view->Select(static_cast<CDrawObj*>(objects.GetAt(objects.FindIndex(
-                                   static_cast<int>(Pick(std::size_t(objects.GetCount())))))),
-                               true);
+    for (int i = 0; i < count && !objects.IsEmpty(); ++i) {
+        auto* object = static_cast<CDrawObj*>(objects.GetAt(
+            objects.FindIndex(static_cast<int>(Pick(std::size_t(objects.GetCount()))))));
+        if (object->GetObjType() != kObjOle)
+            m_window->view->Select(object, true);
+    }
 }
 
 std::vector<CDrawObj*> EditSoak::Selection() const {

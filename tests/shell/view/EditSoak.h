@@ -161,6 +161,9 @@ private:
     void ExpectEnded(const std::string& after);
     // The open gesture or text edit of any window, empty when none.
     std::string OpenGestureName() const;
+    // The text edit, placing or gesture holding one of its objects open in the window, empty
+    // when none.
+    std::string OpenGestureIn(const Window& window) const;
     // One of the commands that end a gesture before they run: a save, Alt+Enter, a menu command,
     // a toolbar tool button, a picker or a drop.
     void InterruptGesture();

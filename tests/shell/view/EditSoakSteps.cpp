@@ -567,6 +567,7 @@ void EditSoak::CloseInGesture() {
 // a right click or Alt+Enter; then, now and then, back to the first.
 void EditSoak::AcrossWindows() {
     OpenGesture();
+    const Window& first = *m_window;
     SwitchWindow();
     switch (Pick(9)) {
         case 0:
@@ -609,7 +610,10 @@ void EditSoak::AcrossWindows() {
             PressAltEnter();
             break;
     }
-    ExpectEnded("the switch to the other window and what it got there");
+    if (const std::string open = OpenGestureIn(first); !open.empty())
+        Fail("the switch to the other window and what it got there left " + open + " in the first");
+    // What the other window got may have begun a gesture of its own with the current tool.
+    EndGestureLeftOpen();
     if (Pick(2) == 0) {
         SwitchWindow();
         EndGestureLeftOpen();
@@ -783,10 +787,12 @@ bool EditSoak::OpenTextInPlace() {
     const std::vector<CDrawObj*> texts = ObjectsOfType({kObjText});
     if (texts.empty())
         return false;
-    CRect box = texts[Pick(texts.size())]->GetPosition();
+    const auto* text = static_cast<CTextBox*>(texts[Pick(texts.size())]);
+    CRect box = text->GetPosition();
     box.NormalizeRect();
     const QPoint at = Pixel(box.CenterPoint());
-    Log("double click on the text at " + Describe(box.CenterPoint()));
+    Log("double click on the text \"" + text->GetText().str() + "\" at " +
+        Describe(box.CenterPoint()));
     MoveTo(at);
     QTest::mouseClick(Port(), Qt::LeftButton, Qt::NoModifier, at);
     const std::vector<CDrawObj*> selection = Selection();
