@@ -117,7 +117,8 @@ const std::vector<std::string>& RecordingSoakSteps() {
                                                    "draw a wire",  "pick up a wire end",
                                                    "draw a shape", "draw a polygon",
                                                    "type a text",  "align",
-                                                   "undo",         "redo"};
+                                                   "undo",         "redo",
+                                                   "drop a file"};
     return kinds;
 }
 
@@ -390,9 +391,19 @@ std::string EditSoak::OpenGestureIn(const Window& window) const {
         return "a text edited in place";
     if (tools->PlaceTool().IsPlacingIn(*window.view))
         return "objects being placed";
+    // What the tools whose gestures are open hold.
+    std::vector<const CDrawObj*> held;
+    for (int shape = kToolSelect; shape <= kToolDoubleArrowLine; ++shape) {
+        if (const CDrawTool* tool = tools->FindTool(shape); tool && tool->HasOpenObject())
+            tool->AddHeldObjects(held);
+    }
+    if (tools->SelectTool().IsDragging())
+        tools->SelectTool().AddHeldObjects(held);
+    if (tools->WireDragTool().PickedUp())
+        tools->WireDragTool().AddHeldObjects(held);
     const std::set<const CDrawObj*> listed = ListedObjects(*window.doc);
-    for (const CDrawObj* held : tools->HeldObjects()) {
-        if (listed.count(held))
+    for (const CDrawObj* object : held) {
+        if (listed.count(object))
             return "a gesture holding one of its objects (" + OpenGestureName() + ")";
     }
     return {};
