@@ -174,8 +174,9 @@ private:
     void ChooseFromPicker();
     // A small file dropped on the sheet: it becomes an embedded object.
     void Drop(QPoint at);
-    // The tool of the key chosen by the key, the Draw menu or the drawing toolbar's button.
-    void ChooseTool(Qt::Key key);
+    // The tool of the key chosen by the key (unless byKey is false), the Draw menu or the
+    // drawing toolbar's button.
+    void ChooseTool(Qt::Key key, bool byKey = true);
     void SetClipboard();
     void Click(QPoint at, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
     void DoubleClick(QPoint at);

@@ -843,10 +843,10 @@ void EditSoak::InterruptGesture() {
             return PressAltEnter();
         case 2:
             return RandomMenuCommand();
-        case 3: {
-            ChooseTool(kToolKeys[Pick(std::size(kToolKeys))]);
+        case 3:
+            // A key would be typed in a text's editor.
+            ChooseTool(kToolKeys[Pick(std::size(kToolKeys))], !m_window->view->TextEditor());
             return ExpectEnded("the choice of a tool");
-        }
         case 4:
             return ChooseFromPicker();
         case 5:
@@ -1228,7 +1228,7 @@ bool EditSoak::ToolbarButton(UINT toolbar, UINT id) {
     return true;
 }
 
-void EditSoak::ChooseTool(Qt::Key key) {
+void EditSoak::ChooseTool(Qt::Key key, bool byKey) {
     static constexpr std::pair<Qt::Key, UINT> kCommands[] = {
         {Qt::Key_S, ID_DRAW_SELECT},  {Qt::Key_W, ID_DRAW_WIRE}, {Qt::Key_B, ID_DRAW_BUS},
         {Qt::Key_L, ID_DRAW_LINE},    {Qt::Key_R, ID_DRAW_RECT}, {Qt::Key_N, ID_DRAW_ROUNDRECT},
@@ -1236,7 +1236,7 @@ void EditSoak::ChooseTool(Qt::Key key) {
         {Qt::Key_Z, ID_DRAW_BEZIER},  {Qt::Key_T, ID_DRAW_TEXT}};
     const auto* entry = std::find_if(std::begin(kCommands), std::end(kCommands),
                                      [key](const auto& command) { return command.first == key; });
-    switch (Pick(4)) {
+    switch (Pick(byKey ? 4 : 2)) {
         case 0:
             Log("the tool of " + KeyName(key) + " from the Draw menu");
             MenuCommand(entry->second);
