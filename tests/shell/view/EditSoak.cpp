@@ -11,8 +11,12 @@
 #include <iostream>
 #include <set>
 
+#include "drawtools/PlaceTool.h"
+#include "drawtools/SelectTool.h"
 #include "drawtools/ToolManager.h"
+#include "drawtools/WireDragTool.h"
 #include "gui/kit/PropertySheet.h"
+#include "model/app/SchematicApp.h"
 #include "model/doc/DrawDoc.h"
 #include "model/geometry/PlaneGeometry.h"
 #include "model/net/Bus.h"
@@ -22,9 +26,11 @@
 #include "netlist/walker/DocNetlist.h"
 #include "netlist/walker/NetNode.h"
 #include "netlist/writers/ProtelFormat.h"
+#include "platform/SettingsStore.h"
 #include "resources/CommandIds.h"
 #include "shell/app/SchematicQtApp.h"
 #include "shell/app/SplashWnd.h"
+#include "shell/commands/CommandActions.h"
 #include "shell/frames/ChildFrame.h"
 #include "shell/frames/MainFrame.h"
 #include "shell/view/DrawView.h"
@@ -38,7 +44,13 @@ struct SoakFailure {
     std::string what;
 };
 
+// Pasted objects follow the mouse to be placed; the palettes hold the standard library's
+// symbols.
 std::unique_ptr<CSchematicQtApp> StartProgram(const testsupport::TempDir& dir) {
+    SettingsStore settings(dir / "settings.reg");
+    settings.WriteProfileInt("Settings", "Options", int(kOptionPlaceOnPaste));
+    settings.WriteProfileString("Directories", "stdlib", VOSK_BINARY_DIR "/Libraries");
+    settings.Save();
     auto app = std::make_unique<CSchematicQtApp>(
         dir / "settings.reg", QStringList{QStringLiteral(VOSK_SOURCE_DIR "/resources/help")});
     const bool started = app->InitInstance({});
@@ -105,35 +117,44 @@ const std::vector<std::string>& RecordingSoakSteps() {
                                                    "draw a wire",  "pick up a wire end",
                                                    "draw a shape", "draw a polygon",
                                                    "type a text",  "align",
-                                                   "undo",         "redo"};
+                                                   "undo",         "redo",
+                                                   "drop a file"};
     return kinds;
 }
 
 EditSoak::EditSoak(unsigned seed, SoakTally& tally)
     : m_seed(seed), m_random(seed), m_tally(tally), m_app(StartProgram(m_dir)) {
     QGuiApplication::clipboard()->clear();
-    if (CMainFrame* frame = m_app->MainFrame(); frame && frame->ActiveChildFrame()) {
-        frame->resize(800, 640);
-        frame->ActiveChildFrame()->showMaximized();
-        m_view = qobject_cast<CDrawView*>(frame->ActiveChildFrame()->view());
-    }
-    if (!m_view || !m_app->MainFrame()->isActiveWindow()) {
-        m_view = nullptr;
+    m_prompt.seen = [this](const std::string& text) {
+        if (const std::string open = OpenGestureName(); !open.empty())
+            m_windowFaults.push_back("the message \"" + text + "\" came with " + open);
+    };
+    CMainFrame* frame = m_app->MainFrame();
+    if (!frame || !frame->ActiveChildFrame() || !frame->isActiveWindow())
+        return;
+    frame->resize(800, 640);
+    frame->ActiveChildFrame()->showMaximized();
+    auto* view = qobject_cast<CDrawView*>(frame->ActiveChildFrame()->view());
+    if (!view)
+        return;
+    m_windows[0].view = view;
+    m_windows[0].doc = &view->GetDocument();
+    FillSoakSheet(*m_windows[0].doc);
+    m_windows[0].view->ZoomToSheetRect(CRect(600, -300, 5400, -4200));
+    if (!SaveToNewFile(m_windows[0]) || !OpenWindow(m_windows[1])) {
+        m_windows[0].view = nullptr;
         return;
     }
-    m_doc = &m_view->GetDocument();
-    FillSoakSheet(*m_doc);
-    m_view->ZoomToSheetRect(CRect(600, -300, 5400, -4200));
     m_commandsStale = true;
-    m_view->setFocus();
     QObject::connect(&m_answerer, &QTimer::timeout, [this] { AnswerWindows(); });
     m_answerer.start(1);
 }
 
 EditSoak::~EditSoak() {
     m_answerer.stop();
-    if (m_doc)
-        m_doc->SetModifiedFlag(FALSE);
+    m_prompt.seen = nullptr;
+    for (CDocumentBase* document : m_app->Documents().Documents())
+        document->SetModifiedFlag(FALSE);
     if (CMainFrame* frame = m_app->MainFrame(); frame && frame->isVisible()) {
         frame->close();
         if (!frame->isVisible())
@@ -144,21 +165,28 @@ EditSoak::~EditSoak() {
 
 std::string EditSoak::Run(int steps) {
     try {
-        if (!m_view)
-            Fail("the program did not start with an active schematic window");
-        Audit("at the start");
-        m_states.push_back(DocumentBytes());
-        Edit("show the net names", [this] {
-            m_view->Select(nullptr);
-            for (CDrawObj* wire : ObjectsOfType({kObjWire, kObjBus}))
-                m_view->Select(wire, true);
-            Command(ID_SHOW_IDENTIFIER);
-        });
+        if (!m_windows[0].view || !m_windows[1].view)
+            Fail("the program did not start with an active schematic window and a second one");
+        Audit("at the start", true);
+        for (Window& window : m_windows)
+            window.states.push_back(testsupport::DocumentBytes(*window.doc));
+        for (Window& window : {std::ref(m_windows[1]), std::ref(m_windows[0])}) {
+            Use(window);
+            Edit("show the net names", [this] {
+                m_window->view->Select(nullptr);
+                for (CDrawObj* wire : ObjectsOfType({kObjWire, kObjBus}))
+                    m_window->view->Select(wire, true);
+                Command(ID_SHOW_IDENTIFIER);
+            });
+        }
         for (m_step = 1; m_step <= steps; ++m_step)
             Step();
         m_step = steps;
         m_rewinding = true;
-        RewindAndReplay();
+        for (Window& window : m_windows) {
+            Use(window);
+            RewindAndReplay();
+        }
     } catch (const SoakFailure& failure) {
         std::ostringstream text;
         text << "seed " << m_seed << (m_rewinding ? ", in the rewind after step " : ", step ")
@@ -175,28 +203,71 @@ std::string EditSoak::Run(int steps) {
 
 void EditSoak::Edit(const std::string& kind, const std::function<void()>& gesture) {
     Log(kind);
-    const Bytes before = DocumentBytes();
-    const CCommand* last = List().GetLastDone();
+    struct Before {
+        Window* window;
+        Bytes bytes;
+        const CCommand* last;
+        std::size_t done;
+        std::string lastName;
+    };
+    std::vector<Before> befores;
+    Window* const started = m_window;
+    for (Window& window : m_windows) {
+        window.replaced = false;
+        m_window = &window;
+        befores.push_back(
+            {&window, DocumentBytes(), List().GetLastDone(), DoneCount(), List().GetUndoName()});
+    }
+    m_window = started;
     gesture();
     CheckWindows("after " + kind);
-    Audit("after " + kind);
-    const Bytes after = DocumentBytes();
-    if (List().GetLastDone() == last) {
-        if (after != before)
-            Fail(kind + " changed the document without recording a step: " +
-                 FirstDifference(after, before));
-        // A step recorded and taken back at once (a wire begun and cancelled) still drops
-        // the undone steps.
-        if (!List().CanRedo())
-            m_states.resize(m_done + 1);
-    } else {
-        if (!List().CanRedo())
-            ++m_tally[kind];
-        UndoAndRedoAtOnce(last, before, after);
+    Audit("after " + kind, true);
+    // The window the gesture ended in first, as it left it.
+    Window* const ended = m_window;
+    std::stable_partition(befores.begin(), befores.end(),
+                          [ended](const Before& before) { return before.window == ended; });
+    for (const Before& before : befores) {
+        if (before.window->replaced)
+            continue;
+        const std::string where =
+            before.window == &m_windows[0] ? " in the first window" : " in the second window";
+        // The other window is looked at in place, unless its steps are to be undone and redone
+        // with its keys.
+        m_window = before.window;
+        const bool recorded = List().GetLastDone() != before.last;
+        if (recorded)
+            Use(*before.window);
+        const Bytes after = DocumentBytes();
+        if (DoneCount() < before.done)
+            Fail(kind + " took back the step \"" + before.lastName + "\" done before it" + where);
+        if (List().GetLastDone() == before.last) {
+            if (after != before.bytes) {
+                const std::string open = OpenGestureName();
+                Fail(kind + " changed the document" + where + " without recording a step" +
+                     (open.empty() ? "" : " (" + open + " is open)") + ": " +
+                     FirstDifference(after, before.bytes));
+            }
+            // A step recorded and taken back at once (a wire begun and cancelled) still drops
+            // the undone steps.
+            if (!List().CanRedo())
+                m_window->states.resize(m_window->done + 1);
+        } else {
+            if (!List().CanRedo())
+                ++m_tally[kind];
+            UndoAndRedoAtOnce(before.last, before.bytes, after);
+        }
+        if (before.window == ended || recorded) {
+            BackToSelectTool();
+            CheckWindows("back at the select tool" + where);
+        }
+        ExpectState("Esc back to the select tool" + where);
     }
-    BackToSelectTool();
-    CheckWindows("back at the select tool");
-    ExpectState("Esc back to the select tool");
+    CChildFrame* active = m_app->MainFrame()->ActiveChildFrame();
+    m_window = active && active->view() == m_windows[1].view ? &m_windows[1] : &m_windows[0];
+}
+
+std::size_t EditSoak::DoneCount() const {
+    return m_window->doc->GetUndoList().FillUndoList().size();
 }
 
 // The steps a gesture recorded (a text made and then typed records two) are undone with Ctrl+Z
@@ -222,7 +293,7 @@ void EditSoak::UndoAndRedoAtOnce(const CCommand* last, const Bytes& before, cons
     for (std::size_t i = states.size() - 1; i-- > 0;) {
         Redo();
         if (redidHistory)
-            ++m_done;
+            ++m_window->done;
         else
             Record(states[i]);
         ExpectState("its redo");
@@ -232,22 +303,22 @@ void EditSoak::UndoAndRedoAtOnce(const CCommand* last, const Bytes& before, cons
 // The state after a new step: the undone states are dropped, and the oldest ones the list no
 // longer keeps.
 void EditSoak::Record(const Bytes& after) {
-    m_states.resize(m_done + 1);
-    m_states.push_back(after);
-    ++m_done;
-    while (m_states.size() > std::size_t(List().GetCount()) + 1) {
-        m_states.erase(m_states.begin());
-        --m_done;
+    m_window->states.resize(m_window->done + 1);
+    m_window->states.push_back(after);
+    ++m_window->done;
+    while (m_window->states.size() > std::size_t(List().GetCount()) + 1) {
+        m_window->states.erase(m_window->states.begin());
+        --m_window->done;
     }
 }
 
 void EditSoak::ExpectState(const std::string& when) {
     Audit("after " + when);
     const Bytes now = DocumentBytes();
-    const Bytes& expected = m_states[m_done];
+    const Bytes& expected = m_window->states[m_window->done];
     if (now != expected)
-        Fail("the bytes after " + when + " are not those of state " + std::to_string(m_done) +
-             " of the history: " + FirstDifference(now, expected));
+        Fail("the bytes after " + when + " are not those of state " +
+             std::to_string(m_window->done) + " of the history: " + FirstDifference(now, expected));
 }
 
 void EditSoak::Undo() {
@@ -270,33 +341,72 @@ void EditSoak::Redo() {
                            : "the redo of \"" + name + "\" failed; the list did not move");
 }
 
-void EditSoak::Audit(const std::string& when) {
-    if (const std::string broken = testsupport::FirstBrokenLink(*m_doc); !broken.empty())
-        Fail(when + ": " + broken);
-    if (const std::string repair = testsupport::FirstPurgeRepair(*m_doc); !repair.empty())
-        Fail(when + ", before the save's purge: " + repair);
-    const std::set<const CDrawObj*> listed = ListedObjects(*m_doc);
+void EditSoak::Audit(const std::string& when, bool everyWindow) {
+    std::set<const CDrawObj*> everywhere;
+    for (const Window& window : m_windows) {
+        CDrawDoc& doc = *window.doc;
+        if (!everyWindow && &window != m_window) {
+            const std::set<const CDrawObj*> listed = ListedObjects(doc);
+            everywhere.insert(listed.begin(), listed.end());
+            continue;
+        }
+        const std::string where =
+            &window == &m_windows[0] ? " (the first window)" : " (the second window)";
+        if (const std::string broken = testsupport::FirstBrokenLink(doc); !broken.empty())
+            Fail(when + where + ": " + broken);
+        if (const std::string repair = testsupport::FirstPurgeRepair(doc); !repair.empty())
+            Fail(when + where + ", before the save's purge: " + repair);
+        const std::set<const CDrawObj*> listed = ListedObjects(doc);
+        everywhere.insert(listed.begin(), listed.end());
+        const CObList& selection = window.view->GetSelection();
+        for (POSITION pos = selection.GetHeadPosition(); pos;) {
+            if (!listed.count(static_cast<const CDrawObj*>(selection.GetNext(pos))))
+                Fail(when + where + ": the view's selection holds an object outside the document");
+        }
+        const CObList& objects = doc.GetObjects();
+        for (POSITION pos = objects.GetHeadPosition(); pos;) {
+            if (const auto* bus = dynamic_cast<const CBus*>(objects.GetAt(pos));
+                bus && !FollowsOutline(*bus))
+                Fail(when + where + ": the bounds of a bus are not those of its outline");
+            const auto* text = dynamic_cast<CAttrText*>(objects.GetNext(pos));
+            CDrawObj* owner = text ? text->GetOwnerObject() : nullptr;
+            if (owner && text->GetText() != owner->GetAttr(text->GetName()))
+                Fail(when + where + ": a text shows \"" + text->GetText().str() + "\" for " +
+                     text->GetName().str() + " \"" + owner->GetAttr(text->GetName()).str() + "\"");
+        }
+    }
     const ToolManager& tools = *GetToolManager();
     for (const CDrawObj* held : tools.HeldObjects()) {
-        if (!listed.count(held))
-            Fail(when + ": a drawing tool holds an object outside the document (" +
+        if (!everywhere.count(held))
+            Fail(when + ": a drawing tool holds an object outside the documents (" +
                  HolderOf(tools, held) + ")");
     }
-    for (const CDrawObj* selected : Selection()) {
-        if (!listed.count(selected))
-            Fail(when + ": the view's selection holds an object outside the document");
+}
+
+std::string EditSoak::OpenGestureIn(const Window& window) const {
+    ToolManager* tools = GetToolManager();
+    if (!tools)
+        return {};
+    if (window.view->TextEditor())
+        return "a text edited in place";
+    if (tools->PlaceTool().IsPlacingIn(*window.view))
+        return "objects being placed";
+    // What the tools whose gestures are open hold.
+    std::vector<const CDrawObj*> held;
+    for (int shape = kToolSelect; shape <= kToolDoubleArrowLine; ++shape) {
+        if (const CDrawTool* tool = tools->FindTool(shape); tool && tool->HasOpenObject())
+            tool->AddHeldObjects(held);
     }
-    const CObList& objects = m_doc->GetObjects();
-    for (POSITION pos = objects.GetHeadPosition(); pos;) {
-        if (const auto* bus = dynamic_cast<const CBus*>(objects.GetAt(pos));
-            bus && !FollowsOutline(*bus))
-            Fail(when + ": the bounds of a bus are not those of its outline");
-        const auto* text = dynamic_cast<CAttrText*>(objects.GetNext(pos));
-        CDrawObj* owner = text ? text->GetOwnerObject() : nullptr;
-        if (owner && text->GetText() != owner->GetAttr(text->GetName()))
-            Fail(when + ": a text shows \"" + text->GetText().str() + "\" for " +
-                 text->GetName().str() + " \"" + owner->GetAttr(text->GetName()).str() + "\"");
+    if (tools->SelectTool().IsDragging())
+        tools->SelectTool().AddHeldObjects(held);
+    if (tools->WireDragTool().PickedUp())
+        tools->WireDragTool().AddHeldObjects(held);
+    const std::set<const CDrawObj*> listed = ListedObjects(*window.doc);
+    for (const CDrawObj* object : held) {
+        if (listed.count(object))
+            return "a gesture holding one of its objects (" + OpenGestureName() + ")";
     }
+    return {};
 }
 
 void EditSoak::CheckWindows(const std::string& when) {
@@ -320,6 +430,49 @@ void EditSoak::Fail(const std::string& what) {
 // ---------------------------------------------------------------------------------------------
 // The program's windows
 
+bool EditSoak::OpenWindow(Window& window) {
+    CMainFrame& frame = *m_app->MainFrame();
+    CChildFrame* const before = frame.ActiveChildFrame();
+    frame.ExecuteCommand(ID_FILE_NEW);
+    CChildFrame* child = frame.ActiveChildFrame();
+    auto* view = child && child != before ? qobject_cast<CDrawView*>(child->view()) : nullptr;
+    if (!view)
+        return false;
+    child->showMaximized();
+    window = Window{view, &view->GetDocument(), {}, {}, 0, false};
+    FillSoakSheet(*window.doc);
+    view->ZoomToSheetRect(CRect(600, -300, 5400, -4200));
+    view->setFocus();
+    m_window = &window;
+    m_commandsStale = true;
+    return SaveToNewFile(window);
+}
+
+// The file exists, so that a save writes to it without asking for a name.
+bool EditSoak::SaveToNewFile(Window& window) {
+    window.path = (m_dir / ("sheet" + std::to_string(++m_files) + ".sch")).string();
+    window.doc->SetPathName(window.path.c_str(), FALSE);
+    return window.doc->OnSaveDocument(window.path.c_str());
+}
+
+void EditSoak::Use(Window& window) {
+    m_window = &window;
+    CChildFrame* active = m_app->MainFrame()->ActiveChildFrame();
+    if (!active || active->view() != window.view) {
+        Log("Ctrl+F6");
+        Press(Qt::Key_F6, Qt::ControlModifier);
+        active = m_app->MainFrame()->ActiveChildFrame();
+        if (!active || active->view() != window.view)
+            Fail("Ctrl+F6 did not switch to the other window");
+    }
+    if (!window.view->TextEditor())
+        window.view->setFocus();
+}
+
+EditSoak::Window& EditSoak::Other() {
+    return m_window == &m_windows[0] ? m_windows[1] : m_windows[0];
+}
+
 void EditSoak::AnswerWindows() {
     if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
         ChooseFromMenu(*menu);
@@ -331,11 +484,15 @@ void EditSoak::AnswerWindows() {
 
 void EditSoak::ChooseFromMenu(QMenu& menu) {
     const QString choice = m_menuChoice ? QString::fromUtf8(m_menuChoice) : QString();
+    const UINT command = std::exchange(m_menuCommand, 0);
     m_menuChoice = nullptr;
     m_menuShown = true;
     for (QAction* action : menu.actions()) {
-        if (!choice.isEmpty() && !action->menu() && action->isEnabled() &&
-            action->text().remove('&').startsWith(choice)) {
+        const bool chosen = command ? CommandActions::IdOf(action) == command
+                                    : !choice.isEmpty() && !action->menu() &&
+                                          action->text().remove('&').startsWith(choice);
+        if (chosen && action->isEnabled()) {
+            m_menuChose = true;
             menu.setActiveAction(action);
             QTest::keyClick(&menu, Qt::Key_Return);
             return;
@@ -355,6 +512,8 @@ void EditSoak::AnswerDialog(QDialog& dialog) {
         return;
     }
     m_answered = &dialog;
+    if (const std::string open = OpenGestureName(); !open.empty())
+        m_windowFaults.push_back("the window \"" + title + "\" came with " + open);
     auto* sheet = qobject_cast<CPropertySheet*>(&dialog);
     if (!sheet || !m_sheetAwaited) {
         m_windowFaults.push_back("an unexpected window \"" + title + "\"");
@@ -381,7 +540,7 @@ void EditSoak::ShowEveryPage(CPropertySheet& sheet) {
 
 void EditSoak::Command(UINT id) {
     m_commandsStale = true;
-    const CommandMap::Entry* entry = m_view->Commands().Find(id);
+    const CommandMap::Entry* entry = m_window->view->Commands().Find(id);
     if (!entry)
         Fail("the view has no command " + std::to_string(id));
     CmdUI ui;
@@ -395,23 +554,26 @@ void EditSoak::Command(UINT id) {
 }
 
 CUndoList& EditSoak::List() {
-    return m_doc->GetUndoList();
+    return m_window->doc->GetUndoList();
 }
 
-// Empties the selection and selects up to most random objects.
+// Empties the selection and selects up to most random objects. Embedded objects are left out:
+// a save numbers the storage of a copy of one anew, which its bytes hold, without a step.
 void EditSoak::SelectSome(int most) {
-    m_view->Select(nullptr);
-    const CObList& objects = m_doc->GetObjects();
+    m_window->view->Select(nullptr);
+    const CObList& objects = m_window->doc->GetObjects();
     const int count = Between(most > 0 ? 1 : 0, most);
-    for (int i = 0; i < count && !objects.IsEmpty(); ++i)
-        m_view->Select(static_cast<CDrawObj*>(objects.GetAt(objects.FindIndex(
-                           static_cast<int>(Pick(std::size_t(objects.GetCount())))))),
-                       true);
+    for (int i = 0; i < count && !objects.IsEmpty(); ++i) {
+        auto* object = static_cast<CDrawObj*>(objects.GetAt(
+            objects.FindIndex(static_cast<int>(Pick(std::size_t(objects.GetCount()))))));
+        if (object->GetObjType() != kObjOle)
+            m_window->view->Select(object, true);
+    }
 }
 
 std::vector<CDrawObj*> EditSoak::Selection() const {
     std::vector<CDrawObj*> objects;
-    const CObList& selection = m_view->GetSelection();
+    const CObList& selection = m_window->view->GetSelection();
     for (POSITION pos = selection.GetHeadPosition(); pos;)
         objects.push_back(static_cast<CDrawObj*>(selection.GetNext(pos)));
     return objects;
@@ -419,7 +581,7 @@ std::vector<CDrawObj*> EditSoak::Selection() const {
 
 std::vector<CDrawObj*> EditSoak::ObjectsOfType(std::initializer_list<int> types) const {
     std::vector<CDrawObj*> found;
-    const CObList& objects = m_doc->GetObjects();
+    const CObList& objects = m_window->doc->GetObjects();
     for (POSITION pos = objects.GetHeadPosition(); pos;) {
         auto* object = static_cast<CDrawObj*>(objects.GetNext(pos));
         if (std::find(types.begin(), types.end(), object->GetObjType()) != types.end())
@@ -429,11 +591,11 @@ std::vector<CDrawObj*> EditSoak::ObjectsOfType(std::initializer_list<int> types)
 }
 
 QWidget* EditSoak::Port() const {
-    return m_view->viewport();
+    return m_window->view->viewport();
 }
 
 QPoint EditSoak::Pixel(CPoint sheet) const {
-    const CPoint at = m_view->DocToClient(sheet);
+    const CPoint at = m_window->view->DocToClient(sheet);
     return QPoint(at.x, at.y);
 }
 
@@ -441,15 +603,15 @@ std::string EditSoak::ProtelNetlist() {
     CProtelFormat writer;
     std::ostringstream out;
     std::ostringstream log;
-    CNetNode top(m_doc->GetPathName());
-    writer.WriteHeader(m_doc->m_netlist, out, log);
-    m_doc->m_netlist.Build(top, writer, out, log);
-    writer.WriteBody(m_doc->m_netlist, top, out, log);
+    CNetNode top(m_window->doc->GetPathName());
+    writer.WriteHeader(m_window->doc->m_netlist, out, log);
+    m_window->doc->m_netlist.Build(top, writer, out, log);
+    writer.WriteBody(m_window->doc->m_netlist, top, out, log);
     return out.str();
 }
 
 EditSoak::Bytes EditSoak::DocumentBytes() {
-    return testsupport::DocumentBytes(*m_doc);
+    return testsupport::DocumentBytes(*m_window->doc);
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -1,28 +1,36 @@
 #pragma once
-// A soak of seeded random edits made as a user makes them: mouse and key events on the view of
-// a running program, on a wired sheet of parts of several devices (see EditSoakSheet). Every
-// tool draws; tool keys, Esc, right clicks, undo and redo come in the middle of gestures; texts
-// are typed, copied and pasted in place and on the sheet with the clipboard empty and full;
-// property sheets are accepted untouched after every page was shown.
+// A soak of seeded random edits made as a user makes them: mouse and key events, menu commands,
+// toolbar buttons and their pickers, palettes and dropped files on the two windows of a running
+// program, each on a wired sheet of parts of several devices (see EditSoakSheet), with pasted
+// objects placed. Every tool draws; tool keys, Esc, Enter, right clicks, the menus' End, undo and
+// redo, saves, closes, pickers, drops and the other window's keys, commands and clicks come in
+// the middle of gestures; texts are typed, copied and pasted in place and on the sheet with the
+// clipboard empty and full, and edited in place before commands; property sheets are accepted
+// untouched after every page was shown.
 //
-// Before every look at the document's bytes the links hold both ways, nothing needs what the
-// save's purge would repair, and no tool or selection holds an object that left the document.
-// A recorded step undoes to the bytes before it and redoes to the bytes after it, with the keys,
-// at once; a step that records nothing changes no byte, and an untouched OK no netlist line
-// either; an undo or redo the list cannot do, a message box or a window nobody expected fails.
-// At the end the whole history is rewound and replayed through every state it passed.
+// Before every look at the documents' bytes the links hold both ways, nothing needs what the
+// save's purge would repair, and no tool or selection holds an object that left its document.
+// In each window a recorded step undoes to the bytes before it and redoes to the bytes after it,
+// with the keys, at once; no step done before it is taken back; a step that records nothing
+// changes no byte, and an untouched OK no netlist line either; an undo or redo the list cannot
+// do, a message box or a window nobody expected, a window or question that comes while a gesture
+// or a text edit is open, and a gesture or text edit left open by a save, a command that ran, a
+// picker's choice or a drop fail. At the end each window's history is rewound and replayed
+// through every state it passed.
 //
 // Each step is written to stderr before it runs, so that a crash, a sanitizer report or a hang
 // names its seed and step.
 
 #include <QPointer>
 #include <QTimer>
+#include <array>
 #include <functional>
 #include <map>
 #include <memory>
 #include <random>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "gui/dialogs/objects/PinSheetDlg.h"
@@ -45,9 +53,11 @@ class CPropertySheet;
 class CSchematicQtApp;
 class CUndoList;
 class CWire;
+class QAction;
 class QDialog;
 class QMenu;
 class QPoint;
+class QToolBar;
 
 // The steps of each kind that recorded an edit, over every seed run.
 using SoakTally = std::map<std::string, int>;
@@ -55,7 +65,8 @@ using SoakTally = std::map<std::string, int>;
 // The kinds of step that must record an edit now and then.
 const std::vector<std::string>& RecordingSoakSteps();
 
-// Message boxes take their default answer; what they said is kept for the step's check.
+// Message boxes take the answer set for the next one, else their default answer; what they said
+// is kept for the step's check, and seen is told of each as it shows.
 class QuietPrompt : public IUserPrompt {
 public:
     QuietPrompt() : m_previous(SetUserPrompt(this)) {}
@@ -64,9 +75,14 @@ public:
     QuietPrompt& operator=(const QuietPrompt&) = delete;
     int MessageBox(const CString& text, const CString&, UINT type) override {
         shown.push_back(text.str());
-        return DefaultMessageBoxAnswer(type);
+        if (seen)
+            seen(text.str());
+        const int given = std::exchange(answer, 0);
+        return given ? given : DefaultMessageBoxAnswer(type);
     }
     std::vector<std::string> shown;
+    int answer = 0;
+    std::function<void(const std::string&)> seen;
 
 private:
     IUserPrompt* m_previous;
@@ -86,8 +102,19 @@ public:
 private:
     using Bytes = std::vector<BYTE>;
 
+    // A schematic window of the program: its view and document, the file it is saved to, and the
+    // document's bytes at each place of the undo list's cursor, and the cursor's place.
+    struct Window {
+        CDrawView* view = nullptr;
+        CDrawDoc* doc = nullptr;
+        std::string path;
+        std::vector<Bytes> states;
+        std::size_t done = 0;
+        bool replaced = false;  // closed and opened anew by the step running
+    };
+
     // Steps (EditSoakSteps.cpp)
-    static constexpr int kStepChoices = 17;
+    static constexpr int kStepChoices = 27;
     void Step();
     int NextStepKind();
     void DragSelection();
@@ -95,13 +122,23 @@ private:
     void DeleteSelection();
     void CopyAndPaste();
     void Place();
+    void PlaceFromPalette();
     void DrawWire();
     void PickUpWireEnd();
     void DrawShape();
     void DrawPolygon();
     void TypeText();
+    void EditTextInPlace();
+    void ExpectSheet(Qt::KeyboardModifiers modifiers);
     void AcceptPropertiesUntouched();
     void AlignSelection();
+    void SaveInGesture();
+    void PropertiesInGesture();
+    void MenuCommandInGesture();
+    void UsePicker();
+    void DropFile();
+    void CloseInGesture();
+    void AcrossWindows();
     void UndoRun(bool undo);
     void RewindAndReplay();
 
@@ -111,12 +148,51 @@ private:
     // Cancel, or none), another tool's key, undo and redo, or target; Esc when it is still open.
     void EndOpenGesture(QPoint at, const std::function<void()>& target);
     void PressToolKey();
+    // Opens a random gesture and leaves it open: a wire or bus, a polygon or Bezier curve clicked
+    // point by point, a wire end picked up, pasted objects carried, or a text being typed.
+    void OpenGesture();
+    // A text's editor opened by a double click; false when none opened.
+    bool OpenTextInPlace();
+    // A gesture left open after an interruption: Return in a text's editor, or ended as a user
+    // ends a gesture.
+    void EndGestureLeftOpen();
+    // What a save, a command that ran, a picker's choice or a drop leave: no gesture and no text
+    // edit open.
+    void ExpectEnded(const std::string& after);
+    // The open gesture or text edit of any window, empty when none.
+    std::string OpenGestureName() const;
+    // The text edit, placing or gesture holding one of its objects open in the window, empty
+    // when none.
+    std::string OpenGestureIn(const Window& window) const;
+    // One of the commands that end a gesture before they run: a save, Alt+Enter, a menu command,
+    // a toolbar tool button, a picker or a drop.
+    void InterruptGesture();
+    void Save();
+    void PressAltEnter();
+    void RandomMenuCommand();
+    // A picker of the drawing toolbar chosen from, or left with Esc.
+    void ChooseFromPicker();
+    // A small file dropped on the sheet: it becomes an embedded object.
+    void Drop(QPoint at);
+    // The tool of the key chosen by the key (unless byKey is false), the Draw menu or the
+    // drawing toolbar's button.
+    void ChooseTool(Qt::Key key, bool byKey = true);
     void SetClipboard();
     void Click(QPoint at, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
     void DoubleClick(QPoint at);
     void RightClick(QPoint at, const char* choice);
     void MoveTo(QPoint at);
     void Press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+    // As the window's idle time before a key or click: the main window active, posted events
+    // run, the commands' states brought up to date.
+    void Idle();
+    // The command chosen from the menu bar's menu that holds it, as the user chooses it; false
+    // when it was disabled (the menu closes).
+    bool MenuCommand(UINT id);
+    // The button of the command clicked on the toolbar; false when it was disabled.
+    bool ToolbarButton(UINT toolbar, UINT id);
+    // Ctrl+F6: the other window becomes the active one.
+    void SwitchWindow();
     // Esc, as often as it takes, ends whatever a gesture left running; then S.
     void BackToSelectTool();
     // A free pin of a part or the loose pin, or null.
@@ -128,21 +204,32 @@ private:
     // Runs a gesture. When it recorded a step, Ctrl+Z must give back the bytes before and
     // Ctrl+Y the bytes after, at once; when not, nothing may have changed. Back at the select
     // tool the bytes are still those.
+    // Every window is looked at so, the one the gesture ended in first.
     void Edit(const std::string& kind, const std::function<void()>& gesture);
     void UndoAndRedoAtOnce(const CCommand* last, const Bytes& before, const Bytes& after);
+    // The number of steps done in the window's undo list.
+    std::size_t DoneCount() const;
     void Record(const Bytes& after);
     void ExpectState(const std::string& when);
     // Ctrl+Z and Ctrl+Y, which must move the list's cursor.
     void Undo();
     void Redo();
-    // The links, the purge's repairs, the objects held by the tools and the view, the buses'
-    // bounds and the attribute texts' values.
-    void Audit(const std::string& when);
+    // In the window (in every window with everyWindow): the links, the purge's repairs, the
+    // objects held by the view, the buses' bounds and the attribute texts' values; in every
+    // window the objects held by the tools.
+    void Audit(const std::string& when, bool everyWindow = false);
     // Message boxes shown and windows answered since the last look.
     void CheckWindows(const std::string& when);
     [[noreturn]] void Fail(const std::string& what);
 
     // The program's windows (EditSoak.cpp)
+    // The second window at the start, or a new one for a window closed: a new sheet in it,
+    // saved to a file of its own, its history empty.
+    bool OpenWindow(Window& window);
+    bool SaveToNewFile(Window& window);
+    // The window the soak works in: the active one.
+    void Use(Window& window);
+    Window& Other();
     void AnswerWindows();
     void ChooseFromMenu(QMenu& menu);
     void AnswerDialog(QDialog& dialog);
@@ -168,6 +255,7 @@ private:
     std::string SelectionText() const;
 
     unsigned m_seed;
+    int m_files = 0;  // the files the windows were saved to
     std::mt19937 m_random;
     std::vector<int> m_round;  // the kinds of step left in this round
     SoakTally& m_tally;
@@ -184,8 +272,8 @@ private:
     ScopedInstall<IWireSheetRunner> m_installedWireSheets{m_wireSheets};
     ScopedInstall<IPinSheetRunner> m_installedPinSheets{m_pinSheets};
     ScopedInstall<ISymbolSheetRunner> m_installedSymbolSheets{m_symbolSheets};
-    CDrawView* m_view = nullptr;
-    CDrawDoc* m_doc = nullptr;
+    std::array<Window, 2> m_windows;
+    Window* m_window = &m_windows[0];
     // The soak selected or ran a command itself since the window last brought its commands'
     // states up to date.
     bool m_commandsStale = false;
@@ -194,13 +282,11 @@ private:
     QTimer m_answerer;
     bool m_sheetAwaited = false;
     const char* m_menuChoice = nullptr;  // the start of the menu entry to choose; null: none
+    UINT m_menuCommand = 0;              // else the command to choose
+    bool m_menuChose = false;
     bool m_menuShown = false;
     QPointer<QDialog> m_answered;
     std::vector<std::string> m_windowFaults;
     std::string m_expectedMessage;  // a message the step may show
     bool m_pinsCopied = false;      // the clipboard holds loose pins alone
-
-    // The document's bytes at each place of the undo list's cursor, and the cursor's place.
-    std::vector<Bytes> m_states;
-    std::size_t m_done = 0;
 };

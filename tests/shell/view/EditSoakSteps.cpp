@@ -3,11 +3,27 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QDropEvent>
+#include <QListWidget>
+#include <QMdiArea>
+#include <QMenu>
+#include <QMimeData>
 #include <QTest>
+#include <QToolBar>
+#include <QUrl>
 #include <algorithm>
+#include <filesystem>
+#include <fstream>
 
 #include "drawtools/DrawTool.h"
+#include "drawtools/PlaceTool.h"
+#include "drawtools/SelectTool.h"
 #include "drawtools/ToolManager.h"
+#include "drawtools/WireDragTool.h"
+#include "gui/dialogs/pickers/FillStyleDlg.h"
+#include "gui/dialogs/pickers/LineWidthDlg.h"
+#include "gui/library/PaletteWnd.h"
+#include "gui/library/SymbButton.h"
 #include "model/doc/DrawDoc.h"
 #include "model/net/Wire.h"
 #include "model/symbol/Pin.h"
@@ -15,7 +31,11 @@
 #include "model/undo/UndoList.h"
 #include "resources/CommandIds.h"
 #include "shell/app/SchematicQtApp.h"
+#include "shell/commands/CommandActions.h"
 #include "shell/frames/MainFrame.h"
+#include "shell/toolbar/ColourPopup.h"
+#include "shell/toolbar/DropDownButton.h"
+#include "shell/toolbar/StylePopups.h"
 #include "shell/view/DrawView.h"
 #include "shell/view/EditSoak.h"
 #include "shell/view/InPlaceTextEdit.h"
@@ -26,6 +46,9 @@ namespace {
 constexpr Qt::Key kToolKeys[] = {Qt::Key_S, Qt::Key_W, Qt::Key_B, Qt::Key_L, Qt::Key_R, Qt::Key_N,
                                  Qt::Key_E, Qt::Key_A, Qt::Key_P, Qt::Key_Z, Qt::Key_T};
 
+constexpr const char* kCannotOpenEmbedded =
+    "Embedded objects cannot be opened or edited on this system; they are kept as they are.";
+
 std::string KeyName(int key) {
     return QKeySequence(key).toString().toStdString();
 }
@@ -33,8 +56,8 @@ std::string KeyName(int key) {
 }  // namespace
 
 void EditSoak::Step() {
-    if (!m_view->TextEditor())
-        m_view->setFocus();
+    if (!m_window->view->TextEditor())
+        m_window->view->setFocus();
     m_commandsStale = true;
     switch (NextStepKind()) {
         case 0:
@@ -50,6 +73,7 @@ void EditSoak::Step() {
         case 6:
             return Edit("draw a wire", [this] { DrawWire(); });
         case 7:
+        case 26:
             return Edit("pick up a wire end", [this] { PickUpWireEnd(); });
         case 8:
             return Edit("draw a shape", [this] { DrawShape(); });
@@ -69,8 +93,26 @@ void EditSoak::Step() {
             if (Pick(2) == 0)
                 UndoRun(false);
             return;
-        default:
+        case 16:
             return UndoRun(false);
+        case 17:
+            return Edit("place from a palette", [this] { PlaceFromPalette(); });
+        case 18:
+            return Edit("edit a text in place", [this] { EditTextInPlace(); });
+        case 19:
+            return Edit("save in a gesture", [this] { SaveInGesture(); });
+        case 20:
+            return Edit("Alt+Enter in a gesture", [this] { PropertiesInGesture(); });
+        case 21:
+            return Edit("a menu command in a gesture", [this] { MenuCommandInGesture(); });
+        case 22:
+            return Edit("a picker", [this] { UsePicker(); });
+        case 23:
+            return Edit("drop a file", [this] { DropFile(); });
+        case 24:
+            return Edit("close in a gesture", [this] { CloseInGesture(); });
+        default:
+            return Edit("two windows", [this] { AcrossWindows(); });
     }
 }
 
@@ -134,15 +176,22 @@ void EditSoak::DragSelection() {
     }
 }
 
+// By the key or from the Edit menu.
 void EditSoak::TransformSelection() {
     static constexpr UINT kTransforms[] = {ID_EDIT_ROTATE_90, ID_EDIT_ROTATE_MINUS_90,
                                            ID_EDIT_MIRROR_HORZ, ID_EDIT_MIRROR_VERT};
     static constexpr const char* kNames[] = {"rotate 90", "rotate -90", "mirror horizontally",
                                              "mirror vertically"};
+    static constexpr Qt::Key kKeys[] = {Qt::Key_Space, Qt::Key_Space, Qt::Key_X, Qt::Key_Y};
     SelectSome(3);
     const std::size_t which = Pick(4);
-    Log(std::string(kNames[which]) + " objects " + SelectionText());
-    Command(kTransforms[which]);
+    if (Pick(2) == 0) {
+        Log(std::string(kNames[which]) + " from the Edit menu on objects " + SelectionText());
+        MenuCommand(kTransforms[which]);
+        return;
+    }
+    Log(std::string(kNames[which]) + " by its key on objects " + SelectionText());
+    Press(kKeys[which], which == 1 ? Qt::ControlModifier : Qt::NoModifier);
 }
 
 void EditSoak::DeleteSelection() {
@@ -158,8 +207,9 @@ void EditSoak::AlignSelection() {
                                              "left", "horizontal centre", "right"};
     SelectSome(4);
     const std::size_t which = Pick(6);
-    Log(std::string("align ") + kNames[which] + " objects " + SelectionText());
-    Command(kAligns[which]);
+    Log(std::string("align ") + kNames[which] + " from the Edit menu on objects " +
+        SelectionText());
+    MenuCommand(kAligns[which]);
 }
 
 // Ctrl+C now and then, and Ctrl+V, on the sheet with the clipboard empty, holding a text or
@@ -185,25 +235,36 @@ void EditSoak::CopyAndPaste() {
         Place();
 }
 
-// The carried objects follow the mouse; a Ctrl+click drops them, Esc or a double click takes
-// them away, or another tool's key or undo and redo come in between.
+// The carried objects follow the mouse; a Ctrl+click drops them, Esc takes them away, or a
+// tool's key (the keys that turn and mirror them are the place tool's) or undo and redo come in
+// between. Still carried, they are dropped or taken away.
 void EditSoak::Place() {
     const QPoint at = Pixel(RandomPoint());
     MoveTo(at);
-    switch (Pick(5)) {
+    switch (Pick(6)) {
         case 0:
         case 1:
-            Log("Ctrl+click");
-            return Click(at, Qt::ControlModifier);
         case 2:
-            Log("Esc");
-            return Press(Qt::Key_Escape);
+            Log("Ctrl+click");
+            Click(at, Qt::ControlModifier);
+            break;
         case 3:
-            return PressToolKey();
+            Log("Esc");
+            Press(Qt::Key_Escape);
+            break;
+        case 4:
+            PressToolKey();
+            break;
         default:
             Log("Ctrl+Z and Ctrl+Y");
             Press(Qt::Key_Z, Qt::ControlModifier);
-            return Press(Qt::Key_Y, Qt::ControlModifier);
+            Press(Qt::Key_Y, Qt::ControlModifier);
+            break;
+    }
+    if (GetToolManager()->PlaceTool().IsPlacingIn(*m_window->view)) {
+        const bool drop = Pick(4) != 0;
+        Log(drop ? "still carried: Ctrl+click" : "still carried: Esc");
+        drop ? Click(at, Qt::ControlModifier) : Press(Qt::Key_Escape);
     }
 }
 
@@ -214,8 +275,7 @@ void EditSoak::Place() {
 // an end: on a free pin, or as a user ends or leaves an open wire.
 void EditSoak::DrawWire() {
     const bool bus = Pick(5) == 0;
-    Log(bus ? "B" : "W");
-    Press(bus ? Qt::Key_B : Qt::Key_W);
+    ChooseTool(bus ? Qt::Key_B : Qt::Key_W);
     CPoint start = RandomPoint();
     const std::vector<CDrawObj*> wires = ObjectsOfType({kObjWire, kObjBus});
     if (CPin* pin = FreePin(); pin && Pick(2) == 0) {
@@ -252,12 +312,12 @@ void EditSoak::PickUpWireEnd() {
     const bool atStart = !wire->GetStartObject() && (wire->GetEndObject() || Pick(2) == 0);
     const CPoint end = atStart ? wire->GetPoint(0) : wire->GetPoint(wire->GetPointCount() - 1);
     if (Pick(2) == 0) {
-        m_view->Select(wire);
+        m_window->view->Select(wire);
         Log("select the wire, click on its end at " + Describe(end));
     } else {
         const bool bus = wire->GetObjType() == kObjBus;
-        Press(bus ? Qt::Key_B : Qt::Key_W);
-        Log(std::string(bus ? "B" : "W") + ", click on the end at " + Describe(end));
+        ChooseTool(bus ? Qt::Key_B : Qt::Key_W);
+        Log("click on the end at " + Describe(end));
     }
     MoveTo(Pixel(end));
     Click(Pixel(end));
@@ -286,8 +346,8 @@ void EditSoak::DrawShape() {
     const CPoint from = RandomPoint();
     const CPoint to =
         Pick(4) == 0 ? from : CPoint(from.x + Between(-6, 6) * 100, from.y + Between(-6, 6) * 100);
-    Log(KeyName(key) + ", drag from " + Describe(from) + " to " + Describe(to));
-    Press(key);
+    ChooseTool(key);
+    Log("drag from " + Describe(from) + " to " + Describe(to));
     MoveTo(Pixel(from));
     QTest::mousePress(Port(), Qt::LeftButton, Qt::NoModifier, Pixel(from));
     QTest::mouseMove(Port(), (Pixel(from) + Pixel(to)) / 2);
@@ -315,9 +375,9 @@ void EditSoak::DrawShape() {
 // user does.
 void EditSoak::DrawPolygon() {
     const bool bezier = Pick(3) == 0;
-    Press(bezier ? Qt::Key_Z : Qt::Key_P);
+    ChooseTool(bezier ? Qt::Key_Z : Qt::Key_P);
     const CPoint first = RandomPoint();
-    Log(std::string(bezier ? "Z" : "P") + ", click at " + Describe(first));
+    Log("click at " + Describe(first));
     MoveTo(Pixel(first));
     Click(Pixel(first));
     for (int i = Between(1, 3); i > 0; --i) {
@@ -339,14 +399,14 @@ void EditSoak::DrawPolygon() {
 // full are typed; Esc, Return or the focus leaving ends it.
 void EditSoak::TypeText() {
     const CPoint at = RandomPoint();
-    Log("T, click at " + Describe(at));
-    Press(Qt::Key_T);
+    ChooseTool(Qt::Key_T);
+    Log("click at " + Describe(at));
     MoveTo(Pixel(at));
     Click(Pixel(at));
-    CInPlaceTextEdit* editor = m_view->TextEditor();
+    CInPlaceTextEdit* editor = m_window->view->TextEditor();
     if (!editor)
         return;
-    for (int i = Between(1, 4); i > 0 && m_view->TextEditor(); --i) {
+    for (int i = Between(1, 4); i > 0 && m_window->view->TextEditor(); --i) {
         switch (Pick(4)) {
             case 0:
                 SetClipboard();
@@ -365,7 +425,7 @@ void EditSoak::TypeText() {
                 break;
         }
     }
-    if (!m_view->TextEditor())
+    if (!m_window->view->TextEditor())
         return;
     switch (Pick(3)) {
         case 0:
@@ -379,9 +439,184 @@ void EditSoak::TypeText() {
         default:
             break;
     }
-    if (m_view->TextEditor()) {
+    if (m_window->view->TextEditor()) {
         Log("the focus leaves the editor");
-        m_view->setFocus();
+        m_window->view->setFocus();
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Placing, texts in place, and what comes in the middle of gestures
+
+// A palette dropped down from its toolbar button and one of its first buttons clicked: what it
+// holds is placed as pasted objects are. An empty button leaves the palette open: Esc.
+void EditSoak::PlaceFromPalette() {
+    static constexpr UINT kPalettes[] = {ID_PALETTE_1, ID_PALETTE_2, ID_PALETTE_3, ID_PALETTE_4};
+    const std::size_t index = Pick(4);
+    const int button = Between(0, 3);
+    Log("palette " + std::to_string(index + 1) + ", its button " + std::to_string(button + 1));
+    CMainFrame& frame = *m_app->MainFrame();
+    CPaletteWnd* palette = frame.palette(int(index));
+    auto* dropDown = frame.toolbar(IDR_DRAWING_TOOLBAR)
+                         ->findChild<CDropDownButton*>(QString("dropDown%1").arg(kPalettes[index]));
+    if (!palette || !dropDown)
+        Fail("the drawing toolbar has no palette " + std::to_string(index + 1));
+    Idle();
+    QTimer::singleShot(0, palette, [palette, button] {
+        QTest::mouseClick(palette->Button(button), Qt::LeftButton);
+        if (palette->isVisible())
+            QTest::keyClick(palette, Qt::Key_Escape);
+    });
+    QTest::mouseClick(dropDown, Qt::LeftButton);
+    QApplication::processEvents();
+    m_commandsStale = true;
+    if (GetToolManager()->state.currentShape == kToolPlace)
+        Place();
+}
+
+// A double click on a text with the select tool opens its editor, letters are typed, and a
+// command comes before the edit ends.
+void EditSoak::EditTextInPlace() {
+    if (!OpenTextInPlace())
+        return;
+    QTest::keyClicks(m_window->view->TextEditor(), "ab");
+    InterruptGesture();
+    EndGestureLeftOpen();
+}
+
+void EditSoak::SaveInGesture() {
+    OpenGesture();
+    Save();
+    EndGestureLeftOpen();
+}
+
+void EditSoak::PropertiesInGesture() {
+    OpenGesture();
+    PressAltEnter();
+    EndGestureLeftOpen();
+}
+
+void EditSoak::MenuCommandInGesture() {
+    OpenGesture();
+    RandomMenuCommand();
+    EndGestureLeftOpen();
+}
+
+// Over the selection, or over what a gesture left open.
+void EditSoak::UsePicker() {
+    if (Pick(2) == 0)
+        OpenGesture();
+    else
+        SelectSome(3);
+    ChooseFromPicker();
+    EndGestureLeftOpen();
+}
+
+void EditSoak::DropFile() {
+    if (Pick(2) == 0)
+        OpenGesture();
+    Drop(Pixel(RandomPoint()));
+    EndGestureLeftOpen();
+}
+
+// Ctrl+F4 or File > Close, the question answered Yes, No or Cancel. The window closed, a new
+// sheet takes its place.
+void EditSoak::CloseInGesture() {
+    static constexpr int kAnswers[] = {IDYES, IDNO, IDCANCEL};
+    static constexpr const char* kNames[] = {"Yes", "No", "Cancel"};
+    OpenGesture();
+    const std::size_t answer = Pick(3);
+    const bool key = Pick(2) == 0;
+    Log(std::string(key ? "Ctrl+F4" : "File > Close") + ", a question answered " + kNames[answer]);
+    const std::string question =
+        "Save changes to " + std::filesystem::path(m_window->path).filename().string() + "?";
+    m_expectedMessage = question;
+    m_prompt.answer = kAnswers[answer];
+    const auto windows = m_app->MainFrame()->mdiArea()->subWindowList().size();
+    if (key)
+        Press(Qt::Key_F4, Qt::ControlModifier);
+    else
+        MenuCommand(ID_FILE_CLOSE);
+    m_prompt.answer = 0;
+    const bool asked = std::count(m_prompt.shown.begin(), m_prompt.shown.end(), question) > 0;
+    const bool closed = m_app->MainFrame()->mdiArea()->subWindowList().size() < windows;
+    if (closed) {
+        m_window->view = nullptr;
+        m_window->doc = nullptr;
+    }
+    CheckWindows("the close");
+    m_expectedMessage.clear();
+    if (!closed) {
+        if (asked && kAnswers[answer] != IDCANCEL)
+            Fail("the window stayed open after the question was answered " +
+                 std::string(kNames[answer]));
+        if (asked)
+            ExpectEnded("the question answered Cancel");
+        EndGestureLeftOpen();
+        return;
+    }
+    Log("the window closed; a new sheet in a new window");
+    Window& closedWindow = *m_window;
+    if (!OpenWindow(closedWindow))
+        Fail("no new window opened");
+    closedWindow.replaced = true;
+    closedWindow.states.push_back(DocumentBytes());
+}
+
+// A gesture left open in one window while the other gets a key, a menu command, clicks, Enter,
+// a right click or Alt+Enter; then, now and then, back to the first.
+void EditSoak::AcrossWindows() {
+    OpenGesture();
+    const Window& first = *m_window;
+    SwitchWindow();
+    switch (Pick(9)) {
+        case 0:
+            PressToolKey();
+            break;
+        case 1:
+            Log("Esc");
+            Press(Qt::Key_Escape);
+            break;
+        case 2:
+            Log("Ctrl+Z and Ctrl+Y");
+            Press(Qt::Key_Z, Qt::ControlModifier);
+            Press(Qt::Key_Y, Qt::ControlModifier);
+            break;
+        case 3:
+            RandomMenuCommand();
+            break;
+        case 4:
+            DrawWire();
+            break;
+        case 5:
+            DrawShape();
+            break;
+        case 6: {
+            const CPoint at = RandomPoint();
+            Log("Enter at " + Describe(at));
+            MoveTo(Pixel(at));
+            Press(Qt::Key_Return);
+            break;
+        }
+        case 7: {
+            static const char* const kChoices[] = {"End", "Cancel", nullptr};
+            const char* choice = kChoices[Pick(3)];
+            Log(std::string("right click, then ") + (choice ? choice : "no choice"));
+            RightClick(Pixel(RandomPoint()), choice);
+            break;
+        }
+        default:
+            SelectSome(2);
+            PressAltEnter();
+            break;
+    }
+    if (const std::string open = OpenGestureIn(first); !open.empty())
+        Fail("the switch to the other window and what it got there left " + open + " in the first");
+    // What the other window got may have begun a gesture of its own with the current tool.
+    EndGestureLeftOpen();
+    if (Pick(2) == 0) {
+        SwitchWindow();
+        EndGestureLeftOpen();
     }
 }
 
@@ -390,6 +625,20 @@ void EditSoak::TypeText() {
 
 // The sheet of an object of a random kind (a pin of a part, too), over it alone or with
 // others, accepted as it opened: no step, no byte and no netlist line may change.
+// The key (Alt+Enter) as the properties of the selection are asked for: a sheet is accepted;
+// an embedded object says it cannot be edited.
+void EditSoak::ExpectSheet(Qt::KeyboardModifiers modifiers) {
+    const std::vector<CDrawObj*> selection = Selection();
+    if (std::any_of(selection.begin(), selection.end(),
+                    [](const CDrawObj* object) { return object->GetObjType() == kObjOle; }))
+        m_expectedMessage = kCannotOpenEmbedded;
+    m_sheetAwaited = true;
+    Press(Qt::Key_Return, modifiers);
+    m_sheetAwaited = false;
+    CheckWindows("Alt+Enter");
+    m_expectedMessage.clear();
+}
+
 void EditSoak::AcceptPropertiesUntouched() {
     static constexpr int kKinds[] = {kObjSymbol, kObjWire, kObjBus, kObjPin, kObjText, kObjRect};
     const int kind = kKinds[Pick(6)];
@@ -404,15 +653,13 @@ void EditSoak::AcceptPropertiesUntouched() {
     if (candidates.empty())
         return;
     SelectSome(Pick(3));
-    m_view->Select(candidates[Pick(candidates.size())], true);
+    m_window->view->Select(candidates[Pick(candidates.size())], true);
     Log("Alt+Enter on objects " + SelectionText());
     const Bytes before = DocumentBytes();
     const std::string netlist = ProtelNetlist();
     const CCommand* last = List().GetLastDone();
     const int count = List().GetCount();
-    m_sheetAwaited = true;
-    Press(Qt::Key_Return, Qt::AltModifier);
-    m_sheetAwaited = false;
+    ExpectSheet(Qt::AltModifier);
     CheckWindows("after an untouched OK");
     BackToSelectTool();
     Audit("after an untouched OK");
@@ -433,7 +680,7 @@ void EditSoak::UndoRun(bool undo) {
             break;
         Log(kind + " " + (undo ? List().GetUndoName() : List().GetRedoName()));
         undo ? Undo() : Redo();
-        undo ? --m_done : ++m_done;
+        undo ? --m_window->done : ++m_window->done;
         ExpectState(kind);
         moved = true;
     }
@@ -447,17 +694,338 @@ void EditSoak::RewindAndReplay() {
     while (List().CanUndo()) {
         if (!List().Undo())
             Fail(std::string("the undo of \"") + List().GetUndoName() + "\" failed");
-        --m_done;
+        --m_window->done;
         ExpectState("the rewind");
     }
     while (List().CanRedo()) {
         if (!List().Redo())
             Fail(std::string("the redo of \"") + List().GetRedoName() + "\" failed");
-        ++m_done;
+        ++m_window->done;
         ExpectState("the replay");
     }
-    if (m_done + 1 != m_states.size())
+    if (m_window->done + 1 != m_window->states.size())
         Fail("the replay ended short of the last state");
+}
+
+// ---------------------------------------------------------------------------------------------
+// Gestures left open
+
+void EditSoak::OpenGesture() {
+    switch (Pick(6)) {
+        case 0: {
+            const bool bus = Pick(4) == 0;
+            ChooseTool(bus ? Qt::Key_B : Qt::Key_W);
+            CPin* pin = FreePin();
+            const CPoint start = pin && Pick(2) == 0 ? pin->GetConnectPoint() : RandomPoint();
+            Log("click at " + Describe(start));
+            MoveTo(Pixel(start));
+            Click(Pixel(start));
+            break;
+        }
+        case 1: {
+            ChooseTool(Pick(3) == 0 ? Qt::Key_Z : Qt::Key_P);
+            for (int i = Between(1, 2); i > 0; --i) {
+                const CPoint at = RandomPoint();
+                Log("click at " + Describe(at));
+                MoveTo(Pixel(at));
+                Click(Pixel(at));
+            }
+            break;
+        }
+        case 2: {
+            const std::vector<CDrawObj*> wires = WiresWithAFreeEnd();
+            if (wires.empty())
+                return;
+            auto* wire = static_cast<CWire*>(wires[Pick(wires.size())]);
+            const CPoint end = wire->GetStartObject() ? wire->GetPoint(wire->GetPointCount() - 1)
+                                                      : wire->GetPoint(0);
+            m_window->view->Select(wire);
+            Log("select a wire, click on its end at " + Describe(end));
+            MoveTo(Pixel(end));
+            Click(Pixel(end));
+            break;
+        }
+        case 3: {
+            // Pasted pins alone are refused: something else is copied.
+            SelectSome(2);
+            for (CDrawObj* object : Selection()) {
+                if (object->GetObjType() == kObjPin)
+                    m_window->view->Deselect(object);
+            }
+            if (Selection().empty())
+                return;
+            Log("Ctrl+C on objects " + SelectionText() + ", Ctrl+V");
+            Press(Qt::Key_C, Qt::ControlModifier);
+            m_pinsCopied = false;
+            Press(Qt::Key_V, Qt::ControlModifier);
+            break;
+        }
+        case 4: {
+            ChooseTool(Qt::Key_T);
+            const CPoint at = RandomPoint();
+            Log("click at " + Describe(at) + ", type \"ab\"");
+            MoveTo(Pixel(at));
+            Click(Pixel(at));
+            if (CInPlaceTextEdit* editor = m_window->view->TextEditor())
+                QTest::keyClicks(editor, "ab");
+            break;
+        }
+        default:
+            if (OpenTextInPlace())
+                QTest::keyClicks(m_window->view->TextEditor(), "ab");
+            break;
+    }
+    const CPoint to = RandomPoint();
+    if (!m_window->view->TextEditor())
+        MoveTo(Pixel(to));
+    const std::string open = OpenGestureName();
+    Log(open.empty() ? "nothing was left open" : "left open: " + open);
+}
+
+// With the select tool, a click on a text and a double click on it if the click selected it.
+bool EditSoak::OpenTextInPlace() {
+    const std::vector<CDrawObj*> texts = ObjectsOfType({kObjText});
+    if (texts.empty())
+        return false;
+    const auto* text = static_cast<CTextBox*>(texts[Pick(texts.size())]);
+    CRect box = text->GetPosition();
+    box.NormalizeRect();
+    const QPoint at = Pixel(box.CenterPoint());
+    Log("double click on the text \"" + text->GetText().str() + "\" at " +
+        Describe(box.CenterPoint()));
+    MoveTo(at);
+    QTest::mouseClick(Port(), Qt::LeftButton, Qt::NoModifier, at);
+    const std::vector<CDrawObj*> selection = Selection();
+    if (GetToolManager()->state.currentShape != kToolSelect || selection.size() != 1 ||
+        selection.front()->GetObjType() != kObjText) {
+        Log("  the click found no text alone");
+        return false;
+    }
+    QTest::mouseDClick(Port(), Qt::LeftButton, Qt::NoModifier, at);
+    QTest::mouseRelease(Port(), Qt::LeftButton, Qt::NoModifier, at);
+    if (!m_window->view->TextEditor()) {
+        Log("  no editor opened");
+        return false;
+    }
+    return true;
+}
+
+// The gesture still open after an interruption is ended as a user ends it.
+void EditSoak::EndGestureLeftOpen() {
+    if (m_window->view->TextEditor()) {
+        Log("Return in the editor");
+        Press(Qt::Key_Return);
+        if (m_window->view->TextEditor()) {
+            Log("the focus leaves the editor");
+            m_window->view->setFocus();
+        }
+        return;
+    }
+    if (GetToolManager()->PlaceTool().IsPlacingIn(*m_window->view)) {
+        Place();
+        return;
+    }
+    if (GetToolManager()->CurrentTool()->HasOpenObject()) {
+        const QPoint at = Pixel(RandomPoint());
+        MoveTo(at);
+        EndOpenGesture(at, [this, at] {
+            Log("double click");
+            DoubleClick(at);
+        });
+    }
+}
+
+void EditSoak::InterruptGesture() {
+    switch (Pick(7)) {
+        case 0:
+            return Save();
+        case 1:
+            return PressAltEnter();
+        case 2:
+            return RandomMenuCommand();
+        case 3:
+            // A key would be typed in a text's editor.
+            ChooseTool(kToolKeys[Pick(std::size(kToolKeys))], !m_window->view->TextEditor());
+            return ExpectEnded("the choice of a tool");
+        case 4:
+            return ChooseFromPicker();
+        case 5:
+            return Drop(Pixel(RandomPoint()));
+        default:
+            SwitchWindow();
+            PressToolKey();
+            return ExpectEnded("a window switch and a key there");
+    }
+}
+
+// Ctrl+S, File > Save or the toolbar's Save: the document is written as it stands with its
+// gesture ended, and is no longer modified.
+void EditSoak::Save() {
+    bool saved = true;
+    switch (Pick(3)) {
+        case 0:
+            Log("Ctrl+S");
+            Press(Qt::Key_S, Qt::ControlModifier);
+            break;
+        case 1:
+            Log("File > Save");
+            saved = MenuCommand(ID_FILE_SAVE);
+            break;
+        default:
+            Log("the toolbar's Save");
+            saved = ToolbarButton(IDR_MAIN_TOOLBAR, ID_FILE_SAVE);
+            break;
+    }
+    if (!saved)
+        return;
+    ExpectEnded("the save");
+    if (m_window->doc->IsModified())
+        Fail("the save left the document modified");
+}
+
+// Alt+Enter is Properties, never a click where the mouse is: a sheet comes with the gesture
+// ended first, or nothing happens.
+void EditSoak::PressAltEnter() {
+    Log("Alt+Enter");
+    const Bytes before = DocumentBytes();
+    const std::string open = OpenGestureName();
+    ExpectSheet(Qt::AltModifier);
+    if (!open.empty() && !OpenGestureName().empty() && DocumentBytes() != before)
+        Fail("Alt+Enter changed the document in " + open + " and left it open");
+}
+
+// A command that ends the gesture first, from the menu bar: the Draw menu's End, a rail, an
+// edit of the selection, undo and then redo, a tool.
+void EditSoak::RandomMenuCommand() {
+    static constexpr std::pair<UINT, const char*> kCommands[] = {
+        {ID_END_WIRE, "Draw > End Wire"},       {ID_END_POLYGON, "Draw > End Polygon"},
+        {ID_CONNECT_GROUND1, "Ground 1"},       {ID_EDIT_ROTATE_90, "Edit > Rotate 90"},
+        {ID_EDIT_MIRROR_HORZ, "Edit > Mirror"}, {ID_ALIGN_LEFT, "Edit > Align > Left"},
+        {ID_EDIT_CLEAR, "Edit > Delete"},       {ID_EDIT_UNDO, "Edit > Undo"},
+        {ID_DRAW_RECT, "Draw > Rectangle"}};
+    const auto& [id, name] = kCommands[Pick(std::size(kCommands))];
+    Log(std::string(name) + " from the menu");
+    if (!MenuCommand(id))
+        return;
+    ExpectEnded(name);
+    if (id == ID_EDIT_UNDO) {
+        Log("Edit > Redo from the menu");
+        MenuCommand(ID_EDIT_REDO);
+    }
+}
+
+// The drop-down of a picker of the drawing toolbar: a colour, the automatic colour, none, a
+// width or a fill style chosen, or Esc.
+void EditSoak::ChooseFromPicker() {
+    static constexpr std::pair<UINT, const char*> kPickers[] = {{ID_LINE_COLOUR, "Line Colour"},
+                                                                {ID_FILL_COLOUR, "Fill Colour"},
+                                                                {ID_LINE_WIDTH, "Line Width"},
+                                                                {ID_FILL_STYLE, "Fill Style"}};
+    const auto& [id, name] = kPickers[Pick(std::size(kPickers))];
+    auto* button = m_app->MainFrame()
+                       ->toolbar(IDR_DRAWING_TOOLBAR)
+                       ->findChild<CDropDownButton*>(QString("dropDown%1").arg(id));
+    if (!button)
+        Fail(std::string("the drawing toolbar has no ") + name);
+    Idle();
+    if (!button->isEnabled()) {
+        Log(std::string(name) + " is disabled");
+        return;
+    }
+    const std::size_t choice = Pick(5);
+    const int row = Between(0, 39);
+    bool chose = false;
+    QTimer::singleShot(0, button, [button, choice, row, &chose] {
+        CPopupFrame* popup = button->popup();
+        if (!popup || !popup->isVisible())
+            return;
+        chose = choice > 0;
+        if (!chose) {
+            QTest::keyClick(popup, Qt::Key_Escape);
+            return;
+        }
+        if (auto* colour = qobject_cast<CColourPopup*>(popup)) {
+            CColourPickerDlg& grid = *colour->dialog();
+            if (choice == 1)
+                grid.automaticButton()->click();
+            else if (choice == 2 && grid.noneButton()->isVisible())
+                grid.noneButton()->click();
+            else
+                grid.cells()[std::size_t(row) % grid.cells().size()]->click();
+        } else {
+            auto* width = qobject_cast<CLineWidthPopup*>(popup);
+            auto* fill = qobject_cast<CLineStylePopup*>(popup);
+            QListWidget* list = width ? width->dialog()->list() : fill->dialog()->list();
+            list->clearSelection();
+            list->setCurrentRow(row % list->count());
+        }
+    });
+    QTest::mouseClick(button, Qt::LeftButton);
+    QApplication::processEvents();
+    m_commandsStale = true;
+    Log(std::string(name) + (chose ? ": a choice" : ": Esc"));
+    if (chose)
+        ExpectEnded(std::string("the choice of ") + name);
+}
+
+void EditSoak::Drop(QPoint at) {
+    const std::filesystem::path file = m_dir / "note.txt";
+    if (!std::filesystem::exists(file))
+        std::ofstream(file) << "soak\n";
+    Log("a file dropped at " + Describe(m_window->view->ClientToDoc(CPoint(at.x(), at.y()))));
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(QString::fromStdString(file.string()))});
+    const Qt::DropActions actions = Qt::CopyAction | Qt::MoveAction;
+    QDragEnterEvent enter(at, actions, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(Port(), &enter);
+    QDragMoveEvent move(at, actions, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(Port(), &move);
+    QDropEvent drop(QPointF(at), actions, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(Port(), &drop);
+    QApplication::processEvents();
+    m_commandsStale = true;
+    ExpectEnded("the drop");
+    // The first save numbers the embedded object's storage, which its bytes hold: saved now, the
+    // object's bytes stay as the history knows them.
+    Log("Ctrl+S");
+    Press(Qt::Key_S, Qt::ControlModifier);
+}
+
+void EditSoak::ExpectEnded(const std::string& after) {
+    if (const std::string open = OpenGestureName(); !open.empty())
+        Fail(after + " left " + open);
+}
+
+std::string EditSoak::OpenGestureName() const {
+    ToolManager* tools = GetToolManager();
+    if (!tools)
+        return {};
+    static constexpr const char* kShapes[] = {"select",     "line",
+                                              "rectangle",  "round rectangle",
+                                              "ellipse",    "polygon",
+                                              "text",       "pin",
+                                              "wire",       "bus",
+                                              "zoom",       "arc",
+                                              "Bezier",     "wire drag",
+                                              "place",      "polyline",
+                                              "arrow line", "double arrow line"};
+    for (int shape = kToolSelect; shape <= kToolDoubleArrowLine; ++shape) {
+        if (const CDrawTool* tool = tools->FindTool(shape); tool && tool->HasOpenObject())
+            return std::string("the open object of the ") + kShapes[shape] + " tool";
+    }
+    if (tools->SelectTool().IsDragging())
+        return "a drag of the select tool";
+    if (tools->WireDragTool().PickedUp())
+        return "a wire end picked up";
+    for (const Window& window : m_windows) {
+        if (!window.view)
+            continue;
+        if (tools->PlaceTool().IsPlacingIn(*window.view))
+            return "objects being placed";
+        if (window.view->TextEditor())
+            return "a text edited in place";
+    }
+    return {};
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -465,7 +1033,7 @@ void EditSoak::RewindAndReplay() {
 
 void EditSoak::EndOpenGesture(QPoint at, const std::function<void()>& target) {
     static const char* const kChoices[] = {"End", "Cancel", nullptr};
-    switch (Pick(7)) {
+    switch (Pick(9)) {
         case 0:
             Log("double click");
             DoubleClick(at);
@@ -488,6 +1056,15 @@ void EditSoak::EndOpenGesture(QPoint at, const std::function<void()>& target) {
             Log("Ctrl+Z and Ctrl+Y");
             Press(Qt::Key_Z, Qt::ControlModifier);
             Press(Qt::Key_Y, Qt::ControlModifier);
+            break;
+        case 6: {
+            const bool wire = Pick(2) == 0;
+            Log(wire ? "End Wire from the Draw menu" : "End Polygon from the Draw menu");
+            MenuCommand(wire ? ID_END_WIRE : ID_END_POLYGON);
+            break;
+        }
+        case 7:
+            ChooseTool(kToolKeys[Pick(std::size(kToolKeys))]);
             break;
         default:
             target();
@@ -525,7 +1102,14 @@ void EditSoak::SetClipboard() {
     }
 }
 
+// Now and then Enter where the mouse is, as the view takes it: a click there.
 void EditSoak::Click(QPoint at, Qt::KeyboardModifiers modifiers) {
+    if (QApplication::focusWidget() == m_window->view && Pick(4) == 0) {
+        Log("  Enter for the click");
+        MoveTo(at);
+        Press(Qt::Key_Return, modifiers);
+        return;
+    }
     QTest::mouseClick(Port(), Qt::LeftButton, modifiers, at);
 }
 
@@ -564,9 +1148,16 @@ void EditSoak::MoveTo(QPoint at) {
 // to date as after the user's last key or click (the window brings them up to date after every
 // key and click), also when the soak selected or ran a command itself.
 void EditSoak::Press(int key, Qt::KeyboardModifiers modifiers) {
+    Idle();
+    QWidget* target = QApplication::focusWidget();
+    QTest::keyClick(target ? target : m_window->view, Qt::Key(key), modifiers);
+    QApplication::processEvents();
+}
+
+void EditSoak::Idle() {
     CMainFrame& frame = *m_app->MainFrame();
-    // The desktop gives the activation back to the main window when a dialog closes; the
-    // offscreen platform of the tests does not.
+    // The desktop gives the activation back to the main window when a dialog or a palette
+    // closes; the offscreen platform of the tests does not.
     if (!frame.isActiveWindow()) {
         frame.activateWindow();
         QApplication::processEvents();
@@ -575,19 +1166,105 @@ void EditSoak::Press(int key, Qt::KeyboardModifiers modifiers) {
     if (m_commandsStale)
         frame.UpdateCommandUI();
     m_commandsStale = false;
-    QWidget* target = QApplication::focusWidget();
-    QTest::keyClick(target ? target : m_view, Qt::Key(key), modifiers);
+}
+
+namespace {
+
+// The menu or submenu of menu that holds the command's item, or null.
+QMenu* MenuHolding(QMenu& menu, UINT id) {
+    for (QAction* action : menu.actions()) {
+        if (QMenu* sub = action->menu()) {
+            if (QMenu* holder = MenuHolding(*sub, id))
+                return holder;
+        } else if (CommandActions::IdOf(action) == id) {
+            return &menu;
+        }
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+// The menu opens as its menu bar entry opens it (its items' states are brought up to date as it
+// shows) and the item is chosen with Enter.
+bool EditSoak::MenuCommand(UINT id) {
+    CMainFrame& frame = *m_app->MainFrame();
+    Idle();
+    QMenu* menu = nullptr;
+    for (QMenu* popup : frame.menuBarPopups(frame.currentMenuId())) {
+        if ((menu = MenuHolding(*popup, id)))
+            break;
+    }
+    if (!menu)
+        Fail("no menu holds the command " + std::to_string(id));
+    m_menuCommand = id;
+    m_menuChose = false;
+    m_menuShown = false;
+    menu->exec(frame.mapToGlobal(QPoint(20, 20)));
+    m_menuCommand = 0;
+    if (!m_menuShown)
+        Fail("the menu of the command " + std::to_string(id) + " did not show");
     QApplication::processEvents();
+    m_commandsStale = true;
+    if (!m_menuChose)
+        Log("  it was disabled");
+    return m_menuChose;
+}
+
+bool EditSoak::ToolbarButton(UINT toolbar, UINT id) {
+    CMainFrame& frame = *m_app->MainFrame();
+    Idle();
+    QToolBar* bar = frame.toolbar(toolbar);
+    QWidget* button = bar ? bar->widgetForAction(frame.actions().Action(id)) : nullptr;
+    if (!button)
+        Fail("no toolbar button runs the command " + std::to_string(id));
+    if (!button->isEnabled()) {
+        Log("  it was disabled");
+        return false;
+    }
+    QTest::mouseClick(button, Qt::LeftButton);
+    QApplication::processEvents();
+    m_commandsStale = true;
+    return true;
+}
+
+void EditSoak::ChooseTool(Qt::Key key, bool byKey) {
+    static constexpr std::pair<Qt::Key, UINT> kCommands[] = {
+        {Qt::Key_S, ID_DRAW_SELECT},  {Qt::Key_W, ID_DRAW_WIRE}, {Qt::Key_B, ID_DRAW_BUS},
+        {Qt::Key_L, ID_DRAW_LINE},    {Qt::Key_R, ID_DRAW_RECT}, {Qt::Key_N, ID_DRAW_ROUNDRECT},
+        {Qt::Key_E, ID_DRAW_ELLIPSE}, {Qt::Key_A, ID_DRAW_ARC},  {Qt::Key_P, ID_DRAW_POLYGON},
+        {Qt::Key_Z, ID_DRAW_BEZIER},  {Qt::Key_T, ID_DRAW_TEXT}};
+    const auto* entry = std::find_if(std::begin(kCommands), std::end(kCommands),
+                                     [key](const auto& command) { return command.first == key; });
+    switch (Pick(byKey ? 4 : 2)) {
+        case 0:
+            Log("the tool of " + KeyName(key) + " from the Draw menu");
+            MenuCommand(entry->second);
+            return;
+        case 1:
+            Log("the tool of " + KeyName(key) + " by its toolbar button");
+            ToolbarButton(IDR_DRAWING_TOOLBAR, entry->second);
+            return;
+        default:
+            Log("tool key " + KeyName(key));
+            Press(key);
+            return;
+    }
+}
+
+void EditSoak::SwitchWindow() {
+    Use(Other());
 }
 
 void EditSoak::BackToSelectTool() {
     ToolManager& tools = *GetToolManager();
-    for (int i = 0; i < 3 && (m_view->TextEditor() || tools.state.currentShape != kToolSelect ||
-                              tools.CurrentTool()->HasOpenObject());
+    for (int i = 0;
+         i < 3 && (m_window->view->TextEditor() || tools.state.currentShape != kToolSelect ||
+                   tools.CurrentTool()->HasOpenObject());
          ++i)
         Press(Qt::Key_Escape);
     if (tools.state.currentShape != kToolSelect) {
-        m_view->setFocus();
+        m_window->view->setFocus();
         Press(Qt::Key_S);
     }
 }
