@@ -2,7 +2,10 @@
 // The running program's window driven as the user drives it, for the tests of drawing
 // gestures: keys to the window with the focus, the mouse on the sheet, the sheet's bytes.
 
+#include <QApplication>
+#include <QDialog>
 #include <QTest>
+#include <QTimer>
 #include <memory>
 #include <vector>
 
@@ -78,6 +81,22 @@ protected:
         MoveTo(CPoint((from.x + to.x) / 2, (from.y + to.y) / 2));
         MoveTo(to);
         ReleaseAt(to);
+    }
+    // Alt+Enter opens the properties and Enter takes them untouched; then the sheet has the keys
+    // again. Whether the sheet was accepted.
+    bool AcceptPropertiesUntouched() {
+        bool accepted = false;
+        QTimer::singleShot(0, [&accepted] {
+            if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+                QTest::keyClick(dialog, Qt::Key_Return);
+                accepted = dialog->result() == QDialog::Accepted;
+            }
+        });
+        Press(Qt::Key_Return, Qt::AltModifier);
+        m_frame->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(m_frame));
+        m_view->setFocus();
+        return accepted;
     }
     void Undo() { Press(Qt::Key_Z, Qt::ControlModifier); }
     void Redo() { Press(Qt::Key_Y, Qt::ControlModifier); }

@@ -3,8 +3,6 @@
 // program: keys to the window with the focus, the mouse on the sheet.
 
 #include <QApplication>
-#include <QDialog>
-#include <QTimer>
 #include <functional>
 #include <string>
 #include <vector>
@@ -215,18 +213,7 @@ TEST_F(ToolLifeCycle, ASelectDragEndsWhenAToolKeyIsPressedInIt) {
     Press(Qt::Key_S);
     Click(CPoint(2000, -2300));
     // Alt+Enter opens the properties; Enter takes them untouched.
-    bool accepted = false;
-    QTimer::singleShot(0, [&accepted] {
-        if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
-            QTest::keyClick(dialog, Qt::Key_Return);
-            accepted = dialog->result() == QDialog::Accepted;
-        }
-    });
-    Press(Qt::Key_Return, Qt::AltModifier);
-    EXPECT_TRUE(accepted);
-    m_frame->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(m_frame));
-    m_view->setFocus();
+    EXPECT_TRUE(AcceptPropertiesUntouched());
     for (int i = 0; i < 6; ++i)
         Undo();
     Drag(CPoint(2000, -2300), CPoint(2100, -2400));
