@@ -168,6 +168,83 @@ TEST(ArrangeEdits, AlignJoinsTheNetsOfWiresThatNowMeet) {
     EXPECT_NE(dominant->GetNet(), trunk->GetNet());
 }
 
+// A wire whose end stays linked on a wire it no longer lies on (as a turn can leave it) is no
+// concern of an align that moves what its other end was on: the align breaks the parted link
+// alone, and undo gives back the document as it was.
+TEST(ArrangeEdits, AlignKeepsTheLinksItDoesNotMove) {
+    Sheet sheet;
+    CSymbol* part = sheet.Symbol("U1", nullptr, {"A"});
+    CPin* pin = part->FindPin("A");
+    CWire* far = sheet.WireFrom("N2", CPoint(-800, -500), CPoint(-800, 500));
+    CWire* wire = sheet.Wire("N1");
+    wire->SetStart(-100, 0, pin);
+    wire->SetEnd(-600, 0, far);
+    wire->RecalcBounds(nullptr);
+    CDrawObj* dominant = sheet.Rect(CRect(1000, -1000, 1200, -1200));
+    sheet.AlignUndoRedo(ObjectList{part, dominant}, AlignMode::kBottom);
+    ASSERT_TRUE(sheet.doc.GetUndoList().Undo());
+    EXPECT_EQ(wire->GetStartObject(), pin);
+    ASSERT_TRUE(sheet.doc.GetUndoList().Redo());
+    EXPECT_EQ(wire->GetStartObject(), nullptr);
+    EXPECT_EQ(wire->GetEndObject(), far);
+    EXPECT_TRUE(far->GetJunctions().Find(wire));
+}
+
+// Aligns that link and unlink wire ends and pins, one of them made twice, are undone one by one
+// back to the bytes of each state before them and redone through the same states, with a wire
+// hanging from a moved one whose other end keeps a link on a wire it does not lie on.
+TEST(ArrangeEdits, AlignStepsRewindAndReplayThroughTheirBytes) {
+    Sheet sheet;
+    CWire* trunk = sheet.WireFrom("N1", CPoint(0, 0), CPoint(0, 1000));
+    CWire* branch = sheet.WireFrom("N2", CPoint(-500, 800), CPoint(-100, 800));
+    CWire* far = sheet.WireFrom("N3", CPoint(-2000, 1500), CPoint(-1500, 1500));
+    CWire* hanging = sheet.Wire("N2");
+    hanging->SetStart(-350, 800, branch);
+    hanging->SetEnd(-350, 1500, far);
+    hanging->RecalcBounds(nullptr);
+    sheet.WireFrom("N4", CPoint(-300, -2000), CPoint(0, -2000));
+    sheet.Symbol("U1", nullptr, {"A"})->OffsetBy(CSize(0, 500));
+    sheet.Symbol("U2", nullptr, {"A"})->OffsetBy(CSize(2000, 0));
+    CWire* open = sheet.WireFrom("N5", CPoint(-600, 0), CPoint(-100, 0));
+    constexpr int kBranch = 1, kAcross = 4, kPart = 5, kOtherPart = 6;
+    const auto objects = [&sheet](int first, int second) {
+        return ObjectList{const_cast<CDrawObj*>(sheet.At(first)),
+                          const_cast<CDrawObj*>(sheet.At(second))};
+    };
+    const struct {
+        int moved;
+        int dominant;
+        AlignMode mode;
+        bool onTrunk;  // the branch ends on the trunk
+        bool onPin;    // the open wire ends on the part's pin
+    } steps[] = {
+        {kBranch, kAcross, AlignMode::kRight, true, false},
+        {kBranch, kAcross, AlignMode::kRight, true, false},
+        {kPart, kOtherPart, AlignMode::kBottom, true, true},
+        {kBranch, kAcross, AlignMode::kLeft, false, true},  // the hanging wire parts too
+        {kPart, kAcross, AlignMode::kTop, false, false},
+    };
+    std::vector<std::vector<BYTE>> states{testsupport::DocumentBytes(sheet.doc)};
+    for (const auto& step : steps) {
+        ASSERT_TRUE(AlignSelection(sheet.doc, objects(step.moved, step.dominant), step.mode));
+        EXPECT_EQ(trunk->GetJunctions().GetCount(), step.onTrunk ? 1 : 0) << states.size();
+        EXPECT_EQ(open->GetEndObject() != nullptr, step.onPin) << states.size();
+        EXPECT_EQ(testsupport::FirstBrokenLink(sheet.doc), "") << states.size();
+        states.push_back(testsupport::DocumentBytes(sheet.doc));
+    }
+    EXPECT_EQ(hanging->GetStartObject(), nullptr);
+    for (std::size_t state = states.size() - 1; state-- > 0;) {
+        ASSERT_TRUE(sheet.doc.GetUndoList().Undo());
+        EXPECT_EQ(testsupport::DocumentBytes(sheet.doc), states[state]) << "undone to " << state;
+        EXPECT_EQ(testsupport::FirstBrokenLink(sheet.doc), "") << state;
+    }
+    EXPECT_EQ(hanging->GetEndObject(), far);
+    for (std::size_t state = 1; state < states.size(); ++state) {
+        ASSERT_TRUE(sheet.doc.GetUndoList().Redo());
+        EXPECT_EQ(testsupport::DocumentBytes(sheet.doc), states[state]) << "redone to " << state;
+    }
+}
+
 // Joining two named nets asks which survives: declined, the align leaves the document as it
 // was and records nothing; accepted, the chosen net holds both wires in the one step.
 TEST(ArrangeEdits, AlignShortingNamedNetsAsksForTheNet) {
