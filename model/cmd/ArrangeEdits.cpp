@@ -143,8 +143,7 @@ void UnlinkPartedEnds(CWire& wire, const CDrawObj* from) {
 
 // Moved objects keep no link to what they parted from: the ends of a moved wire, the wires that
 // ended on it, and the wires on the pins of a moved part or a moved pin. Only links of the moved
-// objects are broken: the command's undo gives back the links of the objects as they were, and
-// knows no other.
+// objects are broken, as the command's undo gives back theirs alone.
 void UnlinkPartedWires(const CObList& objects) {
     for (POSITION pos = objects.GetHeadPosition(); pos;) {
         CDrawObj* object = NextObject(objects, pos);

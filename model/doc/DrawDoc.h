@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 #include <unordered_set>
+#include <utility>
 #include <vector>
 
 #include "model/doc/DocChangeLog.h"
@@ -32,7 +33,6 @@ class CDocNetlist;
 class CDrawObj;
 class CNet;
 class CNetlistFormat;
-class CSummaryInfo;
 class CSymbol;
 class CSymbolDoc;
 struct SummaryFields;
