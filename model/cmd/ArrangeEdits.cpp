@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <unordered_set>
+#include <utility>
 #include <vector>
 
 #include "model/cmd/ConnectorJoin.h"
@@ -125,28 +126,33 @@ bool EndMeets(const CDrawObj* linked, CPoint point) {
     return true;
 }
 
-void UnlinkPartedEnds(CWire& wire) {
+// Unlinks the ends of wire linked to from (either end when from is null) that no longer meet
+// what they are linked to.
+void UnlinkPartedEnds(CWire& wire, const CDrawObj* from) {
     const int count = wire.GetPointCount();
     if (count == 0)
         return;
-    if (!EndMeets(wire.GetStartObject(), wire.GetPoint(0)))
+    const auto parted = [from](const CDrawObj* linked, CPoint point) {
+        return linked && (!from || linked == from) && !EndMeets(linked, point);
+    };
+    if (parted(wire.GetStartObject(), wire.GetPoint(0)))
         wire.SetStartObject(nullptr);
-    if (!EndMeets(wire.GetEndObject(), wire.GetPoint(count - 1)))
+    if (parted(wire.GetEndObject(), wire.GetPoint(count - 1)))
         wire.SetEndObject(nullptr);
 }
 
 // Moved objects keep no link to what they parted from: the ends of a moved wire, the wires that
-// ended on it, and the wires on the pins of a moved part or a moved pin. The command's undo
-// gives back the links of the objects as they were.
+// ended on it, and the wires on the pins of a moved part or a moved pin. Only links of the moved
+// objects are broken, as the command's undo gives back theirs alone.
 void UnlinkPartedWires(const CObList& objects) {
     for (POSITION pos = objects.GetHeadPosition(); pos;) {
         CDrawObj* object = NextObject(objects, pos);
-        std::vector<CWire*> wires;
+        std::vector<std::pair<CWire*, const CDrawObj*>> ends;
         if (auto* wire = dynamic_cast<CWire*>(object)) {
-            wires.push_back(wire);
+            ends.emplace_back(wire, nullptr);
             const CObList& junctions = wire->GetJunctions();
             for (POSITION at = junctions.GetHeadPosition(); at;)
-                wires.push_back(static_cast<CWire*>(junctions.GetNext(at)));
+                ends.emplace_back(static_cast<CWire*>(junctions.GetNext(at)), wire);
         }
         CObList pins;
         if (const CObList* owned = object->GetPinList())
@@ -154,11 +160,12 @@ void UnlinkPartedWires(const CObList& objects) {
         else if (object->GetObjType() == kObjPin)
             pins.AddTail(object);
         for (POSITION at = pins.GetHeadPosition(); at;) {
-            if (auto* wire = dynamic_cast<CWire*>(static_cast<CPin*>(pins.GetNext(at))->GetWire()))
-                wires.push_back(wire);
+            const auto* pin = static_cast<const CPin*>(pins.GetNext(at));
+            if (auto* wire = dynamic_cast<CWire*>(pin->GetWire()))
+                ends.emplace_back(wire, pin);
         }
-        for (CWire* wire : wires)
-            UnlinkPartedEnds(*wire);
+        for (const auto& [wire, from] : ends)
+            UnlinkPartedEnds(*wire, from);
     }
 }
 

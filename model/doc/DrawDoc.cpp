@@ -408,9 +408,10 @@ BOOL CDrawDoc::OnNewDocument() {
     if (!CDocumentBase::OnNewDocument())
         return FALSE;
     m_firstPartNumber = 1;
+    const FileTime now = m_clock();
     m_summaryInfo = std::make_unique<CSummaryInfo>();
-    m_summaryInfo->StartEditTime();
-    m_summaryInfo->SetCreateTime();
+    m_summaryInfo->StartEditTime(now);
+    m_summaryInfo->SetCreateTime(now);
     m_summaryInfo->SetPageCount(1);
     m_summaryInfo->SetAppName("Vosk Schematic");
     for (const auto& rail : kRailAttrs)
@@ -423,7 +424,7 @@ BOOL CDrawDoc::OnNewDocument() {
 
 BOOL CDrawDoc::OnOpenDocument(const char* path) {
     m_summaryInfo = std::make_unique<CSummaryInfo>();
-    m_summaryInfo->StartEditTime();
+    m_summaryInfo->StartEditTime(m_clock());
     GetAppServices().NotifyDocumentChanged(nullptr, kDocumentSetChanged);
     BOOL opened = CDocumentBase::OnOpenDocument(path);
     ValidatePrinter();
@@ -432,20 +433,21 @@ BOOL CDrawDoc::OnOpenDocument(const char* path) {
     return opened;
 }
 
-// What is written is what the user sees finished: no wire half drawn, no drag half done.
+// What is written is what the user sees finished: no wire half drawn, no drag half done, and
+// the attribute texts showing the summary as it is saved (the time of this save).
 BOOL CDrawDoc::OnSaveDocument(const char* path) {
     for (IDocView* view : std::vector<IDocView*>(GetViews()))
         view->EndGesture();
+    const FileTime now = m_clock();
     CSummaryInfo& summary = Summary();
-    summary.SetLastSaveTime();
+    summary.SetLastSaveTime(now);
     summary.IncrementRevision();
     summary.SetLastAuthor(summary.GetAuthor());
-    summary.AddEditTime();
-    summary.StartEditTime();
-    GetAppServices().NotifyDocumentChanged(nullptr, kDocumentSetChanged);
-    const BOOL saved = CDocumentBase::OnSaveDocument(path);
+    summary.AddEditTime(now);
+    summary.StartEditTime(now);
     UpdateAttrTexts(nullptr);
-    return saved;
+    GetAppServices().NotifyDocumentChanged(nullptr, kDocumentSetChanged);
+    return CDocumentBase::OnSaveDocument(path);
 }
 
 void CDrawDoc::OnCloseDocument() {

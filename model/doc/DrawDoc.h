@@ -3,9 +3,11 @@
 // named attributes, the page and the default drawing styles, the sheet border, the print
 // settings and printer choice, the summary information and the undo list.
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <unordered_set>
+#include <utility>
 #include <vector>
 
 #include "model/doc/DocChangeLog.h"
@@ -14,6 +16,7 @@
 #include "model/doc/PrintSettings.h"
 #include "model/doc/PrinterChoice.h"
 #include "model/doc/SheetBorder.h"
+#include "model/doc/SummaryInfo.h"
 #include "model/undo/UndoList.h"
 #include "platform/GdiObjects.h"
 #include "platform/GdiTypes.h"
@@ -30,7 +33,6 @@ class CDocNetlist;
 class CDrawObj;
 class CNet;
 class CNetlistFormat;
-class CSummaryInfo;
 class CSymbol;
 class CSymbolDoc;
 struct SummaryFields;
@@ -250,6 +252,10 @@ public:
     BOOL BuildNetlist(const char* path, CNetlistFormat* writer);
 
     CSummaryInfo* GetSummaryInfo() const { return m_summaryInfo.get(); }
+    // The clock of the times the document stamps in its summary information: when it was made
+    // and last saved, and how long it was edited. The system's clock unless another is set.
+    using Clock = std::function<FileTime()>;
+    void SetClock(Clock clock) { m_clock = std::move(clock); }
     // OK on the summary page: the fields go to the summary information, the attribute texts
     // (which may show "Title", "Drawn By" or "Comments") follow, and the document is modified.
     void ApplySummaryFields(const SummaryFields& fields);
@@ -341,4 +347,5 @@ private:
     bool m_readUnnamedNet = false;  // the load read an object whose net has no name yet
     std::vector<CSymbolDoc*> m_symbolEditors;
     CDocChangeLog m_changeLog;
+    Clock m_clock = FileTimeNow;
 };

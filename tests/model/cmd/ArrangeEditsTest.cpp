@@ -168,6 +168,66 @@ TEST(ArrangeEdits, AlignJoinsTheNetsOfWiresThatNowMeet) {
     EXPECT_NE(dominant->GetNet(), trunk->GetNet());
 }
 
+// Aligns that link and unlink wire ends and pins, one of them made twice, are undone one by one
+// back to the bytes of each state before them and redone through the same states. A wire that
+// parts from a moved wire or pin keeps the link of its other end, here on a wire it no longer
+// lies on (as a turn can leave it): an align breaks no link between objects it did not move, as
+// its undo gives back the links of the moved ones alone.
+TEST(ArrangeEdits, AlignStepsRewindAndReplayThroughTheirBytes) {
+    Sheet sheet;
+    CWire* trunk = sheet.WireFrom("N1", CPoint(0, 0), CPoint(0, 1000));
+    CWire* branch = sheet.WireFrom("N2", CPoint(-500, 800), CPoint(-100, 800));
+    CWire* far = sheet.WireFrom("N3", CPoint(-2000, 1500), CPoint(-1500, 1500));
+    CWire* hanging = sheet.Wire("N2");
+    hanging->SetStart(-350, 800, branch);
+    hanging->SetEnd(-350, 1500, far);
+    hanging->RecalcBounds(nullptr);
+    sheet.WireFrom("N4", CPoint(-300, -2000), CPoint(0, -2000));
+    sheet.Symbol("U1", nullptr, {"A"})->OffsetBy(CSize(0, 500));
+    sheet.Symbol("U2", nullptr, {"A"})->OffsetBy(CSize(2000, 0));
+    CWire* open = sheet.WireFrom("N5", CPoint(-600, 0), CPoint(-100, 0));
+    open->SetStartObject(far);
+    constexpr int kBranch = 1, kAcross = 4, kPart = 5, kOtherPart = 6;
+    const auto objects = [&sheet](int first, int second) {
+        return ObjectList{const_cast<CDrawObj*>(sheet.At(first)),
+                          const_cast<CDrawObj*>(sheet.At(second))};
+    };
+    const struct {
+        int moved;
+        int dominant;
+        AlignMode mode;
+        bool onTrunk;  // the branch ends on the trunk
+        bool onPin;    // the open wire ends on the part's pin
+    } steps[] = {
+        {kBranch, kAcross, AlignMode::kRight, true, false},
+        {kBranch, kAcross, AlignMode::kRight, true, false},
+        {kPart, kOtherPart, AlignMode::kBottom, true, true},
+        {kBranch, kAcross, AlignMode::kLeft, false, true},  // the hanging wire parts too
+        {kPart, kAcross, AlignMode::kTop, false, false},
+    };
+    std::vector<std::vector<BYTE>> states{testsupport::DocumentBytes(sheet.doc)};
+    for (const auto& step : steps) {
+        ASSERT_TRUE(AlignSelection(sheet.doc, objects(step.moved, step.dominant), step.mode));
+        EXPECT_EQ(trunk->GetJunctions().GetCount(), step.onTrunk ? 1 : 0) << states.size();
+        EXPECT_EQ(open->GetEndObject() != nullptr, step.onPin) << states.size();
+        EXPECT_EQ(testsupport::FirstBrokenLink(sheet.doc), "") << states.size();
+        states.push_back(testsupport::DocumentBytes(sheet.doc));
+    }
+    EXPECT_EQ(hanging->GetStartObject(), nullptr);
+    EXPECT_EQ(far->GetJunctions().GetCount(), 2);
+    for (std::size_t state = states.size() - 1; state-- > 0;) {
+        ASSERT_TRUE(sheet.doc.GetUndoList().Undo());
+        EXPECT_EQ(testsupport::DocumentBytes(sheet.doc), states[state]) << "undone to " << state;
+        EXPECT_EQ(testsupport::FirstBrokenLink(sheet.doc), "") << state;
+    }
+    EXPECT_EQ(hanging->GetEndObject(), far);
+    EXPECT_EQ(open->GetStartObject(), far);
+    for (std::size_t state = 1; state < states.size(); ++state) {
+        ASSERT_TRUE(sheet.doc.GetUndoList().Redo());
+        EXPECT_EQ(testsupport::DocumentBytes(sheet.doc), states[state]) << "redone to " << state;
+    }
+}
+
 // Joining two named nets asks which survives: declined, the align leaves the document as it
 // was and records nothing; accepted, the chosen net holds both wires in the one step.
 TEST(ArrangeEdits, AlignShortingNamedNetsAsksForTheNet) {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <ctime>
 #include <initializer_list>
 #include <memory>
 #include <vector>
@@ -413,6 +414,57 @@ TEST(DrawDocFile, SummaryIsKeptAcrossOpenAndSave) {
     ASSERT_TRUE(doc.OnOpenDocument(path.c_str()));
     EXPECT_EQ(doc.GetSummaryInfo()->GetRevision(), "2");
     EXPECT_EQ(doc.GetAttribute("Drawn By"), "ann");
+}
+
+// The local time of the day 8 December 2026 as the summary keeps it.
+FileTime OnTheEighth(int hour, int minute, int second) {
+    std::tm local{};
+    local.tm_year = 2026 - 1900;
+    local.tm_mon = 11;
+    local.tm_mday = 8;
+    local.tm_hour = hour;
+    local.tm_min = minute;
+    local.tm_sec = second;
+    local.tm_isdst = -1;
+    constexpr FileTime kSecondsFrom1601To1970 = 11644473600;
+    return (static_cast<FileTime>(std::mktime(&local)) + kSecondsFrom1601To1970) * 10000000;
+}
+
+// The title block's "Last Saved" in the file, and on the sheet after the save, is the time of
+// the save that wrote it, also when the file is opened and saved again.
+TEST(DrawDocFile, TheTitleBlockShowsTheTimeOfTheSaveThatWroteIt) {
+    testsupport::RecordingAppServices services;
+    testsupport::TempDir dir;
+    const std::string path = (dir / "sheet.sch").string();
+    FileTime now = OnTheEighth(20, 0, 0);
+    const auto lastSaved = [](CDrawDoc& doc) {
+        POSITION pos = nullptr;
+        const CAttrText* text = doc.FindAttrText("Last Saved", pos);
+        return text ? text->GetText() : CString("no text");
+    };
+    {
+        CDrawDoc doc;
+        doc.SetClock([&now] { return now; });
+        ASSERT_TRUE(doc.OnNewDocument());
+        doc.GetObjects().AddTail(doc.GetDocAttrText("Last Saved", TRUE));
+        now = OnTheEighth(20, 7, 28);
+        ASSERT_TRUE(doc.OnSaveDocument(path.c_str()));
+        now = OnTheEighth(20, 8, 16);
+        ASSERT_TRUE(doc.OnSaveDocument(path.c_str()));
+        EXPECT_EQ(lastSaved(doc), "12/8/2026 8:08:16 PM");
+    }
+    {
+        CDrawDoc doc;
+        doc.SetClock([&now] { return now; });
+        ASSERT_TRUE(doc.OnOpenDocument(path.c_str()));
+        EXPECT_EQ(lastSaved(doc), "12/8/2026 8:08:16 PM");
+        now = OnTheEighth(20, 9, 5);
+        ASSERT_TRUE(doc.OnSaveDocument(path.c_str()));
+    }
+    CDrawDoc doc;
+    ASSERT_TRUE(doc.OnOpenDocument(path.c_str()));
+    EXPECT_EQ(lastSaved(doc), "12/8/2026 8:09:05 PM");
+    EXPECT_EQ(doc.GetSummaryInfo()->GetLastSaveTimeValue(), OnTheEighth(20, 9, 5));
 }
 
 TEST(DrawDocFile, ExternalReaderSeesTheSummary) {
