@@ -130,6 +130,26 @@ public:
         m_count = 0;
     }
 
+    // Empties the map and gives it the other's table size and pairs, which it then walks in the
+    // other's order. (Walking the other and adding each pair would reverse the keys sharing a
+    // bucket, a new key going first in its bucket.)
+    void CopyFrom(const FrameworkMap& other) {
+        if (&other == this)
+            return;
+        RemoveAll();
+        m_tableSize = other.m_tableSize;
+        Assoc** link = &m_first;
+        for (const Assoc* from = other.m_first; from; from = from->next) {
+            Assoc* assoc = m_own.bucket == kUnused ? &m_own : new Assoc;
+            *assoc = Assoc{nullptr, from->hash, from->bucket, from->key, from->value};
+            *link = assoc;
+            link = &assoc->next;
+            ++m_count;
+        }
+        if (m_count > kListedOnly)
+            IndexBuckets();
+    }
+
     POSITION GetStartPosition() const { return ToPosition(m_first); }
     void GetNextAssoc(POSITION& pos, Key& key, Value& value) const {
         const Assoc* assoc = reinterpret_cast<const Assoc*>(pos);

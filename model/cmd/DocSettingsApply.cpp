@@ -9,17 +9,25 @@
 
 namespace {
 
-// The inverse of an attribute's removal: undoing puts the attribute back with its value.
+// An attribute's removal. Made before it, the command keeps the document's attributes; undoing
+// gives them back, the attribute with its value and in its place among them (added again, it
+// would go first among the keys of its bucket).
 class CAttrRemoveCmd : public CPropEditCmd {
 public:
-    CAttrRemoveCmd(const char* name, const char* value) : m_name(name), m_value(value) {}
+    CAttrRemoveCmd(CDrawDoc& doc, const char* name) : m_name(name) {
+        m_before.CopyFrom(*doc.GetAttributeMap());
+    }
 
     BOOL Do(CDrawDoc* doc) override { return doc->RemoveAttribute(m_name); }
-    BOOL Undo(CDrawDoc* doc) override { return doc->SetAttribute(m_name, m_value, 0); }
+    BOOL Undo(CDrawDoc* doc) override {
+        doc->GetAttributeMap()->CopyFrom(m_before);
+        doc->UpdateAttrTexts(m_name);
+        return TRUE;
+    }
 
 private:
     CString m_name;
-    CString m_value;
+    CMapStringToString m_before{10};
 };
 
 // Joins a done command to the settings step.
@@ -41,8 +49,13 @@ void SetValues(CDrawDoc& doc, const DocAttributeEdits& edits) {
 void RemoveAttributes(CDrawDoc& doc, const DocAttributeEdits& edits) {
     for (const CString& name : edits.removed) {
         CString old;
-        if (doc.GetAttribute(name, old) && doc.RemoveAttribute(name))
-            Merge(doc, new CAttrRemoveCmd(name, old));
+        if (!doc.GetAttribute(name, old))
+            continue;
+        auto* remove = new CAttrRemoveCmd(doc, name);
+        if (remove->Do(&doc))
+            Merge(doc, remove);
+        else
+            delete remove;
     }
 }
 

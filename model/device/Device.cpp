@@ -46,17 +46,9 @@ CDevice& CDevice::operator=(const CDevice& other) {
     if (this == &other)
         return *this;
     m_flags = other.m_flags;
-    // A key added goes first in its bucket: added last first, the attributes keep the other's
-    // order, so that a copy stores the same bytes and an edit exchanged back gives them back.
-    std::vector<std::pair<CString, CString>> attributes;
-    attributes.reserve(static_cast<std::size_t>(other.m_attributes.GetCount()));
-    for (POSITION pos = other.m_attributes.GetStartPosition(); pos;) {
-        auto& [name, value] = attributes.emplace_back();
-        other.m_attributes.GetNextAssoc(pos, name, value);
-    }
-    m_attributes.RemoveAll();
-    for (auto it = attributes.rbegin(); it != attributes.rend(); ++it)
-        m_attributes.SetAt(it->first, it->second);
+    // In the other's order, so that a copy stores the same bytes and an edit exchanged back
+    // gives them back.
+    m_attributes.CopyFrom(other.m_attributes);
     return *this;
 }
 

@@ -17,16 +17,6 @@ constexpr const char* kAutoNameFormat = "n%04d";
 // The check's answer for any change to a read-only net.
 constexpr int kNetLocked = -1;
 
-void CopyMap(const CMapStringToString& from, CMapStringToString& to) {
-    to.RemoveAll();
-    CString name;
-    CString value;
-    for (POSITION pos = from.GetStartPosition(); pos;) {
-        from.GetNextAssoc(pos, name, value);
-        to.SetAt(name, value);
-    }
-}
-
 bool IsIdName(const char* name) {
     return name && CString(name) == GetStdAttrName(kStdAttrId);
 }
@@ -39,7 +29,7 @@ CNet::CNet(const char* name) : m_name(name) {}
 
 CNet::CNet(const CNet& source) : CObject(), m_name(source.m_name), m_flags(source.m_flags) {
     if (source.m_attributes)
-        CopyMap(*source.m_attributes, Attributes());
+        Attributes().CopyFrom(*source.m_attributes);
 }
 
 CNet::~CNet() = default;
@@ -154,9 +144,9 @@ CMapStringToString& CNet::Attributes() {
 
 void CNet::ExchangeAttributes(CNet& other) {
     CMapStringToString kept{10};
-    CopyMap(Attributes(), kept);
-    CopyMap(other.Attributes(), Attributes());
-    CopyMap(kept, other.Attributes());
+    kept.CopyFrom(Attributes());
+    Attributes().CopyFrom(other.Attributes());
+    other.Attributes().CopyFrom(kept);
     std::swap(m_name, other.m_name);
     // The named and read-only states go with the name; run-time marks stay.
     const DWORD mine = m_flags;

@@ -28,7 +28,7 @@ public:
 
     CNet();
     explicit CNet(const char* name);
-    // The source's name, flags and attributes; count 0.
+    // The source's name, flags and attributes in their order; count 0.
     CNet(const CNet& source);
     CNet& operator=(const CNet&) = delete;
     ~CNet() override;
@@ -58,8 +58,8 @@ public:
     int GetAttrCount() const { return (m_attributes ? m_attributes->GetCount() : 0) + 1; }
     BOOL RemoveAttr(const char* name);
     CMapStringToString* GetAttrMap() { return &Attributes(); }
-    // Exchanges the attribute maps, the names and the flags (but for run-time marks) of the two
-    // nets.
+    // Exchanges the attribute maps, each keeping its order, the names and the flags (but for
+    // run-time marks) of the two nets.
     void ExchangeAttributes(CNet& other);
 
     // Gives the net a name no other net of the document bears: its own when free, else the

@@ -60,19 +60,6 @@ bool HasNet(const CPin& pin) {
     return pin.GetWire() && pin.GetWire()->GetNet();
 }
 
-void CopyMap(const CMapStringToString& from, CMapStringToString& to) {
-    std::vector<std::pair<CString, CString>> entries;
-    CString key;
-    CString value;
-    for (POSITION pos = from.GetStartPosition(); pos;) {
-        from.GetNextAssoc(pos, key, value);
-        entries.emplace_back(key, value);
-    }
-    // A bucket lists the newest key first: adding them back in reverse keeps the order.
-    for (auto it = entries.rbegin(); it != entries.rend(); ++it)
-        to.SetAt(it->first, it->second);
-}
-
 void LogBusMismatch(std::ostream& log, const CString& id, const CString& pinId, const char* against,
                     const CString& what) {
     log << "Error - " << id << " bussed pin " << pinId << " mismatch with " << against << " "
@@ -105,7 +92,7 @@ std::unique_ptr<CComponentRecord> CComponentRecord::CopyWith(
     copy->value = value;
     if (attributes) {
         copy->attributes = std::make_unique<CMapStringToString>();
-        CopyMap(*attributes, *copy->attributes);
+        copy->attributes->CopyFrom(*attributes);
     }
     copy->pins = pins;
     for (CPinConnection& pin : copy->pins) {
@@ -308,7 +295,7 @@ BOOL CNetlistCircuit::AddPart(CDocNetlist& walker, const CObList& sections, std:
         part.value = Attr(*first, kStdAttrName);
     if (m_flags & kCircuitCopyAttributes) {
         part.attributes = std::make_unique<CMapStringToString>();
-        CopyMap(*first->GetAttrMap(), *part.attributes);
+        part.attributes->CopyFrom(*first->GetAttrMap());
         for (int i = 0; device && i < device->GetAttrCount(); ++i) {
             CString name;
             CString value;

@@ -223,6 +223,41 @@ TEST(MapsTest, ManyKeysKeepTheOrderThroughAddsAndRemovals) {
     }
 }
 
+// A copy walks its pairs in the source's order, keys sharing a bucket too, whatever the copy held
+// before; a copy of many keys takes further keys and removals as the source does.
+TEST(MapsTest, CopyFromKeepsTheSourcesOrderAndTableSize) {
+    CMapStringToString source;
+    Insert(source, {"D0", "D1", "DA", "D3"});
+    CMapStringToString copy;
+    copy.InitHashTable(31);
+    Insert(copy, {"D2", "D6"});
+    copy.CopyFrom(source);
+    EXPECT_EQ(Order(copy), (Keys{"D3", "DA", "D0", "D1"}));
+    EXPECT_EQ(copy.GetHashTableSize(), 17u);
+    CString value;
+    EXPECT_FALSE(copy.Lookup("D2", value));
+    ASSERT_TRUE(copy.Lookup("D0", value));
+    EXPECT_EQ(value, "value of D0");
+    copy.CopyFrom(copy);
+    EXPECT_EQ(Order(copy), (Keys{"D3", "DA", "D0", "D1"}));
+
+    CMapStringToString many;
+    many.InitHashTable(5);
+    std::vector<std::string> present;
+    for (int i = 0; i < 30; ++i) {
+        present.push_back("K" + std::to_string(i * 7));
+        many.SetAt(present.back().c_str(), present.back().c_str());
+    }
+    copy.CopyFrom(many);
+    EXPECT_EQ(Order(copy), ExpectedOrder(present, 5));
+    copy.SetAt("K1", "K1");
+    present.push_back("K1");
+    EXPECT_TRUE(copy.RemoveKey("K70"));
+    std::erase(present, "K70");
+    EXPECT_EQ(Order(copy), ExpectedOrder(present, 5));
+    EXPECT_EQ(Order(many).size(), 30u);
+}
+
 // A value stays where it is until its own key is removed, whichever key went in first.
 TEST(MapsTest, ValuesStayPutWhileOtherKeysComeAndGo) {
     CMapStringToString map;

@@ -60,4 +60,26 @@ TEST_F(DocSettingsApplyTest, AttributeEditsAreUndoneWithTheSettings) {
     EXPECT_EQ(Snapshot(doc), after);
 }
 
+// Deleting an attribute that comes after another of its bucket: undo puts it back in its
+// place, so that the document's bytes are those before, round after round.
+TEST_F(DocSettingsApplyTest, UndoAndRedoOfADeletionKeepTheOrderOfTheAttributes) {
+    // "Author" and "Engineer" share a bucket of the attribute map.
+    doc.SetAttribute("Author", "K. Ito", 0);
+    doc.SetAttribute("Engineer", "R. Lund", 0);
+    const DocSnapshot before = Snapshot(doc);
+
+    DocAttributeEdits edits;
+    edits.removed = {"Author"};
+    ASSERT_TRUE(ApplyDocumentSettings(doc, DocSettings::Of(doc), edits));
+    const DocSnapshot after = Snapshot(doc);
+    ASSERT_NE(after, before);
+
+    for (int round = 1; round <= 3; ++round) {
+        ASSERT_TRUE(doc.GetUndoList().Undo());
+        EXPECT_EQ(Snapshot(doc), before) << "undo " << round;
+        ASSERT_TRUE(doc.GetUndoList().Redo());
+        EXPECT_EQ(Snapshot(doc), after) << "redo " << round;
+    }
+}
+
 }  // namespace
