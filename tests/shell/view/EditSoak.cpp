@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QCursor>
 #include <QDialog>
 #include <QFocusEvent>
 #include <QListWidget>
@@ -17,6 +18,7 @@
 #include "drawtools/WireDragTool.h"
 #include "gui/kit/PropertySheet.h"
 #include "model/app/SchematicApp.h"
+#include "model/device/Device.h"
 #include "model/doc/DrawDoc.h"
 #include "model/geometry/PlaneGeometry.h"
 #include "model/net/Bus.h"
@@ -44,11 +46,20 @@ struct SoakFailure {
     std::string what;
 };
 
+// Deeper than any soak's history: a list at its depth drops its oldest step as it records one,
+// which a gesture that records and takes back its own step would leave as a step taken back.
+constexpr int kUndoDepth = 100000;
+constexpr QPoint kCursorStart(10, 10);
+
 // Pasted objects follow the mouse to be placed; the palettes hold the standard library's
-// symbols.
+// symbols; the undo lists keep every step.
 std::unique_ptr<CSchematicQtApp> StartProgram(const testsupport::TempDir& dir) {
+    // Where the program reads the cursor (a key standing in for the mouse), it is where the
+    // platform starts it, whatever an earlier test left.
+    QCursor::setPos(kCursorStart);
     SettingsStore settings(dir / "settings.reg");
     settings.WriteProfileInt("Settings", "Options", int(kOptionPlaceOnPaste));
+    settings.WriteProfileInt("Settings", "UndoDepth", kUndoDepth);
     settings.WriteProfileString("Directories", "stdlib", VOSK_BINARY_DIR "/Libraries");
     settings.Save();
     auto app = std::make_unique<CSchematicQtApp>(
@@ -126,7 +137,7 @@ EditSoak::EditSoak(unsigned seed, SoakTally& tally)
     : m_seed(seed), m_random(seed), m_tally(tally), m_app(StartProgram(m_dir)) {
     QGuiApplication::clipboard()->clear();
     m_prompt.seen = [this](const std::string& text) {
-        if (const std::string open = OpenGestureName(); !open.empty())
+        if (const std::string open = OpenGestureName(); !open.empty() && text != m_editQuestion)
             m_windowFaults.push_back("the message \"" + text + "\" came with " + open);
     };
     CMainFrame* frame = m_app->MainFrame();
@@ -264,6 +275,8 @@ void EditSoak::Edit(const std::string& kind, const std::function<void()>& gestur
     }
     CChildFrame* active = m_app->MainFrame()->ActiveChildFrame();
     m_window = active && active->view() == m_windows[1].view ? &m_windows[1] : &m_windows[0];
+    // A question about an identifier typed belongs to the gesture's step.
+    m_editQuestion.clear();
 }
 
 std::size_t EditSoak::DoneCount() const {
@@ -410,7 +423,9 @@ std::string EditSoak::OpenGestureIn(const Window& window) const {
 }
 
 void EditSoak::CheckWindows(const std::string& when) {
-    std::erase(m_prompt.shown, m_expectedMessage);
+    std::erase_if(m_prompt.shown, [this](const std::string& text) {
+        return m_expectedMessages.count(text) > 0 || text == m_editQuestion;
+    });
     if (!m_prompt.shown.empty()) {
         const std::string text = m_prompt.shown.front();
         m_prompt.shown.clear();
@@ -421,6 +436,17 @@ void EditSoak::CheckWindows(const std::string& when) {
         m_windowFaults.clear();
         Fail(when + ": " + fault);
     }
+}
+
+bool EditSoak::SelectsPartOffItsDevice() const {
+    for (CDrawObj* object : Selection()) {
+        if (const auto* text = dynamic_cast<const CAttrText*>(object))
+            object = text->GetOwnerObject();
+        const CDevice* device = object ? object->GetDevice() : nullptr;
+        if (device && object->GetObjType() == kObjSymbol && !device->IsCompatibleWith(object))
+            return true;
+    }
+    return false;
 }
 
 void EditSoak::Fail(const std::string& what) {
@@ -502,12 +528,13 @@ void EditSoak::ChooseFromMenu(QMenu& menu) {
 }
 
 // A property sheet asked for is accepted as it opened, once every page was shown and every
-// list on it given the focus; a sheet that stays open after its OK, and any other window, is a
-// fault and is cancelled.
+// list on it given the focus; a sheet that stays open after its OK (unless it was to refuse
+// it), and any other window, is a fault and is cancelled.
 void EditSoak::AnswerDialog(QDialog& dialog) {
     const std::string title = dialog.windowTitle().toStdString();
     if (&dialog == m_answered) {
-        m_windowFaults.push_back("the window \"" + title + "\" refused an untouched OK");
+        if (!m_refusalExpected)
+            m_windowFaults.push_back("the window \"" + title + "\" refused an untouched OK");
         dialog.reject();
         return;
     }

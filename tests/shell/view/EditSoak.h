@@ -28,6 +28,7 @@
 #include <map>
 #include <memory>
 #include <random>
+#include <set>
 #include <sstream>
 #include <string>
 #include <utility>
@@ -50,6 +51,7 @@ class CDrawObj;
 class CDrawView;
 class CPin;
 class CPropertySheet;
+class CTextBox;
 class CSchematicQtApp;
 class CUndoList;
 class CWire;
@@ -151,8 +153,14 @@ private:
     // Opens a random gesture and leaves it open: a wire or bus, a polygon or Bezier curve clicked
     // point by point, a wire end picked up, pasted objects carried, or a text being typed.
     void OpenGesture();
-    // A text's editor opened by a double click; false when none opened.
-    bool OpenTextInPlace();
+    // A text's editor opened by a double click: the text, or null when none opened.
+    CTextBox* OpenTextInPlace();
+    // "ab" typed into the editor open over text. When the text is a part's identifier, the
+    // question the program asks when that identifier is taken may come as the edit ends.
+    void TypeInPlace(const CTextBox& text);
+    // The focus taken from the text's editor by the view, as a click elsewhere takes it: the
+    // edit ends.
+    void LeaveEditor();
     // A gesture left open after an interruption: Return in a text's editor, or ended as a user
     // ends a gesture.
     void EndGestureLeftOpen();
@@ -220,6 +228,9 @@ private:
     void Audit(const std::string& when, bool everyWindow = false);
     // Message boxes shown and windows answered since the last look.
     void CheckWindows(const std::string& when);
+    // A part of the selection, or the owner of a text of it, whose device does not fit it (its
+    // name was edited): the properties sheet refuses its untouched OK.
+    bool SelectsPartOffItsDevice() const;
     [[noreturn]] void Fail(const std::string& what);
 
     // The program's windows (EditSoak.cpp)
@@ -287,6 +298,8 @@ private:
     bool m_menuShown = false;
     QPointer<QDialog> m_answered;
     std::vector<std::string> m_windowFaults;
-    std::string m_expectedMessage;  // a message the step may show
-    bool m_pinsCopied = false;      // the clipboard holds loose pins alone
+    std::multiset<std::string> m_expectedMessages;  // the messages the step may show
+    bool m_refusalExpected = false;                 // the sheet awaited may refuse its OK
+    std::string m_editQuestion;  // a question the end of the text edit may ask, while it ends
+    bool m_pinsCopied = false;   // the clipboard holds loose pins alone
 };

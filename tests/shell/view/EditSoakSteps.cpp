@@ -28,6 +28,7 @@
 #include "model/net/Wire.h"
 #include "model/symbol/Pin.h"
 #include "model/symbol/Symbol.h"
+#include "model/text/AttrText.h"
 #include "model/undo/UndoList.h"
 #include "resources/CommandIds.h"
 #include "shell/app/SchematicQtApp.h"
@@ -48,6 +49,7 @@ constexpr Qt::Key kToolKeys[] = {Qt::Key_S, Qt::Key_W, Qt::Key_B, Qt::Key_L, Qt:
 
 constexpr const char* kCannotOpenEmbedded =
     "Embedded objects cannot be opened or edited on this system; they are kept as they are.";
+constexpr const char* kDeviceDoesNotFit = "Currently selected device not compatible with symbol(s)";
 
 std::string KeyName(int key) {
     return QKeySequence(key).toString().toStdString();
@@ -59,6 +61,7 @@ void EditSoak::Step() {
     if (!m_window->view->TextEditor())
         m_window->view->setFocus();
     m_commandsStale = true;
+    Idle();
     switch (NextStepKind()) {
         case 0:
         case 1:
@@ -227,10 +230,11 @@ void EditSoak::CopyAndPaste() {
     }
     Log("Ctrl+V");
     // A schematic takes no loose pins: pasting nothing else says so.
-    m_expectedMessage = m_pinsCopied ? "Add object failed" : "";
+    const std::string refused = m_pinsCopied ? "Add object failed" : "";
+    m_expectedMessages.insert(refused);
     Press(Qt::Key_V, Qt::ControlModifier);
     CheckWindows("Ctrl+V");
-    m_expectedMessage.clear();
+    m_expectedMessages.erase(m_expectedMessages.find(refused));
     if (GetToolManager()->state.currentShape == kToolPlace)
         Place();
 }
@@ -439,10 +443,8 @@ void EditSoak::TypeText() {
         default:
             break;
     }
-    if (m_window->view->TextEditor()) {
-        Log("the focus leaves the editor");
-        m_window->view->setFocus();
-    }
+    if (m_window->view->TextEditor())
+        LeaveEditor();
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -477,9 +479,10 @@ void EditSoak::PlaceFromPalette() {
 // A double click on a text with the select tool opens its editor, letters are typed, and a
 // command comes before the edit ends.
 void EditSoak::EditTextInPlace() {
-    if (!OpenTextInPlace())
+    const CTextBox* text = OpenTextInPlace();
+    if (!text)
         return;
-    QTest::keyClicks(m_window->view->TextEditor(), "ab");
+    TypeInPlace(*text);
     InterruptGesture();
     EndGestureLeftOpen();
 }
@@ -530,7 +533,7 @@ void EditSoak::CloseInGesture() {
     Log(std::string(key ? "Ctrl+F4" : "File > Close") + ", a question answered " + kNames[answer]);
     const std::string question =
         "Save changes to " + std::filesystem::path(m_window->path).filename().string() + "?";
-    m_expectedMessage = question;
+    m_expectedMessages.insert(question);
     m_prompt.answer = kAnswers[answer];
     const auto windows = m_app->MainFrame()->mdiArea()->subWindowList().size();
     if (key)
@@ -545,7 +548,7 @@ void EditSoak::CloseInGesture() {
         m_window->doc = nullptr;
     }
     CheckWindows("the close");
-    m_expectedMessage.clear();
+    m_expectedMessages.erase(m_expectedMessages.find(question));
     if (!closed) {
         if (asked && kAnswers[answer] != IDCANCEL)
             Fail("the window stayed open after the question was answered " +
@@ -626,17 +629,24 @@ void EditSoak::AcrossWindows() {
 // The sheet of an object of a random kind (a pin of a part, too), over it alone or with
 // others, accepted as it opened: no step, no byte and no netlist line may change.
 // The key (Alt+Enter) as the properties of the selection are asked for: a sheet is accepted;
-// an embedded object says it cannot be edited.
+// an embedded object says it cannot be edited. A part whose name no longer fits its device
+// has the sheet refuse the OK with a message: it is cancelled.
 void EditSoak::ExpectSheet(Qt::KeyboardModifiers modifiers) {
     const std::vector<CDrawObj*> selection = Selection();
-    if (std::any_of(selection.begin(), selection.end(),
-                    [](const CDrawObj* object) { return object->GetObjType() == kObjOle; }))
-        m_expectedMessage = kCannotOpenEmbedded;
+    const bool embedded =
+        std::any_of(selection.begin(), selection.end(),
+                    [](const CDrawObj* object) { return object->GetObjType() == kObjOle; });
+    const std::string expected = embedded                    ? kCannotOpenEmbedded
+                                 : SelectsPartOffItsDevice() ? kDeviceDoesNotFit
+                                                             : "";
+    m_expectedMessages.insert(expected);
+    m_refusalExpected = expected == kDeviceDoesNotFit;
     m_sheetAwaited = true;
     Press(Qt::Key_Return, modifiers);
     m_sheetAwaited = false;
+    m_refusalExpected = false;
     CheckWindows("Alt+Enter");
-    m_expectedMessage.clear();
+    m_expectedMessages.erase(m_expectedMessages.find(expected));
 }
 
 void EditSoak::AcceptPropertiesUntouched() {
@@ -771,8 +781,8 @@ void EditSoak::OpenGesture() {
             break;
         }
         default:
-            if (OpenTextInPlace())
-                QTest::keyClicks(m_window->view->TextEditor(), "ab");
+            if (const CTextBox* text = OpenTextInPlace())
+                TypeInPlace(*text);
             break;
     }
     const CPoint to = RandomPoint();
@@ -783,11 +793,11 @@ void EditSoak::OpenGesture() {
 }
 
 // With the select tool, a click on a text and a double click on it if the click selected it.
-bool EditSoak::OpenTextInPlace() {
+CTextBox* EditSoak::OpenTextInPlace() {
     const std::vector<CDrawObj*> texts = ObjectsOfType({kObjText});
     if (texts.empty())
-        return false;
-    const auto* text = static_cast<CTextBox*>(texts[Pick(texts.size())]);
+        return nullptr;
+    auto* text = static_cast<CTextBox*>(texts[Pick(texts.size())]);
     CRect box = text->GetPosition();
     box.NormalizeRect();
     const QPoint at = Pixel(box.CenterPoint());
@@ -799,15 +809,36 @@ bool EditSoak::OpenTextInPlace() {
     if (GetToolManager()->state.currentShape != kToolSelect || selection.size() != 1 ||
         selection.front()->GetObjType() != kObjText) {
         Log("  the click found no text alone");
-        return false;
+        return nullptr;
     }
     QTest::mouseDClick(Port(), Qt::LeftButton, Qt::NoModifier, at);
     QTest::mouseRelease(Port(), Qt::LeftButton, Qt::NoModifier, at);
     if (!m_window->view->TextEditor()) {
         Log("  no editor opened");
-        return false;
+        return nullptr;
     }
-    return true;
+    return text;
+}
+
+// The question names the identifier as typed.
+void EditSoak::TypeInPlace(const CTextBox& text) {
+    CInPlaceTextEdit* editor = m_window->view->TextEditor();
+    QTest::keyClicks(editor, "ab");
+    const auto* attribute = dynamic_cast<const CAttrText*>(&text);
+    const CDrawObj* owner = attribute ? attribute->GetOwnerObject() : nullptr;
+    if (owner && owner->GetObjType() == kObjSymbol && attribute->GetName() == "_ID")
+        m_editQuestion = "Error: Property value invalid - " + editor->StoredText().toStdString() +
+                         "ID already exists.\n\nDo you want to displace exisiting ID?\n";
+}
+
+// As the desktop does, the view takes the focus in the active main window.
+void EditSoak::LeaveEditor() {
+    Log("the focus leaves the editor");
+    Idle();
+    m_window->view->setFocus();
+    QApplication::processEvents();
+    if (m_window->view->TextEditor())
+        Fail("the text's editor stayed open when the focus left it");
 }
 
 // The gesture still open after an interruption is ended as a user ends it.
@@ -815,10 +846,8 @@ void EditSoak::EndGestureLeftOpen() {
     if (m_window->view->TextEditor()) {
         Log("Return in the editor");
         Press(Qt::Key_Return);
-        if (m_window->view->TextEditor()) {
-            Log("the focus leaves the editor");
-            m_window->view->setFocus();
-        }
+        if (m_window->view->TextEditor())
+            LeaveEditor();
         return;
     }
     if (GetToolManager()->PlaceTool().IsPlacingIn(*m_window->view)) {
@@ -1104,7 +1133,10 @@ void EditSoak::SetClipboard() {
 
 // Now and then Enter where the mouse is, as the view takes it: a click there.
 void EditSoak::Click(QPoint at, Qt::KeyboardModifiers modifiers) {
-    if (QApplication::focusWidget() == m_window->view && Pick(4) == 0) {
+    Idle();
+    // Drawn whoever has the focus, so that the seed's later draws do not depend on it.
+    const bool enter = Pick(4) == 0;
+    if (enter && QApplication::focusWidget() == m_window->view) {
         Log("  Enter for the click");
         MoveTo(at);
         Press(Qt::Key_Return, modifiers);
@@ -1158,9 +1190,10 @@ void EditSoak::Idle() {
     CMainFrame& frame = *m_app->MainFrame();
     // The desktop gives the activation back to the main window when a dialog or a palette
     // closes; the offscreen platform of the tests does not.
-    if (!frame.isActiveWindow()) {
+    if (QApplication::activeWindow() != &frame) {
         frame.activateWindow();
-        QApplication::processEvents();
+        if (!QTest::qWaitForWindowActive(&frame))
+            Fail("the main window did not become active again");
     }
     QApplication::processEvents();
     if (m_commandsStale)
