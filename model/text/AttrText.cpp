@@ -436,10 +436,15 @@ BOOL CAttrText::SetText(const char* text, BOOL undoable) {
         if (const std::optional<BOOL> done = AskAboutCheck(rc, entered))
             return *done;
     }
-    if (object)
-        object->SetAttr(m_name, value,
-                        kSetAttrForce | kSetAttrUser | (undoable ? kSetAttrUndoable : 0));
-    else if (document)
+    // An owner may refuse the value still (a device name that names a device of the sheet
+    // that does not fit the symbol): the text then keeps showing what the owner holds.
+    if (object) {
+        if (!object->SetAttr(m_name, value,
+                             kSetAttrForce | kSetAttrUser | (undoable ? kSetAttrUndoable : 0))) {
+            AfxMessageBox(kInvalidValue + entered, MB_OK | MB_ICONEXCLAMATION);
+            return FALSE;
+        }
+    } else if (document)
         document->SetAttribute(m_name, value, kAttrSetModified | (undoable ? kAttrUndoable : 0));
     m_text = value;
     RecalcLayout();

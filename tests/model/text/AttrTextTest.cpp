@@ -34,6 +34,8 @@ public:
     CMapStringToString* GetAttrMap() override { return &attrs; }
     CObList* GetAttrTextList() override { return keepsTexts ? &texts : nullptr; }
     int SetAttr(const char* name, const char* value, UINT flags) override {
+        if (refuses)
+            return 0;
         attrs.SetAt(name, value);
         setFlags.push_back(flags);
         return 1;
@@ -53,6 +55,7 @@ public:
     std::vector<UINT> setFlags;
     std::function<int(const char*, CString&)> check;
     BOOL readOnly = FALSE;
+    bool refuses = false;
 };
 
 // Symbols and their texts, owned by a document.
@@ -128,7 +131,7 @@ TEST(AttrTextEditTest, ValuesGoThroughTheOwnersCheck) {
     Sheet sheet;
     Owner* owner = sheet.Add("U1");
     CAttrText* text = sheet.AddText(*owner, "_Name");
-    ScriptedPrompt prompt({IDOK, IDCANCEL, IDNO, IDCANCEL, IDYES});
+    ScriptedPrompt prompt({IDOK, IDCANCEL, IDNO, IDCANCEL, IDYES, IDYES, IDOK});
     EXPECT_TRUE(text->SetText("10k", TRUE));
     EXPECT_TRUE(text->SetText("4k7", FALSE));
     EXPECT_TRUE(text->SetText("4\r\r\nk7", TRUE));  // unchanged
@@ -155,6 +158,13 @@ TEST(AttrTextEditTest, ValuesGoThroughTheOwnersCheck) {
     EXPECT_EQ(prompt.shown().back().text,
               "Warning : device properties are locked.\nDo you wish to force property change?");
     EXPECT_EQ(prompt.shown().back().type, UINT(MB_YESNOCANCEL | MB_ICONEXCLAMATION));
+
+    // A value the owner refuses after its check is told, and the text stays as it was.
+    owner->refuses = true;
+    EXPECT_FALSE(text->SetText("ab", TRUE));
+    EXPECT_EQ(text->GetText(), "Y");
+    EXPECT_EQ(prompt.shown().back().text, "Error: Property value invalid - ab");
+    owner->refuses = false;
 
     // Read-only attributes open the properties instead of the editor.
     TextView view;
