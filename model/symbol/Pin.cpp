@@ -124,12 +124,7 @@ CPin::CPin(const CPin& source, CDrawDoc* document)
       m_decorationSize(source.m_decorationSize),
       m_body(source.m_body),
       m_hot(source.m_hot) {
-    CString name;
-    CString value;
-    for (POSITION pos = source.m_attributes.GetStartPosition(); pos;) {
-        source.m_attributes.GetNextAssoc(pos, name, value);
-        m_attributes.SetAt(name, value);
-    }
+    m_attributes.CopyFrom(source.m_attributes);
 }
 
 CPin::~CPin() = default;

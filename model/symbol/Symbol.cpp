@@ -87,12 +87,7 @@ CSymbol::CSymbol(const CSymbol& source, CDrawDoc* document)
         copy->SetOwner(this);
         m_pins.AddTail(copy);
     }
-    CString name;
-    CString value;
-    for (POSITION pos = source.m_attributes.GetStartPosition(); pos;) {
-        source.m_attributes.GetNextAssoc(pos, name, value);
-        m_attributes.SetAt(name, value);
-    }
+    m_attributes.CopyFrom(source.m_attributes);
 }
 
 CSymbol::~CSymbol() {

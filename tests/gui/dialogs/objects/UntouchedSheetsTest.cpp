@@ -27,6 +27,7 @@
 #include "gui/dialogs/objects/WireSheetDlg.h"
 #include "gui/kit/PropertySheet.h"
 #include "gui/support/QtTestApp.h"
+#include "model/device/Device.h"
 #include "model/doc/DrawDoc.h"
 #include "model/net/Bus.h"
 #include "model/net/Net.h"
@@ -37,6 +38,7 @@
 #include "model/symbol/PinSheet.h"
 #include "model/symbol/Symbol.h"
 #include "model/symbol/SymbolSheet.h"
+#include "model/text/AttrText.h"
 #include "model/text/TextBox.h"
 #include "support/DocumentBytes.h"
 #include "support/ScriptedPrompt.h"
@@ -64,7 +66,7 @@ protected:
 
     // Runs command twice: first the sheet is accepted untouched, every page shown and every
     // list on it tabbed into, which must add no step and leave the bytes; then edit acts on it
-    // before OK, which must add exactly one step.
+    // before OK, which must add exactly one step that undoes and redoes to the exact bytes.
     void ExpectOneStepOnlyWhenEdited(const std::function<void()>& command,
                                      const SheetScript& edit) {
         const std::vector<BYTE> before = testsupport::DocumentBytes(doc);
@@ -86,7 +88,12 @@ protected:
         Accept(edit);
         command();
         EXPECT_EQ(doc.GetUndoList().GetCount(), 1);
-        EXPECT_NE(testsupport::DocumentBytes(doc), before);
+        const std::vector<BYTE> edited = testsupport::DocumentBytes(doc);
+        EXPECT_NE(edited, before);
+        ASSERT_TRUE(doc.GetUndoList().Undo());
+        EXPECT_EQ(testsupport::DocumentBytes(doc), before);
+        ASSERT_TRUE(doc.GetUndoList().Redo());
+        EXPECT_EQ(testsupport::DocumentBytes(doc), edited);
     }
 
     static void Accept(const SheetScript& script) {
@@ -103,6 +110,20 @@ protected:
         auto* page = qobject_cast<Page*>(sheet.CurrentPage());
         EXPECT_NE(page, nullptr);
         return *page;
+    }
+
+    // Shows the object's attribute as a text of the document.
+    static void ShowText(CDrawObj& object, const char* name) {
+        CAttrText* text = object.ShowAttrText(name, TRUE);
+        ASSERT_NE(text, nullptr);
+        text->SetDocument(object.GetDocument());
+        object.GetDocument()->GetObjects().AddTail(text);
+    }
+    // A text of the selection, apart from the objects of the sheet under test.
+    void SelectText(LONG y) {
+        auto* text = new CTextBox(CRect(0, y, 2000, y - 300));
+        text->SetText("Rev B", FALSE);
+        Select(text);
     }
 
     // A wire or bus from (0, y) to (1000, y).
@@ -154,6 +175,7 @@ TEST_F(UntouchedSheetsTest, PinSheet) {
     auto* pin = new CPin();
     pin->SetEnds(CPoint(0, 0), CPoint(300, 0));
     pin->SetAttr("_ID", "A", kSetAttrForce);
+    pin->SetAttr("Class", "Clock", kSetAttrForce);  // in the bucket of "_ID"
     Select(pin)->RecalcBounds();
     ExpectOneStepOnlyWhenEdited(
         [this] { EditPinProperties(view, doc); },
@@ -179,6 +201,25 @@ TEST_F(UntouchedSheetsTest, PinSheetOverSeveralPins) {
         });
 }
 
+// A loose pin that shows its name, selected together with a text and a rectangle. Its
+// attribute "Class" shares the map's bucket with "_ID", so a copy that adds the attributes one
+// by one stores them in the other order.
+TEST_F(UntouchedSheetsTest, PinSheetOverAMixedSelection) {
+    CPinSheetRunner runner;
+    ScopedInstall<IPinSheetRunner> installed(runner);
+    auto* pin = new CPin();
+    pin->SetEnds(CPoint(4700, -3800), CPoint(4900, -3800));
+    pin->SetAttr("_ID", "CLK", kSetAttrForce);
+    pin->SetAttr("Class", "Clock", kSetAttrForce);
+    Select(pin)->RecalcBounds();
+    ShowText(*pin, "_ID");
+    SelectText(-1000);
+    Select(new CDrawRect(CRect(3800, -1700, 4600, -2300)));
+    ExpectOneStepOnlyWhenEdited(
+        [this] { EditPinProperties(view, doc); },
+        [](CPropertySheet& sheet) { PageOf<CDlgPinProp>(sheet, 0).nameEdit()->setText("CK"); });
+}
+
 TEST_F(UntouchedSheetsTest, SymbolSheet) {
     CSymbolSheetRunner runner;
     ScopedInstall<ISymbolSheetRunner> installed(runner);
@@ -186,6 +227,7 @@ TEST_F(UntouchedSheetsTest, SymbolSheet) {
     symbol->SetFlags(kSymbolGraphical, kSymbolKindMask);
     symbol->SetAttr("_Name", "LOGO", kSetAttrForce);
     symbol->SetAttr("Maker", "Vosk", kSetAttrForce);
+    symbol->SetAttr("Mfr", "Vosk", kSetAttrForce);  // in the bucket of "_Name"
     Select(symbol)->RecalcBounds(nullptr);
     ExpectOneStepOnlyWhenEdited([this] { EditSymbolProperties(view, doc); },
                                 [](CPropertySheet& sheet) {
@@ -215,6 +257,49 @@ TEST_F(UntouchedSheetsTest, SymbolSheetOverOlderTextsAndNoName) {
                                     PageOf<CDlgDevGeneral>(sheet, 0).nameEdit()->setText("LOGO");
                                     ASSERT_TRUE(sheet.SetCurrentPage(1));
                                 });
+}
+
+// A part of a device showing its identifier and name, with its pins, selected together with a
+// text, a loose pin and a wire; "Mfr" shares the map's bucket with "_Name".
+TEST_F(UntouchedSheetsTest, SymbolSheetOverAMixedSelection) {
+    CSymbolSheetRunner runner;
+    ScopedInstall<ISymbolSheetRunner> installed(runner);
+    auto* device = new CDevice("RES");
+    device->SetMap(
+        "RES\x01\x01"
+        "1\x01"
+        "1\x01"
+        "2\x01"
+        "2",
+        kMapApply);
+    device->AddRef();
+    auto* symbol = new CSymbol();
+    symbol->SetFlags(kSymbolDefaultFlags, ~DWORD{0});
+    symbol->SetAttr("_Name", "RES", kSetAttrForce);
+    symbol->SetAttr("_ID", "R1", kSetAttrForce);
+    symbol->SetAttr("_Value", "10k", kSetAttrForce);
+    symbol->SetAttr("Mfr", "Vosk", kSetAttrForce);
+    symbol->GetGraphics().AddTail(new CDrawRect(CRect(-100, 100, 100, -100)));
+    for (const char* id : {"1", "2"}) {
+        auto* pin = new CPin(symbol);
+        const LONG x = id[0] == '1' ? -1 : 1;
+        pin->SetEnds(CPoint(100 * x, 0), CPoint(200 * x, 0));
+        pin->SetAttr("_ID", id, kSetAttrForce);
+        symbol->GetPins().AddTail(pin);
+    }
+    symbol->SetDevice(device);
+    Select(symbol)->RecalcBounds(nullptr);
+    ShowText(*symbol, "_ID");
+    ShowText(*symbol, "_Name");
+    SelectText(-1000);
+    auto* pin = new CPin();
+    pin->SetEnds(CPoint(0, -2000), CPoint(300, -2000));
+    pin->SetAttr("_ID", "CLK", kSetAttrForce);
+    Select(pin)->RecalcBounds();
+    Wire<CWire>(-3000);
+    ExpectOneStepOnlyWhenEdited(
+        [this] { EditSymbolProperties(view, doc); },
+        [](CPropertySheet& sheet) { PageOf<CDlgDevGeneral>(sheet, 0).idEdit()->setText("R2"); });
 }
 
 TEST_F(UntouchedSheetsTest, PinSheetOverOlderTexts) {
