@@ -422,6 +422,9 @@ BOOL CAttrText::SetText(const char* text, BOOL undoable) {
     CString value = entered;
     CDrawObj* object = GetOwnerObject();
     CDrawDoc* document = GetOwnerDocument();
+    // A text that lost its owner holds its words alone, as any text does.
+    if (!object && !document)
+        return CTextBox::SetText(entered, undoable);
     const int rc = object     ? object->CheckAttrValue(m_name, value)
                    : document ? document->GetAttributeFlags(m_name)
                               : 0;

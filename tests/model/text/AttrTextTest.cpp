@@ -174,6 +174,27 @@ TEST(AttrTextEditTest, ValuesGoThroughTheOwnersCheck) {
     EXPECT_EQ(view.propertiesCount, 0);
 }
 
+// A text that lost its owner keeps what is typed into it as any text does: in one step that
+// undoes to its words.
+TEST(AttrTextEditTest, AnOwnerlessTextRecordsItsEdit) {
+    Sheet sheet;
+    Owner* u1 = sheet.Add("U1");
+    CAttrText* text = sheet.AddText(*u1, "_ID");
+    u1->texts.RemoveAll();
+    sheet.doc.GetObjects().RemoveAt(sheet.doc.GetObjects().Find(u1));
+    text->PurgeAttrTexts();
+    ASSERT_EQ(text->GetOwner(), nullptr);
+    delete u1;
+    const CString before = text->GetText();
+    EXPECT_TRUE(text->SetText("ab", TRUE));
+    EXPECT_EQ(text->GetText(), "ab");
+    CUndoList& undo = sheet.doc.GetUndoList();
+    ASSERT_TRUE(undo.CanUndo());
+    EXPECT_STREQ(undo.GetUndoName(), "text edit");
+    EXPECT_TRUE(undo.Undo());
+    EXPECT_EQ(text->GetText(), before);
+}
+
 TEST(AttrTextEditTest, ATakenIdentifierIsDisplacedInOneUndoStep) {
     Sheet sheet;
     Owner* u1 = sheet.Add("R1");
