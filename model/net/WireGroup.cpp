@@ -343,13 +343,19 @@ int CWire::SetNetAttr(const char* name, const char* value, UINT flags) {
         return FALSE;
     if ((flags & kSetAttrUndoable) && m_document) {
         CString old;
-        const BOOL existed = m_net->LookupAttr(name, old);
-        if (existed && old == value)
+        if (m_net->LookupAttr(name, old) && old == value)
             return TRUE;
+        // The net's own record of the edit, as for a new name: a value the user sets also marks
+        // the net named, and every object carrying the net shows the value anew, which undo
+        // takes back with the places of their texts.
+        auto* edit = new CNetPropCmd(m_net, "property edit");
+        edit->KeepTextPlaces(m_document);
         const int result = SetNetAttr(name, value, flags & ~(kSetAttrUndoable | kSetAttrMerge));
-        if (result)
-            RecordDone(m_document, new CAttrEditCmd(name, old, !existed, this),
-                       flags & kSetAttrMerge);
+        if (!result) {
+            delete edit;
+            return result;
+        }
+        RecordDone(m_document, edit, flags & kSetAttrMerge);
         return result;
     }
     if (!m_net->SetAttr(name, value, flags))

@@ -8,7 +8,9 @@
 #include "NetTestSheet.h"
 #include "model/cmd/RemoveCmd.h"
 #include "model/geometry/PlaneGeometry.h"
+#include "model/net/Net.h"
 #include "model/shapes/ShapeTestSupport.h"
+#include "model/text/AttrText.h"
 #include "platform/RecordingDC.h"
 #include "support/DocumentBytes.h"
 
@@ -218,6 +220,35 @@ TEST(Bus, TooltipAndReverse) {
     EXPECT_EQ(bus.GetTipText(), "Bus A[0..3]");
     bus.Reverse();
     EXPECT_EQ(bus.GetFlags(), 0x313u | kBusReverseFlow);  // the arrow moved to the start
+}
+
+// A name typed into a bus's text renames its net and marks it named by the user; undoing the
+// edit gives back the net's name and state and the text's rectangle as a mirror left it, and
+// redoing it the edited document, byte for byte.
+TEST(Bus, NameTypedIntoItsTextUndoesAndRedoesExactly) {
+    NetSheet sheet;
+    CBus* bus = sheet.Place<CBus>({{0, 0}, {2000, 0}}, "D[0..3]");
+    CAttrText* text = bus->ShowAttrText("_ID", TRUE);
+    ASSERT_NE(text, nullptr);
+    sheet.doc.GetObjects().AddTail(text);
+    const CRect laid = text->GetPosition();
+    text->MoveTo(CRect(laid.left, laid.bottom, laid.right, laid.top), nullptr);
+    const std::vector<BYTE> before = testsupport::DocumentBytes(sheet.doc);
+
+    ASSERT_TRUE(text->SetText("ab", TRUE));
+    EXPECT_EQ(bus->GetNet()->GetName(), "ab");
+    EXPECT_TRUE(bus->GetNet()->GetFlags() & kNetNamed);
+    CUndoList& undo = sheet.doc.GetUndoList();
+    ASSERT_EQ(undo.GetCount(), 1);
+    EXPECT_STREQ(undo.GetUndoName(), "property edit");
+    const std::vector<BYTE> after = testsupport::DocumentBytes(sheet.doc);
+    ASSERT_TRUE(undo.Undo());
+    EXPECT_EQ(bus->GetNet()->GetName(), "D[0..3]");
+    EXPECT_FALSE(bus->GetNet()->GetFlags() & kNetNamed);
+    EXPECT_EQ(text->GetPosition(), CRect(laid.left, laid.bottom, laid.right, laid.top));
+    EXPECT_EQ(testsupport::DocumentBytes(sheet.doc), before);
+    ASSERT_TRUE(undo.Redo());
+    EXPECT_EQ(testsupport::DocumentBytes(sheet.doc), after);
 }
 
 }  // namespace
