@@ -4,7 +4,15 @@
 #include "model/object/StdAttrNames.h"
 
 BOOL CRenumberCmd::Do(CDrawDoc* /*doc*/) {
-    return ExchangeAll(m_entries, Exchange);
+    return m_texts.Exchange(Symbols(),
+                            [this] { return ExchangeAll(m_entries, Exchange) != FALSE; });
+}
+
+std::vector<CDrawObj*> CRenumberCmd::Symbols() const {
+    std::vector<CDrawObj*> symbols;
+    for (const Entry& entry : m_entries)
+        symbols.push_back(entry.symbol);
+    return symbols;
 }
 
 bool CRenumberCmd::Exchange(Entry& entry) {

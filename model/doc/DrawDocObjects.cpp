@@ -275,10 +275,11 @@ void CDrawDoc::RenumberObjects(CObList* list) {
     if (symbols.empty())
         return;
     auto command = std::make_unique<CRenumberCmd>();
-    for (CDrawObj* symbol : symbols) {
+    for (CDrawObj* symbol : symbols)
         command->Add(symbol->GetAttr(idName), symbol);
+    command->KeepTextPlaces();
+    for (CDrawObj* symbol : symbols)
         symbol->SetAttr(idName, "", kSetAttrForce);
-    }
     IdScope scope(*this);
     for (CDrawObj* symbol : symbols) {
         symbol->AssignId(m_firstPartNumber);

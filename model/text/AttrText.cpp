@@ -465,6 +465,7 @@ BOOL CAttrText::DisplaceId(CDrawObj* symbol, const char* id, BOOL undoable) {
         command = std::make_unique<CRenumberCmd>();
         command->Add(other->GetAttr(kIdName), other);
         command->Add(symbol->GetAttr(kIdName), symbol);
+        command->KeepTextPlaces();
     }
     const CString previous = other->GetAttr(kIdName);
     other->SetAttr(kIdName, "", kSetAttrForce);
