@@ -384,6 +384,9 @@ int CPin::SetAttr(const char* name, const char* value, UINT flags) {
         return RenameThroughDevice(text, flags);
     m_attributes.SetAt(name, text);
     RefreshAttrTexts(name);
+    // The rectangle holds the name and number painted along the line.
+    if (attribute == IdName() || attribute == NumberName())
+        RecalcBounds();
     return TRUE;
 }
 

@@ -220,6 +220,23 @@ TEST_F(UntouchedSheetsTest, PinSheetOverAMixedSelection) {
         [](CPropertySheet& sheet) { PageOf<CDlgPinProp>(sheet, 0).nameEdit()->setText("CK"); });
 }
 
+// A loose pin painting its name, renamed to a shorter one through the text that shows the
+// name, selected together with a text.
+TEST_F(UntouchedSheetsTest, PinSheetAfterItsNameWasEditedInPlace) {
+    CPinSheetRunner runner;
+    ScopedInstall<IPinSheetRunner> installed(runner);
+    auto* pin = new CPin();
+    pin->SetEnds(CPoint(4700, -3800), CPoint(4900, -3800));
+    pin->SetAttr("_ID", "CLK", kSetAttrForce);
+    Select(pin)->RecalcBounds();
+    ShowText(*pin, "_ID");
+    ASSERT_TRUE(static_cast<CAttrText*>(pin->GetAttrTextList()->GetHead())->SetText("ab", FALSE));
+    SelectText(-1000);
+    ExpectOneStepOnlyWhenEdited(
+        [this] { EditPinProperties(view, doc); },
+        [](CPropertySheet& sheet) { PageOf<CDlgPinProp>(sheet, 0).nameEdit()->setText("CK"); });
+}
+
 TEST_F(UntouchedSheetsTest, SymbolSheet) {
     CSymbolSheetRunner runner;
     ScopedInstall<ISymbolSheetRunner> installed(runner);
