@@ -121,7 +121,8 @@ public:
     virtual BOOL JoinNets();
 
     // Routing and following
-    // Removes repeated points, then middle points of straight runs; two points always stay.
+    // Removes repeated points, then middle points of straight runs; two points always stay. The
+    // bounds follow when points went.
     void RemoveRedundantVertices();
     // While drawing: a doubled point before the last two collinear segments moves to the end
     // once the last segment is longer than 20.

@@ -68,7 +68,9 @@ void PlaceLike(CDrawObj& object, const CDrawObj& model) {
 // ---------------------------------------------------------------------------------------------
 // Clean-up
 
+// A point taken out where the wire turned back changes the extent, so the bounds follow.
 void CWire::RemoveRedundantVertices() {
+    const int before = m_count;
     for (int i = 0; m_count > 2 && i + 1 < m_count;) {
         if (m_points[static_cast<size_t>(i)] == m_points[static_cast<size_t>(i) + 1])
             RemovePoint(i);
@@ -82,6 +84,8 @@ void CWire::RemoveRedundantVertices() {
         else
             ++i;
     }
+    if (m_count != before)
+        RecalcBounds(nullptr);
 }
 
 void CWire::MergeLastSegments() {

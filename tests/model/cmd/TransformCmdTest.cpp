@@ -9,6 +9,7 @@
 #include "model/device/Device.h"
 #include "model/doc/DrawDoc.h"
 #include "model/geometry/PlacementMatrix.h"
+#include "model/geometry/PlaneGeometry.h"
 #include "model/net/Bus.h"
 #include "model/net/Net.h"
 #include "model/net/Wire.h"
@@ -198,6 +199,39 @@ TEST_F(TransformSheet, ABusComesBackAsItWasStored) {
         ASSERT_TRUE(doc.GetUndoList().Undo());
         EXPECT_EQ(testsupport::DocumentBytes(doc), before) << kind;
     }
+}
+
+// The bus on a moved pin turns back along its first segment, and the tidying takes out the
+// point where it turned: the bounds keep to the outline, after the move, its undo and its redo.
+TEST_F(TransformSheet, ABusWhosePointsTheMoveTidiesKeepsTheBoundsOfItsOutline) {
+    CPin* pin = AddPlacedPin(0, CPoint(0, -3000));
+    auto* bus = new CBus;
+    for (const CPoint point : {CPoint(0, -3000), CPoint(0, -4100), CPoint(300, -4100),
+                               CPoint(300, -2300), CPoint(-200, -2300)})
+        bus->AddPoint(point);
+    bus->SetStartObject(pin);
+    bus->RecalcBounds(nullptr);
+    Add(bus);
+    const auto followsOutline = [this] {
+        const auto* now = static_cast<CBus*>(At(doc.GetObjects().GetCount() - 1));
+        const std::vector<POINT> outline = now->BuildOutline();
+        CRect bounds;
+        PointsBoundingRect(outline.data(), static_cast<int>(outline.size()), bounds);
+        return now->GetPosition() == bounds;
+    };
+    ASSERT_TRUE(followsOutline());
+
+    CTransformCmd* command = Transform(pin->GetOwner(), kTransformMove);
+    command->SetMove(300, -100);
+    command->Apply();
+    Record(command);
+    EXPECT_EQ(PointsOf(static_cast<CWire*>(At(doc.GetObjects().GetCount() - 1))),
+              (std::vector<CPoint>{{300, -3100}, {300, -2300}, {-200, -2300}}));
+    EXPECT_TRUE(followsOutline());
+    ASSERT_TRUE(doc.GetUndoList().Undo());
+    EXPECT_TRUE(followsOutline());
+    ASSERT_TRUE(doc.GetUndoList().Redo());
+    EXPECT_TRUE(followsOutline());
 }
 
 // A moved symbol's free pin that lands on a free wire end takes the wire, in the same step.
