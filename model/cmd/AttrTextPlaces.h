@@ -1,10 +1,11 @@
 #pragma once
-// The rectangles of the attribute texts of a command's objects, kept from one exchange to the
-// next. A text that comes to show another value is laid out anew, which also normalises a
-// rectangle that a mirror or a turn left reversed; laying it out again on undo cannot bring
-// that rectangle back. An exchange command runs each exchange through Exchange, which puts the
-// texts back where they stood before the exchange before it, so undo and redo give every text
-// its rectangle exactly.
+// The rectangles of a command's objects and of their attribute texts, kept from one exchange to
+// the next. A text that comes to show another value is laid out anew, which also normalises a
+// rectangle that a mirror or a turn left reversed, and an object that paints an attribute (a
+// pin its name) lays out its own rectangle again; laying them out again on undo cannot bring
+// back rectangles stored by another machine's fonts or left reversed. An exchange command runs
+// each exchange through Exchange, which puts the objects and texts back as they stood before
+// the exchange before it, so undo and redo give every rectangle back exactly.
 
 #include <functional>
 #include <vector>
@@ -31,7 +32,7 @@ public:
 
 private:
     struct Place {
-        CAttrText* text;
+        CDrawObj* object;  // an owner or one of its texts
         CRect rect;
     };
     static std::vector<Place> PlacesOf(const std::vector<CDrawObj*>& owners);

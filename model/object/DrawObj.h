@@ -222,6 +222,9 @@ public:
     CRect GetHandleRect(int n, IDocView* view) const;
 
     const CRect& GetPosition() const { return m_position; }
+    // Gives back a position rectangle an undo record kept, laying nothing out: the object stands
+    // as it stood, whatever the fonts of this machine would make of it now.
+    void RestorePosition(const CRect& rect) { m_position = rect; }
     DWORD GetFlags() const { return m_flags; }
     // The marks the object paints on dc: the design-rule error mark, and the highlight, which
     // only a screen shows.

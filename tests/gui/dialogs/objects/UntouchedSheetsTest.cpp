@@ -237,6 +237,26 @@ TEST_F(UntouchedSheetsTest, PinSheetAfterItsNameWasEditedInPlace) {
         [](CPropertySheet& sheet) { PageOf<CDlgPinProp>(sheet, 0).nameEdit()->setText("CK"); });
 }
 
+// The same pin as a file from another machine holds it, with a rectangle other fonts laid out,
+// renamed through its text as one step: undo and redo give back the bytes, the stored
+// rectangle with them.
+TEST_F(UntouchedSheetsTest, APinRenamedInPlaceUndoesToItsStoredRectangle) {
+    auto* pin = new CPin();
+    pin->SetEnds(CPoint(4700, -3800), CPoint(4900, -3800));
+    pin->SetAttr("_ID", "CLK", kSetAttrForce);
+    Select(pin)->RestorePosition(CRect(4670, -3830, 4904, -3720));
+    ShowText(*pin, "_ID");
+    const std::vector<BYTE> before = testsupport::DocumentBytes(doc);
+    ASSERT_TRUE(static_cast<CAttrText*>(pin->GetAttrTextList()->GetHead())->SetText("ab", TRUE));
+    const std::vector<BYTE> renamed = testsupport::DocumentBytes(doc);
+    for (int round = 0; round < 2; ++round) {
+        ASSERT_TRUE(doc.GetUndoList().Undo());
+        EXPECT_EQ(testsupport::DocumentBytes(doc), before) << round;
+        ASSERT_TRUE(doc.GetUndoList().Redo());
+        EXPECT_EQ(testsupport::DocumentBytes(doc), renamed) << round;
+    }
+}
+
 TEST_F(UntouchedSheetsTest, SymbolSheet) {
     CSymbolSheetRunner runner;
     ScopedInstall<ISymbolSheetRunner> installed(runner);
