@@ -150,6 +150,8 @@ private:
     // Cancel, or none), another tool's key, undo and redo, or target; Esc when it is still open.
     void EndOpenGesture(QPoint at, const std::function<void()>& target);
     void PressToolKey();
+    bool PressKeyOfAGesture(std::size_t road);
+    void ActInTheOtherWindow(std::size_t road);
     // Opens a random gesture and leaves it open: a wire or bus, a polygon or Bezier curve clicked
     // point by point, a wire end picked up, pasted objects carried, or a text being typed.
     void OpenGesture();

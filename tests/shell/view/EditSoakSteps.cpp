@@ -356,22 +356,7 @@ void EditSoak::DrawShape() {
     QTest::mousePress(Port(), Qt::LeftButton, Qt::NoModifier, Pixel(from));
     QTest::mouseMove(Port(), (Pixel(from) + Pixel(to)) / 2);
     QTest::mouseMove(Port(), Pixel(to));
-    switch (Pick(6)) {
-        case 0:
-            PressToolKey();
-            break;
-        case 1:
-            Log("Esc");
-            Press(Qt::Key_Escape);
-            break;
-        case 2:
-            Log("Ctrl+Z and Ctrl+Y");
-            Press(Qt::Key_Z, Qt::ControlModifier);
-            Press(Qt::Key_Y, Qt::ControlModifier);
-            break;
-        default:
-            break;
-    }
+    PressKeyOfAGesture(Pick(6));
     QTest::mouseRelease(Port(), Qt::LeftButton, Qt::NoModifier, Pixel(to));
 }
 
@@ -572,19 +557,43 @@ void EditSoak::AcrossWindows() {
     OpenGesture();
     const Window& first = *m_window;
     SwitchWindow();
-    switch (Pick(9)) {
+    if (const std::size_t road = Pick(9); !PressKeyOfAGesture(road))
+        ActInTheOtherWindow(road);
+    if (const std::string open = OpenGestureIn(first); !open.empty())
+        Fail("the switch to the other window and what it got there left " + open + " in the first");
+    // What the other window got may have begun a gesture of its own with the current tool.
+    EndGestureLeftOpen();
+    if (Pick(2) == 0) {
+        SwitchWindow();
+        EndGestureLeftOpen();
+    }
+}
+
+// A key that gestures meet in the middle: a tool key, Esc, or Ctrl+Z and Ctrl+Y (roads 0 to 2);
+// false for any other road.
+bool EditSoak::PressKeyOfAGesture(std::size_t road) {
+    switch (road) {
         case 0:
             PressToolKey();
-            break;
+            return true;
         case 1:
             Log("Esc");
             Press(Qt::Key_Escape);
-            break;
+            return true;
         case 2:
             Log("Ctrl+Z and Ctrl+Y");
             Press(Qt::Key_Z, Qt::ControlModifier);
             Press(Qt::Key_Y, Qt::ControlModifier);
-            break;
+            return true;
+        default:
+            return false;
+    }
+}
+
+// What the other window gets besides a key (roads 3 to 8): a menu command, a wire or shape
+// drawn, Enter at a point, a right click, or Alt+Enter on a selection.
+void EditSoak::ActInTheOtherWindow(std::size_t road) {
+    switch (road) {
         case 3:
             RandomMenuCommand();
             break;
@@ -612,14 +621,6 @@ void EditSoak::AcrossWindows() {
             SelectSome(2);
             PressAltEnter();
             break;
-    }
-    if (const std::string open = OpenGestureIn(first); !open.empty())
-        Fail("the switch to the other window and what it got there left " + open + " in the first");
-    // What the other window got may have begun a gesture of its own with the current tool.
-    EndGestureLeftOpen();
-    if (Pick(2) == 0) {
-        SwitchWindow();
-        EndGestureLeftOpen();
     }
 }
 
