@@ -8,6 +8,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
+
 #include "drawtools/PlaceTool.h"
 #include "drawtools/ToolManager.h"
 #include "drawtools/ToolPrompts.h"
