@@ -7,6 +7,7 @@
 #include <QClipboard>
 #include <QDir>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMimeData>
 #include <QSplitter>
 #include <QTest>
@@ -59,6 +60,34 @@ void MakeLibrary(const fs::path& path, std::initializer_list<const char*> names)
         ASSERT_TRUE(library.AddObjects(nullptr, &rect, name, "a box"));
         x += 100;
     }
+}
+
+// Opens the context menu of widget at point and chooses the entry whose text is choice (none for
+// an empty one); returns the texts of the menu's entries, separators left out.
+QStringList ChooseFromContextMenu(QWidget* widget, QPoint point, const QString& choice) {
+    QStringList texts;
+    QTimer::singleShot(0, [&] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        if (!menu)
+            return;
+        QAction* chosen = nullptr;
+        for (QAction* action : menu->actions()) {
+            if (action->isSeparator())
+                continue;
+            texts << action->text();
+            if (action->text() == choice && action->isEnabled())
+                chosen = action;
+        }
+        if (!chosen) {
+            menu->close();
+            return;
+        }
+        menu->setActiveAction(chosen);
+        QTest::keyClick(menu, Qt::Key_Return);
+    });
+    QContextMenuEvent event(QContextMenuEvent::Mouse, point, widget->mapToGlobal(point));
+    QApplication::sendEvent(widget, &event);
+    return texts;
 }
 
 class LibraryBrowser : public ::testing::Test {
@@ -179,6 +208,36 @@ TEST_F(LibraryBrowser, TopLevelNodesAreNeverDeletedOrRenamed) {
     tree.topLevelItem(1)->setText(0, "other");
     EXPECT_TRUE(fs::exists(dir / "std" / "basic.rlb"));
     EXPECT_FALSE(fs::exists(dir / "other"));
+}
+
+// The roots stand for their folders: their menu makes folders and libraries there, and offers
+// nothing that would rename or delete a root.
+TEST_F(LibraryBrowser, RootsOfferTheCommandsOfTheirFolders) {
+    CLibraryBar bar;
+    bar.resize(260, 612);
+    bar.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&bar));
+    CShellTreeCtrl* tree = bar.Tree();
+    const auto rootMenu = [tree](int root, const QString& choice) {
+        const QPoint at = tree->visualItemRect(tree->topLevelItem(root)).center();
+        return ChooseFromContextMenu(tree->viewport(), at, choice);
+    };
+    ASSERT_EQ(TopLevel(*tree).mid(0, 2), (QStringList{"File System", "Libraries"}));
+    for (int root : {0, 1}) {
+        const QStringList texts = rootMenu(root, {});
+        EXPECT_TRUE(texts.contains("New &Folder")) << root;
+        EXPECT_TRUE(texts.contains("New &Library")) << root;
+        EXPECT_FALSE(texts.contains("&Rename Item")) << root;
+        EXPECT_FALSE(texts.contains("&Delete")) << root;
+    }
+    ScriptedPrompt prompt;  // nothing may be asked
+    rootMenu(1, "New &Library");
+    EXPECT_TRUE(fs::exists(dir / "std" / "Untitled.rlb"));
+    rootMenu(1, "New &Folder");
+    EXPECT_TRUE(fs::is_directory(dir / "std" / "New Folder"));
+    ASSERT_NE(tree->currentItem(), nullptr);
+    EXPECT_EQ(tree->currentItem()->text(0), "New Folder") << "the new folder is selected";
+    EXPECT_EQ(tree->currentItem()->parent(), tree->topLevelItem(1));
 }
 
 TEST_F(LibraryBrowser, DeletedFilesGoToTheTrash) {
