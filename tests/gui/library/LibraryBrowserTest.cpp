@@ -290,6 +290,62 @@ TEST_F(LibraryBrowser, RenamingARecordOntoAnExistingNameChangesNothing) {
     EXPECT_EQ(Labels(list), (QStringList{"C2", "L", "R"}));
 }
 
+// A record is renamed in place as a file is: by F2, by a slow second click on the selected row
+// and from the right-click menu, with one row selected.
+TEST_F(LibraryBrowser, RecordsAreRenamedInPlaceByKeyClickAndMenu) {
+    CLibraryBar bar;
+    bar.resize(260, 612);
+    bar.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&bar));
+    CShellListCtrl* list = bar.List();
+    ASSERT_EQ(Labels(*list), (QStringList{"C", "L", "R"}));
+    const auto editor = [list]() -> QLineEdit* {
+        for (QLineEdit* edit : list->findChildren<QLineEdit*>()) {
+            if (edit->isVisible())
+                return edit;
+        }
+        return nullptr;
+    };
+    const auto renameIn = [&editor](const char* name) {
+        QLineEdit* edit = editor();
+        ASSERT_NE(edit, nullptr);
+        edit->setText(name);
+        QTest::keyClick(edit, Qt::Key_Return);
+        // The edit ends once the key has been handled.
+        EXPECT_TRUE(QTest::qWaitFor([&editor] { return editor() == nullptr; }));
+    };
+    list->setFocus();
+    list->setCurrentRow(0);
+    list->item(1)->setSelected(true);
+    QTest::keyClick(list, Qt::Key_F2);
+    EXPECT_EQ(editor(), nullptr) << "two rows are not renamed";
+
+    list->setCurrentRow(0);
+    QTest::keyClick(list, Qt::Key_F2);
+    ASSERT_NE(editor(), nullptr);
+    renameIn("C1");
+    EXPECT_EQ(Labels(*list), (QStringList{"C1", "L", "R"}));
+
+    const QPoint onL = list->visualItemRect(list->item(1)).center();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, onL);
+    QTest::qWait(QApplication::doubleClickInterval() + 50);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, onL);
+    ASSERT_TRUE(QTest::qWaitFor([&editor] { return editor() != nullptr; }));
+    renameIn("L1");
+    EXPECT_EQ(Labels(*list), (QStringList{"C1", "L1", "R"}));
+
+    const QPoint onR = list->visualItemRect(list->item(2)).center();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, onR);
+    const QStringList texts = ChooseFromContextMenu(list->viewport(), onR, "&Rename Item");
+    EXPECT_TRUE(texts.contains("&Rename Item"));
+    ASSERT_NE(editor(), nullptr);
+    renameIn("R1");
+    EXPECT_EQ(Labels(*list), (QStringList{"C1", "L1", "R1"}));
+    CLibraryFile library;
+    ASSERT_TRUE(library.Open((dir / "std" / "basic.rlb").string().c_str()));
+    EXPECT_EQ(library.GetItemCount(), 3);
+}
+
 TEST_F(LibraryBrowser, TooltipsTellDescriptions) {
     CShellListCtrl list;
     ASSERT_TRUE(list.Fill((dir / "std").string(), kShellFolder));
