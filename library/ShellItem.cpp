@@ -128,6 +128,17 @@ NameParts UpperNameParts(std::string_view fileName) {
     return {Upper(fileName.substr(0, dot)), Upper(fileName.substr(dot + 1))};
 }
 
+namespace {
+
+constexpr ShellMenuItem kNewFolderItem{kOwnNewFolder, "New &Folder", "Create a new folder.", true};
+constexpr ShellMenuItem kNewLibraryItem{kOwnNewLibrary, "New &Library",
+                                        "Create a new library file.", true};
+constexpr ShellMenuItem kOpenItem{kVerbOpen, "&Open", "Open the item with its program.", true};
+constexpr ShellMenuItem kCopyPathItem{kVerbCopyPath, "Copy &Path",
+                                      "Copy the item's path to the clipboard.", true};
+
+}  // namespace
+
 std::vector<ShellMenuItem> ShellMenuItems(UINT kind, bool canPaste) {
     std::vector<ShellMenuItem> items;
     if (ShellKindOf(kind) == kShellLibrary) {
@@ -135,13 +146,17 @@ std::vector<ShellMenuItem> ShellMenuItems(UINT kind, bool canPaste) {
         items.push_back(
             {kOwnPasteObject, "&Paste Object", "Paste library items into the library.", canPaste});
     } else {
-        items.push_back({kOwnNewFolder, "New &Folder", "Create a new folder.", true});
-        items.push_back({kOwnNewLibrary, "New &Library", "Create a new library file.", true});
+        items.push_back(kNewFolderItem);
+        items.push_back(kNewLibraryItem);
         items.push_back({kOwnRenameItem, "&Rename Item", "Rename the selected item.", true});
     }
-    items.push_back({kVerbOpen, "&Open", "Open the item with its program.", true});
+    items.push_back(kOpenItem);
     items.push_back({kVerbOpenFolder, "Open &Containing Folder", "Show the item's folder.", true});
-    items.push_back({kVerbCopyPath, "Copy &Path", "Copy the item's path to the clipboard.", true});
+    items.push_back(kCopyPathItem);
     items.push_back({kVerbDelete, "&Delete", "Move the item to the trash.", true});
     return items;
+}
+
+std::vector<ShellMenuItem> RootMenuItems() {
+    return {kNewFolderItem, kNewLibraryItem, kOpenItem, kCopyPathItem};
 }

@@ -86,3 +86,6 @@ struct ShellMenuItem {
 // Object", the latter only with library items to paste; else "New &Folder", "New &Library"
 // and "&Rename Item"), then the verbs.
 std::vector<ShellMenuItem> ShellMenuItems(UINT kind, bool canPaste);
+// The menu for a root of the browser's tree, which stands for its whole folder: "New &Folder"
+// and "New &Library" in it, then the verbs that leave the folder itself alone.
+std::vector<ShellMenuItem> RootMenuItems();

@@ -63,6 +63,7 @@ constexpr CommandText kCommandTexts[] = {
     {ID_LIB_ITEM_PLACE, "P&lace", "Place the item on the sheet."},
     {ID_LIB_ITEM_COPY, "&Copy", "Copy the items to the clipboard."},
     {ID_LIB_ITEM_DELETE, "&Delete", "Delete the items from the library."},
+    {ID_LIB_ITEM_RENAME, "&Rename Item", "Rename the selected item."},
     {ID_LIB_ITEM_REPLACE_SYMBOL, "Replace Symbol...",
      "Make the library's devices use another symbol in place of this one."},
     {ID_LIB_ITEM_PROPERTIES, "P&roperties", "Change the name, description and type of the item."},
@@ -496,6 +497,9 @@ void CLibraryBar::RunCommand(UINT id) {
             return DeleteItems();
         case ID_LIB_ITEM_PROPERTIES:
             return ItemProperties();
+        case ID_LIB_ITEM_RENAME:
+            m_list->EditSelectedLabel();
+            return;
         case ID_LIB_ITEM_REPLACE_SYMBOL:
             return ReplaceSymbol();
         default:
@@ -561,6 +565,8 @@ void CLibraryBar::ShowItemMenu(QPoint global) {
     menu.actions().back()->setEnabled(rows.size() == 1 &&
                                       ShellKindOf(m_list->RowAt(rows.front()).kind) ==
                                           kShellLibraryItem + kItemSymbol);
+    AddCommands(menu, {ID_LIB_ITEM_RENAME});
+    menu.actions().back()->setEnabled(rows.size() == 1);
     AddCommands(menu, {ID_LIB_ITEM_PROPERTIES});
     menu.actions().back()->setEnabled(rows.size() == 1);
     if (QAction* chosen = menu.exec(global))

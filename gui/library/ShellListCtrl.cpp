@@ -44,7 +44,7 @@ std::string RecordDescription(const ShellRow& row) {
 CShellListCtrl::CShellListCtrl(QWidget* parent) : QListWidget(parent) {
     setObjectName("shellList");
     setSelectionMode(QAbstractItemView::ExtendedSelection);
-    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::SelectedClicked);
     setUniformItemSizes(true);
     if (CSchematicApp* app = GetApp())
         m_settings.mask = app->GetProfileInt("Settings", "ListFiles", -1);
@@ -150,6 +150,13 @@ bool CShellListCtrl::EditSelectedLabel() {
         return false;
     editItem(item(rows.front()));
     return true;
+}
+
+bool CShellListCtrl::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) {
+    // A label is edited only when its row is the one selected.
+    if (trigger != NoEditTriggers && SelectedRows() != std::vector<int>{index.row()})
+        return false;
+    return QListWidget::edit(index, trigger, event);
 }
 
 void CShellListCtrl::OnItemChanged(QListWidgetItem* changedItem) {

@@ -54,6 +54,10 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     bool viewportEvent(QEvent* event) override;
+    // Starts an edit of a label (F2, a second click on the selected row, or EditSelectedLabel)
+    // only when that row alone is selected.
+    using QListWidget::edit;
+    bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;
 
 private:
     void ShowRows(std::vector<ShellRow> rows);

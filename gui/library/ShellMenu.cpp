@@ -63,17 +63,13 @@ bool RemoveForGood(const QString& path) {
     return false;
 }
 
-}  // namespace
-
-bool HasLibraryItemsOnClipboard() {
-    const QMimeData* data = QApplication::clipboard()->mimeData();
-    return data && data->hasFormat(WindowsMimeType(kLibraryItemsFormat));
-}
-
-UINT ShowShellContextMenu(QWidget* owner, const QStringList& paths, UINT kind, QPoint global) {
+// Shows items at the global point; returns the own command chosen, else 0 after carrying out
+// a chosen verb on paths.
+UINT ShowMenu(QWidget* owner, const std::vector<ShellMenuItem>& items, const QStringList& paths,
+              QPoint global) {
     QMenu menu(owner);
     bool verbs = false;
-    for (const ShellMenuItem& item : ShellMenuItems(kind, HasLibraryItemsOnClipboard())) {
+    for (const ShellMenuItem& item : items) {
         if (item.id >= kVerbOpen && !verbs) {
             menu.addSeparator();
             verbs = true;
@@ -91,6 +87,21 @@ UINT ShowShellContextMenu(QWidget* owner, const QStringList& paths, UINT kind, Q
         return id;
     RunVerb(id, paths);
     return 0;
+}
+
+}  // namespace
+
+bool HasLibraryItemsOnClipboard() {
+    const QMimeData* data = QApplication::clipboard()->mimeData();
+    return data && data->hasFormat(WindowsMimeType(kLibraryItemsFormat));
+}
+
+UINT ShowShellContextMenu(QWidget* owner, const QStringList& paths, UINT kind, QPoint global) {
+    return ShowMenu(owner, ShellMenuItems(kind, HasLibraryItemsOnClipboard()), paths, global);
+}
+
+UINT ShowRootContextMenu(QWidget* owner, const QString& path, QPoint global) {
+    return ShowMenu(owner, RootMenuItems(), {path}, global);
 }
 
 bool DeleteShellItems(const QStringList& paths) {

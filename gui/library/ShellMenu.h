@@ -17,6 +17,8 @@ bool HasLibraryItemsOnClipboard();
 // Shows the menu for items of kind at the global point; returns the own command chosen (1 to
 // 4), else 0. A chosen verb is carried out on paths.
 UINT ShowShellContextMenu(QWidget* owner, const QStringList& paths, UINT kind, QPoint global);
+// The same for a root of the tree, which stands for the folder at path.
+UINT ShowRootContextMenu(QWidget* owner, const QString& path, QPoint global);
 
 // Moves the files or folders to the desktop trash; where there is none the user is asked
 // whether to delete them for good. False when something was not removed (the user is told).

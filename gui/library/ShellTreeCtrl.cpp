@@ -384,10 +384,11 @@ void CShellTreeCtrl::contextMenuEvent(QContextMenuEvent* event) {
     if (!node)
         return;
     setCurrentItem(node);
-    if (IsTopLevel(node))
-        return;
-    const UINT code = ShowShellContextMenu(this, {QString::fromStdString(NodePath(node))},
-                                           NodeKind(node), event->globalPos());
+    const QString path = QString::fromStdString(NodePath(node));
+    // A root stands for its whole folder: it makes folders and libraries, and is kept.
+    const UINT code = IsTopLevel(node)
+                          ? ShowRootContextMenu(this, path, event->globalPos())
+                          : ShowShellContextMenu(this, {path}, NodeKind(node), event->globalPos());
     if (code)
         emit ownCommand(static_cast<int>(code));
     else

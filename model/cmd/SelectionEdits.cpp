@@ -293,6 +293,8 @@ BOOL CreateFillShape(CDrawDoc& doc, const CObList& selection) {
         return FALSE;
     }
     shape->RecalcBounds(nullptr);
+    // The loop becomes a filled shape that keeps its outline.
+    shape->SetFlags(kFlagFilled | kFlagOutlined, kFlagFilled | kFlagOutlined);
     auto command = std::make_unique<CMultiCmd>("create fill shape");
     command->Append(new CRemoveCmd(selection));
     command->Append(new CAddCmd(shape.release(), FALSE));

@@ -4,6 +4,7 @@
 #include "gui/dialogs/objects/PinSheetDlg.h"
 #include "gui/dialogs/objects/SymbolPropertiesSheet.h"
 #include "gui/dialogs/objects/WireSheetDlg.h"
+#include "gui/kit/QtTextMetrics.h"
 #include "gui/library/SearchLibPicker.h"
 #include "gui/netlist/spice/SpiceWindows.h"
 #include "gui/netlist/tools/ToolWindows.h"
@@ -30,6 +31,7 @@ struct CCoreSeams::Windows {
     CToolSetupWindow toolSetup;
     CDesktopLauncher desktop;
     CReportWindows reports;
+    CQtTextMetrics textMetrics;
     ScopedInstall<IUserPrompt> installedPrompt{prompt};
     ScopedInstall<INetChooser> installedChooser{chooser};
     ScopedInstall<IWireSheetRunner> installedSheets{sheets};
@@ -42,6 +44,7 @@ struct CCoreSeams::Windows {
     ScopedInstall<IToolSetupUi> installedToolSetup{toolSetup};
     ScopedInstall<IProgramLauncher> installedDesktop{desktop};
     ScopedInstall<IReportUi> installedReports{reports};
+    ScopedInstall<ITextMetrics> installedTextMetrics{textMetrics};
 };
 
 CCoreSeams::CCoreSeams(CSchematicQtApp& app)

@@ -6,8 +6,9 @@
 // "Nets Shorted" dialog, the wire and bus sheets, the bill of materials options, the Spice
 // writer's options and reference-net dialog, the custom tools' set-up sheet, the Generate
 // Report dialog and its output windows, the Search Libraries dialog of the pickers), the
-// launchers of programs and documents and the standard library's connector symbols are
-// installed by a run of the program; tests that make the application script their own.
+// launchers of programs and documents, the standard library's connector symbols and the text
+// metrics of the screen's fonts are installed by a run of the program; tests that make the
+// application script their own.
 // Everything is uninstalled, the replaced ones put back, when the application object ends.
 
 #include <memory>
@@ -27,7 +28,8 @@ public:
     CCoreSeams(const CCoreSeams&) = delete;
     CCoreSeams& operator=(const CCoreSeams&) = delete;
 
-    // Installs the windows that ask the user and the connector symbols, at the start of a run.
+    // Installs the windows that ask the user, the connector symbols and the text metrics, at
+    // the start of a run.
     void InstallWindows();
 
 private:

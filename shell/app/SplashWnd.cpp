@@ -83,8 +83,11 @@ bool CSplashWnd::PreTranslateAppMessage(const QEvent* event) {
     }
 }
 
+// The main window is shown after its splash; a window manager would put it on top of the splash
+// unless the splash asks to stay above it.
 CSplashWnd::CSplashWnd(const QPixmap& picture, QWidget* parent)
-    : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint), m_picture(picture) {
+    : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
+      m_picture(picture) {
     setAttribute(Qt::WA_DeleteOnClose);
     setCursor(Qt::ArrowCursor);
     setFixedSize(m_picture.size());

@@ -1,7 +1,7 @@
 #pragma once
 // The start-up window: the product picture with the product name and version, shown centred
-// for 2.5 seconds or until the first key or mouse press anywhere in the application, which it
-// swallows.
+// above the other windows for 2.5 seconds or until the first key or mouse press anywhere in the
+// application, which it swallows.
 
 #include <QPixmap>
 #include <QTimer>

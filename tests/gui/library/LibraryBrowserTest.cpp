@@ -7,6 +7,7 @@
 #include <QClipboard>
 #include <QDir>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMimeData>
 #include <QSplitter>
 #include <QTest>
@@ -59,6 +60,34 @@ void MakeLibrary(const fs::path& path, std::initializer_list<const char*> names)
         ASSERT_TRUE(library.AddObjects(nullptr, &rect, name, "a box"));
         x += 100;
     }
+}
+
+// Opens the context menu of widget at point and chooses the entry whose text is choice (none for
+// an empty one); returns the texts of the menu's entries, separators left out.
+QStringList ChooseFromContextMenu(QWidget* widget, QPoint point, const QString& choice) {
+    QStringList texts;
+    QTimer::singleShot(0, [&] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        if (!menu)
+            return;
+        QAction* chosen = nullptr;
+        for (QAction* action : menu->actions()) {
+            if (action->isSeparator())
+                continue;
+            texts << action->text();
+            if (action->text() == choice && action->isEnabled())
+                chosen = action;
+        }
+        if (!chosen) {
+            menu->close();
+            return;
+        }
+        menu->setActiveAction(chosen);
+        QTest::keyClick(menu, Qt::Key_Return);
+    });
+    QContextMenuEvent event(QContextMenuEvent::Mouse, point, widget->mapToGlobal(point));
+    QApplication::sendEvent(widget, &event);
+    return texts;
 }
 
 class LibraryBrowser : public ::testing::Test {
@@ -181,6 +210,36 @@ TEST_F(LibraryBrowser, TopLevelNodesAreNeverDeletedOrRenamed) {
     EXPECT_FALSE(fs::exists(dir / "other"));
 }
 
+// The roots stand for their folders: their menu makes folders and libraries there, and offers
+// nothing that would rename or delete a root.
+TEST_F(LibraryBrowser, RootsOfferTheCommandsOfTheirFolders) {
+    CLibraryBar bar;
+    bar.resize(260, 612);
+    bar.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&bar));
+    CShellTreeCtrl* tree = bar.Tree();
+    const auto rootMenu = [tree](int root, const QString& choice) {
+        const QPoint at = tree->visualItemRect(tree->topLevelItem(root)).center();
+        return ChooseFromContextMenu(tree->viewport(), at, choice);
+    };
+    ASSERT_EQ(TopLevel(*tree).mid(0, 2), (QStringList{"File System", "Libraries"}));
+    for (int root : {0, 1}) {
+        const QStringList texts = rootMenu(root, {});
+        EXPECT_TRUE(texts.contains("New &Folder")) << root;
+        EXPECT_TRUE(texts.contains("New &Library")) << root;
+        EXPECT_FALSE(texts.contains("&Rename Item")) << root;
+        EXPECT_FALSE(texts.contains("&Delete")) << root;
+    }
+    ScriptedPrompt prompt;  // nothing may be asked
+    rootMenu(1, "New &Library");
+    EXPECT_TRUE(fs::exists(dir / "std" / "Untitled.rlb"));
+    rootMenu(1, "New &Folder");
+    EXPECT_TRUE(fs::is_directory(dir / "std" / "New Folder"));
+    ASSERT_NE(tree->currentItem(), nullptr);
+    EXPECT_EQ(tree->currentItem()->text(0), "New Folder") << "the new folder is selected";
+    EXPECT_EQ(tree->currentItem()->parent(), tree->topLevelItem(1));
+}
+
 TEST_F(LibraryBrowser, DeletedFilesGoToTheTrash) {
     const QByteArray previous = qgetenv("XDG_DATA_HOME");
     qputenv("XDG_DATA_HOME", QByteArray::fromStdString((dir / "data").string()));
@@ -229,6 +288,62 @@ TEST_F(LibraryBrowser, RenamingARecordOntoAnExistingNameChangesNothing) {
     EXPECT_EQ(Labels(list), (QStringList{"C", "L", "R"}));
     list.item(0)->setText("C2");
     EXPECT_EQ(Labels(list), (QStringList{"C2", "L", "R"}));
+}
+
+// A record is renamed in place as a file is: by F2, by a slow second click on the selected row
+// and from the right-click menu, with one row selected.
+TEST_F(LibraryBrowser, RecordsAreRenamedInPlaceByKeyClickAndMenu) {
+    CLibraryBar bar;
+    bar.resize(260, 612);
+    bar.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&bar));
+    CShellListCtrl* list = bar.List();
+    ASSERT_EQ(Labels(*list), (QStringList{"C", "L", "R"}));
+    const auto editor = [list]() -> QLineEdit* {
+        for (QLineEdit* edit : list->findChildren<QLineEdit*>()) {
+            if (edit->isVisible())
+                return edit;
+        }
+        return nullptr;
+    };
+    const auto renameIn = [&editor](const char* name) {
+        QLineEdit* edit = editor();
+        ASSERT_NE(edit, nullptr);
+        edit->setText(name);
+        QTest::keyClick(edit, Qt::Key_Return);
+        // The edit ends once the key has been handled.
+        EXPECT_TRUE(QTest::qWaitFor([&editor] { return editor() == nullptr; }));
+    };
+    list->setFocus();
+    list->setCurrentRow(0);
+    list->item(1)->setSelected(true);
+    QTest::keyClick(list, Qt::Key_F2);
+    EXPECT_EQ(editor(), nullptr) << "two rows are not renamed";
+
+    list->setCurrentRow(0);
+    QTest::keyClick(list, Qt::Key_F2);
+    ASSERT_NE(editor(), nullptr);
+    renameIn("C1");
+    EXPECT_EQ(Labels(*list), (QStringList{"C1", "L", "R"}));
+
+    const QPoint onL = list->visualItemRect(list->item(1)).center();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, onL);
+    QTest::qWait(QApplication::doubleClickInterval() + 50);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, onL);
+    ASSERT_TRUE(QTest::qWaitFor([&editor] { return editor() != nullptr; }));
+    renameIn("L1");
+    EXPECT_EQ(Labels(*list), (QStringList{"C1", "L1", "R"}));
+
+    const QPoint onR = list->visualItemRect(list->item(2)).center();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, onR);
+    const QStringList texts = ChooseFromContextMenu(list->viewport(), onR, "&Rename Item");
+    EXPECT_TRUE(texts.contains("&Rename Item"));
+    ASSERT_NE(editor(), nullptr);
+    renameIn("R1");
+    EXPECT_EQ(Labels(*list), (QStringList{"C1", "L1", "R1"}));
+    CLibraryFile library;
+    ASSERT_TRUE(library.Open((dir / "std" / "basic.rlb").string().c_str()));
+    EXPECT_EQ(library.GetItemCount(), 3);
 }
 
 TEST_F(LibraryBrowser, TooltipsTellDescriptions) {

@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QScreen>
 #include <QTest>
+#include <QWindow>
 
 #include "gui/support/QtTestApp.h"
 #include "shell/app/AboutDlg.h"
@@ -95,6 +96,25 @@ TEST(Splash, FirstKeyOrClickOnlyClosesIt) {
     QTest::mouseClick(&edit, Qt::RightButton);
     EXPECT_EQ(CSplashWnd::Current(), nullptr);
     qApp->removeEventFilter(&filter);
+}
+
+// The main window shows after its splash: the splash asks to stay above it, so that a window
+// manager keeps it in sight for its time.
+TEST(Splash, StaysAboveTheMainWindowThatShowsAfterIt) {
+    QtTestApp::ensure();
+    QWidget frame;
+    CSplashWnd::EnableSplashScreen(true);
+    CSplashWnd::ShowSplashScreen(&frame);
+    QPointer<CSplashWnd> splash = CSplashWnd::Current();
+    ASSERT_NE(splash, nullptr);
+    frame.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame));
+    EXPECT_TRUE(splash->isVisible());
+    EXPECT_TRUE(splash->isWindow());
+    ASSERT_NE(splash->windowHandle(), nullptr);
+    EXPECT_TRUE(splash->windowHandle()->flags() & Qt::WindowStaysOnTopHint);
+    CSplashWnd::EnableSplashScreen(false);
+    delete splash.data();
 }
 
 TEST(Splash, GoesAwayByItselfAfterTwoAndAHalfSeconds) {

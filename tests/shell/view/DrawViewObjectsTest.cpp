@@ -83,7 +83,10 @@ TEST_F(DrawViewObjectsTest, ClosedLinesBecomeOneFillShapeInOneStep) {
     m_view.Select(Line(1000, -2000, 0, -1000), true);
     m_view.Commands().Find(ID_EDIT_CREATE_FILL_SHAPE)->handler(ID_EDIT_CREATE_FILL_SHAPE);
     ASSERT_EQ(m_doc.GetObjects().GetCount(), 1);
-    EXPECT_EQ(static_cast<CDrawObj*>(m_doc.GetObjects().GetHead())->GetObjType(), kObjFillShape);
+    const auto* shape = static_cast<CDrawObj*>(m_doc.GetObjects().GetHead());
+    EXPECT_EQ(shape->GetObjType(), kObjFillShape);
+    EXPECT_EQ(shape->GetFlags() & (kFlagFilled | kFlagOutlined), DWORD(kFlagFilled | kFlagOutlined))
+        << "a fill shape paints its inside with the brush and keeps its outline";
     ASSERT_EQ(m_view.GetSelection().GetCount(), 1) << "the new shape takes the pieces' place";
     EXPECT_EQ(m_view.GetSelection().GetHead(), m_doc.GetObjects().GetHead());
     ASSERT_EQ(Steps(), steps + 2);
