@@ -52,6 +52,7 @@ BOOL CNetlistCircuit::ExpandInstance(CNetNode& topNode, std::ostream& log,
         const CString name = nameOf(entry.key);
         const bool isNew = !m_nets.Find(name);
         CNetRecord* net = GetNet(name);
+        net->named = net->named || entry.value->named;
         copies.emplace(entry.value, net);
         if (isNew)
             expansion.newNets.insert(net);
@@ -120,6 +121,8 @@ void CNetlistCircuit::JoinPorts(CNetlistCircuit& sheet, CComponentRecord& instan
         const bool rail = expansion.rails.count(inner) != 0;
         CNetRecord* kept = rail ? inner : outer;
         CNetRecord* joined = rail ? outer : inner;
+        if (rail && outer->named)
+            LogNetTakesRailName(log, outer->name, inner->name, name, instance.id);
         if (expansion.newNets.count(joined))
             ReplaceNetFrom(kept, joined, expansion.firstPart, expansion.firstInstance);
         else
@@ -134,6 +137,12 @@ void CNetlistCircuit::JoinPorts(CNetlistCircuit& sheet, CComponentRecord& instan
         }
         m_nets.RemoveKey(joined->name);
     }
+}
+
+void LogNetTakesRailName(std::ostream& log, const CString& net, const CString& rail,
+                         const CString& port, const CString& instance) {
+    log << "Warning - net '" << net << "' takes the name of rail '" << rail << "', to which port '"
+        << port << "' of " << instance << " ties it.\n";
 }
 
 CNetNode* FindCircuitNode(const CString& path, CNetNode& node) {

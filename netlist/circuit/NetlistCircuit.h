@@ -49,6 +49,8 @@ public:
     CString name;
     // The net's slot in the latest CNetPinTable of its circuit; the table checks it.
     size_t listIndex = 0;
+    // A name the user gave, or a rail's: a join that lets a rail's name win over it is told.
+    bool named = false;
 };
 
 // Flags of a pin connection.
@@ -189,6 +191,10 @@ private:
     std::unordered_map<const CPinMapLine*, std::vector<MappedPin>> m_mappedPins;  // the same
 };
 
+// Tells that the user's net takes the name of the rail to which the port of the instance ties
+// it inside the instance's sheet.
+void LogNetTakesRailName(std::ostream& log, const CString& net, const CString& rail,
+                         const CString& port, const CString& instance);
 // "N%06d" with the counter raised until the name is not one of the circuit's nets.
 CString MakeUniqueNetName(CNetlistCircuit& circuit, int& counter);
 // Depth first from node, node itself first: the first node of that path that has a circuit.

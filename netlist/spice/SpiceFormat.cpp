@@ -11,9 +11,11 @@
 #include "model/net/Net.h"
 #include "model/symbol/Pin.h"
 #include "model/symbol/Symbol.h"
+#include "netlist/circuit/NetlistCircuit.h"
 #include "netlist/spice/SpiceUi.h"
 #include "netlist/walker/DocNetlist.h"
 #include "netlist/walker/NetNode.h"
+#include "netlist/walker/SheetOpener.h"
 #include "platform/Paths.h"
 #include "platform/SettingsStore.h"
 
@@ -105,6 +107,7 @@ BOOL CSpiceFormat::WriteHeader(CDocNetlist& walker, std::ostream& out, std::ostr
     m_railNodeSet.clear();
     m_globalNodes.clear();
     m_highestNumber = 0;
+    m_tiedPorts.clear();
     const SettingsStore& settings = SpiceSettings();
     if (m_analyses.empty())
         m_analyses = MakeSpiceAnalyses(settings.GetProfileInt(kSection, "Analyses", 0), settings);
@@ -161,6 +164,7 @@ int CSpiceFormat::PrepareSheet(CDocNetlist& walker, CNetNode& node, std::ostream
         out << ".ends\n";
     }
     m_nodes = &m_mainNodes;
+    m_sheetTies = RailTies();
     return out.good() ? TRUE : FALSE;
 }
 
@@ -172,6 +176,7 @@ void CSpiceFormat::StartSheetNodes(CDocNetlist& walker, bool mainSheet, std::ost
         JoinSheetRails(walker);
     }
     m_nodes = mainSheet ? &m_mainNodes : &m_sheetNodes;
+    m_sheetTies = ReadRailTies(walker, &log);
     m_sheetNetNames.clear();
     if (m_substituteNets)
         return;
@@ -203,9 +208,13 @@ void CSpiceFormat::JoinSheetRails(CDocNetlist& walker) {
             continue;
         const CString node = RailNode(name);
         m_sheetNodes[name.str()] = node;
-        if (std::find(m_globalNodes.begin(), m_globalNodes.end(), node) == m_globalNodes.end())
-            m_globalNodes.push_back(node);
+        DeclareGlobal(node);
     }
+}
+
+void CSpiceFormat::DeclareGlobal(const CString& node) {
+    if (std::find(m_globalNodes.begin(), m_globalNodes.end(), node) == m_globalNodes.end())
+        m_globalNodes.push_back(node);
 }
 
 // A rail that the main circuit does not have takes its name when names are kept, else a number
@@ -228,7 +237,8 @@ void CSpiceFormat::NumberNamesDifferingInCase(CDocNetlist& walker, std::ostream&
     POSITION pos = walker.GetFirstNet();
     while (pos) {
         const CString& name = walker.GetNextNet(pos)->GetName();
-        if (!KeepsItsName(name) || m_nodes->contains(name.str()))
+        if (!KeepsItsName(name) || m_nodes->contains(name.str()) ||
+            m_sheetTies.nets.contains(name.str()))
             continue;
         CString upper = name;
         upper.MakeUpper();
@@ -297,7 +307,8 @@ BOOL CSpiceFormat::WriteSubcktHeading(CDocNetlist& walker, CSpiceSubcktSheet& sh
             log << "Error - unresolved port '" << port << "'.\n";
             return FALSE;
         }
-        out << "  " << GetNodeName(PinNetName(*portPin));
+        const char* netName = PinNetName(*portPin);
+        out << "  " << (IsTiedNet(netName) ? NextNumber() : GetNodeName(netName));
     }
     out << "\n";
     return TRUE;
@@ -319,6 +330,15 @@ CString CSpiceFormat::GetNodeName(const char* netName) {
     auto it = m_nodes->find(netName);
     if (it != m_nodes->end())
         return it->second;
+    if (auto tie = m_sheetTies.nets.find(netName); tie != m_sheetTies.nets.end()) {
+        const CString node = SupplyNode(tie->second);
+        (*m_nodes)[netName] = node;
+        return node;
+    }
+    return NewNode(netName);
+}
+
+CString CSpiceFormat::NewNode(const char* netName) {
     const CString name(netName);
     // On a sub-circuit sheet, a name that is a rail's node is left to that rail.
     const bool railNode = m_nodes == &m_sheetNodes && m_railNodeSet.contains(name.str());
@@ -327,6 +347,105 @@ CString CSpiceFormat::GetNodeName(const char* netName) {
     CString node = NextNumber();
     (*m_nodes)[name.str()] = node;
     return node;
+}
+
+// On the main circuit the rail is its net of that name, if any; on a sub-circuit sheet that
+// does not have it, the rail's design-wide node.
+CString CSpiceFormat::SupplyNode(const CString& rail) {
+    if (auto it = m_nodes->find(rail.str()); it != m_nodes->end())
+        return it->second;
+    if (m_nodes == &m_mainNodes) {
+        const CString node = NewNode(rail);
+        m_railNodes[rail.str()] = node;
+        m_railNodeSet.insert(node.str());
+        return node;
+    }
+    const CString node = RailNode(rail);
+    m_sheetNodes[rail.str()] = node;
+    DeclareGlobal(node);
+    return node;
+}
+
+bool CSpiceFormat::IsTiedNet(const char* netName) const {
+    return netName && (m_sheetTies.rails.contains(netName) || m_sheetTies.nets.contains(netName));
+}
+
+// A net that reaches a port tied to a rail takes the first such rail; a net that is a rail
+// itself keeps its own node.
+CSpiceFormat::RailTies CSpiceFormat::ReadRailTies(CDocNetlist& walker, std::ostream* log) {
+    RailTies ties;
+    for (const CString& name : walker.GetSupplyNetNames())
+        ties.rails.insert(name.str());
+    ties.rails.insert(m_refNet.str());
+    for (POSITION pos = walker.GetFirstSymbolOfKind(kKindMaskSubCircuit); pos;) {
+        auto* block = static_cast<CSymbol*>(walker.GetNextSymbolOfKind(pos, kKindMaskSubCircuit));
+        if (block->GetPins().IsEmpty())
+            continue;
+        CString path;
+        block->GetSubcircuitPath(path);
+        const TiedPorts& tied = TiedPortsOf(path);
+        for (POSITION pinPos = block->GetPins().GetHeadPosition(); pinPos;) {
+            auto* pin = static_cast<CPin*>(block->GetPins().GetNext(pinPos));
+            const char* netName = PinNetName(*pin);
+            const CString port = pin->GetAttr("_ID");
+            const auto rail = tied.find(port.str());
+            if (!netName || rail == tied.end())
+                continue;
+            CString current;
+            if (ties.rails.contains(netName))
+                current = netName;
+            else if (auto net = ties.nets.find(netName); net != ties.nets.end())
+                current = net->second;
+            if (current.IsEmpty()) {
+                ties.nets.emplace(netName, rail->second);
+                if (log && (pin->GetWire()->GetNet()->GetFlags() & kNetNamed))
+                    LogNetTakesRailName(*log, netName, rail->second, port, block->GetAttr("_ID"));
+            } else if (log && current != rail->second) {
+                *log << "Warning - rails '" << current << "' and '" << rail->second
+                     << "' meet at port '" << port << "' of " << block->GetAttr("_ID")
+                     << ": the deck keeps them apart.\n";
+            }
+        }
+    }
+    return ties;
+}
+
+// The first port symbol of a name is the port, as in the ".subckt" line.
+CSpiceFormat::TiedPorts CSpiceFormat::ReadTiedPorts(CDocNetlist& walker, const RailTies& ties) {
+    TiedPorts tied;
+    std::unordered_set<std::string> seen;
+    for (POSITION pos = walker.GetFirstSymbolOfKind(kKindMaskPort); pos;) {
+        auto* symbol = static_cast<CSymbol*>(walker.GetNextSymbolOfKind(pos, kKindMaskPort));
+        if (symbol->GetPins().IsEmpty())
+            continue;
+        auto* first = static_cast<CPin*>(symbol->GetPins().GetHead());
+        const CString port = first->GetAttr("_ID");
+        const char* netName = PinNetName(*first);
+        if (!seen.insert(port.str()).second || !netName)
+            continue;
+        if (ties.rails.contains(netName))
+            tied[port.str()] = netName;
+        else if (auto net = ties.nets.find(netName); net != ties.nets.end())
+            tied[port.str()] = net->second;
+    }
+    return tied;
+}
+
+const CSpiceFormat::TiedPorts& CSpiceFormat::TiedPortsOf(const CString& path) {
+    auto [entry, added] = m_tiedPorts.try_emplace(path.str());
+    if (!added || m_tiesDepth >= kMaxSheetDepth)
+        return entry->second;
+    std::unique_ptr<CDrawDoc> sheet = GetSheetOpener().OpenSheet(path);
+    if (!sheet)
+        return entry->second;
+    ++m_tiesDepth;
+    {
+        CDocNetlist walker(sheet.get());
+        entry->second = ReadTiedPorts(walker, ReadRailTies(walker, nullptr));
+    }
+    --m_tiesDepth;
+    sheet->OnCloseDocument();
+    return entry->second;
 }
 
 CString CSpiceFormat::MappedNode(const CString& netName) const {
@@ -487,6 +606,7 @@ int CSpiceFormat::WriteBody(CDocNetlist& walker, CNetNode& /*topNode*/, std::ost
                             std::ostream& log) {
     m_nodes = &m_mainNodes;
     m_names = &m_mainNames;
+    m_sheetTies = RailTies();  // those of a sheet that ended early
     if (!m_globalNodes.empty()) {
         out << "\n* Global Nodes\n.global";
         for (const CString& node : m_globalNodes)

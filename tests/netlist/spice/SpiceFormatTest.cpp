@@ -3,6 +3,8 @@
 #include <fstream>
 
 #include "model/device/Device.h"
+#include "model/net/Net.h"
+#include "model/net/Wire.h"
 #include "model/symbol/SpiceSymbol.h"
 #include "netlist/spice/SpiceDeck.h"
 #include "netlist/walker/NetNode.h"
@@ -277,6 +279,39 @@ TEST_F(SpiceTest, AnUnresolvedPortEndsItsSubcircuitAtOnce) {
     EXPECT_EQ(Body(Deck(sheet)),
               "* S1 aliased by XS1\nXS1  1 0 amp\n\n* Sub-Circuit amp\n.subckt  amp  1\n.ends\n");
     EXPECT_EQ(Log(), "Error - unresolved port 'X'.\n");
+}
+
+// The port PWR of inner.sch lies on ground; the port P of middle.sch reaches it through the
+// block Z1. Neither port is a formal "0": the net SENSE that reaches P from the top is ground, and
+// the top's rail VCC, which X2 ties to P, stays a rail of its own.
+TEST_F(SpiceTest, APortTiedToGroundThroughADeeperBlockIsNoFormal) {
+    nltest::ScriptedOpener opener;
+    opener.Serve("/d/inner.sch", [](Sheet& inner) {
+        inner.Wire(inner.Add("P1", kSymbolPort, {"PWR"}), "PWR", "GND");
+        TwoPin(inner, "R1", "R,1,2", "1k", "GND", "X");
+    });
+    opener.Serve("/d/middle.sch", [](Sheet& middle) {
+        middle.Wire(middle.Add("P1", kSymbolPort, {"P"}), "P", "Q");
+        middle.Wire(middle.Block("Z1", "inner.sch", {"PWR"}), "PWR", "Q");
+        TwoPin(middle, "R2", "R,1,2", "1k", "Q", "M");
+    });
+    Sheet sheet("/d/top.sch");
+    Set("RefNet", "GND");
+    sheet.doc.SetAttribute("Power1", "VCC", 0);
+    TwoPin(sheet, "R3", "R,1,2", "1k", "VCC", "GND");
+    sheet.Wire(sheet.Block("X1", "middle.sch", {"P"}), "P", "SENSE")
+        ->GetNet()
+        ->SetFlags(kNetNamed, kNetNamed);
+    sheet.Wire(sheet.Block("X2", "middle.sch", {"P"}), "P", "VCC");
+    EXPECT_EQ(Body(Deck(sheet)),
+              "R3  1 0 1k\nX1  0 middle\nX2  1 middle\n"
+              "\n* Sub-Circuit middle\n.subckt  middle  2\nR2  0 3 1k\n"
+              "* Z1 aliased by XZ1\nXZ1  0 inner\n.ends\n"
+              "\n* Sub-Circuit inner\n.subckt  inner  2\nR1  0 3 1k\n.ends\n");
+    EXPECT_EQ(
+        Log(),
+        "Warning - net 'SENSE' takes the name of rail 'GND', to which port 'P' of X1 ties it.\n"
+        "Warning - rails 'VCC' and 'GND' meet at port 'P' of X2: the deck keeps them apart.\n");
 }
 
 TEST_F(SpiceTest, IncludesCommandsAnalysesAndExtraCommandsCloseTheDeck) {

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdio>
@@ -11,8 +12,11 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "model/device/Device.h"
+#include "model/net/Net.h"
+#include "model/net/Wire.h"
 #include "model/symbol/Pin.h"
 #include "model/symbol/SpiceSymbol.h"
 #include "netlist/spice/SpiceDeck.h"
@@ -350,6 +354,101 @@ TEST_F(SpiceRailTest, ASubCircuitsRailIsTheMainCircuitsNetOfThatName) {
 
 TEST_F(SpiceRailTest, ARailSymbolIsTheMainCircuitsNetOfItsNameWhateverTheSheetsRails) {
     CheckDeck(FillRailSymbolDivider, "spice-rail-symbol", 5.0 / 3);
+}
+
+// A 1 kohm resistor of the deck and the netlist.
+CSymbol* Resistor(Sheet& sheet, const char* id, const char* from, const char* to) {
+    CSymbol* r = sheet.Part(id, {"1", "2"}, nltest::MakeResistor(), "RES");
+    r->SetAttr("Spice.Device", "R,1,2", kSetAttrForce);
+    r->SetAttr("_Value", "1k", kSetAttrForce);
+    sheet.Wire(r, "1", from)->GetNet()->SetFlags(kNetNamed, kNetNamed);
+    sheet.Wire(r, "2", to)->GetNet()->SetFlags(kNetNamed, kNetNamed);
+    return r;
+}
+
+// A stage sheet: IN reaches OUT through R1 and OUT the sheet's "+5v" rail through R2; its port
+// IO lies on that rail (a net connector of the sheet's "Power1" name), its port REF on ground.
+void FillStage(Sheet& sheet) {
+    sheet.doc.SetAttribute("Ground1", "GND", 0);
+    sheet.doc.SetAttribute("Power1", "+5v", 0);
+    for (auto [port, net] : {std::array{"IN", "A"}, {"IO", "+5v"}, {"OUT", "B"}, {"REF", "GND"}})
+        sheet.Wire(sheet.Add(port, kSymbolPort, {port}), port, net);
+    for (const char* rail : {"+5v", "GND"})
+        sheet.Wire(sheet.Add(rail, kSymbolNetConnector, {rail}), rail, rail);
+    Resistor(sheet, "R1", "A", "B");
+    Resistor(sheet, "R2", "B", "+5v");
+}
+
+// The build's file and what it told the output bar.
+std::string Build(CDrawDoc& doc, int format, const std::filesystem::path& file, std::string& told) {
+    nltest::LogCapture buildLog;
+    CNetlistFormatList formats;
+    FillReportFormatList(formats);
+    EXPECT_TRUE(doc.BuildNetlist(file.c_str(), formats[static_cast<size_t>(format)].get()));
+    told = buildLog.text();
+    std::string text = testsupport::ReadFileText(file);
+    std::erase(text, '\r');
+    return text;
+}
+
+// V1 feeds the top's "+5v" rail with 5 V. Two blocks of the stage sheet: X1 with IN on ground,
+// IO on the rail, OUT on LINK and REF on ground; X2 with IN on LINK, IO on the net SENSE (R4 to
+// MID, R5 to ground), OUT on VOUT and REF on the net LOW (R6 from the rail). By hand: LINK =
+// 3 V (1 kohm to ground against 1 kohm and 2 kohm to 5 V), VOUT = 4 V; SENSE is the rail, so
+// MID = 2.5 V, and LOW is ground.
+TEST_F(SpiceRailTest, AnInstancePinOnAPortTiedToARailIsOnThatRailInTheDeckAsInTheNetlist) {
+    nltest::ScriptedOpener opener;
+    opener.Serve((dir / "stage.sch").string(), FillStage);
+    Sheet top((dir / "top.sch").c_str());
+    top.doc.SetAttribute("Ground1", "GND", 0);
+    top.doc.SetAttribute("Power1", "+5v", 0);
+    CSymbol* v1 = top.Add("V1", kSymbolSimulation, {"+", "-"});
+    v1->SetAttr("Spice.Device", "V,+,-", kSetAttrForce);
+    v1->SetAttr("_Value", "DC 5", kSetAttrForce);
+    top.Wire(v1, "+", "+5v");
+    top.Wire(v1, "-", "GND");
+    Resistor(top, "R4", "SENSE", "MID");
+    Resistor(top, "R5", "MID", "GND");
+    Resistor(top, "R6", "+5v", "LOW");
+    for (auto [id, in, io, out, ref] :
+         {std::array{"X1", "GND", "+5v", "LINK", "GND"}, {"X2", "LINK", "SENSE", "VOUT", "LOW"}}) {
+        CSymbol* block = top.Block(id, "stage.sch", {"IN", "IO", "OUT", "REF"});
+        for (auto [pin, net] : {std::pair{"IN", in}, {"IO", io}, {"OUT", out}, {"REF", ref}})
+            top.Wire(block, pin, net);
+    }
+    const char* told[] = {
+        "Warning - net 'SENSE' takes the name of rail '+5v', to which port 'IO' of X2 ties it.\n",
+        "Warning - net 'LOW' takes the name of rail 'GND', to which port 'REF' of X2 ties it.\n"};
+    std::string log;
+    const std::string netlist = Build(top.doc, kFormatProtel, dir / "top.net", log);
+    for (const char* net : {"(\n+5v\nR4-1\nR6-1\nR2-2\nX2:R2-2\n)\n",
+                            "(\nGND\nR5-2\nR6-2\nR1-1\n)\n", "(\nLINK\nR1-2\nR2-1\nX2:R1-1\n)\n",
+                            "(\nVOUT\nX2:R1-2\nX2:R2-1\n)\n", "(\nMID\nR4-2\nR5-1\n)\n"})
+        EXPECT_NE(netlist.find(net), std::string::npos) << net << netlist;
+    EXPECT_EQ(std::count(netlist.begin(), netlist.end(), '('), 5) << netlist;
+    for (const char* line : told)
+        EXPECT_NE(log.find(line), std::string::npos) << log;
+
+    Set("SubsNets", 0);
+    Set("Extra", ".control\nop\nprint v(link) v(vout) v(mid)\n.endc\n");
+    const std::string deck = Build(top.doc, kFormatSpice, dir / "top.ckt", log);
+    // Neither the rail nor ground is a formal: the ports tied to them get nodes of their own.
+    EXPECT_EQ(Body(deck),
+              "R4  1 MID 1k\nR5  MID 0 1k\nR6  1 0 1k\nV1  1 0 DC 5\n"
+              "X1  0 1 LINK 0 stage\nX2  LINK 1 VOUT 0 stage\n"
+              "\n* Sub-Circuit stage\n.subckt  stage  A  2  B  3\nR1  A B 1k\nR2  B 1 1k\n.ends\n"
+              "\n* Global Nodes\n.global 1\n"
+              "\n* Extra Commands\n.control\nop\nprint v(link) v(vout) v(mid)\n.endc\n");
+    for (const char* line : told)
+        EXPECT_NE(log.find(line), std::string::npos) << log;
+
+    if (NgspiceMissing())
+        GTEST_SKIP() << "ngspice is not installed (Debian package ngspice): the deck was not run";
+    const std::string output = RunNgspice((dir / "top.ckt").string());
+    EXPECT_EQ(output.find("rror"), std::string::npos) << output;
+    EXPECT_NEAR(Measured(output, "v(link)"), 3.0, 0.001) << output;
+    EXPECT_NEAR(Measured(output, "v(vout)"), 4.0, 0.001) << output;
+    EXPECT_NEAR(Measured(output, "v(mid)"), 2.5, 0.001) << output;
 }
 
 }  // namespace
