@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFocusEvent>
@@ -12,12 +14,15 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QTableWidget>
+#include <QTest>
 #include <QTimer>
+#include <cstring>
 #include <functional>
 
 #include "gui/dialogs/device/DlgDevGeneral.h"
 #include "gui/dialogs/objects/DlgOutlineFill.h"
 #include "gui/dialogs/objects/DlgPinProp.h"
+#include "gui/dialogs/objects/DlgTextFont.h"
 #include "gui/dialogs/objects/DlgTextGeneral.h"
 #include "gui/dialogs/objects/ObjectPropertiesSheet.h"
 #include "gui/dialogs/objects/OutlineFillControls.h"
@@ -371,6 +376,43 @@ TEST_F(UntouchedSheetsTest, TextSheet) {
         [](CPropertySheet& sheet) {
             PageOf<CDlgTextGeneral>(sheet, 0).text()->setPlainText("Ground");
         });
+}
+
+// A face this system lacks, and two faces that differ: the margins' unit is switched on the
+// General page, whose button keeps the focus as the Font page comes (the face list takes it
+// before the page is filled); OK keeps every face.
+TEST_F(UntouchedSheetsTest, TextSheetKeepsTheFacesWhateverTheFocus) {
+    const char* faces[] = {"Vosk Lacking Face", "Vosk Other Face"};
+    for (int i = 0; i < 2; ++i) {
+        auto* text = new CTextBox(CRect(0, -1000 * i, 2000, -1000 * i - 300));
+        text->SetText("Supply", FALSE);
+        LOGFONT font = text->GetFont();
+        std::strcpy(font.lfFaceName, faces[i]);
+        text->SetFont(&font);
+        Select(text);
+    }
+    for (const int selected : {1, 2}) {
+        view.selection.RemoveAll();
+        view.selection.AddTail(&doc.GetObjects());
+        while (view.selection.GetCount() > selected)
+            view.selection.RemoveTail();
+        const std::vector<BYTE> before = testsupport::DocumentBytes(doc);
+        std::string current = "unset";
+        Accept([&current](CPropertySheet& sheet) {
+            sheet.activateWindow();
+            ASSERT_TRUE(QTest::qWaitForWindowActive(&sheet));
+            QAbstractButton* mm = PageOf<CDlgTextGeneral>(sheet, 0).units()->buttons().front();
+            QTest::mouseClick(mm, Qt::LeftButton);
+            ASSERT_EQ(QApplication::focusWidget(), mm);
+            QListWidget* list = PageOf<CDlgTextFont>(sheet, 1).faces();
+            EXPECT_EQ(QApplication::focusWidget(), list);
+            current = list->currentItem() ? list->currentItem()->text().toStdString() : "";
+        });
+        EditTextProperties(doc, view.selection, nullptr);
+        EXPECT_EQ(current, selected == 1 ? faces[0] : "") << selected;
+        EXPECT_FALSE(doc.GetUndoList().CanUndo()) << selected;
+        EXPECT_EQ(testsupport::DocumentBytes(doc), before) << selected;
+    }
 }
 
 // A rectangle, a text and a wire: the pages of every kind over a mixed selection.
