@@ -34,6 +34,7 @@
 #include "gui/support/QtTestApp.h"
 #include "model/device/Device.h"
 #include "model/doc/DrawDoc.h"
+#include "model/geometry/PlaneGeometry.h"
 #include "model/net/Bus.h"
 #include "model/net/Net.h"
 #include "model/net/WireSheet.h"
@@ -172,6 +173,37 @@ TEST_F(UntouchedSheetsTest, BusSheetOverSeveralBuses) {
     ExpectOneStepOnlyWhenEdited(
         [this] { EditBusProperties(view, doc); },
         [](CPropertySheet& sheet) { PageOf<CDlgBus>(sheet, 0).startArrow()->click(); });
+}
+
+// A bus as a file from elsewhere holds it, its rectangle not the one its outline gives here:
+// an untouched OK leaves it, with the redo of an earlier edit; a new width lays it out anew.
+TEST_F(UntouchedSheetsTest, BusSheetKeepsTheRectangleItWasStoredWith) {
+    CWireSheetRunner runner;
+    ScopedInstall<IWireSheetRunner> installed(runner);
+    CBus* bus = Wire<CBus>(-1000);
+    bus->RestorePosition(CRect(-20, -980, 1020, -1020));
+    auto* text = new CTextBox(CRect(0, -2000, 2000, -2300));
+    text->SetDocument(&doc);
+    ASSERT_TRUE(doc.AddObject(std::unique_ptr<CDrawObj>(text)));
+    ASSERT_TRUE(doc.GetUndoList().Undo());
+    const std::vector<BYTE> before = testsupport::DocumentBytes(doc);
+    Accept([](CPropertySheet&) {});
+    EditBusProperties(view, doc);
+    EXPECT_FALSE(doc.GetUndoList().CanUndo()) << "untouched OK added a step";
+    EXPECT_TRUE(doc.GetUndoList().CanRedo());
+    EXPECT_EQ(testsupport::DocumentBytes(doc), before);
+
+    view.selection.RemoveAll();
+    view.selection.AddTail(bus);
+    Accept([](CPropertySheet& sheet) { PageOf<CDlgBus>(sheet, 0).width()->setText("0.2"); });
+    EditBusProperties(view, doc);
+    ASSERT_EQ(doc.GetUndoList().GetCount(), 1);
+    auto* edited = static_cast<CBus*>(doc.GetObjects().GetHead());
+    EXPECT_NE(edited->GetWidth(), kDefaultBusWidth);
+    CRect outline;
+    const std::vector<POINT> points = edited->BuildOutline();
+    PointsBoundingRect(points.data(), static_cast<int>(points.size()), outline);
+    EXPECT_EQ(edited->GetPosition(), outline);
 }
 
 TEST_F(UntouchedSheetsTest, PinSheet) {
