@@ -9,8 +9,8 @@ CDrcSetupSheet::CDrcSetupSheet(const CDrcRules& rules, SettingsStore& store, QWi
       m_flags(rules.GetCheckFlags()),
       m_options(new CDlgDRC(m_copy, store)),
       m_setup(new CDlgDRCSetup(m_flags)) {
-    AddPage(m_options);
     AddPage(m_setup);
+    AddPage(m_options);
 }
 
 // The flags come after the rules, which bring flags of their own.

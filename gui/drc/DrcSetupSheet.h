@@ -1,6 +1,6 @@
 #pragma once
-// The "Design Rule Check Setup" sheet: "DRC Options" over a copy of the rule set, then "DRC
-// Setup Options" over its check flags. OK gives the rule set the edited copy and then the
+// The "Design Rule Check Setup" sheet: "DRC Setup Options" over the rule set's check flags, then
+// "DRC Options" over a copy of the rule set. OK gives the rule set the edited copy and then the
 // chosen flags, which are stored in the settings; Cancel leaves the rule set as it was
 // ("Save Settings" may have stored the copy meanwhile).
 

@@ -218,15 +218,21 @@ void BusGeneral::Load(const std::vector<CBus*>& buses) {
     }
 }
 
+// The outline is laid out anew only when its width or arrows change: a bus keeps the rectangle
+// it was stored with (by another program, say) through an OK that changes neither.
 void BusGeneral::ApplyTo(CBus& bus) const {
     if (!name.IsEmpty())
         bus.SetAttr(GetStdAttrName(kStdAttrId), name, 0);
+    const LONG oldWidth = bus.GetWidth();
+    const DWORD oldArrows = bus.GetFlags() & (kBusStartArrow | kBusEndArrow);
     if (width >= 0)
         bus.SetWidth(width);
     ApplyTriState(bus, reverse, kBusReverseFlow);
     ApplyTriState(bus, startArrow, kBusStartArrow);
     ApplyTriState(bus, endArrow, kBusEndArrow);
-    bus.RecalcBounds(nullptr);
+    if (bus.GetWidth() != oldWidth ||
+        (bus.GetFlags() & (kBusStartArrow | kBusEndArrow)) != oldArrows)
+        bus.RecalcBounds(nullptr);
 }
 
 // ---------------------------------------------------------------------------------------------

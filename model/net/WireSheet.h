@@ -43,7 +43,8 @@ struct BusGeneral {
     int endArrow = 0;
 
     void Load(const std::vector<CBus*>& buses);
-    // A name given sets "_ID"; a width and the options that are not mixed are written.
+    // A name given sets "_ID"; a width and the options that are not mixed are written. The
+    // bounds follow the outline only when the width or an arrow changed.
     void ApplyTo(CBus& bus) const;
 };
 

@@ -10,10 +10,11 @@
 
 namespace {
 
+// The last object selected (the one a right click selects), when it is a source.
 CSpiceSymbol* SelectedSource(const CObList& selection) {
-    if (selection.GetCount() != 1)
+    if (selection.IsEmpty())
         return nullptr;
-    return dynamic_cast<CSpiceSymbol*>(selection.GetHead());
+    return dynamic_cast<CSpiceSymbol*>(selection.GetTail());
 }
 
 void EditSource(CDrawDoc& document, CSpiceSymbol& source) {

@@ -1,6 +1,7 @@
 #pragma once
-// The view's "Source Parameters.." command: the parameter page of the one selected simulation
-// source; OK applies its kind and sets as one undoable edit.
+// The view's "Source Parameters.." command: the parameter page of the simulation source selected
+// last, the one a right click picks out of a larger selection; OK applies its kind and sets as
+// one undoable edit.
 
 class CDrawDoc;
 class CObList;

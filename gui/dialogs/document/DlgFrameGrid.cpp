@@ -17,7 +17,7 @@ constexpr double kUnitsPerCm = 393.701;
 }  // namespace
 
 CDlgFrameGrid::CDlgFrameGrid(double spacing, bool cm, QWidget* parent)
-    : QDialog(parent), m_shownCm(cm) {
+    : QDialog(parent), m_spacing(spacing), m_shownCm(cm) {
     setObjectName("frameGridDlg");
     setWindowTitle("Frame Grid Spacing");
     m_edit = new QLineEdit(QString::fromStdString(GridSpacingText(spacing, cm)));
@@ -33,6 +33,7 @@ CDlgFrameGrid::CDlgFrameGrid(double spacing, bool cm, QWidget* parent)
     layout->addRow(m_inches, m_cm);
     layout->addRow(buttons);
     connect(m_cm, &QRadioButton::toggled, this, &CDlgFrameGrid::OnUnits);
+    connect(m_edit, &QLineEdit::textEdited, this, [this] { m_typed = true; });
     connect(buttons, &QDialogButtonBox::accepted, this, &CDlgFrameGrid::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &CDlgFrameGrid::reject);
 }
@@ -48,6 +49,10 @@ void CDlgFrameGrid::OnUnits() {
 }
 
 void CDlgFrameGrid::accept() {
+    if (!m_typed) {
+        QDialog::accept();
+        return;
+    }
     const LengthValue value = ParseGridSpacing(m_edit->text().toUtf8().constData());
     if (!value.value) {
         AfxMessageBox(value.problem.c_str(), MB_OK | MB_ICONEXCLAMATION);
@@ -55,6 +60,6 @@ void CDlgFrameGrid::accept() {
         m_edit->selectAll();
         return;
     }
-    m_spacing = GridSpacingUnits(*value.value, m_cm->isChecked());
+    m_spacing = double(GridSpacingUnits(*value.value, m_cm->isChecked()));
     QDialog::accept();
 }

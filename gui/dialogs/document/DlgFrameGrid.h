@@ -1,5 +1,7 @@
 #pragma once
-// "Frame Grid Spacing": the size of the border's zones, 0.5 to 10 inches or centimetres.
+// "Frame Grid Spacing": the size of the border's zones, 0.5 to 10 inches or centimetres. A
+// spacing that was not typed over is accepted as it was, even outside the range of the unit
+// shown (1 cm shows as 0.394 inches).
 
 #include <QDialog>
 
@@ -14,8 +16,8 @@ public:
     // spacing in thousandths of an inch; cm: the application shows metric units.
     CDlgFrameGrid(double spacing, bool cm, QWidget* parent = nullptr);
 
-    // The spacing accepted, in thousandths of an inch.
-    LONG Spacing() const { return m_spacing; }
+    // The spacing accepted, in thousandths of an inch: the one given when no value was typed.
+    double Spacing() const { return m_spacing; }
     QLineEdit* spacingEdit() const { return m_edit; }
     QRadioButton* cmButton() const { return m_cm; }
 
@@ -24,8 +26,10 @@ public:
 private:
     void OnUnits();
 
-    LONG m_spacing = 0;
+    double m_spacing;
     bool m_shownCm = false;
+    // Whether the user typed in the spacing edit; switching units alone keeps the spacing.
+    bool m_typed = false;
     QLineEdit* m_edit = nullptr;
     QRadioButton* m_inches = nullptr;
     QRadioButton* m_cm = nullptr;

@@ -227,10 +227,15 @@ bool CDlgOtherAttr::OnKillActive() {
 bool CDlgOtherAttr::TakeRows(bool listedAll) {
     const std::vector<AttrListRow> rows = Rows();
     if (const std::optional<AttrRowError> error = CAttrMerge::Validate(rows, m_check)) {
-        if (!error->message.IsEmpty())
-            AfxMessageBox(error->message, MB_OK | MB_ICONEXCLAMATION);
         m_table->clearSelection();
         m_table->setCurrentCell(error->row, 0);
+        if (error->message.IsEmpty())  // the check has told the user itself
+            return false;
+        AfxMessageBox(error->message, MB_OK | MB_ICONEXCLAMATION);
+        // The row at fault is put into editing on its name, or on its value when the name is
+        // locked.
+        if (!m_table->EditCell(error->row, 0))
+            m_table->EditCell(error->row, 1);
         return false;
     }
     m_merge.ReadBack(rows, listedAll);

@@ -4,6 +4,7 @@
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QHeaderView>
+#include <QScreen>
 #include <QSignalBlocker>
 #include <QStyle>
 #include <QTableWidget>
@@ -17,6 +18,8 @@ namespace {
 constexpr int kKindCount = 6;  // DC to SFFM, the page's kinds
 constexpr int kColumnWidth = 120;
 constexpr int kColumnSlack = 6;  // room beside a header's text
+constexpr int kDialogWidth = 720;
+constexpr int kScreenShare = 90;  // per cent of the screen's width a long row may take
 
 CSpiceSymbol::Set SetOf(int kind) {
     return static_cast<CSpiceSymbol::Set>(kind);
@@ -30,11 +33,6 @@ CDlgSpiceSource::CDlgSpiceSource(CSpiceSymbol& source, QWidget* parent)
     m_work.SetSourceState(source.GetSourceState());
     m_kind->addItems({"DC", "PULSE", "SIN", "EXP", "PWL", "SFFM"});
     m_table->verticalHeader()->hide();
-    // Room for the longest row of parameters, so that no kind needs scrolling.
-    int widest = 0;
-    for (int kind = 0; kind < kKindCount; ++kind)
-        widest = std::max(widest, RowWidth(kind));
-    m_table->setMinimumWidth(widest + 2 * m_table->frameWidth());
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     auto* form = new QFormLayout;
     form->addRow("Source", m_kind);
@@ -42,11 +40,12 @@ CDlgSpiceSource::CDlgSpiceSource(CSpiceSymbol& source, QWidget* parent)
     layout->addLayout(form);
     layout->addWidget(m_table);
     layout->addWidget(buttons);
-    resize(720, 180);
+    resize(kDialogWidth, 180);
     const DWORD kind = source.GetSourceKind();
     m_shownKind = kind < kKindCount ? static_cast<int>(kind) : 0;
     m_kind->setCurrentIndex(m_shownKind);
     ShowRow(m_shownKind);
+    FitToRow(m_shownKind);
     connect(m_kind, &QComboBox::currentIndexChanged, this, &CDlgSpiceSource::OnKindChosen);
     connect(buttons, &QDialogButtonBox::accepted, this, &CDlgSpiceSource::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -60,6 +59,7 @@ void CDlgSpiceSource::OnKindChosen(int kind) {
     }
     m_shownKind = kind;
     ShowRow(kind);
+    FitToRow(kind);
 }
 
 int CDlgSpiceSource::StoreRow(int kind) {
@@ -104,6 +104,14 @@ int CDlgSpiceSource::ColumnWidth(const char* label) const {
     const int margin = header.style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, &header);
     const int text = header.fontMetrics().horizontalAdvance(QString::fromUtf8(label));
     return std::max(kColumnWidth, text + 2 * margin + kColumnSlack);
+}
+
+void CDlgSpiceSource::FitToRow(int kind) {
+    const QMargins margins = layout()->contentsMargins();
+    const int wanted =
+        RowWidth(kind) + 2 * m_table->frameWidth() + margins.left() + margins.right();
+    const int room = screen()->availableGeometry().width() * kScreenShare / 100;
+    resize(std::min(std::max(kDialogWidth, wanted), room), height());
 }
 
 int CDlgSpiceSource::RowWidth(int kind) const {

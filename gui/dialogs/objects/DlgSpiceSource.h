@@ -1,6 +1,7 @@
 #pragma once
 // The parameters of a simulation source: its kind (DC, PULSE, SIN, EXP, PWL, SFFM) and one row
-// of values, a column per parameter of the kind. Choosing another kind stores the row first,
+// of values, a column per parameter of the kind. The dialog widens for a long row as far as
+// the screen allows; the rest of the row scrolls. Choosing another kind stores the row first,
 // with the checks of the source's sets; a value that does not pass keeps the kind and puts the
 // cursor on it. A row left empty is not stored. OK stores the row on show and gives the new
 // state, which the caller applies as one edit.
@@ -33,6 +34,8 @@ private:
     // The width of a parameter's column: its header's text whole.
     int ColumnWidth(const char* label) const;
     int RowWidth(int kind) const;
+    // Widens or narrows the dialog to show the row of kind whole, within the screen.
+    void FitToRow(int kind);
 
     CSpiceSymbol m_work;  // the sets while they are edited
     CSpiceSymbol::SourceState m_state;

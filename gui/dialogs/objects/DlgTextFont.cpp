@@ -41,6 +41,12 @@ CDlgTextFont::CDlgTextFont(const TextFontState& state, QWidget* parent)
       m_sample(new QLabel("AaBbYyZz", this)) {
     m_faces->setSortingEnabled(true);
     m_faces->addItems(TextToolbarFaces());
+    // The texts' face is current before the list can take the focus; without one no row is
+    // current, and the focus alone makes none current (which would choose it).
+    if (m_state.face && !m_state.face->IsEmpty())
+        m_faces->setCurrentItem(FaceItem(FromStoredText(m_state.face->str())));
+    else
+        m_faces->setCurrentIndex(QModelIndex());
     m_size->setEditable(true);
     m_size->setInsertPolicy(QComboBox::NoInsert);
     for (int size : kFontSizes)
@@ -94,8 +100,6 @@ CDlgTextFont::CDlgTextFont(const TextFontState& state, QWidget* parent)
 }
 
 void CDlgTextFont::OnLoad() {
-    if (m_state.face && !m_state.face->IsEmpty())
-        m_faces->setCurrentItem(FaceItem(FromStoredText(m_state.face->str())));
     const QString size = FromStoredText(m_state.SizeText().str());
     m_size->setCurrentIndex(m_size->findText(size));
     m_size->setEditText(size);

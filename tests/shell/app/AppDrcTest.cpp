@@ -8,6 +8,7 @@
 
 #include "gui/drc/DlgDrcRun.h"
 #include "gui/drc/DrcReportEdit.h"
+#include "gui/drc/DrcSetupSheet.h"
 #include "model/net/Net.h"
 #include "model/net/Wire.h"
 #include "resources/CommandIds.h"
@@ -108,6 +109,25 @@ TEST_F(AppDrcTest, TheFrameMenuOpensTheSetupSheet) {
     });
     setup->trigger();
     EXPECT_EQ(shown, "Design Rule Check Setup");
+}
+
+// Tools > Design Rule Check Setup opens on the set-up page; the rule page comes after it.
+TEST_F(AppDrcTest, TheSetupSheetShowsTheSetUpPageFirst) {
+    auto app = Start();
+    std::vector<std::string> tabs;
+    std::string shown;
+    QTimer::singleShot(0, [&tabs, &shown] {
+        auto* sheet = qobject_cast<CDrcSetupSheet*>(QApplication::activeModalWidget());
+        ASSERT_NE(sheet, nullptr);
+        for (int i = 0; i < sheet->PageCount(); ++i)
+            tabs.push_back(sheet->Page(i)->windowTitle().toStdString());
+        shown = sheet->CurrentPage()->windowTitle().toStdString();
+        sheet->reject();
+    });
+    app->MainFrame()->router().Execute(ID_TOOLS_DRC_SETUP);
+    EXPECT_EQ(tabs, (std::vector<std::string>{"DRC Setup Options", "DRC Options"}));
+    EXPECT_EQ(shown, "DRC Setup Options");
+    Close(*app);
 }
 
 }  // namespace

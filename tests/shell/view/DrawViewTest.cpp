@@ -246,7 +246,7 @@ TEST_F(DrawViewTest, RailCommandsWantAWireWithAFreeEnd) {
     EXPECT_EQ(state(ID_CONNECT_POWER4), std::pair(true, std::string("-15v")));
 }
 
-// "Source Parameters.." is offered by a simulation source's menu and wants it alone selected.
+// "Source Parameters.." is offered by a simulation source's menu and wants it selected last.
 TEST_F(DrawViewTest, SourceParametersWantOneSimulationSource) {
     AddShapes();
     auto owned = std::make_unique<CSpiceSymbol>();

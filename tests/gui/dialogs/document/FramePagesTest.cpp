@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QLineEdit>
 #include <QListWidget>
@@ -108,6 +109,42 @@ TEST_F(FramePagesTest, GridSpacingBelowHalfAnInchIsRefused) {
     testsupport::ScriptedPrompt prompt({IDOK});
     dialog.accept();
     EXPECT_EQ(dialog.result(), QDialog::Rejected) << "still open";
+    ASSERT_EQ(prompt.shown().size(), 1u);
+    EXPECT_EQ(prompt.shown()[0].text, CString("Please enter a number between 0.5 and 10."));
+}
+
+// A spacing stored in centimetres can lie outside the range in inches (1 cm shows as 0.394
+// inches): an OK without an edit takes it as it was, while a typed value is checked.
+TEST_F(FramePagesTest, GridSpacingUntouchedIsAlwaysAccepted) {
+    testsupport::ScriptedPrompt prompt({IDOK});
+    for (const auto& [spacing, switchUnits] : {std::pair{394.0f, false}, {393.7f, true}}) {
+        CSheetBorder border;
+        border.m_spacing = spacing;
+        CDlgFrame page(border, SIZE{11693, -8268}, false,
+                       [](COLORREF) { return std::optional<COLORREF>(); });
+        page.show();
+        ASSERT_EQ(page.itemButton()->text(), "Spacing..");
+        bool accepted = false;
+        OnNextDialog<CDlgFrameGrid>([&accepted, switchUnits](CDlgFrameGrid& dialog) {
+            if (!switchUnits)
+                EXPECT_EQ(dialog.spacingEdit()->text().toStdString(), "0.394");
+            else
+                dialog.cmButton()->click();  // only the shown unit changes
+            dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+            accepted = dialog.result() == QDialog::Accepted;
+            if (!accepted)
+                dialog.reject();
+        });
+        page.itemButton()->click();
+        EXPECT_TRUE(accepted) << spacing;
+        EXPECT_EQ(page.Copy().m_spacing, spacing);
+    }
+    EXPECT_TRUE(prompt.shown().empty());
+
+    CDlgFrameGrid typed(394, false);
+    Type(typed.spacingEdit(), "0.394");
+    typed.accept();
+    EXPECT_EQ(typed.result(), QDialog::Rejected) << "still open";
     ASSERT_EQ(prompt.shown().size(), 1u);
     EXPECT_EQ(prompt.shown()[0].text, CString("Please enter a number between 0.5 and 10."));
 }

@@ -182,6 +182,30 @@ TEST_F(DlgOtherAttrTest, TheSameNewNameTwiceKeepsThePage) {
     EXPECT_EQ(page->table()->currentRow(), 2);
 }
 
+// A row refused on leaving the page is put into editing on its name, not only selected.
+TEST_F(DlgOtherAttrTest, TheRefusedRowIsPutIntoEditing) {
+    testsupport::ScriptedPrompt prompt({IDOK, IDOK});
+    for (const char* name : {"Note", ""}) {
+        auto* page = new CDlgOtherAttr("Other Attributes", TwoSymbols(), 1, nullptr);
+        CPropertySheet sheet("Symbol Properties", nullptr);
+        sheet.AddPage(page);
+        sheet.show();
+        AnswerModify("Note", "a");
+        page->AddRow();
+        AnswerModify(name, "b");
+        page->AddRow();
+        sheet.accept();
+        EXPECT_TRUE(sheet.isVisible());
+        QTableWidget* table = page->table();
+        EXPECT_NE(table->indexWidget(table->model()->index(2, 0)), nullptr) << name;
+        EXPECT_EQ(table->currentRow(), 2) << name;
+        EXPECT_EQ(table->currentColumn(), 0) << name;
+    }
+    ASSERT_EQ(prompt.shown().size(), 2u);
+    EXPECT_EQ(prompt.shown()[0].text, "Error: Property defined twice - Note");
+    EXPECT_EQ(prompt.shown()[1].text, "Error: Property undefined for value -b");
+}
+
 TEST_F(DlgOtherAttrTest, ModifyAttributeRemembersItsSizeAndLocksReservedNames) {
     CDlgModifyAttr dialog("_ID", "R1", true, {{"Value", "_Value"}, {"<sep>", ""}}, nullptr);
     EXPECT_FALSE(dialog.name()->isEnabled());

@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFocusEvent>
@@ -12,12 +14,15 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QTableWidget>
+#include <QTest>
 #include <QTimer>
+#include <cstring>
 #include <functional>
 
 #include "gui/dialogs/device/DlgDevGeneral.h"
 #include "gui/dialogs/objects/DlgOutlineFill.h"
 #include "gui/dialogs/objects/DlgPinProp.h"
+#include "gui/dialogs/objects/DlgTextFont.h"
 #include "gui/dialogs/objects/DlgTextGeneral.h"
 #include "gui/dialogs/objects/ObjectPropertiesSheet.h"
 #include "gui/dialogs/objects/OutlineFillControls.h"
@@ -29,6 +34,7 @@
 #include "gui/support/QtTestApp.h"
 #include "model/device/Device.h"
 #include "model/doc/DrawDoc.h"
+#include "model/geometry/PlaneGeometry.h"
 #include "model/net/Bus.h"
 #include "model/net/Net.h"
 #include "model/net/WireSheet.h"
@@ -167,6 +173,37 @@ TEST_F(UntouchedSheetsTest, BusSheetOverSeveralBuses) {
     ExpectOneStepOnlyWhenEdited(
         [this] { EditBusProperties(view, doc); },
         [](CPropertySheet& sheet) { PageOf<CDlgBus>(sheet, 0).startArrow()->click(); });
+}
+
+// A bus as a file from elsewhere holds it, its rectangle not the one its outline gives here:
+// an untouched OK leaves it, with the redo of an earlier edit; a new width lays it out anew.
+TEST_F(UntouchedSheetsTest, BusSheetKeepsTheRectangleItWasStoredWith) {
+    CWireSheetRunner runner;
+    ScopedInstall<IWireSheetRunner> installed(runner);
+    CBus* bus = Wire<CBus>(-1000);
+    bus->RestorePosition(CRect(-20, -980, 1020, -1020));
+    auto* text = new CTextBox(CRect(0, -2000, 2000, -2300));
+    text->SetDocument(&doc);
+    ASSERT_TRUE(doc.AddObject(std::unique_ptr<CDrawObj>(text)));
+    ASSERT_TRUE(doc.GetUndoList().Undo());
+    const std::vector<BYTE> before = testsupport::DocumentBytes(doc);
+    Accept([](CPropertySheet&) {});
+    EditBusProperties(view, doc);
+    EXPECT_FALSE(doc.GetUndoList().CanUndo()) << "untouched OK added a step";
+    EXPECT_TRUE(doc.GetUndoList().CanRedo());
+    EXPECT_EQ(testsupport::DocumentBytes(doc), before);
+
+    view.selection.RemoveAll();
+    view.selection.AddTail(bus);
+    Accept([](CPropertySheet& sheet) { PageOf<CDlgBus>(sheet, 0).width()->setText("0.2"); });
+    EditBusProperties(view, doc);
+    ASSERT_EQ(doc.GetUndoList().GetCount(), 1);
+    auto* edited = static_cast<CBus*>(doc.GetObjects().GetHead());
+    EXPECT_NE(edited->GetWidth(), kDefaultBusWidth);
+    CRect outline;
+    const std::vector<POINT> points = edited->BuildOutline();
+    PointsBoundingRect(points.data(), static_cast<int>(points.size()), outline);
+    EXPECT_EQ(edited->GetPosition(), outline);
 }
 
 TEST_F(UntouchedSheetsTest, PinSheet) {
@@ -371,6 +408,43 @@ TEST_F(UntouchedSheetsTest, TextSheet) {
         [](CPropertySheet& sheet) {
             PageOf<CDlgTextGeneral>(sheet, 0).text()->setPlainText("Ground");
         });
+}
+
+// A face this system lacks, and two faces that differ: the margins' unit is switched on the
+// General page, whose button keeps the focus as the Font page comes (the face list takes it
+// before the page is filled); OK keeps every face.
+TEST_F(UntouchedSheetsTest, TextSheetKeepsTheFacesWhateverTheFocus) {
+    const char* faces[] = {"Vosk Lacking Face", "Vosk Other Face"};
+    for (int i = 0; i < 2; ++i) {
+        auto* text = new CTextBox(CRect(0, -1000 * i, 2000, -1000 * i - 300));
+        text->SetText("Supply", FALSE);
+        LOGFONT font = text->GetFont();
+        std::strcpy(font.lfFaceName, faces[i]);
+        text->SetFont(&font);
+        Select(text);
+    }
+    for (const int selected : {1, 2}) {
+        view.selection.RemoveAll();
+        view.selection.AddTail(&doc.GetObjects());
+        while (view.selection.GetCount() > selected)
+            view.selection.RemoveTail();
+        const std::vector<BYTE> before = testsupport::DocumentBytes(doc);
+        std::string current = "unset";
+        Accept([&current](CPropertySheet& sheet) {
+            sheet.activateWindow();
+            ASSERT_TRUE(QTest::qWaitForWindowActive(&sheet));
+            QAbstractButton* mm = PageOf<CDlgTextGeneral>(sheet, 0).units()->buttons().front();
+            QTest::mouseClick(mm, Qt::LeftButton);
+            ASSERT_EQ(QApplication::focusWidget(), mm);
+            QListWidget* list = PageOf<CDlgTextFont>(sheet, 1).faces();
+            EXPECT_EQ(QApplication::focusWidget(), list);
+            current = list->currentItem() ? list->currentItem()->text().toStdString() : "";
+        });
+        EditTextProperties(doc, view.selection, nullptr);
+        EXPECT_EQ(current, selected == 1 ? faces[0] : "") << selected;
+        EXPECT_FALSE(doc.GetUndoList().CanUndo()) << selected;
+        EXPECT_EQ(testsupport::DocumentBytes(doc), before) << selected;
+    }
 }
 
 // A rectangle, a text and a wire: the pages of every kind over a mixed selection.
