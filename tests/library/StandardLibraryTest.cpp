@@ -176,6 +176,36 @@ TEST_F(StandardLibrary, EveryPartWithAFootprintGivesPadNumbersToPcbNetlists) {
     EXPECT_GE(parts, 20);
 }
 
+// Readers of PCB netlists split lines at blanks and take parentheses, "@" (PADS-PCB's
+// "value@footprint"), commas and quotes as the formats' own marks: every part's value and
+// footprint is one word without them.
+TEST_F(StandardLibrary, EveryValueAndFootprintIsAWordThatPcbFormatsCarry) {
+    const auto carried = [](const CString& text) {
+        const std::string word = text.str();
+        return !word.empty() && std::all_of(word.begin(), word.end(), [](char c) {
+            return c > ' ' && c < 0x7F && std::string("()@,\"").find(c) == std::string::npos;
+        });
+    };
+    int parts = 0;
+    for (const char* library : {"basic.rlb", "discrete.rlb", "logic.rlb"}) {
+        CLibraryFile file;
+        ASSERT_TRUE(file.Open((kFolder / library).c_str())) << library;
+        for (int index = 0; index < file.GetItemCount(); ++index) {
+            CLibraryItemData item;
+            ASSERT_TRUE(file.ReadItem(&doc, index, item));
+            auto* symbol = dynamic_cast<CSymbol*>(item.m_objects.GetHead());
+            if (!symbol || symbol->GetKind() != kSymbolDevice)
+                continue;
+            ++parts;
+            const CString value = PartAttr(*symbol, "_Value");
+            const CString footprint = PartAttr(*symbol, "_Footprint");
+            EXPECT_TRUE(carried(value)) << item.m_name << ": value \"" << value << "\"";
+            EXPECT_TRUE(carried(footprint)) << item.m_name << ": footprint \"" << footprint << "\"";
+        }
+    }
+    EXPECT_GE(parts, 20);
+}
+
 // The NPN transistor on a board is a TO-92 with the emitter on pad 1, the base on pad 2 and the
 // collector on pad 3; a Spice deck takes its nodes in the element's order, collector, base and
 // emitter, and the model of its device.
