@@ -181,17 +181,8 @@ std::vector<CDrawObj*> CWireTool::EndedChanges() const {
 void CWireTool::OnLButtonUp(IToolView&, UINT, CPoint) {}
 
 void CWireTool::OnLButtonDblClk(IToolView& view, UINT, CPoint) {
-    if (m_wire) {
-        DropFloatingPoints();
-        m_wire->RemoveRedundantVertices();
-        if (m_wire->GetPointCount() >= 2 && SquaredLength(*m_wire) > kShortestWire) {
-            m_wire->RecalcBounds(&view);
-            m_wire->Invalidate(&view);
-            m_wire = nullptr;
-        } else {
-            TakeBack(view);
-        }
-    }
+    if (m_wire)
+        KeepOrTakeBack(view);
     State().selectMode = kSelectNone;
     view.SetCapture(false);
     SetShape(kToolSelect);
@@ -288,10 +279,13 @@ void CWireTool::EndGesture(IToolView& view, GestureEnd how) {
         return;
     if (how == GestureEnd::Finish)
         SetShape(kToolSelect);
-    if (how == GestureEnd::Cancel) {
+    if (how == GestureEnd::Cancel)
         TakeBack(view);
-        return;
-    }
+    else
+        KeepOrTakeBack(view);
+}
+
+void CWireTool::KeepOrTakeBack(IToolView& view) {
     DropFloatingPoints();
     m_wire->RemoveRedundantVertices();
     if (m_wire->GetPointCount() >= 2 && SquaredLength(*m_wire) > kShortestWire &&

@@ -56,6 +56,9 @@ private:
     bool StartWire(IToolView& view, CPoint sheet, CDrawObj* target);
     bool DragFreeEnd(IToolView& view, CPoint sheet, CDrawObj* target);
     void EndWire(IToolView& view, CPoint sheet, CDrawObj* target);
+    // Ends the open wire where it stands: kept when longer than a click's wobble and its nets
+    // join (those of the pins, wires and rails its start lies on), else taken back.
+    void KeepOrTakeBack(IToolView& view);
     // Names a wire that ends on a bus after a member of the bus.
     void NameFromBus(IToolView& view);
     // What ending the wire changed that no recorded step names: the wires of its group (their

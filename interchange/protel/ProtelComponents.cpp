@@ -64,7 +64,7 @@ std::string PartLetter(size_t part) {
 }  // namespace
 
 const char* ProtelModeSuffix(int mode) {
-    static const char* const kSuffixes[] = {"", "_dm", "_ieee"};
+    static const char* const kSuffixes[] = {"", "_dm", "_iee"};
     return kSuffixes[mode];
 }
 

@@ -473,11 +473,18 @@ void CSymbol::PurgeAttrTexts() {
     }
 }
 
-// Graphical symbols, ports and net connectors may stay without identifier.
+// Graphical symbols, ports and net connectors may stay without identifier; a connector that
+// stands for one of the sheet's rails names its net after the rail, as the rail commands do.
 int CSymbol::AssignId(int) {
     CString id = GetAttr(IdName());
-    if (id.IsEmpty() && GetKind() <= kSymbolNetConnector)
+    if (id.IsEmpty() && GetKind() <= kSymbolNetConnector) {
+        CString rail;
+        if (GetKind() == kSymbolNetConnector && m_document &&
+            m_attributes.Lookup(kRailAttrName, rail) && m_document->GetAttribute(rail, id) &&
+            !id.IsEmpty())
+            SetAttr(IdName(), id, kSetAttrForce);
         return TRUE;
+    }
     if (!m_document)
         return TRUE;
     m_document->MakeObjectId(id, this);

@@ -25,6 +25,10 @@ constexpr DWORD kSymbolSimulation = 0x300;
 constexpr DWORD kSymbolDevice = 0x400;
 constexpr DWORD kSymbolSubCircuit = 0x500;
 
+// A net connector's attribute naming the document attribute ("Ground1" .. "Power4") of the rail
+// it stands for: placed without an identifier, it takes that rail's net name as its own.
+constexpr const char* kRailAttrName = "Rail";
+
 // How the symbol shows its pins.
 constexpr DWORD kSymbolShowHiddenPins = 0x10000;
 constexpr DWORD kSymbolPinNamesMask = 0x60000;

@@ -507,13 +507,17 @@ std::vector<CString> CDocNetlist::GetSupplyNetNames() {
     };
     for (int rail = 0; rail < static_cast<int>(std::size(kRailAttributes)); ++rail)
         add(GetPowerNetName(rail));
+    // A net the sheet named on its own ("n0001" ...) means nothing on other sheets: a rail
+    // names a supply only through a net the user named or the rail's own identifier.
     for (POSITION pos = GetFirstSymbolOfKind(kKindMaskNetConnector); pos;) {
-        const CObList& pins =
-            static_cast<CSymbol*>(GetNextSymbolOfKind(pos, kKindMaskNetConnector))->GetPins();
+        auto* rail = static_cast<CSymbol*>(GetNextSymbolOfKind(pos, kKindMaskNetConnector));
+        const CString railName = rail->GetAttr(GetStdAttrName(kStdAttrId));
+        const CObList& pins = rail->GetPins();
         for (POSITION pinPos = pins.GetHeadPosition(); pinPos;) {
             const auto* pin = static_cast<const CPin*>(pins.GetNext(pinPos));
             const CNet* net = pin->GetWire() ? pin->GetWire()->GetNet() : nullptr;
-            if (net && pin->GetPinType() == kPowerPinType)
+            if (net && pin->GetPinType() == kPowerPinType &&
+                ((net->GetFlags() & kNetNamed) || net->GetName() == railName))
                 add(net->GetName());
         }
     }

@@ -16,12 +16,15 @@
 #include "model/app/SchematicApp.h"
 #include "model/device/Device.h"
 #include "model/doc/DrawDoc.h"
+#include "model/net/Net.h"
+#include "model/net/Wire.h"
 #include "model/shapes/DrawPoly.h"
 #include "model/symbol/Pin.h"
 #include "model/symbol/Symbol.h"
 #include "model/text/AttrText.h"
 #include "netlist/support/NetlistSheet.h"
 #include "netlist/support/WriterRun.h"
+#include "netlist/walker/DocNetlist.h"
 #include "netlist/writers/NetlistFormat.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TestSupport.h"
@@ -91,6 +94,48 @@ TEST_F(StandardLibrary, NamesTheProgramLooksUpAreSymbolsOfTheirKind) {
         EXPECT_EQ(static_cast<CPin*>(symbol->GetPins().GetHead())->GetPinType(), c.pinType)
             << c.name;
     }
+}
+
+// Every port, connector and rail of the library, placed on a sheet with a wire drawn from its
+// pin: a symbol that stands for one of the sheet's rails puts the wire on that rail's named net
+// (the ground on the first ground rail), and every other one leaves it on a net named by the
+// sheet itself, which no other sheet's net joins.
+TEST_F(StandardLibrary, PortsConnectorsAndRailsPutTheirWiresOnRailsOrLocalNets) {
+    int symbols = 0;
+    CLibraryFile file;
+    ASSERT_TRUE(file.Open((kFolder / "basic.rlb").c_str()));
+    for (int index = 0; index < file.GetItemCount(); ++index) {
+        CLibraryItemData item;
+        ASSERT_TRUE(file.ReadItem(&doc, index, item));
+        auto* symbol = dynamic_cast<CSymbol*>(item.m_objects.GetHead());
+        if (!symbol ||
+            (symbol->GetKind() != kSymbolPort && symbol->GetKind() != kSymbolNetConnector))
+            continue;
+        ++symbols;
+        nltest::Sheet sheet;
+        sheet.doc.SetAttribute("Ground1", "0V", 0);
+        CSymbol* placed = Place(item, sheet);
+        ASSERT_NE(placed, nullptr);
+        auto* pin = static_cast<CPin*>(placed->GetPins().GetHead());
+        auto* wire = new CWire;
+        wire->AddPoint(pin->GetConnectPoint());
+        wire->AddPoint(pin->GetConnectPoint() + CSize(0, 1000));
+        auto* net = new CNet;
+        net->AddRef();
+        wire->SetNet(net);
+        wire->SetStartObject(pin);
+        CObList added;
+        added.AddTail(wire);
+        ASSERT_TRUE(sheet.doc.AddObjects(&added)) << item.m_name;
+        const CNet* joined = wire->GetNet();
+        const auto supplies = CDocNetlist(&sheet.doc).GetSupplyNetNames();
+        const bool ground = item.m_name == "Ground";
+        EXPECT_EQ(joined->GetName() == "0V", ground) << item.m_name;
+        EXPECT_EQ((joined->GetFlags() & kNetNamed) != 0, ground) << item.m_name;
+        EXPECT_EQ(std::count(supplies.begin(), supplies.end(), joined->GetName()), ground ? 1 : 0)
+            << item.m_name << " on " << joined->GetName();
+    }
+    EXPECT_EQ(symbols, 7);
 }
 
 // Every part can be numbered, placed on a board and, unless it says otherwise, simulated: the
@@ -171,6 +216,36 @@ TEST_F(StandardLibrary, EveryPartWithAFootprintGivesPadNumbersToPcbNetlists) {
                     << item.m_name << ": " << line;
             }
             EXPECT_EQ(references, pins) << item.m_name;
+        }
+    }
+    EXPECT_GE(parts, 20);
+}
+
+// Readers of PCB netlists split lines at blanks and take parentheses, "@" (PADS-PCB's
+// "value@footprint"), commas and quotes as the formats' own marks: every part's value and
+// footprint is one word without them.
+TEST_F(StandardLibrary, EveryValueAndFootprintIsAWordThatPcbFormatsCarry) {
+    const auto carried = [](const CString& text) {
+        const std::string word = text.str();
+        return !word.empty() && std::all_of(word.begin(), word.end(), [](char c) {
+            return c > ' ' && c < 0x7F && std::string("()@,\"").find(c) == std::string::npos;
+        });
+    };
+    int parts = 0;
+    for (const char* library : {"basic.rlb", "discrete.rlb", "logic.rlb"}) {
+        CLibraryFile file;
+        ASSERT_TRUE(file.Open((kFolder / library).c_str())) << library;
+        for (int index = 0; index < file.GetItemCount(); ++index) {
+            CLibraryItemData item;
+            ASSERT_TRUE(file.ReadItem(&doc, index, item));
+            auto* symbol = dynamic_cast<CSymbol*>(item.m_objects.GetHead());
+            if (!symbol || symbol->GetKind() != kSymbolDevice)
+                continue;
+            ++parts;
+            const CString value = PartAttr(*symbol, "_Value");
+            const CString footprint = PartAttr(*symbol, "_Footprint");
+            EXPECT_TRUE(carried(value)) << item.m_name << ": value \"" << value << "\"";
+            EXPECT_TRUE(carried(footprint)) << item.m_name << ": footprint \"" << footprint << "\"";
         }
     }
     EXPECT_GE(parts, 20);

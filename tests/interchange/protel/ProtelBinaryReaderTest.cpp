@@ -138,6 +138,23 @@ TEST(ProtelBinaryReaderTest, ComponentPinEndsAndNumber) {
     EXPECT_EQ(symbols[0]->GetDevice()->GetAttr("_Pref"), "R");
 }
 
+// A part placed in its IEEE drawing is named for that drawing, and its device's map lists the
+// drawing under the same name, so the symbol keeps its pin numbers.
+TEST(ProtelBinaryReaderTest, AnIeeeInstanceIsNamedWithItsModeSuffix) {
+    ProtelFileBuilder file;
+    file.SchematicStart(1).ComponentHead({"BUF"}, "buffer", "DIP8", "U?", 1).PartStart();
+    file.End().End().Pin(100, 50, 0, "A", "3").Rectangle(0, 0, 100, 100).End();
+    file.SheetHeader(0).Instance(0, 0, 2, 0, 0, 1, 0, "U1").End();
+    auto imported = Import(file);
+    ASSERT_TRUE(imported->ok) << imported->log.str();
+    auto symbols = ObjectsOf<CSymbol>(imported->doc);
+    ASSERT_EQ(symbols.size(), 1u);
+    EXPECT_EQ(symbols[0]->GetAttr("_Name"), "BUF_iee");
+    ASSERT_NE(symbols[0]->GetDevice(), nullptr);
+    EXPECT_TRUE(symbols[0]->GetDevice()->GetAttr("_Map").str().starts_with("BUF_iee\x01"));
+    EXPECT_TRUE(symbols[0]->GetDevice()->IsCompatibleWith(symbols[0]));
+}
+
 TEST(ProtelBinaryReaderTest, RepeatedDesignatorsAreRenumberedAndFieldsKept) {
     ProtelFileBuilder file;
     file.SchematicStart(1).ComponentHead({"RES"}, "resistor", "AXIAL0.4", "R?", 1).PartStart();

@@ -140,4 +140,42 @@ INSTANTIATE_TEST_SUITE_P(Formats, PowerRailDesignTest,
                              return name;
                          });
 
+// A rail that names nothing of its own leaves its wire on a net the sheet named itself: that
+// automatic name is no supply, so it joins no net of another sheet, not even one that the top
+// sheet happens to name alike. A rail that names its net joins the top's net of that name.
+TEST(PowerRailDesign, AnAutomaticNetNameOnARailJoinsNoOtherSheet) {
+    testsupport::TempDir dir;
+    CSchematicApp app{dir / "settings.reg"};
+    const ScopedApp installed{app};
+    constexpr int kPowerPin = 7;
+    Sheet sub;
+    Rails(sub, "+5v");
+    sub.Wire(sub.Add("P1", kSymbolPort, {"IN"}), "IN", "IN");
+    CSymbol* diode = sub.Part("D1", {"1", "2"}, nltest::MakeResistor(), "RES");
+    sub.Wire(diode, "1", "IN");
+    sub.Wire(diode, "2", "n0006");
+    for (const char* name : {"", "VREF"}) {
+        CSymbol* rail = sub.Add(name, kSymbolNetConnector, {"1"});
+        rail->FindPin("1")->SetPinType(kPowerPin);
+        sub.Wire(rail, "1", *name ? name : "n0006");
+    }
+    CSymbol* load = sub.Part("R5", {"1", "2"}, nltest::MakeResistor(), "RES");
+    sub.Wire(load, "1", "VREF");
+    ASSERT_TRUE(sub.doc.OnSaveDocument((dir / "grounded.sch").c_str()));
+    Sheet top((dir / "top.sch").c_str());
+    Rails(top, "+5v");
+    CSymbol* resistor = top.Part("R2", {"1", "2"}, nltest::MakeResistor(), "RES");
+    top.Wire(resistor, "1", "n0006");
+    top.Wire(resistor, "2", "VREF");
+    top.Wire(top.Block("X1", "grounded.sch", {"IN"}), "IN", "SIG");
+    const std::string file = (dir / "design.net").string();
+    CNetlistFormatList formats;
+    FillReportFormatList(formats);
+
+    ASSERT_TRUE(top.doc.BuildNetlist(file.c_str(), formats[kFormatProtel].get()));
+    const std::string netlist = testsupport::ReadFileText(file);
+    EXPECT_NE(netlist.find("(\r\nn0006\r\nR2-1\r\n)"), std::string::npos) << netlist;
+    EXPECT_NE(netlist.find("\r\nR2-2\r\nR5-1\r\n)"), std::string::npos) << netlist;
+}
+
 }  // namespace

@@ -17,6 +17,7 @@
 #include "library/LibraryItemData.h"
 #include "model/app/SchematicApp.h"
 #include "model/doc/DrawDoc.h"
+#include "model/net/Net.h"
 #include "model/net/Wire.h"
 #include "model/shapes/DrawRect.h"
 #include "model/symbol/Pin.h"
@@ -269,6 +270,64 @@ TEST_F(WireBesidePinsTest, AWireClickedBesidePinsIsLinkedToThem) {
         EXPECT_NE(netlist.find("R1-2\nR2-1\n)"), std::string::npos) << netlist;
         ASSERT_TRUE(doc.GetUndoList().Undo());
     }
+}
+
+// A symbol of the standard library's basic.rlb placed from the library list, dropped with a
+// click (the copy carried on taken back with Esc), and a wire drawn from its pin to an empty
+// point, ended with a double click.
+class LibraryRailTest : public DrawViewToolsTest {
+protected:
+    CSymbol* Drop(const char* name, CPoint at) {
+        CLibraryFile file;
+        EXPECT_TRUE(file.Open(VOSK_BINARY_DIR "/Libraries/basic.rlb"));
+        CLibraryItem entry;
+        CLibraryItemData item;
+        const int index = file.FindItem(entry, name);
+        if (index == kItemNotFound || !file.ReadItem(&doc, index, item) ||
+            !view->PlaceObjects(item.m_objects))
+            return nullptr;
+        QTest::mouseMove(Port(), PixelOf(at));
+        QTest::mouseClick(Port(), Qt::LeftButton, Qt::NoModifier, PixelOf(at));
+        QTest::keyClick(Port(), Qt::Key_Escape);
+        CSymbol* dropped = nullptr;
+        for (POSITION pos = doc.GetObjects().GetHeadPosition(); pos;) {
+            auto* symbol = dynamic_cast<CSymbol*>(doc.GetObjects().GetNext(pos));
+            if (symbol && symbol->GetAttr("_Name") == name)
+                dropped = symbol;
+        }
+        return dropped;
+    }
+    CWire* WireFrom(CSymbol* symbol) {
+        const CPoint end = static_cast<CPin*>(symbol->GetPins().GetHead())->GetConnectPoint();
+        const QPoint to = PixelOf(end + CSize(1000, 0));
+        Run(ID_DRAW_WIRE);
+        QTest::mouseClick(Port(), Qt::LeftButton, Qt::NoModifier, PixelOf(end));
+        QTest::mouseMove(Port(), to);
+        QTest::mouseDClick(Port(), Qt::LeftButton, Qt::NoModifier, to);
+        auto* wire = dynamic_cast<CWire*>(static_cast<CObject*>(doc.GetObjects().GetTail()));
+        return wire && wire->GetStartObject() == symbol->GetPins().GetHead() ? wire : nullptr;
+    }
+};
+
+// The ground stands for the sheet's first ground rail: its wire is on that rail's named net,
+// as a wire ended on it by Connect Wire To > Ground 1 is, whatever the sheet calls it.
+TEST_F(LibraryRailTest, AGroundFromTheLibraryPutsItsWireOnTheSheetsGround) {
+    doc.SetAttribute("Ground1", "GND", 0);
+    CSymbol* ground = Drop("Ground", CPoint(3000, -3000));
+    ASSERT_NE(ground, nullptr);
+    CWire* wire = WireFrom(ground);
+    ASSERT_NE(wire, nullptr);
+    EXPECT_EQ(wire->GetNet()->GetName(), "GND");
+    EXPECT_EQ(wire->GetNet()->GetFlags() & kNetNamed, kNetNamed);
+    EXPECT_EQ(ground->GetAttr("_ID"), "GND");
+
+    doc.SetAttribute("Ground1", "0V", 0);
+    CSymbol* other = Drop("Ground", CPoint(3000, -5000));
+    ASSERT_NE(other, nullptr);
+    CWire* second = WireFrom(other);
+    ASSERT_NE(second, nullptr);
+    EXPECT_EQ(second->GetNet()->GetName(), "0V");
+    EXPECT_NE(second->GetNet(), wire->GetNet());
 }
 
 // The dot on a junction is a circle of radius 25 units: about two pixels each way at 100 %.
