@@ -1,13 +1,18 @@
 // The schematic view hands its mouse and key events to the current drawing tool, chooses
 // tools by command, and places objects for its callers.
 
+#include <algorithm>
 #include <cmath>
+#include <functional>
 #include <sstream>
 
 #include <gtest/gtest.h>
 
 #include <QBackingStore>
+#include <QContextMenuEvent>
+#include <QMenu>
 #include <QTest>
+#include <QTimer>
 #include <QToolTip>
 
 #include "drawtools/ToolManager.h"
@@ -357,6 +362,64 @@ TEST_F(DrawViewToolsTest, EveryFrameOfADragShowsWhatAWholePaintWould) {
         }
         tools.EndGesture(*view, GestureEnd::Cancel);
     }
+}
+
+// After each undo and redo the window shows what a paint of the whole window would, for an
+// add, a delete, a move and a change of colour: what is redone is drawn, what is undone goes.
+TEST_F(DrawViewToolsTest, UndoAndRedoRepaintWhatTheyChange) {
+    const auto shownIsWhole = [this](const char* what) {
+        QApplication::processEvents();
+        const auto* screen = dynamic_cast<QImage*>(view->window()->backingStore()->paintDevice());
+        ASSERT_NE(screen, nullptr);
+        const QPoint corner = Port()->mapTo(view->window(), QPoint(0, 0));
+        const QImage shown =
+            screen->copy(QRect(corner, Port()->size())).convertToFormat(QImage::Format_RGB32);
+        const QImage whole = Port()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        EXPECT_EQ(shown, whole) << what;
+    };
+    const auto undoRedo = [&](const std::string& edit) {
+        for (const UINT id : {ID_EDIT_UNDO, ID_EDIT_REDO, ID_EDIT_UNDO, ID_EDIT_REDO}) {
+            Run(id);
+            shownIsWhole((edit + (id == ID_EDIT_UNDO ? ": undo" : ": redo")).c_str());
+        }
+    };
+    // A wire drawn with the wire tool, the mouse then moved away.
+    Run(ID_DRAW_WIRE);
+    QTest::mouseClick(Port(), Qt::LeftButton, Qt::NoModifier, QPoint(200, 200));
+    QTest::mouseMove(Port(), QPoint(400, 300));
+    QTest::mouseDClick(Port(), Qt::LeftButton, Qt::NoModifier, QPoint(400, 300));
+    ASSERT_EQ(doc.GetObjects().GetCount(), 1);
+    QTest::mouseMove(Port(), QPoint(600, 500));
+    shownIsWhole("drawn");
+    undoRedo("add");
+    view->Select(nullptr, false);  // an undone object not selected goes too
+    Run(ID_EDIT_UNDO);
+    shownIsWhole("add, not selected: undo");
+    Run(ID_EDIT_REDO);
+
+    view->SelectAll();
+    Run(ID_EDIT_CLEAR);
+    shownIsWhole("deleted");
+    undoRedo("delete");
+
+    // A box moved by the select tool, then given another line colour.
+    Run(ID_DRAW_RECT);
+    QTest::mousePress(Port(), Qt::LeftButton, Qt::NoModifier, QPoint(100, 400));
+    QTest::mouseMove(Port(), QPoint(200, 480));
+    QTest::mouseRelease(Port(), Qt::LeftButton, Qt::NoModifier, QPoint(200, 480));
+    ASSERT_EQ(doc.GetObjects().GetCount(), 1);
+    Run(ID_DRAW_SELECT);
+    CDrawTool* select = tools.CurrentTool();
+    select->OnLButtonDown(*view, kToolLeftButton, CPoint(125, 403));
+    select->OnMouseMove(*view, kToolLeftButton, CPoint(250, 350));
+    select->OnMouseMove(*view, kToolLeftButton, CPoint(300, 300));
+    select->OnLButtonUp(*view, kToolLeftButton, CPoint(300, 300));
+    ASSERT_STREQ(doc.GetUndoList().GetUndoName(), "move");
+    shownIsWhole("moved");
+    undoRedo("move");
+    view->ApplyColour(ID_LINE_COLOUR, ColourCode::kColour, RGB(255, 0, 0));
+    shownIsWhole("coloured");
+    undoRedo("colour");
 }
 
 }  // namespace
