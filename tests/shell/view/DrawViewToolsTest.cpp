@@ -422,4 +422,42 @@ TEST_F(DrawViewToolsTest, UndoAndRedoRepaintWhatTheyChange) {
     undoRedo("colour");
 }
 
+// A gesture taken back by Esc leaves an unmodified document unmodified: a wire, a box being
+// drawn, a set being placed and a wire's end picked up again.
+TEST_F(DrawViewToolsTest, AGestureTakenBackLeavesTheDocumentUnmodified) {
+    CWire* wire = AddWire({CPoint(1000, -1000), CPoint(2000, -1000)});
+    const auto takenBack = [this](const char* what) {
+        QTest::keyClick(Port(), Qt::Key_Escape);
+        EXPECT_FALSE(tools.CurrentTool()->HasOpenObject()) << what;
+        EXPECT_FALSE(doc.IsModified()) << what;
+        EXPECT_EQ(doc.GetObjects().GetCount(), 1) << what;
+    };
+    doc.SetModifiedFlag(FALSE);
+    Run(ID_DRAW_WIRE);
+    QTest::mouseClick(Port(), Qt::LeftButton, Qt::NoModifier, QPoint(300, 300));
+    QTest::mouseMove(Port(), QPoint(400, 350));
+    ASSERT_TRUE(tools.CurrentTool()->HasOpenObject());
+    takenBack("wire");
+
+    doc.SetModifiedFlag(FALSE);
+    Run(ID_DRAW_RECT);
+    QTest::mousePress(Port(), Qt::LeftButton, Qt::NoModifier, QPoint(300, 300));
+    QTest::mouseMove(Port(), QPoint(400, 350));
+    takenBack("box");
+
+    doc.SetModifiedFlag(FALSE);
+    CObList objects;
+    objects.AddTail(new CDrawRect(CRect(0, 0, 500, -500)));
+    ASSERT_TRUE(view->PlaceObjects(objects));
+    delete objects.GetHead();
+    QTest::mouseMove(Port(), QPoint(400, 350));
+    takenBack("placing");
+
+    doc.SetModifiedFlag(FALSE);
+    Run(ID_DRAW_WIRE);
+    QTest::mouseClick(Port(), Qt::LeftButton, Qt::NoModifier, PixelOf(wire->GetPoint(1)));
+    QTest::mouseMove(Port(), PixelOf(CPoint(2500, -1500)));
+    ASSERT_EQ(tools.state.currentShape, kToolWireDrag);
+    takenBack("wire end");
+}
 }  // namespace
