@@ -422,6 +422,55 @@ TEST_F(DrawViewToolsTest, UndoAndRedoRepaintWhatTheyChange) {
     undoRedo("colour");
 }
 
+// The pins' ends of a part, in order.
+std::vector<CPoint> PinEnds(CSymbol& part) {
+    std::vector<CPoint> ends;
+    for (int i = 1; i <= part.GetConnectionCount(); ++i)
+        ends.push_back(part.GetConnectionPoint(i));
+    return ends;
+}
+
+// A resistor of the standard library carried onto the sheet: Space turns it with its pins on the
+// grid, and Space then Ctrl+Space (or two mirrors) give back exactly where the pins were.
+TEST_F(DrawViewToolsTest, APartTurnedWhilePlacedKeepsItsPinsOnTheGrid) {
+    CLibraryFile file;
+    ASSERT_TRUE(file.Open(VOSK_BINARY_DIR "/Libraries/discrete.rlb"));
+    CLibraryItem entry;
+    CLibraryItemData item;
+    const int index = file.FindItem(entry, "RES");
+    ASSERT_TRUE(index != kItemNotFound && file.ReadItem(&doc, index, item));
+    ASSERT_TRUE(view->PlaceObjects(item.m_objects));
+    QTest::mouseMove(Port(), PixelOf(CPoint(3100, -2900)));
+    auto* part = dynamic_cast<CSymbol*>(view->GetSelection().GetHead());
+    ASSERT_NE(part, nullptr);
+    const std::vector<CPoint> placed = PinEnds(*part);
+    const auto onGrid = [](const std::vector<CPoint>& ends) {
+        return std::all_of(ends.begin(), ends.end(),
+                           [](CPoint p) { return p.x % 100 == 0 && p.y % 100 == 0; });
+    };
+    ASSERT_TRUE(onGrid(placed));
+    const auto press = [this](Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QTest::keyClick(view.get(), key, modifiers);
+    };
+    press(Qt::Key_Space);
+    const std::vector<CPoint> turned = PinEnds(*part);
+    EXPECT_TRUE(onGrid(turned)) << turned[0].x << ", " << turned[0].y;
+    EXPECT_NE(turned, placed);
+    press(Qt::Key_Space, Qt::ControlModifier);
+    EXPECT_EQ(PinEnds(*part), placed);
+    press(Qt::Key_Space);
+    press(Qt::Key_Space);
+    press(Qt::Key_Space);
+    press(Qt::Key_Space);
+    EXPECT_EQ(PinEnds(*part), placed);
+    for (const Qt::Key key : {Qt::Key_X, Qt::Key_Y}) {
+        press(key);
+        EXPECT_TRUE(onGrid(PinEnds(*part)));
+        press(key);
+        EXPECT_EQ(PinEnds(*part), placed);
+    }
+}
+
 // A gesture taken back by Esc leaves an unmodified document unmodified: a wire, a box being
 // drawn, a set being placed and a wire's end picked up again.
 TEST_F(DrawViewToolsTest, AGestureTakenBackLeavesTheDocumentUnmodified) {
