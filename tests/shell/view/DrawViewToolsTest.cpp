@@ -364,6 +364,59 @@ TEST_F(DrawViewToolsTest, EveryFrameOfADragShowsWhatAWholePaintWould) {
     }
 }
 
+// What a tool's right-click menu shows: each entry as it reads, "-" for a disabled one, a
+// submenu's entries in brackets; the menu is closed unchosen.
+std::string ShownContextMenu(CDrawView& view, QPoint at) {
+    std::string shown;
+    const std::function<void(const QMenu&)> read = [&shown, &read](const QMenu& menu) {
+        for (const QAction* action : menu.actions()) {
+            if (action->isSeparator())
+                continue;
+            shown += (action->isEnabled() ? "" : "-") + action->text().toStdString();
+            if (action->menu()) {
+                shown += " [";
+                read(*action->menu());
+                shown += "]";
+            }
+            shown += "; ";
+        }
+    };
+    QTimer::singleShot(0, [&read] {
+        if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+            read(*menu);
+            menu->close();
+        }
+    });
+    QContextMenuEvent event(QContextMenuEvent::Mouse, at, view.viewport()->mapToGlobal(at));
+    QApplication::sendEvent(view.viewport(), &event);
+    return shown;
+}
+
+// A tool's right-click menu shows its commands as the main menu does: the wire's rails by
+// their nets' names, and End Polygon greyed in a window where nothing is open.
+TEST_F(DrawViewToolsTest, AToolsMenuShowsItsCommandsAsTheMainMenuDoes) {
+    doc.SetAttribute("Power2", "+24v", 0);
+    Run(ID_DRAW_WIRE);
+    QTest::mouseClick(Port(), Qt::LeftButton, Qt::NoModifier, QPoint(200, 200));
+    QTest::mouseMove(Port(), QPoint(300, 200));
+    ASSERT_TRUE(tools.CurrentTool()->HasOpenObject());
+    EXPECT_EQ(ShownContextMenu(*view, QPoint(300, 200)),
+              "&Cancel; &End Wire; Connect Wire &To [GND; AGND; +5v; +24v; +15v; -15v; "
+              "&Other Net..; ]; ");
+    QTest::keyClick(Port(), Qt::Key_Escape);
+
+    // A Bezier open in another window of the document.
+    CDrawView other(doc);
+    other.resize(400, 300);
+    other.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&other));
+    Run(ID_DRAW_BEZIER);
+    QTest::mouseClick(other.viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(100, 100));
+    QTest::mouseMove(other.viewport(), QPoint(150, 120));
+    ASSERT_TRUE(tools.CurrentTool()->HasOpenObject());
+    EXPECT_EQ(ShownContextMenu(*view, QPoint(300, 200)), "&Cancel; -End Bezier; ");
+}
+
 // After each undo and redo the window shows what a paint of the whole window would, for an
 // add, a delete, a move and a change of colour: what is redone is drawn, what is undone goes.
 TEST_F(DrawViewToolsTest, UndoAndRedoRepaintWhatTheyChange) {
