@@ -562,4 +562,40 @@ TEST_F(DrawViewToolsTest, AGestureTakenBackLeavesTheDocumentUnmodified) {
     ASSERT_EQ(tools.state.currentShape, kToolWireDrag);
     takenBack("wire end");
 }
+// A part of a standard library placed with its origin at offset.
+CSymbol* PlaceLibraryPart(CDrawDoc& doc, const char* library, const char* name, CSize offset) {
+    CLibraryFile file;
+    EXPECT_TRUE(file.Open((std::string(VOSK_BINARY_DIR "/Libraries/") + library).c_str()));
+    CLibraryItem entry;
+    CLibraryItemData item;
+    const int index = file.FindItem(entry, name);
+    EXPECT_TRUE(index != kItemNotFound && file.ReadItem(&doc, index, item));
+    CObList copies;
+    copies.AddTail(&item.m_objects);
+    EXPECT_TRUE(doc.AddObjectCopies(&copies));
+    for (POSITION pos = copies.GetHeadPosition(); pos;)
+        static_cast<CDrawObj*>(copies.GetNext(pos))->OffsetBy(offset);
+    return static_cast<CSymbol*>(copies.GetHead());
+}
+
+// A wire from a transistor's emitter to a gate's upper input turns where its legs pass over no
+// other pin's end: the lower input's end stays off the wire.
+TEST_F(DrawViewToolsTest, AWireDrawnToAnInputPassesNoOtherPinsEnd) {
+    PlaceLibraryPart(doc, "discrete.rlb", "NPN", CSize(6000, -3000));
+    CSymbol* gate = PlaceLibraryPart(doc, "logic.rlb", "7400", CSize(8000, -3000));
+    ASSERT_EQ(gate->FindPin("B")->GetConnectPoint(), CPoint(7800, -3100));
+    view->SetZoomFactor(1.0f);
+    view->CenterOnPoint(POINT{7000, -3000});
+    Run(ID_DRAW_WIRE);
+    QTest::mouseClick(Port(), Qt::LeftButton, Qt::NoModifier, PixelOf(CPoint(6100, -3200)));
+    QTest::mouseMove(Port(), PixelOf(CPoint(7000, -3000)));
+    QTest::mouseMove(Port(), PixelOf(CPoint(7800, -2900)));
+    QTest::mouseClick(Port(), Qt::LeftButton, Qt::NoModifier, PixelOf(CPoint(7800, -2900)));
+    auto* wire = static_cast<CWire*>(doc.GetObjects().GetTail());
+    ASSERT_EQ(wire->GetObjType(), kObjWire);
+    ASSERT_EQ(wire->GetEndObject(), gate->FindPin("A"));
+    const std::vector<CPoint> points(wire->GetPoints(), wire->GetPoints() + wire->GetPointCount());
+    EXPECT_EQ(points, (std::vector<CPoint>{{6100, -3200}, {6100, -2900}, {7800, -2900}}));
+}
+
 }  // namespace
