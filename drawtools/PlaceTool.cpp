@@ -189,8 +189,15 @@ bool CPlaceTool::OnKeyDown(IToolView& view, ToolKey key, UINT flags) {
     return true;
 }
 
-void CPlaceTool::Rotate(IToolView& view, int angle) const {
-    const CPoint centre = Centre(view.GetSelectionBounds());
+CPoint CPlaceTool::Pivot(const IToolView& view) {
+    const CRect bounds = view.GetSelectionBounds();
+    if (bounds != m_turned)
+        m_pivot = view.NearestGridPoint(Centre(bounds));
+    return m_pivot;
+}
+
+void CPlaceTool::Rotate(IToolView& view, int angle) {
+    const CPoint centre = Pivot(view);
     const CObList& carried = view.GetSelection();
     for (POSITION pos = carried.GetHeadPosition(); pos;) {
         auto* object = static_cast<CDrawObj*>(carried.GetNext(pos));
@@ -198,10 +205,11 @@ void CPlaceTool::Rotate(IToolView& view, int angle) const {
         object->Rotate(angle, centre.x, centre.y, &view);
         object->Invalidate(&view);
     }
+    m_turned = view.GetSelectionBounds();
 }
 
-void CPlaceTool::Mirror(IToolView& view, bool acrossVertical) const {
-    const CPoint centre = Centre(view.GetSelectionBounds());
+void CPlaceTool::Mirror(IToolView& view, bool acrossVertical) {
+    const CPoint centre = Pivot(view);
     const CPoint other = acrossVertical ? CPoint(centre.x, centre.y + kAxisLength)
                                         : CPoint(centre.x + kAxisLength, centre.y);
     const CObList& carried = view.GetSelection();
@@ -211,6 +219,7 @@ void CPlaceTool::Mirror(IToolView& view, bool acrossVertical) const {
         object->Mirror(centre.x, centre.y, other.x, other.y);
         object->Invalidate(&view);
     }
+    m_turned = view.GetSelectionBounds();
 }
 
 void CPlaceTool::OnContextMenu(IToolView& view, CPoint screen) {

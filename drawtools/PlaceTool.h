@@ -32,9 +32,13 @@ public:
 
 private:
     // The carried set turned by angle (tenths of a degree) about its centre.
-    void Rotate(IToolView& view, int angle) const;
+    void Rotate(IToolView& view, int angle);
     // Mirrored about the vertical (acrossVertical) or horizontal line through its centre.
-    void Mirror(IToolView& view, bool acrossVertical) const;
+    void Mirror(IToolView& view, bool acrossVertical);
+    // The point the carried set turns and mirrors about: the grid point nearest the centre of
+    // its bounds, so that pins on the grid stay on it. While the set stands where the last turn
+    // left it, that turn's point again, so that a turn and its inverse give back its place.
+    CPoint Pivot(const IToolView& view);
     // Links the free pins and wire ends of the carried set to what they lie on, in the step
     // that added the set. A join of nets that the user declines takes the set back and ends
     // placing: false then.
@@ -45,4 +49,6 @@ private:
 
     IToolView* m_view = nullptr;  // the view being placed in
     StepId m_carried = kNoStep;   // the step that added the carried set
+    CPoint m_pivot;               // the point of the last turn or mirror
+    CRect m_turned;               // the carried set's bounds that turn left
 };

@@ -173,6 +173,7 @@ constexpr CommandInfo kCommands[] = {
     {ID_CONNECT_POWER1 + 2, "Power 3", "Connect the wire to power rail 3\nPower 3", "", ""},
     {ID_CONNECT_POWER4, "Power 4", "Connect the wire to power rail 4\nPower 4", "", ""},
     {ID_CONNECT_OTHER_NET, "&Other Net..", "Connect the wire to a named net\nOther Net", "", ""},
+    {ID_CONNECT_IMPLICIT, "Connect Wire &Implicitly To..", "Tie the wire's net to hidden pins of the parts\nConnect Wire Implicitly", "", ""},
 
     // Tools
     {ID_TOOLS_GENERATE_REPORT, "Generate &Report...", "Write a netlist or report of the schematic\nGenerate Report", "", ""},
@@ -251,6 +252,7 @@ constexpr UINT kPendingCommands[] = {
     ID_SHOW_PIN_NUMBERS, ID_VIEW_SHOW_OBJECTS, ID_HIGHLIGHT_SELECTION, ID_REMOVE_HIGHLIGHTS,
     ID_ZOOM_400, ID_ZOOM_PAGE, ID_ZOOM_OBJECTS, ID_ZOOM_IN, ID_ZOOM_OUT, ID_FULL_SCREEN_CURSOR,
     ID_SPICE_SOURCE, ID_EDIT_CREATE_SYMBOL, ID_CREATE_SPICE_SOURCE, ID_DEVICE_PROPERTIES,
+    ID_CONNECT_IMPLICIT,
     // the symbol editor's commands
     ID_SYMBOL_CLOSE_EDITOR, ID_DRAW_PIN,
     // the application's commands

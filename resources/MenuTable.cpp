@@ -202,7 +202,8 @@ constexpr MenuItem kObject[] = {Cmd(ID_OBJECT_LINE_COLOUR),
                                 Cmd(ID_SHOW_PIN_NUMBERS),
                                 Sep(),
                                 Cmd(ID_OBJECT_DEVICE),
-                                Popup("Connect Wire To", kConnectWireTo)};
+                                Popup("Connect Wire To", kConnectWireTo),
+                                Cmd(ID_CONNECT_IMPLICIT)};
 constexpr MenuItem kLibrary[] = {
     Cmd(ID_LIBRARY_ADD_TO),     Cmd(ID_LIBRARY_ADD_SELECTED), Sep(), Cmd(ID_LIBRARY_SEARCH),
     Cmd(ID_LIBRARY_LIST_ITEMS), Cmd(ID_LIBRARY_NEW),          Sep(), Cmd(ID_LIBRARY_PROPERTIES)};

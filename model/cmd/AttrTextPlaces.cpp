@@ -39,10 +39,14 @@ bool AttrTextPlaces::Exchange(const std::vector<CDrawObj*>& owners,
     for (const Place& place : m_kept) {
         if (!held.contains(place.object))
             continue;
-        if (dynamic_cast<CAttrText*>(place.object))
+        if (dynamic_cast<CAttrText*>(place.object)) {
             place.object->MoveTo(place.rect, nullptr);
-        else
-            place.object->RestorePosition(place.rect);
+            continue;
+        }
+        // The views repaint the object where it stood and where it stands again.
+        place.object->Invalidate(nullptr);
+        place.object->RestorePosition(place.rect);
+        place.object->Invalidate(nullptr);
     }
     m_kept = std::move(before);
     return true;

@@ -47,7 +47,7 @@ BOOL ConnectWireToRail(CDrawDoc& doc, const CObList& selection, int rail) {
 void CWire::AddContextMenu(IMenuBuilder* menu) {
     // The view's commands of these names.
     constexpr UINT kShowIdentifier = 32955, kGround1 = 32956, kGround2 = 32962, kPower1 = 32958,
-                   kOtherNet = 32992;
+                   kOtherNet = 32992, kImplicit = 32951;
     menu->AddSeparator();
     menu->AddItem(kShowIdentifier, "Show Identifier");
     menu->BeginPopup("Connect To");
@@ -60,4 +60,5 @@ void CWire::AddContextMenu(IMenuBuilder* menu) {
     menu->AddSeparator();
     menu->AddItem(kOtherNet, "&Other Net..");
     menu->EndPopup();
+    menu->AddItem(kImplicit, "Connect Wire &Implicitly To..");
 }

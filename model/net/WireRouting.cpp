@@ -63,6 +63,38 @@ void PlaceLike(CDrawObj& object, const CDrawObj& model) {
         object.CopyGeometryFrom(&model);
 }
 
+// Whether a pin's end or the end of a wire other than wire lies on the legs from-elbow-to
+// anywhere but at from and to, where the wire would pass over it unlinked.
+bool LegsPassConnection(const CDrawDoc* doc, const CWire* wire, CPoint from, CPoint elbow,
+                        CPoint to) {
+    if (!doc)
+        return false;
+    const auto onLeg = [](CPoint p, CPoint a, CPoint b) {
+        return std::min(a.x, b.x) <= p.x && p.x <= std::max(a.x, b.x) &&
+               std::min(a.y, b.y) <= p.y && p.y <= std::max(a.y, b.y) && Cross(a, b, p) == 0;
+    };
+    const auto passed = [&](CPoint p) {
+        return p != from && p != to && (onLeg(p, from, elbow) || onLeg(p, elbow, to));
+    };
+    const CObList& objects = doc->GetObjects();
+    for (POSITION pos = objects.GetHeadPosition(); pos;) {
+        auto* object = static_cast<CDrawObj*>(objects.GetNext(pos));
+        if (object == wire)
+            continue;
+        if (const auto* other = dynamic_cast<const CWire*>(object)) {
+            const int last = other->GetPointCount() - 1;
+            if (last >= 0 && (passed(other->GetPoint(0)) || passed(other->GetPoint(last))))
+                return true;
+        } else if (const CObList* pins = object->GetPinList()) {
+            for (POSITION at = pins->GetHeadPosition(); at;) {
+                if (passed(static_cast<const CPin*>(pins->GetNext(at))->GetConnectPoint()))
+                    return true;
+            }
+        }
+    }
+    return false;
+}
+
 }  // namespace
 
 // ---------------------------------------------------------------------------------------------
@@ -182,6 +214,9 @@ void CWire::RouteToPoint(int count, CPoint point, int gridSpacing, IDocView* vie
             takeA = false;
         else if (aBack != bBack)
             takeA = bBack;
+        else if (const bool aPasses = LegsPassConnection(m_document, this, q, a, point);
+                 aPasses != LegsPassConnection(m_document, this, q, b, point))
+            takeA = !aPasses;  // the elbow that crosses no pin's or wire's end unlinked
         else
             takeA = std::labs(point.x - q.x) < std::labs(point.y - q.y);
         m_points[static_cast<size_t>(count) - 2] = takeA ? a : b;

@@ -41,20 +41,25 @@ BOOL CUndoList::Execute(CCommand* command) {
     if (!command)
         return FALSE;
     std::unique_ptr<CCommand> owned(command);
+    const bool wasModified = m_doc->IsModified();
     {
         WaitCursor wait;
         if (!owned->Do(m_doc))
             return FALSE;
         m_doc->SetModifiedFlag();
     }
-    return Add(owned.release());
+    return Record(owned.release(), wasModified);
 }
 
 BOOL CUndoList::Add(CCommand* command) {
+    return Record(command, m_doc->IsModified());
+}
+
+BOOL CUndoList::Record(CCommand* command, bool wasModified) {
     if (!command)
         return FALSE;
     m_commands.resize(m_done);
-    m_commands.push_back({std::unique_ptr<CCommand>(command), NewStepId()});
+    m_commands.push_back({std::unique_ptr<CCommand>(command), NewStepId(), wasModified});
     while (m_commands.size() > m_depth)
         m_commands.pop_front();
     m_done = m_commands.size();
@@ -110,7 +115,7 @@ int CUndoList::Redo(int count) {
 }
 
 BOOL CUndoList::CancelLast() {
-    if (!CursorAtTail() || !UndoAtCursor())
+    if (!CursorAtTail() || !UndoAtCursor(m_commands.back().wasModified))
         return FALSE;
     m_commands.pop_back();
     m_done = m_commands.size();
@@ -162,7 +167,7 @@ std::vector<CString> CUndoList::FillRedoList() const {
 }
 
 // Undoes the command at the cursor and moves the cursor back over it.
-BOOL CUndoList::UndoAtCursor() {
+BOOL CUndoList::UndoAtCursor(bool modified) {
     {
         WaitCursor wait;
         m_doc->UpdateAllViews(nullptr, kHintDeselect);
@@ -170,16 +175,16 @@ BOOL CUndoList::UndoAtCursor() {
             return FALSE;
         --m_done;
     }
-    NoteChange(*m_commands[m_done].command);
+    NoteChange(*m_commands[m_done].command, modified);
     return TRUE;
 }
 
-void CUndoList::NoteChange(const CCommand& command) {
+void CUndoList::NoteChange(const CCommand& command, bool modified) {
     std::vector<CDrawObj*> objects;
     if (command.GetChangedObjects(objects))
         m_doc->GetChangeLog().Note(objects);
     else
         m_doc->GetChangeLog().NoteUnknown();
-    m_doc->SetModifiedFlag();
+    m_doc->SetModifiedFlag(modified);
     GetAppServices().NotifyDocumentChanged(m_doc, kDocumentContentChanged);
 }

@@ -47,7 +47,8 @@ public:
     int Redo(int count);
     // Takes back and deletes the last recorded command, for an edit found unwanted right after
     // it was recorded. FALSE, changing nothing, unless the cursor is at the tail and the
-    // command's Undo succeeds.
+    // command's Undo succeeds. A document that was unmodified when the command came is
+    // unmodified again.
     BOOL CancelLast();
     // Takes back and deletes the step when it is the last recorded one and done, as CancelLast
     // does; FALSE, changing nothing, for any other step (one recorded after it, one undone,
@@ -80,14 +81,17 @@ public:
 
 private:
     bool CursorAtTail() const { return !m_commands.empty() && m_done == m_commands.size(); }
-    BOOL UndoAtCursor();
-    // Notes what command changed in the document's change log, marks the document modified and
-    // tells the application.
-    void NoteChange(const CCommand& command);
+    BOOL Record(CCommand* command, bool wasModified);
+    // modified: the document's modified flag once the command is undone.
+    BOOL UndoAtCursor(bool modified = true);
+    // Notes what command changed in the document's change log, sets the document's modified
+    // flag and tells the application.
+    void NoteChange(const CCommand& command, bool modified = true);
 
     struct Step {
         std::unique_ptr<CCommand> command;
         StepId id;
+        bool wasModified;  // the document's modified flag before the command
     };
 
     std::deque<Step> m_commands;  // oldest first

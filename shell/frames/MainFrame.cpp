@@ -14,6 +14,8 @@
 #include <QToolBar>
 #include <QUrl>
 #include <algorithm>
+#include <memory>
+#include <utility>
 
 #include "drawtools/ToolManager.h"
 #include "gui/dialogs/device/DlgDevice.h"
@@ -220,12 +222,14 @@ void CMainFrame::FillToolbarCombos() {
         m_router.Execute(ID_ZOOM_BOX);
         focusView();
     });
-    // Typed text applies when the typing ends; the text the box was given to show applies
-    // nothing, else leaving the box would undo every zoom made since.
-    connect(zoom->lineEdit(), &QLineEdit::editingFinished, this, [this, zoom] {
-        if (!zoom->lineEdit()->isModified())
+    // Typed text applies when the typing ends, also when the completion made it a factor of
+    // the list; the text the box was given to show applies nothing, else leaving the box would
+    // undo every zoom made since.
+    auto typed = std::make_shared<bool>(false);
+    connect(zoom->lineEdit(), &QLineEdit::textEdited, this, [typed] { *typed = true; });
+    connect(zoom->lineEdit(), &QLineEdit::editingFinished, this, [this, typed] {
+        if (!std::exchange(*typed, false))
             return;
-        zoom->lineEdit()->setModified(false);
         m_router.Execute(ID_ZOOM_BOX);
     });
     connect(zoom->lineEdit(), &QLineEdit::returnPressed, this, focusView);

@@ -50,17 +50,28 @@ Qt::CursorShape CursorShape(ToolCursor cursor) {
     }
 }
 
-void AddMenuEntries(QMenu& menu, const ToolMenu& entries) {
+// The entries look as the same commands of the main menu do: the view's update of a command
+// may grey its entry and give it the text of the moment (a rail's net name, "End Bezier").
+void AddMenuEntries(QMenu& menu, const ToolMenu& entries, const CommandMap& commands) {
     for (const ContextMenuEntry& entry : entries) {
         if (!entry.submenu.empty()) {
-            AddMenuEntries(*menu.addMenu(QString::fromUtf8(entry.text.c_str())), entry.submenu);
-        } else if (entry.id == 0) {
-            menu.addSeparator();
-        } else {
-            QAction* action = menu.addAction(QString::fromUtf8(entry.text.c_str()));
-            action->setData(entry.id);
-            action->setEnabled(entry.enabled);
+            AddMenuEntries(*menu.addMenu(QString::fromUtf8(entry.text.c_str())), entry.submenu,
+                           commands);
+            continue;
         }
+        if (entry.id == 0) {
+            menu.addSeparator();
+            continue;
+        }
+        CmdUI ui{entry.id, entry.enabled, std::nullopt, entry.text};
+        const CommandMap::Entry* command = commands.Find(entry.id);
+        if (command && command->update) {
+            command->update(ui);
+            ui.enabled = ui.enabled && entry.enabled;
+        }
+        QAction* action = menu.addAction(QString::fromUtf8(ui.text->c_str()));
+        action->setData(entry.id);
+        action->setEnabled(ui.enabled);
     }
 }
 
@@ -181,7 +192,7 @@ void CDrawView::ZoomAt(CPoint sheet, bool in) {
 
 UINT CDrawView::TrackMenu(const ToolMenu& entries, CPoint screen) {
     QMenu menu(this);
-    AddMenuEntries(menu, entries);
+    AddMenuEntries(menu, entries, m_commands);
     const QAction* chosen = menu.exec(QPoint(screen.x, screen.y));
     return chosen ? chosen->data().toUInt() : 0;
 }

@@ -273,7 +273,8 @@ TEST_F(SelectToolTest, ContextMenusOfObjectsAndOfTheSheetRunTheChosenCommand) {
     EXPECT_EQ(view.commands, std::vector<UINT>{ID_EDIT_CLEAR});
 }
 
-// A wire adds "Show Identifier" and its "Connect To" popup after the properties command.
+// A wire adds "Show Identifier", its "Connect To" popup and the tie to hidden pins after the
+// properties command.
 TEST_F(SelectToolTest, AWiresMenuHoldsItsOwnEntries) {
     auto wire = std::make_unique<CWire>();
     wire->AddPoint(CPoint(1000, -1000));
@@ -284,7 +285,7 @@ TEST_F(SelectToolTest, AWiresMenuHoldsItsOwnEntries) {
     const ToolMenu& menu = view.shownMenus.back();
     const auto properties = std::find_if(
         menu.begin(), menu.end(), [](const auto& entry) { return entry.id == ID_EDIT_PROPERTIES; });
-    ASSERT_GE(menu.end() - properties, 5);
+    ASSERT_GE(menu.end() - properties, 6);
     EXPECT_EQ(properties[1].id, 0u);  // a separator
     EXPECT_EQ(properties[2].id, 32955u);
     EXPECT_EQ(properties[2].text, "Show Identifier");
@@ -293,6 +294,8 @@ TEST_F(SelectToolTest, AWiresMenuHoldsItsOwnEntries) {
     for (const ContextMenuEntry& entry : properties[3].submenu)
         ids.push_back(entry.id);
     EXPECT_EQ(ids, (std::vector<UINT>{32956, 32962, 0, 32958, 32959, 32960, 32961, 0, 32992}));
+    EXPECT_EQ(properties[4].id, 32951u);
+    EXPECT_EQ(properties[4].text, "Connect Wire &Implicitly To..");
     EXPECT_EQ(menu.end()[-2].id, ID_LIBRARY_ADD_TO);
 }
 

@@ -60,6 +60,23 @@ TEST(WireRouting, ElbowAvoidsObstacles) {
     EXPECT_EQ(wire->GetPoint(1), CPoint(0, 200));
 }
 
+// With both elbows blocked, the one whose legs pass over no other object's connection point
+// is taken; when both pass over one, the longer leg decides as before.
+TEST(WireRouting, ElbowKeepsOffOtherObjectsEnds) {
+    NetSheet sheet;
+    sheet.PlaceSymbol(CPoint(500, 100), "1");  // its pin's end on the vertical leg of (500, 0)
+    sheet.Place({{250, 150}, {250, 250}});     // across the horizontal leg of (0, 200)
+    CWire* wire = sheet.Place({{0, 0}});
+    wire->InsertPoint(1, 0, 0);
+    wire->InsertPoint(2, 0, 0);
+    wire->RouteToPoint(3, CPoint(500, 200), 100, nullptr);
+    EXPECT_EQ(wire->GetPoint(1), CPoint(0, 200));
+
+    sheet.Place({{0, 100}, {-300, 100}});  // its end on the vertical leg of (0, 200)
+    wire->RouteToPoint(3, CPoint(500, 201), 100, nullptr);
+    EXPECT_EQ(wire->GetPoint(1), CPoint(500, 0));
+}
+
 // A straight wire between two pins; the pin at its end moves diagonally.
 TEST(WireRouting, FollowingAPinMakesAnElbow) {
     NetSheet sheet;

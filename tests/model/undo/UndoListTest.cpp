@@ -92,6 +92,25 @@ TEST_F(UndoListTest, EveryRecordedOrUndoneEditMarksTheDocumentAndTellsTheApplica
     doc.RemoveView(&view);
 }
 
+// A step taken back at once gives the document back its modified flag; the application hears
+// of it.
+TEST_F(UndoListTest, AStepTakenBackLeavesTheModifiedFlagAsItWas) {
+    for (const BOOL modified : {FALSE, TRUE}) {
+        doc.SetModifiedFlag(modified);
+        list.Add(Cmd('a'));
+        list.Add(Cmd('b'));
+        EXPECT_TRUE(doc.IsModified());
+        ASSERT_TRUE(list.CancelLast());
+        EXPECT_TRUE(doc.IsModified()) << "the step before was recorded on a modified document";
+        doc.SetModifiedFlag(modified);
+        list.Add(Cmd('c'));
+        const size_t notices = services.notices().size();
+        ASSERT_TRUE(list.CancelLast());
+        EXPECT_EQ(doc.IsModified(), modified);
+        EXPECT_EQ(services.notices().size(), notices + 1);
+    }
+}
+
 TEST_F(UndoListTest, RecordingAfterUndoDropsTheUndoneCommands) {
     list.Add(Cmd('a'));
     list.Add(Cmd('b'));

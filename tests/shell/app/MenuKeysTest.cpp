@@ -241,4 +241,35 @@ TEST_F(MenuKeysTest, SpaceTurnsAPartBeingPlacedAndEscapeThenCancels) {
     EXPECT_EQ(Document().GetObjects().GetCount(), count);
 }
 
+// A zoom typed into the zoom box applies when Enter ends the typing, whether or not it is the
+// factor last picked from the list; a pick from the list applies too.
+TEST_F(MenuKeysTest, EveryZoomTypedIntoTheZoomBoxApplies) {
+    QComboBox* box = m_frame->ZoomBox();
+    const auto pick = [box](int index) {
+        box->setCurrentIndex(index);
+        emit box->activated(index);
+        QApplication::processEvents();
+    };
+    const auto type = [box](const char* text) {
+        box->lineEdit()->setFocus();
+        box->lineEdit()->selectAll();
+        QTest::keyClicks(box->lineEdit(), text);
+        QTest::keyClick(box->lineEdit(), Qt::Key_Return);
+        QApplication::processEvents();
+    };
+    pick(1);
+    EXPECT_FLOAT_EQ(m_view->ZoomFactor(), 0.75f);
+    type("150");
+    EXPECT_FLOAT_EQ(m_view->ZoomFactor(), 1.5f);
+    type("75");
+    EXPECT_FLOAT_EQ(m_view->ZoomFactor(), 0.75f);
+    type("150");
+    type("75%");
+    EXPECT_FLOAT_EQ(m_view->ZoomFactor(), 0.75f);
+    pick(3);
+    EXPECT_FLOAT_EQ(m_view->ZoomFactor(), 2.0f);
+    type("200");
+    EXPECT_FLOAT_EQ(m_view->ZoomFactor(), 2.0f);
+}
+
 }  // namespace

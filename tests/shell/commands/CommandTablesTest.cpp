@@ -65,15 +65,20 @@ TEST(CommandTables, KeysAreTheViewsUnlessCtrlOrAltOrAFunctionKeyIsInThem) {
         EXPECT_FALSE(IsViewKey(AcceleratorOf(*FindCommandInfo(id)))) << id;
 }
 
-// "Other Net.." ends the Object menu's Connect Wire To; the frame's File menu sets up the DRC.
-TEST(CommandTables, TheMenusOfferOtherNetsAndTheDrcSetup) {
+// "Other Net.." ends the Object menu's Connect Wire To, which "Connect Wire Implicitly To.."
+// follows; the frame's File menu sets up the DRC.
+TEST(CommandTables, TheMenusOfferOtherNetsHiddenPinsAndTheDrcSetup) {
     const MenuInfo* schematic = FindMenu(IDR_SCHEMATIC);
     const auto object =
         std::find_if(schematic->items.begin(), schematic->items.end(),
                      [](const MenuItem& item) { return item.text == std::string("&Object"); });
     ASSERT_NE(object, schematic->items.end());
-    const MenuItem& connect = object->items.back();
+    ASSERT_GE(object->items.size(), 2u);
+    const MenuItem& connect = object->items.end()[-2];
     EXPECT_EQ(std::string(connect.text), "Connect Wire To");
+    EXPECT_EQ(object->items.back().id, ID_CONNECT_IMPLICIT);
+    EXPECT_EQ(std::string(FindCommandInfo(ID_CONNECT_IMPLICIT)->text),
+              "Connect Wire &Implicitly To..");
     EXPECT_EQ(connect.items.back().id, ID_CONNECT_OTHER_NET);
     EXPECT_EQ(std::string(FindCommandInfo(ID_CONNECT_OTHER_NET)->text), "&Other Net..");
 

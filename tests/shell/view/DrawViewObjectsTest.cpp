@@ -14,6 +14,9 @@
 #include "gui/dialogs/commands/DlgConnectWire.h"
 #include "gui/kit/StoredText.h"
 #include "gui/support/QtTestApp.h"
+#include "library/LibraryFile.h"
+#include "library/LibraryItem.h"
+#include "library/LibraryItemData.h"
 #include "model/doc/DrawDoc.h"
 #include "model/net/Net.h"
 #include "model/net/Wire.h"
@@ -21,8 +24,10 @@
 #include "model/ole/DrawOleObj.h"
 #include "model/shapes/DrawRect.h"
 #include "model/shapes/FillShape.h"
+#include "model/undo/UndoList.h"
 #include "resources/CommandIds.h"
 #include "shell/view/DrawView.h"
+#include "support/DocumentBytes.h"
 #include "support/ScriptedPrompt.h"
 
 namespace {
@@ -202,6 +207,54 @@ TEST_F(DrawViewObjectsTest, ConnectImplicitlyTiesTheDominantWiresNetToTheChosenP
     });
     m_view.ConnectImplicitly();
     EXPECT_EQ(net->GetAttr("_Implicit"), CString("")) << "the placeholder is no pin";
+}
+
+// A 7400 of the standard library, with its hidden supply pins, beside a wire on net VCC: OK with
+// no pin chosen changes no byte and records nothing; a pin chosen is one step, which undo takes
+// back whole.
+TEST_F(DrawViewObjectsTest, ConnectImplicitlyRecordsOnlyAChoiceMade) {
+    CLibraryFile file;
+    ASSERT_TRUE(file.Open(VOSK_BINARY_DIR "/Libraries/logic.rlb"));
+    CLibraryItem entry;
+    CLibraryItemData item;
+    const int index = file.FindItem(entry, "7400");
+    ASSERT_TRUE(index != kItemNotFound && file.ReadItem(&m_doc, index, item));
+    CObList copies;
+    copies.AddTail(&item.m_objects);
+    ASSERT_TRUE(m_doc.AddObjectCopies(&copies));
+    auto wire = std::make_unique<CWire>();
+    wire->AddPoint(CPoint(4000, -4000));
+    wire->AddPoint(CPoint(5000, -4000));
+    auto* net = new CNet("VCC");
+    net->AddRef();
+    wire->SetNet(net);
+    CWire* raw = wire.get();
+    ASSERT_TRUE(m_doc.AddObject(std::move(wire)));
+    m_view.Select(raw);
+    ASSERT_TRUE(Enabled(ID_CONNECT_IMPLICIT));
+    const std::vector<BYTE> before = testsupport::DocumentBytes(m_doc);
+    const size_t steps = Steps();
+    const auto answer = [](bool choose) {
+        QTimer::singleShot(0, [choose] {
+            auto* dialog = qobject_cast<CDlgConnectWire*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            ASSERT_GT(dialog->list()->count(), 0);
+            EXPECT_NE(dialog->list()->item(0)->text(), "None available");
+            dialog->list()->item(0)->setSelected(choose);
+            dialog->accept();
+        });
+    };
+    answer(false);
+    m_view.Commands().Find(ID_CONNECT_IMPLICIT)->handler(ID_CONNECT_IMPLICIT);
+    EXPECT_EQ(testsupport::DocumentBytes(m_doc), before);
+    EXPECT_EQ(Steps(), steps);
+
+    answer(true);
+    m_view.Commands().Find(ID_CONNECT_IMPLICIT)->handler(ID_CONNECT_IMPLICIT);
+    EXPECT_FALSE(net->GetAttr("_Implicit").IsEmpty());
+    EXPECT_EQ(Steps(), steps + 1);
+    ASSERT_TRUE(m_doc.GetUndoList().Undo());
+    EXPECT_EQ(testsupport::DocumentBytes(m_doc), before);
 }
 
 }  // namespace

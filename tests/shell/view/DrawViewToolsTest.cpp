@@ -1,13 +1,18 @@
 // The schematic view hands its mouse and key events to the current drawing tool, chooses
 // tools by command, and places objects for its callers.
 
+#include <algorithm>
 #include <cmath>
+#include <functional>
 #include <sstream>
 
 #include <gtest/gtest.h>
 
 #include <QBackingStore>
+#include <QContextMenuEvent>
+#include <QMenu>
 #include <QTest>
+#include <QTimer>
 #include <QToolTip>
 
 #include "drawtools/ToolManager.h"
@@ -416,6 +421,240 @@ TEST_F(DrawViewToolsTest, EveryFrameOfADragShowsWhatAWholePaintWould) {
         }
         tools.EndGesture(*view, GestureEnd::Cancel);
     }
+}
+
+// What a tool's right-click menu shows: each entry as it reads, "-" for a disabled one, a
+// submenu's entries in brackets; the menu is closed unchosen.
+std::string ShownContextMenu(CDrawView& view, QPoint at) {
+    std::string shown;
+    const std::function<void(const QMenu&)> read = [&shown, &read](const QMenu& menu) {
+        for (const QAction* action : menu.actions()) {
+            if (action->isSeparator())
+                continue;
+            shown += (action->isEnabled() ? "" : "-") + action->text().toStdString();
+            if (action->menu()) {
+                shown += " [";
+                read(*action->menu());
+                shown += "]";
+            }
+            shown += "; ";
+        }
+    };
+    QTimer::singleShot(0, [&read] {
+        if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+            read(*menu);
+            menu->close();
+        }
+    });
+    QContextMenuEvent event(QContextMenuEvent::Mouse, at, view.viewport()->mapToGlobal(at));
+    QApplication::sendEvent(view.viewport(), &event);
+    return shown;
+}
+
+// A tool's right-click menu shows its commands as the main menu does: the wire's rails by
+// their nets' names, and End Polygon greyed in a window where nothing is open.
+TEST_F(DrawViewToolsTest, AToolsMenuShowsItsCommandsAsTheMainMenuDoes) {
+    doc.SetAttribute("Power2", "+24v", 0);
+    Run(ID_DRAW_WIRE);
+    QTest::mouseClick(Port(), Qt::LeftButton, Qt::NoModifier, QPoint(200, 200));
+    QTest::mouseMove(Port(), QPoint(300, 200));
+    ASSERT_TRUE(tools.CurrentTool()->HasOpenObject());
+    EXPECT_EQ(ShownContextMenu(*view, QPoint(300, 200)),
+              "&Cancel; &End Wire; Connect Wire &To [GND; AGND; +5v; +24v; +15v; -15v; "
+              "&Other Net..; ]; ");
+    QTest::keyClick(Port(), Qt::Key_Escape);
+
+    // A Bezier open in another window of the document.
+    CDrawView other(doc);
+    other.resize(400, 300);
+    other.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&other));
+    Run(ID_DRAW_BEZIER);
+    QTest::mouseClick(other.viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(100, 100));
+    QTest::mouseMove(other.viewport(), QPoint(150, 120));
+    ASSERT_TRUE(tools.CurrentTool()->HasOpenObject());
+    EXPECT_EQ(ShownContextMenu(*view, QPoint(300, 200)), "&Cancel; -End Bezier; ");
+}
+
+// After each undo and redo the window shows what a paint of the whole window would, for an
+// add, a delete, a move and a change of colour: what is redone is drawn, what is undone goes.
+TEST_F(DrawViewToolsTest, UndoAndRedoRepaintWhatTheyChange) {
+    const auto shownIsWhole = [this](const char* what) {
+        QApplication::processEvents();
+        const auto* screen = dynamic_cast<QImage*>(view->window()->backingStore()->paintDevice());
+        ASSERT_NE(screen, nullptr);
+        const QPoint corner = Port()->mapTo(view->window(), QPoint(0, 0));
+        const QImage shown =
+            screen->copy(QRect(corner, Port()->size())).convertToFormat(QImage::Format_RGB32);
+        const QImage whole = Port()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        EXPECT_EQ(shown, whole) << what;
+    };
+    const auto undoRedo = [&](const std::string& edit) {
+        for (const UINT id : {ID_EDIT_UNDO, ID_EDIT_REDO, ID_EDIT_UNDO, ID_EDIT_REDO}) {
+            Run(id);
+            shownIsWhole((edit + (id == ID_EDIT_UNDO ? ": undo" : ": redo")).c_str());
+        }
+    };
+    // A wire drawn with the wire tool, the mouse then moved away.
+    Run(ID_DRAW_WIRE);
+    QTest::mouseClick(Port(), Qt::LeftButton, Qt::NoModifier, QPoint(200, 200));
+    QTest::mouseMove(Port(), QPoint(400, 300));
+    QTest::mouseDClick(Port(), Qt::LeftButton, Qt::NoModifier, QPoint(400, 300));
+    ASSERT_EQ(doc.GetObjects().GetCount(), 1);
+    QTest::mouseMove(Port(), QPoint(600, 500));
+    shownIsWhole("drawn");
+    undoRedo("add");
+    view->Select(nullptr, false);  // an undone object not selected goes too
+    Run(ID_EDIT_UNDO);
+    shownIsWhole("add, not selected: undo");
+    Run(ID_EDIT_REDO);
+
+    view->SelectAll();
+    Run(ID_EDIT_CLEAR);
+    shownIsWhole("deleted");
+    undoRedo("delete");
+
+    // A box moved by the select tool, then given another line colour.
+    Run(ID_DRAW_RECT);
+    QTest::mousePress(Port(), Qt::LeftButton, Qt::NoModifier, QPoint(100, 400));
+    QTest::mouseMove(Port(), QPoint(200, 480));
+    QTest::mouseRelease(Port(), Qt::LeftButton, Qt::NoModifier, QPoint(200, 480));
+    ASSERT_EQ(doc.GetObjects().GetCount(), 1);
+    Run(ID_DRAW_SELECT);
+    CDrawTool* select = tools.CurrentTool();
+    select->OnLButtonDown(*view, kToolLeftButton, CPoint(125, 403));
+    select->OnMouseMove(*view, kToolLeftButton, CPoint(250, 350));
+    select->OnMouseMove(*view, kToolLeftButton, CPoint(300, 300));
+    select->OnLButtonUp(*view, kToolLeftButton, CPoint(300, 300));
+    ASSERT_STREQ(doc.GetUndoList().GetUndoName(), "move");
+    shownIsWhole("moved");
+    undoRedo("move");
+    view->ApplyColour(ID_LINE_COLOUR, ColourCode::kColour, RGB(255, 0, 0));
+    shownIsWhole("coloured");
+    undoRedo("colour");
+}
+
+// The pins' ends of a part, in order.
+std::vector<CPoint> PinEnds(CSymbol& part) {
+    std::vector<CPoint> ends;
+    for (int i = 1; i <= part.GetConnectionCount(); ++i)
+        ends.push_back(part.GetConnectionPoint(i));
+    return ends;
+}
+
+// A resistor of the standard library carried onto the sheet: Space turns it with its pins on the
+// grid, and Space then Ctrl+Space (or two mirrors) give back exactly where the pins were.
+TEST_F(DrawViewToolsTest, APartTurnedWhilePlacedKeepsItsPinsOnTheGrid) {
+    CLibraryFile file;
+    ASSERT_TRUE(file.Open(VOSK_BINARY_DIR "/Libraries/discrete.rlb"));
+    CLibraryItem entry;
+    CLibraryItemData item;
+    const int index = file.FindItem(entry, "RES");
+    ASSERT_TRUE(index != kItemNotFound && file.ReadItem(&doc, index, item));
+    ASSERT_TRUE(view->PlaceObjects(item.m_objects));
+    QTest::mouseMove(Port(), PixelOf(CPoint(3100, -2900)));
+    auto* part = dynamic_cast<CSymbol*>(view->GetSelection().GetHead());
+    ASSERT_NE(part, nullptr);
+    const std::vector<CPoint> placed = PinEnds(*part);
+    const auto onGrid = [](const std::vector<CPoint>& ends) {
+        return std::all_of(ends.begin(), ends.end(),
+                           [](CPoint p) { return p.x % 100 == 0 && p.y % 100 == 0; });
+    };
+    ASSERT_TRUE(onGrid(placed));
+    const auto press = [this](Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QTest::keyClick(view.get(), key, modifiers);
+    };
+    press(Qt::Key_Space);
+    const std::vector<CPoint> turned = PinEnds(*part);
+    EXPECT_TRUE(onGrid(turned)) << turned[0].x << ", " << turned[0].y;
+    EXPECT_NE(turned, placed);
+    press(Qt::Key_Space, Qt::ControlModifier);
+    EXPECT_EQ(PinEnds(*part), placed);
+    press(Qt::Key_Space);
+    press(Qt::Key_Space);
+    press(Qt::Key_Space);
+    press(Qt::Key_Space);
+    EXPECT_EQ(PinEnds(*part), placed);
+    for (const Qt::Key key : {Qt::Key_X, Qt::Key_Y}) {
+        press(key);
+        EXPECT_TRUE(onGrid(PinEnds(*part)));
+        press(key);
+        EXPECT_EQ(PinEnds(*part), placed);
+    }
+}
+
+// A gesture taken back by Esc leaves an unmodified document unmodified: a wire, a box being
+// drawn, a set being placed and a wire's end picked up again.
+TEST_F(DrawViewToolsTest, AGestureTakenBackLeavesTheDocumentUnmodified) {
+    CWire* wire = AddWire({CPoint(1000, -1000), CPoint(2000, -1000)});
+    const auto takenBack = [this](const char* what) {
+        QTest::keyClick(Port(), Qt::Key_Escape);
+        EXPECT_FALSE(tools.CurrentTool()->HasOpenObject()) << what;
+        EXPECT_FALSE(doc.IsModified()) << what;
+        EXPECT_EQ(doc.GetObjects().GetCount(), 1) << what;
+    };
+    doc.SetModifiedFlag(FALSE);
+    Run(ID_DRAW_WIRE);
+    QTest::mouseClick(Port(), Qt::LeftButton, Qt::NoModifier, QPoint(300, 300));
+    QTest::mouseMove(Port(), QPoint(400, 350));
+    ASSERT_TRUE(tools.CurrentTool()->HasOpenObject());
+    takenBack("wire");
+
+    doc.SetModifiedFlag(FALSE);
+    Run(ID_DRAW_RECT);
+    QTest::mousePress(Port(), Qt::LeftButton, Qt::NoModifier, QPoint(300, 300));
+    QTest::mouseMove(Port(), QPoint(400, 350));
+    takenBack("box");
+
+    doc.SetModifiedFlag(FALSE);
+    CObList objects;
+    objects.AddTail(new CDrawRect(CRect(0, 0, 500, -500)));
+    ASSERT_TRUE(view->PlaceObjects(objects));
+    delete objects.GetHead();
+    QTest::mouseMove(Port(), QPoint(400, 350));
+    takenBack("placing");
+
+    doc.SetModifiedFlag(FALSE);
+    Run(ID_DRAW_WIRE);
+    QTest::mouseClick(Port(), Qt::LeftButton, Qt::NoModifier, PixelOf(wire->GetPoint(1)));
+    QTest::mouseMove(Port(), PixelOf(CPoint(2500, -1500)));
+    ASSERT_EQ(tools.state.currentShape, kToolWireDrag);
+    takenBack("wire end");
+}
+// A part of a standard library placed with its origin at offset.
+CSymbol* PlaceLibraryPart(CDrawDoc& doc, const char* library, const char* name, CSize offset) {
+    CLibraryFile file;
+    EXPECT_TRUE(file.Open((std::string(VOSK_BINARY_DIR "/Libraries/") + library).c_str()));
+    CLibraryItem entry;
+    CLibraryItemData item;
+    const int index = file.FindItem(entry, name);
+    EXPECT_TRUE(index != kItemNotFound && file.ReadItem(&doc, index, item));
+    CObList copies;
+    copies.AddTail(&item.m_objects);
+    EXPECT_TRUE(doc.AddObjectCopies(&copies));
+    for (POSITION pos = copies.GetHeadPosition(); pos;)
+        static_cast<CDrawObj*>(copies.GetNext(pos))->OffsetBy(offset);
+    return static_cast<CSymbol*>(copies.GetHead());
+}
+
+// A wire from a transistor's emitter to a gate's upper input turns where its legs pass over no
+// other pin's end: the lower input's end stays off the wire.
+TEST_F(DrawViewToolsTest, AWireDrawnToAnInputPassesNoOtherPinsEnd) {
+    PlaceLibraryPart(doc, "discrete.rlb", "NPN", CSize(6000, -3000));
+    CSymbol* gate = PlaceLibraryPart(doc, "logic.rlb", "7400", CSize(8000, -3000));
+    ASSERT_EQ(gate->FindPin("B")->GetConnectPoint(), CPoint(7800, -3100));
+    view->SetZoomFactor(1.0f);
+    view->CenterOnPoint(POINT{7000, -3000});
+    Run(ID_DRAW_WIRE);
+    QTest::mouseClick(Port(), Qt::LeftButton, Qt::NoModifier, PixelOf(CPoint(6100, -3200)));
+    QTest::mouseMove(Port(), PixelOf(CPoint(7000, -3000)));
+    QTest::mouseMove(Port(), PixelOf(CPoint(7800, -2900)));
+    QTest::mouseClick(Port(), Qt::LeftButton, Qt::NoModifier, PixelOf(CPoint(7800, -2900)));
+    auto* wire = static_cast<CWire*>(doc.GetObjects().GetTail());
+    ASSERT_EQ(wire->GetObjType(), kObjWire);
+    ASSERT_EQ(wire->GetEndObject(), gate->FindPin("A"));
+    const std::vector<CPoint> points(wire->GetPoints(), wire->GetPoints() + wire->GetPointCount());
+    EXPECT_EQ(points, (std::vector<CPoint>{{6100, -3200}, {6100, -2900}, {7800, -2900}}));
 }
 
 }  // namespace
