@@ -2,11 +2,11 @@
 
 #include "drawtools/ToolManager.h"
 #include "drawtools/ToolPrompts.h"
-#include "model/cmd/RemoveCmd.h"
 #include "model/cmd/RerouteCmd.h"
 #include "model/doc/DrawDoc.h"
 #include "model/net/Wire.h"
 #include "model/symbol/Pin.h"
+#include "model/text/AttrText.h"
 
 namespace {
 
@@ -14,20 +14,15 @@ struct OneObject : CObList {
     explicit OneObject(CObject* object) { AddTail(object); }
 };
 
-// The texts of the re-routed wire leave the document in the re-route's step.
-void RemoveLabels(CDrawDoc& doc, const CObList& labels) {
-    CObList listed;
+// The texts of the picked-up wire that still stand in the document go over to the copy, whose
+// net they show from now on; the re-route's links take them back with an undo.
+void GiveLabels(CDrawDoc& doc, const CObList& labels, CWire& copy) {
     for (POSITION pos = labels.GetHeadPosition(); pos;) {
-        auto* label = static_cast<CDrawObj*>(labels.GetNext(pos));
-        if (doc.IsListed(label))
-            listed.AddTail(label);
-    }
-    if (listed.IsEmpty())
-        return;
-    auto* remove = new CRemoveCmd(listed);
-    if (!remove->Do(&doc) || !doc.MergeCommand(remove)) {
-        remove->Undo(&doc);
-        delete remove;
+        auto* label = static_cast<CAttrText*>(labels.GetNext(pos));
+        if (!doc.IsListed(label))
+            continue;
+        label->Bind(&copy, label->GetName());
+        copy.GetAttrTextList()->AddTail(label);
     }
 }
 
@@ -128,6 +123,7 @@ void CWireDragTool::FinishDrag(IToolView& view) {
         junction->Invalidate(&view);
     }
     m_pickedUp->Invalidate(&view);
+    GiveLabels(doc, m_labels, *m_wire);
     m_wire->Invalidate(&view);
     CDrawObj* rerouted[] = {m_wire};
     CConnectionList after;
@@ -138,12 +134,8 @@ void CWireDragTool::FinishDrag(IToolView& view) {
     view.SetCapture(false);
     State().selectMode = kSelectNone;
     view.SetPrompt(kPromptReady);
-    CObList labels;
-    labels.AddTail(&m_labels);
     Forget();
-    if (doc.JoinNets())
-        RemoveLabels(doc, labels);
-    else
+    if (!doc.JoinNets())
         doc.GetUndoList().CancelStep(step);
 }
 

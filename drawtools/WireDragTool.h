@@ -1,8 +1,8 @@
 #pragma once
 // CWireDragTool: picks up the free end of a wire or bus and re-routes it click by click, as
 // the wire tool draws. A copy stands in the document while the end moves; finishing records
-// one "wire re-route", in which the picked-up wire leaves the document with its attribute
-// texts; cancelling puts the picked-up wire back as it was.
+// one "wire re-route", in which the picked-up wire leaves the document and its attribute
+// texts go over to the copy; cancelling puts the picked-up wire back as it was.
 
 #include <utility>
 #include <vector>
@@ -44,7 +44,7 @@ private:
 
     CWire* m_pickedUp = nullptr;  // out of the document while the copy is dragged
     CConnectionList m_before;     // the picked-up wire's links
-    CObList m_labels;             // its attribute texts, which leave with it
+    CObList m_labels;             // its attribute texts, which go over to the copy
     // Wires whose start (false) or end (true) lay on the picked-up wire.
     std::vector<std::pair<CWire*, bool>> m_junctionEnds;
 };

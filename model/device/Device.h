@@ -145,6 +145,9 @@ public:
     // punctuation, a gate of the symbol, no other device under the same prefix and number);
     // an empty one, or with kPartIdMakeNew an invalid one, is made anew by MakePartId.
     BOOL IsValidPartId(CDrawObj* symbol, CString& id, UINT flags) const;
+    // The gate suffixes of the map lines for the symbol's "_Name", in map order, empty ones
+    // left out.
+    std::vector<std::string> GetGates(CDrawObj* symbol) const;
     // Makes a free identifier for the symbol: prefix and number counted from firstNumber,
     // completed by a free gate of a part of this device already in the document. Never empty.
     BOOL MakePartId(CString& id, long firstNumber, CDrawObj* symbol) const;

@@ -1,5 +1,7 @@
 #include "model/device/DeviceForm.h"
 
+#include <algorithm>
+
 #include "model/device/Device.h"
 #include "model/device/ImplicitPins.h"
 #include "model/device/PinMap.h"
@@ -11,6 +13,7 @@ namespace {
 constexpr int kFieldAttr[kDeviceFieldCount] = {kStdAttrName, kStdAttrPref, kStdAttrDesc,
                                                kStdAttrFootprint, kStdAttrPath};
 constexpr int kFirstPinColumn = 2;
+constexpr const char* kNetSuffix = ".Net";
 
 // The reasons the device gives, by its check code (1 up).
 constexpr const char* kReasons[] = {"must have an ID.",
@@ -193,9 +196,61 @@ void DeviceForm::Store(CDevice& device, unsigned forced) const {
     StoreFields(device, forced);
 }
 
+namespace {
+
+CString PinNetName(const std::string& pin) {
+    return CString(pin + kNetSuffix);
+}
+
+bool HasPinNet(const CDevice& device, const std::string& pin) {
+    CString net;
+    return device.Lookup(PinNetName(pin), net) && !net.IsEmpty();
+}
+
+}  // namespace
+
+std::optional<DeviceFormProblem> DeviceForm::NetlessHiddenPin(const CDevice& device) const {
+    CString implicit;
+    CString map;
+    if (BuildTexts(implicit, map))
+        return std::nullopt;
+    const std::vector<ImplicitPin> before = device.GetImplicitPins();
+    const std::vector<ImplicitPin> after = ParseImplicitPins(implicit.str());
+    const std::vector<RenamedImplicitPin> renamed = RenamedImplicitPins(before, after);
+    for (const ImplicitPin& pin : after) {
+        // A pin renamed takes its net along; one kept keeps what it has.
+        const bool known =
+            std::any_of(renamed.begin(), renamed.end(),
+                        [&pin](const RenamedImplicitPin& one) { return one.to == pin.name; }) ||
+            std::any_of(before.begin(), before.end(),
+                        [&pin](const ImplicitPin& old) { return old.name == pin.name; });
+        if (known || HasPinNet(device, pin.name))
+            continue;
+        int column = kFirstPinColumn;
+        while (column < int(rows[0].size()) && Cell(rows[0], column).str() != pin.name)
+            column += 2;
+        CString message("Warning : hidden pin ");
+        message += CString(pin.name + " (" + pin.number + ")");
+        message +=
+            " is on no net, and netlists leave it out (Power Pins gives it one)."
+            "\nDo you wish to keep it without a net?";
+        return DeviceFormProblem{message, 0, column, -1, true};
+    }
+    return std::nullopt;
+}
+
 void DeviceForm::StoreImplicit(CDevice& device, const CString& implicit) {
-    if (!SameImplicitPins(device.GetStdAttr(kStdAttrImplicit).str(), implicit.str()))
-        StoreValue(device, kStdAttrImplicit, implicit, true);
+    if (SameImplicitPins(device.GetStdAttr(kStdAttrImplicit).str(), implicit.str()))
+        return;
+    for (const auto& [from, to] :
+         RenamedImplicitPins(device.GetImplicitPins(), ParseImplicitPins(implicit.str()))) {
+        CString net;
+        if (!device.Lookup(PinNetName(from), net) || HasPinNet(device, to))
+            continue;
+        device.SetAttr(PinNetName(to), net, TRUE);
+        device.RemoveAttr(PinNetName(from));
+    }
+    StoreValue(device, kStdAttrImplicit, implicit, true);
 }
 
 void DeviceForm::StoreFields(CDevice& device, unsigned forced) const {

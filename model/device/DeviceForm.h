@@ -63,7 +63,11 @@ struct DeviceForm {
     // force. A value the device already holds, as the same pins or the same map in another
     // form, is left as it is stored.
     void Store(CDevice& device, unsigned forced) const;
-    // Stores a hidden-pin list unless the device holds the same pins already.
+    // A hidden pin the rows add on no net (not one the device has, nor one renamed, which
+    // keeps its net): a question naming its cell.
+    std::optional<DeviceFormProblem> NetlessHiddenPin(const CDevice& device) const;
+    // Stores a hidden-pin list unless the device holds the same pins already. A pin renamed
+    // keeps its net: the "<name>.Net" attribute follows the new name.
     static void StoreImplicit(CDevice& device, const CString& implicit);
     // Stores the five fields only.
     void StoreFields(CDevice& device, unsigned forced) const;

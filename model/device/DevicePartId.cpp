@@ -131,6 +131,19 @@ bool CDevice::HasGateFor(CDrawObj* symbol, const CString& id) const {
     return false;
 }
 
+std::vector<std::string> CDevice::GetGates(CDrawObj* symbol) const {
+    std::vector<std::string> gates;
+    CPinMap map;
+    if (!symbol || !ParseStoredMap(map, false))
+        return gates;
+    const CString name = symbol->GetAttr(GetStdAttrName(kStdAttrName));
+    for (const CPinMapLine& line : map.Lines()) {
+        if (line.symbol == name.str() && !line.gate.empty())
+            gates.emplace_back(line.gate);
+    }
+    return gates;
+}
+
 bool CDevice::IsPartOfOtherDevice(CDrawObj* symbol, const CString& id) const {
     CDrawDoc* doc = symbol->GetDocument();
     if (!doc)

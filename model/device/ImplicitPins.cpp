@@ -56,3 +56,42 @@ bool SameImplicitPins(std::string_view a, std::string_view b) {
     std::sort(second.begin(), second.end(), Before);
     return first == second;
 }
+
+std::vector<RenamedImplicitPin> RenamedImplicitPins(const std::vector<ImplicitPin>& before,
+                                                    const std::vector<ImplicitPin>& after) {
+    const auto named = [](const std::vector<ImplicitPin>& pins, const std::string& name) {
+        return std::any_of(pins.begin(), pins.end(),
+                           [&name](const ImplicitPin& pin) { return pin.name == name; });
+    };
+    std::vector<const ImplicitPin*> gone;
+    for (const ImplicitPin& pin : before) {
+        if (!named(after, pin.name))
+            gone.push_back(&pin);
+    }
+    std::vector<const ImplicitPin*> fresh;
+    for (const ImplicitPin& pin : after) {
+        if (!named(before, pin.name))
+            fresh.push_back(&pin);
+    }
+    std::vector<RenamedImplicitPin> renamed;
+    const auto pair = [&](auto old, auto now) {
+        renamed.push_back({(*old)->name, (*now)->name});
+        gone.erase(old);
+        fresh.erase(now);
+    };
+    for (auto now = fresh.begin(); now != fresh.end();) {
+        const auto old = std::find_if(gone.begin(), gone.end(), [&now](const ImplicitPin* pin) {
+            return pin->number == (*now)->number;
+        });
+        if (old == gone.end()) {
+            ++now;
+            continue;
+        }
+        const auto at = now - fresh.begin();
+        pair(old, now);
+        now = fresh.begin() + at;
+    }
+    if (gone.size() == 1 && fresh.size() == 1)
+        pair(gone.begin(), fresh.begin());
+    return renamed;
+}

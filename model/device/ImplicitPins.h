@@ -35,3 +35,15 @@ std::vector<ImplicitPin> ParseImplicitPins(std::string_view text);
 // Whether the two lists hold the same pins with the same numbers, whatever their separators
 // and order.
 bool SameImplicitPins(std::string_view a, std::string_view b);
+
+// A hidden pin that a new list keeps under another name.
+struct RenamedImplicitPin {
+    std::string from;
+    std::string to;
+};
+
+// The pins of after that stand for pins of before under new names: a pin whose name before
+// lacks takes the pin of before with the same number whose name after lacks; when one such
+// name is left on each side, the two are the same pin.
+std::vector<RenamedImplicitPin> RenamedImplicitPins(const std::vector<ImplicitPin>& before,
+                                                    const std::vector<ImplicitPin>& after);

@@ -13,6 +13,7 @@
 #include "model/net/Bus.h"
 #include "model/net/Net.h"
 #include "model/object/StdAttrNames.h"
+#include "platform/UserPrompt.h"
 
 namespace {
 
@@ -41,8 +42,11 @@ void Merge(std::vector<AttrRow>& rows, const CString& name, const CString& value
 
 // The rows written into one net: deleted ones removed; added ones set; others set where the
 // net has the attribute or for a single wire; empty values of several wires and kept rows left.
+// The net's name is never among them: it is given where names join (CWire::SetAttr).
 void ApplyRows(CNet& net, const std::vector<AttrRow>& rows, bool several) {
     for (const AttrRow& row : rows) {
+        if (row.name == GetStdAttrName(kStdAttrId))
+            continue;
         if (row.flags & kAttrRowRemove) {
             net.RemoveAttr(row.name);
             continue;
@@ -187,8 +191,20 @@ std::vector<AttrRow> LoadNetAttrRows(const std::vector<CWire*>& wires) {
     return rows;
 }
 
+int RefuseNetNameOnAttributePage(const CString& name, const CString&) {
+    CString trimmed = name;
+    trimmed.Trim();
+    if (trimmed != GetStdAttrName(kStdAttrId))
+        return 0;
+    AfxMessageBox(
+        "Use Object > Show Net Name and edit the name shown on the sheet to set the net name "
+        "(_ID) attribute.");
+    return 1;
+}
+
 WireSheet MakeWireSheet(const std::vector<CWire*>& wires) {
-    return {Title("Wire Properties", wires.size()), LoadNetAttrRows(wires)};
+    return {Title("Wire Properties", wires.size()), LoadNetAttrRows(wires),
+            RefuseNetNameOnAttributePage};
 }
 
 BusSheet MakeBusSheet(const std::vector<CBus*>& buses) {

@@ -51,6 +51,8 @@ struct BusGeneral {
 struct WireSheet {
     CString title;              // "Wire Properties", with " (Multiple Selection)" for several
     std::vector<AttrRow> rows;  // every attribute of the wires' nets but "_ID"
+    // The attribute page's refusals: asked for each named row, nonzero refuses it.
+    std::function<int(const CString& name, const CString& value)> check;
 };
 
 struct BusSheet {
@@ -87,6 +89,10 @@ inline IWireSheetRunner& GetWireSheetRunner() {
 // emptied while the sheet is open and comes back on Cancel.
 void EditWireProperties(IDocView& view, CDrawDoc& doc);
 void EditBusProperties(IDocView& view, CDrawDoc& doc);
+
+// The attributes page's refusal: the net's name ("_ID") is given where the net is named on the
+// sheet, which keeps it when nets join; the message says so.
+int RefuseNetNameOnAttributePage(const CString& name, const CString& value);
 
 // The rows of the attributes page for the wires' nets.
 std::vector<AttrRow> LoadNetAttrRows(const std::vector<CWire*>& wires);

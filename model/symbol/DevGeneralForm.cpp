@@ -2,6 +2,7 @@
 
 #include <map>
 #include <string>
+#include <tuple>
 
 #include "model/device/Device.h"
 #include "model/doc/DrawDoc.h"
@@ -167,6 +168,12 @@ void WriteKindAndName(CSymbol* symbol, bool multiple, int kind, const CString& n
 }
 
 void DevGeneralForm::ApplyTo(CSymbol* symbol, CObList& shown, CObList& removed) const {
+    // What the identifier is made from.
+    const auto standing = [symbol] {
+        return std::tuple(symbol->GetDevice(), symbol->GetFlags() & kSymbolKindMask,
+                          symbol->GetAttr(Name(kStdAttrName)), symbol->GetAttr(Name(kStdAttrId)));
+    };
+    const auto before = standing();
     WriteKindAndName(symbol, multiple, kind, name);
     if (!multiple)
         SetChanged(symbol, kStdAttrId, id);
@@ -184,7 +191,10 @@ void DevGeneralForm::ApplyTo(CSymbol* symbol, CObList& shown, CObList& removed) 
         if (!deviceMixed)
             ReplaceDevice(symbol, device);
         ApplyShow(symbol, Name(kStdAttrDeviceName), showDeviceName, shown, removed);
-        symbol->AssignId(0);
+        // Only what the page changed makes the identifier anew: an untouched OK leaves every
+        // part as it stands, even one whose identifier its device would not make.
+        if (standing() != before)
+            symbol->AssignId(0);
     } else if (kind == kSubcircuitKind) {
         if (!deviceText.IsEmpty())
             symbol->SetAttr(Name(kStdAttrSubcct), deviceText, kSetAttrForce);

@@ -45,6 +45,13 @@ bool HasLineBreakOrSeparator(const CString& value) {
     return value.Find('\n') >= 0 || value.Find('\x01') >= 0;
 }
 
+std::vector<CString> PinIds(const CObList& pins) {
+    std::vector<CString> ids;
+    for (POSITION pos = pins.GetHeadPosition(); pos;)
+        ids.push_back(NextObject(pins, pos)->GetAttr(IdName()));
+    return ids;
+}
+
 // Empties the list, then has each object it held remove itself (Remove) or be deleted.
 std::vector<CDrawObj*> TakeAll(CObList& list) {
     std::vector<CDrawObj*> objects;
@@ -323,8 +330,14 @@ int CSymbol::CheckAttrValue(const char* name, CString& value) {
 }
 
 int CSymbol::CheckOwnAttr(const CString& name, CString& value) {
-    if (name == NameName())
-        return HasLineBreakOrSeparator(value) ? kInvalidCharacter : kAttrOk;
+    if (name == NameName()) {
+        if (HasLineBreakOrSeparator(value))
+            return kInvalidCharacter;
+        // A part's name picks its line of the device's map: a name the map lacks would leave
+        // the part, and its identifier, outside the device.
+        return m_device && !m_device->IsCompatibleWith(value, PinIds(m_pins)) ? kSymbolOrPinNotFound
+                                                                              : kAttrOk;
+    }
     if (name != IdName())
         return kAttrOk;
     if (value.IsEmpty())

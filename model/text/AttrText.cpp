@@ -3,11 +3,13 @@
 #include <memory>
 
 #include "model/cmd/RenumberCmd.h"
+#include "model/device/Device.h"
 #include "model/doc/DocView.h"
 #include "model/doc/DrawDoc.h"
 #include "model/geometry/PlacementMatrix.h"
 #include "model/geometry/PlaneGeometry.h"
 #include "model/object/ShapePaintScope.h"
+#include "model/object/StdAttrNames.h"
 #include "model/text/TextLayout.h"
 #include "model/undo/ConnectionList.h"
 #include "platform/Archive.h"
@@ -25,6 +27,7 @@ constexpr const char* kInvalidValue = "Error: Property value invalid - ";
 constexpr const char* kWarning = "Warning : ";
 constexpr const char* kDisplaceQuestion = "\n\nDo you want to displace exisiting ID?\n";
 constexpr int kIdExists = 2;
+constexpr int kInvalidIdentifier = 11;
 // Attribute flag bit of a read-only attribute whose text opens the properties sheet.
 constexpr int kEditInSheet = 0x2;
 // Radius of the circle that links a text to its document.
@@ -88,6 +91,20 @@ CDrawObj* FindOtherSymbol(CDrawDoc* document, const CDrawObj* symbol, const char
             return object;
     }
     return nullptr;
+}
+
+// Why the part's device refuses an identifier, with the gates it has for the part.
+CString PartIdRefusal(CDrawObj& symbol) {
+    const CDevice* device = symbol.GetDevice();
+    const std::vector<std::string> gates = device->GetGates(&symbol);
+    CString reason = kCheckErrors[kInvalidIdentifier - 1];
+    reason += "\nDevice " + device->GetStdAttr(kStdAttrName);
+    if (gates.empty())
+        return reason + " has no gates.";
+    reason += gates.size() == 1 ? " has the gate " : " has the gates ";
+    for (std::size_t i = 0; i < gates.size(); ++i)
+        reason += CString(i ? ", " : "") + CString(gates[i]);
+    return reason + ".";
 }
 
 }  // namespace
@@ -439,6 +456,11 @@ BOOL CAttrText::SetText(const char* text, BOOL undoable) {
         if (const std::optional<BOOL> done = AskAboutCheck(rc, entered))
             return *done;
     }
+    // The device's check puts a made identifier in place of one it refuses; typed in place,
+    // the refusal is told instead, and what was typed stays in the editor.
+    if (rc == 0 && m_name == kIdName && object && object->GetDevice() && value != entered)
+        return AfxMessageBox(kInvalidValue + entered + "\n" + PartIdRefusal(*object),
+                             MB_OKCANCEL | MB_ICONEXCLAMATION) == IDCANCEL;
     // An owner may refuse the value still (a device name that names a device of the sheet
     // that does not fit the symbol): the text then keeps showing what the owner holds.
     if (object) {

@@ -298,7 +298,8 @@ int OwnerlessTexts(CDrawDoc& doc) {
 }
 
 // A wire named from a bus shows its name; re-routing its free start leaves no text behind
-// without its wire, in the document or in its file, and undo gives the label back.
+// without its wire, in the document or in its file: the label goes over to the re-routed
+// wire, and undo gives it back to the wire it had.
 TEST_F(WireToolTest, ARerouteLeavesNoLabelWithoutItsWire) {
     PlaceBus(CPoint(3000, -500), CPoint(3000, -4000), "D[0..7]");
     Choose(kToolWire);
@@ -320,7 +321,9 @@ TEST_F(WireToolTest, ARerouteLeavesNoLabelWithoutItsWire) {
     EXPECT_STREQ(doc.GetUndoList().GetUndoName(), "wire re-route");
     ASSERT_NE(LastWire(), named);
     EXPECT_EQ(LastWire()->GetAttr("_ID"), "D0");
-    EXPECT_FALSE(doc.IsListed(label));  // it went with its wire
+    EXPECT_TRUE(doc.IsListed(label));
+    EXPECT_EQ(label->GetOwnerObject(), LastWire());
+    EXPECT_EQ(label->GetText(), "D0");
     EXPECT_EQ(OwnerlessTexts(doc), 0);
     const std::vector<BYTE> rerouted = DocumentBytes(doc);
 

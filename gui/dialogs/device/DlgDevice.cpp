@@ -215,6 +215,13 @@ void CDlgDevice::accept() {
         }
         forced |= 1u << problem->field;
     }
+    if (const std::optional<DeviceFormProblem> netless = form.NetlessHiddenPin(m_work)) {
+        if (AfxMessageBox(netless->message, MB_YESNO | MB_ICONEXCLAMATION) != IDYES) {
+            m_map->setFocus();
+            m_map->EditCell(netless->row, netless->column);
+            return;
+        }
+    }
     form.Store(m_work, forced);
     StoreEdited();
     QDialog::accept();

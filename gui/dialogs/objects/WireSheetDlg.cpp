@@ -11,6 +11,7 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <cmath>
+#include <utility>
 
 #include "gui/dialogs/objects/DlgOutlineFill.h"
 #include "gui/kit/EditListCtrl.h"
@@ -75,9 +76,10 @@ StyleApplier StyleOf(const CDlgOutlineFill& page) {
 // ---------------------------------------------------------------------------------------------
 // Attributes page
 
-CDlgWireAttr::CDlgWireAttr(const std::vector<AttrRow>& rows, QWidget* parent)
+CDlgWireAttr::CDlgWireAttr(const std::vector<AttrRow>& rows, QWidget* parent, AttrCheck check)
     : CPropertyPage("Other Attributes", "Attr", parent),
       m_loaded(rows),
+      m_check(std::move(check)),
       m_table(new CEditListCtrl(0, this)) {
     m_table->setColumnCount(2);
     m_table->setHorizontalHeaderLabels({"Name", "Value"});
@@ -115,6 +117,19 @@ void CDlgWireAttr::AddRow() {
 
 void CDlgWireAttr::DeleteRows() {
     m_table->DeleteRows();
+}
+
+bool CDlgWireAttr::OnKillActive() {
+    for (int row = 0; m_check && row < m_table->rowCount(); ++row) {
+        CString name = m_table->CellBytes(row, 0);
+        name.Trim();
+        if (name.IsEmpty() || !m_check(name, m_table->CellBytes(row, 1)))
+            continue;
+        m_table->clearSelection();
+        m_table->setCurrentCell(row, 0);
+        return false;
+    }
+    return true;
 }
 
 // A loaded row deleted from the list comes back marked removed.
@@ -236,7 +251,7 @@ BusGeneral CDlgBus::Values() const {
 bool CWireSheetRunner::RunWireSheet(WireSheet& sheet, const std::vector<CWire*>& wires,
                                     StyleApplier& style) {
     auto* lineStyle = LineStylePage(wires);
-    auto* page = new CDlgWireAttr(sheet.rows, nullptr);
+    auto* page = new CDlgWireAttr(sheet.rows, nullptr, sheet.check);
     CPropertySheet dialog(Text(sheet.title), m_parent);
     dialog.setObjectName("wireProperties");
     dialog.AddPage(lineStyle);

@@ -5,6 +5,7 @@
 #include "gui/kit/EditListCtrl.h"
 #include "gui/kit/PropertySheet.h"
 #include "model/net/WireSheet.h"
+#include "model/object/AttrMerge.h"
 
 class QCheckBox;
 class QComboBox;
@@ -15,7 +16,7 @@ class QLineEdit;
 class CDlgWireAttr : public CPropertyPage {
     Q_OBJECT
 public:
-    CDlgWireAttr(const std::vector<AttrRow>& rows, QWidget* parent);
+    CDlgWireAttr(const std::vector<AttrRow>& rows, QWidget* parent, AttrCheck check = {});
     CEditListCtrl* table() const { return m_table; }
     // Adds an empty row and starts editing its name.
     void AddRow();
@@ -25,11 +26,16 @@ public:
     // named rows marked added.
     std::vector<AttrRow> Rows() const;
 
+protected:
+    // A named row the check refuses keeps the page, with that row selected.
+    bool OnKillActive() override;
+
 private:
     // Appends a row that shows the loaded attribute at that index, or kAddedRow.
     void AppendListRow(DWORD locks, int loaded);
 
     std::vector<AttrRow> m_loaded;
+    AttrCheck m_check;
     CEditListCtrl* m_table;
 };
 

@@ -10,12 +10,14 @@
 
 #include <QBackingStore>
 #include <QContextMenuEvent>
+#include <QListWidget>
 #include <QMenu>
 #include <QTest>
 #include <QTimer>
 #include <QToolTip>
 
 #include "drawtools/ToolManager.h"
+#include "gui/dialogs/commands/NetsShortedDlg.h"
 #include "gui/support/QtTestApp.h"
 #include "library/LibraryFile.h"
 #include "library/LibraryItem.h"
@@ -36,6 +38,7 @@
 #include "resources/CommandIds.h"
 #include "shell/view/DrawView.h"
 #include "shell/view/InPlaceTextEdit.h"
+#include "support/DocumentBytes.h"
 
 namespace {
 
@@ -336,6 +339,60 @@ TEST_F(LibraryRailTest, AGroundFromTheLibraryPutsItsWireOnTheSheetsGround) {
 }
 
 // The dot on a junction is a circle of radius 25 units: about two pixels each way at 100 %.
+// Two wires showing their nets' names, renamed in place ALPHA and BETA; ALPHA's free end is
+// drawn on to BETA's; BETA chosen in "Nets Shorted" wins, and the ALPHA wire's name text reads
+// BETA. Undo gives back both names and texts.
+TEST_F(DrawViewToolsTest, AJoinThatLetsOneNameWinShowsTheWinnerInTheOtherWiresText) {
+    CNetsShortedChooser chooser;
+    ScopedInstall<INetChooser> installed(chooser);
+    CWire* wires[] = {AddWire({CPoint(1000, -1500), CPoint(2000, -1500)}),
+                      AddWire({CPoint(1000, -2500), CPoint(2000, -2500)})};
+    const char* const names[] = {"ALPHA", "BETA"};
+    CAttrText* texts[2] = {};
+    for (int i = 0; i < 2; ++i) {
+        view->Select(wires[i], false);
+        Run(ID_OBJECT_SHOW_ID);
+        texts[i] = wires[i]->FindAttrText("_ID");
+        ASSERT_NE(texts[i], nullptr);
+        view->BeginTextEdit(texts[i]);
+        ASSERT_NE(view->TextEditor(), nullptr);
+        QTest::keyClicks(view->TextEditor(), names[i]);
+        QTest::keyClick(view->TextEditor(), Qt::Key_Return);
+        ASSERT_EQ(wires[i]->GetNet()->GetName(), names[i]);
+    }
+    const std::vector<BYTE> before = testsupport::DocumentBytes(doc);
+    QStringList listed;
+    QTimer answer;  // the dialog comes when the new wire ends
+    QObject::connect(&answer, &QTimer::timeout, [&] {
+        auto* dialog = qobject_cast<CNetsShortedDlg*>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        answer.stop();
+        for (int row = 0; row < dialog->list()->count(); ++row)
+            listed << dialog->list()->item(row)->text();
+        dialog->list()->setCurrentRow(int(listed.indexOf("BETA")));
+        dialog->accept();
+    });
+    answer.start(5);
+    Run(ID_DRAW_WIRE);
+    QTest::mouseClick(Port(), Qt::LeftButton, Qt::NoModifier, PixelOf(CPoint(2000, -1500)));
+    QTest::mouseMove(Port(), PixelOf(CPoint(2000, -2500)));
+    QTest::mouseClick(Port(), Qt::LeftButton, Qt::NoModifier, PixelOf(CPoint(2000, -2500)));
+    ASSERT_FALSE(tools.CurrentTool()->HasOpenObject());
+    EXPECT_EQ(listed, (QStringList{"ALPHA", "BETA"}));
+    for (int i = 0; i < 2; ++i) {
+        CDrawObj* owner = texts[i]->GetOwnerObject();
+        ASSERT_NE(owner, nullptr) << names[i];
+        EXPECT_NE(doc.GetObjects().Find(owner), nullptr) << names[i];
+        EXPECT_NE(doc.GetObjects().Find(texts[i]), nullptr) << names[i];
+        EXPECT_EQ(owner->GetNet()->GetName(), "BETA");
+        EXPECT_EQ(texts[i]->GetText(), "BETA");
+    }
+    doc.GetUndoList().Undo();
+    EXPECT_EQ(testsupport::DocumentBytes(doc), before);
+    EXPECT_EQ(texts[0]->GetText(), "ALPHA");
+}
+
 TEST_F(DrawViewToolsTest, AJunctionDotIsAboutTwoPixelsRoundTheJunction) {
     CWire* through = AddWire({CPoint(1000, -2000), CPoint(3000, -2000)});
     CWire* ending = AddWire({CPoint(2000, -3000), CPoint(2000, -2000)});

@@ -137,8 +137,11 @@ EditSoak::EditSoak(unsigned seed, SoakTally& tally)
     : m_seed(seed), m_random(seed), m_tally(tally), m_app(StartProgram(m_dir)) {
     QGuiApplication::clipboard()->clear();
     m_prompt.seen = [this](const std::string& text) {
-        if (const std::string open = OpenGestureName(); !open.empty() && text != m_editQuestion)
+        if (const std::string open = OpenGestureName(); !open.empty() && !IsEditMessage(text))
             m_windowFaults.push_back("the message \"" + text + "\" came with " + open);
+    };
+    m_prompt.choose = [this](const std::string& text) {
+        return !m_editRefusal.empty() && text.starts_with(m_editRefusal) ? IDCANCEL : 0;
     };
     CMainFrame* frame = m_app->MainFrame();
     if (!frame || !frame->ActiveChildFrame() || !frame->isActiveWindow())
@@ -277,6 +280,11 @@ void EditSoak::Edit(const std::string& kind, const std::function<void()>& gestur
     m_window = active && active->view() == m_windows[1].view ? &m_windows[1] : &m_windows[0];
     // A question about an identifier typed belongs to the gesture's step.
     m_editQuestion.clear();
+    m_editRefusal.clear();
+}
+
+bool EditSoak::IsEditMessage(const std::string& text) const {
+    return text == m_editQuestion || (!m_editRefusal.empty() && text.starts_with(m_editRefusal));
 }
 
 std::size_t EditSoak::DoneCount() const {
@@ -424,7 +432,7 @@ std::string EditSoak::OpenGestureIn(const Window& window) const {
 
 void EditSoak::CheckWindows(const std::string& when) {
     std::erase_if(m_prompt.shown, [this](const std::string& text) {
-        return m_expectedMessages.count(text) > 0 || text == m_editQuestion;
+        return m_expectedMessages.count(text) > 0 || IsEditMessage(text);
     });
     if (!m_prompt.shown.empty()) {
         const std::string text = m_prompt.shown.front();

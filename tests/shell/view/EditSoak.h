@@ -80,11 +80,13 @@ public:
         if (seen)
             seen(text.str());
         const int given = std::exchange(answer, 0);
-        return given ? given : DefaultMessageBoxAnswer(type);
+        const int chosen = !given && choose ? choose(text.str()) : 0;
+        return given ? given : chosen ? chosen : DefaultMessageBoxAnswer(type);
     }
     std::vector<std::string> shown;
     int answer = 0;
     std::function<void(const std::string&)> seen;
+    std::function<int(const std::string&)> choose;  // an answer for the message, or 0
 
 private:
     IUserPrompt* m_previous;
@@ -233,6 +235,8 @@ private:
     // A part of the selection, or the owner of a text of it, whose device does not fit it (its
     // name was edited): the properties sheet refuses its untouched OK.
     bool SelectsPartOffItsDevice() const;
+    // A question or refusal that ending the step's text edit may bring.
+    bool IsEditMessage(const std::string& text) const;
     [[noreturn]] void Fail(const std::string& what);
 
     // The program's windows (EditSoak.cpp)
@@ -303,5 +307,8 @@ private:
     std::multiset<std::string> m_expectedMessages;  // the messages the step may show
     bool m_refusalExpected = false;                 // the sheet awaited may refuse its OK
     std::string m_editQuestion;  // a question the end of the text edit may ask, while it ends
-    bool m_pinsCopied = false;   // the clipboard holds loose pins alone
+    // The start of the refusal of a value typed in place that the owner's check refuses; the
+    // refusal is answered Cancel, which ends the edit with nothing changed.
+    std::string m_editRefusal;
+    bool m_pinsCopied = false;  // the clipboard holds loose pins alone
 };

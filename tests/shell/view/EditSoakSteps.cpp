@@ -821,15 +821,24 @@ CTextBox* EditSoak::OpenTextInPlace() {
     return text;
 }
 
-// The question names the identifier as typed.
+// The question names the identifier as typed. A value the owner refuses, or an identifier its
+// device would make anew, is refused aloud.
 void EditSoak::TypeInPlace(const CTextBox& text) {
     CInPlaceTextEdit* editor = m_window->view->TextEditor();
     QTest::keyClicks(editor, "ab");
     const auto* attribute = dynamic_cast<const CAttrText*>(&text);
-    const CDrawObj* owner = attribute ? attribute->GetOwnerObject() : nullptr;
-    if (owner && owner->GetObjType() == kObjSymbol && attribute->GetName() == "_ID")
-        m_editQuestion = "Error: Property value invalid - " + editor->StoredText().toStdString() +
+    CDrawObj* owner = attribute ? attribute->GetOwnerObject() : nullptr;
+    if (!owner)
+        return;
+    const std::string typed = editor->StoredText().toStdString();
+    const bool id = attribute->GetName() == "_ID";
+    if (owner->GetObjType() == kObjSymbol && id)
+        m_editQuestion = "Error: Property value invalid - " + typed +
                          "ID already exists.\n\nDo you want to displace exisiting ID?\n";
+    CString checked(typed.c_str());
+    const int rc = owner->CheckAttrValue(attribute->GetName(), checked);
+    if (rc > 0 || (rc == 0 && id && owner->GetDevice() && checked != typed.c_str()))
+        m_editRefusal = "Error: Property value invalid - " + typed + "\n";
 }
 
 // As the desktop does, the view takes the focus in the active main window.

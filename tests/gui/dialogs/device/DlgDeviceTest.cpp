@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
@@ -21,6 +22,7 @@
 #include "library/LibraryItemData.h"
 #include "model/app/SchematicApp.h"
 #include "model/device/Device.h"
+#include "model/device/ImplicitPins.h"
 #include "model/doc/DrawDoc.h"
 #include "model/object/StdAttrNames.h"
 #include "model/symbol/Symbol.h"
@@ -221,8 +223,10 @@ TEST_F(DlgDeviceTest, OkRefusesAMissingPinNumberAndThenStoresTheWholeDevice) {
 
     Type(*map, 1, 3, "1");
     dialog.field(kDeviceFieldName)->setText("Buffer");
+    prompt.Answer(IDYES);  // VCC is kept on no net
     dialog.accept();
     EXPECT_FALSE(dialog.isVisible());
+    EXPECT_EQ(prompt.shown().size(), 2u);
     EXPECT_EQ(device.GetStdAttr(kStdAttrImplicit),
               "VCC\x01"
               "14");
@@ -530,3 +534,80 @@ TEST_F(DlgDeviceTest, TheHiddenPinsOfAStandardGateShowAsPairsAndItCanBeAddedToAL
 }
 
 }  // namespace
+
+// A hidden pin renamed in the map keeps its rail: its "<name>.Net" follows the new name, under
+// a plain new name and under one that carries its number, and the Power Pins dialog opened
+// after the rename shows the net.
+TEST_F(DlgDeviceTest, AHiddenPinRenamedInTheMapKeepsItsNet) {
+    for (const char* renamed : {"VDD", "VCC(14)"}) {
+        CDevice device("7400");
+        device.SetAttr("_Implicit", "VCC 14 GND 7", TRUE);
+        device.SetAttr("VCC.Net", "Power1", TRUE);
+        device.SetAttr("GND.Net", "Ground1", TRUE);
+        CDlgDevice dialog(device, DeviceForm::Load(device), nullptr);
+        dialog.show();
+        CEditListCtrl* map = dialog.map();
+        ASSERT_TRUE(map->EditCell(0, 2));
+        QLineEdit* editor = Editor(*map);
+        ASSERT_NE(editor, nullptr);
+        editor->selectAll();
+        QTest::keyClicks(editor, renamed);
+        QTest::keyClick(editor, Qt::Key_Return);
+        QApplication::processEvents();
+        CString shownNet;
+        QTimer::singleShot(0, [&shownNet] {
+            auto* pins = qobject_cast<CDlgPowerPins*>(QApplication::activeModalWidget());
+            ASSERT_NE(pins, nullptr);
+            pins->pinList()->setCurrentRow(1);  // sorted by name: GND first
+            shownNet = pins->netBox()->currentText().toStdString().c_str();
+            pins->reject();
+        });
+        dialog.EditPowerPins();
+        EXPECT_EQ(shownNet, "Power1") << renamed;
+        testsupport::ScriptedPrompt prompt;
+        dialog.accept();
+        EXPECT_EQ(dialog.result(), QDialog::Accepted) << renamed;
+        EXPECT_TRUE(prompt.shown().empty()) << renamed;
+        EXPECT_EQ(device.GetAttr("_Implicit"), CString(renamed) +
+                                                   "\x01"
+                                                   "14\x01"
+                                                   "GND\x01"
+                                                   "7");
+        EXPECT_EQ(device.GetAttr(CString(renamed) + ".Net"), "Power1") << renamed;
+        CString stale;
+        EXPECT_FALSE(device.Lookup("VCC.Net", stale)) << renamed;
+        EXPECT_EQ(device.GetAttr("GND.Net"), "Ground1");
+    }
+}
+
+// A hidden pin that would be on no net is told before OK stores it; "No" keeps the dialog open
+// on the pin's cell with the device as it was, "Yes" stores it. Pins already without a net,
+// as loaded, are not asked about again.
+TEST_F(DlgDeviceTest, OkAsksAboutAHiddenPinLeftOnNoNet) {
+    CDevice device("7400");
+    device.SetAttr("_Implicit", "VCC 14 NC 1", TRUE);
+    device.SetAttr("VCC.Net", "Power1", TRUE);
+    const std::vector<BYTE> before = DeviceBytes(device);
+    CDlgDevice dialog(device, DeviceForm::Load(device), nullptr);
+    dialog.show();
+    CEditListCtrl* map = dialog.map();
+    ASSERT_EQ(map->RowCells(0).size(), 7u);
+    Type(*map, 0, 6, "GND");
+    Type(*map, 0, 7, "7");
+    {
+        testsupport::ScriptedPrompt prompt({IDNO});
+        dialog.accept();
+        ASSERT_EQ(prompt.shown().size(), 1u);
+        EXPECT_EQ(prompt.shown()[0].text,
+                  "Warning : hidden pin GND (7) is on no net, and netlists leave it out (Power "
+                  "Pins gives it one).\nDo you wish to keep it without a net?");
+        EXPECT_TRUE(dialog.isVisible());
+        EXPECT_EQ(map->currentColumn(), 6);
+        EXPECT_EQ(DeviceBytes(device), before);
+    }
+    testsupport::ScriptedPrompt prompt({IDYES});
+    dialog.accept();
+    EXPECT_EQ(prompt.shown().size(), 1u);
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(ParseImplicitPins(device.GetAttr("_Implicit").str()).size(), 3u);
+}

@@ -376,6 +376,45 @@ TEST_F(UntouchedSheetsTest, SymbolSheetOverAMixedSelection) {
         [](CPropertySheet& sheet) { PageOf<CDlgDevGeneral>(sheet, 0).idEdit()->setText("R2"); });
 }
 
+// Parts of two devices, one named off its device's map as an older file may hold it, keep
+// their identifiers through an untouched OK and through one that changes what the identifier
+// is not made from (the name shown).
+TEST_F(UntouchedSheetsTest, SymbolSheetOverPartsOfTwoDevicesOneOffItsMap) {
+    CSymbolSheetRunner runner;
+    ScopedInstall<ISymbolSheetRunner> installed(runner);
+    const auto part = [this](const char* device, const char* name, const char* id, LONG y) {
+        auto* own = new CDevice(device);
+        own->SetMap(
+            "RES\x01\x01"
+            "1\x01"
+            "1",
+            kMapApply);
+        own->AddRef();
+        auto* symbol = new CSymbol();
+        symbol->SetFlags(kSymbolDefaultFlags, ~DWORD{0});
+        symbol->SetAttr("_Name", name, kSetAttrForce);
+        symbol->SetAttr("_ID", id, kSetAttrForce);
+        auto* pin = new CPin(symbol);
+        pin->SetEnds(CPoint(0, y), CPoint(100, y));
+        pin->SetAttr("_ID", "1", kSetAttrForce);
+        symbol->GetPins().AddTail(pin);
+        symbol->SetDevice(own);
+        Select(symbol)->RecalcBounds(nullptr);
+        return symbol;
+    };
+    CSymbol* off = part("RES", "ab", "R2", 0);
+    part("RES2", "RES", "R1", -1000);
+    ExpectOneStepOnlyWhenEdited(
+        [this] { EditSymbolProperties(view, doc); },
+        [](CPropertySheet& sheet) {
+            for (auto* box : PageOf<CDlgDevGeneral>(sheet, 0).findChildren<QCheckBox*>()) {
+                if (box->text() == "Identi&fier")
+                    box->click();
+            }
+        });
+    EXPECT_EQ(off->GetAttr("_ID"), "R2");
+}
+
 TEST_F(UntouchedSheetsTest, PinSheetOverOlderTexts) {
     CPinSheetRunner runner;
     ScopedInstall<IPinSheetRunner> installed(runner);

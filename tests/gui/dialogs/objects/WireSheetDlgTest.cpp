@@ -10,6 +10,7 @@
 #include <QTableWidget>
 #include <QTest>
 #include <QTimer>
+#include <algorithm>
 
 #include "gui/dialogs/objects/DlgOutlineFill.h"
 #include "gui/dialogs/objects/OutlineFillControls.h"
@@ -17,6 +18,7 @@
 #include "gui/support/QtTestApp.h"
 #include "model/doc/DrawDoc.h"
 #include "model/net/Bus.h"
+#include "model/net/Wire.h"
 #include "support/ScriptedPrompt.h"
 
 namespace {
@@ -188,6 +190,65 @@ TEST_F(WireSheetDlgTest, BusSheetAppliesItsLineStylePage) {
     style(bus);
     ASSERT_NE(bus->GetOwnPen(), nullptr);
     EXPECT_EQ(bus->GetOwnPen()->lopnStyle & 0xF, UINT(PS_DASH));
+}
+
+// The net's name is not given on the attributes page, where a join would drop it: OK with an
+// "_ID" row added says where a net is named and keeps the sheet open on that row; without the
+// row the sheet closes and no row names the net.
+TEST_F(WireSheetDlgTest, TheAttributesPageRefusesTheNetName) {
+    testsupport::RecordingAppServices services;
+    CDrawDoc doc;
+    auto* wire = new CWire;
+    wire->AddPoint(CPoint(0, 0));
+    wire->AddPoint(CPoint(1000, 0));
+    wire->SetDocument(&doc);
+    doc.GetObjects().AddTail(wire);
+    WireSheet sheet = MakeWireSheet({wire});
+    StyleApplier style;
+    std::vector<testsupport::ScriptedPrompt::Shown> shown;
+    QTimer::singleShot(0, [&shown] {
+        auto* dialog = qobject_cast<CPropertySheet*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        ASSERT_TRUE(dialog->SetCurrentPage(1));
+        auto* page = qobject_cast<CDlgWireAttr*>(dialog->CurrentPage());
+        ASSERT_NE(page, nullptr);
+        page->AddRow();  // edits the new row's name
+        for (const char* typed : {"_ID", "VIN"}) {
+            if (typed[0] != '_') {
+                ASSERT_TRUE(page->table()->EditCell(0, 1));
+            }
+            QLineEdit* editor = nullptr;
+            for (QLineEdit* open : page->table()->viewport()->findChildren<QLineEdit*>()) {
+                if (open->isVisible())
+                    editor = open;
+            }
+            ASSERT_NE(editor, nullptr);
+            QTest::keyClicks(editor, typed);
+            QTest::keyClick(editor, Qt::Key_Return);
+            QApplication::processEvents();  // the edit ends queued
+        }
+        ASSERT_EQ(page->table()->item(0, 0)->text(), "_ID");
+        ASSERT_EQ(page->table()->item(0, 1)->text(), "VIN");
+        {
+            testsupport::ScriptedPrompt prompt({IDOK});
+            dialog->accept();
+            shown = prompt.shown();
+        }
+        EXPECT_TRUE(dialog->isVisible());
+        EXPECT_EQ(page->table()->currentRow(), 0);
+        page->DeleteRows();
+        dialog->accept();
+        if (dialog->isVisible())
+            dialog->reject();
+    });
+    CWireSheetRunner runner;
+    ASSERT_TRUE(runner.RunWireSheet(sheet, {wire}, style));
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].text,
+              "Use Object > Show Net Name and edit the name shown on the sheet to set the net "
+              "name (_ID) attribute.");
+    EXPECT_TRUE(std::none_of(sheet.rows.begin(), sheet.rows.end(),
+                             [](const AttrRow& row) { return row.name == "_ID"; }));
 }
 
 }  // namespace
