@@ -76,9 +76,11 @@ public:
     virtual void OnObjectsLeft(IToolView& view, const CObList& objects);
     // Whether the tool holds an open object that End Polygon or End Wire would end.
     virtual bool HasOpenObject() const { return false; }
-    // Adds the drawing objects the tool keeps between events (an open object, a picked-up
-    // wire, a pending drag's objects): what a check finds still held once every gesture ended.
-    virtual void AddHeldObjects(std::vector<const CDrawObj*>&) const {}
+    // Adds the drawing objects the tool keeps between events (an open object, an object being
+    // sized, a picked-up wire, a pending drag's objects): while any is held, a gesture of the
+    // tool is open, and what a check finds still held once every gesture ended is a fault.
+    // Every tool answers, also one that keeps nothing.
+    virtual void AddHeldObjects(std::vector<const CDrawObj*>& held) const = 0;
 
 protected:
     // What every press does: the capture, and the press point and keys kept for the gesture.

@@ -27,6 +27,8 @@ public:
     void OnContextMenu(IToolView& view, CPoint screen) override;
     void EndGesture(IToolView& view, GestureEnd how) override;
     void OnObjectsLeft(IToolView& view, const CObList& objects) override;
+    // The carried objects are the view's selection, not kept by the tool.
+    void AddHeldObjects(std::vector<const CDrawObj*>&) const override {}
 
     bool IsPlacingIn(const IToolView& view) const { return m_view == &view; }
 

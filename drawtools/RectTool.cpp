@@ -146,6 +146,11 @@ void CRectTool::OnObjectsLeft(IToolView&, const CObList& objects) {
         m_created = nullptr;
 }
 
+void CRectTool::AddHeldObjects(std::vector<const CDrawObj*>& held) const {
+    if (m_created)
+        held.push_back(m_created);
+}
+
 void CRectTool::OnContextMenu(IToolView& view, CPoint screen) {
     if (view.HasCapture())
         return;

@@ -24,6 +24,8 @@ public:
     void OnContextMenu(IToolView& view, CPoint screen) override;
     void EndGesture(IToolView& view, GestureEnd how) override;
     void OnObjectsLeft(IToolView& view, const CObList& objects) override;
+    // The object being sized, from the press to the release.
+    void AddHeldObjects(std::vector<const CDrawObj*>& held) const override;
 
 private:
     // The tool's object on the empty rectangle at the sheet point.

@@ -17,6 +17,8 @@ public:
     void OnMouseMove(IToolView& view, UINT flags, CPoint point) override;
     void OnContextMenu(IToolView& view, CPoint screen) override;
     void EndGesture(IToolView& view, GestureEnd how) override;
+    // A zoom rectangle holds no drawing object.
+    void AddHeldObjects(std::vector<const CDrawObj*>&) const override {}
 
 private:
     IToolView* m_view = nullptr;  // the view of the rectangle being dragged

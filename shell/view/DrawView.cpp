@@ -724,7 +724,12 @@ void CDrawView::showEvent(QShowEvent* event) {
     UpdateRulers(kRulerAll);
 }
 
+// The list takes the focus from a text edited in place, which ends the edit: it ends first, so
+// that its step is among the rows. An edit that does not end (its value refused) keeps the
+// focus, and the list is not shown.
 bool CDrawView::UndoListRows(bool undo, std::vector<CString>& rows) {
+    if (!EndTextEdit())
+        return false;
     const CUndoList& history = m_document.GetUndoList();
     rows = undo ? history.FillUndoList() : history.FillRedoList();
     return true;

@@ -1,5 +1,6 @@
-// What the tools keep of the document between events: an open wire, polygon or wire drag and
-// a pending move hold their objects, and nothing is held once the gesture ended.
+// What the tools keep of the document between events: an open wire, polygon or wire drag, a
+// shape being sized and a pending move hold their objects, and nothing is held once the
+// gesture ended.
 
 #include <gtest/gtest.h>
 
@@ -33,6 +34,24 @@ TEST_F(HeldObjectsTest, OpenWiresAndPolygonsAreHeldUntilTheyEnd) {
         EXPECT_TRUE(Holds(Last())) << shape;
         Escape();
         EXPECT_TRUE(tools.HeldObjects().empty()) << shape;
+    }
+}
+
+// From the press to the release, or to an end that comes first, a new shape is being sized.
+TEST_F(HeldObjectsTest, AShapeIsHeldWhileItIsSized) {
+    for (const int shape : {kToolLine, kToolArrowLine, kToolRect, kToolRoundRect, kToolEllipse,
+                            kToolArc, kToolText}) {
+        for (const bool released : {true, false}) {
+            Choose(shape);
+            Press(1000, -1000);
+            Move(2000, -1500, kToolLeftButton);
+            EXPECT_TRUE(Holds(Last())) << shape;
+            if (released)
+                Release(2000, -1500);
+            else
+                tools.EndGesture(view);
+            EXPECT_TRUE(tools.HeldObjects().empty()) << shape << (released ? " released" : "");
+        }
     }
 }
 

@@ -216,6 +216,38 @@ TEST_F(UndoListTest, CancelLastTakesBackAndDeletesTheEditJustRecorded) {
     EXPECT_EQ(log, "b-b-a");
 }
 
+// Only the last recorded step, done, is taken back by its identity; a step merged into keeps
+// it, and goes whole.
+TEST_F(UndoListTest, CancelStepTakesBackOnlyTheLastDoneStepOfItsOwnList) {
+    CDrawDoc other;
+    other.GetUndoList().Add(Cmd('o'));
+    const StepId foreign = other.GetUndoList().LastStep();
+    EXPECT_FALSE(list.CancelStep(kNoStep));
+    list.Add(Cmd('a'));
+    const StepId first = list.LastStep();
+    list.Add(Cmd('b'));
+    const StepId second = list.LastStep();
+    EXPECT_NE(first, foreign);
+    EXPECT_FALSE(list.CancelStep(first));  // not the last step
+    EXPECT_FALSE(list.CancelStep(foreign));
+    list.Undo();
+    EXPECT_FALSE(list.CancelStep(second));  // undone
+    EXPECT_FALSE(list.CancelStep(first));   // done, but a step follows it
+    list.Redo();
+    EXPECT_EQ(log, "-bb");
+    EXPECT_EQ(deleted, 0);
+
+    EXPECT_TRUE(doc.MergeCommand(Cmd('c')));
+    EXPECT_EQ(list.LastStep(), second);
+    EXPECT_TRUE(list.CancelStep(second));
+    EXPECT_EQ(log, "-bb-c-b");
+    EXPECT_EQ(deleted, 2);
+    EXPECT_EQ(list.LastStep(), first);
+    EXPECT_FALSE(list.CanRedo());
+    EXPECT_FALSE(list.CancelStep(second));  // gone
+    EXPECT_EQ(other.GetUndoList().LastStep(), foreign);
+}
+
 TEST_F(UndoListTest, MergeJoinsDoneCommandsIntoOneStepNamedLikeTheFirst) {
     LogCmd* refused = Cmd('z');
     EXPECT_FALSE(doc.MergeCommand(refused));  // empty list: the caller keeps it

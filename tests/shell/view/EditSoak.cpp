@@ -97,6 +97,20 @@ std::set<const CDrawObj*> ListedObjects(CDrawDoc& doc) {
     return listed;
 }
 
+constexpr const char* kLastSaved = "Last Saved";
+
+// The texts on the sheet that show the document's attribute.
+std::vector<CAttrText*> DocumentTexts(CDrawDoc& doc, const char* name) {
+    std::vector<CAttrText*> texts;
+    const CObList& objects = doc.GetObjects();
+    for (POSITION pos = objects.GetHeadPosition(); pos;) {
+        auto* text = dynamic_cast<CAttrText*>(static_cast<CObject*>(objects.GetNext(pos)));
+        if (text && text->GetOwnerDocument() == &doc && text->GetName() == name)
+            texts.push_back(text);
+    }
+    return texts;
+}
+
 // A bus's stored bounds are those of its outline, which a sheet's copy of it takes.
 bool FollowsOutline(const CBus& bus) {
     const std::vector<POINT> outline = bus.BuildOutline();
@@ -192,6 +206,7 @@ std::string EditSoak::Run(int steps) {
                     m_window->view->Select(wire, true);
                 Command(ID_SHOW_IDENTIFIER);
             });
+            InsertTitleBlock();
         }
         for (m_step = 1; m_step <= steps; ++m_step)
             Step();
@@ -212,6 +227,32 @@ std::string EditSoak::Run(int steps) {
     return {};
 }
 
+// Insert Title Block, its sheet accepted as it opened: the fields show the document's
+// attributes, "Last Saved" and "File" among them, which every save brings up to date. (The
+// sheet is answered on the timer, which does not run while it chooses from a menu.)
+void EditSoak::ExpectSaveShown() {
+    for (const char* name : {kLastSaved, "File"}) {
+        for (CAttrText* text : DocumentTexts(*m_window->doc, name)) {
+            if (text->GetText() != m_window->doc->GetAttribute(name))
+                Fail(std::string("after the save the title block shows \"") +
+                     text->GetText().str() + "\" for " + name + " \"" +
+                     m_window->doc->GetAttribute(name).str() + "\"");
+        }
+    }
+}
+
+void EditSoak::InsertTitleBlock() {
+    Edit("insert a title block", [this] {
+        Idle();
+        m_sheetAwaited = true;
+        m_app->MainFrame()->ExecuteCommand(ID_DRAW_INSERT_TITLE_BLOCK);
+        m_sheetAwaited = false;
+        m_commandsStale = true;
+    });
+    if (std::string(List().GetUndoName()) != "add title block text")
+        Fail("the sheet got no title block");
+}
+
 // ---------------------------------------------------------------------------------------------
 // The checks
 
@@ -220,7 +261,7 @@ void EditSoak::Edit(const std::string& kind, const std::function<void()>& gestur
     struct Before {
         Window* window;
         Bytes bytes;
-        const CCommand* last;
+        StepId last;
         std::size_t done;
         std::string lastName;
     };
@@ -230,7 +271,7 @@ void EditSoak::Edit(const std::string& kind, const std::function<void()>& gestur
         window.replaced = false;
         m_window = &window;
         befores.push_back(
-            {&window, DocumentBytes(), List().GetLastDone(), DoneCount(), List().GetUndoName()});
+            {&window, DocumentBytes(), List().LastStep(), DoneCount(), List().GetUndoName()});
     }
     m_window = started;
     gesture();
@@ -248,13 +289,13 @@ void EditSoak::Edit(const std::string& kind, const std::function<void()>& gestur
         // The other window is looked at in place, unless its steps are to be undone and redone
         // with its keys.
         m_window = before.window;
-        const bool recorded = List().GetLastDone() != before.last;
+        const bool recorded = List().LastStep() != before.last;
         if (recorded)
             Use(*before.window);
         const Bytes after = DocumentBytes();
         if (DoneCount() < before.done)
             Fail(kind + " took back the step \"" + before.lastName + "\" done before it" + where);
-        if (List().GetLastDone() == before.last) {
+        if (List().LastStep() == before.last) {
             if (after != before.bytes) {
                 const std::string open = OpenGestureName();
                 Fail(kind + " changed the document" + where + " without recording a step" +
@@ -295,11 +336,11 @@ std::size_t EditSoak::DoneCount() const {
 // back to the bytes before it, and redone with Ctrl+Y through the same states to the bytes
 // after it; they join the history. A gesture that left undone steps to redo recorded none: its
 // Ctrl+Y redid steps of the history (its Ctrl+Z found nothing to undo), whose states are known.
-void EditSoak::UndoAndRedoAtOnce(const CCommand* last, const Bytes& before, const Bytes& after) {
+void EditSoak::UndoAndRedoAtOnce(StepId last, const Bytes& before, const Bytes& after) {
     constexpr std::size_t kMostSteps = 4;
     const bool redidHistory = List().CanRedo();
     std::vector<Bytes> states{after};
-    while (List().GetLastDone() != last) {
+    while (List().LastStep() != last) {
         Log(std::string(redidHistory ? "  redid \"" : "  recorded \"") + List().GetUndoName() +
             "\"");
         if (states.size() > kMostSteps)
@@ -343,21 +384,21 @@ void EditSoak::ExpectState(const std::string& when) {
 }
 
 void EditSoak::Undo() {
-    const CCommand* last = List().GetLastDone();
+    const StepId last = List().LastStep();
     const std::string name = List().GetUndoName();
     Press(Qt::Key_Z, Qt::ControlModifier);
     CheckWindows("Ctrl+Z");
-    if (List().GetLastDone() == last)
+    if (List().LastStep() == last)
         Fail(List().Undo() ? "Ctrl+Z did not reach the undo of \"" + name + "\""
                            : "the undo of \"" + name + "\" failed; the list did not move");
 }
 
 void EditSoak::Redo() {
-    const CCommand* last = List().GetLastDone();
+    const StepId last = List().LastStep();
     const std::string name = List().GetRedoName();
     Press(Qt::Key_Y, Qt::ControlModifier);
     CheckWindows("Ctrl+Y");
-    if (List().GetLastDone() == last)
+    if (List().LastStep() == last)
         Fail(List().Redo() ? "Ctrl+Y did not reach the redo of \"" + name + "\""
                            : "the redo of \"" + name + "\" failed; the list did not move");
 }
@@ -412,18 +453,9 @@ std::string EditSoak::OpenGestureIn(const Window& window) const {
         return "a text edited in place";
     if (tools->PlaceTool().IsPlacingIn(*window.view))
         return "objects being placed";
-    // What the tools whose gestures are open hold.
-    std::vector<const CDrawObj*> held;
-    for (int shape = kToolSelect; shape <= kToolDoubleArrowLine; ++shape) {
-        if (const CDrawTool* tool = tools->FindTool(shape); tool && tool->HasOpenObject())
-            tool->AddHeldObjects(held);
-    }
-    if (tools->SelectTool().IsDragging())
-        tools->SelectTool().AddHeldObjects(held);
-    if (tools->WireDragTool().PickedUp())
-        tools->WireDragTool().AddHeldObjects(held);
+    // What the tools hold between events belongs to their open gestures.
     const std::set<const CDrawObj*> listed = ListedObjects(*window.doc);
-    for (const CDrawObj* object : held) {
+    for (const CDrawObj* object : tools->HeldObjects()) {
         if (listed.count(object))
             return "a gesture holding one of its objects (" + OpenGestureName() + ")";
     }
@@ -634,6 +666,11 @@ QPoint EditSoak::Pixel(CPoint sheet) const {
     return QPoint(at.x, at.y);
 }
 
+QPoint EditSoak::PixelIn(const Window& window, CPoint sheet) {
+    const CPoint at = window.view->DocToClient(sheet);
+    return QPoint(at.x, at.y);
+}
+
 std::string EditSoak::ProtelNetlist() {
     CProtelFormat writer;
     std::ostringstream out;
@@ -645,8 +682,18 @@ std::string EditSoak::ProtelNetlist() {
     return out.str();
 }
 
+// The bytes the edits made: a title block's "Last Saved", which every save sets anew without a
+// step, is read as one value (the save's check looks at it).
 EditSoak::Bytes EditSoak::DocumentBytes() {
-    return testsupport::DocumentBytes(*m_window->doc);
+    std::vector<std::pair<CAttrText*, CString>> saveTimes;
+    for (CAttrText* text : DocumentTexts(*m_window->doc, kLastSaved)) {
+        saveTimes.emplace_back(text, text->GetText());
+        text->SetContentText("the last save");
+    }
+    Bytes bytes = testsupport::DocumentBytes(*m_window->doc);
+    for (const auto& [text, shown] : saveTimes)
+        text->SetContentText(shown);
+    return bytes;
 }
 
 // ---------------------------------------------------------------------------------------------

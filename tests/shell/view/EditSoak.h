@@ -1,22 +1,25 @@
 #pragma once
 // A soak of seeded random edits made as a user makes them: mouse and key events, menu commands,
-// toolbar buttons and their pickers, palettes and dropped files on the two windows of a running
-// program, each on a wired sheet of parts of several devices (see EditSoakSheet), with pasted
-// objects placed. Every tool draws; tool keys, Esc, Enter, right clicks, the menus' End, undo and
-// redo, saves, closes, pickers, drops and the other window's keys, commands and clicks come in
-// the middle of gestures; texts are typed, copied and pasted in place and on the sheet with the
-// clipboard empty and full, and edited in place before commands; property sheets are accepted
-// untouched after every page was shown.
+// toolbar buttons and their pickers and lists, palettes, the Files page and dropped files on the
+// two windows of a running program, each on a wired sheet of parts of several devices (see
+// EditSoakSheet) with a title block, with pasted objects placed. Every tool draws; tool keys,
+// Esc, Enter, right clicks, the menus' End, undo and redo, saves, closes, pickers, drops and the
+// other window's keys, commands and clicks (switched to or not) come in the middle of gestures,
+// a shape being sized with the button held down among them; texts are typed, copied and pasted
+// in place and on the sheet with the clipboard empty and full, and edited in place before
+// commands; property sheets are accepted untouched after every page was shown.
 //
 // Before every look at the documents' bytes the links hold both ways, nothing needs what the
 // save's purge would repair, and no tool or selection holds an object that left its document.
-// In each window a recorded step undoes to the bytes before it and redoes to the bytes after it,
-// with the keys, at once; no step done before it is taken back; a step that records nothing
-// changes no byte, and an untouched OK no netlist line either; an undo or redo the list cannot
-// do, a message box or a window nobody expected, a window or question that comes while a gesture
-// or a text edit is open, and a gesture or text edit left open by a save, a command that ran, a
-// picker's choice or a drop fail. At the end each window's history is rewound and replayed
-// through every state it passed.
+// In each window a recorded step (told by its identity in the undo list) undoes to the bytes
+// before it and redoes to the bytes after it, with the keys, at once; no step done before it is
+// taken back; a step that records nothing changes no byte, and an untouched OK no netlist line
+// either; an undo or redo the list cannot do, a message box or a window nobody expected, a window
+// or question that comes while a gesture or a text edit is open, and a gesture or text edit left
+// open by a save, a command that ran, a picker's choice or a drop fail, and so do an undo or redo
+// list that does not show every step it can take as it opens and a title block that does not show
+// the last save. At the end each window's history is rewound and replayed through every state it
+// passed.
 //
 // Each step is written to stderr before it runs, so that a crash, a sanitizer report or a hang
 // names its seed and step.
@@ -40,12 +43,12 @@
 #include "model/net/WireSheet.h"
 #include "model/symbol/PinSheet.h"
 #include "model/symbol/SymbolSheet.h"
+#include "model/undo/UndoList.h"
 #include "platform/Geometry.h"
 #include "platform/Types.h"
 #include "platform/UserPrompt.h"
 #include "support/TestSupport.h"
 
-class CCommand;
 class CDrawDoc;
 class CDrawObj;
 class CDrawView;
@@ -53,7 +56,6 @@ class CPin;
 class CPropertySheet;
 class CTextBox;
 class CSchematicQtApp;
-class CUndoList;
 class CWire;
 class QAction;
 class QDialog;
@@ -118,7 +120,7 @@ private:
     };
 
     // Steps (EditSoakSteps.cpp)
-    static constexpr int kStepChoices = 27;
+    static constexpr int kStepChoices = 28;
     void Step();
     int NextStepKind();
     void DragSelection();
@@ -127,6 +129,7 @@ private:
     void CopyAndPaste();
     void Place();
     void PlaceFromPalette();
+    void PlaceFromFilesList();
     void DrawWire();
     void PickUpWireEnd();
     void DrawShape();
@@ -143,8 +146,12 @@ private:
     void DropFile();
     void CloseInGesture();
     void AcrossWindows();
+    void BesideTheOtherWindow();
     void UndoRun(bool undo);
     void RewindAndReplay();
+    void InsertTitleBlock();
+    // The title block shows when and to which file the document was saved.
+    void ExpectSaveShown();
 
     // Gestures (EditSoakSteps.cpp)
     // Ends an open wire, wire drag or polygon at the mouse's place as a user might: a double
@@ -155,7 +162,8 @@ private:
     bool PressKeyOfAGesture(std::size_t road);
     void ActInTheOtherWindow(std::size_t road);
     // Opens a random gesture and leaves it open: a wire or bus, a polygon or Bezier curve clicked
-    // point by point, a wire end picked up, pasted objects carried, or a text being typed.
+    // point by point, a wire end picked up, pasted objects carried, a text being typed, or a
+    // shape being sized with the button held down.
     void OpenGesture();
     // A text's editor opened by a double click: the text, or null when none opened.
     CTextBox* OpenTextInPlace();
@@ -168,6 +176,9 @@ private:
     // A gesture left open after an interruption: Return in a text's editor, or ended as a user
     // ends a gesture.
     void EndGestureLeftOpen();
+    // The button held down by a gesture left open comes up where it went down (in the window
+    // the current one when that window closed).
+    void ReleaseHeldButton();
     // What a save, a command that ran, a picker's choice or a drop leave: no gesture and no text
     // edit open.
     void ExpectEnded(const std::string& after);
@@ -182,6 +193,13 @@ private:
     void Save();
     void PressAltEnter();
     void RandomMenuCommand();
+    // The toolbar's Undo, by its button or the first row of its list, then its Redo: what the
+    // gesture recorded is taken back and done again.
+    void UndoAndRedoOnToolbar();
+    // The Undo (Redo) button's list dropped down and its first count rows chosen with the keys;
+    // its rows must be every step the list can undo (redo) as it shows. False when the button
+    // was disabled or the list did not show.
+    bool UndoFromList(bool undo, int count);
     // A picker of the drawing toolbar chosen from, or left with Esc.
     void ChooseFromPicker();
     // A small file dropped on the sheet: it becomes an embedded object.
@@ -205,6 +223,8 @@ private:
     bool ToolbarButton(UINT toolbar, UINT id);
     // Ctrl+F6: the other window becomes the active one.
     void SwitchWindow();
+    // The soak works in the window the program made active.
+    void FollowActiveWindow();
     // Esc, as often as it takes, ends whatever a gesture left running; then S.
     void BackToSelectTool();
     // A free pin of a part or the loose pin, or null.
@@ -218,7 +238,7 @@ private:
     // tool the bytes are still those.
     // Every window is looked at so, the one the gesture ended in first.
     void Edit(const std::string& kind, const std::function<void()>& gesture);
-    void UndoAndRedoAtOnce(const CCommand* last, const Bytes& before, const Bytes& after);
+    void UndoAndRedoAtOnce(StepId last, const Bytes& before, const Bytes& after);
     // The number of steps done in the window's undo list.
     std::size_t DoneCount() const;
     void Record(const Bytes& after);
@@ -261,6 +281,7 @@ private:
     std::vector<CDrawObj*> WiresWithAFreeEnd() const;
     QWidget* Port() const;
     QPoint Pixel(CPoint sheet) const;
+    static QPoint PixelIn(const Window& window, CPoint sheet);
     std::string ProtelNetlist();
     Bytes DocumentBytes();
 
@@ -310,5 +331,8 @@ private:
     // The start of the refusal of a value typed in place that the owner's check refuses; the
     // refusal is answered Cancel, which ends the edit with nothing changed.
     std::string m_editRefusal;
-    bool m_pinsCopied = false;  // the clipboard holds loose pins alone
+    bool m_pinsCopied = false;   // the clipboard holds loose pins alone
+    bool m_buttonHeld = false;   // the left button is held down by a gesture left open
+    QPointer<QWidget> m_heldOn;  // on this sheet
+    QPoint m_heldAt;
 };

@@ -22,8 +22,11 @@
 #include "drawtools/WireDragTool.h"
 #include "gui/dialogs/pickers/FillStyleDlg.h"
 #include "gui/dialogs/pickers/LineWidthDlg.h"
+#include "gui/library/LibraryBar.h"
 #include "gui/library/PaletteWnd.h"
+#include "gui/library/ShellListCtrl.h"
 #include "gui/library/SymbButton.h"
+#include "library/ShellItem.h"
 #include "model/doc/DrawDoc.h"
 #include "model/net/Wire.h"
 #include "model/symbol/Pin.h"
@@ -33,10 +36,14 @@
 #include "resources/CommandIds.h"
 #include "shell/app/SchematicQtApp.h"
 #include "shell/commands/CommandActions.h"
+#include "shell/frames/ChildFrame.h"
 #include "shell/frames/MainFrame.h"
+#include "shell/frames/WorkspaceBar.h"
 #include "shell/toolbar/ColourPopup.h"
 #include "shell/toolbar/DropDownButton.h"
 #include "shell/toolbar/StylePopups.h"
+#include "shell/toolbar/UndoListBox.h"
+#include "shell/toolbar/UndoPopup.h"
 #include "shell/view/DrawView.h"
 #include "shell/view/EditSoak.h"
 #include "shell/view/InPlaceTextEdit.h"
@@ -97,8 +104,13 @@ void EditSoak::Step() {
                 UndoRun(false);
             return;
         case 16:
+            // With nothing to redo, an undo first.
+            if (!List().CanRedo())
+                UndoRun(true);
             return UndoRun(false);
         case 17:
+            if (Pick(2) == 0)
+                return Edit("place from the Files page", [this] { PlaceFromFilesList(); });
             return Edit("place from a palette", [this] { PlaceFromPalette(); });
         case 18:
             return Edit("edit a text in place", [this] { EditTextInPlace(); });
@@ -114,6 +126,8 @@ void EditSoak::Step() {
             return Edit("drop a file", [this] { DropFile(); });
         case 24:
             return Edit("close in a gesture", [this] { CloseInGesture(); });
+        case 27:
+            return Edit("beside the other window", [this] { BesideTheOtherWindow(); });
         default:
             return Edit("two windows", [this] { AcrossWindows(); });
     }
@@ -461,6 +475,35 @@ void EditSoak::PlaceFromPalette() {
         Place();
 }
 
+// A library of the standard library listed on the Files page and one of its first records
+// double-clicked: it is placed as pasted objects are.
+void EditSoak::PlaceFromFilesList() {
+    static constexpr const char* kLibraries[] = {"basic.rlb", "discrete.rlb", "logic.rlb"};
+    const std::string library =
+        std::string(VOSK_BINARY_DIR "/Libraries/") + kLibraries[Pick(std::size(kLibraries))];
+    CWorkspaceBar& workspace = *m_app->MainFrame()->workspaceBar();
+    auto* bar = dynamic_cast<CLibraryBar*>(workspace.FilesPage());
+    if (!bar)
+        Fail("the workspace has no Files page");
+    workspace.SelectPage(bar);
+    CShellListCtrl& list = *bar->List();
+    list.Refill(library, kShellLibrary);
+    if (list.count() == 0)
+        Fail("the Files page lists no record of " + library);
+    const int row = int(Pick(std::size_t(std::min(list.count(), 12))));
+    Log("a double click on the record \"" + list.item(row)->text().toStdString() + "\" of " +
+        std::filesystem::path(library).filename().string() + " in the Files page's list");
+    list.scrollToItem(list.item(row));
+    const QPoint at = list.visualItemRect(list.item(row)).center();
+    Idle();
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, Qt::NoModifier, at);
+    QTest::mouseDClick(list.viewport(), Qt::LeftButton, Qt::NoModifier, at);
+    QApplication::processEvents();
+    m_commandsStale = true;
+    if (GetToolManager()->state.currentShape == kToolPlace)
+        Place();
+}
+
 // A double click on a text with the select tool opens its editor, letters are typed, and a
 // command comes before the edit ends.
 void EditSoak::EditTextInPlace() {
@@ -547,6 +590,7 @@ void EditSoak::CloseInGesture() {
     Window& closedWindow = *m_window;
     if (!OpenWindow(closedWindow))
         Fail("no new window opened");
+    ReleaseHeldButton();
     closedWindow.replaced = true;
     closedWindow.states.push_back(DocumentBytes());
 }
@@ -557,6 +601,7 @@ void EditSoak::AcrossWindows() {
     OpenGesture();
     const Window& first = *m_window;
     SwitchWindow();
+    ReleaseHeldButton();
     if (const std::size_t road = Pick(9); !PressKeyOfAGesture(road))
         ActInTheOtherWindow(road);
     if (const std::string open = OpenGestureIn(first); !open.empty())
@@ -564,6 +609,54 @@ void EditSoak::AcrossWindows() {
     // What the other window got may have begun a gesture of its own with the current tool.
     EndGestureLeftOpen();
     if (Pick(2) == 0) {
+        SwitchWindow();
+        EndGestureLeftOpen();
+    }
+}
+
+// A gesture left open in one window while the other, not switched to, gets a click on its sheet
+// or a key sent to it; then now and then a menu command with the mouse over the other window,
+// which may hold a gesture begun by the click or the key. What the other window got ends the
+// gesture of the first, and the command any gesture open.
+void EditSoak::BesideTheOtherWindow() {
+    OpenGesture();
+    const Window& first = *m_window;
+    const Window& other = Other();
+    QWidget* const port = other.view->viewport();
+    const CPoint at = RandomPoint();
+    QTest::mouseMove(port, PixelIn(other, at));
+    switch (Pick(3)) {
+        case 0:
+            // A button held down on the first sheet comes up before it can go down on another.
+            ReleaseHeldButton();
+            Log("a click on the other window's sheet at " + Describe(at));
+            QTest::mouseClick(port, Qt::LeftButton, Qt::NoModifier, PixelIn(other, at));
+            break;
+        case 1: {
+            const Qt::Key key = kToolKeys[Pick(std::size(kToolKeys))];
+            Log("tool key " + KeyName(key) + " sent to the other window, the mouse at " +
+                Describe(at));
+            QTest::keyClick(other.view, key);
+            break;
+        }
+        default:
+            Log("Enter sent to the other window, the mouse at " + Describe(at));
+            QTest::keyClick(other.view, Qt::Key_Return);
+            break;
+    }
+    QApplication::processEvents();
+    m_commandsStale = true;
+    if (const std::string open = OpenGestureIn(first); !open.empty())
+        Fail("what the other window got left " + open + " in the first");
+    CheckWindows("what the other window got");
+    FollowActiveWindow();
+    if (Pick(2) == 0) {
+        Log("the mouse over the other window's sheet");
+        QTest::mouseMove(port, PixelIn(other, RandomPoint()));
+        RandomMenuCommand();
+    }
+    EndGestureLeftOpen();
+    if (!OpenGestureName().empty()) {
         SwitchWindow();
         EndGestureLeftOpen();
     }
@@ -668,13 +761,13 @@ void EditSoak::AcceptPropertiesUntouched() {
     Log("Alt+Enter on objects " + SelectionText());
     const Bytes before = DocumentBytes();
     const std::string netlist = ProtelNetlist();
-    const CCommand* last = List().GetLastDone();
+    const StepId last = List().LastStep();
     const int count = List().GetCount();
     ExpectSheet(Qt::AltModifier);
     CheckWindows("after an untouched OK");
     BackToSelectTool();
     Audit("after an untouched OK");
-    if (List().GetLastDone() != last || List().GetCount() != count)
+    if (List().LastStep() != last || List().GetCount() != count)
         Fail("an untouched OK recorded the step \"" + std::string(List().GetUndoName()) + "\"");
     if (DocumentBytes() != before)
         Fail("an untouched OK changed the document");
@@ -683,10 +776,27 @@ void EditSoak::AcceptPropertiesUntouched() {
         Fail("an untouched OK changed the netlist:\n" + netlist + "----\n" + after);
 }
 
+// By the keys one by one, or from the toolbar button's list at once.
 void EditSoak::UndoRun(bool undo) {
     const std::string kind = undo ? "undo" : "redo";
+    const int count = Between(1, 4);
+    const std::size_t can = undo ? DoneCount() : List().FillRedoList().size();
+    if (can > 0 && Pick(3) == 0) {
+        const int chosen = std::min(count, int(can));
+        Log(kind + " " + std::to_string(chosen) + " from the toolbar button's list");
+        const std::size_t done = DoneCount();
+        if (!UndoFromList(undo, chosen))
+            return;
+        if (DoneCount() != (undo ? done - std::size_t(chosen) : done + std::size_t(chosen)))
+            Fail("the list's " + std::to_string(chosen) + " rows did not " + kind + " " +
+                 std::to_string(chosen) + " steps");
+        undo ? m_window->done -= std::size_t(chosen) : m_window->done += std::size_t(chosen);
+        ExpectState(kind + " from the list");
+        ++m_tally[kind];
+        return;
+    }
     bool moved = false;
-    for (int i = Between(1, 4); i > 0; --i) {
+    for (int i = count; i > 0; --i) {
         if (undo ? !List().CanUndo() : !List().CanRedo())
             break;
         Log(kind + " " + (undo ? List().GetUndoName() : List().GetRedoName()));
@@ -697,6 +807,45 @@ void EditSoak::UndoRun(bool undo) {
     }
     if (moved)
         ++m_tally[kind];
+}
+
+bool EditSoak::UndoFromList(bool undo, int count) {
+    const UINT id = undo ? ID_EDIT_UNDO : ID_EDIT_REDO;
+    auto* button = m_app->MainFrame()
+                       ->toolbar(IDR_MAIN_TOOLBAR)
+                       ->findChild<CDropDownButton*>(QString("dropDown%1").arg(id));
+    if (!button)
+        Fail("the main toolbar has no list for the command " + std::to_string(id));
+    Idle();
+    if (!button->isEnabled()) {
+        Log("  it was disabled");
+        return false;
+    }
+    bool shown = false;
+    std::string fault;
+    QTimer::singleShot(0, button, [this, button, undo, count, &shown, &fault] {
+        auto* popup = button->findChild<CUndoPopup*>();
+        if (!popup || !popup->isVisible())
+            return;
+        shown = true;
+        CUndoListBox* list = popup->dialog()->list();
+        const std::vector<CString> steps = undo ? List().FillUndoList() : List().FillRedoList();
+        if (std::size_t(list->count()) != steps.size())
+            fault = "the list shows " + std::to_string(list->count()) + " rows for " +
+                    std::to_string(steps.size()) + " steps";
+        for (int i = 0; i < count; ++i)
+            QTest::keyClick(list, Qt::Key_Down);
+        QTest::keyClick(list, Qt::Key_Return);
+    });
+    QTest::mouseClick(button, Qt::LeftButton, Qt::NoModifier, button->ArrowRect().center());
+    // The choice reaches the view once the list has closed.
+    QApplication::processEvents();
+    m_commandsStale = true;
+    if (!fault.empty())
+        Fail(fault);
+    if (!shown)
+        Log("  the list did not show");
+    return shown;
 }
 
 // Through the undo list itself: the keys had their turn in the steps.
@@ -722,7 +871,7 @@ void EditSoak::RewindAndReplay() {
 // Gestures left open
 
 void EditSoak::OpenGesture() {
-    switch (Pick(6)) {
+    switch (Pick(7)) {
         case 0: {
             const bool bus = Pick(4) == 0;
             ChooseTool(bus ? Qt::Key_B : Qt::Key_W);
@@ -781,6 +930,19 @@ void EditSoak::OpenGesture() {
                 QTest::keyClicks(editor, "ab");
             break;
         }
+        case 5: {
+            static constexpr Qt::Key kSized[] = {Qt::Key_L, Qt::Key_R, Qt::Key_N,
+                                                 Qt::Key_E, Qt::Key_A, Qt::Key_T};
+            ChooseTool(kSized[Pick(std::size(kSized))]);
+            const CPoint from = RandomPoint();
+            Log("the button down at " + Describe(from) + ", held");
+            MoveTo(Pixel(from));
+            QTest::mousePress(Port(), Qt::LeftButton, Qt::NoModifier, Pixel(from));
+            m_buttonHeld = true;
+            m_heldOn = Port();
+            m_heldAt = Pixel(from);
+            break;
+        }
         default:
             if (const CTextBox* text = OpenTextInPlace())
                 TypeInPlace(*text);
@@ -821,16 +983,21 @@ CTextBox* EditSoak::OpenTextInPlace() {
     return text;
 }
 
-// The question names the identifier as typed. A value the owner refuses, or an identifier its
-// device would make anew, is refused aloud.
+// The question names the identifier as typed. A value the owner refuses, an identifier its
+// device would make anew, or a document's attribute that the program computes is refused
+// aloud, and Cancel ends the edit unchanged.
 void EditSoak::TypeInPlace(const CTextBox& text) {
     CInPlaceTextEdit* editor = m_window->view->TextEditor();
     QTest::keyClicks(editor, "ab");
     const auto* attribute = dynamic_cast<const CAttrText*>(&text);
+    const std::string typed = editor->StoredText().toStdString();
+    static const std::set<std::string> kComputed = {"Date Created", "Last Saved", "File"};
+    if (attribute && attribute->GetOwnerDocument() && kComputed.count(attribute->GetName().str()))
+        m_editRefusal =
+            "Error: Property value invalid - " + typed + "\nproperty cannot be modified.";
     CDrawObj* owner = attribute ? attribute->GetOwnerObject() : nullptr;
     if (!owner)
         return;
-    const std::string typed = editor->StoredText().toStdString();
     const bool id = attribute->GetName() == "_ID";
     if (owner->GetObjType() == kObjSymbol && id)
         m_editQuestion = "Error: Property value invalid - " + typed +
@@ -853,6 +1020,7 @@ void EditSoak::LeaveEditor() {
 
 // The gesture still open after an interruption is ended as a user ends it.
 void EditSoak::EndGestureLeftOpen() {
+    ReleaseHeldButton();
     if (m_window->view->TextEditor()) {
         Log("Return in the editor");
         Press(Qt::Key_Return);
@@ -874,8 +1042,18 @@ void EditSoak::EndGestureLeftOpen() {
     }
 }
 
+void EditSoak::ReleaseHeldButton() {
+    if (!std::exchange(m_buttonHeld, false))
+        return;
+    QWidget* on = m_heldOn ? m_heldOn.data() : Port();
+    m_heldOn = nullptr;
+    Log("the button comes up");
+    QTest::mouseRelease(on, Qt::LeftButton, Qt::NoModifier, m_heldAt);
+    QApplication::processEvents();
+}
+
 void EditSoak::InterruptGesture() {
-    switch (Pick(7)) {
+    switch (Pick(8)) {
         case 0:
             return Save();
         case 1:
@@ -890,11 +1068,29 @@ void EditSoak::InterruptGesture() {
             return ChooseFromPicker();
         case 5:
             return Drop(Pixel(RandomPoint()));
+        case 6:
+            return UndoAndRedoOnToolbar();
         default:
             SwitchWindow();
             PressToolKey();
             return ExpectEnded("a window switch and a key there");
     }
+}
+
+void EditSoak::UndoAndRedoOnToolbar() {
+    bool undone = false;
+    if (Pick(2) == 0) {
+        Log("the first row of the toolbar's Undo list");
+        undone = UndoFromList(true, 1);
+    } else {
+        Log("the toolbar's Undo");
+        undone = ToolbarButton(IDR_MAIN_TOOLBAR, ID_EDIT_UNDO);
+    }
+    if (!undone)
+        return;
+    ExpectEnded("the toolbar's Undo");
+    Log("the toolbar's Redo");
+    ToolbarButton(IDR_MAIN_TOOLBAR, ID_EDIT_REDO);
 }
 
 // Ctrl+S, File > Save or the toolbar's Save: the document is written as it stands with its
@@ -920,6 +1116,7 @@ void EditSoak::Save() {
     ExpectEnded("the save");
     if (m_window->doc->IsModified())
         Fail("the save left the document modified");
+    ExpectSaveShown();
 }
 
 // Alt+Enter is Properties, never a click where the mouse is: a sheet comes with the gesture
@@ -1048,14 +1245,14 @@ std::string EditSoak::OpenGestureName() const {
                                               "Bezier",     "wire drag",
                                               "place",      "polyline",
                                               "arrow line", "double arrow line"};
+    // Every tool tells what its gesture holds.
     for (int shape = kToolSelect; shape <= kToolDoubleArrowLine; ++shape) {
-        if (const CDrawTool* tool = tools->FindTool(shape); tool && tool->HasOpenObject())
-            return std::string("the open object of the ") + kShapes[shape] + " tool";
+        std::vector<const CDrawObj*> held;
+        if (const CDrawTool* tool = tools->FindTool(shape))
+            tool->AddHeldObjects(held);
+        if (!held.empty())
+            return std::string("a gesture of the ") + kShapes[shape] + " tool";
     }
-    if (tools->SelectTool().IsDragging())
-        return "a drag of the select tool";
-    if (tools->WireDragTool().PickedUp())
-        return "a wire end picked up";
     for (const Window& window : m_windows) {
         if (!window.view)
             continue;
@@ -1259,13 +1456,19 @@ bool EditSoak::ToolbarButton(UINT toolbar, UINT id) {
     Idle();
     QToolBar* bar = frame.toolbar(toolbar);
     QWidget* button = bar ? bar->widgetForAction(frame.actions().Action(id)) : nullptr;
+    // A button with a list beside it runs the command from its left part.
+    auto* dropDown =
+        bar ? bar->findChild<CDropDownButton*>(QString("dropDown%1").arg(id)) : nullptr;
+    if (!button)
+        button = dropDown;
     if (!button)
         Fail("no toolbar button runs the command " + std::to_string(id));
     if (!button->isEnabled()) {
         Log("  it was disabled");
         return false;
     }
-    QTest::mouseClick(button, Qt::LeftButton);
+    QTest::mouseClick(button, Qt::LeftButton, Qt::NoModifier,
+                      button == dropDown ? QPoint(4, button->height() / 2) : QPoint());
     QApplication::processEvents();
     m_commandsStale = true;
     return true;
@@ -1299,7 +1502,18 @@ void EditSoak::SwitchWindow() {
     Use(Other());
 }
 
+void EditSoak::FollowActiveWindow() {
+    CChildFrame* active = m_app->MainFrame()->ActiveChildFrame();
+    for (Window& window : m_windows) {
+        if (active && active->view() == window.view && m_window != &window) {
+            Log("  the other window became the active one");
+            m_window = &window;
+        }
+    }
+}
+
 void EditSoak::BackToSelectTool() {
+    ReleaseHeldButton();
     ToolManager& tools = *GetToolManager();
     for (int i = 0;
          i < 3 && (m_window->view->TextEditor() || tools.state.currentShape != kToolSelect ||

@@ -3,11 +3,17 @@
 // program: keys to the window with the focus, the mouse on the sheet.
 
 #include <QApplication>
+#include <QTimer>
+#include <QToolBar>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "model/shapes/DrawPoly.h"
+#include "shell/toolbar/DropDownButton.h"
+#include "shell/toolbar/UndoListBox.h"
+#include "shell/toolbar/UndoPopup.h"
+#include "shell/view/InPlaceTextEdit.h"
 #include "shell/view/ToolLifeCycle.h"
 
 namespace {
@@ -15,6 +21,37 @@ namespace {
 // The free right-hand pin of the part at (3000, -3000).
 const CPoint kPart(3000, -3000);
 const CPoint kFreePin(3200, -3000);
+
+// A new text typed in place; the Undo button's list dropped down. The list takes the focus,
+// which ends the edit: the list shows the edit's step with the others, and Esc leaves them.
+TEST_F(ToolLifeCycle, TheUndoListOpenedInATextEditShowsTheEditsStep) {
+    Press(Qt::Key_T);
+    Click(CPoint(2000, -2000));
+    ASSERT_NE(m_view->TextEditor(), nullptr);
+    QTest::keyClicks(m_view->TextEditor(), "ab");
+    m_frame->UpdateCommandUI();
+    auto* button = m_frame->toolbar(IDR_MAIN_TOOLBAR)
+                       ->findChild<CDropDownButton*>(QString("dropDown%1").arg(ID_EDIT_UNDO));
+    ASSERT_NE(button, nullptr);
+    ASSERT_TRUE(button->isEnabled());
+    std::vector<std::string> shown;
+    std::vector<std::string> steps;
+    QTimer::singleShot(0, button, [&] {
+        auto* popup = button->findChild<CUndoPopup*>();
+        if (!popup || !popup->isVisible())
+            return;
+        CUndoListBox* list = popup->dialog()->list();
+        for (int row = 0; row < list->count(); ++row)
+            shown.push_back(list->item(row)->text().toStdString());
+        for (const CString& step : History().FillUndoList())
+            steps.push_back(step.str());
+        QTest::keyClick(list, Qt::Key_Escape);
+    });
+    QTest::mouseClick(button, Qt::LeftButton, {}, button->ArrowRect().center());
+    EXPECT_EQ(m_view->TextEditor(), nullptr);
+    EXPECT_EQ(History().GetCount(), 2) << "the new text and its edit";
+    EXPECT_EQ(shown, steps);
+}
 
 // W, a click on a free pin and the wire following the mouse down; S; Ctrl+Z.
 TEST_F(ToolLifeCycle, AWireLeftOpenForAnotherToolIsFinishedThenUndoneAndForgotten) {
