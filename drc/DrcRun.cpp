@@ -112,6 +112,12 @@ void CDrcRun::QueueCheck(const DrcCheckRequest* request) {
     }
     if (request->code != kDocumentContentChanged || !request->document)
         return;
+    // The marks of the findings may no longer hold: they go, and come back with the next
+    // check or when a finding is shown.
+    if (request->document == m_findingsDocument) {
+        if (CDrawDoc* document = OpenDocument(m_findingsDocument))
+            document->ClearFlagsAndInvalidate(kFlagDrcError);
+    }
     // A check that has seen part of the old contents starts again.
     if (m_running && m_queue.front().document == request->document)
         m_running = false;
@@ -149,6 +155,7 @@ void CDrcRun::Purge() {
         m_findings.clear();
         m_findingKeys.clear();
         m_findingsDocument = nullptr;
+        SetReport(CString());
     }
 }
 

@@ -7,6 +7,7 @@
 
 #include "platform/AppIdentity.h"
 #include "platform/AtomicFile.h"
+#include "platform/UserPrompt.h"
 
 namespace fs = std::filesystem;
 
@@ -112,6 +113,16 @@ void SettingsStore::Save() {
     }
     WriteFileAtomically(m_file, FormatSettings(m_sections));
     m_modified = false;
+}
+
+bool SettingsStore::SaveOrTell() {
+    try {
+        Save();
+        return true;
+    } catch (const FileWriteError& error) {
+        AfxMessageBox(error.what(), MB_OK | MB_ICONEXCLAMATION);
+        return false;
+    }
 }
 
 const SettingsData* SettingsStore::FindData(LPCTSTR section, LPCTSTR entry) const {

@@ -40,6 +40,9 @@ public:
     bool IsModified() const { return m_modified; }
     // Writes the file when something changed, creating its folder; throws FileWriteError.
     void Save();
+    // Save for a change the user has just confirmed: a failure is told to the user, and what
+    // changed stays to be written later. Whether the file holds the settings now.
+    bool SaveOrTell();
 
     // The DWORD value; a string value is read as a decimal number (leading blanks, an optional
     // sign, digits; no digits give 0; a negative number wraps as an int cast to UINT). A missing

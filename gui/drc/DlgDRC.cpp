@@ -6,6 +6,7 @@
 #include "drc/DrcRules.h"
 #include "gui/drc/DlgNewPinType.h"
 #include "gui/drc/DrcMatrixWnd.h"
+#include "platform/SettingsStore.h"
 #include "platform/UserPrompt.h"
 
 CDlgDRC::CDlgDRC(CDrcRules& rules, SettingsStore& store, QWidget* parent)
@@ -28,7 +29,10 @@ CDlgDRC::CDlgDRC(CDrcRules& rules, SettingsStore& store, QWidget* parent)
     connect(m_matrix, &CDrcMatrixWnd::selectionChanged, this, &CDlgDRC::OnSelectionChanged);
     connect(m_add, &QPushButton::clicked, this, &CDlgDRC::AskNewType);
     connect(m_remove, &QPushButton::clicked, this, &CDlgDRC::RemoveSelectedType);
-    connect(m_save, &QPushButton::clicked, this, [this] { m_rules.Save(m_store); });
+    connect(m_save, &QPushButton::clicked, this, [this] {
+        m_rules.Save(m_store);
+        m_store.SaveOrTell();
+    });
     connect(m_defaults, &QPushButton::clicked, this, &CDlgDRC::RestoreDefaults);
     UpdateButtons();
 }

@@ -58,13 +58,22 @@ void CSchematicApp::LoadSettings() {
     SimulatorMode = static_cast<int>(m_settings.GetProfileInt("Simulator", "Mode", 1));
 }
 
-void CSchematicApp::SaveSettings() {
+void CSchematicApp::StoreSettings() {
     FrameSettings.Save(m_settings);
     m_settings.WriteProfileInt("Grid", "SnapGridOptions", static_cast<int>(SnapGridOptions));
     m_settings.WriteProfileInt(kSettings, "Options", static_cast<int>(Options));
     SaveColours();
     m_settings.WriteProfileInt("Simulator", "Mode", SimulatorMode);
+}
+
+void CSchematicApp::SaveSettings() {
+    StoreSettings();
     m_settings.Save();
+}
+
+bool CSchematicApp::SaveSettingsNow() {
+    StoreSettings();
+    return m_settings.SaveOrTell();
 }
 
 UINT CSchematicApp::GetProfileInt(LPCTSTR section, LPCTSTR entry, int defaultValue) const {

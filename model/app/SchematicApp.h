@@ -56,6 +56,9 @@ public:
     // Writes the settings kept for the whole run (frame settings, snap options, options,
     // custom colours, simulator mode) and saves the store to its file; throws FileWriteError.
     void SaveSettings();
+    // The same at once after the user confirmed new settings; a failure is told to the user.
+    // Whether the file holds them now.
+    bool SaveSettingsNow();
 
     // Profile values of the store.
     UINT GetProfileInt(LPCTSTR section, LPCTSTR entry, int defaultValue) const;
@@ -115,6 +118,9 @@ public:
     BOOL BuildingNetlist = FALSE;
 
 private:
+    // Writes the settings kept for the whole run into the store.
+    void StoreSettings();
+
     SettingsStore m_settings;
     std::array<COLORREF, kCustomColours> m_customColours{};
     COLORREF m_systemHighlight = RGB(0, 120, 215);

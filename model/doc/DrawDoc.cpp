@@ -283,7 +283,7 @@ BOOL CDrawDoc::GetAttribute(const char* name, CString& value) {
             value = summary ? summary->GetLastSaveTime() : CString();
             return TRUE;
         case kFile:
-            value = GetPathName();
+            value = m_savingTo.IsEmpty() ? GetPathName() : m_savingTo;
             return TRUE;
         default:
             return name && m_attributes.Lookup(name, value);
@@ -398,10 +398,12 @@ CSummaryInfo& CDrawDoc::Summary() {
 // ---------------------------------------------------------------------------------------------
 // Life cycle
 
-// A file opened while a netlist is built stays off the recent-file list.
+// A file opened while a netlist is built stays off the recent-file list. Texts that show
+// "File" follow the new name.
 void CDrawDoc::SetPathName(const char* path, BOOL addToMru) {
     const CSchematicApp* app = GetApp();
     CDocumentBase::SetPathName(path, app && app->BuildingNetlist ? FALSE : addToMru);
+    UpdateAttrTexts(kComputedAttrs[kFile].name);
 }
 
 BOOL CDrawDoc::OnNewDocument() {
@@ -434,7 +436,8 @@ BOOL CDrawDoc::OnOpenDocument(const char* path) {
 }
 
 // What is written is what the user sees finished: no wire half drawn, no drag half done, and
-// the attribute texts showing the summary as it is saved (the time of this save).
+// the attribute texts showing the summary as it is saved (the time of this save) and the file
+// written. Afterwards "File" is the document's name again, which a Save As then changes.
 BOOL CDrawDoc::OnSaveDocument(const char* path) {
     for (IDocView* view : std::vector<IDocView*>(GetViews()))
         view->EndGesture();
@@ -445,9 +448,13 @@ BOOL CDrawDoc::OnSaveDocument(const char* path) {
     summary.SetLastAuthor(summary.GetAuthor());
     summary.AddEditTime(now);
     summary.StartEditTime(now);
+    m_savingTo = path;
     UpdateAttrTexts(nullptr);
     GetAppServices().NotifyDocumentChanged(nullptr, kDocumentSetChanged);
-    return CDocumentBase::OnSaveDocument(path);
+    const BOOL saved = CDocumentBase::OnSaveDocument(path);
+    m_savingTo.Empty();
+    UpdateAttrTexts(kComputedAttrs[kFile].name);
+    return saved;
 }
 
 void CDrawDoc::OnCloseDocument() {

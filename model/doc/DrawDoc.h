@@ -348,4 +348,5 @@ private:
     std::vector<CSymbolDoc*> m_symbolEditors;
     CDocChangeLog m_changeLog;
     Clock m_clock = FileTimeNow;
+    CString m_savingTo;  // the file a save writes, which "File" shows while it runs
 };

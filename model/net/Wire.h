@@ -216,4 +216,6 @@ private:
     void FollowWire(CWire& moved, int fromEnd, std::vector<CWire*>& follow);
     BOOL IsElbowFree(CPoint from, CPoint elbow, CPoint to, int grow) const;
     void PaintEnd(CDC* dc, const double* matrix, bool atEnd);
+    // The entry lines of the end onto its bus, in sheet units; empty when the end is on none.
+    std::vector<POINT> BusEntryAt(bool atEnd) const;
 };

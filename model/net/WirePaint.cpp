@@ -104,15 +104,22 @@ void CWire::Draw(CDC* dc, const double* matrix) {
     }
 }
 
+// A wire with both ends on buses enters each from its middle.
+std::vector<POINT> CWire::BusEntryAt(bool atEnd) const {
+    const auto* bus = dynamic_cast<const CBus*>(atEnd ? m_end : m_start);
+    if (!bus)
+        return {};
+    const CPoint p = GetPointFromEnd(atEnd ? 1 : 0, 0);
+    CPoint q = GetPointFromEnd(atEnd ? 1 : 0, 1);
+    if (m_count < 3 && dynamic_cast<const CBus*>(atEnd ? m_start : m_end))
+        q = CPoint((p.x + q.x) / 2, (p.y + q.y) / 2);
+    return BusEntryPoints(q, p, *bus);
+}
+
 void CWire::PaintEnd(CDC* dc, const double* matrix, bool atEnd) {
     CDrawObj* target = atEnd ? m_end : m_start;
     CPoint p = GetPointFromEnd(atEnd ? 1 : 0, 0);
-    if (auto* bus = dynamic_cast<CBus*>(target)) {
-        CPoint q = GetPointFromEnd(atEnd ? 1 : 0, 1);
-        CDrawObj* other = atEnd ? m_start : m_end;
-        if (m_count < 3 && dynamic_cast<CBus*>(other))
-            q = CPoint((p.x + q.x) / 2, (p.y + q.y) / 2);
-        std::vector<POINT> entry = BusEntryPoints(q, p, *bus);
+    if (std::vector<POINT> entry = BusEntryAt(atEnd); !entry.empty()) {
         MatrixTransformPoints(entry.data(), static_cast<int>(entry.size()), matrix);
         dc->Polyline(entry.data(), static_cast<int>(entry.size()));
         return;

@@ -463,6 +463,12 @@ void CWire::ExportDxf(IDxfSink* dxf, int kind, const double* matrix) {
     const int last = dynamic_cast<CBus*>(m_end) ? m_count - 2 : m_count - 1;
     if (last > first)
         dxf->DxfWritePolyline(0, last - first + 1, m_points.data() + first, matrix);
+    // An end on a bus is written as drawn: its entry, which meets the bus.
+    for (bool atEnd : {false, true}) {
+        const std::vector<POINT> entry = BusEntryAt(atEnd);
+        if (entry.size() > 1)
+            dxf->DxfWritePolyline(0, static_cast<int>(entry.size()), entry.data(), matrix);
+    }
     for (int fromEnd : {0, 1}) {
         CDrawObj* target = fromEnd ? m_end : m_start;
         if (target && target->GetObjType() == kObjWire) {

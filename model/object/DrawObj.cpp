@@ -137,14 +137,17 @@ void CDrawObj::Serialize(CArchive& ar) {
 }
 
 void CDrawObj::SerializeRecord(CArchive& ar, UINT schema) {
+    // What is stored is what a load gives back: the run-time marks stay out, and the pen and
+    // brush are stored as they are read, so that a save after a reopen writes the same bytes.
     if (ar.IsStoring()) {
         const std::optional<LOGPEN>& pen = m_style.Pen();
         const std::optional<LOGBRUSH>& brush = m_style.Brush();
-        ar << m_position << m_flags << WORD(pen ? 1 : 0) << WORD(brush ? 1 : 0);
+        ar << m_position << (m_flags & kFlagsKeptOnLoad) << WORD(pen ? 1 : 0)
+           << WORD(brush ? 1 : 0);
         if (pen)
-            ar << *pen;
+            ar << SanitizedPen(*pen);
         if (brush)
-            ar << *brush;
+            ar << SanitizedBrush(*brush);
         return;
     }
     m_document = ar.m_pDocument ? ar.m_pDocument->AsDrawDoc() : nullptr;

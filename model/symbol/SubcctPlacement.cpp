@@ -18,7 +18,8 @@ bool Overlaps(CRect a, CRect b) {
 
 }  // namespace
 
-CSize FindSubcctPlace(CDrawDoc& document, const CRect& block) {
+CSize FindSubcctPlace(CDrawDoc& document, const CRect& block, CPoint anchor,
+                      const std::function<CPoint(CPoint)>& snap) {
     CRect normal = block;
     normal.NormalizeRect();
     const int left0 = normal.left;
@@ -30,14 +31,24 @@ CSize FindSubcctPlace(CDrawDoc& document, const CRect& block) {
     const CRect inside = document.m_border.GetInnerRect(document.GetDrawingArea());
     CRect titleBlock;
     document.GetTitleBlockRect(titleBlock);
+    const auto onGrid = [&](int left, int top) {
+        const CSize offset(left - left0, top - top0);
+        const CPoint moved = anchor + offset;
+        return offset + (snap(moved) - moved);
+    };
     const int firstLeft = std::max(kFirstLeft, int(inside.left));
     const int firstTop = std::min(kFirstTop, int(inside.bottom));
     for (int left = firstLeft; left + width <= inside.right; left += kStep) {
         for (int top = firstTop; top - height >= inside.top; top -= kStep) {
-            const CRect there(left, top, left + width, top - height);
-            if (!document.ObjectInRect(there) && !Overlaps(there, titleBlock))
-                return CSize(left - left0, top - top0);
+            const CSize offset = onGrid(left, top);
+            CRect there(normal);
+            there.OffsetRect(offset);
+            there = CRect(there.left, there.bottom, there.right, there.top);  // upper edge first
+            const bool inFrame = there.left >= inside.left && there.right <= inside.right &&
+                                 there.bottom >= inside.top && there.top <= inside.bottom;
+            if (inFrame && !document.ObjectInRect(there) && !Overlaps(there, titleBlock))
+                return offset;
         }
     }
-    return CSize(firstLeft - left0, firstTop - top0);
+    return onGrid(firstLeft, firstTop);
 }

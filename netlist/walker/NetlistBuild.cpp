@@ -2,6 +2,7 @@
 
 #include <array>
 #include <exception>
+#include <filesystem>
 #include <memory>
 #include <ostream>
 #include <string>
@@ -165,6 +166,13 @@ BOOL BuildDocumentNetlist(CDrawDoc& doc, const char* path, CNetlistFormat* write
             return FALSE;
         screen = std::make_unique<std::ostream>(window);
     } else {
+        std::error_code error;
+        if (std::filesystem::is_directory(file.str(), error)) {
+            ReportFileError("There was an error opening file :\n%s\nIt is a folder, not a file.",
+                            file);
+            log << kBuildFailed << std::flush;
+            return FALSE;
+        }
         try {
             output = std::make_unique<NetlistFile>(file);
         } catch (const std::exception&) {

@@ -446,7 +446,8 @@ void CSchematicQtApp::ShowDrcPage() {
 }
 
 void CSchematicQtApp::ShowDrcSetup() {
-    EditDrcRules(m_drcRules, m_app.Settings(), m_mainFrame.get());
+    if (EditDrcRules(m_drcRules, m_app.Settings(), m_mainFrame.get()))
+        m_app.SaveSettingsNow();
 }
 
 CDrawDoc* CSchematicQtApp::ActiveSchematic() {

@@ -5,14 +5,16 @@
 #include "gui/dialogs/wizards/SubcctWizard.h"
 #include "model/doc/DocView.h"
 #include "model/doc/DrawDoc.h"
+#include "model/symbol/Pin.h"
 #include "model/symbol/SubcctPlacement.h"
 #include "model/symbol/Symbol.h"
 #include "resources/CommandIds.h"
 #include "shell/commands/CommandMap.h"
+#include "shell/view/ViewSnapGrid.h"
 
 namespace {
 
-void RunWizard(CDrawDoc& document) {
+void RunWizard(CDrawDoc& document, const CSnapGrid& grid) {
     CSubcctWizard wizard(document, QApplication::activeWindow());
     if (wizard.exec() != QDialog::Accepted)
         return;
@@ -22,14 +24,20 @@ void RunWizard(CDrawDoc& document) {
         return;
     }
     CSymbol* made = wizard.MakeSymbol();
-    if (PlaceSubcctSymbol(document, made) && wizard.Mode() == CSubcctWizard::kNewSubcct)
+    if (PlaceSubcctSymbol(document, made, grid) && wizard.Mode() == CSubcctWizard::kNewSubcct)
         made->SaveSubcircuitAs();
 }
 
 }  // namespace
 
-bool PlaceSubcctSymbol(CDrawDoc& document, CDrawObj* symbol) {
-    symbol->OffsetBy(FindSubcctPlace(document, symbol->GetPosition()));
+bool PlaceSubcctSymbol(CDrawDoc& document, CDrawObj* symbol, const CSnapGrid& grid) {
+    const CRect block = symbol->GetPosition();
+    CPoint anchor = block.TopLeft();
+    if (auto* made = dynamic_cast<CSymbol*>(symbol); made && !made->GetPins().IsEmpty())
+        anchor = static_cast<CPin*>(made->GetPins().GetHead())->GetConnectPoint();
+    symbol->OffsetBy(FindSubcctPlace(document, block, anchor, [&grid](CPoint point) {
+        return grid.SnapPoint(point.x, point.y);
+    }));
     CObList objects;
     objects.AddTail(symbol);
     document.AddObjects(&objects);
@@ -45,6 +53,6 @@ bool PlaceSubcctSymbol(CDrawDoc& document, CDrawObj* symbol) {
     return true;
 }
 
-void AddSubcctWizardCommand(CommandMap& commands, CDrawDoc& document) {
-    commands.On(ID_SUBCIRCUIT_WIZARD, [&document] { RunWizard(document); });
+void AddSubcctWizardCommand(CommandMap& commands, CDrawDoc& document, const CSnapGrid& grid) {
+    commands.On(ID_SUBCIRCUIT_WIZARD, [&document, &grid] { RunWizard(document, grid); });
 }

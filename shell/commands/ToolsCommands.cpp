@@ -70,7 +70,8 @@ void ShowSetup(ToolSetupKind kind) {
     if (CSchematicApp* app = GetApp()) {
         std::unique_ptr<CPropertySheet> sheet(
             NewToolSetupSheet(app->Settings(), kind, 0, QApplication::activeWindow()));
-        sheet->exec();
+        if (sheet->exec() == QDialog::Accepted)
+            app->SaveSettingsNow();
     }
 }
 

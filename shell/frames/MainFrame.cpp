@@ -702,11 +702,13 @@ void CMainFrame::ShowOptions() {
     std::vector<CString> path;
     std::vector<MenuCommand> commands;
     CollectMenuCommands(menuBar()->actions(), path, commands);
-    RunOptionsSheet(
+    const bool confirmed = RunOptionsSheet(
         *app, commands,
         [this] {
             for (QWidget* widget : m_mdiArea->findChildren<QWidget*>())
                 widget->update();
         },
         this);
+    if (confirmed)
+        app->SaveSettingsNow();
 }

@@ -166,7 +166,7 @@ void CDrawView::AddCommands() {
             return dialog.NetName();
         });
     AddSpiceSourceCommands(m_commands, m_document, m_selection);
-    AddSubcctWizardCommand(m_commands, m_document);
+    AddSubcctWizardCommand(m_commands, m_document, m_grid);
     AddSpecialSymbolCommand(m_commands, [this](const CObList& objects) { PlaceObjects(objects); });
     AddPropertiesCommand(
         m_commands, m_selection,

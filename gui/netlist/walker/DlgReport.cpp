@@ -191,8 +191,9 @@ bool CDlgReport::CheckFile() {
         return false;
     }
     m_fileName = ResolveReportPath(m_fileName, DocPath());
+    // A folder is no file to replace: the build refuses it and says why.
     const QFileInfo file(ToQt(m_fileName));
-    if (!file.exists())
+    if (!file.exists() || file.isDir())
         return true;
     if (AfxMessageBox("The specified file already exists.\nOverwrite?",
                       MB_YESNO | MB_ICONQUESTION) != IDYES) {

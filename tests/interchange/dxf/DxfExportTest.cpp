@@ -236,6 +236,19 @@ TEST(DxfExport, AnIndependentReaderReadsEveryTextAsWritten) {
         "999\r\nCreated by Vosk Schematic from texts \\U+0101.sch\r\n"));
 }
 
+// A wire drawn from a point straight onto a bus is written up to the bus's edge, as drawn:
+// down to the bus entry's stroke, which ends on the edge 15 units (half the bus) above it.
+TEST(DxfExport, AWireEndingOnABusIsWrittenUpToTheBus) {
+    CDrawDoc doc;
+    CWire* bus = Wire(doc, new CBus, {{5000, -2000}, {7000, -2000}}, new CNet("D[0:3]"));
+    Wire(doc, new CWire, {{6000, -1000}, {6000, -2000}}, new CNet("D2"))->SetEndObject(bus);
+    testsupport::TempDir dir;
+    const std::filesystem::path file = dir / "bus.dxf";
+    ExportDxfFile(doc, file);
+    EXPECT_EQ(ReadBack(file, ""), "POLYLINE 2\naudit errors 0\n");
+    EXPECT_EQ(ReadBack(file, "--polylines"), "5,-2 7,-2\n6,-1 6,-1.945 6.04,-1.985\n");
+}
+
 TEST_F(EveryKind, AFileThatCannotBeWrittenIsReportedAndNothingIsLeft) {
     const std::filesystem::path file = dir / "missing" / "every kind.dxf";
     EXPECT_THROW(ExportDxfFile(doc, file), FileWriteError);

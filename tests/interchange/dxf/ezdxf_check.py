@@ -1,7 +1,8 @@
 """Loads a DXF file with ezdxf's recovering loader and prints the entities of its ENTITIES
 section counted by type (from the raw tags, as older releases may be upgraded on loading) and
 the number of errors the audit found; with --texts before the file, the plain text of every
-MTEXT instead, one a line, as ezdxf reads it. Exits non-zero when the file cannot be loaded."""
+MTEXT instead, one a line, as ezdxf reads it; with --polylines, the vertices of every POLYLINE,
+one polyline a line. Exits non-zero when the file cannot be loaded."""
 
 import sys
 from collections import Counter
@@ -31,12 +32,20 @@ def print_texts(doc):
         print(mtext.plain_text())
 
 
+def print_polylines(doc):
+    for polyline in doc.modelspace().query("POLYLINE"):
+        print(" ".join(f"{x:g},{y:g}" for x, y, *_ in polyline.points()))
+
+
 def main():
-    texts = sys.argv[1] == "--texts"
+    option = sys.argv[1]
     path = sys.argv[-1]
     doc, auditor = recover.readfile(path)
-    if texts:
+    if option == "--texts":
         print_texts(doc)
+        return 0
+    if option == "--polylines":
+        print_polylines(doc)
         return 0
     audit = doc.audit()
     for name, count in sorted(entity_counts(path).items()):

@@ -14,6 +14,8 @@
 #include "model/object/DrawObj.h"
 #include "model/shapes/DrawRect.h"
 #include "model/symbol/Pin.h"
+#include "model/symbol/SubcctLayout.h"
+#include "model/symbol/SubcctSymbolBuilder.h"
 #include "model/symbol/Symbol.h"
 #include "model/text/AttrText.h"
 #include "platform/Archive.h"
@@ -414,6 +416,37 @@ TEST(DrawDocFile, SummaryIsKeptAcrossOpenAndSave) {
     ASSERT_TRUE(doc.OnOpenDocument(path.c_str()));
     EXPECT_EQ(doc.GetSummaryInfo()->GetRevision(), "2");
     EXPECT_EQ(doc.GetAttribute("Drawn By"), "ann");
+}
+
+// A save after a reopen writes the contents the first save wrote: a wizard block's body keeps
+// the pen a load gives it, and marks of a design rule check, a highlight or a drag stay out.
+TEST(DrawDocFile, ASaveAfterAReopenWritesTheSameContents) {
+    testsupport::RecordingAppServices services;
+    testsupport::TempDir dir;
+    const std::string path = (dir / "sheet.sch").string();
+    Bytes saved;
+    {
+        CDrawDoc doc;
+        ASSERT_TRUE(doc.OnNewDocument());
+        CSymbol* block = BuildSubcctSymbol({{"IN", kSubcctInto}, {"OUT", kSubcctOut}}, {});
+        block->SetDocument(&doc);
+        doc.GetObjects().AddTail(block);
+        auto* wire = new CWire;
+        wire->AddPoint(CPoint(1000, -1000));
+        wire->AddPoint(CPoint(2000, -1000));
+        wire->SetDocument(&doc);
+        auto* net = new CNet("N1");
+        net->AddRef();
+        wire->SetNet(net);
+        doc.GetObjects().AddTail(wire);
+        block->SetFlags(kFlagHighlight, kFlagHighlight);
+        wire->SetFlags(kFlagDrcError | kFlagSnapExcluded, kFlagDrcError | kFlagSnapExcluded);
+        ASSERT_TRUE(doc.OnSaveDocument(path.c_str()));
+        saved = testsupport::DocumentBytes(doc);
+    }
+    CDrawDoc doc;
+    ASSERT_TRUE(doc.OnOpenDocument(path.c_str()));
+    EXPECT_EQ(testsupport::DocumentBytes(doc), saved);
 }
 
 // The local time of the day 8 December 2026 as the summary keeps it.

@@ -162,7 +162,8 @@ TEST(WireRouting, JunctionWiresFollowTheMovedSegment) {
     EXPECT_EQ(branch->GetPointFromEnd(1, 0), CPoint(800, 600));
 }
 
-TEST(WireRouting, DxfLeavesOutBusEndsAndMarksJunctions) {
+// An end on a bus is written as it is drawn: the wire's last leg as the bus entry.
+TEST(WireRouting, DxfWritesBusEndsAsDrawnAndMarksJunctions) {
     NetSheet sheet;
     CWire* main = sheet.Place({{0, 0}, {1000, 0}});
     CBus* bus = sheet.Place<CBus>({{0, 1000}, {1000, 1000}});
@@ -178,7 +179,10 @@ TEST(WireRouting, DxfLeavesOutBusEndsAndMarksJunctions) {
     wire->SetStartObject(nullptr);
     wire->SetEndObject(bus);
     wire->ExportDxf(&dxf, 2, nullptr);
-    EXPECT_EQ(dxf.calls, (std::vector<std::string>{"Polyline 500,0 500,500"}));
+    std::string entry = "Polyline";
+    for (const POINT& p : BusEntryPoints(CPoint(500, 500), CPoint(600, 1000), *bus))
+        entry += " " + std::to_string(p.x) + "," + std::to_string(p.y);
+    EXPECT_EQ(dxf.calls, (std::vector<std::string>{"Polyline 500,0 500,500", entry}));
 }
 
 }  // namespace

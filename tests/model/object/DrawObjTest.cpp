@@ -111,6 +111,7 @@ std::unique_ptr<CDrawObj> Load(WORD schema, const std::vector<BYTE>& record,
 
 }  // namespace
 
+// What is stored is what a load gives back: no run-time marks, and the pen's second width 0.
 TEST(DrawObjRecord, StoresTheFieldsInOrder) {
     CDrawObj object(CRect(1, 2, 3, 4));
     EXPECT_EQ(Store(object), BaseRecord(kFlagOutlined, nullptr, nullptr));
@@ -118,7 +119,9 @@ TEST(DrawObjRecord, StoresTheFieldsInOrder) {
     const LOGBRUSH brush{BS_HATCHED, 0x123456, HS_CROSS};
     object.SetPen(&pen);
     object.SetBrush(&brush);
-    EXPECT_EQ(Store(object), BaseRecord(kFlagOutlined, &pen, &brush));
+    object.SetFlags(0x4000006F, 0xFFFFFFFF);
+    const LOGPEN loaded{PS_DASH, {5, 0}, kDefaultColour};
+    EXPECT_EQ(Store(object), BaseRecord(0x40000003, &loaded, &brush));
 }
 
 TEST(DrawObjRecord, LoadDropsRunTimeMarksAndCleansThePen) {

@@ -3,12 +3,15 @@
 
 #include <QAction>
 #include <QMenu>
+#include <algorithm>
 #include <filesystem>
 #include <functional>
 #include <ostream>
 
 #include "gui/support/SaveDialogScript.h"
 #include "model/doc/DocView.h"
+#include "model/doc/TitleBlockInsert.h"
+#include "model/text/AttrText.h"
 #include "resources/CommandIds.h"
 #include "resources/CommandTable.h"
 #include "resources/MenuTable.h"
@@ -133,6 +136,35 @@ TEST_F(AppDocumentsTest, SaveAsRenamesTheDocumentAndItsWindow) {
     EXPECT_EQ(m_requests.size(), 2u);
     EXPECT_EQ(m_requests[1].suggested, (m_dir / "amp.sch").string());
     EXPECT_TRUE(document->IsModified());
+}
+
+// A title block's "File" field shows the file each save writes: in the file itself and on
+// the sheet, from the first save on and after Save As.
+TEST_F(AppDocumentsTest, TheFileFieldShowsTheFileEachSaveWrites) {
+    auto app = Start();
+    ScriptFileNames(*app, {"p1.sch", "p2.sch"});
+    auto* document = dynamic_cast<CDrawDoc*>(Active(*app));
+    ASSERT_NE(document, nullptr);
+    auto* field = new CAttrText(CRect(5000, -6000, 9000, -6200));
+    field->Bind(document, "File");
+    CObList fields;
+    fields.AddTail(field);
+    ASSERT_TRUE(InsertTitleBlockFields(*document, CRect(5000, -6000, 9000, -7000), fields));
+    const std::string p1 = (m_dir / "p1.sch").string();
+    const std::string p2 = (m_dir / "p2.sch").string();
+    auto holds = [](const std::string& file, const std::string& text) {
+        const std::vector<unsigned char> bytes = testsupport::ReadFileBytes(file);
+        return std::search(bytes.begin(), bytes.end(), text.begin(), text.end()) != bytes.end();
+    };
+
+    Run(*app, ID_FILE_SAVE);
+    EXPECT_EQ(field->GetText(), CString(p1));
+    EXPECT_TRUE(holds(p1, p1));
+    Run(*app, ID_FILE_SAVE_AS);
+    EXPECT_EQ(document->GetPathName(), CString(p2));
+    EXPECT_EQ(field->GetText(), CString(p2));
+    EXPECT_TRUE(holds(p2, p2));
+    EXPECT_FALSE(holds(p2, p1));
 }
 
 // A file the user may not write is never replaced, although its folder would let a new file

@@ -11,6 +11,7 @@
 #include "gui/drc/DrcSetupSheet.h"
 #include "model/net/Net.h"
 #include "model/net/Wire.h"
+#include "model/shapes/DrawRect.h"
 #include "resources/CommandIds.h"
 #include "shell/commands/CommandActions.h"
 #include "shell/frames/WorkspaceBar.h"
@@ -84,6 +85,33 @@ TEST_F(AppDrcTest, TheToolsMenuChecksTheActiveSchematic) {
     QTRY_COMPARE(page->Report()->toPlainText(),
                  QString("Empty Nets :\nWarning: Empty net - N1\n\namp.sch\nErrors :  0\n"
                          "Warnings :  1\n"));
+    Close(*app);
+}
+
+// The marks of a check go with the first edit after it (the finding may be gone), and the
+// findings with their document when it closes.
+TEST_F(AppDrcTest, MarksGoWithAnEditAndFindingsWithTheirDocument) {
+    const std::string path = MakeWireOnlySchematic("amp.sch");
+    auto app = Start({QString::fromStdString(path)});
+    ASSERT_TRUE(m_started);
+    CDrawDoc* document = app->ActiveSchematic();
+    ASSERT_NE(document, nullptr);
+    auto* page = dynamic_cast<CDlgDrcRun*>(app->MainFrame()->workspaceBar()->DrcPage());
+    ASSERT_NE(page, nullptr);
+    app->MainFrame()->router().Execute(ID_TOOLS_DRC);
+    ASSERT_TRUE(QTest::qWaitFor(
+        [page] { return page->Report()->toPlainText().endsWith("Warnings :  1\n"); }));
+    auto* wire = static_cast<CDrawObj*>(document->GetObjects().GetHead());
+    EXPECT_TRUE(wire->GetFlags() & kFlagDrcError);
+
+    ASSERT_TRUE(document->AddObject(std::make_unique<CDrawRect>(CRect(0, 0, 100, -100))));
+    EXPECT_FALSE(wire->GetFlags() & kFlagDrcError);
+    EXPECT_FALSE(page->Report()->toPlainText().isEmpty());
+
+    m_prompt.Answer(IDNO);  // do not save the rectangle
+    app->MainFrame()->router().Execute(ID_FILE_CLOSE);
+    EXPECT_TRUE(app->OpenSchematics().empty());
+    EXPECT_TRUE(QTest::qWaitFor([page] { return page->Report()->toPlainText().isEmpty(); }));
     Close(*app);
 }
 

@@ -1,6 +1,10 @@
 // The Library menu's commands that show a library on the Files page, through the whole program.
 
+#include <QComboBox>
 #include <QFileDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QTimer>
 #include <QTreeWidget>
 #include <algorithm>
@@ -90,6 +94,47 @@ TEST_F(AppLibraryTest, NewAndListItemsShowALibraryMadeAfterTheTreeReadItsFolder)
     EXPECT_EQ(workspace->CurrentPage(), workspace->FilesPage());
     EXPECT_EQ(user->child(0)->childIndicatorPolicy(), QTreeWidgetItem::ShowIndicator);
     EXPECT_TRUE(Close(*app));
+}
+
+// A folder typed in Library > Search.. (Enter starts the search) is remembered in the
+// settings file at once, and offered again by the next run of the program.
+TEST_F(AppLibraryTest, ASearchedFolderReachesTheSettingsFile) {
+    const QString folder = QString::fromStdString((m_user / "more").string());
+    QStringList offered;
+    const auto search = [&folder, &offered] {
+        QTimer::singleShot(0, [&folder, &offered] {
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            QComboBox* box = dialog->findChild<QComboBox*>("lookIn");
+            for (int row = 0; row < box->count(); ++row)
+                offered << box->itemText(row);
+            box->lineEdit()->selectAll();
+            QTest::keyClicks(box->lineEdit(), folder);
+            QTest::keyClick(box->lineEdit(), Qt::Key_Return);
+
+            EXPECT_TRUE(QTest::qWaitFor([dialog] {
+                return dialog->findChild<QLabel*>("status")->text().startsWith("Symbols: 0");
+            }));
+            dialog->reject();
+        });
+    };
+    {
+        auto app = Start();
+        ASSERT_TRUE(m_started);
+        search();
+        EXPECT_TRUE(app->MainFrame()->router().Execute(ID_LIBRARY_SEARCH));
+        EXPECT_EQ(Stored().GetProfileString("Search Dialog", "Location0"),
+                  CString(folder.toStdString()));
+        Close(*app);
+    }
+    EXPECT_FALSE(offered.contains(folder));
+    offered.clear();
+    auto app = Start();
+    search();
+    EXPECT_TRUE(app->MainFrame()->router().Execute(ID_LIBRARY_SEARCH));
+    EXPECT_TRUE(offered.contains(folder));
+    EXPECT_EQ(Stored().GetProfileString("Search Dialog", "Location0"),
+              CString(folder.toStdString()));
 }
 
 }  // namespace

@@ -86,6 +86,26 @@ TEST_F(DocumentCommandsTest, GenerateReportWritesAFileOrAnOutputWindow) {
     EXPECT_EQ(app->App().GetProfileInt("Netlist", "Format", -1), 0u);
 }
 
+// A report onto a folder's name is refused at once, saying so, and the build ends with its
+// failure in the Output bar.
+TEST_F(DocumentCommandsTest, AReportOntoAFolderIsRefusedAtOnce) {
+    const std::string sheet = MakeSchematic("amp.sch");
+    const std::string folder = (m_dir / "amp.net").string();
+    std::filesystem::create_directory(folder);
+    auto app = Start({QString::fromStdString(sheet)});
+    ASSERT_TRUE(m_started);
+    CReportWindows windows(*app);
+    ScopedInstall<IReportUi> installed{windows};
+    m_prompt.Answer(IDOK);
+    AnswerReport(kFormatTango, "amp.net");
+    ItemOf(*app, "&Tools", ID_TOOLS_GENERATE_REPORT)->trigger();
+    ASSERT_EQ(m_prompt.shown().size(), 1u);
+    EXPECT_EQ(m_prompt.shown()[0].text, CString("There was an error opening file :\n" + folder +
+                                                "\nIt is a folder, not a file."));
+    EXPECT_EQ(Log(*app), "Building...\n\nError building netlist.\n");
+    EXPECT_TRUE(std::filesystem::is_directory(folder));
+}
+
 // Paper Colour is not a step of the undo list: the document is only marked modified.
 TEST_F(DocumentCommandsTest, PaperColourChangesTheDocumentWithoutAnUndoStep) {
     auto app = Start();

@@ -21,6 +21,7 @@
 #include "netlist/writers/NetlistFormat.h"
 #include "platform/Installed.h"
 #include "shell/commands/SubcctWizardCommand.h"
+#include "shell/view/ViewSnapGrid.h"
 #include "support/TestSupport.h"
 
 namespace {
@@ -90,7 +91,7 @@ protected:
 
 TEST_F(SubcctHierarchyTest, TheWizardsBlockNetlistsThroughItsSheet) {
     CSymbol* block = MakeBlockWithTheWizard();
-    ASSERT_TRUE(PlaceSubcctSymbol(top.doc, block));
+    ASSERT_TRUE(PlaceSubcctSymbol(top.doc, block, CSnapGrid()));
     EXPECT_EQ(block->GetAttr("_ID"), CString("X1"));
     const std::string sub = (dir / "filter.sch").string();
     windows.answer = sub;

@@ -1,0 +1,62 @@
+// Settings the user confirms reach the settings file at once, not only at a clean exit: a
+// crash or a kill afterwards keeps them.
+
+#include <QApplication>
+#include <QDialog>
+#include <QPushButton>
+#include <QTimer>
+#include <algorithm>
+
+#include "resources/CommandIds.h"
+#include "shell/support/AppFixture.h"
+
+namespace {
+
+class ConfirmedSettingsTest : public AppFixture {
+protected:
+    // Runs the command; its modal sheet, once shown, is given to answer.
+    static void RunWithSheet(CSchematicQtApp& app, UINT id, std::function<void(QDialog&)> answer) {
+        bool shown = false;
+        QTimer::singleShot(0, [&shown, answer] {
+            auto* sheet = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            if (!sheet)
+                return;
+            shown = true;
+            answer(*sheet);
+        });
+        EXPECT_TRUE(app.MainFrame()->router().Execute(id)) << id;
+        EXPECT_TRUE(shown) << id;
+    }
+
+    bool StoredValue(const char* section, const char* entry) const {
+        const std::vector<CString> values = Stored().EnumerateValues(section);
+        return std::find(values.begin(), values.end(), CString(entry)) != values.end();
+    }
+};
+
+TEST_F(ConfirmedSettingsTest, SaveSettingsAndEveryOkWriteTheFileAtOnce) {
+    auto app = Start();
+    ASSERT_TRUE(m_started);
+    ASSERT_FALSE(StoredValue("DRC", "Type0"));
+
+    // Save Settings of the rule set-up, although the sheet is then cancelled.
+    RunWithSheet(*app, ID_TOOLS_DRC_SETUP, [](QDialog& sheet) {
+        for (QPushButton* button : sheet.findChildren<QPushButton*>()) {
+            if (button->text() == "Save Settings")
+                button->click();
+        }
+        sheet.reject();
+    });
+    EXPECT_TRUE(StoredValue("DRC", "Type0"));
+
+    ASSERT_FALSE(StoredValue("Settings", "Options"));
+    RunWithSheet(*app, ID_VIEW_OPTIONS, [](QDialog& sheet) { sheet.accept(); });
+    EXPECT_TRUE(StoredValue("Settings", "Options"));
+
+    ASSERT_FALSE(StoredValue("Tools", "UserTools"));
+    RunWithSheet(*app, ID_CUSTOM_TOOLS_SETUP, [](QDialog& sheet) { sheet.accept(); });
+    EXPECT_TRUE(StoredValue("Tools", "UserTools"));
+    Close(*app);
+}
+
+}  // namespace
