@@ -63,7 +63,7 @@ protected:
             ->setEditText(QString::fromStdString((dir / "libs").string()));
         Button(dialog, "F&ind Now")->click();
         ASSERT_TRUE(dialog.IsSearching());
-        QTRY_VERIFY_WITH_TIMEOUT(!dialog.IsSearching(), 5000);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !dialog.IsSearching(); }, 5000));
     }
     static QStringList Rows(CDlgSearchLib& dialog) {
         QStringList rows;
@@ -138,7 +138,7 @@ TEST_F(DlgSearchLib, TypedWordsFindTheItemsHoldingThem) {
         QTest::mouseClick(field, Qt::LeftButton);
         QTest::keyClicks(field, c.typed);
         QTest::keyClick(field, Qt::Key_Return);
-        QTRY_VERIFY_WITH_TIMEOUT(!dialog.IsSearching(), 5000);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !dialog.IsSearching(); }, 5000));
         EXPECT_EQ(Rows(dialog), c.rows) << c.typed;
     }
 }

@@ -233,11 +233,11 @@ TEST_F(AppKeysTest, ServicesReachTheBarsOnceTheMainFrameExists) {
     auto* page = new CountingPage;
     workspace->AddPage(page, "Counting");
     // The start left idle work running, until the pages want no more; a notice restarts it.
-    QTRY_COMPARE(page->counts.size(), size_t{3});
+    EXPECT_TRUE(QTest::qWaitFor([&] { return page->counts.size() == 3; }));
     page->counts.clear();
     int document = 0;
     GetAppServices().NotifyDocumentChanged(&document, kDocumentContentChanged);
-    QTRY_COMPARE(page->counts.size(), size_t{3});
+    EXPECT_TRUE(QTest::qWaitFor([&] { return page->counts.size() == 3; }));
     QTest::qWait(20);
     EXPECT_EQ(page->counts, (std::vector<int>{0, 1, 2}));
 
