@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
+#include <functional>
 #include <sstream>
 #include <string>
 #include <utility>
@@ -55,6 +56,19 @@ protected:
         if (index == kItemNotFound || !file.ReadItem(&doc, index, item))
             return nullptr;
         return dynamic_cast<CSymbol*>(item.m_objects.GetHead());
+    }
+
+    // Every item of the three standard libraries, read in their order.
+    void ForEachItem(const std::function<void(CLibraryItemData&)>& visit) {
+        for (const char* library : {"basic.rlb", "discrete.rlb", "logic.rlb"}) {
+            CLibraryFile file;
+            ASSERT_TRUE(file.Open((kFolder / library).c_str())) << library;
+            for (int index = 0; index < file.GetItemCount(); ++index) {
+                CLibraryItemData item;
+                ASSERT_TRUE(file.ReadItem(&doc, index, item)) << library << " " << index;
+                visit(item);
+            }
+        }
     }
 
     // A copy of the item's part on the sheet, with the identifier the sheet gives it.
@@ -142,31 +156,25 @@ TEST_F(StandardLibrary, PortsConnectorsAndRailsPutTheirWiresOnRailsOrLocalNets) 
 // pins its Spice template names exist, and a device's pin map fits its symbol.
 TEST_F(StandardLibrary, EveryPartIsCompleteForNetlistsAndSpice) {
     int parts = 0;
-    for (const char* library : {"basic.rlb", "discrete.rlb", "logic.rlb"}) {
-        CLibraryFile file;
-        ASSERT_TRUE(file.Open((kFolder / library).c_str())) << library;
-        for (int index = 0; index < file.GetItemCount(); ++index) {
-            CLibraryItemData item;
-            ASSERT_TRUE(file.ReadItem(&doc, index, item));
-            auto* symbol = dynamic_cast<CSymbol*>(item.m_objects.GetHead());
-            ASSERT_NE(symbol, nullptr) << item.m_name;
-            if (symbol->GetKind() != kSymbolDevice)
-                continue;
-            ++parts;
-            EXPECT_FALSE(PartAttr(*symbol, "_Pref").IsEmpty()) << item.m_name;
-            EXPECT_FALSE(PartAttr(*symbol, "_Footprint").IsEmpty()) << item.m_name;
-            if (symbol->GetDevice()) {
-                EXPECT_TRUE(symbol->GetDevice()->IsCompatibleWith(symbol)) << item.m_name;
-            }
-            const CString spice = PartAttr(*symbol, "Spice.Device");
-            EXPECT_NE(spice.IsEmpty(), PartAttr(*symbol, "Spice.Exclude").IsEmpty()) << item.m_name;
-            std::istringstream fields(spice.str());
-            std::string field;
-            std::getline(fields, field, ',');
-            while (std::getline(fields, field, ','))
-                EXPECT_NE(symbol->FindPin(field.c_str()), nullptr) << item.m_name << " " << field;
+    ForEachItem([&](CLibraryItemData& item) {
+        auto* symbol = dynamic_cast<CSymbol*>(item.m_objects.GetHead());
+        ASSERT_NE(symbol, nullptr) << item.m_name;
+        if (symbol->GetKind() != kSymbolDevice)
+            return;
+        ++parts;
+        EXPECT_FALSE(PartAttr(*symbol, "_Pref").IsEmpty()) << item.m_name;
+        EXPECT_FALSE(PartAttr(*symbol, "_Footprint").IsEmpty()) << item.m_name;
+        if (symbol->GetDevice()) {
+            EXPECT_TRUE(symbol->GetDevice()->IsCompatibleWith(symbol)) << item.m_name;
         }
-    }
+        const CString spice = PartAttr(*symbol, "Spice.Device");
+        EXPECT_NE(spice.IsEmpty(), PartAttr(*symbol, "Spice.Exclude").IsEmpty()) << item.m_name;
+        std::istringstream fields(spice.str());
+        std::string field;
+        std::getline(fields, field, ',');
+        while (std::getline(fields, field, ','))
+            EXPECT_NE(symbol->FindPin(field.c_str()), nullptr) << item.m_name << " " << field;
+    });
     EXPECT_GE(parts, 20);
 }
 
@@ -177,47 +185,41 @@ TEST_F(StandardLibrary, EveryPartWithAFootprintGivesPadNumbersToPcbNetlists) {
     CNetlistFormatList formats;
     FillReportFormatList(formats);
     int parts = 0;
-    for (const char* library : {"basic.rlb", "discrete.rlb", "logic.rlb"}) {
-        CLibraryFile file;
-        ASSERT_TRUE(file.Open((kFolder / library).c_str())) << library;
-        for (int index = 0; index < file.GetItemCount(); ++index) {
-            CLibraryItemData item;
-            ASSERT_TRUE(file.ReadItem(&doc, index, item));
-            auto* symbol = dynamic_cast<CSymbol*>(item.m_objects.GetHead());
-            if (!symbol || PartAttr(*symbol, "_Footprint").IsEmpty())
-                continue;
-            ++parts;
-            nltest::Sheet sheet;
-            CSymbol* part = Place(item, sheet);
-            ASSERT_NE(part, nullptr);
-            int pins = 0;
-            for (POSITION pos = part->GetPins().GetHeadPosition(); pos; ++pins) {
-                const CString id = static_cast<CPin*>(part->GetPins().GetNext(pos))->GetId();
-                sheet.Wire(part, id, ("N" + std::to_string(pins)).c_str());
-            }
-            std::istringstream netlist(nltest::RunWriter(*formats[kFormatProtel], sheet).out);
-            int references = 0;  // on the nets of the drawn pins
-            std::string net;     // empty outside the net blocks
-            for (std::string line; std::getline(netlist, line);) {
-                if (line == "(" || line == ")") {
-                    net.clear();
-                    if (line == "(")
-                        std::getline(netlist, net);
-                    continue;
-                }
-                if (net.empty())
-                    continue;
-                references += net.starts_with("N") ? 1 : 0;
-                const std::string pad = line.substr(line.find('-') + 1);
-                EXPECT_TRUE(
-                    !pad.empty() &&
-                    std::all_of(pad.begin(), pad.end(),
-                                [](char c) { return std::isdigit(static_cast<unsigned char>(c)); }))
-                    << item.m_name << ": " << line;
-            }
-            EXPECT_EQ(references, pins) << item.m_name;
+    ForEachItem([&](CLibraryItemData& item) {
+        auto* symbol = dynamic_cast<CSymbol*>(item.m_objects.GetHead());
+        if (!symbol || PartAttr(*symbol, "_Footprint").IsEmpty())
+            return;
+        ++parts;
+        nltest::Sheet sheet;
+        CSymbol* part = Place(item, sheet);
+        ASSERT_NE(part, nullptr);
+        int pins = 0;
+        for (POSITION pos = part->GetPins().GetHeadPosition(); pos; ++pins) {
+            const CString id = static_cast<CPin*>(part->GetPins().GetNext(pos))->GetId();
+            sheet.Wire(part, id, ("N" + std::to_string(pins)).c_str());
         }
-    }
+        std::istringstream netlist(nltest::RunWriter(*formats[kFormatProtel], sheet).out);
+        int references = 0;  // on the nets of the drawn pins
+        std::string net;     // empty outside the net blocks
+        for (std::string line; std::getline(netlist, line);) {
+            if (line == "(" || line == ")") {
+                net.clear();
+                if (line == "(")
+                    std::getline(netlist, net);
+                return;
+            }
+            if (net.empty())
+                return;
+            references += net.starts_with("N") ? 1 : 0;
+            const std::string pad = line.substr(line.find('-') + 1);
+            EXPECT_TRUE(
+                !pad.empty() &&
+                std::all_of(pad.begin(), pad.end(),
+                            [](char c) { return std::isdigit(static_cast<unsigned char>(c)); }))
+                << item.m_name << ": " << line;
+        }
+        EXPECT_EQ(references, pins) << item.m_name;
+    });
     EXPECT_GE(parts, 20);
 }
 
@@ -232,22 +234,16 @@ TEST_F(StandardLibrary, EveryValueAndFootprintIsAWordThatPcbFormatsCarry) {
         });
     };
     int parts = 0;
-    for (const char* library : {"basic.rlb", "discrete.rlb", "logic.rlb"}) {
-        CLibraryFile file;
-        ASSERT_TRUE(file.Open((kFolder / library).c_str())) << library;
-        for (int index = 0; index < file.GetItemCount(); ++index) {
-            CLibraryItemData item;
-            ASSERT_TRUE(file.ReadItem(&doc, index, item));
-            auto* symbol = dynamic_cast<CSymbol*>(item.m_objects.GetHead());
-            if (!symbol || symbol->GetKind() != kSymbolDevice)
-                continue;
-            ++parts;
-            const CString value = PartAttr(*symbol, "_Value");
-            const CString footprint = PartAttr(*symbol, "_Footprint");
-            EXPECT_TRUE(carried(value)) << item.m_name << ": value \"" << value << "\"";
-            EXPECT_TRUE(carried(footprint)) << item.m_name << ": footprint \"" << footprint << "\"";
-        }
-    }
+    ForEachItem([&](CLibraryItemData& item) {
+        auto* symbol = dynamic_cast<CSymbol*>(item.m_objects.GetHead());
+        if (!symbol || symbol->GetKind() != kSymbolDevice)
+            return;
+        ++parts;
+        const CString value = PartAttr(*symbol, "_Value");
+        const CString footprint = PartAttr(*symbol, "_Footprint");
+        EXPECT_TRUE(carried(value)) << item.m_name << ": value \"" << value << "\"";
+        EXPECT_TRUE(carried(footprint)) << item.m_name << ": footprint \"" << footprint << "\"";
+    });
     EXPECT_GE(parts, 20);
 }
 
@@ -284,22 +280,16 @@ TEST_F(StandardLibrary, TheNpnTransistorGivesPadsToPcbNetlistsAndItsNodeOrderToS
 // Wires to a placed part run straight: once one pin end of a part is on the default grid of
 // 100 units, every other one is.
 TEST_F(StandardLibrary, EveryPinEndLiesOnTheDefaultGrid) {
-    for (const char* library : {"basic.rlb", "discrete.rlb", "logic.rlb"}) {
-        CLibraryFile file;
-        ASSERT_TRUE(file.Open((kFolder / library).c_str())) << library;
-        for (int index = 0; index < file.GetItemCount(); ++index) {
-            CLibraryItemData item;
-            ASSERT_TRUE(file.ReadItem(&doc, index, item));
-            for (POSITION pos = item.m_objects.GetHeadPosition(); pos;) {
-                auto* symbol = dynamic_cast<CSymbol*>(item.m_objects.GetNext(pos));
-                for (int n = 1; symbol && n <= symbol->GetPins().GetCount(); ++n) {
-                    const CPoint end = symbol->GetConnectionPoint(n);
-                    EXPECT_TRUE(end.x % 100 == 0 && end.y % 100 == 0)
-                        << item.m_name << " pin " << n << " at " << end.x << ", " << end.y;
-                }
+    ForEachItem([&](CLibraryItemData& item) {
+        for (POSITION pos = item.m_objects.GetHeadPosition(); pos;) {
+            auto* symbol = dynamic_cast<CSymbol*>(item.m_objects.GetNext(pos));
+            for (int n = 1; symbol && n <= symbol->GetPins().GetCount(); ++n) {
+                const CPoint end = symbol->GetConnectionPoint(n);
+                EXPECT_TRUE(end.x % 100 == 0 && end.y % 100 == 0)
+                    << item.m_name << " pin " << n << " at " << end.x << ", " << end.y;
             }
         }
-    }
+    });
 }
 
 TEST_F(StandardLibrary, PalettesHoldTheirParts) {

@@ -314,6 +314,17 @@ void FillRailSymbolDivider(Sheet& sheet) {
 // V1 feeds the main circuit's "+5v" rail; the block X1 of the divider sheet has no pin for it.
 class SpiceRailTest : public spicetest::SpiceTest {
 protected:
+    // The top sheet's rails GND and +5v, and V1 of 5 V between them.
+    static void Supply(Sheet& top) {
+        top.doc.SetAttribute("Ground1", "GND", 0);
+        top.doc.SetAttribute("Power1", "+5v", 0);
+        CSymbol* v1 = top.Add("V1", kSymbolSimulation, {"+", "-"});
+        v1->SetAttr("Spice.Device", "V,+,-", kSetAttrForce);
+        v1->SetAttr("_Value", "DC 5", kSetAttrForce);
+        top.Wire(v1, "+", "+5v");
+        top.Wire(v1, "-", "GND");
+    }
+
     // Writes the deck with X1 made by fillDivider, compares it with the file of the folder
     // under tests/netlist/data and, where ngspice is installed, runs it for the voltage of X1's
     // pin OUT.
@@ -322,13 +333,7 @@ protected:
         opener.Serve((dir / "divider.sch").string(), fillDivider);
         nltest::LogCapture buildLog;
         Sheet top((dir / "rails.sch").c_str());
-        top.doc.SetAttribute("Ground1", "GND", 0);
-        top.doc.SetAttribute("Power1", "+5v", 0);
-        CSymbol* v1 = top.Add("V1", kSymbolSimulation, {"+", "-"});
-        v1->SetAttr("Spice.Device", "V,+,-", kSetAttrForce);
-        v1->SetAttr("_Value", "DC 5", kSetAttrForce);
-        top.Wire(v1, "+", "+5v");
-        top.Wire(v1, "-", "GND");
+        Supply(top);
         top.Wire(top.Block("X1", "divider.sch", {"OUT"}), "OUT", "OUT");
         Set("Extra", ".control\nop\nprint v(2)\n.endc\n");
         CNetlistFormatList formats;
@@ -400,13 +405,7 @@ TEST_F(SpiceRailTest, AnInstancePinOnAPortTiedToARailIsOnThatRailInTheDeckAsInTh
     nltest::ScriptedOpener opener;
     opener.Serve((dir / "stage.sch").string(), FillStage);
     Sheet top((dir / "top.sch").c_str());
-    top.doc.SetAttribute("Ground1", "GND", 0);
-    top.doc.SetAttribute("Power1", "+5v", 0);
-    CSymbol* v1 = top.Add("V1", kSymbolSimulation, {"+", "-"});
-    v1->SetAttr("Spice.Device", "V,+,-", kSetAttrForce);
-    v1->SetAttr("_Value", "DC 5", kSetAttrForce);
-    top.Wire(v1, "+", "+5v");
-    top.Wire(v1, "-", "GND");
+    Supply(top);
     Resistor(top, "R4", "SENSE", "MID");
     Resistor(top, "R5", "MID", "GND");
     Resistor(top, "R6", "+5v", "LOW");
