@@ -4,6 +4,7 @@
 
 #include "model/net/Wire.h"
 #include "model/object/DrawObj.h"
+#include "model/symbol/Pin.h"
 #include "model/undo/ConnectionList.h"
 
 namespace {
@@ -28,11 +29,26 @@ bool IsWireOrBus(const CDrawObj* object) {
     return object->GetObjType() == kObjWire || object->GetObjType() == kObjBus;
 }
 
+// A wire end is linked to a pin only where it lies on the pin's connection point: an end that
+// only comes near the pin stays free, as the link would not outlast a check of the ends. Whether
+// the link found still links anything.
+bool KeepPinsUnderEnds(WireConnectInfo& found) {
+    const auto* wire = dynamic_cast<const CWire*>(found.wire);
+    if (!wire)
+        return false;
+    const auto under = [wire](CDrawObj* target, int fromEnd) -> CDrawObj* {
+        const auto* pin = dynamic_cast<const CPin*>(target);
+        return !pin || pin->GetConnectPoint() == wire->GetPointFromEnd(fromEnd, 0) ? target
+                                                                                   : nullptr;
+    };
+    found.start = under(found.start, 0);
+    found.end = under(found.end, 1);
+    return found.start || found.end;
+}
+
 // Makes the link found between object and candidate; whether their nets must be joined.
 bool Connect(CDrawObj* object, CDrawObj* candidate, const WireConnectInfo& found,
              const LinkMade& made) {
-    if (!found.wire)
-        return false;
     const CConnectionRecord record{found.wire, (found.start ? 1 : 0) | (found.end ? 2 : 0),
                                    found.start, found.end};
     found.wire->Connect(&record);
@@ -62,7 +78,9 @@ bool ConnectConnector(CDrawObj* object, int connector, const std::vector<CDrawOb
         if (candidate == object || !(info.acceptedTypes & ObjTypeMask(candidate->GetObjType())))
             continue;
         WireConnectInfo link;
-        const int result = candidate->ConnectWith(object, &link);
+        int result = candidate->ConnectWith(object, &link);
+        if (result != kConnectNone && !KeepPinsUnderEnds(link))
+            result = kConnectNone;
         if (result == kConnectAndStop || result == kConnectAndGoOn) {
             joinNets |= Connect(object, candidate, link, made);
             pending = nullptr;

@@ -21,6 +21,7 @@
 #include "model/symbol/Symbol.h"
 #include "model/text/AttrText.h"
 #include "support/DocumentBytes.h"
+#include "support/LinkAudit.h"
 #include "support/ScriptedPrompt.h"
 
 namespace {
@@ -262,6 +263,43 @@ TEST_F(TransformSheet, MovedPinJoinsTheWireItLandsOn) {
     ASSERT_TRUE(doc.GetUndoList().Undo());
     EXPECT_EQ(Snapshot(doc), before);
     EXPECT_EQ(free->GetEndObject(), nullptr);
+}
+
+// Within a pin's reach but off its connection point, a wire end stays free, whether the pin or
+// the wire moved there: the sheet holds no link that a check of the ends would drop, and undo
+// goes back through the bytes of each state.
+TEST_F(TransformSheet, PinAndWireEndThatOnlyComeNearStayApart) {
+    AddPlacedPin(0, CPoint(5000, 0));
+    CDrawObj* part = At(4);
+    const CPin* standing = AddPlacedPin(0, CPoint(8000, 0));
+    CWire* near = AddWire(CPoint(6000, 1002), CPoint(5500, 1002));
+    CWire* moving = AddWire(CPoint(3000, 1000), CPoint(3000, 500));
+    std::vector<std::vector<BYTE>> states{testsupport::DocumentBytes(doc)};
+
+    CTransformCmd* partMove = Transform(part, kTransformMove);
+    partMove->SetMove(500, 1000);
+    partMove->Apply();
+    Record(partMove);
+    states.push_back(testsupport::DocumentBytes(doc));
+    CTransformCmd* wireMove = Transform(moving, kTransformMove);
+    wireMove->SetMove(5000, -998);
+    wireMove->Apply();
+    Record(wireMove);
+
+    const auto* pin = static_cast<const CPin*>(At(4)->GetPinList()->GetHead());
+    ASSERT_EQ(pin->GetConnectPoint(), CPoint(5500, 1000));
+    EXPECT_EQ(pin->GetWire(), nullptr);
+    EXPECT_EQ(near->GetEndObject(), nullptr);
+    const auto* moved = static_cast<const CWire*>(At(7));
+    EXPECT_EQ(PointsOf(moved), (std::vector<CPoint>{{8000, 2}, {8000, -498}}));
+    EXPECT_EQ(moved->GetStartObject(), nullptr);
+    EXPECT_EQ(standing->GetWire(), nullptr);
+    EXPECT_EQ(testsupport::FirstPurgeRepair(doc), "");
+
+    ASSERT_TRUE(doc.GetUndoList().Undo());
+    EXPECT_EQ(testsupport::DocumentBytes(doc), states[1]);
+    ASSERT_TRUE(doc.GetUndoList().Undo());
+    EXPECT_EQ(testsupport::DocumentBytes(doc), states[0]);
 }
 
 TEST_F(TransformSheet, AbortPutsEverythingBack) {
