@@ -461,6 +461,10 @@ BOOL CAttrText::SetText(const char* text, BOOL undoable) {
     if (rc == 0 && m_name == kIdName && object && object->GetDevice() && value != entered)
         return AfxMessageBox(kInvalidValue + entered + "\n" + PartIdRefusal(*object),
                              MB_OKCANCEL | MB_ICONEXCLAMATION) == IDCANCEL;
+    // A value the check brings back to the one shown (a name typed with spaces round it) leaves
+    // the owner and the text as they are, the text's rectangle too.
+    if (value.str() == WithoutSoftBreaks(m_text))
+        return TRUE;
     // An owner may refuse the value still (a device name that names a device of the sheet
     // that does not fit the symbol): the text then keeps showing what the owner holds.
     if (object) {

@@ -8,9 +8,13 @@
 #include <vector>
 
 #include "model/app/SchematicApp.h"
+#include "model/cmd/AttrTextToggles.h"
 #include "model/doc/DrawDoc.h"
+#include "model/support/EditSheet.h"
+#include "model/support/TestPart.h"
 #include "model/undo/ConnectionList.h"
 #include "platform/Maps.h"
+#include "support/DocumentBytes.h"
 #include "support/ScriptedPrompt.h"
 #include "tests/model/text/TextTestSupport.h"
 
@@ -416,3 +420,23 @@ TEST(AttrTextDocumentTest, DocumentTextsFollowTheAttributesAndRefuseComputedOnes
 }
 
 }  // namespace
+
+// A pin name typed with spaces round it is the name the pin has: the edit changes nothing, not
+// even the rectangle of a text whose sides were dragged across each other, and records no step.
+TEST(AttrTextEditTest, AValueTheCheckBringsBackToTheShownOneChangesNoByte) {
+    EditSheet sheet;
+    CSymbol* symbol = sheet.Symbol("U1", nullptr, {"A"});
+    ASSERT_TRUE(ToggleAttrTexts(sheet.doc, ObjectList{symbol}, AttrTextToggle::kPinNames));
+    auto* pin = static_cast<CPin*>(symbol->GetPins().GetHead());
+    CAttrText* text = pin->FindAttrText("_ID");
+    ASSERT_NE(text, nullptr);
+    const CRect laid = text->GetPosition();
+    text->MoveTo(CRect(laid.right, laid.top, laid.left, laid.bottom), nullptr);
+    const std::vector<BYTE> before = testsupport::DocumentBytes(sheet.doc);
+    const int steps = sheet.Steps();
+
+    EXPECT_TRUE(text->SetText(" A ", TRUE));
+    EXPECT_EQ(testsupport::DocumentBytes(sheet.doc), before);
+    EXPECT_EQ(sheet.Steps(), steps);
+    EXPECT_EQ(text->GetText(), "A");
+}
