@@ -15,6 +15,7 @@
 #include "model/app/SchematicApp.h"
 #include "model/doc/DrawDoc.h"
 #include "resources/CommandIds.h"
+#include "resources/CommandTable.h"
 #include "shell/commands/AcceleratorKeys.h"
 #include "shell/commands/GestureCommands.h"
 #include "shell/view/DrawView.h"
@@ -315,8 +316,12 @@ void CDrawView::AddToolCommands() {
     const auto updateEnd = [this](CmdUI& ui) {
         const ToolManager* tools = GetToolManager();
         ui.Enable(tools && tools->HasOpenObjectIn(*this));
+        // A menu item keeps a text once given, so without one of the tool's it gets its own
+        // back ("End Bus" goes); a right-click menu's entry brings its own.
         if (const char* text = tools ? tools->EndCommandText() : nullptr)
             ui.SetText(text);
+        else if (const CommandInfo* own = ui.text ? nullptr : FindCommandInfo(ui.id))
+            ui.SetText(own->text);
     };
     m_commands.On(
         ID_END_POLYGON, [this] { OnEndCommand(); }, updateEnd);

@@ -1,6 +1,7 @@
 // The accelerators the menus show, pressed in the schematic view; keys without Ctrl leave
 // typing in edit fields alone.
 
+#include <QAction>
 #include <QClipboard>
 #include <QComboBox>
 #include <QDialog>
@@ -239,6 +240,27 @@ TEST_F(MenuKeysTest, SpaceTurnsAPartBeingPlacedAndEscapeThenCancels) {
     Press(Qt::Key_Escape);
     EXPECT_EQ(Shape(), kToolSelect);
     EXPECT_EQ(Document().GetObjects().GetCount(), count);
+}
+
+// The Draw menu's End items name what they end: a bus while the bus tool runs, and their own
+// names again once another tool runs, so a wire being drawn is ended by "End Wire".
+TEST_F(MenuKeysTest, TheDrawMenusEndItemsNameWhatTheyEnd) {
+    QAction* endWire = m_frame->actions().Action(ID_END_WIRE);
+    QAction* endPolygon = m_frame->actions().Action(ID_END_POLYGON);
+    const QString wireText = endWire->text();
+    const QString polygonText = endPolygon->text();
+    Press(Qt::Key_B);
+    m_frame->UpdateCommandUI();
+    EXPECT_EQ(endWire->text().toStdString(), "End Bus");
+
+    Press(Qt::Key_W);
+    QTest::mouseClick(m_view->viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(200, 200));
+    QTest::mouseMove(m_view->viewport(), QPoint(300, 220));
+    m_frame->UpdateCommandUI();
+    EXPECT_TRUE(endWire->isEnabled());
+    EXPECT_EQ(endWire->text().toStdString(), wireText.toStdString());
+    EXPECT_EQ(endPolygon->text().toStdString(), polygonText.toStdString());
+    Press(Qt::Key_Escape);
 }
 
 // A zoom typed into the zoom box applies when Enter ends the typing, whether or not it is the
