@@ -14,8 +14,6 @@
 #include "gui/dialogs/commands/DlgConnectWire.h"
 #include "gui/kit/StoredText.h"
 #include "gui/support/QtTestApp.h"
-#include "library/LibraryFile.h"
-#include "library/LibraryItem.h"
 #include "library/LibraryItemData.h"
 #include "model/doc/DrawDoc.h"
 #include "model/net/Net.h"
@@ -29,6 +27,7 @@
 #include "shell/view/DrawView.h"
 #include "support/DocumentBytes.h"
 #include "support/ScriptedPrompt.h"
+#include "support/StandardItems.h"
 
 namespace {
 
@@ -213,12 +212,8 @@ TEST_F(DrawViewObjectsTest, ConnectImplicitlyTiesTheDominantWiresNetToTheChosenP
 // no pin chosen changes no byte and records nothing; a pin chosen is one step, which undo takes
 // back whole.
 TEST_F(DrawViewObjectsTest, ConnectImplicitlyRecordsOnlyAChoiceMade) {
-    CLibraryFile file;
-    ASSERT_TRUE(file.Open(VOSK_BINARY_DIR "/Libraries/logic.rlb"));
-    CLibraryItem entry;
     CLibraryItemData item;
-    const int index = file.FindItem(entry, "7400");
-    ASSERT_TRUE(index != kItemNotFound && file.ReadItem(&m_doc, index, item));
+    ASSERT_TRUE(testsupport::ReadStandardItem(m_doc, "logic.rlb", "7400", item));
     CObList copies;
     copies.AddTail(&item.m_objects);
     ASSERT_TRUE(m_doc.AddObjectCopies(&copies));

@@ -19,8 +19,6 @@
 #include "drawtools/ToolManager.h"
 #include "gui/dialogs/commands/NetsShortedDlg.h"
 #include "gui/support/QtTestApp.h"
-#include "library/LibraryFile.h"
-#include "library/LibraryItem.h"
 #include "library/LibraryItemData.h"
 #include "model/app/SchematicApp.h"
 #include "model/doc/DrawDoc.h"
@@ -39,6 +37,7 @@
 #include "shell/view/DrawView.h"
 #include "shell/view/InPlaceTextEdit.h"
 #include "support/DocumentBytes.h"
+#include "support/StandardItems.h"
 
 namespace {
 
@@ -221,12 +220,8 @@ TEST_F(DrawViewToolsTest, AClickOnWhatAWireLooksJoinedToJoinsIt) {
 class WireBesidePinsTest : public DrawViewToolsTest {
 protected:
     WireBesidePinsTest() {
-        CLibraryFile file;
-        EXPECT_TRUE(file.Open(VOSK_BINARY_DIR "/Libraries/discrete.rlb"));
-        CLibraryItem entry;
         CLibraryItemData item;
-        const int index = file.FindItem(entry, "RES");
-        EXPECT_TRUE(index != kItemNotFound && file.ReadItem(&doc, index, item));
+        EXPECT_TRUE(testsupport::ReadStandardItem(doc, "discrete.rlb", "RES", item));
         for (const CSize at : {CSize(2000, -2000), CSize(3000, -2000)}) {
             CObList copies;
             copies.AddTail(&item.m_objects);
@@ -286,12 +281,8 @@ TEST_F(WireBesidePinsTest, AWireClickedBesidePinsIsLinkedToThem) {
 class LibraryRailTest : public DrawViewToolsTest {
 protected:
     CSymbol* Drop(const char* name, CPoint at) {
-        CLibraryFile file;
-        EXPECT_TRUE(file.Open(VOSK_BINARY_DIR "/Libraries/basic.rlb"));
-        CLibraryItem entry;
         CLibraryItemData item;
-        const int index = file.FindItem(entry, name);
-        if (index == kItemNotFound || !file.ReadItem(&doc, index, item) ||
+        if (!testsupport::ReadStandardItem(doc, "basic.rlb", name, item) ||
             !view->PlaceObjects(item.m_objects))
             return nullptr;
         QTest::mouseMove(Port(), PixelOf(at));
@@ -602,12 +593,8 @@ std::vector<CPoint> PinEnds(CSymbol& part) {
 // A resistor of the standard library carried onto the sheet: Space turns it with its pins on the
 // grid, and Space then Ctrl+Space (or two mirrors) give back exactly where the pins were.
 TEST_F(DrawViewToolsTest, APartTurnedWhilePlacedKeepsItsPinsOnTheGrid) {
-    CLibraryFile file;
-    ASSERT_TRUE(file.Open(VOSK_BINARY_DIR "/Libraries/discrete.rlb"));
-    CLibraryItem entry;
     CLibraryItemData item;
-    const int index = file.FindItem(entry, "RES");
-    ASSERT_TRUE(index != kItemNotFound && file.ReadItem(&doc, index, item));
+    ASSERT_TRUE(testsupport::ReadStandardItem(doc, "discrete.rlb", "RES", item));
     ASSERT_TRUE(view->PlaceObjects(item.m_objects));
     QTest::mouseMove(Port(), PixelOf(CPoint(3100, -2900)));
     auto* part = dynamic_cast<CSymbol*>(view->GetSelection().GetHead());
@@ -680,12 +667,8 @@ TEST_F(DrawViewToolsTest, AGestureTakenBackLeavesTheDocumentUnmodified) {
 }
 // A part of a standard library placed with its origin at offset.
 CSymbol* PlaceLibraryPart(CDrawDoc& doc, const char* library, const char* name, CSize offset) {
-    CLibraryFile file;
-    EXPECT_TRUE(file.Open((std::string(VOSK_BINARY_DIR "/Libraries/") + library).c_str()));
-    CLibraryItem entry;
     CLibraryItemData item;
-    const int index = file.FindItem(entry, name);
-    EXPECT_TRUE(index != kItemNotFound && file.ReadItem(&doc, index, item));
+    EXPECT_TRUE(testsupport::ReadStandardItem(doc, library, name, item)) << name;
     CObList copies;
     copies.AddTail(&item.m_objects);
     EXPECT_TRUE(doc.AddObjectCopies(&copies));
