@@ -657,6 +657,10 @@ void EditSoak::BesideTheOtherWindow() {
     QWidget* const port = other.view->viewport();
     const CPoint at = RandomPoint();
     QTest::mouseMove(port, PixelIn(other, at));
+    // On the desktop the main window is active when the other window gets its input (a menu
+    // that chose the tool gave the activation back); a text the input opens there takes the
+    // focus and makes that window the active one.
+    Idle();
     switch (Pick(3)) {
         case 0:
             // A button held down on the first sheet comes up before it can go down on another.
