@@ -124,6 +124,8 @@ private:
     void Step();
     int NextStepKind();
     void DragSelection();
+    // The bounds of the selection do not fit in the sheet's drawing area.
+    bool SelectionOutgrowsSheet() const;
     void TransformSelection();
     void DeleteSelection();
     void CopyAndPaste();

@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 
 #include "drawtools/DrawTool.h"
 #include "drawtools/PlaceTool.h"
@@ -179,18 +180,49 @@ void EditSoak::DragSelection() {
     }
     const CPoint to(grab.x + Between(-3, 3) * 100, grab.y + Between(-3, 3) * 100);
     Log("drag from " + Describe(grab) + " to " + Describe(to));
+    // A selection wider or taller than the sheet's drawing area (a title block's fields from
+    // edge to edge, say) cannot move: the drag says so and records nothing.
+    const std::string refused = SelectionOutgrowsSheet() ? kMoveLargerThanSheet : "";
+    const StepId before = List().LastStep();
+    m_expectedMessages.insert(refused);
     QTest::mousePress(Port(), Qt::LeftButton, Qt::NoModifier, Pixel(grab));
     QTest::mouseMove(Port(), (Pixel(grab) + Pixel(to)) / 2);
     QTest::mouseMove(Port(), Pixel(to));
     if (Pick(3) == 0)
         PressToolKey();
     QTest::mouseRelease(Port(), Qt::LeftButton, Qt::NoModifier, Pixel(to));
+    const bool wasRefused =
+        !refused.empty() && std::count(m_prompt.shown.begin(), m_prompt.shown.end(), refused) > 0;
+    CheckWindows("the drag");
+    m_expectedMessages.erase(m_expectedMessages.find(refused));
+    if (wasRefused) {
+        if (List().LastStep() != before)
+            Fail("a move refused as larger than the sheet recorded a step");
+        return;
+    }
     // A press on the end of the selected wire picked the end up: it follows the mouse until
     // the gesture ends.
     if (GetToolManager()->CurrentTool()->HasOpenObject()) {
         Log("the wire's end was picked up");
         EndOpenGesture(Pixel(to), [this, to] { DoubleClick(Pixel(to)); });
     }
+}
+
+bool EditSoak::SelectionOutgrowsSheet() const {
+    std::optional<CRect> bounds;
+    for (CDrawObj* object : Selection()) {
+        CRect box;
+        object->GetBoundingRect(box);
+        box.NormalizeRect();
+        if (bounds)
+            bounds->UnionRect(*bounds, box);
+        else
+            bounds = box;
+    }
+    if (!bounds)
+        return false;
+    const CRect area = m_window->doc->GetDrawingArea();
+    return bounds->Width() > area.Width() || bounds->Height() > area.Height();
 }
 
 // By the key or from the Edit menu.
@@ -625,6 +657,10 @@ void EditSoak::BesideTheOtherWindow() {
     QWidget* const port = other.view->viewport();
     const CPoint at = RandomPoint();
     QTest::mouseMove(port, PixelIn(other, at));
+    // On the desktop the main window is active when the other window gets its input (a menu
+    // that chose the tool gave the activation back); a text the input opens there takes the
+    // focus and makes that window the active one.
+    Idle();
     switch (Pick(3)) {
         case 0:
             // A button held down on the first sheet comes up before it can go down on another.
