@@ -1040,7 +1040,9 @@ void EditSoak::TypeInPlace(const CTextBox& text) {
                          "ID already exists.\n\nDo you want to displace exisiting ID?\n";
     CString checked(typed.c_str());
     const int rc = owner->CheckAttrValue(attribute->GetName(), checked);
-    if (rc > 0 || (rc == 0 && id && owner->GetDevice() && checked != typed.c_str()))
+    // Whether a part's device takes an identifier depends on the parts of the sheet when the
+    // edit ends (a drop or an undo may come between), so any refusal of it told is foreseen.
+    if (rc > 0 || (id && owner->GetDevice()))
         m_editRefusal = "Error: Property value invalid - " + typed + "\n";
 }
 
