@@ -17,6 +17,7 @@
 #include "netlist/walker/DocNetlist.h"
 #include "netlist/walker/ReportFile.h"
 #include "platform/UserPrompt.h"
+#include "platform/WriteAccess.h"
 
 namespace {
 
@@ -200,7 +201,7 @@ bool CDlgReport::CheckFile() {
         RefocusFileName();
         return false;
     }
-    if (file.isFile() && file.isWritable())
+    if (file.isFile() && !IsWriteProtected(m_fileName.str()))
         return true;
     AfxMessageBox("Cannot write to the specified file.", MB_OK | MB_ICONEXCLAMATION);
     RefocusFileName();

@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <filesystem>
 
 #include "gui/support/QtTestApp.h"
 #include "model/app/SchematicApp.h"
@@ -142,6 +143,25 @@ TEST_F(DlgReportTest, AnExistingFileIsReplacedOnlyWhenTheUserAgreesAndItCanBeWri
     folder->accept();
     EXPECT_EQ(prompt.shown().size(), 2u);
     EXPECT_EQ(folder->result(), QDialog::Accepted);
+}
+
+// A file the user may not write is refused after the question, while the dialog stays open
+// with the name ready for another.
+TEST_F(DlgReportTest, AWriteProtectedFileIsRefusedWithTheDialogOpen) {
+    testsupport::WriteFileText(dir / "ro.net", "old");
+    std::filesystem::permissions(dir / "ro.net", std::filesystem::perms(0444));
+    auto dialog = Open();
+    Find<QLineEdit>(*dialog, "fileName")->setText("ro.net");
+    Find<QComboBox>(*dialog, "format")->setFocus();
+    ScriptedPrompt prompt({IDYES, IDOK});
+    dialog->accept();
+    ASSERT_EQ(prompt.shown().size(), 2u);
+    EXPECT_EQ(prompt.shown()[1].text, "Cannot write to the specified file.");
+    EXPECT_EQ(prompt.shown()[1].type & MB_ICONMASK, MB_ICONEXCLAMATION);
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_NE(dialog->result(), QDialog::Accepted);
+    EXPECT_EQ(dialog->focusWidget(), Find<QLineEdit>(*dialog, "fileName"));
+    EXPECT_EQ(testsupport::ReadFileText(dir / "ro.net"), "old");
 }
 
 // Browse.. offers every format's filter with the chosen one selected, and may name a file that
