@@ -32,8 +32,8 @@ protected:
 };
 
 // The text of a netlist file, written with CR LF line ends into a new file as it comes and put
-// in place of the old file once complete. A failed write is reported by Commit, as if the text
-// had been written at the end.
+// in place of the old file by Commit; without it the new file is dropped and the old one stays.
+// A failed write is reported by Commit, as if the text had been written at the end.
 class NetlistFile : private std::streambuf {
 public:
     // Throws when the file cannot be made.
@@ -194,17 +194,16 @@ BOOL BuildDocumentNetlist(CDrawDoc& doc, const char* path, CNetlistFormat* write
         log << kBuildFailed;
         written = false;
     }
-    if (output) {
+    // A build that stopped or failed leaves the old file as it was.
+    if (output && written) {
         try {
             output->Commit();
+            log << file << "\n";
         } catch (const std::exception&) {
             ReportFileError("There was an error writing file :\n%s", file);
-            if (written)
-                log << kBuildFailed;
+            log << kBuildFailed;
             written = false;
         }
-        if (written)
-            log << file << "\n";
     }
     if (written)
         log << "\nOK\n";

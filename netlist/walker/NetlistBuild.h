@@ -10,5 +10,5 @@ class CDrawDoc;
 class CNetlistFormat;
 
 // TRUE when the whole netlist was written. Files are written with CR LF line ends and replace
-// the old file only once they are complete.
+// the old file only when the build succeeds: a stopped or failed build leaves it as it was.
 BOOL BuildDocumentNetlist(CDrawDoc& doc, const char* path, CNetlistFormat* writer);

@@ -52,6 +52,7 @@ TEST_F(SpiceTest, WithoutAKnownReferenceNetTheUserChoosesOneOrStopsTheDeck) {
     EXPECT_EQ(ui.asked, 2);
 }
 
+// The deck written before stays as it was.
 TEST_F(SpiceTest, ACancelledReferenceNetStopsTheBuild) {
     Sheet sheet((dir / "rc.sch").c_str());
     TwoPin(sheet, "R1", "R,1,2", "1", "A", "B");
@@ -59,8 +60,10 @@ TEST_F(SpiceTest, ACancelledReferenceNetStopsTheBuild) {
     CNetlistFormatList formats;
     FillReportFormatList(formats);
     const std::string deck = (dir / "rc.ckt").string();
+    testsupport::WriteFileText(deck, "R1  1 0 1\r\n.end\r\n");
     EXPECT_FALSE(sheet.doc.BuildNetlist(deck.c_str(), formats[kFormatSpice].get()));
     EXPECT_EQ(buildLog.text(), "\fBuilding...\n\nBuild stopped.\n");
+    EXPECT_EQ(testsupport::ReadFileText(deck), "R1  1 0 1\r\n.end\r\n");
 }
 
 TEST_F(SpiceTest, ADuplicateNameTakesTheFirstFreeNumberOfItsPrefix) {

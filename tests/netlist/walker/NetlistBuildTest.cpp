@@ -152,17 +152,19 @@ TEST_F(NetlistBuildTest, AFileThatCannotBeMadeIsReported) {
     EXPECT_EQ(testsupport::ReadFileText(locked), "kept");
 }
 
+// A build that writes no body leaves the old file as it was.
 TEST_F(NetlistBuildTest, SheetsThatFailWriteNoBody) {
+    testsupport::WriteFileText(dir / "out.txt", "old");
     nltest::ScriptedOpener opener;
     sheet.Block("U1", "a.sch", {"X"});
     EXPECT_FALSE(Build());
-    EXPECT_EQ(Output(), "HEADER\r\nline two\r\n");
+    EXPECT_EQ(Output(), "old");
     EXPECT_EQ(LastLog(),
               Log("Could not open file " + Path("a.sch") + ".\n\nError building netlist.\n"));
 
     opener.Serve(Path("a.sch"), [](Sheet& a) { a.Block("U1", "top.sch", {"X"}); });
     EXPECT_FALSE(Build());
-    EXPECT_EQ(Output(), "HEADER\r\nline two\r\n");
+    EXPECT_EQ(Output(), "old");
     EXPECT_EQ(LastLog(), Log(Path("a.sch") + "\nError - " + top +
                              " is a sub-circuit of itself. Stopping.\n\nBuild stopped.\n"));
 }
@@ -185,15 +187,21 @@ TEST_F(NetlistBuildTest, SheetsThatCannotBeReadAreReportedToTheLogOnly) {
     EXPECT_TRUE(prompt.shown().empty());
 }
 
+// A stopped or failed build leaves the old file as it was, and no new file beside it.
 TEST_F(NetlistBuildTest, AWriterThatFailsIsNeverReportedAsDone) {
+    testsupport::WriteFileText(dir / "out.txt", "old");
     format.header = FALSE;
     EXPECT_FALSE(Build());
     EXPECT_EQ(LastLog(), "\fBuilding...\n\nBuild stopped.\n");
+    EXPECT_EQ(Output(), "old");
 
     format.header = TRUE;
     format.body = 0;
     EXPECT_FALSE(Build());
     EXPECT_EQ(LastLog(), Log("\nBuilding Final Target..\n\nError building netlist.\n"));
+    EXPECT_EQ(Output(), "old");
+    for (const std::string& name : testsupport::FolderEntries(dir.path()))
+        EXPECT_FALSE(name.starts_with(".out.txt")) << name;
 }
 
 // An output window that stops taking text (as a full disk would) fails the build: the log
