@@ -120,6 +120,7 @@ public:
     // when the map does not parse), valid until the map changes; did receives the identifier
     // without its gate suffix as StripGateSuffix leaves it (empty when the map does not
     // parse). One reading of the map serves both, and the numbers of all of the symbol's pins.
+    // An identifier without a gate of the symbol takes the symbol's line when it has only one.
     CPinMapLine* FindPartLine(const CString& id, const char* symbol, CString& did) const;
     int SetPinNumber(const char* symbol, const char* gate, const char* pin, const char* number,
                      int mode);
@@ -171,6 +172,8 @@ private:
     CPinMap* ReadStoredMap(bool sorted) const;
     // The map parsed (and sorted) from the text ReadStoredMap last checked.
     CPinMap* ParsedMap(bool sorted) const;
+    // The symbol's line when the map has exactly one for it, else null.
+    static const CPinMapLine* FindOnlyLine(const CPinMap& map, std::string_view symbol);
     // The symbol's first line in map order with an empty gate suffix or one ending the
     // identifier, or null.
     static const CPinMapLine* FindGateLine(const CPinMap& map, std::string_view id,

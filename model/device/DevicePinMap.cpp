@@ -88,6 +88,10 @@ CPinMapLine* CDevice::FindPartLine(const CString& id, const char* symbol, CStrin
     did = !stored    ? CString()
           : gateLine ? id.Left(id.GetLength() - static_cast<int>(gateLine->gate.size()))
                      : id;
+    // An identifier that lacks the gate of the symbol's only line is still that section: its
+    // pins keep their numbers.
+    if (stored && !gateLine)
+        gateLine = FindOnlyLine(*stored, name);
     // The sorted map is of the text just checked.
     CPinMap* sorted = stored ? ParsedMap(true) : nullptr;
     return sorted ? sorted->FindLine(name, gateLine ? gateLine->gate : std::string_view())
@@ -131,6 +135,18 @@ const CPinMapLine* CDevice::FindGateLine(const CPinMap& map, std::string_view id
             return &line;
     }
     return nullptr;
+}
+
+const CPinMapLine* CDevice::FindOnlyLine(const CPinMap& map, std::string_view symbol) {
+    const CPinMapLine* found = nullptr;
+    for (const CPinMapLine& line : map.Lines()) {
+        if (line.symbol != symbol)
+            continue;
+        if (found)
+            return nullptr;
+        found = &line;
+    }
+    return found;
 }
 
 CString CDevice::GetInstance(const char* id, const char* symbol) const {

@@ -5,6 +5,7 @@
 
 #include <set>
 #include <sstream>
+#include <tuple>
 
 #include "interchange/protel/ByteSource.h"
 #include "interchange/protel/ProtelFileBuilder.h"
@@ -146,6 +147,17 @@ std::multiset<std::string> Blocks(const std::string& netlist) {
     return blocks;
 }
 
+// The Protel netlist of the document.
+std::string ProtelNetlist(CDrawDoc& doc) {
+    CProtelFormat protel;
+    std::ostringstream out, log;
+    CNetNode top(doc.GetPathName());
+    protel.WriteHeader(doc.m_netlist, out, log);
+    EXPECT_EQ(doc.m_netlist.Build(top, protel, out, log), kBuildOk) << log.str();
+    EXPECT_TRUE(protel.WriteBody(doc.m_netlist, top, out, log)) << log.str();
+    return out.str();
+}
+
 TEST(ProtelSchematicTest, EveryRecordKindImportsAndNetlists) {
     CDrawDoc doc;
     std::ostringstream log;
@@ -155,18 +167,13 @@ TEST(ProtelSchematicTest, EveryRecordKindImportsAndNetlists) {
     EXPECT_EQ(doc.GetAttribute(".template"), "A4");
     EXPECT_EQ(doc.GetTitle(), "Amplifier");
 
-    CProtelFormat protel;
-    std::ostringstream out, netLog;
-    CNetNode top(doc.GetPathName());
-    protel.WriteHeader(doc.m_netlist, out, netLog);
-    ASSERT_EQ(doc.m_netlist.Build(top, protel, out, netLog), kBuildOk) << netLog.str();
-    ASSERT_TRUE(protel.WriteBody(doc.m_netlist, top, out, netLog));
-    const std::multiset<std::string> blocks = Blocks(out.str());
-    EXPECT_EQ(blocks.count("[\nR1\nAXIAL0.4\n10K\n\n\n\n]"), 1u) << out.str();
+    const std::string netlist = ProtelNetlist(doc);
+    const std::multiset<std::string> blocks = Blocks(netlist);
+    EXPECT_EQ(blocks.count("[\nR1\nAXIAL0.4\n10K\n\n\n\n]"), 1u) << netlist;
     // Without a part type the netlist shows the component's name as the value.
-    EXPECT_EQ(blocks.count("[\nR2\nAXIAL0.4\nRES\n\n\n\n]"), 1u) << out.str();
-    EXPECT_EQ(blocks.count("(\nMID\nR1-2\nR2-1\n)"), 1u) << out.str();
-    EXPECT_EQ(blocks.count("(\nVCC\nR1-1\n)"), 1u) << out.str();
+    EXPECT_EQ(blocks.count("[\nR2\nAXIAL0.4\nRES\n\n\n\n]"), 1u) << netlist;
+    EXPECT_EQ(blocks.count("(\nMID\nR1-2\nR2-1\n)"), 1u) << netlist;
+    EXPECT_EQ(blocks.count("(\nVCC\nR1-1\n)"), 1u) << netlist;
 }
 
 TEST(ProtelSchematicTest, ImportedSheetWithASheetSymbolSavesAsACompoundFile) {
@@ -188,6 +195,33 @@ TEST(ProtelSchematicTest, ImportedSheetWithASheetSymbolSavesAsACompoundFile) {
         0)
         << output;
     EXPECT_EQ(output, "True\n");
+}
+
+// A 7400 of two gates, both placed as "U1": gate 1 drawn normally with its Y (pin 3) on a
+// wire labelled SIG, gate 2 in its De Morgan drawing with its A (pin 4) on another wire
+// labelled SIG. Both pins are on the net, whatever identifiers the two sections get.
+TEST(ProtelSchematicTest, EveryWiredPinOfAPartOfTwoGatesIsInItsNet) {
+    ProtelFileBuilder file;
+    file.SchematicStart(1).ComponentHead({"7400"}, "NAND", "DIP14", "U?", 2);
+    for (const auto& [a, b, y] : {std::tuple("1", "2", "3"), std::tuple("4", "5", "6")}) {
+        file.PartStart();
+        for (int drawing = 0; drawing < 2; ++drawing) {
+            file.Pin(0, 0, 2, "A", a).Pin(0, -20, 2, "B", b).Pin(100, -10, 0, "Y", y);
+            file.Rectangle(0, 10, 100, -30).End();
+        }
+        file.End();
+    }
+    file.SheetHeader(0);
+    file.Instance(0, 0, 0, 0, 0, 1, 0, "U1").Instance(500, 0, 1, 0, 0, 2, 0, "U1");
+    file.Wire({{120, -10}, {200, -10}}).NetLabel(150, -10, "SIG");
+    file.Wire({{400, 0}, {480, 0}}).NetLabel(420, 0, "SIG").End();
+
+    CDrawDoc doc;
+    std::ostringstream log;
+    ByteSource source(file.Bytes());
+    ASSERT_TRUE(ImportProtelBinarySchematic(log, source, doc)) << log.str();
+    const std::string netlist = ProtelNetlist(doc);
+    EXPECT_EQ(Blocks(netlist).count("(\nSIG\nU1-3\nU1-4\n)"), 1u) << netlist;
 }
 
 }  // namespace
