@@ -218,6 +218,8 @@ BOOL CSymbolDoc::SaveModified(const std::function<BOOL()>& askToSave) {
 
 CSymbol* CSymbolDoc::CreateComponent(CSymbol* symbol) {
     PlaceOnOwnerGrid(*symbol);
+    if (auto* source = dynamic_cast<CSpiceSymbol*>(symbol))
+        source->MakeDeckElement();
     auto* step = new CMultiCmd("create component");
     auto* add = new CAddCmd(symbol, FALSE);
     add->Do(m_pOwnerDoc);

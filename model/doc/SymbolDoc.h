@@ -43,7 +43,8 @@ public:
     // Whether the document may close. The selections are emptied first. Without an owner it
     // is the usual save prompt, askToSave. Otherwise a changed sheet is written back into the
     // owner as one undoable step, "symbol edit" in place of the edited symbol or "create
-    // component" when there is none (any more), and the sheet counts as unchanged.
+    // component" when there is none (any more; a new Spice source is made an element of the
+    // deck), and the sheet counts as unchanged.
     BOOL SaveModified(const std::function<BOOL()>& askToSave);
 
     // The first pin of the sheet whose "_ID" is id, or null.

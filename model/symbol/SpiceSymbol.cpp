@@ -4,6 +4,7 @@
 #include <iterator>
 
 #include "model/object/MenuBuilder.h"
+#include "model/object/StdAttrNames.h"
 #include "model/symbol/SpiceValue.h"
 #include "platform/Archive.h"
 #include "platform/UserPrompt.h"
@@ -119,6 +120,19 @@ void CSpiceSymbol::SetSourceState(const SourceState& state) {
     }
     ResetSets();
     LoadSets();
+}
+
+void CSpiceSymbol::MakeDeckElement() {
+    constexpr const char* kPrefix = "V";
+    SetFlags(kSymbolSimulation, kSymbolKindMask);
+    SetAttr(GetStdAttrName(kStdAttrPref), kPrefix, kSetAttrForce);
+    std::vector<CString> pins;
+    for (POSITION pos = GetPins().GetHeadPosition(); pos && pins.size() < 2;)
+        pins.push_back(
+            static_cast<CDrawObj*>(GetPins().GetNext(pos))->GetAttr(GetStdAttrName(kStdAttrId)));
+    if (pins.size() == 2 && !pins[0].IsEmpty() && !pins[1].IsEmpty())
+        SetAttr("Spice.Device", CString(kPrefix) + "," + pins[0] + "," + pins[1], kSetAttrForce);
+    AssignId(0);
 }
 
 void CSpiceSymbol::AddContextMenu(IMenuBuilder* menu) {

@@ -56,6 +56,11 @@ public:
     SourceState GetSourceState();
     void SetSourceState(const SourceState& state);
 
+    // Makes a source that the program created an element of the Spice deck: a simulation
+    // block with the prefix "V", whose template takes its first two pins as the positive and
+    // negative nodes (none without two named pins), and an identifier of its document.
+    void MakeDeckElement();
+
     // "Source Parameters.." after the symbol's own items.
     void AddContextMenu(IMenuBuilder* menu) override;
 

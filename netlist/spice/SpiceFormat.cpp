@@ -108,6 +108,7 @@ BOOL CSpiceFormat::WriteHeader(CDocNetlist& walker, std::ostream& out, std::ostr
     m_globalNodes.clear();
     m_highestNumber = 0;
     m_tiedPorts.clear();
+    m_partLeftOut = false;
     const SettingsStore& settings = SpiceSettings();
     if (m_analyses.empty())
         m_analyses = MakeSpiceAnalyses(settings.GetProfileInt(kSection, "Analyses", 0), settings);
@@ -549,6 +550,8 @@ void CSpiceFormat::WriteElement(const CSpiceDeviceRecord& record, CDocNetlist& w
         out << text;
     else if (!text.empty())
         out << "* " << text << "\n";
+    if (!written)
+        m_partLeftOut = true;
 }
 
 // The definitions the sheet's elements use, each once per sheet.
@@ -627,5 +630,6 @@ int CSpiceFormat::WriteBody(CDocNetlist& walker, CNetNode& /*topNode*/, std::ost
         out << "\n* Extra Commands\n" << extra;
     out << "\n.end\n";
     m_names = &m_sheetNames;
-    return out.good() ? 1 : 0;
+    // A deck that lacks a part (the log names it) is no result.
+    return out.good() && !m_partLeftOut ? 1 : 0;
 }

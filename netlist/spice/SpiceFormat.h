@@ -75,6 +75,7 @@ public:
     BOOL WriteHeader(CDocNetlist& walker, std::ostream& out, std::ostream& log) override;
     int PrepareSheet(CDocNetlist& walker, CNetNode& node, std::ostream& out,
                      std::ostream& log) override;
+    // FALSE when a part of any sheet was left out of the deck (the log names it).
     int WriteBody(CDocNetlist& walker, CNetNode& topNode, std::ostream& out,
                   std::ostream& log) override;
     // The element lines of one sheet and the sub-circuit definitions they need; FALSE when a
@@ -197,6 +198,7 @@ private:
     int m_highestNumber = 0;                        // of the numbered nodes of every sheet
     std::map<std::string, TiedPorts> m_tiedPorts;   // by sheet file
     int m_tiesDepth = 0;                            // of the sheets being read for their ties
+    bool m_partLeftOut = false;  // an element line failed: the deck is incomplete
 
     // Sheet being written
     int m_nodeCounter = 1;

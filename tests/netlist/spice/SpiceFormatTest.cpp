@@ -66,6 +66,43 @@ TEST_F(SpiceTest, ACancelledReferenceNetStopsTheBuild) {
     EXPECT_EQ(testsupport::ReadFileText(deck), "R1  1 0 1\r\n.end\r\n");
 }
 
+// The deck that leaves a part out is a failed build, which names the part and leaves the deck
+// written before as it was.
+TEST_F(SpiceTest, APartLeftOutFailsTheBuild) {
+    Sheet sheet((dir / "rc.sch").c_str());
+    Set("RefNet", "B");
+    TwoPin(sheet, "R1", "R,1,2", "1", "A", "B");
+    sheet.Wire(sheet.Source("V1", {"+", "-"}), "+", "A");
+    nltest::LogCapture buildLog;
+    CNetlistFormatList formats;
+    FillReportFormatList(formats);
+    const std::string deck = (dir / "rc.ckt").string();
+    testsupport::WriteFileText(deck, "old");
+    EXPECT_FALSE(sheet.doc.BuildNetlist(deck.c_str(), formats[kFormatSpice].get()));
+    const std::string text = buildLog.text();
+    EXPECT_NE(text.find("Spice.Device attribute not set for V1.\n"), std::string::npos) << text;
+    EXPECT_TRUE(text.ends_with("\nError building netlist.\n")) << text;
+    EXPECT_EQ(testsupport::ReadFileText(deck), "old");
+}
+
+// A source made by "Create a spice source" is an element of the deck: "V" and a number of its
+// own, its first two pins as its nodes, its waveform after them.
+TEST_F(SpiceTest, AMadeSourceIsAnElementOfItsOwn) {
+    Sheet sheet("/d/v.sch");
+    Set("RefNet", "GND");
+    TwoPin(sheet, "R1", "R,1,2", "1k", "IN", "GND");
+    for (const char* net : {"IN", "OUT"}) {
+        CSpiceSymbol* source = sheet.Source("", {"Pin 1", "Pin 2"});
+        source->MakeDeckElement();
+        source->SetSourceKind(CSpiceSymbol::kPulse);
+        sheet.Wire(source, "Pin 1", net);
+        sheet.Wire(source, "Pin 2", "GND");
+    }
+    EXPECT_EQ(Body(Deck(sheet)),
+              "R1  1 0 1k\nV1  1 0  PULSE(5V 0V 0 0 0 0 1)\n"
+              "V2  2 0  PULSE(5V 0V 0 0 0 0 1)\n");
+}
+
 TEST_F(SpiceTest, ADuplicateNameTakesTheFirstFreeNumberOfItsPrefix) {
     Sheet sheet("/d/dup.sch");
     Set("RefNet", "GND");
@@ -154,7 +191,8 @@ TEST_F(SpiceTest, AFailingElementIsLeftAsACommentLineAndTheNextKeepsItsLine) {
     TwoPin(sheet, "R3", "R,1,2", "1k", "A", "GND");
     sheet.Add("U1", kSymbolDevice, {"1"});
     sheet.Add("J1", kSymbolDevice, {"1"})->SetAttr("Spice.Exclude", "", kSetAttrForce);
-    EXPECT_EQ(Body(Deck(sheet)), "* R1  1\n* R2 \nR3  1 0 1k\n");
+    CSpiceFormat writer;
+    EXPECT_EQ(Body(Deck(writer, sheet, false)), "* R1  1\n* R2 \nR3  1 0 1k\n");
     // Elements without a name come first.
     EXPECT_EQ(Log(),
               "Spice.Device attribute not set for U1.\n"
