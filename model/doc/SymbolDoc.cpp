@@ -271,6 +271,10 @@ CSymbol* CSymbolDoc::ReplaceSymbol(CSymbol* source, CSymbol* symbol) {
         source->GetAttrMap()->GetNextAssoc(pos, name, value);
         attributes.SetAt(name, value);
     }
+    // A source keeps its kind and waveform values.
+    auto* spiceSource = dynamic_cast<CSpiceSymbol*>(source);
+    if (auto* spice = dynamic_cast<CSpiceSymbol*>(symbol); spice && spiceSource)
+        spice->SetSourceState(spiceSource->GetSourceState());
     if (CDevice* device = source->GetDevice()) {
         device->AddRef();
         symbol->SetDevice(device);

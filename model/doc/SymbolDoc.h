@@ -42,9 +42,9 @@ public:
     CSymbol* BuildSymbol();
     // Whether the document may close. The selections are emptied first. Without an owner it
     // is the usual save prompt, askToSave. Otherwise a changed sheet is written back into the
-    // owner as one undoable step, "symbol edit" in place of the edited symbol or "create
-    // component" when there is none (any more; a new Spice source is made an element of the
-    // deck), and the sheet counts as unchanged.
+    // owner as one undoable step, "symbol edit" in place of the edited symbol (a Spice source
+    // keeps its kind and values) or "create component" when there is none (any more; a new
+    // Spice source is made an element of the deck), and the sheet counts as unchanged.
     BOOL SaveModified(const std::function<BOOL()>& askToSave);
 
     // The first pin of the sheet whose "_ID" is id, or null.

@@ -57,6 +57,15 @@ CDrawObj* CSpiceSymbol::Clone(CDrawDoc* document) {
     return new CSpiceSymbol(*this, document);
 }
 
+CDrawObj* CSpiceSymbol::Duplicate() {
+    auto* source = new CSpiceSymbol();
+    DuplicateInto(*source);
+    source->m_sourceKind = m_sourceKind;
+    for (int set = 0; set < kSetCount; ++set)
+        source->m_sets[set] = m_sets[set];
+    return source;
+}
+
 const char* CSpiceSymbol::SetAttrName(Set set) {
     return kSetNames[set];
 }

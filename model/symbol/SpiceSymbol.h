@@ -26,6 +26,8 @@ public:
 
     void Serialize(CArchive& ar) override;
     CDrawObj* Clone(CDrawDoc* document) override;
+    // A source of the same kind and values.
+    CDrawObj* Duplicate() override;
 
     DWORD GetSourceKind() const { return m_sourceKind; }
     void SetSourceKind(DWORD kind) { m_sourceKind = kind; }

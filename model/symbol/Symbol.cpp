@@ -141,29 +141,32 @@ CDrawObj* CSymbol::Clone(CDrawDoc* document) {
     return new CSymbol(*this, document);
 }
 
-// The copy stands in for this symbol while an edit transforms it, and keeps its shape for the
-// edit's undo: it has the placement, the flags, the pen and brush and (one more reference) the
-// device. The attributes and texts are handed over by GiveLinksTo.
 CDrawObj* CSymbol::Duplicate() {
+    auto* symbol = new CSymbol();
+    DuplicateInto(*symbol);
+    return symbol;
+}
+
+void CSymbol::DuplicateInto(CSymbol& symbol) const {
     CObList graphics;
     for (POSITION pos = m_graphics.GetHeadPosition(); pos;) {
         if (CDrawObj* copy = NextObject(m_graphics, pos)->Duplicate())
             graphics.AddTail(copy);
     }
-    auto* symbol = new CSymbol(m_document, graphics, FALSE);
+    symbol.m_document = m_document;
+    symbol.BuildFromObjects(graphics, FALSE);
     for (POSITION pos = m_pins.GetHeadPosition(); pos;) {
         auto* copy = static_cast<CPin*>(NextObject(m_pins, pos)->Duplicate());
-        copy->SetOwner(symbol);
-        symbol->m_pins.AddTail(copy);
+        copy->SetOwner(&symbol);
+        symbol.m_pins.AddTail(copy);
     }
-    symbol->m_position = m_position;
-    symbol->m_flags = m_flags;
-    symbol->m_style = m_style;
-    symbol->SetMatrix(m_matrix);
+    symbol.m_position = m_position;
+    symbol.m_flags = m_flags;
+    symbol.m_style = m_style;
+    symbol.SetMatrix(m_matrix);
     if (m_device)
         m_device->AddRef();
-    symbol->m_device = m_device;
-    return symbol;
+    symbol.m_device = m_device;
 }
 
 void CSymbol::CopyGeometryFrom(const CDrawObj* source) {

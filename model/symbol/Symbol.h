@@ -155,6 +155,10 @@ public:
     void ExportDxf(IDxfSink* dxf, int kind, const double* matrix) override;
 
     CDrawObj* Clone(CDrawDoc* document) override;
+    // The copy stands in for this symbol while an edit transforms it, and keeps its shape for
+    // the edit's undo: it is of this symbol's class, with the placement, the flags, the pen and
+    // brush and (one more reference) the device. The attributes and texts are handed over by
+    // GiveLinksTo.
     CDrawObj* Duplicate() override;
     void CopyGeometryFrom(const CDrawObj* source) override;
     void Remove() override;
@@ -170,6 +174,8 @@ public:
     void MoveLinksTo(CDrawObj* other) override;
 
 protected:
+    // Fills a new, empty symbol as Duplicate describes.
+    void DuplicateInto(CSymbol& symbol) const;
     // The effective matrix of drawing: parent applied after the own one.
     void EffectiveMatrix(const double* parent, double* out) const;
     // Hands the texts (and with attributes, the attribute map) to another symbol.

@@ -6,10 +6,12 @@
 #include <QTimer>
 
 #include "gui/dialogs/objects/SymbolPropertiesSheet.h"
+#include "model/cmd/SpiceSourceCmd.h"
 #include "model/doc/SymbolDoc.h"
 #include "model/net/Wire.h"
 #include "model/shapes/DrawRect.h"
 #include "model/symbol/Pin.h"
+#include "model/symbol/SpiceSymbol.h"
 #include "model/symbol/Symbol.h"
 #include "resources/CommandIds.h"
 #include "shell/frames/ChildFrame.h"
@@ -120,6 +122,79 @@ TEST_F(SymbolEditorTest, ANewSymbolGoesIntoTheSchematicAsANewComponent) {
     Run(*app, ID_FILE_CLOSE);
     EXPECT_STREQ(schematic->GetUndoList().GetUndoName(), "create component");
     EXPECT_NE(dynamic_cast<CSymbol*>(schematic->GetObjects().GetTail()), nullptr);
+    schematic->SetModifiedFlag(FALSE);
+    EXPECT_TRUE(Close(*app));
+}
+
+// A source made with "Create a spice source" comes back with what the deck needs, and Edit
+// Symbol keeps it the source it was (class, kind and values), with or without a wire on a pin.
+TEST_F(SymbolEditorTest, ASpiceSourceStaysTheSourceItWasThroughEditSymbol) {
+    auto app = Start();
+    auto* schematic = dynamic_cast<CDrawDoc*>(Active(*app));
+    auto* view = dynamic_cast<CDrawView*>(app->Documents().ViewOf(*schematic));
+    const auto onlySource = [schematic] {
+        CSpiceSymbol* found = nullptr;
+        for (POSITION pos = schematic->GetObjects().GetHeadPosition(); pos;) {
+            if (auto* s = dynamic_cast<CSymbol*>(schematic->GetObjects().GetNext(pos))) {
+                EXPECT_EQ(found, nullptr);
+                found = dynamic_cast<CSpiceSymbol*>(s);
+            }
+        }
+        return found;
+    };
+    Run(*app, ID_CREATE_SPICE_SOURCE);
+    auto* editor = dynamic_cast<CSymbolDoc*>(Active(*app));
+    ASSERT_NE(editor, nullptr);
+    for (const LONG y : {0, -200}) {
+        auto* pin = new CPin();
+        pin->SetEnds(CPoint(0, y), CPoint(-200, y));
+        pin->SetAttr("_ID", editor->MakePinName(), kSetAttrForce);
+        editor->GetObjects().AddTail(pin);
+    }
+    editor->SetModifiedFlag();
+    Run(*app, ID_SYMBOL_CLOSE_EDITOR);
+    CSpiceSymbol* source = onlySource();
+    ASSERT_NE(source, nullptr);
+    EXPECT_EQ(source->GetAttr("_ID"), "V1");
+    EXPECT_EQ(source->GetAttr("Spice.Device"), "V,Pin 1,Pin 2");
+
+    // Source Parameters.. gives it a pulse of its own.
+    CSpiceSymbol::SourceState pulse = source->GetSourceState();
+    pulse.kind = CSpiceSymbol::kPulse;
+    pulse.sets[CSpiceSymbol::kPulse] = CString(
+        "1V\x01"
+        "2V\x01"
+        "1u\x01"
+        "0\x01"
+        "0\x01"
+        "1m\x01"
+        "2m");
+    ASSERT_TRUE(schematic->GetUndoList().Execute(new CSpiceSourceCmd(source, pulse)));
+    for (const bool wired : {false, true}) {
+        if (wired) {
+            const CPoint hot = source->FindPin("Pin 1")->GetConnectPoint();
+            auto* wire = new CWire;
+            wire->AddPoint(CPoint(hot.x - 600, hot.y));
+            wire->AddPoint(hot);
+            wire->SetDocument(schematic);
+            schematic->GetObjects().AddTail(wire);
+            wire->SetEndObject(source->FindPin("Pin 1"));
+        }
+        view->Select(source);
+        Run(*app, ID_EDIT_SYMBOL);
+        editor = dynamic_cast<CSymbolDoc*>(Active(*app));
+        ASSERT_NE(editor, nullptr);
+        editor->GetObjects().AddTail(new CDrawRect(CRect(0, 100, 300, -300)));
+        editor->SetModifiedFlag();
+        Run(*app, ID_SYMBOL_CLOSE_EDITOR);
+        ASSERT_NE(onlySource(), nullptr) << "wired " << wired;
+        EXPECT_NE(onlySource(), source);
+        source = onlySource();
+        EXPECT_TRUE(source->GetSourceState() == pulse) << "wired " << wired;
+        EXPECT_EQ(source->GetSet(CSpiceSymbol::kPulse)[5], "1m") << "wired " << wired;
+        EXPECT_EQ(source->GetAttr("Spice.Device"), "V,Pin 1,Pin 2");
+        EXPECT_EQ(source->FindPin("Pin 1")->GetWire() != nullptr, wired);
+    }
     schematic->SetModifiedFlag(FALSE);
     EXPECT_TRUE(Close(*app));
 }
