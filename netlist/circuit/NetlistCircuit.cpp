@@ -298,7 +298,7 @@ BOOL CNetlistCircuit::AddPart(CDocNetlist& walker, const CObList& sections, std:
     if (share) {
         if (part.value.IsEmpty())
             part.value = share->name;
-        AddPartHiddenPins(*share, did.IsEmpty() ? part.id : did, part);
+        AddPartHiddenPins(*share, did.IsEmpty() ? Attr(*first, kStdAttrId) : did, part);
     }
     if (part.value.IsEmpty())
         part.value = Attr(*first, kStdAttrName);
