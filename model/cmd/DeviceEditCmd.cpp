@@ -24,7 +24,7 @@ void RecordDeviceEdit(CDrawDoc& doc, CDevice& device, CDevice& before) {
         // A hidden pin renamed keeps the nets that tie it, in the same step.
         for (std::unique_ptr<CNetPropCmd>& edit : MoveHiddenPinTies(doc, device, renamed)) {
             if (undo.Merge(edit.get()))
-                edit.release();
+                static_cast<void>(edit.release());  // the list owns it
         }
     }
     doc.UpdateAllViews(nullptr);
