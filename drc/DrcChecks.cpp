@@ -9,6 +9,7 @@
 #include "model/device/Device.h"
 #include "model/device/ImplicitPins.h"
 #include "model/doc/DrawDoc.h"
+#include "model/net/HiddenPinTies.h"
 #include "model/net/Net.h"
 #include "model/object/StdAttrNames.h"
 #include "model/symbol/Pin.h"
@@ -119,9 +120,14 @@ void CDrcRules::CheckSharedPins(const CObList& sections, const DrcCheckContext& 
     if (!device || !device->Lookup(GetStdAttrName(kStdAttrImplicit), implicit) ||
         implicit.IsEmpty())
         return;
-    // Every item of the list is looked at as a pin name; a pin number has no net.
+    // Every item of the list is looked at as a pin name; a pin number has no net. A pin that
+    // a net ties to itself lies on that net.
+    const CHiddenPinTies ties(context.document);
+    const CString did = PartIdOf(*static_cast<CDrawObj*>(sections.GetHead()));
     for (const ImplicitToken& token : SplitImplicitList(implicit.str())) {
         const CString name(token.text);
+        if (ties.Tied(did, token.text))
+            continue;
         CString value;
         if (!device->Lookup(name + ".Net", value))
             continue;

@@ -2,6 +2,7 @@
 
 #include "model/app/NameList.h"
 #include "model/device/Device.h"
+#include "model/net/HiddenPinTies.h"
 #include "model/net/Net.h"
 #include "model/object/StdAttrNames.h"
 #include "model/symbol/Pin.h"
@@ -29,6 +30,7 @@ int CountNames(const CString& text) {
 }  // namespace
 
 CDrcNetPins::CDrcNetPins(CDrawDoc& document, const std::vector<CDrawObj*>& objects) {
+    const CHiddenPinTies ties(document);
     CStringArray members;
     for (int i = 0; i < static_cast<int>(objects.size()); ++i) {
         CDrawObj* object = objects[static_cast<size_t>(i)];
@@ -57,7 +59,7 @@ CDrcNetPins::CDrcNetPins(CDrawDoc& document, const std::vector<CDrawObj*>& objec
                     m_nets[members[k].str()].pins.push_back({i, place});
             }
         }
-        AddHiddenPins(document, objects, i);
+        AddHiddenPins(ties, objects, i);
     }
     for (const auto& [name, pins] : m_hidden) {
         for (const auto& [key, drawn] : pins)
@@ -68,7 +70,7 @@ CDrcNetPins::CDrcNetPins(CDrawDoc& document, const std::vector<CDrawObj*>& objec
 
 // The device's hidden pins: a drawn one without a wire lies on its net; one that no symbol
 // draws is counted.
-void CDrcNetPins::AddHiddenPins(CDrawDoc& document, const std::vector<CDrawObj*>& objects,
+void CDrcNetPins::AddHiddenPins(const CHiddenPinTies& ties, const std::vector<CDrawObj*>& objects,
                                 int index) {
     auto* symbol = static_cast<CSymbol*>(objects[static_cast<size_t>(index)]);
     const CDevice* device = symbol->GetDevice();
@@ -77,7 +79,7 @@ void CDrcNetPins::AddHiddenPins(CDrawDoc& document, const std::vector<CDrawObj*>
     const CString did = symbol->GetAttr(GetStdAttrName(kStdAttrDid));
     for (const auto& [name, number] : device->GetImplicitPins()) {
         CString net;
-        if (!device->GetImplicitPinNet(&document, name.c_str(), net))
+        if (!ties.NetOf(*symbol, name.c_str(), net))
             continue;
         std::unordered_map<std::string, bool>& hidden = m_hidden[net.str()];
         const std::string key = did.str() + ":" + name;

@@ -17,6 +17,7 @@
 
 class CDrawDoc;
 class CDrawObj;
+class CHiddenPinTies;
 class CPin;
 
 struct DrcPinPlace {
@@ -43,7 +44,8 @@ public:
     static CPin* Resolve(const std::vector<CDrawObj*>& objects, DrcPinPlace place);
 
 private:
-    void AddHiddenPins(CDrawDoc& document, const std::vector<CDrawObj*>& objects, int index);
+    void AddHiddenPins(const CHiddenPinTies& ties, const std::vector<CDrawObj*>& objects,
+                       int index);
 
     std::unordered_map<std::string, Net> m_nets;
     std::unordered_set<std::string> m_carried;

@@ -13,6 +13,7 @@
 #include "model/app/NameList.h"
 #include "model/device/Device.h"
 #include "model/doc/DrawDoc.h"
+#include "model/net/HiddenPinTies.h"
 #include "model/net/Net.h"
 #include "model/symbol/Pin.h"
 #include "model/symbol/Symbol.h"
@@ -587,7 +588,7 @@ void CPinsItem::MakePinChildren(const CDesignTreeModel& tree, Items& children) c
             found = true;
         }
     } else if (CSymbol* owner = m_pin->GetOwner(); owner && owner->GetDevice()) {
-        found = owner->GetDevice()->GetImplicitPinNet(GetDocument(), m_pin->GetAttr("_ID"), net) &&
+        found = CHiddenPinTies(*GetDocument()).NetOf(*owner, m_pin->GetAttr("_ID"), net) &&
                 !net.IsEmpty();
     }
     if (found)
@@ -710,13 +711,11 @@ void CNetsItem::MakeNetPins(Items& children) const {
 
 void CNetsItem::MakeHiddenPins(Items& children) const {
     std::unordered_set<std::string> listed;
+    const CHiddenPinTies ties(*GetDocument());
     ForEachSymbol(GetDocument(), [&](CSymbol* symbol) {
-        CDevice* device = symbol->GetDevice();
-        if (!device)
-            return;
         CStringList pins;
         CStringList numbers;
-        device->GetImplicitPinNets(GetDocument(), m_name, pins, &numbers);
+        ties.PinsOn(*symbol, m_name, pins, &numbers);
         POSITION numberPos = numbers.GetHeadPosition();
         for (POSITION pos = pins.GetHeadPosition(); pos;) {
             const CString pinId = pins.GetNext(pos);

@@ -1,6 +1,9 @@
 #include "model/cmd/DeviceEditCmd.h"
 
+#include "model/cmd/NetPropCmd.h"
 #include "model/doc/DrawDoc.h"
+#include "model/net/HiddenPinTies.h"
+#include "model/undo/UndoList.h"
 
 BOOL CDeviceEditCmd::Do(CDrawDoc* doc) {
     if (!m_device || !m_copy)
@@ -13,7 +16,16 @@ BOOL CDeviceEditCmd::Do(CDrawDoc* doc) {
 void RecordDeviceEdit(CDrawDoc& doc, CDevice& device, CDevice& before) {
     if (device.IsEqual(before))
         return;
+    const std::vector<RenamedImplicitPin> renamed =
+        RenamedImplicitPins(before.GetImplicitPins(), device.GetImplicitPins());
     device.ExchangeAttributes(before);
-    doc.GetUndoList().Execute(new CDeviceEditCmd(&device, &before));
+    CUndoList& undo = doc.GetUndoList();
+    if (undo.Execute(new CDeviceEditCmd(&device, &before))) {
+        // A hidden pin renamed keeps the nets that tie it, in the same step.
+        for (std::unique_ptr<CNetPropCmd>& edit : MoveHiddenPinTies(doc, device, renamed)) {
+            if (undo.Merge(edit.get()))
+                static_cast<void>(edit.release());  // the list owns it
+        }
+    }
     doc.UpdateAllViews(nullptr);
 }

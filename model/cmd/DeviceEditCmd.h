@@ -20,5 +20,6 @@ private:
 };
 
 // Records the edit of device, whose attributes were before's, as one "device edit" step and
-// refreshes the document's views; an edit that left the attributes as they were adds none.
+// refreshes the document's views; an edit that left the attributes as they were adds none. The
+// nets that tie a hidden pin the edit renamed name it anew in the same step.
 void RecordDeviceEdit(CDrawDoc& doc, CDevice& device, CDevice& before);

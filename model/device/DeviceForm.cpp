@@ -209,34 +209,67 @@ bool HasPinNet(const CDevice& device, const std::string& pin) {
 
 }  // namespace
 
-std::optional<DeviceFormProblem> DeviceForm::NetlessHiddenPin(const CDevice& device) const {
+namespace {
+
+// The pin of pins with that number, else with that name; null when none.
+const ImplicitPin* Matching(const std::vector<ImplicitPin>& pins, const ImplicitPin& pin) {
+    const auto number = std::find_if(pins.begin(), pins.end(), [&pin](const ImplicitPin& one) {
+        return one.number == pin.number;
+    });
+    if (number != pins.end())
+        return &*number;
+    const auto name = std::find_if(pins.begin(), pins.end(),
+                                   [&pin](const ImplicitPin& one) { return one.name == pin.name; });
+    return name != pins.end() ? &*name : nullptr;
+}
+
+CString ShownNet(const CString& net) {
+    return net.IsEmpty() ? CString("no net") : net;
+}
+
+}  // namespace
+
+std::optional<DeviceFormProblem> DeviceForm::HiddenPinNetChanges(const CDevice& original,
+                                                                 const CDevice& seen) const {
     CString implicit;
     CString map;
     if (BuildTexts(implicit, map))
         return std::nullopt;
-    const std::vector<ImplicitPin> before = device.GetImplicitPins();
-    const std::vector<ImplicitPin> after = ParseImplicitPins(implicit.str());
-    const std::vector<RenamedImplicitPin> renamed = RenamedImplicitPins(before, after);
-    for (const ImplicitPin& pin : after) {
-        // A pin renamed takes its net along; one kept keeps what it has.
-        const bool known =
-            std::any_of(renamed.begin(), renamed.end(),
-                        [&pin](const RenamedImplicitPin& one) { return one.to == pin.name; }) ||
-            std::any_of(before.begin(), before.end(),
-                        [&pin](const ImplicitPin& old) { return old.name == pin.name; });
-        if (known || HasPinNet(device, pin.name))
+    CDevice stored(seen);
+    StoreImplicit(stored, implicit);
+    const std::vector<ImplicitPin> before = original.GetImplicitPins();
+    const std::vector<ImplicitPin> shown = seen.GetImplicitPins();
+    CString lines;
+    int column = -1;
+    for (const ImplicitPin& pin : stored.GetImplicitPins()) {
+        const CString net = stored.GetAttr(PinNetName(pin.name));
+        const ImplicitPin* was = Matching(shown, pin);
+        const CString wasNet = was ? seen.GetAttr(PinNetName(was->name)) : CString();
+        const ImplicitPin* first = Matching(before, pin);
+        const bool netless = first && !HasPinNet(original, first->name);
+        CString change;
+        if (!was)
+            change = "new, on " + ShownNet(net);
+        else if (wasNet != net)
+            change = ShownNet(wasNet) + " -> " + ShownNet(net);
+        else if (net.IsEmpty() && !netless)
+            change = "on no net";
+        if (change.IsEmpty())
             continue;
-        int column = kFirstPinColumn;
-        while (column < int(rows[0].size()) && Cell(rows[0], column).str() != pin.name)
-            column += 2;
-        CString message("Warning : hidden pin ");
-        message += CString(pin.name + " (" + pin.number + ")");
-        message +=
-            " is on no net, and netlists leave it out (Power Pins gives it one)."
-            "\nDo you wish to keep it without a net?";
-        return DeviceFormProblem{message, 0, column, -1, true};
+        lines += CString(pin.name + " (" + pin.number + "): ") + change + "\n";
+        for (int at = kFirstPinColumn; column < 0 && at < int(rows[0].size()); at += 2) {
+            if (Cell(rows[0], at).str() == pin.name)
+                column = at;
+        }
     }
-    return std::nullopt;
+    if (lines.IsEmpty())
+        return std::nullopt;
+    CString message("Warning : the nets of these hidden pins change:\n");
+    message += lines;
+    message +=
+        "Netlists leave out a pin on no net (Power Pins gives it one).\n"
+        "Do you wish to keep these nets?";
+    return DeviceFormProblem{message, 0, column < 0 ? kFirstPinColumn : column, -1, true};
 }
 
 void DeviceForm::StoreImplicit(CDevice& device, const CString& implicit) {

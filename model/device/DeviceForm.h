@@ -63,9 +63,13 @@ struct DeviceForm {
     // force. A value the device already holds, as the same pins or the same map in another
     // form, is left as it is stored.
     void Store(CDevice& device, unsigned forced) const;
-    // A hidden pin the rows add on no net (not one the device has, nor one renamed, which
-    // keeps its net): a question naming its cell.
-    std::optional<DeviceFormProblem> NetlessHiddenPin(const CDevice& device) const;
+    // The hidden pins whose net the user would not see change: each pin (matched by number,
+    // else by name) that the rows add, or to which they give another net than the device as
+    // seen (the edited copy: what Power Pins shows), and each left on no net unless the
+    // original device had it so already. One question listing them all, naming the first one's
+    // cell; none when there is nothing to tell.
+    std::optional<DeviceFormProblem> HiddenPinNetChanges(const CDevice& original,
+                                                         const CDevice& seen) const;
     // Stores a hidden-pin list unless the device holds the same pins already. A pin renamed
     // keeps its net: the "<name>.Net" attribute follows the new name.
     static void StoreImplicit(CDevice& device, const CString& implicit);

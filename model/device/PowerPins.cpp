@@ -76,10 +76,9 @@ int AddPowerPin(std::vector<PowerPin>& pins, const PowerPin& pin) {
 void ApplyPowerPins(CDevice& device, const std::vector<PowerPin>& pins,
                     const std::vector<PowerPin>& loaded) {
     for (const PowerPin& old : loaded) {
-        const auto kept = std::find_if(pins.begin(), pins.end(), [&old](const PowerPin& pin) {
-            return pin.name == old.name && !pin.net.IsEmpty();
-        });
-        if (kept == pins.end())
+        const auto kept = std::find_if(
+            pins.begin(), pins.end(), [&old](const PowerPin& pin) { return pin.name == old.name; });
+        if (kept != pins.end() && kept->net.IsEmpty())
             device.RemoveAttr(NetAttribute(old.name));
     }
     // The same pins keep the list as it is stored, in its order and with its separators.

@@ -1,7 +1,7 @@
 #pragma once
 // What the "Connect Wire Implicitly To.." dialog offers for a wire's net: every hidden pin of
-// the document's symbols, as "<identifier>:<pin>", that no other net is tied to. A net is
-// tied to the pins its "_Implicit" attribute lists, separated by commas.
+// the document's parts, as "<identifier>:<pin>" (the identifier of the part's first symbol),
+// that no other net is tied to (CHiddenPinTies).
 
 #include <string>
 #include <vector>

@@ -1,8 +1,11 @@
 #include "model/net/WireRails.h"
 
+#include "model/cmd/NetPropCmd.h"
 #include "model/doc/DrawDoc.h"
+#include "model/net/HiddenPinTies.h"
 #include "model/net/Wire.h"
 #include "model/object/MenuBuilder.h"
+#include "model/undo/UndoList.h"
 
 namespace {
 
@@ -42,6 +45,11 @@ CWire* WireToConnect(const CObList& selection) {
 BOOL ConnectWireToRail(CDrawDoc& doc, const CObList& selection, int rail) {
     CWire* wire = rail >= 0 && rail < kRailCount ? WireToConnect(selection) : nullptr;
     return wire && wire->ConnectToPowerSymbol(RailSymbolName(doc, rail), RailNetName(doc, rail));
+}
+
+BOOL ConnectWireImplicitly(CDrawDoc& doc, CNet& net, const CString& pins) {
+    std::unique_ptr<CNetPropCmd> edit = TieNetToHiddenPins(doc, net, pins);
+    return edit && doc.GetUndoList().Add(edit.release());
 }
 
 void CWire::AddContextMenu(IMenuBuilder* menu) {

@@ -7,6 +7,7 @@
 #include "platform/Types.h"
 
 class CDrawDoc;
+class CNet;
 class CObList;
 class CWire;
 
@@ -22,3 +23,7 @@ CString RailSymbolName(CDrawDoc& doc, int rail);
 CWire* WireToConnect(const CObList& selection);
 // Ends that wire on the rail's symbol; FALSE when nothing was added.
 BOOL ConnectWireToRail(CDrawDoc& doc, const CObList& selection, int rail);
+// "Connect Wire Implicitly To..": the net is tied to the hidden pins of pins ("_Implicit",
+// "<identifier>:<pin>" items parted by commas; empty unties every pin) as one step, with the
+// texts that show the list shown anew; FALSE, and nothing recorded, when the net keeps its ties.
+BOOL ConnectWireImplicitly(CDrawDoc& doc, CNet& net, const CString& pins);

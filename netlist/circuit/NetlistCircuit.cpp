@@ -11,6 +11,7 @@
 #include "model/device/Device.h"
 #include "model/device/ImplicitPins.h"
 #include "model/doc/DrawDoc.h"
+#include "model/net/HiddenPinTies.h"
 #include "model/net/Net.h"
 #include "model/net/Wire.h"
 #include "model/object/StdAttrNames.h"
@@ -194,14 +195,17 @@ BOOL CNetlistCircuit::BuildParts(CDocNetlist& walker, std::ostream& log) {
     const SheetSymbols symbols(walker);
     if (!AddPorts(symbols.ports, log))
         return FALSE;
+    if (CDrawDoc* doc = walker.GetDocument())
+        m_ties = std::make_unique<CHiddenPinTies>(*doc);
     for (POSITION pos = walker.GetFirstPart(nullptr); pos;) {
         CObList sections;
         walker.GetNextPart(pos, &sections, nullptr);
         AddPart(walker, sections, log);
     }
-    // Devices may change or go once the build is over.
+    // Devices and nets may change or go once the build is over.
     m_deviceShares.clear();
     m_mappedPins.clear();
+    m_ties.reset();
     return AddInstances(symbols.blocks, log);
 }
 
@@ -294,7 +298,7 @@ BOOL CNetlistCircuit::AddPart(CDocNetlist& walker, const CObList& sections, std:
     if (share) {
         if (part.value.IsEmpty())
             part.value = share->name;
-        part.pins.insert(part.pins.end(), share->hiddenPins.begin(), share->hiddenPins.end());
+        AddPartHiddenPins(*share, did.IsEmpty() ? Attr(*first, kStdAttrId) : did, part);
     }
     if (part.value.IsEmpty())
         part.value = Attr(*first, kStdAttrName);
@@ -438,18 +442,30 @@ void CNetlistCircuit::AddImplicitPins(CDocNetlist& walker, const CDevice& device
         const CString group(pin.name.c_str());
         CString list(pin.number.c_str());
         CString named;
-        if (!device.Lookup(group + kNetSuffix, named))
-            continue;
-        CString netName = named;
-        if (CDrawDoc* doc = walker.GetDocument())
-            doc->GetAttribute(named, netName);
-        CNetRecord* net = GetNet(netName);
+        CNetRecord* net = nullptr;
+        if (device.Lookup(group + kNetSuffix, named)) {
+            CString netName = named;
+            if (CDrawDoc* doc = walker.GetDocument())
+                doc->GetAttribute(named, netName);
+            net = GetNet(netName);
+        }
         list.Remove('(');
         list.Remove(')');
         const NameMembers numbers(list);
         const CPinText name = PinText(group);
         for (int k = 0; k < numbers.GetSize(); ++k)
             pins.push_back({name, PinText(numbers[k]), net, kPinFromImplicitList});
+    }
+}
+
+void CNetlistCircuit::AddPartHiddenPins(const DeviceShare& share, const CString& did,
+                                        CComponentRecord& part) {
+    for (const CPinConnection& pin : share.hiddenPins) {
+        const CNet* tied = m_ties ? m_ties->Tied(did, pin.name.str().str()) : nullptr;
+        if (tied)
+            part.pins.push_back({pin.name, pin.number, GetNet(tied->GetName()), pin.flags});
+        else if (pin.net)
+            part.pins.push_back(pin);
     }
 }
 

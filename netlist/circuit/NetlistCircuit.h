@@ -20,6 +20,7 @@
 #include <unordered_set>
 #include <vector>
 
+#include "model/net/HiddenPinTies.h"
 #include "netlist/circuit/PinText.h"
 #include "platform/CString.h"
 #include "platform/FrameworkOrderMap.h"
@@ -137,9 +138,13 @@ private:
         std::vector<CPinConnection> hiddenPins;
     };
     const DeviceShare& ShareOf(CDocNetlist& walker, const CDevice& device);
-    // The hidden pins of the device's "_Implicit" groups that have a net.
+    // The hidden pins of the device's "_Implicit" groups, on the net the device gives them
+    // (none for a group without one).
     void AddImplicitPins(CDocNetlist& walker, const CDevice& device, const CString& groups,
                          std::vector<CPinConnection>& pins);
+    // The device's hidden pins of one part: each on the net that ties it to itself, else on the
+    // device's net; one on neither is left out.
+    void AddPartHiddenPins(const DeviceShare& share, const CString& did, CComponentRecord& part);
     // Room in the part's pins for one connection per pin its sections draw and hiddenRoom
     // more; the pins are fetched on the way.
     void ReserveDrawnPins(const CObList& sections, size_t hiddenRoom, CComponentRecord& part) const;
@@ -188,6 +193,7 @@ private:
     std::unordered_set<std::string> m_rails;  // net names of the sheet's rails and rail symbols
     CPinTextPool m_pinTexts;                  // of the parts' and instances' pins
     std::unordered_map<const CDevice*, DeviceShare> m_deviceShares;  // while BuildParts runs
+    std::unique_ptr<CHiddenPinTies> m_ties;                          // while BuildParts runs
     std::unordered_map<const CPinMapLine*, std::vector<MappedPin>> m_mappedPins;  // the same
 };
 

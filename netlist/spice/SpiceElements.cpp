@@ -8,6 +8,7 @@
 #include <string>
 
 #include "model/device/Device.h"
+#include "model/net/HiddenPinTies.h"
 #include "model/net/Net.h"
 #include "model/symbol/Pin.h"
 #include "model/symbol/SpiceSymbol.h"
@@ -243,6 +244,14 @@ BOOL CSpiceFormat::WritePinNodes(CSymbol& symbol, const CString& id, const CStri
         if (pinId.IsEmpty())
             continue;
         CPin* pin = symbol.FindPin(pinId);
+        // A hidden pin without a wire lies on the net its part's hidden pins give it.
+        CString hidden;
+        if ((!pin || !pin->GetWire()) && m_hiddenPins &&
+            m_hiddenPins->NetOf(symbol, pinId, hidden) && !hidden.IsEmpty()) {
+            out << " " << GetNodeName(hidden);
+            anyPin = true;
+            continue;
+        }
         if (!pin) {
             log << "Error : 'Spice.Device' attribute of " << id << ", pin not found - '" << pinId
                 << "'.\n";

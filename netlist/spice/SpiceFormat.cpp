@@ -8,6 +8,7 @@
 
 #include "model/app/SchematicApp.h"
 #include "model/doc/DrawDoc.h"
+#include "model/net/HiddenPinTies.h"
 #include "model/net/Net.h"
 #include "model/symbol/Pin.h"
 #include "model/symbol/Symbol.h"
@@ -526,8 +527,11 @@ BOOL CSpiceFormat::WriteSheetDevices(CDocNetlist& walker, CNetNode& node, std::o
     for (const CSpiceDeviceRecord& record : records)
         m_sheetNames[record.symbol] = record.name;
     m_names = &m_sheetNames;
+    const CHiddenPinTies hiddenPins(*walker.GetDocument());
+    m_hiddenPins = &hiddenPins;
     for (const CSpiceDeviceRecord& record : records)
         WriteElement(record, walker, node, out, log);
+    m_hiddenPins = nullptr;
     return WriteSubcktDefinitions(walker, out, log);
 }
 

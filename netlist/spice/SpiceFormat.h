@@ -37,6 +37,7 @@
 #include "platform/CString.h"
 #include "platform/FrameworkOrderMap.h"
 
+class CHiddenPinTies;
 class CNet;
 class CPin;
 class CSymbol;
@@ -210,4 +211,5 @@ private:
     const std::unordered_map<const CSymbol*, CString>* m_names = &m_sheetNames;
     FrameworkOrderMap<CString> m_models;
     std::unordered_set<std::string> m_sheetSubckts;  // definitions the sheet's elements use
+    const CHiddenPinTies* m_hiddenPins = nullptr;    // the nets of the sheet's hidden pins
 };

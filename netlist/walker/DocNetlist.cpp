@@ -14,6 +14,7 @@
 #include "model/app/NameList.h"
 #include "model/device/Device.h"
 #include "model/doc/DrawDoc.h"
+#include "model/net/HiddenPinTies.h"
 #include "model/net/Net.h"
 #include "model/object/StdAttrNames.h"
 #include "model/symbol/Pin.h"
@@ -430,6 +431,8 @@ CNet* CDocNetlist::FindImplicitNet(const char* symbolKey, const char* pinName) {
 void CDocNetlist::ForEachPinOnNet(const char* netName,
                                   const std::function<void(CNetPinVisit&)>& callback,
                                   CNetPinVisit& visit) {
+    if (!m_document)
+        return;
     const CString wanted(netName);
     FrameworkOrderMap<bool> hiddenPins;  // key: drawn by some symbol
     auto call = [&](CPin* pin, int memberIndex, const CString& absentKey = CString()) {
@@ -441,6 +444,7 @@ void CDocNetlist::ForEachPinOnNet(const char* netName,
     };
     CStringArray members;
     CStringArray ids;
+    const CHiddenPinTies ties(*m_document);
     for (POSITION pos = GetHeadPosition(); pos;) {
         CDrawObj* object = GetNextObject(pos);
         if (!IsSymbol(object) ||
@@ -468,9 +472,8 @@ void CDocNetlist::ForEachPinOnNet(const char* netName,
                     call(pin, -1);
             }
         }
-        const CDevice* device = symbol->GetDevice();
         CStringList hidden;
-        if (!device || device->GetImplicitPinNets(m_document, netName, hidden, nullptr) == 0)
+        if (ties.PinsOn(*symbol, netName, hidden, nullptr) == 0)
             continue;
         const CString did = symbol->GetAttr(GetStdAttrName(kStdAttrDid));
         for (POSITION hiddenPos = hidden.GetHeadPosition(); hiddenPos;) {

@@ -8,12 +8,10 @@
 #include "gui/dialogs/commands/DlgConnectWire.h"
 #include "gui/dialogs/objects/ObjectPropertiesSheet.h"
 #include "gui/dialogs/objects/TextPropertiesSheet.h"
-#include "model/cmd/NetPropCmd.h"
 #include "model/doc/DrawDoc.h"
 #include "model/net/Net.h"
 #include "model/net/Wire.h"
-#include "model/object/StdAttrNames.h"
-#include "model/undo/UndoList.h"
+#include "model/net/WireRails.h"
 #include "platform/AppServices.h"
 #include "platform/UserPrompt.h"
 #include "shell/view/DrawView.h"
@@ -47,24 +45,7 @@ void CDrawView::ConnectImplicitly() {
     CDlgConnectWire dialog(m_document, net, this);
     if (dialog.exec() != QDialog::Accepted || !net)
         return;
-    // The ties are a step of their own; with none chosen the net keeps no empty list.
-    const char* implicit = GetStdAttrName(kStdAttrImplicit);
-    const std::string chosen = dialog.Chosen();
-    auto edit = std::make_unique<CNetPropCmd>(net);
-    edit->KeepTextPlaces(&m_document);
-    if (chosen.empty())
-        net->RemoveAttr(implicit);
-    else
-        net->SetAttr(implicit, chosen.c_str(), 0);
-    if (!edit->HasChanged())
-        return;
-    const CObList& objects = m_document.GetObjects();
-    for (POSITION pos = objects.GetHeadPosition(); pos;) {
-        auto* object = static_cast<CDrawObj*>(objects.GetNext(pos));
-        if (object->GetNet() == net)
-            object->RefreshAttrTexts(implicit);
-    }
-    m_document.GetUndoList().Add(edit.release());
+    ConnectWireImplicitly(m_document, *net, dialog.Chosen().c_str());
 }
 
 void CDrawView::EditObjectProperties(CObList& objects, DWORD pageOptions) {

@@ -134,6 +134,35 @@ TEST(DrcChecksTest, SharedPinsOnNoNetAreReportedByTheirType) {
     EXPECT_EQ(CheckAll(sheet.doc, rules), Strings{"Warning: 4000 unconnected shared pin :VEE"});
 }
 
+// A hidden pin tied to a wire's net lies on that net for the checks and the walker, not on the
+// missing net its device names, and is no shared pin left unconnected.
+TEST(DrcChecksTest, AHiddenPinTiedToAWiresNetLiesOnIt) {
+    nltest::Sheet sheet;
+    CDevice* device = nltest::MakeDevice("4000", "G", {{"A", "A=1"}});
+    device->SetAttr("_Implicit", "VDD 14", TRUE);
+    device->SetAttr("VDD.Net", "VEE", TRUE);  // no such net
+    device->SetAttr("VDD._Type", "output", TRUE);
+    CSymbol* u1 = sheet.Part("U1A", {"A"}, device, "G");
+    CNet* vdda = sheet.Wire(u1, "A", "VDDA")->GetNet();
+    CDrcRules rules = Defaults();
+    rules.SetCheckFlags(kDrcCheckSharedPin);
+    rules.SetLevel(2, 0, 2);  // an unconnected Output is an error
+    EXPECT_EQ(CheckAll(sheet.doc, rules), Strings{"Error: 4000 unconnected shared pin :VDD"});
+
+    vdda->SetAttr("_Implicit", "U1A:VDD", 0);
+    EXPECT_EQ(CheckAll(sheet.doc, rules), Strings{});
+    const std::vector<CDrawObj*> objects = ObjectsOf(sheet.doc);
+    const CDrcNetPins nets(sheet.doc, objects);
+    ASSERT_NE(nets.Find("VDDA"), nullptr);
+    EXPECT_EQ(nets.Find("VDDA")->undrawn, 1);
+    EXPECT_EQ(nets.Find("VEE"), nullptr);
+    std::vector<CString> absent;
+    CNetPinVisit visit;
+    sheet.doc.m_netlist.ForEachPinOnNet(
+        "VDDA", [&absent](CNetPinVisit& v) { absent.push_back(v.absentKey); }, visit);
+    EXPECT_EQ(absent, (std::vector<CString>{"", "U1:VDD"}));
+}
+
 // The pins of every net gathered at once are those the walker finds net by net.
 TEST(DrcChecksTest, NetPinsAgreeWithTheWalker) {
     nltest::Sheet sheet;

@@ -245,6 +245,27 @@ TEST_F(DesignTree, HiddenPinsOfADeviceAreListedUnderTheirNet) {
     EXPECT_EQ(Labels(vcc), (std::vector<CString>{"U1:VCC (?)", "U1:Y"}));
 }
 
+// A hidden pin tied to a wire's net ("Connect Wire Implicitly To..") is listed under that net,
+// no longer under the one its device names.
+TEST_F(DesignTree, AHiddenPinTiedToAWiresNetIsListedUnderIt) {
+    CDrawDoc& doc = NewDoc("a.sch");
+    auto* device = new CDevice("7400");
+    device->SetAttr("_Implicit", "VCC 14", TRUE);
+    device->SetAttr("VCC.Net", "VCC", TRUE);
+    CSymbol* u1 = AddSymbol(doc, "U1");
+    device->AddRef();
+    u1->SetDevice(device);
+    Attach(doc, AddPin(u1, "Y"), "VCC");
+    Attach(doc, AddPin(u1, "A"), "VDDA")->GetNet()->SetAttr("_Implicit", "U1:VCC", 0);
+    tree.Initialize(&doc);
+    CDesignTreeNode* vdda = ExpandPath({"Nets", "VDDA"});
+    ASSERT_TRUE(vdda);
+    EXPECT_EQ(Labels(vdda), (std::vector<CString>{"U1:A", "U1:VCC (14)"}));
+    CDesignTreeNode* vcc = ExpandPath({"Nets", "VCC"});
+    ASSERT_TRUE(vcc);
+    EXPECT_EQ(Labels(vcc), (std::vector<CString>{"U1:Y"}));
+}
+
 TEST_F(DesignTree, PortsAreNamedAndPicturedByTheirFirstPin) {
     CDrawDoc& doc = NewDoc("a.sch");
     AddSymbol(doc, "P1", kSymbolPort);

@@ -215,10 +215,10 @@ void CDlgDevice::accept() {
         }
         forced |= 1u << problem->field;
     }
-    if (const std::optional<DeviceFormProblem> netless = form.NetlessHiddenPin(m_work)) {
-        if (AfxMessageBox(netless->message, MB_YESNO | MB_ICONEXCLAMATION) != IDYES) {
+    if (const std::optional<DeviceFormProblem> moved = form.HiddenPinNetChanges(m_device, m_work)) {
+        if (AfxMessageBox(moved->message, MB_YESNO | MB_ICONEXCLAMATION) != IDYES) {
             m_map->setFocus();
-            m_map->EditCell(netless->row, netless->column);
+            m_map->EditCell(moved->row, moved->column);
             return;
         }
     }

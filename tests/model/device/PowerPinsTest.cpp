@@ -62,7 +62,8 @@ TEST(PowerPinsTest, ClearedAndRemovedNetsNoLongerTieThePins) {
     ApplyPowerPins(device, pins, loaded);
     CString value;
     EXPECT_FALSE(device.Lookup("VCC.Net", value));
-    EXPECT_FALSE(device.Lookup("GND.Net", value));
+    // A removed pin's net is not deleted; the pin, out of the list, is on no net.
+    EXPECT_EQ(device.GetAttr("GND.Net"), CString("Ground1"));
     EXPECT_EQ(device.GetAttr("_Implicit"), CString("VCC\x01"
                                                    "14"));
 }

@@ -55,4 +55,31 @@ TEST_F(ImplicitPinChoicesTest, PinsOfOtherNetsAreLeftOutAndThisNetsAreChosen) {
     EXPECT_EQ(JoinImplicitPins({}), "");
 }
 
+// A part of two symbols is offered once, by its first symbol; a tie by either symbol's
+// identifier ties the part's pin.
+TEST_F(ImplicitPinChoicesTest, APartOfSeveralSymbolsIsOfferedOnce) {
+    Gate("U3A", "VCC 14 GND 7");
+    auto* first = static_cast<TestPart*>(m_doc.GetObjects().GetTail());
+    CDevice* device = first->GetDevice();
+    device->SetAttr("_Map",
+                    "NAND\x01"
+                    "A\x01"
+                    "A\x01"
+                    "1\nNAND\x01"
+                    "B\x01"
+                    "A\x01"
+                    "4",
+                    TRUE);
+    auto* second = new TestPart(1, kObjSymbol);
+    second->GetAttrMap()->SetAt("_ID", "U3B");
+    second->UseDevice(device);
+    m_doc.GetObjects().AddTail(second);
+    for (TestPart* part : {first, second})
+        part->GetAttrMap()->SetAt("_Name", "NAND");
+    Wire("GND", "U3B:GND");
+    const std::vector<ImplicitPinChoice> choices = ListImplicitPins(m_doc, nullptr);
+    ASSERT_EQ(choices.size(), 1u);
+    EXPECT_EQ(choices[0].entry, "U3A:VCC");
+}
+
 }  // namespace

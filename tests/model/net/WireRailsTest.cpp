@@ -6,6 +6,8 @@
 #include "model/net/WireRails.h"
 #include "model/shapes/DrawRect.h"
 #include "model/support/TestPart.h"
+#include "model/text/AttrText.h"
+#include "support/DocumentBytes.h"
 #include "support/PowerRails.h"
 
 using namespace nettest;
@@ -89,6 +91,44 @@ TEST(WireRails, NoSymbolSourceConnectsNothing) {
     EXPECT_EQ(wire->GetStartObject(), nullptr);
     EXPECT_EQ(sheet.doc.GetUndoList().GetCount(), 0);
     EXPECT_EQ(Snapshot(sheet.doc), before);
+}
+
+// The ties chosen are one step, and the text showing the net's list shows them; undo gives back
+// the document byte for byte and redo the tied one. Ties the net has already record nothing;
+// choosing none takes the list away, and once more records nothing.
+TEST(WireRails, ImplicitTiesAreOneStepAndShownOnTheWire) {
+    NetSheet sheet;
+    CWire* wire = sheet.Place({{0, 0}, {2000, 0}}, "VDDA");
+    CNet& net = *wire->GetNet();
+    net.SetAttr("_Implicit", "U9:VCC", 0);
+    CAttrText* text = wire->ShowAttrText("_Implicit", TRUE);
+    ASSERT_NE(text, nullptr);
+    sheet.doc.GetObjects().AddTail(text);
+    CUndoList& undo = sheet.doc.GetUndoList();
+    EXPECT_FALSE(ConnectWireImplicitly(sheet.doc, net, "U9:VCC"));
+    EXPECT_EQ(undo.GetCount(), 0);
+    const std::vector<BYTE> before = testsupport::DocumentBytes(sheet.doc);
+
+    ASSERT_TRUE(ConnectWireImplicitly(sheet.doc, net, "U1A:VCC,U2A:VCC"));
+    EXPECT_EQ(net.GetAttr("_Implicit"), "U1A:VCC,U2A:VCC");
+    EXPECT_EQ(text->GetText(), "U1A:VCC,U2A:VCC");
+    ASSERT_EQ(undo.GetCount(), 1);
+    const std::vector<BYTE> tied = testsupport::DocumentBytes(sheet.doc);
+    EXPECT_NE(tied, before);
+    EXPECT_FALSE(ConnectWireImplicitly(sheet.doc, net, "U1A:VCC,U2A:VCC"));
+    EXPECT_EQ(undo.GetCount(), 1);
+
+    ASSERT_TRUE(undo.Undo());
+    EXPECT_EQ(testsupport::DocumentBytes(sheet.doc), before);
+    ASSERT_TRUE(undo.Redo());
+    EXPECT_EQ(testsupport::DocumentBytes(sheet.doc), tied);
+
+    ASSERT_TRUE(ConnectWireImplicitly(sheet.doc, net, ""));
+    CString list;
+    EXPECT_FALSE(net.LookupAttr("_Implicit", list));
+    EXPECT_FALSE(ConnectWireImplicitly(sheet.doc, net, ""));
+    ASSERT_TRUE(undo.Undo());
+    EXPECT_EQ(testsupport::DocumentBytes(sheet.doc), tied);
 }
 
 using testsupport::PowerRails;

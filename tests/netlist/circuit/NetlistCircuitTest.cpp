@@ -5,6 +5,8 @@
 #include <string>
 
 #include "model/device/Device.h"
+#include "model/net/Net.h"
+#include "model/net/Wire.h"
 #include "netlist/circuit/NetlistCircuit.h"
 #include "netlist/support/NetlistSheet.h"
 #include "netlist/walker/DocNetlist.h"
@@ -167,6 +169,35 @@ TEST(NetlistCircuitTest, EachBuildReadsTheDevicesAgain) {
     circuit.BuildParts(sheet.doc.m_netlist, log);
     EXPECT_EQ(Describe(circuit), "U1[ GND/4=AGND 1/1=- ] nets: AGND");
     EXPECT_EQ(circuit.Parts().front()->footprint, "SO16");
+}
+
+// "Connect Wire Implicitly To.." ties hidden pins to a wire's net, ahead of the nets their
+// device gives them: by any symbol's identifier or the part's, a pin whose group has no net of
+// its own included. The part's other hidden pins and the device's other parts keep theirs, and
+// without the tie the pin is back on the device's net.
+TEST(NetlistCircuitTest, AHiddenPinTiedToAWiresNetLiesOnIt) {
+    Sheet sheet;
+    CDevice* device = nltest::MakeDevice("DUAL", "HALF", {{"A", "X=1"}, {"B", "X=2"}}, "DIP8");
+    device->SetAttr("_Implicit", "VCC (8) GND (4) NC (5)", TRUE);
+    device->SetAttr("VCC.Net", "VCC", TRUE);
+    device->SetAttr("GND.Net", "GND", TRUE);
+    CSymbol* first = sheet.Part("U1A", {"X"}, device, "HALF");
+    sheet.Part("U1B", {"X"}, device, "HALF");
+    sheet.Part("U2A", {"X"}, device, "HALF");
+    CNet* vdda = sheet.Wire(first, "X", "VDDA")->GetNet();
+    vdda->SetAttr("_Implicit", "U1B:VCC,U1:NC", 0);
+    const auto parts = [&sheet] {
+        CNetlistCircuit circuit(0);
+        std::ostringstream log;
+        circuit.BuildParts(sheet.doc.m_netlist, log);
+        const std::string described = Describe(circuit);
+        return described.substr(0, described.find("nets:"));
+    };
+    EXPECT_EQ(parts(),
+              "U1[ VCC/8=VDDA GND/4=GND NC/5=VDDA X/1=VDDA X/2=- ] "
+              "U2[ VCC/8=VCC GND/4=GND X/1=- ] ");
+    vdda->RemoveAttr("_Implicit");
+    EXPECT_EQ(parts(), "U1[ VCC/8=VCC GND/4=GND X/1=VDDA X/2=- ] U2[ VCC/8=VCC GND/4=GND X/1=- ] ");
 }
 
 TEST(NetlistCircuitTest, ByLogicSymbolsEverySymbolIsAPartOfItsOwn) {

@@ -139,6 +139,30 @@ TEST_F(SpiceTest, WithoutSubstitutionNumbersSkipNetsNamedLikeThem) {
     EXPECT_EQ(Body(Deck(sheet)), "R1  1 2 1k\nR2  3 4 1k\nR3  5 0 1\n");
 }
 
+// A pin of the element template that the part hides is on the net its device gives it, or on
+// the wire's net that ties it ("Connect Wire Implicitly To.."), drawn without a wire or not
+// drawn at all.
+TEST_F(SpiceTest, AHiddenPinOfTheTemplateIsOnItsNet) {
+    Sheet sheet("/d/h.sch");
+    Set("RefNet", "GND");
+    Set("SubsNets", 0);
+    auto* device = new CDevice("LOAD");
+    device->SetAttr("Spice.Device", "R,1,VCC", TRUE);
+    device->SetAttr("_Implicit", "VCC 8", TRUE);
+    device->SetAttr("VCC.Net", "VCC", TRUE);
+    for (const char* id : {"R1", "R2"}) {
+        CSymbol* part = sheet.Part(id, {"1", "VCC"}, device, "LOAD");
+        part->SetAttr("_Value", "1k", kSetAttrForce);
+        sheet.Wire(part, "1", "GND");
+    }
+    CSymbol* undrawn = sheet.Part("R3", {"1"}, device, "LOAD");
+    undrawn->SetAttr("_Value", "2k", kSetAttrForce);
+    CNet* vdda = sheet.Wire(undrawn, "1", "VDDA")->GetNet();
+    EXPECT_EQ(Body(Deck(sheet)), "R1  0 VCC 1k\nR2  0 VCC 1k\nR3  VDDA VCC 2k\n");
+    vdda->SetAttr("_Implicit", "R2:VCC R3:VCC", 0);
+    EXPECT_EQ(Body(Deck(sheet)), "R1  0 VCC 1k\nR2  0 VDDA 1k\nR3  VDDA VDDA 2k\n");
+}
+
 TEST_F(SpiceTest, SymbolsOfOneDeviceShareOneModelAndAnotherModelTextGetsAnotherName) {
     Sheet sheet("/d/q.sch");
     Set("RefNet", "GND");

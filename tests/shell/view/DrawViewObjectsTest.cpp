@@ -23,11 +23,13 @@
 #include "model/shapes/DrawRect.h"
 #include "model/shapes/FillShape.h"
 #include "model/undo/UndoList.h"
+#include "netlist/writers/NetlistFormat.h"
 #include "resources/CommandIds.h"
 #include "shell/view/DrawView.h"
 #include "support/DocumentBytes.h"
 #include "support/ScriptedPrompt.h"
 #include "support/StandardItems.h"
+#include "support/TestSupport.h"
 
 namespace {
 
@@ -250,6 +252,48 @@ TEST_F(DrawViewObjectsTest, ConnectImplicitlyRecordsOnlyAChoiceMade) {
     EXPECT_EQ(Steps(), steps + 1);
     ASSERT_TRUE(m_doc.GetUndoList().Undo());
     EXPECT_EQ(testsupport::DocumentBytes(m_doc), before);
+}
+
+// The road a user takes: a 7400 of the standard library beside a wire on net VDDA; Connect Wire
+// Implicitly To.. with the gate's VCC chosen puts pin 14 on VDDA in the netlist, and undo puts
+// it back on the device's supply.
+TEST_F(DrawViewObjectsTest, AHiddenPinConnectedImplicitlyIsOnTheWiresNetInTheNetlist) {
+    CLibraryItemData item;
+    ASSERT_TRUE(testsupport::ReadStandardItem(m_doc, "logic.rlb", "7400", item));
+    CObList copies;
+    copies.AddTail(&item.m_objects);
+    ASSERT_TRUE(m_doc.AddObjectCopies(&copies));
+    auto wire = std::make_unique<CWire>();
+    wire->AddPoint(CPoint(4000, -4000));
+    wire->AddPoint(CPoint(5000, -4000));
+    auto* net = new CNet("VDDA");
+    net->AddRef();
+    wire->SetNet(net);
+    CWire* raw = wire.get();
+    ASSERT_TRUE(m_doc.AddObject(std::move(wire)));
+    m_view.Select(raw);
+    QTimer::singleShot(0, [] {
+        auto* dialog = qobject_cast<CDlgConnectWire*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        const QList<QListWidgetItem*> vcc = dialog->list()->findItems(":VCC", Qt::MatchEndsWith);
+        ASSERT_EQ(vcc.size(), 1);
+        vcc[0]->setSelected(true);
+        dialog->accept();
+    });
+    m_view.Commands().Find(ID_CONNECT_IMPLICIT)->handler(ID_CONNECT_IMPLICIT);
+    testsupport::TempDir dir;
+    const std::string file = (dir / "gates.net").string();
+    CNetlistFormatList formats;
+    FillReportFormatList(formats);
+    const auto netlist = [&] {
+        EXPECT_TRUE(m_doc.BuildNetlist(file.c_str(), formats[kFormatProtel].get()));
+        return testsupport::ReadFileText(file);
+    };
+    EXPECT_NE(netlist().find("(\r\nVDDA\r\nU1-14\r\n)\r\n"), std::string::npos);
+    ASSERT_TRUE(m_doc.GetUndoList().Undo());
+    const std::string untied = netlist();
+    EXPECT_EQ(untied.find("VDDA"), std::string::npos);
+    EXPECT_NE(untied.find("U1-14"), std::string::npos);
 }
 
 }  // namespace

@@ -1,3 +1,4 @@
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -599,8 +600,9 @@ TEST_F(DlgDeviceTest, OkAsksAboutAHiddenPinLeftOnNoNet) {
         dialog.accept();
         ASSERT_EQ(prompt.shown().size(), 1u);
         EXPECT_EQ(prompt.shown()[0].text,
-                  "Warning : hidden pin GND (7) is on no net, and netlists leave it out (Power "
-                  "Pins gives it one).\nDo you wish to keep it without a net?");
+                  "Warning : the nets of these hidden pins change:\nGND (7): new, on no net\n"
+                  "Netlists leave out a pin on no net (Power Pins gives it one).\nDo you wish "
+                  "to keep these nets?");
         EXPECT_TRUE(dialog.isVisible());
         EXPECT_EQ(map->currentColumn(), 6);
         EXPECT_EQ(DeviceBytes(device), before);
@@ -610,4 +612,82 @@ TEST_F(DlgDeviceTest, OkAsksAboutAHiddenPinLeftOnNoNet) {
     EXPECT_EQ(prompt.shown().size(), 1u);
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_EQ(ParseImplicitPins(device.GetAttr("_Implicit").str()).size(), 3u);
+}
+
+namespace {
+
+// A 7400 whose hidden pins are "VCC 14 GND 7" or as given, VCC on Power1 and the second pin's
+// name on Ground1, in Device Properties; OK answered No.
+struct SupplyEdit {
+    explicit SupplyEdit(const char* second = "GND", const char* number = "7")
+        : device(Supplied(second, number)) {
+        dialog.show();
+    }
+    static CDevice Supplied(const char* second, const char* number) {
+        CDevice gates("7400");
+        gates.SetAttr("_Implicit", CString("VCC 14 ") + second + " " + number, TRUE);
+        gates.SetAttr("VCC.Net", "Power1", TRUE);
+        gates.SetAttr(CString(second) + ".Net", "Ground1", TRUE);
+        return gates;
+    }
+    // The one question OK asks, the dialog left open on the device as it was.
+    std::string Question() {
+        const std::vector<BYTE> before = DeviceBytes(device);
+        testsupport::ScriptedPrompt prompt({IDNO});
+        dialog.accept();
+        EXPECT_TRUE(dialog.isVisible());
+        EXPECT_EQ(DeviceBytes(device), before);
+        return prompt.shown().size() == 1 ? prompt.shown()[0].text.str() : std::string();
+    }
+
+    CDevice device;
+    CDlgDevice dialog{device, DeviceForm::Load(device), nullptr};
+};
+
+}  // namespace
+
+// Whichever road moves hidden pins between supplies or leaves them on none, OK asks once,
+// listing every such pin: names swapped or shifted in the map, two pins added without a net,
+// and a pin added on Power Pins with its net left empty.
+TEST_F(DlgDeviceTest, OkListsEveryHiddenPinWhoseSupplyChangesInOneQuestion) {
+    using testing::HasSubstr;
+    {
+        SupplyEdit swapped;
+        Type(*swapped.dialog.map(), 0, 2, "GND");
+        Type(*swapped.dialog.map(), 0, 4, "VCC");
+        const std::string question = swapped.Question();
+        EXPECT_THAT(question, HasSubstr("GND (14): Power1 -> Ground1\n"));
+        EXPECT_THAT(question, HasSubstr("VCC (7): Ground1 -> Power1\n"));
+    }
+    {
+        SupplyEdit shifted("VDD", "13");
+        Type(*shifted.dialog.map(), 0, 2, "VDD");
+        Type(*shifted.dialog.map(), 0, 4, "AVDD");
+        const std::string question = shifted.Question();
+        EXPECT_THAT(question, HasSubstr("VDD (14): Power1 -> Ground1\n"));
+        EXPECT_THAT(question, HasSubstr("AVDD (13): Ground1 -> Power1\n"));
+    }
+    {
+        SupplyEdit added;
+        Type(*added.dialog.map(), 0, 6, "A");
+        Type(*added.dialog.map(), 0, 7, "1");
+        Type(*added.dialog.map(), 0, 8, "B");
+        Type(*added.dialog.map(), 0, 9, "2");
+        const std::string question = added.Question();
+        EXPECT_THAT(question, HasSubstr("A (1): new, on no net\n"));
+        EXPECT_THAT(question, HasSubstr("B (2): new, on no net\n"));
+        EXPECT_EQ(added.dialog.map()->currentColumn(), 6);
+    }
+    SupplyEdit powerPins;
+    QTimer::singleShot(0, [] {
+        auto* pins = qobject_cast<CDlgPowerPins*>(QApplication::activeModalWidget());
+        ASSERT_NE(pins, nullptr);
+        pins->nameEdit()->setText("AVDD");
+        pins->numberEdit()->setText("13");
+        pins->netBox()->setCurrentText("");
+        pins->Add();
+        pins->accept();
+    });
+    powerPins.dialog.EditPowerPins();
+    EXPECT_THAT(powerPins.Question(), HasSubstr("AVDD (13): on no net\n"));
 }
