@@ -287,6 +287,7 @@ TEST_F(SpiceTest, AnUnresolvedPortEndsItsSubcircuitAtOnce) {
 TEST_F(SpiceTest, APortTiedToGroundThroughADeeperBlockIsNoFormal) {
     nltest::ScriptedOpener opener;
     opener.Serve("/d/inner.sch", [](Sheet& inner) {
+        inner.doc.SetAttribute("Ground1", "GND", 0);
         inner.Wire(inner.Add("P1", kSymbolPort, {"PWR"}), "PWR", "GND");
         TwoPin(inner, "R1", "R,1,2", "1k", "GND", "X");
     });
@@ -311,7 +312,7 @@ TEST_F(SpiceTest, APortTiedToGroundThroughADeeperBlockIsNoFormal) {
     EXPECT_EQ(
         Log(),
         "Warning - net 'SENSE' takes the name of rail 'GND', to which port 'P' of X1 ties it.\n"
-        "Warning - rails 'VCC' and 'GND' meet at port 'P' of X2: the deck keeps them apart.\n");
+        "Error - port 'P' of X2 shorts rails 'VCC' and 'GND'.\n");
 }
 
 TEST_F(SpiceTest, IncludesCommandsAnalysesAndExtraCommandsCloseTheDeck) {
