@@ -119,6 +119,7 @@ BOOL CSpiceFormat::WriteHeader(CDocNetlist& walker, std::ostream& out, std::ostr
     if (m_refNet.IsEmpty())
         return FALSE;
     m_mainNodes[m_refNet.str()] = "0";
+    m_railNodes[m_refNet.str()] = "0";
     const CDrawDoc* document = walker.GetDocument();
     out << "* Vosk Schematic - " << (document ? document->GetTitle() : CString())
         << " Spice Netlist\n\n* Main Circuit\n";
@@ -178,8 +179,11 @@ void CSpiceFormat::StartSheetNodes(CDocNetlist& walker, const CSheetRails& rails
     m_sheetRails = &rails;
     if (!mainSheet) {
         m_sheetNodes.clear();
-        m_sheetNodes[m_refNet.str()] = "0";
         JoinSheetRails(walker);
+    } else if (const CString rail = rails.RailOf(m_refNet); !rail.IsEmpty() && rail != m_refNet) {
+        // The reference net takes the name of the rail a block ties it to, as in every netlist.
+        m_mainNodes[rail.str()] = "0";
+        m_railNodes[rail.str()] = "0";
     }
     m_nodes = mainSheet ? &m_mainNodes : &m_sheetNodes;
     m_sheetNetNames.clear();
@@ -218,7 +222,8 @@ void CSpiceFormat::JoinSheetRails(CDocNetlist& walker) {
 }
 
 void CSpiceFormat::DeclareGlobal(const CString& node) {
-    if (std::find(m_globalNodes.begin(), m_globalNodes.end(), node) == m_globalNodes.end())
+    if (node != "0" &&
+        std::find(m_globalNodes.begin(), m_globalNodes.end(), node) == m_globalNodes.end())
         m_globalNodes.push_back(node);
 }
 

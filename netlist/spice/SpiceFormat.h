@@ -11,10 +11,11 @@
 // section "Spice" choose a sub-format whose attribute variants ("Spice.PSPICE.Device") win,
 // whether net names become numbers, and the net that becomes node 0.
 //
-// Nodes are named per sheet: a sub-circuit's nodes are its own, the reference net is "0"
-// everywhere. The nets that a sheet's power and ground rails name (its document's "Ground1" ..
-// "Power4", and its rail symbols) are one supply in the whole design: on a sub-circuit sheet
-// such a net takes the node the main circuit gave the rail of that name (or a node of its own
+// Nodes are named per sheet: a sub-circuit's nodes are its own. The reference net is "0" on the
+// main circuit (and so is the rail that a block's port makes of it). The nets that a sheet's
+// power and ground rails name (its document's "Ground1" .. "Power4", and its rail symbols) are
+// one supply in the whole design: on a sub-circuit sheet such a net takes the node the main
+// circuit gave the rail of that name ("0" for the reference net's name; else a node of its own
 // that no sheet uses otherwise), and the deck declares those nodes ".global". A port that lies
 // on a rail inside its sheet, as the build's rail ties find it, is never a formal of the
 // ".subckt" (the formal would stand for the rail inside it): it gets a node that nothing inside

@@ -25,9 +25,10 @@ namespace {
 
 using nltest::Sheet;
 
-// A filter sheet: its input port feeds 100 nF to ground, clamped by a diode, and reaches the
-// output port through 1 ohm.
+// A filter sheet with the ground rail GND of every new schematic: its input port feeds 100 nF to
+// ground, clamped by a diode, and reaches the output port through 1 ohm.
 void FillFilter(Sheet& sheet) {
+    sheet.doc.SetAttribute("Ground1", "GND", 0);
     sheet.Wire(sheet.Add("P1", kSymbolPort, {"IN"}), "IN", "A");
     sheet.Wire(sheet.Add("P2", kSymbolPort, {"OUT"}), "OUT", "B");
     auto twoPin = [&](const char* id, const char* value, const char* net1, const char* net2) {
@@ -448,6 +449,60 @@ TEST_F(SpiceRailTest, AnInstancePinOnAPortTiedToARailIsOnThatRailInTheDeckAsInTh
     EXPECT_NEAR(Measured(output, "v(link)"), 3.0, 0.001) << output;
     EXPECT_NEAR(Measured(output, "v(vout)"), 4.0, 0.001) << output;
     EXPECT_NEAR(Measured(output, "v(mid)"), 2.5, 0.001) << output;
+}
+
+// A 10 kohm resistor of the deck and the netlist, on nets named by the sheet.
+void AutoNamedResistor(Sheet& sheet, const char* id, const char* from, const char* to) {
+    CSymbol* r = sheet.Add(id, kSymbolDevice, {"1", "2"});
+    r->SetAttr("Spice.Device", "R,1,2", kSetAttrForce);
+    r->SetAttr("_Value", "10k", kSetAttrForce);
+    sheet.Wire(r, "1", from);
+    sheet.Wire(r, "2", to);
+}
+
+// sub.sch: the port IN reaches R1, whose other end lies on an unnamed power rail symbol's net,
+// named n0003 by the sheet. The top sheet has no ground: V1 drives 10 V from A over its own
+// n0003, R3 loads it, R2 leads from A to X1's IN. The reference chosen is the top's n0003, which
+// is no rail: X1's n0003 is a net of its own, so no current flows through R2 and its far end
+// stays at 10 V.
+TEST_F(SpiceRailTest, TheReferenceNetChosenOnTheTopSheetGroundsNoSubSheetNetOfTheSameName) {
+    nltest::ScriptedOpener opener;
+    opener.Serve((dir / "sub.sch").string(), [](Sheet& sub) {
+        sub.Wire(sub.Add("P1", kSymbolPort, {"IN"}), "IN", "n0001");
+        AutoNamedResistor(sub, "R1", "n0001", "n0003");
+        CSymbol* rail = sub.Add("VCC", kSymbolNetConnector, {"VCC"});
+        constexpr int kPowerPin = 7;
+        rail->FindPin("VCC")->SetPinType(kPowerPin);
+        sub.Wire(rail, "VCC", "n0003");
+    });
+    Sheet top((dir / "top.sch").c_str());
+    CSymbol* v1 = top.Add("V1", kSymbolSimulation, {"+", "-"});
+    v1->SetAttr("Spice.Device", "V,+,-", kSetAttrForce);
+    v1->SetAttr("_Value", "DC 10", kSetAttrForce);
+    top.Wire(v1, "+", "A");
+    top.Wire(v1, "-", "n0003");
+    AutoNamedResistor(top, "R3", "A", "n0003");
+    AutoNamedResistor(top, "R2", "A", "n0002");
+    top.Wire(top.Block("X1", "sub.sch", {"IN"}), "IN", "n0002");
+    ui.net = "n0003";
+
+    std::string log;
+    const std::string netlist = Build(top.doc, kFormatProtel, dir / "top.net", log);
+    for (const char* net : {"(\nn0003\nR3-2\n)\n", "(\nX1:n0003\nR1-2\n)\n"})
+        EXPECT_NE(netlist.find(net), std::string::npos) << net << netlist;
+
+    Set("SubsNets", 0);
+    Set("Extra", ".control\nop\nprint v(n0002)\n.endc\n");
+    const std::string deck = Build(top.doc, kFormatSpice, dir / "top.ckt", log);
+    EXPECT_EQ(ui.asked, 1);
+    EXPECT_NE(deck.find(".subckt  sub  n0001\nR1  n0001 n0003 10k\n.ends\n"), std::string::npos)
+        << deck;
+
+    if (NgspiceMissing())
+        GTEST_SKIP() << "ngspice is not installed (Debian package ngspice): the deck was not run";
+    const std::string output = RunNgspice((dir / "top.ckt").string());
+    EXPECT_EQ(output.find("rror"), std::string::npos) << output;
+    EXPECT_NEAR(Measured(output, "v(n0002)"), 10.0, 0.001) << output;
 }
 
 // The stage's port IO lies on its "+5v" rail; the top wires X1's IO to its own "-15v" rail, fed
