@@ -25,9 +25,9 @@ CNet* NetOfPin(const CPin* pin) {
 }  // namespace
 
 void CDrcRules::Report(int kind, int level, CObject* first, CObject* second, int position,
-                       const CString& pinName) {
+                       const CString& pinName, const CString& detail) {
     if (m_sink)
-        m_sink->Report(DrcFinding{kind, level, first, second, position, pinName});
+        m_sink->Report(DrcFinding{kind, level, first, second, position, pinName, detail});
 }
 
 bool CDrcRules::SinkFull() const {
@@ -153,4 +153,10 @@ void CDrcRules::CheckSharedPins(const CObList& sections, const DrcCheckContext& 
         if (level > kDrcNoError && (m_checkFlags & kDrcCheckSharedPin))
             Report(kDrcSharedPin, level, device, nullptr, static_cast<int>(token.position), name);
     }
+}
+
+void CDrcRules::CheckRailShorts(CSymbol& block, const std::vector<CString>& shorts) {
+    for (size_t i = 0; i < shorts.size() && !SinkFull(); ++i)
+        Report(kDrcShortedRails, kDrcError, &block, nullptr, static_cast<int>(i), CString(),
+               shorts[i]);
 }

@@ -37,6 +37,8 @@ CString KindText(const DrcFinding& finding) {
         case kDrcSharedPin:
             return static_cast<const CDevice*>(finding.first)->GetStdAttr(kStdAttrName) +
                    " unconnected shared pin :" + finding.pinName;
+        case kDrcShortedRails:
+            return finding.detail + ".";
         default:
             return CString();
     }

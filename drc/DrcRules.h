@@ -103,6 +103,9 @@ public:
     // The shared (hidden) pins of every part of the device that lie on no net.
     void CheckDevice(CDevice& device, const DrcCheckContext& context);
     void CheckSharedPins(const CObList& sections, const DrcCheckContext& context);
+    // The ports through which the sub-circuit block shorts two rails (each described as the
+    // netlist build tells it): errors, whatever the check flags.
+    void CheckRailShorts(CSymbol& block, const std::vector<CString>& shorts);
 
     friend bool operator==(const CDrcRules& a, const CDrcRules& b) {
         return a.m_firstCustomType == b.m_firstCustomType && a.m_checkFlags == b.m_checkFlags &&
@@ -112,7 +115,7 @@ public:
 private:
     BOOL LoadType(const CString& text, int index);
     void Report(int kind, int level, CObject* first, CObject* second = nullptr, int position = 0,
-                const CString& pinName = CString());
+                const CString& pinName = CString(), const CString& detail = CString());
     // No sink, or one that takes no more findings.
     bool SinkFull() const;
 

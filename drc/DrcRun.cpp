@@ -10,6 +10,7 @@
 #include "model/net/Net.h"
 #include "model/object/DrawObj.h"
 #include "model/symbol/Symbol.h"
+#include "netlist/walker/RailTies.h"
 #include "platform/AppServices.h"
 
 namespace {
@@ -25,6 +26,8 @@ const char* GroupTitle(int kind) {
             return "Empty Nets :";
         case kDrcShortedSymbol:
             return "Symbol Shorted :";
+        case kDrcShortedRails:
+            return "Rails Shorted :";
         default:
             return "Unconnected Device Pin :";
     }
@@ -189,8 +192,8 @@ void CDrcRun::CheckStep() {
     rules.SetSink(&m_sink);
     for (int n = 0; n < m_stepSize && m_next < static_cast<int>(objects.size()) &&
                     static_cast<int>(m_findings.size()) < kMaxFindings;
-         ++n)
-        CheckObject(*objects[static_cast<size_t>(m_next++)], context);
+         ++n, ++m_next)
+        CheckObject(*objects[static_cast<size_t>(m_next)], context);
     rules.SetSink(nullptr);
     if (m_next >= static_cast<int>(objects.size()) ||
         static_cast<int>(m_findings.size()) >= kMaxFindings)
@@ -213,6 +216,20 @@ void CDrcRun::StartRun(CDrawDoc& document, const std::vector<CDrawObj*>& objects
     m_next = 0;
     m_nets = CDrcNetPins(document, objects);
     m_checkedNets.clear();
+    FindRailShorts(document, objects);
+}
+
+// The shorts that the netlist build would find, by the place of the top sheet's block through
+// which each is reached.
+void CDrcRun::FindRailShorts(CDrawDoc& document, const std::vector<CDrawObj*>& objects) {
+    m_railShorts.clear();
+    const CRailTies ties(document.m_netlist);
+    for (const CRailShort& found : ties.Shorts()) {
+        const CSymbol* block = ties.Top().blocks[found.topBlock].symbol;
+        const auto at = std::find(objects.begin(), objects.end(), block);
+        if (at != objects.end())
+            m_railShorts[static_cast<int>(at - objects.begin())].push_back(found.Describe());
+    }
 }
 
 void CDrcRun::CheckObject(CDrawObj& object, const DrcCheckContext& context) {
@@ -226,6 +243,8 @@ void CDrcRun::CheckObject(CDrawObj& object, const DrcCheckContext& context) {
         return;
     auto& symbol = static_cast<CSymbol&>(object);
     rules.CheckSymbol(symbol, context);
+    if (const auto shorts = m_railShorts.find(m_next); shorts != m_railShorts.end())
+        rules.CheckRailShorts(symbol, shorts->second);
     CDevice* device = symbol.GetDevice();
     if (device && !(device->GetFlags() & kDeviceCheckMark)) {
         device->SetFlags(kDeviceCheckMark, kDeviceCheckMark);
@@ -300,6 +319,7 @@ void CDrcRun::MarkFinding(CDrawDoc& document, const DrcListedFinding& finding, c
             [[fallthrough]];
         case kDrcUnconnectedPin:
         case kDrcShortedSymbol:
+        case kDrcShortedRails:
             SetMark(*places.Get<CDrawObj>(finding.first), set);
             break;
         case kDrcEmptyNet:

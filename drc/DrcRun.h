@@ -15,6 +15,7 @@
 #include <set>
 #include <string>
 #include <tuple>
+#include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
@@ -98,6 +99,8 @@ private:
     void Purge();
     void CheckStep();
     void StartRun(CDrawDoc& document, const std::vector<CDrawObj*>& objects);
+    void FindRailShorts(CDrawDoc& document, const std::vector<CDrawObj*>& objects);
+    // The object at m_next.
     void CheckObject(CDrawObj& object, const DrcCheckContext& context);
     void EndRun(CDrawDoc& document, const std::vector<CDrawObj*>& objects);
     void AddFinding(const DrcFinding& finding);
@@ -116,6 +119,7 @@ private:
     int m_next = 0;
     CDrcNetPins m_nets;
     std::unordered_set<std::string> m_checkedNets;
+    std::unordered_map<int, std::vector<CString>> m_railShorts;  // by the place of the block
     std::vector<DrcListedFinding> m_findings;
     std::set<std::tuple<int, int, const void*, const void*, int>> m_findingKeys;
     const void* m_findingsDocument = nullptr;

@@ -8,6 +8,7 @@
 #include "netlist/circuit/NetlistCircuit.h"
 #include "netlist/walker/DocNetlist.h"
 #include "netlist/walker/NetNode.h"
+#include "netlist/walker/RailTies.h"
 
 namespace {
 
@@ -52,7 +53,6 @@ BOOL CNetlistCircuit::ExpandInstance(CNetNode& topNode, std::ostream& log,
         const CString name = nameOf(entry.key);
         const bool isNew = !m_nets.Find(name);
         CNetRecord* net = GetNet(name);
-        net->named = net->named || entry.value->named;
         copies.emplace(entry.value, net);
         if (isNew)
             expansion.newNets.insert(net);
@@ -78,7 +78,7 @@ BOOL CNetlistCircuit::ExpandInstance(CNetNode& topNode, std::ostream& log,
         m_instances.push_back(inner->CopyWith(netOf, m_pinTexts));
         m_instances.back()->id = prefix + m_instances.back()->id;
     }
-    JoinPorts(sheet, *instance, child->path, netOf, expansion, log);
+    JoinPorts(sheet, *instance, child->path, netOf, expansion, topNode.railTies.get(), log);
 
     for (int i = 0; i < child->GetChildCount(); ++i)
         child->GetChild(i)->id = prefix + child->GetChild(i)->id;
@@ -92,7 +92,8 @@ BOOL CNetlistCircuit::ExpandInstance(CNetNode& topNode, std::ostream& log,
 void CNetlistCircuit::JoinPorts(CNetlistCircuit& sheet, CComponentRecord& instance,
                                 const CString& sheetPath,
                                 const std::function<CNetRecord*(CNetRecord*)>& netOf,
-                                const Expansion& expansion, std::ostream& log) {
+                                const Expansion& expansion, const CRailTies* ties,
+                                std::ostream& log) {
     std::vector<std::pair<CString, CNetRecord*>> ports;
     for (const auto& entry : sheet.m_ports.InOrder())
         ports.emplace_back(entry.key, netOf(entry.value));
@@ -115,14 +116,14 @@ void CNetlistCircuit::JoinPorts(CNetlistCircuit& sheet, CComponentRecord& instan
             continue;
         }
         CNetRecord* outer = pin->net;
-        if (outer == inner)  // joined already through another port of the same net
+        // Joined already through another port of the same net, or a port that would short two
+        // rails.
+        if (outer == inner || (ties && ties->IsCut(instance.id, name)))
             continue;
         // The instance's net takes the port's net, unless that is a rail, which keeps its name.
         const bool rail = expansion.rails.count(inner) != 0;
         CNetRecord* kept = rail ? inner : outer;
         CNetRecord* joined = rail ? outer : inner;
-        if (rail && outer->named)
-            LogNetTakesRailName(log, outer->name, inner->name, name, instance.id);
         if (expansion.newNets.count(joined))
             ReplaceNetFrom(kept, joined, expansion.firstPart, expansion.firstInstance);
         else
@@ -137,12 +138,6 @@ void CNetlistCircuit::JoinPorts(CNetlistCircuit& sheet, CComponentRecord& instan
         }
         m_nets.RemoveKey(joined->name);
     }
-}
-
-void LogNetTakesRailName(std::ostream& log, const CString& net, const CString& rail,
-                         const CString& port, const CString& instance) {
-    log << "Warning - net '" << net << "' takes the name of rail '" << rail << "', to which port '"
-        << port << "' of " << instance << " ties it.\n";
 }
 
 CNetNode* FindCircuitNode(const CString& path, CNetNode& node) {

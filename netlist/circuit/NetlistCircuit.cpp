@@ -265,12 +265,8 @@ BOOL CNetlistCircuit::AddInstances(const std::vector<CSymbol*>& blocks, std::ost
                 LogBusMismatch(log, record.id, pinId, "net", netName);
                 return FALSE;
             }
-            const bool named = HasNet(*pin) && (IsRail(netName) ||
-                                                (pin->GetWire()->GetNet()->GetFlags() & kNetNamed));
             for (int i = 0; i < names.GetSize(); ++i) {
                 CNetRecord* net = nets.IsEmpty() ? nullptr : GetNet(nets[i]);
-                if (net && named)
-                    net->named = true;
                 record.pins.push_back({PinText(names[i]), CPinText(), net, 0});
             }
         }

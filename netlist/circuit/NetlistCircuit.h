@@ -6,7 +6,8 @@
 // instance is replaced by a copy of its sheet's contents, names prefixed with the instance's
 // identifier and ports joined to the nets of the instance's pins. The nets that the sheet's
 // power and ground rails name (its document's "Ground1" .. "Power4", and its rail symbols) name
-// one supply in the whole design: they keep their names and join the nets of those names.
+// one supply in the whole design: they keep their names and join the nets of those names. A
+// port that the build's rail ties cut (it would short two rails) joins nothing.
 //
 // The nets are listed in the order of the framework's string maps, which the output files
 // follow; look-ups by name are hashed.
@@ -32,6 +33,7 @@ class CDocNetlist;
 class CNetNode;
 class CObList;
 class CPin;
+class CRailTies;
 class CSymbol;
 struct CPinMapLine;
 
@@ -50,8 +52,6 @@ public:
     CString name;
     // The net's slot in the latest CNetPinTable of its circuit; the table checks it.
     size_t listIndex = 0;
-    // A name the user gave, or a rail's: a join that lets a rail's name win over it is told.
-    bool named = false;
 };
 
 // Flags of a pin connection.
@@ -110,6 +110,7 @@ public:
     // Replaces every instance by a copy of its sheet's circuit (the circuit of the top node's
     // child of the same identifier), until none is left or one cannot be expanded. Parts of a
     // sheet keep their identifiers unless the circuit already has parts of those identifiers.
+    // The ports that the top node's rail ties cut are left unjoined.
     void Flatten(CNetNode& topNode, std::ostream& log);
     // Every pin connection and port on oldNet lies on newNet afterwards.
     void ReplaceNet(CNetRecord* newNet, CNetRecord* oldNet);
@@ -178,7 +179,7 @@ private:
                         std::unordered_set<std::string>& partIds);
     void JoinPorts(CNetlistCircuit& sheet, CComponentRecord& instance, const CString& sheetPath,
                    const std::function<CNetRecord*(CNetRecord*)>& netOf, const Expansion& expansion,
-                   std::ostream& log);
+                   const CRailTies* ties, std::ostream& log);
     // ReplaceNet over the parts and instances from the given places on.
     void ReplaceNetFrom(CNetRecord* newNet, CNetRecord* oldNet, size_t firstPart,
                         size_t firstInstance);
@@ -197,10 +198,6 @@ private:
     std::unordered_map<const CPinMapLine*, std::vector<MappedPin>> m_mappedPins;  // the same
 };
 
-// Tells that the user's net takes the name of the rail to which the port of the instance ties
-// it inside the instance's sheet.
-void LogNetTakesRailName(std::ostream& log, const CString& net, const CString& rail,
-                         const CString& port, const CString& instance);
 // "N%06d" with the counter raised until the name is not one of the circuit's nets.
 CString MakeUniqueNetName(CNetlistCircuit& circuit, int& counter);
 // Depth first from node, node itself first: the first node of that path that has a circuit.

@@ -16,7 +16,7 @@
 #include "netlist/spice/SpiceUi.h"
 #include "netlist/walker/DocNetlist.h"
 #include "netlist/walker/NetNode.h"
-#include "netlist/walker/SheetOpener.h"
+#include "netlist/walker/RailTies.h"
 #include "platform/Paths.h"
 #include "platform/SettingsStore.h"
 
@@ -66,6 +66,9 @@ int Sign(int value) {
     return (value > 0) - (value < 0);
 }
 
+// The ties of a sheet the build did not read.
+const CSheetRails kNoRails;
+
 }  // namespace
 
 SettingsStore& SpiceSettings() {
@@ -85,7 +88,7 @@ CSymbol* FindSymbolById(CDocNetlist& walker, DWORD kindMask, const char* id) {
     return nullptr;
 }
 
-CSpiceFormat::CSpiceFormat() = default;
+CSpiceFormat::CSpiceFormat() : m_sheetRails(&kNoRails) {}
 CSpiceFormat::~CSpiceFormat() = default;
 
 int CSpiceFormat::EditOptions(CDocNetlist* walker) {
@@ -108,7 +111,6 @@ BOOL CSpiceFormat::WriteHeader(CDocNetlist& walker, std::ostream& out, std::ostr
     m_railNodeSet.clear();
     m_globalNodes.clear();
     m_highestNumber = 0;
-    m_tiedPorts.clear();
     m_partLeftOut = false;
     const SettingsStore& settings = SpiceSettings();
     if (m_analyses.empty())
@@ -119,6 +121,7 @@ BOOL CSpiceFormat::WriteHeader(CDocNetlist& walker, std::ostream& out, std::ostr
     if (m_refNet.IsEmpty())
         return FALSE;
     m_mainNodes[m_refNet.str()] = "0";
+    m_railNodes[m_refNet.str()] = "0";
     const CDrawDoc* document = walker.GetDocument();
     out << "* Vosk Schematic - " << (document ? document->GetTitle() : CString())
         << " Spice Netlist\n\n* Main Circuit\n";
@@ -142,6 +145,8 @@ CString CSpiceFormat::ChooseReferenceNet(CDocNetlist& walker) {
 int CSpiceFormat::PrepareSheet(CDocNetlist& walker, CNetNode& node, std::ostream& out,
                                std::ostream& log) {
     const bool mainSheet = node.GetParent() == nullptr;
+    const CRailTies* ties = node.GetRoot()->railTies.get();
+    const CSheetRails* rails = !ties ? nullptr : mainSheet ? &ties->Top() : ties->Sheet(node.path);
     CollectSubcircuitSheets(walker);
     if (!mainSheet) {
         CSpiceSubcktSheet* sheet = FindSubcktSheet(walker.GetPathName());
@@ -151,11 +156,11 @@ int CSpiceFormat::PrepareSheet(CDocNetlist& walker, CNetNode& node, std::ostream
         }
         if (sheet->written)
             return TRUE;
-        StartSheetNodes(walker, false, log);
+        StartSheetNodes(walker, rails ? *rails : kNoRails, false, log);
         if (!WriteSubcktHeading(walker, *sheet, out, log))
             return FALSE;
     } else {
-        StartSheetNodes(walker, true, log);
+        StartSheetNodes(walker, rails ? *rails : kNoRails, true, log);
     }
     WriteSheetDevices(walker, node, out, log);
     WriteModels(out);
@@ -166,19 +171,23 @@ int CSpiceFormat::PrepareSheet(CDocNetlist& walker, CNetNode& node, std::ostream
         out << ".ends\n";
     }
     m_nodes = &m_mainNodes;
-    m_sheetTies = RailTies();
+    m_sheetRails = &kNoRails;
     return out.good() ? TRUE : FALSE;
 }
 
-void CSpiceFormat::StartSheetNodes(CDocNetlist& walker, bool mainSheet, std::ostream& log) {
+void CSpiceFormat::StartSheetNodes(CDocNetlist& walker, const CSheetRails& rails, bool mainSheet,
+                                   std::ostream& log) {
     m_nodeCounter = 1;
+    m_sheetRails = &rails;
     if (!mainSheet) {
         m_sheetNodes.clear();
-        m_sheetNodes[m_refNet.str()] = "0";
         JoinSheetRails(walker);
+    } else if (const CString rail = rails.RailOf(m_refNet); !rail.IsEmpty() && rail != m_refNet) {
+        // The reference net takes the name of the rail a block ties it to, as in every netlist.
+        m_mainNodes[rail.str()] = "0";
+        m_railNodes[rail.str()] = "0";
     }
     m_nodes = mainSheet ? &m_mainNodes : &m_sheetNodes;
-    m_sheetTies = ReadRailTies(walker, &log);
     m_sheetNetNames.clear();
     if (m_substituteNets)
         return;
@@ -215,7 +224,8 @@ void CSpiceFormat::JoinSheetRails(CDocNetlist& walker) {
 }
 
 void CSpiceFormat::DeclareGlobal(const CString& node) {
-    if (std::find(m_globalNodes.begin(), m_globalNodes.end(), node) == m_globalNodes.end())
+    if (node != "0" &&
+        std::find(m_globalNodes.begin(), m_globalNodes.end(), node) == m_globalNodes.end())
         m_globalNodes.push_back(node);
 }
 
@@ -240,7 +250,7 @@ void CSpiceFormat::NumberNamesDifferingInCase(CDocNetlist& walker, std::ostream&
     while (pos) {
         const CString& name = walker.GetNextNet(pos)->GetName();
         if (!KeepsItsName(name) || m_nodes->contains(name.str()) ||
-            m_sheetTies.nets.contains(name.str()))
+            m_sheetRails->nets.contains(name.str()))
             continue;
         CString upper = name;
         upper.MakeUpper();
@@ -332,7 +342,7 @@ CString CSpiceFormat::GetNodeName(const char* netName) {
     auto it = m_nodes->find(netName);
     if (it != m_nodes->end())
         return it->second;
-    if (auto tie = m_sheetTies.nets.find(netName); tie != m_sheetTies.nets.end()) {
+    if (auto tie = m_sheetRails->nets.find(netName); tie != m_sheetRails->nets.end()) {
         const CString node = SupplyNode(tie->second);
         (*m_nodes)[netName] = node;
         return node;
@@ -369,85 +379,7 @@ CString CSpiceFormat::SupplyNode(const CString& rail) {
 }
 
 bool CSpiceFormat::IsTiedNet(const char* netName) const {
-    return netName && (m_sheetTies.rails.contains(netName) || m_sheetTies.nets.contains(netName));
-}
-
-// A net that reaches a port tied to a rail takes the first such rail; a net that is a rail
-// itself keeps its own node.
-CSpiceFormat::RailTies CSpiceFormat::ReadRailTies(CDocNetlist& walker, std::ostream* log) {
-    RailTies ties;
-    for (const CString& name : walker.GetSupplyNetNames())
-        ties.rails.insert(name.str());
-    ties.rails.insert(m_refNet.str());
-    for (POSITION pos = walker.GetFirstSymbolOfKind(kKindMaskSubCircuit); pos;) {
-        auto* block = static_cast<CSymbol*>(walker.GetNextSymbolOfKind(pos, kKindMaskSubCircuit));
-        if (block->GetPins().IsEmpty())
-            continue;
-        CString path;
-        block->GetSubcircuitPath(path);
-        const TiedPorts& tied = TiedPortsOf(path);
-        for (POSITION pinPos = block->GetPins().GetHeadPosition(); pinPos;) {
-            auto* pin = static_cast<CPin*>(block->GetPins().GetNext(pinPos));
-            const char* netName = PinNetName(*pin);
-            const CString port = pin->GetAttr("_ID");
-            const auto rail = tied.find(port.str());
-            if (!netName || rail == tied.end())
-                continue;
-            CString current;
-            if (ties.rails.contains(netName))
-                current = netName;
-            else if (auto net = ties.nets.find(netName); net != ties.nets.end())
-                current = net->second;
-            if (current.IsEmpty()) {
-                ties.nets.emplace(netName, rail->second);
-                if (log && (pin->GetWire()->GetNet()->GetFlags() & kNetNamed))
-                    LogNetTakesRailName(*log, netName, rail->second, port, block->GetAttr("_ID"));
-            } else if (log && current != rail->second) {
-                *log << "Warning - rails '" << current << "' and '" << rail->second
-                     << "' meet at port '" << port << "' of " << block->GetAttr("_ID")
-                     << ": the deck keeps them apart.\n";
-            }
-        }
-    }
-    return ties;
-}
-
-// The first port symbol of a name is the port, as in the ".subckt" line.
-CSpiceFormat::TiedPorts CSpiceFormat::ReadTiedPorts(CDocNetlist& walker, const RailTies& ties) {
-    TiedPorts tied;
-    std::unordered_set<std::string> seen;
-    for (POSITION pos = walker.GetFirstSymbolOfKind(kKindMaskPort); pos;) {
-        auto* symbol = static_cast<CSymbol*>(walker.GetNextSymbolOfKind(pos, kKindMaskPort));
-        if (symbol->GetPins().IsEmpty())
-            continue;
-        auto* first = static_cast<CPin*>(symbol->GetPins().GetHead());
-        const CString port = first->GetAttr("_ID");
-        const char* netName = PinNetName(*first);
-        if (!seen.insert(port.str()).second || !netName)
-            continue;
-        if (ties.rails.contains(netName))
-            tied[port.str()] = netName;
-        else if (auto net = ties.nets.find(netName); net != ties.nets.end())
-            tied[port.str()] = net->second;
-    }
-    return tied;
-}
-
-const CSpiceFormat::TiedPorts& CSpiceFormat::TiedPortsOf(const CString& path) {
-    auto [entry, added] = m_tiedPorts.try_emplace(path.str());
-    if (!added || m_tiesDepth >= kMaxSheetDepth)
-        return entry->second;
-    std::unique_ptr<CDrawDoc> sheet = GetSheetOpener().OpenSheet(path);
-    if (!sheet)
-        return entry->second;
-    ++m_tiesDepth;
-    {
-        CDocNetlist walker(sheet.get());
-        entry->second = ReadTiedPorts(walker, ReadRailTies(walker, nullptr));
-    }
-    --m_tiesDepth;
-    sheet->OnCloseDocument();
-    return entry->second;
+    return netName && !m_sheetRails->RailOf(netName).IsEmpty();
 }
 
 CString CSpiceFormat::MappedNode(const CString& netName) const {
@@ -613,7 +545,7 @@ int CSpiceFormat::WriteBody(CDocNetlist& walker, CNetNode& /*topNode*/, std::ost
                             std::ostream& log) {
     m_nodes = &m_mainNodes;
     m_names = &m_mainNames;
-    m_sheetTies = RailTies();  // those of a sheet that ended early
+    m_sheetRails = &kNoRails;  // those of a sheet that ended early
     if (!m_globalNodes.empty()) {
         out << "\n* Global Nodes\n.global";
         for (const CString& node : m_globalNodes)

@@ -11,16 +11,18 @@
 // section "Spice" choose a sub-format whose attribute variants ("Spice.PSPICE.Device") win,
 // whether net names become numbers, and the net that becomes node 0.
 //
-// Nodes are named per sheet: a sub-circuit's nodes are its own, the reference net is "0"
-// everywhere. The nets that a sheet's power and ground rails name (its document's "Ground1" ..
-// "Power4", and its rail symbols) are one supply in the whole design: on a sub-circuit sheet
-// such a net takes the node the main circuit gave the rail of that name (or a node of its own
+// Nodes are named per sheet: a sub-circuit's nodes are its own. The reference net is "0" on the
+// main circuit (and so is the rail that a block's port makes of it). The nets that a sheet's
+// power and ground rails name (its document's "Ground1" .. "Power4", and its rail symbols) are
+// one supply in the whole design: on a sub-circuit sheet such a net takes the node the main
+// circuit gave the rail of that name ("0" for the reference net's name; else a node of its own
 // that no sheet uses otherwise), and the deck declares those nodes ".global". A port that lies
-// on a rail or on the reference net inside its sheet, there or through a block of its own, is
-// never a formal of the ".subckt" (the formal would stand for the rail inside it): it gets a
-// node that nothing inside uses, and the net that reaches it from outside becomes that rail's
-// node. Node names are read without regard to case, so when net names are kept, a net whose
-// name differs from an earlier one's only in case becomes a number.
+// on a rail inside its sheet, as the build's rail ties find it, is never a formal of the
+// ".subckt" (the formal would stand for the rail inside it): it gets a node that nothing inside
+// uses, and the net that reaches it from outside becomes that rail's node (a port that would
+// short two rails leaves the outer net as it is). Node names are read without regard to case,
+// so when net names are kept, a net whose name differs from an earlier one's only in case
+// becomes a number.
 
 #include <iosfwd>
 #include <map>
@@ -42,6 +44,7 @@ class CNet;
 class CPin;
 class CSymbol;
 class SettingsStore;
+struct CSheetRails;
 
 // The first symbol whose kind bit is in the mask and whose "_ID" is id (case-sensitive).
 CSymbol* FindSymbolById(CDocNetlist& walker, DWORD kindMask, const char* id);
@@ -113,7 +116,8 @@ private:
     // The ".subckt" line of a sub-circuit sheet; FALSE after an unresolved port.
     BOOL WriteSubcktHeading(CDocNetlist& walker, CSpiceSubcktSheet& sheet, std::ostream& out,
                             std::ostream& log);
-    void StartSheetNodes(CDocNetlist& walker, bool mainSheet, std::ostream& log);
+    void StartSheetNodes(CDocNetlist& walker, const CSheetRails& rails, bool mainSheet,
+                         std::ostream& log);
     // The nodes of the main circuit's rails, which sub-circuit sheets may join.
     void KeepMainRails(CDocNetlist& walker);
     // The sub-circuit sheet's rails on their design-wide nodes.
@@ -121,20 +125,7 @@ private:
     CString RailNode(const CString& netName);
     void DeclareGlobal(const CString& node);
 
-    // The rails of a sheet and the nets of it that a block's port ties to a rail.
-    struct RailTies {
-        std::unordered_set<std::string> rails;          // and the reference net
-        std::unordered_map<std::string, CString> nets;  // net name to the rail it is tied to
-    };
-    // Port name to the rail it lies on inside the sheet.
-    using TiedPorts = std::unordered_map<std::string, CString>;
-    // With a log, a net the user named that is tied to a rail and two rails tied together are
-    // told.
-    RailTies ReadRailTies(CDocNetlist& walker, std::ostream* log);
-    static TiedPorts ReadTiedPorts(CDocNetlist& walker, const RailTies& ties);
-    // Those of the sheet file, read once a build; none for a sheet that cannot be read or that
-    // is being read (a sheet within itself).
-    const TiedPorts& TiedPortsOf(const CString& path);
+    // Whether the net of the sheet being written is or becomes a rail.
     bool IsTiedNet(const char* netName) const;
     // The node of the rail on the sheet being written.
     CString SupplyNode(const CString& rail);
@@ -197,15 +188,13 @@ private:
     std::unordered_set<std::string> m_railNodeSet;  // the nodes of m_railNodes
     std::vector<CString> m_globalNodes;             // rail nodes that sub-circuits use
     int m_highestNumber = 0;                        // of the numbered nodes of every sheet
-    std::map<std::string, TiedPorts> m_tiedPorts;   // by sheet file
-    int m_tiesDepth = 0;                            // of the sheets being read for their ties
     bool m_partLeftOut = false;  // an element line failed: the deck is incomplete
 
     // Sheet being written
     int m_nodeCounter = 1;
     NodeMap m_sheetNodes;
     NodeMap* m_nodes = &m_mainNodes;
-    RailTies m_sheetTies;
+    const CSheetRails* m_sheetRails;                  // the build's rail ties of the sheet
     std::unordered_set<std::string> m_sheetNetNames;  // kept only without substitution
     std::unordered_map<const CSymbol*, CString> m_sheetNames;
     const std::unordered_map<const CSymbol*, CString>* m_names = &m_sheetNames;

@@ -20,6 +20,7 @@
 #include "model/symbol/Pin.h"
 #include "model/symbol/Symbol.h"
 #include "netlist/walker/NetNode.h"
+#include "netlist/walker/RailTies.h"
 #include "netlist/walker/SheetOpener.h"
 #include "netlist/writers/NetlistFormat.h"
 #include "platform/FrameworkOrderMap.h"
@@ -45,18 +46,6 @@ CStringArray* Expanded(CStringArray& names, const CString& text) {
     names.RemoveAll();
     ExpandNameList(names, text);
     return &names;
-}
-
-// Whether a and b name the same file, both taken as absolute paths with links resolved.
-bool SameSheetFile(const CString& a, const CString& b) {
-    if (a.IsEmpty() || b.IsEmpty())
-        return false;
-    std::error_code ec;
-    const std::filesystem::path first = std::filesystem::weakly_canonical(a.str(), ec);
-    if (ec)
-        return a == b;
-    const std::filesystem::path second = std::filesystem::weakly_canonical(b.str(), ec);
-    return ec ? a == b : first == second;
 }
 
 // The sheet at path is the node's own or one of its ancestors', or the hierarchy is already
@@ -295,6 +284,17 @@ private:
         std::vector<uint32_t> m_cells;  // a group's number plus one; 0 for a free cell
     };
 };
+
+bool SameSheetFile(const CString& a, const CString& b) {
+    if (a.IsEmpty() || b.IsEmpty())
+        return false;
+    std::error_code ec;
+    const std::filesystem::path first = std::filesystem::weakly_canonical(a.str(), ec);
+    if (ec)
+        return a == b;
+    const std::filesystem::path second = std::filesystem::weakly_canonical(b.str(), ec);
+    return ec ? a == b : first == second;
+}
 
 BOOL IsSymbolKindInMask(const CDrawObj* symbol, DWORD kindMask) {
     return symbol && (KindBit(symbol) & kindMask) ? TRUE : FALSE;
@@ -663,6 +663,11 @@ int CDocNetlist::Build(CNetNode& node, CNetlistFormat& writer, std::ostream& out
         m_document = opened.get();
     }
     log << GetPathName() << "\n";
+    if (!node.GetParent()) {
+        auto ties = std::make_shared<CRailTies>(*this);
+        ties->Report(log);
+        node.railTies = std::move(ties);
+    }
     const int result = PrepareWithSymbolList(node, writer, out, log);
     if (opened) {
         opened->OnCloseDocument();

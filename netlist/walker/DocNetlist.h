@@ -53,6 +53,9 @@ constexpr int kBuildStopped = -1;
 // Sub-circuit sheets nest at most this deep; deeper ones count as a sheet within itself.
 constexpr int kMaxSheetDepth = 32;
 
+// Whether a and b name the same file, both taken as absolute paths with links resolved.
+bool SameSheetFile(const CString& a, const CString& b);
+
 // FALSE for null, else whether the symbol's kind bit is in the mask.
 BOOL IsSymbolKindInMask(const CDrawObj* symbol, DWORD kindMask);
 
@@ -126,9 +129,10 @@ public:
     CPartSections TakePartSections(const CObList& sections);
 
     // Prepares the node's sheet for the writer, then builds each sub-circuit sheet below it
-    // with a walker of its own. A walker without a document opens the node's file and closes
-    // it again. kBuildOk, kBuildStopped (the whole build ends) or kBuildError (a sheet failed;
-    // the others were still prepared).
+    // with a walker of its own. At the top node the design's rail ties are found first (and
+    // told to the log), for the writers to read from that node. A walker without a document opens
+    // the node's file and closes it again. kBuildOk, kBuildStopped (the whole build ends) or
+    // kBuildError (a sheet failed; the others were still prepared).
     int Build(CNetNode& node, CNetlistFormat& writer, std::ostream& out, std::ostream& log);
 
 private:

@@ -2,7 +2,7 @@
 // CNetNode: one sheet of the design hierarchy during one netlist build. The top node stands
 // for the document being built; each sub-circuit symbol brings in a child node for its sheet,
 // named by the symbol's identifier. A node owns its children; the writer hangs the sheet's
-// circuit on it.
+// circuit on it. The top node keeps the design's rail ties, which the build finds first.
 
 #include <memory>
 #include <vector>
@@ -10,6 +10,7 @@
 #include "platform/CString.h"
 
 class CNetlistCircuit;
+class CRailTies;
 
 class CNetNode {
 public:
@@ -36,7 +37,8 @@ public:
 
     CString path;  // the sheet's file
     CString id;    // the identifier of the sub-circuit symbol; empty for the top node
-    CNetlistCircuit* circuit = nullptr;  // the writer's circuit of the sheet, counted
+    CNetlistCircuit* circuit = nullptr;         // the writer's circuit of the sheet, counted
+    std::shared_ptr<const CRailTies> railTies;  // on the top node, once the build has begun
 
 private:
     CNetNode* m_parent = nullptr;

@@ -239,4 +239,37 @@ TEST_F(DrcRunTest, OneNetOfTwoThousandOutputsStopsAtAHundredFindings) {
               std::string::npos);
 }
 
+// The port IO of stage.sch lies on its "+5v" rail; the top wires X1's IO to its own "-15v" rail,
+// and mid.sch does the same with its block Y1 of stage.sch, which the top uses as X2. Each port
+// shorts two supplies, as the netlist build tells: errors that name the rails, the port and the
+// instance from the top, on the top's block through which they are reached.
+TEST_F(DrcRunTest, APortThatShortsTwoRailsIsAnErrorOnItsBlock) {
+    nltest::ScriptedOpener opener;
+    opener.Serve("/d/stage.sch", [](nltest::Sheet& stage) {
+        stage.doc.SetAttribute("Power1", "+5v", 0);
+        stage.Wire(stage.Add("P1", kSymbolPort, {"IO"}), "IO", "+5v");
+    });
+    opener.Serve("/d/mid.sch", [](nltest::Sheet& mid) {
+        mid.doc.SetAttribute("Power2", "-15v", 0);
+        mid.Wire(mid.Add("P1", kSymbolPort, {"P"}), "P", "Q");
+        mid.Wire(mid.Block("Y1", "stage.sch", {"IO"}), "IO", "-15v");
+    });
+    nltest::Sheet top("/d/top.sch");
+    top.doc.SetAttribute("Power2", "-15v", 0);
+    CSymbol* x1 = top.Block("X1", "stage.sch", {"IO"});
+    top.Wire(x1, "IO", "-15v");
+    CSymbol* x2 = top.Block("X2", "mid.sch", {"P"});
+    top.Wire(x2, "P", "Q");
+    services.open = {&top.doc};
+    run.QueueCheck(nullptr);
+    RunToEnd(run);
+    EXPECT_NE(Report(run).find("Rails Shorted :\r\n"
+                               "Error: port 'IO' of X1 shorts rails '-15v' and '+5v'.\r\n"
+                               "Error: port 'IO' of X2:Y1 shorts rails '-15v' and '+5v'.\r\n"),
+              std::string::npos)
+        << Report(run);
+    EXPECT_TRUE(x1->GetFlags() & kFlagDrcError);
+    EXPECT_TRUE(x2->GetFlags() & kFlagDrcError);
+}
+
 }  // namespace

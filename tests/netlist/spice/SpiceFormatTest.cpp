@@ -352,6 +352,7 @@ TEST_F(SpiceTest, AnUnresolvedPortEndsItsSubcircuitAtOnce) {
 TEST_F(SpiceTest, APortTiedToGroundThroughADeeperBlockIsNoFormal) {
     nltest::ScriptedOpener opener;
     opener.Serve("/d/inner.sch", [](Sheet& inner) {
+        inner.doc.SetAttribute("Ground1", "GND", 0);
         inner.Wire(inner.Add("P1", kSymbolPort, {"PWR"}), "PWR", "GND");
         TwoPin(inner, "R1", "R,1,2", "1k", "GND", "X");
     });
@@ -376,7 +377,24 @@ TEST_F(SpiceTest, APortTiedToGroundThroughADeeperBlockIsNoFormal) {
     EXPECT_EQ(
         Log(),
         "Warning - net 'SENSE' takes the name of rail 'GND', to which port 'P' of X1 ties it.\n"
-        "Warning - rails 'VCC' and 'GND' meet at port 'P' of X2: the deck keeps them apart.\n");
+        "Error - port 'P' of X2 shorts rails 'VCC' and 'GND'.\n");
+}
+
+// The reference net chosen, n0003, reaches the port P of gnd.sch, which lies on that sheet's
+// ground rail: as in every netlist, n0003 becomes that rail, so the rail is node 0 inside too.
+TEST_F(SpiceTest, TheRailThatAPortMakesOfTheReferenceNetIsNodeZero) {
+    nltest::ScriptedOpener opener;
+    opener.Serve("/d/gnd.sch", [](Sheet& gnd) {
+        gnd.doc.SetAttribute("Ground1", "GND", 0);
+        gnd.Wire(gnd.Add("P1", kSymbolPort, {"P"}), "P", "GND");
+        TwoPin(gnd, "R1", "R,1,2", "1k", "GND", "X");
+    });
+    Sheet top("/d/top.sch");
+    TwoPin(top, "R2", "R,1,2", "1k", "IN", "n0003");
+    top.Wire(top.Block("X1", "gnd.sch", {"P"}), "P", "n0003");
+    ui.net = "n0003";
+    EXPECT_EQ(Body(Deck(top)),
+              "R2  1 0 1k\nX1  0 gnd\n\n* Sub-Circuit gnd\n.subckt  gnd  1\nR1  0 2 1k\n.ends\n");
 }
 
 TEST_F(SpiceTest, IncludesCommandsAnalysesAndExtraCommandsCloseTheDeck) {

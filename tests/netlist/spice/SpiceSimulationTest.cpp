@@ -25,9 +25,10 @@ namespace {
 
 using nltest::Sheet;
 
-// A filter sheet: its input port feeds 100 nF to ground, clamped by a diode, and reaches the
-// output port through 1 ohm.
+// A filter sheet with the ground rail GND of every new schematic: its input port feeds 100 nF to
+// ground, clamped by a diode, and reaches the output port through 1 ohm.
 void FillFilter(Sheet& sheet) {
+    sheet.doc.SetAttribute("Ground1", "GND", 0);
     sheet.Wire(sheet.Add("P1", kSymbolPort, {"IN"}), "IN", "A");
     sheet.Wire(sheet.Add("P2", kSymbolPort, {"OUT"}), "OUT", "B");
     auto twoPin = [&](const char* id, const char* value, const char* net1, const char* net2) {
@@ -448,6 +449,137 @@ TEST_F(SpiceRailTest, AnInstancePinOnAPortTiedToARailIsOnThatRailInTheDeckAsInTh
     EXPECT_NEAR(Measured(output, "v(link)"), 3.0, 0.001) << output;
     EXPECT_NEAR(Measured(output, "v(vout)"), 4.0, 0.001) << output;
     EXPECT_NEAR(Measured(output, "v(mid)"), 2.5, 0.001) << output;
+}
+
+// A 10 kohm resistor of the deck and the netlist, on nets named by the sheet.
+void AutoNamedResistor(Sheet& sheet, const char* id, const char* from, const char* to) {
+    CSymbol* r = sheet.Add(id, kSymbolDevice, {"1", "2"});
+    r->SetAttr("Spice.Device", "R,1,2", kSetAttrForce);
+    r->SetAttr("_Value", "10k", kSetAttrForce);
+    sheet.Wire(r, "1", from);
+    sheet.Wire(r, "2", to);
+}
+
+// sub.sch: the port IN reaches R1, whose other end lies on an unnamed power rail symbol's net,
+// named n0003 by the sheet. The top sheet has no ground: V1 drives 10 V from A over its own
+// n0003, R3 loads it, R2 leads from A to X1's IN. The reference chosen is the top's n0003, which
+// is no rail: X1's n0003 is a net of its own, so no current flows through R2 and its far end
+// stays at 10 V.
+TEST_F(SpiceRailTest, TheReferenceNetChosenOnTheTopSheetGroundsNoSubSheetNetOfTheSameName) {
+    nltest::ScriptedOpener opener;
+    opener.Serve((dir / "sub.sch").string(), [](Sheet& sub) {
+        sub.Wire(sub.Add("P1", kSymbolPort, {"IN"}), "IN", "n0001");
+        AutoNamedResistor(sub, "R1", "n0001", "n0003");
+        CSymbol* rail = sub.Add("VCC", kSymbolNetConnector, {"VCC"});
+        constexpr int kPowerPin = 7;
+        rail->FindPin("VCC")->SetPinType(kPowerPin);
+        sub.Wire(rail, "VCC", "n0003");
+    });
+    Sheet top((dir / "top.sch").c_str());
+    CSymbol* v1 = top.Add("V1", kSymbolSimulation, {"+", "-"});
+    v1->SetAttr("Spice.Device", "V,+,-", kSetAttrForce);
+    v1->SetAttr("_Value", "DC 10", kSetAttrForce);
+    top.Wire(v1, "+", "A");
+    top.Wire(v1, "-", "n0003");
+    AutoNamedResistor(top, "R3", "A", "n0003");
+    AutoNamedResistor(top, "R2", "A", "n0002");
+    top.Wire(top.Block("X1", "sub.sch", {"IN"}), "IN", "n0002");
+    ui.net = "n0003";
+
+    std::string log;
+    const std::string netlist = Build(top.doc, kFormatProtel, dir / "top.net", log);
+    for (const char* net : {"(\nn0003\nR3-2\n)\n", "(\nX1:n0003\nR1-2\n)\n"})
+        EXPECT_NE(netlist.find(net), std::string::npos) << net << netlist;
+
+    Set("SubsNets", 0);
+    Set("Extra", ".control\nop\nprint v(n0002)\n.endc\n");
+    const std::string deck = Build(top.doc, kFormatSpice, dir / "top.ckt", log);
+    EXPECT_EQ(ui.asked, 1);
+    EXPECT_NE(deck.find(".subckt  sub  n0001\nR1  n0001 n0003 10k\n.ends\n"), std::string::npos)
+        << deck;
+
+    if (NgspiceMissing())
+        GTEST_SKIP() << "ngspice is not installed (Debian package ngspice): the deck was not run";
+    const std::string output = RunNgspice((dir / "top.ckt").string());
+    EXPECT_EQ(output.find("rror"), std::string::npos) << output;
+    EXPECT_NEAR(Measured(output, "v(n0002)"), 10.0, 0.001) << output;
+}
+
+// The stage's port IO lies on its "+5v" rail; the top wires X1's IO to its own "-15v" rail, fed
+// by V2. The port would short the two supplies: every format and the deck say so, and keep the
+// rails apart, so that -15v reaches +5v through R3, R1 and R2 (1 kohm each): OUT lies at
+// 5 - 20 / 3 V.
+TEST_F(SpiceRailTest, APortThatShortsTwoRailsIsAnErrorInEveryFormatAndTheRailsStayApart) {
+    nltest::ScriptedOpener opener;
+    opener.Serve((dir / "stage.sch").string(), FillStage);
+    Sheet top((dir / "top.sch").c_str());
+    Supply(top);
+    top.doc.SetAttribute("Power2", "-15v", 0);
+    CSymbol* v2 = top.Add("V2", kSymbolSimulation, {"+", "-"});
+    v2->SetAttr("Spice.Device", "V,+,-", kSetAttrForce);
+    v2->SetAttr("_Value", "DC -15", kSetAttrForce);
+    top.Wire(v2, "+", "-15v");
+    top.Wire(v2, "-", "GND");
+    Resistor(top, "R3", "-15v", "A");
+    CSymbol* x1 = top.Block("X1", "stage.sch", {"IN", "IO", "OUT", "REF"});
+    for (auto [pin, net] : {std::pair{"IN", "A"}, {"IO", "-15v"}, {"OUT", "OUT"}, {"REF", "GND"}})
+        top.Wire(x1, pin, net);
+    const std::string error = "Error - port 'IO' of X1 shorts rails '-15v' and '+5v'.\n";
+
+    std::string log;
+    for (int format : {kFormatProtel, kFormatTango, kFormatOrcad, kFormatPadsPcb, kFormatPads2000,
+                       kFormatExpressPcb, kFormatBom}) {
+        Build(top.doc, format, dir / "top.net", log);
+        EXPECT_NE(log.find(error), std::string::npos) << format << log;
+        EXPECT_EQ(log.find("takes the name"), std::string::npos) << format << log;
+    }
+    const std::string netlist = Build(top.doc, kFormatProtel, dir / "top.net", log);
+    for (const char* net : {"(\n-15v\nR3-1\n)\n", "(\n+5v\nR2-2\n)\n", "(\nA\nR3-2\nR1-1\n)\n"})
+        EXPECT_NE(netlist.find(net), std::string::npos) << net << netlist;
+
+    Set("SubsNets", 0);
+    Set("Extra", ".control\nop\nprint v(OUT)\n.endc\n");
+    const std::string deck = Build(top.doc, kFormatSpice, dir / "top.ckt", log);
+    EXPECT_NE(log.find(error), std::string::npos) << log;
+    EXPECT_EQ(log.find("keeps them apart"), std::string::npos) << log;
+
+    if (NgspiceMissing())
+        GTEST_SKIP() << "ngspice is not installed (Debian package ngspice): the deck was not run";
+    const std::string output = RunNgspice((dir / "top.ckt").string());
+    EXPECT_EQ(output.find("rror"), std::string::npos) << output << deck;
+    EXPECT_NEAR(Measured(output, "v(out)"), 5.0 - 20.0 / 3, 0.001) << output << deck;
+}
+
+// A sheet mid.sch whose port P reaches, through R2, the net SENSE of its block X1, whose sheet
+// ties the port IO to its "+5v" rail. Every log names the block by its identifier from the top
+// sheet, and its net under that block's prefix, as the flattened netlist names them.
+TEST_F(SpiceRailTest, ARailTieDeeperDownIsToldAlikeByTheNetlistsAndTheDeck) {
+    nltest::ScriptedOpener opener;
+    opener.Serve((dir / "tie.sch").string(), [](Sheet& tie) {
+        tie.doc.SetAttribute("Power1", "+5v", 0);
+        tie.Wire(tie.Add("P1", kSymbolPort, {"IO"}), "IO", "+5v");
+        Resistor(tie, "R1", "+5v", "GND");
+    });
+    opener.Serve((dir / "mid.sch").string(), [](Sheet& mid) {
+        mid.Wire(mid.Add("P1", kSymbolPort, {"P"}), "P", "Q");
+        mid.Wire(mid.Block("X1", "tie.sch", {"IO"}), "IO", "SENSE")
+            ->GetNet()
+            ->SetFlags(kNetNamed, kNetNamed);
+        Resistor(mid, "R2", "SENSE", "Q");
+    });
+    Sheet top((dir / "top.sch").c_str());
+    Supply(top);
+    top.Wire(top.Block("X1", "mid.sch", {"P"}), "P", "OUT");
+    Resistor(top, "R3", "OUT", "GND");
+    const std::string told =
+        "Warning - net 'X1:SENSE' takes the name of rail '+5v', to which port 'IO' of X1:X1 ties "
+        "it.\n";
+    for (int format : {kFormatProtel, kFormatSpice}) {
+        std::string log;
+        Build(top.doc, format, dir / "top.out", log);
+        EXPECT_NE(log.find(told), std::string::npos) << format << log;
+        EXPECT_EQ(log.find("takes the name"), log.rfind("takes the name")) << format << log;
+    }
 }
 
 }  // namespace
