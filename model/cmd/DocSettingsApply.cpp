@@ -4,6 +4,7 @@
 #include "model/cmd/AttrEditCmd.h"
 #include "model/cmd/RemoveCmd.h"
 #include "model/doc/DrawDoc.h"
+#include "model/net/RailConnectors.h"
 #include "model/text/AttrText.h"
 #include "platform/ObList.h"
 
@@ -43,6 +44,7 @@ void SetValues(CDrawDoc& doc, const DocAttributeEdits& edits) {
         if ((existed && old == value) || !doc.SetAttribute(name, value, 0))
             continue;
         Merge(doc, new CAttrEditCmd(name, old, !existed));
+        FollowRailRename(doc, name, old);
     }
 }
 

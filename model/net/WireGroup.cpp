@@ -337,19 +337,26 @@ int CWire::SetId(const char* value, UINT flags) {
         for (CDrawObj* end : {holder->m_start, holder->m_end}) {
             CPin* pin = ConnectorPin(end);
             CSymbol* connector = pin ? pin->GetOwner() : nullptr;
-            if (!connector || connector->GetAttr(IdName()) == name)
+            // A connector that stands for a rail keeps the rail's name; its pin names the net.
+            const bool rail = connector && !RailOf(*connector).IsEmpty();
+            CDrawObj* named = rail ? static_cast<CDrawObj*>(pin) : connector;
+            if (!named || named->GetAttr(IdName()) == name)
                 continue;
             CString old;
             const BOOL existed = connector->LookupAttr(IdName(), old);
             CString pinOld;
             const BOOL pinExisted = pin->LookupAttr(IdName(), pinOld);
-            connector->SetAttr(IdName(), name, kSetAttrForce);
+            if (rail)
+                pin->SetNetConnectorName(name);
+            else
+                connector->SetAttr(IdName(), name, kSetAttrForce);
             pin->RefreshAttrTexts(nullptr);
             if (!undoable)
                 continue;
             RecordDone(m_document, new CAttrEditCmd(IdName(), pinOld, !pinExisted, pin),
                        recorded || (flags & kSetAttrMerge));
-            RecordDone(m_document, new CAttrEditCmd(IdName(), old, !existed, connector), true);
+            if (!rail)
+                RecordDone(m_document, new CAttrEditCmd(IdName(), old, !existed, connector), true);
             recorded = true;
         }
     }
