@@ -237,7 +237,7 @@ BOOL CDrawDoc::SetAttribute(const char* name, const char* value, UINT flags) {
         if (!SetAttribute(name, value, flags & ~kAttrUndoable))
             return FALSE;
         m_undoList.Add(new CAttrEditCmd(name, old, !existed));
-        FollowRailRename(*this, name, old);
+        FollowRailRenames(*this, {{name, old}});
         return TRUE;
     }
     int index = FindComputedName(name);

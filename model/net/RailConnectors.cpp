@@ -56,6 +56,16 @@ CWire* FirstWireOn(CDrawDoc& doc, const CString& net) {
     return nullptr;
 }
 
+// Each group of the net in turn takes the name: a group whose net other groups share moves to
+// a net of its own, the last one renames the net. Joined to the last step.
+void RenameNet(CDrawDoc& doc, const CString& from, const CString& to) {
+    for (int groups = doc.GetObjects().GetCount(); groups > 0 && !from.IsEmpty(); --groups) {
+        CWire* wire = FirstWireOn(doc, from);
+        if (!wire || !wire->SetAttr(IdName(), to, kSetAttrUndoable | kSetAttrUser | kSetAttrMerge))
+            break;
+    }
+}
+
 bool IsOlderGround(CSymbol& symbol) {
     CString ignored;
     return symbol.GetAttr(GetStdAttrName(kStdAttrName)) == kLibraryGround &&
@@ -105,21 +115,37 @@ void FollowRail(CSymbol& connector, RailRecord record) {
     wire->SetAttr(IdName(), name, kSetAttrUser | recorded);
 }
 
-void FollowRailRename(CDrawDoc& doc, const char* rail, const CString& old) {
-    CString name;
-    if (FindRail(rail) < 0 || !doc.GetAttribute(rail, name) || name.IsEmpty() || name == old)
-        return;
-    // Each group of the rail's net in turn: a group whose net other groups share moves to a
-    // net of its own, the last one renames the net.
-    for (int groups = doc.GetObjects().GetCount(); groups > 0 && !old.IsEmpty(); --groups) {
-        CWire* wire = FirstWireOn(doc, old);
-        if (!wire ||
-            !wire->SetAttr(IdName(), name, kSetAttrUndoable | kSetAttrUser | kSetAttrMerge))
-            break;
+void FollowRailRenames(CDrawDoc& doc, const std::vector<RailRename>& renames) {
+    struct Move {
+        CString rail;
+        CString from;
+        CString to;
+    };
+    std::vector<Move> moves;
+    for (const RailRename& rename : renames) {
+        CString name;
+        if (FindRail(rename.rail) >= 0 && doc.GetAttribute(rename.rail, name) && !name.IsEmpty() &&
+            name != rename.old)
+            moves.push_back({rename.rail, rename.old, name});
     }
-    for (CSymbol* connector : NetConnectors(doc)) {
-        if (RailOf(*connector) == rail)
-            FollowRail(*connector, RailRecord::kAll);
+    // Rails that trade names, or one taking the name another gives up, would meet on the way:
+    // with more than one, each net first takes a name no net has.
+    for (Move& move : moves) {
+        if (moves.size() == 1)
+            break;
+        CString passing = move.from + "~" + move.rail;
+        while (doc.FindNet(passing))
+            passing += "~";
+        RenameNet(doc, move.from, passing);
+        move.from = passing;
+    }
+    for (const Move& move : moves)
+        RenameNet(doc, move.from, move.to);
+    for (const Move& move : moves) {
+        for (CSymbol* connector : NetConnectors(doc)) {
+            if (RailOf(*connector) == move.rail)
+                FollowRail(*connector, RailRecord::kAll);
+        }
     }
 }
 

@@ -7,6 +7,8 @@
 // names the net its wire is on, also when the user kept a net of another name where the
 // connector joined it: the rail's name then stays on the connector alone.
 
+#include <vector>
+
 #include "platform/CString.h"
 
 class CDrawDoc;
@@ -26,9 +28,16 @@ enum class RailRecord {
 // rail has none); the wire on its pin moves along when it was on the net the connector named.
 void FollowRail(CSymbol& connector, RailRecord record);
 
-// After the document attribute of a rail changed from old: the net of the old name (the rail's
-// net) and every connector standing for the rail take the new name, joined to the last step.
-void FollowRailRename(CDrawDoc& doc, const char* rail, const CString& old);
+// A document attribute that changed, and its value before.
+struct RailRename {
+    CString rail;
+    CString old;
+};
+
+// After document attributes of rails changed: the net of each rail's old name (the rail's net)
+// and every connector standing for the rail take the rail's new name, joined to the last step.
+// Attributes that name no rail are passed over.
+void FollowRailRenames(CDrawDoc& doc, const std::vector<RailRename>& renames);
 
 // After a load: a library ground of a sheet written before grounds stood for a rail (a net
 // connector named "Ground" with neither identifier nor rail) stands for the first ground rail,

@@ -187,8 +187,9 @@ std::string ProtelNet(const std::string& netlist, const std::string& name) {
 }
 
 // A ground and a power rail of the library, R1 between them and a 7400 whose hidden supply
-// pins are on the first ground and power rails: renamed in Document Properties, each rail
-// stays one net with its connector and the hidden pin, in one step that undo takes back whole.
+// pins are on the first ground and power rails: renamed in Document Properties, the power rail
+// taking the ground's old name, each rail stays one net with its connector and the hidden pin,
+// in one step that undo takes back whole.
 TEST_F(StandardLibrary, RailConnectorsFollowTheirRailsRenamedInDocumentProperties) {
     testsupport::TempDir dir;
     CSchematicApp app{dir / "settings.reg"};
@@ -216,23 +217,22 @@ TEST_F(StandardLibrary, RailConnectorsFollowTheirRailsRenamedInDocumentPropertie
     const std::vector<BYTE> before = testsupport::DocumentBytes(sheet.doc);
     const int steps = sheet.doc.GetUndoList().GetCount();
     DocAttributeEdits edits;
-    edits.values = {{"Ground1", "0V"}, {"Power1", "+3v3"}};
+    edits.values = {{"Power1", "GND"}, {"Ground1", "0V"}};
 
     ASSERT_TRUE(ApplyDocumentSettings(sheet.doc, DocSettings::Of(sheet.doc), edits));
     EXPECT_EQ(sheet.doc.GetUndoList().GetCount(), steps + 1);
     EXPECT_EQ(ground->GetAttr("_ID"), "0V");
-    EXPECT_EQ(rail->GetAttr("_ID"), "+3v3");
+    EXPECT_EQ(rail->GetAttr("_ID"), "GND");
     EXPECT_EQ(low->GetNet()->GetName(), "0V");
-    EXPECT_EQ(high->GetNet()->GetName(), "+3v3");
+    EXPECT_EQ(high->GetNet()->GetName(), "GND");
     CNetlistFormatList formats;
     FillReportFormatList(formats);
     const std::string file = (dir / "rails.net").string();
     ASSERT_TRUE(sheet.doc.BuildNetlist(file.c_str(), formats[kFormatProtel].get()));
     const std::string netlist = testsupport::ReadFileText(file);
-    EXPECT_EQ(ProtelNet(netlist, "GND"), "") << netlist;
     EXPECT_EQ(ProtelNet(netlist, "+5v"), "") << netlist;
     const std::pair<const char*, const char*> pins[] = {
-        {"0V", "R1-2"}, {"0V", "U1-7"}, {"+3v3", "R1-1"}, {"+3v3", "U1-14"}};
+        {"0V", "R1-2"}, {"0V", "U1-7"}, {"GND", "R1-1"}, {"GND", "U1-14"}};
     for (const auto& [net, pin] : pins)
         EXPECT_NE(ProtelNet(netlist, net).find(pin), std::string::npos) << net << " " << pin;
     ASSERT_TRUE(sheet.doc.GetUndoList().Undo());
