@@ -4,6 +4,7 @@
 #include "model/cmd/AttrEditCmd.h"
 #include "model/cmd/RemoveCmd.h"
 #include "model/doc/DrawDoc.h"
+#include "model/net/RailConnectors.h"
 #include "model/text/AttrText.h"
 #include "platform/ObList.h"
 
@@ -36,14 +37,18 @@ void Merge(CDrawDoc& doc, CCommand* command) {
         delete command;
 }
 
+// Renamed rails take their nets and connectors along once every value is set.
 void SetValues(CDrawDoc& doc, const DocAttributeEdits& edits) {
+    std::vector<RailRename> renames;
     for (const auto& [name, value] : edits.values) {
         CString old;
         const BOOL existed = doc.GetAttribute(name, old);
         if ((existed && old == value) || !doc.SetAttribute(name, value, 0))
             continue;
         Merge(doc, new CAttrEditCmd(name, old, !existed));
+        renames.push_back({name, old});
     }
+    FollowRailRenames(doc, renames);
 }
 
 void RemoveAttributes(CDrawDoc& doc, const DocAttributeEdits& edits) {

@@ -15,6 +15,7 @@
 #include "model/doc/SummaryInfo.h"
 #include "model/doc/SymbolDoc.h"
 #include "model/net/Net.h"
+#include "model/net/RailConnectors.h"
 #include "model/object/DrawObj.h"
 #include "model/ole/DrawItem.h"
 #include "model/ole/DrawOleObj.h"
@@ -236,6 +237,7 @@ BOOL CDrawDoc::SetAttribute(const char* name, const char* value, UINT flags) {
         if (!SetAttribute(name, value, flags & ~kAttrUndoable))
             return FALSE;
         m_undoList.Add(new CAttrEditCmd(name, old, !existed));
+        FollowRailRenames(*this, {{name, old}});
         return TRUE;
     }
     int index = FindComputedName(name);
@@ -503,6 +505,7 @@ void CDrawDoc::LoadContents(CArchive& ar) {
     if (magic == kOldContentsMagic) {
         if (m_readUnnamedNet)
             NameUnnamedNets();
+        FollowRailsAfterLoad(*this);
         PurgeLoadedAttrTexts();
         return;
     }
@@ -515,6 +518,7 @@ void CDrawDoc::LoadContents(CArchive& ar) {
     ReadBlock(ar, m_printer.devNames);
     if (m_readUnnamedNet)
         NameUnnamedNets();
+    FollowRailsAfterLoad(*this);
     PurgeLoadedAttrTexts();
     LoadItemList(ar);
 }

@@ -143,8 +143,11 @@ public:
     void ExportDxf(IDxfSink* dxf, int kind, const double* matrix) override;
     // Ends the free end (the start when free) on a new rail or net-connector symbol of the
     // connector symbol source, turned to face the wire, and names the net netName in the same
-    // step; the symbol's identifier follows the net. FALSE when nothing was added.
-    BOOL ConnectToPowerSymbol(const CString& symbolName, const CString& netName);
+    // step; the symbol's identifier follows the net. The symbol stands for the rail whose
+    // document attribute is named rail ("Ground1" ..), for none without one. FALSE when nothing
+    // was added.
+    BOOL ConnectToPowerSymbol(const CString& symbolName, const CString& netName,
+                              const char* rail = nullptr);
 
     // Ends and links
     void SetStart(int x, int y, CDrawObj* object);

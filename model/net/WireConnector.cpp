@@ -60,7 +60,8 @@ IConnectorSymbolSource& Installed<IConnectorSymbolSource>::Fallback() {
     return source;
 }
 
-BOOL CWire::ConnectToPowerSymbol(const CString& symbolName, const CString& netName) {
+BOOL CWire::ConnectToPowerSymbol(const CString& symbolName, const CString& netName,
+                                 const char* rail) {
     const int fromEnd = m_start ? 1 : 0;
     if ((m_start && m_end) || m_count < 2 || !m_document)
         return FALSE;
@@ -72,6 +73,11 @@ BOOL CWire::ConnectToPowerSymbol(const CString& symbolName, const CString& netNa
         delete symbol;
         return FALSE;
     }
+    // Placed, a symbol standing for the rail takes the rail's name on this sheet.
+    if (rail)
+        symbol->SetAttr(kRailAttrName, rail, kSetAttrForce);
+    else
+        symbol->RemoveAttr(kRailAttrName);
     // The pin points back along the wire, so that the symbol stands beyond the end.
     const CPoint end = GetPointFromEnd(fromEnd, 0);
     const CSize along = FreeEndDirection(fromEnd);

@@ -11,6 +11,7 @@
 #include "model/doc/DrawDoc.h"
 #include "model/net/Net.h"
 #include "model/net/NetChooser.h"
+#include "model/net/RailConnectors.h"
 #include "model/net/Wire.h"
 #include "model/object/StdAttrNames.h"
 #include "model/symbol/Pin.h"
@@ -34,6 +35,16 @@ CPin* ConnectorPin(CDrawObj* end) {
 bool NamesItsNet(CPin& pin) {
     const CString name = pin.GetAttr(IdName());
     return !name.IsEmpty() && pin.GetOwner()->GetAttr(IdName()) == name;
+}
+
+// The pins of connectors standing for a rail that the wire's ends lie on.
+std::vector<CPin*> RailPins(const CWire& wire) {
+    std::vector<CPin*> pins;
+    for (CDrawObj* end : {wire.GetEndObject(), wire.GetStartObject()}) {
+        if (CPin* pin = ConnectorPin(end); pin && !RailOf(*pin->GetOwner()).IsEmpty())
+            pins.push_back(pin);
+    }
+    return pins;
 }
 
 // Records a command that is already done: joined to the last step when asked and possible,
@@ -183,8 +194,9 @@ void CWire::CollectCandidateNets(std::vector<CNet*>& candidates, std::vector<CNe
 }
 
 // Nets named by connectors count as named while the choice is made, and are marked named only
-// when the joining goes through. A name only a connector remembers gives way to any named net
-// that meets the group, so that joining a rail never renames a net the user named.
+// when the joining goes through. A name only a connector of its own name remembers gives way to
+// any named net that meets the group, so that joining such a connector never renames a net the
+// user named; the name of a rail does not give way, as a rail's net does not.
 BOOL CWire::JoinNets() {
     std::vector<CNet*> candidates;
     std::vector<CNet*> byConnector;
@@ -195,13 +207,23 @@ BOOL CWire::JoinNets() {
         return (net->GetFlags() & kNetNamed) ||
                std::find(byConnector.begin(), byConnector.end(), net) != byConnector.end();
     };
-    const auto isRemembered = [&remembered](const CNet* net) {
-        return std::any_of(remembered.begin(), remembered.end(),
+    // The names the group's rails give their nets.
+    std::vector<CString> rails;
+    WalkGroup([&rails](CWire* wire) {
+        for (CPin* pin : RailPins(*wire)) {
+            if (NamesItsNet(*pin))
+                rails.push_back(pin->GetAttr(IdName()));
+        }
+        return kWalkOn;
+    });
+    const auto givesWay = [&](const CNet* net) {
+        return std::find(rails.begin(), rails.end(), net->GetName()) == rails.end() &&
+               std::any_of(remembered.begin(), remembered.end(),
                            [net](const auto& own) { return own.get() == net; });
     };
     if (std::any_of(candidates.begin(), candidates.end(),
-                    [&](const CNet* net) { return named(net) && !isRemembered(net); }))
-        std::erase_if(candidates, isRemembered);
+                    [&](const CNet* net) { return named(net) && !givesWay(net); }))
+        std::erase_if(candidates, givesWay);
     for (auto it = candidates.begin(); candidates.size() > 1 && it != candidates.end();)
         it = named(*it) ? it + 1 : candidates.erase(it);
     std::unique_ptr<CNet> fresh;
@@ -217,7 +239,13 @@ BOOL CWire::JoinNets() {
     std::vector<CWire*> changing;
     std::vector<CWire*> group;
     WalkGroup([&](CWire* wire) {
-        if (wire->m_net != chosen)
+        // A rail's pin names the net the group keeps, so that a net kept against the rail's
+        // is not asked about again.
+        const auto namesOther = [chosen](CPin* pin) {
+            return !chosen->GetName().IsEmpty() && pin->GetAttr(IdName()) != chosen->GetName();
+        };
+        const std::vector<CPin*> rails = RailPins(*wire);
+        if (wire->m_net != chosen || std::any_of(rails.begin(), rails.end(), namesOther))
             changing.push_back(wire);
         group.push_back(wire);
         return kWalkOn;
@@ -309,19 +337,26 @@ int CWire::SetId(const char* value, UINT flags) {
         for (CDrawObj* end : {holder->m_start, holder->m_end}) {
             CPin* pin = ConnectorPin(end);
             CSymbol* connector = pin ? pin->GetOwner() : nullptr;
-            if (!connector || connector->GetAttr(IdName()) == name)
+            // A connector that stands for a rail keeps the rail's name; its pin names the net.
+            const bool rail = connector && !RailOf(*connector).IsEmpty();
+            CDrawObj* named = rail ? static_cast<CDrawObj*>(pin) : connector;
+            if (!named || named->GetAttr(IdName()) == name)
                 continue;
             CString old;
             const BOOL existed = connector->LookupAttr(IdName(), old);
             CString pinOld;
             const BOOL pinExisted = pin->LookupAttr(IdName(), pinOld);
-            connector->SetAttr(IdName(), name, kSetAttrForce);
+            if (rail)
+                pin->SetNetConnectorName(name);
+            else
+                connector->SetAttr(IdName(), name, kSetAttrForce);
             pin->RefreshAttrTexts(nullptr);
             if (!undoable)
                 continue;
             RecordDone(m_document, new CAttrEditCmd(IdName(), pinOld, !pinExisted, pin),
                        recorded || (flags & kSetAttrMerge));
-            RecordDone(m_document, new CAttrEditCmd(IdName(), old, !existed, connector), true);
+            if (!rail)
+                RecordDone(m_document, new CAttrEditCmd(IdName(), old, !existed, connector), true);
             recorded = true;
         }
     }

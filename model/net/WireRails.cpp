@@ -24,6 +24,14 @@ CString AttributeOr(CDrawDoc& doc, const CString& name, const char* fallback) {
 
 }  // namespace
 
+int FindRail(const char* attribute) {
+    for (int rail = 0; attribute && rail < kRailCount; ++rail) {
+        if (CString(attribute) == kRails[rail].attribute)
+            return rail;
+    }
+    return -1;
+}
+
 CString RailNetName(CDrawDoc& doc, int rail) {
     return AttributeOr(doc, kRails[rail].attribute, kRails[rail].net);
 }
@@ -44,7 +52,8 @@ CWire* WireToConnect(const CObList& selection) {
 
 BOOL ConnectWireToRail(CDrawDoc& doc, const CObList& selection, int rail) {
     CWire* wire = rail >= 0 && rail < kRailCount ? WireToConnect(selection) : nullptr;
-    return wire && wire->ConnectToPowerSymbol(RailSymbolName(doc, rail), RailNetName(doc, rail));
+    return wire && wire->ConnectToPowerSymbol(RailSymbolName(doc, rail), RailNetName(doc, rail),
+                                              kRails[rail].attribute);
 }
 
 BOOL ConnectWireImplicitly(CDrawDoc& doc, CNet& net, const CString& pins) {

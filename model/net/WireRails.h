@@ -14,6 +14,8 @@ class CWire;
 // The rails in the menu's order: Ground 1, Ground 2, Power 1 to Power 4.
 constexpr int kRailCount = 6;
 
+// The rail whose document attribute is named attribute ("Ground1" .. "Power4"), else -1.
+int FindRail(const char* attribute);
 // The rail's net name: the document attribute ("Ground1", ...), else its default ("GND", ...).
 CString RailNetName(CDrawDoc& doc, int rail);
 // The library symbol that ends the wire ("Ground1.Symbol", ...), else "Power Rail".
@@ -21,7 +23,8 @@ CString RailSymbolName(CDrawDoc& doc, int rail);
 // The wire the commands act on: the last selected object when it is a wire not linked at both
 // ends; else null.
 CWire* WireToConnect(const CObList& selection);
-// Ends that wire on the rail's symbol; FALSE when nothing was added.
+// Ends that wire on the rail's symbol, which stands for the rail from then on; FALSE when
+// nothing was added.
 BOOL ConnectWireToRail(CDrawDoc& doc, const CObList& selection, int rail);
 // "Connect Wire Implicitly To..": the net is tied to the hidden pins of pins ("_Implicit",
 // "<identifier>:<pin>" items parted by commas; empty unties every pin) as one step, with the

@@ -13,6 +13,7 @@
 #include "model/doc/DrawDoc.h"
 #include "model/geometry/PlacementMatrix.h"
 #include "model/geometry/PlaneGeometry.h"
+#include "model/net/RailConnectors.h"
 #include "model/object/AttrCheckCodes.h"
 #include "model/object/StdAttrNames.h"
 #include "model/symbol/Pin.h"
@@ -490,17 +491,16 @@ void CSymbol::PurgeAttrTexts() {
 }
 
 // Graphical symbols, ports and net connectors may stay without identifier; a connector that
-// stands for one of the sheet's rails names its net after the rail, as the rail commands do.
+// stands for one of the sheet's rails bears the rail's name on this sheet, also when it comes
+// from a sheet that names the rail otherwise.
 int CSymbol::AssignId(int) {
     CString id = GetAttr(IdName());
-    if (id.IsEmpty() && GetKind() <= kSymbolNetConnector) {
-        CString rail;
-        if (GetKind() == kSymbolNetConnector && m_document &&
-            m_attributes.Lookup(kRailAttrName, rail) && m_document->GetAttribute(rail, id) &&
-            !id.IsEmpty())
-            SetAttr(IdName(), id, kSetAttrForce);
+    if (!RailOf(*this).IsEmpty()) {
+        FollowRail(*this, RailRecord::kNet);
         return TRUE;
     }
+    if (id.IsEmpty() && GetKind() <= kSymbolNetConnector)
+        return TRUE;
     if (!m_document)
         return TRUE;
     m_document->MakeObjectId(id, this);

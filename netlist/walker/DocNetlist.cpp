@@ -511,7 +511,8 @@ std::vector<CString> CDocNetlist::GetSupplyNetNames() {
     for (int rail = 0; rail < static_cast<int>(std::size(kRailAttributes)); ++rail)
         add(GetPowerNetName(rail));
     // A net the sheet named on its own ("n0001" ...) means nothing on other sheets: a rail
-    // names a supply only through a net the user named or the rail's own identifier.
+    // names a supply only through its own identifier, or, having none, through a net the user
+    // named. A net kept against a rail's name when the two met is no supply.
     for (POSITION pos = GetFirstSymbolOfKind(kKindMaskNetConnector); pos;) {
         auto* rail = static_cast<CSymbol*>(GetNextSymbolOfKind(pos, kKindMaskNetConnector));
         const CString railName = rail->GetAttr(GetStdAttrName(kStdAttrId));
@@ -520,7 +521,8 @@ std::vector<CString> CDocNetlist::GetSupplyNetNames() {
             const auto* pin = static_cast<const CPin*>(pins.GetNext(pinPos));
             const CNet* net = pin->GetWire() ? pin->GetWire()->GetNet() : nullptr;
             if (net && pin->GetPinType() == kPowerPinType &&
-                ((net->GetFlags() & kNetNamed) || net->GetName() == railName))
+                (railName.IsEmpty() ? (net->GetFlags() & kNetNamed) != 0
+                                    : net->GetName() == railName))
                 add(net->GetName());
         }
     }

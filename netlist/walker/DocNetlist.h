@@ -109,8 +109,8 @@ public:
     CString GetPowerNetName(int railIndex) const;
     // The nets that name one supply in the whole design, each once: those of the document's
     // rails, then those that power and ground rail symbols on the sheet name (net connectors
-    // whose pin is a power pin, on a net named by the user or by the rail itself), in list
-    // order.
+    // whose pin is a power pin, on the net the rail's identifier names, or on a net named by
+    // the user when the rail has no identifier), in list order.
     std::vector<CString> GetSupplyNetNames();
     CString GetDocAttribute(const char* name) const;
     CString GetPathName() const;

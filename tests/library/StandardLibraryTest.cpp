@@ -15,6 +15,7 @@
 #include "library/LibraryItemData.h"
 #include "library/PaletteFile.h"
 #include "model/app/SchematicApp.h"
+#include "model/cmd/DocSettingsApply.h"
 #include "model/device/Device.h"
 #include "model/doc/DrawDoc.h"
 #include "model/net/Net.h"
@@ -27,6 +28,7 @@
 #include "netlist/support/WriterRun.h"
 #include "netlist/walker/DocNetlist.h"
 #include "netlist/writers/NetlistFormat.h"
+#include "support/DocumentBytes.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TestSupport.h"
 
@@ -112,8 +114,8 @@ TEST_F(StandardLibrary, NamesTheProgramLooksUpAreSymbolsOfTheirKind) {
 
 // Every port, connector and rail of the library, placed on a sheet with a wire drawn from its
 // pin: a symbol that stands for one of the sheet's rails puts the wire on that rail's named net
-// (the ground on the first ground rail), and every other one leaves it on a net named by the
-// sheet itself, which no other sheet's net joins.
+// (the ground on the first ground rail, the power rail on the first power rail), and every
+// other one leaves it on a net named by the sheet itself, which no other sheet's net joins.
 TEST_F(StandardLibrary, PortsConnectorsAndRailsPutTheirWiresOnRailsOrLocalNets) {
     int symbols = 0;
     CLibraryFile file;
@@ -128,6 +130,7 @@ TEST_F(StandardLibrary, PortsConnectorsAndRailsPutTheirWiresOnRailsOrLocalNets) 
         ++symbols;
         nltest::Sheet sheet;
         sheet.doc.SetAttribute("Ground1", "0V", 0);
+        sheet.doc.SetAttribute("Power1", "+3v3", 0);
         CSymbol* placed = Place(item, sheet);
         ASSERT_NE(placed, nullptr);
         auto* pin = static_cast<CPin*>(placed->GetPins().GetHead());
@@ -143,13 +146,145 @@ TEST_F(StandardLibrary, PortsConnectorsAndRailsPutTheirWiresOnRailsOrLocalNets) 
         ASSERT_TRUE(sheet.doc.AddObjects(&added)) << item.m_name;
         const CNet* joined = wire->GetNet();
         const auto supplies = CDocNetlist(&sheet.doc).GetSupplyNetNames();
-        const bool ground = item.m_name == "Ground";
-        EXPECT_EQ(joined->GetName() == "0V", ground) << item.m_name;
-        EXPECT_EQ((joined->GetFlags() & kNetNamed) != 0, ground) << item.m_name;
-        EXPECT_EQ(std::count(supplies.begin(), supplies.end(), joined->GetName()), ground ? 1 : 0)
+        const CString rail = item.m_name == "Ground"       ? "0V"
+                             : item.m_name == "Power Rail" ? "+3v3"
+                                                           : "";
+        EXPECT_EQ(joined->GetName() == rail, !rail.IsEmpty()) << item.m_name;
+        EXPECT_EQ((joined->GetFlags() & kNetNamed) != 0, !rail.IsEmpty()) << item.m_name;
+        EXPECT_EQ(std::count(supplies.begin(), supplies.end(), joined->GetName()),
+                  rail.IsEmpty() ? 0 : 1)
             << item.m_name << " on " << joined->GetName();
     }
     EXPECT_EQ(symbols, 7);
+}
+
+// The pin of the symbol of that identifier.
+CPin* PinOf(CSymbol* symbol, const char* id = nullptr) {
+    return id ? symbol->FindPin(id) : static_cast<CPin*>(symbol->GetPins().GetHead());
+}
+
+// A wire between two pins with a net of its own, added as the wire tool adds it.
+CWire* Connect(nltest::Sheet& sheet, CPin* from, CPin* to) {
+    auto* wire = new CWire;
+    wire->AddPoint(from->GetConnectPoint());
+    wire->AddPoint(to->GetConnectPoint());
+    auto* net = new CNet;
+    net->AddRef();
+    wire->SetNet(net);
+    wire->SetStartObject(from);
+    wire->SetEndObject(to);
+    CObList added;
+    added.AddTail(wire);
+    EXPECT_TRUE(sheet.doc.AddObjects(&added));
+    return wire;
+}
+
+// The lines of the net of that name in a Protel netlist, "" when it has none.
+std::string ProtelNet(const std::string& netlist, const std::string& name) {
+    const size_t start = netlist.find("(\r\n" + name + "\r\n");
+    return start == std::string::npos ? ""
+                                      : netlist.substr(start, netlist.find(')', start) - start);
+}
+
+// A ground and a power rail of the library, R1 between them and a 7400 whose hidden supply
+// pins are on the first ground and power rails: renamed in Document Properties, the power rail
+// taking the ground's old name, each rail stays one net with its connector and the hidden pin,
+// in one step that undo takes back whole.
+TEST_F(StandardLibrary, RailConnectorsFollowTheirRailsRenamedInDocumentProperties) {
+    testsupport::TempDir dir;
+    CSchematicApp app{dir / "settings.reg"};
+    const ScopedApp installed{app};
+    nltest::Sheet sheet((dir / "rails.sch").c_str());
+    sheet.doc.SetAttribute("Ground1", "GND", 0);
+    sheet.doc.SetAttribute("Power1", "+5v", 0);
+    CLibraryItemData items[4];
+    CSymbol* placed[4] = {};
+    const std::pair<const char*, const char*> names[] = {{"basic.rlb", "Ground"},
+                                                         {"basic.rlb", "Power Rail"},
+                                                         {"discrete.rlb", "RES"},
+                                                         {"logic.rlb", "7400"}};
+    for (int i = 0; i < 4; ++i) {
+        ASSERT_NE(LoadSymbol(names[i].first, names[i].second, items[i]), nullptr);
+        placed[i] = Place(items[i], sheet);
+        ASSERT_NE(placed[i], nullptr);
+        placed[i]->OffsetBy(CSize(2000 * i, -2000));
+    }
+    auto [ground, rail, r1, u1] = placed;
+    CWire* low = Connect(sheet, PinOf(r1, "2"), PinOf(ground));
+    CWire* high = Connect(sheet, PinOf(r1, "1"), PinOf(rail));
+    ASSERT_EQ(low->GetNet()->GetName(), "GND");
+    ASSERT_EQ(high->GetNet()->GetName(), "+5v");
+    const std::vector<BYTE> before = testsupport::DocumentBytes(sheet.doc);
+    const int steps = sheet.doc.GetUndoList().GetCount();
+    DocAttributeEdits edits;
+    edits.values = {{"Power1", "GND"}, {"Ground1", "0V"}};
+
+    ASSERT_TRUE(ApplyDocumentSettings(sheet.doc, DocSettings::Of(sheet.doc), edits));
+    EXPECT_EQ(sheet.doc.GetUndoList().GetCount(), steps + 1);
+    EXPECT_EQ(ground->GetAttr("_ID"), "0V");
+    EXPECT_EQ(rail->GetAttr("_ID"), "GND");
+    EXPECT_EQ(low->GetNet()->GetName(), "0V");
+    EXPECT_EQ(high->GetNet()->GetName(), "GND");
+    CNetlistFormatList formats;
+    FillReportFormatList(formats);
+    const std::string file = (dir / "rails.net").string();
+    ASSERT_TRUE(sheet.doc.BuildNetlist(file.c_str(), formats[kFormatProtel].get()));
+    const std::string netlist = testsupport::ReadFileText(file);
+    EXPECT_EQ(ProtelNet(netlist, "+5v"), "") << netlist;
+    const std::pair<const char*, const char*> pins[] = {
+        {"0V", "R1-2"}, {"0V", "U1-7"}, {"GND", "R1-1"}, {"GND", "U1-14"}};
+    for (const auto& [net, pin] : pins)
+        EXPECT_NE(ProtelNet(netlist, net).find(pin), std::string::npos) << net << " " << pin;
+    ASSERT_TRUE(sheet.doc.GetUndoList().Undo());
+    EXPECT_EQ(testsupport::DocumentBytes(sheet.doc), before);
+}
+
+// A ground pasted from a sheet whose first ground rail has another name, and a ground of a
+// sheet written before grounds stood for a rail (no identifier, its wire on an automatic
+// net): each puts its wire on the sheet's own ground.
+TEST_F(StandardLibrary, PastedAndLoadedGroundsTakeTheSheetsGround) {
+    CLibraryItemData ground;
+    CLibraryItemData resistor;
+    ASSERT_NE(LoadSymbol("basic.rlb", "Ground", ground), nullptr);
+    ASSERT_NE(LoadSymbol("discrete.rlb", "RES", resistor), nullptr);
+    // R1 wired to a ground placed while the sheet's first ground rail is named as given.
+    const auto grounded = [&](nltest::Sheet& sheet, const char* name) {
+        if (name)
+            sheet.doc.SetAttribute("Ground1", name, 0);
+        CSymbol* placed = Place(ground, sheet);
+        CSymbol* r1 = Place(resistor, sheet);
+        placed->OffsetBy(CSize(0, -2000));
+        return std::pair{placed, Connect(sheet, PinOf(r1, "2"), PinOf(placed))};
+    };
+    nltest::Sheet from;
+    const auto [copied, wire] = grounded(from, "0V");
+    ASSERT_EQ(wire->GetNet()->GetName(), "0V");
+    nltest::Sheet to;
+    to.doc.SetAttribute("Ground1", "GND", 0);
+    CObList copies;
+    copies.AddTail(copied);
+    copies.AddTail(wire);
+    ASSERT_TRUE(to.doc.AddObjectCopies(&copies));
+    for (POSITION pos = copies.GetHeadPosition(); pos;) {
+        auto* object = static_cast<CDrawObj*>(copies.GetNext(pos));
+        EXPECT_EQ(object->GetNet() ? object->GetNet()->GetName() : object->GetAttr("_ID"), "GND");
+    }
+    EXPECT_EQ(to.doc.FindNet("0V"), nullptr);
+
+    nltest::Sheet older;
+    const auto [old, oldWire] = grounded(older, nullptr);
+    old->RemoveAttr("Rail");
+    ASSERT_EQ(oldWire->GetNet()->GetFlags() & kNetNamed, 0U);
+    older.doc.SetAttribute("Ground1", "GND", 0);
+    testsupport::TempDir dir;
+    CSchematicApp app{dir / "settings.reg"};
+    const ScopedApp installed{app};
+    const std::string path = (dir / "older.sch").string();
+    ASSERT_TRUE(older.doc.OnSaveDocument(path.c_str()));
+    const auto loaded = std::make_unique<CDrawDoc>();
+    ASSERT_TRUE(loaded->OnOpenDocument(path.c_str()));
+    EXPECT_EQ(loaded->FindNet(oldWire->GetNet()->GetName()), nullptr);
+    EXPECT_NE(loaded->FindNet("GND"), nullptr);
 }
 
 // Every part can be numbered, placed on a board and, unless it says otherwise, simulated: the

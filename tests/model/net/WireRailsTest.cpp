@@ -187,6 +187,32 @@ TEST(WireRails, ARailBelowATurnedPartStandsUpright) {
     }
 }
 
+// The rail that Connect Wire To ends a wire on stands for its rail: when the rail is renamed as
+// one step (as an attribute text edited in place renames it), the rail's net and symbol take
+// the new name within that step, which undo takes back whole.
+TEST(WireRails, ARailConnectedByTheCommandFollowsItsRenamedRail) {
+    PowerRails rails;
+    NetSheet sheet;
+    sheet.doc.SetAttribute("Ground1", "GND", 0);
+    CWire* wire = sheet.Place({{0, 0}, {1000, 0}}, "n0001");
+    ASSERT_TRUE(ConnectWireToRail(sheet.doc, ObjectList{wire}, 0));
+    auto* pin = dynamic_cast<CPin*>(wire->GetStartObject());
+    ASSERT_NE(pin, nullptr);
+    CSymbol* rail = pin->GetOwner();
+    EXPECT_EQ(rail->GetAttr("Rail"), "Ground1");
+    CUndoList& undo = sheet.doc.GetUndoList();
+    const int steps = undo.GetCount();
+    const DocSnapshot before = Snapshot(sheet.doc);
+
+    ASSERT_TRUE(sheet.doc.SetAttribute("Ground1", "0V", kAttrUndoable));
+    EXPECT_EQ(undo.GetCount(), steps + 1);
+    EXPECT_EQ(wire->GetNet()->GetName(), "0V");
+    EXPECT_EQ(rail->GetAttr("_ID"), "0V");
+    ASSERT_TRUE(undo.Undo());
+    EXPECT_EQ(Snapshot(sheet.doc), before);
+    EXPECT_EQ(rail->GetAttr("_ID"), "GND");
+}
+
 // A source V1 whose pin at (0, 0) is wired down to a ground rail connected by the editor.
 struct GroundedSource {
     GroundedSource() {

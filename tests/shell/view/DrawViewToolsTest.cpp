@@ -329,6 +329,46 @@ TEST_F(LibraryRailTest, AGroundFromTheLibraryPutsItsWireOnTheSheetsGround) {
     EXPECT_NE(second->GetNet(), wire->GetNet());
 }
 
+// A ground dropped on the free end of a wire whose net the user named RET: the ground's rail and
+// the user's name meet as two named nets do, in "Nets Shorted". GND chosen puts the wire on the
+// rail; RET kept stays the sheet's own net, no supply, and is not asked about again.
+TEST_F(LibraryRailTest, AGroundDroppedOnANamedWireAsksWhichNameStays) {
+    CNetsShortedChooser chooser;
+    ScopedInstall<INetChooser> installed(chooser);
+    doc.SetAttribute("Ground1", "GND", 0);
+    QStringList listed;
+    QString kept;
+    QTimer answer;
+    QObject::connect(&answer, &QTimer::timeout, [&] {
+        auto* dialog = qobject_cast<CNetsShortedDlg*>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        for (int row = 0; row < dialog->list()->count(); ++row)
+            listed << dialog->list()->item(row)->text();
+        dialog->list()->setCurrentRow(int(listed.indexOf(kept)));
+        dialog->accept();
+    });
+    answer.start(5);
+    for (const LONG y : {-3000, -5000}) {
+        kept = y == -3000 ? "GND" : "RET";
+        SCOPED_TRACE(kept.toStdString());
+        CWire* wire = AddWire({CPoint(1000, y), CPoint(3000, y)});
+        ASSERT_TRUE(wire->SetAttr("_ID", "RET", kSetAttrUndoable | kSetAttrUser));
+        listed.clear();
+        CSymbol* ground = Drop("Ground", CPoint(3000, y - 90));
+        ASSERT_NE(ground, nullptr);
+        ASSERT_EQ(wire->GetEndObject(), ground->GetPins().GetHead());
+        EXPECT_EQ(listed, (QStringList{"RET", "GND"}));
+        EXPECT_EQ(wire->GetNet()->GetName(), kept.toStdString().c_str());
+        EXPECT_EQ(ground->GetAttr("_ID"), "GND");
+        const auto supplies = CDocNetlist(&doc).GetSupplyNetNames();
+        EXPECT_EQ(std::count(supplies.begin(), supplies.end(), CString("RET")), 0);
+        listed.clear();
+        EXPECT_TRUE(doc.JoinNets());
+        EXPECT_TRUE(listed.isEmpty());
+    }
+}
+
 // The dot on a junction is a circle of radius 25 units: about two pixels each way at 100 %.
 // Two wires showing their nets' names, renamed in place ALPHA and BETA; ALPHA's free end is
 // drawn on to BETA's; BETA chosen in "Nets Shorted" wins, and the ALPHA wire's name text reads

@@ -16,6 +16,7 @@
 #include "drawtools/SelectTool.h"
 #include "drawtools/ToolManager.h"
 #include "drawtools/WireDragTool.h"
+#include "gui/dialogs/commands/NetsShortedDlg.h"
 #include "gui/kit/PropertySheet.h"
 #include "model/app/SchematicApp.h"
 #include "model/device/Device.h"
@@ -571,6 +572,13 @@ void EditSoak::ChooseFromMenu(QMenu& menu) {
 // list on it given the focus; a sheet that stays open after its OK (unless it was to refuse
 // it), and any other window, is a fault and is cancelled.
 void EditSoak::AnswerDialog(QDialog& dialog) {
+    // Named nets that a connection brings together, as when a wire of a named net ends on a
+    // ground, ask which name stays: the first listed does.
+    if (auto* shorted = qobject_cast<CNetsShortedDlg*>(&dialog)) {
+        shorted->list()->setCurrentRow(0);
+        shorted->accept();
+        return;
+    }
     const std::string title = dialog.windowTitle().toStdString();
     if (&dialog == m_answered) {
         if (!m_refusalExpected)
