@@ -118,7 +118,7 @@ CMainFrame::CMainFrame(SettingsStore& settings, QWidget* parent)
         return child ? child->RoutingTargets() : std::vector<const CommandMap*>();
     });
     m_router.SetFrameTarget(&m_commands);
-    m_router.SetBeforeCommand([this](UINT id) { EndGestureBefore(id); });
+    m_router.SetBeforeCommand([this](UINT id) { return EndGestureBefore(id); });
     m_router.SetPendingCommands(PendingCommandIds());
 
     CSplashWnd::ShowSplashScreen(this);
@@ -523,10 +523,12 @@ IToolView* ToolViewOf(const CChildFrame* child) {
 
 }  // namespace
 
-void CMainFrame::EndGestureBefore(UINT id) {
+bool CMainFrame::EndGestureBefore(UINT id) {
     ToolManager* tools = GetToolManager();
     if (!tools)
-        return;
+        return true;
+    if (id != ID_CANCEL && !tools->FinishInPlaceEdit())
+        return false;
     IToolView* view = ToolViewOf(ActiveChildFrame());
     if (LeavesGestureOpen(id))
         tools->EndGestureOutside(view);
@@ -534,6 +536,7 @@ void CMainFrame::EndGestureBefore(UINT id) {
         tools->EndGesture(*view);
     else
         tools->EndGestureOutside(nullptr);
+    return true;
 }
 
 void CMainFrame::OnChildActivated() {

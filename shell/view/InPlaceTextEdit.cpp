@@ -43,17 +43,21 @@ void CInPlaceTextEdit::keyPressEvent(QKeyEvent* event) {
 
 void CInPlaceTextEdit::focusOutEvent(QFocusEvent* event) {
     CPlainTextEdit::focusOutEvent(event);
-    // Closing the editor takes its focus away too: that is no second end.
-    if (!m_ending && isVisible())
+    // Closing the editor takes its focus away too: that is no second end. A menu opened over
+    // it gives the focus back when it closes; a command chosen there ends the edit itself.
+    if (!m_ending && isVisible() && event->reason() != Qt::PopupFocusReason)
         Finish();
 }
 
-void CInPlaceTextEdit::Finish() {
+bool CInPlaceTextEdit::Finish() {
     if (m_ending)
-        return;
+        return false;
     m_ending = true;
-    const bool keep = onFinish && onFinish();
+    // A copy: the end closes the editor, which lets go of its handlers.
+    const std::function<bool()> finish = onFinish;
+    const bool keep = finish && finish();
     m_ending = false;
     if (keep)
         setFocus();
+    return !keep;
 }

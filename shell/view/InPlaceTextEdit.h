@@ -20,13 +20,16 @@ public:
     QByteArray StoredText() const;
     void SetStoredText(const QByteArray& text);
 
+    // Ends the edit as Return does; false when it goes on (the text was refused, or an end is
+    // being asked already), the editor then keeping the focus. The focus going to the
+    // question asked meanwhile is no second end.
+    bool Finish();
+
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
 
 private:
-    void Finish();
-
     bool m_multiLine;
     bool m_ending = false;
 };
