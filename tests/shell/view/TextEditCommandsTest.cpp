@@ -116,4 +116,24 @@ TEST_F(TextEditCommandsTest, ARefusedReferenceHoldsBackTheCommandUnlessTheEditIs
     EXPECT_EQ(Saved(), before);
 }
 
+// T, a click, "World" typed over the new text; Ctrl+Z takes the typing back in the editor and
+// Ctrl+Y gives it back; a click on the sheet stores it.
+TEST_F(TextEditCommandsTest, TheRedoKeyGivesBackWhatTheUndoKeyTookFromTheTyping) {
+    Press(Qt::Key_T);
+    Click(CPoint(2000, -2000));
+    CInPlaceTextEdit* edit = m_view->TextEditor();
+    ASSERT_NE(edit, nullptr);
+    QTest::keyClicks(edit, "World");
+    Press(Qt::Key_Z, Qt::ControlModifier);
+    ASSERT_EQ(m_view->TextEditor(), edit);
+    EXPECT_EQ(edit->StoredText(), "Text");
+    Press(Qt::Key_Y, Qt::ControlModifier);
+    ASSERT_EQ(m_view->TextEditor(), edit);
+    EXPECT_EQ(edit->StoredText(), "World");
+    Click(CPoint(4000, -4000));
+    EXPECT_EQ(m_view->TextEditor(), nullptr);
+    auto* text = static_cast<CTextBox*>(Doc().GetObjects().GetTail());
+    EXPECT_EQ(text->GetText(), "World");
+}
+
 }  // namespace
