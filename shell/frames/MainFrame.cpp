@@ -112,6 +112,9 @@ CMainFrame::CMainFrame(SettingsStore& settings, QWidget* parent)
     m_mdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_mdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(m_mdiArea);
+    // The area watches every key of the program for Ctrl+Tab, even in a dialog over it: it is
+    // given only those of this window (see eventFilter).
+    qApp->removeEventFilter(m_mdiArea);
 
     m_router.SetActiveTargets([this] {
         CChildFrame* child = ActiveChildFrame();
@@ -471,6 +474,12 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
         default:
             break;
     }
+    // Keys pressed in a dialog stay in it: the area switches windows only on those of this one.
+    const bool key = event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease;
+    const auto* widget = qobject_cast<const QWidget*>(watched);
+    if ((!key || (widget && widget->window() == this)) &&
+        static_cast<QObject*>(m_mdiArea)->eventFilter(watched, event))
+        return true;
     return QMainWindow::eventFilter(watched, event);
 }
 
