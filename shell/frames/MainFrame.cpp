@@ -722,5 +722,5 @@ void CMainFrame::ShowOptions() {
         },
         this);
     if (confirmed)
-        app->SaveSettingsNow();
+        app->StoreSettings();
 }
