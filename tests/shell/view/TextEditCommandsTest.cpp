@@ -67,9 +67,9 @@ protected:
     CAttrText* m_reference = nullptr;
 };
 
-// A gate letter the 7400 lacks, then the toolbar's Redo: one refusal; OK goes on editing what
-// was typed and nothing is redone. Then Ctrl+S: Cancel ends the edit with the reference as it
-// was, and the save runs.
+// A gate letter the 7400 lacks, then the toolbar's Redo or a picker's choice: one refusal; OK
+// goes on editing what was typed and nothing is redone or changed. Then Ctrl+S: Cancel ends the
+// edit with the reference as it was, and the save runs.
 TEST_F(TextEditCommandsTest, ARefusedReferenceHoldsBackTheCommandUnlessTheEditIsGivenUp) {
     const std::string file = (m_dir / "gate.sch").string();
     ASSERT_TRUE(Doc().OnSaveDocument(file.c_str()));
@@ -95,6 +95,15 @@ TEST_F(TextEditCommandsTest, ARefusedReferenceHoldsBackTheCommandUnlessTheEditIs
         QTest::mouseClick(redo, Qt::LeftButton, {}, QPoint(4, redo->height() / 2));
         ASSERT_EQ(boxes.shown.size(), 1u);
         EXPECT_EQ(boxes.shown[0].find("Error: Property value invalid - U1E\n"), 0u);
+    }
+    // So does a choice of the toolbar's pickers.
+    for (const bool colour : {true, false}) {
+        AnsweredBoxes boxes(QMessageBox::Ok);
+        if (colour)
+            m_view->ApplyColour(ID_LINE_COLOUR, ColourCode::kColour, 0x0000FF);
+        else
+            m_view->ApplyStyle(ID_LINE_WIDTH, 3);
+        EXPECT_EQ(boxes.shown.size(), 1u);
     }
     ASSERT_EQ(m_view->TextEditor(), edit);
     EXPECT_EQ(edit->StoredText(), "U1E");
