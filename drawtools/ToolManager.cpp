@@ -100,6 +100,10 @@ void ToolManager::EndGestureOutside(const IToolView* view) {
     EndGestureIn(*other, GestureEnd::Interrupt);
 }
 
+bool ToolManager::FinishInPlaceEdit() {
+    return !m_engaged || m_engaged->FinishInPlaceEdit();
+}
+
 bool ToolManager::HasOpenObjectIn(const IToolView& view) const {
     const CDrawTool* current = CurrentTool();
     return current && current->HasOpenObject() && m_engaged == &view;

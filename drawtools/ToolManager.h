@@ -59,6 +59,10 @@ public:
     // The gesture open in a view other than view (in any view when null) ends there as
     // interrupted: the user turned to something else.
     void EndGestureOutside(const IToolView* view);
+    // A text being edited in place, in the view of the last gesture begun, is handed to its
+    // object before a command acts; false when the object refused it and the user goes on
+    // editing it, and then the command must not run.
+    bool FinishInPlaceEdit();
     // A press, a key, a menu or a placing is about to act in the view: a gesture open in
     // another view ends first, and the view's events are the tools' from now on.
     void Engage(IToolView& view);

@@ -105,4 +105,7 @@ public:
     // A text being edited in place in the view, a gesture of its own, ends with the view's
     // other gestures: handed to its object as one step, or left as it was when cancelled.
     virtual void EndInPlaceEdit(GestureEnd how) = 0;
+    // The text being edited in place is handed to its object, as Enter hands it; false when
+    // the object refused it and the user goes on editing it.
+    virtual bool FinishInPlaceEdit() = 0;
 };

@@ -125,6 +125,21 @@ bool SettingsStore::SaveOrTell() {
     }
 }
 
+void SettingsStore::WriteChangesAtOnce(WriteScheduler schedule) {
+    m_schedule = std::move(schedule);
+}
+
+void SettingsStore::Changed() {
+    m_modified = true;
+    if (!m_schedule || m_writePending)
+        return;
+    m_writePending = true;
+    m_schedule([this] {
+        m_writePending = false;
+        SaveOrTell();
+    });
+}
+
 const SettingsData* SettingsStore::FindData(LPCTSTR section, LPCTSTR entry) const {
     if (!section || !entry)
         return nullptr;
@@ -177,7 +192,7 @@ BOOL SettingsStore::SetData(LPCTSTR section, LPCTSTR entry, SettingsData data) {
     } else {
         return TRUE;
     }
-    m_modified = true;
+    Changed();
     return TRUE;
 }
 
@@ -214,7 +229,7 @@ BOOL SettingsStore::DeleteValue(LPCTSTR section, LPCTSTR entry) {
     if (value == found->values.end())
         return FALSE;
     found->values.erase(value);
-    m_modified = true;
+    Changed();
     return TRUE;
 }
 
@@ -225,7 +240,7 @@ BOOL SettingsStore::DeleteSection(LPCTSTR section) {
     if (found == m_sections.end())
         return FALSE;
     m_sections.erase(found);
-    m_modified = true;
+    Changed();
     return TRUE;
 }
 

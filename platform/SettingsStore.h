@@ -5,9 +5,11 @@
 // values are listed in the order they were created.
 //
 // The settings are kept in one text file (see SettingsFormat.h), read when the store is
-// constructed and written back by Save().
+// constructed and written back by Save(); once given a write scheduler, the store writes back
+// every change at once by itself.
 
 #include <filesystem>
+#include <functional>
 #include <vector>
 
 #include "platform/CString.h"
@@ -44,6 +46,15 @@ public:
     // changed stays to be written later. Whether the file holds the settings now.
     bool SaveOrTell();
 
+    // Runs a write when the change under way is complete (the window program: when control is
+    // back in its event loop, after the dialog or command that changed the settings).
+    using WriteScheduler = std::function<void(std::function<void()> write)>;
+    // From now on every change reaches the file at once, whoever makes it: the first change
+    // after a write hands schedule one SaveOrTell, so the changes of one action make one write.
+    // The scheduler drops a write not run when the store goes. An empty scheduler ends this;
+    // the owner then saves (at its end).
+    void WriteChangesAtOnce(WriteScheduler schedule);
+
     // The DWORD value; a string value is read as a decimal number (leading blanks, an optional
     // sign, digits; no digits give 0; a negative number wraps as an int cast to UINT). A missing
     // value or binary data gives the default.
@@ -74,10 +85,14 @@ public:
 private:
     const SettingsData* FindData(LPCTSTR section, LPCTSTR entry) const;
     BOOL SetData(LPCTSTR section, LPCTSTR entry, SettingsData data);
+    // Marks the store changed and, when changes are written at once, asks for the write.
+    void Changed();
     void StartAfterFault(const std::string& problem);
 
     std::filesystem::path m_file;
     SettingsSections m_sections;
     CString m_loadError;
     bool m_modified = false;
+    WriteScheduler m_schedule;
+    bool m_writePending = false;  // a write asked of the scheduler has not run yet
 };

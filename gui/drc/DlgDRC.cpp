@@ -29,10 +29,7 @@ CDlgDRC::CDlgDRC(CDrcRules& rules, SettingsStore& store, QWidget* parent)
     connect(m_matrix, &CDrcMatrixWnd::selectionChanged, this, &CDlgDRC::OnSelectionChanged);
     connect(m_add, &QPushButton::clicked, this, &CDlgDRC::AskNewType);
     connect(m_remove, &QPushButton::clicked, this, &CDlgDRC::RemoveSelectedType);
-    connect(m_save, &QPushButton::clicked, this, [this] {
-        m_rules.Save(m_store);
-        m_store.SaveOrTell();
-    });
+    connect(m_save, &QPushButton::clicked, this, [this] { m_rules.Save(m_store); });
     connect(m_defaults, &QPushButton::clicked, this, &CDlgDRC::RestoreDefaults);
     UpdateButtons();
 }

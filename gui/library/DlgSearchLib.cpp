@@ -23,7 +23,6 @@
 #include "library/LibraryItem.h"
 #include "model/app/PathMacros.h"
 #include "model/app/SchematicApp.h"
-#include "platform/AtomicFile.h"
 #include "platform/UserPrompt.h"
 
 namespace {
@@ -281,15 +280,8 @@ bool CDlgSearchLib::StartSearch() {
         return false;
     }
     m_options = (m_options & ~kSearchFolderMode) | (m_walk->IsFolderMode() ? kSearchFolderMode : 0);
-    if (remembered) {
+    if (remembered)
         AddToSearchHistory(m_app.Settings(), path);
-        try {
-            m_app.Settings().Save();
-        } catch (const FileWriteError&) {
-            // The history stays in the settings; the program says at its end that they could
-            // not be written.
-        }
-    }
     SetSearching(true);
     m_timer.start();
     return true;

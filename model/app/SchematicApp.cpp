@@ -71,11 +71,6 @@ void CSchematicApp::SaveSettings() {
     m_settings.Save();
 }
 
-bool CSchematicApp::SaveSettingsNow() {
-    StoreSettings();
-    return m_settings.SaveOrTell();
-}
-
 UINT CSchematicApp::GetProfileInt(LPCTSTR section, LPCTSTR entry, int defaultValue) const {
     return m_settings.GetProfileInt(section, entry, defaultValue);
 }

@@ -54,11 +54,10 @@ public:
     // Reads every setting below from the store, missing ones taking their defaults.
     void LoadSettings();
     // Writes the settings kept for the whole run (frame settings, snap options, options,
-    // custom colours, simulator mode) and saves the store to its file; throws FileWriteError.
+    // custom colours, simulator mode) into the store, as after the user confirmed new ones.
+    void StoreSettings();
+    // Stores them and saves the store to its file; throws FileWriteError.
     void SaveSettings();
-    // The same at once after the user confirmed new settings; a failure is told to the user.
-    // Whether the file holds them now.
-    bool SaveSettingsNow();
 
     // Profile values of the store.
     UINT GetProfileInt(LPCTSTR section, LPCTSTR entry, int defaultValue) const;
@@ -118,9 +117,6 @@ public:
     BOOL BuildingNetlist = FALSE;
 
 private:
-    // Writes the settings kept for the whole run into the store.
-    void StoreSettings();
-
     SettingsStore m_settings;
     std::array<COLORREF, kCustomColours> m_customColours{};
     COLORREF m_systemHighlight = RGB(0, 120, 215);

@@ -1,6 +1,7 @@
 #include "shell/app/DocManager.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFileDialog>
 #include <QMdiArea>
 #include <algorithm>
@@ -62,12 +63,13 @@ std::string FileDialog(const CDocManager::FileRequest& request) {
     QStringList filters;
     for (const std::string& filter : request.filters)
         filters << QString::fromStdString(filter);
+    const QDir folder(QString::fromStdString(request.folder));
     if (request.save)
         return CSaveFileDialog(QApplication::activeWindow(), filters,
                                QString::fromStdString(request.defaultSuffix),
-                               QString::fromStdString(request.suggested))
+                               folder.filePath(QString::fromStdString(request.suggested)))
             .AskFileName();
-    QFileDialog dialog(QApplication::activeWindow());
+    QFileDialog dialog(QApplication::activeWindow(), QString(), folder.path());
     dialog.setNameFilters(filters);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
@@ -151,7 +153,7 @@ CDocTemplate* CDocManager::TemplateForFile(const std::string& path) const {
     return m_templates.empty() ? nullptr : m_templates.front().get();
 }
 
-std::string CDocManager::AskOpenFileName() const {
+std::string CDocManager::AskOpenFileName() {
     FileRequest request;
     for (const auto& docTemplate : m_templates) {
         std::string filter;
@@ -167,8 +169,29 @@ std::string CDocManager::AskOpenFileName() const {
     return AskFileName(request);
 }
 
-std::string CDocManager::AskFileName(const FileRequest& request) const {
-    return m_promptFileName ? m_promptFileName(request) : std::string();
+std::string CDocManager::AskFileName(FileRequest request) {
+    if (!m_promptFileName)
+        return {};
+    if (request.folder.empty())
+        request.folder = StartFolder();
+    std::string chosen = m_promptFileName(request);
+    if (!chosen.empty())
+        m_lastFolder = std::filesystem::path(FullPath(chosen)).parent_path().string();
+    return chosen;
+}
+
+std::string CDocManager::StartFolder() const {
+    std::error_code error;
+    if (!m_lastFolder.empty() && std::filesystem::is_directory(m_lastFolder, error))
+        return m_lastFolder;
+    if (m_mainFrame) {
+        for (const auto& entry : m_entries) {
+            const std::string path = entry->document->GetPathName().str();
+            if (entry->frame && entry->frame == m_mainFrame->ActiveChildFrame() && !path.empty())
+                return std::filesystem::path(path).parent_path().string();
+        }
+    }
+    return QDir::homePath().toStdString();
 }
 
 // ---- windows and commands

@@ -23,7 +23,8 @@ public:
     // What a file dialog is asked for: a file to open or a name to save under.
     struct FileRequest {
         bool save = false;
-        std::string suggested;             // the proposed file (save)
+        std::string folder;                // where the dialog starts
+        std::string suggested;             // the proposed file (save), in folder when relative
         std::vector<std::string> filters;  // "Vosk Schematic Files (*.sch)", ...
         std::string defaultSuffix;         // without the dot; added to names without one
     };
@@ -49,9 +50,12 @@ public:
     CDocumentBase* OpenDocumentFile(const std::string& path);
     // Asks for a file to open, with the file filters of the templates; empty when the user
     // cancelled.
-    std::string AskOpenFileName() const;
-    // The file dialog (or its replacement) for request; empty when the user cancelled.
-    std::string AskFileName(const FileRequest& request) const;
+    std::string AskOpenFileName();
+    // The file dialog (or its replacement) for request; empty when the user cancelled. The
+    // document dialogs keep a folder of their own, whatever other dialogs visited: a request
+    // without a folder starts in the folder of the file last chosen in them, else in the
+    // active document's folder, else in the user's home folder.
+    std::string AskFileName(FileRequest request);
 
     // The open documents in the order they were opened, all or those of one template.
     std::vector<CDocumentBase*> Documents(const CDocTemplate* docTemplate = nullptr) const;
@@ -87,6 +91,7 @@ private:
 
     Entry* Find(const CDocumentBase& document) const;
     CDocTemplate* TemplateForFile(const std::string& path) const;
+    std::string StartFolder() const;
     void AttachCommands(Entry& entry);
     void ShowFrame(Entry& entry);
     void OnFrameDestroyed(CDocumentBase* document);
@@ -96,4 +101,5 @@ private:
     std::vector<std::unique_ptr<Entry>> m_entries;
     QPointer<CMainFrame> m_mainFrame;
     FileNamePrompt m_promptFileName;
+    std::string m_lastFolder;  // of the file last chosen in a document dialog
 };

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QMdiArea>
 #include <QPrinter>
+#include <QTimer>
 #include <algorithm>
 #include <cstdio>
 #include <exception>
@@ -202,6 +203,9 @@ void CSchematicQtApp::AddApplicationCommands() {
 void CSchematicQtApp::CreateMainFrame() {
     m_mainFrame = std::make_unique<CMainFrame>(m_app.Settings());
     CMainFrame& frame = *m_mainFrame;
+    // What a dialog or command changes in the settings reaches the file when it is done.
+    m_app.Settings().WriteChangesAtOnce(
+        [&frame](std::function<void()> write) { QTimer::singleShot(0, &frame, std::move(write)); });
     m_documents.SetMainFrame(&frame);
     frame.setOpenDocumentHandler(
         [this](const std::string& path) { return OpenDocumentFile(path) != nullptr; });
@@ -241,6 +245,7 @@ int CSchematicQtApp::ExitInstance(int result) {
     m_app.FrameSettings.showCmd = CChildFrame::SavedShowCommand();
     m_app.FrameSettings.rulers = CDrawFrame::RulersShownByDefault();
     m_recentFiles->WriteList(m_app.Settings());
+    m_app.Settings().WriteChangesAtOnce({});
     try {
         m_app.SaveSettings();
     } catch (const std::exception& error) {
@@ -446,8 +451,7 @@ void CSchematicQtApp::ShowDrcPage() {
 }
 
 void CSchematicQtApp::ShowDrcSetup() {
-    if (EditDrcRules(m_drcRules, m_app.Settings(), m_mainFrame.get()))
-        m_app.SaveSettingsNow();
+    EditDrcRules(m_drcRules, m_app.Settings(), m_mainFrame.get());
 }
 
 CDrawDoc* CSchematicQtApp::ActiveSchematic() {

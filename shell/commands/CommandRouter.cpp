@@ -22,9 +22,8 @@ bool CommandRouter::Execute(UINT id) const {
         if (entry && entry->handler) {
             // A copy: the handler may destroy the target that holds it (closing a window).
             CommandMap::RangeHandler handler = entry->handler;
-            if (m_before)
-                m_before(id);
-            handler(id);
+            if (!m_before || m_before(id))
+                handler(id);
             return true;
         }
     }

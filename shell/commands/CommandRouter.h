@@ -19,13 +19,15 @@ public:
     void SetActiveTargets(ActiveTargets targets) { m_activeTargets = std::move(targets); }
     void SetFrameTarget(const CommandMap* frame) { m_frame = frame; }
     void SetApplicationTarget(const CommandMap* app) { m_app = app; }
-    // What runs before every handled command, whatever its target.
-    void SetBeforeCommand(std::function<void(UINT id)> before) { m_before = std::move(before); }
+    // What runs before every handled command, whatever its target; the command runs only when
+    // it answers true.
+    void SetBeforeCommand(std::function<bool(UINT id)> before) { m_before = std::move(before); }
     // Commands known to exist whose handlers are registered later; they stay disabled
     // until then.
     void SetPendingCommands(std::span<const UINT> ids) { m_pending.assign(ids.begin(), ids.end()); }
 
-    // Runs the handler of id; false when no target handles it.
+    // Runs the handler of id; false when no target handles it. A handled command that its
+    // before step stops counts as handled.
     bool Execute(UINT id) const;
     // How the items of id look now.
     CmdUI Update(UINT id) const;
@@ -39,6 +41,6 @@ private:
     ActiveTargets m_activeTargets;
     const CommandMap* m_frame = nullptr;
     const CommandMap* m_app = nullptr;
-    std::function<void(UINT id)> m_before;
+    std::function<bool(UINT id)> m_before;
     std::vector<UINT> m_pending;
 };

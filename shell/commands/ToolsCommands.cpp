@@ -70,8 +70,7 @@ void ShowSetup(ToolSetupKind kind) {
     if (CSchematicApp* app = GetApp()) {
         std::unique_ptr<CPropertySheet> sheet(
             NewToolSetupSheet(app->Settings(), kind, 0, QApplication::activeWindow()));
-        if (sheet->exec() == QDialog::Accepted)
-            app->SaveSettingsNow();
+        sheet->exec();
     }
 }
 

@@ -112,13 +112,16 @@ CMainFrame::CMainFrame(SettingsStore& settings, QWidget* parent)
     m_mdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_mdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(m_mdiArea);
+    // The area watches every key of the program for Ctrl+Tab, even in a dialog over it: it is
+    // given only those of this window (see eventFilter).
+    qApp->removeEventFilter(m_mdiArea);
 
     m_router.SetActiveTargets([this] {
         CChildFrame* child = ActiveChildFrame();
         return child ? child->RoutingTargets() : std::vector<const CommandMap*>();
     });
     m_router.SetFrameTarget(&m_commands);
-    m_router.SetBeforeCommand([this](UINT id) { EndGestureBefore(id); });
+    m_router.SetBeforeCommand([this](UINT id) { return EndGestureBefore(id); });
     m_router.SetPendingCommands(PendingCommandIds());
 
     CSplashWnd::ShowSplashScreen(this);
@@ -471,6 +474,12 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
         default:
             break;
     }
+    // Keys pressed in a dialog stay in it: the area switches windows only on those of this one.
+    const bool key = event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease;
+    const auto* widget = qobject_cast<const QWidget*>(watched);
+    if ((!key || (widget && widget->window() == this)) &&
+        static_cast<QObject*>(m_mdiArea)->eventFilter(watched, event))
+        return true;
     return QMainWindow::eventFilter(watched, event);
 }
 
@@ -523,10 +532,12 @@ IToolView* ToolViewOf(const CChildFrame* child) {
 
 }  // namespace
 
-void CMainFrame::EndGestureBefore(UINT id) {
+bool CMainFrame::EndGestureBefore(UINT id) {
     ToolManager* tools = GetToolManager();
     if (!tools)
-        return;
+        return true;
+    if (id != ID_CANCEL && !tools->FinishInPlaceEdit())
+        return false;
     IToolView* view = ToolViewOf(ActiveChildFrame());
     if (LeavesGestureOpen(id))
         tools->EndGestureOutside(view);
@@ -534,6 +545,7 @@ void CMainFrame::EndGestureBefore(UINT id) {
         tools->EndGesture(*view);
     else
         tools->EndGestureOutside(nullptr);
+    return true;
 }
 
 void CMainFrame::OnChildActivated() {
@@ -710,5 +722,5 @@ void CMainFrame::ShowOptions() {
         },
         this);
     if (confirmed)
-        app->SaveSettingsNow();
+        app->StoreSettings();
 }

@@ -148,9 +148,11 @@ private:
     void FillWindowList(QMenu* menu);
     // Another window turned to ends the drawing gesture left open in the one before.
     void OnChildActivated();
-    // Before a command runs, the drawing gesture open in a window ends there, unless the
-    // command leaves it open and it lives in the active window.
-    void EndGestureBefore(UINT id);
+    // Before a command runs, a text edited in place is handed to its object (every command but
+    // Cancel, which cancels it) and the drawing gesture open in a window ends there, unless
+    // the command leaves it open and it lives in the active window. False when the text was
+    // refused and the user goes on editing it: the command does not run.
+    bool EndGestureBefore(UINT id);
     // The title names the active document: "Vosk Schematic - <child>" while the child is
     // restored, "Vosk Schematic - [<child>]" while it fills the area.
     void UpdateFrameTitle();

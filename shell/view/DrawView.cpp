@@ -728,7 +728,7 @@ void CDrawView::showEvent(QShowEvent* event) {
 // that its step is among the rows. An edit that does not end (its value refused) keeps the
 // focus, and the list is not shown.
 bool CDrawView::UndoListRows(bool undo, std::vector<CString>& rows) {
-    if (!EndTextEdit())
+    if (!FinishInPlaceEdit())
         return false;
     const CUndoList& history = m_document.GetUndoList();
     rows = undo ? history.FillUndoList() : history.FillRedoList();

@@ -119,11 +119,12 @@ public:
     // refuses it), or left as it was when the gesture is cancelled.
     void EndInPlaceEdit(GestureEnd how) override;
     // The in-place text editor. BeginTextEdit opens it over text (as opening the object
-    // does). Return in a single line, or the editor losing the focus, hands the text to the
-    // object as one undoable step (EndTextEdit, false when the object refused it and the
-    // editor stays open); Escape (CancelTextEdit) leaves the object as it was.
+    // does). Return in a single line, the editor losing the focus, or a command, hands the
+    // text to the object as one undoable step (FinishInPlaceEdit, false when the object
+    // refused it and the editor stays open); Escape (CancelTextEdit) leaves the object as it
+    // was.
     void BeginTextEdit(CTextBox* text);
-    bool EndTextEdit();
+    bool FinishInPlaceEdit() override;
     void CancelTextEdit();
     CInPlaceTextEdit* TextEditor() const { return m_textEdit; }
     // "Insert New Object": the file chosen becomes an embedded object of the sheet (a picture
@@ -305,6 +306,8 @@ private:
     void PaintFocusRect(QPainter& painter) const;
     // The editor's place in window pixels, inside the window, and its font at this zoom.
     QRect TextEditorRect(const CRect& sheetRect) const;
+    // Hands the editor's text to the object; false when the object refused it.
+    bool TakeEditedText();
     void CloseTextEditor();
 
     CDrawDoc& m_document;

@@ -168,8 +168,11 @@ LineWidthState CDrawView::CurrentLineWidth() {
     return LineWidthState::FromWord(SelectionPenWord(m_selection));
 }
 
-// The pickers' choices are edits like any command's: the open gesture ends first.
+// The pickers' choices are edits like any command's: the open gesture ends first, and a text
+// edited in place whose value is refused holds them back while the user goes on editing it.
 void CDrawView::ApplyColour(UINT command, ColourCode code, COLORREF colour) {
+    if (!FinishInPlaceEdit())
+        return;
     EndGesture();
     if (command == ID_LINE_COLOUR || command == ID_FILL_COLOUR)
         EditSelectionColour(m_document, m_selection, command == ID_FILL_COLOUR, EditOf(code),
@@ -177,6 +180,8 @@ void CDrawView::ApplyColour(UINT command, ColourCode code, COLORREF colour) {
 }
 
 void CDrawView::ApplyStyle(UINT command, int value) {
+    if (!FinishInPlaceEdit())
+        return;
     EndGesture();
     if (command == ID_LINE_WIDTH || command == ID_FILL_STYLE)
         EditSelectionStyle(m_document, m_selection, command == ID_FILL_STYLE, value);

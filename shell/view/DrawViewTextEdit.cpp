@@ -30,7 +30,7 @@ void CDrawView::EditTextInPlace(CTextBox* text, const TextEditSetup& setup) {
     edit->setFont(QtFontFromLogFont(setup.font, emPixels));
     edit->setGeometry(TextEditorRect(setup.controlRect));
     edit->SetStoredText(QByteArray(setup.text.c_str()));
-    edit->onFinish = [this] { return !EndTextEdit(); };
+    edit->onFinish = [this] { return !TakeEditedText(); };
     edit->onCancel = [this] { CancelTextEdit(); };
     m_textEdit = edit;
     edit->show();
@@ -54,9 +54,13 @@ QRect CDrawView::TextEditorRect(const CRect& sheetRect) const {
     return r;
 }
 
-bool CDrawView::EndTextEdit() {
-    if (!m_textEdit)
-        return true;
+// Through the editor, whose end it is: the focus going to a refusal asked meanwhile ends
+// nothing more.
+bool CDrawView::FinishInPlaceEdit() {
+    return !m_textEdit || m_textEdit->Finish();
+}
+
+bool CDrawView::TakeEditedText() {
     const QByteArray value = m_textEdit->StoredText();
     // The step records the text as it was stored, soft breaks and all, so that undoing it
     // gives back the same bytes.
@@ -68,7 +72,7 @@ bool CDrawView::EndTextEdit() {
 }
 
 void CDrawView::EndInPlaceEdit(GestureEnd how) {
-    if (how == GestureEnd::Cancel || !EndTextEdit())
+    if (how == GestureEnd::Cancel || !FinishInPlaceEdit())
         CancelTextEdit();
 }
 

@@ -2,6 +2,24 @@
 
 #include <QKeyEvent>
 
+#include "resources/CommandIds.h"
+#include "resources/CommandTable.h"
+#include "shell/commands/AcceleratorKeys.h"
+
+namespace {
+
+// Whether the key is the one the command table gives command.
+bool IsCommandKey(const QKeyEvent& event, UINT command) {
+    const CommandInfo* info = FindCommandInfo(command);
+    if (!info)
+        return false;
+    const QKeySequence key = AcceleratorOf(*info);
+    return !key.isEmpty() &&
+           key[0] == QKeyCombination(event.modifiers() & ~Qt::KeypadModifier, Qt::Key(event.key()));
+}
+
+}  // namespace
+
 CInPlaceTextEdit::CInPlaceTextEdit(bool multiLine, QWidget* parent)
     : CPlainTextEdit(parent), m_multiLine(multiLine) {
     setObjectName("inPlaceTextEdit");
@@ -26,6 +44,19 @@ void CInPlaceTextEdit::SetStoredText(const QByteArray& text) {
     ensureCursorVisible();
 }
 
+// The window's Undo and Redo keys are the editor's while it has the focus, as its own undo key
+// already is: what one of them took from the typing, the other gives back.
+bool CInPlaceTextEdit::event(QEvent* event) {
+    if (event->type() == QEvent::ShortcutOverride) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (IsCommandKey(*key, ID_EDIT_UNDO) || IsCommandKey(*key, ID_EDIT_REDO)) {
+            event->accept();
+            return true;
+        }
+    }
+    return CPlainTextEdit::event(event);
+}
+
 void CInPlaceTextEdit::keyPressEvent(QKeyEvent* event) {
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
     if (event->key() == Qt::Key_Escape) {
@@ -38,22 +69,34 @@ void CInPlaceTextEdit::keyPressEvent(QKeyEvent* event) {
         Finish();
         return;
     }
+    if (IsCommandKey(*event, ID_EDIT_UNDO)) {
+        undo();
+        return;
+    }
+    if (IsCommandKey(*event, ID_EDIT_REDO)) {
+        redo();
+        return;
+    }
     CPlainTextEdit::keyPressEvent(event);
 }
 
 void CInPlaceTextEdit::focusOutEvent(QFocusEvent* event) {
     CPlainTextEdit::focusOutEvent(event);
-    // Closing the editor takes its focus away too: that is no second end.
-    if (!m_ending && isVisible())
+    // Closing the editor takes its focus away too: that is no second end. A menu opened over
+    // it gives the focus back when it closes; a command chosen there ends the edit itself.
+    if (!m_ending && isVisible() && event->reason() != Qt::PopupFocusReason)
         Finish();
 }
 
-void CInPlaceTextEdit::Finish() {
+bool CInPlaceTextEdit::Finish() {
     if (m_ending)
-        return;
+        return false;
     m_ending = true;
-    const bool keep = onFinish && onFinish();
+    // A copy: the end closes the editor, which lets go of its handlers.
+    const std::function<bool()> finish = onFinish;
+    const bool keep = finish && finish();
     m_ending = false;
     if (keep)
         setFocus();
+    return !keep;
 }

@@ -1,7 +1,8 @@
 #pragma once
 // The editor that a view opens over a text object to edit its text in place. Return ends a
 // single-line edit and breaks the line of a multi-line one; Escape cancels; losing the focus
-// asks the view to take the text, which may refuse it and keep the editor open.
+// asks the view to take the text, which may refuse it and keep the editor open. The keys of
+// the program's Undo and Redo act on the typing while the editor is open.
 
 #include <functional>
 #include "gui/kit/PlainTextEdit.h"
@@ -20,13 +21,17 @@ public:
     QByteArray StoredText() const;
     void SetStoredText(const QByteArray& text);
 
+    // Ends the edit as Return does; false when it goes on (the text was refused, or an end is
+    // being asked already), the editor then keeping the focus. The focus going to the
+    // question asked meanwhile is no second end.
+    bool Finish();
+
 protected:
+    bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
 
 private:
-    void Finish();
-
     bool m_multiLine;
     bool m_ending = false;
 };

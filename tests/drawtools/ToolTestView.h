@@ -81,6 +81,7 @@ public:
     void RunCommand(UINT id) override { commands.push_back(id); }
     void InvalidateAll() override {}
     void EndInPlaceEdit(GestureEnd) override {}
+    bool FinishInPlaceEdit() override { return true; }
 
     CSnapGrid grid;
     double unitsPerPixel = 1;  // 1000 / 96 at the editor's 100 %

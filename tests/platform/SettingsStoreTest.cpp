@@ -2,13 +2,16 @@
 
 #include <gtest/gtest.h>
 #include <cstdlib>
+#include <functional>
 #include <optional>
 
 #include "platform/AtomicFile.h"
+#include "support/ScriptedPrompt.h"
 #include "support/TestSupport.h"
 
 namespace fs = std::filesystem;
 using testsupport::ReadFileText;
+using testsupport::ScriptedPrompt;
 using testsupport::TempDir;
 using testsupport::WriteFileText;
 
@@ -177,6 +180,51 @@ TEST(SettingsStore, FailedSaveThrowsAndKeepsTheChanges) {
     EXPECT_THROW(store.Save(), FileWriteError);
     EXPECT_TRUE(store.IsModified());
     EXPECT_EQ(store.GetProfileInt("S", "n", 0), 1u);
+}
+
+// Once written at once, every change reaches the file when the change under way is done, one
+// write for the changes made together, whoever made them; a write that fails is told and
+// keeps the changes for the next one.
+TEST(SettingsStore, ChangesAreWrittenAtOnceWhenAsked) {
+    TempDir dir;
+    const fs::path file = dir / "settings.reg";
+    SettingsStore store(file);
+    std::vector<std::function<void()>> writes;
+    store.WriteChangesAtOnce([&writes](std::function<void()> write) { writes.push_back(write); });
+
+    store.WriteProfileInt("Dialog", "a", 1);
+    store.WriteProfileString("Dialog", "b", "x");
+    store.WriteProfileBinary("Dialog", "c", reinterpret_cast<const BYTE*>("\1"), 1);
+    ASSERT_EQ(writes.size(), 1u);
+    EXPECT_FALSE(fs::exists(file)) << "not before the change is done";
+    writes[0]();
+    EXPECT_FALSE(store.IsModified());
+    EXPECT_EQ(SettingsStore(file).GetProfileString("Dialog", "b"), "x");
+
+    store.WriteProfileInt("Dialog", "a", 1);
+    EXPECT_EQ(writes.size(), 1u) << "a value written again changes nothing";
+    store.DeleteValue("Dialog", "a");
+    ASSERT_EQ(writes.size(), 2u);
+    writes[1]();
+    store.DeleteSection("Dialog");
+    ASSERT_EQ(writes.size(), 3u);
+    writes[2]();
+    EXPECT_TRUE(SettingsStore(file).EnumerateSections().empty());
+
+    // A file that cannot be written: the user is told, and the change waits for the next write.
+    WriteFileText(dir / "blocker", "a file where the folder should be");
+    SettingsStore blocked(dir / "blocker" / "settings.reg");
+    blocked.WriteChangesAtOnce([&writes](std::function<void()> write) { writes.push_back(write); });
+    blocked.WriteProfileInt("Dialog", "a", 1);
+    ASSERT_EQ(writes.size(), 4u);
+    {
+        ScriptedPrompt prompt{IDOK};
+        writes[3]();
+        EXPECT_EQ(prompt.shown().size(), 1u);
+    }
+    EXPECT_TRUE(blocked.IsModified());
+    blocked.WriteProfileInt("Dialog", "b", 2);
+    EXPECT_EQ(writes.size(), 5u);
 }
 
 TEST(SettingsStore, DamagedFileIsMovedAsideAndReported) {

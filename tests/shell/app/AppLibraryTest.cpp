@@ -137,4 +137,54 @@ TEST_F(AppLibraryTest, ASearchedFolderReachesTheSettingsFile) {
               CString(folder.toStdString()));
 }
 
+// Library > New.. shows the library folder and is cancelled; File > Save of the new schematic
+// then starts in the user's home, where a bare name saves it, or in the folder last chosen
+// for a schematic, after another library dialog too.
+TEST_F(AppLibraryTest, SchematicFileDialogsKeepTheirOwnFolder) {
+    const fs::path home = m_dir / "home";
+    fs::create_directories(home / "work");
+    const QByteArray oldHome = qgetenv("HOME");
+    qputenv("HOME", QByteArray::fromStdString(home.string()));
+    auto app = StartActive();
+    ASSERT_TRUE(m_started);
+    QStringList folders;
+    const auto answer = [&folders](const QString& name) {
+        QTimer::singleShot(0, [&folders, name] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            folders << dialog->directory().absolutePath();
+            if (name.isEmpty()) {
+                dialog->reject();
+                return;
+            }
+            dialog->selectFile(name);
+            QMetaObject::invokeMethod(dialog, "accept");
+        });
+    };
+    const auto cancelNewLibrary = [&] {
+        answer({});
+        auto* view = qobject_cast<CDrawView*>(app->MainFrame()->ActiveChildFrame()->view());
+        ASSERT_NE(view, nullptr);
+        view->Commands().Find(ID_LIBRARY_NEW)->handler(ID_LIBRARY_NEW);
+    };
+    cancelNewLibrary();
+    answer("gates.sch");
+    EXPECT_TRUE(app->MainFrame()->router().Execute(ID_FILE_SAVE));
+    EXPECT_TRUE(fs::exists(home / "gates.sch"));
+    answer(QString::fromStdString((home / "work" / "amp.sch").string()));
+    EXPECT_TRUE(app->MainFrame()->router().Execute(ID_FILE_SAVE_AS));
+    EXPECT_TRUE(fs::exists(home / "work" / "amp.sch"));
+    EXPECT_TRUE(app->MainFrame()->router().Execute(ID_FILE_NEW));
+    cancelNewLibrary();
+    answer({});
+    EXPECT_TRUE(app->MainFrame()->router().Execute(ID_FILE_SAVE));
+    qputenv("HOME", oldHome);
+    const QString user = QString::fromStdString(m_user.string());
+    const QString own = QString::fromStdString(home.string());
+    const QString work = QString::fromStdString((home / "work").string());
+    EXPECT_EQ(folders.join('\n').toStdString(),
+              QStringList({user, own, own, user, work}).join('\n').toStdString());
+    EXPECT_TRUE(Close(*app));
+}
+
 }  // namespace

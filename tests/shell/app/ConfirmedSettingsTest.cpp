@@ -25,6 +25,7 @@ protected:
             answer(*sheet);
         });
         EXPECT_TRUE(app.MainFrame()->router().Execute(id)) << id;
+        QApplication::processEvents();  // the command is done
         EXPECT_TRUE(shown) << id;
     }
 
@@ -56,6 +57,11 @@ TEST_F(ConfirmedSettingsTest, SaveSettingsAndEveryOkWriteTheFileAtOnce) {
     ASSERT_FALSE(StoredValue("Tools", "UserTools"));
     RunWithSheet(*app, ID_CUSTOM_TOOLS_SETUP, [](QDialog& sheet) { sheet.accept(); });
     EXPECT_TRUE(StoredValue("Tools", "UserTools"));
+
+    // So does whatever a dialog yet to come writes to the settings.
+    app->App().Settings().WriteProfileInt("New Dialog", "Choice", 1);
+    QApplication::processEvents();
+    EXPECT_TRUE(StoredValue("New Dialog", "Choice"));
     Close(*app);
 }
 

@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QTest>
+#include <QTimer>
 #include <QTreeWidget>
 
 #include "drawtools/ToolManager.h"
@@ -84,6 +85,39 @@ TEST_F(WindowFocusTest, TheViewOfEachNewOpenedOrSwitchedWindowTakesTheKeys) {
     m_frame->router().Execute(ID_WINDOW_NEXT);
     QApplication::processEvents();
     ExpectKeysReachTheActiveView("Window > Next");
+}
+
+// Two schematics; a modal dialog over the second (Summary Info, whose parent is the view, and
+// Document Settings): Ctrl+Tab and Ctrl+F6 pressed in it leave the document behind it active.
+TEST_F(WindowFocusTest, KeysPressedInAModalDialogStayInIt) {
+    Press(Qt::Key_N, Qt::ControlModifier);
+    ASSERT_EQ(WindowCount(*m_app), 2);
+    CChildFrame* behind = m_frame->ActiveChildFrame();
+    for (const UINT command : {ID_FILE_SUMMARY_INFO, ID_VIEW_DOCUMENT_SETTINGS}) {
+        for (const Qt::Key key : {Qt::Key_Tab, Qt::Key_F6}) {
+            bool shown = false;
+            QTimer::singleShot(0, [&shown, key] {
+                auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+                if (!dialog)
+                    return;
+                shown = true;
+                QWidget* target = dialog->focusWidget() ? dialog->focusWidget() : dialog;
+                QTest::keyClick(target, key, Qt::ControlModifier);
+                QTest::keyRelease(target, Qt::Key_Control);
+                dialog->reject();
+            });
+            m_frame->router().Execute(command);
+            QApplication::processEvents();
+            EXPECT_TRUE(shown) << command;
+            EXPECT_EQ(m_frame->ActiveChildFrame(), behind) << command << " key " << key;
+        }
+    }
+    m_frame->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(m_frame));
+    ActiveView()->setFocus();
+    Press(Qt::Key_Tab, Qt::ControlModifier);
+    QTest::keyRelease(ActiveView(), Qt::Key_Control);
+    EXPECT_NE(m_frame->ActiveChildFrame(), behind) << "in the main window it switches";
 }
 
 // Closing the active window activates the window used before it, not the first one opened;
