@@ -199,8 +199,8 @@ private:
     // gesture recorded is taken back and done again.
     void UndoAndRedoOnToolbar();
     // The Undo (Redo) button's list dropped down and its first count rows chosen with the keys;
-    // its rows must be every step the list can undo (redo) as it shows. False when the button
-    // was disabled or the list did not show.
+    // its rows must be every step the list can undo (redo) as it shows, and it must show when
+    // the button is enabled. False when the button was disabled.
     bool UndoFromList(bool undo, int count);
     // A picker of the drawing toolbar chosen from, or left with Esc.
     void ChooseFromPicker();

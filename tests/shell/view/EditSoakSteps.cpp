@@ -532,8 +532,9 @@ void EditSoak::PlaceFromFilesList() {
     QTest::mouseDClick(list.viewport(), Qt::LeftButton, Qt::NoModifier, at);
     QApplication::processEvents();
     m_commandsStale = true;
-    if (GetToolManager()->state.currentShape == kToolPlace)
-        Place();
+    if (GetToolManager()->state.currentShape != kToolPlace)
+        Fail("the double click on a record of the Files page started no placing");
+    Place();
 }
 
 // A double click on a text with the select tool opens its editor, letters are typed, and a
@@ -880,8 +881,8 @@ bool EditSoak::UndoFromList(bool undo, int count) {
     if (!fault.empty())
         Fail(fault);
     if (!shown)
-        Log("  the list did not show");
-    return shown;
+        Fail(std::string("the ") + (undo ? "Undo" : "Redo") + " button's list did not show");
+    return true;
 }
 
 // Through the undo list itself: the keys had their turn in the steps.
