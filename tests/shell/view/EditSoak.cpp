@@ -52,15 +52,18 @@ constexpr int kUndoDepth = 100000;
 constexpr QPoint kCursorStart(10, 10);
 
 // Pasted objects follow the mouse to be placed; the palettes hold the standard library's
-// symbols; the undo lists keep every step.
+// symbols, from a copy of its files that the soak's library commands may change and that no
+// other soak running beside it holds open; the undo lists keep every step.
 std::unique_ptr<CSchematicQtApp> StartProgram(const testsupport::TempDir& dir) {
     // Where the program reads the cursor (a key standing in for the mouse), it is where the
     // platform starts it, whatever an earlier test left.
     QCursor::setPos(kCursorStart);
+    std::filesystem::copy(VOSK_BINARY_DIR "/Libraries", SoakLibraries(dir),
+                          std::filesystem::copy_options::recursive);
     SettingsStore settings(dir / "settings.reg");
     settings.WriteProfileInt("Settings", "Options", int(kOptionPlaceOnPaste));
     settings.WriteProfileInt("Settings", "UndoDepth", kUndoDepth);
-    settings.WriteProfileString("Directories", "stdlib", VOSK_BINARY_DIR "/Libraries");
+    settings.WriteProfileString("Directories", "stdlib", SoakLibraries(dir).string().c_str());
     settings.Save();
     auto app = std::make_unique<CSchematicQtApp>(
         dir / "settings.reg", QStringList{QStringLiteral(VOSK_SOURCE_DIR "/resources/help")});
@@ -135,6 +138,10 @@ std::string HolderOf(const ToolManager& tools, const CDrawObj* object) {
 }
 
 }  // namespace
+
+std::filesystem::path SoakLibraries(const testsupport::TempDir& dir) {
+    return dir / "Libraries";
+}
 
 const std::vector<std::string>& RecordingSoakSteps() {
     static const std::vector<std::string> kinds = {"move",         "rotate or mirror",

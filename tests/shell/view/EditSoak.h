@@ -27,6 +27,7 @@
 #include <QPointer>
 #include <QTimer>
 #include <array>
+#include <filesystem>
 #include <functional>
 #include <map>
 #include <memory>
@@ -65,6 +66,9 @@ class QToolBar;
 
 // The steps of each kind that recorded an edit, over every seed run.
 using SoakTally = std::map<std::string, int>;
+
+// The soak's own copy of the standard library's files, in its folder.
+std::filesystem::path SoakLibraries(const testsupport::TempDir& dir);
 
 // The kinds of step that must record an edit now and then.
 const std::vector<std::string>& RecordingSoakSteps();

@@ -512,7 +512,7 @@ void EditSoak::PlaceFromPalette() {
 void EditSoak::PlaceFromFilesList() {
     static constexpr const char* kLibraries[] = {"basic.rlb", "discrete.rlb", "logic.rlb"};
     const std::string library =
-        std::string(VOSK_BINARY_DIR "/Libraries/") + kLibraries[Pick(std::size(kLibraries))];
+        (SoakLibraries(m_dir) / kLibraries[Pick(std::size(kLibraries))]).string();
     CWorkspaceBar& workspace = *m_app->MainFrame()->workspaceBar();
     auto* bar = dynamic_cast<CLibraryBar*>(workspace.FilesPage());
     if (!bar)
