@@ -1011,6 +1011,12 @@ CTextBox* EditSoak::OpenTextInPlace() {
         Log("  the click found no text alone");
         return nullptr;
     }
+    // A text lying over the one aimed at is the one the click selects and the double click
+    // edits.
+    if (selection.front() != text) {
+        text = static_cast<CTextBox*>(selection.front());
+        Log("  the click selected the text \"" + text->GetText().str() + "\" over it");
+    }
     QTest::mouseDClick(Port(), Qt::LeftButton, Qt::NoModifier, at);
     QTest::mouseRelease(Port(), Qt::LeftButton, Qt::NoModifier, at);
     if (!m_window->view->TextEditor()) {
