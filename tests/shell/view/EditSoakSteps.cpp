@@ -541,8 +541,12 @@ void EditSoak::PlaceFromFilesList() {
 // command comes before the edit ends.
 void EditSoak::EditTextInPlace() {
     const CTextBox* text = OpenTextInPlace();
-    if (!text)
+    if (!text) {
+        // A click on a text over a free pin's end starts a wire there, as the select tool does
+        // on a pin: it is ended as a user ends it.
+        EndGestureLeftOpen();
         return;
+    }
     TypeInPlace(*text);
     InterruptGesture();
     EndGestureLeftOpen();
