@@ -130,28 +130,35 @@ bool RouteMisleads(const CDrawDoc* doc, const CWire* wire, const std::vector<CPo
     return false;
 }
 
-// The grid lines strictly between from and to, the nearest to their middle first; at most
-// kMostSecondElbows of them.
-constexpr std::size_t kMostSecondElbows = 64;
+// The grid lines strictly between from and to, from the one nearest their middle outwards; at
+// most kMostSecondElbows of them.
+constexpr std::int64_t kMostSecondElbows = 64;
 
 std::vector<LONG> GridLinesBetween(LONG from, LONG to, int gridSpacing) {
     std::vector<LONG> lines;
     if (gridSpacing <= 0)
         return lines;
-    const std::int64_t low = std::min(from, to);
-    const std::int64_t high = std::max(from, to);
-    const std::int64_t step = gridSpacing;
-    std::int64_t first = low / step * step;
-    while (first <= low)
-        first += step;
-    for (std::int64_t line = first; line < high; line += step)
-        lines.push_back(static_cast<LONG>(line));
-    const double middle = (double(low) + double(high)) / 2;
-    std::stable_sort(lines.begin(), lines.end(), [middle](LONG a, LONG b) {
-        return std::fabs(a - middle) < std::fabs(b - middle);
-    });
-    if (lines.size() > kMostSecondElbows)
-        lines.resize(kMostSecondElbows);
+    const double step = gridSpacing;
+    const double low = std::min(from, to);
+    const double high = std::max(from, to);
+    const auto first = static_cast<std::int64_t>(std::floor(low / step)) + 1;
+    const auto last = static_cast<std::int64_t>(std::ceil(high / step)) - 1;
+    if (first > last)
+        return lines;
+    const std::int64_t middle = std::clamp(
+        static_cast<std::int64_t>(std::floor((low + high) / 2 / step + 0.5)), first, last);
+    for (std::int64_t away = 0; std::int64_t(lines.size()) < kMostSecondElbows; ++away) {
+        const bool below = middle - away >= first;
+        const bool above = away > 0 && middle + away <= last;
+        if (!below && !above)
+            break;
+        if (below)
+            lines.push_back(static_cast<LONG>((middle - away) * gridSpacing));
+        if (above)
+            lines.push_back(static_cast<LONG>((middle + away) * gridSpacing));
+    }
+    if (std::int64_t(lines.size()) > kMostSecondElbows)
+        lines.resize(std::size_t(kMostSecondElbows));
     return lines;
 }
 
