@@ -22,6 +22,7 @@
 #include "model/doc/DrawDoc.h"
 #include "model/geometry/PlaneGeometry.h"
 #include "model/net/Bus.h"
+#include "model/symbol/Pin.h"
 #include "model/symbol/Symbol.h"
 #include "model/text/AttrText.h"
 #include "model/undo/UndoList.h"
@@ -494,6 +495,15 @@ bool EditSoak::SelectsPartOffItsDevice() const {
             return true;
     }
     return false;
+}
+
+bool EditSoak::SelectsOneUnnamedPin() const {
+    std::vector<const CDrawObj*> pins;
+    for (const CDrawObj* object : Selection()) {
+        if (object->GetObjType() == kObjPin)
+            pins.push_back(object);
+    }
+    return pins.size() == 1 && static_cast<const CPin*>(pins.front())->GetId().IsEmpty();
 }
 
 void EditSoak::Fail(const std::string& what) {

@@ -261,6 +261,10 @@ private:
     // A part of the selection, or the owner of a text of it, whose device does not fit it (its
     // name was edited): the properties sheet refuses its untouched OK.
     bool SelectsPartOffItsDevice() const;
+    // The selection's only pin has no name (a net connector's pin takes the connector's name,
+    // which a connector taken from a library has not yet): the pin page refuses the untouched
+    // OK of the sheet, as it refuses any pin without a name.
+    bool SelectsOneUnnamedPin() const;
     // A question or refusal that ending the step's text edit may bring.
     bool IsEditMessage(const std::string& text) const;
     [[noreturn]] void Fail(const std::string& what);

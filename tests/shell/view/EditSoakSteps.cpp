@@ -58,6 +58,7 @@ constexpr Qt::Key kToolKeys[] = {Qt::Key_S, Qt::Key_W, Qt::Key_B, Qt::Key_L, Qt:
 constexpr const char* kCannotOpenEmbedded =
     "Embedded objects cannot be opened or edited on this system; they are kept as they are.";
 constexpr const char* kDeviceDoesNotFit = "Currently selected device not compatible with symbol(s)";
+constexpr const char* kPinNeedsName = "Error: A pin must have a name.";
 
 std::string KeyName(int key) {
     return QKeySequence(key).toString().toStdString();
@@ -765,7 +766,8 @@ void EditSoak::ActInTheOtherWindow(std::size_t road) {
 // others, accepted as it opened: no step, no byte and no netlist line may change.
 // The key (Alt+Enter) as the properties of the selection are asked for: a sheet is accepted;
 // an embedded object says it cannot be edited. A part whose name no longer fits its device
-// has the sheet refuse the OK with a message: it is cancelled.
+// has the sheet refuse the OK with a message, and so has a pin without a name alone on the pin
+// page: it is cancelled.
 void EditSoak::ExpectSheet(Qt::KeyboardModifiers modifiers) {
     const std::vector<CDrawObj*> selection = Selection();
     const bool embedded =
@@ -773,9 +775,10 @@ void EditSoak::ExpectSheet(Qt::KeyboardModifiers modifiers) {
                     [](const CDrawObj* object) { return object->GetObjType() == kObjOle; });
     const std::string expected = embedded                    ? kCannotOpenEmbedded
                                  : SelectsPartOffItsDevice() ? kDeviceDoesNotFit
+                                 : SelectsOneUnnamedPin()    ? kPinNeedsName
                                                              : "";
     m_expectedMessages.insert(expected);
-    m_refusalExpected = expected == kDeviceDoesNotFit;
+    m_refusalExpected = expected == kDeviceDoesNotFit || expected == kPinNeedsName;
     m_sheetAwaited = true;
     Press(Qt::Key_Return, modifiers);
     m_sheetAwaited = false;
