@@ -17,9 +17,10 @@
 // either; an undo or redo the list cannot do, a message box or a window nobody expected, a window
 // or question that comes while a gesture or a text edit is open, and a gesture or text edit left
 // open by a save, a command that ran, a picker's choice or a drop fail, and so do an undo or redo
-// list that does not show every step it can take as it opens and a title block that does not show
-// the last save. At the end each window's history is rewound and replayed through every state it
-// passed.
+// list that does not drop down from its enabled button or does not show every step it can take as
+// it opens, a record of the Files page whose double click starts no placing and a title block
+// that does not show the last save. At the end each window's history is rewound and replayed
+// through every state it passed.
 //
 // Each step is written to stderr before it runs, so that a crash, a sanitizer report or a hang
 // names its seed and step.
