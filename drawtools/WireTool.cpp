@@ -121,6 +121,7 @@ bool CWireTool::StartWire(IToolView& view, CPoint sheet, CDrawObj* target) {
 void CWireTool::AppendFloatingPoints(IToolView& view, CPoint sheet) {
     for (int i = 0; i < 2; ++i)
         m_wire->InsertPoint(m_wire->GetPointCount(), sheet.x + 1, sheet.y);
+    m_twoElbows = false;
     ToolState& state = State();
     view.SetPrompt(kPromptWirePoints);
     state.selectMode = kSelectAddPoints;
@@ -258,7 +259,15 @@ void CWireTool::OnMouseMove(IToolView& view, UINT flags, CPoint point) {
     CPoint sheet = view.ClientToDoc(point);
     view.SnapPoint(sheet, 0xFFFFFFFF, &view.GetSelection());
     ToolState& state = State();
-    m_wire->RouteToPoint(state.dragHandle, sheet, view.GridSpacing().cx, &view);
+    if (m_twoElbows && sheet != m_wire->GetPoint(state.dragHandle - 1)) {
+        m_wire->RemovePoint(state.dragHandle - 2);
+        --state.dragHandle;
+        m_twoElbows = false;
+    }
+    const int routed = m_wire->RouteToPoint(state.dragHandle, sheet, view.GridSpacing().cx, &view);
+    if (routed > state.dragHandle)
+        m_twoElbows = true;
+    state.dragHandle = routed;
     if (m_wire->GetPointCount() > 3) {
         m_wire->MergeLastSegments();
         state.dragHandle = m_wire->GetPointCount();

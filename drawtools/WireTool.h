@@ -51,6 +51,9 @@ protected:
 
     CWire* m_wire = nullptr;   // the wire or bus being drawn
     StepId m_added = kNoStep;  // the step that added it, while it is drawn
+    // The segment following the mouse turns twice: its second elbow goes before it is routed
+    // anew.
+    bool m_twoElbows = false;
 
 private:
     bool StartWire(IToolView& view, CPoint sheet, CDrawObj* target);

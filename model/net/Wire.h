@@ -9,7 +9,9 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <unordered_set>
+#include <utility>
 #include <vector>
 
 #include "model/shapes/DrawPoly.h"
@@ -132,7 +134,11 @@ public:
     void AlignEndsOnWires();
     // While drawing: moves point count - 1 to point and chooses the elbow at count - 2 from
     // the obstacles (legs widened by a third of the grid spacing) and the direction so far.
-    void RouteToPoint(int count, CPoint point, int gridSpacing, IDocView* view);
+    // When both elbows would look joined to a pin or wire end they are not joined to, or run
+    // along a pin, two elbows across a grid line between them that do not take their place.
+    // Returns the number (from 1) of the point now at point: count, or count + 1 when a second
+    // elbow was put in.
+    int RouteToPoint(int count, CPoint point, int gridSpacing, IDocView* view);
     // Re-shapes the wire after an object it is attached to (a pin, wire or bus) moved; the
     // wires ending on its moved segments follow in turn. Within an edit, the wires and texts
     // that follow are those the edit's map stands in the document.
@@ -218,6 +224,11 @@ private:
     }
     void FollowWire(CWire& moved, int fromEnd, std::vector<CWire*>& follow);
     BOOL IsElbowFree(CPoint from, CPoint elbow, CPoint to, int grow) const;
+    // Two elbows from q to p (horizontal or vertical leg first, across a grid line) whose legs
+    // look joined to nothing they are not joined to and do not turn back over w-q; none when
+    // there are none.
+    std::optional<std::pair<CPoint, CPoint>> FindTwoElbows(std::optional<CPoint> w, CPoint q,
+                                                           CPoint p, int gridSpacing) const;
     void PaintEnd(CDC* dc, const double* matrix, bool atEnd);
     // The entry lines of the end onto its bus, in sheet units; empty when the end is on none.
     std::vector<POINT> BusEntryAt(bool atEnd) const;

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <cstdlib>
 #include <optional>
+#include <utility>
+#include <vector>
 
 #include "model/doc/DocView.h"
 #include "model/doc/DrawDoc.h"
@@ -63,18 +65,48 @@ void PlaceLike(CDrawObj& object, const CDrawObj& model) {
         object.CopyGeometryFrom(&model);
 }
 
-// Whether a pin's end or the end of a wire other than wire lies on the legs from-elbow-to
-// anywhere but at from and to, where the wire would pass over it unlinked.
-bool LegsPassConnection(const CDrawDoc* doc, const CWire* wire, CPoint from, CPoint elbow,
-                        CPoint to) {
-    if (!doc)
+// Whether p lies on the segment from a to b.
+bool OnLeg(CPoint p, CPoint a, CPoint b) {
+    return std::min(a.x, b.x) <= p.x && p.x <= std::max(a.x, b.x) && std::min(a.y, b.y) <= p.y &&
+           p.y <= std::max(a.y, b.y) && Cross(a, b, p) == 0;
+}
+
+// Whether the segment from c to d runs along the leg from a to b for more than a point.
+bool RunsAlong(CPoint c, CPoint d, CPoint a, CPoint b) {
+    if (a == b || Cross(a, b, c) != 0 || Cross(a, b, d) != 0)
         return false;
-    const auto onLeg = [](CPoint p, CPoint a, CPoint b) {
-        return std::min(a.x, b.x) <= p.x && p.x <= std::max(a.x, b.x) &&
-               std::min(a.y, b.y) <= p.y && p.y <= std::max(a.y, b.y) && Cross(a, b, p) == 0;
+    const auto along = [&](CPoint p) {
+        return (std::int64_t{p.x} - a.x) * (std::int64_t{b.x} - a.x) +
+               (std::int64_t{p.y} - a.y) * (std::int64_t{b.y} - a.y);
+    };
+    const std::int64_t length = along(b);
+    return std::max<std::int64_t>(0, std::min(along(c), along(d))) <
+           std::min(length, std::max(along(c), along(d)));
+}
+
+// Whether a wire drawn over route would look joined where it is not: a pin's end or the end of
+// a wire other than wire on its legs anywhere but at the route's own two ends, a pin's body end
+// on its legs, or a leg along a pin's line. The pins of the parts the route starts and ends on
+// count as any other.
+bool RouteMisleads(const CDrawDoc* doc, const CWire* wire, const std::vector<CPoint>& route) {
+    if (!doc || route.size() < 2)
+        return false;
+    const auto onRoute = [&route](CPoint p) {
+        for (std::size_t i = 1; i < route.size(); ++i) {
+            if (OnLeg(p, route[i - 1], route[i]))
+                return true;
+        }
+        return false;
     };
     const auto passed = [&](CPoint p) {
-        return p != from && p != to && (onLeg(p, from, elbow) || onLeg(p, elbow, to));
+        return p != route.front() && p != route.back() && onRoute(p);
+    };
+    const auto alongPin = [&route](CPoint hot, CPoint body) {
+        for (std::size_t i = 1; i < route.size(); ++i) {
+            if (RunsAlong(hot, body, route[i - 1], route[i]))
+                return true;
+        }
+        return false;
     };
     const CObList& objects = doc->GetObjects();
     for (POSITION pos = objects.GetHeadPosition(); pos;) {
@@ -87,12 +119,47 @@ bool LegsPassConnection(const CDrawDoc* doc, const CWire* wire, CPoint from, CPo
                 return true;
         } else if (const CObList* pins = object->GetPinList()) {
             for (POSITION at = pins->GetHeadPosition(); at;) {
-                if (passed(static_cast<const CPin*>(pins->GetNext(at))->GetConnectPoint()))
+                const auto* pin = static_cast<const CPin*>(pins->GetNext(at));
+                const CPoint hot = pin->GetConnectPoint();
+                const CPoint body = pin->GetSheetBodyEnd();
+                if (passed(hot) || onRoute(body) || alongPin(hot, body))
                     return true;
             }
         }
     }
     return false;
+}
+
+// The grid lines strictly between from and to, from the one nearest their middle outwards; at
+// most kMostSecondElbows of them.
+constexpr std::int64_t kMostSecondElbows = 64;
+
+std::vector<LONG> GridLinesBetween(LONG from, LONG to, int gridSpacing) {
+    std::vector<LONG> lines;
+    if (gridSpacing <= 0)
+        return lines;
+    const double step = gridSpacing;
+    const double low = std::min(from, to);
+    const double high = std::max(from, to);
+    const auto first = static_cast<std::int64_t>(std::floor(low / step)) + 1;
+    const auto last = static_cast<std::int64_t>(std::ceil(high / step)) - 1;
+    if (first > last)
+        return lines;
+    const std::int64_t middle = std::clamp(
+        static_cast<std::int64_t>(std::floor((low + high) / 2 / step + 0.5)), first, last);
+    for (std::int64_t away = 0; std::int64_t(lines.size()) < kMostSecondElbows; ++away) {
+        const bool below = middle - away >= first;
+        const bool above = away > 0 && middle + away <= last;
+        if (!below && !above)
+            break;
+        if (below)
+            lines.push_back(static_cast<LONG>((middle - away) * gridSpacing));
+        if (above)
+            lines.push_back(static_cast<LONG>((middle + away) * gridSpacing));
+    }
+    if (std::int64_t(lines.size()) > kMostSecondElbows)
+        lines.resize(std::size_t(kMostSecondElbows));
+    return lines;
 }
 
 }  // namespace
@@ -186,10 +253,38 @@ BOOL CWire::IsElbowFree(CPoint from, CPoint elbow, CPoint to, int grow) const {
     return TRUE;
 }
 
-void CWire::RouteToPoint(int count, CPoint point, int gridSpacing, IDocView* view) {
+std::optional<std::pair<CPoint, CPoint>> CWire::FindTwoElbows(std::optional<CPoint> w, CPoint q,
+                                                              CPoint p, int gridSpacing) const {
+    if (q.x == p.x || q.y == p.y)
+        return std::nullopt;
+    // The first leg turns back over the segment from w to q.
+    const auto doublesBack = [&](CPoint first) {
+        return w && Cross(*w, q, first) == 0 &&
+               (std::int64_t{w->x} - q.x) * (std::int64_t{first.x} - q.x) +
+                       (std::int64_t{w->y} - q.y) * (std::int64_t{first.y} - q.y) >
+                   0;
+    };
+    const auto across = [&](bool horizontalFirst) -> std::optional<std::pair<CPoint, CPoint>> {
+        for (LONG line : horizontalFirst ? GridLinesBetween(q.x, p.x, gridSpacing)
+                                         : GridLinesBetween(q.y, p.y, gridSpacing)) {
+            const CPoint first = horizontalFirst ? CPoint(line, q.y) : CPoint(q.x, line);
+            const CPoint second = horizontalFirst ? CPoint(line, p.y) : CPoint(p.x, line);
+            if (!doublesBack(first) && !RouteMisleads(m_document, this, {q, first, second, p}))
+                return std::pair{first, second};
+        }
+        return std::nullopt;
+    };
+    const bool verticalFirst = std::labs(p.x - q.x) < std::labs(p.y - q.y);
+    if (auto elbows = across(!verticalFirst))
+        return elbows;
+    return across(verticalFirst);
+}
+
+int CWire::RouteToPoint(int count, CPoint point, int gridSpacing, IDocView* view) {
     if (count < 1 || count > m_count || m_points[static_cast<size_t>(count) - 1] == point)
-        return;
+        return count;
     m_points[static_cast<size_t>(count) - 1] = point;
+    int routed = count;
     if (count >= 3) {
         const CPoint q = m_points[static_cast<size_t>(count) - 3];
         const CPoint a(q.x, point.y);
@@ -199,30 +294,42 @@ void CWire::RouteToPoint(int count, CPoint point, int gridSpacing, IDocView* vie
         const bool bFree = IsElbowFree(q, b, point, grow);
         bool aBack = false;
         bool bBack = false;
+        std::optional<CPoint> w;
         if (count >= 4) {
-            const CPoint w = m_points[static_cast<size_t>(count) - 4];
+            w = m_points[static_cast<size_t>(count) - 4];
             const auto sameSide = [](LONG w, LONG q, LONG p) {
                 return (std::int64_t{w} - q) * (std::int64_t{p} - q) > 0;
             };
-            aBack = w.x == q.x && sameSide(w.y, q.y, point.y);
-            bBack = w.y == q.y && sameSide(w.x, q.x, point.x);
+            aBack = w->x == q.x && sameSide(w->y, q.y, point.y);
+            bBack = w->y == q.y && sameSide(w->x, q.x, point.x);
         }
+        std::optional<std::pair<CPoint, CPoint>> twoElbows;
         bool takeA = false;
-        if (aFree && !bFree && !aBack)
+        if (aFree && !bFree && !aBack) {
             takeA = true;
-        else if (!aFree && bFree && !bBack)
+        } else if (!aFree && bFree && !bBack) {
             takeA = false;
-        else if (aBack != bBack)
+        } else if (aBack != bBack) {
             takeA = bBack;
-        else if (const bool aPasses = LegsPassConnection(m_document, this, q, a, point);
-                 aPasses != LegsPassConnection(m_document, this, q, b, point))
-            takeA = !aPasses;  // the elbow that crosses no pin's or wire's end unlinked
-        else
+        } else if (const bool aMisleads = RouteMisleads(m_document, this, {q, a, point});
+                   aMisleads != RouteMisleads(m_document, this, {q, b, point})) {
+            takeA = !aMisleads;  // the elbow that looks joined to nothing it is not joined to
+        } else {
             takeA = std::labs(point.x - q.x) < std::labs(point.y - q.y);
-        m_points[static_cast<size_t>(count) - 2] = takeA ? a : b;
+            if (aMisleads)
+                twoElbows = FindTwoElbows(w, q, point, gridSpacing);
+        }
+        if (twoElbows) {
+            m_points[static_cast<size_t>(count) - 2] = twoElbows->first;
+            InsertPoint(count - 1, twoElbows->second.x, twoElbows->second.y);
+            routed = count + 1;
+        } else {
+            m_points[static_cast<size_t>(count) - 2] = takeA ? a : b;
+        }
     }
     RecalcBounds(view);
     Invalidate(view);
+    return routed;
 }
 
 // ---------------------------------------------------------------------------------------------

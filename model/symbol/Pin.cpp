@@ -229,6 +229,12 @@ CPoint CPin::GetConnectPoint() const {
     return point;
 }
 
+CPoint CPin::GetSheetBodyEnd() const {
+    CPoint point = m_body;
+    MatrixTransformPoints(&point, 1, OwnerMatrix());
+    return point;
+}
+
 CPoint CPin::GetNearestPoint(CPoint) {
     return GetConnectPoint();
 }

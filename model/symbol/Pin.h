@@ -85,6 +85,8 @@ public:
     void SetDecorationSize(int size);
     // The hot end on the sheet (through the owner's placement).
     CPoint GetConnectPoint() const;
+    // The body end on the sheet (through the owner's placement).
+    CPoint GetSheetBodyEnd() const;
     // The unit vector from the body end to the hot end, on the sheet when toSheet is set.
     void GetDirection(double& dx, double& dy, BOOL toSheet) const;
     // The rectangle of the line, its decoration and the shown texts.

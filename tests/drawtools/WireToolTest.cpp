@@ -51,6 +51,25 @@ protected:
         }
         return nullptr;
     }
+    // A part whose pins run from their body ends to their hot ends, as given on the sheet.
+    struct PinLine {
+        const char* id;
+        CPoint body;
+        CPoint hot;
+    };
+    CSymbol* PlacePart(std::initializer_list<PinLine> lines) {
+        auto* symbol = new CSymbol();
+        for (const PinLine& line : lines) {
+            auto* pin = new CPin(symbol);
+            pin->SetEnds(line.body, line.hot);
+            pin->SetAttr("_ID", line.id, kSetAttrForce);
+            symbol->GetPins().AddTail(pin);
+        }
+        symbol->SetDocument(&doc);
+        symbol->RecalcBounds(nullptr);
+        doc.GetObjects().AddTail(symbol);
+        return symbol;
+    }
     // Clicks from one point to the other with the current tool.
     void DrawWire(CPoint from, CPoint to) {
         Click(from.x, from.y);
@@ -97,6 +116,58 @@ TEST_F(WireToolTest, TheChangeLogNamesWhatDrawingAWireChanged) {
          {static_cast<const CDrawObj*>(LastWire()), static_cast<const CDrawObj*>(a->GetOwner()),
           static_cast<const CDrawObj*>(b->GetOwner())})
         EXPECT_NE(std::find(objects.begin(), objects.end(), changed), objects.end());
+}
+
+// Whether p lies on the segment from a to b.
+bool OnSegment(CPoint p, CPoint a, CPoint b) {
+    const auto cross =
+        std::int64_t{b.x - a.x} * (p.y - a.y) - std::int64_t{b.y - a.y} * (p.x - a.x);
+    return cross == 0 && std::min(a.x, b.x) <= p.x && p.x <= std::max(a.x, b.x) &&
+           std::min(a.y, b.y) <= p.y && p.y <= std::max(a.y, b.y);
+}
+
+// A wire from a transistor's emitter to a gate's upper input, both parts of the standard
+// library's shapes (their pins' body and hot ends as placed): the elbow would run up the
+// emitter's own lead to the collector's body end, or down past the gate's lower input. The
+// wire turns where it looks joined to nothing but the two pins it is joined to.
+TEST_F(WireToolTest, AnElbowKeepsOffEveryPinLineAndBodyEnd) {
+    CSymbol* npn = PlacePart({{"B", {5550, -3000}, {5400, -3000}},
+                              {"C", {5700, -2900}, {5700, -2800}},
+                              {"E", {5700, -3100}, {5700, -3200}}});
+    CSymbol* gate = PlacePart({{"A", {7900, -2900}, {7800, -2900}},
+                               {"B", {7900, -3100}, {7800, -3100}},
+                               {"Y", {8150, -3000}, {8300, -3000}}});
+    Choose(kToolWire);
+    Click(5700, -3200);
+    Move(7000, -3000);
+    Move(7800, -2900);
+    Click(7800, -2900);
+    CWire* wire = LastWire();
+    ASSERT_NE(wire, nullptr);
+    EXPECT_EQ(wire->GetStartObject(), npn->FindPin("E"));
+    EXPECT_EQ(wire->GetEndObject(), gate->FindPin("A"));
+    const CPoint start = wire->GetPoint(0);
+    const CPoint end = wire->GetPoint(wire->GetPointCount() - 1);
+    EXPECT_EQ(start, CPoint(5700, -3200));
+    EXPECT_EQ(end, CPoint(7800, -2900));
+    for (int i = 1; i < wire->GetPointCount(); ++i) {
+        const CPoint a = wire->GetPoint(i - 1);
+        const CPoint b = wire->GetPoint(i);
+        EXPECT_TRUE(a.x == b.x || a.y == b.y) << "segment " << i << " is not orthogonal";
+        for (CSymbol* part : {npn, gate}) {
+            for (POSITION pos = part->GetPins().GetHeadPosition(); pos;) {
+                auto* pin = static_cast<CPin*>(part->GetPins().GetNext(pos));
+                const CPoint body = pin->GetBodyEnd();
+                const CPoint hot = pin->GetHotEnd();
+                EXPECT_FALSE(OnSegment(body, a, b))
+                    << "segment " << i << " meets the body end of pin " << pin->GetId();
+                EXPECT_FALSE(hot != start && hot != end && OnSegment(hot, a, b))
+                    << "segment " << i << " passes the end of pin " << pin->GetId();
+                EXPECT_FALSE(OnSegment(a, body, hot) && OnSegment(b, body, hot))
+                    << "segment " << i << " runs along pin " << pin->GetId();
+            }
+        }
+    }
 }
 
 TEST_F(WireToolTest, ADoubleClickRightAfterTheFirstClickTakesTheWireBack) {

@@ -341,10 +341,10 @@ TEST_F(StandardLibrary, EveryPartWithAFootprintGivesPadNumbersToPcbNetlists) {
                 net.clear();
                 if (line == "(")
                     std::getline(netlist, net);
-                return;
+                continue;
             }
             if (net.empty())
-                return;
+                continue;
             references += net.starts_with("N") ? 1 : 0;
             const std::string pad = line.substr(line.find('-') + 1);
             EXPECT_TRUE(

@@ -61,7 +61,8 @@ TEST(WireRouting, ElbowAvoidsObstacles) {
 }
 
 // With both elbows blocked, the one whose legs pass over no other object's connection point
-// is taken; when both pass over one, the longer leg decides as before.
+// is taken; when both pass over one, two elbows across a grid line between the ends that pass
+// over none take their place, the longer leg first.
 TEST(WireRouting, ElbowKeepsOffOtherObjectsEnds) {
     NetSheet sheet;
     sheet.PlaceSymbol(CPoint(500, 100), "1");  // its pin's end on the vertical leg of (500, 0)
@@ -73,8 +74,14 @@ TEST(WireRouting, ElbowKeepsOffOtherObjectsEnds) {
     EXPECT_EQ(wire->GetPoint(1), CPoint(0, 200));
 
     sheet.Place({{0, 100}, {-300, 100}});  // its end on the vertical leg of (0, 200)
-    wire->RouteToPoint(3, CPoint(500, 201), 100, nullptr);
-    EXPECT_EQ(wire->GetPoint(1), CPoint(500, 0));
+    EXPECT_EQ(wire->RouteToPoint(3, CPoint(500, 201), 100, nullptr), 4);
+    const std::vector<CPoint> points = PointsOf(*wire);
+    ASSERT_EQ(points.size(), 4u);
+    EXPECT_EQ(points[0], CPoint(0, 0));
+    EXPECT_EQ(points[3], CPoint(500, 201));
+    EXPECT_EQ(points[1].y, 0);
+    EXPECT_EQ(points[2], CPoint(points[1].x, 201));
+    EXPECT_TRUE(points[1].x > 0 && points[1].x < 500 && points[1].x % 100 == 0) << points[1].x;
 }
 
 // A straight wire between two pins; the pin at its end moves diagonally.

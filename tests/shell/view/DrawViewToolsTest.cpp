@@ -718,9 +718,10 @@ CSymbol* PlaceLibraryPart(CDrawDoc& doc, const char* library, const char* name, 
 }
 
 // A wire from a transistor's emitter to a gate's upper input turns where its legs pass over no
-// other pin's end: the lower input's end stays off the wire.
+// other pin's end and meet no pin's body end: the lower input's end stays off the wire, and so
+// do the emitter's lead and the collector's body end above it.
 TEST_F(DrawViewToolsTest, AWireDrawnToAnInputPassesNoOtherPinsEnd) {
-    PlaceLibraryPart(doc, "discrete.rlb", "NPN", CSize(6000, -3000));
+    CSymbol* npn = PlaceLibraryPart(doc, "discrete.rlb", "NPN", CSize(6000, -3000));
     CSymbol* gate = PlaceLibraryPart(doc, "logic.rlb", "7400", CSize(8000, -3000));
     ASSERT_EQ(gate->FindPin("B")->GetConnectPoint(), CPoint(7800, -3100));
     view->SetZoomFactor(1.0f);
@@ -733,8 +734,19 @@ TEST_F(DrawViewToolsTest, AWireDrawnToAnInputPassesNoOtherPinsEnd) {
     auto* wire = static_cast<CWire*>(doc.GetObjects().GetTail());
     ASSERT_EQ(wire->GetObjType(), kObjWire);
     ASSERT_EQ(wire->GetEndObject(), gate->FindPin("A"));
-    const std::vector<CPoint> points(wire->GetPoints(), wire->GetPoints() + wire->GetPointCount());
-    EXPECT_EQ(points, (std::vector<CPoint>{{6100, -3200}, {6100, -2900}, {7800, -2900}}));
+    std::vector<CPoint> offWire{gate->FindPin("B")->GetConnectPoint()};
+    for (POSITION pos = npn->GetPins().GetHeadPosition(); pos;)
+        offWire.push_back(static_cast<CPin*>(npn->GetPins().GetNext(pos))->GetSheetBodyEnd());
+    for (int i = 1; i < wire->GetPointCount(); ++i) {
+        const CPoint a = wire->GetPoint(i - 1);
+        const CPoint b = wire->GetPoint(i);
+        for (const CPoint p : offWire) {
+            const bool between = std::min(a.x, b.x) <= p.x && p.x <= std::max(a.x, b.x) &&
+                                 std::min(a.y, b.y) <= p.y && p.y <= std::max(a.y, b.y);
+            EXPECT_FALSE(between && (a.x == b.x || a.y == b.y))
+                << "segment " << i << " passes (" << p.x << ", " << p.y << ")";
+        }
+    }
 }
 
 }  // namespace

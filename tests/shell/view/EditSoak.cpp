@@ -23,6 +23,7 @@
 #include "model/doc/DrawDoc.h"
 #include "model/geometry/PlaneGeometry.h"
 #include "model/net/Bus.h"
+#include "model/symbol/Pin.h"
 #include "model/symbol/Symbol.h"
 #include "model/text/AttrText.h"
 #include "model/undo/UndoList.h"
@@ -53,15 +54,18 @@ constexpr int kUndoDepth = 100000;
 constexpr QPoint kCursorStart(10, 10);
 
 // Pasted objects follow the mouse to be placed; the palettes hold the standard library's
-// symbols; the undo lists keep every step.
+// symbols, from a copy of its files that the soak's library commands may change and that no
+// other soak running beside it holds open; the undo lists keep every step.
 std::unique_ptr<CSchematicQtApp> StartProgram(const testsupport::TempDir& dir) {
     // Where the program reads the cursor (a key standing in for the mouse), it is where the
     // platform starts it, whatever an earlier test left.
     QCursor::setPos(kCursorStart);
+    std::filesystem::copy(VOSK_BINARY_DIR "/Libraries", SoakLibraries(dir),
+                          std::filesystem::copy_options::recursive);
     SettingsStore settings(dir / "settings.reg");
     settings.WriteProfileInt("Settings", "Options", int(kOptionPlaceOnPaste));
     settings.WriteProfileInt("Settings", "UndoDepth", kUndoDepth);
-    settings.WriteProfileString("Directories", "stdlib", VOSK_BINARY_DIR "/Libraries");
+    settings.WriteProfileString("Directories", "stdlib", SoakLibraries(dir).string().c_str());
     settings.Save();
     auto app = std::make_unique<CSchematicQtApp>(
         dir / "settings.reg", QStringList{QStringLiteral(VOSK_SOURCE_DIR "/resources/help")});
@@ -136,6 +140,10 @@ std::string HolderOf(const ToolManager& tools, const CDrawObj* object) {
 }
 
 }  // namespace
+
+std::filesystem::path SoakLibraries(const testsupport::TempDir& dir) {
+    return dir / "Libraries";
+}
 
 const std::vector<std::string>& RecordingSoakSteps() {
     static const std::vector<std::string> kinds = {"move",         "rotate or mirror",
@@ -488,6 +496,15 @@ bool EditSoak::SelectsPartOffItsDevice() const {
             return true;
     }
     return false;
+}
+
+bool EditSoak::SelectsOneUnnamedPin() const {
+    std::vector<const CDrawObj*> pins;
+    for (const CDrawObj* object : Selection()) {
+        if (object->GetObjType() == kObjPin)
+            pins.push_back(object);
+    }
+    return pins.size() == 1 && static_cast<const CPin*>(pins.front())->GetId().IsEmpty();
 }
 
 void EditSoak::Fail(const std::string& what) {

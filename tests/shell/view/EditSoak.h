@@ -17,9 +17,10 @@
 // either; an undo or redo the list cannot do, a message box or a window nobody expected, a window
 // or question that comes while a gesture or a text edit is open, and a gesture or text edit left
 // open by a save, a command that ran, a picker's choice or a drop fail, and so do an undo or redo
-// list that does not show every step it can take as it opens and a title block that does not show
-// the last save. At the end each window's history is rewound and replayed through every state it
-// passed.
+// list that does not drop down from its enabled button or does not show every step it can take as
+// it opens, a record of the Files page whose double click starts no placing and a title block
+// that does not show the last save. At the end each window's history is rewound and replayed
+// through every state it passed.
 //
 // Each step is written to stderr before it runs, so that a crash, a sanitizer report or a hang
 // names its seed and step.
@@ -27,6 +28,7 @@
 #include <QPointer>
 #include <QTimer>
 #include <array>
+#include <filesystem>
 #include <functional>
 #include <map>
 #include <memory>
@@ -65,6 +67,9 @@ class QToolBar;
 
 // The steps of each kind that recorded an edit, over every seed run.
 using SoakTally = std::map<std::string, int>;
+
+// The soak's own copy of the standard library's files, in its folder.
+std::filesystem::path SoakLibraries(const testsupport::TempDir& dir);
 
 // The kinds of step that must record an edit now and then.
 const std::vector<std::string>& RecordingSoakSteps();
@@ -199,8 +204,8 @@ private:
     // gesture recorded is taken back and done again.
     void UndoAndRedoOnToolbar();
     // The Undo (Redo) button's list dropped down and its first count rows chosen with the keys;
-    // its rows must be every step the list can undo (redo) as it shows. False when the button
-    // was disabled or the list did not show.
+    // its rows must be every step the list can undo (redo) as it shows, and it must show when
+    // the button is enabled. False when the button was disabled.
     bool UndoFromList(bool undo, int count);
     // A picker of the drawing toolbar chosen from, or left with Esc.
     void ChooseFromPicker();
@@ -257,6 +262,10 @@ private:
     // A part of the selection, or the owner of a text of it, whose device does not fit it (its
     // name was edited): the properties sheet refuses its untouched OK.
     bool SelectsPartOffItsDevice() const;
+    // The selection's only pin has no name (a net connector's pin takes the connector's name,
+    // which a connector taken from a library has not yet): the pin page refuses the untouched
+    // OK of the sheet, as it refuses any pin without a name.
+    bool SelectsOneUnnamedPin() const;
     // A question or refusal that ending the step's text edit may bring.
     bool IsEditMessage(const std::string& text) const;
     [[noreturn]] void Fail(const std::string& what);

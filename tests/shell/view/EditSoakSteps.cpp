@@ -58,6 +58,7 @@ constexpr Qt::Key kToolKeys[] = {Qt::Key_S, Qt::Key_W, Qt::Key_B, Qt::Key_L, Qt:
 constexpr const char* kCannotOpenEmbedded =
     "Embedded objects cannot be opened or edited on this system; they are kept as they are.";
 constexpr const char* kDeviceDoesNotFit = "Currently selected device not compatible with symbol(s)";
+constexpr const char* kPinNeedsName = "Error: A pin must have a name.";
 
 std::string KeyName(int key) {
     return QKeySequence(key).toString().toStdString();
@@ -512,7 +513,7 @@ void EditSoak::PlaceFromPalette() {
 void EditSoak::PlaceFromFilesList() {
     static constexpr const char* kLibraries[] = {"basic.rlb", "discrete.rlb", "logic.rlb"};
     const std::string library =
-        std::string(VOSK_BINARY_DIR "/Libraries/") + kLibraries[Pick(std::size(kLibraries))];
+        (SoakLibraries(m_dir) / kLibraries[Pick(std::size(kLibraries))]).string();
     CWorkspaceBar& workspace = *m_app->MainFrame()->workspaceBar();
     auto* bar = dynamic_cast<CLibraryBar*>(workspace.FilesPage());
     if (!bar)
@@ -532,16 +533,21 @@ void EditSoak::PlaceFromFilesList() {
     QTest::mouseDClick(list.viewport(), Qt::LeftButton, Qt::NoModifier, at);
     QApplication::processEvents();
     m_commandsStale = true;
-    if (GetToolManager()->state.currentShape == kToolPlace)
-        Place();
+    if (GetToolManager()->state.currentShape != kToolPlace)
+        Fail("the double click on a record of the Files page started no placing");
+    Place();
 }
 
 // A double click on a text with the select tool opens its editor, letters are typed, and a
 // command comes before the edit ends.
 void EditSoak::EditTextInPlace() {
     const CTextBox* text = OpenTextInPlace();
-    if (!text)
+    if (!text) {
+        // A click on a text over a free pin's end starts a wire there, as the select tool does
+        // on a pin: it is ended as a user ends it.
+        EndGestureLeftOpen();
         return;
+    }
     TypeInPlace(*text);
     InterruptGesture();
     EndGestureLeftOpen();
@@ -760,7 +766,8 @@ void EditSoak::ActInTheOtherWindow(std::size_t road) {
 // others, accepted as it opened: no step, no byte and no netlist line may change.
 // The key (Alt+Enter) as the properties of the selection are asked for: a sheet is accepted;
 // an embedded object says it cannot be edited. A part whose name no longer fits its device
-// has the sheet refuse the OK with a message: it is cancelled.
+// has the sheet refuse the OK with a message, and so has a pin without a name alone on the pin
+// page: it is cancelled.
 void EditSoak::ExpectSheet(Qt::KeyboardModifiers modifiers) {
     const std::vector<CDrawObj*> selection = Selection();
     const bool embedded =
@@ -768,9 +775,10 @@ void EditSoak::ExpectSheet(Qt::KeyboardModifiers modifiers) {
                     [](const CDrawObj* object) { return object->GetObjType() == kObjOle; });
     const std::string expected = embedded                    ? kCannotOpenEmbedded
                                  : SelectsPartOffItsDevice() ? kDeviceDoesNotFit
+                                 : SelectsOneUnnamedPin()    ? kPinNeedsName
                                                              : "";
     m_expectedMessages.insert(expected);
-    m_refusalExpected = expected == kDeviceDoesNotFit;
+    m_refusalExpected = expected == kDeviceDoesNotFit || expected == kPinNeedsName;
     m_sheetAwaited = true;
     Press(Qt::Key_Return, modifiers);
     m_sheetAwaited = false;
@@ -880,8 +888,8 @@ bool EditSoak::UndoFromList(bool undo, int count) {
     if (!fault.empty())
         Fail(fault);
     if (!shown)
-        Log("  the list did not show");
-    return shown;
+        Fail(std::string("the ") + (undo ? "Undo" : "Redo") + " button's list did not show");
+    return true;
 }
 
 // Through the undo list itself: the keys had their turn in the steps.
@@ -1009,6 +1017,12 @@ CTextBox* EditSoak::OpenTextInPlace() {
         selection.front()->GetObjType() != kObjText) {
         Log("  the click found no text alone");
         return nullptr;
+    }
+    // A text lying over the one aimed at is the one the click selects and the double click
+    // edits.
+    if (selection.front() != text) {
+        text = static_cast<CTextBox*>(selection.front());
+        Log("  the click selected the text \"" + text->GetText().str() + "\" over it");
     }
     QTest::mouseDClick(Port(), Qt::LeftButton, Qt::NoModifier, at);
     QTest::mouseRelease(Port(), Qt::LeftButton, Qt::NoModifier, at);

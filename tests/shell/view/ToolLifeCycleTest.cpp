@@ -34,12 +34,14 @@ TEST_F(ToolLifeCycle, TheUndoListOpenedInATextEditShowsTheEditsStep) {
                        ->findChild<CDropDownButton*>(QString("dropDown%1").arg(ID_EDIT_UNDO));
     ASSERT_NE(button, nullptr);
     ASSERT_TRUE(button->isEnabled());
+    bool listShown = false;
     std::vector<std::string> shown;
     std::vector<std::string> steps;
     QTimer::singleShot(0, button, [&] {
         auto* popup = button->findChild<CUndoPopup*>();
         if (!popup || !popup->isVisible())
             return;
+        listShown = true;
         CUndoListBox* list = popup->dialog()->list();
         for (int row = 0; row < list->count(); ++row)
             shown.push_back(list->item(row)->text().toStdString());
@@ -50,6 +52,8 @@ TEST_F(ToolLifeCycle, TheUndoListOpenedInATextEditShowsTheEditsStep) {
     QTest::mouseClick(button, Qt::LeftButton, {}, button->ArrowRect().center());
     EXPECT_EQ(m_view->TextEditor(), nullptr);
     EXPECT_EQ(History().GetCount(), 2) << "the new text and its edit";
+    ASSERT_TRUE(listShown) << "the Undo button's list did not drop down";
+    EXPECT_EQ(shown.size(), 2u);
     EXPECT_EQ(shown, steps);
 }
 
