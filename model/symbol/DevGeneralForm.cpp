@@ -256,7 +256,8 @@ CDevice* NewDeviceFor(const std::vector<CSymbol*>& symbols, const CString& name)
     if (!NewDeviceMap(symbols, name, map))
         return nullptr;
     auto* device = new CDevice();
-    device->SetAttr(Name(kStdAttrMap), map, TRUE);
+    // The map lists each symbol's pins in the symbol's order.
+    device->SetMap(map, kMapApply | kMapInOrder);
     device->SetAttr(Name(kStdAttrPref), "U", TRUE);
     device->SetAttr(Name(kStdAttrName), "New Device", TRUE);
     return device;
