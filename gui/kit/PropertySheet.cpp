@@ -35,6 +35,7 @@ void CPropertyPage::Load() {
         return;
     m_loaded = true;
     OnLoad();
+    m_changed.TakeOnAll(this);
 }
 
 bool CPropertyPage::Leave() {
@@ -118,10 +119,11 @@ void CPropertySheet::OnTabChosen(int index) {
     SetCurrentPage(index);
 }
 
+// A page is filled before it shows: the field that takes the focus then shows its value.
 void CPropertySheet::ShowPage(int index) {
+    Page(index)->Load();
     SelectTab(index);
     m_current = index;
-    Page(index)->Load();
 }
 
 void CPropertySheet::SelectTab(int index) {

@@ -6,11 +6,17 @@
 // the sheet stays on it. OK then applies every page that was loaded, in order, and closes the
 // sheet; pages never shown are left alone. Cancel changes nothing.
 //
+// A page applies only the fields the user changed (ChangedFields.h): once loaded, each field
+// is taken on with the value the page shows, and OnApply asks IsChanged of each. A page used
+// on its own, never loaded by a sheet, counts every field as changed.
+//
 // A page may have a remembered name ("General", "Style", "Attr", "Margins"): each time it is
 // left with valid fields it writes that name to "Settings"/"LastPage", and a sheet opens on
 // the page whose name is stored there (else on its first page).
 
 #include <QDialog>
+
+#include "gui/kit/ChangedFields.h"
 
 class QHBoxLayout;
 class QPushButton;
@@ -36,8 +42,14 @@ protected:
     // Whether the page may be left. A page that refuses has told the user why and put the
     // focus on the field at fault.
     virtual bool OnKillActive() { return true; }
-    // Writes the fields back to the page's source.
+    // Writes the fields back to the page's source: those the user changed.
     virtual void OnApply() {}
+
+    bool IsChanged(const QWidget* field) const { return m_changed.IsChanged(field); }
+    // The page shows another value in a field itself (CChangedFields::Reshow).
+    void Reshow(QWidget* field, const std::function<void()>& show) {
+        m_changed.Reshow(field, show);
+    }
 
 private:
     friend class CPropertySheet;
@@ -47,6 +59,7 @@ private:
 
     const char* m_rememberedName;
     bool m_loaded = false;
+    CChangedFields m_changed;
 };
 
 class CPropertySheet : public QDialog {

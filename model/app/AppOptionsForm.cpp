@@ -80,7 +80,7 @@ AppColourOptions AppColourOptions::Load(const CSchematicApp& app) {
     options.colours[kDrcError] = app.DRCErrorColour;
     options.metric = app.Options & kOptionMetric;
     options.drawBorder = app.Options & kOptionItemFrames;
-    options.restoreSize = app.Options & kOptionKeepItemRect;
+    options.restoreSize = app.Options & kOptionRestoreItemSize;
     return options;
 }
 
@@ -92,8 +92,8 @@ void AppColourOptions::Apply(CSchematicApp& app) const {
     for (int i = 0; i < kColourCount; ++i)
         app.WriteProfileInt(kSettings, kColourKeys[i], int(colours[i]));
     const bool wasMetric = app.Options & kOptionMetric;
-    app.Options = (app.Options & ~(kOptionKeepItemRect | kOptionItemFrames)) |
-                  Bit(drawBorder, kOptionItemFrames) | Bit(restoreSize, kOptionKeepItemRect);
+    app.Options = (app.Options & ~(kOptionRestoreItemSize | kOptionItemFrames)) |
+                  Bit(drawBorder, kOptionItemFrames) | Bit(restoreSize, kOptionRestoreItemSize);
     // The views learn of a change of units.
     if (metric != wasMetric)
         app.SetUnits(metric);

@@ -19,7 +19,7 @@
 
 // Bits of CSchematicApp::Options ("Settings"/"Options").
 constexpr DWORD kOptionMetric = 0x02;             // lengths in centimetres, not inches
-constexpr DWORD kOptionKeepItemRect = 0x04;       // embedded items keep their own rectangle
+constexpr DWORD kOptionRestoreItemSize = 0x04;    // embedded items take their natural size
 constexpr DWORD kOptionItemFrames = 0x08;         // embedded items are drawn with a frame
 constexpr DWORD kOptionPlaceOnPaste = 0x10;       // pasted objects follow the mouse
 constexpr DWORD kOptionReopenFiles = 0x20;        // reopen the schematics of the last run

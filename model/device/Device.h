@@ -28,6 +28,7 @@ constexpr int kDeviceNameEmpty = 3;
 // Modes of the map operations, a bit set.
 constexpr int kMapCheck = 1;
 constexpr int kMapApply = 2;
+constexpr int kMapInOrder = 4;  // SetMap stores the lines and pairs in the text's order
 
 // Flag bits.
 constexpr DWORD kDeviceFlagsClearedBySet = 0x3;  // cleared by every successful SetAttr
@@ -113,7 +114,7 @@ public:
 
     // The pin map. Every operation reads the stored "_Map"; one that does not parse gives
     // kMapUnparsable. Searches go over the map sorted, so maps stored by other programs
-    // answer alike.
+    // answer alike. SetMap stores the map sorted, unless the mode has kMapInOrder.
     int SetMap(const char* text, int mode);
     int GetPinNumber(CString& number, const char* symbol, const char* gate, const char* pin) const;
     // The line in the sorted map of a symbol of that name and part identifier, or null (also

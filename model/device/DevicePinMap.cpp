@@ -65,7 +65,13 @@ int CDevice::SetMap(const char* text, int mode) {
     if (!text || !map.Parse(text))
         return kMapUnparsable;
     map.Sort();
-    return CheckAndStore(map, mode);
+    if (!(mode & kMapInOrder))
+        return CheckAndStore(map, mode);
+    if (const int code = CheckAndStore(map, mode & kMapCheck))
+        return code;
+    CPinMap inOrder;
+    inOrder.Parse(text);
+    return CheckAndStore(inOrder, mode & kMapApply);
 }
 
 int CDevice::GetPinNumber(CString& number, const char* symbol, const char* gate,

@@ -275,16 +275,27 @@ void CDrawDoc::RenumberObjects(CObList* list) {
     if (symbols.empty())
         return;
     auto command = std::make_unique<CRenumberCmd>();
-    for (CDrawObj* symbol : symbols)
-        command->Add(symbol->GetAttr(idName), symbol);
+    std::vector<CString> before;
+    for (CDrawObj* symbol : symbols) {
+        before.push_back(symbol->GetAttr(idName));
+        command->Add(before.back(), symbol);
+    }
     command->KeepTextPlaces();
     for (CDrawObj* symbol : symbols)
         symbol->SetAttr(idName, "", kSetAttrForce);
     IdScope scope(*this);
-    for (CDrawObj* symbol : symbols) {
-        symbol->AssignId(m_firstPartNumber);
-        symbol->RefreshAttrTexts(nullptr);
+    bool renumbered = false;
+    for (size_t i = 0; i < symbols.size(); ++i) {
+        symbols[i]->AssignId(m_firstPartNumber);
+        renumbered = renumbered || symbols[i]->GetAttr(idName) != before[i];
     }
+    // Parts already numbered keep their texts as they are, and no step is recorded.
+    if (!renumbered) {
+        command->Do(this);
+        return;
+    }
+    for (CDrawObj* symbol : symbols)
+        symbol->RefreshAttrTexts(nullptr);
     m_undoList.Add(command.release());
 }
 

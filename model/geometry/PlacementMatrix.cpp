@@ -5,10 +5,24 @@
 
 #include "platform/Geometry.h"
 
-void MatrixSetRotation(int angle, double* out) {
+void TurnCosineSine(int angle, double& cosine, double& sine) {
+    constexpr int kQuarterTurn = 900;
+    if (angle % kQuarterTurn == 0) {
+        constexpr double kCosines[] = {1, 0, -1, 0};
+        const int quarter = ((angle / kQuarterTurn) % 4 + 4) % 4;
+        cosine = kCosines[quarter];
+        sine = kCosines[(quarter + 3) % 4];
+        return;
+    }
     const double radians = angle * kRadiansPerTenthDegree;
-    const double cosine = std::cos(radians);
-    const double sine = std::sin(radians);
+    cosine = std::cos(radians);
+    sine = std::sin(radians);
+}
+
+void MatrixSetRotation(int angle, double* out) {
+    double cosine = 0;
+    double sine = 0;
+    TurnCosineSine(angle, cosine, sine);
     const double rotation[kMatrixSize] = {cosine, -sine, 0, sine, cosine, 0};
     std::copy_n(rotation, kMatrixSize, out);
 }

@@ -20,6 +20,10 @@ inline double MatrixDeterminant(const double* m) {
     return m[kMatA] * m[kMatD] - m[kMatC] * m[kMatB];
 }
 
+// The cosine and sine of an angle: exactly 0 and 1 or -1 for a multiple of 90 degrees, so that
+// quarter turns stay exact however many are made.
+void TurnCosineSine(int angle, double& cosine, double& sine);
+
 // The rotation about the origin by angle.
 void MatrixSetRotation(int angle, double* out);
 

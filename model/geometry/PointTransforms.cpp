@@ -1,7 +1,5 @@
 #include "model/geometry/PointTransforms.h"
 
-#include <cmath>
-
 #include "model/geometry/PlacementMatrix.h"
 #include "platform/Geometry.h"
 
@@ -10,9 +8,9 @@ void RotatePoints(POINT* points, int count, int angle) {
 }
 
 void RotatePointsAbout(POINT* points, int count, int angle, int cx, int cy) {
-    const double radians = angle * kRadiansPerTenthDegree;
-    const double cosine = std::cos(radians);
-    const double sine = std::sin(radians);
+    double cosine = 0;
+    double sine = 0;
+    TurnCosineSine(angle, cosine, sine);
     for (int i = 0; i < count; ++i) {
         const double x = static_cast<double>(points[i].x) - cx;
         const double y = static_cast<double>(points[i].y) - cy;

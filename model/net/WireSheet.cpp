@@ -100,8 +100,13 @@ int TriState(bool first, int state, bool on) {
     return first || state == now ? now : 2;
 }
 
+// An option that is not mixed is written.
+bool IsGiven(int state) {
+    return state == 0 || state == 1;
+}
+
 void ApplyTriState(CDrawObj& object, int state, DWORD bits) {
-    if (state == 0 || state == 1)
+    if (IsGiven(state))
         object.SetFlags(state ? bits : 0, bits);
 }
 
@@ -234,20 +239,17 @@ void BusGeneral::Load(const std::vector<CBus*>& buses) {
     }
 }
 
-// The outline is laid out anew only when its width or arrows change: a bus keeps the rectangle
-// it was stored with (by another program, say) through an OK that changes neither.
+// The outline is laid out anew only when a width or an arrow is given: a bus keeps the
+// rectangle it was stored with (by another program, say) through an OK that gives neither.
 void BusGeneral::ApplyTo(CBus& bus) const {
     if (!name.IsEmpty())
         bus.SetAttr(GetStdAttrName(kStdAttrId), name, 0);
-    const LONG oldWidth = bus.GetWidth();
-    const DWORD oldArrows = bus.GetFlags() & (kBusStartArrow | kBusEndArrow);
     if (width >= 0)
         bus.SetWidth(width);
     ApplyTriState(bus, reverse, kBusReverseFlow);
     ApplyTriState(bus, startArrow, kBusStartArrow);
     ApplyTriState(bus, endArrow, kBusEndArrow);
-    if (bus.GetWidth() != oldWidth ||
-        (bus.GetFlags() & (kBusStartArrow | kBusEndArrow)) != oldArrows)
+    if (width >= 0 || IsGiven(startArrow) || IsGiven(endArrow))
         bus.RecalcBounds(nullptr);
 }
 

@@ -44,7 +44,7 @@ struct BusGeneral {
 
     void Load(const std::vector<CBus*>& buses);
     // A name given sets "_ID"; a width and the options that are not mixed are written. The
-    // bounds follow the outline only when the width or an arrow changed.
+    // bounds follow the outline only when a width or an arrow is given.
     void ApplyTo(CBus& bus) const;
 };
 

@@ -67,8 +67,9 @@ void CDrawItem::Serialize(CArchive& ar) {
     SetStorage(*stored);
 }
 
-// The stored presentation stands in for the server's extent. An extent with a zero side
-// counts as none, so the natural size is taken rather than a division by zero.
+// The stored presentation stands in for the server's extent. A new extent scales the
+// rectangle, or with "Restore Size After Edit" gives it the natural size. An old extent with a
+// zero side counts as none, so the natural size is taken rather than a division by zero.
 BOOL CDrawItem::UpdateExtent() {
     if (m_state == kActive || m_state == kActiveUI)
         return TRUE;
@@ -80,13 +81,10 @@ BOOL CDrawItem::UpdateExtent() {
         return FALSE;
     m_pDrawObj->Invalidate(nullptr);
     const CSchematicApp* app = GetApp();
-    const bool keepRect = app && (app->Options & kOptionKeepItemRect);
+    const bool restoreSize = app && (app->Options & kOptionRestoreItemSize);
     CRect rect = m_pDrawObj->GetPosition();
     const CPoint topLeft = rect.TopLeft();
-    const bool noSize = rect.Width() == 0 || rect.Height() == 0;
-    if (keepRect && !noSize) {
-        // The object keeps its own rectangle.
-    } else if (!keepRect && old.cx != 0 && old.cy != 0) {
+    if (!restoreSize && old.cx != 0 && old.cy != 0) {
         rect = CRect(topLeft, CSize(MulDiv(rect.Width(), extent.cx, old.cx),
                                     MulDiv(rect.Height(), extent.cy, old.cy)));
     } else {

@@ -2,7 +2,6 @@
 
 #include <map>
 #include <string>
-#include <tuple>
 
 #include "model/device/Device.h"
 #include "model/doc/DrawDoc.h"
@@ -168,38 +167,40 @@ void WriteKindAndName(CSymbol* symbol, bool multiple, int kind, const CString& n
 }
 
 void DevGeneralForm::ApplyTo(CSymbol* symbol, CObList& shown, CObList& removed) const {
-    // What the identifier is made from.
-    const auto standing = [symbol] {
-        return std::tuple(symbol->GetDevice(), symbol->GetFlags() & kSymbolKindMask,
-                          symbol->GetAttr(Name(kStdAttrName)), symbol->GetAttr(Name(kStdAttrId)));
-    };
-    const auto before = standing();
-    WriteKindAndName(symbol, multiple, kind, name);
-    if (!multiple)
+    const auto isEdited = [this](unsigned fields) { return (edited & fields) != 0; };
+    if (kind >= 0 && isEdited(kKindField))
+        symbol->SetFlags(static_cast<DWORD>(kind) << kKindShift, kSymbolKindMask);
+    if ((!multiple || !name.IsEmpty()) && isEdited(kNameField))
+        SetChanged(symbol, kStdAttrName, name);
+    if (!multiple && isEdited(kIdField))
         SetChanged(symbol, kStdAttrId, id);
-    if (!multiple || !value.IsEmpty())
+    if ((!multiple || !value.IsEmpty()) && isEdited(kValueField))
         SetChanged(symbol, kStdAttrValue, value);
-    ApplyShow(symbol, Name(kStdAttrId), showId, shown, removed);
-    ApplyShow(symbol, Name(kStdAttrValue), showValue, shown, removed);
-    if (hiddenPins != kCheckMixed)
+    if (isEdited(kShowIdField))
+        ApplyShow(symbol, Name(kStdAttrId), showId, shown, removed);
+    if (isEdited(kShowValueField))
+        ApplyShow(symbol, Name(kStdAttrValue), showValue, shown, removed);
+    if (hiddenPins != kCheckMixed && isEdited(kHiddenPinsField))
         symbol->SetFlags(hiddenPins ? kSymbolShowHiddenPins : 0, kSymbolShowHiddenPins);
-    if (pinNames >= 0)
+    if (pinNames >= 0 && isEdited(kPinNamesField))
         symbol->SetFlags(static_cast<DWORD>(pinNames) << kPinNamesShift, kSymbolPinNamesMask);
-    if (pinNumbers >= 0)
+    if (pinNumbers >= 0 && isEdited(kPinNumbersField))
         symbol->SetFlags(static_cast<DWORD>(pinNumbers) << kPinNumbersShift, kSymbolPinNumbersMask);
     if (kind == kDeviceKind) {
-        if (!deviceMixed)
+        if (!deviceMixed && isEdited(kDeviceField | kKindField))
             ReplaceDevice(symbol, device);
-        ApplyShow(symbol, Name(kStdAttrDeviceName), showDeviceName, shown, removed);
-        // Only what the page changed makes the identifier anew: an untouched OK leaves every
-        // part as it stands, even one whose identifier its device would not make.
-        if (standing() != before)
+        if (isEdited(kShowDeviceNameField))
+            ApplyShow(symbol, Name(kStdAttrDeviceName), showDeviceName, shown, removed);
+        // Only what makes the identifier makes it anew: an untouched OK leaves every part as
+        // it stands, even one whose identifier its device would not make.
+        if (isEdited(kKindField | kDeviceField | kNameField | kIdField))
             symbol->AssignId(0);
     } else if (kind == kSubcircuitKind) {
-        if (!deviceText.IsEmpty())
+        if (!deviceText.IsEmpty() && isEdited(kDeviceField))
             symbol->SetAttr(Name(kStdAttrSubcct), deviceText, kSetAttrForce);
-        ApplyShow(symbol, Name(kStdAttrSubcct), showDeviceName, shown, removed);
-    } else if (kind >= 0) {
+        if (isEdited(kShowDeviceNameField))
+            ApplyShow(symbol, Name(kStdAttrSubcct), showDeviceName, shown, removed);
+    } else if (kind >= 0 && isEdited(kKindField)) {
         ReplaceDevice(symbol, nullptr);
     }
 }
@@ -255,7 +256,8 @@ CDevice* NewDeviceFor(const std::vector<CSymbol*>& symbols, const CString& name)
     if (!NewDeviceMap(symbols, name, map))
         return nullptr;
     auto* device = new CDevice();
-    device->SetAttr(Name(kStdAttrMap), map, TRUE);
+    // The map lists each symbol's pins in the symbol's order.
+    device->SetMap(map, kMapApply | kMapInOrder);
     device->SetAttr(Name(kStdAttrPref), "U", TRUE);
     device->SetAttr(Name(kStdAttrName), "New Device", TRUE);
     return device;

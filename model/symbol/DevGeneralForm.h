@@ -20,6 +20,22 @@ struct DevGeneralForm {
     static constexpr int kMixed = -1;  // of kind, pin names and pin numbers
     static constexpr int kCheckMixed = 2;
 
+    // The fields, as bits of `edited`.
+    enum Field : unsigned {
+        kKindField = 1u << 0,
+        kIdField = 1u << 1,
+        kNameField = 1u << 2,
+        kValueField = 1u << 3,
+        kDeviceField = 1u << 4,  // the device, or the sub-circuit file
+        kShowIdField = 1u << 5,
+        kShowValueField = 1u << 6,
+        kShowDeviceNameField = 1u << 7,
+        kHiddenPinsField = 1u << 8,
+        kPinNamesField = 1u << 9,
+        kPinNumbersField = 1u << 10,
+        kAllFields = (1u << 11) - 1,
+    };
+
     int kind = 0;  // 0..5, the list index of the kind bits
     CString id;    // empty with more than one symbol
     CString name;
@@ -35,16 +51,18 @@ struct DevGeneralForm {
     int pinNames = 0;  // 0 "None", 1 "By Pin", 2 "All", or kMixed
     int pinNumbers = 0;
     bool multiple = false;
+    // The fields the page changed: only those are written.
+    unsigned edited = kAllFields;
 
     static DevGeneralForm Load(const std::vector<CSymbol*>& symbols);
 
     // The device chosen on the page (null for "No device"): it is written into every symbol.
     void ChooseDevice(CDevice* chosen);
 
-    // Writes the page into one symbol of the selection; a field left mixed is not written.
-    // Attribute texts shown anew are appended to `shown`, texts to hide to `removed` (the
-    // caller records both). The symbol holds its device counted; a Physical Device's
-    // identifier is then made unique.
+    // Writes the edited fields into one symbol of the selection; a field left mixed is not
+    // written. Attribute texts shown anew are appended to `shown`, texts to hide to `removed`
+    // (the caller records both). The symbol holds its device counted; a Physical Device whose
+    // kind, device, name or identifier was edited then has its identifier made unique.
     void ApplyTo(CSymbol* symbol, CObList& shown, CObList& removed) const;
 };
 

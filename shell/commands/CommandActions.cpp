@@ -76,9 +76,20 @@ void CommandActions::Update(UINT id) {
         it->second->setEnabled(ui.enabled);
         // An edit box shows the text unless the user is typing into it.
         auto* combo = qobject_cast<QComboBox*>(it->second);
-        if (ui.text && combo && combo->isEditable() && !combo->hasFocus())
+        if (ui.text && combo && combo->isEditable() && !combo->hasFocus()) {
             combo->setEditText(QString::fromStdString(*ui.text));
+            m_shownTexts.TakeOn(combo);
+        }
     }
+}
+
+bool CommandActions::TakeTypedText(UINT id) {
+    QWidget* control = Control(id);
+    if (!control)
+        return false;
+    const bool changed = m_shownTexts.IsChanged(control);
+    m_shownTexts.TakeOn(control);
+    return changed;
 }
 
 void CommandActions::UpdateAll() {

@@ -6,6 +6,7 @@
 #include <QObject>
 #include <map>
 
+#include "gui/kit/ChangedFields.h"
 #include "platform/Types.h"
 
 class CommandRouter;
@@ -26,6 +27,9 @@ public:
 
     // Applies the routed state of id (enabled, check mark, text) to its action and controls.
     void Update(UINT id);
+    // Whether the user changed the text of id's edit box since it was last shown (by Update, or
+    // by this call): a text the box was given to show is none of the user's.
+    bool TakeTypedText(UINT id);
     void UpdateAll();
 
     // The command id an action was made for, 0 for other actions.
@@ -41,4 +45,5 @@ private:
     const CommandRouter& m_router;
     std::map<UINT, QAction*> m_actions;
     std::multimap<UINT, QWidget*> m_controls;
+    CChangedFields m_shownTexts;  // of the edit boxes among the controls
 };

@@ -14,7 +14,6 @@
 #include <QToolBar>
 #include <QUrl>
 #include <algorithm>
-#include <memory>
 #include <utility>
 
 #include "drawtools/ToolManager.h"
@@ -228,12 +227,9 @@ void CMainFrame::FillToolbarCombos() {
     // Typed text applies when the typing ends, also when the completion made it a factor of
     // the list; the text the box was given to show applies nothing, else leaving the box would
     // undo every zoom made since.
-    auto typed = std::make_shared<bool>(false);
-    connect(zoom->lineEdit(), &QLineEdit::textEdited, this, [typed] { *typed = true; });
-    connect(zoom->lineEdit(), &QLineEdit::editingFinished, this, [this, typed] {
-        if (!std::exchange(*typed, false))
-            return;
-        m_router.Execute(ID_ZOOM_BOX);
+    connect(zoom->lineEdit(), &QLineEdit::editingFinished, this, [this] {
+        if (m_actions->TakeTypedText(ID_ZOOM_BOX))
+            m_router.Execute(ID_ZOOM_BOX);
     });
     connect(zoom->lineEdit(), &QLineEdit::returnPressed, this, focusView);
 

@@ -3,9 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "ToolTestView.h"
 #include "drawtools/PlaceTool.h"
 #include "drawtools/ToolPrompts.h"
+#include "model/geometry/PlacementMatrix.h"
 #include "model/net/Wire.h"
 #include "model/shapes/DrawRect.h"
 #include "model/symbol/Pin.h"
@@ -172,6 +175,23 @@ TEST_F(PlacePartTest, APartCarriedWithItsTextsLandsWithItsPinsOnTheGrid) {
     const CSize moved = PinEnd(*symbol, 1) - pinBefore;
     EXPECT_EQ(static_cast<CDrawObj*>(view.selection.GetTail())->GetPosition().TopLeft(),
               textBefore + moved);
+}
+
+// Space turns the carried part by a quarter: its matrix holds exact zeros and ones, and four
+// turns give back the matrix it had, byte for byte.
+TEST_F(PlacePartTest, QuarterTurnsKeepTheMatrixExact) {
+    CSymbol* symbol = Place();
+    ASSERT_NE(symbol, nullptr);
+    Move(3000, -3000);
+    const std::vector<double> before(symbol->GetMatrix(), symbol->GetMatrix() + kMatrixSize);
+    ASSERT_TRUE(Tool().OnKeyDown(view, ToolKey::Space, 0));
+    const double* turned = symbol->GetMatrix();
+    EXPECT_EQ(std::vector<double>({turned[kMatA], turned[kMatB], turned[kMatC], turned[kMatD]}),
+              std::vector<double>({0.0, -1.0, 1.0, 0.0}));
+    for (int i = 0; i < 3; ++i)
+        ASSERT_TRUE(Tool().OnKeyDown(view, ToolKey::Space, 0));
+    Click(3000, -3000);
+    EXPECT_EQ(std::vector<double>(symbol->GetMatrix(), symbol->GetMatrix() + kMatrixSize), before);
 }
 
 // A part dropped with a pin on the free end of a wire is linked to it in the step that

@@ -80,6 +80,8 @@ CDlgDevGeneral::CDlgDevGeneral(CDrawDoc& doc, std::vector<CSymbol*> symbols,
       m_devices(std::move(devices)),
       m_form(DevGeneralForm::Load(m_symbols)) {
     setObjectName("devGeneralPage");
+    // Until the page is read, it writes nothing.
+    m_form.edited = 0;
     if (m_form.device)
         m_form.device->AddRef();
     auto* grid = new QGridLayout(this);
@@ -152,18 +154,36 @@ CString CDlgDevGeneral::ShownName() const {
     return ToStoredText(m_name->text(), m_form.name);
 }
 
+// A field the user left keeps the value loaded.
 void CDlgDevGeneral::ReadFields() {
-    m_form.kind = ChosenRow(*m_kinds);
-    m_form.name = ShownName();
-    m_form.id = ToStoredText(m_id->text(), m_form.id);
-    m_form.value = ToStoredText(m_value->text(), m_form.value);
-    m_form.deviceText = ToStoredText(m_device->currentText(), m_form.deviceText);
-    m_form.showId = CheckValue(m_showId);
-    m_form.showValue = CheckValue(m_showValue);
-    m_form.showDeviceName = CheckValue(m_showDevice);
-    m_form.hiddenPins = CheckValue(m_hiddenPins);
-    m_form.pinNames = m_pinNames->currentIndex();
-    m_form.pinNumbers = m_pinNumbers->currentIndex();
+    m_form.edited = 0;
+    const auto read = [this](const QWidget* field, DevGeneralForm::Field bit, auto& value,
+                             auto shown) {
+        if (!IsChanged(field))
+            return;
+        value = shown;
+        m_form.edited |= bit;
+    };
+    read(m_kinds, DevGeneralForm::kKindField, m_form.kind, ChosenRow(*m_kinds));
+    read(m_name, DevGeneralForm::kNameField, m_form.name, ShownName());
+    read(m_id, DevGeneralForm::kIdField, m_form.id, ToStoredText(m_id->text(), m_form.id));
+    read(m_value, DevGeneralForm::kValueField, m_form.value,
+         ToStoredText(m_value->text(), m_form.value));
+    read(m_device, DevGeneralForm::kDeviceField, m_form.deviceText,
+         ToStoredText(m_device->currentText(), m_form.deviceText));
+    read(m_showId, DevGeneralForm::kShowIdField, m_form.showId, CheckValue(m_showId));
+    read(m_showValue, DevGeneralForm::kShowValueField, m_form.showValue, CheckValue(m_showValue));
+    read(m_showDevice, DevGeneralForm::kShowDeviceNameField, m_form.showDeviceName,
+         CheckValue(m_showDevice));
+    read(m_hiddenPins, DevGeneralForm::kHiddenPinsField, m_form.hiddenPins,
+         CheckValue(m_hiddenPins));
+    read(m_pinNames, DevGeneralForm::kPinNamesField, m_form.pinNames, m_pinNames->currentIndex());
+    read(m_pinNumbers, DevGeneralForm::kPinNumbersField, m_form.pinNumbers,
+         m_pinNumbers->currentIndex());
+}
+
+void CDlgDevGeneral::OnApply() {
+    ReadFields();
 }
 
 // The compatibility tests see the kind and name chosen so far.

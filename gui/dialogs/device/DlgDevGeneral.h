@@ -31,13 +31,15 @@ public:
                    QWidget* parent = nullptr);
     ~CDlgDevGeneral() override;
 
-    // The page as last left; ApplyTo writes it into each symbol.
+    // The page as applied, with the fields the user changed as edited (none when the page was
+    // never shown); ApplyTo writes those into each symbol.
     const DevGeneralForm& Form() const { return m_form; }
 
     QListWidget* kindList() const { return m_kinds; }
     QComboBox* deviceCombo() const { return m_device; }
     QLineEdit* nameEdit() const { return m_name; }
     QLineEdit* idEdit() const { return m_id; }
+    QLineEdit* valueEdit() const { return m_value; }
     QPushButton* newButton() const { return m_new; }
     QPushButton* browseButton() const { return m_browse; }
     // "Ne&w..": a new device for a Physical Device (Device Properties opens on it), the end of
@@ -46,6 +48,7 @@ public:
 
 protected:
     bool OnKillActive() override;
+    void OnApply() override;
 
 private:
     void UpdateKindControls();

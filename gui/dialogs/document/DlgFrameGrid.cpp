@@ -33,23 +33,26 @@ CDlgFrameGrid::CDlgFrameGrid(double spacing, bool cm, QWidget* parent)
     layout->addRow(m_inches, m_cm);
     layout->addRow(buttons);
     connect(m_cm, &QRadioButton::toggled, this, &CDlgFrameGrid::OnUnits);
-    connect(m_edit, &QLineEdit::textEdited, this, [this] { m_typed = true; });
     connect(buttons, &QDialogButtonBox::accepted, this, &CDlgFrameGrid::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &CDlgFrameGrid::reject);
+    m_changed.TakeOn(m_edit);
 }
 
 // The value shown stays the same length in the other unit.
 void CDlgFrameGrid::OnUnits() {
-    double value = 0;
-    if (ReadFieldNumber(m_edit->text().toUtf8().constData(), value)) {
-        const double thousandths = value * (m_shownCm ? kUnitsPerCm : 1000.0);
-        m_edit->setText(QString::fromStdString(GridSpacingText(thousandths, m_cm->isChecked())));
-    }
+    m_changed.Reshow(m_edit, [this] {
+        double value = 0;
+        if (ReadFieldNumber(m_edit->text().toUtf8().constData(), value)) {
+            const double thousandths = value * (m_shownCm ? kUnitsPerCm : 1000.0);
+            m_edit->setText(
+                QString::fromStdString(GridSpacingText(thousandths, m_cm->isChecked())));
+        }
+    });
     m_shownCm = m_cm->isChecked();
 }
 
 void CDlgFrameGrid::accept() {
-    if (!m_typed) {
+    if (!m_changed.IsChanged(m_edit)) {
         QDialog::accept();
         return;
     }

@@ -41,12 +41,6 @@ CDlgTextFont::CDlgTextFont(const TextFontState& state, QWidget* parent)
       m_sample(new QLabel("AaBbYyZz", this)) {
     m_faces->setSortingEnabled(true);
     m_faces->addItems(TextToolbarFaces());
-    // The texts' face is current before the list can take the focus; without one no row is
-    // current, and the focus alone makes none current (which would choose it).
-    if (m_state.face && !m_state.face->IsEmpty())
-        m_faces->setCurrentItem(FaceItem(FromStoredText(m_state.face->str())));
-    else
-        m_faces->setCurrentIndex(QModelIndex());
     m_size->setEditable(true);
     m_size->setInsertPolicy(QComboBox::NoInsert);
     for (int size : kFontSizes)
@@ -76,11 +70,7 @@ CDlgTextFont::CDlgTextFont(const TextFontState& state, QWidget* parent)
     layout->addLayout(columns, 1);
     layout->addWidget(sampleBox);
 
-    connect(m_faces, &QListWidget::itemClicked, this, &CDlgTextFont::ChooseFace);
-    connect(m_faces, &QListWidget::currentTextChanged, this, [this] {
-        if (m_faces->hasFocus())
-            ChooseFace();
-    });
+    connect(m_faces, &QListWidget::currentTextChanged, this, &CDlgTextFont::ChooseFace);
     connect(m_size, &QComboBox::currentTextChanged, this, &CDlgTextFont::ReadSize);
     connect(m_bold, &QCheckBox::clicked, this, [this] {
         if (m_bold->checkState() != Qt::PartiallyChecked)
@@ -100,6 +90,8 @@ CDlgTextFont::CDlgTextFont(const TextFontState& state, QWidget* parent)
 }
 
 void CDlgTextFont::OnLoad() {
+    if (m_state.face && !m_state.face->IsEmpty())
+        m_faces->setCurrentItem(FaceItem(FromStoredText(m_state.face->str())));
     const QString size = FromStoredText(m_state.SizeText().str());
     m_size->setCurrentIndex(m_size->findText(size));
     m_size->setEditText(size);
@@ -150,5 +142,16 @@ bool CDlgTextFont::OnKillActive() {
 }
 
 void CDlgTextFont::OnApply() {
+    m_changes = m_state;
+    if (!IsChanged(m_faces))
+        m_changes.faceFont.reset();
+    if (!IsChanged(m_size))
+        m_changes.height.reset();
+    if (!IsChanged(m_bold))
+        m_changes.weight.reset();
+    if (!IsChanged(m_italic))
+        m_changes.italic = TriState::kMixed;
+    if (!IsChanged(m_underline))
+        m_changes.underline = TriState::kMixed;
     m_applied = true;
 }

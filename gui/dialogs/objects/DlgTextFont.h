@@ -17,7 +17,8 @@ class CDlgTextFont : public CPropertyPage {
 public:
     CDlgTextFont(const TextFontState& state, QWidget* parent);
 
-    const TextFontState& State() const { return m_state; }
+    // After OK: the fields the user changed, the others unknown (left as each font has them).
+    const TextFontState& State() const { return m_changes; }
     bool IsApplied() const { return m_applied; }
 
     QListWidget* faces() const { return m_faces; }
@@ -41,6 +42,7 @@ private:
     void ShowSample();
 
     TextFontState m_state;
+    TextFontState m_changes;
     bool m_applied = false;
     QListWidget* m_faces;
     QComboBox* m_size;

@@ -35,9 +35,13 @@ QString Text(const CString& text) {
     return FromStoredText(text.str());
 }
 
+constexpr int kMixedState = 2;
+
 void ShowTriState(QCheckBox* box, int state) {
-    box->setTristate(state == 2);
-    box->setCheckState(state == 2 ? Qt::PartiallyChecked : state ? Qt::Checked : Qt::Unchecked);
+    box->setTristate(state == kMixedState);
+    box->setCheckState(state == kMixedState ? Qt::PartiallyChecked
+                       : state              ? Qt::Checked
+                                            : Qt::Unchecked);
 }
 
 int ReadTriState(const QCheckBox* box) {
@@ -45,7 +49,7 @@ int ReadTriState(const QCheckBox* box) {
         case Qt::Checked:
             return 1;
         case Qt::PartiallyChecked:
-            return 2;
+            return kMixedState;
         default:
             return 0;
     }
@@ -182,8 +186,10 @@ CDlgBus::CDlgBus(const BusGeneral& general, bool metric, QWidget* parent)
     m_unit->setCurrentIndex(m_shownUnit);
     ShowWidth(m_shownUnit);
     connect(m_unit, &QComboBox::currentIndexChanged, this, [this](int unit) {
-        m_loadedWidth = ReadWidth();
-        ShowWidth(unit);
+        Reshow(m_width, [this, unit] {
+            m_loadedWidth = ReadWidth();
+            ShowWidth(unit);
+        });
     });
     ShowTriState(m_reverse, general.reverse);
     ShowTriState(m_start, general.startArrow);
@@ -236,12 +242,16 @@ bool CDlgBus::OnKillActive() {
 }
 
 BusGeneral CDlgBus::Values() const {
+    const auto changed = [this](const QCheckBox* box) {
+        return IsChanged(box) ? ReadTriState(box) : kMixedState;
+    };
     BusGeneral values;
-    values.name = ToStoredText(m_name->text().trimmed(), m_storedName);
-    values.width = ReadWidth();
-    values.reverse = ReadTriState(m_reverse);
-    values.startArrow = ReadTriState(m_start);
-    values.endArrow = ReadTriState(m_end);
+    if (IsChanged(m_name))
+        values.name = ToStoredText(m_name->text().trimmed(), m_storedName);
+    values.width = IsChanged(m_width) ? ReadWidth() : -1;
+    values.reverse = changed(m_reverse);
+    values.startArrow = changed(m_start);
+    values.endArrow = changed(m_end);
     return values;
 }
 

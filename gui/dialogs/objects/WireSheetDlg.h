@@ -44,6 +44,7 @@ class CDlgBus : public CPropertyPage {
     Q_OBJECT
 public:
     CDlgBus(const BusGeneral& general, bool metric, QWidget* parent);
+    // The fields the user changed; the others are left: no name, width -1, options mixed.
     BusGeneral Values() const;
 
     QLineEdit* name() const { return m_name; }

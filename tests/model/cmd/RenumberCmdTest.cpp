@@ -89,4 +89,23 @@ TEST_F(RenumberSheet, RenumberedSymbolsAreUndoneExactly) {
     UndoAndRedo(before);
 }
 
+// Renumbering symbols that are numbered already changes nothing: no step, the texts as they
+// lie, and the redo of an earlier step kept.
+TEST_F(RenumberSheet, RenumberingWhatIsNumberedRecordsNothing) {
+    CObList list;
+    list.AddTail(l1);
+    list.AddTail(ab);
+    doc.RenumberObjects(&list);
+    CObList other;
+    other.AddTail(AddSymbol("x9", CPoint(4000, 0)));
+    doc.RenumberObjects(&other);
+    ASSERT_TRUE(doc.GetUndoList().Undo());
+    const std::vector<BYTE> numbered = DocumentBytes(doc);
+    const int steps = doc.GetUndoList().GetCount();
+    doc.RenumberObjects(&list);
+    EXPECT_EQ(doc.GetUndoList().GetCount(), steps);
+    EXPECT_TRUE(doc.GetUndoList().CanRedo());
+    EXPECT_EQ(DocumentBytes(doc), numbered);
+}
+
 }  // namespace

@@ -113,14 +113,21 @@ TEST(DrawOleObj, ExtentFollowsTheCachedPresentation) {
         {0, CRect(0, 0, 1000, -1000), {5080, 1270}, {5080, 1270}, FALSE, CRect(0, 0, 1000, -1000)},
         // An old extent with a zero side is no extent: the natural size, not a division by 0.
         {0, CRect(10, 0, 60, -70), {0, 100}, {2540, 5080}, TRUE, CRect(10, 0, 1010, -2000)},
-        // Option 4: the object keeps its rectangle, unless it has none.
-        {kOptionKeepItemRect,
+        // Option 4, "Restore Size After Edit": the natural size, whatever the rectangle; a
+        // picture just inserted leaves its insertion box for it.
+        {kOptionRestoreItemSize,
          CRect(0, 0, 300, -300),
          {2540, 2540},
          {5080, 5080},
          TRUE,
-         CRect(0, 0, 300, -300)},
-        {kOptionKeepItemRect,
+         CRect(0, 0, 2000, -2000)},
+        {kOptionRestoreItemSize,
+         CRect(100, -100, 1700, -700),
+         {0, 0},
+         {2540, 5080},
+         TRUE,
+         CRect(100, -100, 1100, -2100)},
+        {kOptionRestoreItemSize,
          CRect(0, 0, 0, 0),
          {2540, 2540},
          {5080, 5080},

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "model/device/Device.h"
+#include "model/device/DeviceForm.h"
 #include "model/device/MapText.h"
 #include "model/doc/DrawDoc.h"
 #include "model/object/DrawObj.h"
@@ -62,6 +63,25 @@ TEST_F(DevGeneral, NewDeviceMapHasOneLinePerSymbolWithGateLetters) {
     EXPECT_EQ(device->GetAttr("_Name"), "New Device");
     EXPECT_TRUE(device->IsCompatibleWith(first));
     EXPECT_FALSE(device->IsCompatibleWith(unnumbered));
+}
+
+// The device keeps the map as made: the Device Properties dialog lists the pins in the
+// symbols' order, and so does the device's text.
+TEST_F(DevGeneral, ANewDeviceListsThePinsInTheSymbolsOrder) {
+    CSymbol* gate = Make("INV", {"A/1", "Y/2", "VCC/14", "GND/7"});
+    CSymbol* second = Make("INV", {"A/3", "Y/4", "VCC/14", "GND/7"});
+    std::unique_ptr<CDevice> device(NewDeviceFor({gate, second}, ""));
+    ASSERT_TRUE(device);
+    EXPECT_EQ(ReadableMap(device->GetAttr("_Map").str()),
+              "INV|a|A|1|Y|2|VCC|14|GND|7\nINV|b|A|3|Y|4|VCC|14|GND|7");
+    const DeviceForm form = DeviceForm::Load(*device);
+    ASSERT_EQ(form.rows.size(), 3u);
+    EXPECT_EQ(std::vector<CString>(form.rows[1].begin() + 2, form.rows[1].end()),
+              (std::vector<CString>{"A", "1", "Y", "2", "VCC", "14", "GND", "7"}));
+    // The pins are still found by name.
+    CString number;
+    EXPECT_EQ(device->GetPinNumber(number, "INV", "b", "VCC"), 0);
+    EXPECT_EQ(number, "14");
 }
 
 TEST_F(DevGeneral, SymbolsOfOneNameMustShareTheirPins) {

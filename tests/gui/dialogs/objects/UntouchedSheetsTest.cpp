@@ -32,6 +32,7 @@
 #include "gui/dialogs/objects/WireSheetDlg.h"
 #include "gui/kit/PropertySheet.h"
 #include "gui/support/QtTestApp.h"
+#include "library/LibraryItemData.h"
 #include "model/device/Device.h"
 #include "model/doc/DrawDoc.h"
 #include "model/geometry/PlaneGeometry.h"
@@ -48,6 +49,7 @@
 #include "model/text/TextBox.h"
 #include "support/DocumentBytes.h"
 #include "support/ScriptedPrompt.h"
+#include "support/StandardItems.h"
 
 namespace {
 
@@ -413,6 +415,57 @@ TEST_F(UntouchedSheetsTest, SymbolSheetOverPartsOfTwoDevicesOneOffItsMap) {
             }
         });
     EXPECT_EQ(off->GetAttr("_ID"), "R2");
+}
+
+// Two resistors of the standard library, the first given its value and reference through the
+// sheet: an untouched OK on it afterwards changes nothing, and leaves Redo.
+TEST_F(UntouchedSheetsTest, SymbolSheetOverALibraryPartEditedBefore) {
+    CSymbolSheetRunner runner;
+    ScopedInstall<ISymbolSheetRunner> installed(runner);
+    CLibraryItemData item;
+    ASSERT_TRUE(testsupport::ReadStandardItem(doc, "discrete.rlb", "RES", item));
+    std::vector<CSymbol*> parts;
+    for (const CSize at : {CSize(2000, -2000), CSize(4000, -2000)}) {
+        CObList copies;
+        copies.AddTail(&item.m_objects);
+        ASSERT_TRUE(doc.AddObjectCopies(&copies));
+        for (POSITION pos = copies.GetHeadPosition(); pos;)
+            static_cast<CDrawObj*>(copies.GetNext(pos))->OffsetBy(at);
+        parts.push_back(static_cast<CSymbol*>(copies.GetHead()));
+    }
+    const auto edit = [this, &parts](int part, const SheetScript& script) {
+        view.selection.RemoveAll();
+        view.selection.AddTail(parts[part]);
+        Accept(script);
+        EditSymbolProperties(view, doc);
+        // The sheet's copies stand in the document, in the parts' places.
+        parts.clear();
+        for (POSITION pos = doc.GetObjects().GetHeadPosition(); pos;) {
+            if (auto* symbol = dynamic_cast<CSymbol*>(doc.GetObjects().GetNext(pos)))
+                parts.push_back(symbol);
+        }
+    };
+    const auto reference = [](const char* id, const char* value) {
+        return [id, value](CPropertySheet& sheet) {
+            auto& page = PageOf<CDlgDevGeneral>(sheet, 0);
+            page.idEdit()->setText(id);
+            page.valueEdit()->setText(value);
+        };
+    };
+    edit(0, reference("R7", "4k7"));
+    ASSERT_EQ(parts[0]->GetAttr("_Value"), "4k7");
+    ASSERT_EQ(parts[0]->GetAttr("_ID"), "R7");
+    edit(1, reference("R8", "1k"));
+    ASSERT_TRUE(doc.GetUndoList().Undo());
+    const std::vector<BYTE> before = testsupport::DocumentBytes(doc);
+    const int steps = doc.GetUndoList().GetCount();
+    edit(0, [](CPropertySheet& sheet) {
+        for (int i = sheet.PageCount() - 1; i >= 0; --i)
+            ASSERT_TRUE(sheet.SetCurrentPage(i));
+    });
+    EXPECT_EQ(doc.GetUndoList().GetCount(), steps) << "untouched OK added a step";
+    EXPECT_TRUE(doc.GetUndoList().CanRedo());
+    EXPECT_EQ(testsupport::DocumentBytes(doc), before);
 }
 
 TEST_F(UntouchedSheetsTest, PinSheetOverOlderTexts) {

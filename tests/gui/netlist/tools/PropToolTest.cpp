@@ -2,13 +2,16 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QStyle>
 #include <functional>
 #include <memory>
 
 #include "gui/netlist/tools/MacroMenu.h"
+#include "gui/netlist/tools/NewToolDlg.h"
 #include "gui/netlist/tools/PropTool.h"
 #include "gui/support/QtTestApp.h"
 #include "netlist/tools/ToolEntry.h"
@@ -138,6 +141,19 @@ TEST_F(PropToolTest, RemovingToolsWritesTheSmallerCountAndLeavesTheRestStored) {
     EXPECT_EQ(settings.GetProfileString("Tools", "Tool4.Name"), "D");
     EXPECT_EQ(settings.GetProfileString("Tools", "Tool6.Name"), "D");
     EXPECT_EQ(settings.GetProfileString("Tools", "Tool7.Name"), "E");
+}
+
+// The New Tool dialog asks its question in its title, which shows whole: the window is wider
+// than the title in bold beside the title bar's three buttons.
+TEST_F(PropToolTest, TheNewToolTitleFitsTheWindow) {
+    CNewToolDlg dialog;
+    dialog.show();
+    EXPECT_EQ(dialog.windowTitle(), "Please enter a name for the tool..");
+    QFont bold = dialog.font();
+    bold.setBold(true);
+    const int buttons = 3 * dialog.style()->pixelMetric(QStyle::PM_TitleBarHeight);
+    EXPECT_GE(dialog.width(), QFontMetrics(bold).horizontalAdvance(dialog.windowTitle()) + buttons);
+    EXPECT_EQ(dialog.Name(), "New Tool");
 }
 
 TEST_F(PropToolTest, TheSimulatorsHaveNoFixedTools) {
