@@ -195,6 +195,7 @@ struct CDocNetlist::SectionIndex {
         // Number the groups in the order they are met, then lay their members out in one array.
         const std::vector<PlacedSymbol>& symbols = placed->symbols;
         entries.reserve(symbols.size());
+        std::vector<const CDevice*> groupDevices;  // per group: its device, while grouping
         GroupTable groupOf(symbols.size(), groupIds, groupDevices);
         std::vector<uint32_t> counts;
         constexpr size_t kFetchLead = 4;
@@ -218,7 +219,6 @@ struct CDocNetlist::SectionIndex {
         }
         // The groups are known now: their tables lose the room left for more.
         groupIds.shrink_to_fit();
-        groupDevices.shrink_to_fit();
         groupStart.assign(counts.size() + 1, 0);
         for (size_t group = 0; group < counts.size(); ++group)
             groupStart[group + 1] = groupStart[group] + counts[group];
@@ -263,8 +263,7 @@ struct CDocNetlist::SectionIndex {
 
     std::shared_ptr<const SymbolList> placed;  // the symbols the entries name
     std::vector<Entry> entries;
-    std::vector<CString> groupIds;             // per group: its device identifier
-    std::vector<const CDevice*> groupDevices;  // per group: its device
+    std::vector<CString> groupIds;     // per group: its device identifier
     std::vector<uint32_t> members;     // the groups' entries, group after group, in list order
     std::vector<uint32_t> groupStart;  // per group and one more: its first member
     size_t cursor = 0;                 // the entry last found or passed
