@@ -296,8 +296,9 @@ TEST(MapsTest, KeysOfEveryLengthAreKeptWhole) {
         for (std::size_t length = 0; length <= 40; ++length) {
             CString value;
             EXPECT_EQ(each->Lookup(keys[length].c_str(), value), length % 3 != 0) << length;
-            if (length % 3 != 0)
+            if (length % 3 != 0) {
                 EXPECT_EQ(value.str(), keys[length] + "=");
+            }
         }
         Keys listed = Order(*each);
         for (const std::string& key : listed)
