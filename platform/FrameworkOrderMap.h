@@ -126,14 +126,18 @@ private:
     static constexpr size_t kMinCells = 16;
     static constexpr size_t kNowhere = static_cast<size_t>(-1);
 
+    // Many maps hold a slot per net of a large design: the slot keeps its bucket number in a
+    // byte.
     struct Slot {
         Slot(const CString& name, size_t keyHash)
-            : key(name), hash(keyHash), bucket(HashMapKey(name.c_str()) % kBuckets) {}
+            : key(name),
+              hash(static_cast<uint32_t>(keyHash)),
+              bucket(static_cast<uint8_t>(HashMapKey(name.c_str()) % kBuckets)) {}
 
         CString key;
         Value value{};
-        size_t hash;  // of the look-up table
-        UINT bucket;  // of the framework's order
+        uint32_t hash;   // of the look-up table
+        uint8_t bucket;  // of the framework's order
         bool removed = false;
     };
     struct Cell {
@@ -141,7 +145,10 @@ private:
         uint32_t hash = 0;   // the low half of the entry's hash
     };
 
-    static size_t Hash(std::string_view key) { return std::hash<std::string_view>{}(key); }
+    // The low half of the string hash: all a slot keeps.
+    static size_t Hash(std::string_view key) {
+        return static_cast<uint32_t>(std::hash<std::string_view>{}(key));
+    }
 
     // The place in m_slots of the entry of key, or kNowhere.
     size_t FindPlace(std::string_view key, size_t hash) const {

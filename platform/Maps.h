@@ -38,7 +38,70 @@ inline UINT HashMapKey(WORD key) {
     return static_cast<UINT>(key) >> 4;
 }
 
-// Key stored as Key, passed as KeyArg (a C string for string keys).
+// A string key as a map keeps it: up to 15 bytes in place, a longer one on the heap. The keys
+// of a sheet's objects are short names ("_ID", "_Value"), and every symbol and pin has a map:
+// half the room of a CString keeps them.
+class MapStringKey {
+public:
+    MapStringKey() { m_bytes[0] = m_bytes[kLast] = 0; }
+    // The text up to its first NUL; null is the empty text.
+    explicit MapStringKey(const char* text) { Assign(text ? text : ""); }
+    MapStringKey(const MapStringKey& other) { Assign(other.c_str()); }
+    MapStringKey(MapStringKey&& other) noexcept {
+        std::memcpy(m_bytes, other.m_bytes, sizeof m_bytes);
+        other.m_bytes[0] = other.m_bytes[kLast] = 0;
+    }
+    MapStringKey& operator=(const MapStringKey& other) {
+        if (this != &other)
+            *this = MapStringKey(other);
+        return *this;
+    }
+    MapStringKey& operator=(MapStringKey&& other) noexcept {
+        if (this != &other) {
+            Release();
+            std::memcpy(m_bytes, other.m_bytes, sizeof m_bytes);
+            other.m_bytes[0] = other.m_bytes[kLast] = 0;
+        }
+        return *this;
+    }
+    ~MapStringKey() { Release(); }
+
+    const char* c_str() const { return IsHeld() ? Held() : m_bytes; }
+
+private:
+    // The last byte is 0 for a text in place (its terminator when it is 15 bytes long) and 1 for
+    // one on the heap, whose address the first bytes hold.
+    static constexpr std::size_t kLast = 15;
+
+    bool IsHeld() const { return m_bytes[kLast] != 0; }
+    char* Held() const {
+        char* text = nullptr;
+        std::memcpy(&text, m_bytes, sizeof text);
+        return text;
+    }
+    void Assign(const char* text) {
+        const std::size_t length = std::strlen(text);
+        if (length <= kLast) {
+            std::memcpy(m_bytes, text, length + 1);
+            m_bytes[kLast] = 0;
+            return;
+        }
+        char* held = new char[length + 1];
+        std::memcpy(held, text, length + 1);
+        std::memcpy(m_bytes, &held, sizeof held);
+        m_bytes[kLast] = 1;
+    }
+    void Release() {
+        if (IsHeld())
+            delete[] Held();
+    }
+
+    char m_bytes[kLast + 1];
+};
+static_assert(sizeof(MapStringKey) == 16);
+
+// Key passed as KeyArg (a C string for string keys), stored as Key (MapStringKey for string
+// keys).
 //
 // The associations form one list in iteration order, so a walk is a walk down the list; a map
 // of more than a few keys also keeps each bucket's first and last association, so that a
@@ -85,7 +148,7 @@ public:
         const UINT hash = HashMapKey(key);
         if (Assoc* assoc = FindHashed(hash, key))
             return assoc->value;
-        return InsertHashed(hash, Key(key), Value())->value;
+        return InsertHashed(hash, StoredKey(key), Value())->value;
     }
 
     // Adds the pair, moved in, unless the key is there already: FALSE then, and the map keeps
@@ -94,8 +157,7 @@ public:
         const UINT hash = HashMapKey(ArgOf(key));
         if (FindHashed(hash, ArgOf(key)))
             return FALSE;
-        KeepKey(key);
-        InsertHashed(hash, std::move(key), std::move(value));
+        InsertHashed(hash, Store(std::move(key)), std::move(value));
         return TRUE;
     }
 
@@ -154,7 +216,10 @@ public:
     void GetNextAssoc(POSITION& pos, Key& key, Value& value) const {
         const Assoc* assoc = reinterpret_cast<const Assoc*>(pos);
         assert(assoc && "iteration past the end of a map");
-        key = assoc->key;
+        if constexpr (std::is_same_v<Key, CString>)
+            key = assoc->key.c_str();
+        else
+            key = assoc->key;
         value = assoc->value;
         pos = ToPosition(assoc->next);
     }
@@ -162,11 +227,12 @@ public:
 private:
     // The bucket of the map's own association while it is not in use.
     static constexpr UINT kUnused = ~0u;
+    using StoredKey = std::conditional_t<std::is_same_v<Key, CString>, MapStringKey, Key>;
     struct Assoc {
         Assoc* next = nullptr;
         UINT hash = 0;
         UINT bucket = kUnused;
-        Key key{};
+        StoredKey key{};
         Value value{};
     };
     // A bucket's first and last association in the list, both null while it is empty.
@@ -177,7 +243,7 @@ private:
     // Up to this many keys the list alone is searched.
     static constexpr int kListedOnly = 8;
 
-    static bool SameKey(const Key& stored, KeyArg key) {
+    static bool SameKey(const StoredKey& stored, KeyArg key) {
         if constexpr (std::is_same_v<Key, CString>)
             return std::strcmp(stored.c_str(), key ? key : "") == 0;
         else
@@ -197,12 +263,11 @@ private:
             return key;
     }
     // A string key is kept up to its first NUL, as one given as a C string is.
-    static void KeepKey(Key& key) {
-        if constexpr (std::is_same_v<Key, CString>) {
-            const std::size_t end = key.str().find('\0');
-            if (end != std::string::npos)
-                key.str().resize(end);
-        }
+    static StoredKey Store(Key&& key) {
+        if constexpr (std::is_same_v<Key, CString>)
+            return MapStringKey(key.c_str());
+        else
+            return std::move(key);
     }
 
     // The usual table size is a constant, which spares a division.
@@ -237,7 +302,7 @@ private:
         return link;
     }
     // A new key goes first in its bucket.
-    Assoc* InsertHashed(UINT hash, Key&& key, Value&& value) {
+    Assoc* InsertHashed(UINT hash, StoredKey&& key, Value&& value) {
         const UINT bucket = BucketOf(hash);
         Assoc** link = FirstLinkOf(bucket);
         Assoc* assoc = nullptr;

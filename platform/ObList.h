@@ -4,7 +4,9 @@
 // is removed, and null means "past the end".
 
 #include <algorithm>
+#include <array>
 #include <cassert>
+#include <cstdint>
 #include <memory>
 #include <new>
 #include <type_traits>
@@ -26,7 +28,10 @@ public:
     // are small (2, 4, 8, ... nodes), since most lists of a sheet hold only a few elements. The
     // list's ends and count are kept in its newest block, so that a list that never held an
     // element takes little room: many objects of a sheet have lists that stay empty.
-    explicit FrameworkList(int blockSize = 10) : m_blockSize(blockSize > 0 ? blockSize : 10) {}
+    // The list itself is one pointer: the block size is kept in the blocks, and an empty list
+    // points to the shared empty header of its block size.
+    explicit FrameworkList(int blockSize = 10)
+        : m_blocks(NoBlock(blockSize > 0 ? blockSize : 10)) {}
     ~FrameworkList() { RemoveAll(); }
     FrameworkList(const FrameworkList&) = delete;
     FrameworkList& operator=(const FrameworkList&) = delete;
@@ -71,12 +76,14 @@ public:
     }
 
     void RemoveAll() {
-        while (m_blocks != NoBlock()) {
+        const int limit = m_blocks->limit;
+        while (m_blocks->room != kNoRoom) {
             Block* block = std::exchange(m_blocks, m_blocks->next);
             std::destroy_n(block->Nodes(), block->room);
             block->~Block();
             ::operator delete(block);
         }
+        m_blocks = NoBlock(limit);
     }
 
     POSITION GetHeadPosition() const { return ToPosition(Head()); }
@@ -141,18 +148,23 @@ private:
     };
     // The header of a block of room nodes, which follow it in the same allocation. The newest
     // block holds the head of the chain of free nodes, which runs through all blocks, and the
-    // list's ends and count.
+    // list's ends and count; every block holds the list's block size (limit).
     struct Block {
         Block* next;
         Node* free;
         Node* head;
         Node* tail;
         int count;
-        int room;
+        std::uint16_t room;
+        std::uint16_t limit;
         Node* Nodes() { return reinterpret_cast<Node*>(this + 1); }
     };
     static_assert(sizeof(Block) % alignof(Node) == 0);
     static constexpr int kFirstBlockRoom = 2;
+    // The room of the empty headers, which makes the first block's kFirstBlockRoom.
+    static constexpr int kNoRoom = kFirstBlockRoom / 2;
+    // Larger block sizes are cut to this: it only bounds how many nodes one allocation holds.
+    static constexpr int kMaxBlockSize = 64;
 
     static POSITION ToPosition(Node* node) { return reinterpret_cast<POSITION>(node); }
     static Node* ToNode(POSITION pos) { return reinterpret_cast<Node*>(pos); }
@@ -188,10 +200,12 @@ private:
     // A block of twice the room of the newest one, or kFirstBlockRoom, and at most blockSize;
     // its nodes join the free chain in address order. Returns the first of them.
     Node* AddBlock() {
-        const int room = std::min(m_blockSize, 2 * m_blocks->room);
+        const int room = std::min<int>(m_blocks->limit, 2 * m_blocks->room);
         void* memory = ::operator new(sizeof(Block) + sizeof(Node) * static_cast<size_t>(room));
-        auto* block = new (memory)
-            Block{m_blocks, m_blocks->free, m_blocks->head, m_blocks->tail, m_blocks->count, room};
+        auto* block =
+            new (memory) Block{m_blocks,       m_blocks->free,  m_blocks->head,
+                               m_blocks->tail, m_blocks->count, static_cast<std::uint16_t>(room),
+                               m_blocks->limit};
         Node* nodes = block->Nodes();
         std::uninitialized_value_construct_n(nodes, room);
         for (Node* node = nodes + room; node-- != nodes;) {
@@ -233,15 +247,27 @@ private:
 
     Node* Head() const { return m_blocks->head; }
     Node* Tail() const { return m_blocks->tail; }
-    // A list without blocks points to this header of no nodes, shared by all such lists and
-    // never written: its ends are null, its count 0, and its room makes the first block's.
-    static Block* NoBlock() {
-        static Block none{nullptr, nullptr, nullptr, nullptr, 0, kFirstBlockRoom / 2};
-        return &none;
+    // A list without blocks points to the header of no nodes of its block size, shared by all
+    // such lists and never written: its ends are null, its count 0, and its room makes the
+    // first block's. Blocks have a room of at least kFirstBlockRoom, so kNoRoom marks it.
+    static Block* NoBlock(int blockSize) {
+        static std::array<Block, kMaxBlockSize + 1> none = [] {
+            std::array<Block, kMaxBlockSize + 1> headers{};
+            for (int size = 0; size <= kMaxBlockSize; ++size)
+                headers[static_cast<size_t>(size)] =
+                    Block{nullptr,
+                          nullptr,
+                          nullptr,
+                          nullptr,
+                          0,
+                          kNoRoom,
+                          static_cast<std::uint16_t>(std::max(size, kFirstBlockRoom))};
+            return headers;
+        }();
+        return &none[static_cast<size_t>(std::min(blockSize, kMaxBlockSize))];
     }
 
-    Block* m_blocks = NoBlock();  // the newest block, which links to the one before
-    int m_blockSize;
+    Block* m_blocks;  // the newest block, which links to the one before
 };
 
 class CObList : public FrameworkList<CObject*, CObList> {

@@ -37,7 +37,10 @@ void CQtTextMetrics::MeasureChars(std::string_view text, const LOGFONT& font,
     CQtDC dc(painter);
     dc.SetMapMode(MM_ANISOTROPIC);
     dc.SetWindowExt(kSheetUnitsPerInch, kSheetUnitsPerInch);
-    dc.SetViewportExt(kMeasureScale * ScreenDpi(true), kMeasureScale * ScreenDpi(false));
+    // A font of height 0 takes the default size in the device's own pixels, whatever the
+    // mapping: at ten times the resolution it would measure a tenth of its drawn width.
+    const int scale = font.lfHeight == 0 ? 1 : kMeasureScale;
+    dc.SetViewportExt(scale * ScreenDpi(true), scale * ScreenDpi(false));
     dc.SelectObject(&measured);
     std::vector<int> extents(text.size());
     if (dc.GetTextExtentExPoint(text.data(), int(text.size()), 0, nullptr, extents.data(), nullptr))

@@ -1,7 +1,8 @@
 #pragma once
 // The text metrics of the fonts the screen draws with, for the layout and word wrap of text
 // objects. Text is measured as on the screen but at ten times its resolution, one sheet unit
-// being a thousandth of an inch, so that the measure does not follow the zoom of any window.
+// being a thousandth of an inch, so that the measure does not follow the zoom of any window; a
+// font of height 0, whose size is the screen's own in pixels, at the screen's resolution.
 
 #include "model/text/TextMetrics.h"
 

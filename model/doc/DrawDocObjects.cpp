@@ -18,12 +18,29 @@
 #include "model/object/DrawObj.h"
 #include "model/object/StdAttrNames.h"
 #include "model/symbol/Symbol.h"
+#include "model/text/TextBox.h"
 #include "platform/AppServices.h"
 #include "platform/Archive.h"
 #include "platform/CompoundStorage.h"
 #include "platform/UserPrompt.h"
 
 namespace {
+
+// The copy of a text of no document (a library's or a palette's) or of another document comes
+// into this one as a text that changes documents does: laid out for it, with its font and the
+// metrics of this machine, so that its box fits the text as drawn from the start. The copies
+// stand in the order of their sources.
+void LayOutCopiedTexts(const CDrawDoc& document, const CObList& sources, const CObList& copies) {
+    if (sources.GetCount() != copies.GetCount())
+        return;
+    POSITION from = sources.GetHeadPosition();
+    for (POSITION pos = copies.GetHeadPosition(); pos && from;) {
+        const auto* source = static_cast<const CDrawObj*>(sources.GetNext(from));
+        auto* text = dynamic_cast<CTextBox*>(static_cast<CDrawObj*>(copies.GetNext(pos)));
+        if (text && source->GetDocument() != &document)
+            text->RecalcLayout();
+    }
+}
 
 // New texts move down in steps of this many units.
 constexpr LONG kTextStackStep = 200;
@@ -189,10 +206,12 @@ BOOL CDrawDoc::CopyObjects(const CObList& sources, CObList& copies) {
         if (!copy)
             return FALSE;
         copies.AddTail(copy);
+        LayOutCopiedTexts(*this, sources, copies);
         return TRUE;
     }
     try {
         CopyThroughArchive(sources, copies);
+        LayOutCopiedTexts(*this, sources, copies);
         return TRUE;
     } catch (const CException& e) {
         AfxMessageBox(CString(e.what()));

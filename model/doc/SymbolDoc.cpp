@@ -187,7 +187,7 @@ CSymbol* CSymbolDoc::FindSourceSymbol() const {
     const CObList& objects = m_pOwnerDoc->GetObjects();
     for (POSITION pos = objects.GetHeadPosition(); pos;) {
         auto* symbol = dynamic_cast<CSymbol*>(objects.GetNext(pos));
-        if (symbol && symbol->GetSerial() == m_sourceSerial)
+        if (symbol && symbol->HasSerial(m_sourceSerial))
             return symbol;
     }
     return nullptr;

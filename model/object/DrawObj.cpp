@@ -3,6 +3,8 @@
 #include <atomic>
 #include <cmath>
 #include <cstdlib>
+#include <mutex>
+#include <unordered_map>
 
 #include "model/app/SchematicApp.h"
 #include "model/doc/DocView.h"
@@ -122,11 +124,48 @@ CDrawObj::CDrawObj(const CDrawObj& source, CDrawDoc* document)
       m_flags(source.m_flags),
       m_style(source.m_style) {}
 
-CDrawObj::~CDrawObj() = default;
+namespace {
 
-std::uint64_t CDrawObj::NextSerial() {
-    static std::atomic<std::uint64_t> last{0};
-    return ++last;
+// The numbers given to drawing objects that were asked for theirs, by object.
+struct SerialTable {
+    std::mutex lock;
+    std::unordered_map<const CDrawObj*, std::uint64_t> numbers;
+    std::uint64_t last = 0;
+    std::atomic<std::size_t> count{0};  // of numbers, read without the lock
+};
+
+SerialTable& Serials() {
+    static SerialTable* table = new SerialTable;  // outlives the objects of static lifetime
+    return *table;
+}
+
+}  // namespace
+
+CDrawObj::~CDrawObj() {
+    SerialTable& table = Serials();
+    if (table.count.load(std::memory_order_relaxed) == 0)
+        return;
+    const std::lock_guard<std::mutex> hold(table.lock);
+    if (table.numbers.erase(this))
+        table.count.fetch_sub(1, std::memory_order_relaxed);
+}
+
+std::uint64_t CDrawObj::GetSerial() const {
+    SerialTable& table = Serials();
+    const std::lock_guard<std::mutex> hold(table.lock);
+    auto [it, added] = table.numbers.try_emplace(this, 0);
+    if (added) {
+        it->second = ++table.last;
+        table.count.fetch_add(1, std::memory_order_relaxed);
+    }
+    return it->second;
+}
+
+bool CDrawObj::HasSerial(std::uint64_t serial) const {
+    SerialTable& table = Serials();
+    const std::lock_guard<std::mutex> hold(table.lock);
+    const auto it = table.numbers.find(this);
+    return it != table.numbers.end() && it->second == serial;
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -230,8 +230,11 @@ public:
     // only a screen shows.
     DWORD PaintedMarks(const CDC* dc) const;
     // A number that no other drawing object of this run has or had, copies included: it tells
-    // an object apart from one that later takes its freed address.
-    std::uint64_t GetSerial() const { return m_serial; }
+    // an object apart from one that later takes its freed address. Given on the first ask and
+    // kept beside the objects, since few are ever asked.
+    std::uint64_t GetSerial() const;
+    // Whether the object was given that number (without giving it one).
+    bool HasSerial(std::uint64_t serial) const;
     // The document's purge of its links right after a load marks the objects it lists with a
     // number of that purge (run-time only; never stored or copied).
     void SetListedMark(DWORD mark) { m_listedMark = mark; }
@@ -260,11 +263,6 @@ private:
 
 protected:
     OwnPenBrush m_style;
-
-private:
-    static std::uint64_t NextSerial();
-
-    const std::uint64_t m_serial = NextSerial();
 };
 
 // The rectangle with left <= right and top <= bottom.

@@ -3,15 +3,13 @@
 #include <algorithm>
 
 CPolyPoints::CPolyPoints(const CPolyPoints& other) : m_room(other.m_room) {
-    if (other.m_heap)
-        m_heap = std::make_unique_for_overwrite<CPoint[]>(static_cast<size_t>(m_room));
+    if (IsHeld())
+        m_held = new CPoint[static_cast<size_t>(m_room)];
     std::copy_n(other.data(), m_room, data());
 }
 
-CPolyPoints::CPolyPoints(CPolyPoints&& other) noexcept
-    : m_heap(std::move(other.m_heap)), m_room(other.m_room) {
-    std::copy_n(other.m_local, kLocalRoom, m_local);
-    other.m_room = kLocalRoom;
+CPolyPoints::CPolyPoints(CPolyPoints&& other) noexcept {
+    TakeFrom(other);
 }
 
 CPolyPoints& CPolyPoints::operator=(const CPolyPoints& other) {
@@ -23,18 +21,32 @@ CPolyPoints& CPolyPoints::operator=(const CPolyPoints& other) {
 CPolyPoints& CPolyPoints::operator=(CPolyPoints&& other) noexcept {
     if (this == &other)
         return *this;
-    m_heap = std::move(other.m_heap);
-    m_room = other.m_room;
-    std::copy_n(other.m_local, kLocalRoom, m_local);
-    other.m_room = kLocalRoom;
+    Free();
+    TakeFrom(other);
     return *this;
 }
 
 void CPolyPoints::Reserve(int count) {
     if (count <= m_room)
         return;
-    auto heap = std::make_unique<CPoint[]>(static_cast<size_t>(count));
-    std::copy_n(data(), m_room, heap.get());
-    m_heap = std::move(heap);
+    auto* held = new CPoint[static_cast<size_t>(count)]();
+    std::copy_n(data(), m_room, held);
+    Free();
+    m_held = held;
     m_room = count;
+}
+
+void CPolyPoints::Free() {
+    if (IsHeld())
+        delete[] m_held;
+}
+
+void CPolyPoints::TakeFrom(CPolyPoints& other) noexcept {
+    m_room = other.m_room;
+    if (other.IsHeld())
+        m_held = other.m_held;
+    else
+        std::copy_n(other.m_local, kLocalRoom, m_local);
+    other.m_room = kLocalRoom;
+    other.m_local[0] = other.m_local[1] = CPoint(0, 0);
 }

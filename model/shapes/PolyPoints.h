@@ -4,8 +4,6 @@
 // The room grows on request, keeping the points held, and never shrinks, so a slot past the
 // points in use stays readable. Which points are in use is the owner's business.
 
-#include <memory>
-
 #include "platform/Geometry.h"
 
 class CPolyPoints {
@@ -17,15 +15,13 @@ public:
     CPolyPoints(CPolyPoints&& other) noexcept;
     CPolyPoints& operator=(const CPolyPoints& other);
     CPolyPoints& operator=(CPolyPoints&& other) noexcept;
-    ~CPolyPoints() = default;
+    ~CPolyPoints() { Free(); }
 
-    // How many points fit without growing.
     int GetRoom() const { return m_room; }
-    // Makes room for at least count points.
     void Reserve(int count);
 
-    CPoint* data() { return m_heap ? m_heap.get() : m_local; }
-    const CPoint* data() const { return m_heap ? m_heap.get() : m_local; }
+    CPoint* data() { return IsHeld() ? m_held : m_local; }
+    const CPoint* data() const { return IsHeld() ? m_held : m_local; }
     CPoint* begin() { return data(); }
     const CPoint* begin() const { return data(); }
     CPoint& front() { return data()[0]; }
@@ -33,7 +29,16 @@ public:
     const CPoint& operator[](size_t index) const { return data()[index]; }
 
 private:
-    CPoint m_local[kLocalRoom]{};
-    std::unique_ptr<CPoint[]> m_heap;  // null while the points fit in m_local
+    // The points are on the heap once the room is larger than the local room.
+    bool IsHeld() const { return m_room > kLocalRoom; }
+    void Free();
+    // Takes the other's points (its heap block, if any) and leaves it with an empty local room.
+    void TakeFrom(CPolyPoints& other) noexcept;
+
+    // The local points and the heap block share their room: every wire of a sheet has one.
+    union {
+        CPoint m_local[kLocalRoom]{};
+        CPoint* m_held;
+    };
     int m_room = kLocalRoom;
 };

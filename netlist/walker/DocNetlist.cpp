@@ -142,6 +142,7 @@ struct CDocNetlist::SymbolList {
             if (IsSymbol(object))
                 symbols.push_back({at, object, KindBit(object)});
         }
+        symbols.shrink_to_fit();  // kept through the build
     }
     // The index of the symbol at pos, or the count when pos holds none.
     size_t IndexOf(POSITION pos) {
@@ -167,23 +168,26 @@ struct CDocNetlist::SymbolList {
 
 // The sheet's symbols in list order, each with the sections of its part: the symbols of the
 // same device and package identifier. One pass over the symbols serves the whole part walk,
-// which marks here the symbols it has given out.
+// which marks here the symbols it has given out. The entries name the symbols by their place
+// in the symbol list, which the index shares with the build.
 struct CDocNetlist::SectionIndex {
     struct Entry {
-        PlacedSymbol symbol;
+        uint32_t symbol;  // the place in the symbol list
+        int group;        // the entry's device and identifier, or -1 without a device
+        uint32_t member;  // the entry's place in its group's members
+        bool isPart;      // a physical-device symbol
+        bool visited;     // given out as a section of a part
         CDevice* device;
         CPinMapLine* line;  // the section's line of the device's pin map, or null
-        int group;          // the entry's device and identifier, or -1 without a device
-        bool isPart;        // a physical-device symbol
-        bool visited;       // given out as a section of a part
-        size_t member;      // the entry's place in its group's members
     };
 
-    explicit SectionIndex(const std::vector<PlacedSymbol>& symbols) {
+    explicit SectionIndex(std::shared_ptr<const SymbolList> list) : placed(std::move(list)) {
         // Number the groups in the order they are met, then lay their members out in one array.
+        const std::vector<PlacedSymbol>& symbols = placed->symbols;
         entries.reserve(symbols.size());
+        std::vector<const CDevice*> groupDevices;  // per group: its device, while grouping
         GroupTable groupOf(symbols.size(), groupIds, groupDevices);
-        std::vector<size_t> counts;
+        std::vector<uint32_t> counts;
         constexpr size_t kFetchLead = 4;
         for (size_t i = 0; i < symbols.size(); ++i) {
             if (i + kFetchLead < symbols.size())
@@ -191,8 +195,8 @@ struct CDocNetlist::SectionIndex {
             const PlacedSymbol& symbol = symbols[i];
             CDrawObj* object = symbol.object;
             Entry entry{
-                symbol, object->GetDevice(), nullptr, -1, symbol.kindBit == kKindMaskDevice, false,
-                0};
+                static_cast<uint32_t>(i), -1,     0, symbol.kindBit == kKindMaskDevice, false,
+                object->GetDevice(),      nullptr};
             if (entry.device) {
                 CString did;
                 entry.line = static_cast<CSymbol*>(object)->GetPartLine(did);
@@ -203,6 +207,8 @@ struct CDocNetlist::SectionIndex {
             }
             entries.push_back(entry);
         }
+        // The groups are known now: their tables lose the room left for more.
+        groupIds.shrink_to_fit();
         groupStart.assign(counts.size() + 1, 0);
         for (size_t group = 0; group < counts.size(); ++group)
             groupStart[group + 1] = groupStart[group] + counts[group];
@@ -210,24 +216,27 @@ struct CDocNetlist::SectionIndex {
         for (size_t i = 0; i < entries.size(); ++i) {
             const Entry& entry = entries[i];
             if (entry.group >= 0)
-                members[groupStart[static_cast<size_t>(entry.group)] + entry.member] = i;
+                members[groupStart[static_cast<size_t>(entry.group)] + entry.member] =
+                    static_cast<uint32_t>(i);
         }
     }
+    const PlacedSymbol& SymbolOf(const Entry& entry) const { return placed->symbols[entry.symbol]; }
+    CDrawObj* ObjectOf(size_t entry) const { return SymbolOf(entries[entry]).object; }
     // The entry of the symbol at pos, or null.
     Entry* Find(POSITION pos) {
-        if (cursor >= entries.size() || entries[cursor].symbol.pos != pos)
+        if (cursor >= entries.size() || SymbolOf(entries[cursor]).pos != pos)
             cursor = static_cast<size_t>(
                 std::find_if(entries.begin(), entries.end(),
-                             [pos](const Entry& entry) { return entry.symbol.pos == pos; }) -
+                             [&](const Entry& entry) { return SymbolOf(entry).pos == pos; }) -
                 entries.begin());
         return cursor < entries.size() ? &entries[cursor] : nullptr;
     }
     // The entries of the entry's device and identifier that come after it.
-    std::span<const size_t> After(const Entry& entry) const {
+    std::span<const uint32_t> After(const Entry& entry) const {
         if (entry.group < 0)
             return {};
         const size_t group = static_cast<size_t>(entry.group);
-        return std::span<const size_t>(members).subspan(
+        return std::span<const uint32_t>(members).subspan(
             groupStart[group] + entry.member + 1,
             groupStart[group + 1] - groupStart[group] - entry.member - 1);
     }
@@ -237,21 +246,19 @@ struct CDocNetlist::SectionIndex {
         while (++cursor < entries.size()) {
             const Entry& entry = entries[cursor];
             if (entry.isPart && !entry.visited && (!device || entry.device == device))
-                return entry.symbol.pos;
+                return SymbolOf(entry).pos;
         }
         return nullptr;
     }
 
+    std::shared_ptr<const SymbolList> placed;  // the symbols the entries name
     std::vector<Entry> entries;
-    std::vector<CString> groupIds;             // per group: its device identifier
-    std::vector<const CDevice*> groupDevices;  // per group: its device
-    std::vector<size_t> members;     // the groups' entries, group after group, in list order
-    std::vector<size_t> groupStart;  // per group and one more: its first member
-    size_t cursor = 0;               // the entry last found or passed
+    std::vector<CString> groupIds;     // per group: its device identifier
+    std::vector<uint32_t> members;     // the groups' entries, group after group, in list order
+    std::vector<uint32_t> groupStart;  // per group and one more: its first member
+    size_t cursor = 0;                 // the entry last found or passed
 
 private:
-    // The groups by device and identifier: an open-addressed table of group numbers, at most
-    // half full, over the group lists it extends.
     class GroupTable {
     public:
         GroupTable(size_t symbols, std::vector<CString>& ids, std::vector<const CDevice*>& devices)
@@ -604,13 +611,13 @@ CSymbol* CDocNetlist::GetNextPart(POSITION& pos, CObList* sections, CDevice* dev
         SectionIndex::Entry& section = index.entries[at];
         section.visited = true;
         if (sections && section.device)
-            m_sectionLines.emplace_back(static_cast<CSymbol*>(section.symbol.object), section.line);
+            m_sectionLines.emplace_back(static_cast<CSymbol*>(index.ObjectOf(at)), section.line);
     };
     giveOut(static_cast<size_t>(entry - index.entries.data()));
     for (size_t later : index.After(*entry)) {
         giveOut(later);
         if (sections)
-            sections->AddTail(index.entries[later].symbol.object);
+            sections->AddTail(index.ObjectOf(later));
     }
     pos = index.NextPart(device);
     if (!pos)
@@ -644,7 +651,7 @@ CPartSections CDocNetlist::TakePartSections(const CObList& sections) {
 CDocNetlist::SectionIndex& CDocNetlist::Sections() {
     if (!m_sections)
         m_sections = std::make_unique<SectionIndex>(
-            m_symbols ? m_symbols->symbols : SymbolList(m_document->GetObjects()).symbols);
+            m_symbols ? m_symbols : std::make_shared<SymbolList>(m_document->GetObjects()));
     return *m_sections;
 }
 
@@ -700,10 +707,10 @@ int CDocNetlist::PrepareWithSymbolList(CNetNode& node, CNetlistFormat& writer, s
                                        std::ostream& log) {
     // Dropped however the preparation ends: an edit after the build must not meet it.
     struct Scope {
-        std::unique_ptr<SymbolList>& list;
+        std::shared_ptr<SymbolList>& list;
         ~Scope() { list.reset(); }
     } scope{m_symbols};
-    m_symbols = std::make_unique<SymbolList>(m_document->GetObjects());
+    m_symbols = std::make_shared<SymbolList>(m_document->GetObjects());
     writer.PrepareSheet(*this, node, out, log);
     return AddSubcircuitChildren(node, log);
 }

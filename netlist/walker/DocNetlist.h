@@ -158,7 +158,7 @@ private:
 
     CDrawDoc* m_document = nullptr;
     std::unique_ptr<SectionIndex> m_sections;  // while a part walk runs
-    std::unique_ptr<SymbolList> m_symbols;     // while Build prepares the sheet
+    std::shared_ptr<SymbolList> m_symbols;     // while Build prepares the sheet
     // The sections the part walk gave out last, with their pin map lines, and their part's
     // device identifier.
     std::vector<std::pair<CSymbol*, CPinMapLine*>> m_sectionLines;

@@ -273,4 +273,39 @@ TEST(MapsTest, ValuesStayPutWhileOtherKeysComeAndGo) {
     EXPECT_EQ(Order(map), (Keys{"DA"}));
 }
 
+// Keys of any length are kept whole, through copies, removals and a whole-map copy: short ones
+// in place, long ones apart; a symbol's or pin's map with its one key takes less room than a
+// key and a value of its own beside four pointers.
+TEST(MapsTest, KeysOfEveryLengthAreKeptWhole) {
+    EXPECT_LT(sizeof(CMapStringToString), 2 * sizeof(CString) + 4 * sizeof(void*));
+    CMapStringToString map;
+    Keys keys;
+    for (std::size_t length = 0; length <= 40; ++length) {
+        std::string key(length, 'k');
+        if (length > 0)
+            key.back() = static_cast<char>('A' + length % 26);
+        keys.push_back(key);
+        map.SetAt(key.c_str(), (key + "=").c_str());
+    }
+    for (std::size_t length = 0; length <= 40; length += 3)
+        EXPECT_TRUE(map.RemoveKey(keys[length].c_str()));
+    CMapStringToString copy;
+    copy.CopyFrom(map);
+    for (const CMapStringToString* each : {&map, &copy}) {
+        EXPECT_EQ(each->GetCount(), 27);
+        for (std::size_t length = 0; length <= 40; ++length) {
+            CString value;
+            EXPECT_EQ(each->Lookup(keys[length].c_str(), value), length % 3 != 0) << length;
+            if (length % 3 != 0) {
+                EXPECT_EQ(value.str(), keys[length] + "=");
+            }
+        }
+        Keys listed = Order(*each);
+        for (const std::string& key : listed)
+            EXPECT_NE(key.size() % 3, 0u) << key;
+        EXPECT_EQ(listed.size(), 27u);
+    }
+    EXPECT_EQ(Order(map), Order(copy));
+}
+
 }  // namespace

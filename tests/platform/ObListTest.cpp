@@ -227,10 +227,12 @@ TEST(ObListTest, AShortListTakesRoomForFewNodes) {
 }
 
 // Many objects of a sheet have lists that never hold an element (a wire's junctions, a pin's
-// attribute texts): such a list takes the room of two pointers at most.
+// attribute texts): such a list takes the room of one pointer.
 TEST(ObListTest, AListThatNeverHeldAnElementIsSmall) {
     EXPECT_LE(sizeof(CObList), 2 * sizeof(void*));
     EXPECT_LE(sizeof(CStringList), 2 * sizeof(void*));
+    EXPECT_EQ(sizeof(CObList), sizeof(void*));
+    EXPECT_EQ(sizeof(CPtrList), sizeof(void*));
     const std::size_t before = HeapBytesInUse();
     const CObList list;
     EXPECT_EQ(HeapBytesInUse(), before);
@@ -238,6 +240,30 @@ TEST(ObListTest, AListThatNeverHeldAnElementIsSmall) {
     EXPECT_EQ(list.GetHeadPosition(), nullptr);
     EXPECT_EQ(list.GetTailPosition(), nullptr);
     EXPECT_EQ(list.FindIndex(0), nullptr);
+}
+
+// The block size a list was made with bounds its blocks, also once it was emptied: a list of
+// blocks of 2 grows by blocks of two nodes and a header, before and after RemoveAll; a block
+// size of 1 still gives blocks of two.
+TEST(ObListTest, TheBlockSizeHoldsAfterTheListWasEmptied) {
+    constexpr std::size_t kNode = 3 * sizeof(void*);
+    for (int blockSize : {1, 2}) {
+        CObList list(blockSize);
+        for (int round = 0; round < 2; ++round) {
+            const std::size_t before = HeapBytesInUse();
+            for (int i = 0; i < 40; ++i)
+                list.AddTail(static_cast<CObject*>(nullptr));
+            const std::size_t grown = HeapBytesInUse() - before;
+            // Twenty blocks, each two nodes and a header of at least four pointers; blocks of
+            // ten would take six headers.
+            EXPECT_GE(grown, 20 * (2 * kNode + 4 * sizeof(void*)))
+                << "block size " << blockSize << " round " << round;
+            EXPECT_EQ(list.GetCount(), 40);
+            list.RemoveAll();
+            EXPECT_EQ(HeapBytesInUse(), before);
+            EXPECT_TRUE(list.IsEmpty());
+        }
+    }
 }
 
 }  // namespace

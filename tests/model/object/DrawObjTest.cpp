@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <limits>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -420,4 +422,27 @@ TEST(DrawObjTracker, HandleSquaresInPixels) {
     EXPECT_EQ(dc.Lines()[0],
               "Rectangle 97,47,104,54 pen=solid/0/0x445566 brush=solid/0xC0C0C0 rop=13");
     EXPECT_EQ(dc.Lines()[2].substr(0, 27), "Rectangle 107,67,114,74 pen");
+}
+
+// Serial numbers tell objects apart, copies and an object that takes a freed address included;
+// asking whether an object has a number gives it none.
+TEST(DrawObjSerial, EachObjectHasItsOwnNumberAndAFreedAddressANewOne) {
+    auto first = std::make_unique<CDrawObj>(CRect(0, 0, 10, 10));
+    const std::uint64_t serial = first->GetSerial();
+    EXPECT_NE(serial, 0u);
+    EXPECT_EQ(first->GetSerial(), serial);
+    EXPECT_TRUE(first->HasSerial(serial));
+    const CDrawObj copy(*first, nullptr);
+    EXPECT_FALSE(copy.HasSerial(serial));
+    EXPECT_NE(copy.GetSerial(), serial);
+
+    const void* address = first.get();
+    first.reset();
+    std::vector<std::unique_ptr<CDrawObj>> later;
+    for (int i = 0; i < 64 && (later.empty() || later.back().get() != address); ++i)
+        later.push_back(std::make_unique<CDrawObj>(CRect(0, 0, 10, 10)));
+    for (const auto& object : later) {
+        EXPECT_FALSE(object->HasSerial(serial));
+        EXPECT_NE(object->GetSerial(), serial);
+    }
 }
