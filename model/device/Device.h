@@ -6,6 +6,7 @@
 // pointer and count, pins take their numbers from it, and the document makes part identifiers
 // through it.
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -161,6 +162,9 @@ public:
     // numbers in parallel); returns how many.
     int GetImplicitPinNets(CDrawDoc* doc, const char* net, CStringList& pins,
                            CStringList* numbers) const;
+    // The same with the net of each hidden pin read through netOf (false: the pin has none).
+    int GetImplicitPinNets(const std::function<bool(const char* pin, CString& net)>& netOf,
+                           const char* net, CStringList& pins, CStringList* numbers) const;
     // The hidden pins as pairs of name and number.
     std::vector<ImplicitPin> GetImplicitPins() const;
 

@@ -240,10 +240,19 @@ bool CDevice::ResolvePinNet(CDrawDoc* doc, const std::string& pin, CString& net)
 
 int CDevice::GetImplicitPinNets(CDrawDoc* doc, const char* net, CStringList& pins,
                                 CStringList* numbers) const {
+    return GetImplicitPinNets(
+        [this, doc](const char* pin, CString& pinNet) { return ResolvePinNet(doc, pin, pinNet); },
+        net, pins, numbers);
+}
+
+int CDevice::GetImplicitPinNets(const std::function<bool(const char* pin, CString& net)>& netOf,
+                                const char* net, CStringList& pins, CStringList* numbers) const {
+    if (!net)
+        return 0;
     int found = 0;
     for (const auto& [name, number] : GetImplicitPins()) {
         CString pinNet;
-        if (!net || !ResolvePinNet(doc, name, pinNet) || pinNet != net)
+        if (!netOf(name.c_str(), pinNet) || pinNet != net)
             continue;
         pins.AddTail(CString(name));
         if (numbers)

@@ -128,19 +128,13 @@ BOOL CHiddenPinTies::NetOf(CDrawObj& symbol, const char* pin, CString& net) cons
 int CHiddenPinTies::PinsOn(CDrawObj& symbol, const char* net, CStringList& pins,
                            CStringList* numbers) const {
     const CDevice* device = symbol.GetDevice();
-    if (!device || !net)
+    if (!device)
         return 0;
-    int found = 0;
-    for (const auto& [name, number] : device->GetImplicitPins()) {
-        CString pinNet;
-        if (!NetOf(symbol, name.c_str(), pinNet) || pinNet != net)
-            continue;
-        pins.AddTail(CString(name));
-        if (numbers)
-            numbers->AddTail(CString(number));
-        ++found;
-    }
-    return found;
+    return device->GetImplicitPinNets(
+        [this, &symbol](const char* pin, CString& pinNet) {
+            return NetOf(symbol, pin, pinNet) != FALSE;
+        },
+        net, pins, numbers);
 }
 
 std::unique_ptr<CNetPropCmd> TieNetToHiddenPins(CDrawDoc& doc, CNet& net, const CString& pins) {
