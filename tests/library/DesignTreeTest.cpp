@@ -49,6 +49,16 @@ protected:
         symbol->GetPins().AddTail(pin);
         return pin;
     }
+    // Symbol U1 of a 7400 whose hidden pin VCC, number 14, is on net VCC.
+    static CSymbol* AddGate(CDrawDoc& doc) {
+        auto* device = new CDevice("7400");
+        device->SetAttr("_Implicit", "VCC 14", TRUE);
+        device->SetAttr("VCC.Net", "VCC", TRUE);
+        CSymbol* u1 = AddSymbol(doc, "U1");
+        device->AddRef();
+        u1->SetDevice(device);
+        return u1;
+    }
     // A wire on a new net named name, attached to pin.
     static CWire* Attach(CDrawDoc& doc, CPin* pin, const char* name) {
         auto* wire = new CWire;
@@ -226,12 +236,7 @@ TEST_F(DesignTree, BusNetsListEachMemberAndTheGateOfThePinOnIt) {
 
 TEST_F(DesignTree, HiddenPinsOfADeviceAreListedUnderTheirNet) {
     CDrawDoc& doc = NewDoc("a.sch");
-    auto* device = new CDevice("7400");
-    device->SetAttr("_Implicit", "VCC 14", TRUE);
-    device->SetAttr("VCC.Net", "VCC", TRUE);
-    CSymbol* u1 = AddSymbol(doc, "U1");
-    device->AddRef();
-    u1->SetDevice(device);
+    CSymbol* u1 = AddGate(doc);
     Attach(doc, AddPin(u1, "Y"), "VCC");  // the device has no map: no number
     tree.Initialize(&doc);
     CDesignTreeNode* vcc = ExpandPath({"Nets", "VCC"});
@@ -239,7 +244,7 @@ TEST_F(DesignTree, HiddenPinsOfADeviceAreListedUnderTheirNet) {
     EXPECT_EQ(Labels(vcc), (std::vector<CString>{"U1:VCC (14)", "U1:Y"}));
     EXPECT_EQ(vcc->Children()[0]->Item().GetKind(), 4);
 
-    device->SetAttr("_Implicit", "VCC", TRUE);
+    u1->GetDevice()->SetAttr("_Implicit", "VCC", TRUE);
     tree.MarkForRefresh(-1, &doc);
     RunRefresh();
     EXPECT_EQ(Labels(vcc), (std::vector<CString>{"U1:VCC (?)", "U1:Y"}));
@@ -249,12 +254,7 @@ TEST_F(DesignTree, HiddenPinsOfADeviceAreListedUnderTheirNet) {
 // no longer under the one its device names.
 TEST_F(DesignTree, AHiddenPinTiedToAWiresNetIsListedUnderIt) {
     CDrawDoc& doc = NewDoc("a.sch");
-    auto* device = new CDevice("7400");
-    device->SetAttr("_Implicit", "VCC 14", TRUE);
-    device->SetAttr("VCC.Net", "VCC", TRUE);
-    CSymbol* u1 = AddSymbol(doc, "U1");
-    device->AddRef();
-    u1->SetDevice(device);
+    CSymbol* u1 = AddGate(doc);
     Attach(doc, AddPin(u1, "Y"), "VCC");
     Attach(doc, AddPin(u1, "A"), "VDDA")->GetNet()->SetAttr("_Implicit", "U1:VCC", 0);
     tree.Initialize(&doc);

@@ -63,6 +63,25 @@ protected:
 
     size_t Steps() { return m_doc.GetUndoList().FillUndoList().size(); }
 
+    // A 7400 of the standard library, with its hidden supply pins, beside a wire on net `name`;
+    // the wire is selected.
+    void SelectWireBesideAGate(const char* name, CNet*& net) {
+        CLibraryItemData item;
+        ASSERT_TRUE(testsupport::ReadStandardItem(m_doc, "logic.rlb", "7400", item));
+        CObList copies;
+        copies.AddTail(&item.m_objects);
+        ASSERT_TRUE(m_doc.AddObjectCopies(&copies));
+        auto wire = std::make_unique<CWire>();
+        wire->AddPoint(CPoint(4000, -4000));
+        wire->AddPoint(CPoint(5000, -4000));
+        net = new CNet(name);
+        net->AddRef();
+        wire->SetNet(net);
+        CWire* raw = wire.get();
+        ASSERT_TRUE(m_doc.AddObject(std::move(wire)));
+        m_view.Select(raw);
+    }
+
     CDrawDoc m_doc;
     CDrawView m_view{m_doc};
     QString m_dir = QDir::tempPath() + "/vosk-view-objects";
@@ -214,20 +233,8 @@ TEST_F(DrawViewObjectsTest, ConnectImplicitlyTiesTheDominantWiresNetToTheChosenP
 // no pin chosen changes no byte and records nothing; a pin chosen is one step, which undo takes
 // back whole.
 TEST_F(DrawViewObjectsTest, ConnectImplicitlyRecordsOnlyAChoiceMade) {
-    CLibraryItemData item;
-    ASSERT_TRUE(testsupport::ReadStandardItem(m_doc, "logic.rlb", "7400", item));
-    CObList copies;
-    copies.AddTail(&item.m_objects);
-    ASSERT_TRUE(m_doc.AddObjectCopies(&copies));
-    auto wire = std::make_unique<CWire>();
-    wire->AddPoint(CPoint(4000, -4000));
-    wire->AddPoint(CPoint(5000, -4000));
-    auto* net = new CNet("VCC");
-    net->AddRef();
-    wire->SetNet(net);
-    CWire* raw = wire.get();
-    ASSERT_TRUE(m_doc.AddObject(std::move(wire)));
-    m_view.Select(raw);
+    CNet* net = nullptr;
+    ASSERT_NO_FATAL_FAILURE(SelectWireBesideAGate("VCC", net));
     ASSERT_TRUE(Enabled(ID_CONNECT_IMPLICIT));
     const std::vector<BYTE> before = testsupport::DocumentBytes(m_doc);
     const size_t steps = Steps();
@@ -258,20 +265,8 @@ TEST_F(DrawViewObjectsTest, ConnectImplicitlyRecordsOnlyAChoiceMade) {
 // Implicitly To.. with the gate's VCC chosen puts pin 14 on VDDA in the netlist, and undo puts
 // it back on the device's supply.
 TEST_F(DrawViewObjectsTest, AHiddenPinConnectedImplicitlyIsOnTheWiresNetInTheNetlist) {
-    CLibraryItemData item;
-    ASSERT_TRUE(testsupport::ReadStandardItem(m_doc, "logic.rlb", "7400", item));
-    CObList copies;
-    copies.AddTail(&item.m_objects);
-    ASSERT_TRUE(m_doc.AddObjectCopies(&copies));
-    auto wire = std::make_unique<CWire>();
-    wire->AddPoint(CPoint(4000, -4000));
-    wire->AddPoint(CPoint(5000, -4000));
-    auto* net = new CNet("VDDA");
-    net->AddRef();
-    wire->SetNet(net);
-    CWire* raw = wire.get();
-    ASSERT_TRUE(m_doc.AddObject(std::move(wire)));
-    m_view.Select(raw);
+    CNet* net = nullptr;
+    ASSERT_NO_FATAL_FAILURE(SelectWireBesideAGate("VDDA", net));
     QTimer::singleShot(0, [] {
         auto* dialog = qobject_cast<CDlgConnectWire*>(QApplication::activeModalWidget());
         ASSERT_NE(dialog, nullptr);
