@@ -113,14 +113,15 @@ constexpr MenuItem kGridSpacing[] = {Cmd(ID_GRID_001),  Cmd(ID_GRID_002), Cmd(ID
 constexpr MenuItem kZoom[] = {
     Cmd(ID_ZOOM_50), Cmd(ID_ZOOM_75),   Cmd(ID_ZOOM_100),     Cmd(ID_ZOOM_200), Cmd(ID_ZOOM_400),
     Sep(),           Cmd(ID_ZOOM_PAGE), Cmd(ID_ZOOM_OBJECTS), Cmd(ID_ZOOM_IN),  Cmd(ID_ZOOM_OUT)};
+// The bars' letters here give way to the drawing's own items.
 constexpr MenuItem kDrawingView[] = {Cmd(ID_VIEW_TOOLBAR),
-                                     Cmd(ID_VIEW_DRAWING_BAR),
+                                     Cmd(ID_VIEW_DRAWING_BAR, "Dr&awing Toolbar"),
                                      Cmd(ID_VIEW_TEXT_BAR),
-                                     Cmd(ID_VIEW_STATUS_BAR),
+                                     Cmd(ID_VIEW_STATUS_BAR, "Status &Bar"),
                                      Cmd(ID_VIEW_WORKSPACE),
-                                     Cmd(ID_VIEW_OUTPUT),
+                                     Cmd(ID_VIEW_OUTPUT, "O&utput"),
                                      Sep(),
-                                     Cmd(ID_VIEW_RULERS),
+                                     Cmd(ID_VIEW_RULERS, "Ru&lers"),
                                      Popup("Units", kUnits),
                                      Cmd(ID_VIEW_PAPER_COLOUR),
                                      Cmd(ID_VIEW_DOCUMENT_SETTINGS),

@@ -116,13 +116,13 @@ const char* AttrTextToggleText(const CObList& selection, AttrTextToggle toggle) 
     const bool hide = *shown;
     switch (toggle) {
         case AttrTextToggle::kDeviceName:
-            return hide ? "Hide Device Na&me" : "Show Device Na&me";
+            return hide ? "Hide De&vice Name" : "Show De&vice Name";
         case AttrTextToggle::kValue:
             return hide ? "Hide Value" : "Show Value";
         case AttrTextToggle::kIdentifier:
             if (IsNetObject(Dominant(selection)))
-                return hide ? "Hide &Net Name" : "Show &Net Name";
-            return hide ? "Hide &Identifier" : "Show &Identifier";
+                return hide ? "Hide Ne&t Name" : "Show Ne&t Name";
+            return hide ? "Hide Iden&tifier" : "Show Iden&tifier";
         case AttrTextToggle::kPinNames:
             return hide ? "Hide Pin &Names" : "Show Pin &Names";
         case AttrTextToggle::kPinNumbers:

@@ -19,15 +19,15 @@ TEST(AttrTextToggles, IdentifierOfAWireAffectsTheWiresOnly) {
     CSymbol* symbol = sheet.Symbol("R1", "1k", {"A", "B"});
     CWire* wire = sheet.Wire("VCC");
     const ObjectList selection{symbol, wire};
-    EXPECT_STREQ(AttrTextToggleText(selection, AttrTextToggle::kIdentifier), "Show &Net Name");
+    EXPECT_STREQ(AttrTextToggleText(selection, AttrTextToggle::kIdentifier), "Show Ne&t Name");
     EXPECT_STREQ(AttrTextToggleText(ObjectList{wire, symbol}, AttrTextToggle::kIdentifier),
-                 "Show &Identifier");
+                 "Show Iden&tifier");
     const DocSnapshot before = Snapshot(sheet.doc);
     ASSERT_TRUE(ToggleAttrTexts(sheet.doc, selection, AttrTextToggle::kIdentifier));
     EXPECT_TRUE(wire->FindAttrText("_ID"));
     EXPECT_FALSE(symbol->FindAttrText("_ID"));
     EXPECT_EQ(sheet.Steps(), 1);
-    EXPECT_STREQ(AttrTextToggleText(selection, AttrTextToggle::kIdentifier), "Hide &Net Name");
+    EXPECT_STREQ(AttrTextToggleText(selection, AttrTextToggle::kIdentifier), "Hide Ne&t Name");
     const DocSnapshot after = Snapshot(sheet.doc);
     ASSERT_TRUE(sheet.doc.GetUndoList().Undo());
     EXPECT_EQ(Snapshot(sheet.doc), before);

@@ -1,11 +1,16 @@
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QIcon>
 #include <QImage>
 #include <QKeySequence>
+#include <QMenu>
 #include <QPixmap>
 #include <algorithm>
 #include <functional>
+#include <map>
+#include <memory>
+#include <optional>
 #include <set>
 #include <string>
 
@@ -15,6 +20,9 @@
 #include "resources/MenuTable.h"
 #include "resources/ToolbarTable.h"
 #include "shell/commands/AcceleratorKeys.h"
+#include "shell/commands/CommandActions.h"
+#include "shell/commands/CommandRouter.h"
+#include "shell/commands/TableMenus.h"
 
 namespace {
 
@@ -27,7 +35,44 @@ void ForEachCommand(std::span<const MenuItem> items, const std::function<void(UI
     }
 }
 
+// The letter after the text's single '&', upper case; none for a text without one ("&&" shows
+// an '&').
+std::optional<QChar> MenuLetter(const QString& text) {
+    for (qsizetype i = 0; i + 1 < text.size(); ++i) {
+        if (text[i] != '&')
+            continue;
+        if (text[i + 1] != '&')
+            return text[i + 1].toUpper();
+        ++i;
+    }
+    return std::nullopt;
+}
+
+// Every menu as built, and each of its submenus, with the items whose letter another item of
+// the same menu uses too.
+void ExpectUniqueLetters(const QMenu& menu, const std::string& where) {
+    std::map<QChar, QStringList> items;
+    for (const QAction* action : menu.actions()) {
+        if (const std::optional<QChar> letter = MenuLetter(action->text()))
+            items[*letter].append(action->text());
+        if (const QMenu* submenu = action->menu())
+            ExpectUniqueLetters(*submenu, where + " > " + submenu->title().toStdString());
+    }
+    for (const auto& [letter, texts] : items)
+        EXPECT_EQ(texts.size(), 1) << where << ": " << texts.join(", ").toStdString();
+}
+
 }  // namespace
+
+TEST(CommandTables, EveryItemOfAMenuHasALetterOfItsOwn) {
+    QtTestApp::ensure();
+    CommandRouter router;
+    CommandActions actions(router, nullptr);
+    for (const MenuInfo& info : AllMenus()) {
+        const std::unique_ptr<QMenu> menu(BuildMenu(QString(), info.items, actions, nullptr));
+        ExpectUniqueLetters(*menu, "menu " + std::to_string(info.id));
+    }
+}
 
 TEST(CommandTables, EveryCommandIsListedOnceWithAConsistentAccelerator) {
     std::set<UINT> ids;
