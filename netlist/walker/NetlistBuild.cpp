@@ -138,13 +138,6 @@ bool RunWriter(CDrawDoc& doc, CNetlistFormat& writer, CNetNode& top, std::ostrea
 }  // namespace
 
 BOOL BuildDocumentNetlist(CDrawDoc& doc, const char* path, CNetlistFormat* writer) {
-    IAppServices& services = GetAppServices();
-    DiscardBuffer discard;
-    std::streambuf* logBuffer = services.GetOutputStreamBuf();
-    std::ostream log(logBuffer ? logBuffer : &discard);
-    services.ShowOutputBar();
-    log << "\fBuilding...\n" << std::flush;
-
     CNetNode top(doc.GetPathName());
     CNetlistFormatList formats;  // the dialog's writers, for the whole build
     CString file = path ? CString(path) : doc.GetPathName();
@@ -157,6 +150,14 @@ BOOL BuildDocumentNetlist(CDrawDoc& doc, const char* path, CNetlistFormat* write
             return FALSE;
         writer = formats[static_cast<size_t>(chosen)].get();
     }
+
+    // The log of a build begins once its report is chosen: a cancelled one writes nothing.
+    IAppServices& services = GetAppServices();
+    DiscardBuffer discard;
+    std::streambuf* logBuffer = services.GetOutputStreamBuf();
+    std::ostream log(logBuffer ? logBuffer : &discard);
+    services.ShowOutputBar();
+    log << "\fBuilding...\n" << std::flush;
 
     std::unique_ptr<NetlistFile> output;
     std::unique_ptr<std::ostream> screen;

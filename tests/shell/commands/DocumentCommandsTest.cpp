@@ -76,6 +76,19 @@ TEST_F(DocumentCommandsTest, GenerateReportWritesAFileOrAnOutputWindow) {
               "Building...\n" + sheet + "\n\nBuilding Final Target..\n" + file + "\n\nOK\n");
     EXPECT_EQ(app->Documents().Documents(app->OutputTemplate()).size(), 0u);
 
+    // A cancelled report writes nothing: the log still tells of the last build.
+    bool cancelled = false;
+    QTimer::singleShot(0, [&cancelled] {
+        auto* dialog = qobject_cast<CDlgReport*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        dialog->reject();
+        cancelled = true;
+    });
+    item->trigger();
+    ASSERT_TRUE(cancelled);
+    EXPECT_EQ(Log(*app),
+              "Building...\n" + sheet + "\n\nBuilding Final Target..\n" + file + "\n\nOK\n");
+
     AnswerReport(kFormatProtel, nullptr);
     item->trigger();
     EXPECT_EQ(Log(*app), "Building...\n" + sheet + "\n\nOK\n");
