@@ -83,12 +83,12 @@ CDlgFind::CDlgFind(std::function<void(UINT id)> sendCommand, QWidget* parent)
     for (const BoxInfo& info : kHow)
         layout->addWidget(AddBox(info.label, info.checked));
     auto* buttons = new QDialogButtonBox;
-    auto* findNext = buttons->addButton("&Find Next", QDialogButtonBox::ActionRole);
+    m_findNext = buttons->addButton("&Find Next", QDialogButtonBox::ActionRole);
     auto* highlight = buttons->addButton("&Highlight All", QDialogButtonBox::ActionRole);
     auto* selectAll = buttons->addButton("&Select All", QDialogButtonBox::ActionRole);
     auto* close = buttons->addButton("&Close", QDialogButtonBox::RejectRole);
-    findNext->setDefault(true);
-    connect(findNext, &QPushButton::clicked, this, [this] { OnFindNext(); });
+    m_findNext->setDefault(true);
+    connect(m_findNext, &QPushButton::clicked, this, [this] { OnFindNext(); });
     connect(highlight, &QPushButton::clicked, this, [this] { SendAndHide(ID_FIND_HIGHLIGHT_ALL); });
     connect(selectAll, &QPushButton::clicked, this, [this] { SendAndHide(ID_FIND_SELECT_ALL); });
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
@@ -112,10 +112,13 @@ QCheckBox* CDlgFind::box(const char* label) const {
 
 void CDlgFind::ShowFind() {
     m_position.Reset();
+    // A button that had the focus took over the default, and would take it again on showing
+    // with the focus: the text takes the focus first, and Return in it finds again.
+    m_text->setFocus();
+    m_findNext->setDefault(true);
     show();
     raise();
     activateWindow();
-    m_text->setFocus();
     m_text->selectAll();
 }
 

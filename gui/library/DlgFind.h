@@ -11,6 +11,7 @@
 
 class QCheckBox;
 class QLineEdit;
+class QPushButton;
 class QRect;
 
 class CDlgFind : public QDialog {
@@ -20,7 +21,7 @@ public:
     CDlgFind(std::function<void(UINT id)> sendCommand, QWidget* parent = nullptr);
 
     // Edit > Find: Find Next starts from the first object again; the dialog shows with the
-    // focus in the text.
+    // focus in the text and Find Next the default button, whichever button closed it.
     void ShowFind();
     // The settings as the controls show them.
     FindOptions Options() const;
@@ -40,6 +41,7 @@ private:
 
     std::function<void(UINT)> m_sendCommand;
     QLineEdit* m_text;
+    QPushButton* m_findNext;
     std::vector<QCheckBox*> m_boxes;
     FindPosition m_position;
 };

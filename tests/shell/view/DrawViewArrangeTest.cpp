@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTest>
 #include <QWheelEvent>
 #include <algorithm>
@@ -203,6 +204,30 @@ TEST_F(ViewCommands, ClosingFindTakesItsHighlightAway) {
             button->click();
     }
     EXPECT_FALSE(dialog.isVisible());
+    EXPECT_TRUE(found->GetFlags() & kFlagHighlight);
+}
+
+// Close took the default while it had the focus; Find shows with Find Next the default again,
+// so that Return in the text searches.
+TEST_F(ViewCommands, ReturnFindsNextAfterFindWasClosedWithClose) {
+    CTextBox* found = Text("R2");
+    Run(ID_EDIT_FIND);
+    CDlgFind& dialog = m_frame.findDialog();
+    dialog.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    QTest::keyClicks(dialog.textEdit(), "R2");
+    for (auto* button : dialog.findChildren<QPushButton*>()) {
+        if (button->text() != "&Close")
+            continue;
+        button->setFocus(Qt::TabFocusReason);
+        ASSERT_TRUE(button->isDefault()) << "a focused button is the default while focused";
+        QTest::mouseClick(button, Qt::LeftButton);
+    }
+    ASSERT_FALSE(dialog.isVisible());
+
+    Run(ID_EDIT_FIND);
+    QTest::keyClick(dialog.textEdit(), Qt::Key_Return);
+    EXPECT_TRUE(dialog.isVisible());
     EXPECT_TRUE(found->GetFlags() & kFlagHighlight);
 }
 
