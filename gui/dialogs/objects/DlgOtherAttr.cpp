@@ -200,11 +200,15 @@ void CDlgOtherAttr::EditRow() {
                           m_names, this);
     if (dialog.exec() != QDialog::Accepted)
         return;
+    const int rows = m_table->rowCount();
     if (!nameLocked)
         name->setText(FromStoredText(dialog.Name().str()));
     if (m_table->IsEditable(row, 1))
         value->setText(FromStoredText(dialog.Value().str()));
-    m_table->setCurrentCell(m_table->rowCount() - 1, 0);
+    // The empty last row, once filled, hands the selection on to the new empty row after it;
+    // any other row keeps it.
+    if (m_table->rowCount() > rows)
+        m_table->SelectOnly(m_table->rowCount() - 1);
 }
 
 void CDlgOtherAttr::DeleteRows() {

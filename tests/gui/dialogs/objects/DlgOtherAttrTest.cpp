@@ -10,6 +10,7 @@
 #include <QTimer>
 
 #include "gui/dialogs/objects/DlgOtherAttr.h"
+#include "gui/kit/EditListCtrl.h"
 #include "gui/support/QtTestApp.h"
 #include "model/app/SchematicApp.h"
 #include "support/ScriptedPrompt.h"
@@ -180,6 +181,42 @@ TEST_F(DlgOtherAttrTest, TheSameNewNameTwiceKeepsThePage) {
     ASSERT_EQ(prompt.shown().size(), 1u);
     EXPECT_EQ(prompt.shown()[0].text, "Error: Property defined twice - Note");
     EXPECT_EQ(page->table()->currentRow(), 2);
+}
+
+// Edit... on a row leaves the selection on it; filling the empty last row selects the new
+// empty row after it.
+TEST_F(DlgOtherAttrTest, EditKeepsTheSelectionUnlessItFilledTheEmptyLastRow) {
+    auto* page = new CDlgOtherAttr("Other Attributes", TwoSymbols(), 1, nullptr);
+    CPropertySheet sheet("Symbol Properties", nullptr);
+    sheet.AddPage(page);
+    sheet.show();
+    CEditListCtrl* table = page->table();
+    ASSERT_EQ(table->rowCount(), 2);
+    const auto selected = [table] {
+        std::vector<int> rows;
+        for (const QModelIndex& index : table->selectionModel()->selectedRows())
+            rows.push_back(index.row());
+        return rows;
+    };
+    table->SelectOnly(0);
+    AnswerModify("_Value", "3k");
+    page->EditRow();
+    EXPECT_EQ(table->item(0, 1)->text(), "3k");
+    EXPECT_EQ(table->currentRow(), 0);
+    EXPECT_EQ(selected(), std::vector<int>{0});
+
+    table->SelectOnly(1);
+    AnswerModify("", "");
+    page->EditRow();
+    EXPECT_EQ(table->rowCount(), 2) << "an empty row left empty adds none";
+    EXPECT_EQ(selected(), std::vector<int>{1});
+
+    AnswerModify("Note", "a");
+    page->EditRow();
+    ASSERT_EQ(table->rowCount(), 3);
+    EXPECT_EQ(table->item(1, 0)->text(), "Note");
+    EXPECT_EQ(table->currentRow(), 2);
+    EXPECT_EQ(selected(), std::vector<int>{2});
 }
 
 // A row refused on leaving the page is put into editing on its name, not only selected.
