@@ -1,9 +1,11 @@
 #include "shell/app/AppEventFilter.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QKeyEvent>
 #include <utility>
 
+#include "gui/kit/DialogTitle.h"
 #include "model/app/FunctionKeys.h"
 #include "shell/app/SplashWnd.h"
 
@@ -41,6 +43,10 @@ bool CAppEventFilter::eventFilter(QObject* watched, QEvent* event) {
             if (CSplashWnd::PreTranslateAppMessage(event))
                 return true;
             return event->type() == QEvent::KeyPress && FilterFunctionKey(event);
+        case QEvent::Show:
+            if (auto* dialog = qobject_cast<QDialog*>(watched); dialog && dialog->isWindow())
+                FitDialogToTitle(*dialog);
+            break;
         case QEvent::KeyRelease:
         case QEvent::MouseButtonRelease:
         case QEvent::MouseMove:

@@ -4,7 +4,8 @@
 // - a function key bound to a command (the function-key table) is taken away from the
 //   widgets and their shortcuts, and its command is queued; not while a modal dialog or a
 //   popup is open, where a command could change a document under the dialog;
-// - user input restarts the idle work.
+// - user input restarts the idle work;
+// - every dialog opens wide enough to show its whole title (DialogTitle.h).
 
 #include <QObject>
 #include <functional>

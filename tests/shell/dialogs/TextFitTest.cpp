@@ -1,5 +1,5 @@
-// Every dialog and property sheet, at the size it opens with, shows each label, button and check
-// box text, each column heading and each spin box value whole.
+// Every dialog and property sheet, at the size it opens with, shows its title, each label,
+// button and check box text, each column heading and each spin box value whole.
 
 #include <gtest/gtest.h>
 
@@ -94,6 +94,7 @@ QString Name(const QWidget& widget) {
 class TextFitCheck {
 public:
     void Check(QWidget& window) {
+        CheckTitle(window);
         const bool canWiden =
             window.width() < window.screen()->availableGeometry().width() * 8 / 10;
         for (QWidget* widget : window.findChildren<QWidget*>()) {
@@ -181,6 +182,16 @@ private:
                                .arg(Name(widget), text)
                                .arg(needed)
                                .arg(room));
+    }
+    // The title bar shows the title in bold beside at least three buttons about as wide as
+    // the bar is high.
+    void CheckTitle(const QWidget& window) {
+        QFont bold = window.font();
+        bold.setBold(true);
+        const int bar = window.style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, &window);
+        const int needed = QFontMetrics(bold).horizontalAdvance(window.windowTitle()) + 3 * bar;
+        if (needed > window.width())
+            Report(window, window.windowTitle(), needed, window.width());
     }
     void CheckLabel(const QLabel& label) {
         if (label.wordWrap() || label.text().isEmpty() || Qt::mightBeRichText(label.text()))
