@@ -73,13 +73,10 @@ int AddPowerPin(std::vector<PowerPin>& pins, const PowerPin& pin) {
     return int(added - pins.begin());
 }
 
-void ApplyPowerPins(CDevice& device, const std::vector<PowerPin>& pins,
-                    const std::vector<PowerPin>& loaded) {
-    for (const PowerPin& old : loaded) {
-        const auto kept = std::find_if(
-            pins.begin(), pins.end(), [&old](const PowerPin& pin) { return pin.name == old.name; });
-        if (kept != pins.end() && kept->net.IsEmpty())
-            device.RemoveAttr(NetAttribute(old.name));
+void ApplyPowerPins(CDevice& device, const std::vector<PowerPin>& pins) {
+    for (const PowerPin& pin : pins) {
+        if (pin.net.IsEmpty())
+            device.RemoveAttr(NetAttribute(pin.name));
     }
     // The same pins keep the list as it is stored, in its order and with its separators.
     const CString implicit = ComposeImplicit(pins);

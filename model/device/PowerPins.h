@@ -29,7 +29,7 @@ const char* PowerPinProblem(const PowerPin& pin, bool& inNumber);
 // Updates the pin of that name (ignoring case), else adds it in its sorted place; the index.
 int AddPowerPin(std::vector<PowerPin>& pins, const PowerPin& pin);
 
-// Writes "_Implicit" and each pin's net. The net of a pin whose net was cleared goes too: it
-// would otherwise still tie the pin. A removed pin's net stays with the device.
-void ApplyPowerPins(CDevice& device, const std::vector<PowerPin>& pins,
-                    const std::vector<PowerPin>& loaded);
+// Writes "_Implicit" and each pin's net. A pin listed with no net has none afterwards, one
+// cleared as well as one removed before and added again: a net left from before would still
+// tie it. A pin removed from the list keeps its net with the device.
+void ApplyPowerPins(CDevice& device, const std::vector<PowerPin>& pins);

@@ -27,7 +27,7 @@ CString Stored(const QString& text) {
 }  // namespace
 
 CDlgPowerPins::CDlgPowerPins(CDevice& device, QWidget* parent)
-    : QDialog(parent), m_device(device), m_loaded(LoadPowerPins(device)), m_pins(m_loaded) {
+    : QDialog(parent), m_device(device), m_pins(LoadPowerPins(device)) {
     setObjectName("powerPinsDlg");
     setWindowTitle("Device Power Pins");
     m_list = new QListWidget;
@@ -106,6 +106,6 @@ void CDlgPowerPins::Remove() {
 }
 
 void CDlgPowerPins::accept() {
-    ApplyPowerPins(m_device, m_pins, m_loaded);
+    ApplyPowerPins(m_device, m_pins);
     QDialog::accept();
 }

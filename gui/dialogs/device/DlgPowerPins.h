@@ -31,7 +31,6 @@ private:
     void OnPinChosen(int row);
 
     CDevice& m_device;
-    std::vector<PowerPin> m_loaded;
     std::vector<PowerPin> m_pins;
     QListWidget* m_list = nullptr;
     QComboBox* m_net = nullptr;

@@ -12,7 +12,7 @@ TEST(PowerPinsTest, PinsAndNetsBecomeImplicitAndNetAttributes) {
     CDevice device("7400");
     std::vector<PowerPin> pins;
     AddPowerPin(pins, {"VCC", "14", "Power1"});
-    ApplyPowerPins(device, pins, {});
+    ApplyPowerPins(device, pins);
     EXPECT_EQ(device.GetAttr("_Implicit"), CString("VCC\x01"
                                                    "14"));
     EXPECT_EQ(device.GetAttr("VCC.Net"), CString("Power1"));
@@ -22,7 +22,7 @@ TEST(PowerPinsTest, PinsAndNetsBecomeImplicitAndNetAttributes) {
     EXPECT_EQ(loaded[0].net, CString("Power1"));
     pins = loaded;
     EXPECT_EQ(AddPowerPin(pins, {"GND", "7", ""}), 0) << "the list is sorted";
-    ApplyPowerPins(device, pins, loaded);
+    ApplyPowerPins(device, pins);
     EXPECT_EQ(device.GetAttr("_Implicit"), CString("GND\x01"
                                                    "7\x01VCC\x01"
                                                    "14"));
@@ -59,13 +59,33 @@ TEST(PowerPinsTest, ClearedAndRemovedNetsNoLongerTieThePins) {
     std::vector<PowerPin> pins = loaded;
     pins.erase(pins.begin());  // GND
     pins[0].net = "";
-    ApplyPowerPins(device, pins, loaded);
+    ApplyPowerPins(device, pins);
     CString value;
     EXPECT_FALSE(device.Lookup("VCC.Net", value));
     // A removed pin's net is not deleted; the pin, out of the list, is on no net.
     EXPECT_EQ(device.GetAttr("GND.Net"), CString("Ground1"));
     EXPECT_EQ(device.GetAttr("_Implicit"), CString("VCC\x01"
                                                    "14"));
+}
+
+// A pin removed keeps its net with the device; added again with no net, it is on no net,
+// not on the net it had before.
+TEST(PowerPinsTest, APinAddedAgainWithNoNetIsOnNoNet) {
+    CDevice device("7400");
+    device.SetAttr("_Implicit",
+                   "VCC\x01"
+                   "14",
+                   TRUE);
+    device.SetAttr("VCC.Net", "Power1", TRUE);
+    ApplyPowerPins(device, {});
+    EXPECT_EQ(device.GetAttr("VCC.Net"), CString("Power1"));
+    std::vector<PowerPin> pins = LoadPowerPins(device);
+    ASSERT_TRUE(pins.empty());
+    AddPowerPin(pins, {"VCC", "14", ""});
+    ApplyPowerPins(device, pins);
+    CString value;
+    EXPECT_FALSE(device.Lookup("VCC.Net", value)) << value.c_str();
+    EXPECT_EQ(LoadPowerPins(device).at(0).net, CString());
 }
 
 TEST(PowerPinsTest, NamesAndNumbersMustBeGivenWithoutSeparators) {
@@ -102,12 +122,12 @@ TEST(PowerPinsTest, PinsAppliedUnchangedKeepTheStoredList) {
     EXPECT_EQ(loaded[1].name, CString("VCC"));
     EXPECT_EQ(loaded[1].number, CString("14"));
     const CDevice before(device);
-    ApplyPowerPins(device, loaded, loaded);
+    ApplyPowerPins(device, loaded);
     EXPECT_EQ(device.GetAttr("_Implicit"), CString("VCC 14 GND 7"));
     EXPECT_TRUE(device.IsEqual(before));
 
     CDevice bare("7404");
-    ApplyPowerPins(bare, {}, {});
+    ApplyPowerPins(bare, {});
     EXPECT_EQ(bare.GetAttrCount(), 1);
 }
 
