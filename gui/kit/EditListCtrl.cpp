@@ -80,6 +80,15 @@ DWORD ToggledCheck(DWORD flags) {
     return flags | kRowChecked;
 }
 
+// Ctrl+Tab, Ctrl+PageDown and their reverses belong to the window holding the list: they turn
+// a sheet's pages.
+bool TurnsPages(const QKeyEvent& event) {
+    const int key = event.key();
+    return (event.modifiers() & Qt::ControlModifier) &&
+           (key == Qt::Key_Tab || key == Qt::Key_Backtab || key == Qt::Key_PageDown ||
+            key == Qt::Key_PageUp);
+}
+
 }  // namespace
 
 CEditListCtrl::CEditListCtrl(DWORD options, QWidget* parent)
@@ -89,6 +98,9 @@ CEditListCtrl::CEditListCtrl(DWORD options, QWidget* parent)
     setEditTriggers(QAbstractItemView::SelectedClicked | QAbstractItemView::DoubleClicked |
                     QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed);
     setIconSize(QSize(kImageSize, kImageSize));
+    // Tab moves between cells only while one is being edited (the editor's own Tab); else it
+    // goes on to the window's next field.
+    setTabKeyNavigation(false);
     connect(this, &QTableWidget::cellChanged, this, &CEditListCtrl::OnCellChanged);
     connect(verticalScrollBar(), &QScrollBar::valueChanged, this, &CEditListCtrl::EndEdit);
     connect(horizontalScrollBar(), &QScrollBar::valueChanged, this, &CEditListCtrl::EndEdit);
@@ -348,6 +360,10 @@ void CEditListCtrl::keyPressEvent(QKeyEvent* event) {
     }
     if (event->key() == Qt::Key_Delete || event->key() == Qt::Key_Clear) {
         DeleteRows();
+        return;
+    }
+    if (TurnsPages(*event)) {
+        event->ignore();
         return;
     }
     QTableWidget::keyPressEvent(event);

@@ -4,7 +4,8 @@
 // rows grow by a cell (and the list by a column) as their last cell is filled, and rows show
 // an image, which may be their check. Ctrl+C copies the selected rows and Ctrl+V pastes them,
 // a row's cells joined by the byte 0x01; Delete and Clear remove the selected deletable
-// rows.
+// rows. Tab moves from cell to cell only while a cell is being edited, else on out of the
+// list; Ctrl+Tab and Ctrl+PageDown (and back) are left to the window, to turn its pages.
 
 #include <QTableWidget>
 #include <vector>

@@ -2,6 +2,7 @@
 
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QSignalBlocker>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -108,6 +109,17 @@ void CPropertySheet::showEvent(QShowEvent* event) {
     if (m_current < 0 && PageCount() > 0)
         ShowPage(RememberedIndex());
     QDialog::showEvent(event);
+}
+
+void CPropertySheet::keyPressEvent(QKeyEvent* event) {
+    const bool next = event->key() == Qt::Key_PageDown;
+    if (!(event->modifiers() & Qt::ControlModifier) || PageCount() < 2 ||
+        (!next && event->key() != Qt::Key_PageUp)) {
+        QDialog::keyPressEvent(event);
+        return;
+    }
+    // Through the tabs, as a click on one: the page on show is asked first.
+    m_tabs->setCurrentIndex((m_tabs->currentIndex() + (next ? 1 : PageCount() - 1)) % PageCount());
 }
 
 // The tab widget has switched already: the page being left is put back on show while it

@@ -87,6 +87,9 @@ protected:
     void AddToButtonRow(QWidget* widget);
     // The first showing opens the remembered page, unless a page was chosen already.
     void showEvent(QShowEvent* event) override;
+    // Ctrl+PageDown and Ctrl+PageUp turn to the next and previous page, as Ctrl+Tab and
+    // Ctrl+Shift+Tab do, when no field takes them.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void OnTabChosen(int index);

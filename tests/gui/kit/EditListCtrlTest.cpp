@@ -1,4 +1,5 @@
-// The editable list's paste: the clipboard's rows go into the selected rows only.
+// The editable list's paste: the clipboard's rows go into the selected rows only; its keys in
+// a property sheet.
 
 #include "gui/kit/EditListCtrl.h"
 
@@ -8,8 +9,11 @@
 #include <QClipboard>
 #include <QImage>
 #include <QMimeData>
+#include <QPushButton>
 #include <QTest>
+#include <QVBoxLayout>
 
+#include "gui/kit/PropertySheet.h"
 #include "gui/support/QtTestApp.h"
 
 namespace {
@@ -126,6 +130,83 @@ TEST_F(EditListCtrlTest, APasteOfNoTextChangesNothing) {
         PressCtrlV();
         EXPECT_EQ(Rows(), before) << row;
     }
+}
+
+// A list on the first of three pages, with a button after it.
+class EditListCtrlKeysTest : public ::testing::Test, WithApp {
+protected:
+    EditListCtrlKeysTest() {
+        auto* attributes = new CPropertyPage("Attributes");
+        list = new CEditListCtrl(kListKeepEmptyRow, attributes);
+        after = new QPushButton("&Add...", attributes);
+        auto* layout = new QVBoxLayout(attributes);
+        layout->addWidget(list);
+        layout->addWidget(after);
+        for (const char* name : {"Title", "Rev", ""}) {
+            list->AppendRow(kRowKindLockable | kRowDeletable, 2);
+            list->SetRowCells(list->rowCount() - 1, {name, "A"});
+        }
+        sheet.AddPage(attributes);
+        sheet.AddPage(new CPropertyPage("General"));
+        sheet.AddPage(new CPropertyPage("Frame"));
+        sheet.show();
+        sheet.activateWindow();
+    }
+
+    int ShownPage() const {
+        for (int i = 0; i < sheet.PageCount(); ++i) {
+            if (sheet.Page(i) == sheet.CurrentPage())
+                return i;
+        }
+        return -1;
+    }
+    // Back to the list, focused on a cell, no cell edited.
+    void FocusList() {
+        sheet.SetCurrentPage(0);
+        list->setFocus();
+        list->setCurrentCell(0, 0);
+    }
+
+    CPropertySheet sheet{"Document Settings"};
+    CEditListCtrl* list;
+    QPushButton* after;
+};
+
+TEST_F(EditListCtrlKeysTest, TabLeavesTheListUnlessACellIsBeingEdited) {
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&sheet));
+    FocusList();
+    QTest::keyClick(list, Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), after);
+    FocusList();
+    QTest::keyClick(list, Qt::Key_Backtab);
+    EXPECT_NE(QApplication::focusWidget(), list);
+
+    ASSERT_TRUE(list->EditCell(0, 0));
+    QWidget* editor = QApplication::focusWidget();
+    ASSERT_NE(editor, nullptr);
+    ASSERT_EQ(editor->parentWidget(), list->viewport());
+    QTest::keyClick(editor, Qt::Key_Tab);
+    EXPECT_NE(list->indexWidget(list->model()->index(0, 1)), nullptr) << "the value edited";
+    EXPECT_EQ(QApplication::focusWidget()->parentWidget(), list->viewport());
+    EXPECT_EQ(list->currentRow(), 0);
+    EXPECT_EQ(list->currentColumn(), 1);
+}
+
+// The keys that turn pages pass through the list, whichever way and round the end.
+TEST_F(EditListCtrlKeysTest, CtrlTabAndCtrlPageDownTurnTheSheetsPages) {
+    const std::tuple<Qt::Key, Qt::KeyboardModifiers, int> keys[] = {
+        {Qt::Key_Tab, Qt::ControlModifier, 1},
+        {Qt::Key_PageDown, Qt::ControlModifier, 1},
+        {Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier, 2},
+        {Qt::Key_PageUp, Qt::ControlModifier, 2}};
+    for (const auto& [key, modifiers, page] : keys) {
+        FocusList();
+        QTest::keyClick(list, key, modifiers);
+        EXPECT_EQ(ShownPage(), page) << QKeySequence(key | modifiers).toString().toStdString();
+    }
+    FocusList();
+    QTest::keyClick(list, Qt::Key_PageDown);
+    EXPECT_EQ(ShownPage(), 0) << "PageDown alone stays in the list";
 }
 
 }  // namespace
