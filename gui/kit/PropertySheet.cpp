@@ -31,6 +31,12 @@ bool CPropertyPage::OnOK() {
     return true;
 }
 
+void CPropertyPage::showEvent(QShowEvent* event) {
+    if (isWindow())
+        Load();
+    QWidget::showEvent(event);
+}
+
 void CPropertyPage::Load() {
     if (m_loaded)
         return;

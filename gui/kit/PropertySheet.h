@@ -7,8 +7,9 @@
 // sheet; pages never shown are left alone. Cancel changes nothing.
 //
 // A page applies only the fields the user changed (ChangedFields.h): once loaded, each field
-// is taken on with the value the page shows, and OnApply asks IsChanged of each. A page used
-// on its own, never loaded by a sheet, counts every field as changed.
+// is taken on with the value the page shows, and OnApply asks IsChanged of each. A page shown
+// on its own, as its own window, loads when it first shows; one never loaded counts every
+// field as changed.
 //
 // A page may have a remembered name ("General", "Style", "Attr", "Margins"): each time it is
 // left with valid fields it writes that name to "Settings"/"LastPage", and a sheet opens on
@@ -44,6 +45,9 @@ protected:
     virtual bool OnKillActive() { return true; }
     // Writes the fields back to the page's source: those the user changed.
     virtual void OnApply() {}
+
+    // A page shown as its own window loads as a sheet loads it.
+    void showEvent(QShowEvent* event) override;
 
     bool IsChanged(const QWidget* field) const { return m_changed.IsChanged(field); }
     // The page shows another value in a field itself (CChangedFields::Reshow).

@@ -81,8 +81,6 @@ void DocDefaultsForm::ApplyTo(DocSettings& settings) const {
 }
 
 bool DocDefaultsForm::ParseLineSize(LineSize which, const char* text, CString& message) {
-    if (LineSizeText(which) == text)
-        return true;
     double points = 0.0;
     BOOL valid = FALSE;
     if (!ParseOptionalNumber(text, points, valid) || !valid || points < 0.0 ||

@@ -1,8 +1,8 @@
 #pragma once
 // What the document "General" page edits, without its window: the colours, line sizes and
 // fonts that new pins, wires, objects and texts of the document take, and the first number of
-// generated identifiers. Line sizes are shown in points to a tenth, so only a typed size is
-// written back: an untouched one keeps the width the document has.
+// generated identifiers. Line sizes are shown in points to a tenth, so only a size read back
+// is written: one never read keeps the width the document has.
 
 #include <optional>
 
@@ -37,8 +37,7 @@ struct DocDefaultsForm {
     void ApplyTo(DocSettings& settings) const;
 
     // Reads a line size (0 to 3 points) or the base number (1 to 20000) from text; false with
-    // message set when the text is out of range or no number. A line size's text that still
-    // shows the size leaves it untouched.
+    // message set when the text is out of range or no number.
     bool ParseLineSize(LineSize which, const char* text, CString& message);
     bool ParseFirstPartNumber(const char* text, CString& message);
     CString LineSizeText(LineSize which) const;

@@ -21,3 +21,10 @@ std::string FieldText(float value) {
     text.Format("%.6g", double(value));
     return text.c_str();
 }
+
+std::string RescaledFieldText(const char* text, double scale) {
+    double value = 0;
+    if (!ReadFieldNumber(text, value))
+        return text;
+    return FieldText(float(value * scale));
+}

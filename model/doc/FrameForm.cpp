@@ -13,6 +13,21 @@ LONG Round(double value) {
     return LONG(std::floor(value + 0.5));
 }
 
+// Thousandths of an inch in one of the unit.
+double TitleBlockUnit(TitleBlockSizeForm::Axis axis, TitleBlockSizeForm::Units units) {
+    switch (units) {
+        case TitleBlockSizeForm::kInches:
+            return 1000.0;
+        case TitleBlockSizeForm::kCm:
+            return kGridUnitsPerCm;
+        case TitleBlockSizeForm::kPercent:
+            break;
+    }
+    return (axis == TitleBlockSizeForm::kWidth ? TitleBlockSizeForm::kWidthBase
+                                               : TitleBlockSizeForm::kHeightBase) /
+           100.0;
+}
+
 }  // namespace
 
 FrameChecks FrameChecks::From(DWORD flags) {
@@ -111,6 +126,11 @@ std::string TitleBlockSizeText(LONG size, TitleBlockSizeForm::Axis axis,
             return FieldText(float(double(size) * 100 / base));
     }
     return {};
+}
+
+std::string RetypedTitleBlockSize(const char* text, TitleBlockSizeForm::Axis axis,
+                                  TitleBlockSizeForm::Units from, TitleBlockSizeForm::Units to) {
+    return RescaledFieldText(text, TitleBlockUnit(axis, from) / TitleBlockUnit(axis, to));
 }
 
 TitleBlockSizeValue ParseTitleBlockSize(const char* text, TitleBlockSizeForm::Axis axis,

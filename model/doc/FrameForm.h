@@ -61,6 +61,10 @@ struct TitleBlockSizeForm {
 };
 std::string TitleBlockSizeText(LONG size, TitleBlockSizeForm::Axis axis,
                                TitleBlockSizeForm::Units units);
+// A size typed in one unit as the other unit shows the same length; a text that is no number
+// stays as it is.
+std::string RetypedTitleBlockSize(const char* text, TitleBlockSizeForm::Axis axis,
+                                  TitleBlockSizeForm::Units from, TitleBlockSizeForm::Units to);
 // A size typed in the unit, 0 to 1000 of it, in thousandths of an inch.
 struct TitleBlockSizeValue {
     std::optional<LONG> value;

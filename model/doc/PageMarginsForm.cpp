@@ -32,6 +32,11 @@ std::string MarginText(LONG margin, bool cm) {
     return FieldText(float(double(hundredths) * 0.01));
 }
 
+std::string RetypedMargin(const char* text, bool fromCm, bool toCm) {
+    const double unit[] = {1000.0, kUnitsPerCm};
+    return RescaledFieldText(text, unit[fromCm] / unit[toCm]);
+}
+
 MarginValue ParseMargin(const char* text, bool cm) {
     double value = 0;
     if (!ReadFieldNumber(text, value))

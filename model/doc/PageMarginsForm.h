@@ -25,6 +25,10 @@ struct PageMarginsForm {
 // "0.76" in centimetres.
 std::string MarginText(LONG margin, bool cm);
 
+// A margin typed in one unit as the other unit shows the same length; a text that is no number
+// stays as it is.
+std::string RetypedMargin(const char* text, bool fromCm, bool toCm);
+
 // A typed margin in 1/1000 inch, or the message why it cannot be taken.
 struct MarginValue {
     std::optional<LONG> value;

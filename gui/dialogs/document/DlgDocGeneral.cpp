@@ -100,7 +100,10 @@ bool CDlgDocGeneral::Refuse(QLineEdit* edit, const CString& message) {
 
 bool CDlgDocGeneral::OnKillActive() {
     CString message;
+    // A size shown rounded to a tenth of a point is read only once the user changed it.
     for (int i = 0; i < Form::kLineSizeCount; ++i) {
+        if (!IsChanged(m_lineSizes[i]))
+            continue;
         const QByteArray text = m_lineSizes[i]->text().toUtf8();
         if (!m_form.ParseLineSize(Form::LineSize(i), text.constData(), message))
             return Refuse(m_lineSizes[i], message);

@@ -38,24 +38,32 @@ CDlgPageMargins::CDlgPageMargins(RECT& margins, QWidget* parent)
     layout->addWidget(group);
     layout->addWidget(units);
     layout->addStretch();
-    connect(m_cm, &QRadioButton::toggled, this, &CDlgPageMargins::ShowMargins);
-    ShowMargins();
+    connect(m_cm, &QRadioButton::toggled, this, &CDlgPageMargins::ChangeUnits);
+    for (int side = 0; side < PageMarginsForm::kSides; ++side)
+        m_edits[side]->setText(QString::fromStdString(MarginText(m_form.margins[side], false)));
 }
 
-void CDlgPageMargins::ShowMargins() {
+// A margin the user changed keeps its length, now in the other unit, and stays changed.
+void CDlgPageMargins::ChangeUnits() {
+    const bool cm = m_cm->isChecked();
     for (int side = 0; side < PageMarginsForm::kSides; ++side) {
-        if (!m_edits[side]->isModified())
-            m_edits[side]->setText(
-                QString::fromStdString(MarginText(m_form.margins[side], m_cm->isChecked())));
+        QLineEdit* edit = m_edits[side];
+        const bool typed = IsChanged(edit);
+        Reshow(edit, [&] {
+            edit->setText(QString::fromStdString(
+                typed ? RetypedMargin(edit->text().toUtf8().constData(), m_shownCm, cm)
+                      : MarginText(m_form.margins[side], cm)));
+        });
     }
+    m_shownCm = cm;
 }
 
-// Only typed margins are read: one kept from the document stays as it is.
+// Only changed margins are read: one kept from the document stays as it is.
 bool CDlgPageMargins::OnKillActive() {
     PageMarginsForm typed = m_form;
     for (int side = 0; side < PageMarginsForm::kSides; ++side) {
         QLineEdit* edit = m_edits[side];
-        if (!edit->isModified())
+        if (!IsChanged(edit))
             continue;
         const MarginValue margin =
             ParseMargin(edit->text().toUtf8().constData(), m_cm->isChecked());

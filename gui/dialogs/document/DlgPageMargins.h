@@ -1,6 +1,7 @@
 #pragma once
 // The "Page Margins" page: the four sheet margins in inches or centimetres. A margin typed
-// outside 0.1 to 4 inches keeps the page; OK writes the margins it was given.
+// outside 0.1 to 4 inches keeps the page; OK writes the margins it was given, with those the
+// user changed. A changed margin keeps its length when the unit changes.
 
 #include "gui/kit/PropertySheet.h"
 #include "model/doc/PageMarginsForm.h"
@@ -14,6 +15,7 @@ public:
     explicit CDlgPageMargins(RECT& margins, QWidget* parent = nullptr);
 
     QLineEdit* marginEdit(PageMarginsForm::Side side) const { return m_edits[side]; }
+    QRadioButton* inchesButton() const { return m_inches; }
     QRadioButton* cmButton() const { return m_cm; }
 
 protected:
@@ -21,12 +23,13 @@ protected:
     void OnApply() override;
 
 private:
-    // The margins not typed, in the unit chosen.
-    void ShowMargins();
+    // The margins in the unit chosen.
+    void ChangeUnits();
 
     RECT& m_margins;
     PageMarginsForm m_form;
     QLineEdit* m_edits[PageMarginsForm::kSides] = {};
     QRadioButton* m_inches = nullptr;
     QRadioButton* m_cm = nullptr;
+    bool m_shownCm = false;  // the unit the fields show
 };

@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
+#include <utility>
 
 #include "platform/UserPrompt.h"
 
@@ -143,23 +144,28 @@ void CDlgPrintScale::ShowOffsets() {
 // A field the user changed keeps its value, now shown in the other unit, and stays changed.
 void CDlgPrintScale::ChangeUnits() {
     const bool wasMetric = m_shownMetric;
-    const bool changedX = m_offsetX->isModified();
-    const bool changedY = m_offsetY->isModified();
-    if (changedX) {
-        const FieldValue<LONG> x = ParseOffset(m_offsetX->text().toUtf8().constData(), wasMetric);
-        m_shownX = x.value.value_or(m_shownX);
+    m_shownMetric = Metric();
+    const std::pair<QLineEdit*, LONG> fields[] = {{m_offsetX, m_shownX}, {m_offsetY, m_shownY}};
+    for (const auto& [edit, shown] : fields) {
+        QLineEdit* field = edit;
+        const LONG untouched = shown;
+        const bool typed = IsChanged(field);
+        Reshow(field, [&] {
+            LONG value = untouched;
+            if (typed) {
+                const FieldValue<LONG> read =
+                    ParseOffset(field->text().toUtf8().constData(), wasMetric);
+                if (!read.value)
+                    return;
+                value = *read.value;
+            }
+            field->setText(Text(OffsetText(value, m_shownMetric)));
+        });
     }
-    if (changedY) {
-        const FieldValue<LONG> y = ParseOffset(m_offsetY->text().toUtf8().constData(), wasMetric);
-        m_shownY = y.value.value_or(m_shownY);
-    }
-    ShowOffsets();
-    m_offsetX->setModified(changedX);
-    m_offsetY->setModified(changedY);
 }
 
 std::optional<LONG> CDlgPrintScale::ChangedOffset(QLineEdit* edit, bool& ok) {
-    if (!edit->isModified())
+    if (!IsChanged(edit))
         return std::nullopt;
     const FieldValue<LONG> value = ParseOffset(edit->text().toUtf8().constData(), Metric());
     if (!value.value) {

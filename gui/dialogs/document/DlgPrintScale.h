@@ -61,8 +61,8 @@ private:
     CPrinterChoice& m_printer;
     PrinterSetupRunner m_setup;
     PrintScaleForm m_form;
-    LONG m_shownX;  // what the offset fields stand for while unchanged
-    LONG m_shownY;
+    const LONG m_shownX;  // what the offset fields stand for while unchanged
+    const LONG m_shownY;
     bool m_shownMetric = false;
 
     QRadioButton* m_centre = nullptr;

@@ -55,11 +55,16 @@ CDlgTitleBlockSize::CDlgTitleBlockSize(const TitleBlockSizeForm& form, bool cm, 
     for (QRadioButton* button : m_units)
         connect(button, &QRadioButton::toggled, this, [this](bool on) {
             if (on)
-                ShowSizes();
+                ChangeUnits();
         });
     connect(buttons, &QDialogButtonBox::accepted, this, &CDlgTitleBlockSize::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &CDlgTitleBlockSize::reject);
-    ShowSizes();
+    m_shownUnits = Units();
+    for (int axis : {TitleBlockSizeForm::kWidth, TitleBlockSizeForm::kHeight}) {
+        m_edits[axis]->setText(QString::fromStdString(
+            TitleBlockSizeText(m_form.size[axis], TitleBlockSizeForm::Axis(axis), m_shownUnits)));
+        m_changed.TakeOn(m_edits[axis]);
+    }
 }
 
 TitleBlockSizeForm::Units CDlgTitleBlockSize::Units() const {
@@ -70,19 +75,28 @@ TitleBlockSizeForm::Units CDlgTitleBlockSize::Units() const {
     return TitleBlockSizeForm::kInches;
 }
 
-void CDlgTitleBlockSize::ShowSizes() {
+// A size the user changed keeps its length, now in the other unit, and stays changed.
+void CDlgTitleBlockSize::ChangeUnits() {
+    const TitleBlockSizeForm::Units units = Units();
     for (int axis : {TitleBlockSizeForm::kWidth, TitleBlockSizeForm::kHeight}) {
-        if (!m_edits[axis]->isModified())
-            m_edits[axis]->setText(QString::fromStdString(
-                TitleBlockSizeText(m_form.size[axis], TitleBlockSizeForm::Axis(axis), Units())));
+        QLineEdit* edit = m_edits[axis];
+        const auto along = TitleBlockSizeForm::Axis(axis);
+        const bool typed = m_changed.IsChanged(edit);
+        m_changed.Reshow(edit, [&] {
+            edit->setText(QString::fromStdString(
+                typed ? RetypedTitleBlockSize(edit->text().toUtf8().constData(), along,
+                                              m_shownUnits, units)
+                      : TitleBlockSizeText(m_form.size[axis], along, units)));
+        });
     }
+    m_shownUnits = units;
 }
 
 void CDlgTitleBlockSize::accept() {
     TitleBlockSizeForm form = m_form;
     for (int axis : {TitleBlockSizeForm::kWidth, TitleBlockSizeForm::kHeight}) {
         QLineEdit* edit = m_edits[axis];
-        if (!edit->isModified())
+        if (!m_changed.IsChanged(edit))
             continue;
         const TitleBlockSizeValue value = ParseTitleBlockSize(
             edit->text().toUtf8().constData(), TitleBlockSizeForm::Axis(axis), Units());

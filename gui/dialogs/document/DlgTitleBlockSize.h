@@ -1,9 +1,12 @@
 #pragma once
 // "Title Block Size and Alignment": the title block's width and height in inches,
 // centimetres or percent of the sheet, and where it sits: stretched, left, right or centred.
+// OK reads only the sizes the user changed; a changed size keeps its length when the unit
+// changes.
 
 #include <QDialog>
 
+#include "gui/kit/ChangedFields.h"
 #include "model/doc/FrameForm.h"
 
 class QLineEdit;
@@ -23,10 +26,12 @@ public:
 
 private:
     TitleBlockSizeForm::Units Units() const;
-    // The values the user has not changed, in the unit chosen.
-    void ShowSizes();
+    // The sizes in the unit chosen.
+    void ChangeUnits();
 
     TitleBlockSizeForm m_form;
+    TitleBlockSizeForm::Units m_shownUnits = TitleBlockSizeForm::kInches;
+    CChangedFields m_changed;  // the size fields
     QLineEdit* m_edits[2] = {};
     QRadioButton* m_units[3] = {};
     QRadioButton* m_alignments[4] = {};

@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QTest>
+#include <QVBoxLayout>
 #include <map>
 #include <string>
 
@@ -25,8 +26,9 @@ namespace {
 class FieldsPage : public CPropertyPage {
 public:
     FieldsPage() : CPropertyPage("Fields") {
+        auto* layout = new QVBoxLayout(this);
         for (QWidget* field : std::initializer_list<QWidget*>{edit, combo, box, list})
-            field->setParent(this);
+            layout->addWidget(field);
         combo->addItems({"None", "By Pin", "All"});
         list->addItems({"Arial", "Courier", "Times"});
     }
@@ -87,15 +89,23 @@ TEST_F(ChangedFieldsTest, AnUntouchedPageAppliesNoField) {
     EXPECT_EQ(page->applied, Applied({}));
 }
 
+// Each field driven by the keys or the mouse; those that come back to the value they were
+// shown with were still the user's.
 TEST_F(ChangedFieldsTest, WhatTheUserTypesChoosesOrClicksIsApplied) {
     // Typed over with the same text: typed all the same.
     page->edit->selectAll();
     QTest::keyClicks(page->edit, "0.394");
-    page->combo->setCurrentIndex(2);
-    page->box->click();
-    page->box->click();
-    page->box->click();  // back to mixed, by the user
-    page->list->setCurrentRow(2);
+    // Another entry chosen and then the one shown: chosen all the same.
+    QTest::keyClick(page->combo, Qt::Key_Down);
+    EXPECT_EQ(page->combo->currentIndex(), 2);
+    QTest::keyClick(page->combo, Qt::Key_Up);
+    EXPECT_EQ(page->combo->currentIndex(), 1);
+    for (int i = 0; i < 3; ++i)  // unchecked, checked and back to mixed, by the user
+        QTest::keyClick(page->box, Qt::Key_Space);
+    EXPECT_EQ(page->box->checkState(), Qt::PartiallyChecked);
+    const QRect times = page->list->visualItemRect(page->list->item(2));
+    QTest::mouseClick(page->list->viewport(), Qt::LeftButton, {}, times.center());
+    EXPECT_EQ(page->list->currentRow(), 2);
     sheet.accept();
     EXPECT_EQ(page->applied,
               Applied({{"edit", true}, {"combo", true}, {"box", true}, {"list", true}}));

@@ -103,6 +103,26 @@ TEST_F(FramePagesTest, FramePageEditsACopyOfTheBorder) {
     EXPECT_EQ(border.m_spacing, 394.0f);
 }
 
+// A size typed in one unit keeps its length when the unit changes; the other size shows the
+// block's in the unit.
+TEST_F(FramePagesTest, ATypedTitleBlockSizeKeepsItsLengthWhenTheUnitChanges) {
+    TitleBlockSizeForm form;
+    form.size[TitleBlockSizeForm::kWidth] = 6000;
+    form.size[TitleBlockSizeForm::kHeight] = 1000;
+    CDlgTitleBlockSize dialog(form, false);
+    dialog.show();
+    QLineEdit* width = dialog.sizeEdit(TitleBlockSizeForm::kWidth);
+    Type(width, "1");
+    QTest::mouseClick(dialog.unitsButton(TitleBlockSizeForm::kCm), Qt::LeftButton);
+    EXPECT_EQ(width->text(), "2.54");
+    EXPECT_EQ(dialog.sizeEdit(TitleBlockSizeForm::kHeight)->text(), "2.54");
+    QTest::mouseClick(dialog.unitsButton(TitleBlockSizeForm::kPercent), Qt::LeftButton);
+    EXPECT_EQ(width->text(), "12.5") << "of the 8 inches of a whole width";
+    dialog.accept();
+    EXPECT_EQ(dialog.Form().size[TitleBlockSizeForm::kWidth], 1000);
+    EXPECT_EQ(dialog.Form().size[TitleBlockSizeForm::kHeight], 1000) << "untouched";
+}
+
 TEST_F(FramePagesTest, GridSpacingBelowHalfAnInchIsRefused) {
     CDlgFrameGrid dialog(1000, false);
     Type(dialog.spacingEdit(), "0.4");

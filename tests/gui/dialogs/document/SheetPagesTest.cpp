@@ -112,4 +112,26 @@ TEST_F(SheetPagesTest, TypedMarginOutOfRangeKeepsThePageWithTheFieldSelected) {
     EXPECT_STREQ(page.RememberedName(), "Margins");
 }
 
+// A margin typed in one unit keeps its length when the unit changes, both ways; the others show
+// the document's margins in the unit.
+TEST_F(SheetPagesTest, ATypedMarginKeepsItsLengthWhenTheUnitChanges) {
+    RECT margins{500, 300, 500, 500};
+    CDlgPageMargins page(margins);
+    page.show();
+    QLineEdit* left = page.marginEdit(PageMarginsForm::kLeft);
+    Type(left, "1");
+    QTest::mouseClick(page.cmButton(), Qt::LeftButton);
+    EXPECT_EQ(left->text(), "2.54");
+    EXPECT_EQ(page.marginEdit(PageMarginsForm::kTop)->text(), "0.76");
+    ASSERT_TRUE(page.OnOK());
+    EXPECT_EQ(margins.left, 1000);
+    EXPECT_EQ(margins.top, 300) << "untouched: kept as stored";
+
+    Type(left, "5.08");
+    QTest::mouseClick(page.inchesButton(), Qt::LeftButton);
+    EXPECT_EQ(left->text(), "2");
+    ASSERT_TRUE(page.OnOK());
+    EXPECT_EQ(margins.left, 2000);
+}
+
 }  // namespace
