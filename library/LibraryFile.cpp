@@ -3,7 +3,6 @@
 #include "library/LibraryFile.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <climits>
 #include <filesystem>
 #include <optional>
@@ -11,6 +10,7 @@
 
 #include "library/LibraryFormat.h"
 #include "platform/DiskFile.h"
+#include "platform/FileReplacement.h"
 #include "platform/MemFile.h"
 #include "platform/UserPrompt.h"
 
@@ -121,21 +121,16 @@ int CLibraryFile::Create(const char* path) {
     Close();
     m_description = kDefaultLibraryDescription;
     m_itemCount = 0;
-    auto file = std::make_unique<CDiskFile>();
-    CFileException error(CFileException::none, 0, path);
-    const UINT mode = CDiskFile::modeCreate | CDiskFile::modeNoOverwrite |
-                      CDiskFile::modeReadWrite | CDiskFile::shareExclusive;
-    if (!file->Open(path, mode, &error))
-        return error.m_lOsError == EEXIST ? kCreateExists : CreateFailure(error.m_cause);
+    std::error_code ec;
+    if (std::filesystem::exists(path, ec) || std::filesystem::is_symlink(path, ec))
+        return kCreateExists;
     try {
-        WriteHeaderTo(*file, m_description, m_itemCount);
+        CFileReplacement replacement(path);
+        WriteHeaderTo(replacement.File(), m_description, m_itemCount);
+        Attach(replacement.Commit(), true);
     } catch (const CFileException& e) {
-        file.reset();
-        std::error_code ignored;
-        std::filesystem::remove(path, ignored);
         return CreateFailure(e.m_cause);
     }
-    Attach(std::move(file), true);
     return kCreateDone;
 }
 
@@ -407,27 +402,10 @@ BOOL CLibraryFile::AddItem(CLibraryItem& item, CFile& source) {
 BOOL CLibraryFile::AddItem(CLibraryItem& item, CFile& source, UINT length) {
     if (!m_file || !m_writable)
         return FALSE;
+    const NewRecord added{&item, &source, source.GetPosition(), length};
     CLibraryItem probe;
     bool endsAtFileEnd = false;
     if (Find(item.m_name, probe, endsAtFileEnd) != kItemNotFound || !endsAtFileEnd)
         return FALSE;
-    const std::uint64_t oldLength = m_file->GetLength();
-    const int oldCount = m_itemCount;
-    try {
-        m_file->Seek(static_cast<std::int64_t>(oldLength), CFile::begin);
-        if (!WriteRecord(item, source, length))
-            return FALSE;
-        ++m_itemCount;
-        WriteHeader();
-    } catch (const CFileException&) {
-        // Take the partial record off again; the exception still tells what failed.
-        m_itemCount = oldCount;
-        try {
-            m_file->SetLength(oldLength);
-            WriteHeader();
-        } catch (const CFileException&) {
-        }
-        throw;
-    }
-    return TRUE;
+    return Rewrite(m_description, m_itemCount + 1, {}, &added);
 }

@@ -2,9 +2,10 @@
 // CLibraryFile: one open library file (".rlb"), on disk or held in memory as a whole image.
 // A library holds named items: symbols, circuits and devices, each an archived list of drawing
 // objects. It is opened for reading under a shared lock that keeps writers out, or for
-// changes under a lock of its own. New records go at the end; a record is never changed in
-// place: removing, renaming and re-describing write the changed library beside the file and
-// rename it over, so a failure leaves the library as it was.
+// changes under a lock of its own. New records go at the end. A library on disk is never
+// changed in place: creating, adding, removing, renaming and re-describing write the changed
+// library beside the file and rename it over, so a failure, or the program's end at any
+// point, leaves the library as it was.
 
 #include <cstdint>
 #include <exception>
@@ -58,7 +59,7 @@ public:
     BOOL Open(const char* path, UINT flags = 0);
     // Creates an empty library with the default description, left open for changes.
     // kCreateDone, kCreateExists (the file is not touched), or the cause of the failure
-    // (CFileException::Cause, never 0); a file that could not be completed is removed.
+    // (CFileException::Cause, never 0); no file is left when it could not be completed.
     int Create(const char* path);
     // An empty library image in memory with this description.
     void CreateImage(const CString& description);

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <cstring>
 #include <filesystem>
 #include <string>
@@ -294,6 +295,47 @@ TEST(LibraryFile, FailedChangesLeaveTheLibraryAlone) {
               1);
 }
 
+// An add writes the grown library beside the old file and renames it over: the old file is
+// never written into, so a failure or the program's end part way leaves it whole.
+TEST(LibraryFile, AnAddReplacesTheLibraryAndLeavesTheOldFileWhole) {
+    // A source whose reads fail after the data sum was taken, as a disk failing mid-copy.
+    class FailingSource : public CMemFile {
+    public:
+        using CMemFile::CMemFile;
+        UINT Read(void* buffer, UINT count) override {
+            if (++m_reads > 1)
+                throw CFileException(CFileException::hardIO, EIO, "source");
+            return CMemFile::Read(buffer, count);
+        }
+
+    private:
+        int m_reads = 0;
+    };
+
+    TempDir dir;
+    const std::string path = (dir / "a.rlb").string();
+    const Bytes before = Join({FileHeader("D", 1), Record("A", "", 0, {1})});
+    WriteFileBytes(path, before);
+    const std::filesystem::path old = dir / "old";
+    std::filesystem::create_hard_link(path, old);
+    CLibraryFile library;
+    ASSERT_TRUE(library.Open(path.c_str(), CDiskFile::modeReadWrite));
+
+    FailingSource failing{Bytes{7, 8}};
+    CLibraryItem item("B", "b", kItemDevice);
+    EXPECT_THROW(library.AddItem(item, failing), CFileException);
+    EXPECT_EQ(ReadFileBytes(path), before);
+
+    ASSERT_TRUE(Add(library, "B", {7, 8}, kItemDevice, "b"));
+    EXPECT_EQ(ReadFileBytes(path),
+              Join({FileHeader("D", 2), Record("A", "", 0, {1}), Record("B", "b", 2, {7, 8})}));
+    EXPECT_EQ(ReadFileBytes(old), before) << "the old file was written into";
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()),
+                            std::filesystem::directory_iterator()),
+              2)
+        << "a temporary file was left";
+}
+
 // A library write-protected while it was open for writing is not replaced: the changes fail
 // and the file stays as it was.
 TEST(LibraryFile, AWriteProtectedLibraryIsNotReplaced) {
@@ -306,6 +348,7 @@ TEST(LibraryFile, AWriteProtectedLibraryIsNotReplaced) {
     EXPECT_FALSE(library.RemoveItem(0));
     EXPECT_EQ(library.UpdateItem(0, CLibraryItem("Z", "", 0), kUpdateName), 0);
     EXPECT_FALSE(library.SetDescription("Mine"));
+    EXPECT_FALSE(Add(library, "C", {5}));
     EXPECT_EQ(ReadFileBytes(path), stored);
     EXPECT_EQ(Names(library), (std::vector<std::string>{"A", "B"}));
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()),
