@@ -21,6 +21,7 @@
 #include "model/symbol/Symbol.h"
 #include "netlist/walker/NetNode.h"
 #include "netlist/walker/RailTies.h"
+#include "netlist/walker/SheetFiles.h"
 #include "netlist/walker/SheetOpener.h"
 #include "netlist/writers/NetlistFormat.h"
 #include "platform/FrameworkOrderMap.h"
@@ -71,53 +72,9 @@ bool ListsImplicitKey(const CString& list, std::string_view key) {
     return false;
 }
 
-// The hidden sheet at path, or null when it cannot be opened, which is logged.
-std::unique_ptr<CDrawDoc> OpenSheet(const CString& path, std::ostream& log) {
-    std::unique_ptr<CDrawDoc> sheet = GetSheetOpener().OpenSheet(path);
-    if (!sheet)
-        log << "Could not open file " << path << ".\n" << std::flush;
-    return sheet;
+void LogUnopened(const CString& path, std::ostream& log) {
+    log << "Could not open file " << path << ".\n" << std::flush;
 }
-
-// The hidden sheets of a node's children while they are built one after the other. A sheet
-// stays open until the last child of its file is done, so that the instances of one sheet
-// read it once.
-class ChildSheets {
-public:
-    explicit ChildSheets(const CNetNode& node) : m_node(node) {
-        for (int i = 0; i < node.GetChildCount(); ++i)
-            m_lastChild[node.GetChild(i)->path.str()] = i;
-    }
-    ~ChildSheets() {
-        for (auto& [path, sheet] : m_open)
-            sheet->OnCloseDocument();
-    }
-    ChildSheets(const ChildSheets&) = delete;
-    ChildSheets& operator=(const ChildSheets&) = delete;
-
-    // The sheet of child i; null when it cannot be opened, which is logged.
-    CDrawDoc* Open(int i, std::ostream& log) {
-        const CString& path = m_node.GetChild(i)->path;
-        if (auto it = m_open.find(path.str()); it != m_open.end())
-            return it->second.get();
-        std::unique_ptr<CDrawDoc> sheet = OpenSheet(path, log);
-        return sheet ? m_open.emplace(path.str(), std::move(sheet)).first->second.get() : nullptr;
-    }
-    // Child i is built: its sheet closes unless a later child is of the same file.
-    void Done(int i) {
-        const std::string& path = m_node.GetChild(i)->path.str();
-        auto it = m_open.find(path);
-        if (it == m_open.end() || m_lastChild[path] != i)
-            return;
-        it->second->OnCloseDocument();
-        m_open.erase(it);
-    }
-
-private:
-    const CNetNode& m_node;
-    std::unordered_map<std::string, int> m_lastChild;  // by file
-    std::unordered_map<std::string, std::unique_ptr<CDrawDoc>> m_open;
-};
 
 }  // namespace
 
@@ -666,35 +623,40 @@ int CDocNetlist::Build(CNetNode& node, CNetlistFormat& writer, std::ostream& out
                        std::ostream& log) {
     std::unique_ptr<CDrawDoc> opened;
     if (!m_document) {
-        opened = OpenSheet(node.path, log);
-        if (!opened)
+        opened = GetSheetOpener().OpenSheet(node.path);
+        if (!opened) {
+            LogUnopened(node.path, log);
             return kBuildError;
+        }
         m_document = opened.get();
     }
     log << GetPathName() << "\n";
-    if (!node.GetParent()) {
-        auto ties = std::make_shared<CRailTies>(*this);
-        ties->Report(log);
-        node.railTies = std::move(ties);
-    }
-    const int result = PrepareWithSymbolList(node, writer, out, log);
+    const bool isTop = !node.GetParent();
+    if (isTop)
+        node.sheets = std::make_shared<CSheetFiles>();
+    int result = PrepareWithSymbolList(node, writer, out, log);
     if (opened) {
         opened->OnCloseDocument();
         opened.reset();
         m_document = nullptr;
     }
-    return result == kBuildStopped ? result : BuildChildren(node, writer, out, log, result);
+    if (result != kBuildStopped)
+        result = BuildChildren(node, writer, out, log, result);
+    if (isTop)
+        node.sheets.reset();
+    return result;
 }
 
 int CDocNetlist::BuildChildren(CNetNode& node, CNetlistFormat& writer, std::ostream& out,
                                std::ostream& log, int result) {
-    ChildSheets sheets(node);
+    CSheetFiles& sheets = *node.GetRoot()->sheets;
     for (int i = 0; i < node.GetChildCount(); ++i) {
-        CDrawDoc* document = sheets.Open(i, log);
+        CNetNode& child = *node.GetChild(i);
+        CDrawDoc* document = sheets.Open(child.path);
+        if (!document)
+            LogUnopened(child.path, log);
         const int sheetResult =
-            document ? CDocNetlist(document).Build(*node.GetChild(i), writer, out, log)
-                     : kBuildError;
-        sheets.Done(i);
+            document ? CDocNetlist(document).Build(child, writer, out, log) : kBuildError;
         if (sheetResult == kBuildStopped)
             return kBuildStopped;
         if (sheetResult != kBuildOk)
@@ -711,6 +673,11 @@ int CDocNetlist::PrepareWithSymbolList(CNetNode& node, CNetlistFormat& writer, s
         ~Scope() { list.reset(); }
     } scope{m_symbols};
     m_symbols = std::make_shared<SymbolList>(m_document->GetObjects());
+    if (!node.GetParent()) {
+        auto ties = std::make_shared<CRailTies>(*this, *node.sheets);
+        ties->Report(log);
+        node.railTies = std::move(ties);
+    }
     writer.PrepareSheet(*this, node, out, log);
     return AddSubcircuitChildren(node, log);
 }
