@@ -129,20 +129,25 @@ struct CDocNetlist::SymbolList {
 // in the symbol list, which the index shares with the build.
 struct CDocNetlist::SectionIndex {
     struct Entry {
-        uint32_t symbol;  // the place in the symbol list
-        int group;        // the entry's device and identifier, or -1 without a device
-        uint32_t member;  // the entry's place in its group's members
-        bool isPart;      // a physical-device symbol
-        bool visited;     // given out as a section of a part
+        uint32_t symbol;     // the place in the symbol list
+        int group;           // the entry's device and identifier, or -1 without a device
+        uint32_t member;     // the entry's place in its group's members
+        uint16_t didLength;  // of the device identifier, the start of the symbol's identifier
+        bool isPart;         // a physical-device symbol
+        bool visited;        // given out as a section of a part
         CDevice* device;
         CPinMapLine* line;  // the section's line of the device's pin map, or null
     };
+    // A device identifier too long for an entry's didLength.
+    static constexpr uint16_t kLongDid = UINT16_MAX;
 
     explicit SectionIndex(std::shared_ptr<const SymbolList> list) : placed(std::move(list)) {
         // Number the groups in the order they are met, then lay their members out in one array.
         const std::vector<PlacedSymbol>& symbols = placed->symbols;
         entries.reserve(symbols.size());
-        std::vector<const CDevice*> groupDevices;  // per group: its device, while grouping
+        // Per group, while grouping: its device identifier and device.
+        std::vector<CString> groupIds;
+        std::vector<const CDevice*> groupDevices;
         GroupTable groupOf(symbols.size(), groupIds, groupDevices);
         std::vector<uint32_t> counts;
         constexpr size_t kFetchLead = 4;
@@ -152,11 +157,13 @@ struct CDocNetlist::SectionIndex {
             const PlacedSymbol& symbol = symbols[i];
             CDrawObj* object = symbol.object;
             Entry entry{
-                static_cast<uint32_t>(i), -1,     0, symbol.kindBit == kKindMaskDevice, false,
+                static_cast<uint32_t>(i), -1,     0, 0, symbol.kindBit == kKindMaskDevice, false,
                 object->GetDevice(),      nullptr};
             if (entry.device) {
                 CString did;
                 entry.line = static_cast<CSymbol*>(object)->GetPartLine(did);
+                entry.didLength =
+                    static_cast<uint16_t>(std::min<size_t>(did.str().size(), kLongDid));
                 entry.group = groupOf.Find(entry.device, std::move(did));
                 if (static_cast<size_t>(entry.group) == counts.size())
                     counts.push_back(0);
@@ -164,8 +171,6 @@ struct CDocNetlist::SectionIndex {
             }
             entries.push_back(entry);
         }
-        // The groups are known now: their tables lose the room left for more.
-        groupIds.shrink_to_fit();
         groupStart.assign(counts.size() + 1, 0);
         for (size_t group = 0; group < counts.size(); ++group)
             groupStart[group + 1] = groupStart[group] + counts[group];
@@ -178,6 +183,18 @@ struct CDocNetlist::SectionIndex {
         }
     }
     const PlacedSymbol& SymbolOf(const Entry& entry) const { return placed->symbols[entry.symbol]; }
+    // The device identifier of the entry's symbol (GetPartLine's), without reading the device.
+    CString DidOf(const Entry& entry) const {
+        auto& symbol = static_cast<CSymbol&>(*SymbolOf(entry).object);
+        CString did;
+        if (entry.didLength == kLongDid) {
+            symbol.GetPartLine(did);
+        } else {
+            did = symbol.GetAttr(GetStdAttrName(kStdAttrId));
+            did.str().resize(std::min<size_t>(did.str().size(), entry.didLength));
+        }
+        return did;
+    }
     CDrawObj* ObjectOf(size_t entry) const { return SymbolOf(entries[entry]).object; }
     // The entry of the symbol at pos, or null.
     Entry* Find(POSITION pos) {
@@ -210,7 +227,6 @@ struct CDocNetlist::SectionIndex {
 
     std::shared_ptr<const SymbolList> placed;  // the symbols the entries name
     std::vector<Entry> entries;
-    std::vector<CString> groupIds;     // per group: its device identifier
     std::vector<uint32_t> members;     // the groups' entries, group after group, in list order
     std::vector<uint32_t> groupStart;  // per group and one more: its first member
     size_t cursor = 0;                 // the entry last found or passed
@@ -563,7 +579,7 @@ CSymbol* CDocNetlist::GetNextPart(POSITION& pos, CObList* sections, CDevice* dev
         return first;
     }
     if (sections && entry->group >= 0)
-        m_partDid = index.groupIds[static_cast<size_t>(entry->group)];
+        m_partDid = index.DidOf(*entry);
     auto giveOut = [&](size_t at) {
         SectionIndex::Entry& section = index.entries[at];
         section.visited = true;

@@ -116,6 +116,27 @@ TEST(DocNetlistTest, ThePartWalkHandsOverWhatItReadOfTheSectionsItGaveOut) {
     EXPECT_EQ(NumberOfPinA(again.lines[0]) + NumberOfPinA(again.lines[1]), "4-");
 }
 
+// However long the sections' identifier, the part's device identifier is all of it but the gate.
+class LongPartIdTest : public testing::TestWithParam<size_t> {};
+
+TEST_P(LongPartIdTest, ThePartWalkHandsOverTheWholeDeviceIdentifier) {
+    Sheet sheet;
+    CDevice* nand = nltest::MakeDevice("7400", "NAND", {{"A", "A=1"}, {"B", "A=4"}});
+    const std::string did(GetParam(), 'U');
+    sheet.Part((did + "A").c_str(), {"A"}, nand, "NAND");
+    sheet.Part((did + "B").c_str(), {"A"}, nand, "NAND");
+    CDocNetlist& walker = sheet.doc.m_netlist;
+    POSITION pos = walker.GetFirstPart(nullptr);
+    CObList sections;
+    walker.GetNextPart(pos, &sections, nullptr);
+    const CPartSections read = walker.TakePartSections(sections);
+    EXPECT_EQ(read.did.str(), did);
+    EXPECT_EQ(read.lines.size(), 2u);
+    EXPECT_EQ(pos, nullptr);
+}
+
+INSTANTIATE_TEST_SUITE_P(Lengths, LongPartIdTest, testing::Values(65534, 65535, 70000));
+
 // The identifiers of the device symbols, and of the parts of one device, as walked.
 std::string WalkSymbols(CDocNetlist& walker, CDevice* device) {
     std::string seen;
