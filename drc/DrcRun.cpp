@@ -11,6 +11,7 @@
 #include "model/object/DrawObj.h"
 #include "model/symbol/Symbol.h"
 #include "netlist/walker/RailTies.h"
+#include "netlist/walker/SheetFiles.h"
 #include "platform/AppServices.h"
 
 namespace {
@@ -223,7 +224,8 @@ void CDrcRun::StartRun(CDrawDoc& document, const std::vector<CDrawObj*>& objects
 // which each is reached.
 void CDrcRun::FindRailShorts(CDrawDoc& document, const std::vector<CDrawObj*>& objects) {
     m_railShorts.clear();
-    const CRailTies ties(document.m_netlist);
+    CSheetFiles sheets;
+    const CRailTies ties(document.m_netlist, sheets);
     for (const CRailShort& found : ties.Shorts()) {
         const CSymbol* block = ties.Top().blocks[found.topBlock].symbol;
         const auto at = std::find(objects.begin(), objects.end(), block);

@@ -1,5 +1,6 @@
 #include "model/net/Net.h"
 
+#include <cstring>
 #include <utility>
 
 #include "model/doc/DrawDoc.h"
@@ -18,7 +19,7 @@ constexpr const char* kAutoNameFormat = "n%04d";
 constexpr int kNetLocked = -1;
 
 bool IsIdName(const char* name) {
-    return name && CString(name) == GetStdAttrName(kStdAttrId);
+    return name && std::strcmp(name, GetStdAttrName(kStdAttrId)) == 0;
 }
 
 }  // namespace

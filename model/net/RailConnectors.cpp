@@ -38,9 +38,10 @@ std::vector<CSymbol*> NetConnectors(CDrawDoc& doc) {
     std::vector<CSymbol*> connectors;
     const CObList& objects = doc.GetObjects();
     for (POSITION pos = objects.GetHeadPosition(); pos;) {
-        auto* symbol = DYNAMIC_DOWNCAST(CSymbol, objects.GetNext(pos));
-        if (symbol && symbol->GetKind() == kSymbolNetConnector)
-            connectors.push_back(symbol);
+        auto* object = static_cast<CDrawObj*>(objects.GetNext(pos));
+        if (object->GetObjType() == kObjSymbol &&
+            static_cast<CSymbol*>(object)->GetKind() == kSymbolNetConnector)
+            connectors.push_back(static_cast<CSymbol*>(object));
     }
     return connectors;
 }

@@ -1,9 +1,7 @@
 #include "model/object/DrawObj.h"
 
-#include <atomic>
 #include <cmath>
 #include <cstdlib>
-#include <mutex>
 #include <unordered_map>
 
 #include "model/app/SchematicApp.h"
@@ -126,46 +124,36 @@ CDrawObj::CDrawObj(const CDrawObj& source, CDrawDoc* document)
 
 namespace {
 
-// The numbers given to drawing objects that were asked for theirs, by object.
+// The numbers given to drawing objects that were asked for theirs, by object. Made on the first
+// ask and never freed, so that it outlives the objects of static lifetime; drawing objects
+// live on the program's one thread.
 struct SerialTable {
-    std::mutex lock;
     std::unordered_map<const CDrawObj*, std::uint64_t> numbers;
     std::uint64_t last = 0;
-    std::atomic<std::size_t> count{0};  // of numbers, read without the lock
 };
-
-SerialTable& Serials() {
-    static SerialTable* table = new SerialTable;  // outlives the objects of static lifetime
-    return *table;
-}
+SerialTable* serials = nullptr;
 
 }  // namespace
 
 CDrawObj::~CDrawObj() {
-    SerialTable& table = Serials();
-    if (table.count.load(std::memory_order_relaxed) == 0)
-        return;
-    const std::lock_guard<std::mutex> hold(table.lock);
-    if (table.numbers.erase(this))
-        table.count.fetch_sub(1, std::memory_order_relaxed);
+    if (serials && !serials->numbers.empty())
+        serials->numbers.erase(this);
 }
 
 std::uint64_t CDrawObj::GetSerial() const {
-    SerialTable& table = Serials();
-    const std::lock_guard<std::mutex> hold(table.lock);
-    auto [it, added] = table.numbers.try_emplace(this, 0);
-    if (added) {
-        it->second = ++table.last;
-        table.count.fetch_add(1, std::memory_order_relaxed);
-    }
+    if (!serials)
+        serials = new SerialTable;
+    auto [it, added] = serials->numbers.try_emplace(this, 0);
+    if (added)
+        it->second = ++serials->last;
     return it->second;
 }
 
 bool CDrawObj::HasSerial(std::uint64_t serial) const {
-    SerialTable& table = Serials();
-    const std::lock_guard<std::mutex> hold(table.lock);
-    const auto it = table.numbers.find(this);
-    return it != table.numbers.end() && it->second == serial;
+    if (!serials)
+        return false;
+    const auto it = serials->numbers.find(this);
+    return it != serials->numbers.end() && it->second == serial;
 }
 
 // ---------------------------------------------------------------------------------------------

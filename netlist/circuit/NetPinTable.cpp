@@ -6,6 +6,8 @@ CNetPinTable::CNetPinTable(CNetlistCircuit& circuit) : m_entries(circuit.Nets().
     // Number the net records by their first listing; a record's own index field remembers its
     // slot, which SlotOf checks against the table.
     m_entrySlot.reserve(m_entries.size());
+    m_slotNet.reserve(m_entries.size());
+    m_slotNumber.reserve(m_entries.size());
     for (size_t i = 0; i < m_entries.size(); ++i) {
         // The entries lie where the map keeps them, the records where they were made: both
         // are fetched a few entries ahead.
@@ -22,30 +24,24 @@ CNetPinTable::CNetPinTable(CNetlistCircuit& circuit) : m_entries(circuit.Nets().
             m_slotNumber.push_back(0);
         }
         m_slotNumber[static_cast<size_t>(slot)] = static_cast<int>(i) + 1;
-        m_entrySlot.push_back(static_cast<size_t>(slot));
+        m_entrySlot.push_back(static_cast<uint32_t>(slot));
     }
-    // Count the pins of each slot, then place them: a stable bucket sort of the pins by net.
-    // Each pin's slot is read from its net once and kept for the second pass.
-    std::vector<int> pinSlots;
+    // A stable bucket sort of the pins by net: count the pins of each slot, then place them
+    // from each slot's end, last pin first, which leaves each slot's start behind.
     m_slotStart.assign(m_slotNet.size() + 1, 0);
     for (const auto& part : circuit.Parts()) {
         for (const CPinConnection& pin : part->pins) {
-            const int slot = SlotOf(pin.net);
-            pinSlots.push_back(slot);
-            if (slot >= 0)
-                ++m_slotStart[static_cast<size_t>(slot) + 1];
+            if (const int slot = SlotOf(pin.net); slot >= 0)
+                ++m_slotStart[static_cast<size_t>(slot)];
         }
     }
     for (size_t slot = 1; slot < m_slotStart.size(); ++slot)
         m_slotStart[slot] += m_slotStart[slot - 1];
     m_pins.resize(m_slotStart.back());
-    std::vector<size_t> next(m_slotStart.begin(), m_slotStart.end() - 1);
-    auto slot = pinSlots.begin();
-    for (const auto& part : circuit.Parts()) {
-        for (const CPinConnection& pin : part->pins) {
-            if (*slot >= 0)
-                m_pins[next[static_cast<size_t>(*slot)]++] = PinOnNet{part.get(), &pin};
-            ++slot;
+    for (auto part = circuit.Parts().rbegin(); part != circuit.Parts().rend(); ++part) {
+        for (auto pin = (*part)->pins.rbegin(); pin != (*part)->pins.rend(); ++pin) {
+            if (const int slot = SlotOf(pin->net); slot >= 0)
+                m_pins[--m_slotStart[static_cast<size_t>(slot)]] = PinOnNet{part->get(), &*pin};
         }
     }
 }

@@ -5,6 +5,7 @@
 //
 // A net record listed under several names has its pins under each of them.
 
+#include <cstdint>
 #include <span>
 #include <vector>
 
@@ -41,9 +42,9 @@ private:
     int SlotOf(const CNetRecord* net) const;
 
     std::vector<FrameworkOrderMap<CNetRecord*>::Entry> m_entries;
-    std::vector<size_t> m_entrySlot;           // per entry: the slot of its net record
+    std::vector<uint32_t> m_entrySlot;         // per entry: the slot of its net record
     std::vector<const CNetRecord*> m_slotNet;  // per slot: its net record
     std::vector<int> m_slotNumber;             // per slot: the last entry's place, from 1
-    std::vector<size_t> m_slotStart;           // per slot and one more: its first pin
+    std::vector<uint32_t> m_slotStart;         // per slot and one more: its first pin
     std::vector<PinOnNet> m_pins;              // by slot
 };

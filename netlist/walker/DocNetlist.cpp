@@ -21,6 +21,7 @@
 #include "model/symbol/Symbol.h"
 #include "netlist/walker/NetNode.h"
 #include "netlist/walker/RailTies.h"
+#include "netlist/walker/SheetFiles.h"
 #include "netlist/walker/SheetOpener.h"
 #include "netlist/writers/NetlistFormat.h"
 #include "platform/FrameworkOrderMap.h"
@@ -71,53 +72,9 @@ bool ListsImplicitKey(const CString& list, std::string_view key) {
     return false;
 }
 
-// The hidden sheet at path, or null when it cannot be opened, which is logged.
-std::unique_ptr<CDrawDoc> OpenSheet(const CString& path, std::ostream& log) {
-    std::unique_ptr<CDrawDoc> sheet = GetSheetOpener().OpenSheet(path);
-    if (!sheet)
-        log << "Could not open file " << path << ".\n" << std::flush;
-    return sheet;
+void LogUnopened(const CString& path, std::ostream& log) {
+    log << "Could not open file " << path << ".\n" << std::flush;
 }
-
-// The hidden sheets of a node's children while they are built one after the other. A sheet
-// stays open until the last child of its file is done, so that the instances of one sheet
-// read it once.
-class ChildSheets {
-public:
-    explicit ChildSheets(const CNetNode& node) : m_node(node) {
-        for (int i = 0; i < node.GetChildCount(); ++i)
-            m_lastChild[node.GetChild(i)->path.str()] = i;
-    }
-    ~ChildSheets() {
-        for (auto& [path, sheet] : m_open)
-            sheet->OnCloseDocument();
-    }
-    ChildSheets(const ChildSheets&) = delete;
-    ChildSheets& operator=(const ChildSheets&) = delete;
-
-    // The sheet of child i; null when it cannot be opened, which is logged.
-    CDrawDoc* Open(int i, std::ostream& log) {
-        const CString& path = m_node.GetChild(i)->path;
-        if (auto it = m_open.find(path.str()); it != m_open.end())
-            return it->second.get();
-        std::unique_ptr<CDrawDoc> sheet = OpenSheet(path, log);
-        return sheet ? m_open.emplace(path.str(), std::move(sheet)).first->second.get() : nullptr;
-    }
-    // Child i is built: its sheet closes unless a later child is of the same file.
-    void Done(int i) {
-        const std::string& path = m_node.GetChild(i)->path.str();
-        auto it = m_open.find(path);
-        if (it == m_open.end() || m_lastChild[path] != i)
-            return;
-        it->second->OnCloseDocument();
-        m_open.erase(it);
-    }
-
-private:
-    const CNetNode& m_node;
-    std::unordered_map<std::string, int> m_lastChild;  // by file
-    std::unordered_map<std::string, std::unique_ptr<CDrawDoc>> m_open;
-};
 
 }  // namespace
 
@@ -172,20 +129,25 @@ struct CDocNetlist::SymbolList {
 // in the symbol list, which the index shares with the build.
 struct CDocNetlist::SectionIndex {
     struct Entry {
-        uint32_t symbol;  // the place in the symbol list
-        int group;        // the entry's device and identifier, or -1 without a device
-        uint32_t member;  // the entry's place in its group's members
-        bool isPart;      // a physical-device symbol
-        bool visited;     // given out as a section of a part
+        uint32_t symbol;     // the place in the symbol list
+        int group;           // the entry's device and identifier, or -1 without a device
+        uint32_t member;     // the entry's place in its group's members
+        uint16_t didLength;  // of the device identifier, the start of the symbol's identifier
+        bool isPart;         // a physical-device symbol
+        bool visited;        // given out as a section of a part
         CDevice* device;
         CPinMapLine* line;  // the section's line of the device's pin map, or null
     };
+    // A device identifier too long for an entry's didLength.
+    static constexpr uint16_t kLongDid = UINT16_MAX;
 
     explicit SectionIndex(std::shared_ptr<const SymbolList> list) : placed(std::move(list)) {
         // Number the groups in the order they are met, then lay their members out in one array.
         const std::vector<PlacedSymbol>& symbols = placed->symbols;
         entries.reserve(symbols.size());
-        std::vector<const CDevice*> groupDevices;  // per group: its device, while grouping
+        // Per group, while grouping: its device identifier and device.
+        std::vector<CString> groupIds;
+        std::vector<const CDevice*> groupDevices;
         GroupTable groupOf(symbols.size(), groupIds, groupDevices);
         std::vector<uint32_t> counts;
         constexpr size_t kFetchLead = 4;
@@ -195,11 +157,13 @@ struct CDocNetlist::SectionIndex {
             const PlacedSymbol& symbol = symbols[i];
             CDrawObj* object = symbol.object;
             Entry entry{
-                static_cast<uint32_t>(i), -1,     0, symbol.kindBit == kKindMaskDevice, false,
+                static_cast<uint32_t>(i), -1,     0, 0, symbol.kindBit == kKindMaskDevice, false,
                 object->GetDevice(),      nullptr};
             if (entry.device) {
                 CString did;
                 entry.line = static_cast<CSymbol*>(object)->GetPartLine(did);
+                entry.didLength =
+                    static_cast<uint16_t>(std::min<size_t>(did.str().size(), kLongDid));
                 entry.group = groupOf.Find(entry.device, std::move(did));
                 if (static_cast<size_t>(entry.group) == counts.size())
                     counts.push_back(0);
@@ -207,8 +171,6 @@ struct CDocNetlist::SectionIndex {
             }
             entries.push_back(entry);
         }
-        // The groups are known now: their tables lose the room left for more.
-        groupIds.shrink_to_fit();
         groupStart.assign(counts.size() + 1, 0);
         for (size_t group = 0; group < counts.size(); ++group)
             groupStart[group + 1] = groupStart[group] + counts[group];
@@ -221,6 +183,18 @@ struct CDocNetlist::SectionIndex {
         }
     }
     const PlacedSymbol& SymbolOf(const Entry& entry) const { return placed->symbols[entry.symbol]; }
+    // The device identifier of the entry's symbol (GetPartLine's), without reading the device.
+    CString DidOf(const Entry& entry) const {
+        auto& symbol = static_cast<CSymbol&>(*SymbolOf(entry).object);
+        CString did;
+        if (entry.didLength == kLongDid) {
+            symbol.GetPartLine(did);
+        } else {
+            did = symbol.GetAttr(GetStdAttrName(kStdAttrId));
+            did.str().resize(std::min<size_t>(did.str().size(), entry.didLength));
+        }
+        return did;
+    }
     CDrawObj* ObjectOf(size_t entry) const { return SymbolOf(entries[entry]).object; }
     // The entry of the symbol at pos, or null.
     Entry* Find(POSITION pos) {
@@ -253,7 +227,6 @@ struct CDocNetlist::SectionIndex {
 
     std::shared_ptr<const SymbolList> placed;  // the symbols the entries name
     std::vector<Entry> entries;
-    std::vector<CString> groupIds;     // per group: its device identifier
     std::vector<uint32_t> members;     // the groups' entries, group after group, in list order
     std::vector<uint32_t> groupStart;  // per group and one more: its first member
     size_t cursor = 0;                 // the entry last found or passed
@@ -606,7 +579,7 @@ CSymbol* CDocNetlist::GetNextPart(POSITION& pos, CObList* sections, CDevice* dev
         return first;
     }
     if (sections && entry->group >= 0)
-        m_partDid = index.groupIds[static_cast<size_t>(entry->group)];
+        m_partDid = index.DidOf(*entry);
     auto giveOut = [&](size_t at) {
         SectionIndex::Entry& section = index.entries[at];
         section.visited = true;
@@ -666,35 +639,40 @@ int CDocNetlist::Build(CNetNode& node, CNetlistFormat& writer, std::ostream& out
                        std::ostream& log) {
     std::unique_ptr<CDrawDoc> opened;
     if (!m_document) {
-        opened = OpenSheet(node.path, log);
-        if (!opened)
+        opened = GetSheetOpener().OpenSheet(node.path);
+        if (!opened) {
+            LogUnopened(node.path, log);
             return kBuildError;
+        }
         m_document = opened.get();
     }
     log << GetPathName() << "\n";
-    if (!node.GetParent()) {
-        auto ties = std::make_shared<CRailTies>(*this);
-        ties->Report(log);
-        node.railTies = std::move(ties);
-    }
-    const int result = PrepareWithSymbolList(node, writer, out, log);
+    const bool isTop = !node.GetParent();
+    if (isTop)
+        node.sheets = std::make_shared<CSheetFiles>();
+    int result = PrepareWithSymbolList(node, writer, out, log);
     if (opened) {
         opened->OnCloseDocument();
         opened.reset();
         m_document = nullptr;
     }
-    return result == kBuildStopped ? result : BuildChildren(node, writer, out, log, result);
+    if (result != kBuildStopped)
+        result = BuildChildren(node, writer, out, log, result);
+    if (isTop)
+        node.sheets.reset();
+    return result;
 }
 
 int CDocNetlist::BuildChildren(CNetNode& node, CNetlistFormat& writer, std::ostream& out,
                                std::ostream& log, int result) {
-    ChildSheets sheets(node);
+    CSheetFiles& sheets = *node.GetRoot()->sheets;
     for (int i = 0; i < node.GetChildCount(); ++i) {
-        CDrawDoc* document = sheets.Open(i, log);
+        CNetNode& child = *node.GetChild(i);
+        CDrawDoc* document = sheets.Open(child.path);
+        if (!document)
+            LogUnopened(child.path, log);
         const int sheetResult =
-            document ? CDocNetlist(document).Build(*node.GetChild(i), writer, out, log)
-                     : kBuildError;
-        sheets.Done(i);
+            document ? CDocNetlist(document).Build(child, writer, out, log) : kBuildError;
         if (sheetResult == kBuildStopped)
             return kBuildStopped;
         if (sheetResult != kBuildOk)
@@ -711,6 +689,11 @@ int CDocNetlist::PrepareWithSymbolList(CNetNode& node, CNetlistFormat& writer, s
         ~Scope() { list.reset(); }
     } scope{m_symbols};
     m_symbols = std::make_shared<SymbolList>(m_document->GetObjects());
+    if (!node.GetParent()) {
+        auto ties = std::make_shared<CRailTies>(*this, *node.sheets);
+        ties->Report(log);
+        node.railTies = std::move(ties);
+    }
     writer.PrepareSheet(*this, node, out, log);
     return AddSubcircuitChildren(node, log);
 }

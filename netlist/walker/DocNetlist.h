@@ -142,7 +142,8 @@ private:
     struct SymbolList;
 
     // The writer's preparation of the sheet and its sub-circuit children, with the sheet's
-    // symbols listed for the walks meanwhile; the result of AddSubcircuitChildren.
+    // symbols listed for the walks meanwhile (on the top sheet, the rail ties' too); the result
+    // of AddSubcircuitChildren.
     int PrepareWithSymbolList(CNetNode& node, CNetlistFormat& writer, std::ostream& out,
                               std::ostream& log);
     // Builds each child of the node; the result is the worst of result and theirs.

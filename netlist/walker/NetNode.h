@@ -2,7 +2,8 @@
 // CNetNode: one sheet of the design hierarchy during one netlist build. The top node stands
 // for the document being built; each sub-circuit symbol brings in a child node for its sheet,
 // named by the symbol's identifier. A node owns its children; the writer hangs the sheet's
-// circuit on it. The top node keeps the design's rail ties, which the build finds first.
+// circuit on it. The top node keeps the design's rail ties, which the build finds first, and
+// the sub-circuit sheets the build has opened, until it ends.
 
 #include <memory>
 #include <vector>
@@ -11,6 +12,7 @@
 
 class CNetlistCircuit;
 class CRailTies;
+class CSheetFiles;
 
 class CNetNode {
 public:
@@ -39,6 +41,7 @@ public:
     CString id;    // the identifier of the sub-circuit symbol; empty for the top node
     CNetlistCircuit* circuit = nullptr;         // the writer's circuit of the sheet, counted
     std::shared_ptr<const CRailTies> railTies;  // on the top node, once the build has begun
+    std::shared_ptr<CSheetFiles> sheets;        // on the top node, while the build runs
 
 private:
     CNetNode* m_parent = nullptr;

@@ -9,7 +9,7 @@
 #include "model/symbol/Pin.h"
 #include "model/symbol/Symbol.h"
 #include "netlist/walker/DocNetlist.h"
-#include "netlist/walker/SheetOpener.h"
+#include "netlist/walker/SheetFiles.h"
 
 namespace {
 
@@ -34,7 +34,7 @@ CString CRailShort::Describe() const {
     return "port '" + port + "' of " + instance + " shorts rails '" + net + "' and '" + rail + "'";
 }
 
-CRailTies::CRailTies(CDocNetlist& top) {
+CRailTies::CRailTies(CDocNetlist& top, CSheetFiles& sheets) : m_files(sheets) {
     m_reading.push_back(top.GetPathName());
     Read(top, m_top, 0);
     m_reading.clear();
@@ -84,7 +84,7 @@ const CSheetRails* CRailTies::ReadFile(const CString& path, int depth) {
         std::any_of(m_reading.begin(), m_reading.end(),
                     [&](const CString& reading) { return SameSheetFile(reading, path); }))
         return nullptr;
-    std::unique_ptr<CDrawDoc> document = GetSheetOpener().OpenSheet(path);
+    CDrawDoc* document = m_files.Open(path);
     if (!document) {
         m_sheets.emplace(path.str(), nullptr);
         return nullptr;
@@ -92,10 +92,9 @@ const CSheetRails* CRailTies::ReadFile(const CString& path, int depth) {
     m_reading.push_back(path);
     auto sheet = std::make_unique<CSheetRails>();
     {
-        CDocNetlist walker(document.get());
+        CDocNetlist walker(document);
         Read(walker, *sheet, depth);
     }
-    document->OnCloseDocument();
     m_reading.pop_back();
     for (CSheetRails::Block& block : sheet->blocks)
         block.symbol = nullptr;

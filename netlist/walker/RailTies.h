@@ -10,9 +10,9 @@
 // the port shorts two supplies: that is an error, and the port is cut, so that every writer keeps
 // both rails apart.
 //
-// Each sheet file is read once. Instances are named by their identifier through the hierarchy,
-// as the flattened netlists name them: "X1" on the top sheet, "X1:Y1" for the block Y1 of X1's
-// sheet.
+// Each sheet file is read once, from the build's or check's open sheets. Instances are named by
+// their identifier through the hierarchy, as the flattened netlists name them: "X1" on the top
+// sheet, "X1:Y1" for the block Y1 of X1's sheet.
 
 #include <iosfwd>
 #include <map>
@@ -25,11 +25,12 @@
 #include "platform/CString.h"
 
 class CDocNetlist;
+class CSheetFiles;
 class CSymbol;
 
 // What one sheet file ties to its rails.
 struct CSheetRails {
-    // A sub-circuit block of the sheet, in list order. The symbol only while the sheet is open.
+    // A sub-circuit block of the sheet, in list order. The symbol only on the top sheet.
     struct Block {
         CString id;
         CString path;
@@ -70,9 +71,9 @@ struct CRailShort {
 
 class CRailTies {
 public:
-    // Reads the walker's sheet and, through its blocks, every sheet below it. A sheet that cannot
-    // be read, or that lies within itself, ties nothing.
-    explicit CRailTies(CDocNetlist& top);
+    // Reads the walker's sheet and, through its blocks, every sheet below it, which it opens in
+    // sheets. A sheet that cannot be read, or that lies within itself, ties nothing.
+    CRailTies(CDocNetlist& top, CSheetFiles& sheets);
     CRailTies(const CRailTies&) = delete;
     CRailTies& operator=(const CRailTies&) = delete;
 
@@ -90,6 +91,7 @@ private:
     const CSheetRails* ReadFile(const CString& path, int depth);
     void Collect(const CSheetRails& sheet, const CString& prefix, size_t topBlock, int depth);
 
+    CSheetFiles& m_files;
     CSheetRails m_top;
     std::map<std::string, std::unique_ptr<CSheetRails>> m_sheets;  // by path; null: unread
     std::vector<CString> m_reading;  // the sheets being read, outermost first

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
 #include <memory>
 #include <string>
 
@@ -270,6 +271,8 @@ TEST_F(DrcRunTest, APortThatShortsTwoRailsIsAnErrorOnItsBlock) {
         << Report(run);
     EXPECT_TRUE(x1->GetFlags() & kFlagDrcError);
     EXPECT_TRUE(x2->GetFlags() & kFlagDrcError);
+    // stage.sch, reached twice, is read once in the check.
+    EXPECT_EQ(opener.opened, (std::map<std::string, int>{{"/d/mid.sch", 1}, {"/d/stage.sch", 1}}));
 }
 
 }  // namespace
