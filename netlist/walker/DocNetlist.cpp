@@ -672,12 +672,17 @@ int CDocNetlist::Build(CNetNode& node, CNetlistFormat& writer, std::ostream& out
         m_document = opened.get();
     }
     log << GetPathName() << "\n";
+    bool railsShorted = false;
     if (!node.GetParent()) {
         auto ties = std::make_shared<CRailTies>(*this);
         ties->Report(log);
+        railsShorted = !ties->Shorts().empty();
         node.railTies = std::move(ties);
     }
-    const int result = PrepareWithSymbolList(node, writer, out, log);
+    int result = PrepareWithSymbolList(node, writer, out, log);
+    // A port that would short two rails is cut in every netlist: such a netlist is no result.
+    if (railsShorted && result == kBuildOk)
+        result = kBuildError;
     if (opened) {
         opened->OnCloseDocument();
         opened.reset();

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <tuple>
 
 #include "model/device/Device.h"
 #include "model/net/Net.h"
@@ -135,8 +136,10 @@ TEST_F(SpiceTest, WithoutSubstitutionNumbersSkipNetsNamedLikeThem) {
     open->SetAttr("Spice.Device", "R,1,2", kSetAttrForce);
     open->SetAttr("_Value", "1", kSetAttrForce);
     sheet.Wire(open, "2", "GND");
-    // A-1, the unnamed net, the net named 0 and the open pin all get numbers of their own.
-    EXPECT_EQ(Body(Deck(sheet)), "R1  1 2 1k\nR2  3 4 1k\nR3  5 0 1\n");
+    // A-1, the unnamed net, the net named 0 and the open pin all get numbers of their own; the
+    // net named 0, which the simulator would read as ground, first and told.
+    EXPECT_EQ(Body(Deck(sheet)), "R1  1 3 1k\nR2  4 2 1k\nR3  5 0 1\n");
+    EXPECT_EQ(Log(), "Warning - net '0' would be ground to the simulator: renamed to node 2.\n");
 }
 
 // A pin of the element template that the part hides is on the net its device gives it, or on
@@ -215,10 +218,19 @@ TEST_F(SpiceTest, AFailingElementIsLeftAsACommentLineAndTheNextKeepsItsLine) {
     TwoPin(sheet, "R3", "R,1,2", "1k", "A", "GND");
     sheet.Add("U1", kSymbolDevice, {"1"});
     sheet.Add("J1", kSymbolDevice, {"1"})->SetAttr("Spice.Exclude", "", kSetAttrForce);
+    // Parts without identifier are named by their device's or symbol's name and their place.
+    for (auto [device, name, x, y] :
+         {std::tuple{new CDevice("LM317"), "REG", 3200, -1900}, {nullptr, "CONN", -400, 600}}) {
+        CSymbol* part = sheet.Add("", kSymbolDevice, {"1"}, device, name);
+        part->RestorePosition(CRect(0, 0, 200, -200));
+        part->OffsetBy(CSize(x, y));
+    }
     CSpiceFormat writer;
     EXPECT_EQ(Body(Deck(writer, sheet, false)), "* R1  1\n* R2 \nR3  1 0 1k\n");
-    // Elements without a name come first.
+    // Elements without a name come first, those whose identifier is their name (empty) ahead.
     EXPECT_EQ(Log(),
+              "Spice.Device attribute not set for LM317 at (3200,-1900).\n"
+              "Spice.Device attribute not set for CONN at (-400,600).\n"
               "Spice.Device attribute not set for U1.\n"
               "Error : 'Spice.Device' attribute of R1, pin not found - '9'.\n"
               "No pins specified for R2 in Spice.Device attribute.\n");
@@ -260,7 +272,7 @@ TEST_F(SpiceTest, ASubcircuitCallReadsItsDefinitionFromTheSpiceFolder) {
     sheet.Wire(u2, "1", "IN");
     sheet.Wire(u2, "2", "GND");
     EXPECT_EQ(Body(Deck(sheet)),
-              "* U1 aliased by XU1\nXU1  1 2 2  OPAMP\n* U2 aliased by XU2\nXU2  1 0 2 BUF\n"
+              "* U1 aliased by XU1\nXU1  1 2 2 OPAMP\n* U2 aliased by XU2\nXU2  1 0 BUF\n"
               "\n* Sub-Circuit BUF\n\n.subckt BUF 1 2\nE1 2 0 1 0 2\n.ends\n"
               "\n* Sub-Circuit OPAMP\n\n* OPAMP model\n.subckt OPAMP 1 2 3\n.ends\n\n");
 
