@@ -4,6 +4,7 @@
 #include <cctype>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <ostream>
 
 #include "model/app/SchematicApp.h"
@@ -698,8 +699,13 @@ int CSpiceFormat::WriteBody(CDocNetlist& walker, CNetNode& /*topNode*/, std::ost
             out << " " << node;
         out << "\n";
     }
-    for (const CString& include : m_includes)
-        out << ".include " << ExpandPath(walker, include) << "\n";
+    for (const CString& include : m_includes) {
+        const CString path = ExpandPath(walker, include);
+        out << ".include " << path << "\n";
+        // Its definitions are the deck's too.
+        std::ifstream file(path.str(), std::ios::binary);
+        AddWords(std::string(std::istreambuf_iterator<char>(file), {}), m_definitionWords);
+    }
     if (const std::string commands = m_commands.str(); !commands.empty())
         out << "\n* Commands\n" << commands;
     if (!m_analyses.empty()) {

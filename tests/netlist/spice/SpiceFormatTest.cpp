@@ -67,6 +67,32 @@ TEST_F(SpiceTest, ACancelledReferenceNetStopsTheBuild) {
     EXPECT_EQ(testsupport::ReadFileText(deck), "R1  1 0 1\r\n.end\r\n");
 }
 
+// A definition typed in Modify Attribute is stored with CR LF line ends, as older files hold
+// it too: each of its lines ends once in the deck file and in the output window.
+TEST_F(SpiceTest, ADefinitionTypedOnSeveralLinesEndsEachLineOnce) {
+    Sheet sheet((dir / "buf.sch").c_str());
+    Set("RefNet", "GND");
+    CSymbol* u1 = TwoPin(sheet, "U1", "X,1,2", "", "IN", "GND");
+    u1->SetAttr("Spice.Subckt", "BUF", kSetAttrForce);
+    u1->SetAttr("Spice.SubcktDef", "1 2\r\nE1 2 0 1 0 2\r\n", kSetAttrForce);
+    nltest::LogCapture buildLog;
+    CNetlistFormatList formats;
+    FillReportFormatList(formats);
+    const std::string deck = (dir / "buf.ckt").string();
+    ASSERT_TRUE(sheet.doc.BuildNetlist(deck.c_str(), formats[kFormatSpice].get()));
+    const std::string text = testsupport::ReadFileText(deck);
+    EXPECT_NE(text.find("\r\n.subckt BUF 1 2\r\nE1 2 0 1 0 2\r\n\r\n.ends\r\n"), std::string::npos)
+        << text;
+    EXPECT_EQ(text.find("\r\r"), std::string::npos) << text;
+
+    nltest::ScriptedReportUi ui;
+    ui.choice = kFormatSpice;
+    ASSERT_TRUE(sheet.doc.BuildNetlist(nullptr, nullptr));
+    const std::string shown = ui.window.str();
+    EXPECT_NE(shown.find("\n.subckt BUF 1 2\nE1 2 0 1 0 2\n\n.ends\n"), std::string::npos) << shown;
+    EXPECT_EQ(shown.find('\r'), std::string::npos) << shown;
+}
+
 // The deck that leaves a part out is a failed build, which names the part and leaves the deck
 // written before as it was.
 TEST_F(SpiceTest, APartLeftOutFailsTheBuild) {
