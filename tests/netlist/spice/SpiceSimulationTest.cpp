@@ -607,8 +607,12 @@ TEST_F(SpiceRailTest, ARailTieDeeperDownIsToldAlikeByTheNetlistsAndTheDeck) {
 
 // The library's op-amp: pins +, - and OUT drawn, its supplies V+ (7) and V- (4) hidden on the
 // sheet's rails Power3 and Power4. Its sub-circuit OA5 numbers its ports 1 to 5 as such
-// definitions do, and the part's value is not the sub-circuit's name.
-CSymbol* Opamp(Sheet& sheet) {
+// definitions do, and the part's value is not the sub-circuit's name. The definition is the
+// part's own, or, with include set, that file's.
+constexpr const char* kOpampModel =
+    "RIN 1 2 1Meg\nRP 4 7 10k\nRN 7 5 10k\nE1 6 7 1 2 100k\nRO 6 3 1";
+
+CSymbol* Opamp(Sheet& sheet, const std::string& include) {
     CDevice* device = nltest::MakeDevice("OPAMP", "OPAMP", {{"", "+=3;-=2;OUT=6"}}, "DIP8");
     device->SetAttr("_Implicit", "V+\x01(7)\x01V-\x01(4)", TRUE);
     device->SetAttr("V+.Net", "Power3", TRUE);
@@ -617,10 +621,11 @@ CSymbol* Opamp(Sheet& sheet) {
     device->SetAttr("Spice.Subckt", "OA5", TRUE);
     // A gain of 100k between the inputs, about the middle of the supplies: without them the
     // output floats.
-    device->SetAttr("Spice.SubcktDef",
-                    "1 2 3 4 5\nRIN 1 2 1Meg\nRP 4 7 10k\nRN 7 5 10k\nE1 6 7 1 2 100k\n"
-                    "RO 6 3 1",
-                    TRUE);
+    if (include.empty())
+        device->SetAttr("Spice.SubcktDef", (std::string("1 2 3 4 5\n") + kOpampModel).c_str(),
+                        TRUE);
+    else
+        device->SetAttr("Spice.Include", include.c_str(), TRUE);
     CSymbol* u1 = sheet.Part("U1", {"+", "-", "OUT"}, device, "OPAMP");
     u1->SetAttr("_Value", "TL072", kSetAttrForce);
     return u1;
@@ -629,16 +634,18 @@ CSymbol* Opamp(Sheet& sheet) {
 // opamp.sch: a follower from the port IN to the port OUT, no wire on either supply rail. The top
 // sheet feeds +15v, -15v and IN = 2 V, and loads OUT with 1 kohm: every netlist puts the hidden
 // supply pins on the top's rails, and so must the deck, whose sub-circuit call ends with the
-// sub-circuit's name, and whose global rail nodes stay out of OA5's own ports.
+// sub-circuit's name, and whose global rail nodes stay out of OA5's own ports, defined by the
+// part or by a file it includes.
 TEST_F(SpiceRailTest, AnOpampSubCircuitOnHiddenSupplyPinsSimulatesAsTheNetlistsJoinIt) {
+    std::string include;
     nltest::ScriptedOpener opener;
-    opener.Serve((dir / "opamp.sch").string(), [](Sheet& sheet) {
+    opener.Serve((dir / "opamp.sch").string(), [&include](Sheet& sheet) {
         sheet.doc.SetAttribute("Ground1", "GND", 0);
         sheet.doc.SetAttribute("Power3", "+15v", 0);
         sheet.doc.SetAttribute("Power4", "-15v", 0);
         sheet.Wire(sheet.Add("P1", kSymbolPort, {"IN"}), "IN", "A");
         sheet.Wire(sheet.Add("P2", kSymbolPort, {"OUT"}), "OUT", "B");
-        CSymbol* u1 = Opamp(sheet);
+        CSymbol* u1 = Opamp(sheet, include);
         sheet.Wire(u1, "+", "A");
         sheet.Wire(u1, "-", "B");
         sheet.Wire(u1, "OUT", "B");
@@ -666,8 +673,12 @@ TEST_F(SpiceRailTest, AnOpampSubCircuitOnHiddenSupplyPinsSimulatesAsTheNetlistsJ
         EXPECT_NE(netlist.find(net), std::string::npos) << net << netlist;
 
     Set("Extra", ".control\nop\nprint all\n.endc\n");
-    for (int names : {1, 0}) {
+    const std::string library = (dir / "oa5.lib").string();
+    testsupport::WriteFileText(library,
+                               std::string(".subckt OA5 1 2 3 4 5\n") + kOpampModel + "\n.ends\n");
+    for (auto [names, file] : {std::pair{1, ""}, {0, ""}, {1, library.c_str()}}) {
         Set("SubsNets", names);
+        include = file;
         const std::string deck = Build(top.doc, kFormatSpice, dir / "top.ckt", log);
         EXPECT_NE(deck.find(" OA5\n"), std::string::npos) << deck;
         EXPECT_EQ(deck.find("TL072"), std::string::npos) << deck;
