@@ -247,6 +247,13 @@ void CSpiceFormat::StartSheetNodes(CDocNetlist& walker, const CSheetRails& rails
     NumberNamesNotKept(walker, log);
 }
 
+// The next number as the net's node (a main circuit's rail keeps its mark).
+CString CSpiceFormat::NumberNet(const CString& name) {
+    const CString number = NextNumber();
+    (*m_nodes)[name.str()] = IsMainRail(name) ? RailMark(number, name) : number;
+    return number;
+}
+
 void CSpiceFormat::TellGroundRename(const CString& name, const CString& node) {
     if (m_log)
         *m_log << "Warning - net '" << name
@@ -315,12 +322,10 @@ void CSpiceFormat::NumberNamesNotKept(CDocNetlist& walker, std::ostream& log) {
     while (pos) {
         const CString& name = walker.GetNextNet(pos)->GetName();
         if (!IsAllAlnum(name) || m_nodes->contains(name.str()) ||
-            m_sheetRails->nets.contains(name.str()) || IsMainRail(name))
+            m_sheetRails->nets.contains(name.str()))
             continue;
         if (IsGroundName(name)) {
-            const CString node = NextNumber();
-            (*m_nodes)[name.str()] = node;
-            TellGroundRename(name, node);
+            TellGroundRename(name, NumberNet(name));
             continue;
         }
         CString upper = name;
@@ -328,8 +333,7 @@ void CSpiceFormat::NumberNamesNotKept(CDocNetlist& walker, std::ostream& log) {
         const auto [first, added] = kept.try_emplace(upper.str(), name);
         if (added)
             continue;
-        const CString node = NextNumber();
-        (*m_nodes)[name.str()] = node;
+        const CString node = NumberNet(name);
         log << "Warning - net '" << name << "' differs from net '" << first->second
             << "' only in case: renamed to node " << node << ".\n";
     }

@@ -143,6 +143,7 @@ private:
     // The node of a net of the sheet that no mapping names yet.
     CString NewNode(const char* netName);
     void NumberNamesNotKept(CDocNetlist& walker, std::ostream& log);
+    CString NumberNet(const CString& name);
     void TellGroundRename(const CString& name, const CString& node);
     CString NextNumber();
     std::vector<CSpiceDeviceRecord> MakeDeviceRecords(CDocNetlist& walker);

@@ -168,6 +168,23 @@ TEST_F(SpiceTest, WithoutSubstitutionNumbersSkipNetsNamedLikeThem) {
     EXPECT_EQ(Log(), "Warning - net '0' would be ground to the simulator: renamed to node 2.\n");
 }
 
+// A rail is a net like any other to the simulator: one whose name differs from another net's
+// only in case, or that the simulator would read as ground, takes a number too.
+TEST_F(SpiceTest, ARailsKeptNameStaysApartFromNetsThatDifferOnlyInCase) {
+    Sheet sheet("/d/r.sch");
+    sheet.doc.SetAttribute("Ground1", "0V", 0);
+    sheet.doc.SetAttribute("Power1", "VCC", 0);
+    sheet.doc.SetAttribute("Power2", "gnd", 0);
+    Set("SubsNets", 0);
+    TwoPin(sheet, "R1", "R,1,2", "1k", "vcc", "0V");
+    TwoPin(sheet, "R2", "R,1,2", "1k", "VCC", "gnd");
+    // The nets in the order of their first wires: vcc, 0V, VCC, gnd.
+    EXPECT_EQ(Body(Deck(sheet)), "R1  vcc 0 1k\nR2  1 2 1k\n");
+    EXPECT_EQ(Log(),
+              "Warning - net 'VCC' differs from net 'vcc' only in case: renamed to node 1.\n"
+              "Warning - net 'gnd' would be ground to the simulator: renamed to node 2.\n");
+}
+
 // A pin of the element template that the part hides is on the net its device gives it, or on
 // the wire's net that ties it ("Connect Wire Implicitly To.."), drawn without a wire or not
 // drawn at all.
