@@ -21,11 +21,11 @@
 // ".subckt" (the formal would stand for the rail inside it): it gets a node that nothing inside
 // uses, and the net that reaches it from outside becomes that rail's node (a port that would
 // short two rails leaves the outer net as it is). A global node takes effect inside every
-// ".subckt" of the deck, so one that a definition of the deck uses as a node name of its own
-// takes another number. Node names are read without regard to case,
-// so when net names are kept, a net whose name differs from an earlier one's only in case
-// becomes a number, and so does a net other than the reference net whose name the simulator
-// reads as ground ("gnd" in any case).
+// ".subckt" of the deck, so one that a definition of the deck (or a file it includes) uses as a
+// node name of its own takes another number: the deck is held until its end, with marks for the
+// rails' nodes. Node names are read without regard to case, so when net names are kept, a net
+// whose name differs from an earlier one's only in case becomes a number, and so does a net
+// other than the reference net whose name the simulator reads as ground ("gnd" in any case).
 
 #include <iosfwd>
 #include <map>
@@ -216,8 +216,8 @@ private:
     int m_nodeCounter = 1;
     NodeMap m_sheetNodes;
     NodeMap* m_nodes = &m_mainNodes;
-    std::ostream* m_log = nullptr;
-    const CSheetRails* m_sheetRails;                  // the build's rail ties of the sheet
+    std::ostream* m_log = nullptr;    // the build's, for the renames told as nodes are made
+    const CSheetRails* m_sheetRails;  // the build's rail ties of the sheet
     std::unordered_set<std::string> m_unwiredRails;   // the sub-circuit sheet's rails without net
     std::unordered_set<std::string> m_sheetNetNames;  // kept only without substitution
     std::unordered_map<const CSymbol*, CString> m_sheetNames;
