@@ -511,15 +511,21 @@ std::string CSpiceFormat::ResolveRailNodes(const std::string& deck, std::ostream
         log << "Warning - node " << node << " of rail '" << m_railMarks[index].rail
             << "' is a node of a sub-circuit definition: renamed to node " << number << ".\n";
     }
+    // A user's text may hold the mark characters too: only a whole mark is replaced.
     std::string resolved;
     resolved.reserve(deck.size());
     for (std::size_t at = 0; at < deck.size(); ++at) {
-        const std::size_t end = deck[at] == kRailMarkStart ? deck.find(kRailMarkEnd, at) : at;
-        if (end == at || end == std::string::npos) {
+        std::size_t end = at + 1;
+        std::size_t index = 0;
+        while (deck[at] == kRailMarkStart && end < deck.size() && index < nodes.size() &&
+               std::isdigit(static_cast<unsigned char>(deck[end])))
+            index = index * 10 + static_cast<std::size_t>(deck[end++] - '0');
+        if (end == at + 1 || end == deck.size() || deck[end] != kRailMarkEnd ||
+            index >= nodes.size()) {
             resolved += deck[at];
             continue;
         }
-        resolved += nodes[std::stoul(deck.substr(at + 1, end - at - 1))].str();
+        resolved += nodes[index].str();
         at = end;
     }
     return resolved;

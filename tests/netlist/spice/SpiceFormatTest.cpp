@@ -185,6 +185,22 @@ TEST_F(SpiceTest, ARailsKeptNameStaysApartFromNetsThatDifferOnlyInCase) {
               "Warning - net 'gnd' would be ground to the simulator: renamed to node 2.\n");
 }
 
+// The deck marks the rails' nodes with control characters until it is complete: the same
+// characters in a user's text stay as they are.
+TEST_F(SpiceTest, ControlCharactersInATemplateStayAsTyped) {
+    Sheet sheet("/d/c.sch");
+    sheet.doc.SetAttribute("Ground1", "GND", 0);
+    sheet.doc.SetAttribute("Power1", "VCC", 0);
+    CSymbol* r1 = TwoPin(sheet, "R1", "R,1,2", "1k", "VCC", "GND");
+    r1->SetAttr("Spice.Params",
+                "\x01\x02 \x01x\x02 \x01"
+                "99999999999999999999\x02 \x01",
+                kSetAttrForce);
+    EXPECT_EQ(Body(Deck(sheet)),
+              "R1  1 0 1k \x01\x02 \x01x\x02 \x01"
+              "99999999999999999999\x02 \x01\n");
+}
+
 // A pin of the element template that the part hides is on the net its device gives it, or on
 // the wire's net that ties it ("Connect Wire Implicitly To.."), drawn without a wire or not
 // drawn at all.
