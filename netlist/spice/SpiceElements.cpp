@@ -75,6 +75,24 @@ void SplitReference(const CString& text, CString& name, CString& rest) {
     rest = dot < 0 ? CString() : text.Mid(dot + 1);
 }
 
+// How the log names a part: by its identifier, else by its device's or symbol's name and its
+// place on the sheet, as the status bar gives it.
+CString PartName(CSymbol& symbol) {
+    CString name = symbol.GetAttr("_ID");
+    if (!name.IsEmpty())
+        return name;
+    const CDevice* device = symbol.GetDevice();
+    name = device ? device->GetAttr("_Name") : CString();
+    if (name.IsEmpty())
+        name = symbol.GetAttr("_Name");
+    if (name.IsEmpty())
+        name = "a symbol";
+    CPoint corner = symbol.GetPosition().TopLeft();
+    symbol.LocalToDoc(&corner, 1);
+    return name + " at (" + std::to_string(corner.x).c_str() + "," +
+           std::to_string(corner.y).c_str() + ")";
+}
+
 bool StartsWith(const CString& text, const char* prefix) {
     return text.str().starts_with(prefix);
 }
@@ -193,29 +211,32 @@ BOOL CSpiceFormat::WriteDevice(CSymbol& symbol, CDocNetlist& walker, CNetNode& /
     if (device.IsEmpty()) {
         if (HasAttr(symbol, "Spice.Exclude"))
             return TRUE;
-        log << "Spice.Device attribute not set for " << id << ".\n";
+        log << "Spice.Device attribute not set for " << PartName(symbol) << ".\n";
         return FALSE;
     }
     std::ostringstream line;
-    if (!WritePinNodes(symbol, id, device, line, log)) {
+    if (!WritePinNodes(symbol, device, line, log)) {
         out << line.str();
         return FALSE;
     }
+    CString templ = device;
+    templ.TrimLeft();
+    const int comma = templ.Find(',');
+    // A sub-circuit call ends with its nodes and the sub-circuit's name: a simulator reads a
+    // word between them as a node.
+    const bool subcktCall = (comma < 0 ? templ : templ.Left(comma)).CompareNoCase("X") == 0;
     if (!model.IsEmpty()) {
         CDevice* shared = symbol.GetDevice();
         CString name = SpiceSafeName(shared ? shared->GetAttr("_Name") : "Model" + id);
         AddModel(name, model);
-        line << " " << name;
-    } else {
+        if (!subcktCall)
+            line << " " << name;
+    } else if (!subcktCall) {
         line << " " << symbol.GetAttr("_Value");
     }
     if (!include.IsEmpty())
         AddInclude(include);
-    CString templ = device;
-    templ.TrimLeft();
-    const int comma = templ.Find(',');
-    if ((comma < 0 ? templ : templ.Left(comma)).CompareNoCase("X") == 0 &&
-        !WriteSubcktCall(symbol, walker, include, line, log)) {
+    if (subcktCall && !WriteSubcktCall(symbol, walker, include, line, log)) {
         out << line.str();
         return FALSE;
     }
@@ -230,8 +251,8 @@ BOOL CSpiceFormat::WriteDevice(CSymbol& symbol, CDocNetlist& walker, CNetNode& /
 }
 
 // " <node>" for each pin the template names after its prefix.
-BOOL CSpiceFormat::WritePinNodes(CSymbol& symbol, const CString& id, const CString& fields,
-                                 std::ostream& out, std::ostream& log) {
+BOOL CSpiceFormat::WritePinNodes(CSymbol& symbol, const CString& fields, std::ostream& out,
+                                 std::ostream& log) {
     std::istringstream list(fields.str());
     std::string field;
     bool prefix = true;
@@ -253,15 +274,15 @@ BOOL CSpiceFormat::WritePinNodes(CSymbol& symbol, const CString& id, const CStri
             continue;
         }
         if (!pin) {
-            log << "Error : 'Spice.Device' attribute of " << id << ", pin not found - '" << pinId
-                << "'.\n";
+            log << "Error : 'Spice.Device' attribute of " << PartName(symbol)
+                << ", pin not found - '" << pinId << "'.\n";
             return FALSE;
         }
         out << " " << GetNodeName(PinNetName(*pin));
         anyPin = true;
     }
     if (!anyPin) {
-        log << "No pins specified for " << id << " in Spice.Device attribute.\n";
+        log << "No pins specified for " << PartName(symbol) << " in Spice.Device attribute.\n";
         return FALSE;
     }
     return TRUE;
@@ -275,7 +296,7 @@ BOOL CSpiceFormat::WriteSubcktCall(CSymbol& symbol, CDocNetlist& walker, const C
     const CString id = symbol.GetAttr("_ID");
     if (name.IsEmpty()) {
         if (definition.IsEmpty() && include.IsEmpty()) {
-            log << "Error - no subcircuit specified for " << id << "\n";
+            log << "Error - no subcircuit specified for " << PartName(symbol) << "\n";
             return FALSE;
         }
         CDevice* device = symbol.GetDevice();
@@ -400,7 +421,7 @@ BOOL CSpiceFormat::WriteSymbolRef(CSymbol& symbol, CDocNetlist& walker, const CS
         if (CPin* pin = symbol.FindPin(pinName))
             return WritePinRef(*pin, walker, pinRef, out, log);
         log << "Warning - Spice.Command attribute " << ref << " : Pin not found " << pinName
-            << " in symbol " << symbol.GetAttr("_ID") << "\n";
+            << " in symbol " << PartName(symbol) << "\n";
         return TRUE;
     }
     CString value;

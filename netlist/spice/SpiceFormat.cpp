@@ -4,6 +4,7 @@
 #include <cctype>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <ostream>
 
 #include "model/app/SchematicApp.h"
@@ -33,9 +34,14 @@ bool IsAllAlnum(const CString& text) {
     return std::all_of(text.str().begin(), text.str().end(), IsAlnum);
 }
 
+// Whether a simulator reads the node name as ground: "0", and "gnd" in any case.
+bool IsGroundName(const CString& name) {
+    return name == "0" || name.CompareNoCase("GND") == 0;
+}
+
 // Whether a net keeps its name as its node when names are not replaced by numbers.
 bool KeepsItsName(const CString& netName) {
-    return IsAllAlnum(netName) && netName != "0";
+    return IsAllAlnum(netName) && !IsGroundName(netName);
 }
 
 // The net a pin's wire carries, or null.
@@ -68,6 +74,34 @@ int Sign(int value) {
 
 // The ties of a sheet the build did not read.
 const CSheetRails kNoRails;
+
+// A rail's node stands in the deck as a mark until the deck is complete: "\x01" + its number in
+// the writer's list + "\x02".
+constexpr char kRailMarkStart = '\x01';
+constexpr char kRailMarkEnd = '\x02';
+
+CString Upper(CString text) {
+    text.MakeUpper();
+    return text;
+}
+
+// The words of a Spice text as a simulator parts them, in upper case; marks are left out.
+void AddWords(const std::string& text, std::unordered_set<std::string>& words) {
+    std::string word;
+    auto end = [&] {
+        if (!word.empty() && word.find(kRailMarkStart) == std::string::npos)
+            words.insert(Upper(CString(word)).str());
+        word.clear();
+    };
+    for (char c : text) {
+        if (std::isspace(static_cast<unsigned char>(c)) || c == ',' || c == '(' || c == ')' ||
+            c == '=')
+            end();
+        else
+            word += c;
+    }
+    end();
+}
 
 }  // namespace
 
@@ -112,6 +146,11 @@ BOOL CSpiceFormat::WriteHeader(CDocNetlist& walker, std::ostream& out, std::ostr
     m_globalNodes.clear();
     m_highestNumber = 0;
     m_partLeftOut = false;
+    m_deck.str("");
+    m_deck.clear();
+    m_railMarks.clear();
+    m_railMarkOf.clear();
+    m_definitionWords.clear();
     const SettingsStore& settings = SpiceSettings();
     if (m_analyses.empty())
         m_analyses = MakeSpiceAnalyses(settings.GetProfileInt(kSection, "Analyses", 0), settings);
@@ -142,9 +181,12 @@ CString CSpiceFormat::ChooseReferenceNet(CDocNetlist& walker) {
     return net;
 }
 
-int CSpiceFormat::PrepareSheet(CDocNetlist& walker, CNetNode& node, std::ostream& out,
+// The sheets are written into the deck held until its end, when the rails' nodes are known.
+int CSpiceFormat::PrepareSheet(CDocNetlist& walker, CNetNode& node, std::ostream& /*out*/,
                                std::ostream& log) {
+    std::ostream& out = m_deck;
     const bool mainSheet = node.GetParent() == nullptr;
+    m_log = &log;
     const CRailTies* ties = node.GetRoot()->railTies.get();
     const CSheetRails* rails = !ties ? nullptr : mainSheet ? &ties->Top() : ties->Sheet(node.path);
     CollectSubcircuitSheets(walker);
@@ -182,10 +224,18 @@ void CSpiceFormat::StartSheetNodes(CDocNetlist& walker, const CSheetRails& rails
     if (!mainSheet) {
         m_sheetNodes.clear();
         JoinSheetRails(walker);
-    } else if (const CString rail = rails.RailOf(m_refNet); !rail.IsEmpty() && rail != m_refNet) {
-        // The reference net takes the name of the rail a block ties it to, as in every netlist.
-        m_mainNodes[rail.str()] = "0";
-        m_railNodes[rail.str()] = "0";
+    } else {
+        if (const CString rail = rails.RailOf(m_refNet); !rail.IsEmpty() && rail != m_refNet) {
+            // The reference net takes the name of the rail a block ties it to, as in every
+            // netlist.
+            m_mainNodes[rail.str()] = "0";
+            m_railNodes[rail.str()] = "0";
+        }
+        m_mainRails.clear();
+        for (const CString& name : walker.GetSupplyNetNames())
+            m_mainRails.insert(name.str());
+        for (const auto& tie : rails.nets)
+            m_mainRails.insert(tie.second.str());
     }
     m_nodes = mainSheet ? &m_mainNodes : &m_sheetNodes;
     m_sheetNetNames.clear();
@@ -194,7 +244,20 @@ void CSpiceFormat::StartSheetNodes(CDocNetlist& walker, const CSheetRails& rails
     POSITION pos = walker.GetFirstNet();
     while (pos)
         m_sheetNetNames.insert(walker.GetNextNet(pos)->GetName().str());
-    NumberNamesDifferingInCase(walker, log);
+    NumberNamesNotKept(walker, log);
+}
+
+// The next number as the net's node (a main circuit's rail keeps its mark).
+CString CSpiceFormat::NumberNet(const CString& name) {
+    const CString number = NextNumber();
+    (*m_nodes)[name.str()] = IsMainRail(name) ? RailMark(number, name) : number;
+    return number;
+}
+
+void CSpiceFormat::TellGroundRename(const CString& name, const CString& node) {
+    if (m_log)
+        *m_log << "Warning - net '" << name
+               << "' would be ground to the simulator: renamed to node " << node << ".\n";
 }
 
 // Numbered rails keep their numbers: sub-circuit sheets, all written after the main circuit,
@@ -206,17 +269,22 @@ void CSpiceFormat::KeepMainRails(CDocNetlist& walker) {
         if (auto it = m_mainNodes.find(name.str()); it != m_mainNodes.end())
             m_railNodes[name.str()] = it->second;
         else if (!m_substituteNets && KeepsItsName(name) && walker.FindNetByName(name))
-            m_railNodes[name.str()] = name;
+            m_railNodes[name.str()] = RailMark(name, name);
         else
             continue;
-        m_railNodeSet.insert(m_railNodes[name.str()].str());
+        m_railNodeSet.insert(NodeText(m_railNodes[name.str()]).str());
     }
 }
 
 void CSpiceFormat::JoinSheetRails(CDocNetlist& walker) {
+    m_unwiredRails.clear();
     for (const CString& name : walker.GetSupplyNetNames()) {
-        if (m_sheetNodes.contains(name.str()) || !walker.FindNetByName(name))
+        if (m_sheetNodes.contains(name.str()))
             continue;
+        if (!walker.FindNetByName(name)) {
+            m_unwiredRails.insert(name.str());
+            continue;
+        }
         const CString node = RailNode(name);
         m_sheetNodes[name.str()] = node;
         DeclareGlobal(node);
@@ -234,31 +302,38 @@ void CSpiceFormat::DeclareGlobal(const CString& node) {
 CString CSpiceFormat::RailNode(const CString& netName) {
     auto [it, added] = m_railNodes.try_emplace(netName.str());
     if (added) {
-        it->second = !m_substituteNets && KeepsItsName(netName)
-                         ? netName
-                         : CString(std::to_string(++m_highestNumber).c_str());
-        m_railNodeSet.insert(it->second.str());
+        const CString node = !m_substituteNets && KeepsItsName(netName)
+                                 ? netName
+                                 : CString(std::to_string(++m_highestNumber).c_str());
+        m_railNodeSet.insert(node.str());
+        if (!m_substituteNets && IsGroundName(netName))
+            TellGroundRename(netName, node);
+        it->second = RailMark(node, netName);
     }
     return it->second;
 }
 
 // Node names are read without regard to case: of the kept net names that differ only in case,
-// the first met keeps its name and each other one becomes a number.
-void CSpiceFormat::NumberNamesDifferingInCase(CDocNetlist& walker, std::ostream& log) {
+// the first met keeps its name and each other one becomes a number. A net whose name the
+// simulator reads as ground, other than the reference net, becomes a number too.
+void CSpiceFormat::NumberNamesNotKept(CDocNetlist& walker, std::ostream& log) {
     std::unordered_map<std::string, CString> kept;  // upper-case name to the net that has it
     POSITION pos = walker.GetFirstNet();
     while (pos) {
         const CString& name = walker.GetNextNet(pos)->GetName();
-        if (!KeepsItsName(name) || m_nodes->contains(name.str()) ||
+        if (!IsAllAlnum(name) || m_nodes->contains(name.str()) ||
             m_sheetRails->nets.contains(name.str()))
             continue;
+        if (IsGroundName(name)) {
+            TellGroundRename(name, NumberNet(name));
+            continue;
+        }
         CString upper = name;
         upper.MakeUpper();
         const auto [first, added] = kept.try_emplace(upper.str(), name);
         if (added)
             continue;
-        const CString node = NextNumber();
-        (*m_nodes)[name.str()] = node;
+        const CString node = NumberNet(name);
         log << "Warning - net '" << name << "' differs from net '" << first->second
             << "' only in case: renamed to node " << node << ".\n";
     }
@@ -347,6 +422,10 @@ CString CSpiceFormat::GetNodeName(const char* netName) {
         (*m_nodes)[netName] = node;
         return node;
     }
+    // A hidden pin on a rail of a sub-circuit sheet that no wire there carries: the rail is the
+    // design's, as in every netlist.
+    if (m_nodes == &m_sheetNodes && m_unwiredRails.contains(netName))
+        return SupplyNode(netName);
     return NewNode(netName);
 }
 
@@ -354,7 +433,13 @@ CString CSpiceFormat::NewNode(const char* netName) {
     const CString name(netName);
     // On a sub-circuit sheet, a name that is a rail's node is left to that rail.
     const bool railNode = m_nodes == &m_sheetNodes && m_railNodeSet.contains(name.str());
-    if (!m_substituteNets && KeepsItsName(name) && !railNode)
+    const bool keepsName = !m_substituteNets && KeepsItsName(name) && !railNode;
+    if (IsMainRail(name)) {
+        const CString node = RailMark(keepsName ? name : NextNumber(), name);
+        (*m_nodes)[name.str()] = node;
+        return node;
+    }
+    if (keepsName)
         return name;
     CString node = NextNumber();
     (*m_nodes)[name.str()] = node;
@@ -369,13 +454,81 @@ CString CSpiceFormat::SupplyNode(const CString& rail) {
     if (m_nodes == &m_mainNodes) {
         const CString node = NewNode(rail);
         m_railNodes[rail.str()] = node;
-        m_railNodeSet.insert(node.str());
+        m_railNodeSet.insert(NodeText(node).str());
         return node;
     }
     const CString node = RailNode(rail);
     m_sheetNodes[rail.str()] = node;
     DeclareGlobal(node);
     return node;
+}
+
+bool CSpiceFormat::IsMainRail(const CString& netName) const {
+    return m_nodes == &m_mainNodes && m_mainRails.contains(netName.str());
+}
+
+CString CSpiceFormat::RailMark(const CString& node, const CString& rail) {
+    auto [it, added] = m_railMarkOf.try_emplace(node.str(), m_railMarks.size());
+    if (added)
+        m_railMarks.push_back({node, rail});
+    return CString(std::string(1, kRailMarkStart) + std::to_string(it->second) + kRailMarkEnd);
+}
+
+CString CSpiceFormat::NodeText(const CString& node) const {
+    const std::string& text = node.str();
+    if (text.empty() || text.front() != kRailMarkStart)
+        return node;
+    return m_railMarks[std::stoul(text.substr(1))].node;
+}
+
+// A global node takes effect inside every sub-circuit: one that a definition of the deck names
+// as a node of its own is renamed to a number that no word of the deck is.
+std::string CSpiceFormat::ResolveRailNodes(const std::string& deck, std::ostream& log) {
+    std::vector<CString> nodes;
+    for (const RailMarkEntry& mark : m_railMarks)
+        nodes.push_back(mark.node);
+    std::unordered_set<std::string> words;
+    for (const CString& global : m_globalNodes) {
+        const std::string& text = global.str();
+        if (text.empty() || text.front() != kRailMarkStart)
+            continue;
+        const std::size_t index = std::stoul(text.substr(1));
+        const CString& node = m_railMarks[index].node;
+        if (!m_definitionWords.contains(Upper(node).str()))
+            continue;
+        if (words.empty()) {
+            AddWords(deck, words);
+            words.insert(m_definitionWords.begin(), m_definitionWords.end());
+            for (const RailMarkEntry& mark : m_railMarks)
+                words.insert(Upper(mark.node).str());
+        }
+        std::string number;
+        do
+            number = std::to_string(++m_highestNumber);
+        while (words.contains(number));
+        words.insert(number);
+        nodes[index] = CString(number);
+        log << "Warning - node " << node << " of rail '" << m_railMarks[index].rail
+            << "' is a node of a sub-circuit definition: renamed to node " << number << ".\n";
+    }
+    // A user's text may hold the mark characters too: only a whole mark is replaced.
+    std::string resolved;
+    resolved.reserve(deck.size());
+    for (std::size_t at = 0; at < deck.size(); ++at) {
+        std::size_t end = at + 1;
+        std::size_t index = 0;
+        while (deck[at] == kRailMarkStart && end < deck.size() && index < nodes.size() &&
+               std::isdigit(static_cast<unsigned char>(deck[end])))
+            index = index * 10 + static_cast<std::size_t>(deck[end++] - '0');
+        if (end == at + 1 || end == deck.size() || deck[end] != kRailMarkEnd ||
+            index >= nodes.size()) {
+            resolved += deck[at];
+            continue;
+        }
+        resolved += nodes[index].str();
+        at = end;
+    }
+    return resolved;
 }
 
 bool CSpiceFormat::IsTiedNet(const char* netName) const {
@@ -506,12 +659,15 @@ BOOL CSpiceFormat::WriteSubcktDefinitions(CDocNetlist& walker, std::ostream& out
                 result = FALSE;
                 break;
             }
-            out << "* ";
+            std::string text;
             for (char c; file.get(c);) {
                 if (c != '\r')
-                    out << c;
+                    text += c;
             }
+            AddWords(text, m_definitionWords);
+            out << "* " << text;
         } else {
+            AddWords(entry.value.str(), m_definitionWords);
             out << entry.value;
         }
         out << "\n";
@@ -541,8 +697,9 @@ CString CSpiceFormat::ExpandPath(CDocNetlist& walker, const CString& text) const
     return FromStoredPath(path);
 }
 
-int CSpiceFormat::WriteBody(CDocNetlist& walker, CNetNode& /*topNode*/, std::ostream& out,
+int CSpiceFormat::WriteBody(CDocNetlist& walker, CNetNode& /*topNode*/, std::ostream& deckOut,
                             std::ostream& log) {
+    std::ostream& out = m_deck;
     m_nodes = &m_mainNodes;
     m_names = &m_mainNames;
     m_sheetRails = &kNoRails;  // those of a sheet that ended early
@@ -552,8 +709,13 @@ int CSpiceFormat::WriteBody(CDocNetlist& walker, CNetNode& /*topNode*/, std::ost
             out << " " << node;
         out << "\n";
     }
-    for (const CString& include : m_includes)
-        out << ".include " << ExpandPath(walker, include) << "\n";
+    for (const CString& include : m_includes) {
+        const CString path = ExpandPath(walker, include);
+        out << ".include " << path << "\n";
+        // Its definitions are the deck's too.
+        std::ifstream file(path.str(), std::ios::binary);
+        AddWords(std::string(std::istreambuf_iterator<char>(file), {}), m_definitionWords);
+    }
     if (const std::string commands = m_commands.str(); !commands.empty())
         out << "\n* Commands\n" << commands;
     if (!m_analyses.empty()) {
@@ -565,7 +727,9 @@ int CSpiceFormat::WriteBody(CDocNetlist& walker, CNetNode& /*topNode*/, std::ost
     if (!extra.IsEmpty())
         out << "\n* Extra Commands\n" << extra;
     out << "\n.end\n";
+    deckOut << ResolveRailNodes(m_deck.str(), log);
+    m_deck.str("");
     m_names = &m_sheetNames;
     // A deck that lacks a part (the log names it) is no result.
-    return out.good() && !m_partLeftOut ? 1 : 0;
+    return deckOut.good() && !m_partLeftOut ? 1 : 0;
 }

@@ -20,9 +20,12 @@
 // on a rail inside its sheet, as the build's rail ties find it, is never a formal of the
 // ".subckt" (the formal would stand for the rail inside it): it gets a node that nothing inside
 // uses, and the net that reaches it from outside becomes that rail's node (a port that would
-// short two rails leaves the outer net as it is). Node names are read without regard to case,
-// so when net names are kept, a net whose name differs from an earlier one's only in case
-// becomes a number.
+// short two rails leaves the outer net as it is). A global node takes effect inside every
+// ".subckt" of the deck, so one that a definition of the deck (or a file it includes) uses as a
+// node name of its own takes another number: the deck is held until its end, with marks for the
+// rails' nodes. Node names are read without regard to case, so when net names are kept, a net
+// whose name differs from an earlier one's only in case becomes a number, and so does a net
+// other than the reference net whose name the simulator reads as ground ("gnd" in any case).
 
 #include <iosfwd>
 #include <map>
@@ -127,11 +130,21 @@ private:
 
     // Whether the net of the sheet being written is or becomes a rail.
     bool IsTiedNet(const char* netName) const;
+    // Whether the net is a rail of the main circuit, whose node sub-circuits may join.
+    bool IsMainRail(const CString& netName) const;
+    // The mark that stands for the rail's node in the deck until the deck is complete.
+    CString RailMark(const CString& node, const CString& rail);
+    // The node a mark stands for; other nodes as they are.
+    CString NodeText(const CString& node) const;
+    // The deck with each mark replaced by its rail's node.
+    std::string ResolveRailNodes(const std::string& deck, std::ostream& log);
     // The node of the rail on the sheet being written.
     CString SupplyNode(const CString& rail);
     // The node of a net of the sheet that no mapping names yet.
     CString NewNode(const char* netName);
-    void NumberNamesDifferingInCase(CDocNetlist& walker, std::ostream& log);
+    void NumberNamesNotKept(CDocNetlist& walker, std::ostream& log);
+    CString NumberNet(const CString& name);
+    void TellGroundRename(const CString& name, const CString& node);
     CString NextNumber();
     std::vector<CSpiceDeviceRecord> MakeDeviceRecords(CDocNetlist& walker);
     void MakeNamesUnique(std::vector<CSpiceDeviceRecord>& records) const;
@@ -148,7 +161,7 @@ private:
     CString ReadSubcktAttr(CSymbol& symbol, const char* rest) const;
     BOOL WriteDevice(CSymbol& symbol, CDocNetlist& walker, CNetNode& node, std::ostream& out,
                      std::ostream& log);
-    BOOL WritePinNodes(CSymbol& symbol, const CString& id, const CString& fields, std::ostream& out,
+    BOOL WritePinNodes(CSymbol& symbol, const CString& fields, std::ostream& out,
                        std::ostream& log);
     BOOL WriteSubcktCall(CSymbol& symbol, CDocNetlist& walker, const CString& include,
                          std::ostream& out, std::ostream& log);
@@ -188,13 +201,24 @@ private:
     std::unordered_set<std::string> m_railNodeSet;  // the nodes of m_railNodes
     std::vector<CString> m_globalNodes;             // rail nodes that sub-circuits use
     int m_highestNumber = 0;                        // of the numbered nodes of every sheet
-    bool m_partLeftOut = false;  // an element line failed: the deck is incomplete
+    struct RailMarkEntry {
+        CString node;
+        CString rail;
+    };
+    std::vector<RailMarkEntry> m_railMarks;                // by mark number
+    std::unordered_map<std::string, size_t> m_railMarkOf;  // node to its mark number
+    std::unordered_set<std::string> m_definitionWords;     // of the definitions written, upper case
+    std::unordered_set<std::string> m_mainRails;  // the main circuit's rails and tied-to rails
+    std::stringstream m_deck;                     // the sheets and the tail, until complete
+    bool m_partLeftOut = false;                   // an element line failed: the deck is incomplete
 
     // Sheet being written
     int m_nodeCounter = 1;
     NodeMap m_sheetNodes;
     NodeMap* m_nodes = &m_mainNodes;
-    const CSheetRails* m_sheetRails;                  // the build's rail ties of the sheet
+    std::ostream* m_log = nullptr;    // the build's, for the renames told as nodes are made
+    const CSheetRails* m_sheetRails;  // the build's rail ties of the sheet
+    std::unordered_set<std::string> m_unwiredRails;   // the sub-circuit sheet's rails without net
     std::unordered_set<std::string> m_sheetNetNames;  // kept only without substitution
     std::unordered_map<const CSymbol*, CString> m_sheetNames;
     const std::unordered_map<const CSymbol*, CString>* m_names = &m_sheetNames;

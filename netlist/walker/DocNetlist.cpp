@@ -651,6 +651,9 @@ int CDocNetlist::Build(CNetNode& node, CNetlistFormat& writer, std::ostream& out
     if (isTop)
         node.sheets = std::make_shared<CSheetFiles>();
     int result = PrepareWithSymbolList(node, writer, out, log);
+    // A port that would short two rails is cut in every netlist: such a netlist is no result.
+    if (isTop && result == kBuildOk && !node.railTies->Shorts().empty())
+        result = kBuildError;
     if (opened) {
         opened->OnCloseDocument();
         opened.reset();

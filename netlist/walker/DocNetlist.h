@@ -132,7 +132,8 @@ public:
     // with a walker of its own. At the top node the design's rail ties are found first (and
     // told to the log), for the writers to read from that node. A walker without a document opens
     // the node's file and closes it again. kBuildOk, kBuildStopped (the whole build ends) or
-    // kBuildError (a sheet failed; the others were still prepared).
+    // kBuildError (a sheet failed, or a port of the design shorts two rails; the others were
+    // still prepared).
     int Build(CNetNode& node, CNetlistFormat& writer, std::ostream& out, std::ostream& log);
 
 private:

@@ -6,6 +6,7 @@
 #include <memory>
 #include <ostream>
 #include <string>
+#include <utility>
 
 #include "model/app/SchematicApp.h"
 #include "model/doc/DocNetlistBuild.h"
@@ -31,60 +32,113 @@ protected:
     int_type overflow(int_type ch) override { return traits_type::not_eof(ch); }
 };
 
-// The text of a netlist file, written with CR LF line ends into a new file as it comes and put
-// in place of the old file by Commit; without it the new file is dropped and the old one stays.
-// A failed write is reported by Commit, as if the text had been written at the end.
-class NetlistFile : private std::streambuf {
+// A writer's text, whose lines end in a line feed, passed on with the output's own line end.
+// Attribute values keep the line breaks the user typed as CR LF (soft breaks as CR CR LF): the
+// carriage returns in front of a line feed go with it, so that every line ends once.
+class LineEndOutput : protected std::streambuf {
 public:
-    // Throws when the file cannot be made.
-    explicit NetlistFile(const CString& path) : m_replacement(path), m_stream(this) {
+    explicit LineEndOutput(const char* lineEnd) : m_lineEnd(lineEnd), m_stream(this) {
         setp(m_pending.data(), m_pending.data() + m_pending.size());
     }
+    LineEndOutput(const LineEndOutput&) = delete;
+    LineEndOutput& operator=(const LineEndOutput&) = delete;
 
     std::ostream& Stream() { return m_stream; }
-    // Throws when the text could not be written or the file not put in place.
-    void Commit() {
-        WritePending();
-        if (m_failure)
-            std::rethrow_exception(m_failure);
-        m_replacement.Commit();
+    // Passes on the rest, with carriage returns that no line feed followed; false when the
+    // output did not take it all.
+    bool Finish() {
+        if (!WritePending())
+            return false;
+        const std::string held(static_cast<size_t>(std::exchange(m_carriageReturns, 0)), '\r');
+        return held.empty() || Write(held);
     }
+
+protected:
+    // Passes the converted text on; false when the output did not take it all.
+    virtual bool Write(const std::string& text) = 0;
 
 private:
     int_type overflow(int_type ch) override {
-        WritePending();
+        if (!WritePending())
+            return traits_type::eof();
         if (!traits_type::eq_int_type(ch, traits_type::eof())) {
             *pptr() = traits_type::to_char_type(ch);
             pbump(1);
         }
         return traits_type::not_eof(ch);
     }
-    int sync() override {
-        WritePending();
-        return 0;
-    }
-    void WritePending() {
+    int sync() override { return WritePending() ? 0 : -1; }
+    bool WritePending() {
         m_lines.clear();
         for (const char* ch = pbase(); ch != pptr(); ++ch) {
-            if (*ch == '\n')
-                m_lines += '\r';
+            if (*ch == '\r') {
+                ++m_carriageReturns;
+                continue;
+            }
+            if (*ch == '\n') {
+                m_lines += m_lineEnd;
+                m_carriageReturns = 0;
+                continue;
+            }
+            m_lines.append(static_cast<size_t>(std::exchange(m_carriageReturns, 0)), '\r');
             m_lines += *ch;
         }
         setp(m_pending.data(), m_pending.data() + m_pending.size());
+        return m_lines.empty() || Write(m_lines);
+    }
+
+    const char* m_lineEnd;
+    std::array<char, 64 * 1024> m_pending{};
+    std::string m_lines;
+    int m_carriageReturns = 0;  // held until what follows them is known
+    std::ostream m_stream;
+};
+
+// The text of a netlist file, written with CR LF line ends into a new file as it comes and put
+// in place of the old file by Commit; without it the new file is dropped and the old one stays.
+// A failed write is reported by Commit, as if the text had been written at the end.
+class NetlistFile : public LineEndOutput {
+public:
+    // Throws when the file cannot be made.
+    explicit NetlistFile(const CString& path) : LineEndOutput("\r\n"), m_replacement(path) {}
+
+    // Throws when the text could not be written or the file not put in place.
+    void Commit() {
+        Finish();
         if (m_failure)
-            return;
+            std::rethrow_exception(m_failure);
+        m_replacement.Commit();
+    }
+
+private:
+    bool Write(const std::string& text) override {
+        if (m_failure)
+            return true;
         try {
-            m_replacement.File().Write(m_lines.data(), static_cast<UINT>(m_lines.size()));
+            m_replacement.File().Write(text.data(), static_cast<UINT>(text.size()));
         } catch (...) {
             m_failure = std::current_exception();
         }
+        return true;
     }
 
     CFileReplacement m_replacement;
-    std::array<char, 64 * 1024> m_pending{};
-    std::string m_lines;
     std::exception_ptr m_failure;
-    std::ostream m_stream;
+};
+
+// The text of an output window, with line feeds.
+class WindowText : public LineEndOutput {
+public:
+    explicit WindowText(std::streambuf* window) : LineEndOutput("\n"), m_window(window) {}
+
+private:
+    bool Write(const std::string& text) override {
+        return m_window->sputn(text.data(), static_cast<std::streamsize>(text.size())) ==
+                   static_cast<std::streamsize>(text.size()) &&
+               m_window->pubsync() == 0;
+    }
+
+    std::streambuf* m_window;
 };
 
 // While a build runs: the busy cursor, and documents opened meanwhile stay off the recent
@@ -160,12 +214,12 @@ BOOL BuildDocumentNetlist(CDrawDoc& doc, const char* path, CNetlistFormat* write
     log << "\fBuilding...\n" << std::flush;
 
     std::unique_ptr<NetlistFile> output;
-    std::unique_ptr<std::ostream> screen;
+    std::unique_ptr<WindowText> screen;
     if (toScreen) {
         std::streambuf* window = ui.NewOutputWindow();
         if (!window)
             return FALSE;
-        screen = std::make_unique<std::ostream>(window);
+        screen = std::make_unique<WindowText>(window);
     } else {
         std::error_code error;
         if (std::filesystem::is_directory(file.str(), error)) {
@@ -182,7 +236,7 @@ BOOL BuildDocumentNetlist(CDrawDoc& doc, const char* path, CNetlistFormat* write
             return FALSE;
         }
     }
-    std::ostream& out = screen ? *screen : output->Stream();
+    std::ostream& out = screen ? screen->Stream() : output->Stream();
 
     bool written = false;
     {
@@ -191,7 +245,7 @@ BOOL BuildDocumentNetlist(CDrawDoc& doc, const char* path, CNetlistFormat* write
         ReleaseCircuits(top);  // those of a build that ended before its body
     }
     out.flush();
-    if (written && !out) {  // a window that could not take the whole text
+    if (written && (!out || (screen && !screen->Finish()))) {  // a window that took not all
         log << kBuildFailed;
         written = false;
     }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <tuple>
 
 #include "model/device/Device.h"
 #include "model/net/Net.h"
@@ -64,6 +65,32 @@ TEST_F(SpiceTest, ACancelledReferenceNetStopsTheBuild) {
     EXPECT_FALSE(sheet.doc.BuildNetlist(deck.c_str(), formats[kFormatSpice].get()));
     EXPECT_EQ(buildLog.text(), "\fBuilding...\n\nBuild stopped.\n");
     EXPECT_EQ(testsupport::ReadFileText(deck), "R1  1 0 1\r\n.end\r\n");
+}
+
+// A definition typed in Modify Attribute is stored with CR LF line ends, as older files hold
+// it too: each of its lines ends once in the deck file and in the output window.
+TEST_F(SpiceTest, ADefinitionTypedOnSeveralLinesEndsEachLineOnce) {
+    Sheet sheet((dir / "buf.sch").c_str());
+    Set("RefNet", "GND");
+    CSymbol* u1 = TwoPin(sheet, "U1", "X,1,2", "", "IN", "GND");
+    u1->SetAttr("Spice.Subckt", "BUF", kSetAttrForce);
+    u1->SetAttr("Spice.SubcktDef", "1 2\r\nE1 2 0 1 0 2\r\n", kSetAttrForce);
+    nltest::LogCapture buildLog;
+    CNetlistFormatList formats;
+    FillReportFormatList(formats);
+    const std::string deck = (dir / "buf.ckt").string();
+    ASSERT_TRUE(sheet.doc.BuildNetlist(deck.c_str(), formats[kFormatSpice].get()));
+    const std::string text = testsupport::ReadFileText(deck);
+    EXPECT_NE(text.find("\r\n.subckt BUF 1 2\r\nE1 2 0 1 0 2\r\n\r\n.ends\r\n"), std::string::npos)
+        << text;
+    EXPECT_EQ(text.find("\r\r"), std::string::npos) << text;
+
+    nltest::ScriptedReportUi ui;
+    ui.choice = kFormatSpice;
+    ASSERT_TRUE(sheet.doc.BuildNetlist(nullptr, nullptr));
+    const std::string shown = ui.window.str();
+    EXPECT_NE(shown.find("\n.subckt BUF 1 2\nE1 2 0 1 0 2\n\n.ends\n"), std::string::npos) << shown;
+    EXPECT_EQ(shown.find('\r'), std::string::npos) << shown;
 }
 
 // The deck that leaves a part out is a failed build, which names the part and leaves the deck
@@ -135,8 +162,43 @@ TEST_F(SpiceTest, WithoutSubstitutionNumbersSkipNetsNamedLikeThem) {
     open->SetAttr("Spice.Device", "R,1,2", kSetAttrForce);
     open->SetAttr("_Value", "1", kSetAttrForce);
     sheet.Wire(open, "2", "GND");
-    // A-1, the unnamed net, the net named 0 and the open pin all get numbers of their own.
-    EXPECT_EQ(Body(Deck(sheet)), "R1  1 2 1k\nR2  3 4 1k\nR3  5 0 1\n");
+    // A-1, the unnamed net, the net named 0 and the open pin all get numbers of their own; the
+    // net named 0, which the simulator would read as ground, first and told.
+    EXPECT_EQ(Body(Deck(sheet)), "R1  1 3 1k\nR2  4 2 1k\nR3  5 0 1\n");
+    EXPECT_EQ(Log(), "Warning - net '0' would be ground to the simulator: renamed to node 2.\n");
+}
+
+// A rail is a net like any other to the simulator: one whose name differs from another net's
+// only in case, or that the simulator would read as ground, takes a number too.
+TEST_F(SpiceTest, ARailsKeptNameStaysApartFromNetsThatDifferOnlyInCase) {
+    Sheet sheet("/d/r.sch");
+    sheet.doc.SetAttribute("Ground1", "0V", 0);
+    sheet.doc.SetAttribute("Power1", "VCC", 0);
+    sheet.doc.SetAttribute("Power2", "gnd", 0);
+    Set("SubsNets", 0);
+    TwoPin(sheet, "R1", "R,1,2", "1k", "vcc", "0V");
+    TwoPin(sheet, "R2", "R,1,2", "1k", "VCC", "gnd");
+    // The nets in the order of their first wires: vcc, 0V, VCC, gnd.
+    EXPECT_EQ(Body(Deck(sheet)), "R1  vcc 0 1k\nR2  1 2 1k\n");
+    EXPECT_EQ(Log(),
+              "Warning - net 'VCC' differs from net 'vcc' only in case: renamed to node 1.\n"
+              "Warning - net 'gnd' would be ground to the simulator: renamed to node 2.\n");
+}
+
+// The deck marks the rails' nodes with control characters until it is complete: the same
+// characters in a user's text stay as they are.
+TEST_F(SpiceTest, ControlCharactersInATemplateStayAsTyped) {
+    Sheet sheet("/d/c.sch");
+    sheet.doc.SetAttribute("Ground1", "GND", 0);
+    sheet.doc.SetAttribute("Power1", "VCC", 0);
+    CSymbol* r1 = TwoPin(sheet, "R1", "R,1,2", "1k", "VCC", "GND");
+    r1->SetAttr("Spice.Params",
+                "\x01\x02 \x01x\x02 \x01"
+                "99999999999999999999\x02 \x01",
+                kSetAttrForce);
+    EXPECT_EQ(Body(Deck(sheet)),
+              "R1  1 0 1k \x01\x02 \x01x\x02 \x01"
+              "99999999999999999999\x02 \x01\n");
 }
 
 // A pin of the element template that the part hides is on the net its device gives it, or on
@@ -215,10 +277,19 @@ TEST_F(SpiceTest, AFailingElementIsLeftAsACommentLineAndTheNextKeepsItsLine) {
     TwoPin(sheet, "R3", "R,1,2", "1k", "A", "GND");
     sheet.Add("U1", kSymbolDevice, {"1"});
     sheet.Add("J1", kSymbolDevice, {"1"})->SetAttr("Spice.Exclude", "", kSetAttrForce);
+    // Parts without identifier are named by their device's or symbol's name and their place.
+    for (auto [device, name, x, y] :
+         {std::tuple{new CDevice("LM317"), "REG", 3200, -1900}, {nullptr, "CONN", -400, 600}}) {
+        CSymbol* part = sheet.Add("", kSymbolDevice, {"1"}, device, name);
+        part->RestorePosition(CRect(0, 0, 200, -200));
+        part->OffsetBy(CSize(x, y));
+    }
     CSpiceFormat writer;
     EXPECT_EQ(Body(Deck(writer, sheet, false)), "* R1  1\n* R2 \nR3  1 0 1k\n");
-    // Elements without a name come first.
+    // Elements without a name come first, those whose identifier is their name (empty) ahead.
     EXPECT_EQ(Log(),
+              "Spice.Device attribute not set for LM317 at (3200,-1900).\n"
+              "Spice.Device attribute not set for CONN at (-400,600).\n"
               "Spice.Device attribute not set for U1.\n"
               "Error : 'Spice.Device' attribute of R1, pin not found - '9'.\n"
               "No pins specified for R2 in Spice.Device attribute.\n");
@@ -260,7 +331,7 @@ TEST_F(SpiceTest, ASubcircuitCallReadsItsDefinitionFromTheSpiceFolder) {
     sheet.Wire(u2, "1", "IN");
     sheet.Wire(u2, "2", "GND");
     EXPECT_EQ(Body(Deck(sheet)),
-              "* U1 aliased by XU1\nXU1  1 2 2  OPAMP\n* U2 aliased by XU2\nXU2  1 0 2 BUF\n"
+              "* U1 aliased by XU1\nXU1  1 2 2 OPAMP\n* U2 aliased by XU2\nXU2  1 0 BUF\n"
               "\n* Sub-Circuit BUF\n\n.subckt BUF 1 2\nE1 2 0 1 0 2\n.ends\n"
               "\n* Sub-Circuit OPAMP\n\n* OPAMP model\n.subckt OPAMP 1 2 3\n.ends\n\n");
 

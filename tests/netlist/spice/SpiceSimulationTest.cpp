@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cctype>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -274,6 +275,36 @@ TEST_F(SpiceNetNameRunTest, NetsWhoseNamesDifferOnlyInCaseStayApart) {
     EXPECT_NEAR(Measured(output, "v(1)"), 7.5, 0.01) << output;
 }
 
+// Ground is the rail 0V; a divider of two 1 kohm resistors from 10 V to it has its middle on a
+// net the user named GND, which the simulator would read as ground: it becomes a number, so
+// that the middle lies at 5 V.
+TEST_F(SpiceNetNameRunTest, ANetNamedGndThatIsNotTheReferenceIsNoGround) {
+    nltest::Sheet divider("/d/divider.sch");
+    divider.doc.SetAttribute("Ground1", "0V", 0);
+    CSymbol* v1 = divider.Add("V1", kSymbolSimulation, {"+", "-"});
+    v1->SetAttr("Spice.Device", "V,+,-", kSetAttrForce);
+    v1->SetAttr("_Value", "DC 10", kSetAttrForce);
+    divider.Wire(v1, "+", "IN");
+    divider.Wire(v1, "-", "0V");
+    for (auto [id, from, to] : {std::array{"R1", "IN", "GND"}, {"R2", "GND", "0V"}}) {
+        CSymbol* r = divider.Add(id, kSymbolDevice, {"1", "2"});
+        r->SetAttr("Spice.Device", "R,1,2", kSetAttrForce);
+        r->SetAttr("_Value", "1k", kSetAttrForce);
+        divider.Wire(r, "1", from);
+        divider.Wire(r, "2", to);
+    }
+    Set("SubsNets", 0);
+    Set("Extra", ".control\nop\nprint v(1)\n.endc\n");
+    const std::string deck = Deck(divider);
+    EXPECT_TRUE(Body(deck).starts_with("R1  IN 1 1k\nR2  1 0 1k\nV1  IN 0 DC 10\n")) << deck;
+    EXPECT_EQ(Log(), "Warning - net 'GND' would be ground to the simulator: renamed to node 1.\n");
+
+    if (NgspiceMissing())
+        GTEST_SKIP() << "ngspice is not installed (Debian package ngspice): the deck was not run";
+    const std::string output = RunDeck(dir / "divider.ckt", deck);
+    EXPECT_NEAR(Measured(output, "v(1)"), 5.0, 0.01) << output;
+}
+
 // A divider from its sheet's own "+5v" rail symbol to ground, its middle the port OUT.
 void FillRailDivider(Sheet& sheet) {
     sheet.doc.SetAttribute("Ground1", "GND", 0);
@@ -506,10 +537,9 @@ TEST_F(SpiceRailTest, TheReferenceNetChosenOnTheTopSheetGroundsNoSubSheetNetOfTh
 }
 
 // The stage's port IO lies on its "+5v" rail; the top wires X1's IO to its own "-15v" rail, fed
-// by V2. The port would short the two supplies: every format and the deck say so, and keep the
-// rails apart, so that -15v reaches +5v through R3, R1 and R2 (1 kohm each): OUT lies at
-// 5 - 20 / 3 V.
-TEST_F(SpiceRailTest, APortThatShortsTwoRailsIsAnErrorInEveryFormatAndTheRailsStayApart) {
+// by V2. The port would short the two supplies: every format and the deck say so, and the
+// build, whose netlist would have the port cut, ends in error and keeps the old file.
+TEST_F(SpiceRailTest, APortThatShortsTwoRailsIsAnErrorInEveryFormatAndKeepsTheOldFile) {
     nltest::ScriptedOpener opener;
     opener.Serve((dir / "stage.sch").string(), FillStage);
     Sheet top((dir / "top.sch").c_str());
@@ -526,28 +556,21 @@ TEST_F(SpiceRailTest, APortThatShortsTwoRailsIsAnErrorInEveryFormatAndTheRailsSt
         top.Wire(x1, pin, net);
     const std::string error = "Error - port 'IO' of X1 shorts rails '-15v' and '+5v'.\n";
 
-    std::string log;
+    const std::filesystem::path file = dir / "top.out";
+    testsupport::WriteFileText(file, "old\r\n");
     for (int format : {kFormatProtel, kFormatTango, kFormatOrcad, kFormatPadsPcb, kFormatPads2000,
-                       kFormatExpressPcb, kFormatBom}) {
-        Build(top.doc, format, dir / "top.net", log);
+                       kFormatExpressPcb, kFormatBom, kFormatSpice}) {
+        nltest::LogCapture buildLog;
+        CNetlistFormatList formats;
+        FillReportFormatList(formats);
+        EXPECT_FALSE(
+            top.doc.BuildNetlist(file.c_str(), formats[static_cast<size_t>(format)].get()));
+        const std::string log = buildLog.text();
         EXPECT_NE(log.find(error), std::string::npos) << format << log;
         EXPECT_EQ(log.find("takes the name"), std::string::npos) << format << log;
+        EXPECT_TRUE(log.ends_with("\nError building netlist.\n")) << format << log;
+        EXPECT_EQ(testsupport::ReadFileText(file), "old\r\n") << format;
     }
-    const std::string netlist = Build(top.doc, kFormatProtel, dir / "top.net", log);
-    for (const char* net : {"(\n-15v\nR3-1\n)\n", "(\n+5v\nR2-2\n)\n", "(\nA\nR3-2\nR1-1\n)\n"})
-        EXPECT_NE(netlist.find(net), std::string::npos) << net << netlist;
-
-    Set("SubsNets", 0);
-    Set("Extra", ".control\nop\nprint v(OUT)\n.endc\n");
-    const std::string deck = Build(top.doc, kFormatSpice, dir / "top.ckt", log);
-    EXPECT_NE(log.find(error), std::string::npos) << log;
-    EXPECT_EQ(log.find("keeps them apart"), std::string::npos) << log;
-
-    if (NgspiceMissing())
-        GTEST_SKIP() << "ngspice is not installed (Debian package ngspice): the deck was not run";
-    const std::string output = RunNgspice((dir / "top.ckt").string());
-    EXPECT_EQ(output.find("rror"), std::string::npos) << output << deck;
-    EXPECT_NEAR(Measured(output, "v(out)"), 5.0 - 20.0 / 3, 0.001) << output << deck;
 }
 
 // A sheet mid.sch whose port P reaches, through R2, the net SENSE of its block X1, whose sheet
@@ -579,6 +602,100 @@ TEST_F(SpiceRailTest, ARailTieDeeperDownIsToldAlikeByTheNetlistsAndTheDeck) {
         Build(top.doc, format, dir / "top.out", log);
         EXPECT_NE(log.find(told), std::string::npos) << format << log;
         EXPECT_EQ(log.find("takes the name"), log.rfind("takes the name")) << format << log;
+    }
+}
+
+// The library's op-amp: pins +, - and OUT drawn, its supplies V+ (7) and V- (4) hidden on the
+// sheet's rails Power3 and Power4. Its sub-circuit OA5 numbers its ports 1 to 5 as such
+// definitions do, and the part's value is not the sub-circuit's name. The definition is the
+// part's own, or, with include set, that file's.
+constexpr const char* kOpampModel =
+    "RIN 1 2 1Meg\nRP 4 7 10k\nRN 7 5 10k\nE1 6 7 1 2 100k\nRO 6 3 1";
+
+CSymbol* Opamp(Sheet& sheet, const std::string& include) {
+    CDevice* device = nltest::MakeDevice("OPAMP", "OPAMP", {{"", "+=3;-=2;OUT=6"}}, "DIP8");
+    device->SetAttr("_Implicit", "V+\x01(7)\x01V-\x01(4)", TRUE);
+    device->SetAttr("V+.Net", "Power3", TRUE);
+    device->SetAttr("V-.Net", "Power4", TRUE);
+    device->SetAttr("Spice.Device", "X,+,-,OUT,V+,V-", TRUE);
+    device->SetAttr("Spice.Subckt", "OA5", TRUE);
+    // A gain of 100k between the inputs, about the middle of the supplies: without them the
+    // output floats.
+    if (include.empty())
+        device->SetAttr("Spice.SubcktDef", (std::string("1 2 3 4 5\n") + kOpampModel).c_str(),
+                        TRUE);
+    else
+        device->SetAttr("Spice.Include", include.c_str(), TRUE);
+    CSymbol* u1 = sheet.Part("U1", {"+", "-", "OUT"}, device, "OPAMP");
+    u1->SetAttr("_Value", "TL072", kSetAttrForce);
+    return u1;
+}
+
+// opamp.sch: a follower from the port IN to the port OUT, no wire on either supply rail. The top
+// sheet feeds +15v, -15v and IN = 2 V, and loads OUT with 1 kohm: every netlist puts the hidden
+// supply pins on the top's rails, and so must the deck, whose sub-circuit call ends with the
+// sub-circuit's name, and whose global rail nodes stay out of OA5's own ports, defined by the
+// part or by a file it includes.
+TEST_F(SpiceRailTest, AnOpampSubCircuitOnHiddenSupplyPinsSimulatesAsTheNetlistsJoinIt) {
+    std::string include;
+    nltest::ScriptedOpener opener;
+    opener.Serve((dir / "opamp.sch").string(), [&include](Sheet& sheet) {
+        sheet.doc.SetAttribute("Ground1", "GND", 0);
+        sheet.doc.SetAttribute("Power3", "+15v", 0);
+        sheet.doc.SetAttribute("Power4", "-15v", 0);
+        sheet.Wire(sheet.Add("P1", kSymbolPort, {"IN"}), "IN", "A");
+        sheet.Wire(sheet.Add("P2", kSymbolPort, {"OUT"}), "OUT", "B");
+        CSymbol* u1 = Opamp(sheet, include);
+        sheet.Wire(u1, "+", "A");
+        sheet.Wire(u1, "-", "B");
+        sheet.Wire(u1, "OUT", "B");
+    });
+    Sheet top((dir / "top.sch").c_str());
+    top.doc.SetAttribute("Ground1", "GND", 0);
+    top.doc.SetAttribute("Power3", "+15v", 0);
+    top.doc.SetAttribute("Power4", "-15v", 0);
+    for (auto [id, value, net] :
+         {std::array{"V1", "DC 15", "+15v"}, {"V2", "DC -15", "-15v"}, {"V3", "DC 2", "IN"}}) {
+        CSymbol* v = top.Add(id, kSymbolSimulation, {"+", "-"});
+        v->SetAttr("Spice.Device", "V,+,-", kSetAttrForce);
+        v->SetAttr("_Value", value, kSetAttrForce);
+        top.Wire(v, "+", net);
+        top.Wire(v, "-", "GND");
+    }
+    CSymbol* x1 = top.Block("X1", "opamp.sch", {"IN", "OUT"});
+    top.Wire(x1, "IN", "IN");
+    top.Wire(x1, "OUT", "OUT");
+    Resistor(top, "R1", "OUT", "GND");
+
+    std::string log;
+    const std::string netlist = Build(top.doc, kFormatProtel, dir / "top.net", log);
+    for (const char* net : {"(\n+15v\nU1-7\n)\n", "(\n-15v\nU1-4\n)\n"})
+        EXPECT_NE(netlist.find(net), std::string::npos) << net << netlist;
+
+    Set("Extra", ".control\nop\nprint all\n.endc\n");
+    const std::string library = (dir / "oa5.lib").string();
+    testsupport::WriteFileText(library,
+                               std::string(".subckt OA5 1 2 3 4 5\n") + kOpampModel + "\n.ends\n");
+    for (auto [names, file] : {std::pair{1, ""}, {0, ""}, {1, library.c_str()}}) {
+        Set("SubsNets", names);
+        include = file;
+        const std::string deck = Build(top.doc, kFormatSpice, dir / "top.ckt", log);
+        EXPECT_NE(deck.find(" OA5\n"), std::string::npos) << deck;
+        EXPECT_EQ(deck.find("TL072"), std::string::npos) << deck;
+        // The node of OUT: R1's first.
+        const std::size_t r1 = deck.find("\nR1  ");
+        ASSERT_NE(r1, std::string::npos) << deck;
+        std::string out = deck.substr(r1 + 5, deck.find(' ', r1 + 5) - r1 - 5);
+        std::transform(out.begin(), out.end(), out.begin(),
+                       [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+        if (NgspiceMissing())
+            GTEST_SKIP()
+                << "ngspice is not installed (Debian package ngspice): the deck was not run";
+        const std::string output = RunNgspice((dir / "top.ckt").string());
+        EXPECT_EQ(output.find("rror"), std::string::npos) << output << deck;
+        // ngspice prints a named node's voltage under the name alone.
+        const double measured = Measured(output, names ? "v(" + out + ")" : out);
+        EXPECT_NEAR(measured, 2.0, 0.001) << output << deck;
     }
 }
 

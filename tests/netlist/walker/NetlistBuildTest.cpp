@@ -79,6 +79,28 @@ TEST_F(NetlistBuildTest, AFileGetsItsTextWithWindowsLineEnds) {
     EXPECT_EQ(log.waitCursorsShown(), 1);
 }
 
+// Writes a value as a stored attribute holds lines the user typed (CR LF, and CR CR LF where a
+// text wrapped), a lone carriage return, and one at the very end.
+class StoredLinesFormat : public LineFormat {
+public:
+    int WriteBody(CDocNetlist& /*walker*/, CNetNode& /*topNode*/, std::ostream& out,
+                  std::ostream& /*log*/) override {
+        out << "one\r\ntwo\r\r\nthree\rfour\n";
+        out.flush();  // between a carriage return and its line feed
+        out << "five\r";
+        out.flush();
+        out << "\nsix\r";
+        return 1;
+    }
+};
+
+// Every line of the file ends once.
+TEST_F(NetlistBuildTest, StoredLineEndsEndEachLineOnce) {
+    StoredLinesFormat stored;
+    EXPECT_TRUE(sheet.doc.BuildNetlist(Path("out.txt").c_str(), &stored));
+    EXPECT_EQ(Output(), "HEADER\r\nline two\r\none\r\ntwo\r\nthree\rfour\r\nfive\r\nsix\r");
+}
+
 // Writes many body lines, and notes what the new file beside the target held by then.
 class LongFormat : public LineFormat {
 public:
