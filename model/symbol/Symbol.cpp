@@ -13,6 +13,7 @@
 #include "model/doc/DrawDoc.h"
 #include "model/geometry/PlacementMatrix.h"
 #include "model/geometry/PlaneGeometry.h"
+#include "model/net/HiddenPinTies.h"
 #include "model/net/RailConnectors.h"
 #include "model/object/AttrCheckCodes.h"
 #include "model/object/StdAttrNames.h"
@@ -385,6 +386,13 @@ int CSymbol::SetAttr(const char* name, const char* value, UINT flags) {
     if (deviceName && CString(DeviceAttrName(name)) == NameName()) {
         if (CDevice* other = FindDocumentDevice(value))
             return other->IsCompatibleWith(this) && ChangeDevice(other);
+    }
+    if ((flags & kSetAttrUndoable) && m_document && name == CString(IdName())) {
+        // The part's ties follow its new identifier in the same step.
+        CHiddenPinTieKeeper ties(*m_document);
+        const int result = SetAttrRecorded(*this, name, value, flags);
+        ties.KeepInStep(*m_document);
+        return result;
     }
     if (flags & kSetAttrUndoable)
         return SetAttrRecorded(*this, name, value, flags);
