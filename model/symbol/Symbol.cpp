@@ -4,6 +4,7 @@
 #include "model/symbol/Symbol.h"
 
 #include <cmath>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -440,14 +441,20 @@ void CSymbol::RemoveAttr(const char* name) {
 BOOL CSymbol::ChangeDevice(CDevice* device) {
     if (!device)
         return FALSE;
+    // The part's ties follow the identifier the new device gives it, in the same step.
+    std::optional<CHiddenPinTieKeeper> ties;
+    if (m_document)
+        ties.emplace(*m_document);
     device->AddRef();
     CDevice* old = SetDevice(device);
     const CString oldId = GetAttr(IdName());
     CString id = oldId;
     device->IsValidPartId(this, id, kPartIdMakeNew);
     m_attributes.SetAt(IdName(), id);
-    if (m_document)
+    if (m_document) {
         m_document->GetUndoList().Add(new CChangeDeviceCmd(this, old, oldId));
+        ties->KeepInStep(*m_document);
+    }
     RefreshAttrTexts(nullptr);
     if (old)
         old->Release();

@@ -153,6 +153,22 @@ TEST(HiddenPinTiesTest, TiesFollowEveryWayAnIdentifierChanges) {
         EXPECT_EQ(sheet.Vcc(edited), "VDDA");
         sheet.ExpectOneStep(before);
     }
+    {  // another device whose package the gate joins
+        TiedSheet sheet;
+        CDevice* other = TiedSheet::MakeNand("7401");
+        sheet.Gate("U5A", 4000, other);
+        other->Release();
+        CSymbol* tied = sheet.Gate("U1A", 0);
+        CSymbol* left = sheet.Gate("U1B", 2000);
+        CNet* vdda = sheet.TiedWire("VDDA", "U1A:VCC");
+        const std::vector<BYTE> before = sheet.Bytes();
+        ASSERT_TRUE(tied->SetAttr("_Device._Name", "7401", kSetAttrForce | kSetAttrUndoable));
+        ASSERT_NE(tied->GetAttr("_ID"), "U1A");
+        EXPECT_EQ(vdda->GetAttr("_Implicit"), tied->GetAttr("_ID") + ":VCC");
+        EXPECT_EQ(sheet.Vcc(tied), "VDDA");
+        EXPECT_EQ(sheet.Vcc(left), "VCC");
+        sheet.ExpectOneStep(before);
+    }
     {  // Renumber All: the tie stays with its gate
         TiedSheet sheet;
         CSymbol* tied = sheet.Gate("U2A", 0);
