@@ -147,7 +147,9 @@ BOOL CDrawDoc::AddObjects(CObList* list) {
     // The ties the objects bring hold among them only; those of the document stay on their parts.
     CHiddenPinTieKeeper incomingTies(*list);
     CHiddenPinTieKeeper ties(*this);
-    const CHiddenPinTies present(*this);
+    std::optional<CHiddenPinTies> present;
+    if (!incomingTies.IsEmpty())
+        present.emplace(*this);
     std::vector<CDrawObj*> taken;
     taken.reserve(static_cast<std::size_t>(list->GetCount()));
     CObList refused;
@@ -186,10 +188,12 @@ BOOL CDrawDoc::AddObjects(CObList* list) {
         if (object->GetObjType() != kObjSymbol)
             scope.Forget();
     }
-    CObList added;
-    for (CDrawObj* object : taken)
-        added.AddTail(object);
-    incomingTies.KeepIncoming(added, present);
+    if (present) {
+        CObList added;
+        for (CDrawObj* object : taken)
+            added.AddTail(object);
+        incomingTies.KeepIncoming(added, *present);
+    }
     ties.KeepInStep(*this);
     return refused.IsEmpty();
 }

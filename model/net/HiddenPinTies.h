@@ -83,6 +83,9 @@ public:
     CHiddenPinTieKeeper(const CHiddenPinTieKeeper&) = delete;
     CHiddenPinTieKeeper& operator=(const CHiddenPinTieKeeper&) = delete;
 
+    // No object carried a tie.
+    bool IsEmpty() const { return m_nets.empty(); }
+
     // After the edit of the document was recorded: the lists written anew, joined to the
     // step the edit recorded.
     void KeepInStep(CDrawDoc& doc);
