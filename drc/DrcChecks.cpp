@@ -122,11 +122,10 @@ void CDrcRules::CheckSharedPins(const CObList& sections, const DrcCheckContext& 
         return;
     // Every item of the list is looked at as a pin name; a pin number has no net. A pin that
     // a net ties to itself lies on that net.
-    const CHiddenPinTies ties(context.document);
-    const CString did = PartIdOf(*static_cast<CDrawObj*>(sections.GetHead()));
+    auto& first = *static_cast<CDrawObj*>(sections.GetHead());
     for (const ImplicitToken& token : SplitImplicitList(implicit.str())) {
         const CString name(token.text);
-        if (ties.Tied(did, token.text))
+        if (context.ties.Tied(first, token.text))
             continue;
         CString value;
         if (!device->Lookup(name + ".Net", value))
@@ -152,6 +151,15 @@ void CDrcRules::CheckSharedPins(const CObList& sections, const DrcCheckContext& 
         const int level = GetLevel(type, kDrcTypeNotConnected);
         if (level > kDrcNoError && (m_checkFlags & kDrcCheckSharedPin))
             Report(kDrcSharedPin, level, device, nullptr, static_cast<int>(token.position), name);
+    }
+}
+
+void CDrcRules::CheckHiddenPinTies(CNet& net, const DrcCheckContext& context) {
+    const std::vector<UnnamedHiddenPinTie>& unnamed = context.ties.Unnamed();
+    for (size_t i = 0; i < unnamed.size() && !SinkFull(); ++i) {
+        if (unnamed[i].net == net.GetName())
+            Report(kDrcUnnamedTie, kDrcWarning, &net, nullptr, static_cast<int>(i), CString(),
+                   CHiddenPinTies::DescribeUnnamed(unnamed[i]));
     }
 }
 

@@ -39,6 +39,8 @@ CString KindText(const DrcFinding& finding) {
                    " unconnected shared pin :" + finding.pinName;
         case kDrcShortedRails:
             return finding.detail + ".";
+        case kDrcUnnamedTie:
+            return finding.detail;
         default:
             return CString();
     }

@@ -15,21 +15,24 @@ constexpr int kDrcOnePinNet = 4;       // a net with one pin
 constexpr int kDrcShortedSymbol = 5;   // a symbol whose pins all lie on one net
 constexpr int kDrcSharedPin = 7;       // a device's shared pin on no net
 constexpr int kDrcShortedRails = 8;    // a block's port that shorts two rails
+constexpr int kDrcUnnamedTie = 9;      // a net tied to a hidden pin of no part
 
 // One finding as a check reports it; the objects are those of the document being checked.
 struct DrcFinding {
     int kind = 0;
     int level = 0;
-    // Kinds 1, 2: a CPin; 3, 4: a CNet; 5: a CSymbol; 7: a CDevice; 8: the sub-circuit
+    // Kinds 1, 2: a CPin; 3, 4, 9: a CNet; 5: a CSymbol; 7: a CDevice; 8: the sub-circuit
     // CSymbol of the document through which the short is reached.
     CObject* first = nullptr;
     // Kind 1: the other CPin.
     CObject* second = nullptr;
     // Kind 7: where the pin's name stands in the device's "_Implicit" text, and the name.
-    // Kind 8: the short's number among those of the symbol.
+    // Kind 8: the short's number among those of the symbol; kind 9: the tie's number among
+    // those that name no part.
     int position = 0;
     CString pinName;
-    // Kind 8: the port, its instance and the two rails, as the netlist build tells them.
+    // Kind 8: the port, its instance and the two rails, as the netlist build tells them;
+    // kind 9: the tie, as the netlist build tells it.
     CString detail;
 };
 

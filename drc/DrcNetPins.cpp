@@ -29,8 +29,7 @@ int CountNames(const CString& text) {
 
 }  // namespace
 
-CDrcNetPins::CDrcNetPins(CDrawDoc& document, const std::vector<CDrawObj*>& objects) {
-    const CHiddenPinTies ties(document);
+CDrcNetPins::CDrcNetPins(const CHiddenPinTies& ties, const std::vector<CDrawObj*>& objects) {
     CStringArray members;
     for (int i = 0; i < static_cast<int>(objects.size()); ++i) {
         CDrawObj* object = objects[static_cast<size_t>(i)];
@@ -76,13 +75,12 @@ void CDrcNetPins::AddHiddenPins(const CHiddenPinTies& ties, const std::vector<CD
     const CDevice* device = symbol->GetDevice();
     if (!device)
         return;
-    const CString did = symbol->GetAttr(GetStdAttrName(kStdAttrDid));
     for (const auto& [name, number] : device->GetImplicitPins()) {
         CString net;
         if (!ties.NetOf(*symbol, name.c_str(), net))
             continue;
         std::unordered_map<std::string, bool>& hidden = m_hidden[net.str()];
-        const std::string key = did.str() + ":" + name;
+        const std::string key = CHiddenPinTies::KeyOf(*symbol, name);
         CPin* drawn = symbol->FindPin(name.c_str());
         if (!drawn) {
             hidden.try_emplace(key, false);

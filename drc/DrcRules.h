@@ -106,6 +106,9 @@ public:
     // The ports through which the sub-circuit block shorts two rails (each described as the
     // netlist build tells it): errors, whatever the check flags.
     void CheckRailShorts(CSymbol& block, const std::vector<CString>& shorts);
+    // The items of the net's hidden-pin ties that name no part: warnings, whatever the check
+    // flags.
+    void CheckHiddenPinTies(CNet& net, const DrcCheckContext& context);
 
     friend bool operator==(const CDrcRules& a, const CDrcRules& b) {
         return a.m_firstCustomType == b.m_firstCustomType && a.m_checkFlags == b.m_checkFlags &&

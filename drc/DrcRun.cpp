@@ -7,6 +7,7 @@
 #include "drc/DrcServices.h"
 #include "model/device/Device.h"
 #include "model/doc/DrawDoc.h"
+#include "model/net/HiddenPinTies.h"
 #include "model/net/Net.h"
 #include "model/object/DrawObj.h"
 #include "model/symbol/Symbol.h"
@@ -29,6 +30,8 @@ const char* GroupTitle(int kind) {
             return "Symbol Shorted :";
         case kDrcShortedRails:
             return "Rails Shorted :";
+        case kDrcUnnamedTie:
+            return "Hidden Pin Ties :";
         default:
             return "Unconnected Device Pin :";
     }
@@ -101,6 +104,8 @@ struct CDrcRun::Places {
 };
 
 CDrcRun::CDrcRun() = default;
+
+CDrcRun::~CDrcRun() = default;
 
 // ---- the queue
 
@@ -189,7 +194,9 @@ void CDrcRun::CheckStep() {
     if (!m_running)
         StartRun(*document, objects);
     CDrcRules& rules = GetDrcServices().Rules();
-    const DrcCheckContext context{*document, objects, m_nets};
+    if (!m_ties)
+        m_ties = std::make_unique<CHiddenPinTies>(*document);
+    const DrcCheckContext context{*document, objects, m_nets, *m_ties};
     rules.SetSink(&m_sink);
     for (int n = 0; n < m_stepSize && m_next < static_cast<int>(objects.size()) &&
                     static_cast<int>(m_findings.size()) < kMaxFindings;
@@ -215,7 +222,8 @@ void CDrcRun::StartRun(CDrawDoc& document, const std::vector<CDrawObj*>& objects
             device->SetFlags(0, kDeviceCheckMark);
     }
     m_next = 0;
-    m_nets = CDrcNetPins(document, objects);
+    m_ties = std::make_unique<CHiddenPinTies>(document);
+    m_nets = CDrcNetPins(*m_ties, objects);
     m_checkedNets.clear();
     FindRailShorts(document, objects);
 }
@@ -237,8 +245,10 @@ void CDrcRun::FindRailShorts(CDrawDoc& document, const std::vector<CDrawObj*>& o
 void CDrcRun::CheckObject(CDrawObj& object, const DrcCheckContext& context) {
     CDrcRules& rules = GetDrcServices().Rules();
     if (CNet* net = object.GetNet()) {
-        if (m_checkedNets.insert(net->GetName().str()).second)
+        if (m_checkedNets.insert(net->GetName().str()).second) {
             rules.CheckNet(*net, context);
+            rules.CheckHiddenPinTies(*net, context);
+        }
         return;
     }
     if (object.GetObjType() != kObjSymbol)
@@ -257,6 +267,7 @@ void CDrcRun::CheckObject(CDrawObj& object, const DrcCheckContext& context) {
 void CDrcRun::EndRun(CDrawDoc& document, const std::vector<CDrawObj*>& objects) {
     m_queue.pop_front();
     m_running = false;
+    m_ties.reset();
     m_findingsDocument = &document;
     WriteReport(document, Places(objects));
 }
@@ -326,6 +337,7 @@ void CDrcRun::MarkFinding(CDrawDoc& document, const DrcListedFinding& finding, c
             break;
         case kDrcEmptyNet:
         case kDrcOnePinNet:
+        case kDrcUnnamedTie:
             document.HighlightNet(places.Get<CNet>(finding.first),
                                   set ? kErrorMarkSet : kErrorMarkClear);
             break;

@@ -12,6 +12,7 @@
 
 #include <deque>
 #include <functional>
+#include <memory>
 #include <set>
 #include <string>
 #include <tuple>
@@ -26,6 +27,7 @@
 class CDrawDoc;
 class CDrawObj;
 class CDrcRules;
+class CHiddenPinTies;
 
 // A document to check (code -1), or a change notice: code -1 with the document whose
 // contents changed, 4 when documents were opened, saved or closed.
@@ -52,6 +54,7 @@ public:
     static constexpr int kMaxFindings = 100;
 
     CDrcRun();
+    ~CDrcRun();
     CDrcRun(const CDrcRun&) = delete;
     CDrcRun& operator=(const CDrcRun&) = delete;
 
@@ -118,6 +121,8 @@ private:
     int m_stepSize = 256;
     int m_next = 0;
     CDrcNetPins m_nets;
+    // The ties read when the check began; it names its nets by name.
+    std::unique_ptr<CHiddenPinTies> m_ties;
     std::unordered_set<std::string> m_checkedNets;
     std::unordered_map<int, std::vector<CString>> m_railShorts;  // by the place of the block
     std::vector<DrcListedFinding> m_findings;

@@ -588,7 +588,7 @@ void CPinsItem::MakePinChildren(const CDesignTreeModel& tree, Items& children) c
             found = true;
         }
     } else if (CSymbol* owner = m_pin->GetOwner(); owner && owner->GetDevice()) {
-        found = CHiddenPinTies(*GetDocument()).NetOf(*owner, m_pin->GetAttr("_ID"), net) &&
+        found = tree.HiddenPinTiesOf(GetDocument()).NetOf(*owner, m_pin->GetAttr("_ID"), net) &&
                 !net.IsEmpty();
     }
     if (found)
@@ -634,13 +634,13 @@ std::string CNetsItem::MatchKey() const {
     return "2:" + m_name.str();
 }
 
-void CNetsItem::MakeChildren(const CDesignTreeModel&, Items& children) const {
+void CNetsItem::MakeChildren(const CDesignTreeModel& tree, Items& children) const {
     if (m_name.IsEmpty()) {
         MakeNetNames(children);
         return;
     }
     MakeNetPins(children);
-    MakeHiddenPins(children);
+    MakeHiddenPins(tree, children);
 }
 
 void CNetsItem::MakeNetNames(Items& children) const {
@@ -709,9 +709,9 @@ void CNetsItem::MakeNetPins(Items& children) const {
     });
 }
 
-void CNetsItem::MakeHiddenPins(Items& children) const {
+void CNetsItem::MakeHiddenPins(const CDesignTreeModel& tree, Items& children) const {
     std::unordered_set<std::string> listed;
-    const CHiddenPinTies ties(*GetDocument());
+    const CHiddenPinTies& ties = tree.HiddenPinTiesOf(GetDocument());
     ForEachSymbol(GetDocument(), [&](CSymbol* symbol) {
         CStringList pins;
         CStringList numbers;

@@ -261,7 +261,7 @@ private:
     bool FollowNetNames(CDesignTreeModel& tree, CDesignTreeNode& node,
                         const DesignTreeChanges& changes) const;
     void MakeNetPins(Items& children) const;
-    void MakeHiddenPins(Items& children) const;
+    void MakeHiddenPins(const CDesignTreeModel& tree, Items& children) const;
 
     CString m_name;
     // Of "Nets": the names its children were made from, kept in line with them while it is

@@ -4,6 +4,7 @@
 
 #include "library/DesignTree.h"
 #include "model/doc/DrawDoc.h"
+#include "model/net/HiddenPinTies.h"
 #include "model/symbol/Symbol.h"
 #include "platform/AppServices.h"
 
@@ -214,6 +215,7 @@ bool CDesignTreeModel::Expand(CDesignTreeNode& node) {
     if (m_pending)
         return false;
     m_symbolKinds.clear();
+    m_hiddenPinTies.clear();
     Rebuild(node);
     node.m_expanded = true;
     Notify([&](IDesignTreeWindow& w) { w.NodeChanged(node); });
@@ -229,6 +231,13 @@ void CDesignTreeModel::Collapse(CDesignTreeNode& node) {
 
 DesignTreeMenu CDesignTreeModel::MenuOf(const CDesignTreeNode& node) const {
     return m_pending ? DesignTreeMenu::kNone : node.Item().GetMenu();
+}
+
+const CHiddenPinTies& CDesignTreeModel::HiddenPinTiesOf(CDrawDoc* document) const {
+    std::unique_ptr<CHiddenPinTies>& ties = m_hiddenPinTies[document];
+    if (!ties)
+        ties = std::make_unique<CHiddenPinTies>(*document);
+    return *ties;
 }
 
 bool CDesignTreeModel::HoldsSymbolKind(CDrawDoc* document, DWORD kind) const {
@@ -353,6 +362,7 @@ void CDesignTreeModel::Resolve(CDrawDoc* document, DesignTreeChanges& changes) {
 }
 
 void CDesignTreeModel::MarkForRefresh(int code, CDrawDoc* document) {
+    m_hiddenPinTies.clear();
     if (!m_root) {
         m_symbolKinds.clear();
         return;
@@ -395,6 +405,7 @@ bool CDesignTreeModel::OnIdle() {
     if (!m_pending)
         return false;
     if (!m_started) {
+        m_hiddenPinTies.clear();
         // A document tells of its arrival before the application lists it: look again.
         ResetChildButton(*m_root);
         m_stack.clear();

@@ -18,6 +18,7 @@
 
 class CDrawDoc;
 class CDrawObj;
+class CHiddenPinTies;
 class CSymbol;
 
 // What changed in a document since its subtree was last brought in line with it, read from
@@ -106,6 +107,8 @@ public:
     // Whether the document holds a symbol of kind (symbol flags & 0x700); answered from one
     // walk of its objects, walked again after its symbols changed or at an expansion.
     bool HoldsSymbolKind(CDrawDoc* document, DWORD kind) const;
+    // The document's hidden-pin ties, read once for an expansion or a refresh.
+    const CHiddenPinTies& HiddenPinTiesOf(CDrawDoc* document) const;
 
     // Changes made by the items.
     CDesignTreeNode& InsertChild(CDesignTreeNode& parent, std::unique_ptr<CDesignTreeItem> item);
@@ -150,6 +153,8 @@ private:
     std::deque<RefreshEntry> m_stack;
     // Symbol kinds present per document (bit kind >> 8), until its symbols change.
     mutable std::unordered_map<const CDrawDoc*, unsigned> m_symbolKinds;
+    // The ties per document, until the next change, expansion or refresh.
+    mutable std::unordered_map<const CDrawDoc*, std::unique_ptr<CHiddenPinTies>> m_hiddenPinTies;
     // How far a document's change log was read: the count of changes seen, and how many of
     // those have not had their notice yet.
     struct FollowedLog {

@@ -15,6 +15,7 @@
 #include "model/doc/DrawDoc.h"
 #include "model/doc/IdsInUse.h"
 #include "model/doc/ObjectListData.h"
+#include "model/net/HiddenPinTies.h"
 #include "model/object/DrawObj.h"
 #include "model/object/StdAttrNames.h"
 #include "model/symbol/Symbol.h"
@@ -126,10 +127,16 @@ BOOL CDrawDoc::AddObject(std::unique_ptr<CDrawObj> object) {
     CDrawObj* added = object.get();
     ShareDevice(added);
     added->SetDocument(this);
+    std::optional<CHiddenPinTieKeeper> ties;
+    if (added->GetObjType() == kObjSymbol)
+        ties.emplace(*this);
     if (!m_undoList.Execute(new CAddCmd(object.release(), FALSE)))
         return FALSE;
-    if (added->AssignId(m_firstPartNumber))
+    if (added->AssignId(m_firstPartNumber)) {
+        if (ties)
+            ties->KeepInStep(*this);
         return TRUE;
+    }
     m_undoList.CancelLast();  // the command deletes the object
     return FALSE;
 }
@@ -137,6 +144,12 @@ BOOL CDrawDoc::AddObject(std::unique_ptr<CDrawObj> object) {
 BOOL CDrawDoc::AddObjects(CObList* list) {
     if (!list)
         return FALSE;
+    // The ties the objects bring hold among them only; those of the document stay on their parts.
+    CHiddenPinTieKeeper incomingTies(*list);
+    CHiddenPinTieKeeper ties(*this);
+    std::optional<CHiddenPinTies> present;
+    if (!incomingTies.IsEmpty())
+        present.emplace(*this);
     std::vector<CDrawObj*> taken;
     taken.reserve(static_cast<std::size_t>(list->GetCount()));
     CObList refused;
@@ -175,6 +188,13 @@ BOOL CDrawDoc::AddObjects(CObList* list) {
         if (object->GetObjType() != kObjSymbol)
             scope.Forget();
     }
+    if (present) {
+        CObList added;
+        for (CDrawObj* object : taken)
+            added.AddTail(object);
+        incomingTies.KeepIncoming(added, *present);
+    }
+    ties.KeepInStep(*this);
     return refused.IsEmpty();
 }
 
@@ -267,9 +287,15 @@ void CDrawDoc::NoteObjectsChanged(const std::vector<CDrawObj*>& objects) {
 // ---------------------------------------------------------------------------------------------
 // Removing and renumbering
 
+// The ties of the parts removed go with them.
 void CDrawDoc::RemoveObjects(CObList* list) {
-    if (list && !list->IsEmpty() && m_undoList.Execute(new CRemoveCmd(*list)))
-        JoinNets();
+    if (!list || list->IsEmpty())
+        return;
+    CHiddenPinTieKeeper ties(*this);
+    if (!m_undoList.Execute(new CRemoveCmd(*list)))
+        return;
+    ties.KeepInStep(*this);
+    JoinNets();
 }
 
 CSymbol* CDrawDoc::GroupObjects(CObList* list) {
@@ -293,6 +319,7 @@ void CDrawDoc::RenumberObjects(CObList* list) {
     }
     if (symbols.empty())
         return;
+    CHiddenPinTieKeeper ties(*this);
     auto command = std::make_unique<CRenumberCmd>();
     std::vector<CString> before;
     for (CDrawObj* symbol : symbols) {
@@ -316,6 +343,7 @@ void CDrawDoc::RenumberObjects(CObList* list) {
     for (CDrawObj* symbol : symbols)
         symbol->RefreshAttrTexts(nullptr);
     m_undoList.Add(command.release());
+    ties.KeepInStep(*this);
 }
 
 // ---------------------------------------------------------------------------------------------

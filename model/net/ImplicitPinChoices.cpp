@@ -23,9 +23,10 @@ std::vector<ImplicitPinChoice> ListImplicitPins(CDrawDoc& doc, const CNet* net) 
             continue;
         const std::string id = symbol->GetStdAttr(kStdAttrId).str();
         for (const auto& [pin, number] : device->GetImplicitPins()) {
-            const CNet* tiedTo = ties.Tied(part, pin);
-            if (!tiedTo || tiedTo == net)
-                choices.push_back({id + ":" + pin, tiedTo && tiedTo == net});
+            const CString* tiedTo = ties.Tied(*symbol, pin);
+            const bool here = tiedTo && net && *tiedTo == net->GetName();
+            if (!tiedTo || here)
+                choices.push_back({id + ":" + pin, here});
         }
     }
     std::stable_sort(choices.begin(), choices.end(),

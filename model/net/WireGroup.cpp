@@ -9,6 +9,7 @@
 #include "model/cmd/NetChangeCmd.h"
 #include "model/cmd/NetPropCmd.h"
 #include "model/doc/DrawDoc.h"
+#include "model/net/HiddenPinTies.h"
 #include "model/net/Net.h"
 #include "model/net/NetChooser.h"
 #include "model/net/RailConnectors.h"
@@ -52,6 +53,23 @@ std::vector<CPin*> RailPins(const CWire& wire) {
 void RecordDone(CDrawDoc* doc, CCommand* command, bool merge) {
     if (!merge || !doc->MergeCommand(command))
         doc->GetUndoList().Add(command);
+}
+
+// The nets the wires hold, each once.
+std::vector<CNet*> NetsOf(const std::vector<CWire*>& wires) {
+    std::vector<CNet*> nets;
+    for (const CWire* wire : wires) {
+        if (std::find(nets.begin(), nets.end(), wire->GetNet()) == nets.end())
+            nets.push_back(wire->GetNet());
+    }
+    return nets;
+}
+
+// After the wires moved from the nets of leaving to net: the ties of the nets that ended are
+// net's, in the step of the move.
+void KeepJoinedTies(CDrawDoc* doc, CNet& net, const std::vector<CNet*>& leaving) {
+    if (std::unique_ptr<CNetPropCmd> edit = JoinHiddenPinTies(*doc, net, leaving))
+        RecordDone(doc, edit.release(), true);
 }
 
 }  // namespace
@@ -116,13 +134,17 @@ void CWire::SetGroupNet(CNet* net, UINT flags) {
     }
     if (changing.empty())
         return;
+    const std::vector<CNet*> leaving = NetsOf(changing);
     auto* command = new CNetChangeCmd(changing, net);
+    bool done = true;
     if (flags & kGroupNetMerge) {
         command->Do(m_document);
         RecordDone(m_document, command, true);
     } else {
-        m_document->GetUndoList().Execute(command);
+        done = m_document->GetUndoList().Execute(command) != FALSE;
     }
+    if (done)
+        KeepJoinedTies(m_document, *net, leaving);
     RefreshAttrTexts(nullptr);
 }
 
@@ -257,12 +279,15 @@ BOOL CWire::JoinNets() {
             if (own.get() == chosen)
                 static_cast<void>(own.release());
         }
+        const std::vector<CNet*> leaving = NetsOf(changing);
         auto* command = new CNetChangeCmd(changing, chosen);
         command->Do(m_document);
-        if (m_document)
+        if (m_document) {
             RecordDone(m_document, command, true);
-        else
+            KeepJoinedTies(m_document, *chosen, leaving);
+        } else {
             delete command;
+        }
     }
     if (m_net && m_net->GetName().IsEmpty()) {
         // Recorded, so that undoing the edit leaves the net unnamed as it was.

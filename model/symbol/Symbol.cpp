@@ -4,6 +4,7 @@
 #include "model/symbol/Symbol.h"
 
 #include <cmath>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -13,6 +14,7 @@
 #include "model/doc/DrawDoc.h"
 #include "model/geometry/PlacementMatrix.h"
 #include "model/geometry/PlaneGeometry.h"
+#include "model/net/HiddenPinTies.h"
 #include "model/net/RailConnectors.h"
 #include "model/object/AttrCheckCodes.h"
 #include "model/object/StdAttrNames.h"
@@ -386,6 +388,13 @@ int CSymbol::SetAttr(const char* name, const char* value, UINT flags) {
         if (CDevice* other = FindDocumentDevice(value))
             return other->IsCompatibleWith(this) && ChangeDevice(other);
     }
+    if ((flags & kSetAttrUndoable) && m_document && name == CString(IdName())) {
+        // The part's ties follow its new identifier in the same step.
+        CHiddenPinTieKeeper ties(*m_document);
+        const int result = SetAttrRecorded(*this, name, value, flags);
+        ties.KeepInStep(*m_document);
+        return result;
+    }
     if (flags & kSetAttrUndoable)
         return SetAttrRecorded(*this, name, value, flags);
     if (deviceName)
@@ -432,14 +441,20 @@ void CSymbol::RemoveAttr(const char* name) {
 BOOL CSymbol::ChangeDevice(CDevice* device) {
     if (!device)
         return FALSE;
+    // The part's ties follow the identifier the new device gives it, in the same step.
+    std::optional<CHiddenPinTieKeeper> ties;
+    if (m_document)
+        ties.emplace(*m_document);
     device->AddRef();
     CDevice* old = SetDevice(device);
     const CString oldId = GetAttr(IdName());
     CString id = oldId;
     device->IsValidPartId(this, id, kPartIdMakeNew);
     m_attributes.SetAt(IdName(), id);
-    if (m_document)
+    if (m_document) {
         m_document->GetUndoList().Add(new CChangeDeviceCmd(this, old, oldId));
+        ties->KeepInStep(*m_document);
+    }
     RefreshAttrTexts(nullptr);
     if (old)
         old->Release();

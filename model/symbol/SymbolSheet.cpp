@@ -10,6 +10,7 @@
 #include "model/cmd/RemoveCmd.h"
 #include "model/doc/DocView.h"
 #include "model/doc/DrawDoc.h"
+#include "model/net/HiddenPinTies.h"
 #include "model/object/StdAttrNames.h"
 #include "model/symbol/Symbol.h"
 #include "model/text/AttrText.h"
@@ -176,6 +177,8 @@ void EditSymbolProperties(IDocView& view, CDrawDoc& doc) {
     for (POSITION pos = copyList.GetHeadPosition(); pos;)
         copies.push_back(static_cast<CSymbol*>(copyList.GetNext(pos)));
     SymbolSheet sheet = SymbolSheet::Load(doc, copies);
+    // Taken with the copies in place: the ties follow the identifiers the sheet gives them.
+    CHiddenPinTieKeeper ties(doc);
     const int end = Installed<ISymbolSheetRunner>::Get().RunSymbolSheet(sheet);
     if (end == 0) {
         command->Undo(&doc);
@@ -186,9 +189,10 @@ void EditSymbolProperties(IDocView& view, CDrawDoc& doc) {
     CObList removed;
     ApplySymbolSheet(sheet, shown, removed);
     CSymbol* standing = copies.front();
-    if (RecordSymbolEdit(doc, std::move(command), shown, removed))
+    if (RecordSymbolEdit(doc, std::move(command), shown, removed)) {
+        ties.KeepInStep(doc);
         JoinConnectorNets(doc, copies);
-    else
+    } else
         standing = static_cast<CSymbol*>(symbols.GetHead());
     if (end == kSymbolSheetNewSubcircuit && copies.size() == 1)
         standing->SaveSubcircuitAs();

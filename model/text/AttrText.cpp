@@ -1,6 +1,7 @@
 #include "model/text/AttrText.h"
 
 #include <memory>
+#include <optional>
 
 #include "model/cmd/RenumberCmd.h"
 #include "model/device/Device.h"
@@ -8,6 +9,7 @@
 #include "model/doc/DrawDoc.h"
 #include "model/geometry/PlacementMatrix.h"
 #include "model/geometry/PlaneGeometry.h"
+#include "model/net/HiddenPinTies.h"
 #include "model/object/ShapePaintScope.h"
 #include "model/object/StdAttrNames.h"
 #include "model/text/TextLayout.h"
@@ -487,7 +489,9 @@ BOOL CAttrText::DisplaceId(CDrawObj* symbol, const char* id, BOOL undoable) {
     if (!other)
         return *AskAboutCheck(kIdExists, id);
     std::unique_ptr<CRenumberCmd> command;
+    std::optional<CHiddenPinTieKeeper> ties;
     if (undoable) {
+        ties.emplace(*document);
         command = std::make_unique<CRenumberCmd>();
         command->Add(other->GetAttr(kIdName), other);
         command->Add(symbol->GetAttr(kIdName), symbol);
@@ -506,7 +510,9 @@ BOOL CAttrText::DisplaceId(CDrawObj* symbol, const char* id, BOOL undoable) {
     symbol->RefreshAttrTexts(nullptr);
     other->AssignId(0);
     other->RefreshAttrTexts(nullptr);
-    if (command)
+    if (command) {
         document->GetUndoList().Add(command.release());
+        ties->KeepInStep(*document);
+    }
     return TRUE;
 }

@@ -294,7 +294,7 @@ BOOL CNetlistCircuit::AddPart(CDocNetlist& walker, const CObList& sections, std:
     if (share) {
         if (part.value.IsEmpty())
             part.value = share->name;
-        AddPartHiddenPins(*share, did.IsEmpty() ? Attr(*first, kStdAttrId) : did, part);
+        AddPartHiddenPins(*share, *first, part);
     }
     if (part.value.IsEmpty())
         part.value = Attr(*first, kStdAttrName);
@@ -454,12 +454,12 @@ void CNetlistCircuit::AddImplicitPins(CDocNetlist& walker, const CDevice& device
     }
 }
 
-void CNetlistCircuit::AddPartHiddenPins(const DeviceShare& share, const CString& did,
+void CNetlistCircuit::AddPartHiddenPins(const DeviceShare& share, CDrawObj& first,
                                         CComponentRecord& part) {
     for (const CPinConnection& pin : share.hiddenPins) {
-        const CNet* tied = m_ties ? m_ties->Tied(did, pin.name.str().str()) : nullptr;
+        const CString* tied = m_ties ? m_ties->Tied(first, pin.name.str().str()) : nullptr;
         if (tied)
-            part.pins.push_back({pin.name, pin.number, GetNet(tied->GetName()), pin.flags});
+            part.pins.push_back({pin.name, pin.number, GetNet(*tied), pin.flags});
         else if (pin.net)
             part.pins.push_back(pin);
     }

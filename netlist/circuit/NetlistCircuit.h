@@ -145,7 +145,7 @@ private:
                          std::vector<CPinConnection>& pins);
     // The device's hidden pins of one part: each on the net that ties it to itself, else on the
     // device's net; one on neither is left out.
-    void AddPartHiddenPins(const DeviceShare& share, const CString& did, CComponentRecord& part);
+    void AddPartHiddenPins(const DeviceShare& share, CDrawObj& first, CComponentRecord& part);
     // Room in the part's pins for one connection per pin its sections draw and hiddenRoom
     // more; the pins are fetched on the way.
     void ReserveDrawnPins(const CObList& sections, size_t hiddenRoom, CComponentRecord& part) const;

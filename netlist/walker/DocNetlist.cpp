@@ -8,10 +8,8 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
-#include <unordered_set>
 #include <utility>
 
-#include "model/app/NameList.h"
 #include "model/device/Device.h"
 #include "model/doc/DrawDoc.h"
 #include "model/net/HiddenPinTies.h"
@@ -24,7 +22,6 @@
 #include "netlist/walker/SheetFiles.h"
 #include "netlist/walker/SheetOpener.h"
 #include "netlist/writers/NetlistFormat.h"
-#include "platform/FrameworkOrderMap.h"
 #include "platform/Prefetch.h"
 
 namespace {
@@ -43,12 +40,6 @@ bool IsSymbol(const CDrawObj* object) {
     return object->GetObjType() == kObjSymbol;
 }
 
-CStringArray* Expanded(CStringArray& names, const CString& text) {
-    names.RemoveAll();
-    ExpandNameList(names, text);
-    return &names;
-}
-
 // The sheet at path is the node's own or one of its ancestors', or the hierarchy is already
 // as deep as it may get.
 bool IsWithinItself(const CNetNode& node, const CString& path) {
@@ -56,18 +47,6 @@ bool IsWithinItself(const CNetNode& node, const CString& path) {
     for (const CNetNode* level = &node; level; level = level->GetParent()) {
         if (SameSheetFile(level->path, path) || ++depth >= kMaxSheetDepth)
             return true;
-    }
-    return false;
-}
-
-// The items of a net's "_Implicit" list, parted by commas and blanks, hold key.
-bool ListsImplicitKey(const CString& list, std::string_view key) {
-    const std::string_view text(list.str());
-    for (size_t start = 0; start <= text.size();) {
-        const size_t end = std::min(text.find_first_of(", ", start), text.size());
-        if (end > start && text.substr(start, end - start) == key)
-            return true;
-        start = end + 1;
     }
     return false;
 }
@@ -396,86 +375,6 @@ CNet* CDocNetlist::FindNetByName(const char* name) {
     return nullptr;
 }
 
-CNet* CDocNetlist::FindImplicitNet(const char* symbolKey, const char* pinName) {
-    const std::string key = CString(symbolKey).str() + ":" + CString(pinName).str();
-    std::unordered_set<const CNet*> seen;
-    for (POSITION pos = GetHeadPosition(); pos;) {
-        CNet* net = GetNextObject(pos)->GetNet();
-        if (net && seen.insert(net).second &&
-            ListsImplicitKey(net->GetAttr(GetStdAttrName(kStdAttrImplicit)), key))
-            return net;
-    }
-    return nullptr;
-}
-
-void CDocNetlist::ForEachPinOnNet(const char* netName,
-                                  const std::function<void(CNetPinVisit&)>& callback,
-                                  CNetPinVisit& visit) {
-    if (!m_document)
-        return;
-    const CString wanted(netName);
-    FrameworkOrderMap<bool> hiddenPins;  // key: drawn by some symbol
-    auto call = [&](CPin* pin, int memberIndex, const CString& absentKey = CString()) {
-        visit.pin = pin;
-        visit.memberIndex = memberIndex;
-        visit.netName = pin ? CString() : wanted;
-        visit.absentKey = absentKey;
-        callback(visit);
-    };
-    CStringArray members;
-    CStringArray ids;
-    const CHiddenPinTies ties(*m_document);
-    for (POSITION pos = GetHeadPosition(); pos;) {
-        CDrawObj* object = GetNextObject(pos);
-        if (!IsSymbol(object) ||
-            IsSymbolKindInMask(object, kKindMaskGraphical | kKindMaskNetConnector))
-            continue;
-        auto* symbol = static_cast<CSymbol*>(object);
-        for (POSITION pinPos = symbol->GetPins().GetHeadPosition(); pinPos;) {
-            auto* pin = static_cast<CPin*>(symbol->GetPins().GetNext(pinPos));
-            const CNet* net = pin->GetWire() ? pin->GetWire()->GetNet() : nullptr;
-            if (!net)
-                continue;
-            if (net->GetName() == wanted) {
-                call(pin, -1);
-                continue;
-            }
-            Expanded(members, net->GetName());
-            for (int k = 0; k < members.GetSize(); ++k) {
-                if (members[k] != wanted)
-                    continue;
-                const int count =
-                    Expanded(ids, pin->GetAttr(GetStdAttrName(kStdAttrId)))->GetSize();
-                if (count > k)
-                    call(pin, k);
-                else if (count == 0 && k == 0)
-                    call(pin, -1);
-            }
-        }
-        CStringList hidden;
-        if (ties.PinsOn(*symbol, netName, hidden, nullptr) == 0)
-            continue;
-        const CString did = symbol->GetAttr(GetStdAttrName(kStdAttrDid));
-        for (POSITION hiddenPos = hidden.GetHeadPosition(); hiddenPos;) {
-            const CString& pinName = hidden.GetNext(hiddenPos);
-            const CString key = did + ":" + pinName;
-            CPin* drawn = symbol->FindPin(pinName);
-            if (!drawn) {
-                if (!hiddenPins.Find(key))
-                    hiddenPins.SetAt(key, false);
-                continue;
-            }
-            hiddenPins.SetAt(key, true);
-            if (!drawn->GetWire())
-                call(drawn, -1);
-        }
-    }
-    for (const auto& entry : hiddenPins.InOrder()) {
-        if (!entry.value)
-            call(nullptr, -1, entry.key);
-    }
-}
-
 CString CDocNetlist::GetPowerNetName(int railIndex) const {
     if (railIndex < 0 || railIndex >= static_cast<int>(std::size(kRailAttributes)))
         return {};
@@ -647,6 +546,9 @@ int CDocNetlist::Build(CNetNode& node, CNetlistFormat& writer, std::ostream& out
         m_document = opened.get();
     }
     log << GetPathName() << "\n";
+    const CHiddenPinTies hiddenPins(*m_document);
+    for (const UnnamedHiddenPinTie& tie : hiddenPins.Unnamed())
+        log << "Warning - " << CHiddenPinTies::DescribeUnnamed(tie) << "\n";
     const bool isTop = !node.GetParent();
     if (isTop)
         node.sheets = std::make_shared<CSheetFiles>();

@@ -8,7 +8,6 @@
 // Net and device walks mark what they visited and clear the marks when they end; the part walk
 // keeps its marks to itself.
 
-#include <functional>
 #include <iosfwd>
 #include <memory>
 #include <string>
@@ -26,7 +25,6 @@ class CNet;
 class CNetNode;
 class CNetlistFormat;
 class CObList;
-class CPin;
 struct CPinMapLine;
 class CSymbol;
 
@@ -59,15 +57,6 @@ bool SameSheetFile(const CString& a, const CString& b);
 // FALSE for null, else whether the symbol's kind bit is in the mask.
 BOOL IsSymbolKindInMask(const CDrawObj* symbol, DWORD kindMask);
 
-// What ForEachPinOnNet hands its callback. The caller's own data passes through untouched.
-struct CNetPinVisit {
-    void* callerData = nullptr;
-    CString netName;  // set only for an absent hidden pin
-    CPin* pin = nullptr;
-    int memberIndex = -1;  // the member of a bus net that matched; -1 for the net as a whole
-    CString absentKey;     // "<device id>:<pin>" of a hidden pin no symbol draws
-};
-
 class CDocNetlist {
 public:
     CDocNetlist();
@@ -97,14 +86,6 @@ public:
     void ClearNetFlags(DWORD mask = 0);
     // The first net named exactly so, or null.
     CNet* FindNetByName(const char* name);
-    // The first net whose "_Implicit" list (items parted by commas or blanks) holds
-    // "<symbolKey>:<pinName>".
-    CNet* FindImplicitNet(const char* symbolKey, const char* pinName);
-    // Calls back for every pin that lies on the named net: drawn pins whose wire carries it
-    // (as a whole or as a member of a bus net), unwired hidden pins the device ties to it, and
-    // at the end the hidden pins tied to it that no symbol draws (pin null).
-    void ForEachPinOnNet(const char* netName, const std::function<void(CNetPinVisit&)>& callback,
-                         CNetPinVisit& visit);
     // The document attribute of power rail 0-5 ("Ground1", "Ground2", "Power1" .. "Power4").
     CString GetPowerNetName(int railIndex) const;
     // The nets that name one supply in the whole design, each once: those of the document's

@@ -9,6 +9,7 @@
 #include "drc/DrcRules.h"
 #include "drc/support/DrcFixture.h"
 #include "model/device/Device.h"
+#include "model/net/HiddenPinTies.h"
 #include "model/net/Net.h"
 #include "model/net/Wire.h"
 #include "model/symbol/Pin.h"
@@ -35,8 +36,9 @@ std::vector<CDrawObj*> ObjectsOf(CDrawDoc& doc) {
 // Every check over every object, nets once each, as the check of a sheet does.
 Strings CheckAll(CDrawDoc& doc, CDrcRules& rules) {
     const std::vector<CDrawObj*> objects = ObjectsOf(doc);
-    const CDrcNetPins nets(doc, objects);
-    const DrcCheckContext context{doc, objects, nets};
+    const CHiddenPinTies ties(doc);
+    const CDrcNetPins nets(ties, objects);
+    const DrcCheckContext context{doc, objects, nets, ties};
     RecordingSink sink;
     rules.SetSink(&sink);
     Strings checkedNets;
@@ -47,6 +49,7 @@ Strings CheckAll(CDrawDoc& doc, CDrcRules& rules) {
                 checkedNets.end()) {
                 checkedNets.push_back(net->GetName().str());
                 rules.CheckNet(*net, context);
+                rules.CheckHiddenPinTies(*net, context);
             }
         } else if (auto* symbol = dynamic_cast<CSymbol*>(object)) {
             rules.CheckSymbol(*symbol, context);
@@ -152,19 +155,24 @@ TEST(DrcChecksTest, AHiddenPinTiedToAWiresNetLiesOnIt) {
     vdda->SetAttr("_Implicit", "U1A:VDD", 0);
     EXPECT_EQ(CheckAll(sheet.doc, rules), Strings{});
     const std::vector<CDrawObj*> objects = ObjectsOf(sheet.doc);
-    const CDrcNetPins nets(sheet.doc, objects);
+    const CHiddenPinTies ties(sheet.doc);
+    const CDrcNetPins nets(ties, objects);
     ASSERT_NE(nets.Find("VDDA"), nullptr);
     EXPECT_EQ(nets.Find("VDDA")->undrawn, 1);
     EXPECT_EQ(nets.Find("VEE"), nullptr);
-    std::vector<CString> absent;
-    CNetPinVisit visit;
-    sheet.doc.m_netlist.ForEachPinOnNet(
-        "VDDA", [&absent](CNetPinVisit& v) { absent.push_back(v.absentKey); }, visit);
-    EXPECT_EQ(absent, (std::vector<CString>{"", "U1:VDD"}));
+    ASSERT_NE(ties.Tied(*u1, "VDD"), nullptr);
+    EXPECT_EQ(*ties.Tied(*u1, "VDD"), "VDDA");
+
+    // An item that names no part is told, the rest of the list still ties.
+    vdda->SetAttr("_Implicit", "U1A:VDD U9A:VDD", 0);
+    EXPECT_EQ(CheckAll(sheet.doc, rules),
+              Strings{"Warning: Net VDDA is tied to hidden pin U9A:VDD, which names no part."});
 }
 
-// The pins of every net gathered at once are those the walker finds net by net.
-TEST(DrcChecksTest, NetPinsAgreeWithTheWalker) {
+// The pins of every net gathered at once: drawn pins on the net as a whole or as a member of a
+// bus net, in the order of the symbols, then each symbol's unwired hidden pins; hidden pins no
+// symbol draws are counted, each part's apart.
+TEST(DrcChecksTest, NetPinsHoldBusMembersAndHiddenPinsOfEveryPart) {
     nltest::Sheet sheet;
     auto* device = new CDevice("7400");
     device->SetAttr("_Implicit", "VCC\x01(14)\x01GND\x01(7)", TRUE);
@@ -173,29 +181,55 @@ TEST(DrcChecksTest, NetPinsAgreeWithTheWalker) {
     CSymbol* u1 = sheet.Part("U1", {"A", "B", "VCC"}, device, "NAND");
     CSymbol* u2 = sheet.Part("U2", {"A", "D[0..1]"}, device, "NAND");
     CSymbol* u3 = sheet.Part("U3", {"A"}, nullptr, "BUF");
-    u2->SetAttr("_DID", "2", kSetAttrForce);
     sheet.Wire(u1, "A", "VCC");
     sheet.Wire(u1, "B", "D0");
     sheet.Bus(u2, "D[0..1]", "D[0..1]");
     sheet.Wire(u2, "A", "GND");
     sheet.Wire(u3, "A", "D1");
     const std::vector<CDrawObj*> objects = ObjectsOf(sheet.doc);
-    const CDrcNetPins nets(sheet.doc, objects);
-    for (const char* name : {"VCC", "GND", "D0", "D1", "D[0..1]", "NONE"}) {
-        std::vector<CPin*> walked;
-        CNetPinVisit visit;
-        sheet.doc.m_netlist.ForEachPinOnNet(
-            name, [&walked](CNetPinVisit& v) { walked.push_back(v.pin); }, visit);
-        std::vector<CPin*> gathered;
+    const CHiddenPinTies ties(sheet.doc);
+    const CDrcNetPins nets(ties, objects);
+    const auto pins = [&](const char* name) {
+        std::vector<CPin*> found;
         if (const CDrcNetPins::Net* net = nets.Find(name)) {
             for (DrcPinPlace place : net->pins)
-                gathered.push_back(CDrcNetPins::Resolve(objects, place));
-            gathered.insert(gathered.end(), static_cast<size_t>(net->undrawn), nullptr);
+                found.push_back(CDrcNetPins::Resolve(objects, place));
+            found.insert(found.end(), static_cast<size_t>(net->undrawn), nullptr);
         }
-        EXPECT_EQ(gathered, walked) << name;
-    }
+        return found;
+    };
+    CPin* bus = u2->FindPin("D[0..1]");
+    EXPECT_EQ(pins("VCC"), (std::vector<CPin*>{u1->FindPin("A"), u1->FindPin("VCC"), nullptr}));
+    EXPECT_EQ(pins("GND"), (std::vector<CPin*>{u2->FindPin("A"), nullptr, nullptr}));
+    EXPECT_EQ(pins("D0"), (std::vector<CPin*>{u1->FindPin("B"), bus}));
+    EXPECT_EQ(pins("D1"), (std::vector<CPin*>{bus, u3->FindPin("A")}));
+    EXPECT_EQ(pins("D[0..1]"), std::vector<CPin*>{bus});
+    EXPECT_EQ(pins("NONE"), std::vector<CPin*>{});
     EXPECT_TRUE(nets.HasNet("D[0..1]"));
     EXPECT_FALSE(nets.HasNet("NONE"));
+}
+
+// A drawn hidden pin without a wire lies on its device's net; one that no symbol draws is
+// counted on the net its part's pin is tied to.
+TEST(DrcChecksTest, PinsOnANetIncludeBusMembersAndHiddenPins) {
+    nltest::Sheet sheet;
+    sheet.Bus(sheet.Part("U1", {"A0,A1,A2"}, nullptr, "X"), "A0,A1,A2", "D[0..3]");
+    CDevice* reg = nltest::MakeDevice("REG", "REG", {{"", "VCC=1;IN=2"}});
+    reg->SetAttr("_Implicit", "VCC (1) AUX (3)", TRUE);
+    reg->SetAttr("VCC.Net", "D2", TRUE);
+    reg->SetAttr("AUX.Net", "D2", TRUE);
+    CSymbol* u2 = sheet.Part("U2", {"VCC", "IN"}, reg, "REG");
+    sheet.Wire(u2, "IN", "D2");
+    const std::vector<CDrawObj*> objects = ObjectsOf(sheet.doc);
+    const CHiddenPinTies ties(sheet.doc);
+    const CDrcNetPins nets(ties, objects);
+    const CDrcNetPins::Net* d2 = nets.Find("D2");
+    ASSERT_NE(d2, nullptr);
+    Strings found;
+    for (DrcPinPlace place : d2->pins)
+        found.push_back(CDrcNetPins::Resolve(objects, place)->GetAttr("_ID").str());
+    EXPECT_EQ(found, (Strings{"A0,A1,A2", "IN", "VCC"}));
+    EXPECT_EQ(d2->undrawn, 1) << "U2's AUX";
 }
 
 }  // namespace

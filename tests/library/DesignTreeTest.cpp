@@ -256,7 +256,8 @@ TEST_F(DesignTree, AHiddenPinTiedToAWiresNetIsListedUnderIt) {
     CDrawDoc& doc = NewDoc("a.sch");
     CSymbol* u1 = AddGate(doc);
     Attach(doc, AddPin(u1, "Y"), "VCC");
-    Attach(doc, AddPin(u1, "A"), "VDDA")->GetNet()->SetAttr("_Implicit", "U1:VCC", 0);
+    CNet* tied = Attach(doc, AddPin(u1, "A"), "VDDA")->GetNet();
+    tied->SetAttr("_Implicit", "U1:VCC", 0);
     tree.Initialize(&doc);
     CDesignTreeNode* vdda = ExpandPath({"Nets", "VDDA"});
     ASSERT_TRUE(vdda);
@@ -264,6 +265,13 @@ TEST_F(DesignTree, AHiddenPinTiedToAWiresNetIsListedUnderIt) {
     CDesignTreeNode* vcc = ExpandPath({"Nets", "VCC"});
     ASSERT_TRUE(vcc);
     EXPECT_EQ(Labels(vcc), (std::vector<CString>{"U1:Y"}));
+
+    // The ties are read anew for the refresh after they changed.
+    tied->RemoveAttr("_Implicit");
+    tree.MarkForRefresh(-1, &doc);
+    RunRefresh();
+    EXPECT_EQ(Labels(vdda), (std::vector<CString>{"U1:A"}));
+    EXPECT_EQ(Labels(vcc), (std::vector<CString>{"U1:VCC (14)", "U1:Y"}));
 }
 
 TEST_F(DesignTree, PortsAreNamedAndPicturedByTheirFirstPin) {

@@ -59,8 +59,6 @@ TEST(DocNetlistTest, NetWalksYieldEachNetOnceAndLeaveNoMarks) {
     EXPECT_EQ(nets[0]->GetName() + nets[1]->GetName(), "PQ");
     EXPECT_EQ((nets[0]->GetFlags() | nets[1]->GetFlags()) & kNetVisited, 0u);
     EXPECT_EQ(walker.FindNetByName("Q"), nets[1]);
-    EXPECT_EQ(walker.FindImplicitNet("U9", "VCC"), nets[1]);
-    EXPECT_EQ(walker.FindImplicitNet("U8", "VCC"), nullptr);
 }
 
 TEST(DocNetlistTest, SectionsOfOnePackageMakeOnePart) {
@@ -180,24 +178,16 @@ TEST(DocNetlistTest, WalksDuringABuildMatchTheSheetAndAnEditAfterItIsSeen) {
     EXPECT_EQ(WalkSymbols(sheet.doc.m_netlist, nand), "U1A R1 U2A U1B U3A | U1A U2A U3A");
 }
 
-TEST(DocNetlistTest, PinsOnANetIncludeBusMembersAndHiddenPins) {
-    Sheet sheet;
-    sheet.Bus(sheet.Part("U1", {"A0,A1,A2"}, nullptr, "X"), "A0,A1,A2", "D[0..3]");
-    CDevice* reg = nltest::MakeDevice("REG", "REG", {{"", "VCC=1;IN=2"}});
-    reg->SetAttr("_Implicit", "VCC (1) AUX (3)", TRUE);
-    reg->SetAttr("VCC.Net", "D2", TRUE);
-    reg->SetAttr("AUX.Net", "D2", TRUE);
-    sheet.Wire(sheet.Part("U2", {"VCC", "IN"}, reg, "REG"), "IN", "D2");
-    Strings calls;
-    CNetPinVisit visit;
-    sheet.doc.m_netlist.ForEachPinOnNet(
-        "D2",
-        [&](CNetPinVisit& seen) {
-            calls.push_back((seen.pin ? seen.pin->GetAttr("_ID").str() : seen.absentKey.str()) +
-                            "/" + std::to_string(seen.memberIndex) + "/" + seen.netName.str());
-        },
-        visit);
-    EXPECT_EQ(calls, (Strings{"A0,A1,A2/2/", "IN/-1/", "VCC/-1/", "U2:AUX/-1/D2"}));
+// Every sheet's build tells of the items of its nets' ties that name no part.
+TEST(DocNetlistTest, ATieThatNamesNoPartIsLogged) {
+    Sheet sheet("/d/top.sch");
+    CSymbol* u1 = sheet.Part("U1A", {"A"}, nltest::MakeQuadNand(), "NAND");
+    sheet.Wire(u1, "A", "VDDA")->GetNet()->SetAttr("_Implicit", "U1A:VCC,U7A:VCC", kSetAttrForce);
+    BuildRun run(sheet);
+    EXPECT_EQ(run.result, kBuildOk);
+    EXPECT_EQ(run.log.str(),
+              "/d/top.sch\nWarning - Net VDDA is tied to hidden pin U7A:VCC, which names no "
+              "part.\n");
 }
 
 TEST(DocNetlistTest, EverySheetIsPreparedOncePerInstance) {

@@ -6,6 +6,8 @@
 #include <string>
 
 #include "model/device/Device.h"
+#include "model/net/Net.h"
+#include "model/net/Wire.h"
 #include "netlist/support/NetlistSheet.h"
 #include "netlist/walker/DocNetlist.h"
 #include "netlist/walker/NetNode.h"
@@ -63,6 +65,35 @@ TEST(ProtelFormatTest, PinNumberListsAndHiddenPinsGiveOneReferencePerNumber) {
               "[\nR1\nAXIAL0.4\n10K\n\n\n\n]\n[\nU1\n\nREG\n\n\n\n]\n"
               "(\nVCC\nR1-1\nR1-2\n)\n(\n+5V\nU1-5\nU1-6\n)\n"
               "(\nGND\nU1-7\n)\n(\nOUT\nR1-3\n)\n");
+}
+
+// The pins of the net as the netlist lists them, one per line.
+std::string NetBlock(const std::string& written, const std::string& net) {
+    const size_t start = written.find("(\n" + net + "\n");
+    return start == std::string::npos ? std::string()
+                                      : written.substr(start, written.find(')', start) - start);
+}
+
+// A gate's supply pin tied to a wire's net stays there when Renumber All renumbers the gate,
+// and so do its texts after the renumbering is undone and redone.
+TEST(ProtelFormatTest, ATiedSupplyPinFollowsItsGateThroughARenumber) {
+    Sheet sheet;
+    CDevice* nand = nltest::MakeQuadNand();
+    nand->SetAttr("_Pref", "U", TRUE);
+    CSymbol* gate = sheet.Part("U2A", {"A"}, nand, "NAND");
+    sheet.Wire(gate, "A", "VDDA")->GetNet()->SetAttr("_Implicit", "U2A:VCC", kSetAttrForce);
+    CObList all;
+    all.AddTail(gate);
+    sheet.doc.RenumberObjects(&all);
+    ASSERT_EQ(gate->GetAttr("_ID"), "U1A");
+    CProtelFormat protel;
+    for (int pass = 0; pass < 2; ++pass) {
+        const std::string written = Written(protel, sheet);
+        EXPECT_NE(NetBlock(written, "VDDA").find("U1-14\n"), std::string::npos) << written;
+        EXPECT_EQ(NetBlock(written, "VCC").find("U1-14"), std::string::npos) << written;
+        ASSERT_TRUE(sheet.doc.GetUndoList().Undo());
+        ASSERT_TRUE(sheet.doc.GetUndoList().Redo());
+    }
 }
 
 // Counts what reaches it and the largest piece written at once.
