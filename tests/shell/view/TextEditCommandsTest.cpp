@@ -1,10 +1,12 @@
 // A text edited in place in the running program, and the commands and keys that come while it
 // is open: they end the edit first, and a value its object refuses holds them back.
 
+#include <QImage>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QTimer>
 #include <QToolBar>
 #include <string>
@@ -259,6 +261,46 @@ TEST_F(TextEditCommandsTest, AMenuClosedWithNothingChosenLeavesTheEditGoingOn) {
     QTest::keyClick(edit, Qt::Key_Escape);
     EXPECT_EQ(m_view->TextEditor(), nullptr);
     EXPECT_EQ(Saved(), before);
+}
+
+// What the window shows of the sheet, as last painted, and the sheet painted afresh.
+QImage Shown(QWidget& port) {
+    QWidget* window = port.window();
+    const QPoint at = port.mapTo(window, QPoint(0, 0));
+    return window->screen()
+        ->grabWindow(window->winId(), at.x(), at.y(), port.width(), port.height())
+        .toImage()
+        .convertToFormat(QImage::Format_RGB32);
+}
+QImage Fresh(QWidget& port) {
+    return port.grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+// The gate's reference typed over in place: the pin numbers of the new gate are shown at once,
+// as a fresh painting of the sheet shows them; after the undo, those of the old gate again.
+TEST_F(TextEditCommandsTest, AReferenceTypedInPlaceRepaintsThePinNumbers) {
+    PlaceGate();
+    m_view->SetZoomFactor(2.0f);
+    m_view->CenterOnPoint(POINT{0, 0});
+    m_view->viewport()->repaint();
+    QApplication::processEvents();
+    const QImage before = Shown(*Port());
+    ASSERT_EQ(before, Fresh(*Port()));
+    m_view->BeginTextEdit(m_reference);
+    CInPlaceTextEdit* edit = m_view->TextEditor();
+    ASSERT_NE(edit, nullptr);
+    QTest::keyClicks(edit, "U1C");
+    QTest::keyClick(edit, Qt::Key_Return);
+    ASSERT_EQ(m_view->TextEditor(), nullptr);
+    ASSERT_EQ(m_reference->GetText(), "U1C");
+    QApplication::processEvents();
+    EXPECT_NE(Shown(*Port()), before);
+    EXPECT_EQ(Shown(*Port()), Fresh(*Port())) << "the screen is behind the sheet";
+    m_view->setFocus();
+    Undo();
+    ASSERT_EQ(m_reference->GetText(), "U1A");
+    QApplication::processEvents();
+    EXPECT_EQ(Shown(*Port()), Fresh(*Port())) << "after the undo";
 }
 
 }  // namespace
