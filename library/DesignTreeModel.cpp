@@ -91,7 +91,7 @@ CDesignTreeNode& CDesignTreeModel::InsertChild(CDesignTreeNode& parent,
     CDesignTreeNode& inserted = *node;
     inserted.m_label = inserted.Item().GetLabel();
     inserted.m_image = inserted.Item().GetImage();
-    inserted.m_childButton = inserted.Item().HasChildren(*this);
+    inserted.m_childButton = OffersChildren(inserted);
     parent.m_children.push_back(std::move(node));
     parent.m_sorted = false;
     if (inserted.Item().GetKind() == kDesignDocument)
@@ -163,8 +163,24 @@ void CDesignTreeModel::MoveIntoOrder(CDesignTreeNode& node) {
         Notify([&](IDesignTreeWindow& w) { w.NodeMoved(node); });
 }
 
+bool CDesignTreeModel::RepeatsAncestor(const CDesignTreeNode& node) {
+    const int kind = node.Item().GetKind();
+    if (IsDesignFolder(kind) || !node.m_parent)
+        return false;
+    const std::string key = node.Item().MatchKey();
+    for (const CDesignTreeNode* above = node.m_parent; above; above = above->m_parent) {
+        if (above->Item().GetKind() == kind && above->Item().MatchKey() == key)
+            return true;
+    }
+    return false;
+}
+
+bool CDesignTreeModel::OffersChildren(const CDesignTreeNode& node) const {
+    return !RepeatsAncestor(node) && node.Item().HasChildren(*this);
+}
+
 void CDesignTreeModel::ResetChildButton(CDesignTreeNode& node) {
-    const bool button = node.Item().HasChildren(*this);
+    const bool button = OffersChildren(node);
     if (node.m_childButton == button)
         return;
     node.m_childButton = button;
@@ -212,7 +228,7 @@ void CDesignTreeModel::Rebuild(CDesignTreeNode& node) {
 bool CDesignTreeModel::Expand(CDesignTreeNode& node) {
     if (node.m_expanded)
         return true;
-    if (m_pending)
+    if (m_pending || RepeatsAncestor(node))
         return false;
     m_symbolKinds.clear();
     m_hiddenPinTies.clear();

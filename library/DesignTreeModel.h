@@ -91,7 +91,8 @@ public:
     // Refresh steps taken since construction (to see what a refresh visits).
     long StepCount() const { return m_steps; }
 
-    // Expands node, filling it afresh; false (refused) while a refresh is pending.
+    // Expands node, filling it afresh; false (refused) while a refresh is pending, and for a
+    // node that repeats an ancestor.
     bool Expand(CDesignTreeNode& node);
     void Collapse(CDesignTreeNode& node);
     // The context menu of node; none while a refresh is pending.
@@ -130,6 +131,11 @@ public:
     void PushRefresh(CDesignTreeNode& node) { m_stack.push_back({&node, 0, 0}); }
 
 private:
+    // Whether node stands for the object of one of its ancestors: the tree goes round between
+    // nets and pins (a pin's net, that net's pins, each of them with its net again). Such a
+    // node is a leaf, so that every expansion, however deep, ends.
+    static bool RepeatsAncestor(const CDesignTreeNode& node);
+    bool OffersChildren(const CDesignTreeNode& node) const;
     void Notify(const std::function<void(IDesignTreeWindow&)>& call) const;
     // Moves node among its siblings, which are in order but for it, to its place.
     void MoveIntoOrder(CDesignTreeNode& node);

@@ -409,6 +409,9 @@ int CSymbol::SetAttr(const char* name, const char* value, UINT flags) {
     RefreshAttrTexts(name);
     if (CString(name) == IdName() && GetKind() == kSymbolNetConnector && !m_pins.IsEmpty())
         static_cast<CPin*>(m_pins.GetHead())->SetNetConnectorName(text);
+    // The symbol draws what its attributes choose (the pin numbers of the gate its identifier
+    // names): it is repainted whole.
+    Invalidate(nullptr);
     return TRUE;
 }
 
@@ -419,11 +422,14 @@ int CSymbol::SetDeviceAttr(const CString& rest, const char* value, UINT flags) {
         const CObList& objects = m_document->GetObjects();
         for (POSITION pos = objects.GetHeadPosition(); pos;) {
             CDrawObj* object = NextObject(objects, pos);
-            if (object != this && object->GetDevice() == m_device)
+            if (object != this && object->GetDevice() == m_device) {
                 object->RefreshAttrTexts(nullptr);
+                object->Invalidate(nullptr);
+            }
         }
     }
     RefreshAttrTexts(nullptr);
+    Invalidate(nullptr);
     return TRUE;
 }
 

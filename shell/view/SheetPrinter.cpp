@@ -31,10 +31,14 @@ bool PrintSheet(CDrawDoc& document, QPrinter& printer, bool preview, int first, 
     QPainter painter(&printer);
     if (!painter.isActive())
         return false;
+    // A page shows its own tile alone: paper clips what lies beyond it, a preview does not.
+    const PrinterMetrics metrics = MetricsOf(printer);
+    const RECT paper{0, 0, metrics.horzRes, metrics.vertRes};
     for (int page = first; page <= last; ++page) {
         if (page > first)
             printer.newPage();
         CQtDC dc(painter, true);
+        dc.SelectClipRgn(&paper);
         dc.SetMapMode(MM_ANISOTROPIC);
         dc.SetWindowExt(layout->windowExt);
         dc.SetViewportExt(layout->viewportExt);

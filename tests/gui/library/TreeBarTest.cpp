@@ -13,6 +13,7 @@
 #include "gui/support/QtTestApp.h"
 #include "model/doc/DrawDoc.h"
 #include "model/symbol/Symbol.h"
+#include "netlist/support/NetlistSheet.h"
 #include "platform/AppServices.h"
 #include "support/ScriptedPrompt.h"
 
@@ -155,6 +156,54 @@ TEST_F(TreeBar, ExpansionWaitsForAPendingRefresh) {
     document->setExpanded(true);
     EXPECT_TRUE(document->isExpanded());
     EXPECT_EQ(Texts(document).first(), "Symbols");
+}
+
+// The `*` key expands everything below the current entry, and the expansion ends: the tree goes
+// round between nets and their pins, and the net under one of its own pins is shown as a leaf.
+TEST_F(TreeBar, TheStarKeyExpandsARealTreeAndEnds) {
+    nltest::Sheet sheet;
+    CSymbol* r1 = sheet.Part("R1", {"1", "2"}, nltest::MakeResistor(), "RES");
+    sheet.Wire(r1, "1", "VCC");
+    sheet.Wire(r1, "2", "IN");
+    CDevice* nand = nltest::MakeQuadNand();
+    for (const char* gate : {"U1A", "U1B"}) {
+        CSymbol* part = sheet.Part(gate, {"A", "B", "Y"}, nand, "NAND");
+        const bool first = gate[2] == 'A';
+        sheet.Wire(part, "A", first ? "IN" : "MID");
+        sheet.Wire(part, "B", first ? "IN" : "MID");
+        sheet.Wire(part, "Y", first ? "MID" : "OUT");
+    }
+    docs.push_back(sheet.Release());
+    docs.back()->SetTitle("a.sch");
+    bar.OnDocumentChanged(DocumentChange{kDocumentSetChanged, nullptr, nullptr});
+    Settle();
+
+    // Past this many expansions the tree is let go round no more, so that the test ends.
+    constexpr int kMostExpansions = 5000;
+    int expansions = 0;
+    QObject::connect(&Tree(), &QTreeWidget::itemExpanded, [&] {
+        if (++expansions > kMostExpansions)
+            Tree().blockSignals(true);
+    });
+    QTreeWidgetItem* root = Tree().topLevelItem(0);
+    Tree().setCurrentItem(root);
+    Tree().setFocus();
+    QTest::keyClick(&Tree(), Qt::Key_Asterisk);
+    Tree().blockSignals(false);
+    ASSERT_LE(expansions, kMostExpansions) << "expanding all goes on without end";
+
+    QTreeWidgetItem* in = Child(Child(Child(root, "a.sch"), "Nets"), "IN");
+    ASSERT_TRUE(in);
+    EXPECT_TRUE(in->isExpanded());
+    EXPECT_EQ(Texts(in), (QStringList{"R1:2 (2)", "U1A:A (1)", "U1A:B (2)"}));
+    QTreeWidgetItem* pin = Child(in, "U1A:B (2)");
+    ASSERT_TRUE(pin);
+    EXPECT_TRUE(pin->isExpanded());
+    QTreeWidgetItem* again = Child(pin, "IN");
+    ASSERT_TRUE(again) << Texts(pin).join(", ").toStdString();
+    EXPECT_EQ(again->childCount(), 0);
+    EXPECT_FALSE(again->isExpanded());
+    EXPECT_EQ(again->childIndicatorPolicy(), QTreeWidgetItem::DontShowIndicatorWhenChildless);
 }
 
 }  // namespace
