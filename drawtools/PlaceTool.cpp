@@ -11,7 +11,6 @@
 #include "model/object/DrawObj.h"
 #include "model/symbol/Pin.h"
 #include "model/symbol/Symbol.h"
-#include "model/text/AttrText.h"
 #include "model/undo/ConnectionList.h"
 #include "resources/CommandIds.h"
 
@@ -27,15 +26,6 @@ CPoint Centre(const CRect& rect) {
 
 double SquaredLength(CSize size) {
     return double(size.cx) * size.cx + double(size.cy) * size.cy;
-}
-
-// The object the carried set is placed by: the primary object, unless that is a text shown for
-// another carried object (a part comes with its texts after it), which is then the one.
-CDrawObj* PlacedObject(const IToolView& view) {
-    CDrawObj* primary = PrimaryObject(view);
-    const auto* text = dynamic_cast<const CAttrText*>(primary);
-    CDrawObj* owner = text ? text->GetOwnerObject() : nullptr;
-    return owner && view.IsSelected(owner) ? owner : primary;
 }
 
 }  // namespace
@@ -72,15 +62,15 @@ void CPlaceTool::OnMouseMove(IToolView& view, UINT, CPoint point) {
     const CObList& carried = view.GetSelection();
     if (&view != m_view || carried.IsEmpty())
         return;
-    CDrawObj* primary = PlacedObject(view);
+    CDrawObj* lead = LeadObject(view);
     CRect box;
-    primary->GetBoundingRect(box);
+    lead->GetBoundingRect(box);
     box.NormalizeRect();
     CSize offset = view.ClientToDoc(point) - Centre(box);
     double best = std::numeric_limits<double>::max();
     CSize correction(0, 0);
-    for (int i = 1; i <= primary->GetConnectionCount(); ++i) {
-        const CPoint moved = primary->GetConnectionPoint(i) + offset;
+    for (int i = 1; i <= lead->GetConnectionCount(); ++i) {
+        const CPoint moved = lead->GetConnectionPoint(i) + offset;
         CPoint snapped = moved;
         view.SnapPoint(snapped, kSnapAll, &carried);
         if (SquaredLength(snapped - moved) < best) {

@@ -12,6 +12,7 @@
 #include "model/net/Wire.h"
 #include "model/object/DrawObj.h"
 #include "model/symbol/Pin.h"
+#include "model/text/AttrText.h"
 #include "platform/UserPrompt.h"
 
 namespace {
@@ -43,6 +44,13 @@ int GripHandle(IToolView& view, CDrawObj* primary, CPoint sheet) {
 CDrawObj* PrimaryObject(const IToolView& view) {
     const CObList& selection = view.GetSelection();
     return selection.IsEmpty() ? nullptr : static_cast<CDrawObj*>(selection.GetTail());
+}
+
+CDrawObj* LeadObject(const IToolView& view) {
+    CDrawObj* primary = PrimaryObject(view);
+    const auto* text = dynamic_cast<const CAttrText*>(primary);
+    CDrawObj* owner = text ? text->GetOwnerObject() : nullptr;
+    return owner && view.IsSelected(owner) ? owner : primary;
 }
 
 namespace {
@@ -205,7 +213,8 @@ CPoint CSelectTool::DragPoint(IToolView& view, UINT flags, CPoint point) {
         return snapped;
     }
     if (state.selectMode == kSelectMove && primary) {
-        view.SnapMove(sheet, state.lastSheet, primary, AltRule(flags) == GridSnap::Inverted);
+        view.SnapMove(sheet, state.lastSheet, LeadObject(view),
+                      AltRule(flags) == GridSnap::Inverted);
         return ClampMove(view, sheet);
     }
     view.SnapPoint(sheet, kSnapAll, &selection, AltRule(flags));

@@ -68,6 +68,10 @@ private:
 
 // The primary (last selected) object of the view, or null.
 CDrawObj* PrimaryObject(const IToolView& view);
+// The object a moving selection snaps by: the primary object, unless that is a text shown for
+// another selected object (a part comes with its texts after it, as copies and pasted sets
+// do), which is then the one.
+CDrawObj* LeadObject(const IToolView& view);
 // The step shortened so that bounds moved by it stay inside the sheet's drawing area; bounds
 // already beyond an edge may go no further that way. None when the bounds are wider or taller
 // than the area: no step keeps them on the sheet.

@@ -5,6 +5,17 @@
 
 #include "platform/Geometry.h"
 
+namespace {
+
+// Stores the six elements with 0 for -0, which a file would keep apart from 0: a shape turned or
+// mirrored back to where it was is stored as it was, bit for bit.
+void StoreMatrix(const double (&matrix)[kMatrixSize], double* out) {
+    std::transform(matrix, matrix + kMatrixSize, out,
+                   [](double element) { return element == 0 ? 0.0 : element; });
+}
+
+}  // namespace
+
 void TurnCosineSine(int angle, double& cosine, double& sine) {
     constexpr int kQuarterTurn = 900;
     if (angle % kQuarterTurn == 0) {
@@ -24,7 +35,7 @@ void MatrixSetRotation(int angle, double* out) {
     double sine = 0;
     TurnCosineSine(angle, cosine, sine);
     const double rotation[kMatrixSize] = {cosine, -sine, 0, sine, cosine, 0};
-    std::copy_n(rotation, kMatrixSize, out);
+    StoreMatrix(rotation, out);
 }
 
 void MatrixMultiply(double* out, const double* m1, const double* m2) {
@@ -35,7 +46,7 @@ void MatrixMultiply(double* out, const double* m1, const double* m2) {
         m1[kMatC] * m2[kMatA] + m1[kMatD] * m2[kMatC],
         m1[kMatC] * m2[kMatB] + m1[kMatD] * m2[kMatD],
         m1[kMatC] * m2[kMatTx] + m1[kMatD] * m2[kMatTy] + m1[kMatTy]};
-    std::copy_n(product, kMatrixSize, out);
+    StoreMatrix(product, out);
 }
 
 void MatrixTransformDoubles(double* xs, double* ys, int count, const double* matrix) {
@@ -89,5 +100,5 @@ void MakeMirrorMatrix(double x1, double y1, double x2, double y2, double* out) {
     const double offset = nx * x1 + ny * y1;
     const double mirror[kMatrixSize] = {1 - kx * nx, -kx * ny,    kx * offset,
                                         -ky * nx,    1 - ky * ny, ky * offset};
-    std::copy_n(mirror, kMatrixSize, out);
+    StoreMatrix(mirror, out);
 }

@@ -2,7 +2,7 @@
 // The placement matrix of symbols and rotated shapes: a 2x3 affine map held as six doubles
 // in the order a, b, tx, c, d, ty (the order files store them in). A point (x, y) maps to
 // (a x + b y + tx, c x + d y + ty). Doubles become sheet coordinates as floor(v + 0.5)
-// (RoundToLong).
+// (RoundToLong). The operations below that make a matrix never store -0: a zero is +0.
 
 #include "platform/GdiTypes.h"
 

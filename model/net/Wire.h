@@ -134,8 +134,10 @@ public:
     void AlignEndsOnWires();
     // While drawing: moves point count - 1 to point and chooses the elbow at count - 2 from
     // the obstacles (legs widened by a third of the grid spacing) and the direction so far.
-    // When both elbows would look joined to a pin or wire end they are not joined to, or run
-    // along a pin, two elbows across a grid line between them that do not take their place.
+    // When the elbow would look joined to what it is not joined to (a pin's end or line, a
+    // wire's end, corner or segment), the other elbow takes its place, or else two elbows
+    // across a grid line between the points that do not; a straight run steps aside to a grid
+    // line beside it.
     // Returns the number (from 1) of the point now at point: count, or count + 1 when a second
     // elbow was put in.
     int RouteToPoint(int count, CPoint point, int gridSpacing, IDocView* view);
@@ -224,9 +226,9 @@ private:
     }
     void FollowWire(CWire& moved, int fromEnd, std::vector<CWire*>& follow);
     BOOL IsElbowFree(CPoint from, CPoint elbow, CPoint to, int grow) const;
-    // Two elbows from q to p (horizontal or vertical leg first, across a grid line) whose legs
-    // look joined to nothing they are not joined to and do not turn back over w-q; none when
-    // there are none.
+    // Two elbows from q to p (horizontal or vertical leg first, across a grid line between
+    // them, or beside them when they lie on one line) whose legs look joined to nothing they
+    // are not joined to and do not turn back over w-q; none when there are none.
     std::optional<std::pair<CPoint, CPoint>> FindTwoElbows(std::optional<CPoint> w, CPoint q,
                                                            CPoint p, int gridSpacing) const;
     void PaintEnd(CDC* dc, const double* matrix, bool atEnd);

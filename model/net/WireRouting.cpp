@@ -84,10 +84,11 @@ bool RunsAlong(CPoint c, CPoint d, CPoint a, CPoint b) {
            std::min(length, std::max(along(c), along(d)));
 }
 
-// Whether a wire drawn over route would look joined where it is not: a pin's end or the end of
-// a wire other than wire on its legs anywhere but at the route's own two ends, a pin's body end
-// on its legs, or a leg along a pin's line. The pins of the parts the route starts and ends on
-// count as any other.
+// Whether a wire drawn over route would look joined where it is not: a pin's end, or an end or
+// corner of a wire other than wire, on its legs anywhere but at the route's own two ends; a pin's
+// body end on its legs; or a leg along a pin's line or along a segment of another wire. The
+// pins of the parts the route starts and ends on, and the wires it starts and ends on, count as
+// any other.
 bool RouteMisleads(const CDrawDoc* doc, const CWire* wire, const std::vector<CPoint>& route) {
     if (!doc || route.size() < 2)
         return false;
@@ -101,9 +102,9 @@ bool RouteMisleads(const CDrawDoc* doc, const CWire* wire, const std::vector<CPo
     const auto passed = [&](CPoint p) {
         return p != route.front() && p != route.back() && onRoute(p);
     };
-    const auto alongPin = [&route](CPoint hot, CPoint body) {
+    const auto along = [&route](CPoint from, CPoint to) {
         for (std::size_t i = 1; i < route.size(); ++i) {
-            if (RunsAlong(hot, body, route[i - 1], route[i]))
+            if (RunsAlong(from, to, route[i - 1], route[i]))
                 return true;
         }
         return false;
@@ -114,15 +115,17 @@ bool RouteMisleads(const CDrawDoc* doc, const CWire* wire, const std::vector<CPo
         if (object == wire)
             continue;
         if (const auto* other = dynamic_cast<const CWire*>(object)) {
-            const int last = other->GetPointCount() - 1;
-            if (last >= 0 && (passed(other->GetPoint(0)) || passed(other->GetPoint(last))))
-                return true;
+            for (int i = 0; i < other->GetPointCount(); ++i) {
+                const CPoint point = other->GetPoint(i);
+                if (passed(point) || (i > 0 && along(other->GetPoint(i - 1), point)))
+                    return true;
+            }
         } else if (const CObList* pins = object->GetPinList()) {
             for (POSITION at = pins->GetHeadPosition(); at;) {
                 const auto* pin = static_cast<const CPin*>(pins->GetNext(at));
                 const CPoint hot = pin->GetConnectPoint();
                 const CPoint body = pin->GetSheetBodyEnd();
-                if (passed(hot) || onRoute(body) || alongPin(hot, body))
+                if (passed(hot) || onRoute(body) || along(hot, body))
                     return true;
             }
         }
@@ -159,6 +162,15 @@ std::vector<LONG> GridLinesBetween(LONG from, LONG to, int gridSpacing) {
     }
     if (std::int64_t(lines.size()) > kMostSecondElbows)
         lines.resize(std::size_t(kMostSecondElbows));
+    return lines;
+}
+
+// The grid lines on either side of line, the nearest first; at most kMostSecondElbows of them.
+std::vector<LONG> GridLinesBeside(LONG line, int gridSpacing) {
+    const std::int64_t span = (kMostSecondElbows / 2 + 1) * std::int64_t{gridSpacing};
+    std::vector<LONG> lines = GridLinesBetween(static_cast<LONG>(line - span),
+                                               static_cast<LONG>(line + span), gridSpacing);
+    std::erase(lines, line);
     return lines;
 }
 
@@ -255,7 +267,7 @@ BOOL CWire::IsElbowFree(CPoint from, CPoint elbow, CPoint to, int grow) const {
 
 std::optional<std::pair<CPoint, CPoint>> CWire::FindTwoElbows(std::optional<CPoint> w, CPoint q,
                                                               CPoint p, int gridSpacing) const {
-    if (q.x == p.x || q.y == p.y)
+    if (q == p)
         return std::nullopt;
     // The first leg turns back over the segment from w to q.
     const auto doublesBack = [&](CPoint first) {
@@ -264,9 +276,10 @@ std::optional<std::pair<CPoint, CPoint>> CWire::FindTwoElbows(std::optional<CPoi
                        (std::int64_t{w->y} - q.y) * (std::int64_t{first.y} - q.y) >
                    0;
     };
-    const auto across = [&](bool horizontalFirst) -> std::optional<std::pair<CPoint, CPoint>> {
-        for (LONG line : horizontalFirst ? GridLinesBetween(q.x, p.x, gridSpacing)
-                                         : GridLinesBetween(q.y, p.y, gridSpacing)) {
+    // The middle leg on one of lines, the first leg horizontal or vertical.
+    const auto across = [&](const std::vector<LONG>& lines,
+                            bool horizontalFirst) -> std::optional<std::pair<CPoint, CPoint>> {
+        for (LONG line : lines) {
             const CPoint first = horizontalFirst ? CPoint(line, q.y) : CPoint(q.x, line);
             const CPoint second = horizontalFirst ? CPoint(line, p.y) : CPoint(p.x, line);
             if (!doublesBack(first) && !RouteMisleads(m_document, this, {q, first, second, p}))
@@ -274,10 +287,19 @@ std::optional<std::pair<CPoint, CPoint>> CWire::FindTwoElbows(std::optional<CPoi
         }
         return std::nullopt;
     };
+    // A straight run steps aside to a grid line beside it and comes back.
+    if (q.y == p.y)
+        return across(GridLinesBeside(q.y, gridSpacing), false);
+    if (q.x == p.x)
+        return across(GridLinesBeside(q.x, gridSpacing), true);
     const bool verticalFirst = std::labs(p.x - q.x) < std::labs(p.y - q.y);
-    if (auto elbows = across(!verticalFirst))
+    if (auto elbows = across(
+            GridLinesBetween(verticalFirst ? q.y : q.x, verticalFirst ? p.y : p.x, gridSpacing),
+            !verticalFirst))
         return elbows;
-    return across(verticalFirst);
+    return across(
+        GridLinesBetween(verticalFirst ? q.x : q.y, verticalFirst ? p.x : p.y, gridSpacing),
+        verticalFirst);
 }
 
 int CWire::RouteToPoint(int count, CPoint point, int gridSpacing, IDocView* view) {
@@ -303,20 +325,27 @@ int CWire::RouteToPoint(int count, CPoint point, int gridSpacing, IDocView* view
             aBack = w->x == q.x && sameSide(w->y, q.y, point.y);
             bBack = w->y == q.y && sameSide(w->x, q.x, point.x);
         }
-        std::optional<std::pair<CPoint, CPoint>> twoElbows;
         bool takeA = false;
-        if (aFree && !bFree && !aBack) {
+        if (aFree && !bFree && !aBack)
             takeA = true;
-        } else if (!aFree && bFree && !bBack) {
+        else if (!aFree && bFree && !bBack)
             takeA = false;
-        } else if (aBack != bBack) {
+        else if (aBack != bBack)
             takeA = bBack;
-        } else if (const bool aMisleads = RouteMisleads(m_document, this, {q, a, point});
-                   aMisleads != RouteMisleads(m_document, this, {q, b, point})) {
-            takeA = !aMisleads;  // the elbow that looks joined to nothing it is not joined to
-        } else {
+        else
             takeA = std::labs(point.x - q.x) < std::labs(point.y - q.y);
-            if (aMisleads)
+        // A free elbow meets nothing. One that would look joined where it is not gives way to
+        // the other elbow when that one does not, unless only the other turns back on the
+        // wire; else to two elbows that look joined to nothing, when there are such.
+        std::optional<std::pair<CPoint, CPoint>> twoElbows;
+        if (!(takeA ? aFree : bFree) &&
+            RouteMisleads(m_document, this, {q, takeA ? a : b, point})) {
+            const bool otherTurnsBack = takeA ? bBack : aBack;
+            const bool chosenTurnsBack = takeA ? aBack : bBack;
+            if ((!otherTurnsBack || chosenTurnsBack) &&
+                !RouteMisleads(m_document, this, {q, takeA ? b : a, point}))
+                takeA = !takeA;
+            else
                 twoElbows = FindTwoElbows(w, q, point, gridSpacing);
         }
         if (twoElbows) {

@@ -6,11 +6,13 @@
 #include <algorithm>
 
 #include "ToolTestView.h"
+#include "drawtools/PlaceTool.h"
 #include "drawtools/SelectTool.h"
 #include "drawtools/ToolPrompts.h"
 #include "drawtools/WireDragTool.h"
 #include "library/LibraryBarServices.h"
 #include "library/LibraryFile.h"
+#include "library/LibraryItemData.h"
 #include "model/net/ConnectorSymbols.h"
 #include "model/net/Wire.h"
 #include "model/shapes/DrawPoly.h"
@@ -20,6 +22,7 @@
 #include "model/text/AttrText.h"
 #include "resources/CommandIds.h"
 #include "support/PowerRails.h"
+#include "support/StandardItems.h"
 #include "support/TestSupport.h"
 
 namespace {
@@ -35,6 +38,65 @@ protected:
     }
     int Objects() const { return doc.GetObjects().GetCount(); }
 };
+
+// Gates of the standard library's 7400, placed as from the library: each symbol comes with its
+// shown identifier after it.
+class SelectGateTest : public SelectToolTest {
+protected:
+    CSymbol* PlaceGate(CPoint centre) {
+        CLibraryItemData item;
+        CObList copies;
+        if (!testsupport::ReadStandardItem(doc, "logic.rlb", "7400", item) ||
+            !doc.CopyObjects(item.m_objects, copies) ||
+            !tools.PlaceTool().StartPlacing(view, copies))
+            return nullptr;
+        Move(centre.x, centre.y);
+        Click(centre.x, centre.y);
+        Escape();
+        view.Select(nullptr, false);
+        CSymbol* placed = nullptr;
+        for (POSITION pos = doc.GetObjects().GetHeadPosition(); pos;) {
+            if (auto* symbol = dynamic_cast<CSymbol*>(doc.GetObjects().GetNext(pos)))
+                placed = symbol;
+        }
+        return placed;
+    }
+    CSymbol* LastSymbol() const {
+        for (POSITION pos = view.selection.GetHeadPosition(); pos;) {
+            if (auto* symbol = dynamic_cast<CSymbol*>(view.selection.GetNext(pos)))
+                return symbol;
+        }
+        return nullptr;
+    }
+};
+
+// A gate dragged by its body until its input A lies a few units beside the other gate's output
+// Y lands with A on Y, copied with Ctrl as moved without it: the copy carries its identifier
+// after it, whose corners lie off the grid, and snaps by its pins all the same.
+TEST_F(SelectGateTest, ACopyDraggedOntoAPinSnapsAsAMoveDoes) {
+    CSymbol* u1a = PlaceGate(CPoint(2000, -2000));
+    CSymbol* u1b = PlaceGate(CPoint(2000, -3000));
+    ASSERT_NE(u1a, nullptr);
+    ASSERT_NE(u1b, u1a);
+    ASSERT_NE(u1b->FindAttrText("_ID"), nullptr);
+    u1b->FindAttrText("_ID")->OffsetBy(CSize(33, 17));
+    const CPoint output = u1a->FindPin("Y")->GetConnectPoint();
+    const CPoint input = u1b->FindPin("A")->GetConnectPoint();
+    // The left edge of the gate's body, half way between its inputs.
+    const CPoint body = input + CSize(100, -100);
+    const CPoint drop = body + (output - input) + CSize(7, -4);
+    for (const UINT flags : {UINT(kToolControl), 0u}) {
+        SCOPED_TRACE(flags ? "copied" : "moved");
+        Drag(body, drop, flags);
+        CSymbol* dragged = LastSymbol();
+        ASSERT_NE(dragged, nullptr);
+        EXPECT_EQ(dragged != u1b, flags != 0);
+        EXPECT_EQ(dragged->FindPin("A")->GetConnectPoint(), output);
+        EXPECT_EQ(u1b->FindPin("A")->GetConnectPoint(), flags ? input : output);
+        ASSERT_TRUE(doc.GetUndoList().Undo());
+        view.Select(nullptr, false);
+    }
+}
 
 TEST_F(SelectToolTest, ADragRecordsAMoveOnlyFromElevenPixelsOn) {
     struct Case {

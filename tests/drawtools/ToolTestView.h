@@ -43,6 +43,15 @@ public:
     }
     void InvalidateClientRect(const CRect&) override {}
     const CObList& GetSelection() const override { return selection; }
+    // As the schematic view: an edit that stands copies in for objects selects the copies.
+    void ReplaceInSelection(const CObList& from, const CObList& to) override {
+        for (POSITION a = from.GetHeadPosition(), b = to.GetHeadPosition(); a && b;) {
+            CObject* replaced = from.GetNext(a);
+            CObject* replacing = to.GetNext(b);
+            if (POSITION at = selection.Find(replaced))
+                selection.SetAt(at, replacing);
+        }
+    }
     bool ShowsTrackers() const override { return true; }
     void ShowFlaggedObjects(unsigned long) override {}
     void EditObjectProperties(CObList&, DWORD) override {}
