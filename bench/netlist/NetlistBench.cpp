@@ -224,6 +224,6 @@ void FreshOpenAndProtel(benchmark::State& state) {
     }
     state.counters["child_peak_MiB"] = static_cast<double>(peak) / (1024.0 * 1024.0);
 }
-BENCHMARK(FreshOpenAndProtel)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(FreshOpenAndProtel)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 }  // namespace

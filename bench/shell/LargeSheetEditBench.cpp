@@ -1,7 +1,8 @@
 // Everyday editing of 10,000 wired resistors as the schematic view runs it: Select All,
 // dragging everything with the select tool (the step that starts the drag, each later step,
-// and a whole drag), undoing that drag, and a Zoom Out click at the smallest zoom. Each run
-// ends with the window's repaint.
+// and a whole drag), undoing that drag, a Zoom Out click at the smallest zoom, and a step of
+// panning with the middle button held, through the mouse events the view gets. Each run ends
+// with the window's repaint.
 //
 // Two sheets: a chain of resistors spread over a 62" x 122" sheet, and the same chain packed
 // into 48" x 48" on a 50" sheet. The arguments are the sheet (0 chain, 1 packed) and the zoom
@@ -10,6 +11,7 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QMouseEvent>
 #include <map>
 #include <memory>
 #include <string>
@@ -157,7 +159,15 @@ public:
         const CSize reach(step % 2 ? kDragReach : -kDragReach, 0);
         Tool()->OnMouseMove(*m_view, kToolLeftButton, m_view->DocToClient(m_press + reach));
     }
-    void Cancel() { Tool()->OnCancel(*m_view); }
+    void Cancel() { m_tools.EndGesture(*m_view, GestureEnd::Cancel); }
+    // A mouse event at a point of the window, with the middle button held or not.
+    void Mouse(QEvent::Type type, QPoint at, bool held) {
+        const QPointF point(at);
+        QMouseEvent event(type, point, m_view->viewport()->mapToGlobal(point),
+                          type == QEvent::MouseMove ? Qt::NoButton : Qt::MiddleButton,
+                          held ? Qt::MiddleButton : Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(m_view->viewport(), &event);
+    }
     // A whole drag of ten steps.
     void DragAll() {
         Press();
@@ -292,6 +302,23 @@ void BM_RepaintAll(benchmark::State& state) {
     CountZoom(state, window);
 }
 BENCHMARK(BM_RepaintAll)->Apply(SheetsAndZooms);
+
+// Each step of a pan with the middle button: the sheet follows the mouse 24 pixels down or up,
+// and the window repaints as it would before the next mouse event.
+void BM_PanStep(benchmark::State& state) {
+    SheetWindow& window = Window(state);
+    const QPoint middle(800, 500);
+    window.Mouse(QEvent::MouseButtonPress, middle, true);
+    int step = 0;
+    for (auto _ : state) {
+        window.Mouse(QEvent::MouseMove, middle + QPoint(0, step++ % 2 ? 0 : 24), true);
+        window.Settle();
+    }
+    window.Mouse(QEvent::MouseButtonRelease, middle, false);
+    window.Settle();
+    CountZoom(state, window);
+}
+BENCHMARK(BM_PanStep)->Apply(SheetsAndZooms);
 
 void BM_ZoomOutAtTheLimit(benchmark::State& state) {
     SheetWindow& window = Window(state);

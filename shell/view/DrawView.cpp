@@ -67,6 +67,8 @@ CDrawView::CDrawView(CDrawDoc& document, QWidget* parent)
     : ZoomScrollView(parent), m_document(document), m_tipTimer(new QTimer(this)) {
     setObjectName("drawView");
     viewport()->setMouseTracking(true);
+    // The paint fills what it repaints, so a scrolled window repaints only what comes in.
+    viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
     m_tipTimer->setSingleShot(true);
     m_tipTimer->setInterval(kTipDelay);
     connect(m_tipTimer, &QTimer::timeout, this,
@@ -683,8 +685,13 @@ void CDrawView::OnZoomChanged() {
     UpdateRulers(kRulerAll);
 }
 
-void CDrawView::OnScrolled(int, int) {
-    viewport()->update();
+void CDrawView::OnScrolled(int dx, int dy) {
+    // While the middle button pans, nothing of the window's own lies over the sheet: what it
+    // shows moves with the sheet, and only what comes into view is painted.
+    if (m_grabbing && !m_focusRect && m_dropFeedback.isEmpty())
+        viewport()->scroll(dx, dy);
+    else
+        viewport()->update();
     UpdateRulers(kRulerHorizontal | kRulerVertical);
 }
 

@@ -6,6 +6,7 @@
 #include <QDialog>
 #include <QDir>
 #include <QImage>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 #include <QWheelEvent>
@@ -307,6 +308,34 @@ TEST_F(DrawViewTest, DraggingWithTheMiddleButtonPansTheSheet) {
     send(QEvent::MouseButtonRelease, QPoint(350, 280), Qt::NoButton);
     send(QEvent::MouseMove, QPoint(300, 200), Qt::NoButton);
     EXPECT_EQ(m_view.View().ScrollPos(), (POINT{before.x + 50, before.y + 20}));
+}
+
+// A pan moves what the window shows and paints only what comes into view: the window then
+// shows what a whole repaint shows.
+TEST_F(DrawViewTest, APannedWindowShowsWhatARepaintShows) {
+    for (int i = 0; i < 40; ++i)
+        m_doc.AddObject(std::make_unique<CDrawRect>(
+            CRect(5000 + 37 * i, -4000 - 23 * i, 5100 + 41 * i, -4100 - 29 * i)));
+    m_view.SetZoomFactor(2.0f);
+    m_view.CenterOnPoint(POINT{5500, -4500});
+    QApplication::processEvents();
+    auto send = [&](QEvent::Type type, QPoint at, Qt::MouseButtons buttons) {
+        QMouseEvent event(type, at, m_view.viewport()->mapToGlobal(at), Qt::MiddleButton, buttons,
+                          Qt::NoModifier);
+        QCoreApplication::sendEvent(m_view.viewport(), &event);
+    };
+    auto shown = [&] {
+        QApplication::processEvents();
+        return m_view.screen()->grabWindow(m_view.winId()).toImage();
+    };
+    send(QEvent::MouseButtonPress, QPoint(400, 300), Qt::MiddleButton);
+    send(QEvent::MouseMove, QPoint(353, 271), Qt::MiddleButton);
+    const QImage panned = shown();
+    m_view.viewport()->update();
+    const QImage repainted = shown();
+    send(QEvent::MouseButtonRelease, QPoint(353, 271), Qt::NoButton);
+    ASSERT_FALSE(panned.isNull());
+    EXPECT_TRUE(panned == repainted);
 }
 
 TEST_F(DrawViewTest, ZoomToMarkedObjectsIsBoundedByTwoOrTheCurrentFactor) {
