@@ -15,21 +15,23 @@ constexpr int kDrcOnePinNet = 4;       // a net with one pin
 constexpr int kDrcShortedSymbol = 5;   // a symbol whose pins all lie on one net
 constexpr int kDrcSharedPin = 7;       // a device's shared pin on no net
 constexpr int kDrcShortedRails = 8;    // a block's port that shorts two rails
+constexpr int kDrcRenamedRail = 9;     // a sheet below a block that names a rail otherwise
 
 // One finding as a check reports it; the objects are those of the document being checked.
 struct DrcFinding {
     int kind = 0;
     int level = 0;
-    // Kinds 1, 2: a CPin; 3, 4: a CNet; 5: a CSymbol; 7: a CDevice; 8: the sub-circuit
-    // CSymbol of the document through which the short is reached.
+    // Kinds 1, 2: a CPin; 3, 4: a CNet; 5: a CSymbol; 7: a CDevice; 8, 9: the sub-circuit
+    // CSymbol of the document through which the short or the sheet is reached.
     CObject* first = nullptr;
     // Kind 1: the other CPin.
     CObject* second = nullptr;
     // Kind 7: where the pin's name stands in the device's "_Implicit" text, and the name.
-    // Kind 8: the short's number among those of the symbol.
+    // Kinds 8, 9: the finding's number among those of its kind of the symbol.
     int position = 0;
     CString pinName;
-    // Kind 8: the port, its instance and the two rails, as the netlist build tells them.
+    // Kind 8: the port, its instance and the two rails; kind 9: the sheet, the rail and its two
+    // names; each as the netlist build tells them.
     CString detail;
 };
 

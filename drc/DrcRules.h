@@ -106,6 +106,9 @@ public:
     // The ports through which the sub-circuit block shorts two rails (each described as the
     // netlist build tells it): errors, whatever the check flags.
     void CheckRailShorts(CSymbol& block, const std::vector<CString>& shorts);
+    // The rails that sheets reached through the block name otherwise than the checked sheet
+    // (each described as the netlist build tells it): warnings, whatever the check flags.
+    void CheckRenamedRails(CSymbol& block, const std::vector<CString>& renamed);
 
     friend bool operator==(const CDrcRules& a, const CDrcRules& b) {
         return a.m_firstCustomType == b.m_firstCustomType && a.m_checkFlags == b.m_checkFlags &&

@@ -386,8 +386,12 @@ int CSymbol::SetAttr(const char* name, const char* value, UINT flags) {
         if (CDevice* other = FindDocumentDevice(value))
             return other->IsCompatibleWith(this) && ChangeDevice(other);
     }
-    if (flags & kSetAttrUndoable)
-        return SetAttrRecorded(*this, name, value, flags);
+    if (flags & kSetAttrUndoable) {
+        const int result = SetAttrRecorded(*this, name, value, flags);
+        if (result && CString(name) == IdName())
+            KeepUserName(*this, true);
+        return result;
+    }
     if (deviceName)
         return SetDeviceAttr(CString(DeviceAttrName(name)), value, flags);
     CString text(value);
