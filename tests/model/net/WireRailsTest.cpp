@@ -9,6 +9,7 @@
 #include "model/text/AttrText.h"
 #include "support/DocumentBytes.h"
 #include "support/PowerRails.h"
+#include "support/ScriptedPrompt.h"
 
 using namespace nettest;
 
@@ -280,8 +281,15 @@ TEST(WireRails, TwoRailsAreNeverGivenOneName) {
     EXPECT_TRUE(RailNameClash(sheet.doc, {{"Power1", "GND"}, {"Ground1", "+5v"}}).IsEmpty());
     EXPECT_TRUE(RailNameClash(sheet.doc, {{"Title", "GND"}}).IsEmpty());
 
+    // Also typed over the rail's text on the sheet, where the message tells why.
+    testsupport::ScriptedPrompt prompt{IDOK};
+    CAttrText* text = sheet.doc.GetDocAttrText("Power1", TRUE);
+    ASSERT_TRUE(sheet.doc.AddObject(std::unique_ptr<CDrawObj>(text)));
     const int steps = sheet.doc.GetUndoList().GetCount();
     EXPECT_FALSE(sheet.doc.SetAttribute("Power1", "GND", kAttrUndoable));
+    EXPECT_FALSE(text->SetText("GND", TRUE));
+    ASSERT_EQ(prompt.shown().size(), 1u);
+    EXPECT_EQ(prompt.shown().front().text, clash);
     EXPECT_EQ(sheet.doc.GetAttribute("Power1"), "+5v");
     EXPECT_EQ(sheet.doc.GetUndoList().GetCount(), steps);
 }
