@@ -168,3 +168,9 @@ void CDrcRules::CheckRailShorts(CSymbol& block, const std::vector<CString>& shor
         Report(kDrcShortedRails, kDrcError, &block, nullptr, static_cast<int>(i), CString(),
                shorts[i]);
 }
+
+void CDrcRules::CheckRenamedRails(CSymbol& block, const std::vector<CString>& renamed) {
+    for (size_t i = 0; i < renamed.size() && !SinkFull(); ++i)
+        Report(kDrcRenamedRail, kDrcWarning, &block, nullptr, static_cast<int>(i), CString(),
+               renamed[i]);
+}

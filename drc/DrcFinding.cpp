@@ -38,6 +38,7 @@ CString KindText(const DrcFinding& finding) {
             return static_cast<const CDevice*>(finding.first)->GetStdAttr(kStdAttrName) +
                    " unconnected shared pin :" + finding.pinName;
         case kDrcShortedRails:
+        case kDrcRenamedRail:
             return finding.detail + ".";
         case kDrcUnnamedTie:
             return finding.detail;

@@ -16,23 +16,24 @@ constexpr int kDrcShortedSymbol = 5;   // a symbol whose pins all lie on one net
 constexpr int kDrcSharedPin = 7;       // a device's shared pin on no net
 constexpr int kDrcShortedRails = 8;    // a block's port that shorts two rails
 constexpr int kDrcUnnamedTie = 9;      // a net tied to a hidden pin of no part
+constexpr int kDrcRenamedRail = 10;    // a sheet below a block that names a rail otherwise
 
 // One finding as a check reports it; the objects are those of the document being checked.
 struct DrcFinding {
     int kind = 0;
     int level = 0;
-    // Kinds 1, 2: a CPin; 3, 4, 9: a CNet; 5: a CSymbol; 7: a CDevice; 8: the sub-circuit
-    // CSymbol of the document through which the short is reached.
+    // Kinds 1, 2: a CPin; 3, 4, 9: a CNet; 5: a CSymbol; 7: a CDevice; 8, 10: the sub-circuit
+    // CSymbol of the document through which the short or the sheet is reached.
     CObject* first = nullptr;
     // Kind 1: the other CPin.
     CObject* second = nullptr;
     // Kind 7: where the pin's name stands in the device's "_Implicit" text, and the name.
-    // Kind 8: the short's number among those of the symbol; kind 9: the tie's number among
-    // those that name no part.
+    // Kinds 8, 10: the finding's number among those of its kind of the symbol; kind 9: the
+    // tie's number among those that name no part.
     int position = 0;
     CString pinName;
-    // Kind 8: the port, its instance and the two rails, as the netlist build tells them;
-    // kind 9: the tie, as the netlist build tells it.
+    // Kind 8: the port, its instance and the two rails; kind 9: the tie; kind 10: the sheet, the
+    // rail and its two names; each as the netlist build tells them.
     CString detail;
 };
 

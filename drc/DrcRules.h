@@ -109,6 +109,9 @@ public:
     // The items of the net's hidden-pin ties that name no part: warnings, whatever the check
     // flags.
     void CheckHiddenPinTies(CNet& net, const DrcCheckContext& context);
+    // The rails that sheets reached through the block name otherwise than the checked sheet
+    // (each described as the netlist build tells it): warnings, whatever the check flags.
+    void CheckRenamedRails(CSymbol& block, const std::vector<CString>& renamed);
 
     friend bool operator==(const CDrcRules& a, const CDrcRules& b) {
         return a.m_firstCustomType == b.m_firstCustomType && a.m_checkFlags == b.m_checkFlags &&

@@ -32,6 +32,8 @@ const char* GroupTitle(int kind) {
             return "Rails Shorted :";
         case kDrcUnnamedTie:
             return "Hidden Pin Ties :";
+        case kDrcRenamedRail:
+            return "Rails Named Otherwise :";
         default:
             return "Unconnected Device Pin :";
     }
@@ -228,17 +230,25 @@ void CDrcRun::StartRun(CDrawDoc& document, const std::vector<CDrawObj*>& objects
     FindRailShorts(document, objects);
 }
 
-// The shorts that the netlist build would find, by the place of the top sheet's block through
-// which each is reached.
+// The shorts, and the rails sheets below name otherwise, that the netlist build would find, by
+// the place of the top sheet's block through which each is reached.
 void CDrcRun::FindRailShorts(CDrawDoc& document, const std::vector<CDrawObj*>& objects) {
     m_railShorts.clear();
+    m_renamedRails.clear();
     CSheetFiles sheets;
     const CRailTies ties(document.m_netlist, sheets);
-    for (const CRailShort& found : ties.Shorts()) {
-        const CSymbol* block = ties.Top().blocks[found.topBlock].symbol;
+    const auto place = [&](size_t topBlock) {
+        const CSymbol* block = ties.Top().blocks[topBlock].symbol;
         const auto at = std::find(objects.begin(), objects.end(), block);
-        if (at != objects.end())
-            m_railShorts[static_cast<int>(at - objects.begin())].push_back(found.Describe());
+        return at == objects.end() ? -1 : static_cast<int>(at - objects.begin());
+    };
+    for (const CRailShort& found : ties.Shorts()) {
+        if (const int at = place(found.topBlock); at >= 0)
+            m_railShorts[at].push_back(found.Describe());
+    }
+    for (const CRenamedRail& found : ties.Renamed()) {
+        if (const int at = place(found.topBlock); at >= 0)
+            m_renamedRails[at].push_back(found.Describe());
     }
 }
 
@@ -257,6 +267,8 @@ void CDrcRun::CheckObject(CDrawObj& object, const DrcCheckContext& context) {
     rules.CheckSymbol(symbol, context);
     if (const auto shorts = m_railShorts.find(m_next); shorts != m_railShorts.end())
         rules.CheckRailShorts(symbol, shorts->second);
+    if (const auto renamed = m_renamedRails.find(m_next); renamed != m_renamedRails.end())
+        rules.CheckRenamedRails(symbol, renamed->second);
     CDevice* device = symbol.GetDevice();
     if (device && !(device->GetFlags() & kDeviceCheckMark)) {
         device->SetFlags(kDeviceCheckMark, kDeviceCheckMark);
@@ -333,6 +345,7 @@ void CDrcRun::MarkFinding(CDrawDoc& document, const DrcListedFinding& finding, c
         case kDrcUnconnectedPin:
         case kDrcShortedSymbol:
         case kDrcShortedRails:
+        case kDrcRenamedRail:
             SetMark(*places.Get<CDrawObj>(finding.first), set);
             break;
         case kDrcEmptyNet:

@@ -124,7 +124,8 @@ private:
     // The ties read when the check began; it names its nets by name.
     std::unique_ptr<CHiddenPinTies> m_ties;
     std::unordered_set<std::string> m_checkedNets;
-    std::unordered_map<int, std::vector<CString>> m_railShorts;  // by the place of the block
+    std::unordered_map<int, std::vector<CString>> m_railShorts;    // by the place of the block
+    std::unordered_map<int, std::vector<CString>> m_renamedRails;  // likewise
     std::vector<DrcListedFinding> m_findings;
     std::set<std::tuple<int, int, const void*, const void*, int>> m_findingKeys;
     const void* m_findingsDocument = nullptr;

@@ -31,6 +31,8 @@ CSymbol* CConnectorSymbolLibrary::LoadSymbol(const CString& name, CDrawDoc* docu
         AfxMessageBox("Library item found is not a symbol.");
         return nullptr;
     }
+    // The texts the item shows stay with it: the wire the symbol ends shows the net's name.
     item.m_objects.RemoveHead();
+    symbol->GetAttrTextList()->RemoveAll();
     return symbol;
 }

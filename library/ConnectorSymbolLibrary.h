@@ -10,8 +10,8 @@ public:
     // The library is looked for in the standard library folder the settings of app name.
     explicit CConnectorSymbolLibrary(CSchematicApp& app) : m_app(app) {}
 
-    // The item's first object when it is a symbol; otherwise the user is told what is wrong
-    // (a damaged record too).
+    // The item's first object when it is a symbol, without the texts the item shows with it;
+    // otherwise the user is told what is wrong (a damaged record too).
     CSymbol* LoadSymbol(const CString& name, CDrawDoc* document) override;
 
 private:

@@ -102,7 +102,7 @@ bool CPropertySheet::SetCurrentPage(int index) {
 }
 
 void CPropertySheet::accept() {
-    if (m_current >= 0 && !Page(m_current)->Leave())
+    if ((m_current >= 0 && !Page(m_current)->Leave()) || !MayClose())
         return;
     for (int i = 0; i < PageCount(); ++i) {
         if (Page(i)->IsLoaded())

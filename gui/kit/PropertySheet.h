@@ -83,10 +83,14 @@ public:
 
     QPushButton* OkButton() const { return m_ok; }
 
-    // OK: when the page on show may be left, every loaded page applies and the sheet closes.
+    // OK: when the page on show may be left and the sheet may close, every loaded page applies
+    // and the sheet closes.
     void accept() override;
 
 protected:
+    // Asked at OK once the page on show was left, before any page applies: false, after
+    // telling the user why, keeps the sheet open.
+    virtual bool MayClose() { return true; }
     // Puts widget at the start of the row of OK and Cancel; the sheet takes it over.
     void AddToButtonRow(QWidget* widget);
     // The first showing opens the remembered page, unless a page was chosen already.

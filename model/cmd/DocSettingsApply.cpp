@@ -5,6 +5,7 @@
 #include "model/cmd/RemoveCmd.h"
 #include "model/doc/DrawDoc.h"
 #include "model/net/RailConnectors.h"
+#include "model/net/WireRails.h"
 #include "model/text/AttrText.h"
 #include "platform/ObList.h"
 
@@ -109,7 +110,8 @@ BOOL ApplyDocumentSettings(CDrawDoc& doc, const DocSettings& settings,
                            const DocAttributeEdits& edits) {
     if (settings == DocSettings::Of(doc) && edits.IsEmpty())
         return TRUE;
-    if (!doc.GetUndoList().Execute(new CDocSettingsCmd(settings, FALSE)))
+    if (!RailNameClash(doc, edits.values, edits.removed).IsEmpty() ||
+        !doc.GetUndoList().Execute(new CDocSettingsCmd(settings, FALSE)))
         return FALSE;
     SetValues(doc, edits);
     RemoveAttributes(doc, edits);

@@ -7,7 +7,8 @@
 #include "model/cmd/DocSettingsCmd.h"
 
 // Settings that are the document's and no attribute edits add no step. FALSE, changing
-// nothing, when the settings cannot be applied.
+// nothing, when the settings cannot be applied or the edits would give two rails one name
+// (RailNameClash).
 BOOL ApplyDocumentSettings(CDrawDoc& doc, const DocSettings& settings,
                            const DocAttributeEdits& edits);
 // OK of the print options: one "print options" step, none when the settings are the document's.

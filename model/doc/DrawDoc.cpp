@@ -16,6 +16,7 @@
 #include "model/doc/SymbolDoc.h"
 #include "model/net/Net.h"
 #include "model/net/RailConnectors.h"
+#include "model/net/WireRails.h"
 #include "model/object/DrawObj.h"
 #include "model/ole/DrawItem.h"
 #include "model/ole/DrawOleObj.h"
@@ -234,7 +235,8 @@ BOOL CDrawDoc::SetAttribute(const char* name, const char* value, UINT flags) {
         // A missing attribute is made even with an empty value.
         if (existed && old == value)
             return TRUE;
-        if (!SetAttribute(name, value, flags & ~kAttrUndoable))
+        if (!RailNameClash(*this, {{name, value}}).IsEmpty() ||
+            !SetAttribute(name, value, flags & ~kAttrUndoable))
             return FALSE;
         m_undoList.Add(new CAttrEditCmd(name, old, !existed));
         FollowRailRenames(*this, {{name, old}});

@@ -60,9 +60,10 @@ CWire* FirstWireOn(CDrawDoc& doc, const CString& net) {
 // Each group of the net in turn takes the name: a group whose net other groups share moves to
 // a net of its own, the last one renames the net. Joined to the last step.
 void RenameNet(CDrawDoc& doc, const CString& from, const CString& to) {
+    constexpr UINT kFlags = kSetAttrUndoable | kSetAttrUser | kSetAttrMerge | kSetAttrRailRename;
     for (int groups = doc.GetObjects().GetCount(); groups > 0 && !from.IsEmpty(); --groups) {
         CWire* wire = FirstWireOn(doc, from);
-        if (!wire || !wire->SetAttr(IdName(), to, kSetAttrUndoable | kSetAttrUser | kSetAttrMerge))
+        if (!wire || !wire->SetAttr(IdName(), to, kFlags))
             break;
     }
 }
@@ -116,6 +117,39 @@ void FollowRail(CSymbol& connector, RailRecord record) {
     wire->SetAttr(IdName(), name, kSetAttrUser | recorded);
 }
 
+bool StaysOnRail(CSymbol& connector, const CString& name, UINT flags) {
+    const CString rail = RailOf(connector);
+    if (rail.IsEmpty())
+        return false;
+    CDrawDoc* doc = connector.GetDocument();
+    const int index = FindRail(rail);
+    return name.IsEmpty() || (flags & kSetAttrRailRename) || !doc || index < 0 ||
+           name == RailNetName(*doc, index);
+}
+
+void LeaveRail(CSymbol& connector, bool record, bool merge) {
+    const CString rail = RailOf(connector);
+    CDrawDoc* doc = connector.GetDocument();
+    if (rail.IsEmpty())
+        return;
+    connector.SetAttr(kRailAttrName, "", kSetAttrForce);
+    if (!record || !doc)
+        return;
+    auto* command = new CAttrEditCmd(kRailAttrName, rail, FALSE, &connector);
+    if (!merge || !doc->MergeCommand(command))
+        doc->GetUndoList().Add(command);
+}
+
+void KeepUserName(CSymbol& connector, bool recordRail) {
+    const CString name = connector.GetAttr(IdName());
+    if (RailOf(connector).IsEmpty() || StaysOnRail(connector, name))
+        return;
+    LeaveRail(connector, recordRail);
+    CWire* wire = WireOn(FirstPin(connector));
+    if (wire && wire->GetNet() && wire->GetNet()->GetName() != name)
+        wire->SetAttr(IdName(), name, kSetAttrUndoable | kSetAttrUser | kSetAttrMerge);
+}
+
 void FollowRailRenames(CDrawDoc& doc, const std::vector<RailRename>& renames) {
     struct Move {
         CString rail;
@@ -154,10 +188,8 @@ void FollowRailsAfterLoad(CDrawDoc& doc) {
     CString ground;
     const bool grounded = doc.GetAttribute(kFirstGround, ground) && !ground.IsEmpty();
     for (CSymbol* connector : NetConnectors(doc)) {
-        if (!grounded || !IsOlderGround(*connector)) {
-            FollowRail(*connector, RailRecord::kNothing);
+        if (!grounded || !IsOlderGround(*connector))
             continue;
-        }
         connector->SetAttr(kRailAttrName, kFirstGround, kSetAttrForce);
         CPin* pin = FirstPin(*connector);
         CWire* wire = WireOn(pin);

@@ -2,10 +2,15 @@
 // Net connectors that stand for one of their sheet's rails: the standard library's ground and
 // power rail, and the symbols the "Connect Wire To" rail commands end wires on, carry the
 // attribute "Rail" naming the document attribute of their rail ("Ground1" .. "Power4"). Such a
-// connector bears the rail's present net name, whatever the order in which it is placed,
-// pasted or loaded and the rail renamed, and the wire it named takes that name with it. Its pin
-// names the net its wire is on, also when the user kept a net of another name where the
-// connector joined it: the rail's name then stays on the connector alone.
+// connector bears the rail's present net name, whatever the order in which it is placed or
+// pasted and the rail renamed, and the wire it named takes that name with it. Its pin names the
+// net its wire is on, also when the user kept a net of another name where the connector joined
+// it: the rail's name then stays on the connector alone.
+//
+// A name the user gives such a connector (its identifier, in its properties or its text, or
+// the name of its wire's net) that is not the rail's own ends its standing for the rail: "Rail"
+// is left empty, the name stays through saving, pasting and later renames of the rail, and its
+// net carries the name. Only the document's attributes rename a rail.
 
 #include <vector>
 
@@ -39,8 +44,22 @@ struct RailRename {
 // Attributes that name no rail are passed over.
 void FollowRailRenames(CDrawDoc& doc, const std::vector<RailRename>& renames);
 
+// Whether name, given to the connector or to its net, leaves the connector standing for its
+// rail: an empty name, a rail's own rename (SetAttr's kSetAttrRailRename) or the rail's present
+// name; false for a connector that stands for no rail.
+bool StaysOnRail(CSymbol& connector, const CString& name, UINT flags = 0);
+
+// The connector stands for its rail no more: "Rail" is left empty, recorded when record, joined
+// to the last step when merge, else as a step of its own.
+void LeaveRail(CSymbol& connector, bool record, bool merge = true);
+
+// After the user gave a connector that stands for a rail its identifier: unless the name leaves
+// it on the rail (StaysOnRail), it leaves the rail (recorded when recordRail) and the net of its
+// wire takes the name, recorded and joined to the last step.
+void KeepUserName(CSymbol& connector, bool recordRail);
+
 // After a load: a library ground of a sheet written before grounds stood for a rail (a net
 // connector named "Ground" with neither identifier nor rail) stands for the first ground rail,
-// and takes its wire along unless the user named that wire's net; then every connector
-// standing for a rail bears its name. Nothing is recorded.
+// and takes its wire along unless the user named that wire's net. Nothing else changes, and
+// nothing is recorded.
 void FollowRailsAfterLoad(CDrawDoc& doc);

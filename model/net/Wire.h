@@ -42,6 +42,10 @@ constexpr int kWalkOn = 2;
 constexpr UINT kGroupNetRecord = 0x2;  // as an undoable "net change"
 constexpr UINT kGroupNetMerge = 0x8;   // joined to the last recorded step
 
+// A flag of SetAttr for "_ID": the rename of a rail's own net, whose connectors stay with the
+// rail whatever name the net passes through.
+constexpr UINT kSetAttrRailRename = 0x10;
+
 // The document-wide net-joining mark.
 constexpr DWORD kFlagNetJoinMark = 0x80000000;
 

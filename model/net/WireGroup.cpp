@@ -327,8 +327,23 @@ int CWire::SetId(const char* value, UINT flags) {
     if (name.IsEmpty())
         return FALSE;
     if (CNet* existing = m_document ? m_document->FindNet(name) : nullptr) {
-        if (existing != m_net)
-            SetGroupNet(existing, flags);
+        if (existing == m_net)
+            return TRUE;
+        SetGroupNet(existing, flags);
+        // The connectors of rails the group joins to a net of the user's take its name.
+        std::vector<CSymbol*> leaving;
+        WalkGroup([&](CWire* wire) {
+            for (CPin* pin : RailPins(*wire)) {
+                if (!StaysOnRail(*pin->GetOwner(), name, flags))
+                    leaving.push_back(pin->GetOwner());
+            }
+            return kWalkOn;
+        });
+        const UINT recorded = flags & kSetAttrUndoable ? kSetAttrUndoable | kSetAttrMerge : 0;
+        for (CSymbol* connector : leaving) {
+            connector->SetAttr(IdName(), name, kSetAttrForce | kSetAttrUser | recorded);
+            LeaveRail(*connector, false);
+        }
         return TRUE;
     }
     int inGroup = 0;
@@ -362,8 +377,10 @@ int CWire::SetId(const char* value, UINT flags) {
         for (CDrawObj* end : {holder->m_start, holder->m_end}) {
             CPin* pin = ConnectorPin(end);
             CSymbol* connector = pin ? pin->GetOwner() : nullptr;
-            // A connector that stands for a rail keeps the rail's name; its pin names the net.
-            const bool rail = connector && !RailOf(*connector).IsEmpty();
+            // A connector that stands for a rail keeps the rail's name and its pin names the
+            // net, unless the name is the user's own, which the connector takes, leaving the
+            // rail.
+            const bool rail = connector && StaysOnRail(*connector, name, flags);
             CDrawObj* named = rail ? static_cast<CDrawObj*>(pin) : connector;
             if (!named || named->GetAttr(IdName()) == name)
                 continue;
@@ -383,6 +400,14 @@ int CWire::SetId(const char* value, UINT flags) {
             if (!rail)
                 RecordDone(m_document, new CAttrEditCmd(IdName(), old, !existed, connector), true);
             recorded = true;
+        }
+        for (CDrawObj* end : {holder->m_start, holder->m_end}) {
+            CPin* pin = ConnectorPin(end);
+            CSymbol* connector = pin ? pin->GetOwner() : nullptr;
+            if (!connector || RailOf(*connector).IsEmpty() || StaysOnRail(*connector, name, flags))
+                continue;
+            LeaveRail(*connector, undoable, recorded || (flags & kSetAttrMerge));
+            recorded = recorded || undoable;
         }
     }
     if (!undoable)

@@ -24,6 +24,10 @@ CString AttributeOr(CDrawDoc& doc, const CString& name, const char* fallback) {
 
 }  // namespace
 
+const char* RailAttribute(int rail) {
+    return kRails[rail].attribute;
+}
+
 int FindRail(const char* attribute) {
     for (int rail = 0; attribute && rail < kRailCount; ++rail) {
         if (CString(attribute) == kRails[rail].attribute)
@@ -34,6 +38,39 @@ int FindRail(const char* attribute) {
 
 CString RailNetName(CDrawDoc& doc, int rail) {
     return AttributeOr(doc, kRails[rail].attribute, kRails[rail].net);
+}
+
+CString RailNameClash(CDrawDoc& doc, const std::vector<std::pair<CString, CString>>& values,
+                      const std::vector<CString>& removed) {
+    CString names[kRailCount];
+    bool changed[kRailCount] = {};
+    for (int rail = 0; rail < kRailCount; ++rail)
+        names[rail] = RailNetName(doc, rail);
+    for (const CString& name : removed) {
+        if (const int rail = FindRail(name); rail >= 0) {
+            names[rail] = kRails[rail].net;
+            changed[rail] = true;
+        }
+    }
+    for (const auto& [name, value] : values) {
+        if (const int rail = FindRail(name); rail >= 0) {
+            names[rail] = value;
+            changed[rail] = true;
+        }
+    }
+    for (int rail = 0; rail < kRailCount; ++rail) {
+        for (int other = 0; changed[rail] && other < kRailCount; ++other) {
+            if (other == rail || names[rail].IsEmpty() || names[rail] != names[other])
+                continue;
+            CString message;
+            message.Format(
+                "The rails %s and %s would both be named %s, which would join their "
+                "nets.\nGive each rail a name of its own.",
+                kRails[rail].attribute, kRails[other].attribute, names[rail].c_str());
+            return message;
+        }
+    }
+    return {};
 }
 
 CString RailSymbolName(CDrawDoc& doc, int rail) {

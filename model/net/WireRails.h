@@ -3,6 +3,9 @@
 // symbol of a power or ground rail whose net and symbol names the document's attributes give
 // ("Ground1" and "Ground1.Symbol"...), with their defaults.
 
+#include <utility>
+#include <vector>
+
 #include "platform/CString.h"
 #include "platform/Types.h"
 
@@ -14,10 +17,18 @@ class CWire;
 // The rails in the menu's order: Ground 1, Ground 2, Power 1 to Power 4.
 constexpr int kRailCount = 6;
 
+// The document attribute that names the rail ("Ground1" .. "Power4").
+const char* RailAttribute(int rail);
 // The rail whose document attribute is named attribute ("Ground1" .. "Power4"), else -1.
 int FindRail(const char* attribute);
 // The rail's net name: the document attribute ("Ground1", ...), else its default ("GND", ...).
 CString RailNetName(CDrawDoc& doc, int rail);
+// Two rails never share a net name, which would join their nets: the message that refuses
+// document attributes taking the values given (name, value) and losing those removed (whose
+// rails go back to their defaults), naming both rails and the name, when a rail they change
+// would bear another rail's name; empty when every rail keeps a name of its own.
+CString RailNameClash(CDrawDoc& doc, const std::vector<std::pair<CString, CString>>& values,
+                      const std::vector<CString>& removed = {});
 // The library symbol that ends the wire ("Ground1.Symbol", ...), else "Power Rail".
 CString RailSymbolName(CDrawDoc& doc, int rail);
 // The wire the commands act on: the last selected object when it is a wire not linked at both

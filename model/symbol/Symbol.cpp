@@ -389,10 +389,13 @@ int CSymbol::SetAttr(const char* name, const char* value, UINT flags) {
             return other->IsCompatibleWith(this) && ChangeDevice(other);
     }
     if ((flags & kSetAttrUndoable) && m_document && name == CString(IdName())) {
-        // The part's ties follow its new identifier in the same step.
+        // The part's ties follow its new identifier in the same step, and a rail connector
+        // given a name of the user's leaves its rail.
         CHiddenPinTieKeeper ties(*m_document);
         const int result = SetAttrRecorded(*this, name, value, flags);
         ties.KeepInStep(*m_document);
+        if (result)
+            KeepUserName(*this, true);
         return result;
     }
     if (flags & kSetAttrUndoable)

@@ -11,6 +11,7 @@
 #include "model/doc/DocView.h"
 #include "model/doc/DrawDoc.h"
 #include "model/net/HiddenPinTies.h"
+#include "model/net/RailConnectors.h"
 #include "model/object/StdAttrNames.h"
 #include "model/symbol/Symbol.h"
 #include "model/text/AttrText.h"
@@ -124,8 +125,15 @@ bool RecordSymbolEdit(CDrawDoc& doc, std::unique_ptr<CNamedCmd> command, const C
 }
 
 // A net connector's pin names the net of the wires it ends, so connectors named alike join
-// their wires in one net; the joining goes into the step just recorded.
-void JoinConnectorNets(CDrawDoc& doc, const std::vector<CSymbol*>& symbols) {
+// their wires in one net; a connector standing for a rail that the user named otherwise leaves
+// the rail, its net taking the name. All goes into the step just recorded, whose copies hold
+// the connectors' own changes.
+void JoinConnectorNets(CDrawDoc& doc, const std::vector<CSymbol*>& symbols,
+                       const std::vector<CString>& idsBefore) {
+    for (size_t i = 0; i < symbols.size(); ++i) {
+        if (symbols[i]->GetAttr(GetStdAttrName(kStdAttrId)) != idsBefore[i])
+            KeepUserName(*symbols[i], false);
+    }
     if (std::any_of(symbols.begin(), symbols.end(),
                     [](const CSymbol* symbol) { return symbol->GetKind() == kSymbolNetConnector; }))
         doc.JoinNets();
@@ -173,9 +181,12 @@ void EditSymbolProperties(IDocView& view, CDrawDoc& doc) {
     if (symbols.IsEmpty() || !command->BeginEdit(&doc, symbols, "symbol properties"))
         return;
     std::vector<CSymbol*> copies;
+    std::vector<CString> idsBefore;
     CObList& copyList = command->GetCopies();
-    for (POSITION pos = copyList.GetHeadPosition(); pos;)
+    for (POSITION pos = copyList.GetHeadPosition(); pos;) {
         copies.push_back(static_cast<CSymbol*>(copyList.GetNext(pos)));
+        idsBefore.push_back(copies.back()->GetAttr(GetStdAttrName(kStdAttrId)));
+    }
     SymbolSheet sheet = SymbolSheet::Load(doc, copies);
     // Taken with the copies in place: the ties follow the identifiers the sheet gives them.
     CHiddenPinTieKeeper ties(doc);
@@ -191,7 +202,7 @@ void EditSymbolProperties(IDocView& view, CDrawDoc& doc) {
     CSymbol* standing = copies.front();
     if (RecordSymbolEdit(doc, std::move(command), shown, removed)) {
         ties.KeepInStep(doc);
-        JoinConnectorNets(doc, copies);
+        JoinConnectorNets(doc, copies, idsBefore);
     } else
         standing = static_cast<CSymbol*>(symbols.GetHead());
     if (end == kSymbolSheetNewSubcircuit && copies.size() == 1)

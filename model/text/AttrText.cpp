@@ -10,6 +10,7 @@
 #include "model/geometry/PlacementMatrix.h"
 #include "model/geometry/PlaneGeometry.h"
 #include "model/net/HiddenPinTies.h"
+#include "model/net/WireRails.h"
 #include "model/object/ShapePaintScope.h"
 #include "model/object/StdAttrNames.h"
 #include "model/text/TextLayout.h"
@@ -475,8 +476,13 @@ BOOL CAttrText::SetText(const char* text, BOOL undoable) {
             AfxMessageBox(kInvalidValue + entered, MB_OK | MB_ICONEXCLAMATION);
             return FALSE;
         }
-    } else if (document)
+    } else if (document) {
+        if (const CString clash = RailNameClash(*document, {{m_name, value}}); !clash.IsEmpty()) {
+            AfxMessageBox(clash, MB_OK | MB_ICONEXCLAMATION);
+            return FALSE;
+        }
         document->SetAttribute(m_name, value, kAttrSetModified | (undoable ? kAttrUndoable : 0));
+    }
     m_text = value;
     RecalcLayout();
     Invalidate(nullptr);

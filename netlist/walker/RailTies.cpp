@@ -5,6 +5,7 @@
 
 #include "model/doc/DrawDoc.h"
 #include "model/net/Net.h"
+#include "model/net/WireRails.h"
 #include "model/object/StdAttrNames.h"
 #include "model/symbol/Pin.h"
 #include "model/symbol/Symbol.h"
@@ -34,10 +35,18 @@ CString CRailShort::Describe() const {
     return "port '" + port + "' of " + instance + " shorts rails '" + net + "' and '" + rail + "'";
 }
 
+CString CRenamedRail::Describe() const {
+    return "sheet '" + sheet + "' names rail " + rail + " '" + name +
+           "' where the top sheet names it '" + topName + "'";
+}
+
 CRailTies::CRailTies(CDocNetlist& top, CSheetFiles& sheets) : m_files(sheets) {
     m_reading.push_back(top.GetPathName());
     Read(top, m_top, 0);
     m_reading.clear();
+    std::unordered_set<std::string> seen;
+    for (size_t i = 0; i < m_top.blocks.size(); ++i)
+        CollectRenamed(m_top.blocks[i].path, i, 1, seen);
     if (!m_top.meetsBelow)
         return;
     Collect(m_top, CString(), 0, 0);
@@ -66,6 +75,23 @@ void CRailTies::Collect(const CSheetRails& sheet, const CString& prefix, size_t 
         if (const CSheetRails* below = Sheet(sheet.blocks[i].path))
             Collect(*below, instance + ":", top, depth + 1);
     }
+}
+
+// The sheet of the path, reached through the top block, then the sheets below it, each sheet
+// once.
+void CRailTies::CollectRenamed(const CString& path, size_t topBlock, int depth,
+                               std::unordered_set<std::string>& seen) {
+    const CSheetRails* sheet = Sheet(path);
+    if (!sheet || depth > kMaxSheetDepth || !seen.insert(path.str()).second)
+        return;
+    for (int rail = 0; rail < kRailCount; ++rail) {
+        const CString& name = sheet->railNames[rail];
+        const CString& topName = m_top.railNames[rail];
+        if (!name.IsEmpty() && !topName.IsEmpty() && name != topName)
+            m_renamed.push_back({topBlock, path, RailAttribute(rail), name, topName});
+    }
+    for (const CSheetRails::Block& block : sheet->blocks)
+        CollectRenamed(block.path, topBlock, depth + 1, seen);
 }
 
 const CSheetRails* CRailTies::Sheet(const CString& path) const {
@@ -107,6 +133,8 @@ void CRailTies::Read(CDocNetlist& walker, CSheetRails& sheet, int depth) {
     const POSITION firstBlock = walker.GetFirstSymbolOfKind(kKindMaskSubCircuit);
     if (depth == 0 && !firstBlock)  // the top sheet's own ports lead nowhere
         return;
+    for (int rail = 0; rail < kRailCount; ++rail)
+        sheet.railNames[rail] = walker.GetPowerNetName(rail);
     for (const CString& name : walker.GetSupplyNetNames())
         sheet.rails.insert(name.str());
     const CString idName = GetStdAttrName(kStdAttrId);
@@ -159,6 +187,8 @@ void CRailTies::Read(CDocNetlist& walker, CSheetRails& sheet, int depth) {
 }
 
 void CRailTies::Report(std::ostream& log) const {
+    for (const CRenamedRail& renamed : m_renamed)
+        log << "Warning - " << renamed.Describe() << ": its nets stay apart from the top's.\n";
     for (const Told& told : m_told) {
         const CSheetRails::Meeting& meeting = *told.meeting;
         if (meeting.shorted) {

@@ -22,6 +22,7 @@
 #include <unordered_set>
 #include <vector>
 
+#include "model/net/WireRails.h"
 #include "platform/CString.h"
 
 class CDocNetlist;
@@ -51,7 +52,8 @@ struct CSheetRails {
     std::unordered_map<std::string, CString> ports;  // a port to the rail it lies on
     std::vector<Block> blocks;
     std::vector<Meeting> meetings;
-    bool meetsBelow = false;  // some sheet below this one, or this one, has meetings
+    CString railNames[kRailCount];  // the document's names of its rails, in the menu's order
+    bool meetsBelow = false;        // some sheet below this one, or this one, has meetings
 
     // The rail the net is or becomes; empty for none.
     CString RailOf(const CString& net) const;
@@ -69,6 +71,19 @@ struct CRailShort {
     CString Describe() const;
 };
 
+// A rail that a sheet below the top names otherwise than the top sheet does: the nets of the
+// two names stay apart, the sheet's rail being no supply of the top's.
+struct CRenamedRail {
+    size_t topBlock = 0;  // the block of the top sheet through which the sheet is first reached
+    CString sheet;        // the sheet file, as the block names it
+    CString rail;         // the document attribute, "Ground1" ..
+    CString name;         // the rail's name on that sheet
+    CString topName;      // and on the top sheet
+
+    // "sheet 'amp.sch' names rail Ground1 'GND' where the top sheet names it '0V'"
+    CString Describe() const;
+};
+
 class CRailTies {
 public:
     // Reads the walker's sheet and, through its blocks, every sheet below it, which it opens in
@@ -83,13 +98,19 @@ public:
     // Whether the port of the instance (named from the top sheet) is cut.
     bool IsCut(const CString& instance, const CString& port) const;
     const std::vector<CRailShort>& Shorts() const { return m_shorts; }
-    // The nets that take a rail's name (warnings) and the shorts (errors), instance by instance.
+    // Each sheet's rails named otherwise than on the top sheet, sheets in the order the
+    // hierarchy first reaches them, rails in the menu's order.
+    const std::vector<CRenamedRail>& Renamed() const { return m_renamed; }
+    // The rails sheets name otherwise (warnings), then the nets that take a rail's name
+    // (warnings) and the shorts (errors), instance by instance.
     void Report(std::ostream& log) const;
 
 private:
     void Read(CDocNetlist& walker, CSheetRails& sheet, int depth);
     const CSheetRails* ReadFile(const CString& path, int depth);
     void Collect(const CSheetRails& sheet, const CString& prefix, size_t topBlock, int depth);
+    void CollectRenamed(const CString& path, size_t topBlock, int depth,
+                        std::unordered_set<std::string>& seen);
 
     CSheetFiles& m_files;
     CSheetRails m_top;
@@ -103,5 +124,6 @@ private:
     };
     std::vector<Told> m_told;
     std::vector<CRailShort> m_shorts;
+    std::vector<CRenamedRail> m_renamed;
     std::unordered_set<std::string> m_cut;  // instance, "\x01", port
 };

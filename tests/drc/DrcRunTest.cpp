@@ -275,4 +275,35 @@ TEST_F(DrcRunTest, APortThatShortsTwoRailsIsAnErrorOnItsBlock) {
     EXPECT_EQ(opener.opened, (std::map<std::string, int>{{"/d/mid.sch", 1}, {"/d/stage.sch", 1}}));
 }
 
+// amp.sch keeps the names GND and +5v for its first ground and power rails, which the top
+// sheet renamed 0V and +3v3: a warning on the block X1 names the sheet, each rail and its two
+// names, as the netlist build tells; the rails named alike pass unmentioned.
+TEST_F(DrcRunTest, ASheetThatNamesARailOtherwiseIsAWarningOnItsBlock) {
+    nltest::ScriptedOpener opener;
+    opener.Serve("/d/amp.sch", [](nltest::Sheet& amp) {
+        amp.doc.SetAttribute("Ground1", "GND", 0);
+        amp.doc.SetAttribute("Ground2", "AGND", 0);
+        amp.doc.SetAttribute("Power1", "+5v", 0);
+        amp.Wire(amp.Add("P1", kSymbolPort, {"IN"}), "IN", "IN");
+    });
+    nltest::Sheet top("/d/top.sch");
+    top.doc.SetAttribute("Ground1", "0V", 0);
+    top.doc.SetAttribute("Ground2", "AGND", 0);
+    top.doc.SetAttribute("Power1", "+3v3", 0);
+    CSymbol* x1 = top.Block("X1", "amp.sch", {"IN"});
+    top.Wire(x1, "IN", "SIG");
+    services.open = {&top.doc};
+    run.QueueCheck(nullptr);
+    RunToEnd(run);
+    EXPECT_NE(Report(run).find("Rails Named Otherwise :\r\n"
+                               "Warning: sheet '/d/amp.sch' names rail Ground1 'GND' where the top "
+                               "sheet names it '0V'.\r\n"
+                               "Warning: sheet '/d/amp.sch' names rail Power1 '+5v' where the top "
+                               "sheet names it '+3v3'.\r\n"),
+              std::string::npos)
+        << Report(run);
+    EXPECT_EQ(Report(run).find("AGND"), std::string::npos) << Report(run);
+    EXPECT_TRUE(x1->GetFlags() & kFlagDrcError);
+}
+
 }  // namespace

@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "library/ConnectorSymbolLibrary.h"
 #include "library/LibraryFile.h"
 #include "library/LibraryItemData.h"
 #include "library/PaletteFile.h"
@@ -18,8 +19,10 @@
 #include "model/cmd/DocSettingsApply.h"
 #include "model/device/Device.h"
 #include "model/doc/DrawDoc.h"
+#include "model/net/ConnectorSymbols.h"
 #include "model/net/Net.h"
 #include "model/net/Wire.h"
+#include "model/net/WireRails.h"
 #include "model/shapes/DrawPoly.h"
 #include "model/symbol/Pin.h"
 #include "model/symbol/Symbol.h"
@@ -285,6 +288,130 @@ TEST_F(StandardLibrary, PastedAndLoadedGroundsTakeTheSheetsGround) {
     ASSERT_TRUE(loaded->OnOpenDocument(path.c_str()));
     EXPECT_EQ(loaded->FindNet(oldWire->GetNet()->GetName()), nullptr);
     EXPECT_NE(loaded->FindNet("GND"), nullptr);
+}
+
+// The text an object shows of its attribute of that name, "" when it shows none on the sheet.
+std::string ShownAttr(CDrawDoc& doc, CDrawObj& object, const char* name) {
+    CAttrText* text = object.FindAttrText(name);
+    if (!text || !doc.GetObjects().Find(text))
+        return "";
+    CString shown;
+    text->GetDisplayText(shown);
+    return shown.str();
+}
+
+// The power rail placed from the Resistive palette shows the name of the rail it stands for,
+// as the one Connect Wire To places does through its wire's text, which is then its only one.
+TEST_F(StandardLibrary, APlacedPowerRailShowsItsRailsName) {
+    CPaletteFile palette;
+    ASSERT_TRUE(palette.Load((kFolder / "Resistive.sbc").c_str()));
+    nltest::Sheet sheet;
+    sheet.doc.SetAttribute("Power1", "+3v3", 0);
+    CObList copies;
+    copies.AddTail(&palette.buttons[5].objects);
+    ASSERT_TRUE(sheet.doc.AddObjectCopies(&copies));
+    auto* rail = dynamic_cast<CSymbol*>(copies.GetHead());
+    ASSERT_NE(rail, nullptr);
+    ASSERT_EQ(rail->GetAttr("_Name"), "Power Rail");
+    EXPECT_EQ(ShownAttr(sheet.doc, *rail, "_ID"), "+3v3");
+    // Renamed, the rail shows its new name.
+    DocAttributeEdits edits;
+    edits.values = {{"Power1", "+5v"}};
+    ASSERT_TRUE(ApplyDocumentSettings(sheet.doc, DocSettings::Of(sheet.doc), edits));
+    EXPECT_EQ(ShownAttr(sheet.doc, *rail, "_ID"), "+5v");
+
+    testsupport::TempDir dir;
+    CSchematicApp app{dir / "settings.reg"};
+    const ScopedApp installed{app};
+    std::string folder = "C:" + kFolder.string();
+    std::replace(folder.begin(), folder.end(), '/', '\\');
+    app.WriteProfileString("Directories", "stdlib", folder.c_str());
+    CConnectorSymbolLibrary library{app};
+    const ScopedInstall<IConnectorSymbolSource> source{library};
+    auto* wire = new CWire;
+    wire->AddPoint(CPoint(4000, 0));
+    wire->AddPoint(CPoint(4000, -1000));
+    auto* net = new CNet;
+    net->AddRef();
+    wire->SetNet(net);
+    CObList added;
+    added.AddTail(wire);
+    ASSERT_TRUE(sheet.doc.AddObjects(&added));
+    CObList selection;
+    selection.AddTail(wire);
+    ASSERT_TRUE(ConnectWireToRail(sheet.doc, selection, 2));
+    auto* connected = static_cast<CPin*>(wire->GetStartObject())->GetOwner();
+    EXPECT_EQ(ShownAttr(sheet.doc, *wire, "_ID"), "+5v");
+    EXPECT_TRUE(connected->GetAttrTextList()->IsEmpty());
+}
+
+// basic.rlb's ground and power rail wired to R1 and named by the user: the power rail through
+// the name it shows, the ground through its wire's label. Each naming is one step whose nets
+// carry the names; saved and opened again, the design is the same to the byte and gives the
+// same netlist; a pasted copy keeps its name, and renaming the rails passes both by.
+TEST_F(StandardLibrary, RailsNamedByTheUserKeepTheirNames) {
+    testsupport::TempDir dir;
+    CSchematicApp app{dir / "settings.reg"};
+    const ScopedApp installed{app};
+    nltest::Sheet sheet((dir / "named.sch").c_str());
+    sheet.doc.SetAttribute("Ground1", "GND", 0);
+    sheet.doc.SetAttribute("Power1", "+5v", 0);
+    CLibraryItemData items[3];
+    CSymbol* placed[3] = {};
+    const std::pair<const char*, const char*> names[] = {
+        {"basic.rlb", "Ground"}, {"basic.rlb", "Power Rail"}, {"discrete.rlb", "RES"}};
+    for (int i = 0; i < 3; ++i) {
+        ASSERT_NE(LoadSymbol(names[i].first, names[i].second, items[i]), nullptr);
+        placed[i] = Place(items[i], sheet);
+        ASSERT_NE(placed[i], nullptr);
+        placed[i]->OffsetBy(CSize(2000 * i, -2000));
+    }
+    auto [ground, rail, r1] = placed;
+    CWire* low = Connect(sheet, PinOf(r1, "2"), PinOf(ground));
+    CWire* high = Connect(sheet, PinOf(r1, "1"), PinOf(rail));
+    CUndoList& undo = sheet.doc.GetUndoList();
+    const std::vector<BYTE> before = testsupport::DocumentBytes(sheet.doc);
+    const int steps = undo.GetCount();
+
+    ASSERT_TRUE(rail->FindAttrText("_ID"));
+    ASSERT_TRUE(rail->FindAttrText("_ID")->SetText("+12V", TRUE));
+    ASSERT_TRUE(low->SetAttr("_ID", "AGND", kSetAttrUndoable | kSetAttrUser));
+    EXPECT_EQ(undo.GetCount(), steps + 2);
+    EXPECT_EQ(rail->GetAttr("_ID"), "+12V");
+    EXPECT_EQ(ground->GetAttr("_ID"), "AGND");
+    EXPECT_EQ(high->GetNet()->GetName(), "+12V");
+    EXPECT_EQ(low->GetNet()->GetName(), "AGND");
+    const std::vector<BYTE> named = testsupport::DocumentBytes(sheet.doc);
+    ASSERT_EQ(undo.Undo(2), 2);
+    EXPECT_EQ(testsupport::DocumentBytes(sheet.doc), before);
+    ASSERT_EQ(undo.Redo(2), 2);
+    EXPECT_EQ(testsupport::DocumentBytes(sheet.doc), named);
+
+    CNetlistFormatList formats;
+    FillReportFormatList(formats);
+    const std::string file = (dir / "named.net").string();
+    ASSERT_TRUE(sheet.doc.BuildNetlist(file.c_str(), formats[kFormatProtel].get()));
+    const std::string netlist = testsupport::ReadFileText(file);
+    EXPECT_NE(ProtelNet(netlist, "+12V").find("R1-1"), std::string::npos) << netlist;
+    EXPECT_NE(ProtelNet(netlist, "AGND").find("R1-2"), std::string::npos) << netlist;
+
+    const std::string path = (dir / "named.sch").string();
+    ASSERT_TRUE(sheet.doc.OnSaveDocument(path.c_str()));
+    const auto loaded = std::make_unique<CDrawDoc>();
+    ASSERT_TRUE(loaded->OnOpenDocument(path.c_str()));
+    EXPECT_EQ(testsupport::DocumentBytes(*loaded), named);
+    ASSERT_TRUE(loaded->BuildNetlist(file.c_str(), formats[kFormatProtel].get()));
+    EXPECT_EQ(testsupport::ReadFileText(file), netlist);
+
+    CObList copies;
+    copies.AddTail(ground);
+    ASSERT_TRUE(loaded->AddObjectCopies(&copies));
+    EXPECT_EQ(static_cast<CSymbol*>(copies.GetHead())->GetAttr("_ID"), "AGND");
+    DocAttributeEdits edits;
+    edits.values = {{"Ground1", "0V"}, {"Power1", "+3v3"}};
+    ASSERT_TRUE(ApplyDocumentSettings(*loaded, DocSettings::Of(*loaded), edits));
+    ASSERT_TRUE(loaded->BuildNetlist(file.c_str(), formats[kFormatProtel].get()));
+    EXPECT_EQ(testsupport::ReadFileText(file), netlist);
 }
 
 // Every part can be numbered, placed on a board and, unless it says otherwise, simulated: the

@@ -13,6 +13,8 @@
 #include "model/app/SchematicApp.h"
 #include "model/cmd/DocSettingsApply.h"
 #include "model/doc/DrawDoc.h"
+#include "model/net/WireRails.h"
+#include "platform/UserPrompt.h"
 
 CDocSettingsSheet::CDocSettingsSheet(DocSettings& settings, CPrinterChoice& printer,
                                      const CAttrMerge& attributes, bool metric,
@@ -36,6 +38,18 @@ void CDocSettingsSheet::accept() {
     CPropertySheet::accept();
 }
 
+bool CDocSettingsSheet::MayClose() {
+    const CString refused = m_refusal ? m_refusal(m_attributes->Merge()) : CString();
+    if (refused.IsEmpty())
+        return true;
+    AfxMessageBox(refused, MB_OK | MB_ICONEXCLAMATION);
+    for (int i = 0; i < PageCount(); ++i) {
+        if (Page(i) == m_attributes)
+            SetCurrentPage(i);
+    }
+    return false;
+}
+
 void EditDocumentSettings(CDrawDoc& doc, QWidget* parent, PrinterSetupRunner setup) {
     doc.ValidatePrinter();
     DocSettings settings = DocSettings::Of(doc);
@@ -45,6 +59,10 @@ void EditDocumentSettings(CDrawDoc& doc, QWidget* parent, PrinterSetupRunner set
     CSchematicApp* app = GetApp();
     CDocSettingsSheet sheet(settings, printer, attributes, app && (app->Options & kOptionMetric),
                             std::move(setup), parent);
+    sheet.SetAttributeRefusal([&doc](const CAttrMerge& merge) {
+        const DocAttributeEdits edits = DocAttributeEdits::FromRecords(doc, merge);
+        return RailNameClash(doc, edits.values, edits.removed);
+    });
     const bool ok = sheet.exec() == QDialog::Accepted;
     KeepPrinterChoice(doc, printer);
     if (!ok)

@@ -9,6 +9,7 @@
 #include "model/text/AttrText.h"
 #include "support/DocumentBytes.h"
 #include "support/PowerRails.h"
+#include "support/ScriptedPrompt.h"
 
 using namespace nettest;
 
@@ -211,6 +212,86 @@ TEST(WireRails, ARailConnectedByTheCommandFollowsItsRenamedRail) {
     ASSERT_TRUE(undo.Undo());
     EXPECT_EQ(Snapshot(sheet.doc), before);
     EXPECT_EQ(rail->GetAttr("_ID"), "GND");
+}
+
+// The label of a Connect Wire To rail renamed on the sheet: the rail's connector takes the
+// user's name with its net and stands for the rail no more, in that one step; a later rename
+// of the rail leaves it alone, and only the rail's own name keeps a connector on it.
+TEST(WireRails, ARailLabelRenamedByTheUserLeavesTheRail) {
+    PowerRails rails;
+    NetSheet sheet;
+    sheet.doc.SetAttribute("Power1", "VDD", 0);
+    CWire* wire = sheet.Place({{0, 0}, {1000, 0}}, "n0001");
+    ASSERT_TRUE(ConnectWireToRail(sheet.doc, ObjectList{wire}, 2));
+    CSymbol* rail = static_cast<CPin*>(wire->GetStartObject())->GetOwner();
+    CPin* pin = static_cast<CPin*>(rail->GetPins().GetHead());
+    CUndoList& undo = sheet.doc.GetUndoList();
+    const int steps = undo.GetCount();
+    const DocSnapshot before = Snapshot(sheet.doc);
+
+    // The rail's own name changes nothing of its standing.
+    ASSERT_TRUE(wire->SetAttr("_ID", "VDD", kSetAttrUndoable | kSetAttrUser));
+    EXPECT_EQ(rail->GetAttr("Rail"), "Power1");
+
+    ASSERT_TRUE(wire->SetAttr("_ID", "VCC", kSetAttrUndoable | kSetAttrUser));
+    EXPECT_EQ(undo.GetCount(), steps + 1);
+    EXPECT_EQ(wire->GetNet()->GetName(), "VCC");
+    EXPECT_EQ(rail->GetAttr("_ID"), "VCC");
+    EXPECT_EQ(pin->GetAttr("_ID"), "VCC");
+    EXPECT_EQ(rail->GetAttr("Rail"), "");
+    const DocSnapshot named = Snapshot(sheet.doc);
+
+    ASSERT_TRUE(sheet.doc.SetAttribute("Power1", "+3v3", kAttrUndoable));
+    EXPECT_EQ(rail->GetAttr("_ID"), "VCC");
+    EXPECT_EQ(wire->GetNet()->GetName(), "VCC");
+    ASSERT_TRUE(undo.Undo());
+    EXPECT_EQ(Snapshot(sheet.doc), named);
+    ASSERT_TRUE(undo.Undo());
+    EXPECT_EQ(Snapshot(sheet.doc), before);
+    EXPECT_EQ(rail->GetAttr("Rail"), "Power1");
+    ASSERT_TRUE(undo.Redo());
+    EXPECT_EQ(Snapshot(sheet.doc), named);
+
+    // Renamed to a net the sheet has, a rail's label joins it, its connector taking the name.
+    CWire* other = sheet.Place({{0, 3000}, {1000, 3000}}, "n0002");
+    ASSERT_TRUE(ConnectWireToRail(sheet.doc, ObjectList{other}, 0));
+    CSymbol* ground = static_cast<CPin*>(other->GetStartObject())->GetOwner();
+    ASSERT_TRUE(other->SetAttr("_ID", "VCC", kSetAttrUndoable | kSetAttrUser));
+    EXPECT_EQ(other->GetNet(), wire->GetNet());
+    EXPECT_EQ(ground->GetAttr("_ID"), "VCC");
+    EXPECT_EQ(ground->GetAttr("Rail"), "");
+    ASSERT_TRUE(undo.Undo());
+    EXPECT_EQ(ground->GetAttr("Rail"), "Ground1");
+}
+
+// Two rails never share a name: a rename that would give a rail another's name is refused,
+// with a message that names both, and the document keeps its names.
+TEST(WireRails, TwoRailsAreNeverGivenOneName) {
+    NetSheet sheet;
+    sheet.doc.SetAttribute("Ground1", "GND", 0);
+    sheet.doc.SetAttribute("Power1", "+5v", 0);
+    const CString clash = RailNameClash(sheet.doc, {{"Power1", "GND"}});
+    EXPECT_NE(clash.Find("Power1"), -1) << clash.str();
+    EXPECT_NE(clash.Find("Ground1"), -1) << clash.str();
+    EXPECT_NE(clash.Find("GND"), -1) << clash.str();
+    // A rail that falls back to its default meets the rail that took that name.
+    sheet.doc.SetAttribute("Power2", "AGND", 0);
+    EXPECT_FALSE(RailNameClash(sheet.doc, {}, {"Ground2"}).IsEmpty());
+    // Rails trading names, and names that are no rail's, pass.
+    EXPECT_TRUE(RailNameClash(sheet.doc, {{"Power1", "GND"}, {"Ground1", "+5v"}}).IsEmpty());
+    EXPECT_TRUE(RailNameClash(sheet.doc, {{"Title", "GND"}}).IsEmpty());
+
+    // Also typed over the rail's text on the sheet, where the message tells why.
+    testsupport::ScriptedPrompt prompt{IDOK};
+    CAttrText* text = sheet.doc.GetDocAttrText("Power1", TRUE);
+    ASSERT_TRUE(sheet.doc.AddObject(std::unique_ptr<CDrawObj>(text)));
+    const int steps = sheet.doc.GetUndoList().GetCount();
+    EXPECT_FALSE(sheet.doc.SetAttribute("Power1", "GND", kAttrUndoable));
+    EXPECT_FALSE(text->SetText("GND", TRUE));
+    ASSERT_EQ(prompt.shown().size(), 1u);
+    EXPECT_EQ(prompt.shown().front().text, clash);
+    EXPECT_EQ(sheet.doc.GetAttribute("Power1"), "+5v");
+    EXPECT_EQ(sheet.doc.GetUndoList().GetCount(), steps);
 }
 
 // A source V1 whose pin at (0, 0) is wired down to a ground rail connected by the editor.

@@ -7,12 +7,14 @@
 #include "model/device/Device.h"
 #include "model/doc/DrawDoc.h"
 #include "model/net/NetTestSheet.h"
+#include "model/net/WireRails.h"
 #include "model/support/RecordingDocView.h"
 #include "model/support/TestPart.h"
 #include "model/symbol/Pin.h"
 #include "model/symbol/Symbol.h"
 #include "model/symbol/SymbolSheet.h"
 #include "support/DocumentBytes.h"
+#include "support/PowerRails.h"
 
 namespace {
 
@@ -162,6 +164,41 @@ TEST(SymbolSheetTest, ConnectorsNamedAlikeJoinTheirWiresInOneNet) {
     EXPECT_TRUE(chooser.shown.empty());
 
     // Each naming is one step, its joining included.
+    EXPECT_TRUE(sheet.doc.GetUndoList().Undo());
+    EXPECT_TRUE(sheet.doc.GetUndoList().Undo());
+    EXPECT_EQ(testsupport::DocumentBytes(sheet.doc), before);
+    sheet.doc.RemoveView(&view);
+}
+
+// A ground connected with Connect Wire To, named AGND on the General page: it leaves its rail
+// and its net takes the name, in the one step of the sheet; a later rename of the rail passes it
+// by.
+TEST(SymbolSheetTest, ARailConnectorNamedByTheUserLeavesItsRail) {
+    testsupport::PowerRails rails;
+    nettest::ScriptedChooser chooser;
+    nettest::NetSheet sheet;
+    drawdoctest::RecordingDocView view;
+    sheet.doc.AddView(&view);
+    sheet.doc.SetAttribute("Ground1", "GND", 0);
+    CWire* wire = sheet.Place({{0, 0}, {1000, 0}}, "n0001");
+    ASSERT_TRUE(ConnectWireToRail(sheet.doc, ObjectList{wire}, 0));
+    CSymbol* ground = static_cast<CPin*>(wire->GetStartObject())->GetOwner();
+    const std::vector<BYTE> before = testsupport::DocumentBytes(sheet.doc);
+    const int steps = sheet.doc.GetUndoList().GetCount();
+
+    ScriptedSymbolSheet runner;
+    runner.edit = [](SymbolSheet& edited) { edited.general.id = "AGND"; };
+    view.selection.AddTail(ground);
+    ground->OnEditProperties(&view);
+    ground = static_cast<CPin*>(wire->GetStartObject())->GetOwner();
+    EXPECT_EQ(ground->GetAttr("_ID"), "AGND");
+    EXPECT_EQ(ground->GetAttr("Rail"), "");
+    EXPECT_EQ(wire->GetNet()->GetName(), "AGND");
+    EXPECT_EQ(sheet.doc.GetUndoList().GetCount(), steps + 1);
+
+    ASSERT_TRUE(sheet.doc.SetAttribute("Ground1", "0V", kAttrUndoable));
+    EXPECT_EQ(wire->GetNet()->GetName(), "AGND");
+    EXPECT_EQ(ground->GetAttr("_ID"), "AGND");
     EXPECT_TRUE(sheet.doc.GetUndoList().Undo());
     EXPECT_TRUE(sheet.doc.GetUndoList().Undo());
     EXPECT_EQ(testsupport::DocumentBytes(sheet.doc), before);

@@ -96,6 +96,8 @@ struct Case {
     const char* folder;  // under tests/netlist/data
     const char* block;   // the sheet of X1: the logic sheet, or the middle sheet whose block Y1
                          // is the logic sheet, or the supply sheet
+    // The sheet that names the first power rail otherwise, which the build log tells, or null.
+    const char* renamed = nullptr;
 };
 
 class PowerRailDesignTest : public testing::TestWithParam<Case> {};
@@ -124,21 +126,57 @@ TEST_P(PowerRailDesignTest, SubSheetRailsAreTheTopSheetsNets) {
               testsupport::ReadFileText(std::string(VOSK_SOURCE_DIR) + "/tests/netlist/data/" +
                                         GetParam().folder + "/expected.net"));
     std::string built = "\fBuilding...\n" + (dir / "top.sch").string() + "\n";
+    if (GetParam().renamed)
+        built += "Warning - sheet '" + (dir / GetParam().renamed).string() +
+                 "' names rail Power1 '+3v3' where the top sheet names it '+5v': its nets stay "
+                 "apart from the top's.\n";
     for (const std::string& sheet : sheets)
         built += sheet + "\n";
     EXPECT_EQ(log.text(), built + "\nBuilding Final Target..\n" + file + "\n\nOK\n");
 }
 
-INSTANTIATE_TEST_SUITE_P(Formats, PowerRailDesignTest,
-                         testing::Values(Case{kFormatProtel, "rails-protel", "logic.sch"},
-                                         Case{kFormatPadsPcb, "rails-pads-pcb", "logic.sch"},
-                                         Case{kFormatProtel, "rails-nested-protel", "middle.sch"},
-                                         Case{kFormatProtel, "rail-symbol-protel", "supply.sch"}),
-                         [](const testing::TestParamInfo<Case>& info) {
-                             std::string name = info.param.folder;
-                             std::erase(name, '-');
-                             return name;
-                         });
+INSTANTIATE_TEST_SUITE_P(
+    Formats, PowerRailDesignTest,
+    testing::Values(Case{kFormatProtel, "rails-protel", "logic.sch"},
+                    Case{kFormatPadsPcb, "rails-pads-pcb", "logic.sch"},
+                    Case{kFormatProtel, "rails-nested-protel", "middle.sch", "middle.sch"},
+                    Case{kFormatProtel, "rail-symbol-protel", "supply.sch", "supply.sch"}),
+    [](const testing::TestParamInfo<Case>& info) {
+        std::string name = info.param.folder;
+        std::erase(name, '-');
+        return name;
+    });
+
+// The top sheet renamed its first ground and power rails, the logic sheet of its block X1 did
+// not: whatever the format, the build log names the sheet, each rail and both its names.
+TEST(PowerRailDesign, EveryFormatTellsOfASheetThatNamesARailOtherwise) {
+    testsupport::TempDir dir;
+    CSchematicApp app{dir / "settings.reg"};
+    const ScopedApp installed{app};
+    Sheet logic;
+    FillLogic(logic);
+    ASSERT_TRUE(logic.doc.OnSaveDocument((dir / "logic.sch").c_str()));
+    Sheet top((dir / "top.sch").c_str());
+    FillTop(top, "logic.sch");
+    top.doc.SetAttribute("Ground1", "0V", 0);
+    top.doc.SetAttribute("Power1", "+3v3", 0);
+    app.Settings().WriteProfileString("Spice", "RefNet", "SIG");  // the deck's reference
+    const std::string path = (dir / "logic.sch").string();
+    const std::string told = "Warning - sheet '" + path +
+                             "' names rail Ground1 'GND' where the top sheet names it '0V': its "
+                             "nets stay apart from the top's.\nWarning - sheet '" +
+                             path +
+                             "' names rail Power1 '+5v' where the top sheet names it '+3v3': its "
+                             "nets stay apart from the top's.\n";
+    CNetlistFormatList formats;
+    FillReportFormatList(formats);
+    for (const auto& format : formats) {
+        nltest::LogCapture log;
+        top.doc.BuildNetlist((dir / "design.out").c_str(), format.get());
+        EXPECT_NE(log.text().find((dir / "top.sch").string() + "\n" + told), std::string::npos)
+            << log.text();
+    }
+}
 
 // A rail that names nothing of its own leaves its wire on a net the sheet named itself: that
 // automatic name is no supply, so it joins no net of another sheet, not even one that the top

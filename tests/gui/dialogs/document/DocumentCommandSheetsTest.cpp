@@ -24,6 +24,7 @@
 #include "model/text/AttrText.h"
 #include "platform/ObList.h"
 #include "support/DocumentBytes.h"
+#include "support/ScriptedPrompt.h"
 #include "support/TestSupport.h"
 
 namespace {
@@ -295,6 +296,34 @@ TEST_F(DocumentCommandSheetsTest, APasteOntoTheFileRowWritesIntoNoOtherRow) {
     EditDocumentSettings(doc, nullptr, {});
     CString ground;
     EXPECT_TRUE(doc.GetAttribute("Ground1", ground) && ground == "GND");
+    EXPECT_EQ(testsupport::DocumentBytes(doc), before);
+    EXPECT_TRUE(Steps().empty());
+}
+
+// Power1 given Ground1's name on the attributes page: OK is refused with a message that names
+// both rails, the sheet stays open, and the document keeps its rails' names.
+TEST_F(DocumentCommandSheetsTest, OkRefusesTwoRailsOfOneName) {
+    testsupport::ScriptedPrompt prompt{IDOK};
+    const std::vector<BYTE> before = testsupport::DocumentBytes(doc);
+    bool stayed = false;
+    QTimer::singleShot(0, [&stayed] {
+        auto* sheet = qobject_cast<CDocSettingsSheet*>(QApplication::activeModalWidget());
+        ASSERT_NE(sheet, nullptr);
+        ASSERT_TRUE(sheet->SetCurrentPage(4));
+        QTableWidget* table = sheet->attributesPage()->table();
+        QTableWidgetItem* power = NameItem(table, "Power1");
+        ASSERT_NE(power, nullptr);
+        table->item(power->row(), 1)->setText("GND");
+        sheet->accept();
+        stayed = sheet->isVisible();
+        sheet->reject();
+    });
+    EditDocumentSettings(doc, nullptr, {});
+    EXPECT_TRUE(stayed);
+    ASSERT_EQ(prompt.shown().size(), 1u);
+    const CString& told = prompt.shown().front().text;
+    EXPECT_NE(told.Find("Power1"), -1) << told.str();
+    EXPECT_NE(told.Find("Ground1"), -1) << told.str();
     EXPECT_EQ(testsupport::DocumentBytes(doc), before);
     EXPECT_TRUE(Steps().empty());
 }
