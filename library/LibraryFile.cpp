@@ -407,5 +407,18 @@ BOOL CLibraryFile::AddItem(CLibraryItem& item, CFile& source, UINT length) {
     bool endsAtFileEnd = false;
     if (Find(item.m_name, probe, endsAtFileEnd) != kItemNotFound || !endsAtFileEnd)
         return FALSE;
-    return Rewrite(m_description, m_itemCount + 1, {}, &added);
+    if (!GetFilePath().IsEmpty())
+        return Rewrite(m_description, m_itemCount + 1, {}, &added);
+    // An image in memory, which no file holds half written, grows in place.
+    const std::uint64_t oldLength = m_file->GetLength();
+    try {
+        m_file->Seek(static_cast<std::int64_t>(oldLength), CFile::begin);
+        if (!WriteRecord(item, source, length))
+            return FALSE;
+    } catch (const CFileException&) {
+        m_file->SetLength(oldLength);  // the exception still tells what failed
+        throw;
+    }
+    ++m_itemCount;
+    return WriteHeader();
 }

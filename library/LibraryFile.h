@@ -120,6 +120,13 @@ public:
     BOOL ReplaceItem(int index, CLibraryItem& item, CFile& source, UINT length);
     // FALSE for an empty text, which would make the library unreadable.
     BOOL SetDescription(const CString& text);
+    // Makes this library (on disk, open for changes) a copy of the image in memory, in one
+    // change:
+    // many adds made to an image of the library cost one write of it. FALSE, with nothing
+    // changed, when the image's header is bad or the library cannot be replaced.
+    BOOL ReplaceContents(CLibraryFile& image);
+    // An image in memory of this library, whose changes ReplaceContents can take back.
+    BOOL CopyToImage(CLibraryFile& image);
     // Renames (kUpdateName), re-describes (kUpdateDescription) or re-types (kUpdateType)
     // record index, keeping its data bytes; the record moves to
     // the end. When another record has the new name the user is asked whether to replace it

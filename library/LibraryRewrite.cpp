@@ -3,7 +3,9 @@
 // then puts it in the old one's place.
 
 #include <algorithm>
+#include <climits>
 #include <memory>
+#include <vector>
 
 #include "library/LibraryFile.h"
 #include "library/LibraryFormat.h"
@@ -142,4 +144,34 @@ int CLibraryFile::UpdateItem(int index, const CLibraryItem& entry, UINT flags) {
     const NewRecord added{&updated, m_file.get(), dataOffset,
                           static_cast<UINT>(record.m_dataLength)};
     return Rewrite(m_description, count, removed, &added) ? 1 : 0;
+}
+
+BOOL CLibraryFile::CopyToImage(CLibraryFile& image) {
+    if (!m_file)
+        return FALSE;
+    const std::uint64_t length = m_file->GetLength();
+    if (length > UINT_MAX)
+        return FALSE;
+    std::vector<BYTE> bytes(static_cast<size_t>(length));
+    m_file->SeekToBegin();
+    if (m_file->Read(bytes.data(), static_cast<UINT>(length)) != length)
+        return FALSE;
+    return image.OpenImage(std::move(bytes));
+}
+
+BOOL CLibraryFile::ReplaceContents(CLibraryFile& image) {
+    const CString path = GetFilePath();
+    if (!m_writable || path.IsEmpty() || !image.IsOpen() || !image.ReadHeader())
+        return FALSE;
+    std::unique_ptr<CFileReplacement> replacement;
+    try {
+        replacement = std::make_unique<CFileReplacement>(path);
+    } catch (const CFileException&) {
+        return FALSE;  // write-protected by now, or its folder takes no new file
+    }
+    image.CopyRange(0, image.m_file->GetLength(), replacement->File());
+    m_file = replacement->Commit();
+    m_description = image.m_description;
+    m_itemCount = image.m_itemCount;
+    return TRUE;
 }

@@ -4,6 +4,7 @@
 #include <unistd.h>
 #include <algorithm>
 #include <cstdlib>
+#include <utility>
 
 #include "platform/AppIdentity.h"
 #include "platform/AtomicFile.h"
@@ -118,9 +119,12 @@ void SettingsStore::Save() {
 bool SettingsStore::SaveOrTell() {
     try {
         Save();
+        m_failureTold = false;
         return true;
     } catch (const FileWriteError& error) {
-        AfxMessageBox(error.what(), MB_OK | MB_ICONEXCLAMATION);
+        // Set before the message shows: writes run while it is open stay silent.
+        if (!std::exchange(m_failureTold, true))
+            AfxMessageBox(error.what(), MB_OK | MB_ICONEXCLAMATION);
         return false;
     }
 }

@@ -43,7 +43,9 @@ public:
     // Writes the file when something changed, creating its folder; throws FileWriteError.
     void Save();
     // Save for a change the user has just confirmed: a failure is told to the user, and what
-    // changed stays to be written later. Whether the file holds the settings now.
+    // changed stays to be written later. A failure is told once: the writes that fail after
+    // it, the last one at the program's end too, are silent until a write succeeds again.
+    // Whether the file holds the settings now.
     bool SaveOrTell();
 
     // Runs a write when the change under way is complete (the window program: when control is
@@ -95,4 +97,5 @@ private:
     bool m_modified = false;
     WriteScheduler m_schedule;
     bool m_writePending = false;  // a write asked of the scheduler has not run yet
+    bool m_failureTold = false;   // the last write failed, and the user was told
 };

@@ -91,11 +91,18 @@ bool ImportProtelLibraryFile(std::ostream& log, const std::string& path,
     const bool opened = std::filesystem::exists(libraryPath)
                             ? library.Open(libraryPath.c_str(), CDiskFile::modeReadWrite)
                             : library.Create(libraryPath.c_str()) == kCreateDone;
-    if (!opened) {
+    // The items go into an image of the library in memory, which then replaces the library
+    // in one write: an import of many items does not write the whole library for each.
+    CLibraryFile image;
+    if (!opened || !library.CopyToImage(image)) {
         log << "\nError : Could not open : " << libraryPath << " for writing.\n";
         return false;
     }
-    const bool read = ImportProtelLibrary(log, source, library);
+    const bool read = ImportProtelLibrary(log, source, image);
+    if (!library.ReplaceContents(image)) {
+        log << "\nError : Could not write : " << libraryPath << "\n";
+        return false;
+    }
     log << (read ? "\nOK.\n" : kFormatError);
     return read;
 }

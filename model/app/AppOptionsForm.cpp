@@ -56,7 +56,6 @@ bool AppGeneralOptions::Apply(CSchematicApp& app) const {
                   Bit(placeOnPaste, kOptionPlaceOnPaste) |
                   Bit(zoomToFitOnOpen, kOptionZoomToFitOnOpen) |
                   Bit(wheelZoomsIn == 1, kOptionWheelZoomReversed);
-    app.WriteProfileInt(kSettings, "Options", int(app.Options));
     if (recentFiles == loadedRecentFiles)
         return false;
     app.WriteProfileInt(kSettings, "MRU File Size", recentFiles);
@@ -89,8 +88,6 @@ void AppColourOptions::Apply(CSchematicApp& app) const {
     app.SelectColourD = colours[kSelectDominant];
     app.HighlightColour = colours[kHighlight];
     app.DRCErrorColour = colours[kDrcError];
-    for (int i = 0; i < kColourCount; ++i)
-        app.WriteProfileInt(kSettings, kColourKeys[i], int(colours[i]));
     const bool wasMetric = app.Options & kOptionMetric;
     app.Options = (app.Options & ~(kOptionRestoreItemSize | kOptionItemFrames)) |
                   Bit(drawBorder, kOptionItemFrames) | Bit(restoreSize, kOptionRestoreItemSize);

@@ -12,7 +12,6 @@
 
 namespace {
 
-constexpr char kSettings[] = "Settings";
 constexpr char kLastOpen[] = "LastOpen";
 
 std::atomic<CSchematicApp*> g_app{nullptr};
@@ -40,35 +39,25 @@ CSchematicApp* SetApp(CSchematicApp* app) {
 }
 
 CSchematicApp::CSchematicApp(std::filesystem::path settingsFile)
-    : m_settings(std::move(settingsFile)) {}
+    : m_settings(std::move(settingsFile)) {
+    for (int i = 0; i < kCustomColours; ++i)
+        m_customColours.emplace_back(m_stored, "Colours", Numbered("Colour", i), 0);
+}
 
 void CSchematicApp::LoadSettings() {
-    for (int i = 0; i < kCustomColours; ++i)
-        m_customColours[static_cast<size_t>(i)] =
-            m_settings.GetProfileInt("Colours", Numbered("Colour", i), 0);
+    m_stored.Load();
     FrameSettings.Load(m_settings);
     FunctionKeys.Load(m_settings);
-    SelectColour = m_settings.GetProfileInt(kSettings, "SelectColour", 0);
-    SelectColourD = m_settings.GetProfileInt(kSettings, "SelectColourD", 0xFF0000);
-    DRCErrorColour = m_settings.GetProfileInt(kSettings, "DRCErrorColour", 0x00FFFF);
-    HighlightColour = m_settings.GetProfileInt(kSettings, "HighlightColour", 0x957EFE);
-    Options = m_settings.GetProfileInt(kSettings, "Options", 0);
-    SnapGridOptions =
-        m_settings.GetProfileInt("Grid", "SnapGridOptions", static_cast<int>(0xAFFFFFFF));
-    SimulatorMode = static_cast<int>(m_settings.GetProfileInt("Simulator", "Mode", 1));
 }
 
 void CSchematicApp::StoreSettings() {
     FrameSettings.Save(m_settings);
-    m_settings.WriteProfileInt("Grid", "SnapGridOptions", static_cast<int>(SnapGridOptions));
-    m_settings.WriteProfileInt(kSettings, "Options", static_cast<int>(Options));
-    SaveColours();
-    m_settings.WriteProfileInt("Simulator", "Mode", SimulatorMode);
+    m_stored.WriteAll();
 }
 
-void CSchematicApp::SaveSettings() {
+bool CSchematicApp::SaveSettings() {
     StoreSettings();
-    m_settings.Save();
+    return m_settings.SaveOrTell();
 }
 
 UINT CSchematicApp::GetProfileInt(LPCTSTR section, LPCTSTR entry, int defaultValue) const {
@@ -131,12 +120,6 @@ std::optional<LOGPEN> CSchematicApp::GetPen(int index) const {
 void CSchematicApp::SetSystemColours(COLORREF highlight, COLORREF highlightText) {
     m_systemHighlight = highlight;
     m_systemHighlightText = highlightText;
-}
-
-void CSchematicApp::SaveColours() {
-    for (int i = 0; i < kCustomColours; ++i)
-        m_settings.WriteProfileInt("Colours", Numbered("Colour", i),
-                                   static_cast<int>(m_customColours[static_cast<size_t>(i)]));
 }
 
 void CSchematicApp::SaveFunctionKeys() {

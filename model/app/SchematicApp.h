@@ -4,7 +4,7 @@
 // mode), the settings store they live in, and the text services that depend on them. The
 // window shell creates one at start-up and installs it; GetApp reaches it from everywhere.
 
-#include <array>
+#include <deque>
 #include <filesystem>
 #include <optional>
 #include <vector>
@@ -15,6 +15,7 @@
 #include "platform/CString.h"
 #include "platform/GdiTypes.h"
 #include "platform/SettingsStore.h"
+#include "platform/StoredSetting.h"
 #include "platform/Types.h"
 
 // Bits of CSchematicApp::Options ("Settings"/"Options").
@@ -41,6 +42,10 @@ constexpr int kPenRed = 6;
 constexpr int kCustomColours = 16;
 
 class CSchematicApp {
+    // First, since the stored settings below are bound to them.
+    SettingsStore m_settings;
+    StoredSettings m_stored{m_settings};
+
 public:
     // The settings are read from settingsFile (a missing file gives the defaults) into the
     // store; LoadSettings then takes the application's values from it.
@@ -51,13 +56,18 @@ public:
     SettingsStore& Settings() { return m_settings; }
     const SettingsStore& Settings() const { return m_settings; }
 
+    // The settings below that are kept in the store as numbers: each change to one is
+    // written to the store at once.
+    StoredSettings& StoredNumbers() { return m_stored; }
+
     // Reads every setting below from the store, missing ones taking their defaults.
     void LoadSettings();
-    // Writes the settings kept for the whole run (frame settings, snap options, options,
-    // custom colours, simulator mode) into the store, as after the user confirmed new ones.
+    // Writes every setting below into the store, also those never changed, as the program
+    // does at its end.
     void StoreSettings();
-    // Stores them and saves the store to its file; throws FileWriteError.
-    void SaveSettings();
+    // Stores them and saves the store to its file; a failure is told as SaveOrTell tells it.
+    // Whether the file holds them now.
+    bool SaveSettings();
 
     // Profile values of the store.
     UINT GetProfileInt(LPCTSTR section, LPCTSTR entry, int defaultValue) const;
@@ -77,10 +87,9 @@ public:
     // The system's highlight colours, which the highlight pens take; the shell sets them.
     void SetSystemColours(COLORREF highlight, COLORREF highlightText);
 
-    // The custom colours of the colour dialogs, which change them in place.
-    std::array<COLORREF, kCustomColours>& GetCustomColours() { return m_customColours; }
-    // Writes them to "Colours"/"Colour0".."Colour15".
-    void SaveColours();
+    // The custom colours of the colour dialogs, which change them in place
+    // ("Colours"/"Colour0".."Colour15").
+    std::deque<StoredNumber<COLORREF>>& GetCustomColours() { return m_customColours; }
 
     // Writes all 36 "Settings"/"Key<slot>" values of FunctionKeys.
     void SaveFunctionKeys();
@@ -100,13 +109,13 @@ public:
                       const MacroDocument* document = nullptr);
 
     // Settings read and changed directly by the rest of the program.
-    DWORD SnapGridOptions = 0xAFFFFFFF;
-    DWORD Options = 0;
-    COLORREF SelectColour = 0;
-    COLORREF SelectColourD = 0xFF0000;
-    COLORREF DRCErrorColour = 0x00FFFF;
-    COLORREF HighlightColour = 0x957EFE;
-    int SimulatorMode = 1;
+    StoredNumber<DWORD> SnapGridOptions{m_stored, "Grid", "SnapGridOptions", 0xAFFFFFFF};
+    StoredNumber<DWORD> Options{m_stored, "Settings", "Options", 0};
+    StoredNumber<COLORREF> SelectColour{m_stored, "Settings", "SelectColour", 0};
+    StoredNumber<COLORREF> SelectColourD{m_stored, "Settings", "SelectColourD", 0xFF0000};
+    StoredNumber<COLORREF> DRCErrorColour{m_stored, "Settings", "DRCErrorColour", 0x00FFFF};
+    StoredNumber<COLORREF> HighlightColour{m_stored, "Settings", "HighlightColour", 0x957EFE};
+    StoredNumber<int> SimulatorMode{m_stored, "Simulator", "Mode", 1};
     // The simulator's state, which the simulator commands show: set while a run is under way,
     // and while one is paused.
     BOOL SimulatorRunning = FALSE;
@@ -117,8 +126,7 @@ public:
     BOOL BuildingNetlist = FALSE;
 
 private:
-    SettingsStore m_settings;
-    std::array<COLORREF, kCustomColours> m_customColours{};
+    std::deque<StoredNumber<COLORREF>> m_customColours;
     COLORREF m_systemHighlight = RGB(0, 120, 215);
     COLORREF m_systemHighlightText = RGB(255, 255, 255);
 };

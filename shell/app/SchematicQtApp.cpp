@@ -246,12 +246,8 @@ int CSchematicQtApp::ExitInstance(int result) {
     m_app.FrameSettings.rulers = CDrawFrame::RulersShownByDefault();
     m_recentFiles->WriteList(m_app.Settings());
     m_app.Settings().WriteChangesAtOnce({});
-    try {
-        m_app.SaveSettings();
-    } catch (const std::exception& error) {
-        AfxMessageBox(error.what(), MB_OK | MB_ICONEXCLAMATION);
+    if (!m_app.SaveSettings())
         return result != 0 ? result : 1;
-    }
     return result;
 }
 

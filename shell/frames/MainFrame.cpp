@@ -738,13 +738,11 @@ void CMainFrame::ShowOptions() {
     std::vector<CString> path;
     std::vector<MenuCommand> commands;
     CollectMenuCommands(menuBar()->actions(), path, commands);
-    const bool confirmed = RunOptionsSheet(
+    RunOptionsSheet(
         *app, commands,
         [this] {
             for (QWidget* widget : m_mdiArea->findChildren<QWidget*>())
                 widget->update();
         },
         this);
-    if (confirmed)
-        app->StoreSettings();
 }

@@ -336,6 +336,38 @@ TEST(LibraryFile, AnAddReplacesTheLibraryAndLeavesTheOldFileWhole) {
         << "a temporary file was left";
 }
 
+// Many adds made to an image of a library in memory reach the file in one replacement, with
+// the bytes the adds would have written to the file itself.
+TEST(LibraryFile, AnImageOfTheLibraryReplacesItInOneWrite) {
+    TempDir dir;
+    const std::string path = (dir / "a.rlb").string();
+    const Bytes before = Join({FileHeader("D", 1), Record("A", "", 0, {1})});
+    WriteFileBytes(path, before);
+    const std::filesystem::path old = dir / "old";
+    std::filesystem::create_hard_link(path, old);
+    CLibraryFile library;
+    ASSERT_TRUE(library.Open(path.c_str(), CDiskFile::modeReadWrite));
+    CLibraryFile image;
+    ASSERT_TRUE(library.CopyToImage(image));
+    EXPECT_FALSE(Add(image, "A", {5}));  // the library's own names are taken
+    ASSERT_TRUE(Add(image, "B", {2}, kItemDevice, "b"));
+    ASSERT_TRUE(Add(image, "C", {3, 4}));
+    EXPECT_EQ(ReadFileBytes(path), before) << "the image is not the file";
+
+    ASSERT_TRUE(library.ReplaceContents(image));
+    EXPECT_EQ(ReadFileBytes(path), Join({FileHeader("D", 3), Record("A", "", 0, {1}),
+                                         Record("B", "b", 2, {2}), Record("C", "", 0, {3, 4})}));
+    EXPECT_EQ(ReadFileBytes(old), before) << "the old file was written into";
+    EXPECT_EQ(Names(library), (std::vector<std::string>{"A", "B", "C"}));
+
+    // A library that may no longer be written stays as it was.
+    std::filesystem::permissions(path, std::filesystem::perms(0444));
+    const Bytes stored = ReadFileBytes(path);
+    ASSERT_TRUE(Add(image, "D", {6}));
+    EXPECT_FALSE(library.ReplaceContents(image));
+    EXPECT_EQ(ReadFileBytes(path), stored);
+}
+
 // A library write-protected while it was open for writing is not replaced: the changes fail
 // and the file stays as it was.
 TEST(LibraryFile, AWriteProtectedLibraryIsNotReplaced) {

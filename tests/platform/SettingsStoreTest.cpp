@@ -227,6 +227,40 @@ TEST(SettingsStore, ChangesAreWrittenAtOnceWhenAsked) {
     EXPECT_EQ(writes.size(), 5u);
 }
 
+// A settings file that cannot be written is told once, not at every write that follows (nor
+// at the program's end), until a write succeeds again.
+TEST(SettingsStore, AFailingWriteIsToldOnce) {
+    TempDir dir;
+    const fs::path file = dir / "settings.reg";
+    SettingsStore store(file);
+    std::vector<std::function<void()>> writes;
+    store.WriteChangesAtOnce([&writes](std::function<void()> write) { writes.push_back(write); });
+    fs::create_directories(file / "in the way");  // a folder where the file should be
+
+    ScriptedPrompt prompt{IDOK};
+    for (int value = 1; value <= 3; ++value) {
+        store.WriteProfileInt("Dialog", "a", value);
+        ASSERT_EQ(writes.size(), static_cast<size_t>(value));
+        writes.back()();
+    }
+    EXPECT_FALSE(store.SaveOrTell());  // as at the end
+    ASSERT_EQ(prompt.shown().size(), 1u);
+    EXPECT_NE(prompt.shown()[0].text.str().find("settings.reg"), std::string::npos)
+        << prompt.shown()[0].text.str();
+    EXPECT_TRUE(store.IsModified());
+
+    // Once written again, the next failure is news.
+    fs::remove_all(file);
+    EXPECT_TRUE(store.SaveOrTell());
+    EXPECT_EQ(SettingsStore(file).GetProfileInt("Dialog", "a", 0), 3u);
+    fs::remove(file);
+    fs::create_directories(file / "in the way");
+    prompt.Answer(IDOK);
+    store.WriteProfileInt("Dialog", "a", 4);
+    writes.back()();
+    EXPECT_EQ(prompt.shown().size(), 2u);
+}
+
 TEST(SettingsStore, DamagedFileIsMovedAsideAndReported) {
     TempDir dir;
     fs::path file = dir / "settings.reg";

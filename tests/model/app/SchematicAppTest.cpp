@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "model/doc/DocView.h"
@@ -53,6 +55,51 @@ TEST_F(SchematicAppTest, LoadSettingsReadsTheStoredValues) {
     EXPECT_EQ(m_app.FunctionKeys.CommandForKey(1, false, true), 33006u);
     EXPECT_EQ(m_app.FrameSettings.rulers, FALSE);
     EXPECT_EQ(m_app.GetCustomColours()[15], 0xABCDEFu);
+}
+
+// Whatever changes a setting the application keeps (a dialog, a menu toggle, a command), the
+// change is in the store at once under the setting's own name, and so in the file once the
+// store writes its changes at once; a setting added later is written the same way, with
+// nothing to call by hand.
+TEST_F(SchematicAppTest, EveryChangedSettingReachesTheFileAtOnce) {
+    std::vector<std::function<void()>> writes;
+    m_app.Settings().WriteChangesAtOnce(
+        [&writes](std::function<void()> write) { writes.push_back(write); });
+    auto runWrites = [&writes] {
+        for (const auto& write : std::exchange(writes, {}))
+            write();
+    };
+    auto stored = [this](const char* section, const char* entry) {
+        return SettingsStore(SettingsFile()).GetProfileInt(section, entry, 0x5A5A5A5A);
+    };
+    m_app.LoadSettings();
+    m_app.SnapGridOptions ^= kSnapToGrid;
+    m_app.Options |= kOptionItemFrames;
+    m_app.SimulatorMode = 3;
+    m_app.HighlightColour = 0x010203;
+    m_app.GetCustomColours()[15] = 0xABCDEF;
+    runWrites();
+    EXPECT_EQ(stored("Grid", "SnapGridOptions"), 0x8FFFFFFFu);
+    EXPECT_EQ(stored("Settings", "Options"), kOptionItemFrames);
+    EXPECT_EQ(stored("Simulator", "Mode"), 3u);
+    EXPECT_EQ(stored("Settings", "HighlightColour"), 0x010203u);
+    EXPECT_EQ(stored("Colours", "Colour15"), 0xABCDEFu);
+
+    // Every kept setting, the ones above and any other.
+    std::vector<std::string> names;
+    for (StoredSetting* setting : m_app.StoredNumbers().Settings()) {
+        names.push_back(setting->Section().str() + "/" + setting->Entry().str());
+        const DWORD changed = setting->Value() ^ 0x10;
+        setting->SetValue(changed);
+        runWrites();
+        EXPECT_EQ(stored(setting->Section(), setting->Entry()), changed) << names.back();
+    }
+    for (const char* name :
+         {"Grid/SnapGridOptions", "Settings/Options", "Settings/SelectColour",
+          "Settings/SelectColourD", "Settings/DRCErrorColour", "Settings/HighlightColour",
+          "Simulator/Mode", "Colours/Colour0", "Colours/Colour15"})
+        EXPECT_NE(std::find(names.begin(), names.end(), name), names.end()) << name;
+    m_app.Settings().WriteChangesAtOnce({});
 }
 
 TEST_F(SchematicAppTest, PensMarkSelectionAndHighlightAndAreCopies) {

