@@ -7,6 +7,7 @@
 #include <QItemSelectionModel>
 #include <QLineEdit>
 #include <QListView>
+#include <QMetaProperty>
 #include <QPlainTextEdit>
 #include <algorithm>
 
@@ -26,6 +27,15 @@ QVariantList ListValue(const QListView& list) {
     return value;
 }
 
+// The value a button that does not check holds, by its class's own USER property (a button's
+// is "checked"); invalid for a button with none.
+QVariant OwnValueOf(const QAbstractButton& button) {
+    const QMetaProperty user = button.metaObject()->userProperty();
+    if (!user.isValid() || user.enclosingMetaObject() == &QAbstractButton::staticMetaObject)
+        return {};
+    return user.read(&button);
+}
+
 // The edit inside a combo or spin box is part of that field.
 bool IsPartOfAnotherField(const QWidget* widget) {
     const QWidget* parent = widget->parentWidget();
@@ -38,7 +48,7 @@ QVariant CChangedFields::ValueOf(const QWidget* field) {
     if (auto* box = qobject_cast<const QCheckBox*>(field))
         return int(box->checkState());
     if (auto* button = qobject_cast<const QAbstractButton*>(field))
-        return button->isCheckable() ? QVariant(button->isChecked()) : QVariant();
+        return button->isCheckable() ? QVariant(button->isChecked()) : OwnValueOf(*button);
     if (auto* combo = qobject_cast<const QComboBox*>(field))
         return QVariantList{combo->currentIndex(), combo->currentText()};
     if (auto* spin = qobject_cast<const QAbstractSpinBox*>(field))
@@ -74,9 +84,10 @@ void CChangedFields::Watch(QWidget* field) {
     const auto edited = [this, field] { m_shown.insert(field, QVariant()); };
     if (auto* edit = qobject_cast<QLineEdit*>(field))
         QObject::connect(edit, &QLineEdit::textEdited, &m_watching, edited);
-    else if (auto* button = qobject_cast<QAbstractButton*>(field))
-        QObject::connect(button, &QAbstractButton::clicked, &m_watching, edited);
-    else if (auto* combo = qobject_cast<QComboBox*>(field)) {
+    else if (auto* button = qobject_cast<QAbstractButton*>(field)) {
+        if (button->isCheckable())
+            QObject::connect(button, &QAbstractButton::clicked, &m_watching, edited);
+    } else if (auto* combo = qobject_cast<QComboBox*>(field)) {
         QObject::connect(combo, &QComboBox::activated, &m_watching, edited);
         if (QLineEdit* typed = combo->lineEdit())
             QObject::connect(typed, &QLineEdit::textEdited, &m_watching, edited);

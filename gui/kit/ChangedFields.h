@@ -8,7 +8,9 @@
 // the value it shows differs from the one the window showed it with. Fields are text edits,
 // combo boxes, buttons that check, spin boxes, text areas and lists (by their current and
 // selected rows); a list taken on has its current row fixed, so that the focus alone never
-// makes a row current. A field never taken on counts as changed.
+// makes a row current. A button that does not check but holds a value of its own (its class's
+// USER property, such as a colour it offers a choice of) is a field by that value alone: a
+// click that chose nothing changes nothing. A field never taken on counts as changed.
 
 #include <QHash>
 #include <QObject>

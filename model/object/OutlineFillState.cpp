@@ -168,96 +168,109 @@ void OutlineFillState::ResetWeightForBrokenStyle() {
     if (style && *style > 0) {
         weight = 0.0;
         insideFrame = TriState::kOff;
-        m_edited |= kWeightField | kInsideFrameField;
     }
 }
 
 void OutlineFillState::SetOutlineDefault(TriState value) {
     outlineDefault = value;
-    m_edited |= kOutlineDefaultField;
+    m_changed |= kOutlineDefaultField;
 }
 
 void OutlineFillState::ChooseStyle(int index) {
     style = index;
-    SetOutlineDefault(TriState::kOff);
-    m_edited |= kStyleField;
+    outlineDefault = TriState::kOff;
+    m_changed |= kStyleField;
     ResetWeightForBrokenStyle();
 }
 
 void OutlineFillState::SetNoOutline(TriState value) {
     noOutline = value;
-    SetOutlineDefault(TriState::kOff);
-    m_edited |= kNoOutlineField;
+    outlineDefault = TriState::kOff;
+    m_changed |= kNoOutlineField;
     ResetWeightForBrokenStyle();
 }
 
 void OutlineFillState::TypeWeight(std::optional<double> points) {
     weight = points;
     style = 0;
-    SetOutlineDefault(TriState::kOff);
-    m_edited |= kWeightField | kStyleField;
+    outlineDefault = TriState::kOff;
+    m_changed |= kWeightField;
 }
 
 void OutlineFillState::Spin(int step) {
     const double tenths = std::round(weight.value_or(0.0) * 10.0) + step;
     const double spun = std::clamp(tenths * 0.1, 0.0, kMaxSpunWeight);
     weight = spun;
-    m_edited |= kWeightField;
-    if (spun != 0.0 && style) {
+    if (spun != 0.0 && style)
         style = 0;
-        m_edited |= kStyleField;
-    }
-    SetOutlineDefault(TriState::kOff);
+    outlineDefault = TriState::kOff;
+    m_changed |= kWeightField;
 }
 
 void OutlineFillState::SetInsideFrame(TriState value) {
     insideFrame = value;
-    SetOutlineDefault(TriState::kOff);
-    m_edited |= kInsideFrameField;
+    outlineDefault = TriState::kOff;
+    m_changed |= kInsideFrameField;
 }
 
 void OutlineFillState::SetClosed(TriState value) {
     closed = value;
-    m_edited |= kClosedField;
-    if (closed == TriState::kOff) {
+    m_changed |= kClosedField;
+    if (closed == TriState::kOff)
         noOutline = TriState::kOff;
-        m_edited |= kNoOutlineField;
-    }
 }
 
 void OutlineFillState::SetFillDefault(TriState value) {
     fillDefault = value;
-    m_edited |= kFillDefaultField;
+    m_changed |= kFillDefaultField;
 }
 
 void OutlineFillState::SetNoFill(TriState value) {
     noFill = value;
-    m_edited |= kNoFillField;
+    m_changed |= kNoFillField;
 }
 
 void OutlineFillState::ChooseHatch(int index) {
     hatch = index;
-    m_edited |= kHatchField;
+    m_changed |= kHatchField;
 }
 
 void OutlineFillState::ChooseStartArrow(int kind) {
     startArrow = kind;
-    m_edited |= kStartArrowField;
+    m_changed |= kStartArrowField;
 }
 
 void OutlineFillState::ChooseEndArrow(int kind) {
     endArrow = kind;
-    m_edited |= kEndArrowField;
+    m_changed |= kEndArrowField;
 }
 
 void OutlineFillState::ChoosePenColour(COLORREF colour) {
     penColour = colour;
-    m_edited |= kPenColourField;
+    m_changed |= kPenColourField;
 }
 
 void OutlineFillState::ChooseBrushColour(COLORREF colour) {
     brushColour = colour;
-    m_edited |= kBrushColourField;
+    m_changed |= kBrushColourField;
+}
+
+// What the actions above set besides their own field is edited with it.
+unsigned OutlineFillState::EditedFields() const {
+    unsigned edited = m_changed;
+    // A style, "No Outline", a weight or "Inside Frame" gives the outline its own pen.
+    if (m_changed & (kStyleField | kNoOutlineField | kWeightField | kInsideFrameField))
+        edited |= kOutlineDefaultField;
+    // A weight is a solid line's.
+    if (m_changed & kWeightField)
+        edited |= kStyleField;
+    // A broken style has no weight and is never inside the frame.
+    if ((m_changed & (kStyleField | kNoOutlineField)) && style && *style > 0)
+        edited |= kWeightField | kInsideFrameField;
+    // An open curve is outlined.
+    if ((m_changed & kClosedField) && closed == TriState::kOff)
+        edited |= kNoOutlineField;
+    return edited;
 }
 
 CString OutlineFillState::WeightText() const {

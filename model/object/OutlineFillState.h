@@ -3,7 +3,9 @@
 // closed state and the arrow heads of the objects loaded, merged over them. A field the objects
 // disagree on is mixed (TriState) or unknown (an empty optional) and is left as each object has
 // it when the page is applied. So is a field the user did not edit: read the fields directly,
-// but change them only through the user's actions below, which remember what they edited.
+// but change them only through the user's actions below, which remember the field each acted
+// on, or tell the state at once which fields were changed (SetChanged). A field changed edits
+// what it implies as well (EditedFields): the page's window needs to know no rule of its own.
 
 #include <optional>
 
@@ -90,18 +92,9 @@ struct OutlineFillState {
     void ChoosePenNone() { SetNoOutline(TriState::kOn); }
     void ChooseBrushNone() { SetNoFill(TriState::kOn); }
     // Whether any field was edited since loading.
-    bool IsEdited() const { return m_edited != 0; }
+    bool IsEdited() const { return m_changed != 0; }
 
-    // The weight as shown ("%.6g", empty when unknown), and read back from text: false with
-    // message set when the text is no number or lies outside 0 to kMaxTypedWeight.
-    CString WeightText() const;
-    static bool ParseWeight(const char* text, std::optional<double>& points, CString& message);
-
-    // Writes the edited fields that are definite into one object. The pen is stored only when
-    // one of its fields was edited, the brush likewise.
-    void ApplyTo(CDrawObj& object) const;
-
-private:
+    // The fields, one a control of the page, as bits.
     enum Field : unsigned {
         kPenColourField = 1u << 0,
         kOutlineDefaultField = 1u << 1,
@@ -123,7 +116,22 @@ private:
     static constexpr unsigned kBrushFields =
         kBrushColourField | kFillDefaultField | kNoFillField | kHatchField;
 
-    bool Edited(unsigned fields) const { return m_edited & fields; }
+    // The fields the user changed since loading, in place of those the actions remembered.
+    void SetChanged(unsigned fields) { m_changed = fields; }
+
+    // The weight as shown ("%.6g", empty when unknown), and read back from text: false with
+    // message set when the text is no number or lies outside 0 to kMaxTypedWeight.
+    CString WeightText() const;
+    static bool ParseWeight(const char* text, std::optional<double>& points, CString& message);
+
+    // Writes the edited fields that are definite into one object. The pen is stored only when
+    // one of its fields was edited, the brush likewise.
+    void ApplyTo(CDrawObj& object) const;
+
+private:
+    // The fields the changed ones edit: each its own, and what it implies.
+    unsigned EditedFields() const;
+    bool Edited(unsigned fields) const { return EditedFields() & fields; }
     // This state with every field not edited made mixed or unknown.
     OutlineFillState EditsOnly() const;
     void LoadFirst(const CDrawObj& object);
@@ -133,5 +141,5 @@ private:
     void ApplyFlags(CDrawObj& object) const;
     void ResetWeightForBrokenStyle();
 
-    unsigned m_edited = 0;  // Field bits
+    unsigned m_changed = 0;  // Field bits
 };

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QVBoxLayout>
+#include <utility>
 
 #include "gui/dialogs/objects/OutlineFillControls.h"
 #include "gui/dialogs/objects/TriStateBox.h"
@@ -217,6 +218,29 @@ bool CDlgOutlineFill::OnKillActive() {
     return true;
 }
 
+// The state is told which fields the user changed; it knows what each of them implies.
 void CDlgOutlineFill::OnApply() {
+    using State = OutlineFillState;
+    const std::pair<const QWidget*, unsigned> fields[] = {
+        {m_penColour, State::kPenColourField},
+        {m_outlineDefault, State::kOutlineDefaultField},
+        {m_noOutline, State::kNoOutlineField},
+        {m_insideFrame, State::kInsideFrameField},
+        {m_style, State::kStyleField},
+        {m_weight, State::kWeightField},
+        {m_brushColour, State::kBrushColourField},
+        {m_fillDefault, State::kFillDefaultField},
+        {m_noFill, State::kNoFillField},
+        {m_hatch, State::kHatchField},
+        {m_closed, State::kClosedField},
+        {m_startArrow, State::kStartArrowField},
+        {m_endArrow, State::kEndArrowField},
+    };
+    unsigned changed = 0;
+    for (const auto& [field, bit] : fields) {
+        if (IsChanged(field))
+            changed |= bit;
+    }
+    m_state.SetChanged(changed);
     m_applied = true;
 }

@@ -2,7 +2,8 @@
 // The "Outline and Fill" page (remembered as "Style"): the outline's default, style, weight,
 // colour and inside-frame state; the fill's default, hatch and colour, or the line's arrows;
 // "No Outline", "No Fill" and "Closed Curve". It edits an OutlineFillState that the caller
-// loaded from the objects and applies to them after OK.
+// loaded from the objects and applies to them after OK: the fields the user changed, with what
+// the state says each implies.
 
 #include "gui/kit/PropertySheet.h"
 #include "model/object/OutlineFillState.h"

@@ -57,11 +57,14 @@ public:
 // nothing when the objects differ. A press opens the colour grid below it.
 class CColourButton : public QAbstractButton {
     Q_OBJECT
+    // The colour as a field's value (ChangedFields.h): -1 when the objects differ.
+    Q_PROPERTY(qlonglong colour READ ColourValue USER true)
 public:
     // noneMode is the grid's None button (kColourNoFill or kColourNoOutline).
     CColourButton(int noneMode, QWidget* parent);
     void SetColour(std::optional<COLORREF> colour);
     std::optional<COLORREF> Colour() const { return m_colour; }
+    qlonglong ColourValue() const { return m_colour ? qlonglong(*m_colour) : -1; }
     // The grid, created on the first press.
     CColourPickerDlg* picker() const { return m_picker; }
     QFrame* popup() const { return m_popup; }

@@ -260,6 +260,38 @@ TEST_F(OutlineFillStateTest, FieldsNotEditedLeaveTheObjectsAsTheyWere) {
     EXPECT_EQ(unoutlined->GetFlags(), 0u);
 }
 
+// A field edits what it implies with it, whether an action or the page names it as changed;
+// the fields named as changed replace those the actions remembered.
+TEST_F(OutlineFillStateTest, AChangedFieldEditsWhatItImplies) {
+    CDrawRect* framed = Rect();
+    const LOGPEN frame = Pen(PS_INSIDEFRAME | PS_GEOMETRIC, 28, 0);
+    framed->SetPen(&frame);
+    OutlineFillState state = Loaded({framed});
+    state.ChooseStyle(2);  // dot: no weight, not inside the frame
+    state.ApplyTo(*framed);
+    EXPECT_EQ(framed->GetOwnPen()->lopnStyle, PS_DOT | PS_GEOMETRIC);
+    EXPECT_EQ(framed->GetOwnPen()->lopnWidth.x, 0);
+
+    CDrawRect* dotted = Rect();
+    const LOGPEN dot = Pen(PS_DOT | PS_GEOMETRIC, 0, 0);
+    dotted->SetPen(&dot);
+    state = Loaded({dotted});
+    state.TypeWeight(1.0);  // a weight is a solid line's
+    state.SetChanged(0);
+    EXPECT_FALSE(state.IsEdited());
+    state.SetChanged(OutlineFillState::kWeightField);
+    state.ApplyTo(*dotted);
+    EXPECT_EQ(dotted->GetOwnPen()->lopnStyle, PS_SOLID | PS_GEOMETRIC);
+    EXPECT_EQ(dotted->GetOwnPen()->lopnWidth.x, 14);
+
+    const std::vector<BYTE> before = testsupport::DocumentBytes(doc);
+    state = Loaded({dotted});
+    state.ChooseStyle(1);
+    state.SetChanged(OutlineFillState::kHatchField);  // the page: only the hatch list changed
+    state.ApplyTo(*dotted);
+    EXPECT_EQ(testsupport::DocumentBytes(doc), before);
+}
+
 TEST_F(OutlineFillStateTest, ObjectPropertiesIsOneUndoableEdit) {
     CDrawRect* a = Rect(kFlagOutlined);
     CDrawRect* b = Rect(kFlagOutlined | kFlagFilled);

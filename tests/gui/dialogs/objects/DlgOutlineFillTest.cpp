@@ -151,4 +151,60 @@ TEST_F(DlgOutlineFillTest, OkWithNothingEditedKeepsTheObjectsAndAddsNoStep) {
     }
 }
 
+// Opening a colour grid and closing it again chooses nothing, for one object or several.
+TEST_F(DlgOutlineFillTest, AColourGridClosedWithoutAChoiceLeavesTheObjectsAlone) {
+    const LOGPEN thin{PS_SOLID, {2, 2}, 0x0000FF};
+    const LOGPEN thick{PS_SOLID, {28, 28}, 0x00FF00};
+    const LOGBRUSH brush{BS_SOLID, 0x00FF00, 0};
+    CDrawRect* first = Rect(kFlagOutlined | kFlagFilled);
+    first->SetPen(&thin);
+    first->SetBrush(&brush);
+    for (int count = 1; count <= 2; ++count) {
+        SCOPED_TRACE(count);
+        if (count == 2)
+            Rect(kFlagOutlined)->SetPen(&thick);
+        const std::vector<BYTE> before = testsupport::DocumentBytes(doc);
+        EXPECT_FALSE(Run(true, [](CPropertySheet&, CDlgOutlineFill& page) {
+            for (CColourButton* button : {page.penColour(), page.brushColour()}) {
+                button->click();
+                ASSERT_NE(button->popup(), nullptr);
+                ASSERT_TRUE(button->popup()->isVisible());
+                button->click();
+                EXPECT_FALSE(button->popup()->isVisible());
+            }
+        }));
+        EXPECT_EQ(testsupport::DocumentBytes(doc), before);
+        EXPECT_EQ(doc.GetUndoList().GetCount(), 0);
+    }
+}
+
+// A hatch chosen from the keyboard changes the brush of every object, and their pens not at all
+// (widths the page shows rounded included).
+TEST_F(DlgOutlineFillTest, AHatchChosenChangesOnlyTheBrushes) {
+    const LOGPEN thin{PS_SOLID, {2, 2}, 0x0000FF};
+    const LOGPEN thick{PS_DOT, {0, 0}, 0x00FF00};
+    const LOGBRUSH brush{BS_HATCHED, 0x00FF00, HS_BDIAGONAL};
+    for (const LOGPEN* pen : {&thin, &thick}) {
+        CDrawRect* rect = Rect(kFlagOutlined | kFlagFilled);
+        rect->SetPen(pen);
+        rect->SetBrush(&brush);
+    }
+    EXPECT_TRUE(Run(true, [](CPropertySheet&, CDlgOutlineFill& page) {
+        page.hatch()->setFocus();
+        QTest::keyClick(page.hatch(), Qt::Key_Down);
+    }));
+    EXPECT_EQ(doc.GetUndoList().GetCount(), 1);
+    for (const LOGPEN* pen : {&thin, &thick}) {
+        const auto* copy = static_cast<const CDrawObj*>(
+            doc.GetObjects().GetAt(doc.GetObjects().FindIndex(pen == &thin ? 0 : 1)));
+        ASSERT_NE(copy->GetOwnPen(), nullptr);
+        EXPECT_EQ(copy->GetOwnPen()->lopnStyle, pen->lopnStyle);
+        EXPECT_EQ(copy->GetOwnPen()->lopnWidth.x, pen->lopnWidth.x);
+        EXPECT_EQ(copy->GetOwnPen()->lopnColor, pen->lopnColor);
+        ASSERT_NE(copy->GetOwnBrush(), nullptr);
+        EXPECT_NE(copy->GetOwnBrush()->lbHatch, brush.lbHatch);
+        EXPECT_EQ(copy->GetOwnBrush()->lbColor, brush.lbColor);
+    }
+}
+
 }  // namespace
