@@ -139,7 +139,7 @@ CHiddenPinTies::CHiddenPinTies(CDrawDoc& doc) : m_doc(doc) {
             std::string did;
             std::string_view pin;
             if (SplitItem(item, ids, did, pin))
-                m_ties.try_emplace(did + ":" + std::string(pin), net->GetName());
+                m_ties.try_emplace(KeyOf(did, pin), net->GetName());
             else
                 m_unnamed.push_back({net->GetName(), CString(std::string(item))});
         });
@@ -147,7 +147,13 @@ CHiddenPinTies::CHiddenPinTies(CDrawDoc& doc) : m_doc(doc) {
 }
 
 std::string CHiddenPinTies::KeyOf(CDrawObj& symbol, std::string_view pin) {
-    return PartIdOf(symbol).str() + ":" + std::string(pin);
+    return KeyOf(PartIdOf(symbol).str(), pin);
+}
+
+std::string CHiddenPinTies::KeyOf(std::string_view part, std::string_view pin) {
+    std::string key;
+    key.reserve(part.size() + 1 + pin.size());
+    return key.append(part).append(1, ':').append(pin);
 }
 
 const CString* CHiddenPinTies::Tied(CDrawObj& symbol, std::string_view pin) const {
