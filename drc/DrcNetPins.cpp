@@ -1,7 +1,10 @@
 #include "drc/DrcNetPins.h"
 
+#include <vector>
+
 #include "model/app/NameList.h"
 #include "model/device/Device.h"
+#include "model/device/ImplicitPins.h"
 #include "model/net/HiddenPinTies.h"
 #include "model/net/Net.h"
 #include "model/object/StdAttrNames.h"
@@ -75,12 +78,16 @@ void CDrcNetPins::AddHiddenPins(const CHiddenPinTies& ties, const std::vector<CD
     const CDevice* device = symbol->GetDevice();
     if (!device)
         return;
-    for (const auto& [name, number] : device->GetImplicitPins()) {
+    const std::vector<ImplicitPin> pins = device->GetImplicitPins();
+    if (pins.empty())
+        return;
+    const CString part = PartIdOf(*symbol);
+    for (const auto& [name, number] : pins) {
         CString net;
         if (!ties.NetOf(*symbol, name.c_str(), net))
             continue;
         std::unordered_map<std::string, bool>& hidden = m_hidden[net.str()];
-        const std::string key = CHiddenPinTies::KeyOf(*symbol, name);
+        const std::string key = CHiddenPinTies::KeyOf(part.str(), name);
         CPin* drawn = symbol->FindPin(name.c_str());
         if (!drawn) {
             hidden.try_emplace(key, false);

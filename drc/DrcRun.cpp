@@ -196,8 +196,6 @@ void CDrcRun::CheckStep() {
     if (!m_running)
         StartRun(*document, objects);
     CDrcRules& rules = GetDrcServices().Rules();
-    if (!m_ties)
-        m_ties = std::make_unique<CHiddenPinTies>(*document);
     const DrcCheckContext context{*document, objects, m_nets, *m_ties};
     rules.SetSink(&m_sink);
     for (int n = 0; n < m_stepSize && m_next < static_cast<int>(objects.size()) &&

@@ -47,13 +47,25 @@ std::vector<CNet*> TyingNets(const std::vector<CDrawObj*>& objects) {
     return nets;
 }
 
+// A symbol of a part that an item can name: one with a device (which matches, when given) and
+// an identifier. Parts without one share no name, so none of them is tied.
 bool IsPart(CDrawObj& object, const CDevice* device = nullptr) {
     return object.GetObjType() == kObjSymbol && object.GetDevice() &&
-           (!device || object.GetDevice() == device);
+           (!device || object.GetDevice() == device) && !PartIdOf(object).IsEmpty();
 }
 
-// The identifiers that name the parts of the symbols with a device (which matches, when given):
-// each symbol's "_ID" and its part's "_DID", to the "_DID".
+// Calls f with each identifier that names the part of the symbol: its "_ID", when it has one,
+// and its part's "_DID" (PartIdOf).
+template <class F>
+void ForEachNameOf(CDrawObj& symbol, const std::string& did, F f) {
+    const CString id = symbol.GetStdAttr(kStdAttrId);
+    if (!id.IsEmpty())
+        f(id.str(), false);
+    f(did, true);
+}
+
+// The identifiers that name the parts of the symbols with a device (which matches, when given),
+// to the part's "_DID".
 std::unordered_map<std::string, std::string> PartIdentifiers(const std::vector<CDrawObj*>& objects,
                                                              const CDevice* device = nullptr) {
     std::unordered_map<std::string, std::string> ids;
@@ -61,8 +73,8 @@ std::unordered_map<std::string, std::string> PartIdentifiers(const std::vector<C
         if (!IsPart(*object, device))
             continue;
         const std::string did = PartIdOf(*object).str();
-        ids.try_emplace(object->GetStdAttr(kStdAttrId).str(), did);
-        ids.try_emplace(did, did);
+        ForEachNameOf(*object, did,
+                      [&](const std::string& name, bool) { ids.try_emplace(name, did); });
     }
     return ids;
 }
@@ -139,7 +151,7 @@ CHiddenPinTies::CHiddenPinTies(CDrawDoc& doc) : m_doc(doc) {
             std::string did;
             std::string_view pin;
             if (SplitItem(item, ids, did, pin))
-                m_ties.try_emplace(did + ":" + std::string(pin), net->GetName());
+                m_ties.try_emplace(KeyOf(did, pin), net->GetName());
             else
                 m_unnamed.push_back({net->GetName(), CString(std::string(item))});
         });
@@ -147,7 +159,13 @@ CHiddenPinTies::CHiddenPinTies(CDrawDoc& doc) : m_doc(doc) {
 }
 
 std::string CHiddenPinTies::KeyOf(CDrawObj& symbol, std::string_view pin) {
-    return PartIdOf(symbol).str() + ":" + std::string(pin);
+    return KeyOf(PartIdOf(symbol).str(), pin);
+}
+
+std::string CHiddenPinTies::KeyOf(std::string_view part, std::string_view pin) {
+    std::string key;
+    key.reserve(part.size() + 1 + pin.size());
+    return key.append(part).append(1, ':').append(pin);
 }
 
 const CString* CHiddenPinTies::Tied(CDrawObj& symbol, std::string_view pin) const {
@@ -226,8 +244,9 @@ void CHiddenPinTieKeeper::Take(const std::vector<CDrawObj*>& objects) {
         if (!IsPart(*object))
             continue;
         const std::string did = PartIdOf(*object).str();
-        named.try_emplace(object->GetStdAttr(kStdAttrId).str(), object, false);
-        named.try_emplace(did, object, true);
+        ForEachNameOf(*object, did, [&](const std::string& name, bool byPart) {
+            named.try_emplace(name, object, byPart);
+        });
         parts[{object->GetDevice(), did}].push_back(object);
     }
     for (CNet* net : nets) {

@@ -42,6 +42,8 @@ public:
     // The key of the symbol's hidden pin: its part's identifier ("_DID", else "_ID"), a colon
     // and the pin. Two symbols of one part give one key; symbols of two parts never do.
     static std::string KeyOf(CDrawObj& symbol, std::string_view pin);
+    // The same key, for a part's identifier (PartIdOf) read once for all its pins.
+    static std::string KeyOf(std::string_view part, std::string_view pin);
 
     bool IsEmpty() const { return m_ties.empty(); }
     // The name of the net tied to the hidden pin of the symbol's part; null when none is.

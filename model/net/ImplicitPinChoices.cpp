@@ -17,9 +17,10 @@ std::vector<ImplicitPinChoice> ListImplicitPins(CDrawDoc& doc, const CNet* net) 
     for (POSITION pos = doc.GetObjects().GetHeadPosition(); pos;) {
         auto* symbol = static_cast<CDrawObj*>(doc.GetObjects().GetNext(pos));
         const CDevice* device = symbol->GetObjType() == kObjSymbol ? symbol->GetDevice() : nullptr;
-        // A part is offered once, by its first symbol.
+        // A part is offered once, by its first symbol; one without an identifier, which no item
+        // can name, is not.
         const CString part = device ? PartIdOf(*symbol) : CString();
-        if (!device || !parts.insert(part.str()).second)
+        if (!device || part.IsEmpty() || !parts.insert(part.str()).second)
             continue;
         const std::string id = symbol->GetStdAttr(kStdAttrId).str();
         for (const auto& [pin, number] : device->GetImplicitPins()) {

@@ -12,6 +12,7 @@
 
 #include "model/device/Device.h"
 #include "model/doc/ObjectListData.h"
+#include "model/net/ImplicitPinChoices.h"
 #include "model/net/NetTestSheet.h"
 #include "model/support/RecordingDocView.h"
 #include "model/support/TestPart.h"
@@ -238,6 +239,23 @@ TEST(HiddenPinTiesTest, AnItemThatNamedNoPartIsNotGivenToANewOne) {
     EXPECT_EQ(sheet.Vcc(added), "VCC");
     ASSERT_TRUE(sheet.doc.GetUndoList().Undo());
     EXPECT_EQ(sheet.Bytes(), before);
+}
+
+// Parts without an identifier (no "_ID", so no "_DID") share no key: an item can name none of
+// them, so none takes a tie another was given, none is offered, and the item is told as naming
+// no part.
+TEST(HiddenPinTiesTest, APartWithoutAnIdentifierTakesNoTie) {
+    TiedSheet sheet;
+    CSymbol* first = sheet.Gate("", 0);
+    CSymbol* second = sheet.Gate("", 2000);
+    ASSERT_EQ(PartIdOf(*first), "");
+    sheet.TiedWire("VDDA", ":VCC");
+    EXPECT_EQ(sheet.Vcc(first), "VCC");
+    EXPECT_EQ(sheet.Vcc(second), "VCC");
+    const CHiddenPinTies ties(sheet.doc);
+    ASSERT_EQ(ties.Unnamed().size(), 1u);
+    EXPECT_EQ(ties.Unnamed()[0].item, ":VCC");
+    EXPECT_TRUE(ListImplicitPins(sheet.doc, nullptr).empty()) << "no part to offer";
 }
 
 TEST(HiddenPinTiesTest, APastedCopyTiesItsOwnPartOrNothing) {
