@@ -345,24 +345,10 @@ void CMainFrame::SetMenuBar(UINT menuId) {
 
 void CMainFrame::ConnectMenus(QMenu* menu) {
     connect(menu, &QMenu::aboutToShow, this, [this, menu] { PrepareMenu(menu); });
-    // Looked at once the menu is gone and its command, if one was chosen, has run.
-    connect(menu, &QMenu::aboutToHide, this,
-            [this] { QTimer::singleShot(0, this, [this] { GiveKeysBackToTextEdit(); }); });
     for (QAction* action : menu->actions()) {
         if (action->menu())
             ConnectMenus(action->menu());
     }
-}
-
-// A menu closed with nothing chosen leaves the keys with the text being edited in place, not
-// with the menu bar, which would take the typing and Return as its own.
-void CMainFrame::GiveKeysBackToTextEdit() {
-    if (QApplication::activePopupWidget() || QApplication::focusWidget() != menuBar())
-        return;
-    CChildFrame* child = ActiveChildFrame();
-    auto* view = child ? qobject_cast<CDrawView*>(child->view()) : nullptr;
-    if (view && view->TextEditor())
-        view->TextEditor()->setFocus();
 }
 
 void CMainFrame::PrepareMenu(QMenu* menu) {

@@ -144,7 +144,6 @@ private:
     void SetMenuBar(UINT menuId);
     void ConnectMenus(QMenu* menu);
     void PrepareMenu(QMenu* menu);
-    void GiveKeysBackToTextEdit();
     void FillRecentFiles(QMenu* menu);
     void FillWindowList(QMenu* menu);
     // Another window turned to ends the drawing gesture left open in the one before.

@@ -247,6 +247,8 @@ TEST_F(TextEditCommandsTest, AMenuClosedWithNothingChosenLeavesTheEditGoingOn) {
         EXPECT_EQ(open, editMenu->menu());
         QTest::keyClick(open, Qt::Key_Escape);
         QApplication::processEvents();
+        if (QApplication::focusWidget() == bar)  // the bar keeps the keys until a second Esc
+            Press(Qt::Key_Escape);
         EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
         EXPECT_TRUE(prompt.shown().empty()) << click;
         ASSERT_EQ(m_view->TextEditor(), edit) << click;
