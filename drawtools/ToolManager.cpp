@@ -87,22 +87,17 @@ void ToolManager::EndGesture(IToolView& view, GestureEnd how) {
     EndGestureIn(view, how);
 }
 
-bool ToolManager::Engage(IToolView& view) {
-    if (!EndGestureOutside(&view))
-        return false;
+void ToolManager::Engage(IToolView& view) {
+    EndGestureOutside(&view);
     m_engaged = &view;
-    return true;
 }
 
-bool ToolManager::EndGestureOutside(const IToolView* view) {
+void ToolManager::EndGestureOutside(const IToolView* view) {
     if (!m_engaged || m_engaged == view)
-        return true;
-    if (!m_engaged->FinishInPlaceEdit())
-        return false;
+        return;
     IToolView* other = m_engaged;
     m_engaged = nullptr;
     EndGestureIn(*other, GestureEnd::Interrupt);
-    return true;
 }
 
 bool ToolManager::FinishInPlaceEdit() {

@@ -4,7 +4,6 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMenu>
@@ -51,15 +50,8 @@
 #include "shell/toolbar/ToolbarBuilder.h"
 #include "shell/toolbar/ToolbarPopups.h"
 #include "shell/view/DrawView.h"
-#include "shell/view/InPlaceTextEdit.h"
 
 namespace {
-
-// Whether the key is one the windows' area switches windows with (Ctrl+Tab, Ctrl+Shift+Tab).
-bool IsWindowSwitchKey(const QKeyEvent& event) {
-    return (event.key() == Qt::Key_Tab || event.key() == Qt::Key_Backtab) &&
-           (event.modifiers() & Qt::ControlModifier);
-}
 
 constexpr const char kGeneratedProperty[] = "voskGeneratedItem";
 constexpr char kDockStateSection[] = "Toolbars";
@@ -481,15 +473,8 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
     // Keys pressed in a dialog stay in it: the area switches windows only on those of this one.
     const bool key = event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease;
     const auto* widget = qobject_cast<const QWidget*>(watched);
-    const bool ours = widget && widget->window() == this;
-    // Ctrl+Tab turns to another window as Next Window does: a text edited in place is handed
-    // to its object first, and while the user goes on editing it the window stays.
-    if (ours && event->type() == QEvent::KeyPress &&
-        IsWindowSwitchKey(*static_cast<QKeyEvent*>(event))) {
-        if (ToolManager* tools = GetToolManager(); tools && !tools->FinishInPlaceEdit())
-            return true;
-    }
-    if ((!key || ours) && static_cast<QObject*>(m_mdiArea)->eventFilter(watched, event))
+    if ((!key || (widget && widget->window() == this)) &&
+        static_cast<QObject*>(m_mdiArea)->eventFilter(watched, event))
         return true;
     return QMainWindow::eventFilter(watched, event);
 }
@@ -559,23 +544,10 @@ bool CMainFrame::EndGestureBefore(UINT id) {
     return true;
 }
 
-// A text edited in place in the window left is handed to its object; when the object refuses
-// it and the user goes on editing it, that window is turned back to.
 void CMainFrame::OnChildActivated() {
     CChildFrame* child = ActiveChildFrame();
-    if (ToolManager* tools = GetToolManager();
-        tools && child && !tools->EndGestureOutside(ToolViewOf(child))) {
-        for (QMdiSubWindow* window : m_mdiArea->subWindowList()) {
-            auto* editing = qobject_cast<CChildFrame*>(window);
-            if (editing && ToolViewOf(editing) == tools->EngagedView()) {
-                m_mdiArea->setActiveSubWindow(editing);
-                if (auto* view = qobject_cast<CDrawView*>(editing->view());
-                    view && view->TextEditor())
-                    view->TextEditor()->setFocus();
-                return;
-            }
-        }
-    }
+    if (ToolManager* tools = GetToolManager(); tools && child)
+        tools->EndGestureOutside(ToolViewOf(child));
     SetMenuBar(child ? child->menuId() : IDR_MAINFRAME);
     UpdateFrameTitle();
     ScheduleCommandUpdate();

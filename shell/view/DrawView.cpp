@@ -1,6 +1,5 @@
 #include "shell/view/DrawView.h"
 
-#include <QApplication>
 #include <QComboBox>
 #include <QCursor>
 #include <QMessageBox>
@@ -47,7 +46,6 @@
 #include "shell/commands/ToolsCommands.h"
 #include "shell/frames/DrawFrame.h"
 #include "shell/frames/StatusPaneText.h"
-#include "shell/view/InPlaceTextEdit.h"
 #include "shell/view/SheetPrinter.h"
 #include "shell/view/SnapEngine.h"
 #include "shell/view/ToolEvents.h"
@@ -606,16 +604,9 @@ void CDrawView::HideTip() {
 void CDrawView::mousePressEvent(QMouseEvent* event) {
     // Any button takes the tip away, and the one waiting to show: it would cover a menu.
     HideTip();
-    // The press gave this view the focus, which ended a text edited in place here or in another
-    // view; when the edit goes on, the editor took the focus back and the press is spent. A
-    // click beside the editor only ends the edit, also when the menu bar had the focus.
-    if (qobject_cast<CInPlaceTextEdit*>(window()->focusWidget())) {
-        event->accept();
-        return;
-    }
+    // A click beside the text editor only takes the focus from it, which ends the edit.
     if (m_textEdit) {
-        FinishInPlaceEdit();
-        event->accept();
+        setFocus();
         return;
     }
     if (event->button() == Qt::MiddleButton && !m_grabbing) {

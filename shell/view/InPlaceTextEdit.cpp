@@ -1,8 +1,6 @@
 #include "shell/view/InPlaceTextEdit.h"
 
-#include <QApplication>
 #include <QKeyEvent>
-#include <QMdiSubWindow>
 
 #include "resources/CommandIds.h"
 #include "resources/CommandTable.h"
@@ -18,15 +16,6 @@ bool IsCommandKey(const QKeyEvent& event, UINT command) {
     const QKeySequence key = AcceleratorOf(*info);
     return !key.isEmpty() &&
            key[0] == QKeyCombination(event.modifiers() & ~Qt::KeypadModifier, Qt::Key(event.key()));
-}
-
-// The document window that holds widget; null outside the windows' area.
-const QMdiSubWindow* DocumentWindowOf(const QWidget* widget) {
-    for (; widget; widget = widget->parentWidget()) {
-        if (const auto* window = qobject_cast<const QMdiSubWindow*>(widget))
-            return window;
-    }
-    return nullptr;
 }
 
 }  // namespace
@@ -94,13 +83,8 @@ void CInPlaceTextEdit::keyPressEvent(QKeyEvent* event) {
 void CInPlaceTextEdit::focusOutEvent(QFocusEvent* event) {
     CPlainTextEdit::focusOutEvent(event);
     // Closing the editor takes its focus away too: that is no second end. A menu opened over
-    // it, or the menu bar taking the keys (Alt, or a menu closed with Esc), gives the focus
-    // back when left with nothing chosen; a command chosen there ends the edit itself. The
-    // focus going into another document window is that window's turn: the switch of windows
-    // ends the edit, once, and turns back here when the edit goes on.
-    const Qt::FocusReason reason = event->reason();
-    if (!m_ending && isVisible() && reason != Qt::PopupFocusReason &&
-        reason != Qt::MenuBarFocusReason && !IntoAnotherWindow(QApplication::focusWidget()))
+    // it gives the focus back when it closes; a command chosen there ends the edit itself.
+    if (!m_ending && isVisible() && event->reason() != Qt::PopupFocusReason)
         Finish();
 }
 
@@ -115,10 +99,4 @@ bool CInPlaceTextEdit::Finish() {
     if (keep)
         setFocus();
     return !keep;
-}
-
-bool CInPlaceTextEdit::IntoAnotherWindow(const QWidget* focus) const {
-    const QMdiSubWindow* own = DocumentWindowOf(this);
-    const QMdiSubWindow* other = DocumentWindowOf(focus);
-    return own && other && other != own;
 }

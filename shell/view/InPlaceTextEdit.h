@@ -32,9 +32,6 @@ protected:
     void focusOutEvent(QFocusEvent* event) override;
 
 private:
-    // Whether the focus, now on focus, left for another document window.
-    bool IntoAnotherWindow(const QWidget* focus) const;
-
     bool m_multiLine;
     bool m_ending = false;
 };
