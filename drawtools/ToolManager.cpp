@@ -87,17 +87,22 @@ void ToolManager::EndGesture(IToolView& view, GestureEnd how) {
     EndGestureIn(view, how);
 }
 
-void ToolManager::Engage(IToolView& view) {
-    EndGestureOutside(&view);
+bool ToolManager::Engage(IToolView& view) {
+    if (!EndGestureOutside(&view))
+        return false;
     m_engaged = &view;
+    return true;
 }
 
-void ToolManager::EndGestureOutside(const IToolView* view) {
+bool ToolManager::EndGestureOutside(const IToolView* view) {
     if (!m_engaged || m_engaged == view)
-        return;
+        return true;
+    if (!m_engaged->FinishInPlaceEdit())
+        return false;
     IToolView* other = m_engaged;
     m_engaged = nullptr;
     EndGestureIn(*other, GestureEnd::Interrupt);
+    return true;
 }
 
 bool ToolManager::FinishInPlaceEdit() {

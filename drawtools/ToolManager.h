@@ -57,15 +57,20 @@ public:
     // does every tool after a cancel.
     void EndGesture(IToolView& view, GestureEnd how = GestureEnd::Interrupt);
     // The gesture open in a view other than view (in any view when null) ends there as
-    // interrupted: the user turned to something else.
-    void EndGestureOutside(const IToolView* view);
+    // interrupted: the user turned to something else. A text edited in place there is handed
+    // to its object first; false when the object refused it and the user goes on editing it:
+    // that view keeps its gesture, and nothing is to act elsewhere.
+    bool EndGestureOutside(const IToolView* view);
     // A text being edited in place, in the view of the last gesture begun, is handed to its
     // object before a command acts; false when the object refused it and the user goes on
     // editing it, and then the command must not run.
     bool FinishInPlaceEdit();
     // A press, a key, a menu or a placing is about to act in the view: a gesture open in
-    // another view ends first, and the view's events are the tools' from now on.
-    void Engage(IToolView& view);
+    // another view ends first, and the view's events are the tools' from now on. False when
+    // that gesture goes on (see EndGestureOutside): then nothing acts in the view.
+    bool Engage(IToolView& view);
+    // The view of the last gesture begun; null before the first.
+    IToolView* EngagedView() const { return m_engaged; }
     // Whether the view is the one whose events the tools take: the view of the last gesture
     // begun, or any view before the first.
     bool IsEngaged(const IToolView& view) const { return !m_engaged || m_engaged == &view; }

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMenu>
@@ -50,6 +51,7 @@
 #include "shell/toolbar/ToolbarBuilder.h"
 #include "shell/toolbar/ToolbarPopups.h"
 #include "shell/view/DrawView.h"
+#include "shell/view/InPlaceTextEdit.h"
 
 namespace {
 
@@ -343,6 +345,24 @@ void CMainFrame::ConnectMenus(QMenu* menu) {
     }
 }
 
+// Esc on a menu of the bar closes it and, while a text is edited in place, gives the keys back
+// to the editor at once instead of to the menu bar, which would take the typing and Return as
+// its own.
+bool CMainFrame::CloseMenuToTextEdit(QObject* watched, const QEvent& event) {
+    auto* menu = qobject_cast<QMenu*>(watched);
+    if (!menu || event.type() != QEvent::KeyPress ||
+        static_cast<const QKeyEvent&>(event).key() != Qt::Key_Escape ||
+        !menuBar()->actions().contains(menu->menuAction()))
+        return false;
+    CChildFrame* child = ActiveChildFrame();
+    auto* view = child ? qobject_cast<CDrawView*>(child->view()) : nullptr;
+    if (!view || !view->TextEditor())
+        return false;
+    menu->hide();
+    view->TextEditor()->setFocus();
+    return true;
+}
+
 void CMainFrame::PrepareMenu(QMenu* menu) {
     const QList<QAction*> items = menu->actions();
     const UINT first = items.isEmpty() ? 0 : CommandActions::IdOf(items.front());
@@ -470,6 +490,8 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
         default:
             break;
     }
+    if (CloseMenuToTextEdit(watched, *event))
+        return true;
     // Keys pressed in a dialog stay in it: the area switches windows only on those of this one.
     const bool key = event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease;
     const auto* widget = qobject_cast<const QWidget*>(watched);
@@ -544,13 +566,33 @@ bool CMainFrame::EndGestureBefore(UINT id) {
     return true;
 }
 
+// A text edited in place in the window left is handed to its object; when the object refuses
+// it and the user goes on editing it, that window is turned back to.
 void CMainFrame::OnChildActivated() {
     CChildFrame* child = ActiveChildFrame();
-    if (ToolManager* tools = GetToolManager(); tools && child)
-        tools->EndGestureOutside(ToolViewOf(child));
+    if (ToolManager* tools = GetToolManager();
+        tools && child && !tools->EndGestureOutside(ToolViewOf(child))) {
+        TurnBackToTextEdit();
+        return;
+    }
     SetMenuBar(child ? child->menuId() : IDR_MAINFRAME);
     UpdateFrameTitle();
     ScheduleCommandUpdate();
+}
+
+// The window whose text the user goes on editing in place is the active one again, the keys
+// with its editor.
+void CMainFrame::TurnBackToTextEdit() {
+    const ToolManager* tools = GetToolManager();
+    for (QMdiSubWindow* window : m_mdiArea->subWindowList()) {
+        auto* editing = qobject_cast<CChildFrame*>(window);
+        auto* view = editing ? qobject_cast<CDrawView*>(editing->view()) : nullptr;
+        if (view && view->TextEditor() && tools->EngagedView() == ToolViewOf(editing)) {
+            m_mdiArea->setActiveSubWindow(editing);
+            view->TextEditor()->setFocus();
+            return;
+        }
+    }
 }
 
 void CMainFrame::UpdateFrameTitle() {

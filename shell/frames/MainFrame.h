@@ -144,6 +144,8 @@ private:
     void SetMenuBar(UINT menuId);
     void ConnectMenus(QMenu* menu);
     void PrepareMenu(QMenu* menu);
+    bool CloseMenuToTextEdit(QObject* watched, const QEvent& event);
+    void TurnBackToTextEdit();
     void FillRecentFiles(QMenu* menu);
     void FillWindowList(QMenu* menu);
     // Another window turned to ends the drawing gesture left open in the one before.

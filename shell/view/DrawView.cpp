@@ -604,9 +604,12 @@ void CDrawView::HideTip() {
 void CDrawView::mousePressEvent(QMouseEvent* event) {
     // Any button takes the tip away, and the one waiting to show: it would cover a menu.
     HideTip();
-    // A click beside the text editor only takes the focus from it, which ends the edit.
+    // A click beside the text editor only ends the edit: by taking the focus from it, or, when
+    // the menu bar had the keys, by itself.
     if (m_textEdit) {
-        setFocus();
+        if (FinishInPlaceEdit())
+            setFocus();
+        event->accept();
         return;
     }
     if (event->button() == Qt::MiddleButton && !m_grabbing) {
@@ -618,9 +621,11 @@ void CDrawView::mousePressEvent(QMouseEvent* event) {
         return;
     }
     if (event->button() == Qt::LeftButton) {
-        setFocus();
-        if (CDrawTool* tool = EngageTools())
-            tool->OnLButtonDown(*this, ToolFlags(event), ToolPoint(event));
+        if (EngageTools()) {
+            setFocus();
+            if (CDrawTool* tool = CurrentTool())
+                tool->OnLButtonDown(*this, ToolFlags(event), ToolPoint(event));
+        }
         event->accept();
         return;
     }

@@ -299,8 +299,10 @@ private:
     // The current tool, when the program has tools.
     CDrawTool* CurrentTool() const;
     // An event that may begin or go on with a gesture here: a gesture open in another view
-    // ends first, and the tools take this view's events. The current tool, when there are tools.
-    CDrawTool* EngageTools();
+    // ends first, and the tools take this view's events. False when a text edited in place
+    // there goes on (its object refused it, and the user chose to go on editing it): the event
+    // is then spent.
+    bool EngageTools();
     // Whether the tools take this view's events (see ToolManager::IsEngaged).
     bool ToolsEngaged() const;
     void PaintFocusRect(QPainter& painter) const;

@@ -117,7 +117,9 @@ void CDrawView::ClickAtCursor(bool press, const QKeyEvent* event) {
         setFocus();
     if (m_textEdit || (!press && !ToolsEngaged()))
         return;
-    CDrawTool* tool = press ? EngageTools() : CurrentTool();
+    if (press && !EngageTools())
+        return;
+    CDrawTool* tool = CurrentTool();
     if (!tool)
         return;
     const UINT flags = ToolFlags(event) & (kToolShift | kToolControl);

@@ -21,7 +21,8 @@ void CDrawView::BeginTextEdit(CTextBox* text) {
 
 // The edit is a gesture of this view: one open in another view ends first.
 void CDrawView::EditTextInPlace(CTextBox* text, const TextEditSetup& setup) {
-    EngageTools();
+    if (!EngageTools())
+        return;
     CloseTextEditor();
     m_editedText = text;
     m_storedText = setup.storedText;

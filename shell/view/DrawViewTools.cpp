@@ -209,12 +209,9 @@ void CDrawView::InvalidateAll() {
 
 // ---- events
 
-CDrawTool* CDrawView::EngageTools() {
+bool CDrawView::EngageTools() {
     ToolManager* tools = GetToolManager();
-    if (!tools)
-        return nullptr;
-    tools->Engage(*this);
-    return tools->CurrentTool();
+    return !tools || tools->Engage(*this);
 }
 
 bool CDrawView::ToolsEngaged() const {
@@ -227,13 +224,16 @@ void CDrawView::mouseDoubleClickEvent(QMouseEvent* event) {
         ZoomScrollView::mouseDoubleClickEvent(event);
         return;
     }
-    if (CDrawTool* tool = EngageTools())
+    if (CDrawTool* tool = EngageTools() ? CurrentTool() : nullptr)
         tool->OnLButtonDblClk(*this, ToolFlags(event), ToolPoint(event));
     event->accept();
 }
 
 void CDrawView::keyPressEvent(QKeyEvent* event) {
-    EngageTools();
+    if (!EngageTools()) {
+        event->accept();
+        return;
+    }
     if (TakeViewKey(event))
         return;
     CDrawTool* tool = CurrentTool();
@@ -273,7 +273,7 @@ bool CDrawView::event(QEvent* event) {
 
 void CDrawView::contextMenuEvent(QContextMenuEvent* event) {
     HideTip();
-    if (CDrawTool* tool = EngageTools())
+    if (CDrawTool* tool = EngageTools() ? CurrentTool() : nullptr)
         tool->OnContextMenu(*this, CPoint(event->globalPos().x(), event->globalPos().y()));
     event->accept();
 }

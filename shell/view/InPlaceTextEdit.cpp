@@ -1,6 +1,7 @@
 #include "shell/view/InPlaceTextEdit.h"
 
 #include <QKeyEvent>
+#include <QTimer>
 
 #include "resources/CommandIds.h"
 #include "resources/CommandTable.h"
@@ -58,6 +59,7 @@ bool CInPlaceTextEdit::event(QEvent* event) {
 }
 
 void CInPlaceTextEdit::keyPressEvent(QKeyEvent* event) {
+    m_goingOn = false;
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
     if (event->key() == Qt::Key_Escape) {
         m_ending = true;
@@ -83,13 +85,24 @@ void CInPlaceTextEdit::keyPressEvent(QKeyEvent* event) {
 void CInPlaceTextEdit::focusOutEvent(QFocusEvent* event) {
     CPlainTextEdit::focusOutEvent(event);
     // Closing the editor takes its focus away too: that is no second end. A menu opened over
-    // it gives the focus back when it closes; a command chosen there ends the edit itself.
-    if (!m_ending && isVisible() && event->reason() != Qt::PopupFocusReason)
-        Finish();
+    // it, or the menu bar taking the keys, gives the focus back when left with nothing chosen;
+    // a command chosen there ends the edit itself.
+    const Qt::FocusReason reason = event->reason();
+    if (m_ending || !isVisible() || reason == Qt::PopupFocusReason ||
+        reason == Qt::MenuBarFocusReason)
+        return;
+    // The act that took the focus (a press on another window, which also makes that window the
+    // active one) goes on to end the edit by other roads: once the user chose to go on editing,
+    // they are answered alike without asking again, until the act is over.
+    m_goingOn = false;
+    if (!Finish()) {
+        m_goingOn = true;
+        QTimer::singleShot(0, this, [this] { m_goingOn = false; });
+    }
 }
 
 bool CInPlaceTextEdit::Finish() {
-    if (m_ending)
+    if (m_ending || m_goingOn)
         return false;
     m_ending = true;
     // A copy: the end closes the editor, which lets go of its handlers.

@@ -23,7 +23,7 @@ public:
 
     // Ends the edit as Return does; false when it goes on (the text was refused, or an end is
     // being asked already), the editor then keeping the focus. The focus going to the
-    // question asked meanwhile is no second end.
+    // question asked meanwhile is no second end, nor is what else the act that asked does.
     bool Finish();
 
 protected:
@@ -34,4 +34,6 @@ protected:
 private:
     bool m_multiLine;
     bool m_ending = false;
+    // The user chose to go on editing when the focus left; the act that took it is not over.
+    bool m_goingOn = false;
 };

@@ -76,6 +76,26 @@ TEST_F(ToolGestureEnd, AClosingViewTakesTheOpenWireBack) {
     EXPECT_FALSE(AnyOpen());
 }
 
+// Turning to another view ends the gesture open here, unless a text edited in place here was
+// refused and the user goes on editing it: then nothing acts in the other view.
+TEST_F(ToolGestureEnd, AnotherViewWaitsWhileATextEditedInPlaceGoesOn) {
+    ToolTestView other(doc);
+    ASSERT_TRUE(tools.Engage(view));
+    TwoClicks(kToolWire, CPoint(1000, -1000), CPoint(2000, -1000), CPoint(2000, -1500));
+    const auto drawing = DocumentBytes(doc);
+    view.textEditGoesOn = true;
+    EXPECT_FALSE(tools.Engage(other));
+    EXPECT_TRUE(AnyOpen());
+    EXPECT_TRUE(tools.IsEngaged(view));
+    EXPECT_FALSE(tools.IsEngaged(other));
+    EXPECT_EQ(DocumentBytes(doc), drawing);
+
+    view.textEditGoesOn = false;
+    EXPECT_TRUE(tools.Engage(other));
+    EXPECT_FALSE(AnyOpen());
+    EXPECT_TRUE(tools.IsEngaged(other));
+}
+
 // Objects taken out by a step the tool did not end its gesture for: the tool lets go of them,
 // the next mouse events start afresh, and Esc takes back nothing that is not the tool's.
 TEST_F(ToolGestureEnd, ToolsLetGoOfTheirObjectsTakenOutBehindTheirBack) {

@@ -90,7 +90,7 @@ public:
     void RunCommand(UINT id) override { commands.push_back(id); }
     void InvalidateAll() override {}
     void EndInPlaceEdit(GestureEnd) override {}
-    bool FinishInPlaceEdit() override { return true; }
+    bool FinishInPlaceEdit() override { return !textEditGoesOn; }
 
     CSnapGrid grid;
     double unitsPerPixel = 1;  // 1000 / 96 at the editor's 100 %
@@ -107,6 +107,8 @@ public:
     std::vector<ToolMenu> shownMenus;
     UINT menuAnswer = 0;
     std::vector<UINT> commands;
+    // Whether a text edited in place here is refused and the user goes on editing it.
+    bool textEditGoesOn = false;
 
 private:
     CDrawDoc& m_doc;

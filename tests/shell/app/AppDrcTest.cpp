@@ -85,7 +85,7 @@ TEST_F(AppDrcTest, TheToolsMenuChecksTheActiveSchematic) {
     const QString report(
         "Empty Nets :\nWarning: Empty net - N1\n\namp.sch\nErrors :  0\n"
         "Warnings :  1\n");
-    QTest::qWaitFor([&] { return page->Report()->toPlainText() == report; });
+    (void)QTest::qWaitFor([&] { return page->Report()->toPlainText() == report; });
     EXPECT_EQ(page->Report()->toPlainText(), report);
     Close(*app);
 }

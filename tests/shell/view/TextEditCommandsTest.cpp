@@ -2,6 +2,8 @@
 // is open: they end the edit first, and a value its object refuses holds them back.
 
 #include <QImage>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
@@ -145,6 +147,118 @@ TEST_F(TextEditCommandsTest, TheRedoKeyGivesBackWhatTheUndoKeyTookFromTheTyping)
     EXPECT_EQ(m_view->TextEditor(), nullptr);
     auto* text = static_cast<CTextBox*>(Doc().GetObjects().GetTail());
     EXPECT_EQ(text->GetText(), "World");
+}
+
+// A gate letter the 7400 lacks, then a click on the sheet of another window or Ctrl+Tab: one
+// refusal. OK goes on editing what was typed in the editor's own window, which stays active;
+// Cancel ends the edit with the reference as it was, and the other window is turned to.
+TEST_F(TextEditCommandsTest, ARefusedReferenceKeepsItsWindowUntilTheEditIsGivenUp) {
+    PlaceGate();
+    CDrawView* first = m_view;
+    NewSheet();
+    CDrawView* second = m_view;
+    Run(ID_WINDOW_TILE_HORZ);
+    m_view = first;
+    m_view->setFocus();
+    ASSERT_EQ(m_frame->ActiveChildFrame()->view(), first);
+    const Bytes before = Saved();
+    for (const bool click : {true, false}) {
+        // The box gone, the desktop gives the program's window back its activation.
+        const auto switchWindows = [&] {
+            if (click)
+                QTest::mouseClick(second->viewport(), Qt::LeftButton, Qt::NoModifier,
+                                  second->viewport()->rect().center());
+            else
+                Press(Qt::Key_Tab, Qt::ControlModifier);
+            QApplication::processEvents();
+            m_frame->activateWindow();
+            ASSERT_TRUE(QTest::qWaitForWindowActive(m_frame));
+        };
+        m_view->BeginTextEdit(m_reference);
+        CInPlaceTextEdit* edit = m_view->TextEditor();
+        ASSERT_NE(edit, nullptr);
+        QTest::keyClicks(edit, "U1E");
+        {
+            AnsweredBoxes boxes(QMessageBox::Ok);
+            switchWindows();
+            ASSERT_EQ(boxes.shown.size(), 1u) << click;
+            EXPECT_EQ(boxes.shown[0].find("Error: Property value invalid - U1E\n"), 0u);
+        }
+        ASSERT_EQ(first->TextEditor(), edit) << click;
+        EXPECT_EQ(edit->StoredText(), "U1E");
+        EXPECT_EQ(m_frame->ActiveChildFrame()->view(), first) << click;
+        EXPECT_TRUE(edit->hasFocus()) << click;
+        if (click) {  // and so does a click on its own sheet beside the editor
+            const QPoint beside(4, 4);
+            ASSERT_FALSE(edit->geometry().contains(beside));
+            AnsweredBoxes boxes(QMessageBox::Ok);
+            QTest::mouseClick(first->viewport(), Qt::LeftButton, Qt::NoModifier, beside);
+            QApplication::processEvents();
+            EXPECT_EQ(boxes.shown.size(), 1u);
+            ASSERT_EQ(first->TextEditor(), edit);
+            m_frame->activateWindow();
+            ASSERT_TRUE(QTest::qWaitForWindowActive(m_frame));
+            EXPECT_TRUE(edit->hasFocus());
+        }
+        {
+            AnsweredBoxes boxes(QMessageBox::Cancel);
+            switchWindows();
+            EXPECT_EQ(boxes.shown.size(), 1u) << click;
+        }
+        EXPECT_EQ(first->TextEditor(), nullptr) << click;
+        EXPECT_EQ(m_reference->GetText(), "U1A");
+        EXPECT_EQ(Saved(), before);
+        EXPECT_EQ(m_frame->ActiveChildFrame()->view(), second) << click;
+        // Back to the gate's window for the next way.
+        first->setFocus();
+        QApplication::processEvents();
+        ASSERT_EQ(m_frame->ActiveChildFrame()->view(), first);
+    }
+}
+
+// A new text typed, then a menu opened (by a click on its title, or Alt and its letter) and
+// closed with Esc: nothing was chosen, the editor has the focus again and the typing goes on.
+TEST_F(TextEditCommandsTest, AMenuClosedWithNothingChosenLeavesTheEditGoingOn) {
+    PlaceGate();
+    const Bytes before = Saved();
+    const size_t steps = History().FillUndoList().size();
+    m_view->BeginTextEdit(m_reference);
+    CInPlaceTextEdit* edit = m_view->TextEditor();
+    ASSERT_NE(edit, nullptr);
+    QTest::keyClicks(edit, "U1E");
+    QMenuBar* bar = m_frame->menuBar();
+    QAction* editMenu = nullptr;
+    for (QAction* title : bar->actions()) {
+        if (title->text() == "&Edit")
+            editMenu = title;
+    }
+    ASSERT_NE(editMenu, nullptr);
+    for (const bool click : {true, false}) {
+        testsupport::ScriptedPrompt prompt({});
+        if (click) {
+            QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier,
+                              bar->actionGeometry(editMenu).center());
+        } else {
+            Press(Qt::Key_E, Qt::AltModifier);
+        }
+        QApplication::processEvents();
+        auto* open = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        ASSERT_NE(open, nullptr) << click;
+        EXPECT_EQ(open, editMenu->menu());
+        QTest::keyClick(open, Qt::Key_Escape);
+        QApplication::processEvents();
+        EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+        EXPECT_TRUE(prompt.shown().empty()) << click;
+        ASSERT_EQ(m_view->TextEditor(), edit) << click;
+        EXPECT_TRUE(edit->hasFocus()) << click;
+        EXPECT_EQ(edit->StoredText(), "U1E");
+        EXPECT_EQ(History().FillUndoList().size(), steps);
+    }
+    QTest::keyClicks(edit, "x");
+    EXPECT_EQ(edit->StoredText(), "U1Ex") << "the typing goes on";
+    QTest::keyClick(edit, Qt::Key_Escape);
+    EXPECT_EQ(m_view->TextEditor(), nullptr);
+    EXPECT_EQ(Saved(), before);
 }
 
 // What the window shows of the sheet, as last painted, and the sheet painted afresh.
