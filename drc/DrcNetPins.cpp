@@ -87,7 +87,7 @@ void CDrcNetPins::AddHiddenPins(const CHiddenPinTies& ties, const std::vector<CD
         if (!ties.NetOf(*symbol, name.c_str(), net))
             continue;
         std::unordered_map<std::string, bool>& hidden = m_hidden[net.str()];
-        const std::string key = CHiddenPinTies::KeyOf(part.str(), name);
+        const std::string key = CHiddenPinTies::PartPinKey(part, index, name);
         CPin* drawn = symbol->FindPin(name.c_str());
         if (!drawn) {
             hidden.try_emplace(key, false);

@@ -50,8 +50,8 @@ private:
 
     std::unordered_map<std::string, Net> m_nets;
     std::unordered_set<std::string> m_carried;
-    // While gathering: per net, the hidden pins (CHiddenPinTies::KeyOf) and whether a symbol
-    // draws them.
+    // While gathering: per net, the hidden pins (CHiddenPinTies::PartPinKey) and whether a
+    // symbol draws them.
     std::unordered_map<std::string, std::unordered_map<std::string, bool>> m_hidden;
 };
 

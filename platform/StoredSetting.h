@@ -4,7 +4,9 @@
 // to the store at once (so, once the store writes its changes at once, it reaches the file
 // when the change under way is done, whoever made it). The numbers of one owner are listed in
 // its StoredSettings, which loads them all: a number declared with its owner's list, section,
-// name and default needs nothing else to be read, kept and written.
+// name and default needs nothing else to be read, kept and written. A number declared to be
+// written when it changes is written only when it takes a value other than the one it holds
+// (a value never changed, its default included, stays out of the store).
 
 #include <utility>
 #include <vector>
@@ -23,7 +25,8 @@ public:
 
     // Reads every number from the store; a missing one takes its default.
     void Load();
-    // Writes every number to the store, those never changed too.
+    // Writes every number to the store, those never changed too, but for the numbers written
+    // when they change.
     void WriteAll();
     // The numbers, in the order they were declared.
     const std::vector<StoredSetting*>& Settings() const { return m_settings; }
@@ -34,17 +37,22 @@ private:
     std::vector<StoredSetting*> m_settings;
 };
 
+// When a number reaches the store: at every change made to it, or only when it changes.
+enum class StoredWrite { kAlways, kWhenChanged };
+
 // A DWORD kept as the store's value section/entry; the default until loaded.
 class StoredSetting {
 public:
-    StoredSetting(StoredSettings& owner, CString section, CString entry, DWORD defaultValue);
+    StoredSetting(StoredSettings& owner, CString section, CString entry, DWORD defaultValue,
+                  StoredWrite write = StoredWrite::kAlways);
     StoredSetting(const StoredSetting&) = delete;
     StoredSetting& operator=(const StoredSetting&) = delete;
 
     const CString& Section() const { return m_section; }
     const CString& Entry() const { return m_entry; }
     DWORD Value() const { return m_value; }
-    // Takes value and writes it to the store.
+    StoredWrite Write() const { return m_write; }
+    // Takes value and writes it to the store (when it changes, for a number written so).
     void SetValue(DWORD value);
     void Load();
 
@@ -54,15 +62,17 @@ private:
     CString m_entry;
     DWORD m_default;
     DWORD m_value;
+    StoredWrite m_write;
 };
 
 // A StoredSetting read and changed as a number of type T.
 template <typename T>
 class StoredNumber : public StoredSetting {
 public:
-    StoredNumber(StoredSettings& owner, CString section, CString entry, T defaultValue)
+    StoredNumber(StoredSettings& owner, CString section, CString entry, T defaultValue,
+                 StoredWrite write = StoredWrite::kAlways)
         : StoredSetting(owner, std::move(section), std::move(entry),
-                        static_cast<DWORD>(defaultValue)) {}
+                        static_cast<DWORD>(defaultValue), write) {}
 
     operator T() const { return static_cast<T>(Value()); }
     StoredNumber& operator=(T value) {

@@ -1,17 +1,13 @@
 #include "model/app/DrawFrameSettings.h"
 
-#include "platform/SettingsStore.h"
+DrawFrameSettings::DrawFrameSettings(StoredSettings& owner)
+    : rulers(owner, "Settings", "Rulers", TRUE),
+      m_showCmd(owner, "Settings", "ShowCmd", kShowMaximized, StoredWrite::kWhenChanged) {}
 
-void DrawFrameSettings::Load(const SettingsStore& settings) {
-    showCmd = static_cast<int>(settings.GetProfileInt("Settings", "ShowCmd", showCmd));
-    m_storedShowCmd = showCmd;
-    rulers = static_cast<BOOL>(settings.GetProfileInt("Settings", "Rulers", 1));
+int DrawFrameSettings::ShowCommand() const {
+    return m_showCmd == kShowNormal ? kShowNormal : kShowMaximized;
 }
 
-void DrawFrameSettings::Save(SettingsStore& settings) {
-    settings.WriteProfileInt("Settings", "Rulers", rulers);
-    if (showCmd == m_storedShowCmd)
-        return;
-    settings.WriteProfileInt("Settings", "ShowCmd", showCmd);
-    m_storedShowCmd = showCmd;
+void DrawFrameSettings::SetShowCommand(int showCmd) {
+    m_showCmd = showCmd;
 }

@@ -1,23 +1,29 @@
 #pragma once
 // Settings shared by all drawing frames: how new frames are shown and whether their rulers
-// are visible. Kept by the application object; the frames read and change them.
+// are visible. Kept by the application object among its stored numbers, so that a change
+// reaches the settings store at once; the frames read and change them.
 
+#include "platform/StoredSetting.h"
 #include "platform/Types.h"
 
-class SettingsStore;
-
-struct DrawFrameSettings {
+class DrawFrameSettings {
+public:
+    static constexpr int kShowNormal = 1;
     static constexpr int kShowMaximized = 3;
 
-    int showCmd = kShowMaximized;
-    BOOL rulers = TRUE;
+    explicit DrawFrameSettings(StoredSettings& owner);
 
-    // Reads "Settings"/"ShowCmd" (default: the current show command) and "Settings"/"Rulers"
-    // (default 1).
-    void Load(const SettingsStore& settings);
-    // Writes "Rulers"; writes "ShowCmd" only when it changed since it was last read or written.
-    void Save(SettingsStore& settings);
+    // How new frames are shown: restored (kShowNormal) or maximised ("Settings"/"ShowCmd"). A
+    // stored value that would hide or minimise them is not taken.
+    int ShowCommand() const;
+    // The user left a frame restored (kShowNormal) or maximised (kShowMaximized). The value is
+    // written only when it differs from the one stored, so a start that changed nothing writes
+    // none.
+    void SetShowCommand(int showCmd);
+
+    // Whether the rulers of the frames show ("Settings"/"Rulers").
+    StoredNumber<BOOL> rulers;
 
 private:
-    int m_storedShowCmd = kShowMaximized;
+    StoredNumber<int> m_showCmd;
 };

@@ -46,12 +46,10 @@ CSchematicApp::CSchematicApp(std::filesystem::path settingsFile)
 
 void CSchematicApp::LoadSettings() {
     m_stored.Load();
-    FrameSettings.Load(m_settings);
     FunctionKeys.Load(m_settings);
 }
 
 void CSchematicApp::StoreSettings() {
-    FrameSettings.Save(m_settings);
     m_stored.WriteAll();
 }
 

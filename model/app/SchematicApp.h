@@ -62,8 +62,8 @@ public:
 
     // Reads every setting below from the store, missing ones taking their defaults.
     void LoadSettings();
-    // Writes every setting below into the store, also those never changed, as the program
-    // does at its end.
+    // Writes every setting below into the store, also those never changed (but for the frames'
+    // show command, written only when it changes), as the program does at its end.
     void StoreSettings();
     // Stores them and saves the store to its file; a failure is told as SaveOrTell tells it.
     // Whether the file holds them now.
@@ -121,7 +121,7 @@ public:
     BOOL SimulatorRunning = FALSE;
     BOOL SimulatorPaused = FALSE;
     FunctionKeyTable FunctionKeys;
-    DrawFrameSettings FrameSettings;
+    DrawFrameSettings FrameSettings{m_stored};
     // Set while a netlist is being built; documents opened meanwhile stay off the recent list.
     BOOL BuildingNetlist = FALSE;
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <map>
+#include <string>
 #include <unordered_set>
 #include <utility>
 
@@ -166,6 +167,12 @@ std::string CHiddenPinTies::KeyOf(std::string_view part, std::string_view pin) {
     std::string key;
     key.reserve(part.size() + 1 + pin.size());
     return key.append(part).append(1, ':').append(pin);
+}
+
+std::string CHiddenPinTies::PartPinKey(const CString& part, int place, std::string_view pin) {
+    if (!part.IsEmpty())
+        return KeyOf(part.str(), pin);
+    return KeyOf(std::string(1, '\0') + std::to_string(place), pin);
 }
 
 const CString* CHiddenPinTies::Tied(CDrawObj& symbol, std::string_view pin) const {

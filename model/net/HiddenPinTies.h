@@ -44,6 +44,11 @@ public:
     static std::string KeyOf(CDrawObj& symbol, std::string_view pin);
     // The same key, for a part's identifier (PartIdOf) read once for all its pins.
     static std::string KeyOf(std::string_view part, std::string_view pin);
+    // The key of a hidden pin wherever pins are counted part by part: KeyOf the part's
+    // identifier (PartIdOf); a symbol without one is a part of its own, which no name joins to
+    // another, keyed by place, its place among the document's objects. A NUL, which no
+    // identifier holds, keeps the two kinds of key apart.
+    static std::string PartPinKey(const CString& part, int place, std::string_view pin);
 
     bool IsEmpty() const { return m_ties.empty(); }
     // The name of the net tied to the hidden pin of the symbol's part; null when none is.

@@ -339,9 +339,11 @@ void OutlineFillState::ApplyPen(CDrawObj& object) const {
     if (!own)
         pen.lopnColor = kDefaultColour;
     const UINT current = pen.lopnStyle & kLowStyleBits;
-    UINT chosen = style ? UINT(*style) : current;
-    // Inside-frame counts as solid: a mixed "Inside Frame" keeps each object's own.
-    if (chosen == PS_SOLID && ResolveTriState(insideFrame, current == PS_INSIDEFRAME))
+    const bool framed = current == PS_INSIDEFRAME;
+    // Inside-frame counts as solid, "Inside Frame" alone decides between the two: a mixed one
+    // keeps each object's own.
+    UINT chosen = style ? UINT(*style) : (framed ? UINT(PS_SOLID) : current);
+    if (chosen == PS_SOLID && ResolveTriState(insideFrame, framed))
         chosen = PS_INSIDEFRAME;
     pen.lopnStyle = chosen | PS_GEOMETRIC;
     if (weight) {

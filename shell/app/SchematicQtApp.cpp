@@ -88,7 +88,6 @@ bool CSchematicQtApp::InitInstance(const QStringList& arguments) {
     m_recentFiles->ReadList(settings);
     m_app.LoadSettings();
     LoadDrcRules(m_drcRules, settings);
-    CDrawFrame::LoadSettings(settings);
     const QPalette palette = QApplication::palette();
     m_app.SetSystemColours(ToColorRef(palette.color(QPalette::Highlight)),
                            ToColorRef(palette.color(QPalette::HighlightedText)));
@@ -242,8 +241,6 @@ int CSchematicQtApp::ExitInstance(int result) {
     // A start refused before the main window existed changed nothing to write back.
     if (!m_mainFrame)
         return result;
-    m_app.FrameSettings.showCmd = CChildFrame::SavedShowCommand();
-    m_app.FrameSettings.rulers = CDrawFrame::RulersShownByDefault();
     m_recentFiles->WriteList(m_app.Settings());
     m_app.Settings().WriteChangesAtOnce({});
     if (!m_app.SaveSettings())

@@ -5,19 +5,12 @@
 #include <QIcon>
 #include <QMdiArea>
 #include <QMenu>
+#include <QTimer>
 
-#include "platform/SettingsStore.h"
+#include "model/app/SchematicApp.h"
 #include "resources/CommandIds.h"
 #include "shell/app/WindowPlacement.h"
 #include "shell/frames/MdiCascade.h"
-
-namespace {
-
-// How new frames open, and the value last stored (rewritten only when they differ).
-int g_showCmd = SW_SHOWMAXIMIZED;
-int g_storedShowCmd = SW_SHOWMAXIMIZED;
-
-}  // namespace
 
 CChildFrame::CChildFrame(UINT menuId, QWidget* parent) : QMdiSubWindow(parent), m_menuId(menuId) {
     setAttribute(Qt::WA_DeleteOnClose);
@@ -63,7 +56,7 @@ std::vector<const CommandMap*> CChildFrame::RoutingTargets() const {
 
 void CChildFrame::ActivateFrame(int showCmd) {
     if (showCmd == -1)
-        showCmd = g_showCmd;
+        showCmd = SavedShowCommand();
     ShowWithCommand(*this, showCmd);
     if (showCmd != SW_HIDE && mdiArea())
         mdiArea()->setActiveSubWindow(this);
@@ -112,10 +105,17 @@ void CChildFrame::LeaveArea() {
         next->showMaximized();
 }
 
-void CChildFrame::TrackShowCommand(Qt::WindowStates, Qt::WindowStates newState) {
-    if (!isVisible() || (newState & Qt::WindowMinimized))
-        return;
-    g_showCmd = (newState & Qt::WindowMaximized) ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL;
+void CChildFrame::TrackShowCommand() {
+    // The area restores the maximised window it leaves and maximises the one it switches to, and
+    // a new window turns active before it is maximised: the state the user chose is the one the
+    // current window is left in once the change is done.
+    QTimer::singleShot(0, this, [this] {
+        CSchematicApp* app = GetApp();
+        const QMdiArea* area = mdiArea();
+        if (!app || !area || area->currentSubWindow() != this || !isVisible() || isMinimized())
+            return;
+        app->FrameSettings.SetShowCommand(isMaximized() ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL);
+    });
 }
 
 void CChildFrame::closeEvent(QCloseEvent* event) {
@@ -128,18 +128,6 @@ void CChildFrame::closeEvent(QCloseEvent* event) {
 }
 
 int CChildFrame::SavedShowCommand() {
-    return g_showCmd;
-}
-
-void CChildFrame::LoadShowCommand(const SettingsStore& settings) {
-    const UINT stored = settings.GetProfileInt("Settings", "ShowCmd", SW_SHOWMAXIMIZED);
-    // Frames open maximised or restored; a damaged value must not hide or minimise them.
-    g_showCmd = stored == SW_SHOWNORMAL ? SW_SHOWNORMAL : SW_SHOWMAXIMIZED;
-    g_storedShowCmd = static_cast<int>(stored);
-}
-
-void CChildFrame::SaveShowCommand(SettingsStore& settings) {
-    if (g_showCmd != g_storedShowCmd)
-        settings.WriteProfileInt("Settings", "ShowCmd", g_showCmd);
-    g_storedShowCmd = g_showCmd;
+    const CSchematicApp* app = GetApp();
+    return app ? app->FrameSettings.ShowCommand() : SW_SHOWMAXIMIZED;
 }

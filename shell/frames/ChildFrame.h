@@ -14,8 +14,6 @@
 #include "platform/Types.h"
 #include "shell/commands/CommandMap.h"
 
-class SettingsStore;
-
 class CChildFrame : public QMdiSubWindow {
     Q_OBJECT
 public:
@@ -48,10 +46,9 @@ public:
     // no size of its own yet (before the main window showed).
     void PlaceInCascade(int index);
 
-    // The shared show command and its settings.
+    // How new frames are shown: the application's shared show command, which follows the user's
+    // last restore or maximise; maximised when there is no application.
     static int SavedShowCommand();
-    static void LoadShowCommand(const SettingsStore& settings);
-    static void SaveShowCommand(SettingsStore& settings);
 
 signals:
     // A popup menu of the menu table is asked for at a global position; rightAligned puts
@@ -66,7 +63,9 @@ protected:
     void SetViewWidget(QWidget* view);
 
 private:
-    void TrackShowCommand(Qt::WindowStates oldState, Qt::WindowStates newState);
+    // Once a change of window states is done, the current frame's restored or maximised state
+    // becomes the shared show command; minimised changes nothing.
+    void TrackShowCommand();
     // Once, when the frame is first seen restored: no smaller than its cascade place.
     void EnsureOpeningSize();
     // Closed or deleted, the frame leaves its area; when it was active, the frame active before

@@ -2,21 +2,15 @@
 
 #include <QGridLayout>
 
-#include "platform/SettingsStore.h"
+#include "model/app/SchematicApp.h"
 #include "shell/frames/RulerBar.h"
-
-namespace {
-
-bool g_rulersShown = true;
-
-}  // namespace
 
 CDrawFrame::CDrawFrame(UINT menuId, QWidget* parent)
     : CChildFrame(menuId, parent),
       m_client(new QWidget(this)),
       m_horizontal(new CRulerBar(Qt::Horizontal, m_client)),
       m_vertical(new CRulerBar(Qt::Vertical, m_client)),
-      m_rulersVisible(g_rulersShown) {
+      m_rulersVisible(RulersShownByDefault()) {
     m_horizontal->setObjectName("horizontalRuler");
     m_vertical->setObjectName("verticalRuler");
     auto* grid = new QGridLayout(m_client);
@@ -51,7 +45,8 @@ void CDrawFrame::setView(QWidget* view) {
 
 void CDrawFrame::ToggleRulers() {
     m_rulersVisible = !m_rulersVisible;
-    g_rulersShown = m_rulersVisible;
+    if (CSchematicApp* app = GetApp())
+        app->FrameSettings.rulers = m_rulersVisible ? TRUE : FALSE;
     m_horizontal->setVisible(m_rulersVisible);
     m_vertical->setVisible(m_rulersVisible);
     SetHorizontalScale(m_origin, m_unitsPerPixel, m_paper);
@@ -91,16 +86,7 @@ void CDrawFrame::SetVerticalScale(const QPointF& origin, double unitsPerPixel,
     m_vertical->SetSheetLength(paper.height());
 }
 
-void CDrawFrame::LoadSettings(const SettingsStore& settings) {
-    LoadShowCommand(settings);
-    g_rulersShown = settings.GetProfileInt("Settings", "Rulers", 1) != 0;
-}
-
-void CDrawFrame::SaveSettings(SettingsStore& settings) {
-    SaveShowCommand(settings);
-    settings.WriteProfileInt("Settings", "Rulers", g_rulersShown ? 1 : 0);
-}
-
 bool CDrawFrame::RulersShownByDefault() {
-    return g_rulersShown;
+    const CSchematicApp* app = GetApp();
+    return !app || app->FrameSettings.rulers;
 }

@@ -1,7 +1,7 @@
 #pragma once
 // The window of a schematic or symbol view: the view between a horizontal ruler on top
 // (which also covers the corner) and a vertical ruler on the left. Whether new windows show
-// their rulers is shared by all of them ("Settings"/"Rulers").
+// their rulers is shared by all of them (DrawFrameSettings).
 
 #include <QPointF>
 #include <QSizeF>
@@ -36,10 +36,8 @@ public:
     void UpdateRulers(const QPointF& origin, double unitsPerPixel, const QSizeF& paper, bool metric,
                       UINT flags);
 
-    // "Settings"/"ShowCmd" and "Settings"/"Rulers"; saving writes the show command only when
-    // it changed.
-    static void LoadSettings(const SettingsStore& settings);
-    static void SaveSettings(SettingsStore& settings);
+    // Whether new frames show their rulers: the application's shared setting (shown when there
+    // is no application).
     static bool RulersShownByDefault();
 
 private:

@@ -209,6 +209,28 @@ TEST(DrcChecksTest, NetPinsHoldBusMembersAndHiddenPinsOfEveryPart) {
     EXPECT_FALSE(nets.HasNet("NONE"));
 }
 
+// Parts without an identifier share no name: each is a part of its own, and the hidden pins
+// that none of them draws are counted each apart, as parts with identifiers are.
+TEST(DrcChecksTest, UnnamedPartsCountTheirHiddenPinsApart) {
+    nltest::Sheet sheet;
+    auto* device = new CDevice("7400");
+    device->SetAttr("_Implicit", "VCC\x01(14)\x01GND\x01(7)", TRUE);
+    device->SetAttr("VCC.Net", "VCC", TRUE);
+    device->SetAttr("GND.Net", "GND", TRUE);
+    CSymbol* first = sheet.Part("", {"A"}, device, "NAND");
+    sheet.Part("", {"A"}, device, "NAND");
+    sheet.Part("U1", {"A"}, device, "NAND");
+    sheet.Part("U1", {"B"}, device, "NAND");  // a second gate of U1: its pins are U1's
+    sheet.Wire(first, "A", "VCC");
+    const std::vector<CDrawObj*> objects = ObjectsOf(sheet.doc);
+    const CHiddenPinTies ties(sheet.doc);
+    const CDrcNetPins nets(ties, objects);
+    ASSERT_NE(nets.Find("VCC"), nullptr);
+    EXPECT_EQ(nets.Find("VCC")->undrawn, 3);
+    ASSERT_NE(nets.Find("GND"), nullptr);
+    EXPECT_EQ(nets.Find("GND")->undrawn, 3);
+}
+
 // A drawn hidden pin without a wire lies on its device's net; one that no symbol draws is
 // counted on the net its part's pin is tied to.
 TEST(DrcChecksTest, PinsOnANetIncludeBusMembersAndHiddenPins) {

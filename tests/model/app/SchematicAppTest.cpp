@@ -27,15 +27,15 @@ protected:
 };
 
 // The defaults a fresh start writes are checked where the application starts and closes;
-// here only that the frame's show state is written once it changed.
+// here only that the frame's show state is written once it changed, and at once.
 TEST_F(SchematicAppTest, ShowStateIsWrittenOnlyOnceChanged) {
     m_app.LoadSettings();
+    m_app.FrameSettings.SetShowCommand(3);  // as it was
     m_app.SaveSettings();
     const std::vector<CString> settings = SettingsStore(SettingsFile()).EnumerateValues("Settings");
     EXPECT_EQ(std::count(settings.begin(), settings.end(), CString("ShowCmd")), 0);
 
-    m_app.FrameSettings.showCmd = 1;
-    m_app.SaveSettings();
+    m_app.FrameSettings.SetShowCommand(1);
     EXPECT_EQ(m_app.Settings().GetProfileInt("Settings", "ShowCmd", -1), 1u);
 }
 
@@ -94,10 +94,10 @@ TEST_F(SchematicAppTest, EveryChangedSettingReachesTheFileAtOnce) {
         runWrites();
         EXPECT_EQ(stored(setting->Section(), setting->Entry()), changed) << names.back();
     }
-    for (const char* name :
-         {"Grid/SnapGridOptions", "Settings/Options", "Settings/SelectColour",
-          "Settings/SelectColourD", "Settings/DRCErrorColour", "Settings/HighlightColour",
-          "Simulator/Mode", "Colours/Colour0", "Colours/Colour15"})
+    for (const char* name : {"Grid/SnapGridOptions", "Settings/Options", "Settings/SelectColour",
+                             "Settings/SelectColourD", "Settings/DRCErrorColour",
+                             "Settings/HighlightColour", "Simulator/Mode", "Colours/Colour0",
+                             "Colours/Colour15", "Settings/Rulers", "Settings/ShowCmd"})
         EXPECT_NE(std::find(names.begin(), names.end(), name), names.end()) << name;
     m_app.Settings().WriteChangesAtOnce({});
 }

@@ -4,12 +4,15 @@
 #include <QApplication>
 #include <QDialog>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
 #include <algorithm>
 #include <filesystem>
 
 #include "model/app/SchematicApp.h"
 #include "resources/CommandIds.h"
+#include "shell/app/WindowPlacement.h"
+#include "shell/frames/ChildFrame.h"
 #include "shell/support/AppFixture.h"
 
 namespace {
@@ -80,6 +83,38 @@ TEST_F(ConfirmedSettingsTest, MenuSwitchesReachTheFileBeforeTheEnd) {
     EXPECT_EQ(stored.GetProfileInt("Settings", "Options", 0) & kOptionItemFrames,
               kOptionItemFrames);
     EXPECT_EQ(stored.GetProfileInt("Simulator", "Mode", 0), 2u);
+    Close(*app);
+}
+
+// The rulers and the way document windows open (restored or maximised) are in the file as soon
+// as the user changes them, under the names and values a start reads; a show state the user
+// did not change is not written.
+TEST_F(ConfirmedSettingsTest, RulersAndTheWindowsShowStateReachTheFileAtOnce) {
+    auto app = Start();
+    ASSERT_TRUE(m_started);
+    CChildFrame* child = app->MainFrame()->ActiveChildFrame();
+    ASSERT_NE(child, nullptr);
+    ASSERT_TRUE(child->isMaximized());
+    EXPECT_TRUE(app->MainFrame()->router().Execute(ID_VIEW_RULERS));
+    QApplication::processEvents();
+    EXPECT_EQ(Stored().GetProfileInt("Settings", "Rulers", 99), 0u);
+    // Another window opened and switched to, maximised as the first: no show state changed.
+    for (const UINT id : {UINT(ID_FILE_NEW), UINT(ID_WINDOW_NEXT)}) {
+        EXPECT_TRUE(app->MainFrame()->router().Execute(id)) << id;
+        QApplication::processEvents();
+    }
+    EXPECT_FALSE(StoredValue("Settings", "ShowCmd"));
+    child = app->MainFrame()->ActiveChildFrame();
+
+    // The state is taken once the change is done, and written after it.
+    const auto storedShowCmd = [this](UINT expected) {
+        return QTest::qWaitFor(
+            [&] { return Stored().GetProfileInt("Settings", "ShowCmd", 99) == expected; }, 1000);
+    };
+    child->showNormal();
+    EXPECT_TRUE(storedShowCmd(SW_SHOWNORMAL));
+    child->showMaximized();
+    EXPECT_TRUE(storedShowCmd(SW_SHOWMAXIMIZED));
     Close(*app);
 }
 

@@ -26,6 +26,7 @@
 #include "gui/library/PaletteWnd.h"
 #include "gui/library/SymbButton.h"
 #include "gui/support/QtTestApp.h"
+#include "model/app/SchematicApp.h"
 #include "model/doc/DrawDoc.h"
 #include "platform/SettingsStore.h"
 #include "resources/CommandIds.h"
@@ -59,7 +60,7 @@ class MainFrameTest : public ::testing::Test {
 protected:
     MainFrameTest() {
         QtTestApp::ensure();
-        CDrawFrame::LoadSettings(m_settings);  // child frames as at a fresh start
+        m_app.LoadSettings();  // child frames as at a fresh start
     }
 
     // Every command of a menu (and its submenus), after it was prepared for showing.
@@ -97,7 +98,9 @@ protected:
     }
 
     testsupport::TempDir m_dir;
-    SettingsStore m_settings{m_dir / "settings.reg"};
+    CSchematicApp m_app{m_dir / "settings.reg"};
+    ScopedApp m_installed{m_app};
+    SettingsStore& m_settings = m_app.Settings();
 };
 
 }  // namespace
@@ -462,27 +465,32 @@ TEST_F(DrawFrameTest, FramesOpenAsTheLastRestoreOrMaximiseLeftThem) {
     // The horizontal ruler covers the corner above the vertical one.
     EXPECT_EQ(child->horizontalRuler()->x(), 0);
     EXPECT_EQ(child->view()->x(), CRulerBar::kThickness);
-    CDrawFrame::SaveSettings(m_settings);  // no change: no "ShowCmd", and "Rulers" 1
+    m_app.StoreSettings();  // no change: no "ShowCmd", and "Rulers" 1
     EXPECT_EQ(m_settings.GetProfileInt("Settings", "ShowCmd", 99), 99u);
     EXPECT_EQ(m_settings.GetProfileInt("Settings", "Rulers", 99), 1u);
 
     child->showNormal();
-    CDrawFrame::SaveSettings(m_settings);
+    QApplication::processEvents();
     EXPECT_EQ(m_settings.GetProfileInt("Settings", "ShowCmd", 99), 1u);
-    EXPECT_FALSE(Open()->isMaximized());
+    child = Open();
+    EXPECT_FALSE(child->isMaximized());
     child->showMinimized();  // changes nothing
+    QApplication::processEvents();
     EXPECT_EQ(CChildFrame::SavedShowCommand(), 1);
     child->showMaximized();
+    QApplication::processEvents();
     EXPECT_EQ(CChildFrame::SavedShowCommand(), 3);
+    EXPECT_EQ(m_settings.GetProfileInt("Settings", "ShowCmd", 99), 3u);
     // A stored value that would hide or minimise new frames is not taken.
     m_settings.WriteProfileInt("Settings", "ShowCmd", 0);
-    CDrawFrame::LoadSettings(m_settings);
+    m_app.LoadSettings();
     EXPECT_EQ(CChildFrame::SavedShowCommand(), 3);
 }
 
 TEST_F(DrawFrameTest, RestoredWindowsOpenAndCascadeOverMostOfTheArea) {
     CDrawFrame* first = Open();
     first->showNormal();
+    QApplication::processEvents();
     CDrawFrame* second = Open();
     const QSize area = m_frame.mdiArea()->viewport()->size();
     // A step of a title bar; as many steps as fit into a third of the height are taken off.
@@ -520,7 +528,7 @@ void ExpectAtLeastTheCascadeSize(const CMainFrame& frame, const QWidget* child) 
 // The start-up document opens before the main window shows, while its area has no size yet.
 TEST_F(MainFrameTest, WindowsOpenedBeforeTheMainWindowShowsAreNoStrips) {
     m_settings.WriteProfileInt("Settings", "ShowCmd", SW_SHOWNORMAL);
-    CDrawFrame::LoadSettings(m_settings);
+    m_app.LoadSettings();
     CMainFrame frame(m_settings);
     CDrawFrame* restored = OpenDrawFrame(frame, IDR_SCHEMATIC, "Untitled1");
     frame.show();
@@ -529,7 +537,7 @@ TEST_F(MainFrameTest, WindowsOpenedBeforeTheMainWindowShowsAreNoStrips) {
 
     // Opened maximised, it is no strip either when the user restores it.
     m_settings.WriteProfileInt("Settings", "ShowCmd", SW_SHOWMAXIMIZED);
-    CDrawFrame::LoadSettings(m_settings);
+    m_app.LoadSettings();
     CMainFrame second(m_settings);
     CDrawFrame* maximised = OpenDrawFrame(second, IDR_SCHEMATIC, "Untitled1");
     second.show();
@@ -551,6 +559,7 @@ TEST_F(DrawFrameTest, AMaximisedStateSurvivesClosingASibling) {
     ASSERT_TRUE(third->isMaximized());
     // Closing a document deletes its frame.
     delete third;
+    QApplication::processEvents();
     EXPECT_TRUE(activeIsMaximised());
     EXPECT_EQ(CChildFrame::SavedShowCommand(), SW_SHOWMAXIMIZED);
     EXPECT_TRUE(Open()->isMaximized());
@@ -578,7 +587,6 @@ TEST_F(DrawFrameTest, TheRulersCommandHidesBothRulersAndNewFramesFollow) {
     QApplication::processEvents();
     EXPECT_EQ(child->view()->x(), 0);
     EXPECT_EQ(m_frame.router().Update(ID_VIEW_RULERS).checked, false);
-    CDrawFrame::SaveSettings(m_settings);
     EXPECT_EQ(m_settings.GetProfileInt("Settings", "Rulers", 99), 0u);
 
     CDrawFrame* next = Open();
@@ -588,7 +596,7 @@ TEST_F(DrawFrameTest, TheRulersCommandHidesBothRulersAndNewFramesFollow) {
     EXPECT_FALSE(child->verticalRuler()->isVisible());  // only the active frame's rulers
 
     m_settings.WriteProfileInt("Settings", "Rulers", 0);
-    CDrawFrame::LoadSettings(m_settings);
+    m_app.LoadSettings();
     EXPECT_FALSE(CDrawFrame::RulersShownByDefault());
 }
 

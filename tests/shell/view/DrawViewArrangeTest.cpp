@@ -35,7 +35,6 @@ struct WithApp {
 class ViewCommands : public ::testing::Test, WithApp {
 protected:
     ViewCommands() {
-        CDrawFrame::LoadSettings(m_settings);
         auto* child = new CDrawFrame(IDR_SCHEMATIC);
         m_view = new CDrawView(m_doc);
         child->setView(m_view);

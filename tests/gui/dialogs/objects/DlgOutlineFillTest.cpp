@@ -151,6 +151,35 @@ TEST_F(DlgOutlineFillTest, OkWithNothingEditedKeepsTheObjectsAndAddsNoStep) {
     }
 }
 
+// "Inside Frame" unticked alone takes the outline out of the frame, as one step that undo takes
+// back byte for byte; an OK that changes nothing keeps the pen and records nothing.
+TEST_F(DlgOutlineFillTest, InsideFrameUntickedAloneDrawsTheOutlineOnTheEdge) {
+    const LOGPEN framed{PS_INSIDEFRAME, {28, 28}, 0x0000FF};
+    Rect(kFlagOutlined | kFlagFilled)->SetPen(&framed);
+    const std::vector<BYTE> before = testsupport::DocumentBytes(doc);
+    EXPECT_FALSE(Run(true, [](CPropertySheet&, CDlgOutlineFill& page) {
+        EXPECT_EQ(page.insideFrame()->checkState(), Qt::Checked);
+    }));
+    EXPECT_EQ(testsupport::DocumentBytes(doc), before);
+    EXPECT_EQ(doc.GetUndoList().GetCount(), 0);
+
+    EXPECT_TRUE(Run(true, [](CPropertySheet&, CDlgOutlineFill& page) {
+        page.insideFrame()->click();
+        EXPECT_EQ(page.insideFrame()->checkState(), Qt::Unchecked);
+    }));
+    EXPECT_EQ(doc.GetUndoList().GetCount(), 1);
+    const auto* edited = static_cast<const CDrawObj*>(doc.GetObjects().GetHead());
+    ASSERT_NE(edited->GetOwnPen(), nullptr);
+    EXPECT_EQ(edited->GetOwnPen()->lopnStyle & 0xF, UINT(PS_SOLID));
+    EXPECT_EQ(edited->GetOwnPen()->lopnWidth.x, 28);
+    EXPECT_EQ(edited->GetOwnPen()->lopnColor, 0x0000FFu);
+    const std::vector<BYTE> after = testsupport::DocumentBytes(doc);
+    ASSERT_TRUE(doc.GetUndoList().Undo());
+    EXPECT_EQ(testsupport::DocumentBytes(doc), before);
+    ASSERT_TRUE(doc.GetUndoList().Redo());
+    EXPECT_EQ(testsupport::DocumentBytes(doc), after);
+}
+
 // Opening a colour grid and closing it again chooses nothing, for one object or several.
 TEST_F(DlgOutlineFillTest, AColourGridClosedWithoutAChoiceLeavesTheObjectsAlone) {
     const LOGPEN thin{PS_SOLID, {2, 2}, 0x0000FF};
