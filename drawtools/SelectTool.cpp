@@ -448,6 +448,10 @@ void CSelectTool::OnObjectsLeft(IToolView& view, const CObList& objects) {
     }
 }
 
+const CTransformCmd* CSelectTool::SelectionMove() const {
+    return m_pending && m_pending->GetKind() == kTransformMove ? m_pending : nullptr;
+}
+
 void CSelectTool::AddHeldObjects(std::vector<const CDrawObj*>& held) const {
     if (!m_pending)
         return;

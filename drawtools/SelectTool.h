@@ -34,6 +34,10 @@ public:
 
     // Whether a drag of the selection or of a handle is under way.
     bool IsDragging() const { return m_pending != nullptr; }
+    // The move of the selection under way, from the drag's first step until the gesture ends;
+    // null otherwise (a handle being dragged too). The moved objects move rigidly by the
+    // command's offset; only its other substituted objects change shape.
+    const CTransformCmd* SelectionMove() const;
     void AddHeldObjects(std::vector<const CDrawObj*>& held) const override;
 
 private:

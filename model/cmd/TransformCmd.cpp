@@ -7,6 +7,7 @@
 #include "model/doc/DrawDoc.h"
 #include "model/net/Wire.h"
 #include "model/object/DrawObj.h"
+#include "model/symbol/Pin.h"
 #include "model/text/AttrText.h"
 #include "platform/AppServices.h"
 
@@ -159,6 +160,29 @@ CDrawObj* CTransformCmd::Original(const CDrawObj* object) {
 
 bool CTransformCmd::MovesItself(const CDrawObj* object) const {
     return m_transformed.Contains(object);
+}
+
+bool CTransformCmd::Carried(const CDrawObj* object) const {
+    if (!object || m_transformed.Contains(object))
+        return object != nullptr;
+    const auto* pin = dynamic_cast<const CPin*>(object);
+    return pin && pin->GetOwner() && m_transformed.Contains(pin->GetOwner());
+}
+
+bool CTransformCmd::MovesRigidly(const CDrawObj* object) const {
+    if (m_kind != kTransformMove || !m_transformed.Contains(object))
+        return false;
+    if (const auto* text = dynamic_cast<const CAttrText*>(object)) {
+        const CDrawObj* owner = text->GetOwnerObject();
+        return !owner || Carried(owner);
+    }
+    if (const auto* wire = dynamic_cast<const CWire*>(object)) {
+        for (const CDrawObj* end : {wire->GetStartObject(), wire->GetEndObject()}) {
+            if (end && !Carried(end))
+                return false;
+        }
+    }
+    return true;
 }
 
 void CTransformCmd::ReplaceInDocument(const CObList& from, const CObList& to) {

@@ -80,14 +80,24 @@ public:
     CDrawObj* Substitute(CDrawObj* object) override { return SubstituteObject(object); }
     CDrawObj* Original(const CDrawObj* object) override;
     bool MovesItself(const CDrawObj* object) const override;
+    // Whether object, one of the objects a move transforms, only moves by the offset as the
+    // move goes on, its tracker with it. Not so a wire with an end on something that stays (it
+    // stretches to keep it), nor a text tied to an object that stays (its tracker's tie reaches
+    // the object).
+    bool MovesRigidly(const CDrawObj* object) const;
 
     CDrawDoc* GetDocument() const { return m_doc; }
+    int GetKind() const { return m_kind; }
+    // The move offset set last (see SetMove).
+    CSize GetMove() const { return CSize(m_dx, m_dy); }
     const CObList& GetObjects() const { return m_objects; }
     const CObList& GetSources() const { return m_sources; }
     const CObList& GetCopies() const { return m_copies; }
 
 private:
     void ApplyTo(CDrawObj* object, bool forward) const;
+    // Whether object goes with the transformed objects: one of them, or a pin of one.
+    bool Carried(const CDrawObj* object) const;
     // Every duplicate and every object transformed in place takes its starting shape again.
     void RestoreGeometry();
     // From the starting shapes: the transform, then the following.

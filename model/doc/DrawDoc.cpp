@@ -756,7 +756,8 @@ namespace {
 constexpr LONG kTrackerReach = 8;
 
 // Only the trackers of objects near the visible part: a large selection mostly lies outside it.
-void DrawTrackers(CDC* dc, const CObList& selection, const CRect* visible) {
+void DrawTrackers(CDC* dc, const CObList& selection, const CRect* visible,
+                  const CDrawDoc::DrawFilter& drawn) {
     CRect near;
     if (visible) {
         CSize reach(kTrackerReach, kTrackerReach);
@@ -766,14 +767,14 @@ void DrawTrackers(CDC* dc, const CObList& selection, const CRect* visible) {
     }
     for (POSITION pos = selection.GetHeadPosition(); pos;) {
         CDrawObj* object = AsDrawObj(selection.GetNext(pos));
-        if (!visible || object->TrackerMeets(near))
+        if ((!drawn || drawn(object)) && (!visible || object->TrackerMeets(near)))
             object->DrawTracker(dc, pos ? kTrackerSelected : kTrackerDominant, nullptr);
     }
 }
 
 }  // namespace
 
-void CDrawDoc::Draw(CDC* dc, IDocView* view, const CRect* visible) {
+void CDrawDoc::Draw(CDC* dc, IDocView* view, const CRect* visible, const DrawFilter& drawn) {
     m_textFont.lfWidth = 0;
     LOGFONT scaled = m_textFont;
     scaled.lfHeight = -MulDiv(m_textFont.lfHeight, 100, 72);
@@ -784,13 +785,13 @@ void CDrawDoc::Draw(CDC* dc, IDocView* view, const CRect* visible) {
 
     for (POSITION pos = m_objects.GetHeadPosition(); pos;) {
         CDrawObj* object = AsDrawObj(m_objects.GetNext(pos));
-        if (!visible || MeetsRect(object, *visible))
+        if ((!drawn || drawn(object)) && (!visible || MeetsRect(object, *visible)))
             object->Draw(dc, nullptr);
     }
     dc->SetBkMode(OPAQUE);
 
     if (view && view->ShowsTrackers() && !dc->IsPrinting())
-        DrawTrackers(dc, view->GetSelection(), visible);
+        DrawTrackers(dc, view->GetSelection(), visible, drawn);
     // A context that had no font of ours started with the system font.
     if (previous)
         dc->SelectObject(previous);

@@ -208,8 +208,11 @@ public:
 
     // Drawing: the objects from head to tail in the document's text font, then (on screen)
     // the trackers of the view's selection; the frame with its fills and zone grid.
-    // With visible (sheet units), only objects whose bounds meet it are drawn.
-    void Draw(CDC* dc, IDocView* view, const CRect* visible = nullptr);
+    // With visible (sheet units), only objects whose bounds meet it are drawn; with drawn, only
+    // the objects it takes, and the trackers of those.
+    using DrawFilter = std::function<bool(const CDrawObj*)>;
+    void Draw(CDC* dc, IDocView* view, const CRect* visible = nullptr,
+              const DrawFilter& drawn = {});
     void DrawSheetBorder(CDC* dc, BOOL screen);
     void GetTitleBlockRect(CRect& rect);
     // The paper less its margins, normalised: the origin is its top-left corner and it lies

@@ -46,6 +46,7 @@
 #include "shell/commands/ToolsCommands.h"
 #include "shell/frames/DrawFrame.h"
 #include "shell/frames/StatusPaneText.h"
+#include "shell/view/MovePictures.h"
 #include "shell/view/SheetPrinter.h"
 #include "shell/view/SnapEngine.h"
 #include "shell/view/ToolEvents.h"
@@ -218,21 +219,35 @@ void CDrawView::paintEvent(QPaintEvent* event) {
     m_dirtyRects = 0;
     QPainter painter(viewport());
     const QRect exposed = event->rect();
+    if (!PaintMoving(painter, exposed))
+        PaintSheet(painter, exposed, {});
+    PaintOverlays(painter);
+}
+
+void CDrawView::PaintSheet(QPainter& painter, const QRect& exposed, const DrawFilter& drawn) {
     painter.fillRect(exposed, palette().color(QPalette::Dark));
     const CRect paper = PaperRect();
     PaintPaper(painter, paper);
     PaintGrid(painter, paper, exposed);
+    DrawObjects(painter, exposed, drawn, true);
+}
 
+void CDrawView::DrawObjects(QPainter& painter, const QRect& area, const DrawFilter& drawn,
+                            bool border) {
     CQtDC dc(painter);
     OnPrepareDC(dc);
-    const RECT clip{exposed.left(), exposed.top(), exposed.right() + 1, exposed.bottom() + 1};
+    const RECT clip{area.left(), area.top(), area.right() + 1, area.bottom() + 1};
     dc.SelectClipRgn(&clip);
-    m_document.DrawSheetBorder(&dc, TRUE);
+    if (border)
+        m_document.DrawSheetBorder(&dc, TRUE);
     // A pixel more all round, for pens that reach past the objects' bounds.
-    const CPoint a = ClientToDoc(CPoint(exposed.left() - 1, exposed.top() - 1));
-    const CPoint b = ClientToDoc(CPoint(exposed.right() + 2, exposed.bottom() + 2));
+    const CPoint a = ClientToDoc(CPoint(area.left() - 1, area.top() - 1));
+    const CPoint b = ClientToDoc(CPoint(area.right() + 2, area.bottom() + 2));
     const CRect visible(a.x, a.y, b.x, b.y);
-    m_document.Draw(&dc, this, &visible);
+    m_document.Draw(&dc, this, &visible, drawn);
+}
+
+void CDrawView::PaintOverlays(QPainter& painter) const {
     PaintFocusRect(painter);
     PaintCrosshair(painter);
     if (!m_dropFeedback.isEmpty()) {
@@ -355,6 +370,17 @@ void CDrawView::UpdateRulers(UINT flags) {
 }
 
 void CDrawView::OnUpdate(IDocView*, int hint, CObject* object, CObList* list) {
+    if (m_movePictures) {
+        // A step of the move changes only what the pictures leave out.
+        if (hint == kHintObject && object &&
+            !m_movePictures->Stays(static_cast<CDrawObj*>(object))) {
+            if (m_dirtyRects >= 0)
+                viewport()->update();
+            m_dirtyRects = -1;
+            return;
+        }
+        DropMovePictures();
+    }
     switch (hint) {
         case kHintObject:
             if (object && m_dirtyRects >= 0)
@@ -488,6 +514,7 @@ bool CDrawView::IsSelected(const CDrawObj* object) const {
 }
 
 CObList& CDrawView::ChangeSelection() {
+    DropMovePictures();
     m_selected.reset();
     return m_selection;
 }
@@ -677,17 +704,17 @@ void CDrawView::SetPageSize(const SIZE& size) {
 }
 
 void CDrawView::OnZoomChanged() {
-    viewport()->update();
+    InvalidateAll();
     UpdateRulers(kRulerAll);
 }
 
 void CDrawView::OnScrolled(int dx, int dy) {
     // While the middle button pans, nothing of the window's own lies over the sheet: what it
     // shows moves with the sheet, and only what comes into view is painted.
-    if (m_grabbing && !m_focusRect && m_dropFeedback.isEmpty())
+    if (m_grabbing && !m_focusRect && m_dropFeedback.isEmpty() && !m_movePictures)
         viewport()->scroll(dx, dy);
     else
-        viewport()->update();
+        InvalidateAll();
     UpdateRulers(kRulerHorizontal | kRulerVertical);
 }
 

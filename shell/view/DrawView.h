@@ -6,6 +6,7 @@
 
 #include <QPoint>
 #include <QTimer>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -24,6 +25,8 @@ class CDrawDoc;
 class CDrawFrame;
 class CDrawTool;
 class CInPlaceTextEdit;
+class CTransformCmd;
+class MovePictures;
 class CWire;
 class CDrawOleObj;
 class QComboBox;
@@ -204,6 +207,9 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
+    // Which objects a paint draws (see CDrawDoc::Draw).
+    using DrawFilter = std::function<bool(const CDrawObj*)>;
+
     void AddCommands();
     // The Library menu and the Object > Connect Wire To commands.
     void AddLibraryCommands();
@@ -271,6 +277,24 @@ private:
     QComboBox* ZoomBox() const;
     // The paper in sheet units: the drawing area's origin lies inside its margins.
     CRect PaperRect() const;
+    // The workspace, the paper with its grid and border, and the objects drawn takes with their
+    // trackers, within exposed.
+    void PaintSheet(QPainter& painter, const QRect& exposed, const DrawFilter& drawn);
+    // The objects drawn takes with their trackers, within area (window pixels); the sheet
+    // border first with border.
+    void DrawObjects(QPainter& painter, const QRect& area, const DrawFilter& drawn, bool border);
+    // The focus rectangle, the crosshair and the drop frame over the sheet.
+    void PaintOverlays(QPainter& painter) const;
+    // The move of the selection the select tool is dragging in this window, or null.
+    const CTransformCmd* SelectionMove() const;
+    // While a move is dragged, paints exposed from the move's pictures (see MovePictures),
+    // taking them first when there are none that serve; false when no move is dragged here.
+    bool PaintMoving(QPainter& painter, const QRect& exposed);
+    void TakeMovePictures(const CTransformCmd& move);
+    // The moving picture's shift in window pixels for the move as it stands.
+    QPoint MoveShift(const CTransformCmd& move) const;
+    // Anything but a step of the move drops the pictures and repaints the whole window.
+    void DropMovePictures();
     void PaintPaper(QPainter& painter, const CRect& paper) const;
     void PaintGrid(QPainter& painter, const CRect& paper, const QRect& exposed) const;
     DWORD SnapOptions() const;
@@ -338,4 +362,5 @@ private:
     bool m_steerFast = false;   // Shift was down at the last key event
     QRect m_dropFeedback;       // where a drop would put its object, in window pixels; empty: none
     int m_dirtyRects = 0;       // rectangles marked for repainting since the last paint; -1: all
+    std::unique_ptr<MovePictures> m_movePictures;  // while a move is dragged here
 };

@@ -122,7 +122,7 @@ void CDrawView::AddGridCommands() {
         ID_SHOW_GRID,
         [this] {
             m_grid.m_shown = !m_grid.m_shown;
-            viewport()->update();
+            InvalidateAll();
         },
         [this](CmdUI& ui) {
             ui.Enable();
@@ -151,7 +151,7 @@ void CDrawView::SetGridSpacing(float inches) {
     m_grid.m_metric = 0;
     m_grid.m_spaceX = m_grid.m_spaceY = inches;
     m_grid.Update();
-    viewport()->update();
+    InvalidateAll();
 }
 
 void CDrawView::EditGridOptions() {
@@ -165,7 +165,7 @@ void CDrawView::EditGridOptions() {
         app->SnapGridOptions = applied;
         m_grid.Save(*app, m_symbolGrid);
     }
-    viewport()->update();
+    InvalidateAll();
 }
 
 void CDrawView::UseSymbolGrid() {
@@ -175,7 +175,7 @@ void CDrawView::UseSymbolGrid() {
     m_grid.Update();
     if (const CSchematicApp* app = GetApp())
         m_grid.Load(*app, true);
-    viewport()->update();
+    InvalidateAll();
 }
 
 void CDrawView::ZoomToObjects() {

@@ -204,6 +204,7 @@ void CDrawView::RunCommand(UINT id) {
 }
 
 void CDrawView::InvalidateAll() {
+    DropMovePictures();
     viewport()->update();
 }
 
