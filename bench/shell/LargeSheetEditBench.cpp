@@ -144,8 +144,10 @@ public:
 
     // Runs the window's events: it repaints what was marked for repainting.
     static void Settle() { QApplication::processEvents(); }
-    // The zoom, centred on the middle resistor, with nothing selected.
+    // The zoom, centred on the middle resistor, with nothing selected. The view asks the
+    // program's tools, which are this window's while it is used.
     void ShowAt(int percent) {
+        SetToolManager(&m_tools);
         m_view->Select(nullptr, false);
         m_view->SetZoomFactor(float(percent) / 100.0f);
         m_view->CenterOnPoint(m_press);

@@ -37,8 +37,10 @@ public:
     bool Stays(const CDrawObj* object) const;
     // The move's offset when the pictures were taken, sheet units.
     CSize Offset() const { return m_offset; }
-    // The part of the window the moving picture covers: the window and a margin of a quarter
-    // of its size all round, for the objects the drag brings into view.
+    // The part of the window the moving picture covers: the window and a margin of an eighth
+    // of its size all round, for the objects the drag brings into view. (Each pixel of margin
+    // costs drawing at the drag's first step; a drag that goes further takes the pictures
+    // again.)
     QRect MovingArea() const;
 
     QImage rest;
