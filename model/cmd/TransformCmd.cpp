@@ -163,8 +163,8 @@ bool CTransformCmd::MovesItself(const CDrawObj* object) const {
 }
 
 bool CTransformCmd::Carried(const CDrawObj* object) const {
-    if (!object || m_transformed.Contains(object))
-        return object != nullptr;
+    if (m_transformed.Contains(object))
+        return true;
     const auto* pin = dynamic_cast<const CPin*>(object);
     return pin && pin->GetOwner() && m_transformed.Contains(pin->GetOwner());
 }

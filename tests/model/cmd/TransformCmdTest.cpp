@@ -143,6 +143,31 @@ TEST_F(TransformSheet, MovingASymbolSubstitutesItAndItsWires) {
     EXPECT_EQ(Snapshot(doc), after);
 }
 
+// Which of the moved objects a drag may show moving as one: a wire with an end on something
+// that stays stretches, and so does the tie of a text to an object that stays; nothing turned
+// or resized moves rigidly.
+TEST_F(TransformSheet, OnlyWhatIsTiedToWhatStaysIsReshapedByAMove) {
+    symbol->SetAttr("_ID", "U1", kSetAttrForce);
+    CAttrText* text = symbol->ShowAttrText("_ID", TRUE);
+    Add(text);
+    const auto rigid = [this](ObjectList objects, int kind) {
+        auto* command = new CTransformCmd(&doc, objects, kind);
+        command->Begin();
+        std::vector<bool> moved;
+        const CObList& transformed = command->GetObjects();
+        for (POSITION pos = transformed.GetHeadPosition(); pos;)
+            moved.push_back(
+                command->MovesRigidly(static_cast<const CDrawObj*>(transformed.GetNext(pos))));
+        command->Abort();
+        delete command;
+        return moved;
+    };
+    EXPECT_EQ(rigid({symbol, left, text, box}, kTransformMove),
+              (std::vector<bool>{true, true, true, true}));
+    EXPECT_EQ(rigid({left, text}, kTransformMove), (std::vector<bool>{false, false}));
+    EXPECT_EQ(rigid({symbol, box}, kTransformRotate), (std::vector<bool>{false, false}));
+}
+
 TEST_F(TransformSheet, LoneShapeMovesItself) {
     CTransformCmd* command = Transform(box, kTransformMove);
     command->SetMove(100, 0);
