@@ -108,7 +108,8 @@ public:
     bool SnapsToGrid() const override;
     void SetPrompt(UINT id) override;
     void SetCursor(ToolCursor cursor) override;
-    void SetCapture(bool on) override { m_capture = on; }
+    // A gesture that begins or ends drops the pictures of a move (see MovePictures).
+    void SetCapture(bool on) override;
     bool HasCapture() const override { return m_capture; }
     void ShowFocusRect(const CRect* windowRect) override;
     void SetAutoScroll(bool on) override;

@@ -26,6 +26,12 @@ QImage PictureFor(const QWidget& window, QSize size, bool opaque) {
 
 }  // namespace
 
+void CDrawView::SetCapture(bool on) {
+    if (on != m_capture)
+        DropMovePictures();
+    m_capture = on;
+}
+
 const CTransformCmd* CDrawView::SelectionMove() const {
     const auto* tool = m_capture ? dynamic_cast<const CSelectTool*>(CurrentTool()) : nullptr;
     const CTransformCmd* move = tool ? tool->SelectionMove() : nullptr;

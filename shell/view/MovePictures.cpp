@@ -36,7 +36,9 @@ MovePictures::MovePictures(const CTransformCmd& move, const DCMapping& mapping, 
     const CObList& objects = move.GetObjects();
     for (POSITION pos = objects.GetHeadPosition(); pos;) {
         const auto* object = static_cast<const CDrawObj*>(objects.GetNext(pos));
-        if (!move.MovesRigidly(object))
+        if (move.MovesRigidly(object))
+            m_moved.Insert(object);
+        else
             m_reshaped.Insert(object);
     }
 }
@@ -49,12 +51,8 @@ bool MovePictures::Serve(const CTransformCmd& move, const DCMapping& mapping, QS
            std::abs(shift.x()) <= -area.left() && std::abs(shift.y()) <= -area.top();
 }
 
-bool MovePictures::Moves(const CDrawObj* object) const {
-    return m_move->MovesItself(object) && !m_reshaped.Contains(object);
-}
-
 bool MovePictures::Stays(const CDrawObj* object) const {
-    return !m_move->MovesItself(object) && !m_reshaped.Contains(object);
+    return !m_moved.Contains(object) && !m_reshaped.Contains(object);
 }
 
 QRect MovePictures::MovingArea() const {

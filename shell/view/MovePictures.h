@@ -30,7 +30,7 @@ public:
     bool Serve(const CTransformCmd& move, const DCMapping& mapping, QSize window, qreal ratio,
                QPoint shift) const;
     // In the moving picture.
-    bool Moves(const CDrawObj* object) const;
+    bool Moves(const CDrawObj* object) const { return m_moved.Contains(object); }
     // Drawn at each step.
     bool Reshaped(const CDrawObj* object) const { return m_reshaped.Contains(object); }
     // Neither: in the rest.
@@ -47,11 +47,13 @@ public:
     QImage moving;
 
 private:
-    const CTransformCmd* m_move;
+    const CTransformCmd* m_move;  // only told apart from another move
     int m_substituted;  // the move's substituted objects then: more means more are reshaped
     CSize m_offset;
     DCMapping m_mapping;
     QSize m_window;
     qreal m_ratio;
+    // The objects sorted, as the move is not asked again: it may be gone before the pictures.
+    PointerSet m_moved;
     PointerSet m_reshaped;
 };
