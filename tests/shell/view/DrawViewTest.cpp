@@ -21,6 +21,7 @@
 #include "model/shapes/DrawRect.h"
 #include "model/symbol/SpiceSymbol.h"
 #include "resources/CommandIds.h"
+#include "shell/view/ViewTestParts.h"
 
 namespace {
 
@@ -393,17 +394,6 @@ TEST_F(DrawViewTest, TheCrosshairInvertsALineThroughTheCursor) {
     EXPECT_EQ(after.pixel(400, 50), qRgb(127, 127, 127));
     EXPECT_EQ(after.pixel(400, 300), qRgb(255, 255, 255));
 }
-
-// A rectangle that counts how often it is drawn.
-class CountingRect : public CDrawRect {
-public:
-    using CDrawRect::CDrawRect;
-    void Draw(CDC* dc, const double* matrix) override {
-        ++draws;
-        CDrawRect::Draw(dc, matrix);
-    }
-    int draws = 0;
-};
 
 TEST_F(DrawViewTest, OnlyObjectsMeetingTheExposedAreaAreDrawn) {
     auto near = std::make_unique<CountingRect>(CRect(600, -700, 1800, -2500));

@@ -36,17 +36,11 @@
 #include "resources/CommandIds.h"
 #include "shell/view/DrawView.h"
 #include "shell/view/InPlaceTextEdit.h"
+#include "shell/view/ViewTestParts.h"
 #include "support/DocumentBytes.h"
 #include "support/StandardItems.h"
 
 namespace {
-
-struct WithTools {
-    WithTools() : previous(SetToolManager(&tools)) { QtTestApp::ensure(); }
-    ~WithTools() { SetToolManager(previous); }
-    ToolManager tools;
-    ToolManager* previous;
-};
 
 class DrawViewToolsTest : public ::testing::Test, protected WithTools {
 protected:

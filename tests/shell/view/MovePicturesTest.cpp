@@ -19,20 +19,10 @@
 #include "model/symbol/Symbol.h"
 #include "model/text/AttrText.h"
 #include "shell/view/DrawView.h"
+#include "shell/view/ViewTestParts.h"
 #include "support/DocumentBytes.h"
 
 namespace {
-
-// A rectangle that counts how often it is drawn.
-class CountingRect : public CDrawRect {
-public:
-    using CDrawRect::CDrawRect;
-    void Draw(CDC* dc, const double* matrix) override {
-        ++draws;
-        CDrawRect::Draw(dc, matrix);
-    }
-    int draws = 0;
-};
 
 // A two-pin part at (x, y) with its identifier shown.
 CSymbol* AddPart(CDrawDoc& doc, LONG x, LONG y, const char* id) {
@@ -65,13 +55,6 @@ QImage Shown(CDrawView& view) {
     return screen->copy(QRect(corner, view.viewport()->size()))
         .convertToFormat(QImage::Format_RGB32);
 }
-
-struct WithTools {
-    WithTools() : previous(SetToolManager(&tools)) { QtTestApp::ensure(); }
-    ~WithTools() { SetToolManager(previous); }
-    ToolManager tools;
-    ToolManager* previous;
-};
 
 class MovePicturesTest : public ::testing::Test, protected WithTools {
 protected:
