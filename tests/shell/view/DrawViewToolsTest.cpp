@@ -441,19 +441,7 @@ TEST_F(DrawViewToolsTest, AJunctionDotIsAboutTwoPixelsRoundTheJunction) {
 
 // A two-pin part at (x, y) with its identifier shown, joined by a wire to the part before it.
 CSymbol* AddWiredPart(CDrawDoc& doc, LONG x, LONG y, CSymbol* previous) {
-    auto symbol = std::make_unique<CSymbol>();
-    symbol->GetGraphics().AddTail(new CDrawRect(CRect(100, 50, 300, -50)));
-    for (const LONG end : {0, 400}) {
-        auto* pin = new CPin(symbol.get());
-        pin->SetEnds(CPoint(end == 0 ? 100 : 300, 0), CPoint(end, 0));
-        symbol->GetPins().AddTail(pin);
-    }
-    symbol->RecalcBounds(nullptr);
-    symbol->SetAttr("_ID", "R1", kSetAttrForce);
-    symbol->OffsetBy(CSize(x, y));
-    CSymbol* part = symbol.get();
-    EXPECT_TRUE(doc.AddObject(std::move(symbol)));
-    doc.AddObject(std::unique_ptr<CDrawObj>(part->ShowAttrText("_ID", TRUE)));
+    CSymbol* part = AddTwoPinPart(doc, x, y, "R1");
     if (previous) {
         auto wire = std::make_unique<CWire>();
         CPin* from = static_cast<CPin*>(previous->GetPins().GetTail());

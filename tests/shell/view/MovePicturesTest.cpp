@@ -24,24 +24,6 @@
 
 namespace {
 
-// A two-pin part at (x, y) with its identifier shown.
-CSymbol* AddPart(CDrawDoc& doc, LONG x, LONG y, const char* id) {
-    auto symbol = std::make_unique<CSymbol>();
-    symbol->GetGraphics().AddTail(new CDrawRect(CRect(100, 50, 300, -50)));
-    for (const LONG end : {0, 400}) {
-        auto* pin = new CPin(symbol.get());
-        pin->SetEnds(CPoint(end == 0 ? 100 : 300, 0), CPoint(end, 0));
-        symbol->GetPins().AddTail(pin);
-    }
-    symbol->RecalcBounds(nullptr);
-    symbol->SetAttr("_ID", id, kSetAttrForce);
-    symbol->OffsetBy(CSize(x, y));
-    CSymbol* part = symbol.get();
-    EXPECT_TRUE(doc.AddObject(std::move(symbol)));
-    doc.AddObject(std::unique_ptr<CDrawObj>(part->ShowAttrText("_ID", TRUE)));
-    return part;
-}
-
 CPin* PinOf(CSymbol* part, bool second) {
     return static_cast<CPin*>(second ? part->GetPins().GetTail() : part->GetPins().GetHead());
 }
@@ -61,8 +43,8 @@ protected:
     MovePicturesTest() {
         // Part 1 and a rectangle are moved; the wire to part 2 follows; part 2 and another
         // rectangle stay.
-        moved = AddPart(doc, 1000, -1000, "R1");
-        CSymbol* staying = AddPart(doc, 2400, -1000, "R2");
+        moved = AddTwoPinPart(doc, 1000, -1000, "R1");
+        CSymbol* staying = AddTwoPinPart(doc, 2400, -1000, "R2");
         auto wire = std::make_unique<CWire>();
         wire->AddPoint(PinOf(moved, true)->GetConnectPoint());
         wire->AddPoint(PinOf(staying, false)->GetConnectPoint());
