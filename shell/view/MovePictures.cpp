@@ -56,7 +56,7 @@ bool MovePictures::Stays(const CDrawObj* object) const {
 }
 
 QRect MovePictures::MovingArea() const {
-    const int dx = m_window.width() / 8;
-    const int dy = m_window.height() / 8;
+    const int dx = m_window.width() / 4;
+    const int dy = m_window.height() / 4;
     return QRect(QPoint(0, 0), m_window).adjusted(-dx, -dy, dx, dy);
 }

@@ -37,10 +37,11 @@ public:
     bool Stays(const CDrawObj* object) const;
     // The move's offset when the pictures were taken, sheet units.
     CSize Offset() const { return m_offset; }
-    // The part of the window the moving picture covers: the window and a margin of an eighth
+    // The part of the window the moving picture covers: the window and a margin of a quarter
     // of its size all round, for the objects the drag brings into view. (Each pixel of margin
     // costs drawing at the drag's first step; a drag that goes further takes the pictures
-    // again.)
+    // again, which costs more than painting the window once, so the margin is kept wide
+    // enough for the sweeps of a hand zoomed in.)
     QRect MovingArea() const;
 
     QImage rest;
