@@ -228,9 +228,10 @@ void CWireTool::NameFromBus(IToolView& view) {
             ChooseBusMember(members, pin ? pinId.c_str() : nullptr, State().busMemberCounter);
         if (name.IsEmpty())
             return;
-        m_wire->SetAttr("_ID", name, kSetAttrForce);
-        if (CNet* net = m_wire->GetNet())
-            net->SetFlags(kNetNamed, kNetNamed);
+        // In the step that adds the wire, with the rail connector or the net the name takes
+        // along.
+        m_wire->SetAttr("_ID", name,
+                        kSetAttrForce | kSetAttrUndoable | kSetAttrUser | kSetAttrMerge);
     }
     CAttrText* text = m_wire->ShowAttrText("_ID", TRUE);
     if (!text)

@@ -55,6 +55,21 @@ void RecordDone(CDrawDoc* doc, CCommand* command, bool merge) {
         doc->GetUndoList().Add(command);
 }
 
+// A name the user gives marks its net named, also when the name is the one the net has or the
+// wires move onto a net of that name; recorded done with the edit when it is undoable.
+void MarkUserNamed(CDrawDoc* doc, CNet& net, UINT flags) {
+    constexpr DWORD kMask = kNetClearedByUserName | kNetNamed;
+    if (!(flags & kSetAttrUser) || (net.GetFlags() & kMask) == kNetNamed)
+        return;
+    const bool undoable = (flags & kSetAttrUndoable) && doc;
+    auto* naming = undoable ? new CNetPropCmd(&net) : nullptr;
+    if (naming)
+        naming->KeepTextPlaces(doc);
+    net.SetFlags(kNetNamed, kMask);
+    if (naming)
+        RecordDone(doc, naming, true);
+}
+
 // The nets the wires hold, each once.
 std::vector<CNet*> NetsOf(const std::vector<CWire*>& wires) {
     std::vector<CNet*> nets;
@@ -327,9 +342,12 @@ int CWire::SetId(const char* value, UINT flags) {
     if (name.IsEmpty())
         return FALSE;
     if (CNet* existing = m_document ? m_document->FindNet(name) : nullptr) {
-        if (existing == m_net)
+        const bool moving = existing != m_net;
+        if (moving)
+            SetGroupNet(existing, flags);
+        MarkUserNamed(m_document, *existing, flags);
+        if (!moving)
             return TRUE;
-        SetGroupNet(existing, flags);
         // The connectors of rails the group joins to a net of the user's take its name.
         std::vector<CSymbol*> leaving;
         WalkGroup([&](CWire* wire) {
