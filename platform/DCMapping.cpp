@@ -8,29 +8,40 @@ namespace {
 
 using Wide = __int128;
 
-LONG ClampToLong(Wide v) {
-    constexpr Wide lo = std::numeric_limits<LONG>::min();
-    constexpr Wide hi = std::numeric_limits<LONG>::max();
+template <typename Int>
+LONG ClampToLong(Int v) {
+    constexpr Int lo = std::numeric_limits<LONG>::min();
+    constexpr Int hi = std::numeric_limits<LONG>::max();
     return static_cast<LONG>(v < lo ? lo : (v > hi ? hi : v));
 }
 
 // floor(num / den) for den > 0.
-Wide FloorDiv(Wide num, Wide den) {
-    Wide q = num / den;
+template <typename Int>
+Int FloorDiv(Int num, Int den) {
+    Int q = num / den;
     if (num % den != 0 && num < 0)
         --q;
     return q;
 }
 
-// (v - fromOrg) * toExt / fromExt + toOrg, rounded half up.
-LONG MapAxis(LONG v, LONG fromOrg, LONG fromExt, LONG toExt, LONG toOrg) {
-    Wide num = (Wide(v) - fromOrg) * toExt;
-    Wide den = fromExt;
+template <typename Int>
+LONG MapAxisIn(LONG v, LONG fromOrg, LONG fromExt, LONG toExt, LONG toOrg) {
+    Int num = (Int(v) - fromOrg) * toExt;
+    Int den = fromExt;
     if (den < 0) {
         num = -num;
         den = -den;
     }
-    return ClampToLong(FloorDiv(2 * num + den, 2 * den) + toOrg);
+    return ClampToLong(FloorDiv<Int>(2 * num + den, 2 * den) + toOrg);
+}
+
+// (v - fromOrg) * toExt / fromExt + toOrg, rounded half up: in 64 bits while the extent leaves
+// room for twice the product, as a window's or a sheet's does, else in 128.
+LONG MapAxis(LONG v, LONG fromOrg, LONG fromExt, LONG toExt, LONG toOrg) {
+    constexpr LONG kNarrowExtent = LONG{1} << 29;
+    if (toExt > -kNarrowExtent && toExt < kNarrowExtent)
+        return MapAxisIn<std::int64_t>(v, fromOrg, fromExt, toExt, toOrg);
+    return MapAxisIn<Wide>(v, fromOrg, fromExt, toExt, toOrg);
 }
 
 Wide Abs(LONG v) {

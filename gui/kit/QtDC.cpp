@@ -300,11 +300,15 @@ QPen CQtDC::MakePen() const {
     return qpen;
 }
 
-// The pen of the last outline when the new one equals it: the paint engine then keeps what it
-// prepared for that pen.
-const QPen& CQtDC::ReusedPen(const QPen& pen) {
-    if (!(pen == m_lastPen))
-        m_lastPen = pen;
+// The painter's pen for the selected one, made again only when the pen or its width on the
+// device changed since the last output: the paint engine then keeps what it prepared for it.
+const QPen& CQtDC::SelectedPen() {
+    const CPen& pen = *GetCurrentPen();
+    const PenKey key{pen.Log(), pen.IsExtended() != FALSE, DevicePenWidth()};
+    if (!(m_penKey && *m_penKey == key)) {
+        m_lastPen = MakePen();
+        m_penKey = key;
+    }
     return m_lastPen;
 }
 
@@ -369,7 +373,7 @@ void CQtDC::PaintPath(const QPainterPath& path, bool fill, bool stroke) {
             m_painter.fillPath(path, background);
         m_painter.fillPath(path, MakeBrush(brush));
     }
-    const QPen pen = ReusedPen(MakePen());
+    const QPen& pen = SelectedPen();
     if (!stroke || pen.style() == Qt::NoPen)
         return;
     if (opaque && pen.style() != Qt::SolidLine) {
@@ -379,6 +383,31 @@ void CQtDC::PaintPath(const QPainterPath& path, bool fill, bool stroke) {
         m_painter.strokePath(path, gaps);
     }
     m_painter.strokePath(path, pen);
+}
+
+// An open straight line goes to the painter as the points of a polyline, which the paint engine
+// strokes as it would the line's path, without a path made and converted for each of the ten
+// thousand pins and wires of a sheet. The painter keeps the pen: every other output sets its
+// own.
+void CQtDC::StrokePolyline(const POINT* points, int count) {
+    if (GetROP2() == R2_NOP)
+        return;
+    const QPen& pen = SelectedPen();
+    if (pen.style() == Qt::NoPen)
+        return;
+    BeginOutput(ModeForRop2(GetROP2()));
+    m_polyline.clear();
+    for (int i = 0; i < count; ++i)
+        m_polyline.push_back(Device(points[i]));
+    if (GetBkMode() == OPAQUE && pen.style() != Qt::SolidLine) {
+        QPen gaps = pen;
+        gaps.setStyle(Qt::SolidLine);
+        gaps.setColor(ToQColor(GetBkColor()));
+        m_painter.setPen(gaps);
+        m_painter.drawPolyline(m_polyline.data(), count);
+    }
+    m_painter.setPen(pen);
+    m_painter.drawPolyline(m_polyline.data(), count);
 }
 
 namespace {
@@ -420,7 +449,7 @@ bool CQtDC::PaintUprightBox(const QPainterPath& path) {
         return false;
     FillUprightBox(*box);
     if (HasDashedPen())
-        m_painter.strokePath(path, ReusedPen(MakePen()));
+        m_painter.strokePath(path, SelectedPen());
     return true;
 }
 
@@ -490,6 +519,11 @@ void CQtDC::OutMoveTo(POINT to) {
 }
 
 void CQtDC::OutPoly(PolyKind kind, const POINT* points, int count) {
+    const bool curved = kind == PolyKind::PolyBezier || kind == PolyKind::PolyBezierTo;
+    if (!curved && kind != PolyKind::Polygon && !IsPathOpen()) {
+        StrokePolyline(points, count);
+        return;
+    }
     QPainterPath part(Device(points[0]));
     if (kind == PolyKind::PolyBezier || kind == PolyKind::PolyBezierTo) {
         for (int i = 1; i + 2 < count; i += 3)

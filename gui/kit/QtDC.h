@@ -21,6 +21,7 @@
 #include <QTransform>
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include "platform/DC.h"
 #include "platform/DisplayText.h"
@@ -85,7 +86,7 @@ private:
     QRect DeviceRect(const RECT& r) const;
     int DevicePenWidth() const;
     QPen MakePen() const;
-    const QPen& ReusedPen(const QPen& pen);
+    const QPen& SelectedPen();
     QBrush MakeBrush(const CBrush& brush) const;
     // The outline of a shape, made in path (its memory reused from shape to shape).
     void ShapePath(ShapeKind kind, const RECT& rect, POINT a, POINT b, QPainterPath& path) const;
@@ -96,6 +97,7 @@ private:
     void FillUprightBox(const QRect& box);
     void BeginOutput(QPainter::CompositionMode mode);
     void PaintPath(const QPainterPath& path, bool fill, bool stroke);
+    void StrokePolyline(const POINT* points, int count);
     void FillDeviceRect(const QRect& r, const CBrush& brush);
     struct FontCache;
     static FontCache& Fonts();
@@ -119,10 +121,24 @@ private:
     QPainter& m_painter;
     QTransform m_base;
     std::optional<OutputState> m_output;
+    // What the last pen SelectedPen made was made for.
+    struct PenKey {
+        LOGPEN log;
+        bool extended;
+        int width;
+        bool operator==(const PenKey& other) const {
+            return log.lopnStyle == other.log.lopnStyle &&
+                   log.lopnWidth.x == other.log.lopnWidth.x &&
+                   log.lopnColor == other.log.lopnColor && extended == other.extended &&
+                   width == other.width;
+        }
+    };
+    std::optional<PenKey> m_penKey;
     QPen m_lastPen;
     bool m_raster;
     QPainterPath m_path;
-    QPainterPath m_shape;  // the last shape's outline
+    QPainterPath m_shape;             // the last shape's outline
+    std::vector<QPointF> m_polyline;  // the last polyline's device points
     // The font Font() realised last and what for: until the next Font() call they may lag
     // behind the selected font, so text is laid out by the selected font's own fields.
     mutable LOGFONT m_fontLog;

@@ -126,6 +126,21 @@ TEST(DCMapping, PointsRoundHalfUpAndSizesAwayFromZero) {
     // Far coordinates saturate instead of overflowing.
     dc.SetWindowOrg(-2000000000, 0);
     EXPECT_EQ(ToLogical(dc, POINT{2000000000, 0}).x, 2147483647);
+
+    // The farthest point over the widest window, onto viewports just narrower and just wider
+    // than 2^29 and the widest: (2^32 - 1) (2^29 - 1) / (2^31 - 1) is 2^30 - 1.75, with 2^29
+    // 2^30 + 0.25, and with 2^31 - 1 the whole 2^32 - 1.
+    dc.SetMapMode(MM_ANISOTROPIC);
+    dc.SetWindowExt(2147483647, 1);
+    dc.SetWindowOrg(-2147483647 - 1, 0);
+    dc.SetViewportOrg(-1073741824, 0);
+    dc.SetViewportExt(536870911, 1);
+    EXPECT_EQ(ToDevice(dc, POINT{2147483647, 0}).x, -2);
+    dc.SetViewportExt(536870912, 1);
+    EXPECT_EQ(ToDevice(dc, POINT{2147483647, 0}).x, 0);
+    dc.SetViewportOrg(-2147483647 - 1, 0);
+    dc.SetViewportExt(2147483647, 1);
+    EXPECT_EQ(ToDevice(dc, POINT{2147483647, 0}).x, 2147483647);
 }
 
 TEST(DCMapping, IsotropicKeepsBothAxesAtOneScale) {

@@ -174,6 +174,60 @@ TEST(QtDC, TinyTextIsKeptWhereTheOutputIsScaledLater) {
     EXPECT_FALSE(tooSmall(picture));
 }
 
+// Open lines drawn at once and the same lines stroked as paths cover the same pixels: thin,
+// dotted with the gaps filled or left, wide with round ends, steep and shallow, and under xor.
+TEST(QtDC, OpenLinesDrawTheirStrokedPaths) {
+    const std::function<void(CDC&)> lines[] = {
+        [](CDC& dc) {
+            const POINT zigzag[] = {{10, 150}, {43, 101}, {71, 152}, {100, 97}, {180, 110}};
+            dc.Polyline(zigzag, 5);
+        },
+        [](CDC& dc) {
+            dc.MoveTo(5, 5);
+            dc.LineTo(190, 37);
+        },
+        [](CDC& dc) {
+            const POINT steep[] = {{150, 10}, {153, 90}, {120, 60}};
+            dc.Polyline(steep, 3);
+        }};
+    const auto penned = [](CDC& dc, const std::function<void(CDC&)>& draw) {
+        dc.SetBkColor(RGB(0, 200, 0));
+        CPen thin(PS_SOLID, 0, RGB(255, 0, 0));
+        CPen dotted(PS_DOT, 0, RGB(0, 0, 255));
+        CPen wide(PS_SOLID, 5, RGB(0, 128, 255));
+        int shift = 0;
+        for (CPen* pen : {&thin, &dotted, &wide}) {
+            dc.SelectObject(pen);
+            for (const int mode : {OPAQUE, TRANSPARENT}) {
+                dc.SetBkMode(mode);
+                dc.SetWindowOrg(-3 * shift, -2 * shift);
+                ++shift;
+                draw(dc);
+            }
+        }
+        dc.SelectObject(&thin);
+        dc.SetROP2(R2_XORPEN);
+        dc.SetWindowOrg(4, 2);
+        draw(dc);
+        dc.SelectStockObject(BLACK_PEN);
+    };
+    QImage direct = Blank();
+    QImage stroked = Blank();
+    for (const auto& line : lines) {
+        Draw(direct, [&](CDC& dc) { penned(dc, line); });
+        Draw(stroked, [&](CDC& dc) {
+            penned(dc, [&](CDC& each) {
+                each.BeginPath();
+                line(each);
+                each.EndPath();
+                each.StrokePath();
+            });
+        });
+    }
+    EXPECT_NE(direct, Blank());
+    EXPECT_EQ(direct, stroked);
+}
+
 TEST(QtDC, XorDrawingTwiceRestoresTheImage) {
     QImage image = Blank();
     for (int y = 0; y < image.height(); ++y) {
