@@ -348,70 +348,48 @@ TEST_F(WireToolTest, AWireEndingOnABusTakesTheNameOfAMember) {
 // bytes from before the wire, redo those after. A net of the member's name that was not named
 // by the user is named in the step too.
 enum class MemberNet { kNone, kNamed, kUnnamed };
-void DrawFromBusToRail(MemberNet memberNet) {
-    SCOPED_TRACE(static_cast<int>(memberNet));
-    ToolTest test;
-    test.doc.SetAttribute("Power1", "+5v", 0);
-    auto* bus = new CBus();
-    bus->AddPoint(CPoint(3000, -500));
-    bus->AddPoint(CPoint(3000, -4000));
-    bus->SetDocument(&test.doc);
-    test.doc.GetObjects().AddTail(bus);
-    bus->SetAttr("_ID", "D[0..7]", kSetAttrForce);
-    const auto placePin = [&test](LONG y, const char* id) {
-        auto* symbol = new CSymbol();
-        auto* pin = new CPin(symbol);
-        pin->SetEnds(CPoint(800, y), CPoint(1000, y));
-        pin->SetAttr("_ID", id, kSetAttrForce);
-        symbol->GetPins().AddTail(pin);
-        symbol->SetDocument(&test.doc);
-        symbol->RecalcBounds(nullptr);
-        test.doc.GetObjects().AddTail(symbol);
-        return symbol;
-    };
-    const auto draw = [&test](CPoint from, CPoint to) {
-        test.Choose(kToolWire);
-        test.Click(from.x, from.y);
-        test.Move(to.x, to.y);
-        test.Click(to.x, to.y);
-    };
-    if (memberNet != MemberNet::kNone) {
-        placePin(-1000, "A0");
-        draw(CPoint(1000, -1000), CPoint(3000, -1000));
-        CNet* existing = test.doc.FindNet("D0");
+class BusToRailTest : public WireToolTest, public ::testing::WithParamInterface<MemberNet> {};
+
+TEST_P(BusToRailTest, TheConnectorRenamedGoesBackWithTheWire) {
+    doc.SetAttribute("Power1", "+5v", 0);
+    PlaceBus(CPoint(3000, -500), CPoint(3000, -4000), "D[0..7]");
+    if (GetParam() != MemberNet::kNone) {
+        PlacePin(CPoint(1000, -1000), "A0");
+        Choose(kToolWire);
+        DrawWire(CPoint(1000, -1000), CPoint(3000, -1000));
+        CNet* existing = doc.FindNet("D0");
         ASSERT_NE(existing, nullptr);
-        if (memberNet == MemberNet::kUnnamed)
+        if (GetParam() == MemberNet::kUnnamed)
             existing->SetFlags(0, kNetNamed);
     }
-    CSymbol* rail = placePin(-2000, "+5v");
+    CSymbol* rail = PlacePin(CPoint(1000, -2000), "+5v")->GetOwner();
     rail->SetFlags(kSymbolNetConnector, kSymbolKindMask);
     rail->SetAttr("Rail", "Power1", kSetAttrForce);
     rail->SetAttr("_ID", "+5v", kSetAttrForce);
-    const std::vector<BYTE> before = DocumentBytes(test.doc);
-    const int steps = test.Steps();
+    const std::vector<BYTE> before = DocumentBytes(doc);
+    const int steps = Steps();
 
-    draw(CPoint(3000, -2000), CPoint(1000, -2000));
-    EXPECT_EQ(test.Steps(), steps + 1);
+    Choose(kToolWire);
+    DrawWire(CPoint(3000, -2000), CPoint(1000, -2000));
+    EXPECT_EQ(Steps(), steps + 1);
     EXPECT_EQ(rail->GetAttr("_ID"), "D0");
     EXPECT_EQ(rail->GetAttr("Rail"), "");
-    const CNet* net = test.doc.FindNet("D0");
+    const CNet* net = doc.FindNet("D0");
     ASSERT_NE(net, nullptr);
     EXPECT_TRUE(net->GetFlags() & kNetNamed);
-    const std::vector<BYTE> after = DocumentBytes(test.doc);
+    const std::vector<BYTE> after = DocumentBytes(doc);
 
-    ASSERT_TRUE(test.doc.GetUndoList().Undo());
-    EXPECT_EQ(DocumentBytes(test.doc), before);
+    ASSERT_TRUE(doc.GetUndoList().Undo());
+    EXPECT_EQ(DocumentBytes(doc), before);
     EXPECT_EQ(rail->GetAttr("_ID"), "+5v");
     EXPECT_EQ(rail->GetAttr("Rail"), "Power1");
-    ASSERT_TRUE(test.doc.GetUndoList().Redo());
-    EXPECT_EQ(DocumentBytes(test.doc), after);
+    ASSERT_TRUE(doc.GetUndoList().Redo());
+    EXPECT_EQ(DocumentBytes(doc), after);
 }
 
-TEST_F(WireToolTest, AWireNamedFromABusTakesARailConnectorAlongInItsOwnStep) {
-    DrawFromBusToRail(MemberNet::kNone);
-    DrawFromBusToRail(MemberNet::kNamed);
-    DrawFromBusToRail(MemberNet::kUnnamed);
-}
+INSTANTIATE_TEST_SUITE_P(MemberNets, BusToRailTest,
+                         ::testing::Values(MemberNet::kNone, MemberNet::kNamed,
+                                           MemberNet::kUnnamed));
 
 // Moving a symbol drags the wire on its pin along, as one step that undoes to the same bytes.
 TEST_F(WireToolTest, AMovedSymbolTakesItsWireAlong) {
