@@ -31,6 +31,16 @@ std::int64_t Dot(Vec a, Vec b) {
 
 // The direction of the bus segment nearest to the point, against the bus's flow when it is
 // reversed.
+// What a wire end lies on, told by the object's type: every end of every wire asks at each
+// paint, where a cast that fails costs more than drawing the end.
+const CBus* BusAt(const CDrawObj* end) {
+    return end && end->GetObjType() == kObjBus ? static_cast<const CBus*>(end) : nullptr;
+}
+
+bool IsWireOrBus(const CDrawObj* end) {
+    return end && (end->GetObjType() == kObjWire || end->GetObjType() == kObjBus);
+}
+
 Vec BusDirection(const CBus& bus, const CPoint& point) {
     const CPoint* points = bus.GetPoints();
     Vec best{0, 0};
@@ -94,8 +104,8 @@ void CWire::Draw(CDC* dc, const double* matrix) {
     }
     const LOGPEN pen = GetPen();
     const ShapePaintScope scope(dc, pen, LOGBRUSH{BS_SOLID, pen.lopnColor, 0});
-    const int first = dynamic_cast<CBus*>(m_start) ? 1 : 0;
-    const int last = dynamic_cast<CBus*>(m_end) ? m_count - 2 : m_count - 1;
+    const int first = BusAt(m_start) ? 1 : 0;
+    const int last = BusAt(m_end) ? m_count - 2 : m_count - 1;
     if (last > first)
         dc->Polyline(points.data() + first, last - first + 1);
     if (m_count >= 2) {
@@ -106,12 +116,12 @@ void CWire::Draw(CDC* dc, const double* matrix) {
 
 // A wire with both ends on buses enters each from its middle.
 std::vector<POINT> CWire::BusEntryAt(bool atEnd) const {
-    const auto* bus = dynamic_cast<const CBus*>(atEnd ? m_end : m_start);
+    const CBus* bus = BusAt(atEnd ? m_end : m_start);
     if (!bus)
         return {};
     const CPoint p = GetPointFromEnd(atEnd ? 1 : 0, 0);
     CPoint q = GetPointFromEnd(atEnd ? 1 : 0, 1);
-    if (m_count < 3 && dynamic_cast<const CBus*>(atEnd ? m_start : m_end))
+    if (m_count < 3 && BusAt(atEnd ? m_start : m_end))
         q = CPoint((p.x + q.x) / 2, (p.y + q.y) / 2);
     return BusEntryPoints(q, p, *bus);
 }
@@ -126,7 +136,7 @@ void CWire::PaintEnd(CDC* dc, const double* matrix, bool atEnd) {
     }
     POINT tip = p;
     MatrixTransformPoints(&tip, 1, matrix);
-    if (dynamic_cast<CWire*>(target)) {
+    if (IsWireOrBus(target)) {
         dc->Ellipse(tip.x - kJunctionRadius, tip.y - kJunctionRadius, tip.x + kJunctionRadius,
                     tip.y + kJunctionRadius);
         return;
