@@ -3,6 +3,7 @@
 #include "platform/Geometry.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
@@ -10,8 +11,12 @@
 #include <limits>
 #include <numbers>
 #include <utility>
+#include <vector>
 
 namespace {
+
+// Points of a line or polyline drawn from the current position that need no heap block.
+constexpr int kShortPoly = 8;
 
 RECT Normalized(POINT a, POINT b) {
     return RECT{std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x), std::max(a.y, b.y)};
@@ -308,12 +313,19 @@ BOOL CDC::Poly(PolyKind kind, const POINT* points, int count) {
         OutPoly(kind, points, count);
         return TRUE;
     }
-    std::vector<POINT> path;
-    path.reserve(size_t(count) + 1);
-    path.push_back(m_state.position);
-    path.insert(path.end(), points, points + count);
-    OutPoly(kind, path.data(), static_cast<int>(path.size()));
-    m_state.position = path.back();
+    // From the current position on: a line's two points without a heap block, as lines come by
+    // the ten thousand.
+    std::array<POINT, kShortPoly> near{};
+    std::vector<POINT> far;
+    POINT* path = near.data();
+    if (count >= kShortPoly) {
+        far.resize(size_t(count) + 1);
+        path = far.data();
+    }
+    path[0] = m_state.position;
+    std::copy(points, points + count, path + 1);
+    OutPoly(kind, path, count + 1);
+    m_state.position = path[count];
     return TRUE;
 }
 

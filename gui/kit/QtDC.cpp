@@ -300,16 +300,38 @@ QPen CQtDC::MakePen() const {
     return qpen;
 }
 
-// The painter's pen for the selected one, made again only when the pen or its width on the
-// device changed since the last output: the paint engine then keeps what it prepared for it.
+// The painter's pen for the selected one, kept for the last few pens and their widths on the
+// device: a sheet's objects and their trackers take turns with two or three pens, and the paint
+// engine keeps what it prepared for a pen it is given again.
 const QPen& CQtDC::SelectedPen() {
     const CPen& pen = *GetCurrentPen();
     const PenKey key{pen.Log(), pen.IsExtended() != FALSE, DevicePenWidth()};
-    if (!(m_penKey && *m_penKey == key)) {
-        m_lastPen = MakePen();
-        m_penKey = key;
+    for (m_currentPen = 0; m_currentPen < m_pensKept; ++m_currentPen) {
+        if (m_pens[m_currentPen].key == key)
+            return m_pens[m_currentPen].pen;
     }
-    return m_lastPen;
+    if (m_pensKept < kKeptPens) {
+        m_currentPen = m_pensKept++;
+    } else {
+        m_currentPen = m_nextPenSlot;
+        m_nextPenSlot = (m_nextPenSlot + 1) % kKeptPens;
+    }
+    m_pens[m_currentPen] = KeptPen{key, MakePen(), std::nullopt, QPen()};
+    return m_pens[m_currentPen].pen;
+}
+
+// For dashes in opaque mode: the solid pen of the background colour that fills the gaps of the
+// pen SelectedPen gave last, under its dashes.
+const QPen& CQtDC::GapsPen() {
+    KeptPen& kept = m_pens[m_currentPen];
+    const COLORREF background = GetBkColor();
+    if (kept.gapsColour != background) {
+        kept.gaps = kept.pen;
+        kept.gaps.setStyle(Qt::SolidLine);
+        kept.gaps.setColor(ToQColor(background));
+        kept.gapsColour = background;
+    }
+    return kept.gaps;
 }
 
 QBrush CQtDC::MakeBrush(const CBrush& brush) const {
@@ -376,12 +398,8 @@ void CQtDC::PaintPath(const QPainterPath& path, bool fill, bool stroke) {
     const QPen& pen = SelectedPen();
     if (!stroke || pen.style() == Qt::NoPen)
         return;
-    if (opaque && pen.style() != Qt::SolidLine) {
-        QPen gaps = pen;
-        gaps.setStyle(Qt::SolidLine);
-        gaps.setColor(background);
-        m_painter.strokePath(path, gaps);
-    }
+    if (opaque && pen.style() != Qt::SolidLine)
+        m_painter.strokePath(path, GapsPen());
     m_painter.strokePath(path, pen);
 }
 
@@ -400,10 +418,7 @@ void CQtDC::StrokePolyline(const POINT* points, int count) {
     for (int i = 0; i < count; ++i)
         m_polyline.push_back(Device(points[i]));
     if (GetBkMode() == OPAQUE && pen.style() != Qt::SolidLine) {
-        QPen gaps = pen;
-        gaps.setStyle(Qt::SolidLine);
-        gaps.setColor(ToQColor(GetBkColor()));
-        m_painter.setPen(gaps);
+        m_painter.setPen(GapsPen());
         m_painter.drawPolyline(m_polyline.data(), count);
     }
     m_painter.setPen(pen);

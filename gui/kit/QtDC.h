@@ -19,6 +19,7 @@
 #include <QPainterPath>
 #include <QRawFont>
 #include <QTransform>
+#include <array>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -87,6 +88,7 @@ private:
     int DevicePenWidth() const;
     QPen MakePen() const;
     const QPen& SelectedPen();
+    const QPen& GapsPen();
     QBrush MakeBrush(const CBrush& brush) const;
     // The outline of a shape, made in path (its memory reused from shape to shape).
     void ShapePath(ShapeKind kind, const RECT& rect, POINT a, POINT b, QPainterPath& path) const;
@@ -121,7 +123,7 @@ private:
     QPainter& m_painter;
     QTransform m_base;
     std::optional<OutputState> m_output;
-    // What the last pen SelectedPen made was made for.
+    // What a pen SelectedPen made was made for.
     struct PenKey {
         LOGPEN log;
         bool extended;
@@ -133,8 +135,17 @@ private:
                    width == other.width;
         }
     };
-    std::optional<PenKey> m_penKey;
-    QPen m_lastPen;
+    struct KeptPen {
+        PenKey key;
+        QPen pen;
+        std::optional<COLORREF> gapsColour;  // the background GapsPen last made gaps for
+        QPen gaps;
+    };
+    static constexpr int kKeptPens = 4;
+    std::array<KeptPen, kKeptPens> m_pens{};
+    int m_pensKept = 0;
+    int m_nextPenSlot = 0;
+    int m_currentPen = 0;  // the one SelectedPen gave last
     bool m_raster;
     QPainterPath m_path;
     QPainterPath m_shape;             // the last shape's outline

@@ -8,6 +8,7 @@
 #include <QPicture>
 #include <cstring>
 #include <functional>
+#include <vector>
 
 #include "gui/support/QtTestApp.h"
 
@@ -226,6 +227,53 @@ TEST(QtDC, OpenLinesDrawTheirStrokedPaths) {
     }
     EXPECT_NE(direct, Blank());
     EXPECT_EQ(direct, stroked);
+}
+
+// A polyline drawn on from the current position, short or long, covers what the polyline
+// through that position and its points does, and ends there.
+TEST(QtDC, PolylinesToRunOnFromTheCurrentPosition) {
+    const std::vector<POINT> run = {{30, 20},  {50, 60},  {70, 20},  {90, 60}, {110, 20},
+                                    {130, 60}, {150, 20}, {170, 60}, {190, 20}};
+    for (const size_t count : {size_t{2}, run.size()}) {
+        std::vector<POINT> whole = {{10, 60}};
+        whole.insert(whole.end(), run.begin(), run.begin() + static_cast<long>(count));
+        QImage from = Blank();
+        Draw(from, [&](CDC& dc) {
+            dc.MoveTo(10, 60);
+            dc.PolylineTo(run.data(), static_cast<int>(count));
+            EXPECT_EQ(dc.GetCurrentPosition().x, whole.back().x);
+        });
+        QImage through = Blank();
+        Draw(through, [&](CDC& dc) { dc.Polyline(whole.data(), static_cast<int>(whole.size())); });
+        EXPECT_NE(from, Blank());
+        EXPECT_EQ(from, through) << count;
+    }
+}
+
+// Pens taking turns, more of them than the context keeps made, each draw in their own colour.
+TEST(QtDC, EachOfManyPensInTurnDrawsItsOwnColour) {
+    QImage image = Blank();
+    const COLORREF colours[] = {RGB(255, 0, 0),   RGB(0, 128, 0),   RGB(0, 0, 255),
+                                RGB(128, 0, 128), RGB(0, 128, 128), RGB(128, 128, 0)};
+    Draw(image, [&](CDC& dc) {
+        for (int round = 0; round < 2; ++round) {
+            for (int i = 0; i < 6; ++i) {
+                CPen pen(PS_SOLID, 0, colours[i]);
+                dc.SelectObject(&pen);
+                dc.MoveTo(10, 10 + 20 * i + 10 * round);
+                dc.LineTo(100, 10 + 20 * i + 10 * round);
+                dc.SelectStockObject(BLACK_PEN);
+            }
+        }
+    });
+    for (int round = 0; round < 2; ++round) {
+        for (int i = 0; i < 6; ++i) {
+            const COLORREF c = colours[i];
+            EXPECT_EQ(image.pixel(50, 10 + 20 * i + 10 * round),
+                      qRgb(GetRValue(c), GetGValue(c), GetBValue(c)))
+                << round << " " << i;
+        }
+    }
 }
 
 TEST(QtDC, XorDrawingTwiceRestoresTheImage) {
