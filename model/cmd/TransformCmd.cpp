@@ -316,10 +316,14 @@ void CTransformCmd::ApplyInPlace() {
     }
 }
 
+// A wire's shape after the edit is kept for the redo, as the following of wires and the joining
+// up may have reshaped it; any other object takes the transform again from its shape before.
 void CTransformCmd::RestoreInPlace() {
     for (InPlace& entry : m_inPlace) {
         entry.object->Invalidate(nullptr);
-        entry.after.reset(entry.object->Duplicate());
+        const int type = entry.object->GetObjType();
+        if (type == kObjWire || type == kObjBus)
+            entry.after.reset(entry.object->Duplicate());
         RestoreShape(entry.object, entry.before.get());
         entry.object->Invalidate(nullptr);
     }

@@ -129,8 +129,8 @@ private:
     int m_handle = 0;
     CPoint m_from{0, 0};
     CPoint m_to{0, 0};
-    // An object transformed in place, with copies of its geometry before and, once undone,
-    // after the edit (which the following of wires and the joining up may have changed).
+    // An object transformed in place, with copies of its geometry before and, for a wire once
+    // undone, after the edit (which the following of wires and the joining up may have changed).
     struct InPlace {
         CDrawObj* object;
         std::unique_ptr<CDrawObj> before;
