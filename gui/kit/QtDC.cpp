@@ -540,7 +540,7 @@ void CQtDC::OutPoly(PolyKind kind, const POINT* points, int count) {
         return;
     }
     QPainterPath part(Device(points[0]));
-    if (kind == PolyKind::PolyBezier || kind == PolyKind::PolyBezierTo) {
+    if (curved) {
         for (int i = 1; i + 2 < count; i += 3)
             part.cubicTo(Device(points[i]), Device(points[i + 1]), Device(points[i + 2]));
     } else {
